@@ -1,0 +1,27 @@
+# Helpers that keep each folder's build description to one line.
+
+set(PELLORAN_OBJECT_LIBRARIES "" CACHE INTERNAL "")
+
+# An object library made of every .cpp file of one source folder (main.cpp excepted: it
+# belongs to the game executable alone, so tests can link everything else).
+function(pelloran_add_folder target folder)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    add_library(${target} OBJECT ${sources})
+    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARGN})
+    set(PELLORAN_OBJECT_LIBRARIES ${PELLORAN_OBJECT_LIBRARIES} ${target} CACHE INTERNAL "")
+endfunction()
+
+# One GoogleTest executable per test folder, every test registered with CTest under the given
+# label.
+function(pelloran_add_test_folder target folder label)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*_test.cpp)
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(${target} ${sources})
+    target_link_libraries(${target} PRIVATE pelloran_test_support GTest::gtest GTest::gmock)
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
+        PROPERTIES TIMEOUT 300 LABELS ${label})
+endfunction()

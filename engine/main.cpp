@@ -1,0 +1,11 @@
+// engine/main.cpp: the game executable's entry point.
+#include <bit>
+
+#include "engine/startup.h"
+
+static_assert(std::endian::native == std::endian::little, "the game's records are little-endian");
+
+int main(int argc, char** argv)
+{
+    return PelloranMain(argc, argv);
+}

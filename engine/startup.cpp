@@ -1,0 +1,199 @@
+// engine/startup.cpp: the program's start, its command line, and the start-up and shutdown
+// tables that bring the machine up and down in a fixed order.
+#include "engine/startup.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <strings.h>
+
+#include "engine/cputest.h"
+#include "engine/debug.h"
+#include "engine/fatal.h"
+#include "engine/filename.h"
+#include "engine/host/clock.h"
+#include "engine/memory.h"
+#include "engine/poll.h"
+#include "engine/random.h"
+#include "engine/timer.h"
+
+bool NoSoundFlag;
+bool Menu256Flag;
+
+namespace {
+
+struct SwitchRow {
+    const char* name;
+    bool takesArgument;
+};
+
+constexpr auto kSwitches = std::to_array<SwitchRow>({
+    {"-window", false},
+    {"-fullscreen", false},
+    {"-debug", true},
+    {"-log", false},
+    {"-menu256", false},
+    {"-nosound", false},
+    {"-no3d", false},
+    {"-headless", false},
+    {"-script", true},
+    {"-data", true},
+    {"-seed", true},
+});
+
+struct GivenSwitch {
+    const SwitchRow* row;
+    std::string value;
+};
+
+struct StartupRow {
+    const char* name;
+    void (*run)();
+};
+
+struct StartupState {
+    std::vector<GivenSwitch> given;
+};
+
+StartupState s_startup;
+
+const SwitchRow* FindSwitch(const char* name)
+{
+    for (const SwitchRow& row : kSwitches) {
+        if (strcasecmp(row.name, name) == 0) return &row;
+    }
+    return nullptr;
+}
+
+bool IsNumber(const char* text)
+{
+    if (*text == '\0' || std::strlen(text) > 9) return false;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9') return false;
+    }
+    return true;
+}
+
+void RedirectToLogFiles()
+{
+    const std::string out = HostPath("stdout.log");
+    const std::string err = HostPath("stderr.log");
+    if (!MakeParentFolders(out) || !std::freopen(out.c_str(), "w", stdout)
+        || !std::freopen(err.c_str(), "w", stderr)) {
+        FatalError("Error: RedirectToLogFiles(): cannot write the log files in '%s'\n",
+                   UserFolder().c_str());
+    }
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::setvbuf(stderr, nullptr, _IONBF, 0);
+}
+
+void SeedRandom()
+{
+    const char* seed = CommandLineValue("-seed");
+    SRand(seed ? static_cast<uint32_t>(std::strtoul(seed, nullptr, 10))
+               : static_cast<uint32_t>(ClockWallSeconds()));
+}
+
+void SetDataFolder() { DataFolderInit(CommandLineValue("-data")); }
+
+void RunProcessorTest() { ProcessorSpeedTest(); }
+
+// clang-format off
+constexpr auto kStartTable = std::to_array<StartupRow>({
+    {"random",          SeedRandom},
+    {"memory settings", MemorySettingsInit},
+    {"memory",          MemoryInit},
+    {"data directory",  SetDataFolder},
+    {"timer",           TimerInit},
+    {"poll",            PollInit},
+    {"processor test",  RunProcessorTest},
+});
+
+constexpr auto kStopTable = std::to_array<StartupRow>({
+    {"poll",            PollUninit},
+    {"timer",           TimerUninit},
+    {"memory report",   MemoryReport},
+});
+// clang-format on
+
+template <size_t N>
+void RunTable(const std::array<StartupRow, N>& table, const char* caller)
+{
+    for (const StartupRow& row : table) {
+        DebugPrintf(DBG_GENERAL, 1, "%s(): %s\n", caller, row.name);
+        row.run();
+    }
+}
+
+
+}  // namespace
+
+void ParseCommandLine(int argc, char** argv)
+{
+    s_startup.given.clear();
+    for (int i = 1; i < argc; ++i) {
+        const SwitchRow* row = FindSwitch(argv[i]);
+        if (!row) {
+            std::printf("Warning: ParseCommandLine(): unknown switch '%s'\n", argv[i]);
+            continue;
+        }
+        GivenSwitch given{row, ""};
+        if (row->takesArgument) {
+            const bool missing =
+                i + 1 >= argc || (std::strcmp(row->name, "-seed") == 0 && !IsNumber(argv[i + 1]));
+            if (missing) FatalError("Error: ParseCommandLine(): '%s' needs an argument\n", argv[i]);
+            given.value = argv[++i];
+        }
+        if (std::strcmp(row->name, "-debug") == 0) ParseDebugChannels(given.value.c_str());
+        s_startup.given.push_back(given);
+    }
+}
+
+bool CommandLineHas(const char* sw)
+{
+    for (const GivenSwitch& given : s_startup.given) {
+        if (strcasecmp(given.row->name, sw) == 0) return true;
+    }
+    return false;
+}
+
+const char* CommandLineValue(const char* sw)
+{
+    // The last occurrence wins, as a user who repeats a switch expects.
+    const char* value = nullptr;
+    for (const GivenSwitch& given : s_startup.given) {
+        if (strcasecmp(given.row->name, sw) == 0 && given.row->takesArgument) {
+            value = given.value.c_str();
+        }
+    }
+    return value;
+}
+
+void InitialisePC() { RunTable(kStartTable, "InitialisePC"); }
+
+void ShutdownPC() { RunTable(kStopTable, "ShutdownPC"); }
+
+void GameMain()
+{
+    NoSoundFlag = CommandLineHas("-nosound");
+    Menu256Flag = CommandLineHas("-menu256");
+    InitialisePC();
+    ShutdownPC();
+}
+
+int PelloranMain(int argc, char** argv)
+{
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::setvbuf(stderr, nullptr, _IONBF, 0);
+    DebugInit();
+    ParseCommandLine(argc, argv);
+    if (CommandLineHas("-log")) RedirectToLogFiles();
+    ClockSelect(CommandLineHas("-headless") ? ClockKind::Manual : ClockKind::Real);
+    std::atexit(OnExitRun);
+    GameMain();
+    return 0;
+}
