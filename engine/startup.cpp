@@ -17,6 +17,8 @@
 #include "engine/filename.h"
 #include "engine/host/clock.h"
 #include "engine/memory.h"
+#include "engine/options.h"
+#include "engine/pakfile.h"
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "engine/timer.h"
@@ -100,6 +102,13 @@ void SeedRandom()
 
 void SetDataFolder() { DataFolderInit(CommandLineValue("-data")); }
 
+void MountPakFiles()
+{
+    PakFileInit();
+    PakMount("pakfiles\\hdcommon");
+    PakMount("pakfiles\\cdcommon");
+}
+
 void RunProcessorTest() { ProcessorSpeedTest(); }
 
 // clang-format off
@@ -108,6 +117,7 @@ constexpr auto kStartTable = std::to_array<StartupRow>({
     {"memory settings", MemorySettingsInit},
     {"memory",          MemoryInit},
     {"data directory",  SetDataFolder},
+    {"pak files",       MountPakFiles},
     {"timer",           TimerInit},
     {"poll",            PollInit},
     {"processor test",  RunProcessorTest},
@@ -116,7 +126,9 @@ constexpr auto kStartTable = std::to_array<StartupRow>({
 constexpr auto kStopTable = std::to_array<StartupRow>({
     {"poll",            PollUninit},
     {"timer",           TimerUninit},
+    {"pak files",       PakFileUninit},
     {"memory report",   MemoryReport},
+    {"options",         OptionsSave},
 });
 // clang-format on
 
@@ -179,6 +191,7 @@ void ShutdownPC() { RunTable(kStopTable, "ShutdownPC"); }
 
 void GameMain()
 {
+    OptionsLoad();
     NoSoundFlag = CommandLineHas("-nosound");
     Menu256Flag = CommandLineHas("-menu256");
     InitialisePC();

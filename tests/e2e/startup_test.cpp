@@ -9,9 +9,11 @@ namespace {
 
 // The rows of the start and stop tables, in the order the program must run them.
 const std::vector<std::string> kStartRows = {
-    "random", "memory settings", "memory", "data directory", "timer", "poll", "processor test",
+    "random",    "memory settings", "memory", "data directory",
+    "pak files", "timer",           "poll",   "processor test",
 };
-const std::vector<std::string> kStopRows = {"poll", "timer", "memory report"};
+const std::vector<std::string> kStopRows = {"poll", "timer", "pak files", "memory report",
+                                            "options"};
 
 std::vector<std::string> RowsLogged(const std::string& output, const std::string& caller)
 {
@@ -56,4 +58,34 @@ TEST(Startup, BadSwitchValueEndsWithItsErrorAndCodeOne)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find("Error: ParseCommandLine(): '-seed' needs an argument"),
               std::string::npos);
+}
+
+TEST(Startup, NormalEndWritesTheOptionsAndAFatalEndLeavesThemAlone)
+{
+    TempHome home;
+    const std::string options = home.Path("OPTIONS.DAT");
+    ASSERT_EQ(RunProgram({"-headless"}).exitCode, 0);
+    const std::string written = ReadTextFile(options);
+    EXPECT_EQ(written.substr(0, 4), "DAT0");
+
+    WriteTextFile(options, "not an options file");
+    const ProgramResult run = RunProgram({"-headless", "-data", "/nonexistent"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("Error: PakMount(): Cannot find pak file '/nonexistent/pakfiles/"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(ReadTextFile(options), "not an options file");
+}
+
+TEST(Startup, DamagedOptionsGiveOneWarningAndAreRewritten)
+{
+    TempHome home;
+    WriteTextFile(home.Path("OPTIONS.DAT"), "DAT0 cut short");
+    const ProgramResult run = RunProgram({"-headless"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("Warning: OptionsLoad(): 'OPTIONS.DAT' is damaged - using the default "
+                           "options\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(ReadTextFile(home.Path("OPTIONS.DAT")).substr(0, 4), "DAT0");
 }

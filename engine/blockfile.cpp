@@ -1,0 +1,321 @@
+// engine/blockfile.cpp: the checked "DAT0" block container in which every user file is kept.
+#include "engine/blockfile.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "engine/crc32.h"
+#include "engine/debug.h"
+#include "engine/fatal.h"
+#include "engine/filename.h"
+
+namespace {
+
+#pragma pack(push, 1)
+struct FileHeader {
+    char magic[4];  // "DAT0"
+    char type[4];
+    uint32_t version;
+    uint32_t blockCount;
+};
+
+struct BlockHeader {
+    char tag[4];
+    uint32_t size;  // of the data, without its padding
+    uint32_t crc;   // of the data
+};
+
+struct FileTrailer {
+    char magic[4];  // "END0"
+    uint32_t crc;   // of every byte before the trailer
+};
+#pragma pack(pop)
+
+static_assert(sizeof(FileHeader) == 16);
+static_assert(offsetof(FileHeader, type) == 4);
+static_assert(offsetof(FileHeader, version) == 8);
+static_assert(offsetof(FileHeader, blockCount) == 12);
+static_assert(sizeof(BlockHeader) == 12);
+static_assert(offsetof(BlockHeader, size) == 4);
+static_assert(offsetof(BlockHeader, crc) == 8);
+static_assert(sizeof(FileTrailer) == 8);
+static_assert(offsetof(FileTrailer, crc) == 4);
+static_assert(
+    std::is_trivially_copyable_v<
+        FileHeader> && std::is_trivially_copyable_v<BlockHeader> && std::is_trivially_copyable_v<FileTrailer>);
+
+constexpr char kFileMagic[] = "DAT0";
+constexpr char kEndMagic[] = "END0";
+
+// Why a load failed: its result code and a reason for the log.
+struct Verdict {
+    int32_t result;
+    std::string reason;
+};
+
+// Where a spec's block lies in the checked file.
+struct FoundBlock {
+    bool found;
+    size_t offset;
+    uint32_t size;
+};
+
+Verdict Fail(int32_t result, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+Verdict Fail(int32_t result, const char* format, ...)
+{
+    char reason[200];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(reason, sizeof reason, format, args);
+    va_end(args);
+    return {result, reason};
+}
+
+// Tags and types are ours, so a wrong one is our bug.
+void CheckFourChars(const char* text, const char* fatalText)
+{
+    if (text == nullptr || std::strlen(text) != 4)
+        FatalError("%s '%s'", fatalText, text ? text : "");
+}
+
+uint32_t PaddingOf(uint32_t size) { return (4 - size % 4) % 4; }
+
+void Append(std::vector<uint8_t>* image, const void* data, size_t size)
+{
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    image->insert(image->end(), bytes, bytes + size);
+}
+
+std::vector<uint8_t> BuildImage(const char* type, uint32_t version, const BlockFileBlock blocks[],
+                                int32_t count)
+{
+    std::vector<uint8_t> image;
+    FileHeader header{};
+    std::memcpy(header.magic, kFileMagic, 4);
+    std::memcpy(header.type, type, 4);
+    header.version = version;
+    header.blockCount = static_cast<uint32_t>(count);
+    Append(&image, &header, sizeof header);
+
+    for (int32_t i = 0; i < count; ++i) {
+        BlockHeader block{};
+        std::memcpy(block.tag, blocks[i].tag, 4);
+        block.size = blocks[i].size;
+        block.crc = Crc32(blocks[i].data, blocks[i].size);
+        Append(&image, &block, sizeof block);
+        Append(&image, blocks[i].data, blocks[i].size);
+        image.resize(image.size() + PaddingOf(blocks[i].size), 0);
+    }
+
+    FileTrailer trailer{};
+    std::memcpy(trailer.magic, kEndMagic, 4);
+    trailer.crc = Crc32(image.data(), image.size());
+    Append(&image, &trailer, sizeof trailer);
+    return image;
+}
+
+std::string SystemError(const char* what)
+{
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+// Empty on success, else why the write failed.
+std::string WriteAll(int fd, const std::vector<uint8_t>& image)
+{
+    size_t written = 0;
+    while (written < image.size()) {
+        const ssize_t n = write(fd, image.data() + written, image.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return SystemError("cannot write the temporary file");
+        written += static_cast<size_t>(n);
+    }
+    return {};
+}
+
+// The file either keeps its old bytes or holds all of the new ones, even if the machine stops
+// half way: the new bytes reach the disk under another name before they take the file's place.
+std::string WriteAtomically(const std::string& path, const std::vector<uint8_t>& image)
+{
+    if (!MakeParentFolders(path)) return "cannot create its folder";
+    const std::string temporary = path + ".tmp";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return SystemError("cannot create the temporary file");
+
+    std::string error = WriteAll(fd, image);
+    if (error.empty() && fsync(fd) != 0) error = SystemError("cannot sync the temporary file");
+    if (close(fd) != 0 && error.empty()) error = SystemError("cannot close the temporary file");
+    if (error.empty() && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = SystemError("cannot rename the temporary file");
+    }
+    if (!error.empty()) unlink(temporary.c_str());
+    return error;
+}
+
+// Empty on success, else why the file cannot be read.
+std::string ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return SystemError("cannot open");
+    std::string error;
+    uint8_t chunk[65536];
+    for (;;) {
+        const ssize_t n = read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) error = SystemError("cannot read");
+        if (n <= 0) break;
+        bytes->insert(bytes->end(), chunk, chunk + n);
+    }
+    close(fd);
+    return error;
+}
+
+Verdict CheckHeaderAndTrailer(const std::vector<uint8_t>& bytes, const char* type, uint32_t version)
+{
+    if (bytes.size() >= 4 && std::memcmp(bytes.data(), kFileMagic, 4) != 0) {
+        return Fail(BLOCKFILE_WRONG_KIND, "not a DAT0 file");
+    }
+    if (bytes.size() < sizeof(FileHeader) + sizeof(FileTrailer)) {
+        return Fail(BLOCKFILE_DAMAGED, "cut short (%zu bytes)", bytes.size());
+    }
+    FileHeader header;
+    std::memcpy(&header, bytes.data(), sizeof header);
+    if (std::memcmp(header.type, type, 4) != 0) {
+        return Fail(BLOCKFILE_WRONG_KIND, "not of type '%s'", type);
+    }
+    if (header.version != version) {
+        return Fail(BLOCKFILE_WRONG_KIND, "version %u, expected %u", header.version, version);
+    }
+    const size_t trailerOffset = bytes.size() - sizeof(FileTrailer);
+    FileTrailer trailer;
+    std::memcpy(&trailer, bytes.data() + trailerOffset, sizeof trailer);
+    if (std::memcmp(trailer.magic, kEndMagic, 4) != 0) {
+        return Fail(BLOCKFILE_DAMAGED, "no end marker (cut short or extended)");
+    }
+    if (trailer.crc != Crc32(bytes.data(), trailerOffset)) {
+        return Fail(BLOCKFILE_DAMAGED, "file checksum is wrong");
+    }
+    return {BLOCKFILE_OK, {}};
+}
+
+// Checks one block against the spec that names it and records where it lies.
+Verdict TakeBlock(const BlockFileSpec& spec, size_t offset, uint32_t size, FoundBlock* found)
+{
+    if (found->found) return Fail(BLOCKFILE_BLOCK_MISSING, "block '%s' is repeated", spec.tag);
+    const bool sizeFits = spec.sizeRead ? size <= spec.size : size == spec.size;
+    if (!sizeFits) {
+        return Fail(BLOCKFILE_DAMAGED, "block '%s' holds %u bytes, expected %s%u", spec.tag, size,
+                    spec.sizeRead ? "at most " : "", spec.size);
+    }
+    *found = {true, offset, size};
+    return {BLOCKFILE_OK, {}};
+}
+
+// Walks the blocks between the header and the trailer, checking each one.
+Verdict CheckBlocks(const std::vector<uint8_t>& bytes, const BlockFileSpec specs[], int32_t count,
+                    std::vector<FoundBlock>* found)
+{
+    FileHeader header;
+    std::memcpy(&header, bytes.data(), sizeof header);
+    const size_t end = bytes.size() - sizeof(FileTrailer);
+    size_t offset = sizeof(FileHeader);
+
+    for (uint32_t index = 0; index < header.blockCount; ++index) {
+        if (end - offset < sizeof(BlockHeader)) {
+            return Fail(BLOCKFILE_DAMAGED, "block %u runs past the end", index);
+        }
+        BlockHeader block;
+        std::memcpy(&block, bytes.data() + offset, sizeof block);
+        offset += sizeof block;
+        const uint32_t padding = PaddingOf(block.size);
+        if (end - offset < uint64_t{block.size} + padding) {
+            return Fail(BLOCKFILE_DAMAGED, "block %u runs past the end", index);
+        }
+        if (Crc32(bytes.data() + offset, block.size) != block.crc) {
+            return Fail(BLOCKFILE_DAMAGED, "block %u checksum is wrong", index);
+        }
+        for (uint32_t i = 0; i < padding; ++i) {
+            if (bytes[offset + block.size + i] != 0) {
+                return Fail(BLOCKFILE_DAMAGED, "block %u padding is not zero", index);
+            }
+        }
+        for (int32_t i = 0; i < count; ++i) {
+            if (std::memcmp(block.tag, specs[i].tag, 4) != 0) continue;
+            const Verdict verdict = TakeBlock(specs[i], offset, block.size, &(*found)[i]);
+            if (verdict.result != BLOCKFILE_OK) return verdict;
+        }
+        offset += block.size + padding;
+    }
+    if (offset != end) return Fail(BLOCKFILE_DAMAGED, "bytes after the last block");
+    for (int32_t i = 0; i < count; ++i) {
+        if (specs[i].required && !(*found)[i].found) {
+            return Fail(BLOCKFILE_BLOCK_MISSING, "required block '%s' is missing", specs[i].tag);
+        }
+    }
+    return {BLOCKFILE_OK, {}};
+}
+
+Verdict ReadAndCheck(const std::string& path, const char* type, uint32_t version,
+                     const BlockFileSpec specs[], int32_t count, std::vector<uint8_t>* bytes,
+                     std::vector<FoundBlock>* found)
+{
+    const std::string error = ReadWholeFile(path, bytes);
+    if (!error.empty()) return {BLOCKFILE_MISSING, error};
+    const Verdict verdict = CheckHeaderAndTrailer(*bytes, type, version);
+    if (verdict.result != BLOCKFILE_OK) return verdict;
+    return CheckBlocks(*bytes, specs, count, found);
+}
+
+}  // namespace
+
+int32_t BlockFileSave(const char* gameName, const char* type, uint32_t version,
+                      const BlockFileBlock blocks[], int32_t count)
+{
+    CheckFourChars(type, "BlockFileSave(): type not four characters:");
+    for (int32_t i = 0; i < count; ++i) {
+        CheckFourChars(blocks[i].tag, "BlockFileSave(): tag not four characters:");
+    }
+    const std::string path = HostPath(gameName);
+    const std::string error = WriteAtomically(path, BuildImage(type, version, blocks, count));
+    if (error.empty()) return BLOCKFILE_OK;
+    DebugPrintf(DBG_FILE, 1, "Warning: BlockFileSave(): '%s': %s\n", path.c_str(), error.c_str());
+    return BLOCKFILE_WRITE_FAILED;
+}
+
+int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
+                      const BlockFileSpec specs[], int32_t count)
+{
+    CheckFourChars(type, "BlockFileLoad(): type not four characters:");
+    for (int32_t i = 0; i < count; ++i) {
+        CheckFourChars(specs[i].tag, "BlockFileLoad(): tag not four characters:");
+    }
+    const std::string path = HostPath(gameName);
+
+    // The file's bytes are the staging copy: nothing reaches a destination before all of them
+    // have been checked.
+    std::vector<uint8_t> bytes;
+    std::vector<FoundBlock> found(static_cast<size_t>(count > 0 ? count : 0));
+    const Verdict verdict = ReadAndCheck(path, type, version, specs, count, &bytes, &found);
+    if (verdict.result != BLOCKFILE_OK) {
+        DebugPrintf(DBG_FILE, 1, "Warning: BlockFileLoad(): '%s': %s\n", path.c_str(),
+                    verdict.reason.c_str());
+        return verdict.result;
+    }
+
+    for (int32_t i = 0; i < count; ++i) {
+        if (found[i].found && found[i].size > 0) {
+            std::memcpy(specs[i].destination, bytes.data() + found[i].offset, found[i].size);
+        }
+        if (specs[i].sizeRead) *specs[i].sizeRead = found[i].found ? found[i].size : 0;
+    }
+    return BLOCKFILE_OK;
+}

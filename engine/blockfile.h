@@ -1,0 +1,43 @@
+// engine/blockfile.h: the checked "DAT0" block container in which every user file is kept.
+#pragma once
+
+#include <cstdint>
+
+// Results of BlockFileSave and BlockFileLoad.
+constexpr int32_t BLOCKFILE_OK = 0;
+constexpr int32_t BLOCKFILE_MISSING = -1;        // the file is missing or cannot be read
+constexpr int32_t BLOCKFILE_WRONG_KIND = -2;     // wrong magic, type or version
+constexpr int32_t BLOCKFILE_DAMAGED = -3;        // a size or checksum is wrong, or bytes missing
+constexpr int32_t BLOCKFILE_BLOCK_MISSING = -4;  // a required block is absent, or a block repeated
+constexpr int32_t BLOCKFILE_WRITE_FAILED = -5;
+
+// One block to save. Tags and types are four characters ("OPTS", "OPT0").
+struct BlockFileBlock {
+    const char* tag;
+    const void* data;
+    uint32_t size;
+};
+
+// One block that a load asks for. With `sizeRead` null the block must be exactly `size` bytes;
+// otherwise it may hold up to `size` bytes and its size is stored in *sizeRead (0 when an
+// optional block is absent). An absent optional block leaves `destination` as it was.
+struct BlockFileSpec {
+    const char* tag;
+    void* destination;
+    uint32_t size;
+    uint32_t* sizeRead;
+    bool required;
+};
+
+// Writes the blocks to the user file `gameName` (HostPath) through "<path>.tmp", synced and
+// renamed into place: on failure the old file is untouched and the temporary file is gone.
+// Returns BLOCKFILE_OK or BLOCKFILE_WRITE_FAILED. A tag or type not four characters long is
+// fatal.
+int32_t BlockFileSave(const char* gameName, const char* type, uint32_t version,
+                      const BlockFileBlock blocks[], int32_t count);
+
+// Reads and checks the whole file before it copies anything: a failed load changes no
+// destination and no *sizeRead. Blocks that no spec names are skipped. A failure prints its
+// reason on the "file" channel at level 1; what the user sees is the caller's choice.
+int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
+                      const BlockFileSpec specs[], int32_t count);

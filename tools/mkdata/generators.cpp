@@ -1,0 +1,24 @@
+// tools/mkdata/generators.cpp: the table of generators, each making one family of the game's files.
+#include "tools/mkdata/generators.h"
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+struct MkGenerator {
+    const char* name;  // shown in the build log
+    void (*run)(MkFileSet* set);
+};
+
+constexpr std::array<MkGenerator, 0> kGenerators = {};
+
+}  // namespace
+
+void MkRunGenerators(MkFileSet* set)
+{
+    for (const MkGenerator& generator : kGenerators) {
+        std::printf("mkdata: %s\n", generator.name);
+        generator.run(set);
+    }
+}
