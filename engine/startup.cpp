@@ -16,12 +16,17 @@
 #include "engine/fatal.h"
 #include "engine/filename.h"
 #include "engine/host/clock.h"
+#include "engine/host/host.h"
 #include "engine/memory.h"
 #include "engine/options.h"
 #include "engine/pakfile.h"
 #include "engine/poll.h"
 #include "engine/random.h"
+#include "engine/script.h"
 #include "engine/timer.h"
+#include "engine/winlib.h"
+#include "menus/testcard.h"
+#include "vexamenu/vidopt.h"
 
 bool NoSoundFlag;
 bool Menu256Flag;
@@ -111,11 +116,14 @@ void MountPakFiles()
 
 void RunProcessorTest() { ProcessorSpeedTest(); }
 
+void CheckNo3DSwitch() { VideoInit(CommandLineHas("-no3d")); }
+
 // clang-format off
 constexpr auto kStartTable = std::to_array<StartupRow>({
     {"random",          SeedRandom},
     {"memory settings", MemorySettingsInit},
     {"memory",          MemoryInit},
+    {"display",         CheckNo3DSwitch},
     {"data directory",  SetDataFolder},
     {"pak files",       MountPakFiles},
     {"timer",           TimerInit},
@@ -127,6 +135,7 @@ constexpr auto kStopTable = std::to_array<StartupRow>({
     {"poll",            PollUninit},
     {"timer",           TimerUninit},
     {"pak files",       PakFileUninit},
+    {"video settings",  Video_StoreDeviceGuids},
     {"memory report",   MemoryReport},
     {"options",         OptionsSave},
 });
@@ -141,6 +150,19 @@ void RunTable(const std::array<StartupRow, N>& table, const char* caller)
     }
 }
 
+// A script is checked whole before anything starts. Headless runs (asked for, or without a
+// display) take the manual clock, so they are reproducible and the script's end rule applies.
+void StartHost()
+{
+    ScriptInit();
+    const char* script = CommandLineValue("-script");
+    if (script) ScriptLoad(script);
+    const HostBackendKind wanted =
+        CommandLineHas("-headless") ? HostBackendKind::Headless : HostBackendKind::Sdl;
+    const bool headless = HostStart(wanted, script != nullptr) == HostBackendKind::Headless;
+    ClockSelect(headless ? ClockKind::Manual : ClockKind::Real);
+    ScriptStart(headless);
+}
 
 }  // namespace
 
@@ -195,6 +217,7 @@ void GameMain()
     NoSoundFlag = CommandLineHas("-nosound");
     Menu256Flag = CommandLineHas("-menu256");
     InitialisePC();
+    RunFrontEnd();
     ShutdownPC();
 }
 
@@ -205,8 +228,12 @@ int PelloranMain(int argc, char** argv)
     DebugInit();
     ParseCommandLine(argc, argv);
     if (CommandLineHas("-log")) RedirectToLogFiles();
-    ClockSelect(CommandLineHas("-headless") ? ClockKind::Manual : ClockKind::Real);
+    StartHost();
     std::atexit(OnExitRun);
+    WinInit("Pelloran", CommandLineHas("-fullscreen") ? 0 : WIN_FLAG_WINDOWED);
     GameMain();
+    WinUninit();
+    ScriptStop();
+    HostStop();
     return 0;
 }

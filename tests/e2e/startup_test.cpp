@@ -9,11 +9,11 @@ namespace {
 
 // The rows of the start and stop tables, in the order the program must run them.
 const std::vector<std::string> kStartRows = {
-    "random",    "memory settings", "memory", "data directory",
+    "random",    "memory settings", "memory", "display",        "data directory",
     "pak files", "timer",           "poll",   "processor test",
 };
-const std::vector<std::string> kStopRows = {"poll", "timer", "pak files", "memory report",
-                                            "options"};
+const std::vector<std::string> kStopRows = {"poll",           "timer",         "pak files",
+                                            "video settings", "memory report", "options"};
 
 std::vector<std::string> RowsLogged(const std::string& output, const std::string& caller)
 {
@@ -25,12 +25,21 @@ std::vector<std::string> RowsLogged(const std::string& output, const std::string
     return rows;
 }
 
+// A run that leaves the front end with Escape, as a player would.
+ProgramResult RunToEscape(std::vector<std::string> args)
+{
+    TempDir work;
+    WriteTextFile(work.Path("escape.txt"), "wait 10\nkey 1\n");
+    args.insert(args.end(), {"-script", work.Path("escape.txt")});
+    return RunProgram(args);
+}
+
 }  // namespace
 
 TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
 {
     TempHome home;
-    const ProgramResult run = RunProgram({"-headless", "-debug", "general=1"});
+    const ProgramResult run = RunToEscape({"-headless", "-debug", "general=1"});
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(RowsLogged(run.out, "InitialisePC"), kStartRows);
     EXPECT_EQ(RowsLogged(run.out, "ShutdownPC"), kStopRows);
@@ -42,7 +51,7 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
 TEST(Startup, LogSwitchSendsDiagnosticsToTheUserFolder)
 {
     TempHome home;
-    const ProgramResult run = RunProgram({"-headless", "-log", "-debug", "general=1"});
+    const ProgramResult run = RunToEscape({"-headless", "-log", "-debug", "general=1"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
@@ -64,7 +73,7 @@ TEST(Startup, NormalEndWritesTheOptionsAndAFatalEndLeavesThemAlone)
 {
     TempHome home;
     const std::string options = home.Path("OPTIONS.DAT");
-    ASSERT_EQ(RunProgram({"-headless"}).exitCode, 0);
+    ASSERT_EQ(RunToEscape({"-headless"}).exitCode, 0);
     const std::string written = ReadTextFile(options);
     EXPECT_EQ(written.substr(0, 4), "DAT0");
 
@@ -81,7 +90,7 @@ TEST(Startup, DamagedOptionsGiveOneWarningAndAreRewritten)
 {
     TempHome home;
     WriteTextFile(home.Path("OPTIONS.DAT"), "DAT0 cut short");
-    const ProgramResult run = RunProgram({"-headless"});
+    const ProgramResult run = RunToEscape({"-headless"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.out.find("Warning: OptionsLoad(): 'OPTIONS.DAT' is damaged - using the default "
                            "options\n"),

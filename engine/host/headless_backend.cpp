@@ -1,0 +1,48 @@
+// engine/host/headless_backend.cpp: the back end without a window system: a virtual window on a
+// virtual screen, frames kept only in the frame store, boxes on standard error.
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "engine/host/host.h"
+#include "engine/host/internal.h"
+
+namespace {
+
+bool Start(char*, size_t) { return true; }
+
+void Nothing() {}
+
+bool OpenWindow(const char*, bool, int32_t, int32_t) { return true; }
+
+void SetClientSize(int32_t, int32_t) {}
+
+void ClientOrigin(int32_t* x, int32_t* y)
+{
+    *x = HostMachineConfig().windowX;
+    *y = HostMachineConfig().windowY;
+}
+
+void ScreenSize(int32_t* width, int32_t* height)
+{
+    *width = HostMachineConfig().screenWidth;
+    *height = HostMachineConfig().screenHeight;
+}
+
+void WaitEvents(uint32_t timeoutMs)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+}
+
+void Present(const uint8_t*, int32_t, int32_t) {}
+
+void ShowBox(const char*, const char* text, HostBoxKind) { std::fputs(text, stderr); }
+
+void SetCursorShown(bool) {}
+
+}  // namespace
+
+const HostBackend HostHeadlessBackend = {
+    "headless",   Start,      Nothing, OpenWindow, Nothing, Nothing, SetClientSize,
+    ClientOrigin, ScreenSize, Nothing, WaitEvents, Present, ShowBox, SetCursorShown,
+};

@@ -1,0 +1,81 @@
+// engine/host/host.cpp: starting and stopping the host on a back end, and the pump step.
+#include "engine/host/host.h"
+
+#include <cstdio>
+
+#include "engine/fatal.h"
+#include "engine/host/internal.h"
+
+namespace {
+
+struct HostState {
+    bool running;
+    bool unattended;
+    HostBackendKind kind;
+    const HostBackend* backend;
+    const HostDriver* driver;
+};
+
+HostState s_host;
+
+}  // namespace
+
+HostBackendKind HostStart(HostBackendKind wanted, bool unattended)
+{
+    if (s_host.running) FatalError("HostStart(): already started\n");
+    s_host = {};
+    HostWindowReset();
+    HostFrameReset();
+    s_host.kind = wanted;
+    s_host.backend = wanted == HostBackendKind::Sdl ? &HostSdlBackend : &HostHeadlessBackend;
+    char why[256] = "";
+    if (!s_host.backend->start(why, sizeof why)) {
+        std::printf("Warning: HostStart(): no display available (%s) - running headless\n", why);
+        s_host.kind = HostBackendKind::Headless;
+        s_host.backend = &HostHeadlessBackend;
+        s_host.backend->start(why, sizeof why);
+    }
+    s_host.unattended = unattended;
+    s_host.running = true;
+    return s_host.kind;
+}
+
+void HostStop()
+{
+    if (!s_host.running) return;
+    HostWindowRemoveQuietly();
+    HostSurfaceFreeAll();
+    HostDisplayFreeAll();
+    s_host.backend->stop();
+    s_host.running = false;
+    s_host.driver = nullptr;
+}
+
+bool HostRunning() { return s_host.running; }
+
+HostBackendKind HostBackendInUse() { return s_host.kind; }
+
+bool HostIsUnattended() { return s_host.unattended; }
+
+const HostBackend& HostCurrentBackend()
+{
+    // Before HostStart the headless back end answers, so that a stray call cannot reach SDL.
+    return s_host.backend ? *s_host.backend : HostHeadlessBackend;
+}
+
+void HostSetDriver(const HostDriver* driver) { s_host.driver = driver; }
+
+void HostPump()
+{
+    HostCurrentBackend().pumpEvents();
+    if (s_host.driver) s_host.driver->runDue();
+    HostPresentIfDirty();
+}
+
+bool HostDriverWillPost() { return s_host.driver && s_host.driver->willPost(); }
+
+void HostDriverStalled()
+{
+    if (s_host.driver) s_host.driver->stalled();
+    FatalError("HostMsgGet(): waiting for a message that nothing can send\n");
+}

@@ -1,0 +1,485 @@
+// engine/host/host.h: the host layer, our own window system and display under the platform
+// modules: one window with a message queue, display adapters and modes, surfaces in memory,
+// presentation of the window image to a frame store, and the SDL or headless back end under it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// ---------------------------------------------------------------------------------------------
+// Result codes: 0 is success, bit 31 set is a failure.
+
+using HostResult = uint32_t;
+
+constexpr HostResult HOST_OK = 0;
+constexpr HostResult HOST_E_GENERIC = 0x80004005;        // any failure without a better code
+constexpr HostResult HOST_E_SURFACE_LOST = 0x887601C2;   // the surface must be restored first
+constexpr HostResult HOST_E_NOT_EXCLUSIVE = 0x887600E1;  // a mode change without exclusive use
+constexpr HostResult HOST_E_BAD_ARGUMENT = 0x8F000001;
+constexpr HostResult HOST_E_UNSUPPORTED = 0x8F000002;
+constexpr HostResult HOST_E_OUT_OF_MEMORY = 0x8F000003;
+
+constexpr bool HostFailed(HostResult result) { return (result & 0x80000000u) != 0; }
+
+// Every host call that can fail, so that a test can make the next one of a kind fail
+// (engine/host/inject.h).
+enum HostCall : uint32_t {
+    HOST_CALL_WINDOW_CREATE,
+    HOST_CALL_WINDOW_DESTROY,
+    HOST_CALL_MSG_GET,
+    HOST_CALL_DISPLAY_START,
+    HOST_CALL_ADAPTER_ENUM,
+    HOST_CALL_DISPLAY_CREATE,
+    HOST_CALL_DISPLAY_OPEN,
+    HOST_CALL_DISPLAY_IDENTIFY,
+    HOST_CALL_DISPLAY_CAPS,
+    HOST_CALL_VIDEO_MEMORY,
+    HOST_CALL_3D_OPEN,
+    HOST_CALL_3D_DEVICE_ENUM,
+    HOST_CALL_Z_FORMAT_ENUM,
+    HOST_CALL_MODE_ENUM,
+    HOST_CALL_COOPERATION,
+    HOST_CALL_SET_MODE,
+    HOST_CALL_RESTORE_MODE,
+    HOST_CALL_SURFACE_CREATE,
+    HOST_CALL_BACK_BUFFER,
+    HOST_CALL_ATTACH_Z,
+    HOST_CALL_GET_FORMAT,
+    HOST_CALL_LOCK,
+    HOST_CALL_UNLOCK,
+    HOST_CALL_FILL,
+    HOST_CALL_BLIT,
+    HOST_CALL_FLIP,
+    HOST_CALL_IS_LOST,
+    HOST_CALL_RESTORE,
+    HOST_CALL_PALETTE_CREATE,
+    HOST_CALL_PALETTE_SET,
+    HOST_CALL_SURFACE_SET_PALETTE,
+    HOST_CALL_CLIPPER_CREATE,
+    HOST_CALL_CLIPPER_SET_WINDOW,
+    HOST_CALL_SURFACE_SET_CLIPPER,
+    HOST_CALL_COUNT
+};
+
+// ---------------------------------------------------------------------------------------------
+// Back ends: the only part that differs between a real window and none. Everything else in the
+// host is shared software.
+
+enum class HostBackendKind { Sdl, Headless };
+
+enum HostBoxKind : uint32_t {
+    HOST_BOX_INFO,
+    HOST_BOX_ERROR,  // a fatal error: the box carries the error icon
+};
+
+struct HostBackend {
+    const char* name;  // "sdl" or "headless", for logs
+    // False, with the reason in `why`, when the back end cannot run here (SDL without display).
+    bool (*start)(char* why, size_t whySize);
+    void (*stop)();
+    // Sizes are the client size the game sees; false when no window can be made.
+    bool (*createWindow)(const char* title, bool windowed, int32_t width, int32_t height);
+    void (*showWindow)();
+    void (*destroyWindow)();
+    void (*setClientSize)(int32_t width, int32_t height);
+    void (*clientOrigin)(int32_t* x, int32_t* y);  // screen position of the client's corner
+    void (*screenSize)(int32_t* width, int32_t* height);
+    void (*pumpEvents)();                    // window-system events into our queue
+    void (*waitEvents)(uint32_t timeoutMs);  // returns early when an event arrives
+    void (*present)(const uint8_t* rgb, int32_t width, int32_t height);  // rows top first
+    void (*messageBox)(const char* caption, const char* text, HostBoxKind kind);
+    void (*showCursor)(bool show);
+};
+
+extern const HostBackend HostSdlBackend;
+extern const HostBackend HostHeadlessBackend;
+
+// Starts the host on the wanted back end. SDL without a display prints "Warning: HostStart():
+// no display available (...) - running headless" and starts headless instead; the answer is the
+// back end in use. `unattended` (a script drives the run): no message box is shown and window
+// focus changes of the window system are ignored. Fatal when already started.
+HostBackendKind HostStart(HostBackendKind wanted, bool unattended);
+// Removes the window if still there (sending it nothing), frees every surface, palette, clipper
+// and display object, stops the back end. Safe when stopped and twice.
+void HostStop();
+bool HostRunning();
+HostBackendKind HostBackendInUse();
+bool HostIsUnattended();
+
+// The one pump step that every message read runs first: window-system events into the queue,
+// the driver's due steps (below), then the window image presented when it changed.
+void HostPump();
+
+// Something outside the program that can still post messages: the script runner. The host asks
+// it at each pump to run what is due and, when a headless read would block, whether anything is
+// still to come; when nothing is, `stalled` is called and must end the process.
+struct HostDriver {
+    void (*runDue)();
+    bool (*willPost)();
+    void (*stalled)();
+};
+void HostSetDriver(const HostDriver* driver);  // nullptr: none
+
+// ---------------------------------------------------------------------------------------------
+// The window and its message queue.
+
+using HostWindow = uint32_t;  // the one window is 1 while it exists
+constexpr HostWindow HOST_NO_WINDOW = 0;
+
+enum HostMessageKind : uint32_t {
+    HOST_MSG_NONE,
+    HOST_MSG_ACTIVATE,      // wparam low 16 bits: non-zero when activated
+    HOST_MSG_ACTIVATE_APP,  // wparam: 1 active, 0 inactive
+    HOST_MSG_SET_FOCUS,
+    HOST_MSG_KILL_FOCUS,
+    HOST_MSG_CLOSE,             // the user asks to close the window
+    HOST_MSG_DESTROY,           // the window is being destroyed
+    HOST_MSG_PAINT,             // only delivered when nothing else is queued
+    HOST_MSG_ERASE_BACKGROUND,  // sent by HostBeginPaint; answer non-zero when erased
+    HOST_MSG_SET_CURSOR,
+    HOST_MSG_KEY_DOWN,  // wparam: key code; lparam: HostKeyParam
+    HOST_MSG_KEY_UP,
+    HOST_MSG_QUIT,  // wparam: the exit code given to HostPostQuit
+    HOST_MSG_COUNT
+};
+
+const char* HostMessageName(uint32_t kind);  // "activate", ...; "?" out of range
+
+using HostWindowProc = intptr_t (*)(HostWindow window, uint32_t kind, uintptr_t wparam,
+                                    intptr_t lparam);
+
+struct HostMessage {
+    HostWindow window;
+    uint32_t kind;
+    uintptr_t wparam;
+    intptr_t lparam;
+};
+
+struct HostRect {  // right and bottom exclusive
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+
+// Key codes are the game's: scan code & 0x7F, plus 128 for an extended key.
+constexpr uint32_t HOST_KEY_EXTENDED = 128;
+// A key message's lparam: set-1 scan code << 16 | extended << 24 | repeat << 30 | released << 31.
+constexpr intptr_t HostKeyParam(uint32_t keyCode, bool repeat, bool released)
+{
+    const uint32_t word = (keyCode & 0x7Fu) << 16 | (keyCode >= HOST_KEY_EXTENDED ? 1u : 0u) << 24
+                          | (repeat ? 1u : 0u) << 30 | (released ? 1u : 0u) << 31;
+    return static_cast<intptr_t>(static_cast<int32_t>(word));
+}
+constexpr uint32_t HostKeyCodeOf(intptr_t lparam)
+{
+    const uint32_t word = static_cast<uint32_t>(lparam);
+    return ((word >> 16) & 0x7Fu) | ((word >> 24) & 1u ? HOST_KEY_EXTENDED : 0u);
+}
+
+// Creates the one window: windowed at 640 x 480 client size, or full screen at the screen's
+// size; not yet shown. HOST_NO_WINDOW when it cannot be made or one exists. The window image
+// (what the window shows) starts black in the desktop format.
+HostWindow HostWindowCreate(const char* title, bool windowed, HostWindowProc proc);
+// Shows the window and sends, through its procedure and before returning, activate-app(1),
+// activate(1) and set-focus, as a window system does when a window first appears.
+void HostWindowShow(HostWindow window);
+// Sends kill-focus, activate(0), activate-app(0) when the window has the focus, then destroy,
+// and removes the window; queued messages for it are dropped. False for no such window.
+bool HostWindowDestroy(HostWindow window);
+HostWindow HostMainWindow();  // HOST_NO_WINDOW when there is none
+bool HostWindowIsWindowed();
+// Windowed: the client area becomes width x height (the window image is resized and cleared);
+// full screen: nothing.
+void HostWindowSetClientSize(int32_t width, int32_t height);
+void HostWindowClientSize(int32_t* width, int32_t* height);
+// The screen position of the client area's corner, in the coordinates the cursor uses.
+void HostWindowClientOrigin(int32_t* x, int32_t* y);
+void HostScreenSize(int32_t* width, int32_t* height);
+
+// Posting to a full queue drops the message with a warning and answers false.
+bool HostMsgPost(uint32_t kind, uintptr_t wparam, intptr_t lparam);
+intptr_t HostMsgSend(uint32_t kind, uintptr_t wparam, intptr_t lparam);  // 0 without a window
+// Pumps, then: is a message, a quit or a paint pending? Removes nothing.
+bool HostMsgPeek();
+// Pumps and takes the next message: queued messages in order, then a quit (answer 0), then a
+// paint. Blocks until one is there; a headless read that nothing could ever answer calls the
+// driver's `stalled`, or is fatal without a driver. -1 when the call fails.
+int32_t HostMsgGet(HostMessage* message);
+intptr_t HostMsgDispatch(const HostMessage& message);  // calls the window procedure
+void HostPostQuit(int32_t exitCode);
+// Erase-background clears the window image to black (answer 1); paint validates (0); close
+// destroys the window; everything else answers 0.
+intptr_t HostDefaultWindowProc(HostWindow window, uint32_t kind, uintptr_t wparam, intptr_t lparam);
+
+// Adds a client rectangle (nullptr: the whole client area) to the one invalid rectangle, the
+// bounding box of all invalidations; `erase` asks for an erase-background before the paint.
+void HostWindowInvalidate(const HostRect* rect, bool erase);
+// Sends erase-background first when asked for, gives the invalid rectangle (empty when none)
+// and validates it.
+void HostBeginPaint(HostRect* rect);
+void HostEndPaint();
+
+void HostCursorSetArrow();  // the system's standard arrow over the window
+void HostCursorShow(bool show);
+
+// Shows a message box and answers 1. Headless or unattended, the text goes to standard error
+// instead and the answer comes at once.
+int32_t HostMessageBox(const char* caption, const char* text, HostBoxKind kind);
+
+// Window-system events, as the back ends (and the test controls) report them.
+void HostOnFocusChange(bool gained);  // posts the focus and activation messages in order
+void HostOnExposed();                 // invalidates the whole window with erase
+void HostOnCloseRequest();            // posts close
+void HostOnPointerMotion();           // posts one set-cursor unless one is queued
+
+// ---------------------------------------------------------------------------------------------
+// Pixel formats.
+
+enum HostFormatFlags : uint32_t {
+    HOST_PF_RGB = 0x01,       // RGB, and 8-bit palettised formats too
+    HOST_PF_PALETTE8 = 0x02,  // 8-bit indices into the surface's palette
+    HOST_PF_ALPHA = 0x04,
+    HOST_PF_ZBUFFER = 0x08,
+    HOST_PF_STENCIL = 0x10,
+};
+
+struct HostPixelFormat {
+    uint32_t flags;
+    uint32_t bitCount;  // bits per pixel: 8, 16, 24 or 32
+    uint32_t redMask;
+    uint32_t greenMask;
+    uint32_t blueMask;
+    uint32_t alphaMask;
+    uint32_t zBits;  // z-buffer formats: depth bits and stencil bits
+    uint32_t stencilBits;
+};
+
+constexpr HostPixelFormat HOST_FORMAT_PALETTE8 = {
+    HOST_PF_RGB | HOST_PF_PALETTE8, 8, 0, 0, 0, 0, 0, 0};
+constexpr HostPixelFormat HOST_FORMAT_RGB555 = {HOST_PF_RGB, 16, 0x7C00, 0x03E0, 0x001F, 0, 0, 0};
+constexpr HostPixelFormat HOST_FORMAT_RGB565 = {HOST_PF_RGB, 16, 0xF800, 0x07E0, 0x001F, 0, 0, 0};
+constexpr HostPixelFormat HOST_FORMAT_RGB888 = {HOST_PF_RGB, 24, 0xFF0000, 0x00FF00,
+                                                0x0000FF,    0,  0,        0};
+constexpr HostPixelFormat HOST_FORMAT_XRGB8888 = {HOST_PF_RGB, 32, 0xFF0000, 0x00FF00,
+                                                  0x0000FF,    0,  0,        0};
+
+constexpr HostPixelFormat HostZFormat(uint32_t zBits, uint32_t stencilBits)
+{
+    return {HOST_PF_ZBUFFER | (stencilBits ? HOST_PF_STENCIL : 0u),
+            zBits + stencilBits,
+            0,
+            0,
+            0,
+            0,
+            zBits,
+            stencilBits};
+}
+
+bool HostFormatsEqual(const HostPixelFormat& a, const HostPixelFormat& b);
+
+struct HostColour {
+    uint8_t r;
+    uint8_t g;
+    uint8_t b;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Display adapters, display objects and modes.
+
+struct HostGuid {
+    uint8_t bytes[16];
+};
+
+// The display system is started and stopped around each use (counted, so it nests).
+HostResult HostDisplaySystemStart();
+void HostDisplaySystemStop();  // one stop per successful start; an extra stop does nothing
+
+enum HostAdapterPass : int32_t {
+    HOST_PASS_ATTACHED = 1,     // displays of the desktop
+    HOST_PASS_DETACHED = 2,     // displays not on the desktop
+    HOST_PASS_NON_DISPLAY = 3,  // devices that show nothing themselves
+};
+
+// `guid` is nullptr for the primary display. Return false to stop the enumeration.
+using HostAdapterCallback = bool (*)(const HostGuid* guid, const char* description,
+                                     const char* driver, uintptr_t monitor, void* context);
+// Reports the adapters of one pass. The default host has one in pass 1: null GUID,
+// "Host display", driver "host".
+HostResult HostEnumAdapters(int32_t pass, HostAdapterCallback callback, void* context);
+
+struct HostDisplay;  // a display object, opened on one adapter
+
+HostResult HostDisplayCreate(HostDisplay** display);
+// Opens the created object on the adapter with this GUID (nullptr: the primary display);
+// HOST_E_BAD_ARGUMENT for an unknown adapter.
+HostResult HostDisplayOpen(HostDisplay* display, const HostGuid* adapter);
+uint32_t HostDisplayRelease(HostDisplay* display);  // references left; 0 frees it
+
+struct HostAdapterIdentity {
+    char driver[64];
+    char description[64];
+    uint32_t versionHigh;  // version a.b.c.d: a << 16 | b, then c << 16 | d
+    uint32_t versionLow;
+};
+HostResult HostDisplayIdentify(HostDisplay* display, HostAdapterIdentity* identity);
+
+enum HostCapsFlags : uint32_t {
+    HOST_CAPS_3D = 0x01,                // has a 3D device
+    HOST_CAPS_RENDERS_WINDOWED = 0x02,  // can draw into a window on the desktop
+};
+HostResult HostDisplayCaps(HostDisplay* display, uint32_t* capsFlags);
+
+enum HostMemoryKind : uint32_t { HOST_MEMORY_PRIMARY_3D, HOST_MEMORY_TEXTURE };
+HostResult HostDisplayVideoMemory(HostDisplay* display, HostMemoryKind kind, uint32_t* totalBytes);
+
+// 3D devices: HostDisplayOpen3D fails with HOST_E_UNSUPPORTED on an adapter without any.
+enum HostDeviceCaps : uint32_t {
+    HOST_DEV_HARDWARE = 0x001,         // rasterises in hardware
+    HOST_DEV_HARDWARE_TL = 0x002,      // transforms and lights in hardware
+    HOST_DEV_SUBPIXEL = 0x004,         // sub-pixel accurate triangles
+    HOST_DEV_SUBPIXEL_X = 0x008,       // sub-pixel accurate in x only
+    HOST_DEV_SORT_NO_ZBUFFER = 0x010,  // removes hidden surfaces without a z-buffer
+    HOST_DEV_Z_TEST = 0x020,           // offers the z test
+    HOST_DEV_SQUARE_TEXTURES = 0x040,  // textures must be square
+    HOST_DEV_MIPMAP_FILTER = 0x080,    // offers a mip-map filter
+    HOST_DEV_LINEAR_FILTER = 0x100,    // offers linear texture filtering
+};
+enum HostDepthBits : uint32_t {  // depths a device renders or offers z-buffers at
+    HOST_DEPTH_8 = 0x1,
+    HOST_DEPTH_16 = 0x2,
+    HOST_DEPTH_24 = 0x4,
+    HOST_DEPTH_32 = 0x8,
+};
+struct HostDeviceDesc {
+    HostGuid guid;
+    char description[64];
+    char name[64];
+    uint32_t caps;           // HostDeviceCaps
+    uint32_t renderDepths;   // HostDepthBits
+    uint32_t zBufferDepths;  // HostDepthBits
+    uint32_t maxTextureWidth;
+    uint32_t maxTextureHeight;
+    uint32_t minTextureWidth;
+    uint32_t minTextureHeight;
+    uint32_t maxTextureAspect;
+};
+using HostDeviceCallback = bool (*)(const HostDeviceDesc& device, void* context);  // false: stop
+using HostZFormatCallback = bool (*)(const HostPixelFormat& format, void* context);
+HostResult HostDisplayOpen3D(HostDisplay* display);
+void HostDisplayClose3D(HostDisplay* display);  // safe when not open
+HostResult HostDisplayEnumDevices(HostDisplay* display, HostDeviceCallback callback, void* context);
+HostResult HostDisplayEnumZFormats(HostDisplay* display, const HostGuid& device,
+                                   HostZFormatCallback callback, void* context);
+
+struct HostMode {
+    int32_t width;
+    int32_t height;
+    HostPixelFormat format;  // 8-bit modes palettised, 16-bit 5-6-5, 24-bit 8-8-8, 32-bit XRGB
+    bool standardVga;
+};
+using HostModeCallback = bool (*)(const HostMode& mode, void* context);  // false: stop
+// The default list: 320x200, 320x240, 640x400, 640x480, 800x600 and 1024x768, each at 8, 16, 24
+// and 32 bits, in that order; 320x200x8 is the standard-VGA mode.
+HostResult HostDisplayEnumModes(HostDisplay* display, HostModeCallback callback, void* context);
+
+// Exclusive (full screen) or normal (windowed) use of the display through the window.
+HostResult HostDisplaySetExclusive(HostDisplay* display, HostWindow window, bool exclusive);
+// Full screen only, and only while exclusive (else HOST_E_NOT_EXCLUSIVE): a mode of the list;
+// the window and its image take the mode's size and format.
+HostResult HostDisplaySetMode(HostDisplay* display, int32_t width, int32_t height,
+                              uint32_t bitCount, bool standardVga);
+HostResult HostDisplayRestoreMode(HostDisplay* display);  // back to the desktop's size and format
+
+// ---------------------------------------------------------------------------------------------
+// Surfaces, palettes and clippers: in memory, reference counted.
+
+struct HostSurface;
+struct HostPalette;
+struct HostClipper;
+
+enum HostSurfaceKind : uint32_t {
+    // The screen, one at a time, needing a window. Windowed: the window image, in the
+    // desktop's format, addressed in screen coordinates (blits and fills are moved by the
+    // client origin and clipped to the client area); it follows the window's size. Full
+    // screen: the mode's size and format, optionally with one back buffer; a mode change loses
+    // it.
+    HOST_SURFACE_PRIMARY,
+    HOST_SURFACE_PLAIN,    // off-screen of the given size and format, optionally flippable
+    HOST_SURFACE_ZBUFFER,  // of the given size in a z format (HostZFormat)
+};
+
+enum HostSurfaceFlags : uint32_t {
+    HOST_SURFACE_SYSTEM_MEMORY = 0x1,  // recorded only: all surfaces live in memory
+    HOST_SURFACE_3D_DEVICE = 0x2,      // recorded only, until the host has its 3D device
+};
+
+struct HostSurfaceDesc {
+    uint32_t kind;   // HostSurfaceKind
+    uint32_t flags;  // HostSurfaceFlags
+    int32_t width;   // plain and z-buffer only
+    int32_t height;
+    HostPixelFormat format;  // plain and z-buffer only
+    int32_t backBuffers;     // 0 or 1: a flip chain (primary full screen, or plain)
+};
+
+HostResult HostSurfaceCreate(HostDisplay* display, const HostSurfaceDesc& desc,
+                             HostSurface** surface);
+// Counting the references of a surface that is gone is fatal (our own bug).
+uint32_t HostSurfaceAddRef(HostSurface* surface);  // references now held
+// References left; at 0 the surface goes, with its back buffer's chain reference and its
+// attached z-buffer, palette and clipper references.
+uint32_t HostSurfaceRelease(HostSurface* surface);
+HostResult HostSurfaceGetBackBuffer(HostSurface* surface, HostSurface** back);  // adds a reference
+HostResult HostSurfaceAttachZBuffer(HostSurface* surface, HostSurface* zbuffer);
+HostResult HostSurfaceGetFormat(HostSurface* surface, HostPixelFormat* format);
+void HostSurfaceSize(HostSurface* surface, int32_t* width, int32_t* height);
+// The whole surface; the pitch is the row size rounded up to 16 bytes. Locking a locked
+// surface is HOST_E_BAD_ARGUMENT; filling, blitting or flipping one is HOST_E_GENERIC.
+HostResult HostSurfaceLock(HostSurface* surface, void** bits, int32_t* pitchBytes);
+HostResult HostSurfaceUnlock(HostSurface* surface);
+// Fills the rectangle (nullptr: all) with a raw pixel value. Rectangles outside an ordinary
+// surface are HOST_E_BAD_ARGUMENT.
+HostResult HostSurfaceFill(HostSurface* surface, const HostRect* rect, uint32_t value);
+// Copies a source rectangle onto a destination rectangle of the same size (nullptr: the whole
+// surface), converting formats and going through the source's palette when it has one. Each
+// component widens by bit replication, so 5-bit 31 becomes 255. Sizes that differ are
+// HOST_E_BAD_ARGUMENT; RGB into a palettised surface, or a palettised source without a palette
+// into RGB, HOST_E_UNSUPPORTED.
+HostResult HostSurfaceBlit(HostSurface* destination, const HostRect* destinationRect,
+                           HostSurface* source, const HostRect* sourceRect);
+HostResult HostSurfaceFlip(HostSurface* surface);  // swaps the front and the back buffer
+// HOST_OK, or HOST_E_SURFACE_LOST. A lost surface answers lock, fill, blit and flip with
+// HOST_E_SURFACE_LOST until restored; restoring clears it to 0.
+HostResult HostSurfaceIsLost(HostSurface* surface);
+HostResult HostSurfaceRestore(HostSurface* surface);
+
+HostResult HostPaletteCreate(HostDisplay* display, const HostColour entries[256],
+                             HostPalette** palette);
+HostResult HostPaletteSetEntries(HostPalette* palette, int32_t first, int32_t count,
+                                 const HostColour* entries);
+uint32_t HostPaletteRelease(HostPalette* palette);
+HostResult HostSurfaceSetPalette(HostSurface* surface, HostPalette* palette);  // adds a reference
+
+HostResult HostClipperCreate(HostDisplay* display, HostClipper** clipper);
+HostResult HostClipperSetWindow(HostClipper* clipper, HostWindow window);
+uint32_t HostClipperRelease(HostClipper* clipper);
+HostResult HostSurfaceSetClipper(HostSurface* surface, HostClipper* clipper);  // adds a reference
+
+// ---------------------------------------------------------------------------------------------
+// Presentation and read-back. A change of the window image (unlock, fill, blit or flip of the
+// primary, a change of its palette, an erase) is presented at the next pump: converted to RGB
+// into the frame store, the frame number counted up, and shown by the back end.
+
+struct HostFrame {
+    uint32_t number;  // presents so far; 0 and no pixels before the first
+    int32_t width;
+    int32_t height;
+    const uint8_t* rgb;  // width x height x 3 bytes, top row first; valid until the next present
+};
+HostFrame HostLastFrame();
+// The last frame as an 8-bit RGB PNG file, written atomically; false after a log line when
+// nothing was presented or the file cannot be written.
+bool HostWriteFramePng(const char* path);
+// 64-bit FNV-1a over the width and height (4 bytes each, little-endian) and the RGB bytes.
+uint64_t HostFrameHash();

@@ -1,0 +1,71 @@
+// engine/host/internal.h: what the host's own files share and nobody else may use: the
+// configured machine, the back end in use, the window image and the frame store's hooks.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/host/host.h"
+#include "engine/host/inject.h"
+
+// The machine the host pretends to be (inject.cpp); read by the display and the headless window.
+struct HostMachine {
+    int32_t windowX;
+    int32_t windowY;
+    int32_t screenWidth;
+    int32_t screenHeight;
+    HostPixelFormat desktopFormat;
+    int32_t modeCount;
+    HostMode modes[HOST_INJECT_MAX_MODES];
+    int32_t adapterCount;
+    const HostFakeAdapter* adapters;  // adapterCount records, owned by inject.cpp
+};
+const HostMachine& HostMachineConfig();
+// True when the test controls made this call fail; the code to answer is stored.
+bool HostTakeFailure(HostCall call, HostResult* code);
+uint32_t HostTakeHeldBoxPeriods();  // 0 when no box is to be held
+void HostCountArrowCursor();
+
+const HostBackend& HostCurrentBackend();
+bool HostDriverWillPost();
+[[noreturn]] void HostDriverStalled();  // the driver ends the process; without one it is fatal
+
+// The window image: the surface the window shows, in the desktop's format (full screen with a
+// mode set: the mode's). nullptr without a window.
+HostSurface* HostWindowImage();
+// Full screen mode changes: the window and its image take this size and format.
+void HostWindowSetDisplayMode(int32_t width, int32_t height, const HostPixelFormat& format);
+void HostWindowRemoveQuietly();  // HostStop: no message is sent
+void HostWindowReset();          // HostStart: no window, empty queue
+
+// Surfaces (surface.cpp).
+HostSurface* HostImageCreate(int32_t width, int32_t height, const HostPixelFormat& format);
+void HostSurfaceFreeAll();
+// The window image was replaced: primaries show the new one. A full-screen mode change loses
+// them, as any change of the screen's mode does.
+void HostSurfaceRetarget(HostSurface* oldImage, HostSurface* newImage, bool lose);
+void HostSurfaceLoseAll();
+bool HostFormatUsable(const HostPixelFormat& format);
+struct HostSurfacePixels {
+    uint8_t* bits;
+    int32_t width;
+    int32_t height;
+    int32_t pitch;
+    const HostPixelFormat* format;
+    const HostColour* palette;  // nullptr without one
+};
+HostSurfacePixels HostSurfaceView(HostSurface* surface);
+// Copies a width x height block between two pixel views, converting formats (bit replication
+// when a component widens) and through the source's palette when it has one. Any pair of
+// formats HostFormatUsable accepts except RGB into a palettised destination.
+bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
+                      const HostSurfacePixels& destination, int32_t dx, int32_t dy, int32_t width,
+                      int32_t height);
+
+// Presentation (present.cpp).
+void HostMarkImageDirty();
+void HostPresentIfDirty();
+void HostFrameReset();
+
+// Display objects (display.cpp).
+void HostDisplayFreeAll();
+bool HostDisplayUsable(const HostDisplay* display);  // created and opened on an adapter

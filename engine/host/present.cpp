@@ -1,0 +1,166 @@
+// engine/host/present.cpp: the window image converted to RGB into the frame store, shown by the
+// back end, and read back as pixels, a PNG file or a hash.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include "engine/crc32.h"
+#include "engine/host/host.h"
+#include "engine/host/internal.h"
+
+namespace {
+
+// Bytes R, G, B in memory: a little-endian 24-bit pixel with red in the low byte.
+constexpr HostPixelFormat FRAME_FORMAT = {HOST_PF_RGB, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0, 0, 0};
+constexpr uint64_t FNV_OFFSET = 0xCBF29CE484222325ull;
+constexpr uint64_t FNV_PRIME = 0x100000001B3ull;
+
+struct PresentState {
+    bool dirty;
+    uint32_t number;
+    int32_t width;
+    int32_t height;
+    std::vector<uint8_t> rgb;
+};
+
+PresentState s_present;
+
+// An 8-bit image without a palette yet shows its indices as greys.
+const HostColour* GreyRamp()
+{
+    static const auto ramp = [] {
+        std::vector<HostColour> entries(256);
+        for (int32_t i = 0; i < 256; ++i) {
+            const auto v = static_cast<uint8_t>(i);
+            entries[static_cast<size_t>(i)] = {v, v, v};
+        }
+        return entries;
+    }();
+    return ramp.data();
+}
+
+void PutBigEndian(std::string* out, uint32_t value)
+{
+    for (int32_t shift = 24; shift >= 0; shift -= 8) {
+        out->push_back(static_cast<char>(value >> shift));
+    }
+}
+
+void PutChunk(std::string* out, const char* type, const std::string& data)
+{
+    PutBigEndian(out, static_cast<uint32_t>(data.size()));
+    const std::string typed = std::string(type, 4) + data;
+    out->append(typed);
+    PutBigEndian(out, Crc32(typed.data(), typed.size()));
+}
+
+// An 8-bit RGB PNG of the frame: every row unfiltered, one zlib stream.
+bool EncodePng(std::string* png)
+{
+    const size_t rowBytes = static_cast<size_t>(s_present.width) * 3;
+    std::vector<uint8_t> raw;
+    raw.reserve((rowBytes + 1) * static_cast<size_t>(s_present.height));
+    for (int32_t y = 0; y < s_present.height; ++y) {
+        raw.push_back(0);
+        const uint8_t* row = s_present.rgb.data() + rowBytes * static_cast<size_t>(y);
+        raw.insert(raw.end(), row, row + rowBytes);
+    }
+    uLongf packedSize = compressBound(raw.size());
+    std::string packed(packedSize, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize, raw.data(), raw.size(),
+                  Z_DEFAULT_COMPRESSION)
+        != Z_OK)
+        return false;
+    packed.resize(packedSize);
+
+    std::string header;
+    PutBigEndian(&header, static_cast<uint32_t>(s_present.width));
+    PutBigEndian(&header, static_cast<uint32_t>(s_present.height));
+    header +=
+        std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, no filter, no interlace
+    *png = "\x89PNG\r\n\x1A\n";
+    PutChunk(png, "IHDR", header);
+    PutChunk(png, "IDAT", packed);
+    PutChunk(png, "IEND", "");
+    return true;
+}
+
+// Writes beside the target and renames, so a reader never sees half a file.
+bool WriteAtomically(const char* path, const std::string& bytes)
+{
+    const std::string temporary = std::string(path) + ".tmp";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && std::rename(temporary.c_str(), path) == 0;
+    if (!ok) ::unlink(temporary.c_str());
+    return ok;
+}
+
+}  // namespace
+
+void HostMarkImageDirty() { s_present.dirty = true; }
+
+void HostFrameReset() { s_present = {}; }
+
+void HostPresentIfDirty()
+{
+    if (!s_present.dirty) return;
+    HostSurface* const image = HostWindowImage();
+    if (image == nullptr) return;
+    s_present.dirty = false;
+    HostSurfacePixels source = HostSurfaceView(image);
+    if ((source.format->flags & HOST_PF_PALETTE8) && source.palette == nullptr)
+        source.palette = GreyRamp();
+    s_present.width = source.width;
+    s_present.height = source.height;
+    s_present.rgb.resize(static_cast<size_t>(source.width) * static_cast<size_t>(source.height)
+                         * 3);
+    const HostSurfacePixels frame = {s_present.rgb.data(), source.width,  source.height,
+                                     source.width * 3,     &FRAME_FORMAT, nullptr};
+    HostConvertBlock(source, 0, 0, frame, 0, 0, source.width, source.height);
+    ++s_present.number;
+    HostCurrentBackend().present(s_present.rgb.data(), s_present.width, s_present.height);
+}
+
+HostFrame HostLastFrame()
+{
+    if (s_present.number == 0) return {0, 0, 0, nullptr};
+    return {s_present.number, s_present.width, s_present.height, s_present.rgb.data()};
+}
+
+bool HostWriteFramePng(const char* path)
+{
+    if (s_present.number == 0) {
+        std::printf("Warning: HostWriteFramePng(): no frame presented yet\n");
+        return false;
+    }
+    std::string png;
+    if (!EncodePng(&png) || !WriteAtomically(path, png)) {
+        std::printf("Warning: HostWriteFramePng(): cannot write '%s'\n", path);
+        return false;
+    }
+    return true;
+}
+
+uint64_t HostFrameHash()
+{
+    uint64_t hash = FNV_OFFSET;
+    const auto mix = [&hash](uint8_t byte) { hash = (hash ^ byte) * FNV_PRIME; };
+    for (uint32_t value :
+         {static_cast<uint32_t>(s_present.width), static_cast<uint32_t>(s_present.height)}) {
+        for (int32_t shift = 0; shift < 32; shift += 8) {
+            mix(static_cast<uint8_t>(value >> shift));
+        }
+    }
+    for (uint8_t byte : s_present.rgb) {
+        mix(byte);
+    }
+    return hash;
+}

@@ -1,0 +1,230 @@
+// engine/host/sdl_backend.cpp: the back end on a real window system through SDL2: the window,
+// its events, the presented frame as a scaled texture, and the message box.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+
+#include "engine/debug.h"
+#include "engine/host/host.h"
+#include "engine/host/internal.h"
+
+namespace {
+
+struct SdlState {
+    SDL_Window* window;
+    SDL_Renderer* renderer;
+    SDL_Texture* texture;
+    int32_t textureWidth;
+    int32_t textureHeight;
+    bool windowed;
+    int32_t scale;  // windowed: the window is the client size times this
+};
+
+SdlState s_sdl;
+
+void CopyText(char* destination, size_t size, const char* source)
+{
+    std::snprintf(destination, size, "%s", source);
+}
+
+bool Start(char* why, size_t whySize)
+{
+    s_sdl = {};
+    // The game keeps the process's own signal handling and asks for no vertical sync.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    // Unless a driver is named, only a real window system counts as a display: SDL would
+    // otherwise fall back to a driver that shows nothing.
+    if (!std::getenv("SDL_VIDEODRIVER")) {
+        const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        SDL_SetHint(SDL_HINT_VIDEODRIVER,
+                    wayland && *wayland ? "x11,wayland,kmsdrm" : "x11,kmsdrm");
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        CopyText(why, whySize, SDL_GetError());
+        SDL_Quit();
+        return false;
+    }
+    return true;
+}
+
+void CloseWindow()
+{
+    if (s_sdl.texture) SDL_DestroyTexture(s_sdl.texture);
+    if (s_sdl.renderer) SDL_DestroyRenderer(s_sdl.renderer);
+    if (s_sdl.window) SDL_DestroyWindow(s_sdl.window);
+    s_sdl.texture = nullptr;
+    s_sdl.renderer = nullptr;
+    s_sdl.window = nullptr;
+}
+
+void Stop()
+{
+    CloseWindow();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
+}
+
+void ScreenSize(int32_t* width, int32_t* height)
+{
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
+        mode.w = 640;
+        mode.h = 480;
+    }
+    *width = mode.w;
+    *height = mode.h;
+}
+
+// The largest whole factor at which the client area fits nine tenths of the desktop.
+int32_t WindowScale(int32_t width, int32_t height)
+{
+    int32_t screenWidth, screenHeight;
+    ScreenSize(&screenWidth, &screenHeight);
+    const int32_t across = screenWidth * 9 / 10 / std::max(width, 1);
+    const int32_t down = screenHeight * 9 / 10 / std::max(height, 1);
+    return std::max(1, std::min(across, down));
+}
+
+void LogWindowId()
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(s_sdl.window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    DebugPrintf(DBG_WIN, 10, "HostWindowCreate(): X11 window 0x%lx\n",
+                static_cast<unsigned long>(info.info.x11.window));
+}
+
+bool OpenWindow(const char* title, bool windowed, int32_t width, int32_t height)
+{
+    s_sdl.windowed = windowed;
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    int32_t x = SDL_WINDOWPOS_CENTERED;
+    int32_t y = SDL_WINDOWPOS_CENTERED;
+    if (windowed) {
+        s_sdl.scale = WindowScale(width, height);
+        width *= s_sdl.scale;
+        height *= s_sdl.scale;
+    } else {
+        flags |= SDL_WINDOW_BORDERLESS;
+        x = 0;
+        y = 0;
+    }
+    s_sdl.window = SDL_CreateWindow(title, x, y, width, height, flags);
+    if (s_sdl.window == nullptr) {
+        std::printf("Warning: HostWindowCreate(): %s\n", SDL_GetError());
+        return false;
+    }
+    s_sdl.renderer = SDL_CreateRenderer(s_sdl.window, -1, 0);
+    if (s_sdl.renderer == nullptr)
+        std::printf("Warning: HostWindowCreate(): no renderer (%s) - nothing is shown\n",
+                    SDL_GetError());
+    LogWindowId();
+    return true;
+}
+
+void RevealWindow()
+{
+    if (s_sdl.window) SDL_ShowWindow(s_sdl.window);
+}
+
+void SetClientSize(int32_t width, int32_t height)
+{
+    if (s_sdl.window == nullptr || !s_sdl.windowed) return;
+    s_sdl.scale = WindowScale(width, height);
+    SDL_SetWindowSize(s_sdl.window, width * s_sdl.scale, height * s_sdl.scale);
+}
+
+void ClientOrigin(int32_t* x, int32_t* y)
+{
+    *x = 0;
+    *y = 0;
+    if (s_sdl.window) SDL_GetWindowPosition(s_sdl.window, x, y);
+}
+
+// Windowed, the frame fills the window; full screen, it is scaled to fit with black bars.
+void Render()
+{
+    if (s_sdl.renderer == nullptr || s_sdl.texture == nullptr) return;
+    int32_t outputWidth, outputHeight;
+    SDL_GetRendererOutputSize(s_sdl.renderer, &outputWidth, &outputHeight);
+    SDL_Rect target = {0, 0, outputWidth, outputHeight};
+    if (!s_sdl.windowed) {
+        const int64_t w = s_sdl.textureWidth;
+        const int64_t h = s_sdl.textureHeight;
+        if (outputWidth * h <= outputHeight * w) {
+            target.h = static_cast<int32_t>(outputWidth * h / w);
+        } else {
+            target.w = static_cast<int32_t>(outputHeight * w / h);
+        }
+        target.x = (outputWidth - target.w) / 2;
+        target.y = (outputHeight - target.h) / 2;
+    }
+    SDL_SetRenderDrawColor(s_sdl.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(s_sdl.renderer);
+    SDL_RenderCopy(s_sdl.renderer, s_sdl.texture, nullptr, &target);
+    SDL_RenderPresent(s_sdl.renderer);
+}
+
+void HandleWindowEvent(const SDL_WindowEvent& event)
+{
+    switch (event.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // A scripted run takes its activation from the script alone, so a person's mouse
+            // cannot freeze it.
+            if (!HostIsUnattended()) HostOnFocusChange(event.event == SDL_WINDOWEVENT_FOCUS_GAINED);
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            Render();
+            HostOnExposed();
+            break;
+        case SDL_WINDOWEVENT_CLOSE: HostOnCloseRequest(); break;
+        default: break;
+    }
+}
+
+void PumpEvents()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_WINDOWEVENT) HandleWindowEvent(event.window);
+        if (event.type == SDL_MOUSEMOTION) HostOnPointerMotion();
+    }
+}
+
+void WaitEvents(uint32_t timeoutMs) { SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)); }
+
+void Present(const uint8_t* rgb, int32_t width, int32_t height)
+{
+    if (s_sdl.renderer == nullptr) return;
+    if (s_sdl.texture == nullptr || width != s_sdl.textureWidth || height != s_sdl.textureHeight) {
+        if (s_sdl.texture) SDL_DestroyTexture(s_sdl.texture);
+        s_sdl.texture = SDL_CreateTexture(s_sdl.renderer, SDL_PIXELFORMAT_RGB24,
+                                          SDL_TEXTUREACCESS_STREAMING, width, height);
+        s_sdl.textureWidth = width;
+        s_sdl.textureHeight = height;
+        if (s_sdl.texture == nullptr) return;
+    }
+    SDL_UpdateTexture(s_sdl.texture, nullptr, rgb, width * 3);
+    Render();
+}
+
+void ShowBox(const char* caption, const char* text, HostBoxKind kind)
+{
+    const Uint32 flags = kind == HOST_BOX_ERROR ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    if (SDL_ShowSimpleMessageBox(flags, caption, text, s_sdl.window) != 0) std::fputs(text, stderr);
+}
+
+void SetCursorShown(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+}  // namespace
+
+const HostBackend HostSdlBackend = {
+    "sdl",        Start,      Stop,       OpenWindow, RevealWindow, CloseWindow, SetClientSize,
+    ClientOrigin, ScreenSize, PumpEvents, WaitEvents, Present,      ShowBox,     SetCursorShown,
+};

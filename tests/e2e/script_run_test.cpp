@@ -1,0 +1,104 @@
+// tests/e2e/script_run_test.cpp: whole-program runs driven by scripts: refusals, the end rule,
+// focus changes, and the SDL back end without a display.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/host_run.h"
+#include "tests/support/support.h"
+
+namespace {
+
+bool Holds(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// Leaves the test card, the program's front end for now, with key 1 (Escape).
+constexpr const char* LEAVE = "key 1\n";
+
+}  // namespace
+
+TEST(ScriptRun, BadScriptIsRefusedBeforeTheWindowOpens)
+{
+    const ScriptRun run = RunScript("wait 1\n# fine so far\nfly away\n", {"-debug", "win=50"});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.err, "script: script.txt:3: unknown command 'fly'\n");
+    EXPECT_FALSE(Holds(run.out, "WM_ACTIVATEAPP")) << run.out;
+}
+
+TEST(ScriptRun, MissingScriptFileIsRefused)
+{
+    TempHome home;
+    const ProgramResult run = RunProgram({"-headless", "-script", "/nonexistent/script.txt"});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.err, "script: /nonexistent/script.txt:0: cannot read the script\n");
+}
+
+TEST(ScriptRun, ProgramThatOutlivesItsScriptEndsWithCodeThree)
+{
+    const ScriptRun run = RunScript("wait 0\necho started\n");
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_TRUE(Holds(run.out, "script: started\n"));
+    EXPECT_TRUE(Holds(run.err, "script: script.txt:2: the script has ended and the program is "
+                               "still running\n"))
+        << run.err;
+}
+
+TEST(ScriptRun, GrabWritesThePresentedFrameForTheTestToRead)
+{
+    const ScriptRun run = RunScript(std::string("wait 20\ngrab first.png\nwait 0\n") + LEAVE);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(run.frames.count("first.png"), 1u);
+    EXPECT_EQ(run.frames.at("first.png").width, 640);
+    EXPECT_EQ(run.frames.at("first.png").height, 480);
+}
+
+TEST(ScriptRun, DeactivatedProgramWaitsInItsIdleLoopUntilActivated)
+{
+    const ScriptRun run =
+        RunScript(std::string("wait 10\ndeactivate\nwait 100\nactivate\nwait 10\n") + LEAVE,
+                  {"-debug", "win=50"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string enteringLine = "WinMessageHandler(): entering idle loop";
+    const size_t entering = run.out.find(enteringLine);
+    const size_t leaving = run.out.find("WinMessageHandler(): leaving idle loop");
+    ASSERT_NE(entering, std::string::npos) << run.out;
+    EXPECT_LT(entering, leaving);
+    EXPECT_EQ(run.out.find(enteringLine, entering + 1), std::string::npos);
+}
+
+TEST(ScriptRun, SdlBackEndRunsTheSameScriptWithoutAnyDisplay)
+{
+    TempHome home;
+    TempDir work;
+    WriteTextFile(work.Path("script.txt"), std::string("wait 20\nhash\n") + LEAVE);
+    const ProgramResult headless =
+        RunProgram({"-headless", "-script", "script.txt"}, {}, "", 120, work.Path());
+    const ProgramResult dummy =
+        RunProgram({"-script", "script.txt"}, {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"},
+                   "", 120, work.Path());
+    EXPECT_EQ(dummy.exitCode, 0) << dummy.err;
+    EXPECT_FALSE(Holds(dummy.out, "running headless"));
+    const std::string hashLine = "script: frame ";
+    ASSERT_TRUE(Holds(headless.out, hashLine));
+    const auto hashOf = [&](const std::string& out) {
+        const size_t at = out.find(hashLine);
+        return out.substr(out.find(" hash ", at), 22);
+    };
+    EXPECT_EQ(hashOf(dummy.out), hashOf(headless.out));
+}
+
+TEST(ScriptRun, WithoutADisplayTheProgramSaysSoAndRunsHeadless)
+{
+    // An entry without '=' removes the variable from the program's environment.
+    TempHome home;
+    TempDir work;
+    WriteTextFile(work.Path("script.txt"), std::string("wait 5\n") + LEAVE);
+    const ProgramResult run =
+        RunProgram({"-script", "script.txt"}, {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}, "",
+                   120, work.Path());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Holds(run.out, "Warning: HostStart(): no display available ("));
+    EXPECT_TRUE(Holds(run.out, ") - running headless\n"));
+}

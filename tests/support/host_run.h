@@ -1,0 +1,31 @@
+// tests/support/host_run.h: the headless host for tests in process, and whole-program runs
+// driven by a script.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/support/png.h"
+
+// A clean core and a started headless host with the default machine (engine/host/inject.h),
+// stopped and reset again at the end. No window is made.
+class ScopedHeadlessHost {
+public:
+    ScopedHeadlessHost();
+    ~ScopedHeadlessHost();
+    ScopedHeadlessHost(const ScopedHeadlessHost&) = delete;
+    ScopedHeadlessHost& operator=(const ScopedHeadlessHost&) = delete;
+};
+
+struct ScriptRun {
+    int exitCode;  // -1 when killed
+    std::string out;
+    std::string err;
+    std::map<std::string, PngImage> frames;  // every PNG the run wrote, by file name
+};
+
+// Runs `pelloran -headless -seed 7 -script S` (plus `extraArgs`) with the script text in a
+// fresh working folder and a fresh PELLORAN_HOME, and reads back every grabbed frame.
+ScriptRun RunScript(const std::string& script, const std::vector<std::string>& extraArgs = {},
+                    const std::vector<std::string>& env = {});
