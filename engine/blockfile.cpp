@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -179,7 +180,7 @@ std::string ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes)
     return error;
 }
 
-Verdict CheckHeaderAndTrailer(const std::vector<uint8_t>& bytes, const char* type, uint32_t version)
+Verdict CheckHeaderAndTrailer(std::span<const uint8_t> bytes, const char* type, uint32_t version)
 {
     if (bytes.size() >= 4 && std::memcmp(bytes.data(), kFileMagic, 4) != 0) {
         return Fail(BLOCKFILE_WRONG_KIND, "not a DAT0 file");
@@ -221,7 +222,7 @@ Verdict TakeBlock(const BlockFileSpec& spec, size_t offset, uint32_t size, Found
 }
 
 // Walks the blocks between the header and the trailer, checking each one.
-Verdict CheckBlocks(const std::vector<uint8_t>& bytes, const BlockFileSpec specs[], int32_t count,
+Verdict CheckBlocks(std::span<const uint8_t> bytes, const BlockFileSpec specs[], int32_t count,
                     std::vector<FoundBlock>* found)
 {
     FileHeader header;
@@ -316,6 +317,40 @@ int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
             std::memcpy(specs[i].destination, bytes.data() + found[i].offset, found[i].size);
         }
         if (specs[i].sizeRead) *specs[i].sizeRead = found[i].found ? found[i].size : 0;
+    }
+    return BLOCKFILE_OK;
+}
+
+std::vector<uint8_t> BlockFileImage(const char* type, uint32_t version, const BlockFileBlock blocks[],
+                                    int32_t count)
+{
+    CheckFourChars(type, "BlockFileImage(): type not four characters:");
+    for (int32_t i = 0; i < count; ++i) {
+        CheckFourChars(blocks[i].tag, "BlockFileImage(): tag not four characters:");
+    }
+    return BuildImage(type, version, blocks, count);
+}
+
+int32_t BlockFileViewImage(const void* image, size_t size, const char* type, uint32_t version,
+                           BlockFileView views[], int32_t count)
+{
+    CheckFourChars(type, "BlockFileViewImage(): type not four characters:");
+    std::vector<BlockFileSpec> specs(static_cast<size_t>(count > 0 ? count : 0));
+    for (int32_t i = 0; i < count; ++i) {
+        CheckFourChars(views[i].tag, "BlockFileViewImage(): tag not four characters:");
+        specs[i] = {views[i].tag, nullptr, UINT32_MAX, &views[i].size, views[i].required};
+    }
+    const std::span<const uint8_t> bytes(static_cast<const uint8_t*>(image), size);
+    std::vector<FoundBlock> found(specs.size());
+    Verdict verdict = CheckHeaderAndTrailer(bytes, type, version);
+    if (verdict.result == BLOCKFILE_OK) verdict = CheckBlocks(bytes, specs.data(), count, &found);
+    if (verdict.result != BLOCKFILE_OK) {
+        DebugPrintf(DBG_FILE, 1, "Warning: BlockFileViewImage(): %s\n", verdict.reason.c_str());
+        return verdict.result;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        views[i].data = found[i].found ? bytes.data() + found[i].offset : nullptr;
+        views[i].size = found[i].found ? found[i].size : 0;
     }
     return BLOCKFILE_OK;
 }

@@ -1,7 +1,9 @@
 // engine/blockfile.h: the checked "DAT0" block container in which every user file is kept.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // Results of BlockFileSave and BlockFileLoad.
 constexpr int32_t BLOCKFILE_OK = 0;
@@ -41,3 +43,21 @@ int32_t BlockFileSave(const char* gameName, const char* type, uint32_t version,
 // reason on the "file" channel at level 1; what the user sees is the caller's choice.
 int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
                       const BlockFileSpec specs[], int32_t count);
+
+// The bytes BlockFileSave would write, for files that are built into the data archives.
+std::vector<uint8_t> BlockFileImage(const char* type, uint32_t version, const BlockFileBlock blocks[],
+                                    int32_t count);
+
+// A block of an image held in memory: `data` points into the image, `size` is its length
+// (null and 0 when an optional block is absent).
+struct BlockFileView {
+    const char* tag;
+    const uint8_t* data;
+    uint32_t size;
+    bool required;
+};
+
+// BlockFileLoad's checks on an image in memory; on success every view points into `image`,
+// which must outlive the views. On failure the views are left as they were.
+int32_t BlockFileViewImage(const void* image, size_t size, const char* type, uint32_t version,
+                           BlockFileView views[], int32_t count);

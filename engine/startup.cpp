@@ -25,6 +25,7 @@
 #include "engine/script.h"
 #include "engine/timer.h"
 #include "engine/winlib.h"
+#include "game/gamemodules.h"
 #include "menus/testcard.h"
 #include "vexamenu/vidopt.h"
 
@@ -217,7 +218,9 @@ void GameMain()
     NoSoundFlag = CommandLineHas("-nosound");
     Menu256Flag = CommandLineHas("-menu256");
     InitialisePC();
+    GameModules_Init();
     RunFrontEnd();
+    GameModules_Uninit();
     ShutdownPC();
 }
 

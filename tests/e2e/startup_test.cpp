@@ -46,6 +46,12 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
     const size_t lastStart = run.out.rfind("InitialisePC(): ");
     const size_t firstStop = run.out.find("ShutdownPC(): ");
     EXPECT_LT(lastStart, firstStop);
+    // The game's own modules start between the core's two tables.
+    EXPECT_EQ(RowsLogged(run.out, "GameMain"),
+              (std::vector<std::string>{"messages", "commentary"}));
+    const size_t gameModules = run.out.find("GameMain(): messages");
+    EXPECT_LT(lastStart, gameModules);
+    EXPECT_LT(gameModules, firstStop);
 }
 
 TEST(Startup, LogSwitchSendsDiagnosticsToTheUserFolder)

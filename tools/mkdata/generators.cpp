@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdio>
 
+#include "tools/mkdata/gametext.h"
+
 namespace {
 
 struct MkGenerator {
@@ -11,7 +13,11 @@ struct MkGenerator {
     void (*run)(MkFileSet* set);
 };
 
-constexpr std::array<MkGenerator, 0> kGenerators = {};
+constexpr auto kGenerators = std::to_array<MkGenerator>({
+    {"messages", MkGenerateMessages},
+    {"person names", MkGenerateNames},
+    {"commentary", MkGenerateComments},
+});
 
 }  // namespace
 

@@ -1,0 +1,53 @@
+// game/gamemodules.cpp: starting and stopping the game's own modules, between the core's start
+// and stop tables.
+#include "game/gamemodules.h"
+
+#include <array>
+
+#include "engine/debug.h"
+#include "game/textmess.h"
+#include "gamecode/comments/commtable.h"
+
+namespace {
+
+struct GameModuleRow {
+    const char* name;  // for the start-up log
+    void (*start)();
+    void (*stop)();
+};
+
+void StartMessages()
+{
+    TextMess_Init();
+    TextMess_Load();
+}
+
+void StartCommentary()
+{
+    CommTable_Init();
+    CommTable_Load();
+}
+
+// clang-format off
+constexpr auto kGameModules = std::to_array<GameModuleRow>({
+    {"messages",   StartMessages,   TextMess_Uninit},
+    {"commentary", StartCommentary, CommTable_Uninit},
+});
+// clang-format on
+
+}  // namespace
+
+void GameModules_Init()
+{
+    for (const GameModuleRow& row : kGameModules) {
+        DebugPrintf(DBG_GENERAL, 1, "GameMain(): %s\n", row.name);
+        row.start();
+    }
+}
+
+void GameModules_Uninit()
+{
+    for (auto row = kGameModules.rbegin(); row != kGameModules.rend(); ++row) {
+        row->stop();
+    }
+}

@@ -1,0 +1,17 @@
+// game/hooks.cpp: the upward calls that the front end answers; each has a headless default.
+#include "game/hooks.h"
+
+#include "engine/debug.h"
+#include "game/textformat.h"
+
+namespace {
+
+void ShowMessageOnLog(const char* text) { DebugPrintf(DBG_GENERAL, 1, "%s\n", text); }
+
+constexpr GameHookTable kDefaultHooks = {ShowMessageOnLog, VTW_FormatThousands};
+
+}  // namespace
+
+GameHookTable GameHooks = kDefaultHooks;
+
+void GameHooks_Reset() { GameHooks = kDefaultHooks; }

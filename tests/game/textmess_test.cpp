@@ -1,0 +1,317 @@
+// tests/game/textmess_test.cpp: text numbers, names, message groups and the inbox, over the
+// tables that mkdata builds from data/.
+#include "game/textmess.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/debug.h"
+#include "engine/random.h"
+#include "game/hooks.h"
+#include "game/textformat.h"
+#include "tests/support/support.h"
+#include "tools/mkdata/gametext.h"
+
+namespace {
+
+std::vector<uint8_t> Generated(void (*generator)(MkFileSet*), const char* name)
+{
+    MkFileSet set;
+    generator(&set);
+    for (const MkFile& file : set.archives[MkArchiveFor(name)]) {
+        if (file.name == name) return file.bytes;
+    }
+    return {};
+}
+
+const std::vector<uint8_t>& Messages()
+{
+    static const std::vector<uint8_t> bytes = Generated(MkGenerateMessages, "lang\\messages.dat");
+    return bytes;
+}
+
+const std::vector<uint8_t>& Names()
+{
+    static const std::vector<uint8_t> bytes = Generated(MkGenerateNames, "stats\\names.dat");
+    return bytes;
+}
+
+// A small person and club table standing in for the game database.
+bool TestPerson(int id, int* initial, int* nameIndex, const char** fullName)
+{
+    if (id == 0) {
+        *fullName = "Jean Manager";
+        return true;
+    }
+    if (id > 100) return false;
+    *initial = id % 27;
+    *nameIndex = id * 150;
+    return true;
+}
+
+const char* TestClub(int team) { return team == 7 ? "AS Valdorne" : "FC Test"; }
+
+constexpr NameSource kTestSource = {TestPerson, TestClub};
+
+std::string Cp1252(const char* utf8)  // the few accented letters the tests quote
+{
+    std::string out;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p; ++p) {
+        if (*p == 0xC3) {
+            out.push_back(static_cast<char>(*++p + 0x40));
+        } else {
+            out.push_back(static_cast<char>(*p));
+        }
+    }
+    return out;
+}
+
+// A "$" that starts no code TextMess knows ("$$" aside).
+bool HasUnknownCode(const std::string& text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '$') continue;
+        if (i + 1 < text.size() && text[i + 1] == '$') {
+            ++i;
+            continue;
+        }
+        const bool digit = i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '3';
+        if (!digit || i + 2 >= text.size() || std::strchr("tpmnx", text[i + 2]) == nullptr)
+            return true;
+    }
+    return false;
+}
+
+// A "$<digit><letter>" left in an expanded text.
+bool HasLeftoverCode(const std::string& text)
+{
+    for (size_t i = 0; i + 2 < text.size(); ++i) {
+        if (text[i] == '$' && std::isdigit(static_cast<unsigned char>(text[i + 1]))
+            && std::islower(static_cast<unsigned char>(text[i + 2])))
+            return true;
+    }
+    return false;
+}
+
+class TextMessTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetCoreForTest();
+        GameHooks_Reset();
+        TextMess_Init();
+        ASSERT_TRUE(TextMess_LoadImage(Messages().data(), Messages().size()));
+        Names_SetBuffer(reinterpret_cast<const char*>(Names().data()));
+    }
+    void TearDown() override
+    {
+        TextMess_Uninit();
+        Names_SetBuffer(nullptr);
+        GameHooks_Reset();
+        ResetCoreForTest();
+    }
+};
+
+std::string Surname(int index)
+{
+    return std::string(reinterpret_cast<const char*>(&Names()[size_t(index) * 17]));
+}
+
+TEST_F(TextMessTest, QuotedTextsComeBackByteForByte)
+{
+    const std::vector<std::pair<int, const char*>> quoted = {
+        {0, "Quitter"},
+        {2, "Samedi"},
+        {21, "Sam."},
+        {30, "Entraîneur"},
+        {41, "Arrêts"},
+        {59, "Salaire"},
+        {88, "Reprendre La Partie"},
+        {96, "Offre"},
+        {151, "Extérieur "},
+        {336, "1er"},
+        {359, "24ème "},
+        {435, "."},
+        {436, "Md"},
+        {630, "pen"},
+        {659, "SAU"},
+        {693, "Remplaçer %s par %s"},
+        {700, "Bureau de l'entraîneur"},
+        {765, "Nouvelle saison"},
+        {769, "Voulez-vous vraiment quitter ?"},
+        {787, "Tour grec"},
+        {1014, "Debug Screen"},
+        {1034, "Ce n'est pas possible; les joueurs sont en vacances."},
+        {1206, "*"},
+        {1260, "$0t a renvoyé $0p"},
+        {1261, "$0p a démissionné de $0t"},
+        {1262, "$0p a quitté $1t pour $0t pour $0m"},
+        {1263, "$0p a quitté $1t pour $0t"},
+        {1264, "$0p a rejoint $0t prêté par $1t"},
+        {1265, "$0p est manquant à $0t !"},
+        {1266, "$0t a nommé $0p au poste d'entraîneur"},
+        {1267, "$0p a rejoint $0t"},
+        {1500, "0-15"},
+        {1550, "Groupe A"},
+        {1587, "Fantastique"},
+        {1600, "CON"},
+        {1642, "Hors jeu"},
+        {1888, "%s n'ont pas encore disputés de match officiel"},
+        {1904, "Expire"},
+        {1999, "Ecraser fichier existant ?"},
+        {2310, "Anglais"},
+        {2318, "Belge"},
+        {1329, "Personnalisé 12"},
+        {1572, "Artistes"},
+    };
+    for (const auto& [number, text] : quoted) {
+        EXPECT_EQ(GetMessageText(number), Cp1252(text)) << number;
+    }
+}
+
+TEST_F(TextMessTest, EveryInterfaceTextIsShortNonEmptyAndUsesKnownCodes)
+{
+    int held = 0;
+    DebugSetLevel(DBG_GENERAL, 0);
+    for (int n = 0; n < TEXT_INTERFACE_COUNT; ++n) {
+        const std::string text = GetMessageText(n);
+        if (text.empty()) continue;
+        ++held;
+        EXPECT_LT(text.size(), 299u) << n;
+        EXPECT_FALSE(HasUnknownCode(text)) << n << ": " << text;
+    }
+    EXPECT_GT(held, 1100);
+}
+
+TEST_F(TextMessTest, TextNumberRangesResolve)
+{
+    TextMess_SetNameSource(&kTestSource);
+    EXPECT_STREQ(GetMessageText(-1), "");
+    EXPECT_STREQ(GetMessageText(-500), "");
+    EXPECT_EQ(GetMessageText(3000 + 1), "A. " + Surname(150));
+    EXPECT_EQ(GetMessageText(3000 + 27), Surname(27 * 150));
+    EXPECT_EQ(GetMessageText(3000 + 26), "Z. " + Surname(26 * 150));
+    EXPECT_STREQ(GetMessageText(3000), "Jean Manager");
+    EXPECT_STREQ(GetMessageText(28007), "AS Valdorne");
+    EXPECT_STREQ(GetMessageText(28000 + 1046), "");
+    for (int k = 0; k < 104; ++k) {
+        EXPECT_STREQ(GetMessageText(29200 + k), GetMessageText(k)) << k;
+    }
+    EXPECT_STREQ(GetMessageText(29304), "Money");
+    EXPECT_STREQ(GetMessageText(29304 + 2), "Pick Team");
+}
+
+TEST_F(TextMessTest, TwoNamesShareOneLine)
+{
+    TextMess_SetNameSource(&kTestSource);
+    const char* first = GetMessageText(28007);
+    const char* second = GetMessageText(3000 + 1);
+    EXPECT_STREQ(first, "AS Valdorne");
+    EXPECT_EQ(second, "A. " + Surname(150));
+}
+
+TEST_F(TextMessTest, AGapWarnsOnceHoweverOftenItIsAsked)
+{
+    DebugSetLevel(DBG_GENERAL, 1);
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_STREQ(GetMessageText(2999), "");
+        EXPECT_STREQ(GetMessageText(29304 + 5000), "");
+    }
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out, "Warning: GetMessageText(): no text 2999\n"
+                   "Warning: GetMessageText(): no text 34304\n");
+}
+
+TEST_F(TextMessTest, NamesWithoutASourceAreEmptyWithAWarning)
+{
+    DebugSetLevel(DBG_GENERAL, 1);
+    testing::internal::CaptureStdout();
+    EXPECT_STREQ(GetMessageText(3005), "");
+    EXPECT_STREQ(GetMessageText(28003), "");
+    EXPECT_STREQ(GetMessageText(3005), "");
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out, "Warning: GetMessageText(): no name source for 3005\n"
+                   "Warning: GetMessageText(): no name source for 28003\n");
+}
+
+TEST_F(TextMessTest, EveryGroupExpandsFullyWithRandomParameters)
+{
+    TextMess_SetNameSource(&kTestSource);
+    DebugSetLevel(DBG_GENERAL, 0);
+    SRand(1234);
+    for (int group = 0; group < TEXTMESS_GROUP_COUNT; ++group) {
+        for (int i = 0; i < 20; ++i) {
+            TextMessParams params{};
+            for (int d = 0; d < 4; ++d) {
+                params.team[d] = static_cast<int16_t>(Rand() % TEXT_CLUB_COUNT);
+                params.person[d] = static_cast<int16_t>(Rand() % 100);
+                params.money[d] = Rand() * 1000;
+                params.number[d] = Rand() % 100;
+                params.textNo[d] = static_cast<int16_t>(200 + Rand() % 16);
+            }
+            TextMess_SetParams(params);
+            const std::string text = TextMess_PickRandom(group);
+            EXPECT_LE(text.size(), 511u);
+            EXPECT_FALSE(HasLeftoverCode(text)) << group << ": " << text;
+        }
+    }
+}
+
+TEST_F(TextMessTest, AnEmptyGroupTakesNoRandomDraw)
+{
+    SRand(77);
+    const uint32_t before = RandState();
+    EXPECT_STREQ(TextMess_PickRandom(30), "");
+    EXPECT_STREQ(TextMess_PickRandom(150), "");
+    EXPECT_STREQ(TextMess_PickRandom(-1), "");
+    EXPECT_EQ(RandState(), before);
+    TextMess_PickRandom(0);
+    EXPECT_NE(RandState(), before);
+}
+
+const char* g_shown;
+void RememberShown(const char* text) { g_shown = text; }
+const char* MoneyInEuros(int32_t value)
+{
+    static char text[32];
+    std::snprintf(text, sizeof text, "%d EUR", value);
+    return text;
+}
+
+TEST_F(TextMessTest, ShownMessagesReachTheHookAndTheLastFiftyStayInOrder)
+{
+    TextMess_SetNameSource(&kTestSource);
+    GameHooks.ShowMessage = RememberShown;
+    GameHooks.FormatMoney = MoneyInEuros;
+    for (int i = 0; i < 60; ++i) {
+        TextMessParams params{};
+        params.number[0] = i;
+        TextMess_SetParams(params);
+        TextMess_PickRandom(12);  // youth players joined: every text holds "$0n"
+        TextMess_ShowForHumans();
+        EXPECT_STREQ(g_shown, TextMess_InboxLine(TextMessNews.count - 1));
+    }
+    EXPECT_EQ(TextMessNews.count, 50);
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_NE(std::string(TextMess_InboxLine(i)).find(std::to_string(i + 10)),
+                  std::string::npos)
+            << TextMess_InboxLine(i);
+    }
+    EXPECT_STREQ(TextMess_InboxLine(50), "");
+
+    TextMessParams params{};
+    params.person[0] = 1;
+    params.team[0] = 7;
+    params.money[0] = 1500;
+    TextMess_SetParams(params);
+    SRand(3);
+    const std::string sold = TextMess_PickRandom(7);
+    EXPECT_NE(sold.find("1500 EUR"), std::string::npos) << sold;
+    EXPECT_NE(sold.find("AS Valdorne"), std::string::npos) << sold;
+}
+
+}  // namespace
