@@ -42,6 +42,22 @@ bool CheckTemplates(const BlockFileView& view)
     return true;
 }
 
+// Each list names 1-5 templates of a language block and is closed by -1 within its six words,
+// so a speaker that counts up to the -1 and draws among the ids stays inside the list and the
+// block.
+bool ListsAreClosed(const int16_t (&groups)[COMM_GROUP_COUNT][COMM_GROUP_LIST])
+{
+    for (const auto& list : groups) {
+        int32_t count = 0;
+        while (count < COMM_GROUP_LIST && list[count] != -1) {
+            if (list[count] < 0 || list[count] >= COMM_TEMPLATES_PER_LANGUAGE) return false;
+            ++count;
+        }
+        if (count == 0 || count == COMM_GROUP_LIST) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void CommTable_Init()
@@ -71,13 +87,16 @@ bool CommTable_LoadImage(const void* image, size_t size)
     if (BlockFileViewImage(image, size, COMM_FILE_TYPE, COMM_FILE_VERSION, views, 2)
         != BLOCKFILE_OK)
         return false;
-    if (!CheckTemplates(views[0]) || views[1].size != sizeof s_comm.groups) {
+    int16_t groups[COMM_GROUP_COUNT][COMM_GROUP_LIST];
+    const bool sized = views[1].size == sizeof groups;
+    if (sized) std::memcpy(groups, views[1].data, sizeof groups);
+    if (!CheckTemplates(views[0]) || !sized || !ListsAreClosed(groups)) {
         DebugPrintf(DBG_GENERAL, 1, "Warning: CommTable_LoadImage(): the tables are malformed\n");
         return false;
     }
     s_comm.offsets = views[0].data + 4;
     s_comm.pool = reinterpret_cast<const char*>(s_comm.offsets + 4 * size_t{COMM_TEMPLATE_COUNT});
-    std::memcpy(s_comm.groups, views[1].data, sizeof s_comm.groups);
+    std::memcpy(s_comm.groups, groups, sizeof groups);
     return true;
 }
 

@@ -102,6 +102,54 @@ TEST_F(CommTableTest, EveryTemplateKeepsTheRulesTheEngineRelies)
     }
 }
 
+// What the engine passes with each group: a template that names a player the call does not
+// give would speak person 0's name, one that prints a number it does not give would say 0.
+struct GroupRange {
+    int first;
+    int last;
+};
+
+// clang-format off
+constexpr GroupRange kGroupsWithoutPlayers[] = {
+    {3, 6}, {24, 26}, {41, 41}, {73, 74},
+    {99, 100}, {104, 109}, {115, 118}, {158, 169},
+    {173, 200},
+};
+constexpr GroupRange kGroupsWithTwoPlayers[] = {
+    {9, 9}, {11, 13}, {112, 112}, {238, 238}, {281, 284}, {286, 288},
+    {290, 292}, {297, 297}, {300, 300}, {309, 311}, {313, 314},
+    {317, 321}, {329, 329},
+};
+constexpr GroupRange kGroupsWithANumber[] = {
+    {31, 31}, {39, 39}, {47, 47}, {53, 53}, {59, 59}, {65, 65},
+    {71, 71}, {77, 77}, {88, 96}, {114, 114}, {280, 280},
+};
+// clang-format on
+
+template <size_t N>
+bool InRanges(const GroupRange (&ranges)[N], int group)
+{
+    for (const GroupRange& range : ranges) {
+        if (group >= range.first && group <= range.last) return true;
+    }
+    return false;
+}
+
+TEST_F(CommTableTest, TemplatesUseOnlyWhatTheirGroupIsGiven)
+{
+    for (int g = 0; g < COMM_GROUP_COUNT; ++g) {
+        const bool players = !InRanges(kGroupsWithoutPlayers, g);
+        const bool second = InRanges(kGroupsWithTwoPlayers, g);
+        const bool number = InRanges(kGroupsWithANumber, g);
+        for (int k = 0; k < 5; ++k) {
+            const std::string text = Comm_GetTemplate(5 * g + k);
+            EXPECT_TRUE(players || text.find("$0p") == std::string::npos) << g << ": " << text;
+            EXPECT_TRUE(second || text.find("$1p") == std::string::npos) << g << ": " << text;
+            EXPECT_TRUE(number || text.find("$0n") == std::string::npos) << g << ": " << text;
+        }
+    }
+}
+
 TEST_F(CommTableTest, QuotedTemplatesAreInTheirGroups)
 {
     const auto inGroup = [](int g, const std::string& text) {

@@ -186,6 +186,52 @@ TEST_F(TextMessTest, EveryInterfaceTextIsShortNonEmptyAndUsesKnownCodes)
     EXPECT_GT(held, 1100);
 }
 
+// Numbers the screens compute (base + index) or read from their tables: a gap would show an
+// empty label.
+TEST_F(TextMessTest, TextsTheScreensIndexAllExist)
+{
+    std::vector<int> numbers;
+    const auto range = [&numbers](int first, int count, int step = 1) {
+        for (int i = 0; i < count; ++i) {
+            numbers.push_back(first + i * step);
+        }
+    };
+    range(2, 7);      // weekdays
+    range(9, 12);     // months
+    range(21, 7);     // short weekdays
+    range(200, 16);   // injuries
+    range(263, 4);    // ordinal suffixes
+    range(336, 24);   // ordinals
+    range(1640, 6);   // info bar: restarts
+    range(1650, 1);   // info bar: shoot-out kick
+    range(1652, 4);   // info bar: the two-name lines, fouls
+    range(2310, 96);  // nationalities
+    for (int country = 0; country < 9; ++country) {
+        range(2410 + 10 * country, 7);  // competitions
+        range(2500 + 20 * country, 6);  // short division names
+        range(2510 + 20 * country, 6);  // long division names
+    }
+    // The label of every match-record field.
+    for (int n :
+         {1985, 246,  1983, 958,  959,  243,  1984, 956,  944,  946,  953,  940,  942,  943,
+          948,  1986, 937,  1429, 1428, 1987, 1988, 1989, 922,  923,  1990, 631,  64,   1991,
+          914,  945,  969,  935,  1992, 947,  1993, 966,  1994, 941,  1995, 1982, 1981, 1980,
+          1653, 1407, 1979, 1978, 1977, 1976, 1400, 1405, 1975, 1975, 936,  1408, 957,  1973,
+          1972, 72,   1970, 1971, 1969, 963,  1486, 1968, 1967, 1966, 1538, 1391, 1486}) {
+        numbers.push_back(n);
+    }
+    // The menu bar's labels, and the long names of the match-analysis columns.
+    for (int n : {89,   0,    1015, 700,  29,   497, 1314, 445,  294,  1216, 791,  1014, 252,  136,
+                  1476, 795,  28,   888,  741,  762, 764,  1817, 1833, 1834, 1469, 157,  1681, 1682,
+                  167,  79,   423,  426,  427,  833, 834,  1050, 1409, 1412, 1420, 1415, 1416, 911,
+                  1592, 1421, 1413, 1414, 1430, 954, 1432, 1433, 1417, 1425, 1422, 1424}) {
+        numbers.push_back(n);
+    }
+    for (int n : numbers) {
+        EXPECT_STRNE(GetMessageText(n), "") << n;
+    }
+}
+
 TEST_F(TextMessTest, TextNumberRangesResolve)
 {
     TextMess_SetNameSource(&kTestSource);
