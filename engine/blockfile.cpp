@@ -321,8 +321,8 @@ int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
     return BLOCKFILE_OK;
 }
 
-std::vector<uint8_t> BlockFileImage(const char* type, uint32_t version, const BlockFileBlock blocks[],
-                                    int32_t count)
+std::vector<uint8_t> BlockFileImage(const char* type, uint32_t version,
+                                    const BlockFileBlock blocks[], int32_t count)
 {
     CheckFourChars(type, "BlockFileImage(): type not four characters:");
     for (int32_t i = 0; i < count; ++i) {

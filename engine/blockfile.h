@@ -45,8 +45,8 @@ int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
                       const BlockFileSpec specs[], int32_t count);
 
 // The bytes BlockFileSave would write, for files that are built into the data archives.
-std::vector<uint8_t> BlockFileImage(const char* type, uint32_t version, const BlockFileBlock blocks[],
-                                    int32_t count);
+std::vector<uint8_t> BlockFileImage(const char* type, uint32_t version,
+                                    const BlockFileBlock blocks[], int32_t count);
 
 // A block of an image held in memory: `data` points into the image, `size` is its length
 // (null and 0 when an optional block is absent).

@@ -53,3 +53,31 @@ void ColConvFormatName(char (&buffer)[COLCONV_FORMAT_NAME_SIZE], const ColFmt& f
 // "DDrawPixelFormat2ColFmt(): non-rgb pixel formats cannot be converted"; palettised formats give
 // the all-zero record.
 void DDrawPixelFormat2ColFmt(const HostPixelFormat& pixelFormat, ColFmt* format);
+
+// Converts `count` pixels; identical formats only log "ColConvMemory(): both formats are
+// identical - not converting\n" (the "graphics" channel) and leave the destination alone.
+void ColConvMemory(const void* src, const ColFmt& from, void* dst, const ColFmt& to,
+                   uint32_t count);
+// A width x height rectangle, row by row; pitches in bytes.
+void ColConvBlock(const void* src, int32_t srcPitch, const ColFmt& from, void* dst,
+                  int32_t dstPitch, const ColFmt& to, int32_t width, int32_t height);
+// Palette indices to pixels: entry i of `palette` is a pixel of `paletteFormat`.
+void ColConvPalettedRow(const uint8_t* indices, uint32_t count, const void* palette,
+                        const ColFmt& paletteFormat, void* dst, const ColFmt& to);
+// Converts a tracked block of `count` indices in place into pixels of `to`, resizing the block
+// (*image may move); growing pixels are converted from the last backwards.
+void ColConvPalettedImage(uint8_t** image, uint32_t count, const void* palette,
+                          const ColFmt& paletteFormat, const ColFmt& to);
+// Halves an image in place: each pixel the mean of a 2 x 2 square, component by component. An
+// odd or zero width or height is a fatal abort "ColConvHalveImageSize(): width or height is odd
+// (or zero sized)".
+void ColConvHalveImageSize(void* image, int32_t width, int32_t height, const ColFmt& format);
+
+// The 256-colour cube: 6 levels of red, 7 of green, 6 of blue at indices 1-252.
+uint8_t ColConvRGB565To8(uint16_t colour);
+// In place: output byte i is written over the start of the 16-bit row.
+void ColConvRow565To8(void* row, uint32_t count);
+void ColConvRow565To8Keyed(void* row, uint32_t count, uint16_t key);  // the key colour gives 0
+// Entry 1 + r x 42 + g x 6 + b of a 6-bit palette is (r x 64 / 6, g x 64 / 7, b x 64 / 6);
+// entries 0 and 253-255, which no conversion gives, are black.
+void ColConvMakeCubePalette(uint8_t palette[256 * 3]);

@@ -159,7 +159,8 @@ void MarkModesThe3DDeviceRenders()
     const DXDeviceEntry* const device = DXGetSelectedD3DDevice();
     if (device == nullptr) return;
     for (int32_t i = 0; i < DDrawModeCount; ++i) {
-        if (device->flags & kKinds[DDrawModes[i].kind].renderDepthFlag) DDrawModes[i].flags |= 1;
+        if (device->flags & kKinds[DDrawModes[i].kind].renderDepthFlag)
+            DDrawModes[i].flags |= kModeUsableBy3D;
     }
 }
 

@@ -12,9 +12,13 @@
 #include <sstream>
 #include <vector>
 
+#include <strings.h>
+
 #include "engine/fatal.h"
 #include "engine/host/clock.h"
 #include "engine/host/host.h"
+#include "engine/host/inject.h"
+#include "engine/keyboard.h"
 
 namespace {
 
@@ -23,6 +27,12 @@ enum ScriptWord : uint32_t {
     SCR_KEY,
     SCR_KEY_DOWN,
     SCR_KEY_UP,
+    SCR_TYPE,
+    SCR_MOVE,
+    SCR_MOTION,
+    SCR_PRESS,
+    SCR_RELEASE,
+    SCR_CLICK,
     SCR_DEACTIVATE,
     SCR_ACTIVATE,
     SCR_CLOSE,
@@ -30,17 +40,27 @@ enum ScriptWord : uint32_t {
     SCR_PIXEL,
     SCR_HASH,
     SCR_ECHO,
+    SCR_AUDIO,
     SCR_COUNT
 };
 
 // What follows a command's name.
-enum ArgShape { ARGS_NONE, ARGS_PERIODS, ARGS_KEY, ARGS_KEY_COUNT, ARGS_TEXT, ARGS_PIXEL };
+enum ArgShape {
+    ARGS_NONE,
+    ARGS_PERIODS,
+    ARGS_KEY,
+    ARGS_KEY_COUNT,
+    ARGS_TEXT,
+    ARGS_PIXEL,
+    ARGS_POINT,   // x, y and an optional button: "right" or "middle"
+    ARGS_MOTION,  // dx, dy: signed
+};
 
 struct ScriptCommand {
     ScriptWord word;
     int32_t line;
-    uint32_t numbers[3];  // periods; key code and count; x, y and the colour
-    std::string text;
+    uint32_t numbers[3];  // periods; key code and count; x, y and the colour or button; dx, dy
+    std::string text;     // `type`: per character its key code, plus 128 when Shift is held
 };
 
 // One step of a command: done, or not yet and to be resumed after `waitPeriods`.
@@ -63,9 +83,10 @@ struct ScriptState {
     std::vector<ScriptCommand> commands;
     bool running;
     bool endRule;
-    bool clockSeen;  // time counts from the first pump with the clock running
-    size_t next;     // the command to run next
-    uint32_t phase;  // steps done of the current command (key presses)
+    bool clockSeen;       // time counts from the first pump with the clock running
+    size_t next;          // the command to run next
+    uint32_t phase;       // steps done of the current command (key presses, pointer moves)
+    uint32_t cursorSets;  // HostCursorSets() when a move pinned the pointer
     uint32_t resumeAt;
     bool ended;
     uint32_t endedAt;
@@ -74,6 +95,37 @@ struct ScriptState {
 ScriptState s_script;
 
 constexpr uint32_t MAX_KEY_CODE = 255;
+constexpr int32_t TYPE_LANGUAGE = 4;  // the keyboard language the game selects at start-up
+constexpr uint32_t TYPED_SHIFT = 0x80;
+// A motion that takes any clamped pointer to (0, 0), from where a move is counted.
+constexpr int32_t PIN_MOTION = -4096;
+constexpr uint32_t MOVE_PHASES = 3;  // the steps of a pointer move before its command's own
+constexpr uint32_t CLICK_HOLD_PERIODS = 2;
+constexpr uint32_t CLICK_AFTER_PERIODS = 12;  // past the menu loop's wait for a click's release
+
+struct KeyName {
+    const char* name;
+    uint32_t code;
+};
+
+// clang-format off
+constexpr auto kKeyNames = std::to_array<KeyName>({
+    {"Escape", 0x01},    {"Enter", 0x1C},     {"Return", 0x1C},   {"Space", 0x39},
+    {"Backspace", 0x0E}, {"Tab", 0x0F},       {"Delete", 0xD3},   {"Insert", 0xD2},
+    {"Home", 0xC7},      {"End", 0xCF},       {"PageUp", 0xC9},   {"PageDown", 0xD1},
+    {"Left", 0xCB},      {"Right", 0xCD},     {"Up", 0xC8},       {"Down", 0xD0},
+    {"F1", 0x3B},        {"F2", 0x3C},        {"F3", 0x3D},       {"F4", 0x3E},
+    {"F5", 0x3F},        {"F6", 0x40},        {"F7", 0x41},       {"F8", 0x42},
+    {"F9", 0x43},        {"F10", 0x44},       {"F11", 0x57},      {"F12", 0x58},
+    {"KpEnter", 0x9C},   {"LShift", 0x2A},    {"RShift", 0x36},   {"LCtrl", 0x1D},
+    {"RCtrl", 0x9D},     {"LAlt", 0x38},      {"RAlt", 0xB8},     {"CapsLock", 0x3A},
+    {"ScrollLock", 0x46},
+    {"A", 0x1E}, {"B", 0x30}, {"C", 0x2E}, {"D", 0x20}, {"E", 0x12}, {"F", 0x21}, {"G", 0x22},
+    {"H", 0x23}, {"I", 0x17}, {"J", 0x24}, {"K", 0x25}, {"L", 0x26}, {"M", 0x32}, {"N", 0x31},
+    {"O", 0x18}, {"P", 0x19}, {"Q", 0x10}, {"R", 0x13}, {"S", 0x1F}, {"T", 0x14}, {"U", 0x16},
+    {"V", 0x2F}, {"W", 0x11}, {"X", 0x2D}, {"Y", 0x15}, {"Z", 0x2C},
+});
+// clang-format on
 
 // ---------------------------------------------------------------------------------------------
 // The commands.
@@ -110,6 +162,84 @@ Step RunKeyUp(const ScriptCommand& command)
 {
     PostKey(command.numbers[0], true);
     return Done();
+}
+
+// Each character: its key down (after Shift when it needs it), one period later up again.
+Step RunType(const ScriptCommand& command)
+{
+    if (command.text.empty()) return Done();
+    const auto typed = static_cast<uint8_t>(command.text[s_script.phase / 2]);
+    const uint32_t code = typed & ~TYPED_SHIFT;
+    const bool shift = (typed & TYPED_SHIFT) != 0;
+    const bool down = s_script.phase % 2 == 0;
+    if (down && shift) PostKey(KEY_LEFT_SHIFT, false);
+    PostKey(code, !down);
+    if (!down && shift) PostKey(KEY_LEFT_SHIFT, true);
+    ++s_script.phase;
+    if (s_script.phase == 2 * command.text.size()) return Done();
+    return {false, 1};
+}
+
+// The steps of every pointer command before its own: the game sees only motion, so the pointer is
+// first pinned at (0, 0), then, once the game has read the mouse, moved by (x, y); once the game
+// has read that too, one more period lets the frame it drew be presented. Answers true when they
+// are done.
+bool MoveStep(const ScriptCommand& command, Step* step)
+{
+    *step = {false, 1};
+    const bool read = HostCursorSets() != s_script.cursorSets;
+    switch (s_script.phase) {
+        case 0: HostOnMouseMotion(PIN_MOTION, PIN_MOTION); break;
+        case 1:
+            if (!read) return false;
+            HostOnMouseMotion(static_cast<int32_t>(command.numbers[0]),
+                              static_cast<int32_t>(command.numbers[1]));
+            break;
+        case 2:
+            if (!read) return false;
+            break;
+        default: return true;
+    }
+    s_script.cursorSets = HostCursorSets();
+    ++s_script.phase;
+    return false;
+}
+
+Step RunMove(const ScriptCommand& command)
+{
+    Step step{};
+    return MoveStep(command, &step) ? Done() : step;
+}
+
+Step RunMotion(const ScriptCommand& command)
+{
+    HostOnMouseMotion(static_cast<int32_t>(command.numbers[0]),
+                      static_cast<int32_t>(command.numbers[1]));
+    return Done();
+}
+
+Step RunPress(const ScriptCommand& command)
+{
+    Step step{};
+    if (!MoveStep(command, &step)) return step;
+    HostOnMouseButton(command.numbers[2], true);
+    return Done();
+}
+
+Step RunRelease(const ScriptCommand&)
+{
+    HostOnMouseButton(HOST_BUTTON_LEFT | HOST_BUTTON_RIGHT | HOST_BUTTON_MIDDLE, false);
+    return Done();
+}
+
+Step RunClick(const ScriptCommand& command)
+{
+    Step step{};
+    if (!MoveStep(command, &step)) return step;
+    const bool down = s_script.phase == MOVE_PHASES;
+    HostOnMouseButton(command.numbers[2], down);
+    ++s_script.phase;
+    return down ? Step{false, CLICK_HOLD_PERIODS} : Step{true, CLICK_AFTER_PERIODS};
 }
 
 Step RunDeactivate(const ScriptCommand&)
@@ -167,14 +297,33 @@ Step RunEcho(const ScriptCommand& command)
     return Done();
 }
 
+// A real sound device keeps no record: the line is refused and the run goes on.
+Step RunAudio(const ScriptCommand& command)
+{
+    if (!HostInjectAudioCapturing()) {
+        std::fprintf(stderr, "script: %s:%d: no sound is recorded with a real sound device\n",
+                     s_script.name.c_str(), command.line);
+    } else if (!HostWriteCaptureWave(command.text.c_str())) {
+        ScriptFail(command.line, "cannot write the sound into '%s'", command.text.c_str());
+    }
+    return Done();
+}
+
 // clang-format off
 constexpr auto kCommands = std::to_array<CommandRow>({
     // Time.
     {SCR_WAIT,       "wait",       ARGS_PERIODS,   RunWait},
-    // Keys, by the game's key codes.
+    // Keys, by the game's key codes or their names, and typed text.
     {SCR_KEY,        "key",        ARGS_KEY_COUNT, RunKey},
     {SCR_KEY_DOWN,   "keydown",    ARGS_KEY,       RunKeyDown},
     {SCR_KEY_UP,     "keyup",      ARGS_KEY,       RunKeyUp},
+    {SCR_TYPE,       "type",       ARGS_TEXT,      RunType},
+    // The mouse, at points of the game's screen.
+    {SCR_MOVE,       "move",       ARGS_POINT,     RunMove},
+    {SCR_MOTION,     "motion",     ARGS_MOTION,    RunMotion},
+    {SCR_PRESS,      "press",      ARGS_POINT,     RunPress},
+    {SCR_RELEASE,    "release",    ARGS_NONE,      RunRelease},
+    {SCR_CLICK,      "click",      ARGS_POINT,     RunClick},
     // The window.
     {SCR_DEACTIVATE, "deactivate", ARGS_NONE,      RunDeactivate},
     {SCR_ACTIVATE,   "activate",   ARGS_NONE,      RunActivate},
@@ -184,6 +333,8 @@ constexpr auto kCommands = std::to_array<CommandRow>({
     {SCR_PIXEL,      "pixel",      ARGS_PIXEL,     RunPixel},
     {SCR_HASH,       "hash",       ARGS_NONE,      RunHash},
     {SCR_ECHO,       "echo",       ARGS_TEXT,      RunEcho},
+    // The sound played so far (headless).
+    {SCR_AUDIO,      "audio",      ARGS_TEXT,      RunAudio},
 });
 // clang-format on
 
@@ -226,6 +377,55 @@ bool ParseColour(const std::string& token, uint32_t* value)
     }
     *value = static_cast<uint32_t>(std::strtoul(token.c_str(), nullptr, 16));
     return true;
+}
+
+// A signed decimal number, for motions.
+bool ParseSigned(const std::string& token, uint32_t* value)
+{
+    const bool negative = !token.empty() && token[0] == '-';
+    uint32_t magnitude = 0;
+    if (!ParseNumber(negative ? token.substr(1) : token, &magnitude) || magnitude > INT32_MAX)
+        return false;
+    *value = static_cast<uint32_t>(negative ? -static_cast<int32_t>(magnitude)
+                                            : static_cast<int32_t>(magnitude));
+    return true;
+}
+
+// A key code, or a key's name without regard to case. A token that reads as a number is a code,
+// so the digit keys are given by their codes.
+bool ParseKey(const std::string& token, uint32_t* code)
+{
+    if (ParseNumber(token, code)) return *code <= MAX_KEY_CODE;
+    for (const KeyName& key : kKeyNames) {
+        if (strcasecmp(key.name, token.c_str()) != 0) continue;
+        *code = key.code;
+        return true;
+    }
+    return false;
+}
+
+bool ParseButton(const std::string& token, uint32_t* button)
+{
+    if (token == "right") *button = HOST_BUTTON_RIGHT;
+    if (token == "middle") *button = HOST_BUTTON_MIDDLE;
+    return token == "right" || token == "middle";
+}
+
+// One argument of a command with numbers: false when it is not one.
+bool ParseArgument(ArgShape args, size_t index, const std::string& token, uint32_t* value)
+{
+    switch (args) {
+        case ARGS_KEY: return ParseKey(token, value);
+        case ARGS_KEY_COUNT:
+            if (index == 0) return ParseKey(token, value);
+            return ParseNumber(token, value) && *value >= 1;
+        case ARGS_PIXEL: return index == 2 ? ParseColour(token, value) : ParseNumber(token, value);
+        case ARGS_POINT:
+            if (index == 2) return ParseButton(token, value);
+            return ParseNumber(token, value) && *value <= static_cast<uint32_t>(-PIN_MOTION);
+        case ARGS_MOTION: return ParseSigned(token, value);
+        default: return ParseNumber(token, value);
+    }
 }
 
 std::string Trimmed(const std::string& text)
@@ -278,6 +478,8 @@ bool ParseNumbers(const CommandRow& row, const std::string& rest, ScriptCommand*
         case ARGS_KEY: wanted = 1; break;
         case ARGS_KEY_COUNT: wanted = 1, optional = 1; break;
         case ARGS_PIXEL: wanted = 3; break;
+        case ARGS_POINT: wanted = 2, optional = 1; break;
+        case ARGS_MOTION: wanted = 2; break;
         default: break;
     }
     const std::string name = row.name;
@@ -289,19 +491,43 @@ bool ParseNumbers(const CommandRow& row, const std::string& rest, ScriptCommand*
         *reason = "extra argument '" + tokens[wanted + optional] + "' to '" + name + "'";
         return false;
     }
-    command->numbers[1] = 1;  // a key's default count
+    command->numbers[1] = 1;                                             // a key's default count
+    if (row.args == ARGS_POINT) command->numbers[2] = HOST_BUTTON_LEFT;  // the default button
     for (size_t i = 0; i < tokens.size(); ++i) {
-        const bool colour = row.args == ARGS_PIXEL && i == 2;
-        bool ok = colour ? ParseColour(tokens[i], &command->numbers[i])
-                         : ParseNumber(tokens[i], &command->numbers[i]);
-        const bool isKeyCode = (row.args == ARGS_KEY || row.args == ARGS_KEY_COUNT) && i == 0;
-        if (isKeyCode) ok = ok && command->numbers[0] <= MAX_KEY_CODE;
-        if (row.args == ARGS_KEY_COUNT && i == 1) ok = ok && command->numbers[1] >= 1;
-        if (!ok) {
+        if (!ParseArgument(row.args, i, tokens[i], &command->numbers[i])) {
             *reason = "bad argument '" + tokens[i] + "' to '" + name + "'";
             return false;
         }
     }
+    return true;
+}
+
+// The keys that type `text` in the game's keyboard language: unshifted where a key gives the
+// character, else with Shift; a character no key gives is refused.
+bool TypedKeys(const std::string& text, std::string* keys, std::string* reason)
+{
+    std::string result;
+    for (const char c : text) {
+        const auto wanted = static_cast<uint8_t>(c);
+        uint32_t typed = 0;
+        for (uint32_t code = 0; code < KEY_CHAR_CODES && typed == 0; ++code) {
+            if (KeyCodeToAsciiIn(TYPE_LANGUAGE, static_cast<int32_t>(code), false) == wanted)
+                typed = code;
+        }
+        for (uint32_t code = 0; code < KEY_CHAR_CODES && typed == 0; ++code) {
+            if (KeyCodeToAsciiIn(TYPE_LANGUAGE, static_cast<int32_t>(code), true) == wanted)
+                typed = code | TYPED_SHIFT;
+        }
+        if (typed == 0) {
+            char shown[64];
+            std::snprintf(shown, sizeof shown, "no key types '%c' (0x%02X) in keyboard language %d",
+                          wanted >= 0x20 && wanted < 0x7F ? c : '?', wanted, TYPE_LANGUAGE);
+            *reason = shown;
+            return false;
+        }
+        result.push_back(static_cast<char>(typed));
+    }
+    *keys = result;
     return true;
 }
 
@@ -320,10 +546,11 @@ bool ParseLine(const std::string& raw, int32_t line, std::vector<ScriptCommand>*
         const bool ok = row.args == ARGS_TEXT ? ParseText(rest, &command.text, reason)
                                               : ParseNumbers(row, rest, &command, reason);
         if (!ok) return false;
-        if (row.word == SCR_GRAB && command.text.empty()) {
-            *reason = "missing argument to 'grab'";
+        if ((row.word == SCR_GRAB || row.word == SCR_AUDIO) && command.text.empty()) {
+            *reason = "missing argument to '" + name + "'";
             return false;
         }
+        if (row.word == SCR_TYPE && !TypedKeys(command.text, &command.text, reason)) return false;
         commands->push_back(command);
         return true;
     }
@@ -443,6 +670,8 @@ void ScriptStart(bool endRule)
     s_script.ended = false;
     HostSetDriver(&kDriver);
     if (endRule) ClockAddListener(OnPeriod);
+    // Headless runs record their sound from the start, for the "audio" command.
+    if (endRule) HostInjectAudioCapture(true);
 }
 
 void ScriptStop()

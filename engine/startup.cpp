@@ -17,12 +17,16 @@
 #include "engine/filename.h"
 #include "engine/host/clock.h"
 #include "engine/host/host.h"
+#include "engine/joystick.h"
+#include "engine/keyboard.h"
 #include "engine/memory.h"
+#include "engine/mouse.h"
 #include "engine/options.h"
 #include "engine/pakfile.h"
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "engine/script.h"
+#include "engine/sounddrv.h"
 #include "engine/timer.h"
 #include "engine/winlib.h"
 #include "game/gamemodules.h"
@@ -119,24 +123,37 @@ void RunProcessorTest() { ProcessorSpeedTest(); }
 
 void CheckNo3DSwitch() { VideoInit(CommandLineHas("-no3d")); }
 
+void StartKeyboard()
+{
+    InitKeyboardInterrupt();
+    SetKeyboardLanguage(4);
+}
+
 // clang-format off
 constexpr auto kStartTable = std::to_array<StartupRow>({
     {"random",          SeedRandom},
     {"memory settings", MemorySettingsInit},
     {"memory",          MemoryInit},
+    {"mouse",           InitMouseDriver},
     {"display",         CheckNo3DSwitch},
     {"data directory",  SetDataFolder},
     {"pak files",       MountPakFiles},
     {"timer",           TimerInit},
     {"poll",            PollInit},
+    {"keyboard",        StartKeyboard},
     {"processor test",  RunProcessorTest},
+    {"joysticks",       InitJoysticks},
+    {"sound banks",     AddGameSoundBanks},
 });
 
 constexpr auto kStopTable = std::to_array<StartupRow>({
+    {"sound banks",     RemoveGameSoundBanks},
+    {"keyboard",        ClearKeyboardInterrupt},
     {"poll",            PollUninit},
     {"timer",           TimerUninit},
     {"pak files",       PakFileUninit},
     {"video settings",  Video_StoreDeviceGuids},
+    {"mouse",           UninitMouseDriver},
     {"memory report",   MemoryReport},
     {"options",         OptionsSave},
 });

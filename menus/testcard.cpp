@@ -2,13 +2,22 @@
 // Escape.
 #include "menus/testcard.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
+#include "engine/blocks.h"
 #include "engine/colconv.h"
 #include "engine/dxdraw.h"
 #include "engine/fatal.h"
 #include "engine/gfx.h"
+#include "engine/keyboard.h"
+#include "engine/mouse.h"
+#include "engine/options.h"
 #include "engine/poll.h"
+#include "engine/random.h"
+#include "engine/sounddrv.h"
+#include "engine/startup.h"
 #include "engine/winlib.h"
 
 namespace {
@@ -19,7 +28,12 @@ constexpr int32_t CARD_BAR_WIDTH = 80;
 constexpr int32_t CARD_BAR_ROWS = 320;  // the grey steps fill the rows below
 constexpr int32_t CARD_GREY_STEPS = 32;
 constexpr int32_t CARD_GREY_WIDTH = 20;
-constexpr uint32_t CARD_KEY_ESCAPE = 1;
+constexpr int32_t CARD_KEY_ESCAPE = 1;
+constexpr int32_t CARD_TEXT_X = 8;
+constexpr int32_t CARD_TEXT_Y = 8;
+constexpr const char* CARD_TEXT = "Pelloran";
+constexpr int32_t CARD_CROSS_ARM = 2;       // the pointer: a 5 x 5 cross around its point
+constexpr int32_t CARD_POINTER_MARGIN = 5;  // the menu pointer's clamp at the right and bottom
 
 constexpr auto kBars = std::to_array<HostColour>({
     {255, 255, 255},  // white
@@ -35,61 +49,163 @@ static_assert(kBars.size() * CARD_BAR_WIDTH == CARD_WIDTH);
 static_assert(CARD_GREY_STEPS * CARD_GREY_WIDTH == CARD_WIDTH);
 
 struct TestCardState {
-    bool escapePressed;
+    bool paletted;  // the 8-bit mode, in the colour cube
+    ColFmt format;  // hi-colour: the screen's
+    int32_t pointerX;
+    int32_t pointerY;
 };
 
 TestCardState s_testCard;
 
-intptr_t TestCardWindowProc(HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+HostColour CardColourAt(int32_t x, int32_t y)
 {
-    if (message == HOST_MSG_KEY_DOWN && HostKeyCodeOf(lParam) == CARD_KEY_ESCAPE) {
-        s_testCard.escapePressed = true;
-        return 0;
-    }
-    return WinPassOnMessage(window, message, wParam, lParam);
+    if (y < CARD_BAR_ROWS) return kBars[x / CARD_BAR_WIDTH];
+    const auto level = static_cast<uint8_t>(x / CARD_GREY_WIDTH * 255 / (CARD_GREY_STEPS - 1));
+    return {level, level, level};
 }
 
-uint32_t PixelAt(const ColFmt& format, int32_t x, int32_t y)
+// In the 8-bit mode colours go through 5-6-5, as the menus' graphics do.
+uint32_t PixelOf(const HostColour& colour)
 {
-    if (y < CARD_BAR_ROWS) {
-        const HostColour& bar = kBars[x / CARD_BAR_WIDTH];
-        return ColConvMakePixel(format, bar.r, bar.g, bar.b, 255);
-    }
-    const uint32_t level = static_cast<uint32_t>(x / CARD_GREY_WIDTH) * 255 / (CARD_GREY_STEPS - 1);
-    return ColConvMakePixel(format, level, level, level, 255);
+    if (!s_testCard.paletted)
+        return ColConvMakePixel(s_testCard.format, colour.r, colour.g, colour.b, 255);
+    const auto rgb565 =
+        static_cast<uint16_t>((colour.r >> 3) << 11 | (colour.g >> 2) << 5 | colour.b >> 3);
+    return ColConvRGB565To8(rgb565);
 }
 
-void DrawTestCard()
+void PutPixel(const DDrawScreen* screen, int32_t x, int32_t y, uint32_t value)
 {
-    ColFmt format{};
-    DDrawGetScreenColourFormat(&format);
+    const uint32_t bytes = GfxBytesPerPixel();
+    uint8_t* const at = screen->memory + static_cast<size_t>(y) * screen->pitch + x * bytes;
+    std::memcpy(at, &value, bytes);
+}
+
+// The card inside a rectangle, clipped to the screen, with the name over it where they meet.
+void DrawCard(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, CARD_WIDTH);
+    bottom = std::min(bottom, CARD_HEIGHT);
+    if (left >= right || top >= bottom) return;
     DDrawScreen* screen = nullptr;
     DDrawBeginDraw(&screen);
-    for (int32_t y = 0; y < CARD_HEIGHT; ++y) {
-        uint8_t* const row = screen->memory + static_cast<size_t>(y) * screen->pitch;
-        for (int32_t x = 0; x < CARD_WIDTH; ++x) {
-            ColConvertWrite(row + x * format.bytesPerPixel, format, PixelAt(format, x, y));
+    for (int32_t y = top; y < bottom; ++y) {
+        for (int32_t x = left; x < right; ++x) {
+            PutPixel(screen, x, y, PixelOf(CardColourAt(x, y)));
         }
     }
-    DDrawEndDrawAll();
+    DDrawEndDraw(&screen, left, top, right - left, bottom - top);
+    const auto textRight = static_cast<int32_t>(CARD_TEXT_X + 8 * std::strlen(CARD_TEXT));
+    if (left < textRight && right > CARD_TEXT_X && top < CARD_TEXT_Y + 8 && bottom > CARD_TEXT_Y)
+        ScreenPrintf(CARD_TEXT_X, CARD_TEXT_Y, "%s", CARD_TEXT);
+}
+
+void DrawPointer()
+{
+    const uint32_t white = s_testCard.paletted ? 255 : PixelOf({255, 255, 255});
+    const int32_t px = s_testCard.pointerX;
+    const int32_t py = s_testCard.pointerY;
+    DDrawScreen* screen = nullptr;
+    DDrawBeginDraw(&screen);
+    for (int32_t d = -CARD_CROSS_ARM; d <= CARD_CROSS_ARM; ++d) {
+        if (px + d >= 0 && px + d < CARD_WIDTH) PutPixel(screen, px + d, py, white);
+        if (py + d >= 0 && py + d < CARD_HEIGHT) PutPixel(screen, px, py + d, white);
+    }
+    const int32_t size = 2 * CARD_CROSS_ARM + 1;
+    DDrawEndDraw(&screen, px - CARD_CROSS_ARM, py - CARD_CROSS_ARM, size, size);
+}
+
+void DrawAll()
+{
+    DrawCard(0, 0, CARD_WIDTH, CARD_HEIGHT);
+    DrawPointer();
+}
+
+// The menu pointer's clamp: never left of or above the screen, never within its margin of the
+// right or bottom edge.
+int32_t ClampPointer(int32_t position, int32_t size)
+{
+    if (position < 0) return 0;
+    if (position >= size - CARD_POINTER_MARGIN) return size - CARD_POINTER_MARGIN - 1;
+    return position;
+}
+
+void MovePointer()
+{
+    int16_t dx, dy;
+    uint16_t buttons;
+    ReadMouseDriver(&dx, &dy, &buttons);
+    if (dx == 0 && dy == 0) return;
+    const int32_t oldX = s_testCard.pointerX;
+    const int32_t oldY = s_testCard.pointerY;
+    s_testCard.pointerX = ClampPointer(oldX + dx, CARD_WIDTH);
+    s_testCard.pointerY = ClampPointer(oldY + dy, CARD_HEIGHT);
+    DrawCard(oldX - CARD_CROSS_ARM, oldY - CARD_CROSS_ARM, oldX + CARD_CROSS_ARM + 1,
+             oldY + CARD_CROSS_ARM + 1);
+    DrawPointer();
+}
+
+// The menus' choice: the first 640 x 480 mode of 16, 24 or 32 bits, unless "-menu256" asks for
+// the 8-bit one or there is none.
+int32_t ChooseMode()
+{
+    if (!Menu256Flag) {
+        for (int32_t kind : {DDRAW_KIND_16BIT, DDRAW_KIND_24BIT, DDRAW_KIND_32BIT}) {
+            const int32_t mode = GfxFindMode(CARD_WIDTH, CARD_HEIGHT, kind);
+            if (mode >= 0) return mode;
+        }
+    }
+    const int32_t mode = GfxFindMode(CARD_WIDTH, CARD_HEIGHT, DDRAW_KIND_8BIT);
+    if (mode < 0)
+        FatalError("Error: RunFrontEnd(): Your video card does not support a suitable graphics "
+                   "mode\n");
+    return mode;
+}
+
+// The menu music: one of the first two tunes on one channel, at the menu volume.
+void StartMusic()
+{
+    if (!SndIsOn()) return;
+    SndSetActiveChannels(1);
+    SndPlay(SndKeyMusic, Rand() % 2, 0, static_cast<uint16_t>(Options.menuVolume * 10), 0);
+}
+
+void StopMusic()
+{
+    if (!SndIsOn()) return;
+    SndStop(0);
+    SndClearActiveChannels();
 }
 
 }  // namespace
 
 void RunFrontEnd()
 {
-    const int32_t mode = GfxFindMode(CARD_WIDTH, CARD_HEIGHT, DDRAW_KIND_16BIT);
-    if (mode < 0) FatalError("Error: RunFrontEnd(): no 640 x 480 16-bit mode\n");
-    DDrawSetMode(DDrawModes[mode], 0);
-    DrawTestCard();
-
+    SetGraphicMode(ChooseMode(), 0);
     s_testCard = {};
-    const int32_t hook = WinAddWindowProc(TestCardWindowProc);
-    while (!s_testCard.escapePressed) {
+    s_testCard.paletted = GfxGraphicMode() == GFX_MODE_8BIT;
+    if (s_testCard.paletted) {
+        uint8_t palette[GFX_PALETTE_BYTES];
+        ColConvMakeCubePalette(palette);
+        SetPalette(palette);
+    } else {
+        s_testCard.format = GfxScreenFormat();
+    }
+    ResetMouseDriver();
+    s_testCard.pointerX = CARD_WIDTH / 2;
+    s_testCard.pointerY = CARD_HEIGHT / 2;
+    DrawAll();
+    StartMusic();
+    KeyClearBuffer();
+
+    while (!KeyWasPressed(CARD_KEY_ESCAPE)) {
         Poll();
         // Surfaces lost while the program was away come back black.
-        if (WinWasIdle()) DrawTestCard();
+        if (WinWasIdle()) DrawAll();
+        MovePointer();
     }
-    WinRemoveWindowProc(hook);
-    DDrawRestoreMode();
+    StopMusic();
+    RestoreGraphicMode();
 }

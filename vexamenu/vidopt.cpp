@@ -2,16 +2,16 @@
 // card and 3D device, and the display layer brought up on them.
 #include "vexamenu/vidopt.h"
 
-#include "engine/dxdraw.h"
 #include "engine/dxenum.h"
+#include "engine/gfx.h"
 
 void VideoInit(bool)
 {
     DXEnumDisplay();
     DXSelectDevice(0, -1);
-    DDrawInit(0);
+    GfxInit(0);
 }
 
-void Video_StoreDeviceGuids() { DDrawUninit(); }
+void Video_StoreDeviceGuids() { GfxUninit(); }
 
 bool Video_Has3DDevice() { return false; }

@@ -40,9 +40,45 @@ void ShowBox(const char*, const char* text, HostBoxKind) { std::fputs(text, stde
 
 void SetCursorShown(bool) {}
 
+int32_t JoystickCount() { return HostFakeJoystickCount(); }
+
+bool JoystickCaps(int32_t index, HostJoystickCaps* caps)
+{
+    const HostFakeJoystick& stick = HostFakeJoysticks()[index];
+    if (stick.failCaps) return false;
+    std::snprintf(caps->name, sizeof caps->name, "%s", stick.name);
+    caps->xMax = 65535;
+    caps->yMax = 65535;
+    caps->buttonCount = stick.buttonCount;
+    return true;
+}
+
+bool JoystickRead(int32_t index, HostJoystickPosition* position)
+{
+    const HostFakeJoystick& stick = HostFakeJoysticks()[index];
+    if (stick.failRead) return false;
+    *position = stick.position;
+    return true;
+}
+
 }  // namespace
 
 const HostBackend HostHeadlessBackend = {
-    "headless",   Start,      Nothing, OpenWindow, Nothing, Nothing, SetClientSize,
-    ClientOrigin, ScreenSize, Nothing, WaitEvents, Present, ShowBox, SetCursorShown,
+    .name = "headless",
+    .start = Start,
+    .stop = Nothing,
+    .createWindow = OpenWindow,
+    .showWindow = Nothing,
+    .destroyWindow = Nothing,
+    .setClientSize = SetClientSize,
+    .clientOrigin = ClientOrigin,
+    .screenSize = ScreenSize,
+    .pumpEvents = Nothing,
+    .waitEvents = WaitEvents,
+    .present = Present,
+    .messageBox = ShowBox,
+    .showCursor = SetCursorShown,
+    .joystickCount = JoystickCount,
+    .joystickCaps = JoystickCaps,
+    .joystickRead = JoystickRead,
 };

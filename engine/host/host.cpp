@@ -26,6 +26,7 @@ HostBackendKind HostStart(HostBackendKind wanted, bool unattended)
     s_host = {};
     HostWindowReset();
     HostFrameReset();
+    HostInputReset();
     s_host.kind = wanted;
     s_host.backend = wanted == HostBackendKind::Sdl ? &HostSdlBackend : &HostHeadlessBackend;
     char why[256] = "";
@@ -44,6 +45,7 @@ void HostStop()
 {
     if (!s_host.running) return;
     HostWindowRemoveQuietly();
+    HostAudioClose();
     HostSurfaceFreeAll();
     HostDisplayFreeAll();
     s_host.backend->stop();
@@ -69,6 +71,7 @@ void HostPump()
 {
     HostCurrentBackend().pumpEvents();
     if (s_host.driver) s_host.driver->runDue();
+    HostAudioPump();
     HostPresentIfDirty();
 }
 

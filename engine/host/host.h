@@ -58,6 +58,7 @@ enum HostCall : uint32_t {
     HOST_CALL_CLIPPER_CREATE,
     HOST_CALL_CLIPPER_SET_WINDOW,
     HOST_CALL_SURFACE_SET_CLIPPER,
+    HOST_CALL_AUDIO_START,
     HOST_CALL_COUNT
 };
 
@@ -71,6 +72,9 @@ enum HostBoxKind : uint32_t {
     HOST_BOX_INFO,
     HOST_BOX_ERROR,  // a fatal error: the box carries the error icon
 };
+
+struct HostJoystickCaps;
+struct HostJoystickPosition;
 
 struct HostBackend {
     const char* name;  // "sdl" or "headless", for logs
@@ -89,6 +93,10 @@ struct HostBackend {
     void (*present)(const uint8_t* rgb, int32_t width, int32_t height);  // rows top first
     void (*messageBox)(const char* caption, const char* text, HostBoxKind kind);
     void (*showCursor)(bool show);
+    // Input. Joysticks are numbered from 0; a read of one that went away fails.
+    int32_t (*joystickCount)();
+    bool (*joystickCaps)(int32_t index, HostJoystickCaps* caps);
+    bool (*joystickRead)(int32_t index, HostJoystickPosition* position);
 };
 
 extern const HostBackend HostSdlBackend;
@@ -232,6 +240,55 @@ void HostOnFocusChange(bool gained);  // posts the focus and activation messages
 void HostOnExposed();                 // invalidates the whole window with erase
 void HostOnCloseRequest();            // posts close
 void HostOnPointerMotion();           // posts one set-cursor unless one is queued
+
+// ---------------------------------------------------------------------------------------------
+// Input: keys as the game's key codes, a virtual cursor moved by relative motion, the mouse
+// buttons and up to HOST_MAX_JOYSTICKS joysticks. The back ends report what the user does; the
+// test controls (inject.h) report it for them.
+
+// The game's key code (HostKeyParam) of an SDL scancode: keys by physical position, as a US
+// layout names them. 0 for a key the game has no code for.
+uint32_t HostKeyCodeOfScancode(int32_t scancode);
+// Posts key-down or key-up for a key code; an auto-repeat is a key-down with the repeat bit.
+void HostOnKey(uint32_t keyCode, bool down, bool repeat);
+
+// The virtual cursor, in the coordinates of HostWindowClientOrigin. Setting it moves nothing on
+// the real screen; every set is counted (inject.h), so a driver can tell the game read the mouse.
+void HostCursorGet(int32_t* x, int32_t* y);
+void HostCursorSet(int32_t x, int32_t y);
+uint32_t HostCursorSets();  // sets since HostStart
+// Relative motion in client pixels; posts one set-cursor as any pointer motion does.
+void HostOnMouseMotion(int32_t dx, int32_t dy);
+// The pointer at this client point (while the cursor is shown, the virtual cursor follows it).
+void HostOnPointerAt(int32_t x, int32_t y);
+
+enum HostMouseButton : uint32_t {
+    HOST_BUTTON_LEFT = 0x1,  // the physical buttons, whatever the user's choice of primary
+    HOST_BUTTON_RIGHT = 0x2,
+    HOST_BUTTON_MIDDLE = 0x4,
+};
+void HostOnMouseButton(uint32_t button, bool down);
+uint32_t HostMouseButtons();     // HostMouseButton bits of the buttons held
+bool HostMouseButtonsSwapped();  // the user made the right button the primary one
+
+constexpr int32_t HOST_MAX_JOYSTICKS = 16;
+constexpr int32_t HOST_JOYSTICK_NAME_SIZE = 32;
+struct HostJoystickCaps {
+    char name[HOST_JOYSTICK_NAME_SIZE];  // at most 31 characters
+    uint32_t xMin;
+    uint32_t xMax;
+    uint32_t yMin;
+    uint32_t yMax;
+    uint32_t buttonCount;
+};
+struct HostJoystickPosition {
+    uint32_t x;  // xMin..xMax
+    uint32_t y;
+    uint32_t buttons;  // bit n: button n held
+};
+int32_t HostJoystickCount();
+bool HostJoystickGetCaps(int32_t index, HostJoystickCaps* caps);  // false: not usable
+bool HostJoystickRead(int32_t index, HostJoystickPosition* position);  // false: read failed
 
 // ---------------------------------------------------------------------------------------------
 // Pixel formats.
@@ -483,3 +540,83 @@ HostFrame HostLastFrame();
 bool HostWriteFramePng(const char* path);
 // 64-bit FNV-1a over the width and height (4 bytes each, little-endian) and the RGB bytes.
 uint64_t HostFrameHash();
+
+// ---------------------------------------------------------------------------------------------
+// Sound: one output device mixing up to HOST_AUDIO_MAX_BUFFERS streaming buffers of 8-bit
+// unsigned mono samples into 44,100 Hz 16-bit stereo. The SDL back end plays through the default
+// audio device; headless, or when SDL opens none, a null sink consumes the output in time (441
+// frames per manual clock period, else by the real clock) and can record it (inject.h).
+
+constexpr uint32_t HOST_AUDIO_RATE = 44100;
+constexpr uint32_t HOST_AUDIO_BITS = 16;
+constexpr uint32_t HOST_AUDIO_CHANNELS = 2;
+constexpr int32_t HOST_AUDIO_MAX_BUFFERS = 16;
+constexpr uint32_t HOST_AUDIO_MIN_FREQUENCY = 100;  // Hz, a buffer's playback rate
+constexpr uint32_t HOST_AUDIO_MAX_FREQUENCY = 100000;
+constexpr int32_t HOST_AUDIO_SILENT = -10000;  // volume in hundredths of a decibel, -10,000..0
+constexpr int32_t HOST_AUDIO_PAN_LEFT = -10000;  // pan: the other side is attenuated by |pan|
+constexpr int32_t HOST_AUDIO_PAN_RIGHT = 10000;
+
+// Counted, so it nests; HOST_CALL_AUDIO_START can be made to fail.
+HostResult HostAudioSystemStart();
+void HostAudioSystemStop();  // one stop per successful start; an extra stop does nothing
+
+// Opens the output: true once a device (real or the null sink) plays; false only when the test
+// control "no device" is set. Opening an open device answers true.
+bool HostAudioOpen();
+// Closes the output and frees every buffer still held; safe when closed. HostStop calls it.
+void HostAudioClose();
+bool HostAudioIsOpen();
+// Exclusive or normal use of the output through the window; HOST_E_BAD_ARGUMENT when the window
+// does not exist, HOST_E_GENERIC when the output is closed.
+HostResult HostAudioSetCooperation(HostWindow window, bool exclusive);
+
+struct HostAudioFormat {
+    uint32_t samplesPerSecond;
+    uint32_t bitsPerSample;
+    uint32_t channels;
+};
+
+struct HostSoundBuffer;
+
+enum HostSoundBufferKind : uint32_t {
+    HOST_SOUND_PRIMARY,  // the output itself: only its format can be set and read
+    HOST_SOUND_STREAM,   // 8-bit unsigned mono at 44,100 Hz, `bytes` long, silent (128) at first
+};
+
+struct HostSoundBufferDesc {
+    uint32_t kind;  // HostSoundBufferKind
+    uint32_t caps;  // recorded only
+    uint32_t bytes;  // streams: 1 or more
+};
+
+// HOST_E_GENERIC when the output is closed or all buffers are in use; HOST_E_BAD_ARGUMENT for a
+// stream of 0 bytes.
+HostResult HostSoundBufferCreate(const HostSoundBufferDesc& desc, HostSoundBuffer** buffer);
+uint32_t HostSoundBufferAddRef(HostSoundBuffer* buffer);   // references now held
+uint32_t HostSoundBufferRelease(HostSoundBuffer* buffer);  // references left; 0 frees it
+// The primary only: 44,100 Hz, 16 bits, 2 channels is accepted; anything else is
+// HOST_E_UNSUPPORTED. Reading back gives that format.
+HostResult HostSoundBufferSetFormat(HostSoundBuffer* buffer, const HostAudioFormat& format);
+HostResult HostSoundBufferGetFormat(HostSoundBuffer* buffer, HostAudioFormat* format);
+// Streams only. A region past the end continues at the start: the second part comes back in
+// `second` (nullptr and 0 when it does not wrap). An offset at or past the end, a count of 0 or
+// beyond the size, or a buffer already locked is HOST_E_BAD_ARGUMENT. The output is held from
+// the lock to the unlock, so the mixer never reads half-written bytes.
+HostResult HostSoundBufferLock(HostSoundBuffer* buffer, uint32_t offset, uint32_t count,
+                               void** first, uint32_t* firstBytes, void** second,
+                               uint32_t* secondBytes);
+HostResult HostSoundBufferUnlock(HostSoundBuffer* buffer, void* first, uint32_t firstBytes,
+                                 void* second, uint32_t secondBytes);
+// Plays from the current position; once, a buffer stops at its end and rewinds to 0.
+HostResult HostSoundBufferPlay(HostSoundBuffer* buffer, bool looping);
+HostResult HostSoundBufferStop(HostSoundBuffer* buffer);  // keeps the position
+HostResult HostSoundBufferSetPosition(HostSoundBuffer* buffer, uint32_t offset);
+// The play cursor, and the write cursor: while playing, a lead of max(1, frequency x 15 / 1000)
+// bytes ahead of the play cursor (around the end); stopped, the play cursor itself.
+HostResult HostSoundBufferCursors(HostSoundBuffer* buffer, uint32_t* play, uint32_t* write);
+// Out-of-range values are HOST_E_BAD_ARGUMENT.
+HostResult HostSoundBufferSetFrequency(HostSoundBuffer* buffer, uint32_t hz);
+HostResult HostSoundBufferSetVolume(HostSoundBuffer* buffer, int32_t hundredthsDb);
+HostResult HostSoundBufferSetPan(HostSoundBuffer* buffer, int32_t pan);
+

@@ -67,7 +67,12 @@ InjectState& Inject()
 
 }  // namespace
 
-void HostInjectReset() { ConfigureDefaults(); }
+void HostInjectReset()
+{
+    ConfigureDefaults();
+    HostAudioResetControls();
+    HostInputResetControls();
+}
 
 const HostMachine& HostMachineConfig() { return Inject().machine; }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/host/host.h"
 
@@ -57,6 +58,20 @@ void HostInjectLoseSurfaces();
 // clock while it is open.
 void HostInjectHoldMessageBox(uint32_t periods);
 
+// Input. Keys, motion and buttons go in through HostOnKey, HostOnMouseMotion and
+// HostOnMouseButton (host.h), as a back end reports them.
+void HostInjectSwapButtons(bool swapped);  // what HostMouseButtonsSwapped answers
+// The headless joysticks (none by default; at most HOST_MAX_JOYSTICKS are kept), with
+// capabilities: ranges 0-65535 on both axes.
+struct HostFakeJoystick {
+    char name[HOST_JOYSTICK_NAME_SIZE];
+    uint32_t buttonCount;
+    bool failCaps;  // the capabilities cannot be read
+    bool failRead;  // reads fail
+    HostJoystickPosition position;
+};
+void HostInjectSetJoysticks(const HostFakeJoystick* sticks, int32_t count);
+
 // Observations.
 int32_t HostInjectDisplayStarts();  // display system starts not yet stopped
 int32_t HostInjectLiveSurfaces();   // surfaces not yet freed
@@ -66,3 +81,36 @@ int32_t HostInjectLiveDisplays();
 uint32_t HostInjectArrowCursorSets();  // calls of HostCursorSetArrow since HostInjectReset
 bool HostInjectCursorShown();
 bool HostInjectDisplayExclusive();  // a display object holds exclusive use
+
+// Sound. The null sink's record, kept from HostAudioOpen to the next open or reset.
+enum HostAudioEventKind : uint32_t {
+    HOST_AUDIO_CREATE,     // value: bytes (0 for the primary)
+    HOST_AUDIO_RELEASE,    // the last reference went
+    HOST_AUDIO_PLAY,       // value: 1 looping, 0 once
+    HOST_AUDIO_STOP,
+    HOST_AUDIO_POSITION,   // value: the new play position
+    HOST_AUDIO_FREQUENCY,  // value: Hz
+    HOST_AUDIO_VOLUME,     // value: hundredths of a decibel
+    HOST_AUDIO_PAN,
+    HOST_AUDIO_LOCK,  // value: offset; count: bytes
+};
+struct HostAudioEvent {
+    uint32_t period;  // ClockPeriods() when it happened
+    int32_t buffer;   // the buffer's slot
+    uint32_t kind;    // HostAudioEventKind
+    int32_t value;
+    int32_t count;
+};
+const std::vector<HostAudioEvent>& HostInjectAudioLog();
+// HostAudioOpen answers false while this is set ("no device").
+void HostInjectAudioNoDevice(bool noDevice);
+// On: the null sink records its output from now on (at most HOST_AUDIO_MAX_CAPTURE_FRAMES),
+// silence included while no buffer plays or no device is open; off: it stops recording and
+// keeps what it has. Under the manual clock only.
+constexpr uint32_t HOST_AUDIO_MAX_CAPTURE_FRAMES = 10 * 60 * 44100;
+void HostInjectAudioCapture(bool on);
+bool HostInjectAudioCapturing();
+const std::vector<int16_t>& HostInjectAudioCaptured();  // interleaved left, right
+// The capture as a 16-bit stereo 44,100 Hz WAVE file, written atomically; false when the file
+// cannot be written.
+bool HostWriteCaptureWave(const char* path);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
@@ -61,7 +62,15 @@ bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
                       const HostSurfacePixels& destination, int32_t dx, int32_t dy, int32_t width,
                       int32_t height);
 
+// Input (input.cpp): HostStart clears the cursor and the buttons; HostInjectReset the controls.
+void HostInputReset();
+void HostInputResetControls();
+int32_t HostFakeJoystickCount();
+const HostFakeJoystick* HostFakeJoysticks();
+
 // Presentation (present.cpp).
+// Writes beside the target, syncs and renames; false when any step fails.
+bool HostWriteFileAtomically(const char* path, const std::string& bytes);
 void HostMarkImageDirty();
 void HostPresentIfDirty();
 void HostFrameReset();
@@ -69,3 +78,9 @@ void HostFrameReset();
 // Display objects (display.cpp).
 void HostDisplayFreeAll();
 bool HostDisplayUsable(const HostDisplay* display);  // created and opened on an adapter
+
+// Sound (audio.cpp): the test controls back to their defaults, and the pump's step: the focus
+// the mixer follows, and the time of a null sink on the real clock.
+void HostAudioResetControls();
+void HostAudioPump();
+bool HostWindowHasFocus();  // window.cpp

@@ -105,6 +105,11 @@ bool WriteAtomically(const char* path, const std::string& bytes)
 
 }  // namespace
 
+bool HostWriteFileAtomically(const char* path, const std::string& bytes)
+{
+    return WriteAtomically(path, bytes);
+}
+
 void HostMarkImageDirty() { s_present.dirty = true; }
 
 void HostFrameReset() { s_present = {}; }

@@ -21,6 +21,14 @@ struct SdlState {
     int32_t textureHeight;
     bool windowed;
     int32_t scale;  // windowed: the window is the client size times this
+    // Input: where the frame is shown in the window, so that pointer positions and motion can be
+    // taken back to client pixels; the parts of a pixel not yet reported.
+    SDL_Rect shownAt;
+    int32_t remainderX;
+    int32_t remainderY;
+    bool cursorHidden;
+    bool warpToCentre;  // relative mode was refused: the pointer goes back to the centre instead
+    SDL_Joystick* joysticks[HOST_MAX_JOYSTICKS];
 };
 
 SdlState s_sdl;
@@ -49,6 +57,8 @@ bool Start(char* why, size_t whySize)
         SDL_Quit();
         return false;
     }
+    // Without a joystick subsystem there are simply no joysticks.
+    SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     return true;
 }
 
@@ -65,6 +75,11 @@ void CloseWindow()
 void Stop()
 {
     CloseWindow();
+    for (SDL_Joystick*& stick : s_sdl.joysticks) {
+        if (stick) SDL_JoystickClose(stick);
+        stick = nullptr;
+    }
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_Quit();
 }
@@ -164,6 +179,7 @@ void Render()
         target.x = (outputWidth - target.w) / 2;
         target.y = (outputHeight - target.h) / 2;
     }
+    s_sdl.shownAt = target;
     SDL_SetRenderDrawColor(s_sdl.renderer, 0, 0, 0, 255);
     SDL_RenderClear(s_sdl.renderer);
     SDL_RenderCopy(s_sdl.renderer, s_sdl.texture, nullptr, &target);
@@ -188,12 +204,79 @@ void HandleWindowEvent(const SDL_WindowEvent& event)
     }
 }
 
+// Window pixels to client pixels; `remainder` keeps the part of a client pixel not yet given, so
+// that slow motion still adds up.
+int32_t ToClient(int32_t windowPixels, int32_t clientSize, int32_t shownSize, int32_t* remainder)
+{
+    if (shownSize <= 0) return windowPixels;
+    const int64_t total = int64_t{windowPixels} * clientSize + *remainder;
+    const auto client = static_cast<int32_t>(total / shownSize);
+    *remainder = static_cast<int32_t>(total - int64_t{client} * shownSize);
+    return client;
+}
+
+void WindowCentre(int32_t* x, int32_t* y)
+{
+    int32_t width, height;
+    SDL_GetWindowSize(s_sdl.window, &width, &height);
+    *x = width / 2;
+    *y = height / 2;
+}
+
+void HandleMotion(const SDL_MouseMotionEvent& event)
+{
+    const SDL_Rect& shown = s_sdl.shownAt;
+    if (!s_sdl.cursorHidden) {
+        int32_t ignored = 0;
+        HostOnPointerAt(ToClient(event.x - shown.x, s_sdl.textureWidth, shown.w, &ignored),
+                        ToClient(event.y - shown.y, s_sdl.textureHeight, shown.h, &ignored));
+        return;
+    }
+    int32_t dx = event.xrel;
+    int32_t dy = event.yrel;
+    if (s_sdl.warpToCentre) {
+        int32_t centreX, centreY;
+        WindowCentre(&centreX, &centreY);
+        if (event.x == centreX && event.y == centreY) return;  // our own warp arriving
+        dx = event.x - centreX;
+        dy = event.y - centreY;
+        SDL_WarpMouseInWindow(s_sdl.window, centreX, centreY);
+    }
+    HostOnMouseMotion(ToClient(dx, s_sdl.textureWidth, shown.w, &s_sdl.remainderX),
+                      ToClient(dy, s_sdl.textureHeight, shown.h, &s_sdl.remainderY));
+}
+
+uint32_t ButtonOf(uint8_t sdlButton)
+{
+    switch (sdlButton) {
+        case SDL_BUTTON_LEFT: return HOST_BUTTON_LEFT;
+        case SDL_BUTTON_RIGHT: return HOST_BUTTON_RIGHT;
+        case SDL_BUTTON_MIDDLE: return HOST_BUTTON_MIDDLE;
+        default: return 0;
+    }
+}
+
+void HandleKey(const SDL_KeyboardEvent& event)
+{
+    const uint32_t code = HostKeyCodeOfScancode(event.keysym.scancode);
+    if (code != 0) HostOnKey(code, event.type == SDL_KEYDOWN, event.repeat != 0);
+}
+
 void PumpEvents()
 {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_WINDOWEVENT) HandleWindowEvent(event.window);
-        if (event.type == SDL_MOUSEMOTION) HostOnPointerMotion();
+        switch (event.type) {
+            case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+            case SDL_MOUSEMOTION: HandleMotion(event.motion); break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP:
+                HostOnMouseButton(ButtonOf(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+                break;
+            case SDL_KEYDOWN:
+            case SDL_KEYUP: HandleKey(event.key); break;
+            default: break;
+        }
     }
 }
 
@@ -220,11 +303,87 @@ void ShowBox(const char* caption, const char* text, HostBoxKind kind)
     if (SDL_ShowSimpleMessageBox(flags, caption, text, s_sdl.window) != 0) std::fputs(text, stderr);
 }
 
-void SetCursorShown(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+// Hidden, the game reads the mouse as motion: relative mode, or where the window system refuses
+// it, the pointer kept at the window's centre.
+void SetCursorShown(bool show)
+{
+    s_sdl.cursorHidden = !show;
+    s_sdl.remainderX = 0;
+    s_sdl.remainderY = 0;
+    s_sdl.warpToCentre = false;
+    if (show) {
+        SDL_SetRelativeMouseMode(SDL_FALSE);
+        SDL_ShowCursor(SDL_ENABLE);
+        return;
+    }
+    if (SDL_SetRelativeMouseMode(SDL_TRUE) == 0) return;
+    SDL_ShowCursor(SDL_DISABLE);
+    s_sdl.warpToCentre = s_sdl.window != nullptr;
+    if (s_sdl.warpToCentre) {
+        int32_t centreX, centreY;
+        WindowCentre(&centreX, &centreY);
+        SDL_WarpMouseInWindow(s_sdl.window, centreX, centreY);
+    }
+}
+
+int32_t JoystickCount() { return std::min(SDL_NumJoysticks(), HOST_MAX_JOYSTICKS); }
+
+SDL_Joystick* OpenJoystick(int32_t index)
+{
+    SDL_Joystick*& stick = s_sdl.joysticks[index];
+    if (stick == nullptr) stick = SDL_JoystickOpen(index);
+    return stick;
+}
+
+bool JoystickCaps(int32_t index, HostJoystickCaps* caps)
+{
+    SDL_Joystick* const stick = OpenJoystick(index);
+    if (stick == nullptr) return false;
+    const char* name = SDL_JoystickName(stick);
+    CopyText(caps->name, sizeof caps->name, name ? name : "");
+    caps->xMax = 65535;
+    caps->yMax = 65535;
+    caps->buttonCount = static_cast<uint32_t>(std::max(SDL_JoystickNumButtons(stick), 0));
+    return true;
+}
+
+uint32_t AxisPosition(SDL_Joystick* stick, int32_t axis)
+{
+    return static_cast<uint32_t>(SDL_JoystickGetAxis(stick, axis) + 32768);
+}
+
+bool JoystickRead(int32_t index, HostJoystickPosition* position)
+{
+    SDL_Joystick* const stick = OpenJoystick(index);
+    if (stick == nullptr || !SDL_JoystickGetAttached(stick)) return false;
+    SDL_JoystickUpdate();
+    position->x = AxisPosition(stick, 0);
+    position->y = AxisPosition(stick, 1);
+    const int32_t buttons = std::min(SDL_JoystickNumButtons(stick), 32);
+    for (int32_t i = 0; i < buttons; ++i) {
+        if (SDL_JoystickGetButton(stick, i)) position->buttons |= 1u << i;
+    }
+    return true;
+}
 
 }  // namespace
 
 const HostBackend HostSdlBackend = {
-    "sdl",        Start,      Stop,       OpenWindow, RevealWindow, CloseWindow, SetClientSize,
-    ClientOrigin, ScreenSize, PumpEvents, WaitEvents, Present,      ShowBox,     SetCursorShown,
+    .name = "sdl",
+    .start = Start,
+    .stop = Stop,
+    .createWindow = OpenWindow,
+    .showWindow = RevealWindow,
+    .destroyWindow = CloseWindow,
+    .setClientSize = SetClientSize,
+    .clientOrigin = ClientOrigin,
+    .screenSize = ScreenSize,
+    .pumpEvents = PumpEvents,
+    .waitEvents = WaitEvents,
+    .present = Present,
+    .messageBox = ShowBox,
+    .showCursor = SetCursorShown,
+    .joystickCount = JoystickCount,
+    .joystickCaps = JoystickCaps,
+    .joystickRead = JoystickRead,
 };

@@ -473,7 +473,7 @@ bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
         }
         return true;
     }
-    Converter converter;
+    Converter converter{};
     BuildConverter(source, to, &converter);
     kConverters[sourceBytes - 1][destinationBytes - 1](converter, in, source.pitch, out,
                                                        destination.pitch, width, height);

@@ -191,6 +191,8 @@ bool HostWindowDestroy(HostWindow window)
 
 HostWindow HostMainWindow() { return s_window.window; }
 
+bool HostWindowHasFocus() { return s_window.focused; }
+
 bool HostWindowIsWindowed() { return s_window.window != HOST_NO_WINDOW && s_window.windowed; }
 
 void HostWindowSetClientSize(int32_t width, int32_t height)

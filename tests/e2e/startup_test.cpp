@@ -9,11 +9,14 @@ namespace {
 
 // The rows of the start and stop tables, in the order the program must run them.
 const std::vector<std::string> kStartRows = {
-    "random",    "memory settings", "memory", "display",        "data directory",
-    "pak files", "timer",           "poll",   "processor test",
+    "random",    "memory settings", "memory", "mouse",    "display",
+    "data directory", "pak files", "timer", "poll", "keyboard",
+    "processor test", "joysticks", "sound banks",
 };
-const std::vector<std::string> kStopRows = {"poll",           "timer",         "pak files",
-                                            "video settings", "memory report", "options"};
+const std::vector<std::string> kStopRows = {
+    "sound banks",    "keyboard", "poll",          "timer",   "pak files",
+    "video settings", "mouse",    "memory report", "options",
+};
 
 std::vector<std::string> RowsLogged(const std::string& output, const std::string& caller)
 {

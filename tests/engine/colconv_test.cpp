@@ -1,11 +1,14 @@
 #include "engine/colconv.h"
 
 #include <array>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/host/host.h"
+#include "engine/memory.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -136,4 +139,119 @@ TEST(ColConvDeathTest, MalformedMasksSizesAndFormatsAreFatal)
     EXPECT_FATAL(FormatOf(HostZFormat(16, 0)),
                  "Abort error: DDrawPixelFormat2ColFmt(): non-rgb pixel formats cannot be "
                  "converted\n");
+}
+
+TEST(ColConv, ComponentWideningAndNarrowingGiveTheQuotedValues)
+{
+    EXPECT_EQ(ColConvComponent(31, 5, 8), 255u);
+    EXPECT_EQ(ColConvComponent(255, 8, 5), 31u);
+    EXPECT_EQ(ColConvComponent(0x20, 6, 8), 0x82u);
+}
+
+TEST(ColConv, RunsConvertLikeSinglePixelsAndIdenticalFormatsAreLeftAlone)
+{
+    const ColFmt rgb565 = FormatOf(HOST_FORMAT_RGB565);
+    const ColFmt xrgb = FormatOf(HOST_FORMAT_XRGB8888);
+    std::vector<uint16_t> source(65536);
+    for (uint32_t i = 0; i < source.size(); ++i) {
+        source[i] = static_cast<uint16_t>(i);
+    }
+    std::vector<uint32_t> converted(source.size() + 1, 0xDEADBEEF);
+    ColConvMemory(source.data(), rgb565, converted.data(), xrgb, 65536);
+    for (uint32_t i = 0; i < source.size(); ++i) {
+        ASSERT_EQ(converted[i], ColConvPixel(i, rgb565, xrgb)) << i;
+    }
+    EXPECT_EQ(converted.back(), 0xDEADBEEFu);  // nothing past the run
+
+    uint32_t untouched = 0x12345678;
+    ColConvMemory(&untouched, xrgb, &untouched, xrgb, 1);
+    EXPECT_EQ(untouched, 0x12345678u);
+
+    // A rectangle of 2 x 2 out of rows 3 pixels apart.
+    const uint16_t block[6] = {0xF800, 0x07E0, 0xFFFF, 0x001F, 0x0000, 0xFFFF};
+    uint32_t out[4] = {};
+    ColConvBlock(block, 6, rgb565, out, 8, xrgb, 2, 2);
+    EXPECT_EQ(out[0], 0xFF0000u);
+    EXPECT_EQ(out[1], 0x00FF00u);
+    EXPECT_EQ(out[2], 0x0000FFu);
+    EXPECT_EQ(out[3], 0x000000u);
+}
+
+TEST(ColConv, CubeIndicesSpanOneTo252AndThePaletteHoldsTheLevels)
+{
+    EXPECT_EQ(ColConvRGB565To8(0xFFFF), 252);
+    EXPECT_EQ(ColConvRGB565To8(0x0000), 1);
+    EXPECT_EQ(ColConvRGB565To8(0xF800), 1 + 5 * 42);
+    EXPECT_EQ(ColConvRGB565To8(0x07E0), 1 + 6 * 6);
+    uint8_t palette[256 * 3];
+    std::memset(palette, 0x77, sizeof palette);
+    ColConvMakeCubePalette(palette);
+    const uint8_t redLevels[6] = {0, 10, 21, 32, 42, 53};
+    const uint8_t greenLevels[7] = {0, 9, 18, 27, 36, 45, 54};
+    for (int r = 0; r < 6; ++r) {
+        EXPECT_EQ(palette[3 * (1 + r * 42)], redLevels[r]) << r;
+        EXPECT_EQ(palette[3 * (1 + r * 42) + 2], 0) << r;
+        EXPECT_EQ(palette[3 * (1 + r) + 2], redLevels[r]) << "blue " << r;
+    }
+    for (int g = 0; g < 7; ++g) {
+        EXPECT_EQ(palette[3 * (1 + g * 6) + 1], greenLevels[g]) << g;
+    }
+    EXPECT_EQ(palette[0], 0);
+    EXPECT_EQ(palette[3 * 253], 0);
+
+    uint16_t row[4] = {0xFFFF, 0xF81F, 0x0000, 0xF81F};
+    ColConvRow565To8Keyed(row, 4, 0xF81F);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(row);
+    EXPECT_EQ(bytes[0], 252);
+    EXPECT_EQ(bytes[1], 0);
+    EXPECT_EQ(bytes[2], 1);
+    EXPECT_EQ(bytes[3], 0);
+    uint16_t plain[2] = {0x0000, 0xFFFF};
+    ColConvRow565To8(plain, 2);
+    EXPECT_EQ(reinterpret_cast<const uint8_t*>(plain)[1], 252);
+}
+
+TEST(ColConv, PalettedImageGrowsInPlaceWithoutLosingAnIndex)
+{
+    ScopedCore core;
+    MemoryInit();
+    const ColFmt xrgb = FormatOf(HOST_FORMAT_XRGB8888);
+    uint32_t palette[256];
+    for (uint32_t i = 0; i < 256; ++i) {
+        palette[i] = i * 0x010203u & 0xFFFFFF;
+    }
+    constexpr uint32_t COUNT = 1000;
+    uint8_t* image = nullptr;
+    AllocateMemory(&image, COUNT, MEM_TYPE_GAME);
+    for (uint32_t i = 0; i < COUNT; ++i) {
+        image[i] = static_cast<uint8_t>(i * 7);
+    }
+    ColConvPalettedImage(&image, COUNT, palette, xrgb, xrgb);
+    for (uint32_t i = 0; i < COUNT; ++i) {
+        uint32_t pixel;
+        std::memcpy(&pixel, image + 4 * i, 4);
+        ASSERT_EQ(pixel, palette[(i * 7) & 0xFF]) << i;
+    }
+    FreeMemory(&image);
+    MemoryUninit();
+}
+
+TEST(ColConv, HalvingAveragesEachSquareComponentByComponent)
+{
+    const ColFmt xrgb = FormatOf(HOST_FORMAT_XRGB8888);
+    uint32_t image[4 * 2] = {0x000000, 0xFF0000, 0x101010, 0x202020,  //
+                             0x0000FF, 0x00FF00, 0x303030, 0x404040};
+    ColConvHalveImageSize(image, 4, 2, xrgb);
+    EXPECT_EQ(image[0], 0x3F3F3Fu);  // 255 / 4 in each component
+    EXPECT_EQ(image[1], 0x282828u);
+}
+
+TEST(ColConvDeathTest, HalvingAnOddOrEmptyImageIsFatal)
+{
+    const ColFmt xrgb = FormatOf(HOST_FORMAT_XRGB8888);
+    uint32_t image[6] = {};
+    EXPECT_FATAL(ColConvHalveImageSize(image, 3, 2, xrgb),
+                 "ColConvHalveImageSize(): width or height is odd (or zero sized)");
+    EXPECT_FATAL(ColConvHalveImageSize(image, 2, 0, xrgb),
+                 "ColConvHalveImageSize(): width or height is odd (or zero sized)");
 }

@@ -103,6 +103,13 @@ TEST(ScriptParse, RefusesBadArgumentsWithTheirReason)
         {"echo \"open", "unterminated text \"open"},
         {"echo \"a\" b", "text after the closing quote:  b"},
         {"Wait 1", "unknown command 'Wait'"},
+        {"key Bogus", "bad argument 'Bogus' to 'key'"},
+        {"type \"a~\"", "no key types '~' (0x7E) in keyboard language 4"},
+        {"move 1", "missing argument to 'move'"},
+        {"move 1 2 left", "bad argument 'left' to 'move'"},
+        {"click 4097 2", "bad argument '4097' to 'click'"},
+        {"motion 1 -x", "bad argument '-x' to 'motion'"},
+        {"release now", "extra argument 'now' to 'release'"},
     };
     for (const auto& [line, reason] : cases) {
         EXPECT_EQ(ParseError(std::string("echo fine\n") + line),
@@ -258,4 +265,46 @@ TEST(ScriptLoadDeathTest, UnreadableScriptIsRefused)
                 "^script: /nonexistent/absent.txt:0: cannot read the script\n$");
     EXPECT_EXIT(ScriptLoad("/"), testing::ExitedWithCode(SCRIPT_EXIT_CODE),
                 "^script: /:0: cannot read the script\n$");
+}
+
+TEST_F(ScriptTest, KeysGoByNameWithoutRegardToCase)
+{
+    Load("key escape\nkeydown RCtrl\nkeyup kpenter\n");
+    ScriptStart(false);
+    RunPeriods(4);
+    ASSERT_EQ(s_seen.size(), 4u);
+    EXPECT_EQ(s_seen[0].message.wparam, 1u);
+    EXPECT_EQ(s_seen[2].message.wparam, 0x9Du);
+    EXPECT_EQ(s_seen[2].message.lparam, HostKeyParam(0x9D, false, false));
+    EXPECT_EQ(s_seen[3].message.wparam, 0x9Cu);
+}
+
+TEST_F(ScriptTest, MovePinsThePointerThenMovesOnceTheGameHasReadTheMouse)
+{
+    Load("move 30 40\nmotion -3 5\nclick 7 8 right\n");
+    ScriptStart(false);
+    int32_t x, y;
+    RunPeriods(3);
+    HostCursorGet(&x, &y);
+    EXPECT_EQ(x, -4096);  // pinned, and no read yet: the move waits
+    EXPECT_EQ(y, -4096);
+    HostCursorSet(0, 0);  // the game reads the mouse
+    RunPeriods(1);
+    HostCursorGet(&x, &y);
+    EXPECT_EQ(x, 30);
+    EXPECT_EQ(y, 40);
+    RunPeriods(2);  // no read: the motion waits too
+    HostCursorSet(0, 0);
+    RunPeriods(2);  // read, then a period for the frame: the motion and the click's pin follow
+    HostCursorGet(&x, &y);
+    EXPECT_EQ(x, -3 - 4096);
+    EXPECT_EQ(y, 5 - 4096);
+    for (int i = 0; i < 2; ++i) {
+        HostCursorSet(0, 0);
+        RunPeriods(1);
+    }
+    RunPeriods(1);
+    EXPECT_EQ(HostMouseButtons(), HOST_BUTTON_RIGHT);
+    RunPeriods(2);
+    EXPECT_EQ(HostMouseButtons(), 0u);
 }

@@ -1,5 +1,5 @@
 // tests/xvfb/xvfb_test.cpp: the SDL back end in a real X window, on a virtual X server, shows
-// the same frame as a headless run.
+// the same frame as a headless run and takes real X pointer motion and keys.
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -185,15 +185,51 @@ std::string WindowId(const std::string& output)
     return output.substr(start, output.find('\n', start) - start);
 }
 
+// The middle of the pointer's cross on the card's row 240 in a dump of the window: the mean of
+// the white pixels right of the white bar, in the game's pixels; -1 when none is there.
+int32_t CrossX(const XwdImage& image)
+{
+    const int32_t scale = image.width / 640;
+    if (scale < 1) return -1;
+    const int32_t row = 240 * scale + scale / 2;
+    int32_t sum = 0;
+    int32_t count = 0;
+    for (int32_t x = 80; x < 640; ++x) {
+        const size_t at = static_cast<size_t>(row) * image.width + x * scale + scale / 2;
+        if (image.rgb[at] != 0xFFFFFF) continue;
+        sum += x;
+        ++count;
+    }
+    return count ? sum / count : -1;
+}
+
+bool DumpWindow(const std::string& display, const std::string& window, const std::string& path,
+                XwdImage* image)
+{
+    const std::string command =
+        "DISPLAY=" + display + " xwd -id " + window + " -silent > '" + path + "'";
+    *image = {};
+    return std::system(command.c_str()) == 0 && ReadXwd(ReadTextFile(path), image);
+}
+
+int RunX(const std::string& display, const std::string& arguments)
+{
+    return std::system(("DISPLAY=" + display + " xdotool " + arguments).c_str());
+}
+
 }  // namespace
+
+#define SKIP_WITHOUT(program, package)                                                             \
+    if (!OnPath(program)) {                                                                        \
+        const char* require = std::getenv("PELLORAN_REQUIRE_XVFB");                                \
+        if (require && std::string(require) == "1") FAIL() << program << " is missing";            \
+        GTEST_SKIP() << program << " is missing: install the " package " package";                 \
+    }
 
 TEST(Xvfb, RealWindowShowsTheSameFrameAsTheHeadlessRun)
 {
-    if (!OnPath("Xvfb") || !OnPath("xwd")) {
-        const char* require = std::getenv("PELLORAN_REQUIRE_XVFB");
-        if (require && std::string(require) == "1") FAIL() << "Xvfb or xwd is missing";
-        GTEST_SKIP() << "Xvfb or xwd is missing: install the xvfb and x11-apps packages";
-    }
+    SKIP_WITHOUT("Xvfb", "xvfb");
+    SKIP_WITHOUT("xwd", "x11-apps");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(TIMEOUT_SECONDS);
 
     // The display number comes back on descriptor 3 once the server is ready.
@@ -244,4 +280,76 @@ TEST(Xvfb, RealWindowShowsTheSameFrameAsTheHeadlessRun)
                           + static_cast<size_t>(x * scale + scale / 2);
         EXPECT_EQ(shown.rgb[at], frame.Pixel(x, y)) << "at (" << x << "," << y << ")";
     }
+}
+
+TEST(Xvfb, RealSoundDeviceOpensAndTheMusicChannelMoves)
+{
+    if (!OnPath("Xvfb")) {
+        const char* require = std::getenv("PELLORAN_REQUIRE_XVFB");
+        if (require && std::string(require) == "1") FAIL() << "Xvfb is missing";
+        GTEST_SKIP() << "Xvfb is missing: install the xvfb package";
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(TIMEOUT_SECONDS);
+    Child server({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {},
+                 3);
+    ASSERT_TRUE(server.ReadUntil("\n", deadline)) << "Xvfb did not start";
+    const std::string display = ":" + server.Output().substr(0, server.Output().find('\n'));
+
+    TempHome home;
+    TempDir work;
+    // Long enough for the music to play into its second block; the script ends the run after.
+    ASSERT_TRUE(WriteTextFile(work.Path("script.txt"), "wait 500\nkey 1\n"));
+    Child game({"sh", "-c",
+                std::string("cd '") + work.Path() + "' && exec '" + PELLORAN_EXE
+                    + "' -debug sound=120 -script script.txt"},
+               {"DISPLAY=" + display, "SDL_AUDIODRIVER=dummy", kNoLeakCheck}, -1);
+    ASSERT_TRUE(game.ReadUntil("HostAudioOpen(): SDL audio 'dummy'", deadline)) << game.Output();
+    // A refill happens only once the play cursor has left the first block of the ring.
+    EXPECT_TRUE(game.ReadUntil("SndUpdateChanels(): upadted 1 channels\n", deadline))
+        << game.Output();
+    ASSERT_TRUE(game.ReadUntil("", deadline));
+    EXPECT_EQ(game.Wait(), 0) << game.Output();
+    server.Stop();
+}
+
+TEST(Xvfb, RealPointerMovesTheCrossAndRealEscapeEndsTheProgram)
+{
+    SKIP_WITHOUT("Xvfb", "xvfb");
+    SKIP_WITHOUT("xwd", "x11-apps");
+    SKIP_WITHOUT("xdotool", "xdotool");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(TIMEOUT_SECONDS);
+    Child server({"Xvfb", "-displayfd", "3", "-screen", "0", "1920x1200x24", "-nolisten", "tcp"},
+                 {}, 3);
+    ASSERT_TRUE(server.ReadUntil("\n", deadline)) << "Xvfb did not start";
+    const std::string display = ":" + server.Output().substr(0, server.Output().find('\n'));
+
+    TempHome home;
+    TempDir work;
+    // The script only says when the card is up; the rest comes from the X server.
+    ASSERT_TRUE(WriteTextFile(work.Path("script.txt"), "wait 50\necho shown\n"));
+    Child game({"sh", "-c",
+                std::string("cd '") + work.Path() + "' && exec '" + PELLORAN_EXE
+                    + "' -debug win=10 -script script.txt"},
+               {"DISPLAY=" + display, "SDL_AUDIODRIVER=dummy", kNoLeakCheck}, -1);
+    ASSERT_TRUE(game.ReadUntil("script: shown\n", deadline)) << game.Output();
+    const std::string window = WindowId(game.Output());
+    ASSERT_FALSE(window.empty()) << game.Output();
+
+    XwdImage shown;
+    ASSERT_TRUE(DumpWindow(display, window, work.Path("before.xwd"), &shown));
+    const int32_t before = CrossX(shown);
+    EXPECT_EQ(before, 320);
+    ASSERT_EQ(RunX(display, "mousemove --window " + window + " 200 200"), 0);
+    ASSERT_EQ(RunX(display, "mousemove_relative -- 80 0"), 0);
+    int32_t after = before;
+    while (after <= before && std::chrono::steady_clock::now() < deadline) {
+        ASSERT_TRUE(DumpWindow(display, window, work.Path("after.xwd"), &shown));
+        after = CrossX(shown);
+    }
+    EXPECT_GT(after, before);
+
+    ASSERT_EQ(RunX(display, "key Escape"), 0);
+    ASSERT_TRUE(game.ReadUntil("", deadline)) << game.Output();
+    EXPECT_EQ(game.Wait(), 0) << game.Output();
+    server.Stop();
 }

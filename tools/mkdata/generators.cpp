@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "tools/mkdata/gametext.h"
+#include "tools/mkdata/sounds.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"messages", MkGenerateMessages},
     {"person names", MkGenerateNames},
     {"commentary", MkGenerateComments},
+    {"sound samples", MkGenerateSounds},
 });
 
 }  // namespace

@@ -1,0 +1,27 @@
+// tests/support/gfx_run.h: the graphics layer in process on the headless host, and the frame it
+// presents read back.
+#pragma once
+
+#include <cstdint>
+
+#include "tests/support/host_run.h"
+
+// A headless host with memory, the window (windowed, as the game starts) and the graphics layer
+// on the first card; at the end any mode is restored and everything stopped again.
+class ScopedGraphics {
+public:
+    ScopedGraphics();
+    ~ScopedGraphics();
+    ScopedGraphics(const ScopedGraphics&) = delete;
+    ScopedGraphics& operator=(const ScopedGraphics&) = delete;
+
+private:
+    ScopedHeadlessHost m_host;
+};
+
+// Sets the graphics mode of this size and kind (DDrawModeKind) and presents it once.
+void SetModeBySize(int32_t width, int32_t height, int32_t kind);
+// Presents what was drawn, as the program's next look at its messages would.
+void PresentNow();
+// The last presented frame's pixel as 0xRRGGBB.
+uint32_t FrameRgb(int32_t x, int32_t y);

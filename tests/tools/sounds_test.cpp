@@ -1,0 +1,68 @@
+#include "tools/mkdata/sounds.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "tools/mkdata/fileset.h"
+
+namespace {
+
+std::vector<MkFile> AllFiles(const MkFileSet& set)
+{
+    std::vector<MkFile> files;
+    for (const std::vector<MkFile>& archive : set.archives) {
+        files.insert(files.end(), archive.begin(), archive.end());
+    }
+    return files;
+}
+
+}  // namespace
+
+TEST(MkSounds, TwoRunsGiveTheSameBytesAndEveryFileGoesToItsArchive)
+{
+    MkFileSet first;
+    MkFileSet second;
+    MkGenerateSounds(&first);
+    MkGenerateSounds(&second);
+    const std::vector<MkFile> files = AllFiles(first);
+    ASSERT_EQ(files.size(), 121u);
+    const std::vector<MkFile> again = AllFiles(second);
+    for (size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(files[i].name, again[i].name);
+        EXPECT_TRUE(files[i].bytes == again[i].bytes) << files[i].name;
+    }
+    EXPECT_EQ(first.archives[MK_HDCOMMON].size(), 33u);  // the in-game effects and the loop
+    EXPECT_EQ(first.archives[MK_CDCOMMON].size(), 88u);  // the crowd and the music
+}
+
+TEST(MkSounds, LoopsJoinWithoutAStepAtTheRepeat)
+{
+    MkFileSet set;
+    MkGenerateSounds(&set);
+    for (const MkFile& file : AllFiles(set)) {
+        const std::vector<uint8_t>& b = file.bytes;
+        ASSERT_GT(b.size(), 60u);
+        uint32_t flags;
+        std::memcpy(&flags, b.data() + 44, 4);  // "bRIx" comes right after "fmt "
+        ASSERT_EQ(std::memcmp(b.data() + 36, "bRIx", 4), 0) << file.name;
+        if (!(flags & 1)) continue;
+        size_t data = 52;
+        while (std::memcmp(b.data() + data, "data", 4) != 0) {
+            uint32_t size;
+            std::memcpy(&size, b.data() + data + 4, 4);
+            data += 8 + size + (size & 1);
+        }
+        uint32_t size;
+        std::memcpy(&size, b.data() + data + 4, 4);
+        // The repeat may step no further than the sound itself ever does between two samples.
+        const uint8_t* samples = b.data() + data + 8;
+        int widest = 0;
+        for (uint32_t i = 1; i < size; ++i) {
+            widest = std::max(widest, std::abs(samples[i] - samples[i - 1]));
+        }
+        EXPECT_LE(std::abs(samples[size - 1] - samples[0]), widest) << file.name;
+    }
+}
