@@ -5,6 +5,7 @@
 #include <array>
 
 #include "engine/debug.h"
+#include "game/funcs.h"
 #include "game/textmess.h"
 #include "gamecode/comments/commtable.h"
 
@@ -32,6 +33,7 @@ void StartCommentary()
 constexpr auto kGameModules = std::to_array<GameModuleRow>({
     {"messages",   StartMessages,   TextMess_Uninit},
     {"commentary", StartCommentary, CommTable_Uninit},
+    {"database",   Database_Init,   Database_Uninit},
 });
 // clang-format on
 

@@ -8,7 +8,12 @@ namespace {
 
 void ShowMessageOnLog(const char* text) { DebugPrintf(DBG_GENERAL, 1, "%s\n", text); }
 
-constexpr GameHookTable kDefaultHooks = {ShowMessageOnLog, VTW_FormatThousands};
+void NoSquadTable(int32_t, int32_t) {}
+void NoTraining() {}
+
+constexpr GameHookTable kDefaultHooks = {ShowMessageOnLog, VTW_FormatThousands, NoSquadTable,
+                                         NoTraining,       NoTraining,          NoTraining,
+                                         NoTraining};
 
 }  // namespace
 

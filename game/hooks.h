@@ -4,11 +4,16 @@
 #include <cstdint>
 
 struct GameHookTable {
-    void (*ShowMessage)(const char* text);      // a news text for the human
-    const char* (*FormatMoney)(int32_t value);  // money as the "$<d>m" code shows it
+    void (*ShowMessage)(const char* text);            // a news text for the human
+    const char* (*FormatMoney)(int32_t value);        // money as the "$<d>m" code shows it
+    void (*FillSquadTable)(int32_t club, int32_t n);  // the squad screens' table of a club
+    void (*InitTrainingBuffer)();                     // at a new game and a new season
+    void (*SyncTrainingBuffer)();                     // after a transfer
+    void (*SetTrainingDefaults)();  // at a new game and the end of each league season
+    void (*StoreTrainingSchedule)();
 };
 
 // Later subsystems replace rows at start-up; GameHooks_Reset puts the defaults back (the text on
-// the general channel at level 1; VTW_FormatThousands).
+// the general channel at level 1; VTW_FormatThousands; nothing for the squad and training rows).
 extern GameHookTable GameHooks;
 void GameHooks_Reset();

@@ -6,6 +6,7 @@
 
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/sounds.h"
+#include "tools/mkdata/world.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"person names", MkGenerateNames},
     {"commentary", MkGenerateComments},
     {"sound samples", MkGenerateSounds},
+    {"world", MkGenerateWorld},
 });
 
 }  // namespace

@@ -1,0 +1,194 @@
+// game/funcs_finance.cpp: the query layer's money: balances, season figures, budgets and wage
+// bills. Every flow goes through Club_Book, so a club's figures always explain its balance.
+#include <algorithm>
+#include <cstdlib>
+
+#include "engine/debug.h"
+#include "engine/fatal.h"
+#include "game/funcs.h"
+#include "game/squad.h"
+
+namespace {
+
+constexpr int64_t FOREIGN_BUDGET_PER_REPUTATION = 750000;
+constexpr int64_t FOREIGN_BUDGET_BASE = 100000;
+constexpr int64_t WAGE_WEEKS_RESERVED = 125;
+
+int32_t ClampBalance(int32_t club, int64_t balance)
+{
+    const int64_t clamped = std::clamp<int64_t>(balance, BALANCE_MIN, BALANCE_MAX);
+    if (clamped != balance) {
+        DebugPrintf(DBG_GENERAL, 1, "Club_SetBalance(): balance %lld of club %d clamped to %lld\n",
+                    static_cast<long long>(balance), club, static_cast<long long>(clamped));
+    }
+    return static_cast<int32_t>(clamped);
+}
+
+// Moves `delta` into the club's balance and books what really moved under `figure`.
+void BookDelta(int32_t club, ClubFigure figure, int64_t delta, const char* field)
+{
+    if (figure < 0 || figure >= CLUB_FIG_COUNT) FatalError("Club_Book(): bad figure %d", figure);
+    const ClubRef ref = Club_RefForSet(club, field);
+    if (ref.full == nullptr) {
+        if (club < CLUB_ID_COUNT || club == CLUB_NONE) DbOutsideBalance += delta;
+        return;
+    }
+    ClubRecord& r = *ref.full;
+    const int32_t before = r.balance;
+    r.balance = ClampBalance(club, int64_t(before) + delta);
+    const int64_t moved = int64_t(r.balance) - before;
+    const int64_t booked = figure < CLUB_FIG_FIRST_SPENDING ? moved : -moved;
+    r.figures[figure] =
+        static_cast<int32_t>(std::clamp<int64_t>(r.figures[figure] + booked, INT32_MIN, INT32_MAX));
+}
+
+int32_t Figure(int32_t club, ClubFigure figure, const char* field)
+{
+    const ClubRef ref = Club_RefForGet(club, field);
+    return ref.full ? ref.full->figures[figure] : 0;
+}
+
+// Sum and count of the wages of the club's squad; with `ownOnly` players on loan are left out.
+int64_t SquadWages(int32_t club, bool ownOnly, int32_t* count)
+{
+    int64_t total = 0;
+    *count = 0;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < DbPersonCount; ++id) {
+        if (!Squad_IsMember(id, club) || (ownOnly && VTW_GetPlayerOnLoan(id))) continue;
+        total += VTW_GetPlayerWage(id);
+        ++*count;
+    }
+    return total;
+}
+
+}  // namespace
+
+int32_t VTW_GetClubBalance(int32_t club) { return Club_GetBalance(club); }
+
+int32_t Club_GetBalance(int32_t club)
+{
+    const ClubRef ref = Club_RefForGet(club, "Balance");
+    if (ref.full != nullptr) return ref.full->balance;
+    if (club == CLUB_NONE)
+        return static_cast<int32_t>(std::clamp<int64_t>(DbOutsideBalance, INT32_MIN, INT32_MAX));
+    return 0;
+}
+
+void Club_SetBalance(int32_t club, int32_t balance)
+{
+    const ClubRef ref = Club_RefForSet(club, "Balance");
+    if (ref.full != nullptr) ref.full->balance = ClampBalance(club, balance);
+    if (club == CLUB_NONE) DbOutsideBalance = balance;
+}
+
+void Club_Book(int32_t club, ClubFigure figure, int32_t amount)
+{
+    const int64_t delta = figure < CLUB_FIG_FIRST_SPENDING ? int64_t(amount) : -int64_t(amount);
+    BookDelta(club, figure, delta, "Book");
+}
+
+void VTW_AddClubCash(int32_t club, int32_t amount)
+{
+    BookDelta(club, amount >= 0 ? CLUB_FIG_MISC_IN : CLUB_FIG_MISC_OUT, amount, "Cash");
+}
+
+int64_t Club_GetOutsideBalance() { return DbOutsideBalance; }
+
+int32_t VTW_GetClubGateReceipts(int32_t club)
+{
+    return Figure(club, CLUB_FIG_GATE, "GateReceipts");
+}
+int32_t VTW_GetClubSales(int32_t club) { return Figure(club, CLUB_FIG_SALES, "Sales"); }
+int32_t VTW_GetClubSponsorship(int32_t club)
+{
+    return Figure(club, CLUB_FIG_SPONSORSHIP, "Sponsorship");
+}
+int32_t VTW_GetClubTVIncome(int32_t club) { return Figure(club, CLUB_FIG_TV, "TVIncome"); }
+int32_t VTW_GetClubMerchandising(int32_t club)
+{
+    return Figure(club, CLUB_FIG_MERCHANDISING, "Merchandising");
+}
+int32_t VTW_GetClubMiscIn(int32_t club) { return Figure(club, CLUB_FIG_MISC_IN, "MiscIn"); }
+int32_t VTW_GetClubWinBonuses(int32_t club)
+{
+    return Figure(club, CLUB_FIG_WIN_BONUSES, "WinBonuses");
+}
+int32_t VTW_GetClubPlayerWages(int32_t club)
+{
+    return Figure(club, CLUB_FIG_PLAYER_WAGES, "PlayerWages");
+}
+int32_t VTW_GetClubSignings(int32_t club) { return Figure(club, CLUB_FIG_SIGNINGS, "Signings"); }
+int32_t VTW_GetClubCoachingStaffWages(int32_t club)
+{
+    return Figure(club, CLUB_FIG_COACHING_WAGES, "CoachingStaffWages");
+}
+int32_t VTW_GetClubGroundStaffWages(int32_t club)
+{
+    return Figure(club, CLUB_FIG_GROUND_WAGES, "GroundStaffWages");
+}
+int32_t VTW_GetClubStadiumMaintenance(int32_t club)
+{
+    return Figure(club, CLUB_FIG_MAINTENANCE, "StadiumMaintenance");
+}
+int32_t VTW_GetClubMiscOut(int32_t club) { return Figure(club, CLUB_FIG_MISC_OUT, "MiscOut"); }
+
+int32_t VTW_GetClubBalanceCarriedForward(int32_t club)
+{
+    const ClubRef ref = Club_RefForGet(club, "BalanceCarriedForward");
+    return ref.full ? ref.full->carriedForward : 0;
+}
+
+int32_t VTW_SumStadiumWorks(int32_t club)
+{
+    const ClubRef ref = Club_RefForGet(club, "StadiumWorks");
+    if (ref.full == nullptr) return 0;
+    return ref.full->works.kind < 0 ? -1 : ref.full->works.cost;
+}
+
+int32_t VTW_GetClubMaxWageOffer(int32_t club)
+{
+    const ClubRef ref = Club_RefForGet(club, "MaxWageOffer");
+    return ref.full ? ref.full->wageLimit : 0;
+}
+
+int32_t VTW_GetClubTransferBudget(int32_t club) { return Club_GetTransferBudget(club); }
+
+int32_t Club_GetTransferBudget(int32_t club)
+{
+    const ClubRef ref = Club_RefForGet(club, "TransferBudget");
+    if (ref.small != nullptr)
+        return static_cast<int32_t>(ref.small->reputation * FOREIGN_BUDGET_PER_REPUTATION
+                                    + FOREIGN_BUDGET_BASE);
+    if (ref.full == nullptr) return 0;
+    int32_t count = 0;
+    const int64_t reserved = WAGE_WEEKS_RESERVED * SquadWages(club, true, &count);
+    const int64_t budget = (int64_t(ref.full->balance) - reserved) * 75 / 100;
+    return static_cast<int32_t>(std::clamp<int64_t>(budget, 0, INT32_MAX));
+}
+
+int32_t VTW_GetClubWageTotal(int32_t club, int32_t* average)
+{
+    const ClubRef ref = Club_RefForGet(club, "WageTotal");
+    int32_t count = 0;
+    const int64_t total = (ref.full || ref.small) ? SquadWages(club, false, &count) : 0;
+    if (average != nullptr) *average = count ? static_cast<int32_t>(total / count) : 0;
+    return static_cast<int32_t>(std::min<int64_t>(total, INT32_MAX));
+}
+
+int32_t VTW_GetClubWageBill(int32_t slot)
+{
+    const ClubRef ref = Club_RefForGet(slot, "WageBill");
+    if (ref.full == nullptr) return 0;
+    int32_t count = 0;
+    return static_cast<int32_t>(std::min<int64_t>(25 * SquadWages(slot, false, &count), INT32_MAX));
+}
+
+int32_t VTW_GetClubSpending(int32_t club)
+{
+    return VTW_GetClubPlayerWages(club) + VTW_GetClubSignings(club);
+}
+
+int32_t VTW_GetClubIncome(int32_t club)
+{
+    return VTW_GetClubGateReceipts(club) + VTW_GetClubSales(club);
+}

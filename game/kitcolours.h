@@ -1,0 +1,20 @@
+// game/kitcolours.h: the 40 kit colours that kits, badges and the kit-clash test share.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+constexpr int32_t KIT_COLOUR_COUNT = 40;
+constexpr int32_t KIT_CLASH_DISTANCE =
+    10000;  // squared RGB distance at or below which colours clash
+
+struct KitColour {
+    uint8_t r;
+    uint8_t g;
+    uint8_t b;
+};
+
+extern const std::array<KitColour, KIT_COLOUR_COUNT> KitColourTable;
+
+// Squared RGB distance of two colour numbers 0-39; a number outside is fatal.
+int32_t KitColour_Distance(int32_t a, int32_t b);
