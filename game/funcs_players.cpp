@@ -422,6 +422,13 @@ int32_t VTW_GetPersonalityStat(int32_t player, int32_t stat)
     return StatOf(player, stat, Ability(player)) / 2;
 }
 
+int32_t Player_GetStat(int32_t player, int32_t stat)
+{
+    if (stat < 0 || stat >= STAT_COUNT) FatalError("Player_GetStat(): bad stat %d", stat);
+    if (Player_RefForGet(player, "Stat").person == nullptr) return 0;
+    return StatOf(player, stat, Ability(player));
+}
+
 void Player_GetAbilityStats(int32_t player, int32_t level, int32_t out[8])
 {
     const bool known = Player_RefForGet(player, "AbilityStats").person != nullptr;

@@ -6,8 +6,10 @@
 
 #include "engine/debug.h"
 #include "game/funcs.h"
+#include "game/matchblocks.h"
 #include "game/textmess.h"
 #include "gamecode/comments/commtable.h"
+#include "menus/tactics.h"
 
 namespace {
 
@@ -34,6 +36,8 @@ constexpr auto kGameModules = std::to_array<GameModuleRow>({
     {"messages",   StartMessages,   TextMess_Uninit},
     {"commentary", StartCommentary, CommTable_Uninit},
     {"database",   Database_Init,   Database_Uninit},
+    {"tactics",    Tactics_Init,    Tactics_Uninit},
+    {"match day",  MatchBlocks_Init, MatchBlocks_Uninit},
 });
 // clang-format on
 

@@ -2,6 +2,7 @@
 #include "game/hooks.h"
 
 #include "engine/debug.h"
+#include "game/funcs.h"
 #include "game/textformat.h"
 
 namespace {
@@ -11,9 +12,15 @@ void ShowMessageOnLog(const char* text) { DebugPrintf(DBG_GENERAL, 1, "%s\n", te
 void NoSquadTable(int32_t, int32_t) {}
 void NoTraining() {}
 
+void OwnClubKits(int32_t home, int32_t away, int32_t isAway, KitDesign* out)
+{
+    const KitDesign* kit = Club_GetKitDesign(isAway ? away : home, isAway ? 1 : 0);
+    *out = kit != nullptr ? *kit : KitDesign{};
+}
+
 constexpr GameHookTable kDefaultHooks = {ShowMessageOnLog, VTW_FormatThousands, NoSquadTable,
                                          NoTraining,       NoTraining,          NoTraining,
-                                         NoTraining};
+                                         NoTraining,       OwnClubKits};
 
 }  // namespace
 

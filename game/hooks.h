@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+struct KitDesign;
+
 struct GameHookTable {
     void (*ShowMessage)(const char* text);            // a news text for the human
     const char* (*FormatMoney)(int32_t value);        // money as the "$<d>m" code shows it
@@ -11,9 +13,12 @@ struct GameHookTable {
     void (*SyncTrainingBuffer)();                     // after a transfer
     void (*SetTrainingDefaults)();  // at a new game and the end of each league season
     void (*StoreTrainingSchedule)();
+    // The kit a side of a fixture wears (isAway 0 home side, 1 away side) into *out.
+    void (*GetTeamDesign)(int32_t home, int32_t away, int32_t isAway, KitDesign* out);
 };
 
 // Later subsystems replace rows at start-up; GameHooks_Reset puts the defaults back (the text on
-// the general channel at level 1; VTW_FormatThousands; nothing for the squad and training rows).
+// the general channel at level 1; VTW_FormatThousands; nothing for the squad and training rows;
+// the home club's home kit for the home side and the away club's away kit for the away side).
 extern GameHookTable GameHooks;
 void GameHooks_Reset();

@@ -51,7 +51,8 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
     EXPECT_LT(lastStart, firstStop);
     // The game's own modules start between the core's two tables.
     EXPECT_EQ(RowsLogged(run.out, "GameMain"),
-              (std::vector<std::string>{"messages", "commentary", "database"}));
+              (std::vector<std::string>{"messages", "commentary", "database", "tactics",
+                                        "match day"}));
     const size_t gameModules = run.out.find("GameMain(): messages");
     EXPECT_LT(lastStart, gameModules);
     EXPECT_LT(gameModules, firstStop);

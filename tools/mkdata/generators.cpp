@@ -6,6 +6,7 @@
 
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/sounds.h"
+#include "tools/mkdata/tactics.h"
 #include "tools/mkdata/world.h"
 
 namespace {
@@ -21,6 +22,7 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"commentary", MkGenerateComments},
     {"sound samples", MkGenerateSounds},
     {"world", MkGenerateWorld},
+    {"tactics", MkGenerateTactics},
 });
 
 }  // namespace

@@ -1,0 +1,473 @@
+// game/matchblocks.h: the blocks a fixture is played through: the match-day block (header, both
+// sides, their team sheets), the match data block (result, statistics, events, heat maps), the
+// reports the screens read afterwards, the exported team file and the friendly team blocks.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+#include "game/records.h"
+#include "menus/tactics.h"
+
+constexpr int32_t MATCH_SIDE_COUNT = 2;
+constexpr int32_t MATCH_ENTRY_COUNT = 17;  // shirts 1-16, then the manager
+constexpr int32_t MATCH_SHIRT_COUNT = 16;
+constexpr int32_t MATCH_MANAGER_ENTRY = 16;
+constexpr int32_t MATCH_STARTERS = 11;
+constexpr int32_t MATCH_BENCH_MAX = 5;          // 16 places per side
+constexpr int32_t MATCH_TEAM_NAME_BYTES = 40;   // at most 39 characters
+constexpr int32_t MATCH_ENTRY_NAME_BYTES = 20;  // at most 19 characters
+constexpr int32_t MATCH_ATTRIBUTE_COUNT = 22;
+constexpr int32_t MATCH_DISPLAY_SKILL_COUNT = 10;
+constexpr int32_t MATCH_PERIOD_MINUTES = 5;  // engine time of one period
+
+// Match view modes (MatchDayBlock.viewMode, ChosenViewMode).
+enum MatchViewMode : uint16_t { VIEW_TEXT, VIEW_2D, VIEW_3D, VIEW_NONE };
+
+// The stat behind each attribute word of an entry, chosen for what each engine skill byte drives:
+// pace, stamina, shooting power, agility, resilience, passing range (vision), mental, keeping,
+// jumping (power), tackling, passing, control, dribbling, free kicks (set pieces), heading, then
+// the seven personality stats in order.
+constexpr auto kMatchAttributeStat = std::to_array<int8_t>(
+    {8, 11, 4, 9, 12, 13, 14, 0, 10, 2, 3, 6, 5, 7, 1, 15, 16, 17, 18, 19, 20, 21});
+// The in-match squad screen's columns: ARR, TTE, TCL, PAS, TIR, DRB, BM, MEN, CHA, VIT.
+constexpr auto kMatchDisplayStat = std::to_array<int8_t>({0, 1, 2, 3, 4, 5, 7, 14, 20, 8});
+static_assert(kMatchAttributeStat.size() == MATCH_ATTRIBUTE_COUNT);
+static_assert(kMatchDisplayStat.size() == MATCH_DISPLAY_SKILL_COUNT);
+
+#pragma pack(push, 1)
+
+// One person of a team sheet. An absent shirt: every byte 0xFF but an empty name.
+struct MatchPlayerEntry {
+    char name[MATCH_ENTRY_NAME_BYTES];  // "X. Surname", NUL-terminated
+    uint8_t positionCode;               // 0 keeper, 1-4 defence, 5-9 midfield, 10-12 attack, 13
+    uint16_t skin;                      // 0-6
+    uint16_t hairColour;                // 0-3
+    uint16_t look;
+    uint16_t hairStyle;
+    uint16_t look2;
+    uint16_t look3;
+    uint16_t attributes[MATCH_ATTRIBUTE_COUNT];  // stat kMatchAttributeStat[k] in the low byte
+    uint16_t enginePosition;                     // the position code the engine plays him at
+    int16_t shirt;                               // 1-16, -1 absent
+    uint16_t leftFoot;                           // 1 = he uses that foot
+    uint16_t rightFoot;
+    uint16_t experiencePercent;
+    uint16_t playerId;                                  // 0xFFFF absent
+    uint16_t displaySkills[MATCH_DISPLAY_SKILL_COUNT];  // stat kMatchDisplayStat[k]
+};
+
+// One side of the fixture. Kit bytes hold a KitDesign: read them through MatchSide_GetKit.
+struct MatchSide {
+    char teamName[MATCH_TEAM_NAME_BYTES];
+    uint8_t kit[sizeof(KitDesign)];
+    uint8_t human;   // non-zero when a human manages the side
+    int16_t tactic;  // 0-39 built in, 40 + n custom n
+    int16_t tacticB;
+    TacticsRecord tactics[TACTIC_CUSTOM_COUNT];  // a computer side's tactic in record 0
+    int16_t firstLegGoals;
+    uint16_t designated[4];  // shirts 1-16: captain, penalty, free kick, corner
+    uint16_t settings[4];    // 100 each
+    MatchPlayerEntry entries[MATCH_ENTRY_COUNT];
+};
+
+// The fixture being played; cleared to 0xFF before each fixture, stored whole in replays.
+struct MatchDayBlock {
+    uint8_t extraTime;
+    uint8_t shootOut;
+    uint8_t goldenGoal;
+    uint16_t periodMinutes;  // of engine time
+    uint8_t secondLeg;       // away goals count
+    int8_t official[3];      // strictness 50-80, card threshold 50-65, lenient side
+    uint8_t difficulty;
+    uint8_t lenientSide;  // 0 none, 1 side 0, 2 side 1
+    uint8_t competition;
+    int16_t fixtureRow;
+    uint16_t viewMode;  // MatchViewMode
+    int16_t benchSize;  // read it through MatchDay_GetBenchSize
+    int16_t substitutionsAllowed;
+    int16_t spare20;
+    int16_t stands[4];  // a sum of 16 or more selects the big stadium
+    uint32_t attendance;
+    uint8_t crowdFill;  // 0-3: a quarter full .. full
+    uint8_t night;
+    int16_t homeClub;
+    int16_t awayClub;
+    int16_t day;
+    uint8_t spare42[7];
+    MatchSide sides[MATCH_SIDE_COUNT];  // home, away
+};
+
+// One player's statistics of the match: the 69 fields in index order, then bytes no field reads.
+// Read and write fields through PlayerMatchRecord_Get/Set.
+struct PlayerMatchRecord {
+    int16_t words[7];       // fields 0-6
+    int8_t signedBytes[7];  // fields 7-13
+    int16_t word14;
+    uint8_t counters[40];  // fields 15-54
+    int16_t words55[2];
+    int8_t signedBytes57[4];  // fields 57-60
+    uint8_t timeOnPitch;      // field 61
+    int8_t byte62;
+    uint8_t flagBits;    // field 63 in bit 0 (signed), 64 in bit 1
+    uint32_t bits65;     // fields 65 (bits 0-1), 66 (2-5), 67 (6-7), 68 (8-9)
+    uint8_t unread[59];  // counters the engine keeps that no field index reads
+};
+
+struct MatchGoalEntry {
+    int16_t player;  // -1 ends the list
+    int16_t assist;  // -1 none
+    uint8_t minute;
+    uint8_t kind;
+};
+
+struct MatchCardEntry {
+    int16_t player;  // -1 ends the list
+    uint8_t minute;
+    uint8_t kind;  // 1 booking, 2 sending-off
+};
+
+struct MatchScorerEntry {
+    int16_t player;  // -1 ends the list
+    uint8_t minute;
+    uint8_t packed;  // kind bits 0-3 | detail bits 4-6 | flag bit 7
+};
+
+struct MatchCardPair {
+    uint8_t minute;  // 255 unused
+    uint8_t kind;
+};
+
+// Second totals of a side.
+enum MatchTotal : int32_t {
+    MATCH_TOTAL_POSSESSION_TICKS,
+    MATCH_TOTAL_BOOKINGS,
+    MATCH_TOTAL_SENDINGS_OFF,
+    MATCH_TOTAL_SUBSTITUTIONS,
+    MATCH_TOTAL_COUNT = 10
+};
+
+struct MatchSideStats {
+    int16_t shotsOnTarget;
+    int16_t shotsOffTarget;
+    int16_t corners;
+    int16_t possession;
+    int16_t manOfTheMatch;  // player id, -1 none
+    int16_t score;
+    int16_t shootOutGoals;
+    int16_t fouls;
+    PlayerMatchRecord players[MATCH_SHIRT_COUNT];  // by line-up position
+    MatchGoalEntry goals[20];
+    MatchCardEntry cards[20];
+    MatchScorerEntry scorers[21];  // room for the -1 after 20 goals
+    MatchCardPair cardBytes[20];
+    int16_t totals[MATCH_TOTAL_COUNT];
+    uint8_t spare[17];
+};
+
+// Event kinds: 0 goal, 1 substitution, 2 booking, 3 sending-off; 255 ends the list.
+struct MatchEventRow {
+    uint8_t kind;
+    int16_t period;
+    int16_t minute;
+    int16_t a;
+    int16_t b;
+    int16_t c;
+};
+
+constexpr int32_t MATCH_EVENT_MAX = 200;
+constexpr int32_t MATCH_TERRITORY_MINUTES = 121;  // the screens read the first 120
+constexpr int32_t MATCH_HEAT_MAPS = 34;           // 32 players, then one per side in possession
+constexpr uint8_t MATCH_EVENT_END = 255;
+
+// The fixture's result and statistics, from the engine or the statistical simulation.
+struct MatchDataBlock {
+    MatchSideStats sides[MATCH_SIDE_COUNT];
+    int16_t eventCount;
+    MatchEventRow events[MATCH_EVENT_MAX];
+    uint8_t territory[MATCH_TERRITORY_MINUTES];  // 0-100, 255 none
+    uint32_t territoryTotals[3];
+    uint32_t heatMaps[MATCH_HEAT_MAPS][TACTIC_GRID_ROWS][TACTIC_GRID_COLUMNS];
+};
+
+// The exported team and the friendly team blocks.
+struct ExportedTeamBlock {
+    char name[42];    // NUL-terminated
+    int16_t homeKit;  // team number whose home kit the team wears
+    int16_t awayKit;  // team number whose away kit it wears
+    TacticsRecord tactics[TACTIC_CUSTOM_COUNT];
+    MatchPlayerEntry entries[MATCH_ENTRY_COUNT];
+};
+
+// The human's last match, as the report screens read it.
+struct LastMatchIncident {
+    int16_t person;  // -1 none
+    uint16_t
+        sideKind;    // side bit 0, kind bits 1-7 signed: 0 goal, 3 sent off, 4 missed pen, -1 end
+    uint8_t detail;  // goals: 5 penalty, 7 own goal
+    uint8_t minute;
+    uint8_t spare[2];
+};
+
+struct LastMatchSummaryRow {
+    int16_t shotsOnTarget;
+    int16_t shotsOffTarget;
+    int16_t corners;
+    int16_t spare;
+    int16_t fouls;
+    int16_t possessionPercent;
+    int16_t manOfTheMatch;  // person id, -1 none
+};
+
+// An incident of another fixture of the human's group; the fields are packed, read them through
+// the MatchReportIncident_... accessors.
+struct MatchReportIncident {
+    uint32_t word0;  // kind 0-2, first club 3-10, its goals 11-14, minute 15-22, sequence 23-30,
+                     // order flag 31
+    uint32_t word4;  // player 0-15, second club 20-27, its goals 28-31
+    uint8_t competition;
+    uint16_t firstLegGoals;  // first club bits 0-4, second 5-9
+    int16_t fixtureRow;
+    uint8_t spare[4];
+};
+
+struct ShootOutSlot {
+    uint16_t rowWinner;  // fixture row bits 0-14 (0x7FFF empty), bit 15 set when away won
+    uint16_t score;      // home kicks scored in the low byte, away in the high byte
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(MatchPlayerEntry) == 109 && offsetof(MatchPlayerEntry, positionCode) == 20);
+static_assert(offsetof(MatchPlayerEntry, skin) == 21 && offsetof(MatchPlayerEntry, look) == 25);
+static_assert(offsetof(MatchPlayerEntry, hairStyle) == 27
+              && offsetof(MatchPlayerEntry, look3) == 31);
+static_assert(offsetof(MatchPlayerEntry, attributes) == 33);
+static_assert(offsetof(MatchPlayerEntry, enginePosition) == 77);
+static_assert(offsetof(MatchPlayerEntry, shirt) == 79
+              && offsetof(MatchPlayerEntry, leftFoot) == 81);
+static_assert(offsetof(MatchPlayerEntry, rightFoot) == 83);
+static_assert(offsetof(MatchPlayerEntry, experiencePercent) == 85);
+static_assert(offsetof(MatchPlayerEntry, playerId) == 87);
+static_assert(offsetof(MatchPlayerEntry, displaySkills) == 89);
+
+static_assert(sizeof(MatchSide) == 5924 && offsetof(MatchSide, kit) == 40);
+static_assert(offsetof(MatchSide, human) == 88 && offsetof(MatchSide, tactic) == 89);
+static_assert(offsetof(MatchSide, tacticB) == 91 && offsetof(MatchSide, tactics) == 93);
+static_assert(offsetof(MatchSide, firstLegGoals) == 4053);
+static_assert(offsetof(MatchSide, designated) == 4055 && offsetof(MatchSide, settings) == 4063);
+static_assert(offsetof(MatchSide, entries) == 4071);
+
+static_assert(sizeof(MatchDayBlock) == 11897);
+static_assert(offsetof(MatchDayBlock, periodMinutes) == 3
+              && offsetof(MatchDayBlock, secondLeg) == 5);
+static_assert(offsetof(MatchDayBlock, official) == 6 && offsetof(MatchDayBlock, difficulty) == 9);
+static_assert(offsetof(MatchDayBlock, lenientSide) == 10);
+static_assert(offsetof(MatchDayBlock, competition) == 11);
+static_assert(offsetof(MatchDayBlock, fixtureRow) == 12 && offsetof(MatchDayBlock, viewMode) == 14);
+static_assert(offsetof(MatchDayBlock, benchSize) == 16);
+static_assert(offsetof(MatchDayBlock, substitutionsAllowed) == 18);
+static_assert(offsetof(MatchDayBlock, stands) == 22 && offsetof(MatchDayBlock, attendance) == 30);
+static_assert(offsetof(MatchDayBlock, crowdFill) == 34 && offsetof(MatchDayBlock, night) == 35);
+static_assert(offsetof(MatchDayBlock, homeClub) == 36 && offsetof(MatchDayBlock, day) == 40);
+static_assert(offsetof(MatchDayBlock, sides) == 49);
+static_assert(offsetof(MatchDayBlock, sides) + sizeof(MatchSide) == 5973);
+
+static_assert(sizeof(PlayerMatchRecord) == 137 && offsetof(PlayerMatchRecord, bits65) == 74);
+static_assert(sizeof(MatchGoalEntry) == 6 && sizeof(MatchCardEntry) == 4);
+static_assert(sizeof(MatchScorerEntry) == 4 && sizeof(MatchCardPair) == 2);
+static_assert(sizeof(MatchSideStats) == 2569 && offsetof(MatchSideStats, players) == 16);
+static_assert(offsetof(MatchSideStats, goals) == 2208 && offsetof(MatchSideStats, totals) == 2532);
+static_assert(sizeof(MatchEventRow) == 11);
+static_assert(offsetof(MatchDataBlock, eventCount) == 5138);
+static_assert(offsetof(MatchDataBlock, territory) == 7340);
+static_assert(offsetof(MatchDataBlock, heatMaps) == 7473);
+static_assert(sizeof(MatchDataBlock) == 7473 + MATCH_HEAT_MAPS * 1080);
+
+static_assert(sizeof(ExportedTeamBlock) == 5859 && offsetof(ExportedTeamBlock, tactics) == 46);
+static_assert(offsetof(ExportedTeamBlock, entries) == 4006);
+static_assert(sizeof(LastMatchIncident) == 8 && sizeof(LastMatchSummaryRow) == 14);
+static_assert(sizeof(MatchReportIncident) == 17 && offsetof(MatchReportIncident, competition) == 8);
+static_assert(offsetof(MatchReportIncident, firstLegGoals) == 9);
+static_assert(offsetof(MatchReportIncident, fixtureRow) == 11);
+static_assert(sizeof(ShootOutSlot) == 4);
+static_assert(
+    std::is_trivially_copyable_v<
+        MatchDayBlock> && std::is_trivially_copyable_v<MatchDataBlock> && std::is_trivially_copyable_v<ExportedTeamBlock>);
+
+// The reports and switches of the match day, owned by MatchBlocks.
+constexpr int32_t LAST_MATCH_INCIDENT_MAX = 25;
+constexpr int32_t MATCH_REPORT_INCIDENT_MAX = 256;
+constexpr int32_t SHOOT_OUT_SLOT_COUNT = 32;
+
+struct MatchReportStateRecord {
+    int16_t incidentCount;  // rows of MatchReportIncidents in use
+    int16_t secondCounter;
+    uint16_t word;  // MatchReportWord: the post-match screen to show
+    uint8_t flags;  // MatchReportFlags: MATCH_REPORT_...
+};
+
+// MatchReportFlags bits.
+enum : uint8_t {
+    MATCH_REPORT_DONE = 1 << 0,
+    MATCH_REPORT_CATEGORY = 7 << 1,
+    MATCH_REPORT_SIDE_CHOSEN = 1 << 4,
+    MATCH_REPORT_IN_SEQUENCE = 1 << 5,  // also: the statistics screens read MatchDataBlock
+};
+
+struct FixedScoreRecord {
+    int16_t on;  // the developer switch; the match day clears it after use
+    int16_t home;
+    int16_t away;
+};
+
+extern LastMatchIncident LastMatchIncidents[LAST_MATCH_INCIDENT_MAX];
+extern LastMatchSummaryRow LastMatchSummary[MATCH_SIDE_COUNT];
+extern int16_t ReportFixture;  // fixture row of the human's last match, -1 none
+extern MatchReportIncident MatchReportIncidents[MATCH_REPORT_INCIDENT_MAX];
+extern MatchReportStateRecord MatchReportState;
+inline uint16_t& MatchReportWord = MatchReportState.word;
+inline uint8_t& MatchReportFlags = MatchReportState.flags;
+extern ShootOutSlot ShootOutList[SHOOT_OUT_SLOT_COUNT];
+extern FixedScoreRecord FixedScore;
+extern uint16_t ChosenViewMode;  // VIEW_TEXT, VIEW_2D or VIEW_3D: the human's next match
+extern uint32_t AutoRunMode;     // 0 off, 1 the unattended run
+extern ExportedTeamBlock FriendlyTeamBlocks[2];
+
+// Empty reports and lists, switches off, the match-day block cleared, the data block zeroed.
+void MatchBlocks_Init();
+void MatchBlocks_Uninit();
+
+// The blocks of the fixture being played or just played; the same blocks for the whole match.
+MatchDayBlock* GetMatchSidesBlock();
+MatchDataBlock* GetMatchDataBlock();
+
+void MatchDay_ClearBlock();  // every byte 0xFF: the state before a fixture is set up
+// The bench size clamped to 0-5: a cleared or damaged block holds 0xFFFF.
+int32_t MatchDay_GetBenchSize(const MatchDayBlock& block);
+
+KitDesign MatchSide_GetKit(const MatchSide& side);
+void MatchSide_SetKit(MatchSide* side, const KitDesign& kit);
+
+// A team sheet entry for a person (a player, or the manager); `shirt` 1-16, -1 for the manager.
+void MatchEntry_Fill(MatchPlayerEntry* entry, int32_t person, int32_t shirt);
+void MatchEntry_Clear(MatchPlayerEntry* entry);  // an absent shirt
+// The club's 17 entries: its players holding shirts 1-16 in shirt order (absent shirts cleared),
+// then its manager.
+void MatchEntry_FillTeamSheet(MatchPlayerEntry entries[MATCH_ENTRY_COUNT], int32_t club);
+
+// The 69 fields of a player match record by index; an index outside 0-68 is fatal. Set stores
+// the value cut to the field's width.
+constexpr int32_t PMR_FIELD_COUNT = 69;
+enum PlayerMatchField : int32_t {
+    PMR_FATIGUE = 1,
+    PMR_RATING = 5,
+    PMR_SHOTS_ON_TARGET = 22,
+    PMR_SHOTS_OFF_TARGET = 23,
+    PMR_PENALTIES_MISSED = 25,
+    PMR_GOALS = 26,
+    PMR_ASSISTS = 27,
+    PMR_OWN_GOALS = 28,
+    PMR_PASSES = 29,
+    PMR_BAD_PASSES = 30,
+    PMR_INTERCEPTIONS = 31,
+    PMR_TACKLES = 37,
+    PMR_FOULS = 39,
+    PMR_GOALS_CONCEDED = 49,
+    PMR_INJURY_TOTAL = 55,
+    PMR_CONDITION = 57,
+    PMR_TIME_ON_PITCH = 61,
+    PMR_KEPT_GOAL = 63,
+    PMR_BOOKINGS = 67,  // 3 when sent off
+    PMR_HURT = 68,
+};
+int32_t PlayerMatchRecord_Get(const PlayerMatchRecord& record, int32_t field);
+void PlayerMatchRecord_Set(PlayerMatchRecord* record, int32_t field, int32_t value);
+
+// Zeroes the 34 heat maps: the first period's set-up.
+void VTW_ClearMatchEntityStats();
+// The class of an event code (0, 5: 2; 1, 4, 6, 7: 3; 2: 8; 3: 5; 8: 6; 9, 10: 4; 11: 7), else
+// `fallback`.
+int32_t VTW_GetEventClass(int32_t code, int32_t fallback);
+
+// LastMatchIncident's packed word.
+inline int32_t LastMatchIncident_Side(const LastMatchIncident& i) { return i.sideKind & 1; }
+inline int32_t LastMatchIncident_Kind(const LastMatchIncident& i)
+{
+    const int32_t kind = (i.sideKind >> 1) & 0x7F;
+    return kind >= 64 ? kind - 128 : kind;
+}
+inline void LastMatchIncident_SetSideKind(LastMatchIncident* i, int32_t side, int32_t kind)
+{
+    i->sideKind = static_cast<uint16_t>((side & 1) | ((kind & 0x7F) << 1));
+}
+
+// What MatchReport_AddIncident packs into a row.
+enum MatchReportKind : int32_t {
+    REPORT_GOAL = 1,
+    REPORT_PENALTY_GOAL,
+    REPORT_OWN_GOAL,
+    REPORT_SENT_OFF,
+    REPORT_MISSED_PENALTY,
+    REPORT_INJURY
+};
+struct MatchReportFacts {
+    int32_t kind;  // MatchReportKind
+    int32_t firstClub;
+    int32_t firstGoals;
+    int32_t minute;  // 0-120
+    int32_t player;
+    int32_t secondClub;
+    int32_t secondGoals;
+    int32_t competition;
+    int32_t firstLegFirst;  // first-leg goals of each club, 0 when there was none
+    int32_t firstLegSecond;
+    int32_t fixtureRow;
+};
+// Appends a row whose second sort key is its insertion sequence; false when all 256 are used.
+bool MatchReport_AddIncident(const MatchReportFacts& facts);
+
+inline int32_t MatchReportIncident_Kind(const MatchReportIncident& r) { return r.word0 & 7; }
+inline int32_t MatchReportIncident_FirstClub(const MatchReportIncident& r)
+{
+    return (r.word0 >> 3) & 0xFF;
+}
+inline int32_t MatchReportIncident_FirstGoals(const MatchReportIncident& r)
+{
+    return (r.word0 >> 11) & 0xF;
+}
+inline int32_t MatchReportIncident_Minute(const MatchReportIncident& r)
+{
+    return (r.word0 >> 15) & 0xFF;
+}
+inline int32_t MatchReportIncident_Sequence(const MatchReportIncident& r)
+{
+    return (r.word0 >> 23) & 0xFF;
+}
+inline int32_t MatchReportIncident_Player(const MatchReportIncident& r) { return r.word4 & 0xFFFF; }
+inline int32_t MatchReportIncident_SecondClub(const MatchReportIncident& r)
+{
+    return (r.word4 >> 20) & 0xFF;
+}
+inline int32_t MatchReportIncident_SecondGoals(const MatchReportIncident& r)
+{
+    return (r.word4 >> 28) & 0xF;
+}
+
+// Marks every slot empty and starts filling at slot 0 again: the day screen, each day.
+void ShootOutList_Reset();
+// Records a fixture decided on penalties; false when the 32 slots are full.
+bool ShootOutList_Add(int32_t fixtureRow, bool awayWon, int32_t homeKicks, int32_t awayKicks);
+inline int32_t ShootOutSlot_Row(const ShootOutSlot& s) { return s.rowWinner & 0x7FFF; }
+inline bool ShootOutSlot_AwayWon(const ShootOutSlot& s) { return (s.rowWinner & 0x8000) != 0; }
+
+// The exported team file "a:\SaveTeam" (a DAT0 container of type "TEM1" holding one "TEAM"
+// block), written atomically. SaveTeamFile writes the human club's team: 0, or non-zero after a
+// log line when the file cannot be written or there is no human club. LoadTeamFile reads it into
+// FriendlyTeamBlocks[slot]: 0, or non-zero for a missing, short, foreign or damaged file, which
+// leaves the block untouched. A slot other than 0 or 1 is fatal.
+constexpr char TEAM_FILE_NAME[] = "a:\\SaveTeam";
+int32_t SaveTeamFile();
+int32_t LoadTeamFile(int32_t slot);
