@@ -6,6 +6,7 @@
 
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/sounds.h"
+#include "tools/mkdata/menugfx.h"
 #include "tools/mkdata/tactics.h"
 #include "tools/mkdata/world.h"
 
@@ -23,6 +24,10 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"sound samples", MkGenerateSounds},
     {"world", MkGenerateWorld},
     {"tactics", MkGenerateTactics},
+    {"menu fonts", MkGenerateMenuFonts},
+    {"menu icons", MkGenerateMenuIcons},
+    {"menu backgrounds", MkGenerateMenuBackgrounds},
+    {"load bar", MkGenerateLoadBar},
 });
 
 }  // namespace

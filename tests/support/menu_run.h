@@ -1,0 +1,48 @@
+// tests/support/menu_run.h: the menu drawing layer in process on the headless host, over the
+// generated data archives or a test's own, and PNG files of what it drew for a person to look at.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/support/gfx_run.h"
+
+// A headless host in a 640 x 480 mode of the given kind (DDrawModeKind), the tick and poll
+// running on the manual clock, the archives of `dataFolder` mounted (the build's generated data
+// by default, with its texts loaded), and the menu work screen, icons,
+// fonts, pacing and load bar started; all stopped again at the end.
+class ScopedMenus {
+public:
+    explicit ScopedMenus(int32_t kind, const std::string& dataFolder = GeneratedDataFolder());
+    ~ScopedMenus();
+    ScopedMenus(const ScopedMenus&) = delete;
+    ScopedMenus& operator=(const ScopedMenus&) = delete;
+
+    static std::string GeneratedDataFolder();
+
+private:
+    ScopedGraphics m_graphics;
+};
+
+// A data folder whose "pakfiles\hdcommon" is an unpacked tree of the given files.
+struct TestPakFile {
+    std::string name;  // game name, backslashes
+    std::vector<uint8_t> bytes;
+};
+void WriteTestPak(const std::string& folder, const std::vector<TestPakFile>& files);
+
+// The work screen's pixel in a 16-bit mode, or its byte in the 8-bit mode.
+uint32_t WorkPixel(int32_t x, int32_t y);
+
+// Expected values in the current screen format, whatever its fields: a grey of 8-bit level v,
+// and the 0xRRGGBB a screen pixel shows as in a presented frame.
+uint32_t ScreenGrey(int32_t v);
+uint32_t FrameRgbOf(uint32_t pixel);
+
+// Writes an 8-bit RGB image (width x height x 3) as a PNG under build/test-output/; returns the
+// path written.
+std::string WriteTestOutputPng(const std::string& name, int32_t width, int32_t height,
+                               const std::vector<uint8_t>& rgb);
+// The last presented frame, written the same way.
+std::string WriteFrameToTestOutput(const std::string& name);

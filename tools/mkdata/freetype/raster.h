@@ -1,0 +1,36 @@
+// tools/mkdata/freetype/raster.h: glyphs of the DejaVu faces rasterised through FreeType, for the
+// generated menu fonts and the words drawn into generated pictures. Only mkdata links FreeType.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// An 8-bit grey anti-aliased glyph, light hinting.
+struct MkGlyphImage {
+    int32_t left;   // ink's offset from the pen, right positive
+    int32_t top;    // ink's top above the baseline
+    int32_t width;  // of the ink
+    int32_t rows;
+    int32_t advance;                // rounded, in pixels
+    std::vector<uint8_t> coverage;  // width x rows, 0-255
+};
+
+// One face at one pixel size. A font file that cannot be read ends the build with exit code 1.
+class MkFace {
+public:
+    MkFace(const char* fileName, int32_t pixelSize);  // a file of the DejaVu folder
+    ~MkFace();
+    MkFace(const MkFace&) = delete;
+    MkFace& operator=(const MkFace&) = delete;
+
+    int32_t Ascender() const { return m_ascender; }    // rounded pixels above the baseline
+    int32_t Descender() const { return m_descender; }  // rounded pixels below it, positive
+    // False when the face has no glyph for the character.
+    bool Render(uint32_t codepoint, MkGlyphImage* image) const;
+
+private:
+    void* m_library;
+    void* m_face;
+    int32_t m_ascender;
+    int32_t m_descender;
+};

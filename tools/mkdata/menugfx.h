@@ -1,0 +1,15 @@
+// tools/mkdata/menugfx.h: the generators of the menus' pictures and fonts.
+#pragma once
+
+#include "tools/mkdata/fileset.h"
+
+// "menugfx\fnt12", "fnt16" and "fnt24" (".gfx" glyph cells and ".wid" advances) rasterised
+// from DejaVu; byte b is the character Windows-1252 gives it.
+void MkGenerateMenuFonts(MkFileSet* set);
+// The 72 icon files "menugfx\<name>.gfx", sized and drawn as the icon table expects.
+void MkGenerateMenuIcons(MkFileSet* set);
+// The 58 background files "menugfx\<name>.bck" (two rows of the table share one name), each
+// carrying its row number in its bottom-right pixel.
+void MkGenerateMenuBackgrounds(MkFileSet* set);
+// The load bar: "vxdata\load\load1FRE.gfx" (empty), "load2FRE.gfx" (full), "loadpal.pal".
+void MkGenerateLoadBar(MkFileSet* set);
