@@ -7,11 +7,14 @@
 #include "engine/fatal.h"
 #include "engine/poll.h"
 #include "engine/random.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/honours.h"
 #include "game/hooks.h"
 #include "game/squad.h"
 #include "game/statmodel.h"
+#include "game/tables.h"
 #include "game/textformat.h"
 #include "game/world.h"
 
@@ -369,6 +372,11 @@ constexpr auto kSteps = std::to_array<NewGameStep>({
     {"young players",   TopUpSquads},
     {"squads",          NumberSquads},
     {"training",        SetTrainingDefaults},
+    {"honours",         Honours_Init},
+    {"league places",   VTW_GetLeaguePlace},
+    {"qualifiers",      Season_ComputeEuroQualifiers},
+    {"friendly clubs",  Fixtures_FillFriendlyCandidates},
+    {"fixtures",        Season_GenerateFixtures},
 });
 // clang-format on
 
@@ -380,10 +388,16 @@ void Database_Init()
     Records_Init();
     GameState_Init();
     Squad_Init();
+    Fixtures_Init();
+    Tables_Init();
+    Honours_Init();
 }
 
 void Database_Uninit()
 {
+    Honours_Uninit();
+    Tables_Uninit();
+    Fixtures_Uninit();
     Squad_Uninit();
     GameState_Uninit();
     Records_Uninit();

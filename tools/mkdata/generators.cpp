@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "tools/mkdata/gametext.h"
-#include "tools/mkdata/sounds.h"
 #include "tools/mkdata/menugfx.h"
+#include "tools/mkdata/sounds.h"
 #include "tools/mkdata/tactics.h"
 #include "tools/mkdata/world.h"
 
@@ -22,12 +22,12 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"person names", MkGenerateNames},
     {"commentary", MkGenerateComments},
     {"sound samples", MkGenerateSounds},
-    {"world", MkGenerateWorld},
-    {"tactics", MkGenerateTactics},
     {"menu fonts", MkGenerateMenuFonts},
     {"menu icons", MkGenerateMenuIcons},
     {"menu backgrounds", MkGenerateMenuBackgrounds},
     {"load bar", MkGenerateLoadBar},
+    {"world", MkGenerateWorld},
+    {"tactics", MkGenerateTactics},
 });
 
 }  // namespace
