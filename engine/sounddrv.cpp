@@ -11,6 +11,7 @@
 #include "engine/dxsound.h"
 #include "engine/fatal.h"
 #include "engine/filename.h"
+#include "engine/host/host.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
 #include "engine/poll.h"
@@ -141,8 +142,9 @@ uint16_t ReadU16(const uint8_t* bytes)
     return value;
 }
 
-bool ReadExactly(int32_t handle, uint32_t offset, uint32_t count, uint8_t* out)
+bool ReadFromPak(void* file, uint32_t offset, uint32_t count, uint8_t* out)
 {
+    const int32_t handle = *static_cast<const int32_t*>(file);
     return PakReadFile(out, static_cast<int32_t>(offset), static_cast<int32_t>(count), handle)
            == static_cast<int32_t>(count);
 }
@@ -150,78 +152,108 @@ bool ReadExactly(int32_t handle, uint32_t offset, uint32_t count, uint8_t* out)
 // ---------------------------------------------------------------------------------------------
 // The WAVE header.
 
+struct WaveRefusal {
+    SndWaveStatus status;
+    const char* text;  // nullptr for the one status that is no refusal
+};
+
+constexpr auto kWaveRefusals = std::to_array<WaveRefusal>({
+    {SND_WAVE_OK, nullptr},
+    {SND_WAVE_NOT_RIFF, "GetSampInfo(): not a RIFF .wav file"},
+    {SND_WAVE_WRONG_SIZE, "GetSampInfo(): RIFF .wav file wrong size"},
+    {SND_WAVE_NOT_WAVE, "GetSampInfo(): RIFF file is not a .wav"},
+    {SND_WAVE_FMT_TOO_SHORT,
+     "GetSampInfo(): .wav file format header wrong size - not a PCM wav file"},
+    {SND_WAVE_NOT_PCM, "GetSampInfo(): not a PCM encoded .wav file - wrong format"},
+    {SND_WAVE_NOT_MONO, "GetSampInfo(): only mono samples supported"},
+    {SND_WAVE_NOT_8_BIT, "GetSampInfo(): only 8 bit samples supported"},
+    {SND_WAVE_BAD_RATE, "GetSampInfo(): sample rate out of range"},
+    {SND_WAVE_BAD_BRIX, "GetSampInfo(): bad 'bRIx' block in .wav file"},
+    {SND_WAVE_BAD_CHUNKS,
+     "GetSampInfo(): failed to find both 'fmt' and 'data' chunks in .wav file"},
+    {SND_WAVE_LOOP_WITHOUT_DATA, "GetSampInfo(): looping sample has no data"},
+});
+static_assert(kWaveRefusals.size() == SND_WAVE_STATUS_COUNT, "one row per status");
+
+consteval bool EveryRefusalInPlace()
+{
+    for (size_t i = 0; i < kWaveRefusals.size(); ++i) {
+        if (kWaveRefusals[i].status != static_cast<SndWaveStatus>(i)) return false;
+        if ((kWaveRefusals[i].text == nullptr) != (i == SND_WAVE_OK)) return false;
+    }
+    return true;
+}
+static_assert(EveryRefusalInPlace(), "a row is out of order or has no text");
+
 struct ChunkWalk {
-    int32_t handle;
-    SndSampleInfo* info;
+    SndWaveRead read;
+    void* file;
+    SndSampleInfo found;  // handed to the caller only once the whole file has passed
     bool foundFmt;
     bool foundData;
 };
 
-void ReadFmtChunk(ChunkWalk* walk, uint32_t offset, uint32_t size)
+SndWaveStatus ReadFmtChunk(ChunkWalk* walk, uint32_t offset, uint32_t size)
 {
-    if (size < SND_FMT_BYTES)
-        Abort(__LINE__, "GetSampInfo(): .wav file format header wrong size - not a PCM wav file");
-    uint8_t fmt[SND_FMT_BYTES];
-    ReadExactly(walk->handle, offset, SND_FMT_BYTES, fmt);
-    if (ReadU16(fmt) != 1)
-        Abort(__LINE__, "GetSampInfo(): not a PCM encoded .wav file - wrong format");
-    if (ReadU16(fmt + 2) != 1) Abort(__LINE__, "GetSampInfo(): only mono samples supported");
-    if (ReadU16(fmt + 14) != 8) Abort(__LINE__, "GetSampInfo(): only 8 bit samples supported");
-    walk->info->sampleRate = ReadU32(fmt + 4);
+    if (size < SND_FMT_BYTES) return SND_WAVE_FMT_TOO_SHORT;
+    uint8_t fmt[SND_FMT_BYTES] = {};
+    walk->read(walk->file, offset, SND_FMT_BYTES, fmt);
+    if (ReadU16(fmt) != 1) return SND_WAVE_NOT_PCM;
+    if (ReadU16(fmt + 2) != 1) return SND_WAVE_NOT_MONO;
+    if (ReadU16(fmt + 14) != 8) return SND_WAVE_NOT_8_BIT;
+    // A rate the channel layer refuses would only fail later, at play; 0 also marks a row unread.
+    const uint32_t rate = ReadU32(fmt + 4);
+    if (rate < HOST_AUDIO_MIN_FREQUENCY || rate > HOST_AUDIO_MAX_FREQUENCY)
+        return SND_WAVE_BAD_RATE;
+    walk->found.sampleRate = rate;
     walk->foundFmt = true;
+    return SND_WAVE_OK;
 }
 
-void ReadBrixChunk(ChunkWalk* walk, uint32_t offset, uint32_t size)
+SndWaveStatus ReadChunk(ChunkWalk* walk, const uint8_t* header, uint32_t offset, uint32_t size)
 {
-    if (size != SND_BRIX_BYTES) Abort(__LINE__, "GetSampInfo(): bad 'bRIx' block in .wav file");
-    uint8_t brix[SND_BRIX_BYTES];
-    ReadExactly(walk->handle, offset, SND_BRIX_BYTES, brix);
-    walk->info->flags = ReadU32(brix);
+    if (std::memcmp(header, "fmt ", 4) == 0) return ReadFmtChunk(walk, offset, size);
+    if (std::memcmp(header, "bRIx", 4) == 0) {
+        if (size != SND_BRIX_BYTES) return SND_WAVE_BAD_BRIX;
+        uint8_t brix[SND_BRIX_BYTES] = {};
+        walk->read(walk->file, offset, SND_BRIX_BYTES, brix);
+        walk->found.flags = ReadU32(brix);
+    }
+    if (std::memcmp(header, "data", 4) == 0) {
+        walk->found.dataOffset = offset;
+        walk->found.dataSize = size;
+        walk->foundData = true;
+    }
+    return SND_WAVE_OK;
 }
 
 // Every chunk header and body must lie inside the file, and the chunks must fill the RIFF
-// size exactly; a walk that does not end exactly finds no usable sample.
-void WalkChunks(ChunkWalk* walk, uint32_t end)
+// size exactly.
+SndWaveStatus WalkChunks(ChunkWalk* walk, uint32_t end)
 {
     uint32_t offset = SND_WAVE_HEADER_BYTES;
     while (end - offset >= SND_CHUNK_HEADER_BYTES) {
-        uint8_t header[SND_CHUNK_HEADER_BYTES];
-        ReadExactly(walk->handle, offset, SND_CHUNK_HEADER_BYTES, header);
+        uint8_t header[SND_CHUNK_HEADER_BYTES] = {};
+        walk->read(walk->file, offset, SND_CHUNK_HEADER_BYTES, header);
         offset += SND_CHUNK_HEADER_BYTES;
         const uint32_t size = ReadU32(header + 4);
         const uint64_t body = static_cast<uint64_t>(size) + (size & 1);
-        if (body > end - offset) return;
-        if (std::memcmp(header, "fmt ", 4) == 0) ReadFmtChunk(walk, offset, size);
-        if (std::memcmp(header, "bRIx", 4) == 0) ReadBrixChunk(walk, offset, size);
-        if (std::memcmp(header, "data", 4) == 0) {
-            walk->info->dataOffset = offset;
-            walk->info->dataSize = size;
-            walk->foundData = true;
-        }
+        if (body > end - offset) return SND_WAVE_BAD_CHUNKS;
+        const SndWaveStatus status = ReadChunk(walk, header, offset, size);
+        if (status != SND_WAVE_OK) return status;
         offset += static_cast<uint32_t>(body);
     }
-    if (offset != end) walk->foundFmt = walk->foundData = false;
+    if (offset != end || !walk->foundFmt || !walk->foundData) return SND_WAVE_BAD_CHUNKS;
+    return SND_WAVE_OK;
 }
 
 void ReadWaveHeader(SndSampleInfo* info, const char* name)
 {
-    ChunkWalk walk{PakOpenFile(name), info, false, false};
-    const uint32_t length = static_cast<uint32_t>(PakFileLength(walk.handle));
-    uint8_t header[SND_WAVE_HEADER_BYTES];
-    if (length < SND_WAVE_HEADER_BYTES || !ReadExactly(walk.handle, 0, sizeof header, header)
-        || std::memcmp(header, "RIFF", 4) != 0)
-        Abort(__LINE__, "GetSampInfo(): not a RIFF .wav file");
-    if (static_cast<uint64_t>(ReadU32(header + 4)) + 8 != length)
-        Abort(__LINE__, "GetSampInfo(): RIFF .wav file wrong size");
-    if (std::memcmp(header + 8, "WAVE", 4) != 0)
-        Abort(__LINE__, "GetSampInfo(): RIFF file is not a .wav");
-    WalkChunks(&walk, length);
-    PakCloseFile(walk.handle);
-    if (!walk.foundFmt || !walk.foundData)
-        Abort(__LINE__, "GetSampInfo(): failed to find both 'fmt' and 'data' chunks in .wav file");
-    // Filling a ring from a looping sample without data would never end.
-    if ((info->flags & SND_SAMPLE_LOOPS) && info->dataSize == 0)
-        Abort(__LINE__, "GetSampInfo(): looping sample has no data");
+    int32_t handle = PakOpenFile(name);
+    const uint32_t length = static_cast<uint32_t>(PakFileLength(handle));
+    const SndWaveStatus status = SndCheckWave(ReadFromPak, &handle, length, info);
+    PakCloseFile(handle);
+    if (status != SND_WAVE_OK) Abort(__LINE__, kWaveRefusals[status].text);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -321,8 +353,10 @@ void FillBlock(int32_t channel)
             break;
         }
         const uint32_t count = std::min(left, info.dataSize - record.position);
-        SndCopyFromSample2PlayBuf(channel, record.bank, static_cast<int32_t>(record.sample),
-                                  record.position, destination, count);
+        // Only an empty sample copies nothing, and the channel layer refuses an empty lock.
+        if (count > 0)
+            SndCopyFromSample2PlayBuf(channel, record.bank, static_cast<int32_t>(record.sample),
+                                      record.position, destination, count);
         record.position += count;
         destination += count;
         left -= count;
@@ -496,11 +530,29 @@ SndSampleInfo* GetSampInfo(SndBank* bank, int32_t sample)
         FatalError("Error: GetSampInfo(): sample no %d out of range\n", sample);
     SndSampleInfo* const info = &bank->samples[sample];
     if (info->sampleRate != 0) return info;
-    info->dataOffset = 0;
-    info->dataSize = 0;
-    info->flags = 0;
     ReadWaveHeader(info, GetSampFilename(bank, sample));
     return info;
+}
+
+SndWaveStatus SndCheckWave(SndWaveRead read, void* file, uint32_t length, SndSampleInfo* info)
+{
+    uint8_t header[SND_WAVE_HEADER_BYTES] = {};
+    if (length < SND_WAVE_HEADER_BYTES || !read(file, 0, sizeof header, header)
+        || std::memcmp(header, "RIFF", 4) != 0)
+        return SND_WAVE_NOT_RIFF;
+    if (static_cast<uint64_t>(ReadU32(header + 4)) + 8 != length) return SND_WAVE_WRONG_SIZE;
+    if (std::memcmp(header + 8, "WAVE", 4) != 0) return SND_WAVE_NOT_WAVE;
+    ChunkWalk walk{read, file, {}, false, false};
+    const SndWaveStatus status = WalkChunks(&walk, length);
+    if (status != SND_WAVE_OK) return status;
+    // Filling a ring from a looping sample without data would never end.
+    if ((walk.found.flags & SND_SAMPLE_LOOPS) && walk.found.dataSize == 0)
+        return SND_WAVE_LOOP_WITHOUT_DATA;
+    info->sampleRate = walk.found.sampleRate;
+    info->dataOffset = walk.found.dataOffset;
+    info->dataSize = walk.found.dataSize;
+    info->flags = walk.found.flags;
+    return SND_WAVE_OK;
 }
 
 // ---------------------------------------------------------------------------------------------

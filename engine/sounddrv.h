@@ -105,6 +105,31 @@ void SndSetVolumeIfActive(int32_t channel, uint16_t volume);
 void SndSetPanIfActive(int32_t channel, int16_t pan);
 void SndSetFrequencyIfActive(int32_t channel, uint32_t samplesPerSecond);
 
+// Why SndCheckWave refuses a file; GetSampInfo ends each with its own fatal text.
+enum SndWaveStatus : int32_t {
+    SND_WAVE_OK,
+    SND_WAVE_NOT_RIFF,    // shorter than the 12-byte header, or no "RIFF"
+    SND_WAVE_WRONG_SIZE,  // the RIFF size is not the file's length minus 8
+    SND_WAVE_NOT_WAVE,
+    SND_WAVE_FMT_TOO_SHORT,
+    SND_WAVE_NOT_PCM,
+    SND_WAVE_NOT_MONO,
+    SND_WAVE_NOT_8_BIT,
+    SND_WAVE_BAD_RATE,    // outside the 100-100,000 Hz a channel plays at
+    SND_WAVE_BAD_BRIX,    // a "bRIx" chunk of other than 16 bytes
+    SND_WAVE_BAD_CHUNKS,  // no "fmt " or no "data", or chunks that do not fill the RIFF size
+    SND_WAVE_LOOP_WITHOUT_DATA,
+    SND_WAVE_STATUS_COUNT
+};
+
+// Copies `count` bytes from `offset` of a file into `out`; false when they are not all there.
+using SndWaveRead = bool (*)(void* file, uint32_t offset, uint32_t count, uint8_t* out);
+
+// The chunk walk behind GetSampInfo over a WAVE file of `length` bytes, read only through `read`
+// and never past `length`. SND_WAVE_OK sets the rate, flags and data range (inside the file) of
+// *info; a refusal leaves *info alone.
+SndWaveStatus SndCheckWave(SndWaveRead read, void* file, uint32_t length, SndSampleInfo* info);
+
 // The sample's row, its WAVE header read on first use; malformed files are fatal.
 SndSampleInfo* GetSampInfo(SndBank* bank, int32_t sample);
 const char* GetSampFilename(SndBank* bank, int32_t sample);  // valid until the next call

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -16,6 +17,7 @@
 #include "engine/fatal.h"
 #include "engine/filename.h"
 #include "engine/host/clock.h"
+#include "engine/host/host.h"
 #include "engine/host/inject.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
@@ -72,13 +74,14 @@ Bytes Wave(const std::vector<Chunk>& chunks, int32_t riffDelta = 0)
     return file;
 }
 
-Chunk Fmt(uint32_t channels = 1, uint32_t bits = 8, uint32_t format = 1, size_t size = 16)
+Chunk Fmt(uint32_t channels = 1, uint32_t bits = 8, uint32_t format = 1, size_t size = 16,
+          uint32_t rate = 44100)
 {
     Bytes body;
     Put16(&body, format);
     Put16(&body, channels);
-    Put32(&body, 44100);
-    Put32(&body, 44100 * channels * bits / 8);
+    Put32(&body, rate);
+    Put32(&body, rate * channels * bits / 8);
     Put16(&body, channels * bits / 8);
     Put16(&body, bits);
     body.resize(size, 0);
@@ -108,9 +111,10 @@ Bytes Noise(size_t size, uint32_t seed)
     return bytes;
 }
 
-const char* const kSpooledNames[] = {
-    "spool\\a.wav", "spool\\b.wav", "spool\\c.wav", "spool\\d.wav", "spool\\e.wav", "spool\\f.wav",
-    "spool\\g.wav", "spool\\h.wav", "spool\\i.wav", "spool\\j.wav", "spool\\k.wav", "spool\\l.wav"};
+const char* const kSpooledNames[] = {"spool\\a.wav", "spool\\b.wav", "spool\\c.wav", "spool\\d.wav",
+                                     "spool\\e.wav", "spool\\f.wav", "spool\\g.wav", "spool\\h.wav",
+                                     "spool\\i.wav", "spool\\j.wav", "spool\\k.wav", "spool\\l.wav",
+                                     "spool\\m.wav", "spool\\n.wav"};
 
 // ---------------------------------------------------------------------------------------------
 // The fixture: the window, the core, the paks and the manual clock, sound on.
@@ -289,6 +293,21 @@ TEST_F(Snd, ASampleEndingJustAfterTheRingWrapsIsFreedOnlyOnceTheCursorPassesItsE
     Finish();
 }
 
+TEST_F(Snd, ASampleWithNoSamplesPlaysSilenceFromRamAndFromThePak)
+{
+    Start({{"ram\\0.wav", Sample({}, false)}, {"spool\\a.wav", Sample({}, false)}});
+    const int32_t ram = RamBank(1);
+    const int32_t spooled = SpooledBank(1);
+    Activate(8);
+    SndLoad(ram, 0);
+    ASSERT_EQ(SndPlay(ram, 0, 0, 100, 0), 0);
+    ASSERT_EQ(SndPlay(spooled, 0, 1, 100, 0), 1);
+    EXPECT_EQ(Ring(0, 0, RING_OF_EIGHT), Bytes(RING_OF_EIGHT, 0));
+    EXPECT_EQ(Ring(1, 0, RING_OF_EIGHT), Bytes(RING_OF_EIGHT, 0));
+    Clear();
+    Finish();
+}
+
 TEST_F(Snd, PlayOnABusyChannelReplacesItsSampleAndMinusOneFindsNoneWhenAllAreBusy)
 {
     const Bytes first = Noise(5000, 4);
@@ -443,6 +462,9 @@ TEST_F(SndDeathTest, MalformedSamplesEndWithTheirTexts)
         {tooShort, "not a RIFF .wav file"},
         {notWave, "RIFF file is not a .wav"},
         {Wave({Fmt(), Brix(1), {"data", {}}}), "looping sample has no data"},
+        {Wave({Fmt(1, 8, 1, 16, 99), {"data", Noise(10, 9)}}), "sample rate out of range"},
+        {Wave({Fmt(), {"data", Noise(10, 9)}, {"tail", Bytes(4), 1}}),
+         "failed to find both 'fmt' and 'data' chunks in .wav file"},
     };
     std::vector<MkFile> files;
     for (size_t i = 0; i < cases.size(); ++i) {
@@ -532,4 +554,284 @@ TEST_F(Snd, EveryFileOfTheGamesBanksIsAValidSampleAsTheSourcesDescribe)
     RemoveGameSoundBanks();
     EXPECT_EQ(SndKeyCrowd, -1);
     EXPECT_FALSE(SndIsOn());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Mutated samples: cut short, bit-flipped, with extreme chunk sizes, extra bytes or chunks in
+// another order. Each is refused with a status, or read and played inside its own bytes.
+
+namespace {
+
+constexpr int MUTATED_SAMPLES = 3000;
+constexpr uint32_t MUTATION_SEED = 20240611;
+
+std::vector<std::vector<Chunk>> MutationOriginals()
+{
+    return {
+        {Fmt(), Brix(0), {"data", Noise(SND_BLOCK_BYTES + 808, 30)}},
+        {Fmt(1, 8, 1, 16, 11025), {"note", Bytes(7, 'n')}, Brix(1), {"data", Noise(301, 31)}},
+        {{"data", Noise(64, 32)}, Fmt(1, 8, 1, 18, 22050), Brix(1)},
+        {Fmt(), {"data", {}}},
+    };
+}
+
+struct Mutant {
+    Bytes bytes;
+    size_t original;
+    bool reordered;  // the original's chunks in another order: still a valid sample
+};
+
+void SetU32(Bytes* bytes, size_t offset, uint32_t value)
+{
+    std::memcpy(bytes->data() + offset, &value, sizeof value);
+}
+
+uint32_t GetU32(const uint8_t* bytes)
+{
+    uint32_t value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+// Where the chunks' size fields lie in Wave(chunks), and where the samples of "data" lie.
+struct Layout {
+    std::vector<size_t> sizeFields;  // the RIFF size first
+    size_t dataBegin = 0;
+    size_t dataEnd = 0;
+};
+
+Layout LayoutOf(const std::vector<Chunk>& chunks)
+{
+    Layout layout{{4}};
+    size_t offset = 12;
+    for (const Chunk& chunk : chunks) {
+        layout.sizeFields.push_back(offset + 4);
+        if (chunk.id == "data") {
+            layout.dataBegin = offset + 8;
+            layout.dataEnd = layout.dataBegin + chunk.body.size();
+        }
+        offset += 8 + chunk.body.size() + chunk.body.size() % 2;
+    }
+    return layout;
+}
+
+Mutant Mutate(const std::vector<std::vector<Chunk>>& originals, std::mt19937* random)
+{
+    const auto below = [random](size_t n) { return n == 0 ? size_t{0} : (*random)() % n; };
+    const size_t original = below(originals.size());
+    std::vector<Chunk> chunks = originals[original];
+    const Layout layout = LayoutOf(chunks);
+    Bytes bytes = Wave(chunks);
+    switch (below(5)) {
+        case 0:  // cut short; the RIFF size follows the cut half the time
+            bytes.resize(below(bytes.size()));
+            if (bytes.size() >= 8 && below(2)) SetU32(&bytes, 4, uint32_t(bytes.size() - 8));
+            break;
+        case 1:  // bit flips, half of them in the headers around the samples
+            for (size_t flips = 1 + below(3); flips > 0; --flips) {
+                const size_t samples = layout.dataEnd - layout.dataBegin;
+                size_t at = below(bytes.size());
+                if (below(2)) {
+                    at = below(bytes.size() - samples);
+                    if (at >= layout.dataBegin) at += samples;
+                }
+                bytes[at] ^= uint8_t(1u << below(8));
+            }
+            break;
+        case 2: {
+            const size_t field = layout.sizeFields[below(layout.sizeFields.size())];
+            const uint32_t old = GetU32(bytes.data() + field);
+            const uint32_t extremes[] = {0,
+                                         1,
+                                         15,
+                                         16,
+                                         17,
+                                         0x7FFFFFFF,
+                                         0x80000000,
+                                         0xFFFFFFF7,
+                                         0xFFFFFFF8,
+                                         0xFFFFFFFF,
+                                         old - 1,
+                                         old + 1,
+                                         old + 2,
+                                         uint32_t(bytes.size()),
+                                         uint32_t((*random)())};
+            SetU32(&bytes, field, extremes[below(std::size(extremes))]);
+            break;
+        }
+        case 3: {  // extra bytes anywhere; the RIFF size follows them half the time
+            const size_t at = below(bytes.size() + 1);
+            Bytes extra(1 + below(16));
+            for (uint8_t& b : extra) {
+                b = uint8_t((*random)());
+            }
+            bytes.insert(bytes.begin() + std::ptrdiff_t(at), extra.begin(), extra.end());
+            if (below(2)) SetU32(&bytes, 4, uint32_t(bytes.size() - 8));
+            break;
+        }
+        default:
+            for (size_t i = chunks.size() - 1; i > 0; --i) {
+                std::swap(chunks[i], chunks[below(i + 1)]);
+            }
+            return {Wave(chunks), original, true};
+    }
+    return {bytes, original, false};
+}
+
+std::vector<Mutant> MutatedSamples()
+{
+    const std::vector<std::vector<Chunk>> originals = MutationOriginals();
+    std::mt19937 random(MUTATION_SEED);
+    std::vector<Mutant> mutants;
+    for (int i = 0; i < MUTATED_SAMPLES; ++i) {
+        mutants.push_back(Mutate(originals, &random));
+    }
+    return mutants;
+}
+
+// A file in memory that counts the reads asked of it beyond its end.
+struct MemoryWave {
+    const Bytes* bytes;
+    int readsOutside = 0;
+};
+
+bool ReadMemoryWave(void* file, uint32_t offset, uint32_t count, uint8_t* out)
+{
+    MemoryWave* wave = static_cast<MemoryWave*>(file);
+    if (offset > wave->bytes->size() || count > wave->bytes->size() - offset) {
+        ++wave->readsOutside;
+        return false;
+    }
+    std::memcpy(out, wave->bytes->data() + offset, count);
+    return true;
+}
+
+constexpr SndSampleInfo UNTOUCHED = {7, 0xDEADBEEF, 0xDEADBEEF, 0xDEADBEEF, nullptr};
+
+bool SameRow(const SndSampleInfo& a, const SndSampleInfo& b)
+{
+    return a.sampleRate == b.sampleRate && a.dataOffset == b.dataOffset && a.dataSize == b.dataSize
+           && a.flags == b.flags;
+}
+
+SndWaveStatus CheckInMemory(const Bytes& bytes, SndSampleInfo* info)
+{
+    MemoryWave wave{&bytes};
+    const SndWaveStatus status = SndCheckWave(ReadMemoryWave, &wave, uint32_t(bytes.size()), info);
+    EXPECT_EQ(wave.readsOutside, 0);
+    return status;
+}
+
+Bytes SamplesOf(const Bytes& bytes, const SndSampleInfo& info)
+{
+    return Bytes(bytes.begin() + info.dataOffset, bytes.begin() + info.dataOffset + info.dataSize);
+}
+
+// The ring of a channel just after SndPlay: the sample from its start, round again if it loops,
+// else silence after it.
+Bytes RingAtPlay(const Bytes& samples, bool loops)
+{
+    Bytes ring(RING_OF_EIGHT, 0);
+    for (size_t i = 0; i < ring.size() && (loops || i < samples.size()); ++i) {
+        ring[i] = samples[i % samples.size()];
+    }
+    return ring;
+}
+
+}  // namespace
+
+TEST_F(Snd, MutatedSamplesAreRefusedOrAcceptedWithTheirSamplesInsideTheFile)
+{
+    const std::vector<std::vector<Chunk>> originals = MutationOriginals();
+    std::set<int32_t> statuses;
+    for (const Mutant& mutant : MutatedSamples()) {
+        SndSampleInfo info = UNTOUCHED;
+        const SndWaveStatus status = CheckInMemory(mutant.bytes, &info);
+        ASSERT_LT(uint32_t(status), uint32_t(SND_WAVE_STATUS_COUNT));
+        statuses.insert(status);
+        if (status != SND_WAVE_OK) {
+            ASSERT_FALSE(mutant.reordered) << "status " << status;
+            ASSERT_TRUE(SameRow(info, UNTOUCHED)) << "status " << status;
+            continue;
+        }
+        ASSERT_GE(info.sampleRate, HOST_AUDIO_MIN_FREQUENCY);
+        ASSERT_LE(info.sampleRate, HOST_AUDIO_MAX_FREQUENCY);
+        ASSERT_GE(info.dataOffset, 20u);
+        ASSERT_LE(uint64_t(info.dataOffset) + info.dataSize, mutant.bytes.size());
+        ASSERT_EQ(std::memcmp(mutant.bytes.data() + info.dataOffset - 8, "data", 4), 0);
+        ASSERT_EQ(GetU32(mutant.bytes.data() + info.dataOffset - 4), info.dataSize);
+        ASSERT_FALSE((info.flags & SND_SAMPLE_LOOPS) && info.dataSize == 0);
+        if (!mutant.reordered) continue;
+        SndSampleInfo before = UNTOUCHED;
+        const Bytes original = Wave(originals[mutant.original]);
+        ASSERT_EQ(CheckInMemory(original, &before), SND_WAVE_OK);
+        EXPECT_EQ(info.sampleRate, before.sampleRate);
+        EXPECT_EQ(info.flags, before.flags);
+        EXPECT_EQ(SamplesOf(mutant.bytes, info), SamplesOf(original, before));
+    }
+    // Every refusal but the looping sample without data, which needs two mutations at once.
+    EXPECT_EQ(statuses.size(), size_t(SND_WAVE_STATUS_COUNT) - 1);
+}
+
+TEST_F(Snd, EveryMutatedSampleTheCheckAcceptsPlaysFromRamAndFromThePak)
+{
+    // Samples whose rows are alike play alike, so each row plays once.
+    std::vector<Bytes> accepted;
+    std::vector<SndSampleInfo> rows;
+    std::vector<MkFile> files;
+    for (const Mutant& mutant : MutatedSamples()) {
+        SndSampleInfo info = UNTOUCHED;
+        if (CheckInMemory(mutant.bytes, &info) != SND_WAVE_OK) continue;
+        const auto same = [&info](const SndSampleInfo& row) { return SameRow(row, info); };
+        if (std::any_of(rows.begin(), rows.end(), same)) continue;
+        files.push_back({"fuzz\\" + std::to_string(rows.size()) + ".wav", mutant.bytes});
+        accepted.push_back(SamplesOf(mutant.bytes, info));
+        rows.push_back(info);
+    }
+    Start(files);
+    const uint32_t count = uint32_t(rows.size());
+    const int32_t ram = SndAddSoundBank(
+        {{.format = "fuzz\\%d.wav"}, 0, count, SND_BANK_SAMPLES | SND_LIST_FORMAT | SND_RAM});
+    const int32_t spooled = SndAddSoundBank(
+        {{.format = "fuzz\\%d.wav"}, 0, count, SND_BANK_SAMPLES | SND_LIST_FORMAT | SND_SPOOLED});
+    Activate(8);
+    for (int32_t n = 0; n < int32_t(count); ++n) {
+        SndLoad(ram, n);
+        ASSERT_TRUE(SameRow(*GetSampInfo(&SndBanks[spooled], n), rows[n])) << n;
+        ASSERT_EQ(SndPlay(ram, n, 0, 100, 0), 0);
+        ASSERT_EQ(SndPlay(spooled, n, 1, 100, 0), 1);
+        const Bytes ring = RingAtPlay(accepted[n], rows[n].flags & SND_SAMPLE_LOOPS);
+        ASSERT_EQ(Ring(0, 0, RING_OF_EIGHT), ring) << n;
+        ASSERT_EQ(Ring(1, 0, RING_OF_EIGHT), ring) << n;
+        ClockAdvance(30);
+        SndRefillAll();
+        SndStop(-1);
+        SndUnload(ram, n);
+    }
+    Finish();
+}
+
+TEST_F(SndDeathTest, MutatedSamplesTheCheckRefusesEndWithItsText)
+{
+    const std::pair<SndWaveStatus, std::string> picked[] = {
+        {SND_WAVE_WRONG_SIZE, "RIFF .wav file wrong size"},
+        {SND_WAVE_BAD_CHUNKS, "failed to find both 'fmt' and 'data' chunks in .wav file"},
+        {SND_WAVE_BAD_RATE, "sample rate out of range"},
+    };
+    const std::vector<Mutant> mutants = MutatedSamples();
+    std::vector<MkFile> files;
+    for (const auto& [status, text] : picked) {
+        const auto refused = std::find_if(mutants.begin(), mutants.end(), [&](const Mutant& m) {
+            SndSampleInfo info = UNTOUCHED;
+            return CheckInMemory(m.bytes, &info) == status;
+        });
+        ASSERT_NE(refused, mutants.end()) << text;
+        files.push_back({kSpooledNames[files.size()], refused->bytes});
+    }
+    Start(files);
+    const int32_t key = SpooledBank(uint32_t(files.size()));
+    for (size_t i = 0; i < files.size(); ++i) {
+        EXPECT_FATAL(GetSampInfo(&SndBanks[key], int32_t(i)),
+                     "Abort error: GetSampInfo(): " + picked[i].second + "\n");
+    }
 }
