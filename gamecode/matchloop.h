@@ -1,0 +1,25 @@
+// gamecode/matchloop.h: the loop that drives one period, the engine tick in its fixed order, the
+// match clock with its stoppage time, the engine timers, momentum and the heat maps.
+#pragma once
+
+#include <cstdint>
+
+// Runs the period until the end flag is set and no replay plays, then writes each side's score,
+// shoot-out goals and player rows into the data block. Menu requests outside 1-5 are fatal
+// "ERROR: default case hit %d".
+void MatchLoop();
+// One engine tick: team AI, ball, timers, head-follow, officials, actions, phase, clock; then
+// the replay record and the view's step.
+void EngineTick();
+void Match_ClockTick();
+void Match_TickTimers();
+void Match_RecordHeatMap();  // open play only; players mirrored in periods 0 and 2, ball too
+void Match_SetPeriodLength(int32_t seconds);
+// The whistle, the commentary of the period's end, everyone to action 30, the leaders'
+// celebration after the second half or extra time, and the clock stopped.
+void Match_EndPeriod();
+void Match_FillRenderList();
+
+// The displayed match time in seconds: 2,700 at the end of the first half, 0 in the shoot-out.
+uint32_t GetMatchClockSeconds();
+int32_t Match_GetMinute();

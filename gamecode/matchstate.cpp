@@ -1,0 +1,114 @@
+// gamecode/matchstate.cpp: the match engine's objects, words and pitch.
+#include "gamecode/matchstate.h"
+
+#include <algorithm>
+
+#include "gamecode/matchview.h"
+#include "gamecode/presentation.h"
+
+MatchPerson MatchPersons[MATCH_OBJECT_COUNT];
+BallState Ball;
+MatchWords Match;
+TacticsRecord TeamShape[2];
+PitchConstants Pitch;
+
+void MatchEngine_Init()
+{
+    for (MatchPerson& p : MatchPersons) {
+        p = {};
+    }
+    Ball = {};
+    Match = {};
+    for (TacticsRecord& shape : TeamShape) {
+        shape = {};
+    }
+    Pitch = {};
+    MatchPresentation_ResetWords();
+    MatchView_ResetState();
+    Match.lastMinute = -1;
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+            Match.lineUp[side][slot] = static_cast<int16_t>(side * MATCH_PERSONS_PER_SIDE + slot);
+            Match.proximity[side][slot] = Match.lineUp[side][slot];
+        }
+        Match.activePlayer[side] = MATCH_NONE;
+    }
+}
+
+void MatchEngine_Uninit() {}
+
+void SetPitchConstants()
+{
+    Pitch = {
+        .unitsPerYard = 16,
+        .leftTouchline = 156,
+        .rightTouchline = 1436,
+        .pitchWidth = 1280,
+        .firstGoalLine = 122,
+        .secondGoalLine = 2042,
+        .pitchLength = 1920,
+        .centreX = PITCH_CENTRE_X,
+        .centreY = PITCH_CENTRE_Y,
+        .officialsCentreY = PITCH_CENTRE_Y,
+        .strategyCentreY = PITCH_CENTRE_Y,
+        .postLeftX = 730,
+        .postRightX = 862,
+        .goalAreaNearY = 218,
+        .goalAreaFarY = 1946,
+        .goalAreaLeftX = 636,
+        .goalAreaRightX = 956,
+        .penaltySpotNearY = 314,
+        .penaltySpotFarY = 1850,
+        .penaltyAreaNearY = 410,
+        .penaltyAreaFarY = 1754,
+        .penaltyAreaLeftX = 476,
+        .penaltyAreaRightX = 1116,
+        .outerLeftX = {92, 92},
+        .outerRightX = {1500, 1500},
+        .outerNearY = {58, 58},
+        .outerFarY = {2106, 2106},
+        .offPitchX = -4,
+        .tunnelX = -164,
+        .tunnelY = PITCH_CENTRE_Y,
+        .parkedY = PITCH_PARKED_Y,
+        .zoneRowsY = {122, 442, 762, 1402, 1722},
+        .zoneColumnsX = {156, 412, 668, 924, 1180},
+        .contactDistance = 80,
+        .contactFactor = 1.2f,
+    };
+}
+
+void Person_PlaceAt(int32_t person, int32_t x, int32_t y)
+{
+    MatchPerson& p = MatchPersons[person];
+    p.x = static_cast<int16_t>(x);
+    p.y = static_cast<int16_t>(y);
+    p.x16 = x * 65536;
+    p.y16 = y * 65536;
+}
+
+void Person_SetAction(int32_t person, int32_t action)
+{
+    if (person < 0 || person >= MATCH_OBJECT_COUNT) return;
+    MatchPerson& p = MatchPersons[person];
+    p.action = static_cast<int16_t>(action);
+    p.frame = 0;
+    p.actionWord = 0;
+    p.passKind = 0;
+    p.kicked = 0;
+    p.height = 0;
+}
+
+void Match_MapSkills(const MatchPlayerEntry& entry, uint8_t skills[MATCH_SKILL_COUNT])
+{
+    for (int32_t k = 0; k < MATCH_SKILL_COUNT; ++k) {
+        // An unchecked word would give a skill of 0 or below, which later rules divide by.
+        const int32_t word = std::min<int32_t>(entry.attributes[kSkillSourceWord[k]], 100);
+        skills[k] = static_cast<uint8_t>(kSkillScaled[k] ? std::min(word / 2 + 50, 100) : word);
+    }
+}
+
+bool Match_AggregateLevel()
+{
+    return Match.score[0] + Match.firstLegGoals[0] == Match.score[1] + Match.firstLegGoals[1];
+}

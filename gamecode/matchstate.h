@@ -1,0 +1,327 @@
+// gamecode/matchstate.h: the match engine's objects, words and pitch: the 37 match persons, the
+// ball, the line-ups, the period and clock words, and the constants every engine module reads.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+#include "game/matchblocks.h"
+
+constexpr int32_t MATCH_OBJECT_COUNT = 37;
+constexpr int32_t MATCH_PLAYER_COUNT = 32;
+constexpr int32_t MATCH_REFEREE = 32;
+constexpr int32_t MATCH_LINESMAN_1 = 33;
+constexpr int32_t MATCH_LINESMAN_2 = 34;
+constexpr int32_t MATCH_BALL = 35;
+constexpr int32_t MATCH_MARKER = 36;  // the restart marker
+constexpr int32_t MATCH_SKILL_COUNT = 22;
+constexpr int32_t MATCH_PERSONS_PER_SIDE = 16;
+constexpr int32_t MATCH_PERIOD_COUNT = 5;  // two halves, two extra periods, the shoot-out
+constexpr int32_t MATCH_PERIOD_SHOOT_OUT = 4;
+constexpr uint8_t MATCH_NONE = 255;  // no active player, no side
+
+// Skill bytes the spine reads (numbering of the skill mapping below).
+constexpr int32_t SKILL_PACE = 15;
+constexpr int32_t SKILL_AGILITY = 18;
+
+// Per-match counters of one person, cleared at the first set-up; later modules add counters.
+struct MatchPersonStats {
+    int8_t goals;
+    uint8_t pad0;
+    int16_t rowCounter;  // copied into the player's row of the data block
+    int16_t ownGoals;
+    int16_t goalsAgainst;
+};
+
+// One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
+// carries explicit padding only.
+struct MatchPerson {
+    char name[MATCH_ENTRY_NAME_BYTES];
+    int16_t action;
+    int16_t frame;  // -1 after set-up, 0 after Person_SetAction
+    int16_t x;      // whole pitch units: x16 / 65,536 truncated toward zero
+    int16_t y;
+    int16_t height;
+    int16_t targetX;
+    int16_t targetY;
+    uint16_t facing;  // 0-255
+    uint16_t dirToBall;
+    int16_t sortKey;
+    uint8_t hasBall;
+    uint8_t pad0;
+    int16_t runSpeed;
+    int16_t touchCooldown1;
+    int16_t touchCooldown2;
+    int16_t actionWord;
+    int16_t aimDirection;
+    uint8_t skills[MATCH_SKILL_COUNT];  // read as signed bytes through Person_Skill
+    uint8_t positionClass;
+    uint8_t positionExtra[4];  // shirt, left-flank flag, right-flank flag, experience
+    int8_t resultByteA;
+    uint8_t matchRating;  // 50 playing, 0 may still come on, 255 may not be used
+    int8_t resultByteB;
+    MatchPersonStats stats;
+    uint16_t passTo[2][MATCH_PERSONS_PER_SIDE];
+    int16_t passCounters[2];
+    uint8_t offsideMark;
+    uint8_t pad1;
+    int16_t savedAction;
+    uint8_t offPitch;
+    uint8_t pad2;
+    int32_t x16;  // 16.16 fixed point
+    int32_t y16;
+    int16_t bookings;
+    int16_t sentOff;
+    uint8_t warnings;
+    uint8_t pad3;
+    int16_t offsideRecovery;
+    int16_t ballDistance;
+    uint8_t firstInstruction;
+    int8_t preferredReceiver;
+    uint8_t secondInstruction;
+    uint8_t thirdInstruction;
+    int8_t targetCellColumn;
+    int8_t targetCellRow;
+    int8_t markingSlot;
+    uint8_t blockedTicks;
+    uint8_t kicked;
+    uint8_t pad4;
+    int16_t passKind;
+    int16_t startedOnBench;
+    int16_t timesSubstituted;
+    int16_t receivePoint[2];
+    int16_t animation;  // negative: none (a bench player is not drawn or counted)
+    int16_t drawnFrame;
+    int16_t drawnDirection;
+    int16_t headAngle;  // -40..40 relative to the body
+    uint16_t playerId;
+};
+static_assert(std::has_unique_object_representations_v<MatchPerson>, "no implicit padding");
+
+// The ball's own fields; its position is MatchPersons[MATCH_BALL].
+struct BallState {
+    uint16_t height;
+    uint16_t pad0;
+    int32_t velX;  // 1/65,536 units per tick
+    int32_t velY;
+    int32_t velZ;
+    int16_t holder;  // person + 1, 0 none
+    int16_t secondHolder;
+    uint8_t possession;  // side 0 or 1
+    uint8_t pad1;
+    int16_t lastToucher;
+    int16_t animFrame;
+    int16_t pad2;
+};
+static_assert(std::has_unique_object_representations_v<BallState>, "no implicit padding");
+
+// The five engine timers, each lowered by Match_TickTimers while above 0.
+enum MatchTimer : int32_t {
+    TIMER_GOAL_PAUSE,
+    TIMER_CELEBRATION,
+    TIMER_SHOT_WINDOW,
+    TIMER_SAVE_LOCKOUT,
+    TIMER_RECORD_RESUME,
+    TIMER_COUNT
+};
+
+enum MatchThird : int32_t { THIRD_OWN, THIRD_MIDDLE, THIRD_ATTACK, THIRD_COUNT };
+
+// The taker tables, in the match day's order of designated shirts.
+enum MatchTaker : int32_t {
+    TAKER_CAPTAIN,
+    TAKER_PENALTY,
+    TAKER_FREE_KICK,
+    TAKER_CORNER,
+    TAKER_COUNT
+};
+
+struct TeamStatistics {
+    int16_t shots;
+    int16_t shotsOnTarget;
+    int16_t corners;
+    int16_t fouls;
+    int16_t offsides;
+    int16_t assists;
+};
+
+// One goal as the goal bookkeeping records it; the summary turns it into the scorer list.
+struct MatchGoalRecord {
+    int16_t person;
+    uint8_t minute;
+    uint8_t kind;    // event code, classed through VTW_GetEventClass
+    uint8_t detail;  // 0-7
+    uint8_t flag;    // 0 or 1
+};
+
+struct MatchCardRecord {
+    int16_t person;
+    uint8_t minute;
+    uint8_t kind;  // 1 booking, 2 sending-off
+};
+constexpr int32_t MATCH_GOAL_RECORDS = 20;
+constexpr int32_t MATCH_CARD_RECORDS = 20;
+
+// Every engine word. MatchEngine_Init gives each its program-start value; the period set-ups
+// reset what they name; the rest carries from one match to the next.
+struct MatchWords {
+    // Match and period.
+    uint8_t period;
+    uint8_t secondOfPair;  // side secondOfPair attacks toward y 2042
+    uint8_t kickOffSide;
+    uint8_t finalWhistle;
+    int16_t score[2];
+    int16_t shootOutGoals[2];
+    int16_t firstLegGoals[2];
+    uint8_t extraTime;
+    uint8_t shootOut;
+    uint8_t goldenGoal;
+    uint8_t awayGoals;
+    int8_t official[3];  // strictness, card threshold, lenient side
+    uint8_t difficulty;
+    int16_t substitutesAllowed;      // 0-5
+    int16_t periodMinutes;           // 1-90
+    int16_t linesmanAccuracy;        // 20-99, drawn once per match
+    int16_t takers[2][TAKER_COUNT];  // person indexes, -1 none
+    uint16_t teamSettings[2][4];
+    int16_t substitutionCount[2];
+    uint8_t substitutionPlan[2][5];  // planned players out, 255 none
+    uint8_t planBytes[2][2];
+    uint8_t substitutionBlocked[2];
+    int16_t sideWords[2];
+    TeamStatistics teamStats[2];
+    MatchGoalRecord goals[2][MATCH_GOAL_RECORDS];
+    MatchCardRecord cards[2][MATCH_CARD_RECORDS];
+    int16_t cardCount[2];
+
+    // Phases and restarts.
+    int16_t phase;
+    int16_t phaseTimer;
+    uint8_t kickingSide;
+    uint8_t deadBallFlag;
+    uint8_t lastIncidentMark;
+    uint8_t kickoffTaken;
+    uint8_t playersNotInPlace;
+    int8_t shootoutKicks;
+    int8_t lastKicker[2];
+    int16_t scorerRecord;
+    int16_t celebratingPlayer;
+    int16_t celebrationActive;
+    int16_t refereeReturnState;
+    int16_t refereeSignal;
+    uint8_t restartByte;
+    uint8_t periodEndMarker;
+    int16_t followedObject;
+    int16_t speedBonus[2];
+    int16_t noneWords[2];  // the two set-up words that start at -1
+
+    // Line-ups and the active players.
+    int16_t lineUp[2][MATCH_PERSONS_PER_SIDE];
+    int16_t proximity[2][MATCH_PERSONS_PER_SIDE];
+    uint8_t activePlayer[2];
+    uint8_t keeperAtKickOff[2];
+
+    // Clock.
+    uint16_t tickCount;
+    uint32_t periodTicks;
+    uint32_t matchTicks;
+    uint32_t periodLength;
+    uint8_t clockRunning;
+    uint8_t timeUp;
+    uint8_t endFlag;
+    uint8_t tickSide;
+    int32_t stoppageCountdown;
+    uint16_t groupCounter;
+    uint16_t recordPause;
+    int16_t timers[TIMER_COUNT];
+    int16_t teamPressure[2];
+    int16_t teamMomentum[2];
+    int16_t bonusTimer;
+    int32_t lastMinute;
+    int16_t territory;
+    uint32_t thirdsTicks[2][THIRD_COUNT];
+    uint32_t possessionTicks[2];
+    uint32_t openPlayTicks;
+
+    // Ball physics.
+    int32_t ballDrag;
+    int32_t ballGravity;
+    int32_t ballThird;
+    float ballCoefficients[2];
+};
+
+extern MatchPerson MatchPersons[MATCH_OBJECT_COUNT];
+extern BallState Ball;
+extern MatchWords Match;
+extern TacticsRecord TeamShape[2];  // the working formation of each side
+
+// The names the engine's Parts use for the words above.
+inline int16_t& MatchPhase = Match.phase;
+inline int16_t& PhaseTimer = Match.phaseTimer;
+inline uint8_t& MatchEndFlag = Match.endFlag;
+inline int32_t& StoppageTicks = Match.stoppageCountdown;
+inline uint8_t& KickingSide = Match.kickingSide;
+inline int16_t (&TeamPressure)[2] = Match.teamPressure;
+inline int16_t (&TeamMomentum)[2] = Match.teamMomentum;
+inline int16_t (&LineUp)[2][MATCH_PERSONS_PER_SIDE] = Match.lineUp;
+inline uint8_t (&ActivePlayer)[2] = Match.activePlayer;
+inline int16_t& GoalPause = Match.timers[TIMER_GOAL_PAUSE];
+inline int16_t& CelebrationCountdown = Match.timers[TIMER_CELEBRATION];
+
+// Restores every engine word, person and the ball to its program-start value. Production calls
+// it once at start-up; a second match in the same process carries what the set-ups leave.
+void MatchEngine_Init();
+void MatchEngine_Uninit();  // nothing to free; safe twice
+
+// Pitch constants, in pitch units (16 to the yard), fixed by SetPitchConstants at match start.
+struct PitchConstants {
+    int16_t unitsPerYard;
+    int16_t leftTouchline, rightTouchline, pitchWidth;
+    int16_t firstGoalLine, secondGoalLine, pitchLength;
+    int16_t centreX, centreY, officialsCentreY, strategyCentreY;
+    int16_t postLeftX, postRightX;
+    int16_t goalAreaNearY, goalAreaFarY, goalAreaLeftX, goalAreaRightX;
+    int16_t penaltySpotNearY, penaltySpotFarY;
+    int16_t penaltyAreaNearY, penaltyAreaFarY, penaltyAreaLeftX, penaltyAreaRightX;
+    int16_t outerLeftX[2], outerRightX[2], outerNearY[2], outerFarY[2];
+    int16_t offPitchX;
+    int16_t tunnelX, tunnelY;
+    int16_t parkedY;
+    int16_t zoneRowsY[5];
+    int16_t zoneColumnsX[5];
+    int16_t contactDistance;
+    float contactFactor;
+};
+extern PitchConstants Pitch;
+void SetPitchConstants();
+
+constexpr int32_t PITCH_CENTRE_X = 796;
+constexpr int32_t PITCH_CENTRE_Y = 1082;
+constexpr int32_t PITCH_PARKED_Y = 3042;
+
+// Whole units of a 16.16 value, truncated toward zero (-1 gives 0).
+constexpr int16_t Fixed_ToUnits(int32_t fixed16) { return static_cast<int16_t>(fixed16 / 65536); }
+// Puts a person at a whole-unit point, integer and 16.16 position both.
+void Person_PlaceAt(int32_t person, int32_t x, int32_t y);
+// For 0 <= person < 37: the action, frame, actionWord, passKind, kicked and height it starts
+// with; other indexes change nothing.
+void Person_SetAction(int32_t person, int32_t action);
+inline int32_t Person_Skill(const MatchPerson& p, int32_t skill)
+{
+    return static_cast<int8_t>(p.skills[skill]);
+}
+inline int32_t Person_Side(int32_t person) { return person / MATCH_PERSONS_PER_SIDE; }
+
+// The skill bytes of an entry's 22 attribute words (read by value: the entry is packed): each word
+// clamped to 0-100 first, five of them scaled to value / 2 + 50.
+void Match_MapSkills(const MatchPlayerEntry& entry, uint8_t skills[MATCH_SKILL_COUNT]);
+constexpr auto kSkillSourceWord = std::to_array<int8_t>(
+    {7, 11, 9, 10, 8, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 0, 1, 2, 3, 4, 5, 6});
+constexpr auto kSkillScaled = std::to_array<bool>(
+    {false, false, false, false, false, false, true, true,  false, false, false,
+     false, false, false, false, true,  false, true, false, false, true,  false});
+
+// score + first-leg goals of each side are equal.
+bool Match_AggregateLevel();

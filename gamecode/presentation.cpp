@@ -1,0 +1,76 @@
+// gamecode/presentation.cpp: the headless presentation and the shared words.
+#include "gamecode/presentation.h"
+
+#include <cstring>
+
+#include "vexamenu/vidopt.h"
+
+MatchPresentation MatchPresentationOps;
+MatchSharedWords MatchShared;
+char CommentaryLine[COMMENTARY_LINE_BYTES];
+int16_t PenaltyOrder[2][PENALTY_ORDER_COUNT];
+RenderObject RenderList[MATCH_OBJECT_COUNT];
+
+namespace {
+
+void Nothing() {}
+void NoSfx(int32_t, int32_t) {}
+void NoInfoBar(int32_t, int32_t, int32_t) {}
+void NoGroundMark(int32_t, int32_t, double, double, uint8_t) {}
+void NoSpin(float, float, float) {}
+void NoMenus(int32_t) {}
+
+// Without motion data the ball's render entry stays at the holder's feet.
+void PlaceAtPerson(RenderObject* ballObject, int32_t person)
+{
+    ballObject->x = MatchPersons[person].x;
+    ballObject->y = MatchPersons[person].y;
+}
+
+int32_t NoReplayToLoad(int32_t) { return -1; }
+
+// Nothing can be shown, so the replay ends at once and the loop never stalls.
+void EndReplayAtOnce() { MatchShared.replayEndRequest = 1; }
+
+int32_t VideoHas3DDevice() { return Video_Has3DDevice() ? 1 : 0; }
+
+}  // namespace
+
+void MatchPresentation_SetDefaults()
+{
+    MatchPresentationOps = {
+        .PlayMatchSfx = NoSfx,
+        .InfoBar = NoInfoBar,
+        .AddGroundMark = NoGroundMark,
+        .Ball_SetSpinAngles = NoSpin,
+        .PlaceAtMotionOffset = PlaceAtPerson,
+        .Replay_AllocBuffer = Nothing,
+        .Replay_FreeBuffer = Nothing,
+        .Replay_ResetCounters = Nothing,
+        .Replay_RecordFrame = Nothing,
+        .Replay_PlayFrame = EndReplayAtOnce,
+        .Replay_Store = Nothing,
+        .Replay_Restore = Nothing,
+        .Replay_Load = NoReplayToLoad,
+        .InGameMenusLoopAt = NoMenus,
+        .RunInGameMenuPair = Nothing,
+        .InGameMenusPage6 = Nothing,
+        .InGameMenusFromStart = Nothing,
+        .InGameMenusPage4 = Nothing,
+        .InGameMenusPage1 = Nothing,
+        .InGameMenusPage0 = Nothing,
+        .InGameMenus_Reset = Nothing,
+        .TimedEvents_Reset = Nothing,
+        .MatchSfx_Init = Nothing,
+        .MatchSfx_Shutdown = Nothing,
+        .Video_Has3DDevice = VideoHas3DDevice,
+    };
+}
+
+void MatchPresentation_ResetWords()
+{
+    MatchShared = {};
+    std::memset(CommentaryLine, 0, sizeof(CommentaryLine));
+    std::memset(PenaltyOrder, 0xFF, sizeof(PenaltyOrder));
+    std::memset(RenderList, 0, sizeof(RenderList));
+}

@@ -1,0 +1,95 @@
+// gamecode/presentation.h: what the match engine asks of the match presentation, through one
+// table of operations that the presentation modules fill at start-up, and the words and buffers
+// the two share.
+#pragma once
+
+#include <cstdint>
+
+#include "gamecode/matchstate.h"
+
+// One match object as the views draw it. Packed: the replay recorder stores these bytes.
+#pragma pack(push, 1)
+struct RenderObject {
+    float x;
+    float height;  // the object's height times 2.8
+    float y;
+    int16_t animation;
+    int16_t drawnFrame;
+    int16_t drawnDirection;
+    int16_t headAngle;
+};
+#pragma pack(pop)
+static_assert(sizeof(RenderObject) == 20 && offsetof(RenderObject, height) == 4);
+static_assert(offsetof(RenderObject, y) == 8 && offsetof(RenderObject, animation) == 12);
+static_assert(offsetof(RenderObject, drawnFrame) == 14
+              && offsetof(RenderObject, drawnDirection) == 16);
+static_assert(offsetof(RenderObject, headAngle) == 18);
+
+// The presentation's operations. MatchPresentation_SetDefaults installs the headless ones;
+// presentation modules overwrite members at start-up, tests install recorders.
+struct MatchPresentation {
+    void (*PlayMatchSfx)(int32_t id, int32_t value);
+    void (*InfoBar)(int32_t type, int32_t person1, int32_t person2);
+    void (*AddGroundMark)(int32_t x, int32_t y, double size, double direction, uint8_t type);
+    void (*Ball_SetSpinAngles)(float a, float b, float c);
+    void (*PlaceAtMotionOffset)(RenderObject* ballObject, int32_t person);
+    void (*Replay_AllocBuffer)();
+    void (*Replay_FreeBuffer)();
+    void (*Replay_ResetCounters)();
+    void (*Replay_RecordFrame)();
+    void (*Replay_PlayFrame)();
+    void (*Replay_Store)();
+    void (*Replay_Restore)();
+    int32_t (*Replay_Load)(int32_t slot);  // 0, or negative on failure
+    void (*InGameMenusLoopAt)(int32_t side);
+    void (*RunInGameMenuPair)();
+    void (*InGameMenusPage6)();
+    void (*InGameMenusFromStart)();
+    void (*InGameMenusPage4)();
+    void (*InGameMenusPage1)();
+    void (*InGameMenusPage0)();
+    void (*InGameMenus_Reset)();
+    void (*TimedEvents_Reset)();
+    void (*MatchSfx_Init)();
+    void (*MatchSfx_Shutdown)();
+    int32_t (*Video_Has3DDevice)();
+};
+extern MatchPresentation MatchPresentationOps;
+void MatchPresentation_SetDefaults();
+
+// Replay state: 0 normal; what to do when a replay ends: 2 menu request 1, 3 end the loop, 5 the
+// 2D view, 1 and 4 nothing. 3 at match start: a saved replay is being watched.
+enum ReplayStateWord : uint16_t {
+    REPLAY_NORMAL,
+    REPLAY_THEN_NOTHING,
+    REPLAY_THEN_MENU,
+    REPLAY_WATCH,
+    REPLAY_HIGHLIGHT,
+    REPLAY_THEN_2D
+};
+
+constexpr int32_t COMMENTARY_LINE_BYTES = 200;
+constexpr int32_t PENALTY_ORDER_COUNT = 10;
+
+// Words shared with the presentation, reset by MatchEngine_Init.
+struct MatchSharedWords {
+    uint16_t replayState;
+    uint16_t replaySlot;  // the saved replay watched in state 3
+    uint8_t replayStartRequest;
+    uint8_t replayPlaying;
+    uint8_t replayEndRequest;
+    int16_t replaySpeed[2];
+    int32_t replayPosition;
+    uint16_t pauseWord;
+    uint16_t menuRequest;  // 0 none, 1-5
+    int16_t substitutionRequest[2];
+    int16_t highlightOption[2];
+    uint16_t ratingMode;
+};
+extern MatchSharedWords MatchShared;
+inline int16_t (&SubstitutionRequest)[2] = MatchShared.substitutionRequest;
+extern char CommentaryLine[COMMENTARY_LINE_BYTES];
+extern int16_t PenaltyOrder[2][PENALTY_ORDER_COUNT];  // person indexes, -1 after the last
+extern RenderObject RenderList[MATCH_OBJECT_COUNT];
+
+void MatchPresentation_ResetWords();  // part of MatchEngine_Init's reset

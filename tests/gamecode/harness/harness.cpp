@@ -1,0 +1,420 @@
+// tests/gamecode/harness/harness.cpp: sides, blocks, recorders, stepping, watchdog and golden
+// runs for the match engine tests.
+#include "tests/gamecode/harness/harness.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+
+#include "engine/poll.h"
+#include "engine/random.h"
+#include "gamecode/interim.h"
+#include "gamecode/matchloop.h"
+#include "gamecode/matchrun.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/matchview.h"
+#include "gamecode/phases.h"
+#include "gamecode/presentation.h"
+#include "menus/tactics.h"
+#include "tests/support/support.h"
+
+namespace {
+
+struct HarnessState {
+    PresentationRecord record;
+    std::map<uint64_t, std::vector<std::function<void()>>> script;
+    std::vector<std::string> failures;
+    uint64_t passes = 0;
+    uint64_t budget = 2'000'000;
+    uint64_t ticks = 0;
+    uint16_t lastTickCount = 0;
+    uint32_t drawBase = 0;
+    std::vector<std::string>* trace = nullptr;
+};
+
+HarnessState* s_harness = nullptr;
+
+// The side's own generator, so a side never moves the game's.
+struct SmallRng {
+    uint32_t state;
+    int32_t Next(int32_t n)
+    {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<int32_t>((state >> 8) % static_cast<uint32_t>(n));
+    }
+};
+
+TacticsRecord FourFourTwo()
+{
+    static constexpr int16_t kRow[11] = {7, 2, 5, 9, 12, 2, 5, 9, 12, 5, 9};
+    static constexpr int16_t kColumn[11] = {0, 3, 3, 3, 3, 8, 8, 8, 8, 13, 13};
+    TacticsRecord tactic{};
+    for (int32_t s = 0; s < TACTIC_SLOT_COUNT; ++s) {
+        TacticsSlot& slot = tactic.slots[s];
+        slot.row = slot.row2 = slot.row3 = kRow[s];
+        slot.column = slot.column2 = slot.column3 = kColumn[s];
+        slot.receiverBits = TACTIC_RECEIVER_MASK;
+        slot.targetRow = slot.targetColumn = TACTIC_NONE;
+        slot.markedOpponent = TACTIC_NONE;
+    }
+    return tactic;
+}
+
+int32_t PositionOfSlot(int32_t s)
+{
+    if (s == 0 || s == 11) return 0;
+    if (s <= 4) return 2;
+    if (s <= 8) return 6;
+    if (s <= 10) return 11;
+    return 6;
+}
+
+uint16_t Attribute(SmallRng* rng, SidePreset preset)
+{
+    switch (preset) {
+        case SidePreset::Strong: return static_cast<uint16_t>(60 + rng->Next(31));
+        case SidePreset::Weak: return static_cast<uint16_t>(20 + rng->Next(31));
+        case SidePreset::Extreme: return static_cast<uint16_t>(rng->Next(2) * 100);
+        default: return static_cast<uint16_t>(40 + rng->Next(41));
+    }
+}
+
+void Recorder(const char* call)
+{
+    if (s_harness != nullptr) s_harness->record.calls.push_back(call);
+}
+
+void InstallRecorders()
+{
+    MatchPresentation& ops = MatchPresentationOps;
+    ops.PlayMatchSfx = [](int32_t id, int32_t) { s_harness->record.sounds.push_back(id); };
+    ops.Replay_AllocBuffer = [] { Recorder("Replay_AllocBuffer"); };
+    ops.Replay_FreeBuffer = [] { Recorder("Replay_FreeBuffer"); };
+    ops.Replay_ResetCounters = [] { Recorder("Replay_ResetCounters"); };
+    ops.Replay_Store = [] { Recorder("Replay_Store"); };
+    ops.Replay_Restore = [] { Recorder("Replay_Restore"); };
+    ops.InGameMenusLoopAt = [](int32_t side) { Recorder(side == 0 ? "HalfTime0" : "HalfTime1"); };
+    ops.RunInGameMenuPair = [] { Recorder("RunInGameMenuPair"); };
+    ops.InGameMenusPage6 = [] { Recorder("InGameMenusPage6"); };
+    ops.InGameMenusFromStart = [] { Recorder("InGameMenusFromStart"); };
+    ops.InGameMenusPage4 = [] { Recorder("InGameMenusPage4"); };
+    ops.InGameMenusPage1 = [] { Recorder("InGameMenusPage1"); };
+    ops.InGameMenusPage0 = [] { Recorder("InGameMenusPage0"); };
+    ops.InGameMenus_Reset = [] { Recorder("InGameMenus_Reset"); };
+    ops.TimedEvents_Reset = [] { Recorder("TimedEvents_Reset"); };
+    Comm_SetListener([](int32_t group, int32_t, int32_t, int32_t, int32_t) {
+        s_harness->record.commentaryGroups.push_back(group);
+    });
+}
+
+uint64_t Fnv1a(uint64_t hash, const void* data, size_t size)
+{
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    for (size_t i = 0; i < size; ++i) {
+        hash = (hash ^ bytes[i]) * 1099511628211ull;
+    }
+    return hash;
+}
+
+template <typename T>
+uint64_t HashOf(uint64_t hash, const T& value)
+{
+    return Fnv1a(hash, &value, sizeof(value));
+}
+
+uint64_t StateHash()
+{
+    uint64_t h = 14695981039346656037ull;
+    h = Fnv1a(h, MatchPersons, sizeof(MatchPersons));
+    h = HashOf(h, Ball);
+    h = HashOf(h, Match.phase);
+    h = HashOf(h, Match.phaseTimer);
+    h = HashOf(h, Match.periodTicks);
+    h = HashOf(h, Match.matchTicks);
+    h = HashOf(h, Match.score);
+    h = HashOf(h, Match.teamPressure);
+    h = HashOf(h, Match.teamMomentum);
+    return HashOf(h, Match.activePlayer);
+}
+
+void RecordFailure(const std::string& text)
+{
+    if (s_harness->failures.size() < 20) s_harness->failures.push_back(text);
+}
+
+void CountTicksAndHash()
+{
+    const uint16_t now = Match.tickCount;
+    const uint16_t elapsed = static_cast<uint16_t>(now - s_harness->lastTickCount);
+    s_harness->lastTickCount = now;
+    for (uint16_t i = 0; i < elapsed; ++i) {
+        ++s_harness->ticks;
+        if (s_harness->trace != nullptr && s_harness->ticks % 250 == 0) {
+            char line[96];
+            std::snprintf(line, sizeof(line), "hash %" PRIu64 " %016" PRIx64 " %u",
+                          s_harness->ticks, StateHash(), RandDrawCount() - s_harness->drawBase);
+            s_harness->trace->push_back(line);
+        }
+    }
+}
+
+void WatchdogPoll()
+{
+    HarnessState& h = *s_harness;
+    CountTicksAndHash();
+    const std::string broken = Engine_CheckInvariants();
+    if (!broken.empty()) RecordFailure("pass " + std::to_string(h.passes) + ": " + broken);
+    ++h.passes;
+    if (auto it = h.script.find(h.passes); it != h.script.end()) {
+        for (auto& action : it->second) {
+            action();
+        }
+    }
+    if (h.passes > h.budget) {
+        RecordFailure("pass budget exceeded");
+        MatchEndFlag = 1;
+        MatchShared.replayPlaying = 0;
+        MatchShared.replayState = REPLAY_NORMAL;
+        MatchPhase = PHASE_PERIOD_OVER;
+        Match.extraTime = Match.goldenGoal = Match.shootOut = 0;
+    }
+}
+
+}  // namespace
+
+int32_t PresentationRecord::Count(const std::string& call) const
+{
+    int32_t n = 0;
+    for (const std::string& c : calls) {
+        n += c == call ? 1 : 0;
+    }
+    return n;
+}
+
+MatchSide MakeSide(uint32_t seed, SidePreset preset)
+{
+    SmallRng rng{seed * 2654435761u + 1};
+    MatchSide side;
+    std::memset(&side, 0xFF, sizeof(side));
+    std::snprintf(side.teamName, sizeof(side.teamName), "Testeurs %u", seed);
+    side.human = 0;
+    side.tactic = TACTIC_CUSTOM_FIRST;
+    side.tacticB = 0;
+    for (TacticsRecord& t : side.tactics) {
+        t.slots[0].row = static_cast<int16_t>(TACTIC_EMPTY_MARK);
+    }
+    side.tactics[0] = FourFourTwo();
+    side.firstLegGoals = 0;
+    const uint16_t designated[4] = {4, 9, 10, 7};
+    for (int32_t k = 0; k < 4; ++k) {
+        side.designated[k] = designated[k];
+        side.settings[k] = 100;
+    }
+    for (int32_t s = 0; s < MATCH_SHIRT_COUNT; ++s) {
+        MatchPlayerEntry& e = side.entries[s];
+        const std::string name = std::string("T. Joueur") + static_cast<char>('A' + rng.Next(26))
+                                 + std::to_string(s + 1);
+        std::memcpy(e.name, name.c_str(), name.size() + 1);
+        for (int32_t k = 0; k < MATCH_ATTRIBUTE_COUNT; ++k) {
+            e.attributes[k] = Attribute(&rng, preset);
+        }
+        e.positionCode = static_cast<uint8_t>(PositionOfSlot(s));
+        e.enginePosition = static_cast<uint16_t>(PositionOfSlot(s));
+        e.shirt = static_cast<int16_t>(s + 1);
+        e.leftFoot = static_cast<uint16_t>(rng.Next(2));
+        e.rightFoot = 1;
+        e.experiencePercent = static_cast<uint16_t>(rng.Next(101));
+        e.playerId = static_cast<uint16_t>((seed % 500) * 40 + s);
+    }
+    return side;
+}
+
+void MatchDayBuilder::Write() const
+{
+    MatchDayBlock* block = GetMatchSidesBlock();
+    std::memset(block, 0xFF, sizeof(*block));
+    block->extraTime = extraTime;
+    block->shootOut = shootOut;
+    block->goldenGoal = goldenGoal;
+    block->periodMinutes = periodMinutes;
+    block->secondLeg = awayGoals;
+    block->official[0] = 65;
+    block->official[1] = 58;
+    block->official[2] = 0;
+    block->difficulty = difficulty;
+    block->lenientSide = 0;
+    block->viewMode = viewMode;
+    block->substitutionsAllowed = substitutes;
+    for (int32_t s = 0; s < 2; ++s) {
+        block->sides[s] = MakeSide(seed * 2 + static_cast<uint32_t>(s), preset);
+        block->sides[s].firstLegGoals = firstLegGoals[s];
+    }
+}
+
+ScopedMatch::ScopedMatch()
+{
+    ResetCoreForTest();
+    PollInit();
+    MatchBlocks_Init();
+    Tactics_Init();
+    s_harness = new HarnessState;
+    MatchEngine_Init();
+    MatchPresentation_SetDefaults();
+    InstallRecorders();
+    for (int32_t kind = 0; kind < VIEWKIND_COUNT; ++kind) {
+        MatchView_Register(kind, nullptr);
+    }
+    AddPollFunction(WatchdogPoll, POLL_EVERY_CALL, 0);
+}
+
+ScopedMatch::~ScopedMatch()
+{
+    Comm_SetListener(nullptr);
+    for (int32_t kind = 0; kind < VIEWKIND_COUNT; ++kind) {
+        MatchView_Register(kind, nullptr);
+    }
+    MatchEngine_Uninit();
+    Tactics_Uninit();
+    MatchBlocks_Uninit();
+    PollUninit();
+    delete s_harness;
+    s_harness = nullptr;
+    ResetCoreForTest();
+}
+
+PresentationRecord& ScopedMatch::Record() { return s_harness->record; }
+
+void Watchdog_At(uint64_t pass, std::function<void()> action)
+{
+    s_harness->script[pass].push_back(std::move(action));
+}
+
+void Watchdog_SetBudget(uint64_t passes) { s_harness->budget = passes; }
+
+uint64_t Watchdog_Passes() { return s_harness->passes; }
+
+const std::vector<std::string>& Watchdog_Failures() { return s_harness->failures; }
+
+std::string Engine_CheckInvariants()
+{
+    if (MatchPhase < 0 || MatchPhase >= PHASE_COUNT) return "phase " + std::to_string(MatchPhase);
+    if (Match.period > MATCH_PERIOD_SHOOT_OUT) return "period " + std::to_string(Match.period);
+    for (int32_t side = 0; side < 2; ++side) {
+        uint32_t seen = 0;
+        for (int16_t person : LineUp[side]) {
+            const int32_t slot = person - side * MATCH_PERSONS_PER_SIDE;
+            if (slot < 0 || slot >= MATCH_PERSONS_PER_SIDE)
+                return "line-up holds " + std::to_string(person);
+            seen |= 1u << slot;
+        }
+        if (seen != 0xFFFFu) return "line-up is not a permutation";
+        const uint8_t active = ActivePlayer[side];
+        if (active != MATCH_NONE && Person_Side(active) != side)
+            return "active player of the other side";
+    }
+    const MatchDataBlock* data = GetMatchDataBlock();
+    if (data->eventCount < 0 || data->eventCount >= MATCH_EVENT_MAX) return "event count";
+    if (Match.periodTicks > Match.periodLength) return "periodTicks past periodLength";
+    for (int32_t p = 0; p < MATCH_BALL; ++p) {
+        const MatchPerson& m = MatchPersons[p];
+        if (m.x < -600 || m.x > 1700 || m.y < 0 || m.y > 2200)
+            return "person " + std::to_string(p) + " off the map";
+    }
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    if (ball.x < 92 || ball.x > 1500 || ball.y < 58 || ball.y > 2106)
+        return "ball outside the walls";
+    return "";
+}
+
+void RunTicks(int32_t n)
+{
+    for (int32_t i = 0; i < n; ++i) {
+        EngineTick();
+        Match_RecordHeatMap();
+        const std::string broken = Engine_CheckInvariants();
+        if (!broken.empty()) RecordFailure(broken);
+    }
+}
+
+bool RunUntil(const std::function<bool()>& done, int32_t budget)
+{
+    for (int32_t i = 0; i < budget; ++i) {
+        if (done()) return true;
+        RunTicks(1);
+    }
+    return done();
+}
+
+GoldenResult GoldenRun(uint32_t seed, SidePreset preset, bool init)
+{
+    GoldenResult result;
+    if (init) MatchEngine_Init();
+    MatchDayBuilder builder;
+    builder.seed = seed;
+    builder.preset = preset;
+    builder.Write();
+    SRand(seed);
+    s_harness->drawBase = RandDrawCount();
+    s_harness->ticks = 0;
+    s_harness->lastTickCount = Match.tickCount;
+    s_harness->trace = &result.lines;
+    PlayMatch3D();
+    s_harness->trace = nullptr;
+    const MatchDataBlock* data = GetMatchDataBlock();
+    std::vector<std::string> head;
+    auto add = [&](const std::string& key, int64_t value) {
+        head.push_back(key + " " + std::to_string(value));
+    };
+    for (int32_t s = 0; s < 2; ++s) {
+        const MatchSideStats& side = data->sides[s];
+        const std::string p = "side" + std::to_string(s) + ".";
+        add(p + "score", side.score);
+        add(p + "shootOutGoals", side.shootOutGoals);
+        add(p + "shotsOnTarget", side.shotsOnTarget);
+        add(p + "shotsOffTarget", side.shotsOffTarget);
+        add(p + "corners", side.corners);
+        add(p + "fouls", side.fouls);
+        add(p + "possession", side.possession);
+        add(p + "manOfTheMatch", side.manOfTheMatch);
+        add(p + "firstScorer", side.scorers[0].player);
+        add(p + "firstCardMinute", side.cardBytes[0].minute);
+    }
+    add("eventCount", data->eventCount);
+    add("firstEventKind", data->events[0].kind);
+    for (int32_t t = 0; t < 3; ++t) {
+        add("territoryTotal" + std::to_string(t), data->territoryTotals[t]);
+    }
+    head.insert(head.end(), result.lines.begin(), result.lines.end());
+    result.lines = head;
+    return result;
+}
+
+std::string CompareGolden(const GoldenResult& result, const std::string& name)
+{
+    const std::string path =
+        std::string(PELLORAN_SOURCE_DIR) + "/tests/gamecode/golden/" + name + ".golden";
+    std::string text;
+    for (const std::string& line : result.lines) {
+        text += line + "\n";
+    }
+    const char* update = std::getenv("PELLORAN_UPDATE_GOLDEN");
+    if (update != nullptr && std::string(update) == "1") {
+        WriteTextFile(path, text);
+        return "";
+    }
+    const std::vector<std::string> expected = SplitLines(ReadTextFile(path));
+    const std::string lastGroup = s_harness->record.commentaryGroups.empty()
+                                      ? "none"
+                                      : std::to_string(s_harness->record.commentaryGroups.back());
+    for (size_t i = 0; i < std::max(expected.size(), result.lines.size()); ++i) {
+        const std::string want = i < expected.size() ? expected[i] : "<end>";
+        const std::string got = i < result.lines.size() ? result.lines[i] : "<end>";
+        if (want != got)
+            return "-" + want + "\n+" + got + "\n(last commentary group " + lastGroup + ")";
+    }
+    return "";
+}

@@ -1,0 +1,75 @@
+// tests/gamecode/harness/harness.h: what every match engine test shares: seeded sides and
+// match-day blocks, recorders on the presentation, scenario stepping, a watchdog that checks the
+// engine's invariants on every pass, and hashed golden runs.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/matchblocks.h"
+
+enum class SidePreset { Balanced, Strong, Weak, Extreme };
+
+// A side with fictional names, a 4-4-2 as custom formation 0 (tactic 40), shirts 4/9/10/7 as
+// captain and takers and 16 players, from its own small generator (never the game's).
+MatchSide MakeSide(uint32_t seed, SidePreset preset);
+
+// Writes a real MatchDayBlock: view mode 3, period length 5, officials (65, 58, 0), three
+// substitutes, both sides from MakeSide.
+struct MatchDayBuilder {
+    uint32_t seed = 1;
+    SidePreset preset = SidePreset::Balanced;
+    uint8_t extraTime = 0;
+    uint8_t shootOut = 0;
+    uint8_t goldenGoal = 0;
+    uint8_t awayGoals = 0;
+    uint16_t periodMinutes = 5;
+    uint8_t difficulty = 0;
+    int16_t substitutes = 3;
+    uint16_t viewMode = VIEW_NONE;
+    int16_t firstLegGoals[2] = {0, 0};
+    void Write() const;  // into GetMatchSidesBlock()
+};
+
+// Everything the engine told the presentation.
+struct PresentationRecord {
+    std::vector<int32_t> sounds;
+    std::vector<std::string> calls;  // menus, replay and view operations, in order
+    std::vector<int32_t> commentaryGroups;
+    int32_t Count(const std::string& call) const;
+};
+
+// Resets the core and the engine (MatchEngine_Init, headless presentation with recorders, the
+// watchdog as a poll function), and undoes it at the end.
+class ScopedMatch {
+public:
+    ScopedMatch();
+    ~ScopedMatch();
+    ScopedMatch(const ScopedMatch&) = delete;
+    ScopedMatch& operator=(const ScopedMatch&) = delete;
+
+    PresentationRecord& Record();
+};
+
+// Watchdog: counts loop passes, injects scripted actions at chosen passes, checks the
+// invariants after each pass, and past the pass budget records a failure and ends the match.
+void Watchdog_At(uint64_t pass, std::function<void()> action);
+void Watchdog_SetBudget(uint64_t passes);
+uint64_t Watchdog_Passes();
+const std::vector<std::string>& Watchdog_Failures();
+std::string Engine_CheckInvariants();  // empty when they hold
+
+void RunTicks(int32_t n);  // EngineTick n times, invariants checked
+// Ticks until the predicate holds; false when the budget ran out first.
+bool RunUntil(const std::function<bool()>& done, int32_t budget);
+
+struct GoldenResult {
+    std::vector<std::string> lines;  // "key value", then "hash <tick> <hex> <draws>"
+};
+// MatchEngine_Init, the block, SRand(seed), PlayMatch3D; `init` false skips MatchEngine_Init.
+GoldenResult GoldenRun(uint32_t seed, SidePreset preset, bool init = true);
+// Compares with tests/gamecode/golden/<name>.golden (PELLORAN_UPDATE_GOLDEN=1 rewrites it); an
+// empty string when equal, else the first divergence.
+std::string CompareGolden(const GoldenResult& result, const std::string& name);

@@ -1,0 +1,373 @@
+// tests/gamecode/matchrun_test.cpp: the periods a match plays, the clock, the loop's requests,
+// the views and the result left in the data block.
+#include "gamecode/matchrun.h"
+
+#include <cstring>
+
+#include "engine/random.h"
+#include "gamecode/interim.h"
+#include "gamecode/matchloop.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/matchview.h"
+#include "gamecode/phases.h"
+#include "gamecode/presentation.h"
+#include "tests/gamecode/harness/harness.h"
+#include "tests/support/support.h"
+
+namespace {
+
+std::vector<int32_t> PeriodsPlayed(const PresentationRecord& record)
+{
+    std::vector<int32_t> periods;
+    for (int32_t group : record.commentaryGroups) {
+        if (group >= 115 && group <= 118) periods.push_back(group - 115);
+    }
+    return periods;
+}
+
+TEST(MatchRun, PlainMatchPlaysTwoHalvesAndEndsGoalless)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.periodMinutes = 1;
+    builder.Write();
+    GetMatchSidesBlock()->sides[1].human = 1;
+    PlayMatch3D();
+    EXPECT_TRUE(Watchdog_Failures().empty()) << Watchdog_Failures()[0];
+    EXPECT_EQ(PeriodsPlayed(match.Record()), (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(match.Record().Count("HalfTime1"), 1);
+    EXPECT_EQ(match.Record().Count("HalfTime0"), 0);
+    EXPECT_EQ(match.Record().Count("TimedEvents_Reset"), 2);
+    EXPECT_EQ(match.Record().Count("Replay_ResetCounters"), 2);
+    const MatchDataBlock* data = GetMatchDataBlock();
+    EXPECT_EQ(+data->sides[0].score, 0);
+    EXPECT_EQ(+data->sides[1].score, 0);
+    EXPECT_EQ(+data->events[0].kind, MATCH_EVENT_END);
+    EXPECT_EQ(+data->sides[0].scorers[0].player, -1);
+    EXPECT_EQ(+data->sides[1].manOfTheMatch, -1);
+    EXPECT_EQ(+data->sides[0].cardBytes[19].minute, 255);
+    EXPECT_EQ(+data->territory[120], 255);
+    EXPECT_NE(+data->territory[0], 255);
+    EXPECT_LE(data->territory[0], 100);
+    EXPECT_EQ(+data->territory[90], 255);
+    uint32_t thirds = 0;
+    for (int32_t t = 0; t < 3; ++t) {
+        thirds += data->territoryTotals[t];
+    }
+    EXPECT_EQ(thirds, Match.openPlayTicks);
+    EXPECT_EQ(+data->sides[0].players[10].bits65 >> 6 & 3, 0u);
+    EXPECT_EQ(Match.finalWhistle, 1);
+    EXPECT_EQ(match.Record().sounds, (std::vector<int32_t>{8, 8}));
+}
+
+TEST(MatchRun, CupTieLevelPlaysExtraTimeAndAShootOut)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.periodMinutes = 1;
+    builder.extraTime = 1;
+    builder.shootOut = 1;
+    builder.Write();
+    PlayMatch3D();
+    EXPECT_EQ(PeriodsPlayed(match.Record()), (std::vector<int32_t>{0, 1, 2, 3}));
+    EXPECT_EQ(match.Record().Count("RunInGameMenuPair"), 1);
+    const MatchDataBlock* data = GetMatchDataBlock();
+    EXPECT_NE(+data->sides[0].shootOutGoals, +data->sides[1].shootOutGoals);
+    EXPECT_TRUE(
+        ShootOut_IsDecided(Match.shootoutKicks, Match.shootOutGoals[0], Match.shootOutGoals[1]));
+    EXPECT_EQ(PenaltyOrder[0][0], 8);  // the penalty taker wears 9
+    EXPECT_EQ(PenaltyOrder[0][1], 10);
+    EXPECT_EQ(PenaltyOrder[0][2], 9);
+    EXPECT_EQ(PenaltyOrder[0][9], 1);  // ten takers: the keeper is not needed
+}
+
+TEST(MatchRun, ShootOutWithAwayGoalsNeedsTheFirstLegScoreToMatch)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.periodMinutes = 1;
+    builder.shootOut = 1;
+    builder.awayGoals = 1;
+    builder.firstLegGoals[0] = 1;
+    builder.firstLegGoals[1] = 1;
+    builder.Write();
+    PlayMatch3D();
+    EXPECT_EQ(match.Record().Count("RunInGameMenuPair"), 0);
+    builder.firstLegGoals[0] = 0;
+    builder.firstLegGoals[1] = 0;
+    builder.Write();
+    PlayMatch3D();
+    EXPECT_EQ(match.Record().Count("RunInGameMenuPair"), 1);
+}
+
+TEST(MatchRun, GoldenGoalPlaysTheSecondExtraPeriodOnlyWhileLevel)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.periodMinutes = 1;
+    builder.goldenGoal = 1;
+    builder.Write();
+    PlayMatch3D();
+    EXPECT_EQ(PeriodsPlayed(match.Record()), (std::vector<int32_t>{0, 1, 2, 3}));
+}
+
+TEST(MatchRun, FailedReplayLoadPlaysNothingAndFreesTheBuffer)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.Write();
+    MatchShared.replayState = REPLAY_WATCH;
+    GetMatchDataBlock()->territory[0] = 7;
+    PlayMatch3D();
+    EXPECT_EQ(match.Record().Count("Replay_AllocBuffer"), 1);
+    EXPECT_EQ(match.Record().Count("Replay_FreeBuffer"), 1);
+    EXPECT_EQ(GetMatchDataBlock()->territory[0], 7);
+    EXPECT_TRUE(match.Record().commentaryGroups.empty());
+}
+
+TEST(MatchRun, WatchedReplayRunsOnlyTheFirstPeriod)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.periodMinutes = 1;
+    builder.extraTime = 1;
+    builder.Write();
+    MatchShared.replayState = REPLAY_WATCH;
+    MatchPresentationOps.Replay_Load = [](int32_t) { return 0; };
+    PlayMatch3D();
+    // The headless replay ends at once, and in the watch state that ends the period.
+    EXPECT_TRUE(match.Record().commentaryGroups.empty());
+    EXPECT_EQ(match.Record().Count("Replay_ResetCounters"), 0);
+    EXPECT_EQ(match.Record().Count("TimedEvents_Reset"), 1);
+}
+
+TEST(MatchClock, HalfLastsItsTicksThenWaitsForTheBallNearHalfway)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.Write();
+    Match_SetupPeriod();
+    std::memset(GetMatchDataBlock()->territory, 0xFF, MATCH_TERRITORY_MINUTES);
+    Match.clockRunning = 1;
+    MatchPhase = PHASE_OPEN_PLAY;
+    Person_PlaceAt(MATCH_BALL, 796, 1282);  // on the edge: not strictly inside
+    ASSERT_TRUE(RunUntil([] { return Match.timeUp != 0; }, 16000));
+    EXPECT_EQ(Match.periodTicks, 15000u);
+    EXPECT_EQ(GetMatchClockSeconds(), 2700u);
+    RunTicks(50);
+    EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+    Person_PlaceAt(MATCH_BALL, 796, 1281);
+    RunTicks(1);
+    EXPECT_EQ(MatchPhase, PHASE_PERIOD_OVER);
+    EXPECT_EQ(match.Record().commentaryGroups.back(), 115);
+    EXPECT_EQ(MatchPersons[3].action, 30);
+    EXPECT_EQ(Match.clockRunning, 0);
+    EXPECT_EQ(GetMatchDataBlock()->territory[43], 50);
+    EXPECT_EQ(GetMatchDataBlock()->territory[44], 255);  // the last minute is never written
+}
+
+TEST(MatchClock, StoppageCountdownDelaysTimeUp)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.Write();
+    Match_SetupPeriod();
+    Match.period = 2;
+    Match_SetupPeriod();
+    EXPECT_EQ(Match.periodLength, 5000u);
+    Match.clockRunning = 1;
+    MatchPhase = PHASE_KEEPER_HOLDS;
+    StoppageTicks = 30;
+    RunUntil([] { return Match.periodTicks == 5000; }, 6000);
+    RunTicks(29);
+    EXPECT_EQ(Match.timeUp, 0);
+    RunTicks(1);
+    EXPECT_EQ(Match.timeUp, 1);
+    Match.period = 4;
+    EXPECT_EQ(GetMatchClockSeconds(), 0u);
+}
+
+TEST(MatchClock, GoldenGoalComparesAggregatesAndNeedsTheClock)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.goldenGoal = 1;
+    builder.Write();
+    Match_SetupPeriod();
+    Match.period = 2;
+    Match_SetupPeriod();
+    Match.goldenGoal = 1;
+    MatchPhase = PHASE_OPEN_PLAY;
+    Match.score[1] = 1;
+    Match.firstLegGoals[0] = 1;  // level on aggregate: play on
+    Match.clockRunning = 1;
+    RunTicks(1);
+    EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+    Match.firstLegGoals[0] = 0;
+    Match.clockRunning = 0;
+    RunTicks(1);
+    EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+    Match.clockRunning = 1;
+    RunTicks(1);
+    EXPECT_EQ(MatchPhase, PHASE_PERIOD_OVER);
+}
+
+TEST(MatchTimers, MomentumFollowsPossessionAndTheScore)
+{
+    ScopedMatch match;
+    MatchPhase = PHASE_OPEN_PLAY;
+    Match.bonusTimer = 5;
+    Ball.possession = 0;
+    Match.score[1] = 9;  // side 0 behind by more than 4: +5
+    TeamMomentum[0] = 998;
+    Match_TickTimers();
+    EXPECT_EQ(TeamMomentum[0], 1000);
+    EXPECT_EQ(TeamMomentum[1], 0);
+    Match.score[0] = 12;  // side 0 ahead by 3: the other loses 2
+    TeamMomentum[1] = 10;
+    Match.bonusTimer = 5;
+    Match_TickTimers();
+    EXPECT_EQ(TeamMomentum[1], 8);
+    Match.bonusTimer = 0;
+    TeamPressure[0] = 2;
+    Match_TickTimers();
+    EXPECT_EQ(Match.bonusTimer, 2400);
+    EXPECT_EQ(TeamPressure[0], 1);
+    MatchPhase = PHASE_KICKOFF_READY;
+    Match_TickTimers();
+    EXPECT_EQ(TeamMomentum[0], 0);
+}
+
+TEST(MatchLoop, MenuRequestsOpenTheirPagesAndPauseStopsTicking)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.periodMinutes = 1;
+    builder.Write();
+    for (int32_t request = 1; request <= 5; ++request) {
+        Watchdog_At(10 + request,
+                    [request] { MatchShared.menuRequest = static_cast<uint16_t>(request); });
+    }
+    Watchdog_At(20, [] { MatchShared.pauseWord = 1; });
+    Watchdog_At(120, [] { MatchShared.pauseWord = 0; });
+    PlayMatch3D();
+    for (const char* page : {"InGameMenusPage6", "InGameMenusFromStart", "InGameMenusPage4",
+                             "InGameMenusPage1", "InGameMenusPage0"}) {
+        EXPECT_EQ(match.Record().Count(page), 1) << page;
+    }
+    EXPECT_GT(Watchdog_Passes(), 100u + 2 * (3000 + 200 + 181));
+}
+
+TEST(MatchLoopDeathTest, UnknownMenuRequestIsFatal)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.Write();
+    Watchdog_At(3, [] { MatchShared.menuRequest = 6; });
+    EXPECT_FATAL(PlayMatch3D(), "ERROR: default case hit 6");
+}
+
+int32_t g_viewCalls[VIEWKIND_COUNT][5];
+template <int Kind, int Op>
+void CountCall()
+{
+    ++g_viewCalls[Kind][Op];
+}
+template <int Kind>
+constexpr MatchViewOps kCounting = {CountCall<Kind, 0>, CountCall<Kind, 1>, CountCall<Kind, 2>,
+                                    CountCall<Kind, 3>, CountCall<Kind, 4>};
+
+TEST(MatchView, DispatchReachesTheViewOfTheModeAndModeThreeNone)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.Write();
+    MatchView_Register(VIEWKIND_TEXT, &kCounting<0>);
+    MatchView_Register(VIEWKIND_2D, &kCounting<1>);
+    MatchView_Register(VIEWKIND_SOFTWARE_3D, &kCounting<2>);
+    MatchView_Register(VIEWKIND_DEVICE_3D, &kCounting<3>);
+    std::memset(g_viewCalls, 0, sizeof(g_viewCalls));
+    GetMatchSidesBlock()->viewMode = VIEW_NONE;
+    MatchView_Init();
+    MatchView_Tick();
+    MatchView_UpdateAndFrame();
+    MatchView_Destroy();
+    int32_t total = 0;
+    for (auto& kind : g_viewCalls) {
+        for (int32_t n : kind)
+            total += n;
+    }
+    EXPECT_EQ(total, 0);
+    EXPECT_EQ(MatchView_Destroyed, 1);
+    GetMatchSidesBlock()->viewMode = VIEW_3D;
+    MatchView_Init();
+    MatchView_Tick();
+    MatchView_UpdateAndFrame();
+    EXPECT_EQ(MatchView_Destroyed, 0);
+    for (int32_t op = 0; op < 5; ++op) {
+        EXPECT_EQ(g_viewCalls[VIEWKIND_SOFTWARE_3D][op], op == 1 ? 0 : 1);
+    }
+    MatchPresentationOps.Video_Has3DDevice = [] { return 1; };
+    MatchView_Tick();
+    EXPECT_EQ(g_viewCalls[VIEWKIND_DEVICE_3D][2], 1);
+    GetMatchSidesBlock()->viewMode = VIEW_TEXT;
+    MatchView_Destroy();
+    EXPECT_EQ(g_viewCalls[VIEWKIND_TEXT][1], 1);
+}
+
+TEST(MatchView, HighlightReplaysOnlyInTheThreeDView)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.viewMode = VIEW_TEXT;
+    builder.Write();
+    MatchShared.highlightOption[0] = 1;
+    ActivateHighLight(0, 2);
+    ActivateHighLight(3, 0);
+    EXPECT_EQ(HighLight_PendingType(), 4);
+    EXPECT_EQ(HighLight_Timer(), 0);
+    ActivateHighLight(0, 2);
+    HighLight_Tick();
+    HighLight_Tick();
+    EXPECT_EQ(MatchShared.replayStartRequest, 0);
+    GetMatchSidesBlock()->viewMode = VIEW_3D;
+    ActivateHighLight(0, 2);
+    HighLight_Tick();
+    HighLight_Tick();
+    EXPECT_EQ(MatchShared.replayStartRequest, 1);
+    EXPECT_EQ(MatchShared.replayState, REPLAY_HIGHLIGHT);
+}
+
+TEST(MatchViewDeathTest, BadHighlightTypeIsFatal)
+{
+    ScopedMatch match;
+    EXPECT_FATAL(ActivateHighLight(5, 10), "ActivateHighLight(): Error bad ActionType");
+}
+
+TEST(MatchGolden, SeedOneMatchesItsGoldenAndRepeats)
+{
+    ScopedMatch match;
+    const GoldenResult first = GoldenRun(1, SidePreset::Balanced);
+    const std::string diff = CompareGolden(first, "spine_seed1");
+    EXPECT_TRUE(diff.empty()) << diff;
+    const GoldenResult second = GoldenRun(1, SidePreset::Balanced);
+    EXPECT_EQ(first.lines, second.lines);
+    EXPECT_TRUE(Watchdog_Failures().empty());
+}
+
+TEST(MatchGolden, WithoutInitASecondMatchCarriesTheFirstOnesWords)
+{
+    ScopedMatch match;
+    GoldenRun(1, SidePreset::Balanced);
+    EXPECT_EQ(Match.bonusTimer > 0 || Match.tickCount > 0, true);
+    const uint16_t carried = Match.tickCount;
+    MatchDayBuilder builder;
+    builder.Write();
+    Match_SetupPeriod();
+    EXPECT_EQ(Match.tickCount, carried);
+    MatchEngine_Init();
+    EXPECT_EQ(Match.tickCount, 0);
+    EXPECT_EQ(Match.lastMinute, -1);
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+// tests/gamecode/matchstate_test.cpp: the skill mapping, the pitch and the period set-up.
+#include "gamecode/matchstate.h"
+
+#include "engine/random.h"
+#include "gamecode/matchrun.h"
+#include "tests/gamecode/harness/harness.h"
+#include "tests/support/support.h"
+
+namespace {
+
+TEST(MatchState, SkillMappingTakesWordsInItsOrderAndClampsFirst)
+{
+    MatchPlayerEntry entry{};
+    for (int32_t k = 0; k < MATCH_ATTRIBUTE_COUNT; ++k) {
+        entry.attributes[k] = static_cast<uint16_t>(k + 1);
+    }
+    entry.attributes[0] = 101;
+    entry.attributes[7] = 300;  // an unchecked word stays a valid skill
+    uint8_t skills[MATCH_SKILL_COUNT];
+    Match_MapSkills(entry, skills);
+    EXPECT_EQ(skills[0], 100);
+    EXPECT_EQ(skills[15], 100);
+    EXPECT_EQ(skills[18], 4);
+    EXPECT_EQ(skills[17], 3 / 2 + 50);
+    entry.attributes[0] = 0;
+    Match_MapSkills(entry, skills);
+    EXPECT_EQ(skills[SKILL_PACE], 50);
+}
+
+TEST(MatchState, AttributeTableIsTheMatchDaysTable)
+{
+    const int8_t expected[] = {8, 11, 4, 9, 12, 13, 14, 0,  10, 2,  3,
+                               6, 5,  7, 1, 15, 16, 17, 18, 19, 20, 21};
+    for (int32_t k = 0; k < MATCH_ATTRIBUTE_COUNT; ++k) {
+        EXPECT_EQ(kMatchAttributeStat[k], expected[k]) << k;
+    }
+}
+
+TEST(MatchState, PitchConstantsAndTruncationTowardZero)
+{
+    SetPitchConstants();
+    EXPECT_EQ(Pitch.pitchWidth, 1280);
+    EXPECT_EQ(Pitch.pitchLength, 1920);
+    EXPECT_EQ(Pitch.centreX, 796);
+    EXPECT_EQ(Pitch.centreY, 1082);
+    EXPECT_EQ(Pitch.postLeftX, 730);
+    EXPECT_EQ(Pitch.penaltySpotFarY, 1850);
+    EXPECT_EQ(Pitch.outerFarY[1], 2106);
+    EXPECT_EQ(Pitch.tunnelX, -164);
+    EXPECT_EQ(Pitch.zoneRowsY[4], 1722);
+    EXPECT_EQ(Pitch.zoneColumnsX[4], 1180);
+    EXPECT_FLOAT_EQ(Pitch.contactFactor, 1.2f);
+    EXPECT_EQ(Fixed_ToUnits(-1), 0);
+    EXPECT_EQ(Fixed_ToUnits(-65536), -1);
+}
+
+TEST(MatchState, SetActionIgnoresPersonsOutsideTheObjects)
+{
+    ScopedMatch match;
+    MatchPersons[36].action = 7;
+    Person_SetAction(37, 9);
+    Person_SetAction(-1, 9);
+    EXPECT_EQ(MatchPersons[36].action, 7);
+    MatchPersons[5].passKind = 3;
+    Person_SetAction(5, 30);
+    EXPECT_EQ(MatchPersons[5].action, 30);
+    EXPECT_EQ(MatchPersons[5].passKind, 0);
+}
+
+TEST(MatchSetup, FirstSetUpPlacesPlayersAndMarksTheBench)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.substitutes = 3;
+    builder.Write();
+    SRand(7);
+    const int32_t first = (SRand(7), Rand() % 80 + 20);
+    SRand(7);
+    Match_SetupPeriod();
+    EXPECT_EQ(Match.linesmanAccuracy, first);
+    EXPECT_EQ(MatchPersons[0].x, -14);
+    EXPECT_EQ(MatchPersons[5].x, -354 - 75);
+    EXPECT_EQ(MatchPersons[21].y, 1082);
+    for (int32_t s = 11; s <= 13; ++s) {
+        EXPECT_EQ(MatchPersons[s].matchRating, 0);
+        EXPECT_EQ(MatchPersons[s].animation, -1);
+    }
+    EXPECT_EQ(MatchPersons[14].matchRating, 255);
+    EXPECT_EQ(MatchPersons[15].matchRating, 255);
+    EXPECT_EQ(MatchPersons[10].matchRating, 50);
+    EXPECT_EQ(Match.periodLength, 15000u);
+    EXPECT_EQ(MatchPhase, 25);
+    EXPECT_EQ(Match.takers[1][0], 16 + 3);  // captain shirt 4
+}
+
+TEST(MatchSetup, BlockValuesOutOfRangeAreMended)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.substitutes = 7;
+    builder.periodMinutes = 0;
+    builder.Write();
+    GetMatchSidesBlock()->sides[0].designated[1] = 0xFFFF;
+    Match_SetupPeriod();
+    EXPECT_EQ(Match.substitutesAllowed, 5);
+    EXPECT_EQ(MatchPersons[15].matchRating, 0);
+    EXPECT_EQ(Match.periodLength, 15000u);
+    EXPECT_EQ(Match.takers[0][1], -1);
+}
+
+TEST(MatchSetup, FormationFallsBackForTacticsPastTheSidesTwelve)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.Write();
+    MatchSide& side = GetMatchSidesBlock()->sides[0];
+    side.human = 1;
+    side.tactics[5] = side.tactics[0];
+    side.tactics[5].slots[3].row = 1;
+    side.tactic = 45;
+    Match_SetupPeriod();
+    EXPECT_EQ(+TeamShape[0].slots[3].row, 1);
+    side.tactic = 60;
+    MatchEngine_Init();
+    Match_SetupPeriod();
+    EXPECT_EQ(+TeamShape[0].slots[3].row, +side.tactics[0].slots[3].row);
+}
+
+}  // namespace
