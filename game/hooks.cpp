@@ -2,7 +2,10 @@
 #include "game/hooks.h"
 
 #include "engine/debug.h"
+#include "engine/poll.h"
 #include "game/funcs.h"
+#include "game/matchblocks.h"
+#include "game/simmatch.h"
 #include "game/textformat.h"
 
 namespace {
@@ -18,9 +21,14 @@ void OwnClubKits(int32_t home, int32_t away, int32_t isAway, KitDesign* out)
     *out = kit != nullptr ? *kit : KitDesign{};
 }
 
-constexpr GameHookTable kDefaultHooks = {ShowMessageOnLog, VTW_FormatThousands, NoSquadTable,
-                                         NoTraining,       NoTraining,          NoTraining,
-                                         NoTraining,       OwnClubKits};
+void SimulateWatchedMatch() { SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock()); }
+
+void PostMatchDone() { MatchReportFlags |= MATCH_REPORT_DONE; }
+
+constexpr GameHookTable kDefaultHooks = {
+    ShowMessageOnLog, VTW_FormatThousands, NoSquadTable,         NoTraining,    NoTraining,
+    NoTraining,       NoTraining,          OwnClubKits,          SimulateWatchedMatch,
+    PostMatchDone,    Poll};
 
 }  // namespace
 

@@ -15,10 +15,17 @@ struct GameHookTable {
     void (*StoreTrainingSchedule)();
     // The kit a side of a fixture wears (isAway 0 home side, 1 away side) into *out.
     void (*GetTeamDesign)(int32_t home, int32_t away, int32_t isAway, KitDesign* out);
+    // The human's match, played from the match-day block into the match data block.
+    void (*PlayWatchedMatch)();
+    // The post-match screens, until bit 0 of MatchReportFlags is set.
+    void (*PostMatchSequence)();
+    void (*DayScreenStep)();  // one step of the day screen while a match day runs
 };
 
 // Later subsystems replace rows at start-up; GameHooks_Reset puts the defaults back (the text on
 // the general channel at level 1; VTW_FormatThousands; nothing for the squad and training rows;
-// the home club's home kit for the home side and the away club's away kit for the away side).
+// the home club's home kit for the home side and the away club's away kit for the away side; the
+// statistical simulation for the watched match; the post-match sequence marked done at once;
+// Poll for the day screen's step).
 extern GameHookTable GameHooks;
 void GameHooks_Reset();

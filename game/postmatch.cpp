@@ -1,0 +1,278 @@
+// game/postmatch.cpp: a played fixture's result and statistics carried into the fixture row, the
+// players and the clubs; the form and ratings read from them.
+#include <algorithm>
+
+#include "engine/random.h"
+#include "game/fixtures.h"
+#include "game/funcs.h"
+#include "game/honours.h"
+#include "game/matchblocks.h"
+#include "game/matchday.h"
+#include "game/simmatch.h"
+#include "game/squad.h"
+#include "game/textmess.h"
+
+namespace {
+
+constexpr int32_t SUSPENSION_SENT_OFF = 3;
+constexpr int32_t BOOKINGS_PER_BAN = 5;
+
+int32_t GoalsBy(const MatchSideStats& side, int32_t maxMinute)
+{
+    int32_t goals = 0;
+    for (const MatchGoalEntry& g : side.goals) {
+        if (g.player != -1 && g.minute <= maxMinute) ++goals;
+    }
+    return goals;
+}
+
+bool ExtraTimePlayed(const MatchDayBlock& b, const MatchDataBlock& d)
+{
+    return b.extraTime == 1
+           && SimMatch_TieIsLevel(b, GoalsBy(d.sides[0], 90), GoalsBy(d.sides[1], 90));
+}
+
+bool Played(const PlayerMatchRecord& r) { return PlayerMatchRecord_Get(r, PMR_TIME_ON_PITCH) > 0; }
+
+FixturePlayerRow PlayerRow(const MatchSide& side, const MatchSideStats& stats, int32_t k)
+{
+    const MatchPlayerEntry& entry = side.entries[k];
+    const PlayerMatchRecord& r = stats.players[k];
+    FixturePlayerRow row{-1, 0, 0, 0, 0};
+    if (entry.playerId == 0xFFFF || !Played(r)) return row;
+    const int32_t bookings = PlayerMatchRecord_Get(r, PMR_BOOKINGS);
+    const bool sentOff = bookings == 3;
+    const bool started = k < MATCH_STARTERS;
+    const bool takenOff = started && !sentOff && PlayerMatchRecord_Get(r, PMR_TIME_ON_PITCH) < 90;
+    row.player = static_cast<int16_t>(entry.playerId);
+    row.role = static_cast<uint8_t>((entry.enginePosition & 0xF) | (started ? 1 << 4 : 1 << 5)
+                                    | (takenOff ? 1 << 6 : 0)
+                                    | (entry.shirt == side.designated[0] ? 1 << 7 : 0));
+    row.rating = static_cast<uint8_t>(PlayerMatchRecord_Get(r, PMR_RATING));
+    row.marks = static_cast<uint8_t>(std::min(15, PlayerMatchRecord_Get(r, PMR_GOALS))
+                                     | (sentOff         ? 2
+                                        : bookings != 0 ? 1
+                                                        : 0)
+                                           << 4
+                                     | PlayerMatchRecord_Get(r, PMR_HURT) << 6
+                                     | (stats.manOfTheMatch == row.player ? 1 << 7 : 0));
+    row.assists = static_cast<uint8_t>(PlayerMatchRecord_Get(r, PMR_ASSISTS));
+    return row;
+}
+
+uint8_t AddCapped(uint8_t value, int32_t amount, int32_t cap)
+{
+    return static_cast<uint8_t>(std::clamp<int32_t>(value + amount, 0, cap));
+}
+
+void UpdatePlayer(int32_t club, int32_t player, const PlayerMatchRecord& r, int32_t goalDiff)
+{
+    PlayerRecord* p = Player_RefForSet(player, "MatchStats").full;
+    if (p == nullptr) return;
+    const int32_t rating = PlayerMatchRecord_Get(r, PMR_RATING);
+    const int32_t goals = PlayerMatchRecord_Get(r, PMR_GOALS);
+    p->seasonApps = AddCapped(p->seasonApps, 1, 255);
+    p->careerApps = static_cast<uint16_t>(std::min(65535, p->careerApps + 1));
+    p->seasonGoals = AddCapped(p->seasonGoals, goals, 255);
+    p->careerGoals = static_cast<uint16_t>(std::min(65535, p->careerGoals + goals));
+    p->seasonAssists = AddCapped(p->seasonAssists, PlayerMatchRecord_Get(r, PMR_ASSISTS), 255);
+    p->perfSum = static_cast<uint16_t>(std::min(65535, p->perfSum + rating));
+    p->ratedCount = AddCapped(p->ratedCount, 1, 255);
+    p->lastRating = static_cast<uint8_t>(rating);
+    p->experience = AddCapped(p->experience, 1, 255);
+    p->fatigue = AddCapped(p->fatigue, 20, 100);
+    p->fitness = AddCapped(p->fitness, -5, 100);
+    const int32_t byResult = goalDiff > 0 ? 5 : goalDiff < 0 ? -5 : 0;
+    p->morale = AddCapped(p->morale, byResult + (rating - 60) / 5, 100);
+    const int32_t bookings = PlayerMatchRecord_Get(r, PMR_BOOKINGS);
+    if (bookings == 3) {
+        p->disciplinePoints = AddCapped(p->disciplinePoints, 3, 255);
+        p->suspension = AddCapped(p->suspension, SUSPENSION_SENT_OFF, 255);
+    } else if (bookings != 0) {
+        p->disciplinePoints = AddCapped(p->disciplinePoints, 1, 255);
+        if (p->disciplinePoints % BOOKINGS_PER_BAN == 0)
+            p->suspension = AddCapped(p->suspension, 1, 255);
+    }
+    if (PlayerMatchRecord_Get(r, PMR_HURT) != 0) {
+        const int32_t physio = Staff_GetRating(club, STAFF_PHYSIO);
+        p->flags |= PLAYER_INJURED;
+        p->injuryType = static_cast<uint8_t>(Rand() % 16);
+        p->injuryDays = static_cast<uint8_t>(std::max(1, (1 + Rand() % 60) * (200 - physio) / 200));
+    }
+}
+
+// One match of suspension served by every suspended squad player of a club with a competitive
+// fixture, before this match's bans are added.
+void ServeSuspensions(int32_t club)
+{
+    VTW_RefreshSquadCount(club);
+    for (int32_t k = 0; k < SquadList.count; ++k) {
+        PlayerRecord* p = Player_RefForSet(SquadList.players[k], "Suspension").full;
+        if (p != nullptr && p->suspension > 0) --p->suspension;
+    }
+}
+
+void PushResult(uint8_t* list, int32_t size, uint8_t code)
+{
+    std::copy_backward(list, list + size - 1, list + size);
+    list[0] = code;
+}
+
+void AppendGoalLog(ClubRecord* record, int32_t which, const MatchGoalEntry& g, bool away,
+                   int32_t competition)
+{
+    for (auto& pair : record->goals) {
+        GoalLogEntry& entry = pair[which];
+        if (entry.player != -1) continue;
+        entry = {g.player,
+                 g.minute,
+                 static_cast<uint8_t>((g.kind & 31) | (away ? 1 << 7 : 0)),
+                 static_cast<uint8_t>(competition),
+                 {0, 0, 0}};
+        return;
+    }
+}
+
+void AppendCardLog(ClubRecord* record, const MatchCardEntry& c)
+{
+    for (CardLogEntry& entry : record->cards) {
+        if (entry.minute != -1) continue;
+        entry = {static_cast<int8_t>(c.minute), c.kind};
+        return;
+    }
+}
+
+void UpdateClub(const MatchDayBlock& b, const MatchDataBlock& d, int32_t n)
+{
+    const int32_t club = n == 0 ? b.homeClub : b.awayClub;
+    ClubRecord* record = VTW_GetClubRecordPtr(club);
+    if (record == nullptr) return;
+    const MatchSideStats& own = d.sides[n];
+    const MatchSideStats& them = d.sides[1 - n];
+    const int32_t diff = own.score - them.score;
+    const bool competitive = b.competition != COMP_FRIENDLY;
+    const uint8_t code = diff > 0 ? RESULT_WIN : diff < 0 ? RESULT_DEFEAT : RESULT_DRAW;
+    if (competitive) PushResult(record->lastResults, 6, code);
+    if (b.competition == COMP_LEAGUE) PushResult(record->lastLeagueResults, 5, code);
+    for (const MatchGoalEntry& g : own.goals) {
+        if (g.player != -1) AppendGoalLog(record, 0, g, n == 1, b.competition);
+    }
+    for (const MatchGoalEntry& g : them.goals) {
+        if (g.player != -1) AppendGoalLog(record, 1, g, n == 1, b.competition);
+    }
+    for (const MatchCardEntry& c : own.cards) {
+        if (c.player != -1) AppendCardLog(record, c);
+    }
+    const int32_t league = b.competition == COMP_LEAGUE ? 0 : 1;
+    int16_t* counters = record->seasonCounters[league][n];
+    counters[diff > 0 ? 0 : diff == 0 ? 1 : 2] += 1;
+    counters[3] = static_cast<int16_t>(counters[3] + own.score);
+    counters[4] = static_cast<int16_t>(counters[4] + them.score);
+    ClubRecordEntry& win = record->records[CLUB_REC_WIN];
+    if (diff > 0
+        && (diff > win.value - win.value2
+            || (diff == win.value - win.value2 && own.score > win.value)))
+        win = {own.score, them.score, 0, static_cast<int16_t>(n == 0 ? b.awayClub : b.homeClub),
+               0,         0,          0, 0};
+    ClubRecordEntry& crowd = record->records[CLUB_REC_CROWD];
+    if (n == 0 && static_cast<int32_t>(b.attendance) > crowd.value)
+        crowd = {static_cast<int32_t>(b.attendance), 0, 0, b.awayClub, 0, 0, 0, 0};
+    if (n == 0 && competitive) {
+        record->attendanceSum += static_cast<int32_t>(b.attendance);
+        ++record->attendanceCount;
+    }
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        const int32_t bookings = PlayerMatchRecord_Get(own.players[k], PMR_BOOKINGS);
+        record->seasonDispoints = static_cast<int16_t>(record->seasonDispoints
+                                                       + (bookings == 3   ? 3
+                                                          : bookings != 0 ? 1
+                                                                          : 0));
+    }
+    if (diff > 0 && competitive) {
+        int32_t average = 0;
+        VTW_GetClubWageTotal(club, &average);
+        Club_Book(club, CLUB_FIG_WIN_BONUSES, average / 5);
+    }
+}
+
+int32_t RatingInRows(int32_t row, int32_t player)
+{
+    if (row < 0 || player < 0) return 0;
+    for (int32_t away = 0; away < 2; ++away) {
+        for (int32_t k = 0; k < FIXTURE_SIDE_PLAYERS; ++k) {
+            const FixturePlayerRow p = Fixture_GetPlayerRow(row, away, k);
+            if (p.player == player) return p.rating;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+void PostMatch_Process()
+{
+    const MatchDayBlock& b = *GetMatchSidesBlock();
+    const MatchDataBlock& d = *GetMatchDataBlock();
+    const int32_t row = b.fixtureRow;
+    Fixture_SetGoals(row, d.sides[0].score, d.sides[1].score);
+    if (b.shootOut == 1 && d.sides[0].shootOutGoals != d.sides[1].shootOutGoals)
+        Fixture_SetShootOut(row, d.sides[0].shootOutGoals, d.sides[1].shootOutGoals);
+    Fixture_SetExtraTime(row, ExtraTimePlayed(b, d) ? 1 : 0);
+    Fixture_SetAttendance(row, static_cast<int32_t>(b.attendance));
+    const bool competitive = b.competition != COMP_FRIENDLY;
+    for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
+        const int32_t club = n == 0 ? b.homeClub : b.awayClub;
+        if (competitive) ServeSuspensions(club);
+        const int32_t diff = d.sides[n].score - d.sides[1 - n].score;
+        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+            const FixturePlayerRow p = PlayerRow(b.sides[n], d.sides[n], k);
+            Fixture_SetPlayerRow(row, n, k, p);
+            if (p.player >= 0) UpdatePlayer(club, p.player, d.sides[n].players[k], diff);
+        }
+        UpdateClub(b, d, n);
+    }
+}
+
+int32_t VTW_GetSquadPlayerRating(int32_t player)
+{
+    const MatchDayBlock& b = *GetMatchSidesBlock();
+    const MatchDataBlock& d = *GetMatchDataBlock();
+    for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
+        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+            if (b.sides[n].entries[k].playerId != player || !Played(d.sides[n].players[k]))
+                continue;
+            return PlayerMatchRecord_Get(d.sides[n].players[k], PMR_RATING);
+        }
+    }
+    return 0;
+}
+
+int32_t VTW_GetPlayerMatchRating(int32_t player) { return RatingInRows(ReportFixture, player); }
+
+int32_t VTW_GetClubRecentForm(int32_t club)
+{
+    const ClubRecord* record = VTW_GetClubRecordPtr(club);
+    if (record == nullptr) return 0;
+    int32_t sum = 0;
+    for (int32_t k = 0; k < 6; ++k) {
+        const uint8_t r = record->lastResults[k];
+        sum += (6 - k) * (r == RESULT_WIN ? 3 : r == RESULT_DRAW ? 1 : 0);
+    }
+    return sum * 100 / 63;
+}
+
+const char* VTW_GetClubFormText(int32_t club)
+{
+    static char text[6];
+    text[0] = '\0';
+    const ClubRecord* record = VTW_GetClubRecordPtr(club);
+    if (record == nullptr) return text;
+    int32_t length = 0;
+    for (uint8_t r : record->lastLeagueResults) {
+        if (r == RESULT_NONE) break;
+        const char* letter = GetMessageText(r == RESULT_WIN ? 138 : r == RESULT_DRAW ? 139 : 140);
+        text[length++] = letter[0];
+    }
+    text[length] = '\0';
+    return text;
+}
