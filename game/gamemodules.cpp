@@ -9,6 +9,7 @@
 #include "game/matchblocks.h"
 #include "game/textmess.h"
 #include "gamecode/comments/commtable.h"
+#include "gamecode/matchrun.h"
 #include "menus/tactics.h"
 
 namespace {
@@ -38,6 +39,7 @@ constexpr auto kGameModules = std::to_array<GameModuleRow>({
     {"database",   Database_Init,   Database_Uninit},
     {"tactics",    Tactics_Init,    Tactics_Uninit},
     {"match day",  MatchBlocks_Init, MatchBlocks_Uninit},
+    {"match engine", MatchEngine_Start, MatchEngine_Stop},
 });
 // clang-format on
 

@@ -6,6 +6,7 @@
 
 #include "engine/debug.h"
 #include "engine/random.h"
+#include "game/hooks.h"
 #include "game/matchblocks.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
@@ -15,6 +16,9 @@
 #include "gamecode/presentation.h"
 
 namespace {
+
+// The match day's own way of playing a watched match, put back when the engine stops.
+void (*s_previousWatchedMatch)();
 
 constexpr int32_t kDefaultPeriodMinutes = 5;
 constexpr int32_t kMaxPeriodMinutes = 90;
@@ -467,4 +471,21 @@ void Match_FillPenaltyOrder()
             PenaltyOrder[side][i] = -1;
         }
     }
+}
+
+void MatchEngine_Start()
+{
+    MatchEngine_Init();
+    MatchPresentation_SetDefaults();
+    if (GameHooks.PlayWatchedMatch != PlayMatch3D)
+        s_previousWatchedMatch = GameHooks.PlayWatchedMatch;
+    GameHooks.PlayWatchedMatch = PlayMatch3D;
+}
+
+void MatchEngine_Stop()
+{
+    if (GameHooks.PlayWatchedMatch == PlayMatch3D && s_previousWatchedMatch != nullptr) {
+        GameHooks.PlayWatchedMatch = s_previousWatchedMatch;
+    }
+    s_previousWatchedMatch = nullptr;
 }

@@ -8,6 +8,10 @@
 // Returns without playing or writing when the session cannot start (a saved replay that fails to
 // load).
 void PlayMatch3D();
+// The engine's game-module row: from MatchEngine_Start on, the match day plays a human side's
+// fixture through PlayMatch3D; MatchEngine_Stop gives it back the hook it had before.
+void MatchEngine_Start();
+void MatchEngine_Stop();
 // 1, or 0 when the watched replay cannot be loaded (the replay buffer is freed again).
 int32_t StartMatchSession();
 void ShutdownMatchView();

@@ -1,7 +1,7 @@
 // Whole-program runs of the start-up and shutdown sequence.
-#include <gtest/gtest.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/support.h"
 
@@ -9,9 +9,9 @@ namespace {
 
 // The rows of the start and stop tables, in the order the program must run them.
 const std::vector<std::string> kStartRows = {
-    "random",    "memory settings", "memory", "mouse",    "display",
-    "data directory", "pak files", "timer", "poll", "keyboard",
-    "processor test", "joysticks", "sound banks",
+    "random",         "memory settings", "memory",      "mouse", "display",
+    "data directory", "pak files",       "timer",       "poll",  "keyboard",
+    "processor test", "joysticks",       "sound banks",
 };
 const std::vector<std::string> kStopRows = {
     "sound banks",    "keyboard", "poll",          "timer",   "pak files",
@@ -52,7 +52,7 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
     // The game's own modules start between the core's two tables.
     EXPECT_EQ(RowsLogged(run.out, "GameMain"),
               (std::vector<std::string>{"messages", "commentary", "database", "tactics",
-                                        "match day"}));
+                                        "match day", "match engine"}));
     const size_t gameModules = run.out.find("GameMain(): messages");
     EXPECT_LT(lastStart, gameModules);
     EXPECT_LT(gameModules, firstStop);

@@ -20,6 +20,8 @@
 #include "game/simmatch.h"
 #include "game/squad.h"
 #include "game/world.h"
+#include "gamecode/matchrun.h"
+#include "gamecode/presentation.h"
 #include "menus/tactics.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
@@ -200,3 +202,68 @@ TEST_F(MatchDayTest, TheHumansGroupPlaysFirstHisRowLastAndItsResultIsReported)
 }
 
 }  // namespace
+
+namespace {
+
+int s_whistles;
+void CountWhistles(int32_t id, int32_t)
+{
+    if (id == 8) ++s_whistles;
+}
+
+// Makes the home club of the first league fixture the human's and moves to its day; its row.
+int PrepareHumansFirstLeagueDay()
+{
+    int row = 0;
+    while (VTW_GetFixtureCompetition(row) != COMP_LEAGUE) {
+        ++row;
+    }
+    const int human = VTW_GetFixtureHomeClub(row);
+    VTW_SetClubControl(human, MANAGER_HUMAN);
+    GameState.humanClub = static_cast<int16_t>(human);
+    Calendar_SetDay(VTW_GetFixtureDay(row));
+    return row;
+}
+
+void PlayTheWholeDay()
+{
+    for (int r = -1; VTW_PlayMatchDay(&r);) {
+    }
+}
+
+}  // namespace
+
+TEST_F(MatchDayTest, TheHumansFixturePlaysThroughTheEngineOnceItIsRegistered)
+{
+    NewGameForTest(0, 11);
+    PrepareHumansFirstLeagueDay();
+    ChosenViewMode = VIEW_NONE;
+    AutoRunMode = 0;
+    MatchEngine_Start();
+    MatchPresentationOps.PlayMatchSfx = CountWhistles;
+    s_whistles = 0;
+    VTW_PutHumanFixtureLast();
+    const int humanRow = VTW_FindHumanNextFixture();
+    PlayTheWholeDay();
+    MatchEngine_Stop();
+
+    EXPECT_GE(s_whistles, 2);  // the end of each half
+    // Nobody can score yet in the engine: its 0-0 is what the fixture row keeps.
+    EXPECT_EQ(VTW_GetFixtureHomeGoals(humanRow), 0);
+    EXPECT_EQ(VTW_GetFixtureAwayGoals(humanRow), 0);
+}
+
+TEST_F(MatchDayTest, WithoutTheEngineTheHumansFixtureIsSimulated)
+{
+    NewGameForTest(0, 11);
+    PrepareHumansFirstLeagueDay();
+    MatchEngine_Start();
+    MatchEngine_Stop();
+    MatchPresentationOps.PlayMatchSfx = CountWhistles;
+    s_whistles = 0;
+    VTW_PutHumanFixtureLast();
+    const int humanRow = VTW_FindHumanNextFixture();
+    PlayTheWholeDay();
+    EXPECT_EQ(s_whistles, 0);
+    EXPECT_NE(VTW_GetFixtureHomeGoals(humanRow), 15);  // played: 15 marks an unplayed side
+}
