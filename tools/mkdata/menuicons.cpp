@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/blockfile.h"
+#include "game/kitcolours.h"
+#include "game/world.h"
 #include "tools/mkdata/canvas.h"
 #include "tools/mkdata/menugfx.h"
+#include "tools/mkdata/world.h"
 
 namespace {
 
@@ -357,15 +361,52 @@ void PaintRedDisc(MkCanvas& c, int32_t) { Base(c, RED); }
 
 // The two main colours of world club n's home kit. Until the world generator hands its kit
 // table over, they are drawn from a fixed palette so every club's pair is steady.
+// Each world club's home kit, read back from the world generator's own output so that a badge
+// always wears the colours the game gives its club.
+std::vector<KitDesign> s_homeKits;
+
+std::vector<KitDesign> ReadHomeKits()
+{
+    MkFileSet world;
+    MkGenerateWorld(&world);
+    for (const std::vector<MkFile>& archive : world.archives) {
+        for (const MkFile& file : archive) {
+            if (file.name != WORLD_FILE_NAME) continue;
+            BlockFileView view = {"WCLB", nullptr, 0, true};
+            if (BlockFileViewImage(file.bytes.data(), file.bytes.size(), WORLD_FILE_TYPE,
+                                   WORLD_FILE_VERSION, &view, 1)
+                    != BLOCKFILE_OK
+                || view.size != sizeof(WorldClub) * CLUB_BADGES)
+                break;
+            std::vector<KitDesign> kits(CLUB_BADGES);
+            for (int32_t club = 0; club < CLUB_BADGES; ++club) {
+                WorldClub record;
+                std::memcpy(&record, view.data + sizeof record * club, sizeof record);
+                kits[club] = record.kits[0];
+            }
+            return kits;
+        }
+    }
+    std::fprintf(stderr, "mkdata: the world generator made no readable club table\n");
+    std::exit(1);
+}
+
+MkRgb KitRgb(int32_t colour)
+{
+    const KitColour& kit = KitColourTable[colour];
+    return {kit.r, kit.g, kit.b};
+}
+
+// The shirt's main colour and its second colour; a second colour that clashes with the main one
+// would hide the pattern, so a darker main colour stands in for it.
 void BadgeColours(int32_t club, MkRgb* first, MkRgb* second)
 {
-    constexpr std::array<MkRgb, 10> kKit = {
-        MkRgb{220, 30, 30},   MkRgb{250, 250, 250}, MkRgb{30, 60, 170},  MkRgb{250, 210, 30},
-        MkRgb{30, 140, 60},   MkRgb{20, 20, 20},    MkRgb{120, 30, 120}, MkRgb{240, 120, 30},
-        MkRgb{110, 180, 240}, MkRgb{140, 20, 40}};
-    const int32_t a = club * 7 % 10;
-    *first = kKit[a];
-    *second = kKit[(a + 1 + club / 10 % 9) % 10];
+    const KitDesign& kit = s_homeKits[club];
+    const int32_t main = kit.colours[0][0];
+    const int32_t trim = kit.colours[0][1];
+    *first = KitRgb(main);
+    *second = KitColour_Distance(main, trim) <= KIT_CLASH_DISTANCE ? MkScale(*first, 0.55f)
+                                                                   : KitRgb(trim);
 }
 
 void PaintBadge(MkCanvas& c, int32_t club)
@@ -865,6 +906,7 @@ std::vector<uint8_t> MakeIconFile(const IconSpec& spec, int32_t frames)
 
 void MkGenerateMenuIcons(MkFileSet* set)
 {
+    s_homeKits = ReadHomeKits();
     int32_t club = 0;
     int32_t country = 0;
     for (size_t i = 0; i < kIconSpecs.size(); ++i) {

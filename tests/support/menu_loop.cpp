@@ -1,0 +1,165 @@
+// tests/support/menu_loop.cpp: the whole menu display on the headless host, and scripted input.
+#include "tests/support/menu_loop.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "engine/crc32.h"
+#include "engine/filename.h"
+#include "engine/gfx.h"
+#include "engine/host/clock.h"
+#include "engine/host/host.h"
+#include "engine/keyboard.h"
+#include "engine/mouse.h"
+#include "engine/pakfile.h"
+#include "engine/poll.h"
+#include "engine/timer.h"
+#include "game/textmess.h"
+#include "menus/exm.h"
+#include "menus/hotregion.h"
+#include "menus/loadbar.h"
+#include "menus/machine.h"
+#include "menus/menuicons.h"
+#include "menus/menupc.h"
+#include "menus/menutext.h"
+#include "menus/vtmenu.h"
+#include "menus/vtmenusys.h"
+#include "tests/support/menu_run.h"
+
+namespace {
+
+constexpr uint32_t INPUT_GAP = 4;
+constexpr uint32_t ESCAPE_EVERY = 20;
+
+struct ScriptState {
+    MenuInputs inputs;
+    size_t next;
+    uint32_t start;
+    uint32_t escapeFrom;
+};
+
+ScriptState s_script;
+
+void Deliver(const MenuInput& input)
+{
+    switch (input.kind) {
+        case MenuInput::MOVE: HostOnMouseMotion(input.x - PointerX(), input.y - PointerY()); break;
+        case MenuInput::PRESS: HostOnMouseButton(HOST_BUTTON_LEFT, true); break;
+        case MenuInput::RELEASE: HostOnMouseButton(HOST_BUTTON_LEFT, false); break;
+        case MenuInput::KEY_DOWN: HostOnKey(static_cast<uint32_t>(input.x), true, false); break;
+        case MenuInput::KEY_UP: HostOnKey(static_cast<uint32_t>(input.x), false, false); break;
+        case MenuInput::CALL: input.call(); break;
+    }
+}
+
+void ScriptPeriod()
+{
+    const uint32_t now = ScopedMenuScript::Elapsed();
+    while (s_script.next < s_script.inputs.size() && s_script.inputs[s_script.next].tick <= now)
+        Deliver(s_script.inputs[s_script.next++]);
+    if (now >= s_script.escapeFrom && (now - s_script.escapeFrom) % ESCAPE_EVERY == 0)
+        HostOnKey(1, true, false);
+    if (now >= s_script.escapeFrom && (now - s_script.escapeFrom) % ESCAPE_EVERY == INPUT_GAP)
+        HostOnKey(1, false, false);
+}
+
+}  // namespace
+
+ScopedMenuDisplay::ScopedMenuDisplay(bool withLoop) : m_withLoop(withLoop)
+{
+    PollInit();
+    TimerInit();
+    PakFileInit();
+    const std::string folder = ScopedMenus::GeneratedDataFolder();
+    DataFolderInit(folder.c_str());
+    PakMount("pakfiles\\hdcommon");
+    PakMount("pakfiles\\cdcommon");
+    TextMess_Init();
+    TextMess_Load();
+    InitMouseDriver();
+    InitKeyboardInterrupt();
+    MachineInit();
+    LoadBarInit();
+    VTMenuInit();
+    VTMenuSysInit();
+    HotRegionInit();
+    if (withLoop)
+        EXM_Init();
+    else
+        InitSetOfMenus();
+}
+
+ScopedMenuDisplay::~ScopedMenuDisplay()
+{
+    if (m_withLoop) EXM_Shutdown();
+    if (IsGraphicMode()) ShutdownMenuGraphics();
+    HotRegionUninit();
+    VTMenuSysUninit();
+    VTMenuUninit();
+    LoadBarUninit();
+    MachineUninit();
+    ClearKeyboardInterrupt();
+    UninitMouseDriver();
+    TextMess_Uninit();
+    PakFileUninit();
+    if (TimerIsRunning()) TimerUninit();
+    PollUninit();
+}
+
+void AddClick(MenuInputs* inputs, uint32_t tick, int32_t x, int32_t y)
+{
+    inputs->push_back({tick, MenuInput::MOVE, x, y, {}});
+    inputs->push_back({tick + INPUT_GAP, MenuInput::PRESS, 0, 0, {}});
+    inputs->push_back({tick + 2 * INPUT_GAP, MenuInput::RELEASE, 0, 0, {}});
+}
+
+void AddKey(MenuInputs* inputs, uint32_t tick, int32_t code)
+{
+    inputs->push_back({tick, MenuInput::KEY_DOWN, code, 0, {}});
+    inputs->push_back({tick + INPUT_GAP, MenuInput::KEY_UP, code, 0, {}});
+}
+
+ScopedMenuScript::ScopedMenuScript(MenuInputs inputs, uint32_t escapeAfter)
+{
+    uint32_t last = 0;
+    for (const MenuInput& input : inputs)
+        last = std::max(last, input.tick);
+    s_script = {std::move(inputs), 0, ClockPeriods(), last + escapeAfter};
+    std::stable_sort(s_script.inputs.begin(), s_script.inputs.end(),
+                     [](const MenuInput& a, const MenuInput& b) { return a.tick < b.tick; });
+    ClockAddListener(ScriptPeriod);
+}
+
+ScopedMenuScript::~ScopedMenuScript()
+{
+    ClockRemoveListener(ScriptPeriod);
+    s_script = {};
+}
+
+uint32_t ScopedMenuScript::Elapsed() { return ClockPeriods() - s_script.start; }
+
+bool IconDrawnAt(int32_t icon, int32_t x, int32_t y)
+{
+    int32_t w, h;
+    GetIconSize(icon, &w, &h);
+    const uint8_t* pixels = GetIconAddress(icon);
+    const uint32_t bytes = MenuScreen.bytesPerPixel;
+    for (int32_t row = 0; row < h; ++row) {
+        for (int32_t col = 0; col < w; ++col) {
+            uint32_t pixel = 0;
+            std::memcpy(&pixel, pixels + (static_cast<size_t>(row) * w + col) * bytes, bytes);
+            if (pixel == MenuScreen.keyColour) continue;
+            if (WorkPixel(x + col, y + row) != pixel) return false;
+        }
+    }
+    return true;
+}
+
+uint32_t WorkScreenHash()
+{
+    const size_t size =
+        static_cast<size_t>(MenuScreen.width) * MenuScreen.height * MenuScreen.bytesPerPixel;
+    return Crc32(MenuScreen.workScreen, size);
+}

@@ -1,0 +1,57 @@
+// tests/support/menu_loop.h: the whole menu display on the headless host, brought up by the game's
+// own start-up of it, and scripted pointer and key input delivered on clock periods while a menu
+// loop or a modal box runs.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "tests/support/gfx_run.h"
+
+// The headless host with the graphics layer, the manual clock, the generated archives and texts,
+// the mouse and the keyboard; then InitSetOfMenus (or, with `withLoop`, EXM_Init), taken down
+// again at the end unless the test already did.
+class ScopedMenuDisplay {
+public:
+    explicit ScopedMenuDisplay(bool withLoop = false);
+    ~ScopedMenuDisplay();
+    ScopedMenuDisplay(const ScopedMenuDisplay&) = delete;
+    ScopedMenuDisplay& operator=(const ScopedMenuDisplay&) = delete;
+
+private:
+    ScopedGraphics m_graphics;
+    bool m_withLoop;
+};
+
+// One scripted input, `tick` clock periods after the script is started.
+struct MenuInput {
+    enum Kind { MOVE, PRESS, RELEASE, KEY_DOWN, KEY_UP, CALL };
+    uint32_t tick;
+    Kind kind;
+    int32_t x;  // MOVE: the point; KEY_*: x is the key code
+    int32_t y;
+    std::function<void()> call;
+};
+using MenuInputs = std::vector<MenuInput>;
+
+// Moves to (x, y) at `tick`, presses 4 periods later and releases 4 after that.
+void AddClick(MenuInputs* inputs, uint32_t tick, int32_t x, int32_t y);
+void AddKey(MenuInputs* inputs, uint32_t tick, int32_t code);  // down, and up 4 periods later
+
+// Delivers the inputs from now on; once they are spent, and `escapeAfter` periods more, Escape is
+// pressed every 20 periods so that a loop a test failed to leave still ends.
+class ScopedMenuScript {
+public:
+    explicit ScopedMenuScript(MenuInputs inputs, uint32_t escapeAfter = 2000);
+    ~ScopedMenuScript();
+    ScopedMenuScript(const ScopedMenuScript&) = delete;
+    ScopedMenuScript& operator=(const ScopedMenuScript&) = delete;
+
+    static uint32_t Elapsed();  // periods since the script started
+};
+
+// True when every pixel of the icon that is not the key colour shows at (x, y) in the work screen.
+bool IconDrawnAt(int32_t icon, int32_t x, int32_t y);
+// A stable hash of the work screen's pixels.
+uint32_t WorkScreenHash();
