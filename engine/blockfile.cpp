@@ -63,7 +63,7 @@ struct Verdict {
     std::string reason;
 };
 
-// Where a spec's block lies in the checked file.
+// Where a request's block lies in the checked file.
 struct FoundBlock {
     bool found;
     size_t offset;
@@ -208,22 +208,22 @@ Verdict CheckHeaderAndTrailer(std::span<const uint8_t> bytes, const char* type, 
     return {BLOCKFILE_OK, {}};
 }
 
-// Checks one block against the spec that names it and records where it lies.
-Verdict TakeBlock(const BlockFileSpec& spec, size_t offset, uint32_t size, FoundBlock* found)
+// Checks one block against the request that names it and records where it lies.
+Verdict TakeBlock(const BlockFileRequest& request, size_t offset, uint32_t size, FoundBlock* found)
 {
-    if (found->found) return Fail(BLOCKFILE_BLOCK_MISSING, "block '%s' is repeated", spec.tag);
-    const bool sizeFits = spec.sizeRead ? size <= spec.size : size == spec.size;
+    if (found->found) return Fail(BLOCKFILE_BLOCK_MISSING, "block '%s' is repeated", request.tag);
+    const bool sizeFits = request.sizeRead ? size <= request.size : size == request.size;
     if (!sizeFits) {
-        return Fail(BLOCKFILE_DAMAGED, "block '%s' holds %u bytes, expected %s%u", spec.tag, size,
-                    spec.sizeRead ? "at most " : "", spec.size);
+        return Fail(BLOCKFILE_DAMAGED, "block '%s' holds %u bytes, expected %s%u", request.tag,
+                    size, request.sizeRead ? "at most " : "", request.size);
     }
     *found = {true, offset, size};
     return {BLOCKFILE_OK, {}};
 }
 
 // Walks the blocks between the header and the trailer, checking each one.
-Verdict CheckBlocks(std::span<const uint8_t> bytes, const BlockFileSpec specs[], int32_t count,
-                    std::vector<FoundBlock>* found)
+Verdict CheckBlocks(std::span<const uint8_t> bytes, const BlockFileRequest requests[],
+                    int32_t count, std::vector<FoundBlock>* found)
 {
     FileHeader header;
     std::memcpy(&header, bytes.data(), sizeof header);
@@ -250,30 +250,30 @@ Verdict CheckBlocks(std::span<const uint8_t> bytes, const BlockFileSpec specs[],
             }
         }
         for (int32_t i = 0; i < count; ++i) {
-            if (std::memcmp(block.tag, specs[i].tag, 4) != 0) continue;
-            const Verdict verdict = TakeBlock(specs[i], offset, block.size, &(*found)[i]);
+            if (std::memcmp(block.tag, requests[i].tag, 4) != 0) continue;
+            const Verdict verdict = TakeBlock(requests[i], offset, block.size, &(*found)[i]);
             if (verdict.result != BLOCKFILE_OK) return verdict;
         }
         offset += block.size + padding;
     }
     if (offset != end) return Fail(BLOCKFILE_DAMAGED, "bytes after the last block");
     for (int32_t i = 0; i < count; ++i) {
-        if (specs[i].required && !(*found)[i].found) {
-            return Fail(BLOCKFILE_BLOCK_MISSING, "required block '%s' is missing", specs[i].tag);
+        if (requests[i].required && !(*found)[i].found) {
+            return Fail(BLOCKFILE_BLOCK_MISSING, "required block '%s' is missing", requests[i].tag);
         }
     }
     return {BLOCKFILE_OK, {}};
 }
 
 Verdict ReadAndCheck(const std::string& path, const char* type, uint32_t version,
-                     const BlockFileSpec specs[], int32_t count, std::vector<uint8_t>* bytes,
+                     const BlockFileRequest requests[], int32_t count, std::vector<uint8_t>* bytes,
                      std::vector<FoundBlock>* found)
 {
     const std::string error = ReadWholeFile(path, bytes);
     if (!error.empty()) return {BLOCKFILE_MISSING, error};
     const Verdict verdict = CheckHeaderAndTrailer(*bytes, type, version);
     if (verdict.result != BLOCKFILE_OK) return verdict;
-    return CheckBlocks(*bytes, specs, count, found);
+    return CheckBlocks(*bytes, requests, count, found);
 }
 
 }  // namespace
@@ -293,11 +293,11 @@ int32_t BlockFileSave(const char* gameName, const char* type, uint32_t version,
 }
 
 int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
-                      const BlockFileSpec specs[], int32_t count)
+                      const BlockFileRequest requests[], int32_t count)
 {
     CheckFourChars(type, "BlockFileLoad(): type not four characters:");
     for (int32_t i = 0; i < count; ++i) {
-        CheckFourChars(specs[i].tag, "BlockFileLoad(): tag not four characters:");
+        CheckFourChars(requests[i].tag, "BlockFileLoad(): tag not four characters:");
     }
     const std::string path = HostPath(gameName);
 
@@ -305,7 +305,7 @@ int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
     // have been checked.
     std::vector<uint8_t> bytes;
     std::vector<FoundBlock> found(static_cast<size_t>(count > 0 ? count : 0));
-    const Verdict verdict = ReadAndCheck(path, type, version, specs, count, &bytes, &found);
+    const Verdict verdict = ReadAndCheck(path, type, version, requests, count, &bytes, &found);
     if (verdict.result != BLOCKFILE_OK) {
         DebugPrintf(DBG_FILE, 1, "Warning: BlockFileLoad(): '%s': %s\n", path.c_str(),
                     verdict.reason.c_str());
@@ -314,9 +314,9 @@ int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
 
     for (int32_t i = 0; i < count; ++i) {
         if (found[i].found && found[i].size > 0) {
-            std::memcpy(specs[i].destination, bytes.data() + found[i].offset, found[i].size);
+            std::memcpy(requests[i].destination, bytes.data() + found[i].offset, found[i].size);
         }
-        if (specs[i].sizeRead) *specs[i].sizeRead = found[i].found ? found[i].size : 0;
+        if (requests[i].sizeRead) *requests[i].sizeRead = found[i].found ? found[i].size : 0;
     }
     return BLOCKFILE_OK;
 }
@@ -335,15 +335,16 @@ int32_t BlockFileViewImage(const void* image, size_t size, const char* type, uin
                            BlockFileView views[], int32_t count)
 {
     CheckFourChars(type, "BlockFileViewImage(): type not four characters:");
-    std::vector<BlockFileSpec> specs(static_cast<size_t>(count > 0 ? count : 0));
+    std::vector<BlockFileRequest> requests(static_cast<size_t>(count > 0 ? count : 0));
     for (int32_t i = 0; i < count; ++i) {
         CheckFourChars(views[i].tag, "BlockFileViewImage(): tag not four characters:");
-        specs[i] = {views[i].tag, nullptr, UINT32_MAX, &views[i].size, views[i].required};
+        requests[i] = {views[i].tag, nullptr, UINT32_MAX, &views[i].size, views[i].required};
     }
     const std::span<const uint8_t> bytes(static_cast<const uint8_t*>(image), size);
-    std::vector<FoundBlock> found(specs.size());
+    std::vector<FoundBlock> found(requests.size());
     Verdict verdict = CheckHeaderAndTrailer(bytes, type, version);
-    if (verdict.result == BLOCKFILE_OK) verdict = CheckBlocks(bytes, specs.data(), count, &found);
+    if (verdict.result == BLOCKFILE_OK)
+        verdict = CheckBlocks(bytes, requests.data(), count, &found);
     if (verdict.result != BLOCKFILE_OK) {
         DebugPrintf(DBG_FILE, 1, "Warning: BlockFileViewImage(): %s\n", verdict.reason.c_str());
         return verdict.result;

@@ -23,7 +23,7 @@ struct BlockFileBlock {
 // One block that a load asks for. With `sizeRead` null the block must be exactly `size` bytes;
 // otherwise it may hold up to `size` bytes and its size is stored in *sizeRead (0 when an
 // optional block is absent). An absent optional block leaves `destination` as it was.
-struct BlockFileSpec {
+struct BlockFileRequest {
     const char* tag;
     void* destination;
     uint32_t size;
@@ -39,10 +39,10 @@ int32_t BlockFileSave(const char* gameName, const char* type, uint32_t version,
                       const BlockFileBlock blocks[], int32_t count);
 
 // Reads and checks the whole file before it copies anything: a failed load changes no
-// destination and no *sizeRead. Blocks that no spec names are skipped. A failure prints its
+// destination and no *sizeRead. Blocks that no request names are skipped. A failure prints its
 // reason on the "file" channel at level 1; what the user sees is the caller's choice.
 int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
-                      const BlockFileSpec specs[], int32_t count);
+                      const BlockFileRequest requests[], int32_t count);
 
 // The bytes BlockFileSave would write, for files that are built into the data archives.
 std::vector<uint8_t> BlockFileImage(const char* type, uint32_t version,

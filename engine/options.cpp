@@ -45,8 +45,8 @@ void ClampOptions(OptionsBlock* options)
 void OptionsLoad()
 {
     OptionsBlock loaded{};
-    const BlockFileSpec spec = {kBlockTag, &loaded, sizeof loaded, nullptr, true};
-    const int32_t result = BlockFileLoad(kFileName, kFileType, OPTIONS_FILE_VERSION, &spec, 1);
+    const BlockFileRequest request = {kBlockTag, &loaded, sizeof loaded, nullptr, true};
+    const int32_t result = BlockFileLoad(kFileName, kFileType, OPTIONS_FILE_VERSION, &request, 1);
 
     Options = OPTIONS_DEFAULTS;
     if (result == BLOCKFILE_MISSING) return;  // the first run

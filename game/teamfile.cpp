@@ -58,8 +58,9 @@ int32_t LoadTeamFile(int32_t slot)
 {
     if (slot < 0 || slot > 1) FatalError("LoadTeamFile(): bad team block %d", slot);
     ExportedTeamBlock staged;
-    const BlockFileSpec spec = {TEAM_BLOCK_TAG, &staged, sizeof(staged), nullptr, true};
-    if (BlockFileLoad(TEAM_FILE_NAME, TEAM_FILE_TYPE, TEAM_FILE_VERSION, &spec, 1) != BLOCKFILE_OK)
+    const BlockFileRequest request = {TEAM_BLOCK_TAG, &staged, sizeof(staged), nullptr, true};
+    if (BlockFileLoad(TEAM_FILE_NAME, TEAM_FILE_TYPE, TEAM_FILE_VERSION, &request, 1)
+        != BLOCKFILE_OK)
         return 1;
     if (!TeamIsPlayable(staged)) {
         DebugPrintf(DBG_FILE, 1, "LoadTeamFile(): \"%s\" holds a team that cannot be played\n",

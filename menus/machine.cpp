@@ -78,21 +78,6 @@ void FreeSections()
 
 bool Busy() { return s_machine.busyCount > 0 && s_machine.suspendCount == 0; }
 
-int32_t ChooseMenuMode()
-{
-    if (!CommandLineHas("-menu256")) {
-        for (int32_t kind = DDRAW_KIND_16BIT; kind <= DDRAW_KIND_32BIT; ++kind) {
-            const int32_t mode = GfxFindMode(MENU_WIDTH, MENU_HEIGHT, kind);
-            if (mode >= 0) return mode;
-        }
-    }
-    const int32_t mode = GfxFindMode(MENU_WIDTH, MENU_HEIGHT, DDRAW_KIND_8BIT);
-    if (mode < 0)
-        FatalError("Error: InitSetOfMenus(): Your video card does not support a suitable graphics "
-                   "mode\n");
-    return mode;
-}
-
 void ReadPointer()
 {
     int16_t x, y;
@@ -170,7 +155,7 @@ void InitSetOfMenus()
 {
     MenuIconsInit();
     InitIconLists();
-    SetGraphicMode(ChooseMenuMode(), 0);
+    SetGraphicMode(MenuChooseMode("InitSetOfMenus"), 0);
     MenuPcInit();
     LoadBarInit();
     LoadBar_Init(0);
@@ -501,3 +486,18 @@ int32_t DoQuestionBox(const char* text, uint32_t timeoutTicks, QuestionButton* b
 
 int32_t MenuKeyCodeHook() { return 0; }
 int32_t QuickTerminateRequested() { return 0; }
+
+int32_t MenuChooseMode(const char* caller)
+{
+    if (!Menu256Flag) {
+        for (int32_t kind = DDRAW_KIND_16BIT; kind <= DDRAW_KIND_32BIT; ++kind) {
+            const int32_t mode = GfxFindMode(MENU_WIDTH, MENU_HEIGHT, kind);
+            if (mode >= 0) return mode;
+        }
+    }
+    const int32_t mode = GfxFindMode(MENU_WIDTH, MENU_HEIGHT, DDRAW_KIND_8BIT);
+    if (mode < 0)
+        FatalError("Error: %s(): Your video card does not support a suitable graphics mode\n",
+                   caller);
+    return mode;
+}

@@ -67,6 +67,10 @@ void DrawBusyGauge();
 // Waits until the tick counter changes; with sound on, gives channel 0 the menu volume (0-10,
 // as 0-100) when it differs from the one last applied; then polls.
 void WaitMenuTick();
+
+// The menus' display mode: the first 640 x 480 mode of 16, 24 or 32 bits, unless "-menu256" asks
+// for the 8-bit one or there is none; no such mode is fatal, naming `caller`.
+int32_t MenuChooseMode(const char* caller);
 void PollMenuKey();    // keeps a waiting character as the last key
 int32_t GetMenuKey();  // the last key, then 0
 void MenuBeep();       // the bell character on standard output

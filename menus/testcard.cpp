@@ -19,6 +19,7 @@
 #include "engine/sounddrv.h"
 #include "engine/startup.h"
 #include "engine/winlib.h"
+#include "menus/machine.h"
 
 namespace {
 
@@ -147,23 +148,6 @@ void MovePointer()
     DrawPointer();
 }
 
-// The menus' choice: the first 640 x 480 mode of 16, 24 or 32 bits, unless "-menu256" asks for
-// the 8-bit one or there is none.
-int32_t ChooseMode()
-{
-    if (!Menu256Flag) {
-        for (int32_t kind : {DDRAW_KIND_16BIT, DDRAW_KIND_24BIT, DDRAW_KIND_32BIT}) {
-            const int32_t mode = GfxFindMode(CARD_WIDTH, CARD_HEIGHT, kind);
-            if (mode >= 0) return mode;
-        }
-    }
-    const int32_t mode = GfxFindMode(CARD_WIDTH, CARD_HEIGHT, DDRAW_KIND_8BIT);
-    if (mode < 0)
-        FatalError("Error: RunFrontEnd(): Your video card does not support a suitable graphics "
-                   "mode\n");
-    return mode;
-}
-
 // The menu music: one of the first two tunes on one channel, at the menu volume.
 void StartMusic()
 {
@@ -183,7 +167,7 @@ void StopMusic()
 
 void RunFrontEnd()
 {
-    SetGraphicMode(ChooseMode(), 0);
+    SetGraphicMode(MenuChooseMode("RunFrontEnd"), 0);
     s_testCard = {};
     s_testCard.paletted = GfxGraphicMode() == GFX_MODE_8BIT;
     if (s_testCard.paletted) {

@@ -56,13 +56,13 @@ struct Destinations {
 
 int32_t LoadSample(Destinations* d, const char* type = kType, uint32_t version = kVersion)
 {
-    const BlockFileSpec specs[] = {
+    const BlockFileRequest requests[] = {
         {"SMAL", d->small, sizeof d->small, nullptr, true},
         {"RECD", d->record, sizeof d->record, nullptr, true},
         {"NOTE", d->note, sizeof d->note, &d->noteSize, true},
         {"NONE", nullptr, 0, &d->noneSize, true},
     };
-    return BlockFileLoad(kName, type, version, specs, 4);
+    return BlockFileLoad(kName, type, version, requests, 4);
 }
 
 bool IsRefusal(int32_t result)
@@ -184,28 +184,28 @@ TEST_F(BlockFile, RefusesAMissingRequiredBlockButNotAMissingOptionalOne)
     uint8_t small[5] = {};
     uint8_t extra[8] = {9, 9, 9, 9, 9, 9, 9, 9};
     uint32_t extraSize = 77;
-    BlockFileSpec specs[] = {
+    BlockFileRequest requests[] = {
         {"SMAL", small, sizeof small, nullptr, true},
         {"XTRA", extra, sizeof extra, &extraSize, true},
     };
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, specs, 2), BLOCKFILE_BLOCK_MISSING);
+    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, requests, 2), BLOCKFILE_BLOCK_MISSING);
     EXPECT_EQ(small[0], 0);
     EXPECT_EQ(extraSize, 77u);
 
     // Optional and absent: the load succeeds, says so through the size and keeps the bytes.
-    specs[1].required = false;
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, specs, 2), BLOCKFILE_OK);
+    requests[1].required = false;
+    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, requests, 2), BLOCKFILE_OK);
     EXPECT_EQ(small[0], 1);
     EXPECT_EQ(extraSize, 0u);
     EXPECT_EQ(extra[0], 9);
 }
 
-TEST_F(BlockFile, SkipsBlocksThatNoSpecAsksFor)
+TEST_F(BlockFile, SkipsBlocksThatNoRequestAsksFor)
 {
     ASSERT_EQ(SaveSample(), BLOCKFILE_OK);
     uint8_t record[40] = {};
-    const BlockFileSpec spec = {"RECD", record, sizeof record, nullptr, true};
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &spec, 1), BLOCKFILE_OK);
+    const BlockFileRequest request = {"RECD", record, sizeof record, nullptr, true};
+    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &request, 1), BLOCKFILE_OK);
     EXPECT_EQ(std::memcmp(record, SampleData().record, sizeof record), 0);
 }
 
@@ -216,8 +216,8 @@ TEST_F(BlockFile, RefusesARepeatedBlock)
     const BlockFileBlock blocks[] = {{"TWIN", first, 4}, {"TWIN", second, 4}};
     ASSERT_EQ(BlockFileSave(kName, kType, kVersion, blocks, 2), BLOCKFILE_OK);
     uint8_t loaded[4] = {};
-    const BlockFileSpec spec = {"TWIN", loaded, 4, nullptr, false};
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &spec, 1), BLOCKFILE_BLOCK_MISSING);
+    const BlockFileRequest request = {"TWIN", loaded, 4, nullptr, false};
+    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &request, 1), BLOCKFILE_BLOCK_MISSING);
     EXPECT_EQ(loaded[0], 0);
 }
 
@@ -226,11 +226,11 @@ TEST_F(BlockFile, RefusesABlockOfAnotherSizeThanAsked)
     ASSERT_EQ(SaveSample(), BLOCKFILE_OK);
     uint8_t buffer[64] = {};
     uint32_t size = 0;
-    const BlockFileSpec tooLarge = {"RECD", buffer, 41, nullptr, true};
+    const BlockFileRequest tooLarge = {"RECD", buffer, 41, nullptr, true};
     EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &tooLarge, 1), BLOCKFILE_DAMAGED);
-    const BlockFileSpec tooSmall = {"RECD", buffer, 39, nullptr, true};
+    const BlockFileRequest tooSmall = {"RECD", buffer, 39, nullptr, true};
     EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &tooSmall, 1), BLOCKFILE_DAMAGED);
-    const BlockFileSpec aboveMaximum = {"NOTE", buffer, 5, &size, true};
+    const BlockFileRequest aboveMaximum = {"NOTE", buffer, 5, &size, true};
     EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &aboveMaximum, 1), BLOCKFILE_DAMAGED);
     EXPECT_EQ(buffer[0], 0);
     EXPECT_EQ(size, 0u);

@@ -86,8 +86,8 @@ TEST_F(OptionsFile, DamagedFileGivesTheDefaultsWithOneWarningAndIsRewritten)
 
         OptionsSave();
         OptionsBlock rewritten{};
-        const BlockFileSpec spec = {"OPTS", &rewritten, sizeof rewritten, nullptr, true};
-        EXPECT_EQ(BlockFileLoad("OPTIONS.DAT", "OPT0", OPTIONS_FILE_VERSION, &spec, 1),
+        const BlockFileRequest request = {"OPTS", &rewritten, sizeof rewritten, nullptr, true};
+        EXPECT_EQ(BlockFileLoad("OPTIONS.DAT", "OPT0", OPTIONS_FILE_VERSION, &request, 1),
                   BLOCKFILE_OK);
         EXPECT_TRUE(SameOptions(rewritten, OPTIONS_DEFAULTS));
     }

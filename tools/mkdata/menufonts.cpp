@@ -14,13 +14,13 @@ namespace {
 constexpr int32_t GLYPHS = 256;
 constexpr int32_t BYTES_PER_PIXEL = 3;
 
-struct FontSpec {
+struct FontStyle {
     const char* name;
     const char* face;
     int32_t cellHeight;
 };
 
-constexpr auto kFonts = std::to_array<FontSpec>({
+constexpr auto kFonts = std::to_array<FontStyle>({
     {"fnt12", "DejaVuSans.ttf", 12},
     {"fnt16", "DejaVuSans-Bold.ttf", 16},
     {"fnt24", "DejaVuSans-Bold.ttf", 24},
@@ -41,11 +41,11 @@ uint32_t CodepointOf(int32_t byte)
 }
 
 // The largest size whose rounded ascender and descender fit the cell.
-int32_t PixelSizeFor(const FontSpec& spec)
+int32_t PixelSizeFor(const FontStyle& font)
 {
-    for (int32_t size = spec.cellHeight; size > 1; --size) {
-        const MkFace face(spec.face, size);
-        if (face.Ascender() + face.Descender() <= spec.cellHeight) return size;
+    for (int32_t size = font.cellHeight; size > 1; --size) {
+        const MkFace face(font.face, size);
+        if (face.Ascender() + face.Descender() <= font.cellHeight) return size;
     }
     return 1;
 }
@@ -56,9 +56,9 @@ struct Glyph {
     int32_t advance;
 };
 
-void MakeFont(const FontSpec& spec, MkFileSet* set)
+void MakeFont(const FontStyle& font, MkFileSet* set)
 {
-    const MkFace face(spec.face, PixelSizeFor(spec));
+    const MkFace face(font.face, PixelSizeFor(font));
     std::vector<Glyph> glyphs(GLYPHS);
     int32_t cellWidth = 1;
     for (int32_t b = 0; b < GLYPHS; ++b) {
@@ -69,7 +69,7 @@ void MakeFont(const FontSpec& spec, MkFileSet* set)
         glyph.advance = std::max(glyph.image.advance, glyph.inkX + glyph.image.width);
         cellWidth = std::max(cellWidth, glyph.advance);
     }
-    const int32_t cellHeight = spec.cellHeight;
+    const int32_t cellHeight = font.cellHeight;
     std::vector<uint8_t> pixels = MkPictureHeader(cellWidth, cellHeight, GLYPHS);
     std::vector<uint8_t> widths(GLYPHS, 0);
     const size_t cellBytes = static_cast<size_t>(cellWidth) * cellHeight * BYTES_PER_PIXEL;
@@ -91,14 +91,14 @@ void MakeFont(const FontSpec& spec, MkFileSet* set)
         }
         pixels.insert(pixels.end(), cell.begin(), cell.end());
     }
-    MkAddFile(set, std::string("menugfx\\") + spec.name + ".gfx", std::move(pixels));
-    MkAddFile(set, std::string("menugfx\\") + spec.name + ".wid", std::move(widths));
+    MkAddFile(set, std::string("menugfx\\") + font.name + ".gfx", std::move(pixels));
+    MkAddFile(set, std::string("menugfx\\") + font.name + ".wid", std::move(widths));
 }
 
 }  // namespace
 
 void MkGenerateMenuFonts(MkFileSet* set)
 {
-    for (const FontSpec& spec : kFonts)
-        MakeFont(spec, set);
+    for (const FontStyle& font : kFonts)
+        MakeFont(font, set);
 }
