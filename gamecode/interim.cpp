@@ -31,11 +31,12 @@ void Team_RefillLineup(int32_t) {}
 // Replaced by the formation positions.
 void CopySquadStatusToPlayers(int32_t) {}
 void SetupFormations(int32_t) {}
-// Replaced by ball flight.
-void Ball_Tick() {}
-// Replaced by the player action dispatcher.
-void UpdatePlayerGroup() {}
-void player_action() {}
+// Replaced by the goal frame, the net and out of play.
+void Ball_CheckOutOfPlay(BallState&) {}
+// Replaced by the ball contacts and possession.
+void Ball_ResolveContacts() {}
+// Replaced, id by id, by the handlers of the player actions.
+void Action_Hold(int32_t) {}
 // Replaced by the officials.
 void Officials_Update() {}
 // Replaced by the fatigue bookkeeping.

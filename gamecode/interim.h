@@ -15,11 +15,18 @@ void Team_RefillLineup(int32_t side);
 void CopySquadStatusToPlayers(int32_t side);
 void SetupFormations(int32_t side);
 
-void Ball_Tick();
-void UpdatePlayerGroup();
 void Officials_Update();
-void player_action();
 void Match_Fatigue();
+
+// The ball against the frame, the net, the flags and the lines at its walk cell; sets the stop
+// flag when it changed the ball's course there.
+struct BallState;
+void Ball_CheckOutOfPlay(BallState& ball);
+// Contacts between the ball and the players, touches and possession.
+void Ball_ResolveContacts();
+// The handler of every action whose rules are still to come: the player keeps his position,
+// facing and animation.
+void Action_Hold(int32_t person);
 
 // The phases that start play and decide a shoot-out.
 void Phase_Kickoff();

@@ -10,6 +10,8 @@
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "game/matchblocks.h"
+#include "gamecode/actions.h"
+#include "gamecode/ball.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"

@@ -8,6 +8,7 @@
 #include "engine/random.h"
 #include "game/hooks.h"
 #include "game/matchblocks.h"
+#include "gamecode/ball.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
@@ -201,11 +202,7 @@ void ResetPeriodWords()
         TeamMomentum[side] = 0;
     }
     Ball.animFrame = 0;
-    Person_PlaceAt(MATCH_BALL, PITCH_CENTRE_X, PITCH_CENTRE_Y);
-    Ball.height = 0;
-    Ball.velX = 0;
-    Ball.velY = 0;
-    Ball.velZ = 0;
+    Ball_PlaceOnCentreSpot();
     Match.periodEndMarker = MATCH_NONE;
     Ball.holder = 0;
     Ball.secondHolder = 0;

@@ -18,7 +18,10 @@ void MatchEngine_Init()
         p = {};
     }
     Ball = {};
+    Ball.direction = BALL_STILL;
+    Ball.spinHeading = BALL_SPIN_UNSET;
     Match = {};
+    Match.ballHolder = -1;
     for (TacticsRecord& shape : TeamShape) {
         shape = {};
     }

@@ -33,6 +33,10 @@ struct MatchPersonStats {
     int16_t rowCounter;  // copied into the player's row of the data block
     int16_t ownGoals;
     int16_t goalsAgainst;
+    int16_t dives;  // dives started by a keeper
+    int16_t pad1;
+    uint32_t firstPlayTick;  // matchTicks of his first and latest tick in open play; 0 none
+    uint32_t latestPlayTick;
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
@@ -62,6 +66,7 @@ struct MatchPerson {
     int8_t resultByteA;
     uint8_t matchRating;  // 50 playing, 0 may still come on, 255 may not be used
     int8_t resultByteB;
+    uint16_t pad5;
     MatchPersonStats stats;
     uint16_t passTo[2][MATCH_PERSONS_PER_SIDE];
     int16_t passCounters[2];
@@ -70,6 +75,7 @@ struct MatchPerson {
     int16_t savedAction;
     uint8_t offPitch;
     uint8_t pad2;
+    uint16_t pad6;
     int32_t x16;  // 16.16 fixed point
     int32_t y16;
     int16_t bookings;
@@ -100,6 +106,9 @@ struct MatchPerson {
 };
 static_assert(std::has_unique_object_representations_v<MatchPerson>, "no implicit padding");
 
+constexpr uint16_t BALL_STILL = 256;       // the direction of a ball that does not move
+constexpr int16_t BALL_SPIN_UNSET = 256;   // no spin heading taken yet
+
 // The ball's own fields; its position is MatchPersons[MATCH_BALL].
 struct BallState {
     uint16_t height;
@@ -114,6 +123,33 @@ struct BallState {
     int16_t lastToucher;
     int16_t animFrame;
     int16_t pad2;
+
+    // Flight, kept by the ball tick. The exact position carries the fractions; the whole parts
+    // beside it are what the object of the ball shows.
+    int32_t x16;
+    int32_t y16;
+    int32_t height16;
+    int32_t swerveX;  // added to the velocity each tick while swerveTicks runs
+    int32_t swerveY;
+    int32_t swerveZ;
+    int32_t spinLastX16;  // the exact position at the previous spin update
+    int32_t spinLastY16;
+    int16_t wholeX;
+    int16_t wholeY;
+    int16_t swerveTicks;
+    int16_t firstBounce;  // set by the landing prediction, cleared at the first bounce
+    int16_t afterKick;    // 16 after every kick, lowered by the contact pass
+    uint16_t direction;   // of the horizontal velocity, 0-255; 256 still
+    int16_t cornerTimer;
+    int16_t netTimer;
+    int16_t effectCooldown;
+    int16_t walkX;     // the unit cell the line walk has reached
+    int16_t walkY;
+    int16_t stopFlag;  // set by the out-of-play check when it changed the ball's course
+    int16_t lookAhead[3][2];  // near, middle, far: about 6.5, 22 and 87 ticks ahead
+    int16_t spinHeading;      // 256 unset
+    uint8_t speed;            // whole |vx| + whole |vy|: 0-2 is a slow ball
+    uint8_t pad3;
 };
 static_assert(std::has_unique_object_representations_v<BallState>, "no implicit padding");
 
@@ -163,6 +199,14 @@ struct MatchCardRecord {
 };
 constexpr int32_t MATCH_GOAL_RECORDS = 20;
 constexpr int32_t MATCH_CARD_RECORDS = 20;
+
+// A person's position as the action dispatcher lends it to his action: whole units and 16.16.
+struct PersonPosition {
+    int16_t x;
+    int16_t y;
+    int32_t x16;
+    int32_t y16;
+};
 
 // Every engine word. MatchEngine_Init gives each its program-start value; the period set-ups
 // reset what they name; the rest carries from one match to the next.
@@ -246,10 +290,21 @@ struct MatchWords {
     uint32_t openPlayTicks;
 
     // Ball physics.
-    int32_t ballDrag;
-    int32_t ballGravity;
-    int32_t ballThird;
-    float ballCoefficients[2];
+    int32_t ballDrag;     // per mille of the horizontal velocity kept each tick
+    int32_t ballGravity;  // 16.16 units per tick per tick
+    int32_t ballThird;    // step scale: percent of the velocity that moves the ball each tick
+    float ballCoefficients[2];  // bounce keeps: vertical, horizontal
+    float ballSpin[2];          // the drawn rotation, from the y and the x movement
+
+    // Motion and the player action dispatcher.
+    PersonPosition currentPerson;  // working position of the person whose action runs
+    uint8_t currentSide;
+    int16_t lastDefenderLine[2];
+    int32_t stepX;  // the step vector the direction helpers leave
+    int32_t stepY;
+    int16_t ballHolder;          // first of persons 0-31 with the ball, -1 none
+    int16_t refereeDecision;     // 0 none, 7 warning, 8 booking, 9 sending-off
+    int16_t keeperDiveDirection; // the keeper's direction to the ball when his dive started
 };
 
 extern MatchPerson MatchPersons[MATCH_OBJECT_COUNT];

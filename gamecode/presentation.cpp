@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "gamecode/motionframes.h"
 #include "vexamenu/vidopt.h"
 
 MatchPresentation MatchPresentationOps;
@@ -43,6 +44,7 @@ void MatchPresentation_SetDefaults()
         .InfoBar = NoInfoBar,
         .AddGroundMark = NoGroundMark,
         .Ball_SetSpinAngles = NoSpin,
+        .GetMotionFrameCount = MotionFrames_Count,
         .PlaceAtMotionOffset = PlaceAtPerson,
         .Replay_AllocBuffer = Nothing,
         .Replay_FreeBuffer = Nothing,

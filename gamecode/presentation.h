@@ -32,6 +32,7 @@ struct MatchPresentation {
     void (*InfoBar)(int32_t type, int32_t person1, int32_t person2);
     void (*AddGroundMark)(int32_t x, int32_t y, double size, double direction, uint8_t type);
     void (*Ball_SetSpinAngles)(float a, float b, float c);
+    int32_t (*GetMotionFrameCount)(int32_t animation);
     void (*PlaceAtMotionOffset)(RenderObject* ballObject, int32_t person);
     void (*Replay_AllocBuffer)();
     void (*Replay_FreeBuffer)();

@@ -1,0 +1,363 @@
+// gamecode/motion.cpp: the person motion primitives.
+#include "gamecode/motion.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+#include "engine/convert.h"
+#include "gamecode/actions.h"
+#include "gamecode/ball.h"
+#include "gamecode/interim.h"
+#include "gamecode/phases.h"
+#include "gamecode/presentation.h"
+
+namespace {
+
+constexpr int32_t kHeadLimit = 40;
+constexpr int32_t kPressureCap = 20;
+constexpr int32_t kBlockedTicksToStand = 20;
+constexpr int32_t kSlowBall = 2;  // speed bytes 0-2
+constexpr int32_t kAheadUnits = 7;
+constexpr int32_t kActionChaseArrived = 108;
+constexpr int32_t kActionWall = 58;
+constexpr int32_t kActionDive = 145;
+
+// Actions of a player on the ground or in a challenge, who blocks nobody's way.
+constexpr auto kNotBlocking =
+    std::to_array<int16_t>({33, 50, 51, 56, 57, 72, 73, 89, 90, 105, 116});
+
+double Radians(int32_t angle, int32_t n) { return angle * 2.0 * std::numbers::pi / n; }
+
+int32_t FrameCount(int32_t animation)
+{
+    return MatchPresentationOps.GetMotionFrameCount(animation);
+}
+
+int32_t FoldedDifference(int32_t a, int32_t b)
+{
+    const int32_t d = std::abs(a - b);
+    return d > 128 ? 256 - d : d;
+}
+
+void ShowFrame(MatchPerson& p)
+{
+    p.drawnDirection = static_cast<int16_t>((p.facing + 64) & 255);
+    p.drawnFrame = p.frame;
+}
+
+void AddHeadTurn(MatchPerson& p, int32_t delta, int32_t maxStep)
+{
+    delta = std::clamp(delta, -maxStep, maxStep);
+    p.headAngle = static_cast<int16_t>(std::clamp(p.headAngle + delta, -kHeadLimit, kHeadLimit));
+}
+
+bool IsBusyOnTheGround(const MatchPerson& p)
+{
+    return std::find(kNotBlocking.begin(), kNotBlocking.end(), p.action) != kNotBlocking.end();
+}
+
+struct Run {
+    int32_t animation;
+    int32_t targetSpeed;
+    int32_t loopFrame;
+};
+
+// The run toward a point; animation -1 when the chaser has arrived and stopped running.
+Run ChooseRun(int32_t person, int32_t x, int32_t y)
+{
+    const MatchPerson& p = MatchPersons[person];
+    if (MatchPhase >= PHASE_THROW_IN_TAKEN) {
+        if (p.action == kActionWall) return {12, 140, 0};
+        return {10, 64, 31};
+    }
+    const int32_t side = Person_Side(person);
+    // Officials have no side: they never chase an active player.
+    if (person >= MATCH_PLAYER_COUNT || Ball.possession == side
+        || ActivePlayer[side ^ 1] == MATCH_NONE)
+        return {12, 140, 0};
+    const MatchPerson& rival = MatchPersons[ActivePlayer[side ^ 1]];
+    const int32_t r1 = Person_StraightDistance(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
+    const int32_t r2 = Person_StraightDistance(x, y, rival.x, rival.y);
+    if (r1 < 8 && LineUp[side][0] != person) {
+        Person_SetAction(person, kActionChaseArrived);
+        return {-1, 0, 0};
+    }
+    if (r2 < r1 && r1 > 50) return {13, 190, 0};
+    return {12, 140, 0};
+}
+
+// Entry k, wrapping round, of the entries that name a player on the pitch; -1 when none does.
+template <typename Entries>
+int32_t PickWrapped(const Entries& entries, int32_t k)
+{
+    int32_t usable = 0;
+    for (int32_t person : entries) {
+        usable += person >= 0 && MatchPersons[person].offPitch == 0 ? 1 : 0;
+    }
+    if (usable == 0) return -1;
+    int32_t wanted = k % usable;
+    for (int32_t person : entries) {
+        if (person < 0 || MatchPersons[person].offPitch != 0) continue;
+        if (wanted-- == 0) return person;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int32_t Person_DirectionTo(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    return Person_DirectionToN(x1, y1, x2, y2, 256);
+}
+
+int32_t Person_DirectionToN(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t n)
+{
+    double steps = std::atan2(static_cast<double>(x2) - x1, static_cast<double>(y1) - y2) * n
+                   / (2.0 * std::numbers::pi);
+    // Truncating a negative angle would round the whole left half one step clockwise; taken
+    // as a part of the full turn first, every direction rounds to its nearest step.
+    if (steps < 0) steps += n;
+    return ChopToInt(steps + 0.5) & (n - 1);
+}
+
+void Person_VectorFromAngle(int32_t angle, int32_t length, int32_t n)
+{
+    const double a = Radians(angle, n);
+    StepY = ChopToInt(length * std::cos(a));
+    StepX = ChopToInt(length * std::sin(a));
+}
+
+int32_t Person_TouchDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t maxHeight)
+{
+    const int32_t sum = std::abs(x1 - x2) + std::abs(y1 - y2);
+    if (sum <= 5 && Ball.height < maxHeight) return 0;
+    return sum + 1;
+}
+
+int32_t Person_StraightDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    const double a = Radians(Person_DirectionToN(x1, y1, x2, y2, 256), 256);
+    const int32_t dx = std::abs(x1 - x2);
+    const int32_t dy = std::abs(y1 - y2);
+    StepX = ChopToInt(dy * std::sin(a));
+    StepY = ChopToInt(dy * std::cos(a));
+    return static_cast<int16_t>(std::abs(ChopToInt(dx * std::sin(a)))
+                                + std::abs(ChopToInt(dy * std::cos(a))));
+}
+
+int32_t Person_RangeCheck(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t reach,
+                          int32_t maxHeight)
+{
+    const int32_t r = Person_StraightDistance(x1, y1, x2, y2);
+    if (r <= reach && Ball.height < maxHeight) return 0;
+    return r + 1;
+}
+
+void Person_TurnStep(int32_t person, int32_t direction)
+{
+    MatchPerson& p = MatchPersons[person];
+    const int32_t d = direction & 255;
+    int32_t f = p.facing & 255;
+    if (d == f) return;
+    const bool up = (d > f && d - f < 128) || (d < f && f - d > 128);
+    const int32_t steps = Person_Skill(p, SKILL_AGILITY) / 30 + 3;
+    for (int32_t n = 0; n < steps && f != d; ++n) {
+        f = (f + (up ? 1 : -1)) & 255;
+    }
+    p.facing = static_cast<uint16_t>(f);
+}
+
+void Person_TurnTowardTwiceIfSlow(int32_t person, int32_t direction)
+{
+    Person_TurnStep(person, direction);
+    if (Ball.speed <= kSlowBall) Person_TurnStep(person, direction);
+}
+
+void Person_TurnToward(int32_t person, int32_t direction)
+{
+    MatchPerson& p = MatchPersons[person];
+    p.runSpeed = 0;
+    p.animation = 0;
+    ++p.frame;
+    if (p.frame >= FrameCount(0)) p.frame = 0;
+    p.drawnDirection = static_cast<int16_t>((p.facing + 64) & 255);
+    const int32_t d = direction & 255;
+    const int32_t f = p.facing & 255;
+    int32_t turn = 0;
+    if (d > f) turn = d - f < 128 ? 1 : -1;
+    if (d < f) turn = f - d < 128 ? -1 : 1;
+    p.facing = static_cast<uint16_t>((f + turn) & 255);
+    p.drawnFrame = p.frame;
+}
+
+void Person_RunStep(int32_t person, int32_t targetSpeed, int32_t direction, int32_t accel)
+{
+    MatchPerson& p = MatchPersons[person];
+    const int32_t pace = Person_Skill(p, SKILL_PACE);
+    if (MatchPhase == PHASE_OPEN_PLAY) targetSpeed += pace / 8 + 12;
+    int32_t speed = p.runSpeed;
+    if (targetSpeed > speed) {
+        speed = std::min(std::max(speed, 64) + accel, targetSpeed);
+    } else if (targetSpeed < speed) {
+        speed = std::max(speed - accel, targetSpeed);
+    }
+    p.runSpeed = static_cast<int16_t>(speed);
+    const double a = Radians(direction, 256);
+    StepX = ChopToInt(std::sin(a) * speed);
+    StepY = ChopToInt(std::cos(a) * speed);
+    CurrentPersonPos.x16 += StepX * 1000 * (pace + 500) / 600;
+    CurrentPersonPos.y16 -= StepY * 1000 * (pace + 500) / 600;
+}
+
+void Person_RunStepBoosted(int32_t person, int32_t targetSpeed, int32_t accel)
+{
+    if (person < MATCH_PLAYER_COUNT)
+        targetSpeed += std::min<int32_t>(TeamPressure[Person_Side(person)], kPressureCap);
+    Person_RunStep(person, targetSpeed, MatchPersons[person].facing, accel);
+}
+
+void Person_RunToward(int32_t person, int32_t x, int32_t y)
+{
+    MatchPerson& p = MatchPersons[person];
+    const int32_t d = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
+    const int32_t apart = std::abs(p.facing - d);
+    if (apart > 248 || apart < 8 || p.frame == -1) p.facing = static_cast<uint16_t>(d);
+    Person_TurnTowardTwiceIfSlow(person, d);
+    const Run run = ChooseRun(person, x, y);
+    if (run.animation < 0) return;
+    if (Person_FindBlockerAhead(person) != 0 && Ball.possession != Person_Side(person)
+        && MatchPhase == PHASE_OPEN_PLAY) {
+        p.blockedTicks = static_cast<uint8_t>(std::min(p.blockedTicks + 1, kBlockedTicksToStand));
+    } else {
+        Person_RunStepBoosted(person, run.targetSpeed, 1);
+        p.blockedTicks = 0;
+    }
+    if (p.blockedTicks < kBlockedTicksToStand) {
+        Person_LoopAnim(person, run.animation, 1, run.loopFrame);
+    } else {
+        Person_TurnToward(person, p.facing);
+    }
+}
+
+void Person_ShuffleTo(int32_t person, int32_t x, int32_t y)
+{
+    MatchPerson& p = MatchPersons[person];
+    if (Person_TouchDistance(CurrentPersonPos.x, CurrentPersonPos.y, x, y, 1000) == 0) {
+        Person_TurnTowardTwiceIfSlow(person, p.dirToBall);
+        Person_TurnToward(person, p.dirToBall);
+        return;
+    }
+    p.facing = p.dirToBall;
+    const int32_t d = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
+    const int32_t a = FoldedDifference(d, p.facing);
+    if (a > 96) {
+        p.facing = static_cast<uint16_t>((d + 128) & 255);
+        Person_LoopAnim(person, 14, 1, 0);
+        Person_RunStep(person, 100, d, 1);
+    } else if (a > 32) {
+        Person_LoopAnim(person, 96, 1, 33);
+        Person_RunStep(person, 64, d, 1);
+    } else {
+        Person_LoopAnim(person, 10, 1, 31);
+        Person_RunStep(person, 64, d, 1);
+    }
+}
+
+int32_t Person_FindBlockerAhead(int32_t person)
+{
+    if (MatchPhase != PHASE_OPEN_PLAY) return 0;
+    const MatchPerson& p = MatchPersons[person];
+    const double a = Radians(p.facing, 256);
+    const int32_t aheadX = p.x + ChopToInt(kAheadUnits * std::sin(a));
+    const int32_t aheadY = p.y - ChopToInt(kAheadUnits * std::cos(a));
+    for (int32_t other = 0; other < MATCH_PLAYER_COUNT; ++other) {
+        const MatchPerson& o = MatchPersons[other];
+        if (other == person || IsBusyOnTheGround(o)) continue;
+        if (std::abs(o.x - aheadX) <= kAheadUnits && std::abs(o.y - aheadY) <= kAheadUnits)
+            return other + 1;
+    }
+    return 0;
+}
+
+int32_t Person_RunAnim(int32_t person, int32_t animation, int32_t step, int32_t nextAction)
+{
+    MatchPerson& p = MatchPersons[person];
+    p.animation = static_cast<int16_t>(animation);
+    const int32_t next = p.frame + step;
+    if (next >= FrameCount(animation) || next <= 0) {
+        Person_SetAction(person, nextAction);
+        return 0;
+    }
+    p.frame = static_cast<int16_t>(next);
+    ShowFrame(p);
+    return 1;
+}
+
+void Person_LoopAnim(int32_t person, int32_t animation, int32_t step, int32_t loopFrame)
+{
+    MatchPerson& p = MatchPersons[person];
+    p.animation = static_cast<int16_t>(animation);
+    p.frame = static_cast<int16_t>(p.frame + step);
+    if (p.frame >= FrameCount(animation)) p.frame = static_cast<int16_t>(loopFrame);
+    ShowFrame(p);
+}
+
+void Person_TurnHeadToward(int32_t person, int32_t direction, int32_t maxStep)
+{
+    MatchPerson& p = MatchPersons[person];
+    AddHeadTurn(p, static_cast<int8_t>(direction - (p.drawnDirection - 64) - p.headAngle), maxStep);
+}
+
+void Person_TurnHeadBy(int32_t person, int32_t relDirection, int32_t maxStep)
+{
+    MatchPerson& p = MatchPersons[person];
+    AddHeadTurn(p, static_cast<int8_t>(relDirection - p.headAngle), maxStep);
+}
+
+void Person_LookAt(int32_t person, int32_t other, int32_t maxStep)
+{
+    const MatchPerson& p = MatchPersons[person];
+    const MatchPerson& o = MatchPersons[other];
+    Person_TurnHeadToward(person, Person_DirectionTo(p.x, p.y, o.x, o.y), maxStep);
+}
+
+void Person_LookAtPoint(int32_t person, int32_t x, int32_t y, int32_t maxStep)
+{
+    const MatchPerson& p = MatchPersons[person];
+    Person_TurnHeadBy(person, (Person_DirectionTo(p.x, p.y, x, y) - (p.drawnDirection - 64)) & 255,
+                      maxStep);
+}
+
+void Keeper_StartDive(int32_t keeper)
+{
+    MatchPerson& p = MatchPersons[keeper];
+    KeeperDiveDirection = static_cast<int16_t>(p.dirToBall);
+    ++p.stats.dives;
+    Person_SetAction(keeper, kActionDive);
+    const int32_t side = Person_Side(keeper);
+    Comm_Say(123, side, keeper, -1, 0);
+    const int32_t ballX = KeeperWatchPoint[0];
+    const bool attacksUp = side == Match.secondOfPair;
+    const bool left = (ballX < p.x && !attacksUp) || (ballX > p.x && attacksUp);
+    p.passKind = left ? 0 : 1;
+    p.runSpeed = 80;
+}
+
+int32_t ShootOut_PickTaker()
+{
+    const int32_t side = KickingSide & 1;
+    const int32_t k = Match.shootoutKicks / 2;
+    // Long sudden death runs past the ten entries, and a list may lose takers to red cards:
+    // the order wraps round what is usable, and an empty order falls back to the line-up.
+    const int32_t taker = PickWrapped(PenaltyOrder[side], k);
+    if (taker >= 0) return taker;
+    std::array<int16_t, 11> lineUp{};
+    for (int32_t slot = 10; slot >= 0; --slot) {
+        lineUp[10 - slot] = LineUp[side][slot];
+    }
+    const int32_t fallback = PickWrapped(lineUp, k);
+    return fallback >= 0 ? fallback : LineUp[side][0];
+}
