@@ -86,12 +86,15 @@ TEST(MatchRun, ShootOutWithAwayGoalsNeedsTheFirstLegScoreToMatch)
     ScopedMatch match;
     MatchDayBuilder builder;
     builder.periodMinutes = 1;
+    builder.extraTime = 1;
     builder.shootOut = 1;
     builder.awayGoals = 1;
     builder.firstLegGoals[0] = 1;
     builder.firstLegGoals[1] = 1;
     builder.Write();
     PlayMatch3D();
+    // Level on aggregate with the away goals unequal: extra time, but no shoot-out.
+    EXPECT_EQ(PeriodsPlayed(match.Record()), (std::vector<int32_t>{0, 1, 2, 3}));
     EXPECT_EQ(match.Record().Count("RunInGameMenuPair"), 0);
     builder.firstLegGoals[0] = 0;
     builder.firstLegGoals[1] = 0;
@@ -109,6 +112,53 @@ TEST(MatchRun, GoldenGoalPlaysTheSecondExtraPeriodOnlyWhileLevel)
     builder.Write();
     PlayMatch3D();
     EXPECT_EQ(PeriodsPlayed(match.Record()), (std::vector<int32_t>{0, 1, 2, 3}));
+}
+
+TEST(MatchRun, AGoldenGoalInTheFirstExtraPeriodEndsItAndSkipsTheSecond)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.periodMinutes = 1;
+    builder.goldenGoal = 1;
+    builder.shootOut = 1;
+    builder.Write();
+    uint32_t ticksAtGoal = 0;
+    Watchdog_When([] { return Match.period == 2 && Match.periodTicks == 100; },
+                  [&ticksAtGoal] {
+                      Match.score[0] = 1;
+                      ticksAtGoal = Match.periodTicks;
+                  });
+    PlayMatch3D();
+    EXPECT_EQ(PeriodsPlayed(match.Record()), (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(Match.periodTicks, ticksAtGoal);  // ended on the next tick, before the clock moved
+    EXPECT_EQ(match.Record().Count("RunInGameMenuPair"), 0);
+    EXPECT_EQ(match.Record().Count("HalfTime0"), 0);
+    const MatchDataBlock* data = GetMatchDataBlock();
+    EXPECT_EQ(+data->sides[0].score, 1);
+    EXPECT_EQ(+data->sides[1].score, 0);
+    // The minute the goal came in is never measured to its end, nor is the last of a half.
+    EXPECT_EQ(+data->territory[GetMatchClockSeconds() / 60], 255);
+    EXPECT_EQ(+data->territory[89], 255);
+    EXPECT_LE(+data->territory[88], 100);
+    EXPECT_TRUE(Watchdog_Failures().empty()) << Watchdog_Failures()[0];
+}
+
+TEST(MatchRun, TheSummaryListsAtMostTwentyScorersWhateverTheScoreSays)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.Write();
+    Match_SetupPeriod();
+    Match.score[0] = 25;
+    for (MatchGoalRecord& goal : Match.goals[0]) {
+        goal = {7, 12, 0, 0, 0};
+    }
+    WriteMatchSummary();
+    const MatchSideStats& side = GetMatchDataBlock()->sides[0];
+    EXPECT_EQ(+side.scorers[19].player, MatchPersons[7].playerId);
+    EXPECT_EQ(+side.scorers[19].minute, 12);
+    EXPECT_EQ(+side.scorers[20].player, -1);
+    EXPECT_EQ(+GetMatchDataBlock()->sides[1].scorers[0].player, -1);
 }
 
 TEST(MatchRun, FailedReplayLoadPlaysNothingAndFreesTheBuffer)
@@ -210,6 +260,35 @@ TEST(MatchClock, GoldenGoalComparesAggregatesAndNeedsTheClock)
     Match.clockRunning = 1;
     RunTicks(1);
     EXPECT_EQ(MatchPhase, PHASE_PERIOD_OVER);
+}
+
+TEST(MatchClock, ThirdsAreCountedByTheDirectionTheSideInPossessionAttacks)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.Write();
+    Match_SetupPeriod();
+    Match.clockRunning = 1;
+    MatchPhase = PHASE_OPEN_PLAY;
+    const struct {
+        uint8_t secondOfPair;
+        uint8_t possession;
+        int16_t ballY;
+        int32_t third;
+    } kCases[] = {
+        {0, 0, 1402, THIRD_ATTACK}, {0, 0, 762, THIRD_OWN},     {0, 0, 763, THIRD_MIDDLE},
+        {0, 1, 1500, THIRD_OWN},    {1, 1, 1500, THIRD_ATTACK}, {1, 0, 300, THIRD_ATTACK},
+    };
+    for (const auto& c : kCases) {
+        std::memset(Match.thirdsTicks, 0, sizeof(Match.thirdsTicks));
+        Match.secondOfPair = c.secondOfPair;
+        Ball.possession = c.possession;
+        Person_PlaceAt(MATCH_BALL, PITCH_CENTRE_X, c.ballY);
+        const uint32_t possessed = Match.possessionTicks[c.possession];
+        Match_ClockTick();
+        EXPECT_EQ(Match.thirdsTicks[c.possession][c.third], 1u) << c.ballY;
+        EXPECT_EQ(Match.possessionTicks[c.possession], possessed + 1);
+    }
 }
 
 TEST(MatchTimers, MomentumFollowsPossessionAndTheScore)

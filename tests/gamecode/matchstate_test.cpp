@@ -1,9 +1,16 @@
 // tests/gamecode/matchstate_test.cpp: the skill mapping, the pitch and the period set-up.
 #include "gamecode/matchstate.h"
 
+#include <cstddef>
+#include <cstring>
+#include <iterator>
+#include <string>
+
 #include "engine/random.h"
 #include "gamecode/matchrun.h"
+#include "menus/tactics.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/support/game_world.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -36,19 +43,30 @@ TEST(MatchState, AttributeTableIsTheMatchDaysTable)
     }
 }
 
-TEST(MatchState, PitchConstantsAndTruncationTowardZero)
+TEST(MatchState, PitchConstantsAreThePitchTableAndTruncationGoesTowardZero)
 {
     SetPitchConstants();
-    EXPECT_EQ(Pitch.pitchWidth, 1280);
-    EXPECT_EQ(Pitch.pitchLength, 1920);
-    EXPECT_EQ(Pitch.centreX, 796);
-    EXPECT_EQ(Pitch.centreY, 1082);
-    EXPECT_EQ(Pitch.postLeftX, 730);
-    EXPECT_EQ(Pitch.penaltySpotFarY, 1850);
-    EXPECT_EQ(Pitch.outerFarY[1], 2106);
-    EXPECT_EQ(Pitch.tunnelX, -164);
-    EXPECT_EQ(Pitch.zoneRowsY[4], 1722);
-    EXPECT_EQ(Pitch.zoneColumnsX[4], 1180);
+    // The pitch in yards from its own corner: 80 wide, 120 long, 16 units to the yard.
+    const int16_t kInts[] = {
+        16,                                 // units per yard
+        156, 1436, 1280, 122,  2042, 1920,  // touchlines, goal lines
+        796, 1082, 1082, 1082,              // centre, and the halfway line held three times
+        730, 862,                           // posts
+        218, 1946, 636,  956,               // goal areas
+        314, 1850,                          // penalty spots
+        410, 1754, 476,  1116,              // penalty areas
+        92,  92,   1500, 1500, 58,   58,   2106, 2106,  // the ball's outer limits, two sets
+        -4,  -164, 1082, 3042,                          // off-pitch line, tunnel, parked y
+        122, 442,  762,  1402, 1722,                    // zone rows
+        156, 412,  668,  924,  1180,                    // zone columns
+        80,                                             // contact distance
+    };
+    int16_t got[std::size(kInts)];
+    std::memcpy(got, &Pitch, sizeof(got));
+    for (size_t i = 0; i < std::size(kInts); ++i) {
+        EXPECT_EQ(got[i], kInts[i]) << "word " << i;
+    }
+    static_assert(offsetof(PitchConstants, contactFactor) == sizeof(kInts));
     EXPECT_FLOAT_EQ(Pitch.contactFactor, 1.2f);
     EXPECT_EQ(Fixed_ToUnits(-1), 0);
     EXPECT_EQ(Fixed_ToUnits(-65536), -1);
@@ -91,6 +109,7 @@ TEST(MatchSetup, FirstSetUpPlacesPlayersAndMarksTheBench)
     EXPECT_EQ(Match.periodLength, 15000u);
     EXPECT_EQ(MatchPhase, 25);
     EXPECT_EQ(Match.takers[1][0], 16 + 3);  // captain shirt 4
+    EXPECT_STREQ(MatchPersons[16].name, GetMatchSidesBlock()->sides[1].entries[0].name);
 }
 
 TEST(MatchSetup, BlockValuesOutOfRangeAreMended)
@@ -101,11 +120,14 @@ TEST(MatchSetup, BlockValuesOutOfRangeAreMended)
     builder.periodMinutes = 0;
     builder.Write();
     GetMatchSidesBlock()->sides[0].designated[1] = 0xFFFF;
+    char* name = GetMatchSidesBlock()->sides[0].entries[2].name;
+    std::memset(name, 'x', MATCH_ENTRY_NAME_BYTES);  // no terminator
     Match_SetupPeriod();
     EXPECT_EQ(Match.substitutesAllowed, 5);
     EXPECT_EQ(MatchPersons[15].matchRating, 0);
     EXPECT_EQ(Match.periodLength, 15000u);
     EXPECT_EQ(Match.takers[0][1], -1);
+    EXPECT_EQ(std::string(MatchPersons[2].name), std::string(MATCH_ENTRY_NAME_BYTES - 1, 'x'));
 }
 
 TEST(MatchSetup, FormationFallsBackForTacticsPastTheSidesTwelve)
@@ -124,6 +146,26 @@ TEST(MatchSetup, FormationFallsBackForTacticsPastTheSidesTwelve)
     MatchEngine_Init();
     Match_SetupPeriod();
     EXPECT_EQ(+TeamShape[0].slots[3].row, +side.tactics[0].slots[3].row);
+}
+
+TEST(MatchSetup, AHumanSideWithABuiltInTacticPlaysThatFormationFromTheTacticsFile)
+{
+    ScopedMatch match;
+    ScopedTactics tactics;
+    MatchDayBuilder builder;
+    builder.Write();
+    for (MatchSide& side : GetMatchSidesBlock()->sides) {
+        side.tactic = 12;
+    }
+    GetMatchSidesBlock()->sides[0].human = 1;
+    Match_SetupPeriod();
+    TacticsRecord builtIn;
+    GetComputerTactics(&builtIn, 12);
+    EXPECT_EQ(std::memcmp(&TeamShape[0], &builtIn, sizeof(builtIn)), 0);
+    EXPECT_EQ(std::memcmp(&TacticCopies[0], &builtIn, sizeof(builtIn)), 0);
+    // A computer side keeps its own first formation whatever its tactic word says.
+    const TacticsRecord& own = GetMatchSidesBlock()->sides[1].tactics[0];
+    EXPECT_EQ(std::memcmp(&TeamShape[1], &own, sizeof(own)), 0);
 }
 
 }  // namespace

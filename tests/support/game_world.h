@@ -1,9 +1,12 @@
-// tests/support/game_world.h: the generated world and names, loaded into a fresh database, and
-// a seeded new game on top, shared by the database tests and benchmarks.
+// tests/support/game_world.h: the generated world and names, loaded into a fresh database, a
+// seeded new game on top, and the built-in tactics mounted, shared by the game's tests and
+// benchmarks.
 #pragma once
 
 #include <cstdint>
 #include <vector>
+
+#include "tests/support/support.h"
 
 // The bytes of "stats\totstat.dat" and "stats\names.dat", generated once per process.
 const std::vector<uint8_t>& GeneratedWorldImage();
@@ -21,3 +24,20 @@ public:
 
 // VTW_SetCountry, SRand(seed) and VTW_NewGame.
 void NewGameForTest(int32_t country, uint32_t seed);
+
+// The generated "tactics\tactics.dat" packed alone into "pakfiles\hdcommon" of a temporary data
+// folder, mounted, and the tactics module started; the destructor stops them again. Declare it
+// after the ScopedCore or ScopedWorld that resets the core.
+class ScopedTactics {
+public:
+    ScopedTactics();
+    ~ScopedTactics();
+    ScopedTactics(const ScopedTactics&) = delete;
+    ScopedTactics& operator=(const ScopedTactics&) = delete;
+
+    const std::vector<uint8_t>& File() const { return m_file; }  // the 40 built-in records
+
+private:
+    TempDir m_dir;
+    std::vector<uint8_t> m_file;
+};

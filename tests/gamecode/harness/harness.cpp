@@ -10,8 +10,14 @@
 #include <fstream>
 #include <map>
 
+#include "engine/host/host.h"
+#include "engine/keyboard.h"
+#include "engine/memory.h"
 #include "engine/poll.h"
 #include "engine/random.h"
+#include "engine/sounddrv.h"
+#include "engine/startup.h"
+#include "engine/winlib.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
@@ -27,6 +33,7 @@ namespace {
 struct HarnessState {
     PresentationRecord record;
     std::map<uint64_t, std::vector<std::function<void()>>> script;
+    std::vector<std::pair<std::function<bool()>, std::function<void()>>> triggers;
     std::vector<std::string> failures;
     uint64_t passes = 0;
     uint64_t budget = 2'000'000;
@@ -97,6 +104,9 @@ void InstallRecorders()
     ops.Replay_ResetCounters = [] { Recorder("Replay_ResetCounters"); };
     ops.Replay_Store = [] { Recorder("Replay_Store"); };
     ops.Replay_Restore = [] { Recorder("Replay_Restore"); };
+    // Engine tests see no replay recorder: nothing is recorded, and a replay ends at once.
+    ops.Replay_RecordFrame = [] {};
+    ops.Replay_PlayFrame = [] { MatchShared.replayEndRequest = 1; };
     ops.InGameMenusLoopAt = [](int32_t side) { Recorder(side == 0 ? "HalfTime0" : "HalfTime1"); };
     ops.RunInGameMenuPair = [] { Recorder("RunInGameMenuPair"); };
     ops.InGameMenusPage6 = [] { Recorder("InGameMenusPage6"); };
@@ -106,6 +116,8 @@ void InstallRecorders()
     ops.InGameMenusPage0 = [] { Recorder("InGameMenusPage0"); };
     ops.InGameMenus_Reset = [] { Recorder("InGameMenus_Reset"); };
     ops.TimedEvents_Reset = [] { Recorder("TimedEvents_Reset"); };
+    ops.MatchSfx_Init = [] { Recorder("MatchSfx_Init"); };
+    ops.MatchSfx_Shutdown = [] { Recorder("MatchSfx_Shutdown"); };
     Comm_SetListener([](int32_t group, int32_t, int32_t, int32_t, int32_t) {
         s_harness->record.commentaryGroups.push_back(group);
     });
@@ -172,6 +184,14 @@ void WatchdogPoll()
     if (auto it = h.script.find(h.passes); it != h.script.end()) {
         for (auto& action : it->second) {
             action();
+        }
+    }
+    for (auto it = h.triggers.begin(); it != h.triggers.end();) {
+        if (it->first()) {
+            it->second();
+            it = h.triggers.erase(it);
+        } else {
+            ++it;
         }
     }
     if (h.passes > h.budget) {
@@ -288,9 +308,41 @@ ScopedMatch::~ScopedMatch()
 
 PresentationRecord& ScopedMatch::Record() { return s_harness->record; }
 
+ScopedMatchOnHost::ScopedMatchOnHost()
+{
+    WinInit("Pelloran", WIN_FLAG_WINDOWED);
+    MemoryInit();
+    InitKeyboardInterrupt();
+    NoSoundFlag = false;
+    SndInit();
+    if (!SndIsOn()) ADD_FAILURE() << "the headless host gives no sound";
+}
+
+ScopedMatchOnHost::~ScopedMatchOnHost()
+{
+    SndUninit();
+    if (KeyIsKeyboardInitialised()) ClearKeyboardInterrupt();
+    WinUninit();
+}
+
+void ScopedMatchOnHost::HoldKey(uint32_t code)
+{
+    HostOnKey(code, true, false);
+    while (HostMsgPeek()) {
+        HostMessage message{};
+        HostMsgGet(&message);
+        HostMsgDispatch(message);
+    }
+}
+
 void Watchdog_At(uint64_t pass, std::function<void()> action)
 {
     s_harness->script[pass].push_back(std::move(action));
+}
+
+void Watchdog_When(std::function<bool()> condition, std::function<void()> action)
+{
+    s_harness->triggers.emplace_back(std::move(condition), std::move(action));
 }
 
 void Watchdog_SetBudget(uint64_t passes) { s_harness->budget = passes; }

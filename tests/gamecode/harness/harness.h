@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/matchblocks.h"
+#include "tests/support/host_run.h"
 
 enum class SidePreset { Balanced, Strong, Weak, Extreme };
 
@@ -41,8 +42,9 @@ struct PresentationRecord {
     int32_t Count(const std::string& call) const;
 };
 
-// Resets the core and the engine (MatchEngine_Init, headless presentation with recorders, the
-// watchdog as a poll function), and undoes it at the end.
+// Resets the core and the engine (MatchEngine_Init, the default presentation with recorders on
+// the sounds, menus and replay calls, the watchdog as a poll function), and undoes it at the end.
+// The replay operations are the recorders' own: no frame is recorded and a replay ends at once.
 class ScopedMatch {
 public:
     ScopedMatch();
@@ -53,9 +55,28 @@ public:
     PresentationRecord& Record();
 };
 
+// ScopedMatch on the headless host's window, with the keyboard installed and sound on, for the
+// tests of what the engine asks of the keyboard and the sound channels.
+class ScopedMatchOnHost {
+public:
+    ScopedMatchOnHost();
+    ~ScopedMatchOnHost();
+    ScopedMatchOnHost(const ScopedMatchOnHost&) = delete;
+    ScopedMatchOnHost& operator=(const ScopedMatchOnHost&) = delete;
+
+    PresentationRecord& Record() { return m_match.Record(); }
+    static void HoldKey(uint32_t code);  // the key goes down, as the window delivers it
+
+private:
+    ScopedHeadlessHost m_host;
+    ScopedMatch m_match;
+};
+
 // Watchdog: counts loop passes, injects scripted actions at chosen passes, checks the
 // invariants after each pass, and past the pass budget records a failure and ends the match.
 void Watchdog_At(uint64_t pass, std::function<void()> action);
+// Runs the action once, at the first pass after which the condition holds.
+void Watchdog_When(std::function<bool()> condition, std::function<void()> action);
 void Watchdog_SetBudget(uint64_t passes);
 uint64_t Watchdog_Passes();
 const std::vector<std::string>& Watchdog_Failures();

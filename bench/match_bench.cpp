@@ -1,0 +1,64 @@
+// bench/match_bench.cpp: how fast the match engine plays a match with no view at all.
+#include <cstdint>
+
+#include <benchmark/benchmark.h>
+
+#include "engine/poll.h"
+#include "engine/random.h"
+#include "game/matchblocks.h"
+#include "gamecode/matchrun.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/presentation.h"
+#include "menus/tactics.h"
+#include "tests/gamecode/harness/harness.h"
+#include "tests/support/support.h"
+
+namespace {
+
+// One whole match per iteration, from the seeded block the golden run plays; the rate counts
+// engine ticks, so it compares directly with the 50 to 1,250 ticks a second the views pace.
+void PlayMatches(benchmark::State& state, const MatchDayBuilder& builder)
+{
+    ResetCoreForTest();
+    PollInit();
+    MatchBlocks_Init();
+    Tactics_Init();
+    MatchEngine_Init();
+    MatchPresentation_SetDefaults();
+    int64_t ticks = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        builder.Write();
+        SRand(builder.seed);
+        const uint16_t before = Match.tickCount;
+        state.ResumeTiming();
+        PlayMatch3D();
+        // A match is shorter than the counter's wrap, so the 16-bit difference is exact.
+        ticks += static_cast<uint16_t>(Match.tickCount - before);
+    }
+    state.SetItemsProcessed(ticks);
+    Tactics_Uninit();
+    MatchBlocks_Uninit();
+    ResetCoreForTest();
+}
+
+void BM_MatchTicks(benchmark::State& state)
+{
+    MatchDayBuilder builder;
+    PlayMatches(state, builder);
+}
+BENCHMARK(BM_MatchTicks)->Unit(benchmark::kMillisecond);
+
+// Extra time and a shoot-out on top of the two halves.
+void BM_CupTieTicks(benchmark::State& state)
+{
+    MatchDayBuilder builder;
+    builder.extraTime = 1;
+    builder.shootOut = 1;
+    PlayMatches(state, builder);
+}
+BENCHMARK(BM_CupTieTicks)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
