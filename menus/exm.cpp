@@ -54,9 +54,46 @@ struct ExmState {
     int32_t dragHotspot;
     int32_t grabPointer;
     int32_t grabPosition;
+    MenuInitFn afterPresent;
 };
 
 ExmState s_exm;
+
+// The front end's registration outlives EXM_Init and EXM_Shutdown: the display comes down and up
+// again around a match while the front end stays.
+struct ExmHooks {
+    const ExmFrontEnd* frontEnd;
+};
+
+ExmHooks s_hooks;
+
+const ExmFrontEnd& FrontEnd()
+{
+    static constexpr ExmFrontEnd kNone{};
+    return s_hooks.frontEnd != nullptr ? *s_hooks.frontEnd : kNone;
+}
+
+bool BarOpen() { return FrontEnd().barOpen != nullptr && FrontEnd().barOpen() != 0; }
+bool TextActive() { return FrontEnd().textIsActive != nullptr && FrontEnd().textIsActive() != 0; }
+
+void ForgetBar()
+{
+    if (FrontEnd().forgetBar != nullptr) FrontEnd().forgetBar();
+}
+
+// Step e, then (after the pointer is read) step g: the bar's and the shortcut keys' codes.
+int32_t BarStep() { return FrontEnd().barStep != nullptr ? FrontEnd().barStep() : 0; }
+int32_t ShortcutStep()
+{
+    return FrontEnd().shortcutStep != nullptr ? FrontEnd().shortcutStep() : 0;
+}
+
+// Step d's text field: one pass of its keys; a result other than 1 ends it with that code.
+int32_t TextFieldStep(int32_t code)
+{
+    const int32_t result = FrontEnd().textHandleKeys();
+    return result == 1 ? code : FrontEnd().textEnd(result);
+}
 
 void MakeRoom(Pool* pool, uint32_t recordBytes)
 {
@@ -98,6 +135,7 @@ void PushEntry(const MenuItem* table)
     MakeRoom(&s_exm.stack, sizeof(MenuStackEntry));
     Stack()[s_exm.depth] = {};
     Top().table = table;
+    if (FrontEnd().textSetActive != nullptr) FrontEnd().textSetActive(0);
     s_exm.rebuild = true;
 }
 
@@ -166,6 +204,7 @@ bool StepAnimation(MenuAnimation& a, uint32_t elapsedTicks)
 
 void StepAnimations(uint32_t elapsedTicks)
 {
+    if (BarOpen()) return;
     for (int32_t i = 0; i < s_exm.animations.count; ++i) {
         MenuAnimation& a = Animations()[i];
         const bool twoWay = a.type == ANIM_TWO_WAY_3 || a.type == ANIM_TWO_WAY_4;
@@ -214,6 +253,9 @@ void Walk(int32_t code)
         for (int32_t n = 0; n < s_exm.animations.count; ++n)
             DrawAnimationFrame(Animations()[n]);
         PresentMenuScreen();
+        const MenuInitFn afterPresent = s_exm.afterPresent;
+        s_exm.afterPresent = nullptr;
+        if (afterPresent != nullptr) afterPresent();
     }
     s_exm.rebuild = false;
     s_exm.walking = false;
@@ -294,6 +336,7 @@ void HitTest()
         --s_exm.releaseDelay;
     else if ((s_exm.buttons & MOUSE_BUTTON_BITS) == 0)
         s_exm.clickInProgress = false;
+    if (BarOpen()) return;
     if (s_exm.dragData != nullptr) {
         FollowDrag();
         return;
@@ -318,18 +361,22 @@ void HitTest()
     }
 }
 
-// The clicked hotspot: its press animation first, then its callback (or, with a popup attached,
-// the popup, which the front-end controller opens).
+// The clicked hotspot: its press animation first, then its callback, or, with a popup attached,
+// the popup.
 int32_t ClickStep(int32_t code, uint32_t elapsedTicks)
 {
     MenuHotspot& h = Hotspots()[s_exm.clicked - 1];
     bool finished = true;
     if (h.animation >= 0 && Animations()[h.animation].type == ANIM_PRESS)
         finished = StepAnimation(Animations()[h.animation], elapsedTicks);
-    if (!finished || s_exm.clickInProgress) return code;
+    if (!finished || s_exm.clickInProgress || BarOpen()) return code;
     s_exm.clickInProgress = true;
     if (IsSavedScreenSection(0)) RestoreScreenSection(0);
-    if (h.popup == 0 && h.callback != nullptr) code = h.callback(&h);
+    if (h.popup != 0) {
+        if (FrontEnd().openPopup != nullptr) FrontEnd().openPopup(&h, s_exm.clicked);
+    } else if (h.callback != nullptr) {
+        code = h.callback(&h);
+    }
     s_exm.clicked = 0;
     return code;
 }
@@ -345,7 +392,9 @@ int32_t Pass(int32_t code, uint32_t* lastTick)
     StepAnimations(elapsedTicks);
     if (s_exm.pendingCode != 0) code = s_exm.pendingCode;
     if (QuickTerminateRequested()) QuickTerminate();
-    if (MenuKeyCodeHook() == 0 && KeyWasPressed(EXM_ESCAPE_KEY)) {
+    if (TextActive()) {
+        code = TextFieldStep(code);
+    } else if (MenuKeyCodeHook() == 0 && KeyWasPressed(EXM_ESCAPE_KEY)) {
         const MenuEscapeFn escape = Top().escapeCallback;
         code = escape != nullptr ? escape() : EXM_CODE_LEAVE;
     } else if (s_exm.pending != nullptr && !s_exm.walking) {
@@ -357,11 +406,13 @@ int32_t Pass(int32_t code, uint32_t* lastTick)
     } else {
         code = ClickStep(code, elapsedTicks);
     }
+    if (code == EXM_CODE_NONE) code = BarStep();
     PollMenuKey();
     uint16_t buttons;
     UpdatePointerPosition(&s_exm.pointerX, &s_exm.pointerY, &buttons);
     const bool alt = KeyIsDown(EXM_ALT_KEY) || KeyIsDown(EXM_ALT_GR_KEY);
     s_exm.buttons = buttons | (alt ? ALT_BUTTON_BIT : 0);
+    if (code == EXM_CODE_NONE && alt) code = ShortcutStep();
     return code < EXM_CODE_REDRAW ? EXM_CODE_NONE : code;
 }
 
@@ -382,6 +433,9 @@ MenuItem MenuEndItem(MenuExitFn exitFn, MenuEscapeFn escapeFn)
             MenuCallback(exitFn),
             reinterpret_cast<ClickFn>(reinterpret_cast<void (*)()>(escapeFn))};
 }
+
+void EXM_SetFrontEnd(const ExmFrontEnd* frontEnd) { s_hooks.frontEnd = frontEnd; }
+void EXM_SetAfterPresent(MenuInitFn callback) { s_exm.afterPresent = callback; }
 
 void EXM_Init()
 {
@@ -422,6 +476,7 @@ int32_t EXM_RunMenu()
 {
     if (!s_exm.active) return EXM_INACTIVE;
     ResetScreenSection(0);
+    ForgetBar();
     s_exm.hotspots.count = 0;
     s_exm.animations.count = 0;
     s_exm.clicked = 0;
@@ -430,6 +485,7 @@ int32_t EXM_RunMenu()
     s_exm.dragData = nullptr;
     s_exm.releaseDelay = EXM_CLICK_RELEASE_PASSES;
     EXM_MenuLoop();
+    ForgetBar();
     ShrinkPool(&s_exm.hotspots, sizeof(MenuHotspot));
     ShrinkPool(&s_exm.animations, sizeof(MenuAnimation));
     ResetScreenSection(0);
@@ -565,6 +621,11 @@ void ExmSetLastHotspotLinks(const MenuItem* item)
     last.links[1] = static_cast<uint16_t>(item->y);
     last.links[2] = static_cast<uint16_t>(item->a);
     last.links[3] = static_cast<uint16_t>(item->b);
+}
+
+void ExmShowBar(std::intptr_t description)
+{
+    if (FrontEnd().showBar != nullptr) FrontEnd().showBar(description);
 }
 
 void ExmSetLastHotspotPopup(std::intptr_t popup)

@@ -137,6 +137,36 @@ struct MenuStackEntry {
     MenuEscapeFn escapeCallback;
 };
 
+// The menu bar with its dropped lists and popups, and the text field, which the front-end
+// controller owns and registers here. Without a registration (or with a null row) a screen has no
+// bar, a popup attached to a hotspot opens nothing and no text field is ever active.
+struct ExmFrontEnd {
+    // A kind 0x2008 item met in a walk: the bar (or popup shown at once) described there.
+    void (*showBar)(std::intptr_t description);
+    // Step e of a pass that has no code yet: the bar and its lists; a loop code, 0 for none.
+    int32_t (*barStep)();
+    // The bar, a dropped list or a popup is open: hit test, clicks and animations wait.
+    int32_t (*barOpen)();
+    // A click on a hotspot that has a popup attached (kind 0x2009) opens the popup instead of
+    // calling the hotspot's callback; `number` counts hotspots from 1.
+    void (*openPopup)(MenuHotspot* hotspot, int32_t number);
+    // Step g of a pass with Alt held (bit 4 of the buttons) and no code yet; a code, 0 for none.
+    int32_t (*shortcutStep)();
+    void (*forgetBar)();  // entering and leaving a screen: no bar, list or popup any more
+    // The text field, four rows given together: whether one is active, turning it off (a push
+    // does), one pass of its keys (1 while it goes on, else the code that ends it) and its end,
+    // whose answer becomes the loop's code.
+    int32_t (*textIsActive)();
+    void (*textSetActive)(int32_t flag);
+    int32_t (*textHandleKeys)();
+    int32_t (*textEnd)(int32_t code);
+};
+// The front-end controller registers its table, kept across EXM_Init and EXM_Shutdown; null
+// removes it. The table must outlive its registration.
+void EXM_SetFrontEnd(const ExmFrontEnd* frontEnd);
+// Called once, after the next walk that presents its screen.
+void EXM_SetAfterPresent(MenuInitFn callback);
+
 // Creates the pools, brings the menu display up (InitSetOfMenus) and activates the system.
 void EXM_Init();
 // Brings the display down, frees the pools, deactivates; safe without EXM_Init and twice.
@@ -184,6 +214,7 @@ int32_t ExmAnimationIcon(int32_t animation);  // the current frame's icon (type 
 bool ExmPastStaticHead();
 void ExmMarkPastStaticHead();
 void ExmSetLastHotspotLinks(const MenuItem* item);
+void ExmShowBar(std::intptr_t description);
 void ExmSetLastHotspotPopup(std::intptr_t popup);
 int32_t ExmRowCount();
 bool ExmDragging(const MenuScrollData* data);

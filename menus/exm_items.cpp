@@ -368,7 +368,7 @@ bool ActAtOnce(const MenuItem& item, const KindRow& row, const ItemValue& v, con
                 FatalAbort(EXM_SOURCE, __LINE__, "ShowAnItem(): invalid M_SPECIAL item");
             reinterpret_cast<MenuSpecialFn>(item.p10)(p.x, p.y, p.w, p.h, r);
             return true;
-        case D_POPUP: return true;  // opened by the front-end controller's popups
+        case D_POPUP: ExmShowBar(item.p10); return true;
         case D_POPUP_LAST: ExmSetLastHotspotPopup(item.p10); return true;
         case D_LINKS: ExmSetLastHotspotLinks(&item); return true;
         case D_COLUMNS: FatalAbort(EXM_SOURCE, __LINE__, "ShowAnItem(): invalid display item");
@@ -505,6 +505,10 @@ void ActOnType(const MenuItem* item, int16_t* includeCounter, int32_t xOffset, i
             ? ExmRegisterCallbackAnimation(p.x, p.y, p.w, p.h,
                                            reinterpret_cast<const MenuCallbackFrames*>(v.data))
             : ExmRegisterAnimation(kind->animType, p.x, p.y, p.w, p.h, p.alignment, v.frames);
+    // Checked before the frame is drawn: a number past the build's records names no animation.
+    if (animation >= EXM_AnimationCount())
+        FatalAbort(EXM_SOURCE, __LINE__,
+                   "Error, AnimNum is greater than NumAnimates @ ActOnType()");
     if (kind->draw == D_MARKER) {
         if (EXM_GetRebuildFlag())
             CopyBackBuffer();
@@ -517,9 +521,6 @@ void ActOnType(const MenuItem* item, int16_t* includeCounter, int32_t xOffset, i
                && (ExmPastStaticHead() || EXM_GetRebuildFlag())) {
         DrawDue(*item, *kind, v, p, row, animation, mode);
     }
-    if (animation >= EXM_AnimationCount())
-        FatalAbort(EXM_SOURCE, __LINE__,
-                   "Error, AnimNum is greater than NumAnimates @ ActOnType()");
     if (item->p14 == nullptr) return;
     if (kind->hotspotStyle == NO_HOTSPOT)
         FatalAbort(EXM_SOURCE, __LINE__, "ActOnType(): invalid hotspot item");

@@ -32,6 +32,9 @@ struct VTEvent {
     int16_t pointerY;
 };
 
+// The in-match menus' name for the event their region callbacks receive.
+using InGameMenuEvent = VTEvent;
+
 using VTCallback = int32_t (*)(const VTEvent* event);
 using VTDrawFn = void (*)(int32_t x, int32_t y, int32_t w, int32_t h);
 

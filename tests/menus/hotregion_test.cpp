@@ -108,3 +108,22 @@ TEST_F(HotRegionLabels, CentredLabelWithoutWidthIsAnchoredAtX)
     DrawMenuMessage(200, 100, 249, MENU_ALIGN_CENTRE);
     EXPECT_EQ(WorkScreenHash(), atX);
 }
+
+TEST_F(HotRegionLabels, OnlyKindsOneToThreeAndTheirButtonsHaveLabels)
+{
+    LoadFont(1);
+    const auto drawn = [](uint16_t kind) {
+        HotRegion region = {kind, 200, 100, 80, 20, MENU_ALIGN_CENTRE, 249, 1, &s_white, 0};
+        FillMenuRect(0, 0, 640, 480, 0);
+        HotRegion_DrawLabel(&region);
+        return WorkScreenHash();
+    };
+    const uint32_t blank = [] {
+        FillMenuRect(0, 0, 640, 480, 0);
+        return WorkScreenHash();
+    }();
+    EXPECT_NE(drawn(HOTREGION_TEXT_NO), blank);
+    EXPECT_EQ(drawn(HOTREGION_BUTTON_KINDS + HOTREGION_TEXT_NO), drawn(HOTREGION_TEXT_NO));
+    for (uint16_t kind : {4, 500, 504, 1001})
+        EXPECT_EQ(drawn(kind), blank) << kind;
+}

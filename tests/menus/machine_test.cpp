@@ -1,15 +1,31 @@
 #include "menus/machine.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 #include <gtest/gtest.h>
 
+#include "engine/dxenum.h"
+#include "engine/fatal.h"
 #include "engine/gfx.h"
+#include "engine/host/clock.h"
 #include "engine/host/host.h"
+#include "engine/host/inject.h"
 #include "engine/memory.h"
+#include "engine/options.h"
+#include "engine/poll.h"
+#include "engine/sounddrv.h"
+#include "engine/startup.h"
+#include "engine/winlib.h"
 #include "game/gamestate.h"
+#include "menus/loadbar.h"
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
 #include "menus/vtmenu.h"
+#include "tests/support/gfx_run.h"
+#include "tests/support/host_run.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
@@ -195,4 +211,182 @@ TEST_F(MachineDeathTest, SectionMisuseIsFatal)
         "Error: PreserveScreenSection(): off screen coords for section 1 - 630,10 (20x20)");
     EXPECT_FATAL(RestoreScreenSection(2), "Error: RestoreScreenSection(): section no 2 not saved");
     EXPECT_FATAL(ResetScreenSection(5), "Error: ResetScreenSection(): section index out of range");
+}
+
+namespace {
+
+// Every pixel of the icon that is not the key colour, as the last presented frame shows it at
+// (x, y); and whether it has both near-white and near-black pixels.
+bool IconInPresentedFrame(int32_t icon, int32_t x, int32_t y, bool* whiteAndBlack)
+{
+    int32_t w, h;
+    GetIconSize(icon, &w, &h);
+    const uint8_t* pixels = GetIconAddress(icon);
+    bool white = false, black = false;
+    for (int32_t row = 0; row < h; ++row) {
+        for (int32_t col = 0; col < w; ++col) {
+            uint32_t pixel = 0;
+            std::memcpy(&pixel, pixels + (static_cast<size_t>(row) * w + col) * 2, 2);
+            if (pixel == MenuScreen.keyColour) continue;
+            const uint32_t rgb = FrameRgbOf(pixel);
+            white = white || (rgb & 0xC0C0C0) == 0xC0C0C0;
+            black = black || (rgb & 0xC0C0C0) == 0;
+            if (FrameRgb(x + col, y + row) != rgb) return false;
+        }
+    }
+    *whiteAndBlack = white && black;
+    return true;
+}
+
+// The columns of the band whose pixels are neither of the two gauge colours: the text's extent.
+void TextColumns(uint32_t fill, uint32_t interior, int32_t* first, int32_t* last)
+{
+    *first = 640;
+    *last = -1;
+    for (int32_t y = 424; y <= 434; ++y) {
+        for (int32_t x = 270; x <= 366; ++x) {
+            const uint32_t pixel = WorkPixel(x, y);
+            if (pixel == fill || pixel == interior) continue;
+            *first = std::min(*first, x);
+            *last = std::max(*last, x);
+        }
+    }
+}
+
+}  // namespace
+
+TEST_F(Machine, TheMenuModeIs16BitUnlessMenu256AsksForTheCubePalette)
+{
+    int32_t count = 0;
+    const DDrawMode* modes = GfxModeList(&count);
+    const DDrawMode& usual = modes[MenuChooseMode("InitSetOfMenus")];
+    EXPECT_EQ(usual.kind, DDRAW_KIND_16BIT);
+    EXPECT_EQ(usual.width, 640);
+    EXPECT_EQ(usual.height, 480);
+    ShutdownMenuGraphics();
+    Menu256Flag = true;
+    InitSetOfMenus();
+    Menu256Flag = false;
+    EXPECT_EQ(GfxBytesPerPixel(), 1u);
+    EXPECT_EQ(MenuScreen.is256, 1);
+    EXPECT_EQ(ScreenWidth(), 640u);
+}
+
+TEST_F(Machine, StartUpLeavesNoLoadBarRunning)
+{
+    EXPECT_EQ(LoadBar_Fraction(), 1.0f);  // every unit advanced
+    // A bar still started with its levels closed would make this a fatal error.
+    LoadBar_EndBlock();
+}
+
+TEST_F(Machine, PresentedFrameShowsTheArrowAtTheCentre)
+{
+    ShowPointer();
+    PresentNow();
+    bool whiteAndBlack = false;
+    EXPECT_TRUE(IconInPresentedFrame(POINTER_ICON, 320, 240, &whiteAndBlack));
+    EXPECT_TRUE(whiteAndBlack);
+    ErasePointer();
+}
+
+TEST_F(Machine, HourglassStepsExactlyEveryFourTicks)
+{
+    MovePointerTo(200, 200);
+    SetBusyPointer(1);
+    ClockSetAutoAdvance(false);
+    std::vector<int32_t> changedAt;
+    int32_t frame = BusyFrameAt(188, 188);
+    for (int32_t tick = 1; tick <= 16; ++tick) {
+        ClockAdvance(1);
+        Poll();
+        const int32_t now = BusyFrameAt(188, 188);
+        if (now != frame) changedAt.push_back(tick);
+        EXPECT_EQ((now - frame + POINTER_BUSY_FRAMES) % POINTER_BUSY_FRAMES, now != frame ? 1 : 0);
+        frame = now;
+    }
+    ClockSetAutoAdvance(true);
+    ASSERT_EQ(changedAt.size(), 4u);
+    for (size_t i = 1; i < changedAt.size(); ++i)
+        EXPECT_EQ(changedAt[i] - changedAt[i - 1], 4);
+    SetBusyPointer(0);
+}
+
+TEST_F(Machine, GaugeTextIsThePercentCentredOnTheGauge)
+{
+    struct Case {
+        ProgressCountersRecord progress;
+        const char* text;
+    };
+    for (const Case& c : {Case{{200, 100}, "50%"}, Case{{2, 3}, "150%"}}) {
+        ProgressCounters = c.progress;
+        DrawBusyGauge();
+        SetMenuFont(0);
+        int32_t w, h;
+        MeasureMenuText(c.text, &w, &h);
+        int32_t first, last;
+        TextColumns(WorkPixel(272, 426), WorkPixel(366, 426), &first, &last);
+        EXPECT_NEAR((first + last) / 2, 318, 2) << c.text;
+        EXPECT_NEAR(last - first + 1, w, 2) << c.text;
+    }
+    ProgressCounters = {0, 0};
+}
+
+TEST_F(Machine, MenuMusicPlaysOnChannelZeroAtTheMenuVolume)
+{
+    ShutdownMenuGraphics();
+    AddGameSoundBanks();
+    ASSERT_TRUE(SndIsOn());
+    Options.menuVolume = 7;
+    InitSetOfMenus();
+    EXPECT_EQ(SndChannels[0].bank, &SndBanks[SndKeyMusic]);
+    EXPECT_LE(SndChannels[0].sample, 1u);
+    const auto lastVolume = [] {
+        const std::vector<HostAudioEvent>& log = HostInjectAudioLog();
+        const auto it = std::find_if(log.rbegin(), log.rend(), [](const HostAudioEvent& e) {
+            return e.kind == HOST_AUDIO_VOLUME;
+        });
+        return it == log.rend() ? INT32_MIN : it->value;
+    };
+    const int32_t started = lastVolume();
+    SndSetVolumeIfActive(0, 70);
+    EXPECT_EQ(lastVolume(), started);
+    ShutdownMenuGraphics();
+    EXPECT_EQ(SndChannels[0].bank, nullptr);
+    RemoveGameSoundBanks();
+    SndUninit();
+    Options.menuVolume = 8;
+}
+
+TEST(MachineModeDeathTest, AHostWithout640By480IsFatal)
+{
+    const HostMode modes[] = {{320, 200, HOST_FORMAT_PALETTE8, false}};
+    ScopedHeadlessHost host;
+    HostInjectSetModes(modes, 1);
+    MemoryInit();
+    WinInit("Pelloran", 0);  // full screen: no emulated modes
+    testing::internal::CaptureStdout();
+    DXEnumDisplay();
+    testing::internal::GetCapturedStdout();
+    DXSelectDevice(0, -1);
+    GfxInit(0);
+    EXPECT_FATAL(MenuChooseMode("InitSetOfMenus"),
+                 "Error: InitSetOfMenus(): Your video card does not support a suitable graphics "
+                 "mode\n");
+    GfxUninit();
+    WinUninit();
+    MemoryUninit();
+}
+
+TEST_F(MachineDeathTest, AnAbortInsideThePollWhileBusyEndsTheProgram)
+{
+    // Raised where the poll's guard is held and the hourglass is up: the exit functions and the
+    // fatal box must not wait for a tick that can no longer come.
+    SetBusyPointer(1);
+    EXPECT_FATAL(
+        {
+            AddPollFunction([] { FatalAbort("menus\\test", 1, "poll failure"); }, 1, 0);
+            DoMessageBox("Bonjour", 0);
+        },
+        "Abort error: poll failure\n");
+    SetBusyPointer(0);
 }

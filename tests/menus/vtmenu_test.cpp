@@ -250,3 +250,88 @@ TEST_F(VTMenuDisplay, FrontEndMapDrawsTitleButtonsAndGraphic)
     VT_MenuEnd();
     VT_EndSetOfMenus();
 }
+
+TEST_F(VTMenuDisplay, FrontEndLoopFollowsTheMouseBetweenAdjacentRegions)
+{
+    const VTMapItem map[] = {
+        {VTI_RESULT_CODE, VTD_VALUE, VT_PASS_DRAW, 0, 0, 0, 0, 1, nullptr},
+        {VTI_REGION, VTD_NONE, VT_PASS_DRAW, 100, 100, 50, 50, 0, RecordEvent},
+        {VTI_RESULT_CODE, VTD_VALUE, VT_PASS_DRAW, 0, 0, 0, 0, 2, nullptr},
+        {VTI_REGION, VTD_NONE, VT_PASS_DRAW, 150, 100, 50, 50, 0, RecordEvent},
+        {VTI_END, 0, 0, 0, 0, 0, 0, 0, nullptr},
+    };
+    VT_StartSetOfMenus();
+    VT_MenuInit(map);
+    VT_MenuRedraw();
+    s_events.clear();
+    MenuInputs inputs;
+    inputs.push_back({10, MenuInput::MOVE, 149, 120, {}});
+    inputs.push_back({20, MenuInput::MOVE, 150, 120, {}});  // one pixel on: the next region
+    inputs.push_back({30, MenuInput::PRESS, 0, 0, {}});
+    inputs.push_back({40, MenuInput::RELEASE, 0, 0, {}});
+    ScopedMenuScript script(inputs);
+    EXPECT_EQ(VT_MenuLoop(), 0);  // 302 at the press
+    const std::vector<std::string> expected = {"200 1", "201 1", "200 2", "202 2"};
+    EXPECT_EQ(s_events, expected);
+    int16_t x, y;
+    VT_GetPointerPos(&x, &y);
+    EXPECT_EQ(x, 150);
+    EXPECT_EQ(VT_GetPointerButtons(), 1);
+    EXPECT_EQ(VT_MenuLoop(), 1);  // 303 at the release
+    VT_MenuEnd();
+    VT_EndSetOfMenus();
+}
+
+namespace {
+
+struct FatalCase {
+    void (*call)();
+    const char* text;
+};
+using VTMenuDisplayDeathTest = VTMenuDisplay;
+
+}  // namespace
+
+TEST_F(VTMenuDeathTest, EveryCallOutOfItsStateAbortsWithItsOwnText)
+{
+    // In state 1 (initialised): every call but the set of menus' start is out of its state.
+    const FatalCase outOfState[] = {
+        {[] { VT_EndSetOfMenus(); }, "VT_EndSetOfMenus(): not started, or other error"},
+        {[] { VT_EndMenu(); }, "VT_EndMenu(): menu not started, or other error"},
+        {[] { VT_StartStaticItems(); }, "VT_StartStaticItems(): menu not started, or other error"},
+        {[] { VT_SetStaticBackground(0); }, "VT_SetStaticBackground(): not in static items"},
+        {[] { VT_EndStaticItems(); },
+         "VT_EndStaticItems(): static items not started, or other error"},
+        {[] { VT_StartDrawing(); }, "VT_StartDrawing(): menu not started, or other error"},
+        {[] { VT_EndDrawing(); }, "VT_EndDrawing(): menu not drawing"},
+        {[] { VT_SetFontColour(0); }, "VT_SetFontColour(): drawing not started"},
+        {[] { VT_DrawButton(0, 0, 8, 8, 1); }, "VT_DrawButton(): drawing not started"},
+        {[] { VT_DrawGraphic(0, 0, 0x44, 0); }, "VT_DrawGraphic(): drawing not started"},
+        {[] { VT_DrawTextAddr(0, 0, 0x44, "x"); }, "VT_DrawTextNo(): drawing not started"},
+        {[] { VT_DrawTextNo(0, 0, 0x44, 1); }, "VT_DrawTextNo(): drawing not started"},
+        {[] { VT_DrawTextBoxNo(0, 0, 50, 50, 0x44, 1); }, "VT_DrawTextNo(): drawing not started"},
+    };
+    VT_SetBackEnd(&kRecorder);
+    VT_Init(1);
+    for (const FatalCase& c : outOfState)
+        EXPECT_FATAL(c.call(), c.text);
+}
+
+TEST_F(VTMenuDisplayDeathTest, NumbersOutsideTheFrontEndTablesAbort)
+{
+    VT_StartSetOfMenus();
+    VT_StartMenu();
+    VT_StartDrawing();
+    const FatalCase outOfRange[] = {
+        {[] { VT_SetFontColour(10); }, "VT_SetFontColour(): font colour out of range"},
+        {[] { VT_DrawLine(0, 0, 1, 1, -1); }, "VT_DrawLine(): line colour out of range"},
+        {[] { VT_DrawGraphic(0, 0, 0x44, 45); }, "VT_DrawGraphic(): graphic number out of range"},
+        {[] { VT_DrawButton(0, 0, 8, 8, 6); }, "VT_DrawButton(): unknown button type"},
+        {[] { VT_DrawButton(0, 0, 8, 8, 0); }, "VT_DrawButton(): unknown button type"},
+    };
+    for (const FatalCase& c : outOfRange)
+        EXPECT_FATAL(c.call(), c.text);
+    VT_EndDrawing();
+    VT_EndMenu();
+    VT_EndSetOfMenus();
+}

@@ -2,7 +2,10 @@
 #include "tests/support/menu_loop.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +30,7 @@
 #include "menus/vtmenu.h"
 #include "menus/vtmenusys.h"
 #include "tests/support/menu_run.h"
+#include "tests/support/support.h"
 
 namespace {
 
@@ -162,4 +166,21 @@ uint32_t WorkScreenHash()
     const size_t size =
         static_cast<size_t>(MenuScreen.width) * MenuScreen.height * MenuScreen.bytesPerPixel;
     return Crc32(MenuScreen.workScreen, size);
+}
+
+void ExpectGoldenHash(const std::string& name, uint32_t hash)
+{
+    const std::filesystem::path path =
+        std::filesystem::path(PELLORAN_SOURCE_DIR) / "tests" / "golden" / (name + ".txt");
+    char actual[16];
+    std::snprintf(actual, sizeof actual, "%08x\n", hash);
+    const char* update = std::getenv("PELLORAN_UPDATE_GOLDEN");
+    if (update != nullptr && std::string(update) == "1") {
+        std::filesystem::create_directories(path.parent_path());
+        ASSERT_TRUE(WriteTextFile(path.string(), actual)) << path;
+        return;
+    }
+    EXPECT_EQ(ReadTextFile(path.string()), actual)
+        << "-expected (" << path.string() << ")\n+actual " << actual
+        << "regenerate with PELLORAN_UPDATE_GOLDEN=1 only for an intended change";
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "tests/support/gfx_run.h"
@@ -55,3 +56,6 @@ public:
 bool IconDrawnAt(int32_t icon, int32_t x, int32_t y);
 // A stable hash of the work screen's pixels.
 uint32_t WorkScreenHash();
+// Compares a frame's hash with the one kept in tests/golden/<name>.txt; with
+// PELLORAN_UPDATE_GOLDEN=1 the file is written instead.
+void ExpectGoldenHash(const std::string& name, uint32_t hash);
