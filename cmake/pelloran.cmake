@@ -14,7 +14,8 @@ function(pelloran_add_folder target folder)
 endfunction()
 
 # One GoogleTest executable per test folder, every test registered with CTest under the given
-# label.
+# label; an optional fourth argument prefixes every test's name ("presentation." selects a
+# family with one `ctest -R`).
 function(pelloran_add_test_folder target folder label)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*_test.cpp)
     if(NOT sources)
@@ -22,6 +23,10 @@ function(pelloran_add_test_folder target folder label)
     endif()
     add_executable(${target} ${sources})
     target_link_libraries(${target} PRIVATE pelloran_test_support GTest::gtest GTest::gmock)
-    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
+    set(prefix "")
+    if(ARGC GREATER 3)
+        set(prefix ${ARGV3})
+    endif()
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST TEST_PREFIX "${prefix}"
         PROPERTIES TIMEOUT 300 LABELS ${label})
 endfunction()

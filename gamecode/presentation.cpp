@@ -1,9 +1,14 @@
-// gamecode/presentation.cpp: the headless presentation and the shared words.
+// gamecode/presentation.cpp: the presentation's operations (the services every view shares, the
+// headless stand-ins for the rest) and the shared words.
 #include "gamecode/presentation.h"
 
 #include <cstring>
 
 #include "gamecode/motionframes.h"
+#include "generic/infobar.h"
+#include "generic/matchkeys.h"
+#include "generic/replay.h"
+#include "generic/timedevents.h"
 #include "vexamenu/vidopt.h"
 
 MatchPresentation MatchPresentationOps;
@@ -16,9 +21,6 @@ namespace {
 
 void Nothing() {}
 void NoSfx(int32_t, int32_t) {}
-void NoInfoBar(int32_t, int32_t, int32_t) {}
-void NoGroundMark(int32_t, int32_t, double, double, uint8_t) {}
-void NoSpin(float, float, float) {}
 void NoMenus(int32_t) {}
 
 // Without motion data the ball's render entry stays at the holder's feet.
@@ -30,9 +32,6 @@ void PlaceAtPerson(RenderObject* ballObject, int32_t person)
 
 int32_t NoReplayToLoad(int32_t) { return -1; }
 
-// Nothing can be shown, so the replay ends at once and the loop never stalls.
-void EndReplayAtOnce() { MatchShared.replayEndRequest = 1; }
-
 int32_t VideoHas3DDevice() { return Video_Has3DDevice() ? 1 : 0; }
 
 }  // namespace
@@ -41,18 +40,18 @@ void MatchPresentation_SetDefaults()
 {
     MatchPresentationOps = {
         .PlayMatchSfx = NoSfx,
-        .InfoBar = NoInfoBar,
-        .AddGroundMark = NoGroundMark,
-        .Ball_SetSpinAngles = NoSpin,
+        .InfoBar = InfoBar_FromEngine,
+        .AddGroundMark = AddGroundMark,
+        .Ball_SetSpinAngles = Ball_SetSpinAngles,
         .GetMotionFrameCount = MotionFrames_Count,
         .PlaceAtMotionOffset = PlaceAtPerson,
-        .Replay_AllocBuffer = Nothing,
-        .Replay_FreeBuffer = Nothing,
-        .Replay_ResetCounters = Nothing,
-        .Replay_RecordFrame = Nothing,
-        .Replay_PlayFrame = EndReplayAtOnce,
-        .Replay_Store = Nothing,
-        .Replay_Restore = Nothing,
+        .Replay_AllocBuffer = Replay_AllocBuffer,
+        .Replay_FreeBuffer = Replay_FreeBuffer,
+        .Replay_ResetCounters = Replay_ResetCounters,
+        .Replay_RecordFrame = Replay_RecordFrame,
+        .Replay_PlayFrame = Replay_PlayFrame,
+        .Replay_Store = Replay_StoreLive,
+        .Replay_Restore = Replay_RestoreLive,
         .Replay_Load = NoReplayToLoad,
         .InGameMenusLoopAt = NoMenus,
         .RunInGameMenuPair = Nothing,
@@ -62,7 +61,7 @@ void MatchPresentation_SetDefaults()
         .InGameMenusPage1 = Nothing,
         .InGameMenusPage0 = Nothing,
         .InGameMenus_Reset = Nothing,
-        .TimedEvents_Reset = Nothing,
+        .TimedEvents_Reset = TimedEvents_Reset,
         .MatchSfx_Init = Nothing,
         .MatchSfx_Shutdown = Nothing,
         .Video_Has3DDevice = VideoHas3DDevice,

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "tools/mkdata/gametext.h"
+#include "tools/mkdata/matchgfx.h"
 #include "tools/mkdata/menugfx.h"
 #include "tools/mkdata/sounds.h"
 #include "tools/mkdata/tactics.h"
@@ -26,6 +27,9 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"menu icons", MkGenerateMenuIcons},
     {"menu backgrounds", MkGenerateMenuBackgrounds},
     {"load bar", MkGenerateLoadBar},
+    {"master palette", MkGenerateMasterPalette},
+    {"match fonts", MkGenerateMatchFonts},
+    {"match graphics", MkGenerateMatchGraphics},
     {"world", MkGenerateWorld},
     {"tactics", MkGenerateTactics},
 });

@@ -26,30 +26,6 @@ constexpr auto kFonts = std::to_array<FontStyle>({
     {"fnt24", "DejaVuSans-Bold.ttf", 24},
 });
 
-// Windows-1252 bytes 0x80-0x9F; 0 marks the five bytes the code page leaves undefined.
-constexpr std::array<uint32_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-// The character of a byte, or 0 for the control bytes and the undefined ones.
-uint32_t CodepointOf(int32_t byte)
-{
-    if (byte < 0x20 || byte == 0x7F) return 0;
-    if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
-    return static_cast<uint32_t>(byte);
-}
-
-// The largest size whose rounded ascender and descender fit the cell.
-int32_t PixelSizeFor(const FontStyle& font)
-{
-    for (int32_t size = font.cellHeight; size > 1; --size) {
-        const MkFace face(font.face, size);
-        if (face.Ascender() + face.Descender() <= font.cellHeight) return size;
-    }
-    return 1;
-}
-
 struct Glyph {
     MkGlyphImage image;
     int32_t inkX;  // where the ink starts in the cell
@@ -58,12 +34,12 @@ struct Glyph {
 
 void MakeFont(const FontStyle& font, MkFileSet* set)
 {
-    const MkFace face(font.face, PixelSizeFor(font));
+    const MkFace face(font.face, MkPixelSizeFor(font.face, font.cellHeight));
     std::vector<Glyph> glyphs(GLYPHS);
     int32_t cellWidth = 1;
     for (int32_t b = 0; b < GLYPHS; ++b) {
         Glyph& glyph = glyphs[b];
-        const uint32_t codepoint = CodepointOf(b);
+        const uint32_t codepoint = MkCodepointOf1252(b);
         if (codepoint == 0 || !face.Render(codepoint, &glyph.image)) continue;
         glyph.inkX = std::max(0, glyph.image.left);
         glyph.advance = std::max(glyph.image.advance, glyph.inkX + glyph.image.width);

@@ -1,6 +1,7 @@
 // tools/mkdata/freetype/raster.cpp: glyphs of the DejaVu faces rasterised through FreeType.
 #include "tools/mkdata/freetype/raster.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -64,4 +65,30 @@ bool MkFace::Render(uint32_t codepoint, MkGlyphImage* image) const
         }
     }
     return true;
+}
+
+namespace {
+
+// Windows-1252 bytes 0x80-0x9F; 0 marks the five bytes the code page leaves undefined.
+constexpr std::array<uint32_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+}  // namespace
+
+uint32_t MkCodepointOf1252(int32_t byte)
+{
+    if (byte < 0x20 || byte == 0x7F) return 0;
+    if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
+    return static_cast<uint32_t>(byte);
+}
+
+int32_t MkPixelSizeFor(const char* fileName, int32_t cellHeight)
+{
+    for (int32_t size = cellHeight; size > 1; --size) {
+        const MkFace face(fileName, size);
+        if (face.Ascender() + face.Descender() <= cellHeight) return size;
+    }
+    return 1;
 }

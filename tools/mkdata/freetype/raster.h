@@ -34,3 +34,8 @@ private:
     int32_t m_ascender;
     int32_t m_descender;
 };
+
+// The character of a Windows-1252 byte, or 0 for the control bytes and the undefined ones.
+uint32_t MkCodepointOf1252(int32_t byte);
+// The largest pixel size of the face whose rounded ascender and descender fit the cell height.
+int32_t MkPixelSizeFor(const char* fileName, int32_t cellHeight);
