@@ -55,8 +55,8 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
     {19, Action_Hold, "RestartTaker"},
     {20, Action_Hold, "RestartTaker"},
-    {21, Action_Hold, "RestartTaker"},
-    {22, Action_Hold, "RestartTaker"},
+    {21, Action_InterimTaker, "RestartTaker"},
+    {22, Action_InterimTaker, "RestartTaker"},
     {23, Action_Hold, "RestartTaker"},
     {24, Action_Hold, "RestartTaker"},
     {25, Action_Hold, "RestartTaker"},
@@ -93,7 +93,7 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     // Runs with the ball, crosses, ground kicks and the shot.
     {52, Action_Hold, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
-    {53, Action_Hold, "RestartTaker"},
+    {53, Action_InterimTaker, "RestartTaker"},
     {54, Action_Hold, "RestartTaker"},
     {55, Action_Hold, "RestartTaker"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
@@ -180,7 +180,7 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {121, Action_Unused, "Unused"},
     // Goalkeepers.
     {122, Action_Hold, "Keeper"},
-    {123, Action_Hold, "Keeper"},
+    {123, Action_InterimTaker, "Keeper"},
     {124, Action_Hold, "Keeper"},
     {125, Action_Hold, "Keeper"},
     {126, Action_Hold, "Keeper"},
@@ -216,7 +216,7 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {154, Action_Hold, "Keeper"},
     {155, Action_Hold, "Keeper"},
     {156, Action_Hold, "Keeper"},
-    {157, Action_Hold, "Keeper"},
+    {157, Action_InterimTaker, "Keeper"},
     {158, Action_Hold, "Keeper"},
     {159, Action_Hold, "Keeper"},
     {160, Action_Hold, "Keeper"},

@@ -22,6 +22,13 @@ void MatchEngine_Init()
     Ball.spinHeading = BALL_SPIN_UNSET;
     Match = {};
     Match.ballHolder = -1;
+    Match.fouledPlayer = -1;
+    Match.keeperPendingAction = -1;
+    Match.shooter = -1;
+    Match.shotStartTick = -1;
+    Match.shotDistance = -1;
+    Match.shotSpeed = -1;
+    Match.excludedPerson = -1;
     for (TacticsRecord& shape : TeamShape) {
         shape = {};
     }

@@ -260,6 +260,29 @@ struct MatchWords {
     int16_t followedObject;
     int16_t speedBonus[2];
     int16_t noneWords[2];  // the two set-up words that start at -1
+    int16_t savedPhase;    // where phases 15 and 22 return
+    int16_t restartSpot[2];  // x, y of a foul or offside free kick
+    uint8_t foulingSide;
+    int8_t fouledPlayer;
+    uint8_t offsideSide;
+    uint8_t stoppageSubstituted[2];
+    int16_t sideDraw[2];            // 0-59, drawn again by the restart phases
+    int16_t keeperPendingAction;    // -1 after a restart set-up
+    int16_t throwInSpot[2];         // x, y, set when the ball goes out
+    int16_t cornerSpot[2];
+    int16_t goalKickSpot[2];
+    int8_t putOutBy[3];             // the players who put it out: throw-in, corner, goal kick
+    int8_t shooter;                 // the last shooter until his shot is measured, -1 none
+    int16_t shotStart[2];           // where the shot in flight was struck
+    int32_t shotStartTick;          // tickCount when it was struck, -1 no shot in flight
+    int16_t shotDistance;           // yards of the last goal's shot, -1 unknown
+    int16_t shotSpeed;              // -1 unknown
+    int16_t shootoutPause;
+    int16_t excludedPerson;         // the player the ball passes through, -1 none
+    int16_t lastKickKind;           // the kind word of the last kick
+    uint8_t firstShotRecord;        // set while the first shot record holds a shot
+    uint8_t dominanceSaid[2];       // once per side and match
+    int16_t freeKickAim[2];         // x, y beside the wall
 
     // Line-ups and the active players.
     int16_t lineUp[2][MATCH_PERSONS_PER_SIDE];

@@ -1,15 +1,171 @@
-// gamecode/phases.cpp: the phase table, its dispatcher, and the end of a period.
+// gamecode/phases.cpp: the phase table, its dispatcher, the restart flow every stoppage shares,
+// the substitution requests at a stoppage, and the phases that only keep words.
 #include "gamecode/phases.h"
 
+#include <algorithm>
 #include <array>
 
 #include "engine/fatal.h"
+#include "engine/random.h"
+#include "game/matchblocks.h"
+#include "gamecode/actions.h"
+#include "gamecode/ball.h"
 #include "gamecode/interim.h"
-#include "gamecode/matchstate.h"
+#include "gamecode/offside.h"
+#include "gamecode/presentation.h"
+#include "gamecode/restartutil.h"
 
 namespace {
 
+constexpr int32_t kRefereeSignals = 6;
+constexpr int32_t kMarkerFrame = 12;
+constexpr int32_t kTrailingKeeperWait = 11;
+constexpr int32_t kMomentumFull = 1000;
+constexpr int32_t kWatchAhead = 480;  // 30 yards
+constexpr int32_t kNoInfoBar = -1;
+constexpr int32_t kNoSound = -1;
+
+// How a side that trails restarts sooner.
+enum class TrailingRule { None, DividedWait, ShortWait };
+
+// One family of stoppages that the shared flow sets up.
+struct RestartFamily {
+    int16_t awarded;
+    int16_t taken;
+    int16_t waitTicks;
+    TrailingRule trailing;
+    bool awardsMomentum;  // possession and momentum go to the awarded side on the first pass
+    bool runsRequests;    // the pending substitution requests run at the set-up
+    int16_t infoBar;
+    int16_t sound;
+};
+
+// clang-format off
+constexpr auto kFamilies = std::to_array<RestartFamily>({
+    {PHASE_FOUL,              PHASE_FREE_KICK,        30, TrailingRule::DividedWait, true,  true,  kNoInfoBar, kNoSound},
+    {PHASE_OFFSIDE,           PHASE_FREE_KICK,        60, TrailingRule::DividedWait, true,  true,  2,          kNoSound},
+    {PHASE_THROW_IN_AWARDED,  PHASE_THROW_IN_TAKEN,   90, TrailingRule::DividedWait, true,  true,  1,          kNoSound},
+    {PHASE_GOAL_KICK_AWARDED, PHASE_GOAL_KICK_TAKEN,  90, TrailingRule::ShortWait,   false, true,  10,         kNoSound},
+    {PHASE_CORNER_AWARDED,    PHASE_CORNER_TAKEN,     90, TrailingRule::None,        false, true,  0,          24},
+    {PHASE_KEEPER_HOLDS,      PHASE_KEEPER_CLEARANCE, 90, TrailingRule::ShortWait,   false, false, kNoInfoBar, kNoSound},
+});
+// clang-format on
+
+const RestartFamily& FamilyOf(int32_t phase)
+{
+    for (const RestartFamily& family : kFamilies) {
+        if (family.awarded == phase) return family;
+    }
+    FatalError("FamilyOf(): phase %d is no restart", phase);
+}
+
+// The side that takes the restart: the one the line check gave the ball for the lines, the
+// keeper's for his ball, the other one for a foul or an offside.
+int32_t AwardedSide(int32_t phase)
+{
+    switch (phase) {
+        case PHASE_FOUL: return FoulingSide ^ 1;
+        case PHASE_OFFSIDE: return OffsideSide ^ 1;
+        case PHASE_KEEPER_HOLDS:
+            return MatchPersons[MATCH_BALL].y > PITCH_CENTRE_Y ? Match.secondOfPair ^ 1
+                                                               : Match.secondOfPair;
+        default: return Ball.possession & 1;
+    }
+}
+
+bool Trails(int32_t side) { return Match.score[side] < Match.score[side ^ 1]; }
+
+void StartWait(const RestartFamily& family)
+{
+    const int32_t side = AwardedSide(family.awarded);
+    KickingSide = static_cast<uint8_t>(side);
+    int32_t wait = family.waitTicks;
+    if (family.trailing == TrailingRule::DividedWait && Trails(side)) wait /= Rand() % 4 + 1;
+    if (family.trailing == TrailingRule::ShortWait && Trails(side)) wait = kTrailingKeeperWait;
+    PhaseTimer = static_cast<int16_t>(wait);
+    if (family.awardsMomentum) {
+        Ball.possession = static_cast<uint8_t>(side);
+        TeamMomentum[side] = kMomentumFull;
+        TeamMomentum[side ^ 1] = 0;
+    }
+}
+
+void SetUpRestart(const RestartFamily& family)
+{
+    if (family.sound != kNoSound) MatchPresentationOps.PlayMatchSfx(family.sound, 0);
+    if (family.infoBar != kNoInfoBar) MatchPresentationOps.InfoBar(family.infoBar, -1, -1);
+    Ball_Stop();
+    Ball.height = 0;
+    Ball.height16 = 0;
+    Person_SetAction(MATCH_REFEREE, kRefereeSignals);
+    Match.refereeReturnState = 1;
+    Match.refereeSignal = 1;
+    Match.keeperPendingAction = -1;
+    MatchPhase = family.taken;
+    PhaseTimer = 0;
+    Match_ClearPlayerFlags();
+    Match_AllStand();
+    const RestartPlacement placement = Restart_InterimTaker(family.awarded);
+    Person_PlaceAt(MATCH_MARKER, placement.aimX, placement.aimY);
+    MatchPersons[MATCH_MARKER].frame = kMarkerFrame;
+    LastIncidentMark = MATCH_BALL;
+    Ball.possession = static_cast<uint8_t>(Person_Side(placement.taker));
+    if (family.runsRequests) Match_RunPendingSubstitutions();
+}
+
+// Phases 1-5 and 12: wait, then set the restart up.
+void Phase_SharedRestart()
+{
+    const RestartFamily& family = FamilyOf(MatchPhase);
+    if (PhaseTimer == 0) {
+        StartWait(family);
+        return;
+    }
+    if (--PhaseTimer != 0) return;
+    // The referee shows his decision before the free kick is set up.
+    if (MatchPhase == PHASE_FOUL && RefereeDecision != 0) {
+        SavedPhase = PHASE_FOUL;
+        MatchPhase = PHASE_DECISION_PENDING;
+        return;
+    }
+    SetUpRestart(family);
+}
+
 void NoHandler() {}
+
+void Phase_ClearDeadBall() { DeadBallFlag = 0; }
+
+void Phase_DrawAndClearDeadBall()
+{
+    SideDraw[0] = static_cast<int16_t>(Rand() % 60);
+    SideDraw[1] = static_cast<int16_t>(Rand() % 60);
+    DeadBallFlag = 0;
+}
+
+void ClearForPlacedKick()
+{
+    DeadBallFlag = 0;
+    Ball.holder = 0;
+}
+
+// The keepers watch a point 30 yards from the ball toward the goal the kick is played at.
+void Phase_FreeKick()
+{
+    const int32_t ahead = Ball.possession != Match.secondOfPair ? -kWatchAhead : kWatchAhead;
+    KeeperWatchPoint[0] = PITCH_CENTRE_X;
+    KeeperWatchPoint[1] =
+        static_cast<int16_t>(std::clamp(MatchPersons[MATCH_BALL].y + ahead, 122, 2042));
+    ClearForPlacedKick();
+}
+
+// Direct free kicks and penalties: the keepers watch their goal.
+void Phase_KickAtGoal()
+{
+    KeeperWatchPoint[0] = PITCH_CENTRE_X;
+    KeeperWatchPoint[1] =
+        static_cast<int16_t>(MatchPersons[MATCH_BALL].y < PITCH_CENTRE_Y ? 122 : 2042);
+    ClearForPlacedKick();
+}
 
 // The end-of-period wait; then the loop ends the period with everyone on his spot.
 void Phase_PeriodOver()
@@ -19,7 +175,7 @@ void Phase_PeriodOver()
         return;
     }
     if (--PhaseTimer != 0) return;
-    Match.lastIncidentMark = MATCH_BALL;
+    LastIncidentMark = MATCH_BALL;
     MatchEndFlag = 1;
     Ball.holder = 0;
     Ball.secondHolder = 0;
@@ -27,6 +183,31 @@ void Phase_PeriodOver()
         if (MatchPersons[p].offPitch == 0)
             Person_PlaceAt(p, MatchPersons[p].targetX, MatchPersons[p].targetY);
     }
+}
+
+bool AnyPlayerIn(int32_t first, int32_t last)
+{
+    return std::any_of(MatchPersons, MatchPersons + MATCH_PLAYER_COUNT,
+                       [&](const MatchPerson& p) { return p.action >= first && p.action <= last; });
+}
+
+void Phase_SubstitutionPause()
+{
+    if (AnyPlayerIn(38, 39)) return;
+    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+        if (MatchPersons[p].action == 40) Person_SetAction(p, MatchPersons[p].savedAction);
+    }
+    LastIncidentMark = MATCH_BALL;
+    MatchPhase = SavedPhase;
+}
+
+void Phase_DecisionPending()
+{
+    ++StoppageTicks;
+    if (Rand() % 2 == 1) ++StoppageTicks;
+    if (RefereeDecision != 0) return;
+    PhaseTimer = 1;
+    MatchPhase = SavedPhase;
 }
 
 struct PhaseRow {
@@ -37,40 +218,40 @@ struct PhaseRow {
 
 // clang-format off
 constexpr auto kPhases = std::to_array<PhaseRow>({
-    {PHASE_OPEN_PLAY,           NoHandler,              "OpenPlay"},
+    {PHASE_OPEN_PLAY,           NoHandler,                  "OpenPlay"},
     // Stoppages awarded and taken.
-    {PHASE_FOUL,                NoHandler,              "Foul"},
-    {PHASE_OFFSIDE,             NoHandler,              "Offside"},
-    {PHASE_THROW_IN_AWARDED,    NoHandler,              "ThrowInAwarded"},
-    {PHASE_GOAL_KICK_AWARDED,   NoHandler,              "GoalKickAwarded"},
-    {PHASE_CORNER_AWARDED,      NoHandler,              "CornerAwarded"},
-    {PHASE_THROW_IN_TAKEN,      NoHandler,              "ThrowInTaken"},
-    {PHASE_GOAL_KICK_TAKEN,     NoHandler,              "GoalKickTaken"},
-    {PHASE_CORNER_TAKEN,        NoHandler,              "CornerTaken"},
-    {PHASE_GOAL,                NoHandler,              "Goal"},
-    {PHASE_GOAL_RESTART,        NoHandler,              "GoalRestart"},
-    {PHASE_KICKOFF_READY,       NoHandler,              "KickoffReady"},
-    {PHASE_KEEPER_HOLDS,        NoHandler,              "KeeperHolds"},
-    {PHASE_KEEPER_CLEARANCE,    NoHandler,              "KeeperClearance"},
-    // The end of a period.
-    {PHASE_PERIOD_OVER,         Phase_PeriodOver,       "PeriodOver"},
-    {PHASE_SUBSTITUTION_PAUSE,  NoHandler,              "SubstitutionPause"},
-    {PHASE_RESERVED_16,         NoHandler,              "Reserved16"},
+    {PHASE_FOUL,                Phase_SharedRestart,        "Foul"},
+    {PHASE_OFFSIDE,             Phase_SharedRestart,        "Offside"},
+    {PHASE_THROW_IN_AWARDED,    Phase_SharedRestart,        "ThrowInAwarded"},
+    {PHASE_GOAL_KICK_AWARDED,   Phase_SharedRestart,        "GoalKickAwarded"},
+    {PHASE_CORNER_AWARDED,      Phase_SharedRestart,        "CornerAwarded"},
+    {PHASE_THROW_IN_TAKEN,      Phase_ClearDeadBall,        "ThrowInTaken"},
+    {PHASE_GOAL_KICK_TAKEN,     Phase_ClearDeadBall,        "GoalKickTaken"},
+    {PHASE_CORNER_TAKEN,        Phase_ClearDeadBall,        "CornerTaken"},
+    {PHASE_GOAL,                Phase_InterimGoal,          "Goal"},
+    {PHASE_GOAL_RESTART,        Phase_DrawAndClearDeadBall, "GoalRestart"},
+    {PHASE_KICKOFF_READY,       NoHandler,                  "KickoffReady"},
+    {PHASE_KEEPER_HOLDS,        Phase_SharedRestart,        "KeeperHolds"},
+    {PHASE_KEEPER_CLEARANCE,    Phase_DrawAndClearDeadBall, "KeeperClearance"},
+    // The end of a period and the pauses.
+    {PHASE_PERIOD_OVER,         Phase_PeriodOver,           "PeriodOver"},
+    {PHASE_SUBSTITUTION_PAUSE,  Phase_SubstitutionPause,    "SubstitutionPause"},
+    {PHASE_RESERVED_16,         NoHandler,                  "Reserved16"},
     // Free kicks and penalties.
-    {PHASE_FREE_KICK,           NoHandler,              "FreeKick"},
-    {PHASE_DIRECT_FREE_KICK,    NoHandler,              "DirectFreeKick"},
-    {PHASE_PENALTY_KICK,        NoHandler,              "PenaltyKick"},
-    {PHASE_SHOOTOUT_NEXT_KICK,  Phase_ShootoutNextKick, "ShootoutNextKick"},
-    {PHASE_FREE_KICK_READY,     NoHandler,              "FreeKickReady"},
-    {PHASE_DECISION_PENDING,    NoHandler,              "DecisionPending"},
-    {PHASE_RESERVED_23,         NoHandler,              "Reserved23"},
-    {PHASE_RESERVED_24,         NoHandler,              "Reserved24"},
+    {PHASE_FREE_KICK,           Phase_FreeKick,             "FreeKick"},
+    {PHASE_DIRECT_FREE_KICK,    Phase_KickAtGoal,           "DirectFreeKick"},
+    {PHASE_PENALTY_KICK,        Phase_KickAtGoal,           "PenaltyKick"},
+    {PHASE_SHOOTOUT_NEXT_KICK,  Phase_ShootoutNextKick,     "ShootoutNextKick"},
+    {PHASE_FREE_KICK_READY,     Phase_KickAtGoal,           "FreeKickReady"},
+    {PHASE_DECISION_PENDING,    Phase_DecisionPending,      "DecisionPending"},
+    {PHASE_RESERVED_23,         NoHandler,                  "Reserved23"},
+    {PHASE_RESERVED_24,         NoHandler,                  "Reserved24"},
     // Kick-offs and the goal.
-    {PHASE_KICKOFF_PERIOD,      Phase_Kickoff,          "KickoffPeriod"},
-    {PHASE_RESERVED_26,         NoHandler,              "Reserved26"},
-    {PHASE_KICKOFF_AFTER_GOAL,  Phase_Kickoff,          "KickoffAfterGoal"},
-    {PHASE_GOAL_CELEBRATION,    NoHandler,              "GoalCelebration"},
-    {PHASE_KICKOFF_TAKING,      NoHandler,              "KickoffTaking"},
+    {PHASE_KICKOFF_PERIOD,      Phase_Kickoff,              "KickoffPeriod"},
+    {PHASE_RESERVED_26,         NoHandler,                  "Reserved26"},
+    {PHASE_KICKOFF_AFTER_GOAL,  Phase_Kickoff,              "KickoffAfterGoal"},
+    {PHASE_GOAL_CELEBRATION,    NoHandler,                  "GoalCelebration"},
+    {PHASE_KICKOFF_TAKING,      Phase_DrawAndClearDeadBall, "KickoffTaking"},
 });
 // clang-format on
 
@@ -85,6 +266,23 @@ consteval bool EveryRowInPlace()
 }
 static_assert(EveryRowInPlace(), "a row is out of order");
 
+bool IsHuman(int32_t side) { return GetMatchSidesBlock()->sides[side].human != 0; }
+
+// A computer side without its keeper puts its best goalkeeping outfield player in goal.
+void StandInKeeper(int32_t side)
+{
+    if (MatchPersons[LineUp[side][0]].offPitch == 0) return;
+    int32_t best = -1;
+    int32_t bestSkill = -1;
+    for (int32_t slot = 1; slot <= 10; ++slot) {
+        const MatchPerson& p = MatchPersons[LineUp[side][slot]];
+        if (p.offPitch != 0 || Person_Skill(p, 0) <= bestSkill) continue;
+        best = slot;
+        bestSkill = Person_Skill(p, 0);
+    }
+    if (best >= 0) std::swap(LineUp[side][0], LineUp[side][best]);
+}
+
 }  // namespace
 
 void MatchPhase_Dispatch()
@@ -97,6 +295,20 @@ void MatchPhase_Dispatch()
 const char* MatchPhase_Name(int32_t phase)
 {
     return phase >= 0 && phase < PHASE_COUNT ? kPhases[phase].name : "?";
+}
+
+void Match_RunPendingSubstitutions()
+{
+    for (int32_t side = 0; side < 2; ++side) {
+        if (SubstitutionRequest[side] == 0) continue;
+        // Only a human picks substitutes in the menu; a computer side's request is settled here.
+        if (IsHuman(side)) MatchPresentationOps.InGameMenusLoopAt(side);
+        TeamPressure[side] = static_cast<int16_t>(TeamPressure[side] + 4);
+        SubstitutionRequest[side] = 0;
+        TeamPressure[side ^ 1] = static_cast<int16_t>(std::max(TeamPressure[side ^ 1] - 8, 0));
+        ++StoppageSubstituted[side];
+        if (!IsHuman(side)) StandInKeeper(side);
+    }
 }
 
 bool ShootOut_IsDecided(int32_t k, int32_t g0, int32_t g1)

@@ -1,8 +1,11 @@
-// gamecode/phases.h: the match phase word's values and the table that runs the handler of the
-// current phase once per tick.
+// gamecode/phases.h: the match phase word's values, the table that runs the handler of the
+// current phase once per tick, the restart flow every stoppage shares and the substitution
+// requests run at a stoppage.
 #pragma once
 
 #include <cstdint>
+
+#include "gamecode/matchstate.h"
 
 enum MatchPhaseValue : int16_t {
     PHASE_OPEN_PLAY,
@@ -38,9 +41,30 @@ enum MatchPhaseValue : int16_t {
     PHASE_COUNT
 };
 
-// Runs the handler of MatchPhase; a phase outside 0-29 is fatal.
+// The restart words under the names the engine uses. Enter a stoppage by storing its phase and
+// PhaseTimer 0; set FoulingSide, FouledPlayer and RestartSpot before phase 1, OffsideSide and
+// RestartSpot (the offside position) before phase 2.
+inline uint8_t& DeadBallFlag = Match.deadBallFlag;  // 0 in play, 1 in the net, 2 gone out
+inline int16_t& SavedPhase = Match.savedPhase;
+inline int16_t (&RestartSpot)[2] = Match.restartSpot;
+inline uint8_t& FoulingSide = Match.foulingSide;
+inline int8_t& FouledPlayer = Match.fouledPlayer;
+inline uint8_t& OffsideSide = Match.offsideSide;
+inline int16_t (&SideDraw)[2] = Match.sideDraw;
+inline uint8_t (&StoppageSubstituted)[2] = Match.stoppageSubstituted;
+inline int8_t (&LastKicker)[2] = Match.lastKicker;
+inline uint8_t& LastIncidentMark = Match.lastIncidentMark;
+
+// Runs the handler of MatchPhase; a phase outside 0-29 is fatal "MatchPhase_Dispatch(): bad phase
+// %d".
 void MatchPhase_Dispatch();
 const char* MatchPhase_Name(int32_t phase);
+
+// For side 0 then side 1 with a SubstitutionRequest: the substitution menu when a human runs the
+// side, its pressure + 4 and the other's - 8 (not below 0), the request cleared,
+// StoppageSubstituted + 1; a computer side whose keeper is off the pitch puts its on-pitch
+// outfield player with the highest skill 0 in line-up slot 0.
+void Match_RunPendingSubstitutions();
 
 // The shoot-out is decided after k kicks with g0 and g1 scored: ten kicks uneven, an even number
 // past ten uneven, or a lead the other side can no longer catch.

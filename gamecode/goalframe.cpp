@@ -1,0 +1,499 @@
+// gamecode/goalframe.cpp: the wall, the corner flags, the lines, the posts, the crossbar and the
+// net.
+#include "gamecode/goalframe.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+#include "engine/random.h"
+#include "gamecode/ball.h"
+#include "gamecode/incidents.h"
+#include "gamecode/interim.h"
+#include "gamecode/matchview.h"
+#include "gamecode/phases.h"
+#include "gamecode/presentation.h"
+
+namespace {
+
+constexpr int32_t kWallTop = 58;
+constexpr int32_t kWallBottom = 2106;
+constexpr int32_t kWallLeft = 92;
+constexpr int32_t kWallRight = 1500;
+constexpr int32_t kTouchLeft = 156;
+constexpr int32_t kTouchRight = 1436;
+constexpr int32_t kGoalTop = 122;
+constexpr int32_t kGoalBottom = 2042;
+constexpr int32_t kOutTop = 120;  // more than 2 units over the line is out
+constexpr int32_t kOutBottom = 2044;
+constexpr int32_t kPostLeft = 730;
+constexpr int32_t kPostRight = 862;
+constexpr int32_t kMouthLeft = 727;  // the posts widened by their 3-unit bands
+constexpr int32_t kMouthRight = 865;
+constexpr int32_t kNetInsideLeft = 733;
+constexpr int32_t kNetInsideRight = 859;
+constexpr int32_t kNetTop = 87;
+constexpr int32_t kNetBottom = 2077;
+constexpr int32_t kNetBackDepth = 21;
+constexpr int32_t kRoof = 19;
+constexpr int32_t kBarLowest = 13;
+constexpr int32_t kHighlightTicks = 200;
+constexpr int32_t kNetTicks = 200;
+constexpr int32_t kBarSpeedCap = 393216;  // 6.0 units in 16.16
+
+constexpr int32_t kSfxFrame = 0;
+constexpr int32_t kSfxWall = 2;
+constexpr int32_t kSfxShootOutGoal = 14;
+constexpr int32_t kSfxNearMiss = 25;
+
+enum OutKind { OUT_NONE, OUT_TOUCHLINE, OUT_TOP_LINE, OUT_BOTTOM_LINE };
+
+void PlaySfx(int32_t id, int32_t value = 0) { MatchPresentationOps.PlayMatchSfx(id, value); }
+
+bool BeyondGoalLine(int32_t y) { return y < kOutTop || y > kOutBottom; }
+bool InNetBack(int32_t y)
+{
+    return y <= kGoalTop - kNetBackDepth || y >= kGoalBottom + kNetBackDepth;
+}
+bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
+
+// The side that attacks the goal at the top (y 122) or at the bottom (y 2042).
+int32_t AttackerOf(bool topGoal) { return topGoal ? Match.secondOfPair ^ 1 : Match.secondOfPair; }
+
+void Say(int32_t group, int32_t side, int32_t player = -1) { Comm_Say(group, side, player, -1, 0); }
+
+void SayFrame(const BallState& b, int32_t group)
+{
+    Say(group, AttackerOf(b.walkY < PITCH_CENTRE_Y), b.lastToucher);
+}
+
+int32_t Halved(int32_t v) { return -(v / 2); }
+
+int32_t BarSpeed(const BallState& b)
+{
+    return static_cast<int32_t>(
+        std::min<int64_t>(std::llabs(b.velX) + std::llabs(b.velY), kBarSpeedCap));
+}
+
+void ReverseByChance(int32_t& v)
+{
+    if (Rand() % 2 == 0) v = -v;
+}
+
+void ReverseInFront(const BallState& b, int32_t& v)
+{
+    if (b.walkY >= kGoalTop && b.walkY <= kGoalBottom) v = -v;
+}
+
+void GlancingPost(BallState& b)
+{
+    const int32_t vx = b.velX;
+    const int32_t vy = b.velY;
+    if (b.walkY < PITCH_CENTRE_Y) {
+        b.velX = vy;
+        b.velY = -vx;
+    } else {
+        b.velX = -vy;
+        b.velY = vx;
+    }
+    SayFrame(b, 194);
+}
+
+void PostSide(BallState& b)
+{
+    b.velX = Halved(b.velX);
+    SayFrame(b, 194);
+}
+
+void PostCentre(BallState& b)
+{
+    b.velY = Halved(b.velY);
+    SayFrame(b, 194);
+}
+
+void BarUnderside(BallState& b)
+{
+    b.velZ = -BarSpeed(b) / 2;
+    b.velY /= 4;
+    ReverseByChance(b.velY);
+    SayFrame(b, 196);
+}
+
+void BarFrontLow(BallState& b)
+{
+    b.velZ = -BarSpeed(b) / 4;
+    b.velY /= 3;
+    ReverseInFront(b, b.velY);
+    SayFrame(b, 198);
+}
+
+void BarFront(BallState& b)
+{
+    b.velY = Halved(b.velY);
+    SayFrame(b, 198);
+}
+
+void BarFrontHigh(BallState& b)
+{
+    b.velZ = BarSpeed(b) / 16;
+    b.velY /= 3;
+    ReverseInFront(b, b.velY);
+    SayFrame(b, 198);
+}
+
+void BarTop(BallState& b)
+{
+    b.velZ = BarSpeed(b) / 8;
+    b.velY /= 4;
+    ReverseByChance(b.velY);
+    SayFrame(b, 200);
+}
+
+using FrameHandler = void (*)(BallState& b);
+// By how deep the cell lies in the post's band, and by the whole height 13-19 on the bar.
+constexpr auto kPostHandlers = std::to_array<FrameHandler>(
+    {GlancingPost, GlancingPost, PostSide, PostCentre, PostSide, GlancingPost, GlancingPost});
+constexpr auto kBarHandlers = std::to_array<FrameHandler>(
+    {BarUnderside, BarUnderside, BarFrontLow, BarFront, BarFrontHigh, BarTop, BarTop});
+
+void SideNetting(BallState& b)
+{
+    b.velX = -(b.velX / 4);
+    ++b.stopFlag;
+    if (MatchPhase == PHASE_GOAL_KICK_AWARDED) SayFrame(b, 192);
+    if (DeadBallFlag != 0 && InNetBack(b.walkY)) {
+        ++b.stopFlag;
+        Ball_StartEffectCooldown();
+        b.velY = -(b.velY / 4);
+    }
+}
+
+// One hit of the frame per 200 ticks is counted, heard and shown; later ones pass unchanged.
+void HitFrame(BallState& b, FrameHandler handler)
+{
+    if (b.holder != 0 || b.netTimer != 0) return;
+    ActivateHighLight(1, kHighlightTicks);
+    ++b.stopFlag;
+    handler(b);
+    PlaySfx(kSfxFrame);
+    b.netTimer = kNetTicks;
+    Team_AddPressure(5);
+}
+
+void HoldInNet(BallState& b)
+{
+    if (b.height > kRoof) {
+        b.height = kRoof;
+        Ball_StartEffectCooldown();
+    }
+    const int16_t x =
+        static_cast<int16_t>(std::clamp<int32_t>(b.walkX, kNetInsideLeft, kNetInsideRight));
+    const int16_t y = static_cast<int16_t>(std::clamp<int32_t>(b.walkY, kNetTop, kNetBottom));
+    if (x != b.walkX || y != b.walkY) {
+        b.walkX = x;
+        b.walkY = y;
+        ++b.stopFlag;
+        SideNetting(b);
+    }
+}
+
+void HoldOutOfNet(BallState& b)
+{
+    const int32_t x = b.walkX;
+    const int32_t y = b.walkY;
+    const bool besideNet = x >= kMouthLeft && x <= kMouthRight;
+    const bool inNetDepth = (y >= kNetTop && y < kGoalTop) || (y > kGoalBottom && y <= kNetBottom);
+    if (!besideNet || !inNetDepth) return;
+    if (b.height >= kBarLowest) {
+        if (b.height < kRoof) b.height = kRoof;
+        b.velZ = std::max(b.velZ, 0);
+    } else if (x < PITCH_CENTRE_X && b.velX > 0) {
+        b.walkX = kMouthLeft;
+        b.velX = 0;
+    } else if (x > PITCH_CENTRE_X && b.velX < 0) {
+        b.walkX = kMouthRight;
+        b.velX = 0;
+    } else if ((y == kNetTop && b.velY > 0) || (y == kNetBottom && b.velY < 0)) {
+        b.velY = 0;
+    } else {
+        return;
+    }
+    ++b.stopFlag;
+    Ball_StartEffectCooldown();
+}
+
+void MeasureShot(const BallState& b)
+{
+    Match.shotDistance = -1;
+    Match.shotSpeed = -1;
+    if (Match.shotStartTick < 0) return;
+    const auto ticks = static_cast<uint16_t>(Match.tickCount - Match.shotStartTick);
+    if (ticks == 0) return;
+    const int32_t yards =
+        (std::abs(b.walkX - Match.shotStart[0]) + std::abs(b.walkY - Match.shotStart[1])) / 16;
+    Match.shotDistance = static_cast<int16_t>(yards);
+    Match.shotSpeed = static_cast<int16_t>(yards * 1000 / ticks / 9);
+}
+
+// The commentary's left post is at x 862 at the bottom goal and at x 730 at the top one.
+int32_t PostPlace(int32_t x, bool topGoal)
+{
+    const int32_t leftPost = topGoal ? kPostLeft : kPostRight;
+    const int32_t rightPost = topGoal ? kPostRight : kPostLeft;
+    if (std::abs(x - leftPost) <= 16) return 0;
+    if (std::abs(x - rightPost) <= 16) return 1;
+    return 2;
+}
+
+void ScoreGoal(BallState& b)
+{
+    const bool topGoal = b.walkY < PITCH_CENTRE_Y;
+    const int32_t scoring = AttackerOf(topGoal);
+    MeasureShot(b);
+    const int32_t heightRow = b.height < 5 ? 0 : b.height > 11 ? 1 : 2;
+    const int32_t first = b.speed > 10 ? 174 : 183;
+    Say(first + heightRow * 3 + PostPlace(b.walkX, topGoal), scoring, b.lastToucher);
+    ActivateHighLight(0, kHighlightTicks);
+    MatchPhase = PHASE_GOAL;
+    Team_AddPressure(6);
+    PhaseTimer = 0;
+    DeadBallFlag = 1;
+    Match.shooter = -1;
+    if (Match.period == MATCH_PERIOD_SHOOT_OUT) {
+        PlaySfx(kSfxShootOutGoal);
+        Match.shootoutPause = 100;
+        ++Match.shootOutGoals[Match.secondOfPair ^ 1];
+    }
+}
+
+// Behind the line: the back of the net, the roof, and the crossbar.
+void BehindTheLine(BallState& b)
+{
+    if (b.height <= 12) {
+        if (InNetBack(b.walkY)) {
+            ++b.stopFlag;
+            Ball_StartEffectCooldown();
+            b.velY = -b.velY / 32;
+        }
+        return;
+    }
+    if (DeadBallFlag == 1 && b.velZ > 0) b.velZ = 0;
+    if (DeadBallFlag == 0 && b.velZ < 0) b.velZ = -b.velZ / 2;
+    // Only a ball in play can hit the bar: one that is already in the net or out stays there.
+    if (DeadBallFlag == 0 && b.height >= kBarLowest && b.height <= kRoof)
+        HitFrame(b, kBarHandlers[b.height - kBarLowest]);
+}
+
+void BounceOffWall(BallState& b)
+{
+    const bool up = b.velY < 0 && b.holder == 0;
+    const bool down = b.velY > 0 || b.holder != 0;
+    if ((up && b.walkY == kWallTop) || (down && b.walkY == kWallBottom)) {
+        b.velY = -b.velY / 6;
+        b.velZ += b.velY;
+        PlaySfx(kSfxWall);
+        ++b.stopFlag;
+    }
+    const bool left = b.velX < 0 && b.holder == 0;
+    const bool right = b.velX > 0 || b.holder != 0;
+    if ((left && b.walkX == kWallLeft) || (right && b.walkX == kWallRight)) {
+        b.velX = -b.velX / 6;
+        b.velZ += b.velX;
+        PlaySfx(kSfxWall);
+        ++b.stopFlag;
+    }
+}
+
+void Ball_BounceOffCornerFlag(BallState& b)
+{
+    const int32_t line = b.velY < 0 && b.holder == 0 ? kGoalTop : kGoalBottom;
+    const bool nearLine = std::abs(b.walkY - line) <= 2;
+    const bool nearFlag =
+        std::abs(b.walkX - kTouchLeft) <= 2 || std::abs(b.walkX - kTouchRight) <= 2;
+    if (!nearLine || !nearFlag || b.height > 11) return;
+    b.velX = -b.velX / 6;
+    b.velY = -b.velY / 6;
+    PlaySfx(kSfxWall);
+    ++b.stopFlag;
+}
+
+OutKind LineTest(const BallState& b)
+{
+    if (MatchPhase != PHASE_OPEN_PLAY) return OUT_NONE;
+    OutKind kind = OUT_NONE;
+    if (b.walkX < kTouchLeft || b.walkX > kTouchRight) kind = OUT_TOUCHLINE;
+    // A later test wins: a ball out over the corner area counts as over the goal line.
+    if (b.walkY < kOutTop) kind = OUT_TOP_LINE;
+    if (b.walkY > kOutBottom) kind = OUT_BOTTOM_LINE;
+    return kind;
+}
+
+int32_t SideOf(int32_t person) { return IsPlayer(person) ? Person_Side(person) : -1; }
+
+void AwardThrowIn(BallState& b)
+{
+    Match.throwInSpot[0] =
+        static_cast<int16_t>(b.walkX < PITCH_CENTRE_X ? kTouchLeft : kTouchRight);
+    Match.throwInSpot[1] = static_cast<int16_t>(std::clamp<int32_t>(b.walkY, 123, 2041));
+    MatchPhase = PHASE_THROW_IN_AWARDED;
+    DeadBallFlag = 2;
+    if (MatchPersons[MATCH_BALL].x < PITCH_CENTRE_X) {
+        Person_SetAction(MATCH_LINESMAN_1, 12);
+    } else {
+        Person_SetAction(MATCH_LINESMAN_2, 13);
+    }
+    Match.putOutBy[0] = static_cast<int8_t>(b.lastToucher);
+    const int32_t putOutSide = SideOf(b.lastToucher);
+    b.possession = static_cast<uint8_t>(putOutSide >= 0 ? putOutSide ^ 1 : b.possession ^ 1);
+    PhaseTimer = 0;
+    Say(b.speed > 8 ? 158 : 159, b.possession);
+}
+
+void AwardCorner(BallState& b, bool topGoal)
+{
+    b.holder = 0;
+    DeadBallFlag = 2;
+    Match.cornerSpot[0] = b.walkX;
+    Match.cornerSpot[1] = b.walkY;
+    MatchPhase = PHASE_CORNER_AWARDED;
+    Team_RefillLineup(0);
+    Team_RefillLineup(1);
+    Match.putOutBy[1] = static_cast<int8_t>(b.lastToucher);
+    PhaseTimer = 0;
+    b.possession = static_cast<uint8_t>(AttackerOf(topGoal));
+    Say(173, b.possession);
+    Team_AddPressure(2);
+}
+
+// A close miss of a measured shot: over the bar by 1-4 or wide by 1-9. Returns false otherwise.
+bool SayNearMiss(const BallState& b, bool topGoal, int32_t wide, int32_t over)
+{
+    const bool fast = b.speed > 10;
+    int32_t group = -1;
+    if (over >= 1 && over <= 4) {
+        group = fast ? 168 : 169;
+    } else if (wide >= 1 && wide <= 9) {
+        const bool leftOfMouth = b.walkX < kPostLeft;
+        const bool commentaryLeft = topGoal ? leftOfMouth : !leftOfMouth;
+        group = (fast ? 164 : 166) + (commentaryLeft ? 0 : 1);
+    }
+    if (group < 0) return false;
+    Team_AddPressure(1);
+    Say(group, AttackerOf(topGoal));
+    Match_MissedChanceComment();
+    return true;
+}
+
+void AwardGoalKick(BallState& b, bool topGoal)
+{
+    DeadBallFlag = 2;
+    Match.goalKickSpot[0] = b.walkX;
+    Match.goalKickSpot[1] = b.walkY;
+    b.holder = 0;
+    Team_RefillLineup(0);
+    Team_RefillLineup(1);
+    MatchPhase = PHASE_GOAL_KICK_AWARDED;
+    Match.putOutBy[2] = static_cast<int8_t>(b.lastToucher);
+    PhaseTimer = 0;
+    b.possession = static_cast<uint8_t>(AttackerOf(topGoal) ^ 1);
+    // Each shot is measured once: the shooter word is spent here.
+    int32_t wide = 0;
+    int32_t over = 0;
+    if (Match.shooter != -1) {
+        if (b.walkX < kPostLeft) wide = kPostLeft - b.walkX;
+        if (b.walkX > kPostRight) wide = b.walkX - kPostRight;
+        if (wide == 0 && b.height > 16) over = b.height - 16;
+        Match.shooter = -1;
+    }
+    if (SayNearMiss(b, topGoal, wide, over)) return;
+    const bool fast = b.speed > 8;
+    Say(b.height < 16 ? (fast ? 160 : 161) : (fast ? 162 : 163), b.possession);
+}
+
+void OverTheGoalLine(BallState& b, OutKind kind)
+{
+    if (DeadBallFlag != 0 || MatchPhase != PHASE_OPEN_PLAY || b.holder != 0) return;
+    if (b.walkX > 670 && b.walkX < 922 && b.height < 36) {
+        PlaySfx(kSfxNearMiss, 200);
+        ActivateHighLight(1, kHighlightTicks);
+    }
+    // A missed shoot-out kick ends the kick; nobody restarts it.
+    if (Match.period == MATCH_PERIOD_SHOOT_OUT) {
+        MatchPhase = PHASE_SHOOTOUT_NEXT_KICK;
+        PhaseTimer = 0;
+        return;
+    }
+    if (b.height <= kRoof && b.walkX >= kMouthLeft && b.walkX <= kMouthRight) return;
+    const bool topGoal = kind == OUT_TOP_LINE;
+    const int32_t defending = AttackerOf(topGoal) ^ 1;
+    if (SideOf(b.lastToucher) == defending) {
+        AwardCorner(b, topGoal);
+    } else {
+        AwardGoalKick(b, topGoal);
+    }
+}
+
+void EndShootOutKick(const BallState& b)
+{
+    if (Match.period != MATCH_PERIOD_SHOOT_OUT || MatchPhase >= PHASE_PENALTY_KICK
+        || MatchPhase == PHASE_PERIOD_OVER)
+        return;
+    const bool away = b.velY > 0;
+    const bool pauseRuns = Match.shootoutPause > 0 && b.velY >= 0;
+    const bool stoppedShort = b.speed == 0 && b.velY >= 0 && b.walkY > kGoalTop;
+    if (away || pauseRuns || stoppedShort) {
+        MatchPhase = PHASE_SHOOTOUT_NEXT_KICK;
+        PhaseTimer = 0;
+    }
+}
+
+}  // namespace
+
+void Ball_CheckOutOfPlay(BallState& b)
+{
+    const int32_t excluded = Match.excludedPerson;
+    const int32_t shooting = IsPlayer(excluded) ? MatchPersons[excluded].action : -1;
+    if (b.velX == 0 && b.velY == 0 && shooting != 52 && shooting != 78 && shooting != 81)
+        Match.shotStartTick = -1;
+    EndShootOutKick(b);
+    BounceOffWall(b);
+    Ball_BounceOffCornerFlag(b);
+    const OutKind kind = LineTest(b);
+    if (kind == OUT_NONE) {
+        if (b.walkY < 124 || b.walkY > 2040) Ball_HitGoalFrame(b);
+        return;
+    }
+    if (kind == OUT_TOUCHLINE) {
+        AwardThrowIn(b);
+        return;
+    }
+    OverTheGoalLine(b, kind);
+    Ball_HitGoalFrame(b);
+}
+
+void Ball_HitGoalFrame(BallState& b)
+{
+    if (DeadBallFlag == 1) HoldInNet(b);
+    if (DeadBallFlag == 2) HoldOutOfNet(b);
+    const int32_t x = b.walkX;
+    const int32_t y = b.walkY;
+    if (x < kMouthLeft || x > kMouthRight || y < kNetTop || y > kNetBottom || b.height > kRoof)
+        return;
+    const bool leftBand = x < kNetInsideLeft;
+    if (leftBand || x > kNetInsideRight) {
+        if (BeyondGoalLine(y)) {
+            if (leftBand ? b.velX > 0 : b.velX < 0) SideNetting(b);
+        } else {
+            HitFrame(b, kPostHandlers[leftBand ? kNetInsideLeft - x : x - kNetInsideRight]);
+        }
+        return;
+    }
+    if (!BeyondGoalLine(y)) return;
+    const bool scoringPhase =
+        MatchPhase == PHASE_OPEN_PLAY || MatchPhase == PHASE_SHOOTOUT_NEXT_KICK;
+    if (scoringPhase && b.holder == 0 && DeadBallFlag == 0 && b.height <= 12) {
+        ScoreGoal(b);
+        return;
+    }
+    BehindTheLine(b);
+}

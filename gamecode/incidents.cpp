@@ -1,0 +1,139 @@
+// gamecode/incidents.cpp: pressure after incidents and the commentary on a missed chance.
+#include "gamecode/incidents.h"
+
+#include <algorithm>
+#include <array>
+
+#include "engine/random.h"
+#include "gamecode/interim.h"
+#include "gamecode/matchloop.h"
+#include "gamecode/matchstate.h"
+
+namespace {
+
+constexpr int32_t kKindNoComment = 9;
+constexpr int32_t kGroupPressure = 26;
+constexpr int32_t kGroupFirstShotRecord = 339;
+constexpr int32_t kGroupScoredOnce = 97;
+constexpr int32_t kGroupScoredTwice = 98;
+constexpr int32_t kGroupDominance = 99;
+constexpr int32_t kGroupComeback = 100;
+
+// Missed-chance groups by the shooting side's standing: the final minute, the last five, the last
+// ten, the end of the first half; at any other time `early` under `earlyBelow` minutes, else
+// `late` one time in five (-1: none); then the deflection line.
+struct ScoreLines {
+    int16_t final, lastFive, lastTen, halfEnd;
+    int16_t early, earlyBelow, late;
+    int16_t deflection;
+};
+constexpr ScoreLines kOneBehind{78, 79, 80, 81, 82, 32767, -1, 83};
+constexpr ScoreLines kLevel{84, 85, 86, 87, 88, 5, 89, 90};
+constexpr ScoreLines kOneAhead{91, 92, 93, 94, 95, 8, -1, 96};
+constexpr int32_t kFirstGroupWithMinute = 88;
+
+bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
+
+// The side attacking the goal line where the ball went out.
+int32_t AttackingSideAtBall()
+{
+    const bool topHalf = MatchPersons[MATCH_BALL].y < PITCH_CENTRE_Y;
+    return topHalf ? Match.secondOfPair ^ 1 : Match.secondOfPair;
+}
+
+int32_t ScoreLine(const ScoreLines& lines, int32_t m)
+{
+    const bool extraTime = Match.period >= 2;
+    const int32_t half = extraTime ? 105 : 45;
+    const int32_t end = extraTime ? 120 : 90;
+    if (m == end) return lines.final;
+    if (m > end - 5) return lines.lastFive;
+    if (m > end - 10) return lines.lastTen;
+    if (m > half - 2 && (Match.period == 0 || Match.period == 2)) return lines.halfEnd;
+    if (m < lines.earlyBelow) return lines.early;
+    if (lines.late >= 0 && Rand() % 5 == 0) return lines.late;
+    return -1;
+}
+
+void SayWithMinute(int32_t group, int32_t side, int32_t shooter, int32_t m)
+{
+    Comm_Say(group, side, shooter, -1, group >= kFirstGroupWithMinute ? m : 0);
+}
+
+const ScoreLines* LinesFor(int32_t goalsFor, int32_t goalsAgainst)
+{
+    if (goalsAgainst == goalsFor + 1) return &kOneBehind;
+    if (goalsFor == goalsAgainst) return &kLevel;
+    if (goalsFor == goalsAgainst + 1) return &kOneAhead;
+    return nullptr;
+}
+
+void SayDominance(int32_t side)
+{
+    const int32_t other = side ^ 1;
+    const int32_t shots = Match.teamStats[side].shots;
+    const int32_t otherShots = Match.teamStats[other].shots;
+    uint8_t(&said)[2] = Match.dominanceSaid;
+    if (shots / 2 > otherShots && shots > 5 && said[side] == 0 && said[other] == 0) {
+        Comm_Say(kGroupDominance, side, -1, -1, 0);
+        said[side] = 1;
+    }
+    if (shots >= otherShots && said[side] == 0 && said[other] != 0
+        && Match.score[side] <= Match.score[other]) {
+        Comm_Say(kGroupComeback, side, -1, -1, 0);
+        said[side] = 1;
+    }
+}
+
+}  // namespace
+
+void Team_AddPressure(int32_t amount)
+{
+    const bool topHalf = MatchPersons[MATCH_BALL].y < PITCH_CENTRE_Y;
+    const int32_t attacking = topHalf ? Match.secondOfPair ^ 1 : Match.secondOfPair;
+    const int32_t other = attacking ^ 1;
+    TeamPressure[attacking] = static_cast<int16_t>(TeamPressure[attacking] + amount);
+    TeamPressure[other] = static_cast<int16_t>(TeamPressure[other] - 2 * amount);
+    // The draw comes first, so every call moves the generator.
+    if (Rand() % 4 == 0 && amount != 1 && amount != 4 && amount != 5 && amount != 6
+        && TeamPressure[0] != TeamPressure[1]) {
+        const int32_t ahead = TeamPressure[0] > TeamPressure[1] ? 0 : 1;
+        const int32_t behindBy = Match.score[ahead ^ 1] - Match.score[ahead];
+        if (behindBy == 0 || behindBy == 1) Comm_Say(kGroupPressure, ahead, -1, -1, 0);
+    }
+    for (int16_t& pressure : TeamPressure) {
+        pressure = std::max<int16_t>(pressure, 0);
+    }
+}
+
+void Match_MissedChanceComment()
+{
+    if (Match.lastKickKind == kKindNoComment) return;
+    const int32_t m = static_cast<int32_t>(GetMatchClockSeconds() / 60);
+    const int32_t side = AttackingSideAtBall();
+    const int32_t toucher = Ball.lastToucher;
+    int32_t shooter = toucher;
+    bool deflected = false;
+    if (!(IsPlayer(toucher) && Person_Side(toucher) == side)) {
+        if (toucher == LineUp[side ^ 1][0]) {
+            shooter = Match.lastKicker[side];
+        } else {
+            deflected = true;
+        }
+    }
+    if (Match.firstShotRecord != 0) {
+        Comm_Say(kGroupFirstShotRecord, side, shooter, -1, 0);
+        return;
+    }
+    if (const ScoreLines* lines = LinesFor(Match.score[side], Match.score[side ^ 1])) {
+        const int32_t group = ScoreLine(*lines, m);
+        if (group >= 0) SayWithMinute(group, side, shooter, m);
+        if (deflected) SayWithMinute(lines->deflection, side, shooter, m);
+    }
+    if (IsPlayer(shooter)) {
+        const int32_t goals = MatchPersons[shooter].stats.goals;
+        if (goals == 1) Comm_Say(kGroupScoredOnce, side, shooter, -1, 0);
+        if (goals == 2) Comm_Say(kGroupScoredTwice, side, shooter, -1, 0);
+    }
+    SayDominance(side);
+}

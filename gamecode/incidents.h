@@ -1,0 +1,14 @@
+// gamecode/incidents.h: what an incident does to the sides' pressure, and the commentary on a
+// chance that went wide.
+#pragma once
+
+#include <cstdint>
+
+// The side attacking the half the ball lies in gains `amount`, the other loses twice that, neither
+// below 0; one draw on every call, and with Rand() % 4 = 0 and an amount other than 1, 4, 5 or 6,
+// commentary group 26 for a side ahead on pressure that is level or one goal down.
+void Team_AddPressure(int32_t amount);
+// The lines after a shot went wide for a goal kick: the missed-chance line by score and minute,
+// the shooter's line when he has scored once or twice, and each side's dominance lines at most
+// once a match. Nothing after a kick of kind 9.
+void Match_MissedChanceComment();

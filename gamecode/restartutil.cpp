@@ -1,0 +1,254 @@
+// gamecode/restartutil.cpp: the routines the restarts and the player actions share.
+#include "gamecode/restartutil.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "engine/random.h"
+#include "gamecode/actions.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/motion.h"
+#include "gamecode/phases.h"
+
+namespace {
+
+constexpr int32_t kActionStand = 3;
+constexpr int32_t kActionKeeperIdle = 122;
+constexpr int32_t kActionInWall = 58;
+constexpr int32_t kLastOpenAction = 16;  // above this a player is busy with his own move
+constexpr int32_t kGoalCentreX = 796;
+constexpr int32_t kPostLeftX = 730;
+constexpr int32_t kPostRightX = 862;
+constexpr int32_t kTopGoalY = 122;
+constexpr int32_t kBottomGoalY = 2042;
+constexpr int32_t kBand = 100;
+constexpr int32_t kTargetMargin = 64;
+
+bool IsKeeper(int32_t person) { return person == LineUp[0][0] || person == LineUp[1][0]; }
+
+int32_t KeeperOf(int32_t side) { return LineUp[side][0]; }
+
+// The y of the goal line that `side` attacks.
+int32_t AttackedGoalY(int32_t side)
+{
+    return side == Match.secondOfPair ? kBottomGoalY : kTopGoalY;
+}
+
+int16_t KeptOnPitchY(int32_t y)
+{
+    if (y < kTopGoalY) return kTopGoalY + kTargetMargin;
+    if (y > kBottomGoalY) return kBottomGoalY - kTargetMargin;
+    return static_cast<int16_t>(y);
+}
+
+}  // namespace
+
+int32_t Match_SkillRoll(int32_t a, int32_t b)
+{
+    if (a < 1 || b < 1) return 0;
+    const int32_t roll = b - Rand() % (a + 1);
+    static_cast<void>(Rand());
+    return roll;
+}
+
+int32_t Person_EffectiveSkill(int32_t person, int32_t value)
+{
+    const int32_t side = Person_Side(person);
+    const int32_t slot =
+        LineUp[side][person % MATCH_PERSONS_PER_SIDE] - side * MATCH_PERSONS_PER_SIDE;
+    if (slot < 0 || slot >= TACTIC_SLOT_COUNT) return value;
+    // The slot's first position word is its home column across the pitch.
+    const int32_t column = TeamShape[side].slots[slot].row;
+    const MatchPerson& p = MatchPersons[person];
+    const bool offOneFlank = column < 4 && p.positionExtra[1] != 1;
+    const bool offOtherFlank = column > 11 && p.positionExtra[2] != 1;
+    return offOneFlank || offOtherFlank ? value / 3 + 1 : value;
+}
+
+int32_t Team_NearestTeammateTo(int32_t x, int32_t y, int32_t exclude)
+{
+    int32_t best = -1;
+    int32_t bestDistance = 32767;
+    for (int32_t slot = 1; slot <= 10; ++slot) {
+        const int32_t person = LineUp[KickingSide & 1][slot];
+        const MatchPerson& p = MatchPersons[person];
+        if (person == exclude || p.action > kLastOpenAction || p.offPitch != 0) continue;
+        const int32_t distance = std::abs(x - p.targetX) + std::abs(y - p.targetY);
+        if (distance <= bestDistance) {
+            bestDistance = distance;
+            best = person;
+        }
+    }
+    return best;
+}
+
+int32_t Team_NearestTeammateOrFallback(int32_t x, int32_t y, int32_t exclude)
+{
+    const int32_t nearest = Team_NearestTeammateTo(x, y, exclude);
+    if (nearest >= 0) return nearest;
+    const int32_t side = KickingSide & 1;
+    for (int16_t person : Match.proximity[side]) {
+        if (person != KeeperOf(side) && MatchPersons[person].offPitch == 0) return person;
+    }
+    return KeeperOf(side);
+}
+
+void Team_DefaultActive(int32_t side)
+{
+    if (ActivePlayer[side] == MATCH_NONE)
+        ActivePlayer[side] = static_cast<uint8_t>(Match.proximity[side][0]);
+}
+
+int32_t Match_CountBusyPlayers()
+{
+    int32_t busy = 0;
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        const int32_t action = MatchPersons[person].action;
+        if (IsKeeper(person) ? action != kActionKeeperIdle : action >= 18) ++busy;
+    }
+    return busy;
+}
+
+void Match_SetAllActions(int32_t action)
+{
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        Person_SetAction(person, action);
+    }
+}
+
+void Match_AllStand()
+{
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        MatchPersons[person].action = kActionStand;
+    }
+    Person_SetAction(KeeperOf(0), kActionKeeperIdle);
+    Person_SetAction(KeeperOf(1), kActionKeeperIdle);
+    ActivePlayer[0] = MATCH_NONE;
+    ActivePlayer[1] = MATCH_NONE;
+}
+
+int32_t Match_ResetForRestart()
+{
+    int32_t busy = 0;
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        MatchPerson& p = MatchPersons[person];
+        if (p.action <= 15) {
+            Person_SetAction(person, kActionStand);
+            p.hasBall = 0;
+            if (IsKeeper(person)) Person_SetAction(person, kActionKeeperIdle);
+            continue;
+        }
+        // A keeper still walking off or standing aside counts; his other moves do not.
+        const bool keeperAside =
+            p.action == 30 || p.action == 31 || p.action == 38 || p.action == 39;
+        if (!IsKeeper(person) || keeperAside) ++busy;
+    }
+    ActivePlayer[0] = MATCH_NONE;
+    ActivePlayer[1] = MATCH_NONE;
+    return busy;
+}
+
+void Ball_GiveToPerson(int32_t person)
+{
+    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+        MatchPersons[p].hasBall = 0;
+    }
+    if (person >= 0 && person < MATCH_PLAYER_COUNT) MatchPersons[person].hasBall = 1;
+}
+
+int32_t Person_IsWithinBox(int32_t x, int32_t y, int32_t half, int32_t height)
+{
+    const bool low = Ball.height <= height;
+    const bool inside =
+        std::abs(CurrentPersonPos.x - x) <= half && std::abs(CurrentPersonPos.y - y) <= half;
+    return low && inside ? 0 : -1;
+}
+
+void Ball_SetVelocityToward(int32_t x, int32_t y, int32_t up, int32_t factor)
+{
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    Ball.velX = (x - ball.x) * factor;
+    Ball.velY = (y - ball.y) * factor;
+    Ball.velZ = up;
+}
+
+void Ball_SetShotSwerve(int32_t shooter, int32_t aimX)
+{
+    Ball.swerveX = Ball.swerveY = Ball.swerveZ = 0;
+    const MatchPerson& p = MatchPersons[shooter];
+    const int32_t d =
+        Person_StraightDistance(p.x, p.y, kGoalCentreX, AttackedGoalY(Person_Side(shooter)));
+    const int32_t m = std::max(30 - (d / 16 - 20), 1) * 125;
+    const int32_t bend = m + 7000;
+    const int32_t s = Person_Skill(p, 1) + Person_Skill(p, 12) + Person_Skill(p, 21);
+    if (Rand() % 300 < s && aimX >= 0) {
+        Ball.swerveX = aimX < kGoalCentreX ? bend : -bend;
+    } else {
+        const int32_t r = Rand() % 3;
+        if (r == 0 && aimX >= 0) Ball.swerveX = aimX < kGoalCentreX ? -bend : bend;
+        if (r == 1) Ball.swerveX = Rand() % (2 * bend) - bend;
+        Ball.swerveY = Rand() % 8000 - 4000;
+        Ball.swerveZ = Rand() % 4000 - 2000;
+    }
+    Ball.swerveTicks = static_cast<int16_t>(Rand() % 25 + 10);
+}
+
+void Team_WallExtent(int32_t)
+{
+    const int32_t goalY = KickingSide == Match.secondOfPair ? kBottomGoalY + 5 : kTopGoalY - 5;
+    Match.freeKickAim[1] = static_cast<int16_t>(goalY);
+    int32_t leftX = 10000;
+    int32_t leftY = 0;
+    int32_t rightX = 0;
+    int32_t rightY = 0;
+    bool wall = false;
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        const MatchPerson& p = MatchPersons[person];
+        if (p.action != kActionInWall) continue;
+        wall = true;
+        if (p.targetX < leftX) {
+            leftX = p.targetX;
+            leftY = p.targetY;
+        }
+        if (p.targetX > rightX) {
+            rightX = p.targetX;
+            rightY = p.targetY;
+        }
+    }
+    if (!wall) {
+        Match.freeKickAim[0] = kGoalCentreX;
+        return;
+    }
+    const int32_t x = CurrentPersonPos.x;
+    const int32_t y = CurrentPersonPos.y;
+    const int32_t a1 = Person_DirectionTo(x, y, kPostLeftX - 5, goalY);
+    const int32_t a2 = Person_DirectionTo(x, y, kPostRightX + 5, goalY);
+    const int32_t a3 = Person_DirectionTo(x, y, leftX, leftY);
+    const int32_t a4 = Person_DirectionTo(x, y, rightX, rightY);
+    const auto leftGap = static_cast<int16_t>(a3 - a1);
+    const auto rightGap = static_cast<int16_t>(a2 - a4);
+    int32_t aimX = kGoalCentreX;
+    if (leftGap >= 0 || rightGap >= 0)
+        aimX = leftGap > rightGap ? kPostLeftX - Rand() % 20 : kPostRightX + Rand() % 20;
+    Match.freeKickAim[0] = static_cast<int16_t>(aimX);
+}
+
+void Team_SpreadRestartTargets(int32_t kicker)
+{
+    const int32_t spotY = RestartSpot[1];
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        MatchPerson& p = MatchPersons[person];
+        if (IsKeeper(person) || person == kicker || p.offPitch != 0 || p.action == kActionInWall)
+            continue;
+        if (p.targetX > 1116 - kBand) p.targetX = static_cast<int16_t>(p.targetX - kBand);
+        if (p.targetX < 476 + kBand) p.targetX = static_cast<int16_t>(p.targetX + kBand);
+        if (spotY > PITCH_CENTRE_Y) {
+            if (p.targetY < PITCH_CENTRE_Y + kBand) continue;
+            if (p.targetY < spotY) p.targetY = static_cast<int16_t>(p.targetY + kBand);
+        } else {
+            if (p.targetY > PITCH_CENTRE_Y - kBand) continue;
+            if (p.targetY > spotY) p.targetY = static_cast<int16_t>(p.targetY - kBand);
+        }
+        p.targetY = KeptOnPitchY(p.targetY);
+    }
+}

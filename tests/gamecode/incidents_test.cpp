@@ -1,0 +1,121 @@
+// tests/gamecode/incidents_test.cpp: pressure after incidents and the commentary on a missed
+// chance, by score, minute, deflection, the shooter's goals and the dominance lines.
+#include "gamecode/incidents.h"
+
+#include <vector>
+
+#include "engine/random.h"
+#include "gamecode/matchstate.h"
+#include "tests/gamecode/harness/harness.h"
+#include "tests/support/support.h"
+
+namespace {
+
+class Incidents : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MatchEngine_Init();
+        Person_PlaceAt(MATCH_BALL, 700, 119);  // out over the top goal, attacked by side 1
+        Match.periodLength = 45 * 60;          // one tick a nominal second
+        Ball.lastToucher = 20;
+        match.Record().commentaryGroups.clear();
+        SRand(3);
+    }
+    static void AtMinute(int32_t m) { Match.periodTicks = static_cast<uint32_t>(m * 60); }
+    std::vector<int32_t>& Groups() { return match.Record().commentaryGroups; }
+    ScopedMatch match;
+};
+
+TEST_F(Incidents, PressureGoesToTheAttackersAndNeverBelowZeroWithOneDrawFirst)
+{
+    TeamPressure[0] = 5;
+    const uint32_t before = RandDrawCount();
+    Team_AddPressure(5);
+    EXPECT_EQ(TeamPressure[1], 5);
+    EXPECT_EQ(TeamPressure[0], 0);
+    EXPECT_EQ(RandDrawCount() - before, 1u);
+    Person_PlaceAt(MATCH_BALL, 700, 1500);  // the bottom half: side 0 attacks it
+    Team_AddPressure(1);
+    EXPECT_EQ(TeamPressure[0], 1);
+    EXPECT_EQ(TeamPressure[1], 3);
+}
+
+TEST_F(Incidents, PressureLineOnlyForAmountsTwoAndThree)
+{
+    for (const int32_t amount : {1, 2, 3, 4, 5, 6}) {
+        int32_t said = 0;
+        for (uint32_t seed = 1; seed <= 40; ++seed) {
+            SRand(seed);
+            TeamPressure[0] = 0;
+            TeamPressure[1] = 0;
+            Groups().clear();
+            Team_AddPressure(amount);
+            said += static_cast<int32_t>(Groups().size());
+        }
+        if (amount == 2 || amount == 3) {
+            EXPECT_GT(said, 0) << amount;
+        } else {
+            EXPECT_EQ(said, 0) << amount;
+        }
+    }
+}
+
+TEST_F(Incidents, MissedChanceLineFollowsTheScoreAndTheMinute)
+{
+    struct Case {
+        int16_t scoreFor, scoreAgainst;
+        int32_t minute, group;
+    };
+    // Side 1 shot: one behind, level or one ahead, late in the match or early on.
+    for (const Case c : {Case{0, 1, 44, 81}, Case{0, 1, 20, 82}, Case{1, 1, 86, 85},
+                         Case{1, 1, 2, 88}, Case{2, 1, 82, 93}, Case{2, 1, 7, 95}}) {
+        SetUp();
+        Match.score[1] = c.scoreFor;
+        Match.score[0] = c.scoreAgainst;
+        AtMinute(c.minute);
+        Match.period = c.minute >= 45 ? 1 : 0;
+        if (c.minute >= 45) Match.periodTicks = static_cast<uint32_t>((c.minute - 45) * 60);
+        Match_MissedChanceComment();
+        ASSERT_FALSE(Groups().empty());
+        EXPECT_EQ(Groups().front(), c.group) << c.minute;
+    }
+    SetUp();
+    Match.score[1] = 3;
+    AtMinute(20);
+    Match_MissedChanceComment();
+    EXPECT_TRUE(Groups().empty());  // three ahead: nothing to say
+}
+
+TEST_F(Incidents, DeflectionShooterAndDominanceLines)
+{
+    Ball.lastToucher = 3;  // an outfield defender of side 0 turned it wide
+    AtMinute(2);
+    Match_MissedChanceComment();
+    EXPECT_EQ(Groups(), (std::vector<int32_t>{88, 90}));
+
+    SetUp();
+    Ball.lastToucher = 0;  // the keeper: the line is about side 1's last kicker
+    Match.lastKicker[1] = 25;
+    MatchPersons[25].stats.goals = 2;
+    Match.score[0] = 3;  // no missed-chance line at three behind
+    Match.teamStats[1].shots = 8;
+    Match.teamStats[0].shots = 3;
+    AtMinute(20);
+    Match_MissedChanceComment();
+    EXPECT_EQ(Groups(), (std::vector<int32_t>{98, 99}));
+    Groups().clear();
+    Match_MissedChanceComment();
+    EXPECT_EQ(Groups(), (std::vector<int32_t>{98}));  // the dominance line once a match
+
+    SetUp();
+    Match.firstShotRecord = 1;
+    Match_MissedChanceComment();
+    EXPECT_EQ(Groups(), (std::vector<int32_t>{339}));
+    SetUp();
+    Match.lastKickKind = 9;
+    Match_MissedChanceComment();
+    EXPECT_TRUE(Groups().empty());
+}
+
+}  // namespace
