@@ -34,8 +34,6 @@ void WaitEvents(uint32_t timeoutMs)
     std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
 }
 
-void Present(const uint8_t*, int32_t, int32_t) {}
-
 void ShowBox(const char*, const char* text, HostBoxKind) { std::fputs(text, stderr); }
 
 void SetCursorShown(bool) {}
@@ -75,7 +73,7 @@ const HostBackend HostHeadlessBackend = {
     .screenSize = ScreenSize,
     .pumpEvents = Nothing,
     .waitEvents = WaitEvents,
-    .present = Present,
+    .present = nullptr,  // nothing is shown: frames are converted only when read back
     .messageBox = ShowBox,
     .showCursor = SetCursorShown,
     .joystickCount = JoystickCount,

@@ -90,7 +90,9 @@ struct HostBackend {
     void (*screenSize)(int32_t* width, int32_t* height);
     void (*pumpEvents)();                    // window-system events into our queue
     void (*waitEvents)(uint32_t timeoutMs);  // returns early when an event arrives
-    void (*present)(const uint8_t* rgb, int32_t width, int32_t height);  // rows top first
+    // Rows top first. Null for a back end that shows nothing: the frame is then kept as the
+    // window image's raw pixels and converted only when something reads it back.
+    void (*present)(const uint8_t* rgb, int32_t width, int32_t height);
     void (*messageBox)(const char* caption, const char* text, HostBoxKind kind);
     void (*showCursor)(bool show);
     // Input. Joysticks are numbered from 0; a read of one that went away fails.

@@ -25,6 +25,12 @@ struct PresentState {
     int32_t width;
     int32_t height;
     std::vector<uint8_t> rgb;
+    // The last presented image as it was, until `rgb` is brought up to date from it.
+    bool converted;
+    std::vector<uint8_t> raw;
+    int32_t rawPitch;
+    HostPixelFormat rawFormat;
+    std::vector<HostColour> rawPalette;  // empty when the image has none
 };
 
 PresentState s_present;
@@ -114,29 +120,53 @@ void HostMarkImageDirty() { s_present.dirty = true; }
 
 void HostFrameReset() { s_present = {}; }
 
+// A headless run presents every tick but reads few frames back: converting each one to RGB
+// would cost more than the whole game, so the conversion waits for a reader.
+void ConvertKeptFrame()
+{
+    if (s_present.converted) return;
+    s_present.converted = true;
+    HostSurfacePixels source = {s_present.raw.data(), s_present.width, s_present.height,
+                                s_present.rawPitch,   &s_present.rawFormat, nullptr};
+    if (!s_present.rawPalette.empty()) source.palette = s_present.rawPalette.data();
+    if ((source.format->flags & HOST_PF_PALETTE8) && source.palette == nullptr)
+        source.palette = GreyRamp();
+    s_present.rgb.resize(static_cast<size_t>(source.width) * static_cast<size_t>(source.height)
+                         * 3);
+    const HostSurfacePixels frame = {s_present.rgb.data(), source.width,  source.height,
+                                     source.width * 3,     &FRAME_FORMAT, nullptr};
+    HostConvertBlock(source, 0, 0, frame, 0, 0, source.width, source.height);
+}
+
 void HostPresentIfDirty()
 {
     if (!s_present.dirty) return;
     HostSurface* const image = HostWindowImage();
     if (image == nullptr) return;
     s_present.dirty = false;
-    HostSurfacePixels source = HostSurfaceView(image);
-    if ((source.format->flags & HOST_PF_PALETTE8) && source.palette == nullptr)
-        source.palette = GreyRamp();
+    const HostSurfacePixels source = HostSurfaceView(image);
     s_present.width = source.width;
     s_present.height = source.height;
-    s_present.rgb.resize(static_cast<size_t>(source.width) * static_cast<size_t>(source.height)
-                         * 3);
-    const HostSurfacePixels frame = {s_present.rgb.data(), source.width,  source.height,
-                                     source.width * 3,     &FRAME_FORMAT, nullptr};
-    HostConvertBlock(source, 0, 0, frame, 0, 0, source.width, source.height);
+    s_present.rawPitch = source.pitch;
+    s_present.rawFormat = *source.format;
+    s_present.raw.assign(source.bits,
+                         source.bits + static_cast<size_t>(source.pitch) * source.height);
+    if (source.palette != nullptr)
+        s_present.rawPalette.assign(source.palette, source.palette + 256);
+    else
+        s_present.rawPalette.clear();
+    s_present.converted = false;
     ++s_present.number;
-    HostCurrentBackend().present(s_present.rgb.data(), s_present.width, s_present.height);
+    const auto show = HostCurrentBackend().present;
+    if (show == nullptr) return;
+    ConvertKeptFrame();
+    show(s_present.rgb.data(), s_present.width, s_present.height);
 }
 
 HostFrame HostLastFrame()
 {
     if (s_present.number == 0) return {0, 0, 0, nullptr};
+    ConvertKeptFrame();
     return {s_present.number, s_present.width, s_present.height, s_present.rgb.data()};
 }
 
@@ -146,6 +176,7 @@ bool HostWriteFramePng(const char* path)
         std::printf("Warning: HostWriteFramePng(): no frame presented yet\n");
         return false;
     }
+    ConvertKeptFrame();
     std::string png;
     if (!EncodePng(&png) || !WriteAtomically(path, png)) {
         std::printf("Warning: HostWriteFramePng(): cannot write '%s'\n", path);
@@ -156,6 +187,7 @@ bool HostWriteFramePng(const char* path)
 
 uint64_t HostFrameHash()
 {
+    if (s_present.number > 0) ConvertKeptFrame();
     uint64_t hash = FNV_OFFSET;
     const auto mix = [&hash](uint8_t byte) { hash = (hash ^ byte) * FNV_PRIME; };
     for (uint32_t value :
