@@ -176,6 +176,8 @@ int32_t PlayOffNextRound()
 
 }  // namespace
 
+int32_t Cup_TieWinner(int32_t first, int32_t second) { return TieWinner(first, second); }
+
 int32_t Fixture_InsertScheduled(int32_t day, int32_t comp, int32_t home, int32_t away,
                                 int32_t neutral)
 {

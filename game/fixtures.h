@@ -166,6 +166,9 @@ int32_t Fixture_PlayOffDay(int32_t comp);  // the day of competition 1, 2 or 3
 int32_t Fixture_InsertScheduled(int32_t day, int32_t comp, int32_t home, int32_t away,
                                 int32_t neutral);
 int32_t Fixture_RoundLegs(int32_t cup, int32_t round);  // 1 or 2; finals 1
+// The club that won the tie of row `first` and row `second` (-1 for a single match): aggregate,
+// away goals over two legs, then the shoot-out; an undecided tie is fatal.
+int32_t Cup_TieWinner(int32_t first, int32_t second);
 // The final's round of a cup of the selected country, -1 when the country does not play it.
 int32_t Cup_FinalRound(int32_t cup);
 // Pairs the clubs at random onto the round's reserved dates (a final on neutral ground).

@@ -121,6 +121,7 @@ void VTW_SetPlayerClub(int32_t player, int32_t club)
     const PlayerRef ref = Player_RefForSet(player, "Club");
     if (ref.full != nullptr) ref.full->club = static_cast<int16_t>(club);
     if (ref.light != nullptr) ref.light->club = static_cast<int16_t>(club);
+    Records_MembershipChanged();
 }
 
 int32_t VTW_GetPlayerOnLoan(int32_t player) { return Flag(player, "OnLoan", PLAYER_ON_LOAN); }
@@ -427,6 +428,16 @@ int32_t Player_GetStat(int32_t player, int32_t stat)
     if (stat < 0 || stat >= STAT_COUNT) FatalError("Player_GetStat(): bad stat %d", stat);
     if (Player_RefForGet(player, "Stat").person == nullptr) return 0;
     return StatOf(player, stat, Ability(player));
+}
+
+void Player_GetStats(int32_t player, int32_t out[STAT_COUNT])
+{
+    if (Player_RefForGet(player, "Stats").person == nullptr) {
+        std::fill(out, out + STAT_COUNT, 0);
+        return;
+    }
+    Stat_ComputeAll(World.weights, VTW_GetPlayerPosition(player), Ability(player), Training(player),
+                    VTW_GetPlayerAge(player), static_cast<uint16_t>(Seed(player)), out);
 }
 
 void Player_GetAbilityStats(int32_t player, int32_t level, int32_t out[8])

@@ -7,6 +7,8 @@
 #include "engine/debug.h"
 #include "game/funcs.h"
 #include "game/matchblocks.h"
+#include "game/savegame.h"
+#include "game/season.h"
 #include "game/textmess.h"
 #include "gamecode/comments/commtable.h"
 #include "gamecode/matchrun.h"
@@ -34,11 +36,14 @@ void StartCommentary()
 
 // clang-format off
 constexpr auto kGameModules = std::to_array<GameModuleRow>({
+    // Saved games first: the modules after it register their saved state at their start.
+    {"saved games", SaveGame_Init,  SaveGame_Uninit},
     {"messages",   StartMessages,   TextMess_Uninit},
     {"commentary", StartCommentary, CommTable_Uninit},
     {"database",   Database_Init,   Database_Uninit},
     {"tactics",    Tactics_Init,    Tactics_Uninit},
     {"match day",  MatchBlocks_Init, MatchBlocks_Uninit},
+    {"season",     Season_Init,     Season_Uninit},
     {"match engine", MatchEngine_Start, MatchEngine_Stop},
 });
 // clang-format on

@@ -59,6 +59,8 @@ enum ClubRecordKind : int32_t {
     CLUB_REC_GOALS_TOTAL,   // a season's goals
     CLUB_REC_DISPOINTS,     // a season's discipline points
     CLUB_REC_GOALS,         // a player's goals in a season, player
+    CLUB_REC_DEFEAT,        // value goals for, value2 against, opponent
+    CLUB_REC_MATCH_GOALS,   // a player's goals in one match, player, opponent
     CLUB_REC_COUNT
 };
 

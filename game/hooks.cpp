@@ -25,10 +25,46 @@ void SimulateWatchedMatch() { SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataB
 
 void PostMatchDone() { MatchReportFlags |= MATCH_REPORT_DONE; }
 
-constexpr GameHookTable kDefaultHooks = {
-    ShowMessageOnLog, VTW_FormatThousands, NoSquadTable,         NoTraining,    NoTraining,
-    NoTraining,       NoTraining,          OwnClubKits,          SimulateWatchedMatch,
-    PostMatchDone,    Poll};
+void BusyPointerOnLog(int32_t on) { DebugPrintf(DBG_GENERAL, 1, "SetBusyPointer(): %d\n", on); }
+
+void PlayerMissingOnLog(int32_t club, int32_t player)
+{
+    DebugPrintf(DBG_GENERAL, 1, "News_PlayerMissing(): club %d, player %d\n", club, player);
+}
+
+void ManagerAppointedOnLog(int32_t club, int32_t person)
+{
+    DebugPrintf(DBG_GENERAL, 1, "News_ManagerAppointed(): club %d, person %d\n", club, person);
+}
+
+void ManagerSackedOnLog(int32_t club, int32_t person, int32_t kind)
+{
+    DebugPrintf(DBG_GENERAL, 1, "News_ManagerSacked(): club %d, person %d, kind %d\n", club, person,
+                kind);
+}
+
+void PlayerMovedOnLog(int32_t player, int32_t oldClub, int32_t newClub, int32_t fee, int32_t loan)
+{
+    DebugPrintf(DBG_GENERAL, 1, "News_PlayerMoved(): player %d, club %d to %d, fee %d, loan %d\n",
+                player, oldClub, newClub, fee, loan);
+}
+
+constexpr GameHookTable kDefaultHooks = {ShowMessageOnLog,
+                                         VTW_FormatThousands,
+                                         NoSquadTable,
+                                         NoTraining,
+                                         NoTraining,
+                                         NoTraining,
+                                         NoTraining,
+                                         OwnClubKits,
+                                         SimulateWatchedMatch,
+                                         PostMatchDone,
+                                         Poll,
+                                         BusyPointerOnLog,
+                                         PlayerMissingOnLog,
+                                         ManagerAppointedOnLog,
+                                         ManagerSackedOnLog,
+                                         PlayerMovedOnLog};
 
 }  // namespace
 

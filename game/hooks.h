@@ -20,12 +20,20 @@ struct GameHookTable {
     // The post-match screens, until bit 0 of MatchReportFlags is set.
     void (*PostMatchSequence)();
     void (*DayScreenStep)();  // one step of the day screen while a match day runs
+    void (*SetBusyPointer)(int32_t on);  // around a day's advance
+    // The news builders of the day's events.
+    void (*NewsPlayerMissing)(int32_t club, int32_t player);
+    void (*NewsManagerAppointed)(int32_t club, int32_t person);
+    void (*NewsManagerSacked)(int32_t club, int32_t person, int32_t kind);
+    void (*NewsPlayerMoved)(int32_t player, int32_t oldClub, int32_t newClub, int32_t fee,
+                            int32_t loan);
 };
 
 // Later subsystems replace rows at start-up; GameHooks_Reset puts the defaults back (the text on
 // the general channel at level 1; VTW_FormatThousands; nothing for the squad and training rows;
 // the home club's home kit for the home side and the away club's away kit for the away side; the
 // statistical simulation for the watched match; the post-match sequence marked done at once;
-// Poll for the day screen's step).
+// Poll for the day screen's step; a line on the general channel at level 1 for the busy pointer
+// and the news).
 extern GameHookTable GameHooks;
 void GameHooks_Reset();

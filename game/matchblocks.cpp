@@ -2,12 +2,16 @@
 // afterwards.
 #include "game/matchblocks.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "engine/fatal.h"
 #include "game/funcs.h"
-#include "game/squad.h"
+#include "game/matchday.h"
+#include "game/savegame.h"
+#include "game/statmodel.h"
 
 LastMatchIncident LastMatchIncidents[LAST_MATCH_INCIDENT_MAX];
 LastMatchSummaryRow LastMatchSummary[MATCH_SIDE_COUNT];
@@ -26,6 +30,8 @@ struct MatchBlocksState {
     MatchDayBlock matchDay;
     MatchDataBlock matchData;
     int32_t shootOutNext;
+    bool builtInRead[TACTIC_BUILTIN_COUNT];
+    TacticsRecord builtIn[TACTIC_BUILTIN_COUNT];
 };
 
 MatchBlocksState s_blocks;
@@ -130,12 +136,27 @@ void MatchBlocks_Init()
     for (ExportedTeamBlock& block : FriendlyTeamBlocks) {
         block = {};
     }
+    SaveGame_RegisterBlock("LMIN", LastMatchIncidents, sizeof LastMatchIncidents);
+    SaveGame_RegisterBlock("LMSU", LastMatchSummary, sizeof LastMatchSummary);
+    std::fill(std::begin(PlayerSeasonBookings), std::end(PlayerSeasonBookings), 0);
+    SaveGame_RegisterBlock("BOOK", PlayerSeasonBookings, sizeof PlayerSeasonBookings);
 }
 
 void MatchBlocks_Uninit() {}
 
 MatchDayBlock* GetMatchSidesBlock() { return &s_blocks.matchDay; }
 MatchDataBlock* GetMatchDataBlock() { return &s_blocks.matchData; }
+
+const TacticsRecord& MatchBlocks_BuiltInTactic(int32_t n)
+{
+    if (n < 0 || n >= TACTIC_BUILTIN_COUNT)
+        FatalError("MatchBlocks_BuiltInTactic(): bad tactic number %d", n);
+    if (!s_blocks.builtInRead[n]) {
+        GetComputerTactics(&s_blocks.builtIn[n], n);
+        s_blocks.builtInRead[n] = true;
+    }
+    return s_blocks.builtIn[n];
+}
 
 void MatchDay_ClearBlock() { std::memset(&s_blocks.matchDay, 0xFF, sizeof(s_blocks.matchDay)); }
 
@@ -173,13 +194,13 @@ void MatchEntry_Fill(MatchPlayerEntry* entry, int32_t person, int32_t shirt)
     entry->skin = static_cast<uint16_t>(VTW_GetPersonBits0to2(person));
     entry->hairColour = static_cast<uint16_t>(VTW_GetPersonBits3to5(person));
     entry->hairStyle = static_cast<uint16_t>(VTW_GetPersonBits6to8(person));
+    int32_t stats[STAT_COUNT];
+    Player_GetStats(person, stats);
     for (int32_t k = 0; k < MATCH_ATTRIBUTE_COUNT; ++k) {
-        entry->attributes[k] =
-            static_cast<uint16_t>(Player_GetStat(person, kMatchAttributeStat[k]));
+        entry->attributes[k] = static_cast<uint16_t>(stats[kMatchAttributeStat[k]]);
     }
     for (int32_t k = 0; k < MATCH_DISPLAY_SKILL_COUNT; ++k) {
-        entry->displaySkills[k] =
-            static_cast<uint16_t>(Player_GetStat(person, kMatchDisplayStat[k]));
+        entry->displaySkills[k] = static_cast<uint16_t>(stats[kMatchDisplayStat[k]]);
     }
     entry->shirt = static_cast<int16_t>(shirt);
     // Side 1 is left, 2 right, 3 both; a player without a side kicks with his right.
@@ -196,10 +217,11 @@ void MatchEntry_FillTeamSheet(MatchPlayerEntry entries[MATCH_ENTRY_COUNT], int32
     for (int32_t& player : byShirt) {
         player = -1;
     }
-    for (int32_t person = 0; person < DbPersonCount; ++person) {
-        if (!Squad_IsMember(person, club)) continue;
-        const int32_t shirt = VTW_GetPlayerShirt(person);
-        if (shirt >= 1 && shirt <= MATCH_SHIRT_COUNT) byShirt[shirt] = person;
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(club, &members);
+    for (int32_t k = 0; k < count; ++k) {
+        const int32_t shirt = VTW_GetPlayerShirt(members[k]);
+        if (shirt >= 1 && shirt <= MATCH_SHIRT_COUNT) byShirt[shirt] = members[k];
     }
     for (int32_t shirt = 1; shirt <= MATCH_SHIRT_COUNT; ++shirt) {
         MatchPlayerEntry* entry = &entries[shirt - 1];

@@ -343,6 +343,10 @@ void MatchBlocks_Uninit();
 // The blocks of the fixture being played or just played; the same blocks for the whole match.
 MatchDayBlock* GetMatchSidesBlock();
 MatchDataBlock* GetMatchDataBlock();
+// Built-in tactic n (0-39) as GetComputerTactics reads it, read once per Init: the installed
+// file does not change while the game runs, and a match day sets up many computer sides. Another
+// n is fatal.
+const TacticsRecord& MatchBlocks_BuiltInTactic(int32_t n);
 
 void MatchDay_ClearBlock();  // every byte 0xFF: the state before a fixture is set up
 // The bench size clamped to 0-5: a cleared or damaged block holds 0xFFFF.

@@ -377,9 +377,7 @@ void PlayFixture()
     MatchDataBlock& d = *GetMatchDataBlock();
     const bool human = b.sides[0].human != 0 || b.sides[1].human != 0;
     if (human && FixedScore.on != 0) {
-        SimMatch_ClearData(&d);
-        d.sides[0].score = FixedScore.home;
-        d.sides[1].score = FixedScore.away;
+        SimMatch_FixedResult(b, FixedScore.home, FixedScore.away, &d);
         FixedScore.on = 0;
         return;
     }

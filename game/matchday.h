@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "game/ids.h"
+
 // Today's unplayed rows, the one definition the counts and the player of the day share. The
 // group: the human club's competition today (for the league, his division); -1 when he does not
 // play today.
@@ -26,6 +28,10 @@ void PlayFixture();              // the result into the match data block
 // Post-match processing of the block just played: the fixture row, players and clubs.
 void PostMatch_Process();
 void MatchDay_KeepAlive();  // the day screen's step while it shows, else Poll
+
+// This season's bookings of each full player: every fifth bans him for one match. Saved with the
+// game.
+extern uint8_t PlayerSeasonBookings[PLAYER_FULL_MAX];
 
 // Bits of the day-screen flags.
 constexpr uint32_t DAY_SCREEN_SHOWING = 1 << 3;

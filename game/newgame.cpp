@@ -11,8 +11,10 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
-#include "game/matchday.h"
 #include "game/hooks.h"
+#include "game/market.h"
+#include "game/matchday.h"
+#include "game/season.h"
 #include "game/squad.h"
 #include "game/statmodel.h"
 #include "game/tables.h"
@@ -264,46 +266,15 @@ void StartCalendar()
     GameState.currentClub = -1;
 }
 
-bool SurnameTaken(int32_t club, uint16_t nameIndex)
-{
-    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (DbPlayers[id].club == club && !(DbPersons[id].flags & PERSON_FREE)
-            && DbPersons[id].nameIndex == nameIndex)
-            return true;
-    }
-    return false;
-}
-
-// The line that lacks most against 2 keepers, 6 defenders, 6 midfielders and 4 forwards.
-int32_t NeediestLine(int32_t club)
-{
-    constexpr std::array<int32_t, LINE_COUNT> kWanted = {2, 6, 6, 4};
-    std::array<int32_t, LINE_COUNT> have{};
-    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (Squad_IsMember(id, club)) ++have[VTW_GetPositionLine(id)];
-    }
-    int32_t best = 1;
-    for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        if (have[line] * kWanted[best] < have[best] * kWanted[line]) best = line;
-    }
-    return best;
-}
-
 void AddYoungPlayer(int32_t club)
 {
     if (s_newGame.nextSpare >= FullPlayerCount)
         FatalError("VTW_NewGame(): the spare pool ran out at club %d", club);
     const int32_t id = s_newGame.nextSpare++;
     const ClubRecord& r = DbClubs[club];
-    constexpr std::array<int32_t, LINE_COUNT> kFirstCode = {0, 1, 5, 10};
-    constexpr std::array<int32_t, LINE_COUNT> kCodes = {1, 4, 5, 3};
-    const int32_t line = NeediestLine(club);
+    const int32_t line = PlayerLife_NeediestLine(club);
     const int32_t style = std::min<int32_t>(r.country, NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK - 1);
-    uint16_t nameIndex;
-    do {
-        nameIndex =
-            static_cast<uint16_t>(style * NAMES_STYLE_BLOCK + 1 + Rand() % (NAMES_STYLE_BLOCK - 1));
-    } while (SurnameTaken(club, nameIndex));
+    const uint16_t nameIndex = PlayerLife_NewSurname(club, style);
     const int32_t age = 17 + Rand() % 3;
     DbPersons[id] = {nameIndex,
                      static_cast<uint8_t>(1 + Rand() % 26),
@@ -317,7 +288,7 @@ void AddYoungPlayer(int32_t club)
     p.loanClub = -1;
     p.originWord = r.team;
     p.askingPrice = -1;
-    p.position = static_cast<uint8_t>(kFirstCode[line] + Rand() % kCodes[line]);
+    p.position = PlayerLife_RandomPosition(line);
     p.side = static_cast<uint8_t>(1 + Rand() % 3);
     p.ability = static_cast<uint8_t>(std::clamp(20 + r.reputation / 2 + Rand() % 11, 5, 99));
     p.training = static_cast<uint8_t>(30 + Rand() % 51);
@@ -379,6 +350,7 @@ constexpr auto kSteps = std::to_array<NewGameStep>({
     {"friendly clubs",  Fixtures_FillFriendlyCandidates},
     {"fixtures",        Season_GenerateFixtures},
     {"teams",           MatchDay_NewGame},
+    {"market",          Market_NewGame},
 });
 // clang-format on
 

@@ -3,14 +3,17 @@
 #include <algorithm>
 
 #include "engine/random.h"
+#include "game/calendar.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
+#include "game/gamestate.h"
 #include "game/honours.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/simmatch.h"
-#include "game/squad.h"
 #include "game/textmess.h"
+
+uint8_t PlayerSeasonBookings[PLAYER_FULL_MAX];
 
 namespace {
 
@@ -65,10 +68,28 @@ uint8_t AddCapped(uint8_t value, int32_t amount, int32_t cap)
     return static_cast<uint8_t>(std::clamp<int32_t>(value + amount, 0, cap));
 }
 
-void UpdatePlayer(int32_t club, int32_t player, const PlayerMatchRecord& r, int32_t goalDiff)
+// A booking counts towards a one-match ban at every fifth of the season; a sending-off bans for
+// three matches on its own.
+void Discipline(int32_t player, PlayerRecord* p, int32_t bookings)
+{
+    if (bookings == 3) {
+        p->disciplinePoints = AddCapped(p->disciplinePoints, 3, 255);
+        p->suspension = AddCapped(p->suspension, SUSPENSION_SENT_OFF, 255);
+        return;
+    }
+    if (bookings == 0) return;
+    p->disciplinePoints = AddCapped(p->disciplinePoints, 1, 255);
+    uint8_t& count = PlayerSeasonBookings[player];
+    count = AddCapped(count, 1, 255);
+    if (count % BOOKINGS_PER_BAN == 0) p->suspension = AddCapped(p->suspension, 1, 255);
+}
+
+void UpdatePlayer(int32_t club, int32_t player, const PlayerMatchRecord& r, int32_t goalDiff,
+                  int32_t cup)
 {
     PlayerRecord* p = Player_RefForSet(player, "MatchStats").full;
     if (p == nullptr) return;
+    if (cup >= 0) p->cupTied = static_cast<uint8_t>(p->cupTied | 1 << cup);
     const int32_t rating = PlayerMatchRecord_Get(r, PMR_RATING);
     const int32_t goals = PlayerMatchRecord_Get(r, PMR_GOALS);
     p->seasonApps = AddCapped(p->seasonApps, 1, 255);
@@ -84,15 +105,7 @@ void UpdatePlayer(int32_t club, int32_t player, const PlayerMatchRecord& r, int3
     p->fitness = AddCapped(p->fitness, -5, 100);
     const int32_t byResult = goalDiff > 0 ? 5 : goalDiff < 0 ? -5 : 0;
     p->morale = AddCapped(p->morale, byResult + (rating - 60) / 5, 100);
-    const int32_t bookings = PlayerMatchRecord_Get(r, PMR_BOOKINGS);
-    if (bookings == 3) {
-        p->disciplinePoints = AddCapped(p->disciplinePoints, 3, 255);
-        p->suspension = AddCapped(p->suspension, SUSPENSION_SENT_OFF, 255);
-    } else if (bookings != 0) {
-        p->disciplinePoints = AddCapped(p->disciplinePoints, 1, 255);
-        if (p->disciplinePoints % BOOKINGS_PER_BAN == 0)
-            p->suspension = AddCapped(p->suspension, 1, 255);
-    }
+    Discipline(player, p, PlayerMatchRecord_Get(r, PMR_BOOKINGS));
     if (PlayerMatchRecord_Get(r, PMR_HURT) != 0) {
         const int32_t physio = Staff_GetRating(club, STAFF_PHYSIO);
         p->flags |= PLAYER_INJURED;
@@ -105,9 +118,10 @@ void UpdatePlayer(int32_t club, int32_t player, const PlayerMatchRecord& r, int3
 // fixture, before this match's bans are added.
 void ServeSuspensions(int32_t club)
 {
-    VTW_RefreshSquadCount(club);
-    for (int32_t k = 0; k < SquadList.count; ++k) {
-        PlayerRecord* p = Player_RefForSet(SquadList.players[k], "Suspension").full;
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(club, &members);
+    for (int32_t k = 0; k < count; ++k) {
+        PlayerRecord* p = Player_RefForSet(members[k], "Suspension").full;
         if (p != nullptr && p->suspension > 0) --p->suspension;
     }
 }
@@ -142,6 +156,97 @@ void AppendCardLog(ClubRecord* record, const MatchCardEntry& c)
     }
 }
 
+int32_t MatchDispoints(const MatchSideStats& side)
+{
+    int32_t points = 0;
+    for (const PlayerMatchRecord& r : side.players) {
+        const int32_t bookings = PlayerMatchRecord_Get(r, PMR_BOOKINGS);
+        points += bookings == 3 ? 3 : bookings != 0 ? 1 : 0;
+    }
+    return points;
+}
+
+// A fifth of the mean weekly wage of the men who played.
+int32_t WinBonus(const MatchSide& side, const MatchSideStats& stats)
+{
+    int64_t wages = 0;
+    int32_t count = 0;
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        if (side.entries[k].playerId == 0xFFFF || !Played(stats.players[k])) continue;
+        wages += VTW_GetPlayerWage(side.entries[k].playerId);
+        ++count;
+    }
+    return count > 0 ? static_cast<int32_t>(wages / count / 5) : 0;
+}
+
+// A record entry dated today.
+ClubRecordEntry Dated(int32_t value, int32_t value2, int32_t player, int32_t opponent)
+{
+    return {value,
+            value2,
+            static_cast<int16_t>(player),
+            static_cast<int16_t>(opponent),
+            static_cast<uint8_t>(VTW_GetDayOfMonth()),
+            static_cast<uint8_t>(VTW_GetMonth()),
+            static_cast<uint8_t>(VTW_GetYear() % 100),
+            static_cast<uint8_t>(GameState.seasonCounter)};
+}
+
+// Margin first, then the goals that made it (scored for a win, conceded for a defeat).
+bool Beats(int32_t margin, int32_t goals, int32_t recordMargin, int32_t recordGoals)
+{
+    return margin > recordMargin || (margin == recordMargin && goals > recordGoals);
+}
+
+// The most goals of one of the side's players in this match, and who; -1 none.
+int32_t BestScorer(const MatchSide& side, const MatchSideStats& stats, int32_t* goals)
+{
+    int32_t best = -1;
+    *goals = 0;
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        const int32_t scored = PlayerMatchRecord_Get(stats.players[k], PMR_GOALS);
+        if (side.entries[k].playerId == 0xFFFF || scored <= *goals) continue;
+        *goals = scored;
+        best = side.entries[k].playerId;
+    }
+    return best;
+}
+
+// A season total is kept as the record while it is the best of any season, this one included.
+void RaiseSeasonRecord(ClubRecordEntry* entry, int32_t value)
+{
+    if (value > entry->value) *entry = Dated(value, 0, -1, -1);
+}
+
+void UpdateClubRecords(ClubRecord* record, const MatchDayBlock& b, const MatchDataBlock& d,
+                       int32_t n)
+{
+    const int32_t opponent = n == 0 ? b.awayClub : b.homeClub;
+    const int32_t scored = d.sides[n].score;
+    const int32_t conceded = d.sides[1 - n].score;
+    ClubRecordEntry& win = record->records[CLUB_REC_WIN];
+    if (scored > conceded && Beats(scored - conceded, scored, win.value - win.value2, win.value))
+        win = Dated(scored, conceded, -1, opponent);
+    ClubRecordEntry& defeat = record->records[CLUB_REC_DEFEAT];
+    if (scored < conceded
+        && Beats(conceded - scored, conceded, defeat.value2 - defeat.value, defeat.value2))
+        defeat = Dated(scored, conceded, -1, opponent);
+    ClubRecordEntry& crowd = record->records[CLUB_REC_CROWD];
+    if (n == 0 && static_cast<int32_t>(b.attendance) > crowd.value)
+        crowd = Dated(static_cast<int32_t>(b.attendance), 0, -1, opponent);
+    int32_t goals = 0;
+    const int32_t scorer = BestScorer(b.sides[n], d.sides[n], &goals);
+    ClubRecordEntry& matchGoals = record->records[CLUB_REC_MATCH_GOALS];
+    if (scorer >= 0 && goals > matchGoals.value) matchGoals = Dated(goals, 0, scorer, opponent);
+    if (b.competition == COMP_LEAGUE) {
+        const auto& league = record->seasonCounters[0];
+        RaiseSeasonRecord(&record->records[CLUB_REC_POINTS_TOTAL],
+                          3 * (league[0][0] + league[1][0]) + league[0][1] + league[1][1]);
+        RaiseSeasonRecord(&record->records[CLUB_REC_GOALS_TOTAL], league[0][3] + league[1][3]);
+    }
+    RaiseSeasonRecord(&record->records[CLUB_REC_DISPOINTS], record->seasonDispoints);
+}
+
 void UpdateClub(const MatchDayBlock& b, const MatchDataBlock& d, int32_t n)
 {
     const int32_t club = n == 0 ? b.homeClub : b.awayClub;
@@ -168,31 +273,13 @@ void UpdateClub(const MatchDayBlock& b, const MatchDataBlock& d, int32_t n)
     counters[diff > 0 ? 0 : diff == 0 ? 1 : 2] += 1;
     counters[3] = static_cast<int16_t>(counters[3] + own.score);
     counters[4] = static_cast<int16_t>(counters[4] + them.score);
-    ClubRecordEntry& win = record->records[CLUB_REC_WIN];
-    if (diff > 0
-        && (diff > win.value - win.value2
-            || (diff == win.value - win.value2 && own.score > win.value)))
-        win = {own.score, them.score, 0, static_cast<int16_t>(n == 0 ? b.awayClub : b.homeClub),
-               0,         0,          0, 0};
-    ClubRecordEntry& crowd = record->records[CLUB_REC_CROWD];
-    if (n == 0 && static_cast<int32_t>(b.attendance) > crowd.value)
-        crowd = {static_cast<int32_t>(b.attendance), 0, 0, b.awayClub, 0, 0, 0, 0};
     if (n == 0 && competitive) {
         record->attendanceSum += static_cast<int32_t>(b.attendance);
         ++record->attendanceCount;
     }
-    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
-        const int32_t bookings = PlayerMatchRecord_Get(own.players[k], PMR_BOOKINGS);
-        record->seasonDispoints = static_cast<int16_t>(record->seasonDispoints
-                                                       + (bookings == 3   ? 3
-                                                          : bookings != 0 ? 1
-                                                                          : 0));
-    }
-    if (diff > 0 && competitive) {
-        int32_t average = 0;
-        VTW_GetClubWageTotal(club, &average);
-        Club_Book(club, CLUB_FIG_WIN_BONUSES, average / 5);
-    }
+    record->seasonDispoints = static_cast<int16_t>(record->seasonDispoints + MatchDispoints(own));
+    UpdateClubRecords(record, b, d, n);
+    if (diff > 0 && competitive) Club_Book(club, CLUB_FIG_WIN_BONUSES, WinBonus(b.sides[n], own));
 }
 
 int32_t RatingInRows(int32_t row, int32_t player)
@@ -220,6 +307,7 @@ void PostMatch_Process()
     Fixture_SetExtraTime(row, ExtraTimePlayed(b, d) ? 1 : 0);
     Fixture_SetAttendance(row, static_cast<int32_t>(b.attendance));
     const bool competitive = b.competition != COMP_FRIENDLY;
+    const int32_t cup = VTW_GetCompCup(b.competition);
     for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
         const int32_t club = n == 0 ? b.homeClub : b.awayClub;
         if (competitive) ServeSuspensions(club);
@@ -227,7 +315,7 @@ void PostMatch_Process()
         for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
             const FixturePlayerRow p = PlayerRow(b.sides[n], d.sides[n], k);
             Fixture_SetPlayerRow(row, n, k, p);
-            if (p.player >= 0) UpdatePlayer(club, p.player, d.sides[n].players[k], diff);
+            if (p.player >= 0) UpdatePlayer(club, p.player, d.sides[n].players[k], diff, cup);
         }
         UpdateClub(b, d, n);
     }

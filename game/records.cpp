@@ -22,6 +22,19 @@ int64_t DbOutsideBalance;
 
 namespace {
 
+// Members of club c are players[first[c] .. first[c + 1]).
+struct MemberIndex {
+    bool current;
+    int32_t personCount;  // the counts and the day it was built with
+    int32_t fullCount;
+    int32_t day;
+    int32_t season;
+    int32_t first[CLUB_ID_COUNT + 1];
+    int16_t players[PERSON_MAX];
+};
+
+MemberIndex s_members;
+
 bool PersonName(int id, int* initial, int* nameIndex, const char** fullName)
 {
     if (id < 0 || id >= DbPersonCount) return false;
@@ -45,6 +58,58 @@ constexpr NameSource kNames = {PersonName, ClubName};
 [[noreturn]] void NegativeId(const char* verb, const char* field, const char* kind, int32_t id)
 {
     FatalError("Trying to %s %s of neg %s : '%d'\n", verb, field, kind, id);
+}
+
+// The club a person plays for by Squad_IsMember's rule, read straight from the records because
+// the whole database is read at once; -1 none.
+int32_t PlayingClubOf(int32_t id)
+{
+    if (id < PERSON_FIRST_ORDINARY || (DbPersons[id].flags & (PERSON_FREE | PERSON_RETIRED)))
+        return -1;
+    int32_t club = -1;
+    if (id < FullPlayerCount) {
+        const PlayerRecord& p = DbPlayers[id];
+        if (p.position == POSITION_MANAGER) return -1;
+        club = (p.flags & PLAYER_ON_LOAN) ? p.loanClub : p.club;
+    } else {
+        const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+        if (p.position == POSITION_MANAGER) return -1;
+        club = p.club;
+    }
+    return club >= 0 && club < CLUB_ID_COUNT ? club : -1;
+}
+
+// Two passes, a count and a fill, so that each club's players follow in id order.
+void BuildMemberIndex()
+{
+    MemberIndex& m = s_members;
+    int16_t clubOf[PERSON_MAX];
+    std::memset(m.first, 0, sizeof m.first);
+    for (int32_t id = 0; id < DbPersonCount; ++id) {
+        clubOf[id] = static_cast<int16_t>(PlayingClubOf(id));
+        if (clubOf[id] >= 0) ++m.first[clubOf[id] + 1];
+    }
+    for (int32_t club = 0; club < CLUB_ID_COUNT; ++club) {
+        m.first[club + 1] += m.first[club];
+    }
+    int32_t next[CLUB_ID_COUNT];
+    std::memcpy(next, m.first, sizeof next);
+    for (int32_t id = 0; id < DbPersonCount; ++id) {
+        if (clubOf[id] >= 0) m.players[next[clubOf[id]]++] = static_cast<int16_t>(id);
+    }
+    m.personCount = DbPersonCount;
+    m.fullCount = FullPlayerCount;
+    m.day = GameState.dayNo;
+    m.season = GameState.seasonCounter;
+    m.current = true;
+}
+
+bool StillMembers(int32_t club)
+{
+    for (int32_t k = s_members.first[club]; k < s_members.first[club + 1]; ++k) {
+        if (PlayingClubOf(s_members.players[k]) != club) return false;
+    }
+    return true;
 }
 
 ClubRef LookUpClub(int32_t club, const char* verb, const char* field)
@@ -78,6 +143,7 @@ void Records_Init()
     DbPersonCount = 0;
     DbClubCount = 0;
     DbOutsideBalance = 0;
+    s_members = {};
     TextMess_SetNameSource(&kNames);
 }
 
@@ -101,3 +167,17 @@ int32_t Club_GetSlot(int32_t club)
     const ClubRef ref = Club_RefForGet(club, "Slot");
     return ref.full != nullptr ? static_cast<int32_t>(ref.full - DbClubs) : -1;
 }
+
+int32_t Records_ClubMembers(int32_t club, const int16_t** members)
+{
+    *members = s_members.players;
+    if (club < 0 || club >= CLUB_ID_COUNT) return 0;
+    const MemberIndex& m = s_members;
+    if (!m.current || m.personCount != DbPersonCount || m.fullCount != FullPlayerCount
+        || m.day != GameState.dayNo || m.season != GameState.seasonCounter || !StillMembers(club))
+        BuildMemberIndex();
+    *members = m.players + m.first[club];
+    return m.first[club + 1] - m.first[club];
+}
+
+void Records_MembershipChanged() { s_members.current = false; }

@@ -573,10 +573,15 @@ void ShootOut(SimState& s)
     const int32_t counts[2] = {ShootOutTakers(s.sides[0], takers[0]),
                                ShootOutTakers(s.sides[1], takers[1])};
     int32_t goals[2] = {0, 0};
+    if (counts[0] == 0 && counts[1] == 0) {
+        // Nobody is left to kick on either side: lots decide.
+        goals[Rand() % 2] = 1;
+    }
     for (int32_t round = 0; !ShootOutDecided(goals, round, 0); ++round) {
         for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
-            const int32_t index = takers[n][round % counts[n]];
-            if (Kick(s.sides[n], index, s.sides[1 - n])) ++goals[n];
+            // A side left with nobody on the pitch has no taker and misses every kick.
+            if (counts[n] > 0 && Kick(s.sides[n], takers[n][round % counts[n]], s.sides[1 - n]))
+                ++goals[n];
             if (n == 0 && ShootOutDecided(goals, round, 1)) break;
         }
     }
@@ -643,6 +648,22 @@ int32_t SimMatch_ExpectedGoals(const MatchDayBlock& block, int32_t side)
         }
     }
     return ExpectedGoals(block, s.sides, side);
+}
+
+void SimMatch_FixedResult(const MatchDayBlock& block, int32_t homeGoals, int32_t awayGoals,
+                          MatchDataBlock* data)
+{
+    SimMatch_ClearData(data);
+    data->sides[0].score = static_cast<int16_t>(homeGoals);
+    data->sides[1].score = static_cast<int16_t>(awayGoals);
+    for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
+        for (int32_t k = 0; k < MATCH_STARTERS; ++k) {
+            if (!Present(block.sides[n].entries[k])) continue;
+            PlayerMatchRecord* r = &data->sides[n].players[k];
+            PlayerMatchRecord_Set(r, PMR_TIME_ON_PITCH, SIM_FULL_TIME);
+            PlayerMatchRecord_Set(r, PMR_RATING, 60);
+        }
+    }
 }
 
 void SimMatch_Play(const MatchDayBlock& block, MatchDataBlock* data)

@@ -14,6 +14,11 @@
 // extra time. Goal-list kinds: 0 open play, 1 penalty, 2 own goal (player of the other side).
 void SimMatch_Play(const MatchDayBlock& block, MatchDataBlock* data);
 
+// A result decided in advance: the goals as given, unattributed; every starter plays the 90
+// minutes with a rating of 60, so the appearances count.
+void SimMatch_FixedResult(const MatchDayBlock& block, int32_t homeGoals, int32_t awayGoals,
+                          MatchDataBlock* data);
+
 // True when the fixture needs a winner and the sides are level after `score` (home, away): the
 // aggregate with the first-leg goals, then, in a second leg, the goals scored away.
 bool SimMatch_TieIsLevel(const MatchDayBlock& block, int32_t homeGoals, int32_t awayGoals);

@@ -50,20 +50,46 @@ int32_t Stat_AgePercent(int32_t stat, int32_t age)
     return physical ? PhysicalAgePercent(age) : TechnicalAgePercent(age);
 }
 
-int32_t Stat_Compute(const WorldStatWeights& weights, int32_t position, int32_t ability,
-                     int32_t training, int32_t age, uint16_t seed, int32_t stat)
+namespace {
+
+void CheckPosition(int32_t position)
 {
     if (position < 0 || position >= POSITION_COUNT)
         FatalError("Stat_Compute(): bad position %d", position);
-    if (stat < 0 || stat >= STAT_COUNT) FatalError("Stat_Compute(): bad stat %d", stat);
+}
+
+// A checked stat of a player whose age counts `agePercent` for it.
+int32_t StatValue(const WorldStatWeights& weights, int32_t position, int32_t ability,
+                  int32_t training, int32_t agePercent, uint16_t seed, int32_t stat)
+{
     if (stat >= STAT_PERSONALITY_FIRST) {
         const int32_t bits = (seed >> (3 * (stat - STAT_PERSONALITY_FIRST))) & 7;
         return 30 + 10 * bits;
     }
     const int32_t base = ability * weights.ability[position][stat] / 100
                          + training * weights.training[position][stat] / 200;
-    const int32_t value = Stat_Scale(base, Stat_AgePercent(stat, age)) + Jitter(seed, stat);
+    const int32_t value = Stat_Scale(base, agePercent) + Jitter(seed, stat);
     return std::clamp(value, STAT_MIN, STAT_MAX);
+}
+
+}  // namespace
+
+int32_t Stat_Compute(const WorldStatWeights& weights, int32_t position, int32_t ability,
+                     int32_t training, int32_t age, uint16_t seed, int32_t stat)
+{
+    CheckPosition(position);
+    if (stat < 0 || stat >= STAT_COUNT) FatalError("Stat_Compute(): bad stat %d", stat);
+    return StatValue(weights, position, ability, training, Stat_AgePercent(stat, age), seed, stat);
+}
+
+void Stat_ComputeAll(const WorldStatWeights& weights, int32_t position, int32_t ability,
+                     int32_t training, int32_t age, uint16_t seed, int32_t out[STAT_COUNT])
+{
+    CheckPosition(position);
+    for (int32_t stat = 0; stat < STAT_COUNT; ++stat) {
+        out[stat] =
+            StatValue(weights, position, ability, training, Stat_AgePercent(stat, age), seed, stat);
+    }
 }
 
 int32_t Stat_PlayerValue(int32_t ability, int32_t age, int32_t reputation, int32_t contractMonths)

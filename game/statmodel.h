@@ -25,6 +25,9 @@ int32_t Stat_AgePercent(int32_t stat, int32_t age);
 // a stat outside 0-21 is fatal.
 int32_t Stat_Compute(const WorldStatWeights& weights, int32_t position, int32_t ability,
                      int32_t training, int32_t age, uint16_t seed, int32_t stat);
+// All 22 stats at once, the same values.
+void Stat_ComputeAll(const WorldStatWeights& weights, int32_t position, int32_t ability,
+                     int32_t training, int32_t age, uint16_t seed, int32_t out[STAT_COUNT]);
 
 // A^3 x 3, by age, reputation and contract (x 60 / 100 under 6 months), rounded nicely.
 int32_t Stat_PlayerValue(int32_t ability, int32_t age, int32_t reputation, int32_t contractMonths);

@@ -1,6 +1,7 @@
 // game/teamselect.cpp: the computer's team selection, eligibility and the sides' tactics.
 #include <algorithm>
 #include <array>
+#include <bitset>
 
 #include "engine/fatal.h"
 #include "game/fixtures.h"
@@ -23,12 +24,16 @@ constexpr int32_t kFormationShape[TACTIC_FORMATION_COUNT][3] = {
 // The position whose stat-model weights score a line.
 constexpr int32_t kLinePosition[LINE_COUNT] = {0, 2, 7, 11};
 constexpr int32_t kBenchLines[] = {LINE_KEEPER, LINE_DEFENCE, LINE_MIDFIELD, LINE_ATTACK};
+// Players of one club weighed for a team: far more than any squad holds.
+constexpr int32_t CANDIDATE_MAX = 96;
 
 struct Candidate {
     int32_t player;
     int32_t line;
     int32_t side;               // 0 none, 1 left, 2 right, 3 both
     int32_t score[LINE_COUNT];  // fit for a slot of each line
+    int32_t leadership;         // "Charisme" + experience: the captain's
+    int32_t setPieces;          // "Ballon mort": the takers'
     bool eligible;
     bool taken;
 };
@@ -43,33 +48,89 @@ int32_t LineOfPosition(int32_t position)
 
 int32_t NextFixtureOf(int32_t club)
 {
-    for (int32_t row = Fixture_FirstRowOfDay(GameState.dayNo); row < Fixture_RowCount(); ++row) {
-        if (Fixture_IsPlayed(row)) continue;
-        if (VTW_GetFixtureHomeClub(row) == club || VTW_GetFixtureAwayClub(row) == club) return row;
+    const int32_t rows = Fixture_RowCount();
+    for (int32_t row = Fixture_FirstRowOfDay(GameState.dayNo); row < rows; ++row) {
+        if ((VTW_GetFixtureHomeClub(row) == club || VTW_GetFixtureAwayClub(row) == club)
+            && !Fixture_IsPlayed(row))
+            return row;
     }
     return -1;
 }
 
-int32_t LineScore(int32_t player, int32_t line)
+// What a player needs to play the club's next match; built once per club and reused for each
+// of its players.
+struct Eligibility {
+    int32_t club;
+    int32_t cup;                          // of the next match, -1 no cup tie
+    std::bitset<PERSON_MAX> playedInCup;  // for this club in that cup, this season
+};
+
+// A cup-tied bit says he played in that cup this season; for another club, he may not play in it
+// again, which the played rows of the club in that cup tell.
+void CollectCupPlayers(Eligibility* e)
+{
+    const int32_t rows = Fixture_RowCount();
+    for (int32_t row = 0; row < rows; ++row) {
+        if (!Fixture_IsPlayed(row) || VTW_GetCompCup(VTW_GetFixtureCompetition(row)) != e->cup)
+            continue;
+        for (int32_t away = 0; away < 2; ++away) {
+            const int32_t side = away ? VTW_GetFixtureAwayClub(row) : VTW_GetFixtureHomeClub(row);
+            if (side != e->club) continue;
+            for (int32_t k = 0; k < FIXTURE_SIDE_PLAYERS; ++k) {
+                const int32_t player = Fixture_GetPlayerRow(row, away, k).player;
+                if (player >= 0 && player < PERSON_MAX) e->playedInCup.set(player);
+            }
+        }
+    }
+}
+
+const Eligibility& EligibilityFor(int32_t club)
+{
+    static Eligibility e;
+    const int32_t row = NextFixtureOf(club);
+    e.club = club;
+    e.cup = row >= 0 ? std::max(-1, VTW_GetCompCup(VTW_GetFixtureCompetition(row))) : -1;
+    e.playedInCup.reset();
+    if (e.cup >= 0) CollectCupPlayers(&e);
+    return e;
+}
+
+bool IsEligible(const Eligibility& e, int32_t player)
+{
+    const PlayerRef ref = Player_RefForGet(player, "Eligible");
+    if (ref.person == nullptr || !Squad_IsMember(player, e.club)) return false;
+    // A light player keeps no injuries, suspensions or cup ties: a small club fields all of them.
+    if (ref.full == nullptr) return true;
+    const PlayerRecord& p = *ref.full;
+    if ((p.flags & (PLAYER_INJURED | PLAYER_MISSING)) || p.injuryDays > 0 || p.missingDays > 0
+        || p.suspension > 0)
+        return false;
+    return e.cup < 0 || !(p.cupTied >> e.cup & 1) || e.playedInCup.test(player);
+}
+
+int32_t LineScore(const int32_t stats[STAT_COUNT], int32_t line)
 {
     const int32_t position = kLinePosition[line];
     int32_t score = 0;
     for (int32_t stat = 0; stat < STAT_WEIGHTED; ++stat) {
-        const int32_t weight = World.weights.ability[position][stat];
-        if (weight != 0) score += weight * Player_GetStat(player, stat);
+        score += World.weights.ability[position][stat] * stats[stat];
     }
     return score;
 }
 
-Candidate MakeCandidate(int32_t player, int32_t club)
+Candidate MakeCandidate(int32_t player, const Eligibility& eligibility)
 {
     Candidate c{};
     c.player = player;
     c.line = LineOfPosition(VTW_GetPlayerPosition(player));
     c.side = VTW_GetPlayerSide(player);
-    c.eligible = MatchDay_PlayerEligible(player, club) != 0;
+    c.eligible = IsEligible(eligibility, player);
+    int32_t stats[STAT_COUNT];
+    Player_GetStats(player, stats);
+    c.leadership = stats[STAT_CHARISMA] + VTW_GetPlayerExperiencePercent(player);
+    c.setPieces = stats[STAT_SET_PIECES];
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        c.score[line] = LineScore(player, line);
+        c.score[line] = LineScore(stats, line);
         if (line != c.line) c.score[line] = c.score[line] * 70 / 100;
     }
     return c;
@@ -113,60 +174,39 @@ int32_t Formation(int32_t club)
     return std::clamp(formation, 0, TACTIC_FORMATION_COUNT - 1);
 }
 
-int32_t BestStarterBy(const int32_t starters[MATCH_STARTERS], int32_t (*value)(int32_t))
+// Among the starters (candidate indices, -1 none), the one with the highest value; -1 none.
+int32_t BestStarterBy(const Candidate* candidates, const int32_t picked[MATCH_STARTERS],
+                      int32_t Candidate::*value)
 {
     int32_t best = -1;
     for (int32_t k = 0; k < MATCH_STARTERS; ++k) {
-        const int32_t p = starters[k];
-        if (p >= 0 && (best < 0 || value(p) > value(best))) best = p;
+        const int32_t c = picked[k];
+        if (c >= 0 && (best < 0 || candidates[c].*value > candidates[best].*value)) best = c;
     }
-    return best;
+    return best < 0 ? -1 : candidates[best].player;
 }
 
-int32_t SetPieces(int32_t player) { return Player_GetStat(player, STAT_SET_PIECES); }
-int32_t Leadership(int32_t player)
+void AppointRoles(int32_t club, const Candidate* candidates, const int32_t picked[MATCH_STARTERS])
 {
-    return Player_GetStat(player, STAT_CHARISMA) + VTW_GetPlayerExperiencePercent(player);
-}
-
-void AppointRoles(int32_t club, const int32_t starters[MATCH_STARTERS])
-{
-    const int32_t captain = BestStarterBy(starters, Leadership);
-    if (captain < 0) return;
-    VTW_ClearSquadCaptains(club, 1);
-    VTW_SetClubCaptain(captain);
-    const int32_t taker = BestStarterBy(starters, SetPieces);
+    // A small club keeps no captain or takers.
+    const ClubRecord* record = VTW_GetClubRecordPtr(club);
+    const int32_t captain = BestStarterBy(candidates, picked, &Candidate::leadership);
+    if (captain < 0 || record == nullptr) return;
+    // Taking the armband from the whole squad is only needed when it changes hands.
+    if (record->captain != captain || !VTW_GetPlayerCaptain(captain)) {
+        VTW_ClearSquadCaptains(club, 1);
+        VTW_SetClubCaptain(captain);
+    }
+    const int32_t taker = BestStarterBy(candidates, picked, &Candidate::setPieces);
     VTW_SetClubFreeKickTaker(club, taker);
     VTW_SetClubCornerTaker(club, taker);
     VTW_SetClubPenaltyTaker(club, taker);
 }
 
-}  // namespace
-
-int32_t MatchDay_PlayerEligible(int32_t player, int32_t club)
+// The formation's slots in order, each to the best candidate left for it (eligible first).
+void PickStarters(int32_t club, Candidate* candidates, int32_t count,
+                  int32_t picked[MATCH_STARTERS])
 {
-    const PlayerRef ref = Player_RefForGet(player, "Eligible");
-    if (ref.full == nullptr || !Squad_IsMember(player, club)) return 0;
-    const PlayerRecord& p = *ref.full;
-    if ((p.flags & (PLAYER_INJURED | PLAYER_MISSING)) || p.injuryDays > 0 || p.missingDays > 0
-        || p.suspension > 0)
-        return 0;
-    const int32_t row = NextFixtureOf(club);
-    const int32_t cup = row >= 0 ? VTW_GetCompCup(VTW_GetFixtureCompetition(row)) : -2;
-    return cup >= 0 && (p.cupTied >> cup & 1) ? 0 : 1;
-}
-
-void VTW_AISelectTeam(int32_t club)
-{
-    if (VTW_GetClubRecordPtr(club) == nullptr) return;
-    VTW_RefreshSquadCount(club);
-    Candidate candidates[SQUAD_MAX];
-    const int32_t count = SquadList.count;
-    for (int32_t k = 0; k < count; ++k) {
-        candidates[k] = MakeCandidate(SquadList.players[k], club);
-    }
-    int32_t shirts[MATCH_SHIRT_COUNT];
-    std::fill(std::begin(shirts), std::end(shirts), -1);
     const int32_t* shape = kFormationShape[Formation(club)];
     int32_t slot = 0;
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
@@ -175,11 +215,15 @@ void VTW_AISelectTeam(int32_t club)
             const int32_t wing = WingOf(line, k, size);
             int32_t best = BestFor(candidates, count, line, wing, false);
             if (best < 0) best = BestFor(candidates, count, line, wing, true);
-            if (best < 0) continue;
-            candidates[best].taken = true;
-            shirts[slot] = candidates[best].player;
+            picked[slot] = best;
+            if (best >= 0) candidates[best].taken = true;
         }
     }
+}
+
+// A keeper, a defender, a midfielder, a forward and the best of the rest, eligible ones only.
+void PickBench(Candidate* candidates, int32_t count, int32_t picked[MATCH_BENCH_MAX])
+{
     for (int32_t k = 0; k < MATCH_BENCH_MAX; ++k) {
         const int32_t line = k < 4 ? kBenchLines[k] : -1;
         int32_t best = -1;
@@ -189,29 +233,54 @@ void VTW_AISelectTeam(int32_t club)
             const int32_t own = cand.score[cand.line];
             if (best < 0 || own > candidates[best].score[candidates[best].line]) best = c;
         }
-        if (best < 0) continue;
-        candidates[best].taken = true;
-        shirts[MATCH_STARTERS + k] = candidates[best].player;
+        picked[k] = best;
+        if (best >= 0) candidates[best].taken = true;
     }
+}
+
+}  // namespace
+
+int32_t MatchDay_PlayerEligible(int32_t player, int32_t club)
+{
+    return IsEligible(EligibilityFor(club), player) ? 1 : 0;
+}
+
+void VTW_AISelectTeam(int32_t club)
+{
+    // A small club (a continental opponent) picks its team too, from its light players.
+    const ClubRef ref = Club_RefForGet(club, "SelectTeam");
+    if (ref.full == nullptr && ref.small == nullptr) return;
+    const int16_t* members = nullptr;
+    const int32_t count = std::min(Records_ClubMembers(club, &members), CANDIDATE_MAX);
+    const Eligibility& eligibility = EligibilityFor(club);
+    Candidate candidates[CANDIDATE_MAX];
+    for (int32_t k = 0; k < count; ++k) {
+        candidates[k] = MakeCandidate(members[k], eligibility);
+    }
+    int32_t picked[MATCH_SHIRT_COUNT];  // candidate indices by shirt, -1 none
+    PickStarters(club, candidates, count, picked);
+    PickBench(candidates, count, picked + MATCH_STARTERS);
     for (int32_t k = 0; k < count; ++k) {
         VTW_SetPlayerShirt(candidates[k].player, 0);
     }
     for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
-        if (shirts[k] >= 0) VTW_SetPlayerShirt(shirts[k], k + 1);
+        if (picked[k] >= 0) VTW_SetPlayerShirt(candidates[picked[k]].player, k + 1);
     }
-    AppointRoles(club, shirts);
+    AppointRoles(club, candidates, picked);
 }
 
 void Club_AISelectTeam(int32_t club) { VTW_AISelectTeam(club); }
 
 int32_t VTW_ClearIneligibleShirts(int32_t club)
 {
-    VTW_RefreshSquadCount(club);
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(club, &members);
+    const Eligibility& eligibility = EligibilityFor(club);
     int32_t starters = 0;
     int32_t foreigners = 0;
-    for (int32_t k = 0; k < SquadList.count; ++k) {
-        const int32_t player = SquadList.players[k];
-        if (!MatchDay_PlayerEligible(player, club)) {
+    for (int32_t k = 0; k < count; ++k) {
+        const int32_t player = members[k];
+        if (!IsEligible(eligibility, player)) {
             VTW_SetPlayerShirt(player, 0);
             continue;
         }
@@ -250,5 +319,5 @@ void Match_SetupSideTactics(int32_t side, int32_t club)
     const int32_t variant = ref.full != nullptr ? std::clamp<int32_t>(ref.full->variant, 0, 4) : 0;
     s.tactic = static_cast<int16_t>(Formation(club) * TACTIC_VARIANT_COUNT + variant);
     s.tacticB = static_cast<int16_t>(Person_GetTacticB(manager));
-    GetComputerTactics(&s.tactics[0], s.tactic);
+    s.tactics[0] = MatchBlocks_BuiltInTactic(s.tactic);
 }

@@ -6,6 +6,7 @@
 
 #include "engine/fatal.h"
 #include "engine/pakfile.h"
+#include "game/savegame.h"
 
 TacticsRecord CustomTactics[TACTIC_CUSTOM_COUNT];
 int16_t CurrentTactic;
@@ -63,6 +64,9 @@ void Tactics_Init()
         tactic = {};
     }
     CustomTactics_Clear();
+    SaveGame_RegisterBlock("CTAC", CustomTactics, sizeof CustomTactics);
+    SaveGame_RegisterBlock("CTA1", &CurrentTactic, sizeof CurrentTactic);
+    SaveGame_RegisterBlock("CTA2", &CurrentTacticB, sizeof CurrentTacticB);
 }
 
 void Tactics_Uninit() {}

@@ -51,9 +51,9 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
     EXPECT_LT(lastStart, firstStop);
     // The game's own modules start between the core's two tables.
     EXPECT_EQ(RowsLogged(run.out, "GameMain"),
-              (std::vector<std::string>{"messages", "commentary", "database", "tactics",
-                                        "match day", "match engine"}));
-    const size_t gameModules = run.out.find("GameMain(): messages");
+              (std::vector<std::string>{"saved games", "messages", "commentary", "database",
+                                        "tactics", "match day", "season", "match engine"}));
+    const size_t gameModules = run.out.find("GameMain(): saved games");
     EXPECT_LT(lastStart, gameModules);
     EXPECT_LT(gameModules, firstStop);
 }

@@ -4,18 +4,15 @@
 
 #include <cstring>
 #include <set>
-#include <string>
 #include <vector>
 
 #include "engine/crc32.h"
-#include "engine/filename.h"
-#include "engine/memory.h"
-#include "engine/pakfile.h"
 #include "engine/random.h"
 #include "game/calendar.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/honours.h"
 #include "game/matchblocks.h"
 #include "game/simmatch.h"
 #include "game/squad.h"
@@ -25,38 +22,17 @@
 #include "menus/tactics.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
-#include "tools/mkdata/pakwriter.h"
-#include "tools/mkdata/tactics.h"
 
 namespace {
 
 // The generated world with the built-in tactics mounted, as the game runs a match day.
 class MatchDayTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        MkFileSet set;
-        MkGenerateTactics(&set);
-        std::string error;
-        ASSERT_TRUE(
-            MkWritePacked(m_dir.Path("pakfiles/hdcommon"), set.archives[MK_HDCOMMON], &error))
-            << error;
-        MemoryInit();
-        PakFileInit();
-        DataFolderInit(m_dir.Path().c_str());
-        PakMount("pakfiles\\hdcommon");
-        Tactics_Init();
-        MatchBlocks_Init();
-    }
-    void TearDown() override
-    {
-        MatchBlocks_Uninit();
-        Tactics_Uninit();
-        PakFileUninit();
-    }
+    void SetUp() override { MatchBlocks_Init(); }
+    void TearDown() override { MatchBlocks_Uninit(); }
 
     ScopedWorld m_world;
-    TempDir m_dir;
+    ScopedTactics m_tactics;
 };
 
 struct Tally {
@@ -177,6 +153,11 @@ TEST_F(MatchDayTest, TheHumansGroupPlaysFirstHisRowLastAndItsResultIsReported)
     EXPECT_EQ(VTW_GetFixtureHomeGoals(humanRow), 3);
     EXPECT_EQ(VTW_GetFixtureAwayGoals(humanRow), 1);
     EXPECT_EQ(FixedScore.on, 0);
+    int appearances = 0;
+    for (int k = 0; k < FIXTURE_SIDE_PLAYERS; ++k) {
+        appearances += Fixture_GetPlayerRow(humanRow, 0, k).player >= 0;
+    }
+    EXPECT_EQ(appearances, MATCH_STARTERS);  // a fixed score still counts the starters' games
     EXPECT_TRUE(MatchReportFlags & MATCH_REPORT_DONE);
     int previous = -1;
     for (int k = 0; k < MatchReportState.incidentCount; ++k) {
@@ -266,4 +247,309 @@ TEST_F(MatchDayTest, WithoutTheEngineTheHumansFixtureIsSimulated)
     PlayTheWholeDay();
     EXPECT_EQ(s_whistles, 0);
     EXPECT_NE(VTW_GetFixtureHomeGoals(humanRow), 15);  // played: 15 marks an unplayed side
+}
+
+namespace {
+
+// The first row that `wanted` accepts, -1 none.
+template <typename Wanted>
+int FindRow(Wanted wanted)
+{
+    for (int row = 0; row < Fixture_RowCount(); ++row) {
+        if (wanted(row)) return row;
+    }
+    return -1;
+}
+
+bool IsSingleLegCupTie(int row)
+{
+    const int comp = VTW_GetFixtureCompetition(row);
+    const int cup = VTW_GetCompCup(comp);
+    return cup >= 0 && cup < CUP_NATIONAL_MAX && !Fixture_IsSecondLeg(comp)
+           && Fixture_RoundLegs(cup, VTW_GetCompRound(comp)) == 1;
+}
+
+int FirstLeagueRowOf(int club, int after)
+{
+    return FindRow([club, after](int row) {
+        return row > after && VTW_GetFixtureCompetition(row) == COMP_LEAGUE
+               && (VTW_GetFixtureHomeClub(row) == club || VTW_GetFixtureAwayClub(row) == club);
+    });
+}
+
+// The set-up of `row` played with a fixed score and processed, as a match day does.
+void PlayFixed(int row, int home, int away)
+{
+    Calendar_SetDay(VTW_GetFixtureDay(row));
+    SetupFixture(row);
+    SimMatch_FixedResult(*GetMatchSidesBlock(), home, away, GetMatchDataBlock());
+}
+
+int StarterOf(int side, int k) { return GetMatchSidesBlock()->sides[side].entries[k].playerId; }
+
+PlayerRecord& Record(int player) { return *Player_RefForSet(player, "Test").full; }
+
+}  // namespace
+
+TEST_F(MatchDayTest, ADrawnSingleLegCupTieGoesToExtraTimeAndPenaltiesThatEveryRecordAgreesOn)
+{
+    NewGameForTest(0, 13);
+    const int row = FindRow(IsSingleLegCupTie);
+    ASSERT_GE(row, 0);
+    Calendar_SetDay(VTW_GetFixtureDay(row));
+    for (uint32_t seed = 1; seed < 400 && !Fixture_GetPenalties(row); ++seed) {
+        ShootOutList_Reset();
+        SRand(seed);
+        Season_PlayMatchDay(row);
+    }
+    ASSERT_TRUE(Fixture_GetPenalties(row));
+    const MatchDataBlock& d = *GetMatchDataBlock();
+    EXPECT_EQ(VTW_GetFixtureHomeGoals(row), VTW_GetFixtureAwayGoals(row));
+    EXPECT_EQ(Fixture_GetExtraTime(row), 1);
+    const int homeKicks = Fixture_GetShootOutGoals(row, 0);
+    const int awayKicks = Fixture_GetShootOutGoals(row, 1);
+    EXPECT_EQ(homeKicks, +d.sides[0].shootOutGoals);
+    EXPECT_EQ(awayKicks, +d.sides[1].shootOutGoals);
+    const bool awayWon = awayKicks > homeKicks;
+    EXPECT_EQ(Fixture_GetShootOutAwayWon(row) != 0, awayWon);
+    EXPECT_EQ(ShootOutSlot_Row(ShootOutList[0]), row);
+    EXPECT_EQ(ShootOutSlot_AwayWon(ShootOutList[0]), awayWon);
+    EXPECT_EQ(+ShootOutList[0].score, homeKicks | awayKicks << 8);
+    EXPECT_EQ(Cup_TieWinner(row, -1),
+              awayWon ? VTW_GetFixtureAwayClub(row) : VTW_GetFixtureHomeClub(row));
+}
+
+TEST_F(MatchDayTest, ASecondLegCarriesTheFirstLegGoalsAndLevelsTiesAsTheCupsDo)
+{
+    NewGameForTest(0, 13);
+    const int second = FindRow([](int row) {
+        return VTW_GetCompCup(VTW_GetFixtureCompetition(row)) >= 0
+               && Fixture_IsSecondLeg(VTW_GetFixtureCompetition(row));
+    });
+    ASSERT_GE(second, 0);
+    const int comp = VTW_GetFixtureCompetition(second);
+    const int first = FindRow([second, comp](int row) {
+        return VTW_GetFixtureCompetition(row) == comp - COMP_SECOND_LEG
+               && VTW_GetFixtureHomeClub(row) == VTW_GetFixtureAwayClub(second);
+    });
+    ASSERT_GE(first, 0);
+    Fixture_SetGoals(first, 3, 1);
+    SetupFixture(second);
+    const MatchDayBlock& b = *GetMatchSidesBlock();
+    EXPECT_EQ(+b.secondLeg, 1);
+    EXPECT_EQ(+b.extraTime, 1);
+    EXPECT_EQ(+b.shootOut, 1);
+    EXPECT_EQ(+b.sides[0].firstLegGoals, 1);  // this leg's home side played the first away
+    EXPECT_EQ(+b.sides[1].firstLegGoals, 3);
+    // 2-0 levels the aggregate, but the goal scored away wins the tie outright.
+    EXPECT_FALSE(SimMatch_TieIsLevel(b, 2, 0));
+    Fixture_SetGoals(second, 2, 0);
+    EXPECT_EQ(Cup_TieWinner(first, second), VTW_GetFixtureHomeClub(second));
+    EXPECT_TRUE(SimMatch_TieIsLevel(b, 3, 1));
+}
+
+TEST_F(MatchDayTest, BansFollowASendingOffAndEveryFifthBookingAndAreServedOneAMatch)
+{
+    NewGameForTest(0, 17);
+    const int row = FirstLeagueRowOf(VTW_GetFixtureHomeClub(0), -1);
+    const int club = VTW_GetFixtureHomeClub(row);
+    PlayFixed(row, 1, 0);
+    const int sentOff = StarterOf(0, 1);
+    const int fifthBooking = StarterOf(0, 2);
+    const int fifthPoint = StarterOf(0, 3);  // four points from earlier sendings-off and bookings
+    PlayerSeasonBookings[fifthBooking] = 4;
+    Record(fifthPoint).disciplinePoints = 4;
+    MatchSideStats& home = GetMatchDataBlock()->sides[0];
+    PlayerMatchRecord_Set(&home.players[1], PMR_BOOKINGS, 3);
+    PlayerMatchRecord_Set(&home.players[2], PMR_BOOKINGS, 1);
+    PlayerMatchRecord_Set(&home.players[3], PMR_BOOKINGS, 1);
+    PostMatch_Process();
+    EXPECT_EQ(Record(sentOff).suspension, 3);
+    EXPECT_EQ(Record(fifthBooking).suspension, 1);
+    EXPECT_EQ(Record(fifthPoint).suspension, 0);
+    EXPECT_EQ(Record(fifthPoint).disciplinePoints, 5);
+    EXPECT_FALSE(MatchDay_PlayerEligible(sentOff, club));
+
+    const int next = FirstLeagueRowOf(club, row);
+    ASSERT_GT(next, row);
+    PlayFixed(next, 0, 0);
+    for (int k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        const int side = VTW_GetFixtureHomeClub(next) == club ? 0 : 1;
+        EXPECT_NE(StarterOf(side, k), sentOff);  // the computer left him out
+    }
+    PostMatch_Process();
+    EXPECT_EQ(Record(sentOff).suspension, 2);
+    EXPECT_EQ(Record(fifthBooking).suspension, 0);
+}
+
+TEST_F(MatchDayTest, GateMoneyGoesToTheHomeClubAndACupGateIsShared)
+{
+    NewGameForTest(0, 19);
+    const auto gate = [](int club) { return VTW_GetClubRecordPtr(club)->figures[CLUB_FIG_GATE]; };
+    for (const bool cup : {false, true}) {
+        const int row = cup ? FindRow(IsSingleLegCupTie) : FirstLeagueRowOf(0, -1);
+        const int home = VTW_GetFixtureHomeClub(row);
+        const int away = VTW_GetFixtureAwayClub(row);
+        if (VTW_GetClubRecordPtr(away) == nullptr) continue;
+        VTW_GetClubRecordPtr(home)->ticketPrice = 12;
+        const int homeBefore = gate(home);
+        const int awayBefore = gate(away);
+        Calendar_SetDay(VTW_GetFixtureDay(row));
+        Season_PlayMatchDay(row);
+        const int takings = static_cast<int>(GetMatchSidesBlock()->attendance) * 12;
+        ASSERT_GT(takings, 0);
+        EXPECT_EQ(gate(home) - homeBefore + gate(away) - awayBefore, takings) << cup;
+        EXPECT_EQ(gate(away) - awayBefore, cup ? takings / 2 : 0) << cup;
+    }
+}
+
+TEST_F(MatchDayTest, TheCrowdNeverOutgrowsTheStands)
+{
+    NewGameForTest(0, 19);
+    const int row = FirstLeagueRowOf(0, -1);
+    ClubRecord& home = *VTW_GetClubRecordPtr(VTW_GetFixtureHomeClub(row));
+    home.stands[0] = 1;
+    home.stands[1] = home.stands[2] = home.stands[3] = 0;
+    SetupFixture(row);
+    EXPECT_EQ(+GetMatchSidesBlock()->attendance, 1000u);
+    EXPECT_EQ(+GetMatchSidesBlock()->crowdFill, 3);
+}
+
+TEST_F(MatchDayTest, TooFewFitPlayersOrTooManyNonEuropeansAreReportedAndTheSideStillFieldsEleven)
+{
+    NewGameForTest(0, 23);
+    const int row = FirstLeagueRowOf(0, -1);
+    const int club = VTW_GetFixtureHomeClub(row);
+    Calendar_SetDay(VTW_GetFixtureDay(row));
+    SetupFixture(row);
+    int european = 0;
+    int nonEuropean = 0;
+    while (!World.nationalities[european].european) {
+        ++european;
+    }
+    while (World.nationalities[nonEuropean].european) {
+        ++nonEuropean;
+    }
+    for (int k = 0; k < MATCH_STARTERS; ++k) {
+        DbPersons[StarterOf(0, k)].nationality = static_cast<uint8_t>(european);
+    }
+    for (int k = 0; k < 3; ++k) {
+        DbPersons[StarterOf(0, k + 1)].nationality = static_cast<uint8_t>(nonEuropean);
+    }
+    EXPECT_EQ(VTW_ClearIneligibleShirts(club), 0);
+    DbPersons[StarterOf(0, 4)].nationality = static_cast<uint8_t>(nonEuropean);
+    EXPECT_EQ(VTW_ClearIneligibleShirts(club), 2);
+
+    const int16_t* members = nullptr;
+    const int count = Records_ClubMembers(club, &members);
+    for (int k = 8; k < count; ++k) {
+        Record(members[k]).flags |= PLAYER_INJURED;
+    }
+    EXPECT_EQ(VTW_ClearIneligibleShirts(club), 1);
+    SetupFixture(row);
+    for (int k = 0; k < MATCH_STARTERS; ++k) {
+        EXPECT_NE(StarterOf(0, k), 0xFFFF) << k;
+    }
+}
+
+TEST_F(MatchDayTest, TheMemberIndexListsEachClubsPlayersAsTheSquadRuleDoes)
+{
+    NewGameForTest(2, 29);
+    const int16_t* members = nullptr;
+    Records_ClubMembers(6, &members);
+    VTW_SetPlayerClub(members[0], 5);  // the index is built: the arrival must reach it
+    for (int club = 0; club < CLUB_ID_COUNT; ++club) {
+        std::vector<int> scanned;
+        for (int id = 0; id < DbPersonCount; ++id) {
+            if (Squad_IsMember(id, club)) scanned.push_back(id);
+        }
+        const int count = Records_ClubMembers(club, &members);
+        EXPECT_EQ(std::vector<int>(members, members + count), scanned) << club;
+    }
+}
+
+TEST_F(MatchDayTest, APlayerCupTiedForAnotherClubMayNotPlayInThatCup)
+{
+    NewGameForTest(0, 31);
+    const int second = FindRow([](int row) {
+        const int comp = VTW_GetFixtureCompetition(row);
+        return VTW_GetCompCup(comp) >= 0 && Fixture_IsSecondLeg(comp)
+               && VTW_GetClubRecordPtr(VTW_GetFixtureAwayClub(row)) != nullptr;
+    });
+    ASSERT_GE(second, 0);
+    const int club = VTW_GetFixtureAwayClub(second);
+    const int first = FindRow([second](int row) {
+        return VTW_GetFixtureCompetition(row) == VTW_GetFixtureCompetition(second) - COMP_SECOND_LEG
+               && VTW_GetFixtureHomeClub(row) == VTW_GetFixtureAwayClub(second);
+    });
+    ASSERT_GE(first, 0);
+    const int cup = VTW_GetCompCup(VTW_GetFixtureCompetition(second));
+    PlayFixed(first, 1, 1);
+    PostMatch_Process();
+    const int played = StarterOf(0, 5);
+    EXPECT_TRUE(Record(played).cupTied >> cup & 1);
+    int outsider = -1;
+    for (int id = PERSON_FIRST_ORDINARY; id < FullPlayerCount && outsider < 0; ++id) {
+        const int other = VTW_GetPlayerClub(id);
+        if (other != club && other >= 0 && other < CLUB_FULL_MAX
+            && MatchDay_PlayerEligible(id, other) && VTW_GetPlayerPosition(id) != POSITION_MANAGER)
+            outsider = id;
+    }
+    ASSERT_GE(outsider, 0);
+    Record(outsider).cupTied = static_cast<uint8_t>(1 << cup);  // played the cup elsewhere
+    VTW_SetPlayerClub(outsider, club);
+    Calendar_SetDay(VTW_GetFixtureDay(second));
+    EXPECT_TRUE(MatchDay_PlayerEligible(played, club));
+    EXPECT_FALSE(MatchDay_PlayerEligible(outsider, club));
+}
+
+TEST_F(MatchDayTest, ClubRecordsFollowTheResults)
+{
+    NewGameForTest(0, 37);
+    const int row = FirstLeagueRowOf(0, -1);
+    const int home = VTW_GetFixtureHomeClub(row);
+    const int away = VTW_GetFixtureAwayClub(row);
+    PlayFixed(row, 5, 1);
+    const int hatTrick = StarterOf(0, 9);
+    PlayerMatchRecord_Set(&GetMatchDataBlock()->sides[0].players[9], PMR_GOALS, 3);
+    PlayerMatchRecord_Set(&GetMatchDataBlock()->sides[1].players[4], PMR_BOOKINGS, 3);
+    PostMatch_Process();
+    const ClubRecordEntry* won = VTW_GetClubRecordPtr(home)->records;
+    const ClubRecordEntry* lost = VTW_GetClubRecordPtr(away)->records;
+    EXPECT_EQ(+won[CLUB_REC_WIN].value, 5);
+    EXPECT_EQ(+won[CLUB_REC_WIN].value2, 1);
+    EXPECT_EQ(+won[CLUB_REC_WIN].opponent, away);
+    EXPECT_EQ(+lost[CLUB_REC_DEFEAT].value, 1);
+    EXPECT_EQ(+lost[CLUB_REC_DEFEAT].value2, 5);
+    EXPECT_EQ(+lost[CLUB_REC_WIN].value, 0);
+    EXPECT_EQ(+won[CLUB_REC_MATCH_GOALS].value, 3);
+    EXPECT_EQ(+won[CLUB_REC_MATCH_GOALS].player, hatTrick);
+    EXPECT_EQ(+won[CLUB_REC_POINTS_TOTAL].value, 3);
+    EXPECT_EQ(+won[CLUB_REC_GOALS_TOTAL].value, 5);
+    EXPECT_EQ(+lost[CLUB_REC_DISPOINTS].value, 3);
+    EXPECT_EQ(+won[CLUB_REC_WIN].month, VTW_GetMonth());
+
+    PlayFixed(FirstLeagueRowOf(home, row), 1, 0);  // a narrower result is no record
+    PostMatch_Process();
+    EXPECT_EQ(+won[CLUB_REC_WIN].value, 5);
+}
+
+TEST_F(MatchDayTest, AllStatsAtOnceAreTheStatsOneByOne)
+{
+    NewGameForTest(3, 43);
+    for (int player = PERSON_FIRST_ORDINARY; player < DbPersonCount; player += 97) {
+        int32_t stats[22];
+        Player_GetStats(player, stats);
+        for (int stat = 0; stat < 22; ++stat) {
+            ASSERT_EQ(stats[stat], Player_GetStat(player, stat)) << player << " " << stat;
+        }
+    }
+}
+
+TEST(MatchDayDeathTest, ABuiltInTacticOutsideTheFortyIsFatal)
+{
+    EXPECT_FATAL(MatchBlocks_BuiltInTactic(40),
+                 "MatchBlocks_BuiltInTactic(): bad tactic number 40");
+    EXPECT_FATAL(MatchBlocks_BuiltInTactic(-1),
+                 "MatchBlocks_BuiltInTactic(): bad tactic number -1");
 }

@@ -3,45 +3,24 @@
 #include "menus/tactics.h"
 
 #include <cstring>
-#include <vector>
 
-#include "engine/filename.h"
-#include "engine/memory.h"
-#include "engine/pakfile.h"
+#include "tests/support/game_world.h"
 #include "tests/support/support.h"
-#include "tools/mkdata/pakwriter.h"
-#include "tools/mkdata/tactics.h"
 
 namespace {
 
 // The generated tactics file, packed into an archive of its own and mounted.
 class TacticsTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        MkFileSet set;
-        MkGenerateTactics(&set);
-        m_file = set.archives[MK_HDCOMMON].at(0).bytes;
-        std::string error;
-        ASSERT_TRUE(
-            MkWritePacked(m_dir.Path("pakfiles/hdcommon"), set.archives[MK_HDCOMMON], &error))
-            << error;
-        MemoryInit();
-        PakFileInit();
-        DataFolderInit(m_dir.Path().c_str());
-        PakMount("pakfiles\\hdcommon");
-        Tactics_Init();
-    }
-    void TearDown() override { Tactics_Uninit(); }
-
     bool SameAsFileRecord(const TacticsRecord& tactic, int n) const
     {
-        return std::memcmp(&tactic, m_file.data() + n * sizeof(TacticsRecord), sizeof(tactic)) == 0;
+        return std::memcmp(&tactic, m_tactics.File().data() + n * sizeof(TacticsRecord),
+                           sizeof(tactic))
+               == 0;
     }
 
     ScopedCore m_core;
-    TempDir m_dir;
-    std::vector<uint8_t> m_file;
+    ScopedTactics m_tactics;
 };
 
 TEST_F(TacticsTest, NamesFollowTheNumberingOfFormationsVariantsAndCustomTactics)

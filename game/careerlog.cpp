@@ -1,0 +1,60 @@
+// game/careerlog.cpp: the career log's pool of rows.
+#include "game/careerlog.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/records.h"
+
+CareerLogRecord CareerLog;
+
+void CareerLog_Init()
+{
+    std::memset(&CareerLog, 0, sizeof CareerLog);
+    for (CareerLogRow& row : CareerLog.rows) {
+        row.player = -1;
+    }
+}
+
+void CareerLog_Uninit() {}
+
+void VTW_AddClubLog(int32_t player, int32_t club, int32_t kind)
+{
+    const PlayerRecord* p = Player_RefForGet(player, "ClubLog").full;
+    if (p == nullptr) return;
+    const bool keeper = p->position == 0;
+    CareerLogRow& row = CareerLog.rows[CareerLog.next];
+    row.player = static_cast<int16_t>(player);
+    row.season = static_cast<uint8_t>(GameState.seasonCounter);
+    row.kind = static_cast<uint8_t>(kind);
+    row.team = static_cast<int16_t>(club >= 0 && club < CLUB_ID_COUNT ? VTW_GetTeam(club) : club);
+    row.apps = p->seasonApps;
+    // A keeper's column counts clean sheets, which the match day does not keep yet: 0.
+    row.goals = keeper ? 0 : p->seasonGoals;
+    row.performance = static_cast<uint8_t>(std::min(255, VTW_GetPlayerPerf(player)));
+    row.division = static_cast<uint8_t>(
+        club >= 0 && club < CLUB_ID_COUNT ? VTW_GetClubDivision(club) : DIVISION_OUTSIDE);
+    CareerLog.next = (CareerLog.next + 1) % CAREERLOG_ROWS;
+}
+
+int32_t VTW_CopyPlayerLogRows(int32_t player, CareerLogRow* out, int32_t max)
+{
+    const int32_t limit = std::clamp(max, 0, CAREERLOG_COPY_MAX);
+    if (limit == 0) return 0;
+    // From the oldest row to the newest, kept in a ring of `limit` so that the newest stay.
+    CareerLogRow ring[CAREERLOG_COPY_MAX];
+    int32_t seen = 0;
+    for (int32_t k = 0; k < CAREERLOG_ROWS; ++k) {
+        const CareerLogRow& row = CareerLog.rows[(CareerLog.next + k) % CAREERLOG_ROWS];
+        if (row.player != player || player < 0) continue;
+        ring[seen % limit] = row;
+        ++seen;
+    }
+    const int32_t count = std::min(seen, limit);
+    for (int32_t k = 0; k < count; ++k) {
+        out[k] = ring[(seen - count + k) % limit];
+    }
+    return count;
+}

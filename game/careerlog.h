@@ -1,0 +1,52 @@
+// game/careerlog.h: the career log, one pool of rows that keeps every player's seasons and moves
+// for the history screens; the oldest rows give way to new ones.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+constexpr int32_t CAREERLOG_ROWS = 65536;
+constexpr int32_t CAREERLOG_COPY_MAX = 100;
+
+enum CareerLogKind : uint8_t {
+    CAREERLOG_SEASON = 0,  // a season's summary
+    CAREERLOG_RELEASED = 10,
+    CAREERLOG_TRANSFER = 11,
+    CAREERLOG_LOAN = 12,
+    CAREERLOG_RETIRED = 13,
+};
+
+#pragma pack(push, 1)
+struct CareerLogRow {
+    int16_t player;  // -1 an unused row
+    uint8_t season;  // the season counter when the row was written
+    uint8_t kind;    // CareerLogKind
+    int16_t team;    // team number of the club
+    uint8_t apps;
+    uint8_t goals;        // clean sheets for a keeper
+    uint8_t performance;  // average rating of the season so far, 0 unrated
+    uint8_t division;     // the club's division 0-5 whose name the screens show, 6 outside
+};
+
+// Saved with the permanent data as one block.
+struct CareerLogRecord {
+    CareerLogRow rows[CAREERLOG_ROWS];
+    uint32_t next;  // the row the next entry goes to; the pool is full once it has wrapped
+};
+#pragma pack(pop)
+
+static_assert(sizeof(CareerLogRow) == 10 && offsetof(CareerLogRow, team) == 4);
+static_assert(sizeof(CareerLogRecord) == CAREERLOG_ROWS * 10 + 4);
+static_assert(std::is_trivially_copyable_v<CareerLogRecord>);
+
+extern CareerLogRecord CareerLog;  // owned by CareerLog
+
+void CareerLog_Init();  // every row unused
+void CareerLog_Uninit();
+
+// Writes one row for a full player with his season's figures so far at `club`; a light player
+// or an id past the end writes nothing. A negative player is fatal.
+void VTW_AddClubLog(int32_t player, int32_t club, int32_t kind);
+// Copies the player's newest rows, at most `max` (and 100), oldest first, into `out`; the count.
+int32_t VTW_CopyPlayerLogRows(int32_t player, CareerLogRow* out, int32_t max);

@@ -1,0 +1,165 @@
+// game/dailytraining.cpp: the day's training period of every full player and the team levels that
+// team training raises and neglect lowers.
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "engine/random.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/savegame.h"
+#include "game/season.h"
+
+TrainingBufferRecord TrainingBuffer;
+
+namespace {
+
+constexpr int32_t TECHNICAL_POINTS_PER_T = 1500;
+constexpr int32_t TEAM_LEVEL_MAX = 60;
+constexpr int32_t TEAM_LEVEL_FORGET_DAYS = 14;
+constexpr int32_t REST_FATIGUE = 15;
+constexpr int32_t PHYSICAL_FITNESS = 2;
+
+// The ordinary week in stored order: physical, technical x2, team x2, rest x2.
+constexpr std::array<uint16_t, TRAIN_PERIODS> kOrdinaryWeek = {
+    TRAIN_PHYSICAL, TRAIN_TECHNICAL, TRAIN_TECHNICAL, TRAIN_TEAM,
+    TRAIN_TEAM,     TRAIN_REST,      TRAIN_REST};
+constexpr std::array<int16_t, TRAIN_GROUPS> kDefaultGroups = {0, 1, 2, 3, 0, 1, 2, 3,
+                                                              0, 1, 2, 3, 0, 1, 2};
+constexpr std::array<int32_t, LINE_COUNT> kLineCoach = {STAFF_COACH_GK, STAFF_COACH_DF,
+                                                        STAFF_COACH_MD, STAFF_COACH_FW};
+// Retraining targets: the central code of each line, and the wing codes of a line.
+constexpr std::array<uint8_t, LINE_COUNT> kLineCentre = {0, 2, 7, 11};
+constexpr std::array<uint8_t, LINE_COUNT> kLeftWing = {0, 1, 5, 10};
+constexpr std::array<uint8_t, LINE_COUNT> kRightWing = {0, 4, 9, 12};
+
+// Saved with the game beside the buffer: the counters that carry training from day to day.
+#pragma pack(push, 1)
+struct TrainingCounters {
+    uint16_t technicalPoints[PLAYER_FULL_MAX];
+    uint8_t physicalPeriods[PLAYER_FULL_MAX];
+    uint8_t untrainedDays[CLUB_FULL_MAX][TRAIN_GROUP_COUNT];
+    int16_t teamTrainedDay[CLUB_FULL_MAX];  // the day its team trained, so once a day
+};
+#pragma pack(pop)
+
+TrainingCounters s_counters;
+
+uint8_t* TeamLevel(ClubRecord* r, int32_t group)
+{
+    switch (group) {
+        case TRAIN_GROUP_FREE_KICKS: return &r->freeKicks;
+        case TRAIN_GROUP_CORNERS: return &r->corners;
+        case TRAIN_GROUP_PENALTIES: return &r->penalties;
+        default: return &r->teamwork;
+    }
+}
+
+int32_t SlotOf(int32_t player)
+{
+    for (int32_t slot = 0; slot < TRAIN_SLOTS; ++slot) {
+        if (TrainingBuffer.slotPlayer[slot] == player) return slot;
+    }
+    return -1;
+}
+
+void FinishRetraining(PlayerRecord* p, int32_t slot)
+{
+    const int32_t line = VTW_GetPositionLine(TrainingBuffer.slotPlayer[slot]);
+    const int32_t target = TrainingBuffer.retrainTarget[slot];
+    if (target < LINE_COUNT) {
+        p->position = kLineCentre[target];
+    } else if (line < LINE_COUNT) {
+        p->position = target == 5 ? kLeftWing[line] : kRightWing[line];
+    }
+    TrainingBuffer.retrainTarget[slot] = TRAIN_NO_RETRAIN;
+}
+
+void Technical(int32_t player, PlayerRecord* p, int32_t club, int32_t slot)
+{
+    const int32_t line = VTW_GetPositionLine(player);
+    const int32_t gain = Staff_GetRating(club, STAFF_COACH)
+                         + (line < LINE_COUNT ? Staff_GetRating(club, kLineCoach[line]) : 0);
+    int32_t points = s_counters.technicalPoints[player] + gain;
+    for (; points >= TECHNICAL_POINTS_PER_T; points -= TECHNICAL_POINTS_PER_T) {
+        if (p->training < p->potential) ++p->training;
+    }
+    s_counters.technicalPoints[player] = static_cast<uint16_t>(points);
+    if (slot < 0 || TrainingBuffer.retrainTarget[slot] == TRAIN_NO_RETRAIN
+        || TrainingBuffer.retrainRemaining[slot] == 0)
+        return;
+    if (--TrainingBuffer.retrainRemaining[slot] == 0) FinishRetraining(p, slot);
+}
+
+void Team(int32_t club, int32_t period)
+{
+    ClubRecord* r = VTW_GetClubRecordPtr(club);
+    if (r == nullptr || s_counters.teamTrainedDay[club] == DayNo) return;
+    s_counters.teamTrainedDay[club] = static_cast<int16_t>(DayNo);
+    const bool human = club == GameState.humanClub;
+    const int32_t group = human ? TrainingBuffer.groups[period] : kDefaultGroups[period];
+    if (group < 0 || group >= TRAIN_GROUP_COUNT) return;
+    s_counters.untrainedDays[club][group] = 0;
+    uint8_t* level = TeamLevel(r, group);
+    if (Rand() % 100 < Staff_GetRating(club, STAFF_COACH) && *level < TEAM_LEVEL_MAX) ++*level;
+}
+
+}  // namespace
+
+void DailyTraining_Init()
+{
+    std::memset(&TrainingBuffer, 0, sizeof TrainingBuffer);
+    std::fill(std::begin(TrainingBuffer.slotPlayer), std::end(TrainingBuffer.slotPlayer), -1);
+    std::fill(std::begin(TrainingBuffer.retrainTarget), std::end(TrainingBuffer.retrainTarget),
+              TRAIN_NO_RETRAIN);
+    std::copy(kDefaultGroups.begin(), kDefaultGroups.end(), TrainingBuffer.groups);
+    std::memset(&s_counters, 0, sizeof s_counters);
+    std::fill(std::begin(s_counters.teamTrainedDay), std::end(s_counters.teamTrainedDay), -1);
+    SaveGame_RegisterBlock("TRNB", &TrainingBuffer, sizeof TrainingBuffer);
+    SaveGame_RegisterBlock("TRNC", &s_counters, sizeof s_counters);
+}
+
+void DailyTraining_Uninit() {}
+
+void DailyTraining_PlayerPeriod(int32_t player, int32_t club, int32_t period)
+{
+    PlayerRecord* p = Player_RefForSet(player, "Training").full;
+    if (p == nullptr) return;
+    const int32_t slot = club == GameState.humanClub ? SlotOf(player) : -1;
+    const uint16_t activity =
+        slot >= 0 ? TrainingBuffer.programme[slot][period] : kOrdinaryWeek[period];
+    switch (activity) {
+        case TRAIN_TECHNICAL: Technical(player, p, club, slot); break;
+        case TRAIN_PHYSICAL:
+            p->fitness = static_cast<uint8_t>(std::min(100, p->fitness + PHYSICAL_FITNESS));
+            s_counters.physicalPeriods[player] =
+                static_cast<uint8_t>(std::min(255, s_counters.physicalPeriods[player] + 1));
+            break;
+        case TRAIN_TEAM: Team(club, period); break;
+        default: p->fatigue = static_cast<uint8_t>(std::max(0, p->fatigue - REST_FATIGUE)); break;
+    }
+}
+
+void DailyTraining_ClubDay(int32_t club)
+{
+    ClubRecord* r = VTW_GetClubRecordPtr(club);
+    if (r == nullptr) return;
+    for (int32_t group = 0; group < TRAIN_GROUP_COUNT; ++group) {
+        uint8_t& days = s_counters.untrainedDays[club][group];
+        if (++days < TEAM_LEVEL_FORGET_DAYS) continue;
+        days = 0;
+        uint8_t* level = TeamLevel(r, group);
+        if (*level > 0) --*level;
+    }
+}
+
+int32_t DailyTraining_PhysicalPeriods(int32_t player)
+{
+    return player >= 0 && player < PLAYER_FULL_MAX ? s_counters.physicalPeriods[player] : 0;
+}
+
+void DailyTraining_NewSeason()
+{
+    std::memset(s_counters.physicalPeriods, 0, sizeof s_counters.physicalPeriods);
+    std::fill(std::begin(s_counters.teamTrainedDay), std::end(s_counters.teamTrainedDay), -1);
+}

@@ -1,0 +1,221 @@
+// game/market.h: the clubs' business: bids and fees, contracts, the human's sale requests and
+// contract talks, computer transfers and loans, staff, money week by week, boards, managers and
+// the job market. The daily processing calls the stages at the end of this header.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+#include "game/ids.h"
+#include "game/records.h"
+
+constexpr int32_t MARKET_MONEY_MAX = 50000000;  // fees, bids and demands stay within 0 and this
+constexpr int32_t LOAN_BID_AMOUNT = 100;        // a loan's bid: not a fee
+constexpr int32_t BID_SLOTS = 4;
+constexpr int32_t BIDDERS_MAX = 5;  // clubs bidding for one player at once
+constexpr int32_t BIDINFO_ROWS = 64;
+constexpr int32_t SALES_ROWS = 128;
+constexpr int32_t TALKS_ROWS = 4;
+constexpr int32_t RECENT_ROWS = 20;
+constexpr int32_t STAFF_CANDIDATES = 10;
+constexpr int32_t SELLER_KEEPS = 16;  // a seller never drops below this many players
+constexpr int32_t CONTRACT_YEARS_MAX = 5;
+constexpr int32_t HUMAN_SACKING_MATCHES = 15;
+
+// Position codes of a bid: the line the buyer bids for.
+constexpr int32_t BIDPOS_KEEPER = 0;
+constexpr int32_t BIDPOS_DEFENDER = 1;
+constexpr int32_t BIDPOS_MIDFIELDER = 5;
+constexpr int32_t BIDPOS_FORWARD = 11;
+
+enum BidKind : uint8_t { BID_TRANSFER, BID_LOAN };
+enum BidState : uint8_t { BID_PLACED, BID_AGREED, BID_REFUSED };
+enum TalkKind : uint8_t { TALK_RENEWAL, TALK_SIGNING };
+
+// Message groups the market tells the human through.
+constexpr int32_t MSG_MONEY_WARNING = 0;
+constexpr int32_t MSG_STAFF_LEFT = 20;
+constexpr int32_t MSG_HUMAN_SACKED = 21;
+constexpr int32_t MSG_APPLICATION_ACCEPTED = 73;
+constexpr int32_t MSG_APPLICATION_REFUSED = 74;
+
+// Saved as raw bytes: every field sits at its natural alignment and the static_asserts below
+// prove there is no padding, so the layout is the same on every build.
+struct BidInfoRow {
+    int16_t player;  // -1 free
+    int16_t day;     // the season day the bid was placed
+    uint8_t state;   // BidState
+    uint8_t spare[3];
+};
+
+struct SaleRequestRow {
+    int16_t player;  // -1 free
+    int16_t club;    // the asking club
+    uint8_t loan;
+    uint8_t spare[3];
+    int32_t price;
+};
+
+struct ContractTalkRow {
+    int16_t player;  // -1 free
+    int16_t club;    // the club the contract is with
+    uint8_t kind;    // TalkKind
+    uint8_t spare[3];
+};
+
+struct StaffCandidate {
+    uint8_t rating;  // 1-99
+    uint8_t termMonths;
+    uint16_t nameIndex;
+    int32_t wage;  // weekly
+};
+
+// The market's saved state besides the clubs' own records.
+struct MarketStateRecord {
+    BidInfoRow bidInfo[BIDINFO_ROWS];
+    SaleRequestRow sales[SALES_ROWS];
+    ContractTalkRow talks[TALKS_ROWS];
+    int16_t recent[RECENT_ROWS];  // -1 free
+    StaffCandidate staff[STAFF_ROLE_COUNT][STAFF_CANDIDATES];
+    int16_t jobOfferClub;             // -1 no offer
+    int16_t offerDayB;                // the day the application is answered, -1 none
+    int16_t offerC;                   // 0 refused, else accepted
+    int16_t offerClub;                // the club applied to
+    int16_t sackedDay;                // the season day the human lost his post, -1 none
+    uint16_t matchSlot[3];            // the human's next fixture: row, opponent, competition
+    uint8_t redWeeks[CLUB_FULL_MAX];  // weeks in a row below zero
+    uint8_t spare[2];
+};
+static_assert(sizeof(BidInfoRow) == 8 && sizeof(SaleRequestRow) == 12);
+static_assert(sizeof(ContractTalkRow) == 8 && sizeof(StaffCandidate) == 8);
+static_assert(sizeof(MarketStateRecord)
+              == 64 * 8 + 128 * 12 + 4 * 8 + 20 * 2 + 110 * 8 + 2 * 8 + CLUB_FULL_MAX + 2);
+static_assert(std::is_trivially_copyable_v<MarketStateRecord>);
+
+extern MarketStateRecord MarketState;  // owned by Market; saved with the game
+
+// Empty lists, a fresh staff market, no offers; registers the state and the transfer records
+// with the saved game. Uninit is safe twice.
+void Market_Init();
+void Market_Uninit();
+// After a new game: the staff market drawn and the clubs' board targets set.
+void Market_NewGame();
+
+// ---- Bids (market.cpp).
+int32_t VTW_FindFreeBidInfo();                         // a free row, -1 none
+int32_t VTW_FindBidInfo(int32_t player);               // his row, -1 none
+int32_t VTW_AddBidInfo(int32_t player, int32_t slot);  // the slot; -1 for slot -1 or a used one
+// A club's bid: the slot 0-3, or -1 when refused (no free slot, five bidders already, the buyer's
+// squad at 32, a fee above the transfer budget, his own player). A loan bids LOAN_BID_AMOUNT.
+int32_t VTW_PlaceBid(int32_t club, int32_t player, int32_t amount, int32_t positionCode,
+                     int32_t clause);
+int32_t VTW_GetClubBidPlayer(int32_t club, int32_t slot);  // -1 none
+int32_t VTW_GetClubBidPrice(int32_t club, int32_t slot);
+int32_t VTW_GetClubBidClause(int32_t club, int32_t slot);
+int32_t VTW_CountClubBidsForPlayer(int32_t player);
+
+// The seller's demand at a turn of the talks (0-100 interest into *interest); `clause` 1 offers
+// the 25 % sell-on clause.
+int32_t VTW_ComputeTransferFee(int32_t player, int32_t turn, int32_t buyer, int32_t* interest,
+                               int32_t clause);
+// The buyer's offer against a demand, never above it; *interest is offer x 100 / demand.
+int32_t VTW_ComputeBidForPlayer(int32_t player, int32_t demand, int32_t turn, int32_t buyer,
+                                int32_t clause, int32_t spare, int32_t* interest);
+// The human's agreed deal of the player in contract talks carried out: fee, move, records.
+void VTW_CompleteHumanBid();
+// A light player given a free full id with his person and name; the new id, or -1 when none is
+// free. A full id is returned unchanged.
+int32_t Player_PromoteToFull(int32_t player);
+// A move between clubs: the fee booked (a club outside the game pays or is paid through club
+// 255), the transfer record, the career-log row, the news, his other bids cleared. A loan keeps
+// his club and moves no money. The player's (full) id afterwards, -1 when a light player finds
+// no free full id.
+int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan, int32_t wage,
+                          int32_t months);
+void Market_Release(int32_t player);  // a full player to the unattached pool
+int32_t Market_UnattachedCount();
+// The sale asking price the computer would ask for the player, -1 none.
+int32_t VTW_GetSaleAskingPrice(int32_t player);
+
+// ---- Contracts (contracts.cpp).
+// Non-zero when the player signs for `wage` a week over `months`: the wage reaches his demand,
+// the total years stay within five and the club's reputation is within 25 below his. Monotone
+// in the wage. `bigClub` and `relegation` are the two clauses offered.
+int32_t VTW_EvaluateContractOffer(int32_t player, int32_t months, int32_t club, int32_t bigClub,
+                                  int32_t* interest, int32_t wage, int32_t relegation);
+// The player's demand for the offer, rounded to 25.
+int32_t Contract_Demand(int32_t player, int32_t months, int32_t club, int32_t bigClub,
+                        int32_t relegation);
+// Writes an accepted contract: wage, months and the clause bits; 0 and nothing written when the
+// evaluation refuses.
+int32_t VTW_RenewContracts(int32_t player, int32_t months, int32_t club, int32_t bigClub,
+                           int32_t* interest, int32_t wage, int32_t relegation);
+// A computer club's renewal at the evaluated demand, when it wants him and its wage limit allows,
+// or whatever he asks when his line would fall below its minimum: 1 renewed.
+int32_t Contract_ComputerRenew(int32_t player, int32_t wanted);
+// 1 when the club's squad holds no more than the minimum of the line (2, 6, 6, 4).
+bool Market_LineAtMinimum(int32_t club, int32_t line);
+
+// ---- The human's lists (humanlists.cpp).
+int32_t VTW_HasHumanSales();       // 1 when a sale request waits, else 0
+int32_t VTW_FindHumanSales();      // the player of the first request, -1 none
+int32_t VTW_FindHumanSalesTeam();  // its asking club, -1 none
+void VTW_RemoveHumanSale(int32_t player);
+void VTW_ClearHumanSales();
+int32_t Market_AddHumanSale(int32_t player, int32_t club, int32_t loan, int32_t price);
+int32_t Market_IsLoanRequest(int32_t player);  // 1 when a loan request for him waits
+int32_t VTW_HasHumanContracts();
+int32_t VTW_GetHumanContracts();        // the player of the first talks, -1 none
+int32_t Market_GetHumanContractClub();  // its club, -1 none
+void VTW_RemoveHumanContract(int32_t player);
+void VTW_ClearHumanContracts();
+int32_t Market_AddHumanContract(int32_t player, int32_t club, int32_t kind);  // 0 when full
+int32_t VTW_IsNotInHumanRecent(int32_t player);
+int32_t VTW_PushHumanRecent(int32_t player);  // 0 when the list is full
+void VTW_ClearHumanRecentList();
+void VTW_ClearHumanLists();  // the three lists emptied
+// The human manager as a player of the club: position 13, player-manager from its clause.
+void VTW_AddNewPlayer(int32_t club);
+void VTW_ClearMatchSlot();
+
+// ---- Staff (staff.cpp).
+// The wage of a rating and the cost of releasing a holder with `months` left.
+int32_t VTW_GetStaffCost(int32_t rating, int32_t months, int32_t* wage);
+int32_t VTW_GetStaffChoiceRating(int32_t role, int32_t k);  // 0 outside the market
+int32_t VTW_GetStaffChoiceTerm(int32_t role, int32_t k);
+// Fills the club's vacancies with the best candidates it can carry: the count hired.
+int32_t VTW_AIHireStaff(int32_t club);
+// The rating band of a club's reputation: candidates above its top are out of reach.
+int32_t Staff_BandTop(int32_t club);
+
+// ---- Boards, managers and jobs (managers.cpp).
+int32_t VTW_GetBoardTargetTextNo(int32_t club);  // 2700-2709
+int32_t VTW_GetJobOfferHuman();
+int32_t VTW_GetJobOfferClub();             // -1 none
+void VTW_SetJobOfferHuman(int32_t value);  // 0 withdraws the offer
+int32_t VTW_GetHumanOfferB();
+int32_t VTW_GetHumanOfferC();
+int32_t VTW_GetHumanOfferClub();
+int32_t VTW_GetSackedHuman();  // 1 on the day the human lost his post
+// 1 when the club has a vacancy the human qualifies for, 2 undecided, 0 no. Changes nothing.
+int32_t Job_Consider(int32_t club, int32_t bonus);
+// The same answer; for 2 the application is filed and answered on day B.
+int32_t VTW_ApplyForJob(int32_t club, int32_t bonus);
+void VTW_AppointManager(int32_t club, int32_t person);
+int32_t VTW_ListManagerVacancies(uint16_t* out);  // ends with 65535; at most 250 ids
+int32_t VTW_ListStrugglingClubs(uint16_t* out);   // lowest patience first, ends with 65535
+
+// ---- Daily-processing stages.
+void Market_DailyStage();         // bids answered, computer transfers in the windows, talks
+void Finance_WeeklyStage();       // wages, staff, ground, maintenance, merchandising, the red
+void Finance_MonthlyStage();      // TV, sponsorship, works
+void Finance_SeasonPrizes();      // at the end of the league season
+void Staff_WeeklyStage();         // the staff market partly refreshed
+void Staff_MonthlyStage();        // contracts run down, expiring holders renewed or gone
+void Managers_DailyStage();       // today's results, sackings, caretakers, appointments, answers
+void Managers_WeeklyStage();      // job offers
+void Market_NewSeason();          // loans end, the unattached pool topped up, board targets
+bool Market_WindowOpen();         // today lies outside every closed period
+void Managers_SetBoardTargets();  // from the reputation ranks; patience back up to its start
+void Staff_DrawMarket();          // every candidate drawn afresh

@@ -1,0 +1,253 @@
+// game/playerlife.cpp: a player's life between seasons: the season's summary, development and
+// decline, retirement, and the young players who replace the old.
+#include <algorithm>
+#include <array>
+
+#include "engine/debug.h"
+#include "engine/random.h"
+#include "game/careerlog.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/honours.h"
+#include "game/matchday.h"
+#include "game/records.h"
+#include "game/season.h"
+#include "game/squad.h"
+#include "game/tables.h"
+#include "game/textformat.h"
+#include "game/textmess.h"
+#include "game/world.h"
+
+namespace {
+
+constexpr int32_t YOUNG_UNTIL = 23;
+constexpr int32_t PEAK_UNTIL = 29;
+constexpr int32_t RETIRE_FROM = 33;
+constexpr int32_t RETIRE_SURELY_AT = 38;
+constexpr int32_t PHYSICAL_PERIODS_EASE = 40;  // about one a week keeps one point of decline off
+constexpr int32_t YOUTH_SQUAD_TARGET = 20;
+constexpr int32_t YOUTH_MAX = 8;
+constexpr int32_t HOME_NATIONALITY_PERCENT = 85;
+
+constexpr int32_t MSG_YOUTH = 12;
+constexpr int32_t MSG_RETIRED = 13;
+
+void TellHuman(int32_t group, int32_t person, int32_t number)
+{
+    TextMessParams params{};
+    std::fill(std::begin(params.team), std::end(params.team), -1);
+    std::fill(std::begin(params.person), std::end(params.person), -1);
+    params.person[0] = static_cast<int16_t>(person);
+    params.number[0] = number;
+    TextMess_SetParams(params);
+    TextMess_PickRandom(group);
+    TextMess_ShowForHumans();
+}
+
+bool IsActivePlayer(int32_t id)
+{
+    return !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].position != POSITION_MANAGER;
+}
+
+void CloseSeason(int32_t id, PlayerRecord* p)
+{
+    if (p->seasonApps > 0) VTW_AddClubLog(id, p->club, CAREERLOG_SEASON);
+    // Career totals grow with every match; only the season's figures start again.
+    p->seasonApps = 0;
+    p->seasonGoals = 0;
+    p->seasonAssists = 0;
+    p->perfSum = 0;
+    p->ratedCount = 0;
+    p->disciplinePoints = 0;
+    // A cup tie and the count of bookings towards a ban last one season.
+    p->cupTied = 0;
+    PlayerSeasonBookings[id] = 0;
+}
+
+void Develop(int32_t id, PlayerRecord* p)
+{
+    const int32_t age = VTW_GetPlayerAge(id);
+    if (age <= YOUNG_UNTIL) {
+        const int32_t gain = 1 + p->training / 40 + (Rand() % 2);  // 1-4: talent and work
+        p->ability = static_cast<uint8_t>(std::min<int32_t>(p->potential, p->ability + gain));
+    } else if (age > PEAK_UNTIL) {
+        const int32_t fall = std::clamp(1 + (age - PEAK_UNTIL - 1) / 2, 1, 4)
+                             - DailyTraining_PhysicalPeriods(id) / PHYSICAL_PERIODS_EASE;
+        p->ability = static_cast<uint8_t>(std::max(1, p->ability - std::max(1, fall)));
+    }
+}
+
+bool Retires(int32_t id)
+{
+    const int32_t age = VTW_GetPlayerAge(id);
+    if (age < RETIRE_FROM) return false;
+    return Rand() % (RETIRE_SURELY_AT - RETIRE_FROM + 1) <= age - RETIRE_FROM;
+}
+
+int32_t FindFreeId()
+{
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (DbPersons[id].flags & PERSON_FREE) return id;
+    }
+    return -1;
+}
+
+bool SurnameTaken(int32_t club, uint16_t nameIndex)
+{
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (DbPlayers[id].club == club && !(DbPersons[id].flags & PERSON_FREE)
+            && DbPersons[id].nameIndex == nameIndex)
+            return true;
+    }
+    return false;
+}
+
+int32_t YouthAbility(int32_t club, const ClubRecord& r)
+{
+    const int32_t coaching = Staff_GetRating(club, STAFF_COACH_YOUTH) / 5
+                             + Staff_GetRating(club, STAFF_YDO) / 10 + r.reputation / 3;
+    return std::clamp(12 + coaching + Rand() % 11, 5, 80);
+}
+
+void AddYouth(int32_t id, int32_t club)
+{
+    const ClubRecord& r = *VTW_GetClubRecordPtr(club);
+    const int32_t line = PlayerLife_NeediestLine(club);
+    const bool home = Rand() % 100 < HOME_NATIONALITY_PERCENT;
+    const int32_t nationality = home ? r.country : Rand() % NATIONALITY_COUNT;
+    const int32_t style = std::min<int32_t>(nationality % WORLD_COUNTRY_COUNT,
+                                            NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK - 1);
+    const uint16_t nameIndex = PlayerLife_NewSurname(club, style);
+    const int32_t age = 16 + Rand() % 3;
+    DbPersons[id] = {nameIndex,
+                     static_cast<uint8_t>(1 + Rand() % 26),
+                     static_cast<uint8_t>(nationality),
+                     static_cast<uint16_t>(Rand() % 7 | (Rand() % 4) << 3 | (Rand() % 8) << 6),
+                     static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - age - 1950),
+                     0};
+    PlayerRecord& p = DbPlayers[id];
+    p = {};
+    p.club = static_cast<int16_t>(club);
+    p.loanClub = -1;
+    p.originWord = r.team;
+    p.askingPrice = -1;
+    p.position = PlayerLife_RandomPosition(line);
+    p.side = static_cast<uint8_t>(1 + Rand() % 3);
+    p.ability = static_cast<uint8_t>(YouthAbility(club, r));
+    p.training = static_cast<uint8_t>(30 + Rand() % 51);
+    p.potential = static_cast<uint8_t>(std::min(100, p.ability + 15 + Rand() % 30));
+    p.seed = static_cast<uint16_t>((Rand() << 1) ^ Rand());
+    p.contractMonths = static_cast<uint8_t>(24 + Rand() % 13);
+    p.morale = 75;
+    p.fitness = 100;
+    p.wage = VTW_RoundTo25(Contract_BaseDemand(id, club, 3));
+}
+
+void ShiftReputation(int32_t club, ClubRecord* r, int32_t pyramidPlace, int32_t cupsWon)
+{
+    const int32_t diff = VTW_GetClubRepRank(club) - pyramidPlace;  // above 0: better than rated
+    int32_t delta = 0;
+    if (diff >= 2 || diff <= -2) delta = (diff > 0 ? 1 : -1) * std::min(4, 1 + std::abs(diff) / 6);
+    delta = std::clamp(delta + cupsWon, -4, 4);
+    r->reputation = static_cast<uint8_t>(std::clamp(r->reputation + delta, 0, 63));
+}
+
+}  // namespace
+
+uint16_t PlayerLife_NewSurname(int32_t club, int32_t style)
+{
+    uint16_t nameIndex;
+    do {
+        nameIndex =
+            static_cast<uint16_t>(style * NAMES_STYLE_BLOCK + 1 + Rand() % (NAMES_STYLE_BLOCK - 1));
+    } while (SurnameTaken(club, nameIndex));
+    return nameIndex;
+}
+
+uint8_t PlayerLife_RandomPosition(int32_t line)
+{
+    constexpr std::array<int32_t, LINE_COUNT> kFirstCode = {0, 1, 5, 10};
+    constexpr std::array<int32_t, LINE_COUNT> kCodes = {1, 4, 5, 3};
+    return static_cast<uint8_t>(kFirstCode[line] + Rand() % kCodes[line]);
+}
+
+int32_t PlayerLife_NeediestLine(int32_t club)
+{
+    constexpr std::array<int32_t, LINE_COUNT> kWanted = {2, 6, 6, 4};
+    std::array<int32_t, LINE_COUNT> have{};
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (Squad_IsMember(id, club)) ++have[VTW_GetPositionLine(id)];
+    }
+    int32_t best = 1;
+    for (int32_t line = 0; line < LINE_COUNT; ++line) {
+        if (have[line] * kWanted[best] < have[best] * kWanted[line]) best = line;
+    }
+    return best;
+}
+
+void PlayerLife_Retire(int32_t player)
+{
+    PlayerRecord* p = Player_RefForSet(player, "Retire").full;
+    if (p == nullptr) return;
+    const int32_t club = p->club;
+    VTW_AddClubLog(player, club, CAREERLOG_RETIRED);
+    if (club >= 0 && club == GameState.humanClub) TellHuman(MSG_RETIRED, player, 0);
+    DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
+    *p = {};
+    p->club = CLUB_NONE;
+    p->loanClub = -1;
+    if (club >= 0 && club < CLUB_FULL_MAX) VTW_UpdateTeam(club);
+}
+
+int32_t PlayerLife_YouthIntake(int32_t club)
+{
+    const int32_t squad = VTW_GetClubSquadCount(club);
+    int32_t wanted = std::max(2 + Rand() % 3, YOUTH_SQUAD_TARGET - squad);
+    wanted = std::min({wanted, YOUTH_MAX, SQUAD_MAX - squad});
+    int32_t joined = 0;
+    for (; joined < wanted; ++joined) {
+        const int32_t id = FindFreeId();
+        if (id < 0) {
+            DebugPrintf(DBG_GENERAL, 1,
+                        "PlayerLife_YouthIntake(): no free player id left for club %d\n", club);
+            break;
+        }
+        AddYouth(id, club);
+    }
+    if (joined > 0) {
+        Records_MembershipChanged();  // the youths reuse ids of players who left
+        VTW_UpdateTeam(club);
+    }
+    if (joined > 0 && club == GameState.humanClub) TellHuman(MSG_YOUTH, -1, joined);
+    return joined;
+}
+
+void PlayerLife_NewSeason()
+{
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (!IsActivePlayer(id)) continue;
+        CloseSeason(id, &DbPlayers[id]);
+        Develop(id, &DbPlayers[id]);
+    }
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (IsActivePlayer(id) && Retires(id)) PlayerLife_Retire(id);
+    }
+}
+
+void PlayerLife_ShiftReputations()
+{
+    const int32_t clubs = World_LeagueClubCount(GameState.country);
+    int32_t above = 0;
+    for (int32_t division = 0; division < VTW_GetCountryDivisions(); ++division) {
+        for (int32_t place = 0; place < VTW_GetDivisionSize(division); ++place) {
+            const int32_t club = VTW_GetDivisionSlot(division, place);
+            if (club < 0 || club >= clubs) continue;
+            int32_t cups = 0;
+            for (int32_t cup = 0; cup < CUP_COUNT; ++cup) {
+                cups += VTW_ClubHoldsHonour(club, cup, 0);
+            }
+            ShiftReputation(club, VTW_GetClubRecordPtr(club), above + place + 1, cups);
+        }
+        above += VTW_GetDivisionSize(division);
+    }
+}

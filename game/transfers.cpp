@@ -1,0 +1,97 @@
+// game/transfers.cpp: the chronological list of every transfer and loan of the career.
+#include "game/transfers.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "game/gamestate.h"
+#include "game/savegame.h"
+
+TransferRecordRow TransferRecords[TRANSFER_ROWS + 1];
+
+namespace {
+
+int32_t CountRows()
+{
+    int32_t n = 0;
+    while (n < TRANSFER_ROWS && TransferRecords[n].buyer != -1) {
+        ++n;
+    }
+    return n;
+}
+
+void EndListAt(int32_t n)
+{
+    TransferRecords[n] = {};
+    TransferRecords[n].buyer = -1;
+}
+
+}  // namespace
+
+void Transfers_Init()
+{
+    VTW_ClearTransferRecords();
+    SaveGame_RegisterPermBlock("TRFR", TransferRecords, sizeof TransferRecords);
+}
+
+void Transfers_Uninit() {}
+
+void VTW_ClearTransferRecords()
+{
+    std::memset(TransferRecords, 0, sizeof TransferRecords);
+    EndListAt(0);
+}
+
+// A loaded game brings its own list, so the count is always taken from the end marker.
+int32_t Transfers_Count() { return CountRows(); }
+
+void Transfers_Add(int32_t seller, int32_t buyer, int32_t player, uint8_t flags, int32_t fee)
+{
+    int32_t n = Transfers_Count();
+    if (n == TRANSFER_ROWS) {
+        std::memmove(TransferRecords, TransferRecords + TRANSFER_DROP_WHEN_FULL,
+                     sizeof(TransferRecordRow) * (TRANSFER_ROWS - TRANSFER_DROP_WHEN_FULL));
+        n = TRANSFER_ROWS - TRANSFER_DROP_WHEN_FULL;
+    }
+    TransferRecords[n] = {static_cast<int16_t>(seller),
+                          static_cast<int16_t>(buyer),
+                          static_cast<int16_t>(player),
+                          flags,
+                          0,
+                          std::max(0, fee),
+                          GameState.dayOfMonth,
+                          GameState.month,
+                          static_cast<uint8_t>(GameState.year % 100),
+                          0};
+    EndListAt(n + 1);
+}
+
+const TransferRecordRow* VTW_GetTransferRecord(int32_t n)
+{
+    if (n < 0 || n >= Transfers_Count()) return nullptr;
+    return &TransferRecords[n];
+}
+
+void VTW_SumClubTransfers(int32_t slot, int32_t* paid, int32_t* received, int32_t* bought,
+                          int32_t* sold)
+{
+    int64_t out = 0;
+    int64_t in = 0;
+    *bought = 0;
+    *sold = 0;
+    const int32_t n = Transfers_Count();
+    for (int32_t k = 0; k < n; ++k) {
+        const TransferRecordRow& row = TransferRecords[k];
+        if (row.flags & TRANSFER_LOAN) continue;
+        if (row.buyer == slot) {
+            out += row.fee;
+            ++*bought;
+        }
+        if (row.seller == slot) {
+            in += row.fee;
+            ++*sold;
+        }
+    }
+    *paid = static_cast<int32_t>(std::min<int64_t>(out, INT32_MAX));
+    *received = static_cast<int32_t>(std::min<int64_t>(in, INT32_MAX));
+}

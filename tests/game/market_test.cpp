@@ -1,0 +1,262 @@
+// tests/game/market_test.cpp: bids and fees, contracts, the transfer records, staff and jobs on a
+// seeded new game.
+#include "game/market.h"
+
+#include <cstring>
+#include <vector>
+
+#include "engine/memory.h"
+#include "engine/random.h"
+#include "game/calendar.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/matchblocks.h"
+#include "game/savegame.h"
+#include "game/season.h"
+#include "game/squad.h"
+#include "game/statmodel.h"
+#include "game/transfers.h"
+#include "tests/support/game_world.h"
+#include "tests/support/support.h"
+
+namespace {
+
+constexpr int32_t kHuman = 3;
+
+class Market : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MemoryInit();
+        SaveGame_Init();
+        MatchBlocks_Init();
+        Season_Init();
+        NewGameForTest(0, 4242);
+        VTW_SetClubControl(kHuman, MANAGER_HUMAN);
+        GameState.humanClub = kHuman;
+    }
+    void TearDown() override
+    {
+        Season_Uninit();
+        MatchBlocks_Uninit();
+    }
+
+    ScopedWorld m_world;
+};
+
+// The first few players of a club, in id order.
+std::vector<int32_t> PlayersOf(int32_t club, int32_t n)
+{
+    std::vector<int32_t> out;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount && int32_t(out.size()) < n;
+         ++id) {
+        if (Squad_IsMember(id, club)) out.push_back(id);
+    }
+    return out;
+}
+
+TEST_F(Market, FeesAndOffersStayWithinTheirBoundsAtEveryTurn)
+{
+    for (const int32_t player : PlayersOf(10, 12)) {
+        for (int32_t listed = 0; listed < 2; ++listed) {
+            VTW_PutPlayerOnTxList(player, listed);
+            for (int32_t clause = 0; clause < 2; ++clause) {
+                int32_t previous = MARKET_MONEY_MAX;
+                for (int32_t turn = 0; turn <= 6; ++turn) {
+                    int32_t interest = -1;
+                    const int32_t demand =
+                        VTW_ComputeTransferFee(player, turn, 1, &interest, clause);
+                    EXPECT_GE(demand, 0);
+                    EXPECT_LE(demand, previous);  // the seller comes down as the talks go on
+                    previous = demand;
+                    EXPECT_GE(interest, 0);
+                    EXPECT_LE(interest, 100);
+                    const int32_t offer =
+                        VTW_ComputeBidForPlayer(player, demand, turn, 1, clause, 0, &interest);
+                    EXPECT_GE(offer, 0);
+                    EXPECT_LE(offer, demand);
+                    EXPECT_GE(interest, 0);
+                    EXPECT_LE(interest, 100);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(Market, AcceptingWagesFormOneIntervalFromTheDemandUp)
+{
+    for (const int32_t player : PlayersOf(20, 8)) {
+        for (const int32_t months : {12, 24, 36}) {
+            const int32_t demand = Contract_Demand(player, months, 1, 0, 0);
+            int32_t interest = 0;
+            bool accepted = false;
+            for (int32_t wage = 0; wage <= 2 * demand + 100; wage += 25) {
+                const bool now =
+                    VTW_EvaluateContractOffer(player, months, 1, 0, &interest, wage, 0);
+                EXPECT_TRUE(now || !accepted) << "player " << player << " wage " << wage;
+                accepted = now;
+            }
+            EXPECT_TRUE(accepted);
+        }
+    }
+}
+
+TEST_F(Market, ContractsOfMoreThanFiveYearsOrTooSmallAClubAreRefused)
+{
+    const int32_t player = PlayersOf(kHuman, 1)[0];
+    int32_t interest = 1;
+    EXPECT_EQ(VTW_EvaluateContractOffer(player, 72, 1, 0, &interest, MARKET_MONEY_MAX, 0), 0);
+    EXPECT_EQ(interest, 0);
+    // His years left count for the human's own player.
+    DbPlayers[player].contractMonths = 24;
+    EXPECT_EQ(VTW_EvaluateContractOffer(player, 48, kHuman, 0, &interest, MARKET_MONEY_MAX, 0), 0);
+    EXPECT_EQ(VTW_RenewContracts(player, 48, kHuman, 0, &interest, MARKET_MONEY_MAX, 0), 0);
+    EXPECT_EQ(DbPlayers[player].contractMonths, 24);
+    DbPlayers[player].reputation = 50;
+    DbClubs[1].reputation = 24;
+    EXPECT_EQ(VTW_EvaluateContractOffer(player, 12, 1, 0, &interest, MARKET_MONEY_MAX, 0), 0);
+    DbClubs[1].reputation = 25;
+    EXPECT_EQ(VTW_EvaluateContractOffer(player, 12, 1, 0, &interest, MARKET_MONEY_MAX, 0), 1);
+}
+
+TEST_F(Market, BidInformationRefusesAFailedSearchAndAUsedRow)
+{
+    EXPECT_EQ(VTW_AddBidInfo(100, -1), -1);
+    const int32_t slot = VTW_FindFreeBidInfo();
+    EXPECT_EQ(VTW_AddBidInfo(100, slot), slot);
+    EXPECT_EQ(VTW_AddBidInfo(101, slot), -1);
+    EXPECT_EQ(VTW_FindBidInfo(100), slot);
+    EXPECT_EQ(VTW_FindBidInfo(101), -1);
+}
+
+TEST_F(Market, BidsAreRefusedForOwnPlayersAboveTheBudgetAndFromASixthClub)
+{
+    const int32_t player = PlayersOf(30, 1)[0];
+    EXPECT_EQ(VTW_PlaceBid(30, player, 0, BIDPOS_DEFENDER, 0), -1);
+    DbClubs[1].balance = 0;
+    EXPECT_EQ(VTW_PlaceBid(1, player, 1000, BIDPOS_DEFENDER, 0), -1);
+    for (int32_t club = 2; club < 2 + BIDDERS_MAX; ++club) {
+        DbClubs[club].balance = BALANCE_MAX;
+        EXPECT_GE(VTW_PlaceBid(club, player, 1000, BIDPOS_DEFENDER, 0), 0);
+    }
+    DbClubs[10].balance = BALANCE_MAX;
+    EXPECT_EQ(VTW_PlaceBid(10, player, 1000, BIDPOS_DEFENDER, 0), -1);
+    EXPECT_EQ(VTW_CountClubBidsForPlayer(player), BIDDERS_MAX);
+}
+
+TEST_F(Market, TheHumansAcceptedBidBecomesAMoveWithItsRecordAndMoney)
+{
+    DbClubs[kHuman].balance = BALANCE_MAX / 2;
+    int32_t player = -1;
+    for (const int32_t id : PlayersOf(60, 30)) {
+        if (VTW_GetPlayerShirt(id) > 11 && !Market_LineAtMinimum(60, VTW_GetPositionLine(id)))
+            player = id;
+    }
+    ASSERT_GE(player, 0);
+    const int32_t fee = VTW_ComputeTransferFee(player, 0, kHuman, nullptr, 0);
+    const int32_t buyerBefore = DbClubs[kHuman].balance;
+    ASSERT_GE(VTW_PlaceBid(kHuman, player, fee, BIDPOS_DEFENDER, 0), 0);
+    Calendar_SetDay(DayNo + 1);
+    Market_DailyStage();
+    ASSERT_EQ(VTW_GetHumanContracts(), player);
+    const int32_t demand = Contract_Demand(player, 24, kHuman, 0, 0);
+    int32_t interest = 0;
+    DbClubs[kHuman].reputation = 63;
+    ASSERT_EQ(VTW_RenewContracts(player, 24, kHuman, 0, &interest, demand, 0), 1);
+    VTW_CompleteHumanBid();
+    EXPECT_EQ(VTW_GetPlayerClub(player), kHuman);
+    EXPECT_EQ(DbClubs[kHuman].balance, buyerBefore - fee);
+    EXPECT_GE(VTW_GetClubSales(60), fee);
+    // The computer clubs trade in the same window: the human's deal is the newest row.
+    const TransferRecordRow* row = VTW_GetTransferRecord(Transfers_Count() - 1);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->seller, 60);
+    EXPECT_EQ(row->buyer, kHuman);
+    EXPECT_EQ(row->player, player);
+    EXPECT_EQ(row->fee, fee);
+    EXPECT_EQ(VTW_HasHumanContracts(), 0);
+}
+
+TEST_F(Market, ALoanBidForALoanListedPlayerIsCarriedOutAtOnce)
+{
+    const int32_t player = PlayersOf(40, 1)[0];
+    VTW_SetPlayerLoanList(player, 1);
+    ASSERT_GE(VTW_PlaceBid(50, player, LOAN_BID_AMOUNT, BIDPOS_DEFENDER, 0), 0);
+    EXPECT_EQ(VTW_GetPlayerClub(player), 40);
+    EXPECT_EQ(DbPlayers[player].loanClub, 50);
+    EXPECT_TRUE(Squad_IsMember(player, 50));
+    ASSERT_EQ(Transfers_Count(), 1);
+    EXPECT_TRUE(VTW_GetTransferRecord(0)->flags & TRANSFER_LOAN);
+}
+
+TEST_F(Market, AFullTransferListDropsItsOldestRowsAndStaysInOrder)
+{
+    for (int32_t n = 0; n < TRANSFER_ROWS + 1; ++n) {
+        Transfers_Add(1, 2, n % 20000, 0, n);
+    }
+    EXPECT_EQ(Transfers_Count(), TRANSFER_ROWS - TRANSFER_DROP_WHEN_FULL + 1);
+    EXPECT_EQ(VTW_GetTransferRecord(0)->fee, TRANSFER_DROP_WHEN_FULL);
+    EXPECT_EQ(VTW_GetTransferRecord(Transfers_Count() - 1)->fee, TRANSFER_ROWS);
+    int32_t paid = 0, received = 0, bought = 0, sold = 0;
+    VTW_SumClubTransfers(2, &paid, &received, &bought, &sold);
+    EXPECT_EQ(bought, Transfers_Count());
+    EXPECT_EQ(sold, 0);
+}
+
+TEST_F(Market, StaffCostsFollowTheWageAndTheMonthsLeft)
+{
+    int32_t wage = 0;
+    EXPECT_EQ(VTW_GetStaffCost(50, 10, &wage), Staff_WageForRating(50) * 10 * 4);
+    EXPECT_EQ(wage, Staff_WageForRating(50));
+    EXPECT_EQ(VTW_GetStaffCost(50, 0, &wage), 0);
+}
+
+TEST_F(Market, ComputerHiringFillsTheVacanciesItCanPayFor)
+{
+    for (int32_t role = 0; role < STAFF_ROLE_COUNT; ++role) {
+        Staff_Set(20, role, 0, 0);
+        Staff_Set(21, role, 0, 0);
+    }
+    DbClubs[20].balance = BALANCE_MAX / 2;
+    DbClubs[21].balance = 0;
+    EXPECT_EQ(VTW_AIHireStaff(20), STAFF_ROLE_COUNT);
+    EXPECT_EQ(VTW_AIHireStaff(21), 0);
+    for (int32_t role = 0; role < STAFF_ROLE_COUNT; ++role) {
+        EXPECT_GT(Staff_GetRating(20, role), 0);
+        EXPECT_LE(Staff_GetRating(20, role), Staff_BandTop(20));
+    }
+}
+
+TEST_F(Market, ConsideringEveryClubChangesNothingAndDrawsNoNumber)
+{
+    DbClubs[5].manager = -1;
+    DbClubs[5].reputation = 30;
+    DbPlayers[PERSON_HUMAN].reputation = 40;
+    const uint32_t draws = RandDrawCount();
+    MarketStateRecord before;
+    std::memcpy(&before, &MarketState, sizeof before);
+    int32_t answers = 0;
+    for (int32_t club = 0; club < CLUB_ID_COUNT; ++club) {
+        answers += Job_Consider(club, 0) != 0;
+    }
+    EXPECT_EQ(answers, 1);
+    EXPECT_EQ(RandDrawCount(), draws);
+    EXPECT_EQ(std::memcmp(&before, &MarketState, sizeof before), 0);
+}
+
+TEST_F(Market, AnUndecidedApplicationIsFiledForItsDay)
+{
+    DbClubs[5].manager = -1;
+    DbClubs[5].reputation = 40;
+    DbPlayers[PERSON_HUMAN].reputation = 35;
+    EXPECT_EQ(VTW_ApplyForJob(5, 0), 2);
+    EXPECT_EQ(VTW_GetHumanOfferClub(), 5);
+    EXPECT_GE(VTW_GetHumanOfferB(), DayNo + 3);
+    EXPECT_LE(VTW_GetHumanOfferB(), DayNo + 7);
+    DbPlayers[PERSON_HUMAN].reputation = 45;
+    EXPECT_EQ(Job_Consider(5, 0), 1);
+    DbPlayers[PERSON_HUMAN].reputation = 20;
+    EXPECT_EQ(Job_Consider(5, 0), 0);
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// tests/game/season_test.cpp: the season engine: a career played day by day, training, the career
+// log and the unattended run's checks.
+#include "game/season.h"
+
+#include <string>
+
+#include "engine/filename.h"
+#include "engine/memory.h"
+#include "engine/pakfile.h"
+#include "engine/random.h"
+#include "game/careerlog.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/matchblocks.h"
+#include "game/matchday.h"
+#include "game/records.h"
+#include "game/savegame.h"
+#include "game/squad.h"
+#include "game/world.h"
+#include "menus/tactics.h"
+#include "tests/support/game_world.h"
+#include "tests/support/support.h"
+#include "tools/mkdata/pakwriter.h"
+#include "tools/mkdata/tactics.h"
+
+namespace {
+
+// The generated world with the built-in tactics mounted and the season's modules started.
+class SeasonTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MkFileSet set;
+        MkGenerateTactics(&set);
+        std::string error;
+        ASSERT_TRUE(
+            MkWritePacked(m_dir.Path("pakfiles/hdcommon"), set.archives[MK_HDCOMMON], &error))
+            << error;
+        MemoryInit();
+        PakFileInit();
+        DataFolderInit(m_dir.Path().c_str());
+        PakMount("pakfiles\\hdcommon");
+        SaveGame_Init();
+        Tactics_Init();
+        MatchBlocks_Init();
+        Season_Init();
+    }
+    void TearDown() override
+    {
+        Season_Uninit();
+        MatchBlocks_Uninit();
+        Tactics_Uninit();
+        PakFileUninit();
+    }
+
+    ScopedWorld m_world;
+    TempDir m_dir;
+};
+
+void StartCareer(int32_t country, uint32_t seed, int32_t club)
+{
+    NewGameForTest(country, seed);
+    VTW_SetClubControl(club, MANAGER_HUMAN);
+    GameState.humanClub = static_cast<int16_t>(club);
+    AutoRunMode = 1;
+}
+
+void PlayDay()
+{
+    VTW_FindHumanNextFixture();
+    int32_t row = 0;
+    while (VTW_PlayMatchDay(&row) != 0) {
+    }
+    VTW_AdvanceDay();
+}
+
+// The first full player of the club's squad at the given line.
+int32_t PlayerOfLine(int32_t club, int32_t line)
+{
+    const int32_t count = VTW_RefreshSquadCount(club);
+    for (int32_t k = 0; k < count; ++k) {
+        if (VTW_GetPositionLine(SquadList.players[k]) == line) return SquadList.players[k];
+    }
+    return -1;
+}
+
+TEST_F(SeasonTest, AWeekOfOrdinaryTrainingRaisesTechniqueFitnessAndTeamPlay)
+{
+    StartCareer(0, 11, 5);
+    AutoRunMode = 0;
+    const int32_t club = 7;
+    ClubRecord* r = VTW_GetClubRecordPtr(club);
+    Staff_Set(club, STAFF_COACH, 99, 0);
+    Staff_Set(club, STAFF_COACH_MD, 99, 0);
+    const int32_t player = PlayerOfLine(club, 2);
+    ASSERT_GE(player, 0);
+    PlayerRecord& p = DbPlayers[player];
+    p.potential = 100;
+    p.training = 50;
+    p.fitness = 50;
+    r->teamwork = 10;
+    r->penalties = 10;
+    // Two technical periods a week of 198 points: 1,500 points after 4 weeks gives one T.
+    SRand(3);
+    for (int32_t week = 0; week < 4; ++week) {
+        for (int32_t period = 0; period < 5; ++period) {
+            DayNo = static_cast<uint16_t>(week * 7 + period);
+            DailyTraining_PlayerPeriod(player, club, period);
+        }
+    }
+    EXPECT_EQ(p.training, 51);
+    EXPECT_EQ(p.fitness, 58);  // one physical period a week, + 2
+    EXPECT_EQ(DailyTraining_PhysicalPeriods(player), 4);
+    // Thursday trains penalties and Friday team play once each (a 99 coach: +1 unless the draw
+    // is 99).
+    EXPECT_GE(r->penalties + r->teamwork, 20 + 6);
+}
+
+TEST_F(SeasonTest, RetrainingChangesThePositionWhenItsCounterEnds)
+{
+    StartCareer(0, 12, 5);
+    const int32_t player = PlayerOfLine(5, 1);
+    ASSERT_GE(player, 0);
+    TrainingBuffer.slotPlayer[0] = static_cast<int16_t>(player);
+    for (uint16_t& activity : TrainingBuffer.programme[0]) {
+        activity = TRAIN_TECHNICAL;
+    }
+    TrainingBuffer.retrainTarget[0] = 3;
+    TrainingBuffer.retrainRemaining[0] = 2;
+    DailyTraining_PlayerPeriod(player, 5, 0);
+    EXPECT_EQ(VTW_GetPositionLine(player), 1);
+    DailyTraining_PlayerPeriod(player, 5, 1);
+    EXPECT_EQ(VTW_GetPositionLine(player), 3);
+    EXPECT_EQ(TrainingBuffer.retrainTarget[0], TRAIN_NO_RETRAIN);
+}
+
+TEST_F(SeasonTest, CareerLogKeepsThePlayersNewestHundredRowsAcrossTheWrap)
+{
+    StartCareer(0, 13, 5);
+    const int32_t player = PlayerOfLine(5, 2);
+    const int32_t other = PlayerOfLine(5, 3);
+    for (int32_t k = 0; k < CAREERLOG_ROWS + 150; ++k) {
+        GameState.seasonCounter = static_cast<uint16_t>(k % 200);
+        VTW_AddClubLog(k % 3 == 0 ? player : other, 5, CAREERLOG_SEASON);
+    }
+    CareerLogRow rows[CAREERLOG_COPY_MAX];
+    ASSERT_EQ(VTW_CopyPlayerLogRows(player, rows, 500), CAREERLOG_COPY_MAX);
+    // The last row written for him was k = 65,685 (season 85), the one before k = 65,682.
+    EXPECT_EQ(rows[CAREERLOG_COPY_MAX - 1].season, 85);
+    EXPECT_EQ(rows[CAREERLOG_COPY_MAX - 2].season, 82);
+    EXPECT_EQ(VTW_CopyPlayerLogRows(player, rows, 3), 3);
+    EXPECT_EQ(rows[2].season, 85);
+    EXPECT_EQ(rows[0].season, 79);
+}
+
+TEST_F(SeasonTest, YouthIntakeStopsWithALogLineWhenNoFreeIdIsLeft)
+{
+    StartCareer(0, 14, 5);
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        DbPersons[id].flags &= static_cast<uint8_t>(~PERSON_FREE);
+    }
+    const PersonRecord before = DbPersons[FullPlayerCount - 1];
+    EXPECT_EQ(PlayerLife_YouthIntake(5), 0);
+    EXPECT_EQ(DbPersons[FullPlayerCount - 1].nameIndex, before.nameIndex);
+}
+
+TEST_F(SeasonTest, ContinentalOpponentsFieldElevenOfTheirLightPlayers)
+{
+    StartCareer(2, 16, 3);
+    // The first small club: a foreign side that only the continental cups bring in.
+    const int32_t club = World_LeagueClubCount(2);
+    ASSERT_EQ(VTW_GetClubRecordPtr(club), nullptr);
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(club, &members);
+    ASSERT_GE(count, MATCH_STARTERS);
+    ASSERT_GE(members[0], FullPlayerCount);
+    VTW_AISelectTeam(club);
+    int32_t starters = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        const int32_t shirt = VTW_GetPlayerShirt(members[k]);
+        starters += shirt >= 1 && shirt <= MATCH_STARTERS;
+        EXPECT_EQ(MatchDay_PlayerEligible(members[k], club), 1);
+    }
+    EXPECT_EQ(starters, MATCH_STARTERS);
+}
+
+TEST_F(SeasonTest, SoakChecksStopAtTheTargetAndReportABrokenSquad)
+{
+    StartCareer(2, 15, 3);
+    AutoRunTarget = {3, 0, AUTORUN_CHECK_SQUADS};
+    // A squad without a keeper.
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (DbPlayers[id].club == 4 && DbPlayers[id].position == 0) DbPlayers[id].position = 2;
+    }
+    EXPECT_EQ(VTW_SoakChecks(), 0);
+    for (int32_t day = 0; day < 3; ++day) {
+        PlayDay();
+        EXPECT_EQ(VTW_SoakChecks(), day == 2 ? 1 : 0);
+    }
+    EXPECT_EQ(AutoRunMode, 0u);
+    EXPECT_GE(Season_SoakFindings(), 1);
+    EXPECT_EQ(VTW_SoakChecks(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// tests/game/simmatch_test.cpp: the statistical simulation at its edges: a side losing every man
+// on the pitch, and a shoot-out that runs into sudden death with the keepers kicking.
+#include "game/simmatch.h"
+
+#include <cstdlib>
+
+#include "engine/random.h"
+#include "game/fixtures.h"
+#include "game/matchday.h"
+#include "tests/support/game_world.h"
+#include "tests/support/support.h"
+
+namespace {
+
+class SimMatchTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MatchBlocks_Init();
+        NewGameForTest(0, 3);
+        int row = 0;
+        while (VTW_GetFixtureCompetition(row) != COMP_LEAGUE) {
+            ++row;
+        }
+        SetupFixture(row);
+    }
+    void TearDown() override { MatchBlocks_Uninit(); }
+
+    // Side n keeps its first `starters` men and no bench.
+    static void ShortenSide(int n, int starters)
+    {
+        MatchSide& side = GetMatchSidesBlock()->sides[n];
+        for (int k = starters; k < MATCH_SHIRT_COUNT; ++k) {
+            MatchEntry_Clear(&side.entries[k]);
+        }
+    }
+    static int Get(int side, int k, int field)
+    {
+        return PlayerMatchRecord_Get(GetMatchDataBlock()->sides[side].players[k], field);
+    }
+
+    ScopedWorld m_world;
+    ScopedTactics m_tactics;
+};
+
+// The minute the last man of side 0 left injured, after two team-mates were sent off; 0 when
+// this match went otherwise.
+int LastManInjuredAfterTwoSendingsOff()
+{
+    const MatchDataBlock& d = *GetMatchDataBlock();
+    if (d.sides[0].totals[MATCH_TOTAL_SENDINGS_OFF] != 2) return 0;
+    int lastSendingOff = 0;
+    for (int e = 0; e < d.eventCount; ++e) {
+        if (d.events[e].kind == 3 && d.events[e].a == 0) lastSendingOff = d.events[e].minute;
+    }
+    for (const PlayerMatchRecord& r : d.sides[0].players) {
+        const int minutes = PlayerMatchRecord_Get(r, PMR_TIME_ON_PITCH);
+        if (PlayerMatchRecord_Get(r, PMR_HURT) && minutes > lastSendingOff) return minutes;
+    }
+    return 0;
+}
+
+TEST_F(SimMatchTest, ASideLeftWithNobodyOnThePitchPlaysOnWithoutScoringOrBeingBooked)
+{
+    ShortenSide(0, 3);
+    GetMatchSidesBlock()->substitutionsAllowed = 0;
+    int injuredAt = 0;
+    for (uint32_t seed = 1; seed < 20000 && injuredAt == 0; ++seed) {
+        SRand(seed);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        injuredAt = LastManInjuredAfterTwoSendingsOff();
+    }
+    ASSERT_GT(injuredAt, 0) << "no seed sent two men off before the third was hurt";
+    const MatchDataBlock& d = *GetMatchDataBlock();
+    for (int e = 0; e < d.eventCount; ++e) {
+        if (d.events[e].a == 0) {
+            EXPECT_LE(+d.events[e].minute, injuredAt);
+        }
+    }
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_LE(Get(0, k, PMR_TIME_ON_PITCH), injuredAt);
+        EXPECT_GE(Get(0, k, PMR_RATING), 10);
+    }
+    EXPECT_EQ(Get(0, 3, PMR_TIME_ON_PITCH), 0);
+}
+
+TEST_F(SimMatchTest, ALevelShootOutGoesToSuddenDeathWithTheKeepersKickingAndEndsOneApart)
+{
+    MatchDayBlock& b = *GetMatchSidesBlock();
+    b.extraTime = b.shootOut = 1;
+    b.secondLeg = 0;
+    b.sides[0].firstLegGoals = b.sides[1].firstLegGoals = 0;
+    ShortenSide(0, 2);  // a keeper and one outfield man: the keeper takes every other kick
+    ShortenSide(1, 2);
+    const MatchDataBlock& d = *GetMatchDataBlock();
+    bool suddenDeath = false;
+    for (uint32_t seed = 1; seed < 5000 && !suddenDeath; ++seed) {
+        SRand(seed);
+        SimMatch_Play(b, GetMatchDataBlock());
+        suddenDeath = d.sides[0].shootOutGoals > 5 || d.sides[1].shootOutGoals > 5;
+    }
+    ASSERT_TRUE(suddenDeath);
+    EXPECT_EQ(+d.sides[0].score, +d.sides[1].score);
+    EXPECT_EQ(std::abs(+d.sides[0].shootOutGoals - +d.sides[1].shootOutGoals), 1);
+}
+
+TEST_F(SimMatchTest, AShootOutWithNobodyLeftOnEitherSideStillHasAWinner)
+{
+    MatchDayBlock& b = *GetMatchSidesBlock();
+    b.extraTime = b.shootOut = 1;
+    b.secondLeg = 0;
+    b.sides[0].firstLegGoals = b.sides[1].firstLegGoals = 0;
+    ShortenSide(0, 0);
+    ShortenSide(1, 0);
+    SimMatch_Play(b, GetMatchDataBlock());
+    const MatchDataBlock& d = *GetMatchDataBlock();
+    EXPECT_EQ(+d.sides[0].score + +d.sides[1].score, 0);
+    EXPECT_EQ(+d.sides[0].shootOutGoals + +d.sides[1].shootOutGoals, 1);
+}
+
+}  // namespace
