@@ -41,6 +41,8 @@ enum ScriptWord : uint32_t {
     SCR_HASH,
     SCR_ECHO,
     SCR_AUDIO,
+    SCR_UNTIL,
+    SCR_EXPECT,
     SCR_COUNT
 };
 
@@ -52,8 +54,17 @@ enum ArgShape {
     ARGS_KEY_COUNT,
     ARGS_TEXT,
     ARGS_PIXEL,
-    ARGS_POINT,   // x, y and an optional button: "right" or "middle"
-    ARGS_MOTION,  // dx, dy: signed
+    ARGS_POINT,      // x, y and an optional button: "right" or "middle"
+    ARGS_MOTION,     // dx, dy: signed
+    ARGS_CONDITION,  // NAME OP VALUE [and NAME OP VALUE], and for `until` an optional "max N"
+};
+
+enum CompareOp { OP_EQ, OP_NE, OP_LT, OP_LE, OP_GT, OP_GE };
+
+struct Condition {
+    std::string name;  // a registered value
+    CompareOp op;
+    int32_t value;
 };
 
 struct ScriptCommand {
@@ -61,6 +72,8 @@ struct ScriptCommand {
     int32_t line;
     uint32_t numbers[3];  // periods; key code and count; x, y and the colour or button; dx, dy
     std::string text;     // `type`: per character its key code, plus 128 when Shift is held
+    std::vector<Condition> conditions;
+    int32_t source;  // the script file the line is in
 };
 
 // One step of a command: done, or not yet and to be resumed after `waitPeriods`.
@@ -78,8 +91,16 @@ struct CommandRow {
     RunFunction run;
 };
 
+struct ScriptValue {
+    std::string name;
+    ScriptValueFn get;
+};
+
 struct ScriptState {
-    std::string name;  // empty: no script
+    std::string name;                  // empty: no script
+    std::vector<std::string> sources;  // the script and the files it includes
+    std::vector<ScriptValue> values;
+    int32_t failSource;  // the file of the command running
     std::vector<ScriptCommand> commands;
     bool running;
     bool endRule;
@@ -102,6 +123,7 @@ constexpr int32_t PIN_MOTION = -4096;
 constexpr uint32_t MOVE_PHASES = 3;  // the steps of a pointer move before its command's own
 constexpr uint32_t CLICK_HOLD_PERIODS = 2;
 constexpr uint32_t CLICK_AFTER_PERIODS = 12;  // past the menu loop's wait for a click's release
+constexpr int32_t MAX_INCLUDE_DEPTH = 8;
 
 struct KeyName {
     const char* name;
@@ -309,6 +331,43 @@ Step RunAudio(const ScriptCommand& command)
     return Done();
 }
 
+// Whether every condition holds; a name nobody registered ends the run.
+bool ConditionsHold(const ScriptCommand& command)
+{
+    for (const Condition& c : command.conditions) {
+        const ScriptValue* found = nullptr;
+        for (const ScriptValue& v : s_script.values) {
+            if (v.name == c.name) found = &v;
+        }
+        if (found == nullptr) ScriptFail(command.line, "unknown value '%s'", c.name.c_str());
+        const int32_t actual = found->get();
+        const bool holds = c.op == OP_EQ   ? actual == c.value
+                           : c.op == OP_NE ? actual != c.value
+                           : c.op == OP_LT ? actual < c.value
+                           : c.op == OP_LE ? actual <= c.value
+                           : c.op == OP_GT ? actual > c.value
+                                           : actual >= c.value;
+        if (!holds) return false;
+    }
+    return true;
+}
+
+// One check per period; numbers[0] is the most periods to wait.
+Step RunUntil(const ScriptCommand& command)
+{
+    if (ConditionsHold(command)) return Done();
+    if (s_script.phase >= command.numbers[0])
+        ScriptFail(command.line, "the condition still fails after %u periods", command.numbers[0]);
+    ++s_script.phase;
+    return {false, 1};
+}
+
+Step RunExpect(const ScriptCommand& command)
+{
+    if (!ConditionsHold(command)) ScriptFail(command.line, "the condition fails");
+    return Done();
+}
+
 // clang-format off
 constexpr auto kCommands = std::to_array<CommandRow>({
     // Time.
@@ -335,6 +394,9 @@ constexpr auto kCommands = std::to_array<CommandRow>({
     {SCR_ECHO,       "echo",       ARGS_TEXT,      RunEcho},
     // The sound played so far (headless).
     {SCR_AUDIO,      "audio",      ARGS_TEXT,      RunAudio},
+    // Conditions over the values that the game's modules register.
+    {SCR_UNTIL,      "until",      ARGS_CONDITION, RunUntil},
+    {SCR_EXPECT,     "expect",     ARGS_CONDITION, RunExpect},
 });
 // clang-format on
 
@@ -531,6 +593,87 @@ bool TypedKeys(const std::string& text, std::string* keys, std::string* reason)
     return true;
 }
 
+bool ParseOp(const std::string& token, CompareOp* op)
+{
+    static constexpr const char* kOps[] = {"==", "!=", "<", "<=", ">", ">="};
+    for (int32_t i = 0; i < 6; ++i) {
+        if (token == kOps[i]) {
+            *op = static_cast<CompareOp>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// NAME OP VALUE, joined by "and"; `until` may end with "max N" (else SCRIPT_END_PERIODS).
+bool ParseConditions(const CommandRow& row, const std::string& rest, ScriptCommand* command,
+                     std::string* reason)
+{
+    std::vector<std::string> tokens = Tokens(rest);
+    command->numbers[0] = SCRIPT_END_PERIODS;
+    const std::string name = row.name;
+    if (row.word == SCR_UNTIL && tokens.size() >= 2 && tokens[tokens.size() - 2] == "max") {
+        if (!ParseNumber(tokens.back(), &command->numbers[0])) {
+            *reason = "bad argument '" + tokens.back() + "' to '" + name + "'";
+            return false;
+        }
+        tokens.resize(tokens.size() - 2);
+    }
+    for (size_t i = 0; i < tokens.size(); i += 4) {
+        Condition c{};
+        uint32_t magnitude = 0;
+        if (i + 3 > tokens.size() || !ParseOp(tokens[i + 1], &c.op)
+            || !ParseSigned(tokens[i + 2], &magnitude)
+            || (i + 3 < tokens.size() && tokens[i + 3] != "and")) {
+            *reason = "bad condition '" + rest + "' to '" + name + "'";
+            return false;
+        }
+        c.name = tokens[i];
+        c.value = static_cast<int32_t>(magnitude);
+        command->conditions.push_back(c);
+    }
+    if (command->conditions.empty() || tokens.size() % 4 != 3) {
+        *reason = "bad condition '" + rest + "' to '" + name + "'";
+        return false;
+    }
+    return true;
+}
+
+// What a parse builds: the commands, and the files they come from.
+struct ParseContext {
+    std::vector<ScriptCommand> commands;
+    std::vector<std::string> sources;
+};
+
+bool ParseScriptText(const std::string& name, const std::string& text, int32_t depth,
+                     ParseContext* context, std::string* error);
+
+// An included file, relative to the folder of the script that names it. A failure inside it is
+// already a whole message, naming its own line: *nested says so.
+bool ParseInclude(const std::string& including, const std::string& file, int32_t depth,
+                  ParseContext* context, std::string* reason, bool* nested)
+{
+    if (file.empty()) {
+        *reason = "missing argument to 'include'";
+        return false;
+    }
+    if (depth >= MAX_INCLUDE_DEPTH) {
+        *reason = "includes nested too deep at '" + file + "'";
+        return false;
+    }
+    const std::filesystem::path path = std::filesystem::path(including).parent_path() / file;
+    std::error_code ignored;
+    std::ifstream stream(path, std::ios::binary);
+    std::ostringstream text;
+    if (stream) text << stream.rdbuf();
+    if (!std::filesystem::is_regular_file(path, ignored) || !stream || stream.bad()) {
+        *reason = "cannot read the included script '" + path.string() + "'";
+        return false;
+    }
+    *nested = true;
+    return ParseScriptText(path.string(), text.str(), depth + 1, context, reason);
+}
+
 // One line: false with the reason when it is not a command; blank lines and comments give none.
 bool ParseLine(const std::string& raw, int32_t line, std::vector<ScriptCommand>* commands,
                std::string* reason)
@@ -542,9 +685,10 @@ bool ParseLine(const std::string& raw, int32_t line, std::vector<ScriptCommand>*
     const std::string rest = nameEnd == std::string::npos ? "" : Trimmed(text.substr(nameEnd));
     for (const CommandRow& row : kCommands) {
         if (name != row.name) continue;
-        ScriptCommand command{row.word, line, {0, 0, 0}, ""};
-        const bool ok = row.args == ARGS_TEXT ? ParseText(rest, &command.text, reason)
-                                              : ParseNumbers(row, rest, &command, reason);
+        ScriptCommand command{row.word, line, {0, 0, 0}, "", {}, 0};
+        const bool ok = row.args == ARGS_TEXT        ? ParseText(rest, &command.text, reason)
+                        : row.args == ARGS_CONDITION ? ParseConditions(row, rest, &command, reason)
+                                                     : ParseNumbers(row, rest, &command, reason);
         if (!ok) return false;
         if ((row.word == SCR_GRAB || row.word == SCR_AUDIO) && command.text.empty()) {
             *reason = "missing argument to '" + name + "'";
@@ -556,6 +700,34 @@ bool ParseLine(const std::string& raw, int32_t line, std::vector<ScriptCommand>*
     }
     *reason = "unknown command '" + name + "'";
     return false;
+}
+
+bool ParseScriptText(const std::string& name, const std::string& text, int32_t depth,
+                     ParseContext* context, std::string* error)
+{
+    const auto source = static_cast<int32_t>(context->sources.size());
+    context->sources.push_back(name);
+    std::istringstream lines(text);
+    int32_t line = 0;
+    for (std::string raw; std::getline(lines, raw);) {
+        ++line;
+        std::string reason;
+        bool nested = false;
+        const std::string trimmed = Trimmed(raw);
+        const bool include = trimmed.rfind("include", 0) == 0
+                             && (trimmed.size() == 7 || trimmed[7] == ' ' || trimmed[7] == '\t');
+        const size_t before = context->commands.size();
+        const bool ok = include ? ParseInclude(name, Trimmed(trimmed.substr(7)), depth, context,
+                                               &reason, &nested)
+                                : ParseLine(raw, line, &context->commands, &reason);
+        if (!ok) {
+            *error =
+                nested ? reason : "script: " + name + ":" + std::to_string(line) + ": " + reason;
+            return false;
+        }
+        if (!include && context->commands.size() > before) context->commands.back().source = source;
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -574,6 +746,7 @@ int32_t LastLine() { return s_script.commands.empty() ? 0 : s_script.commands.ba
 
 [[noreturn]] void FailStillRunning()
 {
+    if (!s_script.commands.empty()) s_script.failSource = s_script.commands.back().source;
     ScriptFail(LastLine(), "the script has ended and the program is still running");
 }
 
@@ -594,6 +767,7 @@ void RunDue()
     }
     while (s_script.next < s_script.commands.size() && now >= s_script.resumeAt) {
         const ScriptCommand& command = s_script.commands[s_script.next];
+        s_script.failSource = command.source;
         const Step step = kCommands[command.word].run(command);
         s_script.resumeAt = now + step.waitPeriods;
         if (step.done) {
@@ -622,6 +796,17 @@ constexpr HostDriver kDriver = {RunDue, WillPost, Stalled};
 
 }  // namespace
 
+void ScriptRegisterValue(const char* name, ScriptValueFn get)
+{
+    for (ScriptValue& v : s_script.values) {
+        if (v.name == name) {
+            v.get = get;
+            return;
+        }
+    }
+    s_script.values.push_back({name, get});
+}
+
 void ScriptInit()
 {
     ScriptStop();
@@ -632,18 +817,11 @@ void ScriptUninit() { ScriptInit(); }
 
 bool ScriptParse(const char* name, const std::string& text, std::string* error)
 {
-    std::vector<ScriptCommand> commands;
-    std::istringstream lines(text);
-    int32_t line = 0;
-    for (std::string raw; std::getline(lines, raw);) {
-        std::string reason;
-        if (!ParseLine(raw, ++line, &commands, &reason)) {
-            *error = "script: " + std::string(name) + ":" + std::to_string(line) + ": " + reason;
-            return false;
-        }
-    }
+    ParseContext context;
+    if (!ParseScriptText(name, text, 0, &context, error)) return false;
     s_script.name = name;
-    s_script.commands = std::move(commands);
+    s_script.sources = std::move(context.sources);
+    s_script.commands = std::move(context.commands);
     return true;
 }
 
@@ -693,8 +871,9 @@ void ScriptFail(int32_t line, const char* format, ...)
     if (s_script.name.empty()) {
         std::snprintf(message, sizeof message, "script: %s", reason);
     } else {
-        std::snprintf(message, sizeof message, "script: %s:%d: %s", s_script.name.c_str(), line,
-                      reason);
+        const std::string& file =
+            s_script.sources.empty() ? s_script.name : s_script.sources[s_script.failSource];
+        std::snprintf(message, sizeof message, "script: %s:%d: %s", file.c_str(), line, reason);
     }
     EndRun(message);
 }

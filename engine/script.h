@@ -8,7 +8,12 @@
 constexpr int32_t SCRIPT_EXIT_CODE = 3;         // a refused script or a failing command
 constexpr uint32_t SCRIPT_END_PERIODS = 30000;  // headless: time left to end after the script
 
-void ScriptInit();    // no script loaded, not running
+// An integer that `until` and `expect` conditions read by name; modules register theirs when
+// they start. A name registered again is replaced.
+using ScriptValueFn = int32_t (*)();
+void ScriptRegisterValue(const char* name, ScriptValueFn get);
+
+void ScriptInit();    // no script loaded, not running, no value registered
 void ScriptUninit();  // stops; safe without ScriptInit and twice
 
 // Reads and checks a whole script before anything runs. A missing file, an unknown command or
@@ -16,7 +21,8 @@ void ScriptUninit();  // stops; safe without ScriptInit and twice
 // and ends the process with SCRIPT_EXIT_CODE.
 void ScriptLoad(const char* path);
 // The same check on text in memory, for tests: false with the message (no newline) in `error`,
-// and the previous script kept.
+// and the previous script kept. An `include` names a file relative to the folder of `name`; its
+// lines are checked and run in its place, and failures name the included file's lines.
 bool ScriptParse(const char* name, const std::string& text, std::string* error);
 
 // Runs the loaded script (or none) from the host's pump. Time counts in clock periods from the

@@ -30,7 +30,7 @@
 #include "engine/timer.h"
 #include "engine/winlib.h"
 #include "game/gamemodules.h"
-#include "menus/testcard.h"
+#include "menus/frontend.h"
 #include "vexamenu/vidopt.h"
 
 bool NoSoundFlag;

@@ -9,7 +9,9 @@
 #include "game/matchblocks.h"
 #include "game/savegame.h"
 #include "game/season.h"
+#include "game/shortlist.h"
 #include "game/textmess.h"
+#include "game/trainingschedule.h"
 #include "gamecode/comments/commtable.h"
 #include "gamecode/matchrun.h"
 #include "menus/tactics.h"
@@ -44,6 +46,8 @@ constexpr auto kGameModules = std::to_array<GameModuleRow>({
     {"tactics",    Tactics_Init,    Tactics_Uninit},
     {"match day",  MatchBlocks_Init, MatchBlocks_Uninit},
     {"season",     Season_Init,     Season_Uninit},
+    {"shortlists", ShortList_Init,  ShortList_Uninit},
+    {"training schedule", Training_Init, Training_Uninit},
     {"match engine", MatchEngine_Start, MatchEngine_Stop},
 });
 // clang-format on

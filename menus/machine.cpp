@@ -501,3 +501,5 @@ int32_t MenuChooseMode(const char* caller)
                    caller);
     return mode;
 }
+
+int32_t BusyPointerCount() { return s_machine.busyCount; }

@@ -56,6 +56,7 @@ void ShowPointer();
 void ErasePointer();  // puts back what the last ShowPointer covered
 // Nested: the hourglass shows from the first on to the last off.
 void SetBusyPointer(int32_t on);
+int32_t BusyPointerCount();  // how deep the busy pointer is nested; 0 when not busy
 // Nested suspension of the busy animation by code that draws the pointer itself.
 void HidePointer(int32_t on);
 // Every POINTER_BUSY_TICKS while busy and not suspended: the next hourglass frame, the gauge.

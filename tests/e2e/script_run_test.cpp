@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
 
@@ -14,8 +15,8 @@ bool Holds(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-// Leaves the test card, the program's front end for now, with key 1 (Escape).
-constexpr const char* LEAVE = "key 1\n";
+// Quits the front end through its menu bar.
+std::string Leave() { return ScriptToTitle() + ScriptQuitFromBar(); }
 
 }  // namespace
 
@@ -47,7 +48,7 @@ TEST(ScriptRun, ProgramThatOutlivesItsScriptEndsWithCodeThree)
 
 TEST(ScriptRun, GrabWritesThePresentedFrameForTheTestToRead)
 {
-    const ScriptRun run = RunScript(std::string("wait 20\ngrab first.png\nwait 0\n") + LEAVE);
+    const ScriptRun run = RunScript(std::string("wait 20\ngrab first.png\nwait 0\n") + Leave());
     EXPECT_EQ(run.exitCode, 0) << run.err;
     ASSERT_EQ(run.frames.count("first.png"), 1u);
     EXPECT_EQ(run.frames.at("first.png").width, 640);
@@ -57,7 +58,7 @@ TEST(ScriptRun, GrabWritesThePresentedFrameForTheTestToRead)
 TEST(ScriptRun, DeactivatedProgramWaitsInItsIdleLoopUntilActivated)
 {
     const ScriptRun run =
-        RunScript(std::string("wait 10\ndeactivate\nwait 100\nactivate\nwait 10\n") + LEAVE,
+        RunScript(std::string("wait 10\ndeactivate\nwait 100\nactivate\nwait 10\n") + Leave(),
                   {"-debug", "win=50"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     const std::string enteringLine = "WinMessageHandler(): entering idle loop";
@@ -72,7 +73,7 @@ TEST(ScriptRun, SdlBackEndRunsTheSameScriptWithoutAnyDisplay)
 {
     TempHome home;
     TempDir work;
-    WriteTextFile(work.Path("script.txt"), std::string("wait 20\nhash\n") + LEAVE);
+    WriteTextFile(work.Path("script.txt"), std::string("wait 200\nhash\n") + Leave());
     const ProgramResult headless =
         RunProgram({"-headless", "-script", "script.txt"}, {}, "", 120, work.Path());
     const ProgramResult dummy =
@@ -94,7 +95,7 @@ TEST(ScriptRun, WithoutADisplayTheProgramSaysSoAndRunsHeadless)
     // An entry without '=' removes the variable from the program's environment.
     TempHome home;
     TempDir work;
-    WriteTextFile(work.Path("script.txt"), std::string("wait 5\n") + LEAVE);
+    WriteTextFile(work.Path("script.txt"), std::string("wait 5\n") + Leave());
     const ProgramResult run =
         RunProgram({"-script", "script.txt"}, {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}, "",
                    120, work.Path());

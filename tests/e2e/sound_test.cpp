@@ -1,4 +1,4 @@
-// Whole-program runs of the sound: the test card's music, recorded headless.
+// Whole-program runs of the sound: the front end's music, recorded headless.
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -9,6 +9,7 @@
 #include "engine/filename.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
+#include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
 
@@ -82,11 +83,12 @@ double Correlation(const std::vector<double>& a, size_t from, const std::vector<
 
 }  // namespace
 
-TEST(Sound, TheTestCardPlaysAMenuTuneThatTheRecordingHolds)
+TEST(Sound, TheFrontEndPlaysAMenuTuneThatTheRecordingHolds)
 {
     TempDir out;
-    const std::string wave = out.Path("card.wav");
-    const ScriptRun run = RunScript("wait 200\naudio " + wave + "\nkey 1\n");
+    const std::string wave = out.Path("menu.wav");
+    const ScriptRun run =
+        RunScript("wait 200\naudio " + wave + "\n" + ScriptToTitle() + ScriptQuitFromBar());
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     const std::vector<double> left = LeftChannel(ReadTextFile(wave));
     EXPECT_NEAR(static_cast<double>(left.size()), 200.0 * FRAMES_PER_PERIOD, FRAMES_PER_PERIOD);
@@ -111,7 +113,8 @@ TEST(Sound, WithoutSoundTheRecordingIsSilentAndTheDriverNeverStarts)
     TempDir out;
     const std::string wave = out.Path("quiet.wav");
     const ScriptRun run =
-        RunScript("wait 100\naudio " + wave + "\nkey 1\n", {"-nosound", "-debug", "sound=200"});
+        RunScript("wait 100\naudio " + wave + "\n" + ScriptToTitle() + ScriptQuitFromBar(),
+                  {"-nosound", "-debug", "sound=200"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     const std::vector<double> left = LeftChannel(ReadTextFile(wave));
     EXPECT_GT(left.size(), 99 * FRAMES_PER_PERIOD);

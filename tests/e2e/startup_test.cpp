@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/front_end_script.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -28,12 +29,12 @@ std::vector<std::string> RowsLogged(const std::string& output, const std::string
     return rows;
 }
 
-// A run that leaves the front end with Escape, as a player would.
-ProgramResult RunToEscape(std::vector<std::string> args)
+// A run that quits the front end through its menu bar, as a player would.
+ProgramResult RunToQuit(std::vector<std::string> args)
 {
     TempDir work;
-    WriteTextFile(work.Path("escape.txt"), "wait 10\nkey 1\n");
-    args.insert(args.end(), {"-script", work.Path("escape.txt")});
+    WriteTextFile(work.Path("quit.txt"), ScriptToTitle() + ScriptQuitFromBar());
+    args.insert(args.end(), {"-script", work.Path("quit.txt")});
     return RunProgram(args);
 }
 
@@ -42,7 +43,7 @@ ProgramResult RunToEscape(std::vector<std::string> args)
 TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
 {
     TempHome home;
-    const ProgramResult run = RunToEscape({"-headless", "-debug", "general=1"});
+    const ProgramResult run = RunToQuit({"-headless", "-debug", "general=1"});
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(RowsLogged(run.out, "InitialisePC"), kStartRows);
     EXPECT_EQ(RowsLogged(run.out, "ShutdownPC"), kStopRows);
@@ -50,9 +51,11 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
     const size_t firstStop = run.out.find("ShutdownPC(): ");
     EXPECT_LT(lastStart, firstStop);
     // The game's own modules start between the core's two tables.
-    EXPECT_EQ(RowsLogged(run.out, "GameMain"),
-              (std::vector<std::string>{"saved games", "messages", "commentary", "database",
-                                        "tactics", "match day", "season", "match engine"}));
+    EXPECT_EQ(
+        RowsLogged(run.out, "GameMain"),
+        (std::vector<std::string>{"saved games", "messages", "commentary", "database", "tactics",
+                                  "match day", "season", "shortlists", "training schedule",
+                                  "match engine"}));
     const size_t gameModules = run.out.find("GameMain(): saved games");
     EXPECT_LT(lastStart, gameModules);
     EXPECT_LT(gameModules, firstStop);
@@ -61,7 +64,7 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
 TEST(Startup, LogSwitchSendsDiagnosticsToTheUserFolder)
 {
     TempHome home;
-    const ProgramResult run = RunToEscape({"-headless", "-log", "-debug", "general=1"});
+    const ProgramResult run = RunToQuit({"-headless", "-log", "-debug", "general=1"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
@@ -83,7 +86,7 @@ TEST(Startup, NormalEndWritesTheOptionsAndAFatalEndLeavesThemAlone)
 {
     TempHome home;
     const std::string options = home.Path("OPTIONS.DAT");
-    ASSERT_EQ(RunToEscape({"-headless"}).exitCode, 0);
+    ASSERT_EQ(RunToQuit({"-headless"}).exitCode, 0);
     const std::string written = ReadTextFile(options);
     EXPECT_EQ(written.substr(0, 4), "DAT0");
 
@@ -100,7 +103,7 @@ TEST(Startup, DamagedOptionsGiveOneWarningAndAreRewritten)
 {
     TempHome home;
     WriteTextFile(home.Path("OPTIONS.DAT"), "DAT0 cut short");
-    const ProgramResult run = RunToEscape({"-headless"});
+    const ProgramResult run = RunToQuit({"-headless"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.out.find("Warning: OptionsLoad(): 'OPTIONS.DAT' is damaged - using the default "
                            "options\n"),

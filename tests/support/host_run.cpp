@@ -34,7 +34,7 @@ ScriptRun RunScript(const std::string& script, const std::vector<std::string>& e
     std::vector<std::string> args = {"-headless", "-seed", "7", "-script", "script.txt"};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     const ProgramResult result = RunProgram(args, env, "", 120, work.Path());
-    ScriptRun run{result.exitCode, result.out, result.err, {}};
+    ScriptRun run{result.exitCode, result.out, result.err, {}, {}};
     for (const auto& entry : std::filesystem::directory_iterator(work.Path())) {
         if (entry.path().extension() != ".png") continue;
         std::string error;
@@ -42,6 +42,10 @@ ScriptRun RunScript(const std::string& script, const std::vector<std::string>& e
         EXPECT_TRUE(ReadPng(entry.path().string(), &image, &error))
             << entry.path() << ": " << error;
         run.frames[entry.path().filename().string()] = image;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(home.Path())) {
+        if (entry.is_regular_file())
+            run.homeFiles[entry.path().filename().string()] = ReadTextFile(entry.path().string());
     }
     return run;
 }

@@ -22,7 +22,8 @@ struct ScriptRun {
     int exitCode;  // -1 when killed
     std::string out;
     std::string err;
-    std::map<std::string, PngImage> frames;  // every PNG the run wrote, by file name
+    std::map<std::string, PngImage> frames;        // every PNG the run wrote, by file name
+    std::map<std::string, std::string> homeFiles;  // what the run left in its home, by file name
 };
 
 // Runs `pelloran -headless -seed 7 -script S` (plus `extraArgs`) with the script text in a

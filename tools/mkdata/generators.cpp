@@ -30,6 +30,7 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"master palette", MkGenerateMasterPalette},
     {"match fonts", MkGenerateMatchFonts},
     {"match graphics", MkGenerateMatchGraphics},
+    {"club emblem", MkGenerateEmblem},
     {"world", MkGenerateWorld},
     {"tactics", MkGenerateTactics},
 });

@@ -13,3 +13,6 @@ void MkGenerateMenuIcons(MkFileSet* set);
 void MkGenerateMenuBackgrounds(MkFileSet* set);
 // The load bar: "vxdata\load\load1FRE.gfx" (empty), "load2FRE.gfx" (full), "loadpal.pal".
 void MkGenerateLoadBar(MkFileSet* set);
+// The club emblem "gfxgen\ball.gfx" (52 x 52, "GFX0", 1 byte per pixel) and its 6-bit palette
+// "gfxgen\ball.pal", whose patches take the two kit-colour ramps.
+void MkGenerateEmblem(MkFileSet* set);

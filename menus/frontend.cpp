@@ -1,0 +1,653 @@
+// menus/frontend.cpp: the front-end controller: the dispatcher of screens and game steps, the
+// splash screens, and the routing after game time has passed.
+#include "menus/frontend.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/fatal.h"
+#include "engine/pakfile.h"
+#include "engine/script.h"
+#include "game/calendar.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/hooks.h"
+#include "game/matchblocks.h"
+#include "game/matchday.h"
+#include "game/savegame.h"
+#include "game/season.h"
+#include "game/shortlist.h"
+#include "game/textformat.h"
+#include "game/textmess.h"
+#include "game/trainingschedule.h"
+#include "game/world.h"
+#include "menus/credits.h"
+#include "menus/exm.h"
+#include "menus/gfxgen.h"
+#include "menus/hotregion.h"
+#include "menus/kits.h"
+#include "menus/machine.h"
+#include "menus/menubar.h"
+#include "menus/menucont.h"
+#include "menus/menuicons.h"
+#include "menus/menupc.h"
+#include "menus/menutext.h"
+#include "menus/numbers.h"
+#include "menus/textinput.h"
+
+int16_t MenuOption;
+int16_t PreviousOption;
+int16_t StartOption;
+int16_t CurrentHuman;
+uint16_t ClubChangedFlag;
+uint16_t PlayerCardOutcome;
+uint16_t AdvanceMode;
+uint16_t MatchReportPage;
+uint16_t JobOfferMode;
+int16_t RoutePlayer;
+int16_t RouteClub;
+
+namespace {
+
+constexpr int32_t TEXT_CREATING_GAME = 749;
+constexpr int32_t TEXT_NO_STAFF = 424;
+constexpr int32_t TEXT_LOAD_FAILED = 1662;
+constexpr int32_t TEXT_SAVE_ADVICE = 1160;
+constexpr int32_t TEXT_LOAN_QUESTION = 893;
+constexpr int32_t TEXT_LOAN_TO = 894;
+constexpr int32_t GROUP_OFFER_LAPSED = 73;
+constexpr int32_t GROUP_OFFER_MADE = 74;
+constexpr int32_t LOAD_SLOT = 100;
+constexpr int32_t PLACEHOLDER_OK_ICON = 1206;
+constexpr int32_t LEFT_BUTTON = 1;
+constexpr int32_t DIVISION_GAP = 2;
+constexpr uint8_t REPORT_PAGE_BITS = 0x60;
+constexpr uint8_t REPORT_BIT_MATCH = 0x40;
+constexpr const char* PLACEHOLDER_TEXT = "Cet \xE9"
+                                         "cran n'est pas encore disponible.";
+
+enum DispatchKind : uint8_t {
+    DISPATCH_EMPTY,        // no case: dispatching it is fatal
+    DISPATCH_PLACEHOLDER,  // a screen still to come: the placeholder with the row's title
+    DISPATCH_STEP,         // a game step, or a screen with its own code
+};
+
+struct DispatchRow {
+    int16_t option;
+    DispatchKind kind;
+    void (*run)();
+    const char* title;  // shown by the placeholder and in logs
+    void (*after)();    // run when the screen is left
+};
+
+struct FrontEndState {
+    int16_t beforePrevious;  // the option dispatched before the current one
+    int16_t placeholder;     // the option the placeholder stands for
+    const char* placeholderTitle;
+};
+
+FrontEndState s_frontEnd;
+
+int32_t HumanClub() { return VTW_GetClubOfManager(CurrentHuman); }
+void ResetCurrentClub() { GameState.currentClub = static_cast<int16_t>(HumanClub()); }
+
+// ---------------------------------------------------------------------------------------------
+// The placeholder of a screen still to come.
+
+void PlaceholderInit()
+{
+    MenuCont_FormatTitle(VTW_GetClubOfManager(MANAGER_HUMAN) >= 0
+                             ? HEADER_CLUB | HEADER_DATE | HEADER_RESTRICTED
+                             : HEADER_RESTRICTED);
+}
+
+int32_t PlaceholderOk(MenuHotspot*)
+{
+    const int16_t back = s_frontEnd.beforePrevious;
+    MenuOption = back == s_frontEnd.placeholder || back < 0 ? MENU_OPTION_TITLE : back;
+    return EXM_CODE_LEAVE;
+}
+
+const MenuItem* PlaceholderTable()
+{
+    static const MenuItem table[] = {
+        {0x36, 0, 0, 0, 0, MenuCallback(PlaceholderInit), nullptr},
+        {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x12, 320, 36, MENU_ALIGN_CENTRE, 0, MenuVariable(&s_frontEnd.placeholderTitle), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
+        {0x11, 320, 240, MENU_ALIGN_CENTRE, 0, MenuString(PLACEHOLDER_TEXT), nullptr},
+        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(PLACEHOLDER_OK_ICON), PlaceholderOk},
+        MenuEndItem(nullptr, nullptr),
+    };
+    return table;
+}
+
+void RunScreen(const MenuItem* table)
+{
+    EXM_PushMenu(table);
+    EXM_RunMenu();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Game steps.
+
+void NewGame()
+{
+    SetMenuFont(1);
+    SetDrawAttribute(2, 0);
+    DoShadedBox(80, 380, 480, 40, 50);
+    DrawMenuMessage(320, 400, TEXT_CREATING_GAME, MENU_ALIGN_CENTRE);
+    PresentMenuScreen();
+    SetBusyPointer(1);
+    VTW_NewGame();
+    if (MenuOption != MENU_OPTION_QUIT) MenuOption = 5;
+    SetBusyPointer(0);
+}
+
+void ToSquad() { MenuOption = 7; }
+
+// Today's fixtures one by one, then the day itself, then wherever the day leads.
+void PlayToday()
+{
+    MatchReportState.incidentCount = 0;
+    VTW_FindHumanNextFixture();
+    int32_t row = 0;
+    while (VTW_PlayMatchDay(&row) != 0) {
+    }
+    VTW_AdvanceDay();
+    RouteGameEvents();
+}
+
+void LoadSavedGame()
+{
+    SetBusyPointer(1);
+    if (LoadGame(LOAD_SLOT) < 0) DoMessageBox(GetMessageText(TEXT_LOAD_FAILED), 0);
+    MenuOption = MENU_OPTION_OFFICE;
+    SetBusyPointer(0);
+}
+
+// The video options come later; until then the option goes straight back.
+void VideoOptions() { MenuOption = PreviousOption; }
+
+int32_t StaffCount(int32_t club)
+{
+    int32_t (*const getters[])(int32_t) = {
+        VTW_GetClubCoach,      VTW_GetClubCoachGK, VTW_GetClubCoachDF, VTW_GetClubCoachMD,
+        VTW_GetClubCoachFW,    VTW_GetClubPhysio,  VTW_GetClubYDO,     VTW_GetClubDietitian,
+        VTW_GetClubCoachYouth, VTW_GetClubPsycho,  VTW_GetClubFaith};
+    int32_t sum = 0;
+    for (const auto get : getters) {
+        sum += get(club);
+    }
+    return sum;
+}
+
+// ---------------------------------------------------------------------------------------------
+// What runs after a screen is left.
+
+void AfterPlayerCard()
+{
+    if (PlayerCardOutcome == 1) MenuOption = 10;
+    if (PlayerCardOutcome == 2) MenuOption = 14;
+    if (MenuOption != 7 && MenuOption != 10 && ClubChangedFlag != 0) {
+        ClubChangedFlag = 0;
+        ResetCurrentClub();
+    }
+}
+
+void AfterSquad()
+{
+    if (MenuOption != 4 && ClubChangedFlag == 1) {
+        ClubChangedFlag = 0;
+        ResetCurrentClub();
+    }
+}
+
+void AfterNegotiations()
+{
+    if (PlayerCardOutcome != 1) RouteGameEvents();
+}
+
+void AfterContractTalks()
+{
+    if (PlayerCardOutcome != 2) RouteGameEvents();
+}
+
+void BeforeTraining()
+{
+    if (StaffCount(HumanClub()) == 0) DoMessageBox(GetMessageText(TEXT_NO_STAFF), 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The dispatcher.
+
+constexpr DispatchRow Empty(int16_t option)
+{
+    return {option, DISPATCH_EMPTY, nullptr, "", nullptr};
+}
+constexpr DispatchRow Step(int16_t option, void (*run)(), const char* name)
+{
+    return {option, DISPATCH_STEP, run, name, nullptr};
+}
+constexpr DispatchRow Screen(int16_t option, const char* title, void (*after)() = nullptr)
+{
+    return {option, DISPATCH_PLACEHOLDER, nullptr, title, after};
+}
+
+// clang-format off
+constexpr auto kDispatch = std::to_array<DispatchRow>({
+    Step(0, NewGame, "Nouvelle partie"),
+    Screen(1, "Choisir le Championnat"),
+    Step(2, ToSquad, "Equipe"),
+    Screen(3, "Bureau de l'entra\xEEneur"),
+    Screen(4, "Fiche du joueur", AfterPlayerCard),
+    Screen(5, "Choisissez une \xE9quipe \xE0 diriger"),
+    Screen(6, "Offre d'emploi"),
+    Screen(7, "Equipe", AfterSquad),
+    Screen(8, "Calendrier"),
+    Screen(9, "Classement"),
+    Screen(10, "N\xE9gociations", AfterNegotiations),
+    Screen(11, "Rencontres/R\xE9sultats"),
+    Screen(12, "Tableau d'Honneur National"),
+    Screen(13, "Choix des entra\xEEneurs"),
+    Screen(14, "N\xE9gocier contrat", AfterContractTalks),
+    Empty(15),
+    Screen(16, "Entrer nom de l'entra\xEEneur"),
+    Screen(17, "Match amical"),
+    Empty(18),
+    Screen(19, "Chercher joueur"),
+    Empty(20),
+    Screen(21, "Analyse stats"),
+    Screen(22, "Entra\xEEnement Collectif"),
+    Screen(23, "Programme d'entra\xEEnement"),
+    Screen(24, "Pelloran"),
+    Step(25, PlayToday, "Jouer la journ\xE9" "e"),
+    Screen(26, "Editeur tactique"),
+    Screen(27, "Palmar\xE8s du club"),
+    Screen(28, "Caract\xE9ristiques du joueur"),
+    Screen(29, "Statistiques de buts"),
+    Screen(30, "Statistiques d'affluence"),
+    Screen(31, "Statistiques diverses"),
+    Screen(32, "Matchs du club"),
+    Empty(33),
+    Screen(34, "Classement Buteurs"),
+    Screen(35, "Transferts pass\xE9s"),
+    Screen(36, "Transfert de club"),
+    Screen(37, "Meilleurs joueurs"),
+    Empty(38), Empty(39), Empty(40), Empty(41), Empty(42),
+    Screen(43, "Le centre de recherche d'emploi"),
+    Screen(44, "Palmar\xE8s Troph\xE9" "e"),
+    Screen(45, "Archives championnat"),
+    Screen(46, "Rencontre du jour"),
+    Screen(47, "Historique Championnat"),
+    Screen(48, "Ligue des Champions"),
+    Screen(49, "Charger une partie"),
+    Screen(50, "Enregistrer"),
+    Step(51, LoadSavedGame, "Chargement"),
+    Screen(52, "Debug Screen"),
+    Screen(53, "Configuration amicale"),
+    Screen(54, "Match amical"),
+    Screen(55, "Ralenti"),
+    Screen(56, "Revoir le match"),
+    Screen(57, "Carri\xE8re"),
+    Screen(58, "All Stars"),
+    Step(59, RouteGameEvents, "Suite"),
+    Screen(60, "Analyse du match"),
+    Screen(61, "Graphiques"),
+    Screen(62, "Rapport du match"),
+    Screen(63, "Calendrier du club"),
+    Screen(64, "Calendrier du club"),
+    Screen(65, "Calendrier du club"),
+    Screen(66, "Calendrier du club"),
+    Screen(67, "Calendrier du club"),
+    Screen(68, "R\xE9putation du club"),
+    Screen(69, "R\xE9putation de l'entra\xEEneur"),
+    Screen(70, "Liste r\xE9" "duite"),
+    Empty(71),
+    Screen(72, "Fixer prix"),
+    Screen(73, "Rencontres Clubs"),
+    Screen(74, "Informations club"),
+    Screen(75, "Liste discipline"),
+    Screen(76, "Liste des performances moyennes"),
+    Screen(77, "Performance"),
+    Screen(78, "Entr. Individuel"),
+    Screen(79, "Reste du Monde"),
+    Screen(80, "Statistiques"),
+    Screen(81, "Statistiques du match"),
+    Screen(82, "Historique Championnat"),
+    Step(83, VideoOptions, "Options vid\xE9o"),
+    Screen(84, "Aide \xE9" "diteur tactique"),
+});
+// clang-format on
+
+static_assert(kDispatch.size() == MENU_OPTION_COUNT, "one row per option");
+
+consteval bool EveryOptionInPlace()
+{
+    for (size_t i = 0; i < kDispatch.size(); ++i) {
+        if (kDispatch[i].option != static_cast<int16_t>(i)) return false;
+    }
+    return true;
+}
+static_assert(EveryOptionInPlace(), "an option row is out of order");
+
+// Options whose screens show the human's club, and the match-report pages.
+void BeforeScreen(int32_t option)
+{
+    switch (option) {
+        case 3: CurrentHuman = MANAGER_HUMAN; break;
+        case 13:
+        case 17: ResetCurrentClub(); break;
+        case 23:
+            BeforeTraining();
+            ResetCurrentClub();
+            break;
+        case 60:
+        case 61:
+            MatchReportPage = option == 61 ? 1 : 0;
+            MatchReportFlags &= static_cast<uint8_t>(~REPORT_PAGE_BITS);
+            break;
+        case 62:
+            MatchReportPage = 0;
+            MatchReportFlags =
+                static_cast<uint8_t>((MatchReportFlags & ~REPORT_PAGE_BITS) | REPORT_BIT_MATCH);
+            break;
+        default: break;
+    }
+}
+
+void RunPlaceholder(const DispatchRow& row)
+{
+    BeforeScreen(row.option);
+    s_frontEnd.placeholder = row.option;
+    s_frontEnd.placeholderTitle = row.title;
+    RunScreen(PlaceholderTable());
+    if (row.after != nullptr) row.after();
+}
+
+void ShowSplash(int32_t background)
+{
+    DoBackground(background);
+    CopyBackBuffer();
+    PresentMenuScreen();
+    WaitTicksOrClick(SPLASH_TICKS);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The routing.
+
+void SetRouteClub(int32_t club) { GameState.currentClub = static_cast<int16_t>(club); }
+
+bool TodayIsOfferDay() { return FrontEndRoutes.humanOfferDay() == VTW_GetCurrentDay(); }
+
+void ShowOfferNews(int32_t group, int32_t club)
+{
+    TextMessParams params{};
+    params.team[0] = static_cast<int16_t>(club);
+    TextMess_SetParams(params);
+    TextMess_PickRandom(group);
+    TextMess_ShowForHumans();
+}
+
+// False when the offer makes the job-offer screen next.
+bool OfferLapsedOrNone()
+{
+    if (!TodayIsOfferDay()) return true;
+    const int32_t club = FrontEndRoutes.humanOfferClub();
+    if (FrontEndRoutes.humanOfferStands() == 0) {
+        ShowOfferNews(GROUP_OFFER_LAPSED, club);
+        return true;
+    }
+    MenuOption = 6;
+    JobOfferMode = 2;
+    SetRouteClub(club);
+    ShowOfferNews(GROUP_OFFER_MADE, club);
+    return false;
+}
+
+void AskForLoan(int32_t player, int32_t club)
+{
+    MenuOption = 59;
+    char question[2 * TEXTMESS_BUFFER_BYTES];
+    std::snprintf(question, sizeof question, "%s%s%s%s", GetMessageText(TEXT_LOAN_QUESTION),
+                  GetMessageText(VTW_PersonTextNo(player)), GetMessageText(TEXT_LOAN_TO),
+                  GetMessageText(VTW_ClubNameTextNo(VTW_GetTeam(club))));
+    if (DoQuestionBox(question, 0, MenuYesNoButtons) == 0) FrontEndRoutes.bookLoan(club, player);
+    FrontEndRoutes.removeSale(player);
+}
+
+// A transfer request worth less than 40 percent of the player, or from a club two divisions
+// below for a player with a shirt number, is turned down without asking the human.
+bool RequestIsWorthNegotiating(int32_t player, int32_t club)
+{
+    const int64_t bid = FrontEndRoutes.bidForPlayer(player, club);
+    const int64_t value = VTW_ComputePlayerValueWithPotential(player);
+    if (bid * 100 < value * ROUTE_BID_PERCENT) return false;
+    const int32_t gap = VTW_GetClubDivision(club) - VTW_GetClubDivision(HumanClub());
+    return VTW_GetPlayerShirt(player) == 0 || gap < DIVISION_GAP;
+}
+
+void RouteSaleRequest()
+{
+    const int32_t player = FrontEndRoutes.salesPlayer();
+    const int32_t club = FrontEndRoutes.salesClub();
+    RoutePlayer = static_cast<int16_t>(player);
+    RouteClub = static_cast<int16_t>(club);
+    if (VTW_GetPlayerLoanList(player) != 0) {
+        AskForLoan(player, club);
+    } else if (RequestIsWorthNegotiating(player, club)) {
+        MenuOption = 10;
+    } else {
+        FrontEndRoutes.removeSale(player);
+    }
+}
+
+// The defaults until the job and transfer markets answer.
+int32_t Nobody() { return 0; }
+int32_t NoDay() { return -1; }
+int32_t NoClub() { return -1; }
+void NoSale(int32_t) {}
+int32_t NoBid(int32_t, int32_t) { return 0; }
+int32_t NoLoan(int32_t, int32_t) { return -1; }
+
+constexpr RouteQueries kNoRoutes = {Nobody, Nobody, NoClub, NoDay,  Nobody, NoClub, Nobody,
+                                    Nobody, Nobody, Nobody, NoClub, NoSale, NoBid,  NoLoan};
+
+// ---------------------------------------------------------------------------------------------
+// The game's upward calls.
+
+void ShowMessageBox(const char* text)
+{
+    if (AutoRunMode != 0) return;
+    DoMessageBox(text, 0);
+}
+
+void KitOfSide(int32_t home, int32_t away, int32_t isAway, KitDesign* out)
+{
+    GetTeamDesign(home, away, isAway, out);
+}
+
+// What whole-program scripts may wait for and check.
+void RegisterScriptValues()
+{
+    ScriptRegisterValue("option", [] { return static_cast<int32_t>(MenuOption); });
+    ScriptRegisterValue("prevoption", [] { return static_cast<int32_t>(PreviousOption); });
+    ScriptRegisterValue("depth", [] { return EXM_Depth() + 1; });
+    ScriptRegisterValue("busy", BusyPointerCount);
+}
+
+void RegisterGameHooks()
+{
+    GameHooks.ShowMessage = ShowMessageBox;
+    GameHooks.FormatMoney = Price2str;
+    GameHooks.GetTeamDesign = KitOfSide;
+    GameHooks.SetTrainingDefaults = Training_SetDefaults;
+    GameHooks.StoreTrainingSchedule = Training_StoreSchedule;
+}
+
+const ExmFrontEnd kLoopSteps = {
+    .showBar = MenuBar_Show,
+    .barStep = MenuBar_Step,
+    .barOpen = MenuBar_IsOpen,
+    .openPopup = MenuBar_OpenPopup,
+    .shortcutStep = nullptr,  // no label of the bar carries a shortcut letter
+    .forgetBar = MenuBar_Forget,
+    .textIsActive = EXTI_IsActive,
+    .textSetActive = EXTI_SetActive,
+    .textHandleKeys = EXTI_HandleKeys,
+    .textEnd = EXTI_End,
+};
+
+}  // namespace
+
+RouteQueries FrontEndRoutes = kNoRoutes;
+
+void FrontEndInit()
+{
+    MenuOption = MENU_OPTION_TITLE;
+    PreviousOption = MENU_OPTION_TITLE;
+    StartOption = MENU_OPTION_TITLE;
+    CurrentHuman = MANAGER_HUMAN;
+    ClubChangedFlag = 0;
+    PlayerCardOutcome = 0;
+    AdvanceMode = 0;
+    MatchReportPage = 0;
+    JobOfferMode = 0;
+    RoutePlayer = -1;
+    RouteClub = -1;
+    FrontEndRoutes = kNoRoutes;
+    s_frontEnd = {};
+    s_frontEnd.beforePrevious = -1;
+    MenuBarInit();
+    MenuContInit();
+    GfxGenInit();
+    TextInputInit();
+}
+
+void FrontEndUninit()
+{
+    TextInputUninit();
+    GfxGenUninit();
+    MenuContUninit();
+    MenuBarUninit();
+    EXM_SetFrontEnd(nullptr);
+    FrontEndInit();
+}
+
+void FrontEnd_RegisterLoopSteps() { EXM_SetFrontEnd(&kLoopSteps); }
+
+void RunFrontEnd()
+{
+    FrontEndInit();
+    RegisterGameHooks();
+    RegisterScriptValues();
+    FrontEnd_RegisterLoopSteps();
+    EXM_Init();
+    StartMainMenu();
+    EXM_Shutdown();
+    FrontEndUninit();
+    GameHooks_Reset();
+}
+
+void StartMainMenu()
+{
+    CurrentHuman = MANAGER_HUMAN;
+    MenuOption = MENU_OPTION_TITLE;
+    StartOption = MENU_OPTION_TITLE;
+    ShortList_Clear();
+    TrainingTable_Clear();
+    DoMainMenu();
+}
+
+void DoMainMenu()
+{
+    ShowSplash(SPLASH_FIRST_BACKGROUND);
+    ShowSplash(SPLASH_SECOND_BACKGROUND);
+    Menu_TimedScreen();
+    ClubChangedFlag = 0;
+    while (MenuOption != MENU_OPTION_QUIT) {
+        const int16_t option = MenuOption;
+        if (option != MENU_OPTION_VIDEO) {
+            s_frontEnd.beforePrevious = PreviousOption;
+            PreviousOption = option;
+        }
+        DispatchOption(option);
+    }
+}
+
+void DispatchOption(int32_t option)
+{
+    if (option < 0 || option >= MENU_OPTION_COUNT || kDispatch[option].kind == DISPATCH_EMPTY)
+        FatalError("Error: DoMainMenu(): Invalid MenuOption = %d\n", option);
+    const DispatchRow& row = kDispatch[option];
+    if (row.kind == DISPATCH_STEP) {
+        row.run();
+        return;
+    }
+    RunPlaceholder(row);
+}
+
+bool FrontEnd_OptionIsPlaceholder(int32_t option)
+{
+    return option >= 0 && option < MENU_OPTION_COUNT
+           && kDispatch[option].kind == DISPATCH_PLACEHOLDER;
+}
+
+int32_t WaitTicksOrClick(int32_t ticks)
+{
+    // A button still held from the screen before must be let go first: only a new press counts.
+    bool held = true;
+    for (int32_t i = 0; i < ticks; ++i) {
+        int16_t x, y;
+        uint16_t buttons;
+        PointerFrame(&x, &y, &buttons);
+        const bool down = (buttons & LEFT_BUTTON) != 0;
+        if (down && !held) return 1;
+        held = down;
+    }
+    return 0;
+}
+
+void RouteGameEvents()
+{
+    if (MenuOption == MENU_OPTION_QUIT) return;
+    if (VTW_GetCurrentDay() == ROUTE_LAST_DAY) {
+        if (AutoRunMode == 0) GameHooks.ShowMessage(GetMessageText(TEXT_SAVE_ADVICE));
+        ResetCurrentClub();
+        MenuOption = MENU_OPTION_OFFICE;
+        return;
+    }
+    if (const int32_t sacked = FrontEndRoutes.sackedHuman(); sacked != 0) {
+        CurrentHuman = static_cast<int16_t>(sacked);
+        MenuOption = 43;
+        return;
+    }
+    if (const int32_t offered = FrontEndRoutes.jobOfferHuman(); offered != 0) {
+        CurrentHuman = static_cast<int16_t>(offered);
+        SetRouteClub(FrontEndRoutes.jobOfferClub());
+        JobOfferMode = 2;
+        MenuOption = 6;
+        return;
+    }
+    if (MenuOption != 4) MenuOption = MENU_OPTION_OFFICE;
+    if (!OfferLapsedOrNone()) return;
+    if (const int32_t talks = FrontEndRoutes.contractsHuman(); talks != 0) {
+        MenuOption = 14;
+        CurrentHuman = static_cast<int16_t>(talks);
+        ResetCurrentClub();
+        RoutePlayer = static_cast<int16_t>(FrontEndRoutes.contractsPlayer());
+        return;
+    }
+    if (FrontEndRoutes.salesHuman() != 0 && MenuOption == MENU_OPTION_OFFICE) RouteSaleRequest();
+}
+
+void LoadNamesFile()
+{
+    const int32_t handle = PakOpenFile("stats\\names.dat");
+    PakReadFile(NamesBuffer, 0, NAMES_FILE_BYTES, handle);
+    PakCloseFile(handle);
+}

@@ -1,0 +1,22 @@
+// menus/kits.h: the kit-clash test and the choice of the kit each side of a fixture wears.
+#pragma once
+
+#include <cstdint>
+
+#include "game/records.h"
+
+constexpr int32_t KIT_PATTERNS = 116;
+constexpr int32_t KIT_SPARES = 4;
+constexpr int32_t KIT_CANDIDATES = 2 + KIT_SPARES;  // the club's home and away kits, the spares
+
+// The four spare kits every club may wear away: red, light blue, yellow and white.
+extern const KitDesign KitSpareDesigns[KIT_SPARES];
+
+// How many pairs of counting colours (one of each kit, by the patterns' colour slots) lie within
+// the clash distance: 0-9. A pattern outside 0-115 or naming a slot outside 1-3 is fatal.
+int32_t DesignsClash(const KitDesign& a, const KitDesign& b);
+// The kit a side wears: the home club's home kit for the home side (isAway 0); for the away side
+// the first of its home kit, its away kit and the spares 1-4 that clashes least with it.
+void GetTeamDesign(int32_t home, int32_t away, int32_t isAway, KitDesign* out);
+// The candidate index (0 home, 1 away, 2-5 spares) GetTeamDesign picks among these six kits.
+int32_t Kit_ChooseAway(const KitDesign& homeKit, const KitDesign* const candidates[KIT_CANDIDATES]);

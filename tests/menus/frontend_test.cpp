@@ -1,0 +1,263 @@
+// tests/menus/frontend_test.cpp: the dispatcher of options, the splash wait, the placeholders of
+// screens still to come, and the routing after game time.
+#include "menus/frontend.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/dxdraw.h"
+#include "game/calendar.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/hooks.h"
+#include "game/matchblocks.h"
+#include "game/textformat.h"
+#include "game/textmess.h"
+#include "game/world.h"
+#include "menus/credits.h"
+#include "menus/exm.h"
+#include "menus/machine.h"
+#include "menus/menupc.h"
+#include "tests/support/game_world.h"
+#include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
+#include "tests/support/support.h"
+
+namespace {
+
+constexpr int32_t TEXT_SAVE_ADVICE = 1160;
+
+std::vector<std::string> s_shown;  // messages the routing showed
+
+void Capture(const char* text) { s_shown.push_back(text); }
+
+// The frontend's words reset, the messages captured and the job and transfer markets faked.
+class RouteTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        NewGameForTest(0, 17);
+        VTW_SetClubControl(0, MANAGER_HUMAN);
+        FrontEndInit();
+        s_shown.clear();
+        GameHooks.ShowMessage = Capture;
+        AutoRunMode = 0;
+        MenuOption = 25;
+        GameState.dayNo = 100;
+        m_human = VTW_GetClubOfManager(MANAGER_HUMAN);
+        ASSERT_GE(m_human, 0);
+        for (int16_t id = 0; id < FullPlayerCount; ++id) {
+            if (VTW_GetPlayerClub(id) == m_human && VTW_GetPlayerPosition(id) != 13) m_player = id;
+        }
+        ASSERT_GE(m_player, 0);
+        s_player = m_player;
+        s_removed = -1;
+    }
+    void TearDown() override
+    {
+        GameHooks_Reset();
+        FrontEndUninit();
+        AutoRunMode = 0;
+    }
+
+    // A request for the human's player from `club`, bidding `bid`.
+    void AskFor(int32_t club, int32_t bid)
+    {
+        s_club = club;
+        s_bid = bid;
+        FrontEndRoutes.salesHuman = [] { return 1; };
+        FrontEndRoutes.salesPlayer = [] { return s_player; };
+        FrontEndRoutes.salesClub = [] { return s_club; };
+        FrontEndRoutes.bidForPlayer = [](int32_t, int32_t) { return s_bid; };
+        FrontEndRoutes.removeSale = [](int32_t player) { s_removed = player; };
+    }
+
+    ScopedWorld m_world;
+    int32_t m_human = -1;
+    int32_t m_player = -1;
+    static inline int32_t s_player;
+    static inline int32_t s_club;
+    static inline int32_t s_bid;
+    static inline int32_t s_removed;
+};
+
+}  // namespace
+
+TEST(FrontEndDeathTest, EmptyAndOutOfRangeOptionsAreFatal)
+{
+    for (const int32_t option : {15, 18, 20, 33, 38, 39, 40, 41, 42, 71, 85, -2}) {
+        EXPECT_FATAL(DispatchOption(option),
+                     "Error: DoMainMenu(): Invalid MenuOption = " + std::to_string(option));
+    }
+}
+
+TEST(FrontEnd, StepsThatOnlyChooseTheNextOption)
+{
+    ScopedCore core;
+    FrontEndInit();
+    DispatchOption(2);
+    EXPECT_EQ(MenuOption, 7);
+    PreviousOption = 9;
+    MenuOption = 83;
+    DispatchOption(83);
+    EXPECT_EQ(MenuOption, 9);
+    EXPECT_EQ(PreviousOption, 9);
+    FrontEndUninit();
+}
+
+TEST(FrontEnd, EveryOptionOfALaterScreenShowsAPlaceholder)
+{
+    const std::vector<int32_t> steps = {0, 2, 25, 51, 59, 83};
+    for (int32_t option = 0; option < MENU_OPTION_COUNT; ++option) {
+        const bool empty = option == 15 || option == 18 || option == 20 || option == 33
+                           || (option >= 38 && option <= 42) || option == 71;
+        const bool step = std::find(steps.begin(), steps.end(), option) != steps.end();
+        EXPECT_EQ(FrontEnd_OptionIsPlaceholder(option), !empty && !step) << option;
+    }
+}
+
+TEST(FrontEnd, AClickEndsTheSplashWaitAtOnce)
+{
+    ScopedMenuDisplay display;
+    PresentMenuScreen();  // shown once, so no wipe spends the ticks of the click
+    MenuInputs inputs;
+    AddClick(&inputs, 10, 100, 100);
+    ScopedMenuScript script(inputs);
+    const int32_t clicked = WaitTicksOrClick(SPLASH_TICKS);
+    EXPECT_EQ(clicked, 1) << ScopedMenuScript::Elapsed();
+    EXPECT_LT(ScopedMenuScript::Elapsed(), 30u);
+    EXPECT_EQ(WaitTicksOrClick(20), 0);  // the button still held from the click does not count
+}
+
+TEST(FrontEnd, ThePlaceholdersOkButtonGoesBackToTheTitle)
+{
+    ScopedMenuDisplay display(true);
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    MenuOption = 8;
+    MenuInputs inputs;
+    AddClick(&inputs, 100, 570, 436);
+    ScopedMenuScript script(inputs);
+    DispatchOption(8);
+    EXPECT_EQ(MenuOption, MENU_OPTION_TITLE);
+    FrontEndUninit();
+}
+
+TEST_F(RouteTest, TheLastDayAdvisesSavingUnlessTheRunIsUnattended)
+{
+    GameState.dayNo = ROUTE_LAST_DAY;
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+    ASSERT_EQ(s_shown.size(), 1u);
+    EXPECT_EQ(s_shown[0], GetMessageText(TEXT_SAVE_ADVICE));
+    s_shown.clear();
+    AutoRunMode = 1;
+    MenuOption = 25;
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+    EXPECT_TRUE(s_shown.empty());
+}
+
+TEST_F(RouteTest, SackingAndJobOffersComeBeforeTheOffice)
+{
+    FrontEndRoutes.sackedHuman = [] { return 1; };
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, 43);
+    FrontEndRoutes.sackedHuman = [] { return 0; };
+    FrontEndRoutes.jobOfferHuman = [] { return 1; };
+    FrontEndRoutes.jobOfferClub = [] { return 12; };
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, 6);
+    EXPECT_EQ(JobOfferMode, 2);
+    EXPECT_EQ(GameState.currentClub, 12);
+}
+
+TEST_F(RouteTest, AnOfferThatCameToNothingIsNewsAndTheRoutingGoesOn)
+{
+    FrontEndRoutes.humanOfferDay = [] { return VTW_GetCurrentDay(); };
+    FrontEndRoutes.humanOfferStands = [] { return 0; };
+    FrontEndRoutes.humanOfferClub = [] { return 12; };
+    FrontEndRoutes.contractsHuman = [] { return 1; };
+    const int32_t newsBefore = TextMessNews.count;
+    RouteGameEvents();
+    EXPECT_EQ(TextMessNews.count, newsBefore + 1);
+    EXPECT_EQ(MenuOption, 14);  // on to the pending contract talks
+}
+
+TEST_F(RouteTest, TheOfficeKeepsThePlayerCard)
+{
+    MenuOption = 4;
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, 4);
+    MenuOption = MENU_OPTION_QUIT;
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, MENU_OPTION_QUIT);
+}
+
+TEST_F(RouteTest, ARequestBelowFortyPercentOfTheValueIsDropped)
+{
+    const int64_t value = VTW_ComputePlayerValueWithPotential(m_player);
+    ASSERT_GT(value, 100);
+    const int32_t sameDivision = m_human == 0 ? 1 : 0;
+    AskFor(sameDivision, static_cast<int32_t>(value * 39 / 100));
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+    EXPECT_EQ(s_removed, m_player);
+    s_removed = -1;
+    AskFor(sameDivision, static_cast<int32_t>((value * 40 + 99) / 100));
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(s_removed, -1);
+}
+
+TEST_F(RouteTest, AClubTwoDivisionsLowerMayNotTakeANumberedPlayer)
+{
+    int32_t lower = -1;
+    for (int32_t club = 0; club < CLUB_ID_COUNT && lower < 0; ++club) {
+        if (VTW_GetClubDivision(club) >= VTW_GetClubDivision(m_human) + 2) lower = club;
+    }
+    if (lower < 0) GTEST_SKIP() << "no club two divisions lower in this world";
+    VTW_SetPlayerShirt(m_player, 5);
+    AskFor(lower, 2 * VTW_ComputePlayerValueWithPotential(m_player));
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+    EXPECT_EQ(s_removed, m_player);
+}
+
+TEST(Credits, EndOnAClickOnEscapeOrOnceTheLastRowHasRisen)
+{
+    ScopedMenuDisplay display;
+    {
+        ScopedMenuScript script({}, 100000);
+        Menu_TimedScreen();
+        EXPECT_GT(ScopedMenuScript::Elapsed(), 2400u);
+        EXPECT_LT(ScopedMenuScript::Elapsed(), 2700u);
+    }
+    {
+        MenuInputs inputs;
+        AddClick(&inputs, 300, 320, 240);
+        ScopedMenuScript script(inputs, 100000);
+        Menu_TimedScreen();
+        EXPECT_LT(ScopedMenuScript::Elapsed(), 320u);
+    }
+    {
+        MenuInputs inputs;
+        AddKey(&inputs, 300, 1);
+        ScopedMenuScript script(inputs, 100000);
+        Menu_TimedScreen();
+        EXPECT_LT(ScopedMenuScript::Elapsed(), 320u);
+    }
+}
+
+TEST(FrontEnd, TheNamesFileFillsTheNamesBufferAndNoMore)
+{
+    TempDir data;
+    std::vector<uint8_t> names(NAMES_FILE_BYTES + 10, 'n');
+    names[NAMES_FILE_BYTES - 1] = 'z';
+    WriteTestPak(data.Path(), {{"stats\\names.dat", names}});
+    ScopedMenus menus(DDRAW_KIND_16BIT, data.Path());
+    LoadNamesFile();
+    EXPECT_EQ(NamesBuffer[0], 'n');
+    EXPECT_EQ(NamesBuffer[NAMES_FILE_BYTES - 1], 'z');
+}

@@ -1,0 +1,159 @@
+// tests/menus/textinput_test.cpp: the text field: typing through the game's keyboard language,
+// its capacity, the cursor keys, Escape and the bell.
+#include "menus/textinput.h"
+
+#include <cstring>
+#include <string>
+
+#include "engine/keyboard.h"
+#include "menus/machine.h"
+#include "menus/menupc.h"
+#include "tests/support/menu_loop.h"
+#include "tests/support/support.h"
+
+namespace {
+
+// Key codes: the physical keys, whose characters come from keyboard language 4.
+constexpr int32_t KEY_Q = 0x10;  // types "a"
+constexpr int32_t KEY_B = 0x30;
+constexpr int32_t KEY_C = 0x2E;
+constexpr int32_t KEY_D = 0x20;
+constexpr int32_t KEY_BACKSPACE = 0x0E;
+constexpr int32_t KEY_ENTER = 0x1C;
+constexpr int32_t KEY_ESCAPE = 0x01;
+constexpr int32_t PASS_LIMIT = 600;
+
+class TextField : public ::testing::Test {
+protected:
+    TextField()
+    {
+        SetKeyboardLanguage(4);
+        PresentMenuScreen();  // shown once, so no wipe spends the ticks of the keys
+        TextInputInit();
+    }
+    ~TextField() override { TextInputUninit(); }
+
+    void Start(const char* initial, uint16_t maxLength, uint32_t flags)
+    {
+        std::memset(m_output, 0, sizeof m_output);
+        TextInputField field{};
+        field.x = 100;
+        field.y = 200;
+        field.width = 400;
+        field.output = m_output;
+        field.maxLength = maxLength;
+        field.initial = initial;
+        field.flags = flags;
+        EXTI_InitTextInput(&field);
+    }
+
+    // Types the keys, one every 10 periods, and runs the field until it ends or they are spent.
+    int32_t Type(const std::vector<int32_t>& keys)
+    {
+        MenuInputs inputs;
+        for (size_t i = 0; i < keys.size(); ++i) {
+            AddKey(&inputs, 10 + 10 * static_cast<uint32_t>(i), keys[i]);
+        }
+        ScopedMenuScript script(inputs, 100000);
+        const uint32_t until = 20 + 10 * static_cast<uint32_t>(keys.size());
+        int32_t code = TEXTINPUT_GOES_ON;
+        while (code == TEXTINPUT_GOES_ON && ScopedMenuScript::Elapsed() < until) {
+            code = EXTI_HandleKeys();
+            WaitMenuTick();
+        }
+        return code;
+    }
+
+    ScopedMenuDisplay m_display;
+    char m_output[64];
+};
+
+}  // namespace
+
+TEST_F(TextField, APaddedFieldKeepsEveryTypedCharacter)
+{
+    Start("abc       ", 10, TEXTINPUT_PADDED);
+    EXPECT_STREQ(EXTI_Text(), "abc");
+    EXPECT_EQ(EXTI_Cursor(), 3);
+    testing::internal::CaptureStdout();
+    Type({KEY_D, KEY_D, KEY_D, KEY_D, KEY_D, KEY_D, KEY_D});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\a");  // the ninth is the last one taken
+    EXPECT_EQ(Type({KEY_ENTER}), TEXTINPUT_ENTERED);
+    EXPECT_EQ(EXTI_End(TEXTINPUT_ENTERED), TEXTINPUT_ENTERED);
+    EXPECT_STREQ(m_output, "abcdddddd");
+}
+
+TEST_F(TextField, EnterPadsTheResultToOneLessThanTheCapacity)
+{
+    Start("abc       ", 10, TEXTINPUT_PADDED);
+    EXPECT_EQ(Type({KEY_ENTER}), TEXTINPUT_ENTERED);
+    EXTI_End(TEXTINPUT_ENTERED);
+    EXPECT_STREQ(m_output, "abc      ");
+}
+
+TEST_F(TextField, ThePhysicalQKeyTypesAAndEscapeRestoresTheStart)
+{
+    Start("xy", 8, 0);
+    Type({KEY_Q, KEY_B, KEY_C});
+    EXPECT_STREQ(EXTI_Text(), "xyabc");
+    EXPECT_EQ(Type({KEY_ESCAPE}), TEXTINPUT_ESCAPED);
+    EXPECT_STREQ(m_output, "xy");
+    EXTI_End(TEXTINPUT_ESCAPED);
+    EXPECT_EQ(EXTI_IsActive(), 0);
+}
+
+TEST_F(TextField, KeysThatCannotActRingTheBell)
+{
+    Start("", 4, 0);
+    testing::internal::CaptureStdout();
+    Type({KEY_BACKSPACE});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\a");
+    EXTI_End(TEXTINPUT_ESCAPED);
+
+    static const char allowed[] = "0123456789";
+    TextInputField field{};
+    field.output = m_output;
+    field.width = 400;
+    field.maxLength = 4;
+    field.allowed = allowed;
+    EXTI_InitTextInput(&field);
+    testing::internal::CaptureStdout();
+    Type({KEY_Q});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\a");
+    EXPECT_STREQ(EXTI_Text(), "");
+    EXTI_End(TEXTINPUT_ESCAPED);
+}
+
+TEST_F(TextField, AnEmptyPaddedFieldOfNoLengthTakesNothing)
+{
+    Start("", 0, TEXTINPUT_PADDED);
+    testing::internal::CaptureStdout();
+    Type({KEY_Q});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\a");
+    EXPECT_STREQ(EXTI_Text(), "");
+    EXTI_End(TEXTINPUT_ESCAPED);
+}
+
+TEST_F(TextField, TheDoneCallbackAnswersForTheField)
+{
+    static int32_t seen;
+    seen = -1;
+    TextInputField field{};
+    field.output = m_output;
+    field.width = 400;
+    field.maxLength = 4;
+    field.done = [](int32_t code) {
+        seen = code;
+        return 6;
+    };
+    EXTI_InitTextInput(&field);
+    EXPECT_EQ(EXTI_End(TEXTINPUT_ENTERED), 6);
+    EXPECT_EQ(seen, TEXTINPUT_ENTERED);
+}
+
+TEST(TextFieldDeathTest, AnAlignmentOtherThanTopLeftIsFatal)
+{
+    char out[8];
+    EXPECT_FATAL(InitTextInput(0, 0, 100, 10, "abc", out, nullptr, nullptr),
+                 "InitTextInput(): only M_ALIGN_TL is supported");
+}

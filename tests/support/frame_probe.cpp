@@ -1,0 +1,61 @@
+// tests/support/frame_probe.cpp: questions about a grabbed frame.
+#include "tests/support/frame_probe.h"
+
+#include <cstdlib>
+
+uint32_t FrameColourAt(const PngImage& frame, int32_t x, int32_t y) { return frame.Pixel(x, y); }
+
+int32_t CountNearColour(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h,
+                        uint32_t rgb, int32_t tolerance)
+{
+    int32_t count = 0;
+    for (int32_t py = y; py < y + h && py < frame.height; ++py) {
+        for (int32_t px = x; px < x + w && px < frame.width; ++px) {
+            const uint32_t c = frame.Pixel(px, py);
+            bool near = true;
+            for (int32_t shift = 0; shift <= 16; shift += 8) {
+                const int32_t a = static_cast<int32_t>(c >> shift & 0xFF);
+                const int32_t b = static_cast<int32_t>(rgb >> shift & 0xFF);
+                near = near && std::abs(a - b) <= tolerance;
+            }
+            count += near ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+namespace {
+
+uint32_t Widen(uint32_t value, uint32_t bits)
+{
+    return value << (8 - bits) | value >> (2 * bits - 8);
+}
+
+}  // namespace
+
+int32_t FrameBackground(const PngImage& frame)
+{
+    if (frame.width < 640 || frame.height < 480) return -1;
+    const uint32_t marker = frame.Pixel(639, 479);
+    if ((marker >> 16) != 0 || (marker & 0xFF) != 0xFF) return -1;
+    const uint32_t green = marker >> 8 & 0xFF;
+    if (Widen(green >> 2, 6) == green) return static_cast<int32_t>(green >> 2);
+    if (Widen(green >> 3, 5) == green) return static_cast<int32_t>(green >> 3) * 2;
+    return -1;
+}
+
+bool FrameShowsBackground(const PngImage& frame, int32_t n)
+{
+    const int32_t shown = FrameBackground(frame);
+    const uint32_t green = frame.Pixel(639, 479) >> 8 & 0xFF;
+    const bool fiveBits = Widen(green >> 2, 6) != green;
+    return shown == n || (fiveBits && shown == (n & ~1));
+}
+
+uint32_t FrameRgbOf565(uint16_t colour)
+{
+    const uint32_t r = colour >> 11 & 0x1F;
+    const uint32_t g = colour >> 5 & 0x3F;
+    const uint32_t b = colour & 0x1F;
+    return (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
+}

@@ -1,0 +1,21 @@
+// tests/support/frame_probe.h: questions about a grabbed frame: a colour, how much of a colour a
+// rectangle holds, and which menu background it shows.
+#pragma once
+
+#include <cstdint>
+
+#include "tests/support/png.h"
+
+// 0xRRGGBB of the pixel.
+uint32_t FrameColourAt(const PngImage& frame, int32_t x, int32_t y);
+// The pixels of the rectangle whose every component lies within `tolerance` of the colour's.
+int32_t CountNearColour(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h,
+                        uint32_t rgb, int32_t tolerance);
+// The background number hidden in pixel (639, 479) (no red, full blue, the number in the six
+// green bits), or -1 when the pixel holds no number. A 5-5-5 screen keeps only five green bits:
+// there the even number of the pair that shares the marker is answered.
+int32_t FrameBackground(const PngImage& frame);
+// Whether the frame shows background n, on a screen of any menu format.
+bool FrameShowsBackground(const PngImage& frame, int32_t n);
+// The 0xRRGGBB a 5-6-5 menu colour shows as in a hi-colour frame.
+uint32_t FrameRgbOf565(uint16_t colour);
