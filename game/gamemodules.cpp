@@ -14,7 +14,15 @@
 #include "game/trainingschedule.h"
 #include "gamecode/comments/commtable.h"
 #include "gamecode/matchrun.h"
+#include "generic/infobar.h"
+#include "generic/matchkeys.h"
+#include "generic/replay.h"
+#include "generic/textview.h"
+#include "generic/timedevents.h"
+#include "generic/viewscreen.h"
 #include "menus/tactics.h"
+#include "vx256/fontgame.h"
+#include "vx256/mgraphic.h"
 
 namespace {
 
@@ -36,6 +44,33 @@ void StartCommentary()
     CommTable_Load();
 }
 
+// The view flags and the radar and speed choices live for the program's run, so they start here
+// and not with each match.
+void StartMatchPresentation()
+{
+    FONT_Init();
+    MGraphic_Init();
+    ViewScreen_Init();
+    InfoBar_Init();
+    TimedEvents_Init();
+    MatchKeys_Init();
+    Replay_Init();
+    TextView_Init();
+    TextView_Register();
+}
+
+void StopMatchPresentation()
+{
+    TextView_Uninit();
+    Replay_Uninit();
+    MatchKeys_Uninit();
+    TimedEvents_Uninit();
+    InfoBar_Uninit();
+    ViewScreen_Uninit();
+    MGraphic_Uninit();
+    FONT_Uninit();
+}
+
 // clang-format off
 constexpr auto kGameModules = std::to_array<GameModuleRow>({
     // Saved games first: the modules after it register their saved state at their start.
@@ -48,6 +83,7 @@ constexpr auto kGameModules = std::to_array<GameModuleRow>({
     {"season",     Season_Init,     Season_Uninit},
     {"shortlists", ShortList_Init,  ShortList_Uninit},
     {"training schedule", Training_Init, Training_Uninit},
+    {"match presentation", StartMatchPresentation, StopMatchPresentation},
     {"match engine", MatchEngine_Start, MatchEngine_Stop},
 });
 // clang-format on

@@ -5,9 +5,11 @@
 
 #include "engine/fatal.h"
 #include "gamecode/activeplayer.h"
+#include "gamecode/basicactions.h"
 #include "gamecode/interim.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
+#include "gamecode/restartactions.h"
 
 namespace {
 
@@ -29,11 +31,11 @@ void Action_Unused(int32_t) {}
 // clang-format off
 constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<ActionRow>({
     // Basic states, walking to the target point, the active player, turning with the ball.
-    {0, Action_Hold, "Basic"},
+    {0, Action_Stand, "Basic"},
     {1, Action_Passive1, "Passive1"},
     {2, Action_Passive2, "Passive2"},
-    {3, Action_Hold, "Basic"},
-    {4, Action_Hold, "Basic"},
+    {3, Action_WalkToTarget, "Basic"},
+    {4, Action_InterimActive, "Basic"},
     {5, Action_Hold, "Basic"},
     {6, Action_Hold, "Basic"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
@@ -49,7 +51,7 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {15, Action_Hold, "BallRun"},
     {16, Action_Hold, "BallRun"},
     // Basic states, walking to the target point, the active player, turning with the ball.
-    {17, Action_Hold, "Basic"},
+    {17, Action_InterimActive, "Basic"},
     // Runs with the ball, crosses, ground kicks and the shot.
     {18, Action_Hold, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
@@ -57,18 +59,18 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {20, Action_Hold, "RestartTaker"},
     {21, Action_InterimTaker, "RestartTaker"},
     {22, Action_InterimTaker, "RestartTaker"},
-    {23, Action_Hold, "RestartTaker"},
-    {24, Action_Hold, "RestartTaker"},
-    {25, Action_Hold, "RestartTaker"},
-    {26, Action_Hold, "RestartTaker"},
-    {27, Action_Hold, "RestartTaker"},
+    {23, Action_KickoffAfterGoal, "RestartTaker"},
+    {24, Action_KickoffWalk, "RestartTaker"},
+    {25, Action_KickoffAtBall, "RestartTaker"},
+    {26, Action_KickoffPartner, "RestartTaker"},
+    {27, Action_KickoffTaker, "RestartTaker"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {28, Action_Hold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
     {29, Action_Hold, "BallRun"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
-    {30, Action_Hold, "ThrowInTackle"},
-    {31, Action_Hold, "ThrowInTackle"},
+    {30, Action_WalkOff, "ThrowInTackle"},
+    {31, Action_WalkOffTunnel, "ThrowInTackle"},
     {32, Action_Hold, "ThrowInTackle"},
     {33, Action_Hold, "ThrowInTackle"},
     {34, Action_Hold, "ThrowInTackle"},
@@ -112,8 +114,8 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {67, Action_Hold, "ThrowInTackle"},
     {68, Action_Hold, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {69, Action_Hold, "Outfield"},
-    {70, Action_Hold, "Outfield"},
+    {69, Action_InterimCelebrate, "Outfield"},
+    {70, Action_InterimCelebrate, "Outfield"},
     {71, Action_Hold, "Outfield"},
     {72, Action_Hold, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
@@ -159,7 +161,7 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {105, Action_Hold, "Outfield"},
     {106, Action_Hold, "Outfield"},
     {107, Action_Hold, "Outfield"},
-    {108, Action_Hold, "Outfield"},
+    {108, Action_InterimChaseArrived, "Outfield"},
     {109, Action_Hold, "Outfield"},
     {110, Action_Hold, "Outfield"},
     // Basic states, walking to the target point, the active player, turning with the ball.
@@ -175,66 +177,66 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {118, Action_Unused, "Unused"},
     {119, Action_Unused, "Unused"},
     // Goalkeepers.
-    {120, Action_Hold, "Keeper"},
+    {120, Action_InterimKeeper, "Keeper"},
     // Unused ids.
     {121, Action_Unused, "Unused"},
     // Goalkeepers.
-    {122, Action_Hold, "Keeper"},
+    {122, Action_InterimKeeper, "Keeper"},
     {123, Action_InterimTaker, "Keeper"},
-    {124, Action_Hold, "Keeper"},
-    {125, Action_Hold, "Keeper"},
-    {126, Action_Hold, "Keeper"},
-    {127, Action_Hold, "Keeper"},
-    {128, Action_Hold, "Keeper"},
-    {129, Action_Hold, "Keeper"},
-    {130, Action_Hold, "Keeper"},
-    {131, Action_Hold, "Keeper"},
-    {132, Action_Hold, "Keeper"},
-    {133, Action_Hold, "Keeper"},
-    {134, Action_Hold, "Keeper"},
-    {135, Action_Hold, "Keeper"},
-    {136, Action_Hold, "Keeper"},
-    {137, Action_Hold, "Keeper"},
-    {138, Action_Hold, "Keeper"},
-    {139, Action_Hold, "Keeper"},
-    {140, Action_Hold, "Keeper"},
-    {141, Action_Hold, "Keeper"},
-    {142, Action_Hold, "Keeper"},
-    {143, Action_Hold, "Keeper"},
+    {124, Action_InterimKeeper, "Keeper"},
+    {125, Action_InterimKeeper, "Keeper"},
+    {126, Action_InterimKeeper, "Keeper"},
+    {127, Action_InterimKeeper, "Keeper"},
+    {128, Action_InterimKeeper, "Keeper"},
+    {129, Action_InterimKeeper, "Keeper"},
+    {130, Action_InterimKeeper, "Keeper"},
+    {131, Action_InterimKeeper, "Keeper"},
+    {132, Action_InterimKeeper, "Keeper"},
+    {133, Action_InterimKeeper, "Keeper"},
+    {134, Action_InterimKeeper, "Keeper"},
+    {135, Action_InterimKeeper, "Keeper"},
+    {136, Action_InterimKeeper, "Keeper"},
+    {137, Action_InterimKeeper, "Keeper"},
+    {138, Action_InterimKeeper, "Keeper"},
+    {139, Action_InterimKeeper, "Keeper"},
+    {140, Action_InterimKeeper, "Keeper"},
+    {141, Action_InterimKeeper, "Keeper"},
+    {142, Action_InterimKeeper, "Keeper"},
+    {143, Action_InterimKeeper, "Keeper"},
     // Unused ids.
     {144, Action_Unused, "Unused"},
     // Goalkeepers.
-    {145, Action_Hold, "Keeper"},
-    {146, Action_Hold, "Keeper"},
-    {147, Action_Hold, "Keeper"},
-    {148, Action_Hold, "Keeper"},
-    {149, Action_Hold, "Keeper"},
-    {150, Action_Hold, "Keeper"},
-    {151, Action_Hold, "Keeper"},
-    {152, Action_Hold, "Keeper"},
-    {153, Action_Hold, "Keeper"},
-    {154, Action_Hold, "Keeper"},
-    {155, Action_Hold, "Keeper"},
-    {156, Action_Hold, "Keeper"},
+    {145, Action_InterimKeeper, "Keeper"},
+    {146, Action_InterimKeeper, "Keeper"},
+    {147, Action_InterimKeeper, "Keeper"},
+    {148, Action_InterimKeeper, "Keeper"},
+    {149, Action_InterimKeeper, "Keeper"},
+    {150, Action_InterimKeeper, "Keeper"},
+    {151, Action_InterimKeeper, "Keeper"},
+    {152, Action_InterimKeeper, "Keeper"},
+    {153, Action_InterimKeeper, "Keeper"},
+    {154, Action_InterimKeeper, "Keeper"},
+    {155, Action_InterimKeeper, "Keeper"},
+    {156, Action_InterimKeeper, "Keeper"},
     {157, Action_InterimTaker, "Keeper"},
-    {158, Action_Hold, "Keeper"},
-    {159, Action_Hold, "Keeper"},
-    {160, Action_Hold, "Keeper"},
-    {161, Action_Hold, "Keeper"},
-    {162, Action_Hold, "Keeper"},
-    {163, Action_Hold, "Keeper"},
+    {158, Action_InterimKeeper, "Keeper"},
+    {159, Action_InterimKeeper, "Keeper"},
+    {160, Action_InterimKeeper, "Keeper"},
+    {161, Action_InterimKeeper, "Keeper"},
+    {162, Action_InterimKeeper, "Keeper"},
+    {163, Action_InterimKeeper, "Keeper"},
     // Unused ids.
     {164, Action_Unused, "Unused"},
     // Goalkeepers.
-    {165, Action_Hold, "Keeper"},
-    {166, Action_Hold, "Keeper"},
-    {167, Action_Hold, "Keeper"},
-    {168, Action_Hold, "Keeper"},
-    {169, Action_Hold, "Keeper"},
-    {170, Action_Hold, "Keeper"},
-    {171, Action_Hold, "Keeper"},
-    {172, Action_Hold, "Keeper"},
-    {173, Action_Hold, "Keeper"},
+    {165, Action_InterimKeeper, "Keeper"},
+    {166, Action_InterimKeeper, "Keeper"},
+    {167, Action_InterimKeeper, "Keeper"},
+    {168, Action_InterimKeeper, "Keeper"},
+    {169, Action_InterimKeeper, "Keeper"},
+    {170, Action_InterimKeeper, "Keeper"},
+    {171, Action_InterimKeeper, "Keeper"},
+    {172, Action_InterimKeeper, "Keeper"},
+    {173, Action_InterimKeeper, "Keeper"},
 });
 // clang-format on
 

@@ -5,6 +5,8 @@
 #include <array>
 
 #include "engine/random.h"
+#include "game/matchblocks.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
@@ -136,4 +138,18 @@ void Match_MissedChanceComment()
         if (goals == 2) Comm_Say(kGroupScoredTwice, side, shooter, -1, 0);
     }
     SayDominance(side);
+}
+
+void Match_LogEvent(int32_t kind, int32_t a, int32_t b, int32_t c)
+{
+    MatchDataBlock* data = GetMatchDataBlock();
+    // The last row always stays free for the closing kind 255.
+    if (data->eventCount < 0 || data->eventCount >= MATCH_EVENT_MAX - 1) return;
+    data->events[data->eventCount++] = {static_cast<uint8_t>(kind),
+                                        static_cast<int16_t>(Match.period),
+                                        static_cast<int16_t>(Match_GetMinute()),
+                                        static_cast<int16_t>(a),
+                                        static_cast<int16_t>(b),
+                                        static_cast<int16_t>(c)};
+    data->events[data->eventCount].kind = MATCH_EVENT_END;
 }

@@ -1,5 +1,5 @@
-// gamecode/incidents.h: what an incident does to the sides' pressure, and the commentary on a
-// chance that went wide.
+// gamecode/incidents.h: what an incident does to the sides' pressure, the event rows of the
+// result, and the commentary on a chance that went wide.
 #pragma once
 
 #include <cstdint>
@@ -12,3 +12,7 @@ void Team_AddPressure(int32_t amount);
 // the shooter's line when he has scored once or twice, and each side's dominance lines at most
 // once a match. Nothing after a kick of kind 9.
 void Match_MissedChanceComment();
+
+// Writes an event row (kind, period, minute, a, b, c; kind 0 goal, 1 substitution, 2 booking,
+// 3 sending-off) while the list has room before its closing row, which stays kind 255.
+void Match_LogEvent(int32_t kind, int32_t a, int32_t b, int32_t c);

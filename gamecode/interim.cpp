@@ -2,12 +2,14 @@
 // still to come. Each comment names what replaces the body.
 #include "gamecode/interim.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "engine/fatal.h"
 #include "engine/random.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
+#include "gamecode/basicactions.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
@@ -15,13 +17,6 @@
 #include "gamecode/restartutil.h"
 
 namespace {
-
-struct CommentaryState {
-    CommentaryListener listener;
-    int32_t context[5];
-};
-
-CommentaryState s_commentary;
 
 constexpr int32_t kTakerKickTick = 30;
 constexpr int32_t kAfterKickTicks = 16;
@@ -168,66 +163,308 @@ void PlayRestartBall(int32_t person, Point aim)
     PhaseTimer = 0;
 }
 
+constexpr int32_t kOffPitchDistance = 30000;
+constexpr int32_t kContactHeight = 16;
+constexpr int32_t kContactReach = 9;
+constexpr int32_t kBallAhead = 4;
+constexpr int32_t kShootDistance = 400;
+constexpr int32_t kLongShotDistance = 800;
+constexpr int32_t kPressedDistance = 48;
+constexpr int32_t kReceiverAhead = 32;
+constexpr int32_t kReceiverReach = 480;
+constexpr int32_t kLongKickLength = 480;
+constexpr int32_t kNoReceiver = -3;
+constexpr int32_t kKeeperMinX = 746;
+constexpr int32_t kKeeperMaxX = 846;
+constexpr int32_t kKeeperInside = 16;
+constexpr int32_t kKeeperReach = 24;
+constexpr int32_t kKeeperClearReach = 64;
+constexpr int32_t kCelebrationTicks = 150;
+constexpr int32_t kSfxPass = 4;
+constexpr int32_t kSfxKick = 6;
+constexpr int32_t kOnTargetUp = 60000;
+
+int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    return std::abs(x1 - x2) + std::abs(y1 - y2);
+}
+
+bool IsKeeperAction(int32_t action) { return action >= 120 && action <= 173; }
+
+// The home cell of the slot in the side's team shape, for a side attacking toward y 2042; in open
+// play leaning toward the ball.
+Point HomeTargetTowardFar(int32_t side, int32_t slot, Point ball)
+{
+    const TacticsSlot& cell = TeamShape[side].slots[slot];
+    const int32_t across = std::clamp<int32_t>(cell.row, 0, 14);
+    const int32_t along = std::clamp<int32_t>(cell.column, 0, 17);
+    int32_t x = 1436 - (across * 1280 + 640) / 15;
+    int32_t y = 122 + (along * 880 + 440) / 18;
+    if (MatchPhase == PHASE_OPEN_PLAY) {
+        y = 122 + (y - 122) * 9 / 10 + (ball.y - 122) * 2 / 5;
+        x = x + (ball.x - x) / 4;
+    }
+    return {std::clamp(x, 172, 1420), std::clamp(y, 138, 2026)};
+}
+
+Point HomeTarget(int32_t side, int32_t slot)
+{
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    if (side == Match.secondOfPair) return HomeTargetTowardFar(side, slot, {ball.x, ball.y});
+    // The other side plays the same shape on the mirrored pitch.
+    const Point mirrored = HomeTargetTowardFar(side, slot, {1592 - ball.x, 2164 - ball.y});
+    return {1592 - mirrored.x, 2164 - mirrored.y};
+}
+
+int32_t BallController()
+{
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        if (MatchPersons[person].hasBall != 0) return person;
+    }
+    return -1;
+}
+
+bool CanTouch(int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    if (p.offPitch != 0 || p.hasBall != 0 || p.touchCooldown1 > 0 || IsKeeperAction(p.action))
+        return false;
+    if (person == Match.excludedPerson && Ball.afterKick > 0) return false;
+    return std::abs(p.x - ball.x) <= kContactReach && std::abs(p.y - ball.y) <= kContactReach;
+}
+
+// The ball, stopped on the ground, 4 units in front of the person at the working position.
+void BallInFront(int32_t person, int32_t x, int32_t y)
+{
+    Person_VectorFromAngle(MatchPersons[person].facing, kBallAhead, 256);
+    const int32_t bx = x + StepX;
+    const int32_t by = y - StepY;
+    Person_PlaceAt(MATCH_BALL, bx, by);
+    Ball.x16 = bx * 65536;
+    Ball.y16 = by * 65536;
+    Ball_Stop();
+    Ball.height = 0;
+    Ball.height16 = 0;
+}
+
+void TakeBall(int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    BallInFront(person, p.x, p.y);
+    Ball_GiveToPerson(person);
+    Ball.lastToucher = static_cast<int16_t>(person);
+    Ball.possession = static_cast<uint8_t>(Person_Side(person));
+    if (p.action <= 17) Person_SetAction(person, 4);
+}
+
+// The kick every interim kick shares: the ball leaves at once toward (x, y) and reaches it in
+// 65536 / factor ticks without drag.
+void KickBall(int32_t kicker, Point aim, int32_t up, int32_t factor, int32_t sound)
+{
+    MatchPerson& p = MatchPersons[kicker];
+    const int32_t side = Person_Side(kicker);
+    Ball_SetVelocityToward(aim.x, aim.y, up, factor);
+    Ball_UpdateSpeedDir();
+    Ball.holder = 0;
+    Ball.secondHolder = 0;
+    Ball_GiveToPerson(-1);
+    Ball.lastToucher = static_cast<int16_t>(kicker);
+    LastKicker[side] = static_cast<int8_t>(kicker);
+    Match.excludedPerson = static_cast<int16_t>(kicker);
+    Ball.afterKick = kAfterKickTicks;
+    p.touchCooldown1 = kAfterKickTicks;
+    p.kicked = 1;
+    Ball.possession = static_cast<uint8_t>(side);
+    Match.kickTargetPerson = -1;
+    Match.kickTargetPoint[0] = static_cast<int16_t>(aim.x);
+    Match.kickTargetPoint[1] = static_cast<int16_t>(aim.y);
+    Person_SetAction(kicker, 3);
+    MatchPresentationOps.PlayMatchSfx(sound, 0);
+}
+
+void KickPass(int32_t kicker, int32_t receiver, Point aim)
+{
+    KickBall(kicker, aim, 0, kPassFactor, kSfxPass);
+    Match.kickTargetPerson = static_cast<int16_t>(receiver);
+    Person_SetAction(receiver, 17);
+    MatchPersons[receiver].receivePoint[0] = static_cast<int16_t>(aim.x);
+    MatchPersons[receiver].receivePoint[1] = static_cast<int16_t>(aim.y);
+}
+
+void KickShot(int32_t shooter)
+{
+    const int32_t side = Person_Side(shooter);
+    const int32_t x = 742 + Rand() % 109;
+    const int32_t up = (Rand() % 45) * 2000;
+    const MatchPerson& p = MatchPersons[shooter];
+    const Point start{p.x, p.y};
+    KickBall(shooter, {x, AttackedGoalY(side)}, up, 65536 / 40, kSfxKick);
+    ++Match.teamStats[side].shots;
+    if (up < kOnTargetUp) ++Match.teamStats[side].shotsOnTarget;
+    Match.shooter = static_cast<int8_t>(shooter);
+    Match.shotStart[0] = static_cast<int16_t>(start.x);
+    Match.shotStart[1] = static_cast<int16_t>(start.y);
+    Match.shotStartTick = Match.tickCount;
+}
+
+void KickLong(int32_t kicker, Point toward)
+{
+    const MatchPerson& p = MatchPersons[kicker];
+    Person_VectorFromAngle(Person_DirectionTo(p.x, p.y, toward.x, toward.y), kLongKickLength, 256);
+    KickBall(kicker, {p.x + StepX, p.y - StepY}, 120000, 65536 / 60, kSfxKick);
+}
+
+// How far `y` lies ahead of `fromY` for a player of the side.
+int32_t Ahead(int32_t side, int32_t fromY, int32_t y)
+{
+    return side == Match.secondOfPair ? y - fromY : fromY - y;
+}
+
+bool OpponentWithin(int32_t side, int32_t x, int32_t y, int32_t reach)
+{
+    for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+        const MatchPerson& o = MatchPersons[LineUp[side ^ 1][slot]];
+        if (o.offPitch == 0 && Distance(o.x, o.y, x, y) <= reach) return true;
+    }
+    return false;
+}
+
+// The nearest free team-mate at least 32 units ahead and within 480; -3 none.
+int32_t PickReceiver(int32_t carrier)
+{
+    const int32_t side = Person_Side(carrier);
+    const MatchPerson& me = MatchPersons[carrier];
+    int32_t best = kNoReceiver;
+    int32_t bestDistance = 0;
+    for (int32_t slot = 1; slot <= 10; ++slot) {
+        const int32_t mate = LineUp[side][slot];
+        const MatchPerson& m = MatchPersons[mate];
+        if (mate == carrier || m.offPitch != 0) continue;
+        const int32_t d = Distance(m.x, m.y, me.x, me.y);
+        if (Ahead(side, me.y, m.y) < kReceiverAhead || d > kReceiverReach) continue;
+        if (OpponentWithin(side, m.x, m.y, kPressedDistance)) continue;
+        if (best == kNoReceiver || d < bestDistance) {
+            best = mate;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+void CarrierDecision(int32_t person)
+{
+    const int32_t side = Person_Side(person);
+    const int32_t goalY = AttackedGoalY(side);
+    const int32_t d = Distance(CurrentPersonPos.x, CurrentPersonPos.y, PITCH_CENTRE_X, goalY);
+    if (d < kShootDistance) {
+        KickShot(person);
+        return;
+    }
+    if (OpponentWithin(side, CurrentPersonPos.x, CurrentPersonPos.y, kPressedDistance)) {
+        const int32_t receiver = PickReceiver(person);
+        if (receiver != kNoReceiver) {
+            const MatchPerson& r = MatchPersons[receiver];
+            KickPass(person, receiver, {r.x, r.y});
+        } else if (d < kLongShotDistance) {
+            KickShot(person);
+        } else {
+            KickLong(person, {PITCH_CENTRE_X, goalY});
+        }
+        return;
+    }
+    Person_RunToward(person, PITCH_CENTRE_X + (CurrentPersonPos.x - PITCH_CENTRE_X) / 2, goalY);
+    BallInFront(person, Fixed_ToUnits(CurrentPersonPos.x16), Fixed_ToUnits(CurrentPersonPos.y16));
+}
+
+// The keeper's line: 16 units inside the goal line he defends.
+int32_t KeeperLineY(int32_t side)
+{
+    return side == Match.secondOfPair ? 122 + kKeeperInside : 2042 - kKeeperInside;
+}
+
+void KeeperStandAt(int32_t person, int32_t x, int32_t y)
+{
+    if (Distance(CurrentPersonPos.x, CurrentPersonPos.y, x, y) > 5) {
+        Person_RunToward(person, x, y);
+        return;
+    }
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    MatchPersons[person].runSpeed = 0;
+    MatchPersons[person].facing = static_cast<uint16_t>(
+        Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, ball.x, ball.y));
+}
+
+void KeeperClear(int32_t keeper)
+{
+    const int32_t side = Person_Side(keeper);
+    KickBall(keeper, {MatchPersons[MATCH_BALL].x, PITCH_CENTRE_Y}, 80000, 65536 / 60, kSfxKick);
+    Ball.possession = static_cast<uint8_t>(side);
+    Match.shooter = -1;
+}
+
+bool BallNearKeeper(int32_t reach)
+{
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    return std::abs(ball.x - CurrentPersonPos.x) <= reach
+           && std::abs(ball.y - CurrentPersonPos.y) <= reach;
+}
+
+void KeeperTrySave(int32_t keeper)
+{
+    MatchPerson& k = MatchPersons[keeper];
+    const bool towardGoal =
+        Person_Side(keeper) == Match.secondOfPair ? Ball.velY < 0 : Ball.velY > 0;
+    if (k.touchCooldown1 != 0 || !BallNearKeeper(kKeeperReach) || Ball.height > kKeeperReach)
+        return;
+    if (!towardGoal && Ball.speed > 7) return;
+    if (Rand() % 100 < 40 + Person_Skill(k, 0) / 2) {
+        KeeperClear(keeper);
+    } else {
+        k.touchCooldown1 = 30;
+    }
+}
+
+bool InOwnPenaltyArea(int32_t side, int32_t x, int32_t y)
+{
+    const bool lowEnd = side == Match.secondOfPair;
+    return x > 476 && x < 1116 && (lowEnd ? y < 410 : y > 1754);
+}
+
+// A slow ball on the ground in his area near him: he runs to it and clears it without a roll.
+bool KeeperClears(int32_t keeper)
+{
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const int32_t side = Person_Side(keeper);
+    if (Ball.height != 0 || Ball.speed > 3 || Ball.holder != 0 || BallController() >= 0)
+        return false;
+    if (!InOwnPenaltyArea(side, ball.x, ball.y) || !BallNearKeeper(kKeeperClearReach)) return false;
+    if (BallNearKeeper(kKeeperReach)) {
+        KeeperClear(keeper);
+    } else {
+        Person_RunToward(keeper, ball.x, ball.y);
+    }
+    return true;
+}
+
 }  // namespace
 
 // Replaced by the team shape and marking rules.
 void EvaluateTeamStrategy() {}
-void UpdateTeamStrategy() {}
 void Team_PickUpAttackers() {}
 void Team_StepBackOnside() {}
 void Team_SetMarkingTargets() {}
-// Replaced by proximity and the active player.
-void Team_SortAndPickActive() {}
 // Replaced by the line-up refill and reshaping.
 void Team_RefillLineup(int32_t) {}
 // Replaced by the formation positions.
 void CopySquadStatusToPlayers(int32_t) {}
 void SetupFormations(int32_t) {}
-// Replaced by the ball contacts and possession.
-void Ball_ResolveContacts() {}
 // Replaced, id by id, by the handlers of the player actions.
 void Action_Hold(int32_t) {}
 // Replaced by the officials.
 void Officials_Update() {}
 // Replaced by the fatigue bookkeeping.
 void Match_Fatigue() {}
-
-// Replaced by the kick-off routine: with nobody to kick off, play opens when the wait is over.
-void Phase_Kickoff()
-{
-    if (PhaseTimer > 0) --PhaseTimer;
-    if (PhaseTimer != 0) return;
-    Match.clockRunning = 1;
-    MatchPhase = PHASE_OPEN_PLAY;
-}
-
-// Replaced by the shoot-out kick cycle: each kick scores three times in four.
-void Phase_ShootoutNextKick()
-{
-    if (ShootOut_IsDecided(Match.shootoutKicks, Match.shootOutGoals[0], Match.shootOutGoals[1])) {
-        MatchPhase = PHASE_PERIOD_OVER;
-        PhaseTimer = 0;
-        return;
-    }
-    KickingSide = static_cast<uint8_t>(Match.shootoutKicks & 1);
-    if (Rand() % 4 != 0) ++Match.shootOutGoals[KickingSide];
-    ++Match.shootoutKicks;
-}
-
-// Replaced by the commentary: the draw of the template stays, no line is written yet.
-void Comm_Say(int32_t group, int32_t side, int32_t player, int32_t player2, int32_t number)
-{
-    s_commentary.context[0] = group;
-    s_commentary.context[1] = side;
-    s_commentary.context[2] = player;
-    s_commentary.context[3] = player2;
-    s_commentary.context[4] = number;
-    static_cast<void>(Rand() % 5);
-    if (s_commentary.listener != nullptr)
-        s_commentary.listener(group, side, player, player2, number);
-}
-
-void Comm_SetListener(CommentaryListener listener) { s_commentary.listener = listener; }
 
 // Replaced by the match-data accessors and ratings.
 int32_t Match_PlayerRowRating(int32_t person)
@@ -237,28 +474,6 @@ int32_t Match_PlayerRowRating(int32_t person)
 
 // Replaced by the player of the match.
 int32_t Match_PickPlayerOfMatch() { return -1; }
-
-// Replaced by the goal phase and the celebration.
-void Phase_InterimGoal()
-{
-    if (PhaseTimer == 0) {
-        PhaseTimer = 50;
-        return;
-    }
-    if (--PhaseTimer != 0) return;
-    if (Match.period == MATCH_PERIOD_SHOOT_OUT) {
-        MatchPhase = PHASE_SHOOTOUT_NEXT_KICK;
-        return;
-    }
-    const bool topGoal = MatchPersons[MATCH_BALL].y < PITCH_CENTRE_Y;
-    const int32_t scoring = topGoal ? Match.secondOfPair ^ 1 : Match.secondOfPair;
-    ++Match.score[scoring];
-    Ball_PlaceOnCentreSpot();
-    DeadBallFlag = 0;
-    Match.kickOffSide = static_cast<uint8_t>(scoring ^ 1);
-    MatchPhase = PHASE_KICKOFF_AFTER_GOAL;
-    PhaseTimer = 100;
-}
 
 // Replaced by the throw-in, goal-kick, corner, keeper's-ball and free-kick handlers.
 RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
@@ -299,3 +514,119 @@ void Action_InterimTaker(int32_t person)
         Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, aim.x, aim.y));
     if (++p.actionWord == kTakerKickTick) PlayRestartBall(person, aim);
 }
+
+// Replaced by the formations and the team shape.
+void UpdateTeamStrategy()
+{
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t slot = 1; slot <= 10; ++slot) {
+            const int32_t person = LineUp[side][slot];
+            MatchPerson& p = MatchPersons[person];
+            if (p.offPitch != 0 || p.action >= 16 || person == Match.kickoffTaker) continue;
+            const Point target = HomeTarget(side, slot);
+            p.targetX = static_cast<int16_t>(target.x);
+            p.targetY = static_cast<int16_t>(target.y);
+        }
+    }
+}
+
+// Replaced by proximity and the active player.
+void Team_SortAndPickActive()
+{
+    const int32_t side = Match.tickSide & 1;
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    int32_t best = -1;
+    for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+        const int32_t person = LineUp[side][slot];
+        MatchPerson& p = MatchPersons[person];
+        p.ballDistance = static_cast<int16_t>(p.offPitch != 0 ? kOffPitchDistance
+                                                              : Distance(p.x, p.y, ball.x, ball.y));
+        if (slot == 0 || slot > 10 || p.offPitch != 0 || p.action > 17) continue;
+        if (best < 0 || p.ballDistance < MatchPersons[best].ballDistance) best = person;
+    }
+    if (best < 0) return;
+    const int32_t previous = ActivePlayer[side];
+    if (previous != MATCH_NONE && previous != best) {
+        const MatchPerson& old = MatchPersons[previous];
+        if (old.action == 4 && old.hasBall == 0) Person_SetAction(previous, 3);
+    }
+    ActivePlayer[side] = static_cast<uint8_t>(best);
+    if (MatchPhase == PHASE_OPEN_PLAY && MatchPersons[best].action <= 3) Person_SetAction(best, 4);
+}
+
+// Replaced by the ball contacts and possession.
+void Ball_ResolveContacts()
+{
+    if (Ball.afterKick > 0) --Ball.afterKick;
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        MatchPerson& p = MatchPersons[person];
+        if (p.touchCooldown1 > 0) --p.touchCooldown1;
+    }
+    if (MatchPhase != PHASE_OPEN_PLAY || Ball.height > kContactHeight) return;
+    const int32_t controller = BallController();
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        if (!CanTouch(person)) continue;
+        if (controller < 0) {
+            TakeBall(person);
+            return;
+        }
+        if (Person_Side(controller) != Person_Side(person) && Rand() % 8 == 0) {
+            TakeBall(person);
+            return;
+        }
+    }
+}
+
+// Replaced by the pass kicks.
+void Person_AimKickAt(int32_t kicker, int32_t receiver, int32_t x, int32_t y)
+{
+    KickPass(kicker, receiver, {x, y});
+}
+
+// Replaced by the active player, the receiving actions and the carrier's decisions.
+void Action_InterimActive(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    if (MatchPhase == PHASE_FOUL || MatchPhase > PHASE_OFFSIDE) {
+        // He walks to his place but keeps his action.
+        const int16_t action = p.action;
+        Action_WalkToTarget(person);
+        if (p.action != action) p.action = action;
+        return;
+    }
+    if (p.hasBall != 0) {
+        CarrierDecision(person);
+        return;
+    }
+    Person_RunToward(person, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
+}
+
+// Replaced by the goalkeepers' actions.
+void Action_InterimKeeper(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    const int32_t lineY = KeeperLineY(Person_Side(person));
+    p.targetX = PITCH_CENTRE_X;
+    p.targetY = static_cast<int16_t>(lineY);
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    if (MatchPhase != PHASE_OPEN_PLAY && MatchPhase != PHASE_PENALTY_KICK) {
+        KeeperStandAt(person, PITCH_CENTRE_X, lineY);
+        return;
+    }
+    if (MatchPhase == PHASE_OPEN_PLAY && KeeperClears(person)) return;
+    KeeperStandAt(person, std::clamp<int32_t>(ball.x, kKeeperMinX, kKeeperMaxX), lineY);
+    if (MatchPhase == PHASE_OPEN_PLAY) KeeperTrySave(person);
+}
+
+// Replaced by the celebrations.
+void Action_InterimCelebrate(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    p.runSpeed = 0;
+    if (++p.actionWord < kCelebrationTicks) return;
+    if (p.action == 69) Match.celebrationActive = 0;
+    Person_SetAction(person, 3);
+}
+
+// Replaced by the chaser's arrival.
+void Action_InterimChaseArrived(int32_t person) { Person_SetAction(person, 3); }

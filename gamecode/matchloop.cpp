@@ -13,6 +13,7 @@
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/interim.h"
+#include "gamecode/matchdata.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
@@ -26,10 +27,6 @@ constexpr int32_t kBonusTicks = 2400;
 constexpr int32_t kMomentumMax = 1000;
 constexpr int32_t kThirdNear = 762;  // up to here the third nearest y 122
 constexpr int32_t kThirdFar = 1402;  // from here the third nearest y 2042
-// Row fields the engine fills besides rating, goals and bookings.
-constexpr int32_t PMR_RESULT_A = 7;
-constexpr int32_t PMR_RESULT_B = 8;
-constexpr int32_t PMR_ROW_COUNTER = 14;
 
 void OpenMenuForRequest(uint16_t request)
 {
@@ -76,16 +73,8 @@ void WritePeriodResults()
         stats.score = Match.score[side];
         stats.shootOutGoals = Match.shootOutGoals[side];
         for (int32_t s = 0; s < MATCH_PERSONS_PER_SIDE; ++s) {
-            const int32_t person = side * MATCH_PERSONS_PER_SIDE + s;
-            const MatchPerson& p = MatchPersons[person];
-            PlayerMatchRecord& row = stats.players[s];
-            row = {};
-            PlayerMatchRecord_Set(&row, PMR_RATING, Match_PlayerRowRating(person));
-            PlayerMatchRecord_Set(&row, PMR_GOALS, p.stats.goals);
-            PlayerMatchRecord_Set(&row, PMR_ROW_COUNTER, p.stats.rowCounter);
-            PlayerMatchRecord_Set(&row, PMR_BOOKINGS, p.sentOff != 0 ? 3 : p.bookings);
-            PlayerMatchRecord_Set(&row, PMR_RESULT_A, p.resultByteA);
-            PlayerMatchRecord_Set(&row, PMR_RESULT_B, p.resultByteB);
+            stats.players[s] = {};
+            Football_FillPlayerMatchRecord(&stats.players[s], side, s);
         }
     }
 }

@@ -29,6 +29,10 @@ void MatchEngine_Init()
     Match.shotDistance = -1;
     Match.shotSpeed = -1;
     Match.excludedPerson = -1;
+    Match.kickoffTaker = -1;
+    Match.kickoffPartner = -1;
+    Match.passProvider = -1;
+    Match.kickTargetPerson = -1;
     for (TacticsRecord& shape : TeamShape) {
         shape = {};
     }

@@ -34,7 +34,7 @@ struct MatchPersonStats {
     int16_t ownGoals;
     int16_t goalsAgainst;
     int16_t dives;  // dives started by a keeper
-    int16_t pad1;
+    int16_t assists;
     uint32_t firstPlayTick;  // matchTicks of his first and latest tick in open play; 0 none
     uint32_t latestPlayTick;
 };
@@ -106,8 +106,8 @@ struct MatchPerson {
 };
 static_assert(std::has_unique_object_representations_v<MatchPerson>, "no implicit padding");
 
-constexpr uint16_t BALL_STILL = 256;       // the direction of a ball that does not move
-constexpr int16_t BALL_SPIN_UNSET = 256;   // no spin heading taken yet
+constexpr uint16_t BALL_STILL = 256;      // the direction of a ball that does not move
+constexpr int16_t BALL_SPIN_UNSET = 256;  // no spin heading taken yet
 
 // The ball's own fields; its position is MatchPersons[MATCH_BALL].
 struct BallState {
@@ -143,9 +143,9 @@ struct BallState {
     int16_t cornerTimer;
     int16_t netTimer;
     int16_t effectCooldown;
-    int16_t walkX;     // the unit cell the line walk has reached
+    int16_t walkX;  // the unit cell the line walk has reached
     int16_t walkY;
-    int16_t stopFlag;  // set by the out-of-play check when it changed the ball's course
+    int16_t stopFlag;         // set by the out-of-play check when it changed the ball's course
     int16_t lookAhead[3][2];  // near, middle, far: about 6.5, 22 and 87 ticks ahead
     int16_t spinHeading;      // 256 unset
     uint8_t speed;            // whole |vx| + whole |vy|: 0-2 is a slow ball
@@ -259,30 +259,38 @@ struct MatchWords {
     uint8_t periodEndMarker;
     int16_t followedObject;
     int16_t speedBonus[2];
-    int16_t noneWords[2];  // the two set-up words that start at -1
-    int16_t savedPhase;    // where phases 15 and 22 return
+    int16_t noneWords[2];    // the two set-up words that start at -1
+    int16_t savedPhase;      // where phases 15 and 22 return
     int16_t restartSpot[2];  // x, y of a foul or offside free kick
     uint8_t foulingSide;
     int8_t fouledPlayer;
     uint8_t offsideSide;
     uint8_t stoppageSubstituted[2];
-    int16_t sideDraw[2];            // 0-59, drawn again by the restart phases
-    int16_t keeperPendingAction;    // -1 after a restart set-up
-    int16_t throwInSpot[2];         // x, y, set when the ball goes out
+    int16_t sideDraw[2];          // 0-59, drawn again by the restart phases
+    int16_t keeperPendingAction;  // -1 after a restart set-up
+    int16_t throwInSpot[2];       // x, y, set when the ball goes out
     int16_t cornerSpot[2];
     int16_t goalKickSpot[2];
-    int8_t putOutBy[3];             // the players who put it out: throw-in, corner, goal kick
-    int8_t shooter;                 // the last shooter until his shot is measured, -1 none
-    int16_t shotStart[2];           // where the shot in flight was struck
-    int32_t shotStartTick;          // tickCount when it was struck, -1 no shot in flight
-    int16_t shotDistance;           // yards of the last goal's shot, -1 unknown
-    int16_t shotSpeed;              // -1 unknown
+    int8_t putOutBy[3];     // the players who put it out: throw-in, corner, goal kick
+    int8_t shooter;         // the last shooter until his shot is measured, -1 none
+    int16_t shotStart[2];   // where the shot in flight was struck
+    int32_t shotStartTick;  // tickCount when it was struck, -1 no shot in flight
+    int16_t shotDistance;   // yards of the last goal's shot, -1 unknown
+    int16_t shotSpeed;      // -1 unknown
     int16_t shootoutPause;
-    int16_t excludedPerson;         // the player the ball passes through, -1 none
-    int16_t lastKickKind;           // the kind word of the last kick
-    uint8_t firstShotRecord;        // set while the first shot record holds a shot
-    uint8_t dominanceSaid[2];       // once per side and match
-    int16_t freeKickAim[2];         // x, y beside the wall
+    int16_t excludedPerson;    // the player the ball passes through, -1 none
+    int16_t lastKickKind;      // the kind word of the last kick
+    uint8_t firstShotRecord;   // set while the first shot record holds a shot
+    uint8_t dominanceSaid[2];  // once per side and match
+    int16_t freeKickAim[2];    // x, y beside the wall
+    uint16_t lastScoringSide;  // written by Goal_SayRemarks
+    int32_t celebrationTicks;  // counted in phase 28 while the celebration lasts
+    int16_t kickoffTaker;      // the kick-off pair, named by the kick-off phase
+    int16_t kickoffPartner;
+    int8_t passProvider;  // the player whose pass led to the ball in the net, -1 none
+    uint8_t pad7;
+    int16_t kickTargetPerson;    // the receiver of the last kick, -1 a point or a shot
+    int16_t kickTargetPoint[2];  // where the last kick was aimed
 
     // Line-ups and the active players.
     int16_t lineUp[2][MATCH_PERSONS_PER_SIDE];
@@ -313,9 +321,9 @@ struct MatchWords {
     uint32_t openPlayTicks;
 
     // Ball physics.
-    int32_t ballDrag;     // per mille of the horizontal velocity kept each tick
-    int32_t ballGravity;  // 16.16 units per tick per tick
-    int32_t ballThird;    // step scale: percent of the velocity that moves the ball each tick
+    int32_t ballDrag;           // per mille of the horizontal velocity kept each tick
+    int32_t ballGravity;        // 16.16 units per tick per tick
+    int32_t ballThird;          // step scale: percent of the velocity that moves the ball each tick
     float ballCoefficients[2];  // bounce keeps: vertical, horizontal
     float ballSpin[2];          // the drawn rotation, from the y and the x movement
 
@@ -325,9 +333,9 @@ struct MatchWords {
     int16_t lastDefenderLine[2];
     int32_t stepX;  // the step vector the direction helpers leave
     int32_t stepY;
-    int16_t ballHolder;          // first of persons 0-31 with the ball, -1 none
-    int16_t refereeDecision;     // 0 none, 7 warning, 8 booking, 9 sending-off
-    int16_t keeperDiveDirection; // the keeper's direction to the ball when his dive started
+    int16_t ballHolder;           // first of persons 0-31 with the ball, -1 none
+    int16_t refereeDecision;      // 0 none, 7 warning, 8 booking, 9 sending-off
+    int16_t keeperDiveDirection;  // the keeper's direction to the ball when his dive started
 };
 
 extern MatchPerson MatchPersons[MATCH_OBJECT_COUNT];

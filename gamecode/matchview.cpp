@@ -1,6 +1,7 @@
 // gamecode/matchview.cpp: view dispatch by view mode, and the highlight timer.
 #include "gamecode/matchview.h"
 
+#include "engine/debug.h"
 #include "engine/fatal.h"
 #include "engine/keyboard.h"
 #include "engine/sounddrv.h"
@@ -20,23 +21,46 @@ struct HighlightState {
 
 HighlightState s_highlight;
 const MatchViewOps* s_views[VIEWKIND_COUNT];
+bool s_fallbackLogged;  // the fallback is announced once per run
+
+// The kind the block's view mode asks for, or VIEWKIND_COUNT for "no view".
+int32_t RequestedKind()
+{
+    switch (GetMatchSidesBlock()->viewMode) {
+        case VIEW_TEXT: return VIEWKIND_TEXT;
+        case VIEW_2D: return VIEWKIND_2D;
+        case VIEW_3D:
+            return MatchPresentationOps.Video_Has3DDevice() != 0 ? VIEWKIND_DEVICE_3D
+                                                                 : VIEWKIND_SOFTWARE_3D;
+        default: return VIEWKIND_COUNT;
+    }
+}
+
+// The kind that is shown: the 2D and software 3D modes fall back to the text view while their
+// own views are not registered; the device view and any other mode stay "no view".
+int32_t ShownKind()
+{
+    const int32_t kind = RequestedKind();
+    if (kind == VIEWKIND_COUNT || s_views[kind] != nullptr) return kind;
+    if (kind == VIEWKIND_2D || kind == VIEWKIND_SOFTWARE_3D) return VIEWKIND_TEXT;
+    return VIEWKIND_COUNT;
+}
 
 // The registered view of the current mode, or nullptr for "no view".
 const MatchViewOps* CurrentView()
 {
-    switch (GetMatchSidesBlock()->viewMode) {
-        case VIEW_TEXT: return s_views[VIEWKIND_TEXT];
-        case VIEW_2D: return s_views[VIEWKIND_2D];
-        case VIEW_3D:
-            return s_views[MatchPresentationOps.Video_Has3DDevice() != 0 ? VIEWKIND_DEVICE_3D
-                                                                         : VIEWKIND_SOFTWARE_3D];
-        default: return nullptr;
-    }
+    const int32_t kind = ShownKind();
+    return kind == VIEWKIND_COUNT ? nullptr : s_views[kind];
 }
 
-bool Is2DView(const MatchViewOps* view)
+bool Is2DView(const MatchViewOps* view) { return view != nullptr && ShownKind() == VIEWKIND_2D; }
+
+void LogFallbackOnce()
 {
-    return view != nullptr && GetMatchSidesBlock()->viewMode == VIEW_2D;
+    if (s_fallbackLogged || ShownKind() == RequestedKind() || CurrentView() == nullptr) return;
+    s_fallbackLogged = true;
+    DebugPrintf(DBG_GENERAL, 0, "view %d not available, text view used\n",
+                GetMatchSidesBlock()->viewMode);
 }
 
 void Call(void (*op)())
@@ -58,6 +82,7 @@ void MatchView_Init()
     MatchView_Built = 0;
     MatchView_Destroyed = 0;
     const MatchViewOps* view = CurrentView();
+    LogFallbackOnce();
     if (Is2DView(view)) {
         SndSetActiveChannels(8);
         MatchPresentationOps.MatchSfx_Init();
@@ -117,7 +142,9 @@ void HighLight_Tick()
     --s_highlight.timer;
     const bool optionOn =
         MatchShared.highlightOption[0] != 0 || MatchShared.highlightOption[1] != 0;
-    if (s_highlight.timer == 0 && optionOn && GetMatchSidesBlock()->viewMode == VIEW_3D) {
+    const int32_t kind = ShownKind();
+    const bool view3D = kind == VIEWKIND_SOFTWARE_3D || kind == VIEWKIND_DEVICE_3D;
+    if (s_highlight.timer == 0 && optionOn && view3D) {
         MatchShared.replayStartRequest = 1;
         MatchShared.replayState = REPLAY_HIGHLIGHT;
         MatchShared.replayPosition = 0;
@@ -137,4 +164,5 @@ void MatchView_ResetState()
     MatchView_Built = 0;
     MatchView_Destroyed = 0;
     s_highlight = {};
+    s_fallbackLogged = false;
 }

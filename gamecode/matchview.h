@@ -26,8 +26,10 @@ enum MatchViewKind : int32_t {
 void MatchView_Register(int32_t kind, const MatchViewOps* ops);
 
 // By the block's view mode: 0 text, 1 2D (which also drives the match sounds and eight sound
-// channels), 2 software 3D, or the 3D device when one is selected. Any other mode, or a kind
-// nobody registered, is "no view": nothing is built, stepped, drawn or paced.
+// channels), 2 software 3D, or the 3D device when one is selected. Modes 1 and 2 show the text
+// view while their own kind is not registered (one line on the "general" channel the first time,
+// no match sounds, no highlight replays); mode 3, any other mode, or an unregistered text or
+// device kind is "no view": nothing is built, stepped, drawn or paced.
 void MatchView_Init();     // clears both view words; ends by clearing the key buffer
 void MatchView_Destroy();  // ends with MatchView_Destroyed = 1, whatever the mode
 void MatchView_Tick();
@@ -42,7 +44,7 @@ extern uint8_t MatchView_Destroyed;  // 0 after MatchView_Init, 1 after MatchVie
 // on; types 2-4 drop a pending one. Any other type is fatal "ActivateHighLight(): Error bad
 // ActionType".
 void ActivateHighLight(int16_t type, int32_t ticks);
-// Counts the pending highlight down; at 0 in the 3D view with an option on, a replay starts.
+// Counts the pending highlight down; at 0 in a shown 3D view with an option on, a replay starts.
 void HighLight_Tick();
 int32_t HighLight_GetFlag();
 void HighLight_ClearFlag();

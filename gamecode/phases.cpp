@@ -11,6 +11,7 @@
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/interim.h"
+#include "gamecode/kickoffs.h"
 #include "gamecode/offside.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
@@ -228,9 +229,9 @@ constexpr auto kPhases = std::to_array<PhaseRow>({
     {PHASE_THROW_IN_TAKEN,      Phase_ClearDeadBall,        "ThrowInTaken"},
     {PHASE_GOAL_KICK_TAKEN,     Phase_ClearDeadBall,        "GoalKickTaken"},
     {PHASE_CORNER_TAKEN,        Phase_ClearDeadBall,        "CornerTaken"},
-    {PHASE_GOAL,                Phase_InterimGoal,          "Goal"},
+    {PHASE_GOAL,                Phase_Goal,                 "Goal"},
     {PHASE_GOAL_RESTART,        Phase_DrawAndClearDeadBall, "GoalRestart"},
-    {PHASE_KICKOFF_READY,       NoHandler,                  "KickoffReady"},
+    {PHASE_KICKOFF_READY,       Phase_KickoffWhistle,       "KickoffReady"},
     {PHASE_KEEPER_HOLDS,        Phase_SharedRestart,        "KeeperHolds"},
     {PHASE_KEEPER_CLEARANCE,    Phase_DrawAndClearDeadBall, "KeeperClearance"},
     // The end of a period and the pauses.
@@ -250,7 +251,7 @@ constexpr auto kPhases = std::to_array<PhaseRow>({
     {PHASE_KICKOFF_PERIOD,      Phase_Kickoff,              "KickoffPeriod"},
     {PHASE_RESERVED_26,         NoHandler,                  "Reserved26"},
     {PHASE_KICKOFF_AFTER_GOAL,  Phase_Kickoff,              "KickoffAfterGoal"},
-    {PHASE_GOAL_CELEBRATION,    NoHandler,                  "GoalCelebration"},
+    {PHASE_GOAL_CELEBRATION,    Phase_GoalCelebration,      "GoalCelebration"},
     {PHASE_KICKOFF_TAKING,      Phase_DrawAndClearDeadBall, "KickoffTaking"},
 });
 // clang-format on

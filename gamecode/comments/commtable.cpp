@@ -100,6 +100,8 @@ bool CommTable_LoadImage(const void* image, size_t size)
     return true;
 }
 
+bool CommTable_IsLoaded() { return s_comm.pool != nullptr; }
+
 const char* Comm_GetTemplate(int32_t id)
 {
     if (s_comm.pool == nullptr) FatalError("Comm_GetTemplate(): no table loaded");

@@ -26,6 +26,8 @@ void CommTable_Load();
 // closed by -1). A refused image leaves the table as it was.
 bool CommTable_LoadImage(const void* image, size_t size);
 
+// True once a table was taken (CommTable_Load or CommTable_LoadImage) and not forgotten since.
+bool CommTable_IsLoaded();
 // The template of id 0-1699 in the French block; an id outside, or no table, is fatal.
 const char* Comm_GetTemplate(int32_t id);
 // Group g's list of template ids, closed by -1; a group outside 0-339 is fatal.

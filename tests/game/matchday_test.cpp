@@ -18,6 +18,7 @@
 #include "game/squad.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
+#include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
 #include "menus/tactics.h"
 #include "tests/support/game_world.h"
@@ -229,9 +230,9 @@ TEST_F(MatchDayTest, TheHumansFixturePlaysThroughTheEngineOnceItIsRegistered)
     MatchEngine_Stop();
 
     EXPECT_GE(s_whistles, 2);  // the end of each half
-    // Nobody can score yet in the engine: its 0-0 is what the fixture row keeps.
-    EXPECT_EQ(VTW_GetFixtureHomeGoals(humanRow), 0);
-    EXPECT_EQ(VTW_GetFixtureAwayGoals(humanRow), 0);
+    // The engine's score is what the fixture row keeps.
+    EXPECT_EQ(VTW_GetFixtureHomeGoals(humanRow), Match.score[0]);
+    EXPECT_EQ(VTW_GetFixtureAwayGoals(humanRow), Match.score[1]);
 }
 
 TEST_F(MatchDayTest, WithoutTheEngineTheHumansFixtureIsSimulated)

@@ -62,4 +62,37 @@ TEST(MatchView, InitEndsWithTheKeyBufferCleared)
     MatchView_Destroy();
 }
 
+constexpr MatchViewOps kRecordedText = {
+    [] { g_calls->push_back("Text_Init"); },
+    [] { g_calls->push_back("Text_Destroy"); },
+    nullptr,
+    nullptr,
+    nullptr,
+};
+
+TEST(MatchView, TwoDAndSoftwareModesFallBackToTheTextViewUntilTheirsExist)
+{
+    ScopedMatchOnHost match;
+    g_calls = &match.Record().calls;
+    MatchDayBuilder builder;
+    builder.Write();
+    MatchView_Register(VIEWKIND_TEXT, &kRecordedText);
+    for (const uint16_t mode : {VIEW_2D, VIEW_3D}) {
+        GetMatchSidesBlock()->viewMode = mode;
+        MatchView_Init();
+        MatchView_Destroy();
+    }
+    // No match sounds for a 2D mode that shows the text view; the block keeps the choice.
+    EXPECT_EQ(match.Record().calls,
+              (std::vector<std::string>{"Text_Init", "Text_Destroy", "Text_Init", "Text_Destroy"}));
+    EXPECT_EQ(GetMatchSidesBlock()->viewMode, VIEW_3D);
+    match.Record().calls.clear();
+    GetMatchSidesBlock()->viewMode = VIEW_NONE;
+    MatchView_Init();
+    MatchView_Destroy();
+    EXPECT_TRUE(match.Record().calls.empty());
+    MatchView_Register(VIEWKIND_TEXT, nullptr);
+    g_calls = nullptr;
+}
+
 }  // namespace

@@ -286,20 +286,27 @@ TEST_F(Restarts, SubstitutionRequestsRunForEachSideOnceAtAThrowIn)
     EXPECT_EQ(LineUp[1][6], 16);
 }
 
-TEST_F(Restarts, GoalScoresAfterFiftyTicksAndTheConcedingSideKicksOff)
+TEST_F(Restarts, GoalCountsAtOnceAndTheConcedingSideKicksOffAfterTheCelebration)
 {
     Person_PlaceAt(MATCH_BALL, 796, 130);
     Ball.velY = -20 * kUnit;
     Ball.lastToucher = 20;
     RunTicks(1);
     ASSERT_EQ(MatchPhase, PHASE_GOAL);
-    RunTicks(50);
+    RunTicks(1);
     EXPECT_EQ(Match.score[1], 1);
+    EXPECT_EQ(Match.scorerRecord, 20);
+    EXPECT_EQ(MatchPersons[20].action, 69);
+    RunTicks(49);
+    EXPECT_EQ(MatchPhase, PHASE_GOAL_CELEBRATION);
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_GOAL_RESTART; }, 800));
     EXPECT_EQ(Match.kickOffSide, 0);
-    EXPECT_EQ(MatchPhase, PHASE_KICKOFF_AFTER_GOAL);
-    EXPECT_EQ(PhaseTimer, 100);
+    EXPECT_EQ(MatchPersons[LineUp[0][0]].action, 23);
     EXPECT_EQ(MatchPersons[MATCH_BALL].x, 796);
     EXPECT_EQ(MatchPersons[MATCH_BALL].y, 1082);
+    RunTicks(1);
+    EXPECT_EQ(MatchPersons[LineUp[0][0]].action, 122);
+    EXPECT_EQ(MatchPhase, PHASE_KICKOFF_TAKING);  // everyone was put in place at once
     EXPECT_EQ(DeadBallFlag, 0);
 }
 

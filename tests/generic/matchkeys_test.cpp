@@ -3,19 +3,26 @@
 #include "generic/matchkeys.h"
 
 #include <numbers>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/gfx.h"
 #include "engine/host/host.h"
 #include "engine/keyboard.h"
 #include "engine/memory.h"
+#include "engine/mouse.h"
 #include "engine/winlib.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
+#include "gamecode/matchview.h"
 #include "generic/hotzone.h"
 #include "generic/infobar.h"
 #include "generic/replay.h"
+#include "generic/viewscreen.h"
+#include "tests/support/gfx_run.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
 
@@ -212,6 +219,110 @@ TEST(MatchKeys, PlayersAreOrderedFarthestFromTheFocusFirst)
         EXPECT_GE(before, after) << i;
     }
     EXPECT_EQ(RenderList[order[MATCH_PLAYER_COUNT - 1]].x, 500.0f);
+}
+
+std::vector<std::string>* g_viewCalls = nullptr;
+
+constexpr MatchViewOps kRecordedSoftwareView = {
+    [] { g_viewCalls->push_back("Init"); },
+    [] { g_viewCalls->push_back("Destroy"); },
+    nullptr,
+    nullptr,
+    nullptr,
+};
+
+// The graphics layer with its mode list, the keyboard and a software 3D view that records its
+// set-ups; as ScopedKeys, the 3D view mode.
+class ScopedSoftwareView {
+public:
+    ScopedSoftwareView()
+    {
+        InitKeyboardInterrupt();
+        InitMouseDriver();
+        ResetMouseDriver();
+        MatchBlocks_Init();
+        MatchEngine_Init();
+        MatchPresentation_SetDefaults();
+        MatchKeys_Init();
+        InfoBar_Init();
+        ViewScreen_Init();
+        g_viewCalls = &m_calls;
+        MatchView_Register(VIEWKIND_SOFTWARE_3D, &kRecordedSoftwareView);
+        GetMatchSidesBlock()->viewMode = VIEW_3D;
+    }
+    ~ScopedSoftwareView()
+    {
+        MatchView_Register(VIEWKIND_SOFTWARE_3D, nullptr);
+        g_viewCalls = nullptr;
+        ViewScreen_Uninit();
+        MatchKeys_Uninit();
+        MatchEngine_Uninit();
+        MatchBlocks_Uninit();
+        UninitMouseDriver();
+        if (KeyIsKeyboardInitialised()) ClearKeyboardInterrupt();
+    }
+    std::vector<std::string>& Calls() { return m_calls; }
+
+private:
+    ScopedGraphics m_graphics;
+    std::vector<std::string> m_calls;
+};
+
+std::string ModeSize(int32_t index)
+{
+    int32_t count = 0;
+    const DDrawMode& mode = GfxModeList(&count)[index];
+    return std::to_string(mode.width) + " x " + std::to_string(mode.height);
+}
+
+TEST(MatchKeys, ResolutionKeysStepTheModeAndRestartTheView)
+{
+    ScopedSoftwareView view;
+    SoftwareResolution = 0;
+    StepSoftwareResolution(1);
+    const int32_t first = SoftwareResolution;
+    StepSoftwareResolution(1);
+    const int32_t second = SoftwareResolution;
+    ASSERT_NE(first, second);
+    SoftwareResolution = static_cast<int16_t>(first);
+    Press(MKEY_F4);
+    EXPECT_EQ(SoftwareResolution, second);
+    EXPECT_EQ(view.Calls(), (std::vector<std::string>{"Destroy", "Init"}));
+    EXPECT_EQ(InfoBar_GetType(), INFOBAR_SCREEN_SIZE);
+    EXPECT_STREQ(InfoBar_GetText(), ModeSize(second).c_str());
+    Press(MKEY_F3);
+    EXPECT_EQ(SoftwareResolution, first);
+    EXPECT_EQ(view.Calls().size(), 4u);
+    EXPECT_STREQ(InfoBar_GetText(), ModeSize(first).c_str());
+}
+
+TEST(MatchKeys, VirtualPointerFollowsTheMouseInsideTheScreen)
+{
+    ScopedSoftwareView view;
+    VirtualPointer_Set(100, 100, 0);
+    HostOnMouseMotion(30, -20);
+    HostOnMouseButton(HOST_BUTTON_LEFT, true);
+    PresentNow();
+    VirtualPointer_Update(640, 480);
+    VirtualPointerRecord pointer = VirtualPointer_Get();
+    EXPECT_EQ(pointer.x, 130);
+    EXPECT_EQ(pointer.y, 80);
+    EXPECT_EQ(pointer.buttons & MOUSE_PRIMARY, MOUSE_PRIMARY);
+    // The pointer's 12 pixels stay on the screen, whichever way the mouse runs off.
+    HostOnMouseMotion(2000, 2000);
+    HostOnMouseButton(HOST_BUTTON_LEFT, false);
+    PresentNow();
+    VirtualPointer_Update(640, 480);
+    pointer = VirtualPointer_Get();
+    EXPECT_EQ(pointer.x, 640 - 12);
+    EXPECT_EQ(pointer.y, 480 - 12);
+    EXPECT_EQ(pointer.buttons, 0);
+    HostOnMouseMotion(-5000, -5000);
+    PresentNow();
+    VirtualPointer_Update(640, 480);
+    pointer = VirtualPointer_Get();
+    EXPECT_EQ(pointer.x, 0);
+    EXPECT_EQ(pointer.y, 0);
 }
 
 TEST(GroundMarksDeathTest, MarkOutsideTheRingIsFatal)

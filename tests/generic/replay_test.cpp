@@ -258,4 +258,37 @@ TEST(ReplayMatch, WatchingAReplayMidMatchLeavesTheResultUnchanged)
     EXPECT_EQ(plain.lines, replayed.lines);
 }
 
+// The ring moves on while the match plays, so a position kept from the last replay would point
+// at an unrelated moment: every replay starts again on the oldest frame.
+TEST(ReplayMatch, ASecondInstantReplayStartsAgainOnTheOldestFrame)
+{
+    ScopedMatch match;
+    MemoryInit();
+    MatchKeys_Init();
+    Replay_Init();
+    MatchPresentation_SetDefaults();
+    int32_t pausedAt = -1, newest = -1, resumedAt = -1, resumedMode = -1;
+    Watchdog_At(1000, [] { Replay_StartInstant(); });
+    Watchdog_At(1001, [] { ReplayPosition = ReplayRecorder.frameCount - 2; });
+    Watchdog_At(1003, [&] {
+        pausedAt = ReplayPosition;
+        newest = ReplayRecorder.frameCount - 1;
+        EXPECT_EQ(ReplayMode, REPLAYMODE_PAUSE);
+        Replay_RequestEnd();
+    });
+    Watchdog_At(1100, [] { Replay_StartInstant(); });
+    Watchdog_At(1101, [&] {
+        resumedAt = ReplayPosition;
+        resumedMode = ReplayMode;
+        Replay_RequestEnd();
+    });
+    GoldenRun(1, SidePreset::Balanced);
+    EXPECT_EQ(pausedAt, newest);
+    EXPECT_EQ(resumedAt, 1);  // the oldest frame shown, one step on
+    EXPECT_EQ(resumedMode, REPLAYMODE_PLAY);
+    Replay_Uninit();
+    MatchKeys_Uninit();
+    MemoryUninit();
+}
+
 }  // namespace

@@ -41,6 +41,13 @@ struct HarnessState {
     uint16_t lastTickCount = 0;
     uint32_t drawBase = 0;
     std::vector<std::string>* trace = nullptr;
+    // The full-match checks, on while SoakRun plays.
+    bool playChecks = false;
+    int32_t lastPhase = -1;
+    uint64_t phaseTicks = 0;
+    int32_t restPoint[2] = {0, 0};
+    uint64_t restTicks = 0;
+    int32_t awarded[PHASE_COUNT] = {};
 };
 
 HarnessState* s_harness = nullptr;
@@ -174,12 +181,55 @@ void CountTicksAndHash()
     }
 }
 
+int32_t GoalRowsOf(int32_t side)
+{
+    const MatchDataBlock* data = GetMatchDataBlock();
+    int32_t rows = 0;
+    for (int32_t e = 0; e < data->eventCount && e < MATCH_EVENT_MAX; ++e) {
+        rows += data->events[e].kind == 0 && data->events[e].a == side ? 1 : 0;
+    }
+    return rows;
+}
+
+// The full-match checks of one pass; empty while they hold.
+std::string CheckPlay()
+{
+    HarnessState& h = *s_harness;
+    if (MatchPhase != h.lastPhase) {
+        if (MatchPhase >= 0 && MatchPhase < PHASE_COUNT) ++h.awarded[MatchPhase];
+        h.lastPhase = MatchPhase;
+        h.phaseTicks = 0;
+    }
+    if (MatchPhase != PHASE_OPEN_PLAY && ++h.phaseTicks > 3000)
+        return "phase " + std::to_string(MatchPhase) + " lasts past 3000 ticks";
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const bool rests =
+        std::abs(ball.x - h.restPoint[0]) <= 16 && std::abs(ball.y - h.restPoint[1]) <= 16;
+    if (MatchPhase == PHASE_OPEN_PLAY && rests) {
+        if (++h.restTicks >= 1500) return "stuck ball";
+    } else {
+        h.restPoint[0] = ball.x;
+        h.restPoint[1] = ball.y;
+        h.restTicks = 0;
+    }
+    for (int32_t side = 0; side < 2; ++side) {
+        if (Match.period != MATCH_PERIOD_SHOOT_OUT && Match.score[side] != GoalRowsOf(side)
+            && MatchPhase != PHASE_GOAL)
+            return "score of side " + std::to_string(side) + " differs from its goal rows";
+    }
+    return "";
+}
+
 void WatchdogPoll()
 {
     HarnessState& h = *s_harness;
     CountTicksAndHash();
     const std::string broken = Engine_CheckInvariants();
     if (!broken.empty()) RecordFailure("pass " + std::to_string(h.passes) + ": " + broken);
+    if (h.playChecks) {
+        const std::string play = CheckPlay();
+        if (!play.empty()) RecordFailure("pass " + std::to_string(h.passes) + ": " + play);
+    }
     ++h.passes;
     if (auto it = h.script.find(h.passes); it != h.script.end()) {
         for (auto& action : it->second) {
@@ -270,7 +320,10 @@ void MatchDayBuilder::Write() const
     block->viewMode = viewMode;
     block->substitutionsAllowed = substitutes;
     for (int32_t s = 0; s < 2; ++s) {
-        block->sides[s] = MakeSide(seed * 2 + static_cast<uint32_t>(s), preset);
+        SidePreset sidePreset = preset;
+        if (preset == SidePreset::StrongAgainstWeak)
+            sidePreset = s == 0 ? SidePreset::Strong : SidePreset::Weak;
+        block->sides[s] = MakeSide(seed * 2 + static_cast<uint32_t>(s), sidePreset);
         block->sides[s].firstLegGoals = firstLegGoals[s];
     }
 }
@@ -399,6 +452,55 @@ bool RunUntil(const std::function<bool()>& done, int32_t budget)
         RunTicks(1);
     }
     return done();
+}
+
+SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, bool cupTie)
+{
+    HarnessState& h = *s_harness;
+    MatchDayBuilder builder;
+    builder.seed = seed;
+    builder.preset = preset;
+    builder.periodMinutes = periodMinutes;
+    builder.extraTime = cupTie ? 1 : 0;
+    builder.shootOut = cupTie ? 1 : 0;
+    builder.Write();
+    SRand(seed);
+    h.failures.clear();
+    h.passes = 0;
+    h.playChecks = true;
+    h.lastPhase = -1;
+    std::fill(std::begin(h.awarded), std::end(h.awarded), 0);
+    PlayMatch3D();
+    h.playChecks = false;
+    SoakResult result;
+    const MatchDataBlock* data = GetMatchDataBlock();
+    result.territoryInRange = true;
+    uint32_t thirds = 0;
+    for (int32_t side = 0; side < 2; ++side) {
+        result.score[side] = data->sides[side].score;
+        result.shootOutGoals[side] = data->sides[side].shootOutGoals;
+        result.goalRows[side] = GoalRowsOf(side);
+        int32_t records = 0;
+        for (const MatchGoalRecord& goal : Match.goals[side]) {
+            records += goal.minute != 0xFF ? 1 : 0;
+        }
+        if (records != std::min<int32_t>(Match.score[side], MATCH_GOAL_RECORDS))
+            h.failures.push_back("goal records of side " + std::to_string(side));
+    }
+    for (int32_t m = 0; m < MATCH_TERRITORY_MINUTES; ++m) {
+        const uint8_t t = data->territory[m];
+        if (t != 255 && t > 100) result.territoryInRange = false;
+    }
+    for (int32_t t = 0; t < 3; ++t) {
+        thirds += data->territoryTotals[t];  // a packed field: read by value
+    }
+    result.territoryMatchesThirds = thirds == Match.openPlayTicks;
+    result.throwIns = h.awarded[PHASE_THROW_IN_AWARDED];
+    result.goalKicks = h.awarded[PHASE_GOAL_KICK_AWARDED];
+    result.corners = h.awarded[PHASE_CORNER_AWARDED];
+    result.finalWhistle = Match.finalWhistle == 1;
+    result.failures = h.failures;
+    return result;
 }
 
 GoldenResult GoldenRun(uint32_t seed, SidePreset preset, bool init)

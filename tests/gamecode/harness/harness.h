@@ -11,7 +11,8 @@
 #include "game/matchblocks.h"
 #include "tests/support/host_run.h"
 
-enum class SidePreset { Balanced, Strong, Weak, Extreme };
+// StrongAgainstWeak: a block of a strong home side (side 0) and a weak away side.
+enum class SidePreset { Balanced, Strong, Weak, Extreme, StrongAgainstWeak };
 
 // A side with fictional names, a 4-4-2 as custom formation 0 (tactic 40), shirts 4/9/10/7 as
 // captain and takers and 16 players, from its own small generator (never the game's).
@@ -85,6 +86,25 @@ std::string Engine_CheckInvariants();  // empty when they hold
 void RunTicks(int32_t n);  // EngineTick n times, invariants checked
 // Ticks until the predicate holds; false when the budget ran out first.
 bool RunUntil(const std::function<bool()>& done, int32_t budget);
+
+// A whole match played under the full-match checks: no phase but open play lasts more than 3,000
+// ticks, the ball never rests within 16 units of one point for 1,500 ticks of open play, each
+// side's score stays equal to its goal event rows, at most 20 goal records.
+struct SoakResult {
+    int32_t score[2] = {0, 0};
+    int32_t goalRows[2] = {0, 0};
+    int32_t shootOutGoals[2] = {0, 0};
+    int32_t throwIns = 0;  // restarts awarded over the match
+    int32_t goalKicks = 0;
+    int32_t corners = 0;
+    bool finalWhistle = false;
+    bool territoryInRange = false;  // every played minute's byte 0-100
+    bool territoryMatchesThirds = false;
+    std::vector<std::string> failures;  // the watchdog's and the full-match checks'
+};
+// Plays seed `seed` (sides and generator) in a ScopedMatch already set up; `cupTie` allows extra
+// time and a shoot-out.
+SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, bool cupTie = false);
 
 struct GoldenResult {
     std::vector<std::string> lines;  // "key value", then "hash <tick> <hex> <draws>"

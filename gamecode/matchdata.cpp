@@ -1,0 +1,260 @@
+// gamecode/matchdata.cpp: the played match as the in-match and result screens read and change it.
+#include "gamecode/matchdata.h"
+
+#include <algorithm>
+#include <array>
+
+#include "engine/fatal.h"
+#include "gamecode/interim.h"
+#include "gamecode/matchloop.h"
+#include "gamecode/presentation.h"
+
+namespace {
+
+constexpr int32_t kWinBonus = 5;
+constexpr int32_t kEffortScale = 95;
+constexpr int32_t kSubstitutionComment = 112;
+constexpr int32_t kSubstitutionInfoBar = 11;
+constexpr uint8_t kEventSubstitution = 1;
+constexpr uint8_t kOnThePitch = 50;
+constexpr int32_t kHurtBadly = 2;
+// Fields the engine fills besides those PlayerMatchField names.
+constexpr int32_t PMR_LONG_PASSES = 2;
+constexpr int32_t PMR_COMMITMENT = 3;
+constexpr int32_t PMR_PARTICIPATION = 4;
+constexpr int32_t PMR_RESULT_A = 7;
+constexpr int32_t PMR_RESULT_B = 8;
+constexpr int32_t PMR_ROW_COUNTER = 14;
+
+// The label text of each record field, by field index.
+constexpr auto kFieldLabels = std::to_array<int16_t>({
+    1985, 246,  1983, 958,  959,  243,  1984, 956,  944,  946,  953,  940,  942,  943,
+    948,  1986, 937,  1429, 1428, 1987, 1988, 1989, 922,  923,  1990, 631,  64,   1991,
+    914,  945,  969,  935,  1992, 947,  1993, 966,  1994, 941,  1995, 1982, 1981, 1980,
+    1653, 1407, 1979, 1978, 1977, 1976, 1400, 1405, 1975, 1975, 936,  1408, 957,  1973,
+    1972, 72,   1970, 1971, 1969, 963,  1486, 1968, 1967, 1966, 1538, 1391, 1486,
+});
+static_assert(kFieldLabels.size() == PMR_FIELD_COUNT, "one label per record field");
+
+int32_t PersonOf(int32_t side, int32_t slot) { return side * MATCH_PERSONS_PER_SIDE + slot; }
+
+void SetTaker(MatchTaker taker, int32_t side, int32_t slot)
+{
+    Match.takers[side][taker] = static_cast<int16_t>(PersonOf(side, slot));
+}
+
+int32_t IsTaker(MatchTaker taker, int32_t side, int32_t slot)
+{
+    return Match.takers[side][taker] == PersonOf(side, slot) ? 1 : 0;
+}
+
+// The three effort counters: long passes, passes played, ticks in open play.
+std::array<int32_t, 3> EffortOf(const MatchPerson& p)
+{
+    const int32_t inPlay =
+        p.stats.firstPlayTick == 0
+            ? 0
+            : static_cast<int32_t>(p.stats.latestPlayTick - p.stats.firstPlayTick);
+    return {p.passCounters[1], p.passCounters[0], inPlay};
+}
+
+std::array<int32_t, 3> HighestEfforts()
+{
+    std::array<int32_t, 3> highest = {1, 1, 1};
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        const std::array<int32_t, 3> effort = EffortOf(MatchPersons[person]);
+        for (size_t k = 0; k < highest.size(); ++k)
+            highest[k] = std::max(highest[k], effort[k]);
+    }
+    return highest;
+}
+
+int32_t WinningSide()
+{
+    if (Match.score[0] > Match.score[1]) return 0;
+    if (Match.score[0] < Match.score[1]) return 1;
+    return -1;
+}
+
+int32_t ClampRating(int32_t raw)
+{
+    if (raw < 10) return 10;
+    if (raw < 98) return raw;
+    if (raw <= 100) return 97;
+    if (raw <= 120) return 98;
+    return 99;
+}
+
+void LogSubstitution(int32_t side, const MatchPerson& off, const MatchPerson& on)
+{
+    MatchDataBlock* data = GetMatchDataBlock();
+    if (data->eventCount < 0 || data->eventCount >= MATCH_EVENT_MAX - 1) return;
+    MatchEventRow& row = data->events[data->eventCount++];
+    const int32_t minute = static_cast<int32_t>(GetMatchClockSeconds() / 60);
+    row = {kEventSubstitution,
+           Match.period,
+           static_cast<int16_t>(minute),
+           static_cast<int16_t>(side),
+           static_cast<int16_t>(off.playerId),
+           static_cast<int16_t>(on.playerId)};
+    data->events[data->eventCount].kind = MATCH_EVENT_END;
+}
+
+// The newcomer steps into the place, the course and the action of the man going off.
+void TakeOverPlace(MatchPerson* on, const MatchPerson& off)
+{
+    on->action = off.action;
+    on->frame = off.frame;
+    on->x = off.x;
+    on->y = off.y;
+    on->x16 = off.x16;
+    on->y16 = off.y16;
+    on->targetX = off.targetX;
+    on->targetY = off.targetY;
+    on->animation = off.animation;
+}
+
+}  // namespace
+
+void Football_GetScore(uint16_t* home, uint16_t* away, uint16_t* home2, uint16_t* away2)
+{
+    *home = *home2 = static_cast<uint16_t>(Match.score[0]);
+    *away = *away2 = static_cast<uint16_t>(Match.score[1]);
+}
+
+void Football_SetCornerTaker(int32_t side, int32_t slot) { SetTaker(TAKER_CORNER, side, slot); }
+void Football_SetFreeKickTaker(int32_t side, int32_t slot)
+{
+    SetTaker(TAKER_FREE_KICK, side, slot);
+}
+void Football_SetPenaltyTaker(int32_t side, int32_t slot) { SetTaker(TAKER_PENALTY, side, slot); }
+void Football_SetCaptain(int32_t side, int32_t slot) { SetTaker(TAKER_CAPTAIN, side, slot); }
+int32_t Football_IsCornerTaker(int32_t side, int32_t slot)
+{
+    return IsTaker(TAKER_CORNER, side, slot);
+}
+int32_t Football_IsFreeKickTaker(int32_t side, int32_t slot)
+{
+    return IsTaker(TAKER_FREE_KICK, side, slot);
+}
+int32_t Football_IsPenaltyTaker(int32_t side, int32_t slot)
+{
+    return IsTaker(TAKER_PENALTY, side, slot);
+}
+int32_t Football_IsCaptain(int32_t side, int32_t slot)
+{
+    return IsTaker(TAKER_CAPTAIN, side, slot);
+}
+
+void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff)
+{
+    const int32_t onIndex = PersonOf(side, slotOn), offIndex = PersonOf(side, slotOff);
+    MatchPerson& on = MatchPersons[onIndex];
+    MatchPerson& off = MatchPersons[offIndex];
+    Comm_Say(kSubstitutionComment, side, onIndex, offIndex, 0);
+    MatchPresentationOps.InfoBar(kSubstitutionInfoBar, onIndex, offIndex);
+    LogSubstitution(side, off, on);
+    SubstitutionRequest[side] = 0;
+    Football_SwapLineUp(side, slotOn, slotOff);
+    off.offPitch = 1;
+    ++off.timesSubstituted;
+    on.offPitch = 0;
+    on.matchRating = kOnThePitch;
+    TakeOverPlace(&on, off);
+    off.animation = -1;
+    ++Match.substitutionCount[side];
+}
+
+void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB)
+{
+    std::swap(LineUp[side][Football_GetPlayersPosition(side, slotA)],
+              LineUp[side][Football_GetPlayersPosition(side, slotB)]);
+}
+
+int32_t Football_IsOnPitch(int32_t side, int32_t slot)
+{
+    return MatchPersons[PersonOf(side, slot)].offPitch == 0 ? 1 : 0;
+}
+
+int32_t Football_IsRecActive(int32_t side, int32_t slot)
+{
+    return MatchPersons[PersonOf(side, slot)].matchRating != 0 ? 1 : 0;
+}
+
+int32_t Football_GetSubstitutionsUsed(int32_t side) { return Match.substitutionCount[side]; }
+
+MatchPerson* Football_GetRecordPtr(int32_t side, int32_t slot)
+{
+    return &MatchPersons[PersonOf(side, slot)];
+}
+
+int32_t Football_GetSidePlayer(int32_t side, int32_t position)
+{
+    return LineUp[side][position] - side * MATCH_PERSONS_PER_SIDE;
+}
+
+int32_t Football_GetPlayersPosition(int32_t side, int32_t slot)
+{
+    for (int32_t position = 0; position < MATCH_PERSONS_PER_SIDE; ++position) {
+        if (LineUp[side][position] == PersonOf(side, slot)) return position;
+    }
+    FatalError("Football_GetPlayersPosition: invalid watch game no %d\n", slot);
+}
+
+int32_t Football_GetPlayerRating(int32_t endOfMatch, int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    const auto participation = static_cast<int8_t>(p.matchRating);
+    if (participation == 0) return 0;
+    if (participation < 0) return -1;
+    const int32_t base = MatchShared.ratingMode == 0 ? 65 - 9 * p.stats.goalsAgainst : 45;
+    const int32_t side = Person_Side(person);
+    const int32_t bonus = endOfMatch != 0 && WinningSide() == side ? kWinBonus : 0;
+    return ClampRating(base + 8 * p.stats.goals - 4 * p.stats.ownGoals + bonus);
+}
+
+void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int32_t slot)
+{
+    if (MatchShared.ratingMode != 0) return;
+    const int32_t person = PersonOf(side, slot);
+    const MatchPerson& p = MatchPersons[person];
+    const std::array<int32_t, 3> effort = EffortOf(p);
+    const std::array<int32_t, 3> highest = HighestEfforts();
+    PlayerMatchRecord_Set(record, PMR_FATIGUE, p.resultByteA);
+    PlayerMatchRecord_Set(record, PMR_LONG_PASSES, effort[0] * kEffortScale / highest[0]);
+    PlayerMatchRecord_Set(record, PMR_COMMITMENT, effort[1] * kEffortScale / highest[1]);
+    PlayerMatchRecord_Set(record, PMR_PARTICIPATION, effort[2] * kEffortScale / highest[2]);
+    PlayerMatchRecord_Set(record, PMR_RATING, Football_GetPlayerRating(Match.finalWhistle, person));
+    PlayerMatchRecord_Set(record, PMR_RESULT_A, p.resultByteA);
+    PlayerMatchRecord_Set(record, PMR_RESULT_B, p.resultByteB);
+    PlayerMatchRecord_Set(record, PMR_ROW_COUNTER, p.stats.rowCounter);
+    PlayerMatchRecord_Set(record, PMR_GOALS, p.stats.goals);
+    PlayerMatchRecord_Set(record, PMR_OWN_GOALS, p.stats.ownGoals);
+    PlayerMatchRecord_Set(record, PMR_GOALS_CONCEDED, p.stats.goalsAgainst);
+    PlayerMatchRecord_Set(record, PMR_CONDITION,
+                          p.resultByteB == kHurtBadly ? 0 : 100 - p.resultByteA);
+    PlayerMatchRecord_Set(record, PMR_BOOKINGS, p.sentOff != 0 ? 3 : p.bookings);
+    PlayerMatchRecord_Set(record, PMR_HURT, p.resultByteB);
+}
+
+int32_t Football_GetPlayerMatchRecordText2(int32_t field, const PlayerMatchRecord& record,
+                                           int32_t* out)
+{
+    if (field < 0 || field >= PMR_FIELD_COUNT)
+        FatalError("Football_GetPlayerMatchRecordText2() record not found");
+    *out = PlayerMatchRecord_Get(record, field);
+    return kFieldLabels[field];
+}
+
+void Football_BuildMatchView(MatchViewEntry* entry, int32_t side, int32_t slot)
+{
+    PlayerMatchRecord record{};
+    Football_FillPlayerMatchRecord(&record, side, slot);
+    entry->commitment = static_cast<int16_t>(PlayerMatchRecord_Get(record, PMR_COMMITMENT));
+    entry->participation = static_cast<int16_t>(PlayerMatchRecord_Get(record, PMR_PARTICIPATION));
+    entry->condition = static_cast<int16_t>(PlayerMatchRecord_Get(record, PMR_CONDITION));
+    entry->rating = static_cast<int16_t>(PlayerMatchRecord_Get(record, PMR_RATING));
+    entry->goals = static_cast<int16_t>(PlayerMatchRecord_Get(record, PMR_GOALS));
+    entry->cardBits = static_cast<uint16_t>(PlayerMatchRecord_Get(record, PMR_BOOKINGS) << 6
+                                            | PlayerMatchRecord_Get(record, PMR_HURT) << 8);
+}

@@ -1,0 +1,65 @@
+// gamecode/matchdata.h: what the in-match and result screens read of the played match, and the
+// few changes they make to it: the score, the set-piece takers, substitutions and the line-up,
+// the players' ratings and match records, and each player's figures for the text view.
+#pragma once
+
+#include <cstdint>
+
+#include "game/matchblocks.h"
+#include "gamecode/matchstate.h"
+
+// Writes side 0's goals to the first and third, side 1's to the second and fourth.
+void Football_GetScore(uint16_t* home, uint16_t* away, uint16_t* home2, uint16_t* away2);
+
+// The taker tables hold person indexes (side * 16 + slot); the Is... questions answer 1 when the
+// side's entry is that person, else 0.
+void Football_SetCornerTaker(int32_t side, int32_t slot);
+void Football_SetFreeKickTaker(int32_t side, int32_t slot);
+void Football_SetPenaltyTaker(int32_t side, int32_t slot);
+void Football_SetCaptain(int32_t side, int32_t slot);
+int32_t Football_IsCornerTaker(int32_t side, int32_t slot);
+int32_t Football_IsFreeKickTaker(int32_t side, int32_t slot);
+int32_t Football_IsPenaltyTaker(int32_t side, int32_t slot);
+int32_t Football_IsCaptain(int32_t side, int32_t slot);
+
+// Brings `slotOn` on for `slotOff`: the commentary and the info bar say so, an event row of kind
+// 1 is logged, the side's request is cleared, the two line-up entries swap, the newcomer takes
+// the other's place and action with participation 50, and the side's count rises by one.
+void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff);
+// Swaps the line-up entries holding the two persons of the side.
+void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB);
+int32_t Football_IsOnPitch(int32_t side, int32_t slot);
+int32_t Football_IsRecActive(int32_t side, int32_t slot);  // participation not 0
+int32_t Football_GetSubstitutionsUsed(int32_t side);
+MatchPerson* Football_GetRecordPtr(int32_t side, int32_t slot);
+
+// The squad slot (0-15) at line-up position 0-15.
+int32_t Football_GetSidePlayer(int32_t side, int32_t position);
+// The line-up position holding the slot's person. None is fatal
+// "Football_GetPlayersPosition: invalid watch game no %d\n".
+int32_t Football_GetPlayersPosition(int32_t side, int32_t slot);
+
+// The person's rating 10-99 (raw 98-100 show 97, 101-120 98, above 120 99), 0 for a player who
+// never came on, -1 for a participation byte read as negative. With `endOfMatch` the winning
+// side's players get 5 more.
+int32_t Football_GetPlayerRating(int32_t endOfMatch, int32_t person);
+
+// The person's match record; nothing while the rating mode word is set. The three effort values
+// (fields 2-4: long passes, passes played, ticks in open play, the engine's counters so far) are
+// scaled to 0-95 against the highest of the 32 players.
+void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int32_t slot);
+// Stores field `field`'s value in *out and returns its label text number. A field outside 0-68
+// is fatal "Football_GetPlayerMatchRecordText2() record not found".
+int32_t Football_GetPlayerMatchRecordText2(int32_t field, const PlayerMatchRecord& record,
+                                           int32_t* out);
+
+// One player's figures as the text view shows them.
+struct MatchViewEntry {
+    int16_t commitment;     // 0-95
+    int16_t participation;  // 0-95
+    int16_t condition;      // 0-100
+    int16_t rating;         // 0, 10-99
+    int16_t goals;
+    uint16_t cardBits;  // bits 6-7 the bookings (3 sent off), bits 8-9 the hurt state
+};
+void Football_BuildMatchView(MatchViewEntry* entry, int32_t side, int32_t slot);

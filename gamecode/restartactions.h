@@ -1,0 +1,23 @@
+// gamecode/restartactions.h: the restart takers' actions built so far: the kick-off pair, the
+// keeper who starts the kick-off after a goal, and walking off at the end of a period.
+#pragma once
+
+#include <cstdint>
+
+// Action 23: the conceding keeper goes idle (122) and the kick-off after the goal starts (phase
+// 27, 100 ticks).
+void Action_KickoffAfterGoal(int32_t person);
+// Action 24: the kick-off taker walks to his target point (straight onto the pitch first when he
+// stands at x -4 or less) and stands there; the ball waits on the centre spot.
+void Action_KickoffWalk(int32_t person);
+// Action 25: stands 8 units beside the centre spot, away from the partner, facing the ball.
+void Action_KickoffAtBall(int32_t person);
+// Action 26: the kick-off partner walks to 80 units beside the centre spot and places the taker's
+// target on the other side; 10 ticks after arriving in phase 29 the whistle phase (11) starts.
+void Action_KickoffPartner(int32_t person);
+// Action 27: the taker goes to his spot, then to the ball, and from his 10th tick on, with both
+// keepers at x below 862, passes to the partner: play opens.
+void Action_KickoffTaker(int32_t person);
+// Actions 30 and 31: walking off by (-4, 1082) to (-164, 1082), counted in PlayersNotInPlace.
+void Action_WalkOff(int32_t person);
+void Action_WalkOffTunnel(int32_t person);

@@ -1,0 +1,141 @@
+// The match data the in-match and result screens read: takers, ratings, line-up positions,
+// substitutions and the record fields.
+#include "gamecode/matchdata.h"
+
+#include <gtest/gtest.h>
+
+#include "gamecode/presentation.h"
+#include "tests/gamecode/harness/harness.h"
+#include "tests/support/support.h"
+
+namespace {
+
+int32_t g_infoBarType = -1;
+
+// Line-up position n holds slot n of each side; the eleven play, the rest wait on the bench.
+void SetOutSides()
+{
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+            LineUp[side][slot] = static_cast<int16_t>(side * MATCH_PERSONS_PER_SIDE + slot);
+            MatchPerson& p = *Football_GetRecordPtr(side, slot);
+            p.matchRating = slot < MATCH_STARTERS ? 50 : 0;
+            p.offPitch = slot < MATCH_STARTERS ? 0 : 1;
+            p.stats = {};
+        }
+    }
+    Match.score[0] = Match.score[1] = 0;
+}
+
+TEST(MatchData, TakerTablesHoldThePersonAndOnlyThatSlotAnswers)
+{
+    ScopedMatch match;
+    Football_SetCornerTaker(1, 3);
+    EXPECT_EQ(Match.takers[1][TAKER_CORNER], 19);
+    EXPECT_EQ(Football_IsCornerTaker(1, 3), 1);
+    EXPECT_EQ(Football_IsCornerTaker(1, 2), 0);
+    EXPECT_EQ(Football_IsCornerTaker(0, 3), 0);
+    Football_SetCaptain(0, 9);
+    EXPECT_EQ(Football_IsCaptain(0, 9), 1);
+    EXPECT_EQ(Football_IsPenaltyTaker(0, 9), Match.takers[0][TAKER_PENALTY] == 9 ? 1 : 0);
+}
+
+TEST(MatchData, RatingsStayWithinTheirBounds)
+{
+    ScopedMatch match;
+    SetOutSides();
+    EXPECT_EQ(Football_GetPlayerRating(1, 12), 0);  // never came on
+    MatchPerson& p = MatchPersons[4];
+    p.stats.goals = 7;  // 65 + 56 - 12 - 9 = 100
+    p.stats.ownGoals = 3;
+    p.stats.goalsAgainst = 1;
+    EXPECT_EQ(Football_GetPlayerRating(0, 4), 97);
+    for (int32_t goals = -10; goals <= 20; ++goals) {
+        p.stats.goals = static_cast<int8_t>(goals);
+        const int32_t rating = Football_GetPlayerRating(1, 4);
+        EXPECT_GE(rating, 10) << goals;
+        EXPECT_LE(rating, 99) << goals;
+    }
+    // The winners' bonus counts only at the end of the match.
+    p.stats = {};
+    Match.score[0] = 1;
+    EXPECT_EQ(Football_GetPlayerRating(1, 4), 70);
+    EXPECT_EQ(Football_GetPlayerRating(0, 4), 65);
+    EXPECT_EQ(Football_GetPlayerRating(1, 20), 65);
+}
+
+TEST(MatchData, SubstitutionSwapsTheLineUpAndBringsTheNewcomerOn)
+{
+    ScopedMatch match;
+    SetOutSides();
+    MatchPresentationOps.InfoBar = [](int32_t type, int32_t, int32_t) { g_infoBarType = type; };
+    GetMatchDataBlock()->eventCount = 0;
+    MatchPerson& off = *Football_GetRecordPtr(1, 7);
+    Person_PlaceAt(23, 400, 900);
+    off.action = 5;
+    Football_Substitute(1, 13, 7);
+    EXPECT_EQ(Football_GetPlayersPosition(1, 13), 7);
+    EXPECT_EQ(Football_GetPlayersPosition(1, 7), 13);
+    EXPECT_EQ(Football_GetSidePlayer(1, 7), 13);
+    EXPECT_EQ(Football_GetSubstitutionsUsed(1), 1);
+    EXPECT_EQ(Football_IsRecActive(1, 13), 1);
+    EXPECT_EQ(Football_IsOnPitch(1, 13), 1);
+    EXPECT_EQ(Football_IsOnPitch(1, 7), 0);
+    const MatchPerson& on = *Football_GetRecordPtr(1, 13);
+    EXPECT_EQ(on.matchRating, 50);
+    EXPECT_EQ(on.x, 400);
+    EXPECT_EQ(on.action, 5);
+    EXPECT_EQ(g_infoBarType, 11);
+    ASSERT_EQ(static_cast<int32_t>(GetMatchDataBlock()->eventCount), 1);
+    const MatchEventRow row = GetMatchDataBlock()->events[0];  // a copy: the row is packed
+    EXPECT_EQ(row.kind, 1);
+    EXPECT_EQ(static_cast<int32_t>(row.a), 1);
+}
+
+TEST(MatchData, ViewEntryCarriesFiguresCardsAndTheHurtState)
+{
+    ScopedMatch match;
+    SetOutSides();
+    MatchPerson& p = MatchPersons[2];
+    p.passCounters[0] = 10;
+    MatchPersons[5].passCounters[0] = 20;
+    p.stats.goals = 2;
+    p.bookings = 1;
+    p.resultByteA = 30;
+    p.resultByteB = 1;
+    MatchViewEntry entry{};
+    Football_BuildMatchView(&entry, 0, 2);
+    EXPECT_EQ(entry.commitment, 10 * 95 / 20);
+    EXPECT_EQ(entry.goals, 2);
+    EXPECT_EQ(entry.condition, 70);
+    EXPECT_EQ(entry.rating, 81);
+    EXPECT_EQ(entry.cardBits, 1 << 6 | 1 << 8);
+    p.sentOff = 1;
+    p.resultByteB = 2;  // carried off: no condition left
+    Football_BuildMatchView(&entry, 0, 2);
+    EXPECT_EQ(entry.cardBits >> 6 & 3, 3);
+    EXPECT_EQ(entry.condition, 0);
+    int32_t value = 0;
+    PlayerMatchRecord record{};
+    Football_FillPlayerMatchRecord(&record, 0, 2);
+    EXPECT_EQ(Football_GetPlayerMatchRecordText2(PMR_GOALS, record, &value), 64);
+    EXPECT_EQ(value, 2);
+}
+
+TEST(MatchDataDeathTest, AbsentSlotAndUnknownFieldAreFatal)
+{
+    EXPECT_FATAL(
+        {
+            ScopedMatch match;
+            SetOutSides();
+            LineUp[0][4] = 0;
+            Football_GetPlayersPosition(0, 4);
+        },
+        "Football_GetPlayersPosition: invalid watch game no 4\n");
+    int32_t value = 0;
+    const PlayerMatchRecord record{};
+    EXPECT_FATAL(Football_GetPlayerMatchRecordText2(69, record, &value),
+                 "Football_GetPlayerMatchRecordText2() record not found");
+}
+
+}  // namespace

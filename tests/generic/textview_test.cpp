@@ -1,0 +1,225 @@
+// The text match view on the headless host: its pacing, its zones, its panels and the screen it
+// draws for a seeded side-by-side line-up.
+#include "generic/textview.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "engine/host/clock.h"
+#include "engine/timer.h"
+#include "game/kitcolours.h"
+#include "game/matchblocks.h"
+#include "game/textmess.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/matchview.h"
+#include "gamecode/presentation.h"
+#include "generic/matchkeys.h"
+#include "generic/timedevents.h"
+#include "menus/machine.h"
+#include "menus/menupc.h"
+#include "tests/gamecode/harness/harness.h"
+#include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
+#include "tests/support/support.h"
+
+namespace {
+
+// The menu display's prerequisites with the display itself down, so that the view brings it up;
+// a seeded match-day block, both sides set out on the pitch, and the view built.
+class ScopedTextView {
+public:
+    ScopedTextView()
+    {
+        ShutdownMenuGraphics();
+        MatchBlocks_Init();
+        MatchEngine_Init();
+        MatchPresentation_SetDefaults();
+        MatchKeys_Init();
+        TimedEvents_Init();
+        TextView_Init();
+        MatchDayBuilder builder;
+        builder.viewMode = VIEW_TEXT;
+        builder.Write();
+        SetPitchConstants();
+        for (int32_t side = 0; side < 2; ++side) {
+            for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+                const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
+                LineUp[side][slot] = static_cast<int16_t>(person);
+                MatchPerson& p = MatchPersons[person];
+                std::snprintf(p.name, sizeof(p.name), "J. Joueur%02d", person % 100);
+                p.offPitch = slot < MATCH_STARTERS ? 0 : 1;
+                p.matchRating = slot < MATCH_STARTERS ? 50 : 0;
+                Person_PlaceAt(person, 300 + 80 * slot, side == 0 ? 600 : 1500);
+            }
+        }
+        Match.periodLength = 15000;
+        Analysis_Init();
+    }
+    ~ScopedTextView()
+    {
+        Analysis_Destroy();
+        TextView_Uninit();
+        TimedEvents_Uninit();
+        MatchKeys_Uninit();
+        MatchEngine_Uninit();
+        MatchBlocks_Uninit();
+    }
+
+private:
+    ScopedMenuDisplay m_display;
+};
+
+// A press and a release of the pointer's button at (x, y), as two input passes.
+void Click(int32_t x, int32_t y)
+{
+    TextView_Input(x, y, true);
+    TextView_Input(x, y, false);
+}
+
+// The longest run of frames in a row that drew nothing, over `frames` frames.
+int32_t LongestSkipRun(int32_t frames)
+{
+    int32_t longest = 0, run = 0;
+    for (int32_t f = 0; f < frames; ++f) {
+        const uint32_t drawn = TextView.frameCounter;
+        Analysis_Frame();
+        run = TextView.frameCounter == drawn ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+bool ScreenDiffersFromBackground(int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    for (int32_t py = y; py < y + h; ++py) {
+        for (int32_t px = x; px < x + w; ++px) {
+            const uint8_t* back =
+                MenuScreen.backBuffer
+                + (static_cast<size_t>(py) * MenuScreen.width + px) * MenuScreen.bytesPerPixel;
+            const uint8_t* work =
+                MenuScreen.workScreen
+                + (static_cast<size_t>(py) * MenuScreen.width + px) * MenuScreen.bytesPerPixel;
+            if (std::memcmp(back, work, MenuScreen.bytesPerPixel) != 0) return true;
+        }
+    }
+    return false;
+}
+
+TEST(TextView, LateFramesAreSkippedAtMostSpeedOverTwentyInARow)
+{
+    ScopedTextView view;
+    ClockSetAutoAdvance(true);
+    SpeedIndex = 0;
+    TextView.nextFrameTime = 0.0f;
+    ClockAdvance(500);
+    EXPECT_EQ(LongestSkipRun(40), 2);
+    // Lateness is not carried over: a drawn frame starts counting from now.
+    EXPECT_GT(TextView.nextFrameTime, static_cast<float>(TickCount.load()) - 5.0f);
+    SpeedIndex = 3;
+    TextView.nextFrameTime = 0.0f;
+    ClockAdvance(500);
+    EXPECT_EQ(LongestSkipRun(120), 25);
+}
+
+TEST(TextView, SpeedZonesStopAtFiveHundredAndAPressActsOnce)
+{
+    ScopedTextView view;
+    EXPECT_EQ(SpeedIndex, 2);
+    for (int32_t press = 0; press < 4; ++press)
+        Click(10, 440);
+    EXPECT_EQ(SpeedIndex, 3);
+    EXPECT_EQ(SpeedTable[SpeedIndex] / 50, 10);
+    // Held across frames, the slower zone acts on the first frame only.
+    for (int32_t frame = 0; frame < 5; ++frame)
+        TextView_Input(10, 458, true);
+    EXPECT_EQ(SpeedIndex, 2);
+    TextView_Input(600, 450, false);
+    Click(600, 450);  // "Tactique"
+    EXPECT_EQ(MatchShared.menuRequest, 1);
+}
+
+TEST(TextView, ChangeOfEndsRedrawsAndSwapsTheRadarToggles)
+{
+    ScopedTextView view;
+    TextView_DrawScreen();
+    EXPECT_EQ(TextView.fullRedraw, 0);
+    Click(260, 205);  // the side on the left: side 0
+    EXPECT_EQ(RadarDisplay[0], 0);
+    RadarDisplay[0] = 1;
+    Match.secondOfPair = 1;
+    TextView.frameCounter = 1;  // no panel due by its residue
+    TextView_DrawScreen();
+    EXPECT_EQ(TextView.lastEnds, 1);
+    EXPECT_TRUE(ScreenDiffersFromBackground(404, 100, 236, 150));  // the line-ups drawn again
+    Click(260, 205);
+    EXPECT_EQ(RadarDisplay[1], 0);
+    EXPECT_EQ(RadarDisplay[0], 1);
+}
+
+TEST(TextView, ClockAndGraphFollowThePeriod)
+{
+    ScopedTextView view;
+    Match.period = 1;
+    Match.periodTicks = 7500;
+    EXPECT_STREQ(TextView_ClockText(), " 67:30");
+    Match.periodTicks = 15000;
+    EXPECT_STREQ(TextView_ClockText(), GetMessageText(628));
+    // Extra time's stoppage passes minute 120: the graph stays on it.
+    Match.period = 3;
+    Match.periodTicks = 60000;
+    EXPECT_EQ(TextView_CurrentMinute(), 120);
+    Match.period = MATCH_PERIOD_SHOOT_OUT;
+    EXPECT_STREQ(TextView_ClockText(), GetMessageText(613));
+    EXPECT_EQ(TextView_CurrentMinute(), 120);
+    std::memset(GetMatchDataBlock()->territory, 70, MATCH_TERRITORY_MINUTES);
+    TextView_DrawScreen();  // every row stays inside the graph
+    EXPECT_FALSE(ScreenDiffersFromBackground(270, 322 + 14, 100, 10));
+    EXPECT_EQ(TextView_FigureColour(81), 6);
+    EXPECT_EQ(TextView_FigureColour(80), 12);
+    EXPECT_EQ(TextView_FigureColour(65), 0);
+    EXPECT_EQ(TextView_FigureColour(50), 16);
+    EXPECT_EQ(TextView_FigureColour(40), 4);
+}
+
+TEST(TextView, SideOneRowsReachTheEdgeAndClearedKitsTakeTheLastColour)
+{
+    ScopedTextView view;
+    TextView_DrawScreen();
+    EXPECT_TRUE(ScreenDiffersFromBackground(600, 100, 40, 150));
+    KitDesign kit = MatchSide_GetKit(GetMatchSidesBlock()->sides[1]);
+    kit.colours[0][0] = static_cast<int16_t>(0xFFFF);
+    MatchSide_SetKit(&GetMatchSidesBlock()->sides[1], kit);
+    TextView_TakeSideColours();
+    EXPECT_EQ(TextView.sideColour[1][0], KitColourTable[KIT_COLOUR_COUNT - 1].r * 100 / 255);
+}
+
+TEST(TextView, ASideShowsItsSevenNewestGoalsAndCards)
+{
+    ScopedTextView view;
+    MatchDataBlock* data = GetMatchDataBlock();
+    data->eventCount = 9;
+    for (int32_t e = 0; e < 9; ++e)
+        data->events[e] = {
+            static_cast<uint8_t>(e % 2 == 0 ? 0 : 2), 0, static_cast<int16_t>(10 + e), 0, 0, -1};
+    TextView.fullRedraw = 1;
+    TextView_DrawScreen();
+    EXPECT_TRUE(ScreenDiffersFromBackground(0, 310, 40, 16));
+    EXPECT_TRUE(ScreenDiffersFromBackground(0, 310 + 6 * 16, 40, 16));
+    EXPECT_FALSE(ScreenDiffersFromBackground(0, 310 + 7 * 16, 40, 16));
+}
+
+TEST(TextViewDeathTest, PositionClassOutsideTheFourIsFatal)
+{
+    EXPECT_FATAL(
+        {
+            ScopedTextView view;
+            GetMatchSidesBlock()->sides[0].entries[3].positionCode = 13;
+            TextView.fullRedraw = 1;
+            TextView_DrawScreen();
+        },
+        "ERROR:analysis default case,3 3 0");
+}
+
+}  // namespace
