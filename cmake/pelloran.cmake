@@ -27,6 +27,12 @@ function(pelloran_add_test_folder target folder label)
     if(ARGC GREATER 3)
         set(prefix ${ARGV3})
     endif()
+    # Tests on a real X server run alone: while other tests load the machine, late pointer events
+    # from the server can move the game's pointer between a script's steps.
+    set(serial FALSE)
+    if(label STREQUAL "xvfb")
+        set(serial TRUE)
+    endif()
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST TEST_PREFIX "${prefix}"
-        PROPERTIES TIMEOUT 300 LABELS ${label})
+        PROPERTIES TIMEOUT 300 LABELS ${label} RUN_SERIAL ${serial})
 endfunction()

@@ -1,5 +1,6 @@
 // engine/host/present.cpp: the window image converted to RGB into the frame store, shown by the
 // back end, and read back as pixels, a PNG file or a hash.
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -31,7 +32,12 @@ struct PresentState {
     int32_t rawPitch;
     HostPixelFormat rawFormat;
     std::vector<HostColour> rawPalette;  // empty when the image has none
+    std::chrono::steady_clock::time_point lastShown;
 };
+
+// A screen shows at most about 60 frames a second. The game presents on every 100 Hz tick, and
+// scaling each of those into a large window would take longer than the tick itself.
+constexpr std::chrono::milliseconds SHOW_INTERVAL{16};
 
 PresentState s_present;
 
@@ -143,6 +149,10 @@ void HostPresentIfDirty()
     if (!s_present.dirty) return;
     HostSurface* const image = HostWindowImage();
     if (image == nullptr) return;
+    const auto show = HostCurrentBackend().present;
+    const auto now = std::chrono::steady_clock::now();
+    // Too soon: the image stays dirty, and a later pump shows whatever it holds by then.
+    if (show != nullptr && now - s_present.lastShown < SHOW_INTERVAL) return;
     s_present.dirty = false;
     const HostSurfacePixels source = HostSurfaceView(image);
     s_present.width = source.width;
@@ -157,8 +167,8 @@ void HostPresentIfDirty()
         s_present.rawPalette.clear();
     s_present.converted = false;
     ++s_present.number;
-    const auto show = HostCurrentBackend().present;
     if (show == nullptr) return;
+    s_present.lastShown = now;
     ConvertKeptFrame();
     show(s_present.rgb.data(), s_present.width, s_present.height);
 }
