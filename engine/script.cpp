@@ -33,6 +33,7 @@ enum ScriptWord : uint32_t {
     SCR_PRESS,
     SCR_RELEASE,
     SCR_CLICK,
+    SCR_TAP,
     SCR_DEACTIVATE,
     SCR_ACTIVATE,
     SCR_CLOSE,
@@ -264,6 +265,16 @@ Step RunClick(const ScriptCommand& command)
     return down ? Step{false, CLICK_HOLD_PERIODS} : Step{true, CLICK_AFTER_PERIODS};
 }
 
+// A click where the pointer stands: a move would first pin it to the corner, which closes an
+// open popup before the click could reach its entry.
+Step RunTap(const ScriptCommand&)
+{
+    const bool down = s_script.phase == 0;
+    HostOnMouseButton(HOST_BUTTON_LEFT, down);
+    ++s_script.phase;
+    return down ? Step{false, CLICK_HOLD_PERIODS} : Step{true, CLICK_AFTER_PERIODS};
+}
+
 Step RunDeactivate(const ScriptCommand&)
 {
     HostOnFocusChange(false);
@@ -383,6 +394,7 @@ constexpr auto kCommands = std::to_array<CommandRow>({
     {SCR_PRESS,      "press",      ARGS_POINT,     RunPress},
     {SCR_RELEASE,    "release",    ARGS_NONE,      RunRelease},
     {SCR_CLICK,      "click",      ARGS_POINT,     RunClick},
+    {SCR_TAP,        "tap",        ARGS_NONE,      RunTap},
     // The window.
     {SCR_DEACTIVATE, "deactivate", ARGS_NONE,      RunDeactivate},
     {SCR_ACTIVATE,   "activate",   ARGS_NONE,      RunActivate},

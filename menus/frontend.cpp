@@ -26,6 +26,7 @@
 #include "menus/exm.h"
 #include "menus/gfxgen.h"
 #include "menus/hotregion.h"
+#include "menus/joboffer.h"
 #include "menus/kits.h"
 #include "menus/machine.h"
 #include "menus/menubar.h"
@@ -33,8 +34,13 @@
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
+#include "menus/newcareer.h"
 #include "menus/numbers.h"
+#include "menus/office.h"
+#include "menus/saveindex.h"
+#include "menus/saveload.h"
 #include "menus/textinput.h"
+#include "menus/title.h"
 
 int16_t MenuOption;
 int16_t PreviousOption;
@@ -71,6 +77,7 @@ enum DispatchKind : uint8_t {
     DISPATCH_EMPTY,        // no case: dispatching it is fatal
     DISPATCH_PLACEHOLDER,  // a screen still to come: the placeholder with the row's title
     DISPATCH_STEP,         // a game step, or a screen with its own code
+    DISPATCH_SCREEN,       // a screen table
 };
 
 struct DispatchRow {
@@ -79,6 +86,7 @@ struct DispatchRow {
     void (*run)();
     const char* title;  // shown by the placeholder and in logs
     void (*after)();    // run when the screen is left
+    const MenuItem* (*table)();
 };
 
 struct FrontEndState {
@@ -227,26 +235,42 @@ void BeforeTraining()
 
 constexpr DispatchRow Empty(int16_t option)
 {
-    return {option, DISPATCH_EMPTY, nullptr, "", nullptr};
+    return {option, DISPATCH_EMPTY, nullptr, "", nullptr, nullptr};
 }
 constexpr DispatchRow Step(int16_t option, void (*run)(), const char* name)
 {
-    return {option, DISPATCH_STEP, run, name, nullptr};
+    return {option, DISPATCH_STEP, run, name, nullptr, nullptr};
 }
 constexpr DispatchRow Screen(int16_t option, const char* title, void (*after)() = nullptr)
 {
-    return {option, DISPATCH_PLACEHOLDER, nullptr, title, after};
+    return {option, DISPATCH_PLACEHOLDER, nullptr, title, after, nullptr};
+}
+constexpr DispatchRow Table(int16_t option, const char* title, const MenuItem* (*table)())
+{
+    return {option, DISPATCH_SCREEN, nullptr, title, nullptr, table};
+}
+
+// One screen serves both: the option tells it whether it loads or saves.
+const MenuItem* LoadScreen()
+{
+    SaveLoad_SetMode(1);
+    return SaveLoad_Table();
+}
+const MenuItem* SaveScreen()
+{
+    SaveLoad_SetMode(0);
+    return SaveLoad_Table();
 }
 
 // clang-format off
 constexpr auto kDispatch = std::to_array<DispatchRow>({
     Step(0, NewGame, "Nouvelle partie"),
-    Screen(1, "Choisir le Championnat"),
+    Table(1, "Choisir le Championnat", CountryChoice_Table),
     Step(2, ToSquad, "Equipe"),
-    Screen(3, "Bureau de l'entra\xEEneur"),
+    Table(3, "Bureau de l'entra\xEEneur", Office_Table),
     Screen(4, "Fiche du joueur", AfterPlayerCard),
-    Screen(5, "Choisissez une \xE9quipe \xE0 diriger"),
-    Screen(6, "Offre d'emploi"),
+    Table(5, "Choisissez une \xE9quipe \xE0 diriger", TeamChoice_Table),
+    Table(6, "Offre d'emploi", JobOffer_Table),
     Screen(7, "Equipe", AfterSquad),
     Screen(8, "Calendrier"),
     Screen(9, "Classement"),
@@ -256,7 +280,7 @@ constexpr auto kDispatch = std::to_array<DispatchRow>({
     Screen(13, "Choix des entra\xEEneurs"),
     Screen(14, "N\xE9gocier contrat", AfterContractTalks),
     Empty(15),
-    Screen(16, "Entrer nom de l'entra\xEEneur"),
+    Table(16, "Entrer nom de l'entra\xEEneur", ManagerName_Table),
     Screen(17, "Match amical"),
     Empty(18),
     Screen(19, "Chercher joueur"),
@@ -264,7 +288,7 @@ constexpr auto kDispatch = std::to_array<DispatchRow>({
     Screen(21, "Analyse stats"),
     Screen(22, "Entra\xEEnement Collectif"),
     Screen(23, "Programme d'entra\xEEnement"),
-    Screen(24, "Pelloran"),
+    Table(24, "Pelloran", Title_Table),
     Step(25, PlayToday, "Jouer la journ\xE9" "e"),
     Screen(26, "Editeur tactique"),
     Screen(27, "Palmar\xE8s du club"),
@@ -285,8 +309,8 @@ constexpr auto kDispatch = std::to_array<DispatchRow>({
     Screen(46, "Rencontre du jour"),
     Screen(47, "Historique Championnat"),
     Screen(48, "Ligue des Champions"),
-    Screen(49, "Charger une partie"),
-    Screen(50, "Enregistrer"),
+    Table(49, "Charger une partie", LoadScreen),
+    Table(50, "Enregistrer", SaveScreen),
     Step(51, LoadSavedGame, "Chargement"),
     Screen(52, "Debug Screen"),
     Screen(53, "Configuration amicale"),
@@ -309,7 +333,7 @@ constexpr auto kDispatch = std::to_array<DispatchRow>({
     Screen(70, "Liste r\xE9" "duite"),
     Empty(71),
     Screen(72, "Fixer prix"),
-    Screen(73, "Rencontres Clubs"),
+    Table(73, "Offre d'emploi", JobOffer_Table),
     Screen(74, "Informations club"),
     Screen(75, "Liste discipline"),
     Screen(76, "Liste des performances moyennes"),
@@ -526,10 +550,18 @@ void FrontEndInit()
     MenuContInit();
     GfxGenInit();
     TextInputInit();
+    SaveIndexInit();
+    SaveLoadInit();
+    NewCareerInit();
+    JobOfferInit();
 }
 
 void FrontEndUninit()
 {
+    JobOfferUninit();
+    NewCareerUninit();
+    SaveLoadUninit();
+    SaveIndexUninit();
     TextInputUninit();
     GfxGenUninit();
     MenuContUninit();
@@ -586,6 +618,11 @@ void DispatchOption(int32_t option)
     const DispatchRow& row = kDispatch[option];
     if (row.kind == DISPATCH_STEP) {
         row.run();
+        return;
+    }
+    if (row.kind == DISPATCH_SCREEN) {
+        BeforeScreen(row.option);
+        RunScreen(row.table());
         return;
     }
     RunPlaceholder(row);

@@ -66,8 +66,7 @@ TEST(FrontEnd, StartsOnTheSplashScreensAndQuitsThroughTheMenuBar)
     EXPECT_GT(CountNearColour(credits, 120, 32, 400, 416, WHITE, 40), 50);
 
     const PngImage& title = Frame(run, "title.png");
-    EXPECT_TRUE(FrameShowsBackground(title, 0));
-    EXPECT_GT(CountNearColour(title, 200, 28, 240, 16, WHITE, 60), 20);
+    EXPECT_TRUE(FrameShowsBackground(title, 7));
 
     const PngImage& bar = Frame(run, "bar.png");
     EXPECT_GT(CountNearColour(bar, 0, 0, 640, 21, FrameRgbOf565(BAR_COLOUR), 8), 640 * 21 / 2);

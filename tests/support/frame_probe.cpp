@@ -48,8 +48,10 @@ bool FrameShowsBackground(const PngImage& frame, int32_t n)
 {
     const int32_t shown = FrameBackground(frame);
     const uint32_t green = frame.Pixel(639, 479) >> 8 & 0xFF;
-    const bool fiveBits = Widen(green >> 2, 6) != green;
-    return shown == n || (fiveBits && shown == (n & ~1));
+    // Some greens fit both widths (24 is 6 of six bits and 3 of five): a five-bit reading is
+    // accepted whenever the green fits five bits.
+    const bool fitsFiveBits = Widen(green >> 3, 5) == green;
+    return shown == n || (fitsFiveBits && static_cast<int32_t>(green >> 3) * 2 == (n & ~1));
 }
 
 uint32_t FrameRgbOf565(uint16_t colour)

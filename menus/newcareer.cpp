@@ -1,0 +1,480 @@
+// menus/newcareer.cpp: the championship carousel, the choice of a club and the manager's name.
+#include "menus/newcareer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <numbers>
+
+#include "engine/fatal.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/tables.h"
+#include "game/textmess.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
+#include "menus/menucont.h"
+#include "menus/menuicons.h"
+#include "menus/menupc.h"
+#include "menus/menutext.h"
+#include "menus/textinput.h"
+
+const uint16_t CountrySelection[] = {1255, 1250, 1270, 1260, 0};
+CountryCarousel Carousel;
+TeamChoiceState TeamChoice;
+char ManagerNameBuffer[MANAGER_NAME_BYTES];
+
+namespace {
+
+constexpr const char* SOURCE = "menus\\newcareer";
+constexpr int16_t OPTION_CREATE_GAME = 0;
+constexpr int16_t OPTION_JOB_OFFER = 73;
+constexpr int32_t TEXT_DEFAULT_MANAGER = 861;
+constexpr int32_t NO_TEXT = 65535;
+constexpr int32_t OK_ICON = 1206;
+constexpr int32_t BACK_ICON = 1207;
+constexpr int32_t BADGE_ICON_BASE = 105;
+constexpr int32_t ALIGN_RIGHT_TOP = 7;
+constexpr int32_t ALIGN_LEFT_MIDDLE = 9;
+constexpr int32_t ALIGN_RIGHT_MIDDLE = 11;
+constexpr int32_t STRIP_LEFT = 32;
+constexpr int32_t STRIP_RIGHT = 608;
+constexpr int32_t STRIP_TOP = 100;
+constexpr int32_t STRIP_HEIGHT = 200;
+constexpr int32_t STRIP_CENTRE_Y = 200;
+constexpr int32_t STRIP_ICONS = 5;
+constexpr int32_t ICON_PITCH = 200;
+constexpr int32_t NAME_FONT = 1;
+constexpr int32_t BUTTON_HEIGHT = 30;
+constexpr int32_t ROW_HEIGHT = 28;
+
+struct CountryTexts {
+    int32_t icon;  // the flag's first frame
+    int32_t country;
+    int32_t name;
+    int32_t description;
+};
+
+// clang-format off
+constexpr CountryTexts kCountries[] = {
+    {1250, 0, 2310, 1586}, {1255, 6, 2316, 1597}, {1260, 3, 2313, 1591},
+    {1265, 5, 2315, 1598}, {1270, 2, 2312, 1593}, {1275, 7, 2317, 1603},
+    {1280, 1, 2311, 1590}, {1285, 4, 2314, 1602}, {1290, 8, 2318, NO_TEXT},
+};
+
+constexpr TeamChoiceButton kTwo[] = {{74, 440, 244}, {320, 440, 244}};
+constexpr TeamChoiceButton kThree[] = {{70, 440, 164}, {236, 440, 164}, {402, 440, 164}};
+constexpr TeamChoiceButton kFour[] = {{74, 440, 120}, {196, 440, 120}, {318, 440, 120},
+                                      {440, 440, 120}};
+constexpr TeamChoiceButton kFive[] = {{74, 440, 96}, {172, 440, 96}, {270, 440, 96},
+                                      {368, 440, 96}, {466, 440, 96}};
+constexpr TeamChoiceButton kSix[] = {{70, 407, 164}, {236, 407, 164}, {402, 407, 164},
+                                     {70, 440, 164}, {236, 440, 164}, {402, 440, 164}};
+// clang-format on
+
+const CountryTexts& TextsOfIcon(int32_t icon)
+{
+    for (const CountryTexts& c : kCountries) {
+        if (c.icon == icon) return c;
+    }
+    FatalAbort(SOURCE, __LINE__, "Return_CountryFromIcon(): Unknown icon for country");
+}
+
+int32_t Wrap(int32_t index, int32_t count) { return ((index % count) + count) % count; }
+
+// ---------------------------------------------------------------------------------------------
+// The championship carousel.
+
+void DrawCountryIcon(int32_t x, int32_t index)
+{
+    const int32_t icon = CountrySelection[index] + Carousel.frame[index];
+    int32_t w = 0, h = 0;
+    GetScaledIconSize(icon, &w, &h);
+    const int32_t left = x - w / 2;
+    const int32_t right = left + w;
+    if (right <= STRIP_LEFT || left >= STRIP_RIGHT) return;
+    DoIcon(x, STRIP_CENTRE_Y, icon, MENU_ALIGN_CENTRE);
+    // An icon across an edge of the band is cut at it: the clean screen comes back outside.
+    if (left < STRIP_LEFT) RestoreFromBackBuffer(left, STRIP_TOP, STRIP_LEFT - left, STRIP_HEIGHT);
+    if (right > STRIP_RIGHT)
+        RestoreFromBackBuffer(STRIP_RIGHT, STRIP_TOP, right - STRIP_RIGHT, STRIP_HEIGHT);
+}
+
+void DrawStrip(int32_t offset, int32_t direction)
+{
+    RestoreFromBackBuffer(0, STRIP_TOP, 640, STRIP_HEIGHT);
+    for (int32_t i = 0; i < STRIP_ICONS; ++i) {
+        const int32_t index = Carousel.first + i - (direction < 1 ? 1 : 0);
+        DrawCountryIcon(ICON_PITCH * i + offset - 80, Wrap(index, Carousel.count));
+    }
+}
+
+void DrawCaption()
+{
+    const CountryTexts& texts = TextsOfIcon(CountrySelection[CountryChoice_Centre()]);
+    RestoreFromBackBuffer(0, 300, 640, 180);
+    SetDrawAttribute(2, 0);
+    DoShadedBox(42, 350, 556, 86, 50);
+    SetMenuFont(0);
+    SetDrawAttribute(1, 0);
+    if (texts.description != NO_TEXT)
+        DoTextBox(44, 352, GetMessageText(texts.description), MENU_ALIGN_TL, 552, 110);
+    DoIcon(640, 436, OK_ICON, ALIGN_RIGHT_TOP);
+    DoIcon(0, 436, BACK_ICON, MENU_ALIGN_TL);
+    SetMenuFont(NAME_FONT);
+    DrawMenuMessage(320, 318, texts.name, MENU_ALIGN_CENTRE);
+}
+
+void DrawIdle()
+{
+    if (++Carousel.idleFrames >= CAROUSEL_IDLE_FRAMES) {
+        Carousel.idleFrames = 0;
+        const int32_t centre = CountryChoice_Centre();
+        Carousel.frame[centre] = static_cast<uint8_t>((Carousel.frame[centre] + 1) % 5);
+        RestoreFromBackBuffer(220, STRIP_TOP, 200, STRIP_HEIGHT);
+        DoIcon(320, STRIP_CENTRE_Y, CountrySelection[centre] + Carousel.frame[centre],
+               MENU_ALIGN_CENTRE);
+    }
+    if (!Carousel.captionDue) return;
+    DrawCaption();
+    Carousel.captionDue = false;
+}
+
+void CountryChoice_Carousel(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    const int32_t direction = Carousel.firstFrame ? -1 : Carousel.direction;
+    const int32_t offset = CountryChoice_Advance();
+    if (offset < 0) {
+        DrawIdle();
+        return;
+    }
+    DrawStrip(offset, direction);
+}
+
+void Init_M_MN0()
+{
+    MenuCont_FormatTitle(HEADER_RESTRICTED);
+    TeamChoice.division = 0;
+    if (EXM_GetRebuildFlag() != 0) CountryChoice_Reset();
+}
+
+int32_t CountryChoice_Left(MenuHotspot*)
+{
+    if (Carousel.direction == 0) Carousel.direction = -1;
+    return EXM_CODE_NONE;
+}
+
+int32_t CountryChoice_Right(MenuHotspot*)
+{
+    if (Carousel.direction == 0) Carousel.direction = 1;
+    return EXM_CODE_NONE;
+}
+
+int32_t CountryChoice_Confirm(MenuHotspot*)
+{
+    if (Carousel.direction != 0) return EXM_CODE_REDRAW;
+    VTW_SetCountry(Return_CountryFromIcon(CountrySelection[CountryChoice_Centre()]));
+    MenuOption = OPTION_CREATE_GAME;
+    DoIcon(640, 436, OK_ICON, ALIGN_RIGHT_TOP);
+    DoIcon(0, 436, BACK_ICON, MENU_ALIGN_TL);
+    return EXM_CODE_LEAVE;
+}
+
+int32_t CountryChoice_Back(MenuHotspot*)
+{
+    MenuOption = MENU_OPTION_TITLE;
+    return EXM_CODE_LEAVE;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The choice of a club.
+
+const MenuItem* s_buttonTable;
+
+void DrawClubCell(int32_t club, int32_t x, int32_t y)
+{
+    if (club < 0) return;
+    DoIcon(x, y + ROW_HEIGHT / 2, BADGE_ICON_BASE + VTW_GetTeam(club), MENU_ALIGN_CENTRE);
+    DrawMenuMessage(x + 40, y + 8, VTW_ClubNameTextNo(VTW_GetTeam(club)), MENU_ALIGN_TL);
+}
+
+void DrawClubRow(int32_t x, int32_t y, int32_t w, int32_t h, int32_t row)
+{
+    SetDrawAttribute(2, 0);
+    DoShadedBox(x, y, w, h - 2, 50);
+    SetMenuFont(NAME_FONT);
+    SetDrawAttribute(1, 0);
+    DrawClubCell(TeamChoice.row[row].left, 130, y);
+    DrawClubCell(TeamChoice.row[row].right, 340, y);
+}
+
+int32_t PickClub(int32_t club)
+{
+    if (club < 0) return EXM_CODE_NONE;
+    GameState.currentClub = static_cast<int16_t>(club);
+    JobOfferMode = 0;
+    MenuOption = OPTION_JOB_OFFER;
+    return EXM_CODE_LEAVE;
+}
+
+int32_t TeamChoice_PickLeft(MenuHotspot* h) { return PickClub(TeamChoice.row[h->row].left); }
+int32_t TeamChoice_PickRight(MenuHotspot* h) { return PickClub(TeamChoice.row[h->row].right); }
+
+int32_t TeamChoice_Division(MenuHotspot* h)
+{
+    for (int32_t d = 0; d < TEAM_CHOICE_MAX_DIVISIONS; ++d) {
+        if (TeamChoice.labels[d] == h->value) TeamChoice.division = static_cast<int16_t>(d);
+    }
+    return EXM_CODE_REDRAW;
+}
+
+// One table per layout: a colour marker and a button per division.
+template <size_t N>
+const MenuItem* ButtonTable(const TeamChoiceButton (&buttons)[N])
+{
+    static MenuItem table[2 * N + 2];
+    if (table[0].kind != 0) return table;
+    for (size_t d = 0; d < N; ++d) {
+        table[2 * d] = {0x31, 0, 0, 0, 0, MenuVariable(&TeamChoice.highlight[d]), nullptr};
+        table[2 * d + 1] = {0x200f,
+                            buttons[d].x,
+                            buttons[d].y,
+                            buttons[d].width,
+                            BUTTON_HEIGHT,
+                            MenuVariable(&TeamChoice.labels[d]),
+                            TeamChoice_Division};
+    }
+    table[2 * N] = {0x30, 0, 0, 0, 0, MenuNumber(0), nullptr};
+    table[2 * N + 1] = MenuEndItem(nullptr, nullptr);
+    return table;
+}
+
+const MenuItem* ButtonTableFor(int32_t divisions)
+{
+    switch (divisions) {
+        case 2: return ButtonTable(kTwo);
+        case 3: return ButtonTable(kThree);
+        case 4: return ButtonTable(kFour);
+        case 5: return ButtonTable(kFive);
+        case 6: return ButtonTable(kSix);
+        default: FatalError("TeamChoice_Init(): %d divisions", divisions);
+    }
+}
+
+void TeamChoice_Init()
+{
+    const int32_t divisions = VTW_GetCountryDivisions();
+    if (EXM_GetRebuildFlag() != 0) {
+        TeamChoice.division = 0;
+        for (int32_t d = 0; d < TEAM_CHOICE_MAX_DIVISIONS; ++d) {
+            TeamChoice.labels[d] = static_cast<int16_t>(VTW_GetDivisionLongNameTextNo(d));
+        }
+    }
+    for (int32_t d = 0; d < TEAM_CHOICE_MAX_DIVISIONS; ++d) {
+        TeamChoice.highlight[d] = d == TeamChoice.division ? 1 : 0;
+    }
+    TeamChoice_Collect(TeamChoice.division);
+    s_buttonTable = ButtonTableFor(divisions);
+    EXM_SetRowCount(TeamChoice.rows);
+    MenuCont_FormatTitle(HEADER_DATE | HEADER_RESTRICTED);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The manager's name.
+
+int16_t s_humanClubName;
+
+void ManagerName_Init()
+{
+    if (EXM_GetRebuildFlag() != 0) ManagerName_Reset();
+    s_humanClubName = static_cast<int16_t>(VTW_ClubNameTextNo(VTW_GetTeam(GameState.currentClub)));
+    MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE | HEADER_RESTRICTED);
+}
+
+int32_t NameEntered(int32_t) { return EXM_CODE_REDRAW; }
+
+int32_t ManagerName_Edit(MenuHotspot*)
+{
+    SetDrawAttribute(1, 0);
+    SetMenuFont(2);
+    InitTextInput(220, 240, 200, MENU_ALIGN_TL, ManagerNameBuffer, ManagerNameBuffer, nullptr,
+                  NameEntered);
+    return EXM_CODE_NONE;
+}
+
+int32_t ManagerName_Done(MenuHotspot*)
+{
+    ManagerName_Confirm();
+    MenuOption = MENU_OPTION_OFFICE;
+    return EXM_CODE_LEAVE;
+}
+
+}  // namespace
+
+void NewCareerInit()
+{
+    Carousel = {};
+    TeamChoice = {};
+    std::memset(ManagerNameBuffer, 0, sizeof ManagerNameBuffer);
+    s_buttonTable = nullptr;
+    s_humanClubName = -1;
+}
+
+void NewCareerUninit() { NewCareerInit(); }
+
+int32_t Return_CountryFromIcon(int32_t icon) { return TextsOfIcon(icon).country; }
+
+void CountryChoice_Reset()
+{
+    Carousel = {};
+    Carousel.firstFrame = true;
+    int16_t count = 0;
+    while (CountrySelection[count] != 0) {
+        if (count == CAROUSEL_MAX_COUNTRIES)
+            FatalAbort(SOURCE, __LINE__,
+                       "Init_M_MN0 Exceding MAX_NUMBER_OF_LEAGUES in CountrySelection[]");
+        ++count;
+    }
+    Carousel.count = count;
+    Carousel.first = static_cast<int16_t>(std::max(0, count - 1));
+}
+
+int32_t CountryChoice_Centre() { return Wrap(Carousel.first + 1, Carousel.count); }
+
+int32_t CountryChoice_Advance()
+{
+    if (Carousel.firstFrame) {
+        Carousel.firstFrame = false;
+        Carousel.direction = 0;
+        Carousel.captionDue = true;
+        return 0;  // a move of direction -1 at its start
+    }
+    if (Carousel.direction == 0) return -1;
+    Carousel.captionDue = true;
+    const double angle = std::numbers::pi * Carousel.moveFrame / CAROUSEL_MOVE_FRAMES;
+    const int32_t offset =
+        static_cast<int32_t>(std::lround(100.0 + 100.0 * Carousel.direction * std::cos(angle)));
+    if (++Carousel.moveFrame == CAROUSEL_MOVE_FRAMES) {
+        Carousel.first =
+            static_cast<int16_t>(Wrap(Carousel.first + Carousel.direction, Carousel.count));
+        Carousel.moveFrame = 0;
+        Carousel.direction = 0;
+    }
+    return offset;
+}
+
+void TeamChoice_Collect(int32_t division)
+{
+    TeamChoice.count = 0;
+    const int32_t country = VTW_GetCountry();
+    for (int32_t club = 0; club < CLUB_ID_COUNT && TeamChoice.count < TEAM_CHOICE_MAX_CLUBS;
+         ++club) {
+        if (VTW_GetClubDivision(club) == division && VTW_GetClubCountry(club) == country)
+            TeamChoice.clubs[TeamChoice.count++] = static_cast<int16_t>(club);
+    }
+    VTW_SortClubsByName(TeamChoice.clubs, TeamChoice.count, 0);
+    const int32_t half = TeamChoice.count / 2;
+    TeamChoice.rows = static_cast<int16_t>((TeamChoice.count + 1) / 2);
+    for (int32_t r = 0; r < TeamChoice.rows; ++r) {
+        TeamChoice.row[r].left = TeamChoice.clubs[r < half ? r : 2 * half];
+        TeamChoice.row[r].right = r < half ? TeamChoice.clubs[half + r] : int16_t{-1};
+    }
+}
+
+const TeamChoiceButton* TeamChoice_Buttons(int32_t divisions)
+{
+    switch (divisions) {
+        case 2: return kTwo;
+        case 3: return kThree;
+        case 4: return kFour;
+        case 5: return kFive;
+        case 6: return kSix;
+        default: return nullptr;
+    }
+}
+
+void ManagerName_Reset()
+{
+    std::snprintf(ManagerNameBuffer, sizeof ManagerNameBuffer, "%-*s", MANAGER_NAME_FIELD,
+                  GetMessageText(TEXT_DEFAULT_MANAGER));
+}
+
+void ManagerName_Confirm()
+{
+    size_t length = std::strlen(ManagerNameBuffer);
+    while (length > 0 && ManagerNameBuffer[length - 1] == ' ') {
+        ManagerNameBuffer[--length] = '\0';
+    }
+    VTW_SetManagerName(ManagerNameBuffer);
+    VTW_SetPlayerInitial(PERSON_HUMAN, 0);
+}
+
+const MenuItem* CountryChoice_Table()
+{
+    static const MenuCallbackFrames carousel = {1, 1, CountryChoice_Carousel};
+    static const MenuItem table[] = {
+        {0x36, 0, 0, 0, 0, MenuCallback(Init_M_MN0), nullptr},
+        {0x0b, 0, 0, 0, 0, MenuNumber(4), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(459), nullptr},
+        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x42, 75, 157, 1, 1, MenuAddress(&carousel), nullptr},
+        {0x1f, 140, 300, 40, 40, MenuNumber(-1), CountryChoice_Left},
+        {0x1f, 32, 100, 188, 200, MenuNumber(-1), CountryChoice_Left},
+        {0x1f, 460, 300, 40, 40, MenuNumber(-1), CountryChoice_Right},
+        {0x1f, 420, 100, 188, 200, MenuNumber(-1), CountryChoice_Right},
+        {0x1f, 42, 350, 556, 86, MenuNumber(-1), CountryChoice_Confirm},
+        {0x1f, 42, 436, 558, 40, MenuNumber(-1), CountryChoice_Confirm},
+        {0x1f, 220, 100, 200, 230, MenuNumber(-1), CountryChoice_Confirm},
+        {0x1f, 600, 436, 40, 40, MenuNumber(-1), CountryChoice_Confirm},
+        {0x1f, 0, 436, 40, 40, MenuNumber(-1), CountryChoice_Back},
+        MenuEndItem(nullptr, nullptr),
+    };
+    return table;
+}
+
+const MenuItem* TeamChoice_Table()
+{
+    static const MenuItem row[] = {
+        {0x24, 32, 0, 576, ROW_HEIGHT, MenuCallback(DrawClubRow), nullptr},
+        {0x1f, 32, 0, 288, ROW_HEIGHT, MenuNumber(-1), TeamChoice_PickLeft},
+        {0x1f, 320, 0, 288, ROW_HEIGHT, MenuNumber(-1), TeamChoice_PickRight},
+        MenuEndItem(nullptr, nullptr),
+    };
+    static const MenuItem table[] = {
+        {0x36, 0, 0, 0, 0, MenuCallback(TeamChoice_Init), nullptr},
+        {0x0b, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(728), nullptr},
+        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x21, 0, 80, 0, ROW_HEIGHT, MenuAddress(row), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(0), nullptr},
+        {0x22, 0, 0, 1, 0, MenuVariable(&s_buttonTable), nullptr},
+        MenuEndItem(nullptr, nullptr),
+    };
+    return table;
+}
+
+const MenuItem* ManagerName_Table()
+{
+    static const MenuItem table[] = {
+        {0x36, 0, 0, 0, 0, MenuCallback(ManagerName_Init), nullptr},
+        {0x0b, 0, 0, 0, 0, MenuNumber(21), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x0f, 480, 36, ALIGN_RIGHT_MIDDLE, 0, MenuTextNo(761), nullptr},
+        {0x10, 80, 36, ALIGN_LEFT_MIDDLE, 0, MenuVariable(&s_humanClubName), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
+        {0x0f, 320, 292, MENU_ALIGN_CENTRE, 0, MenuTextNo(1812), nullptr},
+        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x11, 220, 240, MENU_ALIGN_TL, 0, MenuString(ManagerNameBuffer), nullptr},
+        {0x1f, 150, 230, 340, 40, MenuNumber(-1), ManagerName_Edit},
+        {0x1f, 570, 436, 40, 40, MenuNumber(-1), ManagerName_Done},
+        MenuEndItem(nullptr, nullptr),
+    };
+    return table;
+}

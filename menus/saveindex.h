@@ -1,0 +1,63 @@
+// menus/saveindex.h: the index of saved careers, "SaveData\index.dat": per slot the name the
+// human gave it, whether it holds a game and a one-line description, so the save and load screens
+// list the slots without opening the games; and the automatic save into slot 10.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+constexpr int32_t SAVEINDEX_SLOTS = 11;  // 0-9 named by the human, 10 the automatic save
+constexpr int32_t SAVEINDEX_ROWS = 10;   // the slots the screens list as rows
+constexpr int32_t SAVEINDEX_AUTOSAVE_SLOT = 10;
+constexpr int32_t SAVEINDEX_NAME_BYTES = 50;
+constexpr int32_t SAVEINDEX_DESCRIPTION_BYTES = 120;  // of which the file keeps the first 100
+constexpr int32_t SAVEINDEX_STORED_DESCRIPTION = 100;
+constexpr int32_t SAVEINDEX_FILE_BYTES = 1694;
+constexpr const char* SAVEINDEX_FILE = "SaveData\\index.dat";
+constexpr const char* SAVEINDEX_DAMAGED_FILE = "SaveData\\index.bad";
+
+// One slot as the file stores it, 11 in slot order and nothing else.
+#pragma pack(push, 1)
+struct SaveIndexFileRecord {
+    char name[SAVEINDEX_NAME_BYTES];  // NUL-terminated, the rest as the text field left it
+    uint32_t used;                    // 1 holds a game, 0 empty
+    char description[SAVEINDEX_STORED_DESCRIPTION];
+};
+#pragma pack(pop)
+
+static_assert(sizeof(SaveIndexFileRecord) == 154);
+static_assert(offsetof(SaveIndexFileRecord, used) == 50);
+static_assert(offsetof(SaveIndexFileRecord, description) == 54);
+static_assert(std::is_trivially_copyable_v<SaveIndexFileRecord>);
+static_assert(SAVEINDEX_SLOTS * sizeof(SaveIndexFileRecord) == SAVEINDEX_FILE_BYTES);
+
+struct SaveIndexSlot {
+    char name[SAVEINDEX_NAME_BYTES];
+    uint32_t used;
+    char description[SAVEINDEX_DESCRIPTION_BYTES];
+};
+extern SaveIndexSlot SaveIndex[SAVEINDEX_SLOTS];  // owned by SaveIndex; the save screen edits names
+
+void SaveIndexInit();    // every slot empty
+void SaveIndexUninit();  // the same; safe twice
+
+// Results of LoadIndexFile: 0 read; 1 no file (every slot empty: a new installation has none);
+// -1, -2, -3 a name, flag or description could not be read; -4 closing failed. On a negative
+// result every slot is empty and the damaged file has been renamed to SAVEINDEX_DAMAGED_FILE, so
+// the next save does not destroy the names it still holds. Names and descriptions are always
+// terminated, whatever the file holds.
+int16_t LoadIndexFile();
+// Writes the 11 records through a temporary file renamed into place, creating "SaveData" under
+// the user folder. 0 written; -1 the file could not be created; -2, -3, -4 a name, flag or
+// description write failed; -5 closing or renaming failed. The previous file stays whole on
+// failure.
+int16_t SaveIndexFile();
+int32_t SaveIndex_CountUsed();  // loads the index; the used slots 0-10, 0 when unreadable
+// Loads the index, names slot 10 "AutoSave" (description too), marks it used, writes the index
+// and saves the game to slot 10: a negative result of either file routine as it is, else
+// SaveGame's.
+int16_t AutoSave();
+// "Saison : 1999/2000 Date : ... Entraîneur : ... Club : ..." of the running career into the
+// slot's description, cut to the 100 bytes the file keeps.
+void SaveIndex_Describe(int32_t slot);

@@ -1,0 +1,116 @@
+// tests/e2e/new_career_test.cpp: a new career from the title screen to the office, saved into a
+// named slot, and loaded back into the same office by a second run of the program.
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/frame_probe.h"
+#include "tests/support/front_end_script.h"
+#include "tests/support/host_run.h"
+#include "tests/support/png.h"
+#include "tests/support/support.h"
+
+namespace {
+
+constexpr uint32_t WHITE = 0xFFFFFF;
+
+std::string Script(const char* name)
+{
+    return ReadTextFile(std::string(PELLORAN_SOURCE_DIR) + "/tests/e2e/scripts/" + name);
+}
+
+// One run of the program in the shared home, its frames left in a fresh working folder.
+ProgramResult RunIn(const TempDir& work, const std::string& script)
+{
+    EXPECT_TRUE(WriteTextFile(work.Path("script.txt"), script));
+    return RunProgram({"-headless", "-seed", "7", "-script", "script.txt"}, {}, "", 120,
+                      work.Path());
+}
+
+PngImage Frame(const TempDir& work, const char* name)
+{
+    PngImage image;
+    std::string error;
+    EXPECT_TRUE(ReadPng(work.Path(name), &image, &error)) << name << ": " << error;
+    return image;
+}
+
+int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    return CountNearColour(frame, x, y, w, h, WHITE, 80);
+}
+
+bool SamePixels(const PngImage& a, const PngImage& b)
+{
+    return a.width == b.width && a.height == b.height && a.rgb == b.rgb;
+}
+
+}  // namespace
+
+TEST(NewCareer, StartsSavesIntoANamedSlotAndLoadsBackIntoTheSameOffice)
+{
+    TempHome home;
+    TempDir first;
+    const ProgramResult run1 = RunIn(first, ScriptToTitle() + Script("new_career.txt")
+                                                + Script("save_slot1.txt") + ScriptQuitFromBar());
+    ASSERT_EQ(run1.exitCode, 0) << run1.out << run1.err;
+
+    const PngImage title = Frame(first, "title.png");
+    EXPECT_TRUE(FrameShowsBackground(title, 7));
+    for (const int32_t band : {136, 209, 287, 362}) {
+        EXPECT_GT(TextPixels(title, 0, band, 640, 49), 20) << "band at " << band;
+    }
+    const PngImage carousel = Frame(first, "carousel.png");
+    EXPECT_TRUE(FrameShowsBackground(carousel, 4));
+    EXPECT_GT(TextPixels(carousel, 0, 310, 640, 17), 20);
+    EXPECT_NE(FrameColourAt(carousel, 320, 200),
+              FrameColourAt(Frame(first, "teams.png"), 320, 200));
+    EXPECT_GT(TextPixels(Frame(first, "creating.png"), 80, 380, 480, 40), 50);
+    const PngImage teams = Frame(first, "teams.png");
+    EXPECT_TRUE(FrameShowsBackground(teams, 2));
+    EXPECT_TRUE(FrameShowsBackground(Frame(first, "offer.png"), 37));
+    const PngImage name = Frame(first, "name.png");
+    EXPECT_TRUE(FrameShowsBackground(name, 21));
+    EXPECT_GT(TextPixels(name, 220, 240, 200, 24), 20);
+    const PngImage save = Frame(first, "save.png");
+    EXPECT_TRUE(FrameShowsBackground(save, 0));
+    EXPECT_EQ(TextPixels(save, 32, 440, 266, 30), 0);  // no automatic-save button
+
+    const std::string index = ReadTextFile(home.Path("SaveData/index.dat"));
+    ASSERT_EQ(index.size(), 1694u);
+    const std::string slot1 = index.substr(154, 154);
+    EXPECT_EQ(slot1.substr(0, 49), std::string("Essai") + std::string(43, ' ') + '\0');
+    EXPECT_EQ(slot1[50], 1);
+    EXPECT_EQ(slot1.substr(54, 26), "Saison : 1999/2000 Date : ");
+
+    TempDir second;
+    const ProgramResult run2 =
+        RunIn(second, ScriptToTitle() + Script("load_slot1.txt") + ScriptQuitFromBar());
+    ASSERT_EQ(run2.exitCode, 0) << run2.out << run2.err;
+    const PngImage load = Frame(second, "load.png");
+    EXPECT_GT(TextPixels(load, 64, 114, 300, 16), 20);
+    EXPECT_EQ(TextPixels(load, 32, 440, 266, 30), 0);
+    EXPECT_TRUE(SamePixels(Frame(first, "office1.png"), Frame(second, "office2.png")));
+}
+
+TEST(NewCareer, TitleRefusesToLoadOrReplayWithAnEmptyHome)
+{
+    const ScriptRun run =
+        RunScript(ScriptToTitle() + "grab before.png\nclick 320 233\nwait 60\n"
+                  + "grab load.png\nexpect option == 24\nclick 320 240\nwait 60\n"
+                  + "click 320 386\nwait 60\ngrab replay.png\n"
+                  + "expect option == 24\nclick 320 240\nwait 60\n" + ScriptQuitFromBar());
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    const PngImage& before = run.frames.at("before.png");
+    for (const char* grabbed : {"load.png", "replay.png"}) {
+        const PngImage& box = run.frames.at(grabbed);
+        int32_t changed = 0;
+        for (int32_t y = 150; y < 330; ++y) {
+            for (int32_t x = 120; x < 520; ++x) {
+                changed += box.Pixel(x, y) != before.Pixel(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(changed, 10000) << grabbed;
+    }
+}
