@@ -22,8 +22,6 @@
 #include "menus/tactics.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
-#include "tools/mkdata/pakwriter.h"
-#include "tools/mkdata/tactics.h"
 
 namespace {
 
@@ -46,38 +44,16 @@ class SaveGameTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        MkFileSet set;
-        MkGenerateTactics(&set);
-        std::string error;
-        ASSERT_TRUE(
-            MkWritePacked(m_dir.Path("pakfiles/hdcommon"), set.archives[MK_HDCOMMON], &error))
-            << error;
-        MemoryInit();
-        PakFileInit();
-        DataFolderInit(m_dir.Path().c_str());
-        PakMount("pakfiles\\hdcommon");
-        SaveGame_Init();
-        Tactics_Init();
-        MatchBlocks_Init();
-        Season_Init();
         NewGameForTest(2, 21);
         VTW_SetClubControl(3, MANAGER_HUMAN);
         GameState.humanClub = 3;
         AutoRunMode = 1;
     }
-    void TearDown() override
-    {
-        Season_Uninit();
-        MatchBlocks_Uninit();
-        Tactics_Uninit();
-        PakFileUninit();
-    }
-
     std::string SavePath(int32_t n) { return HostPath(SaveGame_SaveName(n)); }
     std::string PermPath(int32_t n) { return HostPath(SaveGame_PermName(n)); }
 
     ScopedWorld m_world;
-    TempDir m_dir;
+    ScopedSeason m_season;
     TempHome m_home;
 };
 

@@ -20,41 +20,14 @@
 #include "menus/tactics.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
-#include "tools/mkdata/pakwriter.h"
-#include "tools/mkdata/tactics.h"
 
 namespace {
 
 // The generated world with the built-in tactics mounted and the season's modules started.
 class SeasonTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        MkFileSet set;
-        MkGenerateTactics(&set);
-        std::string error;
-        ASSERT_TRUE(
-            MkWritePacked(m_dir.Path("pakfiles/hdcommon"), set.archives[MK_HDCOMMON], &error))
-            << error;
-        MemoryInit();
-        PakFileInit();
-        DataFolderInit(m_dir.Path().c_str());
-        PakMount("pakfiles\\hdcommon");
-        SaveGame_Init();
-        Tactics_Init();
-        MatchBlocks_Init();
-        Season_Init();
-    }
-    void TearDown() override
-    {
-        Season_Uninit();
-        MatchBlocks_Uninit();
-        Tactics_Uninit();
-        PakFileUninit();
-    }
-
     ScopedWorld m_world;
-    TempDir m_dir;
+    ScopedSeason m_season;
 };
 
 void StartCareer(int32_t country, uint32_t seed, int32_t club)

@@ -26,8 +26,6 @@
 #include "menus/tactics.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
-#include "tools/mkdata/pakwriter.h"
-#include "tools/mkdata/tactics.h"
 
 #ifndef PELLORAN_SOAK_SEASONS
 #define PELLORAN_SOAK_SEASONS 5
@@ -39,33 +37,8 @@ constexpr int32_t kSeasons = PELLORAN_SOAK_SEASONS;
 
 class Soak : public testing::TestWithParam<int32_t> {
 protected:
-    void SetUp() override
-    {
-        MkFileSet set;
-        MkGenerateTactics(&set);
-        std::string error;
-        ASSERT_TRUE(
-            MkWritePacked(m_dir.Path("pakfiles/hdcommon"), set.archives[MK_HDCOMMON], &error))
-            << error;
-        MemoryInit();
-        PakFileInit();
-        DataFolderInit(m_dir.Path().c_str());
-        PakMount("pakfiles\\hdcommon");
-        SaveGame_Init();
-        Tactics_Init();
-        MatchBlocks_Init();
-        Season_Init();
-    }
-    void TearDown() override
-    {
-        Season_Uninit();
-        MatchBlocks_Uninit();
-        Tactics_Uninit();
-        PakFileUninit();
-    }
-
     ScopedWorld m_world;
-    TempDir m_dir;
+    ScopedSeason m_season;
 };
 
 struct SeasonStart {

@@ -11,6 +11,9 @@
 #include "engine/random.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/matchblocks.h"
+#include "game/savegame.h"
+#include "game/season.h"
 #include "game/textmess.h"
 #include "game/world.h"
 #include "menus/tactics.h"
@@ -71,23 +74,47 @@ void NewGameForTest(int32_t country, uint32_t seed)
     VTW_NewGame();
 }
 
-ScopedTactics::ScopedTactics()
+namespace {
+
+// Packs the generated tactics file alone into the folder's "pakfiles\hdcommon" and mounts it;
+// returns the file's bytes.
+std::vector<uint8_t> MountTactics(const TempDir& dir)
 {
     MkFileSet set;
     MkGenerateTactics(&set);
-    m_file = set.archives[MK_HDCOMMON].at(0).bytes;
     std::string error;
-    if (!MkWritePacked(m_dir.Path("pakfiles/hdcommon"), set.archives[MK_HDCOMMON], &error))
+    if (!MkWritePacked(dir.Path("pakfiles/hdcommon"), set.archives[MK_HDCOMMON], &error))
         ADD_FAILURE() << "the tactics archive cannot be written: " << error;
     MemoryInit();
     PakFileInit();
-    DataFolderInit(m_dir.Path().c_str());
+    DataFolderInit(dir.Path().c_str());
     PakMount("pakfiles\\hdcommon");
-    Tactics_Init();
+    return set.archives[MK_HDCOMMON].at(0).bytes;
 }
+
+}  // namespace
+
+ScopedTactics::ScopedTactics() : m_file(MountTactics(m_dir)) { Tactics_Init(); }
 
 ScopedTactics::~ScopedTactics()
 {
+    Tactics_Uninit();
+    PakFileUninit();
+}
+
+ScopedSeason::ScopedSeason()
+{
+    MountTactics(m_dir);
+    SaveGame_Init();
+    Tactics_Init();
+    MatchBlocks_Init();
+    Season_Init();
+}
+
+ScopedSeason::~ScopedSeason()
+{
+    Season_Uninit();
+    MatchBlocks_Uninit();
     Tactics_Uninit();
     PakFileUninit();
 }

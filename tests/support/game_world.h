@@ -41,3 +41,17 @@ private:
     TempDir m_dir;
     std::vector<uint8_t> m_file;
 };
+
+// The tactics mounted as ScopedTactics does, and the season's modules started in the program's
+// order (saved games first, so the others can register their blocks); stopped again at the end.
+// Declare it after the ScopedWorld.
+class ScopedSeason {
+public:
+    ScopedSeason();
+    ~ScopedSeason();
+    ScopedSeason(const ScopedSeason&) = delete;
+    ScopedSeason& operator=(const ScopedSeason&) = delete;
+
+private:
+    TempDir m_dir;
+};

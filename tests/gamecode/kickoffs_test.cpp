@@ -1,0 +1,264 @@
+// tests/gamecode/kickoffs_test.cpp: the kick-off sequence, an own goal, the shoot-out's end rules
+// and the frozen whole matches.
+#include "gamecode/kickoffs.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/poll.h"
+#include "gamecode/actions.h"
+#include "gamecode/ball.h"
+#include "gamecode/matchrun.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/phases.h"
+#include "tests/gamecode/harness/harness.h"
+
+namespace {
+
+constexpr int32_t kUnit = 65536;
+
+// Every on-pitch player stands on his own target, 200 units inside his own half.
+void PlaceBothSidesInTheirHalves()
+{
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        const bool low = Person_Side(person) == Match.secondOfPair;
+        const int32_t x = 300 + 60 * (person % 16 % 11);
+        const int32_t y = low ? PITCH_CENTRE_Y - 200 : PITCH_CENTRE_Y + 200;
+        Person_PlaceAt(person, x, y);
+        MatchPersons[person].targetX = static_cast<int16_t>(x);
+        MatchPersons[person].targetY = static_cast<int16_t>(y);
+        MatchPersons[person].offPitch = person % 16 <= 10 ? 0 : 1;
+    }
+}
+
+void PutInWrongHalf(int32_t person)
+{
+    const bool low = Person_Side(person) == Match.secondOfPair;
+    const int32_t y = low ? PITCH_CENTRE_Y + 100 : PITCH_CENTRE_Y - 100;
+    Person_PlaceAt(person, MatchPersons[person].x, y);
+    MatchPersons[person].targetY = static_cast<int16_t>(y);
+}
+
+class Kickoff : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MatchDayBuilder{}.Write();
+        SetPitchConstants();
+        Match_SetupPeriod();
+    }
+    ScopedMatch match;
+};
+
+}  // namespace
+
+TEST_F(Kickoff, PeriodRunsThroughItsPhasesAndThePartnerReceivesTheKick)
+{
+    std::vector<int32_t> phases{MatchPhase};
+    int32_t takerTicksIn27 = 0;
+    bool clockRanBeforeTheWhistle = false;
+    int16_t partnerTargetX = 0;
+    int32_t partnerOff = 0;
+    int16_t takerX = 0;
+    auto watch = [&] {
+        if (MatchPhase != phases.back()) phases.push_back(MatchPhase);
+        const int32_t taker = Match.kickoffTaker;
+        if (MatchPhase == PHASE_KICKOFF_READY) {
+            const MatchPerson& partner = MatchPersons[Match.kickoffPartner];
+            partnerTargetX = partner.targetX;
+            partnerOff =
+                std::abs(partner.x - partner.targetX) + std::abs(partner.y - partner.targetY);
+            if (taker >= 0 && MatchPersons[taker].action == 27) {
+                ++takerTicksIn27;
+            } else {
+                clockRanBeforeTheWhistle |= Match.clockRunning != 0;
+            }
+            if (taker >= 0) takerX = MatchPersons[taker].targetX;
+        }
+        return MatchPhase == PHASE_OPEN_PLAY;
+    };
+    ASSERT_TRUE(RunUntil(watch, 3000));
+    EXPECT_EQ(phases, (std::vector<int32_t>{PHASE_KICKOFF_PERIOD, PHASE_KICKOFF_TAKING,
+                                            PHASE_KICKOFF_READY, PHASE_OPEN_PLAY}));
+    EXPECT_EQ(std::abs(partnerTargetX - PITCH_CENTRE_X), 80);
+    EXPECT_LE(partnerOff, 5);  // arrived
+    // The taker's point lies 80 units out on the other side of the centre.
+    EXPECT_EQ(takerX - PITCH_CENTRE_X, PITCH_CENTRE_X - partnerTargetX);
+    EXPECT_GT(takerTicksIn27, 10);
+    EXPECT_FALSE(clockRanBeforeTheWhistle);
+    EXPECT_EQ(Match.clockRunning, 1);
+    const int32_t partner = Match.kickoffPartner;
+    EXPECT_EQ(MatchPersons[partner].action, 17);
+    EXPECT_EQ(ActivePlayer[Match.kickOffSide], partner);
+    EXPECT_EQ(Match.kickoffTaken, 1);
+    EXPECT_EQ(Match.kickoffTaker, -1);
+}
+
+TEST_F(Kickoff, AKeeperOffHisLineHoldsTheKickUntilHeIsBack)
+{
+    ASSERT_TRUE(RunUntil(
+        [] {
+            const int32_t taker = Match.kickoffTaker;
+            return taker >= 0 && MatchPersons[taker].action == 27;
+        },
+        3000));
+    const int32_t keeper = LineUp[Match.kickOffSide ^ 1][0];
+    const MatchPerson& k = MatchPersons[keeper];
+    const int16_t homeX = k.x;
+    const int16_t homeY = k.y;
+    for (int32_t tick = 0; tick < 200; ++tick) {
+        Person_PlaceAt(keeper, 862, homeY);
+        RunTicks(1);
+        ASSERT_EQ(MatchPhase, PHASE_KICKOFF_READY) << tick;
+    }
+    Person_PlaceAt(keeper, homeX, homeY);
+    EXPECT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 500));
+}
+
+TEST_F(Kickoff, OnlyTheFirstPlayerInTheWrongHalfIsSentBackAndTheCheckRepeats)
+{
+    PlaceBothSidesInTheirHalves();
+    const int32_t lowSide = Match.secondOfPair;
+    const int32_t first = lowSide * MATCH_PERSONS_PER_SIDE + 5;
+    const int32_t second = (lowSide ^ 1) * MATCH_PERSONS_PER_SIDE + 2;
+    PutInWrongHalf(second);
+    PutInWrongHalf(first);
+    const int16_t firstTarget = MatchPersons[first].targetY;
+    const int16_t secondTarget = MatchPersons[second].targetY;
+    MatchPhase = PHASE_KICKOFF_PERIOD;
+    PlayersNotInPlace = 0;
+    PhaseTimer = 1;
+    Phase_Kickoff();
+    EXPECT_EQ(MatchPhase, PHASE_KICKOFF_PERIOD);
+    EXPECT_EQ(PhaseTimer, 1);
+    EXPECT_EQ(MatchPersons[first].action, 3);
+    EXPECT_EQ(MatchPersons[first].targetY, firstTarget - 32);  // back toward his own half
+    EXPECT_EQ(MatchPersons[second].targetY, secondTarget);
+    PlaceBothSidesInTheirHalves();
+    PutInWrongHalf(second);
+    Phase_Kickoff();
+    EXPECT_EQ(MatchPersons[second].targetY, secondTarget + 32);
+    EXPECT_EQ(MatchPhase, PHASE_KICKOFF_PERIOD);
+    PlaceBothSidesInTheirHalves();
+    Phase_Kickoff();
+    EXPECT_EQ(MatchPhase, PHASE_KICKOFF_TAKING);
+    EXPECT_EQ(MatchPersons[Match.kickoffTaker].action, 24);
+    EXPECT_EQ(MatchPersons[Match.kickoffPartner].action, 26);
+    EXPECT_NE(Match.kickoffTaker, Match.kickoffPartner);
+}
+
+TEST_F(Kickoff, AnOwnGoalIsTheDefendersWithoutACelebration)
+{
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+    // The goal at low y is the one side secondOfPair defends.
+    const int32_t defending = Match.secondOfPair;
+    const int32_t scoring = defending ^ 1;
+    const int32_t defender = LineUp[defending][3];
+    const int32_t before = Match.score[scoring];
+    Person_PlaceAt(LineUp[defending][0], 300, Pitch.firstGoalLine + 200);  // no save
+    match.Record().commentaryGroups.clear();
+    Person_PlaceAt(MATCH_BALL, PITCH_CENTRE_X, Pitch.firstGoalLine + 8);
+    Ball.velX = 0;
+    Ball.velY = -20 * kUnit;
+    Ball.height = 0;
+    Ball.lastToucher = static_cast<int16_t>(defender);
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_GOAL; }, 5));
+    RunTicks(1);
+    ASSERT_EQ(Match.score[scoring], before + 1);
+    EXPECT_EQ(Match.scorerRecord, defender);
+    EXPECT_EQ(MatchPersons[defender].stats.ownGoals, 1);
+    EXPECT_EQ(MatchPersons[defender].stats.goals, 0);
+    const MatchGoalRecord& goal = Match.goals[scoring][before];
+    EXPECT_EQ(goal.kind, 11);
+    EXPECT_EQ(goal.person, defender);
+    const std::vector<int32_t>& groups = match.Record().commentaryGroups;
+    EXPECT_NE(std::find(groups.begin(), groups.end(), 101), groups.end());
+    EXPECT_EQ(Match.celebrationActive, 0);
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        EXPECT_NE(MatchPersons[person].action, 69) << person;
+        EXPECT_NE(MatchPersons[person].action, 70) << person;
+    }
+    EXPECT_TRUE(RunUntil([] { return MatchPhase == PHASE_KICKOFF_TAKING; }, 1500));
+    EXPECT_EQ(Match.kickOffSide, defending);
+}
+
+namespace {
+
+// The goals after each kick of the shoot-out, seen when the next kick is set up.
+struct ShootOutTrace {
+    int32_t kicks = 0;
+    std::vector<std::vector<int32_t>> continuedAt;  // {kicks, g0, g1}
+};
+ShootOutTrace* s_trace = nullptr;
+
+void KeepLevelAndTraceTheKicks()
+{
+    if (Match.period != MATCH_PERIOD_SHOOT_OUT) {
+        Match.score[1] = Match.score[0];
+        return;
+    }
+    if (Match.shootoutKicks == s_trace->kicks) return;
+    s_trace->continuedAt.push_back(
+        {s_trace->kicks, Match.shootOutGoals[0], Match.shootOutGoals[1]});
+    s_trace->kicks = Match.shootoutKicks;
+}
+
+}  // namespace
+
+TEST(ShootOut, ALevelCupTieGoesOnKickByKickUntilTheEndRulesDecideIt)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.periodMinutes = 1;
+    builder.extraTime = 1;
+    builder.shootOut = 1;
+    builder.Write();
+    ShootOutTrace trace;
+    s_trace = &trace;
+    const uint16_t key = AddPollFunction(KeepLevelAndTraceTheKicks, POLL_EVERY_CALL, 0);
+    PlayMatch3D();
+    RemovePollFunction(key);
+    s_trace = nullptr;
+    EXPECT_TRUE(Watchdog_Failures().empty()) << Watchdog_Failures()[0];
+    const int32_t kicks = Match.shootoutKicks;
+    const int32_t g0 = Match.shootOutGoals[0];
+    const int32_t g1 = Match.shootOutGoals[1];
+    ASSERT_GE(kicks, 6);  // 3-0 is the earliest decision
+    EXPECT_EQ(static_cast<int32_t>(trace.continuedAt.size()), kicks);
+    for (const std::vector<int32_t>& at : trace.continuedAt) {
+        EXPECT_FALSE(ShootOut_IsDecided(at[0], at[1], at[2]))
+            << at[0] << ": " << at[1] << "-" << at[2];
+    }
+    EXPECT_TRUE(ShootOut_IsDecided(kicks, g0, g1));
+    EXPECT_LE(g0, (kicks + 1) / 2);
+    EXPECT_LE(g1, kicks / 2);
+    const MatchDataBlock* data = GetMatchDataBlock();
+    EXPECT_EQ(+data->sides[0].shootOutGoals, g0);
+    EXPECT_EQ(+data->sides[1].shootOutGoals, g1);
+    const std::vector<int32_t>& groups = match.Record().commentaryGroups;
+    EXPECT_EQ(std::count(groups.begin(), groups.end(), 105), 1);
+    EXPECT_EQ(Match.finalWhistle, 1);
+}
+
+// Three whole matches frozen: any change to the engine's play shows up here, so a deliberate one
+// rewrites them with PELLORAN_UPDATE_GOLDEN=1.
+TEST(MatchGolden, ThreeFullMatchesMatchTheirFrozenRuns)
+{
+    struct Frozen {
+        uint32_t seed;
+        SidePreset preset;
+        const char* name;
+    };
+    const Frozen frozen[] = {{2, SidePreset::Balanced, "match_seed2"},
+                             {3, SidePreset::Balanced, "match_seed3"},
+                             {4, SidePreset::StrongAgainstWeak, "match_strong_seed4"}};
+    ScopedMatch match;
+    for (const Frozen& f : frozen) {
+        SCOPED_TRACE(f.name);
+        const std::string diff = CompareGolden(GoldenRun(f.seed, f.preset), f.name);
+        EXPECT_TRUE(diff.empty()) << diff;
+    }
+    EXPECT_TRUE(Watchdog_Failures().empty());
+}
