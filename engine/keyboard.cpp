@@ -95,6 +95,7 @@ struct KeyboardState {
     uint8_t down[KEY_CODES];
     uint8_t pressed[KEY_CODES];
     int32_t lastKey = -1;
+    bool lastShifted;  // Shift at the last key's press: it may be up again before anyone reads
     uint8_t ring[KEY_RING_SIZE];
     uint32_t readIndex;  // free-running: a character's slot is index & 63
     uint32_t writeIndex;
@@ -113,6 +114,7 @@ void KeyDown(uint32_t code)
     s_keyboard.lastKey = static_cast<int32_t>(code);
     // Only the Shift keys shift: Caps Lock is not looked at.
     const bool shift = s_keyboard.down[KEY_LEFT_SHIFT] || s_keyboard.down[KEY_RIGHT_SHIFT];
+    s_keyboard.lastShifted = shift;
     const uint8_t character = KeyCodeToAscii(static_cast<int32_t>(code), shift);
     if (character == 0) return;
     if (s_keyboard.writeIndex - s_keyboard.readIndex >= KEY_RING_KEPT) return;
@@ -186,6 +188,8 @@ int32_t KeyGetLast()
     return last;
 }
 
+bool KeyLastWasShifted() { return s_keyboard.lastShifted; }
+
 uint8_t KeyCodeToAscii(int32_t code, bool shifted)
 {
     if (code < 0 || code >= KEY_CHAR_CODES) return 0;
@@ -221,5 +225,6 @@ void KeyClearBuffer()
     std::memset(s_keyboard.down, 0, sizeof s_keyboard.down);
     std::memset(s_keyboard.pressed, 0, sizeof s_keyboard.pressed);
     s_keyboard.lastKey = -1;
+    s_keyboard.lastShifted = false;
     s_keyboard.readIndex = s_keyboard.writeIndex;
 }

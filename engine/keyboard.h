@@ -27,6 +27,9 @@ bool KeyIsKeyboardInitialised();
 int32_t KeyIsDown(int32_t code);
 int32_t KeyWasPressed(int32_t code);  // 1 once per press since the last call for the code
 int32_t KeyGetLast();                 // the last key that went down, then -1 until another does
+// Whether a Shift key was down when the last key went down: a quick typist's Shift is often up
+// again before the key is read.
+bool KeyLastWasShifted();
 // The character of a code in the current language (0: none, and for codes outside 0-88).
 uint8_t KeyCodeToAscii(int32_t code, bool shifted);
 // The same in a given language 0-6, whatever is selected.

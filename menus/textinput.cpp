@@ -283,9 +283,7 @@ int32_t KeyStep(int32_t key)
             return (flags & TEXTINPUT_KEEP_ON_ENTER) != 0 ? TEXTINPUT_GOES_ON : Enter();
         default: break;
     }
-    const bool shifted = KeyIsDown(static_cast<int32_t>(KEY_LEFT_SHIFT))
-                         || KeyIsDown(static_cast<int32_t>(KEY_RIGHT_SHIFT));
-    Insert(KeyCodeToAscii(key, shifted));
+    Insert(KeyCodeToAscii(key, KeyLastWasShifted()));
     return TEXTINPUT_GOES_ON;
 }
 

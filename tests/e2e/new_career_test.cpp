@@ -83,6 +83,8 @@ TEST(NewCareer, StartsSavesIntoANamedSlotAndLoadsBackIntoTheSameOffice)
     EXPECT_EQ(slot1.substr(0, 49), std::string("Essai") + std::string(43, ' ') + '\0');
     EXPECT_EQ(slot1[50], 1);
     EXPECT_EQ(slot1.substr(54, 26), "Saison : 1999/2000 Date : ");
+    // The name typed after the default was erased, capital and all.
+    EXPECT_NE(slot1.find(" : Dupont Club : "), std::string::npos) << slot1.substr(54);
 
     TempDir second;
     const ProgramResult run2 =

@@ -185,6 +185,22 @@ TEST_F(Keyboard, EitherShiftSelectsTheShiftedTableAndCapsLockDoesNothing)
     EXPECT_EQ(typed, std::string("1&\xE9\x95,(aA"));
 }
 
+TEST_F(Keyboard, TheLastKeyKeepsTheShiftOfItsPressAfterShiftIsReleased)
+{
+    Send(KEY_LEFT_SHIFT, true);
+    Press(16);
+    Send(KEY_LEFT_SHIFT, false);
+    EXPECT_EQ(KeyGetLast(), 16);
+    EXPECT_TRUE(KeyLastWasShifted());
+    Press(17);
+    EXPECT_EQ(KeyGetLast(), 17);
+    EXPECT_FALSE(KeyLastWasShifted());
+    Send(KEY_RIGHT_SHIFT, true);
+    Send(18, true);
+    KeyClearBuffer();
+    EXPECT_FALSE(KeyLastWasShifted());
+}
+
 TEST_F(Keyboard, ReadingAByteAboveSevenBitsGivesItSignExtended)
 {
     SetKeyboardLanguage(4);

@@ -1,0 +1,231 @@
+// tests/menus/saveload_test.cpp: the save and load screen: the overwrite question, a failed save,
+// the load errors, the automatic save kept out of the rows, and a full-width name saved again and
+// again.
+#include "menus/saveload.h"
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine/filename.h"
+#include "game/savegame.h"
+#include "game/textmess.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
+#include "menus/machine.h"
+#include "menus/textinput.h"
+#include "tests/support/game_world.h"
+#include "tests/support/menu_loop.h"
+#include "tests/support/support.h"
+
+namespace {
+
+constexpr int32_t KEY_ENTER = 0x1C;
+constexpr int32_t NO_MESSAGE = -1;
+
+int32_t s_answer;
+int32_t s_message;
+int32_t s_saveResult;
+int32_t s_loadResult;
+int32_t s_savedSlot;
+int32_t s_loadedSlot;
+
+int32_t FakeSave(int32_t slot)
+{
+    s_savedSlot = slot;
+    return s_saveResult;
+}
+int32_t FakeLoad(int32_t slot)
+{
+    s_loadedSlot = slot;
+    return s_loadResult;
+}
+void FakeMessage(int32_t textNo) { s_message = textNo; }
+int32_t FakeQuestion(int32_t) { return s_answer; }
+
+std::string IndexBytes() { return ReadTextFile(HostPath(SAVEINDEX_FILE)); }
+
+class SaveLoadScreen : public ::testing::Test {
+protected:
+    SaveLoadScreen()
+    {
+        NewGameForTest(6, 7);
+        SaveIndexInit();
+        SaveLoadInit();
+        TextInputInit();
+        SaveLoadHooks = {FakeSave, FakeLoad, FakeMessage, FakeQuestion};
+        s_answer = 0;
+        s_message = NO_MESSAGE;
+        s_saveResult = 0;
+        s_loadResult = 0;
+        s_savedSlot = -1;
+        s_loadedSlot = -1;
+        MenuOption = MENU_OPTION_TITLE;
+    }
+    ~SaveLoadScreen() override
+    {
+        TextInputUninit();
+        SaveLoadUninit();
+        SaveIndexUninit();
+    }
+
+    // A slot holding a game, written to the index file.
+    static void UseSlot(int32_t slot, const char* name, const char* description)
+    {
+        std::snprintf(SaveIndex[slot].name, SAVEINDEX_NAME_BYTES, "%s", name);
+        std::snprintf(SaveIndex[slot].description, SAVEINDEX_DESCRIPTION_BYTES, "%s", description);
+        SaveIndex[slot].used = 1;
+        ASSERT_EQ(SaveIndexFile(), 0);
+    }
+
+    // The screen opened in a mode, as the menu loop's init item does.
+    static void Open(int32_t loading)
+    {
+        SaveLoad_SetMode(loading);
+        SaveLoad_Init();
+    }
+
+    static int32_t ClickRow(int32_t row)
+    {
+        MenuHotspot hotspot{};
+        hotspot.row = static_cast<uint8_t>(row);
+        return SaveLoad_SlotClicked(&hotspot);
+    }
+
+    // Enter pressed in the active name field, then the field ended as the menu loop ends it.
+    static int32_t PressEnter()
+    {
+        MenuInputs inputs;
+        AddKey(&inputs, 10, KEY_ENTER);
+        ScopedMenuScript script(inputs, 100000);
+        int32_t code = TEXTINPUT_GOES_ON;
+        while (code == TEXTINPUT_GOES_ON && ScopedMenuScript::Elapsed() < 100) {
+            code = EXTI_HandleKeys();
+            WaitMenuTick();
+        }
+        return EXTI_End(code);
+    }
+
+    TempHome m_home;
+    ScopedWorld m_world;
+    ScopedMenuDisplay m_display;
+};
+
+}  // namespace
+
+TEST_F(SaveLoadScreen, NoToTheOverwriteQuestionLeavesTheSlotAndOpensNoField)
+{
+    UseSlot(4, "Quatre", "avant");
+    const std::string before = IndexBytes();
+    Open(0);
+    s_answer = 1;
+    EXPECT_EQ(ClickRow(4), EXM_CODE_REDRAW);
+    EXPECT_EQ(EXTI_IsActive(), 0);
+    EXPECT_STREQ(SaveIndex[4].name, "Quatre");
+    EXPECT_EQ(s_savedSlot, -1);
+    EXPECT_EQ(IndexBytes(), before);
+}
+
+TEST_F(SaveLoadScreen, AFailedSaveOverAUsedSlotPutsTheOldEntryBackAndSays1661)
+{
+    UseSlot(2, "Ancienne", "avant");
+    Open(0);
+    ASSERT_EQ(ClickRow(2), EXM_CODE_NONE);
+    std::snprintf(SaveIndex[2].name, SAVEINDEX_NAME_BYTES, "Nouvelle");  // as typed
+    s_saveResult = -5;
+    EXPECT_EQ(SaveLoad_NameEntered(TEXTINPUT_ENTERED), EXM_CODE_REDRAW);
+    EXPECT_EQ(s_savedSlot, 2);
+    EXPECT_EQ(s_message, TEXT_SAVE_FAILED);
+    EXPECT_EQ(MenuOption, MENU_OPTION_TITLE);
+    SaveIndexInit();
+    ASSERT_EQ(LoadIndexFile(), 0);
+    EXPECT_STREQ(SaveIndex[2].name, "Ancienne");
+    EXPECT_EQ(SaveIndex[2].used, 1u);
+    EXPECT_STREQ(SaveIndex[2].description, "avant");
+}
+
+TEST_F(SaveLoadScreen, ASavedSlotIsDescribedAndLeadsToTheOffice)
+{
+    Open(0);
+    ASSERT_EQ(ClickRow(0), EXM_CODE_NONE);
+    std::snprintf(SaveIndex[0].name, SAVEINDEX_NAME_BYTES, "Essai");
+    EXPECT_EQ(SaveLoad_NameEntered(TEXTINPUT_ENTERED), EXM_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+    EXPECT_EQ(s_message, NO_MESSAGE);
+    SaveIndexInit();
+    ASSERT_EQ(LoadIndexFile(), 0);
+    EXPECT_STREQ(SaveIndex[0].name, "Essai");
+    EXPECT_EQ(std::string(SaveIndex[0].description).rfind("Saison : 1999/2000 Date : ", 0), 0u);
+}
+
+TEST_F(SaveLoadScreen, LoadFailuresShowTheirMessageAndStayOnTheScreen)
+{
+    UseSlot(3, "Trois", "");
+    Open(1);
+    for (const auto& [result, message] :
+         {std::pair{SAVEGAME_NO_FOLDER, TEXT_SAVE_FOLDER_FAILED}, std::pair{-3, TEXT_LOAD_FAILED},
+          std::pair{-21, TEXT_LOAD_FAILED}}) {
+        s_loadResult = result;
+        s_message = NO_MESSAGE;
+        EXPECT_EQ(ClickRow(3), EXM_CODE_REDRAW) << result;
+        EXPECT_EQ(s_message, message) << result;
+        EXPECT_EQ(MenuOption, MENU_OPTION_TITLE);
+    }
+    s_loadedSlot = -1;
+    EXPECT_EQ(ClickRow(5), EXM_CODE_REDRAW);  // an empty slot is not even tried
+    EXPECT_EQ(s_loadedSlot, -1);
+    s_loadResult = 0;
+    EXPECT_EQ(ClickRow(3), EXM_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+}
+
+TEST_F(SaveLoadScreen, TheAutomaticSaveIsNoRowAndIsOfferedOnlyWhenLoading)
+{
+    Open(1);
+    const MenuItem* none = SaveLoad.autoSaveTable;
+    UseSlot(SAVEINDEX_AUTOSAVE_SLOT, "AutoSave", "AutoSave");
+    Open(1);
+    EXPECT_NE(SaveLoad.autoSaveTable, none);
+    EXPECT_EQ(SaveLoad.shown[SAVEINDEX_AUTOSAVE_SLOT], 1);
+    for (int32_t row = 0; row < SAVEINDEX_ROWS; ++row) {
+        EXPECT_STREQ(SaveLoad.rowName[row], GetMessageText(TEXT_EMPTY_SLOT)) << row;
+    }
+    EXPECT_EQ(SaveLoad_LoadAutoSave(nullptr), EXM_CODE_LEAVE);
+    EXPECT_EQ(s_loadedSlot, SAVEINDEX_AUTOSAVE_SLOT);
+    Open(0);
+    EXPECT_EQ(SaveLoad.autoSaveTable, none);
+}
+
+TEST_F(SaveLoadScreen, AFullWidthNameSurvivesBeingSavedOverAgainAndAgain)
+{
+    const std::string name(SAVELOAD_NAME_FIELD - 1, 'n');
+    UseSlot(1, name.c_str(), "");
+    Open(0);
+    for (int32_t round = 0; round < 3; ++round) {
+        ASSERT_EQ(ClickRow(1), EXM_CODE_NONE) << round;
+        EXPECT_EQ(std::string(EXTI_Text()), name) << round;
+        EXPECT_EQ(PressEnter(), EXM_CODE_LEAVE) << round;
+        Open(0);
+        EXPECT_EQ(std::string(SaveIndex[1].name), name) << round;
+    }
+}
+
+TEST(SaveIndexAutoSave, NamesSlotTenAutoSaveAndWritesTheGame)
+{
+    TempHome home;
+    ScopedWorld world;
+    NewGameForTest(6, 7);
+    ScopedSeason season;
+    SaveIndexInit();
+    EXPECT_EQ(AutoSave(), 0);
+    SaveIndexInit();
+    ASSERT_EQ(LoadIndexFile(), 0);
+    EXPECT_STREQ(SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].name, "AutoSave");
+    EXPECT_EQ(SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].used, 1u);
+    EXPECT_EQ(SaveIndex_CountUsed(), 1);
+    EXPECT_TRUE(std::filesystem::exists(HostPath(SaveGame_SaveName(SAVEINDEX_AUTOSAVE_SLOT))));
+    EXPECT_EQ(LoadGame(SAVEINDEX_AUTOSAVE_SLOT), 0);
+    SaveIndexUninit();
+}
