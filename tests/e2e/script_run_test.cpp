@@ -73,13 +73,15 @@ TEST(ScriptRun, SdlBackEndRunsTheSameScriptWithoutAnyDisplay)
 {
     TempHome home;
     TempDir work;
-    WriteTextFile(work.Path("script.txt"), std::string("wait 200\nhash\n") + Leave());
+    // Closing the window ends the run: a real-time run on a loaded machine can fall behind a
+    // script's fixed waits, so this one stays away from the menu bar.
+    WriteTextFile(work.Path("script.txt"), "wait 200\nhash\nclose\nwait 100\n");
     const ProgramResult headless =
         RunProgram({"-headless", "-script", "script.txt"}, {}, "", 120, work.Path());
     const ProgramResult dummy =
         RunProgram({"-script", "script.txt"}, {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"},
                    "", 120, work.Path());
-    EXPECT_EQ(dummy.exitCode, 0) << dummy.err;
+    EXPECT_EQ(dummy.exitCode, 1) << dummy.err;
     EXPECT_FALSE(Holds(dummy.out, "running headless"));
     const std::string hashLine = "script: frame ";
     ASSERT_TRUE(Holds(headless.out, hashLine));
