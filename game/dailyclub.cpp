@@ -36,24 +36,6 @@ constexpr int32_t MSG_MISSING = 24;
 
 bool IsHumans(int32_t club) { return club >= 0 && club == GameState.humanClub; }
 
-void TellHuman(int32_t group, int32_t person, int32_t number)
-{
-    TextMessParams params{};
-    std::fill(std::begin(params.team), std::end(params.team), -1);
-    std::fill(std::begin(params.person), std::end(params.person), -1);
-    params.person[0] = static_cast<int16_t>(person);
-    params.number[0] = number;
-    TextMess_SetParams(params);
-    TextMess_PickRandom(group);
-    TextMess_ShowForHumans();
-}
-
-// A full player of a club or unattached: not a manager, not a free id.
-bool IsActivePlayer(int32_t id)
-{
-    return !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].position != POSITION_MANAGER;
-}
-
 // The weekday's training period 0-6 (Monday .. Sunday).
 int32_t PeriodOfWeekday(int32_t weekday) { return (weekday + WEEKDAY_COUNT - 2) % WEEKDAY_COUNT; }
 
@@ -71,7 +53,7 @@ void Recover(int32_t id, PlayerRecord* p, bool restPeriod)
     p->fatigue = static_cast<uint8_t>(std::max(0, p->fatigue - rest));
     if (p->injuryDays > 0 && --p->injuryDays == 0) {
         p->flags &= ~PLAYER_INJURED;
-        if (IsHumans(p->club)) TellHuman(MSG_INJURY_CURED, id, 0);
+        if (IsHumans(p->club)) PlayerLife_TellHuman(MSG_INJURY_CURED, id, 0);
     }
     if (p->missingDays > 0 && --p->missingDays == 0) p->flags &= ~PLAYER_MISSING;
 }
@@ -87,7 +69,7 @@ void MaybeGoMissing(int32_t club)
     p->missingDays = static_cast<uint8_t>(3 + Rand() % 8);
     p->flags |= PLAYER_MISSING;
     GameHooks.NewsPlayerMissing(club, player);
-    if (IsHumans(club)) TellHuman(MSG_MISSING, player, p->missingDays);
+    if (IsHumans(club)) PlayerLife_TellHuman(MSG_MISSING, player, p->missingDays);
 }
 
 void DriftMorale(PlayerRecord* p)
@@ -127,7 +109,7 @@ void Release(int32_t id, PlayerRecord* p)
     p->wage = 0;
     p->flags &=
         ~(PLAYER_TRANSFER_LISTED | PLAYER_LOAN_LISTED | PLAYER_SALE_STATUS | PLAYER_CAPTAIN);
-    if (IsHumans(club)) TellHuman(MSG_RELEASED, id, 0);
+    if (IsHumans(club)) PlayerLife_TellHuman(MSG_RELEASED, id, 0);
     VTW_UpdateTeam(club);
 }
 
@@ -180,7 +162,7 @@ void DailyClubProcessing()
         trains[club] = TrainsToday(club, period) ? 1 : 0;
     }
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (!IsActivePlayer(id)) continue;
+        if (!PlayerLife_IsActivePlayer(id)) continue;
         PlayerRecord* p = &DbPlayers[id];
         Recover(id, p, restPeriod);
         const int32_t club = p->loanClub >= 0 ? p->loanClub : p->club;

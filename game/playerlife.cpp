@@ -32,23 +32,6 @@ constexpr int32_t HOME_NATIONALITY_PERCENT = 85;
 constexpr int32_t MSG_YOUTH = 12;
 constexpr int32_t MSG_RETIRED = 13;
 
-void TellHuman(int32_t group, int32_t person, int32_t number)
-{
-    TextMessParams params{};
-    std::fill(std::begin(params.team), std::end(params.team), -1);
-    std::fill(std::begin(params.person), std::end(params.person), -1);
-    params.person[0] = static_cast<int16_t>(person);
-    params.number[0] = number;
-    TextMess_SetParams(params);
-    TextMess_PickRandom(group);
-    TextMess_ShowForHumans();
-}
-
-bool IsActivePlayer(int32_t id)
-{
-    return !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].position != POSITION_MANAGER;
-}
-
 void CloseSeason(int32_t id, PlayerRecord* p)
 {
     if (p->seasonApps > 0) VTW_AddClubLog(id, p->club, CAREERLOG_SEASON);
@@ -191,7 +174,7 @@ void PlayerLife_Retire(int32_t player)
     if (p == nullptr) return;
     const int32_t club = p->club;
     VTW_AddClubLog(player, club, CAREERLOG_RETIRED);
-    if (club >= 0 && club == GameState.humanClub) TellHuman(MSG_RETIRED, player, 0);
+    if (club >= 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_RETIRED, player, 0);
     DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
     *p = {};
     p->club = CLUB_NONE;
@@ -218,19 +201,19 @@ int32_t PlayerLife_YouthIntake(int32_t club)
         Records_MembershipChanged();  // the youths reuse ids of players who left
         VTW_UpdateTeam(club);
     }
-    if (joined > 0 && club == GameState.humanClub) TellHuman(MSG_YOUTH, -1, joined);
+    if (joined > 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_YOUTH, -1, joined);
     return joined;
 }
 
 void PlayerLife_NewSeason()
 {
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (!IsActivePlayer(id)) continue;
+        if (!PlayerLife_IsActivePlayer(id)) continue;
         CloseSeason(id, &DbPlayers[id]);
         Develop(id, &DbPlayers[id]);
     }
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (IsActivePlayer(id) && Retires(id)) PlayerLife_Retire(id);
+        if (PlayerLife_IsActivePlayer(id) && Retires(id)) PlayerLife_Retire(id);
     }
 }
 
@@ -250,4 +233,21 @@ void PlayerLife_ShiftReputations()
         }
         above += VTW_GetDivisionSize(division);
     }
+}
+
+void PlayerLife_TellHuman(int32_t group, int32_t person, int32_t number)
+{
+    TextMessParams params{};
+    std::fill(std::begin(params.team), std::end(params.team), -1);
+    std::fill(std::begin(params.person), std::end(params.person), -1);
+    params.person[0] = static_cast<int16_t>(person);
+    params.number[0] = number;
+    TextMess_SetParams(params);
+    TextMess_PickRandom(group);
+    TextMess_ShowForHumans();
+}
+
+bool PlayerLife_IsActivePlayer(int32_t id)
+{
+    return !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].position != POSITION_MANAGER;
 }

@@ -83,6 +83,10 @@ void DailyClubProcessing();
 
 // The end of a season for the players: a career-log row for everyone who played, season figures
 // and discipline points reset, development and decline, retirements, then youth intake.
+// One message of the group to the human, about `person` (-1 none) with `number` as its figure.
+void PlayerLife_TellHuman(int32_t group, int32_t person, int32_t number);
+// A full player of a club or unattached: not a manager, not a free id.
+bool PlayerLife_IsActivePlayer(int32_t id);
 void PlayerLife_NewSeason();
 // Youth intake for one full club: the players who joined (0 when no free full id is left).
 int32_t PlayerLife_YouthIntake(int32_t club);
