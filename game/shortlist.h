@@ -1,5 +1,5 @@
 // game/shortlist.h: the manager's shortlist, the larger working list of the player screens, the
-// five-key sort specification and the table of player comparators that a sort runs through.
+// five sort keys and the table of player comparators that a sort runs through.
 #pragma once
 
 #include <cstdint>
