@@ -112,29 +112,6 @@ TEST(Compress, EveryCodecReproducesEveryInputExactly)
     }
 }
 
-TEST(Compress, BestKeepsTheSmallestStreamAndTheLowerTypeOnTies)
-{
-    for (const NamedInput& input : RoundTripInputs()) {
-        SCOPED_TRACE(input.name);
-        const Bytes best = CompressBest(input.bytes.data(), input.bytes.size());
-        EXPECT_LE(best.size(), input.bytes.size() + sizeof(CmpHeader));
-
-        int firstSmallest = -1;
-        size_t smallest = SIZE_MAX;
-        for (int type = 0; type < CMP_TYPE_COUNT; ++type) {
-            const size_t size =
-                CompressDataMem(static_cast<CmpType>(type), input.bytes.data(), input.bytes.size())
-                    .size();
-            if (size < smallest) {
-                smallest = size;
-                firstSmallest = type;
-            }
-        }
-        EXPECT_EQ(best.size(), smallest);
-        EXPECT_EQ(HeaderOf(best).type, firstSmallest);
-    }
-}
-
 TEST(Compress, EachCodecWritesTheDocumentedBytes)
 {
     struct Case {

@@ -146,7 +146,6 @@ TEST_F(DDraw, WindowedSixteenBitOnAThirtyTwoBitDesktopDrawsFiveFiveFiveAndShowsI
     EXPECT_EQ(HostLastFrame().width, 640);
     EXPECT_EQ(HostLastFrame().height, 480);
     EXPECT_TRUE(FrameIsAll({255, 0, 0}));
-    DDrawRestoreMode();
 }
 
 TEST_F(DDraw, WindowedSixteenBitOnASixteenBitDesktopUsesTheDesktopsFormat)
@@ -159,7 +158,6 @@ TEST_F(DDraw, WindowedSixteenBitOnASixteenBitDesktopUsesTheDesktopsFormat)
     FillRed();
     Poll();
     EXPECT_TRUE(FrameIsAll({255, 0, 0}));
-    DDrawRestoreMode();
 }
 
 TEST_F(DDraw, OnlyTheChangedRectangleIsRepainted)
@@ -178,7 +176,6 @@ TEST_F(DDraw, OnlyTheChangedRectangleIsRepainted)
     EXPECT_EQ(FramePixel(39, 59), (Rgb{255, 255, 255}));
     EXPECT_EQ(FramePixel(40, 59), (Rgb{255, 0, 0}));
     EXPECT_EQ(FramePixel(39, 60), (Rgb{255, 0, 0}));
-    DDrawRestoreMode();
 }
 
 TEST_F(DDraw, FullScreenFlipChainShowsTheBackBufferOnlyAfterTheFlip)
@@ -216,7 +213,6 @@ TEST_F(DDraw, EightBitModeStartsWithTheGreyRampAndTakesSixBitPalettes)
     DDrawSetPalette(palette);
     Poll();
     EXPECT_TRUE(FrameIsAll({252, 128, 4}));
-    DDrawRestoreMode();
 }
 
 TEST_F(DDraw, NestedBeginDrawLocksOnceAndTheLastEndUnlocks)
@@ -239,7 +235,6 @@ TEST_F(DDraw, NestedBeginDrawLocksOnceAndTheLastEndUnlocks)
     DDrawEndDraw(&outer, 0, 0, 0, 0);
     EXPECT_EQ(HostSurfaceLock(drawing, &bits, &pitch), HOST_OK);
     HostSurfaceUnlock(drawing);
-    DDrawRestoreMode();
 }
 
 TEST_F(DDraw, ModeTableHoldsTheHostsModesAndWindowedTheMissingEmulatedOnes)
@@ -305,7 +300,6 @@ TEST_F(DDraw, LostSurfacesAreRestoredPrimaryFirstOnReactivation)
     FillRed();  // usable again
     Poll();
     EXPECT_TRUE(FrameIsAll({255, 0, 0}));
-    DDrawRestoreMode();
 }
 
 TEST_F(DDraw, ZBufferPrefersTheDrawingDepthAndTheWantedStencil)
@@ -319,7 +313,6 @@ TEST_F(DDraw, ZBufferPrefersTheDrawingDepthAndTheWantedStencil)
     DDrawRestoreMode();
     DDrawSetMode(Mode(640, 480, DDRAW_KIND_16BIT), DDRAW_MODE_ZBUFFER | DDRAW_MODE_STENCIL);
     EXPECT_TRUE(HostFormatsEqual(FormatOf(DDRAW_SURFACE_ZBUFFER), HostZFormat(15, 1)));
-    DDrawRestoreMode();
 }
 
 TEST_F(DDraw, RestoreModeAndUninitGiveBackEverythingTheyMade)
@@ -373,7 +366,6 @@ TEST_F(DDrawDeathTest, UnbalancedEndDrawAndWrongRequestsAreFatal)
     uint8_t palette[256 * 3] = {};
     EXPECT_FATAL(DDrawSetPalette(palette),
                  "Abort error: DDrawSetPalette(): error - no palette to set!\n");
-    DDrawRestoreMode();
 }
 
 TEST_F(DDrawDeathTest, NoAcceptableZFormatIsFatal)

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/debug.h"
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
 #include "tests/support/host_run.h"
@@ -184,33 +183,6 @@ TEST_F(DXEnum, CardWhoseThreeDQueryFailsIsListedWithoutDevices)
     EXPECT_NE(out.find("DirectX call DD7_QueryInterface() failed"), std::string::npos);
     ASSERT_NE(DXGetCardEntry(0), nullptr);
     EXPECT_EQ(DXGetCardEntry(0)->deviceCount, 0);
-}
-
-TEST_F(DXEnum, LogsEveryCardAndDeviceOnTheDisplayChannel)
-{
-    HostFakeAdapter adapter = Adapter(HOST_PASS_ATTACHED, 1);
-    adapter.caps |= HOST_CAPS_3D;
-    adapter.deviceCount = 1;
-    adapter.devices[0] = Device(9, HOST_DEV_HARDWARE);
-    adapter.devices[0].renderDepths = HOST_DEPTH_8 | HOST_DEPTH_16 | HOST_DEPTH_24 | HOST_DEPTH_32;
-    adapter.devices[0].zBufferDepths = HOST_DEPTH_8 | HOST_DEPTH_16 | HOST_DEPTH_24 | HOST_DEPTH_32;
-    HostInjectSetAdapters(&adapter, 1);
-    DebugSetLevel(DBG_DIRECTDRAW, 20);
-    const std::string out = Enumerate();
-    EXPECT_NE(out.find("DXEnumDisplay(): doing non-display devices...\n"), std::string::npos);
-    EXPECT_NE(out.find("DDrawCheckDevice(): checking Card 1 (host): version 1.0.0.0, desktop "
-                       "enabled, \n"),
-              std::string::npos);
-    EXPECT_NE(out.find("DDrawCheckDev3DEnumCallback(): found Device 9 (fake rasteriser):\n"),
-              std::string::npos);
-    // The flag list wraps before 78 characters.
-    const size_t flags = out.find("D3DDEVINFO_* flags: ");
-    ASSERT_NE(flags, std::string::npos);
-    const size_t end = out.find("Max texture size: ", flags);
-    for (const std::string& line : SplitLines(out.substr(flags, end - flags))) {
-        EXPECT_LT(line.size(), 78u) << line;
-    }
-    EXPECT_NE(out.find("D3DDEVINFO_ZBUFFER32"), std::string::npos);
 }
 
 TEST_F(DXEnumDeathTest, CardThatCannotBeOpenedOrQueriedEndsTheProgram)

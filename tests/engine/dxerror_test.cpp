@@ -53,16 +53,6 @@ TEST(DXError, NamesTheHostCodesAndPrintsOthersInHex)
     EXPECT_STREQ(DXErrorString(0x8000FFFF), "unknown HRESULT (0x8000FFFF)");
 }
 
-TEST(DXError, WarningNamesTheCallAndGoesOn)
-{
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(DXCheckWarn(HOST_E_UNSUPPORTED, "dxenum", "DD7_QueryInterface", 12, "Caller"));
-    EXPECT_TRUE(DXCheckWarn(HOST_OK, "dxenum", "DD7_QueryInterface", 13, "Caller"));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Warning: [file dxenum, line 12, func Caller()]:\n"
-              "DirectX call DD7_QueryInterface() failed: E_NOTIMPL (D*ERR_UNSUPPORTED)\n");
-}
-
 TEST(DXErrorDeathTest, FailedCallEndsWithTheSourceLineFunctionAndCodeName)
 {
     ScopedHeadlessHost host;

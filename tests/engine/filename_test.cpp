@@ -7,11 +7,6 @@
 
 #include "tests/support/support.h"
 
-TEST(FileName, MakeFileNameJoinsWithBackslashAndDot)
-{
-    EXPECT_STREQ(MakeFileName("menugfx", "Frontspa", "bck"), "menugfx\\Frontspa.bck");
-}
-
 TEST(FileNameDeathTest, MakeFileNameRefusesNamesPastTheBuffer)
 {
     ScopedCore core;
@@ -47,14 +42,6 @@ TEST(FileNameDeathTest, HostPathRefusesNamesThatLeaveTheFolder)
     ScopedCore core;
     EXPECT_FATAL(HostPath("SaveData\\..\\..\\etc"), "HostPath(): bad name 'SaveData\\..\\..\\etc'");
     EXPECT_FATAL(HostPath("/etc/passwd"), "HostPath(): bad name '/etc/passwd'");
-}
-
-TEST(FileName, DataPathUsesTheChosenDataFolder)
-{
-    DataFolderInit("/opt/pelloran-data");
-    EXPECT_EQ(DataPath("pakfiles\\hdcommon.pki"), "/opt/pelloran-data/pakfiles/hdcommon.pki");
-    DataFolderInit(nullptr);
-    EXPECT_NE(DataFolder().find("/data"), std::string::npos);
 }
 
 TEST(FileName, MakeParentFoldersCreatesTheWholeChain)

@@ -108,29 +108,23 @@ const Expected kLanguages[KEY_LANGUAGES] = {
 };
 // clang-format on
 
-void ExpectLanguage(int32_t language)
-{
-    SetKeyboardLanguage(language);
-    for (int32_t code = 0; code < KEY_CHAR_CODES; ++code) {
-        EXPECT_EQ(KeyCodeToAscii(code, false), kLanguages[language].unshifted[code])
-            << "code " << code;
-        EXPECT_EQ(KeyCodeToAscii(code, true), kLanguages[language].shifted[code])
-            << "shifted code " << code;
-        EXPECT_EQ(KeyCodeToAsciiIn(language, code, true), kLanguages[language].shifted[code]);
-    }
-    EXPECT_EQ(KeyCodeToAscii(89, false), 0);
-    EXPECT_EQ(KeyCodeToAscii(157, true), 0);
-}
-
 }  // namespace
 
-TEST_F(Keyboard, LanguageZeroTablesAreTheDefined) { ExpectLanguage(0); }
-TEST_F(Keyboard, LanguageOneTablesAreTheDefined) { ExpectLanguage(1); }
-TEST_F(Keyboard, LanguageTwoTablesAreTheDefined) { ExpectLanguage(2); }
-TEST_F(Keyboard, LanguageThreeTablesAreTheDefined) { ExpectLanguage(3); }
-TEST_F(Keyboard, LanguageFourTablesAreTheDefined) { ExpectLanguage(4); }
-TEST_F(Keyboard, LanguageFiveTablesAreTheDefined) { ExpectLanguage(5); }
-TEST_F(Keyboard, LanguageSixTablesAreTheDefined) { ExpectLanguage(6); }
+TEST_F(Keyboard, EveryLanguageTypesTheCharactersOfItsTables)
+{
+    for (int32_t language = 0; language < KEY_LANGUAGES; ++language) {
+        SCOPED_TRACE(testing::Message() << "language " << language);
+        SetKeyboardLanguage(language);
+        const Expected& expected = kLanguages[language];
+        for (int32_t code = 0; code < KEY_CHAR_CODES; ++code) {
+            EXPECT_EQ(KeyCodeToAscii(code, false), expected.unshifted[code]) << "code " << code;
+            EXPECT_EQ(KeyCodeToAscii(code, true), expected.shifted[code]) << "shifted " << code;
+            EXPECT_EQ(KeyCodeToAsciiIn(language, code, true), expected.shifted[code]);
+        }
+        EXPECT_EQ(KeyCodeToAscii(89, false), 0);
+        EXPECT_EQ(KeyCodeToAscii(157, true), 0);
+    }
+}
 
 TEST_F(Keyboard, AutoRepeatFillsTheRingToSixtyTwoAndDropsTheRest)
 {

@@ -212,30 +212,6 @@ TEST_F(WinLib, HeldMessageBoxMakesTheProgramInactiveAndStopsTheTick)
     EXPECT_TRUE(WinIsAppActive());
 }
 
-TEST_F(WinLib, ClientSizeChangesOnlyWindowedAndOriginFollowsTheWindow)
-{
-    WinSetClientSize(320, 200);
-    int32_t width = 0;
-    int32_t height = 0;
-    HostWindowClientSize(&width, &height);
-    EXPECT_EQ(width, 320);
-    EXPECT_EQ(height, 200);
-    HostInjectSetWindowPosition(37, 55);
-    int32_t x = 0;
-    int32_t y = 0;
-    WinGetClientOrigin(&x, &y);
-    EXPECT_EQ(x, 37);
-    EXPECT_EQ(y, 55);
-
-    WinUninit();
-    WinInit("Pelloran", 0);
-    EXPECT_FALSE(WinIsWindowed());
-    WinSetClientSize(320, 200);
-    HostWindowClientSize(&width, &height);
-    EXPECT_EQ(width, 1920);
-    EXPECT_EQ(height, 1080);
-}
-
 TEST_F(WinLib, ApplicationNameOfSixtyFourCharactersIsAccepted)
 {
     WinUninit();

@@ -82,19 +82,6 @@ TEST(MkData, BuildMakesTheSameBytesAsTheBuiltDataFolder)
     }
 }
 
-TEST(MkData, ListPrintsBothBuiltArchives)
-{
-    for (const std::string archive : {"hdcommon", "cdcommon"}) {
-        const std::string base = PELLORAN_BUILD_DIR "/data/pakfiles/" + archive;
-        const ToolResult list = RunMkdata("list '" + base + "'");
-        ASSERT_EQ(list.exitCode, 0) << list.output;
-        const std::vector<std::string> lines = SplitLines(list.output);
-        ASSERT_GE(lines.size(), 2u) << list.output;
-        EXPECT_EQ(lines[0].rfind(base + ": ", 0), 0u) << lines[0];
-        EXPECT_NE(lines[1].find("codec"), std::string::npos) << lines[1];
-    }
-}
-
 TEST(MkData, PackThenListShowsEveryEntryWithItsCodec)
 {
     TempDir dir;
@@ -217,11 +204,6 @@ TEST(MkFileSet, BulkyStreamedFilesGoToTheDataDisc)
                              "stats\\totstat.dat", "menugfx.bck", "vxdata"}) {
         EXPECT_EQ(MkArchiveFor(name), MK_HDCOMMON) << name;
     }
-    MkFileSet set;
-    MkAddFile(&set, "vxdata\\a", {1});
-    MkAddFile(&set, "text\\b", {2});
-    EXPECT_EQ(set.archives[MK_CDCOMMON].size(), 1u);
-    EXPECT_EQ(set.archives[MK_HDCOMMON].size(), 1u);
 }
 
 }  // namespace

@@ -21,23 +21,6 @@ std::vector<MkFile> AllFiles(const MkFileSet& set)
 
 }  // namespace
 
-TEST(MkSounds, TwoRunsGiveTheSameBytesAndEveryFileGoesToItsArchive)
-{
-    MkFileSet first;
-    MkFileSet second;
-    MkGenerateSounds(&first);
-    MkGenerateSounds(&second);
-    const std::vector<MkFile> files = AllFiles(first);
-    ASSERT_EQ(files.size(), 121u);
-    const std::vector<MkFile> again = AllFiles(second);
-    for (size_t i = 0; i < files.size(); ++i) {
-        EXPECT_EQ(files[i].name, again[i].name);
-        EXPECT_TRUE(files[i].bytes == again[i].bytes) << files[i].name;
-    }
-    EXPECT_EQ(first.archives[MK_HDCOMMON].size(), 33u);  // the in-game effects and the loop
-    EXPECT_EQ(first.archives[MK_CDCOMMON].size(), 88u);  // the crowd and the music
-}
-
 TEST(MkSounds, LoopsJoinWithoutAStepAtTheRepeat)
 {
     MkFileSet set;

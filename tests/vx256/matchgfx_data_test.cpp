@@ -1,5 +1,5 @@
-// The generated match fonts, graphics and master palette: the same bytes every run, every file
-// in the archive, and a contact sheet of all of them for a person to look at.
+// The generated match fonts, graphics and master palette: every file in the archive, and a
+// contact sheet of all of them for a person to look at.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -16,22 +16,6 @@
 #include "vx256/mgraphic.h"
 
 namespace {
-
-TEST(MatchGfxData, GeneratorsGiveTheSameBytesTwice)
-{
-    for (auto generate : {MkGenerateMasterPalette, MkGenerateMatchFonts, MkGenerateMatchGraphics}) {
-        MkFileSet first, second;
-        generate(&first);
-        generate(&second);
-        for (int32_t a = 0; a < MK_ARCHIVE_COUNT; ++a) {
-            ASSERT_EQ(first.archives[a].size(), second.archives[a].size());
-            for (size_t i = 0; i < first.archives[a].size(); ++i) {
-                EXPECT_EQ(first.archives[a][i].name, second.archives[a][i].name);
-                EXPECT_EQ(first.archives[a][i].bytes, second.archives[a][i].bytes);
-            }
-        }
-    }
-}
 
 class ScopedGeneratedData {
 public:

@@ -183,22 +183,3 @@ TEST_F(Audio, RefusesValuesOutsideTheirRanges)
     EXPECT_EQ(HostSoundBufferSetFormat(primary, {22050, 16, 2}), HOST_E_UNSUPPORTED);
     EXPECT_EQ(HostSoundBufferSetFormat(primary, {44100, 16, 2}), HOST_OK);
 }
-
-TEST_F(Audio, TheSinkRecordsWhatTheBuffersWereTold)
-{
-    const size_t before = HostInjectAudioLog().size();
-    HostSoundBuffer* const buffer = Play(std::vector<uint8_t>(100, 128), 8000);
-    EXPECT_EQ(HostSoundBufferRelease(buffer), 0u);
-    const std::vector<HostAudioEvent> log(HostInjectAudioLog().begin() + before,
-                                          HostInjectAudioLog().end());
-    ASSERT_EQ(log.size(), 5u);
-    EXPECT_EQ(log[0].kind, HOST_AUDIO_CREATE);
-    EXPECT_EQ(log[0].value, 100);
-    EXPECT_EQ(log[1].kind, HOST_AUDIO_LOCK);
-    EXPECT_EQ(log[1].count, 100);
-    EXPECT_EQ(log[2].kind, HOST_AUDIO_FREQUENCY);
-    EXPECT_EQ(log[2].value, 8000);
-    EXPECT_EQ(log[3].kind, HOST_AUDIO_PLAY);
-    EXPECT_EQ(log[3].value, 1);
-    EXPECT_EQ(log[4].kind, HOST_AUDIO_RELEASE);
-}

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/host/host.h"
-#include "engine/host/inject.h"
 #include "tests/support/host_run.h"
 #include "tests/support/png.h"
 #include "tests/support/support.h"
@@ -16,7 +15,7 @@ class HostPresentTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_window = HostWindowCreate("Pelloran", true, HostDefaultWindowProc);
+        HostWindowCreate("Pelloran", true, HostDefaultWindowProc);
         ASSERT_EQ(HostDisplayCreate(&m_display), HOST_OK);
         ASSERT_EQ(HostDisplayOpen(m_display, nullptr), HOST_OK);
         HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0};
@@ -31,7 +30,6 @@ protected:
     }
 
     ScopedHeadlessHost m_host;
-    HostWindow m_window = HOST_NO_WINDOW;
     HostDisplay* m_display = nullptr;
     HostSurface* m_primary = nullptr;
 };
@@ -101,35 +99,4 @@ TEST_F(HostPresentTest, HashIsFnv1aOverTheSizeAndThePixels)
     FillClient(1, 0, 2, 1, 0x0000FF);
     HostPump();
     EXPECT_EQ(HostFrameHash(), 0xD759AC38D0F639CCull);
-}
-
-TEST_F(HostPresentTest, FullScreenPalettisedModeShowsGreysUntilThePaletteChangesIt)
-{
-    HostSurfaceRelease(m_primary);
-    HostDisplayRelease(m_display);
-    HostWindowDestroy(m_window);
-    m_window = HostWindowCreate("Pelloran", false, HostDefaultWindowProc);
-    ASSERT_EQ(HostDisplayCreate(&m_display), HOST_OK);
-    ASSERT_EQ(HostDisplayOpen(m_display, nullptr), HOST_OK);
-    ASSERT_EQ(HostDisplaySetExclusive(m_display, m_window, true), HOST_OK);
-    ASSERT_EQ(HostDisplaySetMode(m_display, 320, 200, 8, true), HOST_OK);
-    HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0};
-    ASSERT_EQ(HostSurfaceCreate(m_display, desc, &m_primary), HOST_OK);
-    HostSurfaceFill(m_primary, nullptr, 0x40);
-    HostPump();
-    EXPECT_EQ(HostLastFrame().width, 320);
-    EXPECT_EQ(HostLastFrame().rgb[0], 0x40);
-
-    HostColour entries[256] = {};
-    HostPalette* palette = nullptr;
-    ASSERT_EQ(HostPaletteCreate(m_display, entries, &palette), HOST_OK);
-    ASSERT_EQ(HostSurfaceSetPalette(m_primary, palette), HOST_OK);
-    const HostColour orange = {0xFC, 0x80, 0x00};
-    ASSERT_EQ(HostPaletteSetEntries(palette, 0x40, 1, &orange), HOST_OK);
-    HostPump();
-    const HostFrame frame = HostLastFrame();
-    EXPECT_EQ(frame.rgb[0], 0xFC);
-    EXPECT_EQ(frame.rgb[1], 0x80);
-    EXPECT_EQ(frame.rgb[2], 0x00);
-    EXPECT_EQ(HostPaletteSetEntries(palette, 250, 7, entries), HOST_E_BAD_ARGUMENT);
 }

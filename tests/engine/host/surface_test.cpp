@@ -94,29 +94,6 @@ protected:
 
 }  // namespace
 
-TEST_F(HostSurfaceTest, PitchIsTheRowSizeRoundedUpTo16Bytes)
-{
-    struct Case {
-        int32_t width;
-        HostPixelFormat format;
-        int32_t pitch;
-    };
-    const Case cases[] = {{321, HOST_FORMAT_RGB565, 656},
-                          {16, HOST_FORMAT_RGB565, 32},
-                          {17, HOST_FORMAT_PALETTE8, 32},
-                          {5, HOST_FORMAT_RGB888, 16},
-                          {640, HOST_FORMAT_XRGB8888, 2560}};
-    for (const Case& c : cases) {
-        HostSurface* surface = Plain(c.width, 2, c.format);
-        void* bits;
-        int32_t pitch = 0;
-        ASSERT_EQ(HostSurfaceLock(surface, &bits, &pitch), HOST_OK);
-        EXPECT_EQ(pitch, c.pitch) << c.width << " pixels of " << c.format.bitCount << " bits";
-        HostSurfaceUnlock(surface);
-        HostSurfaceRelease(surface);
-    }
-}
-
 TEST_F(HostSurfaceTest, FillsAndBlitsOfAWidth321SurfaceTouchOnlyVisiblePixels)
 {
     HostSurface* destination = Plain(321, 3, HOST_FORMAT_RGB565);
@@ -241,24 +218,6 @@ TEST_F(HostSurfaceTest, OnlyOnePrimaryExistsAndWindowedItHasNoBackBuffer)
     EXPECT_EQ(HostSurfaceCreate(m_display, desc, &surface), HOST_OK);
 }
 
-TEST_F(HostSurfaceTest, FullScreenFlipShowsTheBackBufferOnlyAfterTheFlip)
-{
-    HostDisplayRelease(m_display);
-    HostWindowDestroy(m_window);
-    OpenWindow(false);
-    ASSERT_EQ(HostDisplaySetExclusive(m_display, m_window, true), HOST_OK);
-    ASSERT_EQ(HostDisplaySetMode(m_display, 640, 480, 16, false), HOST_OK);
-    HostSurface* primary = Primary(1);
-    HostSurface* back = nullptr;
-    ASSERT_EQ(HostSurfaceGetBackBuffer(primary, &back), HOST_OK);
-    HostSurfaceFill(back, nullptr, 0xF800);
-    EXPECT_EQ(FramePixel(320, 240), 0x000000u);
-    ASSERT_EQ(HostSurfaceFlip(primary), HOST_OK);
-    EXPECT_EQ(FramePixel(320, 240), 0xFF0000u);
-    EXPECT_EQ(ReadPixel(back, 0, 0), 0u);  // the old front
-    EXPECT_EQ(HostSurfaceFlip(back), HOST_E_BAD_ARGUMENT);
-}
-
 TEST_F(HostSurfaceTest, LockingTwiceIsRefusedAndUnlockingThePrimaryPresentsIt)
 {
     HostSurface* primary = Primary();
@@ -359,14 +318,4 @@ TEST_F(HostSurfaceTest, RefusesFormatsItCannotHold)
         EXPECT_EQ(HostSurfaceCreate(m_display, desc, &surface), HOST_E_BAD_ARGUMENT)
             << std::hex << format.redMask;
     }
-}
-
-TEST_F(HostSurfaceTest, InjectedFailureHitsOnlyTheChosenCallAfterItsSkips)
-{
-    HostInjectFailNext(HOST_CALL_SURFACE_CREATE, HOST_E_OUT_OF_MEMORY, 1);
-    HostSurfaceDesc desc{HOST_SURFACE_PLAIN, 0, 4, 4, HOST_FORMAT_RGB565, 0};
-    HostSurface* surface = nullptr;
-    EXPECT_EQ(HostSurfaceCreate(m_display, desc, &surface), HOST_OK);
-    EXPECT_EQ(HostSurfaceCreate(m_display, desc, &surface), HOST_E_OUT_OF_MEMORY);
-    EXPECT_EQ(HostSurfaceCreate(m_display, desc, &surface), HOST_OK);
 }

@@ -54,14 +54,6 @@ protected:
 
 }  // namespace
 
-TEST(HostKeys, KeyParameterCarriesScanCodeExtendedRepeatAndReleasedBits)
-{
-    EXPECT_EQ(HostKeyParam(1, false, false), 0x00010000);
-    EXPECT_EQ(static_cast<uint32_t>(HostKeyParam(0x9C, true, true)), 0xC11C0000u);
-    EXPECT_EQ(HostKeyCodeOf(HostKeyParam(0x9C, true, true)), 0x9Cu);
-    EXPECT_EQ(HostKeyCodeOf(HostKeyParam(0x7F, false, false)), 0x7Fu);
-}
-
 TEST_F(HostWindowTest, ShowingSendsTheActivationMessagesBeforeReturning)
 {
     HostWindowDestroy(m_window);
@@ -232,17 +224,6 @@ TEST_F(HostWindowTest, HeadlessBoxPrintsItsTextAndAHeldBoxLetsThePeriodsPass)
     EXPECT_EQ(ClockPeriods(), 30u);
     HostMessageBox("Pelloran", "again", HOST_BOX_INFO);  // the hold was for one box only
     EXPECT_EQ(ClockPeriods(), 30u);
-}
-
-TEST_F(HostWindowTest, CursorVisibilityAndArrowRequestsAreRecorded)
-{
-    const uint32_t arrows = HostInjectArrowCursorSets();
-    HostCursorSetArrow();
-    EXPECT_EQ(HostInjectArrowCursorSets(), arrows + 1);
-    HostCursorShow(false);
-    EXPECT_FALSE(HostInjectCursorShown());
-    HostCursorShow(true);
-    EXPECT_TRUE(HostInjectCursorShown());
 }
 
 TEST(HostWindowDeathTest, ReadThatNothingCouldEverAnswerIsFatal)
