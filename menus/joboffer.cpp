@@ -51,6 +51,10 @@ constexpr int32_t FIGURE_COUNT = 5;
 constexpr int32_t CUP_ROWS = 4;
 constexpr int32_t TEXT_BYTES = 80;
 constexpr int32_t SQUAD_ROW_HEIGHT = 20;
+constexpr int32_t SQUAD_NAME_LEFT = 26;     // from the row's left edge, past the shirt marker
+constexpr int32_t SQUAD_VALUE_RIGHT = 264;  // from the row's left edge
+constexpr int32_t SCROLL_X = 300;
+constexpr int32_t SCROLL_SIZE = 20;
 
 struct JobOfferTexts {
     char title[TEXT_BYTES];
@@ -98,8 +102,7 @@ void JobOffer_Init()
     FormatFigures(club);
     s_texts.objective = static_cast<int16_t>(VTW_GetBoardTargetTextNo(club));
     for (int32_t cup = 0; cup < CUP_ROWS; ++cup) {
-        s_texts.cups[cup] =
-            static_cast<int16_t>(cup < VTW_GetCountryCupCount() ? VTW_GetCountryTextNo(cup) : -1);
+        s_texts.cups[cup] = static_cast<int16_t>(VTW_GetCountryTextNo(cup));
     }
     JobOffer.squadRows = static_cast<int16_t>(VTW_RefreshSquadCount(club));
     s_acceptTable = AcceptTable(JobOfferMode);
@@ -116,12 +119,13 @@ void DrawSquadRow(int32_t x, int32_t y, int32_t, int32_t, int32_t row)
     DoIcon(x, y + SQUAD_ROW_HEIGHT / 2, SHIRT_ICON_BASE + line, 9);
     SetMenuFont(0);
     SetDrawAttribute(1, 0);
-    DrawMenuString(x + 20, y + 4, VTW_FormatPersonName(player), MENU_ALIGN_TL);
+    DrawMenuString(x + SQUAD_NAME_LEFT, y + 4, VTW_FormatPersonName(player), MENU_ALIGN_TL);
     char position[TEXT_BYTES];
     std::snprintf(position, sizeof position, "%s %s", GetMessageText(VTW_GetPositionTextNo(player)),
                   GetMessageText(VTW_GetSideTextNo(player)));
     DrawMenuString(x + 140, y + 4, position, MENU_ALIGN_TL);
-    DrawMenuString(x + 276, y + 4, Price2str(VTW_GetPlayerValue(player)), ALIGN_RIGHT_TOP);
+    DrawMenuString(x + SQUAD_VALUE_RIGHT, y + 4, Price2str(VTW_GetPlayerValue(player)),
+                   ALIGN_RIGHT_TOP);
 }
 
 void ResetClauses(int32_t club)
@@ -323,7 +327,7 @@ int32_t JobOffer_ScrollDown(MenuHotspot*)
 const MenuItem* JobOffer_Table()
 {
     static const MenuItem squadRow[] = {
-        {0x24, 32, 0, 270, SQUAD_ROW_HEIGHT, MenuCallback(DrawSquadRow), nullptr},
+        {0x24, 32, 0, SQUAD_VALUE_RIGHT, SQUAD_ROW_HEIGHT, MenuCallback(DrawSquadRow), nullptr},
         MenuEndItem(nullptr, nullptr),
     };
     static const MenuItem table[] = {
@@ -358,8 +362,11 @@ const MenuItem* JobOffer_Table()
         {0x10, 570, 288, ALIGN_RIGHT_TOP, 0, MenuVariable(&s_texts.cups[2]), nullptr},
         {0x10, 570, 302, ALIGN_RIGHT_TOP, 0, MenuVariable(&s_texts.cups[3]), nullptr},
         {0x21, 0, 80, JOBOFFER_SQUAD_ROWS, SQUAD_ROW_HEIGHT, MenuAddress(squadRow), nullptr},
-        {0x11, 310, 82, ALIGN_RIGHT_TOP, 0, MenuString("^"), JobOffer_ScrollUp},
-        {0x11, 310, 400, ALIGN_RIGHT_TOP, 0, MenuString("v"), JobOffer_ScrollDown},
+        // The scroll controls stand in the gap between the squad's values and the badges.
+        {0x1f, SCROLL_X, 80, SCROLL_SIZE, SCROLL_SIZE, MenuNumber(-1), JobOffer_ScrollUp},
+        {0x11, SCROLL_X + SCROLL_SIZE / 2, 90, MENU_ALIGN_CENTRE, 0, MenuString("^"), nullptr},
+        {0x1f, SCROLL_X, 400, SCROLL_SIZE, SCROLL_SIZE, MenuNumber(-1), JobOffer_ScrollDown},
+        {0x11, SCROLL_X + SCROLL_SIZE / 2, 410, MENU_ALIGN_CENTRE, 0, MenuString("v"), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x200c, 340, 320, 240, 30, MenuTextNo(2104), JobOffer_Fixtures},
         {0x22, 0, 0, 1, 0, MenuVariable(&s_acceptTable), nullptr},

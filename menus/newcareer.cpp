@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <numbers>
 
 #include "engine/fatal.h"
 #include "game/funcs.h"
@@ -47,6 +46,7 @@ constexpr int32_t STRIP_ICONS = 5;
 constexpr int32_t ICON_PITCH = 200;
 constexpr int32_t NAME_FONT = 1;
 constexpr int32_t BUTTON_HEIGHT = 30;
+constexpr int32_t LABEL_MARGIN = 3;
 constexpr int32_t ROW_HEIGHT = 28;
 
 struct CountryTexts {
@@ -78,7 +78,7 @@ const CountryTexts& TextsOfIcon(int32_t icon)
     for (const CountryTexts& c : kCountries) {
         if (c.icon == icon) return c;
     }
-    FatalAbort(SOURCE, __LINE__, "Return_CountryFromIcon(): Unknown icon for country");
+    FatalAbort(SOURCE, __LINE__, "Return_CountryFromIcon():M_Mn0.c Unknown icon for country");
 }
 
 int32_t Wrap(int32_t index, int32_t count) { return ((index % count) + count) % count; }
@@ -131,7 +131,8 @@ void DrawIdle()
     if (++Carousel.idleFrames >= CAROUSEL_IDLE_FRAMES) {
         Carousel.idleFrames = 0;
         const int32_t centre = CountryChoice_Centre();
-        Carousel.frame[centre] = static_cast<uint8_t>((Carousel.frame[centre] + 1) % 5);
+        Carousel.frame[centre] =
+            static_cast<uint8_t>((Carousel.frame[centre] + 1) % CAROUSEL_FLAG_FRAMES);
         RestoreFromBackBuffer(220, STRIP_TOP, 200, STRIP_HEIGHT);
         DoIcon(320, STRIP_CENTRE_Y, CountrySelection[centre] + Carousel.frame[centre],
                MENU_ALIGN_CENTRE);
@@ -221,43 +222,47 @@ int32_t PickClub(int32_t club)
 int32_t TeamChoice_PickLeft(MenuHotspot* h) { return PickClub(TeamChoice.row[h->row].left); }
 int32_t TeamChoice_PickRight(MenuHotspot* h) { return PickClub(TeamChoice.row[h->row].right); }
 
+// The buttons are the first items of their table, in division order.
 int32_t TeamChoice_Division(MenuHotspot* h)
 {
-    for (int32_t d = 0; d < TEAM_CHOICE_MAX_DIVISIONS; ++d) {
-        if (TeamChoice.labels[d] == h->value) TeamChoice.division = static_cast<int16_t>(d);
-    }
+    TeamChoice.division = h->index;
     return EXM_CODE_REDRAW;
 }
 
-// One table per layout: a colour marker and a button per division.
-template <size_t N>
-const MenuItem* ButtonTable(const TeamChoiceButton (&buttons)[N])
+struct ButtonLayout {
+    const TeamChoiceButton* buttons;
+    int32_t count;
+};
+ButtonLayout s_layout;
+
+// The long names do not fit the narrow buttons of the larger layouts on one line: each is wrapped
+// inside its button in the small font, the selected division in the highlight colour.
+void DrawDivisionLabels(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
-    static MenuItem table[2 * N + 2];
-    if (table[0].kind != 0) return table;
-    for (size_t d = 0; d < N; ++d) {
-        table[2 * d] = {0x31, 0, 0, 0, 0, MenuVariable(&TeamChoice.highlight[d]), nullptr};
-        table[2 * d + 1] = {0x200f,
-                            buttons[d].x,
-                            buttons[d].y,
-                            buttons[d].width,
-                            BUTTON_HEIGHT,
-                            MenuVariable(&TeamChoice.labels[d]),
-                            TeamChoice_Division};
+    SetMenuFont(0);
+    for (int32_t d = 0; d < s_layout.count; ++d) {
+        const TeamChoiceButton& b = s_layout.buttons[d];
+        SetDrawAttribute(1, TeamChoice.highlight[d]);
+        DoTextBox(b.x + LABEL_MARGIN, b.y, GetMessageText(TeamChoice.labels[d]), MENU_ALIGN_CENTRE,
+                  b.width - 2 * LABEL_MARGIN, BUTTON_HEIGHT);
     }
-    table[2 * N] = {0x30, 0, 0, 0, 0, MenuNumber(0), nullptr};
-    table[2 * N + 1] = MenuEndItem(nullptr, nullptr);
-    return table;
+    SetDrawAttribute(1, 0);
 }
 
-const MenuItem* ButtonTableFor(int32_t divisions)
+template <size_t N>
+ButtonLayout LayoutOf(const TeamChoiceButton (&buttons)[N])
+{
+    return {buttons, static_cast<int32_t>(N)};
+}
+
+ButtonLayout LayoutFor(int32_t divisions)
 {
     switch (divisions) {
-        case 2: return ButtonTable(kTwo);
-        case 3: return ButtonTable(kThree);
-        case 4: return ButtonTable(kFour);
-        case 5: return ButtonTable(kFive);
-        case 6: return ButtonTable(kSix);
+        case 2: return LayoutOf(kTwo);
+        case 3: return LayoutOf(kThree);
+        case 4: return LayoutOf(kFour);
+        case 5: return LayoutOf(kFive);
+        case 6: return LayoutOf(kSix);
         default: FatalError("TeamChoice_Init(): %d divisions", divisions);
     }
 }
@@ -275,7 +280,8 @@ void TeamChoice_Init()
         TeamChoice.highlight[d] = d == TeamChoice.division ? 1 : 0;
     }
     TeamChoice_Collect(TeamChoice.division);
-    s_buttonTable = ButtonTableFor(divisions);
+    s_layout = LayoutFor(divisions);
+    s_buttonTable = TeamChoice_ButtonTable(divisions);
     EXM_SetRowCount(TeamChoice.rows);
     MenuCont_FormatTitle(HEADER_DATE | HEADER_RESTRICTED);
 }
@@ -318,6 +324,7 @@ void NewCareerInit()
     TeamChoice = {};
     std::memset(ManagerNameBuffer, 0, sizeof ManagerNameBuffer);
     s_buttonTable = nullptr;
+    s_layout = {};
     s_humanClubName = -1;
 }
 
@@ -352,13 +359,13 @@ int32_t CountryChoice_Advance()
     }
     if (Carousel.direction == 0) return -1;
     Carousel.captionDue = true;
-    const double angle = std::numbers::pi * Carousel.moveFrame / CAROUSEL_MOVE_FRAMES;
-    const int32_t offset =
-        static_cast<int32_t>(std::lround(100.0 + 100.0 * Carousel.direction * std::cos(angle)));
-    if (++Carousel.moveFrame == CAROUSEL_MOVE_FRAMES) {
+    const int32_t offset = static_cast<int32_t>(
+        std::lround(100.0f + 100.0f * Carousel.direction * std::cos(Carousel.angle)));
+    Carousel.angle += CAROUSEL_ANGLE_STEP * Carousel.direction;
+    if (std::fabs(Carousel.angle) > CAROUSEL_HALF_TURN) {
         Carousel.first =
             static_cast<int16_t>(Wrap(Carousel.first + Carousel.direction, Carousel.count));
-        Carousel.moveFrame = 0;
+        Carousel.angle = 0.0f;
         Carousel.direction = 0;
     }
     return offset;
@@ -382,16 +389,19 @@ void TeamChoice_Collect(int32_t division)
     }
 }
 
-const TeamChoiceButton* TeamChoice_Buttons(int32_t divisions)
+const MenuItem* TeamChoice_ButtonTable(int32_t divisions)
 {
-    switch (divisions) {
-        case 2: return kTwo;
-        case 3: return kThree;
-        case 4: return kFour;
-        case 5: return kFive;
-        case 6: return kSix;
-        default: return nullptr;
+    static MenuItem tables[TEAM_CHOICE_MAX_DIVISIONS + 1][TEAM_CHOICE_MAX_DIVISIONS + 2];
+    const ButtonLayout layout = LayoutFor(divisions);
+    MenuItem* table = tables[divisions];
+    if (table[0].kind != 0) return table;
+    for (int32_t d = 0; d < layout.count; ++d) {
+        const TeamChoiceButton& b = layout.buttons[d];
+        table[d] = {0x200c, b.x, b.y, b.width, BUTTON_HEIGHT, MenuTextNo(-1), TeamChoice_Division};
     }
+    table[layout.count] = {0x24, 0, 0, 0, 0, MenuCallback(DrawDivisionLabels), nullptr};
+    table[layout.count + 1] = MenuEndItem(nullptr, nullptr);
+    return table;
 }
 
 void ManagerName_Reset()

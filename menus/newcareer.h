@@ -9,8 +9,10 @@
 struct MenuItem;
 
 constexpr int32_t CAROUSEL_MAX_COUNTRIES = 20;
-constexpr int32_t CAROUSEL_MOVE_FRAMES = 50;  // a move slides the strip by CAROUSEL_SLIDE
-constexpr int32_t CAROUSEL_SLIDE = 200;
+// A move turns the angle by this step a frame until it passes a half turn: 50 frames, in which
+// the strip slides 200 pixels along a half cosine.
+constexpr float CAROUSEL_ANGLE_STEP = 0.0628318540f;
+constexpr float CAROUSEL_HALF_TURN = 3.1415927f;
 constexpr int32_t CAROUSEL_IDLE_FRAMES = 26;  // between two frames of the centre flag
 constexpr int32_t CAROUSEL_FLAG_FRAMES = 5;
 constexpr int32_t TEAM_CHOICE_MAX_CLUBS = 24;
@@ -24,9 +26,9 @@ struct CountryCarousel {
     int16_t first;  // the strip's first index; the centre country is (first + 1) mod count
     int16_t count;
     uint8_t frame[CAROUSEL_MAX_COUNTRIES];  // 0-4 per country
-    int8_t direction;   // 0 idle, 1 moving left to the next country, -1 right to the previous
-    bool firstFrame;    // drawn as a move of direction -1 at its start
-    int32_t moveFrame;  // frames of the move so far
+    int8_t direction;  // 0 idle, 1 moving left to the next country, -1 right to the previous
+    bool firstFrame;   // drawn as a move of direction -1 at its start
+    float angle;       // radians, 0 at rest; grows in a move left, falls in a move right
     int32_t idleFrames;
     bool captionDue;
 };
@@ -53,7 +55,7 @@ void NewCareerInit();  // every screen's state at its start
 void NewCareerUninit();
 
 // The championship of a flag's first icon; another icon is the fatal abort
-// "Return_CountryFromIcon(): Unknown icon for country".
+// "Return_CountryFromIcon():M_Mn0.c Unknown icon for country".
 int32_t Return_CountryFromIcon(int32_t icon);
 // The carousel from its first frame: the strip ends on the first offered country.
 void CountryChoice_Reset();
@@ -65,13 +67,14 @@ int32_t CountryChoice_Centre();  // index of the centre country in CountrySelect
 // The clubs of the division of the current country, sorted by name, at most 24, laid out in rows:
 // the first half on the left, the second on the right, an odd last club in the last left cell.
 void TeamChoice_Collect(int32_t division);
-// The button layout's x positions and width for a country with `divisions` (2-6); y per button.
 struct TeamChoiceButton {
     int16_t x;
     int16_t y;
     int16_t width;
 };
-const TeamChoiceButton* TeamChoice_Buttons(int32_t divisions);
+// The division buttons of a country with `divisions` (2-6), in division order, then their labels;
+// another count is fatal.
+const MenuItem* TeamChoice_ButtonTable(int32_t divisions);
 
 // The default name: text 861 padded with blanks to MANAGER_NAME_FIELD characters.
 void ManagerName_Reset();

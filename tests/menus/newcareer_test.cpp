@@ -1,17 +1,22 @@
-// tests/menus/newcareer_test.cpp: the championship carousel's moves, the club rows of the team
-// choice and the default manager's name.
+// tests/menus/newcareer_test.cpp: the championship carousel's moves, the club rows and division
+// buttons of the team choice, and the default manager's name.
 #include "menus/newcareer.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/records.h"
 #include "game/tables.h"
 #include "game/textmess.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 
@@ -27,9 +32,31 @@ std::vector<int32_t> RunMove()
     return offsets;
 }
 
+// The click handler of the carousel's hotspot at (x, y).
+int32_t ClickCarousel(int32_t x, int32_t y)
+{
+    for (const MenuItem* item = CountryChoice_Table(); item->kind != 0x37; ++item) {
+        if (item->kind == 0x1f && item->x == x && item->y == y) return item->p14(nullptr);
+    }
+    ADD_FAILURE() << "no hotspot at " << x << ", " << y;
+    return -1;
+}
+
+// Moves clubs of the country's second division into its first until it holds `size`.
+void GrowFirstDivision(int32_t size)
+{
+    TeamChoice_Collect(0);
+    for (int32_t club = 0, count = TeamChoice.count; club < CLUB_ID_COUNT && count < size; ++club) {
+        if (VTW_GetClubCountry(club) != VTW_GetCountry() || VTW_GetClubDivision(club) != 1)
+            continue;
+        Club_RefForGet(club, "test").full->division = 0;
+        ++count;
+    }
+}
+
 }  // namespace
 
-TEST(NewCareer, CarouselMoveTakesFiftyFramesAndSlidesTwoHundredPixels)
+TEST(NewCareer, CarouselMovesTakeFiftyFramesSlideTwoHundredPixelsAndWrap)
 {
     NewCareerInit();
     CountryChoice_Reset();
@@ -40,47 +67,108 @@ TEST(NewCareer, CarouselMoveTakesFiftyFramesAndSlidesTwoHundredPixels)
     ASSERT_EQ(offsets.size(), 50u);
     EXPECT_EQ(offsets.front() - offsets.back(), 200);
     EXPECT_EQ(CountrySelection[CountryChoice_Centre()], 1250);
+    for (int32_t back = 0; back < 2; ++back) {
+        Carousel.direction = -1;
+        EXPECT_EQ(RunMove().size(), 50u);
+    }
+    EXPECT_EQ(CountrySelection[CountryChoice_Centre()], 1260);  // right from the first: the last
     NewCareerUninit();
 }
 
-TEST(NewCareer, MovingRightFromTheFirstCountryShowsTheLast)
+TEST(NewCareer, ClicksDuringAMoveNeitherConfirmNorTurnTheStrip)
 {
     NewCareerInit();
     CountryChoice_Reset();
     RunMove();
-    Carousel.direction = -1;
-    RunMove();
-    EXPECT_EQ(CountrySelection[CountryChoice_Centre()], 1260);
+    Carousel.direction = 1;
+    CountryChoice_Advance();
+    MenuOption = 1;
+    EXPECT_EQ(ClickCarousel(600, 436), EXM_CODE_REDRAW);  // OK
+    EXPECT_EQ(MenuOption, 1);
+    EXPECT_EQ(ClickCarousel(140, 300), EXM_CODE_NONE);  // left arrow
+    EXPECT_EQ(RunMove().size(), 49u);
+    EXPECT_EQ(CountrySelection[CountryChoice_Centre()], 1250);
     NewCareerUninit();
 }
 
 TEST(NewCareerDeathTest, UnknownCountryIconIsFatal)
 {
-    EXPECT_EXIT(Return_CountryFromIcon(1251), testing::ExitedWithCode(1),
-                "Return_CountryFromIcon\\(\\): Unknown icon for country");
+    EXPECT_FATAL(Return_CountryFromIcon(1251),
+                 "Return_CountryFromIcon():M_Mn0.c Unknown icon for country");
 }
 
-TEST(NewCareer, OddDivisionPutsItsLastClubInTheLastLeftCell)
+TEST(NewCareer, EvenAndOddDivisionsFillTheirRowsAndKeepNameOrder)
 {
     ScopedWorld world;
     NewGameForTest(6, 7);
     NewCareerInit();
-    for (int32_t division = 0; division < VTW_GetCountryDivisions(); ++division) {
-        TeamChoice_Collect(division);
-        const int32_t count = TeamChoice.count;
-        ASSERT_LE(count, TEAM_CHOICE_MAX_CLUBS);
-        EXPECT_EQ(TeamChoice.rows, (count + 1) / 2);
-        for (int32_t i = 1; i < count; ++i) {
+    for (const auto& [size, rows] : {std::pair{20, 10}, std::pair{21, 11}}) {
+        GrowFirstDivision(size);
+        TeamChoice_Collect(0);
+        ASSERT_EQ(TeamChoice.count, size);
+        EXPECT_EQ(TeamChoice.rows, rows);
+        for (int32_t i = 1; i < size; ++i) {
             EXPECT_LT(std::strcmp(VTW_FormatClubName(VTW_GetTeam(TeamChoice.clubs[i - 1])),
                                   VTW_FormatClubName(VTW_GetTeam(TeamChoice.clubs[i]))),
                       0);
         }
-        if (count % 2 == 1) {
-            EXPECT_EQ(TeamChoice.row[TeamChoice.rows - 1].left, TeamChoice.clubs[count - 1]);
-            EXPECT_EQ(TeamChoice.row[TeamChoice.rows - 1].right, -1);
+        EXPECT_EQ(TeamChoice.row[0].right, TeamChoice.clubs[size / 2]);
+        const TeamChoiceRow& last = TeamChoice.row[rows - 1];
+        EXPECT_EQ(last.left, TeamChoice.clubs[size % 2 == 1 ? size - 1 : rows - 1]);
+        EXPECT_EQ(last.right, size % 2 == 1 ? -1 : TeamChoice.clubs[size - 1]);
+    }
+    GrowFirstDivision(30);
+    TeamChoice_Collect(0);
+    EXPECT_EQ(TeamChoice.count, TEAM_CHOICE_MAX_CLUBS);
+    NewCareerUninit();
+}
+
+TEST(NewCareer, DivisionButtonsFollowTheLayoutOfTheDivisionCount)
+{
+    struct Layout {
+        int32_t divisions;
+        std::vector<TeamChoiceButton> buttons;
+    };
+    const Layout layouts[] = {
+        {2, {{74, 440, 244}, {320, 440, 244}}},
+        {3, {{70, 440, 164}, {236, 440, 164}, {402, 440, 164}}},
+        {4, {{74, 440, 120}, {196, 440, 120}, {318, 440, 120}, {440, 440, 120}}},
+        {5, {{74, 440, 96}, {172, 440, 96}, {270, 440, 96}, {368, 440, 96}, {466, 440, 96}}},
+        {6,
+         {{70, 407, 164},
+          {236, 407, 164},
+          {402, 407, 164},
+          {70, 440, 164},
+          {236, 440, 164},
+          {402, 440, 164}}},
+    };
+    NewCareerInit();
+    for (const Layout& layout : layouts) {
+        const MenuItem* table = TeamChoice_ButtonTable(layout.divisions);
+        int32_t clickable = 0;
+        for (const MenuItem* item = table; item->kind != 0x37; ++item) {
+            clickable += item->p14 != nullptr ? 1 : 0;
+        }
+        EXPECT_EQ(clickable, layout.divisions);
+        // A button's place in its table is the division it selects.
+        for (size_t d = 0; d < layout.buttons.size(); ++d) {
+            const TeamChoiceButton& want = layout.buttons[d];
+            EXPECT_EQ(table[d].x, want.x) << layout.divisions << " " << d;
+            EXPECT_EQ(table[d].y, want.y) << layout.divisions << " " << d;
+            EXPECT_EQ(table[d].a, want.width) << layout.divisions << " " << d;
+            ASSERT_NE(table[d].p14, nullptr);
+            MenuHotspot hotspot{};
+            hotspot.index = static_cast<uint8_t>(d);
+            table[d].p14(&hotspot);
+            EXPECT_EQ(TeamChoice.division, static_cast<int16_t>(d));
         }
     }
     NewCareerUninit();
+}
+
+TEST(NewCareerDeathTest, ADivisionCountWithoutALayoutIsFatal)
+{
+    EXPECT_FATAL(TeamChoice_ButtonTable(7), "TeamChoice_Init(): 7 divisions");
 }
 
 TEST(NewCareer, DefaultManagerNameIsPaddedAndConfirmedWithoutBlanks)
@@ -91,7 +179,9 @@ TEST(NewCareer, DefaultManagerNameIsPaddedAndConfirmedWithoutBlanks)
     ManagerName_Reset();
     EXPECT_EQ(std::strlen(ManagerNameBuffer), static_cast<size_t>(MANAGER_NAME_FIELD));
     std::snprintf(ManagerNameBuffer, sizeof ManagerNameBuffer, "%-19s", "Dupont");
+    Player_RefForSet(PERSON_HUMAN, "test").person->initial = 4;
     ManagerName_Confirm();
     EXPECT_STREQ(GameState.managerName, "Dupont");
+    EXPECT_EQ(Player_RefForGet(PERSON_HUMAN, "test").person->initial, 0);
     NewCareerUninit();
 }

@@ -1,6 +1,6 @@
-// tests/menus/saveload_test.cpp: the save and load screen: the overwrite question, a failed save,
-// the load errors, the automatic save kept out of the rows, and a full-width name saved again and
-// again.
+// tests/menus/saveload_test.cpp: the save and load screen: the overwrite question, a cancelled
+// name, a failed save, the load errors, the automatic save kept out of the rows, and a full-width
+// name saved again and again.
 #include "menus/saveload.h"
 
 #include <cstring>
@@ -128,6 +128,18 @@ TEST_F(SaveLoadScreen, NoToTheOverwriteQuestionLeavesTheSlotAndOpensNoField)
     EXPECT_EQ(IndexBytes(), before);
 }
 
+TEST_F(SaveLoadScreen, ACancelledNameFieldSavesNothing)
+{
+    UseSlot(2, "Ancienne", "avant");
+    const std::string before = IndexBytes();
+    Open(0);
+    ASSERT_EQ(ClickRow(2), EXM_CODE_NONE);
+    std::snprintf(SaveIndex[2].name, SAVEINDEX_NAME_BYTES, "Nouvelle");  // as typed
+    EXPECT_EQ(SaveLoad_NameEntered(0), EXM_CODE_REDRAW);
+    EXPECT_EQ(s_savedSlot, -1);
+    EXPECT_EQ(IndexBytes(), before);
+}
+
 TEST_F(SaveLoadScreen, AFailedSaveOverAUsedSlotPutsTheOldEntryBackAndSays1661)
 {
     UseSlot(2, "Ancienne", "avant");
@@ -144,20 +156,6 @@ TEST_F(SaveLoadScreen, AFailedSaveOverAUsedSlotPutsTheOldEntryBackAndSays1661)
     EXPECT_STREQ(SaveIndex[2].name, "Ancienne");
     EXPECT_EQ(SaveIndex[2].used, 1u);
     EXPECT_STREQ(SaveIndex[2].description, "avant");
-}
-
-TEST_F(SaveLoadScreen, ASavedSlotIsDescribedAndLeadsToTheOffice)
-{
-    Open(0);
-    ASSERT_EQ(ClickRow(0), EXM_CODE_NONE);
-    std::snprintf(SaveIndex[0].name, SAVEINDEX_NAME_BYTES, "Essai");
-    EXPECT_EQ(SaveLoad_NameEntered(TEXTINPUT_ENTERED), EXM_CODE_LEAVE);
-    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
-    EXPECT_EQ(s_message, NO_MESSAGE);
-    SaveIndexInit();
-    ASSERT_EQ(LoadIndexFile(), 0);
-    EXPECT_STREQ(SaveIndex[0].name, "Essai");
-    EXPECT_EQ(std::string(SaveIndex[0].description).rfind("Saison : 1999/2000 Date : ", 0), 0u);
 }
 
 TEST_F(SaveLoadScreen, LoadFailuresShowTheirMessageAndStayOnTheScreen)
