@@ -41,6 +41,7 @@ enum ScriptWord : uint32_t {
     SCR_PIXEL,
     SCR_HASH,
     SCR_ECHO,
+    SCR_PRINT,
     SCR_AUDIO,
     SCR_UNTIL,
     SCR_EXPECT,
@@ -342,16 +343,26 @@ Step RunAudio(const ScriptCommand& command)
     return Done();
 }
 
-// Whether every condition holds; a name nobody registered ends the run.
+// A registered value's current reading; a name nobody registered ends the run.
+int32_t ReadValue(const ScriptCommand& command, const std::string& name)
+{
+    for (const ScriptValue& v : s_script.values) {
+        if (v.name == name) return v.get();
+    }
+    ScriptFail(command.line, "unknown value '%s'", name.c_str());
+}
+
+Step RunPrint(const ScriptCommand& command)
+{
+    std::printf("script: %s = %d\n", command.text.c_str(), ReadValue(command, command.text));
+    return Done();
+}
+
+// Whether every condition holds.
 bool ConditionsHold(const ScriptCommand& command)
 {
     for (const Condition& c : command.conditions) {
-        const ScriptValue* found = nullptr;
-        for (const ScriptValue& v : s_script.values) {
-            if (v.name == c.name) found = &v;
-        }
-        if (found == nullptr) ScriptFail(command.line, "unknown value '%s'", c.name.c_str());
-        const int32_t actual = found->get();
+        const int32_t actual = ReadValue(command, c.name);
         const bool holds = c.op == OP_EQ   ? actual == c.value
                            : c.op == OP_NE ? actual != c.value
                            : c.op == OP_LT ? actual < c.value
@@ -404,6 +415,7 @@ constexpr auto kCommands = std::to_array<CommandRow>({
     {SCR_PIXEL,      "pixel",      ARGS_PIXEL,     RunPixel},
     {SCR_HASH,       "hash",       ARGS_NONE,      RunHash},
     {SCR_ECHO,       "echo",       ARGS_TEXT,      RunEcho},
+    {SCR_PRINT,      "print",      ARGS_TEXT,      RunPrint},
     // The sound played so far (headless).
     {SCR_AUDIO,      "audio",      ARGS_TEXT,      RunAudio},
     // Conditions over the values that the game's modules register.
@@ -702,7 +714,9 @@ bool ParseLine(const std::string& raw, int32_t line, std::vector<ScriptCommand>*
                         : row.args == ARGS_CONDITION ? ParseConditions(row, rest, &command, reason)
                                                      : ParseNumbers(row, rest, &command, reason);
         if (!ok) return false;
-        if ((row.word == SCR_GRAB || row.word == SCR_AUDIO) && command.text.empty()) {
+        const bool needsText =
+            row.word == SCR_GRAB || row.word == SCR_AUDIO || row.word == SCR_PRINT;
+        if (needsText && command.text.empty()) {
             *reason = "missing argument to '" + name + "'";
             return false;
         }

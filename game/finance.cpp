@@ -6,7 +6,6 @@
 
 #include "game/funcs.h"
 #include "game/gamestate.h"
-#include "game/honours.h"
 #include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/squad.h"
@@ -148,9 +147,9 @@ void Finance_SeasonPrizes()
                 static_cast<int32_t>(int64_t(kLeaguePrize[division]) * (size - place) / size));
         }
     }
-    for (int32_t club = 0; club < LeagueClubs(); ++club) {
-        for (int32_t cup = 0; cup < CUP_COUNT; ++cup) {
-            if (VTW_ClubHoldsHonour(club, cup, 0)) Club_Book(club, CLUB_FIG_MISC_IN, CUP_WIN_PRIZE);
-        }
-    }
+}
+
+void Finance_CupWon(int32_t club)
+{
+    if (VTW_GetClubRecordPtr(club) != nullptr) Club_Book(club, CLUB_FIG_MISC_IN, CUP_WIN_PRIZE);
 }

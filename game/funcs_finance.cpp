@@ -161,8 +161,12 @@ int32_t Club_GetTransferBudget(int32_t club)
                                     + FOREIGN_BUDGET_BASE);
     if (ref.full == nullptr) return 0;
     int32_t count = 0;
-    const int64_t reserved = WAGE_WEEKS_RESERVED * SquadWages(club, true, &count);
-    const int64_t budget = (int64_t(ref.full->balance) - reserved) * 75 / 100;
+    return Club_TransferBudgetOf(ref.full->balance, SquadWages(club, true, &count));
+}
+
+int32_t Club_TransferBudgetOf(int32_t balance, int64_t weeklyWages)
+{
+    const int64_t budget = (int64_t(balance) - WAGE_WEEKS_RESERVED * weeklyWages) * 75 / 100;
     return static_cast<int32_t>(std::clamp<int64_t>(budget, 0, INT32_MAX));
 }
 

@@ -7,6 +7,7 @@
 #include "engine/fatal.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/market.h"
 #include "game/statmodel.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
@@ -294,9 +295,10 @@ int32_t VTW_GetPlayerTxList(int32_t player)
 {
     return Flag(player, "TxList", PLAYER_TRANSFER_LISTED);
 }
+// Also 1 while a computer club's request to borrow him waits for the human's answer.
 int32_t VTW_GetPlayerLoanList(int32_t player)
 {
-    return Flag(player, "LoanList", PLAYER_LOAN_LISTED);
+    return Flag(player, "LoanList", PLAYER_LOAN_LISTED) || Market_IsLoanRequest(player) ? 1 : 0;
 }
 
 void VTW_SetPlayerLoanList(int32_t player, int32_t on)

@@ -15,6 +15,7 @@
 #include "gamecode/comments/commtable.h"
 #include "gamecode/matchrun.h"
 #include "generic/infobar.h"
+#include "generic/ingamemenus.h"
 #include "generic/matchkeys.h"
 #include "generic/replay.h"
 #include "generic/textview.h"
@@ -85,6 +86,8 @@ constexpr auto kGameModules = std::to_array<GameModuleRow>({
     {"training schedule", Training_Init, Training_Uninit},
     {"match presentation", StartMatchPresentation, StopMatchPresentation},
     {"match engine", MatchEngine_Start, MatchEngine_Stop},
+    // After the engine, whose start puts the headless presentation back.
+    {"in-match menus", InGameMenus_Start, InGameMenus_Uninit},
 });
 // clang-format on
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
@@ -161,4 +162,17 @@ void VTW_AddNewPlayer(int32_t club)
 void VTW_ClearMatchSlot()
 {
     std::fill(std::begin(MarketState.matchSlot), std::end(MarketState.matchSlot), 0xFFFF);
+}
+
+void Market_SetMatchSlot(int32_t row)
+{
+    if (row < 0) {
+        VTW_ClearMatchSlot();
+        return;
+    }
+    const int32_t home = VTW_GetFixtureHomeClub(row);
+    const int32_t opponent = home == GameState.humanClub ? VTW_GetFixtureAwayClub(row) : home;
+    MarketState.matchSlot[0] = static_cast<uint16_t>(row);
+    MarketState.matchSlot[1] = static_cast<uint16_t>(opponent);
+    MarketState.matchSlot[2] = static_cast<uint16_t>(VTW_GetFixtureCompetition(row));
 }

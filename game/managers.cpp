@@ -26,11 +26,12 @@ enum BoardTarget : uint8_t {
 };
 constexpr std::array<int32_t, 5> kTargetText = {2700, 2702, 2702, 2703, 2701};
 
-constexpr int32_t PATIENCE_START = 70;
+constexpr int32_t PATIENCE_START = 80;
 constexpr int32_t PATIENCE_MAX = 100;
 constexpr int32_t PATIENCE_WIN = 3;
 constexpr int32_t PATIENCE_DEFEAT = 3;
-constexpr int32_t PATIENCE_BELOW_TARGET = 1;  // a week below the target's place
+constexpr int32_t PATIENCE_BELOW_TARGET = 1;   // a week below the target's place
+constexpr int32_t PLACES_PER_WEEKLY_LOSS = 6;  // and one more for every so many places further
 constexpr int32_t PATIENCE_THREATENED = 30;
 constexpr int32_t JUDGED_FROM_MATCHDAY = 10;
 constexpr int32_t RESIGN_CHANCE = 20;
@@ -40,6 +41,11 @@ constexpr int32_t OFFER_REACH = 10;
 constexpr int32_t CONSIDER_MARGIN = 5;
 constexpr int32_t CONSIDER_UNDECIDED = 15;
 constexpr int32_t SACKED_REPUTATION_LOSS = 3;
+constexpr int32_t REPUTATION_MAX = 63;
+constexpr int32_t PLACES_PER_REPUTATION = 3;  // places above or below the target per point
+constexpr int32_t RESULT_REPUTATION_MAX = 2;
+constexpr int32_t TITLE_REPUTATION = 3;
+constexpr int32_t PROMOTION_REPUTATION = 2;
 constexpr int32_t LIST_END = 65535;
 
 int32_t LeagueClubs() { return World_LeagueClubCount(GameState.country); }
@@ -137,8 +143,10 @@ void JudgeTablePlaces()
         int32_t totals[3];
         VTW_GetLeagueRowTotals(club, totals);
         if (totals[0] < JUDGED_FROM_MATCHDAY) continue;
-        if (VTW_GetTeamDivisionSlot(club) > TargetPlace(club))
-            ChangePatience(club, -PATIENCE_BELOW_TARGET);
+        // The further below the target, the faster the board's patience runs out.
+        const int32_t below = VTW_GetTeamDivisionSlot(club) - TargetPlace(club);
+        if (below > 0)
+            ChangePatience(club, -PATIENCE_BELOW_TARGET - below / PLACES_PER_WEEKLY_LOSS);
     }
 }
 
@@ -222,6 +230,27 @@ void Caretakers()
     }
 }
 
+// The person who ran the club this season: the human, its manager, or -1 for a caretaker.
+int32_t ManagerOf(int32_t club)
+{
+    if (HumanRuns(club)) return PERSON_HUMAN;
+    const int32_t person = DbClubs[club].manager;
+    return person >= PERSON_FIRST_ORDINARY && person < FullPlayerCount ? person : -1;
+}
+
+// Places above the target, a title and a promotion raise a manager's name; places below lower it.
+int32_t SeasonReputationChange(int32_t club)
+{
+    const int32_t division = VTW_GetClubDivision(club);
+    const int32_t place = VTW_GetTeamDivisionSlot(club);
+    int32_t change = std::clamp((TargetPlace(club) - place) / PLACES_PER_REPUTATION,
+                                -RESULT_REPUTATION_MAX, RESULT_REPUTATION_MAX);
+    if (division == 0 && place == 0) change += TITLE_REPUTATION;
+    if (division > 0 && place < PromotionCounts(GameState.country, division, 0))
+        change += PROMOTION_REPUTATION;
+    return change;
+}
+
 void AnswerApplication()
 {
     if (MarketState.offerDayB != DayNo || MarketState.offerClub < 0) return;
@@ -232,6 +261,24 @@ void AnswerApplication()
 }  // namespace
 
 void Managers_SetBoardTargets() { SetBoardTargets(); }
+
+void Managers_SeasonEnd()
+{
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        const int32_t person = ManagerOf(club);
+        if (person < 0 || VTW_FindDivisionOfTeam(club) < 0) continue;
+        uint8_t& reputation = DbPlayers[person].reputation;
+        reputation = static_cast<uint8_t>(
+            std::clamp(reputation + SeasonReputationChange(club), 0, REPUTATION_MAX));
+    }
+}
+
+void Market_ClearHumanOffers()
+{
+    MarketState.offerDayB = -1;
+    MarketState.offerC = 0;
+    MarketState.offerClub = -1;
+}
 
 int32_t VTW_GetBoardTargetTextNo(int32_t club)
 {

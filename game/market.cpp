@@ -16,6 +16,7 @@
 #include "game/hooks.h"
 #include "game/matchblocks.h"
 #include "game/savegame.h"
+#include "game/season.h"
 #include "game/squad.h"
 #include "game/textformat.h"
 #include "game/transfers.h"
@@ -30,13 +31,20 @@ constexpr int32_t SQUAD_TARGET_MAX = 26;
 constexpr std::array<int32_t, LINE_COUNT> kLineMinimum = {2, 6, 6, 4};
 constexpr std::array<int32_t, LINE_COUNT> kBidPosition = {BIDPOS_KEEPER, BIDPOS_DEFENDER,
                                                           BIDPOS_MIDFIELDER, BIDPOS_FORWARD};
-constexpr int32_t ACTING_CHANCE = 25;  // one computer club in this many acts on a window day
+constexpr int32_t ACTING_CHANCE = 18;  // one computer club in this many acts on a window day
 constexpr int32_t NEEDY_CHANCE = 3;
+constexpr int32_t KEEN_CHANCE = 8;
+constexpr int32_t UPGRADE_ABOVE_MEDIAN = 1;  // a rich club's signing beats most of its squad
+constexpr int32_t UPGRADE_SQUAD_MAX = 28;    // beyond it, a rich club sells before it buys
 constexpr int32_t LOAN_AGE_MAX = 21;
 constexpr int32_t LOAN_SURPLUS_FROM = 24;
 constexpr int32_t LIGHT_SAMPLE = 300;  // foreign light players looked at per search
 constexpr int32_t UNATTACHED_TARGET = 200;
+constexpr int32_t UNATTACHED_KEPT = 150;     // at a new season; the top-up brings fresh faces
+constexpr int32_t UNATTACHED_CEILING = 330;  // beyond it, those nobody signs leave the game
+constexpr int32_t RICH_BUDGET_WEEKS = 4;     // a budget beyond this many weeks' wages is spent
 constexpr int32_t SIGNING_YEARS_MAX = 4;
+constexpr int32_t CLUB_MEMBERS_MAX = 64;  // beyond any squad the market lets a club reach
 
 int32_t ClampMoney(int64_t v)
 {
@@ -63,11 +71,15 @@ bool IsActiveFull(int32_t id)
 // The club money goes to or comes from: a full club, else the world outside.
 int32_t MoneyClub(int32_t club) { return IsFullClub(club) ? club : CLUB_NONE; }
 
+// A club's own players there: those on loan to it come and go with the season, so its needs,
+// its sales and its releases are judged without them.
 struct SquadShape {
     int32_t count;
+    int32_t playing;  // with the players on loan to it
     std::array<int32_t, LINE_COUNT> lines;
     std::array<int32_t, LINE_COUNT> best;  // the best player of each line, -1 none
     int32_t median;                        // the squad's median ability
+    int64_t wages;                         // weekly
 };
 
 SquadShape ShapeOf(int32_t club)
@@ -75,34 +87,59 @@ SquadShape ShapeOf(int32_t club)
     SquadShape s{};
     s.best.fill(-1);
     const int16_t* members = nullptr;
-    s.count = Records_ClubMembers(club, &members);
-    std::array<uint8_t, 64> abilities{};
-    const int32_t n = std::min<int32_t>(s.count, static_cast<int32_t>(abilities.size()));
-    for (int32_t k = 0; k < n; ++k) {
+    const int32_t memberCount = Records_ClubMembers(club, &members);
+    std::array<uint8_t, CLUB_MEMBERS_MAX> abilities{};
+    for (int32_t k = 0; k < memberCount; ++k) {
         const int32_t id = members[k];
+        if (!IsActiveFull(id)) continue;
+        ++s.playing;
+        if (DbPlayers[id].club != club || s.count == CLUB_MEMBERS_MAX) continue;
         const int32_t line = VTW_GetPositionLine(id);
         ++s.lines[line];
         const int32_t ability = VTW_GetPlayerAbilityCurve(id);
-        abilities[k] = static_cast<uint8_t>(ability);
+        abilities[s.count++] = static_cast<uint8_t>(ability);
+        s.wages += DbPlayers[id].wage;
         if (s.best[line] < 0 || ability > VTW_GetPlayerAbilityCurve(s.best[line]))
             s.best[line] = id;
     }
-    std::sort(abilities.begin(), abilities.begin() + n);
-    s.median = n > 0 ? abilities[n / 2] : 0;
+    std::sort(abilities.begin(), abilities.begin() + s.count);
+    s.median = s.count > 0 ? abilities[s.count / 2] : 0;
     return s;
 }
 
-int32_t NeedyLine(const SquadShape& s)
+int32_t BestAbility(const SquadShape& s, int32_t line)
+{
+    return s.best[line] >= 0 ? VTW_GetPlayerAbilityCurve(s.best[line]) : 0;
+}
+
+// Per division and line: the median ability of the line's players.
+using LineMedians = std::array<std::array<uint8_t, LINE_COUNT>, DIVISION_MAX>;
+
+// A line under its minimum; else, in a squad of fewer than `size`, the thinnest line; -1 none.
+int32_t ShortLine(const SquadShape& s, int32_t size)
 {
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
         if (s.lines[line] < kLineMinimum[line]) return line;
     }
-    if (s.count >= SQUAD_TARGET_MIN) return -1;
-    int32_t best = 1;
+    if (s.count >= size) return -1;
+    int32_t thinnest = 1;
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        if (s.lines[line] * kLineMinimum[best] < s.lines[best] * kLineMinimum[line]) best = line;
+        if (s.lines[line] * kLineMinimum[thinnest] < s.lines[thinnest] * kLineMinimum[line])
+            thinnest = line;
     }
-    return best;
+    return thinnest;
+}
+
+// A line under its minimum, a line whose best player is below the division's median for the
+// line, or the thinnest line of a squad under its target; -1 none.
+int32_t NeedyLine(const SquadShape& s, const std::array<uint8_t, LINE_COUNT>& medians)
+{
+    const int32_t belowMinimum = ShortLine(s, 0);
+    if (belowMinimum >= 0) return belowMinimum;
+    for (int32_t line = 0; line < LINE_COUNT; ++line) {
+        if (BestAbility(s, line) < medians[line]) return line;
+    }
+    return ShortLine(s, SQUAD_TARGET_MIN);
 }
 
 // ---- Bids.
@@ -433,12 +470,16 @@ void VTW_CompleteHumanBid()
 
 namespace {
 
-bool SellerLets(int32_t player, int32_t seller)
+// The seller keeps its minimum squad and lines, and its best player of the line.
+bool ShapeLets(const SquadShape& s, int32_t player)
 {
-    if (!IsFullClub(seller)) return true;
-    const SquadShape s = ShapeOf(seller);
     const int32_t line = VTW_GetPositionLine(player);
     return s.count > SELLER_KEEPS && s.lines[line] > kLineMinimum[line] && s.best[line] != player;
+}
+
+bool SellerLets(int32_t player, int32_t seller)
+{
+    return !IsFullClub(seller) || ShapeLets(ShapeOf(seller), player);
 }
 
 int32_t SigningYears(int32_t player)
@@ -489,13 +530,73 @@ bool Suits(int32_t id, int32_t line, int32_t low, int32_t high)
     return ability >= low && ability <= high;
 }
 
-// The best affordable player of the line whose ability suits the buyer; -1 none.
-int32_t FindTarget(int32_t buyer, int32_t line, const SquadShape& s)
+int32_t DivisionOf(int32_t club)
+{
+    return std::clamp(VTW_GetClubDivision(club), 0, DIVISION_MAX - 1);
+}
+
+LineMedians DivisionLineMedians()
+{
+    constexpr int32_t ABILITY_BINS = 256;
+    std::array<std::array<std::array<uint16_t, ABILITY_BINS>, LINE_COUNT>, DIVISION_MAX> counts{};
+    std::array<std::array<int32_t, LINE_COUNT>, DIVISION_MAX> totals{};
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (!IsActiveFull(id) || !IsFullClub(DbPlayers[id].club)) continue;
+        const int32_t division = DivisionOf(DbPlayers[id].club);
+        const int32_t line = VTW_GetPositionLine(id);
+        ++counts[division][line][std::clamp(VTW_GetPlayerAbilityCurve(id), 0, ABILITY_BINS - 1)];
+        ++totals[division][line];
+    }
+    LineMedians medians{};
+    for (int32_t division = 0; division < DIVISION_MAX; ++division) {
+        for (int32_t line = 0; line < LINE_COUNT; ++line) {
+            int32_t seen = 0;
+            int32_t ability = 0;
+            while (ability + 1 < ABILITY_BINS
+                   && 2 * (seen + counts[division][line][ability]) <= totals[division][line]) {
+                seen += counts[division][line][ability++];
+            }
+            medians[division][line] = static_cast<uint8_t>(ability);
+        }
+    }
+    return medians;
+}
+
+// A club whose budget goes beyond a month of its wages spends it on better players.
+bool IsRich(int32_t club, const SquadShape& s)
+{
+    return Club_TransferBudgetOf(VTW_GetClubBalance(club), s.wages) > RICH_BUDGET_WEEKS * s.wages;
+}
+
+// The line furthest below the division's median, judged by its best player.
+int32_t LineToStrengthen(const SquadShape& s, const std::array<uint8_t, LINE_COUNT>& medians)
+{
+    int32_t weakest = 0;
+    int32_t weakestGap = 0;
+    for (int32_t line = 0; line < LINE_COUNT; ++line) {
+        const int32_t gap = BestAbility(s, line) - medians[line];
+        if (line == 0 || gap < weakestGap) {
+            weakest = line;
+            weakestGap = gap;
+        }
+    }
+    return weakest;
+}
+
+// What the clubs of a window day look at: the division medians and every club's shape, kept up
+// to date as players move.
+struct MarketDay {
+    LineMedians medians;
+    std::array<SquadShape, CLUB_FULL_MAX> shapes;
+};
+
+// The best affordable player of the line whose ability lies within [low, high] and whose club
+// would let him go; -1 none.
+int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const MarketDay& day)
 {
     const int32_t reputation = VTW_GetClubReputation(buyer);
-    const int32_t budget = Club_GetTransferBudget(buyer);
-    const int32_t low = s.median - 8;
-    const int32_t high = s.median + 12;
+    const int32_t budget =
+        Club_TransferBudgetOf(VTW_GetClubBalance(buyer), day.shapes[buyer].wages);
     int32_t best = -1;
     int32_t bestAbility = -1;
     auto consider = [&](int32_t id, int32_t fee) {
@@ -508,12 +609,14 @@ int32_t FindTarget(int32_t buyer, int32_t line, const SquadShape& s)
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         if (!IsActiveFull(id)) continue;
         const PlayerRecord& p = DbPlayers[id];
-        if (p.club == buyer || p.loanClub >= 0 || !Suits(id, line, low, high)) continue;
-        if (p.club == CLUB_NONE) {
+        const bool free = p.club == CLUB_NONE;
+        const bool forSale =
+            IsFullClub(p.club) && p.club != buyer
+            && ((p.flags & PLAYER_TRANSFER_LISTED) || DbClubs[p.club].reputation < reputation);
+        if ((!free && !forSale) || p.loanClub >= 0 || !Suits(id, line, low, high)) continue;
+        if (free) {
             consider(id, 0);
-        } else if (IsFullClub(p.club)
-                   && ((p.flags & PLAYER_TRANSFER_LISTED)
-                       || DbClubs[p.club].reputation < reputation)) {
+        } else if (ShapeLets(day.shapes[p.club], id)) {
             consider(id, VTW_ComputeTransferFee(id, 0, buyer, nullptr, 0));
         }
     }
@@ -529,26 +632,50 @@ int32_t FindTarget(int32_t buyer, int32_t line, const SquadShape& s)
     return best;
 }
 
-void Buy(int32_t buyer, int32_t line, const SquadShape& s)
+// True when a player was signed.
+bool Buy(int32_t buyer, MarketDay& day, int32_t line, int32_t low, int32_t high)
 {
-    const int32_t target = FindTarget(buyer, line, s);
-    if (target < 0) return;
+    if (day.shapes[buyer].playing >= SQUAD_MAX) return false;
+    const int32_t target = FindTarget(buyer, line, low, high, day);
+    if (target < 0) return false;
     const int32_t seller = VTW_GetPlayerClub(target);
     const int32_t fee =
         seller == CLUB_NONE ? 0 : VTW_ComputeTransferFee(target, 0, buyer, nullptr, 0);
     if (HumanDecides(seller)) {
         Market_AddHumanSale(target, buyer, 0, fee);
-        return;
+        return false;
     }
-    if (!SellerLets(target, seller)) return;
+    if (!SellerLets(target, seller)) return false;
     const int32_t years = SigningYears(target);
     int32_t interest = 0;
     const int32_t wage = Contract_Demand(target, 12 * years, buyer, 0, 0);
-    if (!VTW_EvaluateContractOffer(target, 12 * years, buyer, 0, &interest, wage, 0)) return;
-    Market_MovePlayer(target, buyer, fee, false, wage, 12 * years);
+    if (!VTW_EvaluateContractOffer(target, 12 * years, buyer, 0, &interest, wage, 0)) return false;
+    if (Market_MovePlayer(target, buyer, fee, false, wage, 12 * years) < 0) return false;
+    day.shapes[buyer] = ShapeOf(buyer);
+    if (IsFullClub(seller)) day.shapes[seller] = ShapeOf(seller);
+    return true;
 }
 
-// The squad member the club misses least: the weakest, the oldest on a tie; -1 none.
+// A player who fills a gap: about as good as the squad's middle.
+bool BuyFiller(int32_t buyer, int32_t line, MarketDay& day)
+{
+    const int32_t median = day.shapes[buyer].median;
+    return Buy(buyer, day, line, median - 8, median + 12);
+}
+
+// A player better than most of the squad.
+void BuyUpgrade(int32_t buyer, int32_t line, MarketDay& day)
+{
+    Buy(buyer, day, line, day.shapes[buyer].median + UPGRADE_ABOVE_MEDIAN, 255);
+}
+
+// The key by which a club or the market lets a player go first: the weakest, the oldest on a tie.
+int32_t KeepKey(int32_t id)
+{
+    return DbPlayers[id].ability * 4 - std::max(0, VTW_GetPlayerAge(id) - 30) * 3;
+}
+
+// The squad member the club misses least; -1 none.
 int32_t Weakest(int32_t club, bool listedToo)
 {
     const int16_t* members = nullptr;
@@ -562,7 +689,7 @@ int32_t Weakest(int32_t club, bool listedToo)
         if (p.club != club || (!listedToo && (p.flags & PLAYER_TRANSFER_LISTED))) continue;
         const int32_t line = VTW_GetPositionLine(id);
         if (s.lines[line] <= kLineMinimum[line]) continue;
-        const int32_t key = p.ability * 4 - std::max(0, VTW_GetPlayerAge(id) - 30) * 3;
+        const int32_t key = KeepKey(id);
         if (worst < 0 || key < worstKey) {
             worst = id;
             worstKey = key;
@@ -571,7 +698,7 @@ int32_t Weakest(int32_t club, bool listedToo)
     return worst;
 }
 
-void Lend(int32_t club, const SquadShape& s)
+void Lend(int32_t club, const SquadShape& s, MarketDay& day)
 {
     const int16_t* members = nullptr;
     const int32_t count = Records_ClubMembers(club, &members);
@@ -589,44 +716,109 @@ void Lend(int32_t club, const SquadShape& s)
     for (int32_t tries = 0; tries < 8; ++tries) {
         const int32_t borrower = Rand() % LeagueClubs();
         if (VTW_GetClubDivision(borrower) <= division || HumanDecides(borrower)) continue;
-        const SquadShape b = ShapeOf(borrower);
-        if (b.count >= SQUAD_TARGET_MIN && NeedyLine(b) < 0) continue;
+        const SquadShape& b = day.shapes[borrower];
+        if (b.count >= SQUAD_TARGET_MIN && NeedyLine(b, day.medians[DivisionOf(borrower)]) < 0)
+            continue;
         Market_MovePlayer(young, borrower, 0, true, 0, 0);
+        day.shapes[club] = ShapeOf(club);
+        day.shapes[borrower] = ShapeOf(borrower);
         return;
     }
 }
 
-void ClubActs(int32_t club)
+// A full squad lets its weakest go, so that a line under its minimum can be filled.
+void MakeRoom(int32_t club)
 {
-    const SquadShape s = ShapeOf(club);
+    if (ShapeOf(club).playing < SQUAD_MAX) return;
+    const int32_t weakest = Weakest(club, true);
+    if (weakest >= 0) Market_Release(weakest);
+}
+
+// The best unattached player of the line; -1 none.
+int32_t BestUnattached(int32_t line)
+{
+    int32_t best = -1;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (!IsActiveFull(id) || DbPlayers[id].club != CLUB_NONE || VTW_GetPositionLine(id) != line)
+            continue;
+        if (best < 0 || DbPlayers[id].ability > DbPlayers[best].ability) best = id;
+    }
+    return best;
+}
+
+// The best unattached player of the line signs for the club: false when there is none.
+bool SignUnattached(int32_t club, int32_t line)
+{
+    const int32_t player = BestUnattached(line);
+    if (player < 0) return false;
+    const int32_t years = SigningYears(player);
+    return Market_MovePlayer(player, club, 0, false,
+                             Contract_Demand(player, 12 * years, club, 0, 0), 12 * years)
+           >= 0;
+}
+
+// How often a club looks, in days: every day under a line's minimum, every few days short of its
+// target, every week or so with a weak line or money to spend, the others now and then.
+int32_t LookEveryDays(int32_t club, const SquadShape& s,
+                      const std::array<uint8_t, LINE_COUNT>& medians)
+{
+    if (ShortLine(s, 0) >= 0) return 1;
+    if (s.count < SQUAD_TARGET_MIN) return NEEDY_CHANCE;
+    return NeedyLine(s, medians) >= 0 || IsRich(club, s) ? KEEN_CHANCE : ACTING_CHANCE;
+}
+
+void ClubActs(int32_t club, MarketDay& day)
+{
+    const SquadShape s = day.shapes[club];
     if (s.count > SQUAD_MAX) {
         const int32_t weakest = Weakest(club, true);
         if (weakest >= 0) Market_Release(weakest);
         return;
     }
+    const std::array<uint8_t, LINE_COUNT>& medians = day.medians[DivisionOf(club)];
+    const bool rich = IsRich(club, s);
     if (s.count > SQUAD_TARGET_MAX) {
         const int32_t weakest = Weakest(club, false);
         if (weakest >= 0) VTW_PutPlayerOnTxList(weakest, 1);
-        if (s.count >= LOAN_SURPLUS_FROM) Lend(club, s);
+        if (s.count >= LOAN_SURPLUS_FROM) Lend(club, s, day);
+        // A rich club keeps improving while it has room; the list makes room again.
+        if (rich && s.count < UPGRADE_SQUAD_MAX)
+            BuyUpgrade(club, LineToStrengthen(s, medians), day);
         return;
     }
-    const int32_t line = NeedyLine(s);
+    const int32_t line = NeedyLine(s, medians);
     if (line >= 0) {
-        Buy(club, line, s);
+        // A line under its minimum can wait neither for room in the squad nor for the right
+        // player.
+        const bool urgent = ShortLine(s, 0) == line;
+        if (urgent) {
+            MakeRoom(club);
+            day.shapes[club] = ShapeOf(club);
+        }
+        if (!BuyFiller(club, line, day) && urgent) SignUnattached(club, line);
+    } else if (rich) {
+        BuyUpgrade(club, LineToStrengthen(s, medians), day);
     } else if (Rand() % 3 == 0) {
-        Buy(club, Rand() % LINE_COUNT, s);  // an upgrade when the money allows
+        BuyFiller(club, Rand() % LINE_COUNT, day);
     } else if (s.count >= LOAN_SURPLUS_FROM) {
-        Lend(club, s);
+        Lend(club, s, day);
     }
 }
 
 void ComputerMarket()
 {
+    MarketDay day;
+    day.medians = DivisionLineMedians();
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        day.shapes[club] = ShapeOf(club);
+    }
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         if (HumanDecides(club)) continue;
-        // A club short of players looks every few days; the others now and then.
-        const int32_t chance = NeedyLine(ShapeOf(club)) >= 0 ? NEEDY_CHANCE : ACTING_CHANCE;
-        if (Rand() % chance == 0) ClubActs(club);
+        const SquadShape& s = day.shapes[club];
+        if (Rand() % LookEveryDays(club, s, day.medians[DivisionOf(club)]) == 0) {
+            ClubActs(club, day);
+            day.shapes[club] = ShapeOf(club);
+        }
     }
 }
 
@@ -651,6 +843,51 @@ int32_t UnattachedCount()
         n += IsActiveFull(id) && DbPlayers[id].club == CLUB_NONE;
     }
     return n;
+}
+
+// With the loans back, a squad beyond the maximum lets its weakest go.
+void ReleaseBeyondMaximum()
+{
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        for (int32_t count = ShapeOf(club).count; count > SQUAD_MAX; --count) {
+            const int32_t weakest = Weakest(club, true);
+            if (weakest < 0) break;
+            Market_Release(weakest);
+        }
+    }
+}
+
+// The loans are over: a squad left short of players, or of a line, signs unattached players.
+void FillShortSquads()
+{
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        if (HumanDecides(club)) continue;
+        int32_t line = ShortLine(ShapeOf(club), SELLER_KEEPS);
+        while (line >= 0) {
+            MakeRoom(club);
+            if (!SignUnattached(club, line)) break;
+            line = ShortLine(ShapeOf(club), SELLER_KEEPS);
+        }
+    }
+}
+
+// The unattached players nobody signed, weakest first, leave the game beyond `limit`.
+void TrimUnattached(int32_t limit)
+{
+    std::array<int16_t, PLAYER_FULL_MAX> pool;
+    int32_t n = 0;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (IsActiveFull(id) && DbPlayers[id].club == CLUB_NONE)
+            pool[n++] = static_cast<int16_t>(id);
+    }
+    if (n <= limit) return;
+    std::sort(pool.begin(), pool.begin() + n, [](int16_t a, int16_t b) {
+        return KeepKey(a) != KeepKey(b) ? KeepKey(a) < KeepKey(b) : a < b;
+    });
+    for (int32_t k = 0; k < n - limit; ++k) {
+        PlayerLife_Retire(pool[k]);
+    }
+    Records_MembershipChanged();
 }
 
 void TopUpUnattached()
@@ -709,12 +946,16 @@ void Market_DailyStage()
     AnswerBids();
     if (Market_WindowOpen()) ComputerMarket();
     HumanRenewalTalks();
+    if (GameState.dayOfMonth == 1) TrimUnattached(UNATTACHED_CEILING);
 }
 
 void Market_NewSeason()
 {
     EndLoans();
+    ReleaseBeyondMaximum();
+    TrimUnattached(UNATTACHED_KEPT);
     TopUpUnattached();
+    FillShortSquads();
     Managers_SetBoardTargets();
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         VTW_UpdateTeam(club);

@@ -178,6 +178,8 @@ void VTW_ClearHumanLists();  // the three lists emptied
 // The human manager as a player of the club: position 13, player-manager from its clause.
 void VTW_AddNewPlayer(int32_t club);
 void VTW_ClearMatchSlot();
+// The human's match slot from his fixture row: row, opponent and competition; -1 clears it.
+void Market_SetMatchSlot(int32_t row);
 
 // ---- Staff (staff.cpp).
 // The wage of a rating and the cost of releasing a holder with `months` left.
@@ -197,7 +199,8 @@ void VTW_SetJobOfferHuman(int32_t value);  // 0 withdraws the offer
 int32_t VTW_GetHumanOfferB();
 int32_t VTW_GetHumanOfferC();
 int32_t VTW_GetHumanOfferClub();
-int32_t VTW_GetSackedHuman();  // 1 on the day the human lost his post
+int32_t VTW_GetSackedHuman();    // 1 on the day the human lost his post
+void Market_ClearHumanOffers();  // no application pending: day B, outcome C and club emptied
 // 1 when the club has a vacancy the human qualifies for, 2 undecided, 0 no. Changes nothing.
 int32_t Job_Consider(int32_t club, int32_t bonus);
 // The same answer; for 2 the application is filed and answered on day B.
@@ -207,15 +210,17 @@ int32_t VTW_ListManagerVacancies(uint16_t* out);  // ends with 65535; at most 25
 int32_t VTW_ListStrugglingClubs(uint16_t* out);   // lowest patience first, ends with 65535
 
 // ---- Daily-processing stages.
-void Market_DailyStage();         // bids answered, computer transfers in the windows, talks
-void Finance_WeeklyStage();       // wages, staff, ground, maintenance, merchandising, the red
-void Finance_MonthlyStage();      // TV, sponsorship, works
-void Finance_SeasonPrizes();      // at the end of the league season
-void Staff_WeeklyStage();         // the staff market partly refreshed
-void Staff_MonthlyStage();        // contracts run down, expiring holders renewed or gone
-void Managers_DailyStage();       // today's results, sackings, caretakers, appointments, answers
-void Managers_WeeklyStage();      // job offers
-void Market_NewSeason();          // loans end, the unattached pool topped up, board targets
-bool Market_WindowOpen();         // today lies outside every closed period
-void Managers_SetBoardTargets();  // from the reputation ranks; patience back up to its start
-void Staff_DrawMarket();          // every candidate drawn afresh
+void Market_DailyStage();           // bids answered, computer transfers in the windows, talks
+void Finance_WeeklyStage();         // wages, staff, ground, maintenance, merchandising, the red
+void Finance_MonthlyStage();        // TV, sponsorship, works
+void Finance_SeasonPrizes();        // league prize money at the end of the league season
+void Finance_CupWon(int32_t club);  // a cup's prize, on the day of its final
+void Staff_WeeklyStage();           // the staff market partly refreshed
+void Staff_MonthlyStage();          // contracts run down, expiring holders renewed or gone
+void Managers_DailyStage();         // today's results, sackings, caretakers, appointments, answers
+void Managers_WeeklyStage();        // job offers
+void Managers_SeasonEnd();          // managers' reputations follow their clubs' final places
+void Market_NewSeason();            // loans end, the unattached pool topped up, board targets
+bool Market_WindowOpen();           // today lies outside every closed period
+void Managers_SetBoardTargets();    // from the reputation ranks; patience back up to its start
+void Staff_DrawMarket();            // every candidate drawn afresh

@@ -14,6 +14,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/hooks.h"
+#include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/simmatch.h"
 #include "game/tables.h"
@@ -206,17 +207,24 @@ void SetupSide(MatchDayBlock& b, int32_t n, int32_t row, int32_t home, int32_t a
     }
 }
 
+// A club outside the game keeps its gate beyond the game's books: only the game's clubs take
+// money in from their crowds.
+void BookGateShare(int32_t club, int32_t amount)
+{
+    if (VTW_GetClubRecordPtr(club) != nullptr) Club_Book(club, CLUB_FIG_GATE, amount);
+}
+
 void BookGate(const MatchDayBlock& b)
 {
     const int32_t gate = static_cast<int32_t>(
         std::min<int64_t>(int64_t(b.attendance) * TicketPrice(b.homeClub), INT32_MAX / 2));
     const bool shared = b.competition != COMP_LEAGUE && b.competition != COMP_FRIENDLY;
     if (!shared) {
-        Club_Book(b.homeClub, CLUB_FIG_GATE, gate);
+        BookGateShare(b.homeClub, gate);
         return;
     }
-    Club_Book(b.homeClub, CLUB_FIG_GATE, gate - gate / 2);
-    Club_Book(b.awayClub, CLUB_FIG_GATE, gate / 2);
+    BookGateShare(b.homeClub, gate - gate / 2);
+    BookGateShare(b.awayClub, gate / 2);
 }
 
 void AddGroupIncidents(int32_t row)
@@ -304,9 +312,12 @@ void PostMatchSequence()
 
 int32_t VTW_FindHumanNextFixture()
 {
-    if (GameState.humanClub < 0) return -1;
-    const int32_t row = VTW_FindHumanFixtureOnDay(GameState.dayNo);
-    return row >= 0 && VTW_GetFixtureCompetition(row) != COMP_INTERNATIONAL ? row : -1;
+    const int32_t today =
+        GameState.humanClub >= 0 ? VTW_FindHumanFixtureOnDay(GameState.dayNo) : -1;
+    const int32_t row =
+        today >= 0 && VTW_GetFixtureCompetition(today) != COMP_INTERNATIONAL ? today : -1;
+    Market_SetMatchSlot(row);
+    return row;
 }
 
 void VTW_CountTodaysFixtures(int32_t* group, int32_t* other)
@@ -383,6 +394,8 @@ void PlayFixture()
     }
     if (human && AutoRunMode == 0) {
         b.viewMode = ChosenViewMode;
+        // The engine writes only what it keeps; nothing of the previous fixture may stay behind.
+        SimMatch_ClearData(&d);
         GameHooks.PlayWatchedMatch();
         return;
     }

@@ -20,33 +20,49 @@ namespace {
 constexpr int32_t SUSPENSION_SENT_OFF = 3;
 constexpr int32_t BOOKINGS_PER_BAN = 5;
 
-int32_t GoalsBy(const MatchSideStats& side, int32_t maxMinute)
+// Goal rows of the halves: the engine and the simulation both log every goal with its period,
+// while only the simulation fills the goal list.
+int32_t NormalTimeGoals(const MatchDataBlock& d, int32_t side)
 {
     int32_t goals = 0;
-    for (const MatchGoalEntry& g : side.goals) {
-        if (g.player != -1 && g.minute <= maxMinute) ++goals;
+    const int32_t rows = std::clamp<int32_t>(d.eventCount, 0, MATCH_EVENT_MAX);
+    for (int32_t e = 0; e < rows; ++e) {
+        const MatchEventRow& ev = d.events[e];
+        if (ev.kind == 0 && ev.a == side && ev.period < 2) ++goals;
     }
     return goals;
 }
 
 bool ExtraTimePlayed(const MatchDayBlock& b, const MatchDataBlock& d)
 {
-    return b.extraTime == 1
-           && SimMatch_TieIsLevel(b, GoalsBy(d.sides[0], 90), GoalsBy(d.sides[1], 90));
+    return b.extraTime == 1 && SimMatch_TieIsLevel(b, NormalTimeGoals(d, 0), NormalTimeGoals(d, 1));
 }
 
-bool Played(const PlayerMatchRecord& r) { return PlayerMatchRecord_Get(r, PMR_TIME_ON_PITCH) > 0; }
+// A rating is what both the engine and the simulation give every player who took part; a fixture
+// row keeps 0 for one who did not.
+bool Played(const PlayerMatchRecord& r) { return PlayerMatchRecord_Get(r, PMR_RATING) > 0; }
 
-FixturePlayerRow PlayerRow(const MatchSide& side, const MatchSideStats& stats, int32_t k)
+// The substitution rows name the player going off, whichever of them played the match.
+bool SubstitutedOff(const MatchDataBlock& d, int32_t player)
+{
+    const int32_t rows = std::clamp<int32_t>(d.eventCount, 0, MATCH_EVENT_MAX);
+    for (int32_t e = 0; e < rows; ++e) {
+        if (d.events[e].kind == 1 && d.events[e].b == player) return true;
+    }
+    return false;
+}
+
+FixturePlayerRow PlayerRow(const MatchSide& side, const MatchDataBlock& d, int32_t n, int32_t k)
 {
     const MatchPlayerEntry& entry = side.entries[k];
+    const MatchSideStats& stats = d.sides[n];
     const PlayerMatchRecord& r = stats.players[k];
     FixturePlayerRow row{-1, 0, 0, 0, 0};
     if (entry.playerId == 0xFFFF || !Played(r)) return row;
     const int32_t bookings = PlayerMatchRecord_Get(r, PMR_BOOKINGS);
     const bool sentOff = bookings == 3;
     const bool started = k < MATCH_STARTERS;
-    const bool takenOff = started && !sentOff && PlayerMatchRecord_Get(r, PMR_TIME_ON_PITCH) < 90;
+    const bool takenOff = started && !sentOff && SubstitutedOff(d, entry.playerId);
     row.player = static_cast<int16_t>(entry.playerId);
     row.role = static_cast<uint8_t>((entry.enginePosition & 0xF) | (started ? 1 << 4 : 1 << 5)
                                     | (takenOff ? 1 << 6 : 0)
@@ -313,7 +329,7 @@ void PostMatch_Process()
         if (competitive) ServeSuspensions(club);
         const int32_t diff = d.sides[n].score - d.sides[1 - n].score;
         for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
-            const FixturePlayerRow p = PlayerRow(b.sides[n], d.sides[n], k);
+            const FixturePlayerRow p = PlayerRow(b.sides[n], d, n, k);
             Fixture_SetPlayerRow(row, n, k, p);
             if (p.player >= 0) UpdatePlayer(club, p.player, d.sides[n].players[k], diff, cup);
         }

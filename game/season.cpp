@@ -97,6 +97,7 @@ void RecordCupWinner(int32_t cup, int32_t row)
     const int32_t home = VTW_GetFixtureHomeClub(row);
     const int32_t loser = winner == home ? VTW_GetFixtureAwayClub(row) : home;
     Honours_Record(cup, VTW_GetTeam(winner), VTW_GetTeam(loser));
+    Finance_CupWon(winner);
     // The human hears of his cups with the rest of his season; a final played after the end of
     // the league season is told on its day.
     if (winner == GameState.humanClub && DayNo >= EndOfLeagueDay()) TellCupWon(cup);
@@ -404,6 +405,7 @@ void Season_EndLeagueSeason()
     }
     TellHumanHisSeason();
     Finance_SeasonPrizes();
+    Managers_SeasonEnd();
     VTW_SetTrainingDefaults();
     VTW_StoreTrainingSchedule();
 }
@@ -429,6 +431,8 @@ int32_t Season_BalanceFloor(int32_t division)
 int32_t VTW_SoakChecks()
 {
     if (AutoRunMode == 0) return 0;
+    // The empty target (the career's very first day) is none: the run then goes on until Escape.
+    if (AutoRunTarget.stopDay == 0 && AutoRunTarget.stopSeason == 0) return 0;
     if (GameState.seasonCounter < AutoRunTarget.stopSeason
         || (GameState.seasonCounter == AutoRunTarget.stopSeason && DayNo < AutoRunTarget.stopDay))
         return 0;

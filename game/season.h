@@ -131,8 +131,9 @@ void Season_Init();  // the career log, the training state and the auto-run targ
 void Season_Uninit();
 
 // With AutoRunMode on: non-zero once today and the season have reached the target, which also
-// turns AutoRunMode off; the checks the options ask for are logged on the general channel at
-// level 1. The number of findings is kept for tests in Season_SoakFindings.
+// turns AutoRunMode off (never without a target: stop day and season both 0); the checks the
+// options ask for are logged on the general channel at level 1. The number of findings is kept for
+// tests in Season_SoakFindings.
 int32_t VTW_SoakChecks();
 int32_t Season_SoakFindings();
 // The balance below which the soak check reports a club of the division.

@@ -35,9 +35,9 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {1, Action_Passive1, "Passive1"},
     {2, Action_Passive2, "Passive2"},
     {3, Action_WalkToTarget, "Basic"},
-    {4, Action_InterimActive, "Basic"},
-    {5, Action_Hold, "Basic"},
-    {6, Action_Hold, "Basic"},
+    {4, Action_Active, "Basic"},
+    {5, Action_RunWithBall, "Basic"},
+    {6, Action_TakeOnTheRun, "Basic"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {7, Action_Hold, "Outfield"},
     {8, Action_Hold, "Outfield"},
@@ -51,7 +51,7 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {15, Action_Hold, "BallRun"},
     {16, Action_Hold, "BallRun"},
     // Basic states, walking to the target point, the active player, turning with the ball.
-    {17, Action_InterimActive, "Basic"},
+    {17, Action_GoToMeetingSpot, "Basic"},
     // Runs with the ball, crosses, ground kicks and the shot.
     {18, Action_Hold, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
@@ -72,7 +72,7 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {30, Action_WalkOff, "ThrowInTackle"},
     {31, Action_WalkOffTunnel, "ThrowInTackle"},
     {32, Action_Hold, "ThrowInTackle"},
-    {33, Action_Hold, "ThrowInTackle"},
+    {33, Action_InterimKnockedDown, "ThrowInTackle"},
     {34, Action_Hold, "ThrowInTackle"},
     {35, Action_Hold, "ThrowInTackle"},
     {36, Action_Hold, "ThrowInTackle"},
@@ -119,7 +119,7 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {71, Action_Hold, "Outfield"},
     {72, Action_Hold, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
-    {73, Action_Hold, "ThrowInTackle"},
+    {73, Action_InterimKnockedDown, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {74, Action_Hold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
@@ -165,9 +165,9 @@ constexpr std::array<ActionRow, ACTION_COUNT> ActionTable = std::to_array<Action
     {109, Action_Hold, "Outfield"},
     {110, Action_Hold, "Outfield"},
     // Basic states, walking to the target point, the active player, turning with the ball.
-    {111, Action_Hold, "Basic"},
-    {112, Action_Hold, "Basic"},
-    {113, Action_Hold, "Basic"},
+    {111, Action_ShieldAndTurn, "Basic"},
+    {112, Action_TurnWithBall, "Basic"},
+    {113, Action_TurnWithBall, "Basic"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {114, Action_Hold, "Outfield"},
     {115, Action_Hold, "Outfield"},

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "engine/convert.h"
+#include "gamecode/ballcontacts.h"
 #include "gamecode/goalframe.h"
 #include "gamecode/interim.h"
 #include "gamecode/motion.h"

@@ -1,4 +1,5 @@
-// gamecode/incidents.cpp: pressure after incidents and the commentary on a missed chance.
+// gamecode/incidents.cpp: pressure after incidents, the commentary on a missed chance, event rows
+// and the bookkeeping of touches.
 #include "gamecode/incidents.h"
 
 #include <algorithm>
@@ -6,10 +7,12 @@
 
 #include "engine/random.h"
 #include "game/matchblocks.h"
+#include "gamecode/actions.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
+#include "gamecode/phases.h"
 
 namespace {
 
@@ -33,8 +36,50 @@ constexpr ScoreLines kOneBehind{78, 79, 80, 81, 82, 32767, -1, 83};
 constexpr ScoreLines kLevel{84, 85, 86, 87, 88, 5, 89, 90};
 constexpr ScoreLines kOneAhead{91, 92, 93, 94, 95, 8, -1, 96};
 constexpr int32_t kFirstGroupWithMinute = 88;
+constexpr int32_t kGroupReturnPass = 22;
+constexpr int32_t kGroupPassOn = 19;
+constexpr int32_t kGroupTeamTouch = 23;
+constexpr int32_t kGroupBallLost = 24;
+constexpr int32_t kTouchCommentTicks = 16;
+constexpr int32_t kChallengeReach = 72;
 
 bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
+
+bool IsKeeper(int32_t person) { return person == LineUp[0][0] || person == LineUp[1][0]; }
+
+// Strictly inside the penalty area that `side` defends.
+bool InsideBoxDefendedBy(int32_t side, int32_t x, int32_t y)
+{
+    const bool nearEnd = side == Match.secondOfPair;
+    return x > 476 && x < 1116 && (nearEnd ? y < 410 : y > 1754);
+}
+
+// A kick of kind 4 or 6 draws no touch line.
+bool QuietKick() { return Match.lastKickKind == 4 || Match.lastKickKind == 6; }
+
+// The touch came with no pass record involved: a team-mate's touch or the ball won back.
+void SayTouch(int32_t person)
+{
+    const int32_t last = Ball.lastToucher;
+    if (!IsPlayer(last) || MatchPersons[last].hasBall != 0) return;
+    int16_t& delay = Match.touchCommentDelay;
+    if (Person_Side(last) == Person_Side(person)) {
+        if (QuietKick() || delay != 0) {
+            Match.lastKickKind = 0;
+            return;
+        }
+        const bool kindFive = Match.lastKickKind == 5;
+        const int32_t group = kindFive && person == Match.previousToucher ? kGroupReturnPass
+                              : kindFive                                  ? kGroupPassOn
+                                                                          : kGroupTeamTouch;
+        Comm_Say(group, Person_Side(person), person, -1, 0);
+        delay = kTouchCommentTicks;
+    } else if (!QuietKick() && delay == 0) {
+        ++MatchPersons[last].stats.ballsLost;
+        Comm_Say(kGroupBallLost, Person_Side(person), person, -1, 0);
+        delay = kTouchCommentTicks;
+    }
+}
 
 // The side attacking the goal line where the ball went out.
 int32_t AttackingSideAtBall()
@@ -152,4 +197,36 @@ void Match_LogEvent(int32_t kind, int32_t a, int32_t b, int32_t c)
                                         static_cast<int16_t>(b),
                                         static_cast<int16_t>(c)};
     data->events[data->eventCount].kind = MATCH_EVENT_END;
+}
+
+void Match_OnBallTouch(int32_t person)
+{
+    if (Match.touchCommentDelay != 0) --Match.touchCommentDelay;
+    if (person == Ball.lastToucher || MatchPhase != PHASE_OPEN_PLAY) return;
+    if (Ball.holder != 0 || Ball.secondHolder != 0) return;
+    ++MatchPersons[person].stats.touches;
+    SayTouch(person);
+    Match.previousToucher = Ball.lastToucher;
+    if (Match.passProvider >= 0 && !IsKeeper(person) && person != Match.passProvider)
+        Match.passProvider = -1;
+    Ball.lastToucher = static_cast<int16_t>(person);
+}
+
+int32_t Person_InOwnBoxUnderChallenge(int32_t person)
+{
+    const int32_t side = Person_Side(person);
+    const int32_t challenger = ActivePlayer[side ^ 1];
+    if (challenger == MATCH_NONE || MatchPersons[challenger].ballDistance >= kChallengeReach)
+        return 0;
+    const MatchPerson& p = MatchPersons[person];
+    if (!InsideBoxDefendedBy(side, p.x, p.y)) return 0;
+    ++MatchPersons[person].stats.ownBoxChallenges;
+    return 1;
+}
+
+int32_t Person_CountBoxEntry(int32_t person)
+{
+    if (!InsideBoxDefendedBy(KickingSide, CurrentPersonPos.x, CurrentPersonPos.y)) return 0;
+    ++MatchPersons[person].stats.boxEntries;
+    return 1;
 }

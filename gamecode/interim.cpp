@@ -8,6 +8,7 @@
 #include "engine/fatal.h"
 #include "engine/random.h"
 #include "gamecode/actions.h"
+#include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/basicactions.h"
 #include "gamecode/matchstate.h"
@@ -163,9 +164,6 @@ void PlayRestartBall(int32_t person, Point aim)
     PhaseTimer = 0;
 }
 
-constexpr int32_t kOffPitchDistance = 30000;
-constexpr int32_t kContactHeight = 16;
-constexpr int32_t kContactReach = 9;
 constexpr int32_t kBallAhead = 4;
 constexpr int32_t kShootDistance = 400;
 constexpr int32_t kLongShotDistance = 800;
@@ -180,6 +178,7 @@ constexpr int32_t kKeeperInside = 16;
 constexpr int32_t kKeeperReach = 24;
 constexpr int32_t kKeeperClearReach = 64;
 constexpr int32_t kCelebrationTicks = 150;
+constexpr int32_t kKnockedDownTicks = 50;
 constexpr int32_t kSfxPass = 4;
 constexpr int32_t kSfxKick = 6;
 constexpr int32_t kOnTargetUp = 60000;
@@ -188,8 +187,6 @@ int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
     return std::abs(x1 - x2) + std::abs(y1 - y2);
 }
-
-bool IsKeeperAction(int32_t action) { return action >= 120 && action <= 173; }
 
 // The home cell of the slot in the side's team shape, for a side attacking toward y 2042; in open
 // play leaning toward the ball.
@@ -216,24 +213,6 @@ Point HomeTarget(int32_t side, int32_t slot)
     return {1592 - mirrored.x, 2164 - mirrored.y};
 }
 
-int32_t BallController()
-{
-    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-        if (MatchPersons[person].hasBall != 0) return person;
-    }
-    return -1;
-}
-
-bool CanTouch(int32_t person)
-{
-    const MatchPerson& p = MatchPersons[person];
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    if (p.offPitch != 0 || p.hasBall != 0 || p.touchCooldown1 > 0 || IsKeeperAction(p.action))
-        return false;
-    if (person == Match.excludedPerson && Ball.afterKick > 0) return false;
-    return std::abs(p.x - ball.x) <= kContactReach && std::abs(p.y - ball.y) <= kContactReach;
-}
-
 // The ball, stopped on the ground, 4 units in front of the person at the working position.
 void BallInFront(int32_t person, int32_t x, int32_t y)
 {
@@ -246,16 +225,6 @@ void BallInFront(int32_t person, int32_t x, int32_t y)
     Ball_Stop();
     Ball.height = 0;
     Ball.height16 = 0;
-}
-
-void TakeBall(int32_t person)
-{
-    const MatchPerson& p = MatchPersons[person];
-    BallInFront(person, p.x, p.y);
-    Ball_GiveToPerson(person);
-    Ball.lastToucher = static_cast<int16_t>(person);
-    Ball.possession = static_cast<uint8_t>(Person_Side(person));
-    if (p.action <= 17) Person_SetAction(person, 4);
 }
 
 // The kick every interim kick shares: the ball leaves at once toward (x, y) and reaches it in
@@ -292,6 +261,12 @@ void KickPass(int32_t kicker, int32_t receiver, Point aim)
     MatchPersons[receiver].receivePoint[1] = static_cast<int16_t>(aim.y);
 }
 
+void KickPassToFeet(int32_t kicker, int32_t receiver)
+{
+    const MatchPerson& r = MatchPersons[receiver];
+    KickPass(kicker, receiver, {r.x, r.y});
+}
+
 void KickShot(int32_t shooter)
 {
     const int32_t side = Person_Side(shooter);
@@ -308,11 +283,17 @@ void KickShot(int32_t shooter)
     Match.shotStartTick = Match.tickCount;
 }
 
+void KickLongAlong(int32_t kicker, int32_t direction)
+{
+    const MatchPerson& p = MatchPersons[kicker];
+    Person_VectorFromAngle(direction, kLongKickLength, 256);
+    KickBall(kicker, {p.x + StepX, p.y - StepY}, 120000, 65536 / 60, kSfxKick);
+}
+
 void KickLong(int32_t kicker, Point toward)
 {
     const MatchPerson& p = MatchPersons[kicker];
-    Person_VectorFromAngle(Person_DirectionTo(p.x, p.y, toward.x, toward.y), kLongKickLength, 256);
-    KickBall(kicker, {p.x + StepX, p.y - StepY}, 120000, 65536 / 60, kSfxKick);
+    KickLongAlong(kicker, Person_DirectionTo(p.x, p.y, toward.x, toward.y));
 }
 
 // How far `y` lies ahead of `fromY` for a player of the side.
@@ -352,7 +333,7 @@ int32_t PickReceiver(int32_t carrier)
     return best;
 }
 
-void CarrierDecision(int32_t person)
+void CarrierDecisionBody(int32_t person)
 {
     const int32_t side = Person_Side(person);
     const int32_t goalY = AttackedGoalY(side);
@@ -364,8 +345,7 @@ void CarrierDecision(int32_t person)
     if (OpponentWithin(side, CurrentPersonPos.x, CurrentPersonPos.y, kPressedDistance)) {
         const int32_t receiver = PickReceiver(person);
         if (receiver != kNoReceiver) {
-            const MatchPerson& r = MatchPersons[receiver];
-            KickPass(person, receiver, {r.x, r.y});
+            KickPassToFeet(person, receiver);
         } else if (d < kLongShotDistance) {
             KickShot(person);
         } else {
@@ -436,8 +416,8 @@ bool KeeperClears(int32_t keeper)
 {
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     const int32_t side = Person_Side(keeper);
-    if (Ball.height != 0 || Ball.speed > 3 || Ball.holder != 0 || BallController() >= 0)
-        return false;
+    Ball_FindHolder();
+    if (Ball.height != 0 || Ball.speed > 3 || Ball.holder != 0 || BallHolder >= 0) return false;
     if (!InOwnPenaltyArea(side, ball.x, ball.y) || !BallNearKeeper(kKeeperClearReach)) return false;
     if (BallNearKeeper(kKeeperReach)) {
         KeeperClear(keeper);
@@ -530,76 +510,49 @@ void UpdateTeamStrategy()
     }
 }
 
-// Replaced by proximity and the active player.
-void Team_SortAndPickActive()
+// Replaced by the carrier decision and the closing down of the carrier.
+void Team_CarrierDecision(int32_t person)
 {
-    const int32_t side = Match.tickSide & 1;
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    int32_t best = -1;
-    for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
-        const int32_t person = LineUp[side][slot];
-        MatchPerson& p = MatchPersons[person];
-        p.ballDistance = static_cast<int16_t>(p.offPitch != 0 ? kOffPitchDistance
-                                                              : Distance(p.x, p.y, ball.x, ball.y));
-        if (slot == 0 || slot > 10 || p.offPitch != 0 || p.action > 17) continue;
-        if (best < 0 || p.ballDistance < MatchPersons[best].ballDistance) best = person;
+    // Just after his own touch the ball may already be away from him: he goes after it.
+    if (MatchPersons[person].hasBall == 0) {
+        Person_RunToward(person, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
+        return;
     }
-    if (best < 0) return;
-    const int32_t previous = ActivePlayer[side];
-    if (previous != MATCH_NONE && previous != best) {
-        const MatchPerson& old = MatchPersons[previous];
-        if (old.action == 4 && old.hasBall == 0) Person_SetAction(previous, 3);
-    }
-    ActivePlayer[side] = static_cast<uint8_t>(best);
-    if (MatchPhase == PHASE_OPEN_PLAY && MatchPersons[best].action <= 3) Person_SetAction(best, 4);
+    CarrierDecisionBody(person);
+}
+void Team_CloseDownCarrier(int32_t defender)
+{
+    Person_RunToward(defender, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
 }
 
-// Replaced by the ball contacts and possession.
-void Ball_ResolveContacts()
-{
-    if (Ball.afterKick > 0) --Ball.afterKick;
-    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-        MatchPerson& p = MatchPersons[person];
-        if (p.touchCooldown1 > 0) --p.touchCooldown1;
-    }
-    if (MatchPhase != PHASE_OPEN_PLAY || Ball.height > kContactHeight) return;
-    const int32_t controller = BallController();
-    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-        if (!CanTouch(person)) continue;
-        if (controller < 0) {
-            TakeBall(person);
-            return;
-        }
-        if (Person_Side(controller) != Person_Side(person) && Rand() % 8 == 0) {
-            TakeBall(person);
-            return;
-        }
-    }
-}
+// Replaced by the receiver choosers.
+int32_t Person_PickFacingPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
+int32_t Person_PickMediumPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
+int32_t Person_PickLongPass(int32_t carrier) { return PickReceiver(carrier); }
+int32_t Person_PickLongLeadPass(int32_t carrier) { return PickReceiver(carrier); }
 
 // Replaced by the pass kicks.
 void Person_AimKickAt(int32_t kicker, int32_t receiver, int32_t x, int32_t y)
 {
     KickPass(kicker, receiver, {x, y});
 }
-
-// Replaced by the active player, the receiving actions and the carrier's decisions.
-void Action_InterimActive(int32_t person)
+void Person_AimLeadPass2(int32_t kicker, int32_t receiver) { KickPassToFeet(kicker, receiver); }
+void Person_AimPassToFeet(int32_t kicker, int32_t receiver) { KickPassToFeet(kicker, receiver); }
+void Person_AimLeadPass(int32_t kicker, int32_t receiver) { KickPassToFeet(kicker, receiver); }
+void Person_AimCrossOrShot(int32_t kicker, int32_t receiver)
 {
-    MatchPerson& p = MatchPersons[person];
-    if (MatchPhase == PHASE_FOUL || MatchPhase > PHASE_OFFSIDE) {
-        // He walks to his place but keeps his action.
-        const int16_t action = p.action;
-        Action_WalkToTarget(person);
-        if (p.action != action) p.action = action;
-        return;
+    if (receiver >= 0) {
+        KickPassToFeet(kicker, receiver);
+    } else {
+        KickShot(kicker);
     }
-    if (p.hasBall != 0) {
-        CarrierDecision(person);
-        return;
-    }
-    Person_RunToward(person, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
 }
+
+// Replaced by the long kick.
+void Person_LongKickAlong(int32_t kicker, int32_t direction) { KickLongAlong(kicker, direction); }
+
+// Replaced by the volleys and headers.
+void Person_TryVolley(int32_t) {}
 
 // Replaced by the goalkeepers' actions.
 void Action_InterimKeeper(int32_t person)
@@ -626,6 +579,14 @@ void Action_InterimCelebrate(int32_t person)
     if (++p.actionWord < kCelebrationTicks) return;
     if (p.action == 69) Match.celebrationActive = 0;
     Person_SetAction(person, 3);
+}
+
+// Replaced by the falls and the getting up of the outfield actions.
+void Action_InterimKnockedDown(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    p.runSpeed = 0;
+    if (++p.actionWord >= kKnockedDownTicks) Person_SetAction(person, 3);
 }
 
 // Replaced by the chaser's arrival.

@@ -4,10 +4,12 @@
 
 #include <cstdint>
 
-// Transitional: the engine modules that still reach Comm_Say through this header.
+// Transitional: the engine modules that still reach Comm_Say and the active-player choice through
+// this header.
+#include "gamecode/activeplayer.h"
 #include "gamecode/comments/commentary.h"
 
-// Team shape, marking, offside line, proximity and the active player.
+// Team shape, marking and the offside line.
 void EvaluateTeamStrategy();
 // Each on-pitch player of line-up slots 1-10 in an action below 16 (not the named kick-off taker)
 // gets his home cell of the side's team shape as target point; in open play the shape leans 1/10
@@ -16,10 +18,6 @@ void UpdateTeamStrategy();
 void Team_PickUpAttackers();
 void Team_StepBackOnside();
 void Team_SetMarkingTargets();
-// For the side of this tick: every player's ball distance (30000 off the pitch); the nearest
-// on-pitch player of slots 1-10 in an action of 17 or below becomes the active player, in open
-// play in action 4 when his was 3 or less; a replaced one in action 4 without the ball walks (3).
-void Team_SortAndPickActive();
 void Team_RefillLineup(int32_t side);
 void CopySquadStatusToPlayers(int32_t side);
 void SetupFormations(int32_t side);
@@ -27,18 +25,34 @@ void SetupFormations(int32_t side);
 void Officials_Update();
 void Match_Fatigue();
 
-// Contacts between the ball and the players, touches and possession: the cool-downs count down;
-// in open play, with the ball at height 16 or below, the first player within 9 units on both axes
-// takes a loose ball, and each one near an opponent's ball takes it with Rand() % 8 == 0.
-void Ball_ResolveContacts();
-
 // Kicks a pass from `kicker` at once at `receiver`, aimed at (x, y): the receiver goes to action
 // 17 with that receive point, the kicker to 3.
 void Person_AimKickAt(int32_t kicker, int32_t receiver, int32_t x, int32_t y);
-// Actions 4 and 17: the active player, and the receiver of a pass. Outside open play (phases 0 and
-// 2) he walks to his target point; with the ball he carries, passes or shoots; else he runs to the
-// ball's near look-ahead point.
-void Action_InterimActive(int32_t person);
+// The carrier with the ball (the current person): near goal he shoots; pressed within 48 units
+// he passes to the nearest free team-mate ahead, shoots within 800 of goal or kicks long toward
+// it; else he runs on with the ball 4 units in front of him. Without the ball he runs to its near
+// look-ahead point.
+void Team_CarrierDecision(int32_t person);
+// The defender going at the carrier runs toward the ball's near look-ahead point; the contacts
+// then decide who has the ball.
+void Team_CloseDownCarrier(int32_t defender);
+// Receiver choosers: each gives the nearest on-pitch team-mate of slots 1-10 at least 32 units
+// ahead of the carrier, within 480, with no opponent within 48 of him; -3 when none.
+int32_t Person_PickFacingPass(int32_t carrier, int32_t mode);
+int32_t Person_PickMediumPass(int32_t carrier, int32_t mode);
+int32_t Person_PickLongPass(int32_t carrier);
+int32_t Person_PickLongLeadPass(int32_t carrier);
+// Kick set-ups: a pass kicked at once at the receiver's feet (he goes to action 17); with a
+// negative receiver Person_AimCrossOrShot shoots at the goal the kicker attacks.
+void Person_AimLeadPass2(int32_t kicker, int32_t receiver);
+void Person_AimPassToFeet(int32_t kicker, int32_t receiver);
+void Person_AimLeadPass(int32_t kicker, int32_t receiver);
+void Person_AimCrossOrShot(int32_t kicker, int32_t receiver);
+// A long kick 480 units along the direction, high (upward 120000); the kick target point is
+// stored.
+void Person_LongKickAlong(int32_t kicker, int32_t direction);
+// No volley or header yet: the person keeps his action.
+void Person_TryVolley(int32_t person);
 // Keeper actions: outside open play he walks to his goal spot; in open play and at a penalty he
 // keeps between the ball and the goal, saves shots that reach him (Rand() % 100 < 40 + skill 0 /
 // 2) and clears a slow ball in his area.
@@ -46,6 +60,8 @@ void Action_InterimKeeper(int32_t person);
 // Actions 69 and 70: 150 ticks of celebration; then the scorer (69) ends the celebration and both
 // walk back (3).
 void Action_InterimCelebrate(int32_t person);
+// Actions 33 and 73, a player struck by the ball: he stays down 50 ticks, then walks back (3).
+void Action_InterimKnockedDown(int32_t person);
 // Action 108, a chaser who reached his point: he walks back to his place (3).
 void Action_InterimChaseArrived(int32_t person);
 // The handler of every action whose rules are still to come: the player keeps his position,

@@ -47,6 +47,7 @@ constexpr int32_t kGroupKickoff = 110;
 constexpr int32_t kGroupFirstKickoff = 111;
 constexpr int32_t kGroupOwnGoal = 101;
 constexpr int32_t kGroupScorer = 102;
+constexpr int32_t kGroupSecondAssist = 103;
 constexpr int32_t kGroupShootOutWon = 105;
 
 // clang-format off
@@ -150,6 +151,18 @@ int32_t ConcedingSide()
     return lowGoal ? Match.secondOfPair : Match.secondOfPair ^ 1;
 }
 
+// The kicking actions' shot records: the first counts only when its player is the one credited.
+void CountShotRecordGoals(int32_t credited)
+{
+    const uint8_t set[3] = {Match.firstShotRecord, Match.secondShotRecord, Match.thirdShotRecord};
+    for (int32_t record = 0; record < 3; ++record) {
+        const int32_t player = Match.shotRecordPlayer[record];
+        if (set[record] == 0 || !IsPlayer(player)) continue;
+        if (record == 0 && player != credited) continue;
+        ++MatchPersons[player].stats.shotRecordGoals[record];
+    }
+}
+
 // Credits the goal and returns the own-goal player, -1 for a goal the scoring side scored.
 int32_t CreditGoal(int32_t scoring)
 {
@@ -170,19 +183,27 @@ int32_t CreditGoal(int32_t scoring)
         return -1;
     }
     Match.scorerRecord = static_cast<int16_t>(credited);
+    CountShotRecordGoals(credited);
     ++MatchPersons[credited].stats.goals;
     MatchPresentationOps.InfoBar(kInfoGoal, credited, -1);
     Comm_Say(kGroupScorer, scoring, credited, -1, 0);
     return -1;
 }
 
-void CreditAssist()
+void CreditAssists(int32_t scoring, int32_t scorer)
 {
     const int32_t provider = Match.passProvider;
-    if (!IsPlayer(provider)) return;
-    ++MatchPersons[provider].stats.assists;
-    ++Match.teamStats[Person_Side(provider)].assists;
-    Match.passProvider = -1;
+    if (IsPlayer(provider)) {
+        ++MatchPersons[provider].stats.assists;
+        ++Match.teamStats[Person_Side(provider)].assists;
+        Match.passProvider = -1;
+    }
+    const int32_t second = Match.secondProvider;
+    if (!IsPlayer(second) || Person_Side(second) != scoring || second == scorer) return;
+    MatchPersonStats& stats = MatchPersons[second].stats;
+    ++stats.secondKindCompletions;
+    ++stats.secondAssists;
+    Comm_Say(kGroupSecondAssist, scoring, second, -1, 0);
 }
 
 void StartCelebration(int32_t scoring, int32_t scorer)
@@ -225,11 +246,12 @@ void FirstGoalPass()
     ++MatchPersons[LineUp[scoring ^ 1][0]].stats.goalsAgainst;
     const int32_t ownGoalPlayer = CreditGoal(scoring);
     const int32_t scorer = Match.scorerRecord;
-    Match_LogEvent(0, scoring, scorer, 0);
+    // Event rows name players by their id, as the season reads them.
+    Match_LogEvent(0, scoring, IsPlayer(scorer) ? MatchPersons[scorer].playerId : -1, 0);
     // The provider is credited as the assist only; the goal stays the scorer's.
     Match_RecordGoal(scoring, Match.score[scoring] - 1, scorer, scorer, ownGoalPlayer, MatchPhase,
                      Match.shotDistance);
-    CreditAssist();
+    CreditAssists(scoring, scorer);
     Goal_SayRemarks(scoring, scorer);
     if (ownGoalPlayer < 0) StartCelebration(scoring, scorer);
 }
@@ -348,8 +370,14 @@ void Phase_Goal()
         return;
     }
     if (--PhaseTimer != 0) return;
-    MatchPhase =
-        Match.period == MATCH_PERIOD_SHOOT_OUT ? PHASE_SHOOTOUT_NEXT_KICK : PHASE_GOAL_CELEBRATION;
+    if (Match.period != MATCH_PERIOD_SHOOT_OUT) {
+        MatchPhase = PHASE_GOAL_CELEBRATION;
+        return;
+    }
+    // A shoot-out kick scored counts as a goal from the first shot record.
+    const int32_t kicker = LastKicker[ConcedingSide() ^ 1];
+    if (IsPlayer(kicker)) ++MatchPersons[kicker].stats.shotRecordGoals[0];
+    MatchPhase = PHASE_SHOOTOUT_NEXT_KICK;
 }
 
 void Phase_GoalCelebration()

@@ -17,8 +17,9 @@ void Phase_Kickoff();
 // Phase 11: 30 ticks after the info bar's kick-off event the taker gets action 27 and the clock
 // starts; the phase then idles until his kick opens play.
 void Phase_KickoffWhistle();
-// Phase 9: the score, the scorer's credit, the records and remarks, the celebration; after 50
-// ticks phase 28 (phase 20 in the shoot-out).
+// Phase 9: the score, the scorer's credit (his shot records included), the assists, the records
+// and remarks, the celebration; after 50 ticks phase 28, or phase 20 in the shoot-out, where the
+// kicker's goal counts as one from the first shot record.
 void Phase_Goal();
 // Phase 28: waits for the celebration (at most 500 ticks) and both keepers idle, then sets up the
 // conceding side's kick-off (phase 10, its keeper in action 23).

@@ -11,6 +11,7 @@
 #include "engine/random.h"
 #include "game/matchblocks.h"
 #include "gamecode/actions.h"
+#include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchdata.h"

@@ -32,7 +32,15 @@ void MatchEngine_Init()
     Match.kickoffTaker = -1;
     Match.kickoffPartner = -1;
     Match.passProvider = -1;
+    Match.secondProvider = -1;
+    std::fill(std::begin(Match.shotRecordPlayer), std::end(Match.shotRecordPlayer), -1);
     Match.kickTargetPerson = -1;
+    Match.lastDeflector = -1;
+    Match.passReceiver = -1;
+    Match.assistCandidate = -1;
+    Match.lastPossessor[0] = -1;
+    Match.lastPossessor[1] = -1;
+    Match.previousToucher = -1;
     for (TacticsRecord& shape : TeamShape) {
         shape = {};
     }
@@ -108,6 +116,7 @@ void Person_SetAction(int32_t person, int32_t action)
     p.action = static_cast<int16_t>(action);
     p.frame = 0;
     p.actionWord = 0;
+    p.actionFlag = 0;
     p.passKind = 0;
     p.kicked = 0;
     p.height = 0;

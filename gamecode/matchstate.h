@@ -35,8 +35,20 @@ struct MatchPersonStats {
     int16_t goalsAgainst;
     int16_t dives;  // dives started by a keeper
     int16_t assists;
+    int16_t shotRecordGoals[3];  // goals scored from the first, second and third shot record
+    int16_t secondKindCompletions;
+    int16_t secondAssists;  // goals set up as the second provider
+    uint16_t pad1;
     uint32_t firstPlayTick;  // matchTicks of his first and latest tick in open play; 0 none
     uint32_t latestPlayTick;
+    int16_t touches;
+    int16_t ballsLost;
+    int16_t ownBoxChallenges;  // times he was challenged in his own penalty area
+    int16_t boxEntries;        // touches inside the penalty area his opponents defend
+    int16_t dribbles;
+    uint16_t involvement;      // passes of the active-player choice that found him active
+    int32_t activeTicks;       // ticks spent as his side's active player
+    int32_t closingDownTicks;  // ticks spent closing down the carrier
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
@@ -54,7 +66,7 @@ struct MatchPerson {
     uint16_t dirToBall;
     int16_t sortKey;
     uint8_t hasBall;
-    uint8_t pad0;
+    uint8_t actionFlag;  // per-action flag or sub-counter, cleared by Person_SetAction
     int16_t runSpeed;
     int16_t touchCooldown1;
     int16_t touchCooldown2;
@@ -74,7 +86,7 @@ struct MatchPerson {
     uint8_t pad1;
     int16_t savedAction;
     uint8_t offPitch;
-    uint8_t pad2;
+    uint8_t touchedThisTick;  // set by the contact pass, cleared at his next contact pass
     uint16_t pad6;
     int32_t x16;  // 16.16 fixed point
     int32_t y16;
@@ -281,16 +293,34 @@ struct MatchWords {
     int16_t excludedPerson;    // the player the ball passes through, -1 none
     int16_t lastKickKind;      // the kind word of the last kick
     uint8_t firstShotRecord;   // set while the first shot record holds a shot
-    uint8_t dominanceSaid[2];  // once per side and match
-    int16_t freeKickAim[2];    // x, y beside the wall
-    uint16_t lastScoringSide;  // written by Goal_SayRemarks
-    int32_t celebrationTicks;  // counted in phase 28 while the celebration lasts
-    int16_t kickoffTaker;      // the kick-off pair, named by the kick-off phase
+    uint8_t secondShotRecord;  // the flags of the other two shot records
+    uint8_t thirdShotRecord;
+    int8_t shotRecordPlayer[3];  // whose shot each record holds, -1 none
+    uint8_t dominanceSaid[2];    // once per side and match
+    int16_t freeKickAim[2];      // x, y beside the wall
+    uint16_t lastScoringSide;    // written by Goal_SayRemarks
+    int32_t celebrationTicks;    // counted in phase 28 while the celebration lasts
+    int16_t kickoffTaker;        // the kick-off pair, named by the kick-off phase
     int16_t kickoffPartner;
-    int8_t passProvider;  // the player whose pass led to the ball in the net, -1 none
-    uint8_t pad7;
+    int8_t passProvider;         // the player whose pass led to the ball in the net, -1 none
+    int8_t secondProvider;       // kept by the passing and crossing actions, -1 none
     int16_t kickTargetPerson;    // the receiver of the last kick, -1 a point or a shot
     int16_t kickTargetPoint[2];  // where the last kick was aimed
+
+    // Ball contacts, touches and the carrier's running.
+    int16_t reboundCooldown;  // while above 0 nobody touches the ball
+    int16_t lastDeflector;    // the player of the last deflection line, -1 none
+    int8_t passReceiver;      // set by the passes: always handled softly, -1 none
+    int8_t assistCandidate;   // -1 none; forgotten when assistTimer runs out
+    int16_t assistTimer;      // ticks
+    uint8_t actingSide;       // side of the last player in possession
+    int8_t lastPossessor[2];  // each side's last player in possession, -1 none
+    uint8_t pad8;
+    int16_t touchCommentDelay;  // ticks before the next touch line may be said
+    int16_t previousToucher;    // the last toucher before the current one, -1 none
+    int16_t distanceResult;     // left by Person_DistanceToGoal for its caller
+    int16_t dribbleCounter;     // dribbles started; held at 0 until one starts
+    int16_t turnTimer;          // ticks of the current shield-and-turn
 
     // Line-ups and the active players.
     int16_t lineUp[2][MATCH_PERSONS_PER_SIDE];
@@ -391,8 +421,8 @@ constexpr int32_t PITCH_PARKED_Y = 3042;
 constexpr int16_t Fixed_ToUnits(int32_t fixed16) { return static_cast<int16_t>(fixed16 / 65536); }
 // Puts a person at a whole-unit point, integer and 16.16 position both.
 void Person_PlaceAt(int32_t person, int32_t x, int32_t y);
-// For 0 <= person < 37: the action, frame, actionWord, passKind, kicked and height it starts
-// with; other indexes change nothing.
+// For 0 <= person < 37: the action, frame, actionWord, actionFlag, passKind, kicked and height it
+// starts with; other indexes change nothing.
 void Person_SetAction(int32_t person, int32_t action);
 inline int32_t Person_Skill(const MatchPerson& p, int32_t skill)
 {

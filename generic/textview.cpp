@@ -8,6 +8,7 @@
 
 #include "engine/fatal.h"
 #include "engine/poll.h"
+#include "engine/script.h"
 #include "engine/timer.h"
 #include "game/kitcolours.h"
 #include "game/matchblocks.h"
@@ -468,7 +469,17 @@ void TextView_Init()
 
 void TextView_Uninit() { TextView_Init(); }
 
-void TextView_Register() { MatchView_Register(VIEWKIND_TEXT, &kTextViewOps); }
+void TextView_Register()
+{
+    MatchView_Register(VIEWKIND_TEXT, &kTextViewOps);
+    ScriptRegisterValue("period", [] { return TextView.shown ? int32_t{Match.period} : -1; });
+    ScriptRegisterValue("phase", [] { return int32_t{Match.phase}; });
+    ScriptRegisterValue("clock", [] { return static_cast<int32_t>(GetMatchClockSeconds()); });
+    ScriptRegisterValue("frames", [] { return static_cast<int32_t>(TextView.frameCounter); });
+    ScriptRegisterValue("speed", [] { return int32_t{SpeedIndex}; });
+    ScriptRegisterValue("score0", [] { return int32_t{Match.score[0]}; });
+    ScriptRegisterValue("score1", [] { return int32_t{Match.score[1]}; });
+}
 
 void TextView_TakeSideColours()
 {
@@ -490,11 +501,16 @@ void Analysis_Init()
     std::fill(std::begin(TextView.shownTerritory), std::end(TextView.shownTerritory), 50);
     TextView_TakeSideColours();
     TextView.lastEnds = Match.secondOfPair;
+    TextView.shown = true;
     InitSetOfMenus();
     TextView_DrawStaticScreen();
 }
 
-void Analysis_Destroy() { ShutdownMenuGraphics(); }
+void Analysis_Destroy()
+{
+    TextView.shown = false;
+    ShutdownMenuGraphics();
+}
 
 void Analysis_Step()
 {

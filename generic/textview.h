@@ -25,6 +25,7 @@ struct TextViewState {
     int16_t shownTerritory[TEXTVIEW_GRAPH_MINUTES];
     char shownCommentary[200];
     bool eventShown;
+    bool shown;  // between Analysis_Init and Analysis_Destroy
 };
 
 // Owned by TextView: read them here. The speed index and radar flags live for the program's run.
@@ -34,7 +35,9 @@ extern TextViewState TextView;   // the view of the match being watched
 
 void TextView_Init();    // speed index 2, both radar flags on, no view
 void TextView_Uninit();  // safe without Init and twice
-// Registers the five operations below as the text view kind of the match view dispatch.
+// Registers the five operations below as the text view kind of the match view dispatch, and the
+// script values `period` (-1 while no view is shown), `phase`, `clock`, `frames`, `speed`,
+// `score0` and `score1`.
 void TextView_Register();
 
 // The view's hooks (view mode 0). Init takes the side colours, sets the 640 x 480 menu display

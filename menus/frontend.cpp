@@ -22,7 +22,9 @@
 #include "game/textmess.h"
 #include "game/trainingschedule.h"
 #include "game/world.h"
+#include "gamecode/matchrun.h"
 #include "menus/credits.h"
+#include "menus/dayscreen.h"
 #include "menus/exm.h"
 #include "menus/gfxgen.h"
 #include "menus/hotregion.h"
@@ -35,10 +37,13 @@
 #include "menus/menupc.h"
 #include "menus/menutext.h"
 #include "menus/newcareer.h"
+#include "menus/news.h"
 #include "menus/numbers.h"
 #include "menus/office.h"
+#include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
+#include "menus/squadstandin.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
 
@@ -56,6 +61,8 @@ int16_t RouteClub;
 
 namespace {
 
+// The day's advance; still the option when "Rencontre du jour" is left by its own button.
+constexpr int16_t MENU_OPTION_ADVANCE = 46;
 constexpr int32_t TEXT_CREATING_GAME = 749;
 constexpr int32_t TEXT_NO_STAFF = 424;
 constexpr int32_t TEXT_LOAD_FAILED = 1662;
@@ -170,6 +177,18 @@ void PlayToday()
     RouteGameEvents();
 }
 
+// "Rencontre du jour" first when today's match is to be played; the day is played only when
+// that screen was left by its own button, not through the menu bar.
+void AdvanceTime()
+{
+    if (AdvanceMode == ADVANCE_TODAYS_MATCH) {
+        ResultsMode = RESULTS_BEFORE_MATCHES;
+        RunScreen(TodaysMatch_Table());
+        if (MenuOption != MENU_OPTION_ADVANCE) return;
+    }
+    Game_AdvanceLoop();
+}
+
 void LoadSavedGame()
 {
     SetBusyPointer(1);
@@ -245,9 +264,10 @@ constexpr DispatchRow Screen(int16_t option, const char* title, void (*after)() 
 {
     return {option, DISPATCH_PLACEHOLDER, nullptr, title, after, nullptr};
 }
-constexpr DispatchRow Table(int16_t option, const char* title, const MenuItem* (*table)())
+constexpr DispatchRow Table(int16_t option, const char* title, const MenuItem* (*table)(),
+                            void (*after)() = nullptr)
 {
-    return {option, DISPATCH_SCREEN, nullptr, title, nullptr, table};
+    return {option, DISPATCH_SCREEN, nullptr, title, after, table};
 }
 
 // One screen serves both: the option tells it whether it loads or saves.
@@ -271,7 +291,7 @@ constexpr auto kDispatch = std::to_array<DispatchRow>({
     Screen(4, "Fiche du joueur", AfterPlayerCard),
     Table(5, "Choisissez une \xE9quipe \xE0 diriger", TeamChoice_Table),
     Table(6, "Offre d'emploi", JobOffer_Table),
-    Screen(7, "Equipe", AfterSquad),
+    Table(7, "Equipe", SquadStandIn_Table, AfterSquad),
     Screen(8, "Calendrier"),
     Screen(9, "Classement"),
     Screen(10, "N\xE9gociations", AfterNegotiations),
@@ -306,7 +326,7 @@ constexpr auto kDispatch = std::to_array<DispatchRow>({
     Screen(43, "Le centre de recherche d'emploi"),
     Screen(44, "Palmar\xE8s Troph\xE9" "e"),
     Screen(45, "Archives championnat"),
-    Screen(46, "Rencontre du jour"),
+    Step(46, AdvanceTime, "Rencontre du jour"),
     Screen(47, "Historique Championnat"),
     Screen(48, "Ligue des Champions"),
     Table(49, "Charger une partie", LoadScreen),
@@ -502,15 +522,31 @@ void RegisterScriptValues()
     ScriptRegisterValue("prevoption", [] { return static_cast<int32_t>(PreviousOption); });
     ScriptRegisterValue("depth", [] { return EXM_Depth() + 1; });
     ScriptRegisterValue("busy", BusyPointerCount);
+    ScriptRegisterValue("resultsmode", Results_ShownMode);
+    DayScreen_RegisterScriptValues();
+}
+
+// The match view brings a display of its own up, so the front end's comes down around it.
+void RunMatch3D()
+{
+    EXM_Shutdown();
+    PlayMatch3D();
+    EXM_Init();
 }
 
 void RegisterGameHooks()
 {
+    GameHooks.PlayWatchedMatch = RunMatch3D;
     GameHooks.ShowMessage = ShowMessageBox;
     GameHooks.FormatMoney = Price2str;
     GameHooks.GetTeamDesign = KitOfSide;
     GameHooks.SetTrainingDefaults = Training_SetDefaults;
     GameHooks.StoreTrainingSchedule = Training_StoreSchedule;
+    GameHooks.DayScreenStep = DayScreen_RunChoice;
+    GameHooks.NewsPlayerMissing = News_PlayerMissing;
+    GameHooks.NewsManagerAppointed = News_ManagerAppointed;
+    GameHooks.NewsManagerSacked = News_ManagerSacked;
+    GameHooks.NewsPlayerMoved = News_PlayerMoved;
 }
 
 const ExmFrontEnd kLoopSteps = {
@@ -554,10 +590,18 @@ void FrontEndInit()
     SaveLoadInit();
     NewCareerInit();
     JobOfferInit();
+    OfficeInit();
+    ResultsInit();
+    DayScreenInit();
+    NewsInit();
 }
 
 void FrontEndUninit()
 {
+    NewsUninit();
+    DayScreenUninit();
+    ResultsUninit();
+    OfficeUninit();
     JobOfferUninit();
     NewCareerUninit();
     SaveLoadUninit();
@@ -583,6 +627,7 @@ void RunFrontEnd()
     EXM_Shutdown();
     FrontEndUninit();
     GameHooks_Reset();
+    GameHooks.PlayWatchedMatch = PlayMatch3D;
 }
 
 void StartMainMenu()
@@ -623,6 +668,7 @@ void DispatchOption(int32_t option)
     if (row.kind == DISPATCH_SCREEN) {
         BeforeScreen(row.option);
         RunScreen(row.table());
+        if (row.after != nullptr) row.after();
         return;
     }
     RunPlaceholder(row);

@@ -164,6 +164,7 @@ int32_t TakeJob()
     JobNewMarkers[1] = 1;
     if (mode == 0) {
         SetNewcomerReputation(club);
+        Market_ClearHumanOffers();
     } else {
         MenuOption = MENU_OPTION_OFFICE;
     }

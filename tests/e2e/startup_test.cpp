@@ -55,7 +55,7 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
         RowsLogged(run.out, "GameMain"),
         (std::vector<std::string>{"saved games", "messages", "commentary", "database", "tactics",
                                   "match day", "season", "shortlists", "training schedule",
-                                  "match presentation", "match engine"}));
+                                  "match presentation", "match engine", "in-match menus"}));
     const size_t gameModules = run.out.find("GameMain(): saved games");
     EXPECT_LT(lastStart, gameModules);
     EXPECT_LT(gameModules, firstStop);

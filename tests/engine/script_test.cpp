@@ -100,6 +100,7 @@ TEST(ScriptParse, RefusesBadArgumentsWithTheirReason)
         {"pixel 1 2 GG0000", "bad argument 'GG0000' to 'pixel'"},
         {"hash now", "extra argument 'now' to 'hash'"},
         {"grab", "missing argument to 'grab'"},
+        {"print", "missing argument to 'print'"},
         {"echo \"open", "unterminated text \"open"},
         {"echo \"a\" b", "text after the closing quote:  b"},
         {"Wait 1", "unknown command 'Wait'"},
@@ -115,6 +116,20 @@ TEST(ScriptParse, RefusesBadArgumentsWithTheirReason)
         EXPECT_EQ(ParseError(std::string("echo fine\n") + line),
                   std::string("script: s.txt:2: ") + reason);
     }
+}
+
+TEST_F(ScriptTest, PrintWritesAValueAsItReadsWhenItsTurnComes)
+{
+    static int32_t s_value;
+    s_value = 4;
+    ScriptRegisterValue("goals", [] { return s_value; });
+    Load("print goals\nwait 2\nprint goals\n");
+    ScriptStart(false);
+    testing::internal::CaptureStdout();
+    RunPeriods(1);
+    s_value = -2;
+    RunPeriods(3);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "script: goals = 4\nscript: goals = -2\n");
 }
 
 TEST_F(ScriptTest, CommandsRunOnceTheWaitsBeforeThemHavePassed)

@@ -8,9 +8,11 @@
 #include "engine/memory.h"
 #include "engine/random.h"
 #include "game/calendar.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/matchblocks.h"
+#include "game/matchday.h"
 #include "game/savegame.h"
 #include "game/season.h"
 #include "game/squad.h"
@@ -53,6 +55,28 @@ std::vector<int32_t> PlayersOf(int32_t club, int32_t n)
         if (Squad_IsMember(id, club)) out.push_back(id);
     }
     return out;
+}
+
+// The keepers on the club's books.
+int32_t KeepersOf(int32_t club)
+{
+    int32_t n = 0;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        n += !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].club == club
+             && DbPlayers[id].position == 0;
+    }
+    return n;
+}
+
+// All the club's keepers but one join the unattached players.
+void LeaveOneKeeper(int32_t club)
+{
+    bool kept = false;
+    for (const int32_t id : PlayersOf(club, SQUAD_MAX)) {
+        if (VTW_GetPositionLine(id) != 0) continue;
+        if (kept) Market_Release(id);
+        kept = true;
+    }
 }
 
 TEST_F(Market, FeesAndOffersStayWithinTheirBoundsAtEveryTurn)
@@ -257,6 +281,78 @@ TEST_F(Market, AnUndecidedApplicationIsFiledForItsDay)
     EXPECT_EQ(Job_Consider(5, 0), 1);
     DbPlayers[PERSON_HUMAN].reputation = 20;
     EXPECT_EQ(Job_Consider(5, 0), 0);
+}
+
+TEST_F(Market, AWindowsLastDayStillTradesAndTheFirstClosedDayDoesNot)
+{
+    constexpr int32_t club = 20;
+    const int32_t firstClosed = GameState.closedTransfer[0][0];
+    Calendar_SetDay(firstClosed - 1);
+    LeaveOneKeeper(club);
+    Market_DailyStage();
+    EXPECT_GE(KeepersOf(club), 2);  // a line under its minimum is filled the same day
+    LeaveOneKeeper(club);
+    Calendar_SetDay(firstClosed);
+    const int32_t rows = Transfers_Count();
+    Market_DailyStage();
+    EXPECT_EQ(Transfers_Count(), rows);
+    EXPECT_EQ(KeepersOf(club), 1);
+}
+
+TEST_F(Market, AFullSquadShortOfAKeeperMakesRoomForOneAtTheNewSeason)
+{
+    constexpr int32_t club = 20;
+    LeaveOneKeeper(club);
+    for (int32_t id = PERSON_FIRST_ORDINARY;
+         id < FullPlayerCount && VTW_GetClubSquadCount(club) < SQUAD_MAX; ++id) {
+        if (Squad_IsMember(id, 30 + id % 20) && VTW_GetPositionLine(id) != 0)
+            Market_MovePlayer(id, club, 0, false, 1000, 12);
+    }
+    ASSERT_EQ(VTW_GetClubSquadCount(club), SQUAD_MAX);
+    Market_NewSeason();
+    EXPECT_GE(KeepersOf(club), 2);
+    EXPECT_LE(VTW_GetClubSquadCount(club), SQUAD_MAX);
+}
+
+TEST_F(Market, AWaitingLoanRequestCountsAsALoanListing)
+{
+    const int32_t player = PlayersOf(kHuman, 1)[0];
+    EXPECT_EQ(VTW_GetPlayerLoanList(player), 0);
+    ASSERT_EQ(Market_AddHumanSale(player, 40, 1, 0), 1);
+    EXPECT_EQ(VTW_GetPlayerLoanList(player), 1);
+    VTW_RemoveHumanSale(player);
+    EXPECT_EQ(VTW_GetPlayerLoanList(player), 0);
+}
+
+TEST_F(Market, ASackedManagersPostIsOfferedToAHumanOfGoodName)
+{
+    AutoRunMode = 0;
+    DbPlayers[PERSON_HUMAN].reputation = 63;
+    DbClubs[30].boardPatience = 0;
+    Managers_DailyStage();
+    EXPECT_TRUE(DbClubs[30].caretaker);
+    Managers_WeeklyStage();
+    EXPECT_EQ(VTW_GetJobOfferClub(), 30);
+    for (int32_t day = 0; day < 12; ++day) {
+        Managers_DailyStage();
+    }
+    EXPECT_TRUE(DbClubs[30].caretaker);  // the post is kept for the human while he decides
+}
+
+TEST_F(Market, TheHumansFixtureOfTheDayFillsHisMatchSlot)
+{
+    int32_t row = 0;
+    while (VTW_GetFixtureHomeClub(row) != kHuman && VTW_GetFixtureAwayClub(row) != kHuman) {
+        ++row;
+    }
+    Calendar_SetDay(VTW_GetFixtureDay(row));
+    ASSERT_EQ(VTW_FindHumanNextFixture(), row);
+    const int32_t home = VTW_GetFixtureHomeClub(row);
+    EXPECT_EQ(MarketState.matchSlot[0], row);
+    EXPECT_EQ(MarketState.matchSlot[1], home == kHuman ? VTW_GetFixtureAwayClub(row) : home);
+    EXPECT_EQ(MarketState.matchSlot[2], VTW_GetFixtureCompetition(row));
+    VTW_ClearMatchSlot();
+    EXPECT_EQ(MarketState.matchSlot[0], 0xFFFF);
 }
 
 }  // namespace

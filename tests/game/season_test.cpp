@@ -161,9 +161,11 @@ TEST_F(SeasonTest, SoakChecksStopAtTheTargetAndReportABrokenSquad)
 {
     StartCareer(2, 15, 3);
     AutoRunTarget = {3, 0, AUTORUN_CHECK_SQUADS};
-    // A squad without a keeper.
+    // A squad too injured to field sixteen: the market would mend a missing line at once.
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (DbPlayers[id].club == 4 && DbPlayers[id].position == 0) DbPlayers[id].position = 2;
+        if (DbPlayers[id].club != 4) continue;
+        DbPlayers[id].flags |= PLAYER_INJURED;
+        DbPlayers[id].injuryDays = 30;
     }
     EXPECT_EQ(VTW_SoakChecks(), 0);
     for (int32_t day = 0; day < 3; ++day) {

@@ -1,10 +1,12 @@
-// tests/gamecode/incidents_test.cpp: pressure after incidents and the commentary on a missed
-// chance, by score, minute, deflection, the shooter's goals and the dominance lines.
+// tests/gamecode/incidents_test.cpp: pressure after incidents, the commentary on a missed chance
+// by score, minute, deflection, the shooter's goals and the dominance lines, and the bookkeeping
+// of touches.
 #include "gamecode/incidents.h"
 
 #include <vector>
 
 #include "engine/random.h"
+#include "gamecode/actions.h"
 #include "gamecode/matchstate.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/support.h"
@@ -116,6 +118,64 @@ TEST_F(Incidents, DeflectionShooterAndDominanceLines)
     Match.lastKickKind = 9;
     Match_MissedChanceComment();
     EXPECT_TRUE(Groups().empty());
+}
+
+TEST_F(Incidents, TouchLinesWaitOutTheirDelayAndAWonBallCountsAsLost)
+{
+    Match_OnBallTouch(21);  // from team-mate 20
+    EXPECT_EQ(Groups(), (std::vector<int32_t>{23}));
+    EXPECT_EQ(Match.touchCommentDelay, 16);
+    EXPECT_EQ(Match.previousToucher, 20);
+    EXPECT_EQ(MatchPersons[21].stats.touches, 1);
+    Match_OnBallTouch(5);  // won back while the delay runs: nothing said, nothing counted
+    EXPECT_EQ(MatchPersons[21].stats.ballsLost, 0);
+    Match.touchCommentDelay = 0;
+    Match_OnBallTouch(22);
+    EXPECT_EQ(MatchPersons[5].stats.ballsLost, 1);
+    EXPECT_EQ(Groups(), (std::vector<int32_t>{23, 24}));
+    Match_OnBallTouch(22);  // the last toucher again: only the delay moves
+    EXPECT_EQ(MatchPersons[22].stats.touches, 1);
+    EXPECT_EQ(Match.touchCommentDelay, 15);
+    Ball.holder = 1;
+    Match_OnBallTouch(23);
+    EXPECT_EQ(Ball.lastToucher, 22);
+}
+
+TEST_F(Incidents, PassProviderIsForgottenByAnyTouchButAKeepersOrHisOwn)
+{
+    Match.passProvider = 21;
+    Match_OnBallTouch(16);  // side 1's keeper
+    Match_OnBallTouch(21);
+    EXPECT_EQ(Match.passProvider, 21);
+    Match_OnBallTouch(22);
+    EXPECT_EQ(Match.passProvider, -1);
+}
+
+TEST_F(Incidents, OwnBoxChallengeAndBoxEntryCountOnlyStrictlyInsideTheArea)
+{
+    Match.secondOfPair = 0;  // side 0 defends y 122, side 1 y 2042
+    ActivePlayer[1] = 20;
+    MatchPersons[20].ballDistance = 71;
+    struct Case {
+        int32_t person, x, y, inside;
+    };
+    for (const Case c : {Case{3, 477, 409, 1}, Case{3, 476, 300, 0}, Case{3, 700, 410, 0},
+                         Case{26, 1115, 1755, 1}}) {
+        Person_PlaceAt(c.person, c.x, c.y);
+        if (c.person == 26) ActivePlayer[0] = 4;  // whose ball distance is 0
+        EXPECT_EQ(Person_InOwnBoxUnderChallenge(c.person), c.inside) << c.x << "," << c.y;
+    }
+    EXPECT_EQ(MatchPersons[3].stats.ownBoxChallenges, 1);
+    MatchPersons[20].ballDistance = 72;
+    Person_PlaceAt(3, 700, 300);
+    EXPECT_EQ(Person_InOwnBoxUnderChallenge(3), 0);
+
+    KickingSide = 1;
+    CurrentPersonPos = {700, 1800, 700 * 65536, 1800 * 65536};
+    EXPECT_EQ(Person_CountBoxEntry(9), 1);
+    CurrentPersonPos = {1116, 1800, 1116 * 65536, 1800 * 65536};
+    EXPECT_EQ(Person_CountBoxEntry(9), 0);
+    EXPECT_EQ(MatchPersons[9].stats.boxEntries, 1);
 }
 
 }  // namespace

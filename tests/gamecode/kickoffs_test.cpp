@@ -184,6 +184,73 @@ TEST_F(Kickoff, AnOwnGoalIsTheDefendersWithoutACelebration)
     EXPECT_EQ(Match.kickOffSide, defending);
 }
 
+// The first shot record counts only for the credited scorer, the other two for whoever they name;
+// the second provider counts only as a team-mate of the scorer, not as the scorer himself.
+TEST_F(Kickoff, AGoalCreditsTheShotRecordsAndTheSecondProviderTheyName)
+{
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+    const int32_t defending = Match.secondOfPair;
+    const int32_t scoring = defending ^ 1;
+    const int32_t scorer = LineUp[scoring][9];
+    const int32_t mate = LineUp[scoring][7];
+    const int32_t opponent = LineUp[defending][4];
+    auto scoreAtTheLowGoal = [&] {
+        ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+        Person_PlaceAt(LineUp[defending][0], 300, Pitch.firstGoalLine + 200);  // no save
+        Person_PlaceAt(MATCH_BALL, PITCH_CENTRE_X, Pitch.firstGoalLine + 8);
+        Ball.velX = 0;
+        Ball.velY = -20 * kUnit;
+        Ball.height = 0;
+        Ball.lastToucher = static_cast<int16_t>(scorer);
+        ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_GOAL; }, 5));
+        RunTicks(1);
+    };
+    auto said103 = [&] {
+        const std::vector<int32_t>& groups = match.Record().commentaryGroups;
+        return std::count(groups.begin(), groups.end(), 103);
+    };
+    Match.firstShotRecord = 1;
+    Match.secondShotRecord = 1;
+    Match.thirdShotRecord = 0;
+    Match.shotRecordPlayer[0] = static_cast<int8_t>(scorer);
+    Match.shotRecordPlayer[1] = static_cast<int8_t>(mate);
+    Match.shotRecordPlayer[2] = static_cast<int8_t>(mate);
+    Match.secondProvider = static_cast<int8_t>(mate);
+    scoreAtTheLowGoal();
+    const MatchPersonStats& s = MatchPersons[scorer].stats;
+    const MatchPersonStats& m = MatchPersons[mate].stats;
+    EXPECT_EQ(s.goals, 1);
+    EXPECT_EQ(s.shotRecordGoals[0], 1);
+    EXPECT_EQ(m.shotRecordGoals[1], 1);
+    EXPECT_EQ(m.shotRecordGoals[2], 0);
+    EXPECT_EQ(m.secondKindCompletions, 1);
+    EXPECT_EQ(m.secondAssists, 1);
+    EXPECT_EQ(said103(), 1);
+
+    Match.shotRecordPlayer[0] = static_cast<int8_t>(mate);
+    Match.secondShotRecord = 0;
+    Match.secondProvider = static_cast<int8_t>(scorer);
+    scoreAtTheLowGoal();
+    EXPECT_EQ(s.goals, 2);
+    EXPECT_EQ(s.shotRecordGoals[0] + m.shotRecordGoals[0], 1);
+    EXPECT_EQ(m.shotRecordGoals[1], 1);
+    Match.secondProvider = static_cast<int8_t>(opponent);
+    scoreAtTheLowGoal();
+    EXPECT_EQ(s.goals, 3);
+    EXPECT_EQ(s.secondAssists + MatchPersons[opponent].stats.secondAssists, 0);
+    EXPECT_EQ(said103(), 1);
+
+    // A shoot-out goal still in the net when the goal phase ends is the kicker's.
+    Match.period = MATCH_PERIOD_SHOOT_OUT;
+    LastKicker[scoring] = static_cast<int8_t>(mate);
+    Person_PlaceAt(MATCH_BALL, PITCH_CENTRE_X, Pitch.firstGoalLine - 8);
+    MatchPhase = PHASE_GOAL;
+    PhaseTimer = 1;
+    Phase_Goal();
+    EXPECT_EQ(m.shotRecordGoals[0], 1);
+    EXPECT_EQ(MatchPhase, PHASE_SHOOTOUT_NEXT_KICK);
+}
+
 namespace {
 
 // The goals after each kick of the shoot-out, seen when the next kick is set up.

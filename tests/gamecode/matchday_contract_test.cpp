@@ -1,6 +1,9 @@
 // tests/gamecode/matchday_contract_test.cpp: a match-day block as the match day really sets it up
 // is one the engine reads as it expects, and the engine's result goes back into the season.
+#include <algorithm>
 #include <cstdint>
+#include <map>
+#include <vector>
 
 #include "engine/poll.h"
 #include "game/calendar.h"
@@ -10,8 +13,11 @@
 #include "game/ids.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
+#include "game/records.h"
+#include "gamecode/ball.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
+#include "gamecode/phases.h"
 #include "menus/tactics.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/game_world.h"
@@ -115,6 +121,241 @@ TEST_F(MatchDayContract, ASetUpFixtureIsReadAsTheEngineExpectsAndItsResultGoesBa
     EXPECT_EQ(VTW_GetFixtureHomeGoals(row), Match.score[0]);
     EXPECT_EQ(VTW_GetFixtureAwayGoals(row), Match.score[1]);
     EXPECT_NE(Fixture_IsPlayed(row), 0);
+}
+
+// Season goals of every squad player of the clubs of `row`, by player id.
+std::map<int32_t, int32_t> SeasonGoalsOfBothClubs(int32_t row)
+{
+    std::map<int32_t, int32_t> goals;
+    for (int32_t club : {VTW_GetFixtureHomeClub(row), VTW_GetFixtureAwayClub(row)}) {
+        const int16_t* members = nullptr;
+        const int32_t count = Records_ClubMembers(club, &members);
+        for (int32_t k = 0; k < count; ++k) {
+            goals[members[k]] = VTW_GetPlayerGoals(members[k]);
+        }
+    }
+    return goals;
+}
+
+// The scorers a club's goal log holds, in order.
+std::vector<int32_t> GoalLog(int32_t club)
+{
+    std::vector<int32_t> scorers;
+    const ClubRecord* record = VTW_GetClubRecordPtr(club);
+    for (const auto& pair : record->goals) {
+        if (pair[0].player != -1) scorers.push_back(pair[0].player);
+    }
+    return scorers;
+}
+
+int32_t PlayerIdOf(int32_t person) { return person >= 0 ? MatchPersons[person].playerId : -1; }
+
+bool PlayedInTheMatch(int32_t player)
+{
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        if (MatchPersons[person].playerId == player) return true;
+    }
+    return false;
+}
+
+// A recorded minute is the logged one but for the first minute and stoppage time.
+bool SameMinute(int32_t recorded, int32_t logged)
+{
+    const bool cap = recorded == 46 || recorded == 91 || recorded == 106 || recorded == 121;
+    return recorded == std::max(logged, 1) || (cap && logged >= recorded);
+}
+
+// Runs a scenario on every pass of the engine's loop while it lives, under a pass budget so that a
+// stuck engine fails the test instead of hanging it: past the budget every period ends at once.
+class ScopedScenario {
+public:
+    explicit ScopedScenario(void (*scenario)())
+    {
+        s_scenario = scenario;
+        s_passes = 0;
+        m_key = AddPollFunction(Run, POLL_EVERY_CALL, 0);
+    }
+    ~ScopedScenario()
+    {
+        RemovePollFunction(m_key);
+        EXPECT_LE(s_passes, kPassBudget) << "the engine did not finish its match";
+    }
+    ScopedScenario(const ScopedScenario&) = delete;
+    ScopedScenario& operator=(const ScopedScenario&) = delete;
+
+private:
+    static constexpr uint64_t kPassBudget = 200000;
+    static void Run()
+    {
+        if (++s_passes <= kPassBudget) {
+            s_scenario();
+            return;
+        }
+        MatchEndFlag = 1;
+        MatchPhase = PHASE_PERIOD_OVER;
+        Match.extraTime = Match.goldenGoal = Match.shootOut = 0;
+    }
+    static inline void (*s_scenario)() = nullptr;
+    static inline uint64_t s_passes = 0;
+    uint16_t m_key;
+};
+
+// Plays today's rows as the match day does, the human's group first and his row last in it,
+// and stops after his row so that the match data block is his match's; his row, moved.
+int32_t PlayTheDayUpToTheHumansRow()
+{
+    VTW_PutHumanFixtureLast();
+    const int32_t human = VTW_FindHumanNextFixture();
+    for (int32_t row = -1; VTW_PlayMatchDay(&row) && row != human;) {
+    }
+    return human;
+}
+
+// One goal a half for the home side's number 10, struck into the goal it attacks once half the
+// half is played; the engine's own play may add more.
+int32_t s_scriptedGoals;
+void ScoreOnceAHalfForTheHomeSide()
+{
+    if (Match.period != s_scriptedGoals || Match.period > 1 || MatchPhase != PHASE_OPEN_PLAY
+        || Match.periodTicks < Match.periodLength / 2)
+        return;
+    ++s_scriptedGoals;
+    const bool highGoal = Match.secondOfPair == 0;  // side secondOfPair attacks toward y 2042
+    const int32_t line = highGoal ? Pitch.secondGoalLine : Pitch.firstGoalLine;
+    const int32_t inward = highGoal ? -1 : 1;
+    Person_PlaceAt(LineUp[1][0], 300, line + 200 * inward);  // no save
+    Person_PlaceAt(MATCH_BALL, PITCH_CENTRE_X, line + 8 * inward);
+    Ball.velX = 0;
+    Ball.velY = -20 * 65536 * inward;
+    Ball.height = 0;
+    Ball.lastToucher = LineUp[0][9];
+}
+
+// A single-leg tie of the first national cup between the clubs of `row`, on the first later day
+// both are free.
+int32_t InsertCupTie(int32_t row)
+{
+    int32_t round = 0;
+    while (Fixture_RoundLegs(0, round) != 1) {
+        ++round;
+    }
+    const int32_t comp = Fixture_CupComp(0, round, 0);
+    for (int32_t day = VTW_GetFixtureDay(row) + 1; day < FIXTURE_DAY_EMPTY; ++day) {
+        const int32_t tie =
+            VTW_InsertFixture(day, comp, VTW_GetFixtureHomeClub(row), VTW_GetFixtureAwayClub(row));
+        if (tie >= 0) return tie;
+    }
+    return -1;
+}
+
+// No goal before the shoot-out: the ball is put back on the centre spot whenever it comes within
+// 200 units of a penalty area in open play.
+void KeepTheBallFromBothGoals()
+{
+    const int32_t y = MatchPersons[MATCH_BALL].y;
+    const bool nearGoal = y < Pitch.penaltyAreaNearY + 200 || y > Pitch.penaltyAreaFarY - 200;
+    if (Match.period < MATCH_PERIOD_SHOOT_OUT && MatchPhase == PHASE_OPEN_PLAY && nearGoal)
+        Ball_PlaceOnCentreSpot();
+}
+
+// Plays the cup tie `row` on its day under `scenario`; the row's bits and shoot-out goals, and
+// the shoot-out list, agree with the periods the engine played and its data block.
+void PlayCupTieAndExpectTheRowToAgree(int32_t row, void (*scenario)())
+{
+    Calendar_SetDay(VTW_GetFixtureDay(row));
+    ShootOutList_Reset();
+    {
+        ScopedScenario played(scenario);
+        Season_PlayMatchDay(row);
+    }
+    const MatchDataBlock& data = *GetMatchDataBlock();
+    const bool penalties = Match.period == MATCH_PERIOD_SHOOT_OUT;
+    EXPECT_EQ(VTW_GetFixtureHomeGoals(row), Match.score[0]);
+    EXPECT_EQ(VTW_GetFixtureAwayGoals(row), Match.score[1]);
+    EXPECT_EQ(Fixture_GetExtraTime(row), Match.period >= 2 ? 1 : 0);
+    EXPECT_EQ(Fixture_GetPenalties(row), penalties ? 1 : 0);
+    const int32_t home = data.sides[0].shootOutGoals;
+    const int32_t away = data.sides[1].shootOutGoals;
+    EXPECT_EQ(home, Match.shootOutGoals[0]);
+    EXPECT_EQ(away, Match.shootOutGoals[1]);
+    EXPECT_EQ(Fixture_GetShootOutGoals(row, 0), home);
+    EXPECT_EQ(Fixture_GetShootOutGoals(row, 1), away);
+    EXPECT_EQ(Fixture_GetShootOutAwayWon(row) != 0, away > home);
+    if (!penalties) {
+        EXPECT_NE(ShootOutSlot_Row(ShootOutList[0]), row);
+        return;
+    }
+    EXPECT_EQ(ShootOutSlot_Row(ShootOutList[0]), row);
+    EXPECT_EQ(ShootOutSlot_AwayWon(ShootOutList[0]), away > home);
+    EXPECT_EQ(+ShootOutList[0].score, home | away << 8);
+}
+
+void PlayAsItComes() {}
+
+// The human's league fixture, after the rows the day plays before it, and then two cup ties of
+// his club, one as it comes and one held goalless into a shoot-out: the engine's scores, goals
+// and shoot-out land where the season keeps them.
+TEST_F(MatchDayContract, TheEnginesLeagueAndCupResultsGoBackIntoTheSeason)
+{
+    const int32_t first = HumansFirstLeagueRow();
+    const int32_t human = VTW_GetFixtureHomeClub(first);
+    const std::map<int32_t, int32_t> before = SeasonGoalsOfBothClubs(first);
+    const size_t logged = GoalLog(human).size();
+    MatchEngine_Start();
+    ChosenViewMode = VIEW_NONE;
+    AutoRunMode = 0;
+    s_scriptedGoals = 0;
+    int32_t row = -1;
+    {
+        ScopedScenario played(ScoreOnceAHalfForTheHomeSide);
+        row = PlayTheDayUpToTheHumansRow();
+    }
+    ASSERT_EQ(ReportFixture, row);
+    EXPECT_EQ(VTW_GetFixtureHomeGoals(row), Match.score[0]);
+    EXPECT_EQ(VTW_GetFixtureAwayGoals(row), Match.score[1]);
+    ASSERT_GE(Match.score[0], 2);
+
+    std::map<int32_t, int32_t> scored;
+    int32_t incident = 0;
+    int32_t nextGoal[2] = {0, 0};
+    const MatchDataBlock& data = *GetMatchDataBlock();
+    for (int32_t e = 0; e < data.eventCount; ++e) {
+        const MatchEventRow ev = data.events[e];  // a copy: the row is packed
+        if (ev.kind == 3) ++incident;             // a sending-off is listed too
+        if (ev.kind != 0) continue;
+        ASSERT_LT(nextGoal[ev.a], MATCH_GOAL_RECORDS);
+        const MatchGoalRecord& goal = Match.goals[ev.a][nextGoal[ev.a]++];
+        if (goal.kind != 11) ++scored[PlayerIdOf(goal.person)];
+        ASSERT_LT(incident, LAST_MATCH_INCIDENT_MAX - 1);
+        const LastMatchIncident listed = LastMatchIncidents[incident++];
+        EXPECT_EQ(LastMatchIncident_Kind(listed), 0);
+        EXPECT_EQ(LastMatchIncident_Side(listed), +ev.a);
+        EXPECT_EQ(+listed.person, PlayerIdOf(goal.person)) << "goal " << incident;
+        EXPECT_EQ(+listed.minute, +ev.minute);
+        EXPECT_TRUE(SameMinute(goal.minute, listed.minute)) << +goal.minute;
+    }
+    EXPECT_EQ(nextGoal[0], Match.score[0]);
+    EXPECT_EQ(nextGoal[1], Match.score[1]);
+    EXPECT_EQ(LastMatchIncident_Kind(LastMatchIncidents[incident]), -1);
+    for (const auto& [player, goals] : before) {
+        const int32_t expected = scored.contains(player) ? scored.at(player) : 0;
+        EXPECT_EQ(VTW_GetPlayerGoals(player) - goals, expected) << "player " << player;
+    }
+    // Nothing of the fixtures played before it leaks into the club's goal log.
+    const std::vector<int32_t> log = GoalLog(human);
+    for (size_t k = logged; k < log.size(); ++k) {
+        EXPECT_TRUE(PlayedInTheMatch(log[k])) << "player " << log[k];
+    }
+
+    const int32_t asItComes = InsertCupTie(row);
+    ASSERT_GE(asItComes, 0);
+    PlayCupTieAndExpectTheRowToAgree(asItComes, PlayAsItComes);
+    const int32_t goalless = InsertCupTie(asItComes);
+    ASSERT_GE(goalless, 0);
+    PlayCupTieAndExpectTheRowToAgree(goalless, KeepTheBallFromBothGoals);
+    MatchEngine_Stop();
+    EXPECT_EQ(Match.period, MATCH_PERIOD_SHOOT_OUT);
+    EXPECT_EQ(Match.score[0] + Match.score[1], 0);
 }
 
 }  // namespace

@@ -29,6 +29,14 @@ std::vector<int32_t> PeriodsPlayed(const PresentationRecord& record)
 
 // A tie stays level whatever the play, so that the rules for a level tie are what is tested.
 void KeepScoresLevel() { Match.score[1] = Match.score[0]; }
+// Goalless until the scripted goal at tick 100 of the first extra period.
+void KeepGoallessUntilTheScriptedGoal()
+{
+    if (Match.period < 2 || (Match.period == 2 && Match.periodTicks < 100)) {
+        Match.score[0] = 0;
+        Match.score[1] = 0;
+    }
+}
 
 TEST(MatchRun, PlainMatchPlaysTwoHalvesAndLeavesItsResult)
 {
@@ -112,6 +120,7 @@ TEST(MatchRun, GoldenGoalPlaysTheSecondExtraPeriodOnlyWhileLevel)
     builder.periodMinutes = 1;
     builder.goldenGoal = 1;
     builder.Write();
+    AddPollFunction(KeepScoresLevel, POLL_EVERY_CALL, 0);
     PlayMatch3D();
     EXPECT_EQ(PeriodsPlayed(match.Record()), (std::vector<int32_t>{0, 1, 2, 3}));
 }
@@ -130,6 +139,7 @@ TEST(MatchRun, AGoldenGoalInTheFirstExtraPeriodEndsItAndSkipsTheSecond)
                       Match.score[0] = 1;
                       ticksAtGoal = Match.periodTicks;
                   });
+    AddPollFunction(KeepGoallessUntilTheScriptedGoal, POLL_EVERY_CALL, 0);
     PlayMatch3D();
     EXPECT_EQ(PeriodsPlayed(match.Record()), (std::vector<int32_t>{0, 1, 2}));
     EXPECT_EQ(Match.periodTicks, ticksAtGoal);  // ended on the next tick, before the clock moved

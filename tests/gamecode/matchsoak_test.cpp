@@ -17,6 +17,7 @@ struct SoakTotals {
     int32_t throwIns = 0;
     int32_t goalKicks = 0;
     int32_t corners = 0;
+    uint64_t possession[2] = {0, 0};
 };
 
 void PlaySeeds(uint32_t first, uint32_t count, SidePreset preset, bool cupTie, SoakTotals* totals)
@@ -35,11 +36,27 @@ void PlaySeeds(uint32_t first, uint32_t count, SidePreset preset, bool cupTie, S
         totals->throwIns += r.throwIns;
         totals->goalKicks += r.goalKicks;
         totals->corners += r.corners;
+        totals->possession[0] += r.possessionTicks[0];
+        totals->possession[1] += r.possessionTicks[1];
     }
 }
 
-// The interim kicks all stay inside the pitch, so only goals are sure to come yet.
-void ExpectEveryRestartSeen(const SoakTotals& totals) { EXPECT_GT(totals.goals, 0); }
+// Rebounds and clearances put the ball out, so every restart comes up over the seeds.
+void ExpectEveryRestartSeen(const SoakTotals& totals)
+{
+    EXPECT_GT(totals.goals, 0);
+    EXPECT_GT(totals.corners, 0);
+    EXPECT_GT(totals.throwIns, 0);
+    EXPECT_GT(totals.goalKicks, 0);
+}
+
+// Between balanced sides neither may keep the ball three quarters of the open play.
+void ExpectPossessionShared(const SoakTotals& totals)
+{
+    const uint64_t all = totals.possession[0] + totals.possession[1];
+    EXPECT_LE(totals.possession[0] * 4, all * 3) << totals.possession[0] << " of " << all;
+    EXPECT_LE(totals.possession[1] * 4, all * 3) << totals.possession[1] << " of " << all;
+}
 
 }  // namespace
 
@@ -48,6 +65,7 @@ TEST(MatchSoak, BalancedSeeds1To50FinishUnderTheChecks)
     SoakTotals totals;
     PlaySeeds(1, 50, SidePreset::Balanced, false, &totals);
     ExpectEveryRestartSeen(totals);
+    ExpectPossessionShared(totals);
 }
 
 TEST(MatchSoak, BalancedSeeds51To100FinishUnderTheChecks)
@@ -55,6 +73,7 @@ TEST(MatchSoak, BalancedSeeds51To100FinishUnderTheChecks)
     SoakTotals totals;
     PlaySeeds(51, 50, SidePreset::Balanced, false, &totals);
     ExpectEveryRestartSeen(totals);
+    ExpectPossessionShared(totals);
 }
 
 TEST(MatchSoak, BalancedSeeds101To150FinishUnderTheChecks)
@@ -62,6 +81,7 @@ TEST(MatchSoak, BalancedSeeds101To150FinishUnderTheChecks)
     SoakTotals totals;
     PlaySeeds(101, 50, SidePreset::Balanced, false, &totals);
     ExpectEveryRestartSeen(totals);
+    ExpectPossessionShared(totals);
 }
 
 TEST(MatchSoak, BalancedSeeds151To200FinishUnderTheChecks)
@@ -69,6 +89,7 @@ TEST(MatchSoak, BalancedSeeds151To200FinishUnderTheChecks)
     SoakTotals totals;
     PlaySeeds(151, 50, SidePreset::Balanced, false, &totals);
     ExpectEveryRestartSeen(totals);
+    ExpectPossessionShared(totals);
 }
 
 TEST(MatchSoak, StrongAgainstWeakFinishesUnderTheChecks)

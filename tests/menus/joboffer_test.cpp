@@ -87,7 +87,11 @@ TEST_F(JobOfferScreen, TheFirstJobsTwoChoicesSetOrClearThePlayerManagerClause)
         Record(OFFERED).playerManagerClause = static_cast<uint8_t>(1 - clause);
         JobOfferMode = 0;
         JobOfferViewFlag = 1;
+        MarketState.offerDayB = 9;  // a stale application of an earlier career
+        MarketState.offerClub = 4;
         EXPECT_EQ(choose(nullptr), EXM_CODE_LEAVE);
+        EXPECT_EQ(VTW_GetHumanOfferB(), -1);
+        EXPECT_EQ(VTW_GetHumanOfferClub(), -1);
         EXPECT_EQ(Record(OFFERED).playerManagerClause, clause);
         EXPECT_EQ(MenuOption, 16);
         EXPECT_EQ(VTW_GetClubOfManager(MANAGER_HUMAN), OFFERED);

@@ -144,6 +144,25 @@ ScopedMenuScript::~ScopedMenuScript()
 
 uint32_t ScopedMenuScript::Elapsed() { return ClockPeriods() - s_script.start; }
 
+int32_t SendVTEventAt(int32_t x, int32_t y, uint16_t kind)
+{
+    for (int32_t i = 0; i < VT_RegionCount(); ++i) {
+        const VTHotRegion& r = VT_Regions()[i];
+        if (x < r.x || x >= r.x + r.w || y < r.y || y >= r.y + r.h) continue;
+        const VTEvent event = {kind,
+                               r.code,
+                               r.x,
+                               r.y,
+                               r.w,
+                               r.h,
+                               static_cast<int16_t>(x - r.x),
+                               static_cast<int16_t>(y - r.y)};
+        return r.callback(&event);
+    }
+    ADD_FAILURE() << "no hot region at " << x << ", " << y;
+    return VT_NO_REGION;
+}
+
 bool IconDrawnAt(int32_t icon, int32_t x, int32_t y)
 {
     int32_t w, h;

@@ -52,6 +52,10 @@ public:
     static uint32_t Elapsed();  // periods since the script started
 };
 
+// Sends one pointer event (a VTEventKind) straight to the callback of the last drawn VT_ map's
+// hot region holding (x, y), as the menu loop would; a test failure and 300 when none holds it.
+int32_t SendVTEventAt(int32_t x, int32_t y, uint16_t kind);
+
 // True when every pixel of the icon that is not the key colour shows at (x, y) in the work screen.
 bool IconDrawnAt(int32_t icon, int32_t x, int32_t y);
 // A stable hash of the work screen's pixels.

@@ -60,7 +60,7 @@ constexpr std::array<std::array<uint16_t, DIVISION_MAX>, COUNTRY_COUNT> kWageSca
     {9600, 1900, 570, 70, 70, 25}, {9600, 1900, 570, 70, 25, 25}, {9600, 1900, 570, 70, 25, 25},
 }};
 constexpr auto kBaseAttendance = std::to_array<uint16_t>({32000, 14000, 7000, 4000, 2500, 1500});
-constexpr auto kTicketPrice = std::to_array<uint16_t>({25, 18, 14, 11, 9, 7});
+constexpr auto kTicketPrice = std::to_array<uint16_t>({14, 14, 12, 10, 8, 7});
 // clang-format on
 static_assert(kCountries.size() == COUNTRY_COUNT);
 static_assert(kOutsideMean.size() == WORLD_COUNTRY_COUNT - COUNTRY_COUNT);

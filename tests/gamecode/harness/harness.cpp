@@ -18,6 +18,7 @@
 #include "engine/sounddrv.h"
 #include "engine/startup.h"
 #include "engine/winlib.h"
+#include "gamecode/ball.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
@@ -435,6 +436,27 @@ std::string Engine_CheckInvariants()
     return "";
 }
 
+void PlaceBallAlone(int32_t x, int32_t y)
+{
+    MatchPhase = PHASE_OPEN_PLAY;
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        Person_PlaceAt(person, 200 + 40 * person, 1900);
+        MatchPersons[person].ballDistance = 10000;
+    }
+    Person_PlaceAt(MATCH_BALL, x, y);
+    Ball.x16 = x * 65536;
+    Ball.y16 = y * 65536;
+    Ball.wholeX = static_cast<int16_t>(x);
+    Ball.wholeY = static_cast<int16_t>(y);
+    Ball.lookAhead[0][0] = static_cast<int16_t>(x);
+    Ball.lookAhead[0][1] = static_cast<int16_t>(y);
+    Ball.height = 0;
+    Ball.height16 = 0;
+    Ball_Stop();
+    Ball_UpdateSpeedDir();
+    Ball.lastToucher = -1;
+}
+
 void RunTicks(int32_t n)
 {
     for (int32_t i = 0; i < n; ++i) {
@@ -498,6 +520,8 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
     result.throwIns = h.awarded[PHASE_THROW_IN_AWARDED];
     result.goalKicks = h.awarded[PHASE_GOAL_KICK_AWARDED];
     result.corners = h.awarded[PHASE_CORNER_AWARDED];
+    result.possessionTicks[0] = Match.possessionTicks[0];
+    result.possessionTicks[1] = Match.possessionTicks[1];
     result.finalWhistle = Match.finalWhistle == 1;
     result.failures = h.failures;
     return result;

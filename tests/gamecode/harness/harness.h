@@ -83,6 +83,11 @@ uint64_t Watchdog_Passes();
 const std::vector<std::string>& Watchdog_Failures();
 std::string Engine_CheckInvariants();  // empty when they hold
 
+// The ball still on the ground at (x, y) in open play, last touched by nobody, and every player
+// parked on a far row (y 1900, 40 apart) with a ball distance of 10000: a scene for placed
+// players to meet it.
+void PlaceBallAlone(int32_t x, int32_t y);
+
 void RunTicks(int32_t n);  // EngineTick n times, invariants checked
 // Ticks until the predicate holds; false when the budget ran out first.
 bool RunUntil(const std::function<bool()>& done, int32_t budget);
@@ -97,6 +102,7 @@ struct SoakResult {
     int32_t throwIns = 0;  // restarts awarded over the match
     int32_t goalKicks = 0;
     int32_t corners = 0;
+    uint32_t possessionTicks[2] = {0, 0};  // open-play ticks each side had the ball
     bool finalWhistle = false;
     bool territoryInRange = false;  // every played minute's byte 0-100
     bool territoryMatchesThirds = false;

@@ -1,0 +1,315 @@
+// gamecode/ballcontacts.cpp: the ball meeting the players, touches and possession.
+#include "gamecode/ballcontacts.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+#include "gamecode/activeplayer.h"
+#include "gamecode/comments/commentary.h"
+#include "gamecode/incidents.h"
+#include "gamecode/interim.h"
+#include "gamecode/motion.h"
+#include "gamecode/phases.h"
+#include "gamecode/restartutil.h"
+
+namespace {
+
+constexpr int32_t kReach = 9;
+constexpr int32_t kLeftTouchline = 156;
+constexpr int32_t kRightTouchline = 1436;
+constexpr int32_t kNearGoalLine = 122;
+constexpr int32_t kFarGoalLine = 2042;
+constexpr int32_t kMaxHeight = 16;
+constexpr int32_t kKeeperActions = 120;
+constexpr int32_t kTouchHeight = 12;
+constexpr int32_t kStopHeight = 8;
+constexpr int32_t kClearHeight = 6;
+constexpr int32_t kSoftSpeed = 10;
+constexpr int32_t kHardSpeed = 12;
+constexpr int32_t kReboundTicks = 4;
+constexpr int32_t kCushionVelocity = 196608;  // 1.2 x 163,840, truncated
+constexpr int32_t kCushionAhead = 3;
+constexpr int32_t kFeetAhead = 4;
+constexpr int32_t kTurnStepReach = 10;
+constexpr int32_t kTurnStepAngle = 40;
+constexpr int32_t kFreeAction = 17;
+constexpr int32_t kGroupClears = 0;
+constexpr int32_t kGroupStruckInFace = 201;
+constexpr int32_t kGroupCannoned = 202;
+constexpr int32_t kGroupChargedDown = 203;
+constexpr int32_t kGroupDeflected = 204;
+constexpr int32_t kGroupFlicks = 205;
+
+// clang-format off
+constexpr int8_t kSectors[11][11] = {
+    {7, 7, 7, 0, 0, 0, 0, 0, 1, 1, 1},
+    {7, 7, 7, 0, 0, 0, 0, 0, 1, 1, 1},
+    {7, 7, 7, 0, 0, 0, 0, 0, 1, 1, 1},
+    {6, 6, 6, 7, 0, 0, 0, 1, 2, 2, 2},
+    {6, 6, 6, 6, 7, 0, 1, 2, 2, 2, 2},
+    {6, 6, 6, 6, 6, 0, 2, 2, 2, 2, 2},
+    {6, 6, 6, 6, 5, 4, 3, 2, 2, 2, 2},
+    {6, 6, 6, 5, 4, 4, 4, 3, 2, 2, 2},
+    {5, 5, 5, 4, 4, 4, 4, 4, 3, 3, 3},
+    {5, 5, 5, 4, 4, 4, 4, 4, 3, 3, 3},
+    {5, 5, 5, 4, 4, 4, 4, 4, 3, 3, 3},
+};
+// clang-format on
+constexpr auto kReboundX = std::to_array<int32_t>({20, 70, 90, 70, -20, -70, -90, -70});
+constexpr auto kReboundY = std::to_array<int32_t>({-90, -70, -20, 70, 90, 70, 20, -70});
+
+constexpr auto kIgnoresBall =
+    std::to_array<int16_t>({46, 47, 48, 50, 51, 80, 82, 83, 84, 86, 87, 88});
+constexpr auto kNoPossession =
+    std::to_array<int16_t>({33, 50, 51, 56, 57, 72, 73, 89, 90, 105, 116});
+constexpr auto kRunsWithBall =
+    std::to_array<int16_t>({15, 16, 18, 29, 34, 37, 52, 66, 75, 77, 78, 81, 109, 110});
+
+template <typename Table>
+bool InTable(const Table& table, int32_t action)
+{
+    return std::find(table.begin(), table.end(), action) != table.end();
+}
+
+void CountDown(int16_t& timer)
+{
+    if (timer > 0) --timer;
+}
+
+void PutBallAt(int32_t x, int32_t y)
+{
+    Person_PlaceAt(MATCH_BALL, x, y);
+    Ball.x16 = x * 65536;
+    Ball.y16 = y * 65536;
+    Ball.wholeX = static_cast<int16_t>(x);
+    Ball.wholeY = static_cast<int16_t>(y);
+}
+
+void PutBallInFront(const MatchPerson& p, int32_t length)
+{
+    Person_VectorFromAngle(p.facing, length, 256);
+    PutBallAt(p.x + StepX, p.y - StepY);
+}
+
+// The touch cool-downs; true while the first one keeps him away from the ball.
+bool CoolingDown(MatchPerson& p)
+{
+    if (p.touchCooldown1 > 0) {
+        --p.touchCooldown1;
+        return true;
+    }
+    p.touchCooldown1 = 0;
+    p.touchCooldown2 = static_cast<int16_t>(std::max(p.touchCooldown2 - 1, 0));
+    return false;
+}
+
+// A value outside 0-10 would index past the table; it is taken as 0.
+int32_t Offset(int32_t ball, int32_t person)
+{
+    const int32_t offset = (ball + kReach - person) / 2;
+    return offset >= 0 && offset <= 10 ? offset : 0;
+}
+
+void Cushion(int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    Ball.lastToucher = static_cast<int16_t>(person);
+    Ball_GiveToPerson(-1);  // the ball drops off his chest in front of him, not yet controlled
+    Person_VectorFromAngle(p.facing, kCushionAhead, 256);
+    const int32_t dir = Person_DirectionTo(Ball.wholeX, Ball.wholeY, p.x + StepX, p.y - StepY);
+    Person_VectorFromAngle(dir, kCushionVelocity, 256);
+    Ball.velX = StepX;
+    Ball.velY = -StepY;
+}
+
+void SayDeflection(int32_t person, bool saidHit)
+{
+    const int32_t side = Person_Side(person);
+    if (saidHit || person == LastDeflector) return;
+    LastDeflector = static_cast<int16_t>(person);
+    const bool defending = Ball.possession != side;
+    const int32_t group = Ball.afterKick > 0 && defending ? kGroupChargedDown
+                          : defending                     ? kGroupDeflected
+                                                          : kGroupFlicks;
+    Comm_Say(group, side, person, -1, 0);
+}
+
+void Rebound(int32_t person, int32_t row, int32_t column)
+{
+    MatchPerson& p = MatchPersons[person];
+    const int32_t sector = kSectors[row][column];
+    Ball_GiveToPerson(-1);  // a ball that bounces off him is nobody's
+    Ball.velX = static_cast<int32_t>(static_cast<int64_t>(kReboundX[sector]) * Ball.velX / 150);
+    Ball.velY = static_cast<int32_t>(static_cast<int64_t>(kReboundY[sector]) * Ball.velY / 150);
+    ReboundCooldown = kReboundTicks;
+    Ball.lastToucher = static_cast<int16_t>(person);
+    bool saidHit = false;
+    if (Ball.speed >= kHardSpeed && Ball.height >= kTouchHeight && p.action <= 15) {
+        const bool inFace = Person_HitReaction(p.facing, Ball.direction) == 73;
+        Person_SetAction(person, inFace ? 33 : 73);
+        Comm_Say(inFace ? kGroupStruckInFace : kGroupCannoned, Person_Side(person), person, -1, 0);
+        saidHit = true;
+    }
+    SayDeflection(person, saidHit);
+}
+
+void BallEffect(int32_t person, int32_t row, int32_t column)
+{
+    const MatchPerson& p = MatchPersons[person];
+    const int32_t speed = Ball.speed;
+    const int32_t height = Ball.height;
+    const bool receiver = person == PassReceiver;
+    if (speed < kHardSpeed && speed != 0 && height <= kTouchHeight
+        && (p.action == 49 || p.action == 88)) {
+        Ball.velX = 0;
+        Ball.velY = 0;
+        Ball.velZ = -32768;
+    } else if ((speed <= kSoftSpeed && height <= kTouchHeight) || receiver) {
+        if (ReboundCooldown == 0 && speed < kSoftSpeed && height >= 8 && height <= 15) {
+            Cushion(person);
+        } else if (height <= kClearHeight && (speed <= kSoftSpeed || receiver)) {
+            // The receiver of a pass traps even a fast ball when it is low enough.
+            Ball.velX = 0;
+            Ball.velY = 0;
+            Ball_PlaceAtFeet(person);
+            Ball.afterKick = 0;
+        }
+    } else {
+        Rebound(person, row, column);
+    }
+}
+
+bool HeldByAnother(int32_t person)
+{
+    return (Ball.holder != 0 && Ball.holder != person + 1)
+           || (Ball.secondHolder != 0 && Ball.secondHolder != person + 1);
+}
+
+void Clear(int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    const int32_t skill = Person_Skill(p, 21);
+    const int32_t direction = Match_SkillRoll(skill, 100) < skill
+                                  ? Person_DirectionTo(p.x, p.y, PITCH_CENTRE_X, PITCH_CENTRE_Y)
+                                  : p.facing;
+    Person_LongKickAlong(person, direction);
+    Comm_Say(kGroupClears, Person_Side(person), person, -1, 0);
+}
+
+// A touch: his carrier decision, or the ball stopped for him to run with when nobody challenges.
+void Touch(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    if (person != Ball.lastToucher && p.action <= kFreeAction) {
+        Person_SetAction(person, 4);
+        if (Team_NoOpponentNear(person) != 0 && Ball.height <= kStopHeight) {
+            Ball.velX = 0;
+            Ball.velY = 0;
+            Ball.velZ = 0;
+            Person_SetAction(person, 5);
+        }
+    }
+    p.touchedThisTick = 1;
+}
+
+void TakePossession(int32_t person)
+{
+    const int32_t side = Person_Side(person);
+    const MatchPerson& p = MatchPersons[person];
+    if (p.action <= kFreeAction && Ball.height < kClearHeight
+        && Person_InOwnBoxUnderChallenge(person) != 0)
+        Clear(person);
+    if (InTable(kRunsWithBall, p.action) && Ball.holder == 0 && Ball.secondHolder == 0)
+        PutBallInFront(p, kFeetAhead);
+    ActingSide = static_cast<uint8_t>(side);
+    Ball.possession = static_cast<uint8_t>(side);
+    LastPossessor[side] = static_cast<int8_t>(person);
+}
+
+void Possession(int32_t person)
+{
+    if (InTable(kNoPossession, MatchPersons[person].action) || HeldByAnother(person)) return;
+    bool touched = false;
+    if (Ball.height <= kTouchHeight) {
+        const int32_t last = Ball.lastToucher;
+        if (last >= 0 && last < MATCH_PLAYER_COUNT && MatchPersons[last].touchedThisTick != 0)
+            return;
+        Touch(person);
+        touched = true;
+    }
+    const bool openPlay = MatchPhase == PHASE_OPEN_PLAY;
+    if (openPlay) Match_OnBallTouch(person);
+    // A low ball he stopped, trapped or found still is under his control; one that rebounded
+    // off him is not.
+    if (touched && Ball.height <= kStopHeight && Ball.velX == 0 && Ball.velY == 0)
+        Ball_GiveToPerson(person);
+    if (openPlay) TakePossession(person);
+}
+
+void Contact(int32_t person, bool ballOutside)
+{
+    MatchPerson& p = MatchPersons[person];
+    p.touchedThisTick = 0;
+    if (CoolingDown(p) || p.offPitch != 0) return;
+    if (ReboundCooldown > 0 || p.action >= kKeeperActions || Ball.height > kMaxHeight) return;
+    if (std::abs(p.x - Ball.wholeX) > kReach || std::abs(p.y - Ball.wholeY) > kReach) return;
+    if (InTable(kIgnoresBall, p.action)) return;
+    if (Ball.direction != BALL_STILL && person != Match.excludedPerson && !ballOutside)
+        BallEffect(person, Offset(Ball.wholeY, p.y), Offset(Ball.wholeX, p.x));
+    Possession(person);
+}
+
+}  // namespace
+
+void Ball_ResolveContacts()
+{
+    if (AssistTimer > 0 && --AssistTimer == 0) AssistCandidate = -1;
+    CountDown(Ball.afterKick);
+    CountDown(ReboundCooldown);
+    // A ball beyond a line (gone out, or over the bar and behind the goal) is not stopped or
+    // deflected on its way, so that nobody sends it on through the back of the goal.
+    const bool outside = Ball.wholeX < kLeftTouchline || Ball.wholeX > kRightTouchline
+                         || Ball.wholeY < kNearGoalLine || Ball.wholeY > kFarGoalLine;
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        Contact(person, outside);
+    }
+}
+
+void Ball_PlaceAtFeet(int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    if (p.action != 5 && p.action != 112 && p.action != 113) {
+        PutBallInFront(p, kFeetAhead);
+        return;
+    }
+    // Striding or turning with it, the ball follows one unit a tick instead of jumping to him.
+    Person_VectorFromAngle((p.facing + kTurnStepAngle) & 255, kTurnStepReach, 256);
+    Person_StepToward(MATCH_BALL, p.x + StepX, p.y - StepY);
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    Ball.x16 = ball.x16;
+    Ball.y16 = ball.y16;
+    Ball.wholeX = ball.x;
+    Ball.wholeY = ball.y;
+}
+
+void Team_OnActiveChanged(int32_t side, int32_t person)
+{
+    for (int32_t k = 0; k < MATCH_PERSONS_PER_SIDE; ++k) {
+        const int32_t other = side * MATCH_PERSONS_PER_SIDE + k;
+        if (other != person && MatchPersons[other].action == 4) Person_SetAction(other, 3);
+    }
+    if (MatchPersons[person].action <= 3 && MatchPhase == PHASE_OPEN_PLAY)
+        Person_SetAction(person, 4);
+    const int32_t old = ActivePlayer[side];
+    if (person == old) return;
+    if (old != MATCH_NONE && MatchPersons[old].action >= 15) return;
+    if (old != MATCH_NONE) Person_SetAction(old, 3);
+    ActivePlayer[side] = static_cast<uint8_t>(person);
+}
+
+int32_t Person_HitReaction(int32_t facing, int32_t ballDirection)
+{
+    const int32_t d = (ballDirection - facing) & 255;
+    return d >= 64 && d <= 192 ? 73 : 33;
+}

@@ -1,0 +1,101 @@
+// tests/e2e/in_match_menus_test.cpp: the human's match in the text view with its in-match menus:
+// the team screens, the pause screen and its view changes, the display options, and the team
+// selection at half-time; the crowd volume chosen is still in the options file afterwards.
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine/options.h"
+#include "tests/support/frame_probe.h"
+#include "tests/support/front_end_script.h"
+#include "tests/support/host_run.h"
+#include "tests/support/support.h"
+
+namespace {
+
+constexpr uint32_t WHITE = 0xFFFFFF;
+// The options record is the one block of the file: after the 16-byte header and its own 12.
+int32_t CrowdVolumeIn(const std::string& options)
+{
+    constexpr size_t RECORD_AT = 28;
+    OptionsBlock block{};
+    if (options.size() < RECORD_AT + sizeof block) return -1;
+    std::memcpy(&block, options.data() + RECORD_AT, sizeof block);
+    return block.crowdVolume;
+}
+
+std::string Include(const char* name)
+{
+    return std::string("include ") + PELLORAN_SOURCE_DIR + "/tests/e2e/scripts/" + name + "\n";
+}
+
+int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    return CountNearColour(frame, x, y, w, h, WHITE, 80);
+}
+
+int32_t ChangedPixels(const PngImage& a, const PngImage& b, int32_t x, int32_t y, int32_t w,
+                      int32_t h)
+{
+    int32_t changed = 0;
+    for (int32_t row = y; row < y + h; ++row) {
+        for (int32_t column = x; column < x + w; ++column) {
+            changed += FrameColourAt(a, column, row) != FrameColourAt(b, column, row) ? 1 : 0;
+        }
+    }
+    return changed;
+}
+
+}  // namespace
+
+TEST(InMatchMenus, TeamScreensPauseViewsAndOptionsDuringTheHumansMatch)
+{
+    const ScriptRun run = RunScript(ScriptToTitle() + Include("new_career.txt")
+                                    + Include("to_match_day.txt") + Include("in_match_menus.txt")
+                                    + Include("match_to_office.txt") + ScriptQuitFromBar());
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+
+    const PngImage& lineUps = run.frames.at("lineups.png");
+    EXPECT_GT(TextPixels(lineUps, 100, 36, 440, 26), 50);  // the title with the score
+    for (int32_t row = 0; row < 11; ++row) {
+        const int32_t y = 70 + 20 * row;
+        EXPECT_GT(TextPixels(lineUps, 130, y + 2, 160, 16), 5) << "home row " << row;
+        EXPECT_GT(TextPixels(lineUps, 350, y + 2, 160, 16), 5) << "away row " << row;
+        EXPECT_GT(ChangedPixels(lineUps, run.frames.at("pause.png"), 22, y, 24, 20), 20)
+            << "shirt " << row;
+    }
+    for (const int32_t y : {410, 430, 450}) {
+        for (const int32_t x : {20, 220, 420})
+            EXPECT_GT(TextPixels(lineUps, x + 40, y + 4, 120, 12), 5) << x << ", " << y;
+    }
+
+    const PngImage& squad = run.frames.at("squad.png");
+    EXPECT_GT(TextPixels(squad, 185, 86, 400, 16), 40);  // ten headers
+    EXPECT_GT(ChangedPixels(squad, run.frames.at("squad_hover.png"), 200, 50, 240, 20), 20);
+    EXPECT_EQ(ChangedPixels(squad, run.frames.at("squad_away.png"), 200, 50, 240, 20), 0);
+
+    // The page shown is drawn in the highlight colour, the others in white.
+    const PngImage& performance = run.frames.at("performance.png");
+    const PngImage& saves = run.frames.at("performance_saves.png");
+    EXPECT_LT(TextPixels(performance, 520, 372, 100, 16), TextPixels(saves, 520, 372, 100, 16));
+    EXPECT_GT(TextPixels(performance, 20, 372, 100, 16), TextPixels(saves, 20, 372, 100, 16));
+
+    // Outside the 3D view the highlights and options panels are covered and darker.
+    const PngImage& pause = run.frames.at("pause.png");
+    EXPECT_LT(TextPixels(pause, 196, 120, 248, 24), TextPixels(pause, 136, 240, 368, 24));
+    EXPECT_LT(TextPixels(pause, 76, 360, 488, 24), TextPixels(pause, 136, 240, 368, 24));
+    EXPECT_GT(TextPixels(pause, 170, 440, 300, 30), 20);
+
+    EXPECT_GT(TextPixels(run.frames.at("display.png"), 45, 100, 200, 280), 100);
+    EXPECT_GT(TextPixels(run.frames.at("teamselection.png"), 60, 230, 520, 20), 20);
+
+    // The camera value came back to where it started; the detail moved on by one.
+    const size_t first = run.out.find("script: cameratype = ");
+    ASSERT_NE(first, std::string::npos) << run.out;
+    const std::string start = run.out.substr(first, run.out.find('\n', first) - first);
+    EXPECT_NE(run.out.find(start, first + 1), std::string::npos) << run.out;
+
+    ASSERT_EQ(run.homeFiles.count("OPTIONS.DAT"), 1u);
+    EXPECT_EQ(CrowdVolumeIn(run.homeFiles.at("OPTIONS.DAT")), 10);
+}

@@ -1,0 +1,290 @@
+// tests/gamecode/ballcontacts_test.cpp: scripted balls against placed players: the contact
+// square, the height limits, the rebound table, the hit reaction, the soft handling, who is
+// ignored, possession and its side, the ball at a player's feet and the change of active player.
+#include "gamecode/ballcontacts.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "gamecode/ball.h"
+#include "gamecode/phases.h"
+#include "tests/gamecode/harness/harness.h"
+#include "tests/support/support.h"
+
+namespace {
+
+class Contacts : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MatchEngine_Init();
+        PlaceBallAlone(700, 700);
+        Ball.possession = 0;
+        ReboundCooldown = 0;
+        LastDeflector = -1;
+        match.Record().commentaryGroups.clear();
+    }
+    static void Moving(int32_t velX, int32_t velY, int32_t height)
+    {
+        Ball.velX = velX;
+        Ball.velY = velY;
+        Ball.height = static_cast<uint16_t>(height);
+        Ball_UpdateSpeedDir();
+    }
+    std::vector<int32_t>& Groups() { return match.Record().commentaryGroups; }
+    ScopedMatch match;
+};
+
+TEST_F(Contacts, PlayerNineUnitsOffOnBothAxesMeetsTheBallAndTenDoesNot)
+{
+    struct Case {
+        int32_t offset;
+        bool meets;
+    };
+    for (const Case c : {Case{9, true}, Case{-9, true}, Case{10, false}, Case{-10, false}}) {
+        SetUp();
+        Person_PlaceAt(3, 700 + c.offset, 700 + c.offset);
+        MatchPersons[3].action = 0;
+        Ball_ResolveContacts();
+        SCOPED_TRACE(c.offset);
+        // Nobody near him: the ball is stopped for him to run with it.
+        EXPECT_EQ(MatchPersons[3].action, c.meets ? 5 : 0);
+        EXPECT_EQ(MatchPersons[3].hasBall, c.meets ? 1 : 0);
+        EXPECT_EQ(Ball.lastToucher, c.meets ? 3 : -1);
+        EXPECT_EQ(LastPossessor[0], c.meets ? 3 : -1);
+    }
+}
+
+TEST_F(Contacts, HighBallPassesOverAndAHalfHighOneRebounds)
+{
+    Person_PlaceAt(19, 700, 709);
+    MatchPersons[19].action = 16;  // free for a carrier decision, too busy to be knocked down
+    Moving(0, 20 * 65536, 17);
+    Ball_ResolveContacts();
+    EXPECT_EQ(Ball.velY, 20 * 65536);
+    EXPECT_EQ(Ball.lastToucher, -1);
+
+    Moving(0, 20 * 65536, 14);
+    Ball_ResolveContacts();
+    EXPECT_LT(Ball.velY, 0);
+    EXPECT_EQ(ReboundCooldown, 4);
+    EXPECT_EQ(Ball.lastToucher, 19);
+    EXPECT_EQ(Ball.possession, 1);  // possession passes in open play
+    EXPECT_EQ(MatchPersons[19].action, 16);
+    EXPECT_EQ(MatchPersons[19].touchedThisTick, 0);
+    EXPECT_EQ(MatchPersons[19].hasBall, 0);
+}
+
+TEST_F(Contacts, ReboundTakesItsFactorsFromTheSectorTableAndSaysOneLinePerDeflector)
+{
+    struct Case {
+        int32_t x, y;        // where the player stands
+        int32_t velX, velY;  // after the rebound
+    };
+    // Sector 0, just below the ball: a ball running down comes back up. Sector 3: down and right.
+    for (const Case c : {Case{700, 709, 20000, -900000}, Case{691, 691, 70000, 700000}}) {
+        SetUp();
+        Person_PlaceAt(19, c.x, c.y);
+        MatchPersons[19].action = 16;
+        Moving(150000, 1500000, 0);
+        Ball_ResolveContacts();
+        EXPECT_EQ(Ball.velX, c.velX);
+        EXPECT_EQ(Ball.velY, c.velY);
+        EXPECT_EQ(ReboundCooldown, 4);
+        EXPECT_EQ(Ball.lastToucher, 19);
+        EXPECT_EQ(Groups(), (std::vector<int32_t>{204}));  // side 0 had the ball
+    }
+    ReboundCooldown = 0;
+    Moving(150000, 1500000, 0);
+    Ball_ResolveContacts();
+    EXPECT_EQ(Groups(), (std::vector<int32_t>{204}));  // not again for the same man
+}
+
+TEST_F(Contacts, FastHighBallKnocksAStandingPlayerDownByWhereItCameFrom)
+{
+    struct Case {
+        int32_t velY;  // the player faces toward smaller y
+        int32_t action;
+        int32_t group;
+    };
+    for (const Case c : {Case{20 * 65536, 33, 201}, Case{-20 * 65536, 73, 202}}) {
+        SetUp();
+        Person_PlaceAt(4, 700, 700);
+        MatchPersons[4].facing = 0;
+        Moving(0, c.velY, 12);
+        Ball_ResolveContacts();
+        EXPECT_EQ(MatchPersons[4].action, c.action);
+        EXPECT_EQ(Groups(), (std::vector<int32_t>{c.group}));  // no deflection line besides
+    }
+    EXPECT_EQ(Person_HitReaction(0, 64), 73);
+    EXPECT_EQ(Person_HitReaction(0, 192), 73);
+    EXPECT_EQ(Person_HitReaction(0, 63), 33);
+    EXPECT_EQ(Person_HitReaction(0, 193), 33);
+}
+
+TEST_F(Contacts, SlowBallStopsDeadIsCushionedOrTrapped)
+{
+    Person_PlaceAt(4, 700, 706);
+    MatchPersons[4].facing = 0;
+    MatchPersons[4].action = 49;
+    Moving(0, 5 * 65536, 10);
+    Ball_ResolveContacts();
+    EXPECT_EQ(Ball.velY, 0);
+    EXPECT_EQ(Ball.velZ, -32768);
+
+    SetUp();
+    Person_PlaceAt(4, 700, 706);  // the point 3 in front of him lies straight below the ball
+    MatchPersons[4].facing = 0;
+    Moving(0, 5 * 65536, 10);
+    Ball_ResolveContacts();
+    EXPECT_EQ(Ball.velX, 0);
+    EXPECT_EQ(Ball.velY, 196608);
+    EXPECT_EQ(Ball.lastToucher, 4);
+
+    SetUp();
+    Person_PlaceAt(4, 700, 706);
+    MatchPersons[4].facing = 0;
+    Ball.afterKick = 5;
+    Moving(0, 8 * 65536, 5);
+    Ball_ResolveContacts();
+    EXPECT_EQ(Ball.velY, 0);
+    EXPECT_EQ(MatchPersons[MATCH_BALL].y, 702);  // at his feet, in front of him
+    EXPECT_EQ(Ball.afterKick, 0);
+    EXPECT_EQ(MatchPersons[4].hasBall, 1);
+}
+
+TEST_F(Contacts, OnlyThePassReceiverTrapsAFastLowBall)
+{
+    for (const int8_t receiver : {int8_t{4}, int8_t{-1}}) {
+        SetUp();
+        PassReceiver = receiver;
+        Person_PlaceAt(4, 700, 706);
+        MatchPersons[4].action = 16;
+        Moving(0, 20 * 65536, 5);
+        Ball_ResolveContacts();
+        EXPECT_EQ(Ball.velY, receiver == 4 ? 0 : -12 * 65536) << +receiver;
+    }
+}
+
+TEST_F(Contacts, PlayersCoolingDownKeepingGoalOrInTheAirAreIgnored)
+{
+    struct Case {
+        int16_t action;
+        int16_t cooldown;
+    };
+    for (const Case c : {Case{0, 3}, Case{122, 0}, Case{46, 0}, Case{88, 0}}) {
+        SetUp();
+        Person_PlaceAt(4, 700, 700);
+        MatchPersons[4].action = c.action;
+        MatchPersons[4].touchCooldown1 = c.cooldown;
+        Ball_ResolveContacts();
+        EXPECT_EQ(MatchPersons[4].action, c.action);
+        EXPECT_EQ(MatchPersons[4].touchCooldown1, std::max(c.cooldown - 1, 0));
+        EXPECT_EQ(Ball.lastToucher, -1) << c.action;
+    }
+}
+
+TEST_F(Contacts, BallBeyondALineIsNotDeflected)
+{
+    PlaceBallAlone(780, 100);  // over the bar and behind the goal line
+    Person_PlaceAt(4, 780, 104);
+    MatchPersons[4].action = 16;
+    Moving(0, -20 * 65536, 10);
+    Ball_ResolveContacts();
+    EXPECT_EQ(Ball.velY, -20 * 65536);
+    EXPECT_EQ(ReboundCooldown, 0);
+}
+
+TEST_F(Contacts, FirstInIndexOrderTakesTheBallAndAHolderKeepsItFromEverybody)
+{
+    Person_PlaceAt(3, 702, 700);
+    Person_PlaceAt(20, 698, 700);
+    MatchPersons[20].ballDistance = 2;
+    Ball_ResolveContacts();
+    EXPECT_EQ(MatchPersons[3].action, 4);  // an opponent at the ball: no time to stop it
+    EXPECT_EQ(MatchPersons[20].action, 0);
+    EXPECT_EQ(Ball.possession, 0);
+    EXPECT_EQ(Ball.lastToucher, 3);
+
+    SetUp();
+    Person_PlaceAt(3, 702, 700);
+    Ball.holder = 8;
+    Ball_ResolveContacts();
+    EXPECT_EQ(MatchPersons[3].action, 0);
+    EXPECT_EQ(Ball.lastToucher, -1);
+}
+
+TEST_F(Contacts, ChallengedInHisOwnBoxHeClearsTheLowBall)
+{
+    Match.secondOfPair = 0;  // side 0 defends the goal line y 122
+    PlaceBallAlone(700, 300);
+    Person_PlaceAt(3, 700, 303);
+    ActivePlayer[1] = 20;
+    MatchPersons[20].ballDistance = 40;
+    Ball_ResolveContacts();
+    EXPECT_NE(Ball.velX | Ball.velY, 0);
+    EXPECT_EQ(MatchPersons[3].action, 3);
+    EXPECT_EQ(MatchPersons[3].stats.ownBoxChallenges, 1);
+    EXPECT_EQ(Groups(), (std::vector<int32_t>{0}));
+}
+
+TEST_F(Contacts, RunningCarrierKeepsTheBallFourUnitsInFront)
+{
+    Person_PlaceAt(4, 700, 706);
+    MatchPersons[4].facing = 64;
+    MatchPersons[4].action = 15;
+    Ball.lastToucher = 4;
+    Ball_ResolveContacts();
+    EXPECT_EQ(MatchPersons[MATCH_BALL].x, 704);
+    EXPECT_EQ(MatchPersons[MATCH_BALL].y, 706);
+}
+
+TEST_F(Contacts, AssistCandidateLapsesWhenItsTimerRunsOut)
+{
+    AssistCandidate = 5;
+    AssistTimer = 2;
+    Ball_ResolveContacts();
+    EXPECT_EQ(AssistCandidate, 5);
+    Ball_ResolveContacts();
+    EXPECT_EQ(AssistCandidate, -1);
+}
+
+TEST_F(Contacts, BallAtTheFeetLiesInFrontOrIsDrawnRoundOneUnitATick)
+{
+    Person_PlaceAt(4, 500, 500);
+    MatchPersons[4].facing = 64;
+    Ball_PlaceAtFeet(4);
+    EXPECT_EQ(MatchPersons[MATCH_BALL].x, 504);
+    EXPECT_EQ(MatchPersons[MATCH_BALL].y, 500);
+
+    PlaceBallAlone(500, 500);
+    Person_PlaceAt(4, 500, 500);
+    MatchPersons[4].facing = 0;
+    MatchPersons[4].action = 5;
+    Ball_PlaceAtFeet(4);  // toward (508, 495), ten units away at facing + 40
+    EXPECT_EQ(MatchPersons[MATCH_BALL].x, 501);
+    EXPECT_EQ(MatchPersons[MATCH_BALL].y, 499);
+    EXPECT_EQ(Ball.wholeX, 501);
+}
+
+TEST_F(Contacts, NewActivePlayerSendsTheOthersBackUnlessTheOldOnePlaysTheBall)
+{
+    ActivePlayer[0] = 2;
+    MatchPersons[2].action = 4;
+    MatchPersons[5].action = 4;
+    Team_OnActiveChanged(0, 3);
+    EXPECT_EQ(MatchPersons[2].action, 3);
+    EXPECT_EQ(MatchPersons[5].action, 3);
+    EXPECT_EQ(MatchPersons[3].action, 4);
+    EXPECT_EQ(ActivePlayer[0], 3);
+
+    MatchPersons[6].action = 15;
+    ActivePlayer[0] = 6;
+    MatchPersons[7].action = 2;
+    Team_OnActiveChanged(0, 7);
+    EXPECT_EQ(MatchPersons[6].action, 15);
+    EXPECT_EQ(MatchPersons[7].action, 4);
+    EXPECT_EQ(ActivePlayer[0], 6);
+}
+
+}  // namespace

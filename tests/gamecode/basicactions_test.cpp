@@ -1,0 +1,106 @@
+// tests/gamecode/basicactions_test.cpp: running and turning with the ball and the receiver going
+// to his meeting spot.
+#include "gamecode/basicactions.h"
+
+#include "gamecode/actions.h"
+#include "gamecode/ball.h"
+#include "gamecode/phases.h"
+#include "tests/gamecode/harness/harness.h"
+#include "tests/support/support.h"
+
+namespace {
+
+// Side 0 attacks toward y 2042 and has the ball, which lies still at (700, 700).
+class BasicActions : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MatchEngine_Init();
+        PlaceBallAlone(700, 700);
+        Match.secondOfPair = 0;
+        Ball.possession = 0;
+    }
+    // One tick of the person's action, as the dispatcher runs it.
+    static void Run(int32_t person)
+    {
+        MatchPerson& p = MatchPersons[person];
+        CurrentPersonPos = {p.x, p.y, p.x16, p.y16};
+        ActionTable[p.action].run(person);
+    }
+    // Person 3 at (700, 704) facing the far goal, the ball at his feet, in `action`.
+    static MatchPerson& Carrier(int16_t action)
+    {
+        MatchPerson& p = MatchPersons[3];
+        Person_PlaceAt(3, 700, 704);
+        p.facing = 128;
+        p.action = action;
+        p.hasBall = 1;
+        return p;
+    }
+    ScopedMatch match;
+};
+
+TEST_F(BasicActions, CarrierWhoLostTheBallWalksBackAtOnce)
+{
+    for (const int16_t action : {int16_t{5}, int16_t{6}}) {
+        MatchPerson& p = Carrier(action);
+        p.hasBall = 0;
+        Run(3);
+        EXPECT_EQ(p.action, 3) << action;
+    }
+}
+
+TEST_F(BasicActions, RunningWithTheBallHeLooksForAPassOnlyWhenPressedOrAfterTwoHundredTicks)
+{
+    for (const int16_t ticks : {int16_t{10}, int16_t{201}}) {
+        SetUp();
+        MatchPerson& p = Carrier(5);
+        p.frame = 60;  // striding, past the frame where he decides
+        p.actionWord = ticks;
+        p.actionFlag = 1;
+        Person_PlaceAt(5, 700, 900);  // a free team-mate ahead
+        Run(3);
+        EXPECT_EQ(MatchPersons[5].action, ticks > 200 ? 17 : 0) << ticks;
+    }
+}
+
+TEST_F(BasicActions, ReceiverGoesForASlowBallOrOneRunningAwayAndWaitsForOneComingAtHim)
+{
+    struct Case {
+        int32_t velY;  // the ball lies straight ahead of him, toward smaller y
+        int32_t action;
+    };
+    for (const Case c :
+         {Case{0, 17}, Case{3 * 65536, 4}, Case{8 * 65536, 17}, Case{-8 * 65536, 4}}) {
+        SetUp();
+        MatchPerson& p = MatchPersons[5];
+        Person_PlaceAt(5, 700, 800);
+        p.action = 17;
+        p.dirToBall = 0;
+        p.receivePoint[0] = 700;
+        p.receivePoint[1] = 800;
+        Ball.velY = c.velY;
+        Ball_UpdateSpeedDir();
+        Run(5);
+        EXPECT_EQ(p.action, c.action) << c.velY;
+        EXPECT_EQ(ActivePlayer[0], c.action == 4 ? 5 : MATCH_NONE);
+    }
+}
+
+TEST_F(BasicActions, TurningWithTheBallMovesTheFacingOneStepTowardTheAim)
+{
+    struct Case {
+        int16_t action;
+        int16_t aim;
+        uint16_t facing;
+    };
+    for (const Case c : {Case{113, 20, 11}, Case{112, 0, 9}, Case{112, 10, 10}}) {
+        MatchPerson& p = Carrier(c.action);
+        p.facing = 10;
+        p.aimDirection = c.aim;
+        Run(3);
+        EXPECT_EQ(p.facing, c.facing) << c.action;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,263 @@
+// tests/menus/office_test.cpp: the manager's office: the monthly save, "Terminer" and its checks of
+// the human's team, the refusals of the drop-downs, the lists' scrolling and the hidden switches.
+#include "menus/office.h"
+
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "game/calendar.h"
+#include "game/fixtures.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/matchday.h"
+#include "game/records.h"
+#include "game/squad.h"
+#include "game/world.h"
+#include "menus/dayscreen.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
+#include "menus/menubar.h"
+#include "menus/saveindex.h"
+#include "menus/squadstandin.h"
+#include "tests/support/game_world.h"
+#include "tests/support/menu_loop.h"
+#include "tests/support/support.h"
+
+namespace {
+
+class OfficeScreen : public ::testing::Test {
+protected:
+    OfficeScreen()
+    {
+        NewGameForTest(6, 7);
+        FrontEndInit();
+        m_human = DivisionLists[0][0];
+        VTW_SetClubControl(m_human, MANAGER_HUMAN);
+        GameState.humanClub = static_cast<int16_t>(m_human);
+        GameState.currentClub = static_cast<int16_t>(m_human);
+        Club_AISelectTeam(m_human);
+    }
+    ~OfficeScreen() override { FrontEndUninit(); }
+
+    int32_t FirstMatchDay() const
+    {
+        for (int32_t day = 0; day < 366; ++day) {
+            if (VTW_FindCompetitiveFixtureOnDay(m_human, day) >= 0) return day;
+        }
+        return -1;
+    }
+
+    // A handler that may show a message box, the box clicked away.
+    template <typename Fn>
+    static int32_t ClickingBoxesAway(Fn handler)
+    {
+        MenuInputs inputs;
+        for (uint32_t tick = 30; tick <= 120; tick += 30) {
+            AddClick(&inputs, tick, 320, 240);
+        }
+        ScopedMenuScript script(inputs, 20);
+        return handler();
+    }
+
+    static int32_t Choose(MenuListEntry* popup, int32_t row)
+    {
+        return ClickingBoxesAway([&] { return popup[row].handler(&popup[row]); });
+    }
+
+    ScopedWorld m_world;
+    ScopedMenuDisplay m_display;
+    TempHome m_home;
+    int32_t m_human = -1;
+};
+
+}  // namespace
+
+TEST_F(OfficeScreen, TheFirstBuildNeverSavesAndTheFirstBuildOfANewMonthSavesSlotTen)
+{
+    Office_Build();
+    Office_Build();
+    EXPECT_EQ(SaveIndex_CountUsed(), 0);
+    Calendar_SetDay(31);  // 1 September
+    Office_Build();
+    ASSERT_EQ(LoadIndexFile(), 0);
+    EXPECT_EQ(SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].used, 1u);
+    EXPECT_STREQ(SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].name, "AutoSave");
+}
+
+TEST_F(OfficeScreen, TerminerPassesTimeOnlyWhenTheHumanDoesNotPlayToday)
+{
+    const int32_t matchDay = FirstMatchDay();
+    ASSERT_GT(matchDay, 0);
+    Calendar_SetDay(matchDay);
+    Office_Build();
+    MenuOption = MENU_OPTION_OFFICE;
+    EXPECT_EQ(Office_NextDay(nullptr), EXM_CODE_REDRAW);
+    EXPECT_EQ(Office_ToMatchDay(nullptr), EXM_CODE_REDRAW);
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+
+    Calendar_SetDay(matchDay - 1);
+    Office_Build();
+    EXPECT_EQ(Office_PlayMatch(nullptr), LIST_CODE_CLOSE);
+    EXPECT_EQ(Office_ToMatchDay(nullptr), EXM_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, 46);
+    EXPECT_EQ(AdvanceMode, ADVANCE_TO_MATCH_DAY);
+    EXPECT_NE(DayScreenFlags & DAY_SCREEN_COACHES_BOX, 0u);
+}
+
+TEST_F(OfficeScreen, ATeamIsRefusedWhenIncompleteWithTooManyForeignersOrWithoutCaptain)
+{
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(m_human, &members);
+    int32_t nonEuropean = 0;
+    while (World.nationalities[nonEuropean].european != 0) {
+        ++nonEuropean;
+    }
+    int32_t changed = 0;
+    for (int32_t k = 0; k < count && changed < 4; ++k) {
+        const int32_t shirt = VTW_GetPlayerShirt(members[k]);
+        if (shirt < 1 || shirt > 11) continue;
+        Player_RefForSet(members[k], "test").person->nationality =
+            static_cast<uint8_t>(nonEuropean);
+        ++changed;
+    }
+    EXPECT_EQ(Office_TeamRefusal(m_human), TEXT_TOO_MANY_FOREIGN);
+
+    Club_AISelectTeam(m_human);
+    for (int32_t k = 0; k < count; ++k) {
+        Player_RefForSet(members[k], "test").person->nationality = 0;
+    }
+    VTW_ClearSquadCaptains(m_human, 1);
+    EXPECT_EQ(Office_TeamRefusal(m_human), TEXT_NO_CAPTAIN);
+    for (int32_t k = 0; k < count; ++k) {
+        VTW_SetPlayerShirt(members[k], 0);
+    }
+    EXPECT_EQ(Office_TeamRefusal(m_human), TEXT_NOT_COMPLETE);
+}
+
+// The squad stand-in is the way out of a refused team: without it the human could never play.
+TEST_F(OfficeScreen, AnInjuredStarterSendsTheHumanToTheSquadWhereAutomaticSelectionMendsIt)
+{
+    const int32_t matchDay = FirstMatchDay();
+    Calendar_SetDay(matchDay);
+    Office_Build();
+    VTW_RefreshSquadCount(m_human);
+    const int32_t injured = VTW_GetPlayerByShirt(1);
+    ASSERT_GE(injured, 0);
+    Player_RefForSet(injured, "test").full->injuryDays = 20;
+
+    EXPECT_EQ(ClickingBoxesAway([] { return Office_PlayMatch(nullptr); }), EXM_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, 7);
+    EXPECT_EQ(GameState.currentClub, m_human);
+
+    EXPECT_EQ(SquadStandIn_AutoSelect(nullptr), EXM_CODE_REDRAW);
+    VTW_RefreshSquadCount(m_human);
+    for (int32_t shirt = 1; shirt <= 11; ++shirt) {
+        const int32_t player = VTW_GetPlayerByShirt(shirt);
+        ASSERT_GE(player, 0) << shirt;
+        EXPECT_NE(player, injured);
+        EXPECT_EQ(MatchDay_PlayerEligible(player, m_human), 1) << shirt;
+    }
+    EXPECT_GE(VTW_CountTeamCaptains(m_human), 1);
+    Office_Build();
+    EXPECT_EQ(Office_PlayMatch(nullptr), EXM_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, 46);
+    EXPECT_EQ(AdvanceMode, ADVANCE_TODAYS_MATCH);
+}
+
+TEST_F(OfficeScreen, OnTheSeasonsLastDayTheSecondEntryStartsANewSeasonAndNextDayIsOff)
+{
+    MenuListEntry* popup = Office_EndPopup();
+    Office_Build();
+    Office_PreparePopup(popup);
+    EXPECT_EQ(MenuList_LabelTextNo(popup[2]), 547);
+    EXPECT_EQ(popup[1].flags & LIST_ENABLED, LIST_ENABLED);
+    Calendar_SetDay(364);
+    Office_Build();
+    Office_PreparePopup(popup);
+    EXPECT_EQ(MenuList_LabelTextNo(popup[2]), 765);
+    EXPECT_EQ(popup[1].flags & LIST_ENABLED, 0);
+    EXPECT_EQ(popup[2].flags & LIST_ENABLED, LIST_ENABLED);
+    EXPECT_EQ(popup[3].flags & LIST_ENABLED, 0);
+}
+
+TEST_F(OfficeScreen, ListsScrollOnlyInTheInformationBoxAndOnlyWhenLongerThanTheyShow)
+{
+    Office.clubCount = 14;
+    Office_ClubsDown(nullptr);
+    EXPECT_EQ(Office.clubScroll, 0);  // not in the information box
+    Office_InfoBox(nullptr);
+    for (int32_t press = 0; press < 4; ++press) {
+        Office_ClubsDown(nullptr);
+    }
+    EXPECT_EQ(Office.clubScroll, 2);
+    Office.clubScroll = 0;
+    Office.clubCount = 12;
+    Office_ClubsDown(nullptr);
+    EXPECT_EQ(Office.clubScroll, 0);
+
+    Office_OffersPage(nullptr);
+    Office.saleCount = 8;
+    Office_OffersDown(nullptr);
+    EXPECT_EQ(Office.offersScroll, 0);
+    Office.saleCount = 9;
+    Office_OffersDown(nullptr);
+    Office_OffersDown(nullptr);
+    EXPECT_EQ(Office.offersScroll, 1);
+    Office_OffersUp(nullptr);
+    Office_OffersUp(nullptr);
+    EXPECT_EQ(Office.offersScroll, 0);
+}
+
+TEST_F(OfficeScreen, FriendliesAreRefusedInTheHolidaysAndStatisticsBeforeAnOfficialMatch)
+{
+    MenuOption = MENU_OPTION_OFFICE;
+    Calendar_SetDay(GameState.holidayStart);
+    Office_Build();
+    EXPECT_EQ(Choose(Office_CalendarPopup(), 3), LIST_CODE_REDRAW);
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+    Calendar_SetDay(0);
+    Office_Build();
+    EXPECT_EQ(Choose(Office_CalendarPopup(), 3), EXM_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, 17);
+
+    MenuOption = MENU_OPTION_OFFICE;
+    EXPECT_EQ(Choose(Office_ClubDataPopup(), 1), LIST_CODE_REDRAW);
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+    Calendar_SetDay(FirstMatchDay() + 1);
+    Office_Build();
+    EXPECT_EQ(Choose(Office_ClubDataPopup(), 1), EXM_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, 30);
+}
+
+TEST(Office, TrendIconsCompareWithTheRememberedValue)
+{
+    struct Case {
+        int32_t value, remembered;
+        bool attendance;
+        int32_t icon;
+    };
+    for (const Case& c :
+         {Case{3, -1, false, 0}, Case{4, 3, false, OFFICE_TREND_DOWN},
+          Case{2, 3, false, OFFICE_TREND_UP}, Case{3, 3, false, 0},
+          Case{9000, 9000, true, OFFICE_TREND_STEADY}, Case{8000, 9000, true, OFFICE_TREND_DOWN}}) {
+        EXPECT_EQ(Office_TrendIcon(c.value, c.remembered, c.attendance), c.icon)
+            << c.value << " against " << c.remembered;
+    }
+}
+
+TEST_F(OfficeScreen, MoneyHotSpotsMoveMoneyOnlyWhileTheSwitchIsOn)
+{
+    const int32_t balance = Club_GetBalance(m_human);
+    const int64_t outside = Club_GetOutsideBalance();
+    Office.moneySwitch = 0;
+    EXPECT_EQ(Office_MoneyIn(nullptr), EXM_CODE_NONE);
+    EXPECT_EQ(Club_GetBalance(m_human), balance);
+    Office.moneySwitch = 1;
+    Office_MoneyIn(nullptr);
+    EXPECT_EQ(Club_GetBalance(m_human), balance + OFFICE_MONEY_STEP);
+    EXPECT_EQ(Club_GetOutsideBalance(), outside - OFFICE_MONEY_STEP);
+    Office_MoneyOut(nullptr);
+    EXPECT_EQ(Club_GetBalance(m_human), balance);
+    EXPECT_EQ(Club_GetOutsideBalance(), outside);
+}
