@@ -1,12 +1,10 @@
 // tests/e2e/frontend_test.cpp: the real program's front end from its start to quitting, and the
 // script conditions that later runs wait on.
-#include <cstring>
 #include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "engine/options.h"
 #include "tests/support/frame_probe.h"
 #include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
@@ -17,11 +15,6 @@ namespace {
 constexpr uint32_t WHITE = 0xFFFFFF;
 constexpr uint16_t BAR_COLOUR = 0x00D2;
 
-std::string Script(const char* name)
-{
-    return ReadTextFile(std::string(PELLORAN_SOURCE_DIR) + "/tests/e2e/scripts/" + name);
-}
-
 const PngImage& Frame(const ScriptRun& run, const char* name)
 {
     static const PngImage none;
@@ -30,33 +23,11 @@ const PngImage& Frame(const ScriptRun& run, const char* name)
     return found != run.frames.end() ? found->second : none;
 }
 
-// The options record is the one block of the file: after the 16-byte header and its own 12.
-int32_t MenuVolumeIn(const std::string& options)
-{
-    constexpr size_t RECORD_AT = 28;
-    OptionsBlock block{};
-    if (options.size() < RECORD_AT + sizeof block) return -1;
-    std::memcpy(&block, options.data() + RECORD_AT, sizeof block);
-    return block.menuVolume;
-}
-
-int32_t ChangedPixels(const PngImage& a, const PngImage& b, int32_t x, int32_t y, int32_t w,
-                      int32_t h)
-{
-    int32_t changed = 0;
-    for (int32_t py = y; py < y + h; ++py) {
-        for (int32_t px = x; px < x + w; ++px) {
-            changed += a.Pixel(px, py) != b.Pixel(px, py) ? 1 : 0;
-        }
-    }
-    return changed;
-}
-
 }  // namespace
 
 TEST(FrontEnd, StartsOnTheSplashScreensAndQuitsThroughTheMenuBar)
 {
-    const ScriptRun run = RunScript(Script("start_and_quit.txt"));
+    const ScriptRun run = RunScript(SharedScript("start_and_quit.txt"));
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_TRUE(FrameShowsBackground(Frame(run, "splash1.png"), 22));
     EXPECT_TRUE(FrameShowsBackground(Frame(run, "splash2.png"), 31));
@@ -77,7 +48,9 @@ TEST(FrontEnd, StartsOnTheSplashScreensAndQuitsThroughTheMenuBar)
     EXPECT_GT(ChangedPixels(title, question, 100, 120, 440, 240), 440 * 240 / 2);
 
     ASSERT_EQ(run.homeFiles.count("OPTIONS.DAT"), 1u);
-    EXPECT_EQ(MenuVolumeIn(run.homeFiles.at("OPTIONS.DAT")), 10);
+    OptionsBlock options{};
+    ASSERT_TRUE(ReadOptionsRecord(run.homeFiles.at("OPTIONS.DAT"), &options));
+    EXPECT_EQ(options.menuVolume, 10);
 }
 
 TEST(FrontEnd, ClosingTheWindowEndsWithCodeOneAndKeepsNoOptions)

@@ -1,59 +1,21 @@
 // tests/e2e/in_match_menus_test.cpp: the human's match in the text view with its in-match menus:
 // the team screens, the pause screen and its view changes, the display options, and the team
 // selection at half-time; the crowd volume chosen is still in the options file afterwards.
-#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "engine/options.h"
 #include "tests/support/frame_probe.h"
 #include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
 
-namespace {
-
-constexpr uint32_t WHITE = 0xFFFFFF;
-// The options record is the one block of the file: after the 16-byte header and its own 12.
-int32_t CrowdVolumeIn(const std::string& options)
-{
-    constexpr size_t RECORD_AT = 28;
-    OptionsBlock block{};
-    if (options.size() < RECORD_AT + sizeof block) return -1;
-    std::memcpy(&block, options.data() + RECORD_AT, sizeof block);
-    return block.crowdVolume;
-}
-
-std::string Include(const char* name)
-{
-    return std::string("include ") + PELLORAN_SOURCE_DIR + "/tests/e2e/scripts/" + name + "\n";
-}
-
-int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
-{
-    return CountNearColour(frame, x, y, w, h, WHITE, 80);
-}
-
-int32_t ChangedPixels(const PngImage& a, const PngImage& b, int32_t x, int32_t y, int32_t w,
-                      int32_t h)
-{
-    int32_t changed = 0;
-    for (int32_t row = y; row < y + h; ++row) {
-        for (int32_t column = x; column < x + w; ++column) {
-            changed += FrameColourAt(a, column, row) != FrameColourAt(b, column, row) ? 1 : 0;
-        }
-    }
-    return changed;
-}
-
-}  // namespace
-
 TEST(InMatchMenus, TeamScreensPauseViewsAndOptionsDuringTheHumansMatch)
 {
-    const ScriptRun run = RunScript(ScriptToTitle() + Include("new_career.txt")
-                                    + Include("to_match_day.txt") + Include("in_match_menus.txt")
-                                    + Include("match_to_office.txt") + ScriptQuitFromBar());
+    const ScriptRun run =
+        RunScript(ScriptToTitle() + IncludeScript("new_career.txt")
+                  + IncludeScript("to_match_day.txt") + IncludeScript("in_match_menus.txt")
+                  + IncludeScript("match_to_office.txt") + ScriptQuitFromBar());
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
 
     const PngImage& lineUps = run.frames.at("lineups.png");
@@ -97,5 +59,7 @@ TEST(InMatchMenus, TeamScreensPauseViewsAndOptionsDuringTheHumansMatch)
     EXPECT_NE(run.out.find(start, first + 1), std::string::npos) << run.out;
 
     ASSERT_EQ(run.homeFiles.count("OPTIONS.DAT"), 1u);
-    EXPECT_EQ(CrowdVolumeIn(run.homeFiles.at("OPTIONS.DAT")), 10);
+    OptionsBlock options{};
+    ASSERT_TRUE(ReadOptionsRecord(run.homeFiles.at("OPTIONS.DAT"), &options));
+    EXPECT_EQ(options.crowdVolume, 10);
 }

@@ -13,34 +13,6 @@
 
 namespace {
 
-constexpr uint32_t WHITE = 0xFFFFFF;
-
-std::string Script(const char* name)
-{
-    return ReadTextFile(std::string(PELLORAN_SOURCE_DIR) + "/tests/e2e/scripts/" + name);
-}
-
-// One run of the program in the shared home, its frames left in a fresh working folder.
-ProgramResult RunIn(const TempDir& work, const std::string& script)
-{
-    EXPECT_TRUE(WriteTextFile(work.Path("script.txt"), script));
-    return RunProgram({"-headless", "-seed", "7", "-script", "script.txt"}, {}, "", 120,
-                      work.Path());
-}
-
-PngImage Frame(const TempDir& work, const char* name)
-{
-    PngImage image;
-    std::string error;
-    EXPECT_TRUE(ReadPng(work.Path(name), &image, &error)) << name << ": " << error;
-    return image;
-}
-
-int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
-{
-    return CountNearColour(frame, x, y, w, h, WHITE, 80);
-}
-
 bool SamePixels(const PngImage& a, const PngImage& b)
 {
     return a.width == b.width && a.height == b.height && a.rgb == b.rgb;
@@ -52,28 +24,31 @@ TEST(NewCareer, StartsSavesIntoANamedSlotAndLoadsBackIntoTheSameOffice)
 {
     TempHome home;
     TempDir first;
-    const ProgramResult run1 = RunIn(first, ScriptToTitle() + Script("new_career.txt")
-                                                + Script("save_slot1.txt") + ScriptQuitFromBar());
+    const ProgramResult run1 =
+        RunScriptIn(first,
+                    ScriptToTitle() + SharedScript("new_career.txt")
+                        + SharedScript("save_slot1.txt") + ScriptQuitFromBar(),
+                    120);
     ASSERT_EQ(run1.exitCode, 0) << run1.out << run1.err;
 
-    const PngImage title = Frame(first, "title.png");
+    const PngImage title = GrabbedFrame(first, "title.png");
     EXPECT_TRUE(FrameShowsBackground(title, 7));
     for (const int32_t band : {136, 209, 287, 362}) {
         EXPECT_GT(TextPixels(title, 0, band, 640, 49), 20) << "band at " << band;
     }
-    const PngImage carousel = Frame(first, "carousel.png");
+    const PngImage carousel = GrabbedFrame(first, "carousel.png");
     EXPECT_TRUE(FrameShowsBackground(carousel, 4));
     EXPECT_GT(TextPixels(carousel, 0, 310, 640, 17), 20);
     EXPECT_NE(FrameColourAt(carousel, 320, 200),
-              FrameColourAt(Frame(first, "teams.png"), 320, 200));
-    EXPECT_GT(TextPixels(Frame(first, "creating.png"), 80, 380, 480, 40), 50);
-    const PngImage teams = Frame(first, "teams.png");
+              FrameColourAt(GrabbedFrame(first, "teams.png"), 320, 200));
+    EXPECT_GT(TextPixels(GrabbedFrame(first, "creating.png"), 80, 380, 480, 40), 50);
+    const PngImage teams = GrabbedFrame(first, "teams.png");
     EXPECT_TRUE(FrameShowsBackground(teams, 2));
-    EXPECT_TRUE(FrameShowsBackground(Frame(first, "offer.png"), 37));
-    const PngImage name = Frame(first, "name.png");
+    EXPECT_TRUE(FrameShowsBackground(GrabbedFrame(first, "offer.png"), 37));
+    const PngImage name = GrabbedFrame(first, "name.png");
     EXPECT_TRUE(FrameShowsBackground(name, 21));
     EXPECT_GT(TextPixels(name, 220, 240, 200, 24), 20);
-    const PngImage save = Frame(first, "save.png");
+    const PngImage save = GrabbedFrame(first, "save.png");
     EXPECT_TRUE(FrameShowsBackground(save, 0));
     EXPECT_EQ(TextPixels(save, 32, 440, 266, 30), 0);  // no automatic-save button
 
@@ -87,13 +62,14 @@ TEST(NewCareer, StartsSavesIntoANamedSlotAndLoadsBackIntoTheSameOffice)
     EXPECT_NE(slot1.find(" : Dupont Club : "), std::string::npos) << slot1.substr(54);
 
     TempDir second;
-    const ProgramResult run2 =
-        RunIn(second, ScriptToTitle() + Script("load_slot1.txt") + ScriptQuitFromBar());
+    const ProgramResult run2 = RunScriptIn(
+        second, ScriptToTitle() + SharedScript("load_slot1.txt") + ScriptQuitFromBar(), 120);
     ASSERT_EQ(run2.exitCode, 0) << run2.out << run2.err;
-    const PngImage load = Frame(second, "load.png");
+    const PngImage load = GrabbedFrame(second, "load.png");
     EXPECT_GT(TextPixels(load, 64, 114, 300, 16), 20);
     EXPECT_EQ(TextPixels(load, 32, 440, 266, 30), 0);
-    EXPECT_TRUE(SamePixels(Frame(first, "office1.png"), Frame(second, "office2.png")));
+    EXPECT_TRUE(
+        SamePixels(GrabbedFrame(first, "office1.png"), GrabbedFrame(second, "office2.png")));
 }
 
 TEST(NewCareer, TitleRefusesToLoadOrReplayWithAnEmptyHome)

@@ -13,18 +13,7 @@
 
 namespace {
 
-constexpr uint32_t WHITE = 0xFFFFFF;
 constexpr int32_t BACKGROUND_COMDAY = 17;
-
-std::string Include(const char* name)
-{
-    return std::string("include ") + PELLORAN_SOURCE_DIR + "/tests/e2e/scripts/" + name + "\n";
-}
-
-int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
-{
-    return CountNearColour(frame, x, y, w, h, WHITE, 80);
-}
 
 // The value of the first "script: NAME = VALUE" line, -1 when there is none.
 int32_t Printed(const std::string& out, const std::string& name)
@@ -40,9 +29,10 @@ int32_t Printed(const std::string& out, const std::string& name)
 
 TEST(WatchMatchText, AWholeMatchIsDrawnAndItsScoreIsTheFixturesResult)
 {
-    const ScriptRun run = RunScript(ScriptToTitle() + Include("new_career.txt")
-                                    + Include("to_match_day.txt") + Include("watch_match_text.txt")
-                                    + Include("match_to_office.txt") + ScriptQuitFromBar());
+    const ScriptRun run =
+        RunScript(ScriptToTitle() + IncludeScript("new_career.txt")
+                  + IncludeScript("to_match_day.txt") + IncludeScript("watch_match_text.txt")
+                  + IncludeScript("match_to_office.txt") + ScriptQuitFromBar());
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
 
     for (const char* name : {"kickoff.png", "halftime.png", "fulltime.png"}) {

@@ -14,45 +14,20 @@
 
 namespace {
 
-constexpr uint32_t WHITE = 0xFFFFFF;
 constexpr uint16_t HUMAN_NAME_565 = 0xFFE0;  // font colour 8
 constexpr int32_t DAY_BACKGROUND = 2;
-
-std::string Include(const char* name)
-{
-    return std::string("include ") + PELLORAN_SOURCE_DIR + "/tests/e2e/scripts/" + name + "\n";
-}
-
-int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
-{
-    return CountNearColour(frame, x, y, w, h, WHITE, 80);
-}
 
 int32_t HumanNamePixels(const PngImage& frame)
 {
     return CountNearColour(frame, 0, 90, 460, 340, FrameRgbOf565(HUMAN_NAME_565), 40);
 }
 
-// Pixels of the rectangle whose colour differs from the screen's background there, judged
-// against the same rectangle of another frame showing the bare background.
-int32_t ChangedPixels(const PngImage& a, const PngImage& b, int32_t x, int32_t y, int32_t w,
-                      int32_t h)
-{
-    int32_t changed = 0;
-    for (int32_t row = y; row < y + h; ++row) {
-        for (int32_t col = x; col < x + w; ++col) {
-            changed += a.Pixel(col, row) != b.Pixel(col, row) ? 1 : 0;
-        }
-    }
-    return changed;
-}
-
 }  // namespace
 
 TEST(WeekAndMatch, ANewCareerPlaysItsFirstWeekAndMatchAndComesBackToTheOffice)
 {
-    const ScriptRun run = RunScript(ScriptToTitle() + Include("new_career.txt")
-                                    + Include("week_and_match.txt") + ScriptQuitFromBar());
+    const ScriptRun run = RunScript(ScriptToTitle() + IncludeScript("new_career.txt")
+                                    + IncludeScript("week_and_match.txt") + ScriptQuitFromBar());
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
 
     const PngImage& before = run.frames.at("office_before.png");

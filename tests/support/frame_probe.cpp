@@ -24,6 +24,22 @@ int32_t CountNearColour(const PngImage& frame, int32_t x, int32_t y, int32_t w, 
     return count;
 }
 
+int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    return CountNearColour(frame, x, y, w, h, 0xFFFFFF, 80);
+}
+
+int32_t ChangedPixels(const PngImage& a, const PngImage& b, int32_t x, int32_t y, int32_t w,
+                      int32_t h)
+{
+    int32_t changed = 0;
+    for (int32_t py = y; py < y + h; ++py) {
+        for (int32_t px = x; px < x + w; ++px)
+            changed += a.Pixel(px, py) != b.Pixel(px, py) ? 1 : 0;
+    }
+    return changed;
+}
+
 namespace {
 
 uint32_t Widen(uint32_t value, uint32_t bits)

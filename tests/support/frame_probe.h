@@ -11,6 +11,11 @@ uint32_t FrameColourAt(const PngImage& frame, int32_t x, int32_t y);
 // The pixels of the rectangle whose every component lies within `tolerance` of the colour's.
 int32_t CountNearColour(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h,
                         uint32_t rgb, int32_t tolerance);
+// The pixels of the rectangle near white: the menus' text.
+int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h);
+// The pixels of the rectangle whose colour differs between two frames.
+int32_t ChangedPixels(const PngImage& a, const PngImage& b, int32_t x, int32_t y, int32_t w,
+                      int32_t h);
 // The background number hidden in pixel (639, 479) (no red, full blue, the number in the six
 // green bits), or -1 when the pixel holds no number. A 5-5-5 screen keeps only five green bits:
 // there the even number of the pair that shares the marker is answered.

@@ -1,16 +1,43 @@
 // tests/support/front_end_script.cpp: the script lines that every whole-program run shares.
 #include "tests/support/front_end_script.h"
 
-#include "tests/support/support.h"
+#include <cstring>
 
-namespace {
+#include <gtest/gtest.h>
 
 std::string SharedScript(const char* name)
 {
     return ReadTextFile(std::string(PELLORAN_SOURCE_DIR) + "/tests/e2e/scripts/" + name);
 }
 
-}  // namespace
+std::string IncludeScript(const char* name)
+{
+    return std::string("include ") + PELLORAN_SOURCE_DIR + "/tests/e2e/scripts/" + name + "\n";
+}
 
 std::string ScriptToTitle() { return SharedScript("to_title.txt"); }
 std::string ScriptQuitFromBar() { return SharedScript("quit_from_bar.txt"); }
+
+bool ReadOptionsRecord(const std::string& file, OptionsBlock* block)
+{
+    // The record is the file's one block: after the 16-byte header and the block's own 12.
+    constexpr size_t RECORD_AT = 28;
+    if (file.size() < RECORD_AT + sizeof *block) return false;
+    std::memcpy(block, file.data() + RECORD_AT, sizeof *block);
+    return true;
+}
+
+ProgramResult RunScriptIn(const TempDir& work, const std::string& script, int timeoutSeconds)
+{
+    EXPECT_TRUE(WriteTextFile(work.Path("script.txt"), script));
+    return RunProgram({"-headless", "-seed", "7", "-script", "script.txt"}, {}, "", timeoutSeconds,
+                      work.Path());
+}
+
+PngImage GrabbedFrame(const TempDir& work, const char* name)
+{
+    PngImage image;
+    std::string error;
+    EXPECT_TRUE(ReadPng(work.Path(name), &image, &error)) << name << ": " << error;
+    return image;
+}
