@@ -5,8 +5,8 @@
 #include <array>
 
 #include "engine/fatal.h"
+#include "gamecode/incidents.h"
 #include "gamecode/interim.h"
-#include "gamecode/matchloop.h"
 #include "gamecode/presentation.h"
 
 namespace {
@@ -19,12 +19,14 @@ constexpr uint8_t kEventSubstitution = 1;
 constexpr uint8_t kOnThePitch = 50;
 constexpr int32_t kHurtBadly = 2;
 // Fields the engine fills besides those PlayerMatchField names.
-constexpr int32_t PMR_LONG_PASSES = 2;
+constexpr int32_t PMR_EFFORT = 2;
 constexpr int32_t PMR_COMMITMENT = 3;
 constexpr int32_t PMR_PARTICIPATION = 4;
 constexpr int32_t PMR_RESULT_A = 7;
 constexpr int32_t PMR_RESULT_B = 8;
 constexpr int32_t PMR_ROW_COUNTER = 14;
+constexpr int32_t PMR_TOUCHES = 15;
+constexpr int32_t PMR_BALLS_LOST = 32;
 
 // The label text of each record field, by field index.
 constexpr auto kFieldLabels = std::to_array<int16_t>({
@@ -48,14 +50,10 @@ int32_t IsTaker(MatchTaker taker, int32_t side, int32_t slot)
     return Match.takers[side][taker] == PersonOf(side, slot) ? 1 : 0;
 }
 
-// The three effort counters: long passes, passes played, ticks in open play.
+// The three effort counters the record scales: effort, commitment, participation.
 std::array<int32_t, 3> EffortOf(const MatchPerson& p)
 {
-    const int32_t inPlay =
-        p.stats.firstPlayTick == 0
-            ? 0
-            : static_cast<int32_t>(p.stats.latestPlayTick - p.stats.firstPlayTick);
-    return {p.passCounters[1], p.passCounters[0], inPlay};
+    return {p.stats.activeTicks, p.stats.closingDownTicks, p.stats.involvement};
 }
 
 std::array<int32_t, 3> HighestEfforts()
@@ -67,6 +65,58 @@ std::array<int32_t, 3> HighestEfforts()
             highest[k] = std::max(highest[k], effort[k]);
     }
     return highest;
+}
+
+// A byte counter holds at its top rather than wrapping to a small number.
+int32_t ByteCount(int32_t count) { return std::clamp(count, 0, 255); }
+
+static_assert(PMS_FIGURE_COUNT - PMR_FIELD_COUNT <= sizeof(PlayerMatchRecord::unread));
+
+void SetSpare(PlayerMatchRecord* record, MatchFigure figure, int32_t count)
+{
+    record->unread[figure - PMR_FIELD_COUNT] = static_cast<uint8_t>(ByteCount(count));
+}
+
+// The record fields and spare counters the engine keeps counters for.
+void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
+{
+    PlayerMatchRecord_Set(record, PMR_TOUCHES, ByteCount(p.stats.touches));
+    PlayerMatchRecord_Set(record, PMR_GOALS, ByteCount(p.stats.goals));
+    PlayerMatchRecord_Set(record, PMR_ASSISTS, ByteCount(p.stats.assists));
+    PlayerMatchRecord_Set(record, PMR_OWN_GOALS, ByteCount(p.stats.ownGoals));
+    PlayerMatchRecord_Set(record, PMR_BALLS_LOST, ByteCount(p.stats.ballsLost));
+    PlayerMatchRecord_Set(record, PMR_GOALS_CONCEDED, ByteCount(p.stats.goalsAgainst));
+    SetSpare(record, PMS_POSSESSION_LOST, p.stats.ballsLost);
+}
+
+struct RatingWeight {
+    int8_t field;
+    int8_t weight;
+};
+// clang-format off
+constexpr auto kRatingWeights = std::to_array<RatingWeight>({
+    {7, 2}, {8, 1}, {9, 3}, {10, 1}, {11, 1}, {12, 1}, {13, 5},
+    {22, 2}, {23, -1}, {24, -2}, {25, -3}, {26, 8}, {27, 3}, {28, -4},
+    {29, 1}, {30, -2}, {31, 1}, {33, 2}, {35, -2}, {37, 2}, {38, -2}, {39, -2},
+    {40, -4}, {41, -4}, {42, -1}, {50, 3}, {51, 1}, {52, 1}, {53, -3}, {54, -3},
+});
+// clang-format on
+
+// The counters the base weighs by rating mode: catches, parries, palms, deflections and goals
+// conceded.
+constexpr int32_t kKeeperFields[5] = {43, 44, 45, 46, PMR_GOALS_CONCEDED};
+constexpr int32_t kKeeperWeights[2][5] = {{2, 1, 1, -6, -9}, {8, 5, 5, -3, 0}};
+constexpr int32_t kRatingBase[2] = {65, 45};
+
+int32_t RawRating(const PlayerMatchRecord& counters)
+{
+    const int32_t mode = MatchShared.ratingMode == 0 ? 0 : 1;
+    int32_t raw = kRatingBase[mode];
+    for (size_t k = 0; k < std::size(kKeeperFields); ++k)
+        raw += kKeeperWeights[mode][k] * PlayerMatchRecord_Get(counters, kKeeperFields[k]);
+    for (const RatingWeight& w : kRatingWeights)
+        raw += w.weight * PlayerMatchRecord_Get(counters, w.field);
+    return raw;
 }
 
 int32_t WinningSide()
@@ -83,21 +133,6 @@ int32_t ClampRating(int32_t raw)
     if (raw <= 100) return 97;
     if (raw <= 120) return 98;
     return 99;
-}
-
-void LogSubstitution(int32_t side, const MatchPerson& off, const MatchPerson& on)
-{
-    MatchDataBlock* data = GetMatchDataBlock();
-    if (data->eventCount < 0 || data->eventCount >= MATCH_EVENT_MAX - 1) return;
-    MatchEventRow& row = data->events[data->eventCount++];
-    const int32_t minute = static_cast<int32_t>(GetMatchClockSeconds() / 60);
-    row = {kEventSubstitution,
-           Match.period,
-           static_cast<int16_t>(minute),
-           static_cast<int16_t>(side),
-           static_cast<int16_t>(off.playerId),
-           static_cast<int16_t>(on.playerId)};
-    data->events[data->eventCount].kind = MATCH_EVENT_END;
 }
 
 // The newcomer steps into the place, the course and the action of the man going off.
@@ -153,7 +188,7 @@ void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff)
     MatchPerson& off = MatchPersons[offIndex];
     Comm_Say(kSubstitutionComment, side, onIndex, offIndex, 0);
     MatchPresentationOps.InfoBar(kSubstitutionInfoBar, onIndex, offIndex);
-    LogSubstitution(side, off, on);
+    Match_LogEvent(kEventSubstitution, side, off.playerId, on.playerId);
     SubstitutionRequest[side] = 0;
     Football_SwapLineUp(side, slotOn, slotOff);
     off.offPitch = 1;
@@ -207,10 +242,10 @@ int32_t Football_GetPlayerRating(int32_t endOfMatch, int32_t person)
     const auto participation = static_cast<int8_t>(p.matchRating);
     if (participation == 0) return 0;
     if (participation < 0) return -1;
-    const int32_t base = MatchShared.ratingMode == 0 ? 65 - 9 * p.stats.goalsAgainst : 45;
-    const int32_t side = Person_Side(person);
-    const int32_t bonus = endOfMatch != 0 && WinningSide() == side ? kWinBonus : 0;
-    return ClampRating(base + 8 * p.stats.goals - 4 * p.stats.ownGoals + bonus);
+    PlayerMatchRecord counters{};
+    FillCounters(&counters, p);
+    const int32_t bonus = endOfMatch != 0 && WinningSide() == Person_Side(person) ? kWinBonus : 0;
+    return ClampRating(RawRating(counters) + bonus);
 }
 
 void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int32_t slot)
@@ -220,21 +255,27 @@ void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int
     const MatchPerson& p = MatchPersons[person];
     const std::array<int32_t, 3> effort = EffortOf(p);
     const std::array<int32_t, 3> highest = HighestEfforts();
+    FillCounters(record, p);
     PlayerMatchRecord_Set(record, PMR_FATIGUE, p.resultByteA);
-    PlayerMatchRecord_Set(record, PMR_LONG_PASSES, effort[0] * kEffortScale / highest[0]);
+    PlayerMatchRecord_Set(record, PMR_EFFORT, effort[0] * kEffortScale / highest[0]);
     PlayerMatchRecord_Set(record, PMR_COMMITMENT, effort[1] * kEffortScale / highest[1]);
     PlayerMatchRecord_Set(record, PMR_PARTICIPATION, effort[2] * kEffortScale / highest[2]);
     PlayerMatchRecord_Set(record, PMR_RATING, Football_GetPlayerRating(Match.finalWhistle, person));
     PlayerMatchRecord_Set(record, PMR_RESULT_A, p.resultByteA);
     PlayerMatchRecord_Set(record, PMR_RESULT_B, p.resultByteB);
     PlayerMatchRecord_Set(record, PMR_ROW_COUNTER, p.stats.rowCounter);
-    PlayerMatchRecord_Set(record, PMR_GOALS, p.stats.goals);
-    PlayerMatchRecord_Set(record, PMR_OWN_GOALS, p.stats.ownGoals);
-    PlayerMatchRecord_Set(record, PMR_GOALS_CONCEDED, p.stats.goalsAgainst);
     PlayerMatchRecord_Set(record, PMR_CONDITION,
                           p.resultByteB == kHurtBadly ? 0 : 100 - p.resultByteA);
     PlayerMatchRecord_Set(record, PMR_BOOKINGS, p.sentOff != 0 ? 3 : p.bookings);
     PlayerMatchRecord_Set(record, PMR_HURT, p.resultByteB);
+}
+
+int32_t Football_GetMatchFigure(const PlayerMatchRecord& record, int32_t figure)
+{
+    if (figure >= 0 && figure < PMR_FIELD_COUNT) return PlayerMatchRecord_Get(record, figure);
+    if (figure >= PMR_FIELD_COUNT && figure < PMS_FIGURE_COUNT)
+        return record.unread[figure - PMR_FIELD_COUNT];
+    FatalError("Football_GetMatchFigure(): no figure %d", figure);
 }
 
 int32_t Football_GetPlayerMatchRecordText2(int32_t field, const PlayerMatchRecord& record,

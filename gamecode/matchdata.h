@@ -23,8 +23,9 @@ int32_t Football_IsPenaltyTaker(int32_t side, int32_t slot);
 int32_t Football_IsCaptain(int32_t side, int32_t slot);
 
 // Brings `slotOn` on for `slotOff`: the commentary and the info bar say so, an event row of kind
-// 1 is logged, the side's request is cleared, the two line-up entries swap, the newcomer takes
-// the other's place and action with participation 50, and the side's count rises by one.
+// 1 (the side, the player going off and the one coming on) is logged, the side's request is
+// cleared, the two line-up entries swap, the newcomer takes the other's place and action with
+// participation 50, and the side's count rises by one.
 void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff);
 // Swaps the line-up entries holding the two persons of the side.
 void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB);
@@ -40,14 +41,36 @@ int32_t Football_GetSidePlayer(int32_t side, int32_t position);
 int32_t Football_GetPlayersPosition(int32_t side, int32_t slot);
 
 // The person's rating 10-99 (raw 98-100 show 97, 101-120 98, above 120 99), 0 for a player who
-// never came on, -1 for a participation byte read as negative. With `endOfMatch` the winning
-// side's players get 5 more.
+// never came on, -1 for a participation byte read as negative. The raw rating weighs the record
+// fields the engine fills; with `endOfMatch` the winning side's players get 5 more.
 int32_t Football_GetPlayerRating(int32_t endOfMatch, int32_t person);
 
 // The person's match record; nothing while the rating mode word is set. The three effort values
-// (fields 2-4: long passes, passes played, ticks in open play, the engine's counters so far) are
-// scaled to 0-95 against the highest of the 32 players.
+// (fields 2-4: ticks as his side's active player, ticks closing down the carrier, involvement)
+// are scaled to 0-95 against the highest of the 32 players. Counters are stored as bytes held at
+// 255, and the performance pages' counters go to the record's spare bytes (below).
 void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int32_t slot);
+
+// The figures the performance pages read: the 69 record fields, then the counters kept in the
+// record's spare bytes. A spare counter the engine does not keep yet stays 0.
+enum MatchFigure : int32_t {
+    PMS_MISSED_SHOTS = PMR_FIELD_COUNT,
+    PMS_MISSED_CROSSES,
+    PMS_HEADERS,
+    PMS_THROUGH_PASSES,
+    PMS_GOOD_PASSES,
+    PMS_DANGEROUS_CROSSES,
+    PMS_OFFSIDES,
+    PMS_TIMES_TACKLED,
+    PMS_POSSESSION_LOST,
+    PMS_PASSES_RECEIVED,
+    PMS_RELAYS,
+    PMS_FIGURE_COUNT
+};
+// Figure `figure` of the record; one outside 0 to PMS_FIGURE_COUNT - 1 is fatal
+// "Football_GetMatchFigure(): no figure %d".
+int32_t Football_GetMatchFigure(const PlayerMatchRecord& record, int32_t figure);
+
 // Stores field `field`'s value in *out and returns its label text number. A field outside 0-68
 // is fatal "Football_GetPlayerMatchRecordText2() record not found".
 int32_t Football_GetPlayerMatchRecordText2(int32_t field, const PlayerMatchRecord& record,

@@ -42,47 +42,46 @@ constexpr int16_t kPageHeaders[IGT_PERFORMANCE_PAGES][IGT_PERFORMANCE_COLUMNS] =
 constexpr int32_t kPageButtonPages[IGT_PERFORMANCE_PAGES] = {0, 1, 5, 2, 3, 4};
 constexpr int32_t kPageButtonLabels[IGT_PERFORMANCE_PAGES] = {41, 608, 970, 1683, 610, 654};
 
-// Each header's long name and the match-record fields whose sum it shows (an attempt is its
-// successes plus its failures). A header without fields names a counter the engine does not
-// keep yet, and shows 0.
+// Each header's long name and the match figures whose sum it shows (an attempt is its successes
+// plus its failures): record fields, or the counters the record keeps in its spare bytes.
 struct FigureColumn {
     int16_t header;
     int16_t longName;
-    int8_t fields[3];  // NONE after the last
+    int8_t figures[3];  // NONE after the last
 };
 // clang-format off
 constexpr auto kFigureColumns = std::to_array<FigureColumn>({
     {659,  1409, {43, 44, 45}},    // catches, parries and palms
-    {661,  1412, {23, NONE, NONE}},
+    {661,  1412, {PMS_MISSED_SHOTS, NONE, NONE}},
     {666,  1405, {49, NONE, NONE}},
     {668,  936,  {52, NONE, NONE}},
     {696,  2130, {48, NONE, NONE}},
-    {660,  2131, {35, NONE, NONE}},
+    {660,  2131, {PMS_MISSED_CROSSES, NONE, NONE}},
     {664,  1415, {37, 38, NONE}},
     {665,  1416, {37, NONE, NONE}},
     {667,  935,  {31, NONE, NONE}},
     {685,  957,  {54, NONE, NONE}},
-    {686,  911,  {NONE, NONE, NONE}},
+    {686,  911,  {PMS_HEADERS, NONE, NONE}},
     {669,  1592, {29, 30, NONE}},
     {670,  1421, {29, NONE, NONE}},
-    {676,  1413, {8, NONE, NONE}},
-    {672,  1414, {NONE, NONE, NONE}},
+    {676,  1413, {PMS_THROUGH_PASSES, NONE, NONE}},
+    {672,  1414, {PMS_GOOD_PASSES, NONE, NONE}},
     {679,  1430, {10, 35, NONE}},
-    {680,  954,  {10, NONE, NONE}},
+    {680,  954,  {PMS_DANGEROUS_CROSSES, NONE, NONE}},
     {681,  1432, {22, 23, NONE}},
     {682,  1433, {22, NONE, NONE}},
     {683,  64,   {26, NONE, NONE}},
-    {677,  2129, {17, NONE, NONE}},
+    {677,  2129, {PMS_OFFSIDES, NONE, NONE}},
     {678,  1428, {18, NONE, NONE}},
     {692,  243,  {5, NONE, NONE}},
     {684,  963,  {61, NONE, NONE}},
     {1600, 72,   {57, NONE, NONE}},
     {689,  959,  {4, NONE, NONE}},
-    {671,  1417, {NONE, NONE, NONE}},
-    {675,  1425, {32, NONE, NONE}},
-    {674,  1422, {15, NONE, NONE}},
+    {671,  1417, {PMS_TIMES_TACKLED, NONE, NONE}},
+    {675,  1425, {PMS_POSSESSION_LOST, NONE, NONE}},
+    {674,  1422, {PMS_PASSES_RECEIVED, NONE, NONE}},
     {688,  958,  {3, NONE, NONE}},
-    {673,  2132, {NONE, NONE, NONE}},
+    {673,  2132, {PMS_RELAYS, NONE, NONE}},
 });
 // clang-format on
 
@@ -477,8 +476,8 @@ bool InGameTeams_PerformanceFigures(int32_t side, int32_t place, int32_t page,
         figures[c] = 0;
         for (const FigureColumn& column : kFigureColumns) {
             if (column.header != kPageHeaders[page][c]) continue;
-            for (const int8_t field : column.fields) {
-                if (field != NONE) figures[c] += PlayerMatchRecord_Get(record, field);
+            for (const int8_t figure : column.figures) {
+                if (figure != NONE) figures[c] += Football_GetMatchFigure(record, figure);
             }
         }
     }

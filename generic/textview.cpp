@@ -59,7 +59,7 @@ constexpr int32_t kColumnHeads[] = {688, 689, 1600, 692, 683};
 constexpr int32_t ICON_POSITION_FIRST = 89;  // four position classes
 constexpr int32_t ICON_RED_CARD = 1208, ICON_YELLOW_CARD = 1209, ICON_KNOCK = 1210;
 constexpr int32_t ICON_DIGIT_FIRST = 1237;  // 0-9, then the colon
-constexpr int32_t ICON_CLOCK_PANEL = 1343, ICON_RADAR = 1234;
+constexpr int32_t ICON_CLOCK_PANEL = 1343, ICON_RADAR = 1234, ICON_BALL = 1231;
 
 // Alignment codes.
 constexpr int32_t ALIGN_LEFT_TOP = 5, ALIGN_CENTRE_TOP = 6, ALIGN_RIGHT_TOP = 7;
@@ -74,15 +74,24 @@ constexpr int32_t kPanelWidth[2] = {240, 236};  // side 1's box ends at the scre
 constexpr int32_t kColumnX[5] = {126, 146, 166, 186, 206};
 constexpr int32_t kRadarX = 242, kRadarY = 91, kRadarW = 157, kRadarH = 107;
 constexpr int32_t kRadarClip[4] = {236, 85, 406, 201};  // exclusive bounds
+// What each frame repaints of the radar; the marks are kept inside it so they leave no trail,
+// and it stops short of both line-up panels, which are drawn less often.
+constexpr int32_t kRadarArea[4] = {240, 85, 164, 118};
+constexpr int32_t kRadarDotW = 13, kRadarDotH = 11;
 constexpr int32_t kGraphX = 270, kGraphY = 232, kGraphW = 100, kGraphH = 90;
+// The hovered offset is centred on the pointer, so its label may stand out past the graph's sides.
+constexpr int32_t kGraphLabelBand[4] = {kGraphX - 20, kGraphY + kGraphH, kGraphW + 40, 14};
 constexpr int32_t kClockX = 280, kClockY = 69, kClockAdvance = 14;
 constexpr int32_t kEventBox[4] = {60, 50, 520, 14};
 constexpr int32_t kCommentaryBox[4] = {64, 436, 472, 40};
 constexpr int32_t kEventsTop = 310, kEventsShown = 7, kEventRowHeight = 16;
 constexpr int32_t kStatsTop = 342, kStatsRow = 16;
+// Left edge and width of each side's numbers, clear of the goals and cards beside them.
+constexpr int32_t kStatsNumbers[2][2] = {{240, 24}, {376, 28}};
 constexpr int32_t kTerritoryStep = 5;
 constexpr uint8_t kNoTerritory = 255;
 constexpr uint16_t kHoverLineColour = 0xFFE0;
+constexpr int32_t kGraphVeilAlpha = 128;
 
 int32_t GraphLength() { return Match.period <= 1 ? 90 : 120; }
 
@@ -245,26 +254,44 @@ bool InsideRadar(int32_t x, int32_t y)
     return x > kRadarClip[0] && x < kRadarClip[2] && y > kRadarClip[1] && y < kRadarClip[3];
 }
 
+// The top-left corner of a w x h mark centred on (x, y), moved inside the radar's area.
+void PlaceInRadar(int32_t x, int32_t y, int32_t w, int32_t h, int32_t* left, int32_t* top)
+{
+    *left = std::clamp(x - w / 2, kRadarArea[0], kRadarArea[0] + kRadarArea[2] - w);
+    *top = std::clamp(y - h / 2, kRadarArea[1], kRadarArea[1] + kRadarArea[3] - h);
+}
+
+void DrawRadarPlayer(int32_t side, int32_t row)
+{
+    const MatchPerson& p = MatchPersons[LineUp[side][row]];
+    if (p.offPitch != 0) return;
+    int32_t x = 0, y = 0;
+    RadarPoint(p.x, p.y, &x, &y);
+    if (!InsideRadar(x, y)) return;
+    int32_t left = 0, top = 0;
+    PlaceInRadar(x, y, kRadarDotW, kRadarDotH, &left, &top);
+    SetDrawAttribute(2, SideColour565(side));
+    DoShadedBox(left, top, kRadarDotW, kRadarDotH, 85);
+    char number[12];
+    std::snprintf(number, sizeof(number), "%d", row + 1);
+    Text(left + kRadarDotW / 2, top + kRadarDotH / 2, 0, COLOUR_WHITE, number, ALIGN_CENTRE);
+}
+
 void DrawRadar()
 {
-    RestoreFromBackBuffer(kRadarClip[0], kRadarClip[1], kRadarClip[2] - kRadarClip[0],
-                          kRadarClip[3] - kRadarClip[1]);
+    Restore(kRadarArea);
     for (int32_t side = 0; side < 2; ++side) {
         if (RadarDisplay[side] == 0) continue;
-        SetDrawAttribute(2, SideColour565(side));
-        for (int32_t row = 0; row < MATCH_STARTERS; ++row) {
-            const int32_t person = LineUp[side][row];
-            const MatchPerson& p = MatchPersons[person];
-            if (p.offPitch != 0) continue;
-            int32_t x = 0, y = 0;
-            RadarPoint(p.x, p.y, &x, &y);
-            if (!InsideRadar(x, y)) continue;
-            DoShadedBox(x - 3, y - 3, 7, 7, 85);
-        }
+        for (int32_t row = 0; row < MATCH_STARTERS; ++row)
+            DrawRadarPlayer(side, row);
     }
     int32_t x = 0, y = 0;
     RadarPoint(MatchPersons[MATCH_BALL].x, MatchPersons[MATCH_BALL].y, &x, &y);
-    if (InsideRadar(x, y)) FillMenuRect(x - 1, y - 1, 3, 3, 0xFFFF);
+    if (!InsideRadar(x, y)) return;
+    int32_t w = 0, h = 0, left = 0, top = 0;
+    GetIconSize(ICON_BALL, &w, &h);
+    PlaceInRadar(x, y, w, h, &left, &top);
+    DoIcon(left, top, ICON_BALL, ALIGN_LEFT_TOP);
 }
 
 void DrawClock()
@@ -314,9 +341,28 @@ int32_t StoredTerritory(int32_t minute)
     return value == kNoTerritory ? 50 : std::min<int32_t>(value, 100);
 }
 
+// The shade of a share's j-th pixel column: red rising over its first fifty columns.
+uint16_t GraphShade(int32_t j)
+{
+    return static_cast<uint16_t>(std::min(2 * j, 100) * 32 / 101 << 11);
+}
+
+// Side 0's share v from the left and side 1's 100 - v after it, each shaded column by column and
+// veiled by its side's colour.
+void DrawGraphRow(int32_t y, int32_t h, int32_t v)
+{
+    for (int32_t j = 0; j < v; ++j)
+        FillMenuRect(kGraphX + j, y, 1, h, GraphShade(j));
+    for (int32_t j = 0; j < 100 - v; ++j)
+        FillMenuRect(kGraphX + v + j, y, 1, h, GraphShade(j));
+    if (v > 0) DrawTranslucentRect(kGraphX, y, v, h, SideColour565(0), kGraphVeilAlpha);
+    if (v < 100) DrawTranslucentRect(kGraphX + v, y, 100 - v, h, SideColour565(1), kGraphVeilAlpha);
+}
+
 void DrawGraph(bool hovered)
 {
-    RestoreFromBackBuffer(kGraphX, kGraphY, kGraphW, kGraphH + 14);
+    RestoreFromBackBuffer(kGraphX, kGraphY, kGraphW, kGraphH);
+    Restore(kGraphLabelBand);
     if (GetMatchDataBlock()->territory[0] != kNoTerritory) {
         const int32_t length = GraphLength();
         const int32_t current = TextView_CurrentMinute();
@@ -331,9 +377,7 @@ void DrawGraph(bool hovered)
             if (y >= kGraphY + kGraphH) break;
             const int32_t next = std::min(m + 1, TEXTVIEW_GRAPH_MINUTES - 1);
             const int32_t v = (TextView.shownTerritory[m] + TextView.shownTerritory[next]) / 2;
-            const int32_t h = std::min(rowHeight, kGraphY + kGraphH - y);
-            if (v > 0) FillMenuRect(kGraphX, y, v, h, SideColour565(0));
-            if (v < 100) FillMenuRect(kGraphX + v, y, 100 - v, h, SideColour565(1));
+            DrawGraphRow(y, std::min(rowHeight, kGraphY + kGraphH - y), v);
         }
     }
     if (!hovered) Text(320, kGraphY + kGraphH, 0, COLOUR_WHITE, "50", ALIGN_CENTRE_TOP);
@@ -373,8 +417,9 @@ void DrawCommentary()
 
 void DrawStatistics()
 {
-    RestoreFromBackBuffer(200, kStatsTop, 64, 5 * kStatsRow);
-    RestoreFromBackBuffer(376, kStatsTop, 64, 5 * kStatsRow);
+    for (int32_t side = 0; side < 2; ++side)
+        RestoreFromBackBuffer(kStatsNumbers[side][0], kStatsTop, kStatsNumbers[side][1],
+                              5 * kStatsRow);
     for (int32_t side = 0; side < 2; ++side) {
         const TeamStatistics& s = Match.teamStats[side];
         const int32_t values[5] = {s.shots, s.shotsOnTarget, s.fouls, s.corners, s.offsides};

@@ -62,6 +62,23 @@ TEST(MatchData, RatingsStayWithinTheirBounds)
     EXPECT_EQ(Football_GetPlayerRating(1, 4), 70);
     EXPECT_EQ(Football_GetPlayerRating(0, 4), 65);
     EXPECT_EQ(Football_GetPlayerRating(1, 20), 65);
+    p.stats.assists = 2;
+    EXPECT_EQ(Football_GetPlayerRating(0, 4), 71);
+}
+
+TEST(MatchData, CountersHoldAtTheByteTopAndSpareOnesReadAsFigures)
+{
+    ScopedMatch match;
+    SetOutSides();
+    MatchPerson& p = MatchPersons[6];
+    p.stats.touches = 300;
+    p.stats.ballsLost = 4;
+    PlayerMatchRecord record{};
+    Football_FillPlayerMatchRecord(&record, 0, 6);
+    EXPECT_EQ(Football_GetMatchFigure(record, 15), 255);  // touches
+    EXPECT_EQ(Football_GetMatchFigure(record, 32), 4);
+    EXPECT_EQ(Football_GetMatchFigure(record, PMS_POSSESSION_LOST), 4);
+    EXPECT_EQ(Football_GetMatchFigure(record, PMS_HEADERS), 0);
 }
 
 TEST(MatchData, SubstitutionSwapsTheLineUpAndBringsTheNewcomerOn)
@@ -90,6 +107,8 @@ TEST(MatchData, SubstitutionSwapsTheLineUpAndBringsTheNewcomerOn)
     const MatchEventRow row = GetMatchDataBlock()->events[0];  // a copy: the row is packed
     EXPECT_EQ(row.kind, 1);
     EXPECT_EQ(static_cast<int32_t>(row.a), 1);
+    EXPECT_EQ(static_cast<int32_t>(row.b), off.playerId);
+    EXPECT_EQ(static_cast<int32_t>(row.c), on.playerId);
 }
 
 TEST(MatchData, ViewEntryCarriesFiguresCardsAndTheHurtState)
@@ -97,8 +116,9 @@ TEST(MatchData, ViewEntryCarriesFiguresCardsAndTheHurtState)
     ScopedMatch match;
     SetOutSides();
     MatchPerson& p = MatchPersons[2];
-    p.passCounters[0] = 10;
-    MatchPersons[5].passCounters[0] = 20;
+    p.stats.closingDownTicks = 10;
+    MatchPersons[5].stats.closingDownTicks = 20;
+    p.stats.involvement = 7;  // the highest of the 32
     p.stats.goals = 2;
     p.bookings = 1;
     p.resultByteA = 30;
@@ -106,6 +126,7 @@ TEST(MatchData, ViewEntryCarriesFiguresCardsAndTheHurtState)
     MatchViewEntry entry{};
     Football_BuildMatchView(&entry, 0, 2);
     EXPECT_EQ(entry.commitment, 10 * 95 / 20);
+    EXPECT_EQ(entry.participation, 95);
     EXPECT_EQ(entry.goals, 2);
     EXPECT_EQ(entry.condition, 70);
     EXPECT_EQ(entry.rating, 81);
@@ -136,6 +157,8 @@ TEST(MatchDataDeathTest, AbsentSlotAndUnknownFieldAreFatal)
     const PlayerMatchRecord record{};
     EXPECT_FATAL(Football_GetPlayerMatchRecordText2(69, record, &value),
                  "Football_GetPlayerMatchRecordText2() record not found");
+    EXPECT_FATAL(Football_GetMatchFigure(record, PMS_FIGURE_COUNT),
+                 "Football_GetMatchFigure(): no figure 80");
 }
 
 }  // namespace

@@ -143,6 +143,9 @@ TEST_F(InGameTeamsTest, APlayerWhoHasNotTakenPartShowsNoFigures)
     MatchPersons[3].stats.goals = 2;
     ASSERT_TRUE(InGameTeams_PerformanceFigures(0, 3, 4, figures));
     EXPECT_EQ(figures[2], 2);  // "BUT"
+    MatchPersons[3].stats.ballsLost = 4;
+    ASSERT_TRUE(InGameTeams_PerformanceFigures(0, 3, 5, figures));
+    EXPECT_EQ(figures[1], 4);  // "PP", from a spare counter of the record
 }
 
 TEST_F(InGameTeamsTest, NavigationBarActsOnTheReleaseOnly)

@@ -208,6 +208,58 @@ TEST(TextView, ASideShowsItsSevenNewestGoalsAndCards)
     EXPECT_TRUE(ScreenDiffersFromBackground(0, 310, 40, 16));
     EXPECT_TRUE(ScreenDiffersFromBackground(0, 310 + 6 * 16, 40, 16));
     EXPECT_FALSE(ScreenDiffersFromBackground(0, 310 + 7 * 16, 40, 16));
+    // The statistics, redrawn on other frames, leave the other side's rows alone.
+    for (int32_t e = 0; e < 3; ++e)
+        data->events[e].a = 1;  // the newest of the three at y 342, beside the statistics
+    TextView.fullRedraw = 1;
+    TextView_DrawScreen();
+    TextView.frameCounter = 11;
+    TextView_DrawScreen();
+    EXPECT_TRUE(ScreenDiffersFromBackground(404, 342, 30, 16));
+}
+
+TEST(TextView, RadarShowsEachPlayerOnTheLinesAndLeavesNoTrail)
+{
+    ScopedTextView view;
+    const int32_t xs[3] = {Pitch.leftTouchline, (Pitch.leftTouchline + Pitch.rightTouchline) / 2,
+                           Pitch.rightTouchline};
+    const int32_t ys[3] = {Pitch.firstGoalLine, (Pitch.firstGoalLine + Pitch.secondGoalLine) / 2,
+                           Pitch.secondGoalLine};
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person)
+        MatchPersons[person].offPitch = 1;
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t slot = 0; slot < MATCH_STARTERS; ++slot) {
+            const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
+            const int32_t spot = (side * MATCH_STARTERS + slot) % 9;
+            Person_PlaceAt(person, xs[spot % 3], ys[spot / 3]);
+            MatchPersons[person].offPitch = 0;
+            TextView_DrawScreen();
+            const int32_t x = 242 + (ys[spot / 3] - Pitch.firstGoalLine) * 157 / Pitch.pitchLength;
+            const int32_t y = 91 + (Pitch.rightTouchline - xs[spot % 3]) * 107 / Pitch.pitchWidth;
+            EXPECT_TRUE(ScreenDiffersFromBackground(x - 2, y - 2, 5, 5)) << side << " " << slot;
+            MatchPersons[person].offPitch = 1;
+        }
+    }
+    // The ball in a corner, then at the centre spot: the corner is clean again.
+    Person_PlaceAt(MATCH_BALL, Pitch.leftTouchline, Pitch.secondGoalLine);
+    TextView_DrawScreen();
+    EXPECT_TRUE(ScreenDiffersFromBackground(390, 185, 14, 18));
+    Person_PlaceAt(MATCH_BALL, xs[1], ys[1]);
+    TextView_DrawScreen();
+    EXPECT_FALSE(ScreenDiffersFromBackground(380, 180, 24, 30));
+}
+
+TEST(TextView, HoveringTheGraphReplacesTheFiftyAndItsLabelLeavesNoTrail)
+{
+    ScopedTextView view;
+    TextView.frameCounter = 1;
+    TextView_DrawScreen();
+    EXPECT_TRUE(ScreenDiffersFromBackground(310, 322, 20, 14));  // the 50
+    TextView_Input(271, 300, false);
+    EXPECT_FALSE(ScreenDiffersFromBackground(310, 322, 20, 14));
+    EXPECT_TRUE(ScreenDiffersFromBackground(271, 232, 1, 90));  // the line at the pointer
+    TextView_DrawScreen();
+    EXPECT_FALSE(ScreenDiffersFromBackground(250, 322, 20, 14));
 }
 
 TEST(TextViewDeathTest, PositionClassOutsideTheFourIsFatal)
