@@ -188,31 +188,6 @@ int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     return std::abs(x1 - x2) + std::abs(y1 - y2);
 }
 
-// The home cell of the slot in the side's team shape, for a side attacking toward y 2042; in open
-// play leaning toward the ball.
-Point HomeTargetTowardFar(int32_t side, int32_t slot, Point ball)
-{
-    const TacticsSlot& cell = TeamShape[side].slots[slot];
-    const int32_t across = std::clamp<int32_t>(cell.row, 0, 14);
-    const int32_t along = std::clamp<int32_t>(cell.column, 0, 17);
-    int32_t x = 1436 - (across * 1280 + 640) / 15;
-    int32_t y = 122 + (along * 880 + 440) / 18;
-    if (MatchPhase == PHASE_OPEN_PLAY) {
-        y = 122 + (y - 122) * 9 / 10 + (ball.y - 122) * 2 / 5;
-        x = x + (ball.x - x) / 4;
-    }
-    return {std::clamp(x, 172, 1420), std::clamp(y, 138, 2026)};
-}
-
-Point HomeTarget(int32_t side, int32_t slot)
-{
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    if (side == Match.secondOfPair) return HomeTargetTowardFar(side, slot, {ball.x, ball.y});
-    // The other side plays the same shape on the mirrored pitch.
-    const Point mirrored = HomeTargetTowardFar(side, slot, {1592 - ball.x, 2164 - ball.y});
-    return {1592 - mirrored.x, 2164 - mirrored.y};
-}
-
 // The ball, stopped on the ground, 4 units in front of the person at the working position.
 void BallInFront(int32_t person, int32_t x, int32_t y)
 {
@@ -429,16 +404,8 @@ bool KeeperClears(int32_t keeper)
 
 }  // namespace
 
-// Replaced by the team shape and marking rules.
-void EvaluateTeamStrategy() {}
-void Team_PickUpAttackers() {}
-void Team_StepBackOnside() {}
-void Team_SetMarkingTargets() {}
 // Replaced by the line-up refill and reshaping.
 void Team_RefillLineup(int32_t) {}
-// Replaced by the formation positions.
-void CopySquadStatusToPlayers(int32_t) {}
-void SetupFormations(int32_t) {}
 // Replaced, id by id, by the handlers of the player actions.
 void Action_Hold(int32_t) {}
 // Replaced by the officials.
@@ -493,21 +460,6 @@ void Action_InterimTaker(int32_t person)
     p.facing = static_cast<uint16_t>(
         Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, aim.x, aim.y));
     if (++p.actionWord == kTakerKickTick) PlayRestartBall(person, aim);
-}
-
-// Replaced by the formations and the team shape.
-void UpdateTeamStrategy()
-{
-    for (int32_t side = 0; side < 2; ++side) {
-        for (int32_t slot = 1; slot <= 10; ++slot) {
-            const int32_t person = LineUp[side][slot];
-            MatchPerson& p = MatchPersons[person];
-            if (p.offPitch != 0 || p.action >= 16 || person == Match.kickoffTaker) continue;
-            const Point target = HomeTarget(side, slot);
-            p.targetX = static_cast<int16_t>(target.x);
-            p.targetY = static_cast<int16_t>(target.y);
-        }
-    }
 }
 
 // Replaced by the carrier decision and the closing down of the carrier.

@@ -4,23 +4,16 @@
 
 #include <cstdint>
 
-// Transitional: the engine modules that still reach Comm_Say and the active-player choice through
-// this header.
+// Transitional: the engine modules that still reach Comm_Say, the active-player choice, the
+// formations, the team shape and the marking through this header.
 #include "gamecode/activeplayer.h"
 #include "gamecode/comments/commentary.h"
+#include "gamecode/formation.h"
+#include "gamecode/marking.h"
+#include "gamecode/teamshape.h"
 
-// Team shape, marking and the offside line.
-void EvaluateTeamStrategy();
-// Each on-pitch player of line-up slots 1-10 in an action below 16 (not the named kick-off taker)
-// gets his home cell of the side's team shape as target point; in open play the shape leans 1/10
-// toward the ball's length and 1/4 toward its width.
-void UpdateTeamStrategy();
-void Team_PickUpAttackers();
-void Team_StepBackOnside();
-void Team_SetMarkingTargets();
+// The line-up refill.
 void Team_RefillLineup(int32_t side);
-void CopySquadStatusToPlayers(int32_t side);
-void SetupFormations(int32_t side);
 
 void Officials_Update();
 void Match_Fatigue();

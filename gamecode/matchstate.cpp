@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "gamecode/formation.h"
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"
 
@@ -41,6 +42,8 @@ void MatchEngine_Init()
     Match.lastPossessor[0] = -1;
     Match.lastPossessor[1] = -1;
     Match.previousToucher = -1;
+    Match.distReceiver = -1;
+    Formation_Init();
     for (TacticsRecord& shape : TeamShape) {
         shape = {};
     }
@@ -57,7 +60,7 @@ void MatchEngine_Init()
     }
 }
 
-void MatchEngine_Uninit() {}
+void MatchEngine_Uninit() { Formation_Uninit(); }
 
 void SetPitchConstants()
 {

@@ -105,7 +105,7 @@ struct MatchPerson {
     int8_t markingSlot;
     uint8_t blockedTicks;
     uint8_t kicked;
-    uint8_t pad4;
+    uint8_t shapeFlag;  // set when the team shape last gave him his target point
     int16_t passKind;
     int16_t startedOnBench;
     int16_t timesSubstituted;
@@ -218,6 +218,16 @@ struct PersonPosition {
     int16_t y;
     int32_t x16;
     int32_t y16;
+};
+
+// The shape rows a side blends between, as the team shape chooses them each tick.
+struct TeamStrategyWords {
+    int16_t targetRow;  // shape rows 0-67
+    int16_t xBaseRow;
+    int16_t yBaseRow;
+    int16_t xBlend;  // 0-100: percent of the way from the base row to the target row
+    int16_t yBlend;
+    friend bool operator==(const TeamStrategyWords&, const TeamStrategyWords&) = default;
 };
 
 // Every engine word. MatchEngine_Init gives each its program-start value; the period set-ups
@@ -366,6 +376,11 @@ struct MatchWords {
     int16_t ballHolder;           // first of persons 0-31 with the ball, -1 none
     int16_t refereeDecision;      // 0 none, 7 warning, 8 booking, 9 sending-off
     int16_t keeperDiveDirection;  // the keeper's direction to the ball when his dive started
+
+    // Team shape.
+    TeamStrategyWords strategy[2];         // chosen each tick
+    TeamStrategyWords strategyApplied[2];  // as the players' target points last took them
+    int16_t distReceiver;                  // the keeper's distribution receiver, -1 none
 };
 
 extern MatchPerson MatchPersons[MATCH_OBJECT_COUNT];

@@ -29,6 +29,7 @@ std::vector<int32_t> PeriodsPlayed(const PresentationRecord& record)
 
 // A tie stays level whatever the play, so that the rules for a level tie are what is tested.
 void KeepScoresLevel() { Match.score[1] = Match.score[0]; }
+void KeepGoalless() { Match.score[0] = Match.score[1] = 0; }
 // Goalless until the scripted goal at tick 100 of the first extra period.
 void KeepGoallessUntilTheScriptedGoal()
 {
@@ -106,9 +107,9 @@ TEST(MatchRun, LevelTieWithUnequalAwayGoalsPlaysExtraTimeButNoShootOut)
     builder.firstLegGoals[0] = 1;
     builder.firstLegGoals[1] = 1;
     builder.Write();
-    AddPollFunction(KeepScoresLevel, POLL_EVERY_CALL, 0);
+    AddPollFunction(KeepGoalless, POLL_EVERY_CALL, 0);
     PlayMatch3D();
-    // Level on aggregate with the away goals unequal: extra time, but no shoot-out.
+    // Level on aggregate with the away goals unequal (1 to 0): extra time, but no shoot-out.
     EXPECT_EQ(PeriodsPlayed(match.Record()), (std::vector<int32_t>{0, 1, 2, 3}));
     EXPECT_EQ(match.Record().Count("RunInGameMenuPair"), 0);
 }

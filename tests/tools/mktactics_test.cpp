@@ -75,7 +75,8 @@ TEST(MkTactics, VariantsMoveThePlayersTheyName)
     // Cover keeps a central defender back; pivot holds a central midfielder deeper.
     const TacticsRecord& cover = tactics[5 * f442 + 3];
     const TacticsRecord& pivot = tactics[5 * f442 + 4];
-    EXPECT_EQ(+cover.slots[2].column2, +cover.slots[2].column);
+    EXPECT_EQ(+cover.slots[2].column2, cover.slots[2].column + 1);
+    EXPECT_LT(+cover.slots[2].column, +defensive.slots[2].column);
     EXPECT_LT(+pivot.slots[6].column, offensive.slots[6].column - 1);
 }
 

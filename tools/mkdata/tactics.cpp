@@ -27,6 +27,7 @@ enum Variant { VAR_OFFENSIVE, VAR_DEFENSIVE, VAR_FULL_BACKS, VAR_COVER, VAR_PIVO
 // How far a line moves up when its side attacks and back when it defends, in columns.
 constexpr std::array<int, LINE_KINDS> kAttackPush = {0, 2, 3, 3};
 constexpr std::array<int, LINE_KINDS> kDefendPull = {0, 1, 3, 3};
+constexpr int kCoverDeepest = 2;  // his drop then still reaches column 1
 
 // The text numbers of the formations, in tactic order, as the game names them.
 constexpr auto kFormationTexts = std::to_array<int>({267, 268, 269, 270, 271, 272, 583, 584});
@@ -151,9 +152,11 @@ void Columns(const Formation& formation, int k, Variant variant, int out[3])
             if (IsFullBack(place)) push = 7;  // overlapping down the wing
             break;
         case VAR_COVER:
+            // The deepest defender, yet a column from both his runs: a run or a drop to his own
+            // cell would leave him where he stands.
             if (k == MostCentral(formation, LINE_DEFENCE)) {
-                base -= 1;
-                push = 0;
+                base = std::max(base - 1, kCoverDeepest);
+                push = 1;
             }
             break;
         case VAR_PIVOT:

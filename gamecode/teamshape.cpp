@@ -1,0 +1,241 @@
+// gamecode/teamshape.cpp: team strategy and shape.
+#include "gamecode/teamshape.h"
+
+#include <cstdint>
+
+#include "engine/fatal.h"
+#include "gamecode/ball.h"
+#include "gamecode/formation.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/phases.h"
+
+namespace {
+
+constexpr int32_t kLeftTouchline = 156;
+constexpr int32_t kRightTouchline = 1436;
+constexpr int32_t kFirstGoalLine = 122;
+constexpr int32_t kSecondGoalLine = 2042;
+constexpr int32_t kColumnWidth = 256;
+constexpr int32_t kBandLength = 320;
+constexpr int32_t kLastColumn = 4;
+constexpr int32_t kLastBand = 5;
+constexpr int32_t kRowsPerBand = 5;
+constexpr int32_t kDefendingRows = 34;
+constexpr int32_t kAttackingThirdUp = 1402;
+constexpr int32_t kAttackingThirdDown = 442;
+
+constexpr int32_t kSetPieceRow = SHAPE_ROW_SET_PIECE;
+constexpr int32_t kSetPieceOtherRow = 36;
+constexpr int32_t kKickoffRow = SHAPE_ROW_KICKOFF;
+constexpr int32_t kKickoffOtherRow = SHAPE_SET_ROWS + SHAPE_ROW_KICKOFF;
+constexpr int32_t kRestartRow = SHAPE_ROW_RESTART;
+constexpr int32_t kRestartOtherRow = SHAPE_SET_ROWS + SHAPE_ROW_RESTART;
+
+// The pair of neighbouring zone centres a coordinate lies between: base and target zone, and
+// the percent of the way from one to the other.
+struct ZonePair {
+    int32_t base;
+    int32_t target;
+    int32_t blend;
+};
+
+// Zones of `width` units from `origin`; zone k takes the coordinates up to origin + width (k + 1)
+// and the last zone everything beyond.
+ZonePair PairOf(int32_t v, int32_t origin, int32_t width, int32_t lastZone)
+{
+    int32_t zone = 0;
+    while (zone < lastZone && v > origin + width * (zone + 1)) {
+        ++zone;
+    }
+    const float p = static_cast<float>((v - origin) / (width * 0.01));
+    const float q = p - 100.0f * zone;
+    if (q > 50) {
+        if (zone == lastZone) return {zone, zone, 100};
+        return {zone, zone + 1, static_cast<int32_t>(q - 50)};
+    }
+    if (zone == 0) return {0, 0, 100};
+    return {zone - 1, zone, static_cast<int32_t>(q + 50)};
+}
+
+TeamStrategyWords Rows(int32_t row)
+{
+    return {static_cast<int16_t>(row), static_cast<int16_t>(row), static_cast<int16_t>(row), 100,
+            100};
+}
+
+void SetRestartShape(int32_t side, int32_t row, int32_t otherRow)
+{
+    Match.strategy[side] = Rows(row);
+    Match.strategy[side ^ 1] = Rows(otherRow);
+}
+
+// The restart shapes of the phases that have one; false in the others.
+bool ChooseRestartShape()
+{
+    switch (MatchPhase) {
+        case PHASE_PENALTY_KICK:
+            if (Match.period > 3) return false;
+            [[fallthrough]];
+        case PHASE_CORNER_TAKEN:
+            SetRestartShape(Ball.possession, kSetPieceRow, kSetPieceOtherRow);
+            return true;
+        case PHASE_GOAL:
+        case PHASE_GOAL_RESTART:
+        case PHASE_KICKOFF_READY:
+        case PHASE_KICKOFF_PERIOD:
+        case PHASE_KICKOFF_AFTER_GOAL:
+        case PHASE_KICKOFF_TAKING:
+            SetRestartShape(Match.kickOffSide, kKickoffRow, kKickoffOtherRow);
+            return true;
+        case PHASE_GOAL_KICK_AWARDED:
+        case PHASE_GOAL_KICK_TAKEN:
+        case PHASE_KEEPER_HOLDS:
+        case PHASE_KEEPER_CLEARANCE:
+            SetRestartShape(Match.kickOffSide, kRestartRow, kRestartOtherRow);
+            return true;
+        default: return false;
+    }
+}
+
+// The rows of both sides for a ball at length y, from the column rows already chosen: the
+// attack-up side counts bands from its own goal, the other side from the far one.
+struct BandRows {
+    TeamStrategyWords up;
+    TeamStrategyWords down;
+};
+
+BandRows ApplyBands(TeamStrategyWords up, TeamStrategyWords down, int32_t y)
+{
+    const ZonePair band = PairOf(y, kFirstGoalLine, kBandLength, kLastBand);
+    const auto place = [](TeamStrategyWords& w, int32_t baseBand, int32_t targetBand,
+                          int32_t blend) {
+        const int32_t column = w.targetRow;
+        w.xBaseRow = static_cast<int16_t>(w.xBaseRow + kRowsPerBand * targetBand);
+        w.yBaseRow = static_cast<int16_t>(column + kRowsPerBand * baseBand);
+        w.targetRow = static_cast<int16_t>(column + kRowsPerBand * targetBand);
+        w.yBlend = static_cast<int16_t>(blend);
+    };
+    place(up, band.base, band.target, band.blend);
+    place(down, kLastBand - band.target, kLastBand - band.base, band.blend);
+    return {up, down};
+}
+
+bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
+
+void ChooseOpenPlayShape()
+{
+    const int32_t upSide = Match.secondOfPair;
+    const ZonePair column = PairOf(KeeperWatchPoint[0], kLeftTouchline, kColumnWidth, kLastColumn);
+    TeamStrategyWords up{};
+    up.xBaseRow = static_cast<int16_t>(column.base);
+    up.targetRow = static_cast<int16_t>(column.target);
+    up.xBlend = static_cast<int16_t>(column.blend);
+    TeamStrategyWords down = up;
+    down.xBaseRow = static_cast<int16_t>(kLastColumn - column.target);
+    down.targetRow = static_cast<int16_t>(kLastColumn - column.base);
+
+    const int32_t ballY = KeeperWatchPoint[1];
+    int32_t y = ballY;
+    if (MatchPhase == PHASE_OPEN_PLAY) {
+        const int32_t momentum = TeamMomentum[Ball.possession];
+        y += AttacksUp(Ball.possession) ? momentum : -momentum;
+    }
+    const BandRows shifted = ApplyBands(up, down, y);
+    Match.strategy[upSide] = shifted.up;
+    Match.strategy[upSide ^ 1] = shifted.down;
+
+    // The side without the ball falls back to its defending rows unless, in open play, the ball
+    // is in its attacking third; its blends stay those of the shifted ball.
+    const int32_t without = Ball.possession ^ 1;
+    const BandRows plain = ApplyBands(up, down, ballY);
+    TeamStrategyWords rows = AttacksUp(without) ? plain.up : plain.down;
+    const bool inAttackingThird =
+        AttacksUp(without) ? ballY > kAttackingThirdUp : ballY < kAttackingThirdDown;
+    const int32_t shift = MatchPhase == PHASE_OPEN_PLAY && inAttackingThird ? 0 : kDefendingRows;
+    TeamStrategyWords& words = Match.strategy[without];
+    words.targetRow = static_cast<int16_t>(rows.targetRow + shift);
+    words.xBaseRow = static_cast<int16_t>(rows.xBaseRow + shift);
+    words.yBaseRow = static_cast<int16_t>(rows.yBaseRow + shift);
+}
+
+bool StrategyChanged()
+{
+    return Match.strategy[0] != Match.strategyApplied[0]
+           || Match.strategy[1] != Match.strategyApplied[1];
+}
+
+bool FollowsShape(int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    if (p.offPitch != 0 || p.action >= 16 || p.offsideRecovery != 0) return false;
+    if (person == Match.distReceiver && MatchPhase != PHASE_OPEN_PLAY) return false;
+    const bool kickOff = MatchPhase == PHASE_KICKOFF_READY || MatchPhase == PHASE_KICKOFF_TAKING;
+    return !(kickOff && person == Match.kickoffTaker);
+}
+
+const ShapeSpot& ShapeSpotAt(int32_t side, int32_t row, int32_t entry)
+{
+    if (row < 0 || row >= SHAPE_ROW_COUNT)
+        FatalError("UpdateTeamStrategy(): bad shape row %d", row);
+    return ShapeTables[side][row][entry];
+}
+
+// base + (target - base) x percent / 100, the difference cut to 16 bits first.
+int32_t Blend(int32_t base, int32_t target, int32_t percent)
+{
+    return base + static_cast<int16_t>(target - base) * percent / 100;
+}
+
+void MoveToShape(int32_t side, int32_t entry, MatchPerson& p)
+{
+    const TeamStrategyWords& w = Match.strategy[side];
+    const int32_t x0 = ShapeSpotAt(side, w.xBaseRow, entry).x;
+    const int32_t x1 = ShapeSpotAt(side, w.targetRow, entry).x;
+    const int32_t y0 = ShapeSpotAt(side, w.yBaseRow, entry).y;
+    const int32_t y1 = ShapeSpotAt(side, w.targetRow, entry).y;
+    const bool up = AttacksUp(side);
+    const int32_t across = up ? Blend(x0, x1, w.xBlend) : Blend(x0, x1, 100 - w.xBlend);
+    const int32_t x = up ? kLeftTouchline + across : kRightTouchline - across;
+    p.targetY = static_cast<int16_t>(up ? kFirstGoalLine + Blend(y0, y1, w.yBlend)
+                                        : kSecondGoalLine - Blend(y0, y1, 100 - w.yBlend));
+    p.targetX = static_cast<int16_t>(x);
+    if (MatchPhase != PHASE_THROW_IN_TAKEN) return;
+    // At a throw-in the shape squeezes toward the touchline the ball comes in from.
+    const int32_t throwInX = Match.throwInSpot[0];
+    if (up) {
+        p.targetX =
+            static_cast<int16_t>(throwInX < PITCH_CENTRE_X ? kLeftTouchline + across * 70 / 100
+                                                           : x + (kRightTouchline - x) * 30 / 100);
+    } else {
+        p.targetX =
+            static_cast<int16_t>(throwInX > PITCH_CENTRE_X ? kRightTouchline - across * 70 / 100
+                                                           : x - (x - kLeftTouchline) * 30 / 100);
+    }
+}
+
+}  // namespace
+
+void EvaluateTeamStrategy()
+{
+    if (Ball.afterKick != 0) return;
+    if (MatchPhase == PHASE_DIRECT_FREE_KICK || MatchPhase == PHASE_FREE_KICK_READY) return;
+    if (ChooseRestartShape()) return;
+    ChooseOpenPlayShape();
+}
+
+void UpdateTeamStrategy()
+{
+    if (!StrategyChanged()) return;
+    Match.strategyApplied[0] = Match.strategy[0];
+    Match.strategyApplied[1] = Match.strategy[1];
+    for (int32_t side = 0; side < 2; ++side) {
+        // Only slots 1-10 have a spot in a shape row.
+        for (int32_t slot = 1; slot <= SHAPE_SPOT_COUNT; ++slot) {
+            const int32_t person = LineUp[side][slot];
+            if (!FollowsShape(person)) continue;
+            MatchPerson& p = MatchPersons[person];
+            p.shapeFlag = 1;
+            MoveToShape(side, slot - 1, p);
+        }
+    }
+}
