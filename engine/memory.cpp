@@ -187,6 +187,8 @@ void MemorySettingsInit()
                 static_cast<unsigned long long>(physical >> 20), s_lowMemory ? ", low" : "");
 }
 
+void MemorySetLowMemory(bool low) { s_lowMemory = low; }
+
 void MemoryReport()
 {
     struct TypeTotal {

@@ -60,6 +60,7 @@ void SetMemPriority(T** owner, uint32_t priority)
 // Decided once, at the "memory settings" start-up step: physical memory below 24 MB.
 bool IsLowMemory();
 void MemorySettingsInit();
+void MemorySetLowMemory(bool low);  // tests: what IsLowMemory answers until the next settings step
 
 // Shutdown step: on the "memory" channel, per type at level 1, per block at level 10.
 void MemoryReport();

@@ -339,6 +339,21 @@ void VTW_AppointManager(int32_t club, int32_t person)
     GameHooks.NewsManagerAppointed(club, person);
 }
 
+void Managers_HumanTakesOver(int32_t club)
+{
+    ClubRecord* r = Club_RefForSet(club, "HumanTakesOver").full;
+    if (r == nullptr) return;
+    const int32_t left = VTW_GetClubOfManager(MANAGER_HUMAN);
+    if (left >= 0 && left != club) StartCaretaker(left);
+    const int32_t displaced = r->manager;
+    if (displaced >= PERSON_FIRST_ORDINARY && displaced < FullPlayerCount)
+        DbPlayers[displaced].club = CLUB_NONE;
+    r->manager = PERSON_HUMAN;
+    r->caretaker = 0;
+    r->caretakerDays = 0;
+    VTW_SetClubControl(club, MANAGER_HUMAN);
+}
+
 int32_t VTW_ListManagerVacancies(uint16_t* out)
 {
     int32_t n = 0;

@@ -206,6 +206,9 @@ int32_t Job_Consider(int32_t club, int32_t bonus);
 // The same answer; for 2 the application is filed and answered on day B.
 int32_t VTW_ApplyForJob(int32_t club, int32_t bonus);
 void VTW_AppointManager(int32_t club, int32_t person);
+// The human takes charge of `club`: its record names him as manager and he controls it. The
+// manager he displaces is out of work, and a club he leaves is run by a caretaker.
+void Managers_HumanTakesOver(int32_t club);
 int32_t VTW_ListManagerVacancies(uint16_t* out);  // ends with 65535; at most 250 ids
 int32_t VTW_ListStrugglingClubs(uint16_t* out);   // lowest patience first, ends with 65535
 

@@ -154,7 +154,7 @@ int32_t TakeJob()
     SetBusyPointer(1);
     MenuOption = OPTION_MANAGER_NAME;
     VTW_ResetClubFlags(club);
-    VTW_SetClubControl(club, MANAGER_HUMAN);
+    Managers_HumanTakesOver(club);
     GameState.humanClub = static_cast<int16_t>(club);
     VTW_FillSquadTable(club, 0);
     VTW_AddNewPlayer(club);

@@ -240,8 +240,7 @@ void FillFigures(int32_t club)
     std::fill(std::begin(s_texts.trendIcons), std::end(s_texts.trendIcons), 0);
     std::copy(std::begin(kFigureLabels), std::end(kFigureLabels), s_texts.figureLabels);
     if (VTW_GetPlayerCaretaker(club) != 0) s_texts.figureLabels[ROW_MANAGER] = TEXT_CARETAKER;
-    const bool human = VTW_GetClubController(club) == MANAGER_HUMAN;
-    FillFigure(ROW_MANAGER, VTW_FormatPersonName(human ? PERSON_HUMAN : Club_GetManager(club)));
+    FillFigure(ROW_MANAGER, VTW_FormatPersonName(Club_GetManager(club)));
     FillFigure(1, VTW_GetClubFormText(club));
     std::snprintf(s_texts.figures[2], TEXT_BYTES, "%s %s",
                   GetMessageText(VTW_GetDivisionTextNo(division)),

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/host/host.h"
+#include "engine/keyboard.h"
+#include "engine/poll.h"
 #include "engine/random.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchrun.h"
@@ -174,6 +177,62 @@ TEST_F(InGameMenusTest, PeriodBreakOpensTeamSelectionForEachHumanSide)
     const std::vector<Opening> expected = {{IGM_TEAM_SELECTION, 0, 1}, {IGM_TEAM_SELECTION, 1, 1}};
     EXPECT_EQ(s_openings, expected);
     EXPECT_EQ(InGameMenus_Running(), -1);
+}
+
+// A text view that counts the engine's ticks, asks for the line-ups at its fifth frame and, at
+// the first frame after them, notes whether a key pressed in the menus is still waiting; a
+// line-ups screen that lets time pass with that key pressed and released.
+constexpr int32_t MENU_KEY = 30;
+struct KeySpy {
+    uint32_t ticks;
+    int32_t frames;
+    uint32_t ticksAtOpen;
+    uint32_t ticksAtClose;
+    bool keyArrived;
+    int32_t pressedAfter;
+};
+KeySpy s_keySpy;
+
+void KeySpyFrame()
+{
+    if (++s_keySpy.frames == 5) MatchShared.menuRequest = 1;
+    if (s_keySpy.frames > 5 && s_keySpy.pressedAfter < 0)
+        s_keySpy.pressedAfter = KeyWasPressed(MENU_KEY);
+}
+
+void KeySpyLineUps()
+{
+    s_keySpy.ticksAtOpen = s_keySpy.ticks;
+    HostOnKey(MENU_KEY, true, false);
+    Poll();
+    s_keySpy.keyArrived = KeyIsDown(MENU_KEY) != 0;
+    HostOnKey(MENU_KEY, false, false);
+    for (int32_t i = 0; i < 50; ++i) {
+        Poll();
+    }
+    s_keySpy.ticksAtClose = s_keySpy.ticks;
+    InGameMenuId = IGM_CLOSED;
+}
+
+constexpr MatchViewOps kKeySpyView = {nullptr, nullptr, [] { ++s_keySpy.ticks; }, KeySpyFrame,
+                                      nullptr};
+
+TEST_F(InGameMenusTest, NoEngineTickRunsWhileTheMenusAreOpenAndTheirKeysAreForgotten)
+{
+    MatchDayBuilder builder;
+    builder.viewMode = VIEW_TEXT;
+    builder.periodMinutes = 1;
+    builder.Write();
+    MatchView_Register(VIEWKIND_TEXT, &kKeySpyView);
+    InGameMenuOps.runScreen[IGM_LINE_UPS] = KeySpyLineUps;
+    s_keySpy = {};
+    s_keySpy.pressedAfter = -1;
+    SRand(3);
+    PlayMatch3D();
+    ASSERT_TRUE(s_keySpy.keyArrived);
+    EXPECT_GT(s_keySpy.ticksAtOpen, 0u);
+    EXPECT_EQ(s_keySpy.ticksAtClose, s_keySpy.ticksAtOpen);
+    EXPECT_EQ(s_keySpy.pressedAfter, 0);
 }
 
 TEST_F(InGameMenusDeathTest, AnIdWithoutAScreenIsFatal)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/host/host.h"
+#include "engine/memory.h"
 #include "game/calendar.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
@@ -25,6 +26,7 @@
 #include "game/world.h"
 #include "menus/frontend.h"
 #include "menus/machine.h"
+#include "menus/menupc.h"
 #include "menus/news.h"
 #include "menus/results.h"
 #include "tests/support/game_world.h"
@@ -219,14 +221,28 @@ TEST_F(DayLoop, AGroupOfOneIsDoneAtOnceAndItsOwnMatchShowsNoResultsScreen)
     EXPECT_EQ(ChosenViewMode, VIEW_TEXT);
 }
 
-TEST_F(DayLoop, PlayPressedEarlyPlaysTheGroupThenShowsTheViewBarOnTheLastPanel)
+// Every fixture's set-up asks for the sides' kits: the spy counts those made under the busy
+// pointer.
+int32_t s_busySetUps;
+void (*s_kitHook)(int32_t, int32_t, int32_t, KitDesign*);
+
+void CountBusySetUp(int32_t home, int32_t away, int32_t isAway, KitDesign* out)
+{
+    if (isAway == 0 && BusyPointerCount() > 0) ++s_busySetUps;
+    s_kitHook(home, away, isAway, out);
+}
+
+TEST_F(DayLoop, PlayPressedEarlyPlaysTheGroupUnderTheBusyPointerThenShowsTheViewBarOnTheLastPanel)
 {
     const int32_t humanRow = HumanAtFirstLeagueRow(0, 3);
     const int32_t day = VTW_GetFixtureDay(humanRow);
     Calendar_SetDay(day);
     Fixture_PutHumanLast();
+    s_busySetUps = 0;
+    s_kitHook = GameHooks.GetTeamDesign;
+    GameHooks.GetTeamDesign = CountBusySetUp;
     bool earlyPress = false;
-    int32_t panelAtBar = -1, leftAtBar = -1, step = 0;
+    int32_t panelAtBar = -1, leftAtBar = -1, busyAtBar = -1, busySetUpsAtBar = 0, step = 0;
     Pilot pilot([&](Pilot& p) {
         if (step == 0 && DayScreen_PanelShown() == 0) {
             p.Click(MIDDLE_X, BAR_Y);  // "Formation"
@@ -237,6 +253,8 @@ TEST_F(DayLoop, PlayPressedEarlyPlaysTheGroupThenShowsTheViewBarOnTheLastPanel)
             step = 2;
         } else if (step == 2 && DayScreen_ViewBarShown()) {
             panelAtBar = DayScreen_PanelShown();
+            busyAtBar = BusyPointerCount();
+            busySetUpsAtBar = s_busySetUps;
             int32_t unplayed;
             VTW_CountTodaysFixtures(&leftAtBar, &unplayed);
             p.Click(PLAY_X, BAR_Y);
@@ -249,6 +267,8 @@ TEST_F(DayLoop, PlayPressedEarlyPlaysTheGroupThenShowsTheViewBarOnTheLastPanel)
     ASSERT_GT(group, 2);
     DayScreen_Run(static_cast<int16_t>(group), static_cast<int16_t>(other));
     EXPECT_TRUE(earlyPress);
+    EXPECT_GT(busySetUpsAtBar, 0);
+    EXPECT_EQ(busyAtBar, 0);
     EXPECT_EQ(panelAtBar, 1);
     EXPECT_EQ(leftAtBar, 1);  // his own
     EXPECT_TRUE(PlayedAllOfDay(day, -1));
@@ -278,6 +298,36 @@ TEST_F(DayLoop, OtherFixturesShowTheirResultInTheBoxOnlyWhenMoreThanTwo)
     }
     EXPECT_EQ(boxHash[1], boxHash[2]);
     EXPECT_NE(boxHash[2], boxHash[3]);
+}
+
+// The refusal's box, while it is up, against the box of the same text shown directly; the
+// pointer waits in a corner so that it is not part of the picture, and the screen's opening wipe
+// is spent first so that it cannot swallow the click.
+TEST_F(DayLoop, LowMemoryRefusesThe2DAnd3DViewsWithItsMessageAndKeepsTheView)
+{
+    const bool low = IsLowMemory();
+    MemorySetLowMemory(true);
+    PresentMenuScreen();
+    const auto boxWhileUp = [](const std::function<void()>& show) {
+        uint32_t hash = 0;
+        MenuInputs inputs;
+        inputs.push_back({1, MenuInput::MOVE, 20, 20, {}});
+        inputs.push_back({20, MenuInput::CALL, 0, 0, [&] { hash = BoxRegionHash(); }});
+        AddClick(&inputs, 30, 20, 20);
+        ScopedMenuScript script(inputs);
+        show();
+        HostOnMouseButton(HOST_BUTTON_LEFT, false);
+        return hash;
+    };
+    const uint32_t refusal = boxWhileUp([] { DoMessageBox(GetMessageText(1129), 0); });
+    for (const uint16_t choice : {DAY_CHOICE_2D_VIEW, DAY_CHOICE_3D_VIEW}) {
+        ChosenViewMode = VIEW_TEXT;
+        DayScreenChoice = choice;
+        DayScreenFlags &= ~DAY_SCREEN_REDRAW;
+        EXPECT_EQ(boxWhileUp(DayScreen_Update), refusal) << choice;
+        EXPECT_EQ(ChosenViewMode, VIEW_TEXT) << choice;
+    }
+    MemorySetLowMemory(low);
 }
 
 // The group's count says more fixtures than are left: the day ends all the same.

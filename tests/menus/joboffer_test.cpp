@@ -175,6 +175,21 @@ TEST_F(JobOfferScreen, TakingAJobWhileEmployedResetsTheClausesAndRoutesOn)
     EXPECT_EQ(MenuOption, 43);
 }
 
+TEST_F(JobOfferScreen, TheClubTakenNamesTheHumanItsManagerIsFreeAndTheClubLeftHasACaretaker)
+{
+    Employ(2);
+    JobOffer.boardReaction = 1;
+    const int32_t displaced = Record(OFFERED).manager;
+    ASSERT_GE(displaced, PERSON_FIRST_ORDINARY);
+    VTW_SetJobOfferHuman(1);
+    JobOffer_Accept(nullptr);
+    EXPECT_EQ(Club_GetManager(OFFERED), PERSON_HUMAN);
+    EXPECT_EQ(VTW_GetPlayerCaretaker(OFFERED), 0);
+    EXPECT_EQ(DbPlayers[displaced].club, CLUB_NONE);
+    EXPECT_LT(Record(PRESENT).manager, 0);
+    EXPECT_EQ(VTW_GetPlayerCaretaker(PRESENT), 1);
+}
+
 TEST_F(JobOfferScreen, TheSquadListScrollsOnlyPastSeventeenRows)
 {
     JobOffer.squadRows = JOBOFFER_SQUAD_ROWS;

@@ -3,19 +3,23 @@
 #include "menus/news.h"
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/blockfile.h"
 #include "engine/timer.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/ids.h"
+#include "game/textmess.h"
 #include "menus/menucont.h"
 #include "menus/menupc.h"
 #include "menus/numbers.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/support.h"
+#include "tools/mkdata/gametext.h"
 
 namespace {
 
@@ -96,6 +100,47 @@ TEST_F(NewsTest, ACodeIsReplacedAtItsFirstOccurrenceOnly)
     std::snprintf(text, sizeof text, "$0m %s", std::string(290, 'a').c_str());
     News_ReplaceCode(text, "$0m", "1234567890123");
     EXPECT_EQ(std::string(text).size(), NEWS_MESSAGE_BYTES - 1u);
+}
+
+// A message table whose text 1 is `length` characters long, every other text absent.
+std::vector<uint8_t> MessagesWithText1Of(size_t length)
+{
+    std::vector<std::string> texts(TEXT_INTERFACE_COUNT);
+    std::vector<bool> present(TEXT_INTERFACE_COUNT, false);
+    texts[1] = std::string(length, 'a');
+    present[1] = true;
+    const uint32_t languages = 1;
+    const std::vector<uint8_t> table = MkTextTableBlock(texts, present);
+    const std::vector<uint8_t> dev = MkTextTableBlock({}, {});
+    std::vector<uint8_t> groups(2 + 2 * TEXTMESS_GROUP_COUNT, 0);
+    groups[0] = TEXTMESS_GROUP_COUNT & 0xFF;
+    groups[1] = TEXTMESS_GROUP_COUNT >> 8;
+    const BlockFileBlock blocks[] = {
+        {"LANG", &languages, 4},
+        {"TXT0", table.data(), static_cast<uint32_t>(table.size())},
+        {"DEVT", dev.data(), static_cast<uint32_t>(dev.size())},
+        {"GRPS", groups.data(), static_cast<uint32_t>(groups.size())},
+    };
+    return BlockFileImage(TEXTMESS_FILE_TYPE, TEXTMESS_FILE_VERSION, blocks, 4);
+}
+
+using NewsDeathTest = NewsTest;
+
+TEST_F(NewsDeathTest, ATemplateOf299CharactersIsFatalAndOneOf298IsCopied)
+{
+    static const std::vector<uint8_t> fits = MessagesWithText1Of(NEWS_MESSAGE_BYTES - 2);
+    ASSERT_TRUE(TextMess_LoadImage(fits.data(), fits.size()));
+    char line[NEWS_MESSAGE_BYTES];
+    MessageBox_CopyLine(line, 1);
+    EXPECT_EQ(std::string(line).size(), NEWS_MESSAGE_BYTES - 2u);
+
+    static const std::vector<uint8_t> tooLong = MessagesWithText1Of(NEWS_MESSAGE_BYTES - 1);
+    EXPECT_FATAL(
+        {
+            TextMess_LoadImage(tooLong.data(), tooLong.size());
+            MessageBox_CopyLine(line, 1);
+        },
+        "J_MN20: Text line 1 is too long for message buffer");
 }
 
 // Two clubs of the world outside the selected country, and a transfer between them.
