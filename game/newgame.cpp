@@ -299,6 +299,7 @@ void AddYoungPlayer(int32_t club)
     p.morale = 75;
     p.fitness = 100;
     p.wage = VTW_RoundTo25(Contract_BaseDemand(id, club, 2));
+    Records_MembershipChanged();  // a spare id joined the club
 }
 
 void TopUpSquads()

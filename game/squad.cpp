@@ -28,9 +28,16 @@ int32_t PlayingClub(int32_t player)
     return DbLightPlayers[player - FullPlayerCount].club;
 }
 
-// Every member, unordered; returns how many (they may be more than SQUAD_MAX).
+// Every member in id order; returns how many (they may be more than SQUAD_MAX). The member index
+// covers the league's clubs; the rare lists of other ids (the unattached, world clubs) are scanned.
 int32_t CollectMembers(int32_t club, int16_t* out, int32_t capacity)
 {
+    if (club >= 0 && club < CLUB_ID_COUNT) {
+        const int16_t* members = nullptr;
+        const int32_t count = Records_ClubMembers(club, &members);
+        std::copy_n(members, std::min(count, capacity), out);
+        return count;
+    }
     int32_t count = 0;
     for (int32_t id = PERSON_FIRST_ORDINARY; id < DbPersonCount; ++id) {
         if (!Squad_IsMember(id, club)) continue;

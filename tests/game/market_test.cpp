@@ -17,6 +17,7 @@
 #include "game/season.h"
 #include "game/squad.h"
 #include "game/statmodel.h"
+#include "game/textmess.h"
 #include "game/transfers.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
@@ -235,6 +236,30 @@ TEST_F(Market, StaffCostsFollowTheWageAndTheMonthsLeft)
     EXPECT_EQ(VTW_GetStaffCost(50, 0, &wage), 0);
 }
 
+TEST_F(Market, ExpiringStaffStayOnlyAtComputerClubsThatRateThemAndTheHumanIsTold)
+{
+    AutoRunMode = 0;
+    constexpr int32_t club = 20;
+    DbClubs[club].balance = 0;  // no hire fills the post it frees
+    for (int32_t role = 0; role < STAFF_ROLE_COUNT; ++role) {
+        Staff_SetContract(kHuman, role, 12);
+    }
+    Staff_Set(kHuman, STAFF_PHYSIO, 90, 500);
+    Staff_Set(club, STAFF_PHYSIO, Staff_BandTop(club), 500);
+    Staff_Set(club, STAFF_COACH, 1, 100);
+    for (const int32_t c : {kHuman, club}) {
+        Staff_SetContract(c, STAFF_PHYSIO, 1);
+    }
+    Staff_SetContract(club, STAFF_COACH, 1);
+    const int32_t inbox = TextMessNews.count;
+    Staff_MonthlyStage();
+    EXPECT_EQ(Staff_GetRating(kHuman, STAFF_PHYSIO), 0);
+    EXPECT_EQ(TextMessNews.count, inbox + 1);
+    EXPECT_EQ(Staff_GetRating(club, STAFF_PHYSIO), Staff_BandTop(club));
+    EXPECT_GT(Staff_GetContract(club, STAFF_PHYSIO), 0);
+    EXPECT_EQ(Staff_GetRating(club, STAFF_COACH), 0);
+}
+
 TEST_F(Market, ComputerHiringFillsTheVacanciesItCanPayFor)
 {
     for (int32_t role = 0; role < STAFF_ROLE_COUNT; ++role) {
@@ -312,6 +337,27 @@ TEST_F(Market, AFullSquadShortOfAKeeperMakesRoomForOneAtTheNewSeason)
     Market_NewSeason();
     EXPECT_GE(KeepersOf(club), 2);
     EXPECT_LE(VTW_GetClubSquadCount(club), SQUAD_MAX);
+}
+
+TEST_F(Market, AComputerClubAfterTheHumansPlayerAsksHimInsteadOfBuying)
+{
+    AutoRunMode = 0;
+    DbClubs[kHuman].reputation = 0;  // every buyer looks down on the human's club
+    const std::vector<int32_t> squad = PlayersOf(kHuman, SQUAD_MAX);
+    for (const int32_t id : squad) {
+        VTW_PutPlayerOnTxList(id, 1);
+    }
+    const int32_t firstClosed = GameState.closedTransfer[0][0];
+    for (int32_t day = firstClosed - 20; day < firstClosed && !VTW_HasHumanSales(); ++day) {
+        Calendar_SetDay(day);
+        Market_DailyStage();
+    }
+    ASSERT_EQ(VTW_HasHumanSales(), 1);
+    const int32_t player = VTW_FindHumanSales();
+    EXPECT_EQ(VTW_GetPlayerClub(player), kHuman);
+    EXPECT_NE(VTW_FindHumanSalesTeam(), kHuman);
+    EXPECT_GT(VTW_GetSaleAskingPrice(player), 0);
+    EXPECT_EQ(PlayersOf(kHuman, SQUAD_MAX), squad);
 }
 
 TEST_F(Market, AWaitingLoanRequestCountsAsALoanListing)

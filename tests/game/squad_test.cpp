@@ -24,6 +24,7 @@ int LoanOut(int from, int to)
     const int player = VTW_GetSquadPlayer(VTW_GetSquadSize() - 1);
     DbPlayers[player].flags |= PLAYER_ON_LOAN;
     DbPlayers[player].loanClub = static_cast<int16_t>(to);
+    Records_MembershipChanged();
     return player;
 }
 

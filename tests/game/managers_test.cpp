@@ -1,0 +1,136 @@
+// tests/game/managers_test.cpp: boards, managers and money over a career played day by day: the
+// human's sacking, the managers' names at the season's end and a relegated club in debt.
+#include <algorithm>
+
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/market.h"
+#include "game/matchblocks.h"
+#include "game/matchday.h"
+#include "game/records.h"
+#include "game/season.h"
+#include "game/tables.h"
+#include "tests/support/game_world.h"
+#include "tests/support/support.h"
+
+namespace {
+
+constexpr int32_t kHuman = 5;
+
+class Managers : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        NewGameForTest(0, 77);
+        VTW_SetClubControl(kHuman, MANAGER_HUMAN);
+        GameState.humanClub = kHuman;
+        AutoRunMode = 0;
+    }
+
+    ScopedWorld m_world;
+    ScopedSeason m_season;
+};
+
+void PlayDay()
+{
+    VTW_FindHumanNextFixture();
+    int32_t row = 0;
+    while (VTW_PlayMatchDay(&row) != 0) {
+    }
+    VTW_AdvanceDay();
+}
+
+// Plays on to the day whose processing closes the league season.
+void PlayToTheLeaguesEnd()
+{
+    while (DayNo < GameState.lastLeagueDay + 1) {
+        PlayDay();
+    }
+}
+
+int32_t LeagueMatchesPlayed(int32_t club)
+{
+    int32_t totals[3];
+    VTW_GetLeagueRowTotals(club, totals);
+    return totals[0];
+}
+
+// The club's most valuable player.
+int32_t MostValuable(int32_t club)
+{
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(club, &members);
+    return *std::max_element(members, members + count, [](int16_t a, int16_t b) {
+        return VTW_GetPlayerValue(a) < VTW_GetPlayerValue(b);
+    });
+}
+
+TEST_F(Managers, TheHumanLosesHisPostToDefeatsOnlyAfterFifteenLeagueMatches)
+{
+    // A squad that loses every week, and a board with no patience left from the first day.
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(kHuman, &members);
+    for (int32_t k = 0; k < count; ++k) {
+        if (members[k] < FullPlayerCount) DbPlayers[members[k]].ability = 1;
+    }
+    DbPlayers[PERSON_HUMAN].reputation = 30;
+    while (GameState.humanClub == kHuman && DayNo < GameState.lastLeagueDay) {
+        DbClubs[kHuman].boardPatience = 0;
+        PlayDay();
+    }
+    ASSERT_EQ(GameState.humanClub, -1);
+    EXPECT_GE(LeagueMatchesPlayed(kHuman), HUMAN_SACKING_MATCHES);
+    EXPECT_EQ(VTW_GetSackedHuman(), 1);
+    EXPECT_EQ(VTW_GetClubController(kHuman), MANAGER_COMPUTER);
+    EXPECT_EQ(VTW_GetClubOfManager(MANAGER_HUMAN), -1);
+    EXPECT_LT(DbPlayers[PERSON_HUMAN].reputation, 30);
+    // The club goes on under a caretaker, then a new manager, without the human.
+    for (int32_t day = 0; day < 14; ++day) {
+        PlayDay();
+    }
+    EXPECT_EQ(VTW_GetSackedHuman(), 0);
+    EXPECT_GE(DbClubs[kHuman].manager, PERSON_FIRST_ORDINARY);
+}
+
+TEST_F(Managers, TheChampionsManagerGainsNameAndTheLastPlacedOnesLoseIt)
+{
+    PlayToTheLeaguesEnd();
+    const int32_t champion = VTW_GetDivisionSlot(0, 0);
+    const int32_t last = VTW_GetDivisionSlot(0, VTW_GetDivisionSize(0) - 1);
+    for (const int32_t club : {champion, last}) {
+        ASSERT_NE(club, kHuman);
+        ASSERT_GE(DbClubs[club].manager, PERSON_FIRST_ORDINARY);
+        DbPlayers[DbClubs[club].manager].reputation = 40;
+        DbClubs[club].boardPatience = 100;  // no sacking muddles the change
+    }
+    const int32_t championsManager = DbClubs[champion].manager;
+    const int32_t lastsManager = DbClubs[last].manager;
+    PlayDay();
+    EXPECT_GE(DbPlayers[championsManager].reputation, 43);
+    EXPECT_LT(DbPlayers[lastsManager].reputation, 40);
+}
+
+TEST_F(Managers, AClubRelegatedInDebtCarriesItIntoTheLowerDivisionAndSellsItsBest)
+{
+    PlayToTheLeaguesEnd();
+    const int32_t club = VTW_GetDivisionSlot(0, VTW_GetDivisionSize(0) - 1);
+    ASSERT_NE(club, kHuman);
+    const int32_t star = MostValuable(club);
+    VTW_PutPlayerOnTxList(star, 0);
+    VTW_AddClubCash(club, -60000000);
+    const int32_t season = GameState.seasonCounter;
+    while (GameState.seasonCounter == season) {
+        PlayDay();
+    }
+    EXPECT_EQ(VTW_GetClubDivision(club), 1);
+    EXPECT_LT(DbClubs[club].carriedForward, 0);
+    EXPECT_EQ(VTW_GetClubBalance(club), DbClubs[club].carriedForward);
+    // Eight weeks in the red put the best players up for sale, across the new season.
+    for (int32_t day = 0; day < 9 * 7; ++day) {
+        PlayDay();
+    }
+    EXPECT_LT(VTW_GetClubBalance(club), 0);
+    EXPECT_TRUE(VTW_GetPlayerTxList(star) || VTW_GetPlayerClub(star) != club);
+}
+
+}  // namespace
