@@ -553,42 +553,36 @@ int32_t Results_RowOfCountry(int32_t country)
     return country >= 0 && country < 8 ? kRows[country] : 7;
 }
 
-const MenuItem* Results_Table()
+namespace {
+
+// Both screens are one layout: only their title and what their OK icon does differ.
+template <int32_t TitleText, ClickFn Continue>
+const MenuItem* ResultsLayout()
 {
     static const MenuItem table[] = {
         {0x36, 0, 0, 0, 0, MenuCallback(ResultsScreen_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(RESULTS_BACKGROUND), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_RESULTS), nullptr},
+        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TitleText), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x12, 320, 70, MENU_ALIGN_CENTRE, 0, MenuVariable(&s_headingText), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawRows), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawButtons), nullptr},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(OK_ICON), ResultsScreen_Continue},
+        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(OK_ICON), Continue},
         MenuEndItem(ResultsScreen_Exit, nullptr),
     };
     return table;
 }
 
+}  // namespace
+
+const MenuItem* Results_Table() { return ResultsLayout<TEXT_RESULTS, ResultsScreen_Continue>(); }
+
 const MenuItem* TodaysMatch_Table()
 {
-    static const MenuItem table[] = {
-        {0x36, 0, 0, 0, 0, MenuCallback(ResultsScreen_Init), nullptr},
-        {0x0b, 0, 0, 0, 0, MenuNumber(RESULTS_BACKGROUND), nullptr},
-        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TODAYS_MATCH), nullptr},
-        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
-        {0x38, 0, 0, 0, 0, 0, nullptr},
-        {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
-        {0x12, 320, 70, MENU_ALIGN_CENTRE, 0, MenuVariable(&s_headingText), nullptr},
-        {0x24, 0, 0, 640, 480, MenuCallback(DrawRows), nullptr},
-        {0x24, 0, 0, 640, 480, MenuCallback(DrawButtons), nullptr},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(OK_ICON), TodaysMatch_Continue},
-        MenuEndItem(ResultsScreen_Exit, nullptr),
-    };
-    return table;
+    return ResultsLayout<TEXT_TODAYS_MATCH, TodaysMatch_Continue>();
 }
 
 int32_t Results_ShownMode() { return s_results.shownMode; }
