@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/crc32.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/squad.h"
@@ -23,6 +24,7 @@ uint32_t DatabaseChecksum()
     crc ^= Crc32(DbPersons, sizeof DbPersons) * 5;
     crc ^= Crc32(DbPlayers, sizeof DbPlayers) * 7;
     crc ^= Crc32(DbLightPlayers, sizeof DbLightPlayers) * 11;
+    crc ^= Crc32(FixtureTable, sizeof FixtureTable) * 17;
     return crc ^ Crc32(clubSlot, sizeof clubSlot) * 13;
 }
 

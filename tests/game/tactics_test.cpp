@@ -25,15 +25,10 @@ protected:
 
 TEST_F(TacticsTest, NamesFollowTheNumberingOfFormationsVariantsAndCustomTactics)
 {
-    EXPECT_EQ(Tactic_GetFormationTextId(0), 267);   // "4-4-2"
-    EXPECT_EQ(Tactic_GetVariantTextId(0), 702);     // "Offensive"
-    EXPECT_EQ(Tactic_GetFormationTextId(39), 584);  // "4-2-4"
-    EXPECT_EQ(Tactic_GetVariantTextId(39), 706);    // "Pivot"
-    EXPECT_EQ(Tactic_GetFormationTextId(31), 583);  // "5-4-1"
-    EXPECT_EQ(Tactic_GetVariantTextId(31), 703);
+    EXPECT_EQ(Tactic_GetFormationTextId(39), 584);   // "4-2-4"
+    EXPECT_EQ(Tactic_GetVariantTextId(39), 706);     // "Pivot"
     EXPECT_EQ(Tactic_GetFormationTextId(40), 1302);  // "Personnalisée 1"
     EXPECT_EQ(Tactic_GetVariantTextId(40), -1);
-    EXPECT_EQ(Tactic_GetFormationTextId(43), 1320);  // "Personnalisé 4"
     EXPECT_EQ(Tactic_GetFormationTextId(51), 1329);  // "Personnalisé 12", never 1328
     EXPECT_EQ(Tactic_GetVariantTextId(51), -1);
 }

@@ -1,4 +1,4 @@
-// The match data the in-match and result screens read: takers, ratings, line-up positions,
+// The match data the in-match and result screens read: ratings, line-up positions,
 // substitutions and the record fields.
 #include "gamecode/matchdata.h"
 
@@ -25,19 +25,6 @@ void SetOutSides()
         }
     }
     Match.score[0] = Match.score[1] = 0;
-}
-
-TEST(MatchData, TakerTablesHoldThePersonAndOnlyThatSlotAnswers)
-{
-    ScopedMatch match;
-    Football_SetCornerTaker(1, 3);
-    EXPECT_EQ(Match.takers[1][TAKER_CORNER], 19);
-    EXPECT_EQ(Football_IsCornerTaker(1, 3), 1);
-    EXPECT_EQ(Football_IsCornerTaker(1, 2), 0);
-    EXPECT_EQ(Football_IsCornerTaker(0, 3), 0);
-    Football_SetCaptain(0, 9);
-    EXPECT_EQ(Football_IsCaptain(0, 9), 1);
-    EXPECT_EQ(Football_IsPenaltyTaker(0, 9), Match.takers[0][TAKER_PENALTY] == 9 ? 1 : 0);
 }
 
 TEST(MatchData, RatingsStayWithinTheirBounds)

@@ -74,7 +74,26 @@ TEST(MatchRun, PlainMatchPlaysTwoHalvesAndLeavesItsResult)
     EXPECT_EQ(std::count(match.Record().sounds.begin(), match.Record().sounds.end(), 8), 2);
 }
 
-TEST(MatchRun, CupTieLevelPlaysExtraTimeAndAShootOut)
+// The goals after each kick of the shoot-out, seen when the next kick is set up.
+struct ShootOutTrace {
+    int32_t kicks = 0;
+    std::vector<std::vector<int32_t>> continuedAt;  // {kicks, g0, g1}
+};
+ShootOutTrace* s_trace = nullptr;
+
+void KeepLevelAndTraceTheKicks()
+{
+    if (Match.period != MATCH_PERIOD_SHOOT_OUT) {
+        KeepScoresLevel();
+        return;
+    }
+    if (Match.shootoutKicks == s_trace->kicks) return;
+    s_trace->continuedAt.push_back(
+        {s_trace->kicks, Match.shootOutGoals[0], Match.shootOutGoals[1]});
+    s_trace->kicks = Match.shootoutKicks;
+}
+
+TEST(MatchRun, CupTieLevelPlaysExtraTimeAndAShootOutKickByKickUntilItIsDecided)
 {
     ScopedMatch match;
     MatchDayBuilder builder;
@@ -82,14 +101,33 @@ TEST(MatchRun, CupTieLevelPlaysExtraTimeAndAShootOut)
     builder.extraTime = 1;
     builder.shootOut = 1;
     builder.Write();
-    AddPollFunction(KeepScoresLevel, POLL_EVERY_CALL, 0);
+    ShootOutTrace trace;
+    s_trace = &trace;
+    const uint16_t key = AddPollFunction(KeepLevelAndTraceTheKicks, POLL_EVERY_CALL, 0);
     PlayMatch3D();
+    RemovePollFunction(key);
+    s_trace = nullptr;
+    EXPECT_TRUE(Watchdog_Failures().empty()) << Watchdog_Failures()[0];
     EXPECT_EQ(PeriodsPlayed(match.Record()), (std::vector<int32_t>{0, 1, 2, 3}));
     EXPECT_EQ(match.Record().Count("RunInGameMenuPair"), 1);
+    const int32_t kicks = Match.shootoutKicks;
+    const int32_t g0 = Match.shootOutGoals[0];
+    const int32_t g1 = Match.shootOutGoals[1];
+    ASSERT_GE(kicks, 6);  // 3-0 is the earliest decision
+    EXPECT_EQ(static_cast<int32_t>(trace.continuedAt.size()), kicks);
+    for (const std::vector<int32_t>& at : trace.continuedAt) {
+        EXPECT_FALSE(ShootOut_IsDecided(at[0], at[1], at[2]))
+            << at[0] << ": " << at[1] << "-" << at[2];
+    }
+    EXPECT_TRUE(ShootOut_IsDecided(kicks, g0, g1));
+    EXPECT_LE(g0, (kicks + 1) / 2);
+    EXPECT_LE(g1, kicks / 2);
     const MatchDataBlock* data = GetMatchDataBlock();
-    EXPECT_NE(+data->sides[0].shootOutGoals, +data->sides[1].shootOutGoals);
-    EXPECT_TRUE(
-        ShootOut_IsDecided(Match.shootoutKicks, Match.shootOutGoals[0], Match.shootOutGoals[1]));
+    EXPECT_EQ(+data->sides[0].shootOutGoals, g0);
+    EXPECT_EQ(+data->sides[1].shootOutGoals, g1);
+    const std::vector<int32_t>& groups = match.Record().commentaryGroups;
+    EXPECT_EQ(std::count(groups.begin(), groups.end(), 105), 1);
+    EXPECT_EQ(Match.finalWhistle, 1);
     EXPECT_EQ(PenaltyOrder[0][0], 8);  // the penalty taker wears 9
     EXPECT_EQ(PenaltyOrder[0][1], 10);
     EXPECT_EQ(PenaltyOrder[0][2], 9);

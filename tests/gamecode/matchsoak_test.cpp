@@ -58,39 +58,24 @@ void ExpectPossessionShared(const SoakTotals& totals)
     EXPECT_LE(totals.possession[1] * 4, all * 3) << totals.possession[1] << " of " << all;
 }
 
+// Fifty balanced matches from the first seed: the play shares the ball and sees every restart.
+void ExpectFiftyBalancedSeedsSound(uint32_t first)
+{
+    SoakTotals totals;
+    PlaySeeds(first, 50, SidePreset::Balanced, false, &totals);
+    ExpectEveryRestartSeen(totals);
+    ExpectPossessionShared(totals);
+}
+
 }  // namespace
 
-TEST(MatchSoak, BalancedSeeds1To50FinishUnderTheChecks)
-{
-    SoakTotals totals;
-    PlaySeeds(1, 50, SidePreset::Balanced, false, &totals);
-    ExpectEveryRestartSeen(totals);
-    ExpectPossessionShared(totals);
-}
+TEST(MatchSoak, BalancedSeeds1To50FinishUnderTheChecks) { ExpectFiftyBalancedSeedsSound(1); }
 
-TEST(MatchSoak, BalancedSeeds51To100FinishUnderTheChecks)
-{
-    SoakTotals totals;
-    PlaySeeds(51, 50, SidePreset::Balanced, false, &totals);
-    ExpectEveryRestartSeen(totals);
-    ExpectPossessionShared(totals);
-}
+TEST(MatchSoak, BalancedSeeds51To100FinishUnderTheChecks) { ExpectFiftyBalancedSeedsSound(51); }
 
-TEST(MatchSoak, BalancedSeeds101To150FinishUnderTheChecks)
-{
-    SoakTotals totals;
-    PlaySeeds(101, 50, SidePreset::Balanced, false, &totals);
-    ExpectEveryRestartSeen(totals);
-    ExpectPossessionShared(totals);
-}
+TEST(MatchSoak, BalancedSeeds101To150FinishUnderTheChecks) { ExpectFiftyBalancedSeedsSound(101); }
 
-TEST(MatchSoak, BalancedSeeds151To200FinishUnderTheChecks)
-{
-    SoakTotals totals;
-    PlaySeeds(151, 50, SidePreset::Balanced, false, &totals);
-    ExpectEveryRestartSeen(totals);
-    ExpectPossessionShared(totals);
-}
+TEST(MatchSoak, BalancedSeeds151To200FinishUnderTheChecks) { ExpectFiftyBalancedSeedsSound(151); }
 
 TEST(MatchSoak, StrongAgainstWeakFinishesUnderTheChecks)
 {

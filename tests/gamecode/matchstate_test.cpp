@@ -34,40 +34,8 @@ TEST(MatchState, SkillMappingTakesWordsInItsOrderAndClampsFirst)
     EXPECT_EQ(skills[SKILL_PACE], 50);
 }
 
-TEST(MatchState, AttributeTableIsTheMatchDaysTable)
+TEST(MatchState, FixedToUnitsTruncatesTowardZero)
 {
-    const int8_t expected[] = {8, 11, 4, 9, 12, 13, 14, 0,  10, 2,  3,
-                               6, 5,  7, 1, 15, 16, 17, 18, 19, 20, 21};
-    for (int32_t k = 0; k < MATCH_ATTRIBUTE_COUNT; ++k) {
-        EXPECT_EQ(kMatchAttributeStat[k], expected[k]) << k;
-    }
-}
-
-TEST(MatchState, PitchConstantsAreThePitchTableAndTruncationGoesTowardZero)
-{
-    SetPitchConstants();
-    // The pitch in yards from its own corner: 80 wide, 120 long, 16 units to the yard.
-    const int16_t kInts[] = {
-        16,                                 // units per yard
-        156, 1436, 1280, 122,  2042, 1920,  // touchlines, goal lines
-        796, 1082, 1082, 1082,              // centre, and the halfway line held three times
-        730, 862,                           // posts
-        218, 1946, 636,  956,               // goal areas
-        314, 1850,                          // penalty spots
-        410, 1754, 476,  1116,              // penalty areas
-        92,  92,   1500, 1500, 58,   58,   2106, 2106,  // the ball's outer limits, two sets
-        -4,  -164, 1082, 3042,                          // off-pitch line, tunnel, parked y
-        122, 442,  762,  1402, 1722,                    // zone rows
-        156, 412,  668,  924,  1180,                    // zone columns
-        80,                                             // contact distance
-    };
-    int16_t got[std::size(kInts)];
-    std::memcpy(got, &Pitch, sizeof(got));
-    for (size_t i = 0; i < std::size(kInts); ++i) {
-        EXPECT_EQ(got[i], kInts[i]) << "word " << i;
-    }
-    static_assert(offsetof(PitchConstants, contactFactor) == sizeof(kInts));
-    EXPECT_FLOAT_EQ(Pitch.contactFactor, 1.2f);
     EXPECT_EQ(Fixed_ToUnits(-1), 0);
     EXPECT_EQ(Fixed_ToUnits(-65536), -1);
 }

@@ -1,6 +1,6 @@
 // tests/gamecode/restartutil_test.cpp: skill contests, the effective skill off a flank, the
-// nearest team-mate, busy counts, standing everyone, giving the ball, the box test, kicks toward a
-// point, the shot's swerve, the free-kick aim beside the wall and the spread of targets.
+// nearest team-mate, busy counts, standing everyone, giving the ball, the box test, the shot's
+// swerve, the free-kick aim beside the wall and the spread of targets.
 #include "gamecode/restartutil.h"
 
 #include "engine/random.h"
@@ -136,15 +136,6 @@ TEST_F(RestartUtil, BallGoesToOnePersonAndTheBoxTestNeedsALowBall)
     EXPECT_EQ(Person_IsWithinBox(500, 500, 5, 4), 0);
     EXPECT_EQ(Person_IsWithinBox(500, 500, 4, 4), -1);
     EXPECT_EQ(Person_IsWithinBox(500, 500, 5, 3), -1);
-}
-
-TEST_F(RestartUtil, VelocityTowardAPointKeepsTheSigns)
-{
-    Person_PlaceAt(MATCH_BALL, 500, 500);
-    Ball_SetVelocityToward(400, 700, 9000, 655);
-    EXPECT_EQ(Ball.velX, -100 * 655);
-    EXPECT_EQ(Ball.velY, 200 * 655);
-    EXPECT_EQ(Ball.velZ, 9000);
 }
 
 TEST_F(RestartUtil, ShotFromFortyYardsCurlsByEightThousandTwoHundredAndFifty)

@@ -119,14 +119,6 @@ TEST(ViewScreenDeathTest, NameOfTwentyOneCharactersIsFatal)
         "Error: default case hit in FindTopOfReplayBar()");
 }
 
-TEST(ViewScreen, ReplayBarTopIsTheViewHeightLessTheButtons)
-{
-    ScopedViewData data;
-    GetMatchSidesBlock()->viewMode = VIEW_3D;
-    SetViewSize(640, 480);
-    EXPECT_EQ(FindTopOfReplayBar(), 480 - 52);
-}
-
 bool Qualifies(const DDrawMode& m)
 {
     return m.kind == DDRAW_KIND_8BIT && m.width >= 512 && m.height >= 384 && m.width <= 2048

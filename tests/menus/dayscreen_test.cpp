@@ -518,6 +518,7 @@ TEST_F(DayLoop, LeavingTodaysMatchThroughTheMenuBarPlaysNoFixture)
     for (int32_t row = Fixture_FirstRowOfDay(day); VTW_GetFixtureDay(row) == day; ++row) {
         EXPECT_FALSE(Fixture_IsPlayed(row)) << row;
     }
+    EXPECT_EQ(Results_ShownMode(), -1);
 }
 
 }  // namespace

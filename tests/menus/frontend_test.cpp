@@ -2,7 +2,6 @@
 // screens still to come, and the routing after game time.
 #include "menus/frontend.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -104,18 +103,6 @@ TEST(FrontEnd, StepsThatOnlyChooseTheNextOption)
     EXPECT_EQ(MenuOption, 9);
     EXPECT_EQ(PreviousOption, 9);
     FrontEndUninit();
-}
-
-TEST(FrontEnd, EveryOptionOfALaterScreenShowsAPlaceholder)
-{
-    const std::vector<int32_t> steps = {0,  1,  2,  3,  5,  6,  7,  16, 24,
-                                        25, 46, 49, 50, 51, 59, 73, 83};
-    for (int32_t option = 0; option < MENU_OPTION_COUNT; ++option) {
-        const bool empty = option == 15 || option == 18 || option == 20 || option == 33
-                           || (option >= 38 && option <= 42) || option == 71;
-        const bool step = std::find(steps.begin(), steps.end(), option) != steps.end();
-        EXPECT_EQ(FrontEnd_OptionIsPlaceholder(option), !empty && !step) << option;
-    }
 }
 
 TEST(FrontEnd, AClickEndsTheSplashWaitAtOnce)

@@ -24,22 +24,10 @@ void Record(const LoadBarEvent& event) { s_events.push_back(event); }
 // An 8-bit picture of one palette index all over.
 std::vector<uint8_t> Picture(int32_t width, int32_t height, uint8_t index)
 {
-    std::vector<uint8_t> bytes = {'G',
-                                  'F',
-                                  'X',
-                                  '0',
-                                  static_cast<uint8_t>(width & 0xFF),
-                                  static_cast<uint8_t>(width >> 8),
-                                  static_cast<uint8_t>(height),
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0,
-                                  0};
+    std::vector<uint8_t> bytes = {'G', 'F', 'X', '0', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    bytes[4] = static_cast<uint8_t>(width & 0xFF);
+    bytes[5] = static_cast<uint8_t>(width >> 8);
+    bytes[6] = static_cast<uint8_t>(height);
     bytes.resize(16 + static_cast<size_t>(width) * height, index);
     return bytes;
 }

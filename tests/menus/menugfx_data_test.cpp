@@ -1,5 +1,4 @@
-// The menus' generated pictures and fonts: the same bytes every run, and the files the game asks
-// for.
+// The menus' generated pictures and fonts: the files the game asks for.
 #include <string>
 
 #include <fcntl.h>
@@ -8,27 +7,8 @@
 
 #include "engine/pakfile.h"
 #include "tests/support/menu_run.h"
-#include "tools/mkdata/menugfx.h"
 
 namespace {
-
-TEST(MenuGfxData, GeneratorsGiveTheSameBytesTwice)
-{
-    for (auto generate :
-         {MkGenerateMenuFonts, MkGenerateMenuIcons, MkGenerateMenuBackgrounds, MkGenerateLoadBar}) {
-        MkFileSet first, second;
-        generate(&first);
-        generate(&second);
-        for (int32_t a = 0; a < MK_ARCHIVE_COUNT; ++a) {
-            ASSERT_EQ(first.archives[a].size(), second.archives[a].size());
-            for (size_t i = 0; i < first.archives[a].size(); ++i) {
-                EXPECT_EQ(first.archives[a][i].name, second.archives[a][i].name);
-                EXPECT_TRUE(first.archives[a][i].bytes == second.archives[a][i].bytes)
-                    << first.archives[a][i].name;
-            }
-        }
-    }
-}
 
 TEST(MenuGfxData, ArchivesHoldEveryMenuPictureOnce)
 {

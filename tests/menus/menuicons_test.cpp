@@ -1,7 +1,6 @@
 #include "menus/menuicons.h"
 
 #include <array>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -20,31 +19,6 @@ void ClearScreen()
 {
     FillMenuRect(0, 0, MenuScreen.width, MenuScreen.height, BLACK);
     MenuScreen.changeCount = 0;
-}
-
-TEST(MenuIcons, IconNumbersRunThroughTheFilesInOrder)
-{
-    int32_t first = 0;
-    for (size_t row = 0; IconFiles[row].frames != 0; ++row) {
-        const std::string name = IconFiles[row].name ? IconFiles[row].name : "";
-        if (name == "kit1") {
-            EXPECT_EQ(first, 105);
-        }
-        if (name == "arrotick") {
-            EXPECT_EQ(first, 1205);
-        }
-        if (name == "isoicons") {
-            EXPECT_EQ(first, 1219);
-        }
-        if (name == "mouse") {
-            EXPECT_EQ(first, 1298);
-        }
-        if (name == "wdisc") {
-            EXPECT_EQ(first, 1442);
-        }
-        first += IconFiles[row].frames;
-    }
-    EXPECT_EQ(first, ICON_COUNT);
 }
 
 TEST(MenuIcons, LastIconDrawsAndSizesComeFromTheFile)

@@ -12,11 +12,8 @@
 #include "game/gamestate.h"
 #include "game/tables.h"
 #include "game/world.h"
-#include "menus/dayscreen.h"
 #include "menus/exm.h"
-#include "menus/frontend.h"
 #include "tests/support/game_world.h"
-#include "tests/support/menu_loop.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -142,45 +139,4 @@ TEST_F(ResultsScreen, ASecondLegShowsTheAggregateAfterAndTheFirstLegBefore)
     Results_Build(true);
     EXPECT_EQ(Results_AggregateHome(0), 1);
     EXPECT_EQ(Results_AggregateAway(0), 2);
-}
-
-TEST(Results, EachCountryHasItsRowOfCompetitions)
-{
-    const int32_t expected[] = {0, 1, 3, 4, 0, 5, 2, 6, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
-    for (int32_t country = 0; country < 19; ++country) {
-        EXPECT_EQ(Results_RowOfCountry(country), expected[country]) << country;
-    }
-}
-
-TEST(TodaysMatch, LeavingItThroughTheMenuBarPlaysNothing)
-{
-    ScopedWorld world;
-    ScopedMenuDisplay display(true);
-    NewGameForTest(6, 7);
-    FrontEndInit();
-    FrontEnd_RegisterLoopSteps();
-    const int32_t human = DivisionLists[0][0];
-    VTW_SetClubControl(human, MANAGER_HUMAN);
-    GameState.humanClub = static_cast<int16_t>(human);
-    GameState.currentClub = static_cast<int16_t>(human);
-    int32_t day = 0;
-    while (VTW_FindCompetitiveFixtureOnDay(human, day) < 0) {
-        ++day;
-    }
-    Calendar_SetDay(day);
-    AdvanceMode = ADVANCE_TODAYS_MATCH;
-    MenuOption = 46;
-    MenuInputs inputs;
-    inputs.push_back({100, MenuInput::MOVE, 320, 2, nullptr});
-    inputs.push_back({120, MenuInput::MOVE, 30, 10, nullptr});
-    AddClick(&inputs, 140, 60, 32);  // "Fichier" > "Enregistrer"
-    ScopedMenuScript script(inputs);
-    DispatchOption(46);
-    EXPECT_EQ(MenuOption, 50);
-    EXPECT_EQ(VTW_GetCurrentDay(), day);
-    for (int32_t row = Fixture_FirstRowOfDay(day); VTW_GetFixtureDay(row) == day; ++row) {
-        EXPECT_EQ(Fixture_IsPlayed(row), 0) << row;
-    }
-    EXPECT_EQ(Results_ShownMode(), -1);
-    FrontEndUninit();
 }
