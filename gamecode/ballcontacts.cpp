@@ -16,10 +16,6 @@
 namespace {
 
 constexpr int32_t kReach = 9;
-constexpr int32_t kLeftTouchline = 156;
-constexpr int32_t kRightTouchline = 1436;
-constexpr int32_t kNearGoalLine = 122;
-constexpr int32_t kFarGoalLine = 2042;
 constexpr int32_t kMaxHeight = 16;
 constexpr int32_t kKeeperActions = 120;
 constexpr int32_t kTouchHeight = 12;
@@ -247,7 +243,7 @@ void Possession(int32_t person)
     if (openPlay) TakePossession(person);
 }
 
-void Contact(int32_t person, bool ballOutside)
+void Contact(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     p.touchedThisTick = 0;
@@ -255,7 +251,7 @@ void Contact(int32_t person, bool ballOutside)
     if (ReboundCooldown > 0 || p.action >= kKeeperActions || Ball.height > kMaxHeight) return;
     if (std::abs(p.x - Ball.wholeX) > kReach || std::abs(p.y - Ball.wholeY) > kReach) return;
     if (InTable(kIgnoresBall, p.action)) return;
-    if (Ball.direction != BALL_STILL && person != Match.excludedPerson && !ballOutside)
+    if (Ball.direction != BALL_STILL && person != Match.excludedPerson)
         BallEffect(person, Offset(Ball.wholeY, p.y), Offset(Ball.wholeX, p.x));
     Possession(person);
 }
@@ -267,12 +263,8 @@ void Ball_ResolveContacts()
     if (AssistTimer > 0 && --AssistTimer == 0) AssistCandidate = -1;
     CountDown(Ball.afterKick);
     CountDown(ReboundCooldown);
-    // A ball beyond a line (gone out, or over the bar and behind the goal) is not stopped or
-    // deflected on its way, so that nobody sends it on through the back of the goal.
-    const bool outside = Ball.wholeX < kLeftTouchline || Ball.wholeX > kRightTouchline
-                         || Ball.wholeY < kNearGoalLine || Ball.wholeY > kFarGoalLine;
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-        Contact(person, outside);
+        Contact(person);
     }
 }
 

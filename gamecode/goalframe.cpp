@@ -55,6 +55,12 @@ bool InNetBack(int32_t y)
 {
     return y <= kGoalTop - kNetBackDepth || y >= kGoalBottom + kNetBackDepth;
 }
+// The goal with its net: between the posts' outer bands, under the roof, within the net's depth.
+bool WithinGoal(const BallState& b)
+{
+    return b.walkX >= kMouthLeft && b.walkX <= kMouthRight && b.walkY >= kNetTop
+           && b.walkY <= kNetBottom && b.height <= kRoof;
+}
 bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
 
 // The side that attacks the goal at the top (y 122) or at the bottom (y 2042).
@@ -423,7 +429,9 @@ void OverTheGoalLine(BallState& b, OutKind kind)
         PhaseTimer = 0;
         return;
     }
-    if (b.height <= kRoof && b.walkX >= kMouthLeft && b.walkX <= kMouthRight) return;
+    // The frame decides for a ball inside the goal; one that passed behind the net is out like
+    // any other, or nothing would ever restart play.
+    if (WithinGoal(b)) return;
     const bool topGoal = kind == OUT_TOP_LINE;
     const int32_t defending = AttackerOf(topGoal) ^ 1;
     if (SideOf(b.lastToucher) == defending) {
@@ -475,10 +483,9 @@ void Ball_HitGoalFrame(BallState& b)
 {
     if (DeadBallFlag == 1) HoldInNet(b);
     if (DeadBallFlag == 2) HoldOutOfNet(b);
+    if (!WithinGoal(b)) return;
     const int32_t x = b.walkX;
     const int32_t y = b.walkY;
-    if (x < kMouthLeft || x > kMouthRight || y < kNetTop || y > kNetBottom || b.height > kRoof)
-        return;
     const bool leftBand = x < kNetInsideLeft;
     if (leftBand || x > kNetInsideRight) {
         if (BeyondGoalLine(y)) {

@@ -184,17 +184,6 @@ TEST_F(Contacts, PlayersCoolingDownKeepingGoalOrInTheAirAreIgnored)
     }
 }
 
-TEST_F(Contacts, BallBeyondALineIsNotDeflected)
-{
-    PlaceBallAlone(780, 100);  // over the bar and behind the goal line
-    Person_PlaceAt(4, 780, 104);
-    MatchPersons[4].action = 16;
-    Moving(0, -20 * 65536, 10);
-    Ball_ResolveContacts();
-    EXPECT_EQ(Ball.velY, -20 * 65536);
-    EXPECT_EQ(ReboundCooldown, 0);
-}
-
 TEST_F(Contacts, FirstInIndexOrderTakesTheBallAndAHolderKeepsItFromEverybody)
 {
     Person_PlaceAt(3, 702, 700);

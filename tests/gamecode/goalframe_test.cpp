@@ -308,6 +308,18 @@ TEST_F(GoalFrame, NetHoldsABallInsideAndKeepsOneFromOutsideOut)
     EXPECT_EQ(Ball.height, 19);  // over the net from behind: on the roof
 }
 
+TEST_F(GoalFrame, BallThroughTheBarWhileTheNetTimerRunsIsGivenOutBehindTheNet)
+{
+    PutBall(796, 125, 0, -2 * kUnit, 18);
+    Ball.netTimer = 200;  // the bar was hit a moment ago: this pass goes through it
+    Ball.lastToucher = 20;
+    const bool out = RunUntil([] { return MatchPhase != PHASE_OPEN_PLAY; }, 300);
+    ASSERT_TRUE(out) << "ball at rest at " << Ball.wholeX << "," << Ball.wholeY;
+    EXPECT_EQ(MatchPhase, PHASE_GOAL_KICK_AWARDED);
+    EXPECT_EQ(Ball.possession, 0);
+    EXPECT_LT(Match.goalKickSpot[1], 87);
+}
+
 TEST_F(GoalFrame, ShootOutGoalCountsForTheKickerAndAMissEndsTheKick)
 {
     Match.period = MATCH_PERIOD_SHOOT_OUT;
