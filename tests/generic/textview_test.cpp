@@ -20,56 +20,12 @@
 #include "menus/machine.h"
 #include "menus/menupc.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/gamecode/harness/textview_scene.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 
 namespace {
-
-// The menu display's prerequisites with the display itself down, so that the view brings it up;
-// a seeded match-day block, both sides set out on the pitch, and the view built.
-class ScopedTextView {
-public:
-    ScopedTextView()
-    {
-        ShutdownMenuGraphics();
-        MatchBlocks_Init();
-        MatchEngine_Init();
-        MatchPresentation_SetDefaults();
-        MatchKeys_Init();
-        TimedEvents_Init();
-        TextView_Init();
-        MatchDayBuilder builder;
-        builder.viewMode = VIEW_TEXT;
-        builder.Write();
-        SetPitchConstants();
-        for (int32_t side = 0; side < 2; ++side) {
-            for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
-                const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
-                LineUp[side][slot] = static_cast<int16_t>(person);
-                MatchPerson& p = MatchPersons[person];
-                std::snprintf(p.name, sizeof(p.name), "J. Joueur%02d", person % 100);
-                p.offPitch = slot < MATCH_STARTERS ? 0 : 1;
-                p.matchRating = slot < MATCH_STARTERS ? 50 : 0;
-                Person_PlaceAt(person, 300 + 80 * slot, side == 0 ? 600 : 1500);
-            }
-        }
-        Match.periodLength = 15000;
-        Analysis_Init();
-    }
-    ~ScopedTextView()
-    {
-        Analysis_Destroy();
-        TextView_Uninit();
-        TimedEvents_Uninit();
-        MatchKeys_Uninit();
-        MatchEngine_Uninit();
-        MatchBlocks_Uninit();
-    }
-
-private:
-    ScopedMenuDisplay m_display;
-};
 
 // A press and a release of the pointer's button at (x, y), as two input passes.
 void Click(int32_t x, int32_t y)

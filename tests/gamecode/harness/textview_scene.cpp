@@ -1,0 +1,51 @@
+// tests/gamecode/harness/textview_scene.cpp: the text match view built on the headless host.
+#include "tests/gamecode/harness/textview_scene.h"
+
+#include <cstdio>
+
+#include "game/matchblocks.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/presentation.h"
+#include "generic/matchkeys.h"
+#include "generic/textview.h"
+#include "generic/timedevents.h"
+#include "menus/machine.h"
+#include "tests/gamecode/harness/harness.h"
+
+ScopedTextView::ScopedTextView()
+{
+    ShutdownMenuGraphics();
+    MatchBlocks_Init();
+    MatchEngine_Init();
+    MatchPresentation_SetDefaults();
+    MatchKeys_Init();
+    TimedEvents_Init();
+    TextView_Init();
+    MatchDayBuilder builder;
+    builder.viewMode = VIEW_TEXT;
+    builder.Write();
+    SetPitchConstants();
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+            const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
+            LineUp[side][slot] = static_cast<int16_t>(person);
+            MatchPerson& p = MatchPersons[person];
+            std::snprintf(p.name, sizeof(p.name), "J. Joueur%02d", person % 100);
+            p.offPitch = slot < MATCH_STARTERS ? 0 : 1;
+            p.matchRating = slot < MATCH_STARTERS ? 50 : 0;
+            Person_PlaceAt(person, 300 + 80 * slot, side == 0 ? 600 : 1500);
+        }
+    }
+    Match.periodLength = 15000;
+    Analysis_Init();
+}
+
+ScopedTextView::~ScopedTextView()
+{
+    Analysis_Destroy();
+    TextView_Uninit();
+    TimedEvents_Uninit();
+    MatchKeys_Uninit();
+    MatchEngine_Uninit();
+    MatchBlocks_Uninit();
+}
