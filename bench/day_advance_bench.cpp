@@ -11,6 +11,7 @@
 #include "menus/dayscreen.h"
 #include "menus/frontend.h"
 #include "menus/tactics.h"
+#include "tests/support/day_loop.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 
@@ -18,14 +19,7 @@ namespace {
 
 void BM_AdvanceLoopDays(benchmark::State& state)
 {
-    ScopedWorld world;
-    ScopedMenuDisplay display(true);
-    SaveGame_Init();
-    Tactics_Init();
-    MatchBlocks_Init();
-    Season_Init();
-    FrontEndInit();
-    GameHooks.DayScreenStep = DayScreen_RunChoice;
+    ScopedDayLoop loop;
     NewGameForTest(0, 1);
     VTW_SetClubControl(1, MANAGER_HUMAN);
     GameState.humanClub = 1;
@@ -38,12 +32,6 @@ void BM_AdvanceLoopDays(benchmark::State& state)
         ++days;
     }
     state.SetItemsProcessed(days);
-    AutoRunMode = 0;
-    GameHooks_Reset();
-    FrontEndUninit();
-    Season_Uninit();
-    MatchBlocks_Uninit();
-    Tactics_Uninit();
 }
 BENCHMARK(BM_AdvanceLoopDays)->Iterations(120)->Unit(benchmark::kMillisecond);
 

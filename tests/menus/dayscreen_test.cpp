@@ -29,6 +29,7 @@
 #include "menus/menupc.h"
 #include "menus/news.h"
 #include "menus/results.h"
+#include "tests/support/day_loop.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
@@ -117,25 +118,6 @@ uint32_t BoxRegionHash()
 
 class DayLoop : public testing::Test {
 protected:
-    DayLoop()
-    {
-        SaveGame_Init();
-        Tactics_Init();
-        MatchBlocks_Init();
-        Season_Init();
-        FrontEndInit();
-        GameHooks.DayScreenStep = DayScreen_RunChoice;
-    }
-    ~DayLoop() override
-    {
-        AutoRunMode = 0;
-        GameHooks_Reset();
-        FrontEndUninit();
-        Season_Uninit();
-        MatchBlocks_Uninit();
-        Tactics_Uninit();
-    }
-
     // A new game whose human manages the home club of the first league row; today is the eve
     // of that row's day. Returns the row.
     static int32_t HumanAtFirstLeagueRow(int32_t country, uint32_t seed)
@@ -185,8 +167,7 @@ protected:
         return true;
     }
 
-    ScopedWorld m_world;
-    ScopedMenuDisplay m_display{true};
+    ScopedDayLoop m_loop;
 };
 
 // ---------------------------------------------------------------------------------------------

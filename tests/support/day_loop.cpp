@@ -1,0 +1,30 @@
+// tests/support/day_loop.cpp: the day loop's services up for a test or a benchmark.
+#include "tests/support/day_loop.h"
+
+#include "game/hooks.h"
+#include "game/matchblocks.h"
+#include "game/savegame.h"
+#include "game/season.h"
+#include "menus/dayscreen.h"
+#include "menus/frontend.h"
+#include "menus/tactics.h"
+
+ScopedDayLoop::ScopedDayLoop()
+{
+    SaveGame_Init();
+    Tactics_Init();
+    MatchBlocks_Init();
+    Season_Init();
+    FrontEndInit();
+    GameHooks.DayScreenStep = DayScreen_RunChoice;
+}
+
+ScopedDayLoop::~ScopedDayLoop()
+{
+    AutoRunMode = 0;
+    GameHooks_Reset();
+    FrontEndUninit();
+    Season_Uninit();
+    MatchBlocks_Uninit();
+    Tactics_Uninit();
+}
