@@ -1,37 +1,24 @@
-// engine/startup.cpp: the program's start, its command line, and the start-up and shutdown
-// tables that bring the machine up and down in a fixed order.
+// engine/startup.cpp: the program's start, its command line, and the running of the start-up and
+// shutdown tables that app/ composes.
 #include "engine/startup.h"
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
 #include <strings.h>
 
-#include "engine/cputest.h"
 #include "engine/debug.h"
 #include "engine/fatal.h"
 #include "engine/filename.h"
 #include "engine/host/clock.h"
 #include "engine/host/host.h"
-#include "engine/joystick.h"
-#include "engine/keyboard.h"
-#include "engine/memory.h"
-#include "engine/mouse.h"
-#include "engine/options.h"
-#include "engine/pakfile.h"
-#include "engine/poll.h"
-#include "engine/random.h"
 #include "engine/script.h"
-#include "engine/sounddrv.h"
-#include "engine/timer.h"
 #include "engine/winlib.h"
-#include "game/gamemodules.h"
-#include "menus/frontend.h"
-#include "vexamenu/vidopt.h"
 
 bool NoSoundFlag;
 bool Menu256Flag;
@@ -60,11 +47,6 @@ constexpr auto kSwitches = std::to_array<SwitchRow>({
 struct GivenSwitch {
     const SwitchRow* row;
     std::string value;
-};
-
-struct StartupRow {
-    const char* name;
-    void (*run)();
 };
 
 struct StartupState {
@@ -101,71 +83,6 @@ void RedirectToLogFiles()
     }
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::setvbuf(stderr, nullptr, _IONBF, 0);
-}
-
-void SeedRandom()
-{
-    const char* seed = CommandLineValue("-seed");
-    SRand(seed ? static_cast<uint32_t>(std::strtoul(seed, nullptr, 10))
-               : static_cast<uint32_t>(ClockWallSeconds()));
-}
-
-void SetDataFolder() { DataFolderInit(CommandLineValue("-data")); }
-
-void MountPakFiles()
-{
-    PakFileInit();
-    PakMount("pakfiles\\hdcommon");
-    PakMount("pakfiles\\cdcommon");
-}
-
-void RunProcessorTest() { ProcessorSpeedTest(); }
-
-void CheckNo3DSwitch() { VideoInit(CommandLineHas("-no3d")); }
-
-void StartKeyboard()
-{
-    InitKeyboardInterrupt();
-    SetKeyboardLanguage(4);
-}
-
-// clang-format off
-constexpr auto kStartTable = std::to_array<StartupRow>({
-    {"random",          SeedRandom},
-    {"memory settings", MemorySettingsInit},
-    {"memory",          MemoryInit},
-    {"mouse",           InitMouseDriver},
-    {"display",         CheckNo3DSwitch},
-    {"data directory",  SetDataFolder},
-    {"pak files",       MountPakFiles},
-    {"timer",           TimerInit},
-    {"poll",            PollInit},
-    {"keyboard",        StartKeyboard},
-    {"processor test",  RunProcessorTest},
-    {"joysticks",       InitJoysticks},
-    {"sound banks",     AddGameSoundBanks},
-});
-
-constexpr auto kStopTable = std::to_array<StartupRow>({
-    {"sound banks",     RemoveGameSoundBanks},
-    {"keyboard",        ClearKeyboardInterrupt},
-    {"poll",            PollUninit},
-    {"timer",           TimerUninit},
-    {"pak files",       PakFileUninit},
-    {"video settings",  Video_StoreDeviceGuids},
-    {"mouse",           UninitMouseDriver},
-    {"memory report",   MemoryReport},
-    {"options",         OptionsSave},
-});
-// clang-format on
-
-template <size_t N>
-void RunTable(const std::array<StartupRow, N>& table, const char* caller)
-{
-    for (const StartupRow& row : table) {
-        DebugPrintf(DBG_GENERAL, 1, "%s(): %s\n", caller, row.name);
-        row.run();
-    }
 }
 
 // A script is checked whole before anything starts. Headless runs (asked for, or without a
@@ -225,23 +142,15 @@ const char* CommandLineValue(const char* sw)
     return value;
 }
 
-void InitialisePC() { RunTable(kStartTable, "InitialisePC"); }
-
-void ShutdownPC() { RunTable(kStopTable, "ShutdownPC"); }
-
-void GameMain()
+void RunStartupTable(std::span<const StartupRow> table, const char* caller)
 {
-    OptionsLoad();
-    NoSoundFlag = CommandLineHas("-nosound");
-    Menu256Flag = CommandLineHas("-menu256");
-    InitialisePC();
-    GameModules_Init();
-    RunFrontEnd();
-    GameModules_Uninit();
-    ShutdownPC();
+    for (const StartupRow& row : table) {
+        DebugPrintf(DBG_GENERAL, 1, "%s(): %s\n", caller, row.name);
+        row.run();
+    }
 }
 
-int PelloranMain(int argc, char** argv)
+int PelloranMain(int argc, char** argv, void (*gameMain)())
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::setvbuf(stderr, nullptr, _IONBF, 0);
@@ -251,7 +160,7 @@ int PelloranMain(int argc, char** argv)
     StartHost();
     std::atexit(OnExitRun);
     WinInit("Pelloran", CommandLineHas("-fullscreen") ? 0 : WIN_FLAG_WINDOWED);
-    GameMain();
+    gameMain();
     WinUninit();
     ScriptStop();
     HostStop();

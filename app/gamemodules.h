@@ -1,4 +1,4 @@
-// game/gamemodules.h: starting and stopping the game's own modules, between the core's start
+// app/gamemodules.h: starting and stopping the game's own modules, between the core's start
 // and stop tables.
 #pragma once
 

@@ -1,6 +1,6 @@
-// game/gamemodules.cpp: starting and stopping the game's own modules, between the core's start
+// app/gamemodules.cpp: starting and stopping the game's own modules, between the core's start
 // and stop tables.
-#include "game/gamemodules.h"
+#include "app/gamemodules.h"
 
 #include <array>
 
