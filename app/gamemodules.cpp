@@ -10,6 +10,7 @@
 #include "game/savegame.h"
 #include "game/season.h"
 #include "game/shortlist.h"
+#include "game/tactics.h"
 #include "game/textmess.h"
 #include "game/trainingschedule.h"
 #include "gamecode/comments/commtable.h"
@@ -21,7 +22,6 @@
 #include "generic/textview.h"
 #include "generic/timedevents.h"
 #include "generic/viewscreen.h"
-#include "menus/tactics.h"
 #include "vx256/fontgame.h"
 #include "vx256/mgraphic.h"
 

@@ -6,10 +6,10 @@
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "game/matchblocks.h"
+#include "game/tactics.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
-#include "menus/tactics.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/support.h"
 

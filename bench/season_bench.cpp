@@ -14,7 +14,7 @@
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/savegame.h"
-#include "menus/tactics.h"
+#include "game/tactics.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 #include "tools/mkdata/pakwriter.h"

@@ -9,7 +9,7 @@
 #include <type_traits>
 
 #include "game/records.h"
-#include "menus/tactics.h"
+#include "game/tactics.h"
 
 constexpr int32_t MATCH_SIDE_COUNT = 2;
 constexpr int32_t MATCH_ENTRY_COUNT = 17;  // shirts 1-16, then the manager

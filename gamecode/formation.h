@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "menus/tactics.h"
+#include "game/tactics.h"
 
 constexpr int32_t SHAPE_ROW_COUNT = 68;
 constexpr int32_t SHAPE_SET_ROWS = 34;    // rows 34-67: the defending set, laid out as rows 0-33

@@ -4,6 +4,7 @@
 #include "engine/fatal.h"
 #include "engine/script.h"
 #include "game/matchblocks.h"
+#include "game/tactics.h"
 #include "game/textmess.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchstate.h"
@@ -12,7 +13,6 @@
 #include "generic/ingamepause.h"
 #include "generic/ingameteams.h"
 #include "menus/machine.h"
-#include "menus/tactics.h"
 #include "menus/vtmenu.h"
 
 uint16_t InGameMenuId = IGM_CLOSED;

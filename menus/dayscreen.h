@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "menus/tactics.h"
+#include "game/tactics.h"
 
 // AdvanceMode (menus/frontend.h) values, set by the office's "Terminer" entries.
 constexpr uint16_t ADVANCE_ONE_DAY = 0;

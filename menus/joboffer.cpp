@@ -12,6 +12,7 @@
 #include "game/matchday.h"
 #include "game/squad.h"
 #include "game/tables.h"
+#include "game/tactics.h"
 #include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
@@ -22,7 +23,6 @@
 #include "menus/menupc.h"
 #include "menus/menutext.h"
 #include "menus/numbers.h"
-#include "menus/tactics.h"
 
 uint16_t JobOfferViewFlag;
 uint8_t JobNewMarkers[2];

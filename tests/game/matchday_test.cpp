@@ -16,11 +16,11 @@
 #include "game/matchblocks.h"
 #include "game/simmatch.h"
 #include "game/squad.h"
+#include "game/tactics.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
-#include "menus/tactics.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 

@@ -16,8 +16,8 @@
 #include "game/records.h"
 #include "game/savegame.h"
 #include "game/squad.h"
+#include "game/tactics.h"
 #include "game/world.h"
-#include "menus/tactics.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 

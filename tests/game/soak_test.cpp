@@ -25,9 +25,9 @@
 #include "game/season.h"
 #include "game/squad.h"
 #include "game/tables.h"
+#include "game/tactics.h"
 #include "game/transfers.h"
 #include "game/world.h"
-#include "menus/tactics.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 

@@ -1,6 +1,6 @@
 // tests/game/tactics_test.cpp: tactic numbers, names, the built-in file read through the paks,
 // the custom store and the colour ramps.
-#include "menus/tactics.h"
+#include "game/tactics.h"
 
 #include <cstring>
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "engine/random.h"
+#include "game/tactics.h"
 #include "gamecode/matchrun.h"
-#include "menus/tactics.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"

@@ -5,9 +5,9 @@
 #include "game/matchblocks.h"
 #include "game/savegame.h"
 #include "game/season.h"
+#include "game/tactics.h"
 #include "menus/dayscreen.h"
 #include "menus/frontend.h"
-#include "menus/tactics.h"
 
 ScopedDayLoop::ScopedDayLoop()
 {

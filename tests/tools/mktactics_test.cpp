@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "menus/tactics.h"
+#include "game/tactics.h"
 #include "tools/mkdata/tactics.h"
 
 namespace {

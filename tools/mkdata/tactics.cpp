@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "menus/tactics.h"
+#include "game/tactics.h"
 #include "tools/mkdata/textsource.h"
 
 namespace {

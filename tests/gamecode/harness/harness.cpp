@@ -18,6 +18,7 @@
 #include "engine/sounddrv.h"
 #include "engine/startup.h"
 #include "engine/winlib.h"
+#include "game/tactics.h"
 #include "gamecode/ball.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
@@ -26,7 +27,6 @@
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
-#include "menus/tactics.h"
 #include "tests/support/support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// menus/tactics.h: team tactics: the record, the 40 built-in tactics of "tactics\tactics.dat",
+// game/tactics.h: team tactics: the record, the 40 built-in tactics of "tactics\tactics.dat",
 // the human's twelve custom tactics, the tactic numbering and the names the screens show.
 #pragma once
 

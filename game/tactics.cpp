@@ -1,6 +1,6 @@
-// menus/tactics.cpp: team tactics: the record, the 40 built-in tactics of "tactics\tactics.dat",
+// game/tactics.cpp: team tactics: the record, the 40 built-in tactics of "tactics\tactics.dat",
 // the human's twelve custom tactics, the tactic numbering and the names the screens show.
-#include "menus/tactics.h"
+#include "game/tactics.h"
 
 #include <array>
 
