@@ -19,6 +19,7 @@
 #include "generic/ingamemenus.h"
 #include "generic/matchkeys.h"
 #include "generic/replay.h"
+#include "generic/sharedops.h"
 #include "generic/textview.h"
 #include "generic/timedevents.h"
 #include "generic/viewscreen.h"
@@ -58,6 +59,7 @@ void StartMatchPresentation()
     Replay_Init();
     TextView_Init();
     TextView_Register();
+    SharedOps_Register();
 }
 
 void StopMatchPresentation()

@@ -1,15 +1,11 @@
-// gamecode/presentation.cpp: the presentation's operations (the services every view shares, the
-// headless stand-ins for the rest) and the shared words.
+// gamecode/presentation.cpp: the presentation's operations (the services every view shares, as
+// the presentation modules register them, and headless stand-ins for the rest) and the shared
+// words.
 #include "gamecode/presentation.h"
 
 #include <cstring>
 
 #include "gamecode/motionframes.h"
-#include "generic/infobar.h"
-#include "generic/matchkeys.h"
-#include "generic/replay.h"
-#include "generic/timedevents.h"
-#include "vexamenu/vidopt.h"
 
 MatchPresentation MatchPresentationOps;
 MatchSharedWords MatchShared;
@@ -19,9 +15,15 @@ RenderObject RenderList[MATCH_OBJECT_COUNT];
 
 namespace {
 
+void (*s_installShared)(MatchPresentation& ops) = nullptr;
+
 void Nothing() {}
 void NoSfx(int32_t, int32_t) {}
 void NoMenus(int32_t) {}
+void NoInfoBar(int32_t, int32_t, int32_t) {}
+void NoGroundMark(int32_t, int32_t, double, double, uint8_t) {}
+void NoSpin(float, float, float) {}
+int32_t No3DDevice() { return 0; }
 
 // Without motion data the ball's render entry stays at the holder's feet.
 void PlaceAtPerson(RenderObject* ballObject, int32_t person)
@@ -32,26 +34,24 @@ void PlaceAtPerson(RenderObject* ballObject, int32_t person)
 
 int32_t NoReplayToLoad(int32_t) { return -1; }
 
-int32_t VideoHas3DDevice() { return Video_Has3DDevice() ? 1 : 0; }
-
 }  // namespace
 
 void MatchPresentation_SetDefaults()
 {
     MatchPresentationOps = {
         .PlayMatchSfx = NoSfx,
-        .InfoBar = InfoBar_FromEngine,
-        .AddGroundMark = AddGroundMark,
-        .Ball_SetSpinAngles = Ball_SetSpinAngles,
+        .InfoBar = NoInfoBar,
+        .AddGroundMark = NoGroundMark,
+        .Ball_SetSpinAngles = NoSpin,
         .GetMotionFrameCount = MotionFrames_Count,
         .PlaceAtMotionOffset = PlaceAtPerson,
-        .Replay_AllocBuffer = Replay_AllocBuffer,
-        .Replay_FreeBuffer = Replay_FreeBuffer,
-        .Replay_ResetCounters = Replay_ResetCounters,
-        .Replay_RecordFrame = Replay_RecordFrame,
-        .Replay_PlayFrame = Replay_PlayFrame,
-        .Replay_Store = Replay_StoreLive,
-        .Replay_Restore = Replay_RestoreLive,
+        .Replay_AllocBuffer = Nothing,
+        .Replay_FreeBuffer = Nothing,
+        .Replay_ResetCounters = Nothing,
+        .Replay_RecordFrame = Nothing,
+        .Replay_PlayFrame = Nothing,
+        .Replay_Store = Nothing,
+        .Replay_Restore = Nothing,
         .Replay_Load = NoReplayToLoad,
         .InGameMenusLoopAt = NoMenus,
         .RunInGameMenuPair = Nothing,
@@ -61,11 +61,17 @@ void MatchPresentation_SetDefaults()
         .InGameMenusPage1 = Nothing,
         .InGameMenusPage0 = Nothing,
         .InGameMenus_Reset = Nothing,
-        .TimedEvents_Reset = TimedEvents_Reset,
+        .TimedEvents_Reset = Nothing,
         .MatchSfx_Init = Nothing,
         .MatchSfx_Shutdown = Nothing,
-        .Video_Has3DDevice = VideoHas3DDevice,
+        .Video_Has3DDevice = No3DDevice,
     };
+    if (s_installShared) s_installShared(MatchPresentationOps);
+}
+
+void MatchPresentation_RegisterShared(void (*install)(MatchPresentation& ops))
+{
+    s_installShared = install;
 }
 
 void MatchPresentation_ResetWords()

@@ -25,8 +25,9 @@ static_assert(offsetof(RenderObject, drawnFrame) == 14
               && offsetof(RenderObject, drawnDirection) == 16);
 static_assert(offsetof(RenderObject, headAngle) == 18);
 
-// The presentation's operations. MatchPresentation_SetDefaults installs the headless ones;
-// presentation modules overwrite members at start-up, tests install recorders.
+// The presentation's operations. MatchPresentation_SetDefaults installs the services every view
+// shares, as registered, and headless stand-ins for the rest; presentation modules overwrite
+// members at start-up, tests install recorders.
 struct MatchPresentation {
     void (*PlayMatchSfx)(int32_t id, int32_t value);
     void (*InfoBar)(int32_t type, int32_t person1, int32_t person2);
@@ -57,6 +58,10 @@ struct MatchPresentation {
 };
 extern MatchPresentation MatchPresentationOps;
 void MatchPresentation_SetDefaults();
+// The presentation modules, when they start, register what installs the services every view
+// shares (the info bar, ground marks, the ball's spin, the replay recorder, the timed events, the
+// 3D device test); until then those stand in headless too.
+void MatchPresentation_RegisterShared(void (*install)(MatchPresentation& ops));
 
 // Replay state: 0 normal; what to do when a replay ends: 2 menu request 1, 3 end the loop, 5 the
 // 2D view, 1 and 4 nothing. 3 at match start: a saved replay is being watched.

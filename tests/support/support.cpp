@@ -20,6 +20,7 @@
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "engine/timer.h"
+#include "generic/sharedops.h"
 
 namespace {
 
@@ -95,6 +96,8 @@ void ResetCoreForTest()
     DebugInit();
     OnExitReset();
     SRand(1);
+    // As the game's module table does: every match a test plays has the shared presentation.
+    SharedOps_Register();
 }
 
 ProgramResult RunProgram(const std::vector<std::string>& args, const std::vector<std::string>& env,

@@ -1,0 +1,34 @@
+// generic/sharedops.cpp: the match presentation's services that every view shares, registered with
+// the match engine's presentation table.
+#include "generic/sharedops.h"
+
+#include "gamecode/presentation.h"
+#include "generic/infobar.h"
+#include "generic/matchkeys.h"
+#include "generic/replay.h"
+#include "generic/timedevents.h"
+#include "vexamenu/vidopt.h"
+
+namespace {
+
+int32_t VideoHas3DDevice() { return Video_Has3DDevice() ? 1 : 0; }
+
+void InstallSharedOps(MatchPresentation& ops)
+{
+    ops.InfoBar = InfoBar_FromEngine;
+    ops.AddGroundMark = AddGroundMark;
+    ops.Ball_SetSpinAngles = Ball_SetSpinAngles;
+    ops.Replay_AllocBuffer = Replay_AllocBuffer;
+    ops.Replay_FreeBuffer = Replay_FreeBuffer;
+    ops.Replay_ResetCounters = Replay_ResetCounters;
+    ops.Replay_RecordFrame = Replay_RecordFrame;
+    ops.Replay_PlayFrame = Replay_PlayFrame;
+    ops.Replay_Store = Replay_StoreLive;
+    ops.Replay_Restore = Replay_RestoreLive;
+    ops.TimedEvents_Reset = TimedEvents_Reset;
+    ops.Video_Has3DDevice = VideoHas3DDevice;
+}
+
+}  // namespace
+
+void SharedOps_Register() { MatchPresentation_RegisterShared(InstallSharedOps); }
