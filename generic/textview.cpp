@@ -62,8 +62,6 @@ constexpr int32_t ICON_DIGIT_FIRST = 1237;  // 0-9, then the colon
 constexpr int32_t ICON_CLOCK_PANEL = 1343, ICON_RADAR = 1234, ICON_BALL = 1231;
 
 // Alignment codes.
-constexpr int32_t ALIGN_LEFT_TOP = 5, ALIGN_CENTRE_TOP = 6, ALIGN_RIGHT_TOP = 7;
-constexpr int32_t ALIGN_LEFT_MIDDLE = 9, ALIGN_CENTRE = 10;
 
 // Font colour indexes.
 constexpr int32_t COLOUR_WHITE = 0;
@@ -147,7 +145,7 @@ void SmallButton(int32_t zone, const char* label, uint16_t colour)
     std::snprintf(cut, sizeof(cut), "%s", label);
     SetMenuFont(0);
     CutToWidth(cut, z.w - 4);
-    Text(z.x + z.w / 2, z.y + z.h / 2, 0, COLOUR_WHITE, cut, ALIGN_CENTRE);
+    Text(z.x + z.w / 2, z.y + z.h / 2, 0, COLOUR_WHITE, cut, MENU_ALIGN_CENTRE);
 }
 
 void DrawSideMarkers()
@@ -166,14 +164,14 @@ void DrawStaticLabels()
         const int32_t base = kPanelBase[side];
         char name[MATCH_TEAM_NAME_BYTES + 1] = {};
         std::memcpy(name, block.sides[side].teamName, MATCH_TEAM_NAME_BYTES);
-        Text(base + 120, 62, 1, COLOUR_WHITE, name, ALIGN_CENTRE_TOP);
+        Text(base + 120, 62, 1, COLOUR_WHITE, name, MENU_ALIGN_TC);
         for (int32_t c = 0; c < 5; ++c)
             Text(base + kColumnX[c], 82, 0, COLOUR_WHITE, GetMessageText(kColumnHeads[c]),
-                 ALIGN_LEFT_TOP);
+                 MENU_ALIGN_TL);
     }
     for (int32_t k = 0; k < 5; ++k)
         Text(320, kStatsTop + kStatsRow * k, 0, COLOUR_WHITE, GetMessageText(kStatLabels[k]),
-             ALIGN_CENTRE_TOP);
+             MENU_ALIGN_TC);
     SmallButton(ZONE_TACTICS, GetMessageText(TEXT_TACTICS), 0x4208);
     SmallButton(ZONE_FASTER, "+", 0x4208);
     SmallButton(ZONE_SLOWER, "-", 0x4208);
@@ -190,19 +188,19 @@ void DrawFigure(int32_t x, int32_t y, int32_t value, int32_t colour)
 {
     char text[12];
     std::snprintf(text, sizeof(text), "%d", value);
-    Text(x, y, 0, colour, text, ALIGN_LEFT_TOP);
+    Text(x, y, 0, colour, text, MENU_ALIGN_TL);
 }
 
 void DrawCardIcons(int32_t base, int32_t y, uint16_t cardBits)
 {
     const int32_t bookings = (cardBits >> 6) & 3;
-    if (bookings == 1) DoIcon(base + 210, y, ICON_YELLOW_CARD, ALIGN_LEFT_TOP);
+    if (bookings == 1) DoIcon(base + 210, y, ICON_YELLOW_CARD, MENU_ALIGN_TL);
     if (bookings == 2) {
-        DoIcon(base + 208, y, ICON_YELLOW_CARD, ALIGN_LEFT_TOP);
-        DoIcon(base + 212, y, ICON_RED_CARD, ALIGN_LEFT_TOP);
+        DoIcon(base + 208, y, ICON_YELLOW_CARD, MENU_ALIGN_TL);
+        DoIcon(base + 212, y, ICON_RED_CARD, MENU_ALIGN_TL);
     }
-    if (bookings == 3) DoIcon(base + 210, y, ICON_RED_CARD, ALIGN_LEFT_TOP);
-    if ((cardBits >> 8 & 3) != 0) DoIcon(base + 220, y, ICON_KNOCK, ALIGN_LEFT_TOP);
+    if (bookings == 3) DoIcon(base + 210, y, ICON_RED_CARD, MENU_ALIGN_TL);
+    if ((cardBits >> 8 & 3) != 0) DoIcon(base + 220, y, ICON_KNOCK, MENU_ALIGN_TL);
 }
 
 void DrawLineUpRow(int32_t side, int32_t row, int32_t iconHeight)
@@ -217,8 +215,8 @@ void DrawLineUpRow(int32_t side, int32_t row, int32_t iconHeight)
         FatalError("ERROR:analysis default case,%d %d %d", slot, person, side);
     SetDrawAttribute(2, 0x0000);
     DoShadedBox(base, y, kPanelWidth[side], iconHeight - 2, 40);
-    DoIcon(base + 2, y, ICON_POSITION_FIRST + positionClass, ALIGN_LEFT_TOP);
-    Text(base + 28, y + 2, 0, COLOUR_WHITE, MatchPersons[person].name, ALIGN_LEFT_TOP);
+    DoIcon(base + 2, y, ICON_POSITION_FIRST + positionClass, MENU_ALIGN_TL);
+    Text(base + 28, y + 2, 0, COLOUR_WHITE, MatchPersons[person].name, MENU_ALIGN_TL);
     MatchViewEntry entry{};
     Football_BuildMatchView(&entry, side, slot);
     const int32_t figures[4] = {entry.commitment, entry.participation, entry.condition,
@@ -274,7 +272,7 @@ void DrawRadarPlayer(int32_t side, int32_t row)
     DoShadedBox(left, top, kRadarDotW, kRadarDotH, 85);
     char number[12];
     std::snprintf(number, sizeof(number), "%d", row + 1);
-    Text(left + kRadarDotW / 2, top + kRadarDotH / 2, 0, COLOUR_WHITE, number, ALIGN_CENTRE);
+    Text(left + kRadarDotW / 2, top + kRadarDotH / 2, 0, COLOUR_WHITE, number, MENU_ALIGN_CENTRE);
 }
 
 void DrawRadar()
@@ -291,7 +289,7 @@ void DrawRadar()
     int32_t w = 0, h = 0, left = 0, top = 0;
     GetIconSize(ICON_BALL, &w, &h);
     PlaceInRadar(x, y, w, h, &left, &top);
-    DoIcon(left, top, ICON_BALL, ALIGN_LEFT_TOP);
+    DoIcon(left, top, ICON_BALL, MENU_ALIGN_TL);
 }
 
 void DrawClock()
@@ -301,14 +299,14 @@ void DrawClock()
     RestoreFromBackBuffer(276, 66, w, h);
     const char* text = TextView_ClockText();
     if (!std::isdigit(static_cast<unsigned char>(text[std::strlen(text) - 1]))) {
-        Text(276 + w / 2, 66 + h / 2, 0, COLOUR_WHITE, text, ALIGN_CENTRE);
+        Text(276 + w / 2, 66 + h / 2, 0, COLOUR_WHITE, text, MENU_ALIGN_CENTRE);
         return;
     }
     int32_t x = kClockX;
     for (const char* c = text; *c != '\0'; ++c, x += kClockAdvance) {
         if (*c == ' ') continue;
         const int32_t icon = *c == ':' ? ICON_DIGIT_FIRST + 10 : ICON_DIGIT_FIRST + (*c - '0');
-        DoIcon(x, kClockY, icon, ALIGN_LEFT_TOP);
+        DoIcon(x, kClockY, icon, MENU_ALIGN_TL);
     }
 }
 
@@ -331,8 +329,8 @@ void DrawScore()
         else
             std::snprintf(text[1], sizeof(text[1]), "%2d%s - %s", goals, aggregate, name);
     }
-    Text(312, 36, 2, COLOUR_WHITE, text[0], ALIGN_RIGHT_TOP);
-    Text(328, 36, 2, COLOUR_WHITE, text[1], ALIGN_LEFT_TOP);
+    Text(312, 36, 2, COLOUR_WHITE, text[0], MENU_ALIGN_TR);
+    Text(328, 36, 2, COLOUR_WHITE, text[1], MENU_ALIGN_TL);
 }
 
 int32_t StoredTerritory(int32_t minute)
@@ -380,7 +378,7 @@ void DrawGraph(bool hovered)
             DrawGraphRow(y, std::min(rowHeight, kGraphY + kGraphH - y), v);
         }
     }
-    if (!hovered) Text(320, kGraphY + kGraphH, 0, COLOUR_WHITE, "50", ALIGN_CENTRE_TOP);
+    if (!hovered) Text(320, kGraphY + kGraphH, 0, COLOUR_WHITE, "50", MENU_ALIGN_TC);
 }
 
 void DrawTimedEvent()
@@ -396,7 +394,7 @@ void DrawTimedEvent()
     std::replace(line, line + std::strlen(line), '\n', ' ');
     SetMenuFont(0);
     CutToWidth(line, kEventBox[2]);
-    Text(320, 57, 0, COLOUR_WHITE, line, ALIGN_CENTRE);
+    Text(320, 57, 0, COLOUR_WHITE, line, MENU_ALIGN_CENTRE);
 }
 
 void DrawCommentary()
@@ -411,7 +409,7 @@ void DrawCommentary()
     if (TextView.shownCommentary[0] == '\0') return;
     SetMenuFont(1);
     SetDrawAttribute(1, COLOUR_WHITE);
-    DoTextBox(kCommentaryBox[0], kCommentaryBox[1], TextView.shownCommentary, ALIGN_LEFT_TOP,
+    DoTextBox(kCommentaryBox[0], kCommentaryBox[1], TextView.shownCommentary, MENU_ALIGN_TL,
               kCommentaryBox[2], kCommentaryBox[3]);
 }
 
@@ -427,7 +425,7 @@ void DrawStatistics()
             char text[12];
             std::snprintf(text, sizeof(text), "%d", values[k]);
             Text(side == 0 ? 262 : 378, kStatsTop + kStatsRow * k, 0, COLOUR_WHITE, text,
-                 side == 0 ? ALIGN_RIGHT_TOP : ALIGN_LEFT_TOP);
+                 side == 0 ? MENU_ALIGN_TR : MENU_ALIGN_TL);
         }
     }
 }
@@ -459,12 +457,12 @@ void DrawGoalsAndCards()
             const int32_t y = (n - i - 1) * kEventRowHeight + kEventsTop;
             char minute[12];
             std::snprintf(minute, sizeof(minute), "%d'", rows[i]->minute);
-            Text(base + 4, y, 0, COLOUR_WHITE, minute, ALIGN_LEFT_TOP);
+            Text(base + 4, y, 0, COLOUR_WHITE, minute, MENU_ALIGN_TL);
             if (rows[i]->kind == 0)
-                Text(base + 30, y, 0, COLOUR_WHITE, ScorerName(side, rows[i]->b), ALIGN_LEFT_TOP);
+                Text(base + 30, y, 0, COLOUR_WHITE, ScorerName(side, rows[i]->b), MENU_ALIGN_TL);
             else
                 DoIcon(base + 30, y, rows[i]->kind == 2 ? ICON_YELLOW_CARD : ICON_RED_CARD,
-                       ALIGN_LEFT_TOP);
+                       MENU_ALIGN_TL);
         }
     }
 }
@@ -474,7 +472,7 @@ void DrawSpeed()
     RestoreFromBackBuffer(34, 444, 60, 16);
     char label[16];
     std::snprintf(label, sizeof(label), "x %d", SpeedTable[SpeedIndex] / 50);
-    Text(36, 452, 0, COLOUR_WHITE, label, ALIGN_LEFT_MIDDLE);
+    Text(36, 452, 0, COLOUR_WHITE, label, MENU_ALIGN_ML);
 }
 
 void ActOnZone(int32_t zone)
@@ -497,7 +495,7 @@ void HoverGraph(int32_t x)
     DrawTranslucentRect(x, kGraphY, 1, kGraphH, kHoverLineColour, 64);
     char offset[12];
     std::snprintf(offset, sizeof(offset), "%d", x - kGraphX);
-    Text(x, kGraphY + kGraphH, 0, COLOUR_WHITE, offset, ALIGN_CENTRE_TOP);
+    Text(x, kGraphY + kGraphH, 0, COLOUR_WHITE, offset, MENU_ALIGN_TC);
 }
 
 constexpr MatchViewOps kTextViewOps = {Analysis_Init, Analysis_Destroy, Analysis_Step,
@@ -593,8 +591,8 @@ void TextView_DrawStaticScreen()
     HotZone_Reset();
     for (const ZoneRow& z : kZones)
         HotZone_Set(z.zone, z.x, z.y, z.w, z.h);
-    DoIcon(276, 66, ICON_CLOCK_PANEL, ALIGN_LEFT_TOP);
-    DoIcon(237, 86, ICON_RADAR, ALIGN_LEFT_TOP);
+    DoIcon(276, 66, ICON_CLOCK_PANEL, MENU_ALIGN_TL);
+    DoIcon(237, 86, ICON_RADAR, MENU_ALIGN_TL);
     DrawSideMarkers();
     DrawStaticLabels();
     CopyBackBuffer();

@@ -66,9 +66,6 @@ constexpr int32_t DISC_ICON = 1211;  // + the player's line
 constexpr int32_t LAST_DAY = 364;
 constexpr int32_t ESCAPE_KEY = 1;
 constexpr int32_t LEFT_BUTTON = 1;
-constexpr int32_t ALIGN_LEFT_MIDDLE = 9;
-constexpr int32_t ALIGN_RIGHT_MIDDLE = 11;
-constexpr int32_t ALIGN_CENTRE_TOP = 6;
 constexpr int32_t HEADING_BYTES = 64;
 constexpr int32_t ROW_PITCH = 18;
 constexpr int32_t SHADE_PERCENT = 50;
@@ -84,7 +81,7 @@ constexpr HotRegion BarEnd() { return {HOTREGION_END, 0, 0, 0, 0, 0, 0, 0, nullp
 // Bars 1-3 go with the panels (index = panel), bar 4 with the view choice.
 constexpr int32_t VIEW_BAR = 3;
 // clang-format off
-constexpr HotRegion kBars[4][4] = {
+constexpr HotRegion BARS[4][4] = {
     {Button(32, 440, 30, TEXT_PLAY, DAY_CHOICE_PLAY),
      Button(224, 440, 30, TEXT_FORMATION, DAY_CHOICE_FORMATIONS),
      Button(416, 440, 30, TEXT_OPPONENT, DAY_CHOICE_OPPONENT), BarEnd()},
@@ -184,8 +181,8 @@ void PointerStep()
 void DrawHeaderDates()
 {
     SetMenuFont(2);
-    DrawMenuString(320, 36, MenuContDateLine1, ALIGN_RIGHT_MIDDLE);
-    DrawMenuString(340, 36, MenuContDateLine2, ALIGN_LEFT_MIDDLE);
+    DrawMenuString(320, 36, MenuContDateLine1, MENU_ALIGN_MR);
+    DrawMenuString(340, 36, MenuContDateLine2, MENU_ALIGN_ML);
 }
 
 // The day screen's background, kept as the clean screen that bars and boxes restore.
@@ -205,7 +202,7 @@ void DrawMessageBox(int32_t textNo)
     DoIcon(320, 240, BOX_ICON, MENU_ALIGN_CENTRE);
     SetMenuFont(1);
     SetColour(0);
-    DoTextBox(320 - w / 2 + 10, 240 - h / 2, GetMessageText(textNo), ALIGN_CENTRE_TOP, w - 20, h);
+    DoTextBox(320 - w / 2 + 10, 240 - h / 2, GetMessageText(textNo), MENU_ALIGN_TC, w - 20, h);
 }
 
 void ShowBoxScreen(int32_t textNo)
@@ -241,7 +238,7 @@ int32_t GoalsOf(uint16_t player)
 const HotRegion* BarOfPanel(int32_t panel)
 {
     const uint32_t viewBits = DAY_SCREEN_GROUP_DONE | DAY_SCREEN_VIEW_CHOICE;
-    return (DayScreenFlags & viewBits) == viewBits ? kBars[VIEW_BAR] : kBars[panel];
+    return (DayScreenFlags & viewBits) == viewBits ? BARS[VIEW_BAR] : BARS[panel];
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -256,12 +253,12 @@ void DrawSheetRow(int32_t side, int32_t index, int32_t y)
                                 GoalsOf(player), VTW_GetPlayerExperiencePercent(player)};
     SetMenuFont(0);
     for (int32_t f = 0; f < 4; ++f) {
-        DrawNumber(columns[side] + 34 * f, y, figures[f], ALIGN_LEFT_MIDDLE);
+        DrawNumber(columns[side] + 34 * f, y, figures[f], MENU_ALIGN_ML);
     }
     DoIcon(side == 0 ? 290 : 350, y, DISC_ICON + LineOf(player), MENU_ALIGN_CENTRE);
     SetMenuFont(1);
     DrawMenuString(side == 0 ? 270 : 370, y, MatchPreview.names[side][index],
-                   side == 0 ? ALIGN_RIGHT_MIDDLE : ALIGN_LEFT_MIDDLE);
+                   side == 0 ? MENU_ALIGN_MR : MENU_ALIGN_ML);
 }
 
 void DrawTeamSheets()
@@ -272,14 +269,14 @@ void DrawTeamSheets()
     SetMenuFont(2);
     DrawMenuString(320, 36, heading, MENU_ALIGN_CENTRE);
     SetMenuFont(1);
-    DrawMenuString(270, 66, MatchPreview.clubNames[0], ALIGN_RIGHT_MIDDLE);
+    DrawMenuString(270, 66, MatchPreview.clubNames[0], MENU_ALIGN_MR);
     DrawText(320, 66, TEXT_VERSUS, MENU_ALIGN_CENTRE);
-    DrawMenuString(370, 66, MatchPreview.clubNames[1], ALIGN_LEFT_MIDDLE);
+    DrawMenuString(370, 66, MatchPreview.clubNames[1], MENU_ALIGN_ML);
     SetMenuFont(0);
     const int32_t captions[4] = {1876, 692, 683, 1509};  // APP, PER, BUT, EXP
     for (int32_t c = 0; c < 4; ++c) {
-        DrawText(50 + 34 * c, 91, captions[c], ALIGN_LEFT_MIDDLE);
-        DrawText(508 + 34 * c, 91, captions[c], ALIGN_LEFT_MIDDLE);
+        DrawText(50 + 34 * c, 91, captions[c], MENU_ALIGN_ML);
+        DrawText(508 + 34 * c, 91, captions[c], MENU_ALIGN_ML);
     }
     const int32_t lines = MATCH_STARTERS + MatchPreview.substitutes;
     for (int32_t i = 0; i < lines; ++i) {
@@ -360,8 +357,8 @@ void DrawLeagueRecord()
             DrawNumber(160 + 40 * c, 86 + 20 * r, MatchPreview.record[r][c], MENU_ALIGN_CENTRE);
         }
     }
-    DrawText(50, 86, TEXT_AT_HOME, ALIGN_LEFT_MIDDLE);
-    DrawText(50, 106, TEXT_AWAY, ALIGN_LEFT_MIDDLE);
+    DrawText(50, 86, TEXT_AT_HOME, MENU_ALIGN_ML);
+    DrawText(50, 106, TEXT_AWAY, MENU_ALIGN_ML);
 }
 
 void DrawLastFixtures()
@@ -381,23 +378,23 @@ void DrawLastFixtures()
         const int32_t theirs = home ? VTW_GetFixtureAwayGoals(row) : VTW_GetFixtureHomeGoals(row);
         const int32_t y = 165 + 16 * i;
         DrawMenuString(50, y, GetMessageText(VTW_ClubNameTextNo(VTW_GetTeam(other))),
-                       ALIGN_LEFT_MIDDLE);
-        DrawText(220, y, home ? TEXT_AT_HOME : TEXT_AWAY, ALIGN_LEFT_MIDDLE);
-        DrawNumber(245, y, own, ALIGN_LEFT_MIDDLE);
-        DrawText(260, y, TEXT_DASH, ALIGN_LEFT_MIDDLE);
-        DrawNumber(275, y, theirs, ALIGN_LEFT_MIDDLE);
-        DrawNumber(320, y, DayScreen_AverageRating(row, opponent), ALIGN_LEFT_MIDDLE);
+                       MENU_ALIGN_ML);
+        DrawText(220, y, home ? TEXT_AT_HOME : TEXT_AWAY, MENU_ALIGN_ML);
+        DrawNumber(245, y, own, MENU_ALIGN_ML);
+        DrawText(260, y, TEXT_DASH, MENU_ALIGN_ML);
+        DrawNumber(275, y, theirs, MENU_ALIGN_ML);
+        DrawNumber(320, y, DayScreen_AverageRating(row, opponent), MENU_ALIGN_ML);
     }
 }
 
 void DrawBestList(int32_t top, int32_t titleNo, const PreviewBestEntry* list)
 {
-    constexpr int32_t kClassIcons[6] = {0, 0, 1295, 1208, 1210, 2};
+    constexpr int32_t CLASS_ICONS[6] = {0, 0, 1295, 1208, 1210, 2};
     SetDrawAttribute(2, 0);
     DoShadedBox(380, top, 240, 190, SHADE_PERCENT);
     DrawBoxOutline(380, top, 240, 190);
     SetMenuFont(1);
-    DrawText(390, top + 12, titleNo, ALIGN_LEFT_MIDDLE);
+    DrawText(390, top + 12, titleNo, MENU_ALIGN_ML);
     for (int32_t i = 0; i < PREVIEW_BEST && list[i].player != PREVIEW_NONE; ++i) {
         const PreviewBestEntry& e = list[i];
         const int32_t y = top + 32 + 16 * i;
@@ -406,11 +403,11 @@ void DrawBestList(int32_t top, int32_t titleNo, const PreviewBestEntry* list)
             DoIcon(396, y, DISC_ICON + LineOf(e.player), MENU_ALIGN_CENTRE);
             DrawNumber(396, y, VTW_GetPlayerShirt(e.player), MENU_ALIGN_CENTRE);
         } else {
-            DoIcon(396, y, kClassIcons[std::min<int32_t>(e.playerClass, 5)], MENU_ALIGN_CENTRE);
+            DoIcon(396, y, CLASS_ICONS[std::min<int32_t>(e.playerClass, 5)], MENU_ALIGN_CENTRE);
         }
         SetMenuFont(1);
-        DrawMenuString(412, y, VTW_FormatPersonName(e.player), ALIGN_LEFT_MIDDLE);
-        DrawNumber(600, y, e.figure, ALIGN_RIGHT_MIDDLE);
+        DrawMenuString(412, y, VTW_FormatPersonName(e.player), MENU_ALIGN_ML);
+        DrawNumber(600, y, e.figure, MENU_ALIGN_MR);
     }
 }
 
@@ -433,7 +430,7 @@ void DrawPanel(int32_t panel)
     DayButtons_Draw();
     PresentMenuScreen();
     s_day.panelShown = panel;
-    s_day.viewBarShown = s_day.bar == kBars[VIEW_BAR];
+    s_day.viewBarShown = s_day.bar == BARS[VIEW_BAR];
     MovePointer();
 }
 
@@ -723,7 +720,7 @@ void AdvanceToStop()
     }
 }
 
-constexpr auto kAdvanceModes = std::to_array<void (*)()>({
+constexpr auto ADVANCE_MODES = std::to_array<void (*)()>({
     AdvanceOneDay,       // ADVANCE_ONE_DAY
     AdvanceToStop,       // ADVANCE_TO_MATCH_DAY
     AdvanceTodaysMatch,  // ADVANCE_TODAYS_MATCH
@@ -745,14 +742,14 @@ void DayScreenUninit() { DayScreenInit(); }
 
 void Game_AdvanceLoop()
 {
-    if (AdvanceMode >= kAdvanceModes.size()) {
+    if (AdvanceMode >= ADVANCE_MODES.size()) {
         MenuOption = MENU_OPTION_QUIT;
         return;
     }
     // While time passes a message for the human rolls into the news box instead of a modal box.
     void (*const shown)(const char*) = GameHooks.ShowMessage;
     GameHooks.ShowMessage = News_ShowForHuman;
-    kAdvanceModes[AdvanceMode]();
+    ADVANCE_MODES[AdvanceMode]();
     GameHooks.ShowMessage = shown;
 }
 
@@ -801,7 +798,7 @@ void DayScreen_ShowOtherResult()
     SetColour(0);
     for (int32_t side = 0; side < 2; ++side) {
         const int32_t y = 224 + 32 * side;
-        DrawMenuString(210, y, block.sides[side].teamName, ALIGN_LEFT_MIDDLE);
+        DrawMenuString(210, y, block.sides[side].teamName, MENU_ALIGN_ML);
         DrawNumber(430, y, data.sides[side].score, MENU_ALIGN_CENTRE);
     }
 }

@@ -69,8 +69,8 @@ ExmHooks s_hooks;
 
 const ExmFrontEnd& FrontEnd()
 {
-    static constexpr ExmFrontEnd kNone{};
-    return s_hooks.frontEnd != nullptr ? *s_hooks.frontEnd : kNone;
+    static constexpr ExmFrontEnd NO_FRONT_END{};
+    return s_hooks.frontEnd != nullptr ? *s_hooks.frontEnd : NO_FRONT_END;
 }
 
 bool BarOpen() { return FrontEnd().barOpen != nullptr && FrontEnd().barOpen() != 0; }

@@ -85,7 +85,7 @@ struct KindRow {
 };
 
 // clang-format off
-constexpr auto kKinds = std::to_array<KindRow>({
+constexpr auto KINDS = std::to_array<KindRow>({
     // Icons and icon animations.
     {0x01, V_FRAMES,     C_ICON,    D_ANIMATION,   true,  false, 1, ANIM_TWO_WAY_4, 0},
     {0x02, V_FRAMES_VAR, C_ICON,    D_ANIMATION,   true,  true,  1, ANIM_TWO_WAY_4, 0},
@@ -178,12 +178,12 @@ constexpr auto kKinds = std::to_array<KindRow>({
     {0x200f, V_VAR16,    C_BUTTON,  D_BUTTON,      false, false, 0, NO_ANIM, 0},
 });
 // clang-format on
-static_assert(kKinds.size() == 81, "one row per legal kind");
+static_assert(KINDS.size() == 81, "one row per legal kind");
 
 consteval bool KindsAscend()
 {
-    for (std::size_t i = 1; i < kKinds.size(); ++i) {
-        if (kKinds[i].kind <= kKinds[i - 1].kind) return false;
+    for (std::size_t i = 1; i < KINDS.size(); ++i) {
+        if (KINDS[i].kind <= KINDS[i - 1].kind) return false;
     }
     return true;
 }
@@ -191,7 +191,7 @@ static_assert(KindsAscend(), "the kind table is searched in order");
 
 const KindRow* FindKind(uint16_t kind)
 {
-    for (const KindRow& row : kKinds) {
+    for (const KindRow& row : KINDS) {
         if (row.kind == kind) return &row;
     }
     return nullptr;

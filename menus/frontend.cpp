@@ -283,7 +283,7 @@ const MenuItem* SaveScreen()
 }
 
 // clang-format off
-constexpr auto kDispatch = std::to_array<DispatchRow>({
+constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Step(0, NewGame, "Nouvelle partie"),
     Table(1, "Choisir le Championnat", CountryChoice_Table),
     Step(2, ToSquad, "Equipe"),
@@ -368,12 +368,12 @@ constexpr auto kDispatch = std::to_array<DispatchRow>({
 });
 // clang-format on
 
-static_assert(kDispatch.size() == MENU_OPTION_COUNT, "one row per option");
+static_assert(DISPATCH.size() == MENU_OPTION_COUNT, "one row per option");
 
 consteval bool EveryOptionInPlace()
 {
-    for (size_t i = 0; i < kDispatch.size(); ++i) {
-        if (kDispatch[i].option != static_cast<int16_t>(i)) return false;
+    for (size_t i = 0; i < DISPATCH.size(); ++i) {
+        if (DISPATCH[i].option != static_cast<int16_t>(i)) return false;
     }
     return true;
 }
@@ -498,7 +498,7 @@ void NoSale(int32_t) {}
 int32_t NoBid(int32_t, int32_t) { return 0; }
 int32_t NoLoan(int32_t, int32_t) { return -1; }
 
-constexpr RouteQueries kNoRoutes = {Nobody, Nobody, NoClub, NoDay,  Nobody, NoClub, Nobody,
+constexpr RouteQueries NO_ROUTES = {Nobody, Nobody, NoClub, NoDay,  Nobody, NoClub, Nobody,
                                     Nobody, Nobody, Nobody, NoClub, NoSale, NoBid,  NoLoan};
 
 // ---------------------------------------------------------------------------------------------
@@ -549,7 +549,7 @@ void RegisterGameHooks()
     GameHooks.NewsPlayerMoved = News_PlayerMoved;
 }
 
-const ExmFrontEnd kLoopSteps = {
+const ExmFrontEnd LOOP_STEPS = {
     .showBar = MenuBar_Show,
     .barStep = MenuBar_Step,
     .barOpen = MenuBar_IsOpen,
@@ -564,7 +564,7 @@ const ExmFrontEnd kLoopSteps = {
 
 }  // namespace
 
-RouteQueries FrontEndRoutes = kNoRoutes;
+RouteQueries FrontEndRoutes = NO_ROUTES;
 
 void FrontEndInit()
 {
@@ -579,7 +579,7 @@ void FrontEndInit()
     JobOfferMode = 0;
     RoutePlayer = -1;
     RouteClub = -1;
-    FrontEndRoutes = kNoRoutes;
+    FrontEndRoutes = NO_ROUTES;
     s_frontEnd = {};
     s_frontEnd.beforePrevious = -1;
     MenuBarInit();
@@ -614,7 +614,7 @@ void FrontEndUninit()
     FrontEndInit();
 }
 
-void FrontEnd_RegisterLoopSteps() { EXM_SetFrontEnd(&kLoopSteps); }
+void FrontEnd_RegisterLoopSteps() { EXM_SetFrontEnd(&LOOP_STEPS); }
 
 void RunFrontEnd()
 {
@@ -658,9 +658,9 @@ void DoMainMenu()
 
 void DispatchOption(int32_t option)
 {
-    if (option < 0 || option >= MENU_OPTION_COUNT || kDispatch[option].kind == DISPATCH_EMPTY)
+    if (option < 0 || option >= MENU_OPTION_COUNT || DISPATCH[option].kind == DISPATCH_EMPTY)
         FatalError("Error: DoMainMenu(): Invalid MenuOption = %d\n", option);
-    const DispatchRow& row = kDispatch[option];
+    const DispatchRow& row = DISPATCH[option];
     if (row.kind == DISPATCH_STEP) {
         row.run();
         return;
@@ -677,7 +677,7 @@ void DispatchOption(int32_t option)
 bool FrontEnd_OptionIsPlaceholder(int32_t option)
 {
     return option >= 0 && option < MENU_OPTION_COUNT
-           && kDispatch[option].kind == DISPATCH_PLACEHOLDER;
+           && DISPATCH[option].kind == DISPATCH_PLACEHOLDER;
 }
 
 int32_t WaitTicksOrClick(int32_t ticks)

@@ -25,7 +25,7 @@ struct GfxGenState {
 
 GfxGenState s_gfxGen;
 
-constexpr GfxGenState kFresh = {{{{"ball", 0, 0, 0, nullptr, nullptr}}}};
+constexpr GfxGenState FRESH = {{{{"ball", 0, 0, 0, nullptr, nullptr}}}};
 
 [[noreturn]] void Invalid()
 {
@@ -104,7 +104,7 @@ void GfxGenUninit()
         if (g.pixels != nullptr) FreeMemory(&g.pixels);
         if (g.palette != nullptr) FreeMemory(&g.palette);
     }
-    s_gfxGen = kFresh;
+    s_gfxGen = FRESH;
 }
 
 const GfxGenGraphic& GfxGenLoadGraphic(int32_t n)

@@ -44,9 +44,6 @@ constexpr int32_t REACTION_FORM = 35;
 constexpr int32_t GRANT_PERCENT_MIN = 20;
 constexpr int32_t GRANT_PERCENT_SPAN = 20;
 constexpr int32_t MIN_HUMAN_REPUTATION = 3;
-constexpr int32_t ALIGN_RIGHT_TOP = 7;
-constexpr int32_t ALIGN_LEFT_BOTTOM = 13;
-constexpr int32_t ALIGN_RIGHT_BOTTOM = 15;
 constexpr int32_t FIGURE_COUNT = 5;
 constexpr int32_t CUP_ROWS = 4;
 constexpr int32_t TEXT_BYTES = 80;
@@ -125,7 +122,7 @@ void DrawSquadRow(int32_t x, int32_t y, int32_t, int32_t, int32_t row)
                   GetMessageText(VTW_GetSideTextNo(player)));
     DrawMenuString(x + 140, y + 4, position, MENU_ALIGN_TL);
     DrawMenuString(x + SQUAD_VALUE_RIGHT, y + 4, Price2str(VTW_GetPlayerValue(player)),
-                   ALIGN_RIGHT_TOP);
+                   MENU_ALIGN_TR);
 }
 
 void ResetClauses(int32_t club)
@@ -339,9 +336,9 @@ const MenuItem* JobOffer_Table()
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x04, 322, 82, MENU_ALIGN_TL, 0, MenuVariable(&s_texts.badge), nullptr},
-        {0x04, 322, 418, ALIGN_LEFT_BOTTOM, 0, MenuVariable(&s_texts.badge), nullptr},
-        {0x04, 608, 82, ALIGN_RIGHT_TOP, 0, MenuVariable(&s_texts.badge), nullptr},
-        {0x04, 608, 418, ALIGN_RIGHT_BOTTOM, 0, MenuVariable(&s_texts.badge), nullptr},
+        {0x04, 322, 418, MENU_ALIGN_BL, 0, MenuVariable(&s_texts.badge), nullptr},
+        {0x04, 608, 82, MENU_ALIGN_TR, 0, MenuVariable(&s_texts.badge), nullptr},
+        {0x04, 608, 418, MENU_ALIGN_BR, 0, MenuVariable(&s_texts.badge), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x0f, 465, 82, 6, 0, MenuTextNo(1686), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(0), nullptr},
@@ -352,16 +349,16 @@ const MenuItem* JobOffer_Table()
         {0x0f, 340, 200, MENU_ALIGN_TL, 0, MenuTextNo(2103), nullptr},
         {0x0f, 340, 220, MENU_ALIGN_TL, 0, MenuTextNo(1901), nullptr},
         {0x0f, 340, 260, MENU_ALIGN_TL, 0, MenuTextNo(1902), nullptr},
-        {0x11, 570, 120, ALIGN_RIGHT_TOP, 0, MenuString(s_texts.figures[0]), nullptr},
-        {0x11, 570, 140, ALIGN_RIGHT_TOP, 0, MenuString(s_texts.figures[1]), nullptr},
-        {0x11, 570, 160, ALIGN_RIGHT_TOP, 0, MenuString(s_texts.figures[2]), nullptr},
-        {0x11, 570, 180, ALIGN_RIGHT_TOP, 0, MenuString(s_texts.figures[3]), nullptr},
-        {0x11, 570, 200, ALIGN_RIGHT_TOP, 0, MenuString(s_texts.figures[4]), nullptr},
+        {0x11, 570, 120, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[0]), nullptr},
+        {0x11, 570, 140, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[1]), nullptr},
+        {0x11, 570, 160, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[2]), nullptr},
+        {0x11, 570, 180, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[3]), nullptr},
+        {0x11, 570, 200, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[4]), nullptr},
         {0x10, 340, 240, MENU_ALIGN_TL, 0, MenuVariable(&s_texts.objective), nullptr},
-        {0x10, 570, 260, ALIGN_RIGHT_TOP, 0, MenuVariable(&s_texts.cups[0]), nullptr},
-        {0x10, 570, 274, ALIGN_RIGHT_TOP, 0, MenuVariable(&s_texts.cups[1]), nullptr},
-        {0x10, 570, 288, ALIGN_RIGHT_TOP, 0, MenuVariable(&s_texts.cups[2]), nullptr},
-        {0x10, 570, 302, ALIGN_RIGHT_TOP, 0, MenuVariable(&s_texts.cups[3]), nullptr},
+        {0x10, 570, 260, MENU_ALIGN_TR, 0, MenuVariable(&s_texts.cups[0]), nullptr},
+        {0x10, 570, 274, MENU_ALIGN_TR, 0, MenuVariable(&s_texts.cups[1]), nullptr},
+        {0x10, 570, 288, MENU_ALIGN_TR, 0, MenuVariable(&s_texts.cups[2]), nullptr},
+        {0x10, 570, 302, MENU_ALIGN_TR, 0, MenuVariable(&s_texts.cups[3]), nullptr},
         {0x21, 0, 80, JOBOFFER_SQUAD_ROWS, SQUAD_ROW_HEIGHT, MenuAddress(squadRow), nullptr},
         // The scroll controls stand in the gap between the squad's values and the badges.
         {0x1f, SCROLL_X, 80, SCROLL_SIZE, SCROLL_SIZE, MenuNumber(-1), JobOffer_ScrollUp},

@@ -40,7 +40,7 @@ consteval std::array<PatternSlots, KIT_PATTERNS> MakePatternSlots()
     return table;
 }
 
-constexpr auto kPatternSlots = MakePatternSlots();
+constexpr auto PATTERN_SLOTS = MakePatternSlots();
 
 constexpr KitDesign SpareDesign(int16_t colour)
 {
@@ -62,7 +62,7 @@ std::array<int32_t, SLOTS_COUNTED> CountingColours(const KitDesign& kit, int32_t
         FatalError("DesignsClash(): bad pattern %d", kit.shirt);
     std::array<int32_t, SLOTS_COUNTED> colours{};
     *count = 0;
-    for (const uint8_t slot : kPatternSlots[kit.shirt]) {
+    for (const uint8_t slot : PATTERN_SLOTS[kit.shirt]) {
         if (slot == 0) break;
         colours[(*count)++] = kit.colours[0][slot - 1];
     }

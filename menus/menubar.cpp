@@ -23,7 +23,6 @@ constexpr int32_t CHECK_INSET = 4;
 constexpr int32_t BAR_FONT = 1;
 constexpr uint32_t BUTTON_BITS = 3;
 constexpr char CHECK_MARK[] = "\x95";
-constexpr int32_t ALIGN_LEFT_MIDDLE = 9;
 
 struct BarTitle {
     int32_t x;
@@ -109,8 +108,8 @@ void DrawRow(const OpenList& l, MenuListEntry* e, int32_t row)
     SetDrawAttribute(1, enabled ? 0 : MENUBAR_DISABLED_FONT_COLOUR);
     const int32_t middle = y + MENUBAR_ROW_HEIGHT / 2;
     if ((e->flags & LIST_CHECKED) != 0)
-        DrawMenuString(l.x + CHECK_INSET, middle, CHECK_MARK, ALIGN_LEFT_MIDDLE);
-    DrawMenuString(l.x + LABEL_INSET, middle, MenuList_LabelText(*e), ALIGN_LEFT_MIDDLE);
+        DrawMenuString(l.x + CHECK_INSET, middle, CHECK_MARK, MENU_ALIGN_ML);
+    DrawMenuString(l.x + LABEL_INSET, middle, MenuList_LabelText(*e), MENU_ALIGN_ML);
 }
 
 void DrawList()

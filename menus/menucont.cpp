@@ -48,19 +48,19 @@ constexpr int32_t LAST_SEASON_DAY = 366;
 constexpr int32_t HEADER_FONT = 1;
 constexpr uint16_t EMBLEM_FRAME_TICKS = 0xFFFF;  // drawn at the build; nothing animates
 
-constexpr int16_t kRestrictedLabels[] = {TEXT_QUIT, TEXT_VOLUME_UP, TEXT_VOLUME_DOWN, 1050, 741,
+constexpr int16_t RESTRICTED_LABELS[] = {TEXT_QUIT, TEXT_VOLUME_UP, TEXT_VOLUME_DOWN, 1050, 741,
                                          762};
 
 // The bar's entries: selectable text numbers under three titles.
-constexpr int16_t kFileEntries[] = {
+constexpr int16_t FILE_ENTRIES[] = {
     89,   TEXT_QUIT,     TEXT_EXPORT_TEAM, TEXT_DIVISION_MESSAGES, TEXT_ALL_MESSAGES,
     1050, TEXT_VOLUME_UP};
-constexpr int16_t kClubEntries[] = {700, 29,   497, 167, 1314, TEXT_TRAINING,
+constexpr int16_t CLUB_ENTRIES[] = {700, 29,   497, 167, 1314, TEXT_TRAINING,
                                     294, 1216, 791, 423, 79};
-constexpr int16_t kGeneralEntries[] = {700, 252,  136,  1476, 1682, 791,  795, 28,
+constexpr int16_t GENERAL_ENTRIES[] = {700, 252,  136,  1476, 1682, 791,  795, 28,
                                        888, 1817, 1833, 1834, 1681, 1469, 157};
 constexpr int32_t BAR_ENTRY_COUNT =
-    3 + std::size(kFileEntries) + 2 + std::size(kClubEntries) + std::size(kGeneralEntries) + 1;
+    3 + std::size(FILE_ENTRIES) + 2 + std::size(CLUB_ENTRIES) + std::size(GENERAL_ENTRIES) + 1;
 
 MenuListEntry TitleEntry(const char* text, MenuListPrepare prepare)
 {
@@ -94,20 +94,20 @@ void BuildBar(MenuListEntry* bar)
 {
     MenuListEntry* at = bar;
     *at++ = TitleEntry("Fichier", MenuCont_PrepareBar);
-    at = AddEntries(at, kFileEntries);
+    at = AddEntries(at, FILE_ENTRIES);
     *at++ = Line(MenuContVolumeGauge);
     *at++ = Selectable(TEXT_VOLUME_DOWN);
     *at++ = TitleEntry("Menus des clubs", nullptr);
-    at = AddEntries(at, kClubEntries);
+    at = AddEntries(at, CLUB_ENTRIES);
     *at++ = TitleEntry("Menus g\xE9n\xE9raux", nullptr);
-    at = AddEntries(at, kGeneralEntries);
+    at = AddEntries(at, GENERAL_ENTRIES);
     *at = {LIST_END, 0, {0, 0, 0, 0}, {0, 0}, 0, nullptr, nullptr};
 }
 
 bool Restricted(int32_t label)
 {
-    return std::find(std::begin(kRestrictedLabels), std::end(kRestrictedLabels), label)
-           != std::end(kRestrictedLabels);
+    return std::find(std::begin(RESTRICTED_LABELS), std::end(RESTRICTED_LABELS), label)
+           != std::end(RESTRICTED_LABELS);
 }
 
 // Training is booked only with the clause, and before the training day or once the season's

@@ -30,7 +30,7 @@ constexpr int32_t ALPHA_BEVEL_LIGHT = 63;
 constexpr int32_t ALPHA_BEVEL_DARK = 191;
 
 // Rows of the 8-bit mode's ordered dither: a pixel takes the colour when alpha / 32 reaches it.
-constexpr uint8_t kDither[4][4] = {{0, 4, 1, 5}, {6, 3, 7, 2}, {1, 5, 0, 4}, {7, 2, 6, 3}};
+constexpr uint8_t DITHER[4][4] = {{0, 4, 1, 5}, {6, 3, 7, 2}, {1, 5, 0, 4}, {7, 2, 6, 3}};
 
 struct ShadeTable {
     uint8_t alpha;
@@ -164,7 +164,7 @@ void DitherRect(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t colour, int
     for (int32_t row = y; row < y + h; ++row) {
         uint8_t* p = WorkAt(x, row);
         for (int32_t col = x; col < x + w; ++col, ++p) {
-            if (level >= kDither[row & 3][col & 3]) *p = index;
+            if (level >= DITHER[row & 3][col & 3]) *p = index;
         }
     }
 }
@@ -440,7 +440,7 @@ void DrawGlyph(int32_t x, int32_t y, int32_t advance, int32_t height, const uint
     const int32_t attribute = MenuAttr.fontColour;
     if (attribute < 0 || attribute >= MENU_FONT_COLOURS)
         FatalError("Error: DrawGlyph(): bad font colour %d\n", attribute);
-    const uint16_t colour = kMenuFontColours[attribute];
+    const uint16_t colour = MENU_FONT_COLOUR_VALUES[attribute];
     if (MenuScreen.is256) {
         GlyphLevels(x, y, advance, height, pixels, skip, colour);
     } else {

@@ -47,7 +47,7 @@ struct MenuAttributes {
 extern MenuAttributes MenuAttr;
 constexpr int32_t MENU_FONT_COLOURS = 18;
 // The font colour attribute's colours, 5-6-5.
-constexpr uint16_t kMenuFontColours[MENU_FONT_COLOURS] = {
+constexpr uint16_t MENU_FONT_COLOUR_VALUES[MENU_FONT_COLOURS] = {
     0xFFFF, 0xFFEF, 0x0000, 0x001F, 0xF800, 0xF81F, 0x07E0, 0x07FF, 0xFFE0, 0x4A69,
     0x9CD3, 0x4A69, 0xCFF9, 0xCE5F, 0xFE59, 0xFF39, 0xFB2C, 0x01DF};  // owned by MenuPc; set
                                                                       // through SetDrawAttribute
@@ -125,8 +125,16 @@ void DoGradientBar(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t tint, in
 // The alignment code: bits 0-1 horizontal (0 or 1 left, 2 centre, 3 right), bits 2-3 vertical
 // (0 or 4 top, 8 centre, 12 bottom). Moves the anchor so a w x h thing drawn top-left there is
 // aligned at the given point; halves truncate toward zero.
+// The family: T, M, B top, middle, bottom; L, C, R left, centre, right.
 constexpr int32_t MENU_ALIGN_TL = 5;
+constexpr int32_t MENU_ALIGN_TC = 6;
+constexpr int32_t MENU_ALIGN_TR = 7;
+constexpr int32_t MENU_ALIGN_ML = 9;
 constexpr int32_t MENU_ALIGN_CENTRE = 10;
+constexpr int32_t MENU_ALIGN_MR = 11;
+constexpr int32_t MENU_ALIGN_BL = 13;
+constexpr int32_t MENU_ALIGN_BC = 14;
+constexpr int32_t MENU_ALIGN_BR = 15;
 void AlignPoint(int32_t* x, int32_t* y, int32_t w, int32_t h, int32_t alignment);
 
 // The screen-format pixel of a 5-6-5 colour (a cube index in the 8-bit mode).

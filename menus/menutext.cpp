@@ -17,8 +17,8 @@
 
 namespace {
 
-constexpr const char* kFontNames[MENU_FONT_COUNT] = {"fnt12", "fnt16", "fnt24"};
-constexpr int32_t kInlineIcons[MENU_INLINE_ICON_CODES] = {2,    1219, 1220, 1221, 1222, 1223, 1224,
+constexpr const char* FONT_NAMES[MENU_FONT_COUNT] = {"fnt12", "fnt16", "fnt24"};
+constexpr int32_t INLINE_ICONS[MENU_INLINE_ICON_CODES] = {2,    1219, 1220, 1221, 1222, 1223, 1224,
                                                           1225, 3,    3,    3,    3,    3};
 constexpr int32_t GLYPH_BYTES_PER_PIXEL = 3;
 
@@ -42,7 +42,7 @@ int32_t InlineIconAt(const char* text)
 {
     if (text[0] != '$' || !IsDigit(text[1]) || !IsDigit(text[2])) return 0;
     const int32_t code = (text[1] - '0') * 10 + (text[2] - '0');
-    return code < MENU_INLINE_ICON_CODES ? kInlineIcons[code] : 0;
+    return code < MENU_INLINE_ICON_CODES ? INLINE_ICONS[code] : 0;
 }
 
 // The current font, present. Called again after anything that may allocate (an icon load can
@@ -58,7 +58,7 @@ const MenuFont& CurrentFont()
 void LoadPixelFile(int32_t font)
 {
     MenuFont& f = s_text.fonts[font];
-    const int32_t size = PakLoadFile(MakeFileName("menugfx", kFontNames[font], "gfx"), &f.pixels);
+    const int32_t size = PakLoadFile(MakeFileName("menugfx", FONT_NAMES[font], "gfx"), &f.pixels);
     if (size < PICTURE_HEADER_BYTES || std::memcmp(f.pixels, "GFX0", 4) != 0) BadFontFile();
     std::memcpy(&f.cellWidth, f.pixels + 4, 2);
     std::memcpy(&f.cellHeight, f.pixels + 6, 2);
@@ -69,7 +69,7 @@ void LoadPixelFile(int32_t font)
 void LoadWidthFile(int32_t font)
 {
     MenuFont& f = s_text.fonts[font];
-    const int32_t size = PakLoadFile(MakeFileName("menugfx", kFontNames[font], "wid"), &f.widths);
+    const int32_t size = PakLoadFile(MakeFileName("menugfx", FONT_NAMES[font], "wid"), &f.widths);
     if (size < MENU_GLYPHS) BadFontFile();
     for (int32_t g = 0; g < MENU_GLYPHS; ++g) {
         if (f.widths[g] > f.cellWidth) BadFontFile();

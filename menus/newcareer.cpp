@@ -34,9 +34,6 @@ constexpr int32_t NO_TEXT = 65535;
 constexpr int32_t OK_ICON = 1206;
 constexpr int32_t BACK_ICON = 1207;
 constexpr int32_t BADGE_ICON_BASE = 105;
-constexpr int32_t ALIGN_RIGHT_TOP = 7;
-constexpr int32_t ALIGN_LEFT_MIDDLE = 9;
-constexpr int32_t ALIGN_RIGHT_MIDDLE = 11;
 constexpr int32_t STRIP_LEFT = 32;
 constexpr int32_t STRIP_RIGHT = 608;
 constexpr int32_t STRIP_TOP = 100;
@@ -57,25 +54,25 @@ struct CountryTexts {
 };
 
 // clang-format off
-constexpr CountryTexts kCountries[] = {
+constexpr CountryTexts COUNTRIES[] = {
     {1250, 0, 2310, 1586}, {1255, 6, 2316, 1597}, {1260, 3, 2313, 1591},
     {1265, 5, 2315, 1598}, {1270, 2, 2312, 1593}, {1275, 7, 2317, 1603},
     {1280, 1, 2311, 1590}, {1285, 4, 2314, 1602}, {1290, 8, 2318, NO_TEXT},
 };
 
-constexpr TeamChoiceButton kTwo[] = {{74, 440, 244}, {320, 440, 244}};
-constexpr TeamChoiceButton kThree[] = {{70, 440, 164}, {236, 440, 164}, {402, 440, 164}};
-constexpr TeamChoiceButton kFour[] = {{74, 440, 120}, {196, 440, 120}, {318, 440, 120},
+constexpr TeamChoiceButton TWO_BUTTONS[] = {{74, 440, 244}, {320, 440, 244}};
+constexpr TeamChoiceButton THREE_BUTTONS[] = {{70, 440, 164}, {236, 440, 164}, {402, 440, 164}};
+constexpr TeamChoiceButton FOUR_BUTTONS[] = {{74, 440, 120}, {196, 440, 120}, {318, 440, 120},
                                       {440, 440, 120}};
-constexpr TeamChoiceButton kFive[] = {{74, 440, 96}, {172, 440, 96}, {270, 440, 96},
+constexpr TeamChoiceButton FIVE_BUTTONS[] = {{74, 440, 96}, {172, 440, 96}, {270, 440, 96},
                                       {368, 440, 96}, {466, 440, 96}};
-constexpr TeamChoiceButton kSix[] = {{70, 407, 164}, {236, 407, 164}, {402, 407, 164},
+constexpr TeamChoiceButton SIX_BUTTONS[] = {{70, 407, 164}, {236, 407, 164}, {402, 407, 164},
                                      {70, 440, 164}, {236, 440, 164}, {402, 440, 164}};
 // clang-format on
 
 const CountryTexts& TextsOfIcon(int32_t icon)
 {
-    for (const CountryTexts& c : kCountries) {
+    for (const CountryTexts& c : COUNTRIES) {
         if (c.icon == icon) return c;
     }
     FatalAbort(SOURCE, __LINE__, "Return_CountryFromIcon():M_Mn0.c Unknown icon for country");
@@ -120,7 +117,7 @@ void DrawCaption()
     SetDrawAttribute(1, 0);
     if (texts.description != NO_TEXT)
         DoTextBox(44, 352, GetMessageText(texts.description), MENU_ALIGN_TL, 552, 110);
-    DoIcon(640, 436, OK_ICON, ALIGN_RIGHT_TOP);
+    DoIcon(640, 436, OK_ICON, MENU_ALIGN_TR);
     DoIcon(0, 436, BACK_ICON, MENU_ALIGN_TL);
     SetMenuFont(NAME_FONT);
     DrawMenuMessage(320, 318, texts.name, MENU_ALIGN_CENTRE);
@@ -177,7 +174,7 @@ int32_t CountryChoice_Confirm(MenuHotspot*)
     if (Carousel.direction != 0) return EXM_CODE_REDRAW;
     VTW_SetCountry(Return_CountryFromIcon(CountrySelection[CountryChoice_Centre()]));
     MenuOption = OPTION_CREATE_GAME;
-    DoIcon(640, 436, OK_ICON, ALIGN_RIGHT_TOP);
+    DoIcon(640, 436, OK_ICON, MENU_ALIGN_TR);
     DoIcon(0, 436, BACK_ICON, MENU_ALIGN_TL);
     return EXM_CODE_LEAVE;
 }
@@ -258,11 +255,11 @@ ButtonLayout LayoutOf(const TeamChoiceButton (&buttons)[N])
 ButtonLayout LayoutFor(int32_t divisions)
 {
     switch (divisions) {
-        case 2: return LayoutOf(kTwo);
-        case 3: return LayoutOf(kThree);
-        case 4: return LayoutOf(kFour);
-        case 5: return LayoutOf(kFive);
-        case 6: return LayoutOf(kSix);
+        case 2: return LayoutOf(TWO_BUTTONS);
+        case 3: return LayoutOf(THREE_BUTTONS);
+        case 4: return LayoutOf(FOUR_BUTTONS);
+        case 5: return LayoutOf(FIVE_BUTTONS);
+        case 6: return LayoutOf(SIX_BUTTONS);
         default: FatalError("TeamChoice_Init(): %d divisions", divisions);
     }
 }
@@ -474,8 +471,8 @@ const MenuItem* ManagerName_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(ManagerName_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(21), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x0f, 480, 36, ALIGN_RIGHT_MIDDLE, 0, MenuTextNo(761), nullptr},
-        {0x10, 80, 36, ALIGN_LEFT_MIDDLE, 0, MenuVariable(&s_humanClubName), nullptr},
+        {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(761), nullptr},
+        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_humanClubName), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x0f, 320, 292, MENU_ALIGN_CENTRE, 0, MenuTextNo(1812), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},

@@ -73,7 +73,7 @@ void PutFraction(Writer* out, int32_t group)
     }
 }
 
-constexpr int32_t kUnitTexts[3] = {TEXT_UNIT_THOUSANDS, TEXT_UNIT_MILLIONS,
+constexpr int32_t UNIT_TEXTS[3] = {TEXT_UNIT_THOUSANDS, TEXT_UNIT_MILLIONS,
                                    TEXT_UNIT_THOUSAND_MILLIONS};
 
 // The highest non-zero group from thousands up, or 0 when only units remain.
@@ -120,7 +120,7 @@ const char* Price2str(int32_t amount)
             out.Text(TEXT_DECIMAL_POINT);
             PutFraction(&out, groups.g[lead - 1]);
         }
-        out.Text(kUnitTexts[lead - 1]);
+        out.Text(UNIT_TEXTS[lead - 1]);
     }
     return out.Result();
 }
@@ -142,7 +142,7 @@ const char* Price2strShort(int32_t amount)
             out.Text(TEXT_DECIMAL_POINT);
             out.Put("%d", groups.g[lead - 1] / 100);
         }
-        out.Text(kUnitTexts[lead - 1]);
+        out.Text(UNIT_TEXTS[lead - 1]);
     }
     return out.Result();
 }

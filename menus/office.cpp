@@ -62,9 +62,6 @@ constexpr int32_t TEXT_NO_OFFERS = 1899;
 constexpr int32_t BADGE_ICON_BASE = 105;
 constexpr int32_t MARKER_ICON_BASE = 89;  // by line: keeper, defender, midfielder, forward
 constexpr int32_t ARROWS_ICON = 1205;
-constexpr int32_t ALIGN_LEFT_MIDDLE = 9;
-constexpr int32_t ALIGN_RIGHT_MIDDLE = 11;
-constexpr int32_t ALIGN_RIGHT_TOP = 7;
 constexpr int32_t HIGHLIGHT_COLOUR = 8;
 constexpr int32_t RIGHT_BUTTON = 2;
 constexpr int32_t TEXT_BYTES = 80;
@@ -93,10 +90,10 @@ constexpr int32_t ARROW_W = 30;
 constexpr int32_t ARROW_H = 15;
 
 // The figures' label texts, in their rows.
-constexpr int32_t kFigureLabels[FIGURE_ROWS] = {TEXT_MANAGER, 2105, 2100, 2101, 2102, 2106,
+constexpr int32_t FIGURE_LABELS[FIGURE_ROWS] = {TEXT_MANAGER, 2105, 2100, 2101, 2102, 2106,
                                                 2103,         2107, 2108, 2109, 2110};
 constexpr int32_t ROW_MANAGER = 0, ROW_ATTENDANCE = 4, ROW_PLACE = 5;
-constexpr int32_t kTeamRowLabels[4] = {453, 2123, 2124, 739};
+constexpr int32_t TEAM_ROW_LABELS[4] = {453, 2123, 2124, 739};
 
 // What the build leaves for the drawing and the items.
 struct OfficeTexts {
@@ -238,7 +235,7 @@ void FillFigures(int32_t club)
 {
     const int32_t division = VTW_FindDivisionOfTeam(club);
     std::fill(std::begin(s_texts.trendIcons), std::end(s_texts.trendIcons), 0);
-    std::copy(std::begin(kFigureLabels), std::end(kFigureLabels), s_texts.figureLabels);
+    std::copy(std::begin(FIGURE_LABELS), std::end(FIGURE_LABELS), s_texts.figureLabels);
     if (VTW_GetPlayerCaretaker(club) != 0) s_texts.figureLabels[ROW_MANAGER] = TEXT_CARETAKER;
     FillFigure(ROW_MANAGER, VTW_FormatPersonName(Club_GetManager(club)));
     FillFigure(1, VTW_GetClubFormText(club));
@@ -314,10 +311,10 @@ void FillTexts(int32_t club)
 
 void DrawClubRow(int32_t x, int32_t y, int32_t club)
 {
-    DoIcon(x, y + LIST_PITCH / 2, BADGE_ICON_BASE + VTW_GetTeam(club), ALIGN_LEFT_MIDDLE);
+    DoIcon(x, y + LIST_PITCH / 2, BADGE_ICON_BASE + VTW_GetTeam(club), MENU_ALIGN_ML);
     SetDrawAttribute(1, club == SelectedClub() ? HIGHLIGHT_COLOUR : 0);
     DrawMenuString(x + 28, y + LIST_PITCH / 2, VTW_FormatClubName(VTW_GetTeam(club)),
-                   ALIGN_LEFT_MIDDLE);
+                   MENU_ALIGN_ML);
     SetDrawAttribute(1, 0);
 }
 
@@ -360,7 +357,7 @@ void DrawFigures()
         DrawMenuMessage(FIGURES_LABEL_X, y, s_texts.figureLabels[row], MENU_ALIGN_TL);
         // The smaller font leaves room for a division's name and place after the longest label.
         SetMenuFont(0);
-        DrawMenuString(FIGURES_VALUE_X, y + 2, s_texts.figures[row], ALIGN_RIGHT_TOP);
+        DrawMenuString(FIGURES_VALUE_X, y + 2, s_texts.figures[row], MENU_ALIGN_TR);
         if (s_texts.trendIcons[row] != 0)
             DoIcon(TREND_X, y + FIGURE_PITCH / 2, s_texts.trendIcons[row], MENU_ALIGN_CENTRE);
     }
@@ -368,7 +365,7 @@ void DrawFigures()
     SetMenuFont(1);
     DrawMenuMessage(FIGURES_LABEL_X, 300, TEXT_NEXT_MATCH, MENU_ALIGN_TL);
     DrawMenuString(FIGURES_LABEL_X, 318, s_texts.nextCompetition, MENU_ALIGN_TL);
-    DrawMenuString(FIGURES_VALUE_X, 318, s_texts.nextDate, ALIGN_RIGHT_TOP);
+    DrawMenuString(FIGURES_VALUE_X, 318, s_texts.nextDate, MENU_ALIGN_TR);
     DrawMenuString(FIGURES_LABEL_X, 336, s_texts.nextOpponent, MENU_ALIGN_TL);
 }
 
@@ -386,7 +383,7 @@ void DrawPlayerRow(int32_t y, int32_t player, int32_t price, int32_t index)
     DrawMenuMessage(TEAM_TABLE_X + 110, y, VTW_GetPositionTextNo(player), MENU_ALIGN_TL);
     DrawMenuString(TEAM_TABLE_X + 140, y,
                    VTW_FormatClubName(VTW_GetTeam(VTW_GetPlayerClub(player))), MENU_ALIGN_TL);
-    DrawMenuString(TEAM_TABLE_X + 276, y, Price2str(price), ALIGN_RIGHT_TOP);
+    DrawMenuString(TEAM_TABLE_X + 276, y, Price2str(price), MENU_ALIGN_TR);
     EXM_AddHotspot(TEAM_TABLE_X, y, 276, OFFER_ROW_PITCH - 2, -1, MENU_ALIGN_TL, -1, index, index,
                    player, OpenPlayerCard, 0, HOTSPOT_PLAIN);
 }
@@ -427,10 +424,10 @@ void DrawTeamPage()
     SetMenuFont(0);
     for (int32_t group = 0; group < 4; ++group) {
         const int32_t y = TEAM_TABLE_Y + group * OFFER_ROW_PITCH;
-        DrawMenuMessage(TEAM_TABLE_X, y, kTeamRowLabels[group], MENU_ALIGN_TL);
+        DrawMenuMessage(TEAM_TABLE_X, y, TEAM_ROW_LABELS[group], MENU_ALIGN_TL);
         for (int32_t line = 0; line < 4; ++line) {
             DoIcon(TEAM_COLUMN_X[line], y + OFFER_ROW_PITCH / 2, MARKER_ICON_BASE + line,
-                   ALIGN_LEFT_MIDDLE);
+                   MENU_ALIGN_ML);
             DrawMenuNumber(TEAM_COLUMN_X[line] + 22, y, counts[group * 4 + line], MENU_ALIGN_TL);
         }
     }
@@ -832,11 +829,11 @@ const MenuItem* Office_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(Office_Build), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(OFFICE_BACKGROUND), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x0f, 480, 36, ALIGN_RIGHT_MIDDLE, 0, MenuTextNo(700), nullptr},
+        {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(700), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 80, 36, ALIGN_LEFT_MIDDLE, 0, MenuVariable(&s_texts.clubName), nullptr},
+        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_texts.clubName), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x10, 320, 50, MENU_ALIGN_CENTRE, 0, MenuVariable(&s_texts.debugHeader), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawOffice), nullptr},

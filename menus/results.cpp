@@ -45,8 +45,6 @@ constexpr int32_t CUP_SUPER = 7;  // competition 4's entry
 constexpr int32_t HUMAN_COLOUR = 8;
 constexpr int32_t SELECTED_ATTRIBUTE = 1;
 constexpr int32_t GREYED_ATTRIBUTE = 10;
-constexpr int32_t ALIGN_LEFT_MIDDLE = 9;
-constexpr int32_t ALIGN_RIGHT_MIDDLE = 11;
 constexpr int32_t ROWS_TOP = 100;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t BAND_X = 24;
@@ -78,7 +76,7 @@ constexpr InitialEntry C(int8_t c) { return {NONE, c}; }
 constexpr InitialEntry X() { return {NONE, NONE}; }
 
 // clang-format off
-constexpr InitialEntry kInitialRows[RESULTS_COUNTRY_ROWS][RESULTS_ENTRIES] = {
+constexpr InitialEntry INITIAL_ROWS[RESULTS_COUNTRY_ROWS][RESULTS_ENTRIES] = {
     {D(0), D(1), D(2), D(3), D(4), C(0), C(1), C(2), C(3), C(7), C(4), C(6), D(7), X(), X()},
     {D(0), D(1), D(2), D(3), C(0), C(1), C(2), C(4), C(6), D(7), X(), X(), X(), X(), X()},
     {D(0), D(1), D(2), D(3), D(4), C(0), C(1), C(4), C(6), D(7), X(), X(), X(), X(), X()},
@@ -381,10 +379,8 @@ void DrawScore(const ShownRow& shown, int32_t y)
     DrawNumber(HOME_GOALS_X, y, VTW_GetFixtureHomeGoals(row));
     DrawMenuMessage(DASH_X, y, TEXT_DASH, MENU_ALIGN_CENTRE);
     DrawNumber(AWAY_GOALS_X, y, VTW_GetFixtureAwayGoals(row));
-    if (shown.shootOutWinner == 0)
-        DrawMenuMessage(HOME_GOALS_X - 8, y, TEXT_STAR, ALIGN_RIGHT_MIDDLE);
-    if (shown.shootOutWinner == 1)
-        DrawMenuMessage(AWAY_GOALS_X + 8, y, TEXT_STAR, ALIGN_LEFT_MIDDLE);
+    if (shown.shootOutWinner == 0) DrawMenuMessage(HOME_GOALS_X - 8, y, TEXT_STAR, MENU_ALIGN_MR);
+    if (shown.shootOutWinner == 1) DrawMenuMessage(AWAY_GOALS_X + 8, y, TEXT_STAR, MENU_ALIGN_ML);
 }
 
 void DrawAggregate(const ShownRow& shown, int32_t y)
@@ -393,7 +389,7 @@ void DrawAggregate(const ShownRow& shown, int32_t y)
     char text[40];
     std::snprintf(text, sizeof text, "(%d%s%d)", shown.aggregateHome, GetMessageText(TEXT_DASH),
                   shown.aggregateAway);
-    DrawMenuString(AGGREGATE_X, y, text, ALIGN_LEFT_MIDDLE);
+    DrawMenuString(AGGREGATE_X, y, text, MENU_ALIGN_ML);
 }
 
 void DrawRow(int32_t i)
@@ -405,9 +401,9 @@ void DrawRow(int32_t i)
     const int32_t home = VTW_GetFixtureHomeClub(row);
     if (s_results.groupColumn)
         DrawMenuMessage(GROUP_X, y, VTW_GetTextNoFromTable(VTW_GetChampionsLeagueGroup(home)),
-                        ALIGN_LEFT_MIDDLE);
-    DrawName(HOME_NAME_X + shift, y, row, home, ALIGN_RIGHT_MIDDLE);
-    DrawName(AWAY_NAME_X + shift, y, row, VTW_GetFixtureAwayClub(row), ALIGN_LEFT_MIDDLE);
+                        MENU_ALIGN_ML);
+    DrawName(HOME_NAME_X + shift, y, row, home, MENU_ALIGN_MR);
+    DrawName(AWAY_NAME_X + shift, y, row, VTW_GetFixtureAwayClub(row), MENU_ALIGN_ML);
     DrawScore(shown, y);
     DrawAggregate(shown, y);
 }
@@ -499,7 +495,7 @@ void ResultsInit()
 {
     for (int32_t r = 0; r < RESULTS_COUNTRY_ROWS; ++r) {
         for (int32_t e = 0; e < RESULTS_ENTRIES; ++e) {
-            ResultsCompetitionTable[r][e] = {kInitialRows[r][e].division, kInitialRows[r][e].cup, 0,
+            ResultsCompetitionTable[r][e] = {INITIAL_ROWS[r][e].division, INITIAL_ROWS[r][e].cup, 0,
                                              0};
         }
     }
@@ -549,8 +545,8 @@ int32_t Results_ChooseEntry(int32_t entry)
 
 int32_t Results_RowOfCountry(int32_t country)
 {
-    constexpr int32_t kRows[8] = {0, 1, 3, 4, 0, 5, 2, 6};
-    return country >= 0 && country < 8 ? kRows[country] : 7;
+    constexpr int32_t ROWS[8] = {0, 1, 3, 4, 0, 5, 2, 6};
+    return country >= 0 && country < 8 ? ROWS[country] : 7;
 }
 
 namespace {

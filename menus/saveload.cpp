@@ -43,7 +43,7 @@ int32_t LoadCareer(int32_t slot)
     return LoadGame(slot);
 }
 
-constexpr SaveLoadServices kRealServices = {SaveGame, LoadCareer, ShowMessage, AskQuestion};
+constexpr SaveLoadServices REAL_SERVICES = {SaveGame, LoadCareer, ShowMessage, AskQuestion};
 
 void ShowProgress(int32_t x, int32_t width, int32_t textNo)
 {
@@ -86,7 +86,7 @@ void ListSlots()
 
 void SaveLoadInit()
 {
-    SaveLoadHooks = kRealServices;
+    SaveLoadHooks = REAL_SERVICES;
     SaveLoad = {};
     SaveLoad.savingSlot = -1;
     SaveLoad.autoSaveTable = EmptyTable();

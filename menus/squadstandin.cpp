@@ -19,8 +19,6 @@ namespace {
 constexpr int32_t TEXT_SQUAD = 453;
 constexpr int32_t OK_ICON = 1206;
 constexpr int32_t MARKER_ICON_BASE = 89;  // by line: keeper, defender, midfielder, forward
-constexpr int32_t ALIGN_LEFT_MIDDLE = 9;
-constexpr int32_t ALIGN_RIGHT_MIDDLE = 11;
 constexpr int32_t SHEET_X = 120;
 constexpr int32_t SHEET_TOP = 84;
 constexpr int32_t SHEET_PITCH = 18;
@@ -40,15 +38,14 @@ void StandIn_Init()
 
 void DrawSheetRow(int32_t shirt, int32_t player, int32_t y)
 {
-    DoIcon(SHEET_X, y, MARKER_ICON_BASE + std::min(VTW_GetPositionType(player), 3),
-           ALIGN_LEFT_MIDDLE);
+    DoIcon(SHEET_X, y, MARKER_ICON_BASE + std::min(VTW_GetPositionType(player), 3), MENU_ALIGN_ML);
     char number[12];
     std::snprintf(number, sizeof number, "%d", shirt);
-    DrawMenuString(SHEET_X + 50, y, number, ALIGN_RIGHT_MIDDLE);
+    DrawMenuString(SHEET_X + 50, y, number, MENU_ALIGN_MR);
     const char* captain = VTW_GetPlayerCaptain(player) != 0 ? " (C)" : "";
     char name[64];
     std::snprintf(name, sizeof name, "%s%s", VTW_FormatPersonName(player), captain);
-    DrawMenuString(SHEET_X + 62, y, name, ALIGN_LEFT_MIDDLE);
+    DrawMenuString(SHEET_X + 62, y, name, MENU_ALIGN_ML);
 }
 
 // The sheet in shirt order; a shirt nobody wears leaves its line empty.

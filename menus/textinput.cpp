@@ -133,7 +133,7 @@ void Redraw(bool all)
     const std::string before(s_text.display + starts[cursorLine], s_text.display + s_text.cursor);
     int32_t x = 0, h = 0;
     GetTextExtent(before.c_str(), &x, &h);
-    SetDrawAttribute(2, kMenuFontColours[MenuAttr.fontColour]);
+    SetDrawAttribute(2, MENU_FONT_COLOUR_VALUES[MenuAttr.fontColour]);
     DrawHLine(f.x + x, f.y + cursorLine * pitch + h - TEXTINPUT_CURSOR_HEIGHT, s_text.blankWidth,
               TEXTINPUT_CURSOR_HEIGHT);
 }

@@ -7,6 +7,7 @@
 #include "menus/frontend.h"
 #include "menus/machine.h"
 #include "menus/menucont.h"
+#include "menus/menupc.h"
 #include "menus/replayslots.h"
 #include "menus/saveindex.h"
 
@@ -18,7 +19,6 @@ constexpr int16_t OPTION_FRIENDLY = 53;
 constexpr int16_t OPTION_REPLAYS = 55;
 constexpr int32_t NEW_CAREER_COUNTRY = 6;
 constexpr int32_t FRIENDLY_COUNTRY = 0;
-constexpr int32_t ALIGN_RIGHT_TOP = 7;
 constexpr int32_t BAND_HEIGHT = 49;
 
 void Title_Init() { MenuCont_FormatTitle(HEADER_RESTRICTED); }
@@ -68,7 +68,7 @@ const MenuItem* Title_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(Title_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(TITLE_BACKGROUND), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(0), nullptr},
-        {0x11, 630, 10, ALIGN_RIGHT_TOP, 0, MenuString("v2000.0"), nullptr},
+        {0x11, 630, 10, MENU_ALIGN_TR, 0, MenuString("v2000.0"), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x1f, 0, 136, 640, BAND_HEIGHT, MenuNumber(-1), Title_NewGame},

@@ -19,12 +19,12 @@ constexpr int32_t VT_TITLE_X = 320;
 constexpr int32_t VT_TITLE_Y = 37;
 constexpr uint16_t VT_BUTTON_COLOUR = 0x00D2;
 
-constexpr auto kStaticBackgrounds = std::to_array<int16_t>({2, 12, 13, 13, 18, 2, 2});
-constexpr auto kFontColours = std::to_array<int16_t>({0, 1, 2, 3, 4, 5, 6, 7, 8, 11});
-constexpr auto kLineColours = std::to_array<uint16_t>(
+constexpr auto STATIC_BACKGROUNDS = std::to_array<int16_t>({2, 12, 13, 13, 18, 2, 2});
+constexpr auto FONT_COLOURS = std::to_array<int16_t>({0, 1, 2, 3, 4, 5, 6, 7, 8, 11});
+constexpr auto LINE_COLOURS = std::to_array<uint16_t>(
     {0xFFFF, 0xFFEF, 0x0000, 0x001F, 0xF800, 0xF81F, 0x07E0, 0x07FF, 0xFFE0, 0x4A69});
 // clang-format off
-constexpr auto kGraphics = std::to_array<int16_t>({
+constexpr auto GRAPHICS = std::to_array<int16_t>({
     2, 1234, 1231, 1208, 1209, 1210,
     89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99,
     1219, 1220, 1221, 1222, 1223, 1224, 1225, 1226, 1227, 1228, 1229,
@@ -32,10 +32,10 @@ constexpr auto kGraphics = std::to_array<int16_t>({
     1431, 1432, 1433, 1434, 1435, 1436, 1437, 1438, 1439, 1440, 1441,
     1205, 1442});
 // clang-format on
-static_assert(kStaticBackgrounds.size() == VT_BACKGROUNDS);
-static_assert(kFontColours.size() == VT_FONT_COLOURS);
-static_assert(kLineColours.size() == VT_LINE_COLOURS);
-static_assert(kGraphics.size() == VT_GRAPHICS);
+static_assert(STATIC_BACKGROUNDS.size() == VT_BACKGROUNDS);
+static_assert(FONT_COLOURS.size() == VT_FONT_COLOURS);
+static_assert(LINE_COLOURS.size() == VT_LINE_COLOURS);
+static_assert(GRAPHICS.size() == VT_GRAPHICS);
 
 struct VTMenuState {
     VTState state;
@@ -175,7 +175,7 @@ void VT_EndStaticItems()
         Forward(s_vt.backEnd->blitArea);
         return;
     }
-    DoBackground(kStaticBackgrounds[s_vt.staticBackground]);
+    DoBackground(STATIC_BACKGROUNDS[s_vt.staticBackground]);
     if (s_vt.staticTitle != nullptr) {
         SetMenuFont(2);
         SetDrawAttribute(1, 0);
@@ -235,7 +235,7 @@ void VT_SetFontColour(int32_t n)
         return;
     }
     CheckIndex(n, VT_FONT_COLOURS, "VT_SetFontColour(): font colour out of range", __LINE__);
-    SetDrawAttribute(1, kFontColours[n]);
+    SetDrawAttribute(1, FONT_COLOURS[n]);
 }
 
 void VT_DrawButton(int32_t x, int32_t y, int32_t w, int32_t h, int32_t type)
@@ -273,7 +273,7 @@ void VT_DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour)
         return;
     }
     CheckIndex(colour, VT_LINE_COLOURS, "VT_DrawLine(): line colour out of range", __LINE__);
-    SetDrawAttribute(2, kLineColours[colour]);
+    SetDrawAttribute(2, LINE_COLOURS[colour]);
     DrawVLine(x1, y1, x2 - x1, y2 - y1);
 }
 
@@ -285,7 +285,7 @@ void VT_DrawGraphic(int32_t x, int32_t y, uint8_t flags, int32_t n)
         return;
     }
     CheckIndex(n, VT_GRAPHICS, "VT_DrawGraphic(): graphic number out of range", __LINE__);
-    DoIcon(x, y, kGraphics[n], VT_MapAlignFlags(flags));
+    DoIcon(x, y, GRAPHICS[n], VT_MapAlignFlags(flags));
 }
 
 void VT_DrawNumber(int32_t x, int32_t y, uint8_t flags, int32_t value)
