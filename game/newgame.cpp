@@ -272,33 +272,16 @@ void AddYoungPlayer(int32_t club)
         FatalError("VTW_NewGame(): the spare pool ran out at club %d", club);
     const int32_t id = s_newGame.nextSpare++;
     const ClubRecord& r = DbClubs[club];
-    const int32_t line = PlayerLife_NeediestLine(club);
-    const int32_t style = std::min<int32_t>(r.country, NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK - 1);
-    const uint16_t nameIndex = PlayerLife_NewSurname(club, style);
-    const int32_t age = 17 + Rand() % 3;
-    DbPersons[id] = {nameIndex,
-                     static_cast<uint8_t>(1 + Rand() % 26),
-                     r.country,
-                     static_cast<uint16_t>(Rand() % 7 | (Rand() % 4) << 3 | (Rand() % 8) << 6),
-                     static_cast<uint8_t>(GAME_FIRST_YEAR - age - 1950),
-                     0};
-    PlayerRecord& p = DbPlayers[id];
-    p = {};
-    p.club = static_cast<int16_t>(club);
-    p.loanClub = -1;
-    p.originWord = r.team;
-    p.askingPrice = -1;
-    p.position = PlayerLife_RandomPosition(line);
-    p.side = static_cast<uint8_t>(1 + Rand() % 3);
-    p.ability = static_cast<uint8_t>(std::clamp(20 + r.reputation / 2 + Rand() % 11, 5, 99));
-    p.training = static_cast<uint8_t>(30 + Rand() % 51);
-    p.potential = static_cast<uint8_t>(std::min(100, p.ability + 10 + Rand() % 25));
-    p.seed = static_cast<uint16_t>((Rand() << 1) ^ Rand());
-    p.reputation = static_cast<uint8_t>(std::max(0, (p.ability - 30) * 3 / 2));
-    p.contractMonths = static_cast<uint8_t>(24 + Rand() % 13);
-    p.morale = 75;
-    p.fitness = 100;
-    p.wage = VTW_RoundTo25(Contract_BaseDemand(id, club, 2));
+    PlayerLife_MakeYoungPlayer(id, club, r,
+                               {.nationality = r.country,
+                                .year = GAME_FIRST_YEAR,
+                                .youngestAge = 17,
+                                .abilityBase = 20 + r.reputation / 2,
+                                .abilityCap = 99,
+                                .potentialBonus = 10,
+                                .potentialSpread = 25,
+                                .reputationFromAbility = true,
+                                .wageYears = 2});
     Records_MembershipChanged();  // a spare id joined the club
 }
 

@@ -85,45 +85,29 @@ bool SurnameTaken(int32_t club, uint16_t nameIndex)
     return false;
 }
 
-int32_t YouthAbility(int32_t club, const ClubRecord& r)
+// The base of a youth's ability: the club's youth coaching and its reputation.
+int32_t YouthAbilityBase(int32_t club, const ClubRecord& r)
 {
     const int32_t coaching = Staff_GetRating(club, STAFF_COACH_YOUTH) / 5
                              + Staff_GetRating(club, STAFF_YDO) / 10 + r.reputation / 3;
-    return std::clamp(12 + coaching + Rand() % 11, 5, 80);
+    return 12 + coaching;
 }
 
 void AddYouth(int32_t id, int32_t club)
 {
     const ClubRecord& r = *VTW_GetClubRecordPtr(club);
-    const int32_t line = PlayerLife_NeediestLine(club);
     const bool home = Rand() % 100 < HOME_NATIONALITY_PERCENT;
     const int32_t nationality = home ? r.country : Rand() % NATIONALITY_COUNT;
-    const int32_t style = std::min<int32_t>(nationality % WORLD_COUNTRY_COUNT,
-                                            NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK - 1);
-    const uint16_t nameIndex = PlayerLife_NewSurname(club, style);
-    const int32_t age = 16 + Rand() % 3;
-    DbPersons[id] = {nameIndex,
-                     static_cast<uint8_t>(1 + Rand() % 26),
-                     static_cast<uint8_t>(nationality),
-                     static_cast<uint16_t>(Rand() % 7 | (Rand() % 4) << 3 | (Rand() % 8) << 6),
-                     static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - age - 1950),
-                     0};
-    PlayerRecord& p = DbPlayers[id];
-    p = {};
-    p.club = static_cast<int16_t>(club);
-    p.loanClub = -1;
-    p.originWord = r.team;
-    p.askingPrice = -1;
-    p.position = PlayerLife_RandomPosition(line);
-    p.side = static_cast<uint8_t>(1 + Rand() % 3);
-    p.ability = static_cast<uint8_t>(YouthAbility(club, r));
-    p.training = static_cast<uint8_t>(30 + Rand() % 51);
-    p.potential = static_cast<uint8_t>(std::min(100, p.ability + 15 + Rand() % 30));
-    p.seed = static_cast<uint16_t>((Rand() << 1) ^ Rand());
-    p.contractMonths = static_cast<uint8_t>(24 + Rand() % 13);
-    p.morale = 75;
-    p.fitness = 100;
-    p.wage = VTW_RoundTo25(Contract_BaseDemand(id, club, 3));
+    PlayerLife_MakeYoungPlayer(id, club, r,
+                               {.nationality = nationality,
+                                .year = GAME_FIRST_YEAR + GameState.seasonCounter,
+                                .youngestAge = 16,
+                                .abilityBase = YouthAbilityBase(club, r),
+                                .abilityCap = 80,
+                                .potentialBonus = 15,
+                                .potentialSpread = 30,
+                                .reputationFromAbility = false,
+                                .wageYears = 3});
 }
 
 void ShiftReputation(int32_t club, ClubRecord* r, int32_t pyramidPlace, int32_t cupsWon)
@@ -136,6 +120,42 @@ void ShiftReputation(int32_t club, ClubRecord* r, int32_t pyramidPlace, int32_t 
 }
 
 }  // namespace
+
+void PlayerLife_MakeYoungPlayer(int32_t id, int32_t club, const ClubRecord& r,
+                                const YoungPlayerTerms& terms)
+{
+    const int32_t line = PlayerLife_NeediestLine(club);
+    const int32_t style = std::min<int32_t>(terms.nationality % WORLD_COUNTRY_COUNT,
+                                            NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK - 1);
+    const uint16_t nameIndex = PlayerLife_NewSurname(club, style);
+    const int32_t age = terms.youngestAge + Rand() % 3;
+    DbPersons[id] = {nameIndex,
+                     static_cast<uint8_t>(1 + Rand() % 26),
+                     static_cast<uint8_t>(terms.nationality),
+                     static_cast<uint16_t>(Rand() % 7 | (Rand() % 4) << 3 | (Rand() % 8) << 6),
+                     static_cast<uint8_t>(terms.year - age - 1950),
+                     0};
+    PlayerRecord& p = DbPlayers[id];
+    p = {};
+    p.club = static_cast<int16_t>(club);
+    p.loanClub = -1;
+    p.originWord = r.team;
+    p.askingPrice = -1;
+    p.position = PlayerLife_RandomPosition(line);
+    p.side = static_cast<uint8_t>(1 + Rand() % 3);
+    p.ability =
+        static_cast<uint8_t>(std::clamp(terms.abilityBase + Rand() % 11, 5, terms.abilityCap));
+    p.training = static_cast<uint8_t>(30 + Rand() % 51);
+    p.potential = static_cast<uint8_t>(
+        std::min(100, p.ability + terms.potentialBonus + Rand() % terms.potentialSpread));
+    p.seed = static_cast<uint16_t>((Rand() << 1) ^ Rand());
+    if (terms.reputationFromAbility)
+        p.reputation = static_cast<uint8_t>(std::max(0, (p.ability - 30) * 3 / 2));
+    p.contractMonths = static_cast<uint8_t>(24 + Rand() % 13);
+    p.morale = 75;
+    p.fitness = 100;
+    p.wage = VTW_RoundTo25(Contract_BaseDemand(id, club, terms.wageYears));
+}
 
 uint16_t PlayerLife_NewSurname(int32_t club, int32_t style)
 {

@@ -10,6 +10,8 @@
 
 #include "game/ids.h"
 
+struct ClubRecord;
+
 // Training activity codes; the value is also the screens' sort key.
 constexpr uint16_t TRAIN_TECHNICAL = 0;
 constexpr uint16_t TRAIN_PHYSICAL = 400;
@@ -90,6 +92,22 @@ bool PlayerLife_IsActivePlayer(int32_t id);
 void PlayerLife_NewSeason();
 // Youth intake for one full club: the players who joined (0 when no free full id is left).
 int32_t PlayerLife_YouthIntake(int32_t club);
+// What differs between a young player who fills a new game's squad and one of a youth intake.
+struct YoungPlayerTerms {
+    int32_t nationality;
+    int32_t year;         // the year the age counts back from
+    int32_t youngestAge;  // the age is youngestAge .. youngestAge + 2
+    int32_t abilityBase;  // the ability is abilityBase + 0-10, within 5 .. abilityCap
+    int32_t abilityCap;
+    int32_t potentialBonus;      // the potential is ability + potentialBonus + 0 .. spread - 1, at
+    int32_t potentialSpread;     // most 100
+    bool reputationFromAbility;  // else the reputation starts at 0
+    int32_t wageYears;           // the wage is the base demand for a contract of these years
+};
+// Makes person id a young player of the club (whose record is r), in the neediest line, with a new
+// surname of the nationality's style; the random draws come in one fixed order.
+void PlayerLife_MakeYoungPlayer(int32_t id, int32_t club, const ClubRecord& r,
+                                const YoungPlayerTerms& terms);
 // A surname of the style's block of names that no full player of the club carries yet.
 uint16_t PlayerLife_NewSurname(int32_t club, int32_t style);
 // A position code of the line (0-3) at random.
