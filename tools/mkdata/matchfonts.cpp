@@ -78,26 +78,15 @@ uint8_t ShadeOf(uint8_t coverage, uint8_t firstShade)
     return static_cast<uint8_t>(firstShade + 2);
 }
 
-struct Glyph {
-    MkGlyphImage image;
-    int32_t inkX;
-    int32_t advance;
-};
-
-void DrawGlyph(const Glyph& glyph, int32_t ascender, int32_t cellW, int32_t cellH, uint8_t shade,
+// The cell is one pixel wider and taller than the menu font's, for the shadow.
+void DrawGlyph(const MkGlyph& glyph, int32_t ascender, int32_t cellW, int32_t cellH, uint8_t shade,
                uint8_t* cell)
 {
-    const MkGlyphImage& image = glyph.image;
-    for (int32_t row = 0; row < image.rows; ++row) {
-        const int32_t y = ascender - image.top + row;
-        for (int32_t col = 0; col < image.width; ++col) {
-            const int32_t x = glyph.inkX + col;
-            if (y < 0 || y >= cellH - 1 || x >= cellW - 1) continue;
-            const uint8_t value =
-                ShadeOf(image.coverage[static_cast<size_t>(row) * image.width + col], shade);
-            if (value != MP_TRANSPARENT) cell[y * cellW + x] = value;
-        }
-    }
+    MkForEachInkPixel(glyph, ascender, cellW - 1, cellH - 1,
+                      [&](int32_t x, int32_t y, uint8_t coverage) {
+                          const uint8_t value = ShadeOf(coverage, shade);
+                          if (value != MP_TRANSPARENT) cell[y * cellW + x] = value;
+                      });
     // The shadow goes under the ink, one pixel down and right.
     for (int32_t y = cellH - 2; y >= 0; --y) {
         for (int32_t x = cellW - 2; x >= 0; --x) {
@@ -112,16 +101,8 @@ void DrawGlyph(const Glyph& glyph, int32_t ascender, int32_t cellW, int32_t cell
 void MakeFont(const MatchFont& font, MkFileSet* set)
 {
     const MkFace face(kFace, MkPixelSizeFor(kFace, font.menuCellHeight));
-    std::vector<Glyph> glyphs(GLYPHS);
-    int32_t menuCellWidth = 1;
-    for (int32_t b = 0; b < GLYPHS; ++b) {
-        Glyph& glyph = glyphs[b];
-        const uint32_t codepoint = MkCodepointOf1252(b);
-        if (codepoint == 0 || !face.Render(codepoint, &glyph.image)) continue;
-        glyph.inkX = std::max(0, glyph.image.left);
-        glyph.advance = std::max(glyph.image.advance, glyph.inkX + glyph.image.width);
-        menuCellWidth = std::max(menuCellWidth, glyph.advance);
-    }
+    const MkGlyphSet glyphs = MkRenderGlyphs(face);
+    const int32_t menuCellWidth = glyphs.cellWidth;
     // One pixel more each way holds the shadow.
     const int32_t cellW = menuCellWidth + 1;
     const int32_t cellH = font.menuCellHeight + 1;
@@ -129,8 +110,8 @@ void MakeFont(const MatchFont& font, MkFileSet* set)
     std::vector<uint8_t> widths(GLYPHS, 0);
     for (int32_t b = 0; b < GLYPHS; ++b) {
         std::vector<uint8_t> cell(static_cast<size_t>(cellW) * cellH, MP_TRANSPARENT);
-        DrawGlyph(glyphs[b], face.Ascender(), cellW, cellH, font.firstShade, cell.data());
-        widths[b] = static_cast<uint8_t>(std::min(glyphs[b].advance, menuCellWidth));
+        DrawGlyph(glyphs.glyphs[b], glyphs.ascender, cellW, cellH, font.firstShade, cell.data());
+        widths[b] = static_cast<uint8_t>(std::min(glyphs.glyphs[b].advance, menuCellWidth));
         pixels.insert(pixels.end(), cell.begin(), cell.end());
     }
     MkAddFile(set, std::string("MISCGFX\\FONTS\\") + font.name + ".gfx", std::move(pixels));

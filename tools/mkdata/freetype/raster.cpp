@@ -1,6 +1,7 @@
 // tools/mkdata/freetype/raster.cpp: glyphs of the DejaVu faces rasterised through FreeType.
 #include "tools/mkdata/freetype/raster.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -91,4 +92,19 @@ int32_t MkPixelSizeFor(const char* fileName, int32_t cellHeight)
         if (face.Ascender() + face.Descender() <= cellHeight) return size;
     }
     return 1;
+}
+
+MkGlyphSet MkRenderGlyphs(const MkFace& face)
+{
+    constexpr int32_t kGlyphs = 256;
+    MkGlyphSet set{std::vector<MkGlyph>(kGlyphs), 1, face.Ascender()};
+    for (int32_t b = 0; b < kGlyphs; ++b) {
+        MkGlyph& glyph = set.glyphs[b];
+        const uint32_t codepoint = MkCodepointOf1252(b);
+        if (codepoint == 0 || !face.Render(codepoint, &glyph.image)) continue;
+        glyph.inkX = std::max(0, glyph.image.left);
+        glyph.advance = std::max(glyph.image.advance, glyph.inkX + glyph.image.width);
+        set.cellWidth = std::max(set.cellWidth, glyph.advance);
+    }
+    return set;
 }

@@ -2,6 +2,7 @@
 // generated menu fonts and the words drawn into generated pictures. Only mkdata links FreeType.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -39,3 +40,35 @@ private:
 uint32_t MkCodepointOf1252(int32_t byte);
 // The largest pixel size of the face whose rounded ascender and descender fit the cell height.
 int32_t MkPixelSizeFor(const char* fileName, int32_t cellHeight);
+
+// A glyph of a font's 256 Windows-1252 bytes, placed in its cell.
+struct MkGlyph {
+    MkGlyphImage image;
+    int32_t inkX = 0;  // where the ink starts in the cell
+    int32_t advance = 0;
+};
+
+struct MkGlyphSet {
+    std::vector<MkGlyph> glyphs;  // one per byte; empty for the bytes without a character
+    int32_t cellWidth;            // the widest advance, at least 1
+    int32_t ascender;
+};
+
+MkGlyphSet MkRenderGlyphs(const MkFace& face);
+
+// Calls paint(x, y, coverage) for each ink pixel of the glyph inside a cellWidth x cellHeight cell
+// whose baseline lies `ascender` rows down.
+template <typename Paint>
+void MkForEachInkPixel(const MkGlyph& glyph, int32_t ascender, int32_t cellWidth,
+                       int32_t cellHeight, Paint paint)
+{
+    const MkGlyphImage& image = glyph.image;
+    for (int32_t row = 0; row < image.rows; ++row) {
+        const int32_t y = ascender - image.top + row;
+        if (y < 0 || y >= cellHeight) continue;
+        for (int32_t col = 0; col < image.width && glyph.inkX + col < cellWidth; ++col) {
+            paint(glyph.inkX + col, y,
+                  image.coverage[static_cast<size_t>(row) * image.width + col]);
+        }
+    }
+}
