@@ -6,12 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
 #include <strings.h>
 
 namespace {
 
 constexpr const char* kChannelNames[DBG_CHANNEL_COUNT] = {
-    "general", "win",   "directdraw", "direct3d", "network", "file",
+    "general",  "win",   "directdraw", "direct3d", "network", "file",
     "graphics", "sound", "input",      "memory",   "poll",
 };
 
@@ -49,10 +50,7 @@ bool ApplyPair(const std::string& pair)
 
 }  // namespace
 
-void DebugInit()
-{
-    s_debug = {};
-}
+void DebugInit() { s_debug = {}; }
 
 int32_t DebugLevel(int32_t channel)
 {

@@ -18,7 +18,7 @@ enum DebugChannel : int32_t {
     DBG_CHANNEL_COUNT
 };
 
-void DebugInit();  // every channel back to level 0
+void DebugInit();                     // every channel back to level 0
 int32_t DebugLevel(int32_t channel);  // 0 for a channel number out of range
 void DebugSetLevel(int32_t channel, int32_t level);
 const char* DebugChannelName(int32_t channel);

@@ -22,10 +22,7 @@ struct FatalState {
 
 FatalState s_fatal;
 
-void ShowOnStandardError(const char* text)
-{
-    std::fputs(text, stderr);
-}
+void ShowOnStandardError(const char* text) { std::fputs(text, stderr); }
 
 int32_t FindSlot(ExitFunction fn)
 {
@@ -109,7 +106,4 @@ void OnExitReset()
     s_fatal.box = box;
 }
 
-void FatalSetBox(FatalBoxFunction box)
-{
-    s_fatal.box = box;
-}
+void FatalSetBox(FatalBoxFunction box) { s_fatal.box = box; }

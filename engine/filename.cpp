@@ -26,8 +26,7 @@ FileNameState s_names;
 std::string MapGameName(const char* gameName)
 {
     const std::string name = gameName;
-    if (name.find("..") != std::string::npos || name.empty() || name[0] == '/'
-        || name[0] == '\\') {
+    if (name.find("..") != std::string::npos || name.empty() || name[0] == '/' || name[0] == '\\') {
         char message[MAX_FILENAME + 40];
         std::snprintf(message, sizeof message, "HostPath(): bad name '%s'", gameName);
         FatalAbort(kSource, __LINE__, message);
@@ -76,15 +75,9 @@ std::string UserFolder()
     return std::string(home && *home ? home : ".") + "/.local/share/pelloran";
 }
 
-std::string HostPath(const char* gameName)
-{
-    return UserFolder() + "/" + MapGameName(gameName);
-}
+std::string HostPath(const char* gameName) { return UserFolder() + "/" + MapGameName(gameName); }
 
-std::string DataPath(const char* gameName)
-{
-    return DataFolder() + "/" + MapGameName(gameName);
-}
+std::string DataPath(const char* gameName) { return DataFolder() + "/" + MapGameName(gameName); }
 
 void DataFolderInit(const char* commandLineDir)
 {

@@ -15,17 +15,8 @@ int32_t Rand()
     return static_cast<int32_t>((s_seed >> 16) & 0x7FFF);
 }
 
-void SRand(uint32_t seed)
-{
-    s_seed = seed;
-}
+void SRand(uint32_t seed) { s_seed = seed; }
 
-uint32_t RandState()
-{
-    return s_seed;
-}
+uint32_t RandState() { return s_seed; }
 
-uint32_t RandDrawCount()
-{
-    return s_draws;
-}
+uint32_t RandDrawCount() { return s_draws; }

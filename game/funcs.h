@@ -119,7 +119,7 @@ int32_t VTW_GetPlayerExperiencePercent(int32_t player);
 int32_t VTW_GetAbilityStat(int32_t player, int32_t stat);      // 0-7, at least 10
 int32_t VTW_GetPhysicalStat(int32_t player, int32_t stat);     // 8-14, at least 10
 int32_t VTW_GetPersonalityStat(int32_t player, int32_t stat);  // 15, 19, 20, halved
-int32_t Player_GetStat(int32_t player, int32_t stat);  // any stat 0-21 as computed; else fatal
+int32_t Player_GetStat(int32_t player, int32_t stat);   // any stat 0-21 as computed; else fatal
 void Player_GetStats(int32_t player, int32_t out[22]);  // stats 0-21 at once, the same values
 void Player_GetAbilityStats(int32_t player, int32_t level, int32_t out[8]);
 int32_t VTW_GetPlayerValue(int32_t player);

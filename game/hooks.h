@@ -19,7 +19,7 @@ struct GameHookTable {
     void (*PlayWatchedMatch)();
     // The post-match screens, until bit 0 of MatchReportFlags is set.
     void (*PostMatchSequence)();
-    void (*DayScreenStep)();  // one step of the day screen while a match day runs
+    void (*DayScreenStep)();             // one step of the day screen while a match day runs
     void (*SetBusyPointer)(int32_t on);  // around a day's advance
     // The news builders of the day's events.
     void (*NewsPlayerMissing)(int32_t club, int32_t player);

@@ -53,10 +53,7 @@ void AppendPlayerLine(int32_t kind, const char* name, int32_t minute)
 
 }  // namespace
 
-void TimedEvents_Init()
-{
-    TimedEvents = {};
-}
+void TimedEvents_Init() { TimedEvents = {}; }
 
 void TimedEvents_Uninit() { TimedEvents_Init(); }
 

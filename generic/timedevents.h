@@ -9,7 +9,7 @@ constexpr uint32_t TIMEDEVENT_SHOW_TICKS = 400;  // timer ticks of 10 ms
 
 struct TimedEventState {
     int32_t current = -1;  // the incident shown, -1 none
-    int32_t active;   // 1 while a message shows
+    int32_t active;        // 1 while a message shows
     uint32_t startTick;
     uint32_t expiryTick;
     int16_t next;  // the incident to show next

@@ -289,7 +289,7 @@ struct HostJoystickPosition {
     uint32_t buttons;  // bit n: button n held
 };
 int32_t HostJoystickCount();
-bool HostJoystickGetCaps(int32_t index, HostJoystickCaps* caps);  // false: not usable
+bool HostJoystickGetCaps(int32_t index, HostJoystickCaps* caps);       // false: not usable
 bool HostJoystickRead(int32_t index, HostJoystickPosition* position);  // false: read failed
 
 // ---------------------------------------------------------------------------------------------
@@ -555,7 +555,7 @@ constexpr uint32_t HOST_AUDIO_CHANNELS = 2;
 constexpr int32_t HOST_AUDIO_MAX_BUFFERS = 16;
 constexpr uint32_t HOST_AUDIO_MIN_FREQUENCY = 100;  // Hz, a buffer's playback rate
 constexpr uint32_t HOST_AUDIO_MAX_FREQUENCY = 100000;
-constexpr int32_t HOST_AUDIO_SILENT = -10000;  // volume in hundredths of a decibel, -10,000..0
+constexpr int32_t HOST_AUDIO_SILENT = -10000;    // volume in hundredths of a decibel, -10,000..0
 constexpr int32_t HOST_AUDIO_PAN_LEFT = -10000;  // pan: the other side is attenuated by |pan|
 constexpr int32_t HOST_AUDIO_PAN_RIGHT = 10000;
 
@@ -587,8 +587,8 @@ enum HostSoundBufferKind : uint32_t {
 };
 
 struct HostSoundBufferDesc {
-    uint32_t kind;  // HostSoundBufferKind
-    uint32_t caps;  // recorded only
+    uint32_t kind;   // HostSoundBufferKind
+    uint32_t caps;   // recorded only
     uint32_t bytes;  // streams: 1 or more
 };
 
@@ -621,4 +621,3 @@ HostResult HostSoundBufferCursors(HostSoundBuffer* buffer, uint32_t* play, uint3
 HostResult HostSoundBufferSetFrequency(HostSoundBuffer* buffer, uint32_t hz);
 HostResult HostSoundBufferSetVolume(HostSoundBuffer* buffer, int32_t hundredthsDb);
 HostResult HostSoundBufferSetPan(HostSoundBuffer* buffer, int32_t pan);
-

@@ -84,9 +84,9 @@ bool HostInjectDisplayExclusive();  // a display object holds exclusive use
 
 // Sound. The null sink's record, kept from HostAudioOpen to the next open or reset.
 enum HostAudioEventKind : uint32_t {
-    HOST_AUDIO_CREATE,     // value: bytes (0 for the primary)
-    HOST_AUDIO_RELEASE,    // the last reference went
-    HOST_AUDIO_PLAY,       // value: 1 looping, 0 once
+    HOST_AUDIO_CREATE,   // value: bytes (0 for the primary)
+    HOST_AUDIO_RELEASE,  // the last reference went
+    HOST_AUDIO_PLAY,     // value: 1 looping, 0 once
     HOST_AUDIO_STOP,
     HOST_AUDIO_POSITION,   // value: the new play position
     HOST_AUDIO_FREQUENCY,  // value: Hz

@@ -132,7 +132,7 @@ void ConvertKeptFrame()
 {
     if (s_present.converted) return;
     s_present.converted = true;
-    HostSurfacePixels source = {s_present.raw.data(), s_present.width, s_present.height,
+    HostSurfacePixels source = {s_present.raw.data(), s_present.width,      s_present.height,
                                 s_present.rawPitch,   &s_present.rawFormat, nullptr};
     if (!s_present.rawPalette.empty()) source.palette = s_present.rawPalette.data();
     if ((source.format->flags & HOST_PF_PALETTE8) && source.palette == nullptr)

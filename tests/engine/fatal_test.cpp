@@ -1,8 +1,8 @@
 #include "engine/fatal.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/support.h"
 
@@ -40,8 +40,7 @@ TEST(FatalDeathTest, FatalErrorPrintsRunsExitFunctionsLastFirstAndExitsWithOne)
     ScopedCore core;
     OnExitAddEx(SayFirst, "SayFirst()");
     OnExitAddEx(SaySecond, "SaySecond()");
-    EXPECT_FATAL(FatalError("Error: broken %d\n", 7),
-                 "exit second\nexit first\nError: broken 7\n");
+    EXPECT_FATAL(FatalError("Error: broken %d\n", 7), "exit second\nexit first\nError: broken 7\n");
 }
 
 TEST(FatalDeathTest, FatalErrorInsideAnExitFunctionEndsAtOnce)

@@ -1,9 +1,9 @@
 #include "engine/filename.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/support.h"
 

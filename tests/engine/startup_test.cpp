@@ -1,8 +1,8 @@
 #include "engine/startup.h"
 
-#include <gtest/gtest.h>
-
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/debug.h"
 #include "tests/support/support.h"
