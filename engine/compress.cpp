@@ -412,7 +412,7 @@ struct CodecRow {
 };
 
 // clang-format off
-constexpr auto kCodecs = std::to_array<CodecRow>({
+constexpr auto CODECS = std::to_array<CodecRow>({
     {CMP_STORED,           StoredEncode,  StoredDecode,  "stored"},
     {CMP_RUN_LENGTH,       RleEncode,     RleDecode,     "run-length"},
     {CMP_LZSS_4K,          Lzss4KEncode,  Lzss4KDecode,  "lzss-4k"},
@@ -422,12 +422,12 @@ constexpr auto kCodecs = std::to_array<CodecRow>({
 });
 // clang-format on
 
-static_assert(kCodecs.size() == CMP_TYPE_COUNT, "one row per compression type");
+static_assert(CODECS.size() == CMP_TYPE_COUNT, "one row per compression type");
 
 consteval bool EveryCodecInPlace()
 {
-    for (size_t i = 0; i < kCodecs.size(); ++i) {
-        const CodecRow& row = kCodecs[i];
+    for (size_t i = 0; i < CODECS.size(); ++i) {
+        const CodecRow& row = CODECS[i];
         if (row.type != i || row.encode == nullptr || row.decode == nullptr) return false;
     }
     return true;
@@ -435,7 +435,7 @@ consteval bool EveryCodecInPlace()
 static_assert(EveryCodecInPlace(), "a codec row is out of order or has no handler");
 
 // DecompressDataMem's texts, one per status, in the order the checks run.
-constexpr auto kStatusTexts = std::to_array<const char*>({
+constexpr auto STATUS_TEXTS = std::to_array<const char*>({
     nullptr,
     "DecompressDataMem(): no ID field on compressed data",
     "DecompressDataMem(): unknown compression type",
@@ -443,7 +443,7 @@ constexpr auto kStatusTexts = std::to_array<const char*>({
     "DecompressDataMem(): buffer too small for decompression",
     "DecompressDataMem(): corrupt compressed data",
 });
-static_assert(kStatusTexts.size() == static_cast<size_t>(CmpStatus::Corrupt) + 1);
+static_assert(STATUS_TEXTS.size() == static_cast<size_t>(CmpStatus::Corrupt) + 1);
 
 bool ReadHeader(const uint8_t* src, size_t srcSize, CmpHeader* header)
 {
@@ -468,7 +468,7 @@ size_t CmpDecode(const uint8_t* src, size_t srcSize, uint8_t* dst, size_t dstCap
     CmpHeader header;
     *status = CheckHeader(src, srcSize, dstCap, &header);
     if (*status != CmpStatus::Ok) return 0;
-    const DecodeFn decode = kCodecs[header.type].decode;
+    const DecodeFn decode = CODECS[header.type].decode;
     if (!decode(src + CMP_HEADER_BYTES, header.packedSize, dst, header.unpackedSize)) {
         *status = CmpStatus::Corrupt;
         return 0;
@@ -487,7 +487,7 @@ size_t DecompressDataMem(const uint8_t* src, size_t srcSize, uint8_t* dst, size_
     CmpStatus status;
     const size_t written = CmpDecode(src, srcSize, dst, dstSize, &status);
     if (status != CmpStatus::Ok) {
-        FatalAbort("compress", __LINE__, kStatusTexts[static_cast<size_t>(status)]);
+        FatalAbort("compress", __LINE__, STATUS_TEXTS[static_cast<size_t>(status)]);
     }
     return written;
 }
@@ -501,7 +501,7 @@ std::vector<uint8_t> CompressDataMem(CmpType type, const uint8_t* src, size_t si
         FatalAbort("compress", __LINE__, "CompressDataMem(): input too large");
     }
     std::vector<uint8_t> stream(CMP_HEADER_BYTES);
-    kCodecs[type].encode(src, size, &stream);
+    CODECS[type].encode(src, size, &stream);
 
     CmpHeader header = {};
     std::memcpy(header.id, CMP_ID, sizeof(CMP_ID));
@@ -516,7 +516,7 @@ std::vector<uint8_t> CompressBest(const uint8_t* src, size_t size)
 {
     std::vector<uint8_t> best;  // every stream has its header, so empty means "none yet"
     CmpType bestType = CMP_STORED;
-    for (const CodecRow& row : kCodecs) {
+    for (const CodecRow& row : CODECS) {
         std::vector<uint8_t> stream = CompressDataMem(row.type, src, size);
         if (best.empty() || stream.size() < best.size()) {
             best = std::move(stream);
@@ -524,6 +524,6 @@ std::vector<uint8_t> CompressBest(const uint8_t* src, size_t size)
         }
     }
     DebugPrintf(DBG_FILE, 3, "CompressBest(): %zu bytes to %zu (%s)\n", size, best.size(),
-                kCodecs[bestType].name);
+                CODECS[bestType].name);
     return best;
 }

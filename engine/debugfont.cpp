@@ -12,7 +12,7 @@ using Glyph = DebugGlyph;
 constexpr uint8_t FIRST_PRINTABLE = 0x20;
 
 // 0x20-0x7E. Letters sit in columns 1-5; lower case leaves rows 0-1 free for accents.
-constexpr auto kPrintable = std::to_array<Glyph>({
+constexpr auto PRINTABLE = std::to_array<Glyph>({
     {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // ' '
     {0x10, 0x10, 0x10, 0x10, 0x10, 0x00, 0x10, 0x00},  // '!'
     {0x28, 0x28, 0x28, 0x00, 0x00, 0x00, 0x00, 0x00},  // '"'
@@ -109,15 +109,15 @@ constexpr auto kPrintable = std::to_array<Glyph>({
     {0x60, 0x10, 0x10, 0x08, 0x10, 0x10, 0x60, 0x00},  // '}'
     {0x00, 0x00, 0x24, 0x58, 0x00, 0x00, 0x00, 0x00},  // '~'
 });
-static_assert(kPrintable.size() == 0x7F - FIRST_PRINTABLE);
+static_assert(PRINTABLE.size() == 0x7F - FIRST_PRINTABLE);
 
-constexpr Glyph kBox = {0x00, 0x7C, 0x44, 0x44, 0x44, 0x7C, 0x00, 0x00};
-constexpr Glyph kDotlessI = {0x00, 0x00, 0x30, 0x10, 0x10, 0x10, 0x38, 0x00};
-constexpr Glyph kLowerOe = {0x00, 0x00, 0x6C, 0x92, 0x9E, 0x90, 0x6E, 0x00};
-constexpr Glyph kUpperOe = {0x7E, 0x90, 0x90, 0x9E, 0x90, 0x90, 0x7E, 0x00};
-constexpr Glyph kLeftGuillemet = {0x00, 0x24, 0x48, 0x90, 0x48, 0x24, 0x00, 0x00};
-constexpr Glyph kRightGuillemet = {0x00, 0x90, 0x48, 0x24, 0x48, 0x90, 0x00, 0x00};
-constexpr Glyph kDegree = {0x30, 0x48, 0x48, 0x30, 0x00, 0x00, 0x00, 0x00};
+constexpr Glyph BOX = {0x00, 0x7C, 0x44, 0x44, 0x44, 0x7C, 0x00, 0x00};
+constexpr Glyph DOTLESS_I = {0x00, 0x00, 0x30, 0x10, 0x10, 0x10, 0x38, 0x00};
+constexpr Glyph LOWER_OE = {0x00, 0x00, 0x6C, 0x92, 0x9E, 0x90, 0x6E, 0x00};
+constexpr Glyph UPPER_OE = {0x7E, 0x90, 0x90, 0x9E, 0x90, 0x90, 0x7E, 0x00};
+constexpr Glyph LEFT_GUILLEMET = {0x00, 0x24, 0x48, 0x90, 0x48, 0x24, 0x00, 0x00};
+constexpr Glyph RIGHT_GUILLEMET = {0x00, 0x90, 0x48, 0x24, 0x48, 0x90, 0x00, 0x00};
+constexpr Glyph DEGREE = {0x30, 0x48, 0x48, 0x30, 0x00, 0x00, 0x00, 0x00};
 
 // Marks: two rows over a lower-case letter, one row over a capital (moved down one row to make
 // room), or one row under either.
@@ -128,7 +128,7 @@ struct Mark {
     uint8_t upper;
 };
 
-constexpr auto kMarks = std::to_array<Mark>({
+constexpr auto MARKS = std::to_array<Mark>({
     {{0x20, 0x10}, 0x20},  // grave
     {{0x08, 0x10}, 0x08},  // acute
     {{0x10, 0x28}, 0x38},  // circumflex
@@ -143,7 +143,7 @@ struct Accented {
 };
 
 // clang-format off
-constexpr auto kAccented = std::to_array<Accented>({
+constexpr auto ACCENTED = std::to_array<Accented>({
     {0xE0, 'a', MARK_GRAVE}, {0xE2, 'a', MARK_CIRCUMFLEX}, {0xE7, 'c', MARK_CEDILLA},
     {0xE8, 'e', MARK_GRAVE}, {0xE9, 'e', MARK_ACUTE},      {0xEA, 'e', MARK_CIRCUMFLEX},
     {0xEB, 'e', MARK_DIAERESIS}, {0xEE, 'i', MARK_CIRCUMFLEX}, {0xEF, 'i', MARK_DIAERESIS},
@@ -159,10 +159,9 @@ constexpr auto kAccented = std::to_array<Accented>({
 
 constexpr Glyph WithMark(char base, MarkKind kind)
 {
-    const Mark& mark = kMarks[kind];
+    const Mark& mark = MARKS[kind];
     // The dot of i gives way to the mark.
-    Glyph glyph =
-        base == 'i' ? kDotlessI : kPrintable[static_cast<uint8_t>(base) - FIRST_PRINTABLE];
+    Glyph glyph = base == 'i' ? DOTLESS_I : PRINTABLE[static_cast<uint8_t>(base) - FIRST_PRINTABLE];
     const bool upper = base >= 'A' && base <= 'Z';
     if (kind == MARK_CEDILLA) {
         glyph[DEBUGFONT_SIZE - 1] = mark.upper;
@@ -178,25 +177,25 @@ constexpr Glyph WithMark(char base, MarkKind kind)
     return glyph;
 }
 
-constexpr auto kFont = [] {
+constexpr auto FONT = [] {
     std::array<Glyph, 256> font{};
     for (Glyph& glyph : font) {
-        glyph = kBox;
+        glyph = BOX;
     }
-    for (std::size_t i = 0; i < kPrintable.size(); ++i) {
-        font[FIRST_PRINTABLE + i] = kPrintable[i];
+    for (std::size_t i = 0; i < PRINTABLE.size(); ++i) {
+        font[FIRST_PRINTABLE + i] = PRINTABLE[i];
     }
-    for (const Accented& letter : kAccented) {
+    for (const Accented& letter : ACCENTED) {
         font[letter.code] = WithMark(letter.base, letter.mark);
     }
-    font[0x9C] = kLowerOe;
-    font[0x8C] = kUpperOe;
-    font[0xAB] = kLeftGuillemet;
-    font[0xBB] = kRightGuillemet;
-    font[0xB0] = kDegree;
+    font[0x9C] = LOWER_OE;
+    font[0x8C] = UPPER_OE;
+    font[0xAB] = LEFT_GUILLEMET;
+    font[0xBB] = RIGHT_GUILLEMET;
+    font[0xB0] = DEGREE;
     return font;
 }();
 
 }  // namespace
 
-const DebugGlyph& DebugFontGlyph(uint8_t code) { return kFont[code]; }
+const DebugGlyph& DebugFontGlyph(uint8_t code) { return FONT[code]; }

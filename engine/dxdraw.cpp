@@ -60,18 +60,18 @@ struct KindRow {
     const char* name;
 };
 
-constexpr auto kKinds = std::to_array<KindRow>({
+constexpr auto KINDS = std::to_array<KindRow>({
     {DDRAW_KIND_8BIT, 8, DXDEV_RENDER8, "256 colour"},
     {DDRAW_KIND_16BIT, 16, DXDEV_RENDER8 << 1, "16 bit colour"},
     {DDRAW_KIND_24BIT, 24, DXDEV_RENDER8 << 2, "24 bit colour"},
     {DDRAW_KIND_32BIT, 32, DXDEV_RENDER8 << 3, "32 bit colour"},
 });
-static_assert(kKinds.size() == DDRAW_KIND_COUNT);
+static_assert(KINDS.size() == DDRAW_KIND_COUNT);
 
 consteval bool EveryKindInPlace()
 {
-    for (size_t i = 0; i < kKinds.size(); ++i) {
-        if (kKinds[i].kind != i) return false;
+    for (size_t i = 0; i < KINDS.size(); ++i) {
+        if (KINDS[i].kind != i) return false;
     }
     return true;
 }
@@ -84,7 +84,7 @@ struct EmulatedMode {
 };
 
 // Windowed, any size can be shown: these are offered even when the desktop has no such mode.
-constexpr auto kEmulatedModes = std::to_array<EmulatedMode>({
+constexpr auto EMULATED_MODES = std::to_array<EmulatedMode>({
     {320, 200, DDRAW_KIND_8BIT},  {320, 240, DDRAW_KIND_8BIT},  {400, 300, DDRAW_KIND_8BIT},
     {512, 384, DDRAW_KIND_8BIT},  {320, 200, DDRAW_KIND_16BIT}, {320, 240, DDRAW_KIND_16BIT},
     {400, 300, DDRAW_KIND_16BIT}, {640, 480, DDRAW_KIND_16BIT}, {800, 600, DDRAW_KIND_16BIT},
@@ -95,13 +95,13 @@ constexpr auto kEmulatedModes = std::to_array<EmulatedMode>({
 });
 
 // The visible surface of a windowed mode whose depth the desktop does not have.
-constexpr auto kWindowedFormats = std::to_array<HostPixelFormat>({
+constexpr auto WINDOWED_FORMATS = std::to_array<HostPixelFormat>({
     HOST_FORMAT_PALETTE8,
     HOST_FORMAT_RGB555,
     HOST_FORMAT_RGB888,
     HOST_FORMAT_XRGB8888,
 });
-static_assert(kWindowedFormats.size() == DDRAW_KIND_COUNT);
+static_assert(WINDOWED_FORMATS.size() == DDRAW_KIND_COUNT);
 
 struct ZFormatList {
     int32_t count;
@@ -115,7 +115,7 @@ void AddMode(uint16_t width, uint16_t height, DDrawModeKind kind, bool standardV
     row.width = width;
     row.height = height;
     row.kind = kind;
-    row.bytesPerPixel = static_cast<uint16_t>(kKinds[kind].bitCount / 8);
+    row.bytesPerPixel = static_cast<uint16_t>(KINDS[kind].bitCount / 8);
     row.standardVga = standardVga ? 1 : 0;
 }
 
@@ -134,7 +134,7 @@ bool DDrawEnumModesCallback(const HostMode& mode, void*)
         AddMode(width, height, DDRAW_KIND_8BIT, mode.standardVga);
         return true;
     }
-    for (const KindRow& row : kKinds) {
+    for (const KindRow& row : KINDS) {
         if (row.kind == DDRAW_KIND_8BIT || row.bitCount != bits) continue;
         DebugPrintf(DBG_DIRECTDRAW, 100, "DDrawEnumModesCallback(): storing %d x %d %d bit mode\n",
                     mode.width, mode.height, bits);
@@ -145,11 +145,11 @@ bool DDrawEnumModesCallback(const HostMode& mode, void*)
 
 void AddEmulatedModes()
 {
-    for (const EmulatedMode& mode : kEmulatedModes) {
+    for (const EmulatedMode& mode : EMULATED_MODES) {
         if (GfxFindMode(mode.width, mode.height, mode.kind) >= 0) continue;
         if (DDrawModeCount == DDRAW_MAX_MODES) return;
         DebugPrintf(DBG_DIRECTDRAW, 10, "DDrawInit(): adding emulated mode %d x %d - %s\n",
-                    mode.width, mode.height, kKinds[mode.kind].name);
+                    mode.width, mode.height, KINDS[mode.kind].name);
         AddMode(mode.width, mode.height, mode.kind, false);
     }
 }
@@ -159,8 +159,8 @@ void MarkModesThe3DDeviceRenders()
     const DXDeviceEntry* const device = DXGetSelectedD3DDevice();
     if (device == nullptr) return;
     for (int32_t i = 0; i < DDrawModeCount; ++i) {
-        if (device->flags & kKinds[DDrawModes[i].kind].renderDepthFlag)
-            DDrawModes[i].flags |= kModeUsableBy3D;
+        if (device->flags & KINDS[DDrawModes[i].kind].renderDepthFlag)
+            DDrawModes[i].flags |= MODE_USABLE_BY_3D;
     }
 }
 
@@ -193,7 +193,7 @@ uint32_t HostFlagsOf(uint32_t surfaceFlags)
 bool HasDesktopDepth(uint8_t kind, const HostPixelFormat& desktop)
 {
     const bool desktopRgb = (desktop.flags & HOST_PF_RGB) && !(desktop.flags & HOST_PF_PALETTE8);
-    return kind != DDRAW_KIND_8BIT && desktopRgb && desktop.bitCount == kKinds[kind].bitCount;
+    return kind != DDRAW_KIND_8BIT && desktopRgb && desktop.bitCount == KINDS[kind].bitCount;
 }
 
 bool CollectZFormat(const HostPixelFormat& format, void* context)
@@ -261,7 +261,7 @@ void CreateSurfaces(uint32_t width, uint32_t height, uint8_t kind, uint32_t surf
             FatalAbort("dxdraw", __LINE__, "CreateSurfaces(): unknown surface format");
         const bool desktopDepth = HasDesktopDepth(kind, desktop);
         if (desktopDepth) s_ddraw.displayFlags |= DISPLAY_DESKTOP_FORMAT;
-        const HostPixelFormat format = desktopDepth ? desktop : kWindowedFormats[kind];
+        const HostPixelFormat format = desktopDepth ? desktop : WINDOWED_FORMATS[kind];
         const HostSurfaceDesc visible{HOST_SURFACE_PLAIN, hostFlags, w, h, format,
                                       flippable ? 1 : 0};
         DXCheck(HostSurfaceCreate(s_ddraw.lpDD7, visible, &s_ddraw.visibleScreen), "dxdraw",
@@ -332,7 +332,7 @@ struct SurfaceSlot {
 
 // The four surfaces in the order of their kinds (1-4), which is also the order in which lost ones
 // come back: the screen first, then what is drawn into it.
-constexpr auto kSurfaces = std::to_array<SurfaceSlot>({
+constexpr auto SURFACES = std::to_array<SurfaceSlot>({
     {&DDrawState::primarySurface, "PrimarySurface"},
     {&DDrawState::visibleScreen, "VisibleScreen"},
     {&DDrawState::drawingSurface, "DrawingSurface"},
@@ -462,7 +462,7 @@ HostSurface* DDrawGetDirectDrawSurface(int32_t kind)
 {
     if (kind < DDRAW_SURFACE_PRIMARY || kind > DDRAW_SURFACE_ZBUFFER)
         FatalAbort("dxdraw", __LINE__, "DDrawGetDirectDrawSurface(): unknown surface type");
-    return s_ddraw.*kSurfaces[kind - DDRAW_SURFACE_PRIMARY].surface;
+    return s_ddraw.*SURFACES[kind - DDRAW_SURFACE_PRIMARY].surface;
 }
 
 void DDrawBeginDraw(DDrawScreen** screen)
@@ -554,7 +554,7 @@ void DDrawGetScreenColourFormat(ColFmt* format)
 void RestoreLostSurfaces()
 {
     DebugPrintf(DBG_DIRECTDRAW, 80, "RestoreLostSurfaces(): checking for lost surfaces\n");
-    for (const SurfaceSlot& slot : kSurfaces) {
+    for (const SurfaceSlot& slot : SURFACES) {
         HostSurface* const surface = s_ddraw.*slot.surface;
         if (surface == nullptr) continue;
         const HostResult lost = HostSurfaceIsLost(surface);

@@ -39,14 +39,14 @@ enum DDrawSurfaceKind : int32_t {
 };
 
 // A mode row's flag: the selected 3D device renders at this depth.
-constexpr uint8_t kModeUsableBy3D = 0x1;
+constexpr uint8_t MODE_USABLE_BY_3D = 0x1;
 
 struct DDrawMode {
     uint16_t width;
     uint16_t height;
     uint16_t bytesPerPixel;  // 1, 2, 3 or 4
     uint8_t kind;            // DDrawModeKind
-    uint8_t flags;           // kModeUsableBy3D
+    uint8_t flags;           // MODE_USABLE_BY_3D
     uint8_t reserved;
     uint16_t standardVga;  // 1 only for the 8-bit standard VGA mode
 };

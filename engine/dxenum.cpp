@@ -29,7 +29,7 @@ struct PassRow {
     const char* log;
 };
 
-constexpr auto kPasses = std::to_array<PassRow>({
+constexpr auto PASSES = std::to_array<PassRow>({
     {HOST_PASS_ATTACHED, "DXEnumDisplay(): doing attached devices...\n"},
     {HOST_PASS_DETACHED, "DXEnumDisplay(): doing detached devices...\n"},
     {HOST_PASS_NON_DISPLAY, "DXEnumDisplay(): doing non-display devices...\n"},
@@ -40,7 +40,7 @@ struct CapsRow {
     uint32_t flag;
 };
 
-constexpr auto kDeviceCaps = std::to_array<CapsRow>({
+constexpr auto DEVICE_CAPS = std::to_array<CapsRow>({
     {HOST_DEV_HARDWARE, DXDEV_HARDWARE},
     {HOST_DEV_HARDWARE_TL, DXDEV_HARDWARE_TL},
     {HOST_DEV_SUBPIXEL, DXDEV_SUBPIXEL},
@@ -58,7 +58,7 @@ struct FlagName {
 };
 
 // The z-test bit has no name and is not listed.
-constexpr auto kDeviceFlagNames = std::to_array<FlagName>({
+constexpr auto DEVICE_FLAG_NAMES = std::to_array<FlagName>({
     {DXDEV_HARDWARE, "HARDWARE"},
     {DXDEV_HARDWARE_TL, "HARDWARETL"},
     {DXDEV_SUBPIXEL, "SUBPIXEL"},
@@ -117,7 +117,7 @@ void LogDeviceFlags(uint32_t flags)
 {
     char line[DX_LOG_LINE_WIDTH + 1];
     int32_t length = std::snprintf(line, sizeof line, "D3DDEVINFO_* flags: ");
-    for (const FlagName& row : kDeviceFlagNames) {
+    for (const FlagName& row : DEVICE_FLAG_NAMES) {
         if ((flags & row.flag) == 0) continue;
         const int32_t width = static_cast<int32_t>(std::strlen(row.name)) + 12;
         if (length + width >= DX_LOG_LINE_WIDTH) {
@@ -138,7 +138,7 @@ bool DDrawCheckDev3DEnumCallback(const HostDeviceDesc& device, void* context)
     row.guid = device.guid;
     CopyText(row.description, device.description);
     CopyText(row.name, device.name);
-    for (const CapsRow& caps : kDeviceCaps) {
+    for (const CapsRow& caps : DEVICE_CAPS) {
         if (device.caps & caps.hostCaps) row.flags |= caps.flag;
     }
     row.flags |= (device.renderDepths & 0xF) * DXDEV_RENDER8;
@@ -281,7 +281,7 @@ void DXEnumDisplay()
 {
     s_dxenum = {};
     s_dxenum.selectedDevice = -1;
-    for (const PassRow& row : kPasses) {
+    for (const PassRow& row : PASSES) {
         DebugPrintf(DBG_DIRECTDRAW, 10, "%s", row.log);
         int32_t pass = row.pass;
         DXCheck(HostEnumAdapters(pass, DDrawEnumCallbackEx, &pass), "dxenum", "DDEnumerateEx");

@@ -72,7 +72,7 @@ void LogModes()
     for (int32_t i = 0; i < DDrawModeCount; ++i) {
         const DDrawMode& mode = DDrawModes[i];
         DebugPrintf(DBG_GRAPHICS, 10, "%4d: %dx%d %s%s\n", i, mode.width, mode.height,
-                    kKindNames[mode.kind], (mode.flags & kModeUsableBy3D) ? " (3d support)" : "");
+                    kKindNames[mode.kind], (mode.flags & MODE_USABLE_BY_3D) ? " (3d support)" : "");
     }
 }
 

@@ -19,7 +19,7 @@ constexpr size_t TGA_HEADER_SIZE = 18;
 constexpr uint8_t TGA_TOP_LEFT = 0x20;
 
 // 8-8-8 RGB, what hi-colour pixels become in the file.
-constexpr ColFmt kRgb888 = {
+constexpr ColFmt RGB888 = {
     {{16, 8, 0xFF0000}, {8, 8, 0xFF00}, {0, 8, 0xFF}, {0, 0, 0}}, 0xFFFFFF, 3, 24};
 
 void Put16(std::vector<uint8_t>* bytes, size_t at, uint32_t value)
@@ -60,7 +60,7 @@ std::vector<uint8_t> TgaOfScreen()
                 bytes.push_back(static_cast<uint8_t>(pixel));
                 continue;
             }
-            const uint32_t rgb = ColConvPixel(pixel, GfxScreenFormat(), kRgb888);
+            const uint32_t rgb = ColConvPixel(pixel, GfxScreenFormat(), RGB888);
             bytes.insert(bytes.end(), {static_cast<uint8_t>(rgb), static_cast<uint8_t>(rgb >> 8),
                                        static_cast<uint8_t>(rgb >> 16)});
         }

@@ -133,7 +133,7 @@ struct KeyName {
 };
 
 // clang-format off
-constexpr auto kKeyNames = std::to_array<KeyName>({
+constexpr auto KEY_NAMES = std::to_array<KeyName>({
     {"Escape", 0x01},    {"Enter", 0x1C},     {"Return", 0x1C},   {"Space", 0x39},
     {"Backspace", 0x0E}, {"Tab", 0x0F},       {"Delete", 0xD3},   {"Insert", 0xD2},
     {"Home", 0xC7},      {"End", 0xCF},       {"PageUp", 0xC9},   {"PageDown", 0xD1},
@@ -391,7 +391,7 @@ Step RunExpect(const ScriptCommand& command)
 }
 
 // clang-format off
-constexpr auto kCommands = std::to_array<CommandRow>({
+constexpr auto COMMANDS = std::to_array<CommandRow>({
     // Time.
     {SCR_WAIT,       "wait",       ARGS_PERIODS,   RunWait},
     // Keys, by the game's key codes or their names, and typed text.
@@ -424,12 +424,12 @@ constexpr auto kCommands = std::to_array<CommandRow>({
 });
 // clang-format on
 
-static_assert(kCommands.size() == SCR_COUNT, "one row per script command");
+static_assert(COMMANDS.size() == SCR_COUNT, "one row per script command");
 
 consteval bool EveryCommandInPlace()
 {
-    for (size_t i = 0; i < kCommands.size(); ++i) {
-        if (kCommands[i].word != i || kCommands[i].run == nullptr) return false;
+    for (size_t i = 0; i < COMMANDS.size(); ++i) {
+        if (COMMANDS[i].word != i || COMMANDS[i].run == nullptr) return false;
     }
     return true;
 }
@@ -482,7 +482,7 @@ bool ParseSigned(const std::string& token, uint32_t* value)
 bool ParseKey(const std::string& token, uint32_t* code)
 {
     if (ParseNumber(token, code)) return *code <= MAX_KEY_CODE;
-    for (const KeyName& key : kKeyNames) {
+    for (const KeyName& key : KEY_NAMES) {
         if (strcasecmp(key.name, token.c_str()) != 0) continue;
         *code = key.code;
         return true;
@@ -619,9 +619,9 @@ bool TypedKeys(const std::string& text, std::string* keys, std::string* reason)
 
 bool ParseOp(const std::string& token, CompareOp* op)
 {
-    static constexpr const char* kOps[] = {"==", "!=", "<", "<=", ">", ">="};
+    static constexpr const char* OPS[] = {"==", "!=", "<", "<=", ">", ">="};
     for (int32_t i = 0; i < 6; ++i) {
-        if (token == kOps[i]) {
+        if (token == OPS[i]) {
             *op = static_cast<CompareOp>(i);
             return true;
         }
@@ -707,7 +707,7 @@ bool ParseLine(const std::string& raw, int32_t line, std::vector<ScriptCommand>*
     const size_t nameEnd = text.find_first_of(" \t");
     const std::string name = text.substr(0, nameEnd);
     const std::string rest = nameEnd == std::string::npos ? "" : Trimmed(text.substr(nameEnd));
-    for (const CommandRow& row : kCommands) {
+    for (const CommandRow& row : COMMANDS) {
         if (name != row.name) continue;
         ScriptCommand command{row.word, line, {0, 0, 0}, "", {}, 0};
         const bool ok = row.args == ARGS_TEXT        ? ParseText(rest, &command.text, reason)
@@ -794,7 +794,7 @@ void RunDue()
     while (s_script.next < s_script.commands.size() && now >= s_script.resumeAt) {
         const ScriptCommand& command = s_script.commands[s_script.next];
         s_script.failSource = command.source;
-        const Step step = kCommands[command.word].run(command);
+        const Step step = COMMANDS[command.word].run(command);
         s_script.resumeAt = now + step.waitPeriods;
         if (step.done) {
             ++s_script.next;
@@ -818,7 +818,7 @@ void Stalled()
 
 void OnPeriod() { CheckEndRule(); }
 
-constexpr HostDriver kDriver = {RunDue, WillPost, Stalled};
+constexpr HostDriver DRIVER = {RunDue, WillPost, Stalled};
 
 }  // namespace
 
@@ -872,7 +872,7 @@ void ScriptStart(bool endRule)
     s_script.next = 0;
     s_script.phase = 0;
     s_script.ended = false;
-    HostSetDriver(&kDriver);
+    HostSetDriver(&DRIVER);
     if (endRule) ClockAddListener(OnPeriod);
     // Headless runs record their sound from the start, for the "audio" command.
     if (endRule) HostInjectAudioCapture(true);

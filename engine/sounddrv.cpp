@@ -44,7 +44,7 @@ struct SndState {
 SndState s_snd;
 
 // clang-format off
-constexpr auto kCrowdFiles = std::to_array<const char*>({
+constexpr auto CROWD_FILES = std::to_array<const char*>({
     "sound\\Crowd\\airhorn1.wav", "sound\\Crowd\\airhorn2.wav", "sound\\Crowd\\applaus1.wav",
     "sound\\Crowd\\applaus2.wav", "sound\\Crowd\\applaus3.wav", "sound\\Crowd\\applaus4.wav",
     "sound\\Crowd\\applaus5.wav", "sound\\Crowd\\applaus6.wav", "sound\\Crowd\\applaus7.wav",
@@ -76,25 +76,25 @@ constexpr auto kCrowdFiles = std::to_array<const char*>({
     "sound\\Crowd\\texair02.wav",
 });
 // clang-format on
-static_assert(kCrowdFiles.size() == 85);
+static_assert(CROWD_FILES.size() == 85);
 
-constexpr auto kMusicFiles = std::to_array<const char*>(
+constexpr auto MUSIC_FILES = std::to_array<const char*>(
     {"sound\\music\\1mintune.wav", "sound\\music\\3mintune.wav", "sound\\music\\barcelon.wav"});
 
 // The game's banks, in the order they are added and removed.
-const SndBankDesc kGameBanks[] = {
+const SndBankDesc GAME_BANKS[] = {
     {{.format = "sound\\ingame\\%06d.wav"}, 0, 32, SND_BANK_SAMPLES | SND_LIST_FORMAT | SND_RAM},
     {{.format = "sound\\precrowd\\packedc1.wav"},
      0,
      15,
      SND_BANK_SAMPLES | SND_LIST_FORMAT | SND_RAM},
-    {{.names = kCrowdFiles.data()},
+    {{.names = CROWD_FILES.data()},
      0,
-     kCrowdFiles.size(),
+     CROWD_FILES.size(),
      SND_BANK_SAMPLES | SND_LIST_NAMES | SND_SPOOLED},
-    {{.names = kMusicFiles.data()},
+    {{.names = MUSIC_FILES.data()},
      0,
-     kMusicFiles.size(),
+     MUSIC_FILES.size(),
      SND_BANK_SAMPLES | SND_LIST_NAMES | SND_SPOOLED},
 };
 int32_t* const kGameKeys[] = {&SndKeyInGame, &SndKeyPreCrowd, &SndKeyCrowd, &SndKeyMusic};
@@ -157,7 +157,7 @@ struct WaveRefusal {
     const char* text;  // nullptr for the one status that is no refusal
 };
 
-constexpr auto kWaveRefusals = std::to_array<WaveRefusal>({
+constexpr auto WAVE_REFUSALS = std::to_array<WaveRefusal>({
     {SND_WAVE_OK, nullptr},
     {SND_WAVE_NOT_RIFF, "GetSampInfo(): not a RIFF .wav file"},
     {SND_WAVE_WRONG_SIZE, "GetSampInfo(): RIFF .wav file wrong size"},
@@ -173,13 +173,13 @@ constexpr auto kWaveRefusals = std::to_array<WaveRefusal>({
      "GetSampInfo(): failed to find both 'fmt' and 'data' chunks in .wav file"},
     {SND_WAVE_LOOP_WITHOUT_DATA, "GetSampInfo(): looping sample has no data"},
 });
-static_assert(kWaveRefusals.size() == SND_WAVE_STATUS_COUNT, "one row per status");
+static_assert(WAVE_REFUSALS.size() == SND_WAVE_STATUS_COUNT, "one row per status");
 
 consteval bool EveryRefusalInPlace()
 {
-    for (size_t i = 0; i < kWaveRefusals.size(); ++i) {
-        if (kWaveRefusals[i].status != static_cast<SndWaveStatus>(i)) return false;
-        if ((kWaveRefusals[i].text == nullptr) != (i == SND_WAVE_OK)) return false;
+    for (size_t i = 0; i < WAVE_REFUSALS.size(); ++i) {
+        if (WAVE_REFUSALS[i].status != static_cast<SndWaveStatus>(i)) return false;
+        if ((WAVE_REFUSALS[i].text == nullptr) != (i == SND_WAVE_OK)) return false;
     }
     return true;
 }
@@ -253,7 +253,7 @@ void ReadWaveHeader(SndSampleInfo* info, const char* name)
     const uint32_t length = static_cast<uint32_t>(PakFileLength(handle));
     const SndWaveStatus status = SndCheckWave(ReadFromPak, &handle, length, info);
     PakCloseFile(handle);
-    if (status != SND_WAVE_OK) Abort(__LINE__, kWaveRefusals[status].text);
+    if (status != SND_WAVE_OK) Abort(__LINE__, WAVE_REFUSALS[status].text);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -699,8 +699,8 @@ void SndSetFrequencyIfActive(int32_t channel, uint32_t samplesPerSecond)
 void AddGameSoundBanks()
 {
     if (!NoSoundFlag) SndInit();
-    for (size_t b = 0; b < std::size(kGameBanks); ++b) {
-        *kGameKeys[b] = SndAddSoundBank(kGameBanks[b]);
+    for (size_t b = 0; b < std::size(GAME_BANKS); ++b) {
+        *kGameKeys[b] = SndAddSoundBank(GAME_BANKS[b]);
     }
 }
 

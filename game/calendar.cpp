@@ -19,7 +19,7 @@ constexpr int32_t FEBRUARY = 1;
 constexpr int32_t LEAGUE_START_DAY = 7;
 constexpr int32_t LEAGUE_END_LATEST = 283;  // the last league day is the closing day up to here
 constexpr int32_t HOLIDAY_AFTER_LEAGUE = 21;
-constexpr std::array<int32_t, 12> kMonthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+constexpr std::array<int32_t, 12> MONTH_DAYS = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 struct CalendarState {
     char dateText[64];
@@ -29,7 +29,7 @@ CalendarState s_calendar;
 
 int32_t MonthDays(int32_t month, int32_t year)
 {
-    return month == FEBRUARY ? VTW_DaysInYear(year) - 337 : kMonthDays[month];
+    return month == FEBRUARY ? VTW_DaysInYear(year) - 337 : MONTH_DAYS[month];
 }
 
 // The calendar year of each month of the current season: August-December the first.

@@ -21,17 +21,17 @@ constexpr int32_t REST_FATIGUE = 15;
 constexpr int32_t PHYSICAL_FITNESS = 2;
 
 // The ordinary week in stored order: physical, technical x2, team x2, rest x2.
-constexpr std::array<uint16_t, TRAIN_PERIODS> kOrdinaryWeek = {
+constexpr std::array<uint16_t, TRAIN_PERIODS> ORDINARY_WEEK = {
     TRAIN_PHYSICAL, TRAIN_TECHNICAL, TRAIN_TECHNICAL, TRAIN_TEAM,
     TRAIN_TEAM,     TRAIN_REST,      TRAIN_REST};
-constexpr std::array<int16_t, TRAIN_GROUPS> kDefaultGroups = {0, 1, 2, 3, 0, 1, 2, 3,
+constexpr std::array<int16_t, TRAIN_GROUPS> DEFAULT_GROUPS = {0, 1, 2, 3, 0, 1, 2, 3,
                                                               0, 1, 2, 3, 0, 1, 2};
-constexpr std::array<int32_t, LINE_COUNT> kLineCoach = {STAFF_COACH_GK, STAFF_COACH_DF,
+constexpr std::array<int32_t, LINE_COUNT> LINE_COACH = {STAFF_COACH_GK, STAFF_COACH_DF,
                                                         STAFF_COACH_MD, STAFF_COACH_FW};
 // Retraining targets: the central code of each line, and the wing codes of a line.
-constexpr std::array<uint8_t, LINE_COUNT> kLineCentre = {0, 2, 7, 11};
-constexpr std::array<uint8_t, LINE_COUNT> kLeftWing = {0, 1, 5, 10};
-constexpr std::array<uint8_t, LINE_COUNT> kRightWing = {0, 4, 9, 12};
+constexpr std::array<uint8_t, LINE_COUNT> LINE_CENTRE = {0, 2, 7, 11};
+constexpr std::array<uint8_t, LINE_COUNT> LEFT_WING = {0, 1, 5, 10};
+constexpr std::array<uint8_t, LINE_COUNT> RIGHT_WING = {0, 4, 9, 12};
 
 // Saved with the game beside the buffer: the counters that carry training from day to day.
 #pragma pack(push, 1)
@@ -68,9 +68,9 @@ void FinishRetraining(PlayerRecord* p, int32_t slot)
     const int32_t line = VTW_GetPositionLine(TrainingBuffer.slotPlayer[slot]);
     const int32_t target = TrainingBuffer.retrainTarget[slot];
     if (target < LINE_COUNT) {
-        p->position = kLineCentre[target];
+        p->position = LINE_CENTRE[target];
     } else if (line < LINE_COUNT) {
-        p->position = target == 5 ? kLeftWing[line] : kRightWing[line];
+        p->position = target == 5 ? LEFT_WING[line] : RIGHT_WING[line];
     }
     TrainingBuffer.retrainTarget[slot] = TRAIN_NO_RETRAIN;
 }
@@ -79,7 +79,7 @@ void Technical(int32_t player, PlayerRecord* p, int32_t club, int32_t slot)
 {
     const int32_t line = VTW_GetPositionLine(player);
     const int32_t gain = Staff_GetRating(club, STAFF_COACH)
-                         + (line < LINE_COUNT ? Staff_GetRating(club, kLineCoach[line]) : 0);
+                         + (line < LINE_COUNT ? Staff_GetRating(club, LINE_COACH[line]) : 0);
     int32_t points = s_counters.technicalPoints[player] + gain;
     for (; points >= TECHNICAL_POINTS_PER_T; points -= TECHNICAL_POINTS_PER_T) {
         if (p->training < p->potential) ++p->training;
@@ -97,7 +97,7 @@ void Team(int32_t club, int32_t period)
     if (r == nullptr || s_counters.teamTrainedDay[club] == DayNo) return;
     s_counters.teamTrainedDay[club] = static_cast<int16_t>(DayNo);
     const bool human = club == GameState.humanClub;
-    const int32_t group = human ? TrainingBuffer.groups[period] : kDefaultGroups[period];
+    const int32_t group = human ? TrainingBuffer.groups[period] : DEFAULT_GROUPS[period];
     if (group < 0 || group >= TRAIN_GROUP_COUNT) return;
     s_counters.untrainedDays[club][group] = 0;
     uint8_t* level = TeamLevel(r, group);
@@ -112,7 +112,7 @@ void DailyTraining_Init()
     std::fill(std::begin(TrainingBuffer.slotPlayer), std::end(TrainingBuffer.slotPlayer), -1);
     std::fill(std::begin(TrainingBuffer.retrainTarget), std::end(TrainingBuffer.retrainTarget),
               TRAIN_NO_RETRAIN);
-    std::copy(kDefaultGroups.begin(), kDefaultGroups.end(), TrainingBuffer.groups);
+    std::copy(DEFAULT_GROUPS.begin(), DEFAULT_GROUPS.end(), TrainingBuffer.groups);
     std::memset(&s_counters, 0, sizeof s_counters);
     std::fill(std::begin(s_counters.teamTrainedDay), std::end(s_counters.teamTrainedDay), -1);
     SaveGame_RegisterBlock("TRNB", &TrainingBuffer, sizeof TrainingBuffer);
@@ -127,7 +127,7 @@ void DailyTraining_PlayerPeriod(int32_t player, int32_t club, int32_t period)
     if (p == nullptr) return;
     const int32_t slot = club == GameState.humanClub ? SlotOf(player) : -1;
     const uint16_t activity =
-        slot >= 0 ? TrainingBuffer.programme[slot][period] : kOrdinaryWeek[period];
+        slot >= 0 ? TrainingBuffer.programme[slot][period] : ORDINARY_WEEK[period];
     switch (activity) {
         case TRAIN_TECHNICAL: Technical(player, p, club, slot); break;
         case TRAIN_PHYSICAL:

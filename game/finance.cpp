@@ -16,12 +16,12 @@
 namespace {
 
 // By division 0-5, whole units.
-constexpr std::array<int32_t, DIVISION_MAX> kTvMonthly = {250000, 160000, 60000,
+constexpr std::array<int32_t, DIVISION_MAX> TV_MONTHLY = {250000, 160000, 60000,
                                                           25000,  12000,  6000};
-constexpr std::array<int32_t, DIVISION_MAX> kSponsorMonthly = {200000, 80000, 35000,
+constexpr std::array<int32_t, DIVISION_MAX> SPONSOR_MONTHLY = {200000, 80000, 35000,
                                                                15000,  8000,  4000};
-constexpr std::array<int32_t, DIVISION_MAX> kMerchPerReputation = {12, 6, 3, 2, 1, 1};
-constexpr std::array<int32_t, DIVISION_MAX> kLeaguePrize = {2000000, 1200000, 400000,
+constexpr std::array<int32_t, DIVISION_MAX> MERCH_PER_REPUTATION = {12, 6, 3, 2, 1, 1};
+constexpr std::array<int32_t, DIVISION_MAX> LEAGUE_PRIZE = {2000000, 1200000, 400000,
                                                             150000,  60000,   30000};
 constexpr int32_t CUP_WIN_PRIZE = 500000;
 constexpr int32_t GROUND_WAGE_PER_THOUSAND = 250;  // weekly, per thousand seats
@@ -114,7 +114,7 @@ void Finance_WeeklyStage()
         Club_Book(club, CLUB_FIG_GROUND_WAGES, Seats(r) * GROUND_WAGE_PER_THOUSAND);
         Club_Book(club, CLUB_FIG_MAINTENANCE, Seats(r) * MAINTENANCE_PER_THOUSAND + works);
         Club_Book(club, CLUB_FIG_MERCHANDISING,
-                  r.reputation * r.reputation * kMerchPerReputation[division]);
+                  r.reputation * r.reputation * MERCH_PER_REPUTATION[division]);
         WatchTheRed(club);
     }
 }
@@ -124,10 +124,10 @@ void Finance_MonthlyStage()
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         ClubRecord& r = DbClubs[club];
         const int32_t division = DivisionOf(club);
-        Club_Book(club, CLUB_FIG_TV, kTvMonthly[division]);
+        Club_Book(club, CLUB_FIG_TV, TV_MONTHLY[division]);
         Club_Book(
             club, CLUB_FIG_SPONSORSHIP,
-            static_cast<int32_t>(int64_t(kSponsorMonthly[division]) * (50 + r.reputation) / 100));
+            static_cast<int32_t>(int64_t(SPONSOR_MONTHLY[division]) * (50 + r.reputation) / 100));
         if (r.works.kind >= 0) {
             r.works.daysLeft = static_cast<int16_t>(std::max(0, r.works.daysLeft - DAYS_PER_MONTH));
             if (r.works.daysLeft == 0) r.works = {-1, 0, 0, 0};
@@ -144,7 +144,7 @@ void Finance_SeasonPrizes()
             if (club < 0) continue;
             Club_Book(
                 club, CLUB_FIG_MISC_IN,
-                static_cast<int32_t>(int64_t(kLeaguePrize[division]) * (size - place) / size));
+                static_cast<int32_t>(int64_t(LEAGUE_PRIZE[division]) * (size - place) / size));
         }
     }
 }

@@ -259,8 +259,8 @@ int32_t VTW_GetCareerGoalsRecord(int32_t* goals)
 
 void VTW_BuildBestEleven(int32_t category, int32_t division, BestElevenSlot out[11])
 {
-    constexpr int32_t kLineFirstSlot[LINE_COUNT] = {0, 1, 5, 9};
-    constexpr int32_t kLineSlots[LINE_COUNT] = {1, 4, 4, 2};
+    constexpr int32_t LINE_FIRST_SLOT[LINE_COUNT] = {0, 1, 5, 9};
+    constexpr int32_t LINE_SLOTS[LINE_COUNT] = {1, 4, 4, 2};
     for (int32_t k = 0; k < 11; ++k) {
         out[k] = {-1, 0};
     }
@@ -275,13 +275,13 @@ void VTW_BuildBestEleven(int32_t category, int32_t division, BestElevenSlot out[
         int32_t score = 0;
         if (!BestElevenScore(category, player, &score)) continue;
         const int32_t line = VTW_GetPositionLine(player);
-        BestElevenSlot* slots = out + kLineFirstSlot[line];
+        BestElevenSlot* slots = out + LINE_FIRST_SLOT[line];
         // Insertion into the line's slots, best first; an equal score keeps the lower id first.
-        for (int32_t k = 0; k < kLineSlots[line]; ++k) {
+        for (int32_t k = 0; k < LINE_SLOTS[line]; ++k) {
             const bool better =
                 slots[k].player < 0 || (lowest ? score < slots[k].score : score > slots[k].score);
             if (!better) continue;
-            std::copy_backward(slots + k, slots + kLineSlots[line] - 1, slots + kLineSlots[line]);
+            std::copy_backward(slots + k, slots + LINE_SLOTS[line] - 1, slots + LINE_SLOTS[line]);
             slots[k] = {player, score};
             break;
         }

@@ -24,7 +24,7 @@ enum BoardTarget : uint8_t {
     TARGET_SAFETY,
     TARGET_PROMOTION
 };
-constexpr std::array<int32_t, 5> kTargetText = {2700, 2702, 2702, 2703, 2701};
+constexpr std::array<int32_t, 5> TARGET_TEXT = {2700, 2702, 2702, 2703, 2701};
 
 constexpr int32_t PATIENCE_START = 80;
 constexpr int32_t PATIENCE_MAX = 100;
@@ -283,8 +283,8 @@ void Market_ClearHumanOffers()
 int32_t VTW_GetBoardTargetTextNo(int32_t club)
 {
     const ClubRecord* r = Club_RefForGet(club, "BoardTarget").full;
-    return r ? kTargetText[std::min<int32_t>(r->boardTarget, kTargetText.size() - 1)]
-             : kTargetText[TARGET_SAFETY];
+    return r ? TARGET_TEXT[std::min<int32_t>(r->boardTarget, TARGET_TEXT.size() - 1)]
+             : TARGET_TEXT[TARGET_SAFETY];
 }
 
 int32_t VTW_GetJobOfferHuman() { return MarketState.jobOfferClub >= 0 ? 1 : 0; }

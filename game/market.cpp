@@ -28,8 +28,8 @@ namespace {
 
 constexpr int32_t SQUAD_TARGET_MIN = 22;
 constexpr int32_t SQUAD_TARGET_MAX = 26;
-constexpr std::array<int32_t, LINE_COUNT> kLineMinimum = {2, 6, 6, 4};
-constexpr std::array<int32_t, LINE_COUNT> kBidPosition = {BIDPOS_KEEPER, BIDPOS_DEFENDER,
+constexpr std::array<int32_t, LINE_COUNT> LINE_MINIMUM = {2, 6, 6, 4};
+constexpr std::array<int32_t, LINE_COUNT> BID_POSITION = {BIDPOS_KEEPER, BIDPOS_DEFENDER,
                                                           BIDPOS_MIDFIELDER, BIDPOS_FORWARD};
 constexpr int32_t ACTING_CHANCE = 18;  // one computer club in this many acts on a window day
 constexpr int32_t NEEDY_CHANCE = 3;
@@ -119,12 +119,12 @@ using LineMedians = std::array<std::array<uint8_t, LINE_COUNT>, DIVISION_MAX>;
 int32_t ShortLine(const SquadShape& s, int32_t size)
 {
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        if (s.lines[line] < kLineMinimum[line]) return line;
+        if (s.lines[line] < LINE_MINIMUM[line]) return line;
     }
     if (s.count >= size) return -1;
     int32_t thinnest = 1;
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        if (s.lines[line] * kLineMinimum[thinnest] < s.lines[thinnest] * kLineMinimum[line])
+        if (s.lines[line] * LINE_MINIMUM[thinnest] < s.lines[thinnest] * LINE_MINIMUM[line])
             thinnest = line;
     }
     return thinnest;
@@ -474,7 +474,7 @@ namespace {
 bool ShapeLets(const SquadShape& s, int32_t player)
 {
     const int32_t line = VTW_GetPositionLine(player);
-    return s.count > SELLER_KEEPS && s.lines[line] > kLineMinimum[line] && s.best[line] != player;
+    return s.count > SELLER_KEEPS && s.lines[line] > LINE_MINIMUM[line] && s.best[line] != player;
 }
 
 bool SellerLets(int32_t player, int32_t seller)
@@ -688,7 +688,7 @@ int32_t Weakest(int32_t club, bool listedToo)
         const PlayerRecord& p = DbPlayers[id];
         if (p.club != club || (!listedToo && (p.flags & PLAYER_TRANSFER_LISTED))) continue;
         const int32_t line = VTW_GetPositionLine(id);
-        if (s.lines[line] <= kLineMinimum[line]) continue;
+        if (s.lines[line] <= LINE_MINIMUM[line]) continue;
         const int32_t key = KeepKey(id);
         if (worst < 0 || key < worstKey) {
             worst = id;
@@ -708,7 +708,7 @@ void Lend(int32_t club, const SquadShape& s, MarketDay& day)
         const PlayerRecord& p = DbPlayers[id];
         const int32_t line = VTW_GetPositionLine(id);
         if (p.club == club && VTW_GetPlayerAge(id) <= LOAN_AGE_MAX && p.ability < s.median
-            && s.lines[line] > kLineMinimum[line])
+            && s.lines[line] > LINE_MINIMUM[line])
             young = id;
     }
     if (young < 0) return;
@@ -928,7 +928,7 @@ void EndLoans()
 bool Market_LineAtMinimum(int32_t club, int32_t line)
 {
     if (!IsFullClub(club) || line < 0 || line >= LINE_COUNT) return false;
-    return ShapeOf(club).lines[line] <= kLineMinimum[line];
+    return ShapeOf(club).lines[line] <= LINE_MINIMUM[line];
 }
 
 bool Market_WindowOpen()

@@ -197,10 +197,10 @@ void MatchEntry_Fill(MatchPlayerEntry* entry, int32_t person, int32_t shirt)
     int32_t stats[STAT_COUNT];
     Player_GetStats(person, stats);
     for (int32_t k = 0; k < MATCH_ATTRIBUTE_COUNT; ++k) {
-        entry->attributes[k] = static_cast<uint16_t>(stats[kMatchAttributeStat[k]]);
+        entry->attributes[k] = static_cast<uint16_t>(stats[MATCH_ATTRIBUTE_STAT[k]]);
     }
     for (int32_t k = 0; k < MATCH_DISPLAY_SKILL_COUNT; ++k) {
-        entry->displaySkills[k] = static_cast<uint16_t>(stats[kMatchDisplayStat[k]]);
+        entry->displaySkills[k] = static_cast<uint16_t>(stats[MATCH_DISPLAY_STAT[k]]);
     }
     entry->shirt = static_cast<int16_t>(shirt);
     // Side 1 is left, 2 right, 3 both; a player without a side kicks with his right.

@@ -30,12 +30,12 @@ enum MatchViewMode : uint16_t { VIEW_TEXT, VIEW_2D, VIEW_3D, VIEW_NONE };
 // pace, stamina, shooting power, agility, resilience, passing range (vision), mental, keeping,
 // jumping (power), tackling, passing, control, dribbling, free kicks (set pieces), heading, then
 // the seven personality stats in order.
-constexpr auto kMatchAttributeStat = std::to_array<int8_t>(
+constexpr auto MATCH_ATTRIBUTE_STAT = std::to_array<int8_t>(
     {8, 11, 4, 9, 12, 13, 14, 0, 10, 2, 3, 6, 5, 7, 1, 15, 16, 17, 18, 19, 20, 21});
 // The in-match squad screen's columns: ARR, TTE, TCL, PAS, TIR, DRB, BM, MEN, CHA, VIT.
-constexpr auto kMatchDisplayStat = std::to_array<int8_t>({0, 1, 2, 3, 4, 5, 7, 14, 20, 8});
-static_assert(kMatchAttributeStat.size() == MATCH_ATTRIBUTE_COUNT);
-static_assert(kMatchDisplayStat.size() == MATCH_DISPLAY_SKILL_COUNT);
+constexpr auto MATCH_DISPLAY_STAT = std::to_array<int8_t>({0, 1, 2, 3, 4, 5, 7, 14, 20, 8});
+static_assert(MATCH_ATTRIBUTE_STAT.size() == MATCH_ATTRIBUTE_COUNT);
+static_assert(MATCH_DISPLAY_STAT.size() == MATCH_DISPLAY_SKILL_COUNT);
 
 #pragma pack(push, 1)
 
@@ -49,14 +49,14 @@ struct MatchPlayerEntry {
     uint16_t hairStyle;
     uint16_t look2;
     uint16_t look3;
-    uint16_t attributes[MATCH_ATTRIBUTE_COUNT];  // stat kMatchAttributeStat[k] in the low byte
+    uint16_t attributes[MATCH_ATTRIBUTE_COUNT];  // stat MATCH_ATTRIBUTE_STAT[k] in the low byte
     uint16_t enginePosition;                     // the position code the engine plays him at
     int16_t shirt;                               // 1-16, -1 absent
     uint16_t leftFoot;                           // 1 = he uses that foot
     uint16_t rightFoot;
     uint16_t experiencePercent;
     uint16_t playerId;                                  // 0xFFFF absent
-    uint16_t displaySkills[MATCH_DISPLAY_SKILL_COUNT];  // stat kMatchDisplayStat[k]
+    uint16_t displaySkills[MATCH_DISPLAY_SKILL_COUNT];  // stat MATCH_DISPLAY_STAT[k]
 };
 
 // One side of the fixture. Kit bytes hold a KitDesign: read them through MatchSide_GetKit.

@@ -314,7 +314,7 @@ struct NewGameStep {
 };
 
 // clang-format off
-constexpr auto kSteps = std::to_array<NewGameStep>({
+constexpr auto STEPS = std::to_array<NewGameStep>({
     {"load the world",  LoadData},
     {"club map",        BuildClubMap},
     {"club records",    FillClubs},
@@ -366,8 +366,8 @@ void VTW_NewGame()
 {
     s_newGame = {};
     s_newGame.country = VTW_GetCountry();
-    GameState_BeginProgress(static_cast<int32_t>(kSteps.size()));
-    for (const NewGameStep& step : kSteps) {
+    GameState_BeginProgress(static_cast<int32_t>(STEPS.size()));
+    for (const NewGameStep& step : STEPS) {
         step.run();
         GameState_StepProgress();
         Poll();

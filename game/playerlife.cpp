@@ -169,21 +169,21 @@ uint16_t PlayerLife_NewSurname(int32_t club, int32_t style)
 
 uint8_t PlayerLife_RandomPosition(int32_t line)
 {
-    constexpr std::array<int32_t, LINE_COUNT> kFirstCode = {0, 1, 5, 10};
-    constexpr std::array<int32_t, LINE_COUNT> kCodes = {1, 4, 5, 3};
-    return static_cast<uint8_t>(kFirstCode[line] + Rand() % kCodes[line]);
+    constexpr std::array<int32_t, LINE_COUNT> FIRST_CODE = {0, 1, 5, 10};
+    constexpr std::array<int32_t, LINE_COUNT> CODES = {1, 4, 5, 3};
+    return static_cast<uint8_t>(FIRST_CODE[line] + Rand() % CODES[line]);
 }
 
 int32_t PlayerLife_NeediestLine(int32_t club)
 {
-    constexpr std::array<int32_t, LINE_COUNT> kWanted = {2, 6, 6, 4};
+    constexpr std::array<int32_t, LINE_COUNT> WANTED = {2, 6, 6, 4};
     std::array<int32_t, LINE_COUNT> have{};
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         if (Squad_IsMember(id, club)) ++have[VTW_GetPositionLine(id)];
     }
     int32_t best = 1;
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        if (have[line] * kWanted[best] < have[best] * kWanted[line]) best = line;
+        if (have[line] * WANTED[best] < have[best] * WANTED[line]) best = line;
     }
     return best;
 }

@@ -23,7 +23,7 @@ constexpr int32_t ROUND_ROBIN_MAX = DIVISION_LIST_SIZE;
 constexpr int32_t WEEK = 7;
 constexpr int32_t FORTNIGHT = 14;
 // National cup finals after the last league day, clear of the play-off days (+4, +7, +14).
-constexpr std::array<int32_t, CUP_NATIONAL_MAX> kNationalFinalOffset = {10, 12, 16, 18};
+constexpr std::array<int32_t, CUP_NATIONAL_MAX> NATIONAL_FINAL_OFFSET = {10, 12, 16, 18};
 
 struct Pending {
     int16_t day;
@@ -227,9 +227,9 @@ void CloseContinental(int32_t cup)
 
 const char* NationalCupLabel(int32_t cup)
 {
-    constexpr std::array<const char*, CUP_NATIONAL_MAX> kLabels = {
+    constexpr std::array<const char*, CUP_NATIONAL_MAX> LABELS = {
         "national cup 1", "national cup 2", "national cup 3", "national cup 4"};
-    return kLabels[cup];
+    return LABELS[cup];
 }
 
 // National rounds on the Wednesdays of weeks without continental matches, round by round across
@@ -257,7 +257,7 @@ void ReserveNationalDates()
     };
     for (int32_t cup = 0; cup < cups; ++cup) {
         CupSchedule.finalRound[cup] = static_cast<int8_t>(finalRound);
-        const int32_t final = GameState.lastLeagueDay + kNationalFinalOffset[cup];
+        const int32_t final = GameState.lastLeagueDay + NATIONAL_FINAL_OFFSET[cup];
         CupSchedule.roundDay[cup][finalRound][0] = static_cast<int16_t>(final);
         Close(final, all);
     }

@@ -74,7 +74,7 @@ struct SeasonEvent {
 int32_t EndOfLeagueDay() { return GameState.lastLeagueDay + 1; }
 
 // clang-format off
-constexpr auto kEvents = std::to_array<SeasonEvent>({
+constexpr auto EVENTS = std::to_array<SeasonEvent>({
     {"end of the league season", EndOfLeagueDay, Season_EndLeagueSeason},
     {"play-off draw",            EndOfLeagueDay, Season_DrawPlayOffs},
 });
@@ -82,7 +82,7 @@ constexpr auto kEvents = std::to_array<SeasonEvent>({
 
 void RunTodaysEvents()
 {
-    for (const SeasonEvent& event : kEvents) {
+    for (const SeasonEvent& event : EVENTS) {
         if (event.day() != DayNo) continue;
         DebugPrintf(DBG_GENERAL, 1, "Season_AdvanceDay(): %s\n", event.name);
         event.run();
@@ -303,7 +303,7 @@ struct NewSeasonStep {
 // Reputations and history read the final tables and this season's honours, so they come before
 // the moves and the honours' shift; the players close their season in their old division.
 // clang-format off
-constexpr auto kNewSeasonSteps = std::to_array<NewSeasonStep>({
+constexpr auto NEW_SEASON_STEPS = std::to_array<NewSeasonStep>({
     {"reputations",   Reputations},
     {"history",       ShiftHistory},
     {"players",       PlayerLife_NewSeason},
@@ -412,8 +412,8 @@ void Season_EndLeagueSeason()
 
 void NewSeason()
 {
-    GameState_BeginProgress(static_cast<int32_t>(kNewSeasonSteps.size()));
-    for (const NewSeasonStep& step : kNewSeasonSteps) {
+    GameState_BeginProgress(static_cast<int32_t>(NEW_SEASON_STEPS.size()));
+    for (const NewSeasonStep& step : NEW_SEASON_STEPS) {
         DebugPrintf(DBG_GENERAL, 2, "NewSeason(): %s\n", step.name);
         step.run();
         GameState_StepProgress();

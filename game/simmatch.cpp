@@ -11,7 +11,7 @@
 
 namespace {
 
-// Attribute words of an entry (see kMatchAttributeStat).
+// Attribute words of an entry (see MATCH_ATTRIBUTE_STAT).
 enum AttributeWord : int32_t {
     WORD_PACE = 0,
     WORD_STAMINA = 1,
@@ -126,8 +126,8 @@ int32_t PickOnPitch(const SimSide& side, WeightFn weight)
 
 int32_t ScorerWeight(const SimSide& side, int32_t index)
 {
-    constexpr int32_t kLineWeight[] = {0, 1, 2, 4};
-    return kLineWeight[LineOf(side, index)] * Word(side, index, WORD_SHOOTING);
+    constexpr int32_t LINE_WEIGHT[] = {0, 1, 2, 4};
+    return LINE_WEIGHT[LineOf(side, index)] * Word(side, index, WORD_SHOOTING);
 }
 
 int32_t MeanOverLine(const SimSide& side, bool (*inLine)(int32_t),
@@ -431,10 +431,10 @@ void RecordGoal(SimState& s, int32_t n, int32_t scorerSide, int32_t scorer, int3
         side.stats->goals[side.goalCount] = {
             static_cast<int16_t>(scorerId), static_cast<int16_t>(assistId),
             static_cast<uint8_t>(minute), static_cast<uint8_t>(kind)};
-        constexpr uint8_t kDetail[] = {0, 5, 7};
+        constexpr uint8_t DETAIL[] = {0, 5, 7};
         side.stats->scorers[side.goalCount] = {static_cast<int16_t>(scorerId),
                                                static_cast<uint8_t>(minute),
-                                               static_cast<uint8_t>(kDetail[kind] << 4)};
+                                               static_cast<uint8_t>(DETAIL[kind] << 4)};
         ++side.goalCount;
     }
     ++side.stats->score;
@@ -463,9 +463,9 @@ void Goal(SimState& s, int32_t n, int32_t minute)
         return;
     }
     if (Rand() % 30 == 0 && other.onCount > 0) {
-        static constexpr int32_t kOwnGoalWeight[] = {1, 4, 2, 1};
+        static constexpr int32_t OWN_GOAL_WEIGHT[] = {1, 4, 2, 1};
         const int32_t unlucky =
-            PickOnPitch(other, [&other](int32_t i) { return kOwnGoalWeight[LineOf(other, i)]; });
+            PickOnPitch(other, [&other](int32_t i) { return OWN_GOAL_WEIGHT[LineOf(other, i)]; });
         RecordGoal(s, n, 1 - n, unlucky, -1, minute, 2);
         return;
     }

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int32_t PHYSICAL_AGEING_LAST = 12;  // stats 13 and 14 age like the technical ones
-constexpr auto kLengthFactor = std::to_array<int64_t>({100, 115, 140, 180, 225, 300});
+constexpr auto LENGTH_FACTOR = std::to_array<int64_t>({100, 115, 140, 180, 225, 300});
 
 int32_t PhysicalAgePercent(int32_t age)
 {
@@ -119,7 +119,7 @@ int32_t Stat_BaseDemand(int32_t ability, int32_t training, int32_t reputation, i
         demand = (a * a / 250) * 9 + 40 * int64_t(reputation);
     }
     if (age > 29) demand = demand * 100 / ((age - 29) * (age - 29) + 110);
-    demand = demand * kLengthFactor[std::clamp(years, 0, 5)] / 100;
+    demand = demand * LENGTH_FACTOR[std::clamp(years, 0, 5)] / 100;
     return static_cast<int32_t>(std::clamp<int64_t>(demand, 50, INT32_MAX));
 }
 

@@ -19,11 +19,11 @@ enum SelectLine : int32_t { LINE_KEEPER, LINE_DEFENCE, LINE_MIDFIELD, LINE_ATTAC
 
 // The formations' defenders, midfielders and forwards, as their names count them; the slots of
 // every built-in tactic follow in that order after the keeper.
-constexpr int32_t kFormationShape[TACTIC_FORMATION_COUNT][3] = {
+constexpr int32_t FORMATION_SHAPE[TACTIC_FORMATION_COUNT][3] = {
     {4, 4, 2}, {5, 3, 2}, {3, 5, 2}, {4, 3, 3}, {3, 4, 3}, {4, 5, 1}, {5, 4, 1}, {4, 2, 4}};
 // The position whose stat-model weights score a line.
-constexpr int32_t kLinePosition[LINE_COUNT] = {0, 2, 7, 11};
-constexpr int32_t kBenchLines[] = {LINE_KEEPER, LINE_DEFENCE, LINE_MIDFIELD, LINE_ATTACK};
+constexpr int32_t LINE_POSITION[LINE_COUNT] = {0, 2, 7, 11};
+constexpr int32_t BENCH_LINES[] = {LINE_KEEPER, LINE_DEFENCE, LINE_MIDFIELD, LINE_ATTACK};
 // Players of one club weighed for a team: far more than any squad holds.
 constexpr int32_t CANDIDATE_MAX = 96;
 
@@ -110,7 +110,7 @@ bool IsEligible(const Eligibility& e, int32_t player)
 
 int32_t LineScore(const int32_t stats[STAT_COUNT], int32_t line)
 {
-    const int32_t position = kLinePosition[line];
+    const int32_t position = LINE_POSITION[line];
     int32_t score = 0;
     for (int32_t stat = 0; stat < STAT_WEIGHTED; ++stat) {
         score += World.weights.ability[position][stat] * stats[stat];
@@ -207,7 +207,7 @@ void AppointRoles(int32_t club, const Candidate* candidates, const int32_t picke
 void PickStarters(int32_t club, Candidate* candidates, int32_t count,
                   int32_t picked[MATCH_STARTERS])
 {
-    const int32_t* shape = kFormationShape[Formation(club)];
+    const int32_t* shape = FORMATION_SHAPE[Formation(club)];
     int32_t slot = 0;
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
         const int32_t size = line == LINE_KEEPER ? 1 : shape[line - 1];
@@ -225,7 +225,7 @@ void PickStarters(int32_t club, Candidate* candidates, int32_t count,
 void PickBench(Candidate* candidates, int32_t count, int32_t picked[MATCH_BENCH_MAX])
 {
     for (int32_t k = 0; k < MATCH_BENCH_MAX; ++k) {
-        const int32_t line = k < 4 ? kBenchLines[k] : -1;
+        const int32_t line = k < 4 ? BENCH_LINES[k] : -1;
         int32_t best = -1;
         for (int32_t c = 0; c < count; ++c) {
             const Candidate& cand = candidates[c];

@@ -26,7 +26,7 @@ struct TrainingGroup {
 };
 
 // clang-format off
-constexpr auto kGroups = std::to_array<TrainingGroup>({
+constexpr auto GROUPS = std::to_array<TrainingGroup>({
     {0,  4, 300, 0,  80,  100, 94, {75, 75, 75, 75}},
     {4,  3, 200, 7,  295, 174, 20, {67, 67, 66}},
     {7,  3, 200, 10, 295, 268, 20, {67, 67, 66}},
@@ -44,10 +44,10 @@ TrainingState s_training;
 const TrainingGroup& GroupOf(int32_t entry)
 {
     if (entry < 0 || entry >= TRAINING_ENTRIES) FatalError("Training_Step(): bad entry %d", entry);
-    for (const TrainingGroup& group : kGroups) {
+    for (const TrainingGroup& group : GROUPS) {
         if (entry < group.first + group.size) return group;
     }
-    return kGroups.back();
+    return GROUPS.back();
 }
 
 bool Locked(int32_t entry) { return (TrainingSchedule[entry].flags & TRAINING_LOCKED) != 0; }
@@ -94,7 +94,7 @@ void Training_Uninit() { Training_Init(); }
 
 void Training_SetDefaults()
 {
-    for (const TrainingGroup& group : kGroups) {
+    for (const TrainingGroup& group : GROUPS) {
         for (int32_t i = 0; i < group.size; ++i) {
             TrainingEntry& e = TrainingSchedule[group.first + i];
             e = {};
@@ -110,7 +110,7 @@ void Training_SetDefaults()
 
 void Training_StoreSchedule()
 {
-    for (const TrainingGroup& group : kGroups) {
+    for (const TrainingGroup& group : GROUPS) {
         for (int32_t i = 0; i < group.size; ++i) {
             TrainingCompact[group.compactAt + i] =
                 static_cast<uint8_t>(TrainingSchedule[group.first + i].value);
@@ -120,7 +120,7 @@ void Training_StoreSchedule()
 
 void Training_LoadSchedule()
 {
-    for (const TrainingGroup& group : kGroups) {
+    for (const TrainingGroup& group : GROUPS) {
         int32_t sum = 0;
         for (int32_t i = 0; i < group.size; ++i) {
             sum += TrainingCompact[group.compactAt + i];

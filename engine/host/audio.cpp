@@ -115,13 +115,13 @@ void MixVoice(HostSoundBuffer* buffer, float* accumulator, uint32_t frames, bool
 {
     const uint8_t* const bytes = buffer->bytes.data();
     const uint32_t size = static_cast<uint32_t>(buffer->bytes.size());
-    constexpr float kStep = 1.0f / HOST_AUDIO_RATE;
+    constexpr float STEP = 1.0f / HOST_AUDIO_RATE;
     for (uint32_t i = 0; i < frames; ++i) {
         if (audible) {
             const uint32_t next = buffer->position + 1 == size ? 0 : buffer->position + 1;
             const float s0 = static_cast<float>(bytes[buffer->position] - AUDIO_CENTRE);
             const float s1 = static_cast<float>(bytes[next] - AUDIO_CENTRE);
-            const float sample = (s0 + (s1 - s0) * buffer->fraction * kStep) * 256.0f;
+            const float sample = (s0 + (s1 - s0) * buffer->fraction * STEP) * 256.0f;
             accumulator[2 * i] += sample * buffer->leftGain;
             accumulator[2 * i + 1] += sample * buffer->rightGain;
         }

@@ -42,19 +42,19 @@ std::jthread s_thread;            // a jthread, so a process ending through exit
 void RunRealClock(std::stop_token stop, ClockPeriodFunction period)
 {
     using std::chrono::steady_clock;
-    constexpr auto kPeriod = std::chrono::milliseconds(CLOCK_PERIOD_MS);
-    auto next = steady_clock::now() + kPeriod;
+    constexpr auto PERIOD = std::chrono::milliseconds(CLOCK_PERIOD_MS);
+    auto next = steady_clock::now() + PERIOD;
     while (!stop.stop_requested()) {
         std::this_thread::sleep_until(next);
         // A late wake-up replays what it missed, within a limit, so the tick keeps its pace
         // after a short stall but does not race after a long one.
-        const int64_t missed = (steady_clock::now() - next) / kPeriod;
+        const int64_t missed = (steady_clock::now() - next) / PERIOD;
         const int64_t due = 1 + std::min(missed, CLOCK_MAX_CATCH_UP);
         for (int64_t i = 0; i < due; ++i) {
             s_periods.fetch_add(1, std::memory_order_relaxed);
             period();
         }
-        next += kPeriod * (missed + 1);
+        next += PERIOD * (missed + 1);
     }
 }
 

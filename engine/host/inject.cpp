@@ -30,13 +30,13 @@ InjectState s_inject;
 
 void AddDefaultModes(HostMachine* machine)
 {
-    constexpr int32_t kSizes[][2] = {{320, 200}, {320, 240}, {640, 400},
-                                     {640, 480}, {800, 600}, {1024, 768}};
-    constexpr HostPixelFormat kFormats[] = {HOST_FORMAT_PALETTE8, HOST_FORMAT_RGB565,
-                                            HOST_FORMAT_RGB888, HOST_FORMAT_XRGB8888};
+    constexpr int32_t SIZES[][2] = {{320, 200}, {320, 240}, {640, 400},
+                                    {640, 480}, {800, 600}, {1024, 768}};
+    constexpr HostPixelFormat FORMATS[] = {HOST_FORMAT_PALETTE8, HOST_FORMAT_RGB565,
+                                           HOST_FORMAT_RGB888, HOST_FORMAT_XRGB8888};
     machine->modeCount = 0;
-    for (const auto& size : kSizes) {
-        for (const HostPixelFormat& format : kFormats) {
+    for (const auto& size : SIZES) {
+        for (const HostPixelFormat& format : FORMATS) {
             const bool vga = size[0] == 320 && size[1] == 200 && format.bitCount == 8;
             machine->modes[machine->modeCount++] = {size[0], size[1], format, vga};
         }

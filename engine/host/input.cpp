@@ -20,7 +20,7 @@ constexpr uint32_t EXT = HOST_KEY_EXTENDED;
 
 // Keys by physical position: the key a US layout marks A gives 0x1E on every layout.
 // clang-format off
-constexpr auto kScancodes = std::to_array<ScancodeRow>({
+constexpr auto SCANCODES = std::to_array<ScancodeRow>({
     // The main block.
     {SDL_SCANCODE_ESCAPE, 0x01},       {SDL_SCANCODE_1, 0x02},             {SDL_SCANCODE_2, 0x03},
     {SDL_SCANCODE_3, 0x04},            {SDL_SCANCODE_4, 0x05},             {SDL_SCANCODE_5, 0x06},
@@ -63,9 +63,9 @@ constexpr auto kScancodes = std::to_array<ScancodeRow>({
 });
 // clang-format on
 
-constexpr auto kKeyCodes = [] {
+constexpr auto KEY_CODES = [] {
     std::array<uint8_t, SDL_NUM_SCANCODES> codes{};
-    for (const ScancodeRow& row : kScancodes) {
+    for (const ScancodeRow& row : SCANCODES) {
         codes[row.scancode] = static_cast<uint8_t>(row.keyCode);
     }
     return codes;
@@ -95,8 +95,8 @@ void HostInputResetControls() { s_inputControls = {}; }
 
 uint32_t HostKeyCodeOfScancode(int32_t scancode)
 {
-    if (scancode < 0 || scancode >= static_cast<int32_t>(kKeyCodes.size())) return 0;
-    return kKeyCodes[static_cast<size_t>(scancode)];
+    if (scancode < 0 || scancode >= static_cast<int32_t>(KEY_CODES.size())) return 0;
+    return KEY_CODES[static_cast<size_t>(scancode)];
 }
 
 void HostOnKey(uint32_t keyCode, bool down, bool repeat)

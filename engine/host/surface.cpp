@@ -203,7 +203,7 @@ constexpr std::array<ConvertFunction, 4> ConvertersFrom()
 }
 
 // Indexed by bytes per pixel - 1 of the source, then of the destination.
-constexpr std::array<std::array<ConvertFunction, 4>, 4> kConverters = {
+constexpr std::array<std::array<ConvertFunction, 4>, 4> CONVERTERS = {
     ConvertersFrom<1>(), ConvertersFrom<2>(), ConvertersFrom<3>(), ConvertersFrom<4>()};
 
 int32_t BytesPerPixel(const HostPixelFormat& format)
@@ -475,8 +475,8 @@ bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
     }
     Converter converter{};
     BuildConverter(source, to, &converter);
-    kConverters[sourceBytes - 1][destinationBytes - 1](converter, in, source.pitch, out,
-                                                       destination.pitch, width, height);
+    CONVERTERS[sourceBytes - 1][destinationBytes - 1](converter, in, source.pitch, out,
+                                                      destination.pitch, width, height);
     return true;
 }
 

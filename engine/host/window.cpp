@@ -38,10 +38,10 @@ struct WindowState {
 
 WindowState s_window;
 
-constexpr auto kMessageNames = std::to_array<const char*>(
+constexpr auto MESSAGE_NAMES = std::to_array<const char*>(
     {"none", "activate", "activate-app", "set-focus", "kill-focus", "close", "destroy", "paint",
      "erase-background", "set-cursor", "key-down", "key-up", "quit"});
-static_assert(kMessageNames.size() == HOST_MSG_COUNT, "one name per message kind");
+static_assert(MESSAGE_NAMES.size() == HOST_MSG_COUNT, "one name per message kind");
 
 bool PaintDue() { return s_window.window != HOST_NO_WINDOW && s_window.invalid; }
 
@@ -145,7 +145,7 @@ void HostWindowSetDisplayMode(int32_t width, int32_t height, const HostPixelForm
 
 const char* HostMessageName(uint32_t kind)
 {
-    return kind < kMessageNames.size() ? kMessageNames[kind] : "?";
+    return kind < MESSAGE_NAMES.size() ? MESSAGE_NAMES[kind] : "?";
 }
 
 HostWindow HostWindowCreate(const char* title, bool windowed, HostWindowProc proc)

@@ -67,7 +67,8 @@ TEST(Gfx, BestModePrefersTheExactSizeElseTheNextLargerArea)
               GfxFindMode(800, 600, DDRAW_KIND_16BIT));
     EXPECT_EQ(GfxFindBestMode(2000, 2000, DDRAW_KIND_16BIT, 0, 0), -1);
     // Without a 3D device no mode is usable by it.
-    EXPECT_EQ(GfxFindBestMode(640, 480, DDRAW_KIND_16BIT, kModeUsableBy3D, kModeUsableBy3D), -1);
+    EXPECT_EQ(GfxFindBestMode(640, 480, DDRAW_KIND_16BIT, MODE_USABLE_BY_3D, MODE_USABLE_BY_3D),
+              -1);
 }
 
 TEST(Gfx, SetPaletteForcesBlackAndWhiteInTheCallersArrayAndShowsIt)
