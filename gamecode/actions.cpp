@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/fatal.h"
+#include "gamecode/actionids.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/basicactions.h"
 #include "gamecode/interim.h"

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ballcontacts.h"
 #include "gamecode/motion.h"
@@ -62,7 +63,7 @@ int32_t ProximityKey(int32_t side, const MatchPerson& p, int32_t goalDir)
 {
     if (p.offPitch != 0) return kOffPitchKey;
     int32_t key = DistanceToPoint(p.dirToBall, p, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
-    if (p.action > 16 && p.action != 37) key += kBusyKey;
+    if (p.action > ACT_CARRY_SPRINT && p.action != ACT_BURST) key += kBusyKey;
     if (side != Ball.possession) {
         // A defender between the ball and his goal keeps his distance; one on the far side of
         // the ball is penalised, the more so the faster it moves.
@@ -99,18 +100,18 @@ void BubblePass(int32_t side)
     }
 }
 
-bool IsFree(int32_t person) { return MatchPersons[person].action <= 16; }
+bool IsFree(int32_t person) { return MatchPersons[person].action <= ACT_CARRY_SPRINT; }
 
 void StartSupport(int32_t side, int32_t chosenSlot, bool leadByOne)
 {
     const int32_t chosen = ProximityList[side][chosenSlot];
     const int32_t helper = ProximityList[side][chosenSlot + 1];
     const MatchPerson& h = MatchPersons[helper];
-    if (h.action == 4 || side == Ball.possession) return;
+    if (h.action == ACT_ACTIVE || side == Ball.possession) return;
     if (chosenSlot == 0 && !leadByOne) return;
     // They come at the ball from different sides.
     if (Person_FoldedDifference(h.dirToBall, MatchPersons[chosen].dirToBall) <= 64) return;
-    Person_SetAction(helper, 4);
+    Person_SetAction(helper, ACT_ACTIVE);
 }
 
 void ChooseActive(int32_t side)

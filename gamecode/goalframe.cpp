@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "engine/random.h"
+#include "gamecode/actionids.h"
 #include "gamecode/ball.h"
 #include "gamecode/incidents.h"
 #include "gamecode/interim.h"
@@ -344,9 +345,9 @@ void AwardThrowIn(BallState& b)
     MatchPhase = PHASE_THROW_IN_AWARDED;
     DeadBallFlag = 2;
     if (MatchPersons[MATCH_BALL].x < PITCH_CENTRE_X) {
-        Person_SetAction(MATCH_LINESMAN_1, 12);
+        Person_SetAction(MATCH_LINESMAN_1, OFFICIAL_FLAG_OUT_LEFT);
     } else {
-        Person_SetAction(MATCH_LINESMAN_2, 13);
+        Person_SetAction(MATCH_LINESMAN_2, OFFICIAL_FLAG_OUT_RIGHT);
     }
     Match.putOutBy[0] = static_cast<int8_t>(b.lastToucher);
     const int32_t putOutSide = SideOf(b.lastToucher);

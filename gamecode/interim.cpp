@@ -7,6 +7,7 @@
 
 #include "engine/fatal.h"
 #include "engine/random.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
@@ -81,12 +82,12 @@ struct TakerFamily {
 };
 
 constexpr TakerFamily kTakerFamilies[] = {
-    {PHASE_FOUL, TAKER_FREE_KICK, false, 53, PlaceFreeKick},
-    {PHASE_OFFSIDE, TAKER_FREE_KICK, false, 53, PlaceFreeKick},
-    {PHASE_THROW_IN_AWARDED, -1, false, 21, PlaceThrowIn},
-    {PHASE_GOAL_KICK_AWARDED, -1, true, 157, PlaceGoalKick},
-    {PHASE_CORNER_AWARDED, TAKER_CORNER, false, 22, PlaceCorner},
-    {PHASE_KEEPER_HOLDS, -1, true, 123, PlaceKeeperBall},
+    {PHASE_FOUL, TAKER_FREE_KICK, false, ACT_FREE_KICK_TAKER, PlaceFreeKick},
+    {PHASE_OFFSIDE, TAKER_FREE_KICK, false, ACT_FREE_KICK_TAKER, PlaceFreeKick},
+    {PHASE_THROW_IN_AWARDED, -1, false, ACT_FETCH_THROW_IN, PlaceThrowIn},
+    {PHASE_GOAL_KICK_AWARDED, -1, true, ACT_KEEPER_WALK_TO_GOAL_KICK, PlaceGoalKick},
+    {PHASE_CORNER_AWARDED, TAKER_CORNER, false, ACT_FETCH_PLACED_BALL, PlaceCorner},
+    {PHASE_KEEPER_HOLDS, -1, true, ACT_KEEPER_DISTRIBUTE, PlaceKeeperBall},
 };
 
 const TakerFamily& TakerFamilyOf(int32_t phase)
@@ -146,7 +147,9 @@ void PlayRestartBall(int32_t person, Point aim)
         const int32_t up = (Rand() % 30) * 2000;
         Ball_SetVelocityToward(742 + Rand() % 109, aim.y, up, kPenaltyFactor);
     } else {
-        const int32_t up = p.action == 21 ? 20000 : p.action == 22 ? 90000 : 0;
+        const int32_t up = p.action == ACT_FETCH_THROW_IN      ? 20000
+                           : p.action == ACT_FETCH_PLACED_BALL ? 90000
+                                                               : 0;
         Ball_SetVelocityToward(aim.x, aim.y, up, kPassFactor);
     }
     Ball.holder = 0;
@@ -157,7 +160,7 @@ void PlayRestartBall(int32_t person, Point aim)
     LastKicker[Person_Side(person)] = static_cast<int8_t>(person);
     Match.excludedPerson = static_cast<int16_t>(person);
     Ball.afterKick = kAfterKickTicks;
-    Person_SetAction(person, 3);
+    Person_SetAction(person, ACT_WALK_TO_TARGET);
     p.touchCooldown1 = kAfterKickTicks;
     p.kicked = 1;
     MatchPhase = PHASE_OPEN_PLAY;
@@ -223,7 +226,7 @@ void KickBall(int32_t kicker, Point aim, int32_t up, int32_t factor, int32_t sou
     Match.kickTargetPerson = -1;
     Match.kickTargetPoint[0] = static_cast<int16_t>(aim.x);
     Match.kickTargetPoint[1] = static_cast<int16_t>(aim.y);
-    Person_SetAction(kicker, 3);
+    Person_SetAction(kicker, ACT_WALK_TO_TARGET);
     MatchPresentationOps.PlayMatchSfx(sound, 0);
 }
 
@@ -231,7 +234,7 @@ void KickPass(int32_t kicker, int32_t receiver, Point aim)
 {
     KickBall(kicker, aim, 0, kPassFactor, kSfxPass);
     Match.kickTargetPerson = static_cast<int16_t>(receiver);
-    Person_SetAction(receiver, 17);
+    Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
     MatchPersons[receiver].receivePoint[0] = static_cast<int16_t>(aim.x);
     MatchPersons[receiver].receivePoint[1] = static_cast<int16_t>(aim.y);
 }
@@ -529,8 +532,8 @@ void Action_InterimCelebrate(int32_t person)
     MatchPerson& p = MatchPersons[person];
     p.runSpeed = 0;
     if (++p.actionWord < kCelebrationTicks) return;
-    if (p.action == 69) Match.celebrationActive = 0;
-    Person_SetAction(person, 3);
+    if (p.action == ACT_CELEBRATE) Match.celebrationActive = 0;
+    Person_SetAction(person, ACT_WALK_TO_TARGET);
 }
 
 // Replaced by the falls and the getting up of the outfield actions.
@@ -538,8 +541,8 @@ void Action_InterimKnockedDown(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     p.runSpeed = 0;
-    if (++p.actionWord >= kKnockedDownTicks) Person_SetAction(person, 3);
+    if (++p.actionWord >= kKnockedDownTicks) Person_SetAction(person, ACT_WALK_TO_TARGET);
 }
 
 // Replaced by the chaser's arrival.
-void Action_InterimChaseArrived(int32_t person) { Person_SetAction(person, 3); }
+void Action_InterimChaseArrived(int32_t person) { Person_SetAction(person, ACT_WALK_TO_TARGET); }

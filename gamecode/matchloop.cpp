@@ -10,6 +10,7 @@
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "game/matchblocks.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
@@ -158,7 +159,7 @@ void CelebrateLead()
     for (int32_t s = 0; s < MATCH_PERSONS_PER_SIDE; ++s) {
         const int32_t person = leader * MATCH_PERSONS_PER_SIDE + s;
         if (Rand() % 2 == 0) continue;
-        Person_SetAction(person, 69);
+        Person_SetAction(person, ACT_CELEBRATE);
         if (MatchPersons[person].offPitch == 0)
             Match.celebratingPlayer = static_cast<int16_t>(person);
         MatchPersons[person].passKind = static_cast<int16_t>(Rand() % 2);
@@ -297,20 +298,20 @@ void Match_SetPeriodLength(int32_t seconds)
 void Match_EndPeriod()
 {
     MatchPresentationOps.PlayMatchSfx(8, 0);
-    Person_SetAction(MATCH_REFEREE, 6);
+    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_WHISTLE);
     Match.refereeReturnState = 4;
     Match.refereeSignal = 3;
     MatchPhase = PHASE_PERIOD_OVER;
     if (Match.period < MATCH_PERIOD_SHOOT_OUT) Comm_Say(115 + Match.period, 0, -1, -1, 0);
     Ball.secondHolder = 0;
     Match.followedObject = MATCH_BALL;
-    Person_SetAction(MATCH_LINESMAN_1, 5);
-    Person_SetAction(MATCH_LINESMAN_2, 5);
+    Person_SetAction(MATCH_LINESMAN_1, OFFICIAL_LINESMAN_TO_EXIT);
+    Person_SetAction(MATCH_LINESMAN_2, OFFICIAL_LINESMAN_TO_EXIT);
     PhaseTimer = 0;
     Match.restartByte = 0;
     Ball.holder = 0;
     for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
-        Person_SetAction(p, 30);
+        Person_SetAction(p, ACT_WALK_OFF);
     }
     Match.recordPause = 0;
     CelebrateLead();

@@ -8,6 +8,7 @@
 #include "engine/fatal.h"
 #include "engine/random.h"
 #include "game/matchblocks.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/interim.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int32_t kRefereeSignals = 6;
 constexpr int32_t kMarkerFrame = 12;
 constexpr int32_t kTrailingKeeperWait = 11;
 constexpr int32_t kMomentumFull = 1000;
@@ -98,7 +98,7 @@ void SetUpRestart(const RestartFamily& family)
     Ball_Stop();
     Ball.height = 0;
     Ball.height16 = 0;
-    Person_SetAction(MATCH_REFEREE, kRefereeSignals);
+    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_WHISTLE);
     Match.refereeReturnState = 1;
     Match.refereeSignal = 1;
     Match.keeperPendingAction = -1;
@@ -196,7 +196,8 @@ void Phase_SubstitutionPause()
 {
     if (AnyPlayerIn(38, 39)) return;
     for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
-        if (MatchPersons[p].action == 40) Person_SetAction(p, MatchPersons[p].savedAction);
+        if (MatchPersons[p].action == ACT_STILL_40)
+            Person_SetAction(p, MatchPersons[p].savedAction);
     }
     LastIncidentMark = MATCH_BALL;
     MatchPhase = SavedPhase;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "engine/random.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr int32_t kArrived = 5;
-constexpr int32_t kKeeperIdle = 122;
 constexpr int32_t kKickoffWait = 100;
 constexpr int32_t kPairOffset = 80;
 constexpr int32_t kBesideBall = 8;
@@ -88,7 +88,7 @@ void KickOff(int32_t person)
     MatchPersons[person].facing =
         static_cast<uint16_t>(Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, r.x, r.y));
     Person_AimKickAt(person, receiver, r.x, aimY);
-    Person_SetAction(receiver, 17);
+    Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
     Match.kickoffTaker = -1;
     ++Match.kickoffTaken;
     ActivePlayer[side] = static_cast<uint8_t>(receiver);
@@ -112,7 +112,7 @@ void WalkOffTo(int32_t person, int32_t x, int32_t next)
 
 void Action_KickoffAfterGoal(int32_t person)
 {
-    Person_SetAction(person, kKeeperIdle);
+    Person_SetAction(person, ACT_KEEPER_IDLE);
     MatchPhase = PHASE_KICKOFF_AFTER_GOAL;
     PhaseTimer = kKickoffWait;
 }
@@ -122,7 +122,7 @@ void Action_KickoffWalk(int32_t person)
     MatchPerson& p = MatchPersons[person];
     Ball_PlaceOnCentreSpot();
     if (DistanceTo(p.targetX, p.targetY) <= kArrived) {
-        Person_SetAction(person, 0);
+        Person_SetAction(person, ACT_STAND);
         return;
     }
     if (CurrentPersonPos.x <= kExitX) {
@@ -168,7 +168,8 @@ void Action_KickoffPartner(int32_t person)
     p.actionWord = 0;
     MatchPhase = PHASE_KICKOFF_READY;
     for (int32_t other = 0; other < MATCH_PLAYER_COUNT; ++other) {
-        if (other != person && MatchPersons[other].action == 26) Person_SetAction(other, 0);
+        if (other != person && MatchPersons[other].action == ACT_KICKOFF_PARTNER)
+            Person_SetAction(other, ACT_STAND);
     }
     FaceBall(person);
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "engine/random.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
@@ -12,10 +13,6 @@
 
 namespace {
 
-constexpr int32_t kActionStand = 3;
-constexpr int32_t kActionKeeperIdle = 122;
-constexpr int32_t kActionInWall = 58;
-constexpr int32_t kLastOpenAction = 16;  // above this a player is busy with his own move
 constexpr int32_t kGoalCentreX = 796;
 constexpr int32_t kPostLeftX = 730;
 constexpr int32_t kPostRightX = 862;
@@ -72,7 +69,7 @@ int32_t Team_NearestTeammateTo(int32_t x, int32_t y, int32_t exclude)
     for (int32_t slot = 1; slot <= 10; ++slot) {
         const int32_t person = LineUp[KickingSide & 1][slot];
         const MatchPerson& p = MatchPersons[person];
-        if (person == exclude || p.action > kLastOpenAction || p.offPitch != 0) continue;
+        if (person == exclude || p.action > ACT_CARRY_SPRINT || p.offPitch != 0) continue;
         const int32_t distance = std::abs(x - p.targetX) + std::abs(y - p.targetY);
         if (distance <= bestDistance) {
             bestDistance = distance;
@@ -104,7 +101,7 @@ int32_t Match_CountBusyPlayers()
     int32_t busy = 0;
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         const int32_t action = MatchPersons[person].action;
-        if (IsKeeper(person) ? action != kActionKeeperIdle : action >= 18) ++busy;
+        if (IsKeeper(person) ? action != ACT_KEEPER_IDLE : action >= ACT_LOFTED_BALL_18) ++busy;
     }
     return busy;
 }
@@ -119,10 +116,10 @@ void Match_SetAllActions(int32_t action)
 void Match_AllStand()
 {
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-        MatchPersons[person].action = kActionStand;
+        MatchPersons[person].action = ACT_WALK_TO_TARGET;
     }
-    Person_SetAction(KeeperOf(0), kActionKeeperIdle);
-    Person_SetAction(KeeperOf(1), kActionKeeperIdle);
+    Person_SetAction(KeeperOf(0), ACT_KEEPER_IDLE);
+    Person_SetAction(KeeperOf(1), ACT_KEEPER_IDLE);
     ActivePlayer[0] = MATCH_NONE;
     ActivePlayer[1] = MATCH_NONE;
 }
@@ -132,15 +129,15 @@ int32_t Match_ResetForRestart()
     int32_t busy = 0;
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         MatchPerson& p = MatchPersons[person];
-        if (p.action <= 15) {
-            Person_SetAction(person, kActionStand);
+        if (p.action <= ACT_CARRY_RUN) {
+            Person_SetAction(person, ACT_WALK_TO_TARGET);
             p.hasBall = 0;
-            if (IsKeeper(person)) Person_SetAction(person, kActionKeeperIdle);
+            if (IsKeeper(person)) Person_SetAction(person, ACT_KEEPER_IDLE);
             continue;
         }
         // A keeper still walking off or standing aside counts; his other moves do not.
-        const bool keeperAside =
-            p.action == 30 || p.action == 31 || p.action == 38 || p.action == 39;
+        const bool keeperAside = p.action == ACT_WALK_OFF || p.action == ACT_WALK_OFF_TUNNEL
+                                 || p.action == ACT_STILL_38 || p.action == ACT_STILL_39;
         if (!IsKeeper(person) || keeperAside) ++busy;
     }
     ActivePlayer[0] = MATCH_NONE;
@@ -204,7 +201,7 @@ void Team_WallExtent(int32_t)
     bool wall = false;
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         const MatchPerson& p = MatchPersons[person];
-        if (p.action != kActionInWall) continue;
+        if (p.action != ACT_HOLD_SPOT) continue;
         wall = true;
         if (p.targetX < leftX) {
             leftX = p.targetX;
@@ -238,7 +235,7 @@ void Team_SpreadRestartTargets(int32_t kicker)
     const int32_t spotY = RestartSpot[1];
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         MatchPerson& p = MatchPersons[person];
-        if (IsKeeper(person) || person == kicker || p.offPitch != 0 || p.action == kActionInWall)
+        if (IsKeeper(person) || person == kicker || p.offPitch != 0 || p.action == ACT_HOLD_SPOT)
             continue;
         if (p.targetX > 1116 - kBand) p.targetX = static_cast<int16_t>(p.targetX - kBand);
         if (p.targetX < 476 + kBand) p.targetX = static_cast<int16_t>(p.targetX + kBand);

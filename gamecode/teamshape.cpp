@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/fatal.h"
+#include "gamecode/actionids.h"
 #include "gamecode/ball.h"
 #include "gamecode/formation.h"
 #include "gamecode/matchstate.h"
@@ -167,7 +168,7 @@ bool StrategyChanged()
 bool FollowsShape(int32_t person)
 {
     const MatchPerson& p = MatchPersons[person];
-    if (p.offPitch != 0 || p.action >= 16 || p.offsideRecovery != 0) return false;
+    if (p.offPitch != 0 || p.action >= ACT_CARRY_SPRINT || p.offsideRecovery != 0) return false;
     if (person == Match.distReceiver && MatchPhase != PHASE_OPEN_PLAY) return false;
     const bool kickOff = MatchPhase == PHASE_KICKOFF_READY || MatchPhase == PHASE_KICKOFF_TAKING;
     return !(kickOff && person == Match.kickoffTaker);
