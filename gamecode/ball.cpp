@@ -8,7 +8,6 @@
 #include "gamecode/actionids.h"
 #include "gamecode/ballcontacts.h"
 #include "gamecode/goalframe.h"
-#include "gamecode/interim.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"

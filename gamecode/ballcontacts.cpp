@@ -188,7 +188,7 @@ void Clear(int32_t person)
     const int32_t direction = Match_SkillRoll(skill, 100) < skill
                                   ? Person_DirectionTo(p.x, p.y, PITCH_CENTRE_X, PITCH_CENTRE_Y)
                                   : p.facing;
-    Person_LongKickAlong(person, direction);
+    Person_InterimLongKickAlong(person, direction);
     Comm_Say(kGroupClears, Person_Side(person), person, -1, 0);
 }
 

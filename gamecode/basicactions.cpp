@@ -10,6 +10,7 @@
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/ballcontacts.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
@@ -122,17 +123,17 @@ void BecomeActive(int32_t person)
 void KickTowardGoal(int32_t person, int32_t group)
 {
     const int32_t side = Person_Side(person);
-    Person_LongKickAlong(person, Person_DirectionToTarget(person, 1, side));
+    Person_InterimLongKickAlong(person, Person_DirectionToTarget(person, 1, side));
     Comm_Say(group, side, person, -1, 0);
 }
 
 // The pass kinds in the order he looks for them; true when one was played.
 bool TryPasses(int32_t person)
 {
-    const int32_t facing = Person_PickFacingPass(person, 1);
+    const int32_t facing = Person_InterimPickFacingPass(person, 1);
     if (facing >= 0) {
         const MatchPerson& r = MatchPersons[facing];
-        Person_AimKickAt(person, facing, r.x, r.y);
+        Person_InterimAimKickAt(person, facing, r.x, r.y);
         return true;
     }
     struct PassKind {
@@ -140,9 +141,9 @@ bool TryPasses(int32_t person)
         void (*aim)(int32_t kicker, int32_t receiver);
     };
     static constexpr PassKind kKinds[] = {
-        {[](int32_t c) { return Person_PickMediumPass(c, 0); }, Person_AimLeadPass2},
-        {Person_PickLongPass, Person_AimPassToFeet},
-        {Person_PickLongLeadPass, Person_AimLeadPass},
+        {[](int32_t c) { return Person_InterimPickMediumPass(c, 0); }, Person_InterimAimLeadPass2},
+        {Person_InterimPickLongPass, Person_InterimAimPassToFeet},
+        {Person_InterimPickLongLeadPass, Person_InterimAimLeadPass},
     };
     for (const PassKind& kind : kKinds) {
         const int32_t receiver = kind.pick(person);
@@ -195,7 +196,7 @@ void DecideWithBall(int32_t person)
     if (Match_SkillRoll(skill, 100) >= effective && Match.dribbleCounter == 0) {
         Dribble(person);
     } else if (Match_SkillRoll(skill, 100) < effective) {
-        Person_AimCrossOrShot(person, -1);
+        Person_InterimAimCrossOrShot(person, -1);
     } else {
         KickTowardGoal(person, kGroupClears);
     }
@@ -307,10 +308,10 @@ void Action_Active(int32_t person)
     }
     ++p.stats.activeTicks;
     if (p.hasBall != 0 || (p.touchCooldown1 > 0 && side == Ball.possession)) {
-        Team_CarrierDecision(person);
+        Team_InterimCarrierDecision(person);
         return;
     }
-    Person_TryVolley(person);
+    Person_InterimTryVolley(person);
     if (p.action != ACT_ACTIVE) return;
     const int32_t rival = ActivePlayer[side ^ 1];
     const int32_t rivalDistance =
@@ -320,7 +321,7 @@ void Action_Active(int32_t person)
         Person_RunToward(person, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
         return;
     }
-    Team_CloseDownCarrier(person);
+    Team_InterimCloseDownCarrier(person);
     ++p.stats.closingDownTicks;
 }
 
@@ -399,7 +400,7 @@ void Action_ShieldAndTurn(int32_t person)
 void Action_GoToMeetingSpot(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
-    Person_TryVolley(person);
+    Person_InterimTryVolley(person);
     if (MatchPhase > PHASE_OFFSIDE) {
         Person_SetAction(person, ACT_WALK_TO_TARGET);
         return;

@@ -9,6 +9,7 @@
 #include "engine/random.h"
 #include "gamecode/actionids.h"
 #include "gamecode/ball.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchview.h"
@@ -363,8 +364,8 @@ void AwardCorner(BallState& b, bool topGoal)
     Match.cornerSpot[0] = b.walkX;
     Match.cornerSpot[1] = b.walkY;
     MatchPhase = PHASE_CORNER_AWARDED;
-    Team_RefillLineup(0);
-    Team_RefillLineup(1);
+    Team_InterimRefillLineup(0);
+    Team_InterimRefillLineup(1);
     Match.putOutBy[1] = static_cast<int8_t>(b.lastToucher);
     PhaseTimer = 0;
     b.possession = static_cast<uint8_t>(AttackerOf(topGoal));
@@ -397,8 +398,8 @@ void AwardGoalKick(BallState& b, bool topGoal)
     Match.goalKickSpot[0] = b.walkX;
     Match.goalKickSpot[1] = b.walkY;
     b.holder = 0;
-    Team_RefillLineup(0);
-    Team_RefillLineup(1);
+    Team_InterimRefillLineup(0);
+    Team_InterimRefillLineup(1);
     MatchPhase = PHASE_GOAL_KICK_AWARDED;
     Match.putOutBy[2] = static_cast<int8_t>(b.lastToucher);
     PhaseTimer = 0;

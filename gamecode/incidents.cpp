@@ -9,7 +9,6 @@
 #include "game/matchblocks.h"
 #include "gamecode/actions.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"

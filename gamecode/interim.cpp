@@ -408,22 +408,16 @@ bool KeeperClears(int32_t keeper)
 }  // namespace
 
 // Replaced by the line-up refill and reshaping.
-void Team_RefillLineup(int32_t) {}
+void Team_InterimRefillLineup(int32_t) {}
 // Replaced, id by id, by the handlers of the player actions.
-void Action_Hold(int32_t) {}
+void Action_InterimHold(int32_t) {}
 // Replaced by the officials.
-void Officials_Update() {}
+void Officials_InterimUpdate() {}
 // Replaced by the fatigue bookkeeping.
-void Match_Fatigue() {}
-
-// Replaced by the match-data accessors and ratings.
-int32_t Match_PlayerRowRating(int32_t person)
-{
-    return MatchPersons[person].matchRating == 50 ? 50 : 0;
-}
+void Match_InterimFatigue() {}
 
 // Replaced by the player of the match.
-int32_t Match_PickPlayerOfMatch() { return -1; }
+int32_t Match_InterimPickPlayerOfMatch() { return -1; }
 
 // Replaced by the throw-in, goal-kick, corner, keeper's-ball and free-kick handlers.
 RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
@@ -466,7 +460,7 @@ void Action_InterimTaker(int32_t person)
 }
 
 // Replaced by the carrier decision and the closing down of the carrier.
-void Team_CarrierDecision(int32_t person)
+void Team_InterimCarrierDecision(int32_t person)
 {
     // Just after his own touch the ball may already be away from him: he goes after it.
     if (MatchPersons[person].hasBall == 0) {
@@ -475,26 +469,35 @@ void Team_CarrierDecision(int32_t person)
     }
     CarrierDecisionBody(person);
 }
-void Team_CloseDownCarrier(int32_t defender)
+void Team_InterimCloseDownCarrier(int32_t defender)
 {
     Person_RunToward(defender, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
 }
 
 // Replaced by the receiver choosers.
-int32_t Person_PickFacingPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
-int32_t Person_PickMediumPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
-int32_t Person_PickLongPass(int32_t carrier) { return PickReceiver(carrier); }
-int32_t Person_PickLongLeadPass(int32_t carrier) { return PickReceiver(carrier); }
+int32_t Person_InterimPickFacingPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
+int32_t Person_InterimPickMediumPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
+int32_t Person_InterimPickLongPass(int32_t carrier) { return PickReceiver(carrier); }
+int32_t Person_InterimPickLongLeadPass(int32_t carrier) { return PickReceiver(carrier); }
 
 // Replaced by the pass kicks.
-void Person_AimKickAt(int32_t kicker, int32_t receiver, int32_t x, int32_t y)
+void Person_InterimAimKickAt(int32_t kicker, int32_t receiver, int32_t x, int32_t y)
 {
     KickPass(kicker, receiver, {x, y});
 }
-void Person_AimLeadPass2(int32_t kicker, int32_t receiver) { KickPassToFeet(kicker, receiver); }
-void Person_AimPassToFeet(int32_t kicker, int32_t receiver) { KickPassToFeet(kicker, receiver); }
-void Person_AimLeadPass(int32_t kicker, int32_t receiver) { KickPassToFeet(kicker, receiver); }
-void Person_AimCrossOrShot(int32_t kicker, int32_t receiver)
+void Person_InterimAimLeadPass2(int32_t kicker, int32_t receiver)
+{
+    KickPassToFeet(kicker, receiver);
+}
+void Person_InterimAimPassToFeet(int32_t kicker, int32_t receiver)
+{
+    KickPassToFeet(kicker, receiver);
+}
+void Person_InterimAimLeadPass(int32_t kicker, int32_t receiver)
+{
+    KickPassToFeet(kicker, receiver);
+}
+void Person_InterimAimCrossOrShot(int32_t kicker, int32_t receiver)
 {
     if (receiver >= 0) {
         KickPassToFeet(kicker, receiver);
@@ -504,10 +507,13 @@ void Person_AimCrossOrShot(int32_t kicker, int32_t receiver)
 }
 
 // Replaced by the long kick.
-void Person_LongKickAlong(int32_t kicker, int32_t direction) { KickLongAlong(kicker, direction); }
+void Person_InterimLongKickAlong(int32_t kicker, int32_t direction)
+{
+    KickLongAlong(kicker, direction);
+}
 
 // Replaced by the volleys and headers.
-void Person_TryVolley(int32_t) {}
+void Person_InterimTryVolley(int32_t) {}
 
 // Replaced by the goalkeepers' actions.
 void Action_InterimKeeper(int32_t person)

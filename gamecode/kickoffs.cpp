@@ -237,7 +237,7 @@ void FirstGoalPass()
     MatchPresentationOps.PlayMatchSfx(wasLevel ? kSfxLevelGoal : kSfxGoal, 0);
     const int32_t scoring = ConcedingSide() ^ 1;
     ++Match.score[scoring];
-    Team_RefillLineup(scoring);
+    Team_InterimRefillLineup(scoring);
     ++MatchPersons[LineUp[scoring ^ 1][0]].stats.goalsAgainst;
     const int32_t ownGoalPlayer = CreditGoal(scoring);
     const int32_t scorer = Match.scorerRecord;

@@ -14,12 +14,15 @@
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
+#include "gamecode/marking.h"
 #include "gamecode/matchdata.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
+#include "gamecode/teamshape.h"
 
 namespace {
 
@@ -171,8 +174,8 @@ void CelebrateLead()
 
 void MatchLoop()
 {
-    Team_RefillLineup(0);
-    Team_RefillLineup(1);
+    Team_InterimRefillLineup(0);
+    Team_InterimRefillLineup(1);
     while (!(MatchEndFlag != 0 && MatchShared.replayPlaying == 0)) {
         Poll();
         if (MatchShared.menuRequest != 0 && MatchShared.replayPlaying == 0) {
@@ -206,7 +209,7 @@ void EngineTick()
     Ball_Tick();
     Match_TickTimers();
     UpdatePlayerGroup();
-    Officials_Update();
+    Officials_InterimUpdate();
     player_action();
     MatchPhase_Dispatch();
     Match_ClockTick();
@@ -243,7 +246,7 @@ void Match_ClockTick()
     }
     if (MatchPhase != PHASE_OPEN_PLAY) return;
     // matchTicks stands still in stoppage time: fatigue runs only when it moves onto a multiple.
-    if (advanced && Match.matchTicks % 400 == 0) Match_Fatigue();
+    if (advanced && Match.matchTicks % 400 == 0) Match_InterimFatigue();
     CountPossession();
 }
 

@@ -6,11 +6,13 @@
 
 #include "engine/random.h"
 #include "gamecode/actionids.h"
+#include "gamecode/activeplayer.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
+#include "gamecode/marking.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
+#include "gamecode/teamshape.h"
 
 namespace {
 

@@ -9,7 +9,9 @@
 #include "game/hooks.h"
 #include "game/matchblocks.h"
 #include "gamecode/actionids.h"
+#include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
+#include "gamecode/formation.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
@@ -434,7 +436,7 @@ void InitSides()
 void WriteMatchSummary()
 {
     MatchDataBlock* data = GetMatchDataBlock();
-    const int32_t star = Match_PickPlayerOfMatch();
+    const int32_t star = Match_InterimPickPlayerOfMatch();
     for (int32_t side = 0; side < 2; ++side) {
         MatchSideStats* stats = &data->sides[side];
         WriteScorers(side, stats);

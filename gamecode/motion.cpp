@@ -11,7 +11,7 @@
 #include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
-#include "gamecode/interim.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 

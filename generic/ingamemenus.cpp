@@ -5,7 +5,7 @@
 #include "engine/script.h"
 #include "game/matchblocks.h"
 #include "game/textmess.h"
-#include "gamecode/interim.h"
+#include "gamecode/formation.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"

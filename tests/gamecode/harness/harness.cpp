@@ -19,7 +19,7 @@
 #include "engine/startup.h"
 #include "engine/winlib.h"
 #include "gamecode/ball.h"
-#include "gamecode/interim.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
