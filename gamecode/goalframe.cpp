@@ -14,6 +14,7 @@
 #include "gamecode/interim.h"
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 
 namespace {
@@ -22,14 +23,8 @@ constexpr int32_t kWallTop = 58;
 constexpr int32_t kWallBottom = 2106;
 constexpr int32_t kWallLeft = 92;
 constexpr int32_t kWallRight = 1500;
-constexpr int32_t kTouchLeft = 156;
-constexpr int32_t kTouchRight = 1436;
-constexpr int32_t kGoalTop = 122;
-constexpr int32_t kGoalBottom = 2042;
 constexpr int32_t kOutTop = 120;  // more than 2 units over the line is out
 constexpr int32_t kOutBottom = 2044;
-constexpr int32_t kPostLeft = 730;
-constexpr int32_t kPostRight = 862;
 constexpr int32_t kMouthLeft = 727;  // the posts widened by their 3-unit bands
 constexpr int32_t kMouthRight = 865;
 constexpr int32_t kNetInsideLeft = 733;
@@ -55,7 +50,8 @@ void PlaySfx(int32_t id, int32_t value = 0) { MatchPresentationOps.PlayMatchSfx(
 bool BeyondGoalLine(int32_t y) { return y < kOutTop || y > kOutBottom; }
 bool InNetBack(int32_t y)
 {
-    return y <= kGoalTop - kNetBackDepth || y >= kGoalBottom + kNetBackDepth;
+    return y <= PITCH_NEAR_GOAL_LINE_Y - kNetBackDepth
+           || y >= PITCH_FAR_GOAL_LINE_Y + kNetBackDepth;
 }
 // The goal with its net: between the posts' outer bands, under the roof, within the net's depth.
 bool WithinGoal(const BallState& b)
@@ -90,7 +86,7 @@ void ReverseByChance(int32_t& v)
 
 void ReverseInFront(const BallState& b, int32_t& v)
 {
-    if (b.walkY >= kGoalTop && b.walkY <= kGoalBottom) v = -v;
+    if (b.walkY >= PITCH_NEAR_GOAL_LINE_Y && b.walkY <= PITCH_FAR_GOAL_LINE_Y) v = -v;
 }
 
 void GlancingPost(BallState& b)
@@ -210,7 +206,8 @@ void HoldOutOfNet(BallState& b)
     const int32_t x = b.walkX;
     const int32_t y = b.walkY;
     const bool besideNet = x >= kMouthLeft && x <= kMouthRight;
-    const bool inNetDepth = (y >= kNetTop && y < kGoalTop) || (y > kGoalBottom && y <= kNetBottom);
+    const bool inNetDepth = (y >= kNetTop && y < PITCH_NEAR_GOAL_LINE_Y)
+                            || (y > PITCH_FAR_GOAL_LINE_Y && y <= kNetBottom);
     if (!besideNet || !inNetDepth) return;
     if (b.height >= kBarLowest) {
         if (b.height < kRoof) b.height = kRoof;
@@ -246,8 +243,8 @@ void MeasureShot(const BallState& b)
 // The commentary's left post is at x 862 at the bottom goal and at x 730 at the top one.
 int32_t PostPlace(int32_t x, bool topGoal)
 {
-    const int32_t leftPost = topGoal ? kPostLeft : kPostRight;
-    const int32_t rightPost = topGoal ? kPostRight : kPostLeft;
+    const int32_t leftPost = topGoal ? PITCH_LEFT_POST_X : PITCH_RIGHT_POST_X;
+    const int32_t rightPost = topGoal ? PITCH_RIGHT_POST_X : PITCH_LEFT_POST_X;
     if (std::abs(x - leftPost) <= 16) return 0;
     if (std::abs(x - rightPost) <= 16) return 1;
     return 2;
@@ -314,10 +311,11 @@ void BounceOffWall(BallState& b)
 
 void Ball_BounceOffCornerFlag(BallState& b)
 {
-    const int32_t line = b.velY < 0 && b.holder == 0 ? kGoalTop : kGoalBottom;
+    const int32_t line =
+        b.velY < 0 && b.holder == 0 ? PITCH_NEAR_GOAL_LINE_Y : PITCH_FAR_GOAL_LINE_Y;
     const bool nearLine = std::abs(b.walkY - line) <= 2;
-    const bool nearFlag =
-        std::abs(b.walkX - kTouchLeft) <= 2 || std::abs(b.walkX - kTouchRight) <= 2;
+    const bool nearFlag = std::abs(b.walkX - PITCH_LEFT_TOUCHLINE_X) <= 2
+                          || std::abs(b.walkX - PITCH_RIGHT_TOUCHLINE_X) <= 2;
     if (!nearLine || !nearFlag || b.height > 11) return;
     b.velX = -b.velX / 6;
     b.velY = -b.velY / 6;
@@ -329,7 +327,7 @@ OutKind LineTest(const BallState& b)
 {
     if (MatchPhase != PHASE_OPEN_PLAY) return OUT_NONE;
     OutKind kind = OUT_NONE;
-    if (b.walkX < kTouchLeft || b.walkX > kTouchRight) kind = OUT_TOUCHLINE;
+    if (b.walkX < PITCH_LEFT_TOUCHLINE_X || b.walkX > PITCH_RIGHT_TOUCHLINE_X) kind = OUT_TOUCHLINE;
     // A later test wins: a ball out over the corner area counts as over the goal line.
     if (b.walkY < kOutTop) kind = OUT_TOP_LINE;
     if (b.walkY > kOutBottom) kind = OUT_BOTTOM_LINE;
@@ -340,8 +338,8 @@ int32_t SideOf(int32_t person) { return IsPlayer(person) ? Person_Side(person) :
 
 void AwardThrowIn(BallState& b)
 {
-    Match.throwInSpot[0] =
-        static_cast<int16_t>(b.walkX < PITCH_CENTRE_X ? kTouchLeft : kTouchRight);
+    Match.throwInSpot[0] = static_cast<int16_t>(b.walkX < PITCH_CENTRE_X ? PITCH_LEFT_TOUCHLINE_X
+                                                                         : PITCH_RIGHT_TOUCHLINE_X);
     Match.throwInSpot[1] = static_cast<int16_t>(std::clamp<int32_t>(b.walkY, 123, 2041));
     MatchPhase = PHASE_THROW_IN_AWARDED;
     DeadBallFlag = 2;
@@ -381,7 +379,7 @@ bool SayNearMiss(const BallState& b, bool topGoal, int32_t wide, int32_t over)
     if (over >= 1 && over <= 4) {
         group = fast ? 168 : 169;
     } else if (wide >= 1 && wide <= 9) {
-        const bool leftOfMouth = b.walkX < kPostLeft;
+        const bool leftOfMouth = b.walkX < PITCH_LEFT_POST_X;
         const bool commentaryLeft = topGoal ? leftOfMouth : !leftOfMouth;
         group = (fast ? 164 : 166) + (commentaryLeft ? 0 : 1);
     }
@@ -408,8 +406,8 @@ void AwardGoalKick(BallState& b, bool topGoal)
     int32_t wide = 0;
     int32_t over = 0;
     if (Match.shooter != -1) {
-        if (b.walkX < kPostLeft) wide = kPostLeft - b.walkX;
-        if (b.walkX > kPostRight) wide = b.walkX - kPostRight;
+        if (b.walkX < PITCH_LEFT_POST_X) wide = PITCH_LEFT_POST_X - b.walkX;
+        if (b.walkX > PITCH_RIGHT_POST_X) wide = b.walkX - PITCH_RIGHT_POST_X;
         if (wide == 0 && b.height > 16) over = b.height - 16;
         Match.shooter = -1;
     }
@@ -450,7 +448,7 @@ void EndShootOutKick(const BallState& b)
         return;
     const bool away = b.velY > 0;
     const bool pauseRuns = Match.shootoutPause > 0 && b.velY >= 0;
-    const bool stoppedShort = b.speed == 0 && b.velY >= 0 && b.walkY > kGoalTop;
+    const bool stoppedShort = b.speed == 0 && b.velY >= 0 && b.walkY > PITCH_NEAR_GOAL_LINE_Y;
     if (away || pauseRuns || stoppedShort) {
         MatchPhase = PHASE_SHOOTOUT_NEXT_KICK;
         PhaseTimer = 0;

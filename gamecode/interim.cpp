@@ -15,6 +15,7 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
 
@@ -26,6 +27,7 @@ constexpr int32_t kPenaltyFactor = 65536 / 25;
 constexpr int32_t kPassFactor = 65536 / 100;
 constexpr int32_t kYards70 = 1120;
 constexpr int32_t kYards10 = 160;
+constexpr int32_t kCornerInside = 4;  // the corner kick's spot inside both lines
 
 struct Point {
     int32_t x;
@@ -48,16 +50,20 @@ Restart PlaceThrowIn()
 Restart PlaceGoalKick()
 {
     const bool highEnd = Match.goalKickSpot[1] > PITCH_CENTRE_Y;
-    const int32_t x = Match.goalKickSpot[0] < PITCH_CENTRE_X ? 636 : 956;
-    const int32_t y = highEnd ? 1946 : 218;
+    const int32_t x =
+        Match.goalKickSpot[0] < PITCH_CENTRE_X ? PITCH_GOAL_AREA_LEFT_X : PITCH_GOAL_AREA_RIGHT_X;
+    const int32_t y = highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y;
     return {{x, y}, {x, highEnd ? y - kYards70 : y + kYards70}};
 }
 
 Restart PlaceCorner()
 {
     const bool highEnd = Match.cornerSpot[1] > PITCH_CENTRE_Y;
-    const int32_t x = Match.cornerSpot[0] < PITCH_CENTRE_X ? 160 : 1432;
-    return {{x, highEnd ? 2038 : 126}, {PITCH_CENTRE_X, highEnd ? 1946 : 218}};
+    const int32_t x = Match.cornerSpot[0] < PITCH_CENTRE_X ? PITCH_CORNER_LEFT_X + kCornerInside
+                                                           : PITCH_CORNER_RIGHT_X - kCornerInside;
+    const int32_t y =
+        highEnd ? PITCH_CORNER_FAR_Y - kCornerInside : PITCH_CORNER_NEAR_Y + kCornerInside;
+    return {{x, y}, {PITCH_CENTRE_X, highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y}};
 }
 
 Restart PlaceKeeperBall()
@@ -128,7 +134,10 @@ Point NearestTeamMatePoint(int32_t taker)
     return best;
 }
 
-int32_t AttackedGoalY(int32_t side) { return side == Match.secondOfPair ? 2042 : 122; }
+int32_t AttackedGoalY(int32_t side)
+{
+    return side == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
+}
 
 void KeepBallAtFeet()
 {
@@ -338,7 +347,8 @@ void CarrierDecisionBody(int32_t person)
 // The keeper's line: 16 units inside the goal line he defends.
 int32_t KeeperLineY(int32_t side)
 {
-    return side == Match.secondOfPair ? 122 + kKeeperInside : 2042 - kKeeperInside;
+    return side == Match.secondOfPair ? PITCH_NEAR_GOAL_LINE_Y + kKeeperInside
+                                      : PITCH_FAR_GOAL_LINE_Y - kKeeperInside;
 }
 
 void KeeperStandAt(int32_t person, int32_t x, int32_t y)
@@ -386,7 +396,8 @@ void KeeperTrySave(int32_t keeper)
 bool InOwnPenaltyArea(int32_t side, int32_t x, int32_t y)
 {
     const bool lowEnd = side == Match.secondOfPair;
-    return x > 476 && x < 1116 && (lowEnd ? y < 410 : y > 1754);
+    return x > PITCH_BOX_LEFT_X && x < PITCH_BOX_RIGHT_X
+           && (lowEnd ? y < PITCH_BOX_NEAR_Y : y > PITCH_BOX_FAR_Y);
 }
 
 // A slow ball on the ground in his area near him: he runs to it and clears it without a roll.

@@ -15,6 +15,7 @@
 #include "gamecode/motion.h"
 #include "gamecode/offside.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
 
@@ -29,7 +30,6 @@ constexpr int32_t kCelebrationCountdown = 20;
 constexpr int32_t kCelebrationLimit = 500;
 constexpr int32_t kMaxCelebrationStyle = 6;
 constexpr int32_t kWalkOff = 30;
-constexpr int32_t kSpotKickY = 314;
 constexpr int32_t kShootOutKeeperY = 132;
 constexpr int32_t kSfxLevelGoal = 14;
 constexpr int32_t kSfxGoal = 15;
@@ -289,7 +289,7 @@ void SetUpShootOutKick()
     Ball.height16 = 0;
     MatchPhase = PHASE_PENALTY_KICK;
     RestartSpot[0] = PITCH_CENTRE_X;
-    RestartSpot[1] = kSpotKickY;
+    RestartSpot[1] = PITCH_PENALTY_SPOT_NEAR_Y;
     PhaseTimer = 0;
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         Person_SetAction(person, ACT_SHOOTOUT_FACE_CENTRE);

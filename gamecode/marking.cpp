@@ -9,6 +9,7 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/restartutil.h"
 
 namespace {
@@ -17,8 +18,6 @@ constexpr int32_t kMarkingDistance = 32;
 constexpr int32_t kOnsideMargin = 16;  // one yard inside the line
 constexpr int32_t kSkillOnside = 12;
 constexpr int32_t kSkillPickUp = 2;
-constexpr int32_t kFirstGoalLine = 122;
-constexpr int32_t kSecondGoalLine = 2042;
 constexpr int32_t kGuardBase = 24;
 constexpr int32_t kReachOpenPlay = 200;
 constexpr int32_t kReachRestart = 300;
@@ -72,7 +71,7 @@ void StandGoalSideOf(int32_t side, MatchPerson& marker)
     if (opponent < 0 || !OnPitch(opponent)) return;
     const MatchPerson& m = MatchPersons[opponent];
     if (!MarksInThisPhase(m)) return;
-    const int32_t ownGoalY = AttacksUp(side) ? kFirstGoalLine : kSecondGoalLine;
+    const int32_t ownGoalY = AttacksUp(side) ? PITCH_NEAR_GOAL_LINE_Y : PITCH_FAR_GOAL_LINE_Y;
     const Point spot = TowardGoal(m.x, m.y, ownGoalY, kMarkingDistance);
     marker.targetX = static_cast<int16_t>(spot.x);
     marker.targetY = static_cast<int16_t>(spot.y);
@@ -118,7 +117,7 @@ bool NeedsPickingUp(int32_t side, int32_t attacker)
 // from its goal line.
 Point GuardPoint(int32_t side, const MatchPerson& a)
 {
-    const int32_t goalY = AttacksUp(side) ? kSecondGoalLine : kFirstGoalLine;
+    const int32_t goalY = AttacksUp(side) ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
     const int32_t toGoalLine = AttacksUp(side) ? goalY - a.y : a.y - goalY;
     return TowardGoal(a.x, a.y, goalY, toGoalLine / 32 + kGuardBase);
 }

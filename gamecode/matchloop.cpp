@@ -21,6 +21,7 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/teamshape.h"
 
@@ -91,8 +92,10 @@ int32_t HeatCell(int32_t offset, int32_t cells, int32_t span, int32_t last)
 
 void CountHeat(int32_t grid, int32_t x, int32_t y, bool mirrored)
 {
-    int32_t col = HeatCell(x - 156, TACTIC_GRID_ROWS, 1280, TACTIC_GRID_ROWS - 1);
-    int32_t row = HeatCell(y - 122, TACTIC_GRID_COLUMNS, 1920, TACTIC_GRID_COLUMNS - 1);
+    int32_t col =
+        HeatCell(x - PITCH_LEFT_TOUCHLINE_X, TACTIC_GRID_ROWS, PITCH_WIDTH, TACTIC_GRID_ROWS - 1);
+    int32_t row = HeatCell(y - PITCH_NEAR_GOAL_LINE_Y, TACTIC_GRID_COLUMNS, PITCH_LENGTH,
+                           TACTIC_GRID_COLUMNS - 1);
     if (mirrored) {
         col = TACTIC_GRID_ROWS - 1 - col;
         row = TACTIC_GRID_COLUMNS - 1 - row;

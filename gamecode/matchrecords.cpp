@@ -12,6 +12,7 @@
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/teamshape.h"
 
 namespace {
@@ -186,8 +187,9 @@ void Restart_PlaceThrowReceiver(int32_t taker, int32_t receiver)
     const int32_t sy = RestartSpot[1];
     const bool leftHalf = sx < PITCH_CENTRE_X;
     const int32_t x = leftHalf ? sx + 192 + Rand() % 192 : sx - 192 - Rand() % 192;
-    const int32_t y = sy < PITCH_CENTRE_Y ? std::max(sy - 192, 122) + (Rand() % 24) * 16
-                                          : std::min(sy + 192, 2042) - (Rand() % 24) * 16;
+    const int32_t y = sy < PITCH_CENTRE_Y
+                          ? std::max(sy - 192, PITCH_NEAR_GOAL_LINE_Y) + (Rand() % 24) * 16
+                          : std::min(sy + 192, PITCH_FAR_GOAL_LINE_Y) - (Rand() % 24) * 16;
     MatchPerson& r = MatchPersons[receiver];
     MatchPerson& t = MatchPersons[taker];
     r.receivePoint[0] = static_cast<int16_t>(x);

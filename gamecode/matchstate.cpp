@@ -5,6 +5,7 @@
 
 #include "gamecode/formation.h"
 #include "gamecode/matchview.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 
 MatchPerson MatchPersons[MATCH_OBJECT_COUNT];
@@ -65,29 +66,29 @@ void MatchEngine_Uninit() { Formation_Uninit(); }
 void SetPitchConstants()
 {
     Pitch = {
-        .unitsPerYard = 16,
-        .leftTouchline = 156,
-        .rightTouchline = 1436,
-        .pitchWidth = 1280,
-        .firstGoalLine = 122,
-        .secondGoalLine = 2042,
-        .pitchLength = 1920,
+        .unitsPerYard = PITCH_UNITS_PER_YARD,
+        .leftTouchline = PITCH_LEFT_TOUCHLINE_X,
+        .rightTouchline = PITCH_RIGHT_TOUCHLINE_X,
+        .pitchWidth = PITCH_WIDTH,
+        .firstGoalLine = PITCH_NEAR_GOAL_LINE_Y,
+        .secondGoalLine = PITCH_FAR_GOAL_LINE_Y,
+        .pitchLength = PITCH_LENGTH,
         .centreX = PITCH_CENTRE_X,
         .centreY = PITCH_CENTRE_Y,
         .officialsCentreY = PITCH_CENTRE_Y,
         .strategyCentreY = PITCH_CENTRE_Y,
-        .postLeftX = 730,
-        .postRightX = 862,
-        .goalAreaNearY = 218,
-        .goalAreaFarY = 1946,
-        .goalAreaLeftX = 636,
-        .goalAreaRightX = 956,
-        .penaltySpotNearY = 314,
-        .penaltySpotFarY = 1850,
-        .penaltyAreaNearY = 410,
-        .penaltyAreaFarY = 1754,
-        .penaltyAreaLeftX = 476,
-        .penaltyAreaRightX = 1116,
+        .postLeftX = PITCH_LEFT_POST_X,
+        .postRightX = PITCH_RIGHT_POST_X,
+        .goalAreaNearY = PITCH_GOAL_AREA_NEAR_Y,
+        .goalAreaFarY = PITCH_GOAL_AREA_FAR_Y,
+        .goalAreaLeftX = PITCH_GOAL_AREA_LEFT_X,
+        .goalAreaRightX = PITCH_GOAL_AREA_RIGHT_X,
+        .penaltySpotNearY = PITCH_PENALTY_SPOT_NEAR_Y,
+        .penaltySpotFarY = PITCH_PENALTY_SPOT_FAR_Y,
+        .penaltyAreaNearY = PITCH_BOX_NEAR_Y,
+        .penaltyAreaFarY = PITCH_BOX_FAR_Y,
+        .penaltyAreaLeftX = PITCH_BOX_LEFT_X,
+        .penaltyAreaRightX = PITCH_BOX_RIGHT_X,
         .outerLeftX = {92, 92},
         .outerRightX = {1500, 1500},
         .outerNearY = {58, 58},

@@ -14,6 +14,7 @@
 #include "gamecode/interim.h"
 #include "gamecode/kickoffs.h"
 #include "gamecode/offside.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
 
@@ -154,8 +155,8 @@ void Phase_FreeKick()
 {
     const int32_t ahead = Ball.possession != Match.secondOfPair ? -kWatchAhead : kWatchAhead;
     KeeperWatchPoint[0] = PITCH_CENTRE_X;
-    KeeperWatchPoint[1] =
-        static_cast<int16_t>(std::clamp(MatchPersons[MATCH_BALL].y + ahead, 122, 2042));
+    KeeperWatchPoint[1] = static_cast<int16_t>(std::clamp(
+        MatchPersons[MATCH_BALL].y + ahead, PITCH_NEAR_GOAL_LINE_Y, PITCH_FAR_GOAL_LINE_Y));
     ClearForPlacedKick();
 }
 
@@ -164,7 +165,8 @@ void Phase_KickAtGoal()
 {
     KeeperWatchPoint[0] = PITCH_CENTRE_X;
     KeeperWatchPoint[1] =
-        static_cast<int16_t>(MatchPersons[MATCH_BALL].y < PITCH_CENTRE_Y ? 122 : 2042);
+        static_cast<int16_t>(MatchPersons[MATCH_BALL].y < PITCH_CENTRE_Y ? PITCH_NEAR_GOAL_LINE_Y
+                                                                         : PITCH_FAR_GOAL_LINE_Y);
     ClearForPlacedKick();
 }
 
