@@ -19,10 +19,6 @@
 
 namespace {
 
-constexpr int32_t kWallTop = 58;
-constexpr int32_t kWallBottom = 2106;
-constexpr int32_t kWallLeft = 92;
-constexpr int32_t kWallRight = 1500;
 constexpr int32_t kOutTop = 120;  // more than 2 units over the line is out
 constexpr int32_t kOutBottom = 2044;
 constexpr int32_t kMouthLeft = 727;  // the posts widened by their 3-unit bands
@@ -293,7 +289,7 @@ void BounceOffWall(BallState& b)
 {
     const bool up = b.velY < 0 && b.holder == 0;
     const bool down = b.velY > 0 || b.holder != 0;
-    if ((up && b.walkY == kWallTop) || (down && b.walkY == kWallBottom)) {
+    if ((up && b.walkY == PITCH_WALL_NEAR_Y) || (down && b.walkY == PITCH_WALL_FAR_Y)) {
         b.velY = -b.velY / 6;
         b.velZ += b.velY;
         PlaySfx(kSfxWall);
@@ -301,7 +297,7 @@ void BounceOffWall(BallState& b)
     }
     const bool left = b.velX < 0 && b.holder == 0;
     const bool right = b.velX > 0 || b.holder != 0;
-    if ((left && b.walkX == kWallLeft) || (right && b.walkX == kWallRight)) {
+    if ((left && b.walkX == PITCH_WALL_LEFT_X) || (right && b.walkX == PITCH_WALL_RIGHT_X)) {
         b.velX = -b.velX / 6;
         b.velZ += b.velX;
         PlaySfx(kSfxWall);

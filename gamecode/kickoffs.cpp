@@ -97,14 +97,14 @@ bool SendBackFirstInWrongHalf()
             const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
             MatchPerson& p = MatchPersons[person];
             if (p.offPitch != 0) continue;
-            if (standsLow && p.targetY > PITCH_CENTRE_Y
-                && p.y > PITCH_CENTRE_Y + kWrongHalfMargin) {
+            if (standsLow && p.targetY > PITCH_HALFWAY_LINE_Y
+                && p.y > PITCH_HALFWAY_LINE_Y + kWrongHalfMargin) {
                 Person_SetAction(person, ACT_WALK_TO_TARGET);
                 p.targetY = static_cast<int16_t>(p.targetY - kSendBack);
                 return true;
             }
-            if (!standsLow && p.targetY < PITCH_CENTRE_Y
-                && p.y < PITCH_CENTRE_Y - kWrongHalfMargin) {
+            if (!standsLow && p.targetY < PITCH_HALFWAY_LINE_Y
+                && p.y < PITCH_HALFWAY_LINE_Y - kWrongHalfMargin) {
                 Person_SetAction(person, ACT_WALK_TO_TARGET);
                 p.targetY = static_cast<int16_t>(p.targetY + kSendBack);
                 return true;

@@ -31,8 +31,6 @@ constexpr auto kNominalMinutes = std::to_array<uint32_t>({45, 45, 15, 15, 0});
 constexpr auto kStartMinute = std::to_array<uint32_t>({0, 45, 90, 105, 0});
 constexpr int32_t kBonusTicks = 2400;
 constexpr int32_t kMomentumMax = 1000;
-constexpr int32_t kThirdNear = 762;  // up to here the third nearest y 122
-constexpr int32_t kThirdFar = 1402;  // from here the third nearest y 2042
 
 void OpenMenuForRequest(uint16_t request)
 {
@@ -124,8 +122,8 @@ void CountPossession()
     const int32_t p = Ball.possession & 1;
     const int32_t ballY = MatchPersons[MATCH_BALL].y;
     int32_t third = THIRD_MIDDLE;
-    if (ballY >= kThirdFar) third = THIRD_ATTACK;
-    if (ballY <= kThirdNear) third = THIRD_OWN;
+    if (ballY >= PITCH_FAR_THIRD_Y) third = THIRD_ATTACK;
+    if (ballY <= PITCH_NEAR_THIRD_Y) third = THIRD_OWN;
     // The thirds are named from the side attacking larger y; the other side sees them swapped.
     if (p != Match.secondOfPair) third = THIRD_COUNT - 1 - third;
     ++Match.thirdsTicks[p][third];

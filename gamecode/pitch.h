@@ -24,6 +24,10 @@ constexpr int32_t PITCH_HALFWAY_LINE_Y = PITCH_CENTRE_Y;
 constexpr int32_t PITCH_LEFT_POST_X = 730;
 constexpr int32_t PITCH_RIGHT_POST_X = 862;
 
+// The lines that cut the pitch into thirds.
+constexpr int32_t PITCH_NEAR_THIRD_Y = 762;
+constexpr int32_t PITCH_FAR_THIRD_Y = 1402;
+
 // The six-yard box.
 constexpr int32_t PITCH_GOAL_AREA_LEFT_X = 636;
 constexpr int32_t PITCH_GOAL_AREA_RIGHT_X = 956;
@@ -43,6 +47,16 @@ constexpr int32_t PITCH_CORNER_LEFT_X = PITCH_LEFT_TOUCHLINE_X;
 constexpr int32_t PITCH_CORNER_RIGHT_X = PITCH_RIGHT_TOUCHLINE_X;
 constexpr int32_t PITCH_CORNER_NEAR_Y = PITCH_NEAR_GOAL_LINE_Y;
 constexpr int32_t PITCH_CORNER_FAR_Y = PITCH_FAR_GOAL_LINE_Y;
+
+// The walls around the pitch, off which a ball out of play bounces.
+constexpr int32_t PITCH_WALL_LEFT_X = 92;
+constexpr int32_t PITCH_WALL_RIGHT_X = 1500;
+constexpr int32_t PITCH_WALL_NEAR_Y = 58;
+constexpr int32_t PITCH_WALL_FAR_Y = 2106;
+
+// Players leave by the halfway line: just off the pitch, then down the tunnel.
+constexpr int32_t PITCH_EXIT_X = -4;
+constexpr int32_t PITCH_TUNNEL_X = -164;
 
 // Where persons not in the match are put, below the pitch.
 constexpr int32_t PITCH_PARKED_Y = 3042;

@@ -14,6 +14,7 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 
 namespace {
 
@@ -27,8 +28,6 @@ constexpr int32_t kTakerRunning = 500;
 constexpr int32_t kKeeperOffLineX = 862;
 constexpr int32_t kWrongHalfMargin = 20;
 constexpr int32_t kGroupKickoffPass = 237;
-constexpr int32_t kExitX = -4;
-constexpr int32_t kTunnelX = -164;
 
 int32_t DistanceTo(int32_t x, int32_t y)
 {
@@ -61,8 +60,8 @@ bool AnyoneInWrongHalf()
         const MatchPerson& p = MatchPersons[person];
         if (p.offPitch != 0) continue;
         const bool standsLow = Person_Side(person) == Match.secondOfPair;
-        if (standsLow ? p.y > PITCH_CENTRE_Y + kWrongHalfMargin
-                      : p.y < PITCH_CENTRE_Y - kWrongHalfMargin)
+        if (standsLow ? p.y > PITCH_HALFWAY_LINE_Y + kWrongHalfMargin
+                      : p.y < PITCH_HALFWAY_LINE_Y - kWrongHalfMargin)
             return true;
     }
     return false;
@@ -126,7 +125,7 @@ void Action_KickoffWalk(int32_t person)
         Person_SetAction(person, ACT_STAND);
         return;
     }
-    if (CurrentPersonPos.x <= kExitX) {
+    if (CurrentPersonPos.x <= PITCH_EXIT_X) {
         // Still beside the pitch: he comes on straight across before he heads for his point.
         p.frame = -1;
         Person_RunToward(person, p.targetX, CurrentPersonPos.y);
@@ -206,6 +205,6 @@ void Action_KickoffTaker(int32_t person)
     KickOff(person);
 }
 
-void Action_WalkOff(int32_t person) { WalkOffTo(person, kExitX, 31); }
+void Action_WalkOff(int32_t person) { WalkOffTo(person, PITCH_EXIT_X, 31); }
 
-void Action_WalkOffTunnel(int32_t person) { WalkOffTo(person, kTunnelX, -1); }
+void Action_WalkOffTunnel(int32_t person) { WalkOffTo(person, PITCH_TUNNEL_X, -1); }

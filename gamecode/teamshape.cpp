@@ -19,7 +19,7 @@ constexpr int32_t kLastColumn = 4;
 constexpr int32_t kLastBand = 5;
 constexpr int32_t kRowsPerBand = 5;
 constexpr int32_t kDefendingRows = 34;
-constexpr int32_t kAttackingThirdUp = 1402;
+constexpr int32_t kAttackingThirdUp = PITCH_FAR_THIRD_Y;
 constexpr int32_t kAttackingThirdDown = 442;
 
 constexpr int32_t kSetPieceRow = SHAPE_ROW_SET_PIECE;
