@@ -19,14 +19,17 @@
 
 namespace {
 
-constexpr int32_t kOutTop = 120;  // more than 2 units over the line is out
-constexpr int32_t kOutBottom = 2044;
-constexpr int32_t kMouthLeft = 727;  // the posts widened by their 3-unit bands
-constexpr int32_t kMouthRight = 865;
-constexpr int32_t kNetInsideLeft = 733;
-constexpr int32_t kNetInsideRight = 859;
-constexpr int32_t kNetTop = 87;
-constexpr int32_t kNetBottom = 2077;
+constexpr int32_t kOutMargin = 2;  // more than 2 units over the line is out
+constexpr int32_t kOutTop = PITCH_NEAR_GOAL_LINE_Y - kOutMargin;
+constexpr int32_t kOutBottom = PITCH_FAR_GOAL_LINE_Y + kOutMargin;
+constexpr int32_t kPostBand = 3;
+constexpr int32_t kMouthLeft = PITCH_LEFT_POST_X - kPostBand;  // the posts widened by their bands
+constexpr int32_t kMouthRight = PITCH_RIGHT_POST_X + kPostBand;
+constexpr int32_t kNetInsideLeft = PITCH_LEFT_POST_X + kPostBand;
+constexpr int32_t kNetInsideRight = PITCH_RIGHT_POST_X - kPostBand;
+constexpr int32_t kNetDepth = 35;
+constexpr int32_t kNetTop = PITCH_NEAR_GOAL_LINE_Y - kNetDepth;
+constexpr int32_t kNetBottom = PITCH_FAR_GOAL_LINE_Y + kNetDepth;
 constexpr int32_t kNetBackDepth = 21;
 constexpr int32_t kRoof = 19;
 constexpr int32_t kBarLowest = 13;

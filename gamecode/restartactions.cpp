@@ -25,7 +25,7 @@ constexpr int32_t kBesideBall = 8;
 constexpr int32_t kTurnTicks = 10;
 constexpr int32_t kTakerHoldTicks = 10;
 constexpr int32_t kTakerRunning = 500;
-constexpr int32_t kKeeperOffLineX = 862;
+constexpr int32_t kKeeperOffLineX = PITCH_RIGHT_POST_X;
 constexpr int32_t kWrongHalfMargin = 20;
 constexpr int32_t kGroupKickoffPass = 237;
 
