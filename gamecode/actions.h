@@ -6,9 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "gamecode/actionids.h"
 #include "gamecode/matchstate.h"
-
-constexpr int32_t ACTION_COUNT = 174;
 
 // A handler runs the person's action for one tick (person 0-31). It moves him only through
 // CurrentPersonPos; a new action it sets first runs on the next tick.
@@ -19,24 +18,24 @@ struct ActionRow {
     ActionHandler run;
     const char* name;  // for logs and dumps
 };
-extern const std::array<ActionRow, ACTION_COUNT> ActionTable;
+extern const std::array<ActionRow, ACT_COUNT> ActionTable;
 
 // 1 when a person in that action turns his head toward the ball, 0 when it returns straight.
-constexpr std::array<uint8_t, ACTION_COUNT> BuildHeadFollowsBall()
+constexpr std::array<uint8_t, ACT_COUNT> BuildHeadFollowsBall()
 {
     constexpr auto kLooksAhead = std::to_array<int16_t>(
         {5,   6,   7,   8,   9,   10,  11,  12,  13,  18,  19,  20,  21,  22,  23,  24,
          30,  31,  34,  35,  36,  38,  39,  40,  41,  42,  46,  47,  48,  51,  53,  69,
          70,  74,  82,  86,  87,  92,  97,  98,  102, 104, 110, 117, 118, 119, 121, 128,
          129, 137, 142, 143, 144, 145, 149, 150, 151, 153, 162, 163, 164, 171, 172, 173});
-    std::array<uint8_t, ACTION_COUNT> follows{};
+    std::array<uint8_t, ACT_COUNT> follows{};
     follows.fill(1);
     for (int16_t id : kLooksAhead) {
         follows[id] = 0;
     }
     return follows;
 }
-constexpr std::array<uint8_t, ACTION_COUNT> ActionHeadFollowsBall = BuildHeadFollowsBall();
+constexpr std::array<uint8_t, ACT_COUNT> ActionHeadFollowsBall = BuildHeadFollowsBall();
 
 // Where the running person stands while his handler runs; only its 16.16 values are copied back.
 inline PersonPosition& CurrentPersonPos = Match.currentPerson;

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ballcontacts.h"
 #include "gamecode/motion.h"
+#include "gamecode/pitch.h"
 #include "gamecode/restartutil.h"
 
 namespace {
@@ -14,13 +16,6 @@ namespace {
 constexpr int32_t kOffPitchKey = 30000;
 constexpr int32_t kBusyKey = 1000;
 constexpr int32_t kSpeedWeightBase = 150;
-constexpr int32_t kGoalCentreX = PITCH_CENTRE_X;
-constexpr int32_t kLeftTouchline = 156;
-constexpr int32_t kRightTouchline = 1436;
-constexpr int32_t kNearGoalLine = 122;
-constexpr int32_t kFarGoalLine = 2042;
-constexpr int32_t kFarBoxLine = 1754;
-constexpr int32_t kNearBoxLine = 410;
 constexpr int32_t kNearOpponentBase = 300;
 constexpr int32_t kOpenTrials = 15;
 constexpr int32_t kOpenTrialStep = 16;
@@ -34,7 +29,7 @@ constexpr int32_t kKickScale = 4096;
 
 int32_t AttackedGoalY(int32_t side)
 {
-    return side == Match.secondOfPair ? kFarGoalLine : kNearGoalLine;
+    return side == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
 }
 
 int32_t DistanceToPoint(int32_t angle, const MatchPerson& p, int32_t x, int32_t y)
@@ -62,7 +57,7 @@ int32_t ProximityKey(int32_t side, const MatchPerson& p, int32_t goalDir)
 {
     if (p.offPitch != 0) return kOffPitchKey;
     int32_t key = DistanceToPoint(p.dirToBall, p, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
-    if (p.action > 16 && p.action != 37) key += kBusyKey;
+    if (p.action > ACT_CARRY_SPRINT && p.action != ACT_BURST) key += kBusyKey;
     if (side != Ball.possession) {
         // A defender between the ball and his goal keeps his distance; one on the far side of
         // the ball is penalised, the more so the faster it moves.
@@ -77,7 +72,7 @@ void RefreshKeys(int32_t side)
 {
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     const int32_t goalY = AttackedGoalY(Ball.possession);
-    const int32_t goalDir = Person_DirectionToN(ball.x, ball.y, kGoalCentreX, goalY, 256);
+    const int32_t goalDir = Person_DirectionToN(ball.x, ball.y, PITCH_CENTRE_X, goalY, 256);
     for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
         if (!IsSidePerson(side, ProximityList[side][slot])) RepairEntry(side, slot);
         MatchPerson& p = MatchPersons[ProximityList[side][slot]];
@@ -99,18 +94,18 @@ void BubblePass(int32_t side)
     }
 }
 
-bool IsFree(int32_t person) { return MatchPersons[person].action <= 16; }
+bool IsFree(int32_t person) { return MatchPersons[person].action <= ACT_CARRY_SPRINT; }
 
 void StartSupport(int32_t side, int32_t chosenSlot, bool leadByOne)
 {
     const int32_t chosen = ProximityList[side][chosenSlot];
     const int32_t helper = ProximityList[side][chosenSlot + 1];
     const MatchPerson& h = MatchPersons[helper];
-    if (h.action == 4 || side == Ball.possession) return;
+    if (h.action == ACT_ACTIVE || side == Ball.possession) return;
     if (chosenSlot == 0 && !leadByOne) return;
     // They come at the ball from different sides.
     if (Person_FoldedDifference(h.dirToBall, MatchPersons[chosen].dirToBall) <= 64) return;
-    Person_SetAction(helper, 4);
+    Person_SetAction(helper, ACT_ACTIVE);
 }
 
 void ChooseActive(int32_t side)
@@ -133,7 +128,8 @@ void ChooseActive(int32_t side)
 
 bool OffPitchPoint(int32_t x, int32_t y)
 {
-    return x < kLeftTouchline || x > kRightTouchline || y < kNearGoalLine || y > kFarGoalLine;
+    return x < PITCH_LEFT_TOUCHLINE_X || x > PITCH_RIGHT_TOUCHLINE_X || y < PITCH_NEAR_GOAL_LINE_Y
+           || y > PITCH_FAR_GOAL_LINE_Y;
 }
 
 struct OpponentView {
@@ -232,8 +228,8 @@ void Person_DistanceToGoal(int32_t person, int32_t side)
 {
     const MatchPerson& p = MatchPersons[person];
     const int32_t goalY = AttackedGoalY(side);
-    const int32_t angle = Person_DirectionToN(p.x, p.y, kGoalCentreX, goalY, 256);
-    DistanceResult = static_cast<int16_t>(DistanceToPoint(angle, p, kGoalCentreX, goalY));
+    const int32_t angle = Person_DirectionToN(p.x, p.y, PITCH_CENTRE_X, goalY, 256);
+    DistanceResult = static_cast<int16_t>(DistanceToPoint(angle, p, PITCH_CENTRE_X, goalY));
 }
 
 int32_t Person_DirectionToTarget(int32_t person, int32_t mode, int32_t side)
@@ -249,18 +245,20 @@ int32_t Person_DirectionToTarget(int32_t person, int32_t mode, int32_t side)
                             + (p.firstInstruction != 0 ? 2 : 0) + p.stats.goals;
     const int32_t offsideLine = LastDefenderLine[side ^ 1];
     const bool beforeLine = attacksUp ? p.y <= offsideLine : p.y >= offsideLine;
-    int32_t targetX = kGoalCentreX;
+    int32_t targetX = PITCH_CENTRE_X;
     if (beforeLine && mode == 0 && (deficit == 0 || p.thirdInstruction == 0)) {
         const bool wing =
-            p.x < kLeftTouchline + s5 + s11 + 100
-            || p.x > kRightTouchline - (Person_EffectiveSkill(person, s11 / 2) + 100 + s5);
-        const bool shortOfBox =
-            attacksUp ? p.y < kFarBoxLine - (s12 + s1 + s5) : p.y > kNearBoxLine + (s12 + s1 + s5);
+            p.x < PITCH_LEFT_TOUCHLINE_X + s5 + s11 + 100
+            || p.x > PITCH_RIGHT_TOUCHLINE_X - (Person_EffectiveSkill(person, s11 / 2) + 100 + s5);
+        const bool shortOfBox = attacksUp ? p.y < PITCH_BOX_FAR_Y - (s12 + s1 + s5)
+                                          : p.y > PITCH_BOX_NEAR_Y + (s12 + s1 + s5);
         if (wing) {
             targetX = p.x;
         } else if (p.thirdInstruction != 0) {
             // An instructed runner takes the nearer wing, or runs straight on from the middle.
-            targetX = p.x < 556 ? kLeftTouchline + 50 : p.x > 1036 ? kRightTouchline - 50 : p.x;
+            targetX = p.x < 556    ? PITCH_LEFT_TOUCHLINE_X + 50
+                      : p.x > 1036 ? PITCH_RIGHT_TOUCHLINE_X - 50
+                                   : p.x;
         } else if (shortOfBox) {
             targetX = p.x;
         }

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "engine/convert.h"
+#include "gamecode/actionids.h"
 #include "gamecode/ballcontacts.h"
 #include "gamecode/goalframe.h"
-#include "gamecode/interim.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
@@ -16,7 +16,6 @@ namespace {
 
 constexpr int32_t kSnapBelow = 4095;  // a horizontal speed inside this stops dead
 constexpr int32_t kCooldownTicks = 50;
-constexpr int32_t kActionCarryWithSpin = 15;
 constexpr double kSpinPerUnit = 1.530573199663274e-06;
 constexpr auto kLookAheadDivisor = std::to_array<int32_t>({10000, 3000, 750});  // near, middle, far
 
@@ -212,7 +211,7 @@ void Ball_UpdateSpin()
     if (Ball.spinHeading == BALL_SPIN_UNSET && Ball.lastToucher >= 0
         && Ball.lastToucher < MATCH_OBJECT_COUNT) {
         const MatchPerson& toucher = MatchPersons[Ball.lastToucher];
-        if (toucher.hasBall != 0 && toucher.action == kActionCarryWithSpin)
+        if (toucher.hasBall != 0 && toucher.action == ACT_CARRY_RUN)
             Ball.spinHeading = static_cast<int16_t>(toucher.facing);
     }
     const int32_t dx = Ball.x16 - Ball.spinLastX16;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "gamecode/actionids.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int32_t kReach = 9;
 constexpr int32_t kMaxHeight = 16;
-constexpr int32_t kKeeperActions = 120;
 constexpr int32_t kTouchHeight = 12;
 constexpr int32_t kStopHeight = 8;
 constexpr int32_t kClearHeight = 6;
@@ -29,7 +29,6 @@ constexpr int32_t kCushionAhead = 3;
 constexpr int32_t kFeetAhead = 4;
 constexpr int32_t kTurnStepReach = 10;
 constexpr int32_t kTurnStepAngle = 40;
-constexpr int32_t kFreeAction = 17;
 constexpr int32_t kGroupClears = 0;
 constexpr int32_t kGroupStruckInFace = 201;
 constexpr int32_t kGroupCannoned = 202;
@@ -141,9 +140,9 @@ void Rebound(int32_t person, int32_t row, int32_t column)
     ReboundCooldown = kReboundTicks;
     Ball.lastToucher = static_cast<int16_t>(person);
     bool saidHit = false;
-    if (Ball.speed >= kHardSpeed && Ball.height >= kTouchHeight && p.action <= 15) {
-        const bool inFace = Person_HitReaction(p.facing, Ball.direction) == 73;
-        Person_SetAction(person, inFace ? 33 : 73);
+    if (Ball.speed >= kHardSpeed && Ball.height >= kTouchHeight && p.action <= ACT_CARRY_RUN) {
+        const bool inFace = Person_HitReaction(p.facing, Ball.direction) == ACT_SLIDE_TO_STOP;
+        Person_SetAction(person, inFace ? ACT_KNOCKED_DOWN : ACT_SLIDE_TO_STOP);
         Comm_Say(inFace ? kGroupStruckInFace : kGroupCannoned, Person_Side(person), person, -1, 0);
         saidHit = true;
     }
@@ -157,7 +156,7 @@ void BallEffect(int32_t person, int32_t row, int32_t column)
     const int32_t height = Ball.height;
     const bool receiver = person == PassReceiver;
     if (speed < kHardSpeed && speed != 0 && height <= kTouchHeight
-        && (p.action == 49 || p.action == 88)) {
+        && (p.action == ACT_CONTROL_HIGH_BALL || p.action == ACT_HEADER_TO_MATE)) {
         Ball.velX = 0;
         Ball.velY = 0;
         Ball.velZ = -32768;
@@ -189,7 +188,7 @@ void Clear(int32_t person)
     const int32_t direction = Match_SkillRoll(skill, 100) < skill
                                   ? Person_DirectionTo(p.x, p.y, PITCH_CENTRE_X, PITCH_CENTRE_Y)
                                   : p.facing;
-    Person_LongKickAlong(person, direction);
+    Person_InterimLongKickAlong(person, direction);
     Comm_Say(kGroupClears, Person_Side(person), person, -1, 0);
 }
 
@@ -197,13 +196,13 @@ void Clear(int32_t person)
 void Touch(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
-    if (person != Ball.lastToucher && p.action <= kFreeAction) {
-        Person_SetAction(person, 4);
+    if (person != Ball.lastToucher && p.action <= ACT_GO_TO_MEETING_SPOT) {
+        Person_SetAction(person, ACT_ACTIVE);
         if (Team_NoOpponentNear(person) != 0 && Ball.height <= kStopHeight) {
             Ball.velX = 0;
             Ball.velY = 0;
             Ball.velZ = 0;
-            Person_SetAction(person, 5);
+            Person_SetAction(person, ACT_RUN_WITH_BALL);
         }
     }
     p.touchedThisTick = 1;
@@ -213,7 +212,7 @@ void TakePossession(int32_t person)
 {
     const int32_t side = Person_Side(person);
     const MatchPerson& p = MatchPersons[person];
-    if (p.action <= kFreeAction && Ball.height < kClearHeight
+    if (p.action <= ACT_GO_TO_MEETING_SPOT && Ball.height < kClearHeight
         && Person_InOwnBoxUnderChallenge(person) != 0)
         Clear(person);
     if (InTable(kRunsWithBall, p.action) && Ball.holder == 0 && Ball.secondHolder == 0)
@@ -248,7 +247,7 @@ void Contact(int32_t person)
     MatchPerson& p = MatchPersons[person];
     p.touchedThisTick = 0;
     if (CoolingDown(p) || p.offPitch != 0) return;
-    if (ReboundCooldown > 0 || p.action >= kKeeperActions || Ball.height > kMaxHeight) return;
+    if (ReboundCooldown > 0 || p.action >= ACT_KEEPER_TAKE_BALL || Ball.height > kMaxHeight) return;
     if (std::abs(p.x - Ball.wholeX) > kReach || std::abs(p.y - Ball.wholeY) > kReach) return;
     if (InTable(kIgnoresBall, p.action)) return;
     if (Ball.direction != BALL_STILL && person != Match.excludedPerson)
@@ -271,7 +270,8 @@ void Ball_ResolveContacts()
 void Ball_PlaceAtFeet(int32_t person)
 {
     const MatchPerson& p = MatchPersons[person];
-    if (p.action != 5 && p.action != 112 && p.action != 113) {
+    if (p.action != ACT_RUN_WITH_BALL && p.action != ACT_TURN_WITH_BALL_DOWN
+        && p.action != ACT_TURN_WITH_BALL_UP) {
         PutBallInFront(p, kFeetAhead);
         return;
     }
@@ -289,19 +289,20 @@ void Team_OnActiveChanged(int32_t side, int32_t person)
 {
     for (int32_t k = 0; k < MATCH_PERSONS_PER_SIDE; ++k) {
         const int32_t other = side * MATCH_PERSONS_PER_SIDE + k;
-        if (other != person && MatchPersons[other].action == 4) Person_SetAction(other, 3);
+        if (other != person && MatchPersons[other].action == ACT_ACTIVE)
+            Person_SetAction(other, ACT_WALK_TO_TARGET);
     }
-    if (MatchPersons[person].action <= 3 && MatchPhase == PHASE_OPEN_PLAY)
-        Person_SetAction(person, 4);
+    if (MatchPersons[person].action <= ACT_WALK_TO_TARGET && MatchPhase == PHASE_OPEN_PLAY)
+        Person_SetAction(person, ACT_ACTIVE);
     const int32_t old = ActivePlayer[side];
     if (person == old) return;
-    if (old != MATCH_NONE && MatchPersons[old].action >= 15) return;
-    if (old != MATCH_NONE) Person_SetAction(old, 3);
+    if (old != MATCH_NONE && MatchPersons[old].action >= ACT_CARRY_RUN) return;
+    if (old != MATCH_NONE) Person_SetAction(old, ACT_WALK_TO_TARGET);
     ActivePlayer[side] = static_cast<uint8_t>(person);
 }
 
 int32_t Person_HitReaction(int32_t facing, int32_t ballDirection)
 {
     const int32_t d = (ballDirection - facing) & 255;
-    return d >= 64 && d <= 192 ? 73 : 33;
+    return d >= 64 && d <= 192 ? ACT_SLIDE_TO_STOP : ACT_KNOCKED_DOWN;
 }

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/ballcontacts.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
@@ -18,7 +20,6 @@
 namespace {
 
 constexpr int32_t kArrived = 5;
-constexpr int32_t kKeeperIdle = 122;
 constexpr int32_t kBackwardsReach = 125;
 constexpr int32_t kBackwardsAngle = 8;
 constexpr int32_t kRunDistance = 100;
@@ -114,7 +115,7 @@ void KeepBallAtFeet(int32_t person)
 
 void BecomeActive(int32_t person)
 {
-    Person_SetAction(person, 4);
+    Person_SetAction(person, ACT_ACTIVE);
     ActivePlayer[Person_Side(person)] = static_cast<uint8_t>(person);
 }
 
@@ -122,17 +123,17 @@ void BecomeActive(int32_t person)
 void KickTowardGoal(int32_t person, int32_t group)
 {
     const int32_t side = Person_Side(person);
-    Person_LongKickAlong(person, Person_DirectionToTarget(person, 1, side));
+    Person_InterimLongKickAlong(person, Person_DirectionToTarget(person, 1, side));
     Comm_Say(group, side, person, -1, 0);
 }
 
 // The pass kinds in the order he looks for them; true when one was played.
 bool TryPasses(int32_t person)
 {
-    const int32_t facing = Person_PickFacingPass(person, 1);
+    const int32_t facing = Person_InterimPickFacingPass(person, 1);
     if (facing >= 0) {
         const MatchPerson& r = MatchPersons[facing];
-        Person_AimKickAt(person, facing, r.x, r.y);
+        Person_InterimAimKickAt(person, facing, r.x, r.y);
         return true;
     }
     struct PassKind {
@@ -140,9 +141,9 @@ bool TryPasses(int32_t person)
         void (*aim)(int32_t kicker, int32_t receiver);
     };
     static constexpr PassKind kKinds[] = {
-        {[](int32_t c) { return Person_PickMediumPass(c, 0); }, Person_AimLeadPass2},
-        {Person_PickLongPass, Person_AimPassToFeet},
-        {Person_PickLongLeadPass, Person_AimLeadPass},
+        {[](int32_t c) { return Person_InterimPickMediumPass(c, 0); }, Person_InterimAimLeadPass2},
+        {Person_InterimPickLongPass, Person_InterimAimPassToFeet},
+        {Person_InterimPickLongLeadPass, Person_InterimAimLeadPass},
     };
     for (const PassKind& kind : kKinds) {
         const int32_t receiver = kind.pick(person);
@@ -168,7 +169,7 @@ void Dribble(int32_t person)
     const int32_t open = Person_FindOpenDirection(person, p.aimDirection, kOpenReach);
     if (open == p.facing) {
         if (std::abs(p.aimDirection - open) < 128) {
-            Person_SetAction(person, 111);
+            Person_SetAction(person, ACT_SHIELD_AND_TURN);
             p.frame = kStrideFrame;
         }
     } else {
@@ -195,7 +196,7 @@ void DecideWithBall(int32_t person)
     if (Match_SkillRoll(skill, 100) >= effective && Match.dribbleCounter == 0) {
         Dribble(person);
     } else if (Match_SkillRoll(skill, 100) < effective) {
-        Person_AimCrossOrShot(person, -1);
+        Person_InterimAimCrossOrShot(person, -1);
     } else {
         KickTowardGoal(person, kGroupClears);
     }
@@ -246,7 +247,7 @@ void WaitAtMeetingSpot(int32_t person)
         p.frame = 0;
         p.actionFlag = 0;
     }
-    if (Person_RunAnim(person, 1, 1, 4) == 0) {
+    if (Person_RunAnim(person, 1, 1, ACT_ACTIVE) == 0) {
         ActivePlayer[Person_Side(person)] = static_cast<uint8_t>(person);
         return;
     }
@@ -261,11 +262,11 @@ void Action_Stand(int32_t person)
     MatchPerson& p = MatchPersons[person];
     p.runSpeed = 0;
     if (IsKeeper(person) && MatchPhase != PHASE_DECISION_PENDING) {
-        Person_SetAction(person, kKeeperIdle);
+        Person_SetAction(person, ACT_KEEPER_IDLE);
         return;
     }
     if (DistanceTo(p.targetX, p.targetY) != 0) {
-        Person_SetAction(person, 3);
+        Person_SetAction(person, ACT_WALK_TO_TARGET);
     } else {
         const int32_t apart = (p.facing - p.dirToBall) & 255;
         if (apart >= 16 && apart <= 240 && Person_FoldedDifference(p.facing, p.dirToBall) > 40)
@@ -279,7 +280,7 @@ void Action_WalkToTarget(int32_t person)
     MatchPerson& p = MatchPersons[person];
     const int32_t d = DistanceTo(p.targetX, p.targetY);
     if (d == 0) {
-        Person_SetAction(person, 0);
+        Person_SetAction(person, ACT_STAND);
         return;
     }
     ++PlayersNotInPlace;
@@ -307,11 +308,11 @@ void Action_Active(int32_t person)
     }
     ++p.stats.activeTicks;
     if (p.hasBall != 0 || (p.touchCooldown1 > 0 && side == Ball.possession)) {
-        Team_CarrierDecision(person);
+        Team_InterimCarrierDecision(person);
         return;
     }
-    Person_TryVolley(person);
-    if (p.action != 4) return;
+    Person_InterimTryVolley(person);
+    if (p.action != ACT_ACTIVE) return;
     const int32_t rival = ActivePlayer[side ^ 1];
     const int32_t rivalDistance =
         rival == MATCH_NONE ? INT16_MAX : MatchPersons[rival].ballDistance;
@@ -320,7 +321,7 @@ void Action_Active(int32_t person)
         Person_RunToward(person, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
         return;
     }
-    Team_CloseDownCarrier(person);
+    Team_InterimCloseDownCarrier(person);
     ++p.stats.closingDownTicks;
 }
 
@@ -331,10 +332,10 @@ void Action_RunWithBall(int32_t person)
     p.aimDirection = static_cast<int16_t>(Person_DirectionToTarget(person, 0, Person_Side(person)));
     ++p.actionWord;
     if (p.hasBall == 0) {
-        Person_SetAction(person, 3);
+        Person_SetAction(person, ACT_WALK_TO_TARGET);
         return;
     }
-    if (Person_RunAnim(person, 24, 5, 4) == 0) return;
+    if (Person_RunAnim(person, 24, 5, ACT_ACTIVE) == 0) return;
     if (p.drawnFrame >= kBallAtFeetFrame) KeepBallAtFeet(person);
     if (p.drawnFrame < kDecideFrame) return;
     // He keeps striding while he decides.
@@ -347,10 +348,10 @@ void Action_TakeOnTheRun(int32_t person)
     MatchPerson& p = MatchPersons[person];
     p.aimDirection = static_cast<int16_t>(Person_DirectionToTarget(person, 0, Person_Side(person)));
     if (p.hasBall == 0) {
-        Person_SetAction(person, 3);
+        Person_SetAction(person, ACT_WALK_TO_TARGET);
         return;
     }
-    const int32_t running = Person_RunAnim(person, 23, 5, 5);
+    const int32_t running = Person_RunAnim(person, 23, 5, ACT_RUN_WITH_BALL);
     if (p.drawnFrame >= kTakeOnFeetFrame) KeepBallAtFeet(person);
     if (running == 0) p.frame = kStrideFrame;
 }
@@ -359,8 +360,8 @@ void Action_TurnWithBall(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     KeepBallAtFeet(person);
-    const int32_t step = p.action == 112 ? -1 : 1;
-    if (Person_RunAnim(person, 25, 1, 5) == 0) {
+    const int32_t step = p.action == ACT_TURN_WITH_BALL_DOWN ? -1 : 1;
+    if (Person_RunAnim(person, 25, 1, ACT_RUN_WITH_BALL) == 0) {
         p.frame = kStrideFrame;
     }
     if (p.facing != (p.aimDirection & 255))
@@ -381,29 +382,30 @@ void Action_ShieldAndTurn(int32_t person)
     }
     if (p.facing == p.aimDirection || p.touchCooldown1 > 0) {
         if (p.hasBall != 0 || p.touchCooldown1 > 0) {
-            const int32_t running = Person_RunAnim(person, 24, 5, 4);
+            const int32_t running = Person_RunAnim(person, 24, 5, ACT_ACTIVE);
             if (running != 0 && p.drawnFrame >= kPushFrame && p.actionFlag == 0 && p.kicked == 0)
                 Ball_PushAlongAngle(p.facing, person);
             p.touchCooldown1 = 2;
         } else {
-            Person_SetAction(person, 3);
+            Person_SetAction(person, ACT_WALK_TO_TARGET);
         }
     } else {
         Person_TurnStep(person, p.aimDirection);
-        if (Person_Side(person) != Ball.possession || p.hasBall == 0) Person_SetAction(person, 3);
+        if (Person_Side(person) != Ball.possession || p.hasBall == 0)
+            Person_SetAction(person, ACT_WALK_TO_TARGET);
     }
-    if (Match.turnTimer > kTurnTimerTicks) Person_SetAction(person, 3);
+    if (Match.turnTimer > kTurnTimerTicks) Person_SetAction(person, ACT_WALK_TO_TARGET);
 }
 
 void Action_GoToMeetingSpot(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
-    Person_TryVolley(person);
+    Person_InterimTryVolley(person);
     if (MatchPhase > PHASE_OFFSIDE) {
-        Person_SetAction(person, 3);
+        Person_SetAction(person, ACT_WALK_TO_TARGET);
         return;
     }
-    if (p.action != 17) return;
+    if (p.action != ACT_GO_TO_MEETING_SPOT) return;
     if (GoesForBall(p, Person_Side(person))) {
         BecomeActive(person);
         return;

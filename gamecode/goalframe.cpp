@@ -7,33 +7,29 @@
 #include <cstdlib>
 
 #include "engine/random.h"
+#include "gamecode/actionids.h"
 #include "gamecode/ball.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 
 namespace {
 
-constexpr int32_t kWallTop = 58;
-constexpr int32_t kWallBottom = 2106;
-constexpr int32_t kWallLeft = 92;
-constexpr int32_t kWallRight = 1500;
-constexpr int32_t kTouchLeft = 156;
-constexpr int32_t kTouchRight = 1436;
-constexpr int32_t kGoalTop = 122;
-constexpr int32_t kGoalBottom = 2042;
-constexpr int32_t kOutTop = 120;  // more than 2 units over the line is out
-constexpr int32_t kOutBottom = 2044;
-constexpr int32_t kPostLeft = 730;
-constexpr int32_t kPostRight = 862;
-constexpr int32_t kMouthLeft = 727;  // the posts widened by their 3-unit bands
-constexpr int32_t kMouthRight = 865;
-constexpr int32_t kNetInsideLeft = 733;
-constexpr int32_t kNetInsideRight = 859;
-constexpr int32_t kNetTop = 87;
-constexpr int32_t kNetBottom = 2077;
+constexpr int32_t kOutMargin = 2;  // more than 2 units over the line is out
+constexpr int32_t kOutTop = PITCH_NEAR_GOAL_LINE_Y - kOutMargin;
+constexpr int32_t kOutBottom = PITCH_FAR_GOAL_LINE_Y + kOutMargin;
+constexpr int32_t kPostBand = 3;
+constexpr int32_t kMouthLeft = PITCH_LEFT_POST_X - kPostBand;  // the posts widened by their bands
+constexpr int32_t kMouthRight = PITCH_RIGHT_POST_X + kPostBand;
+constexpr int32_t kNetInsideLeft = PITCH_LEFT_POST_X + kPostBand;
+constexpr int32_t kNetInsideRight = PITCH_RIGHT_POST_X - kPostBand;
+constexpr int32_t kNetDepth = 35;
+constexpr int32_t kNetTop = PITCH_NEAR_GOAL_LINE_Y - kNetDepth;
+constexpr int32_t kNetBottom = PITCH_FAR_GOAL_LINE_Y + kNetDepth;
 constexpr int32_t kNetBackDepth = 21;
 constexpr int32_t kRoof = 19;
 constexpr int32_t kBarLowest = 13;
@@ -53,7 +49,8 @@ void PlaySfx(int32_t id, int32_t value = 0) { MatchPresentationOps.PlayMatchSfx(
 bool BeyondGoalLine(int32_t y) { return y < kOutTop || y > kOutBottom; }
 bool InNetBack(int32_t y)
 {
-    return y <= kGoalTop - kNetBackDepth || y >= kGoalBottom + kNetBackDepth;
+    return y <= PITCH_NEAR_GOAL_LINE_Y - kNetBackDepth
+           || y >= PITCH_FAR_GOAL_LINE_Y + kNetBackDepth;
 }
 // The goal with its net: between the posts' outer bands, under the roof, within the net's depth.
 bool WithinGoal(const BallState& b)
@@ -88,7 +85,7 @@ void ReverseByChance(int32_t& v)
 
 void ReverseInFront(const BallState& b, int32_t& v)
 {
-    if (b.walkY >= kGoalTop && b.walkY <= kGoalBottom) v = -v;
+    if (b.walkY >= PITCH_NEAR_GOAL_LINE_Y && b.walkY <= PITCH_FAR_GOAL_LINE_Y) v = -v;
 }
 
 void GlancingPost(BallState& b)
@@ -208,7 +205,8 @@ void HoldOutOfNet(BallState& b)
     const int32_t x = b.walkX;
     const int32_t y = b.walkY;
     const bool besideNet = x >= kMouthLeft && x <= kMouthRight;
-    const bool inNetDepth = (y >= kNetTop && y < kGoalTop) || (y > kGoalBottom && y <= kNetBottom);
+    const bool inNetDepth = (y >= kNetTop && y < PITCH_NEAR_GOAL_LINE_Y)
+                            || (y > PITCH_FAR_GOAL_LINE_Y && y <= kNetBottom);
     if (!besideNet || !inNetDepth) return;
     if (b.height >= kBarLowest) {
         if (b.height < kRoof) b.height = kRoof;
@@ -244,8 +242,8 @@ void MeasureShot(const BallState& b)
 // The commentary's left post is at x 862 at the bottom goal and at x 730 at the top one.
 int32_t PostPlace(int32_t x, bool topGoal)
 {
-    const int32_t leftPost = topGoal ? kPostLeft : kPostRight;
-    const int32_t rightPost = topGoal ? kPostRight : kPostLeft;
+    const int32_t leftPost = topGoal ? PITCH_LEFT_POST_X : PITCH_RIGHT_POST_X;
+    const int32_t rightPost = topGoal ? PITCH_RIGHT_POST_X : PITCH_LEFT_POST_X;
     if (std::abs(x - leftPost) <= 16) return 0;
     if (std::abs(x - rightPost) <= 16) return 1;
     return 2;
@@ -294,7 +292,7 @@ void BounceOffWall(BallState& b)
 {
     const bool up = b.velY < 0 && b.holder == 0;
     const bool down = b.velY > 0 || b.holder != 0;
-    if ((up && b.walkY == kWallTop) || (down && b.walkY == kWallBottom)) {
+    if ((up && b.walkY == PITCH_WALL_NEAR_Y) || (down && b.walkY == PITCH_WALL_FAR_Y)) {
         b.velY = -b.velY / 6;
         b.velZ += b.velY;
         PlaySfx(kSfxWall);
@@ -302,7 +300,7 @@ void BounceOffWall(BallState& b)
     }
     const bool left = b.velX < 0 && b.holder == 0;
     const bool right = b.velX > 0 || b.holder != 0;
-    if ((left && b.walkX == kWallLeft) || (right && b.walkX == kWallRight)) {
+    if ((left && b.walkX == PITCH_WALL_LEFT_X) || (right && b.walkX == PITCH_WALL_RIGHT_X)) {
         b.velX = -b.velX / 6;
         b.velZ += b.velX;
         PlaySfx(kSfxWall);
@@ -312,10 +310,11 @@ void BounceOffWall(BallState& b)
 
 void Ball_BounceOffCornerFlag(BallState& b)
 {
-    const int32_t line = b.velY < 0 && b.holder == 0 ? kGoalTop : kGoalBottom;
+    const int32_t line =
+        b.velY < 0 && b.holder == 0 ? PITCH_NEAR_GOAL_LINE_Y : PITCH_FAR_GOAL_LINE_Y;
     const bool nearLine = std::abs(b.walkY - line) <= 2;
-    const bool nearFlag =
-        std::abs(b.walkX - kTouchLeft) <= 2 || std::abs(b.walkX - kTouchRight) <= 2;
+    const bool nearFlag = std::abs(b.walkX - PITCH_LEFT_TOUCHLINE_X) <= 2
+                          || std::abs(b.walkX - PITCH_RIGHT_TOUCHLINE_X) <= 2;
     if (!nearLine || !nearFlag || b.height > 11) return;
     b.velX = -b.velX / 6;
     b.velY = -b.velY / 6;
@@ -327,7 +326,7 @@ OutKind LineTest(const BallState& b)
 {
     if (MatchPhase != PHASE_OPEN_PLAY) return OUT_NONE;
     OutKind kind = OUT_NONE;
-    if (b.walkX < kTouchLeft || b.walkX > kTouchRight) kind = OUT_TOUCHLINE;
+    if (b.walkX < PITCH_LEFT_TOUCHLINE_X || b.walkX > PITCH_RIGHT_TOUCHLINE_X) kind = OUT_TOUCHLINE;
     // A later test wins: a ball out over the corner area counts as over the goal line.
     if (b.walkY < kOutTop) kind = OUT_TOP_LINE;
     if (b.walkY > kOutBottom) kind = OUT_BOTTOM_LINE;
@@ -338,15 +337,15 @@ int32_t SideOf(int32_t person) { return IsPlayer(person) ? Person_Side(person) :
 
 void AwardThrowIn(BallState& b)
 {
-    Match.throwInSpot[0] =
-        static_cast<int16_t>(b.walkX < PITCH_CENTRE_X ? kTouchLeft : kTouchRight);
+    Match.throwInSpot[0] = static_cast<int16_t>(b.walkX < PITCH_CENTRE_X ? PITCH_LEFT_TOUCHLINE_X
+                                                                         : PITCH_RIGHT_TOUCHLINE_X);
     Match.throwInSpot[1] = static_cast<int16_t>(std::clamp<int32_t>(b.walkY, 123, 2041));
     MatchPhase = PHASE_THROW_IN_AWARDED;
     DeadBallFlag = 2;
     if (MatchPersons[MATCH_BALL].x < PITCH_CENTRE_X) {
-        Person_SetAction(MATCH_LINESMAN_1, 12);
+        Person_SetAction(MATCH_LINESMAN_1, OFFICIAL_FLAG_OUT_LEFT);
     } else {
-        Person_SetAction(MATCH_LINESMAN_2, 13);
+        Person_SetAction(MATCH_LINESMAN_2, OFFICIAL_FLAG_OUT_RIGHT);
     }
     Match.putOutBy[0] = static_cast<int8_t>(b.lastToucher);
     const int32_t putOutSide = SideOf(b.lastToucher);
@@ -362,8 +361,8 @@ void AwardCorner(BallState& b, bool topGoal)
     Match.cornerSpot[0] = b.walkX;
     Match.cornerSpot[1] = b.walkY;
     MatchPhase = PHASE_CORNER_AWARDED;
-    Team_RefillLineup(0);
-    Team_RefillLineup(1);
+    Team_InterimRefillLineup(0);
+    Team_InterimRefillLineup(1);
     Match.putOutBy[1] = static_cast<int8_t>(b.lastToucher);
     PhaseTimer = 0;
     b.possession = static_cast<uint8_t>(AttackerOf(topGoal));
@@ -379,7 +378,7 @@ bool SayNearMiss(const BallState& b, bool topGoal, int32_t wide, int32_t over)
     if (over >= 1 && over <= 4) {
         group = fast ? 168 : 169;
     } else if (wide >= 1 && wide <= 9) {
-        const bool leftOfMouth = b.walkX < kPostLeft;
+        const bool leftOfMouth = b.walkX < PITCH_LEFT_POST_X;
         const bool commentaryLeft = topGoal ? leftOfMouth : !leftOfMouth;
         group = (fast ? 164 : 166) + (commentaryLeft ? 0 : 1);
     }
@@ -396,8 +395,8 @@ void AwardGoalKick(BallState& b, bool topGoal)
     Match.goalKickSpot[0] = b.walkX;
     Match.goalKickSpot[1] = b.walkY;
     b.holder = 0;
-    Team_RefillLineup(0);
-    Team_RefillLineup(1);
+    Team_InterimRefillLineup(0);
+    Team_InterimRefillLineup(1);
     MatchPhase = PHASE_GOAL_KICK_AWARDED;
     Match.putOutBy[2] = static_cast<int8_t>(b.lastToucher);
     PhaseTimer = 0;
@@ -406,8 +405,8 @@ void AwardGoalKick(BallState& b, bool topGoal)
     int32_t wide = 0;
     int32_t over = 0;
     if (Match.shooter != -1) {
-        if (b.walkX < kPostLeft) wide = kPostLeft - b.walkX;
-        if (b.walkX > kPostRight) wide = b.walkX - kPostRight;
+        if (b.walkX < PITCH_LEFT_POST_X) wide = PITCH_LEFT_POST_X - b.walkX;
+        if (b.walkX > PITCH_RIGHT_POST_X) wide = b.walkX - PITCH_RIGHT_POST_X;
         if (wide == 0 && b.height > 16) over = b.height - 16;
         Match.shooter = -1;
     }
@@ -448,7 +447,7 @@ void EndShootOutKick(const BallState& b)
         return;
     const bool away = b.velY > 0;
     const bool pauseRuns = Match.shootoutPause > 0 && b.velY >= 0;
-    const bool stoppedShort = b.speed == 0 && b.velY >= 0 && b.walkY > kGoalTop;
+    const bool stoppedShort = b.speed == 0 && b.velY >= 0 && b.walkY > PITCH_NEAR_GOAL_LINE_Y;
     if (away || pauseRuns || stoppedShort) {
         MatchPhase = PHASE_SHOOTOUT_NEXT_KICK;
         PhaseTimer = 0;

@@ -9,10 +9,10 @@
 #include "game/matchblocks.h"
 #include "gamecode/actions.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 
 namespace {
 
@@ -51,7 +51,8 @@ bool IsKeeper(int32_t person) { return person == LineUp[0][0] || person == LineU
 bool InsideBoxDefendedBy(int32_t side, int32_t x, int32_t y)
 {
     const bool nearEnd = side == Match.secondOfPair;
-    return x > 476 && x < 1116 && (nearEnd ? y < 410 : y > 1754);
+    return x > PITCH_BOX_LEFT_X && x < PITCH_BOX_RIGHT_X
+           && (nearEnd ? y < PITCH_BOX_NEAR_Y : y > PITCH_BOX_FAR_Y);
 }
 
 // A kick of kind 4 or 6 draws no touch line.

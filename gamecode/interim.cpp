@@ -7,6 +7,7 @@
 
 #include "engine/fatal.h"
 #include "engine/random.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
@@ -14,6 +15,7 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
 
@@ -25,6 +27,7 @@ constexpr int32_t kPenaltyFactor = 65536 / 25;
 constexpr int32_t kPassFactor = 65536 / 100;
 constexpr int32_t kYards70 = 1120;
 constexpr int32_t kYards10 = 160;
+constexpr int32_t kCornerInside = 4;  // the corner kick's spot inside both lines
 
 struct Point {
     int32_t x;
@@ -47,16 +50,20 @@ Restart PlaceThrowIn()
 Restart PlaceGoalKick()
 {
     const bool highEnd = Match.goalKickSpot[1] > PITCH_CENTRE_Y;
-    const int32_t x = Match.goalKickSpot[0] < PITCH_CENTRE_X ? 636 : 956;
-    const int32_t y = highEnd ? 1946 : 218;
+    const int32_t x =
+        Match.goalKickSpot[0] < PITCH_CENTRE_X ? PITCH_GOAL_AREA_LEFT_X : PITCH_GOAL_AREA_RIGHT_X;
+    const int32_t y = highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y;
     return {{x, y}, {x, highEnd ? y - kYards70 : y + kYards70}};
 }
 
 Restart PlaceCorner()
 {
     const bool highEnd = Match.cornerSpot[1] > PITCH_CENTRE_Y;
-    const int32_t x = Match.cornerSpot[0] < PITCH_CENTRE_X ? 160 : 1432;
-    return {{x, highEnd ? 2038 : 126}, {PITCH_CENTRE_X, highEnd ? 1946 : 218}};
+    const int32_t x = Match.cornerSpot[0] < PITCH_CENTRE_X ? PITCH_CORNER_LEFT_X + kCornerInside
+                                                           : PITCH_CORNER_RIGHT_X - kCornerInside;
+    const int32_t y =
+        highEnd ? PITCH_CORNER_FAR_Y - kCornerInside : PITCH_CORNER_NEAR_Y + kCornerInside;
+    return {{x, y}, {PITCH_CENTRE_X, highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y}};
 }
 
 Restart PlaceKeeperBall()
@@ -81,12 +88,12 @@ struct TakerFamily {
 };
 
 constexpr TakerFamily kTakerFamilies[] = {
-    {PHASE_FOUL, TAKER_FREE_KICK, false, 53, PlaceFreeKick},
-    {PHASE_OFFSIDE, TAKER_FREE_KICK, false, 53, PlaceFreeKick},
-    {PHASE_THROW_IN_AWARDED, -1, false, 21, PlaceThrowIn},
-    {PHASE_GOAL_KICK_AWARDED, -1, true, 157, PlaceGoalKick},
-    {PHASE_CORNER_AWARDED, TAKER_CORNER, false, 22, PlaceCorner},
-    {PHASE_KEEPER_HOLDS, -1, true, 123, PlaceKeeperBall},
+    {PHASE_FOUL, TAKER_FREE_KICK, false, ACT_FREE_KICK_TAKER, PlaceFreeKick},
+    {PHASE_OFFSIDE, TAKER_FREE_KICK, false, ACT_FREE_KICK_TAKER, PlaceFreeKick},
+    {PHASE_THROW_IN_AWARDED, -1, false, ACT_FETCH_THROW_IN, PlaceThrowIn},
+    {PHASE_GOAL_KICK_AWARDED, -1, true, ACT_KEEPER_WALK_TO_GOAL_KICK, PlaceGoalKick},
+    {PHASE_CORNER_AWARDED, TAKER_CORNER, false, ACT_FETCH_PLACED_BALL, PlaceCorner},
+    {PHASE_KEEPER_HOLDS, -1, true, ACT_KEEPER_DISTRIBUTE, PlaceKeeperBall},
 };
 
 const TakerFamily& TakerFamilyOf(int32_t phase)
@@ -127,7 +134,10 @@ Point NearestTeamMatePoint(int32_t taker)
     return best;
 }
 
-int32_t AttackedGoalY(int32_t side) { return side == Match.secondOfPair ? 2042 : 122; }
+int32_t AttackedGoalY(int32_t side)
+{
+    return side == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
+}
 
 void KeepBallAtFeet()
 {
@@ -146,7 +156,9 @@ void PlayRestartBall(int32_t person, Point aim)
         const int32_t up = (Rand() % 30) * 2000;
         Ball_SetVelocityToward(742 + Rand() % 109, aim.y, up, kPenaltyFactor);
     } else {
-        const int32_t up = p.action == 21 ? 20000 : p.action == 22 ? 90000 : 0;
+        const int32_t up = p.action == ACT_FETCH_THROW_IN      ? 20000
+                           : p.action == ACT_FETCH_PLACED_BALL ? 90000
+                                                               : 0;
         Ball_SetVelocityToward(aim.x, aim.y, up, kPassFactor);
     }
     Ball.holder = 0;
@@ -157,7 +169,7 @@ void PlayRestartBall(int32_t person, Point aim)
     LastKicker[Person_Side(person)] = static_cast<int8_t>(person);
     Match.excludedPerson = static_cast<int16_t>(person);
     Ball.afterKick = kAfterKickTicks;
-    Person_SetAction(person, 3);
+    Person_SetAction(person, ACT_WALK_TO_TARGET);
     p.touchCooldown1 = kAfterKickTicks;
     p.kicked = 1;
     MatchPhase = PHASE_OPEN_PLAY;
@@ -223,7 +235,7 @@ void KickBall(int32_t kicker, Point aim, int32_t up, int32_t factor, int32_t sou
     Match.kickTargetPerson = -1;
     Match.kickTargetPoint[0] = static_cast<int16_t>(aim.x);
     Match.kickTargetPoint[1] = static_cast<int16_t>(aim.y);
-    Person_SetAction(kicker, 3);
+    Person_SetAction(kicker, ACT_WALK_TO_TARGET);
     MatchPresentationOps.PlayMatchSfx(sound, 0);
 }
 
@@ -231,7 +243,7 @@ void KickPass(int32_t kicker, int32_t receiver, Point aim)
 {
     KickBall(kicker, aim, 0, kPassFactor, kSfxPass);
     Match.kickTargetPerson = static_cast<int16_t>(receiver);
-    Person_SetAction(receiver, 17);
+    Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
     MatchPersons[receiver].receivePoint[0] = static_cast<int16_t>(aim.x);
     MatchPersons[receiver].receivePoint[1] = static_cast<int16_t>(aim.y);
 }
@@ -335,7 +347,8 @@ void CarrierDecisionBody(int32_t person)
 // The keeper's line: 16 units inside the goal line he defends.
 int32_t KeeperLineY(int32_t side)
 {
-    return side == Match.secondOfPair ? 122 + kKeeperInside : 2042 - kKeeperInside;
+    return side == Match.secondOfPair ? PITCH_NEAR_GOAL_LINE_Y + kKeeperInside
+                                      : PITCH_FAR_GOAL_LINE_Y - kKeeperInside;
 }
 
 void KeeperStandAt(int32_t person, int32_t x, int32_t y)
@@ -383,7 +396,8 @@ void KeeperTrySave(int32_t keeper)
 bool InOwnPenaltyArea(int32_t side, int32_t x, int32_t y)
 {
     const bool lowEnd = side == Match.secondOfPair;
-    return x > 476 && x < 1116 && (lowEnd ? y < 410 : y > 1754);
+    return x > PITCH_BOX_LEFT_X && x < PITCH_BOX_RIGHT_X
+           && (lowEnd ? y < PITCH_BOX_NEAR_Y : y > PITCH_BOX_FAR_Y);
 }
 
 // A slow ball on the ground in his area near him: he runs to it and clears it without a roll.
@@ -405,22 +419,16 @@ bool KeeperClears(int32_t keeper)
 }  // namespace
 
 // Replaced by the line-up refill and reshaping.
-void Team_RefillLineup(int32_t) {}
+void Team_InterimRefillLineup(int32_t) {}
 // Replaced, id by id, by the handlers of the player actions.
-void Action_Hold(int32_t) {}
+void Action_InterimHold(int32_t) {}
 // Replaced by the officials.
-void Officials_Update() {}
+void Officials_InterimUpdate() {}
 // Replaced by the fatigue bookkeeping.
-void Match_Fatigue() {}
-
-// Replaced by the match-data accessors and ratings.
-int32_t Match_PlayerRowRating(int32_t person)
-{
-    return MatchPersons[person].matchRating == 50 ? 50 : 0;
-}
+void Match_InterimFatigue() {}
 
 // Replaced by the player of the match.
-int32_t Match_PickPlayerOfMatch() { return -1; }
+int32_t Match_InterimPickPlayerOfMatch() { return -1; }
 
 // Replaced by the throw-in, goal-kick, corner, keeper's-ball and free-kick handlers.
 RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
@@ -463,7 +471,7 @@ void Action_InterimTaker(int32_t person)
 }
 
 // Replaced by the carrier decision and the closing down of the carrier.
-void Team_CarrierDecision(int32_t person)
+void Team_InterimCarrierDecision(int32_t person)
 {
     // Just after his own touch the ball may already be away from him: he goes after it.
     if (MatchPersons[person].hasBall == 0) {
@@ -472,26 +480,35 @@ void Team_CarrierDecision(int32_t person)
     }
     CarrierDecisionBody(person);
 }
-void Team_CloseDownCarrier(int32_t defender)
+void Team_InterimCloseDownCarrier(int32_t defender)
 {
     Person_RunToward(defender, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
 }
 
 // Replaced by the receiver choosers.
-int32_t Person_PickFacingPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
-int32_t Person_PickMediumPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
-int32_t Person_PickLongPass(int32_t carrier) { return PickReceiver(carrier); }
-int32_t Person_PickLongLeadPass(int32_t carrier) { return PickReceiver(carrier); }
+int32_t Person_InterimPickFacingPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
+int32_t Person_InterimPickMediumPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
+int32_t Person_InterimPickLongPass(int32_t carrier) { return PickReceiver(carrier); }
+int32_t Person_InterimPickLongLeadPass(int32_t carrier) { return PickReceiver(carrier); }
 
 // Replaced by the pass kicks.
-void Person_AimKickAt(int32_t kicker, int32_t receiver, int32_t x, int32_t y)
+void Person_InterimAimKickAt(int32_t kicker, int32_t receiver, int32_t x, int32_t y)
 {
     KickPass(kicker, receiver, {x, y});
 }
-void Person_AimLeadPass2(int32_t kicker, int32_t receiver) { KickPassToFeet(kicker, receiver); }
-void Person_AimPassToFeet(int32_t kicker, int32_t receiver) { KickPassToFeet(kicker, receiver); }
-void Person_AimLeadPass(int32_t kicker, int32_t receiver) { KickPassToFeet(kicker, receiver); }
-void Person_AimCrossOrShot(int32_t kicker, int32_t receiver)
+void Person_InterimAimLeadPass2(int32_t kicker, int32_t receiver)
+{
+    KickPassToFeet(kicker, receiver);
+}
+void Person_InterimAimPassToFeet(int32_t kicker, int32_t receiver)
+{
+    KickPassToFeet(kicker, receiver);
+}
+void Person_InterimAimLeadPass(int32_t kicker, int32_t receiver)
+{
+    KickPassToFeet(kicker, receiver);
+}
+void Person_InterimAimCrossOrShot(int32_t kicker, int32_t receiver)
 {
     if (receiver >= 0) {
         KickPassToFeet(kicker, receiver);
@@ -501,10 +518,13 @@ void Person_AimCrossOrShot(int32_t kicker, int32_t receiver)
 }
 
 // Replaced by the long kick.
-void Person_LongKickAlong(int32_t kicker, int32_t direction) { KickLongAlong(kicker, direction); }
+void Person_InterimLongKickAlong(int32_t kicker, int32_t direction)
+{
+    KickLongAlong(kicker, direction);
+}
 
 // Replaced by the volleys and headers.
-void Person_TryVolley(int32_t) {}
+void Person_InterimTryVolley(int32_t) {}
 
 // Replaced by the goalkeepers' actions.
 void Action_InterimKeeper(int32_t person)
@@ -529,8 +549,8 @@ void Action_InterimCelebrate(int32_t person)
     MatchPerson& p = MatchPersons[person];
     p.runSpeed = 0;
     if (++p.actionWord < kCelebrationTicks) return;
-    if (p.action == 69) Match.celebrationActive = 0;
-    Person_SetAction(person, 3);
+    if (p.action == ACT_CELEBRATE) Match.celebrationActive = 0;
+    Person_SetAction(person, ACT_WALK_TO_TARGET);
 }
 
 // Replaced by the falls and the getting up of the outfield actions.
@@ -538,8 +558,8 @@ void Action_InterimKnockedDown(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     p.runSpeed = 0;
-    if (++p.actionWord >= kKnockedDownTicks) Person_SetAction(person, 3);
+    if (++p.actionWord >= kKnockedDownTicks) Person_SetAction(person, ACT_WALK_TO_TARGET);
 }
 
 // Replaced by the chaser's arrival.
-void Action_InterimChaseArrived(int32_t person) { Person_SetAction(person, 3); }
+void Action_InterimChaseArrived(int32_t person) { Person_SetAction(person, ACT_WALK_TO_TARGET); }

@@ -1,51 +1,44 @@
 // gamecode/interim.h: engine operations whose full rules are still to come; their stand-in
-// bodies live in interim.cpp, and each moves to its owner's header when it is built.
+// bodies live in interim.cpp. Each name carries "Interim" until the real operation, under the
+// name without it, takes its place in its owner's header.
 #pragma once
 
 #include <cstdint>
 
-// Transitional: the engine modules that still reach Comm_Say, the active-player choice, the
-// formations, the team shape and the marking through this header.
-#include "gamecode/activeplayer.h"
-#include "gamecode/comments/commentary.h"
-#include "gamecode/formation.h"
-#include "gamecode/marking.h"
-#include "gamecode/teamshape.h"
-
 // The line-up refill.
-void Team_RefillLineup(int32_t side);
+void Team_InterimRefillLineup(int32_t side);
 
-void Officials_Update();
-void Match_Fatigue();
+void Officials_InterimUpdate();
+void Match_InterimFatigue();
 
 // Kicks a pass from `kicker` at once at `receiver`, aimed at (x, y): the receiver goes to action
 // 17 with that receive point, the kicker to 3.
-void Person_AimKickAt(int32_t kicker, int32_t receiver, int32_t x, int32_t y);
+void Person_InterimAimKickAt(int32_t kicker, int32_t receiver, int32_t x, int32_t y);
 // The carrier with the ball (the current person): near goal he shoots; pressed within 48 units
 // he passes to the nearest free team-mate ahead, shoots within 800 of goal or kicks long toward
 // it; else he runs on with the ball 4 units in front of him. Without the ball he runs to its near
 // look-ahead point.
-void Team_CarrierDecision(int32_t person);
+void Team_InterimCarrierDecision(int32_t person);
 // The defender going at the carrier runs toward the ball's near look-ahead point; the contacts
 // then decide who has the ball.
-void Team_CloseDownCarrier(int32_t defender);
+void Team_InterimCloseDownCarrier(int32_t defender);
 // Receiver choosers: each gives the nearest on-pitch team-mate of slots 1-10 at least 32 units
 // ahead of the carrier, within 480, with no opponent within 48 of him; -3 when none.
-int32_t Person_PickFacingPass(int32_t carrier, int32_t mode);
-int32_t Person_PickMediumPass(int32_t carrier, int32_t mode);
-int32_t Person_PickLongPass(int32_t carrier);
-int32_t Person_PickLongLeadPass(int32_t carrier);
+int32_t Person_InterimPickFacingPass(int32_t carrier, int32_t mode);
+int32_t Person_InterimPickMediumPass(int32_t carrier, int32_t mode);
+int32_t Person_InterimPickLongPass(int32_t carrier);
+int32_t Person_InterimPickLongLeadPass(int32_t carrier);
 // Kick set-ups: a pass kicked at once at the receiver's feet (he goes to action 17); with a
-// negative receiver Person_AimCrossOrShot shoots at the goal the kicker attacks.
-void Person_AimLeadPass2(int32_t kicker, int32_t receiver);
-void Person_AimPassToFeet(int32_t kicker, int32_t receiver);
-void Person_AimLeadPass(int32_t kicker, int32_t receiver);
-void Person_AimCrossOrShot(int32_t kicker, int32_t receiver);
+// negative receiver Person_InterimAimCrossOrShot shoots at the goal the kicker attacks.
+void Person_InterimAimLeadPass2(int32_t kicker, int32_t receiver);
+void Person_InterimAimPassToFeet(int32_t kicker, int32_t receiver);
+void Person_InterimAimLeadPass(int32_t kicker, int32_t receiver);
+void Person_InterimAimCrossOrShot(int32_t kicker, int32_t receiver);
 // A long kick 480 units along the direction, high (upward 120000); the kick target point is
 // stored.
-void Person_LongKickAlong(int32_t kicker, int32_t direction);
+void Person_InterimLongKickAlong(int32_t kicker, int32_t direction);
 // No volley or header yet: the person keeps his action.
-void Person_TryVolley(int32_t person);
+void Person_InterimTryVolley(int32_t person);
 // Keeper actions: outside open play he walks to his goal spot; in open play and at a penalty he
 // keeps between the ball and the goal, saves shots that reach him (Rand() % 100 < 40 + skill 0 /
 // 2) and clears a slow ball in his area.
@@ -59,7 +52,7 @@ void Action_InterimKnockedDown(int32_t person);
 void Action_InterimChaseArrived(int32_t person);
 // The handler of every action whose rules are still to come: the player keeps his position,
 // facing and animation.
-void Action_Hold(int32_t person);
+void Action_InterimHold(int32_t person);
 
 // Who takes the restart awarded in `awardedPhase` (1-5 or 12) for KickingSide and where its kick
 // aims: the taker and the ball are put on the restart spot, the ball stopped at his feet, the
@@ -74,7 +67,5 @@ RestartPlacement Restart_InterimTaker(int32_t awardedPhase);
 // facing his aim and plays it on the 30th tick, which returns the match to open play.
 void Action_InterimTaker(int32_t person);
 
-// The rating a player's row of the data block gets.
-int32_t Match_PlayerRowRating(int32_t person);
 // The person picked as player of the match, -1 nobody.
-int32_t Match_PickPlayerOfMatch();
+int32_t Match_InterimPickPlayerOfMatch();

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "engine/random.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
@@ -14,13 +15,12 @@
 #include "gamecode/motion.h"
 #include "gamecode/offside.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
 
 namespace {
 
-constexpr int32_t kRefereeSignals = 6;
-constexpr int32_t kKeeperIdle = 122;
 constexpr int32_t kWrongHalfMargin = 20;
 constexpr int32_t kSendBack = 32;
 constexpr int32_t kWhistleTicks = 30;
@@ -29,12 +29,7 @@ constexpr int32_t kGoalPauseTicks = 100;
 constexpr int32_t kCelebrationCountdown = 20;
 constexpr int32_t kCelebrationLimit = 500;
 constexpr int32_t kMaxCelebrationStyle = 6;
-constexpr int32_t kCelebrate = 69;
-constexpr int32_t kJoinCelebration = 70;
 constexpr int32_t kWalkOff = 30;
-constexpr int32_t kShootOutWait = 61;
-constexpr int32_t kShootOutTaker = 53;
-constexpr int32_t kSpotKickY = 314;
 constexpr int32_t kShootOutKeeperY = 132;
 constexpr int32_t kSfxLevelGoal = 14;
 constexpr int32_t kSfxGoal = 15;
@@ -68,7 +63,7 @@ void DrawSides()
 
 void RefereeSignalsRestart()
 {
-    Person_SetAction(MATCH_REFEREE, kRefereeSignals);
+    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_WHISTLE);
     Match.refereeReturnState = 1;
     Match.refereeSignal = 2;
 }
@@ -102,15 +97,15 @@ bool SendBackFirstInWrongHalf()
             const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
             MatchPerson& p = MatchPersons[person];
             if (p.offPitch != 0) continue;
-            if (standsLow && p.targetY > PITCH_CENTRE_Y
-                && p.y > PITCH_CENTRE_Y + kWrongHalfMargin) {
-                Person_SetAction(person, 3);
+            if (standsLow && p.targetY > PITCH_HALFWAY_LINE_Y
+                && p.y > PITCH_HALFWAY_LINE_Y + kWrongHalfMargin) {
+                Person_SetAction(person, ACT_WALK_TO_TARGET);
                 p.targetY = static_cast<int16_t>(p.targetY - kSendBack);
                 return true;
             }
-            if (!standsLow && p.targetY < PITCH_CENTRE_Y
-                && p.y < PITCH_CENTRE_Y - kWrongHalfMargin) {
-                Person_SetAction(person, 3);
+            if (!standsLow && p.targetY < PITCH_HALFWAY_LINE_Y
+                && p.y < PITCH_HALFWAY_LINE_Y - kWrongHalfMargin) {
+                Person_SetAction(person, ACT_WALK_TO_TARGET);
                 p.targetY = static_cast<int16_t>(p.targetY + kSendBack);
                 return true;
             }
@@ -131,12 +126,12 @@ void NameKickoffPair()
 {
     KickingSide = Match.kickOffSide;
     const int32_t taker = Team_NearestTeammateOrFallback(PITCH_CENTRE_X, PITCH_CENTRE_Y, -1);
-    Person_SetAction(taker, 24);
+    Person_SetAction(taker, ACT_KICKOFF_WALK);
     SayKickoff(taker);
     Match.kickoffTaker = static_cast<int16_t>(taker);
     // The taker, now in action 24, no longer counts as nearest.
     const int32_t partner = Team_NearestTeammateOrFallback(PITCH_CENTRE_X, PITCH_CENTRE_Y, taker);
-    Person_SetAction(partner, 26);
+    Person_SetAction(partner, ACT_KICKOFF_PARTNER);
     Match.kickoffPartner = static_cast<int16_t>(partner);
     MatchPhase = PHASE_KICKOFF_TAKING;
     Ball.possession = Match.kickOffSide;
@@ -215,7 +210,7 @@ void StartCelebration(int32_t scoring, int32_t scorer)
         return;
     }
     Match.celebrationActive = 1;
-    Person_SetAction(scorer, kCelebrate);
+    Person_SetAction(scorer, ACT_CELEBRATE);
     const int32_t lead = Match.score[scoring] - Match.score[scoring ^ 1];
     if (lead < 0) return;
     if (lead <= 1) {
@@ -225,10 +220,10 @@ void StartCelebration(int32_t scoring, int32_t scorer)
     for (int32_t slot = 1; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
         const int32_t mate = LineUp[scoring][slot];
         const MatchPerson& p = MatchPersons[mate];
-        if (mate == scorer || p.offPitch != 0 || p.action >= 15) continue;
+        if (mate == scorer || p.offPitch != 0 || p.action >= ACT_CARRY_RUN) continue;
         // Far ahead, only some of the team join in.
         if (lead >= 2 && Rand() % lead != 0) continue;
-        Person_SetAction(mate, kJoinCelebration);
+        Person_SetAction(mate, ACT_RUN_TO_SCORER);
     }
 }
 
@@ -242,7 +237,7 @@ void FirstGoalPass()
     MatchPresentationOps.PlayMatchSfx(wasLevel ? kSfxLevelGoal : kSfxGoal, 0);
     const int32_t scoring = ConcedingSide() ^ 1;
     ++Match.score[scoring];
-    Team_RefillLineup(scoring);
+    Team_InterimRefillLineup(scoring);
     ++MatchPersons[LineUp[scoring ^ 1][0]].stats.goalsAgainst;
     const int32_t ownGoalPlayer = CreditGoal(scoring);
     const int32_t scorer = Match.scorerRecord;
@@ -258,8 +253,8 @@ void FirstGoalPass()
 
 bool KeepersIdle()
 {
-    return MatchPersons[LineUp[0][0]].action == kKeeperIdle
-           && MatchPersons[LineUp[1][0]].action == kKeeperIdle;
+    return MatchPersons[LineUp[0][0]].action == ACT_KEEPER_IDLE
+           && MatchPersons[LineUp[1][0]].action == ACT_KEEPER_IDLE;
 }
 
 void EndShootOut(int32_t g0, int32_t g1)
@@ -272,7 +267,7 @@ void EndShootOut(int32_t g0, int32_t g1)
     Match_SetAllActions(kWalkOff);
     Match.celebrationActive = 0;
     for (int32_t slot = 1; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
-        Person_SetAction(LineUp[winner][slot], kCelebrate);
+        Person_SetAction(LineUp[winner][slot], ACT_CELEBRATE);
         MatchPresentationOps.PlayMatchSfx(kSfxCelebration, 0);
     }
     ActivePlayer[0] = MATCH_NONE;
@@ -294,17 +289,17 @@ void SetUpShootOutKick()
     Ball.height16 = 0;
     MatchPhase = PHASE_PENALTY_KICK;
     RestartSpot[0] = PITCH_CENTRE_X;
-    RestartSpot[1] = kSpotKickY;
+    RestartSpot[1] = PITCH_PENALTY_SPOT_NEAR_Y;
     PhaseTimer = 0;
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-        Person_SetAction(person, kShootOutWait);
+        Person_SetAction(person, ACT_SHOOTOUT_FACE_CENTRE);
         const ShootOutPosition at = ShootOut_Position(person);
         Person_PlaceAt(person, PITCH_CENTRE_X + at.dx, Pitch.firstGoalLine + at.dy);
     }
-    Person_SetAction(kicker, kShootOutTaker);
+    Person_SetAction(kicker, ACT_FREE_KICK_TAKER);
     LastKicker[KickingSide] = static_cast<int8_t>(kicker);
-    Person_SetAction(LineUp[0][0], kKeeperIdle);
-    Person_SetAction(LineUp[1][0], kKeeperIdle);
+    Person_SetAction(LineUp[0][0], ACT_KEEPER_IDLE);
+    Person_SetAction(LineUp[1][0], ACT_KEEPER_IDLE);
     Person_PlaceAt(LineUp[KickingSide ^ 1][0], PITCH_CENTRE_X, kShootOutKeeperY);
     ++Match.shootoutKicks;
     MatchPersons[MATCH_MARKER].x = PITCH_CENTRE_X;
@@ -351,13 +346,13 @@ void Phase_KickoffWhistle()
     // -1: the taker is on his way to the ball; his kick opens play.
     if (PhaseTimer < 0 || --PhaseTimer != 0) return;
     const int32_t taker = Match.kickoffTaker;
-    if (MatchPersons[taker].action > 100) {
+    if (MatchPersons[taker].action > ACT_GESTURE_AND_RETURN) {
         PhaseTimer = 1;
         return;
     }
     RefereeSignalsRestart();
     Match_ClearPlayerFlags();
-    Person_SetAction(taker, 27);
+    Person_SetAction(taker, ACT_KICKOFF_TAKER);
     MatchPersons[taker].touchCooldown1 = 0;
     PhaseTimer = -1;
     Match.clockRunning = 1;
@@ -398,7 +393,7 @@ void Phase_GoalCelebration()
     Match_AllStand();
     Match.kickOffSide = static_cast<uint8_t>(conceding);
     const int32_t keeper = LineUp[conceding][0];
-    Person_SetAction(keeper, 23);
+    Person_SetAction(keeper, ACT_KICKOFF_AFTER_GOAL);
     MatchPersons[keeper].touchCooldown1 = 0;
     Match_RunPendingSubstitutions();
 }

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/restartutil.h"
 
 namespace {
@@ -16,8 +18,6 @@ constexpr int32_t kMarkingDistance = 32;
 constexpr int32_t kOnsideMargin = 16;  // one yard inside the line
 constexpr int32_t kSkillOnside = 12;
 constexpr int32_t kSkillPickUp = 2;
-constexpr int32_t kFirstGoalLine = 122;
-constexpr int32_t kSecondGoalLine = 2042;
 constexpr int32_t kGuardBase = 24;
 constexpr int32_t kReachOpenPlay = 200;
 constexpr int32_t kReachRestart = 300;
@@ -60,7 +60,7 @@ bool MarksInThisPhase(const MatchPerson& opponent)
         case PHASE_KEEPER_CLEARANCE:
         case PHASE_FREE_KICK:
         case PHASE_DIRECT_FREE_KICK:
-        case PHASE_FREE_KICK_READY: return opponent.action <= 17;
+        case PHASE_FREE_KICK_READY: return opponent.action <= ACT_GO_TO_MEETING_SPOT;
         default: return false;
     }
 }
@@ -71,7 +71,7 @@ void StandGoalSideOf(int32_t side, MatchPerson& marker)
     if (opponent < 0 || !OnPitch(opponent)) return;
     const MatchPerson& m = MatchPersons[opponent];
     if (!MarksInThisPhase(m)) return;
-    const int32_t ownGoalY = AttacksUp(side) ? kFirstGoalLine : kSecondGoalLine;
+    const int32_t ownGoalY = AttacksUp(side) ? PITCH_NEAR_GOAL_LINE_Y : PITCH_FAR_GOAL_LINE_Y;
     const Point spot = TowardGoal(m.x, m.y, ownGoalY, kMarkingDistance);
     marker.targetX = static_cast<int16_t>(spot.x);
     marker.targetY = static_cast<int16_t>(spot.y);
@@ -102,9 +102,10 @@ bool NeedsPickingUp(int32_t side, int32_t attacker)
 {
     const MatchPerson& a = MatchPersons[attacker];
     const bool openPlay = MatchPhase == PHASE_OPEN_PLAY;
-    if (attacker == LineUp[side][0] || a.offPitch != 0 || a.action == 4 || a.action == 103)
+    if (attacker == LineUp[side][0] || a.offPitch != 0 || a.action == ACT_ACTIVE
+        || a.action == ACT_FREE_KICK_RUNNER)
         return false;
-    if (!openPlay && (attacker == ActivePlayer[side] || a.action > 15)) return false;
+    if (!openPlay && (attacker == ActivePlayer[side] || a.action > ACT_CARRY_RUN)) return false;
     if (SetPiecePhase() && a.ballDistance < kNearBall) return false;
     const int32_t reach = openPlay ? kReachOpenPlay : kReachRestart;
     const int32_t ballY = MatchPersons[MATCH_BALL].y;
@@ -116,7 +117,7 @@ bool NeedsPickingUp(int32_t side, int32_t attacker)
 // from its goal line.
 Point GuardPoint(int32_t side, const MatchPerson& a)
 {
-    const int32_t goalY = AttacksUp(side) ? kSecondGoalLine : kFirstGoalLine;
+    const int32_t goalY = AttacksUp(side) ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
     const int32_t toGoalLine = AttacksUp(side) ? goalY - a.y : a.y - goalY;
     return TowardGoal(a.x, a.y, goalY, toGoalLine / 32 + kGuardBase);
 }
@@ -126,7 +127,8 @@ bool FreeToPickUp(int32_t defender, const bool picked[MATCH_PLAYER_COUNT])
     const int32_t side = Person_Side(defender);
     const MatchPerson& d = MatchPersons[defender];
     if (d.offPitch != 0 || picked[defender] || defender == LineUp[side][0]) return false;
-    if (d.action == 4 || d.action == 58 || d.action == 96) return false;
+    if (d.action == ACT_ACTIVE || d.action == ACT_HOLD_SPOT || d.action == ACT_NEAR_POST)
+        return false;
     const int32_t man = MarkedOpponent(side, d);
     return man < 0 || !OnPitch(man);  // a marker keeps his man
 }
@@ -168,7 +170,7 @@ void Team_SetMarkingTargets()
         CurrentSide = static_cast<uint8_t>(side);
         for (int32_t slot = 1; slot <= 10; ++slot) {
             MatchPerson& p = MatchPersons[LineUp[side][slot]];
-            if (p.offPitch != 0 || p.action > 17) continue;
+            if (p.offPitch != 0 || p.action > ACT_GO_TO_MEETING_SPOT) continue;
             StandGoalSideOf(side, p);
         }
     }

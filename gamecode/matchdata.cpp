@@ -5,8 +5,8 @@
 #include <array>
 
 #include "engine/fatal.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
-#include "gamecode/interim.h"
 #include "gamecode/presentation.h"
 
 namespace {

@@ -10,15 +10,20 @@
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "game/matchblocks.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
+#include "gamecode/marking.h"
 #include "gamecode/matchdata.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
+#include "gamecode/teamshape.h"
 
 namespace {
 
@@ -26,8 +31,6 @@ constexpr auto kNominalMinutes = std::to_array<uint32_t>({45, 45, 15, 15, 0});
 constexpr auto kStartMinute = std::to_array<uint32_t>({0, 45, 90, 105, 0});
 constexpr int32_t kBonusTicks = 2400;
 constexpr int32_t kMomentumMax = 1000;
-constexpr int32_t kThirdNear = 762;  // up to here the third nearest y 122
-constexpr int32_t kThirdFar = 1402;  // from here the third nearest y 2042
 
 void OpenMenuForRequest(uint16_t request)
 {
@@ -87,8 +90,10 @@ int32_t HeatCell(int32_t offset, int32_t cells, int32_t span, int32_t last)
 
 void CountHeat(int32_t grid, int32_t x, int32_t y, bool mirrored)
 {
-    int32_t col = HeatCell(x - 156, TACTIC_GRID_ROWS, 1280, TACTIC_GRID_ROWS - 1);
-    int32_t row = HeatCell(y - 122, TACTIC_GRID_COLUMNS, 1920, TACTIC_GRID_COLUMNS - 1);
+    int32_t col =
+        HeatCell(x - PITCH_LEFT_TOUCHLINE_X, TACTIC_GRID_ROWS, PITCH_WIDTH, TACTIC_GRID_ROWS - 1);
+    int32_t row = HeatCell(y - PITCH_NEAR_GOAL_LINE_Y, TACTIC_GRID_COLUMNS, PITCH_LENGTH,
+                           TACTIC_GRID_COLUMNS - 1);
     if (mirrored) {
         col = TACTIC_GRID_ROWS - 1 - col;
         row = TACTIC_GRID_COLUMNS - 1 - row;
@@ -117,8 +122,8 @@ void CountPossession()
     const int32_t p = Ball.possession & 1;
     const int32_t ballY = MatchPersons[MATCH_BALL].y;
     int32_t third = THIRD_MIDDLE;
-    if (ballY >= kThirdFar) third = THIRD_ATTACK;
-    if (ballY <= kThirdNear) third = THIRD_OWN;
+    if (ballY >= PITCH_FAR_THIRD_Y) third = THIRD_ATTACK;
+    if (ballY <= PITCH_NEAR_THIRD_Y) third = THIRD_OWN;
     // The thirds are named from the side attacking larger y; the other side sees them swapped.
     if (p != Match.secondOfPair) third = THIRD_COUNT - 1 - third;
     ++Match.thirdsTicks[p][third];
@@ -158,7 +163,7 @@ void CelebrateLead()
     for (int32_t s = 0; s < MATCH_PERSONS_PER_SIDE; ++s) {
         const int32_t person = leader * MATCH_PERSONS_PER_SIDE + s;
         if (Rand() % 2 == 0) continue;
-        Person_SetAction(person, 69);
+        Person_SetAction(person, ACT_CELEBRATE);
         if (MatchPersons[person].offPitch == 0)
             Match.celebratingPlayer = static_cast<int16_t>(person);
         MatchPersons[person].passKind = static_cast<int16_t>(Rand() % 2);
@@ -170,8 +175,8 @@ void CelebrateLead()
 
 void MatchLoop()
 {
-    Team_RefillLineup(0);
-    Team_RefillLineup(1);
+    Team_InterimRefillLineup(0);
+    Team_InterimRefillLineup(1);
     while (!(MatchEndFlag != 0 && MatchShared.replayPlaying == 0)) {
         Poll();
         if (MatchShared.menuRequest != 0 && MatchShared.replayPlaying == 0) {
@@ -205,7 +210,7 @@ void EngineTick()
     Ball_Tick();
     Match_TickTimers();
     UpdatePlayerGroup();
-    Officials_Update();
+    Officials_InterimUpdate();
     player_action();
     MatchPhase_Dispatch();
     Match_ClockTick();
@@ -242,7 +247,7 @@ void Match_ClockTick()
     }
     if (MatchPhase != PHASE_OPEN_PLAY) return;
     // matchTicks stands still in stoppage time: fatigue runs only when it moves onto a multiple.
-    if (advanced && Match.matchTicks % 400 == 0) Match_Fatigue();
+    if (advanced && Match.matchTicks % 400 == 0) Match_InterimFatigue();
     CountPossession();
 }
 
@@ -297,20 +302,20 @@ void Match_SetPeriodLength(int32_t seconds)
 void Match_EndPeriod()
 {
     MatchPresentationOps.PlayMatchSfx(8, 0);
-    Person_SetAction(MATCH_REFEREE, 6);
+    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_WHISTLE);
     Match.refereeReturnState = 4;
     Match.refereeSignal = 3;
     MatchPhase = PHASE_PERIOD_OVER;
     if (Match.period < MATCH_PERIOD_SHOOT_OUT) Comm_Say(115 + Match.period, 0, -1, -1, 0);
     Ball.secondHolder = 0;
     Match.followedObject = MATCH_BALL;
-    Person_SetAction(MATCH_LINESMAN_1, 5);
-    Person_SetAction(MATCH_LINESMAN_2, 5);
+    Person_SetAction(MATCH_LINESMAN_1, OFFICIAL_LINESMAN_TO_EXIT);
+    Person_SetAction(MATCH_LINESMAN_2, OFFICIAL_LINESMAN_TO_EXIT);
     PhaseTimer = 0;
     Match.restartByte = 0;
     Ball.holder = 0;
     for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
-        Person_SetAction(p, 30);
+        Person_SetAction(p, ACT_WALK_OFF);
     }
     Match.recordPause = 0;
     CelebrateLead();

@@ -5,11 +5,15 @@
 #include <array>
 
 #include "engine/random.h"
+#include "gamecode/actionids.h"
+#include "gamecode/activeplayer.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
+#include "gamecode/marking.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
+#include "gamecode/teamshape.h"
 
 namespace {
 
@@ -76,14 +80,32 @@ bool ActionIn(int32_t action, std::initializer_list<int32_t> actions)
 }
 
 // The goal kind by what the scorer was doing, else by the distance; 11 an own goal.
+// The goal record's kind, read through the event-class table when the goal list is packed.
+enum GoalKindValue : int32_t {
+    GOAL_KIND_PLAIN = 1,
+    GOAL_KIND_LONG_RANGE = 2,
+    GOAL_KIND_PENALTY = 3,
+    GOAL_KIND_VOLLEY = 5,
+    GOAL_KIND_SET_PIECE = 8,
+    GOAL_KIND_IN_THE_AIR = 10,
+    GOAL_KIND_OWN_GOAL = 11,
+};
+
 int32_t GoalKind(int32_t action, int32_t distance, int32_t ownGoalPlayer)
 {
-    if (ActionIn(action, {46, 47, 48, 51, 82, 86, 87})) return 10;
-    if (ActionIn(action, {50, 80, 83, 84})) return 5;
-    if (ActionIn(action, {55, 59, 71, 94})) return 8;
-    if (ActionIn(action, {60, 95})) return 3;
-    if (distance > 22) return 2;
-    return ownGoalPlayer == -1 ? 1 : 11;
+    if (ActionIn(action, {ACT_JUMP_STRIKE_TO_TARGET, ACT_JUMP_STRIKE_AT_GOAL,
+                          ACT_HIGH_STRIKE_AT_GOAL, ACT_VOLLEY_TO_TARGET, ACT_JUMP_HEADER_AT_GOAL,
+                          ACT_JUMP_HEADED_PASS, ACT_JUMP_HEADER_BACK_FLICK}))
+        return GOAL_KIND_IN_THE_AIR;
+    if (ActionIn(action, {ACT_OVERHEAD_KICK, ACT_FIRST_TIME_SHOT_80, ACT_FIRST_TIME_SHOT_83,
+                          ACT_FIRST_TIME_SHOT_84}))
+        return GOAL_KIND_VOLLEY;
+    if (ActionIn(action, {ACT_FREE_KICK_AT_BALL, ACT_FREE_KICK_ARRANGE, ACT_DIRECT_FREE_KICK,
+                          ACT_SET_PIECE_PASS}))
+        return GOAL_KIND_SET_PIECE;
+    if (ActionIn(action, {ACT_PENALTY_RUN_UP, ACT_PENALTY_KICK})) return GOAL_KIND_PENALTY;
+    if (distance > 22) return GOAL_KIND_LONG_RANGE;
+    return ownGoalPlayer == -1 ? GOAL_KIND_PLAIN : GOAL_KIND_OWN_GOAL;
 }
 
 void PlaceOnTarget(int32_t person)
@@ -140,8 +162,8 @@ void Match_RecordGoal(int32_t side, int32_t goalIndex, int32_t fallbackScorer, i
     int32_t person = scorer == -1 ? fallbackScorer : scorer;
     const int32_t action = IsPlayer(person) ? MatchPersons[person].action : -1;
     const int32_t kind = GoalKind(action, distance, arg1);
-    if (kind == 11) person = fallbackScorer;
-    const int32_t detail = distance > 21 || kind == 8 ? 1 : distance < 12 ? 3 : 0;
+    if (kind == GOAL_KIND_OWN_GOAL) person = fallbackScorer;
+    const int32_t detail = distance > 21 || kind == GOAL_KIND_SET_PIECE ? 1 : distance < 12 ? 3 : 0;
     Match.goals[side][index] = {static_cast<int16_t>(person),
                                 static_cast<uint8_t>(Match_RecordMinute()),
                                 static_cast<uint8_t>(kind), static_cast<uint8_t>(detail), 0};
@@ -165,18 +187,19 @@ void Restart_PlaceThrowReceiver(int32_t taker, int32_t receiver)
     const int32_t sy = RestartSpot[1];
     const bool leftHalf = sx < PITCH_CENTRE_X;
     const int32_t x = leftHalf ? sx + 192 + Rand() % 192 : sx - 192 - Rand() % 192;
-    const int32_t y = sy < PITCH_CENTRE_Y ? std::max(sy - 192, 122) + (Rand() % 24) * 16
-                                          : std::min(sy + 192, 2042) - (Rand() % 24) * 16;
+    const int32_t y = sy < PITCH_CENTRE_Y
+                          ? std::max(sy - 192, PITCH_NEAR_GOAL_LINE_Y) + (Rand() % 24) * 16
+                          : std::min(sy + 192, PITCH_FAR_GOAL_LINE_Y) - (Rand() % 24) * 16;
     MatchPerson& r = MatchPersons[receiver];
     MatchPerson& t = MatchPersons[taker];
     r.receivePoint[0] = static_cast<int16_t>(x);
     r.receivePoint[1] = static_cast<int16_t>(y);
     t.receivePoint[0] = static_cast<int16_t>(leftHalf ? x + 32 : x - 32);
     t.receivePoint[1] = static_cast<int16_t>(y);
-    Person_SetAction(taker, 76);
+    Person_SetAction(taker, ACT_MOVE_TO_LOOSE_BALL);
     t.runSpeed = 64;
     t.passKind = static_cast<int16_t>(receiver);
-    Person_SetAction(receiver, 76);
+    Person_SetAction(receiver, ACT_MOVE_TO_LOOSE_BALL);
     r.runSpeed = 0;
     r.passKind = -1;
 }

@@ -8,7 +8,10 @@
 #include "engine/random.h"
 #include "game/hooks.h"
 #include "game/matchblocks.h"
+#include "gamecode/actionids.h"
+#include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
+#include "gamecode/formation.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
@@ -23,7 +26,6 @@ void (*s_previousWatchedMatch)();
 
 constexpr int32_t kDefaultPeriodMinutes = 5;
 constexpr int32_t kMaxPeriodMinutes = 90;
-constexpr int32_t kKeeperIdle = 122;
 
 void HalfTimeMenus()
 {
@@ -175,7 +177,7 @@ void PlacePlayersOffPitch()
             const int32_t person = LineUp[side][s];
             Person_PlaceAt(person, s == 0 ? -14 : -354 - 15 * s, PITCH_CENTRE_Y);
             MatchPerson& p = MatchPersons[person];
-            p.action = 0;
+            p.action = ACT_STAND;
             p.frame = -1;
             p.hasBall = 0;
             p.touchCooldown1 = 0;
@@ -220,11 +222,11 @@ void StartKickOffPeriod()
     MatchPersons[MATCH_MARKER].y = PITCH_PARKED_Y;
     MatchPersons[MATCH_MARKER].y16 = PITCH_PARKED_Y * 65536;
     Ball.possession = 0;
-    Person_SetAction(LineUp[0][0], kKeeperIdle);
-    Person_SetAction(LineUp[1][0], kKeeperIdle);
-    Person_SetAction(MATCH_REFEREE, 1);
-    Person_SetAction(MATCH_LINESMAN_1, 2);
-    Person_SetAction(MATCH_LINESMAN_2, 3);
+    Person_SetAction(LineUp[0][0], ACT_KEEPER_IDLE);
+    Person_SetAction(LineUp[1][0], ACT_KEEPER_IDLE);
+    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_FOLLOW);
+    Person_SetAction(MATCH_LINESMAN_1, OFFICIAL_LINESMAN_LEFT);
+    Person_SetAction(MATCH_LINESMAN_2, OFFICIAL_LINESMAN_RIGHT);
     Person_PlaceAt(MATCH_BALL, PITCH_CENTRE_X, PITCH_CENTRE_Y);
     MatchPhase = PHASE_KICKOFF_PERIOD;
     PhaseTimer = 200;
@@ -232,8 +234,8 @@ void StartKickOffPeriod()
 
 void StartShootOutPeriod()
 {
-    Person_SetAction(LineUp[0][0], kKeeperIdle);
-    Person_SetAction(LineUp[1][0], kKeeperIdle);
+    Person_SetAction(LineUp[0][0], ACT_KEEPER_IDLE);
+    Person_SetAction(LineUp[1][0], ACT_KEEPER_IDLE);
     MatchPhase = PHASE_SHOOTOUT_NEXT_KICK;
     PhaseTimer = 0;
     Match.shootoutKicks = 0;
@@ -434,7 +436,7 @@ void InitSides()
 void WriteMatchSummary()
 {
     MatchDataBlock* data = GetMatchDataBlock();
-    const int32_t star = Match_PickPlayerOfMatch();
+    const int32_t star = Match_InterimPickPlayerOfMatch();
     for (int32_t side = 0; side < 2; ++side) {
         MatchSideStats* stats = &data->sides[side];
         WriteScorers(side, stats);

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "game/matchblocks.h"
+#include "gamecode/pitch.h"
 
 constexpr int32_t MATCH_OBJECT_COUNT = 37;
 constexpr int32_t MATCH_PLAYER_COUNT = 32;
@@ -427,10 +428,6 @@ struct PitchConstants {
 };
 extern PitchConstants Pitch;
 void SetPitchConstants();
-
-constexpr int32_t PITCH_CENTRE_X = 796;
-constexpr int32_t PITCH_CENTRE_Y = 1082;
-constexpr int32_t PITCH_PARKED_Y = 3042;
 
 // Whole units of a 16.16 value, truncated toward zero (-1 gives 0).
 constexpr int16_t Fixed_ToUnits(int32_t fixed16) { return static_cast<int16_t>(fixed16 / 65536); }

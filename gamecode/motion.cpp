@@ -8,9 +8,10 @@
 #include <numbers>
 
 #include "engine/convert.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
-#include "gamecode/interim.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 
@@ -21,9 +22,6 @@ constexpr int32_t kPressureCap = 20;
 constexpr int32_t kBlockedTicksToStand = 20;
 constexpr int32_t kSlowBall = 2;  // speed bytes 0-2
 constexpr int32_t kAheadUnits = 7;
-constexpr int32_t kActionChaseArrived = 108;
-constexpr int32_t kActionWall = 58;
-constexpr int32_t kActionDive = 145;
 
 // Actions of a player on the ground or in a challenge, who blocks nobody's way.
 constexpr auto kNotBlocking =
@@ -70,7 +68,7 @@ Run ChooseRun(int32_t person, int32_t x, int32_t y)
 {
     const MatchPerson& p = MatchPersons[person];
     if (MatchPhase >= PHASE_THROW_IN_TAKEN) {
-        if (p.action == kActionWall) return {12, 140, 0};
+        if (p.action == ACT_HOLD_SPOT) return {12, 140, 0};
         return {10, 64, 31};
     }
     const int32_t side = Person_Side(person);
@@ -82,7 +80,7 @@ Run ChooseRun(int32_t person, int32_t x, int32_t y)
     const int32_t r1 = Person_StraightDistance(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
     const int32_t r2 = Person_StraightDistance(x, y, rival.x, rival.y);
     if (r1 < 8 && LineUp[side][0] != person) {
-        Person_SetAction(person, kActionChaseArrived);
+        Person_SetAction(person, ACT_JOCKEY);
         return {-1, 0, 0};
     }
     if (r2 < r1 && r1 > 50) return {13, 190, 0};
@@ -336,7 +334,7 @@ void Keeper_StartDive(int32_t keeper)
     MatchPerson& p = MatchPersons[keeper];
     KeeperDiveDirection = static_cast<int16_t>(p.dirToBall);
     ++p.stats.dives;
-    Person_SetAction(keeper, kActionDive);
+    Person_SetAction(keeper, ACT_KEEPER_SMOTHER);
     const int32_t side = Person_Side(keeper);
     Comm_Say(123, side, keeper, -1, 0);
     const int32_t ballX = KeeperWatchPoint[0];

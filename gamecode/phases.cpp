@@ -8,17 +8,18 @@
 #include "engine/fatal.h"
 #include "engine/random.h"
 #include "game/matchblocks.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/interim.h"
 #include "gamecode/kickoffs.h"
 #include "gamecode/offside.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
 
 namespace {
 
-constexpr int32_t kRefereeSignals = 6;
 constexpr int32_t kMarkerFrame = 12;
 constexpr int32_t kTrailingKeeperWait = 11;
 constexpr int32_t kMomentumFull = 1000;
@@ -98,7 +99,7 @@ void SetUpRestart(const RestartFamily& family)
     Ball_Stop();
     Ball.height = 0;
     Ball.height16 = 0;
-    Person_SetAction(MATCH_REFEREE, kRefereeSignals);
+    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_WHISTLE);
     Match.refereeReturnState = 1;
     Match.refereeSignal = 1;
     Match.keeperPendingAction = -1;
@@ -154,8 +155,8 @@ void Phase_FreeKick()
 {
     const int32_t ahead = Ball.possession != Match.secondOfPair ? -kWatchAhead : kWatchAhead;
     KeeperWatchPoint[0] = PITCH_CENTRE_X;
-    KeeperWatchPoint[1] =
-        static_cast<int16_t>(std::clamp(MatchPersons[MATCH_BALL].y + ahead, 122, 2042));
+    KeeperWatchPoint[1] = static_cast<int16_t>(std::clamp(
+        MatchPersons[MATCH_BALL].y + ahead, PITCH_NEAR_GOAL_LINE_Y, PITCH_FAR_GOAL_LINE_Y));
     ClearForPlacedKick();
 }
 
@@ -164,7 +165,8 @@ void Phase_KickAtGoal()
 {
     KeeperWatchPoint[0] = PITCH_CENTRE_X;
     KeeperWatchPoint[1] =
-        static_cast<int16_t>(MatchPersons[MATCH_BALL].y < PITCH_CENTRE_Y ? 122 : 2042);
+        static_cast<int16_t>(MatchPersons[MATCH_BALL].y < PITCH_CENTRE_Y ? PITCH_NEAR_GOAL_LINE_Y
+                                                                         : PITCH_FAR_GOAL_LINE_Y);
     ClearForPlacedKick();
 }
 
@@ -196,7 +198,8 @@ void Phase_SubstitutionPause()
 {
     if (AnyPlayerIn(38, 39)) return;
     for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
-        if (MatchPersons[p].action == 40) Person_SetAction(p, MatchPersons[p].savedAction);
+        if (MatchPersons[p].action == ACT_STILL_40)
+            Person_SetAction(p, MatchPersons[p].savedAction);
     }
     LastIncidentMark = MATCH_BALL;
     MatchPhase = SavedPhase;

@@ -5,29 +5,29 @@
 #include <cstdlib>
 
 #include "engine/random.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
+#include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 
 namespace {
 
 constexpr int32_t kArrived = 5;
-constexpr int32_t kKeeperIdle = 122;
 constexpr int32_t kKickoffWait = 100;
 constexpr int32_t kPairOffset = 80;
 constexpr int32_t kBesideBall = 8;
 constexpr int32_t kTurnTicks = 10;
 constexpr int32_t kTakerHoldTicks = 10;
 constexpr int32_t kTakerRunning = 500;
-constexpr int32_t kKeeperOffLineX = 862;
+constexpr int32_t kKeeperOffLineX = PITCH_RIGHT_POST_X;
 constexpr int32_t kWrongHalfMargin = 20;
 constexpr int32_t kGroupKickoffPass = 237;
-constexpr int32_t kExitX = -4;
-constexpr int32_t kTunnelX = -164;
 
 int32_t DistanceTo(int32_t x, int32_t y)
 {
@@ -60,8 +60,8 @@ bool AnyoneInWrongHalf()
         const MatchPerson& p = MatchPersons[person];
         if (p.offPitch != 0) continue;
         const bool standsLow = Person_Side(person) == Match.secondOfPair;
-        if (standsLow ? p.y > PITCH_CENTRE_Y + kWrongHalfMargin
-                      : p.y < PITCH_CENTRE_Y - kWrongHalfMargin)
+        if (standsLow ? p.y > PITCH_HALFWAY_LINE_Y + kWrongHalfMargin
+                      : p.y < PITCH_HALFWAY_LINE_Y - kWrongHalfMargin)
             return true;
     }
     return false;
@@ -87,8 +87,8 @@ void KickOff(int32_t person)
     PhaseTimer = 0;
     MatchPersons[person].facing =
         static_cast<uint16_t>(Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, r.x, r.y));
-    Person_AimKickAt(person, receiver, r.x, aimY);
-    Person_SetAction(receiver, 17);
+    Person_InterimAimKickAt(person, receiver, r.x, aimY);
+    Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
     Match.kickoffTaker = -1;
     ++Match.kickoffTaken;
     ActivePlayer[side] = static_cast<uint8_t>(receiver);
@@ -112,7 +112,7 @@ void WalkOffTo(int32_t person, int32_t x, int32_t next)
 
 void Action_KickoffAfterGoal(int32_t person)
 {
-    Person_SetAction(person, kKeeperIdle);
+    Person_SetAction(person, ACT_KEEPER_IDLE);
     MatchPhase = PHASE_KICKOFF_AFTER_GOAL;
     PhaseTimer = kKickoffWait;
 }
@@ -122,10 +122,10 @@ void Action_KickoffWalk(int32_t person)
     MatchPerson& p = MatchPersons[person];
     Ball_PlaceOnCentreSpot();
     if (DistanceTo(p.targetX, p.targetY) <= kArrived) {
-        Person_SetAction(person, 0);
+        Person_SetAction(person, ACT_STAND);
         return;
     }
-    if (CurrentPersonPos.x <= kExitX) {
+    if (CurrentPersonPos.x <= PITCH_EXIT_X) {
         // Still beside the pitch: he comes on straight across before he heads for his point.
         p.frame = -1;
         Person_RunToward(person, p.targetX, CurrentPersonPos.y);
@@ -168,7 +168,8 @@ void Action_KickoffPartner(int32_t person)
     p.actionWord = 0;
     MatchPhase = PHASE_KICKOFF_READY;
     for (int32_t other = 0; other < MATCH_PLAYER_COUNT; ++other) {
-        if (other != person && MatchPersons[other].action == 26) Person_SetAction(other, 0);
+        if (other != person && MatchPersons[other].action == ACT_KICKOFF_PARTNER)
+            Person_SetAction(other, ACT_STAND);
     }
     FaceBall(person);
 }
@@ -204,6 +205,6 @@ void Action_KickoffTaker(int32_t person)
     KickOff(person);
 }
 
-void Action_WalkOff(int32_t person) { WalkOffTo(person, kExitX, 31); }
+void Action_WalkOff(int32_t person) { WalkOffTo(person, PITCH_EXIT_X, 31); }
 
-void Action_WalkOffTunnel(int32_t person) { WalkOffTo(person, kTunnelX, -1); }
+void Action_WalkOffTunnel(int32_t person) { WalkOffTo(person, PITCH_TUNNEL_X, -1); }

@@ -5,22 +5,15 @@
 #include <cstdlib>
 
 #include "engine/random.h"
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 
 namespace {
 
-constexpr int32_t kActionStand = 3;
-constexpr int32_t kActionKeeperIdle = 122;
-constexpr int32_t kActionInWall = 58;
-constexpr int32_t kLastOpenAction = 16;  // above this a player is busy with his own move
-constexpr int32_t kGoalCentreX = 796;
-constexpr int32_t kPostLeftX = 730;
-constexpr int32_t kPostRightX = 862;
-constexpr int32_t kTopGoalY = 122;
-constexpr int32_t kBottomGoalY = 2042;
 constexpr int32_t kBand = 100;
 constexpr int32_t kTargetMargin = 64;
 
@@ -31,13 +24,13 @@ int32_t KeeperOf(int32_t side) { return LineUp[side][0]; }
 // The y of the goal line that `side` attacks.
 int32_t AttackedGoalY(int32_t side)
 {
-    return side == Match.secondOfPair ? kBottomGoalY : kTopGoalY;
+    return side == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
 }
 
 int16_t KeptOnPitchY(int32_t y)
 {
-    if (y < kTopGoalY) return kTopGoalY + kTargetMargin;
-    if (y > kBottomGoalY) return kBottomGoalY - kTargetMargin;
+    if (y < PITCH_NEAR_GOAL_LINE_Y) return PITCH_NEAR_GOAL_LINE_Y + kTargetMargin;
+    if (y > PITCH_FAR_GOAL_LINE_Y) return PITCH_FAR_GOAL_LINE_Y - kTargetMargin;
     return static_cast<int16_t>(y);
 }
 
@@ -72,7 +65,7 @@ int32_t Team_NearestTeammateTo(int32_t x, int32_t y, int32_t exclude)
     for (int32_t slot = 1; slot <= 10; ++slot) {
         const int32_t person = LineUp[KickingSide & 1][slot];
         const MatchPerson& p = MatchPersons[person];
-        if (person == exclude || p.action > kLastOpenAction || p.offPitch != 0) continue;
+        if (person == exclude || p.action > ACT_CARRY_SPRINT || p.offPitch != 0) continue;
         const int32_t distance = std::abs(x - p.targetX) + std::abs(y - p.targetY);
         if (distance <= bestDistance) {
             bestDistance = distance;
@@ -104,7 +97,7 @@ int32_t Match_CountBusyPlayers()
     int32_t busy = 0;
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         const int32_t action = MatchPersons[person].action;
-        if (IsKeeper(person) ? action != kActionKeeperIdle : action >= 18) ++busy;
+        if (IsKeeper(person) ? action != ACT_KEEPER_IDLE : action >= ACT_LOFTED_BALL_18) ++busy;
     }
     return busy;
 }
@@ -119,10 +112,10 @@ void Match_SetAllActions(int32_t action)
 void Match_AllStand()
 {
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-        MatchPersons[person].action = kActionStand;
+        MatchPersons[person].action = ACT_WALK_TO_TARGET;
     }
-    Person_SetAction(KeeperOf(0), kActionKeeperIdle);
-    Person_SetAction(KeeperOf(1), kActionKeeperIdle);
+    Person_SetAction(KeeperOf(0), ACT_KEEPER_IDLE);
+    Person_SetAction(KeeperOf(1), ACT_KEEPER_IDLE);
     ActivePlayer[0] = MATCH_NONE;
     ActivePlayer[1] = MATCH_NONE;
 }
@@ -132,15 +125,15 @@ int32_t Match_ResetForRestart()
     int32_t busy = 0;
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         MatchPerson& p = MatchPersons[person];
-        if (p.action <= 15) {
-            Person_SetAction(person, kActionStand);
+        if (p.action <= ACT_CARRY_RUN) {
+            Person_SetAction(person, ACT_WALK_TO_TARGET);
             p.hasBall = 0;
-            if (IsKeeper(person)) Person_SetAction(person, kActionKeeperIdle);
+            if (IsKeeper(person)) Person_SetAction(person, ACT_KEEPER_IDLE);
             continue;
         }
         // A keeper still walking off or standing aside counts; his other moves do not.
-        const bool keeperAside =
-            p.action == 30 || p.action == 31 || p.action == 38 || p.action == 39;
+        const bool keeperAside = p.action == ACT_WALK_OFF || p.action == ACT_WALK_OFF_TUNNEL
+                                 || p.action == ACT_STILL_38 || p.action == ACT_STILL_39;
         if (!IsKeeper(person) || keeperAside) ++busy;
     }
     ActivePlayer[0] = MATCH_NONE;
@@ -177,15 +170,15 @@ void Ball_SetShotSwerve(int32_t shooter, int32_t aimX)
     Ball.swerveX = Ball.swerveY = Ball.swerveZ = 0;
     const MatchPerson& p = MatchPersons[shooter];
     const int32_t d =
-        Person_StraightDistance(p.x, p.y, kGoalCentreX, AttackedGoalY(Person_Side(shooter)));
+        Person_StraightDistance(p.x, p.y, PITCH_CENTRE_X, AttackedGoalY(Person_Side(shooter)));
     const int32_t m = std::max(30 - (d / 16 - 20), 1) * 125;
     const int32_t bend = m + 7000;
     const int32_t s = Person_Skill(p, 1) + Person_Skill(p, 12) + Person_Skill(p, 21);
     if (Rand() % 300 < s && aimX >= 0) {
-        Ball.swerveX = aimX < kGoalCentreX ? bend : -bend;
+        Ball.swerveX = aimX < PITCH_CENTRE_X ? bend : -bend;
     } else {
         const int32_t r = Rand() % 3;
-        if (r == 0 && aimX >= 0) Ball.swerveX = aimX < kGoalCentreX ? -bend : bend;
+        if (r == 0 && aimX >= 0) Ball.swerveX = aimX < PITCH_CENTRE_X ? -bend : bend;
         if (r == 1) Ball.swerveX = Rand() % (2 * bend) - bend;
         Ball.swerveY = Rand() % 8000 - 4000;
         Ball.swerveZ = Rand() % 4000 - 2000;
@@ -195,7 +188,8 @@ void Ball_SetShotSwerve(int32_t shooter, int32_t aimX)
 
 void Team_WallExtent(int32_t)
 {
-    const int32_t goalY = KickingSide == Match.secondOfPair ? kBottomGoalY + 5 : kTopGoalY - 5;
+    const int32_t goalY =
+        KickingSide == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y + 5 : PITCH_NEAR_GOAL_LINE_Y - 5;
     Match.freeKickAim[1] = static_cast<int16_t>(goalY);
     int32_t leftX = 10000;
     int32_t leftY = 0;
@@ -204,7 +198,7 @@ void Team_WallExtent(int32_t)
     bool wall = false;
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         const MatchPerson& p = MatchPersons[person];
-        if (p.action != kActionInWall) continue;
+        if (p.action != ACT_HOLD_SPOT) continue;
         wall = true;
         if (p.targetX < leftX) {
             leftX = p.targetX;
@@ -216,20 +210,21 @@ void Team_WallExtent(int32_t)
         }
     }
     if (!wall) {
-        Match.freeKickAim[0] = kGoalCentreX;
+        Match.freeKickAim[0] = PITCH_CENTRE_X;
         return;
     }
     const int32_t x = CurrentPersonPos.x;
     const int32_t y = CurrentPersonPos.y;
-    const int32_t a1 = Person_DirectionTo(x, y, kPostLeftX - 5, goalY);
-    const int32_t a2 = Person_DirectionTo(x, y, kPostRightX + 5, goalY);
+    const int32_t a1 = Person_DirectionTo(x, y, PITCH_LEFT_POST_X - 5, goalY);
+    const int32_t a2 = Person_DirectionTo(x, y, PITCH_RIGHT_POST_X + 5, goalY);
     const int32_t a3 = Person_DirectionTo(x, y, leftX, leftY);
     const int32_t a4 = Person_DirectionTo(x, y, rightX, rightY);
     const auto leftGap = static_cast<int16_t>(a3 - a1);
     const auto rightGap = static_cast<int16_t>(a2 - a4);
-    int32_t aimX = kGoalCentreX;
+    int32_t aimX = PITCH_CENTRE_X;
     if (leftGap >= 0 || rightGap >= 0)
-        aimX = leftGap > rightGap ? kPostLeftX - Rand() % 20 : kPostRightX + Rand() % 20;
+        aimX =
+            leftGap > rightGap ? PITCH_LEFT_POST_X - Rand() % 20 : PITCH_RIGHT_POST_X + Rand() % 20;
     Match.freeKickAim[0] = static_cast<int16_t>(aimX);
 }
 
@@ -238,10 +233,12 @@ void Team_SpreadRestartTargets(int32_t kicker)
     const int32_t spotY = RestartSpot[1];
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         MatchPerson& p = MatchPersons[person];
-        if (IsKeeper(person) || person == kicker || p.offPitch != 0 || p.action == kActionInWall)
+        if (IsKeeper(person) || person == kicker || p.offPitch != 0 || p.action == ACT_HOLD_SPOT)
             continue;
-        if (p.targetX > 1116 - kBand) p.targetX = static_cast<int16_t>(p.targetX - kBand);
-        if (p.targetX < 476 + kBand) p.targetX = static_cast<int16_t>(p.targetX + kBand);
+        if (p.targetX > PITCH_BOX_RIGHT_X - kBand)
+            p.targetX = static_cast<int16_t>(p.targetX - kBand);
+        if (p.targetX < PITCH_BOX_LEFT_X + kBand)
+            p.targetX = static_cast<int16_t>(p.targetX + kBand);
         if (spotY > PITCH_CENTRE_Y) {
             if (p.targetY < PITCH_CENTRE_Y + kBand) continue;
             if (p.targetY < spotY) p.targetY = static_cast<int16_t>(p.targetY + kBand);

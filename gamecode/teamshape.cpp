@@ -4,24 +4,22 @@
 #include <cstdint>
 
 #include "engine/fatal.h"
+#include "gamecode/actionids.h"
 #include "gamecode/ball.h"
 #include "gamecode/formation.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 
 namespace {
 
-constexpr int32_t kLeftTouchline = 156;
-constexpr int32_t kRightTouchline = 1436;
-constexpr int32_t kFirstGoalLine = 122;
-constexpr int32_t kSecondGoalLine = 2042;
 constexpr int32_t kColumnWidth = 256;
 constexpr int32_t kBandLength = 320;
 constexpr int32_t kLastColumn = 4;
 constexpr int32_t kLastBand = 5;
 constexpr int32_t kRowsPerBand = 5;
 constexpr int32_t kDefendingRows = 34;
-constexpr int32_t kAttackingThirdUp = 1402;
+constexpr int32_t kAttackingThirdUp = PITCH_FAR_THIRD_Y;
 constexpr int32_t kAttackingThirdDown = 442;
 
 constexpr int32_t kSetPieceRow = SHAPE_ROW_SET_PIECE;
@@ -106,7 +104,7 @@ struct BandRows {
 
 BandRows ApplyBands(TeamStrategyWords up, TeamStrategyWords down, int32_t y)
 {
-    const ZonePair band = PairOf(y, kFirstGoalLine, kBandLength, kLastBand);
+    const ZonePair band = PairOf(y, PITCH_NEAR_GOAL_LINE_Y, kBandLength, kLastBand);
     const auto place = [](TeamStrategyWords& w, int32_t baseBand, int32_t targetBand,
                           int32_t blend) {
         const int32_t column = w.targetRow;
@@ -125,7 +123,8 @@ bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
 void ChooseOpenPlayShape()
 {
     const int32_t upSide = Match.secondOfPair;
-    const ZonePair column = PairOf(KeeperWatchPoint[0], kLeftTouchline, kColumnWidth, kLastColumn);
+    const ZonePair column =
+        PairOf(KeeperWatchPoint[0], PITCH_LEFT_TOUCHLINE_X, kColumnWidth, kLastColumn);
     TeamStrategyWords up{};
     up.xBaseRow = static_cast<int16_t>(column.base);
     up.targetRow = static_cast<int16_t>(column.target);
@@ -167,7 +166,7 @@ bool StrategyChanged()
 bool FollowsShape(int32_t person)
 {
     const MatchPerson& p = MatchPersons[person];
-    if (p.offPitch != 0 || p.action >= 16 || p.offsideRecovery != 0) return false;
+    if (p.offPitch != 0 || p.action >= ACT_CARRY_SPRINT || p.offsideRecovery != 0) return false;
     if (person == Match.distReceiver && MatchPhase != PHASE_OPEN_PLAY) return false;
     const bool kickOff = MatchPhase == PHASE_KICKOFF_READY || MatchPhase == PHASE_KICKOFF_TAKING;
     return !(kickOff && person == Match.kickoffTaker);
@@ -195,21 +194,21 @@ void MoveToShape(int32_t side, int32_t entry, MatchPerson& p)
     const int32_t y1 = ShapeSpotAt(side, w.targetRow, entry).y;
     const bool up = AttacksUp(side);
     const int32_t across = up ? Blend(x0, x1, w.xBlend) : Blend(x0, x1, 100 - w.xBlend);
-    const int32_t x = up ? kLeftTouchline + across : kRightTouchline - across;
-    p.targetY = static_cast<int16_t>(up ? kFirstGoalLine + Blend(y0, y1, w.yBlend)
-                                        : kSecondGoalLine - Blend(y0, y1, 100 - w.yBlend));
+    const int32_t x = up ? PITCH_LEFT_TOUCHLINE_X + across : PITCH_RIGHT_TOUCHLINE_X - across;
+    p.targetY = static_cast<int16_t>(up ? PITCH_NEAR_GOAL_LINE_Y + Blend(y0, y1, w.yBlend)
+                                        : PITCH_FAR_GOAL_LINE_Y - Blend(y0, y1, 100 - w.yBlend));
     p.targetX = static_cast<int16_t>(x);
     if (MatchPhase != PHASE_THROW_IN_TAKEN) return;
     // At a throw-in the shape squeezes toward the touchline the ball comes in from.
     const int32_t throwInX = Match.throwInSpot[0];
     if (up) {
-        p.targetX =
-            static_cast<int16_t>(throwInX < PITCH_CENTRE_X ? kLeftTouchline + across * 70 / 100
-                                                           : x + (kRightTouchline - x) * 30 / 100);
+        p.targetX = static_cast<int16_t>(throwInX < PITCH_CENTRE_X
+                                             ? PITCH_LEFT_TOUCHLINE_X + across * 70 / 100
+                                             : x + (PITCH_RIGHT_TOUCHLINE_X - x) * 30 / 100);
     } else {
-        p.targetX =
-            static_cast<int16_t>(throwInX > PITCH_CENTRE_X ? kRightTouchline - across * 70 / 100
-                                                           : x - (x - kLeftTouchline) * 30 / 100);
+        p.targetX = static_cast<int16_t>(throwInX > PITCH_CENTRE_X
+                                             ? PITCH_RIGHT_TOUCHLINE_X - across * 70 / 100
+                                             : x - (x - PITCH_LEFT_TOUCHLINE_X) * 30 / 100);
     }
 }
 

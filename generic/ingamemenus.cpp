@@ -6,7 +6,7 @@
 #include "game/matchblocks.h"
 #include "game/tactics.h"
 #include "game/textmess.h"
-#include "gamecode/interim.h"
+#include "gamecode/formation.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"

@@ -11,7 +11,7 @@ namespace {
 
 TEST(Actions, TableHasARowPerId)
 {
-    for (int32_t id = 0; id < ACTION_COUNT; ++id) {
+    for (int32_t id = 0; id < ACT_COUNT; ++id) {
         EXPECT_EQ(ActionTable[id].id, id);
         EXPECT_NE(ActionTable[id].run, nullptr);
         EXPECT_NE(ActionTable[id].name, nullptr);

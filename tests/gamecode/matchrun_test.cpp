@@ -7,7 +7,6 @@
 
 #include "engine/poll.h"
 #include "engine/random.h"
-#include "gamecode/interim.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"

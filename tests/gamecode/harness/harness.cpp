@@ -20,7 +20,7 @@
 #include "engine/winlib.h"
 #include "game/tactics.h"
 #include "gamecode/ball.h"
-#include "gamecode/interim.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
