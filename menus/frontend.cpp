@@ -27,6 +27,7 @@
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
+#include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
 #include "menus/hotregion.h"
 #include "menus/joboffer.h"
@@ -298,7 +299,7 @@ constexpr auto kDispatch = std::to_array<DispatchRow>({
     Table(8, "Calendrier", ClubCalendar_Table),
     Table(9, "Classement", LeagueTable_Table),
     Screen(10, "N\xE9gociations", AfterNegotiations),
-    Screen(11, "Rencontres/R\xE9sultats"),
+    Table(11, "Rencontres/R\xE9sultats", FixtureList_Table),
     Screen(12, "Tableau d'Honneur National"),
     Screen(13, "Choix des entra\xEEneurs"),
     Screen(14, "N\xE9gocier contrat", AfterContractTalks),
@@ -535,6 +536,9 @@ void RegisterScriptValues()
     ScriptRegisterValue("tablediv",
                         [] { return static_cast<int32_t>(LeagueTableScreen.division); });
     ScriptRegisterValue("tablefirst", [] { return static_cast<int32_t>(LeagueTableScreen.first); });
+    ScriptRegisterValue("fixday", [] { return static_cast<int32_t>(FixtureList.shownDay); });
+    ScriptRegisterValue("fixmode", [] { return static_cast<int32_t>(FixtureList.mode); });
+    ScriptRegisterValue("fixrows", [] { return static_cast<int32_t>(FixtureList.dayCount); });
 }
 
 // The match view brings a display of its own up, so the front end's comes down around it.
@@ -603,6 +607,7 @@ void FrontEndInit()
     JobOfferInit();
     ClubCalendarInit();
     LeagueTableInit();
+    FixtureListInit();
     OfficeInit();
     ResultsInit();
     DayScreenInit();
@@ -615,6 +620,7 @@ void FrontEndUninit()
     DayScreenUninit();
     ResultsUninit();
     OfficeUninit();
+    FixtureListUninit();
     LeagueTableUninit();
     ClubCalendarUninit();
     JobOfferUninit();
