@@ -10,6 +10,7 @@
 
 constexpr int32_t FIXTURE_ROWS = 3400;
 constexpr int32_t FIXTURE_DAY_EMPTY = 511;
+constexpr int32_t FIXTURE_DAY_LIMIT = 370;  // a row in use holds a day below this
 constexpr int32_t FIXTURE_NOT_PLAYED = 15;  // goals of a row not played yet
 constexpr int32_t FIXTURE_GOALS_MAX = 14;
 constexpr int32_t FIXTURE_SIDE_PLAYERS = 16;

@@ -38,7 +38,6 @@ constexpr int32_t BACKGROUND = 0;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t ROW_WIDTH = 576;
 constexpr int32_t TEXT_Y = ROW_PITCH / 2;
-constexpr int32_t FIRST_UNUSED_DAY = 370;  // empty rows hold day 511
 
 constexpr CalendarSwitchArea kSwitchSequence[] = {CALENDAR_SWITCH_CLUB, CALENDAR_SWITCH_TITLE,
                                                   CALENDAR_SWITCH_DATE, CALENDAR_SWITCH_TITLE};
@@ -60,7 +59,7 @@ bool Listed(int32_t row)
 {
     const int32_t home = VTW_GetFixtureHomeClub(row);
     const int32_t away = VTW_GetFixtureAwayClub(row);
-    return VTW_GetFixtureDay(row) < FIRST_UNUSED_DAY && (home == Club() || away == Club())
+    return VTW_GetFixtureDay(row) < FIXTURE_DAY_LIMIT && (home == Club() || away == Club())
            && home != away && VTW_GetFixtureCompetition(row) != COMP_INTERNATIONAL;
 }
 

@@ -13,8 +13,8 @@ struct MenuHotspot;
 struct MenuListEntry;
 
 constexpr int32_t FIXTURE_LIST_ROWS = 15;
-constexpr int32_t FIXTURE_LIST_DAYS = 370;     // flags for days 0-369
-constexpr int32_t FIXTURE_LIST_DAY_MAX = 250;  // fixtures of one day: never reached
+constexpr int32_t FIXTURE_LIST_DAYS = FIXTURE_DAY_LIMIT;  // a flag per day
+constexpr int32_t FIXTURE_LIST_DAY_MAX = 250;             // fixtures of one day: never reached
 constexpr int32_t FIXTURE_LIST_NOTE_BYTES = 15;
 constexpr int32_t FIXTURE_LIST_TITLE_BYTES = 200;
 constexpr int32_t FIXTURE_LIST_DATE_BYTES = 40;
