@@ -347,4 +347,11 @@ int32_t VTW_GetChampionsLeagueGroupClub(int32_t group, int32_t place)
     return CupSchedule.groups[group][place];
 }
 
-int32_t VTW_GetTextNoFromTable(int32_t n) { return 1550 + n; }
+int32_t VTW_GetTextNoFromTable(int32_t n)
+{
+    // "Groupe A" to "Groupe G" run on from 1550, but 1557 is another text: "Groupe H" has its own.
+    static constexpr int32_t kGroupTexts[CHAMPIONS_GROUPS] = {1550, 1551, 1552, 1553,
+                                                              1554, 1555, 1556, 2190};
+    if (n < 0 || n >= CHAMPIONS_GROUPS) FatalError("VTW_GetTextNoFromTable(): no group %d", n);
+    return kGroupTexts[n];
+}

@@ -23,13 +23,16 @@
 #include "game/trainingschedule.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
+#include "menus/clubcalendar.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
+#include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
 #include "menus/hotregion.h"
 #include "menus/joboffer.h"
 #include "menus/kits.h"
+#include "menus/leaguetable.h"
 #include "menus/machine.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
@@ -63,6 +66,7 @@ namespace {
 
 // The day's advance; still the option when "Rencontre du jour" is left by its own button.
 constexpr int16_t MENU_OPTION_ADVANCE = 46;
+constexpr int16_t OPTION_TO_SQUAD = 2;  // forwards to 7 at once: never where a screen came from
 constexpr int32_t TEXT_CREATING_GAME = 749;
 constexpr int32_t TEXT_NO_STAFF = 424;
 constexpr int32_t TEXT_LOAD_FAILED = 1662;
@@ -292,10 +296,10 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(5, "Choisissez une \xE9quipe \xE0 diriger", TeamChoice_Table),
     Table(6, "Offre d'emploi", JobOffer_Table),
     Table(7, "Equipe", SquadStandIn_Table, AfterSquad),
-    Screen(8, "Calendrier"),
-    Screen(9, "Classement"),
+    Table(8, "Calendrier", ClubCalendar_Table),
+    Table(9, "Classement", LeagueTable_Table),
     Screen(10, "N\xE9gociations", AfterNegotiations),
-    Screen(11, "Rencontres/R\xE9sultats"),
+    Table(11, "Rencontres/R\xE9sultats", FixtureList_Table),
     Screen(12, "Tableau d'Honneur National"),
     Screen(13, "Choix des entra\xEEneurs"),
     Screen(14, "N\xE9gocier contrat", AfterContractTalks),
@@ -379,10 +383,12 @@ consteval bool EveryOptionInPlace()
 }
 static_assert(EveryOptionInPlace(), "an option row is out of order");
 
-// Options whose screens show the human's club, and the match-report pages.
-void BeforeScreen(int32_t option)
+// Options whose screens show the human's club, and the match-report pages; false when the
+// option sends on to another one instead of showing its screen.
+bool BeforeScreen(int32_t option)
 {
     switch (option) {
+        case 8: return !ClubCalendar_SkipsToDeveloper();
         case 3: CurrentHuman = MANAGER_HUMAN; break;
         case 13:
         case 17: ResetCurrentClub(); break;
@@ -402,6 +408,7 @@ void BeforeScreen(int32_t option)
             break;
         default: break;
     }
+    return true;
 }
 
 void RunPlaceholder(const DispatchRow& row)
@@ -524,6 +531,14 @@ void RegisterScriptValues()
     ScriptRegisterValue("busy", BusyPointerCount);
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     DayScreen_RegisterScriptValues();
+    ScriptRegisterValue("calfirst", [] { return static_cast<int32_t>(ClubCalendar.first); });
+    ScriptRegisterValue("calcount", [] { return static_cast<int32_t>(ClubCalendar.count); });
+    ScriptRegisterValue("tablediv",
+                        [] { return static_cast<int32_t>(LeagueTableScreen.division); });
+    ScriptRegisterValue("tablefirst", [] { return static_cast<int32_t>(LeagueTableScreen.first); });
+    ScriptRegisterValue("fixday", [] { return static_cast<int32_t>(FixtureList.shownDay); });
+    ScriptRegisterValue("fixmode", [] { return static_cast<int32_t>(FixtureList.mode); });
+    ScriptRegisterValue("fixrows", [] { return static_cast<int32_t>(FixtureList.dayCount); });
 }
 
 // The match view brings a display of its own up, so the front end's comes down around it.
@@ -590,6 +605,9 @@ void FrontEndInit()
     SaveLoadInit();
     NewCareerInit();
     JobOfferInit();
+    ClubCalendarInit();
+    LeagueTableInit();
+    FixtureListInit();
     OfficeInit();
     ResultsInit();
     DayScreenInit();
@@ -602,6 +620,9 @@ void FrontEndUninit()
     DayScreenUninit();
     ResultsUninit();
     OfficeUninit();
+    FixtureListUninit();
+    LeagueTableUninit();
+    ClubCalendarUninit();
     JobOfferUninit();
     NewCareerUninit();
     SaveLoadUninit();
@@ -648,10 +669,7 @@ void DoMainMenu()
     ClubChangedFlag = 0;
     while (MenuOption != MENU_OPTION_QUIT) {
         const int16_t option = MenuOption;
-        if (option != MENU_OPTION_VIDEO) {
-            s_frontEnd.beforePrevious = PreviousOption;
-            PreviousOption = option;
-        }
+        FrontEnd_NoteDispatch(option);
         DispatchOption(option);
     }
 }
@@ -666,13 +684,22 @@ void DispatchOption(int32_t option)
         return;
     }
     if (row.kind == DISPATCH_SCREEN) {
-        BeforeScreen(row.option);
+        if (!BeforeScreen(row.option)) return;
         RunScreen(row.table());
         if (row.after != nullptr) row.after();
         return;
     }
     RunPlaceholder(row);
 }
+
+void FrontEnd_NoteDispatch(int32_t option)
+{
+    if (option == MENU_OPTION_VIDEO) return;
+    if (PreviousOption != OPTION_TO_SQUAD) s_frontEnd.beforePrevious = PreviousOption;
+    PreviousOption = static_cast<int16_t>(option);
+}
+
+int32_t FrontEnd_CameFrom() { return s_frontEnd.beforePrevious; }
 
 bool FrontEnd_OptionIsPlaceholder(int32_t option)
 {

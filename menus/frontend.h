@@ -72,6 +72,11 @@ int32_t WaitTicksOrClick(int32_t ticks);
 // After a day, a negotiation or contract talks: the next option (nothing when it is -1).
 void RouteGameEvents();
 void LoadNamesFile();  // "stats\names.dat" into the names buffer, at most NAMES_FILE_BYTES
+// The option about to be dispatched becomes the previous option (83 never does).
+void FrontEnd_NoteDispatch(int32_t option);
+// The option dispatched before the current one, as the screen running sees it: option 2, which
+// only forwards to 7, does not count (nor does 83, which never becomes the previous option).
+int32_t FrontEnd_CameFrom();
 // Whether an option has a screen or step of its own yet (else it shows a placeholder).
 bool FrontEnd_OptionIsPlaceholder(int32_t option);
 // The loop steps (menu bar, popups, text field) registered with the menu system.

@@ -557,21 +557,6 @@ void PrepareDivisions(MenuListRecord*)
     }
 }
 
-constexpr MenuListEntry Title(int32_t textNo, MenuListPrepare prepare)
-{
-    return {LIST_TITLE_TEXT_NO, 0, {-1, -1, -1, -1}, {0, 0}, textNo, nullptr, prepare};
-}
-constexpr MenuListEntry Entry(int32_t textNo, MenuListHandler handler, int16_t option = 0)
-{
-    return {LIST_ENTRY_TEXT_NO, LIST_ENABLED, {0, 0, 0, 0}, {option, 0}, textNo, handler, nullptr};
-}
-MenuListEntry EntryVar(const int16_t* label, MenuListHandler handler, int16_t option = 0)
-{
-    return {LIST_ENTRY_TEXT_NO_VAR, LIST_ENABLED, {0, 0, 0, 0}, {option, 0},
-            MenuAddress(label),     handler,      nullptr};
-}
-constexpr MenuListEntry End() { return {LIST_END, 0, {0, 0, 0, 0}, {0, 0}, 0, nullptr, nullptr}; }
-
 // ---------------------------------------------------------------------------------------------
 // The hidden switches.
 

@@ -123,11 +123,15 @@ TEST(FrontEnd, ThePlaceholdersOkButtonGoesBackToTheTitle)
     ScopedMenuDisplay display(true);
     FrontEndInit();
     FrontEnd_RegisterLoopSteps();
-    MenuOption = 8;
+    int32_t option = 0;
+    while (!FrontEnd_OptionIsPlaceholder(option)) {
+        ++option;
+    }
+    MenuOption = static_cast<int16_t>(option);
     MenuInputs inputs;
     AddClick(&inputs, 100, 570, 436);
     ScopedMenuScript script(inputs);
-    DispatchOption(8);
+    DispatchOption(option);
     EXPECT_EQ(MenuOption, MENU_OPTION_TITLE);
     FrontEndUninit();
 }
