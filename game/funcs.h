@@ -101,9 +101,13 @@ void VTW_SetPlayerLoanList(int32_t player, int32_t on);
 void VTW_SetPlayerSaleStatus(int32_t player, int32_t on);
 void VTW_PutPlayerOnTxList(int32_t player, int32_t on);  // also the sale status
 int32_t VTW_GetPlayerCaptain(int32_t player);
-int32_t VTW_GetPlayerManager(int32_t player);      // 1 for a manager (position 13)
-int32_t VTW_GetPlayerManagerFlag(int32_t player);  // 1 for the player-manager
-int32_t VTW_GetRecField14(int32_t player);         // asking price, -1 none
+int32_t VTW_GetPlayerManager(int32_t player);        // 1 for a manager (position 13)
+int32_t VTW_GetPlayerManagerFlag(int32_t player);    // 1 for the player-manager
+void VTW_ClearPlayerManagerFlag(int32_t player);     // he plays no more
+int32_t VTW_GetPlayerAskedTransfer(int32_t player);  // 1 when he asked to leave
+int32_t VTW_GetPlayerRelegationClause(int32_t player);
+int32_t VTW_GetPlayerBigClubClause(int32_t player);
+int32_t VTW_GetRecField14(int32_t player);  // asking price, -1 none
 void VTW_SetPlayerManPrice(int32_t player, int32_t price);
 int32_t VTW_GetPersonBits0to2(int32_t player);
 int32_t VTW_GetPersonBits3to5(int32_t player);
@@ -119,7 +123,7 @@ int32_t VTW_GetPlayerExperiencePercent(int32_t player);
 int32_t VTW_GetAbilityStat(int32_t player, int32_t stat);      // 0-7, at least 10
 int32_t VTW_GetPhysicalStat(int32_t player, int32_t stat);     // 8-14, at least 10
 int32_t VTW_GetPersonalityStat(int32_t player, int32_t stat);  // 15, 19, 20, halved
-int32_t Player_GetStat(int32_t player, int32_t stat);  // any stat 0-21 as computed; else fatal
+int32_t Player_GetStat(int32_t player, int32_t stat);   // any stat 0-21 as computed; else fatal
 void Player_GetStats(int32_t player, int32_t out[22]);  // stats 0-21 at once, the same values
 void Player_GetAbilityStats(int32_t player, int32_t level, int32_t out[8]);
 int32_t VTW_GetPlayerValue(int32_t player);

@@ -43,7 +43,7 @@
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
-#include "menus/squadstandin.h"
+#include "menus/squadscreen.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
 
@@ -56,7 +56,8 @@ uint16_t PlayerCardOutcome;
 uint16_t AdvanceMode;
 uint16_t MatchReportPage;
 uint16_t JobOfferMode;
-int16_t RoutePlayer;
+int16_t CurrentPlayer;
+uint16_t CardReturnOption;
 int16_t RouteClub;
 
 namespace {
@@ -163,7 +164,7 @@ void NewGame()
     SetBusyPointer(0);
 }
 
-void ToSquad() { MenuOption = 7; }
+void ToSquad() { MenuOption = MENU_OPTION_SQUAD; }
 
 // Today's fixtures one by one, then the day itself, then wherever the day leads.
 void PlayToday()
@@ -286,12 +287,12 @@ const MenuItem* SaveScreen()
 constexpr auto kDispatch = std::to_array<DispatchRow>({
     Step(0, NewGame, "Nouvelle partie"),
     Table(1, "Choisir le Championnat", CountryChoice_Table),
-    Step(2, ToSquad, "Equipe"),
+    Step(MENU_OPTION_TO_SQUAD, ToSquad, "Equipe"),
     Table(3, "Bureau de l'entra\xEEneur", Office_Table),
     Screen(4, "Fiche du joueur", AfterPlayerCard),
     Table(5, "Choisissez une \xE9quipe \xE0 diriger", TeamChoice_Table),
     Table(6, "Offre d'emploi", JobOffer_Table),
-    Table(7, "Equipe", SquadStandIn_Table, AfterSquad),
+    Table(7, "Equipe", Squad_Table, AfterSquad),
     Screen(8, "Calendrier"),
     Screen(9, "Classement"),
     Screen(10, "N\xE9gociations", AfterNegotiations),
@@ -479,7 +480,7 @@ void RouteSaleRequest()
 {
     const int32_t player = FrontEndRoutes.salesPlayer();
     const int32_t club = FrontEndRoutes.salesClub();
-    RoutePlayer = static_cast<int16_t>(player);
+    CurrentPlayer = static_cast<int16_t>(player);
     RouteClub = static_cast<int16_t>(club);
     if (VTW_GetPlayerLoanList(player) != 0) {
         AskForLoan(player, club);
@@ -547,6 +548,7 @@ void RegisterGameHooks()
     GameHooks.NewsManagerAppointed = News_ManagerAppointed;
     GameHooks.NewsManagerSacked = News_ManagerSacked;
     GameHooks.NewsPlayerMoved = News_PlayerMoved;
+    GameHooks.FillSquadTable = FillSquadTable;
 }
 
 const ExmFrontEnd kLoopSteps = {
@@ -577,7 +579,8 @@ void FrontEndInit()
     AdvanceMode = 0;
     MatchReportPage = 0;
     JobOfferMode = 0;
-    RoutePlayer = -1;
+    CurrentPlayer = -1;
+    CardReturnOption = MENU_OPTION_OFFICE;
     RouteClub = -1;
     FrontEndRoutes = kNoRoutes;
     s_frontEnd = {};
@@ -591,6 +594,7 @@ void FrontEndInit()
     NewCareerInit();
     JobOfferInit();
     OfficeInit();
+    SquadScreenInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -601,6 +605,7 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    SquadScreenUninit();
     OfficeUninit();
     JobOfferUninit();
     NewCareerUninit();
@@ -649,7 +654,7 @@ void DoMainMenu()
     while (MenuOption != MENU_OPTION_QUIT) {
         const int16_t option = MenuOption;
         if (option != MENU_OPTION_VIDEO) {
-            s_frontEnd.beforePrevious = PreviousOption;
+            if (PreviousOption != MENU_OPTION_TO_SQUAD) s_frontEnd.beforePrevious = PreviousOption;
             PreviousOption = option;
         }
         DispatchOption(option);
@@ -673,6 +678,10 @@ void DispatchOption(int32_t option)
     }
     RunPlaceholder(row);
 }
+
+int16_t FrontEnd_CameFrom() { return s_frontEnd.beforePrevious; }
+
+bool FrontEnd_HumanHasPost() { return VTW_GetClubOfManager(MANAGER_HUMAN) >= 0; }
 
 bool FrontEnd_OptionIsPlaceholder(int32_t option)
 {
@@ -722,7 +731,7 @@ void RouteGameEvents()
         MenuOption = 14;
         CurrentHuman = static_cast<int16_t>(talks);
         ResetCurrentClub();
-        RoutePlayer = static_cast<int16_t>(FrontEndRoutes.contractsPlayer());
+        CurrentPlayer = static_cast<int16_t>(FrontEndRoutes.contractsPlayer());
         return;
     }
     if (FrontEndRoutes.salesHuman() != 0 && MenuOption == MENU_OPTION_OFFICE) RouteSaleRequest();

@@ -127,6 +127,9 @@ void DoGradientBar(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t tint, in
 // aligned at the given point; halves truncate toward zero.
 constexpr int32_t MENU_ALIGN_TL = 5;
 constexpr int32_t MENU_ALIGN_CENTRE = 10;
+constexpr int32_t MENU_ALIGN_LEFT_MIDDLE = 9;
+constexpr int32_t MENU_ALIGN_RIGHT_MIDDLE = 11;
+constexpr int32_t MENU_ALIGN_RIGHT_TOP = 7;
 void AlignPoint(int32_t* x, int32_t* y, int32_t w, int32_t h, int32_t alignment);
 
 // The screen-format pixel of a 5-6-5 colour (a cube index in the 8-bit mode).
