@@ -23,6 +23,7 @@
 #include "game/trainingschedule.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
+#include "menus/careerhistory.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
@@ -40,6 +41,7 @@
 #include "menus/news.h"
 #include "menus/numbers.h"
 #include "menus/office.h"
+#include "menus/playercard.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
@@ -289,7 +291,7 @@ constexpr auto kDispatch = std::to_array<DispatchRow>({
     Table(1, "Choisir le Championnat", CountryChoice_Table),
     Step(MENU_OPTION_TO_SQUAD, ToSquad, "Equipe"),
     Table(3, "Bureau de l'entra\xEEneur", Office_Table),
-    Screen(4, "Fiche du joueur", AfterPlayerCard),
+    Table(4, "Fiche du joueur", PlayerCard_Table, AfterPlayerCard),
     Table(5, "Choisissez une \xE9quipe \xE0 diriger", TeamChoice_Table),
     Table(6, "Offre d'emploi", JobOffer_Table),
     Table(7, "Equipe", Squad_Table, AfterSquad),
@@ -338,7 +340,7 @@ constexpr auto kDispatch = std::to_array<DispatchRow>({
     Screen(54, "Match amical"),
     Screen(55, "Ralenti"),
     Screen(56, "Revoir le match"),
-    Screen(57, "Carri\xE8re"),
+    Table(57, "Carri\xE8re", CareerHistory_Table),
     Screen(58, "All Stars"),
     Step(59, RouteGameEvents, "Suite"),
     Screen(60, "Analyse du match"),
@@ -524,6 +526,8 @@ void RegisterScriptValues()
     ScriptRegisterValue("depth", [] { return EXM_Depth() + 1; });
     ScriptRegisterValue("busy", BusyPointerCount);
     ScriptRegisterValue("resultsmode", Results_ShownMode);
+    ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
+    ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
     DayScreen_RegisterScriptValues();
 }
 
@@ -595,6 +599,8 @@ void FrontEndInit()
     JobOfferInit();
     OfficeInit();
     SquadScreenInit();
+    PlayerCardInit();
+    CareerHistoryInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -605,6 +611,8 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    CareerHistoryUninit();
+    PlayerCardUninit();
     SquadScreenUninit();
     OfficeUninit();
     JobOfferUninit();
