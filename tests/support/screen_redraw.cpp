@@ -4,6 +4,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/matchday.h"
+#include "game/shortlist.h"
 #include "game/tables.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
@@ -23,6 +24,7 @@ ScopedScreenRedraw::ScopedScreenRedraw(const std::function<void()>& setUp)
     GameState.humanClub = static_cast<int16_t>(m_human);
     GameState.currentClub = static_cast<int16_t>(m_human);
     Club_AISelectTeam(m_human);
+    ShortList_Clear();
     FrontEnd_RegisterLoopSteps();
     if (setUp) setUp();
 }
