@@ -59,7 +59,11 @@ constexpr int32_t HALF_X[2] = {40, 328};
 constexpr int32_t ICON_FIELD_W = 114;
 constexpr int32_t NAME_X = 116;
 constexpr int32_t NAME_W = 88;
-constexpr int32_t VALUE_X = 260;
+// Money, shown short and without its sign, takes up to 40 pixels: the value column ends far
+// enough right to clear the side and list texts.
+constexpr int32_t SIDE_X = 206;
+constexpr int32_t LIST_X = 230;
+constexpr int32_t VALUE_X = 276;
 
 // Row colours: font colours.
 constexpr int32_t COLOUR_NORMAL = 0;
@@ -231,12 +235,12 @@ void DrawPlayer(int32_t half, int32_t row, int32_t player)
     DrawRoleIcons(x0, middle, player);
     DrawMenuString(x0 + NAME_X, middle, VTW_FormatPersonName(player), MENU_ALIGN_LEFT_MIDDLE);
     if (const int32_t side = SideText(player); side >= 0)
-        DrawMenuMessage(x0 + 206, middle, side, MENU_ALIGN_LEFT_MIDDLE);
+        DrawMenuMessage(x0 + SIDE_X, middle, side, MENU_ALIGN_LEFT_MIDDLE);
     if (const int32_t list = ListText(player); list >= 0)
-        DrawMenuMessage(x0 + 224, middle, list, MENU_ALIGN_LEFT_MIDDLE);
+        DrawMenuMessage(x0 + LIST_X, middle, list, MENU_ALIGN_LEFT_MIDDLE);
     const int32_t value = Squad_ColumnValue(player, SquadScreen.displayCode);
     DrawMenuString(x0 + VALUE_X, middle,
-                   IsMoney(SquadScreen.displayCode) ? Price2str(value) : Number2Str(value),
+                   IsMoney(SquadScreen.displayCode) ? Price2strShort(value) : Number2Str(value),
                    MENU_ALIGN_RIGHT_MIDDLE);
     SetDrawAttribute(1, COLOUR_NORMAL);
 }
