@@ -106,6 +106,14 @@ int32_t Refuse(int32_t textNo)
     return LIST_CODE_REDRAW;
 }
 
+// A try's answer as a list code: the refusal shown, the card left, or the card redrawn.
+int32_t Answer(int32_t outcome)
+{
+    if (outcome == CARD_LEAVES) return LIST_CODE_LEAVE;
+    if (outcome != 0) return Refuse(outcome);
+    return LIST_CODE_REDRAW;
+}
+
 int32_t LeaveTo(int16_t option)
 {
     MenuOption = option;
@@ -427,11 +435,9 @@ int32_t Card_SetPrice(MenuListEntry*)
     return LeaveTo(OPTION_SET_PRICE);
 }
 
-int32_t Card_ContractTalks(MenuListEntry*)
+int32_t Card_TryContractTalks(int32_t player)
 {
-    if (PlayerCardOutcome == 1) return LIST_CODE_LEAVE;
-    const int32_t player = Player();
-    if (LoanedAway(player)) return Refuse(TEXT_CARD_ON_LOAN);
+    if (LoanedAway(player)) return TEXT_CARD_ON_LOAN;
     const int32_t club = PlayingClub(player);
     const int32_t wage = VTW_GetPlayerWage(player);
     const bool talks =
@@ -439,8 +445,15 @@ int32_t Card_ContractTalks(MenuListEntry*)
         && (wage > 0 || VTW_GetClubYDOContract(club) > 0) && VTW_GetClubContractClause(club) != 0
         && VTW_GetPlayerManagerFlag(player) == 0 && VTW_GetClubMaxWageOffer(club) >= wage
         && VTW_GetPlayerContract(player) < CARD_CONTRACT_TALKS_MONTHS;
-    if (!talks) return Refuse(TEXT_CARD_NO_TALKS);
-    return LeaveTo(OPTION_CONTRACT_TALKS);
+    if (!talks) return TEXT_CARD_NO_TALKS;
+    MenuOption = OPTION_CONTRACT_TALKS;
+    return CARD_LEAVES;
+}
+
+int32_t Card_ContractTalks(MenuListEntry*)
+{
+    if (PlayerCardOutcome == 1) return LIST_CODE_LEAVE;
+    return Answer(Card_TryContractTalks(Player()));
 }
 
 int32_t Card_Release(MenuListEntry*)
@@ -464,38 +477,45 @@ int32_t Card_Release(MenuListEntry*)
     return LeaveTo(MENU_OPTION_SQUAD);
 }
 
-int32_t Card_Buy(MenuListEntry*)
+int32_t Card_TryBuy(int32_t player)
 {
-    if (PlayerCardOutcome == 1) return LIST_CODE_LEAVE;
-    const int32_t player = Player();
     const int32_t human = HumanClub();
-    if (!MayBid(human, player)) return Refuse(TEXT_CARD_NO_BID);
+    if (!MayBid(human, player)) return TEXT_CARD_NO_BID;
     const int32_t offer = VTW_GetClubMaxWageOffer(human) / CARD_WAGE_STEP * CARD_WAGE_STEP;
     int32_t interest = 0;
     if (VTW_EvaluateContractOffer(player, CARD_OFFER_MONTHS, human, 0, &interest, offer, 0) == 0) {
         VTW_RemoveHumanSale(player);
-        return Refuse(TEXT_CARD_NO_INTEREST);
+        return TEXT_CARD_NO_INTEREST;
     }
-    if (!RoomToBid(human, player)) return Refuse(TEXT_CARD_TOO_MANY);
+    if (!RoomToBid(human, player)) return TEXT_CARD_TOO_MANY;
     // Nobody sells an unattached player: he is bid for at once, at no fee.
     const bool valued = VTW_GetPlayerClub(player) != CLUB_NONE && VTW_GetPlayerValue(player) > 0;
-    if (valued) return LeaveTo(OPTION_NEGOTIATIONS);
-    if (!PlaceBidWithInfo(human, player, 0)) return Refuse(TEXT_CARD_TOO_MANY);
-    return LIST_CODE_REDRAW;
+    if (valued) {
+        MenuOption = OPTION_NEGOTIATIONS;
+        return CARD_LEAVES;
+    }
+    return PlaceBidWithInfo(human, player, 0) ? 0 : TEXT_CARD_TOO_MANY;
 }
 
-int32_t Card_Borrow(MenuListEntry*)
+int32_t Card_Buy(MenuListEntry*)
 {
-    const int32_t player = Player();
+    if (PlayerCardOutcome == 1) return LIST_CODE_LEAVE;
+    return Answer(Card_TryBuy(Player()));
+}
+
+int32_t Card_TryBorrow(int32_t player)
+{
     const int32_t human = HumanClub();
     const bool may = VTW_GetClubSquadCount(human) < SQUAD_MAX && VTW_GetPlayerLoanList(player) != 0
                      && VTW_GetPlayerWage(player) <= VTW_GetClubMaxWageOffer(human)
                      && VTW_IsNotInHumanRecent(player) != 0 && VTW_PushHumanRecent(player) != 0;
-    if (!may) return Refuse(TEXT_CARD_NO_BORROW);
+    if (!may) return TEXT_CARD_NO_BORROW;
     if (!RoomToBid(human, player) || !PlaceBidWithInfo(human, player, LOAN_BID_AMOUNT))
-        return Refuse(TEXT_CARD_LOAN_TOO_MANY);
-    return LIST_CODE_REDRAW;
+        return TEXT_CARD_LOAN_TOO_MANY;
+    return 0;
 }
+
+int32_t Card_Borrow(MenuListEntry*) { return Answer(Card_TryBorrow(Player())); }
 
 int32_t Card_Shortlist(MenuListEntry*)
 {

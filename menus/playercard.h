@@ -47,6 +47,23 @@ void Card_Init();
 int32_t Card_Done(MenuHotspot* hotspot);        // to CardReturnOption
 int32_t Card_ToggleView(MenuHotspot* hotspot);  // figures or skills
 
+// The decisions behind the entries: the refusal's text, 0 when done and the card stays, or
+// CARD_LEAVES when MenuOption was set to the screen that carries on (negotiations, talks).
+constexpr int32_t CARD_LEAVES = -1;
+// Buy: 1143 when a condition fails (squad of 32, a closed period, his own or the
+// player-manager, a wage above the highest offer, in or a full recent list, no wage, a seller
+// left with 16); 1149 without interest (his sales entry dropped); 1152 without a free slot, a
+// free information row or with five bidders. A player with a value leads to the negotiations;
+// one without (club 255 always) is bid for at 0.
+int32_t Card_TryBuy(int32_t player);
+// Borrow: 1135 unless loan-listed, within the wage offer and new to the recent list; 1141
+// without room to bid; else the loan bid.
+int32_t Card_TryBorrow(int32_t player);
+// Contract talks: 1158 unless his club is the human's, he has a wage or the youth officer a
+// contract, the club's contract clause is set, he is not the player-manager, his wage is
+// within the highest offer and fewer than 24 months are left.
+int32_t Card_TryContractTalks(int32_t player);
+
 // The actions, as popup entries: 2 when the card stays, 6 when it is left for MenuOption.
 int32_t Card_ToggleLoanList(MenuListEntry* entry);
 int32_t Card_ToggleTransferList(MenuListEntry* entry);

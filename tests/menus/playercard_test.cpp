@@ -3,6 +3,8 @@
 #include "menus/playercard.h"
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -111,63 +113,144 @@ TEST_F(PlayerCardTest, OwnPlayerActionsAreRefusedWithTheirTexts)
     EXPECT_EQ(MenuOption, MENU_OPTION_PLAYER_CARD);
 }
 
-TEST_F(PlayerCardTest, EachBuyConditionRefusesWith1143AndAFreePlayerIsBidForAtOnce)
+TEST_F(PlayerCardTest, EachBuyConditionGivesItsTextAndOnlyAnAcceptedTryIsPushedOnTheRecentList)
 {
-    CurrentPlayer = static_cast<int16_t>(m_other);
+    const int32_t human = Human();
+    ClubRecord& record = *Club_GetRecordAddress(human);
+    record.wageLimit = 1000000;
+    const int32_t third = DivisionLists[0][2];
+    VTW_RefreshSquadCount(third);
+    const std::vector<int16_t> loaned(SquadList.players, SquadList.players + 10);
     struct Case {
         const char* name;
-        void (*spoil)(int32_t player, int32_t human);
-        void (*mend)(int32_t player, int32_t human);
+        std::function<void()> spoil;
+        int32_t expected;
+        std::function<void()> mend;
     };
     const Case cases[] = {
-        {"closed period", [](int32_t, int32_t) { Calendar_SetDay(GameState.closedTransfer[0][0]); },
-         [](int32_t, int32_t) { Calendar_SetDay(OpenDay()); }},
-        {"player-manager", [](int32_t p, int32_t) { Rec(p).flags |= PLAYER_MANAGER; },
-         [](int32_t p, int32_t) { Rec(p).flags &= ~PLAYER_MANAGER; }},
-        {"wage above the offer", [](int32_t p, int32_t) { Rec(p).wage = 10000000; },
-         [](int32_t p, int32_t) { Rec(p).wage = 500; }},
-        {"recent list", [](int32_t p, int32_t) { VTW_PushHumanRecent(p); },
-         [](int32_t, int32_t) { VTW_ClearHumanRecentList(); }},
+        {"closed period", [] { Calendar_SetDay(GameState.closedTransfer[0][0]); }, TEXT_CARD_NO_BID,
+         [] { Calendar_SetDay(OpenDay()); }},
+        {"player-manager", [&] { Rec(m_other).flags |= PLAYER_MANAGER; }, TEXT_CARD_NO_BID,
+         [&] { Rec(m_other).flags &= ~PLAYER_MANAGER; }},
+        {"squad of 32",
+         [&] {
+             for (const int16_t p : loaned)
+                 VTW_SetPlayerClub(p, human);
+         },
+         TEXT_CARD_NO_BID,
+         [&] {
+             for (const int16_t p : loaned)
+                 VTW_SetPlayerClub(p, third);
+         }},
+        {"wage above the offer", [&] { record.wageLimit = VTW_GetPlayerWage(m_other) - 1; },
+         TEXT_CARD_NO_BID, [&] { record.wageLimit = 1000000; }},
+        {"full recent list",
+         [&] {
+             for (int32_t p = 100; p < 100 + RECENT_ROWS; ++p)
+                 VTW_PushHumanRecent(p);
+         },
+         TEXT_CARD_NO_BID, [] { VTW_ClearHumanRecentList(); }},
+        {"five bidders",
+         [&] {
+             for (int32_t k = 3; k < 8; ++k) {
+                 ASSERT_GE(VTW_PlaceBid(DivisionLists[0][k], m_other, 0, 1, 0), 0) << k;
+             }
+         },
+         TEXT_CARD_TOO_MANY, [] { VTW_ClearHumanRecentList(); }},
     };
     for (const Case& c : cases) {
-        c.spoil(m_other, Human());
-        const int32_t bids = VTW_CountClubBidsForPlayer(m_other);
-        EXPECT_EQ(Act(Card_Buy), LIST_CODE_REDRAW) << c.name;
-        EXPECT_EQ(VTW_CountClubBidsForPlayer(m_other), bids) << c.name;
-        c.mend(m_other, Human());
+        c.spoil();
+        EXPECT_EQ(ClickingBoxesAway([&] { return Card_TryBuy(m_other); }), c.expected) << c.name;
+        EXPECT_EQ(VTW_IsNotInHumanRecent(m_other), c.expected == TEXT_CARD_NO_BID) << c.name;
+        c.mend();
     }
-    // His own player cannot be bought.
-    CurrentPlayer = static_cast<int16_t>(m_own);
-    EXPECT_EQ(Act(Card_Buy), LIST_CODE_REDRAW);
+    EXPECT_EQ(Card_TryBuy(m_own), TEXT_CARD_NO_BID);
+}
+
+TEST_F(PlayerCardTest, BuyingLeadsToTalksOrBidsAtOnceAndANewSquadOfSixteenKeepsItsPlayers)
+{
+    Club_GetRecordAddress(Human())->wageLimit = 1000000;
+    // Without interest his sales entry goes.
+    Market_AddHumanSale(m_other, m_seller, 0, 5000);
+    const uint8_t reputation = Club_GetRecordAddress(Human())->reputation;
+    Club_GetRecordAddress(Human())->reputation = 0;  // far below his: he will not come
+    Rec(m_other).reputation = 40;
+    EXPECT_EQ(Card_TryBuy(m_other), TEXT_CARD_NO_INTEREST);
+    EXPECT_EQ(VTW_GetSaleAskingPrice(m_other), -1);
+    VTW_ClearHumanRecentList();
+    Club_GetRecordAddress(Human())->reputation = reputation;
+    Rec(m_other).reputation = 0;
+    // A player with a value: the negotiations.
+    EXPECT_EQ(Card_TryBuy(m_other), CARD_LEAVES);
+    EXPECT_EQ(MenuOption, 10);
     // An unattached player: a bid of 0 with its information row, at once.
     Market_Release(m_other);
-    CurrentPlayer = static_cast<int16_t>(m_other);
     VTW_ClearHumanRecentList();
-    Rec(m_other).wage = 0;
-    const int32_t result = Act(Card_Buy);
-    if (VTW_CountClubBidsForPlayer(m_other) == 1) {
-        EXPECT_EQ(result, LIST_CODE_REDRAW);
-        EXPECT_GE(VTW_FindBidInfo(m_other), 0);
-        EXPECT_EQ(VTW_GetClubBidPrice(Human(), 0), 0);
-        EXPECT_EQ(VTW_IsNotInHumanRecent(m_other), 0);  // pushed
+    EXPECT_EQ(Card_TryBuy(m_other), 0);
+    EXPECT_EQ(VTW_GetClubBidPlayer(Human(), 0), m_other);
+    EXPECT_EQ(VTW_GetClubBidPrice(Human(), 0), 0);
+    EXPECT_GE(VTW_FindBidInfo(m_other), 0);
+    // A seller down to 16 keeps them.
+    VTW_RefreshSquadCount(m_seller);
+    const int32_t target = SquadList.players[0];
+    const std::vector<int16_t> leaving(SquadList.players + 16, SquadList.players + SquadList.count);
+    for (const int16_t p : leaving) {
+        Market_Release(p);
+    }
+    ASSERT_EQ(VTW_GetClubSquadCount(m_seller), 16);
+    EXPECT_EQ(Card_TryBuy(target), TEXT_CARD_NO_BID);
+}
+
+TEST_F(PlayerCardTest, ContractTalksNeedEveryConditionElse1158)
+{
+    const int32_t human = Human();
+    ClubRecord& record = *Club_GetRecordAddress(human);
+    record.wageLimit = 1000000;
+    record.contractClause = 1;
+    Rec(m_own).contractMonths = 12;
+    EXPECT_EQ(Card_TryContractTalks(m_own), CARD_LEAVES);
+    EXPECT_EQ(MenuOption, 14);
+    struct Case {
+        const char* name;
+        std::function<void()> spoil, mend;
+    };
+    const Case cases[] = {
+        {"contract of 24 months", [&] { Rec(m_own).contractMonths = 24; },
+         [&] { Rec(m_own).contractMonths = 12; }},
+        {"no clause", [&] { record.contractClause = 0; }, [&] { record.contractClause = 1; }},
+        {"wage above the offer", [&] { record.wageLimit = VTW_GetPlayerWage(m_own) - 1; },
+         [&] { record.wageLimit = 1000000; }},
+        {"player-manager", [&] { Rec(m_own).flags |= PLAYER_MANAGER; },
+         [&] { Rec(m_own).flags &= ~PLAYER_MANAGER; }},
+        {"computer club", [&] { VTW_SetClubControl(human, MANAGER_COMPUTER); },
+         [&] { VTW_SetClubControl(human, MANAGER_HUMAN); }},
+    };
+    for (const Case& c : cases) {
+        c.spoil();
+        EXPECT_EQ(Card_TryContractTalks(m_own), TEXT_CARD_NO_TALKS) << c.name;
+        c.mend();
+        EXPECT_EQ(Card_TryContractTalks(m_own), CARD_LEAVES) << c.name;
     }
 }
 
-TEST_F(PlayerCardTest, BorrowingNeedsALoanListedPlayerAndBidsOneHundred)
+TEST_F(PlayerCardTest, BorrowingNeedsALoanListedPlayerAndItsLoanBidBorrowsHimFromAComputerClub)
 {
-    CurrentPlayer = static_cast<int16_t>(m_other);
-    EXPECT_EQ(Act(Card_Borrow), LIST_CODE_REDRAW);
-    EXPECT_EQ(VTW_CountClubBidsForPlayer(m_other), 0);
+    Club_GetRecordAddress(Human())->wageLimit = 1000000;
+    EXPECT_EQ(Card_TryBorrow(m_other), TEXT_CARD_NO_BORROW);  // not loan-listed
     VTW_SetPlayerLoanList(m_other, 1);
-    Rec(m_other).wage = 100;
-    EXPECT_EQ(Act(Card_Borrow), LIST_CODE_REDRAW);
-    bool loanBid = false;
-    for (int32_t slot = 0; slot < BID_SLOTS; ++slot) {
-        loanBid = loanBid
-                  || (VTW_GetClubBidPlayer(Human(), slot) == m_other
-                      && VTW_GetClubBidPrice(Human(), slot) == LOAN_BID_AMOUNT);
+    for (int32_t k = 3; k < 8; ++k) {
+        ASSERT_GE(VTW_PlaceBid(DivisionLists[0][k], m_other, 0, 1, 0), 0) << k;
     }
-    EXPECT_TRUE(loanBid || VTW_GetPlayerOnLoan(m_other) != 0);
+    EXPECT_EQ(Card_TryBorrow(m_other), TEXT_CARD_LOAN_TOO_MANY);
+    EXPECT_EQ(Card_TryBorrow(m_other), TEXT_CARD_NO_BORROW);  // now on the recent list
+
+    // A computer club lends a loan-listed player on the loan bid at once.
+    VTW_RefreshSquadCount(m_seller);
+    const int32_t loanee = VTW_GetPlayerByShirt(9);
+    VTW_SetPlayerLoanList(loanee, 1);
+    EXPECT_EQ(Card_TryBorrow(loanee), 0);
+    EXPECT_EQ(VTW_GetPlayerOnLoan(loanee), 1);
+    EXPECT_EQ(VTW_GetPlayerLoanSlot(loanee), Human());
 }
 
 TEST_F(PlayerCardTest, TheShortlistEntryAddsAndRemovesOnlyOnYes)
@@ -183,11 +266,26 @@ TEST_F(PlayerCardTest, TheShortlistEntryAddsAndRemovesOnlyOnYes)
 
 TEST_F(PlayerCardTest, RetiringEndsThePlayingCareerOnceAndOpensTheHistory)
 {
+    Club_GetRecordAddress(Human())->playerManagerClause = 1;
+    VTW_AddNewPlayer(Human());
     CurrentPlayer = PERSON_HUMAN;
+    EXPECT_EQ(Card_CaseOf(PERSON_HUMAN), CARD_PLAYER_MANAGER);
+    EXPECT_EQ(Act(Card_Retire, false), LIST_CODE_REDRAW);
+    EXPECT_EQ(VTW_GetPlayerManagerFlag(PERSON_HUMAN), 1);
+    EXPECT_EQ(Act(Card_Retire, true), LIST_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, MENU_OPTION_CAREER);
+    EXPECT_EQ(VTW_GetPlayerManagerFlag(PERSON_HUMAN), 0);
+    EXPECT_EQ(Club_GetRecordAddress(Human())->playerManagerClause, 0);
+    MenuOption = MENU_OPTION_PLAYER_CARD;
     EXPECT_EQ(Act(Card_Retire), LIST_CODE_REDRAW);  // 1121: he plays no more
+    EXPECT_EQ(MenuOption, MENU_OPTION_PLAYER_CARD);
+    // His history's OK leads to his reputation as a manager.
+    EXPECT_EQ(CareerHistory_Done(nullptr), EXM_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, OPTION_MANAGER_REPUTATION);
+
+    EXPECT_EQ(Card_CaseOf(PERSON_HUMAN), CARD_NOT_AVAILABLE);
     EXPECT_EQ(Card_CaseOf(m_own), CARD_OWN_PLAYER);
     EXPECT_EQ(Card_CaseOf(m_other), CARD_OTHER_PLAYER);
-    EXPECT_EQ(Card_CaseOf(PERSON_HUMAN), CARD_NOT_AVAILABLE);
     VTW_SetClubControl(Human(), MANAGER_COMPUTER);
     EXPECT_EQ(Card_CaseOf(m_own), CARD_NOT_AVAILABLE);
 }
