@@ -661,10 +661,7 @@ void DoMainMenu()
     ClubChangedFlag = 0;
     while (MenuOption != MENU_OPTION_QUIT) {
         const int16_t option = MenuOption;
-        if (option != MENU_OPTION_VIDEO) {
-            if (PreviousOption != MENU_OPTION_TO_SQUAD) s_frontEnd.beforePrevious = PreviousOption;
-            PreviousOption = option;
-        }
+        FrontEnd_NoteDispatch(option);
         DispatchOption(option);
     }
 }
@@ -685,6 +682,13 @@ void DispatchOption(int32_t option)
         return;
     }
     RunPlaceholder(row);
+}
+
+void FrontEnd_NoteDispatch(int16_t option)
+{
+    if (option == MENU_OPTION_VIDEO) return;
+    if (PreviousOption != MENU_OPTION_TO_SQUAD) s_frontEnd.beforePrevious = PreviousOption;
+    PreviousOption = option;
 }
 
 int16_t FrontEnd_CameFrom() { return s_frontEnd.beforePrevious; }

@@ -79,6 +79,8 @@ int32_t WaitTicksOrClick(int32_t ticks);
 // After a day, a negotiation or contract talks: the next option (nothing when it is -1).
 void RouteGameEvents();
 void LoadNamesFile();  // "stats\names.dat" into the names buffer, at most NAMES_FILE_BYTES
+// The dispatcher's bookkeeping before it runs an option: PreviousOption and the option before it.
+void FrontEnd_NoteDispatch(int16_t option);
 // The option dispatched before the current one, -1 none; option 2, which only forwards to the
 // squad, never counts, nor does 83. A screen reads it as where it was opened from.
 int16_t FrontEnd_CameFrom();

@@ -267,3 +267,28 @@ TEST_F(SquadScreenTest, FillSquadTableWritesTheSquadsPlacesAndLeavesTheRest)
         }
     }
 }
+
+TEST_F(SquadScreenTest, DoneGoesBackToTheCalendarsAndResultsElseToTheOffice)
+{
+    struct Case {
+        std::vector<int16_t> dispatched;  // before "Equipe"
+        int16_t expected;
+    };
+    const Case cases[] = {
+        {{3, 11, MENU_OPTION_TO_SQUAD}, 11},  // a results row forwards through option 2
+        {{3, 64}, 64},
+        {{3, 66}, 66},
+        {{3, 8}, MENU_OPTION_OFFICE},  // the calendar
+        {{24, 3}, MENU_OPTION_OFFICE},
+        {{3, 11, 4}, MENU_OPTION_OFFICE},  // back from a card opened elsewhere
+    };
+    for (const Case& c : cases) {
+        FrontEndInit();
+        for (const int16_t option : c.dispatched) {
+            FrontEnd_NoteDispatch(option);
+        }
+        FrontEnd_NoteDispatch(MENU_OPTION_SQUAD);
+        EXPECT_EQ(Squad_Done(nullptr), EXM_CODE_LEAVE);
+        EXPECT_EQ(MenuOption, c.expected) << c.dispatched.back();
+    }
+}
