@@ -394,8 +394,6 @@ const char* Card_StatLabel(int32_t row, int32_t column)
     return GetMessageText(s_card.labels[row][column]);
 }
 
-const char* Card_StatValue(int32_t row, int32_t column) { return s_card.values[row][column]; }
-
 int32_t Card_Done(MenuHotspot*)
 {
     MenuOption = static_cast<int16_t>(CardReturnOption);

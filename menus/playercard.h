@@ -75,9 +75,8 @@ int32_t Card_Borrow(MenuListEntry* entry);
 int32_t Card_Shortlist(MenuListEntry* entry);
 int32_t Card_Retire(MenuListEntry* entry);
 
-// The label and value texts of a statistic row (0-8) in the view shown.
+// The label of a statistic row (0-8) and column (0-1) in the view shown.
 const char* Card_StatLabel(int32_t row, int32_t column);
-const char* Card_StatValue(int32_t row, int32_t column);
 
 MenuListEntry* Card_OwnPopup();
 MenuListEntry* Card_OtherPopup();
