@@ -616,9 +616,12 @@ int32_t Office_ToMatchDay(MenuListEntry*) { return AdvanceUnlessMatchDay(ADVANCE
 
 int32_t Office_TeamRefusal(int32_t club)
 {
+    // A refused sheet keeps its shirts, so that the squad screen can swap the ineligible out;
+    // an accepted one loses only its ineligible substitutes.
     const int32_t check = VTW_CheckTeamSheet(club);
     if (check == 2) return TEXT_TOO_MANY_FOREIGN;
     if (check != 0) return TEXT_NOT_COMPLETE;
+    VTW_ClearIneligibleShirts(club);
     if (VTW_CountTeamCaptains(club) == 0) return TEXT_NO_CAPTAIN;
     return 0;
 }

@@ -80,7 +80,8 @@ int32_t Office_NextDay(MenuHotspot* hotspot);
 int32_t Office_ToMatchDay(MenuListEntry* entry);
 int32_t Office_PlayMatch(MenuListEntry* entry);
 // The text refusing the club's team (585 incomplete, 588 too many non-Europeans, 1484 no
-// captain), 0 when it may play. The ineligible keep their shirts, for the squad screen's swaps.
+// captain), 0 when it may play. A refused team keeps its shirts, for the squad screen's swaps;
+// an accepted one gives up the shirts of its ineligible substitutes.
 int32_t Office_TeamRefusal(int32_t club);
 MenuListEntry* Office_EndPopup();  // enable rules applied by its prepare callback
 MenuListEntry*

@@ -162,8 +162,14 @@ TEST_F(OfficeScreen, AnInjuredStarterSendsTheHumanToTheSquadWhereASwapMendsIt)
     EXPECT_EQ(VTW_GetPlayerShirt(reserve), 1);
     EXPECT_EQ(VTW_GetPlayerShirt(injured), 12);
     EXPECT_GE(VTW_CountTeamCaptains(m_human), 1);
+    // An ineligible substitute does not stop the match, but gives up his shirt.
+    VTW_RefreshSquadCount(m_human);
+    const int32_t substitute = VTW_GetPlayerByShirt(14);
+    ASSERT_GE(substitute, 0);
+    Player_RefForSet(substitute, "test").full->injuryDays = 20;
     Office_Build();
     EXPECT_EQ(Office_PlayMatch(nullptr), EXM_CODE_LEAVE);
+    EXPECT_EQ(VTW_GetPlayerShirt(substitute), 0);
     EXPECT_EQ(MenuOption, 46);
     EXPECT_EQ(AdvanceMode, ADVANCE_TODAYS_MATCH);
 }
