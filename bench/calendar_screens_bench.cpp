@@ -5,6 +5,7 @@
 #include "game/calendar.h"
 #include "game/fixtures.h"
 #include "menus/clubcalendar.h"
+#include "menus/exm.h"
 #include "menus/fixturelist.h"
 #include "menus/leaguetable.h"
 #include "tests/support/screen_redraw.h"
@@ -24,10 +25,15 @@ void PlayToMidSeason()
 
 void RunRedraws(benchmark::State& state, const MenuItem* table)
 {
-    ScopedScreenRedraw screen;
-    PlayToMidSeason();
-    screen.Run(table, [&] { return state.KeepRunning(); });
-    state.SetItemsProcessed(state.iterations());
+    ScopedScreenRedraw screen(PlayToMidSeason);
+    int64_t redraws = 0;
+    screen.Run(table, [&] {
+        for (auto _ : state) {
+            EXM_RedrawNow();
+            ++redraws;
+        }
+    });
+    state.SetItemsProcessed(redraws);
 }
 
 void BM_CalendarRedraw(benchmark::State& state) { RunRedraws(state, ClubCalendar_Table()); }

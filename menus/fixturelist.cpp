@@ -417,14 +417,14 @@ int32_t FixtureList_ChooseCup(int32_t cup)
 MenuListEntry* FixtureList_DivisionPopup()
 {
     static MenuListEntry popup[] = {
-        Title(TEXT_DIVISIONS_BUTTON, PrepareDivisions),
-        EntryVar(&FixtureList.divisionTexts[0], DivisionEntry),
-        EntryVar(&FixtureList.divisionTexts[1], DivisionEntry),
-        EntryVar(&FixtureList.divisionTexts[2], DivisionEntry),
-        EntryVar(&FixtureList.divisionTexts[3], DivisionEntry),
-        EntryVar(&FixtureList.divisionTexts[4], DivisionEntry),
-        EntryVar(&FixtureList.divisionTexts[5], DivisionEntry),
-        End(),
+        MenuList_Title(TEXT_DIVISIONS_BUTTON, PrepareDivisions),
+        MenuList_EntryVar(&FixtureList.divisionTexts[0], DivisionEntry),
+        MenuList_EntryVar(&FixtureList.divisionTexts[1], DivisionEntry),
+        MenuList_EntryVar(&FixtureList.divisionTexts[2], DivisionEntry),
+        MenuList_EntryVar(&FixtureList.divisionTexts[3], DivisionEntry),
+        MenuList_EntryVar(&FixtureList.divisionTexts[4], DivisionEntry),
+        MenuList_EntryVar(&FixtureList.divisionTexts[5], DivisionEntry),
+        MenuList_End(),
     };
     return popup;
 }
@@ -432,10 +432,11 @@ MenuListEntry* FixtureList_DivisionPopup()
 MenuListEntry* FixtureList_TablesPopup()
 {
     static MenuListEntry popup[] = {
-        Title(TEXT_TABLES_BUTTON, nullptr),
-        Entry(TEXT_STANDINGS, OptionEntry, OPTION_STANDINGS),
-        EntryVar(&FixtureList.cupTexts[CUP_CHAMPIONS], OptionEntry, OPTION_CHAMPIONS_GROUPS),
-        End(),
+        MenuList_Title(TEXT_TABLES_BUTTON, nullptr),
+        MenuList_Entry(TEXT_STANDINGS, OptionEntry, OPTION_STANDINGS),
+        MenuList_EntryVar(&FixtureList.cupTexts[CUP_CHAMPIONS], OptionEntry,
+                          OPTION_CHAMPIONS_GROUPS),
+        MenuList_End(),
     };
     return popup;
 }
@@ -443,15 +444,15 @@ MenuListEntry* FixtureList_TablesPopup()
 MenuListEntry* FixtureList_CupPopup()
 {
     static MenuListEntry popup[] = {
-        Title(TEXT_CUPS_BUTTON, PrepareCups),
-        EntryVar(&FixtureList.cupTexts[0], CupEntry),
-        EntryVar(&FixtureList.cupTexts[1], CupEntry),
-        EntryVar(&FixtureList.cupTexts[2], CupEntry),
-        EntryVar(&FixtureList.cupTexts[3], CupEntry),
-        EntryVar(&FixtureList.cupTexts[4], CupEntry),
-        EntryVar(&FixtureList.cupTexts[5], CupEntry),
-        EntryVar(&FixtureList.cupTexts[6], CupEntry),
-        End(),
+        MenuList_Title(TEXT_CUPS_BUTTON, PrepareCups),
+        MenuList_EntryVar(&FixtureList.cupTexts[0], CupEntry),
+        MenuList_EntryVar(&FixtureList.cupTexts[1], CupEntry),
+        MenuList_EntryVar(&FixtureList.cupTexts[2], CupEntry),
+        MenuList_EntryVar(&FixtureList.cupTexts[3], CupEntry),
+        MenuList_EntryVar(&FixtureList.cupTexts[4], CupEntry),
+        MenuList_EntryVar(&FixtureList.cupTexts[5], CupEntry),
+        MenuList_EntryVar(&FixtureList.cupTexts[6], CupEntry),
+        MenuList_End(),
     };
     return popup;
 }

@@ -23,6 +23,7 @@
 #include "game/trainingschedule.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
+#include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
@@ -43,10 +44,11 @@
 #include "menus/news.h"
 #include "menus/numbers.h"
 #include "menus/office.h"
+#include "menus/playercard.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
-#include "menus/squadstandin.h"
+#include "menus/squadscreen.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
 
@@ -59,14 +61,14 @@ uint16_t PlayerCardOutcome;
 uint16_t AdvanceMode;
 uint16_t MatchReportPage;
 uint16_t JobOfferMode;
-int16_t RoutePlayer;
+int16_t CurrentPlayer;
+uint16_t CardReturnOption;
 int16_t RouteClub;
 
 namespace {
 
 // The day's advance; still the option when "Rencontre du jour" is left by its own button.
 constexpr int16_t MENU_OPTION_ADVANCE = 46;
-constexpr int16_t OPTION_TO_SQUAD = 2;  // forwards to 7 at once: never where a screen came from
 constexpr int32_t TEXT_CREATING_GAME = 749;
 constexpr int32_t TEXT_NO_STAFF = 424;
 constexpr int32_t TEXT_LOAD_FAILED = 1662;
@@ -167,7 +169,7 @@ void NewGame()
     SetBusyPointer(0);
 }
 
-void ToSquad() { MenuOption = 7; }
+void ToSquad() { MenuOption = MENU_OPTION_SQUAD; }
 
 // Today's fixtures one by one, then the day itself, then wherever the day leads.
 void PlayToday()
@@ -290,12 +292,12 @@ const MenuItem* SaveScreen()
 constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Step(0, NewGame, "Nouvelle partie"),
     Table(1, "Choisir le Championnat", CountryChoice_Table),
-    Step(2, ToSquad, "Equipe"),
+    Step(MENU_OPTION_TO_SQUAD, ToSquad, "Equipe"),
     Table(3, "Bureau de l'entra\xEEneur", Office_Table),
-    Screen(4, "Fiche du joueur", AfterPlayerCard),
+    Table(4, "Fiche du joueur", PlayerCard_Table, AfterPlayerCard),
     Table(5, "Choisissez une \xE9quipe \xE0 diriger", TeamChoice_Table),
     Table(6, "Offre d'emploi", JobOffer_Table),
-    Table(7, "Equipe", SquadStandIn_Table, AfterSquad),
+    Table(7, "Equipe", Squad_Table, AfterSquad),
     Table(8, "Calendrier", ClubCalendar_Table),
     Table(9, "Classement", LeagueTable_Table),
     Screen(10, "N\xE9gociations", AfterNegotiations),
@@ -341,7 +343,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(54, "Match amical"),
     Screen(55, "Ralenti"),
     Screen(56, "Revoir le match"),
-    Screen(57, "Carri\xE8re"),
+    Table(57, "Carri\xE8re", CareerHistory_Table),
     Screen(58, "All Stars"),
     Step(59, RouteGameEvents, "Suite"),
     Screen(60, "Analyse du match"),
@@ -486,7 +488,7 @@ void RouteSaleRequest()
 {
     const int32_t player = FrontEndRoutes.salesPlayer();
     const int32_t club = FrontEndRoutes.salesClub();
-    RoutePlayer = static_cast<int16_t>(player);
+    CurrentPlayer = static_cast<int16_t>(player);
     RouteClub = static_cast<int16_t>(club);
     if (VTW_GetPlayerLoanList(player) != 0) {
         AskForLoan(player, club);
@@ -530,6 +532,8 @@ void RegisterScriptValues()
     ScriptRegisterValue("depth", [] { return EXM_Depth() + 1; });
     ScriptRegisterValue("busy", BusyPointerCount);
     ScriptRegisterValue("resultsmode", Results_ShownMode);
+    ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
+    ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
     DayScreen_RegisterScriptValues();
     ScriptRegisterValue("calfirst", [] { return static_cast<int32_t>(ClubCalendar.first); });
     ScriptRegisterValue("calcount", [] { return static_cast<int32_t>(ClubCalendar.count); });
@@ -562,6 +566,7 @@ void RegisterGameHooks()
     GameHooks.NewsManagerAppointed = News_ManagerAppointed;
     GameHooks.NewsManagerSacked = News_ManagerSacked;
     GameHooks.NewsPlayerMoved = News_PlayerMoved;
+    GameHooks.FillSquadTable = FillSquadTable;
 }
 
 const ExmFrontEnd LOOP_STEPS = {
@@ -592,7 +597,8 @@ void FrontEndInit()
     AdvanceMode = 0;
     MatchReportPage = 0;
     JobOfferMode = 0;
-    RoutePlayer = -1;
+    CurrentPlayer = -1;
+    CardReturnOption = MENU_OPTION_OFFICE;
     RouteClub = -1;
     FrontEndRoutes = NO_ROUTES;
     s_frontEnd = {};
@@ -609,6 +615,9 @@ void FrontEndInit()
     LeagueTableInit();
     FixtureListInit();
     OfficeInit();
+    SquadScreenInit();
+    PlayerCardInit();
+    CareerHistoryInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -619,6 +628,9 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    CareerHistoryUninit();
+    PlayerCardUninit();
+    SquadScreenUninit();
     OfficeUninit();
     FixtureListUninit();
     LeagueTableUninit();
@@ -692,14 +704,16 @@ void DispatchOption(int32_t option)
     RunPlaceholder(row);
 }
 
-void FrontEnd_NoteDispatch(int32_t option)
+void FrontEnd_NoteDispatch(int16_t option)
 {
     if (option == MENU_OPTION_VIDEO) return;
-    if (PreviousOption != OPTION_TO_SQUAD) s_frontEnd.beforePrevious = PreviousOption;
-    PreviousOption = static_cast<int16_t>(option);
+    if (PreviousOption != MENU_OPTION_TO_SQUAD) s_frontEnd.beforePrevious = PreviousOption;
+    PreviousOption = option;
 }
 
-int32_t FrontEnd_CameFrom() { return s_frontEnd.beforePrevious; }
+int16_t FrontEnd_CameFrom() { return s_frontEnd.beforePrevious; }
+
+bool FrontEnd_HumanHasPost() { return VTW_GetClubOfManager(MANAGER_HUMAN) >= 0; }
 
 bool FrontEnd_OptionIsPlaceholder(int32_t option)
 {
@@ -749,7 +763,7 @@ void RouteGameEvents()
         MenuOption = 14;
         CurrentHuman = static_cast<int16_t>(talks);
         ResetCurrentClub();
-        RoutePlayer = static_cast<int16_t>(FrontEndRoutes.contractsPlayer());
+        CurrentPlayer = static_cast<int16_t>(FrontEndRoutes.contractsPlayer());
         return;
     }
     if (FrontEndRoutes.salesHuman() != 0 && MenuOption == MENU_OPTION_OFFICE) RouteSaleRequest();

@@ -1,56 +1,51 @@
-// tests/support/screen_redraw.cpp: a screen redrawn by its own menu loop.
+// tests/support/screen_redraw.cpp: a seeded career with its screens ready to run.
 #include "tests/support/screen_redraw.h"
 
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/matchday.h"
+#include "game/shortlist.h"
 #include "game/tables.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "tests/support/game_world.h"
 
 namespace {
 
-const std::function<bool()>* s_more = nullptr;
-
-// The loop's bar step answers the loop's code for a pass that has none: a redraw while the
-// benchmark wants more, then leaving.
-int32_t NextCode() { return (*s_more)() ? EXM_CODE_REDRAW : EXM_CODE_LEAVE; }
-
-const ExmFrontEnd kRedrawSteps = {
-    .showBar = nullptr,
-    .barStep = NextCode,
-    .barOpen = nullptr,
-    .openPopup = nullptr,
-    .shortcutStep = nullptr,
-    .forgetBar = nullptr,
-    .textIsActive = nullptr,
-    .textSetActive = nullptr,
-    .textHandleKeys = nullptr,
-    .textEnd = nullptr,
-};
+constexpr uint32_t SETTLE_TICKS = 200;  // past the wipe that shows the first build
 
 }  // namespace
 
-ScopedScreenRedraw::ScopedScreenRedraw()
+ScopedScreenRedraw::ScopedScreenRedraw(const std::function<void()>& setUp)
 {
     NewGameForTest(6, 7);
-    FrontEndInit();
-    const int32_t human = DivisionLists[0][0];
-    VTW_SetClubControl(human, MANAGER_HUMAN);
-    GameState.humanClub = static_cast<int16_t>(human);
-    GameState.currentClub = static_cast<int16_t>(human);
+    m_human = DivisionLists[0][0];
+    VTW_SetClubControl(m_human, MANAGER_HUMAN);
+    GameState.humanClub = static_cast<int16_t>(m_human);
+    GameState.currentClub = static_cast<int16_t>(m_human);
+    Club_AISelectTeam(m_human);
+    ShortList_Clear();
+    FrontEnd_RegisterLoopSteps();
+    if (setUp) setUp();
 }
 
-ScopedScreenRedraw::~ScopedScreenRedraw()
-{
-    EXM_SetFrontEnd(nullptr);
-    FrontEndUninit();
-}
+ScopedScreenRedraw::~ScopedScreenRedraw() { EXM_SetFrontEnd(nullptr); }
 
-void ScopedScreenRedraw::Run(const MenuItem* table, const std::function<bool()>& more)
+void ScopedScreenRedraw::Run(const MenuItem* table, const std::function<void()>& settled,
+                             MenuInputs inputs)
 {
-    s_more = &more;
-    EXM_SetFrontEnd(&kRedrawSteps);
+    inputs.push_back({SETTLE_TICKS, MenuInput::CALL, 0, 0, settled});
+    ScopedMenuScript script(inputs, 20);
     EXM_PushAndRun(table);
-    EXM_SetFrontEnd(nullptr);
-    s_more = nullptr;
+}
+
+int32_t ClickingBoxesAway(const std::function<int32_t()>& fn, bool yes)
+{
+    // A message box closes on any press; a question answers the button pressed.
+    MenuInputs inputs;
+    for (uint32_t tick = 30; tick <= 150; tick += 30) {
+        AddClick(&inputs, tick, yes ? 270 : 370, 280);
+    }
+    ScopedMenuScript script(inputs, 20);
+    return fn();
 }
