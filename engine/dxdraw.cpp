@@ -236,7 +236,7 @@ void CreateSurfaces(uint32_t width, uint32_t height, uint8_t kind, uint32_t surf
     const auto w = static_cast<int32_t>(width);
     const auto h = static_cast<int32_t>(height);
 
-    HostSurfaceDesc primary{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0};
+    HostSurfaceDesc primary{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0, 0};
     if (!windowed) {
         primary.backBuffers = flippable ? 1 : 0;
         primary.flags = hostFlags & HOST_SURFACE_3D_DEVICE;
@@ -263,7 +263,7 @@ void CreateSurfaces(uint32_t width, uint32_t height, uint8_t kind, uint32_t surf
         if (desktopDepth) s_ddraw.displayFlags |= DISPLAY_DESKTOP_FORMAT;
         const HostPixelFormat format = desktopDepth ? desktop : kWindowedFormats[kind];
         const HostSurfaceDesc visible{HOST_SURFACE_PLAIN, hostFlags, w, h, format,
-                                      flippable ? 1 : 0};
+                                      flippable ? 1 : 0, 0};
         DXCheck(HostSurfaceCreate(s_ddraw.lpDD7, visible, &s_ddraw.visibleScreen), "dxdraw",
                 "visible DD7_CreateSurface");
     }
@@ -298,6 +298,7 @@ void CreateSurfaces(uint32_t width, uint32_t height, uint8_t kind, uint32_t surf
                                       w,
                                       h,
                                       list.formats[chosen],
+                                      0,
                                       0};
         DXCheck(HostSurfaceCreate(s_ddraw.lpDD7, zbuffer, &s_ddraw.zBuffer), "dxdraw",
                 "zbuffer DD7_CreateSurface");

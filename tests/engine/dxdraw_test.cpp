@@ -88,6 +88,7 @@ HostFakeAdapter AdapterWithZFormats(std::initializer_list<HostPixelFormat> forma
     adapter.deviceCount = 1;
     adapter.devices[0].caps = HOST_DEV_HARDWARE;
     adapter.devices[0].renderDepths = HOST_DEPTH_16 | HOST_DEPTH_32;
+    adapter.zFormatCount = 0;
     for (const HostPixelFormat& format : formats) {
         adapter.zFormats[adapter.zFormatCount++] = format;
     }
