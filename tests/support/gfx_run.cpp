@@ -9,8 +9,9 @@
 #include "engine/memory.h"
 #include "engine/winlib.h"
 
-ScopedGraphics::ScopedGraphics(bool with3D, uint32_t windowFlags)
+ScopedGraphics::ScopedGraphics(bool with3D, uint32_t windowFlags, const HostFakeAdapter* adapter)
 {
+    if (adapter != nullptr) HostInjectSetAdapters(adapter, 1);
     MemoryInit();
     WinInit("Pelloran", windowFlags);
     DXEnumDisplay();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "engine/host/inject.h"
 #include "tests/support/host_run.h"
 
 // A headless host with memory, the window (windowed, as the game starts, unless `windowFlags`
@@ -11,7 +12,9 @@
 // end any mode is restored and everything stopped again.
 class ScopedGraphics {
 public:
-    explicit ScopedGraphics(bool with3D = false, uint32_t windowFlags = 1);
+    // `adapter`: the one card the host offers instead of its own.
+    explicit ScopedGraphics(bool with3D = false, uint32_t windowFlags = 1,
+                            const HostFakeAdapter* adapter = nullptr);
     ~ScopedGraphics();
     ScopedGraphics(const ScopedGraphics&) = delete;
     ScopedGraphics& operator=(const ScopedGraphics&) = delete;
