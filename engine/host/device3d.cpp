@@ -629,8 +629,11 @@ void ClearRect(HostDevice* d, const HostRect& r, uint32_t flags, uint32_t argb, 
         const int32_t bytes = static_cast<int32_t>(target.format->bitCount / 8);
         for (int32_t y = r.top; y < r.bottom; ++y) {
             uint8_t* row = target.bits + static_cast<ptrdiff_t>(y) * target.pitch;
-            for (int32_t x = r.left; x < r.right; ++x) {
-                std::memcpy(row + x * bytes, &pixel, static_cast<size_t>(bytes));
+            if (bytes == 2) {
+                std::fill_n(reinterpret_cast<uint16_t*>(row) + r.left, r.right - r.left,
+                            static_cast<uint16_t>(pixel));
+            } else {
+                std::fill_n(reinterpret_cast<uint32_t*>(row) + r.left, r.right - r.left, pixel);
             }
         }
     }

@@ -106,10 +106,32 @@ uint32_t Widen(uint32_t value, uint32_t bits)
     return result;
 }
 
+// Fixed-size copies, so that no pixel goes through a library call.
+uint32_t LoadPixel(const uint8_t* p, int32_t bytes)
+{
+    if (bytes == 2) {
+        uint16_t value;
+        std::memcpy(&value, p, 2);
+        return value;
+    }
+    uint32_t value;
+    std::memcpy(&value, p, 4);
+    return value;
+}
+
+void StorePixel(uint8_t* p, int32_t bytes, uint32_t value)
+{
+    if (bytes == 2) {
+        const auto narrow = static_cast<uint16_t>(value);
+        std::memcpy(p, &narrow, 2);
+    } else {
+        std::memcpy(p, &value, 4);
+    }
+}
+
 uint32_t ReadTarget(const RasterState& s, const uint8_t* p, int32_t channel)
 {
-    uint32_t raw = 0;
-    std::memcpy(&raw, p, static_cast<size_t>(s.bytesPerPixel));
+    const uint32_t raw = LoadPixel(p, s.bytesPerPixel);
     const uint32_t bits = s.bits[channel];
     return Widen((raw >> s.shift[channel]) & ((1u << bits) - 1), bits);
 }
@@ -120,7 +142,7 @@ void WriteTarget(const RasterState& s, uint8_t* p, const uint32_t rgb[3])
     for (int32_t c = 0; c < 3; ++c) {
         raw |= (rgb[c] >> (8 - s.bits[c])) << s.shift[c];
     }
-    std::memcpy(p, &raw, static_cast<size_t>(s.bytesPerPixel));
+    StorePixel(p, s.bytesPerPixel, raw);
 }
 
 // The stencil and z tests with their writes; true when the colour is to be written.
@@ -242,6 +264,9 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
     }
     const float texW = s.texture.levelCount ? static_cast<float>(s.texture.levels[0].width) : 0;
     const float texH = s.texture.levelCount ? static_cast<float>(s.texture.levels[0].height) : 0;
+    // Without mip-maps and with one filter for both sides, the level of detail changes nothing.
+    const bool needLod = s.texture.levelCount
+                         && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
     Pixel p{};
     for (int32_t x = first; x <= last; ++x) {
         const float i = static_cast<float>(x - first);
@@ -250,15 +275,17 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
             value[k] = start[k] + planes[k].dx * i;
         }
         const float q = s.perspective ? value[P_Q] : 1.0f;
+        // One division per pixel: the eye distance is 1 / rhw, and u and v are divided by rhw.
+        const float inverse = value[P_Q] != 0.0f ? 1.0f / value[P_Q] : 0.0f;
         p.z = value[P_Z];
-        p.u = value[P_U] / q;
-        p.v = value[P_V] / q;
-        p.w = value[P_Q] != 0.0f ? 1.0f / value[P_Q] : 0.0f;
+        p.u = s.perspective ? value[P_U] * inverse : value[P_U];
+        p.v = s.perspective ? value[P_V] * inverse : value[P_V];
+        p.w = inverse;
         p.r = value[P_R];
         p.g = value[P_G];
         p.b = value[P_B];
         p.a = value[P_A];
-        if (s.texture.levelCount && (x - first) % kRunLength == 0) {
+        if (needLod && (x - first) % kRunLength == 0) {
             // Derivatives of u = U / Q along x and y, in level-0 texels per pixel.
             const float q2 = q * q;
             const auto slope = [&](int32_t k, bool alongX) {

@@ -9,15 +9,24 @@ namespace {
 
 constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
 
-// The integer part wrapped into 0..size-1, whatever the sign.
+// The integer part wrapped into 0..size-1, whatever the sign; a mask for powers of two.
 int32_t Wrap(int32_t value, int32_t size)
 {
+    if ((size & (size - 1)) == 0) return value & (size - 1);
     const int32_t r = value % size;
     return r < 0 ? r + size : r;
 }
 
+// floor() without the library call for the values sampling meets; the same result.
+float Floor(float t)
+{
+    if (!(std::fabs(t) < 1e9f)) return std::floor(t);
+    const auto whole = static_cast<float>(static_cast<int32_t>(t));
+    return whole > t ? whole - 1.0f : whole;
+}
+
 // The fractional part of a coordinate: addresses wrap, and large values stay exact enough.
-float Unit(float t) { return t - std::floor(t); }
+float Unit(float t) { return t - Floor(t); }
 
 uint32_t SamplePoint(const HostTexels& level, float u, float v)
 {
@@ -46,7 +55,7 @@ uint32_t SampleLinear(const HostTexels& level, float u, float v)
 {
     const float s = Unit(u) * static_cast<float>(level.width) - 0.5f;
     const float t = Unit(v) * static_cast<float>(level.height) - 0.5f;
-    const float fs = std::floor(s), ft = std::floor(t);
+    const float fs = Floor(s), ft = Floor(t);
     const int32_t x0 = Wrap(static_cast<int32_t>(fs), level.width);
     const int32_t y0 = Wrap(static_cast<int32_t>(ft), level.height);
     const int32_t x1 = Wrap(x0 + 1, level.width);
@@ -82,11 +91,11 @@ uint32_t TextureSample(const RasterState& state, float u, float v, float lod)
     }
     const float last = static_cast<float>(texture.levelCount - 1);
     if (state.mipFilter == HOST_FILTER_POINT) {
-        const auto level = static_cast<int32_t>(std::min(std::floor(lod + 0.5f), last));
+        const auto level = static_cast<int32_t>(std::min(Floor(lod + 0.5f), last));
         return SampleLevel(texture.levels[level], state.minFilter, u, v);
     }
     const float clamped = std::min(lod, last);
-    const auto near = static_cast<int32_t>(std::floor(clamped));
+    const auto near = static_cast<int32_t>(Floor(clamped));
     const int32_t far = std::min(near + 1, texture.levelCount - 1);
     const uint32_t a = SampleLevel(texture.levels[near], state.minFilter, u, v);
     if (far == near) return a;
