@@ -672,6 +672,8 @@ HostDeviceDesc HostDefaultDevice()
     return device;
 }
 
+void HostDeviceFreeAll() { s_device = {}; }
+
 HostResult HostDeviceCreate(HostDisplay* display, const HostGuid& guid, HostSurface* target,
                             HostDevice** out)
 {

@@ -128,8 +128,8 @@ extern const HostBackend HostHeadlessBackend;
 // back end in use. `unattended` (a script drives the run): no message box is shown and window
 // focus changes of the window system are ignored. Fatal when already started.
 HostBackendKind HostStart(HostBackendKind wanted, bool unattended);
-// Removes the window if still there (sending it nothing), frees every surface, palette, clipper
-// and display object, stops the back end. Safe when stopped and twice.
+// Removes the window if still there (sending it nothing), frees every 3D device, surface,
+// palette, clipper and display object, stops the back end. Safe when stopped and twice.
 void HostStop();
 bool HostRunning();
 HostBackendKind HostBackendInUse();

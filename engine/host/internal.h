@@ -91,6 +91,7 @@ HostTexels HostSurfaceTexels(HostSurface* level);
 // The 3D device (device3d.cpp): the default adapter's device row, and the adapter a display
 // object is opened on.
 HostDeviceDesc HostDefaultDevice();
+void HostDeviceFreeAll();
 const HostFakeAdapter* HostDisplayAdapter(const HostDisplay* display);
 bool HostDisplay3DOpen(const HostDisplay* display);
 
