@@ -25,6 +25,7 @@ struct InjectState {
     PendingFailure failures[HOST_CALL_COUNT];
     uint32_t heldBoxPeriods;
     uint32_t arrowCursorSets;
+    bool generalSpansOnly;
 };
 
 InjectState s_inject;
@@ -161,6 +162,10 @@ void HostInjectPost(uint32_t kind, uintptr_t wparam, intptr_t lparam)
 }
 
 void HostInjectLoseSurfaces() { HostSurfaceLoseAll(); }
+
+void HostInjectGeneralSpansOnly(bool on) { Inject().generalSpansOnly = on; }
+
+bool HostGeneralSpansOnly() { return Inject().generalSpansOnly; }
 
 void HostInjectHoldMessageBox(uint32_t periods) { Inject().heldBoxPeriods = periods; }
 

@@ -56,6 +56,10 @@ HostFakeAdapter HostInjectDefaultAdapter();
 // The next call of this kind (after `skip` successful ones) fails with `code`.
 void HostInjectFailNext(HostCall call, HostResult code, int32_t skip = 0);
 
+// The 3D device draws every triangle with its one general span routine instead of the routines
+// specialised for common state combinations, so that a test can compare the two.
+void HostInjectGeneralSpansOnly(bool on);
+
 // Posts a message to the window's queue, as the window system would.
 void HostInjectPost(uint32_t kind, uintptr_t wparam, intptr_t lparam);
 // Marks every surface lost, in any mode (the host itself does it in full screen on focus loss).

@@ -92,6 +92,7 @@ HostTexels HostSurfaceTexels(HostSurface* level);
 // object is opened on.
 HostDeviceDesc HostDefaultDevice();
 void HostDeviceFreeAll();
+bool HostGeneralSpansOnly();  // inject.cpp: the test control below
 const HostFakeAdapter* HostDisplayAdapter(const HostDisplay* display);
 bool HostDisplay3DOpen(const HostDisplay* display);
 

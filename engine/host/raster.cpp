@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -167,12 +168,36 @@ bool DepthAndStencil(const RasterState& s, size_t index, float z)
     return true;
 }
 
-void ShadePixel(const RasterState& s, int32_t x, int32_t y, const Pixel& p)
+// What a span routine knows before it starts. The general routine reads every feature from the
+// state; each specialised one has them fixed, so the compiler drops the branches it never takes
+// and keeps every other operation as it is: both give the same pixels.
+struct Dynamic {
+    bool textured;
+    bool depth;  // z test or stencil
+    bool blend;
+    bool fog;
+};
+
+template <bool Textured, bool Depth, bool Blend, bool Fog>
+struct Fixed {
+    static constexpr bool textured = Textured;
+    static constexpr bool depth = Depth;
+    static constexpr bool blend = Blend;
+    static constexpr bool fog = Fog;
+};
+
+Dynamic FeaturesOf(const RasterState& s)
+{
+    return {s.texture.levelCount > 0, s.zTest || s.stencil, s.blend, s.fog};
+}
+
+template <typename Features>
+void ShadePixel(const RasterState& s, const Features& f, int32_t x, int32_t y, const Pixel& p)
 {
     const size_t index = static_cast<size_t>(y) * s.depth.width + x;
-    if ((s.zTest || s.stencil) && !DepthAndStencil(s, index, p.z)) return;
+    if (f.depth && !DepthAndStencil(s, index, p.z)) return;
 
-    const uint32_t texel = TextureSample(s, p.u, p.v, p.lod);
+    const uint32_t texel = f.textured ? TextureSample(s, p.u, p.v, p.lod) : 0xFFFFFFFFu;
     const uint32_t diffuse[4] = {ToByte(p.r), ToByte(p.g), ToByte(p.b), ToByte(p.a)};
     uint32_t rgb[3];
     for (int32_t c = 0; c < 3; ++c) {
@@ -181,15 +206,15 @@ void ShadePixel(const RasterState& s, int32_t x, int32_t y, const Pixel& p)
     }
     const uint32_t alpha =
         Combine(s.alphaOp, s.alphaArg1, s.alphaArg2, Channel(texel, 24), diffuse[3]);
-    if (s.fog) {
-        const float f = FogFactor(s, p.w);
+    if (f.fog) {
+        const float fog = FogFactor(s, p.w);
         for (int32_t c = 0; c < 3; ++c) {
-            rgb[c] =
-                ToByte(f * static_cast<float>(rgb[c]) + (1 - f) * static_cast<float>(s.fogRgb[c]));
+            rgb[c] = ToByte(fog * static_cast<float>(rgb[c])
+                            + (1 - fog) * static_cast<float>(s.fogRgb[c]));
         }
     }
     uint8_t* const target = s.colour + static_cast<ptrdiff_t>(y) * s.pitch + x * s.bytesPerPixel;
-    if (s.blend) {
+    if (f.blend) {
         const uint32_t fs = BlendFactor(s.sourceBlend, alpha);
         const uint32_t fd = BlendFactor(s.destBlend, alpha);
         for (int32_t c = 0; c < 3; ++c) {
@@ -253,9 +278,12 @@ int64_t Snap(float value)
     return std::llround(std::clamp(value, -kMaxCoordinate, kMaxCoordinate) * kSubPixels);
 }
 
+template <typename Features>
 void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, const Setup& t,
               const Plane (&planes)[P_COUNT])
 {
+    Features f{};
+    if constexpr (std::is_same_v<Features, Dynamic>) f = FeaturesOf(s);
     const float px = static_cast<float>(first) + 0.5f - t.x0;
     const float py = static_cast<float>(y) + 0.5f - t.y0;
     float start[P_COUNT];
@@ -265,8 +293,8 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
     const float texW = s.texture.levelCount ? static_cast<float>(s.texture.levels[0].width) : 0;
     const float texH = s.texture.levelCount ? static_cast<float>(s.texture.levels[0].height) : 0;
     // Without mip-maps and with one filter for both sides, the level of detail changes nothing.
-    const bool needLod = s.texture.levelCount
-                         && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
+    const bool needLod =
+        f.textured && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
     Pixel p{};
     for (int32_t x = first; x <= last; ++x) {
         const float i = static_cast<float>(x - first);
@@ -297,8 +325,38 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
                                         slope(P_V, true) * texH, slope(P_V, false) * texH});
             p.lod = TextureLevelOfDetail(s, rho);
         }
-        ShadePixel(s, x, y, p);
+        ShadePixel(s, f, x, y, p);
     }
+}
+
+using SpanRoutine = void (*)(const RasterState&, int32_t, int32_t, int32_t, const Setup&,
+                             const Plane (&)[P_COUNT]);
+
+struct SpanRow {
+    Dynamic features;
+    SpanRoutine routine;
+};
+
+// The common combinations: textured and z-tested (ground, models), with fog, blended over the
+// scene, the HUD (blended, no z test), and untextured lit models.
+constexpr SpanRow kSpecialised[] = {
+    {{true, true, false, false}, DrawSpan<Fixed<true, true, false, false>>},
+    {{true, true, false, true}, DrawSpan<Fixed<true, true, false, true>>},
+    {{true, true, true, false}, DrawSpan<Fixed<true, true, true, false>>},
+    {{true, false, true, false}, DrawSpan<Fixed<true, false, true, false>>},
+    {{false, true, false, false}, DrawSpan<Fixed<false, true, false, false>>},
+};
+
+SpanRoutine ChooseSpan(const RasterState& s)
+{
+    if (HostGeneralSpansOnly()) return DrawSpan<Dynamic>;
+    const Dynamic f = FeaturesOf(s);
+    for (const SpanRow& row : kSpecialised) {
+        const Dynamic& g = row.features;
+        if (g.textured == f.textured && g.depth == f.depth && g.blend == f.blend && g.fog == f.fog)
+            return row.routine;
+    }
+    return DrawSpan<Dynamic>;
 }
 
 }  // namespace
@@ -374,6 +432,7 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
     const int64_t lastColumn =
         std::min<int64_t>(s.scissor.right - 1, FloorDiv(right - kSubPixels / 2, kSubPixels));
     bool drew = false;
+    const SpanRoutine span = ChooseSpan(s);
     for (int64_t row = firstRow; row <= lastRow; ++row) {
         const int64_t py = row * kSubPixels + kSubPixels / 2;
         int64_t first = firstColumn, last = lastColumn;
@@ -381,8 +440,8 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
             ClipSpan(e, py, &first, &last);
         }
         if (first > last) continue;
-        DrawSpan(s, static_cast<int32_t>(row), static_cast<int32_t>(first),
-                 static_cast<int32_t>(last), t, planes);
+        span(s, static_cast<int32_t>(row), static_cast<int32_t>(first), static_cast<int32_t>(last),
+             t, planes);
         drew = true;
     }
     return drew;
@@ -431,12 +490,12 @@ void RasterLine(const RasterState& s, const RasterVertex& a, const RasterVertex&
         const float t = static_cast<float>(k) / static_cast<float>(steps);
         int32_t x, y;
         if (InScissor(s, a.x + dx * t, a.y + dy * t, &x, &y))
-            ShadePixel(s, x, y, PixelOf(s, a, b, t));
+            ShadePixel(s, FeaturesOf(s), x, y, PixelOf(s, a, b, t));
     }
 }
 
 void RasterPoint(const RasterState& s, const RasterVertex& a)
 {
     int32_t x, y;
-    if (InScissor(s, a.x, a.y, &x, &y)) ShadePixel(s, x, y, PixelOf(s, a, a, 0.0f));
+    if (InScissor(s, a.x, a.y, &x, &y)) ShadePixel(s, FeaturesOf(s), x, y, PixelOf(s, a, a, 0.0f));
 }

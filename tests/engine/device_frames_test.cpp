@@ -30,11 +30,13 @@ struct TexturedVertex {  // D3D_VERTEX_NORMAL_UV
     float x, y, z, nx, ny, nz, u, v;
 };
 
-// The graphics layer in a 320 x 240 windowed mode with the device, z-buffer and stencil.
+// The graphics layer in a 320 x 240 windowed mode with the device, z-buffer and stencil; the
+// device's general span routine only, or its specialised ones where they apply.
 class Frame {
 public:
-    explicit Frame(int32_t kind = DDRAW_KIND_16BIT) : m_graphics(true)
+    explicit Frame(bool generalSpans, int32_t kind = DDRAW_KIND_16BIT) : m_graphics(true)
     {
+        HostInjectGeneralSpansOnly(generalSpans);
         SetGraphicMode(GfxFindMode(kWidth, kHeight, kind),
                        DDRAW_MODE_3D_DEVICE | DDRAW_MODE_ZBUFFER | DDRAW_MODE_STENCIL);
         Matrix4 projection{};
@@ -172,21 +174,29 @@ void HalfTransparentBlending()
     D3DSetRenderState(RS_ZENABLE, 0);
 }
 
-TEST(DeviceFrames, LitCubeAtSixteenAndThirtyTwoBits)
+// Every frame twice: the specialised span routines must give the general routine's pixels.
+class DeviceFrames : public testing::TestWithParam<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(Spans, DeviceFrames, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "General" : "Specialised";
+                         });
+
+TEST_P(DeviceFrames, LitCubeAtSixteenAndThirtyTwoBits)
 {
     for (uint32_t zTest : {1, 0}) {
         // Culling leaves only the front faces, which never overlap: the z test changes nothing.
-        Frame frame;
+        Frame frame(GetParam());
         D3DSetRenderState(RS_ZENABLE, zTest);
         DrawLitCube();
         frame.Expect("cube16", 0xa25258db0167fe14ull);
     }
-    Frame frame(DDRAW_KIND_32BIT);
+    Frame frame(GetParam(), DDRAW_KIND_32BIT);
     DrawLitCube();
     frame.Expect("cube32", 0x2c47624ce8b2abcaull);
 }
 
-TEST(DeviceFrames, MipMappedGroundWithPointBilinearAndTrilinearFiltering)
+TEST_P(DeviceFrames, MipMappedGroundWithPointBilinearAndTrilinearFiltering)
 {
     struct Row {
         const char* name;
@@ -200,7 +210,7 @@ TEST(DeviceFrames, MipMappedGroundWithPointBilinearAndTrilinearFiltering)
         {"ground_trilinear", HOST_FILTER_LINEAR, HOST_FILTER_LINEAR, 0x56f26b3e920e0fd9ull},
     };
     for (const Row& row : rows) {
-        Frame frame;
+        Frame frame(GetParam());
         D3DTexSetCurrentHandle(LevelColouredChecker());
         Filters(row.minMag, row.mip);
         DrawGround(200);
@@ -208,9 +218,9 @@ TEST(DeviceFrames, MipMappedGroundWithPointBilinearAndTrilinearFiltering)
     }
 }
 
-TEST(DeviceFrames, FoggedGround)
+TEST_P(DeviceFrames, FoggedGround)
 {
-    Frame frame;
+    Frame frame(GetParam());
     D3DTexSetCurrentHandle(LevelColouredChecker());
     Filters(HOST_FILTER_LINEAR, HOST_FILTER_LINEAR);
     D3DSetRenderState(RS_FOGENABLE, 1);
@@ -222,9 +232,9 @@ TEST(DeviceFrames, FoggedGround)
     frame.Expect("ground_fog", 0xe2511e5b1d9097d5ull);
 }
 
-TEST(DeviceFrames, HalfTransparentTexturedQuadsOverALitBackgroundAndATintedHud)
+TEST_P(DeviceFrames, HalfTransparentTexturedQuadsOverALitBackgroundAndATintedHud)
 {
-    Frame frame;
+    Frame frame(GetParam());
     DrawLitCube();
     const int32_t checker = LevelColouredChecker();
     D3DTexSetCurrentHandle(checker);
@@ -239,9 +249,9 @@ TEST(DeviceFrames, HalfTransparentTexturedQuadsOverALitBackgroundAndATintedHud)
     frame.Expect("blended_hud", 0x905b79349f8cf8dbull);
 }
 
-TEST(DeviceFrames, OverlappingShadowsDarkenTheirOverlapOnce)
+TEST_P(DeviceFrames, OverlappingShadowsDarkenTheirOverlapOnce)
 {
-    Frame frame;
+    Frame frame(GetParam());
     D3DTexSetCurrentHandle(LevelColouredChecker());
     DrawGround(200);
     D3DTexSetCurrentHandle(D3DTEX_NO_TEXTURE);
