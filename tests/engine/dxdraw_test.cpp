@@ -118,7 +118,7 @@ protected:
     void Start(uint32_t windowFlags, int32_t device = -1, uint32_t initFlags = 0)
     {
         WinInit("Pelloran", windowFlags);
-        testing::internal::CaptureStdout();  // the default card's warning about its 3D query
+        testing::internal::CaptureStdout();  // a fake card may warn about its 3D query
         DXEnumDisplay();
         testing::internal::GetCapturedStdout();
         DXSelectDevice(0, device);
