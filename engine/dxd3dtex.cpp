@@ -203,8 +203,8 @@ void AdaptToDevice(const DXDeviceEntry* device, void** owner, uint32_t offset, u
         }
     }
     if (device->maxTextureWidth && device->maxTextureHeight) {
-        while ((*w > device->maxTextureWidth || *h > device->maxTextureHeight) && *w > 1
-               && *h > 1) {
+        // An image one pixel thin cannot halve: ColConvHalveImageSize ends the program.
+        while (*w > device->maxTextureWidth || *h > device->maxTextureHeight) {
             Halve(owner, offset, w, h);
         }
     }

@@ -21,6 +21,9 @@ constexpr HostPixelFormat kA1555 = {
     HOST_PF_RGB | HOST_PF_ALPHA, 16, 0x7C00, 0x03E0, 0x001F, 0x8000, 0, 0};
 constexpr HostPixelFormat kA4444 = {
     HOST_PF_RGB | HOST_PF_ALPHA, 16, 0x0F00, 0x00F0, 0x000F, 0xF000, 0, 0};
+constexpr HostPixelFormat kA2 = {
+    HOST_PF_RGB | HOST_PF_ALPHA, 16, 0x3E00, 0x01F0, 0x000F, 0xC000, 0, 0};
+constexpr HostPixelFormat kPalette16 = {HOST_PF_RGB | HOST_PF_PALETTE8, 16, 0, 0, 0, 0, 0, 0};
 
 constexpr uint32_t kSolid32 = D3DTEX_SOURCE_RGBA | D3DTEX_WANT_32BIT | D3DTEX_ALPHA_SOLID;
 
@@ -136,14 +139,17 @@ TEST(D3DTex, FindsTheBestFormatForEachRequest)
         EXPECT_EQ(D3DTexDefaultDepth(), 0x30u);
         EXPECT_EQ(D3DTexFindTextureFormat(0x01), 4);
     }
-    // A device offering formats of 0, 1 and 4 alpha bits, and two equal ones.
+    // A device offering formats of 0, 1, 2 and 4 alpha bits, two equal ones, and palettes of 16
+    // bits (skipped) and 8.
     const HostFakeAdapter adapter = AdapterWith([](HostFakeAdapter& a) {
-        const HostPixelFormat formats[] = {kX1555, kA1555, kA4444, kA4444};
-        a.textureFormatCount = 4;
-        std::copy(formats, formats + 4, a.textureFormats);
+        const HostPixelFormat formats[] = {
+            kX1555, kA1555, kA2, kA4444, kA4444, kPalette16, HOST_FORMAT_PALETTE8};
+        a.textureFormatCount = 7;
+        std::copy(formats, formats + 7, a.textureFormats);
     });
     Textures textures(DDRAW_KIND_16BIT, &adapter);
-    const Row rows[] = {{0x03, 2}, {0x02, 1}, {0x01, 0}, {0x33, 2}};
+    EXPECT_EQ(D3DTexFormatCount(), 6);
+    const Row rows[] = {{0x03, 3}, {0x02, 1}, {0x01, 0}, {0x33, 3}, {0x04, 5}};
     for (const Row& row : rows) {
         EXPECT_EQ(D3DTexFindTextureFormat(row.request), row.format) << row.request;
     }
@@ -213,6 +219,13 @@ TEST(D3DTex, ImagesAreFittedToTheDeviceLimits)
         ASSERT_EQ(level.height, 64);
         for (int32_t y = 0; y < 64; ++y) {
             EXPECT_EQ(level.pixels[y * 64 + 5] & 0xFFFFFF, (y / 4 * 16u) << 16) << y;
+        }
+        // 16 x 64 likewise grows across, each pixel four times.
+        const Level tall = Levels(
+            Make(16, 64, kSolid32, [](uint32_t x, uint32_t) { return Rgba(0, x * 16, 0); }))[0];
+        ASSERT_EQ(tall.width, 64);
+        for (int32_t x = 0; x < 64; ++x) {
+            EXPECT_EQ(tall.pixels[9 * 64 + x] & 0xFFFFFF, (x / 4 * 16u) << 8) << x;
         }
         // Max 256 halves a 1024 image twice; min 8 doubles a 2 x 2 image twice.
         const Level large = Levels(Make(1024, 1024, kSolid32, stripes))[0];
