@@ -377,8 +377,10 @@ int32_t ClipPolygon(ClipVertex (&polygon)[kMaxPolygon], int32_t count)
             const ClipVertex& a = polygon[i];
             const ClipVertex& b = polygon[(i + 1) % count];
             const float da = PlaneDistance(a, plane), db = PlaneDistance(b, plane);
-            if (da >= 0) out[n++] = a;
-            if ((da >= 0) != (db >= 0)) out[n++] = Lerp(a, b, da / (da - db));
+            // A convex polygon gains at most one corner per plane; the bound keeps corners that
+            // are not numbers (never drawn) from running past the table.
+            if (da >= 0 && n < kMaxPolygon) out[n++] = a;
+            if ((da >= 0) != (db >= 0) && n < kMaxPolygon) out[n++] = Lerp(a, b, da / (da - db));
         }
         std::copy(out, out + n, polygon);
         count = n;

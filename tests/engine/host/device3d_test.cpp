@@ -309,11 +309,26 @@ TEST_F(HostDevice3D, ClippedTrianglesTouchNothingOutsideTheViewport)
     EXPECT_EQ(outside, 0);
     EXPECT_EQ(inside, 40 * 30) << "the triangle covers the whole viewport";
 
+    // Corners that are not numbers, or infinitely far, are clipped away without harm.
+    const float nan = std::nanf(""), inf = INFINITY;
+    const LitVertex broken[] = {
+        {nan, 0, 5, 0, 0, -1, 0, 0}, {1, nan, 5, 0, 0, -1, 0, 0}, {inf, -inf, 5, 0, 0, -1, 0, 0},
+        {0, 0, 5, 0, 0, -1, 0, 0},   {inf, 0, 5, 0, 0, -1, 0, 0}, {0, -inf, inf, 0, 0, -1, 0, 0},
+    };
+    ASSERT_EQ(HostDeviceDraw(m_device, HOST_PRIM_FAN, HOST_VERTEX_NORMAL_UV, broken, 6), HOST_OK);
+    ASSERT_EQ(HostDeviceDraw(m_device, HOST_PRIM_LINES, HOST_VERTEX_NORMAL_UV, broken, 6), HOST_OK);
+
     // Corners all behind the eye draw nothing.
     const uint32_t before = HostInjectDeviceStats().triangles;
     ASSERT_EQ(HostDeviceDraw(m_device, HOST_PRIM_TRIANGLES, HOST_VERTEX_NORMAL_UV, crossing + 3, 3),
               HOST_OK);
     EXPECT_EQ(HostInjectDeviceStats().triangles, before);
+    for (int32_t y = 0; y < kSize; ++y) {
+        for (int32_t x = 0; x < kSize; ++x) {
+            if (x < 8 || x >= 48 || y < 12 || y >= 42) outside += Pixel(x, y) != 0;
+        }
+    }
+    EXPECT_EQ(outside, 0);
 }
 
 TEST_F(HostDevice3D, SpheresAreInsideCrossingOrOutsideThePlanes)
