@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "engine/blockfile.h"
 #include "game/records.h"
 #include "menus/tactics.h"
 
@@ -473,5 +474,6 @@ inline bool ShootOutSlot_AwayWon(const ShootOutSlot& s) { return (s.rowWinner & 
 // FriendlyTeamBlocks[slot]: 0, or non-zero for a missing, short, foreign or damaged file, which
 // leaves the block untouched. A slot other than 0 or 1 is fatal.
 constexpr char TEAM_FILE_NAME[] = "a:\\SaveTeam";
+constexpr size_t TEAM_FILE_MAX_BYTES = BlockFileMaxBytes(sizeof(ExportedTeamBlock), 1);
 int32_t SaveTeamFile();
 int32_t LoadTeamFile(int32_t slot);

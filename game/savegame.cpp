@@ -14,6 +14,7 @@
 #include "engine/debug.h"
 #include "engine/fatal.h"
 #include "engine/filename.h"
+#include "engine/userfile.h"
 #include "game/calendar.h"
 #include "game/careerlog.h"
 #include "game/fixtures.h"
@@ -155,20 +156,6 @@ int32_t WriteFile(const char* gameName, const char* type, const std::vector<Save
                          static_cast<int32_t>(out.size()));
 }
 
-bool ReadFile(const std::string& path, std::vector<uint8_t>* bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return false;
-    uint8_t chunk[65536];
-    size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
-        bytes->insert(bytes->end(), chunk, chunk + n);
-    }
-    const bool ok = std::ferror(f) == 0;
-    std::fclose(f);
-    return ok;
-}
-
 int32_t FromBlockFile(int32_t result)
 {
     switch (result) {
@@ -185,18 +172,16 @@ struct StagedFile {
     std::vector<BlockFileView> views;  // the blocks, then the pair stamp
 };
 
-int32_t Stage(const char* gameName, const char* type, const std::vector<SaveBlock>& blocks,
-              StagedFile* staged)
+int32_t Stage(const char* gameName, size_t maxBytes, const char* type,
+              const std::vector<SaveBlock>& blocks, StagedFile* staged)
 {
     const std::string path = HostPath(gameName);
-    if (access(path.c_str(), F_OK) != 0) {
+    const int32_t read = UserFile_Read(gameName, maxBytes, &staged->bytes);
+    if (read == USERFILE_MISSING) {
         DebugPrintf(DBG_FILE, 1, "Warning: LoadGame(): '%s' is missing\n", path.c_str());
         return SAVEGAME_MISSING;
     }
-    if (!ReadFile(path, &staged->bytes)) {
-        DebugPrintf(DBG_FILE, 1, "Warning: LoadGame(): '%s' cannot be read\n", path.c_str());
-        return SAVEGAME_DAMAGED;
-    }
+    if (read != USERFILE_OK) return SAVEGAME_DAMAGED;
     for (const SaveBlock& b : blocks) {
         staged->views.push_back({b.tag, nullptr, 0, false});
     }
@@ -329,8 +314,10 @@ int32_t LoadGame(int32_t n)
     const std::vector<SaveBlock> perm = PermBlocks();
     StagedFile savedGame;
     StagedFile archives;
-    int32_t result = Stage(SaveGame_SaveName(n), SAVE_TYPE, save, &savedGame);
-    if (result == SAVEGAME_OK) result = Stage(SaveGame_PermName(n), PERM_TYPE, perm, &archives);
+    int32_t result =
+        Stage(SaveGame_SaveName(n), SAVEGAME_SAVE_MAX_BYTES, SAVE_TYPE, save, &savedGame);
+    if (result == SAVEGAME_OK)
+        result = Stage(SaveGame_PermName(n), SAVEGAME_PERM_MAX_BYTES, PERM_TYPE, perm, &archives);
     if (result != SAVEGAME_OK) return result;
     const uint32_t stamp = StagedStamp(savedGame);
     if (stamp != StagedDataCrc(savedGame) || StagedStamp(archives) != stamp) {

@@ -5,11 +5,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-
-#include <unistd.h>
+#include <vector>
 
 #include "engine/debug.h"
-#include "engine/filename.h"
+#include "engine/userfile.h"
 #include "game/calendar.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
@@ -42,22 +41,24 @@ void CopyTerminated(char* to, size_t toBytes, const char* from, size_t fromBytes
     std::memset(to + n, 0, toBytes - n);
 }
 
-// The reads of one record in file order, each with its result and its log line.
-int16_t ReadRecord(std::FILE* file, SaveIndexSlot* slot)
+// A record cut short names the first field it lacks, as the file's three reads of a record did.
+int16_t ReadRecord(const std::vector<uint8_t>& bytes, size_t at, SaveIndexSlot* slot)
 {
     SaveIndexFileRecord record{};
-    if (std::fread(record.name, sizeof record.name, 1, file) != 1) {
+    const size_t left = bytes.size() > at ? bytes.size() - at : 0;
+    if (left < offsetof(SaveIndexFileRecord, used)) {
         DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Reading directory names - failed\n");
         return -1;
     }
-    if (std::fread(&record.used, sizeof record.used, 1, file) != 1) {
+    if (left < offsetof(SaveIndexFileRecord, description)) {
         DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Reading directory flags - failed\n");
         return -2;
     }
-    if (std::fread(record.description, sizeof record.description, 1, file) != 1) {
+    if (left < sizeof record) {
         DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Reading game disription - failed\n");
         return -3;
     }
+    std::memcpy(&record, bytes.data() + at, sizeof record);
     // A damaged file may hold no terminators: both texts are cut inside their buffers.
     CopyTerminated(slot->name, sizeof slot->name, record.name, sizeof record.name);
     slot->used = record.used;
@@ -66,41 +67,26 @@ int16_t ReadRecord(std::FILE* file, SaveIndexSlot* slot)
     return 0;
 }
 
-int16_t ReadAll(std::FILE* file, SaveIndexSlot* slots)
+int16_t ReadAll(const std::vector<uint8_t>& bytes, SaveIndexSlot* slots)
 {
     for (int32_t i = 0; i < SAVEINDEX_SLOTS; ++i) {
-        if (const int16_t result = ReadRecord(file, &slots[i]); result < 0) return result;
+        const size_t at = static_cast<size_t>(i) * sizeof(SaveIndexFileRecord);
+        if (const int16_t result = ReadRecord(bytes, at, &slots[i]); result < 0) return result;
     }
     return 0;
 }
 
-int16_t WriteRecord(std::FILE* file, const SaveIndexSlot& slot)
+std::vector<uint8_t> FileImage()
 {
-    SaveIndexFileRecord record{};
-    std::memcpy(record.name, slot.name, sizeof record.name);
-    record.used = slot.used;
-    std::memcpy(record.description, slot.description, sizeof record.description);
-    if (std::fwrite(record.name, sizeof record.name, 1, file) != 1) {
-        DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Saving directory names - failed\n");
-        return -2;
+    std::vector<uint8_t> bytes(SAVEINDEX_FILE_BYTES);
+    for (int32_t i = 0; i < SAVEINDEX_SLOTS; ++i) {
+        SaveIndexFileRecord record{};
+        std::memcpy(record.name, SaveIndex[i].name, sizeof record.name);
+        record.used = SaveIndex[i].used;
+        std::memcpy(record.description, SaveIndex[i].description, sizeof record.description);
+        std::memcpy(bytes.data() + i * sizeof record, &record, sizeof record);
     }
-    if (std::fwrite(&record.used, sizeof record.used, 1, file) != 1) {
-        DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Saving directory flags - failed\n");
-        return -3;
-    }
-    if (std::fwrite(record.description, sizeof record.description, 1, file) != 1) {
-        DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Reading game disription - failed\n");
-        return -4;
-    }
-    return 0;
-}
-
-int16_t WriteAll(std::FILE* file)
-{
-    for (const SaveIndexSlot& slot : SaveIndex) {
-        if (const int16_t result = WriteRecord(file, slot); result < 0) return result;
-    }
-    return std::fflush(file) == 0 && fsync(fileno(file)) == 0 ? 0 : -4;
+    return bytes;
 }
 
 void SetName(int32_t slot, const char* name)
@@ -116,19 +102,18 @@ void SaveIndexUninit() { EmptyAll(); }
 
 int16_t LoadIndexFile()
 {
-    const std::string path = HostPath(SAVEINDEX_FILE);
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    std::vector<uint8_t> bytes;
+    const int32_t read = UserFile_Read(SAVEINDEX_FILE, SAVEINDEX_FILE_MAX_BYTES, &bytes);
+    if (read == USERFILE_MISSING) {
         DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Opening directory names (Load) - failed\n");
         EmptyAll();
         return 1;
     }
     static SaveIndexSlot staged[SAVEINDEX_SLOTS];
-    int16_t result = ReadAll(file, staged);
-    if (std::fclose(file) != 0 && result == 0) result = -4;
+    const int16_t result = read == USERFILE_OK ? ReadAll(bytes, staged) : -4;
     if (result < 0) {
         EmptyAll();
-        std::rename(path.c_str(), HostPath(SAVEINDEX_DAMAGED_FILE).c_str());
+        UserFile_Rename(SAVEINDEX_FILE, SAVEINDEX_DAMAGED_FILE);
         return result;
     }
     std::memcpy(SaveIndex, staged, sizeof SaveIndex);
@@ -137,18 +122,12 @@ int16_t LoadIndexFile()
 
 int16_t SaveIndexFile()
 {
-    const std::string path = HostPath(SAVEINDEX_FILE);
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = MakeParentFolders(path) ? std::fopen(temporary.c_str(), "wb") : nullptr;
-    if (file == nullptr) {
+    const std::vector<uint8_t> image = FileImage();
+    if (UserFile_Write(SAVEINDEX_FILE, image.data(), image.size()) != USERFILE_OK) {
         DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Opening directory names (Save) - failed\n");
         return -1;
     }
-    int16_t result = WriteAll(file);
-    if (std::fclose(file) != 0 && result == 0) result = -5;
-    if (result == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) result = -5;
-    if (result < 0) std::remove(temporary.c_str());
-    return result;
+    return 0;
 }
 
 int32_t SaveIndex_CountUsed()

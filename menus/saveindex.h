@@ -14,6 +14,7 @@ constexpr int32_t SAVEINDEX_NAME_BYTES = 50;
 constexpr int32_t SAVEINDEX_DESCRIPTION_BYTES = 120;  // of which the file keeps the first 100
 constexpr int32_t SAVEINDEX_STORED_DESCRIPTION = 100;
 constexpr int32_t SAVEINDEX_FILE_BYTES = 1694;
+constexpr size_t SAVEINDEX_FILE_MAX_BYTES = SAVEINDEX_FILE_BYTES * 3 / 2;  // larger: refused unread
 constexpr const char* SAVEINDEX_FILE = "SaveData\\index.dat";
 constexpr const char* SAVEINDEX_DAMAGED_FILE = "SaveData\\index.bad";
 
@@ -43,15 +44,14 @@ void SaveIndexInit();    // every slot empty
 void SaveIndexUninit();  // the same; safe twice
 
 // Results of LoadIndexFile: 0 read; 1 no file (every slot empty: a new installation has none);
-// -1, -2, -3 a name, flag or description could not be read; -4 closing failed. On a negative
+// -1, -2, -3 a name, flag or description could not be read (the file is cut short); -4 the file
+// cannot be read, is larger than SAVEINDEX_FILE_MAX_BYTES or is not a regular file. On a negative
 // result every slot is empty and the damaged file has been renamed to SAVEINDEX_DAMAGED_FILE, so
 // the next save does not destroy the names it still holds. Names and descriptions are always
 // terminated, whatever the file holds.
 int16_t LoadIndexFile();
-// Writes the 11 records through a temporary file renamed into place, creating "SaveData" under
-// the user folder. 0 written; -1 the file could not be created; -2, -3, -4 a name, flag or
-// description write failed; -5 closing or renaming failed. The previous file stays whole on
-// failure.
+// Writes the 11 records through UserFile_Write, creating "SaveData" under the user folder.
+// 0 written; -1 the file could not be written, and the previous file stays whole.
 int16_t SaveIndexFile();
 int32_t SaveIndex_CountUsed();  // loads the index; the used slots 0-10, 0 when unreadable
 // Loads the index, names slot 10 "AutoSave" (description too), marks it used, writes the index
