@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "game/gamestate.h"
+
 constexpr uint32_t SAVEGAME_VERSION = 1;
 constexpr int32_t SAVEGAME_AUTOSAVE_SLOT = 10;  // "AutoSave"
 constexpr int32_t SAVEGAME_REGISTERED_MAX = 24;
@@ -35,10 +37,52 @@ void SaveGame_Uninit();
 void SaveGame_RegisterBlock(const char* tag, void* data, uint32_t size);
 void SaveGame_RegisterPermBlock(const char* tag, void* data, uint32_t size);
 
-// Writes both files of slot n (any number from 0; 10 is the autosave) through temporary files;
-// both carry the CRC-32 of the saved game's blocks, so a pair that is not from one save is refused.
+// Writes both files of slot n (any number from 0; 10 is the autosave) as one transaction: both
+// carry the CRC-32 of the saved game's blocks (the pair stamp), both are written whole beside the
+// old pair, a commit record "SaveData\commit<n>" makes them the slot's game, then they are renamed
+// into place. SAVEGAME_OK once committed (a rename left undone is finished by SaveGame_Recover or
+// the slot's next load); SAVEGAME_WRITE_FAILED only when the previous game is what remains.
 int32_t SaveGame(int32_t n);
-// Reads and checks both files completely before anything is taken; then rebuilds the derived
+// A file replaced in the same transaction as the pair (the save index, whose entry describes the
+// new game): written whole as "<gameName>.new" before the commit and renamed after the pair.
+struct SaveGameCompanion {
+    const char* gameName;
+    const void* data;
+    size_t size;
+};
+int32_t SaveGame_WithCompanion(int32_t n, const SaveGameCompanion* companion);
+// Finishes every save that stopped after its commit and removes what saves that stopped before
+// it left behind, so that each slot holds its old game or its new one, whole.
+void SaveGame_Recover();
+// Both files of slot n present, passing every check and stamped as one pair.
+bool SaveGame_SlotIsWhole(int32_t n);
+// Both files of slot n present as regular files, whatever they hold.
+bool SaveGame_SlotFilesPresent(int32_t n);
+// What the save index says of a slot, read from a whole pair without applying it: the saved
+// game-state block and the human club's team number (-1 when the game has no human club).
+struct SaveGameSummary {
+    GameStateBlock state;
+    int32_t humanTeam;
+};
+bool SaveGame_ReadSummary(int32_t n, SaveGameSummary* summary);
+
+// The steps of a save in order; a test's hook (null in the game) may fail any of them as a
+// failing disk call would, or stop the save there as a kill would.
+constexpr int32_t SAVEGAME_STEP_WRITE_SAVE = 0;
+constexpr int32_t SAVEGAME_STEP_WRITE_PERM = 1;
+constexpr int32_t SAVEGAME_STEP_WRITE_COMPANION = 2;
+constexpr int32_t SAVEGAME_STEP_COMMIT = 3;
+constexpr int32_t SAVEGAME_STEP_RENAME_PERM = 4;
+constexpr int32_t SAVEGAME_STEP_RENAME_SAVE = 5;
+constexpr int32_t SAVEGAME_STEP_RENAME_COMPANION = 6;
+constexpr int32_t SAVEGAME_STEP_END_COMMIT = 7;
+constexpr int32_t SAVEGAME_STEP_COUNT = 8;
+constexpr int32_t SAVEGAME_STEP_GO = 0;
+constexpr int32_t SAVEGAME_STEP_FAIL = 1;
+constexpr int32_t SAVEGAME_STEP_STOP = 2;
+void SaveGame_SetStepHook(int32_t (*hook)(int32_t step));
+// Finishes a committed save of the slot, then reads and checks both files completely before
+// anything is taken; then rebuilds the derived
 // state (squad list, calendar words). 0 on success, else a SAVEGAME_ result.
 int32_t LoadGame(int32_t n);
 

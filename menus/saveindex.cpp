@@ -94,6 +94,68 @@ void SetName(int32_t slot, const char* name)
     std::snprintf(SaveIndex[slot].name, sizeof SaveIndex[slot].name, "%s", name);
 }
 
+void Describe(int32_t slot, int32_t season, const char* date, const char* manager, const char* club)
+{
+    char line[2 * SAVEINDEX_DESCRIPTION_BYTES];
+    std::snprintf(line, sizeof line, "%s : %d/%d %s : %s %s : %s %s : %s",
+                  GetMessageText(TEXT_SEASON), GAME_FIRST_YEAR + season,
+                  GAME_FIRST_YEAR + 1 + season, GetMessageText(TEXT_DATE), date,
+                  GetMessageText(TEXT_MANAGER), manager, GetMessageText(TEXT_CLUB), club);
+    char* description = SaveIndex[slot].description;
+    std::memset(description, 0, SAVEINDEX_DESCRIPTION_BYTES);
+    std::memcpy(description, line,
+                std::min<size_t>(std::strlen(line), SAVEINDEX_STORED_DESCRIPTION - 1));
+}
+
+void NameAutoSave()
+{
+    SetName(SAVEINDEX_AUTOSAVE_SLOT, AUTOSAVE_NAME);
+    std::snprintf(SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].description,
+                  sizeof SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].description, "%s", AUTOSAVE_NAME);
+    SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].used = 1;
+}
+
+// A slot's entry made from its own files, as the save screen would have described it; the
+// slot is named after the club until the human names it again at his next save there. A pair
+// that fails its checks is still listed, unnamed, so that a save over it asks first.
+void DescribeFromFiles(int32_t slot)
+{
+    SaveIndex[slot] = {};
+    SaveIndex[slot].used = 1;
+    SaveGameSummary summary;
+    if (!SaveGame_ReadSummary(slot, &summary)) return;
+    if (slot == SAVEINDEX_AUTOSAVE_SLOT) {
+        NameAutoSave();
+        return;
+    }
+    char manager[sizeof summary.state.managerName + 1] = {};
+    std::memcpy(manager, summary.state.managerName, sizeof summary.state.managerName);
+    const char* club = summary.humanTeam >= 0 ? VTW_FormatClubName(summary.humanTeam) : "";
+    SetName(slot, club);
+    Describe(slot, summary.state.seasonCounter, Calendar_DateTextOf(summary.state), manager, club);
+}
+
+// The index is a cache of what the slots hold: an entry for a slot without files goes, a slot
+// with files gets an entry if it has none or one without a description. True when one changed.
+bool MatchSlotsOnDisk()
+{
+    bool changed = false;
+    for (int32_t slot = 0; slot < SAVEINDEX_SLOTS; ++slot) {
+        const bool present = SaveGame_SlotFilesPresent(slot);
+        const bool listed = SaveIndex[slot].used != 0;
+        // The game always describes a slot it saves: an entry without one is not its own.
+        if (present && (!listed || SaveIndex[slot].description[0] == '\0')) {
+            DescribeFromFiles(slot);
+        } else if (!present && listed) {
+            SaveIndex[slot] = {};
+        } else {
+            continue;
+        }
+        changed = true;
+    }
+    return changed;
+}
+
 }  // namespace
 
 void SaveIndexInit() { EmptyAll(); }
@@ -130,9 +192,18 @@ int16_t SaveIndexFile()
     return 0;
 }
 
+bool SaveIndex_Refresh()
+{
+    SaveGame_Recover();
+    const int16_t loaded = LoadIndexFile();
+    if (!MatchSlotsOnDisk() && loaded >= 0) return true;
+    DebugPrintf(DBG_FILE, 1, "SaveIndex_Refresh(): the index is rebuilt from the slots' files\n");
+    return SaveIndexFile() == 0 || loaded >= 0;
+}
+
 int32_t SaveIndex_CountUsed()
 {
-    if (LoadIndexFile() < 0) return 0;
+    SaveIndex_Refresh();
     int32_t used = 0;
     for (const SaveIndexSlot& slot : SaveIndex) {
         used += slot.used != 0 ? 1 : 0;
@@ -140,32 +211,29 @@ int32_t SaveIndex_CountUsed()
     return used;
 }
 
+int32_t SaveIndex_SaveSlot(int32_t slot)
+{
+    const std::vector<uint8_t> image = FileImage();
+    const SaveGameCompanion index = {SAVEINDEX_FILE, image.data(), image.size()};
+    return SaveGame_WithCompanion(slot, &index);
+}
+
 int16_t AutoSave()
 {
-    if (const int16_t loaded = LoadIndexFile(); loaded < 0) return loaded;
-    SetName(SAVEINDEX_AUTOSAVE_SLOT, AUTOSAVE_NAME);
-    std::snprintf(SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].description,
-                  sizeof SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].description, "%s", AUTOSAVE_NAME);
-    SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].used = 1;
-    if (const int16_t written = SaveIndexFile(); written < 0) return written;
-    return static_cast<int16_t>(SaveGame(SAVEGAME_AUTOSAVE_SLOT));
+    SaveIndex_Refresh();
+    const SaveIndexSlot previous = SaveIndex[SAVEINDEX_AUTOSAVE_SLOT];
+    NameAutoSave();
+    const int32_t result = SaveIndex_SaveSlot(SAVEINDEX_AUTOSAVE_SLOT);
+    if (result < 0) SaveIndex[SAVEINDEX_AUTOSAVE_SLOT] = previous;
+    return static_cast<int16_t>(result);
 }
 
 // The club record keeps the manager it had before the human took over, so the human is named
 // as the club's manager.
 void SaveIndex_Describe(int32_t slot)
 {
-    const int32_t season = VTW_GetSeasonCounter();
     const int32_t club = VTW_GetClubOfManager(MANAGER_HUMAN);
     const char* clubName = club >= 0 ? VTW_FormatClubName(VTW_GetTeam(club)) : "";
-    char line[2 * SAVEINDEX_DESCRIPTION_BYTES];
-    std::snprintf(line, sizeof line, "%s : %d/%d %s : %s %s : %s %s : %s",
-                  GetMessageText(TEXT_SEASON), GAME_FIRST_YEAR + season,
-                  GAME_FIRST_YEAR + 1 + season, GetMessageText(TEXT_DATE), VTW_GetDateText(),
-                  GetMessageText(TEXT_MANAGER), GetMessageText(VTW_PersonTextNo(PERSON_HUMAN)),
-                  GetMessageText(TEXT_CLUB), clubName);
-    char* description = SaveIndex[slot].description;
-    std::memset(description, 0, SAVEINDEX_DESCRIPTION_BYTES);
-    std::memcpy(description, line,
-                std::min<size_t>(std::strlen(line), SAVEINDEX_STORED_DESCRIPTION - 1));
+    Describe(slot, VTW_GetSeasonCounter(), VTW_GetDateText(),
+             GetMessageText(VTW_PersonTextNo(PERSON_HUMAN)), clubName);
 }

@@ -53,10 +53,18 @@ int16_t LoadIndexFile();
 // Writes the 11 records through UserFile_Write, creating "SaveData" under the user folder.
 // 0 written; -1 the file could not be written, and the previous file stays whole.
 int16_t SaveIndexFile();
-int32_t SaveIndex_CountUsed();  // loads the index; the used slots 0-10, 0 when unreadable
-// Loads the index, names slot 10 "AutoSave" (description too), marks it used, writes the index
-// and saves the game to slot 10: a negative result of either file routine as it is, else
-// SaveGame's.
+// Finishes or undoes interrupted saves (SaveGame_Recover), loads the index and makes it match
+// the slots on disk: an entry whose slot has no files goes, a slot whose files exist gets an
+// entry described from them. A missing, damaged or unreadable index is rebuilt that way and
+// written, with a line on the "file" channel. False only when a damaged index could not be
+// rewritten.
+bool SaveIndex_Refresh();
+int32_t SaveIndex_CountUsed();  // refreshes the index; the used slots 0-10
+// Saves the running game to the slot with the index as it stands in memory, as one transaction
+// (SaveGame_WithCompanion): SaveGame's result.
+int32_t SaveIndex_SaveSlot(int32_t slot);
+// Refreshes the index, names slot 10 "AutoSave" (description too) and saves the game and the
+// index to slot 10 as one transaction: SaveGame's result; on failure the entry is as before.
 int16_t AutoSave();
 // "Saison : 1999/2000 Date : ... Entraîneur : ... Club : ..." of the running career into the
 // slot's description, cut to the 100 bytes the file keeps.
