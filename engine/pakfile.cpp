@@ -514,6 +514,21 @@ int32_t PakReadFile(void* dst, int32_t offset, int32_t count, int32_t handle)
     return static_cast<int32_t>(length);
 }
 
+bool PakCheckFile(int32_t handle)
+{
+    const PakHandle& file = OpenHandle(handle, "PakCheckFile(): bad handle");
+    if (!file.hasCrc) return true;
+    std::vector<uint8_t> chunk(65536);
+    uint32_t crc = 0;
+    for (uint32_t done = 0; done < file.size;) {
+        const uint32_t length = std::min<uint32_t>(chunk.size(), file.size - done);
+        if (!ReadAt(file.fd, chunk.data(), length, file.dataOffset + uint64_t{done})) return false;
+        crc = Crc32(chunk.data(), length, crc);
+        done += length;
+    }
+    return crc == file.crc;
+}
+
 int32_t PakLoadFile(const char* name, void** owner, uint32_t type)
 {
     const int32_t handle = PakOpenFile(name);

@@ -48,6 +48,7 @@ struct SaveBlock {
     char tag[5];
     void* data;
     uint32_t size;
+    SaveGameCheck check;
 };
 
 struct SaveGameState {
@@ -63,36 +64,46 @@ struct SaveGameState {
 
 SaveGameState s_saveGame;
 
-SaveBlock Block(const char* tag, void* data, uint32_t size)
+SaveBlock Block(const char* tag, void* data, uint32_t size, SaveGameCheck check)
 {
     SaveBlock b{};
     std::memcpy(b.tag, tag, 4);
     b.data = data;
     b.size = size;
+    b.check = check;
     return b;
+}
+
+// The counts the other blocks are read against.
+bool CountsAreValid(const void* block)
+{
+    const auto& counts = *static_cast<const SavedCounts*>(block);
+    return SaveCheck_InRange(counts.fullPlayerCount, 0, PLAYER_FULL_MAX)
+           && SaveCheck_InRange(counts.personCount, counts.fullPlayerCount, PERSON_MAX)
+           && SaveCheck_InRange(counts.clubCount, 0, CLUB_ID_COUNT);
 }
 
 // The saved game's blocks in file order: the database's own, then the registered ones.
 std::vector<SaveBlock> SaveBlocks()
 {
     std::vector<SaveBlock> blocks = {
-        Block("GAME", &GameState, sizeof GameState),
-        Block("CLUB", DbClubs, sizeof DbClubs),
-        Block("SCLB", DbSmallClubs, sizeof DbSmallClubs),
-        Block("CMAP", clubSlot, sizeof clubSlot),
-        Block("WCLT", WorldClubTable, sizeof WorldClubTable),
-        Block("PLYR", DbPlayers, sizeof DbPlayers),
-        Block("LPLY", DbLightPlayers, sizeof DbLightPlayers),
-        Block("PERS", DbPersons, sizeof DbPersons),
-        Block("CNTS", &s_saveGame.counts, sizeof s_saveGame.counts),
-        Block("FIXT", FixtureTable, sizeof FixtureTable),
-        Block("DIVL", DivisionLists, sizeof DivisionLists),
-        Block("LEAG", LeagueTable, sizeof LeagueTable),
-        Block("LDAY", LeagueCountedDay, sizeof LeagueCountedDay),
-        Block("POFF", PlayOffClubs, sizeof PlayOffClubs),
-        Block("CUPS", &CupSchedule, sizeof CupSchedule),
-        Block("EURO", &EuroQualifiers, sizeof EuroQualifiers),
-        Block("NEWS", &TextMessNews, sizeof TextMessNews),
+        Block("GAME", &GameState, sizeof GameState, GameState_CheckSaved),
+        Block("CLUB", DbClubs, sizeof DbClubs, Records_CheckClubs),
+        Block("SCLB", DbSmallClubs, sizeof DbSmallClubs, Records_CheckSmallClubs),
+        Block("CMAP", clubSlot, sizeof clubSlot, Records_CheckClubSlots),
+        Block("WCLT", WorldClubTable, sizeof WorldClubTable, World_CheckClubTable),
+        Block("PLYR", DbPlayers, sizeof DbPlayers, Records_CheckPlayers),
+        Block("LPLY", DbLightPlayers, sizeof DbLightPlayers, Records_CheckLightPlayers),
+        Block("PERS", DbPersons, sizeof DbPersons, Records_CheckPersons),
+        Block("CNTS", &s_saveGame.counts, sizeof s_saveGame.counts, CountsAreValid),
+        Block("FIXT", FixtureTable, sizeof FixtureTable, Fixtures_CheckTable),
+        Block("DIVL", DivisionLists, sizeof DivisionLists, Tables_CheckDivisionLists),
+        Block("LEAG", LeagueTable, sizeof LeagueTable, nullptr),
+        Block("LDAY", LeagueCountedDay, sizeof LeagueCountedDay, Tables_CheckCountedDays),
+        Block("POFF", PlayOffClubs, sizeof PlayOffClubs, Honours_CheckPlayOffs),
+        Block("CUPS", &CupSchedule, sizeof CupSchedule, Fixtures_CheckCupSchedule),
+        Block("EURO", &EuroQualifiers, sizeof EuroQualifiers, Honours_CheckQualifiers),
+        Block("NEWS", &TextMessNews, sizeof TextMessNews, TextMess_CheckInbox),
     };
     blocks.insert(blocks.end(), s_saveGame.registered,
                   s_saveGame.registered + s_saveGame.registeredCount);
@@ -102,8 +113,8 @@ std::vector<SaveBlock> SaveBlocks()
 std::vector<SaveBlock> PermBlocks()
 {
     std::vector<SaveBlock> blocks = {
-        Block("HONR", HonoursTable, sizeof HonoursTable),
-        Block("CLOG", &CareerLog, sizeof CareerLog),
+        Block("HONR", HonoursTable, sizeof HonoursTable, Honours_CheckRoll),
+        Block("CLOG", &CareerLog, sizeof CareerLog, CareerLog_CheckSaved),
     };
     blocks.insert(blocks.end(), s_saveGame.perm, s_saveGame.perm + s_saveGame.permCount);
     return blocks;
@@ -130,19 +141,20 @@ uint32_t BlocksCrc(const std::vector<SaveBlock>& blocks, uint32_t crc)
     return crc;
 }
 
-void Register(SaveBlock* list, int32_t* count, const char* tag, void* data, uint32_t size)
+void Register(SaveBlock* list, int32_t* count, const char* tag, void* data, uint32_t size,
+              SaveGameCheck check)
 {
     if (tag == nullptr || std::strlen(tag) != 4)
         FatalError("SaveGame_RegisterBlock(): tag not four characters: '%s'", tag ? tag : "");
     for (int32_t k = 0; k < *count; ++k) {
         if (std::memcmp(list[k].tag, tag, 4) == 0) {
-            list[k] = Block(tag, data, size);
+            list[k] = Block(tag, data, size, check);
             return;
         }
     }
     if (*count == SAVEGAME_REGISTERED_MAX)
         FatalError("SaveGame_RegisterBlock(): more than %d blocks", SAVEGAME_REGISTERED_MAX);
-    list[(*count)++] = Block(tag, data, size);
+    list[(*count)++] = Block(tag, data, size, check);
 }
 
 int32_t WriteFile(const char* gameName, const char* type, const std::vector<SaveBlock>& blocks,
@@ -220,6 +232,16 @@ uint32_t StagedDataCrc(const StagedFile& staged)
         crc = Crc32(staged.views[k].data, staged.views[k].size, crc);
     }
     return crc;
+}
+
+// Every block's range check on the staged bytes; the first block that fails, or null.
+const char* FailedCheck(const StagedFile& staged, const std::vector<SaveBlock>& blocks)
+{
+    for (size_t k = 0; k < blocks.size(); ++k) {
+        if (blocks[k].check != nullptr && !blocks[k].check(staged.views[k].data))
+            return blocks[k].tag;
+    }
+    return nullptr;
 }
 
 void Adopt(const StagedFile& staged, const std::vector<SaveBlock>& blocks)
@@ -410,18 +432,24 @@ void TidyUncommitted(const std::string& entry)
 
 }  // namespace
 
+bool SaveCheck_ClubOrWord(int32_t club)
+{
+    return SaveCheck_InRange(club, 0, CLUB_ID_COUNT - 1) || club == CLUB_ORIGIN
+           || club == CLUB_RELEASED || club == CLUB_NONE;
+}
+
 void SaveGame_Init() { s_saveGame = {}; }
 
 void SaveGame_Uninit() {}
 
-void SaveGame_RegisterBlock(const char* tag, void* data, uint32_t size)
+void SaveGame_RegisterBlock(const char* tag, void* data, uint32_t size, SaveGameCheck check)
 {
-    Register(s_saveGame.registered, &s_saveGame.registeredCount, tag, data, size);
+    Register(s_saveGame.registered, &s_saveGame.registeredCount, tag, data, size, check);
 }
 
-void SaveGame_RegisterPermBlock(const char* tag, void* data, uint32_t size)
+void SaveGame_RegisterPermBlock(const char* tag, void* data, uint32_t size, SaveGameCheck check)
 {
-    Register(s_saveGame.perm, &s_saveGame.permCount, tag, data, size);
+    Register(s_saveGame.perm, &s_saveGame.permCount, tag, data, size, check);
 }
 
 const char* SaveGame_SaveName(int32_t n)
@@ -590,6 +618,14 @@ int32_t LoadGame(int32_t n)
     if (stamp != StagedDataCrc(savedGame) || StagedStamp(archives) != stamp) {
         DebugPrintf(DBG_FILE, 1, "Warning: LoadGame(): slot %d: the two files are not one save\n",
                     n);
+        return SAVEGAME_DAMAGED;
+    }
+    const char* failed = FailedCheck(savedGame, save);
+    if (failed == nullptr) failed = FailedCheck(archives, perm);
+    if (failed != nullptr) {
+        DebugPrintf(DBG_FILE, 1,
+                    "Warning: LoadGame(): slot %d: block '%s' holds a value out of range\n", n,
+                    failed);
         return SAVEGAME_DAMAGED;
     }
     Adopt(savedGame, save);

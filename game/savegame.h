@@ -34,8 +34,22 @@ void SaveGame_Uninit();
 // Other modules' saved state, in registration order after the database's own blocks. A tag
 // registered again replaces its block in place; a 25th block or a tag not four characters long is
 // fatal.
-void SaveGame_RegisterBlock(const char* tag, void* data, uint32_t size);
-void SaveGame_RegisterPermBlock(const char* tag, void* data, uint32_t size);
+// A block's range check: true when every value the game later uses as an index or a count lies
+// in its range. A load runs every block's check on the staged bytes before it applies anything,
+// and refuses the slot as damaged when one fails. Each lives beside its record's definition.
+using SaveGameCheck = bool (*)(const void* block);
+void SaveGame_RegisterBlock(const char* tag, void* data, uint32_t size,
+                            SaveGameCheck check = nullptr);
+void SaveGame_RegisterPermBlock(const char* tag, void* data, uint32_t size,
+                                SaveGameCheck check = nullptr);
+
+// Helpers for the checks.
+constexpr bool SaveCheck_InRange(int64_t value, int64_t low, int64_t high)
+{
+    return value >= low && value <= high;
+}
+// A club id, or one of the words that stand for no club (none, released, a world club).
+bool SaveCheck_ClubOrWord(int32_t club);
 
 // Writes both files of slot n (any number from 0; 10 is the autosave) as one transaction: both
 // carry the CRC-32 of the saved game's blocks (the pair stamp), both are written whole beside the
