@@ -3,13 +3,18 @@
 #include "game/savegame.h"
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "engine/filename.h"
@@ -299,6 +304,38 @@ TEST_F(SaveTransactionTest, RecoveryRefusesHalfWrittenNewFilesAndFinishesAnOldPr
     WriteBytes(SavePath(2), m_save);
     WriteBytes(HostPath(kCompanion), {'n', 'e', 'w'});
     EXPECT_TRUE(SlotHoldsOneGameWhole("an older program's half save"));
+}
+
+}  // namespace
+
+namespace {
+
+// A real kill: a child process saves slot 2 over and over and is killed with SIGKILL at a seeded
+// moment inside a save; recovery must then find the old game or the new one, whole.
+TEST_F(SaveTransactionTest, KilledAtRandomMomentsTheSlotHoldsTheOldGameOrTheNewOne)
+{
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(SaveWithCompanion("new"), SAVEGAME_OK);
+    const auto saveTime = std::chrono::steady_clock::now() - start;
+    const int64_t spanMicros =
+        std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count() * 3 / 2 + 1;
+    std::mt19937 random(34);
+    int32_t newGames = 0;
+    constexpr int32_t kRuns = 50;
+    for (int32_t run = 0; run < kRuns; ++run) {
+        PutOldGameBack();
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                SaveWithCompanion("new");
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % spanMicros));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        newGames += SlotHoldsOneGameWhole("run " + std::to_string(run)) ? 1 : 0;
+    }
+    std::printf("killed saves: %d runs, %d left the new game\n", kRuns, newGames);
 }
 
 }  // namespace
