@@ -326,6 +326,9 @@ struct FixedScoreRecord {
 
 extern LastMatchIncident LastMatchIncidents[LAST_MATCH_INCIDENT_MAX];
 extern LastMatchSummaryRow LastMatchSummary[MATCH_SIDE_COUNT];
+// The saved blocks' range checks (SaveGameCheck): the persons named, -1 or a person id.
+bool MatchBlocks_CheckIncidents(const void* block);
+bool MatchBlocks_CheckSummary(const void* block);
 extern int16_t ReportFixture;  // fixture row of the human's last match, -1 none
 extern MatchReportIncident MatchReportIncidents[MATCH_REPORT_INCIDENT_MAX];
 extern MatchReportStateRecord MatchReportState;
