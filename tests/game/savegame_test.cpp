@@ -304,6 +304,19 @@ TEST_F(SaveTransactionTest, RecoveryRefusesHalfWrittenNewFilesAndFinishesAnOldPr
     WriteBytes(SavePath(2), m_save);
     WriteBytes(HostPath(kCompanion), {'n', 'e', 'w'});
     EXPECT_TRUE(SlotHoldsOneGameWhole("an older program's half save"));
+
+    // Two records at once: slot 2 and the automatic save, both stopped after their commit.
+    PutOldGameBack();
+    s_seamStep = SAVEGAME_STEP_RENAME_PERM;
+    SaveWithCompanion("new");
+    s_seamStep = SAVEGAME_STEP_RENAME_SAVE;
+    SaveGame(SAVEGAME_AUTOSAVE_SLOT);
+    s_seamStep = -1;
+    SaveGame_Recover();
+    EXPECT_TRUE(SaveGame_SlotIsWhole(SAVEGAME_AUTOSAVE_SLOT));
+    std::filesystem::remove(SavePath(SAVEGAME_AUTOSAVE_SLOT));
+    std::filesystem::remove(PermPath(SAVEGAME_AUTOSAVE_SLOT));
+    EXPECT_TRUE(SlotHoldsOneGameWhole("two records"));
 }
 
 }  // namespace
