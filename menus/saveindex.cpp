@@ -15,6 +15,7 @@
 #include "game/ids.h"
 #include "game/savegame.h"
 #include "game/textmess.h"
+#include "game/world.h"
 
 SaveIndexSlot SaveIndex[SAVEINDEX_SLOTS];
 
@@ -128,6 +129,7 @@ void DescribeFromFiles(int32_t slot)
         NameAutoSave();
         return;
     }
+    World_Load();  // the club's name comes from the installed world, not from the save
     char manager[sizeof summary.state.managerName + 1] = {};
     std::memcpy(manager, summary.state.managerName, sizeof summary.state.managerName);
     const char* club = summary.humanTeam >= 0 ? VTW_FormatClubName(summary.humanTeam) : "";
