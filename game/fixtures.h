@@ -68,6 +68,12 @@ static_assert(sizeof(FixtureRow) * FIXTURE_ROWS == 693600);
 
 // Owned by Fixtures: sorted by day, empty rows (day 511) at the end. Read it through the getters.
 extern FixtureRow FixtureTable[FIXTURE_ROWS];
+// The saved blocks' range checks (SaveGameCheck). A row: a day of the season or empty, the empty
+// rows last and the others in day order, a competition, two club ids, players -1 or a person id
+// with a position code. The cup schedule: days, rounds and group clubs within their ranges, each
+// cup's field even or its winner alone.
+bool Fixtures_CheckTable(const void* block);
+bool Fixtures_CheckCupSchedule(const void* block);
 
 // The season's reserved cup dates and draws, owned by Fixtures and saved with the game.
 struct CupScheduleRecord {
