@@ -523,6 +523,9 @@ void Person_InterimLongKickAlong(int32_t kicker, int32_t direction)
     KickLongAlong(kicker, direction);
 }
 
+// Replaced by the offside marks.
+void Match_InterimMarkOffsidePositions(int32_t) {}
+
 // Replaced by the volleys and headers.
 void Person_InterimTryVolley(int32_t) {}
 

@@ -67,5 +67,8 @@ RestartPlacement Restart_InterimTaker(int32_t awardedPhase);
 // facing his aim and plays it on the 30th tick, which returns the match to open play.
 void Action_InterimTaker(int32_t person);
 
+// No offside marks yet: nobody is marked.
+void Match_InterimMarkOffsidePositions(int32_t person);
+
 // The person picked as player of the match, -1 nobody.
 int32_t Match_InterimPickPlayerOfMatch();

@@ -47,9 +47,15 @@ struct MatchPersonStats {
     int16_t ownBoxChallenges;  // times he was challenged in his own penalty area
     int16_t boxEntries;        // touches inside the penalty area his opponents defend
     int16_t dribbles;
-    uint16_t involvement;      // passes of the active-player choice that found him active
-    int32_t activeTicks;       // ticks spent as his side's active player
-    int32_t closingDownTicks;  // ticks spent closing down the carrier
+    uint16_t involvement;        // passes of the active-player choice that found him active
+    int32_t activeTicks;         // ticks spent as his side's active player
+    int32_t closingDownTicks;    // ticks spent closing down the carrier
+    int16_t finalBallDecisions;  // the final-ball chooser's decisions, passes and shots
+    int16_t finalBallPasses;
+    int16_t finalBallShots;
+    int16_t longKicks;     // long kicks along a direction
+    int16_t rareLongRuns;  // the longest touches ahead that a skill draw marks (record field 9)
+    int16_t longRuns;      // every longest touch ahead (record field 33)
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
@@ -313,10 +319,15 @@ struct MatchWords {
     int32_t celebrationTicks;    // counted in phase 28 while the celebration lasts
     int16_t kickoffTaker;        // the kick-off pair, named by the kick-off phase
     int16_t kickoffPartner;
-    int8_t passProvider;         // the player whose pass led to the ball in the net, -1 none
-    int8_t secondProvider;       // kept by the passing and crossing actions, -1 none
-    int16_t kickTargetPerson;    // the receiver of the last kick, -1 a point or a shot
-    int16_t kickTargetPoint[2];  // where the last kick was aimed
+    int8_t passProvider;          // the player whose pass led to the ball in the net, -1 none
+    int8_t secondProvider;        // kept by the passing and crossing actions, -1 none
+    int16_t kickTargetPerson;     // the receiver of the last kick, -1 a point or a shot
+    int16_t kickTargetPoint[2];   // where the last kick was aimed
+    int16_t cellTarget[2];        // the carrier's target cell, (0, 0) none
+    int16_t shotTarget[2];        // the aim of the last shot or long kick
+    int16_t jockeyTarget[2];      // the point a chaser was running to when he began to jockey
+    int16_t carrierCommentCount;  // zone lines said since the last recorded touch
+    int16_t pad9;
 
     // Ball contacts, touches and the carrier's running.
     int16_t reboundCooldown;  // while above 0 nobody touches the ball

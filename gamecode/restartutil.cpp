@@ -44,6 +44,8 @@ int32_t Match_SkillRoll(int32_t a, int32_t b)
     return roll;
 }
 
+bool Match_SkillTest(int32_t s) { return s > 0 && Match_SkillRoll(s, 100) < s; }
+
 int32_t Person_EffectiveSkill(int32_t person, int32_t value)
 {
     const int32_t side = Person_Side(person);

@@ -8,6 +8,9 @@
 // 0 when a < 1 or b < 1; else b - Rand() % (a + 1), then one more draw that is thrown away (the
 // sequence of draws counts).
 int32_t Match_SkillRoll(int32_t a, int32_t b);
+// The skill test: fails without a draw for s <= 0; else passes when 100 - Rand() % (s + 1) < s
+// (two draws, the second thrown away), so only a skill above 50 can pass.
+bool Match_SkillTest(int32_t s);
 // value, or value / 3 + 1 when the home column of the player's formation slot lies on a flank
 // (below 4, or above 11) that his flank flag (positionExtra 1 or 2) does not cover. Bench slots,
 // which have no formation slot, keep the value.

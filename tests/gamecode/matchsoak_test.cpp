@@ -1,5 +1,7 @@
 // tests/gamecode/matchsoak_test.cpp: whole matches between generated sides under the full-match
 // checks.
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "tests/gamecode/harness/harness.h"
@@ -17,6 +19,9 @@ struct SoakTotals {
     int32_t throwIns = 0;
     int32_t goalKicks = 0;
     int32_t corners = 0;
+    int32_t shots[2] = {0, 0};
+    int32_t shotsOnTarget = 0;
+    int32_t matches = 0;
     uint64_t possession[2] = {0, 0};
 };
 
@@ -36,8 +41,12 @@ void PlaySeeds(uint32_t first, uint32_t count, SidePreset preset, bool cupTie, S
         totals->throwIns += r.throwIns;
         totals->goalKicks += r.goalKicks;
         totals->corners += r.corners;
-        totals->possession[0] += r.possessionTicks[0];
-        totals->possession[1] += r.possessionTicks[1];
+        for (int32_t side = 0; side < 2; ++side) {
+            totals->shots[side] += r.shots[side];
+            totals->shotsOnTarget += r.shotsOnTarget[side];
+            totals->possession[side] += r.possessionTicks[side];
+        }
+        ++totals->matches;
     }
 }
 
@@ -58,11 +67,29 @@ void ExpectPossessionShared(const SoakTotals& totals)
     EXPECT_LE(totals.possession[1] * 4, all * 3) << totals.possession[1] << " of " << all;
 }
 
+// The group's means per match, in hundredths, and side 0's share of possession in per mille, for
+// the test report.
+void RecordMeans(const SoakTotals& totals)
+{
+    const auto perMatch = [&](int64_t total) { return total * 100 / totals.matches; };
+    const uint64_t all = totals.possession[0] + totals.possession[1];
+    testing::Test::RecordProperty("goals_x100", std::to_string(perMatch(totals.goals)));
+    testing::Test::RecordProperty("shots_x100",
+                                  std::to_string(perMatch(totals.shots[0] + totals.shots[1])));
+    testing::Test::RecordProperty("on_target_x100", std::to_string(perMatch(totals.shotsOnTarget)));
+    testing::Test::RecordProperty("corners_x100", std::to_string(perMatch(totals.corners)));
+    testing::Test::RecordProperty("throw_ins_x100", std::to_string(perMatch(totals.throwIns)));
+    testing::Test::RecordProperty("goal_kicks_x100", std::to_string(perMatch(totals.goalKicks)));
+    testing::Test::RecordProperty("side0_possession_permille",
+                                  std::to_string(all == 0 ? 0 : totals.possession[0] * 1000 / all));
+}
+
 // Fifty balanced matches from the first seed: the play shares the ball and sees every restart.
 void ExpectFiftyBalancedSeedsSound(uint32_t first)
 {
     SoakTotals totals;
     PlaySeeds(first, 50, SidePreset::Balanced, false, &totals);
+    RecordMeans(totals);
     ExpectEveryRestartSeen(totals);
     ExpectPossessionShared(totals);
 }

@@ -502,6 +502,8 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
         result.score[side] = data->sides[side].score;
         result.shootOutGoals[side] = data->sides[side].shootOutGoals;
         result.goalRows[side] = GoalRowsOf(side);
+        result.shots[side] = Match.teamStats[side].shots;
+        result.shotsOnTarget[side] = Match.teamStats[side].shotsOnTarget;
         int32_t records = 0;
         for (const MatchGoalRecord& goal : Match.goals[side]) {
             records += goal.minute != 0xFF ? 1 : 0;
