@@ -56,9 +56,12 @@ void CancelAtFirstHeader(HttpCallback* cb)
     if (cb->reason == HTTP_REASON_HEADER) cb->cancel = true;
 }
 
+// Cancels at its first piece of the body; `user` counts the pieces it was given.
 void CancelRequestInBody(HttpCallback* cb)
 {
-    if (cb->reason == HTTP_REASON_DATA) HTTP_CancelRequest();
+    if (cb->reason != HTTP_REASON_DATA) return;
+    ++*static_cast<int*>(cb->user);
+    HTTP_CancelRequest();
 }
 
 }  // namespace
@@ -264,11 +267,17 @@ TEST(Http, CancelRequestStopsTheBodyAtTheNextStep)
     ScopedHttp http;
     LoopbackServer server(
         {LoopbackMode::Reply, {{"HTTP/1.0 200 OK\r\n\r\nfirst"}, {"second", 50}}, true});
+    int pieces = 0;
     HttpCallback cb{};
     cb.fn = CancelRequestInBody;
+    cb.user = &pieces;
     testing::internal::CaptureStdout();
     EXPECT_EQ(HTTP_Request("GET", Url(server.Port(), "/").c_str(), &cb), HTTP_CANCELLED);
     const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(pieces, 1);  // the second piece is never read
+    EXPECT_NE(printed.find("127.0.0.1 (" + std::to_string(server.Port()) + ")\n"),
+              std::string::npos)
+        << printed;
     EXPECT_NE(printed.find("HTTP_CB_Default(): forced cancel of request\n"), std::string::npos)
         << printed;
     EXPECT_EQ(HostInjectOpenSockets(), 0);

@@ -212,6 +212,10 @@ TEST(WSockDeathTest, StateChecksAndAFullTableAreFatal)
         WSock_TCPCreate();
     }
     EXPECT_FATAL(WSock_TCPCreate(), "WSock_TCPCreate(): no free sockets");
+    WSock_TCPClose(3);
+    EXPECT_FATAL(WSock_TCPClose(3), "WSock_TCPClose(): socket 3 is not open");
+    EXPECT_FATAL(WSock_TCPRecvData(WSOCK_MAX_SOCKETS, nullptr, 0, nullptr),
+                 "WSock_TCPRecvData(): socket 16 is not open");
 }
 
 TEST(Ras, NoDialUpConnectionCanBeMade)
