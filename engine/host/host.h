@@ -897,3 +897,52 @@ HostResult HostSoundBufferCursors(HostSoundBuffer* buffer, uint32_t* play, uint3
 HostResult HostSoundBufferSetFrequency(HostSoundBuffer* buffer, uint32_t hz);
 HostResult HostSoundBufferSetVolume(HostSoundBuffer* buffer, int32_t hundredthsDb);
 HostResult HostSoundBufferSetPan(HostSoundBuffer* buffer, int32_t pan);
+
+// ---------------------------------------------------------------------------------------------
+// Network: IPv4 TCP over the system's sockets. A socket is a small non-negative number; every
+// socket is non-blocking, so only HostTcpConnect and HostTcpWait wait, and never past their
+// time-out. Addresses are IPv4 in host order (127.0.0.1 is 0x7F000001); ports in host order.
+
+struct HostNetInfo {
+    char description[64];  // "POSIX sockets"
+    char status[32];       // "Running"
+    int32_t maxSockets;
+    int32_t maxUdpSize;  // the largest IPv4 UDP datagram: 65,507
+};
+
+// Fills the info; false when the system offers no sockets. HostNetStop is safe without a start.
+bool HostNetStart(HostNetInfo* info);
+void HostNetStop();
+
+// Why the last failing network call failed, for the socket layer's result codes.
+enum HostNetReason : uint32_t {
+    HOST_NET_REASON_NONE,
+    HOST_NET_REASON_REFUSED,  // no listener on the port
+    HOST_NET_REASON_RESET,    // the peer reset or closed the connection
+    HOST_NET_REASON_UNREACHABLE,
+    HOST_NET_REASON_NOT_FOUND,  // no such host or service
+    HOST_NET_REASON_TIMED_OUT,
+    HOST_NET_REASON_OTHER,
+};
+HostNetReason HostNetLastReason();
+
+// A dotted address, or a name through the system resolver (IPv4 only).
+bool HostNetResolve(const char* name, uint32_t* ipv4);
+// A port number, or a name of the system's service table for protocol "tcp".
+bool HostNetService(const char* name, uint16_t* port);
+
+// Transfers answer a byte count (0 only for a count of 0) or one of these.
+constexpr int32_t HOST_NET_WOULD_BLOCK = -1;
+constexpr int32_t HOST_NET_CLOSED = -2;  // the peer closed its side: nothing more will come
+constexpr int32_t HOST_NET_ERROR = -3;   // the reason is in HostNetLastReason
+
+int32_t HostTcpOpen();  // a socket, or HOST_NET_ERROR
+// False, with the reason kept, when the connection is refused, fails or takes longer.
+bool HostTcpConnect(int32_t socket, uint32_t ipv4, uint16_t port, uint32_t timeoutMs);
+void HostTcpClose(int32_t socket);
+// Sending to a peer that has gone never raises a signal: it answers HOST_NET_ERROR.
+int32_t HostTcpSend(int32_t socket, const void* data, int32_t count);
+int32_t HostTcpRecv(int32_t socket, void* buffer, int32_t count);
+int32_t HostTcpPeek(int32_t socket, void* buffer, int32_t count);  // leaves the bytes to read
+// True when the socket can be read (data or the peer's close) or written within the time-out.
+bool HostTcpWait(int32_t socket, bool forRead, uint32_t timeoutMs);

@@ -131,3 +131,6 @@ const std::vector<int16_t>& HostInjectAudioCaptured();  // interleaved left, rig
 // The capture as a 16-bit stereo 44,100 Hz WAVE file, written atomically; false when the file
 // cannot be written.
 bool HostWriteCaptureWave(const char* path);
+
+// Network: sockets opened through HostTcpOpen and not yet closed.
+int32_t HostInjectOpenSockets();

@@ -20,6 +20,7 @@
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "engine/timer.h"
+#include "engine/wsock.h"
 #include "generic/sharedops.h"
 
 namespace {
@@ -85,6 +86,7 @@ TempDir::~TempDir()
 
 void ResetCoreForTest()
 {
+    if (WSock_IsInitialised()) WSock_Uninit();
     PollUninit();
     if (TimerIsRunning()) TimerUninit();
     ClockStop();
