@@ -20,6 +20,16 @@ constexpr int32_t LIGHT_CONDITION = 75;  // morale and fitness
 constexpr int32_t ICON_INJURED = 1210;
 constexpr int32_t ICON_SUSPENDED = 1208;
 
+// Each person's stats as last worked out, with the fields and the world they came from: team
+// selection and team sheets read every squad's stats before every match.
+struct StatMemo {
+    uint64_t inputs;  // 0 none yet
+    uint32_t world;   // World_Generation()
+    uint8_t stats[STAT_COUNT];
+};
+
+StatMemo s_statMemo[PERSON_MAX];
+
 int32_t AgeOf(const PersonRecord& person)
 {
     return GAME_FIRST_YEAR + GameState.seasonCounter - (1950 + person.birthYear);
@@ -438,8 +448,25 @@ void Player_GetStats(int32_t player, int32_t out[STAT_COUNT])
         std::fill(out, out + STAT_COUNT, 0);
         return;
     }
-    Stat_ComputeAll(World.weights, VTW_GetPlayerPosition(player), Ability(player), Training(player),
-                    VTW_GetPlayerAge(player), static_cast<uint16_t>(Seed(player)), out);
+    const int32_t position = VTW_GetPlayerPosition(player);
+    const int32_t ability = Ability(player);
+    const int32_t training = Training(player);
+    const int32_t age = VTW_GetPlayerAge(player);
+    const int32_t seed = Seed(player);
+    // Every field the stats come from, each in its own bits, and one bit so that no key is 0.
+    const uint64_t inputs = uint64_t(position & 0xFF) | uint64_t(ability & 0xFF) << 8
+                            | uint64_t(training & 0xFF) << 16 | uint64_t(age & 0xFF) << 24
+                            | uint64_t(seed & 0xFFFF) << 32 | uint64_t(1) << 48;
+    StatMemo& memo = s_statMemo[player];
+    if (memo.inputs != inputs || memo.world != World_Generation()) {
+        int32_t stats[STAT_COUNT];
+        Stat_ComputeAll(World.weights, position, ability, training, age,
+                        static_cast<uint16_t>(seed), stats);
+        memo.inputs = inputs;
+        memo.world = World_Generation();
+        std::copy(stats, stats + STAT_COUNT, memo.stats);
+    }
+    std::copy(memo.stats, memo.stats + STAT_COUNT, out);
 }
 
 void Player_GetAbilityStats(int32_t player, int32_t level, int32_t out[8])

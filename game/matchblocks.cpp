@@ -120,7 +120,12 @@ void ClearReports()
     MatchReportState = {};
 }
 
-void CopyText(char* dest, size_t size, const char* text) { std::snprintf(dest, size, "%s", text); }
+void CopyText(char* dest, size_t size, const char* text)
+{
+    const size_t length = std::min(std::strlen(text), size - 1);
+    std::memcpy(dest, text, length);
+    dest[length] = '\0';
+}
 
 }  // namespace
 

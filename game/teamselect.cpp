@@ -90,8 +90,11 @@ const Eligibility& EligibilityFor(int32_t club)
     const int32_t row = NextFixtureOf(club);
     e.club = club;
     e.cup = row >= 0 ? std::max(-1, VTW_GetCompCup(VTW_GetFixtureCompetition(row))) : -1;
-    e.playedInCup.reset();
-    if (e.cup >= 0) CollectCupPlayers(&e);
+    // Only a cup tie reads the bits: a league match leaves them as they are.
+    if (e.cup >= 0) {
+        e.playedInCup.reset();
+        CollectCupPlayers(&e);
+    }
     return e;
 }
 
