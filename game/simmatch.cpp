@@ -29,7 +29,7 @@ enum AttributeWord : int32_t {
 
 enum SimLine : int32_t { SIM_KEEPER, SIM_DEFENCE, SIM_MIDFIELD, SIM_ATTACK };
 
-constexpr int32_t SIM_GOAL_SCALE = 98;  // K: expected goals of equal sides, before the factors
+constexpr int32_t SIM_GOAL_SCALE = 92;  // K: expected goals of equal sides, before the factors
 constexpr int32_t SIM_LAMBDA_MIN = 20;
 constexpr int32_t SIM_LAMBDA_MAX = 450;
 constexpr int32_t SIM_MINUTE_SCALE = 9000;  // lambda in hundredths of goals over 90 minutes
@@ -201,7 +201,9 @@ int32_t ExpectedGoals(const MatchDayBlock& block, const SimSide sides[2], int32_
     const int32_t other = s == 0 ? block.awayClub : block.homeClub;
     const Strength own = StrengthOf(sides[s]);
     const Strength them = StrengthOf(sides[1 - s]);
-    int64_t lambda = int64_t(SIM_GOAL_SCALE) * own.att / them.def;
+    // Goals follow the square of the ratio of attack to defence, so that strength shows over a
+    // season: a side a tenth stronger all round scores a fifth more and concedes a sixth less.
+    int64_t lambda = int64_t(SIM_GOAL_SCALE) * own.att * own.att / them.def / them.def;
     lambda = lambda * ConditionFactor(sides[s]) / 100;
     lambda = lambda * (100 + VTW_GetClubTeamwork(club) / 10) / 100;
     // The home side attacks with its crowd behind it and defends with it too.
