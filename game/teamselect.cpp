@@ -111,17 +111,36 @@ bool IsEligible(const Eligibility& e, int32_t player)
     return e.cup < 0 || !(p.cupTied >> e.cup & 1) || e.playedInCup.test(player);
 }
 
-int32_t LineScore(const int32_t stats[STAT_COUNT], int32_t line)
+// The stat-model weights that score each line, widened once per selection and padded with a
+// zero weight to whole vectors, so that scoring a candidate is four vector multiply-adds.
+constexpr int32_t LINE_SCORE_WIDTH = 16;
+static_assert(LINE_SCORE_WIDTH >= STAT_WEIGHTED && LINE_SCORE_WIDTH <= STAT_COUNT);
+
+struct LineWeights {
+    int32_t weight[LINE_COUNT][LINE_SCORE_WIDTH];
+};
+
+LineWeights WeightsOfLines()
 {
-    const int32_t position = kLinePosition[line];
+    LineWeights w{};
+    for (int32_t line = 0; line < LINE_COUNT; ++line) {
+        for (int32_t stat = 0; stat < STAT_WEIGHTED; ++stat) {
+            w.weight[line][stat] = World.weights.ability[kLinePosition[line]][stat];
+        }
+    }
+    return w;
+}
+
+int32_t LineScore(const int32_t stats[STAT_COUNT], const int32_t weight[LINE_SCORE_WIDTH])
+{
     int32_t score = 0;
-    for (int32_t stat = 0; stat < STAT_WEIGHTED; ++stat) {
-        score += World.weights.ability[position][stat] * stats[stat];
+    for (int32_t stat = 0; stat < LINE_SCORE_WIDTH; ++stat) {
+        score += weight[stat] * stats[stat];
     }
     return score;
 }
 
-Candidate MakeCandidate(int32_t player, const Eligibility& eligibility)
+Candidate MakeCandidate(int32_t player, const Eligibility& eligibility, const LineWeights& weights)
 {
     Candidate c{};
     c.player = player;
@@ -133,7 +152,7 @@ Candidate MakeCandidate(int32_t player, const Eligibility& eligibility)
     c.leadership = stats[STAT_CHARISMA] + VTW_GetPlayerExperiencePercent(player);
     c.setPieces = stats[STAT_SET_PIECES];
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        c.score[line] = LineScore(stats, line);
+        c.score[line] = LineScore(stats, weights.weight[line]);
         if (line != c.line) c.score[line] = c.score[line] * 70 / 100;
     }
     return c;
@@ -160,11 +179,15 @@ int32_t BestFor(Candidate* candidates, int32_t count, int32_t line, int32_t wing
                 bool allowIneligible)
 {
     int32_t best = -1;
+    int32_t bestScore = 0;
     for (int32_t k = 0; k < count; ++k) {
         const Candidate& c = candidates[k];
         if (c.taken || (!c.eligible && !allowIneligible)) continue;
-        if (best < 0 || SlotScore(c, line, wing) > SlotScore(candidates[best], line, wing))
+        const int32_t score = SlotScore(c, line, wing);
+        if (best < 0 || score > bestScore) {
             best = k;
+            bestScore = score;
+        }
     }
     return best;
 }
@@ -256,9 +279,10 @@ void VTW_AISelectTeam(int32_t club)
     const int16_t* members = nullptr;
     const int32_t count = std::min(Records_ClubMembers(club, &members), CANDIDATE_MAX);
     const Eligibility& eligibility = EligibilityFor(club);
+    const LineWeights weights = WeightsOfLines();
     Candidate candidates[CANDIDATE_MAX];
     for (int32_t k = 0; k < count; ++k) {
-        candidates[k] = MakeCandidate(members[k], eligibility);
+        candidates[k] = MakeCandidate(members[k], eligibility, weights);
     }
     int32_t picked[MATCH_SHIRT_COUNT];  // candidate indices by shirt, -1 none
     PickStarters(club, candidates, count, picked);
