@@ -86,12 +86,14 @@ int32_t Ability(int32_t player)
 }
 
 // A light player trains as he plays.
+int32_t LightTraining(const LightPlayerRecord& p) { return p.ability; }
+
 int32_t Training(int32_t player)
 {
     return Get(
         player, "Training",
         [](const PlayerRecord& p, const PersonRecord&) { return int32_t(p.training); },
-        [](const LightPlayerRecord& p, const PersonRecord&) { return int32_t(p.ability); });
+        [](const LightPlayerRecord& p, const PersonRecord&) { return LightTraining(p); });
 }
 
 int32_t Seed(int32_t player)
@@ -444,15 +446,18 @@ int32_t Player_GetStat(int32_t player, int32_t stat)
 
 void Player_GetStats(int32_t player, int32_t out[STAT_COUNT])
 {
-    if (Player_RefForGet(player, "Stats").person == nullptr) {
+    const PlayerRef ref = Player_RefForGet(player, "Stats");
+    if (ref.person == nullptr) {
         std::fill(out, out + STAT_COUNT, 0);
         return;
     }
-    const int32_t position = VTW_GetPlayerPosition(player);
-    const int32_t ability = Ability(player);
-    const int32_t training = Training(player);
-    const int32_t age = VTW_GetPlayerAge(player);
-    const int32_t seed = Seed(player);
+    // Read from the records at once: every team sheet and team selection asks for them.
+    const bool full = ref.full != nullptr;
+    const int32_t position = full ? ref.full->position : ref.light->position;
+    const int32_t ability = full ? ref.full->ability : ref.light->ability;
+    const int32_t training = full ? ref.full->training : LightTraining(*ref.light);
+    const int32_t age = AgeOf(*ref.person);
+    const int32_t seed = full ? ref.full->seed : ref.light->seed;
     // Every field the stats come from, each in its own bits, and one bit so that no key is 0.
     const uint64_t inputs = uint64_t(position & 0xFF) | uint64_t(ability & 0xFF) << 8
                             | uint64_t(training & 0xFF) << 16 | uint64_t(age & 0xFF) << 24

@@ -111,14 +111,16 @@ void AddEvent(SimState& s, int32_t kind, int32_t minute, int32_t side, int32_t b
 template <typename WeightFn>
 int32_t PickOnPitch(const SimSide& side, WeightFn weight)
 {
+    int32_t weights[MATCH_SHIRT_COUNT];
     int32_t total = 0;
     for (int32_t k = 0; k < side.onCount; ++k) {
-        total += weight(side.onPitch[k]);
+        weights[k] = weight(side.onPitch[k]);
+        total += weights[k];
     }
     if (total <= 0) return side.onPitch[Rand() % side.onCount];
     int32_t roll = Rand() % total;
     for (int32_t k = 0; k < side.onCount; ++k) {
-        roll -= weight(side.onPitch[k]);
+        roll -= weights[k];
         if (roll < 0) return side.onPitch[k];
     }
     return side.onPitch[side.onCount - 1];
@@ -195,12 +197,14 @@ bool NeutralGround(const MatchDayBlock& block)
     return block.fixtureRow >= 0 && VTW_GetFixtureNeutralFlag(block.fixtureRow) != 0;
 }
 
-int32_t ExpectedGoals(const MatchDayBlock& block, const SimSide sides[2], int32_t s)
+// Side s's expected goals from both sides' strengths (StrengthOf each side, in side order).
+int32_t ExpectedGoals(const MatchDayBlock& block, const SimSide sides[2],
+                      const Strength strengths[2], int32_t s)
 {
     const int32_t club = s == 0 ? block.homeClub : block.awayClub;
     const int32_t other = s == 0 ? block.awayClub : block.homeClub;
-    const Strength own = StrengthOf(sides[s]);
-    const Strength them = StrengthOf(sides[1 - s]);
+    const Strength& own = strengths[s];
+    const Strength& them = strengths[1 - s];
     // Goals follow the square of the ratio of attack to defence, so that strength shows over a
     // season: a side a tenth stronger all round scores a fifth more and concedes a sixth less.
     int64_t lambda = int64_t(SIM_GOAL_SCALE) * own.att * own.att / them.def / them.def;
@@ -649,7 +653,8 @@ int32_t SimMatch_ExpectedGoals(const MatchDayBlock& block, int32_t side)
             if (Present(block.sides[n].entries[k])) s.sides[n].onPitch[s.sides[n].onCount++] = k;
         }
     }
-    return ExpectedGoals(block, s.sides, side);
+    const Strength strengths[MATCH_SIDE_COUNT] = {StrengthOf(s.sides[0]), StrengthOf(s.sides[1])};
+    return ExpectedGoals(block, s.sides, strengths, side);
 }
 
 void SimMatch_FixedResult(const MatchDayBlock& block, int32_t homeGoals, int32_t awayGoals,
@@ -674,9 +679,10 @@ void SimMatch_Play(const MatchDayBlock& block, MatchDataBlock* data)
     SimState s{&block, data, {}};
     StartSide(s, 0);
     StartSide(s, 1);
+    const Strength strengths[MATCH_SIDE_COUNT] = {StrengthOf(s.sides[0]), StrengthOf(s.sides[1])};
     for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
-        s.sides[n].lambda = ExpectedGoals(block, s.sides, n);
-        s.sides[n].midfield = StrengthOf(s.sides[n]).midfield;
+        s.sides[n].lambda = ExpectedGoals(block, s.sides, strengths, n);
+        s.sides[n].midfield = strengths[n].midfield;
     }
     PlayMinutes(s, 1, SIM_FULL_TIME);
     int32_t end = SIM_FULL_TIME;

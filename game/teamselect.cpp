@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cstdint>
 
 #include "engine/fatal.h"
 #include "game/fixtures.h"
@@ -30,10 +31,11 @@ constexpr int32_t CANDIDATE_MAX = 96;
 struct Candidate {
     int32_t player;
     int32_t line;
-    int32_t side;               // 0 none, 1 left, 2 right, 3 both
-    int32_t score[LINE_COUNT];  // fit for a slot of each line
-    int32_t leadership;         // "Charisme" + experience: the captain's
-    int32_t setPieces;          // "Ballon mort": the takers'
+    int32_t side;                      // 0 none, 1 left, 2 right, 3 both
+    int32_t score[LINE_COUNT];         // fit for a slot of each line
+    int32_t slotScore[LINE_COUNT][3];  // the same on the left wing, in the middle, on the right
+    int32_t leadership;                // "Charisme" + experience: the captain's
+    int32_t setPieces;                 // "Ballon mort": the takers'
     bool eligible;
     bool taken;
 };
@@ -140,6 +142,12 @@ int32_t LineScore(const int32_t stats[STAT_COUNT], const int32_t weight[LINE_SCO
     return score;
 }
 
+int32_t SlotScore(const Candidate& c, int32_t line, int32_t wing)
+{
+    const bool wrongFoot = (wing < 0 && c.side != 1 && c.side != 3) || (wing > 0 && c.side == 1);
+    return wrongFoot ? c.score[line] * 90 / 100 : c.score[line];
+}
+
 Candidate MakeCandidate(int32_t player, const Eligibility& eligibility, const LineWeights& weights)
 {
     Candidate c{};
@@ -154,6 +162,9 @@ Candidate MakeCandidate(int32_t player, const Eligibility& eligibility, const Li
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
         c.score[line] = LineScore(stats, weights.weight[line]);
         if (line != c.line) c.score[line] = c.score[line] * 70 / 100;
+        for (int32_t wing = -1; wing <= 1; ++wing) {
+            c.slotScore[line][wing + 1] = SlotScore(c, line, wing);
+        }
     }
     return c;
 }
@@ -168,26 +179,19 @@ int32_t WingOf(int32_t line, int32_t indexInLine, int32_t lineSize)
     return indexInLine == lineSize - 1 ? 1 : 0;
 }
 
-int32_t SlotScore(const Candidate& c, int32_t line, int32_t wing)
-{
-    const bool wrongFoot = (wing < 0 && c.side != 1 && c.side != 3) || (wing > 0 && c.side == 1);
-    return wrongFoot ? c.score[line] * 90 / 100 : c.score[line];
-}
-
 // The best untaken candidate for the slot, eligible ones first; -1 when none is left.
 int32_t BestFor(Candidate* candidates, int32_t count, int32_t line, int32_t wing,
                 bool allowIneligible)
 {
+    // Written without early skips, so that the loop runs without mispredicted branches.
     int32_t best = -1;
-    int32_t bestScore = 0;
+    int32_t bestScore = INT32_MIN;
     for (int32_t k = 0; k < count; ++k) {
         const Candidate& c = candidates[k];
-        if (c.taken || (!c.eligible && !allowIneligible)) continue;
-        const int32_t score = SlotScore(c, line, wing);
-        if (best < 0 || score > bestScore) {
-            best = k;
-            bestScore = score;
-        }
+        const bool open = !c.taken && (c.eligible || allowIneligible);
+        const int32_t score = open ? c.slotScore[line][wing + 1] : INT32_MIN;
+        best = score > bestScore ? k : best;
+        bestScore = std::max(score, bestScore);
     }
     return best;
 }
