@@ -257,11 +257,13 @@ void PickBench(Candidate* candidates, int32_t count, int32_t picked[MATCH_BENCH_
     for (int32_t k = 0; k < MATCH_BENCH_MAX; ++k) {
         const int32_t line = k < 4 ? kBenchLines[k] : -1;
         int32_t best = -1;
+        int32_t bestScore = INT32_MIN;
         for (int32_t c = 0; c < count; ++c) {
             const Candidate& cand = candidates[c];
-            if (cand.taken || !cand.eligible || (line >= 0 && cand.line != line)) continue;
-            const int32_t own = cand.score[cand.line];
-            if (best < 0 || own > candidates[best].score[candidates[best].line]) best = c;
+            const bool open = !cand.taken && cand.eligible && (line < 0 || cand.line == line);
+            const int32_t own = open ? cand.score[cand.line] : INT32_MIN;
+            best = own > bestScore ? c : best;
+            bestScore = std::max(own, bestScore);
         }
         picked[k] = best;
         if (best >= 0) candidates[best].taken = true;
