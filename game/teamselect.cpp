@@ -183,12 +183,12 @@ int32_t WingOf(int32_t line, int32_t indexInLine, int32_t lineSize)
 int32_t BestFor(Candidate* candidates, int32_t count, int32_t line, int32_t wing,
                 bool allowIneligible)
 {
-    // Written without early skips, so that the loop runs without mispredicted branches.
+    // Written without early skips or short-circuits, so that the loop has no branch to mispredict.
     int32_t best = -1;
     int32_t bestScore = INT32_MIN;
     for (int32_t k = 0; k < count; ++k) {
         const Candidate& c = candidates[k];
-        const bool open = !c.taken && (c.eligible || allowIneligible);
+        const bool open = (!c.taken) & (c.eligible | allowIneligible);
         const int32_t score = open ? c.slotScore[line][wing + 1] : INT32_MIN;
         best = score > bestScore ? k : best;
         bestScore = std::max(score, bestScore);
@@ -260,7 +260,7 @@ void PickBench(Candidate* candidates, int32_t count, int32_t picked[MATCH_BENCH_
         int32_t bestScore = INT32_MIN;
         for (int32_t c = 0; c < count; ++c) {
             const Candidate& cand = candidates[c];
-            const bool open = !cand.taken && cand.eligible && (line < 0 || cand.line == line);
+            const bool open = (!cand.taken) & cand.eligible & ((line < 0) | (cand.line == line));
             const int32_t own = open ? cand.score[cand.line] : INT32_MIN;
             best = own > bestScore ? c : best;
             bestScore = std::max(own, bestScore);
