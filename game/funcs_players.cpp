@@ -20,6 +20,16 @@ constexpr int32_t LIGHT_CONDITION = 75;  // morale and fitness
 constexpr int32_t ICON_INJURED = 1210;
 constexpr int32_t ICON_SUSPENDED = 1208;
 
+// Each person's stats as last worked out, with the fields and the world they came from: team
+// selection and team sheets read every squad's stats before every match.
+struct StatMemo {
+    uint64_t inputs;  // 0 none yet
+    uint32_t world;   // World_Generation()
+    uint8_t stats[STAT_COUNT];
+};
+
+StatMemo s_statMemo[PERSON_MAX];
+
 int32_t AgeOf(const PersonRecord& person)
 {
     return GAME_FIRST_YEAR + GameState.seasonCounter - (1950 + person.birthYear);
@@ -76,12 +86,14 @@ int32_t Ability(int32_t player)
 }
 
 // A light player trains as he plays.
+int32_t LightTraining(const LightPlayerRecord& p) { return p.ability; }
+
 int32_t Training(int32_t player)
 {
     return Get(
         player, "Training",
         [](const PlayerRecord& p, const PersonRecord&) { return int32_t(p.training); },
-        [](const LightPlayerRecord& p, const PersonRecord&) { return int32_t(p.ability); });
+        [](const LightPlayerRecord& p, const PersonRecord&) { return LightTraining(p); });
 }
 
 int32_t Seed(int32_t player)
@@ -454,12 +466,32 @@ int32_t Player_GetStat(int32_t player, int32_t stat)
 
 void Player_GetStats(int32_t player, int32_t out[STAT_COUNT])
 {
-    if (Player_RefForGet(player, "Stats").person == nullptr) {
+    const PlayerRef ref = Player_RefForGet(player, "Stats");
+    if (ref.person == nullptr) {
         std::fill(out, out + STAT_COUNT, 0);
         return;
     }
-    Stat_ComputeAll(World.weights, VTW_GetPlayerPosition(player), Ability(player), Training(player),
-                    VTW_GetPlayerAge(player), static_cast<uint16_t>(Seed(player)), out);
+    // Read from the records at once: every team sheet and team selection asks for them.
+    const bool full = ref.full != nullptr;
+    const int32_t position = full ? ref.full->position : ref.light->position;
+    const int32_t ability = full ? ref.full->ability : ref.light->ability;
+    const int32_t training = full ? ref.full->training : LightTraining(*ref.light);
+    const int32_t age = AgeOf(*ref.person);
+    const int32_t seed = full ? ref.full->seed : ref.light->seed;
+    // Every field the stats come from, each in its own bits, and one bit so that no key is 0.
+    const uint64_t inputs = uint64_t(position & 0xFF) | uint64_t(ability & 0xFF) << 8
+                            | uint64_t(training & 0xFF) << 16 | uint64_t(age & 0xFF) << 24
+                            | uint64_t(seed & 0xFFFF) << 32 | uint64_t(1) << 48;
+    StatMemo& memo = s_statMemo[player];
+    if (memo.inputs != inputs || memo.world != World_Generation()) {
+        int32_t stats[STAT_COUNT];
+        Stat_ComputeAll(World.weights, position, ability, training, age,
+                        static_cast<uint16_t>(seed), stats);
+        memo.inputs = inputs;
+        memo.world = World_Generation();
+        std::copy(stats, stats + STAT_COUNT, memo.stats);
+    }
+    std::copy(memo.stats, memo.stats + STAT_COUNT, out);
 }
 
 void Player_GetAbilityStats(int32_t player, int32_t level, int32_t out[8])

@@ -36,72 +36,6 @@ struct MatchBlocksState {
 
 MatchBlocksState s_blocks;
 
-// Where each field of a player match record lives: a whole byte or word, or bits of a word.
-enum FieldKind : uint8_t { FIELD_S16, FIELD_S8, FIELD_U8, FIELD_BITS8, FIELD_BITS32 };
-
-struct FieldPlace {
-    FieldKind kind;
-    uint8_t offset;
-    uint8_t shift;  // bit fields only
-    uint8_t width;
-    bool isSigned;
-};
-
-constexpr std::array<FieldPlace, PMR_FIELD_COUNT> MakeFieldPlaces()
-{
-    std::array<FieldPlace, PMR_FIELD_COUNT> places{};
-    auto whole = [](FieldKind kind, size_t offset) {
-        return FieldPlace{kind, static_cast<uint8_t>(offset), 0, 0, false};
-    };
-    auto bits = [](FieldKind kind, size_t offset, int shift, int width, bool isSigned) {
-        return FieldPlace{kind, static_cast<uint8_t>(offset), static_cast<uint8_t>(shift),
-                          static_cast<uint8_t>(width), isSigned};
-    };
-    for (int f = 0; f <= 6; ++f) {
-        places[f] = whole(FIELD_S16, offsetof(PlayerMatchRecord, words) + 2 * f);
-    }
-    for (int f = 7; f <= 13; ++f) {
-        places[f] = whole(FIELD_S8, offsetof(PlayerMatchRecord, signedBytes) + f - 7);
-    }
-    places[14] = whole(FIELD_S16, offsetof(PlayerMatchRecord, word14));
-    for (int f = 15; f <= 54; ++f) {
-        places[f] = whole(FIELD_U8, offsetof(PlayerMatchRecord, counters) + f - 15);
-    }
-    places[55] = whole(FIELD_S16, offsetof(PlayerMatchRecord, words55));
-    places[56] = whole(FIELD_S16, offsetof(PlayerMatchRecord, words55) + 2);
-    for (int f = 57; f <= 60; ++f) {
-        places[f] = whole(FIELD_S8, offsetof(PlayerMatchRecord, signedBytes57) + f - 57);
-    }
-    places[61] = whole(FIELD_U8, offsetof(PlayerMatchRecord, timeOnPitch));
-    places[62] = whole(FIELD_S8, offsetof(PlayerMatchRecord, byte62));
-    places[63] = bits(FIELD_BITS8, offsetof(PlayerMatchRecord, flagBits), 0, 1, true);
-    places[64] = bits(FIELD_BITS8, offsetof(PlayerMatchRecord, flagBits), 1, 1, false);
-    places[65] = bits(FIELD_BITS32, offsetof(PlayerMatchRecord, bits65), 0, 2, false);
-    places[66] = bits(FIELD_BITS32, offsetof(PlayerMatchRecord, bits65), 2, 4, false);
-    places[67] = bits(FIELD_BITS32, offsetof(PlayerMatchRecord, bits65), 6, 2, false);
-    places[68] = bits(FIELD_BITS32, offsetof(PlayerMatchRecord, bits65), 8, 2, false);
-    return places;
-}
-
-constexpr std::array<FieldPlace, PMR_FIELD_COUNT> kFieldPlaces = MakeFieldPlaces();
-
-const FieldPlace& PlaceOf(int32_t field, const char* caller)
-{
-    if (field < 0 || field >= PMR_FIELD_COUNT) FatalError("%s(): bad field %d", caller, field);
-    return kFieldPlaces[field];
-}
-
-uint32_t ReadBytes(const uint8_t* at, int32_t size)
-{
-    uint32_t value = 0;
-    std::memcpy(&value, at, size);
-    return value;
-}
-
-void WriteBytes(uint8_t* at, int32_t size, uint32_t value) { std::memcpy(at, &value, size); }
-
-int32_t BitFieldSize(FieldKind kind) { return kind == FIELD_BITS8 ? 1 : 4; }
-
 void ClearReports()
 {
     for (LastMatchIncident& incident : LastMatchIncidents) {
@@ -120,7 +54,12 @@ void ClearReports()
     MatchReportState = {};
 }
 
-void CopyText(char* dest, size_t size, const char* text) { std::snprintf(dest, size, "%s", text); }
+void CopyText(char* dest, size_t size, const char* text)
+{
+    const size_t length = std::min(std::strlen(text), size - 1);
+    std::memcpy(dest, text, length);
+    dest[length] = '\0';
+}
 
 }  // namespace
 
@@ -234,45 +173,6 @@ void MatchEntry_FillTeamSheet(MatchPlayerEntry entries[MATCH_ENTRY_COUNT], int32
         }
     }
     MatchEntry_Fill(&entries[MATCH_MANAGER_ENTRY], Club_GetManager(club), -1);
-}
-
-int32_t PlayerMatchRecord_Get(const PlayerMatchRecord& record, int32_t field)
-{
-    const FieldPlace& place = PlaceOf(field, "PlayerMatchRecord_Get");
-    const auto* bytes = reinterpret_cast<const uint8_t*>(&record) + place.offset;
-    switch (place.kind) {
-        case FIELD_S16: return static_cast<int16_t>(ReadBytes(bytes, 2));
-        case FIELD_S8: return static_cast<int8_t>(bytes[0]);
-        case FIELD_U8: return bytes[0];
-        case FIELD_BITS8:
-        case FIELD_BITS32: {
-            const uint32_t word = ReadBytes(bytes, BitFieldSize(place.kind));
-            const int32_t value =
-                static_cast<int32_t>((word >> place.shift) & ((1u << place.width) - 1));
-            const int32_t half = 1 << (place.width - 1);
-            return place.isSigned && value >= half ? value - 2 * half : value;
-        }
-    }
-    return 0;
-}
-
-void PlayerMatchRecord_Set(PlayerMatchRecord* record, int32_t field, int32_t value)
-{
-    const FieldPlace& place = PlaceOf(field, "PlayerMatchRecord_Set");
-    auto* bytes = reinterpret_cast<uint8_t*>(record) + place.offset;
-    switch (place.kind) {
-        case FIELD_S16: WriteBytes(bytes, 2, static_cast<uint32_t>(value)); return;
-        case FIELD_S8:
-        case FIELD_U8: bytes[0] = static_cast<uint8_t>(value); return;
-        case FIELD_BITS8:
-        case FIELD_BITS32: {
-            const int32_t size = BitFieldSize(place.kind);
-            const uint32_t mask = ((1u << place.width) - 1) << place.shift;
-            const uint32_t word = ReadBytes(bytes, size) & ~mask;
-            WriteBytes(bytes, size, word | ((static_cast<uint32_t>(value) << place.shift) & mask));
-            return;
-        }
-    }
 }
 
 void VTW_ClearMatchEntityStats()

@@ -57,11 +57,6 @@ const char* ClubName(int team)
 
 constexpr NameSource kNames = {PersonName, ClubName};
 
-[[noreturn]] void NegativeId(const char* verb, const char* field, const char* kind, int32_t id)
-{
-    FatalError("Trying to %s %s of neg %s : '%d'\n", verb, field, kind, id);
-}
-
 // The club a person plays for by Squad_IsMember's rule, read straight from the records because
 // the whole database is read at once; -1 none.
 int32_t PlayingClubOf(int32_t id)
@@ -116,19 +111,11 @@ bool StillMembers(int32_t club)
 
 ClubRef LookUpClub(int32_t club, const char* verb, const char* field)
 {
-    if (club < 0) NegativeId(verb, field, "club", club);
+    if (club < 0) Records_NegativeId(verb, field, "club", club);
     if (club >= DbClubCount || club >= CLUB_ID_COUNT) return {nullptr, nullptr};
     const int32_t slot = clubSlot[club];
     if (slot < CLUB_SLOT_SMALL) return {&DbClubs[slot], nullptr};
     return {nullptr, &DbSmallClubs[slot - CLUB_SLOT_SMALL]};
-}
-
-PlayerRef LookUpPlayer(int32_t player, const char* verb, const char* field)
-{
-    if (player < 0) NegativeId(verb, field, "player", player);
-    if (player >= DbPersonCount) return {nullptr, nullptr, nullptr};
-    if (player < FullPlayerCount) return {&DbPersons[player], &DbPlayers[player], nullptr};
-    return {&DbPersons[player], nullptr, &DbLightPlayers[player - FullPlayerCount]};
 }
 
 }  // namespace
@@ -154,14 +141,9 @@ void Records_Uninit() { TextMess_SetNameSource(nullptr); }
 ClubRef Club_RefForGet(int32_t club, const char* field) { return LookUpClub(club, "get", field); }
 ClubRef Club_RefForSet(int32_t club, const char* field) { return LookUpClub(club, "set", field); }
 
-PlayerRef Player_RefForGet(int32_t player, const char* field)
+void Records_NegativeId(const char* verb, const char* field, const char* kind, int32_t id)
 {
-    return LookUpPlayer(player, "get", field);
-}
-
-PlayerRef Player_RefForSet(int32_t player, const char* field)
-{
-    return LookUpPlayer(player, "set", field);
+    FatalError("Trying to %s %s of neg %s : '%d'\n", verb, field, kind, id);
 }
 
 int32_t Club_GetSlot(int32_t club)

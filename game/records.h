@@ -349,6 +349,29 @@ struct PlayerRef {
 PlayerRef Player_RefForGet(int32_t player, const char* field);
 PlayerRef Player_RefForSet(int32_t player, const char* field);
 
+// The fatal error of a negative id ("Trying to <verb> <field> of neg <kind> : '<id>'").
+[[noreturn]] void Records_NegativeId(const char* verb, const char* field, const char* kind,
+                                     int32_t id);
+
+// Inline: every query of a player's fields starts here, thousands of times a match day.
+inline PlayerRef Records_LookUpPlayer(int32_t player, const char* verb, const char* field)
+{
+    if (player < 0) Records_NegativeId(verb, field, "player", player);
+    if (player >= DbPersonCount) return {nullptr, nullptr, nullptr};
+    if (player < FullPlayerCount) return {&DbPersons[player], &DbPlayers[player], nullptr};
+    return {&DbPersons[player], nullptr, &DbLightPlayers[player - FullPlayerCount]};
+}
+
+inline PlayerRef Player_RefForGet(int32_t player, const char* field)
+{
+    return Records_LookUpPlayer(player, "get", field);
+}
+
+inline PlayerRef Player_RefForSet(int32_t player, const char* field)
+{
+    return Records_LookUpPlayer(player, "set", field);
+}
+
 // The full slot of a club id, -1 for ids from 250 and small-record clubs.
 int32_t Club_GetSlot(int32_t club);
 

@@ -209,8 +209,10 @@ int32_t VTW_BuildOriginSquad(int32_t club)
 void VTW_ClearSquadCaptains(int32_t club, int32_t clearClubWord)
 {
     ClubRecord* record = RecordForSet(club, "Captains");
-    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (PlayingClub(id) == club) DbPlayers[id].flags &= ~PLAYER_CAPTAIN;
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(club, &members);
+    for (int32_t k = 0; k < count; ++k) {
+        if (members[k] < FullPlayerCount) DbPlayers[members[k]].flags &= ~PLAYER_CAPTAIN;
     }
     if (record != nullptr && clearClubWord == 1) record->captain = -1;
     if (SquadList.club == club && clearClubWord == 1) SquadList.captain = -1;

@@ -28,6 +28,11 @@ int32_t TechnicalAgePercent(int32_t age)
     return 100;
 }
 
+bool AgesPhysically(int32_t stat)
+{
+    return stat >= STAT_PHYSICAL_FIRST && stat <= PHYSICAL_AGEING_LAST;
+}
+
 int32_t Jitter(uint16_t seed, int32_t stat)
 {
     return ((seed >> (stat % 16)) * 37 + stat * 11) % 11 - 5;
@@ -46,8 +51,7 @@ int32_t Stat_Scale(int32_t value, int32_t percent) { return value * percent / 10
 
 int32_t Stat_AgePercent(int32_t stat, int32_t age)
 {
-    const bool physical = stat >= STAT_PHYSICAL_FIRST && stat <= PHYSICAL_AGEING_LAST;
-    return physical ? PhysicalAgePercent(age) : TechnicalAgePercent(age);
+    return AgesPhysically(stat) ? PhysicalAgePercent(age) : TechnicalAgePercent(age);
 }
 
 namespace {
@@ -86,9 +90,11 @@ void Stat_ComputeAll(const WorldStatWeights& weights, int32_t position, int32_t 
                      int32_t training, int32_t age, uint16_t seed, int32_t out[STAT_COUNT])
 {
     CheckPosition(position);
+    const int32_t physical = PhysicalAgePercent(age);
+    const int32_t technical = TechnicalAgePercent(age);
     for (int32_t stat = 0; stat < STAT_COUNT; ++stat) {
-        out[stat] =
-            StatValue(weights, position, ability, training, Stat_AgePercent(stat, age), seed, stat);
+        out[stat] = StatValue(weights, position, ability, training,
+                              AgesPhysically(stat) ? physical : technical, seed, stat);
     }
 }
 

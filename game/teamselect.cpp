@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cstdint>
 
 #include "engine/fatal.h"
 #include "game/fixtures.h"
@@ -30,10 +31,11 @@ constexpr int32_t CANDIDATE_MAX = 96;
 struct Candidate {
     int32_t player;
     int32_t line;
-    int32_t side;               // 0 none, 1 left, 2 right, 3 both
-    int32_t score[LINE_COUNT];  // fit for a slot of each line
-    int32_t leadership;         // "Charisme" + experience: the captain's
-    int32_t setPieces;          // "Ballon mort": the takers'
+    int32_t side;                      // 0 none, 1 left, 2 right, 3 both
+    int32_t score[LINE_COUNT];         // fit for a slot of each line
+    int32_t slotScore[LINE_COUNT][3];  // the same on the left wing, in the middle, on the right
+    int32_t leadership;                // "Charisme" + experience: the captain's
+    int32_t setPieces;                 // "Ballon mort": the takers'
     bool eligible;
     bool taken;
 };
@@ -90,8 +92,11 @@ const Eligibility& EligibilityFor(int32_t club)
     const int32_t row = NextFixtureOf(club);
     e.club = club;
     e.cup = row >= 0 ? std::max(-1, VTW_GetCompCup(VTW_GetFixtureCompetition(row))) : -1;
-    e.playedInCup.reset();
-    if (e.cup >= 0) CollectCupPlayers(&e);
+    // Only a cup tie reads the bits: a league match leaves them as they are.
+    if (e.cup >= 0) {
+        e.playedInCup.reset();
+        CollectCupPlayers(&e);
+    }
     return e;
 }
 
@@ -108,17 +113,42 @@ bool IsEligible(const Eligibility& e, int32_t player)
     return e.cup < 0 || !(p.cupTied >> e.cup & 1) || e.playedInCup.test(player);
 }
 
-int32_t LineScore(const int32_t stats[STAT_COUNT], int32_t line)
+// The stat-model weights that score each line, widened once per selection and padded with a
+// zero weight to whole vectors, so that scoring a candidate is four vector multiply-adds.
+constexpr int32_t LINE_SCORE_WIDTH = 16;
+static_assert(LINE_SCORE_WIDTH >= STAT_WEIGHTED && LINE_SCORE_WIDTH <= STAT_COUNT);
+
+struct LineWeights {
+    int32_t weight[LINE_COUNT][LINE_SCORE_WIDTH];
+};
+
+LineWeights WeightsOfLines()
 {
-    const int32_t position = LINE_POSITION[line];
+    LineWeights w{};
+    for (int32_t line = 0; line < LINE_COUNT; ++line) {
+        for (int32_t stat = 0; stat < STAT_WEIGHTED; ++stat) {
+            w.weight[line][stat] = World.weights.ability[LINE_POSITION[line]][stat];
+        }
+    }
+    return w;
+}
+
+int32_t LineScore(const int32_t stats[STAT_COUNT], const int32_t weight[LINE_SCORE_WIDTH])
+{
     int32_t score = 0;
-    for (int32_t stat = 0; stat < STAT_WEIGHTED; ++stat) {
-        score += World.weights.ability[position][stat] * stats[stat];
+    for (int32_t stat = 0; stat < LINE_SCORE_WIDTH; ++stat) {
+        score += weight[stat] * stats[stat];
     }
     return score;
 }
 
-Candidate MakeCandidate(int32_t player, const Eligibility& eligibility)
+int32_t SlotScore(const Candidate& c, int32_t line, int32_t wing)
+{
+    const bool wrongFoot = (wing < 0 && c.side != 1 && c.side != 3) || (wing > 0 && c.side == 1);
+    return wrongFoot ? c.score[line] * 90 / 100 : c.score[line];
+}
+
+Candidate MakeCandidate(int32_t player, const Eligibility& eligibility, const LineWeights& weights)
 {
     Candidate c{};
     c.player = player;
@@ -130,8 +160,11 @@ Candidate MakeCandidate(int32_t player, const Eligibility& eligibility)
     c.leadership = stats[STAT_CHARISMA] + VTW_GetPlayerExperiencePercent(player);
     c.setPieces = stats[STAT_SET_PIECES];
     for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        c.score[line] = LineScore(stats, line);
+        c.score[line] = LineScore(stats, weights.weight[line]);
         if (line != c.line) c.score[line] = c.score[line] * 70 / 100;
+        for (int32_t wing = -1; wing <= 1; ++wing) {
+            c.slotScore[line][wing + 1] = SlotScore(c, line, wing);
+        }
     }
     return c;
 }
@@ -146,22 +179,19 @@ int32_t WingOf(int32_t line, int32_t indexInLine, int32_t lineSize)
     return indexInLine == lineSize - 1 ? 1 : 0;
 }
 
-int32_t SlotScore(const Candidate& c, int32_t line, int32_t wing)
-{
-    const bool wrongFoot = (wing < 0 && c.side != 1 && c.side != 3) || (wing > 0 && c.side == 1);
-    return wrongFoot ? c.score[line] * 90 / 100 : c.score[line];
-}
-
 // The best untaken candidate for the slot, eligible ones first; -1 when none is left.
 int32_t BestFor(Candidate* candidates, int32_t count, int32_t line, int32_t wing,
                 bool allowIneligible)
 {
+    // Written without early skips or short-circuits, so that the loop has no branch to mispredict.
     int32_t best = -1;
+    int32_t bestScore = INT32_MIN;
     for (int32_t k = 0; k < count; ++k) {
         const Candidate& c = candidates[k];
-        if (c.taken || (!c.eligible && !allowIneligible)) continue;
-        if (best < 0 || SlotScore(c, line, wing) > SlotScore(candidates[best], line, wing))
-            best = k;
+        const bool open = (!c.taken) & (c.eligible | allowIneligible);
+        const int32_t score = open ? c.slotScore[line][wing + 1] : INT32_MIN;
+        best = score > bestScore ? k : best;
+        bestScore = std::max(score, bestScore);
     }
     return best;
 }
@@ -227,11 +257,13 @@ void PickBench(Candidate* candidates, int32_t count, int32_t picked[MATCH_BENCH_
     for (int32_t k = 0; k < MATCH_BENCH_MAX; ++k) {
         const int32_t line = k < 4 ? BENCH_LINES[k] : -1;
         int32_t best = -1;
+        int32_t bestScore = INT32_MIN;
         for (int32_t c = 0; c < count; ++c) {
             const Candidate& cand = candidates[c];
-            if (cand.taken || !cand.eligible || (line >= 0 && cand.line != line)) continue;
-            const int32_t own = cand.score[cand.line];
-            if (best < 0 || own > candidates[best].score[candidates[best].line]) best = c;
+            const bool open = (!cand.taken) & cand.eligible & ((line < 0) | (cand.line == line));
+            const int32_t own = open ? cand.score[cand.line] : INT32_MIN;
+            best = own > bestScore ? c : best;
+            bestScore = std::max(own, bestScore);
         }
         picked[k] = best;
         if (best >= 0) candidates[best].taken = true;
@@ -253,9 +285,10 @@ void VTW_AISelectTeam(int32_t club)
     const int16_t* members = nullptr;
     const int32_t count = std::min(Records_ClubMembers(club, &members), CANDIDATE_MAX);
     const Eligibility& eligibility = EligibilityFor(club);
+    const LineWeights weights = WeightsOfLines();
     Candidate candidates[CANDIDATE_MAX];
     for (int32_t k = 0; k < count; ++k) {
-        candidates[k] = MakeCandidate(members[k], eligibility);
+        candidates[k] = MakeCandidate(members[k], eligibility, weights);
     }
     int32_t picked[MATCH_SHIRT_COUNT];  // candidate indices by shirt, -1 none
     PickStarters(club, candidates, count, picked);

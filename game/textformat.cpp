@@ -94,11 +94,14 @@ void Names_FormatPerson(int32_t initial, int32_t nameIndex, char* out)
     out[0] = '\0';
     if (s_textFormat.names == nullptr || nameIndex < 0 || nameIndex >= NAMES_ENTRY_COUNT) return;
     if (initial < 0 || initial > 26) return;
-    char surname[NAMES_ENTRY_BYTES + 1] = {};
-    std::memcpy(surname, s_textFormat.names + nameIndex * NAMES_ENTRY_BYTES, NAMES_ENTRY_BYTES);
-    if (initial == 0) {
-        std::snprintf(out, NAME_TEXT_BYTES, "%s", surname);
-    } else {
-        std::snprintf(out, NAME_TEXT_BYTES, "%c. %s", 'A' + initial - 1, surname);
+    // Copied by hand: every team sheet of a match day names its players.
+    char* at = out;
+    if (initial != 0) {
+        *at++ = static_cast<char>('A' + initial - 1);
+        *at++ = '.';
+        *at++ = ' ';
     }
+    const char* surname = s_textFormat.names + nameIndex * NAMES_ENTRY_BYTES;
+    at = std::copy(surname, std::find(surname, surname + NAMES_ENTRY_BYTES, '\0'), at);
+    *at = '\0';
 }

@@ -23,7 +23,8 @@ struct WorldState {
 };
 
 WorldState s_world;
-WorldData s_staged;  // a load is checked here before it replaces the world
+uint32_t s_generation;  // never reset, so that it differs from every earlier world's
+WorldData s_staged;     // a load is checked here before it replaces the world
 
 bool Fail(const char* why)
 {
@@ -99,6 +100,7 @@ void World_Init()
     std::memset(WorldClubTable, 0, sizeof WorldClubTable);
     std::memset(NamesBuffer, 0, sizeof NamesBuffer);
     s_world = {};
+    ++s_generation;
 }
 
 void World_Uninit()
@@ -144,6 +146,7 @@ bool World_LoadImage(const void* image, size_t size)
     if (!CheckStaged()) return false;
     s_staged.loaded = true;
     std::memcpy(&World, &s_staged, sizeof World);
+    ++s_generation;
     return true;
 }
 
@@ -167,6 +170,8 @@ bool Names_LoadImage(const void* image, size_t size)
 }
 
 bool Names_Loaded() { return s_world.namesLoaded; }
+
+uint32_t World_Generation() { return s_generation; }
 
 const WorldCountry& World_Country(int32_t country)
 {

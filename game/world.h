@@ -135,6 +135,10 @@ extern char NamesBuffer[];
 void World_Init();    // forgets the world and the names
 void World_Uninit();  // safe without Init and twice
 
+// A number that changes whenever the world is forgotten or another is loaded, so that what is
+// worked out from it can tell when it is stale.
+uint32_t World_Generation();
+
 // Reads "stats\totstat.dat" from the paks once; a damaged file is fatal (installed data).
 void World_Load();
 // Takes the world from a "TOT0" image (copied); false, after a log line, when a block is missing,

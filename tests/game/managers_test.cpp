@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int32_t kHuman = 5;
+constexpr int32_t kHuman = 10;
 
 class Managers : public testing::Test {
 protected:

@@ -2,6 +2,8 @@
 // match day's order and reports, post-match bookkeeping and the computer's team selection.
 #include "game/matchday.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -22,6 +24,7 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
 #include "tests/support/game_world.h"
+#include "tests/support/strength.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -38,6 +41,7 @@ protected:
 
 struct Tally {
     int matches = 0, goals = 0, homeWins = 0, draws = 0, reds = 0;
+    int nilNil = 0, oneOne = 0, bigWins = 0;  // bigWins: by six goals or more
     bool ratingsInRange = true;
     uint32_t crc = 0;
 };
@@ -51,6 +55,9 @@ void TallyMatch(Tally* t)
     t->goals += home + away;
     t->homeWins += home > away;
     t->draws += home == away;
+    t->nilNil += home == 0 && away == 0;
+    t->oneOne += home == 1 && away == 1;
+    t->bigWins += std::abs(home - away) >= 6;
     for (const MatchSideStats& side : d.sides) {
         t->reds += side.totals[MATCH_TOTAL_SENDINGS_OFF];
         for (const PlayerMatchRecord& r : side.players) {
@@ -79,6 +86,45 @@ Tally SimulateLeagueFixtures(int wanted)
     return t;
 }
 
+// The league row of `home` against `away`; -1 none.
+int LeagueRow(int home, int away)
+{
+    for (int row = 0; row < Fixture_RowCount(); ++row) {
+        if (VTW_GetFixtureCompetition(row) == COMP_LEAGUE && VTW_GetFixtureHomeClub(row) == home
+            && VTW_GetFixtureAwayClub(row) == away)
+            return row;
+    }
+    return -1;
+}
+
+// At a new game the strongest club of a top division expects about two goals at home to the
+// weakest, the weakest little more than half a goal; two middling clubs about 1.4 against 1.1.
+TEST_F(MatchDayTest, StrengthSetsTheExpectedGoals)
+{
+    for (const int country : {0, 2, 3, 6}) {
+        NewGameForTest(country, 1);
+        const std::vector<ClubStrength> order = DivisionStrengths(0);
+        const int middle = static_cast<int>(order.size()) / 2;
+        int goals[2];
+        RowExpectedGoals(LeagueRow(order.front().club, order.back().club), goals);
+        std::printf("country %d: strongest at home to the weakest %d-%d", country, goals[0],
+                    goals[1]);
+        EXPECT_GE(goals[0], 200) << "country " << country;
+        EXPECT_LE(goals[0], 240) << "country " << country;
+        EXPECT_GE(goals[1], 50) << "country " << country;
+        EXPECT_LE(goals[1], 80) << "country " << country;
+        for (const auto& [home, away] : {std::pair{middle - 1, middle}, {middle, middle - 1}}) {
+            RowExpectedGoals(LeagueRow(order[home].club, order[away].club), goals);
+            std::printf(", middle %d-%d", goals[0], goals[1]);
+            EXPECT_GE(goals[0], 120) << "country " << country;
+            EXPECT_LE(goals[0], 160) << "country " << country;
+            EXPECT_GE(goals[1], 90) << "country " << country;
+            EXPECT_LE(goals[1], 130) << "country " << country;
+        }
+        std::printf("\n");
+    }
+}
+
 TEST_F(MatchDayTest, TheSimulationPlaysLikeRealFootballAndRepeatsOnItsSeed)
 {
     const Tally t = SimulateLeagueFixtures(10000);
@@ -89,6 +135,11 @@ TEST_F(MatchDayTest, TheSimulationPlaysLikeRealFootballAndRepeatsOnItsSeed)
     EXPECT_LE(t.homeWins / n, 0.50);
     EXPECT_GE(t.draws / n, 0.22);
     EXPECT_LE(t.draws / n, 0.30);
+    EXPECT_GE(t.nilNil / n, 0.05);
+    EXPECT_LE(t.nilNil / n, 0.09);
+    EXPECT_GE(t.oneOne / n, 0.09);
+    EXPECT_LE(t.oneOne / n, 0.14);
+    EXPECT_LE(t.bigWins / n, 0.01);
     EXPECT_GE(t.reds / n, 0.05);
     EXPECT_LE(t.reds / n, 0.2);
     EXPECT_TRUE(t.ratingsInRange);

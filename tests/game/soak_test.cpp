@@ -2,8 +2,11 @@
 // several seasons, with the world's invariants checked after each season.
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <numeric>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "engine/filename.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
+#include "engine/random.h"
 #include "game/calendar.h"
 #include "game/careerlog.h"
 #include "game/fixtures.h"
@@ -29,10 +33,14 @@
 #include "game/transfers.h"
 #include "game/world.h"
 #include "tests/support/game_world.h"
+#include "tests/support/strength.h"
 #include "tests/support/support.h"
 
 #ifndef PELLORAN_SOAK_SEASONS
 #define PELLORAN_SOAK_SEASONS 5
+#endif
+#ifndef PELLORAN_SOAK_SEEDS
+#define PELLORAN_SOAK_SEEDS 5
 #endif
 
 namespace {
@@ -356,5 +364,234 @@ TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
 }
 
 INSTANTIATE_TEST_SUITE_P(TitleScreenCountries, Soak, testing::Values(0, 2, 3, 6));
+
+}  // namespace
+
+namespace {
+
+// The season checks: whole careers of the four countries with no human club, the top division's
+// table set against the simulation's own measure of strength before each season.
+constexpr int32_t kStrengthCountries[] = {0, 2, 3, 6};
+constexpr int32_t kStrengthSeeds = PELLORAN_SOAK_SEEDS;
+// One seed a country is too few seasons for the bands: the figures are only reported.
+constexpr bool kJudgeStrength = kStrengthSeeds > 1;
+constexpr int32_t kSaveSlot = 1;
+
+class SeasonStrength : public testing::Test {
+protected:
+    ScopedWorld m_world;
+    ScopedSeason m_season;
+    TempHome m_home;
+};
+
+// The top division's strength order at this point of the career, measured on a saved copy so that
+// the season played afterwards is the one it would have been unmeasured.
+std::vector<ClubStrength> StrengthBeforeTheSeason()
+{
+    const uint32_t rand = RandState();
+    EXPECT_EQ(SaveGame(kSaveSlot), SAVEGAME_OK);
+    std::vector<ClubStrength> strengths = DivisionStrengths(0);
+    EXPECT_EQ(LoadGame(kSaveSlot), SAVEGAME_OK);
+    SRand(rand);
+    return strengths;
+}
+
+struct MatchBands {
+    int32_t matches = 0, goals = 0, homeWins = 0, draws = 0, nilNil = 0, oneOne = 0, reds = 0;
+    int32_t bigWins = 0;  // by six goals or more
+
+    void Add(const MatchDataBlock& d)
+    {
+        const int32_t home = d.sides[0].score;
+        const int32_t away = d.sides[1].score;
+        ++matches;
+        goals += home + away;
+        homeWins += home > away;
+        draws += home == away;
+        nilNil += home == 0 && away == 0;
+        oneOne += home == 1 && away == 1;
+        reds += d.sides[0].totals[MATCH_TOTAL_SENDINGS_OFF]
+                + d.sides[1].totals[MATCH_TOTAL_SENDINGS_OFF];
+        bigWins += std::abs(home - away) >= 6;
+    }
+};
+
+struct SeasonTable {
+    std::vector<ClubStrength> strengths;  // strongest first
+    std::vector<int32_t> points;          // of the same clubs
+    int32_t games = 0;                    // each club's league games
+    int32_t champion = -1;
+};
+
+// Plays to the season's last day, where the final tables still stand, counting the top
+// division's league matches into *bands.
+SeasonTable PlayToTheFinalTable(std::vector<ClubStrength> strengths, MatchBands* bands)
+{
+    while (DayNo + 1 < GameState.daysInSeason) {
+        int32_t row = 0;
+        while (VTW_PlayMatchDay(&row) != 0) {
+            if (VTW_GetFixtureCompetition(row) == COMP_LEAGUE
+                && VTW_GetClubDivision(VTW_GetFixtureHomeClub(row)) == 0)
+                bands->Add(*GetMatchDataBlock());
+        }
+        VTW_AdvanceDay();
+    }
+    SeasonTable table{
+        std::move(strengths), {}, 2 * (VTW_GetDivisionSize(0) - 1), VTW_GetDivisionSlot(0, 0)};
+    for (const ClubStrength& c : table.strengths) {
+        int32_t totals[3];
+        VTW_GetLeagueRowTotals(c.club, totals);
+        table.points.push_back(totals[1]);
+    }
+    return table;
+}
+
+double Correlation(const SeasonTable& t)
+{
+    std::vector<double> strength;
+    for (const ClubStrength& c : t.strengths) {
+        strength.push_back(c.strength);
+    }
+    return RankCorrelation(strength, std::vector<double>(t.points.begin(), t.points.end()));
+}
+
+// Champion's and last club's points and the points' standard deviation, each a game.
+struct PointsSpread {
+    double champion, last, deviation;
+};
+
+PointsSpread SpreadOf(const SeasonTable& t)
+{
+    const auto [low, high] = std::minmax_element(t.points.begin(), t.points.end());
+    const double mean = std::accumulate(t.points.begin(), t.points.end(), 0.0) / t.points.size();
+    double squares = 0;
+    for (const int32_t p : t.points) {
+        squares += (p - mean) * (p - mean);
+    }
+    return {double(*high) / t.games, double(*low) / t.games,
+            std::sqrt(squares / t.points.size()) / t.games};
+}
+
+void StartCareer(int32_t country, uint32_t seed)
+{
+    NewGameForTest(country, seed);
+    AutoRunMode = 1;
+}
+
+TEST_F(SeasonStrength, TheFirstSeasonsTableFollowsStrength)
+{
+    MatchBands bands;
+    double correlationSum = 0;
+    PointsSpread spreadSum{};
+    for (const int32_t country : kStrengthCountries) {
+        double countrySum = 0;
+        for (int32_t seed = 1; seed <= kStrengthSeeds; ++seed) {
+            StartCareer(country, seed);
+            std::vector<ClubStrength> strengths = DivisionStrengths(0);
+            StartCareer(country, seed);
+            const SeasonTable table = PlayToTheFinalTable(std::move(strengths), &bands);
+            const PointsSpread spread = SpreadOf(table);
+            countrySum += Correlation(table);
+            spreadSum = {spreadSum.champion + spread.champion, spreadSum.last + spread.last,
+                         spreadSum.deviation + spread.deviation};
+        }
+        const double countryMean = countrySum / kStrengthSeeds;
+        std::printf("country %d: rank correlation %.2f\n", country, countryMean);
+        if (kJudgeStrength) {
+            EXPECT_GE(countryMean, 0.40) << "country " << country;
+        }
+        correlationSum += countrySum;
+    }
+    const int32_t careers = kStrengthSeeds * 4;
+    const double correlation = correlationSum / careers;
+    // In points over a 38-game season, as real leagues of 20 clubs are known.
+    const double champion = spreadSum.champion / careers * 38;
+    const double last = spreadSum.last / careers * 38;
+    const double deviation = spreadSum.deviation / careers * 38;
+    const double n = bands.matches;
+    std::printf("rank correlation %.2f; a 38-game season: champion %.1f, last %.1f, "
+                "deviation %.1f points\n",
+                correlation, champion, last, deviation);
+    std::printf("%d matches: goals %.2f, home wins %.1f%%, draws %.1f%%, 0-0 %.1f%%, 1-1 %.1f%%, "
+                "red cards %.3f, by 6 or more %.2f%%\n",
+                bands.matches, bands.goals / n, 100 * bands.homeWins / n, 100 * bands.draws / n,
+                100 * bands.nilNil / n, 100 * bands.oneOne / n, bands.reds / n,
+                100 * bands.bigWins / n);
+    if (!kJudgeStrength) return;
+    EXPECT_GE(correlation, 0.55);
+    EXPECT_GE(champion, 78);
+    EXPECT_LE(champion, 95);
+    EXPECT_GE(last, 18);
+    EXPECT_LE(last, 35);
+    EXPECT_GE(deviation, 12);
+    EXPECT_LE(deviation, 19);
+    EXPECT_GE(bands.goals / n, 2.4);
+    EXPECT_LE(bands.goals / n, 2.9);
+    EXPECT_GE(bands.homeWins / n, 0.42);
+    EXPECT_LE(bands.homeWins / n, 0.50);
+    EXPECT_GE(bands.draws / n, 0.22);
+    EXPECT_LE(bands.draws / n, 0.30);
+    EXPECT_GE(bands.nilNil / n, 0.05);
+    EXPECT_LE(bands.nilNil / n, 0.09);
+    EXPECT_GE(bands.oneOne / n, 0.09);
+    EXPECT_LE(bands.oneOne / n, 0.14);
+    EXPECT_GE(bands.reds / n, 0.05);
+    EXPECT_LE(bands.reds / n, 0.2);
+    EXPECT_LE(bands.bigWins / n, 0.01);
+}
+
+// Seasons 2-5 of each career: whether the champion was among the five strongest before the season,
+// and how the clubs promoted into the top division fare in their first season there.
+TEST_F(SeasonStrength, OverFiveSeasonsTheStrongWinAndThePromotedStruggle)
+{
+    constexpr int32_t kCareerSeasons = 5;
+    int32_t seasons = 0, strongChampions = 0;
+    int32_t promoted = 0, promotedDown = 0, clubSeasons = 0, clubsDown = 0;
+    for (const int32_t country : kStrengthCountries) {
+        for (int32_t seed = 1; seed <= kStrengthSeeds; ++seed) {
+            StartCareer(country, seed);
+            MatchBands bands;
+            std::vector<int32_t> before(CLUB_FULL_MAX, -1);  // divisions a season earlier
+            for (int32_t season = 0; season < kCareerSeasons; ++season) {
+                std::vector<int32_t> division(CLUB_FULL_MAX, -1);
+                for (int32_t club = 0; club < World_LeagueClubCount(country); ++club) {
+                    division[club] = VTW_GetClubDivision(club);
+                }
+                const bool judged = season > 0;
+                const SeasonTable table = PlayToTheFinalTable(
+                    judged ? StrengthBeforeTheSeason() : std::vector<ClubStrength>{}, &bands);
+                PlaySeason();
+                if (!judged) {
+                    before = division;
+                    continue;
+                }
+                ++seasons;
+                for (int32_t k = 0; k < 5; ++k) {
+                    strongChampions += table.strengths[k].club == table.champion;
+                }
+                for (int32_t club = 0; club < CLUB_FULL_MAX; ++club) {
+                    if (division[club] != 0) continue;
+                    const bool down = VTW_GetClubDivision(club) != 0;
+                    ++clubSeasons;
+                    clubsDown += down;
+                    if (before[club] == 0) continue;
+                    ++promoted;
+                    promotedDown += down;
+                }
+                before = division;
+            }
+        }
+    }
+    const double strongShare = double(strongChampions) / seasons;
+    const double promotedRate = double(promotedDown) / promoted;
+    const double overallRate = double(clubsDown) / clubSeasons;
+    std::printf("champions among the five strongest: %d of %d; relegated after their first "
+                "season: %d of %d promoted clubs (%.0f%%), all clubs %.0f%%\n",
+                strongChampions, seasons, promotedDown, promoted, 100 * promotedRate,
+                100 * overallRate);
+    if (!kJudgeStrength) return;
+    EXPECT_GE(strongShare, 0.60);
+    EXPECT_GT(promotedRate, overallRate);
+}
 
 }  // namespace

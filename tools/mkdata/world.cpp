@@ -27,6 +27,11 @@ constexpr int32_t UNATTACHED_PLAYERS = 300;
 constexpr int32_t UNEMPLOYED_MANAGERS = 40;
 constexpr int32_t NAME_STYLES = NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK;
 constexpr int32_t KIT_PATTERNS = 116;
+// How far the mean A of a division's best and weakest clubs lie from the division's own mean
+// {above, below}. The big clubs play in the top division, far above its middle; lower down the
+// best reach about the level of the division above, whose means lie 8 apart.
+constexpr int CLUB_SPREAD_TOP[2] = {16, 5};
+constexpr int CLUB_SPREAD_LOWER[2] = {5, 4};
 
 struct CountryShape {
     std::array<uint8_t, DIVISION_MAX> sizes;
@@ -240,6 +245,22 @@ uint16_t PickNameIndex(int nationality)
                                  + Pick(NAMES_STYLE_BLOCK - first));
 }
 
+// The clubs of a division differ as in real football: a few strong clubs far above the rest, a
+// broad middle and the weakest below it. Offsets of their mean A, strongest first, by rank: up to
+// spread[0] above the division's mean, rising with the square of the rank's distance from the
+// middle so that only the first few stand out, and evenly spaced down to spread[1] below it.
+std::vector<int> DivisionOffsets(int size, const int spread[2])
+{
+    std::vector<int> offsets;
+    const int last = size - 1;
+    for (int rank = 0; rank < size; ++rank) {
+        const int place = last - 2 * rank;  // -last .. last
+        offsets.push_back(place > 0 ? place * place * spread[0] / (last * last)
+                                    : place * spread[1] / last);
+    }
+    return offsets;
+}
+
 int PickNationality(int country)
 {
     return Pick(100) < 85   ? country
@@ -292,8 +313,11 @@ private:
         for (int c = 0; c < COUNTRY_COUNT; ++c) {
             const CountryShape& shape = kCountries[c];
             for (int d = 0; d < shape.divisions; ++d) {
+                std::vector<int> offsets =
+                    DivisionOffsets(shape.sizes[d], d == 0 ? CLUB_SPREAD_TOP : CLUB_SPREAD_LOWER);
                 for (int i = 0; i < shape.sizes[d]; ++i) {
-                    const int mean = shape.topMean - 8 * d + 4 - Pick(9);
+                    std::swap(offsets[i], offsets[i + Pick(shape.sizes[d] - i)]);
+                    const int mean = shape.topMean - 8 * d + offsets[i] + 1 - Pick(3);
                     m_plans.push_back({c, d, mean, shape.offered ? 22 + Pick(5) : 16});
                 }
             }
