@@ -34,7 +34,8 @@ void PutLe32(Bytes* bytes, uint32_t value)
 // A picture-like frame's data for the kind; changes rewrite every fourth pixel from the first.
 Bytes FrameData(uint32_t kind)
 {
-    const Bytes picture = SamplePicture16(kWidth, kHeight / 2, 41);  // kPixels bytes
+    // kPixels bytes and two rows more, enough for a palette after the pixels
+    const Bytes picture = SamplePicture16(kWidth, kHeight / 2 + 2, 41);
     switch (kind) {
         case FILM_CHANGES: {
             Bytes pairs;
@@ -47,7 +48,7 @@ Bytes FrameData(uint32_t kind)
         case FILM_FULL_PALETTE: return Bytes(picture.begin(), picture.begin() + kPixels + 768);
         case FILM_HALF_HEIGHT:
         case FILM_HALF_WIDTH: return Bytes(picture.begin(), picture.begin() + kPixels / 2);
-        default: return picture;
+        default: return Bytes(picture.begin(), picture.begin() + kPixels);
     }
 }
 
