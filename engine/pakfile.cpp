@@ -492,6 +492,13 @@ void PakCloseFile(int32_t handle)
     CloseHandle(&OpenHandle(handle, "PakCloseFile(): bad handle"));
 }
 
+bool PakFileExists(const char* name)
+{
+    int32_t archive = 0;
+    int32_t item = 0;
+    return FindFile(name, &archive, &item);
+}
+
 int32_t PakFileLength(int32_t handle)
 {
     return static_cast<int32_t>(OpenHandle(handle, "PakFileLength(): bad handle").size);

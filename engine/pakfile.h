@@ -89,7 +89,8 @@ void PakMount(const char* gameName);
 // A missing file, a 17th open file and a mode other than 0 are fatal. A compressed file is
 // unpacked whole here, into a tracked block that PakCloseFile frees.
 int32_t PakOpenFile(const char* name, int32_t mode = 0);
-void PakCloseFile(int32_t handle);  // a handle that is not open is fatal
+void PakCloseFile(int32_t handle);     // a handle that is not open is fatal
+bool PakFileExists(const char* name);  // whether a mounted archive holds the name
 int32_t PakFileLength(int32_t handle);
 
 // Copies up to `count` bytes from `offset` of the file into dst and returns how many: short

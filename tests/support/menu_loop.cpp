@@ -189,17 +189,22 @@ uint32_t WorkScreenHash()
 
 void ExpectGoldenHash(const std::string& name, uint32_t hash)
 {
-    const std::filesystem::path path =
-        std::filesystem::path(PELLORAN_SOURCE_DIR) / "tests" / "golden" / (name + ".txt");
     char actual[16];
     std::snprintf(actual, sizeof actual, "%08x\n", hash);
+    ExpectGoldenText(name, actual);
+}
+
+void ExpectGoldenText(const std::string& name, const std::string& text)
+{
+    const std::filesystem::path path =
+        std::filesystem::path(PELLORAN_SOURCE_DIR) / "tests" / "golden" / (name + ".txt");
     const char* update = std::getenv("PELLORAN_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") {
         std::filesystem::create_directories(path.parent_path());
-        ASSERT_TRUE(WriteTextFile(path.string(), actual)) << path;
+        ASSERT_TRUE(WriteTextFile(path.string(), text)) << path;
         return;
     }
-    EXPECT_EQ(ReadTextFile(path.string()), actual)
-        << "-expected (" << path.string() << ")\n+actual " << actual
+    EXPECT_EQ(ReadTextFile(path.string()), text)
+        << "-expected (" << path.string() << ")\n+actual " << text
         << "regenerate with PELLORAN_UPDATE_GOLDEN=1 only for an intended change";
 }

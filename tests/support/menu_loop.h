@@ -63,3 +63,5 @@ uint32_t WorkScreenHash();
 // Compares a frame's hash with the one kept in tests/golden/<name>.txt; with
 // PELLORAN_UPDATE_GOLDEN=1 the file is written instead.
 void ExpectGoldenHash(const std::string& name, uint32_t hash);
+// The same for any text: tests/golden/<name>.txt must hold exactly `text`.
+void ExpectGoldenText(const std::string& name, const std::string& text);

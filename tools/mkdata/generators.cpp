@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "tools/mkdata/films.h"
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/matchgfx.h"
 #include "tools/mkdata/menugfx.h"
@@ -33,6 +34,7 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"club emblem", MkGenerateEmblem},
     {"world", MkGenerateWorld},
     {"tactics", MkGenerateTactics},
+    {"films", MkGenerateFilms},
 });
 
 }  // namespace
