@@ -128,6 +128,12 @@ MenuHotspot* Hotspots() { return static_cast<MenuHotspot*>(s_exm.hotspots.block)
 MenuAnimation* Animations() { return static_cast<MenuAnimation*>(s_exm.animations.block); }
 MenuStackEntry& Top() { return Stack()[s_exm.depth]; }
 
+void ForgetPress()
+{
+    ForgetHeldPress();
+    s_exm.buttons &= ~MOUSE_BUTTON_BITS;
+}
+
 void PushEntry(const MenuItem* table)
 {
     ++s_exm.depth;
@@ -137,6 +143,7 @@ void PushEntry(const MenuItem* table)
     Top().table = table;
     if (FrontEnd().textSetActive != nullptr) FrontEnd().textSetActive(0);
     s_exm.rebuild = true;
+    ForgetPress();  // the press that opened the screen is not one of its own
 }
 
 // Animation frames ------------------------------------------------------------------------
@@ -406,12 +413,15 @@ int32_t Pass(int32_t code, uint32_t* lastTick)
     } else {
         code = ClickStep(code, elapsedTicks);
     }
+    const bool barWasOpen = BarOpen();
     if (code == EXM_CODE_NONE) code = BarStep();
     PollMenuKey();
     uint16_t buttons;
     UpdatePointerPosition(&s_exm.pointerX, &s_exm.pointerY, &buttons);
     const bool alt = KeyIsDown(EXM_ALT_KEY) || KeyIsDown(EXM_ALT_GR_KEY);
     s_exm.buttons = buttons | (alt ? ALT_BUTTON_BIT : 0);
+    // A press on the bar or an open list is theirs, whether or not its entry did anything.
+    if (barWasOpen && (buttons & MOUSE_BUTTON_BITS) != 0) ForgetHeldPress();
     if (code == EXM_CODE_NONE && alt) code = ShortcutStep();
     return code < EXM_CODE_REDRAW ? EXM_CODE_NONE : code;
 }
@@ -481,6 +491,7 @@ int32_t EXM_RunMenu()
     s_exm.animations.count = 0;
     s_exm.clicked = 0;
     s_exm.clickInProgress = false;
+    ForgetPress();  // a screen acts only on a press that began while it showed
     s_exm.hovered = -1;
     s_exm.dragData = nullptr;
     s_exm.releaseDelay = EXM_CLICK_RELEASE_PASSES;
