@@ -413,15 +413,12 @@ int32_t Pass(int32_t code, uint32_t* lastTick)
     } else {
         code = ClickStep(code, elapsedTicks);
     }
-    const bool barWasOpen = BarOpen();
     if (code == EXM_CODE_NONE) code = BarStep();
     PollMenuKey();
     uint16_t buttons;
     UpdatePointerPosition(&s_exm.pointerX, &s_exm.pointerY, &buttons);
     const bool alt = KeyIsDown(EXM_ALT_KEY) || KeyIsDown(EXM_ALT_GR_KEY);
     s_exm.buttons = buttons | (alt ? ALT_BUTTON_BIT : 0);
-    // A press on the bar or an open list is theirs, whether or not its entry did anything.
-    if (barWasOpen && (buttons & MOUSE_BUTTON_BITS) != 0) ForgetHeldPress();
     if (code == EXM_CODE_NONE && alt) code = ShortcutStep();
     return code < EXM_CODE_REDRAW ? EXM_CODE_NONE : code;
 }

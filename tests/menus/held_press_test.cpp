@@ -84,7 +84,6 @@ TEST(HeldPress, TheScreenShownAfterAChangeNeverTakesThePressThatMadeIt)
     };
     const Case cases[] = {
         {"box close", 450, 115, true, false, 0},
-        {"drop-down entry", 180, 115, true, false, 1},
         {"screen left for the next", 450, 315, false, true, 0},
     };
     for (const Case& c : cases) {
