@@ -128,6 +128,12 @@ MenuHotspot* Hotspots() { return static_cast<MenuHotspot*>(s_exm.hotspots.block)
 MenuAnimation* Animations() { return static_cast<MenuAnimation*>(s_exm.animations.block); }
 MenuStackEntry& Top() { return Stack()[s_exm.depth]; }
 
+void ForgetPress()
+{
+    ForgetHeldPress();
+    s_exm.buttons &= ~MOUSE_BUTTON_BITS;
+}
+
 void PushEntry(const MenuItem* table)
 {
     ++s_exm.depth;
@@ -137,6 +143,7 @@ void PushEntry(const MenuItem* table)
     Top().table = table;
     if (FrontEnd().textSetActive != nullptr) FrontEnd().textSetActive(0);
     s_exm.rebuild = true;
+    ForgetPress();  // the press that opened the screen is not one of its own
 }
 
 // Animation frames ------------------------------------------------------------------------
@@ -481,6 +488,7 @@ int32_t EXM_RunMenu()
     s_exm.animations.count = 0;
     s_exm.clicked = 0;
     s_exm.clickInProgress = false;
+    ForgetPress();  // a screen acts only on a press that began while it showed
     s_exm.hovered = -1;
     s_exm.dragData = nullptr;
     s_exm.releaseDelay = EXM_CLICK_RELEASE_PASSES;

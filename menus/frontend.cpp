@@ -103,8 +103,9 @@ struct DispatchRow {
 };
 
 struct FrontEndState {
-    int16_t beforePrevious;  // the option dispatched before the current one
-    int16_t placeholder;     // the option the placeholder stands for
+    int16_t beforePrevious;   // the option dispatched before the current one
+    int16_t placeholder;      // the option the placeholder stands for
+    int16_t placeholderBack;  // the option its OK control and Escape return to
     const char* placeholderTitle;
 };
 
@@ -123,12 +124,26 @@ void PlaceholderInit()
                              : HEADER_RESTRICTED);
 }
 
-int32_t PlaceholderOk(MenuHotspot*)
+bool IsScreen(int32_t option);
+
+// Back to the screen the player came from. A game step is never run again that way, and a running
+// career never falls back to the title screen: only the menu bar's "Quitter", with its question,
+// ends one. When in doubt the career's way back is the office.
+int16_t PlaceholderWayBack()
 {
-    const int16_t back = s_frontEnd.beforePrevious;
-    MenuOption = back == s_frontEnd.placeholder || back < 0 ? MENU_OPTION_TITLE : back;
+    const int16_t back = s_frontEnd.placeholderBack;
+    const bool careerRunning = HumanClub() >= 0;
+    if (IsScreen(back) && !(careerRunning && back == MENU_OPTION_TITLE)) return back;
+    return careerRunning ? MENU_OPTION_OFFICE : MENU_OPTION_TITLE;
+}
+
+int32_t PlaceholderLeave()
+{
+    MenuOption = PlaceholderWayBack();
     return EXM_CODE_LEAVE;
 }
+
+int32_t PlaceholderOk(MenuHotspot*) { return PlaceholderLeave(); }
 
 const MenuItem* PlaceholderTable()
 {
@@ -142,7 +157,7 @@ const MenuItem* PlaceholderTable()
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(PLACEHOLDER_OK_ICON), PlaceholderOk},
-        MenuEndItem(nullptr, nullptr),
+        MenuEndItem(nullptr, PlaceholderLeave),
     };
     return table;
 }
@@ -413,9 +428,18 @@ bool BeforeScreen(int32_t option)
     return true;
 }
 
+bool IsScreen(int32_t option)
+{
+    return option >= 0 && option < MENU_OPTION_COUNT
+           && (DISPATCH[option].kind == DISPATCH_SCREEN
+               || DISPATCH[option].kind == DISPATCH_PLACEHOLDER);
+}
+
 void RunPlaceholder(const DispatchRow& row)
 {
     BeforeScreen(row.option);
+    if (s_frontEnd.beforePrevious != row.option)
+        s_frontEnd.placeholderBack = s_frontEnd.beforePrevious;
     s_frontEnd.placeholder = row.option;
     s_frontEnd.placeholderTitle = row.title;
     RunScreen(PlaceholderTable());
@@ -603,6 +627,7 @@ void FrontEndInit()
     FrontEndRoutes = NO_ROUTES;
     s_frontEnd = {};
     s_frontEnd.beforePrevious = -1;
+    s_frontEnd.placeholderBack = -1;
     MenuBarInit();
     MenuContInit();
     GfxGenInit();
@@ -680,10 +705,15 @@ void DoMainMenu()
     Menu_TimedScreen();
     ClubChangedFlag = 0;
     while (MenuOption != MENU_OPTION_QUIT) {
-        const int16_t option = MenuOption;
-        FrontEnd_NoteDispatch(option);
-        DispatchOption(option);
+        DispatchNext();
     }
+}
+
+void DispatchNext()
+{
+    const int16_t option = MenuOption;
+    FrontEnd_NoteDispatch(option);
+    DispatchOption(option);
 }
 
 void DispatchOption(int32_t option)

@@ -73,6 +73,7 @@ void StartMainMenu();
 // "Error: DoMainMenu(): Invalid MenuOption = %d\n".
 void DoMainMenu();
 void DispatchOption(int32_t option);  // one row of the dispatcher
+void DispatchNext();  // DoMainMenu's one step: MenuOption becomes the previous one, and runs
 // Up to `ticks` menu ticks with the pointer moving; 1 when a left click ended the wait, else 0.
 // A button held when the wait starts counts only once it has been let go and pressed again.
 int32_t WaitTicksOrClick(int32_t ticks);

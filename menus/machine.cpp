@@ -63,6 +63,7 @@ struct MachineState {
     uint16_t busyPollKey;
     bool busyPollAdded;
     int32_t lastKey;
+    bool pressForgotten;  // the buttons read as up until they really are
     ScreenSection sections[MENU_SCREEN_SECTIONS];
 };
 
@@ -232,7 +233,13 @@ void UpdatePointerPosition(int16_t* x, int16_t* y, uint16_t* buttons)
     *x = static_cast<int16_t>(px / MenuScreen.scale);
     *y = static_cast<int16_t>(py / MenuScreen.scale);
     *buttons = held & 3;
+    if (s_machine.pressForgotten) {
+        if (*buttons == 0) s_machine.pressForgotten = false;
+        *buttons = 0;
+    }
 }
+
+void ForgetHeldPress() { s_machine.pressForgotten = true; }
 
 int16_t PointerX() { return s_machine.pointerX; }
 int16_t PointerY() { return s_machine.pointerY; }
@@ -438,6 +445,7 @@ void DoMessageBox(const char* text, uint32_t timeoutTicks)
     uint16_t buttons = 0;
     while (!ModalFrame(&held, &buttons) && !TimedOut(start, timeoutTicks)) {
     }
+    ForgetHeldPress();
     SetDrawAttribute(1, 0);
     RestoreScreenSection(MENU_MODAL_SECTION);
     HidePointer(0);
@@ -467,8 +475,8 @@ int32_t DoQuestionBox(const char* text, uint32_t timeoutTicks, QuestionButton* b
     bool held = true;
     bool missed = false;
     int32_t answer = -1;
+    uint16_t pressed = 0;
     while (answer < 0) {
-        uint16_t pressed = 0;
         const bool newPress = ModalFrame(&held, &pressed);
         if (pressed != 0 && !held) {
             answer = ButtonUnderPointer(buttons);
@@ -479,6 +487,7 @@ int32_t DoQuestionBox(const char* text, uint32_t timeoutTicks, QuestionButton* b
             break;
         }
     }
+    ForgetHeldPress();
     SetDrawAttribute(4, keptStyle);
     RestoreScreenSection(MENU_MODAL_SECTION);
     return answer;

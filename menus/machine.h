@@ -48,6 +48,9 @@ void ShutdownMenuGraphics();
 // Moves the pointer by the mouse's motion, keeping it in 0 .. width - 6 and 0 .. height - 6; out:
 // its menu position and the buttons (bits 0-1).
 void UpdatePointerPosition(int16_t* x, int16_t* y, uint16_t* buttons);
+// The press in hand, if any, has done its work (it opened a screen or closed a box): the buttons
+// read as up until they are let go, so that what comes next sees neither it nor its release.
+void ForgetHeldPress();
 int16_t PointerX();  // screen pixels
 int16_t PointerY();
 // Saves what lies under the pointer (the hourglass while busy and not suspended, centred on the

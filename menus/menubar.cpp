@@ -222,9 +222,13 @@ int32_t ListStep(bool pressed)
         DrawList();
     }
     MenuListEntry* e = EntryAtRow(l.title, row);
-    if (!pressed || e == nullptr || !IsSelectable(e->type) || e->handler == nullptr)
-        return EXM_CODE_NONE;
-    return ActOnCode(e->handler(e));
+    if (!pressed) return EXM_CODE_NONE;
+    // The press is the list's, whether or not its entry does anything: what lies beneath never
+    // sees it, nor its release.
+    const bool acts = e != nullptr && IsSelectable(e->type) && e->handler != nullptr;
+    const int32_t code = acts ? ActOnCode(e->handler(e)) : EXM_CODE_NONE;
+    ForgetHeldPress();
+    return code;
 }
 
 bool PointerOverPopupOrAnchor()

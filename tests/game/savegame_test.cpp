@@ -352,3 +352,49 @@ TEST_F(SaveTransactionTest, KilledAtRandomMomentsTheSlotHoldsTheOldGameOrTheNewO
 }
 
 }  // namespace
+
+// The human's team sheet set by hand (shirts in a new order, the captain and takers chosen) comes
+// back from a save exactly as it was, whatever happened to it in between.
+TEST_F(SaveGameTest, AHandMadeTeamSheetComesBackExactlyFromASave)
+{
+    std::vector<int32_t> squad;
+    for (int32_t id = 0; id < FullPlayerCount; ++id) {
+        if (VTW_GetPlayerClub(id) == 3 && VTW_GetPlayerShirt(id) != 0) squad.push_back(id);
+    }
+    ASSERT_GE(squad.size(), 11u);
+    // Every shirt moves one player on; the captain and takers are players no rule would pick.
+    std::vector<int32_t> shirts;
+    for (const int32_t id : squad) {
+        shirts.push_back(VTW_GetPlayerShirt(id));
+    }
+    for (size_t i = 0; i < squad.size(); ++i) {
+        VTW_SetPlayerShirt(squad[i], 0);
+    }
+    for (size_t i = 0; i < squad.size(); ++i) {
+        VTW_SetPlayerShirt(squad[i], shirts[(i + 1) % shirts.size()]);
+    }
+    ClubRecord* record = VTW_GetClubRecordPtr(3);
+    const auto last = static_cast<int16_t>(squad.back());
+    record->captain = last;
+    record->penaltyTaker = static_cast<int16_t>(squad[squad.size() - 2]);
+    record->freeKickTaker = last;
+    record->cornerTaker = static_cast<int16_t>(squad[squad.size() - 3]);
+    const ClubRecord kept = *record;
+    std::vector<int32_t> keptShirts;
+    for (const int32_t id : squad) {
+        keptShirts.push_back(VTW_GetPlayerShirt(id));
+    }
+
+    ASSERT_EQ(SaveGame(1), SAVEGAME_OK);
+    Club_AISelectTeam(3);
+    ASSERT_EQ(LoadGame(1), SAVEGAME_OK);
+
+    record = VTW_GetClubRecordPtr(3);
+    EXPECT_EQ(record->captain, kept.captain);
+    EXPECT_EQ(record->penaltyTaker, kept.penaltyTaker);
+    EXPECT_EQ(record->freeKickTaker, kept.freeKickTaker);
+    EXPECT_EQ(record->cornerTaker, kept.cornerTaker);
+    for (size_t i = 0; i < squad.size(); ++i) {
+        EXPECT_EQ(VTW_GetPlayerShirt(squad[i]), keptShirts[i]) << "player " << squad[i];
+    }
+}

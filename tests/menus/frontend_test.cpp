@@ -11,6 +11,7 @@
 #include "game/gamestate.h"
 #include "game/hooks.h"
 #include "game/matchblocks.h"
+#include "game/matchday.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
 #include "game/world.h"
@@ -118,19 +119,66 @@ TEST(FrontEnd, AClickEndsTheSplashWaitAtOnce)
     EXPECT_EQ(WaitTicksOrClick(20), 0);  // the button still held from the click does not count
 }
 
-TEST(FrontEnd, ThePlaceholdersOkButtonGoesBackToTheTitle)
+// Escape, then the screen's OK or back control, on every placeholder and on the built screens the
+// office reaches: the player is back where he came from, never on the title screen with his
+// career thrown away. The squad and save screens are left to the office by their own controls.
+TEST(FrontEnd, EscapeThenOkOnEveryScreenOfACareerNeverReachesTheTitle)
 {
+    ScopedWorld world;
+    NewGameForTest(0, 17);
+    ScopedMenuDisplay display(true);
+    TempHome home;
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    VTW_SetClubControl(0, MANAGER_HUMAN);
+    GameState.humanClub = 0;
+    GameState.currentClub = 0;
+    Club_AISelectTeam(0);
+    struct Case {
+        int16_t from;
+        int16_t option;
+        int16_t expected;
+        int16_t backX = 570;  // the OK icon
+        int16_t backY = 436;
+    };
+    std::vector<Case> cases = {
+        {3, 7, 3}, {3, 50, 3, 590, 460}, {25, 43, 3}, {7, 12, 7}, {24, 12, 3}};
+    for (int16_t option = 0; option < MENU_OPTION_COUNT; ++option) {
+        if (FrontEnd_OptionIsPlaceholder(option)) cases.push_back({3, option, 3});
+    }
+    for (const Case& c : cases) {
+        PreviousOption = c.from;
+        MenuOption = c.option;
+        MenuInputs inputs;
+        AddKey(&inputs, 60, EXM_ESCAPE_KEY);
+        AddClick(&inputs, 300, c.backX, c.backY);
+        AddClick(&inputs, 500, c.backX, c.backY);
+        ScopedMenuScript script(inputs, 200);
+        SCOPED_TRACE(c.option);
+        for (int32_t step = 0; step < 3 && MenuOption == c.option; ++step) {
+            DispatchNext();
+        }
+        EXPECT_EQ(MenuOption, c.expected) << "from " << c.from << " to " << c.option;
+    }
+    FrontEndUninit();
+}
+
+// Without a career the placeholders of the title screen go back to it.
+TEST(FrontEnd, ThePlaceholdersOkButtonGoesBackToTheTitleBeforeACareer)
+{
+    ScopedWorld world;
     ScopedMenuDisplay display(true);
     FrontEndInit();
     FrontEnd_RegisterLoopSteps();
-    const int32_t option = 12;  // a placeholder with no after-step of its own
-    ASSERT_TRUE(FrontEnd_OptionIsPlaceholder(option));
-    MenuOption = static_cast<int16_t>(option);
-    MenuInputs inputs;
-    AddClick(&inputs, 100, 570, 436);
-    ScopedMenuScript script(inputs);
-    DispatchOption(option);
-    EXPECT_EQ(MenuOption, MENU_OPTION_TITLE);
+    for (const int16_t from : {MENU_OPTION_TITLE, int16_t{-1}}) {
+        PreviousOption = from;
+        MenuOption = 17;
+        MenuInputs inputs;
+        AddClick(&inputs, 100, 570, 436);
+        ScopedMenuScript script(inputs);
+        DispatchNext();
+        EXPECT_EQ(MenuOption, MENU_OPTION_TITLE);
+    }
     FrontEndUninit();
 }
 
