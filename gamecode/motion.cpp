@@ -81,6 +81,8 @@ Run ChooseRun(int32_t person, int32_t x, int32_t y)
     const int32_t r2 = Person_StraightDistance(x, y, rival.x, rival.y);
     if (r1 < 8 && LineUp[side][0] != person) {
         Person_SetAction(person, ACT_JOCKEY);
+        Match.jockeyTarget[0] = static_cast<int16_t>(x);
+        Match.jockeyTarget[1] = static_cast<int16_t>(y);
         return {-1, 0, 0};
     }
     if (r2 < r1 && r1 > 50) return {13, 190, 0};
