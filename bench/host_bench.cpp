@@ -22,8 +22,9 @@ void BM_PresentFrames640x480(benchmark::State& state)
     HostDisplayOpen(display, nullptr);
     HostSurface* primary = nullptr;
     HostSurface* visible = nullptr;
-    HostSurfaceCreate(display, {HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0}, &primary);
-    HostSurfaceCreate(display, {HOST_SURFACE_PLAIN, 0, 640, 480, HOST_FORMAT_RGB555, 0}, &visible);
+    HostSurfaceCreate(display, {HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0, 0}, &primary);
+    HostSurfaceCreate(display, {HOST_SURFACE_PLAIN, 0, 640, 480, HOST_FORMAT_RGB555, 0, 0},
+                      &visible);
     int32_t x, y;
     HostWindowClientOrigin(&x, &y);
     const HostRect screen = {x, y, x + 640, y + 480};

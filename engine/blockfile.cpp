@@ -1,7 +1,6 @@
 // engine/blockfile.cpp: the checked "DAT0" block container in which every user file is kept.
 #include "engine/blockfile.h"
 
-#include <cerrno>
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
@@ -11,13 +10,11 @@
 #include <type_traits>
 #include <vector>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "engine/crc32.h"
 #include "engine/debug.h"
 #include "engine/fatal.h"
 #include "engine/filename.h"
+#include "engine/userfile.h"
 
 namespace {
 
@@ -125,61 +122,6 @@ std::vector<uint8_t> BuildImage(const char* type, uint32_t version, const BlockF
     return image;
 }
 
-std::string SystemError(const char* what)
-{
-    return std::string(what) + ": " + std::strerror(errno);
-}
-
-// Empty on success, else why the write failed.
-std::string WriteAll(int fd, const std::vector<uint8_t>& image)
-{
-    size_t written = 0;
-    while (written < image.size()) {
-        const ssize_t n = write(fd, image.data() + written, image.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return SystemError("cannot write the temporary file");
-        written += static_cast<size_t>(n);
-    }
-    return {};
-}
-
-// The file either keeps its old bytes or holds all of the new ones, even if the machine stops
-// half way: the new bytes reach the disk under another name before they take the file's place.
-std::string WriteAtomically(const std::string& path, const std::vector<uint8_t>& image)
-{
-    if (!MakeParentFolders(path)) return "cannot create its folder";
-    const std::string temporary = path + ".tmp";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return SystemError("cannot create the temporary file");
-
-    std::string error = WriteAll(fd, image);
-    if (error.empty() && fsync(fd) != 0) error = SystemError("cannot sync the temporary file");
-    if (close(fd) != 0 && error.empty()) error = SystemError("cannot close the temporary file");
-    if (error.empty() && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = SystemError("cannot rename the temporary file");
-    }
-    if (!error.empty()) unlink(temporary.c_str());
-    return error;
-}
-
-// Empty on success, else why the file cannot be read.
-std::string ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes)
-{
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return SystemError("cannot open");
-    std::string error;
-    uint8_t chunk[65536];
-    for (;;) {
-        const ssize_t n = read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) error = SystemError("cannot read");
-        if (n <= 0) break;
-        bytes->insert(bytes->end(), chunk, chunk + n);
-    }
-    close(fd);
-    return error;
-}
-
 Verdict CheckHeaderAndTrailer(std::span<const uint8_t> bytes, const char* type, uint32_t version)
 {
     if (bytes.size() >= 4 && std::memcmp(bytes.data(), kFileMagic, 4) != 0) {
@@ -265,12 +207,14 @@ Verdict CheckBlocks(std::span<const uint8_t> bytes, const BlockFileRequest reque
     return {BLOCKFILE_OK, {}};
 }
 
-Verdict ReadAndCheck(const std::string& path, const char* type, uint32_t version,
+Verdict ReadAndCheck(const char* gameName, size_t maxBytes, const char* type, uint32_t version,
                      const BlockFileRequest requests[], int32_t count, std::vector<uint8_t>* bytes,
                      std::vector<FoundBlock>* found)
 {
-    const std::string error = ReadWholeFile(path, bytes);
-    if (!error.empty()) return {BLOCKFILE_MISSING, error};
+    const int32_t read = UserFile_Read(gameName, maxBytes, bytes);
+    if (read == USERFILE_MISSING) return Fail(BLOCKFILE_MISSING, "missing");
+    // Whatever stands in the file's place that cannot be read whole is a damaged file.
+    if (read != USERFILE_OK) return Fail(BLOCKFILE_DAMAGED, "not a readable file of its size");
     const Verdict verdict = CheckHeaderAndTrailer(*bytes, type, version);
     if (verdict.result != BLOCKFILE_OK) return verdict;
     return CheckBlocks(*bytes, requests, count, found);
@@ -285,14 +229,13 @@ int32_t BlockFileSave(const char* gameName, const char* type, uint32_t version,
     for (int32_t i = 0; i < count; ++i) {
         CheckFourChars(blocks[i].tag, "BlockFileSave(): tag not four characters:");
     }
-    const std::string path = HostPath(gameName);
-    const std::string error = WriteAtomically(path, BuildImage(type, version, blocks, count));
-    if (error.empty()) return BLOCKFILE_OK;
-    DebugPrintf(DBG_FILE, 1, "Warning: BlockFileSave(): '%s': %s\n", path.c_str(), error.c_str());
+    const std::vector<uint8_t> image = BuildImage(type, version, blocks, count);
+    if (UserFile_Write(gameName, image.data(), image.size()) == USERFILE_OK) return BLOCKFILE_OK;
+    DebugPrintf(DBG_FILE, 1, "Warning: BlockFileSave(): '%s' was not written\n", gameName);
     return BLOCKFILE_WRITE_FAILED;
 }
 
-int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
+int32_t BlockFileLoad(const char* gameName, size_t maxBytes, const char* type, uint32_t version,
                       const BlockFileRequest requests[], int32_t count)
 {
     CheckFourChars(type, "BlockFileLoad(): type not four characters:");
@@ -305,7 +248,8 @@ int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
     // have been checked.
     std::vector<uint8_t> bytes;
     std::vector<FoundBlock> found(static_cast<size_t>(count > 0 ? count : 0));
-    const Verdict verdict = ReadAndCheck(path, type, version, requests, count, &bytes, &found);
+    const Verdict verdict =
+        ReadAndCheck(gameName, maxBytes, type, version, requests, count, &bytes, &found);
     if (verdict.result != BLOCKFILE_OK) {
         DebugPrintf(DBG_FILE, 1, "Warning: BlockFileLoad(): '%s': %s\n", path.c_str(),
                     verdict.reason.c_str());

@@ -7,11 +7,22 @@
 
 // Results of BlockFileSave and BlockFileLoad.
 constexpr int32_t BLOCKFILE_OK = 0;
-constexpr int32_t BLOCKFILE_MISSING = -1;        // the file is missing or cannot be read
-constexpr int32_t BLOCKFILE_WRONG_KIND = -2;     // wrong magic, type or version
-constexpr int32_t BLOCKFILE_DAMAGED = -3;        // a size or checksum is wrong, or bytes missing
+constexpr int32_t BLOCKFILE_MISSING = -1;     // the file is missing
+constexpr int32_t BLOCKFILE_WRONG_KIND = -2;  // wrong magic, type or version
+constexpr int32_t BLOCKFILE_DAMAGED = -3;  // a size or checksum is wrong, bytes missing, the file
+                                           // unreadable, too large or not a regular file
 constexpr int32_t BLOCKFILE_BLOCK_MISSING = -4;  // a required block is absent, or a block repeated
 constexpr int32_t BLOCKFILE_WRITE_FAILED = -5;
+
+// The largest file a kind may have: its blocks' bytes with their heads and padding, the file's
+// head and trailer, and half as much again, so that a file a later version makes a little longer
+// still loads. Anything larger is refused unread.
+constexpr size_t BlockFileMaxBytes(size_t dataBytes, size_t blockCount)
+{
+    constexpr size_t kHeadAndTrailer = 24;
+    constexpr size_t kBlockHeadAndPadding = 15;
+    return (kHeadAndTrailer + blockCount * kBlockHeadAndPadding + dataBytes) * 3 / 2;
+}
 
 // One block to save. Tags and types are four characters ("OPTS", "OPT0").
 struct BlockFileBlock {
@@ -31,17 +42,18 @@ struct BlockFileRequest {
     bool required;
 };
 
-// Writes the blocks to the user file `gameName` (HostPath) through "<path>.tmp", synced and
-// renamed into place: on failure the old file is untouched and the temporary file is gone.
+// Writes the blocks to the user file `gameName` (HostPath) through UserFile_Write: on failure the
+// old file is untouched and the temporary file is gone.
 // Returns BLOCKFILE_OK or BLOCKFILE_WRITE_FAILED. A tag or type not four characters long is
 // fatal.
 int32_t BlockFileSave(const char* gameName, const char* type, uint32_t version,
                       const BlockFileBlock blocks[], int32_t count);
 
-// Reads and checks the whole file before it copies anything: a failed load changes no
-// destination and no *sizeRead. Blocks that no request names are skipped. A failure prints its
-// reason on the "file" channel at level 1; what the user sees is the caller's choice.
-int32_t BlockFileLoad(const char* gameName, const char* type, uint32_t version,
+// Reads (UserFile_Read, at most `maxBytes`) and checks the whole file before it copies anything:
+// a failed load changes no destination and no *sizeRead. Blocks that no request names are skipped.
+// A failure prints its reason on the "file" channel at level 1; what the user sees is the caller's
+// choice.
+int32_t BlockFileLoad(const char* gameName, size_t maxBytes, const char* type, uint32_t version,
                       const BlockFileRequest requests[], int32_t count);
 
 // The bytes BlockFileSave would write, for files that are built into the data archives.

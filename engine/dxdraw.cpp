@@ -7,6 +7,7 @@
 
 #include "engine/colconv.h"
 #include "engine/debug.h"
+#include "engine/dxd3d.h"
 #include "engine/dxenum.h"
 #include "engine/dxerror.h"
 #include "engine/fatal.h"
@@ -29,10 +30,9 @@ enum SurfaceFlags : uint32_t {
 
 // Display flags.
 constexpr uint16_t DISPLAY_DESKTOP_FORMAT = 0x1;  // the visible surface repaints by plain blit
+constexpr uint16_t DISPLAY_3D_DEVICE = 0x2;       // the 3D device renders into the drawing surface
 
 constexpr uint8_t DDRAW_INITIALISED_3D = 0x1;  // init flags
-
-constexpr int32_t DDRAW_MAX_Z_FORMATS = 32;
 
 struct DDrawState {
     int32_t hookKey;
@@ -102,11 +102,6 @@ constexpr auto WINDOWED_FORMATS = std::to_array<HostPixelFormat>({
     HOST_FORMAT_XRGB8888,
 });
 static_assert(WINDOWED_FORMATS.size() == DDRAW_KIND_COUNT);
-
-struct ZFormatList {
-    int32_t count;
-    HostPixelFormat formats[DDRAW_MAX_Z_FORMATS];
-};
 
 void AddMode(uint16_t width, uint16_t height, DDrawModeKind kind, bool standardVga)
 {
@@ -196,36 +191,23 @@ bool HasDesktopDepth(uint8_t kind, const HostPixelFormat& desktop)
     return kind != DDRAW_KIND_8BIT && desktopRgb && desktop.bitCount == KINDS[kind].bitCount;
 }
 
-bool CollectZFormat(const HostPixelFormat& format, void* context)
+// The z format that suits the drawing surface best, scored by the 3D device module.
+HostPixelFormat ChooseZBufferFormat(const HostPixelFormat& drawing, bool wantStencil)
 {
-    ZFormatList& list = *static_cast<ZFormatList*>(context);
-    if (list.count < DDRAW_MAX_Z_FORMATS) list.formats[list.count++] = format;
-    return true;
-}
-
-// The z format that suits the drawing surface best, the first of equal scores; -1 when every
-// format lacks the wanted stencil.
-int32_t ChooseZFormat(const ZFormatList& list, uint32_t drawingBits, bool wantStencil)
-{
-    int32_t best = -1;
-    int32_t bestScore = -1;
-    for (int32_t i = 0; i < list.count; ++i) {
-        const HostPixelFormat& format = list.formats[i];
-        DXLogZFormat(format, 40);
-        const uint32_t stencil = format.stencilBits;
-        const uint32_t wanted = wantStencil ? 1 : 0;
-        int32_t score = -1;
-        if (stencil >= wanted) {
-            score = format.bitCount == drawingBits ? 10 : format.bitCount > drawingBits ? 2 : 0;
-            score += stencil == wanted ? 6 : 1;
-        }
-        DebugPrintf(DBG_DIRECTDRAW, 40, "quality %d\n", score);
-        if (score > bestScore) {
-            best = i;
-            bestScore = score;
-        }
+    D3DZBufferContext choice{};
+    choice.quality = -1;
+    choice.wantedDepth = drawing.bitCount;
+    choice.wantedStencil = wantStencil ? 1 : 0;
+    const DXDeviceEntry* const device = DXGetSelectedD3DDevice();
+    if (device != nullptr) {
+        DXCheck(
+            HostDisplayEnumZFormats(s_ddraw.lpDD7, device->guid, D3DZBufferFormatCallback, &choice),
+            "dxdraw", "D3D7_EnumZBufferFormats");
     }
-    return best;
+    if (choice.quality < 0)
+        FatalAbort("dxdraw", __LINE__,
+                   "CreateSurfaces(): no zbuffer available in the correct format");
+    return choice.best;
 }
 
 void CreateSurfaces(uint32_t width, uint32_t height, uint8_t kind, uint32_t surfaceFlags)
@@ -236,7 +218,7 @@ void CreateSurfaces(uint32_t width, uint32_t height, uint8_t kind, uint32_t surf
     const auto w = static_cast<int32_t>(width);
     const auto h = static_cast<int32_t>(height);
 
-    HostSurfaceDesc primary{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0};
+    HostSurfaceDesc primary{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0, 0};
     if (!windowed) {
         primary.backBuffers = flippable ? 1 : 0;
         primary.flags = hostFlags & HOST_SURFACE_3D_DEVICE;
@@ -263,7 +245,7 @@ void CreateSurfaces(uint32_t width, uint32_t height, uint8_t kind, uint32_t surf
         if (desktopDepth) s_ddraw.displayFlags |= DISPLAY_DESKTOP_FORMAT;
         const HostPixelFormat format = desktopDepth ? desktop : WINDOWED_FORMATS[kind];
         const HostSurfaceDesc visible{HOST_SURFACE_PLAIN, hostFlags, w, h, format,
-                                      flippable ? 1 : 0};
+                                      flippable ? 1 : 0,  0};
         DXCheck(HostSurfaceCreate(s_ddraw.lpDD7, visible, &s_ddraw.visibleScreen), "dxdraw",
                 "visible DD7_CreateSurface");
     }
@@ -282,23 +264,14 @@ void CreateSurfaces(uint32_t width, uint32_t height, uint8_t kind, uint32_t surf
         HostPixelFormat drawing{};
         DXCheck(HostSurfaceGetFormat(s_ddraw.drawingSurface, &drawing), "dxdraw",
                 "DDS7_GetPixelFormat");
-        ZFormatList list{};
-        const DXDeviceEntry* const device = DXGetSelectedD3DDevice();
-        if (device != nullptr) {
-            DXCheck(HostDisplayEnumZFormats(s_ddraw.lpDD7, device->guid, CollectZFormat, &list),
-                    "dxdraw", "D3D7_EnumZBufferFormats");
-        }
-        const int32_t chosen =
-            ChooseZFormat(list, drawing.bitCount, (surfaceFlags & SURFACE_STENCIL) != 0);
-        if (chosen < 0)
-            FatalAbort("dxdraw", __LINE__,
-                       "CreateSurfaces(): no zbuffer available in the correct format");
-        const HostSurfaceDesc zbuffer{HOST_SURFACE_ZBUFFER,
-                                      hostFlags & HOST_SURFACE_SYSTEM_MEMORY,
-                                      w,
-                                      h,
-                                      list.formats[chosen],
-                                      0};
+        const HostSurfaceDesc zbuffer{
+            HOST_SURFACE_ZBUFFER,
+            hostFlags & HOST_SURFACE_SYSTEM_MEMORY,
+            w,
+            h,
+            ChooseZBufferFormat(drawing, (surfaceFlags & SURFACE_STENCIL) != 0),
+            0,
+            0};
         DXCheck(HostSurfaceCreate(s_ddraw.lpDD7, zbuffer, &s_ddraw.zBuffer), "dxdraw",
                 "zbuffer DD7_CreateSurface");
         DXCheck(HostSurfaceAttachZBuffer(s_ddraw.drawingSurface, s_ddraw.zBuffer), "dxdraw",
@@ -356,9 +329,8 @@ void DDrawInit(uint32_t flags)
     if (s_ddraw.lpDD7 == nullptr) FatalError("Error: DDrawInit(): failed to create IDirectDraw7\n");
     DXCheck(HostDisplayOpen(s_ddraw.lpDD7, DXGetSelectedCardGUID()), "dxdraw", "DD7_Initialize");
     if (flags & DDRAW_INIT_3D) {
-        // The 3D interface on this display, through which the z formats are read.
         s_ddraw.initFlags |= DDRAW_INITIALISED_3D;
-        DXCheck(HostDisplayOpen3D(s_ddraw.lpDD7), "dxdraw", "DD7_QueryInterface");
+        D3DInit(s_ddraw.lpDD7);
     }
 
     const bool windowed = WinIsWindowed();
@@ -377,9 +349,9 @@ void DDrawUninit()
 {
     if (s_ddraw.lpDD7 == nullptr) return;
     OnExitRemove(DDrawUninit);
-    if (s_ddraw.initFlags & DDRAW_INITIALISED_3D) HostDisplayClose3D(s_ddraw.lpDD7);
-    HostDisplayRelease(s_ddraw.lpDD7);
-    s_ddraw.lpDD7 = nullptr;
+    // The 3D object goes before the display it was opened on.
+    if (s_ddraw.initFlags & DDRAW_INITIALISED_3D) D3DUninit();
+    SafeRelease(s_ddraw.lpDD7, HostDisplayRelease, "lpDD7");
     HostDisplaySystemStop();
 }
 
@@ -415,6 +387,10 @@ void DDrawSetMode(const DDrawMode& mode, uint32_t modeFlags)
     s_ddraw.screen.width = mode.width;
     s_ddraw.screen.height = mode.height;
     WinAddTaskswitchFunc(DDrawTaskswitchFunc);
+    if (modeFlags & DDRAW_MODE_3D_DEVICE) {
+        D3DInitDevice(s_ddraw.drawingSurface);
+        s_ddraw.displayFlags |= DISPLAY_3D_DEVICE;
+    }
     s_ddraw.hookKey = WinAddWindowProc(DDrawWindowProc);
     OnExitAddEx(DDrawRestoreMode, "DDrawRestoreMode()");
 }
@@ -426,6 +402,10 @@ void DDrawRestoreMode()
     WinRemoveTaskswitchFunc(DDrawTaskswitchFunc);
     WinRemoveWindowProc(s_ddraw.hookKey);
     DestroySurfacePalette();
+    if (s_ddraw.displayFlags & DISPLAY_3D_DEVICE) {
+        D3DUninitDevice();
+        s_ddraw.displayFlags &= static_cast<uint16_t>(~DISPLAY_3D_DEVICE);
+    }
     SafeRelease(s_ddraw.zBuffer, HostSurfaceRelease, "ZBuffer");
     SafeRelease(s_ddraw.drawingSurface, HostSurfaceRelease, "DrawingSurface");
     SafeRelease(s_ddraw.visibleScreen, HostSurfaceRelease, "VisibleScreen");
@@ -572,6 +552,11 @@ void DDrawTaskswitchFunc(uint8_t state)
     if (state != WIN_TASKSWITCH_ACTIVE) return;
     DebugPrintf(DBG_DIRECTDRAW, 40, "DDrawTaskswitchFunc(): restoring lost surfaces\n");
     RestoreLostSurfaces();
+    if (s_ddraw.displayFlags & DISPLAY_3D_DEVICE) {
+        // One empty scene, so that the device starts drawing again on the restored surfaces.
+        D3DBeginScene();
+        D3DEndScene();
+    }
 }
 
 intptr_t DDrawWindowProc(HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam)

@@ -46,7 +46,8 @@ void OptionsLoad()
 {
     OptionsBlock loaded{};
     const BlockFileRequest request = {kBlockTag, &loaded, sizeof loaded, nullptr, true};
-    const int32_t result = BlockFileLoad(kFileName, kFileType, OPTIONS_FILE_VERSION, &request, 1);
+    const int32_t result = BlockFileLoad(kFileName, OPTIONS_FILE_MAX_BYTES, kFileType,
+                                         OPTIONS_FILE_VERSION, &request, 1);
 
     Options = OPTIONS_DEFAULTS;
     if (result == BLOCKFILE_MISSING) return;  // the first run

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "engine/blockfile.h"
+
 constexpr int32_t OPTIONS_VOLUME_MAX = 10;       // crowd, effects and menu volumes: 0-10
 constexpr int32_t OPTIONS_VIEW_TYPE_MAX = 3;     // the four camera view types
 constexpr int32_t OPTIONS_MODEL_DETAIL_MAX = 2;  // 0 low, 1 medium, 2 high
@@ -58,6 +60,9 @@ static_assert(offsetof(OptionsBlock, cameraViewType) == 72);
 static_assert(offsetof(OptionsBlock, modelDetail) == 74);
 static_assert(offsetof(OptionsBlock, showNames) == 78);
 static_assert(std::is_trivially_copyable_v<OptionsBlock>);
+
+// "OPTIONS.DAT" holds one block; a larger file is refused unread.
+constexpr size_t OPTIONS_FILE_MAX_BYTES = BlockFileMaxBytes(sizeof(OptionsBlock), 1);
 
 // A fresh file's settings: the start values of the sound and view settings, software renderer.
 constexpr OptionsBlock OPTIONS_DEFAULTS = {

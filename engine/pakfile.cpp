@@ -6,7 +6,6 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 
 #include <fcntl.h>
@@ -18,6 +17,7 @@
 #include "engine/debug.h"
 #include "engine/fatal.h"
 #include "engine/filename.h"
+#include "engine/userfile.h"
 
 namespace {
 
@@ -71,17 +71,6 @@ bool ReadAt(int fd, void* dst, size_t count, uint64_t offset)
         offset += static_cast<uint64_t>(got);
     }
     return true;
-}
-
-bool ReadWholeFile(const std::string& path, uint64_t limit, std::vector<uint8_t>* bytes)
-{
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return false;
-    const std::streamoff size = file.tellg();
-    if (size < 0 || static_cast<uint64_t>(size) > limit) return false;
-    bytes->resize(static_cast<size_t>(size));
-    file.seekg(0);
-    return static_cast<bool>(file.read(reinterpret_cast<char*>(bytes->data()), size));
 }
 
 bool FileExists(const std::string& path)
@@ -206,7 +195,7 @@ bool ReadList(const std::string& pklPath, PakArchive* archive, std::string* reas
 {
     // A list of the most names an archive holds, each of the longest, is smaller than this.
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(pklPath, kMaxIndexBytes, &bytes)) {
+    if (UserFile_ReadPath(pklPath.c_str(), kMaxIndexBytes, &bytes) != USERFILE_OK) {
         *reason = "the list cannot be read";
         return false;
     }
@@ -407,7 +396,8 @@ bool PakReadIndex(const std::string& hostBase, int pkdFd, PakIndex* index, std::
     }
     *damagedFile = hostBase + ".pki";
     std::vector<uint8_t> pki;
-    if (!ReadWholeFile(*damagedFile, kMaxIndexBytes + sizeof(CmpHeader), &pki)) {
+    if (UserFile_ReadPath(damagedFile->c_str(), kMaxIndexBytes + sizeof(CmpHeader), &pki)
+        != USERFILE_OK) {
         *reason = "the index cannot be read";
         return false;
     }
@@ -522,6 +512,21 @@ int32_t PakReadFile(void* dst, int32_t offset, int32_t count, int32_t handle)
         FatalError("Error: PakReadFile(): cannot read '%s'\n", file.name);
     }
     return static_cast<int32_t>(length);
+}
+
+bool PakCheckFile(int32_t handle)
+{
+    const PakHandle& file = OpenHandle(handle, "PakCheckFile(): bad handle");
+    if (!file.hasCrc) return true;
+    std::vector<uint8_t> chunk(65536);
+    uint32_t crc = 0;
+    for (uint32_t done = 0; done < file.size;) {
+        const uint32_t length = std::min<uint32_t>(chunk.size(), file.size - done);
+        if (!ReadAt(file.fd, chunk.data(), length, file.dataOffset + uint64_t{done})) return false;
+        crc = Crc32(chunk.data(), length, crc);
+        done += length;
+    }
+    return crc == file.crc;
 }
 
 int32_t PakLoadFile(const char* name, void** owner, uint32_t type)

@@ -95,6 +95,9 @@ int32_t PakFileLength(int32_t handle);
 // Copies up to `count` bytes from `offset` of the file into dst and returns how many: short
 // only at the end of the file, 0 at or past it.
 int32_t PakReadFile(void* dst, int32_t offset, int32_t count, int32_t handle);
+// True when the open file's stored bytes match their entry's checksum, read whole to see; a
+// compressed entry was checked when it was opened and a loose file has no checksum: both true.
+bool PakCheckFile(int32_t handle);
 
 // Opens the file, allocates a tracked block of its size under `type` into *owner, reads it
 // whole and closes it; returns the size. Stored bytes that fail their checksum are fatal.

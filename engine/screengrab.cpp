@@ -3,15 +3,12 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "engine/colconv.h"
 #include "engine/dxdraw.h"
-#include "engine/filename.h"
 #include "engine/gfx.h"
+#include "engine/userfile.h"
 
 namespace {
 
@@ -69,26 +66,10 @@ std::vector<uint8_t> TgaOfScreen()
     return bytes;
 }
 
-// Temporary file, flushed to disc, then renamed into place.
-bool WriteAtomically(const std::string& path, const std::vector<uint8_t>& bytes)
+bool WriteGrab(const char* name)
 {
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size()
-                         && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-    std::remove(temporary.c_str());
-    return false;
-}
-
-bool Exists(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    return true;
+    const std::vector<uint8_t> bytes = TgaOfScreen();
+    return UserFile_Write(name, bytes.data(), bytes.size()) == USERFILE_OK;
 }
 
 }  // namespace
@@ -98,9 +79,8 @@ void SaveScreenGrab()
     for (int n = 1; n <= SCREENGRAB_MAX; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "grab%04d.tga", n);
-        const std::string path = HostPath(name);
-        if (Exists(path)) continue;
-        if (!IsGraphicMode() || !MakeParentFolders(path) || !WriteAtomically(path, TgaOfScreen())) {
+        if (UserFile_Probe(name) != USERFILE_MISSING) continue;  // a name taken, by anything
+        if (!IsGraphicMode() || !WriteGrab(name)) {
             std::printf("Error: Cannot save screen grab\n");
             return;
         }

@@ -329,6 +329,10 @@ void SndCopyFromSample2PlayBuf(int32_t channel, SndBank* bank, int32_t sample, u
             SndCopyData(channel, ringOffset, count, info.loadedData + position);
             return;
         case SND_SPOOLED: {
+            if (info.spoolCheck == SND_SPOOL_DAMAGED) {
+                SndZeroData(channel, ringOffset, count);
+                return;
+            }
             const int32_t handle = PakOpenFile(GetSampFilename(bank, sample));
             PakReadFile(s_snd.scratch, static_cast<int32_t>(info.dataOffset + position),
                         static_cast<int32_t>(count), handle);
@@ -403,6 +407,18 @@ void UnloadSample(SndBank* bank, int32_t sample)
         Abort(__LINE__, "SndUnload(): bank is wrong type for unloading samples");
     SndSampleInfo* const info = GetSampInfo(bank, sample);
     if (info->loadedData) FreeMemory(&info->loadedData);
+}
+
+// Before any piece of a spooled sample reaches the mixer, the first time it plays.
+void CheckSpooledSample(SndBank* bank, int32_t sample, SndSampleInfo* info)
+{
+    if (Storage(bank) != SND_SPOOLED || info->spoolCheck != SND_SPOOL_UNCHECKED) return;
+    const char* name = GetSampFilename(bank, sample);
+    const int32_t handle = PakOpenFile(name);
+    info->spoolCheck = PakCheckFile(handle) ? SND_SPOOL_GOOD : SND_SPOOL_DAMAGED;
+    PakCloseFile(handle);
+    if (info->spoolCheck == SND_SPOOL_DAMAGED)
+        std::printf("Warning: SndPlay(): '%s' is damaged - it plays as silence\n", name);
 }
 
 int32_t FirstIdleChannel()
@@ -599,10 +615,11 @@ int32_t SndPlay(int32_t key, int32_t sample, int32_t channel, uint16_t volume, i
     SndChannel& record = SndChannels[channel];
     record = {};
     record.sample = static_cast<uint32_t>(sample);
-    const SndSampleInfo* const info = GetSampInfo(bank, sample);
+    SndSampleInfo* const info = GetSampInfo(bank, sample);
     record.bank = bank;
     if (Storage(bank) != SND_SPOOLED && Storage(bank) != SND_RAM)
         Abort(__LINE__, "SndPlay(): sample banks must be spooled or ram based");
+    CheckSpooledSample(bank, sample, info);
     for (uint32_t block = 0; block < s_snd.blocksPerChannel; ++block) {
         FillBlock(channel);
     }

@@ -39,12 +39,19 @@ struct SndBankDesc {
     uint32_t flags;
 };
 
+// A spooled sample is checked whole against its archive checksum once, the first time it plays;
+// a damaged one plays as silence.
+constexpr uint8_t SND_SPOOL_UNCHECKED = 0;
+constexpr uint8_t SND_SPOOL_GOOD = 1;
+constexpr uint8_t SND_SPOOL_DAMAGED = 2;
+
 struct SndSampleInfo {
     uint32_t sampleRate;  // 0: the header has not been read yet
     uint32_t dataOffset;  // of the "data" chunk's contents in the file
     uint32_t dataSize;
     uint32_t flags;       // SND_SAMPLE_LOOPS
     uint8_t* loadedData;  // RAM banks: the data while loaded (a tracked block)
+    uint8_t spoolCheck;   // spooled banks: SND_SPOOL_UNCHECKED, _GOOD or _DAMAGED
 };
 
 struct SndBank {

@@ -99,11 +99,13 @@ int32_t VTW_GetYear() { return GameState.year; }
 int32_t VTW_GetCurrentDay() { return DayNo; }
 int32_t VTW_GetSeasonCounter() { return GameState.seasonCounter; }
 
-const char* VTW_GetDateText()
+const char* VTW_GetDateText() { return Calendar_DateTextOf(GameState); }
+
+const char* Calendar_DateTextOf(const GameStateBlock& state)
 {
     std::snprintf(s_calendar.dateText, sizeof s_calendar.dateText, "%s %d %s %d",
-                  GetMessageText(TEXT_WEEKDAY_FIRST + GameState.weekday), GameState.dayOfMonth,
-                  GetMessageText(TEXT_MONTH_FIRST + GameState.month), GameState.year);
+                  GetMessageText(TEXT_WEEKDAY_FIRST + state.weekday % 7), state.dayOfMonth,
+                  GetMessageText(TEXT_MONTH_FIRST + state.month % 12), state.year);
     return s_calendar.dateText;
 }
 

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+struct GameStateBlock;
+
 constexpr int32_t CALENDAR_DAYS_MAX = 366;
 constexpr int32_t CALENDAR_SEPTEMBER_1 = 31;  // season days; the months before February are fixed
 constexpr int32_t CALENDAR_DECEMBER_31 = 152;
@@ -42,6 +44,9 @@ int32_t VTW_GetCurrentDay();     // DayNo, 0-based
 int32_t VTW_GetSeasonCounter();  // 0 in 1999/2000
 // "Samedi 7 Août 1999": the weekday, the day, the month and the year; one static buffer.
 const char* VTW_GetDateText();
+// The same text for the date a game-state block holds (a saved game's, not applied); a weekday or
+// month out of range is taken modulo its count.
+const char* Calendar_DateTextOf(const GameStateBlock& state);
 
 int32_t VTW_GetFullYear(int32_t year);  // 0 -> 2000, below 97 -> 2000 + n, else 1900 + n
 void VTW_GetYearPair(int32_t season, int32_t* first, int32_t* second);  // 1999 + season, + 1

@@ -7,6 +7,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/records.h"
+#include "game/savegame.h"
 
 CareerLogRecord CareerLog;
 
@@ -57,4 +58,17 @@ int32_t VTW_CopyPlayerLogRows(int32_t player, CareerLogRow* out, int32_t max)
         out[k] = ring[(seen - count + k) % limit];
     }
     return count;
+}
+
+bool CareerLog_CheckSaved(const void* block)
+{
+    const auto& log = *static_cast<const CareerLogRecord*>(block);
+    if (log.next >= CAREERLOG_ROWS) return false;
+    for (const CareerLogRow& row : log.rows) {
+        if (row.player == -1) continue;
+        if (!SaveCheck_InRange(row.player, 0, PLAYER_FULL_MAX - 1)
+            || !SaveCheck_InRange(row.team, -1, TEAM_COUNT - 1) || row.division > DIVISION_OUTSIDE)
+            return false;
+    }
+    return true;
 }

@@ -41,6 +41,9 @@ static_assert(sizeof(CareerLogRecord) == CAREERLOG_ROWS * 10 + 4);
 static_assert(std::is_trivially_copyable_v<CareerLogRecord>);
 
 extern CareerLogRecord CareerLog;  // owned by CareerLog
+// The saved log's range check (SaveGameCheck): players, teams and divisions of the rows in use,
+// the next row inside the pool.
+bool CareerLog_CheckSaved(const void* block);
 
 void CareerLog_Init();  // every row unused
 void CareerLog_Uninit();

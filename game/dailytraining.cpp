@@ -115,7 +115,8 @@ void DailyTraining_Init()
     std::copy(DEFAULT_GROUPS.begin(), DEFAULT_GROUPS.end(), TrainingBuffer.groups);
     std::memset(&s_counters, 0, sizeof s_counters);
     std::fill(std::begin(s_counters.teamTrainedDay), std::end(s_counters.teamTrainedDay), -1);
-    SaveGame_RegisterBlock("TRNB", &TrainingBuffer, sizeof TrainingBuffer);
+    SaveGame_RegisterBlock("TRNB", &TrainingBuffer, sizeof TrainingBuffer,
+                           DailyTraining_CheckSaved);
     SaveGame_RegisterBlock("TRNC", &s_counters, sizeof s_counters);
 }
 
@@ -162,4 +163,16 @@ void DailyTraining_NewSeason()
 {
     std::memset(s_counters.physicalPeriods, 0, sizeof s_counters.physicalPeriods);
     std::fill(std::begin(s_counters.teamTrainedDay), std::end(s_counters.teamTrainedDay), -1);
+}
+
+bool DailyTraining_CheckSaved(const void* block)
+{
+    const auto& buffer = *static_cast<const TrainingBufferRecord*>(block);
+    for (int32_t slot = 0; slot < TRAIN_SLOTS; ++slot) {
+        const uint8_t target = buffer.retrainTarget[slot];
+        if (!SaveCheck_InRange(buffer.slotPlayer[slot], -1, PERSON_MAX - 1)
+            || !(target <= 3 || target == 5 || target == 6 || target == TRAIN_NO_RETRAIN))
+            return false;
+    }
+    return true;
 }

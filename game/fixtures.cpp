@@ -7,6 +7,7 @@
 #include "engine/debug.h"
 #include "engine/fatal.h"
 #include "game/gamestate.h"
+#include "game/savegame.h"
 
 FixtureRow FixtureTable[FIXTURE_ROWS];
 CupScheduleRecord CupSchedule;
@@ -347,4 +348,74 @@ int32_t VTW_GetChampionsLeagueGroupClub(int32_t group, int32_t place)
     return CupSchedule.groups[group][place];
 }
 
-int32_t VTW_GetTextNoFromTable(int32_t n) { return 1550 + n; }
+int32_t VTW_GetTextNoFromTable(int32_t n)
+{
+    // "Groupe A" to "Groupe G" run on from 1550, but 1557 is another text: "Groupe H" has its own.
+    static constexpr int32_t GROUP_TEXTS[CHAMPIONS_GROUPS] = {1550, 1551, 1552, 1553,
+                                                              1554, 1555, 1556, 2190};
+    if (n < 0 || n >= CHAMPIONS_GROUPS) FatalError("VTW_GetTextNoFromTable(): no group %d", n);
+    return GROUP_TEXTS[n];
+}
+
+namespace {
+
+constexpr int32_t LAST_SEASON_DAY = 365;
+
+bool IsDayOrNone(int32_t day) { return SaveCheck_InRange(day, -1, LAST_SEASON_DAY); }
+
+bool RowIsValid(const FixtureRow& row)
+{
+    const uint32_t competition = (row.head >> 9) & 0x7F;
+    const uint32_t home = (row.head >> 16) & 0xFF;
+    const uint32_t away = row.head >> 24;
+    if (competition >= COMP_COUNT || home >= CLUB_ID_COUNT || away >= CLUB_ID_COUNT) return false;
+    for (const auto& side : row.players) {
+        for (const FixturePlayerRow& player : side) {
+            if (!SaveCheck_InRange(player.player, -1, PERSON_MAX - 1)
+                || (player.role & 0x0F) >= POSITION_COUNT)
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool Fixtures_CheckTable(const void* block)
+{
+    const auto* rows = static_cast<const FixtureRow*>(block);
+    uint32_t previousDay = 0;
+    for (int32_t k = 0; k < FIXTURE_ROWS; ++k) {
+        const uint32_t day = rows[k].head & 0x1FF;
+        if (day < previousDay) return false;
+        previousDay = day;
+        if (day == FIXTURE_DAY_EMPTY) continue;
+        if (day > LAST_SEASON_DAY || !RowIsValid(rows[k])) return false;
+    }
+    return true;
+}
+
+bool Fixtures_CheckCupSchedule(const void* block)
+{
+    const auto& schedule = *static_cast<const CupScheduleRecord*>(block);
+    bool valid = IsDayOrNone(schedule.superCupDay);
+    for (int32_t cup = 0; cup < CUP_COUNT; ++cup) {
+        valid = valid && SaveCheck_InRange(schedule.finalRound[cup], -1, CUP_ROUND_COUNT - 1);
+        for (const auto& legs : schedule.roundDay[cup]) {
+            valid = valid && IsDayOrNone(legs[0]) && IsDayOrNone(legs[1]);
+        }
+        // A cup's field is drawn in pairs: its clubs still in are an even number, or its winner.
+        int32_t field = 0;
+        for (const uint8_t alive : schedule.alive[cup]) {
+            valid = valid && alive <= 1;
+            field += alive;
+        }
+        valid = valid && (field % 2 == 0 || field == 1);
+    }
+    for (const auto& group : schedule.groups) {
+        for (const int16_t club : group) {
+            valid = valid && SaveCheck_InRange(club, -1, CLUB_ID_COUNT - 1);
+        }
+    }
+    return valid;
+}

@@ -10,6 +10,7 @@
 
 constexpr int32_t FIXTURE_ROWS = 3400;
 constexpr int32_t FIXTURE_DAY_EMPTY = 511;
+constexpr int32_t FIXTURE_DAY_LIMIT = 370;  // a row in use holds a day below this
 constexpr int32_t FIXTURE_NOT_PLAYED = 15;  // goals of a row not played yet
 constexpr int32_t FIXTURE_GOALS_MAX = 14;
 constexpr int32_t FIXTURE_SIDE_PLAYERS = 16;
@@ -67,6 +68,12 @@ static_assert(sizeof(FixtureRow) * FIXTURE_ROWS == 693600);
 
 // Owned by Fixtures: sorted by day, empty rows (day 511) at the end. Read it through the getters.
 extern FixtureRow FixtureTable[FIXTURE_ROWS];
+// The saved blocks' range checks (SaveGameCheck). A row: a day of the season or empty, the empty
+// rows last and the others in day order, a competition, two club ids, players -1 or a person id
+// with a position code. The cup schedule: days, rounds and group clubs within their ranges, each
+// cup's field even or its winner alone.
+bool Fixtures_CheckTable(const void* block);
+bool Fixtures_CheckCupSchedule(const void* block);
 
 // The season's reserved cup dates and draws, owned by Fixtures and saved with the game.
 struct CupScheduleRecord {
@@ -177,4 +184,5 @@ void Cup_DrawClubs(int32_t cup, int32_t round, int16_t* clubs, int32_t count);
 // The champions' cup groups, kept for the whole season.
 int32_t VTW_GetChampionsLeagueGroup(int32_t club);  // 0-7; fatal for a club in none
 int32_t VTW_GetChampionsLeagueGroupClub(int32_t group, int32_t place);  // -1 without groups
-int32_t VTW_GetTextNoFromTable(int32_t n);                              // 1550 + n
+// The name of group n (0-7): "Groupe A" for group 0 ...; fatal outside 0-7.
+int32_t VTW_GetTextNoFromTable(int32_t n);

@@ -101,9 +101,13 @@ void VTW_SetPlayerLoanList(int32_t player, int32_t on);
 void VTW_SetPlayerSaleStatus(int32_t player, int32_t on);
 void VTW_PutPlayerOnTxList(int32_t player, int32_t on);  // also the sale status
 int32_t VTW_GetPlayerCaptain(int32_t player);
-int32_t VTW_GetPlayerManager(int32_t player);      // 1 for a manager (position 13)
-int32_t VTW_GetPlayerManagerFlag(int32_t player);  // 1 for the player-manager
-int32_t VTW_GetRecField14(int32_t player);         // asking price, -1 none
+int32_t VTW_GetPlayerManager(int32_t player);        // 1 for a manager (position 13)
+int32_t VTW_GetPlayerManagerFlag(int32_t player);    // 1 for the player-manager
+void VTW_ClearPlayerManagerFlag(int32_t player);     // he plays no more
+int32_t VTW_GetPlayerAskedTransfer(int32_t player);  // 1 when he asked to leave
+int32_t VTW_GetPlayerRelegationClause(int32_t player);
+int32_t VTW_GetPlayerBigClubClause(int32_t player);
+int32_t VTW_GetRecField14(int32_t player);  // asking price, -1 none
 void VTW_SetPlayerManPrice(int32_t player, int32_t price);
 int32_t VTW_GetPersonBits0to2(int32_t player);
 int32_t VTW_GetPersonBits3to5(int32_t player);

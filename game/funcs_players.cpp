@@ -328,6 +328,26 @@ int32_t VTW_GetPlayerManagerFlag(int32_t player)
     return Flag(player, "ManagerFlag", PLAYER_MANAGER);
 }
 
+void VTW_ClearPlayerManagerFlag(int32_t player)
+{
+    SetFlag(player, "ManagerFlag", PLAYER_MANAGER, 0);
+}
+
+int32_t VTW_GetPlayerAskedTransfer(int32_t player)
+{
+    return Flag(player, "AskedTransfer", PLAYER_ASKED_TRANSFER);
+}
+
+int32_t VTW_GetPlayerRelegationClause(int32_t player)
+{
+    return Flag(player, "RelegationClause", PLAYER_RELEGATION_CLAUSE);
+}
+
+int32_t VTW_GetPlayerBigClubClause(int32_t player)
+{
+    return Flag(player, "BigClubClause", PLAYER_BIG_CLUB_CLAUSE);
+}
+
 int32_t VTW_GetRecField14(int32_t player)
 {
     return GetFull(

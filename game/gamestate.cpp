@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "engine/fatal.h"
+#include "game/calendar.h"
+#include "game/savegame.h"
 
 GameStateBlock GameState;
 
@@ -54,3 +56,22 @@ void VTW_SetCountry(int32_t country)
 int32_t VTW_GetCountry() { return GameState.country; }
 
 void VTW_SetCurrentClub(int32_t club) { GameState.currentClub = static_cast<int16_t>(club); }
+
+bool GameState_CheckSaved(const void* block)
+{
+    const auto& state = *static_cast<const GameStateBlock*>(block);
+    constexpr int32_t kLastDay = 365;
+    bool valid = SaveCheck_InRange(state.seasonCounter, 0, 255)
+                 && state.daysInSeason == Calendar_DaysInSeason(state.seasonCounter)
+                 && state.dayNo < state.daysInSeason && state.weekday < 7
+                 && SaveCheck_InRange(state.dayOfMonth, 1, 31) && state.month < 12
+                 && SaveCheck_InRange(state.country, 0, COUNTRY_COUNT - 1)
+                 && SaveCheck_InRange(state.humanClub, -1, CLUB_ID_COUNT - 1)
+                 && SaveCheck_InRange(state.currentClub, -1, CLUB_ID_COUNT - 1)
+                 && std::memchr(state.managerName, '\0', sizeof state.managerName) != nullptr
+                 && state.firstLeagueDay <= kLastDay && state.lastLeagueDay <= kLastDay;
+    for (const int16_t club : state.friendlyCandidates) {
+        valid = valid && SaveCheck_InRange(club, -1, CLUB_ID_COUNT - 1);
+    }
+    return valid;
+}

@@ -41,6 +41,9 @@ struct alignas(2) GameStateBlock {
 
 static_assert(sizeof(GameStateBlock) == 74 + 2 * CLUB_ID_COUNT);
 
+// The saved block's range check (SaveGameCheck): dates inside the season, clubs and the country
+// within their ranges, the manager's name terminated.
+bool GameState_CheckSaved(const void* block);
 extern GameStateBlock GameState;  // owned by GameState
 inline uint16_t& DayNo = GameState.dayNo;
 inline ProgressCountersRecord& ProgressCounters = GameState.progress;

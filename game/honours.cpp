@@ -10,6 +10,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/records.h"
+#include "game/savegame.h"
 #include "game/tables.h"
 #include "game/world.h"
 
@@ -286,4 +287,37 @@ void VTW_BuildBestEleven(int32_t category, int32_t division, BestElevenSlot out[
             break;
         }
     }
+}
+
+bool Honours_CheckRoll(const void* block)
+{
+    const auto* entries = static_cast<const int16_t*>(block);
+    for (size_t k = 0; k < sizeof HonoursTable / sizeof(int16_t); ++k) {
+        if (!SaveCheck_InRange(entries[k], -1, TEAM_COUNT - 1)) return false;
+    }
+    return true;
+}
+
+bool Honours_CheckPlayOffs(const void* block)
+{
+    const auto* clubs = static_cast<const int16_t*>(block);
+    for (size_t k = 0; k < sizeof PlayOffClubs / sizeof(int16_t); ++k) {
+        if (!SaveCheck_InRange(clubs[k], -1, CLUB_FULL_MAX - 1)) return false;
+    }
+    return true;
+}
+
+bool Honours_CheckQualifiers(const void* block)
+{
+    const auto& q = *static_cast<const EuroQualifierRecord*>(block);
+    bool valid = true;
+    for (int32_t k = 0; k < EURO_QUALIFIERS_MAX; ++k) {
+        valid = valid && SaveCheck_InRange(q.champions[k], -1, CLUB_ID_COUNT - 1)
+                && SaveCheck_InRange(q.second[k], -1, CLUB_ID_COUNT - 1)
+                && SaveCheck_InRange(q.third[k], -1, CLUB_ID_COUNT - 1);
+    }
+    for (const int8_t count : q.counts) {
+        valid = valid && SaveCheck_InRange(count, 0, EURO_QUALIFIERS_MAX);
+    }
+    return valid;
 }

@@ -24,6 +24,10 @@ struct EuroQualifierRecord {
     int8_t counts[3];
 };
 extern EuroQualifierRecord EuroQualifiers;
+// The saved blocks' range checks (SaveGameCheck): team and club numbers, counts.
+bool Honours_CheckRoll(const void* block);
+bool Honours_CheckPlayOffs(const void* block);
+bool Honours_CheckQualifiers(const void* block);
 
 void Honours_Init();  // an empty roll, no qualifiers
 void Honours_Uninit();

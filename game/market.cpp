@@ -272,7 +272,7 @@ void Market_Release(int32_t player)
 void Market_Init()
 {
     ResetState();
-    SaveGame_RegisterBlock("MRKT", &MarketState, sizeof MarketState);
+    SaveGame_RegisterBlock("MRKT", &MarketState, sizeof MarketState, Market_CheckSaved);
     Transfers_Init();
 }
 
@@ -960,4 +960,32 @@ void Market_NewSeason()
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         VTW_UpdateTeam(club);
     }
+}
+
+bool Market_CheckSaved(const void* block)
+{
+    const auto& state = *static_cast<const MarketStateRecord*>(block);
+    const auto isPlayer = [](int32_t id) { return SaveCheck_InRange(id, -1, PERSON_MAX - 1); };
+    const auto isClub = [](int32_t club) { return SaveCheck_InRange(club, -1, CLUB_ID_COUNT - 1); };
+    bool valid = isClub(state.jobOfferClub) && isClub(state.offerClub)
+                 && SaveCheck_InRange(state.offerDayB, -1, 365)
+                 && SaveCheck_InRange(state.sackedDay, -1, 365);
+    for (const BidInfoRow& row : state.bidInfo) {
+        valid = valid && isPlayer(row.player) && SaveCheck_InRange(row.day, -1, 365);
+    }
+    for (const SaleRequestRow& row : state.sales) {
+        valid = valid && isPlayer(row.player) && isClub(row.club);
+    }
+    for (const ContractTalkRow& row : state.talks) {
+        valid = valid && isPlayer(row.player) && isClub(row.club);
+    }
+    for (const int16_t id : state.recent) {
+        valid = valid && isPlayer(id);
+    }
+    for (const auto& role : state.staff) {
+        for (const StaffCandidate& candidate : role) {
+            valid = valid && candidate.nameIndex < NAMES_ENTRY_COUNT;
+        }
+    }
+    return valid;
 }

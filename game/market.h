@@ -94,6 +94,8 @@ static_assert(sizeof(MarketStateRecord)
 static_assert(std::is_trivially_copyable_v<MarketStateRecord>);
 
 extern MarketStateRecord MarketState;  // owned by Market; saved with the game
+// The saved block's range check (SaveGameCheck): players, clubs, days and staff names.
+bool Market_CheckSaved(const void* block);
 
 // Empty lists, a fresh staff market, no offers; registers the state and the transfer records
 // with the saved game. Uninit is safe twice.

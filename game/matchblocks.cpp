@@ -136,8 +136,10 @@ void MatchBlocks_Init()
     for (ExportedTeamBlock& block : FriendlyTeamBlocks) {
         block = {};
     }
-    SaveGame_RegisterBlock("LMIN", LastMatchIncidents, sizeof LastMatchIncidents);
-    SaveGame_RegisterBlock("LMSU", LastMatchSummary, sizeof LastMatchSummary);
+    SaveGame_RegisterBlock("LMIN", LastMatchIncidents, sizeof LastMatchIncidents,
+                           MatchBlocks_CheckIncidents);
+    SaveGame_RegisterBlock("LMSU", LastMatchSummary, sizeof LastMatchSummary,
+                           MatchBlocks_CheckSummary);
     std::fill(std::begin(PlayerSeasonBookings), std::end(PlayerSeasonBookings), 0);
     SaveGame_RegisterBlock("BOOK", PlayerSeasonBookings, sizeof PlayerSeasonBookings);
 }
@@ -330,5 +332,23 @@ bool ShootOutList_Add(int32_t fixtureRow, bool awayWon, int32_t homeKicks, int32
     ShootOutSlot& slot = ShootOutList[s_blocks.shootOutNext++];
     slot.rowWinner = static_cast<uint16_t>((fixtureRow & 0x7FFF) | (awayWon ? 0x8000 : 0));
     slot.score = static_cast<uint16_t>((homeKicks & 0xFF) | (awayKicks & 0xFF) << 8);
+    return true;
+}
+
+bool MatchBlocks_CheckIncidents(const void* block)
+{
+    const auto* incidents = static_cast<const LastMatchIncident*>(block);
+    for (int32_t k = 0; k < LAST_MATCH_INCIDENT_MAX; ++k) {
+        if (!SaveCheck_InRange(incidents[k].person, -1, PERSON_MAX - 1)) return false;
+    }
+    return true;
+}
+
+bool MatchBlocks_CheckSummary(const void* block)
+{
+    const auto* rows = static_cast<const LastMatchSummaryRow*>(block);
+    for (int32_t side = 0; side < MATCH_SIDE_COUNT; ++side) {
+        if (!SaveCheck_InRange(rows[side].manOfTheMatch, -1, PERSON_MAX - 1)) return false;
+    }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "engine/blockfile.h"
 #include "game/records.h"
 #include "game/tactics.h"
 
@@ -325,6 +326,9 @@ struct FixedScoreRecord {
 
 extern LastMatchIncident LastMatchIncidents[LAST_MATCH_INCIDENT_MAX];
 extern LastMatchSummaryRow LastMatchSummary[MATCH_SIDE_COUNT];
+// The saved blocks' range checks (SaveGameCheck): the persons named, -1 or a person id.
+bool MatchBlocks_CheckIncidents(const void* block);
+bool MatchBlocks_CheckSummary(const void* block);
 extern int16_t ReportFixture;  // fixture row of the human's last match, -1 none
 extern MatchReportIncident MatchReportIncidents[MATCH_REPORT_INCIDENT_MAX];
 extern MatchReportStateRecord MatchReportState;
@@ -473,5 +477,6 @@ inline bool ShootOutSlot_AwayWon(const ShootOutSlot& s) { return (s.rowWinner & 
 // FriendlyTeamBlocks[slot]: 0, or non-zero for a missing, short, foreign or damaged file, which
 // leaves the block untouched. A slot other than 0 or 1 is fatal.
 constexpr char TEAM_FILE_NAME[] = "a:\\SaveTeam";
+constexpr size_t TEAM_FILE_MAX_BYTES = BlockFileMaxBytes(sizeof(ExportedTeamBlock), 1);
 int32_t SaveTeamFile();
 int32_t LoadTeamFile(int32_t slot);

@@ -48,6 +48,9 @@ void VTW_AISelectTeam(int32_t club);
 // Takes the shirt from every squad player who may not play the club's next match; then 1 when
 // fewer than 11 starters remain, 2 when more than three non-Europeans hold shirts 1-11, else 0.
 int32_t VTW_ClearIneligibleShirts(int32_t club);
+// The same answer with every shirt left where it is, so that the human can still swap an
+// ineligible starter out on the squad screen.
+int32_t VTW_CheckTeamSheet(int32_t club);
 // 1 when the player may play the club's next fixture (not injured, suspended, missing, loaned
 // out, nor cup-tied for a cup tie of that competition).
 int32_t MatchDay_PlayerEligible(int32_t player, int32_t club);

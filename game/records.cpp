@@ -6,6 +6,8 @@
 
 #include "engine/fatal.h"
 #include "game/gamestate.h"
+#include "game/savegame.h"
+#include "game/textformat.h"
 #include "game/textmess.h"
 #include "game/world.h"
 
@@ -181,3 +183,83 @@ int32_t Records_ClubMembers(int32_t club, const int16_t** members)
 }
 
 void Records_MembershipChanged() { s_members.current = false; }
+
+namespace {
+
+bool IsPersonOrNone(int32_t id) { return SaveCheck_InRange(id, -1, PERSON_MAX - 1); }
+
+}  // namespace
+
+bool Records_CheckClubs(const void* block)
+{
+    const auto* clubs = static_cast<const ClubRecord*>(block);
+    for (int32_t k = 0; k < CLUB_FULL_MAX; ++k) {
+        const ClubRecord& c = clubs[k];
+        if (!SaveCheck_InRange(c.team, -1, TEAM_COUNT - 1) || c.country >= WORLD_COUNTRY_COUNT
+            || c.division > DIVISION_OUTSIDE || !IsPersonOrNone(c.manager)
+            || !IsPersonOrNone(c.captain) || !IsPersonOrNone(c.freeKickTaker)
+            || !IsPersonOrNone(c.cornerTaker) || !IsPersonOrNone(c.penaltyTaker))
+            return false;
+    }
+    return true;
+}
+
+bool Records_CheckSmallClubs(const void* block)
+{
+    const auto* clubs = static_cast<const SmallClubRecord*>(block);
+    for (int32_t k = 0; k < CLUB_SMALL_MAX; ++k) {
+        const SmallClubRecord& c = clubs[k];
+        if (c.team >= TEAM_COUNT || c.country >= WORLD_COUNTRY_COUNT
+            || c.division > DIVISION_OUTSIDE || c.manager >= PERSON_MAX)
+            return false;
+    }
+    return true;
+}
+
+bool Records_CheckClubSlots(const void* block)
+{
+    const auto* slots = static_cast<const uint16_t*>(block);
+    for (int32_t k = 0; k < CLUB_ID_COUNT; ++k) {
+        if (slots[k] >= CLUB_FULL_MAX
+            && !SaveCheck_InRange(slots[k], CLUB_SLOT_SMALL, CLUB_SLOT_SMALL + CLUB_SMALL_MAX - 1))
+            return false;
+    }
+    return true;
+}
+
+bool Records_CheckPlayers(const void* block)
+{
+    const auto* players = static_cast<const PlayerRecord*>(block);
+    for (int32_t k = 0; k < PLAYER_FULL_MAX; ++k) {
+        const PlayerRecord& p = players[k];
+        if (!(SaveCheck_ClubOrWord(p.club) || p.club == -1)
+            || !SaveCheck_InRange(p.loanClub, -1, CLUB_ID_COUNT - 1) || p.position >= POSITION_COUNT
+            || p.side >= 4 || p.shirt > SHIRT_MAX || p.injuryType >= 16)
+            return false;
+    }
+    return true;
+}
+
+bool Records_CheckLightPlayers(const void* block)
+{
+    const auto* players = static_cast<const LightPlayerRecord*>(block);
+    for (int32_t k = 0; k < PERSON_MAX; ++k) {
+        const LightPlayerRecord& p = players[k];
+        if (!(SaveCheck_ClubOrWord(p.club) || p.club == -1) || p.position >= POSITION_COUNT
+            || p.side >= 4 || p.shirt > SHIRT_MAX)
+            return false;
+    }
+    return true;
+}
+
+bool Records_CheckPersons(const void* block)
+{
+    const auto* persons = static_cast<const PersonRecord*>(block);
+    for (int32_t k = 0; k < PERSON_MAX; ++k) {
+        const PersonRecord& p = persons[k];
+        if (p.nameIndex >= NAMES_ENTRY_COUNT || p.initial > 26
+            || p.nationality >= NATIONALITY_COUNT)
+            return false;
+    }
+    return true;
+}

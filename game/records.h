@@ -309,6 +309,14 @@ constexpr int32_t BALANCE_MAX = 134217727;
 // The database, owned by Records: read it here, change it through the accessors. Records_Init
 // clears it to an empty database (no clubs, no persons).
 extern ClubRecord DbClubs[CLUB_FULL_MAX];
+// The saved blocks' range checks (SaveGameCheck), on the arrays as the blocks hold them: club,
+// person and team numbers, divisions, countries, positions and shirts within their ranges.
+bool Records_CheckClubs(const void* block);
+bool Records_CheckSmallClubs(const void* block);
+bool Records_CheckClubSlots(const void* block);
+bool Records_CheckPlayers(const void* block);
+bool Records_CheckLightPlayers(const void* block);
+bool Records_CheckPersons(const void* block);
 extern SmallClubRecord DbSmallClubs[CLUB_SMALL_MAX];
 extern PersonRecord DbPersons[PERSON_MAX];
 extern PlayerRecord DbPlayers[PLAYER_FULL_MAX];

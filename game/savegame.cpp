@@ -14,6 +14,7 @@
 #include "engine/debug.h"
 #include "engine/fatal.h"
 #include "engine/filename.h"
+#include "engine/userfile.h"
 #include "game/calendar.h"
 #include "game/careerlog.h"
 #include "game/fixtures.h"
@@ -47,6 +48,7 @@ struct SaveBlock {
     char tag[5];
     void* data;
     uint32_t size;
+    SaveGameCheck check;
 };
 
 struct SaveGameState {
@@ -57,40 +59,51 @@ struct SaveGameState {
     SavedCounts counts;  // staged through here on both ways
     char saveName[MAX_FILENAME];
     char permName[MAX_FILENAME];
+    int32_t (*stepHook)(int32_t step);
 };
 
 SaveGameState s_saveGame;
 
-SaveBlock Block(const char* tag, void* data, uint32_t size)
+SaveBlock Block(const char* tag, void* data, uint32_t size, SaveGameCheck check)
 {
     SaveBlock b{};
     std::memcpy(b.tag, tag, 4);
     b.data = data;
     b.size = size;
+    b.check = check;
     return b;
+}
+
+// The counts the other blocks are read against.
+bool CountsAreValid(const void* block)
+{
+    const auto& counts = *static_cast<const SavedCounts*>(block);
+    return SaveCheck_InRange(counts.fullPlayerCount, 0, PLAYER_FULL_MAX)
+           && SaveCheck_InRange(counts.personCount, counts.fullPlayerCount, PERSON_MAX)
+           && SaveCheck_InRange(counts.clubCount, 0, CLUB_ID_COUNT);
 }
 
 // The saved game's blocks in file order: the database's own, then the registered ones.
 std::vector<SaveBlock> SaveBlocks()
 {
     std::vector<SaveBlock> blocks = {
-        Block("GAME", &GameState, sizeof GameState),
-        Block("CLUB", DbClubs, sizeof DbClubs),
-        Block("SCLB", DbSmallClubs, sizeof DbSmallClubs),
-        Block("CMAP", clubSlot, sizeof clubSlot),
-        Block("WCLT", WorldClubTable, sizeof WorldClubTable),
-        Block("PLYR", DbPlayers, sizeof DbPlayers),
-        Block("LPLY", DbLightPlayers, sizeof DbLightPlayers),
-        Block("PERS", DbPersons, sizeof DbPersons),
-        Block("CNTS", &s_saveGame.counts, sizeof s_saveGame.counts),
-        Block("FIXT", FixtureTable, sizeof FixtureTable),
-        Block("DIVL", DivisionLists, sizeof DivisionLists),
-        Block("LEAG", LeagueTable, sizeof LeagueTable),
-        Block("LDAY", LeagueCountedDay, sizeof LeagueCountedDay),
-        Block("POFF", PlayOffClubs, sizeof PlayOffClubs),
-        Block("CUPS", &CupSchedule, sizeof CupSchedule),
-        Block("EURO", &EuroQualifiers, sizeof EuroQualifiers),
-        Block("NEWS", &TextMessNews, sizeof TextMessNews),
+        Block("GAME", &GameState, sizeof GameState, GameState_CheckSaved),
+        Block("CLUB", DbClubs, sizeof DbClubs, Records_CheckClubs),
+        Block("SCLB", DbSmallClubs, sizeof DbSmallClubs, Records_CheckSmallClubs),
+        Block("CMAP", clubSlot, sizeof clubSlot, Records_CheckClubSlots),
+        Block("WCLT", WorldClubTable, sizeof WorldClubTable, World_CheckClubTable),
+        Block("PLYR", DbPlayers, sizeof DbPlayers, Records_CheckPlayers),
+        Block("LPLY", DbLightPlayers, sizeof DbLightPlayers, Records_CheckLightPlayers),
+        Block("PERS", DbPersons, sizeof DbPersons, Records_CheckPersons),
+        Block("CNTS", &s_saveGame.counts, sizeof s_saveGame.counts, CountsAreValid),
+        Block("FIXT", FixtureTable, sizeof FixtureTable, Fixtures_CheckTable),
+        Block("DIVL", DivisionLists, sizeof DivisionLists, Tables_CheckDivisionLists),
+        Block("LEAG", LeagueTable, sizeof LeagueTable, nullptr),
+        Block("LDAY", LeagueCountedDay, sizeof LeagueCountedDay, Tables_CheckCountedDays),
+        Block("POFF", PlayOffClubs, sizeof PlayOffClubs, Honours_CheckPlayOffs),
+        Block("CUPS", &CupSchedule, sizeof CupSchedule, Fixtures_CheckCupSchedule),
+        Block("EURO", &EuroQualifiers, sizeof EuroQualifiers, Honours_CheckQualifiers),
+        Block("NEWS", &TextMessNews, sizeof TextMessNews, TextMess_CheckInbox),
     };
     blocks.insert(blocks.end(), s_saveGame.registered,
                   s_saveGame.registered + s_saveGame.registeredCount);
@@ -100,8 +113,8 @@ std::vector<SaveBlock> SaveBlocks()
 std::vector<SaveBlock> PermBlocks()
 {
     std::vector<SaveBlock> blocks = {
-        Block("HONR", HonoursTable, sizeof HonoursTable),
-        Block("CLOG", &CareerLog, sizeof CareerLog),
+        Block("HONR", HonoursTable, sizeof HonoursTable, Honours_CheckRoll),
+        Block("CLOG", &CareerLog, sizeof CareerLog, CareerLog_CheckSaved),
     };
     blocks.insert(blocks.end(), s_saveGame.perm, s_saveGame.perm + s_saveGame.permCount);
     return blocks;
@@ -128,19 +141,20 @@ uint32_t BlocksCrc(const std::vector<SaveBlock>& blocks, uint32_t crc)
     return crc;
 }
 
-void Register(SaveBlock* list, int32_t* count, const char* tag, void* data, uint32_t size)
+void Register(SaveBlock* list, int32_t* count, const char* tag, void* data, uint32_t size,
+              SaveGameCheck check)
 {
     if (tag == nullptr || std::strlen(tag) != 4)
         FatalError("SaveGame_RegisterBlock(): tag not four characters: '%s'", tag ? tag : "");
     for (int32_t k = 0; k < *count; ++k) {
         if (std::memcmp(list[k].tag, tag, 4) == 0) {
-            list[k] = Block(tag, data, size);
+            list[k] = Block(tag, data, size, check);
             return;
         }
     }
     if (*count == SAVEGAME_REGISTERED_MAX)
         FatalError("SaveGame_RegisterBlock(): more than %d blocks", SAVEGAME_REGISTERED_MAX);
-    list[(*count)++] = Block(tag, data, size);
+    list[(*count)++] = Block(tag, data, size, check);
 }
 
 int32_t WriteFile(const char* gameName, const char* type, const std::vector<SaveBlock>& blocks,
@@ -153,20 +167,6 @@ int32_t WriteFile(const char* gameName, const char* type, const std::vector<Save
     out.push_back({PAIR_TAG, stamp, sizeof *stamp});
     return BlockFileSave(gameName, type, SAVEGAME_VERSION, out.data(),
                          static_cast<int32_t>(out.size()));
-}
-
-bool ReadFile(const std::string& path, std::vector<uint8_t>* bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return false;
-    uint8_t chunk[65536];
-    size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
-        bytes->insert(bytes->end(), chunk, chunk + n);
-    }
-    const bool ok = std::ferror(f) == 0;
-    std::fclose(f);
-    return ok;
 }
 
 int32_t FromBlockFile(int32_t result)
@@ -185,18 +185,16 @@ struct StagedFile {
     std::vector<BlockFileView> views;  // the blocks, then the pair stamp
 };
 
-int32_t Stage(const char* gameName, const char* type, const std::vector<SaveBlock>& blocks,
-              StagedFile* staged)
+int32_t Stage(const char* gameName, size_t maxBytes, const char* type,
+              const std::vector<SaveBlock>& blocks, StagedFile* staged)
 {
     const std::string path = HostPath(gameName);
-    if (access(path.c_str(), F_OK) != 0) {
+    const int32_t read = UserFile_Read(gameName, maxBytes, &staged->bytes);
+    if (read == USERFILE_MISSING) {
         DebugPrintf(DBG_FILE, 1, "Warning: LoadGame(): '%s' is missing\n", path.c_str());
         return SAVEGAME_MISSING;
     }
-    if (!ReadFile(path, &staged->bytes)) {
-        DebugPrintf(DBG_FILE, 1, "Warning: LoadGame(): '%s' cannot be read\n", path.c_str());
-        return SAVEGAME_DAMAGED;
-    }
+    if (read != USERFILE_OK) return SAVEGAME_DAMAGED;
     for (const SaveBlock& b : blocks) {
         staged->views.push_back({b.tag, nullptr, 0, false});
     }
@@ -236,6 +234,16 @@ uint32_t StagedDataCrc(const StagedFile& staged)
     return crc;
 }
 
+// Every block's range check on the staged bytes; the first block that fails, or null.
+const char* FailedCheck(const StagedFile& staged, const std::vector<SaveBlock>& blocks)
+{
+    for (size_t k = 0; k < blocks.size(); ++k) {
+        if (blocks[k].check != nullptr && !blocks[k].check(staged.views[k].data))
+            return blocks[k].tag;
+    }
+    return nullptr;
+}
+
 void Adopt(const StagedFile& staged, const std::vector<SaveBlock>& blocks)
 {
     for (size_t k = 0; k < blocks.size(); ++k) {
@@ -251,20 +259,197 @@ bool FolderReadable()
     return true;
 }
 
+// The commit record: once it is on disk the slot's new files are the slot's game, whatever
+// happens to the renames that put them in place.
+constexpr char COMMIT_TYPE[] = "CMT0";
+constexpr char COMMIT_TAG[] = "CMIT";
+constexpr uint32_t COMMIT_VERSION = 1;
+constexpr size_t COMMIT_COMPANION_BYTES = 64;
+
+#pragma pack(push, 1)
+struct CommitRecord {
+    int32_t slot;
+    uint32_t stamp;                          // the pair stamp of the new files
+    char companion[COMMIT_COMPANION_BYTES];  // the file replaced with the pair, "" for none
+};
+#pragma pack(pop)
+static_assert(sizeof(CommitRecord) == 72);
+constexpr size_t COMMIT_MAX_BYTES = BlockFileMaxBytes(sizeof(CommitRecord), 1);
+
+// The names of one slot's files, old and new.
+struct SlotNames {
+    std::string save;
+    std::string perm;
+    std::string saveNew;
+    std::string permNew;
+    std::string marker;
+};
+
+SlotNames NamesOf(int32_t n)
+{
+    SlotNames names;
+    names.save = SaveGame_SaveName(n);
+    names.perm = SaveGame_PermName(n);
+    names.saveNew = names.save + ".new";
+    names.permNew = names.perm + ".new";
+    names.marker = std::string(SAVE_FOLDER) + "\\commit" + std::to_string(n);
+    return names;
+}
+
+// The pair stamp of a slot file that passes every check; for the game file the stamp must also
+// be the checksum of its blocks.
+bool WholeFileStamp(const std::string& gameName, bool isSave, uint32_t* stamp)
+{
+    if (UserFile_Probe(gameName.c_str()) != USERFILE_OK) return false;
+    StagedFile staged;
+    const int32_t result =
+        isSave ? Stage(gameName.c_str(), SAVEGAME_SAVE_MAX_BYTES, SAVE_TYPE, SaveBlocks(), &staged)
+               : Stage(gameName.c_str(), SAVEGAME_PERM_MAX_BYTES, PERM_TYPE, PermBlocks(), &staged);
+    if (result != SAVEGAME_OK) return false;
+    *stamp = StagedStamp(staged);
+    return !isSave || *stamp == StagedDataCrc(staged);
+}
+
+bool HasStamp(const std::string& gameName, bool isSave, uint32_t stamp)
+{
+    uint32_t found = 0;
+    return WholeFileStamp(gameName, isSave, &found) && found == stamp;
+}
+
+// The step hook's order for one step of a save, and the step itself when it is to run.
+template <typename Action>
+bool RunStep(int32_t step, bool* stopped, Action action)
+{
+    const int32_t order = s_saveGame.stepHook ? s_saveGame.stepHook(step) : SAVEGAME_STEP_GO;
+    if (order == SAVEGAME_STEP_STOP) *stopped = true;
+    if (order != SAVEGAME_STEP_GO) return false;
+    return action();
+}
+
+void RemoveNewFiles(const SlotNames& names, const std::string& companionNew)
+{
+    UserFile_Remove(names.saveNew.c_str());
+    UserFile_Remove(names.permNew.c_str());
+    if (!companionNew.empty()) UserFile_Remove(companionNew.c_str());
+}
+
+// Puts one committed file in place: its new copy, whole and stamped, is renamed over it; or it
+// already carries the stamp because the rename was done before the program stopped.
+bool PutInPlace(const std::string& name, const std::string& newName, bool isSave, uint32_t stamp)
+{
+    if (HasStamp(newName, isSave, stamp)) {
+        return UserFile_Rename(newName.c_str(), name.c_str()) == USERFILE_OK;
+    }
+    return HasStamp(name, isSave, stamp);
+}
+
+// Completes the save a commit record describes, or, when its new files are not the whole pair
+// it names, forgets it and leaves the slot's previous game. False when a rename failed: the
+// record stays for the next try.
+bool FinishCommit(int32_t n)
+{
+    const SlotNames names = NamesOf(n);
+    CommitRecord commit{};
+    const BlockFileRequest request = {COMMIT_TAG, &commit, sizeof commit, nullptr, true};
+    if (BlockFileLoad(names.marker.c_str(), COMMIT_MAX_BYTES, COMMIT_TYPE, COMMIT_VERSION, &request,
+                      1)
+        != BLOCKFILE_OK) {
+        if (UserFile_Probe(names.marker.c_str()) == USERFILE_MISSING) return true;
+        return UserFile_Remove(names.marker.c_str()) == USERFILE_OK;
+    }
+    commit.companion[COMMIT_COMPANION_BYTES - 1] = '\0';
+    const std::string companion = commit.companion;
+    const std::string companionNew = companion.empty() ? "" : companion + ".new";
+    const bool pairWhole = commit.slot == n
+                           && (HasStamp(names.permNew, false, commit.stamp)
+                               || HasStamp(names.perm, false, commit.stamp))
+                           && (HasStamp(names.saveNew, true, commit.stamp)
+                               || HasStamp(names.save, true, commit.stamp));
+    if (!pairWhole) {
+        DebugPrintf(DBG_FILE, 1,
+                    "SaveGame_Recover(): slot %d: the new files are not whole - "
+                    "the previous game stays\n",
+                    n);
+        RemoveNewFiles(names, companionNew);
+        return UserFile_Remove(names.marker.c_str()) == USERFILE_OK;
+    }
+    bool done = PutInPlace(names.perm, names.permNew, false, commit.stamp)
+                && PutInPlace(names.save, names.saveNew, true, commit.stamp);
+    if (done && !companion.empty() && UserFile_Probe(companionNew.c_str()) == USERFILE_OK) {
+        done = UserFile_Rename(companionNew.c_str(), companion.c_str()) == USERFILE_OK;
+    }
+    if (!done) return false;
+    DebugPrintf(DBG_FILE, 1, "SaveGame_Recover(): slot %d: the interrupted save is finished\n", n);
+    return UserFile_Remove(names.marker.c_str()) == USERFILE_OK;
+}
+
+// A slot number from a file name "<stem><n><suffix>", or -1.
+int32_t SlotOfName(const std::string& name, const char* stem, const char* suffix)
+{
+    const size_t stemLength = std::strlen(stem);
+    const size_t suffixLength = std::strlen(suffix);
+    if (name.size() <= stemLength + suffixLength || name.compare(0, stemLength, stem) != 0
+        || name.compare(name.size() - suffixLength, suffixLength, suffix) != 0)
+        return -1;
+    const std::string digits = name.substr(stemLength, name.size() - stemLength - suffixLength);
+    if (digits.size() > 4 || digits.find_first_not_of("0123456789") != std::string::npos) return -1;
+    return std::stoi(digits);
+}
+
+std::vector<std::string> FolderEntries()
+{
+    std::vector<std::string> entries;
+    DIR* dir = opendir(HostPath(SAVE_FOLDER).c_str());
+    if (dir == nullptr) return entries;
+    while (const dirent* entry = readdir(dir)) {
+        entries.push_back(entry->d_name);
+    }
+    closedir(dir);
+    return entries;
+}
+
+// A new file that no commit record names is what a save left when it stopped before committing
+// (or, from a version before commit records, between its two renames: then the game file's new
+// copy completes the archives already in place, and is put in place too).
+void TidyUncommitted(const std::string& entry)
+{
+    const std::string name = std::string(SAVE_FOLDER) + "\\" + entry;
+    const bool stray = entry.ends_with(".tmp") || entry.ends_with(".new");
+    if (!stray) return;
+    const int32_t slot = SlotOfName(entry, "save", ".new");
+    uint32_t stamp = 0;
+    if (slot >= 0 && WholeFileStamp(name, true, &stamp)) {
+        const SlotNames names = NamesOf(slot);
+        if (HasStamp(names.perm, false, stamp) && !HasStamp(names.save, true, stamp)) {
+            DebugPrintf(DBG_FILE, 1, "SaveGame_Recover(): slot %d: the new game is put in place\n",
+                        slot);
+            UserFile_Rename(name.c_str(), names.save.c_str());
+            return;
+        }
+    }
+    UserFile_Remove(name.c_str());
+}
+
 }  // namespace
+
+bool SaveCheck_ClubOrWord(int32_t club)
+{
+    return SaveCheck_InRange(club, 0, CLUB_ID_COUNT - 1) || club == CLUB_ORIGIN
+           || club == CLUB_RELEASED || club == CLUB_NONE;
+}
 
 void SaveGame_Init() { s_saveGame = {}; }
 
 void SaveGame_Uninit() {}
 
-void SaveGame_RegisterBlock(const char* tag, void* data, uint32_t size)
+void SaveGame_RegisterBlock(const char* tag, void* data, uint32_t size, SaveGameCheck check)
 {
-    Register(s_saveGame.registered, &s_saveGame.registeredCount, tag, data, size);
+    Register(s_saveGame.registered, &s_saveGame.registeredCount, tag, data, size, check);
 }
 
-void SaveGame_RegisterPermBlock(const char* tag, void* data, uint32_t size)
+void SaveGame_RegisterPermBlock(const char* tag, void* data, uint32_t size, SaveGameCheck check)
 {
-    Register(s_saveGame.perm, &s_saveGame.permCount, tag, data, size);
+    Register(s_saveGame.perm, &s_saveGame.permCount, tag, data, size, check);
 }
 
 const char* SaveGame_SaveName(int32_t n)
@@ -285,38 +470,131 @@ uint32_t SaveGame_StateHash()
     return BlocksCrc(PermBlocks(), BlocksCrc(SaveBlocks(), 0));
 }
 
-int32_t SaveGame(int32_t n)
+int32_t SaveGame(int32_t n) { return SaveGame_WithCompanion(n, nullptr); }
+
+int32_t SaveGame_WithCompanion(int32_t n, const SaveGameCompanion* companion)
 {
     CaptureCounts();
     const std::vector<SaveBlock> save = SaveBlocks();
     const std::vector<SaveBlock> perm = PermBlocks();
     const uint32_t stamp = BlocksCrc(save, 0);
-    const std::string saveNew = std::string(SaveGame_SaveName(n)) + ".new";
-    const std::string permNew = std::string(SaveGame_PermName(n)) + ".new";
-    // Both files are complete beside the old pair before either replaces it.
-    if (WriteFile(saveNew.c_str(), SAVE_TYPE, save, &stamp) != BLOCKFILE_OK)
-        return SAVEGAME_WRITE_FAILED;
-    if (WriteFile(permNew.c_str(), PERM_TYPE, perm, &stamp) != BLOCKFILE_OK) {
-        unlink(HostPath(saveNew.c_str()).c_str());
-        return SAVEGAME_WRITE_FAILED;
+    const SlotNames names = NamesOf(n);
+    CommitRecord commit{n, stamp, {}};
+    std::string companionNew;
+    if (companion != nullptr) {
+        std::snprintf(commit.companion, sizeof commit.companion, "%s", companion->gameName);
+        companionNew = std::string(commit.companion) + ".new";
     }
-    const std::string savePath = HostPath(SaveGame_SaveName(n));
-    const std::string permPath = HostPath(SaveGame_PermName(n));
-    if (std::rename(HostPath(permNew.c_str()).c_str(), permPath.c_str()) != 0) {
-        unlink(HostPath(saveNew.c_str()).c_str());
-        unlink(HostPath(permNew.c_str()).c_str());
-        DebugPrintf(DBG_FILE, 1, "Warning: SaveGame(): cannot replace '%s'\n", permPath.c_str());
+    bool stopped = false;
+    const auto failed = [&] {
+        if (!stopped) RemoveNewFiles(names, companionNew);
+        DebugPrintf(DBG_FILE, 1, "Warning: SaveGame(): slot %d was not saved\n", n);
         return SAVEGAME_WRITE_FAILED;
+    };
+    // A pending record of an earlier save of this slot would otherwise speak for these files.
+    if (!FinishCommit(n)) return failed();
+    const bool written =
+        RunStep(SAVEGAME_STEP_WRITE_SAVE, &stopped,
+                [&] { return WriteFile(names.saveNew.c_str(), SAVE_TYPE, save, &stamp) == 0; })
+        && RunStep(SAVEGAME_STEP_WRITE_PERM, &stopped,
+                   [&] { return WriteFile(names.permNew.c_str(), PERM_TYPE, perm, &stamp) == 0; })
+        && RunStep(SAVEGAME_STEP_WRITE_COMPANION, &stopped, [&] {
+               return companion == nullptr
+                      || UserFile_Write(companionNew.c_str(), companion->data, companion->size)
+                             == USERFILE_OK;
+           });
+    if (!written) return failed();
+    const BlockFileBlock record = {COMMIT_TAG, &commit, sizeof commit};
+    if (!RunStep(SAVEGAME_STEP_COMMIT, &stopped, [&] {
+            return BlockFileSave(names.marker.c_str(), COMMIT_TYPE, COMMIT_VERSION, &record, 1)
+                   == BLOCKFILE_OK;
+        }))
+        return failed();
+
+    // Committed: from here the new game is the slot's, and a rename that fails now is finished
+    // at the next start of the load screen, unless nothing has moved yet and the record can go.
+    if (!RunStep(SAVEGAME_STEP_RENAME_PERM, &stopped, [&] {
+            return UserFile_Rename(names.permNew.c_str(), names.perm.c_str()) == USERFILE_OK;
+        })) {
+        if (stopped) return SAVEGAME_WRITE_FAILED;
+        if (UserFile_Remove(names.marker.c_str()) == USERFILE_OK) return failed();
+        return SAVEGAME_OK;
     }
-    // Should this rename fail, the new archives sit beside the old game; the pair stamp then
-    // refuses the slot instead of loading a mixed career.
-    if (std::rename(HostPath(saveNew.c_str()).c_str(), savePath.c_str()) != 0) {
-        unlink(HostPath(saveNew.c_str()).c_str());
-        DebugPrintf(DBG_FILE, 1, "Warning: SaveGame(): cannot replace '%s'\n", savePath.c_str());
-        return SAVEGAME_WRITE_FAILED;
+    const bool placed =
+        RunStep(SAVEGAME_STEP_RENAME_SAVE, &stopped,
+                [&] {
+                    return UserFile_Rename(names.saveNew.c_str(), names.save.c_str())
+                           == USERFILE_OK;
+                })
+        && RunStep(SAVEGAME_STEP_RENAME_COMPANION, &stopped,
+                   [&] {
+                       return companion == nullptr
+                              || UserFile_Rename(companionNew.c_str(), companion->gameName)
+                                     == USERFILE_OK;
+                   })
+        && RunStep(SAVEGAME_STEP_END_COMMIT, &stopped,
+                   [&] { return UserFile_Remove(names.marker.c_str()) == USERFILE_OK; });
+    if (stopped) return SAVEGAME_WRITE_FAILED;
+    if (!placed) {
+        DebugPrintf(DBG_FILE, 1,
+                    "Warning: SaveGame(): slot %d is saved; its files are put in place later\n", n);
     }
     return SAVEGAME_OK;
 }
+
+void SaveGame_Recover()
+{
+    bool allFinished = true;
+    for (const std::string& entry : FolderEntries()) {
+        const int32_t slot = SlotOfName(entry, "commit", "");
+        if (slot >= 0 && !FinishCommit(slot)) allFinished = false;
+    }
+    // A record that stays still needs its new files, and names the companion's.
+    if (!allFinished) return;
+    for (const std::string& entry : FolderEntries()) {
+        if (SlotOfName(entry, "commit", "") < 0) TidyUncommitted(entry);
+    }
+}
+
+bool SaveGame_SlotIsWhole(int32_t n)
+{
+    const SlotNames names = NamesOf(n);
+    uint32_t stamp = 0;
+    return WholeFileStamp(names.save, true, &stamp) && HasStamp(names.perm, false, stamp);
+}
+
+bool SaveGame_SlotFilesPresent(int32_t n)
+{
+    const SlotNames names = NamesOf(n);
+    return UserFile_Probe(names.save.c_str()) == USERFILE_OK
+           && UserFile_Probe(names.perm.c_str()) == USERFILE_OK;
+}
+
+bool SaveGame_ReadSummary(int32_t n, SaveGameSummary* summary)
+{
+    const SlotNames names = NamesOf(n);
+    const std::vector<SaveBlock> blocks = SaveBlocks();
+    StagedFile staged;
+    if (Stage(names.save.c_str(), SAVEGAME_SAVE_MAX_BYTES, SAVE_TYPE, blocks, &staged)
+            != SAVEGAME_OK
+        || !HasStamp(names.perm, false, StagedStamp(staged))
+        || StagedStamp(staged) != StagedDataCrc(staged))
+        return false;
+    // The views follow SaveBlocks(): GAME, CLUB, SCLB, CMAP first.
+    std::memcpy(&summary->state, staged.views[0].data, sizeof summary->state);
+    const int32_t club = summary->state.humanClub;
+    summary->humanTeam = -1;
+    if (club < 0 || club >= CLUB_ID_COUNT) return true;
+    uint16_t slot = 0;
+    std::memcpy(&slot, staged.views[3].data + club * sizeof slot, sizeof slot);
+    if (slot >= CLUB_FULL_MAX) return true;
+    ClubRecord record;
+    std::memcpy(&record, staged.views[1].data + slot * sizeof record, sizeof record);
+    summary->humanTeam = record.team;
+    return true;
+}
+
+void SaveGame_SetStepHook(int32_t (*hook)(int32_t step)) { s_saveGame.stepHook = hook; }
 
 int32_t LoadGame(int32_t n)
 {
@@ -325,17 +603,29 @@ int32_t LoadGame(int32_t n)
                     HostPath(SAVE_FOLDER).c_str());
         return SAVEGAME_NO_FOLDER;
     }
+    // A save of this slot that stopped after its commit is finished before the slot is read.
+    FinishCommit(n);
     const std::vector<SaveBlock> save = SaveBlocks();
     const std::vector<SaveBlock> perm = PermBlocks();
     StagedFile savedGame;
     StagedFile archives;
-    int32_t result = Stage(SaveGame_SaveName(n), SAVE_TYPE, save, &savedGame);
-    if (result == SAVEGAME_OK) result = Stage(SaveGame_PermName(n), PERM_TYPE, perm, &archives);
+    int32_t result =
+        Stage(SaveGame_SaveName(n), SAVEGAME_SAVE_MAX_BYTES, SAVE_TYPE, save, &savedGame);
+    if (result == SAVEGAME_OK)
+        result = Stage(SaveGame_PermName(n), SAVEGAME_PERM_MAX_BYTES, PERM_TYPE, perm, &archives);
     if (result != SAVEGAME_OK) return result;
     const uint32_t stamp = StagedStamp(savedGame);
     if (stamp != StagedDataCrc(savedGame) || StagedStamp(archives) != stamp) {
         DebugPrintf(DBG_FILE, 1, "Warning: LoadGame(): slot %d: the two files are not one save\n",
                     n);
+        return SAVEGAME_DAMAGED;
+    }
+    const char* failed = FailedCheck(savedGame, save);
+    if (failed == nullptr) failed = FailedCheck(archives, perm);
+    if (failed != nullptr) {
+        DebugPrintf(DBG_FILE, 1,
+                    "Warning: LoadGame(): slot %d: block '%s' holds a value out of range\n", n,
+                    failed);
         return SAVEGAME_DAMAGED;
     }
     Adopt(savedGame, save);

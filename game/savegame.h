@@ -2,11 +2,20 @@
 // permanent archives in "SaveData\perm%d" ("PRM0"), written atomically and tied together.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+#include "game/gamestate.h"
 
 constexpr uint32_t SAVEGAME_VERSION = 1;
 constexpr int32_t SAVEGAME_AUTOSAVE_SLOT = 10;  // "AutoSave"
 constexpr int32_t SAVEGAME_REGISTERED_MAX = 24;
+// The largest files a slot may hold. Every saved block is a fixed array, so every career's files
+// have one size (today 2,082,348 bytes for SAV0 and 818,056 for PRM0, whatever the world); these
+// are half as much again, so that a later version's longer files still load. A larger file is
+// refused unread.
+constexpr size_t SAVEGAME_SAVE_MAX_BYTES = 2082348 * 3 / 2;
+constexpr size_t SAVEGAME_PERM_MAX_BYTES = 818056 * 3 / 2;
 
 // Results: 0 success; the others leave the running game and the previous files untouched.
 constexpr int32_t SAVEGAME_OK = 0;
@@ -25,13 +34,69 @@ void SaveGame_Uninit();
 // Other modules' saved state, in registration order after the database's own blocks. A tag
 // registered again replaces its block in place; a 25th block or a tag not four characters long is
 // fatal.
-void SaveGame_RegisterBlock(const char* tag, void* data, uint32_t size);
-void SaveGame_RegisterPermBlock(const char* tag, void* data, uint32_t size);
+// A block's range check: true when every value the game later uses as an index or a count lies
+// in its range. A load runs every block's check on the staged bytes before it applies anything,
+// and refuses the slot as damaged when one fails. Each lives beside its record's definition.
+using SaveGameCheck = bool (*)(const void* block);
+void SaveGame_RegisterBlock(const char* tag, void* data, uint32_t size,
+                            SaveGameCheck check = nullptr);
+void SaveGame_RegisterPermBlock(const char* tag, void* data, uint32_t size,
+                                SaveGameCheck check = nullptr);
 
-// Writes both files of slot n (any number from 0; 10 is the autosave) through temporary files;
-// both carry the CRC-32 of the saved game's blocks, so a pair that is not from one save is refused.
+// Helpers for the checks.
+constexpr bool SaveCheck_InRange(int64_t value, int64_t low, int64_t high)
+{
+    return value >= low && value <= high;
+}
+// A club id, or one of the words that stand for no club (none, released, a world club).
+bool SaveCheck_ClubOrWord(int32_t club);
+
+// Writes both files of slot n (any number from 0; 10 is the autosave) as one transaction: both
+// carry the CRC-32 of the saved game's blocks (the pair stamp), both are written whole beside the
+// old pair, a commit record "SaveData\commit<n>" makes them the slot's game, then they are renamed
+// into place. SAVEGAME_OK once committed (a rename left undone is finished by SaveGame_Recover or
+// the slot's next load); SAVEGAME_WRITE_FAILED only when the previous game is what remains.
 int32_t SaveGame(int32_t n);
-// Reads and checks both files completely before anything is taken; then rebuilds the derived
+// A file replaced in the same transaction as the pair (the save index, whose entry describes the
+// new game): written whole as "<gameName>.new" before the commit and renamed after the pair.
+struct SaveGameCompanion {
+    const char* gameName;
+    const void* data;
+    size_t size;
+};
+int32_t SaveGame_WithCompanion(int32_t n, const SaveGameCompanion* companion);
+// Finishes every save that stopped after its commit and removes what saves that stopped before
+// it left behind, so that each slot holds its old game or its new one, whole.
+void SaveGame_Recover();
+// Both files of slot n present, passing every check and stamped as one pair.
+bool SaveGame_SlotIsWhole(int32_t n);
+// Both files of slot n present as regular files, whatever they hold.
+bool SaveGame_SlotFilesPresent(int32_t n);
+// What the save index says of a slot, read from a whole pair without applying it: the saved
+// game-state block and the human club's team number (-1 when the game has no human club).
+struct SaveGameSummary {
+    GameStateBlock state;
+    int32_t humanTeam;
+};
+bool SaveGame_ReadSummary(int32_t n, SaveGameSummary* summary);
+
+// The steps of a save in order; a test's hook (null in the game) may fail any of them as a
+// failing disk call would, or stop the save there as a kill would.
+constexpr int32_t SAVEGAME_STEP_WRITE_SAVE = 0;
+constexpr int32_t SAVEGAME_STEP_WRITE_PERM = 1;
+constexpr int32_t SAVEGAME_STEP_WRITE_COMPANION = 2;
+constexpr int32_t SAVEGAME_STEP_COMMIT = 3;
+constexpr int32_t SAVEGAME_STEP_RENAME_PERM = 4;
+constexpr int32_t SAVEGAME_STEP_RENAME_SAVE = 5;
+constexpr int32_t SAVEGAME_STEP_RENAME_COMPANION = 6;
+constexpr int32_t SAVEGAME_STEP_END_COMMIT = 7;
+constexpr int32_t SAVEGAME_STEP_COUNT = 8;
+constexpr int32_t SAVEGAME_STEP_GO = 0;
+constexpr int32_t SAVEGAME_STEP_FAIL = 1;
+constexpr int32_t SAVEGAME_STEP_STOP = 2;
+void SaveGame_SetStepHook(int32_t (*hook)(int32_t step));
+// Finishes a committed save of the slot, then reads and checks both files completely before
+// anything is taken; then rebuilds the derived
 // state (squad list, calendar words). 0 on success, else a SAVEGAME_ result.
 int32_t LoadGame(int32_t n);
 

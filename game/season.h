@@ -62,6 +62,9 @@ static_assert(offsetof(TrainingBufferRecord, presets) == 706);
 static_assert(std::is_trivially_copyable_v<TrainingBufferRecord>);
 
 extern TrainingBufferRecord TrainingBuffer;  // owned by Training; the screens write it too
+// The saved buffer's range check (SaveGameCheck): slot players -1 or a person id, retraining
+// targets a line, a wing or none.
+bool DailyTraining_CheckSaved(const void* block);
 
 // Every slot free, no retraining, the default groups, the presets empty; registers the buffer
 // and the training counters with the saved game. Uninit is safe twice.

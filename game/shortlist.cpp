@@ -7,6 +7,7 @@
 #include "engine/debug.h"
 #include "engine/fatal.h"
 #include "game/funcs.h"
+#include "game/ids.h"
 #include "game/matchday.h"
 #include "game/savegame.h"
 
@@ -142,7 +143,7 @@ const PlayerComparator PlayerCompareTable[PLAYER_COMPARATORS] = {
 void ShortList_Init()
 {
     ShortList_Uninit();
-    SaveGame_RegisterBlock("SHRT", ShortList, sizeof ShortList);
+    SaveGame_RegisterBlock("SHRT", ShortList, sizeof ShortList, ShortList_CheckSaved);
 }
 
 void ShortList_Uninit()
@@ -214,3 +215,12 @@ int32_t PlayerList_Compare(const void* a, const void* b)
 }
 
 bool PlayerList_Before(int16_t a, int16_t b) { return PlayerList_Compare(&a, &b) < 0; }
+
+bool ShortList_CheckSaved(const void* block)
+{
+    const auto* ids = static_cast<const uint16_t*>(block);
+    for (int32_t k = 0; k < SHORTLIST_SIZE; ++k) {
+        if (ids[k] != SHORTLIST_FREE && ids[k] >= PERSON_MAX) return false;
+    }
+    return true;
+}

@@ -14,6 +14,7 @@ constexpr int32_t PLAYER_COMPARATORS = 40;
 constexpr uint16_t PICKLIST_NO_KEY = 39;  // the comparator that finds every pair equal
 
 extern uint16_t ShortList[SHORTLIST_SIZE];     // saved with the game; SHORTLIST_FREE marks a gap
+bool ShortList_CheckSaved(const void* block);  // the saved block's range check (SaveGameCheck)
 extern uint16_t ShortList2[SHORTLIST2_SIZE];   // not saved; emptied by the shortlist screen
 extern uint16_t PickList5[PICKLIST_KEYS];      // comparator slots in priority order
 extern int32_t PlayerSearchScore[PERSON_MAX];  // by player id; zero until a search scores them

@@ -9,6 +9,7 @@
 #include "game/fixtures.h"
 #include "game/gamestate.h"
 #include "game/records.h"
+#include "game/savegame.h"
 #include "game/world.h"
 
 uint16_t LeagueTable[CLUB_FULL_MAX][LEAGUE_COLUMNS];
@@ -216,4 +217,28 @@ int32_t VTW_GetLeaguePosTextForTeam(int32_t club, int32_t division)
     if (division < 0 || division >= DIVISION_MAX || VTW_FindDivisionOfTeam(club) != division)
         FatalError("VTW_GetLeaguePosTextForTeam(): club %d is not in division %d", club, division);
     return TEXT_FIRST_PLACE + LeagueTable[club][LEAGUE_PLACE];
+}
+
+bool Tables_CheckDivisionLists(const void* block)
+{
+    const auto* lists = static_cast<const int16_t(*)[DIVISION_LIST_SIZE]>(block);
+    std::array<bool, CLUB_FULL_MAX> listed{};
+    for (int32_t division = 0; division < DIVISION_MAX; ++division) {
+        for (int32_t k = 0; k < DIVISION_LIST_SIZE; ++k) {
+            const int16_t club = lists[division][k];
+            if (club == -1) continue;
+            if (!SaveCheck_InRange(club, 0, CLUB_FULL_MAX - 1) || listed[club]) return false;
+            listed[club] = true;
+        }
+    }
+    return true;
+}
+
+bool Tables_CheckCountedDays(const void* block)
+{
+    const auto* days = static_cast<const int16_t*>(block);
+    for (int32_t club = 0; club < CLUB_FULL_MAX; ++club) {
+        if (!SaveCheck_InRange(days[club], -1, 365)) return false;
+    }
+    return true;
 }

@@ -27,6 +27,10 @@ constexpr int32_t LEAGUE_FELL = 2;
 // Owned by Tables: read them here. Rows are indexed by club id (league clubs only).
 extern uint16_t LeagueTable[CLUB_FULL_MAX][LEAGUE_COLUMNS];
 extern int16_t DivisionLists[DIVISION_MAX][DIVISION_LIST_SIZE];  // club ids, -1 empty
+// The saved blocks' range checks (SaveGameCheck): each listed club a full club's id, listed once
+// over every division; each counted day -1 or a day of the season.
+bool Tables_CheckDivisionLists(const void* block);
+bool Tables_CheckCountedDays(const void* block);
 // The latest league day counted into each club's movement, -1 none.
 extern int16_t LeagueCountedDay[CLUB_FULL_MAX];
 

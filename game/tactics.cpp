@@ -44,6 +44,21 @@ void CheckNumber(int32_t n, const char* caller)
     if (n < 0 || n >= TACTIC_NUMBER_COUNT) FatalError("%s(): bad tactic number %d", caller, n);
 }
 
+// The saved blocks' range checks (SaveGameCheck).
+bool CustomTacticsAreValid(const void* block)
+{
+    const auto* tactics = static_cast<const TacticsRecord*>(block);
+    for (int32_t n = 0; n < TACTIC_CUSTOM_COUNT; ++n) {
+        if (!TacticsRecord_IsValid(tactics[n])) return false;
+    }
+    return true;
+}
+
+bool TacticNumberIsValid(const void* block)
+{
+    return SaveCheck_InRange(*static_cast<const int16_t*>(block), 0, TACTIC_NUMBER_COUNT - 1);
+}
+
 }  // namespace
 
 bool TacticsRecord_IsValid(const TacticsRecord& tactic)
@@ -64,9 +79,9 @@ void Tactics_Init()
         tactic = {};
     }
     CustomTactics_Clear();
-    SaveGame_RegisterBlock("CTAC", CustomTactics, sizeof CustomTactics);
-    SaveGame_RegisterBlock("CTA1", &CurrentTactic, sizeof CurrentTactic);
-    SaveGame_RegisterBlock("CTA2", &CurrentTacticB, sizeof CurrentTacticB);
+    SaveGame_RegisterBlock("CTAC", CustomTactics, sizeof CustomTactics, CustomTacticsAreValid);
+    SaveGame_RegisterBlock("CTA1", &CurrentTactic, sizeof CurrentTactic, TacticNumberIsValid);
+    SaveGame_RegisterBlock("CTA2", &CurrentTacticB, sizeof CurrentTacticB, TacticNumberIsValid);
 }
 
 void Tactics_Uninit() {}

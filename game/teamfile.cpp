@@ -59,7 +59,8 @@ int32_t LoadTeamFile(int32_t slot)
     if (slot < 0 || slot > 1) FatalError("LoadTeamFile(): bad team block %d", slot);
     ExportedTeamBlock staged;
     const BlockFileRequest request = {TEAM_BLOCK_TAG, &staged, sizeof(staged), nullptr, true};
-    if (BlockFileLoad(TEAM_FILE_NAME, TEAM_FILE_TYPE, TEAM_FILE_VERSION, &request, 1)
+    if (BlockFileLoad(TEAM_FILE_NAME, TEAM_FILE_MAX_BYTES, TEAM_FILE_TYPE, TEAM_FILE_VERSION,
+                      &request, 1)
         != BLOCKFILE_OK)
         return 1;
     if (!TeamIsPlayable(staged)) {

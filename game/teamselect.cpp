@@ -271,7 +271,9 @@ void VTW_AISelectTeam(int32_t club)
 
 void Club_AISelectTeam(int32_t club) { VTW_AISelectTeam(club); }
 
-int32_t VTW_ClearIneligibleShirts(int32_t club)
+namespace {
+
+int32_t CheckTeamSheet(int32_t club, bool takeShirts)
 {
     const int16_t* members = nullptr;
     const int32_t count = Records_ClubMembers(club, &members);
@@ -281,7 +283,7 @@ int32_t VTW_ClearIneligibleShirts(int32_t club)
     for (int32_t k = 0; k < count; ++k) {
         const int32_t player = members[k];
         if (!IsEligible(eligibility, player)) {
-            VTW_SetPlayerShirt(player, 0);
+            if (takeShirts) VTW_SetPlayerShirt(player, 0);
             continue;
         }
         const int32_t shirt = VTW_GetPlayerShirt(player);
@@ -292,6 +294,12 @@ int32_t VTW_ClearIneligibleShirts(int32_t club)
     if (starters < MATCH_STARTERS) return 1;
     return foreigners > 3 ? 2 : 0;
 }
+
+}  // namespace
+
+int32_t VTW_ClearIneligibleShirts(int32_t club) { return CheckTeamSheet(club, true); }
+
+int32_t VTW_CheckTeamSheet(int32_t club) { return CheckTeamSheet(club, false); }
 
 int32_t Match_SlotPositionCode(int32_t slot, int32_t row, int32_t column)
 {

@@ -12,6 +12,7 @@
 #include "engine/pakfile.h"
 #include "engine/random.h"
 #include "game/hooks.h"
+#include "game/savegame.h"
 #include "game/textformat.h"
 
 NewsInbox TextMessNews;
@@ -307,4 +308,15 @@ const char* TextMess_InboxLine(int32_t index)
     if (index < 0 || index >= inbox.count) return "";
     const int32_t oldest = (inbox.next - inbox.count + TEXTMESS_INBOX_SIZE) % TEXTMESS_INBOX_SIZE;
     return inbox.lines[(oldest + index) % TEXTMESS_INBOX_SIZE];
+}
+
+bool TextMess_CheckInbox(const void* block)
+{
+    const auto& inbox = *static_cast<const NewsInbox*>(block);
+    bool valid = SaveCheck_InRange(inbox.count, 0, TEXTMESS_INBOX_SIZE)
+                 && SaveCheck_InRange(inbox.next, 0, TEXTMESS_INBOX_SIZE - 1);
+    for (const auto& line : inbox.lines) {
+        valid = valid && std::memchr(line, '\0', sizeof line) != nullptr;
+    }
+    return valid;
 }

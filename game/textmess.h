@@ -43,6 +43,9 @@ struct NewsInbox {
     int32_t count;  // lines held, at most TEXTMESS_INBOX_SIZE
     int32_t next;   // the slot the next message goes to
 };
+// The saved inbox's range check (SaveGameCheck): its count and next slot in range, every line
+// terminated.
+bool TextMess_CheckInbox(const void* block);
 extern NewsInbox TextMessNews;  // owned by TextMess: read it here, add through ShowForHumans
 
 // Init forgets the table, the name source, the parameters, the inbox and every warning given;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "game/gamestate.h"
+#include "game/ids.h"
 #include "game/savegame.h"
 
 TransferRecordRow TransferRecords[TRANSFER_ROWS + 1];
@@ -31,7 +32,8 @@ void EndListAt(int32_t n)
 void Transfers_Init()
 {
     VTW_ClearTransferRecords();
-    SaveGame_RegisterPermBlock("TRFR", TransferRecords, sizeof TransferRecords);
+    SaveGame_RegisterPermBlock("TRFR", TransferRecords, sizeof TransferRecords,
+                               Transfers_CheckSaved);
 }
 
 void Transfers_Uninit() {}
@@ -94,4 +96,17 @@ void VTW_SumClubTransfers(int32_t slot, int32_t* paid, int32_t* received, int32_
     }
     *paid = static_cast<int32_t>(std::min<int64_t>(out, INT32_MAX));
     *received = static_cast<int32_t>(std::min<int64_t>(in, INT32_MAX));
+}
+
+bool Transfers_CheckSaved(const void* block)
+{
+    const auto* rows = static_cast<const TransferRecordRow*>(block);
+    for (int32_t k = 0; k <= TRANSFER_ROWS && rows[k].buyer != -1; ++k) {
+        const TransferRecordRow& row = rows[k];
+        if (!SaveCheck_ClubOrWord(row.seller) || !SaveCheck_ClubOrWord(row.buyer)
+            || !SaveCheck_InRange(row.player, 0, PERSON_MAX - 1) || row.month > 11
+            || !SaveCheck_InRange(row.day, 1, 31))
+            return false;
+    }
+    return true;
 }

@@ -35,6 +35,8 @@ static_assert(std::is_trivially_copyable_v<TransferRecordRow>);
 
 // Oldest first; the row after the last holds buyer -1. Owned by Transfers.
 extern TransferRecordRow TransferRecords[TRANSFER_ROWS + 1];
+// The saved block's range check (SaveGameCheck): clubs, players and dates of the rows in use.
+bool Transfers_CheckSaved(const void* block);
 
 // Empties the list and registers it with the permanent data; Uninit is safe twice.
 void Transfers_Init();

@@ -9,6 +9,7 @@
 #include "engine/fatal.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
+#include "game/savegame.h"
 #include "game/textformat.h"
 
 WorldData World;
@@ -203,4 +204,13 @@ int32_t World_LeagueClubCount(int32_t country)
         count += c.divisionSize[d];
     }
     return count;
+}
+
+bool World_CheckClubTable(const void* block)
+{
+    const auto* entries = static_cast<const WorldClubEntry*>(block);
+    for (int32_t team = 0; team < TEAM_COUNT; ++team) {
+        if (entries[team].inUse > 1 || entries[team].country >= WORLD_COUNTRY_COUNT) return false;
+    }
+    return true;
 }

@@ -127,6 +127,7 @@ struct WorldClubEntry {
     uint8_t country;
 };
 extern WorldClubEntry WorldClubTable[TEAM_COUNT];
+bool World_CheckClubTable(const void* block);  // the saved block's range check (SaveGameCheck)
 
 // The 340,000 bytes of "stats\names.dat".
 extern char NamesBuffer[];

@@ -522,6 +522,11 @@ int32_t EXM_MenuLoop()
 }
 
 int32_t EXM_GetRebuildFlag() { return s_exm.rebuild ? 1 : 0; }
+
+void EXM_RedrawNow()
+{
+    if (s_exm.active && s_exm.depth >= 0 && !s_exm.walking) Walk(EXM_CODE_REDRAW);
+}
 void EXM_SetRowCount(int32_t n) { s_exm.rowCount = n; }
 int32_t EXM_GetClickState() { return static_cast<int32_t>(s_exm.buttons); }
 void EXM_SetPendingCode(int32_t code) { s_exm.pendingCode = code; }

@@ -181,6 +181,9 @@ int32_t EXM_PushAndRun(const MenuItem* table);
 int32_t EXM_MenuLoop();
 
 int32_t EXM_GetRebuildFlag();
+// The full redraw that code 2 asks for, at once, of the screen being run (nothing outside a
+// run or during a walk): for benchmarks, which time one redraw from inside the loop.
+void EXM_RedrawNow();
 void EXM_SetRowCount(int32_t n);  // the count of includes whose own count is 0
 int32_t EXM_GetClickState();      // the button bits of this pass; bit 4 while Alt is held
 void EXM_SetPendingCode(int32_t code);

@@ -23,13 +23,17 @@
 #include "game/trainingschedule.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
+#include "menus/careerhistory.h"
+#include "menus/clubcalendar.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
+#include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
 #include "menus/hotregion.h"
 #include "menus/joboffer.h"
 #include "menus/kits.h"
+#include "menus/leaguetable.h"
 #include "menus/machine.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
@@ -40,10 +44,11 @@
 #include "menus/news.h"
 #include "menus/numbers.h"
 #include "menus/office.h"
+#include "menus/playercard.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
-#include "menus/squadstandin.h"
+#include "menus/squadscreen.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
 
@@ -56,7 +61,8 @@ uint16_t PlayerCardOutcome;
 uint16_t AdvanceMode;
 uint16_t MatchReportPage;
 uint16_t JobOfferMode;
-int16_t RoutePlayer;
+int16_t CurrentPlayer;
+uint16_t CardReturnOption;
 int16_t RouteClub;
 
 namespace {
@@ -163,7 +169,7 @@ void NewGame()
     SetBusyPointer(0);
 }
 
-void ToSquad() { MenuOption = 7; }
+void ToSquad() { MenuOption = MENU_OPTION_SQUAD; }
 
 // Today's fixtures one by one, then the day itself, then wherever the day leads.
 void PlayToday()
@@ -286,16 +292,16 @@ const MenuItem* SaveScreen()
 constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Step(0, NewGame, "Nouvelle partie"),
     Table(1, "Choisir le Championnat", CountryChoice_Table),
-    Step(2, ToSquad, "Equipe"),
+    Step(MENU_OPTION_TO_SQUAD, ToSquad, "Equipe"),
     Table(3, "Bureau de l'entra\xEEneur", Office_Table),
-    Screen(4, "Fiche du joueur", AfterPlayerCard),
+    Table(4, "Fiche du joueur", PlayerCard_Table, AfterPlayerCard),
     Table(5, "Choisissez une \xE9quipe \xE0 diriger", TeamChoice_Table),
     Table(6, "Offre d'emploi", JobOffer_Table),
-    Table(7, "Equipe", SquadStandIn_Table, AfterSquad),
-    Screen(8, "Calendrier"),
-    Screen(9, "Classement"),
+    Table(7, "Equipe", Squad_Table, AfterSquad),
+    Table(8, "Calendrier", ClubCalendar_Table),
+    Table(9, "Classement", LeagueTable_Table),
     Screen(10, "N\xE9gociations", AfterNegotiations),
-    Screen(11, "Rencontres/R\xE9sultats"),
+    Table(11, "Rencontres/R\xE9sultats", FixtureList_Table),
     Screen(12, "Tableau d'Honneur National"),
     Screen(13, "Choix des entra\xEEneurs"),
     Screen(14, "N\xE9gocier contrat", AfterContractTalks),
@@ -337,7 +343,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(54, "Match amical"),
     Screen(55, "Ralenti"),
     Screen(56, "Revoir le match"),
-    Screen(57, "Carri\xE8re"),
+    Table(57, "Carri\xE8re", CareerHistory_Table),
     Screen(58, "All Stars"),
     Step(59, RouteGameEvents, "Suite"),
     Screen(60, "Analyse du match"),
@@ -379,10 +385,12 @@ consteval bool EveryOptionInPlace()
 }
 static_assert(EveryOptionInPlace(), "an option row is out of order");
 
-// Options whose screens show the human's club, and the match-report pages.
-void BeforeScreen(int32_t option)
+// Options whose screens show the human's club, and the match-report pages; false when the
+// option sends on to another one instead of showing its screen.
+bool BeforeScreen(int32_t option)
 {
     switch (option) {
+        case 8: return !ClubCalendar_SkipsToDeveloper();
         case 3: CurrentHuman = MANAGER_HUMAN; break;
         case 13:
         case 17: ResetCurrentClub(); break;
@@ -402,6 +410,7 @@ void BeforeScreen(int32_t option)
             break;
         default: break;
     }
+    return true;
 }
 
 void RunPlaceholder(const DispatchRow& row)
@@ -479,7 +488,7 @@ void RouteSaleRequest()
 {
     const int32_t player = FrontEndRoutes.salesPlayer();
     const int32_t club = FrontEndRoutes.salesClub();
-    RoutePlayer = static_cast<int16_t>(player);
+    CurrentPlayer = static_cast<int16_t>(player);
     RouteClub = static_cast<int16_t>(club);
     if (VTW_GetPlayerLoanList(player) != 0) {
         AskForLoan(player, club);
@@ -523,7 +532,17 @@ void RegisterScriptValues()
     ScriptRegisterValue("depth", [] { return EXM_Depth() + 1; });
     ScriptRegisterValue("busy", BusyPointerCount);
     ScriptRegisterValue("resultsmode", Results_ShownMode);
+    ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
+    ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
     DayScreen_RegisterScriptValues();
+    ScriptRegisterValue("calfirst", [] { return static_cast<int32_t>(ClubCalendar.first); });
+    ScriptRegisterValue("calcount", [] { return static_cast<int32_t>(ClubCalendar.count); });
+    ScriptRegisterValue("tablediv",
+                        [] { return static_cast<int32_t>(LeagueTableScreen.division); });
+    ScriptRegisterValue("tablefirst", [] { return static_cast<int32_t>(LeagueTableScreen.first); });
+    ScriptRegisterValue("fixday", [] { return static_cast<int32_t>(FixtureList.shownDay); });
+    ScriptRegisterValue("fixmode", [] { return static_cast<int32_t>(FixtureList.mode); });
+    ScriptRegisterValue("fixrows", [] { return static_cast<int32_t>(FixtureList.dayCount); });
 }
 
 // The match view brings a display of its own up, so the front end's comes down around it.
@@ -547,6 +566,7 @@ void RegisterGameHooks()
     GameHooks.NewsManagerAppointed = News_ManagerAppointed;
     GameHooks.NewsManagerSacked = News_ManagerSacked;
     GameHooks.NewsPlayerMoved = News_PlayerMoved;
+    GameHooks.FillSquadTable = FillSquadTable;
 }
 
 const ExmFrontEnd LOOP_STEPS = {
@@ -577,7 +597,8 @@ void FrontEndInit()
     AdvanceMode = 0;
     MatchReportPage = 0;
     JobOfferMode = 0;
-    RoutePlayer = -1;
+    CurrentPlayer = -1;
+    CardReturnOption = MENU_OPTION_OFFICE;
     RouteClub = -1;
     FrontEndRoutes = NO_ROUTES;
     s_frontEnd = {};
@@ -590,7 +611,13 @@ void FrontEndInit()
     SaveLoadInit();
     NewCareerInit();
     JobOfferInit();
+    ClubCalendarInit();
+    LeagueTableInit();
+    FixtureListInit();
     OfficeInit();
+    SquadScreenInit();
+    PlayerCardInit();
+    CareerHistoryInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -601,7 +628,13 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    CareerHistoryUninit();
+    PlayerCardUninit();
+    SquadScreenUninit();
     OfficeUninit();
+    FixtureListUninit();
+    LeagueTableUninit();
+    ClubCalendarUninit();
     JobOfferUninit();
     NewCareerUninit();
     SaveLoadUninit();
@@ -648,10 +681,7 @@ void DoMainMenu()
     ClubChangedFlag = 0;
     while (MenuOption != MENU_OPTION_QUIT) {
         const int16_t option = MenuOption;
-        if (option != MENU_OPTION_VIDEO) {
-            s_frontEnd.beforePrevious = PreviousOption;
-            PreviousOption = option;
-        }
+        FrontEnd_NoteDispatch(option);
         DispatchOption(option);
     }
 }
@@ -666,13 +696,24 @@ void DispatchOption(int32_t option)
         return;
     }
     if (row.kind == DISPATCH_SCREEN) {
-        BeforeScreen(row.option);
+        if (!BeforeScreen(row.option)) return;
         RunScreen(row.table());
         if (row.after != nullptr) row.after();
         return;
     }
     RunPlaceholder(row);
 }
+
+void FrontEnd_NoteDispatch(int16_t option)
+{
+    if (option == MENU_OPTION_VIDEO) return;
+    if (PreviousOption != MENU_OPTION_TO_SQUAD) s_frontEnd.beforePrevious = PreviousOption;
+    PreviousOption = option;
+}
+
+int16_t FrontEnd_CameFrom() { return s_frontEnd.beforePrevious; }
+
+bool FrontEnd_HumanHasPost() { return VTW_GetClubOfManager(MANAGER_HUMAN) >= 0; }
 
 bool FrontEnd_OptionIsPlaceholder(int32_t option)
 {
@@ -722,7 +763,7 @@ void RouteGameEvents()
         MenuOption = 14;
         CurrentHuman = static_cast<int16_t>(talks);
         ResetCurrentClub();
-        RoutePlayer = static_cast<int16_t>(FrontEndRoutes.contractsPlayer());
+        CurrentPlayer = static_cast<int16_t>(FrontEndRoutes.contractsPlayer());
         return;
     }
     if (FrontEndRoutes.salesHuman() != 0 && MenuOption == MENU_OPTION_OFFICE) RouteSaleRequest();

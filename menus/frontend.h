@@ -11,6 +11,10 @@ constexpr int16_t MENU_OPTION_QUIT = -1;
 constexpr int32_t MENU_OPTION_COUNT = 85;  // 0-84
 constexpr int16_t MENU_OPTION_TITLE = 24;
 constexpr int16_t MENU_OPTION_OFFICE = 3;
+constexpr int16_t MENU_OPTION_TO_SQUAD = 2;  // only forwards to the squad screen
+constexpr int16_t MENU_OPTION_PLAYER_CARD = 4;
+constexpr int16_t MENU_OPTION_SQUAD = 7;
+constexpr int16_t MENU_OPTION_CAREER = 57;
 constexpr int16_t MENU_OPTION_VIDEO = 83;  // never becomes the previous option
 constexpr int32_t SPLASH_TICKS = 300;
 constexpr int32_t SPLASH_FIRST_BACKGROUND = 22;
@@ -28,8 +32,11 @@ extern uint16_t PlayerCardOutcome;  // 1 negotiations, 2 contract talks
 extern uint16_t AdvanceMode;        // 2: the day's match screen before the advance
 extern uint16_t MatchReportPage;    // 0 match analysis, 1 graphs
 extern uint16_t JobOfferMode;       // 2 when the routing opens the job offer
-extern int16_t RoutePlayer;         // the player of the request or talks the routing met
-extern int16_t RouteClub;           // the asking club of a request
+// The player every player screen acts on, -1 none; a screen that opens the card (4) or the career
+// history (57) sets it first, and so does the routing for a request or talks.
+extern int16_t CurrentPlayer;
+extern uint16_t CardReturnOption;  // the option the player card's OK opens
+extern int16_t RouteClub;          // the asking club of a request
 
 // What the routing asks the job and transfer markets. Those markets fill the rows when they come;
 // until then every row answers that nothing is pending.
@@ -72,6 +79,13 @@ int32_t WaitTicksOrClick(int32_t ticks);
 // After a day, a negotiation or contract talks: the next option (nothing when it is -1).
 void RouteGameEvents();
 void LoadNamesFile();  // "stats\names.dat" into the names buffer, at most NAMES_FILE_BYTES
+// The dispatcher's bookkeeping before it runs an option: PreviousOption and the option before it.
+void FrontEnd_NoteDispatch(int16_t option);
+// The option dispatched before the current one, -1 none; option 2, which only forwards to the
+// squad, never counts, nor does 83. A screen reads it as where it was opened from.
+int16_t FrontEnd_CameFrom();
+// Whether the human holds a post; after a sacking he has none.
+bool FrontEnd_HumanHasPost();
 // Whether an option has a screen or step of its own yet (else it shows a placeholder).
 bool FrontEnd_OptionIsPlaceholder(int32_t option);
 // The loop steps (menu bar, popups, text field) registered with the menu system.

@@ -63,6 +63,33 @@ struct MenuListEntry {
     MenuListPrepare prepare;  // the first title only: before the bar or popup shows
 };
 
+// Makers of description rows: a title (its prepare callback, if any, runs before the list shows),
+// an entry with a text-number label or one read from an int16_t variable (`option` lands in
+// spare[0] for handlers that open a screen), and the end.
+constexpr MenuListEntry MenuList_Title(int32_t textNo, MenuListPrepare prepare = nullptr)
+{
+    return {LIST_TITLE_TEXT_NO, 0, {-1, -1, -1, -1}, {0, 0}, textNo, nullptr, prepare};
+}
+constexpr MenuListEntry MenuList_Entry(int32_t textNo, MenuListHandler handler, int16_t option = 0)
+{
+    return {LIST_ENTRY_TEXT_NO, LIST_ENABLED, {0, 0, 0, 0}, {option, 0}, textNo, handler, nullptr};
+}
+inline MenuListEntry MenuList_EntryVar(const int16_t* label, MenuListHandler handler,
+                                       int16_t option = 0)
+{
+    return {LIST_ENTRY_TEXT_NO_VAR,
+            LIST_ENABLED,
+            {0, 0, 0, 0},
+            {option, 0},
+            reinterpret_cast<std::intptr_t>(label),
+            handler,
+            nullptr};
+}
+constexpr MenuListEntry MenuList_End()
+{
+    return {LIST_END, 0, {0, 0, 0, 0}, {0, 0}, 0, nullptr, nullptr};
+}
+
 void MenuBarInit();    // no bar, list or popup
 void MenuBarUninit();  // the same; safe twice
 

@@ -372,6 +372,8 @@ void DrawFigures()
 int32_t OpenPlayerCard(MenuHotspot* hotspot)
 {
     const auto player = static_cast<int32_t>(hotspot->value);
+    CurrentPlayer = static_cast<int16_t>(player);
+    CardReturnOption = MENU_OPTION_OFFICE;
     Office.savedClub = GameState.currentClub;
     GameState.currentClub = static_cast<int16_t>(VTW_GetPlayerClub(player));
     return Leave(OPTION_PLAYER_CARD);
@@ -557,21 +559,6 @@ void PrepareDivisions(MenuListRecord*)
     }
 }
 
-constexpr MenuListEntry Title(int32_t textNo, MenuListPrepare prepare)
-{
-    return {LIST_TITLE_TEXT_NO, 0, {-1, -1, -1, -1}, {0, 0}, textNo, nullptr, prepare};
-}
-constexpr MenuListEntry Entry(int32_t textNo, MenuListHandler handler, int16_t option = 0)
-{
-    return {LIST_ENTRY_TEXT_NO, LIST_ENABLED, {0, 0, 0, 0}, {option, 0}, textNo, handler, nullptr};
-}
-MenuListEntry EntryVar(const int16_t* label, MenuListHandler handler, int16_t option = 0)
-{
-    return {LIST_ENTRY_TEXT_NO_VAR, LIST_ENABLED, {0, 0, 0, 0}, {option, 0},
-            MenuAddress(label),     handler,      nullptr};
-}
-constexpr MenuListEntry End() { return {LIST_END, 0, {0, 0, 0, 0}, {0, 0}, 0, nullptr, nullptr}; }
-
 // ---------------------------------------------------------------------------------------------
 // The hidden switches.
 
@@ -626,9 +613,12 @@ int32_t Office_ToMatchDay(MenuListEntry*) { return AdvanceUnlessMatchDay(ADVANCE
 
 int32_t Office_TeamRefusal(int32_t club)
 {
-    const int32_t check = VTW_ClearIneligibleShirts(club);
+    // A refused sheet keeps its shirts, so that the squad screen can swap the ineligible out;
+    // an accepted one loses only its ineligible substitutes.
+    const int32_t check = VTW_CheckTeamSheet(club);
     if (check == 2) return TEXT_TOO_MANY_FOREIGN;
     if (check != 0) return TEXT_NOT_COMPLETE;
+    VTW_ClearIneligibleShirts(club);
     if (VTW_CountTeamCaptains(club) == 0) return TEXT_NO_CAPTAIN;
     return 0;
 }
@@ -649,11 +639,11 @@ int32_t Office_PlayMatch(MenuListEntry*)
 MenuListEntry* Office_EndPopup()
 {
     static MenuListEntry popup[] = {
-        Title(TEXT_END, PrepareEnd),
-        Entry(TEXT_NEXT_DAY, NextDayEntry),
-        EntryVar(&s_texts.secondEntry, Office_ToMatchDay),
-        Entry(TEXT_PLAY_MATCH, Office_PlayMatch),
-        End(),
+        MenuList_Title(TEXT_END, PrepareEnd),
+        MenuList_Entry(TEXT_NEXT_DAY, NextDayEntry),
+        MenuList_EntryVar(&s_texts.secondEntry, Office_ToMatchDay),
+        MenuList_Entry(TEXT_PLAY_MATCH, Office_PlayMatch),
+        MenuList_End(),
     };
     return popup;
 }
@@ -661,11 +651,11 @@ MenuListEntry* Office_EndPopup()
 MenuListEntry* Office_CalendarPopup()
 {
     static MenuListEntry popup[] = {
-        Title(294, nullptr),
-        Entry(2104, ToOption, 8),
-        Entry(157, ToOption, 11),
-        Entry(701, Friendly, 17),
-        End(),
+        MenuList_Title(294, nullptr),
+        MenuList_Entry(2104, ToOption, 8),
+        MenuList_Entry(157, ToOption, 11),
+        MenuList_Entry(701, Friendly, 17),
+        MenuList_End(),
     };
     return popup;
 }
@@ -673,11 +663,11 @@ MenuListEntry* Office_CalendarPopup()
 MenuListEntry* Office_ClubDataPopup()
 {
     static MenuListEntry popup[] = {
-        Title(2113, PrepareClubData), Entry(2115, Statistic, 30),
-        Entry(2116, Statistic, 29),   Entry(2117, Statistic, 31),
-        Entry(2118, Statistic, 61),   Entry(2119, ToOption, 36),
-        Entry(1216, ToOption, 27),    Entry(2120, TeamSheets, 32),
-        Entry(1482, ToOption, 82),    End(),
+        MenuList_Title(2113, PrepareClubData), MenuList_Entry(2115, Statistic, 30),
+        MenuList_Entry(2116, Statistic, 29),   MenuList_Entry(2117, Statistic, 31),
+        MenuList_Entry(2118, Statistic, 61),   MenuList_Entry(2119, ToOption, 36),
+        MenuList_Entry(1216, ToOption, 27),    MenuList_Entry(2120, TeamSheets, 32),
+        MenuList_Entry(1482, ToOption, 82),    MenuList_End(),
     };
     return popup;
 }
@@ -685,15 +675,15 @@ MenuListEntry* Office_ClubDataPopup()
 MenuListEntry* Office_DivisionPopup()
 {
     static MenuListEntry popup[] = {
-        Title(136, PrepareDivisions),
-        EntryVar(&s_divisionLabels[0], ChooseDivision),
-        EntryVar(&s_divisionLabels[1], ChooseDivision),
-        EntryVar(&s_divisionLabels[2], ChooseDivision),
-        EntryVar(&s_divisionLabels[3], ChooseDivision),
-        EntryVar(&s_divisionLabels[4], ChooseDivision),
-        EntryVar(&s_divisionLabels[5], ChooseDivision),
-        Entry(857, ToOption, OPTION_REST_OF_WORLD),
-        End(),
+        MenuList_Title(136, PrepareDivisions),
+        MenuList_EntryVar(&s_divisionLabels[0], ChooseDivision),
+        MenuList_EntryVar(&s_divisionLabels[1], ChooseDivision),
+        MenuList_EntryVar(&s_divisionLabels[2], ChooseDivision),
+        MenuList_EntryVar(&s_divisionLabels[3], ChooseDivision),
+        MenuList_EntryVar(&s_divisionLabels[4], ChooseDivision),
+        MenuList_EntryVar(&s_divisionLabels[5], ChooseDivision),
+        MenuList_Entry(857, ToOption, OPTION_REST_OF_WORLD),
+        MenuList_End(),
     };
     return popup;
 }

@@ -79,8 +79,9 @@ int32_t Office_TrendIcon(int32_t value, int32_t remembered, bool attendance);
 int32_t Office_NextDay(MenuHotspot* hotspot);
 int32_t Office_ToMatchDay(MenuListEntry* entry);
 int32_t Office_PlayMatch(MenuListEntry* entry);
-// Takes the shirts from the club's ineligible players; then the text refusing its team (585
-// incomplete, 588 too many non-Europeans, 1484 no captain), 0 when it may play.
+// The text refusing the club's team (585 incomplete, 588 too many non-Europeans, 1484 no
+// captain), 0 when it may play. A refused team keeps its shirts, for the squad screen's swaps;
+// an accepted one gives up the shirts of its ineligible substitutes.
 int32_t Office_TeamRefusal(int32_t club);
 MenuListEntry* Office_EndPopup();  // enable rules applied by its prepare callback
 MenuListEntry*

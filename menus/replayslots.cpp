@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "engine/filename.h"
+#include "engine/userfile.h"
 
 int32_t Replay_CountSaved()
 {
@@ -11,10 +11,8 @@ int32_t Replay_CountSaved()
     for (int32_t slot = 0; slot < REPLAY_SLOT_COUNT; ++slot) {
         char name[24];
         std::snprintf(name, sizeof name, "Replay%02d.sav", slot);
-        std::FILE* file = std::fopen(HostPath(name).c_str(), "rb");
-        if (file == nullptr) continue;
-        std::fclose(file);
-        ++count;
+        // Only a regular file can hold a replay: a folder or a pipe of that name is no slot.
+        if (UserFile_Probe(name) == USERFILE_OK) ++count;
     }
     return count;
 }

@@ -5,17 +5,17 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-
-#include <unistd.h>
+#include <vector>
 
 #include "engine/debug.h"
-#include "engine/filename.h"
+#include "engine/userfile.h"
 #include "game/calendar.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/ids.h"
 #include "game/savegame.h"
 #include "game/textmess.h"
+#include "game/world.h"
 
 SaveIndexSlot SaveIndex[SAVEINDEX_SLOTS];
 
@@ -42,22 +42,24 @@ void CopyTerminated(char* to, size_t toBytes, const char* from, size_t fromBytes
     std::memset(to + n, 0, toBytes - n);
 }
 
-// The reads of one record in file order, each with its result and its log line.
-int16_t ReadRecord(std::FILE* file, SaveIndexSlot* slot)
+// A record cut short names the first field it lacks, as the file's three reads of a record did.
+int16_t ReadRecord(const std::vector<uint8_t>& bytes, size_t at, SaveIndexSlot* slot)
 {
     SaveIndexFileRecord record{};
-    if (std::fread(record.name, sizeof record.name, 1, file) != 1) {
+    const size_t left = bytes.size() > at ? bytes.size() - at : 0;
+    if (left < offsetof(SaveIndexFileRecord, used)) {
         DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Reading directory names - failed\n");
         return -1;
     }
-    if (std::fread(&record.used, sizeof record.used, 1, file) != 1) {
+    if (left < offsetof(SaveIndexFileRecord, description)) {
         DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Reading directory flags - failed\n");
         return -2;
     }
-    if (std::fread(record.description, sizeof record.description, 1, file) != 1) {
+    if (left < sizeof record) {
         DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Reading game disription - failed\n");
         return -3;
     }
+    std::memcpy(&record, bytes.data() + at, sizeof record);
     // A damaged file may hold no terminators: both texts are cut inside their buffers.
     CopyTerminated(slot->name, sizeof slot->name, record.name, sizeof record.name);
     slot->used = record.used;
@@ -66,46 +68,94 @@ int16_t ReadRecord(std::FILE* file, SaveIndexSlot* slot)
     return 0;
 }
 
-int16_t ReadAll(std::FILE* file, SaveIndexSlot* slots)
+int16_t ReadAll(const std::vector<uint8_t>& bytes, SaveIndexSlot* slots)
 {
     for (int32_t i = 0; i < SAVEINDEX_SLOTS; ++i) {
-        if (const int16_t result = ReadRecord(file, &slots[i]); result < 0) return result;
+        const size_t at = static_cast<size_t>(i) * sizeof(SaveIndexFileRecord);
+        if (const int16_t result = ReadRecord(bytes, at, &slots[i]); result < 0) return result;
     }
     return 0;
 }
 
-int16_t WriteRecord(std::FILE* file, const SaveIndexSlot& slot)
+std::vector<uint8_t> FileImage()
 {
-    SaveIndexFileRecord record{};
-    std::memcpy(record.name, slot.name, sizeof record.name);
-    record.used = slot.used;
-    std::memcpy(record.description, slot.description, sizeof record.description);
-    if (std::fwrite(record.name, sizeof record.name, 1, file) != 1) {
-        DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Saving directory names - failed\n");
-        return -2;
+    std::vector<uint8_t> bytes(SAVEINDEX_FILE_BYTES);
+    for (int32_t i = 0; i < SAVEINDEX_SLOTS; ++i) {
+        SaveIndexFileRecord record{};
+        std::memcpy(record.name, SaveIndex[i].name, sizeof record.name);
+        record.used = SaveIndex[i].used;
+        std::memcpy(record.description, SaveIndex[i].description, sizeof record.description);
+        std::memcpy(bytes.data() + i * sizeof record, &record, sizeof record);
     }
-    if (std::fwrite(&record.used, sizeof record.used, 1, file) != 1) {
-        DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Saving directory flags - failed\n");
-        return -3;
-    }
-    if (std::fwrite(record.description, sizeof record.description, 1, file) != 1) {
-        DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Reading game disription - failed\n");
-        return -4;
-    }
-    return 0;
-}
-
-int16_t WriteAll(std::FILE* file)
-{
-    for (const SaveIndexSlot& slot : SaveIndex) {
-        if (const int16_t result = WriteRecord(file, slot); result < 0) return result;
-    }
-    return std::fflush(file) == 0 && fsync(fileno(file)) == 0 ? 0 : -4;
+    return bytes;
 }
 
 void SetName(int32_t slot, const char* name)
 {
     std::snprintf(SaveIndex[slot].name, sizeof SaveIndex[slot].name, "%s", name);
+}
+
+void Describe(int32_t slot, int32_t season, const char* date, const char* manager, const char* club)
+{
+    char line[2 * SAVEINDEX_DESCRIPTION_BYTES];
+    std::snprintf(line, sizeof line, "%s : %d/%d %s : %s %s : %s %s : %s",
+                  GetMessageText(TEXT_SEASON), GAME_FIRST_YEAR + season,
+                  GAME_FIRST_YEAR + 1 + season, GetMessageText(TEXT_DATE), date,
+                  GetMessageText(TEXT_MANAGER), manager, GetMessageText(TEXT_CLUB), club);
+    char* description = SaveIndex[slot].description;
+    std::memset(description, 0, SAVEINDEX_DESCRIPTION_BYTES);
+    std::memcpy(description, line,
+                std::min<size_t>(std::strlen(line), SAVEINDEX_STORED_DESCRIPTION - 1));
+}
+
+void NameAutoSave()
+{
+    SetName(SAVEINDEX_AUTOSAVE_SLOT, AUTOSAVE_NAME);
+    std::snprintf(SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].description,
+                  sizeof SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].description, "%s", AUTOSAVE_NAME);
+    SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].used = 1;
+}
+
+// A slot's entry made from its own files, as the save screen would have described it; the
+// slot is named after the club until the human names it again at his next save there. A pair
+// that fails its checks is still listed, unnamed, so that a save over it asks first.
+void DescribeFromFiles(int32_t slot)
+{
+    SaveIndex[slot] = {};
+    SaveIndex[slot].used = 1;
+    SaveGameSummary summary;
+    if (!SaveGame_ReadSummary(slot, &summary)) return;
+    if (slot == SAVEINDEX_AUTOSAVE_SLOT) {
+        NameAutoSave();
+        return;
+    }
+    World_Load();  // the club's name comes from the installed world, not from the save
+    char manager[sizeof summary.state.managerName + 1] = {};
+    std::memcpy(manager, summary.state.managerName, sizeof summary.state.managerName);
+    const char* club = summary.humanTeam >= 0 ? VTW_FormatClubName(summary.humanTeam) : "";
+    SetName(slot, club);
+    Describe(slot, summary.state.seasonCounter, Calendar_DateTextOf(summary.state), manager, club);
+}
+
+// The index is a cache of what the slots hold: an entry for a slot without files goes, a slot
+// with files gets an entry if it has none or one without a description. True when one changed.
+bool MatchSlotsOnDisk()
+{
+    bool changed = false;
+    for (int32_t slot = 0; slot < SAVEINDEX_SLOTS; ++slot) {
+        const bool present = SaveGame_SlotFilesPresent(slot);
+        const bool listed = SaveIndex[slot].used != 0;
+        // The game always describes a slot it saves: an entry without one is not its own.
+        if (present && (!listed || SaveIndex[slot].description[0] == '\0')) {
+            DescribeFromFiles(slot);
+        } else if (!present && listed) {
+            SaveIndex[slot] = {};
+        } else {
+            continue;
+        }
+        changed = true;
+    }
+    return changed;
 }
 
 }  // namespace
@@ -116,19 +166,18 @@ void SaveIndexUninit() { EmptyAll(); }
 
 int16_t LoadIndexFile()
 {
-    const std::string path = HostPath(SAVEINDEX_FILE);
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    std::vector<uint8_t> bytes;
+    const int32_t read = UserFile_Read(SAVEINDEX_FILE, SAVEINDEX_FILE_MAX_BYTES, &bytes);
+    if (read == USERFILE_MISSING) {
         DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Opening directory names (Load) - failed\n");
         EmptyAll();
         return 1;
     }
     static SaveIndexSlot staged[SAVEINDEX_SLOTS];
-    int16_t result = ReadAll(file, staged);
-    if (std::fclose(file) != 0 && result == 0) result = -4;
+    const int16_t result = read == USERFILE_OK ? ReadAll(bytes, staged) : -4;
     if (result < 0) {
         EmptyAll();
-        std::rename(path.c_str(), HostPath(SAVEINDEX_DAMAGED_FILE).c_str());
+        UserFile_Rename(SAVEINDEX_FILE, SAVEINDEX_DAMAGED_FILE);
         return result;
     }
     std::memcpy(SaveIndex, staged, sizeof SaveIndex);
@@ -137,23 +186,26 @@ int16_t LoadIndexFile()
 
 int16_t SaveIndexFile()
 {
-    const std::string path = HostPath(SAVEINDEX_FILE);
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = MakeParentFolders(path) ? std::fopen(temporary.c_str(), "wb") : nullptr;
-    if (file == nullptr) {
+    const std::vector<uint8_t> image = FileImage();
+    if (UserFile_Write(SAVEINDEX_FILE, image.data(), image.size()) != USERFILE_OK) {
         DebugPrintf(DBG_FILE, DEBUG_DETAIL, "Opening directory names (Save) - failed\n");
         return -1;
     }
-    int16_t result = WriteAll(file);
-    if (std::fclose(file) != 0 && result == 0) result = -5;
-    if (result == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) result = -5;
-    if (result < 0) std::remove(temporary.c_str());
-    return result;
+    return 0;
+}
+
+bool SaveIndex_Refresh()
+{
+    SaveGame_Recover();
+    const int16_t loaded = LoadIndexFile();
+    if (!MatchSlotsOnDisk() && loaded >= 0) return true;
+    DebugPrintf(DBG_FILE, 1, "SaveIndex_Refresh(): the index is rebuilt from the slots' files\n");
+    return SaveIndexFile() == 0 || loaded >= 0;
 }
 
 int32_t SaveIndex_CountUsed()
 {
-    if (LoadIndexFile() < 0) return 0;
+    SaveIndex_Refresh();
     int32_t used = 0;
     for (const SaveIndexSlot& slot : SaveIndex) {
         used += slot.used != 0 ? 1 : 0;
@@ -161,32 +213,29 @@ int32_t SaveIndex_CountUsed()
     return used;
 }
 
+int32_t SaveIndex_SaveSlot(int32_t slot)
+{
+    const std::vector<uint8_t> image = FileImage();
+    const SaveGameCompanion index = {SAVEINDEX_FILE, image.data(), image.size()};
+    return SaveGame_WithCompanion(slot, &index);
+}
+
 int16_t AutoSave()
 {
-    if (const int16_t loaded = LoadIndexFile(); loaded < 0) return loaded;
-    SetName(SAVEINDEX_AUTOSAVE_SLOT, AUTOSAVE_NAME);
-    std::snprintf(SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].description,
-                  sizeof SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].description, "%s", AUTOSAVE_NAME);
-    SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].used = 1;
-    if (const int16_t written = SaveIndexFile(); written < 0) return written;
-    return static_cast<int16_t>(SaveGame(SAVEGAME_AUTOSAVE_SLOT));
+    SaveIndex_Refresh();
+    const SaveIndexSlot previous = SaveIndex[SAVEINDEX_AUTOSAVE_SLOT];
+    NameAutoSave();
+    const int32_t result = SaveIndex_SaveSlot(SAVEINDEX_AUTOSAVE_SLOT);
+    if (result < 0) SaveIndex[SAVEINDEX_AUTOSAVE_SLOT] = previous;
+    return static_cast<int16_t>(result);
 }
 
 // The club record keeps the manager it had before the human took over, so the human is named
 // as the club's manager.
 void SaveIndex_Describe(int32_t slot)
 {
-    const int32_t season = VTW_GetSeasonCounter();
     const int32_t club = VTW_GetClubOfManager(MANAGER_HUMAN);
     const char* clubName = club >= 0 ? VTW_FormatClubName(VTW_GetTeam(club)) : "";
-    char line[2 * SAVEINDEX_DESCRIPTION_BYTES];
-    std::snprintf(line, sizeof line, "%s : %d/%d %s : %s %s : %s %s : %s",
-                  GetMessageText(TEXT_SEASON), GAME_FIRST_YEAR + season,
-                  GAME_FIRST_YEAR + 1 + season, GetMessageText(TEXT_DATE), VTW_GetDateText(),
-                  GetMessageText(TEXT_MANAGER), GetMessageText(VTW_PersonTextNo(PERSON_HUMAN)),
-                  GetMessageText(TEXT_CLUB), clubName);
-    char* description = SaveIndex[slot].description;
-    std::memset(description, 0, SAVEINDEX_DESCRIPTION_BYTES);
-    std::memcpy(description, line,
-                std::min<size_t>(std::strlen(line), SAVEINDEX_STORED_DESCRIPTION - 1));
+    Describe(slot, VTW_GetSeasonCounter(), VTW_GetDateText(),
+             GetMessageText(VTW_PersonTextNo(PERSON_HUMAN)), clubName);
 }

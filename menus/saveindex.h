@@ -14,6 +14,7 @@ constexpr int32_t SAVEINDEX_NAME_BYTES = 50;
 constexpr int32_t SAVEINDEX_DESCRIPTION_BYTES = 120;  // of which the file keeps the first 100
 constexpr int32_t SAVEINDEX_STORED_DESCRIPTION = 100;
 constexpr int32_t SAVEINDEX_FILE_BYTES = 1694;
+constexpr size_t SAVEINDEX_FILE_MAX_BYTES = SAVEINDEX_FILE_BYTES * 3 / 2;  // larger: refused unread
 constexpr const char* SAVEINDEX_FILE = "SaveData\\index.dat";
 constexpr const char* SAVEINDEX_DAMAGED_FILE = "SaveData\\index.bad";
 
@@ -43,20 +44,27 @@ void SaveIndexInit();    // every slot empty
 void SaveIndexUninit();  // the same; safe twice
 
 // Results of LoadIndexFile: 0 read; 1 no file (every slot empty: a new installation has none);
-// -1, -2, -3 a name, flag or description could not be read; -4 closing failed. On a negative
+// -1, -2, -3 a name, flag or description could not be read (the file is cut short); -4 the file
+// cannot be read, is larger than SAVEINDEX_FILE_MAX_BYTES or is not a regular file. On a negative
 // result every slot is empty and the damaged file has been renamed to SAVEINDEX_DAMAGED_FILE, so
 // the next save does not destroy the names it still holds. Names and descriptions are always
 // terminated, whatever the file holds.
 int16_t LoadIndexFile();
-// Writes the 11 records through a temporary file renamed into place, creating "SaveData" under
-// the user folder. 0 written; -1 the file could not be created; -2, -3, -4 a name, flag or
-// description write failed; -5 closing or renaming failed. The previous file stays whole on
-// failure.
+// Writes the 11 records through UserFile_Write, creating "SaveData" under the user folder.
+// 0 written; -1 the file could not be written, and the previous file stays whole.
 int16_t SaveIndexFile();
-int32_t SaveIndex_CountUsed();  // loads the index; the used slots 0-10, 0 when unreadable
-// Loads the index, names slot 10 "AutoSave" (description too), marks it used, writes the index
-// and saves the game to slot 10: a negative result of either file routine as it is, else
-// SaveGame's.
+// Finishes or undoes interrupted saves (SaveGame_Recover), loads the index and makes it match
+// the slots on disk: an entry whose slot has no files goes, a slot whose files exist gets an
+// entry described from them. A missing, damaged or unreadable index is rebuilt that way and
+// written, with a line on the "file" channel. False only when a damaged index could not be
+// rewritten.
+bool SaveIndex_Refresh();
+int32_t SaveIndex_CountUsed();  // refreshes the index; the used slots 0-10
+// Saves the running game to the slot with the index as it stands in memory, as one transaction
+// (SaveGame_WithCompanion): SaveGame's result.
+int32_t SaveIndex_SaveSlot(int32_t slot);
+// Refreshes the index, names slot 10 "AutoSave" (description too) and saves the game and the
+// index to slot 10 as one transaction: SaveGame's result; on failure the entry is as before.
 int16_t AutoSave();
 // "Saison : 1999/2000 Date : ... Entraîneur : ... Club : ..." of the running career into the
 // slot's description, cut to the 100 bytes the file keeps.

@@ -43,7 +43,8 @@ int32_t LoadCareer(int32_t slot)
     return LoadGame(slot);
 }
 
-constexpr SaveLoadServices REAL_SERVICES = {SaveGame, LoadCareer, ShowMessage, AskQuestion};
+constexpr SaveLoadServices REAL_SERVICES = {SaveIndex_SaveSlot, LoadCareer, ShowMessage,
+                                            AskQuestion};
 
 void ShowProgress(int32_t x, int32_t width, int32_t textNo)
 {
@@ -100,13 +101,14 @@ void SaveLoad_Init()
 {
     if (EXM_GetRebuildFlag() != 0)
         MenuCont_FormatTitle(SaveLoad.loading != 0 ? HEADER_RESTRICTED : 0);
-    if (LoadIndexFile() < 0) SaveLoadHooks.message(TEXT_INDEX_UNREADABLE);
+    if (!SaveIndex_Refresh()) SaveLoadHooks.message(TEXT_INDEX_UNREADABLE);
     ListSlots();
     SaveLoad.title =
         static_cast<int16_t>(SaveLoad.loading != 0 ? TEXT_LOADING_TITLE : TEXT_SAVING_TITLE);
     SaveLoad.autoSaveLabel = TEXT_LOAD_AUTOSAVE;
-    const bool offerAutoSave =
-        SaveLoad.loading != 0 && SaveLoad.shown[SAVEINDEX_AUTOSAVE_SLOT] != 0;
+    // Only a whole pair: a killed automatic save must not be offered.
+    const bool offerAutoSave = SaveLoad.loading != 0 && SaveLoad.shown[SAVEINDEX_AUTOSAVE_SLOT] != 0
+                               && SaveGame_SlotIsWhole(SAVEINDEX_AUTOSAVE_SLOT);
     SaveLoad.autoSaveTable = offerAutoSave ? AutoSaveTable() : EmptyTable();
 }
 
@@ -152,16 +154,13 @@ int32_t SaveLoad_NameEntered(int32_t code)
     SaveIndex_Describe(slot);
     SetBusyPointer(1);
     SaveIndex[slot].used = 1;
-    const bool saved = SaveLoadHooks.saveGame(slot) >= 0 && SaveIndexFile() >= 0;
-    if (saved) {
+    // The index is written with the game, in one transaction: on failure both are as before.
+    if (SaveLoadHooks.saveGame(slot) >= 0) {
         MenuOption = MENU_OPTION_OFFICE;
         SetBusyPointer(0);
         return EXM_CODE_LEAVE;
     }
-    // The games are written through temporary files, so a failed save leaves the slot's earlier
-    // game whole: its entry is kept rather than marked empty.
     SaveIndex[slot] = SaveLoad.previous;
-    SaveIndexFile();
     SetBusyPointer(0);
     SaveLoadHooks.message(TEXT_SAVE_FAILED);
     return EXM_CODE_REDRAW;

@@ -21,7 +21,7 @@ constexpr int32_t TEXT_OVERWRITE = 1999;
 // What the screen asks of the rest of the program; SaveLoadInit puts the real ones back, and a
 // test replaces rows to see the boxes or make a save fail.
 struct SaveLoadServices {
-    int32_t (*saveGame)(int32_t slot);
+    int32_t (*saveGame)(int32_t slot);  // the game and the index as they stand, in one go
     int32_t (*loadGame)(int32_t slot);
     void (*message)(int32_t textNo);      // a message box
     int32_t (*question)(int32_t textNo);  // a yes/no box: 0 "Oui", 1 "Non"

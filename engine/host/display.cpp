@@ -299,3 +299,13 @@ bool HostInjectDisplayExclusive()
     return std::any_of(std::begin(s_display.displays), std::end(s_display.displays),
                        [](const HostDisplay& d) { return d.used && d.exclusive; });
 }
+
+const HostFakeAdapter* HostDisplayAdapter(const HostDisplay* display)
+{
+    return HostDisplayUsable(display) ? &AdapterOf(display) : nullptr;
+}
+
+bool HostDisplay3DOpen(const HostDisplay* display)
+{
+    return HostDisplayUsable(display) && display->open3D;
+}

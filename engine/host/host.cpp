@@ -46,6 +46,7 @@ void HostStop()
     if (!s_host.running) return;
     HostWindowRemoveQuietly();
     HostAudioClose();
+    HostDeviceFreeAll();  // before the surfaces its devices hold
     HostSurfaceFreeAll();
     HostDisplayFreeAll();
     s_host.backend->stop();

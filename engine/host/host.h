@@ -59,6 +59,25 @@ enum HostCall : uint32_t {
     HOST_CALL_CLIPPER_SET_WINDOW,
     HOST_CALL_SURFACE_SET_CLIPPER,
     HOST_CALL_AUDIO_START,
+    HOST_CALL_DEVICE_CREATE,
+    HOST_CALL_DEVICE_TEXTURE_FORMATS,
+    HOST_CALL_DEVICE_VIEWPORT,
+    HOST_CALL_DEVICE_CLEAR,
+    HOST_CALL_DEVICE_BEGIN_SCENE,
+    HOST_CALL_DEVICE_END_SCENE,
+    HOST_CALL_DEVICE_TRANSFORM,
+    HOST_CALL_DEVICE_MATERIAL,
+    HOST_CALL_DEVICE_LIGHT,
+    HOST_CALL_DEVICE_LIGHT_ENABLE,
+    HOST_CALL_DEVICE_GET_STATE,
+    HOST_CALL_DEVICE_SET_STATE,
+    HOST_CALL_DEVICE_GET_STAGE_STATE,
+    HOST_CALL_DEVICE_SET_STAGE_STATE,
+    HOST_CALL_DEVICE_SET_TEXTURE,
+    HOST_CALL_DEVICE_DRAW,
+    HOST_CALL_DEVICE_DRAW_INDEXED,
+    HOST_CALL_DEVICE_SPHERES,
+    HOST_CALL_MIP_LEVEL,
     HOST_CALL_COUNT
 };
 
@@ -109,8 +128,8 @@ extern const HostBackend HostHeadlessBackend;
 // back end in use. `unattended` (a script drives the run): no message box is shown and window
 // focus changes of the window system are ignored. Fatal when already started.
 HostBackendKind HostStart(HostBackendKind wanted, bool unattended);
-// Removes the window if still there (sending it nothing), frees every surface, palette, clipper
-// and display object, stops the back end. Safe when stopped and twice.
+// Removes the window if still there (sending it nothing), frees every 3D device, surface,
+// palette, clipper and display object, stops the back end. Safe when stopped and twice.
 void HostStop();
 bool HostRunning();
 HostBackendKind HostBackendInUse();
@@ -466,11 +485,16 @@ enum HostSurfaceKind : uint32_t {
     HOST_SURFACE_PRIMARY,
     HOST_SURFACE_PLAIN,    // off-screen of the given size and format, optionally flippable
     HOST_SURFACE_ZBUFFER,  // of the given size in a z format (HostZFormat)
+    // A texture of 1 to 1024 texels a side in an RGB format of the device's list, with
+    // `mipLevels` levels (0 or 1: one), each half the size of the one before (at least 1); never
+    // lost. The device samples a 32-bit copy of each level, made when the level is unlocked.
+    HOST_SURFACE_TEXTURE,
 };
 
 enum HostSurfaceFlags : uint32_t {
     HOST_SURFACE_SYSTEM_MEMORY = 0x1,  // recorded only: all surfaces live in memory
-    HOST_SURFACE_3D_DEVICE = 0x2,      // recorded only, until the host has its 3D device
+    HOST_SURFACE_3D_DEVICE = 0x2,      // a 3D device may render into it (HostDeviceCreate)
+    HOST_SURFACE_MANAGED = 0x4,        // textures: recorded only, as no texture is ever lost
 };
 
 struct HostSurfaceDesc {
@@ -480,6 +504,7 @@ struct HostSurfaceDesc {
     int32_t height;
     HostPixelFormat format;  // plain and z-buffer only
     int32_t backBuffers;     // 0 or 1: a flip chain (primary full screen, or plain)
+    int32_t mipLevels;       // textures only
 };
 
 HostResult HostSurfaceCreate(HostDisplay* display, const HostSurfaceDesc& desc,
@@ -490,6 +515,8 @@ uint32_t HostSurfaceAddRef(HostSurface* surface);  // references now held
 // attached z-buffer, palette and clipper references.
 uint32_t HostSurfaceRelease(HostSurface* surface);
 HostResult HostSurfaceGetBackBuffer(HostSurface* surface, HostSurface** back);  // adds a reference
+// A texture level's next smaller level, with a reference; HOST_E_GENERIC for the last level.
+HostResult HostSurfaceGetNextMipLevel(HostSurface* level, HostSurface** next);
 HostResult HostSurfaceAttachZBuffer(HostSurface* surface, HostSurface* zbuffer);
 HostResult HostSurfaceGetFormat(HostSurface* surface, HostPixelFormat* format);
 void HostSurfaceSize(HostSurface* surface, int32_t* width, int32_t* height);
@@ -524,6 +551,255 @@ HostResult HostClipperCreate(HostDisplay* display, HostClipper** clipper);
 HostResult HostClipperSetWindow(HostClipper* clipper, HostWindow window);
 uint32_t HostClipperRelease(HostClipper* clipper);
 HostResult HostSurfaceSetClipper(HostSurface* surface, HostClipper* clipper);  // adds a reference
+
+// ---------------------------------------------------------------------------------------------
+// The 3D device: a software rasteriser of our own, the same under both back ends. One device
+// renders into one render target (a surface made with HOST_SURFACE_3D_DEVICE in RGB 5-5-5, 5-6-5
+// or X8-8-8-8) and the z-buffer attached to it when it was created.
+//
+// Coverage: pixel (i, j) is sampled at its centre (i + 1/2, j + 1/2). A triangle covers the
+// pixels whose centre lies inside it; corners are snapped to 1/16 pixel (28.4 fixed point) and a
+// centre exactly on an edge belongs to the triangle only when the edge is a top edge (horizontal,
+// the triangle below it) or a left edge, so triangles sharing an edge never both draw a pixel
+// nor leave a gap between them.
+//
+// Untransformed vertices are row vectors times world x view x projection, clipped in homogeneous
+// space against 0 <= z <= w and the viewport's four sides, then mapped: screen x = X + (1 + x/w)
+// W/2, y = Y + (1 - y/w) H/2, depth = minZ + (z/w)(maxZ - minZ). Screen vertices skip transform
+// and lighting. Nothing outside the viewport is ever touched. u and v are perspective-correct
+// unless HOST_RS_TEXTURE_PERSPECTIVE is off; colour and depth are interpolated linearly on the
+// screen.
+//
+// Culling looks at the corners' order on the screen (y down): HOST_CULL_CCW removes triangles
+// whose corners run counter-clockwise, HOST_CULL_CW clockwise ones.
+//
+// Lighting (HOST_RS_LIGHTING on), per vertex, in world space with normals turned by the world
+// matrix's 3 x 3 part (renormalised when HOST_RS_NORMALIZE_NORMALS is on): colour = emissive +
+// ambient x (HOST_RS_AMBIENT + the enabled lights' ambient colours) + diffuse x the sum of each
+// enabled light's diffuse x max(0, N . -direction); alpha is the diffuse alpha; clamped to 0-1.
+// Each material colour is the vertex's diffuse colour when HOST_RS_COLOR_VERTEX is on, its
+// source state says HOST_MCS_COLOR1 and the vertex has one; else the material's. Lighting off:
+// the vertex's diffuse colour, opaque white without one. Directional lights only; no specular.
+//
+// Texture stage 0 combines the texture (opaque white when none is bound) and the diffuse colour
+// with its colour and alpha operations. Sampling: texel k of a level n texels wide spans [k/n,
+// (k+1)/n) in u (likewise v); point filtering takes texel floor(u n), linear blends the four
+// texels around (u n - 1/2, v n - 1/2); addresses wrap. The level of detail is log2 of the larger
+// texel-per-pixel derivative plus the stage's bias, taken at the start of every run of at most
+// 16 pixels; above 0 the minifying filter and the mip filter apply (none: level 0; point: the
+// nearest level; linear: a blend of the two nearest), else the magnifying filter on level 0.
+//
+// Then, per pixel: table fog (linear: f = (end - w) / (end - start) clamped to 0-1, w the eye
+// distance 1/rhw; colour = f colour + (1 - f) fog colour), the stencil test and the z test
+// (stencil operations on fail, z fail and pass), blending (source x factor + target x factor) and
+// the writes (colour always, z when HOST_RS_Z_WRITE is on, stencil through its write mask).
+//
+// Render states are numbered 0-152 and keep any value given; the device acts on those named
+// below and checks their values; every other state accepts only its default (0) and refuses any
+// other value with HOST_E_UNSUPPORTED, as a device refuses what it cannot do.
+
+struct HostDevice;
+
+constexpr int32_t HOST_RENDER_STATE_COUNT = 153;
+constexpr int32_t HOST_STAGE_STATE_COUNT = 25;  // ids 1-24; 0 is not a state
+constexpr int32_t HOST_MAX_LIGHTS = 8;
+
+enum HostRenderState : uint32_t {
+    HOST_RS_TEXTURE_PERSPECTIVE = 4,  // 0/1
+    HOST_RS_Z_ENABLE = 7,             // 0/1
+    HOST_RS_SHADE_MODE = 9,           // HostShadeMode
+    HOST_RS_Z_WRITE = 14,             // 0/1
+    HOST_RS_SOURCE_BLEND = 19,        // HostBlend
+    HOST_RS_DEST_BLEND = 20,          // HostBlend
+    HOST_RS_CULL_MODE = 22,           // HostCull
+    HOST_RS_Z_FUNC = 23,              // HostCompare
+    HOST_RS_BLEND_ENABLE = 27,        // 0/1
+    HOST_RS_FOG_ENABLE = 28,          // 0/1
+    HOST_RS_FOG_COLOUR = 34,          // 0xAARRGGBB (alpha unused)
+    HOST_RS_FOG_TABLE_MODE = 35,      // HostFogMode
+    HOST_RS_FOG_START = 36,           // float bits, eye distance
+    HOST_RS_FOG_END = 37,             // float bits, beyond start
+    HOST_RS_STENCIL_ENABLE = 52,      // 0/1
+    HOST_RS_STENCIL_FAIL = 53,        // HostStencilOp
+    HOST_RS_STENCIL_Z_FAIL = 54,
+    HOST_RS_STENCIL_PASS = 55,
+    HOST_RS_STENCIL_FUNC = 56,  // HostCompare: reference & mask against stored & mask
+    HOST_RS_STENCIL_REF = 57,
+    HOST_RS_STENCIL_MASK = 58,
+    HOST_RS_STENCIL_WRITE_MASK = 59,
+    HOST_RS_LIGHTING = 137,           // 0/1
+    HOST_RS_AMBIENT = 139,            // 0xAARRGGBB
+    HOST_RS_COLOR_VERTEX = 141,       // 0/1
+    HOST_RS_NORMALIZE_NORMALS = 143,  // 0/1
+    HOST_RS_DIFFUSE_SOURCE = 145,     // HostMaterialSource, and the three after it
+    HOST_RS_SPECULAR_SOURCE = 146,
+    HOST_RS_AMBIENT_SOURCE = 147,
+    HOST_RS_EMISSIVE_SOURCE = 148,
+};
+
+enum HostCompare : uint32_t {
+    HOST_CMP_NEVER = 1,
+    HOST_CMP_LESS,
+    HOST_CMP_EQUAL,
+    HOST_CMP_LESS_EQUAL,
+    HOST_CMP_GREATER,
+    HOST_CMP_NOT_EQUAL,
+    HOST_CMP_GREATER_EQUAL,
+    HOST_CMP_ALWAYS,
+};
+enum HostBlend : uint32_t {
+    HOST_BLEND_ZERO = 1,
+    HOST_BLEND_ONE,
+    HOST_BLEND_SOURCE_ALPHA,
+    HOST_BLEND_INVERSE_SOURCE_ALPHA,
+};
+enum HostCull : uint32_t { HOST_CULL_NONE = 1, HOST_CULL_CW, HOST_CULL_CCW };
+enum HostShadeMode : uint32_t { HOST_SHADE_FLAT = 1, HOST_SHADE_GOURAUD };
+enum HostFogMode : uint32_t { HOST_FOG_NONE = 0, HOST_FOG_LINEAR };
+enum HostStencilOp : uint32_t {
+    HOST_STENCIL_KEEP = 1,
+    HOST_STENCIL_ZERO,
+    HOST_STENCIL_REPLACE,
+    HOST_STENCIL_INCREMENT,  // saturating
+    HOST_STENCIL_DECREMENT,  // saturating
+    HOST_STENCIL_INVERT,
+};
+enum HostMaterialSource : uint32_t { HOST_MCS_MATERIAL = 0, HOST_MCS_COLOR1 };
+
+enum HostStageState : uint32_t {
+    HOST_TSS_COLOUR_OP = 1,  // HostTextureOp
+    HOST_TSS_COLOUR_ARG1,    // HostTextureArg
+    HOST_TSS_COLOUR_ARG2,
+    HOST_TSS_ALPHA_OP,
+    HOST_TSS_ALPHA_ARG1,
+    HOST_TSS_ALPHA_ARG2,
+    HOST_TSS_ADDRESS_U,  // HostTextureAddress
+    HOST_TSS_ADDRESS_V,
+    HOST_TSS_MAG_FILTER,            // HostTextureFilter: point or linear
+    HOST_TSS_MIN_FILTER,            // point or linear
+    HOST_TSS_MIP_FILTER,            // none, point or linear
+    HOST_TSS_MIP_LOD_BIAS,          // float bits
+    HOST_TSS_TRANSFORM_FLAGS = 24,  // 0 only: texture coordinates are used as given
+};
+enum HostTextureOp : uint32_t {
+    HOST_TOP_DISABLE = 1,  // stage 0: the diffuse colour passes unchanged
+    HOST_TOP_SELECT_ARG1,
+    HOST_TOP_SELECT_ARG2,
+    HOST_TOP_MODULATE,
+};
+enum HostTextureArg : uint32_t { HOST_TA_DIFFUSE = 1, HOST_TA_TEXTURE };
+enum HostTextureAddress : uint32_t { HOST_TADDRESS_WRAP = 1 };
+enum HostTextureFilter : uint32_t { HOST_FILTER_NONE = 0, HOST_FILTER_POINT, HOST_FILTER_LINEAR };
+
+enum HostTransformKind : uint32_t {
+    HOST_TRANSFORM_WORLD = 1,
+    HOST_TRANSFORM_VIEW = 2,
+    HOST_TRANSFORM_PROJECTION = 3,
+};
+
+enum HostPrimitive : uint32_t {
+    HOST_PRIM_POINTS = 1,  // one pixel each
+    HOST_PRIM_LINES,       // pairs; one pixel wide, the last pixel not drawn
+    HOST_PRIM_TRIANGLES,   // triples
+    HOST_PRIM_FAN,         // corner 0 with each following pair
+};
+
+// Vertex formats. Untransformed {x, y, z, nx, ny, nz, u, v} and {x, y, z, nx, ny, nz, diffuse};
+// screen vertices {x, y, z, rhw, diffuse, specular, u, v}, the specular ignored.
+enum HostVertexFormat : uint32_t {
+    HOST_VERTEX_NORMAL_UV = 0x112,
+    HOST_VERTEX_NORMAL_DIFFUSE = 0x52,
+    HOST_VERTEX_SCREEN = 0x10000,
+};
+
+enum HostClearFlags : uint32_t {
+    HOST_CLEAR_TARGET = 0x1,
+    HOST_CLEAR_Z = 0x2,        // refused without a z-buffer
+    HOST_CLEAR_STENCIL = 0x4,  // refused without stencil bits
+};
+
+struct HostColourValue {  // 0-1 each
+    float r;
+    float g;
+    float b;
+    float a;
+};
+
+struct HostViewport {
+    uint32_t x;
+    uint32_t y;
+    uint32_t width;
+    uint32_t height;
+    float minZ;
+    float maxZ;
+};
+
+struct HostMaterial {
+    HostColourValue diffuse;
+    HostColourValue ambient;
+    HostColourValue specular;
+    HostColourValue emissive;
+    float power;
+};
+
+enum HostLightKind : uint32_t { HOST_LIGHT_DIRECTIONAL = 3 };
+
+struct HostLight {
+    uint32_t kind;  // HostLightKind: the only kind
+    HostColourValue diffuse;
+    HostColourValue specular;
+    HostColourValue ambient;
+    float position[3];
+    float direction[3];  // need not be of length 1
+    float range;
+    float falloff;
+    float attenuation[3];
+    float theta;
+    float phi;
+};
+
+// On the display's 3D side (HostDisplayOpen3D), with a device GUID of the adapter: the device
+// renders into `target` (a reference is held to it and its z-buffer). HOST_E_BAD_ARGUMENT for a
+// target not made for a device or of another format, an unknown GUID.
+HostResult HostDeviceCreate(HostDisplay* display, const HostGuid& device, HostSurface* target,
+                            HostDevice** out);
+uint32_t HostDeviceRelease(HostDevice* device);  // 0: gone, with its references
+// The texture formats, in the adapter's order; the callback answers false to stop.
+using HostTextureFormatCallback = bool (*)(const HostPixelFormat& format, void* context);
+HostResult HostDeviceEnumTextureFormats(HostDevice* device, HostTextureFormatCallback callback,
+                                        void* context);
+// A viewport outside the target, or with min z above max z, is HOST_E_BAD_ARGUMENT.
+HostResult HostDeviceSetViewport(HostDevice* device, const HostViewport& viewport);
+// Clears the rectangles (clipped to the viewport) of the target to `argb`, the z-buffer to `z`
+// (0-1) and the stencil to `stencil`, as the flags ask.
+HostResult HostDeviceClear(HostDevice* device, const HostRect* rects, int32_t count, uint32_t flags,
+                           uint32_t argb, float z, uint32_t stencil);
+// Drawing happens between the two; the end marks the target changed, as an unlock does.
+HostResult HostDeviceBeginScene(HostDevice* device);
+HostResult HostDeviceEndScene(HostDevice* device);
+HostResult HostDeviceSetTransform(HostDevice* device, uint32_t kind, const float matrix[16]);
+HostResult HostDeviceSetMaterial(HostDevice* device, const HostMaterial& material);
+HostResult HostDeviceSetLight(HostDevice* device, int32_t index, const HostLight& light);
+HostResult HostDeviceLightEnable(HostDevice* device, int32_t index, bool on);
+HostResult HostDeviceGetRenderState(HostDevice* device, uint32_t id, uint32_t* value);
+HostResult HostDeviceSetRenderState(HostDevice* device, uint32_t id, uint32_t value);
+// Stage 0 only.
+HostResult HostDeviceGetStageState(HostDevice* device, int32_t stage, uint32_t id, uint32_t* value);
+HostResult HostDeviceSetStageState(HostDevice* device, int32_t stage, uint32_t id, uint32_t value);
+// A texture's top level, or nullptr for none; stage 0 only.
+HostResult HostDeviceSetTexture(HostDevice* device, int32_t stage, HostSurface* texture);
+// Outside a scene, with the target locked, or with a primitive or vertex format the device does
+// not know: HOST_E_GENERIC or HOST_E_UNSUPPORTED and nothing drawn.
+HostResult HostDeviceDraw(HostDevice* device, uint32_t primitive, uint32_t vertexFormat,
+                          const void* vertices, uint32_t count);
+HostResult HostDeviceDrawIndexed(HostDevice* device, uint32_t primitive, uint32_t vertexFormat,
+                                 const void* vertices, uint32_t vertexCount,
+                                 const uint16_t* indices, uint32_t indexCount);
+// Spheres (centres as 3 floats, radii) against the six planes of world x view x projection
+// (0 left, 1 right, 2 top, 3 bottom, 4 near, 5 far): bit k when the sphere crosses plane k, bit
+// 12 + k when it lies wholly outside it.
+HostResult HostDeviceSphereVisibility(HostDevice* device, const float* centres, const float* radii,
+                                      uint32_t count, uint32_t* results);
 
 // ---------------------------------------------------------------------------------------------
 // Presentation and read-back. A change of the window image (unlock, fill, blit or flip of the

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "engine/host/clock.h"
 #include "engine/host/internal.h"
@@ -24,6 +25,7 @@ struct InjectState {
     PendingFailure failures[HOST_CALL_COUNT];
     uint32_t heldBoxPeriods;
     uint32_t arrowCursorSets;
+    bool generalSpansOnly;
 };
 
 InjectState s_inject;
@@ -106,9 +108,26 @@ HostFakeAdapter HostInjectDefaultAdapter()
     adapter.pass = HOST_PASS_ATTACHED;
     std::strcpy(adapter.description, "Host display");
     std::strcpy(adapter.driver, "host");
-    adapter.caps = HOST_CAPS_RENDERS_WINDOWED;
+    adapter.caps = HOST_CAPS_3D | HOST_CAPS_RENDERS_WINDOWED;
     adapter.primaryMemory = 64 * MB;
     adapter.textureMemory = 32 * MB;
+    adapter.deviceCount = 1;
+    adapter.devices[0] = HostDefaultDevice();
+    constexpr HostPixelFormat kZFormats[] = {HostZFormat(16, 0), HostZFormat(15, 1),
+                                             HostZFormat(24, 0), HostZFormat(24, 8),
+                                             HostZFormat(32, 0)};
+    adapter.zFormatCount = static_cast<int32_t>(std::size(kZFormats));
+    std::copy(std::begin(kZFormats), std::end(kZFormats), adapter.zFormats);
+    constexpr HostPixelFormat kTextureFormats[] = {
+        HOST_FORMAT_RGB565,
+        HOST_FORMAT_RGB555,
+        {HOST_PF_RGB | HOST_PF_ALPHA, 16, 0x7C00, 0x03E0, 0x001F, 0x8000, 0, 0},
+        {HOST_PF_RGB | HOST_PF_ALPHA, 16, 0x0F00, 0x00F0, 0x000F, 0xF000, 0, 0},
+        HOST_FORMAT_XRGB8888,
+        {HOST_PF_RGB | HOST_PF_ALPHA, 32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000, 0, 0},
+    };
+    adapter.textureFormatCount = static_cast<int32_t>(std::size(kTextureFormats));
+    std::copy(std::begin(kTextureFormats), std::end(kTextureFormats), adapter.textureFormats);
     return adapter;
 }
 
@@ -143,6 +162,10 @@ void HostInjectPost(uint32_t kind, uintptr_t wparam, intptr_t lparam)
 }
 
 void HostInjectLoseSurfaces() { HostSurfaceLoseAll(); }
+
+void HostInjectGeneralSpansOnly(bool on) { Inject().generalSpansOnly = on; }
+
+bool HostGeneralSpansOnly() { return Inject().generalSpansOnly; }
 
 void HostInjectHoldMessageBox(uint32_t periods) { Inject().heldBoxPeriods = periods; }
 

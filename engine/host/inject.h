@@ -26,6 +26,7 @@ void HostInjectSetModes(const HostMode* modes, int32_t count);
 constexpr int32_t HOST_INJECT_MAX_ADAPTERS = 20;
 constexpr int32_t HOST_INJECT_MAX_DEVICES = 20;
 constexpr int32_t HOST_INJECT_MAX_Z_FORMATS = 8;
+constexpr int32_t HOST_INJECT_MAX_TEXTURE_FORMATS = 40;
 struct HostFakeAdapter {
     int32_t pass;  // HostAdapterPass
     bool hasGuid;  // false: reported with a null GUID
@@ -42,13 +43,22 @@ struct HostFakeAdapter {
     HostDeviceDesc devices[HOST_INJECT_MAX_DEVICES];
     int32_t zFormatCount;
     HostPixelFormat zFormats[HOST_INJECT_MAX_Z_FORMATS];
+    int32_t textureFormatCount;  // the formats every device of the adapter offers for textures
+    HostPixelFormat textureFormats[HOST_INJECT_MAX_TEXTURE_FORMATS];
 };
 // Replaces the adapters (count 0: none at all); the records are copied.
 void HostInjectSetAdapters(const HostFakeAdapter* adapters, int32_t count);
-HostFakeAdapter HostInjectDefaultAdapter();  // the default host's one adapter, to start from
+// The default host's one adapter, to start from: 3D, with the host's own device (limits 1024 /
+// 1 / no aspect limit), its z formats 16/0, 16/1, 24/0, 32/8 and 32/0 (total/stencil bits) and
+// its texture formats 5-6-5, X1-5-5-5, A1-5-5-5, A4-4-4-4, X8-8-8-8 and A8-8-8-8.
+HostFakeAdapter HostInjectDefaultAdapter();
 
 // The next call of this kind (after `skip` successful ones) fails with `code`.
 void HostInjectFailNext(HostCall call, HostResult code, int32_t skip = 0);
+
+// The 3D device draws every triangle with its one general span routine instead of the routines
+// specialised for common state combinations, so that a test can compare the two.
+void HostInjectGeneralSpansOnly(bool on);
 
 // Posts a message to the window's queue, as the window system would.
 void HostInjectPost(uint32_t kind, uintptr_t wparam, intptr_t lparam);
@@ -73,6 +83,13 @@ struct HostFakeJoystick {
 void HostInjectSetJoysticks(const HostFakeJoystick* sticks, int32_t count);
 
 // Observations.
+struct HostDeviceStats {  // since the last device was created
+    uint32_t stateSets;   // render and stage states that reached the device
+    uint32_t textureBinds;
+    uint32_t drawCalls;
+    uint32_t triangles;  // triangles rasterised after clipping and culling
+};
+HostDeviceStats HostInjectDeviceStats();
 int32_t HostInjectDisplayStarts();  // display system starts not yet stopped
 int32_t HostInjectLiveSurfaces();   // surfaces not yet freed
 int32_t HostInjectLivePalettes();

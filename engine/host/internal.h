@@ -62,6 +62,40 @@ bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
                       const HostSurfacePixels& destination, int32_t dx, int32_t dy, int32_t width,
                       int32_t height);
 
+// What the 3D device needs of surfaces (surface.cpp).
+uint32_t HostSurfaceFlagsOf(HostSurface* surface);        // HostSurfaceFlags
+HostSurface* HostSurfaceAttachedZ(HostSurface* surface);  // nullptr without a z-buffer
+bool HostSurfaceBusy(HostSurface* surface);               // locked or lost: not drawable now
+void HostSurfaceChanged(HostSurface* surface);            // presented if the window shows it
+bool HostSurfaceIsTexture(HostSurface* surface);
+// A z-buffer's depth (integers of its depth bits) and stencil values, one per pixel.
+struct HostDepthView {
+    uint32_t* depth;
+    uint8_t* stencil;
+    int32_t width;
+    int32_t height;
+    uint32_t zBits;
+    uint32_t stencilBits;
+};
+HostDepthView HostSurfaceDepth(HostSurface* zbuffer);
+// A texture level's 32-bit copy, 0xAARRGGBB per texel, rows without padding; its next level in
+// `next` (nullptr for the last).
+struct HostTexels {
+    const uint32_t* argb;
+    int32_t width;
+    int32_t height;
+    HostSurface* next;
+};
+HostTexels HostSurfaceTexels(HostSurface* level);
+
+// The 3D device (device3d.cpp): the default adapter's device row, and the adapter a display
+// object is opened on.
+HostDeviceDesc HostDefaultDevice();
+void HostDeviceFreeAll();
+bool HostGeneralSpansOnly();  // inject.cpp: the test control below
+const HostFakeAdapter* HostDisplayAdapter(const HostDisplay* display);
+bool HostDisplay3DOpen(const HostDisplay* display);
+
 // Input (input.cpp): HostStart clears the cursor and the buttons; HostInjectReset the controls.
 void HostInputReset();
 void HostInputResetControls();

@@ -11,10 +11,12 @@
 #include "engine/host/internal.h"
 
 constexpr uint32_t HOST_SURFACE_IMAGE = 100;  // the window image: internal, never lost
-constexpr int32_t HOST_MAX_SURFACES = 64;
+// Room for the texture table's 1,024 textures beside the display's surfaces.
+constexpr int32_t HOST_MAX_SURFACES = 4096;
 constexpr int32_t HOST_MAX_PALETTES = 16;
 constexpr int32_t HOST_MAX_CLIPPERS = 8;
 constexpr int32_t HOST_MAX_SURFACE_SIDE = 4096;
+constexpr int32_t HOST_MAX_TEXTURE_SIDE = 1024;
 constexpr int32_t HOST_PITCH_ALIGN = 16;
 
 struct HostSurface {
@@ -35,6 +37,10 @@ struct HostSurface {
     HostSurface* zbuffer;
     HostPalette* palette;  // on the pixel store
     HostClipper* clipper;
+    HostSurface* nextLevel;        // textures: the next mip level, one reference held
+    std::vector<uint32_t> texels;  // textures: the 32-bit copy the device samples
+    std::vector<uint32_t> depth;   // z-buffers
+    std::vector<uint8_t> stencil;
 };
 
 struct HostPalette {
@@ -238,10 +244,27 @@ HostSurface* NewSurface(uint32_t kind, int32_t width, int32_t height, const Host
 
 bool Live(const HostSurface* s) { return s != nullptr && s->used; }
 
-// The window image changed: it is presented at the next pump.
-void Touched(const HostSurface* store)
+constexpr HostPixelFormat kTexelFormat = {
+    HOST_PF_RGB | HOST_PF_ALPHA, 32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000, 0, 0};
+
+void RefreshTexels(HostSurface* texture)
+{
+    texture->texels.resize(static_cast<size_t>(texture->width) * texture->height);
+    const HostSurfacePixels to{reinterpret_cast<uint8_t*>(texture->texels.data()),
+                               texture->width,
+                               texture->height,
+                               texture->width * 4,
+                               &kTexelFormat,
+                               nullptr};
+    HostConvertBlock(HostSurfaceView(texture), 0, 0, to, 0, 0, texture->width, texture->height);
+}
+
+// The pixels changed: the window image is presented at the next pump, a texture's copy for the
+// device is made again.
+void Touched(HostSurface* store)
 {
     if (store == HostWindowImage()) HostMarkImageDirty();
+    if (store->kind == HOST_SURFACE_TEXTURE) RefreshTexels(store);
 }
 
 void FreeSurface(HostSurface* s)
@@ -251,7 +274,9 @@ void FreeSurface(HostSurface* s)
     HostSurface* const store = s->store;
     HostPalette* const palette = s->palette;
     HostClipper* const clipper = s->clipper;
+    HostSurface* const nextLevel = s->nextLevel;
     *s = {};
+    if (nextLevel) HostSurfaceRelease(nextLevel);
     if (back) HostSurfaceRelease(back);
     if (zbuffer) HostSurfaceRelease(zbuffer);
     if (store != s) HostSurfaceRelease(store);
@@ -284,6 +309,7 @@ HostResult CreatePrimary(const HostSurfaceDesc& desc, HostSurface** out)
             FreeSurface(primary);
             return HOST_E_OUT_OF_MEMORY;
         }
+        primary->back->flags = desc.flags;
     }
     *out = primary;
     return HOST_OK;
@@ -311,14 +337,62 @@ HostResult CreateInMemory(const HostSurfaceDesc& desc, HostSurface** out)
     HostSurface* const surface = NewSurface(desc.kind, desc.width, desc.height, desc.format);
     if (surface == nullptr) return HOST_E_OUT_OF_MEMORY;
     surface->flags = desc.flags;
+    if (z) {
+        const size_t count = static_cast<size_t>(desc.width) * desc.height;
+        surface->depth.assign(count, 0);
+        surface->stencil.assign(count, 0);
+    }
     if (desc.backBuffers == 1) {
         surface->back = NewSurface(HOST_SURFACE_PLAIN, desc.width, desc.height, desc.format);
         if (surface->back == nullptr) {
             FreeSurface(surface);
             return HOST_E_OUT_OF_MEMORY;
         }
+        surface->back->flags = desc.flags;
     }
     *out = surface;
+    return HOST_OK;
+}
+
+bool TextureFormatUsable(const HostPixelFormat& format)
+{
+    return HostFormatUsable(format) && !IsPalettised(format) && format.bitCount != 24;
+}
+
+int32_t MaxMipLevels(int32_t width, int32_t height)
+{
+    int32_t levels = 1;
+    for (int32_t side = std::max(width, height); side > 1; side /= 2) {
+        ++levels;
+    }
+    return levels;
+}
+
+// A chain of levels, each holding a reference to the next, so that releasing the top frees all.
+HostResult CreateTexture(const HostSurfaceDesc& desc, HostSurface** out)
+{
+    const int32_t levels = std::max(desc.mipLevels, 1);
+    if (desc.width < 1 || desc.height < 1 || desc.width > HOST_MAX_TEXTURE_SIDE
+        || desc.height > HOST_MAX_TEXTURE_SIDE || !TextureFormatUsable(desc.format)
+        || desc.backBuffers != 0 || levels > MaxMipLevels(desc.width, desc.height))
+        return HOST_E_BAD_ARGUMENT;
+    HostSurface* top = nullptr;
+    HostSurface* previous = nullptr;
+    int32_t width = desc.width, height = desc.height;
+    for (int32_t level = 0; level < levels; ++level) {
+        HostSurface* const surface = NewSurface(HOST_SURFACE_TEXTURE, width, height, desc.format);
+        if (surface == nullptr) {
+            if (top) FreeSurface(top);
+            return HOST_E_OUT_OF_MEMORY;
+        }
+        surface->flags = desc.flags;
+        RefreshTexels(surface);
+        (previous ? previous->nextLevel : top) = surface;
+        previous = surface;
+        width = std::max(width / 2, 1);
+        height = std::max(height / 2, 1);
+    }
+    *out = top;
     return HOST_OK;
 }
 
@@ -423,7 +497,15 @@ HostSurface* HostImageCreate(int32_t width, int32_t height, const HostPixelForma
     return image;
 }
 
-void HostSurfaceFreeAll() { s_surface = {}; }
+void HostSurfaceFreeAll()
+{
+    // One record at a time: the whole table is too large for a temporary on the stack.
+    for (HostSurface& s : s_surface.surfaces) {
+        s = {};
+    }
+    std::fill(std::begin(s_surface.palettes), std::end(s_surface.palettes), HostPalette{});
+    std::fill(std::begin(s_surface.clippers), std::end(s_surface.clippers), HostClipper{});
+}
 
 void HostSurfaceRetarget(HostSurface* oldImage, HostSurface* newImage, bool lose)
 {
@@ -439,7 +521,7 @@ void HostSurfaceRetarget(HostSurface* oldImage, HostSurface* newImage, bool lose
 void HostSurfaceLoseAll()
 {
     for (HostSurface& s : s_surface.surfaces) {
-        if (s.used && s.kind != HOST_SURFACE_IMAGE) s.lost = true;
+        if (s.used && s.kind != HOST_SURFACE_IMAGE && s.kind != HOST_SURFACE_TEXTURE) s.lost = true;
     }
 }
 
@@ -493,6 +575,7 @@ HostResult HostSurfaceCreate(HostDisplay* display, const HostSurfaceDesc& desc,
         case HOST_SURFACE_PRIMARY: return CreatePrimary(desc, surface);
         case HOST_SURFACE_PLAIN:
         case HOST_SURFACE_ZBUFFER: return CreateInMemory(desc, surface);
+        case HOST_SURFACE_TEXTURE: return CreateTexture(desc, surface);
         default: return HOST_E_BAD_ARGUMENT;
     }
 }
@@ -517,6 +600,16 @@ HostResult HostSurfaceGetBackBuffer(HostSurface* surface, HostSurface** back)
         if (s->back == nullptr) return HOST_E_GENERIC;
         ++s->back->refs;
         *back = s->back;
+        return HOST_OK;
+    });
+}
+
+HostResult HostSurfaceGetNextMipLevel(HostSurface* level, HostSurface** next)
+{
+    return Guard(HOST_CALL_MIP_LEVEL, level, [next](HostSurface* s) {
+        if (s->nextLevel == nullptr) return HOST_E_GENERIC;
+        ++s->nextLevel->refs;
+        *next = s->nextLevel;
         return HOST_OK;
     });
 }
@@ -656,6 +749,33 @@ HostResult HostSurfaceRestore(HostSurface* surface)
         }
         return HOST_OK;
     });
+}
+
+// ---------------------------------------------------------------------------------------------
+// What the 3D device needs.
+
+uint32_t HostSurfaceFlagsOf(HostSurface* surface) { return surface->flags; }
+
+HostSurface* HostSurfaceAttachedZ(HostSurface* surface) { return surface->zbuffer; }
+
+bool HostSurfaceBusy(HostSurface* surface) { return surface->lost || surface->store->locked; }
+
+void HostSurfaceChanged(HostSurface* surface) { Touched(surface->store); }
+
+bool HostSurfaceIsTexture(HostSurface* surface)
+{
+    return Live(surface) && surface->kind == HOST_SURFACE_TEXTURE;
+}
+
+HostDepthView HostSurfaceDepth(HostSurface* zbuffer)
+{
+    return {zbuffer->depth.data(), zbuffer->stencil.data(), zbuffer->width,
+            zbuffer->height,       zbuffer->format.zBits,   zbuffer->format.stencilBits};
+}
+
+HostTexels HostSurfaceTexels(HostSurface* level)
+{
+    return {level->texels.data(), level->width, level->height, level->nextLevel};
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -15,6 +15,7 @@ namespace {
 constexpr const char* kName = "SaveData\\sample.dat";
 constexpr const char* kType = "SAV0";
 constexpr uint32_t kVersion = 3;
+constexpr size_t kMaxBytes = 1 << 20;
 
 // A block of 5 bytes (padded), an empty one, a record and a variable-sized note.
 struct SampleData {
@@ -62,7 +63,7 @@ int32_t LoadSample(Destinations* d, const char* type = kType, uint32_t version =
         {"NOTE", d->note, sizeof d->note, &d->noteSize, true},
         {"NONE", nullptr, 0, &d->noneSize, true},
     };
-    return BlockFileLoad(kName, type, version, requests, 4);
+    return BlockFileLoad(kName, kMaxBytes, type, version, requests, 4);
 }
 
 bool IsRefusal(int32_t result)
@@ -188,13 +189,14 @@ TEST_F(BlockFile, RefusesAMissingRequiredBlockButNotAMissingOptionalOne)
         {"SMAL", small, sizeof small, nullptr, true},
         {"XTRA", extra, sizeof extra, &extraSize, true},
     };
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, requests, 2), BLOCKFILE_BLOCK_MISSING);
+    EXPECT_EQ(BlockFileLoad(kName, kMaxBytes, kType, kVersion, requests, 2),
+              BLOCKFILE_BLOCK_MISSING);
     EXPECT_EQ(small[0], 0);
     EXPECT_EQ(extraSize, 77u);
 
     // Optional and absent: the load succeeds, says so through the size and keeps the bytes.
     requests[1].required = false;
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, requests, 2), BLOCKFILE_OK);
+    EXPECT_EQ(BlockFileLoad(kName, kMaxBytes, kType, kVersion, requests, 2), BLOCKFILE_OK);
     EXPECT_EQ(small[0], 1);
     EXPECT_EQ(extraSize, 0u);
     EXPECT_EQ(extra[0], 9);
@@ -205,7 +207,7 @@ TEST_F(BlockFile, SkipsBlocksThatNoRequestAsksFor)
     ASSERT_EQ(SaveSample(), BLOCKFILE_OK);
     uint8_t record[40] = {};
     const BlockFileRequest request = {"RECD", record, sizeof record, nullptr, true};
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &request, 1), BLOCKFILE_OK);
+    EXPECT_EQ(BlockFileLoad(kName, kMaxBytes, kType, kVersion, &request, 1), BLOCKFILE_OK);
     EXPECT_EQ(std::memcmp(record, SampleData().record, sizeof record), 0);
 }
 
@@ -217,7 +219,8 @@ TEST_F(BlockFile, RefusesARepeatedBlock)
     ASSERT_EQ(BlockFileSave(kName, kType, kVersion, blocks, 2), BLOCKFILE_OK);
     uint8_t loaded[4] = {};
     const BlockFileRequest request = {"TWIN", loaded, 4, nullptr, false};
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &request, 1), BLOCKFILE_BLOCK_MISSING);
+    EXPECT_EQ(BlockFileLoad(kName, kMaxBytes, kType, kVersion, &request, 1),
+              BLOCKFILE_BLOCK_MISSING);
     EXPECT_EQ(loaded[0], 0);
 }
 
@@ -227,11 +230,12 @@ TEST_F(BlockFile, RefusesABlockOfAnotherSizeThanAsked)
     uint8_t buffer[64] = {};
     uint32_t size = 0;
     const BlockFileRequest tooLarge = {"RECD", buffer, 41, nullptr, true};
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &tooLarge, 1), BLOCKFILE_DAMAGED);
+    EXPECT_EQ(BlockFileLoad(kName, kMaxBytes, kType, kVersion, &tooLarge, 1), BLOCKFILE_DAMAGED);
     const BlockFileRequest tooSmall = {"RECD", buffer, 39, nullptr, true};
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &tooSmall, 1), BLOCKFILE_DAMAGED);
+    EXPECT_EQ(BlockFileLoad(kName, kMaxBytes, kType, kVersion, &tooSmall, 1), BLOCKFILE_DAMAGED);
     const BlockFileRequest aboveMaximum = {"NOTE", buffer, 5, &size, true};
-    EXPECT_EQ(BlockFileLoad(kName, kType, kVersion, &aboveMaximum, 1), BLOCKFILE_DAMAGED);
+    EXPECT_EQ(BlockFileLoad(kName, kMaxBytes, kType, kVersion, &aboveMaximum, 1),
+              BLOCKFILE_DAMAGED);
     EXPECT_EQ(buffer[0], 0);
     EXPECT_EQ(size, 0u);
 }

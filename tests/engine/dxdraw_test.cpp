@@ -88,6 +88,7 @@ HostFakeAdapter AdapterWithZFormats(std::initializer_list<HostPixelFormat> forma
     adapter.deviceCount = 1;
     adapter.devices[0].caps = HOST_DEV_HARDWARE;
     adapter.devices[0].renderDepths = HOST_DEPTH_16 | HOST_DEPTH_32;
+    adapter.zFormatCount = 0;
     for (const HostPixelFormat& format : formats) {
         adapter.zFormats[adapter.zFormatCount++] = format;
     }
@@ -117,7 +118,7 @@ protected:
     void Start(uint32_t windowFlags, int32_t device = -1, uint32_t initFlags = 0)
     {
         WinInit("Pelloran", windowFlags);
-        testing::internal::CaptureStdout();  // the default card's warning about its 3D query
+        testing::internal::CaptureStdout();  // a fake card may warn about its 3D query
         DXEnumDisplay();
         testing::internal::GetCapturedStdout();
         DXSelectDevice(0, device);

@@ -87,7 +87,8 @@ TEST_F(OptionsFile, DamagedFileGivesTheDefaultsWithOneWarningAndIsRewritten)
         OptionsSave();
         OptionsBlock rewritten{};
         const BlockFileRequest request = {"OPTS", &rewritten, sizeof rewritten, nullptr, true};
-        EXPECT_EQ(BlockFileLoad("OPTIONS.DAT", "OPT0", OPTIONS_FILE_VERSION, &request, 1),
+        EXPECT_EQ(BlockFileLoad("OPTIONS.DAT", OPTIONS_FILE_MAX_BYTES, "OPT0", OPTIONS_FILE_VERSION,
+                                &request, 1),
                   BLOCKFILE_OK);
         EXPECT_TRUE(SameOptions(rewritten, OPTIONS_DEFAULTS));
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <random>
 #include <set>
@@ -140,11 +141,13 @@ protected:
         WinUninit();
     }
 
-    // Mounts the files as the hard-disk archive and starts the driver.
-    void Start(const std::vector<MkFile>& files)
+    // Mounts the files as the hard-disk archive and starts the driver; `damage`, when given,
+    // changes the packed archive's bytes first.
+    void Start(const std::vector<MkFile>& files, void (*damage)(const std::string& pkd) = nullptr)
     {
         std::string error;
         ASSERT_TRUE(MkWritePacked(m_dir.Path("pakfiles/hdcommon"), files, &error)) << error;
+        if (damage != nullptr) damage(m_dir.Path("pakfiles/hdcommon.pkd"));
         DataFolderInit(m_dir.Path().c_str());
         PakMount("pakfiles\\hdcommon");
         SndInit();
@@ -323,13 +326,52 @@ TEST_F(Snd, SpooledSamplesOpenThePakFileOncePerBlock)
     testing::internal::CaptureStdout();
     ASSERT_EQ(SndPlay(key, 0, 0, 100, 0), 0);
     const std::string play = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(Count(play, "PakOpenFile(): 'spool\\a.wav'"), 1u + 16);  // the header, then blocks
+    // The header, the whole sample checked once, then the blocks.
+    EXPECT_EQ(Count(play, "PakOpenFile(): 'spool\\a.wav'"), 1u + 1 + 16);
 
     ClockAdvance(20);  // into block 1: block 0 is free to refill
     testing::internal::CaptureStdout();
     SndRefillAll();
     EXPECT_EQ(Count(testing::internal::GetCapturedStdout(), "PakOpenFile(): "), 1u);
     DebugSetLevel(DBG_FILE, 0);
+}
+
+// Noise the archive stores as it is, so that a byte of it can be changed in the data file.
+Bytes StoredNoise()
+{
+    std::mt19937 random(9);
+    Bytes bytes(3 * SND_BLOCK_BYTES);
+    for (uint8_t& b : bytes) {
+        b = static_cast<uint8_t>(1 + random() % 255);
+    }
+    return bytes;
+}
+
+// Byte 5,000 of the sample's noise, found in the packed data by its first bytes, changed.
+void ChangeSpooledByte(const std::string& pkd)
+{
+    std::fstream file(pkd, std::ios::in | std::ios::out | std::ios::binary);
+    const Bytes bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const Bytes noise = StoredNoise();
+    const auto at = std::search(bytes.begin(), bytes.end(), noise.begin(), noise.begin() + 64);
+    ASSERT_NE(at, bytes.end());
+    file.seekp(at - bytes.begin() + 5000);
+    file.put(static_cast<char>(noise[5000] ^ 0x40));
+}
+
+TEST_F(Snd, ADamagedSpooledSamplePlaysAsSilenceWithOneWarning)
+{
+    Start({{"spool\\a.wav", Sample(StoredNoise(), false)}}, ChangeSpooledByte);
+    const int32_t key = SpooledBank(1);
+    Activate(8);
+    testing::internal::CaptureStdout();
+    for (int32_t round = 0; round < 2; ++round) {
+        ASSERT_EQ(SndPlay(key, 0, 0, 100, 0), 0);
+        EXPECT_EQ(Ring(0, 0, 3 * SND_BLOCK_BYTES), Bytes(3 * SND_BLOCK_BYTES, 0)) << round;
+    }
+    EXPECT_EQ(Count(testing::internal::GetCapturedStdout(),
+                    "Warning: SndPlay(): 'spool\\a.wav' is damaged - it plays as silence"),
+              1u);
 }
 
 TEST_F(Snd, EachChannelCountSharesTheMegabyteInWholeBlocks)
@@ -665,7 +707,7 @@ bool ReadMemoryWave(void* file, uint32_t offset, uint32_t count, uint8_t* out)
     return true;
 }
 
-constexpr SndSampleInfo UNTOUCHED = {7, 0xDEADBEEF, 0xDEADBEEF, 0xDEADBEEF, nullptr};
+constexpr SndSampleInfo UNTOUCHED = {7, 0xDEADBEEF, 0xDEADBEEF, 0xDEADBEEF, nullptr, 0};
 
 bool SameRow(const SndSampleInfo& a, const SndSampleInfo& b)
 {

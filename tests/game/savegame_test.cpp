@@ -2,12 +2,19 @@
 // after a load, and every refusal leaving the running career as it was.
 #include "game/savegame.h"
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "engine/filename.h"
@@ -172,6 +179,176 @@ TEST_F(SaveGameTest, AFailedSaveKeepsThePreviousFilesOfTheSlot)
     EXPECT_EQ(ReadBytes(SavePath(6)), save);
     EXPECT_EQ(ReadBytes(PermPath(6)), perm);
     EXPECT_EQ(access((SavePath(6) + ".new").c_str(), F_OK), -1);
+}
+
+// The save's test seam: each step of a save failed as a disk call fails, or the save stopped
+// there as a kill stops it; then the recovery a start runs.
+int32_t s_seamStep;
+int32_t s_seamOrder;
+int32_t Seam(int32_t step) { return step == s_seamStep ? s_seamOrder : SAVEGAME_STEP_GO; }
+
+constexpr char kCompanion[] = "SaveData\\side.dat";
+
+class SaveTransactionTest : public SaveGameTest {
+protected:
+    void SetUp() override
+    {
+        SaveGameTest::SetUp();
+        PlayDays(2);
+        ASSERT_EQ(SaveWithCompanion("old"), SAVEGAME_OK);
+        m_oldHash = SaveGame_StateHash();
+        m_save = ReadBytes(SavePath(2));
+        m_perm = ReadBytes(PermPath(2));
+        PlayDays(1);
+        m_newHash = SaveGame_StateHash();
+        ASSERT_EQ(SaveGame(9), SAVEGAME_OK);  // the running career, to come back to
+    }
+    void TearDown() override { SaveGame_SetStepHook(nullptr); }
+
+    static int32_t SaveWithCompanion(const std::string& text)
+    {
+        const SaveGameCompanion companion = {kCompanion, text.data(), text.size()};
+        return SaveGame_WithCompanion(2, &companion);
+    }
+    // Slot 2 as it was before the new save, nothing else in the folder but slot 9.
+    void PutOldGameBack()
+    {
+        for (const auto& entry : std::filesystem::directory_iterator(m_home.Path("SaveData"))) {
+            const std::string name = entry.path().filename();
+            if (name != "save9" && name != "perm9") std::filesystem::remove(entry.path());
+        }
+        WriteBytes(SavePath(2), m_save);
+        WriteBytes(PermPath(2), m_perm);
+        WriteBytes(HostPath(kCompanion), {'o', 'l', 'd'});
+        ASSERT_EQ(LoadGame(9), SAVEGAME_OK);
+    }
+    // After the recovery slot 2 holds the old game or the new one, whole, the companion saying
+    // which, and nothing is left behind. True for the new game.
+    bool SlotHoldsOneGameWhole(const std::string& context)
+    {
+        SaveGame_Recover();
+        EXPECT_EQ(LoadGame(2), SAVEGAME_OK) << context;
+        const uint32_t hash = SaveGame_StateHash();
+        EXPECT_TRUE(hash == m_oldHash || hash == m_newHash) << context;
+        const bool isNew = hash == m_newHash;
+        EXPECT_EQ(ReadTextFile(HostPath(kCompanion)), isNew ? "new" : "old") << context;
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_home.Path("SaveData"))) {
+            names.push_back(entry.path().filename());
+        }
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"perm2", "perm9", "save2", "save9", "side.dat"}))
+            << context;
+        return isNew;
+    }
+
+    uint32_t m_oldHash = 0;
+    uint32_t m_newHash = 0;
+    std::vector<uint8_t> m_save;
+    std::vector<uint8_t> m_perm;
+};
+
+TEST_F(SaveTransactionTest, EveryStepFailedOrStoppedLeavesTheOldGameOrTheNewOneWhole)
+{
+    SaveGame_SetStepHook(Seam);
+    int32_t newGames = 0;
+    for (int32_t step = 0; step < SAVEGAME_STEP_COUNT; ++step) {
+        for (const int32_t order : {SAVEGAME_STEP_FAIL, SAVEGAME_STEP_STOP}) {
+            const std::string context = "step " + std::to_string(step)
+                                        + (order == SAVEGAME_STEP_FAIL ? " failed" : " stopped");
+            PutOldGameBack();
+            s_seamStep = step;
+            s_seamOrder = order;
+            const int32_t result = SaveWithCompanion("new");
+            s_seamStep = -1;
+            const bool isNew = SlotHoldsOneGameWhole(context);
+            newGames += isNew ? 1 : 0;
+            // "La sauvegarde a échoué" only when the old game is what remains.
+            if (order == SAVEGAME_STEP_FAIL) {
+                EXPECT_EQ(result == SAVEGAME_OK, isNew) << context;
+            }
+            // The record commits the new game; a first rename that fails takes the record back.
+            const bool rolledBack =
+                order == SAVEGAME_STEP_FAIL && step == SAVEGAME_STEP_RENAME_PERM;
+            EXPECT_EQ(isNew, step > SAVEGAME_STEP_COMMIT && !rolledBack) << context;
+        }
+    }
+    EXPECT_EQ(newGames, 2 * (SAVEGAME_STEP_COUNT - 1 - SAVEGAME_STEP_COMMIT) - 1);
+}
+
+TEST_F(SaveTransactionTest, RecoveryRefusesHalfWrittenNewFilesAndFinishesAnOldProgramsHalfSave)
+{
+    SaveGame_SetStepHook(Seam);
+    // The record names new files of which one was cut short since: the old game stays.
+    PutOldGameBack();
+    s_seamStep = SAVEGAME_STEP_RENAME_PERM;
+    s_seamOrder = SAVEGAME_STEP_STOP;
+    SaveWithCompanion("new");
+    std::vector<uint8_t> cut = ReadBytes(SavePath(2) + ".new");
+    cut.resize(cut.size() / 2);
+    WriteBytes(SavePath(2) + ".new", cut);
+    EXPECT_FALSE(SlotHoldsOneGameWhole("half-written save%d.new"));
+
+    // The same, stopped after the archives were renamed: the archives in place carry the stamp.
+    PutOldGameBack();
+    s_seamStep = SAVEGAME_STEP_RENAME_SAVE;
+    SaveWithCompanion("new");
+    EXPECT_TRUE(SlotHoldsOneGameWhole("stopped between the renames"));
+
+    // A program without commit records killed between its two renames: the new archives in
+    // place and the new game beside them; no record. The new game is put in place.
+    PutOldGameBack();
+    s_seamStep = -1;
+    ASSERT_EQ(SaveWithCompanion("new"), SAVEGAME_OK);
+    WriteBytes(SavePath(2) + ".new", ReadBytes(SavePath(2)));
+    WriteBytes(SavePath(2), m_save);
+    WriteBytes(HostPath(kCompanion), {'n', 'e', 'w'});
+    EXPECT_TRUE(SlotHoldsOneGameWhole("an older program's half save"));
+
+    // Two records at once: slot 2 and the automatic save, both stopped after their commit.
+    PutOldGameBack();
+    s_seamStep = SAVEGAME_STEP_RENAME_PERM;
+    SaveWithCompanion("new");
+    s_seamStep = SAVEGAME_STEP_RENAME_SAVE;
+    SaveGame(SAVEGAME_AUTOSAVE_SLOT);
+    s_seamStep = -1;
+    SaveGame_Recover();
+    EXPECT_TRUE(SaveGame_SlotIsWhole(SAVEGAME_AUTOSAVE_SLOT));
+    std::filesystem::remove(SavePath(SAVEGAME_AUTOSAVE_SLOT));
+    std::filesystem::remove(PermPath(SAVEGAME_AUTOSAVE_SLOT));
+    EXPECT_TRUE(SlotHoldsOneGameWhole("two records"));
+}
+
+}  // namespace
+
+namespace {
+
+// A real kill: a child process saves slot 2 over and over and is killed with SIGKILL at a seeded
+// moment inside a save; recovery must then find the old game or the new one, whole.
+TEST_F(SaveTransactionTest, KilledAtRandomMomentsTheSlotHoldsTheOldGameOrTheNewOne)
+{
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(SaveWithCompanion("new"), SAVEGAME_OK);
+    const auto saveTime = std::chrono::steady_clock::now() - start;
+    const int64_t spanMicros =
+        std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count() * 3 / 2 + 1;
+    std::mt19937 random(34);
+    int32_t newGames = 0;
+    constexpr int32_t kRuns = 50;
+    for (int32_t run = 0; run < kRuns; ++run) {
+        PutOldGameBack();
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                SaveWithCompanion("new");
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % spanMicros));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        newGames += SlotHoldsOneGameWhole("run " + std::to_string(run)) ? 1 : 0;
+    }
+    std::printf("killed saves: %d runs, %d left the new game\n", kRuns, newGames);
 }
 
 }  // namespace

@@ -123,11 +123,13 @@ TEST(FrontEnd, ThePlaceholdersOkButtonGoesBackToTheTitle)
     ScopedMenuDisplay display(true);
     FrontEndInit();
     FrontEnd_RegisterLoopSteps();
-    MenuOption = 8;
+    const int32_t option = 12;  // a placeholder with no after-step of its own
+    ASSERT_TRUE(FrontEnd_OptionIsPlaceholder(option));
+    MenuOption = static_cast<int16_t>(option);
     MenuInputs inputs;
     AddClick(&inputs, 100, 570, 436);
     ScopedMenuScript script(inputs);
-    DispatchOption(8);
+    DispatchOption(option);
     EXPECT_EQ(MenuOption, MENU_OPTION_TITLE);
     FrontEndUninit();
 }

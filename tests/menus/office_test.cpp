@@ -2,7 +2,9 @@
 // the human's team, the refusals of the drop-downs, the lists' scrolling and the hidden switches.
 #include "menus/office.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,7 @@
 #include "menus/frontend.h"
 #include "menus/menubar.h"
 #include "menus/saveindex.h"
-#include "menus/squadstandin.h"
+#include "menus/squadscreen.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/support.h"
@@ -135,32 +137,39 @@ TEST_F(OfficeScreen, ATeamIsRefusedWhenIncompleteWithTooManyForeignersOrWithoutC
     EXPECT_EQ(Office_TeamRefusal(m_human), TEXT_NOT_COMPLETE);
 }
 
-// The squad stand-in is the way out of a refused team: without it the human could never play.
-TEST_F(OfficeScreen, AnInjuredStarterSendsTheHumanToTheSquadWhereAutomaticSelectionMendsIt)
+// The squad screen is the way out of a refused team: the injured starter keeps his shirt there,
+// so that a swap with a substitute mends the sheet.
+TEST_F(OfficeScreen, AnInjuredStarterSendsTheHumanToTheSquadWhereASwapMendsIt)
 {
     const int32_t matchDay = FirstMatchDay();
     Calendar_SetDay(matchDay);
     Office_Build();
     VTW_RefreshSquadCount(m_human);
     const int32_t injured = VTW_GetPlayerByShirt(1);
+    const int32_t reserve = VTW_GetPlayerByShirt(12);  // the substitute keeper
     ASSERT_GE(injured, 0);
+    ASSERT_GE(reserve, 0);
     Player_RefForSet(injured, "test").full->injuryDays = 20;
 
     EXPECT_EQ(ClickingBoxesAway([] { return Office_PlayMatch(nullptr); }), EXM_CODE_LEAVE);
     EXPECT_EQ(MenuOption, 7);
     EXPECT_EQ(GameState.currentClub, m_human);
+    EXPECT_EQ(VTW_GetPlayerShirt(injured), 1);
 
-    EXPECT_EQ(SquadStandIn_AutoSelect(nullptr), EXM_CODE_REDRAW);
-    VTW_RefreshSquadCount(m_human);
-    for (int32_t shirt = 1; shirt <= 11; ++shirt) {
-        const int32_t player = VTW_GetPlayerByShirt(shirt);
-        ASSERT_GE(player, 0) << shirt;
-        EXPECT_NE(player, injured);
-        EXPECT_EQ(MatchDay_PlayerEligible(player, m_human), 1) << shirt;
-    }
+    std::copy(std::begin(SquadList.players), std::end(SquadList.players), SquadScreen.order);
+    EXPECT_EQ(Squad_ClickPlayer(0), EXM_CODE_REDRAW);   // shirt 1
+    EXPECT_EQ(Squad_ClickPlayer(11), EXM_CODE_REDRAW);  // shirt 12
+    EXPECT_EQ(VTW_GetPlayerShirt(reserve), 1);
+    EXPECT_EQ(VTW_GetPlayerShirt(injured), 12);
     EXPECT_GE(VTW_CountTeamCaptains(m_human), 1);
+    // An ineligible substitute does not stop the match, but gives up his shirt.
+    VTW_RefreshSquadCount(m_human);
+    const int32_t substitute = VTW_GetPlayerByShirt(14);
+    ASSERT_GE(substitute, 0);
+    Player_RefForSet(substitute, "test").full->injuryDays = 20;
     Office_Build();
     EXPECT_EQ(Office_PlayMatch(nullptr), EXM_CODE_LEAVE);
+    EXPECT_EQ(VTW_GetPlayerShirt(substitute), 0);
     EXPECT_EQ(MenuOption, 46);
     EXPECT_EQ(AdvanceMode, ADVANCE_TODAYS_MATCH);
 }

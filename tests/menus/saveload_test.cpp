@@ -5,12 +5,20 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "engine/filename.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/ids.h"
 #include "game/savegame.h"
+#include "game/season.h"
 #include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
@@ -32,10 +40,20 @@ int32_t s_loadResult;
 int32_t s_savedSlot;
 int32_t s_loadedSlot;
 
+// Stand-ins for a slot's two files: the index trusts a listed slot whose files are there.
+void SaveSlotFiles(int32_t slot)
+{
+    MakeParentFolders(HostPath(SaveGame_SaveName(slot)));
+    WriteTextFile(HostPath(SaveGame_SaveName(slot)), "game");
+    WriteTextFile(HostPath(SaveGame_PermName(slot)), "archives");
+}
+
+// The real save writes the index with the game, and only when it succeeds.
 int32_t FakeSave(int32_t slot)
 {
     s_savedSlot = slot;
-    return s_saveResult;
+    if (s_saveResult >= 0) SaveSlotFiles(slot);
+    return s_saveResult >= 0 && SaveIndexFile() == 0 ? s_saveResult : -5;
 }
 int32_t FakeLoad(int32_t slot)
 {
@@ -77,6 +95,7 @@ protected:
         std::snprintf(SaveIndex[slot].name, SAVEINDEX_NAME_BYTES, "%s", name);
         std::snprintf(SaveIndex[slot].description, SAVEINDEX_DESCRIPTION_BYTES, "%s", description);
         SaveIndex[slot].used = 1;
+        SaveSlotFiles(slot);
         ASSERT_EQ(SaveIndexFile(), 0);
     }
 
@@ -184,6 +203,7 @@ TEST_F(SaveLoadScreen, TheAutomaticSaveIsNoRowAndIsOfferedOnlyWhenLoading)
     Open(1);
     const MenuItem* none = SaveLoad.autoSaveTable;
     UseSlot(SAVEINDEX_AUTOSAVE_SLOT, "AutoSave", "AutoSave");
+    ASSERT_EQ(SaveGame(SAVEINDEX_AUTOSAVE_SLOT), SAVEGAME_OK);  // offered only when whole
     Open(1);
     EXPECT_NE(SaveLoad.autoSaveTable, none);
     EXPECT_EQ(SaveLoad.shown[SAVEINDEX_AUTOSAVE_SLOT], 1);
@@ -199,7 +219,7 @@ TEST_F(SaveLoadScreen, TheAutomaticSaveIsNoRowAndIsOfferedOnlyWhenLoading)
 TEST_F(SaveLoadScreen, AFullWidthNameSurvivesBeingSavedOverAgainAndAgain)
 {
     const std::string name(SAVELOAD_NAME_FIELD - 1, 'n');
-    UseSlot(1, name.c_str(), "");
+    UseSlot(1, name.c_str(), "d");
     Open(0);
     for (int32_t round = 0; round < 3; ++round) {
         ASSERT_EQ(ClickRow(1), EXM_CODE_NONE) << round;
@@ -225,5 +245,96 @@ TEST(SaveIndexAutoSave, NamesSlotTenAutoSaveAndWritesTheGame)
     EXPECT_EQ(SaveIndex_CountUsed(), 1);
     EXPECT_TRUE(std::filesystem::exists(HostPath(SaveGame_SaveName(SAVEINDEX_AUTOSAVE_SLOT))));
     EXPECT_EQ(LoadGame(SAVEINDEX_AUTOSAVE_SLOT), 0);
+    SaveIndexUninit();
+}
+
+// Real games in slots 1 and 4 and the automatic save, under every kind of bad index.
+TEST(SaveIndexRebuild, ABadIndexIsRebuiltFromTheSlotsFilesAndHidesNoGame)
+{
+    TempHome home;
+    ScopedWorld world;
+    NewGameForTest(6, 7);
+    ScopedSeason season;
+    VTW_SetClubControl(5, MANAGER_HUMAN);
+    GameState.humanClub = 5;
+    SaveIndexInit();
+    SaveLoadInit();
+    ASSERT_EQ(SaveGame(1), SAVEGAME_OK);
+    ASSERT_EQ(SaveGame(4), SAVEGAME_OK);
+    ASSERT_EQ(AutoSave(), SAVEGAME_OK);
+    const std::string club = VTW_FormatClubName(VTW_GetTeam(5));
+    SaveIndex_Describe(1);
+    const std::string description = SaveIndex[1].description;
+    const std::string path = HostPath(SAVEINDEX_FILE);
+    std::string allUsed(SAVEINDEX_FILE_BYTES, '\0');
+    for (int32_t slot = 0; slot < SAVEINDEX_SLOTS; ++slot)
+        allUsed[slot * 154 + 50] = 1;
+
+    const std::vector<std::pair<const char*, std::function<void()>>> damages = {
+        {"missing", [&] { std::filesystem::remove_all(path); }},
+        {"short", [&] { WriteTextFile(path, "abc"); }},
+        {"folder", [&] { std::filesystem::create_directory(path); }},
+        {"pipe", [&] { mkfifo(path.c_str(), 0644); }},
+        {"every slot used, most without files", [&] { WriteTextFile(path, allUsed); }},
+    };
+    for (const auto& [what, damage] : damages) {
+        std::filesystem::remove_all(path);
+        std::filesystem::remove_all(HostPath(SAVEINDEX_DAMAGED_FILE));
+        damage();
+        SaveIndexInit();
+        s_message = NO_MESSAGE;
+        SaveLoadHooks.message = FakeMessage;
+        SaveLoad_SetMode(0);
+        SaveLoad_Init();
+        EXPECT_EQ(s_message, NO_MESSAGE) << what;
+        for (int32_t slot = 0; slot < SAVEINDEX_ROWS; ++slot) {
+            const bool game = slot == 1 || slot == 4;
+            EXPECT_EQ(SaveLoad.shown[slot], game ? 1 : 0) << what << " " << slot;
+            if (game) {
+                EXPECT_STREQ(SaveLoad.rowName[slot], club.c_str()) << what;
+            }
+        }
+        EXPECT_EQ(SaveLoad.rowDescription[4], description) << what;
+        EXPECT_STREQ(SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].name, "AutoSave") << what;
+        // The rebuilt index is on disk: read again it says the same.
+        SaveIndexInit();
+        ASSERT_EQ(LoadIndexFile(), 0) << what;
+        EXPECT_EQ(SaveIndex[4].used, 1u) << what;
+        EXPECT_EQ(SaveIndex[7].used, 0u) << what;
+    }
+    SaveLoadUninit();
+    SaveIndexUninit();
+}
+
+TEST(SaveIndexRebuild, TheAutomaticSaveIsOfferedOnlyWhenItsPairIsWhole)
+{
+    TempHome home;
+    ScopedWorld world;
+    NewGameForTest(6, 7);
+    ScopedSeason season;
+    SaveIndexInit();
+    SaveLoadInit();
+    ASSERT_EQ(SaveGame(2), SAVEGAME_OK);
+    VTW_AdvanceDay();  // another career state, so another pair stamp
+    ASSERT_EQ(AutoSave(), SAVEGAME_OK);
+    SaveLoad_SetMode(1);
+    SaveLoad_Init();
+    const MenuItem* offered = SaveLoad.autoSaveTable;
+    const std::string perm = HostPath(SaveGame_PermName(SAVEINDEX_AUTOSAVE_SLOT));
+
+    // Another slot's archives beside the automatic save: the pair stamps disagree.
+    std::filesystem::copy_file(HostPath(SaveGame_PermName(2)), perm,
+                               std::filesystem::copy_options::overwrite_existing);
+    SaveLoad_Init();
+    EXPECT_NE(SaveLoad.autoSaveTable, offered);
+    // The archives gone altogether, as a killed save of a program without commit records left it.
+    std::filesystem::remove(perm);
+    SaveLoad_Init();
+    EXPECT_NE(SaveLoad.autoSaveTable, offered);
+    EXPECT_EQ(SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].used, 0u);
+    ASSERT_EQ(AutoSave(), SAVEGAME_OK);
+    SaveLoad_Init();
+    EXPECT_EQ(SaveLoad.autoSaveTable, offered);
+    SaveLoadUninit();
     SaveIndexUninit();
 }

@@ -9,15 +9,14 @@
 #include "engine/memory.h"
 #include "engine/winlib.h"
 
-ScopedGraphics::ScopedGraphics()
+ScopedGraphics::ScopedGraphics(bool with3D, uint32_t windowFlags, const HostFakeAdapter* adapter)
 {
+    if (adapter != nullptr) HostInjectSetAdapters(adapter, 1);
     MemoryInit();
-    WinInit("Pelloran", WIN_FLAG_WINDOWED);
-    testing::internal::CaptureStdout();  // the default card's warning about its 3D query
+    WinInit("Pelloran", windowFlags);
     DXEnumDisplay();
-    testing::internal::GetCapturedStdout();
-    DXSelectDevice(0, -1);
-    GfxInit(0);
+    DXSelectDevice(0, with3D ? 0 : -1);
+    GfxInit(with3D ? DDRAW_INIT_3D : 0);
 }
 
 ScopedGraphics::~ScopedGraphics()

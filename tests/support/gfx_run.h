@@ -4,13 +4,17 @@
 
 #include <cstdint>
 
+#include "engine/host/inject.h"
 #include "tests/support/host_run.h"
 
-// A headless host with memory, the window (windowed, as the game starts) and the graphics layer
-// on the first card; at the end any mode is restored and everything stopped again.
+// A headless host with memory, the window (windowed, as the game starts, unless `windowFlags`
+// say otherwise) and the graphics layer on the first card, with its 3D device when asked; at the
+// end any mode is restored and everything stopped again.
 class ScopedGraphics {
 public:
-    ScopedGraphics();
+    // `adapter`: the one card the host offers instead of its own.
+    explicit ScopedGraphics(bool with3D = false, uint32_t windowFlags = 1,
+                            const HostFakeAdapter* adapter = nullptr);
     ~ScopedGraphics();
     ScopedGraphics(const ScopedGraphics&) = delete;
     ScopedGraphics& operator=(const ScopedGraphics&) = delete;

@@ -35,7 +35,7 @@ TEST_F(HostDisplayTest, ModeChangesNeedExclusiveUseOfAFullScreenWindow)
     EXPECT_EQ(HostDisplaySetMode(display, 640, 480, 16, true), HOST_E_BAD_ARGUMENT);
 
     HostSurface* primary = nullptr;
-    ASSERT_EQ(HostSurfaceCreate(display, {HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0}, &primary),
+    ASSERT_EQ(HostSurfaceCreate(display, {HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0, 0}, &primary),
               HOST_OK);
     ASSERT_EQ(HostDisplaySetMode(display, 640, 480, 16, false), HOST_OK);
     EXPECT_EQ(HostSurfaceIsLost(primary), HOST_E_SURFACE_LOST);  // it showed the old mode

@@ -18,7 +18,7 @@ protected:
         HostWindowCreate("Pelloran", true, HostDefaultWindowProc);
         ASSERT_EQ(HostDisplayCreate(&m_display), HOST_OK);
         ASSERT_EQ(HostDisplayOpen(m_display, nullptr), HOST_OK);
-        HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0};
+        HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0, 0};
         ASSERT_EQ(HostSurfaceCreate(m_display, desc, &m_primary), HOST_OK);
     }
 

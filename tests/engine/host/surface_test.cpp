@@ -30,7 +30,7 @@ protected:
     HostSurface* Plain(int32_t width, int32_t height, const HostPixelFormat& format,
                        int32_t backBuffers = 0)
     {
-        HostSurfaceDesc desc{HOST_SURFACE_PLAIN, 0, width, height, format, backBuffers};
+        HostSurfaceDesc desc{HOST_SURFACE_PLAIN, 0, width, height, format, backBuffers, 0};
         HostSurface* surface = nullptr;
         EXPECT_EQ(HostSurfaceCreate(m_display, desc, &surface), HOST_OK);
         return surface;
@@ -38,7 +38,7 @@ protected:
 
     HostSurface* Primary(int32_t backBuffers = 0)
     {
-        HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, backBuffers};
+        HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, backBuffers, 0};
         HostSurface* surface = nullptr;
         EXPECT_EQ(HostSurfaceCreate(m_display, desc, &surface), HOST_OK);
         return surface;
@@ -208,7 +208,7 @@ TEST_F(HostSurfaceTest, WindowedPrimaryTakesScreenCoordinatesClippedToTheClientA
 
 TEST_F(HostSurfaceTest, OnlyOnePrimaryExistsAndWindowedItHasNoBackBuffer)
 {
-    HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 1};
+    HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 1, 0};
     HostSurface* surface = nullptr;
     EXPECT_EQ(HostSurfaceCreate(m_display, desc, &surface), HOST_E_BAD_ARGUMENT);
     HostSurface* primary = Primary();
@@ -283,7 +283,7 @@ TEST_F(HostSurfaceTest, ReleasingTheLastReferenceFreesTheChainAndWhatIsAttached)
     HostSurface* front = Plain(8, 8, HOST_FORMAT_RGB565, 1);
     HostSurface* back = nullptr;
     ASSERT_EQ(HostSurfaceGetBackBuffer(front, &back), HOST_OK);
-    HostSurfaceDesc zdesc{HOST_SURFACE_ZBUFFER, 0, 8, 8, HostZFormat(16, 0), 0};
+    HostSurfaceDesc zdesc{HOST_SURFACE_ZBUFFER, 0, 8, 8, HostZFormat(16, 0), 0, 0};
     HostSurface* z = nullptr;
     ASSERT_EQ(HostSurfaceCreate(m_display, zdesc, &z), HOST_OK);
     ASSERT_EQ(HostSurfaceAttachZBuffer(back, z), HOST_OK);
@@ -313,7 +313,7 @@ TEST_F(HostSurfaceTest, RefusesFormatsItCannotHold)
         {HOST_PF_RGB | HOST_PF_PALETTE8, 16, 0, 0, 0, 0, 0, 0},
     };
     for (const HostPixelFormat& format : refused) {
-        HostSurfaceDesc desc{HOST_SURFACE_PLAIN, 0, 4, 4, format, 0};
+        HostSurfaceDesc desc{HOST_SURFACE_PLAIN, 0, 4, 4, format, 0, 0};
         HostSurface* surface = nullptr;
         EXPECT_EQ(HostSurfaceCreate(m_display, desc, &surface), HOST_E_BAD_ARGUMENT)
             << std::hex << format.redMask;

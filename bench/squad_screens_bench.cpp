@@ -1,0 +1,46 @@
+// bench/squad_screens_bench.cpp: one full redraw of the squad screen and of the player card
+// (their builds, every item, the presentation) in a seeded career, headless.
+#include <functional>
+
+#include <benchmark/benchmark.h>
+
+#include "game/gamestate.h"
+#include "game/squad.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
+#include "menus/playercard.h"
+#include "menus/squadscreen.h"
+#include "tests/support/screen_redraw.h"
+
+namespace {
+
+// Runs the screen and times redraws from inside its loop, which Escape then leaves.
+void TimeRedraws(benchmark::State& state, const MenuItem* table,
+                 const std::function<void()>& setUp = {})
+{
+    ScopedScreenRedraw career(setUp);
+    int64_t redraws = 0;
+    career.Run(table, [&] {
+        for (auto _ : state) {
+            EXM_RedrawNow();
+            ++redraws;
+        }
+    });
+    state.SetItemsProcessed(redraws);
+}
+
+void BM_SquadScreenRedraw(benchmark::State& state) { TimeRedraws(state, Squad_Table()); }
+BENCHMARK(BM_SquadScreenRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_PlayerCardRedraw(benchmark::State& state)
+{
+    TimeRedraws(state, PlayerCard_Table(), [] {
+        VTW_RefreshSquadCount(GameState.humanClub);
+        CurrentPlayer = static_cast<int16_t>(VTW_GetPlayerByShirt(1));
+    });
+}
+BENCHMARK(BM_PlayerCardRedraw)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

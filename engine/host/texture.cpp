@@ -1,0 +1,104 @@
+// engine/host/texture.cpp: the 3D device's texture sampling: level of detail, mip level choice,
+// point and linear filtering over wrapped 32-bit texel copies.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/host/raster.h"
+
+namespace {
+
+constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
+
+// The integer part wrapped into 0..size-1, whatever the sign; a mask for powers of two.
+int32_t Wrap(int32_t value, int32_t size)
+{
+    if ((size & (size - 1)) == 0) return value & (size - 1);
+    const int32_t r = value % size;
+    return r < 0 ? r + size : r;
+}
+
+// floor() without the library call for the values sampling meets; the same result.
+float Floor(float t)
+{
+    if (!(std::fabs(t) < 1e9f)) return std::floor(t);
+    const auto whole = static_cast<float>(static_cast<int32_t>(t));
+    return whole > t ? whole - 1.0f : whole;
+}
+
+// The fractional part of a coordinate: addresses wrap, and large values stay exact enough.
+float Unit(float t) { return t - Floor(t); }
+
+uint32_t SamplePoint(const HostTexels& level, float u, float v)
+{
+    const int32_t x =
+        Wrap(static_cast<int32_t>(Unit(u) * static_cast<float>(level.width)), level.width);
+    const int32_t y =
+        Wrap(static_cast<int32_t>(Unit(v) * static_cast<float>(level.height)), level.height);
+    return level.argb[y * level.width + x];
+}
+
+// Blends two colours channel by channel with weights 0-256 (256: all of `b`).
+uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight)
+{
+    uint32_t result = 0;
+    for (uint32_t shift = 0; shift < 32; shift += 8) {
+        const uint32_t ca = (a >> shift) & 0xFF;
+        const uint32_t cb = (b >> shift) & 0xFF;
+        result |= ((ca * (256 - weight) + cb * weight + 128) >> 8) << shift;
+    }
+    return result;
+}
+
+uint32_t Weight(float fraction) { return static_cast<uint32_t>(fraction * 256.0f + 0.5f); }
+
+uint32_t SampleLinear(const HostTexels& level, float u, float v)
+{
+    const float s = Unit(u) * static_cast<float>(level.width) - 0.5f;
+    const float t = Unit(v) * static_cast<float>(level.height) - 0.5f;
+    const float fs = Floor(s), ft = Floor(t);
+    const int32_t x0 = Wrap(static_cast<int32_t>(fs), level.width);
+    const int32_t y0 = Wrap(static_cast<int32_t>(ft), level.height);
+    const int32_t x1 = Wrap(x0 + 1, level.width);
+    const int32_t y1 = Wrap(y0 + 1, level.height);
+    const uint32_t wx = Weight(s - fs), wy = Weight(t - ft);
+    const uint32_t* row0 = level.argb + y0 * level.width;
+    const uint32_t* row1 = level.argb + y1 * level.width;
+    return Mix(Mix(row0[x0], row0[x1], wx), Mix(row1[x0], row1[x1], wx), wy);
+}
+
+uint32_t SampleLevel(const HostTexels& level, uint32_t filter, float u, float v)
+{
+    return filter == HOST_FILTER_LINEAR ? SampleLinear(level, u, v) : SamplePoint(level, u, v);
+}
+
+}  // namespace
+
+float TextureLevelOfDetail(const RasterState& state, float texelsPerPixel)
+{
+    if (!(texelsPerPixel > 0.0f)) return -100.0f;
+    return std::log2(texelsPerPixel) + state.lodBias;
+}
+
+uint32_t TextureSample(const RasterState& state, float u, float v, float lod)
+{
+    const RasterTexture& texture = state.texture;
+    if (texture.levelCount == 0) return kOpaqueWhite;
+    if (!std::isfinite(u)) u = 0.0f;
+    if (!std::isfinite(v)) v = 0.0f;
+    if (lod <= 0.0f || state.mipFilter == HOST_FILTER_NONE || texture.levelCount == 1) {
+        const uint32_t filter = lod <= 0.0f ? state.magFilter : state.minFilter;
+        return SampleLevel(texture.levels[0], filter, u, v);
+    }
+    const float last = static_cast<float>(texture.levelCount - 1);
+    if (state.mipFilter == HOST_FILTER_POINT) {
+        const auto level = static_cast<int32_t>(std::min(Floor(lod + 0.5f), last));
+        return SampleLevel(texture.levels[level], state.minFilter, u, v);
+    }
+    const float clamped = std::min(lod, last);
+    const auto near = static_cast<int32_t>(Floor(clamped));
+    const int32_t far = std::min(near + 1, texture.levelCount - 1);
+    const uint32_t a = SampleLevel(texture.levels[near], state.minFilter, u, v);
+    if (far == near) return a;
+    const uint32_t b = SampleLevel(texture.levels[far], state.minFilter, u, v);
+    return Mix(a, b, Weight(clamped - static_cast<float>(near)));
+}

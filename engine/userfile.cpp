@@ -1,0 +1,204 @@
+// engine/userfile.cpp: reading and writing user files safely.
+#include "engine/userfile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "engine/debug.h"
+#include "engine/filename.h"
+
+namespace {
+
+struct UserFileState {
+    uint64_t bytesRead;  // never reset: tests compare two readings
+};
+
+UserFileState s_userFile;
+
+void LogFailure(const char* function, const std::string& path, const char* why)
+{
+    DebugPrintf(DBG_FILE, 1, "Warning: %s(): '%s': %s\n", function, path.c_str(), why);
+}
+
+int32_t OpenFailure(int error)
+{
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR: return USERFILE_MISSING;
+        case ELOOP:
+        case ENXIO:
+        case EISDIR: return USERFILE_NOT_REGULAR;
+        default: return USERFILE_UNREADABLE;
+    }
+}
+
+// Opens for reading without waiting for a writer (a pipe would block an ordinary open) and
+// checks what was opened. On success the descriptor is blocking again and *size is the file's.
+int32_t OpenRegular(const std::string& path, int* fd, size_t* size)
+{
+    *fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (*fd < 0) return OpenFailure(errno);
+    struct stat info;
+    int32_t result = USERFILE_OK;
+    if (fstat(*fd, &info) != 0) {
+        result = USERFILE_UNREADABLE;
+    } else if (!S_ISREG(info.st_mode)) {
+        result = USERFILE_NOT_REGULAR;
+    } else if (fcntl(*fd, F_SETFL, fcntl(*fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        result = USERFILE_UNREADABLE;
+    }
+    if (result != USERFILE_OK) {
+        close(*fd);
+        *fd = -1;
+        return result;
+    }
+    *size = static_cast<size_t>(info.st_size);
+    return USERFILE_OK;
+}
+
+// Reads at most `size` bytes: a file that grows while it is read is cut at the size checked.
+bool ReadUpTo(int fd, size_t size, std::vector<uint8_t>* bytes)
+{
+    bytes->resize(size);
+    size_t got = 0;
+    while (got < size) {
+        const ssize_t n = read(fd, bytes->data() + got, size - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+        s_userFile.bytesRead += static_cast<uint64_t>(n);
+    }
+    bytes->resize(got);
+    return true;
+}
+
+const char* ResultText(int32_t result)
+{
+    switch (result) {
+        case USERFILE_MISSING: return "missing";
+        case USERFILE_NOT_REGULAR: return "not a regular file";
+        case USERFILE_TOO_LARGE: return "too large";
+        case USERFILE_UNREADABLE: return "cannot be read";
+        default: return "cannot be written";
+    }
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+// A rename or removal reaches the disk only when the folder holding it is synced.
+bool SyncFolder(const std::string& path)
+{
+    const int fd = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = fsync(fd) == 0;
+    close(fd);
+    return synced;
+}
+
+bool WriteAll(int fd, const uint8_t* data, size_t size)
+{
+    size_t written = 0;
+    while (written < size) {
+        const ssize_t n = write(fd, data + written, size - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        written += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+int32_t UserFile_ReadPath(const char* hostPath, size_t maxBytes, std::vector<uint8_t>* bytes)
+{
+    bytes->clear();
+    const std::string path = hostPath;
+    int fd = -1;
+    size_t size = 0;
+    int32_t result = OpenRegular(path, &fd, &size);
+    if (result == USERFILE_OK && size > maxBytes) result = USERFILE_TOO_LARGE;
+    if (result == USERFILE_OK && !ReadUpTo(fd, size, bytes)) result = USERFILE_UNREADABLE;
+    if (fd >= 0) close(fd);
+    if (result != USERFILE_OK) {
+        bytes->clear();
+        if (result != USERFILE_MISSING) LogFailure("UserFile_Read", path, ResultText(result));
+    }
+    return result;
+}
+
+int32_t UserFile_Read(const char* gameName, size_t maxBytes, std::vector<uint8_t>* bytes)
+{
+    return UserFile_ReadPath(HostPath(gameName).c_str(), maxBytes, bytes);
+}
+
+int32_t UserFile_Probe(const char* gameName)
+{
+    int fd = -1;
+    size_t size = 0;
+    const int32_t result = OpenRegular(HostPath(gameName), &fd, &size);
+    if (fd >= 0) close(fd);
+    return result;
+}
+
+int32_t UserFile_Write(const char* gameName, const void* data, size_t size)
+{
+    const std::string path = HostPath(gameName);
+    if (!MakeParentFolders(path)) {
+        LogFailure("UserFile_Write", path, "cannot create its folder");
+        return USERFILE_WRITE_FAILED;
+    }
+    const std::string temporary = path + ".tmp";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        LogFailure("UserFile_Write", temporary, std::strerror(errno));
+        return USERFILE_WRITE_FAILED;
+    }
+    bool done = WriteAll(fd, static_cast<const uint8_t*>(data), size) && fsync(fd) == 0;
+    done = close(fd) == 0 && done;
+    done = done && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!done) {
+        LogFailure("UserFile_Write", path, std::strerror(errno));
+        unlink(temporary.c_str());
+        return USERFILE_WRITE_FAILED;
+    }
+    // The new name is in place; a folder that cannot be synced only delays its reaching the disk.
+    if (!SyncFolder(path)) LogFailure("UserFile_Write", path, "cannot sync its folder");
+    return USERFILE_OK;
+}
+
+int32_t UserFile_Rename(const char* fromGameName, const char* toGameName)
+{
+    const std::string from = HostPath(fromGameName);
+    const std::string to = HostPath(toGameName);
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        LogFailure("UserFile_Rename", from, std::strerror(errno));
+        return USERFILE_WRITE_FAILED;
+    }
+    if (!SyncFolder(to)) LogFailure("UserFile_Rename", to, "cannot sync its folder");
+    return USERFILE_OK;
+}
+
+int32_t UserFile_Remove(const char* gameName)
+{
+    const std::string path = HostPath(gameName);
+    if (unlink(path.c_str()) != 0) {
+        if (errno == ENOENT) return USERFILE_OK;
+        LogFailure("UserFile_Remove", path, std::strerror(errno));
+        return USERFILE_WRITE_FAILED;
+    }
+    SyncFolder(path);
+    return USERFILE_OK;
+}
+
+uint64_t UserFile_BytesRead() { return s_userFile.bytesRead; }

@@ -1,0 +1,41 @@
+// engine/userfile.h: the one way every user file (saves, their archives and index, options, the
+// exported team, replays, screen grabs) is read and written. A read never blocks, never follows
+// anything but a regular file and never takes more than the caller's maximum; a write replaces the
+// file whole or not at all.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Results of the operations below.
+constexpr int32_t USERFILE_OK = 0;            // read, or written
+constexpr int32_t USERFILE_MISSING = -1;      // no such file (a dangling link included)
+constexpr int32_t USERFILE_NOT_REGULAR = -2;  // a folder, pipe, device or socket, or a link to one
+constexpr int32_t USERFILE_TOO_LARGE = -3;    // more bytes than the caller's maximum
+constexpr int32_t USERFILE_UNREADABLE = -4;   // present but refused by the system, or a read failed
+constexpr int32_t USERFILE_WRITE_FAILED = -5;
+
+// Reads the whole user file `gameName` (HostPath) into *bytes. The file is opened without
+// blocking and its kind and size are checked on the open file before a byte is read, so a pipe,
+// a device or a file larger than `maxBytes` costs nothing. On failure *bytes is left empty and a
+// line goes to the "file" channel.
+int32_t UserFile_Read(const char* gameName, size_t maxBytes, std::vector<uint8_t>* bytes);
+// The same for a host path (the data archives' lists and indexes).
+int32_t UserFile_ReadPath(const char* hostPath, size_t maxBytes, std::vector<uint8_t>* bytes);
+// USERFILE_OK for a regular file, else why not; reads nothing.
+int32_t UserFile_Probe(const char* gameName);
+
+// Writes `size` bytes to "<path>.tmp", syncs it, renames it over the file and syncs the folder:
+// the file holds its old bytes or all of the new ones, whenever the program or machine stops.
+// Creates the folders above it. USERFILE_OK or USERFILE_WRITE_FAILED; on failure the temporary
+// file is gone.
+int32_t UserFile_Write(const char* gameName, const void* data, size_t size);
+// Renames one user file over another and syncs the folder.
+int32_t UserFile_Rename(const char* fromGameName, const char* toGameName);
+// Removes a user file and syncs the folder; a missing file is USERFILE_OK.
+int32_t UserFile_Remove(const char* gameName);
+
+// Every byte the reads above have taken from disk since the program started: a test reads it
+// before and after to prove that a refused file was refused before it was read.
+uint64_t UserFile_BytesRead();

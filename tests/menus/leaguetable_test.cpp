@@ -1,0 +1,195 @@
+// tests/menus/leaguetable_test.cpp: the league table: paging, the separator lines from the
+// country's promotion counts, the highlight of managed clubs, the division buttons, the movement
+// icons and the drawn screen.
+#include "menus/leaguetable.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game/calendar.h"
+#include "game/fixtures.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/tables.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
+#include "menus/menupc.h"
+#include "tests/support/game_world.h"
+#include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
+#include "tests/support/support.h"
+
+namespace {
+
+constexpr uint32_t T0 = 300;  // after the first build's wipe onto the screen
+
+class TableScreen : public ::testing::Test {
+protected:
+    ~TableScreen() override { FrontEndUninit(); }
+
+    // A new game of the country with the human at the top club of division 0.
+    void StartCareer(int32_t country)
+    {
+        NewGameForTest(country, 7);
+        FrontEndInit();
+        const int32_t human = DivisionLists[0][0];
+        VTW_SetClubControl(human, MANAGER_HUMAN);
+        GameState.humanClub = static_cast<int16_t>(human);
+        GameState.currentClub = static_cast<int16_t>(human);
+        LeagueTable_Build(true);
+    }
+
+    ScopedWorld m_world;
+    ScopedMenuDisplay m_display{true};
+};
+
+// The lines above each place of the division, from the top: '-' solid, '.' dashed, ' ' none.
+std::string SeparatorsOfDivision(int32_t division)
+{
+    LeagueTable_ChooseDivision(division);
+    const uint32_t colour = MenuScreenColour(LEAGUE_TABLE_SEPARATOR_COLOUR);
+    std::string lines;
+    for (int32_t place = 0; place < VTW_GetDivisionSize(division); ++place) {
+        LeagueTableScreen.first = static_cast<int16_t>(place);
+        FillMenuRect(0, 0, 640, 480, 0);
+        LeagueTable_DrawSeparators(30, 200, 596, 20, 0);
+        const int32_t y = 200 - LEAGUE_TABLE_SEPARATOR_ABOVE;
+        const bool dash = WorkPixel(30 + 2, y) == colour;
+        const bool gap = WorkPixel(30 + LEAGUE_TABLE_DASH + 2, y) == colour;
+        lines += gap ? '-' : dash ? '.' : ' ';
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(TableScreen, ADivisionOf24PagesToNineAndBackToTheTopAndOneOf10NeverPages)
+{
+    StartCareer(0);
+    LeagueTable_ChooseDivision(1);
+    ASSERT_EQ(VTW_GetDivisionSize(1), 24);
+    std::vector<int32_t> firsts;
+    for (const auto step : {LeagueTable_PageDown, LeagueTable_PageDown, LeagueTable_PageUp}) {
+        EXPECT_EQ(step(nullptr), EXM_CODE_REDRAW);
+        firsts.push_back(LeagueTableScreen.first);
+    }
+    EXPECT_EQ(firsts, (std::vector<int32_t>{9, 9, 0}));
+    LeagueTable_PageDown(nullptr);
+    LeagueTable_Build(false);
+    EXPECT_EQ(LeagueTableScreen.shown, 15);
+    EXPECT_EQ(LeagueTableScreen.rows[0].position, 10);
+    EXPECT_EQ(LeagueTableScreen.rows[14].club, DivisionLists[1][23]);
+
+    StartCareer(1);
+    EXPECT_EQ(LeagueTableScreen.shown, 10);
+    LeagueTable_PageDown(nullptr);
+    EXPECT_EQ(LeagueTableScreen.first, 0);
+    EXPECT_EQ(LeagueTableScreen.rows[9].position, 10);
+    EXPECT_EQ(LeagueTableScreen.rows[10].club, -1);
+    EXPECT_EQ(LeagueTableScreen.rows[10].played, LEAGUE_TABLE_BLANK);
+}
+
+TEST_F(TableScreen, LinesStandAtThePromotionRelegationAndPlayOffPlacesOnly)
+{
+    StartCareer(0);
+    // Division 0: 3 relegated of 20. Division 1: 2 promoted, 3 relegated, 4 in the play-offs
+    // after the promotion places. Division 4: 1 promoted and none relegated, its one play-off
+    // place beside the promotion line.
+    EXPECT_EQ(SeparatorsOfDivision(0), "                 -  ");
+    EXPECT_EQ(SeparatorsOfDivision(1), "  -   .              -  ");
+    EXPECT_EQ(SeparatorsOfDivision(4), " -                    ");
+    StartCareer(1);  // one up and one down between its divisions of 10
+    EXPECT_EQ(SeparatorsOfDivision(0), "         -");
+    EXPECT_EQ(SeparatorsOfDivision(1), " -       -");
+}
+
+TEST_F(TableScreen, AManagedClubsRowIsHighlighted)
+{
+    StartCareer(6);
+    const int32_t human = GameState.humanClub;
+    for (int32_t r = 0; r < LeagueTableScreen.shown; ++r) {
+        const LeagueTableRow& row = LeagueTableScreen.rows[r];
+        EXPECT_EQ(row.highlight, row.club == human ? LEAGUE_TABLE_HIGHLIGHT : 0) << r;
+    }
+    EXPECT_EQ(LeagueTableScreen.divisionHighlights[0], LEAGUE_TABLE_HIGHLIGHT);
+    EXPECT_EQ(LeagueTableScreen.divisionHighlights[1], 0);
+}
+
+TEST_F(TableScreen, EachCountOfDivisionsHasItsButtonsAndAnyOtherCountTwo)
+{
+    StartCareer(6);
+    for (int32_t divisions = 0; divisions <= 8; ++divisions) {
+        const int32_t expected = divisions >= 2 && divisions <= 6 ? divisions : 2;
+        const MenuItem* table = LeagueTable_DivisionButtons(divisions);
+        int32_t buttons = 0;
+        for (const MenuItem* item = table; item->kind != 0x37; ++item) {
+            if (item->kind != 0x200f) continue;
+            EXPECT_EQ(item->y, divisions == 6 && buttons < 3 ? 408 : 440) << divisions;
+            EXPECT_LE(item->x + item->a, 570) << divisions;  // clear of the back icon
+            LeagueTableScreen.first = 5;
+            EXPECT_EQ(item->p14(nullptr), EXM_CODE_REDRAW);
+            EXPECT_EQ(LeagueTableScreen.division, buttons) << divisions;
+            EXPECT_EQ(LeagueTableScreen.first, 0);
+            ++buttons;
+        }
+        EXPECT_EQ(buttons, expected) << divisions;
+    }
+}
+
+TEST_F(TableScreen, AFirstLeagueDayShowsWhoClimbedAndWhoFell)
+{
+    StartCareer(1);
+    for (int32_t r = 0; r < LeagueTableScreen.shown; ++r) {
+        EXPECT_EQ(LeagueTableScreen.rows[r].movementIcon, LEAGUE_TABLE_STEADY_ICON) << r;
+    }
+    // The first league day of division 0, every home side winning by as many goals as its
+    // place in the table: the order turns over.
+    int32_t day = -1;
+    int16_t placeBefore[CLUB_ID_COUNT] = {};
+    for (int32_t r = 0; r < 10; ++r) {
+        placeBefore[DivisionLists[0][r]] = static_cast<int16_t>(r);
+    }
+    for (int32_t row = 0; row < FIXTURE_ROWS; ++row) {
+        const int32_t home = VTW_GetFixtureHomeClub(row);
+        if (VTW_GetFixtureCompetition(row) != COMP_LEAGUE || VTW_FindDivisionOfTeam(home) != 0)
+            continue;
+        if (day < 0) day = VTW_GetFixtureDay(row);
+        if (VTW_GetFixtureDay(row) != day) break;
+        Fixture_SetGoals(row, 1 + placeBefore[home], 0);
+    }
+    ASSERT_GE(day, 0);
+    Calendar_SetDay(day + 1);
+    LeagueTable_Build(false);
+    int32_t climbed = 0, fell = 0;
+    for (int32_t r = 0; r < LeagueTableScreen.shown; ++r) {
+        const LeagueTableRow& row = LeagueTableScreen.rows[r];
+        const int32_t before = placeBefore[row.club];
+        const int32_t icon = before > r   ? LEAGUE_TABLE_STEADY_ICON + 1
+                             : before < r ? LEAGUE_TABLE_STEADY_ICON + 2
+                                          : LEAGUE_TABLE_STEADY_ICON;
+        EXPECT_EQ(row.movementIcon, icon) << r;
+        climbed += before > r;
+        fell += before < r;
+        EXPECT_EQ(row.played, 1);
+        EXPECT_EQ(row.difference, row.goalsFor - row.goalsAgainst);
+    }
+    EXPECT_GT(climbed, 0);
+    EXPECT_GT(fell, 0);
+}
+
+TEST_F(TableScreen, DivisionZeroBeforeTheFirstMatchDrawsAsKept)
+{
+    StartCareer(6);
+    uint32_t hash = 0;
+    MenuInputs inputs;
+    inputs.push_back({T0, MenuInput::CALL, 0, 0, [&] {
+                          hash = WorkScreenHash();
+                          WriteFrameToTestOutput("league_table.png");
+                      }});
+    ScopedMenuScript script(inputs, 40);
+    EXM_PushAndRun(LeagueTable_Table());
+    EXPECT_EQ(LeagueTableScreen.shown, 15);
+    ExpectGoldenHash("menus/league_table", hash);
+}

@@ -1,0 +1,294 @@
+// tests/menus/squadscreen_test.cpp: the squad screen's clicks (swaps and roles), its orders, the
+// refused statistics, its frame, and the squad value table.
+#include "menus/squadscreen.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game/calendar.h"
+#include "game/fixtures.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/market.h"
+#include "game/matchblocks.h"
+#include "game/matchday.h"
+#include "game/records.h"
+#include "game/squad.h"
+#include "game/tables.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
+#include "tests/support/screen_redraw.h"
+
+namespace {
+
+class SquadScreenTest : public ::testing::Test {
+protected:
+    // The human's squad as the screen shows it by default, in shirt order.
+    void ShowHumanSquad()
+    {
+        VTW_RefreshSquadCount(Human());
+        std::copy(std::begin(SquadList.players), std::end(SquadList.players), SquadScreen.order);
+    }
+    int32_t Human() const { return m_screen.HumanClub(); }
+    int32_t PlaceOfShirt(int32_t shirt) const
+    {
+        for (int32_t i = 0; i < SQUAD_MAX; ++i) {
+            const int32_t p = SquadScreen.order[i];
+            if (p >= 0 && VTW_GetPlayerShirt(p) == shirt) return i;
+        }
+        return -1;
+    }
+    int32_t AtShirt(int32_t shirt) const { return SquadScreen.order[PlaceOfShirt(shirt)]; }
+    const ClubRecord& Record() const { return *Club_GetRecordAddress(Human()); }
+    std::vector<int32_t> Shirts() const
+    {
+        std::vector<int32_t> shirts;
+        for (const int16_t p : SquadScreen.order) {
+            shirts.push_back(p >= 0 ? VTW_GetPlayerShirt(p) : -1);
+        }
+        return shirts;
+    }
+
+    ScopedScreenRedraw m_screen;
+};
+
+}  // namespace
+
+TEST_F(SquadScreenTest, ASwapExchangesTwoShirtsAndTheSamePlayerTwiceChangesNothing)
+{
+    ShowHumanSquad();
+    const int32_t five = AtShirt(5), fourteen = AtShirt(14);
+    const std::vector<int32_t> before = Shirts();
+
+    EXPECT_EQ(Squad_ClickPlayer(PlaceOfShirt(5)), EXM_CODE_REDRAW);
+    EXPECT_EQ(SquadScreen.selection, five);
+    EXPECT_EQ(Squad_ClickPlayer(PlaceOfShirt(5)), EXM_CODE_REDRAW);
+    EXPECT_EQ(SquadScreen.selection, -1);
+    EXPECT_EQ(Shirts(), before);
+
+    Squad_ClickPlayer(PlaceOfShirt(5));
+    Squad_ClickPlayer(PlaceOfShirt(14));
+    EXPECT_EQ(VTW_GetPlayerShirt(five), 14);
+    EXPECT_EQ(VTW_GetPlayerShirt(fourteen), 5);
+    std::vector<int32_t> after = Shirts();
+    int32_t changed = 0;
+    for (size_t i = 0; i < after.size(); ++i) {
+        changed += after[i] != before[i];
+    }
+    EXPECT_EQ(changed, 2);
+}
+
+TEST_F(SquadScreenTest, PendingRolesGoToTheClickedPlayerAndThePenaltyNeverToShirtOne)
+{
+    ShowHumanSquad();
+    const int32_t keeper = AtShirt(1), seven = AtShirt(7), nine = AtShirt(9);
+
+    SquadScreen.pendingRoles = SQUAD_ROLE_PENALTY | SQUAD_ROLE_CORNER;
+    EXPECT_EQ(Squad_ClickPlayer(PlaceOfShirt(1)), EXM_CODE_REDRAW);
+    EXPECT_EQ(Record().cornerTaker, keeper);
+    EXPECT_NE(Record().penaltyTaker, keeper);
+    EXPECT_EQ(SquadScreen.pendingRoles, SQUAD_ROLE_PENALTY);  // still waiting for a taker
+    EXPECT_EQ(SquadScreen.selection, -1);
+
+    Squad_ClickPlayer(PlaceOfShirt(7));
+    EXPECT_EQ(Record().penaltyTaker, seven);
+    EXPECT_EQ(SquadScreen.pendingRoles, 0);
+
+    SquadScreen.pendingRoles = SQUAD_ROLE_FREE_KICK | SQUAD_ROLE_CAPTAIN;
+    Squad_ClickPlayer(PlaceOfShirt(9));
+    EXPECT_EQ(Record().freeKickTaker, nine);
+    EXPECT_EQ(Record().captain, nine);
+    for (const int16_t p : SquadScreen.order) {
+        if (p >= 0) {
+            EXPECT_EQ(VTW_GetPlayerCaptain(p), p == nine ? 1 : 0) << p;
+        }
+    }
+}
+
+TEST_F(SquadScreenTest, ASwapPassesTheShirtOnesSetPieceRolesToTheOtherPlayer)
+{
+    struct Case {
+        int32_t first, second;  // shirts clicked in turn
+        int32_t holder;         // shirt holding the three roles before
+        int32_t expected;       // shirt whose player (before the swap) holds them after
+    };
+    const Case cases[] = {
+        {1, 12, 1, 12},   // shirt 1 first: its roles go to the other
+        {12, 1, 1, 12},   // shirt 1 second: the same
+        {12, 1, 12, 12},  // the other's roles stay with him as he takes shirt 1
+        {5, 14, 5, 5},    // no shirt 1 involved: nothing passes
+    };
+    for (const Case& c : cases) {
+        ShowHumanSquad();
+        const int32_t holder = AtShirt(c.holder), expected = AtShirt(c.expected);
+        VTW_SetClubPenaltyTaker(Human(), holder);
+        VTW_SetClubFreeKickTaker(Human(), holder);
+        VTW_SetClubCornerTaker(Human(), holder);
+        Squad_ClickPlayer(PlaceOfShirt(c.first));
+        Squad_ClickPlayer(PlaceOfShirt(c.second));
+        EXPECT_EQ(Record().penaltyTaker, expected) << c.first << " " << c.second;
+        EXPECT_EQ(Record().freeKickTaker, expected) << c.first << " " << c.second;
+        EXPECT_EQ(Record().cornerTaker, expected) << c.first << " " << c.second;
+    }
+}
+
+TEST_F(SquadScreenTest, ClicksChangeNothingOnAComputerClubAnEmptyPlaceOrAPlayerLoanedElsewhere)
+{
+    ShowHumanSquad();
+    const std::vector<int32_t> before = Shirts();
+    const int32_t empty = SquadList.count;
+    ASSERT_LT(empty, SQUAD_MAX);
+    EXPECT_EQ(Squad_ClickPlayer(empty), EXM_CODE_NONE);
+
+    const int32_t loaned = AtShirt(3);
+    Player_RefForSet(loaned, "test").full->flags |= PLAYER_ON_LOAN;
+    Player_RefForSet(loaned, "test").full->loanClub = static_cast<int16_t>(DivisionLists[0][1]);
+    EXPECT_EQ(ClickingBoxesAway([&] { return Squad_ClickPlayer(PlaceOfShirt(3)); }), EXM_CODE_NONE);
+    EXPECT_EQ(SquadScreen.selection, -1);
+
+    VTW_SetClubControl(Human(), MANAGER_COMPUTER);
+    EXPECT_EQ(Squad_ClickPlayer(PlaceOfShirt(5)), EXM_CODE_NONE);
+    EXPECT_EQ(SquadScreen.selection, -1);
+    EXPECT_EQ(Shirts(), before);
+}
+
+TEST_F(SquadScreenTest, TheHolidaysRefuseMoraleFitnessAndFatigue)
+{
+    struct Case {
+        uint16_t code;
+        int32_t day;
+        int32_t refusal;
+    };
+    const int32_t holiday = GameState.holidayStart;
+    const Case cases[] = {
+        {SQUAD_CODE_MORALE, holiday, TEXT_ON_HOLIDAY_NO_DATA},
+        {SQUAD_CODE_FITNESS, 365, TEXT_ON_HOLIDAY_NO_DATA},
+        {SQUAD_CODE_FATIGUE, holiday, TEXT_ON_HOLIDAY_NO_DATA},
+        {SQUAD_CODE_MORALE, holiday - 1, 0},
+        {SQUAD_CODE_GOALS, holiday, 0},
+    };
+    for (const Case& c : cases) {
+        SquadScreen.displayCode = SQUAD_CODE_VALUE;
+        Calendar_SetDay(c.day);
+        EXPECT_EQ(Squad_ChooseDisplay(c.code), c.refusal) << c.code << " " << c.day;
+        EXPECT_EQ(SquadScreen.displayCode, c.refusal == 0 ? c.code : SQUAD_CODE_VALUE);
+    }
+}
+
+TEST_F(SquadScreenTest, TheValueColumnShowsTheSalesAskingPriceBeforeTheValue)
+{
+    ShowHumanSquad();
+    const int32_t player = AtShirt(8);
+    EXPECT_EQ(Squad_ColumnValue(player, SQUAD_CODE_VALUE), VTW_GetPlayerValue(player));
+    Market_AddHumanSale(player, DivisionLists[0][1], 0, 123450);
+    EXPECT_EQ(Squad_ColumnValue(player, SQUAD_CODE_VALUE), 123450);
+}
+
+TEST_F(SquadScreenTest, TheFourOrdersAndSortingOffAtEveryBuild)
+{
+    SquadScreen.displayCode = SQUAD_CODE_AGE;
+    struct Case {
+        bool byCategory, sorted;
+    };
+    std::vector<std::vector<int16_t>> orders;
+    m_screen.Run(Squad_Table(), [&] {
+        EXPECT_FALSE(SquadScreen.sorted);
+        for (const Case c :
+             {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
+            SquadScreen.byCategory = c.byCategory;
+            SquadScreen.sorted = c.sorted;
+            Squad_Build();
+            orders.emplace_back(std::begin(SquadScreen.order), std::end(SquadScreen.order));
+        }
+    });
+    ASSERT_EQ(orders.size(), 4u);
+    const auto key = [](size_t which, int16_t p) {
+        const int32_t line = VTW_GetPositionType(p);
+        const int32_t shirt = VTW_GetPlayerShirt(p) == 0 ? 99 : VTW_GetPlayerShirt(p);
+        const int32_t oldest = -VTW_GetPlayerAge(p);
+        switch (which) {
+            case 0: return std::vector<int32_t>{shirt};
+            case 1: return std::vector<int32_t>{line, shirt};
+            case 2: return std::vector<int32_t>{oldest};
+            default: return std::vector<int32_t>{line, oldest};
+        }
+    };
+    for (size_t which = 0; which < orders.size(); ++which) {
+        const std::vector<int16_t>& order = orders[which];
+        const int32_t count = static_cast<int32_t>(
+            std::count_if(order.begin(), order.end(), [](int16_t p) { return p >= 0; }));
+        EXPECT_EQ(count, SquadList.count);
+        for (int32_t i = 1; i < count; ++i) {
+            EXPECT_LE(key(which, order[i - 1]), key(which, order[i])) << which << " " << i;
+        }
+    }
+    SquadScreen.sorted = true;
+    m_screen.Run(Squad_Table(), [] { EXPECT_FALSE(SquadScreen.sorted); });
+}
+
+TEST_F(SquadScreenTest, TheScreenAtDayZeroMatchesItsGolden)
+{
+    uint32_t hash = 0;
+    int32_t hotspots = 0;
+    m_screen.Run(Squad_Table(), [&] {
+        hash = WorkScreenHash();
+        hotspots = EXM_HotspotCount();
+    });
+    ExpectGoldenHash("menus/squad_day0", hash);
+    // Two fields per player, the four buttons and OK, and the header's own.
+    EXPECT_GE(hotspots, 2 * SquadList.count + 5);
+}
+
+TEST_F(SquadScreenTest, FillSquadTableWritesTheSquadsPlacesAndLeavesTheRest)
+{
+    for (auto& row : SquadValueTable) {
+        row[0] = row[1] = row[2] = 0xBEEF;
+    }
+    const int32_t club = Human();
+    VTW_RefreshSquadCount(club);
+    // Down to 20 players: the others go to the unattached pool.
+    const std::vector<int16_t> leaving(SquadList.players + 20, SquadList.players + SquadList.count);
+    for (const int16_t player : leaving) {
+        Market_Release(player);
+    }
+    FillSquadTable(club, 0);
+    ASSERT_EQ(SquadList.count, 20);
+    for (int32_t place = 0; place < SQUAD_MAX; ++place) {
+        if (place < 20) {
+            const int32_t player = SquadList.players[place];
+            EXPECT_EQ(SquadValueTable[place][0], player);
+            EXPECT_EQ(SquadValueTable[place][1], VTW_GetPlayerCareerApps(player));
+            EXPECT_EQ(SquadValueTable[place][2], VTW_GetPlayerTraining(player));
+        } else {
+            EXPECT_EQ(SquadValueTable[place][0], 0xBEEF) << place;
+        }
+    }
+}
+
+TEST_F(SquadScreenTest, DoneGoesBackToTheCalendarsAndResultsElseToTheOffice)
+{
+    struct Case {
+        std::vector<int16_t> dispatched;  // before "Equipe"
+        int16_t expected;
+    };
+    const Case cases[] = {
+        {{3, 11, MENU_OPTION_TO_SQUAD}, 11},  // a results row forwards through option 2
+        {{3, 64}, 64},
+        {{3, 66}, 66},
+        {{3, 8}, MENU_OPTION_OFFICE},  // the calendar
+        {{24, 3}, MENU_OPTION_OFFICE},
+        {{3, 11, 4}, MENU_OPTION_OFFICE},  // back from a card opened elsewhere
+    };
+    for (const Case& c : cases) {
+        FrontEndInit();
+        for (const int16_t option : c.dispatched) {
+            FrontEnd_NoteDispatch(option);
+        }
+        FrontEnd_NoteDispatch(MENU_OPTION_SQUAD);
+        EXPECT_EQ(Squad_Done(nullptr), EXM_CODE_LEAVE);
+        EXPECT_EQ(MenuOption, c.expected) << c.dispatched.back();
+    }
+}
