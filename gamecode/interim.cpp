@@ -425,12 +425,10 @@ void Action_InterimStrike(int32_t person)
         Person_SetAction(person, ACT_ACTIVE);
         return;
     }
-    // The ball he carries is his to strike wherever it has rolled; he walks off without it.
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    const bool near = std::abs(ball.x - CurrentPersonPos.x) <= kStrikeReach
-                      && std::abs(ball.y - CurrentPersonPos.y) <= kStrikeReach;
-    const bool atFeet =
-        (near || p.hasBall != 0) && Ball.holder == 0 && Ball.height <= kStrikeHeight;
+    const bool atFeet = std::abs(ball.x - CurrentPersonPos.x) <= kStrikeReach
+                        && std::abs(ball.y - CurrentPersonPos.y) <= kStrikeReach && Ball.holder == 0
+                        && Ball.height <= kStrikeHeight;
     if (atFeet && IsKickAction(action)) {
         const int32_t receiver = Match.kickTargetPerson;
         const Point aim{Match.kickTargetPoint[0], Match.kickTargetPoint[1]};
@@ -450,6 +448,7 @@ void Action_InterimStrike(int32_t person)
                           Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, aim.x, aim.y));
         }
     }
+    // A ball that rolled beyond his reach is no longer his: he walks off without it.
     if (p.hasBall != 0) Ball_GiveToPerson(-1);
     Person_SetAction(person, ACT_WALK_TO_TARGET);
 }
