@@ -11,6 +11,7 @@
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartactions.h"
+#include "gamecode/tackles.h"
 
 namespace {
 
@@ -40,21 +41,21 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_RUN_WITH_BALL, Action_RunWithBall, "Basic"},
     {ACT_TAKE_ON_THE_RUN, Action_TakeOnTheRun, "Basic"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_AIMED_KICK_7, Action_InterimHold, "Outfield"},
-    {ACT_AIMED_KICK_8, Action_InterimHold, "Outfield"},
-    {ACT_AIMED_KICK_9, Action_InterimHold, "Outfield"},
-    {ACT_AIMED_KICK_10, Action_InterimHold, "Outfield"},
-    {ACT_AIMED_KICK_11, Action_InterimHold, "Outfield"},
-    {ACT_AIMED_KICK_12, Action_InterimHold, "Outfield"},
-    {ACT_AIMED_KICK_13, Action_InterimHold, "Outfield"},
+    {ACT_AIMED_KICK_7, Action_InterimStrike, "Outfield"},
+    {ACT_AIMED_KICK_8, Action_InterimStrike, "Outfield"},
+    {ACT_AIMED_KICK_9, Action_InterimStrike, "Outfield"},
+    {ACT_AIMED_KICK_10, Action_InterimStrike, "Outfield"},
+    {ACT_AIMED_KICK_11, Action_InterimStrike, "Outfield"},
+    {ACT_AIMED_KICK_12, Action_InterimStrike, "Outfield"},
+    {ACT_AIMED_KICK_13, Action_InterimStrike, "Outfield"},
     {ACT_WAIT_FOR_HIGH_BALL, Action_InterimHold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
-    {ACT_CARRY_RUN, Action_InterimHold, "BallRun"},
-    {ACT_CARRY_SPRINT, Action_InterimHold, "BallRun"},
+    {ACT_CARRY_RUN, Action_InterimStrike, "BallRun"},
+    {ACT_CARRY_SPRINT, Action_InterimStrike, "BallRun"},
     // Basic states, walking to the target point, the active player, turning with the ball.
     {ACT_GO_TO_MEETING_SPOT, Action_GoToMeetingSpot, "Basic"},
     // Runs with the ball, crosses, ground kicks and the shot.
-    {ACT_LOFTED_BALL_18, Action_InterimHold, "BallRun"},
+    {ACT_LOFTED_BALL_18, Action_InterimStrike, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
     {ACT_THROWER_CHOOSE, Action_InterimHold, "RestartTaker"},
     {ACT_PLACED_BALL_CHOOSE, Action_InterimHold, "RestartTaker"},
@@ -68,13 +69,13 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_SLIDING_TACKLE_28, Action_InterimHold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
-    {ACT_GROUND_KICK, Action_InterimHold, "BallRun"},
+    {ACT_GROUND_KICK, Action_InterimStrike, "BallRun"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_WALK_OFF, Action_WalkOff, "ThrowInTackle"},
     {ACT_WALK_OFF_TUNNEL, Action_WalkOffTunnel, "ThrowInTackle"},
     {ACT_STANDING_TACKLE, Action_InterimHold, "ThrowInTackle"},
     {ACT_KNOCKED_DOWN, Action_InterimKnockedDown, "ThrowInTackle"},
-    {ACT_GROUND_PASS, Action_InterimHold, "ThrowInTackle"},
+    {ACT_GROUND_PASS, Action_InterimStrike, "ThrowInTackle"},
     {ACT_THROW_IN_RELEASE, Action_InterimHold, "ThrowInTackle"},
     {ACT_RESTART_KICK, Action_InterimHold, "ThrowInTackle"},
     {ACT_BURST, Action_InterimHold, "ThrowInTackle"},
@@ -92,9 +93,9 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_HIGH_STRIKE_AT_GOAL, Action_InterimHold, "HighBall"},
     {ACT_CONTROL_HIGH_BALL, Action_InterimHold, "HighBall"},
     {ACT_OVERHEAD_KICK, Action_InterimHold, "HighBall"},
-    {ACT_VOLLEY_TO_TARGET, Action_InterimHold, "HighBall"},
+    {ACT_VOLLEY_TO_TARGET, Action_InterimStrike, "HighBall"},
     // Runs with the ball, crosses, ground kicks and the shot.
-    {ACT_SHOT, Action_InterimHold, "BallRun"},
+    {ACT_SHOT, Action_InterimStrike, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
     {ACT_FREE_KICK_TAKER, Action_InterimTaker, "RestartTaker"},
     {ACT_FREE_KICK_DEFENDER, Action_InterimHold, "RestartTaker"},
@@ -110,7 +111,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_SHOOTOUT_WATCH, Action_InterimHold, "Outfield"},
     {ACT_MINOR_STILL_64, Action_InterimHold, "Outfield"},
     {ACT_MINOR_STILL_65, Action_InterimHold, "Outfield"},
-    {ACT_BACK_HEEL_66, Action_InterimHold, "Outfield"},
+    {ACT_BACK_HEEL_66, Action_InterimStrike, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_BEND_AND_RISE, Action_InterimHold, "ThrowInTackle"},
     {ACT_BEFORE_RESTART_KICK, Action_InterimHold, "ThrowInTackle"},
@@ -118,25 +119,25 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_CELEBRATE, Action_InterimCelebrate, "Outfield"},
     {ACT_RUN_TO_SCORER, Action_InterimCelebrate, "Outfield"},
     {ACT_DIRECT_FREE_KICK, Action_InterimHold, "Outfield"},
-    {ACT_DIVE_FOR_FOUL, Action_InterimHold, "Outfield"},
+    {ACT_DIVE_FOR_FOUL, Action_InterimStrike, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_SLIDE_TO_STOP, Action_InterimKnockedDown, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_MINOR_STILL_74, Action_InterimHold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
-    {ACT_LOFTED_BALL_75, Action_InterimHold, "BallRun"},
+    {ACT_LOFTED_BALL_75, Action_InterimStrike, "BallRun"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_MOVE_TO_LOOSE_BALL, Action_InterimHold, "Outfield"},
-    {ACT_PASS_77, Action_InterimHold, "Outfield"},
-    {ACT_DRIBBLE_SHOT_78, Action_InterimHold, "Outfield"},
+    {ACT_PASS_77, Action_InterimStrike, "Outfield"},
+    {ACT_DRIBBLE_SHOT_78, Action_InterimStrike, "Outfield"},
     // Meeting a high ball: jumping strikes, volleys and controls.
     {ACT_CONTROL_JUMPING, Action_InterimHold, "HighBall"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_FIRST_TIME_SHOT_80, Action_InterimHold, "Outfield"},
-    {ACT_DRIBBLE_SHOT_81, Action_InterimHold, "Outfield"},
+    {ACT_FIRST_TIME_SHOT_80, Action_InterimStrike, "Outfield"},
+    {ACT_DRIBBLE_SHOT_81, Action_InterimStrike, "Outfield"},
     {ACT_JUMP_HEADER_AT_GOAL, Action_InterimHold, "Outfield"},
-    {ACT_FIRST_TIME_SHOT_83, Action_InterimHold, "Outfield"},
-    {ACT_FIRST_TIME_SHOT_84, Action_InterimHold, "Outfield"},
+    {ACT_FIRST_TIME_SHOT_83, Action_InterimStrike, "Outfield"},
+    {ACT_FIRST_TIME_SHOT_84, Action_InterimStrike, "Outfield"},
     {ACT_PENALTY_WALK_TO_SPOT, Action_InterimHold, "Outfield"},
     {ACT_JUMP_HEADED_PASS, Action_InterimHold, "Outfield"},
     {ACT_JUMP_HEADER_BACK_FLICK, Action_InterimHold, "Outfield"},
@@ -151,20 +152,20 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_SET_PIECE_PASS, Action_InterimHold, "Outfield"},
     {ACT_PENALTY_KICK, Action_InterimHold, "Outfield"},
     {ACT_NEAR_POST, Action_InterimHold, "Outfield"},
-    {ACT_CURLED_SHOT_STANDING, Action_InterimHold, "Outfield"},
-    {ACT_CURLED_SHOT, Action_InterimHold, "Outfield"},
+    {ACT_CURLED_SHOT_STANDING, Action_InterimStrike, "Outfield"},
+    {ACT_CURLED_SHOT, Action_InterimStrike, "Outfield"},
     {ACT_HANDBALL, Action_InterimHold, "Outfield"},
     {ACT_GESTURE_AND_RETURN, Action_InterimHold, "Outfield"},
     {ACT_MINOR_STILL_101, Action_InterimHold, "Outfield"},
     {ACT_SLOW_TO_STOP, Action_InterimHold, "Outfield"},
     {ACT_FREE_KICK_RUNNER, Action_InterimHold, "Outfield"},
     {ACT_MINOR_STILL_104, Action_InterimHold, "Outfield"},
-    {ACT_CLEARING_SLIDE, Action_InterimHold, "Outfield"},
-    {ACT_LIFTED_SHOT_STANDING, Action_InterimHold, "Outfield"},
-    {ACT_LIFTED_SHOT, Action_InterimHold, "Outfield"},
-    {ACT_JOCKEY, Action_InterimChaseArrived, "Outfield"},
-    {ACT_PASS_109, Action_InterimHold, "Outfield"},
-    {ACT_BACK_HEEL_110, Action_InterimHold, "Outfield"},
+    {ACT_CLEARING_SLIDE, Action_InterimStrike, "Outfield"},
+    {ACT_LIFTED_SHOT_STANDING, Action_InterimStrike, "Outfield"},
+    {ACT_LIFTED_SHOT, Action_InterimStrike, "Outfield"},
+    {ACT_JOCKEY, Action_Jockey, "Outfield"},
+    {ACT_PASS_109, Action_InterimStrike, "Outfield"},
+    {ACT_BACK_HEEL_110, Action_InterimStrike, "Outfield"},
     // Basic states, walking to the target point, the active player, turning with the ball.
     {ACT_SHIELD_AND_TURN, Action_ShieldAndTurn, "Basic"},
     {ACT_TURN_WITH_BALL_DOWN, Action_TurnWithBall, "Basic"},

@@ -13,6 +13,7 @@
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartutil.h"
+#include "gamecode/shotchoice.h"
 
 namespace {
 
@@ -188,7 +189,7 @@ void Clear(int32_t person)
     const int32_t direction = Match_SkillRoll(skill, 100) < skill
                                   ? Person_DirectionTo(p.x, p.y, PITCH_CENTRE_X, PITCH_CENTRE_Y)
                                   : p.facing;
-    Person_InterimLongKickAlong(person, direction);
+    Person_LongKickAlong(person, direction);
     Comm_Say(kGroupClears, Person_Side(person), person, -1, 0);
 }
 

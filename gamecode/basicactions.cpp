@@ -10,12 +10,15 @@
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/ballcontacts.h"
+#include "gamecode/carrier.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
+#include "gamecode/kickkinds.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartutil.h"
+#include "gamecode/shotchoice.h"
 
 namespace {
 
@@ -31,7 +34,6 @@ constexpr int32_t kBackwardsSpeed = 100;
 constexpr int32_t kPaceSteps = 5;
 constexpr int32_t kOpponentAtBall = 32;
 constexpr int32_t kOpponentOnStillBall = 9;
-constexpr int32_t kNoReceiver = -3;
 constexpr int32_t kOpenReach = 260;
 constexpr int32_t kPassAfterTicks = 200;
 constexpr int32_t kDribbleTicks = 50;
@@ -123,17 +125,21 @@ void BecomeActive(int32_t person)
 void KickTowardGoal(int32_t person, int32_t group)
 {
     const int32_t side = Person_Side(person);
-    Person_InterimLongKickAlong(person, Person_DirectionToTarget(person, 1, side));
+    Person_LongKickAlong(person, Person_DirectionToTarget(person, 1, side));
     Comm_Say(group, side, person, -1, 0);
 }
 
 // The pass kinds in the order he looks for them; true when one was played.
 bool TryPasses(int32_t person)
 {
-    const int32_t facing = Person_InterimPickFacingPass(person, 1);
+    const int32_t facing = Person_PickFacingPass(person, 1);
     if (facing >= 0) {
         const MatchPerson& r = MatchPersons[facing];
-        Person_InterimAimKickAt(person, facing, r.x, r.y);
+        Person_AimKickAt(person, facing, r.x, r.y);
+        return true;
+    }
+    if (facing == KICK_TO_CELL) {
+        Person_AimKickAt(person, KICK_TO_CELL, 0, 0);
         return true;
     }
     struct PassKind {
@@ -141,13 +147,13 @@ bool TryPasses(int32_t person)
         void (*aim)(int32_t kicker, int32_t receiver);
     };
     static constexpr PassKind kKinds[] = {
-        {[](int32_t c) { return Person_InterimPickMediumPass(c, 0); }, Person_InterimAimLeadPass2},
-        {Person_InterimPickLongPass, Person_InterimAimPassToFeet},
-        {Person_InterimPickLongLeadPass, Person_InterimAimLeadPass},
+        {[](int32_t c) { return Person_PickMediumPass(c, 0); }, Person_AimLeadPass2},
+        {Person_PickLongPass, Person_AimPassToFeet},
+        {Person_PickLongLeadPass, Person_AimLeadPass},
     };
     for (const PassKind& kind : kKinds) {
         const int32_t receiver = kind.pick(person);
-        if (receiver == kNoReceiver) continue;
+        if (receiver == KICK_NOBODY) continue;
         kind.aim(person, receiver);
         return true;
     }
@@ -196,7 +202,7 @@ void DecideWithBall(int32_t person)
     if (Match_SkillRoll(skill, 100) >= effective && Match.dribbleCounter == 0) {
         Dribble(person);
     } else if (Match_SkillRoll(skill, 100) < effective) {
-        Person_InterimAimCrossOrShot(person, -1);
+        Person_AimCrossOrShot(person, KICK_SHOOT, 0, 0);
     } else {
         KickTowardGoal(person, kGroupClears);
     }
@@ -308,7 +314,7 @@ void Action_Active(int32_t person)
     }
     ++p.stats.activeTicks;
     if (p.hasBall != 0 || (p.touchCooldown1 > 0 && side == Ball.possession)) {
-        Team_InterimCarrierDecision(person);
+        Team_CarrierDecision(person);
         return;
     }
     Person_InterimTryVolley(person);
@@ -321,7 +327,7 @@ void Action_Active(int32_t person)
         Person_RunToward(person, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
         return;
     }
-    Team_InterimCloseDownCarrier(person);
+    Team_CloseDownCarrier(person);
     ++p.stats.closingDownTicks;
 }
 

@@ -211,6 +211,7 @@ void Match_OnBallTouch(int32_t person)
     if (Match.passProvider >= 0 && !IsKeeper(person) && person != Match.passProvider)
         Match.passProvider = -1;
     Ball.lastToucher = static_cast<int16_t>(person);
+    Match.carrierCommentCount = 0;
 }
 
 int32_t Person_InOwnBoxUnderChallenge(int32_t person)

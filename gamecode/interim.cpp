@@ -194,24 +194,29 @@ constexpr int32_t kKnockedDownTicks = 50;
 constexpr int32_t kSfxPass = 4;
 constexpr int32_t kSfxKick = 6;
 constexpr int32_t kOnTargetUp = 60000;
+constexpr int32_t kStrikeReach = 9;
+constexpr int32_t kStrikeHeight = 16;
+constexpr int32_t kTurnTouchPower = 100;
+
+// The kicks the interim strike plays as passes toward KickTargetPoint; the rest are shots.
+bool IsKickAction(int32_t action)
+{
+    switch (action) {
+        case ACT_LOFTED_BALL_18:
+        case ACT_GROUND_KICK:
+        case ACT_GROUND_PASS:
+        case ACT_BACK_HEEL_66:
+        case ACT_LOFTED_BALL_75:
+        case ACT_PASS_77:
+        case ACT_PASS_109:
+        case ACT_BACK_HEEL_110: return true;
+        default: return false;
+    }
+}
 
 int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
     return std::abs(x1 - x2) + std::abs(y1 - y2);
-}
-
-// The ball, stopped on the ground, 4 units in front of the person at the working position.
-void BallInFront(int32_t person, int32_t x, int32_t y)
-{
-    Person_VectorFromAngle(MatchPersons[person].facing, kBallAhead, 256);
-    const int32_t bx = x + StepX;
-    const int32_t by = y - StepY;
-    Person_PlaceAt(MATCH_BALL, bx, by);
-    Ball.x16 = bx * 65536;
-    Ball.y16 = by * 65536;
-    Ball_Stop();
-    Ball.height = 0;
-    Ball.height16 = 0;
 }
 
 // The kick every interim kick shares: the ball leaves at once toward (x, y) and reaches it in
@@ -248,20 +253,15 @@ void KickPass(int32_t kicker, int32_t receiver, Point aim)
     MatchPersons[receiver].receivePoint[1] = static_cast<int16_t>(aim.y);
 }
 
-void KickPassToFeet(int32_t kicker, int32_t receiver)
-{
-    const MatchPerson& r = MatchPersons[receiver];
-    KickPass(kicker, receiver, {r.x, r.y});
-}
-
-void KickShot(int32_t shooter)
+// A shot at (x, aim.y) with the interim shot's lift and pace; it counts as a shot on the team's
+// tally, on target by its lift.
+void KickShot(int32_t shooter, Point aim)
 {
     const int32_t side = Person_Side(shooter);
-    const int32_t x = 742 + Rand() % 109;
     const int32_t up = (Rand() % 45) * 2000;
     const MatchPerson& p = MatchPersons[shooter];
     const Point start{p.x, p.y};
-    KickBall(shooter, {x, AttackedGoalY(side)}, up, 65536 / 40, kSfxKick);
+    KickBall(shooter, aim, up, 65536 / 40, kSfxKick);
     ++Match.teamStats[side].shots;
     if (up < kOnTargetUp) ++Match.teamStats[side].shotsOnTarget;
     Match.shooter = static_cast<int8_t>(shooter);
@@ -275,73 +275,6 @@ void KickLongAlong(int32_t kicker, int32_t direction)
     const MatchPerson& p = MatchPersons[kicker];
     Person_VectorFromAngle(direction, kLongKickLength, 256);
     KickBall(kicker, {p.x + StepX, p.y - StepY}, 120000, 65536 / 60, kSfxKick);
-}
-
-void KickLong(int32_t kicker, Point toward)
-{
-    const MatchPerson& p = MatchPersons[kicker];
-    KickLongAlong(kicker, Person_DirectionTo(p.x, p.y, toward.x, toward.y));
-}
-
-// How far `y` lies ahead of `fromY` for a player of the side.
-int32_t Ahead(int32_t side, int32_t fromY, int32_t y)
-{
-    return side == Match.secondOfPair ? y - fromY : fromY - y;
-}
-
-bool OpponentWithin(int32_t side, int32_t x, int32_t y, int32_t reach)
-{
-    for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
-        const MatchPerson& o = MatchPersons[LineUp[side ^ 1][slot]];
-        if (o.offPitch == 0 && Distance(o.x, o.y, x, y) <= reach) return true;
-    }
-    return false;
-}
-
-// The nearest free team-mate at least 32 units ahead and within 480; -3 none.
-int32_t PickReceiver(int32_t carrier)
-{
-    const int32_t side = Person_Side(carrier);
-    const MatchPerson& me = MatchPersons[carrier];
-    int32_t best = kNoReceiver;
-    int32_t bestDistance = 0;
-    for (int32_t slot = 1; slot <= 10; ++slot) {
-        const int32_t mate = LineUp[side][slot];
-        const MatchPerson& m = MatchPersons[mate];
-        if (mate == carrier || m.offPitch != 0) continue;
-        const int32_t d = Distance(m.x, m.y, me.x, me.y);
-        if (Ahead(side, me.y, m.y) < kReceiverAhead || d > kReceiverReach) continue;
-        if (OpponentWithin(side, m.x, m.y, kPressedDistance)) continue;
-        if (best == kNoReceiver || d < bestDistance) {
-            best = mate;
-            bestDistance = d;
-        }
-    }
-    return best;
-}
-
-void CarrierDecisionBody(int32_t person)
-{
-    const int32_t side = Person_Side(person);
-    const int32_t goalY = AttackedGoalY(side);
-    const int32_t d = Distance(CurrentPersonPos.x, CurrentPersonPos.y, PITCH_CENTRE_X, goalY);
-    if (d < kShootDistance) {
-        KickShot(person);
-        return;
-    }
-    if (OpponentWithin(side, CurrentPersonPos.x, CurrentPersonPos.y, kPressedDistance)) {
-        const int32_t receiver = PickReceiver(person);
-        if (receiver != kNoReceiver) {
-            KickPassToFeet(person, receiver);
-        } else if (d < kLongShotDistance) {
-            KickShot(person);
-        } else {
-            KickLong(person, {PITCH_CENTRE_X, goalY});
-        }
-        return;
-    }
-    Person_RunToward(person, PITCH_CENTRE_X + (CurrentPersonPos.x - PITCH_CENTRE_X) / 2, goalY);
-    BallInFront(person, Fixed_ToUnits(CurrentPersonPos.x16), Fixed_ToUnits(CurrentPersonPos.y16));
 }
 
 // The keeper's line: 16 units inside the goal line he defends.
@@ -470,58 +403,58 @@ void Action_InterimTaker(int32_t person)
     if (++p.actionWord == kTakerKickTick) PlayRestartBall(person, aim);
 }
 
-// Replaced by the carrier decision and the closing down of the carrier.
-void Team_InterimCarrierDecision(int32_t person)
+// Replaced by the kick actions of the passes, runs with the ball and shots (the ground pass 34
+// by the goalkeeper's distribution, the trick 72 and 105 by the tackles, 51 by the volleys).
+void Action_InterimStrike(int32_t person)
 {
-    // Just after his own touch the ball may already be away from him: he goes after it.
-    if (MatchPersons[person].hasBall == 0) {
-        Person_RunToward(person, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
+    MatchPerson& p = MatchPersons[person];
+    const int32_t action = p.action;
+    if (action >= ACT_AIMED_KICK_7 && action <= ACT_AIMED_KICK_13) {
+        // Facing the new way at once would let him turn back and forth over a still ball: he
+        // knocks it on along the new facing, as the turn actions will.
+        p.facing = static_cast<uint16_t>(p.aimDirection & 255);
+        if (p.hasBall != 0) {
+            Ball_KickAlongAngle(p.facing, kTurnTouchPower, person);
+            Ball_UpdateSpeedDir();
+            Ball_GiveToPerson(-1);
+        }
+        Person_SetAction(person, ACT_ACTIVE);
         return;
     }
-    CarrierDecisionBody(person);
-}
-void Team_InterimCloseDownCarrier(int32_t defender)
-{
-    Person_RunToward(defender, Ball.lookAhead[0][0], Ball.lookAhead[0][1]);
-}
-
-// Replaced by the receiver choosers.
-int32_t Person_InterimPickFacingPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
-int32_t Person_InterimPickMediumPass(int32_t carrier, int32_t) { return PickReceiver(carrier); }
-int32_t Person_InterimPickLongPass(int32_t carrier) { return PickReceiver(carrier); }
-int32_t Person_InterimPickLongLeadPass(int32_t carrier) { return PickReceiver(carrier); }
-
-// Replaced by the pass kicks.
-void Person_InterimAimKickAt(int32_t kicker, int32_t receiver, int32_t x, int32_t y)
-{
-    KickPass(kicker, receiver, {x, y});
-}
-void Person_InterimAimLeadPass2(int32_t kicker, int32_t receiver)
-{
-    KickPassToFeet(kicker, receiver);
-}
-void Person_InterimAimPassToFeet(int32_t kicker, int32_t receiver)
-{
-    KickPassToFeet(kicker, receiver);
-}
-void Person_InterimAimLeadPass(int32_t kicker, int32_t receiver)
-{
-    KickPassToFeet(kicker, receiver);
-}
-void Person_InterimAimCrossOrShot(int32_t kicker, int32_t receiver)
-{
-    if (receiver >= 0) {
-        KickPassToFeet(kicker, receiver);
-    } else {
-        KickShot(kicker);
+    if (action == ACT_CARRY_RUN || action == ACT_CARRY_SPRINT || action == ACT_DIVE_FOR_FOUL) {
+        Person_SetAction(person, ACT_ACTIVE);
+        return;
     }
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const bool atFeet = std::abs(ball.x - CurrentPersonPos.x) <= kStrikeReach
+                        && std::abs(ball.y - CurrentPersonPos.y) <= kStrikeReach && Ball.holder == 0
+                        && Ball.height <= kStrikeHeight;
+    if (atFeet && IsKickAction(action)) {
+        const int32_t receiver = Match.kickTargetPerson;
+        const Point aim{Match.kickTargetPoint[0], Match.kickTargetPoint[1]};
+        if (receiver >= 0 && receiver < MATCH_PLAYER_COUNT) {
+            KickPass(person, receiver, aim);
+        } else {
+            KickBall(person, aim, 0, kPassFactor, kSfxPass);
+            Match.kickTargetPerson = static_cast<int16_t>(receiver);
+        }
+    } else if (atFeet) {
+        const Point aim{Match.shotTarget[0], Match.shotTarget[1]};
+        const bool up = Person_Side(person) == Match.secondOfPair;
+        if (up ? aim.y > PITCH_FAR_GOAL_LINE_Y : aim.y < PITCH_NEAR_GOAL_LINE_Y) {
+            KickShot(person, aim);
+        } else {
+            KickLongAlong(person,
+                          Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, aim.x, aim.y));
+        }
+    }
+    // A ball that rolled beyond his reach is no longer his: he walks off without it.
+    if (p.hasBall != 0) Ball_GiveToPerson(-1);
+    Person_SetAction(person, ACT_WALK_TO_TARGET);
 }
 
-// Replaced by the long kick.
-void Person_InterimLongKickAlong(int32_t kicker, int32_t direction)
-{
-    KickLongAlong(kicker, direction);
-}
+// Replaced by the tackle choice.
+void Person_InterimChooseTackle(int32_t, int32_t) {}
 
 // Replaced by the offside marks.
 void Match_InterimMarkOffsidePositions(int32_t) {}
@@ -563,6 +496,3 @@ void Action_InterimKnockedDown(int32_t person)
     p.runSpeed = 0;
     if (++p.actionWord >= kKnockedDownTicks) Person_SetAction(person, ACT_WALK_TO_TARGET);
 }
-
-// Replaced by the chaser's arrival.
-void Action_InterimChaseArrived(int32_t person) { Person_SetAction(person, ACT_WALK_TO_TARGET); }

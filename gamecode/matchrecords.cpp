@@ -93,6 +93,9 @@ enum GoalKindValue : int32_t {
 
 int32_t GoalKind(int32_t action, int32_t distance, int32_t ownGoalPlayer)
 {
+    // An own goal stays one however it went in: the other kinds would credit the defender with a
+    // goal for the side he plays against.
+    if (ownGoalPlayer != -1) return GOAL_KIND_OWN_GOAL;
     if (ActionIn(action, {ACT_JUMP_STRIKE_TO_TARGET, ACT_JUMP_STRIKE_AT_GOAL,
                           ACT_HIGH_STRIKE_AT_GOAL, ACT_VOLLEY_TO_TARGET, ACT_JUMP_HEADER_AT_GOAL,
                           ACT_JUMP_HEADED_PASS, ACT_JUMP_HEADER_BACK_FLICK}))
@@ -104,8 +107,7 @@ int32_t GoalKind(int32_t action, int32_t distance, int32_t ownGoalPlayer)
                           ACT_SET_PIECE_PASS}))
         return GOAL_KIND_SET_PIECE;
     if (ActionIn(action, {ACT_PENALTY_RUN_UP, ACT_PENALTY_KICK})) return GOAL_KIND_PENALTY;
-    if (distance > 22) return GOAL_KIND_LONG_RANGE;
-    return ownGoalPlayer == -1 ? GOAL_KIND_PLAIN : GOAL_KIND_OWN_GOAL;
+    return distance > 22 ? GOAL_KIND_LONG_RANGE : GOAL_KIND_PLAIN;
 }
 
 void PlaceOnTarget(int32_t person)

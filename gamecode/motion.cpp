@@ -20,6 +20,7 @@ namespace {
 constexpr int32_t kHeadLimit = 40;
 constexpr int32_t kPressureCap = 20;
 constexpr int32_t kBlockedTicksToStand = 20;
+constexpr int32_t kPivotReach = 16;
 constexpr int32_t kSlowBall = 2;  // speed bytes 0-2
 constexpr int32_t kAheadUnits = 7;
 
@@ -81,6 +82,8 @@ Run ChooseRun(int32_t person, int32_t x, int32_t y)
     const int32_t r2 = Person_StraightDistance(x, y, rival.x, rival.y);
     if (r1 < 8 && LineUp[side][0] != person) {
         Person_SetAction(person, ACT_JOCKEY);
+        Match.jockeyTarget[0] = static_cast<int16_t>(x);
+        Match.jockeyTarget[1] = static_cast<int16_t>(y);
         return {-1, 0, 0};
     }
     if (r2 < r1 && r1 > 50) return {13, 190, 0};
@@ -222,7 +225,11 @@ void Person_RunToward(int32_t person, int32_t x, int32_t y)
     MatchPerson& p = MatchPersons[person];
     const int32_t d = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
     const int32_t apart = std::abs(p.facing - d);
-    if (apart > 248 || apart < 8 || p.frame == -1) p.facing = static_cast<uint16_t>(d);
+    // A runner at full speed turns too widely to reach a point right beside him and would circle
+    // it for ever: that close he pivots to it at once.
+    const bool beside =
+        Person_StraightDistance(CurrentPersonPos.x, CurrentPersonPos.y, x, y) < kPivotReach;
+    if (apart > 248 || apart < 8 || p.frame == -1 || beside) p.facing = static_cast<uint16_t>(d);
     Person_TurnTowardTwiceIfSlow(person, d);
     const Run run = ChooseRun(person, x, y);
     if (run.animation < 0) return;

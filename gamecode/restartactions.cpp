@@ -11,6 +11,7 @@
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
+#include "gamecode/kickkinds.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
@@ -87,7 +88,7 @@ void KickOff(int32_t person)
     PhaseTimer = 0;
     MatchPersons[person].facing =
         static_cast<uint16_t>(Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, r.x, r.y));
-    Person_InterimAimKickAt(person, receiver, r.x, aimY);
+    Person_AimKickAt(person, receiver, r.x, aimY);
     Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
     Match.kickoffTaker = -1;
     ++Match.kickoffTaken;

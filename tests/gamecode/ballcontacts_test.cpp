@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "gamecode/actionids.h"
 #include "gamecode/ball.h"
 #include "gamecode/phases.h"
 #include "tests/gamecode/harness/harness.h"
@@ -211,8 +212,9 @@ TEST_F(Contacts, ChallengedInHisOwnBoxHeClearsTheLowBall)
     ActivePlayer[1] = 20;
     MatchPersons[20].ballDistance = 40;
     Ball_ResolveContacts();
-    EXPECT_NE(Ball.velX | Ball.velY, 0);
-    EXPECT_EQ(MatchPersons[3].action, 3);
+    // A standing man's clearance is the long kick, struck by the kick action that follows.
+    EXPECT_EQ(MatchPersons[3].action, ACT_SHOT);
+    EXPECT_EQ(MatchPersons[3].stats.longKicks, 1);
     EXPECT_EQ(MatchPersons[3].stats.ownBoxChallenges, 1);
     EXPECT_EQ(Groups(), (std::vector<int32_t>{0}));
 }

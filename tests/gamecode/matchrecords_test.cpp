@@ -61,6 +61,12 @@ TEST_F(MatchRecords, GoalKindFollowsTheScorersActionAndOwnGoalsKeepTheirPlayer)
     MatchPersons[9].action = 3;
     Match_RecordGoal(0, 3, 9, 9, -1, 9, 25);
     EXPECT_EQ(Match.goals[0][3].kind, 2);
+    // An own goal from afar, or off a defender in a volley, is still his own goal.
+    Match_RecordGoal(0, 4, 20, 20, 20, 9, 25);
+    EXPECT_EQ(Match.goals[0][4].kind, 11);
+    MatchPersons[20].action = 59;
+    Match_RecordGoal(0, 5, 20, 20, 20, 9, 5);
+    EXPECT_EQ(Match.goals[0][5].kind, 11);
 }
 
 TEST_F(MatchRecords, GoalListKeepsTwentyRecords)

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "gamecode/actionids.h"
 #include "gamecode/ball.h"
 #include "gamecode/formation.h"
 #include "gamecode/matchrun.h"
@@ -268,6 +269,18 @@ void ExpectPlayersOnRow(int32_t side, int32_t row, std::initializer_list<int32_t
     }
 }
 
+bool OnlyTheActivePlayersAreBusy()
+{
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t slot = 1; slot <= SHAPE_SPOT_COUNT; ++slot) {
+            const int32_t person = LineUp[side][slot];
+            if (person == ActivePlayer[0] || person == ActivePlayer[1]) continue;
+            if (MatchPersons[person].action >= ACT_CARRY_SPRINT) return false;
+        }
+    }
+    return true;
+}
+
 TEST(TeamShapeMatch, PlayersTakeTheirKickOffAndGoalKickSpots)
 {
     ScopedMatch match;
@@ -280,6 +293,9 @@ TEST(TeamShapeMatch, PlayersTakeTheirKickOffAndGoalKickSpots)
     ExpectPlayersOnRow(kicking ^ 1, 64, {}, true);
 
     ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+    // Players busy with the ball keep their targets (proved above): award the goal kick once
+    // only the active players are.
+    ASSERT_TRUE(RunUntil(OnlyTheActivePlayersAreBusy, 3000));
     Match.goalKickSpot[0] = 700;
     Match.goalKickSpot[1] = 2042;
     KickingSide = Match.secondOfPair ^ 1;

@@ -402,6 +402,7 @@ void Watchdog_When(std::function<bool()> condition, std::function<void()> action
 void Watchdog_SetBudget(uint64_t passes) { s_harness->budget = passes; }
 
 uint64_t Watchdog_Passes() { return s_harness->passes; }
+uint64_t Watchdog_Ticks() { return s_harness->ticks; }
 
 const std::vector<std::string>& Watchdog_Failures() { return s_harness->failures; }
 

@@ -80,6 +80,8 @@ void Watchdog_At(uint64_t pass, std::function<void()> action);
 void Watchdog_When(std::function<bool()> condition, std::function<void()> action);
 void Watchdog_SetBudget(uint64_t passes);
 uint64_t Watchdog_Passes();
+// Engine ticks the polls have seen.
+uint64_t Watchdog_Ticks();
 const std::vector<std::string>& Watchdog_Failures();
 std::string Engine_CheckInvariants();  // empty when they hold
 
