@@ -24,20 +24,6 @@ namespace {
 using namespace std::string_literals;
 using Bytes = std::vector<uint8_t>;
 
-Bytes ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes)
-{
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
 Bytes AsBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 // A file's whole contents through PakLoadFile; the tracked block is freed again.

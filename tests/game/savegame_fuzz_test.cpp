@@ -50,19 +50,6 @@ int32_t FromEnvironment(const char* name, int32_t fallback)
     return text != nullptr && *text != '\0' ? std::atoi(text) : fallback;
 }
 
-std::vector<uint8_t> ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
 uint32_t Get32(const std::vector<uint8_t>& bytes, size_t at)
 {
     uint32_t value;

@@ -2,6 +2,7 @@
 // whole-program runs and exact fatal-error checks.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -68,6 +69,8 @@ ProgramResult RunProgram(const std::vector<std::string>& args,
 
 std::string ReadTextFile(const std::string& path);
 bool WriteTextFile(const std::string& path, const std::string& text);
+std::vector<uint8_t> ReadBytes(const std::string& path);  // empty when unreadable
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);  // makes its folder
 std::vector<std::string> SplitLines(const std::string& text);
 
 // A death test expecting exit code 1 and `text` (taken literally) on standard error.

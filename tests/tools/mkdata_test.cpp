@@ -39,12 +39,6 @@ ToolResult RunMkdata(const std::string& arguments)
     return result;
 }
 
-Bytes ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 // The archive's index, read and checked as the game mounts it.
 PakIndex ReadIndex(const std::string& base)
 {
