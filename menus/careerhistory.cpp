@@ -22,9 +22,7 @@ namespace {
 constexpr int32_t TEXT_TITLE = 1035;
 constexpr int32_t TEXT_GOALS = 64;
 constexpr int32_t TEXT_CLEAN_SHEETS = 1830;
-constexpr int32_t OK_ICON = 1206;
 constexpr int32_t MOVE_ICON = 1319;
-constexpr int32_t ARROWS_ICON = 1205;
 constexpr int32_t ROWS_TOP = 100;
 constexpr int32_t ROW_PITCH = 20;
 
@@ -69,7 +67,7 @@ void DrawHistory(int32_t, int32_t, int32_t, int32_t, int32_t)
     for (int32_t i = 0; i < shown; ++i) {
         DrawRow(ROWS_TOP + i * ROW_PITCH, h.rows[h.count - 1 - (h.first + i)]);
     }
-    DoIcon(34, 434, ARROWS_ICON, MENU_ALIGN_TL);
+    DoIcon(34, 434, MENU_ICON_ARROWS, MENU_ALIGN_TL);
 }
 
 }  // namespace
@@ -136,7 +134,7 @@ const MenuItem* CareerHistory_Table()
         {0x24, 0, 0, 640, 480, MenuCallback(DrawHistory), nullptr},
         {0x1f, 40, 440, 30, 15, MenuNumber(-1), CareerHistory_Up},
         {0x1f, 40, 455, 30, 15, MenuNumber(-1), CareerHistory_Down},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(OK_ICON), CareerHistory_Done},
+        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), CareerHistory_Done},
         MenuEndItem(nullptr, nullptr),
     };
     return table;

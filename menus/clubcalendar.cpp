@@ -20,7 +20,6 @@ ClubCalendarState ClubCalendar;
 
 namespace {
 
-constexpr int16_t OPTION_SQUAD = 2;
 constexpr int16_t OPTION_JOB_OFFER = 6;
 constexpr int16_t OPTION_STANDINGS = 9;
 constexpr int16_t OPTION_FIRST_DEVELOPER = 63;
@@ -32,8 +31,6 @@ constexpr int32_t TEXT_AWAY = 103;
 constexpr int32_t TEXT_NEUTRAL = 1498;
 constexpr int32_t TEXT_DASH = 125;
 constexpr int32_t TEXT_TO_PLAY = 152;
-constexpr int32_t ARROWS_ICON = 1205;
-constexpr int32_t OK_ICON = 1206;
 constexpr int32_t BACKGROUND = 0;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t ROW_WIDTH = 576;
@@ -187,7 +184,7 @@ int32_t ClubCalendar_Row(MenuHotspot* hotspot)
     const int32_t entry = ClubCalendar.first + hotspot->row;
     if (JobOfferViewFlag != 0 || entry >= ClubCalendar.count) return EXM_CODE_NONE;
     GameState.currentClub = static_cast<int16_t>(OtherClub(ClubCalendar.list[entry]));
-    MenuOption = OPTION_SQUAD;
+    MenuOption = MENU_OPTION_TO_SQUAD;
     return EXM_CODE_LEAVE;
 }
 
@@ -287,10 +284,10 @@ const MenuItem* ClubCalendar_Table()
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x21, 32, 80, CALENDAR_ROWS, ROW_PITCH, MenuAddress(row), nullptr},
-        {0x03, 24, 430, MENU_ALIGN_TL, 0, MenuNumber(ARROWS_ICON), nullptr},
+        {0x03, 24, 430, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_ARROWS), nullptr},
         {0x1f, 30, 436, 30, 15, MenuNumber(-1), ClubCalendar_PageUp},
         {0x1f, 30, 456, 30, 15, MenuNumber(-1), ClubCalendar_PageDown},
-        {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(OK_ICON), nullptr},
+        {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
         {0x1f, 570, 436, 40, 40, MenuNumber(-1), ClubCalendar_Back},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x22, 0, 0, 1, 0, MenuVariable(&ClubCalendar.standingsButton), nullptr},

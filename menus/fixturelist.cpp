@@ -21,7 +21,6 @@ FixtureListState FixtureList;
 
 namespace {
 
-constexpr int16_t OPTION_SQUAD = 2;
 constexpr int16_t OPTION_STANDINGS = 9;
 constexpr int16_t OPTION_CHAMPIONS_GROUPS = 48;
 constexpr int32_t TEXT_WEEKDAY = 2;
@@ -37,8 +36,6 @@ constexpr int32_t TEXT_CUPS_BUTTON = 1496;
 constexpr int32_t TEXT_STANDINGS = 136;
 constexpr int32_t LAST_NATIONAL_CUP_COMP = 68;
 constexpr int32_t CUP_ROUNDS_SPAN = 15;  // a cup's competitions: its first and 15 more
-constexpr int32_t ARROWS_ICON = 1205;
-constexpr int32_t OK_ICON = 1206;
 constexpr int32_t DAY_ARROWS_ICON = 1297;
 constexpr int32_t BACKGROUND = 0;
 constexpr int32_t ROWS_Y = 90;
@@ -255,7 +252,7 @@ int32_t Nothing(MenuHotspot*) { return EXM_CODE_NONE; }
 int32_t ShowClub(int32_t club)
 {
     GameState.currentClub = Word(club);
-    MenuOption = OPTION_SQUAD;
+    MenuOption = MENU_OPTION_TO_SQUAD;
     return EXM_CODE_LEAVE;
 }
 
@@ -486,9 +483,9 @@ const MenuItem* FixtureList_Table()
     static const MenuItem table[] = {
         {0x36, 0, 0, 0, 0, MenuCallback(Screen_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(BACKGROUND), nullptr},
-        {0x03, 24, 430, MENU_ALIGN_TL, 0, MenuNumber(ARROWS_ICON), nullptr},
+        {0x03, 24, 430, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_ARROWS), nullptr},
         {0x03, 305, 390, MENU_ALIGN_TL, 0, MenuNumber(DAY_ARROWS_ICON), nullptr},
-        {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(OK_ICON), nullptr},
+        {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},

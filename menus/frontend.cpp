@@ -78,7 +78,6 @@ constexpr int32_t TEXT_LOAN_TO = 894;
 constexpr int32_t GROUP_OFFER_LAPSED = 73;
 constexpr int32_t GROUP_OFFER_MADE = 74;
 constexpr int32_t LOAD_SLOT = 100;
-constexpr int32_t PLACEHOLDER_OK_ICON = 1206;
 constexpr int32_t LEFT_BUTTON = 1;
 constexpr int32_t DIVISION_GAP = 2;
 constexpr uint8_t REPORT_PAGE_BITS = 0x60;
@@ -156,7 +155,7 @@ const MenuItem* PlaceholderTable()
         {0x11, 320, 240, MENU_ALIGN_CENTRE, 0, MenuString(PLACEHOLDER_TEXT), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(PLACEHOLDER_OK_ICON), PlaceholderOk},
+        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), PlaceholderOk},
         MenuEndItem(nullptr, PlaceholderLeave),
     };
     return table;

@@ -19,9 +19,6 @@ LeagueTableState LeagueTableScreen;
 
 namespace {
 
-constexpr int16_t OPTION_SQUAD = 2;
-constexpr int32_t ARROWS_ICON = 1205;
-constexpr int32_t OK_ICON = 1206;
 constexpr int32_t BACKGROUND = 0;
 constexpr int32_t FRAME_X = 30;
 constexpr int32_t FRAME_Y = 98;
@@ -212,7 +209,7 @@ int32_t LeagueTable_Row(MenuHotspot* hotspot)
 {
     if (hotspot->row >= LEAGUE_TABLE_ROWS || S().rows[hotspot->row].club < 0) return EXM_CODE_NONE;
     GameState.currentClub = Word(VTW_GetDivisionSlot(S().division, S().first + hotspot->row));
-    MenuOption = OPTION_SQUAD;
+    MenuOption = MENU_OPTION_TO_SQUAD;
     return EXM_CODE_LEAVE;
 }
 
@@ -287,8 +284,8 @@ const MenuItem* LeagueTable_Table()
         {0x0f, 540, 80, MENU_ALIGN_CENTRE, 0, MenuTextNo(142), nullptr},
         {0x0f, 575, 80, MENU_ALIGN_CENTRE, 0, MenuTextNo(144), nullptr},
         {0x0f, 610, 80, MENU_ALIGN_CENTRE, 0, MenuTextNo(143), nullptr},
-        {0x03, 24, 436, MENU_ALIGN_TL, 0, MenuNumber(ARROWS_ICON), nullptr},
-        {0x03, 570, 435, MENU_ALIGN_TL, 0, MenuNumber(OK_ICON), nullptr},
+        {0x03, 24, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_ARROWS), nullptr},
+        {0x03, 570, 435, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},

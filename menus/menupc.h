@@ -137,5 +137,9 @@ constexpr int32_t MENU_ALIGN_BC = 14;
 constexpr int32_t MENU_ALIGN_BR = 15;
 void AlignPoint(int32_t* x, int32_t* y, int32_t w, int32_t h, int32_t alignment);
 
+// The icons every screen shares: the OK tick that confirms or leaves, and the paging arrows.
+constexpr int32_t MENU_ICON_ARROWS = 1205;
+constexpr int32_t MENU_ICON_OK = 1206;
+
 // The screen-format pixel of a 5-6-5 colour (a cube index in the 8-bit mode).
 uint32_t MenuScreenColour(uint16_t colour);

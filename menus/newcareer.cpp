@@ -31,7 +31,6 @@ constexpr int16_t OPTION_CREATE_GAME = 0;
 constexpr int16_t OPTION_JOB_OFFER = 73;
 constexpr int32_t TEXT_DEFAULT_MANAGER = 861;
 constexpr int32_t NO_TEXT = 65535;
-constexpr int32_t OK_ICON = 1206;
 constexpr int32_t BACK_ICON = 1207;
 constexpr int32_t BADGE_ICON_BASE = 105;
 constexpr int32_t STRIP_LEFT = 32;
@@ -117,7 +116,7 @@ void DrawCaption()
     SetDrawAttribute(1, 0);
     if (texts.description != NO_TEXT)
         DoTextBox(44, 352, GetMessageText(texts.description), MENU_ALIGN_TL, 552, 110);
-    DoIcon(640, 436, OK_ICON, MENU_ALIGN_TR);
+    DoIcon(640, 436, MENU_ICON_OK, MENU_ALIGN_TR);
     DoIcon(0, 436, BACK_ICON, MENU_ALIGN_TL);
     SetMenuFont(NAME_FONT);
     DrawMenuMessage(320, 318, texts.name, MENU_ALIGN_CENTRE);
@@ -174,7 +173,7 @@ int32_t CountryChoice_Confirm(MenuHotspot*)
     if (Carousel.direction != 0) return EXM_CODE_REDRAW;
     VTW_SetCountry(Return_CountryFromIcon(CountrySelection[CountryChoice_Centre()]));
     MenuOption = OPTION_CREATE_GAME;
-    DoIcon(640, 436, OK_ICON, MENU_ALIGN_TR);
+    DoIcon(640, 436, MENU_ICON_OK, MENU_ALIGN_TR);
     DoIcon(0, 436, BACK_ICON, MENU_ALIGN_TL);
     return EXM_CODE_LEAVE;
 }

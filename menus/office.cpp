@@ -61,7 +61,6 @@ constexpr int32_t TEXT_SALES_AGREED = 1898;
 constexpr int32_t TEXT_NO_OFFERS = 1899;
 constexpr int32_t BADGE_ICON_BASE = 105;
 constexpr int32_t MARKER_ICON_BASE = 89;  // by line: keeper, defender, midfielder, forward
-constexpr int32_t ARROWS_ICON = 1205;
 constexpr int32_t HIGHLIGHT_COLOUR = 8;
 constexpr int32_t RIGHT_BUTTON = 2;
 constexpr int32_t TEXT_BYTES = 80;
@@ -437,7 +436,7 @@ void DrawTeamPage()
 
 void AddArrows(int32_t y, ClickFn up, ClickFn down)
 {
-    DoIcon(CLUB_ARROWS_X - 6, y - 6, ARROWS_ICON, MENU_ALIGN_TL);
+    DoIcon(CLUB_ARROWS_X - 6, y - 6, MENU_ICON_ARROWS, MENU_ALIGN_TL);
     EXM_AddHotspot(CLUB_ARROWS_X, y, ARROW_W, ARROW_H, -1, MENU_ALIGN_TL, -1, 0, -1, 0, up, 0,
                    HOTSPOT_PLAIN);
     EXM_AddHotspot(CLUB_ARROWS_X, y + 20, ARROW_W, ARROW_H, -1, MENU_ALIGN_TL, -1, 0, -1, 0, down,

@@ -31,7 +31,6 @@ constexpr int16_t OPTION_CONTRACT_TALKS = 14;
 constexpr int16_t OPTION_PROGRESS = 28;
 constexpr int16_t OPTION_SET_PRICE = 72;
 constexpr int32_t TEXT_BYTES = 96;
-constexpr int32_t OK_ICON = 1206;
 constexpr int32_t BADGE_ICON_BASE = 105;
 constexpr int32_t INJURY_TEXT_BASE = 200;
 constexpr int32_t TEXT_STATUS = 71;
@@ -647,7 +646,7 @@ const MenuItem* PlayerCard_Table()
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawCard), nullptr},
         {0x22, 0, 0, 1, 0, MenuAddress(&s_buttons), nullptr},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(OK_ICON), Card_Done},
+        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Card_Done},
         MenuEndItem(nullptr, nullptr),
     };
     return table;

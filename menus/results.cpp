@@ -37,8 +37,6 @@ constexpr int32_t TEXT_VERSUS = 152;
 constexpr int32_t TEXT_STAR = 1206;
 constexpr int32_t TEXT_SHOOT_OUT_WIN = 1561;
 constexpr int32_t TEXT_NATIONAL_TEAM_BASE = 304;
-constexpr int32_t OK_ICON = 1206;
-constexpr int32_t ARROWS_ICON = 1205;
 constexpr int32_t DIVISION_INTERNATIONAL = 6;
 constexpr int32_t DIVISION_FRIENDLY = 7;
 constexpr int32_t CUP_SUPER = 7;  // competition 4's entry
@@ -455,7 +453,7 @@ void DrawButtons(int32_t, int32_t, int32_t, int32_t, int32_t)
     }
     SetDrawAttribute(1, 0);
     if (Entry(s_results.selectedEntry).count <= RESULTS_VISIBLE_ROWS) return;
-    DoIcon(24, 430, ARROWS_ICON, MENU_ALIGN_TL);
+    DoIcon(24, 430, MENU_ICON_ARROWS, MENU_ALIGN_TL);
     EXM_AddHotspot(30, 436, 30, 15, -1, MENU_ALIGN_TL, -1, 0, -1, 0, Results_ScrollUp, 0,
                    HOTSPOT_PLAIN);
     EXM_AddHotspot(30, 456, 30, 15, -1, MENU_ALIGN_TL, -1, 0, -1, 0, Results_ScrollDown, 0,
@@ -566,7 +564,7 @@ const MenuItem* ResultsLayout()
         {0x12, 320, 70, MENU_ALIGN_CENTRE, 0, MenuVariable(&s_headingText), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawRows), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawButtons), nullptr},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(OK_ICON), Continue},
+        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Continue},
         MenuEndItem(ResultsScreen_Exit, nullptr),
     };
     return table;

@@ -44,7 +44,6 @@ constexpr int32_t TEXT_ASKED_TRANSFER = 1171;
 constexpr int32_t TEXT_LOAN_LISTED = 39;
 constexpr int32_t TEXT_SHORT_CONTRACT = 718;
 constexpr int32_t SHORT_CONTRACT_MONTHS = 12;
-constexpr int32_t OK_ICON = 1206;
 constexpr int32_t LINE_ICON_BASE = 89;  // keeper, defender, midfielder, forward
 constexpr int32_t CAPTAIN_ICON = 101;
 constexpr int32_t PENALTY_ICON = 1427;
@@ -575,7 +574,7 @@ const MenuItem* Squad_Table()
         {0x2009, 0, 0, 0, 0, MenuAddress(Squad_StatsPopup()), nullptr},
         {0x200c, 434, 440, 132, 30, MenuTextNo(TEXT_ROLES), Nothing},
         {0x2009, 0, 0, 0, 0, MenuAddress(Squad_RolesPopup()), nullptr},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(OK_ICON), Squad_Done},
+        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Squad_Done},
         MenuEndItem(nullptr, nullptr),
     };
     return table;
