@@ -96,13 +96,14 @@ std::vector<uint8_t> MkModelBytes(const MkModel& model, MkRecordSizes sizes)
     return bytes;
 }
 
-uint32_t MkModelTextureOf(MkModel* model, const std::string& name, uint32_t rgba)
+uint32_t MkModelTextureOf(MkModel* model, const std::string& name, uint32_t rgba,
+                          const std::string& group)
 {
     for (size_t i = 0; i < model->textures.size(); ++i) {
-        if (model->textures[i].name == name && model->textures[i].rgba == rgba)
-            return static_cast<uint32_t>(i);
+        const MkModelTexture& t = model->textures[i];
+        if (t.name == name && t.rgba == rgba && t.second == group) return static_cast<uint32_t>(i);
     }
-    model->textures.push_back({name, "", rgba});
+    model->textures.push_back({name, group, rgba});
     return static_cast<uint32_t>(model->textures.size() - 1);
 }
 
@@ -124,6 +125,21 @@ void MkModelAddPolygon(MkModel* model, uint32_t texture, const std::vector<uint3
         polygon.v[k] = k < v.size() ? v[k] : 0.0f;
     }
     model->polygons.push_back(polygon);
+}
+
+Vec3 MkPolygonNormal(const MkModel& model, const XYZPolygon& polygon)
+{
+    const auto at = [&](int32_t k) {
+        const XYZPoint& p = model.points[polygon.points[k]];
+        return Vec3{p.x, p.y, p.z};
+    };
+    const Vec3 a = at(0), b = at(1), c = at(2);
+    Vec3 ab, ac, n;
+    Vec3Sub(&ab, &b, &a);
+    Vec3Sub(&ac, &c, &a);
+    Vec3Cross(&n, &ab, &ac);
+    Vec3Normalise(&n);
+    return n;
 }
 
 void MkAddQuad(MkModel* model, const MkPen& pen, const Vec3& a, const Vec3& b, const Vec3& c,

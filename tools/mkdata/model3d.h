@@ -38,13 +38,17 @@ struct MkRecordSizes {
 
 std::vector<uint8_t> MkModelBytes(const MkModel& model, MkRecordSizes sizes = {});
 
-// The texture of this name, added on first use (colour 0xFFFFFFFF: opaque white).
-uint32_t MkModelTextureOf(MkModel* model, const std::string& name, uint32_t rgba = 0xFFFFFFFF);
+// The texture record of this name, colour and face group, added on first use.
+uint32_t MkModelTextureOf(MkModel* model, const std::string& name, uint32_t rgba = 0xFFFFFFFF,
+                          const std::string& group = "");
 uint32_t MkModelAddPoint(MkModel* model, const Vec3& p, uint16_t bone = XYZ_NO_POINT,
                          uint16_t parent = XYZ_NO_POINT);
 // A polygon of 1 to 4 existing points with texture coordinates per corner.
 void MkModelAddPolygon(MkModel* model, uint32_t texture, const std::vector<uint32_t>& points,
                        const std::vector<float>& u, const std::vector<float>& v);
+
+// The outward normal of polygon p, from its first three corners.
+Vec3 MkPolygonNormal(const MkModel& model, const XYZPolygon& polygon);
 
 // A quad a-b-c-d (counter-clockwise from its front), texture 0-1 across and down.
 void MkAddQuad(MkModel* model, const MkPen& pen, const Vec3& a, const Vec3& b, const Vec3& c,
