@@ -615,7 +615,7 @@ void BigStadiumSurroundings(MkModel* model)
     const char* clouds[4] = {"clouda", "cloudb", "cloudc", "cloudd"};
     for (int32_t p = 0; p < panels; ++p) {
         const float a0 = 2 * kPi * p / panels, a1 = 2 * kPi * (p + 1) / panels;
-        const float r = 3.0f;
+        const float r = 2.0f;
         const Vec3 p0 = {r * std::cos(a0), 0, r * std::sin(a0)};
         const Vec3 p1 = {r * std::cos(a1), 0, r * std::sin(a1)};
         const Vec3 inward = {-p0.x - p1.x, 0, -p0.z - p1.z};
