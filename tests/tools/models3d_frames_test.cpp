@@ -290,4 +290,32 @@ TEST(Models3DFrames, PeopleInATestPose)
     frame.Expect("people_posed", 0xfc79de5fa95e9f93ull);
 }
 
+// Brightness of a frame pixel: the sum of its three components.
+int32_t Brightness(int32_t x, int32_t y)
+{
+    const uint32_t rgb = FrameRgb(x, y);
+    return static_cast<int32_t>((rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF));
+}
+
+// The ball seen from the side, lit from above: with the view's culling its outside shows, lit
+// on top; culling the other way shows its inside, dark where the outside was lit.
+TEST(Models3DFrames, ClosedModelsShowTheirOutsideLitFromAbove)
+{
+    int32_t top[2], bottom[2];
+    for (const uint32_t cull : {HOST_CULL_CCW, HOST_CULL_CW}) {
+        Frame frame({-40, 0, 0}, -kPi / 2, -kPi / 2, 3);
+        Frame::LightFromAbove();
+        D3DSetRenderState(RS_CULLMODE, cull);
+        const Object ball("simple\\model\\116ball.xyz", 2, PlaceBall);
+        ball.Draw(0, 0, 0);
+        frame.Expect(cull == HOST_CULL_CCW ? "ball_outside" : "ball_inside",
+                     cull == HOST_CULL_CCW ? 0x8b2e403fd213508full : 0xea0ae9d11abbbe7aull);
+        const int32_t i = cull == HOST_CULL_CCW ? 0 : 1;
+        top[i] = Brightness(kWidth / 2, kHeight / 2 - 25);
+        bottom[i] = Brightness(kWidth / 2, kHeight / 2 + 25);
+    }
+    EXPECT_GT(top[0], bottom[0] + 60);
+    EXPECT_GT(top[0], top[1] + 60);
+}
+
 }  // namespace
