@@ -58,7 +58,7 @@ int32_t Compare(const D3DObject& object, const Model& model, uint32_t t, uint32_
     return Send(object, event, &result);
 }
 
-// Which entry each (texture, point count) pair goes to; -1 where no polygon uses the pair.
+// Which entry each (texture, point count) pair goes to, for the pairs some polygon uses.
 class EntryTable {
 public:
     explicit EntryTable(uint32_t textureCount) : m_numbers(textureCount * 4, kUnused) {}
