@@ -25,7 +25,7 @@ int32_t Handles(const D3DObjEvent& event, D3DObjResult* result)
 MkModel TwoBones()
 {
     MkModel model;
-    MkModelAddPoint(&model, {0, 0, 0});
+    MkModelAddPoint(&model, {0, 0, 0}, XYZ_NO_POINT, 7);  // a parent past the table: none
     MkModelAddPoint(&model, {1, 0, 0}, 0, 0);
     const uint32_t skin = MkModelTextureOf(&model, "skin");
     const uint32_t plain = MkModelTextureOf(&model, "", 0xFF808080);
@@ -94,6 +94,12 @@ TEST_F(D3DAnim, TurningOneBoneMovesOnlyItsPointsAboutTheirJoint)
     ExpectNear(m_anim->posedPositions[4], {2, 0, 0}, "outside the range");
     D3DAnim_TransformPoints(m_anim, bones, 1, 1);
     ExpectNear(m_anim->posedPositions[6], {2, 0, 1}, "empty range");
+    D3DAnim_TransformPoints(m_anim, bones, 1, 2);
+    ExpectNear(m_anim->posedPositions[6], {1, 1, 1}, "bone 1 alone");
+    EXPECT_EQ(m_anim->bones[0], XYZ_NO_POINT);
+    EXPECT_EQ(m_anim->parents[0], 7u);
+    EXPECT_EQ(m_anim->bones[4], 1u);
+    EXPECT_EQ(m_anim->parents[4], 1u);
 
     // Every vertex made from a point takes its pose, textured and untextured alike.
     D3DAnim_TransformPoints(m_anim, bones, 0, 2);

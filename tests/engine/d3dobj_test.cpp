@@ -72,6 +72,7 @@ struct Built {
     Built(const MkModel& model, uint8_t options, MkRecordSizes sizes = {})
         : block(MkModelBytes(model, sizes))
     {
+        std::memset(&block[4], 0xA5, 4);  // the header's unread field
         D3DObj_CreateObjectFromXYZData(&object, block.data(), TestCallback, 0, options);
     }
     ~Built()
@@ -276,7 +277,10 @@ TEST_F(D3DObj, BuildsEntriesByTextureAndPointCount)
                      oneBelow += got[k] < bytes[k];
                  }
              }
-             EXPECT_GT(oneBelow, 0);
+             // The double nearest 1/255 lies below it: 33 loses one, 255 keeps its value.
+             EXPECT_EQ(built.Coloured(0)[3 * 33].colour >> 16 & 0xFF, 32u);
+             EXPECT_EQ(built.Coloured(0)[3 * 255].colour >> 16 & 0xFF, 255u);
+             EXPECT_EQ(oneBelow, 4 * 24);
          }},
         {"no polygons, no entries",
          [] {
@@ -405,6 +409,7 @@ TEST_F(D3DObjDevice, BasicCallbackLoadsItsTexturesFromTheDirectory)
     D3DObject* object = nullptr;
     D3DObj_CreateObjectFromXYZData(&object, block.data(), nullptr, uintptr_t(&directory), 2);
     ASSERT_EQ(object->entryCount, 1u);
+    EXPECT_EQ(object->entries[0].value, 0u);
     const HostSurface* texture = D3DTexAccessDDrawSurface(object->entries[0].handle);
     ASSERT_NE(texture, nullptr);
     D3DBeginScene();
