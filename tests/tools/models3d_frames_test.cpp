@@ -20,6 +20,7 @@
 #include "engine/gfx.h"
 #include "engine/memory.h"
 #include "engine/xyzdata.h"
+#include "generated/build_paths.h"
 #include "tests/support/gfx_run.h"
 #include "tools/mkdata/models3d.h"
 #include "tools/mkdata/skeleton.h"
@@ -176,7 +177,7 @@ public:
         D3DEndScene();
         PresentNow();
         const uint64_t actual = HostFrameHash();
-        const std::string path = std::string(PELLORAN_BUILD_DIR) + "/models3d_" + name + ".png";
+        const std::string path = PELLORAN_BUILD_DIR "/models3d_" + std::string(name) + ".png";
         if (actual != hash || std::getenv("PELLORAN_WRITE_FRAMES")) HostWriteFramePng(path.c_str());
         EXPECT_EQ(actual, hash) << name << ": 0x" << std::hex << actual << ", written to " << path;
     }
