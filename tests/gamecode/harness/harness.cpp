@@ -532,16 +532,22 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
 
 GoldenResult GoldenRun(uint32_t seed, SidePreset preset, bool init)
 {
-    GoldenResult result;
-    if (init) MatchEngine_Init();
     MatchDayBuilder builder;
     builder.seed = seed;
     builder.preset = preset;
+    return GoldenRun(builder, init);
+}
+
+GoldenResult GoldenRun(const MatchDayBuilder& builder, bool init)
+{
+    GoldenResult result;
+    if (init) MatchEngine_Init();
     builder.Write();
-    SRand(seed);
+    SRand(builder.seed);
     s_harness->drawBase = RandDrawCount();
     s_harness->ticks = 0;
-    s_harness->lastTickCount = Match.tickCount;
+    s_harness->lastTickCount = 0;  // every match counts its ticks from 0
+    s_harness->passes = 0;         // the pass budget is per match
     s_harness->trace = &result.lines;
     PlayMatch3D();
     s_harness->trace = nullptr;

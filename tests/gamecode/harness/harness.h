@@ -121,6 +121,7 @@ struct GoldenResult {
 };
 // MatchEngine_Init, the block, SRand(seed), PlayMatch3D; `init` false skips MatchEngine_Init.
 GoldenResult GoldenRun(uint32_t seed, SidePreset preset, bool init = true);
+GoldenResult GoldenRun(const MatchDayBuilder& builder, bool init = true);  // seeded by builder.seed
 // Compares with tests/gamecode/golden/<name>.golden (PELLORAN_UPDATE_GOLDEN=1 rewrites it); an
 // empty string when equal, else the first divergence.
 std::string CompareGolden(const GoldenResult& result, const std::string& name);
