@@ -1,0 +1,53 @@
+// game/careerstate.cpp: one reset of every module's career state, before a new career is made and
+// before a saved game is adopted.
+#include "game/careerstate.h"
+
+#include <array>
+
+#include "game/fixtures.h"
+#include "game/funcs.h"
+#include "game/honours.h"
+#include "game/matchblocks.h"
+#include "game/records.h"
+#include "game/season.h"
+#include "game/shortlist.h"
+#include "game/squad.h"
+#include "game/tables.h"
+#include "game/tactics.h"
+#include "game/textmess.h"
+#include "game/trainingschedule.h"
+
+namespace {
+
+struct CareerResetRow {
+    const char* name;
+    void (*reset)();
+};
+
+// Each module's own reset of its career state; the saved blocks stay registered as the modules'
+// starts registered them.
+// clang-format off
+constexpr auto kCareerResets = std::to_array<CareerResetRow>({
+    {"records",           Records_Init},
+    {"squad list",        Squad_Init},
+    {"fixtures",          Fixtures_Init},
+    {"tables",            Tables_Init},
+    {"honours",           Honours_Init},
+    {"news",              TextMess_ClearInbox},
+    {"tactics",           Tactics_ResetCareer},
+    {"match day",         MatchBlocks_ResetCareer},
+    {"season",            Season_ResetCareer},
+    {"shortlists",        ShortList_ResetCareer},
+    {"training schedule", Training_Init},
+    {"player stats",      Player_DropStatCache},
+});
+// clang-format on
+
+}  // namespace
+
+void Game_ResetCareerState()
+{
+    for (const CareerResetRow& row : kCareerResets) {
+        row.reset();
+    }
+}
