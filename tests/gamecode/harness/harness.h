@@ -95,8 +95,10 @@ void RunTicks(int32_t n);  // EngineTick n times, invariants checked
 bool RunUntil(const std::function<bool()>& done, int32_t budget);
 
 // A whole match played under the full-match checks: no phase but open play lasts more than 3,000
-// ticks, the ball never rests within 16 units of one point for 1,500 ticks of open play, each
-// side's score stays equal to its goal event rows, at most 20 goal records.
+// ticks, the ball never rests within 16 units of one point for 1,500 ticks of open play, never
+// lies still (speed 0, in play, no stoppage) for more than 500 ticks, no player keeps it within 32
+// units of one spot for more than 1,000 ticks, each side's score stays equal to its goal event
+// rows, at most 20 goal records. A stall names the seed, the tick and the persons around the ball.
 struct SoakResult {
     int32_t score[2] = {0, 0};
     int32_t goalRows[2] = {0, 0};
