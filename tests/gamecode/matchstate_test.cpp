@@ -138,10 +138,12 @@ TEST(MatchSetup, AHumanSideWithABuiltInTacticPlaysThatFormationFromTheTacticsFil
     EXPECT_EQ(std::memcmp(&TeamShape[1], &own, sizeof(own)), 0);
 }
 
+// Short periods: what one match leaves behind shows in the next one's first ticks, and a hundred
+// and twenty matches stay cheap.
 #ifdef PELLORAN_SOAK_PERIOD_MINUTES
 constexpr uint16_t kPeriodMinutes = PELLORAN_SOAK_PERIOD_MINUTES;
 #else
-constexpr uint16_t kPeriodMinutes = 5;
+constexpr uint16_t kPeriodMinutes = 2;
 #endif
 
 // Twenty each of balanced sides, a strong home side against a weak one, and cup ties that may
