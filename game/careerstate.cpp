@@ -7,6 +7,7 @@
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/honours.h"
+#include "game/hooks.h"
 #include "game/matchblocks.h"
 #include "game/records.h"
 #include "game/season.h"
@@ -24,6 +25,8 @@ struct CareerResetRow {
     void (*reset)();
 };
 
+void ResetScreens() { GameHooks.ResetCareerScreens(); }
+
 // Each module's own reset of its career state; the saved blocks stay registered as the modules'
 // starts registered them.
 // clang-format off
@@ -40,6 +43,7 @@ constexpr auto kCareerResets = std::to_array<CareerResetRow>({
     {"shortlists",        ShortList_ResetCareer},
     {"training schedule", Training_Init},
     {"player stats",      Player_DropStatCache},
+    {"screens",           ResetScreens},
 });
 // clang-format on
 

@@ -4,7 +4,8 @@
 
 // Puts back every module of the game that keeps career state (the records, fixtures, tables,
 // honours, news, tactics, match-day blocks and reports, season, market, training, shortlists),
-// and drops the caches keyed to the old career, so that a career depends on its choices and seed
-// alone and a load on its save alone. The world and the texts read at program start, and the
+// drops the caches keyed to the old career and has the screens forget theirs
+// (GameHooks.ResetCareerScreens), so that a career depends on its choices and seed alone and a
+// load on its save alone. The world and the texts read at program start, and the
 // player's view mode, stay.
 void Game_ResetCareerState();
