@@ -4,16 +4,12 @@
 
 #include <array>
 
-#include "game/fixtures.h"
 #include "game/funcs.h"
-#include "game/honours.h"
 #include "game/hooks.h"
 #include "game/matchblocks.h"
-#include "game/records.h"
 #include "game/season.h"
 #include "game/shortlist.h"
 #include "game/squad.h"
-#include "game/tables.h"
 #include "game/tactics.h"
 #include "game/textmess.h"
 #include "game/trainingschedule.h"
@@ -28,14 +24,11 @@ struct CareerResetRow {
 void ResetScreens() { GameHooks.ResetCareerScreens(); }
 
 // Each module's own reset of its career state; the saved blocks stay registered as the modules'
-// starts registered them.
+// starts registered them. The records, fixtures, tables and honours are not here: a new game
+// writes all of them and a save holds them whole.
 // clang-format off
 constexpr auto kCareerResets = std::to_array<CareerResetRow>({
-    {"records",           Records_Init},
     {"squad list",        Squad_Init},
-    {"fixtures",          Fixtures_Init},
-    {"tables",            Tables_Init},
-    {"honours",           Honours_Init},
     {"news",              TextMess_ClearInbox},
     {"tactics",           Tactics_ResetCareer},
     {"match day",         MatchBlocks_ResetCareer},

@@ -14,6 +14,8 @@
 #include "game/matchday.h"
 #include "game/savegame.h"
 #include "game/season.h"
+#include "game/tactics.h"
+#include "game/textmess.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 
@@ -68,6 +70,9 @@ TEST(CareerState, ANewCareerAfterAnotherIsTheOneAFreshProgramMakes)
         Program program;
         MakeCareer(kCountryA, kSeedA);
         PlayDays(30);
+        // Career A's human drew a tactic of his own and had news.
+        CustomTactics[0].slots[1].row = 3;
+        TextMess_ShowForHumans();
         MakeCareer(kCountryB, kSeedB);
         PlayDays(60);
         afterA = SavedBytes(1);
