@@ -8,10 +8,14 @@
 
 namespace {
 
+// The sanitizer build looks for memory faults rather than stalls: shorter matches, fewer strong
+// sides.
 #ifdef PELLORAN_SOAK_PERIOD_MINUTES
 constexpr uint16_t kPeriodMinutes = PELLORAN_SOAK_PERIOD_MINUTES;
+constexpr uint32_t kStrongSeedsPerGroup = 10;
 #else
 constexpr uint16_t kPeriodMinutes = 5;
+constexpr uint32_t kStrongSeedsPerGroup = 50;
 #endif
 
 struct SoakTotals {
@@ -95,10 +99,10 @@ void ExpectFiftyBalancedSeedsSound(uint32_t first)
 }
 
 // A strong side may pin a weak one in its half, where the ball most easily stalls.
-void ExpectFiftyStrongAgainstWeakSeedsSound(uint32_t first)
+void ExpectStrongAgainstWeakSeedsSound(uint32_t first)
 {
     SoakTotals totals;
-    PlaySeeds(first, 50, SidePreset::StrongAgainstWeak, false, &totals);
+    PlaySeeds(first, kStrongSeedsPerGroup, SidePreset::StrongAgainstWeak, false, &totals);
     EXPECT_GT(totals.goals, 0);
 }
 
@@ -112,14 +116,14 @@ TEST(MatchSoak, BalancedSeeds101To150FinishUnderTheChecks) { ExpectFiftyBalanced
 
 TEST(MatchSoak, BalancedSeeds151To200FinishUnderTheChecks) { ExpectFiftyBalancedSeedsSound(151); }
 
-TEST(MatchSoak, StrongAgainstWeakSeeds1001To1050FinishUnderTheChecks)
+TEST(MatchSoak, StrongAgainstWeakSeedsFrom1001FinishUnderTheChecks)
 {
-    ExpectFiftyStrongAgainstWeakSeedsSound(1001);
+    ExpectStrongAgainstWeakSeedsSound(1001);
 }
 
-TEST(MatchSoak, StrongAgainstWeakSeeds1051To1100FinishUnderTheChecks)
+TEST(MatchSoak, StrongAgainstWeakSeedsFrom1051FinishUnderTheChecks)
 {
-    ExpectFiftyStrongAgainstWeakSeedsSound(1051);
+    ExpectStrongAgainstWeakSeedsSound(1051);
 }
 
 TEST(MatchSoak, CupTiesWithExtraTimeAndShootOutFinishUnderTheChecks)
