@@ -278,10 +278,15 @@ void Market_Init()
 
 void Market_Uninit() { Transfers_Uninit(); }
 
-void Market_NewGame()
+void Market_ResetCareer()
 {
     ResetState();
     VTW_ClearTransferRecords();
+}
+
+void Market_NewGame()
+{
+    Market_ResetCareer();
     Staff_DrawMarket();
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         DbClubs[club].boardPatience = 0;

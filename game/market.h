@@ -100,6 +100,7 @@ bool Market_CheckSaved(const void* block);
 // Empty lists, a fresh staff market, no offers; registers the state and the transfer records
 // with the saved game. Uninit is safe twice.
 void Market_Init();
+void Market_ResetCareer();  // no bids, sales, talks or transfer records: a career's start
 void Market_Uninit();
 // After a new game: the staff market drawn and the clubs' board targets set.
 void Market_NewGame();

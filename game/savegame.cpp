@@ -17,6 +17,7 @@
 #include "engine/userfile.h"
 #include "game/calendar.h"
 #include "game/careerlog.h"
+#include "game/careerstate.h"
 #include "game/fixtures.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
@@ -628,6 +629,8 @@ int32_t LoadGame(int32_t n)
                     failed);
         return SAVEGAME_DAMAGED;
     }
+    // Only a save that passed every check replaces the running career.
+    Game_ResetCareerState();
     Adopt(savedGame, save);
     Adopt(archives, perm);
     AdoptCounts();

@@ -354,11 +354,18 @@ void CheckBalance(int32_t club)
 
 void Season_Init()
 {
+    DailyTraining_Init();
+    Market_Init();
+    Season_ResetCareer();
+}
+
+void Season_ResetCareer()
+{
     s_season = {};
     AutoRunTarget = {};
     CareerLog_Init();
-    DailyTraining_Init();
-    Market_Init();
+    DailyTraining_ResetCareer();
+    Market_ResetCareer();
 }
 
 void Season_Uninit()

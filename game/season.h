@@ -69,6 +69,7 @@ bool DailyTraining_CheckSaved(const void* block);
 // Every slot free, no retraining, the default groups, the presets empty; registers the buffer
 // and the training counters with the saved game. Uninit is safe twice.
 void DailyTraining_Init();
+void DailyTraining_ResetCareer();  // the buffer's defaults and no counters: a career's start
 void DailyTraining_Uninit();
 
 // One training period of the day for a full player of a full club: technical, physical, team
@@ -148,7 +149,8 @@ enum : uint16_t {
 };
 extern AutoRunTargetRecord AutoRunTarget;  // owned by Season
 
-void Season_Init();  // the career log, the training state and the auto-run target
+void Season_Init();         // the career log, the training state and the auto-run target
+void Season_ResetCareer();  // the same without registering the saved blocks
 void Season_Uninit();
 
 // With AutoRunMode on: non-zero once today and the season have reached the target, which also
