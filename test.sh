@@ -54,7 +54,7 @@ run_tests() {
     echo "Time: build ${build_seconds} s, tests $((SECONDS - start)) s ($dir, $(nproc) cores)."
     echo "Slowest tests:"
     sed -nE 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+) .* ([0-9.]+) sec$/\2 s  \1/p' "$log" \
-        | sort -rn | head -10 | sed 's/^/  /'
+        | sort -rn | sed -n '1,10s/^/  /p'
     exit "$status"
 }
 
