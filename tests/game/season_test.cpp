@@ -126,6 +126,22 @@ TEST_F(SeasonTest, CareerLogKeepsThePlayersNewestHundredRowsAcrossTheWrap)
     EXPECT_EQ(rows[0].season, 79);
 }
 
+// A row written for a free agent names no club: team 255 would be one of the real clubs.
+TEST_F(SeasonTest, CareerLogRowsOfTheUnattachedNameNoClub)
+{
+    StartCareer(0, 13, 5);
+    const int32_t player = PlayerOfLine(5, 2);
+    VTW_AddClubLog(player, 5, CAREERLOG_SEASON);
+    VTW_AddClubLog(player, CLUB_NONE, CAREERLOG_RELEASED);
+    CareerLogRow rows[2];
+    ASSERT_EQ(VTW_CopyPlayerLogRows(player, rows, 2), 2);
+    EXPECT_EQ(rows[0].team, VTW_GetTeam(5));
+    EXPECT_EQ(rows[0].division, VTW_GetClubDivision(5));
+    EXPECT_EQ(rows[1].team, -1);
+    EXPECT_EQ(rows[1].division, DIVISION_OUTSIDE);
+    EXPECT_TRUE(CareerLog_CheckSaved(&CareerLog));
+}
+
 TEST_F(SeasonTest, YouthIntakeStopsWithALogLineWhenNoFreeIdIsLeft)
 {
     StartCareer(0, 14, 5);
