@@ -71,6 +71,13 @@ bool IsActiveFull(int32_t id)
 // The club money goes to or comes from: a full club, else the world outside.
 int32_t MoneyClub(int32_t club) { return IsFullClub(club) ? club : CLUB_NONE; }
 
+// A club whose stored balance cannot take the whole fee does not sell: a cut fee would destroy
+// the buyer's money. The world outside takes any fee.
+bool CanHold(int32_t seller, int32_t fee)
+{
+    return !IsFullClub(seller) || int64_t(DbClubs[seller].balance) + fee <= BALANCE_MAX;
+}
+
 // A club's own players there: those on loan to it come and go with the season, so its needs,
 // its sales and its releases are judged without them.
 struct SquadShape {
@@ -223,6 +230,7 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     if (id < 0) return -1;
     PlayerRecord* p = &DbPlayers[id];
     const int32_t seller = p->club;
+    if (!loan && !CanHold(seller, fee)) return -1;
     const bool free = !loan && (seller == CLUB_NONE || fee == 0);
     if (!loan && fee > 0) {
         Club_Book(buyer, CLUB_FIG_SIGNINGS, fee);
@@ -477,9 +485,9 @@ bool ShapeLets(const SquadShape& s, int32_t player)
     return s.count > SELLER_KEEPS && s.lines[line] > LINE_MINIMUM[line] && s.best[line] != player;
 }
 
-bool SellerLets(int32_t player, int32_t seller)
+bool SellerLets(int32_t player, int32_t seller, int32_t fee)
 {
-    return !IsFullClub(seller) || ShapeLets(ShapeOf(seller), player);
+    return !IsFullClub(seller) || (ShapeLets(ShapeOf(seller), player) && CanHold(seller, fee));
 }
 
 int32_t SigningYears(int32_t player)
@@ -496,8 +504,8 @@ void AnswerBid(int32_t club, ClubBid* bid)
     const int32_t demand = VTW_ComputeTransferFee(player, 0, club, nullptr, bid->clause);
     const bool accepted =
         bid->kind == BID_LOAN ? VTW_GetPlayerLoanList(player) != 0 : agreed || bid->price >= demand;
-    if (!accepted || !SellerLets(player, seller)
-        || Club_GetTransferBudget(club) < (bid->kind == BID_LOAN ? 0 : bid->price)) {
+    const int32_t fee = bid->kind == BID_LOAN ? 0 : bid->price;
+    if (!accepted || !SellerLets(player, seller, fee) || Club_GetTransferBudget(club) < fee) {
         if (info >= 0) MarketState.bidInfo[info].state = BID_REFUSED;
         ClearBid(bid);
         return;
@@ -509,8 +517,7 @@ void AnswerBid(int32_t club, ClubBid* bid)
     }
     const int32_t years = SigningYears(player);
     const int32_t wage = Contract_Demand(player, 12 * years, club, 0, 0);
-    Market_MovePlayer(player, club, bid->kind == BID_LOAN ? 0 : bid->price, bid->kind == BID_LOAN,
-                      wage, 12 * years);
+    Market_MovePlayer(player, club, fee, bid->kind == BID_LOAN, wage, 12 * years);
 }
 
 void AnswerBids()
@@ -617,7 +624,8 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const
         if (free) {
             consider(id, 0);
         } else if (ShapeLets(day.shapes[p.club], id)) {
-            consider(id, VTW_ComputeTransferFee(id, 0, buyer, nullptr, 0));
+            const int32_t fee = VTW_ComputeTransferFee(id, 0, buyer, nullptr, 0);
+            if (CanHold(p.club, fee)) consider(id, fee);
         }
     }
     const int32_t lightCount = DbPersonCount - FullPlayerCount;
@@ -645,7 +653,7 @@ bool Buy(int32_t buyer, MarketDay& day, int32_t line, int32_t low, int32_t high)
         Market_AddHumanSale(target, buyer, 0, fee);
         return false;
     }
-    if (!SellerLets(target, seller)) return false;
+    if (!SellerLets(target, seller, fee)) return false;
     const int32_t years = SigningYears(target);
     int32_t interest = 0;
     const int32_t wage = Contract_Demand(target, 12 * years, buyer, 0, 0);

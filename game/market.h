@@ -131,8 +131,9 @@ void VTW_CompleteHumanBid();
 int32_t Player_PromoteToFull(int32_t player);
 // A move between clubs: the fee booked (a club outside the game pays or is paid through club
 // 255), the transfer record, the career-log row, the news, his other bids cleared. A loan keeps
-// his club and moves no money. The player's (full) id afterwards, -1 when a light player finds
-// no free full id.
+// his club and moves no money. The player's (full) id afterwards; -1, and nothing moved, when a
+// light player finds no free full id or when the selling club's balance cannot take the whole fee
+// (BALANCE_MAX): a fee is never cut.
 int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan, int32_t wage,
                           int32_t months);
 void Market_Release(int32_t player);  // a full player to the unattached pool

@@ -19,6 +19,7 @@
 #include "game/statmodel.h"
 #include "game/textmess.h"
 #include "game/transfers.h"
+#include "game/world.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 
@@ -200,6 +201,48 @@ TEST_F(Market, TheHumansAcceptedBidBecomesAMoveWithItsRecordAndMoney)
     EXPECT_EQ(row->player, player);
     EXPECT_EQ(row->fee, fee);
     EXPECT_EQ(VTW_HasHumanContracts(), 0);
+}
+
+// A seller whose balance cannot take the whole fee does not sell: a cut fee would destroy the
+// buyer's money. One unit of room decides it, for a direct move and for a bid.
+TEST_F(Market, ASellerAtItsBalanceLimitSellsOnlyWhatItCanHold)
+{
+    constexpr int32_t seller = 60;
+    constexpr int32_t buyer = 50;
+    int32_t player = -1;
+    for (const int32_t id : PlayersOf(seller, 30)) {
+        if (VTW_GetPlayerShirt(id) > 11 && !Market_LineAtMinimum(seller, VTW_GetPositionLine(id)))
+            player = id;
+    }
+    ASSERT_GE(player, 0);
+    const int32_t fee = VTW_ComputeTransferFee(player, 0, buyer, nullptr, 0);
+    const auto worldMoney = [] {
+        int64_t sum = Club_GetOutsideBalance();
+        for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
+            sum += DbClubs[club].balance;
+        }
+        return sum;
+    };
+    DbClubs[buyer].balance = BALANCE_MAX / 2;
+    DbClubs[seller].balance = BALANCE_MAX - fee + 1;
+    const int32_t rows = Transfers_Count();
+    EXPECT_EQ(Market_MovePlayer(player, buyer, fee, false, 1000, 12), -1);
+    EXPECT_EQ(VTW_GetPlayerClub(player), seller);
+    EXPECT_EQ(Transfers_Count(), rows);
+    EXPECT_EQ(DbClubs[buyer].balance, BALANCE_MAX / 2);
+    // At the limit nothing is sold, whatever the fee the market would ask.
+    DbClubs[seller].balance = BALANCE_MAX;
+    const int64_t before = worldMoney();
+    ASSERT_GE(VTW_PlaceBid(buyer, player, fee, BIDPOS_DEFENDER, 0), 0);
+    Calendar_SetDay(DayNo + 1);
+    Market_DailyStage();
+    EXPECT_EQ(VTW_GetPlayerClub(player), seller);
+    EXPECT_EQ(worldMoney(), before);
+    DbClubs[seller].balance = BALANCE_MAX - fee;
+    const int32_t buyerBefore = DbClubs[buyer].balance;
+    EXPECT_EQ(Market_MovePlayer(player, buyer, fee, false, 1000, 12), player);
+    EXPECT_EQ(DbClubs[seller].balance, BALANCE_MAX);
+    EXPECT_EQ(DbClubs[buyer].balance, buyerBefore - fee);
 }
 
 TEST_F(Market, ALoanBidForALoanListedPlayerIsCarriedOutAtOnce)
