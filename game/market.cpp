@@ -742,22 +742,25 @@ void MakeRoom(int32_t club)
     if (weakest >= 0) Market_Release(weakest);
 }
 
-// The best unattached player of the line; -1 none.
-int32_t BestUnattached(int32_t line)
+// The best unattached player of the line who would sign for the club at his demand; -1 none.
+int32_t BestUnattached(int32_t club, int32_t line)
 {
     int32_t best = -1;
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         if (!IsActiveFull(id) || DbPlayers[id].club != CLUB_NONE || VTW_GetPositionLine(id) != line)
             continue;
-        if (best < 0 || DbPlayers[id].ability > DbPlayers[best].ability) best = id;
+        if (best >= 0 && DbPlayers[id].ability <= DbPlayers[best].ability) continue;
+        const int32_t months = 12 * SigningYears(id);
+        const int32_t wage = Contract_Demand(id, months, club, 0, 0);
+        if (VTW_EvaluateContractOffer(id, months, club, 0, nullptr, wage, 0)) best = id;
     }
     return best;
 }
 
-// The best unattached player of the line signs for the club: false when there is none.
+// The best unattached player of the line who would sign, signs: false when there is none.
 bool SignUnattached(int32_t club, int32_t line)
 {
-    const int32_t player = BestUnattached(line);
+    const int32_t player = BestUnattached(club, line);
     if (player < 0) return false;
     const int32_t years = SigningYears(player);
     return Market_MovePlayer(player, club, 0, false,
@@ -937,6 +940,41 @@ bool Market_LineAtMinimum(int32_t club, int32_t line)
 {
     if (!IsFullClub(club) || line < 0 || line >= LINE_COUNT) return false;
     return ShapeOf(club).lines[line] <= LINE_MINIMUM[line];
+}
+
+bool Market_LineNeedsHim(int32_t player)
+{
+    const int32_t club = VTW_GetPlayerClub(player);
+    if (!IsFullClub(club) || !IsActiveFull(player)) return false;
+    const int32_t line = VTW_GetPositionLine(player);
+    const int32_t months = DbPlayers[player].contractMonths;
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(club, &members);
+    int32_t staying = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        const int32_t id = members[k];
+        if (id == player || !IsActiveFull(id) || DbPlayers[id].club != club
+            || VTW_GetPositionLine(id) != line)
+            continue;
+        const int32_t theirs = DbPlayers[id].contractMonths;
+        staying += theirs == 0 || theirs > months;
+    }
+    return staying < LINE_MINIMUM[line];
+}
+
+bool Market_SignReplacement(int32_t club, int32_t line)
+{
+    if (!IsFullClub(club) || HumanDecides(club) || line < 0 || line >= LINE_COUNT
+        || !Market_WindowOpen())
+        return false;
+    MakeRoom(club);
+    if (SignUnattached(club, line)) return true;
+    MarketDay day;
+    day.medians = DivisionLineMedians();
+    for (int32_t other = 0; other < LeagueClubs(); ++other) {
+        day.shapes[other] = ShapeOf(other);
+    }
+    return BuyFiller(club, line, day);
 }
 
 bool Market_WindowOpen()

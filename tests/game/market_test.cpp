@@ -382,6 +382,69 @@ TEST_F(Market, AFullSquadShortOfAKeeperMakesRoomForOneAtTheNewSeason)
     EXPECT_LE(VTW_GetClubSquadCount(club), SQUAD_MAX);
 }
 
+// The club's keepers become `n` keepers of other clubs, each with `months` to run.
+std::vector<int32_t> GiveKeepers(int32_t club, int32_t n, int32_t months)
+{
+    for (const int32_t id : PlayersOf(club, SQUAD_MAX)) {
+        if (VTW_GetPositionLine(id) == 0) Market_Release(id);
+    }
+    std::vector<int32_t> keepers;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount && int32_t(keepers.size()) < n;
+         ++id) {
+        const int32_t from = VTW_GetPlayerClub(id);
+        if (from < 30 || from >= 60 || !Squad_IsMember(id, from) || VTW_GetPositionLine(id) != 0)
+            continue;
+        keepers.push_back(Market_MovePlayer(id, club, 0, false, 1000, months));
+    }
+    return keepers;
+}
+
+// The keepers still there after the contract round, counting only contracts that outlast it.
+int32_t KeepersStaying(int32_t club, int32_t months)
+{
+    int32_t n = 0;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        n += !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].club == club
+             && DbPlayers[id].position == 0 && DbPlayers[id].contractMonths > months;
+    }
+    return n;
+}
+
+// Four keepers whose contracts end together: the round keeps two of them even unwanted; two who
+// refuse the club are replaced while the window is open, before they leave.
+TEST_F(Market, ALinesExpiriesAreJudgedTogetherAndARefusalIsReplacedInTime)
+{
+    constexpr int32_t club = 20;
+    constexpr int32_t months = 6;
+    Calendar_SetDay(GameState.closedTransfer[0][0] - 1);
+    std::vector<int32_t> keepers = GiveKeepers(club, 4, months);
+    ASSERT_EQ(keepers.size(), 4u);
+    DbClubs[club].reputation = 63;
+    int32_t renewed = 0;
+    for (const int32_t id : keepers) {
+        renewed += Contract_ComputerRenew(id, 0);
+    }
+    EXPECT_EQ(renewed, 2);
+    EXPECT_EQ(KeepersStaying(club, months), 2);
+
+    keepers = GiveKeepers(club, 2, months);
+    DbClubs[club].reputation = 0;
+    for (const int32_t id : keepers) {
+        DbPlayers[id].reputation = 63;
+    }
+    const int32_t rows = Transfers_Count();
+    for (const int32_t id : keepers) {
+        EXPECT_EQ(Contract_ComputerRenew(id, 1), 0);
+    }
+    EXPECT_EQ(KeepersStaying(club, months), 2);
+    EXPECT_EQ(Transfers_Count(), rows + 2);
+    for (int32_t n = rows; n < Transfers_Count(); ++n) {
+        const int32_t signing = VTW_GetTransferRecord(n)->player;
+        EXPECT_EQ(VTW_GetPlayerClub(signing), club);
+        EXPECT_EQ(VTW_EvaluateContractOffer(signing, 12, club, 0, nullptr, MARKET_MONEY_MAX, 0), 1);
+    }
+}
+
 TEST_F(Market, AComputerClubAfterTheHumansPlayerAsksHimInsteadOfBuying)
 {
     AutoRunMode = 0;
