@@ -3,6 +3,7 @@
 #include "game/season.h"
 
 #include <string>
+#include <vector>
 
 #include "engine/filename.h"
 #include "engine/memory.h"
@@ -171,6 +172,62 @@ TEST_F(SeasonTest, ContinentalOpponentsFieldElevenOfTheirLightPlayers)
         EXPECT_EQ(MatchDay_PlayerEligible(members[k], club), 1);
     }
     EXPECT_EQ(starters, MATCH_STARTERS);
+}
+
+void SetAge(int32_t id, int32_t age)
+{
+    DbPersons[id].birthYear =
+        static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - age - 1950);
+}
+
+// A club outside the league that the market has bought down to 14 players: its veteran of 40
+// gives way to a youth of his position, as good as the squad give or take 5, and two youths fill
+// it back to 16 on the ids the league freed; a player of 25 stays himself.
+TEST_F(SeasonTest, TheWorldOutsideRetiresItsOldAndRefillsItsSquads)
+{
+    StartCareer(0, 17, 3);
+    const int32_t club = World_LeagueClubCount(0);
+    const int16_t* members = nullptr;
+    int32_t count = Records_ClubMembers(club, &members);
+    ASSERT_GT(count, 14);
+    const std::vector<int32_t> squad(members, members + count);
+    for (size_t k = 14; k < squad.size(); ++k) {
+        DbPersons[squad[k]].flags = PERSON_FREE;  // as Player_PromoteToFull leaves them
+        DbLightPlayers[squad[k] - FullPlayerCount].club = CLUB_NONE;
+    }
+    for (int32_t k = 0; k < 14; ++k) {
+        SetAge(squad[k], 25);
+    }
+    const int32_t veteran = squad[0];
+    const int32_t settled = squad[1];
+    SetAge(veteran, 40);
+    const int32_t position = VTW_GetPlayerPosition(veteran);
+    const PersonRecord settledBefore = DbPersons[settled];
+    Records_MembershipChanged();
+    int32_t abilities = 0;
+    for (int32_t k = 0; k < 14; ++k) {
+        abilities += DbLightPlayers[squad[k] - FullPlayerCount].ability;
+    }
+    const int32_t mean = abilities / 14;
+    PlayerLife_RenewOutside();
+    count = Records_ClubMembers(club, &members);
+    EXPECT_EQ(count, 16);
+    EXPECT_GE(VTW_GetPlayerAge(veteran), 17);
+    EXPECT_LE(VTW_GetPlayerAge(veteran), 19);
+    EXPECT_EQ(VTW_GetPlayerPosition(veteran), position);
+    EXPECT_EQ(VTW_GetPlayerClub(veteran), club);
+    int32_t youths = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        if (VTW_GetPlayerAge(members[k]) == 25) continue;
+        ++youths;
+        EXPECT_LE(VTW_GetPlayerAge(members[k]), 19) << members[k];
+        const int32_t ability = DbLightPlayers[members[k] - FullPlayerCount].ability;
+        EXPECT_GE(ability, mean - 5) << members[k];
+        EXPECT_LE(ability, mean + 5) << members[k];
+    }
+    EXPECT_EQ(youths, 3);
+    EXPECT_EQ(DbPersons[settled].nameIndex, settledBefore.nameIndex);
+    EXPECT_EQ(VTW_GetPlayerAge(settled), 25);
 }
 
 TEST_F(SeasonTest, SoakChecksStopAtTheTargetAndReportABrokenSquad)
