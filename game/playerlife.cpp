@@ -115,6 +115,17 @@ void AddYouth(int32_t id, int32_t club)
                                 .wageYears = 3});
 }
 
+// The line furthest below 2 keepers, 6 defenders, 6 midfielders and 4 forwards (defence on a tie).
+int32_t ThinnestLine(const std::array<int32_t, LINE_COUNT>& have)
+{
+    constexpr std::array<int32_t, LINE_COUNT> WANTED = {2, 6, 6, 4};
+    int32_t thinnest = 1;
+    for (int32_t line = 0; line < LINE_COUNT; ++line) {
+        if (have[line] * WANTED[thinnest] < have[thinnest] * WANTED[line]) thinnest = line;
+    }
+    return thinnest;
+}
+
 void ShiftReputation(int32_t club, ClubRecord* r, int32_t pyramidPlace, int32_t cupsWon)
 {
     const int32_t diff = VTW_GetClubRepRank(club) - pyramidPlace;  // above 0: better than rated
@@ -146,7 +157,7 @@ struct OutsideSquad {
     int32_t count;
     int32_t abilitySum;
     int32_t meanAbility;  // at the season's turn, before any youth joined
-    std::array<int16_t, LINE_COUNT> lines;
+    std::array<int32_t, LINE_COUNT> lines;
     int16_t club;  // the squad's light club word and origin word, from one of its players
     int16_t originWord;
     uint8_t nationality;
@@ -199,17 +210,6 @@ void MakeOutsideYouth(int32_t id, const OutsideSquad& s, uint8_t position)
     p.potential = static_cast<uint8_t>(std::min(100, ability + Rand() % 10));
 }
 
-// The line of the squad furthest below 2 keepers, 6 defenders, 6 midfielders and 4 forwards.
-int32_t ThinnestLine(const OutsideSquad& s)
-{
-    constexpr std::array<int32_t, LINE_COUNT> WANTED = {2, 6, 6, 4};
-    int32_t thinnest = 1;
-    for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        if (s.lines[line] * WANTED[thinnest] < s.lines[thinnest] * WANTED[line]) thinnest = line;
-    }
-    return thinnest;
-}
-
 // Squads below the minimum take youths on the light ids that players signed by the league left.
 void FillOutsideSquads(OutsideSquads* squads)
 {
@@ -220,7 +220,7 @@ void FillOutsideSquads(OutsideSquads* squads)
                 ++freeId;
             }
             if (freeId == DbPersonCount) return;
-            const int32_t line = ThinnestLine(s);
+            const int32_t line = ThinnestLine(s.lines);
             MakeOutsideYouth(freeId, s, PlayerLife_RandomPosition(line));
             ++s.lines[line];
             ++s.count;
@@ -298,16 +298,11 @@ uint8_t PlayerLife_RandomPosition(int32_t line)
 
 int32_t PlayerLife_NeediestLine(int32_t club)
 {
-    constexpr std::array<int32_t, LINE_COUNT> WANTED = {2, 6, 6, 4};
     std::array<int32_t, LINE_COUNT> have{};
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         if (Squad_IsMember(id, club)) ++have[VTW_GetPositionLine(id)];
     }
-    int32_t best = 1;
-    for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        if (have[line] * WANTED[best] < have[best] * WANTED[line]) best = line;
-    }
-    return best;
+    return ThinnestLine(have);
 }
 
 void PlayerLife_Retire(int32_t player)
