@@ -977,6 +977,14 @@ bool Market_SignReplacement(int32_t club, int32_t line)
     return BuyFiller(club, line, day);
 }
 
+void Market_CoverShortLines(int32_t club)
+{
+    if (!IsFullClub(club) || HumanDecides(club) || Market_WindowOpen()) return;
+    for (int32_t calls = 0; calls < LINE_COUNT && ShortLine(ShapeOf(club), 0) >= 0; ++calls) {
+        if (PlayerLife_CallUpYouth(club) < 0) return;
+    }
+}
+
 bool Market_WindowOpen()
 {
     for (const auto& closed : GameState.closedTransfer) {

@@ -168,6 +168,9 @@ bool Market_LineNeedsHim(int32_t player);
 // who would sign at his demand, else one the market finds as a filler (room made in a full squad
 // first). True when one signed.
 bool Market_SignReplacement(int32_t club, int32_t line);
+// A computer club left with a line under its minimum while the windows are shut calls up its own
+// youth until the lines are whole (inside a window its daily market fills them).
+void Market_CoverShortLines(int32_t club);
 
 // ---- The human's lists (humanlists.cpp).
 int32_t VTW_HasHumanSales();       // 1 when a sale request waits, else 0

@@ -342,6 +342,17 @@ int32_t PlayerLife_YouthIntake(int32_t club)
     return joined;
 }
 
+int32_t PlayerLife_CallUpYouth(int32_t club)
+{
+    const int32_t id = FindFreeId();
+    if (id < 0) return -1;
+    AddYouth(id, club);
+    Records_MembershipChanged();
+    VTW_UpdateTeam(club);
+    if (club == GameState.humanClub) PlayerLife_TellHuman(MSG_YOUTH, -1, 1);
+    return id;
+}
+
 void PlayerLife_NewSeason()
 {
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {

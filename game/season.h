@@ -95,6 +95,9 @@ bool PlayerLife_IsActivePlayer(int32_t id);
 void PlayerLife_NewSeason();
 // Youth intake for one full club: the players who joined (0 when no free full id is left).
 int32_t PlayerLife_YouthIntake(int32_t club);
+// One youth of the club's neediest line joins it at once, outside the season's intake; his id, or
+// -1 when no free full id is left.
+int32_t PlayerLife_CallUpYouth(int32_t club);
 // What differs between a young player who fills a new game's squad and one of a youth intake.
 struct YoungPlayerTerms {
     int32_t nationality;

@@ -2,6 +2,7 @@
 // seeded new game.
 #include "game/market.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -443,6 +444,28 @@ TEST_F(Market, ALinesExpiriesAreJudgedTogetherAndARefusalIsReplacedInTime)
         EXPECT_EQ(VTW_GetPlayerClub(signing), club);
         EXPECT_EQ(VTW_EvaluateContractOffer(signing, 12, club, 0, nullptr, MARKET_MONEY_MAX, 0), 1);
     }
+}
+
+// A keeper whose contract ran out while the windows are shut: the club calls up a youth keeper,
+// no transfer; inside a window it leaves the line to its daily market.
+TEST_F(Market, ALineLeftShortWhileTheWindowsAreShutCallsUpAYouth)
+{
+    constexpr int32_t club = 20;
+    const int32_t firstClosed = GameState.closedTransfer[0][0];
+    LeaveOneKeeper(club);
+    Calendar_SetDay(firstClosed - 1);
+    Market_CoverShortLines(club);
+    EXPECT_EQ(KeepersOf(club), 1);
+    Calendar_SetDay(firstClosed);
+    const int32_t rows = Transfers_Count();
+    Market_CoverShortLines(club);
+    EXPECT_EQ(KeepersOf(club), 2);
+    EXPECT_EQ(Transfers_Count(), rows);
+    int32_t youngest = 99;
+    for (const int32_t id : PlayersOf(club, SQUAD_MAX)) {
+        if (VTW_GetPositionLine(id) == 0) youngest = std::min(youngest, VTW_GetPlayerAge(id));
+    }
+    EXPECT_LE(youngest, 18);
 }
 
 TEST_F(Market, AComputerClubAfterTheHumansPlayerAsksHimInsteadOfBuying)
