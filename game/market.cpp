@@ -27,7 +27,6 @@ MarketStateRecord MarketState;
 namespace {
 
 constexpr int32_t SQUAD_TARGET_MIN = 22;
-constexpr int32_t SQUAD_TARGET_MAX = 26;
 constexpr std::array<int32_t, LINE_COUNT> LINE_MINIMUM = {2, 6, 6, 4};
 constexpr std::array<int32_t, LINE_COUNT> BID_POSITION = {BIDPOS_KEEPER, BIDPOS_DEFENDER,
                                                           BIDPOS_MIDFIELDER, BIDPOS_FORWARD};

@@ -323,7 +323,7 @@ int32_t PlayerLife_YouthIntake(int32_t club)
 {
     const int32_t squad = VTW_GetClubSquadCount(club);
     int32_t wanted = std::max(2 + Rand() % 3, YOUTH_SQUAD_TARGET - squad);
-    wanted = std::min({wanted, YOUTH_MAX, SQUAD_MAX - squad});
+    wanted = std::min({wanted, YOUTH_MAX, std::max(0, SQUAD_TARGET_MAX - squad)});
     int32_t joined = 0;
     for (; joined < wanted; ++joined) {
         const int32_t id = FindFreeId();

@@ -12,6 +12,7 @@
 #include "game/careerlog.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/records.h"
@@ -141,6 +142,23 @@ TEST_F(SeasonTest, CareerLogRowsOfTheUnattachedNameNoClub)
     EXPECT_EQ(rows[1].team, -1);
     EXPECT_EQ(rows[1].division, DIVISION_OUTSIDE);
     EXPECT_TRUE(CareerLog_CheckSaved(&CareerLog));
+}
+
+// Youths join up to the market's squad target and no further: beyond it they would only be
+// listed and let go.
+TEST_F(SeasonTest, YouthIntakeStopsAtTheSquadTarget)
+{
+    StartCareer(0, 14, 5);
+    for (int32_t id = PERSON_FIRST_ORDINARY;
+         id < FullPlayerCount && VTW_GetClubSquadCount(5) > SQUAD_TARGET_MAX - 6; ++id) {
+        if (DbPlayers[id].club == 5 && PlayerLife_IsActivePlayer(id)) Market_Release(id);
+    }
+    int32_t joined = 0;
+    for (int32_t k = 0; k < 10; ++k) {
+        joined += PlayerLife_YouthIntake(5);
+    }
+    EXPECT_EQ(joined, 6);
+    EXPECT_EQ(VTW_GetClubSquadCount(5), SQUAD_TARGET_MAX);
 }
 
 TEST_F(SeasonTest, YouthIntakeStopsWithALogLineWhenNoFreeIdIsLeft)
