@@ -261,6 +261,19 @@ void CheckDay(int32_t clubs)
     }
 }
 
+// To the last day, where the final tables are still standing, with every day checked.
+void PlayToTheLastDay(int32_t clubs)
+{
+    while (DayNo + 1 < GameState.daysInSeason) {
+        VTW_FindHumanNextFixture();
+        int32_t row = 0;
+        while (VTW_PlayMatchDay(&row) != 0) {
+        }
+        VTW_AdvanceDay();
+        CheckDay(clubs);
+    }
+}
+
 // The money of the full clubs and of the world outside.
 int64_t WorldMoney(int32_t clubs)
 {
@@ -380,15 +393,7 @@ TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
         s_managersGone = 0;
         EXPECT_GE(Market_UnattachedCount(), 100);
         EXPECT_LE(Market_UnattachedCount(), 400);
-        // To the last day, where the final tables are still standing.
-        while (DayNo + 1 < GameState.daysInSeason) {
-            VTW_FindHumanNextFixture();
-            int32_t row = 0;
-            while (VTW_PlayMatchDay(&row) != 0) {
-            }
-            VTW_AdvanceDay();
-            CheckDay(clubs);
-        }
+        PlayToTheLastDay(clubs);
         CheckFinalTables(country);
         CheckFixtures();
         CheckMoney(clubs);
@@ -753,14 +758,7 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
                 if (season == seasons) break;
                 const int64_t moneyBefore = WorldMoney(clubs);
                 s_managersGone = 0;
-                while (DayNo + 1 < GameState.daysInSeason) {
-                    VTW_FindHumanNextFixture();
-                    int32_t row = 0;
-                    while (VTW_PlayMatchDay(&row) != 0) {
-                    }
-                    VTW_AdvanceDay();
-                    CheckDay(clubs);
-                }
+                PlayToTheLastDay(clubs);
                 CheckMoney(clubs);
                 EXPECT_EQ(WorldMoney(clubs) - moneyBefore, BookedFlows(clubs));
                 sackings[season] += s_managersGone;
