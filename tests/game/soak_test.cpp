@@ -676,6 +676,7 @@ struct WorldFigures {
     int32_t medianSquad = 0;
     double atSquadMax = 0;         // share of the league clubs
     double bestInTopDivision = 0;  // share of the league's best 100 players
+    int32_t standIns = 0;          // league clubs run by the stand-in
 };
 
 WorldFigures MeasureWorld(int32_t clubs)
@@ -685,6 +686,7 @@ WorldFigures MeasureWorld(int32_t clubs)
         f.moneyMillions += DbClubs[club].balance / 1e6;
         f.inDebt += DbClubs[club].balance < 0;
         f.atLimit += DbClubs[club].balance == BALANCE_MAX;
+        f.standIns += DbClubs[club].manager == PERSON_STAND_IN;
     }
     f.inDebt /= clubs;
     f.outside = MeasureOutside();
@@ -731,6 +733,7 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
     for (const int32_t country : {0, 2, 3, 6}) {
         std::vector<WorldFigures> sums(seasons + 1);
         std::vector<int32_t> sackings(seasons);
+        int32_t longestStandIn = 0;  // seasons on end a club began with the stand-in
         for (int32_t seed = 1; seed <= seeds; ++seed) {
             NewGameForTest(country, seed);
             const int32_t clubs = World_LeagueClubCount(country);
@@ -738,6 +741,7 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
             GameState.humanClub = 1;
             AutoRunMode = 1;
             AutoRunTarget = {0, 30000, 0};
+            std::vector<int32_t> standIn(clubs);
             for (int32_t season = 0; season <= seasons; ++season) {
                 SCOPED_TRACE("country " + std::to_string(country) + " seed " + std::to_string(seed)
                              + " season " + std::to_string(season));
@@ -755,6 +759,12 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
                 sum.medianSquad += f.medianSquad;
                 sum.atSquadMax += f.atSquadMax / seeds;
                 sum.bestInTopDivision += f.bestInTopDivision / seeds;
+                sum.standIns += f.standIns;
+                for (int32_t club = 0; club < clubs; ++club) {
+                    const bool runs = DbClubs[club].manager == PERSON_STAND_IN;
+                    standIn[club] = runs ? standIn[club] + 1 : 0;
+                    longestStandIn = std::max(longestStandIn, standIn[club]);
+                }
                 if (season == seasons) break;
                 const int64_t moneyBefore = WorldMoney(clubs);
                 s_managersGone = 0;
@@ -770,13 +780,15 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
             const WorldFigures& f = sums[season];
             std::printf("country %d s%-2d money %7.1fm debt %3.0f%% at-limit %d | outside age "
                         "%.1f smallest %.1f | ability %.1f top-10 %.1f | squad median %.1f at-32 "
-                        "%3.0f%% | best 100 at the top %3.0f%% | sackings %.1f\n",
+                        "%3.0f%% | best 100 at the top %3.0f%% | stand-in %.1f | sackings %.1f\n",
                         country, season, f.moneyMillions, 100 * f.inDebt, f.atLimit,
                         f.outside.meanAge, double(f.outside.smallest) / seeds, f.meanAbility,
                         f.topTenAbility, double(f.medianSquad) / seeds, 100 * f.atSquadMax,
-                        100 * f.bestInTopDivision,
+                        100 * f.bestInTopDivision, double(f.standIns) / seeds,
                         season < seasons ? double(sackings[season]) / seeds : 0.0);
         }
+        std::printf("country %d: the stand-in ran a club for at most %d seasons on end\n", country,
+                    longestStandIn);
     }
     std::printf("%d seasons x %d seeds x 4 countries: %ld s\n", seasons, seeds,
                 static_cast<long>(std::time(nullptr) - start));
