@@ -38,7 +38,7 @@
 #include "tests/support/support.h"
 
 #ifndef PELLORAN_SOAK_SEASONS
-#define PELLORAN_SOAK_SEASONS 5
+#define PELLORAN_SOAK_SEASONS 10
 #endif
 #ifndef PELLORAN_SOAK_SEEDS
 #define PELLORAN_SOAK_SEEDS 5
