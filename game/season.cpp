@@ -311,6 +311,7 @@ constexpr auto NEW_SEASON_STEPS = std::to_array<NewSeasonStep>({
     {"honours",       Honours_NewSeason},
     {"youth",         YouthIntake},
     {"market",        Market_NewSeason},
+    {"outside",       PlayerLife_RenewOutside},
     {"money",         RollClubSeasons},
     {"calendar",      NextCalendar},
     {"teams",         MatchDay_NewGame},
