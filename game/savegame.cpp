@@ -98,7 +98,7 @@ std::vector<SaveBlock> SaveBlocks()
         Block("CNTS", &s_saveGame.counts, sizeof s_saveGame.counts, CountsAreValid),
         Block("FIXT", FixtureTable, sizeof FixtureTable, Fixtures_CheckTable),
         Block("DIVL", DivisionLists, sizeof DivisionLists, Tables_CheckDivisionLists),
-        Block("LEAG", LeagueTable, sizeof LeagueTable, nullptr),
+        Block("LEAG", LeagueTable, sizeof LeagueTable, Tables_CheckLeagueRows),
         Block("LDAY", LeagueCountedDay, sizeof LeagueCountedDay, Tables_CheckCountedDays),
         Block("POFF", PlayOffClubs, sizeof PlayOffClubs, Honours_CheckPlayOffs),
         Block("CUPS", &CupSchedule, sizeof CupSchedule, Fixtures_CheckCupSchedule),

@@ -8,6 +8,7 @@
 //   PELLORAN_FUZZ_SEED=10000 PELLORAN_FUZZ_CASES=20000
 //       build/tests/game_tests --gtest_filter='SaveGameFuzz.*'
 // A failing case prints its seed: PELLORAN_FUZZ_SEED=<seed> PELLORAN_FUZZ_CASES=1 replays it.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -27,8 +28,10 @@
 #include "game/ids.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
+#include "game/records.h"
 #include "game/savegame.h"
 #include "game/season.h"
+#include "game/tables.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 
@@ -150,6 +153,63 @@ void PlayDays(int32_t days)
 }
 
 }  // namespace
+
+// Fields only the screens and the match read, each set out of its range in a save sealed again:
+// the load refuses every one as damaged.
+TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
+{
+    ScopedWorld world;
+    NewGameForTest(0, 11);
+    ScopedSeason season;
+    TempHome home;
+    PlayDays(3);
+    ASSERT_EQ(SaveGame(1), SAVEGAME_OK);
+    const Container save = Parse(ReadBytes(HostPath(SaveGame_SaveName(1))));
+    const Container perm = Parse(ReadBytes(HostPath(SaveGame_PermName(1))));
+    constexpr size_t kClub = 5 * sizeof(ClubRecord) + offsetof(ClubRecord, kits);
+    constexpr size_t kAwayKit = kClub + sizeof(KitDesign);
+    constexpr size_t kRow = 7 * LEAGUE_COLUMNS * sizeof(uint16_t);
+    struct Field {
+        const char* tag;
+        size_t offset;
+        int16_t value;
+        int32_t expected;
+    };
+    const Field fields[] = {
+        {"CLUB", kClub + offsetof(KitDesign, colours), 39, SAVEGAME_OK},
+        {"CLUB", kClub + offsetof(KitDesign, colours), 40, SAVEGAME_DAMAGED},
+        {"CLUB", kAwayKit + offsetof(KitDesign, colours) + 30, 0x7F12, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, colours) + 2, -1, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, shirt), 115, SAVEGAME_OK},
+        {"CLUB", kAwayKit + offsetof(KitDesign, shirt), 116, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, shirtTop), 0x7F6B, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, armLeft), 8, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, armRight), -1, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, shorts), 8, SAVEGAME_DAMAGED},
+        {"CLUB", kAwayKit + offsetof(KitDesign, shins), 8, SAVEGAME_DAMAGED},
+        {"LEAG", kRow + 2 * LEAGUE_PLACE, 23, SAVEGAME_OK},
+        {"LEAG", kRow + 2 * LEAGUE_PLACE, 24, SAVEGAME_DAMAGED},
+        {"LEAG", kRow + 2 * LEAGUE_PLACE, -1, SAVEGAME_DAMAGED},
+        {"LEAG", kRow + 2 * LEAGUE_PLAYED, 47, SAVEGAME_DAMAGED},
+        {"LEAG", kRow + 2 * LEAGUE_HOME_WON, 40, SAVEGAME_DAMAGED},
+        {"LEAG", kRow + 2 * LEAGUE_POINTS, 140, SAVEGAME_DAMAGED},
+    };
+    for (const Field& field : fields) {
+        Container crafted = save;
+        Container craftedPerm = perm;
+        size_t block = 0;
+        while (std::memcmp(crafted.bytes.data() + crafted.heads[block], field.tag, 4) != 0) {
+            ++block;
+        }
+        std::memcpy(crafted.bytes.data() + crafted.heads[block] + 12 + field.offset, &field.value,
+                    sizeof field.value);
+        Seal(&crafted, &craftedPerm);
+        WriteBytes(HostPath(SaveGame_SaveName(1)), crafted.bytes);
+        WriteBytes(HostPath(SaveGame_PermName(1)), craftedPerm.bytes);
+        EXPECT_EQ(LoadGame(1), field.expected)
+            << field.tag << " +" << field.offset << " = " << field.value;
+    }
+}
 
 // The cases in eight shards, which ctest runs side by side.
 constexpr int32_t kShards = 8;
