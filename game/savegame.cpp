@@ -359,6 +359,14 @@ bool FinishCommit(int32_t n)
     }
     commit.companion[COMMIT_COMPANION_BYTES - 1] = '\0';
     const std::string companion = commit.companion;
+    if (!companion.empty() && companion != SAVEGAME_INDEX_FILE) {
+        DebugPrintf(DBG_FILE, 1,
+                    "SaveGame_Recover(): slot %d: the commit record names '%s' - it is damaged "
+                    "and the previous game stays\n",
+                    n, companion.c_str());
+        RemoveNewFiles(names, "");
+        return UserFile_Remove(names.marker.c_str()) == USERFILE_OK;
+    }
     const std::string companionNew = companion.empty() ? "" : companion + ".new";
     const bool pairWhole = commit.slot == n
                            && (HasStamp(names.permNew, false, commit.stamp)
@@ -481,6 +489,8 @@ int32_t SaveGame_WithCompanion(int32_t n, const SaveGameCompanion* companion)
     const SlotNames names = NamesOf(n);
     CommitRecord commit{n, stamp, {}};
     std::string companionNew;
+    if (companion != nullptr && std::strcmp(companion->gameName, SAVEGAME_INDEX_FILE) != 0)
+        FatalError("SaveGame_WithCompanion(): '%s' is not the save index", companion->gameName);
     if (companion != nullptr) {
         std::snprintf(commit.companion, sizeof commit.companion, "%s", companion->gameName);
         companionNew = std::string(commit.companion) + ".new";

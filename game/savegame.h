@@ -59,6 +59,9 @@ bool SaveCheck_ClubOrWord(int32_t club);
 int32_t SaveGame(int32_t n);
 // A file replaced in the same transaction as the pair (the save index, whose entry describes the
 // new game): written whole as "<gameName>.new" before the commit and renamed after the pair.
+// The index is the one companion there is: a commit record naming any other file is damaged
+// (removed, the slot's previous game kept), and a save given another is fatal.
+constexpr const char* SAVEGAME_INDEX_FILE = "SaveData\\index.dat";
 struct SaveGameCompanion {
     const char* gameName;
     const void* data;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "game/savegame.h"
+
 constexpr int32_t SAVEINDEX_SLOTS = 11;  // 0-9 named by the human, 10 the automatic save
 constexpr int32_t SAVEINDEX_ROWS = 10;   // the slots the screens list as rows
 constexpr int32_t SAVEINDEX_AUTOSAVE_SLOT = 10;
@@ -15,7 +17,7 @@ constexpr int32_t SAVEINDEX_DESCRIPTION_BYTES = 120;  // of which the file keeps
 constexpr int32_t SAVEINDEX_STORED_DESCRIPTION = 100;
 constexpr int32_t SAVEINDEX_FILE_BYTES = 1694;
 constexpr size_t SAVEINDEX_FILE_MAX_BYTES = SAVEINDEX_FILE_BYTES * 3 / 2;  // larger: refused unread
-constexpr const char* SAVEINDEX_FILE = "SaveData\\index.dat";
+constexpr const char* SAVEINDEX_FILE = SAVEGAME_INDEX_FILE;
 constexpr const char* SAVEINDEX_DAMAGED_FILE = "SaveData\\index.bad";
 
 // One slot as the file stores it, 11 in slot order and nothing else.
