@@ -160,6 +160,12 @@ int32_t UserFile_Probe(const char* gameName)
     return result;
 }
 
+bool UserFile_Exists(const char* gameName)
+{
+    struct stat info;
+    return lstat(HostPath(gameName).c_str(), &info) == 0;
+}
+
 int32_t UserFile_Write(const char* gameName, const void* data, size_t size)
 {
     const std::string path = HostPath(gameName);

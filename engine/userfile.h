@@ -26,6 +26,8 @@ int32_t UserFile_Read(const char* gameName, size_t maxBytes, std::vector<uint8_t
 int32_t UserFile_ReadPath(const char* hostPath, size_t maxBytes, std::vector<uint8_t>* bytes);
 // USERFILE_OK for a regular file, else why not; reads nothing.
 int32_t UserFile_Probe(const char* gameName);
+// True when anything at all stands at the name, a dangling link included; opens nothing.
+bool UserFile_Exists(const char* gameName);
 
 // Writes `size` bytes to "<path>.tmp", syncs it, renames it over the file and syncs the folder:
 // the file holds its old bytes or all of the new ones, whenever the program or machine stops.

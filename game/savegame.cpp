@@ -349,14 +349,13 @@ bool PutInPlace(const std::string& name, const std::string& newName, bool isSave
 bool FinishCommit(int32_t n)
 {
     const SlotNames names = NamesOf(n);
+    if (!UserFile_Exists(names.marker.c_str())) return true;  // no save stopped: the usual case
     CommitRecord commit{};
     const BlockFileRequest request = {COMMIT_TAG, &commit, sizeof commit, nullptr, true};
     if (BlockFileLoad(names.marker.c_str(), COMMIT_MAX_BYTES, COMMIT_TYPE, COMMIT_VERSION, &request,
                       1)
-        != BLOCKFILE_OK) {
-        if (UserFile_Probe(names.marker.c_str()) == USERFILE_MISSING) return true;
+        != BLOCKFILE_OK)
         return UserFile_Remove(names.marker.c_str()) == USERFILE_OK;
-    }
     commit.companion[COMMIT_COMPANION_BYTES - 1] = '\0';
     const std::string companion = commit.companion;
     if (!companion.empty() && companion != SAVEGAME_INDEX_FILE) {
@@ -573,11 +572,10 @@ bool SaveGame_SlotIsWhole(int32_t n)
     return WholeFileStamp(names.save, true, &stamp) && HasStamp(names.perm, false, stamp);
 }
 
-bool SaveGame_SlotFilesPresent(int32_t n)
+bool SaveGame_SlotHasFiles(int32_t n)
 {
     const SlotNames names = NamesOf(n);
-    return UserFile_Probe(names.save.c_str()) == USERFILE_OK
-           && UserFile_Probe(names.perm.c_str()) == USERFILE_OK;
+    return UserFile_Exists(names.save.c_str()) && UserFile_Exists(names.perm.c_str());
 }
 
 bool SaveGame_ReadSummary(int32_t n, SaveGameSummary* summary)

@@ -73,8 +73,10 @@ int32_t SaveGame_WithCompanion(int32_t n, const SaveGameCompanion* companion);
 void SaveGame_Recover();
 // Both files of slot n present, passing every check and stamped as one pair.
 bool SaveGame_SlotIsWhole(int32_t n);
-// Both files of slot n present as regular files, whatever they hold.
-bool SaveGame_SlotFilesPresent(int32_t n);
+// Something stands at the names of both files of slot n, whatever it is or holds (an unreadable
+// file, a dangling link): false when one is gone for good, so a slot whose files are only out of
+// reach for a while is not forgotten.
+bool SaveGame_SlotHasFiles(int32_t n);
 // What the save index says of a slot, read from a whole pair without applying it: the saved
 // game-state block and the human club's team number (-1 when the game has no human club).
 struct SaveGameSummary {

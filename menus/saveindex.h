@@ -56,10 +56,10 @@ int16_t LoadIndexFile();
 // 0 written; -1 the file could not be written, and the previous file stays whole.
 int16_t SaveIndexFile();
 // Finishes or undoes interrupted saves (SaveGame_Recover), loads the index and makes it match
-// the slots on disk: an entry whose slot has no files goes, a slot whose files exist gets an
+// the slots on disk: an entry whose slot lost a file for good goes, a slot with files gets an
 // entry described from them. A missing, damaged or unreadable index is rebuilt that way and
 // written, with a line on the "file" channel. False only when a damaged index could not be
-// rewritten.
+// rewritten and no slot could be listed from the files either.
 bool SaveIndex_Refresh();
 int32_t SaveIndex_CountUsed();  // refreshes the index; the used slots 0-10
 // Saves the running game to the slot with the index as it stands in memory, as one transaction

@@ -94,6 +94,19 @@ TEST_F(SaveGameTest, SaveLoadSaveGivesIdenticalFilesAndTheSameCareerAfterwards)
     EXPECT_EQ(SaveGame_StateHash(), hash);
 }
 
+// A missing commit record is the usual case, not a thing to warn of.
+TEST_F(SaveGameTest, AnOrdinarySaveAndLoadWarnOfNothing)
+{
+    DebugSetLevel(DBG_FILE, 1);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(SaveGame(5), SAVEGAME_OK);
+    SaveGame_Recover();
+    EXPECT_EQ(LoadGame(5), SAVEGAME_OK);
+    const std::string said = testing::internal::GetCapturedStdout();
+    DebugSetLevel(DBG_FILE, 0);
+    EXPECT_EQ(said.find("Warning"), std::string::npos) << said;
+}
+
 TEST_F(SaveGameTest, RefusalsReturnTheirCodeAndLeaveTheCareerUntouched)
 {
     PlayDays(5);
