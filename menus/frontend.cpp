@@ -48,6 +48,7 @@
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
+#include "menus/setprice.h"
 #include "menus/squadscreen.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
@@ -372,7 +373,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(69, "R\xE9putation de l'entra\xEEneur"),
     Screen(70, "Liste r\xE9" "duite"),
     Empty(71),
-    Screen(72, "Fixer prix"),
+    Table(72, "Fixer prix", SetPrice_Table),
     Table(73, "Offre d'emploi", JobOffer_Table),
     Screen(74, "Informations club"),
     Screen(75, "Liste discipline"),
@@ -642,6 +643,7 @@ void FrontEndInit()
     SquadScreenInit();
     PlayerCardInit();
     CareerHistoryInit();
+    SetPriceInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -652,6 +654,7 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    SetPriceUninit();
     CareerHistoryUninit();
     PlayerCardUninit();
     SquadScreenUninit();
