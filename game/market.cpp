@@ -315,6 +315,16 @@ int32_t VTW_AddBidInfo(int32_t player, int32_t slot)
     return slot;
 }
 
+int32_t Market_AgreeBidInfo(int32_t player)
+{
+    // A row left from an earlier, refused deal would have the new bid judged as not agreed.
+    const int32_t row = VTW_FindBidInfo(player);
+    if (row < 0) return VTW_AddBidInfo(player, VTW_FindFreeBidInfo());
+    MarketState.bidInfo[row].state = BID_AGREED;
+    MarketState.bidInfo[row].day = static_cast<int16_t>(DayNo);
+    return row;
+}
+
 int32_t VTW_CountClubBidsForPlayer(int32_t player)
 {
     int32_t n = 0;

@@ -40,6 +40,7 @@
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
+#include "menus/negotiation.h"
 #include "menus/newcareer.h"
 #include "menus/news.h"
 #include "menus/numbers.h"
@@ -65,6 +66,7 @@ uint16_t JobOfferMode;
 int16_t CurrentPlayer;
 uint16_t CardReturnOption;
 int16_t RouteClub;
+uint16_t SalesEventFlag;
 
 namespace {
 
@@ -315,7 +317,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(7, "Equipe", Squad_Table, AfterSquad),
     Table(8, "Calendrier", ClubCalendar_Table),
     Table(9, "Classement", LeagueTable_Table),
-    Screen(10, "N\xE9gociations", AfterNegotiations),
+    Table(10, "N\xE9gociations", Negotiation_Table, AfterNegotiations),
     Table(11, "Rencontres/R\xE9sultats", FixtureList_Table),
     Screen(12, "Tableau d'Honneur National"),
     Screen(13, "Choix des entra\xEEneurs"),
@@ -518,6 +520,7 @@ void RouteSaleRequest()
         AskForLoan(player, club);
     } else if (RequestIsWorthNegotiating(player, club)) {
         MenuOption = 10;
+        SalesEventFlag = 1;
     } else {
         FrontEndRoutes.removeSale(player);
     }
@@ -624,6 +627,7 @@ void FrontEndInit()
     CurrentPlayer = -1;
     CardReturnOption = MENU_OPTION_OFFICE;
     RouteClub = -1;
+    SalesEventFlag = 0;
     FrontEndRoutes = NO_ROUTES;
     s_frontEnd = {};
     s_frontEnd.beforePrevious = -1;
@@ -644,6 +648,7 @@ void FrontEndInit()
     PlayerCardInit();
     CareerHistoryInit();
     SetPriceInit();
+    NegotiationInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -654,6 +659,7 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    NegotiationUninit();
     SetPriceUninit();
     CareerHistoryUninit();
     PlayerCardUninit();
