@@ -325,6 +325,19 @@ int32_t Market_AgreeBidInfo(int32_t player)
     return row;
 }
 
+bool Market_WithdrawBid(int32_t club, int32_t player)
+{
+    for (int32_t slot = 0; slot < BID_SLOTS; ++slot) {
+        ClubBid* bid = BidOf(club, slot, "WithdrawBid");
+        if (bid == nullptr || bid->player < 0 || bid->player != player) continue;
+        ClearBid(bid);
+        if (const int32_t row = VTW_FindBidInfo(player); row >= 0)
+            MarketState.bidInfo[row] = {-1, 0, 0, {}};
+        return true;
+    }
+    return false;
+}
+
 int32_t VTW_CountClubBidsForPlayer(int32_t player)
 {
     int32_t n = 0;

@@ -110,6 +110,8 @@ int32_t VTW_FindBidInfo(int32_t player);               // his row, -1 none
 int32_t VTW_AddBidInfo(int32_t player, int32_t slot);  // the slot; -1 for slot -1 or a used one
 // The human's agreed deal: his row marked agreed today, or a free row taken; the row, -1 none.
 int32_t Market_AgreeBidInfo(int32_t player);
+// The club's bid for the player withdrawn with his information row; false when it has none.
+bool Market_WithdrawBid(int32_t club, int32_t player);
 // A club's bid: the slot 0-3, or -1 when refused (no free slot, five bidders already, the buyer's
 // squad at 32, a fee above the transfer budget, his own player). A loan bids LOAN_BID_AMOUNT.
 int32_t VTW_PlaceBid(int32_t club, int32_t player, int32_t amount, int32_t positionCode,

@@ -25,6 +25,7 @@
 #include "gamecode/matchrun.h"
 #include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
+#include "menus/contracttalks.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
@@ -321,7 +322,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(11, "Rencontres/R\xE9sultats", FixtureList_Table),
     Screen(12, "Tableau d'Honneur National"),
     Screen(13, "Choix des entra\xEEneurs"),
-    Screen(14, "N\xE9gocier contrat", AfterContractTalks),
+    Table(14, "N\xE9gocier contrat", ContractTalks_Table, AfterContractTalks),
     Empty(15),
     Table(16, "Entrer nom de l'entra\xEEneur", ManagerName_Table),
     Screen(17, "Match amical"),
@@ -649,6 +650,7 @@ void FrontEndInit()
     CareerHistoryInit();
     SetPriceInit();
     NegotiationInit();
+    ContractTalksInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -659,6 +661,7 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    ContractTalksUninit();
     NegotiationUninit();
     SetPriceUninit();
     CareerHistoryUninit();

@@ -125,12 +125,7 @@ const char* NationalityName(int32_t player)
 void FillTexts(int32_t player)
 {
     NegotiationState& n = Negotiation;
-    const int32_t side = VTW_GetSideTextNo(player);
-    std::snprintf(n.playerLine, sizeof n.playerLine, "%s, %s, %s %s, %d %s",
-                  VTW_FormatPersonName(player), NationalityName(player),
-                  GetMessageText(VTW_GetPositionTextNo(player)),
-                  side >= 0 ? GetMessageText(side) : "", VTW_GetPlayerAge(player),
-                  GetMessageText(TEXT_YEARS));
+    Negotiation_FormatPlayerLine(player, n.playerLine, sizeof n.playerLine);
     VTW_SplitMoneyDigits(n.offer, n.offerDigits);
     VTW_SplitMoneyDigits(n.demand, n.demandDigits);
     std::snprintf(n.otherAmount, sizeof n.otherAmount, "%s",
@@ -303,6 +298,25 @@ int32_t Negotiation_Quit(MenuHotspot*)
     return Leave();
 }
 
+void Negotiation_FormatPlayerLine(int32_t player, char* out, std::size_t bytes)
+{
+    const int32_t side = VTW_GetSideTextNo(player);
+    std::snprintf(out, bytes, "%s, %s, %s %s, %d %s", VTW_FormatPersonName(player),
+                  NationalityName(player), GetMessageText(VTW_GetPositionTextNo(player)),
+                  side >= 0 ? GetMessageText(side) : "", VTW_GetPlayerAge(player),
+                  GetMessageText(TEXT_YEARS));
+}
+
+void Negotiation_DrawRefused(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t* notice)
+{
+    if (*notice == 0) return;
+    *notice = 0;
+    SetDrawAttribute(2, 0);
+    DoShadedBox(x, y, w, h, 50);
+    SetMenuFont(1);
+    DrawMenuMessage(x + w / 2, y + h / 2, TEXT_REFUSED, MENU_ALIGN_CENTRE);
+}
+
 int32_t Negotiation_ShowCard(MenuHotspot*)
 {
     PlayerCardOutcome = 1;
@@ -340,15 +354,9 @@ void DrawInterestedBox(int32_t x, int32_t y, int32_t w, int32_t h, int32_t)
     MenuCont_OutlineBox(x, y, w, h);
 }
 
-// "Refusé" once, over the other side's amount.
 void DrawRefused(int32_t x, int32_t y, int32_t w, int32_t h, int32_t)
 {
-    if (Negotiation.refusedNotice == 0) return;
-    Negotiation.refusedNotice = 0;
-    SetDrawAttribute(2, 0);
-    DoShadedBox(x, y, w, h, 50);
-    SetMenuFont(1);
-    DrawMenuMessage(x + w / 2, y + h / 2, TEXT_REFUSED, MENU_ALIGN_CENTRE);
+    Negotiation_DrawRefused(x, y, w, h, &Negotiation.refusedNotice);
 }
 
 constexpr int32_t SIDE_ITEMS = 40;

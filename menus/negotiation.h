@@ -3,6 +3,7 @@
 // becomes the buying club's bid, marked agreed, which the market answers the next day.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct MenuItem;
@@ -66,5 +67,10 @@ int32_t Negotiation_Accept(MenuHotspot* hotspot);
 int32_t Negotiation_Quit(MenuHotspot* hotspot);  // the sales entry dropped, the screen left
 int32_t Negotiation_ShowCard(MenuHotspot* hotspot);
 int32_t Negotiation_ToggleClause(MenuHotspot* hotspot);
+
+// "name, nationality, line side, age ans": the player line of the negotiation and the talks.
+void Negotiation_FormatPlayerLine(int32_t player, char* out, std::size_t bytes);
+// "Refusé" in a half-shaded box once: the notice is cleared as it is drawn.
+void Negotiation_DrawRefused(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t* notice);
 
 const MenuItem* Negotiation_Table();  // option 10
