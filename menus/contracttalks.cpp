@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/script.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
@@ -44,6 +45,7 @@ constexpr int32_t CLICK_ADD = 1;
 constexpr int32_t CLICK_SUBTRACT = 2;
 constexpr uint16_t MARKER_ON = 9;
 constexpr int32_t MONTHS_PER_YEAR = 12;
+constexpr int16_t OPTION_CONTRACT_TALKS = 14;
 
 const char* s_playerLine = ContractTalks.playerLine;  // string items read string variables
 const char* s_playerName = ContractTalks.playerName;
@@ -286,6 +288,19 @@ int32_t ContractTalks_Quit(MenuHotspot*)
     CardReturnOption = MENU_OPTION_OFFICE;
     MenuOption = MENU_OPTION_PLAYER_CARD;
     return EXM_CODE_LEAVE;
+}
+
+void ContractTalks_RegisterScriptValues()
+{
+    ScriptRegisterValue("talkswage", [] {
+        return MenuOption == OPTION_CONTRACT_TALKS ? ContractTalks.wageOffer : -1;
+    });
+    ScriptRegisterValue("talksdemand", [] {
+        return MenuOption == OPTION_CONTRACT_TALKS ? ContractTalks.demand : -1;
+    });
+    ScriptRegisterValue("cardcontract", [] {
+        return CurrentPlayer >= 0 ? VTW_GetPlayerContract(CurrentPlayer) : -1;
+    });
 }
 
 int32_t ContractTalks_ShowCard(MenuHotspot*)

@@ -68,5 +68,8 @@ int32_t ContractTalks_Offer(MenuHotspot* hotspot);
 // card, whose OK leads to the office.
 int32_t ContractTalks_Quit(MenuHotspot* hotspot);
 int32_t ContractTalks_ShowCard(MenuHotspot* hotspot);
+// Script values: talkswage and talksdemand (-1 off the screen), cardcontract (the months left of
+// CurrentPlayer).
+void ContractTalks_RegisterScriptValues();
 
 const MenuItem* ContractTalks_Table();  // option 14

@@ -13,6 +13,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/hooks.h"
+#include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/savegame.h"
@@ -527,16 +528,29 @@ void RouteSaleRequest()
     }
 }
 
-// The defaults until the job and transfer markets answer.
+// The job rows answer that nothing is pending until the job market fills them.
 int32_t Nobody() { return 0; }
 int32_t NoDay() { return -1; }
 int32_t NoClub() { return -1; }
-void NoSale(int32_t) {}
-int32_t NoBid(int32_t, int32_t) { return 0; }
-int32_t NoLoan(int32_t, int32_t) { return -1; }
 
-constexpr RouteQueries NO_ROUTES = {Nobody, Nobody, NoClub, NoDay,  Nobody, NoClub, Nobody,
-                                    Nobody, Nobody, Nobody, NoClub, NoSale, NoBid,  NoLoan};
+// The asking club's bid against the request's price.
+int32_t MarketBidForPlayer(int32_t player, int32_t club)
+{
+    int32_t interest = 0;
+    return VTW_ComputeBidForPlayer(player, VTW_GetSaleAskingPrice(player), 0, club, 0, 0,
+                                   &interest);
+}
+
+int32_t MarketBookLoan(int32_t club, int32_t player)
+{
+    return Market_PlaceBidWithInfo(club, player, LOAN_BID_AMOUNT) ? 0 : -1;
+}
+
+constexpr RouteQueries DEFAULT_ROUTES = {
+    Nobody, Nobody, NoClub, NoDay, Nobody, NoClub,
+    // The transfer market.
+    VTW_HasHumanContracts, VTW_GetHumanContracts, VTW_HasHumanSales, VTW_FindHumanSales,
+    VTW_FindHumanSalesTeam, VTW_RemoveHumanSale, MarketBidForPlayer, MarketBookLoan};
 
 // ---------------------------------------------------------------------------------------------
 // The game's upward calls.
@@ -563,6 +577,9 @@ void RegisterScriptValues()
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
     DayScreen_RegisterScriptValues();
+    Negotiation_RegisterScriptValues();
+    ContractTalks_RegisterScriptValues();
+    SetPrice_RegisterScriptValues();
     ScriptRegisterValue("calfirst", [] { return static_cast<int32_t>(ClubCalendar.first); });
     ScriptRegisterValue("calcount", [] { return static_cast<int32_t>(ClubCalendar.count); });
     ScriptRegisterValue("tablediv",
@@ -612,7 +629,7 @@ const ExmFrontEnd LOOP_STEPS = {
 
 }  // namespace
 
-RouteQueries FrontEndRoutes = NO_ROUTES;
+RouteQueries FrontEndRoutes = DEFAULT_ROUTES;
 
 void FrontEndInit()
 {
@@ -629,7 +646,7 @@ void FrontEndInit()
     CardReturnOption = MENU_OPTION_OFFICE;
     RouteClub = -1;
     SalesEventFlag = 0;
-    FrontEndRoutes = NO_ROUTES;
+    FrontEndRoutes = DEFAULT_ROUTES;
     s_frontEnd = {};
     s_frontEnd.beforePrevious = -1;
     s_frontEnd.placeholderBack = -1;

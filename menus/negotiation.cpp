@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 
+#include "engine/script.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
@@ -49,6 +50,7 @@ constexpr int16_t PANEL_WIDTH = 278;
 constexpr int16_t DIGIT_PITCH = 29;
 constexpr int16_t DIGITS_Y = 228;
 constexpr int16_t OPTION_NEXT_EVENT = 59;
+constexpr int16_t OPTION_NEGOTIATIONS = 10;
 // The position code of a deal by the buying club's first empty bid slot.
 constexpr std::array<int32_t, BID_SLOTS> SLOT_POSITION_CODES = {0, 1, 5, 11};
 
@@ -146,12 +148,12 @@ const MenuItem* SellingSide();
 int32_t Leave()
 {
     if (SalesEventFlag == 1) {
-        CardReturnOption = 10;
+        CardReturnOption = OPTION_NEGOTIATIONS;
         MenuOption = OPTION_NEXT_EVENT;
         SalesEventFlag = 0;
     } else if (Negotiation.buying == 0) {
         MenuOption = MENU_OPTION_OFFICE;
-        CardReturnOption = 10;
+        CardReturnOption = OPTION_NEGOTIATIONS;
     } else {
         MenuOption = MENU_OPTION_PLAYER_CARD;
     }
@@ -172,8 +174,8 @@ int32_t MakeDeal()
     const NegotiationState& n = Negotiation;
     const int32_t player = Player();
     // A sale the human agrees goes through at the answer, so the squad minimum is kept here.
-    if (n.buying == 0 && VTW_GetClubSquadCount(HumanClub()) <= NEGOTIATION_SQUAD_MIN)
-        return Refuse(TEXT_NEGOTIATION_SQUAD_MIN);
+    if (n.buying == 0 && VTW_GetClubSquadCount(HumanClub()) <= SELLER_KEEPS)
+        return Refuse(TEXT_SALE_SQUAD_MIN);
     // Without its agreed mark the bid would be judged against the first turn's fee.
     if (VTW_FindBidInfo(player) < 0 && VTW_FindFreeBidInfo() < 0)
         return Refuse(TEXT_NEGOTIATION_TOO_MANY);
@@ -296,6 +298,21 @@ int32_t Negotiation_Quit(MenuHotspot*)
 {
     VTW_RemoveHumanSale(Player());
     return Leave();
+}
+
+void Negotiation_RegisterScriptValues()
+{
+    ScriptRegisterValue("negturn", [] {
+        return MenuOption == OPTION_NEGOTIATIONS ? static_cast<int32_t>(Negotiation.turn) : -1;
+    });
+    ScriptRegisterValue("humanbids", [] {
+        int32_t bids = 0;
+        for (int32_t slot = 0; slot < BID_SLOTS; ++slot) {
+            bids += VTW_GetClubBidPlayer(HumanClub(), slot) >= 0;
+        }
+        return bids;
+    });
+    ScriptRegisterValue("humansquad", [] { return VTW_GetClubSquadCount(HumanClub()); });
 }
 
 void Negotiation_FormatPlayerLine(int32_t player, char* out, std::size_t bytes)

@@ -11,10 +11,8 @@ struct MenuHotspot;
 
 constexpr int32_t NEGOTIATION_INTERESTED_ROWS = 3;
 constexpr int32_t NEGOTIATION_DIGITS = 8;
-constexpr int32_t NEGOTIATION_SQUAD_MIN = 16;  // a sale never leaves the human fewer players
 constexpr int32_t TEXT_NEGOTIATION_NO_MONEY = 1115;
 constexpr int32_t TEXT_NEGOTIATION_TOO_MANY = 1152;
-constexpr int32_t TEXT_NEGOTIATION_SQUAD_MIN = 2200;
 
 struct NegotiationState {
     uint16_t buying;  // 1 when the human buys, 0 when he sells
@@ -62,12 +60,15 @@ int32_t Negotiation_StepClick(MenuHotspot* hotspot);  // the hotspot's value is 
 int32_t Negotiation_Propose(MenuHotspot* hotspot);
 // The deal at the other side's amount: the bid placed and marked agreed, the sales entry dropped,
 // the screen left (6). It stays (2) when the buyer lacks the money (1115), no information row is
-// free (1152), a sale would leave the human fewer than 16 players (2200) or the bid is refused.
+// free (1152), a sale would leave the human fewer than 16 players (TEXT_SALE_SQUAD_MIN) or the bid
+// is refused.
 int32_t Negotiation_Accept(MenuHotspot* hotspot);
 int32_t Negotiation_Quit(MenuHotspot* hotspot);  // the sales entry dropped, the screen left
 int32_t Negotiation_ShowCard(MenuHotspot* hotspot);
 int32_t Negotiation_ToggleClause(MenuHotspot* hotspot);
 
+// Script values: negturn (-1 off the screen), humanbids and humansquad of the human's club.
+void Negotiation_RegisterScriptValues();
 // "name, nationality, line side, age ans": the player line of the negotiation and the talks.
 void Negotiation_FormatPlayerLine(int32_t player, char* out, std::size_t bytes);
 // "Refusé" in a half-shaded box once: the notice is cleared as it is drawn.

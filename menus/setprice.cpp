@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/script.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
@@ -77,6 +78,12 @@ int32_t SetPrice_Reset(MenuHotspot*)
 {
     SetPriceScreen.price = VTW_GetPlayerValue(Player());
     return EXM_CODE_REDRAW;
+}
+
+void SetPrice_RegisterScriptValues()
+{
+    ScriptRegisterValue("cardprice",
+                        [] { return CurrentPlayer >= 0 ? VTW_GetRecField14(CurrentPlayer) : -1; });
 }
 
 int32_t SetPrice_Ok(MenuHotspot*)

@@ -33,4 +33,7 @@ int32_t SetPrice_Digit(MenuHotspot* hotspot);  // the hotspot's value is its ste
 int32_t SetPrice_Reset(MenuHotspot* hotspot);  // back to the player's value
 int32_t SetPrice_Ok(MenuHotspot* hotspot);     // stores the asking price, back to the card
 
+// Script value cardprice: the asking price of CurrentPlayer, -1 none.
+void SetPrice_RegisterScriptValues();
+
 const MenuItem* SetPrice_Table();  // option 72

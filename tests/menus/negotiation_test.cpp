@@ -245,12 +245,12 @@ TEST_F(NegotiationTest, DealsThatCannotBeMadeAreRefusedAndPlaceNoBid)
     Market_AddHumanSale(m_own, m_seller, 0, -1);
     const int32_t count = VTW_RefreshSquadCount(Human());
     const SquadListRecord squad = SquadList;
-    for (int32_t k = 0, left = count; k < count && left > NEGOTIATION_SQUAD_MIN; ++k) {
+    for (int32_t k = 0, left = count; k < count && left > SELLER_KEEPS; ++k) {
         if (squad.players[k] == m_own) continue;
         Market_Release(squad.players[k]);
         --left;
     }
-    ASSERT_EQ(VTW_GetClubSquadCount(Human()), NEGOTIATION_SQUAD_MIN);
+    ASSERT_EQ(VTW_GetClubSquadCount(Human()), SELLER_KEEPS);
     Open(m_own);
     ClickingAway([] { EXPECT_EQ(Negotiation_Accept(nullptr), EXM_CODE_REDRAW); });
     EXPECT_EQ(BidSlot(m_seller, m_own), -1);
