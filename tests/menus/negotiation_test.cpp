@@ -243,13 +243,7 @@ TEST_F(NegotiationTest, DealsThatCannotBeMadeAreRefusedAndPlaceNoBid)
     // A sale that would leave the human 15 players.
     RouteClub = static_cast<int16_t>(m_seller);
     Market_AddHumanSale(m_own, m_seller, 0, -1);
-    const int32_t count = VTW_RefreshSquadCount(Human());
-    const SquadListRecord squad = SquadList;
-    for (int32_t k = 0, left = count; k < count && left > SELLER_KEEPS; ++k) {
-        if (squad.players[k] == m_own) continue;
-        Market_Release(squad.players[k]);
-        --left;
-    }
+    ReleaseDownTo(Human(), SELLER_KEEPS, m_own);
     ASSERT_EQ(VTW_GetClubSquadCount(Human()), SELLER_KEEPS);
     Open(m_own);
     ClickingAway([] { EXPECT_EQ(Negotiation_Accept(nullptr), EXM_CODE_REDRAW); });

@@ -156,13 +156,7 @@ TEST_F(TransferRouting, AnAgreedSaleGoesThroughThoughHeIsTheBestOfHisLineButNotB
     EXPECT_EQ(VTW_GetPlayerClub(best), m_buyer);
 
     // At sixteen players the agreed sale is refused.
-    const int32_t count = VTW_RefreshSquadCount(Human());
-    const SquadListRecord squad = SquadList;
-    for (int32_t k = 0, left = count; k < count && left > SELLER_KEEPS; ++k) {
-        if (squad.players[k] == m_own) continue;
-        Market_Release(squad.players[k]);
-        --left;
-    }
+    ReleaseDownTo(Human(), SELLER_KEEPS, m_own);
     ASSERT_EQ(VTW_GetClubSquadCount(Human()), SELLER_KEEPS);
     ASSERT_GE(VTW_PlaceBid(m_buyer, m_own, 1000, 0, 0), 0);
     ASSERT_GE(Market_AgreeBidInfo(m_own), 0);
