@@ -104,7 +104,6 @@ void CollectInterested(int32_t player)
         row[0] = '\0';
     }
     for (int32_t club = 0; club < CLUB_ID_COUNT; ++club) {
-        if (VTW_GetClubController(club) < 0) continue;
         for (int32_t slot = 0; slot < BID_SLOTS; ++slot) {
             if (VTW_GetClubBidPlayer(club, slot) != player) continue;
             if (n.interestedCount == NEGOTIATION_INTERESTED_ROWS) return;

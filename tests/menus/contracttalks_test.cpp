@@ -107,6 +107,12 @@ TEST_F(ContractTalksTest, FourYearsLeftAllowOnlyOneMoreAndSixAreRefusedWithNothi
     EXPECT_EQ(ContractTalks.wouldSign, 1);
     ContractTalks_Years(RIGHT);
     EXPECT_EQ(ContractTalks.years, 1);
+    // Another club's player may be offered up to five years, never more.
+    CurrentPlayer = static_cast<int16_t>(m_other);
+    ContractTalks.years = 4;
+    ContractTalks_Years(LEFT);
+    ContractTalks_Years(LEFT);
+    EXPECT_EQ(ContractTalks.years, CONTRACT_YEARS_MAX);
 }
 
 TEST_F(ContractTalksTest, TheWageStaysWithinZeroAndTheHighestOffer)
