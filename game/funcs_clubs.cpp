@@ -213,6 +213,18 @@ int32_t VTW_GetClubTrainingClause(int32_t club)
                    [](const ClubRecord& r) { return int32_t(r.trainingClause); });
 }
 
+void VTW_SetClubContractClause(int32_t club, int32_t value)
+{
+    if (ClubRecord* r = FullForSet(club, "ContractClause"))
+        r->contractClause = static_cast<uint8_t>(value != 0 ? 1 : 0);
+}
+
+void VTW_SetClubTrainingClause(int32_t club, int32_t value)
+{
+    if (ClubRecord* r = FullForSet(club, "TrainingClause"))
+        r->trainingClause = static_cast<uint8_t>(value != 0 ? 1 : 0);
+}
+
 void VTW_SetClubFinancialClause(int32_t club, int32_t value)
 {
     if (ClubRecord* r = FullForSet(club, "FinancialClause"))

@@ -19,6 +19,7 @@
 #include "game/season.h"
 #include "game/squad.h"
 #include "game/textformat.h"
+#include "game/textmess.h"
 #include "game/transfers.h"
 #include "game/world.h"
 
@@ -327,6 +328,46 @@ int32_t VTW_AddBidInfo(int32_t player, int32_t slot)
     return slot;
 }
 
+int32_t Market_BidLineCode(int32_t player)
+{
+    constexpr int32_t kCodes[LINE_COUNT] = {BIDPOS_KEEPER, BIDPOS_DEFENDER, BIDPOS_MIDFIELDER,
+                                            BIDPOS_FORWARD};
+    const int32_t line = VTW_GetPositionType(player);
+    return line < LINE_COUNT ? kCodes[line] : BIDPOS_MIDFIELDER;
+}
+
+bool Market_PlaceBidWithInfo(int32_t club, int32_t player, int32_t amount)
+{
+    const int32_t info = VTW_FindFreeBidInfo();
+    if (info < 0 || VTW_PlaceBid(club, player, amount, Market_BidLineCode(player), 0) < 0)
+        return false;
+    VTW_AddBidInfo(player, info);
+    return true;
+}
+
+int32_t Market_AgreeBidInfo(int32_t player)
+{
+    // A row left from an earlier, refused deal would have the new bid judged as not agreed.
+    const int32_t row = VTW_FindBidInfo(player);
+    if (row < 0) return VTW_AddBidInfo(player, VTW_FindFreeBidInfo());
+    MarketState.bidInfo[row].state = BID_AGREED;
+    MarketState.bidInfo[row].day = static_cast<int16_t>(DayNo);
+    return row;
+}
+
+bool Market_WithdrawBid(int32_t club, int32_t player)
+{
+    for (int32_t slot = 0; slot < BID_SLOTS; ++slot) {
+        ClubBid* bid = BidOf(club, slot, "WithdrawBid");
+        if (bid == nullptr || bid->player < 0 || bid->player != player) continue;
+        ClearBid(bid);
+        if (const int32_t row = VTW_FindBidInfo(player); row >= 0)
+            MarketState.bidInfo[row] = {-1, 0, 0, {}};
+        return true;
+    }
+    return false;
+}
+
 int32_t VTW_CountClubBidsForPlayer(int32_t player)
 {
     int32_t n = 0;
@@ -489,9 +530,13 @@ bool ShapeLets(const SquadShape& s, int32_t player)
     return s.count > SELLER_KEEPS && s.lines[line] > LINE_MINIMUM[line] && s.best[line] != player;
 }
 
-bool SellerLets(int32_t player, int32_t seller, int32_t fee)
+bool SellerLets(int32_t player, int32_t seller, int32_t fee, bool agreed)
 {
-    return !IsFullClub(seller) || (ShapeLets(ShapeOf(seller), player) && CanHold(seller, fee));
+    if (!IsFullClub(seller)) return true;
+    if (!CanHold(seller, fee)) return false;
+    // The human agreed the sale himself: only the squad minimum still holds.
+    if (agreed && HumanDecides(seller)) return VTW_GetClubSquadCount(seller) > SELLER_KEEPS;
+    return ShapeLets(ShapeOf(seller), player);
 }
 
 int32_t SigningYears(int32_t player)
@@ -506,11 +551,17 @@ void AnswerBid(int32_t club, ClubBid* bid)
     const int32_t info = VTW_FindBidInfo(player);
     const bool agreed = info >= 0 && MarketState.bidInfo[info].state == BID_AGREED;
     const int32_t demand = VTW_ComputeTransferFee(player, 0, club, nullptr, bid->clause);
+    // A deal the human agreed stands, a loan he booked included.
     const bool accepted =
-        bid->kind == BID_LOAN ? VTW_GetPlayerLoanList(player) != 0 : agreed || bid->price >= demand;
+        agreed
+        || (bid->kind == BID_LOAN ? VTW_GetPlayerLoanList(player) != 0 : bid->price >= demand);
     const int32_t fee = bid->kind == BID_LOAN ? 0 : bid->price;
-    if (!accepted || !SellerLets(player, seller, fee) || Club_GetTransferBudget(club) < fee) {
-        if (info >= 0) MarketState.bidInfo[info].state = BID_REFUSED;
+    if (!accepted || !SellerLets(player, seller, fee, agreed)
+        || Club_GetTransferBudget(club) < fee) {
+        if (agreed && HumanDecides(seller))
+            GameHooks.ShowMessage(GetMessageText(TEXT_SALE_SQUAD_MIN));
+        // Nothing reads a refused row, and the rows would otherwise fill up for good.
+        if (info >= 0) MarketState.bidInfo[info] = {-1, 0, 0, {}};
         ClearBid(bid);
         return;
     }
@@ -654,10 +705,12 @@ bool Buy(int32_t buyer, MarketDay& day, int32_t line, int32_t low, int32_t high)
     const int32_t fee =
         seller == CLUB_NONE ? 0 : VTW_ComputeTransferFee(target, 0, buyer, nullptr, 0);
     if (HumanDecides(seller)) {
-        Market_AddHumanSale(target, buyer, 0, fee);
+        // The human's own asking price, when he set one, is what the club asks him at.
+        const int32_t asking = VTW_GetRecField14(target);
+        Market_AddHumanSale(target, buyer, 0, asking >= 0 ? asking : fee);
         return false;
     }
-    if (!SellerLets(target, seller, fee)) return false;
+    if (!SellerLets(target, seller, fee, false)) return false;
     const int32_t years = SigningYears(target);
     int32_t interest = 0;
     const int32_t wage = Contract_Demand(target, 12 * years, buyer, 0, 0);
@@ -999,9 +1052,22 @@ bool Market_WindowOpen()
 
 int32_t Market_UnattachedCount() { return UnattachedCount(); }
 
+// The human's lists are emptied before every day, so agreed signings whose talks were left
+// undecided are filed again: otherwise their bids would hold his bid slots for good.
+void RefileHumanSignings()
+{
+    const int32_t club = GameState.humanClub;
+    if (!HumanDecides(club)) return;
+    for (const ClubBid& bid : DbClubs[club].bids) {
+        if (bid.player >= 0 && bid.state == BID_AGREED)
+            Market_AddHumanContract(bid.player, club, TALK_SIGNING);
+    }
+}
+
 void Market_DailyStage()
 {
     AnswerBids();
+    RefileHumanSignings();
     if (Market_WindowOpen()) ComputerMarket();
     HumanRenewalTalks();
     if (GameState.dayOfMonth == 1) TrimUnattached(UNATTACHED_CEILING);

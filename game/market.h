@@ -22,6 +22,8 @@ constexpr int32_t STAFF_CANDIDATES = 10;
 constexpr int32_t SELLER_KEEPS = 16;  // a seller never drops below this many players
 constexpr int32_t CONTRACT_YEARS_MAX = 5;
 constexpr int32_t HUMAN_SACKING_MATCHES = 15;
+// Told when a sale the human agreed would leave him fewer than SELLER_KEEPS players.
+constexpr int32_t TEXT_SALE_SQUAD_MIN = 2200;
 
 // Position codes of a bid: the line the buyer bids for.
 constexpr int32_t BIDPOS_KEEPER = 0;
@@ -109,6 +111,14 @@ void Market_NewGame();
 int32_t VTW_FindFreeBidInfo();                         // a free row, -1 none
 int32_t VTW_FindBidInfo(int32_t player);               // his row, -1 none
 int32_t VTW_AddBidInfo(int32_t player, int32_t slot);  // the slot; -1 for slot -1 or a used one
+int32_t Market_BidLineCode(int32_t player);            // the position code of the player's line
+// A bid at his line's code with an information row marked agreed; false when no row is free or
+// the bid is refused (nothing is written then).
+bool Market_PlaceBidWithInfo(int32_t club, int32_t player, int32_t amount);
+// The human's agreed deal: his row marked agreed today, or a free row taken; the row, -1 none.
+int32_t Market_AgreeBidInfo(int32_t player);
+// The club's bid for the player withdrawn with his information row; false when it has none.
+bool Market_WithdrawBid(int32_t club, int32_t player);
 // A club's bid: the slot 0-3, or -1 when refused (no free slot, five bidders already, the buyer's
 // squad at 32, a fee above the transfer budget, his own player). A loan bids LOAN_BID_AMOUNT.
 int32_t VTW_PlaceBid(int32_t club, int32_t player, int32_t amount, int32_t positionCode,

@@ -13,6 +13,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/hooks.h"
+#include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/savegame.h"
@@ -25,6 +26,7 @@
 #include "gamecode/matchrun.h"
 #include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
+#include "menus/contracttalks.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
@@ -40,6 +42,7 @@
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
+#include "menus/negotiation.h"
 #include "menus/newcareer.h"
 #include "menus/news.h"
 #include "menus/numbers.h"
@@ -48,6 +51,7 @@
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
+#include "menus/setprice.h"
 #include "menus/squadscreen.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
@@ -64,6 +68,7 @@ uint16_t JobOfferMode;
 int16_t CurrentPlayer;
 uint16_t CardReturnOption;
 int16_t RouteClub;
+uint16_t SalesEventFlag;
 
 namespace {
 
@@ -314,11 +319,11 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(7, "Equipe", Squad_Table, AfterSquad),
     Table(8, "Calendrier", ClubCalendar_Table),
     Table(9, "Classement", LeagueTable_Table),
-    Screen(10, "N\xE9gociations", AfterNegotiations),
+    Table(10, "N\xE9gociations", Negotiation_Table, AfterNegotiations),
     Table(11, "Rencontres/R\xE9sultats", FixtureList_Table),
     Screen(12, "Tableau d'Honneur National"),
     Screen(13, "Choix des entra\xEEneurs"),
-    Screen(14, "N\xE9gocier contrat", AfterContractTalks),
+    Table(14, "N\xE9gocier contrat", ContractTalks_Table, AfterContractTalks),
     Empty(15),
     Table(16, "Entrer nom de l'entra\xEEneur", ManagerName_Table),
     Screen(17, "Match amical"),
@@ -372,7 +377,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(69, "R\xE9putation de l'entra\xEEneur"),
     Screen(70, "Liste r\xE9" "duite"),
     Empty(71),
-    Screen(72, "Fixer prix"),
+    Table(72, "Fixer prix", SetPrice_Table),
     Table(73, "Offre d'emploi", JobOffer_Table),
     Screen(74, "Informations club"),
     Screen(75, "Liste discipline"),
@@ -517,21 +522,35 @@ void RouteSaleRequest()
         AskForLoan(player, club);
     } else if (RequestIsWorthNegotiating(player, club)) {
         MenuOption = 10;
+        SalesEventFlag = 1;
     } else {
         FrontEndRoutes.removeSale(player);
     }
 }
 
-// The defaults until the job and transfer markets answer.
+// The job rows answer that nothing is pending until the job market fills them.
 int32_t Nobody() { return 0; }
 int32_t NoDay() { return -1; }
 int32_t NoClub() { return -1; }
-void NoSale(int32_t) {}
-int32_t NoBid(int32_t, int32_t) { return 0; }
-int32_t NoLoan(int32_t, int32_t) { return -1; }
 
-constexpr RouteQueries NO_ROUTES = {Nobody, Nobody, NoClub, NoDay,  Nobody, NoClub, Nobody,
-                                    Nobody, Nobody, Nobody, NoClub, NoSale, NoBid,  NoLoan};
+// The asking club's bid against the request's price.
+int32_t MarketBidForPlayer(int32_t player, int32_t club)
+{
+    int32_t interest = 0;
+    return VTW_ComputeBidForPlayer(player, VTW_GetSaleAskingPrice(player), 0, club, 0, 0,
+                                   &interest);
+}
+
+int32_t MarketBookLoan(int32_t club, int32_t player)
+{
+    return Market_PlaceBidWithInfo(club, player, LOAN_BID_AMOUNT) ? 0 : -1;
+}
+
+constexpr RouteQueries DEFAULT_ROUTES = {
+    Nobody, Nobody, NoClub, NoDay, Nobody, NoClub,
+    // The transfer market.
+    VTW_HasHumanContracts, VTW_GetHumanContracts, VTW_HasHumanSales, VTW_FindHumanSales,
+    VTW_FindHumanSalesTeam, VTW_RemoveHumanSale, MarketBidForPlayer, MarketBookLoan};
 
 // ---------------------------------------------------------------------------------------------
 // The game's upward calls.
@@ -558,6 +577,9 @@ void RegisterScriptValues()
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
     DayScreen_RegisterScriptValues();
+    Negotiation_RegisterScriptValues();
+    ContractTalks_RegisterScriptValues();
+    SetPrice_RegisterScriptValues();
     ScriptRegisterValue("calfirst", [] { return static_cast<int32_t>(ClubCalendar.first); });
     ScriptRegisterValue("calcount", [] { return static_cast<int32_t>(ClubCalendar.count); });
     ScriptRegisterValue("tablediv",
@@ -608,7 +630,7 @@ const ExmFrontEnd LOOP_STEPS = {
 
 }  // namespace
 
-RouteQueries FrontEndRoutes = NO_ROUTES;
+RouteQueries FrontEndRoutes = DEFAULT_ROUTES;
 
 void FrontEndInit()
 {
@@ -616,7 +638,7 @@ void FrontEndInit()
     PreviousOption = MENU_OPTION_TITLE;
     StartOption = MENU_OPTION_TITLE;
     FrontEnd_ResetCareerWords();
-    FrontEndRoutes = NO_ROUTES;
+    FrontEndRoutes = DEFAULT_ROUTES;
     s_frontEnd = {};
     s_frontEnd.beforePrevious = -1;
     s_frontEnd.placeholderBack = -1;
@@ -635,6 +657,9 @@ void FrontEndInit()
     SquadScreenInit();
     PlayerCardInit();
     CareerHistoryInit();
+    SetPriceInit();
+    NegotiationInit();
+    ContractTalksInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -645,6 +670,9 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    ContractTalksUninit();
+    NegotiationUninit();
+    SetPriceUninit();
     CareerHistoryUninit();
     PlayerCardUninit();
     SquadScreenUninit();
@@ -675,6 +703,7 @@ void FrontEnd_ResetCareerWords()
     CurrentPlayer = -1;
     CardReturnOption = MENU_OPTION_OFFICE;
     RouteClub = -1;
+    SalesEventFlag = 0;
 }
 
 void FrontEnd_RegisterLoopSteps() { EXM_SetFrontEnd(&LOOP_STEPS); }

@@ -37,9 +37,10 @@ extern uint16_t JobOfferMode;       // 2 when the routing opens the job offer
 extern int16_t CurrentPlayer;
 extern uint16_t CardReturnOption;  // the option the player card's OK opens
 extern int16_t RouteClub;          // the asking club of a request
+extern uint16_t SalesEventFlag;    // 1 while the routing's sale request is negotiated
 
-// What the routing asks the job and transfer markets. Those markets fill the rows when they come;
-// until then every row answers that nothing is pending.
+// What the routing asks the job and transfer markets. The transfer rows are game/market's; the
+// job rows answer that nothing is pending until the job market fills them.
 struct RouteQueries {
     int32_t (*sackedHuman)();    // a human who lost his post today, 0 none
     int32_t (*jobOfferHuman)();  // a human with a job offer, 0 none

@@ -125,8 +125,11 @@ void DrawSquadRow(int32_t x, int32_t y, int32_t, int32_t, int32_t row)
                    MENU_ALIGN_TR);
 }
 
+// The new post comes with the terms that let the manager renew contracts and run training.
 void ResetClauses(int32_t club)
 {
+    VTW_SetClubContractClause(club, 1);
+    VTW_SetClubTrainingClause(club, 1);
     VTW_ClearClubFlag51_6(club);
     VTW_ClearClubFlag27_2(club);
     VTW_SetClubFinancialClause(club, 1);

@@ -315,23 +315,6 @@ bool RoomToBid(int32_t club, int32_t player)
            && VTW_FindFreeBidInfo() >= 0;
 }
 
-int32_t BidLineCode(int32_t player)
-{
-    const int32_t kCodes[LINE_COUNT] = {BIDPOS_KEEPER, BIDPOS_DEFENDER, BIDPOS_MIDFIELDER,
-                                        BIDPOS_FORWARD};
-    const int32_t line = VTW_GetPositionType(player);
-    return line < LINE_COUNT ? kCodes[line] : BIDPOS_MIDFIELDER;
-}
-
-// A bid placed with its information row; false when the market refused it.
-bool PlaceBidWithInfo(int32_t club, int32_t player, int32_t amount)
-{
-    const int32_t info = VTW_FindFreeBidInfo();
-    if (info < 0 || VTW_PlaceBid(club, player, amount, BidLineCode(player), 0) < 0) return false;
-    VTW_AddBidInfo(player, info);
-    return true;
-}
-
 bool MayBid(int32_t human, int32_t player)
 {
     const int32_t club = VTW_GetPlayerClub(player);
@@ -491,7 +474,7 @@ int32_t Card_TryBuy(int32_t player)
         MenuOption = OPTION_NEGOTIATIONS;
         return CARD_LEAVES;
     }
-    return PlaceBidWithInfo(human, player, 0) ? 0 : TEXT_CARD_TOO_MANY;
+    return Market_PlaceBidWithInfo(human, player, 0) ? 0 : TEXT_CARD_TOO_MANY;
 }
 
 int32_t Card_Buy(MenuListEntry*)
@@ -507,7 +490,7 @@ int32_t Card_TryBorrow(int32_t player)
                      && VTW_GetPlayerWage(player) <= VTW_GetClubMaxWageOffer(human)
                      && VTW_IsNotInHumanRecent(player) != 0 && VTW_PushHumanRecent(player) != 0;
     if (!may) return TEXT_CARD_NO_BORROW;
-    if (!RoomToBid(human, player) || !PlaceBidWithInfo(human, player, LOAN_BID_AMOUNT))
+    if (!RoomToBid(human, player) || !Market_PlaceBidWithInfo(human, player, LOAN_BID_AMOUNT))
         return TEXT_CARD_LOAN_TOO_MANY;
     return 0;
 }

@@ -164,11 +164,15 @@ TEST_F(JobOfferScreen, TakingAJobWhileEmployedResetsTheClausesAndRoutesOn)
     offered.flags = CLUBFLAG_RELEGATION_BONUS | CLUBFLAG_BOARD_PRESSURE | CLUBFLAG_TRANSFER_EMBARGO
                     | CLUBFLAG_YOUTH_PRIORITY;
     offered.financialClause = 0;
+    offered.contractClause = 0;
+    offered.trainingClause = 0;
     VTW_SetJobOfferHuman(1);
     FrontEndRoutes.sackedHuman = [] { return 1; };  // something for the routing to find
     EXPECT_EQ(JobOffer_Accept(nullptr), EXM_CODE_LEAVE);
     EXPECT_EQ(offered.flags, 0);
     EXPECT_EQ(offered.financialClause, 1);
+    EXPECT_EQ(offered.contractClause, 1);  // the terms that open contract talks and training
+    EXPECT_EQ(offered.trainingClause, 1);
     EXPECT_EQ(VTW_GetClubOfManager(MANAGER_HUMAN), OFFERED);
     EXPECT_EQ(VTW_GetJobOfferHuman(), 0);
     EXPECT_EQ(JobOfferMode, 0);

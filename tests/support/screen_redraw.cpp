@@ -3,8 +3,10 @@
 
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/market.h"
 #include "game/matchday.h"
 #include "game/shortlist.h"
+#include "game/squad.h"
 #include "game/tables.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
@@ -48,4 +50,15 @@ int32_t ClickingBoxesAway(const std::function<int32_t()>& fn, bool yes)
     }
     ScopedMenuScript script(inputs, 20);
     return fn();
+}
+
+void ReleaseDownTo(int32_t club, int32_t count, int32_t kept)
+{
+    const int32_t members = VTW_RefreshSquadCount(club);
+    const SquadListRecord squad = SquadList;  // the releases rebuild the list
+    for (int32_t k = 0, left = members; k < members && left > count; ++k) {
+        if (squad.players[k] == kept) continue;
+        Market_Release(squad.players[k]);
+        --left;
+    }
 }

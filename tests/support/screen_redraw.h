@@ -30,6 +30,9 @@ private:
     int32_t m_human = -1;
 };
 
+// Releases players of the club, never `kept`, until it has `count` left.
+void ReleaseDownTo(int32_t club, int32_t count, int32_t kept);
+
 // Runs `fn`, clicking away every message box it shows and answering its questions "Oui" (or,
 // with `yes` false, "Non").
 int32_t ClickingBoxesAway(const std::function<int32_t()>& fn, bool yes = true);
