@@ -188,6 +188,8 @@ void Market_SetMatchSlot(int32_t row);
 int32_t VTW_GetStaffCost(int32_t rating, int32_t months, int32_t* wage);
 int32_t VTW_GetStaffChoiceRating(int32_t role, int32_t k);  // 0 outside the market
 int32_t VTW_GetStaffChoiceTerm(int32_t role, int32_t k);
+// A hired candidate leaves the market: a fresh one is drawn in his place (nothing outside it).
+void Staff_ReplaceCandidate(int32_t role, int32_t k);
 // Fills the club's vacancies with the best candidates it can carry: the count hired.
 int32_t VTW_AIHireStaff(int32_t club);
 // The rating band of a club's reputation: candidates above its top are out of reach.

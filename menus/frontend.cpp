@@ -49,6 +49,7 @@
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
 #include "menus/squadscreen.h"
+#include "menus/staffchoice.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
 
@@ -220,19 +221,6 @@ void LoadSavedGame()
 // The video options come later; until then the option goes straight back.
 void VideoOptions() { MenuOption = PreviousOption; }
 
-int32_t StaffCount(int32_t club)
-{
-    int32_t (*const getters[])(int32_t) = {
-        VTW_GetClubCoach,      VTW_GetClubCoachGK, VTW_GetClubCoachDF, VTW_GetClubCoachMD,
-        VTW_GetClubCoachFW,    VTW_GetClubPhysio,  VTW_GetClubYDO,     VTW_GetClubDietitian,
-        VTW_GetClubCoachYouth, VTW_GetClubPsycho,  VTW_GetClubFaith};
-    int32_t sum = 0;
-    for (const auto get : getters) {
-        sum += get(club);
-    }
-    return sum;
-}
-
 // ---------------------------------------------------------------------------------------------
 // What runs after a screen is left.
 
@@ -266,7 +254,8 @@ void AfterContractTalks()
 
 void BeforeTraining()
 {
-    if (StaffCount(HumanClub()) == 0) DoMessageBox(GetMessageText(TEXT_NO_STAFF), 0);
+    if (HumanClub() >= 0 && StaffChoice_FilledRoles(HumanClub()) == 0)
+        DoMessageBox(GetMessageText(TEXT_NO_STAFF), 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -317,7 +306,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(10, "N\xE9gociations", AfterNegotiations),
     Table(11, "Rencontres/R\xE9sultats", FixtureList_Table),
     Screen(12, "Tableau d'Honneur National"),
-    Screen(13, "Choix des entra\xEEneurs"),
+    Table(13, "Choix des entra\xEEneurs", StaffChoice_Table),
     Screen(14, "N\xE9gocier contrat", AfterContractTalks),
     Empty(15),
     Table(16, "Entrer nom de l'entra\xEEneur", ManagerName_Table),
@@ -557,6 +546,9 @@ void RegisterScriptValues()
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
+    ScriptRegisterValue("staffroles", [] {
+        return GameState.currentClub >= 0 ? StaffChoice_FilledRoles(GameState.currentClub) : 0;
+    });
     DayScreen_RegisterScriptValues();
     ScriptRegisterValue("calfirst", [] { return static_cast<int32_t>(ClubCalendar.first); });
     ScriptRegisterValue("calcount", [] { return static_cast<int32_t>(ClubCalendar.count); });
@@ -642,6 +634,7 @@ void FrontEndInit()
     SquadScreenInit();
     PlayerCardInit();
     CareerHistoryInit();
+    StaffChoiceInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -652,6 +645,7 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    StaffChoiceUninit();
     CareerHistoryUninit();
     PlayerCardUninit();
     SquadScreenUninit();
