@@ -2,9 +2,11 @@
 // splash screens, and the routing after game time has passed.
 #include "menus/frontend.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "engine/fatal.h"
 #include "engine/pakfile.h"
@@ -48,6 +50,7 @@
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
+#include "menus/shortlistscreen.h"
 #include "menus/squadscreen.h"
 #include "menus/staffchoice.h"
 #include "menus/textinput.h"
@@ -359,7 +362,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(67, "Calendrier du club"),
     Screen(68, "R\xE9putation du club"),
     Screen(69, "R\xE9putation de l'entra\xEEneur"),
-    Screen(70, "Liste r\xE9" "duite"),
+    Table(70, "Liste r\xE9" "duite", Shortlist_Table),
     Empty(71),
     Screen(72, "Fixer prix"),
     Table(73, "Offre d'emploi", JobOffer_Table),
@@ -546,6 +549,11 @@ void RegisterScriptValues()
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
+    ScriptRegisterValue("shortlist", [] {
+        return static_cast<int32_t>(
+            std::count_if(std::begin(ShortList), std::end(ShortList),
+                          [](uint16_t id) { return id != SHORTLIST_FREE; }));
+    });
     ScriptRegisterValue("staffroles", [] {
         return GameState.currentClub >= 0 ? StaffChoice_FilledRoles(GameState.currentClub) : 0;
     });
@@ -635,6 +643,7 @@ void FrontEndInit()
     PlayerCardInit();
     CareerHistoryInit();
     StaffChoiceInit();
+    ShortlistScreenInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -645,6 +654,7 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    ShortlistScreenUninit();
     StaffChoiceUninit();
     CareerHistoryUninit();
     PlayerCardUninit();
