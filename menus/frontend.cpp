@@ -46,6 +46,7 @@
 #include "menus/news.h"
 #include "menus/numbers.h"
 #include "menus/office.h"
+#include "menus/pasttransfers.h"
 #include "menus/playercard.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
@@ -331,7 +332,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(32, "Matchs du club"),
     Empty(33),
     Screen(34, "Classement Buteurs"),
-    Screen(35, "Transferts pass\xE9s"),
+    Table(35, "Transferts pass\xE9s", PastTransfers_Table),
     Screen(36, "Transfert de club"),
     Screen(37, "Meilleurs joueurs"),
     Empty(38), Empty(39), Empty(40), Empty(41), Empty(42),
@@ -644,6 +645,7 @@ void FrontEndInit()
     CareerHistoryInit();
     StaffChoiceInit();
     ShortlistScreenInit();
+    PastTransfersInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -654,6 +656,7 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    PastTransfersUninit();
     ShortlistScreenUninit();
     StaffChoiceUninit();
     CareerHistoryUninit();
