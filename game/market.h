@@ -37,8 +37,6 @@ enum TalkKind : uint8_t { TALK_RENEWAL, TALK_SIGNING };
 constexpr int32_t MSG_MONEY_WARNING = 0;
 constexpr int32_t MSG_STAFF_LEFT = 20;
 constexpr int32_t MSG_HUMAN_SACKED = 21;
-constexpr int32_t MSG_APPLICATION_ACCEPTED = 73;
-constexpr int32_t MSG_APPLICATION_REFUSED = 74;
 
 // Saved as raw bytes: every field sits at its natural alignment and the static_asserts below
 // prove there is no padding, so the layout is the same on every build.

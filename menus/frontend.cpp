@@ -15,6 +15,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/hooks.h"
+#include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/savegame.h"
@@ -33,6 +34,7 @@
 #include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
 #include "menus/hotregion.h"
+#include "menus/jobcentre.h"
 #include "menus/joboffer.h"
 #include "menus/kits.h"
 #include "menus/leaguetable.h"
@@ -66,6 +68,7 @@ uint16_t PlayerCardOutcome;
 uint16_t AdvanceMode;
 uint16_t MatchReportPage;
 uint16_t JobOfferMode;
+uint16_t JobCentreViewFlag;
 int16_t CurrentPlayer;
 uint16_t CardReturnOption;
 int16_t RouteClub;
@@ -116,7 +119,11 @@ struct FrontEndState {
 FrontEndState s_frontEnd;
 
 int32_t HumanClub() { return VTW_GetClubOfManager(CurrentHuman); }
-void ResetCurrentClub() { GameState.currentClub = static_cast<int16_t>(HumanClub()); }
+// Without a post the screens go on showing the club he left: no screen ever shows club -1.
+void ResetCurrentClub()
+{
+    if (HumanClub() >= 0) GameState.currentClub = static_cast<int16_t>(HumanClub());
+}
 
 // ---------------------------------------------------------------------------------------------
 // The placeholder of a screen still to come.
@@ -336,7 +343,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(36, "Transfert de club"),
     Screen(37, "Meilleurs joueurs"),
     Empty(38), Empty(39), Empty(40), Empty(41), Empty(42),
-    Screen(43, "Le centre de recherche d'emploi"),
+    Table(43, "Le centre de recherche d'emploi", JobCentre_Table),
     Screen(44, "Palmar\xE8s Troph\xE9" "e"),
     Screen(45, "Archives championnat"),
     Step(46, AdvanceTime, "Rencontre du jour"),
@@ -515,16 +522,19 @@ void RouteSaleRequest()
     }
 }
 
-// The defaults until the job and transfer markets answer.
+// The transfer rows' defaults until the transfer market answers.
 int32_t Nobody() { return 0; }
-int32_t NoDay() { return -1; }
 int32_t NoClub() { return -1; }
 void NoSale(int32_t) {}
 int32_t NoBid(int32_t, int32_t) { return 0; }
 int32_t NoLoan(int32_t, int32_t) { return -1; }
 
-constexpr RouteQueries NO_ROUTES = {Nobody, Nobody, NoClub, NoDay,  Nobody, NoClub, Nobody,
-                                    Nobody, Nobody, Nobody, NoClub, NoSale, NoBid,  NoLoan};
+// clang-format off
+constexpr RouteQueries DEFAULT_ROUTES = {
+    VTW_GetSackedHuman, VTW_GetJobOfferHuman, VTW_GetJobOfferClub,
+    VTW_GetHumanOfferB, VTW_GetHumanOfferC,   VTW_GetHumanOfferClub,
+    Nobody, Nobody, Nobody, Nobody, NoClub, NoSale, NoBid, NoLoan};
+// clang-format on
 
 // ---------------------------------------------------------------------------------------------
 // The game's upward calls.
@@ -555,6 +565,12 @@ void RegisterScriptValues()
             std::count_if(std::begin(ShortList), std::end(ShortList),
                           [](uint16_t id) { return id != SHORTLIST_FREE; }));
     });
+    ScriptRegisterValue("vacancies", [] {
+        uint16_t clubs[CLUB_ID_COUNT + 1];
+        return VTW_ListManagerVacancies(clubs);
+    });
+    ScriptRegisterValue("jobanswer", [] { return static_cast<int32_t>(JobCentre.lastAnswer); });
+    ScriptRegisterValue("gameover", [] { return static_cast<int32_t>(JobCentre.gameOver); });
     ScriptRegisterValue("staffroles", [] {
         return GameState.currentClub >= 0 ? StaffChoice_FilledRoles(GameState.currentClub) : 0;
     });
@@ -608,7 +624,7 @@ const ExmFrontEnd LOOP_STEPS = {
 
 }  // namespace
 
-RouteQueries FrontEndRoutes = NO_ROUTES;
+RouteQueries FrontEndRoutes = DEFAULT_ROUTES;
 
 void FrontEndInit()
 {
@@ -621,10 +637,11 @@ void FrontEndInit()
     AdvanceMode = 0;
     MatchReportPage = 0;
     JobOfferMode = 0;
+    JobCentreViewFlag = 0;
     CurrentPlayer = -1;
     CardReturnOption = MENU_OPTION_OFFICE;
     RouteClub = -1;
-    FrontEndRoutes = NO_ROUTES;
+    FrontEndRoutes = DEFAULT_ROUTES;
     s_frontEnd = {};
     s_frontEnd.beforePrevious = -1;
     s_frontEnd.placeholderBack = -1;
@@ -646,6 +663,7 @@ void FrontEndInit()
     StaffChoiceInit();
     ShortlistScreenInit();
     PastTransfersInit();
+    JobCentreInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -656,6 +674,7 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    JobCentreUninit();
     PastTransfersUninit();
     ShortlistScreenUninit();
     StaffChoiceUninit();

@@ -32,14 +32,16 @@ extern uint16_t PlayerCardOutcome;  // 1 negotiations, 2 contract talks
 extern uint16_t AdvanceMode;        // 2: the day's match screen before the advance
 extern uint16_t MatchReportPage;    // 0 match analysis, 1 graphs
 extern uint16_t JobOfferMode;       // 2 when the routing opens the job offer
+// 1 while a screen shows a club the job centre looks at; its way back leads to the job centre.
+extern uint16_t JobCentreViewFlag;
 // The player every player screen acts on, -1 none; a screen that opens the card (4) or the career
 // history (57) sets it first, and so does the routing for a request or talks.
 extern int16_t CurrentPlayer;
 extern uint16_t CardReturnOption;  // the option the player card's OK opens
 extern int16_t RouteClub;          // the asking club of a request
 
-// What the routing asks the job and transfer markets. Those markets fill the rows when they come;
-// until then every row answers that nothing is pending.
+// What the routing asks the job and transfer markets: the job rows are the game's own; the
+// transfer rows answer that nothing is pending until that market fills them. Tests replace rows.
 struct RouteQueries {
     int32_t (*sackedHuman)();    // a human who lost his post today, 0 none
     int32_t (*jobOfferHuman)();  // a human with a job offer, 0 none
