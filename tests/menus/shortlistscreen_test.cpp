@@ -132,8 +132,16 @@ TEST_F(ShortlistScreenTest, TheHumansBidShowsInPlaceOfTheValue)
     const std::vector<int32_t> players = Shortlisted(2);
     EXPECT_EQ(Shortlist_HumanBid(players[0]), -1);
     const int32_t price = 54321;
-    DbClubs[m_screen.HumanClub()].bids[2] = {static_cast<int16_t>(players[0]), 0, 0, price,
-                                             BID_TRANSFER, BID_PLACED, 0};
+    DbClubs[m_screen.HumanClub()].bids[2] = {
+        static_cast<int16_t>(players[0]), 0, 0, price, BID_TRANSFER, BID_PLACED, 0};
     EXPECT_EQ(Shortlist_HumanBid(players[0]), price);
     EXPECT_EQ(Shortlist_HumanBid(players[1]), -1);
+}
+
+TEST_F(ShortlistScreenTest, ThreePlayersMatchTheGolden)
+{
+    Shortlisted(3);
+    uint32_t hash = 0;
+    m_screen.Run(Shortlist_Table(), [&] { hash = WorkScreenHash(); });
+    ExpectGoldenHash("menus/shortlist_three", hash);
 }

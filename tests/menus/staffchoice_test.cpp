@@ -147,3 +147,16 @@ TEST_F(StaffChoiceTest, HiresThatDoNothing)
         EXPECT_EQ(StaffChoice.hire, STAFF_NO_HIRE) << c.what;
     }
 }
+
+TEST_F(StaffChoiceTest, TheScreenAtDayZeroMatchesItsGolden)
+{
+    uint32_t hash = 0;
+    int32_t hotspots = 0;
+    m_screen.Run(StaffChoice_Table(), [&] {
+        hash = WorkScreenHash();
+        hotspots = EXM_HotspotCount();
+    });
+    ExpectGoldenHash("menus/staff_day0", hash);
+    // Two cells per holder row, a candidate row each, the role button and OK.
+    EXPECT_GE(hotspots, 2 * STAFF_ROLE_COUNT + STAFF_CANDIDATES + 2);
+}
