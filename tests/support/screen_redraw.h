@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "menus/exm.h"
 #include "tests/support/day_loop.h"
 #include "tests/support/menu_loop.h"
 
@@ -29,6 +30,23 @@ private:
     ScopedDayLoop m_loop;
     int32_t m_human = -1;
 };
+
+// For the benchmarks: runs the screen in a fresh career and times full redraws from inside its
+// loop, as many as the benchmark's state asks for; Escape then leaves.
+template <typename BenchmarkState>
+void TimeScreenRedraws(BenchmarkState& state, const MenuItem* table,
+                       const std::function<void()>& setUp = {})
+{
+    ScopedScreenRedraw career(setUp);
+    int64_t redraws = 0;
+    career.Run(table, [&] {
+        for (auto _ : state) {
+            EXM_RedrawNow();
+            ++redraws;
+        }
+    });
+    state.SetItemsProcessed(redraws);
+}
 
 // Runs `fn`, clicking away every message box it shows and answering its questions "Oui" (or,
 // with `yes` false, "Non").
