@@ -3,18 +3,23 @@
 #include "menus/jobcentre.h"
 
 #include <cstring>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "game/calendar.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
 #include "game/matchday.h"
 #include "game/records.h"
+#include "game/season.h"
 #include "game/tables.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/menubar.h"
+#include "menus/menucont.h"
+#include "menus/office.h"
 #include "menus/squadscreen.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/screen_redraw.h"
@@ -22,6 +27,15 @@
 namespace {
 
 constexpr int32_t kReputation = 30;
+
+void PlayDay()
+{
+    VTW_FindHumanNextFixture();
+    int32_t row = 0;
+    while (VTW_PlayMatchDay(&row) != 0) {
+    }
+    VTW_AdvanceDay();
+}
 
 class JobCentreTest : public ::testing::Test {
 protected:
@@ -169,4 +183,42 @@ TEST_F(JobCentreTest, TheThreatenedListMovesOneRowAtATimeWithinItself)
     JobCentre.first = 0;
     EXPECT_EQ(JobCentre_ThreatenedDown(), 1);
     EXPECT_EQ(JobCentre.first, 0);
+}
+
+TEST_F(JobCentreTest, AManagerWithoutAPostWalksEveryScreenOfTheBarAndTheOffice)
+{
+    // A squad that loses every match and a board without patience: the board sacks him.
+    const int32_t human = m_screen.HumanClub();
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(human, &members);
+    for (int32_t k = 0; k < count; ++k) {
+        if (members[k] < FullPlayerCount) DbPlayers[members[k]].ability = 1;
+    }
+    while (GameState.humanClub == human && DayNo < GameState.lastLeagueDay) {
+        DbClubs[human].boardPatience = 0;
+        PlayDay();
+    }
+    ASSERT_FALSE(FrontEnd_HumanHasPost());
+    Vacate(0);  // a club that would take him: the career goes on
+    MenuOption = MENU_OPTION_OFFICE;
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, OPTION_JOB_CENTRE);
+
+    // Each screen of the bar, the office with its offers page and a day played, left at once.
+    std::vector<int16_t> options = {OPTION_JOB_CENTRE, MENU_OPTION_OFFICE, 25};
+    for (const MenuOptionLabel& pair : MenuOption_TextNumber) {
+        if (pair.label == 0 && pair.option == 0) break;
+        if (pair.option != MENU_OPTION_SPECIAL)
+            options.push_back(static_cast<int16_t>(pair.option));
+    }
+    const int32_t day = VTW_GetCurrentDay();
+    for (const int16_t option : options) {
+        Office.flags |= OFFICE_OFFERS_PAGE;
+        ScopedMenuScript escape({}, 100);
+        MenuOption = option;
+        DispatchNext();
+        EXPECT_GE(GameState.currentClub, 0) << option;
+        EXPECT_FALSE(FrontEnd_HumanHasPost()) << option;
+    }
+    EXPECT_EQ(VTW_GetCurrentDay(), day + 1);
 }
