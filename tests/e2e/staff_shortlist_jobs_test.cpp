@@ -2,8 +2,8 @@
 // the job centre in the real program: a coach dismissed and another hired, three players
 // shortlisted from their cards and one removed, the transfers of the first match days, and a
 // vacant post looked at and applied for.
+#include <cstdlib>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -131,13 +131,16 @@ int32_t LitPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_
     return TextPixels(frame, x, y, w, h) + CountNearColour(frame, x, y, w, h, 0xFFFF00, 80);
 }
 
-// The values the script printed, in order, by name.
+// The values the script printed ("script: NAME = VALUE"), in order, by name.
 std::map<std::string, std::vector<int32_t>> Printed(const std::string& out)
 {
     std::map<std::string, std::vector<int32_t>> values;
-    const std::regex line("script: ([a-z]+) = (-?[0-9]+)");
-    for (std::sregex_iterator it(out.begin(), out.end(), line), end; it != end; ++it) {
-        values[(*it)[1]].push_back(std::stoi((*it)[2]));
+    const std::string mark = "script: ";
+    for (size_t at = out.find(mark); at != std::string::npos; at = out.find(mark, at + 1)) {
+        const size_t name = at + mark.size();
+        const size_t equals = out.find(" = ", name);
+        if (equals == std::string::npos || equals > out.find('\n', name)) continue;
+        values[out.substr(name, equals - name)].push_back(std::atoi(out.c_str() + equals + 3));
     }
     return values;
 }

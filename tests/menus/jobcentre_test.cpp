@@ -222,3 +222,18 @@ TEST_F(JobCentreTest, AManagerWithoutAPostWalksEveryScreenOfTheBarAndTheOffice)
     }
     EXPECT_EQ(VTW_GetCurrentDay(), day + 1);
 }
+
+TEST_F(JobCentreTest, BothListsMatchTheGolden)
+{
+    for (int32_t k = 4; k <= 12; ++k) {
+        DbClubs[DivisionLists[0][k]].boardPatience = static_cast<uint8_t>(k);
+        if (k <= 10) DbClubs[DivisionLists[0][k]].manager = -1;
+    }
+    uint32_t hash = 0;
+    m_screen.Run(JobCentre_Table(), [&] {
+        hash = WorkScreenHash();
+        EXPECT_EQ(JobCentre.vacancyCount, 7);
+        EXPECT_GE(JobCentre.threatenedCount, 2);
+    });
+    ExpectGoldenHash("menus/job_centre_lists", hash);
+}

@@ -92,3 +92,15 @@ TEST_F(PastTransfersTest, ClubsOutsideTheGameShowNoEngagementAndOneClubOnBothSid
         EXPECT_EQ(PastTransfers_ClubText(c.club, c.other), c.text) << c.club << " " << c.other;
     }
 }
+
+TEST_F(PastTransfersTest, TwentyRecordsMatchTheGolden)
+{
+    VTW_ClearTransferRecords();
+    for (int32_t k = 0; k < 20; ++k) {
+        const int32_t seller = k % 5 == 0 ? CLUB_NONE : DivisionLists[0][1 + k % 3];
+        Transfers_Add(seller, DivisionLists[0][4 + k % 2], 100 + 7 * k, 0, 25000 * k);
+    }
+    uint32_t hash = 0;
+    m_screen.Run(PastTransfers_Table(), [&] { hash = WorkScreenHash(); });
+    ExpectGoldenHash("menus/past_transfers_twenty", hash);
+}
