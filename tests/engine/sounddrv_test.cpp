@@ -26,6 +26,7 @@
 #include "engine/startup.h"
 #include "engine/timer.h"
 #include "engine/winlib.h"
+#include "generated/build_paths.h"
 #include "tests/support/host_run.h"
 #include "tests/support/sample_data.h"
 #include "tests/support/support.h"

@@ -27,6 +27,7 @@
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
+#include "generated/build_paths.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -576,8 +577,7 @@ GoldenResult GoldenRun(uint32_t seed, SidePreset preset, bool init)
 
 std::string CompareGolden(const GoldenResult& result, const std::string& name)
 {
-    const std::string path =
-        std::string(PELLORAN_SOURCE_DIR) + "/tests/gamecode/golden/" + name + ".golden";
+    const std::string path = PELLORAN_SOURCE_DIR "/tests/gamecode/golden/" + name + ".golden";
     std::string text;
     for (const std::string& line : result.lines) {
         text += line + "\n";
