@@ -120,12 +120,12 @@ bool PlaysToday() { return (Office.flags & OFFICE_PLAYS_TODAY) != 0; }
 bool InfoBox() { return (Office.flags & OFFICE_INFO_BOX) != 0; }
 bool PageOpen() { return (Office.flags & (OFFICE_OFFERS_PAGE | OFFICE_TEAM_PAGE)) != 0; }
 
-// Without a post the office goes on showing the club he left.
+// Without a post the office goes on showing the club he left, and that club's division.
 void SelectHumanClub()
 {
-    if (HumanClub() < 0) return;
-    GameState.currentClub = static_cast<int16_t>(HumanClub());
-    CurrentDivision = static_cast<int16_t>(VTW_FindDivisionOfTeam(GameState.currentClub));
+    if (HumanClub() >= 0) GameState.currentClub = static_cast<int16_t>(HumanClub());
+    CurrentDivision =
+        static_cast<int16_t>(std::max(0, VTW_FindDivisionOfTeam(GameState.currentClub)));
 }
 
 // Every way out of the office opens the information box on its first page next time.
