@@ -1,7 +1,5 @@
 // bench/squad_screens_bench.cpp: one full redraw of the squad screen and of the player card
 // (their builds, every item, the presentation) in a seeded career, headless.
-#include <functional>
-
 #include <benchmark/benchmark.h>
 
 #include "game/gamestate.h"
@@ -14,27 +12,12 @@
 
 namespace {
 
-// Runs the screen and times redraws from inside its loop, which Escape then leaves.
-void TimeRedraws(benchmark::State& state, const MenuItem* table,
-                 const std::function<void()>& setUp = {})
-{
-    ScopedScreenRedraw career(setUp);
-    int64_t redraws = 0;
-    career.Run(table, [&] {
-        for (auto _ : state) {
-            EXM_RedrawNow();
-            ++redraws;
-        }
-    });
-    state.SetItemsProcessed(redraws);
-}
-
-void BM_SquadScreenRedraw(benchmark::State& state) { TimeRedraws(state, Squad_Table()); }
+void BM_SquadScreenRedraw(benchmark::State& state) { TimeScreenRedraws(state, Squad_Table()); }
 BENCHMARK(BM_SquadScreenRedraw)->Unit(benchmark::kMillisecond);
 
 void BM_PlayerCardRedraw(benchmark::State& state)
 {
-    TimeRedraws(state, PlayerCard_Table(), [] {
+    TimeScreenRedraws(state, PlayerCard_Table(), [] {
         VTW_RefreshSquadCount(GameState.humanClub);
         CurrentPlayer = static_cast<int16_t>(VTW_GetPlayerByShirt(1));
     });

@@ -266,13 +266,6 @@ int32_t SeasonReputationChange(int32_t club)
     return change;
 }
 
-void AnswerApplication()
-{
-    if (MarketState.offerDayB != DayNo || MarketState.offerClub < 0) return;
-    Tell(MarketState.offerC ? MSG_APPLICATION_ACCEPTED : MSG_APPLICATION_REFUSED,
-         MarketState.offerClub);
-}
-
 }  // namespace
 
 void Managers_SetBoardTargets() { SetBoardTargets(); }
@@ -398,7 +391,6 @@ void Managers_DailyStage()
     JudgeTodaysResults();
     Sackings();
     Caretakers();
-    AnswerApplication();
 }
 
 void Managers_WeeklyStage()

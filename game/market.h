@@ -39,8 +39,6 @@ enum TalkKind : uint8_t { TALK_RENEWAL, TALK_SIGNING };
 constexpr int32_t MSG_MONEY_WARNING = 0;
 constexpr int32_t MSG_STAFF_LEFT = 20;
 constexpr int32_t MSG_HUMAN_SACKED = 21;
-constexpr int32_t MSG_APPLICATION_ACCEPTED = 73;
-constexpr int32_t MSG_APPLICATION_REFUSED = 74;
 
 // Saved as raw bytes: every field sits at its natural alignment and the static_asserts below
 // prove there is no padding, so the layout is the same on every build.
@@ -212,6 +210,8 @@ void Market_SetMatchSlot(int32_t row);
 int32_t VTW_GetStaffCost(int32_t rating, int32_t months, int32_t* wage);
 int32_t VTW_GetStaffChoiceRating(int32_t role, int32_t k);  // 0 outside the market
 int32_t VTW_GetStaffChoiceTerm(int32_t role, int32_t k);
+// A hired candidate leaves the market: a fresh one is drawn in his place (nothing outside it).
+void Staff_ReplaceCandidate(int32_t role, int32_t k);
 // Fills the club's vacancies with the best candidates it can carry: the count hired.
 int32_t VTW_AIHireStaff(int32_t club);
 // The rating band of a club's reputation: candidates above its top are out of reach.

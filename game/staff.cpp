@@ -88,6 +88,11 @@ int32_t VTW_GetStaffChoiceTerm(int32_t role, int32_t k)
     return ValidChoice(role, k) ? MarketState.staff[role][k].termMonths : 0;
 }
 
+void Staff_ReplaceCandidate(int32_t role, int32_t k)
+{
+    if (ValidChoice(role, k)) MarketState.staff[role][k] = DrawCandidate();
+}
+
 int32_t Staff_BandTop(int32_t club) { return std::min(99, BandBase(club) + BAND_ABOVE); }
 
 int32_t VTW_AIHireStaff(int32_t club)
@@ -105,10 +110,10 @@ int32_t VTW_AIHireStaff(int32_t club)
             if (best < 0 || c.rating > MarketState.staff[role][best].rating) best = k;
         }
         if (best < 0) continue;
-        StaffCandidate& chosen = MarketState.staff[role][best];
+        const StaffCandidate& chosen = MarketState.staff[role][best];
         Staff_Set(club, role, chosen.rating, chosen.wage);
         Staff_SetContract(club, role, chosen.termMonths);
-        chosen = DrawCandidate();
+        Staff_ReplaceCandidate(role, best);
         ++hired;
     }
     return hired;

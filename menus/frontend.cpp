@@ -2,9 +2,11 @@
 // splash screens, and the routing after game time has passed.
 #include "menus/frontend.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "engine/fatal.h"
 #include "engine/pakfile.h"
@@ -33,6 +35,7 @@
 #include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
 #include "menus/hotregion.h"
+#include "menus/jobcentre.h"
 #include "menus/joboffer.h"
 #include "menus/kits.h"
 #include "menus/leaguetable.h"
@@ -47,12 +50,15 @@
 #include "menus/news.h"
 #include "menus/numbers.h"
 #include "menus/office.h"
+#include "menus/pasttransfers.h"
 #include "menus/playercard.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
 #include "menus/setprice.h"
+#include "menus/shortlistscreen.h"
 #include "menus/squadscreen.h"
+#include "menus/staffchoice.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
 
@@ -65,6 +71,7 @@ uint16_t PlayerCardOutcome;
 uint16_t AdvanceMode;
 uint16_t MatchReportPage;
 uint16_t JobOfferMode;
+uint16_t JobCentreViewFlag;
 int16_t CurrentPlayer;
 uint16_t CardReturnOption;
 int16_t RouteClub;
@@ -116,7 +123,11 @@ struct FrontEndState {
 FrontEndState s_frontEnd;
 
 int32_t HumanClub() { return VTW_GetClubOfManager(CurrentHuman); }
-void ResetCurrentClub() { GameState.currentClub = static_cast<int16_t>(HumanClub()); }
+// Without a post the screens go on showing the club he left: no screen ever shows club -1.
+void ResetCurrentClub()
+{
+    if (HumanClub() >= 0) GameState.currentClub = static_cast<int16_t>(HumanClub());
+}
 
 // ---------------------------------------------------------------------------------------------
 // The placeholder of a screen still to come.
@@ -225,19 +236,6 @@ void LoadSavedGame()
 // The video options come later; until then the option goes straight back.
 void VideoOptions() { MenuOption = PreviousOption; }
 
-int32_t StaffCount(int32_t club)
-{
-    int32_t (*const getters[])(int32_t) = {
-        VTW_GetClubCoach,      VTW_GetClubCoachGK, VTW_GetClubCoachDF, VTW_GetClubCoachMD,
-        VTW_GetClubCoachFW,    VTW_GetClubPhysio,  VTW_GetClubYDO,     VTW_GetClubDietitian,
-        VTW_GetClubCoachYouth, VTW_GetClubPsycho,  VTW_GetClubFaith};
-    int32_t sum = 0;
-    for (const auto get : getters) {
-        sum += get(club);
-    }
-    return sum;
-}
-
 // ---------------------------------------------------------------------------------------------
 // What runs after a screen is left.
 
@@ -271,7 +269,8 @@ void AfterContractTalks()
 
 void BeforeTraining()
 {
-    if (StaffCount(HumanClub()) == 0) DoMessageBox(GetMessageText(TEXT_NO_STAFF), 0);
+    if (HumanClub() >= 0 && StaffChoice_FilledRoles(HumanClub()) == 0)
+        DoMessageBox(GetMessageText(TEXT_NO_STAFF), 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -322,7 +321,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(10, "N\xE9gociations", Negotiation_Table, AfterNegotiations),
     Table(11, "Rencontres/R\xE9sultats", FixtureList_Table),
     Screen(12, "Tableau d'Honneur National"),
-    Screen(13, "Choix des entra\xEEneurs"),
+    Table(13, "Choix des entra\xEEneurs", StaffChoice_Table),
     Table(14, "N\xE9gocier contrat", ContractTalks_Table, AfterContractTalks),
     Empty(15),
     Table(16, "Entrer nom de l'entra\xEEneur", ManagerName_Table),
@@ -344,11 +343,11 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(32, "Matchs du club"),
     Empty(33),
     Screen(34, "Classement Buteurs"),
-    Screen(35, "Transferts pass\xE9s"),
+    Table(35, "Transferts pass\xE9s", PastTransfers_Table),
     Screen(36, "Transfert de club"),
     Screen(37, "Meilleurs joueurs"),
     Empty(38), Empty(39), Empty(40), Empty(41), Empty(42),
-    Screen(43, "Le centre de recherche d'emploi"),
+    Table(43, "Le centre de recherche d'emploi", JobCentre_Table),
     Screen(44, "Palmar\xE8s Troph\xE9" "e"),
     Screen(45, "Archives championnat"),
     Step(46, AdvanceTime, "Rencontre du jour"),
@@ -375,7 +374,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(67, "Calendrier du club"),
     Screen(68, "R\xE9putation du club"),
     Screen(69, "R\xE9putation de l'entra\xEEneur"),
-    Screen(70, "Liste r\xE9" "duite"),
+    Table(70, "Liste r\xE9" "duite", Shortlist_Table),
     Empty(71),
     Table(72, "Fixer prix", SetPrice_Table),
     Table(73, "Offre d'emploi", JobOffer_Table),
@@ -528,11 +527,6 @@ void RouteSaleRequest()
     }
 }
 
-// The job rows answer that nothing is pending until the job market fills them.
-int32_t Nobody() { return 0; }
-int32_t NoDay() { return -1; }
-int32_t NoClub() { return -1; }
-
 // The asking club's bid against the request's price.
 int32_t MarketBidForPlayer(int32_t player, int32_t club)
 {
@@ -546,11 +540,15 @@ int32_t MarketBookLoan(int32_t club, int32_t player)
     return Market_PlaceBidWithInfo(club, player, LOAN_BID_AMOUNT) ? 0 : -1;
 }
 
+// clang-format off
 constexpr RouteQueries DEFAULT_ROUTES = {
-    Nobody, Nobody, NoClub, NoDay, Nobody, NoClub,
+    // The job market.
+    VTW_GetSackedHuman, VTW_GetJobOfferHuman, VTW_GetJobOfferClub,
+    VTW_GetHumanOfferB, VTW_GetHumanOfferC,   VTW_GetHumanOfferClub,
     // The transfer market.
     VTW_HasHumanContracts, VTW_GetHumanContracts, VTW_HasHumanSales, VTW_FindHumanSales,
     VTW_FindHumanSalesTeam, VTW_RemoveHumanSale, MarketBidForPlayer, MarketBookLoan};
+// clang-format on
 
 // ---------------------------------------------------------------------------------------------
 // The game's upward calls.
@@ -576,6 +574,20 @@ void RegisterScriptValues()
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
+    ScriptRegisterValue("shortlist", [] {
+        return static_cast<int32_t>(
+            std::count_if(std::begin(ShortList), std::end(ShortList),
+                          [](uint16_t id) { return id != SHORTLIST_FREE; }));
+    });
+    ScriptRegisterValue("vacancies", [] {
+        uint16_t clubs[CLUB_ID_COUNT + 1];
+        return VTW_ListManagerVacancies(clubs);
+    });
+    ScriptRegisterValue("jobanswer", [] { return static_cast<int32_t>(JobCentre.lastAnswer); });
+    ScriptRegisterValue("gameover", [] { return static_cast<int32_t>(JobCentre.gameOver); });
+    ScriptRegisterValue("staffroles", [] {
+        return GameState.currentClub >= 0 ? StaffChoice_FilledRoles(GameState.currentClub) : 0;
+    });
     DayScreen_RegisterScriptValues();
     Negotiation_RegisterScriptValues();
     ContractTalks_RegisterScriptValues();
@@ -660,6 +672,10 @@ void FrontEndInit()
     SetPriceInit();
     NegotiationInit();
     ContractTalksInit();
+    StaffChoiceInit();
+    ShortlistScreenInit();
+    PastTransfersInit();
+    JobCentreInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -670,6 +686,10 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    JobCentreUninit();
+    PastTransfersUninit();
+    ShortlistScreenUninit();
+    StaffChoiceUninit();
     ContractTalksUninit();
     NegotiationUninit();
     SetPriceUninit();
@@ -704,6 +724,7 @@ void FrontEnd_ResetCareerWords()
     CardReturnOption = MENU_OPTION_OFFICE;
     RouteClub = -1;
     SalesEventFlag = 0;
+    JobCentreViewFlag = 0;
 }
 
 void FrontEnd_RegisterLoopSteps() { EXM_SetFrontEnd(&LOOP_STEPS); }

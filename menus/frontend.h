@@ -32,6 +32,8 @@ extern uint16_t PlayerCardOutcome;  // 1 negotiations, 2 contract talks
 extern uint16_t AdvanceMode;        // 2: the day's match screen before the advance
 extern uint16_t MatchReportPage;    // 0 match analysis, 1 graphs
 extern uint16_t JobOfferMode;       // 2 when the routing opens the job offer
+// 1 while a screen shows a club the job centre looks at; its way back leads to the job centre.
+extern uint16_t JobCentreViewFlag;
 // The player every player screen acts on, -1 none; a screen that opens the card (4) or the career
 // history (57) sets it first, and so does the routing for a request or talks.
 extern int16_t CurrentPlayer;
@@ -39,8 +41,8 @@ extern uint16_t CardReturnOption;  // the option the player card's OK opens
 extern int16_t RouteClub;          // the asking club of a request
 extern uint16_t SalesEventFlag;    // 1 while the routing's sale request is negotiated
 
-// What the routing asks the job and transfer markets. The transfer rows are game/market's; the
-// job rows answer that nothing is pending until the job market fills them.
+// What the routing asks the job and transfer markets: every row is the game's own (game/market
+// and the job market); tests replace rows.
 struct RouteQueries {
     int32_t (*sackedHuman)();    // a human who lost his post today, 0 none
     int32_t (*jobOfferHuman)();  // a human with a job offer, 0 none

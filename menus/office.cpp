@@ -120,10 +120,12 @@ bool PlaysToday() { return (Office.flags & OFFICE_PLAYS_TODAY) != 0; }
 bool InfoBox() { return (Office.flags & OFFICE_INFO_BOX) != 0; }
 bool PageOpen() { return (Office.flags & (OFFICE_OFFERS_PAGE | OFFICE_TEAM_PAGE)) != 0; }
 
+// Without a post the office goes on showing the club he left, and that club's division.
 void SelectHumanClub()
 {
-    GameState.currentClub = static_cast<int16_t>(HumanClub());
-    CurrentDivision = static_cast<int16_t>(VTW_FindDivisionOfTeam(GameState.currentClub));
+    if (HumanClub() >= 0) GameState.currentClub = static_cast<int16_t>(HumanClub());
+    CurrentDivision =
+        static_cast<int16_t>(std::max(0, VTW_FindDivisionOfTeam(GameState.currentClub)));
 }
 
 // Every way out of the office opens the information box on its first page next time.
@@ -396,7 +398,7 @@ void DrawOffersPage()
     DrawMenuMessage(TEAM_TABLE_X, BIDS_TOP - 20, TEXT_OFFERS_MADE, MENU_ALIGN_TL);
     SetMenuFont(0);
     int32_t bids = 0;
-    for (int32_t slot = 0; slot < OFFICE_BIDS_ROWS; ++slot) {
+    for (int32_t slot = 0; slot < OFFICE_BIDS_ROWS && human >= 0; ++slot) {
         const int32_t player = VTW_GetClubBidPlayer(human, slot);
         if (player < 0) continue;
         DrawPlayerRow(BIDS_TOP + bids * OFFER_ROW_PITCH, player, VTW_GetClubBidPrice(human, slot),
@@ -774,7 +776,7 @@ int32_t Office_MoneySwitch(MenuHotspot*)
 
 int32_t Office_MoneyIn(MenuHotspot*)
 {
-    if (Office.moneySwitch != 1) return EXM_CODE_NONE;
+    if (Office.moneySwitch != 1 || HumanClub() < 0) return EXM_CODE_NONE;
     VTW_AddClubCash(CLUB_NONE, -OFFICE_MONEY_STEP);
     VTW_AddClubCash(HumanClub(), OFFICE_MONEY_STEP);
     return EXM_CODE_REDRAW;
@@ -782,7 +784,7 @@ int32_t Office_MoneyIn(MenuHotspot*)
 
 int32_t Office_MoneyOut(MenuHotspot*)
 {
-    if (Office.moneySwitch != 1) return EXM_CODE_NONE;
+    if (Office.moneySwitch != 1 || HumanClub() < 0) return EXM_CODE_NONE;
     VTW_AddClubCash(HumanClub(), -OFFICE_MONEY_STEP);
     VTW_AddClubCash(CLUB_NONE, OFFICE_MONEY_STEP);
     return EXM_CODE_REDRAW;

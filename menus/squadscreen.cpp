@@ -17,6 +17,7 @@
 #include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/jobcentre.h"
 #include "menus/machine.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
@@ -493,6 +494,11 @@ int32_t Squad_ClickPlayer(int32_t index)
 
 int32_t Squad_Done(MenuHotspot*)
 {
+    if (JobCentreViewFlag == 1) {
+        JobCentreViewFlag = 0;
+        MenuOption = OPTION_JOB_CENTRE;
+        return EXM_CODE_LEAVE;
+    }
     const int16_t from = FrontEnd_CameFrom();
     const bool back = from == 64 || from == 66 || from == 11;
     MenuOption = back ? from : MENU_OPTION_OFFICE;

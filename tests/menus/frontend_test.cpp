@@ -10,6 +10,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/hooks.h"
+#include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/textformat.h"
@@ -226,6 +227,36 @@ TEST_F(RouteTest, ANewCareerAfterASackingKeepsNoJobOffer)
     EXPECT_EQ(CurrentPlayer, -1);
     EXPECT_EQ(RouteClub, -1);
     EXPECT_EQ(CurrentHuman, MANAGER_HUMAN);
+}
+
+TEST_F(RouteTest, TheJobMarketsOwnAnswersRouteASackingAndAnApplicationThatStands)
+{
+    MarketState.sackedDay = static_cast<int16_t>(VTW_GetCurrentDay());
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, 43);
+
+    MarketState.sackedDay = -1;
+    MarketState.offerDayB = static_cast<int16_t>(VTW_GetCurrentDay());
+    MarketState.offerC = 1;
+    MarketState.offerClub = 12;
+    const int32_t newsBefore = TextMessNews.count;
+    MenuOption = 25;
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, 6);
+    EXPECT_EQ(JobOfferMode, 2);
+    EXPECT_EQ(GameState.currentClub, 12);
+    EXPECT_EQ(TextMessNews.count, newsBefore + 1);  // told once, by the routing alone
+}
+
+TEST_F(RouteTest, WithoutAPostTheCurrentClubStaysTheOneHeLeft)
+{
+    VTW_SetClubControl(m_human, MANAGER_COMPUTER);
+    GameState.humanClub = -1;
+    GameState.currentClub = static_cast<int16_t>(m_human);
+    GameState.dayNo = ROUTE_LAST_DAY;
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+    EXPECT_EQ(GameState.currentClub, m_human);
 }
 
 TEST_F(RouteTest, AnOfferThatCameToNothingIsNewsAndTheRoutingGoesOn)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "menus/exm.h"
 #include "tests/support/day_loop.h"
 #include "tests/support/menu_loop.h"
 
@@ -32,6 +33,23 @@ private:
 
 // Releases players of the club, never `kept`, until it has `count` left.
 void ReleaseDownTo(int32_t club, int32_t count, int32_t kept);
+
+// For the benchmarks: runs the screen in a fresh career and times full redraws from inside its
+// loop, as many as the benchmark's state asks for; Escape then leaves.
+template <typename BenchmarkState>
+void TimeScreenRedraws(BenchmarkState& state, const MenuItem* table,
+                       const std::function<void()>& setUp = {})
+{
+    ScopedScreenRedraw career(setUp);
+    int64_t redraws = 0;
+    career.Run(table, [&] {
+        for (auto _ : state) {
+            EXM_RedrawNow();
+            ++redraws;
+        }
+    });
+    state.SetItemsProcessed(redraws);
+}
 
 // Runs `fn`, clicking away every message box it shows and answering its questions "Oui" (or,
 // with `yes` false, "Non").
