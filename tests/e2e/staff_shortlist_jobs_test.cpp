@@ -102,6 +102,16 @@ wait 20
 tap
 )";
 
+// A new career's first day brings the renewal talks of a contract running out: "Quitter
+// Négociations" leaves them for the player's card, whose OK leads to the office.
+const char* const kLeaveRenewalTalks = R"(until option == 14 max 20000
+wait 100
+click 171 415
+until option == 4 max 20000
+wait 100
+click 570 436
+)";
+
 const char* const kVacancy = R"(grab jobs.png
 click 100 273
 wait 20
@@ -151,7 +161,7 @@ TEST(StaffShortlistJobs, StaffShortlistPastTransfersAndTheJobCentreInTheRealProg
 {
     const std::string script =
         ScriptToTitle() + IncludeScript("new_career.txt") + FromBar(130, 202, 13) + kStaff
-        + ShortlistThree() + FromBar(130, 184, 70) + kShortlist + kMatchDay
+        + ShortlistThree() + FromBar(130, 184, 70) + kShortlist + kMatchDay + kLeaveRenewalTalks
         + "until prevoption == 3 max 200000\nwait 100\n" + FromBar(260, 130, 35)
         + "grab transfers.png\nclick 570 436\nuntil option == 3 max 3000\nwait 300\n"
         + IncludeScript("auto_run_switch.txt") + kMatchDay
