@@ -58,6 +58,7 @@ constexpr int32_t HALF_X[2] = {40, 328};
 constexpr int32_t ICON_FIELD_W = 114;
 constexpr int32_t NAME_X = 116;
 constexpr int32_t NAME_W = 88;
+constexpr int32_t HALF_W = 260;
 // Money, shown short and without its sign, takes up to 40 pixels: the value column ends far
 // enough right to clear the side and list texts.
 constexpr int32_t SIDE_X = 206;
@@ -248,12 +249,20 @@ int32_t ClickIconField(MenuHotspot* hotspot)
     return Squad_ClickPlayer(static_cast<int32_t>(hotspot->value));
 }
 
-int32_t OpenCard(MenuHotspot* hotspot)
+// While a role waits for its player, the whole row chooses him: the name and the columns after
+// it take the choice instead of opening the card or doing nothing.
+int32_t ClickName(MenuHotspot* hotspot)
 {
+    if (SquadScreen.pendingRoles != 0) return ClickIconField(hotspot);
     CurrentPlayer = SquadScreen.order[hotspot->value];
     CardReturnOption = MENU_OPTION_SQUAD;
     MenuOption = MENU_OPTION_PLAYER_CARD;
     return EXM_CODE_LEAVE;
+}
+
+int32_t ClickRowRest(MenuHotspot* hotspot)
+{
+    return SquadScreen.pendingRoles != 0 ? ClickIconField(hotspot) : EXM_CODE_NONE;
 }
 
 void DrawRows(int32_t, int32_t, int32_t, int32_t, int32_t)
@@ -269,8 +278,11 @@ void DrawRows(int32_t, int32_t, int32_t, int32_t, int32_t)
             const int32_t x0 = HALF_X[half];
             EXM_AddHotspot(x0, y, ICON_FIELD_W, ROW_PITCH, -1, MENU_ALIGN_TL, -1, index, index,
                            index, ClickIconField, 0, HOTSPOT_PLAIN);
-            EXM_AddHotspot(x0 + NAME_X, y, NAME_W, ROW_PITCH, -1, MENU_ALIGN_TL, -1, index, index,
-                           index, OpenCard, 0, HOTSPOT_PLAIN);
+            constexpr int32_t nameEnd = NAME_X + NAME_W;
+            EXM_AddHotspot(x0 + ICON_FIELD_W, y, nameEnd - ICON_FIELD_W, ROW_PITCH, -1,
+                           MENU_ALIGN_TL, -1, index, index, index, ClickName, 0, HOTSPOT_PLAIN);
+            EXM_AddHotspot(x0 + nameEnd, y, HALF_W - nameEnd, ROW_PITCH, -1, MENU_ALIGN_TL, -1,
+                           index, index, index, ClickRowRest, 0, HOTSPOT_PLAIN);
         }
     }
 }
