@@ -91,7 +91,8 @@ constexpr int32_t ARROW_H = 15;
 // The figures' label texts, in their rows.
 constexpr int32_t FIGURE_LABELS[FIGURE_ROWS] = {TEXT_MANAGER, 2105, 2100, 2101, 2102, 2106,
                                                 2103,         2107, 2108, 2109, 2110};
-constexpr int32_t ROW_MANAGER = 0, ROW_ATTENDANCE = 4, ROW_PLACE = 5;
+constexpr int32_t ROW_MANAGER = 0, ROW_LEAGUE_PLACE = 2, ROW_ATTENDANCE = 4, ROW_PLACE = 5;
+constexpr int32_t ROW_MONEY = 6, ROW_WAGES = 9;
 constexpr int32_t TEAM_ROW_LABELS[4] = {453, 2123, 2124, 739};
 
 // What the build leaves for the drawing and the items.
@@ -238,9 +239,14 @@ void FillFigures(int32_t club)
     if (VTW_GetPlayerCaretaker(club) != 0) s_texts.figureLabels[ROW_MANAGER] = TEXT_CARETAKER;
     FillFigure(ROW_MANAGER, VTW_FormatPersonName(Club_GetManager(club)));
     FillFigure(1, VTW_GetClubFormText(club));
-    std::snprintf(s_texts.figures[2], TEXT_BYTES, "%s %s",
-                  GetMessageText(VTW_GetDivisionTextNo(division)),
-                  Ordinal2Str(VTW_GetTeamDivisionSlot(club) + 1));
+    // A club of another country plays in no division of ours: it has no place to show.
+    if (division >= 0) {
+        std::snprintf(s_texts.figures[ROW_LEAGUE_PLACE], TEXT_BYTES, "%s %s",
+                      GetMessageText(VTW_GetDivisionTextNo(division)),
+                      Ordinal2Str(VTW_GetTeamDivisionSlot(club) + 1));
+    } else {
+        FillFigure(ROW_LEAGUE_PLACE, "---");
+    }
     const int32_t capacity = VTW_GetClubCapacity1(club) + VTW_GetClubCapacity2(club)
                              + VTW_GetClubCapacity3(club) + VTW_GetClubCapacity4(club);
     FillFigure(3, VTW_FormatThousands(capacity * 1000));
@@ -249,8 +255,11 @@ void FillFigures(int32_t club)
     const int32_t money[] = {VTW_GetClubBalance(club), VTW_GetClubSignings(club),
                              VTW_GetClubSales(club), VTW_GetClubWageTotal(club, &averageWage),
                              VTW_GetClubMaxWageOffer(club)};
-    for (size_t i = 0; i < std::size(money); ++i) {
-        FillFigure(6 + static_cast<int32_t>(i), Price2str(money[i]));
+    // Without a full record the club keeps no accounts: only its wages, from its squad, are known.
+    const bool accounts = Club_GetRecordAddress(club) != nullptr;
+    for (int32_t i = 0; i < static_cast<int32_t>(std::size(money)); ++i) {
+        const bool known = accounts || ROW_MONEY + i == ROW_WAGES;
+        FillFigure(ROW_MONEY + i, known ? Price2str(money[i]) : "");
     }
 }
 
@@ -579,6 +588,11 @@ void OfficeInit()
 }
 
 void OfficeUninit() { OfficeInit(); }
+
+const char* Office_FigureText(int32_t row)
+{
+    return row >= 0 && row < FIGURE_ROWS ? s_texts.figures[row] : "";
+}
 
 void Office_Build()
 {

@@ -74,6 +74,9 @@ void Office_Build();
 // Trend icon of a place (0-based) or an attendance against the one remembered (-1 none): up for
 // a better one, down for a worse one, steady for an unchanged attendance; else 0.
 int32_t Office_TrendIcon(int32_t value, int32_t remembered, bool attendance);
+// The value of figure row 0-10 (manager, form, place, ... maximum wage) as the last build wrote
+// it; "" for a figure left out or a row out of range.
+const char* Office_FigureText(int32_t row);
 
 // "Terminer": the button, and the drop-down's three entries.
 int32_t Office_NextDay(MenuHotspot* hotspot);

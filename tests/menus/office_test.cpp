@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/menubar.h"
+#include "menus/numbers.h"
 #include "menus/saveindex.h"
 #include "menus/squadscreen.h"
 #include "tests/support/game_world.h"
@@ -269,4 +271,35 @@ TEST_F(OfficeScreen, MoneyHotSpotsMoveMoneyOnlyWhileTheSwitchIsOn)
     Office_MoneyOut(nullptr);
     EXPECT_EQ(Club_GetBalance(m_human), balance);
     EXPECT_EQ(Club_GetOutsideBalance(), outside);
+}
+
+// A club of another country (a cup opponent chosen on the results) has no place in our divisions
+// and keeps no accounts: those figures are left out rather than shown as "0ème" and "€0".
+TEST_F(OfficeScreen, AForeignClubShowsNoPlaceAndNoAccountsButItsWages)
+{
+    int32_t foreign = -1;
+    int32_t average = 0;
+    for (int32_t club = 0; club < DbClubCount && foreign < 0; ++club) {
+        if (clubSlot[club] >= CLUB_SLOT_SMALL && VTW_GetClubWageTotal(club, &average) > 0)
+            foreign = club;
+    }
+    ASSERT_GE(foreign, 0);
+    struct Case {
+        int32_t club;
+        bool foreign;
+    };
+    for (const Case c : {Case{m_human, false}, Case{foreign, true}}) {
+        SCOPED_TRACE(c.club);
+        GameState.currentClub = static_cast<int16_t>(c.club);
+        Office_Build();
+        const std::string place = Office_FigureText(2);
+        EXPECT_EQ(place.find("0ème"), std::string::npos) << place;
+        EXPECT_EQ(place == "---", c.foreign) << place;
+        for (const int32_t row : {6, 7, 8, 10}) {
+            EXPECT_EQ(std::string(Office_FigureText(row)).empty(), c.foreign) << row;
+        }
+        EXPECT_EQ(std::string(Office_FigureText(9)),
+                  Price2str(VTW_GetClubWageTotal(c.club, &average)));
+        EXPECT_GT(VTW_GetClubWageTotal(c.club, &average), 0);
+    }
 }
