@@ -14,6 +14,7 @@
 #include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
+#include "game/savegame.h"
 #include "game/squad.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
@@ -583,6 +584,7 @@ void OfficeInit()
     for (OfficeTrend& trend : Office.trends) {
         trend = {-1, -1, -1, -1};
     }
+    SaveGame_RegisterBlock("OFFC", Office.trends, sizeof Office.trends);
     CurrentDivision = -1;
     s_texts = {};
 }

@@ -15,17 +15,20 @@
 #include "game/gamestate.h"
 #include "game/matchday.h"
 #include "game/records.h"
+#include "game/savegame.h"
 #include "game/squad.h"
 #include "game/world.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/leaguetable.h"
 #include "menus/menubar.h"
 #include "menus/numbers.h"
 #include "menus/saveindex.h"
 #include "menus/squadscreen.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -302,4 +305,81 @@ TEST_F(OfficeScreen, AForeignClubShowsNoPlaceAndNoAccountsButItsWages)
                   Price2str(VTW_GetClubWageTotal(c.club, &average)));
         EXPECT_GT(VTW_GetClubWageTotal(c.club, &average), 0);
     }
+}
+
+namespace {
+
+// The hash of a screen's frame once its first build is shown; then a click on (x, y), or Escape
+// when x is negative, leaves it.
+uint32_t FrameOf(const MenuItem* table, const char* png, int32_t x = -1, int32_t y = -1)
+{
+    uint32_t hash = 0;
+    MenuInputs inputs;
+    inputs.push_back({100, MenuInput::MOVE, 320, 250, {}});  // the pointer where it always is
+    inputs.push_back({300, MenuInput::CALL, 0, 0, [&] {
+                          hash = WorkScreenHash();
+                          WriteFrameToTestOutput(png);
+                      }});
+    if (x >= 0) AddClick(&inputs, 310, x, y);
+    ScopedMenuScript script(inputs, 40);
+    EXM_PushAndRun(table);
+    return hash;
+}
+
+// The first league day of division 0 played: every home side wins 1-0, except that the human's
+// club loses its match 0-5, so that it leaves first place.
+void PlayFirstLeagueDay(int32_t human)
+{
+    int32_t day = -1;
+    for (int32_t row = 0; row < FIXTURE_ROWS; ++row) {
+        const int32_t home = VTW_GetFixtureHomeClub(row);
+        if (VTW_GetFixtureCompetition(row) != COMP_LEAGUE || VTW_FindDivisionOfTeam(home) != 0)
+            continue;
+        if (day < 0) day = VTW_GetFixtureDay(row);
+        if (VTW_GetFixtureDay(row) != day) break;
+        const bool humanHome = home == human, humanAway = VTW_GetFixtureAwayClub(row) == human;
+        Fixture_SetGoals(row, humanHome ? 0 : humanAway ? 5 : 1, humanHome ? 5 : 0);
+    }
+    ASSERT_GE(day, 0);
+    Calendar_SetDay(day + 1);
+    Season_ClearTablesAndScan(-1);
+}
+
+}  // namespace
+
+// The office's trend arrows and the table's movement icons, the day after a match, are the game's
+// state too: a load in a program started afresh shows the same frames.
+TEST(OfficeLoad, TheOfficeAndTheTableTheDayAfterAMatchLookTheSameAfterALoad)
+{
+    ScopedWorld world;
+    ScopedMenuDisplay display(true);
+    TempHome home;
+    SaveGame_Init();
+    NewGameForTest(6, 7);
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    const int32_t human = DivisionLists[0][0];
+    VTW_SetClubControl(human, MANAGER_HUMAN);
+    GameState.humanClub = static_cast<int16_t>(human);
+    GameState.currentClub = static_cast<int16_t>(human);
+    Club_AISelectTeam(human);
+    Office_Build();  // the office notes every place before the match
+    PlayFirstLeagueDay(human);
+    const uint32_t office = FrameOf(Office_Table(), "office_before_load.png", 300, 420);
+    const uint32_t table = FrameOf(LeagueTable_Table(), "table_before_load.png");
+    ASSERT_EQ(SaveGame(3), SAVEGAME_OK);
+
+    FrontEndUninit();
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    NewGameForTest(6, 8);
+    ASSERT_EQ(LoadGame(3), SAVEGAME_OK);
+    MenuOption = MENU_OPTION_OFFICE;
+    const uint32_t officeAfter = FrameOf(Office_Table(), "office_after_load.png", 300, 420);
+    EXPECT_EQ(officeAfter, office);
+    const uint32_t tableAfter = FrameOf(LeagueTable_Table(), "table_after_load.png");
+    EXPECT_EQ(tableAfter, table);
+    ExpectGoldenHash("menus/office_after_a_match", officeAfter);
+    ExpectGoldenHash("menus/league_table_after_a_match", tableAfter);
+    FrontEndUninit();
 }
