@@ -21,6 +21,7 @@
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/machine.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -230,13 +231,22 @@ TEST_F(SquadScreenTest, TheFourOrdersAndSortingOffAtEveryBuild)
     m_screen.Run(Squad_Table(), [] { EXPECT_FALSE(SquadScreen.sorted); });
 }
 
+// The captain also takes every set piece: his row shows all four icons, side by side.
 TEST_F(SquadScreenTest, TheScreenAtDayZeroMatchesItsGolden)
 {
+    ShowHumanSquad();
+    for (const int16_t p : SquadScreen.order) {
+        if (p < 0 || VTW_GetPlayerCaptain(p) == 0) continue;
+        VTW_SetClubPenaltyTaker(Human(), p);
+        VTW_SetClubFreeKickTaker(Human(), p);
+        VTW_SetClubCornerTaker(Human(), p);
+    }
     uint32_t hash = 0;
     int32_t hotspots = 0;
     m_screen.Run(Squad_Table(), [&] {
         hash = WorkScreenHash();
         hotspots = EXM_HotspotCount();
+        WriteFrameToTestOutput("squad_day0.png");
     });
     ExpectGoldenHash("menus/squad_day0", hash);
     // Two fields per player, the four buttons and OK, and the header's own.
