@@ -62,6 +62,7 @@ constexpr int32_t TEXT_SALES_AGREED = 1898;
 constexpr int32_t TEXT_NO_OFFERS = 1899;
 constexpr int32_t BADGE_ICON_BASE = 105;
 constexpr int32_t MARKER_ICON_BASE = 89;  // by line: keeper, defender, midfielder, forward
+constexpr int32_t MARKER_ICON_W = 24;     // a count follows its icon, within the column's 40 pixels
 constexpr int32_t HIGHLIGHT_COLOUR = 8;
 constexpr int32_t RIGHT_BUTTON = 2;
 constexpr int32_t TEXT_BYTES = 80;
@@ -69,6 +70,7 @@ constexpr int32_t FIGURE_ROWS = 11;
 constexpr int32_t FIGURES_LABEL_X = 394;
 constexpr int32_t FIGURES_VALUE_X = 598;
 constexpr int32_t TREND_X = 614;
+constexpr int32_t NEXT_MATCH_GAP = 8;
 constexpr int32_t FIGURES_TOP = 84;
 constexpr int32_t FIGURE_PITCH = 18;
 constexpr int32_t LIST_X = 28;
@@ -373,7 +375,11 @@ void DrawFigures()
     if (!s_texts.hasNextMatch) return;
     SetMenuFont(1);
     DrawMenuMessage(FIGURES_LABEL_X, 300, TEXT_NEXT_MATCH, MENU_ALIGN_TL);
-    DrawMenuString(FIGURES_LABEL_X, 318, s_texts.nextCompetition, MENU_ALIGN_TL);
+    // A cup's long name ("Coupe des Vainqueurs de Coupe") is cut short before the date.
+    int32_t dateW, dateH;
+    GetTextExtent(s_texts.nextDate, &dateW, &dateH);
+    const int32_t room = FIGURES_VALUE_X - dateW - NEXT_MATCH_GAP - FIGURES_LABEL_X;
+    DrawMenuString(FIGURES_LABEL_X, 318, FitMenuText(s_texts.nextCompetition, room), MENU_ALIGN_TL);
     DrawMenuString(FIGURES_VALUE_X, 318, s_texts.nextDate, MENU_ALIGN_TR);
     DrawMenuString(FIGURES_LABEL_X, 336, s_texts.nextOpponent, MENU_ALIGN_TL);
 }
@@ -439,7 +445,8 @@ void DrawTeamPage()
         for (int32_t line = 0; line < 4; ++line) {
             DoIcon(TEAM_COLUMN_X[line], y + OFFER_ROW_PITCH / 2, MARKER_ICON_BASE + line,
                    MENU_ALIGN_ML);
-            DrawMenuNumber(TEAM_COLUMN_X[line] + 22, y, counts[group * 4 + line], MENU_ALIGN_TL);
+            DrawMenuNumber(TEAM_COLUMN_X[line] + MARKER_ICON_W + 1, y, counts[group * 4 + line],
+                           MENU_ALIGN_TL);
         }
     }
 }

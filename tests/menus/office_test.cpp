@@ -17,6 +17,8 @@
 #include "game/records.h"
 #include "game/savegame.h"
 #include "game/squad.h"
+#include "game/tables.h"
+#include "game/textmess.h"
 #include "game/world.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
@@ -381,5 +383,49 @@ TEST(OfficeLoad, TheOfficeAndTheTableTheDayAfterAMatchLookTheSameAfterALoad)
     EXPECT_EQ(tableAfter, table);
     ExpectGoldenHash("menus/office_after_a_match", officeAfter);
     ExpectGoldenHash("menus/league_table_after_a_match", tableAfter);
+    FrontEndUninit();
+}
+
+// The office with a foreign cup opponent selected (its next match a continental cup with a long
+// name), and the information box's team page, whose counts follow their shirt icons.
+TEST(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
+{
+    ScopedWorld world;
+    ScopedMenuDisplay display(true);
+    TempHome home;
+    NewGameForTest(6, 7);
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    const int32_t human = DivisionLists[0][0];
+    VTW_SetClubControl(human, MANAGER_HUMAN);
+    GameState.humanClub = static_cast<int16_t>(human);
+    Club_AISelectTeam(human);
+    // The foreign club whose first fixture has the longest competition name.
+    int32_t foreign = -1;
+    size_t longest = 0;
+    bool seen[CLUB_ID_COUNT] = {};
+    for (int32_t row = 0; row < FIXTURE_ROWS; ++row) {
+        if (VTW_GetFixtureDay(row) == FIXTURE_DAY_EMPTY) break;
+        int32_t stage = -1, leg = -1;
+        const size_t length = std::strlen(
+            GetMessageText(VTW_BuildTable668(VTW_GetFixtureCompetition(row), &stage, &leg)));
+        for (const int32_t club : {VTW_GetFixtureHomeClub(row), VTW_GetFixtureAwayClub(row)}) {
+            if (club < 0 || club >= CLUB_ID_COUNT || seen[club]) continue;
+            seen[club] = true;
+            if (clubSlot[club] >= CLUB_SLOT_SMALL && length > longest) {
+                foreign = club;
+                longest = length;
+            }
+        }
+    }
+    ASSERT_GE(foreign, 0);
+    GameState.currentClub = static_cast<int16_t>(foreign);
+    CurrentDivision = 0;  // as the results screen leaves it
+    ExpectGoldenHash("menus/office_foreign_club",
+                     FrameOf(Office_Table(), "office_foreign_club.png", 300, 420));
+    GameState.currentClub = static_cast<int16_t>(human);
+    Office.flags |= OFFICE_INFO_BOX | OFFICE_TEAM_PAGE;
+    ExpectGoldenHash("menus/office_team_page",
+                     FrameOf(Office_Table(), "office_team_page.png", 300, 420));
     FrontEndUninit();
 }
