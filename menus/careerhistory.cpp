@@ -53,17 +53,6 @@ void DrawRow(int32_t y, const CareerLogRow& row)
         DrawMenuMessage(510, middle, VTW_GetDivisionTextNo(row.division), MENU_ALIGN_ML);
 }
 
-// A heading wider than its column in the heading font ("G. Invaincu" before "Perf. moy") takes
-// the rows' smaller font, and is cut short if even that is too wide.
-void DrawHeading(int32_t x, int32_t textNo, int32_t room)
-{
-    const char* text = GetMessageText(textNo);
-    int32_t w, h;
-    SetMenuFont(1);
-    if (GetTextExtent(text, &w, &h) > room) SetMenuFont(0);
-    DrawMenuString(x, 80, FitMenuText(text, room), MENU_ALIGN_ML);
-}
-
 void DrawHistory(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
     constexpr int32_t HEADING_GAP = 6;
@@ -72,7 +61,9 @@ void DrawHistory(int32_t, int32_t, int32_t, int32_t, int32_t)
         {80, 554}, {200, 173}, {340, 1067}, {400, s_texts.goalsHeader}, {460, 537}};
     for (size_t i = 0; i < std::size(headers); ++i) {
         const int32_t next = i + 1 < std::size(headers) ? headers[i + 1][0] : RIGHT_EDGE;
-        DrawHeading(headers[i][0], headers[i][1], next - headers[i][0] - HEADING_GAP);
+        // A heading wider than its column ("G. Invaincu" before "Perf. moy") takes the rows' font.
+        DrawMenuStringInRoom(headers[i][0], 80, GetMessageText(headers[i][1]), MENU_ALIGN_ML,
+                             next - headers[i][0] - HEADING_GAP, 1, 0);
     }
     MenuCont_ShadedBox(45, 96, 550, 320, 0);
     SetMenuFont(0);

@@ -199,6 +199,15 @@ const char* FitMenuText(const char* text, int32_t maxWidth)
     return fitted;
 }
 
+void DrawMenuStringInRoom(int32_t x, int32_t y, const char* text, int32_t alignment, int32_t room,
+                          int32_t font, int32_t smallerFont)
+{
+    int32_t w, h;
+    SetMenuFont(font);
+    if (GetTextExtent(text, &w, &h) > room) SetMenuFont(smallerFont);
+    DrawMenuString(x, y, FitMenuText(text, room), alignment);
+}
+
 void DrawMenuNumber(int32_t x, int32_t y, int32_t value, int32_t alignment)
 {
     DrawMenuString(x, y, Number2Str(value), alignment);
