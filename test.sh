@@ -41,15 +41,39 @@ leak_detection() {
     rm -rf "$probe_dir"
 }
 
+# Runs CTest in a build folder, then prints the time budget: the build's and the tests' wall
+# times and the ten slowest tests. Exits with CTest's status.
+run_tests() {
+    local dir="$1" build_seconds="$2" start=$SECONDS status
+    local log="$dir/ctest-output.log"
+    set +e
+    ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" "${ctest_args[@]}" | tee "$log"
+    status=${PIPESTATUS[0]}
+    set -e
+    echo
+    echo "Time: build ${build_seconds} s, tests $((SECONDS - start)) s ($dir, $(nproc) cores)."
+    echo "Slowest tests:"
+    sed -nE 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+) .* ([0-9.]+) sec$/\2 s  \1/p' "$log" \
+        | sort -rn | sed -n '1,10s/^/  /p'
+    exit "$status"
+}
+
+# Configures and builds one folder; sets build_seconds.
+build() {
+    local dir="$1" start=$SECONDS
+    shift
+    configure "$dir" "$@"
+    cmake --build "$dir"
+    build_seconds=$((SECONDS - start))
+}
+
 case "$mode" in
     normal)
-        configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-        cmake --build build
-        exec ctest --test-dir build --output-on-failure -j"$(nproc)" "${ctest_args[@]}"
+        build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        run_tests build "$build_seconds"
         ;;
     sanitize)
-        configure build/sanitize -DCMAKE_BUILD_TYPE=Debug -DPELLORAN_SANITIZE=ON
-        cmake --build build/sanitize
+        build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DPELLORAN_SANITIZE=ON
         leaks="$(leak_detection)"
         if [[ "$leaks" == 0 ]]; then
             echo "LeakSanitizer cannot run on this machine: leak detection is off."
@@ -57,7 +81,7 @@ case "$mode" in
         export ASAN_OPTIONS="detect_leaks=$leaks:abort_on_error=1"
         export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
         export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-        exec ctest --test-dir build/sanitize --output-on-failure -j"$(nproc)" "${ctest_args[@]}"
+        run_tests build/sanitize "$build_seconds"
         ;;
     bench)
         configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -28,6 +28,7 @@ namespace {
 
 constexpr const char* SND_SOURCE = "sounddrv";
 constexpr uint32_t SND_WAVE_HEADER_BYTES = 12;
+constexpr uint8_t SND_SILENT_BYTE = 128;  // of an unsigned 8-bit sample, the one format played
 constexpr uint32_t SND_CHUNK_HEADER_BYTES = 8;
 constexpr uint32_t SND_FMT_BYTES = 16;
 constexpr uint32_t SND_BRIX_BYTES = 16;
@@ -301,8 +302,10 @@ void SndZeroData(int32_t channel, uint32_t offset, uint32_t count)
     if (!s_snd.on) return;
     DebugPrintf(DBG_SOUND, 150, "SndZeroData(): clearing %d bytes of chan %d, offs %d\n",
                 static_cast<int32_t>(count), channel, static_cast<int32_t>(offset));
+    // "Clear" is silence, which for the unsigned 8-bit samples the channels play is the middle
+    // value: zero bytes would hold the output at full negative swing.
     uint8_t* const ring = DSoundLockChannel(static_cast<uint32_t>(channel), offset, count);
-    std::memset(ring, 0, count);
+    std::memset(ring, SND_SILENT_BYTE, count);
     DSoundUnlockChannel(static_cast<uint32_t>(channel));
 }
 

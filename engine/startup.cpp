@@ -18,6 +18,7 @@
 #include "engine/host/clock.h"
 #include "engine/host/host.h"
 #include "engine/script.h"
+#include "engine/userfile.h"
 #include "engine/winlib.h"
 
 bool NoSoundFlag;
@@ -74,10 +75,8 @@ bool IsNumber(const char* text)
 
 void RedirectToLogFiles()
 {
-    const std::string out = HostPath("stdout.log");
-    const std::string err = HostPath("stderr.log");
-    if (!MakeParentFolders(out) || !std::freopen(out.c_str(), "w", stdout)
-        || !std::freopen(err.c_str(), "w", stderr)) {
+    if (!UserFile_RedirectLog("stdout.log", stdout)
+        || !UserFile_RedirectLog("stderr.log", stderr)) {
         FatalError("Error: RedirectToLogFiles(): cannot write the log files in '%s'\n",
                    UserFolder().c_str());
     }

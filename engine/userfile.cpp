@@ -118,6 +118,15 @@ bool WriteAll(int fd, const uint8_t* data, size_t size)
     return true;
 }
 
+// A temporary is ours alone: whatever stands at its name (a stale temporary, a pipe, a link to
+// another file) is removed first, and the file is created new, so a write never follows a link
+// or waits for a reader. A folder in its place cannot be removed, and the create then fails.
+int CreateFresh(const std::string& path)
+{
+    unlink(path.c_str());
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+}
+
 }  // namespace
 
 int32_t UserFile_ReadPath(const char* hostPath, size_t maxBytes, std::vector<uint8_t>* bytes)
@@ -151,6 +160,12 @@ int32_t UserFile_Probe(const char* gameName)
     return result;
 }
 
+bool UserFile_Exists(const char* gameName)
+{
+    struct stat info;
+    return lstat(HostPath(gameName).c_str(), &info) == 0;
+}
+
 int32_t UserFile_Write(const char* gameName, const void* data, size_t size)
 {
     const std::string path = HostPath(gameName);
@@ -159,7 +174,7 @@ int32_t UserFile_Write(const char* gameName, const void* data, size_t size)
         return USERFILE_WRITE_FAILED;
     }
     const std::string temporary = path + ".tmp";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd = CreateFresh(temporary);
     if (fd < 0) {
         LogFailure("UserFile_Write", temporary, std::strerror(errno));
         return USERFILE_WRITE_FAILED;
@@ -175,6 +190,21 @@ int32_t UserFile_Write(const char* gameName, const void* data, size_t size)
     // The new name is in place; a folder that cannot be synced only delays its reaching the disk.
     if (!SyncFolder(path)) LogFailure("UserFile_Write", path, "cannot sync its folder");
     return USERFILE_OK;
+}
+
+bool UserFile_RedirectLog(const char* gameName, FILE* stream)
+{
+    const std::string path = HostPath(gameName);
+    if (!MakeParentFolders(path)) return false;
+    const int fd = CreateFresh(path);
+    if (fd < 0) {
+        LogFailure("UserFile_RedirectLog", path, std::strerror(errno));
+        return false;
+    }
+    std::fflush(stream);
+    const bool redirected = dup2(fd, fileno(stream)) >= 0;
+    close(fd);
+    return redirected;
 }
 
 int32_t UserFile_Rename(const char* fromGameName, const char* toGameName)

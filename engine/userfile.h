@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 // Results of the operations below.
@@ -25,12 +26,18 @@ int32_t UserFile_Read(const char* gameName, size_t maxBytes, std::vector<uint8_t
 int32_t UserFile_ReadPath(const char* hostPath, size_t maxBytes, std::vector<uint8_t>* bytes);
 // USERFILE_OK for a regular file, else why not; reads nothing.
 int32_t UserFile_Probe(const char* gameName);
+// True when anything at all stands at the name, a dangling link included; opens nothing.
+bool UserFile_Exists(const char* gameName);
 
 // Writes `size` bytes to "<path>.tmp", syncs it, renames it over the file and syncs the folder:
 // the file holds its old bytes or all of the new ones, whenever the program or machine stops.
-// Creates the folders above it. USERFILE_OK or USERFILE_WRITE_FAILED; on failure the temporary
-// file is gone.
+// The temporary is always a file created new (whatever stood at its name is removed first, and a
+// folder there fails the write), so no link or pipe can redirect or block the write. Creates the
+// folders above it. USERFILE_OK or USERFILE_WRITE_FAILED; on failure no other file has changed.
 int32_t UserFile_Write(const char* gameName, const void* data, size_t size);
+// Sends a standard stream (stdout, stderr) to the user file `gameName`, created new the same way
+// as a temporary above. False, after a line on the "file" channel, when that cannot be done.
+bool UserFile_RedirectLog(const char* gameName, FILE* stream);
 // Renames one user file over another and syncs the folder.
 int32_t UserFile_Rename(const char* fromGameName, const char* toGameName);
 // Removes a user file and syncs the folder; a missing file is USERFILE_OK.

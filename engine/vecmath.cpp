@@ -125,13 +125,3 @@ void MatMultiply(Matrix4* out, const Matrix4* a, const Matrix4* b)
     }
     *out = result;
 }
-
-void MatTransformPoint(Vec3* out, const Vec3* p, float w, const Matrix4* m)
-{
-    Vec3 result;
-    float* const components[3] = {&result.x, &result.y, &result.z};
-    for (int c = 0; c < 3; ++c) {
-        *components[c] = p->x * m->m[0][c] + p->y * m->m[1][c] + p->z * m->m[2][c] + w * m->m[3][c];
-    }
-    *out = result;
-}

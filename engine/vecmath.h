@@ -41,4 +41,12 @@ void MatRotateXYZ(Matrix4* m, float a, float b, float c);
 void MatMultiply(Matrix4* out, const Matrix4* a, const Matrix4* b);  // out = a x b
 // The first three components of (p, w) x M; nothing is divided by w. w = 1 moves a position,
 // w = 0 turns a direction (the translation row is ignored).
-void MatTransformPoint(Vec3* out, const Vec3* p, float w, const Matrix4* m);
+// Inline, as posing a person runs it twice for each of hundreds of points every frame.
+inline void MatTransformPoint(Vec3* out, const Vec3* p, float w, const Matrix4* m)
+{
+    const Vec3 in = *p;  // out may be p
+    const auto column = [&](int c) {
+        return in.x * m->m[0][c] + in.y * m->m[1][c] + in.z * m->m[2][c] + w * m->m[3][c];
+    };
+    *out = {column(0), column(1), column(2)};
+}

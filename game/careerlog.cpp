@@ -30,13 +30,15 @@ void VTW_AddClubLog(int32_t player, int32_t club, int32_t kind)
     row.player = static_cast<int16_t>(player);
     row.season = static_cast<uint8_t>(GameState.seasonCounter);
     row.kind = static_cast<uint8_t>(kind);
-    row.team = static_cast<int16_t>(club >= 0 && club < CLUB_ID_COUNT ? VTW_GetTeam(club) : club);
+    // CLUB_NONE (the unattached pool) and any other id past the clubs name no team: a row for a
+    // free agent must not read as one of the real clubs.
+    const bool isClub = club >= 0 && club < CLUB_ID_COUNT;
+    row.team = static_cast<int16_t>(isClub ? VTW_GetTeam(club) : -1);
     row.apps = p->seasonApps;
     // A keeper's column counts clean sheets, which the match day does not keep yet: 0.
     row.goals = keeper ? 0 : p->seasonGoals;
     row.performance = static_cast<uint8_t>(std::min(255, VTW_GetPlayerPerf(player)));
-    row.division = static_cast<uint8_t>(
-        club >= 0 && club < CLUB_ID_COUNT ? VTW_GetClubDivision(club) : DIVISION_OUTSIDE);
+    row.division = static_cast<uint8_t>(isClub ? VTW_GetClubDivision(club) : DIVISION_OUTSIDE);
     CareerLog.next = (CareerLog.next + 1) % CAREERLOG_ROWS;
 }
 

@@ -79,13 +79,17 @@ int32_t VTW_RenewContracts(int32_t player, int32_t months, int32_t club, int32_t
 int32_t Contract_ComputerRenew(int32_t player, int32_t wanted)
 {
     const int32_t club = VTW_GetPlayerClub(player);
-    // A line at its minimum keeps its men whatever they ask: the window may be months away.
-    const bool needed = Market_LineAtMinimum(club, VTW_GetPositionLine(player));
+    // A line that would fall below its minimum keeps its man whatever he asks, or replaces him
+    // while a window is open: the next one may come after he has gone.
+    const int32_t line = VTW_GetPositionLine(player);
+    const bool needed = Market_LineNeedsHim(player);
     if (!wanted && !needed) return 0;
     const int32_t age = VTW_GetPlayerAge(player);
     const int32_t months = 12 * (age <= 24 ? 3 : age <= 29 ? 2 : 1);
     const int32_t demand = Contract_Demand(player, months, club, 0, 0);
     if (!needed && demand > VTW_GetClubMaxWageOffer(club)) return 0;
     int32_t interest = 0;
-    return VTW_RenewContracts(player, months, club, 0, &interest, demand, 0);
+    if (VTW_RenewContracts(player, months, club, 0, &interest, demand, 0)) return 1;
+    if (needed) Market_SignReplacement(club, line);
+    return 0;
 }

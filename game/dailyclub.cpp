@@ -121,7 +121,10 @@ void MonthlyContract(int32_t id, PlayerRecord* p, const std::array<uint8_t, CLUB
     const bool computerDecides = !IsHumans(club) || AutoRunMode != 0;
     if (computerDecides && p->contractMonths <= RENEWAL_MONTHS)
         Contract_ComputerRenew(id, ClubWantsHim(*p, id, medians[club]));
-    if (p->contractMonths == 0) Release(id, p);
+    if (p->contractMonths == 0) {
+        Release(id, p);
+        if (computerDecides) Market_CoverShortLines(club);
+    }
 }
 
 // The clubs' business after the players' day: the market every day, money, staff and boards on

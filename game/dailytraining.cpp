@@ -108,6 +108,14 @@ void Team(int32_t club, int32_t period)
 
 void DailyTraining_Init()
 {
+    DailyTraining_ResetCareer();
+    SaveGame_RegisterBlock("TRNB", &TrainingBuffer, sizeof TrainingBuffer,
+                           DailyTraining_CheckSaved);
+    SaveGame_RegisterBlock("TRNC", &s_counters, sizeof s_counters);
+}
+
+void DailyTraining_ResetCareer()
+{
     std::memset(&TrainingBuffer, 0, sizeof TrainingBuffer);
     std::fill(std::begin(TrainingBuffer.slotPlayer), std::end(TrainingBuffer.slotPlayer), -1);
     std::fill(std::begin(TrainingBuffer.retrainTarget), std::end(TrainingBuffer.retrainTarget),
@@ -115,9 +123,6 @@ void DailyTraining_Init()
     std::copy(DEFAULT_GROUPS.begin(), DEFAULT_GROUPS.end(), TrainingBuffer.groups);
     std::memset(&s_counters, 0, sizeof s_counters);
     std::fill(std::begin(s_counters.teamTrainedDay), std::end(s_counters.teamTrainedDay), -1);
-    SaveGame_RegisterBlock("TRNB", &TrainingBuffer, sizeof TrainingBuffer,
-                           DailyTraining_CheckSaved);
-    SaveGame_RegisterBlock("TRNC", &s_counters, sizeof s_counters);
 }
 
 void DailyTraining_Uninit() {}

@@ -126,6 +126,7 @@ int32_t VTW_GetPersonalityStat(int32_t player, int32_t stat);  // 15, 19, 20, ha
 int32_t Player_GetStat(int32_t player, int32_t stat);   // any stat 0-21 as computed; else fatal
 void Player_GetStats(int32_t player, int32_t out[22]);  // stats 0-21 at once, the same values
 void Player_GetAbilityStats(int32_t player, int32_t level, int32_t out[8]);
+void Player_DropStatCache();  // the stats are worked out afresh: a new career or a load
 int32_t VTW_GetPlayerValue(int32_t player);
 int32_t VTW_ComputePlayerValueWithPotential(int32_t player);
 int32_t VTW_GetPlayerAvailability(int32_t player);  // 4 unavailable, 7 on loan away, else 0

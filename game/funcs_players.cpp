@@ -494,6 +494,13 @@ void Player_GetStats(int32_t player, int32_t out[STAT_COUNT])
     std::copy(memo.stats, memo.stats + STAT_COUNT, out);
 }
 
+void Player_DropStatCache()
+{
+    for (StatMemo& memo : s_statMemo) {
+        memo = {};
+    }
+}
+
 void Player_GetAbilityStats(int32_t player, int32_t level, int32_t out[8])
 {
     const bool known = Player_RefForGet(player, "AbilityStats").person != nullptr;

@@ -13,7 +13,7 @@ namespace {
 void ShowMessageOnLog(const char* text) { DebugPrintf(DBG_GENERAL, 1, "%s\n", text); }
 
 void NoSquadTable(int32_t, int32_t) {}
-void NoTraining() {}
+void NoTraining() {}  // also the screens' career reset when there are no screens
 
 void OwnClubKits(int32_t home, int32_t away, int32_t isAway, KitDesign* out)
 {
@@ -64,7 +64,8 @@ constexpr GameHookTable kDefaultHooks = {ShowMessageOnLog,
                                          PlayerMissingOnLog,
                                          ManagerAppointedOnLog,
                                          ManagerSackedOnLog,
-                                         PlayerMovedOnLog};
+                                         PlayerMovedOnLog,
+                                         NoTraining};
 
 }  // namespace
 

@@ -27,6 +27,8 @@ struct GameHookTable {
     void (*NewsManagerSacked)(int32_t club, int32_t person, int32_t kind);
     void (*NewsPlayerMoved)(int32_t player, int32_t oldClub, int32_t newClub, int32_t fee,
                             int32_t loan);
+    // At a new career's or a loaded game's start: the screens forget the career before it.
+    void (*ResetCareerScreens)();
 };
 
 // Later subsystems replace rows at start-up; GameHooks_Reset puts the defaults back (the text on

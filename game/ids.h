@@ -42,4 +42,5 @@ constexpr int32_t POSITION_MANAGER = 13;
 constexpr int32_t LINE_COUNT = 4;  // keeper, defence, midfield, attack
 
 constexpr int32_t SQUAD_MAX = 32;
+constexpr int32_t SQUAD_TARGET_MAX = 26;  // beyond it a computer club lists players, takes no youth
 constexpr int32_t SHIRT_MAX = 32;

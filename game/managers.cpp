@@ -203,19 +203,34 @@ void Sackings()
     }
 }
 
-// The best unemployed manager whose reputation fits the club; -1 none.
+// The best unemployed manager whose reputation fits the club, else the least reputed of them: a
+// small club takes whom it can get rather than the stand-in for seasons on end. -1 when nobody is
+// out of work.
 int32_t BestUnemployed(int32_t club)
 {
     const int32_t reach = VTW_GetClubReputation(club) + OFFER_REACH;
     int32_t best = -1;
+    int32_t least = -1;
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         const PlayerRecord& p = DbPlayers[id];
         if ((DbPersons[id].flags & (PERSON_FREE | PERSON_RETIRED)) || p.position != POSITION_MANAGER
-            || p.club != CLUB_NONE || p.reputation > reach)
+            || p.club != CLUB_NONE)
             continue;
-        if (best < 0 || p.reputation > DbPlayers[best].reputation) best = id;
+        if (least < 0 || p.reputation < DbPlayers[least].reputation) least = id;
+        if (p.reputation <= reach && (best < 0 || p.reputation > DbPlayers[best].reputation))
+            best = id;
     }
-    return best;
+    return best >= 0 ? best : least;
+}
+
+// The stand-in only covers until a manager is out of work.
+void ReplaceStandIns()
+{
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        if (DbClubs[club].manager != PERSON_STAND_IN || HumanRuns(club)) continue;
+        const int32_t person = BestUnemployed(club);
+        if (person >= 0) VTW_AppointManager(club, person);
+    }
 }
 
 void Caretakers()
@@ -389,6 +404,7 @@ void Managers_DailyStage()
 void Managers_WeeklyStage()
 {
     JudgeTablePlaces();
+    ReplaceStandIns();
     if (AutoRunMode != 0 || MarketState.jobOfferClub >= 0) return;
     int32_t best = -1;
     for (int32_t club = 0; club < LeagueClubs(); ++club) {

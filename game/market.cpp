@@ -27,7 +27,6 @@ MarketStateRecord MarketState;
 namespace {
 
 constexpr int32_t SQUAD_TARGET_MIN = 22;
-constexpr int32_t SQUAD_TARGET_MAX = 26;
 constexpr std::array<int32_t, LINE_COUNT> LINE_MINIMUM = {2, 6, 6, 4};
 constexpr std::array<int32_t, LINE_COUNT> BID_POSITION = {BIDPOS_KEEPER, BIDPOS_DEFENDER,
                                                           BIDPOS_MIDFIELDER, BIDPOS_FORWARD};
@@ -70,6 +69,13 @@ bool IsActiveFull(int32_t id)
 
 // The club money goes to or comes from: a full club, else the world outside.
 int32_t MoneyClub(int32_t club) { return IsFullClub(club) ? club : CLUB_NONE; }
+
+// A club whose stored balance cannot take the whole fee does not sell: a cut fee would destroy
+// the buyer's money. The world outside takes any fee.
+bool CanHold(int32_t seller, int32_t fee)
+{
+    return !IsFullClub(seller) || int64_t(DbClubs[seller].balance) + fee <= BALANCE_MAX;
+}
 
 // A club's own players there: those on loan to it come and go with the season, so its needs,
 // its sales and its releases are judged without them.
@@ -223,6 +229,7 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     if (id < 0) return -1;
     PlayerRecord* p = &DbPlayers[id];
     const int32_t seller = p->club;
+    if (!loan && !CanHold(seller, fee)) return -1;
     const bool free = !loan && (seller == CLUB_NONE || fee == 0);
     if (!loan && fee > 0) {
         Club_Book(buyer, CLUB_FIG_SIGNINGS, fee);
@@ -278,10 +285,15 @@ void Market_Init()
 
 void Market_Uninit() { Transfers_Uninit(); }
 
-void Market_NewGame()
+void Market_ResetCareer()
 {
     ResetState();
     VTW_ClearTransferRecords();
+}
+
+void Market_NewGame()
+{
+    Market_ResetCareer();
     Staff_DrawMarket();
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         DbClubs[club].boardPatience = 0;
@@ -477,9 +489,9 @@ bool ShapeLets(const SquadShape& s, int32_t player)
     return s.count > SELLER_KEEPS && s.lines[line] > LINE_MINIMUM[line] && s.best[line] != player;
 }
 
-bool SellerLets(int32_t player, int32_t seller)
+bool SellerLets(int32_t player, int32_t seller, int32_t fee)
 {
-    return !IsFullClub(seller) || ShapeLets(ShapeOf(seller), player);
+    return !IsFullClub(seller) || (ShapeLets(ShapeOf(seller), player) && CanHold(seller, fee));
 }
 
 int32_t SigningYears(int32_t player)
@@ -496,8 +508,8 @@ void AnswerBid(int32_t club, ClubBid* bid)
     const int32_t demand = VTW_ComputeTransferFee(player, 0, club, nullptr, bid->clause);
     const bool accepted =
         bid->kind == BID_LOAN ? VTW_GetPlayerLoanList(player) != 0 : agreed || bid->price >= demand;
-    if (!accepted || !SellerLets(player, seller)
-        || Club_GetTransferBudget(club) < (bid->kind == BID_LOAN ? 0 : bid->price)) {
+    const int32_t fee = bid->kind == BID_LOAN ? 0 : bid->price;
+    if (!accepted || !SellerLets(player, seller, fee) || Club_GetTransferBudget(club) < fee) {
         if (info >= 0) MarketState.bidInfo[info].state = BID_REFUSED;
         ClearBid(bid);
         return;
@@ -509,8 +521,7 @@ void AnswerBid(int32_t club, ClubBid* bid)
     }
     const int32_t years = SigningYears(player);
     const int32_t wage = Contract_Demand(player, 12 * years, club, 0, 0);
-    Market_MovePlayer(player, club, bid->kind == BID_LOAN ? 0 : bid->price, bid->kind == BID_LOAN,
-                      wage, 12 * years);
+    Market_MovePlayer(player, club, fee, bid->kind == BID_LOAN, wage, 12 * years);
 }
 
 void AnswerBids()
@@ -617,7 +628,8 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const
         if (free) {
             consider(id, 0);
         } else if (ShapeLets(day.shapes[p.club], id)) {
-            consider(id, VTW_ComputeTransferFee(id, 0, buyer, nullptr, 0));
+            const int32_t fee = VTW_ComputeTransferFee(id, 0, buyer, nullptr, 0);
+            if (CanHold(p.club, fee)) consider(id, fee);
         }
     }
     const int32_t lightCount = DbPersonCount - FullPlayerCount;
@@ -645,7 +657,7 @@ bool Buy(int32_t buyer, MarketDay& day, int32_t line, int32_t low, int32_t high)
         Market_AddHumanSale(target, buyer, 0, fee);
         return false;
     }
-    if (!SellerLets(target, seller)) return false;
+    if (!SellerLets(target, seller, fee)) return false;
     const int32_t years = SigningYears(target);
     int32_t interest = 0;
     const int32_t wage = Contract_Demand(target, 12 * years, buyer, 0, 0);
@@ -734,22 +746,25 @@ void MakeRoom(int32_t club)
     if (weakest >= 0) Market_Release(weakest);
 }
 
-// The best unattached player of the line; -1 none.
-int32_t BestUnattached(int32_t line)
+// The best unattached player of the line who would sign for the club at his demand; -1 none.
+int32_t BestUnattached(int32_t club, int32_t line)
 {
     int32_t best = -1;
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         if (!IsActiveFull(id) || DbPlayers[id].club != CLUB_NONE || VTW_GetPositionLine(id) != line)
             continue;
-        if (best < 0 || DbPlayers[id].ability > DbPlayers[best].ability) best = id;
+        if (best >= 0 && DbPlayers[id].ability <= DbPlayers[best].ability) continue;
+        const int32_t months = 12 * SigningYears(id);
+        const int32_t wage = Contract_Demand(id, months, club, 0, 0);
+        if (VTW_EvaluateContractOffer(id, months, club, 0, nullptr, wage, 0)) best = id;
     }
     return best;
 }
 
-// The best unattached player of the line signs for the club: false when there is none.
+// The best unattached player of the line who would sign, signs: false when there is none.
 bool SignUnattached(int32_t club, int32_t line)
 {
-    const int32_t player = BestUnattached(line);
+    const int32_t player = BestUnattached(club, line);
     if (player < 0) return false;
     const int32_t years = SigningYears(player);
     return Market_MovePlayer(player, club, 0, false,
@@ -929,6 +944,49 @@ bool Market_LineAtMinimum(int32_t club, int32_t line)
 {
     if (!IsFullClub(club) || line < 0 || line >= LINE_COUNT) return false;
     return ShapeOf(club).lines[line] <= LINE_MINIMUM[line];
+}
+
+bool Market_LineNeedsHim(int32_t player)
+{
+    const int32_t club = VTW_GetPlayerClub(player);
+    if (!IsFullClub(club) || !IsActiveFull(player)) return false;
+    const int32_t line = VTW_GetPositionLine(player);
+    const int32_t months = DbPlayers[player].contractMonths;
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(club, &members);
+    int32_t staying = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        const int32_t id = members[k];
+        if (id == player || !IsActiveFull(id) || DbPlayers[id].club != club
+            || VTW_GetPositionLine(id) != line)
+            continue;
+        const int32_t theirs = DbPlayers[id].contractMonths;
+        staying += theirs == 0 || theirs > months;
+    }
+    return staying < LINE_MINIMUM[line];
+}
+
+bool Market_SignReplacement(int32_t club, int32_t line)
+{
+    if (!IsFullClub(club) || HumanDecides(club) || line < 0 || line >= LINE_COUNT
+        || !Market_WindowOpen())
+        return false;
+    MakeRoom(club);
+    if (SignUnattached(club, line)) return true;
+    MarketDay day;
+    day.medians = DivisionLineMedians();
+    for (int32_t other = 0; other < LeagueClubs(); ++other) {
+        day.shapes[other] = ShapeOf(other);
+    }
+    return BuyFiller(club, line, day);
+}
+
+void Market_CoverShortLines(int32_t club)
+{
+    if (!IsFullClub(club) || HumanDecides(club) || Market_WindowOpen()) return;
+    for (int32_t calls = 0; calls < LINE_COUNT && ShortLine(ShapeOf(club), 0) >= 0; ++calls) {
+        if (PlayerLife_CallUpYouth(club) < 0) return;
+    }
 }
 
 bool Market_WindowOpen()

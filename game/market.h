@@ -100,6 +100,7 @@ bool Market_CheckSaved(const void* block);
 // Empty lists, a fresh staff market, no offers; registers the state and the transfer records
 // with the saved game. Uninit is safe twice.
 void Market_Init();
+void Market_ResetCareer();  // no bids, sales, talks or transfer records: a career's start
 void Market_Uninit();
 // After a new game: the staff market drawn and the clubs' board targets set.
 void Market_NewGame();
@@ -131,8 +132,9 @@ void VTW_CompleteHumanBid();
 int32_t Player_PromoteToFull(int32_t player);
 // A move between clubs: the fee booked (a club outside the game pays or is paid through club
 // 255), the transfer record, the career-log row, the news, his other bids cleared. A loan keeps
-// his club and moves no money. The player's (full) id afterwards, -1 when a light player finds
-// no free full id.
+// his club and moves no money. The player's (full) id afterwards; -1, and nothing moved, when a
+// light player finds no free full id or when the selling club's balance cannot take the whole fee
+// (BALANCE_MAX): a fee is never cut.
 int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan, int32_t wage,
                           int32_t months);
 void Market_Release(int32_t player);  // a full player to the unattached pool
@@ -154,10 +156,22 @@ int32_t Contract_Demand(int32_t player, int32_t months, int32_t club, int32_t bi
 int32_t VTW_RenewContracts(int32_t player, int32_t months, int32_t club, int32_t bigClub,
                            int32_t* interest, int32_t wage, int32_t relegation);
 // A computer club's renewal at the evaluated demand, when it wants him and its wage limit allows,
-// or whatever he asks when his line would fall below its minimum: 1 renewed.
+// or whatever he asks when his line needs him (Market_LineNeedsHim): 1 renewed. A needed man who
+// refuses is replaced at once while a window is open (Market_SignReplacement).
 int32_t Contract_ComputerRenew(int32_t player, int32_t wanted);
 // 1 when the club's squad holds no more than the minimum of the line (2, 6, 6, 4).
 bool Market_LineAtMinimum(int32_t club, int32_t line);
+// True when, without him, fewer than the minimum of his line would stay at his full club: the
+// teammates of the line whose contracts run longer than his (or without end). The expiries of a
+// line are judged together: of several ending the same month, the first ones are needed.
+bool Market_LineNeedsHim(int32_t player);
+// While a window is open, a computer club signs a player for the line: the best unattached one
+// who would sign at his demand, else one the market finds as a filler (room made in a full squad
+// first). True when one signed.
+bool Market_SignReplacement(int32_t club, int32_t line);
+// A computer club left with a line under its minimum while the windows are shut calls up its own
+// youth until the lines are whole (inside a window its daily market fills them).
+void Market_CoverShortLines(int32_t club);
 
 // ---- The human's lists (humanlists.cpp).
 int32_t VTW_HasHumanSales();       // 1 when a sale request waits, else 0

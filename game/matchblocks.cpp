@@ -66,21 +66,27 @@ void CopyText(char* dest, size_t size, const char* text)
 void MatchBlocks_Init()
 {
     s_blocks = {};
-    MatchDay_ClearBlock();
-    ClearReports();
-    ShootOutList_Reset();
-    FixedScore = {};
     ChosenViewMode = VIEW_TEXT;
-    AutoRunMode = 0;
-    for (ExportedTeamBlock& block : FriendlyTeamBlocks) {
-        block = {};
-    }
+    MatchBlocks_ResetCareer();
     SaveGame_RegisterBlock("LMIN", LastMatchIncidents, sizeof LastMatchIncidents,
                            MatchBlocks_CheckIncidents);
     SaveGame_RegisterBlock("LMSU", LastMatchSummary, sizeof LastMatchSummary,
                            MatchBlocks_CheckSummary);
-    std::fill(std::begin(PlayerSeasonBookings), std::end(PlayerSeasonBookings), 0);
     SaveGame_RegisterBlock("BOOK", PlayerSeasonBookings, sizeof PlayerSeasonBookings);
+}
+
+void MatchBlocks_ResetCareer()
+{
+    MatchDay_ClearBlock();
+    std::memset(&s_blocks.matchData, 0, sizeof s_blocks.matchData);
+    ClearReports();
+    ShootOutList_Reset();
+    FixedScore = {};
+    AutoRunMode = 0;
+    for (ExportedTeamBlock& block : FriendlyTeamBlocks) {
+        block = {};
+    }
+    std::fill(std::begin(PlayerSeasonBookings), std::end(PlayerSeasonBookings), 0);
 }
 
 void MatchBlocks_Uninit() {}

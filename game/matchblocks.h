@@ -344,6 +344,9 @@ extern ExportedTeamBlock FriendlyTeamBlocks[2];
 
 // Empty reports and lists, switches off, the match-day block cleared, the data block zeroed.
 void MatchBlocks_Init();
+// The same but for the player's view mode and the built-in tactics already read: a new career's
+// or a loaded game's start.
+void MatchBlocks_ResetCareer();
 void MatchBlocks_Uninit();
 
 // The blocks of the fixture being played or just played; the same blocks for the whole match.

@@ -7,6 +7,7 @@
 #include "engine/fatal.h"
 #include "engine/poll.h"
 #include "engine/random.h"
+#include "game/careerstate.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
@@ -364,6 +365,7 @@ void Database_Uninit()
 
 void VTW_NewGame()
 {
+    Game_ResetCareerState();
     s_newGame = {};
     s_newGame.country = VTW_GetCountry();
     GameState_BeginProgress(static_cast<int32_t>(STEPS.size()));

@@ -2,6 +2,7 @@
 // decline, retirement, and the young players who replace the old.
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include "engine/debug.h"
 #include "engine/random.h"
@@ -28,6 +29,10 @@ constexpr int32_t PHYSICAL_PERIODS_EASE = 40;  // about one a week keeps one poi
 constexpr int32_t YOUTH_SQUAD_TARGET = 20;
 constexpr int32_t YOUTH_MAX = 8;
 constexpr int32_t HOME_NATIONALITY_PERCENT = 85;
+
+constexpr int32_t OUTSIDE_SQUAD_MIN = 16;
+constexpr int32_t OUTSIDE_YOUTH_SPREAD = 5;  // a youth's ability: his squad's mean, give or take
+constexpr int32_t OUTSIDE_KEYS = CLUB_ID_COUNT + TEAM_COUNT;
 
 constexpr int32_t MSG_YOUTH = 12;
 constexpr int32_t MSG_RETIRED = 13;
@@ -110,6 +115,17 @@ void AddYouth(int32_t id, int32_t club)
                                 .wageYears = 3});
 }
 
+// The line furthest below 2 keepers, 6 defenders, 6 midfielders and 4 forwards (defence on a tie).
+int32_t ThinnestLine(const std::array<int32_t, LINE_COUNT>& have)
+{
+    constexpr std::array<int32_t, LINE_COUNT> WANTED = {2, 6, 6, 4};
+    int32_t thinnest = 1;
+    for (int32_t line = 0; line < LINE_COUNT; ++line) {
+        if (have[line] * WANTED[thinnest] < have[thinnest] * WANTED[line]) thinnest = line;
+    }
+    return thinnest;
+}
+
 void ShiftReputation(int32_t club, ClubRecord* r, int32_t pyramidPlace, int32_t cupsWon)
 {
     const int32_t diff = VTW_GetClubRepRank(club) - pyramidPlace;  // above 0: better than rated
@@ -119,7 +135,113 @@ void ShiftReputation(int32_t club, ClubRecord* r, int32_t pyramidPlace, int32_t 
     r->reputation = static_cast<uint8_t>(std::clamp(r->reputation + delta, 0, 63));
 }
 
+// ---- The world outside: the light players of the small clubs and of the world's other clubs.
+
+// A squad outside: a small club's id, or CLUB_ID_COUNT + the world team of a player of origin.
+int32_t OutsideKey(const LightPlayerRecord& p)
+{
+    if (p.club >= 0 && p.club < CLUB_ID_COUNT) return p.club;
+    if (p.club == CLUB_ORIGIN && p.originWord >= 0 && p.originWord < TEAM_COUNT)
+        return CLUB_ID_COUNT + p.originWord;
+    return -1;
+}
+
+bool IsOutsidePlayer(int32_t id)
+{
+    const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+    return !(DbPersons[id].flags & PERSON_FREE) && p.position != POSITION_MANAGER
+           && OutsideKey(p) >= 0;
+}
+
+struct OutsideSquad {
+    int32_t count;
+    int32_t abilitySum;
+    int32_t meanAbility;  // at the season's turn, before any youth joined
+    std::array<int32_t, LINE_COUNT> lines;
+    int16_t club;  // the squad's light club word and origin word, from one of its players
+    int16_t originWord;
+    uint8_t nationality;
+};
+
+using OutsideSquads = std::array<OutsideSquad, OUTSIDE_KEYS>;
+
+void CountOutside(OutsideSquads* squads)
+{
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        if (!IsOutsidePlayer(id)) continue;
+        const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+        OutsideSquad& s = (*squads)[OutsideKey(p)];
+        ++s.count;
+        s.abilitySum += p.ability;
+        ++s.lines[VTW_GetPositionLine(id)];
+        s.club = p.club;
+        s.originWord = p.originWord;
+        s.nationality = DbPersons[id].nationality;
+    }
+    for (OutsideSquad& s : *squads) {
+        s.meanAbility = s.count > 0 ? s.abilitySum / s.count : 0;
+    }
+}
+
+// Makes light id `id` a youth of the squad in `position`, as good as the squad's mean give or take.
+void MakeOutsideYouth(int32_t id, const OutsideSquad& s, uint8_t position)
+{
+    const int32_t style = std::min<int32_t>(s.nationality % WORLD_COUNTRY_COUNT,
+                                            NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK - 1);
+    const int32_t age = 17 + Rand() % 3;
+    DbPersons[id] = {
+        static_cast<uint16_t>(style * NAMES_STYLE_BLOCK + 1 + Rand() % (NAMES_STYLE_BLOCK - 1)),
+        static_cast<uint8_t>(1 + Rand() % 26),
+        s.nationality,
+        static_cast<uint16_t>(Rand() % 7 | (Rand() % 4) << 3 | (Rand() % 8) << 6),
+        static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - age - 1950),
+        0};
+    const int32_t ability = std::clamp(
+        s.meanAbility - OUTSIDE_YOUTH_SPREAD + Rand() % (2 * OUTSIDE_YOUTH_SPREAD + 1), 5, 99);
+    LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+    p = {};
+    p.club = s.club;
+    p.originWord = s.originWord;
+    p.position = position;
+    p.side = static_cast<uint8_t>(1 + Rand() % 3);
+    p.ability = static_cast<uint8_t>(ability);
+    p.seed = static_cast<uint16_t>((Rand() << 1) ^ Rand());
+    p.reputation = static_cast<uint8_t>(std::max(0, (ability - 30) * 3 / 2));
+    p.potential = static_cast<uint8_t>(std::min(100, ability + Rand() % 10));
+}
+
+// Squads below the minimum take youths on the light ids that players signed by the league left.
+void FillOutsideSquads(OutsideSquads* squads)
+{
+    int32_t freeId = FullPlayerCount;
+    for (OutsideSquad& s : *squads) {
+        while (s.count > 0 && s.count < OUTSIDE_SQUAD_MIN) {
+            while (freeId < DbPersonCount && !(DbPersons[freeId].flags & PERSON_FREE)) {
+                ++freeId;
+            }
+            if (freeId == DbPersonCount) return;
+            const int32_t line = ThinnestLine(s.lines);
+            MakeOutsideYouth(freeId, s, PlayerLife_RandomPosition(line));
+            ++s.lines[line];
+            ++s.count;
+        }
+    }
+}
+
 }  // namespace
+
+void PlayerLife_RenewOutside()
+{
+    auto squads = std::make_unique<OutsideSquads>();
+    CountOutside(squads.get());
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        if (!IsOutsidePlayer(id) || !Retires(id)) continue;
+        const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+        MakeOutsideYouth(id, (*squads)[OutsideKey(p)], p.position);
+    }
+    FillOutsideSquads(squads.get());
+    Records_MembershipChanged();
+}
 
 void PlayerLife_MakeYoungPlayer(int32_t id, int32_t club, const ClubRecord& r,
                                 const YoungPlayerTerms& terms)
@@ -176,16 +298,11 @@ uint8_t PlayerLife_RandomPosition(int32_t line)
 
 int32_t PlayerLife_NeediestLine(int32_t club)
 {
-    constexpr std::array<int32_t, LINE_COUNT> WANTED = {2, 6, 6, 4};
     std::array<int32_t, LINE_COUNT> have{};
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         if (Squad_IsMember(id, club)) ++have[VTW_GetPositionLine(id)];
     }
-    int32_t best = 1;
-    for (int32_t line = 0; line < LINE_COUNT; ++line) {
-        if (have[line] * WANTED[best] < have[best] * WANTED[line]) best = line;
-    }
-    return best;
+    return ThinnestLine(have);
 }
 
 void PlayerLife_Retire(int32_t player)
@@ -206,7 +323,7 @@ int32_t PlayerLife_YouthIntake(int32_t club)
 {
     const int32_t squad = VTW_GetClubSquadCount(club);
     int32_t wanted = std::max(2 + Rand() % 3, YOUTH_SQUAD_TARGET - squad);
-    wanted = std::min({wanted, YOUTH_MAX, SQUAD_MAX - squad});
+    wanted = std::min({wanted, YOUTH_MAX, std::max(0, SQUAD_TARGET_MAX - squad)});
     int32_t joined = 0;
     for (; joined < wanted; ++joined) {
         const int32_t id = FindFreeId();
@@ -223,6 +340,17 @@ int32_t PlayerLife_YouthIntake(int32_t club)
     }
     if (joined > 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_YOUTH, -1, joined);
     return joined;
+}
+
+int32_t PlayerLife_CallUpYouth(int32_t club)
+{
+    const int32_t id = FindFreeId();
+    if (id < 0) return -1;
+    AddYouth(id, club);
+    Records_MembershipChanged();
+    VTW_UpdateTeam(club);
+    if (club == GameState.humanClub) PlayerLife_TellHuman(MSG_YOUTH, -1, 1);
+    return id;
 }
 
 void PlayerLife_NewSeason()

@@ -6,6 +6,7 @@
 
 #include "engine/fatal.h"
 #include "game/gamestate.h"
+#include "game/kitcolours.h"
 #include "game/savegame.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
@@ -172,6 +173,23 @@ bool IsPersonOrNone(int32_t id) { return SaveCheck_InRange(id, -1, PERSON_MAX - 
 
 }  // namespace
 
+bool KitDesign_IsValid(const KitDesign& kit)
+{
+    const auto part = [](int16_t design) {
+        return SaveCheck_InRange(design, 0, KIT_PART_DESIGNS - 1);
+    };
+    if (!SaveCheck_InRange(kit.shirtTop, 0, KIT_PATTERNS - 1)
+        || !SaveCheck_InRange(kit.shirt, 0, KIT_PATTERNS - 1) || !part(kit.armLeft)
+        || !part(kit.armRight) || !part(kit.shorts) || !part(kit.shins))
+        return false;
+    for (const auto& group : kit.colours) {
+        for (const int16_t colour : group) {
+            if (!SaveCheck_InRange(colour, 0, KIT_COLOUR_COUNT - 1)) return false;
+        }
+    }
+    return true;
+}
+
 bool Records_CheckClubs(const void* block)
 {
     const auto* clubs = static_cast<const ClubRecord*>(block);
@@ -180,7 +198,8 @@ bool Records_CheckClubs(const void* block)
         if (!SaveCheck_InRange(c.team, -1, TEAM_COUNT - 1) || c.country >= WORLD_COUNTRY_COUNT
             || c.division > DIVISION_OUTSIDE || !IsPersonOrNone(c.manager)
             || !IsPersonOrNone(c.captain) || !IsPersonOrNone(c.freeKickTaker)
-            || !IsPersonOrNone(c.cornerTaker) || !IsPersonOrNone(c.penaltyTaker))
+            || !IsPersonOrNone(c.cornerTaker) || !IsPersonOrNone(c.penaltyTaker)
+            || !KitDesign_IsValid(c.kits[0]) || !KitDesign_IsValid(c.kits[1]))
             return false;
     }
     return true;

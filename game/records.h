@@ -13,9 +13,12 @@
 // Setters keep the ranges given beside each field.
 #pragma pack(push, 1)
 
+constexpr int32_t KIT_PATTERNS = 116;    // shirt designs 0-115
+constexpr int32_t KIT_PART_DESIGNS = 8;  // arm, shorts and shin designs 0-7
+
 // A kit as the match day reads it (48 bytes).
 struct alignas(4) KitDesign {
-    int16_t shirtTop;  // part designs
+    int16_t shirtTop;  // part designs: shirts KIT_PATTERNS, the others KIT_PART_DESIGNS
     int16_t shirt;     // also the pattern that the kit-clash test reads
     int16_t armLeft;
     int16_t armRight;
@@ -226,6 +229,10 @@ struct alignas(4) ClubRecord {
 
 static_assert(sizeof(KitDesign) == 48 && offsetof(KitDesign, colours) == 16);
 static_assert(offsetof(KitDesign, shorts) == 8 && offsetof(KitDesign, shins) == 12);
+
+// Every design and colour number of the kit within its table (the world's data and a saved
+// game's clubs are checked with it: badges, kits and the clash test index by them).
+bool KitDesign_IsValid(const KitDesign& kit);
 static_assert(sizeof(PersonRecord) == 8);
 static_assert(sizeof(PlayerRecord) == 52 && offsetof(PlayerRecord, position) == 26);
 static_assert(sizeof(LightPlayerRecord) == 12);
@@ -310,7 +317,7 @@ constexpr int32_t BALANCE_MAX = 134217727;
 // clears it to an empty database (no clubs, no persons).
 extern ClubRecord DbClubs[CLUB_FULL_MAX];
 // The saved blocks' range checks (SaveGameCheck), on the arrays as the blocks hold them: club,
-// person and team numbers, divisions, countries, positions and shirts within their ranges.
+// person and team numbers, divisions, countries, positions, shirts and kits within their ranges.
 bool Records_CheckClubs(const void* block);
 bool Records_CheckSmallClubs(const void* block);
 bool Records_CheckClubSlots(const void* block);

@@ -17,6 +17,7 @@
 #include "engine/userfile.h"
 #include "game/calendar.h"
 #include "game/careerlog.h"
+#include "game/careerstate.h"
 #include "game/fixtures.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
@@ -98,7 +99,7 @@ std::vector<SaveBlock> SaveBlocks()
         Block("CNTS", &s_saveGame.counts, sizeof s_saveGame.counts, CountsAreValid),
         Block("FIXT", FixtureTable, sizeof FixtureTable, Fixtures_CheckTable),
         Block("DIVL", DivisionLists, sizeof DivisionLists, Tables_CheckDivisionLists),
-        Block("LEAG", LeagueTable, sizeof LeagueTable, nullptr),
+        Block("LEAG", LeagueTable, sizeof LeagueTable, Tables_CheckLeagueRows),
         Block("LDAY", LeagueCountedDay, sizeof LeagueCountedDay, Tables_CheckCountedDays),
         Block("POFF", PlayOffClubs, sizeof PlayOffClubs, Honours_CheckPlayOffs),
         Block("CUPS", &CupSchedule, sizeof CupSchedule, Fixtures_CheckCupSchedule),
@@ -349,16 +350,23 @@ bool PutInPlace(const std::string& name, const std::string& newName, bool isSave
 bool FinishCommit(int32_t n)
 {
     const SlotNames names = NamesOf(n);
+    if (!UserFile_Exists(names.marker.c_str())) return true;  // no save stopped: the usual case
     CommitRecord commit{};
     const BlockFileRequest request = {COMMIT_TAG, &commit, sizeof commit, nullptr, true};
     if (BlockFileLoad(names.marker.c_str(), COMMIT_MAX_BYTES, COMMIT_TYPE, COMMIT_VERSION, &request,
                       1)
-        != BLOCKFILE_OK) {
-        if (UserFile_Probe(names.marker.c_str()) == USERFILE_MISSING) return true;
+        != BLOCKFILE_OK)
         return UserFile_Remove(names.marker.c_str()) == USERFILE_OK;
-    }
     commit.companion[COMMIT_COMPANION_BYTES - 1] = '\0';
     const std::string companion = commit.companion;
+    if (!companion.empty() && companion != SAVEGAME_INDEX_FILE) {
+        DebugPrintf(DBG_FILE, 1,
+                    "SaveGame_Recover(): slot %d: the commit record names '%s' - it is damaged "
+                    "and the previous game stays\n",
+                    n, companion.c_str());
+        RemoveNewFiles(names, "");
+        return UserFile_Remove(names.marker.c_str()) == USERFILE_OK;
+    }
     const std::string companionNew = companion.empty() ? "" : companion + ".new";
     const bool pairWhole = commit.slot == n
                            && (HasStamp(names.permNew, false, commit.stamp)
@@ -481,6 +489,8 @@ int32_t SaveGame_WithCompanion(int32_t n, const SaveGameCompanion* companion)
     const SlotNames names = NamesOf(n);
     CommitRecord commit{n, stamp, {}};
     std::string companionNew;
+    if (companion != nullptr && std::strcmp(companion->gameName, SAVEGAME_INDEX_FILE) != 0)
+        FatalError("SaveGame_WithCompanion(): '%s' is not the save index", companion->gameName);
     if (companion != nullptr) {
         std::snprintf(commit.companion, sizeof commit.companion, "%s", companion->gameName);
         companionNew = std::string(commit.companion) + ".new";
@@ -563,11 +573,10 @@ bool SaveGame_SlotIsWhole(int32_t n)
     return WholeFileStamp(names.save, true, &stamp) && HasStamp(names.perm, false, stamp);
 }
 
-bool SaveGame_SlotFilesPresent(int32_t n)
+bool SaveGame_SlotHasFiles(int32_t n)
 {
     const SlotNames names = NamesOf(n);
-    return UserFile_Probe(names.save.c_str()) == USERFILE_OK
-           && UserFile_Probe(names.perm.c_str()) == USERFILE_OK;
+    return UserFile_Exists(names.save.c_str()) && UserFile_Exists(names.perm.c_str());
 }
 
 bool SaveGame_ReadSummary(int32_t n, SaveGameSummary* summary)
@@ -628,6 +637,8 @@ int32_t LoadGame(int32_t n)
                     failed);
         return SAVEGAME_DAMAGED;
     }
+    // Only a save that passed every check replaces the running career.
+    Game_ResetCareerState();
     Adopt(savedGame, save);
     Adopt(archives, perm);
     AdoptCounts();

@@ -11,10 +11,10 @@ constexpr uint32_t SAVEGAME_VERSION = 1;
 constexpr int32_t SAVEGAME_AUTOSAVE_SLOT = 10;  // "AutoSave"
 constexpr int32_t SAVEGAME_REGISTERED_MAX = 24;
 // The largest files a slot may hold. Every saved block is a fixed array, so every career's files
-// have one size (today 2,083,500 bytes for SAV0 and 818,056 for PRM0, whatever the world); these
-// are half as much again, so that a later version's longer files still load. A larger file is
-// refused unread.
-constexpr size_t SAVEGAME_SAVE_MAX_BYTES = 2083500 * 3 / 2;
+// have one size (today, with the blocks the program registers, 2,083,592 bytes for SAV0 and
+// 818,056 for PRM0, whatever the world); these are half as much again, so that a later version's
+// longer files still load. A larger file is refused unread.
+constexpr size_t SAVEGAME_SAVE_MAX_BYTES = 2083592 * 3 / 2;
 constexpr size_t SAVEGAME_PERM_MAX_BYTES = 818056 * 3 / 2;
 
 // Results: 0 success; the others leave the running game and the previous files untouched.
@@ -59,6 +59,9 @@ bool SaveCheck_ClubOrWord(int32_t club);
 int32_t SaveGame(int32_t n);
 // A file replaced in the same transaction as the pair (the save index, whose entry describes the
 // new game): written whole as "<gameName>.new" before the commit and renamed after the pair.
+// The index is the one companion there is: a commit record naming any other file is damaged
+// (removed, the slot's previous game kept), and a save given another is fatal.
+constexpr const char* SAVEGAME_INDEX_FILE = "SaveData\\index.dat";
 struct SaveGameCompanion {
     const char* gameName;
     const void* data;
@@ -70,8 +73,10 @@ int32_t SaveGame_WithCompanion(int32_t n, const SaveGameCompanion* companion);
 void SaveGame_Recover();
 // Both files of slot n present, passing every check and stamped as one pair.
 bool SaveGame_SlotIsWhole(int32_t n);
-// Both files of slot n present as regular files, whatever they hold.
-bool SaveGame_SlotFilesPresent(int32_t n);
+// Something stands at the names of both files of slot n, whatever it is or holds (an unreadable
+// file, a dangling link): false when one is gone for good, so a slot whose files are only out of
+// reach for a while is not forgotten.
+bool SaveGame_SlotHasFiles(int32_t n);
 // What the save index says of a slot, read from a whole pair without applying it: the saved
 // game-state block and the human club's team number (-1 when the game has no human club).
 struct SaveGameSummary {

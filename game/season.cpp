@@ -311,6 +311,7 @@ constexpr auto NEW_SEASON_STEPS = std::to_array<NewSeasonStep>({
     {"honours",       Honours_NewSeason},
     {"youth",         YouthIntake},
     {"market",        Market_NewSeason},
+    {"outside",       PlayerLife_RenewOutside},
     {"money",         RollClubSeasons},
     {"calendar",      NextCalendar},
     {"teams",         MatchDay_NewGame},
@@ -354,11 +355,18 @@ void CheckBalance(int32_t club)
 
 void Season_Init()
 {
+    DailyTraining_Init();
+    Market_Init();
+    Season_ResetCareer();
+}
+
+void Season_ResetCareer()
+{
     s_season = {};
     AutoRunTarget = {};
     CareerLog_Init();
-    DailyTraining_Init();
-    Market_Init();
+    DailyTraining_ResetCareer();
+    Market_ResetCareer();
 }
 
 void Season_Uninit()

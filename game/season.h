@@ -69,6 +69,7 @@ bool DailyTraining_CheckSaved(const void* block);
 // Every slot free, no retraining, the default groups, the presets empty; registers the buffer
 // and the training counters with the saved game. Uninit is safe twice.
 void DailyTraining_Init();
+void DailyTraining_ResetCareer();  // the buffer's defaults and no counters: a career's start
 void DailyTraining_Uninit();
 
 // One training period of the day for a full player of a full club: technical, physical, team
@@ -95,6 +96,9 @@ bool PlayerLife_IsActivePlayer(int32_t id);
 void PlayerLife_NewSeason();
 // Youth intake for one full club: the players who joined (0 when no free full id is left).
 int32_t PlayerLife_YouthIntake(int32_t club);
+// One youth of the club's neediest line joins it at once, outside the season's intake; his id, or
+// -1 when no free full id is left.
+int32_t PlayerLife_CallUpYouth(int32_t club);
 // What differs between a young player who fills a new game's squad and one of a youth intake.
 struct YoungPlayerTerms {
     int32_t nationality;
@@ -118,6 +122,10 @@ uint8_t PlayerLife_RandomPosition(int32_t line);
 // The line the club's squad lacks most against 2 keepers, 6 defenders, 6 midfielders and 4
 // forwards (defence on a tie), where a young player is wanted.
 int32_t PlayerLife_NeediestLine(int32_t club);
+// The world outside's year, cheap enough for every light player: the old retire by the league's
+// rule and a youth of 17-19 of the same position takes the id, as good as his squad's mean give or
+// take 5; a squad the league has bought below 16 players fills up on freed light ids.
+void PlayerLife_RenewOutside();
 // Retires a full player: career-log row, id freed back to the spare pool.
 void PlayerLife_Retire(int32_t player);
 // Each league club's reputation moves 1-4 by its final place in the country's pyramid against
@@ -148,7 +156,8 @@ enum : uint16_t {
 };
 extern AutoRunTargetRecord AutoRunTarget;  // owned by Season
 
-void Season_Init();  // the career log, the training state and the auto-run target
+void Season_Init();         // the career log, the training state and the auto-run target
+void Season_ResetCareer();  // the same without registering the saved blocks
 void Season_Uninit();
 
 // With AutoRunMode on: non-zero once today and the season have reached the target, which also

@@ -146,7 +146,9 @@ void ShortList_Init()
     SaveGame_RegisterBlock("SHRT", ShortList, sizeof ShortList, ShortList_CheckSaved);
 }
 
-void ShortList_Uninit()
+void ShortList_Uninit() { ShortList_ResetCareer(); }
+
+void ShortList_ResetCareer()
 {
     ShortList_Clear();
     ShortList2_Clear();

@@ -26,7 +26,8 @@ extern const PlayerComparator PlayerCompareTable[PLAYER_COMPARATORS];
 // Both lists empty, no sort key, every search score 0; the shortlist is registered with the saved
 // game as block "SHRT" (80 bytes).
 void ShortList_Init();
-void ShortList_Uninit();  // the same without the registration; safe twice
+void ShortList_Uninit();       // the same without the registration; safe twice
+void ShortList_ResetCareer();  // every list and score cleared: a career's start
 
 // Adds: 0 for a negative id (logged), an id already listed, or a full list (nothing is written
 // outside the list); else the id goes into the highest-numbered free slot and 1 is answered.

@@ -242,3 +242,18 @@ bool Tables_CheckCountedDays(const void* block)
     }
     return true;
 }
+
+bool Tables_CheckLeagueRows(const void* block)
+{
+    constexpr int32_t kMostPlayed = 2 * (DIVISION_LIST_SIZE - 1);
+    const auto* rows = static_cast<const uint16_t(*)[LEAGUE_COLUMNS]>(block);
+    for (int32_t club = 0; club < CLUB_FULL_MAX; ++club) {
+        const uint16_t* r = rows[club];
+        const int32_t home = r[LEAGUE_HOME_WON] + r[LEAGUE_HOME_WON + 1] + r[LEAGUE_HOME_WON + 2];
+        const int32_t away = r[LEAGUE_AWAY_WON] + r[LEAGUE_AWAY_WON + 1] + r[LEAGUE_AWAY_WON + 2];
+        if (r[LEAGUE_PLACE] >= DIVISION_LIST_SIZE || r[LEAGUE_PLAYED] > kMostPlayed
+            || home + away != r[LEAGUE_PLAYED] || r[LEAGUE_POINTS] > 3 * r[LEAGUE_PLAYED])
+            return false;
+    }
+    return true;
+}

@@ -28,9 +28,12 @@ constexpr int32_t LEAGUE_FELL = 2;
 extern uint16_t LeagueTable[CLUB_FULL_MAX][LEAGUE_COLUMNS];
 extern int16_t DivisionLists[DIVISION_MAX][DIVISION_LIST_SIZE];  // club ids, -1 empty
 // The saved blocks' range checks (SaveGameCheck): each listed club a full club's id, listed once
-// over every division; each counted day -1 or a day of the season.
+// over every division; each counted day -1 or a day of the season; each league row a place in a
+// division list, at most a double round robin of a full division played, each side's results
+// and the points within what those matches can give.
 bool Tables_CheckDivisionLists(const void* block);
 bool Tables_CheckCountedDays(const void* block);
+bool Tables_CheckLeagueRows(const void* block);
 // The latest league day counted into each club's movement, -1 none.
 extern int16_t LeagueCountedDay[CLUB_FULL_MAX];
 

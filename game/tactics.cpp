@@ -72,6 +72,14 @@ bool TacticsRecord_IsValid(const TacticsRecord& tactic)
 
 void Tactics_Init()
 {
+    Tactics_ResetCareer();
+    SaveGame_RegisterBlock("CTAC", CustomTactics, sizeof CustomTactics, CustomTacticsAreValid);
+    SaveGame_RegisterBlock("CTA1", &CurrentTactic, sizeof CurrentTactic, TacticNumberIsValid);
+    SaveGame_RegisterBlock("CTA2", &CurrentTacticB, sizeof CurrentTacticB, TacticNumberIsValid);
+}
+
+void Tactics_ResetCareer()
+{
     for (TacticsRecord& tactic : CustomTactics) {
         tactic = {};
     }
@@ -79,9 +87,6 @@ void Tactics_Init()
         tactic = {};
     }
     CustomTactics_Clear();
-    SaveGame_RegisterBlock("CTAC", CustomTactics, sizeof CustomTactics, CustomTacticsAreValid);
-    SaveGame_RegisterBlock("CTA1", &CurrentTactic, sizeof CurrentTactic, TacticNumberIsValid);
-    SaveGame_RegisterBlock("CTA2", &CurrentTacticB, sizeof CurrentTacticB, TacticNumberIsValid);
 }
 
 void Tactics_Uninit() {}

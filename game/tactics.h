@@ -96,7 +96,8 @@ inline int16_t& SelectedTactic = CurrentTactic;
 constexpr int32_t TACTIC_COPY_COMPUTER = 2;
 extern TacticsRecord TacticCopies[3];
 
-void Tactics_Init();  // empty custom tactics, tactic words 0, copies zeroed
+void Tactics_Init();         // empty custom tactics, tactic words 0, copies zeroed
+void Tactics_ResetCareer();  // the same without registering the saved blocks
 void Tactics_Uninit();
 
 // Reads built-in tactic n (0-39) from "tactics\tactics.dat" into *dest, opening and closing the

@@ -208,7 +208,7 @@ void TextMess_Init()
     s_textMess.interfaceTexts = {};
     s_textMess.devTexts = {};
     std::memset(s_textMess.groups, 0, sizeof s_textMess.groups);
-    std::memset(&TextMessNews, 0, sizeof TextMessNews);
+    TextMess_ClearInbox();
 }
 
 void TextMess_Uninit()
@@ -292,6 +292,8 @@ const char* TextMess_PickRandom(int32_t group)
     Expand(GetMessageText(list.textNo[pick]), s_textMess.picked);
     return s_textMess.picked;
 }
+
+void TextMess_ClearInbox() { std::memset(&TextMessNews, 0, sizeof TextMessNews); }
 
 void TextMess_ShowForHumans()
 {

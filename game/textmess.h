@@ -81,6 +81,7 @@ const char* TextMess_PickRandom(int32_t group);
 
 // Adds the last picked message to TextMessNews and hands it to GameHooks.ShowMessage.
 void TextMess_ShowForHumans();
+void TextMess_ClearInbox();  // no news: a new career's or a loaded game's start
 
 // The inbox line of the given age order: 0 is the oldest kept; "" outside 0 .. count - 1.
 const char* TextMess_InboxLine(int32_t index);

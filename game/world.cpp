@@ -46,14 +46,7 @@ bool ClubOk(const WorldClub& club, int32_t personCount)
     if (club.name[0] == '\0' || club.name[WORLD_CLUB_NAME_BYTES - 1] != '\0') return false;
     if (club.country >= WORLD_COUNTRY_COUNT || club.division > DIVISION_OUTSIDE) return false;
     if (club.reputation > 63 || club.manager >= personCount) return false;
-    for (const KitDesign& kit : club.kits) {
-        for (const auto& group : kit.colours) {
-            for (int16_t colour : group) {
-                if (colour < 0 || colour >= 40) return false;
-            }
-        }
-    }
-    return true;
+    return KitDesign_IsValid(club.kits[0]) && KitDesign_IsValid(club.kits[1]);
 }
 
 bool PersonOk(const WorldPerson& p)

@@ -223,9 +223,24 @@ void TakePossession(int32_t person)
     LastPossessor[side] = static_cast<int8_t>(person);
 }
 
+// The player who touched the ball last, no longer his side's active player and only standing or
+// walking to his place: he would touch it first every tick, being low in the order, and keep it
+// from the active player for good.
+bool LeftOnTheBall(int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    const int32_t active = ActivePlayer[Person_Side(person)];
+    return p.hasBall != 0 && person == Ball.lastToucher && p.action <= ACT_WALK_TO_TARGET
+           && active != MATCH_NONE && active != person;
+}
+
 void Possession(int32_t person)
 {
     if (InTable(kNoPossession, MatchPersons[person].action) || HeldByAnother(person)) return;
+    if (LeftOnTheBall(person)) {
+        Ball_GiveToPerson(-1);
+        return;
+    }
     bool touched = false;
     if (Ball.height <= kTouchHeight) {
         const int32_t last = Ball.lastToucher;

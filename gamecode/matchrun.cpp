@@ -329,6 +329,8 @@ void WriteTotals(int32_t side, MatchSideStats* stats)
 
 void PlayMatch3D()
 {
+    // A match is the one its block and seed give, whatever the match before it left behind.
+    Match_ResetWords();
     if (StartMatchSession() == 0) return;
     StartMatchWords();
     if (MatchShared.replayState == REPLAY_WATCH) {

@@ -16,6 +16,13 @@ PitchConstants Pitch;
 
 void MatchEngine_Init()
 {
+    MatchPresentation_ClearOptions();
+    MatchView_ClearRunState();
+    Match_ResetWords();
+}
+
+void Match_ResetWords()
+{
     for (MatchPerson& p : MatchPersons) {
         p = {};
     }

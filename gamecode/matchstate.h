@@ -237,8 +237,8 @@ struct TeamStrategyWords {
     friend bool operator==(const TeamStrategyWords&, const TeamStrategyWords&) = default;
 };
 
-// Every engine word. MatchEngine_Init gives each its program-start value; the period set-ups
-// reset what they name; the rest carries from one match to the next.
+// Every engine word. Match_ResetWords gives each its match-start value; the period set-ups
+// reset what they name.
 struct MatchWords {
     // Match and period.
     uint8_t period;
@@ -413,9 +413,14 @@ inline uint8_t (&ActivePlayer)[2] = Match.activePlayer;
 inline int16_t& GoalPause = Match.timers[TIMER_GOAL_PAUSE];
 inline int16_t& CelebrationCountdown = Match.timers[TIMER_CELEBRATION];
 
-// Restores every engine word, person and the ball to its program-start value. Production calls
-// it once at start-up; a second match in the same process carries what the set-ups leave.
+// The program-start state: the presentation's options and the view's once-per-run log cleared,
+// then Match_ResetWords.
 void MatchEngine_Init();
+// Gives every engine word, person, the ball, the shapes and the words shared with the
+// presentation their match-start value, so that a match depends on its block and seed alone. Kept:
+// the view registrations, the replay the match was asked to show and the player's highlight and
+// rating options. PlayMatch3D calls it before anything else.
+void Match_ResetWords();
 void MatchEngine_Uninit();  // nothing to free; safe twice
 
 // Pitch constants, in pitch units (16 to the yard), fixed by SetPitchConstants at match start.

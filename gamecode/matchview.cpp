@@ -164,5 +164,6 @@ void MatchView_ResetState()
     MatchView_Built = 0;
     MatchView_Destroyed = 0;
     s_highlight = {};
-    s_fallbackLogged = false;
 }
+
+void MatchView_ClearRunState() { s_fallbackLogged = false; }

@@ -51,4 +51,5 @@ void HighLight_ClearFlag();
 int32_t HighLight_PendingType();
 int32_t HighLight_Timer();
 
-void MatchView_ResetState();  // view words and highlight state: part of MatchEngine_Init
+void MatchView_ResetState();     // view words and highlight state: part of Match_ResetWords
+void MatchView_ClearRunState();  // the once-per-run fallback log line may come again

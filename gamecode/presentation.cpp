@@ -74,9 +74,17 @@ void MatchPresentation_RegisterShared(void (*install)(MatchPresentation& ops))
     s_installShared = install;
 }
 
+void MatchPresentation_ClearOptions() { MatchShared = {}; }
+
 void MatchPresentation_ResetWords()
 {
+    const MatchSharedWords kept = MatchShared;
     MatchShared = {};
+    MatchShared.replayState = kept.replayState == REPLAY_WATCH ? REPLAY_WATCH : REPLAY_NORMAL;
+    MatchShared.replaySlot = kept.replaySlot;
+    std::memcpy(MatchShared.highlightOption, kept.highlightOption,
+                sizeof(MatchShared.highlightOption));
+    MatchShared.ratingMode = kept.ratingMode;
     std::memset(CommentaryLine, 0, sizeof(CommentaryLine));
     std::memset(PenaltyOrder, 0xFF, sizeof(PenaltyOrder));
     std::memset(RenderList, 0, sizeof(RenderList));

@@ -77,7 +77,7 @@ enum ReplayStateWord : uint16_t {
 constexpr int32_t COMMENTARY_LINE_BYTES = 200;
 constexpr int32_t PENALTY_ORDER_COUNT = 10;
 
-// Words shared with the presentation, reset by MatchEngine_Init.
+// Words shared with the presentation, reset at each match's start (MatchPresentation_ResetWords).
 struct MatchSharedWords {
     uint16_t replayState;
     uint16_t replaySlot;  // the saved replay watched in state 3
@@ -98,4 +98,7 @@ extern char CommentaryLine[COMMENTARY_LINE_BYTES];
 extern int16_t PenaltyOrder[2][PENALTY_ORDER_COUNT];  // person indexes, -1 after the last
 extern RenderObject RenderList[MATCH_OBJECT_COUNT];
 
-void MatchPresentation_ResetWords();  // part of MatchEngine_Init's reset
+// A match's start: every shared word cleared but the request to watch a saved replay (state 3 and
+// its slot) and the player's highlight and rating options. Part of Match_ResetWords.
+void MatchPresentation_ResetWords();
+void MatchPresentation_ClearOptions();  // every shared word, options too: program start

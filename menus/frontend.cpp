@@ -590,6 +590,7 @@ void RegisterGameHooks()
     GameHooks.NewsManagerSacked = News_ManagerSacked;
     GameHooks.NewsPlayerMoved = News_PlayerMoved;
     GameHooks.FillSquadTable = FillSquadTable;
+    GameHooks.ResetCareerScreens = FrontEnd_ResetCareerWords;
 }
 
 const ExmFrontEnd LOOP_STEPS = {
@@ -614,15 +615,7 @@ void FrontEndInit()
     MenuOption = MENU_OPTION_TITLE;
     PreviousOption = MENU_OPTION_TITLE;
     StartOption = MENU_OPTION_TITLE;
-    CurrentHuman = MANAGER_HUMAN;
-    ClubChangedFlag = 0;
-    PlayerCardOutcome = 0;
-    AdvanceMode = 0;
-    MatchReportPage = 0;
-    JobOfferMode = 0;
-    CurrentPlayer = -1;
-    CardReturnOption = MENU_OPTION_OFFICE;
-    RouteClub = -1;
+    FrontEnd_ResetCareerWords();
     FrontEndRoutes = NO_ROUTES;
     s_frontEnd = {};
     s_frontEnd.beforePrevious = -1;
@@ -669,6 +662,19 @@ void FrontEndUninit()
     MenuBarUninit();
     EXM_SetFrontEnd(nullptr);
     FrontEndInit();
+}
+
+void FrontEnd_ResetCareerWords()
+{
+    CurrentHuman = MANAGER_HUMAN;
+    ClubChangedFlag = 0;
+    PlayerCardOutcome = 0;
+    AdvanceMode = 0;
+    MatchReportPage = 0;
+    JobOfferMode = 0;
+    CurrentPlayer = -1;
+    CardReturnOption = MENU_OPTION_OFFICE;
+    RouteClub = -1;
 }
 
 void FrontEnd_RegisterLoopSteps() { EXM_SetFrontEnd(&LOOP_STEPS); }

@@ -60,6 +60,10 @@ struct RouteQueries {
 };
 extern RouteQueries FrontEndRoutes;  // replaced row by row; FrontEndInit puts the defaults back
 
+// The words of the career being played (the current human and player, the job offer, the
+// routing's club, the card and report pages), not where the player is in the menus: a new
+// career's or a loaded game's start.
+void FrontEnd_ResetCareerWords();
 void FrontEndInit();    // the words at their start values, the front end's modules reset
 void FrontEndUninit();  // the same; safe twice
 

@@ -5,7 +5,6 @@
 
 #include "game/records.h"
 
-constexpr int32_t KIT_PATTERNS = 116;
 constexpr int32_t KIT_SPARES = 4;
 constexpr int32_t KIT_CANDIDATES = 2 + KIT_SPARES;  // the club's home and away kits, the spares
 

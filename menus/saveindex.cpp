@@ -143,7 +143,7 @@ bool MatchSlotsOnDisk()
 {
     bool changed = false;
     for (int32_t slot = 0; slot < SAVEINDEX_SLOTS; ++slot) {
-        const bool present = SaveGame_SlotFilesPresent(slot);
+        const bool present = SaveGame_SlotHasFiles(slot);
         const bool listed = SaveIndex[slot].used != 0;
         // The game always describes a slot it saves: an entry without one is not its own.
         if (present && (!listed || SaveIndex[slot].description[0] == '\0')) {
@@ -200,7 +200,10 @@ bool SaveIndex_Refresh()
     const int16_t loaded = LoadIndexFile();
     if (!MatchSlotsOnDisk() && loaded >= 0) return true;
     DebugPrintf(DBG_FILE, 1, "SaveIndex_Refresh(): the index is rebuilt from the slots' files\n");
-    return SaveIndexFile() == 0 || loaded >= 0;
+    // An index that cannot be written again still lists what the files hold this time.
+    const bool anyListed = std::any_of(std::begin(SaveIndex), std::end(SaveIndex),
+                                       [](const SaveIndexSlot& slot) { return slot.used != 0; });
+    return SaveIndexFile() == 0 || loaded >= 0 || anyListed;
 }
 
 int32_t SaveIndex_CountUsed()

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "game/savegame.h"
+
 constexpr int32_t SAVEINDEX_SLOTS = 11;  // 0-9 named by the human, 10 the automatic save
 constexpr int32_t SAVEINDEX_ROWS = 10;   // the slots the screens list as rows
 constexpr int32_t SAVEINDEX_AUTOSAVE_SLOT = 10;
@@ -15,7 +17,7 @@ constexpr int32_t SAVEINDEX_DESCRIPTION_BYTES = 120;  // of which the file keeps
 constexpr int32_t SAVEINDEX_STORED_DESCRIPTION = 100;
 constexpr int32_t SAVEINDEX_FILE_BYTES = 1694;
 constexpr size_t SAVEINDEX_FILE_MAX_BYTES = SAVEINDEX_FILE_BYTES * 3 / 2;  // larger: refused unread
-constexpr const char* SAVEINDEX_FILE = "SaveData\\index.dat";
+constexpr const char* SAVEINDEX_FILE = SAVEGAME_INDEX_FILE;
 constexpr const char* SAVEINDEX_DAMAGED_FILE = "SaveData\\index.bad";
 
 // One slot as the file stores it, 11 in slot order and nothing else.
@@ -54,10 +56,10 @@ int16_t LoadIndexFile();
 // 0 written; -1 the file could not be written, and the previous file stays whole.
 int16_t SaveIndexFile();
 // Finishes or undoes interrupted saves (SaveGame_Recover), loads the index and makes it match
-// the slots on disk: an entry whose slot has no files goes, a slot whose files exist gets an
+// the slots on disk: an entry whose slot lost a file for good goes, a slot with files gets an
 // entry described from them. A missing, damaged or unreadable index is rebuilt that way and
 // written, with a line on the "file" channel. False only when a damaged index could not be
-// rewritten.
+// rewritten and no slot could be listed from the files either.
 bool SaveIndex_Refresh();
 int32_t SaveIndex_CountUsed();  // refreshes the index; the used slots 0-10
 // Saves the running game to the slot with the index as it stands in memory, as one transaction

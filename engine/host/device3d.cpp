@@ -105,6 +105,8 @@ constexpr auto kStageStates = std::to_array<StateRow>({
 struct DeviceState {
     HostDevice devices[HOST_MAX_DEVICES];
     HostDeviceStats stats;
+    bool recordDraws;
+    std::vector<HostDrawRecord> draws;
 };
 
 DeviceState s_device;
@@ -580,6 +582,10 @@ HostResult Draw(HostDevice* d, uint32_t primitive, uint32_t format, const void* 
         }
     }
     ++s_device.stats.drawCalls;
+    if (s_device.recordDraws) {
+        s_device.draws.push_back({primitive, format, indices ? vertexCount : count,
+                                  indices ? count : 0, indices != nullptr, d->texture});
+    }
     DrawCall call{d,  MakeRasterState(d), format, static_cast<const uint8_t*>(vertices), stride,
                   {}, PrepareLighting(d)};
     Multiply(d->transforms[0], d->transforms[1], call.matrix);
@@ -957,3 +963,11 @@ HostResult HostDeviceSphereVisibility(HostDevice* device, const float* centres, 
 }
 
 HostDeviceStats HostInjectDeviceStats() { return s_device.stats; }
+
+void HostInjectRecordDraws(bool on)
+{
+    s_device.recordDraws = on;
+    s_device.draws.clear();
+}
+
+const std::vector<HostDrawRecord>& HostInjectDrawRecord() { return s_device.draws; }

@@ -90,6 +90,17 @@ struct HostDeviceStats {  // since the last device was created
     uint32_t triangles;  // triangles rasterised after clipping and culling
 };
 HostDeviceStats HostInjectDeviceStats();
+// The device's accepted draw calls, one row each, while recording is on (off by default).
+struct HostDrawRecord {
+    uint32_t primitive;
+    uint32_t vertexFormat;
+    uint32_t vertexCount;
+    uint32_t indexCount;  // 0 for a call without indices
+    bool indexed;
+    HostSurface* texture;  // bound at the call
+};
+void HostInjectRecordDraws(bool on);  // either way the record starts empty
+const std::vector<HostDrawRecord>& HostInjectDrawRecord();
 int32_t HostInjectDisplayStarts();  // display system starts not yet stopped
 int32_t HostInjectLiveSurfaces();   // surfaces not yet freed
 int32_t HostInjectLivePalettes();

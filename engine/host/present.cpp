@@ -101,11 +101,14 @@ bool EncodePng(std::string* png)
     return true;
 }
 
-// Writes beside the target and renames, so a reader never sees half a file.
+// Writes beside the target and renames, so a reader never sees half a file. The temporary is
+// created new, so a link or a pipe left at its name can neither redirect nor block the write.
 bool WriteAtomically(const char* path, const std::string& bytes)
 {
     const std::string temporary = std::string(path) + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::unlink(temporary.c_str());
+    const int fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     ok = ::fsync(fd) == 0 && ok;

@@ -9,6 +9,7 @@
 #include "engine/filename.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
+#include "generated/build_paths.h"
 #include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"

@@ -14,6 +14,7 @@
 #include "engine/dxdraw.h"
 #include "engine/gfx.h"
 #include "engine/vecmath.h"
+#include "generated/build_paths.h"
 #include "tests/support/gfx_run.h"
 
 namespace {
@@ -58,7 +59,7 @@ public:
         D3DEndScene();
         PresentNow();
         const uint64_t actual = HostFrameHash();
-        const std::string path = std::string(PELLORAN_BUILD_DIR) + "/device_frame_" + name + ".png";
+        const std::string path = PELLORAN_BUILD_DIR "/device_frame_" + std::string(name) + ".png";
         if (actual != hash || std::getenv("PELLORAN_WRITE_FRAMES")) HostWriteFramePng(path.c_str());
         EXPECT_EQ(actual, hash) << name << ": 0x" << std::hex << actual << ", written to " << path;
     }

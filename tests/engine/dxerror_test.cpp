@@ -10,6 +10,7 @@
 #include "engine/gfx.h"
 #include "engine/host/inject.h"
 #include "engine/winlib.h"
+#include "generated/build_paths.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
 

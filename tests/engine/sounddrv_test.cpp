@@ -26,6 +26,7 @@
 #include "engine/startup.h"
 #include "engine/timer.h"
 #include "engine/winlib.h"
+#include "generated/build_paths.h"
 #include "tests/support/host_run.h"
 #include "tests/support/sample_data.h"
 #include "tests/support/support.h"
@@ -102,12 +103,14 @@ Bytes Sample(const Bytes& data, bool loops)
     return Wave({Fmt(), Brix(loops ? SND_SAMPLE_LOOPS : 0), {"data", data}});
 }
 
-// Bytes 1-255, so a zero in a ring is always silence the driver wrote.
+constexpr uint8_t kSilent = 128;  // the silence of an unsigned 8-bit sample
+
+// Never the silent byte, so silence in a ring is always silence the driver wrote.
 Bytes Noise(size_t size, uint32_t seed)
 {
     Bytes bytes = SampleRandomBytes(size, seed);
     for (uint8_t& b : bytes) {
-        b = static_cast<uint8_t>(1 + b % 255);
+        if (b == kSilent) b = kSilent + 1;
     }
     return bytes;
 }
@@ -260,7 +263,8 @@ TEST_F(Snd, NonLoopingSampleEndsInSilenceAndFreesItsChannelOnceThePlayCursorPass
     ASSERT_EQ(SndPlay(key, 0, -1, 100, 0), 0);
     const Bytes ring = Ring(0, 0, 3 * SND_BLOCK_BYTES);
     EXPECT_TRUE(std::equal(data.begin(), data.end(), ring.begin()));
-    EXPECT_TRUE(std::all_of(ring.begin() + 10000, ring.end(), [](uint8_t b) { return b == 0; }));
+    EXPECT_TRUE(
+        std::all_of(ring.begin() + 10000, ring.end(), [](uint8_t b) { return b == kSilent; }));
     EXPECT_EQ(SndChannels[0].endPosition, 10000u);
 
     ClockAdvance(22);  // 9,702 bytes played
@@ -292,7 +296,7 @@ TEST_F(Snd, ASampleEndingJustAfterTheRingWrapsIsFreedOnlyOnceTheCursorPassesItsE
     const Bytes wrapped = Ring(3, 0, SND_BLOCK_BYTES);
     EXPECT_TRUE(std::equal(data.begin() + RING_OF_EIGHT, data.end(), wrapped.begin()));
     EXPECT_TRUE(
-        std::all_of(wrapped.begin() + 100, wrapped.end(), [](uint8_t b) { return b == 0; }));
+        std::all_of(wrapped.begin() + 100, wrapped.end(), [](uint8_t b) { return b == kSilent; }));
 }
 
 TEST_F(Snd, PlayOnABusyChannelReplacesItsSampleAndMinusOneFindsNoneWhenAllAreBusy)
@@ -367,11 +371,43 @@ TEST_F(Snd, ADamagedSpooledSamplePlaysAsSilenceWithOneWarning)
     testing::internal::CaptureStdout();
     for (int32_t round = 0; round < 2; ++round) {
         ASSERT_EQ(SndPlay(key, 0, 0, 100, 0), 0);
-        EXPECT_EQ(Ring(0, 0, 3 * SND_BLOCK_BYTES), Bytes(3 * SND_BLOCK_BYTES, 0)) << round;
+        EXPECT_EQ(Ring(0, 0, 3 * SND_BLOCK_BYTES), Bytes(3 * SND_BLOCK_BYTES, kSilent)) << round;
     }
     EXPECT_EQ(Count(testing::internal::GetCapturedStdout(),
                     "Warning: SndPlay(): 'spool\\a.wav' is damaged - it plays as silence"),
               1u);
+}
+
+// What the listener hears: a damaged spooled sample, played to its end and past it, beside a
+// tune on another channel, mixes to exactly the tune alone.
+TEST_F(Snd, ADamagedSpooledSampleAddsNothingToTheMixedOutput)
+{
+    Start({{"spool\\a.wav", Sample(StoredNoise(), false)},
+           {"ram\\0.wav", Sample(Noise(5000, 12), true)}},
+          ChangeSpooledByte);
+    const int32_t spooled = SpooledBank(1);
+    const int32_t tune = RamBank(1);
+    SndLoad(tune, 0);
+    const auto record = [&](bool withDamaged) {
+        Activate(2);
+        HostInjectAudioCapture(true);
+        SndPlay(tune, 0, 1, 100, 0);
+        if (withDamaged) SndPlay(spooled, 0, 0, 100, 0);
+        for (int period = 0; period < 100; ++period) {  // the sample's 3 blocks and 2 more
+            ClockAdvance(1);
+            SndUpdateChanels();
+        }
+        HostInjectAudioCapture(false);
+        Clear();
+        return HostInjectAudioCaptured();
+    };
+    testing::internal::CaptureStdout();
+    const std::vector<int16_t> alone = record(false);
+    const std::vector<int16_t> mixed = record(true);
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(alone.size(), 2u * 100 * BYTES_PER_PERIOD);
+    EXPECT_TRUE(std::any_of(alone.begin(), alone.end(), [](int16_t s) { return s != 0; }));
+    EXPECT_EQ(mixed, alone);
 }
 
 TEST_F(Snd, EachChannelCountSharesTheMegabyteInWholeBlocks)
@@ -732,7 +768,7 @@ Bytes SamplesOf(const Bytes& bytes, const SndSampleInfo& info)
 // else silence after it.
 Bytes RingAtPlay(const Bytes& samples, bool loops)
 {
-    Bytes ring(RING_OF_EIGHT, 0);
+    Bytes ring(RING_OF_EIGHT, kSilent);
     for (size_t i = 0; i < ring.size() && (loops || i < samples.size()); ++i) {
         ring[i] = samples[i % samples.size()];
     }

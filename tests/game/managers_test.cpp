@@ -133,4 +133,26 @@ TEST_F(Managers, AClubRelegatedInDebtCarriesItIntoTheLowerDivisionAndSellsItsBes
     EXPECT_TRUE(VTW_GetPlayerTxList(star) || VTW_GetPlayerClub(star) != club);
 }
 
+// A small club whose reach no unemployed manager fits takes the least reputed of them, not the
+// stand-in; a club the stand-in runs takes one within the week.
+TEST_F(Managers, ASmallClubTakesTheLeastReputedManagerRatherThanTheStandIn)
+{
+    constexpr int32_t club = 40;
+    DbClubs[club].reputation = 0;
+    int32_t least = -1;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        PlayerRecord& p = DbPlayers[id];
+        if ((DbPersons[id].flags & PERSON_FREE) || p.position != POSITION_MANAGER
+            || p.club != CLUB_NONE)
+            continue;
+        p.reputation = static_cast<uint8_t>(std::max<int32_t>(p.reputation, 20 + id % 7));
+        if (least < 0 || p.reputation < DbPlayers[least].reputation) least = id;
+    }
+    ASSERT_GE(least, 0);
+    VTW_AppointManager(club, PERSON_STAND_IN);
+    Managers_WeeklyStage();
+    EXPECT_EQ(DbClubs[club].manager, least);
+    EXPECT_EQ(DbPlayers[least].club, club);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // seeded new game.
 #include "game/market.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "game/statmodel.h"
 #include "game/textmess.h"
 #include "game/transfers.h"
+#include "game/world.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 
@@ -202,6 +204,48 @@ TEST_F(Market, TheHumansAcceptedBidBecomesAMoveWithItsRecordAndMoney)
     EXPECT_EQ(VTW_HasHumanContracts(), 0);
 }
 
+// A seller whose balance cannot take the whole fee does not sell: a cut fee would destroy the
+// buyer's money. One unit of room decides it, for a direct move and for a bid.
+TEST_F(Market, ASellerAtItsBalanceLimitSellsOnlyWhatItCanHold)
+{
+    constexpr int32_t seller = 60;
+    constexpr int32_t buyer = 50;
+    int32_t player = -1;
+    for (const int32_t id : PlayersOf(seller, 30)) {
+        if (VTW_GetPlayerShirt(id) > 11 && !Market_LineAtMinimum(seller, VTW_GetPositionLine(id)))
+            player = id;
+    }
+    ASSERT_GE(player, 0);
+    const int32_t fee = VTW_ComputeTransferFee(player, 0, buyer, nullptr, 0);
+    const auto worldMoney = [] {
+        int64_t sum = Club_GetOutsideBalance();
+        for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
+            sum += DbClubs[club].balance;
+        }
+        return sum;
+    };
+    DbClubs[buyer].balance = BALANCE_MAX / 2;
+    DbClubs[seller].balance = BALANCE_MAX - fee + 1;
+    const int32_t rows = Transfers_Count();
+    EXPECT_EQ(Market_MovePlayer(player, buyer, fee, false, 1000, 12), -1);
+    EXPECT_EQ(VTW_GetPlayerClub(player), seller);
+    EXPECT_EQ(Transfers_Count(), rows);
+    EXPECT_EQ(DbClubs[buyer].balance, BALANCE_MAX / 2);
+    // At the limit nothing is sold, whatever the fee the market would ask.
+    DbClubs[seller].balance = BALANCE_MAX;
+    const int64_t before = worldMoney();
+    ASSERT_GE(VTW_PlaceBid(buyer, player, fee, BIDPOS_DEFENDER, 0), 0);
+    Calendar_SetDay(DayNo + 1);
+    Market_DailyStage();
+    EXPECT_EQ(VTW_GetPlayerClub(player), seller);
+    EXPECT_EQ(worldMoney(), before);
+    DbClubs[seller].balance = BALANCE_MAX - fee;
+    const int32_t buyerBefore = DbClubs[buyer].balance;
+    EXPECT_EQ(Market_MovePlayer(player, buyer, fee, false, 1000, 12), player);
+    EXPECT_EQ(DbClubs[seller].balance, BALANCE_MAX);
+    EXPECT_EQ(DbClubs[buyer].balance, buyerBefore - fee);
+}
+
 TEST_F(Market, ALoanBidForALoanListedPlayerIsCarriedOutAtOnce)
 {
     const int32_t player = PlayersOf(40, 1)[0];
@@ -337,6 +381,91 @@ TEST_F(Market, AFullSquadShortOfAKeeperMakesRoomForOneAtTheNewSeason)
     Market_NewSeason();
     EXPECT_GE(KeepersOf(club), 2);
     EXPECT_LE(VTW_GetClubSquadCount(club), SQUAD_MAX);
+}
+
+// The club's keepers become `n` keepers of other clubs, each with `months` to run.
+std::vector<int32_t> GiveKeepers(int32_t club, int32_t n, int32_t months)
+{
+    for (const int32_t id : PlayersOf(club, SQUAD_MAX)) {
+        if (VTW_GetPositionLine(id) == 0) Market_Release(id);
+    }
+    std::vector<int32_t> keepers;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount && int32_t(keepers.size()) < n;
+         ++id) {
+        const int32_t from = VTW_GetPlayerClub(id);
+        if (from < 30 || from >= 60 || !Squad_IsMember(id, from) || VTW_GetPositionLine(id) != 0)
+            continue;
+        keepers.push_back(Market_MovePlayer(id, club, 0, false, 1000, months));
+    }
+    return keepers;
+}
+
+// The keepers still there after the contract round, counting only contracts that outlast it.
+int32_t KeepersStaying(int32_t club, int32_t months)
+{
+    int32_t n = 0;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        n += !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].club == club
+             && DbPlayers[id].position == 0 && DbPlayers[id].contractMonths > months;
+    }
+    return n;
+}
+
+// Four keepers whose contracts end together: the round keeps two of them even unwanted; two who
+// refuse the club are replaced while the window is open, before they leave.
+TEST_F(Market, ALinesExpiriesAreJudgedTogetherAndARefusalIsReplacedInTime)
+{
+    constexpr int32_t club = 20;
+    constexpr int32_t months = 6;
+    Calendar_SetDay(GameState.closedTransfer[0][0] - 1);
+    std::vector<int32_t> keepers = GiveKeepers(club, 4, months);
+    ASSERT_EQ(keepers.size(), 4u);
+    DbClubs[club].reputation = 63;
+    int32_t renewed = 0;
+    for (const int32_t id : keepers) {
+        renewed += Contract_ComputerRenew(id, 0);
+    }
+    EXPECT_EQ(renewed, 2);
+    EXPECT_EQ(KeepersStaying(club, months), 2);
+
+    keepers = GiveKeepers(club, 2, months);
+    DbClubs[club].reputation = 0;
+    for (const int32_t id : keepers) {
+        DbPlayers[id].reputation = 63;
+    }
+    const int32_t rows = Transfers_Count();
+    for (const int32_t id : keepers) {
+        EXPECT_EQ(Contract_ComputerRenew(id, 1), 0);
+    }
+    EXPECT_EQ(KeepersStaying(club, months), 2);
+    EXPECT_EQ(Transfers_Count(), rows + 2);
+    for (int32_t n = rows; n < Transfers_Count(); ++n) {
+        const int32_t signing = VTW_GetTransferRecord(n)->player;
+        EXPECT_EQ(VTW_GetPlayerClub(signing), club);
+        EXPECT_EQ(VTW_EvaluateContractOffer(signing, 12, club, 0, nullptr, MARKET_MONEY_MAX, 0), 1);
+    }
+}
+
+// A keeper whose contract ran out while the windows are shut: the club calls up a youth keeper,
+// no transfer; inside a window it leaves the line to its daily market.
+TEST_F(Market, ALineLeftShortWhileTheWindowsAreShutCallsUpAYouth)
+{
+    constexpr int32_t club = 20;
+    const int32_t firstClosed = GameState.closedTransfer[0][0];
+    LeaveOneKeeper(club);
+    Calendar_SetDay(firstClosed - 1);
+    Market_CoverShortLines(club);
+    EXPECT_EQ(KeepersOf(club), 1);
+    Calendar_SetDay(firstClosed);
+    const int32_t rows = Transfers_Count();
+    Market_CoverShortLines(club);
+    EXPECT_EQ(KeepersOf(club), 2);
+    EXPECT_EQ(Transfers_Count(), rows);
+    int32_t youngest = 99;
+    for (const int32_t id : PlayersOf(club, SQUAD_MAX)) {
+        if (VTW_GetPositionLine(id) == 0) youngest = std::min(youngest, VTW_GetPlayerAge(id));
+    }
+    EXPECT_LE(youngest, 18);
 }
 
 TEST_F(Market, AComputerClubAfterTheHumansPlayerAsksHimInsteadOfBuying)

@@ -1,13 +1,17 @@
 // tests/game/savegame_fuzz_test.cpp: crafted saves. Each case takes a real save, changes one byte
 // or sets one field of one block to a boundary value, seals every checksum and the pair stamp
-// again, and loads it; an accepted save then plays on in auto-run. No case may crash, stop on a
-// fatal error or draw a sanitizer report: what the game cannot use must be refused at the load.
+// again, and loads it; an accepted save then plays on in auto-run, and a share of them first
+// draws the office and the squad screen (badges, kits) and watches the first minute of the
+// human's next match (the sides dressed as the front end dresses them). No case may crash, stop
+// on a fatal error or draw a sanitizer report: what the game cannot use must be refused at the
+// load.
 //
 // The cases are reproducible from their seed. PELLORAN_FUZZ_SEED (default 1) is the first seed and
 // PELLORAN_FUZZ_CASES the number of cases; a longer run by hand, e.g.
 //   PELLORAN_FUZZ_SEED=10000 PELLORAN_FUZZ_CASES=20000
 //       build/tests/game_tests --gtest_filter='SaveGameFuzz.*'
 // A failing case prints its seed: PELLORAN_FUZZ_SEED=<seed> PELLORAN_FUZZ_CASES=1 replays it.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,14 +26,30 @@
 
 #include "engine/crc32.h"
 #include "engine/filename.h"
+#include "engine/poll.h"
+#include "game/calendar.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/hooks.h"
 #include "game/ids.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
+#include "game/records.h"
 #include "game/savegame.h"
 #include "game/season.h"
+#include "game/tables.h"
+#include "gamecode/matchloop.h"
+#include "gamecode/matchrun.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/matchview.h"
+#include "gamecode/phases.h"
+#include "gamecode/presentation.h"
+#include "menus/kits.h"
+#include "menus/office.h"
+#include "menus/squadscreen.h"
 #include "tests/support/game_world.h"
+#include "tests/support/screen_redraw.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -43,6 +63,7 @@ constexpr int32_t kLongPlays = 200;
 constexpr int32_t kLongPlays = kDefaultCases;
 #endif
 constexpr int32_t kPlayDays = 30;
+constexpr int32_t kScreensEvery = 8;  // of the accepted cases, one in this many shows its screens
 
 int32_t FromEnvironment(const char* name, int32_t fallback)
 {
@@ -149,7 +170,98 @@ void PlayDays(int32_t days)
     }
 }
 
+void EndAfterTheFirstMinute()
+{
+    if (Match_GetMinute() < 1) return;
+    MatchEndFlag = 1;
+    MatchShared.replayPlaying = 0;
+    MatchShared.replayState = REPLAY_NORMAL;
+    MatchPhase = PHASE_PERIOD_OVER;
+    Match.extraTime = Match.goldenGoal = Match.shootOut = 0;
+}
+
+// The human's next match set up from the career as the front end sets it up and played through
+// the match engine, without a view, for its first minute.
+void WatchTheFirstMinute()
+{
+    int32_t row = -1;
+    for (int32_t day = GameState.dayNo; day < CALENDAR_DAYS_MAX && row < 0; ++day) {
+        row = VTW_FindCompetitiveFixtureOnDay(GameState.humanClub, day);
+    }
+    if (row < 0) return;
+    const auto ownKits = GameHooks.GetTeamDesign;
+    GameHooks.GetTeamDesign = GetTeamDesign;
+    SetupFixture(row);
+    MatchEngine_Init();
+    MatchPresentation_SetDefaults();
+    for (int32_t kind = 0; kind < VIEWKIND_COUNT; ++kind) {
+        MatchView_Register(kind, nullptr);
+    }
+    const uint16_t key = AddPollFunction(EndAfterTheFirstMinute, POLL_EVERY_CALL, 0);
+    PlayMatch3D();
+    RemovePollFunction(key);
+    MatchEngine_Uninit();
+    GameHooks.GetTeamDesign = ownKits;
+}
+
 }  // namespace
+
+// Fields only the screens and the match read, each set out of its range in a save sealed again:
+// the load refuses every one as damaged.
+TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
+{
+    ScopedWorld world;
+    NewGameForTest(0, 11);
+    ScopedSeason season;
+    TempHome home;
+    PlayDays(3);
+    ASSERT_EQ(SaveGame(1), SAVEGAME_OK);
+    const Container save = Parse(ReadBytes(HostPath(SaveGame_SaveName(1))));
+    const Container perm = Parse(ReadBytes(HostPath(SaveGame_PermName(1))));
+    constexpr size_t kClub = 5 * sizeof(ClubRecord) + offsetof(ClubRecord, kits);
+    constexpr size_t kAwayKit = kClub + sizeof(KitDesign);
+    constexpr size_t kRow = 7 * LEAGUE_COLUMNS * sizeof(uint16_t);
+    struct Field {
+        const char* tag;
+        size_t offset;
+        int16_t value;
+        int32_t expected;
+    };
+    const Field fields[] = {
+        {"CLUB", kClub + offsetof(KitDesign, colours), 39, SAVEGAME_OK},
+        {"CLUB", kClub + offsetof(KitDesign, colours), 40, SAVEGAME_DAMAGED},
+        {"CLUB", kAwayKit + offsetof(KitDesign, colours) + 30, 0x7F12, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, colours) + 2, -1, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, shirt), 115, SAVEGAME_OK},
+        {"CLUB", kAwayKit + offsetof(KitDesign, shirt), 116, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, shirtTop), 0x7F6B, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, armLeft), 8, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, armRight), -1, SAVEGAME_DAMAGED},
+        {"CLUB", kClub + offsetof(KitDesign, shorts), 8, SAVEGAME_DAMAGED},
+        {"CLUB", kAwayKit + offsetof(KitDesign, shins), 8, SAVEGAME_DAMAGED},
+        {"LEAG", kRow + 2 * LEAGUE_PLACE, 23, SAVEGAME_OK},
+        {"LEAG", kRow + 2 * LEAGUE_PLACE, 24, SAVEGAME_DAMAGED},
+        {"LEAG", kRow + 2 * LEAGUE_PLACE, -1, SAVEGAME_DAMAGED},
+        {"LEAG", kRow + 2 * LEAGUE_PLAYED, 47, SAVEGAME_DAMAGED},
+        {"LEAG", kRow + 2 * LEAGUE_HOME_WON, 40, SAVEGAME_DAMAGED},
+        {"LEAG", kRow + 2 * LEAGUE_POINTS, 140, SAVEGAME_DAMAGED},
+    };
+    for (const Field& field : fields) {
+        Container crafted = save;
+        Container craftedPerm = perm;
+        size_t block = 0;
+        while (std::memcmp(crafted.bytes.data() + crafted.heads[block], field.tag, 4) != 0) {
+            ++block;
+        }
+        std::memcpy(crafted.bytes.data() + crafted.heads[block] + 12 + field.offset, &field.value,
+                    sizeof field.value);
+        Seal(&crafted, &craftedPerm);
+        WriteBytes(HostPath(SaveGame_SaveName(1)), crafted.bytes);
+        WriteBytes(HostPath(SaveGame_PermName(1)), craftedPerm.bytes);
+        EXPECT_EQ(LoadGame(1), field.expected)
+            << field.tag << " +" << field.offset << " = " << field.value;
+    }
+}
 
 // The cases in eight shards, which ctest runs side by side.
 constexpr int32_t kShards = 8;
@@ -158,13 +270,9 @@ class SaveGameFuzz : public testing::TestWithParam<int32_t> {};
 
 TEST_P(SaveGameFuzz, CraftedSavesAreRefusedOrPlayOnSafely)
 {
-    ScopedWorld world;
-    NewGameForTest(0, 11);
-    VTW_SetClubControl(2, MANAGER_HUMAN);
-    GameState.humanClub = 2;
-    AutoRunMode = 1;
-    ScopedSeason season;
     TempHome home;
+    ScopedScreenRedraw screens;
+    AutoRunMode = 1;
     PlayDays(3);
     ASSERT_EQ(SaveGame(1), SAVEGAME_OK);
     ASSERT_EQ(SaveGame(2), SAVEGAME_OK);  // the untouched career, to come back to
@@ -177,6 +285,7 @@ TEST_P(SaveGameFuzz, CraftedSavesAreRefusedOrPlayOnSafely)
     const int32_t cases = allCases * (GetParam() + 1) / kShards - shardStart;
     int32_t accepted = 0;
     int32_t longPlays = 0;
+    int32_t screenCases = 0;
     for (int32_t seed = first; seed < first + cases; ++seed) {
         std::mt19937 random(static_cast<uint32_t>(seed));
         Container crafted = save;
@@ -195,14 +304,20 @@ TEST_P(SaveGameFuzz, CraftedSavesAreRefusedOrPlayOnSafely)
             ASSERT_EQ(SaveGame_StateHash(), before);  // a refusal leaves the career untouched
             continue;
         }
-        ++accepted;
+        if (accepted++ % kScreensEvery == 0) {
+            ++screenCases;
+            screens.Run(Office_Table(), [] {});
+            screens.Run(Squad_Table(), [] {});
+            WatchTheFirstMinute();
+        }
         const bool longPlay = longPlays < kLongPlays / kShards;
         longPlays += longPlay ? 1 : 0;
         PlayDays(longPlay ? kPlayDays : 1);
         ASSERT_EQ(LoadGame(2), SAVEGAME_OK);
     }
-    std::printf("crafted saves: %d cases, %d accepted, %d played %d days\n", cases, accepted,
-                longPlays, kPlayDays);
+    std::printf(
+        "crafted saves: %d cases, %d accepted, %d played %d days, %d showed their screens\n", cases,
+        accepted, longPlays, kPlayDays, screenCases);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shards, SaveGameFuzz, testing::Range(0, kShards));

@@ -17,6 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "engine/blockfile.h"
+#include "engine/debug.h"
 #include "engine/filename.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
@@ -90,6 +92,19 @@ TEST_F(SaveGameTest, SaveLoadSaveGivesIdenticalFilesAndTheSameCareerAfterwards)
     SRand(77);
     PlayUntil(second + 1, 0);
     EXPECT_EQ(SaveGame_StateHash(), hash);
+}
+
+// A missing commit record is the usual case, not a thing to warn of.
+TEST_F(SaveGameTest, AnOrdinarySaveAndLoadWarnOfNothing)
+{
+    DebugSetLevel(DBG_FILE, 1);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(SaveGame(5), SAVEGAME_OK);
+    SaveGame_Recover();
+    EXPECT_EQ(LoadGame(5), SAVEGAME_OK);
+    const std::string said = testing::internal::GetCapturedStdout();
+    DebugSetLevel(DBG_FILE, 0);
+    EXPECT_EQ(said.find("Warning"), std::string::npos) << said;
 }
 
 TEST_F(SaveGameTest, RefusalsReturnTheirCodeAndLeaveTheCareerUntouched)
@@ -174,7 +189,7 @@ int32_t s_seamStep;
 int32_t s_seamOrder;
 int32_t Seam(int32_t step) { return step == s_seamStep ? s_seamOrder : SAVEGAME_STEP_GO; }
 
-constexpr char kCompanion[] = "SaveData\\side.dat";
+constexpr const char* kCompanion = SAVEGAME_INDEX_FILE;  // the one file a save may replace
 
 class SaveTransactionTest : public SaveGameTest {
 protected:
@@ -224,7 +239,8 @@ protected:
             names.push_back(entry.path().filename());
         }
         std::sort(names.begin(), names.end());
-        EXPECT_EQ(names, (std::vector<std::string>{"perm2", "perm9", "save2", "save9", "side.dat"}))
+        EXPECT_EQ(names,
+                  (std::vector<std::string>{"index.dat", "perm2", "perm9", "save2", "save9"}))
             << context;
         return isNew;
     }
@@ -304,6 +320,40 @@ TEST_F(SaveTransactionTest, RecoveryRefusesHalfWrittenNewFilesAndFinishesAnOldPr
     std::filesystem::remove(SavePath(SAVEGAME_AUTOSAVE_SLOT));
     std::filesystem::remove(PermPath(SAVEGAME_AUTOSAVE_SLOT));
     EXPECT_TRUE(SlotHoldsOneGameWhole("two records"));
+}
+
+// A commit record that names a file other than the save index, as a crafted one may: the record
+// is damaged, the slot keeps its old game and the named file is left as it was.
+TEST_F(SaveTransactionTest, ACommitRecordNamingAnotherFileReplacesNothing)
+{
+    struct Record {  // the commit record's one block
+        int32_t slot;
+        uint32_t stamp;
+        char companion[64];
+    };
+    SaveGame_SetStepHook(Seam);
+    for (const char* victim : {"SaveData\\save9", "OPTIONS.DAT"}) {
+        PutOldGameBack();
+        const std::string path = HostPath(victim);
+        if (!std::filesystem::exists(path)) WriteBytes(path, {'k', 'e', 'e', 'p'});
+        const std::vector<uint8_t> victimBytes = ReadBytes(path);
+        s_seamStep = SAVEGAME_STEP_RENAME_PERM;
+        s_seamOrder = SAVEGAME_STEP_STOP;
+        SaveWithCompanion("new");
+        s_seamStep = -1;
+        Record record{};
+        const BlockFileRequest request = {"CMIT", &record, sizeof record, nullptr, true};
+        ASSERT_EQ(BlockFileLoad("SaveData\\commit2", 1000, "CMT0", 1, &request, 1), BLOCKFILE_OK);
+        std::snprintf(record.companion, sizeof record.companion, "%s", victim);
+        const BlockFileBlock block = {"CMIT", &record, sizeof record};
+        ASSERT_EQ(BlockFileSave("SaveData\\commit2", "CMT0", 1, &block, 1), BLOCKFILE_OK);
+        WriteBytes(path + ".new", {'c', 'r', 'a', 'f', 't'});
+
+        SaveGame_Recover();
+        EXPECT_EQ(ReadBytes(path), victimBytes) << victim;
+        std::filesystem::remove(path + ".new");
+        EXPECT_FALSE(SlotHoldsOneGameWhole(victim));
+    }
 }
 
 }  // namespace

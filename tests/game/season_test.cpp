@@ -3,6 +3,7 @@
 #include "game/season.h"
 
 #include <string>
+#include <vector>
 
 #include "engine/filename.h"
 #include "engine/memory.h"
@@ -11,6 +12,7 @@
 #include "game/careerlog.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/records.h"
@@ -126,6 +128,39 @@ TEST_F(SeasonTest, CareerLogKeepsThePlayersNewestHundredRowsAcrossTheWrap)
     EXPECT_EQ(rows[0].season, 79);
 }
 
+// A row written for a free agent names no club: team 255 would be one of the real clubs.
+TEST_F(SeasonTest, CareerLogRowsOfTheUnattachedNameNoClub)
+{
+    StartCareer(0, 13, 5);
+    const int32_t player = PlayerOfLine(5, 2);
+    VTW_AddClubLog(player, 5, CAREERLOG_SEASON);
+    VTW_AddClubLog(player, CLUB_NONE, CAREERLOG_RELEASED);
+    CareerLogRow rows[2];
+    ASSERT_EQ(VTW_CopyPlayerLogRows(player, rows, 2), 2);
+    EXPECT_EQ(rows[0].team, VTW_GetTeam(5));
+    EXPECT_EQ(rows[0].division, VTW_GetClubDivision(5));
+    EXPECT_EQ(rows[1].team, -1);
+    EXPECT_EQ(rows[1].division, DIVISION_OUTSIDE);
+    EXPECT_TRUE(CareerLog_CheckSaved(&CareerLog));
+}
+
+// Youths join up to the market's squad target and no further: beyond it they would only be
+// listed and let go.
+TEST_F(SeasonTest, YouthIntakeStopsAtTheSquadTarget)
+{
+    StartCareer(0, 14, 5);
+    for (int32_t id = PERSON_FIRST_ORDINARY;
+         id < FullPlayerCount && VTW_GetClubSquadCount(5) > SQUAD_TARGET_MAX - 6; ++id) {
+        if (DbPlayers[id].club == 5 && PlayerLife_IsActivePlayer(id)) Market_Release(id);
+    }
+    int32_t joined = 0;
+    for (int32_t k = 0; k < 10; ++k) {
+        joined += PlayerLife_YouthIntake(5);
+    }
+    EXPECT_EQ(joined, 6);
+    EXPECT_EQ(VTW_GetClubSquadCount(5), SQUAD_TARGET_MAX);
+}
+
 TEST_F(SeasonTest, YouthIntakeStopsWithALogLineWhenNoFreeIdIsLeft)
 {
     StartCareer(0, 14, 5);
@@ -155,6 +190,62 @@ TEST_F(SeasonTest, ContinentalOpponentsFieldElevenOfTheirLightPlayers)
         EXPECT_EQ(MatchDay_PlayerEligible(members[k], club), 1);
     }
     EXPECT_EQ(starters, MATCH_STARTERS);
+}
+
+void SetAge(int32_t id, int32_t age)
+{
+    DbPersons[id].birthYear =
+        static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - age - 1950);
+}
+
+// A club outside the league that the market has bought down to 14 players: its veteran of 40
+// gives way to a youth of his position, as good as the squad give or take 5, and two youths fill
+// it back to 16 on the ids the league freed; a player of 25 stays himself.
+TEST_F(SeasonTest, TheWorldOutsideRetiresItsOldAndRefillsItsSquads)
+{
+    StartCareer(0, 17, 3);
+    const int32_t club = World_LeagueClubCount(0);
+    const int16_t* members = nullptr;
+    int32_t count = Records_ClubMembers(club, &members);
+    ASSERT_GT(count, 14);
+    const std::vector<int32_t> squad(members, members + count);
+    for (size_t k = 14; k < squad.size(); ++k) {
+        DbPersons[squad[k]].flags = PERSON_FREE;  // as Player_PromoteToFull leaves them
+        DbLightPlayers[squad[k] - FullPlayerCount].club = CLUB_NONE;
+    }
+    for (int32_t k = 0; k < 14; ++k) {
+        SetAge(squad[k], 25);
+    }
+    const int32_t veteran = squad[0];
+    const int32_t settled = squad[1];
+    SetAge(veteran, 40);
+    const int32_t position = VTW_GetPlayerPosition(veteran);
+    const PersonRecord settledBefore = DbPersons[settled];
+    Records_MembershipChanged();
+    int32_t abilities = 0;
+    for (int32_t k = 0; k < 14; ++k) {
+        abilities += DbLightPlayers[squad[k] - FullPlayerCount].ability;
+    }
+    const int32_t mean = abilities / 14;
+    PlayerLife_RenewOutside();
+    count = Records_ClubMembers(club, &members);
+    EXPECT_EQ(count, 16);
+    EXPECT_GE(VTW_GetPlayerAge(veteran), 17);
+    EXPECT_LE(VTW_GetPlayerAge(veteran), 19);
+    EXPECT_EQ(VTW_GetPlayerPosition(veteran), position);
+    EXPECT_EQ(VTW_GetPlayerClub(veteran), club);
+    int32_t youths = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        if (VTW_GetPlayerAge(members[k]) == 25) continue;
+        ++youths;
+        EXPECT_LE(VTW_GetPlayerAge(members[k]), 19) << members[k];
+        const int32_t ability = DbLightPlayers[members[k] - FullPlayerCount].ability;
+        EXPECT_GE(ability, mean - 5) << members[k];
+        EXPECT_LE(ability, mean + 5) << members[k];
+    }
+    EXPECT_EQ(youths, 3);
+    EXPECT_EQ(DbPersons[settled].nameIndex, settledBefore.nameIndex);
+    EXPECT_EQ(VTW_GetPlayerAge(settled), 25);
 }
 
 TEST_F(SeasonTest, SoakChecksStopAtTheTargetAndReportABrokenSquad)

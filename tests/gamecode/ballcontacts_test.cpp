@@ -4,11 +4,13 @@
 #include "gamecode/ballcontacts.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "gamecode/actionids.h"
 #include "gamecode/ball.h"
 #include "gamecode/phases.h"
+#include "gamecode/restartutil.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/support.h"
 
@@ -276,6 +278,38 @@ TEST_F(Contacts, NewActivePlayerSendsTheOthersBackUnlessTheOldOnePlaysTheBall)
     EXPECT_EQ(MatchPersons[6].action, 15);
     EXPECT_EQ(MatchPersons[7].action, 4);
     EXPECT_EQ(ActivePlayer[0], 6);
+}
+
+// Player 7 touched the still ball last and keeps it at his feet, standing; team-mate 9 stands by
+// it too. Lower in the order, 7 would touch it first every tick and hold it for good unless the
+// active role is his.
+TEST_F(Contacts, APlayerLeftStandingOnTheBallGivesItUpToTheActivePlayer)
+{
+    struct Case {
+        int32_t active;
+        int16_t action7;
+        int32_t holder;
+    };
+    for (const Case c :
+         {Case{9, ACT_STAND, 9}, Case{9, ACT_WALK_TO_TARGET, 9}, Case{7, ACT_STAND, 7},
+          Case{MATCH_NONE, ACT_STAND, 7}, Case{9, ACT_RUN_WITH_BALL, 7}}) {
+        SetUp();
+        SCOPED_TRACE("active " + std::to_string(c.active) + ", action "
+                     + std::to_string(c.action7));
+        Person_PlaceAt(7, 702, 701);
+        Person_PlaceAt(9, 698, 702);
+        MatchPersons[7].action = c.action7;
+        MatchPersons[9].action = ACT_ACTIVE;
+        ActivePlayer[0] = static_cast<uint8_t>(c.active);
+        Ball.lastToucher = 7;
+        Ball_GiveToPerson(7);
+        for (int32_t tick = 0; tick < 3; ++tick) {
+            Ball_ResolveContacts();
+        }
+        EXPECT_EQ(MatchPersons[c.holder].hasBall, 1);
+        EXPECT_EQ(MatchPersons[16 - c.holder].hasBall, 0);  // 7 and 9: the other one
+        EXPECT_EQ(Ball.lastToucher, c.holder);
+    }
 }
 
 }  // namespace

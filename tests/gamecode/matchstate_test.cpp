@@ -1,10 +1,12 @@
 // tests/gamecode/matchstate_test.cpp: the skill mapping, the pitch and the period set-up.
 #include "gamecode/matchstate.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "engine/random.h"
 #include "game/tactics.h"
@@ -134,6 +136,66 @@ TEST(MatchSetup, AHumanSideWithABuiltInTacticPlaysThatFormationFromTheTacticsFil
     // A computer side keeps its own first formation whatever its tactic word says.
     const TacticsRecord& own = GetMatchSidesBlock()->sides[1].tactics[0];
     EXPECT_EQ(std::memcmp(&TeamShape[1], &own, sizeof(own)), 0);
+}
+
+// Short periods: what one match leaves behind shows in the next one's first ticks, and a hundred
+// and twenty matches stay cheap. The sanitizer build, slower, plays fewer.
+#ifdef PELLORAN_SOAK_PERIOD_MINUTES
+constexpr uint16_t kPeriodMinutes = PELLORAN_SOAK_PERIOD_MINUTES;
+constexpr uint32_t kDaysPerKind = 8;
+#else
+constexpr uint16_t kPeriodMinutes = 2;
+constexpr uint32_t kDaysPerKind = 20;
+#endif
+
+// As many each of balanced sides, a strong home side against a weak one, and cup ties that may
+// run to extra time and a shoot-out.
+std::vector<MatchDayBuilder> MixedMatchDays()
+{
+    std::vector<MatchDayBuilder> days;
+    for (uint32_t i = 0; i < kDaysPerKind; ++i) {
+        for (const SidePreset preset : {SidePreset::Balanced, SidePreset::StrongAgainstWeak}) {
+            MatchDayBuilder day;
+            day.seed = (preset == SidePreset::Balanced ? 1 : 1001) + i;
+            day.preset = preset;
+            day.periodMinutes = kPeriodMinutes;
+            days.push_back(day);
+        }
+        MatchDayBuilder cup;
+        cup.seed = 2001 + i;
+        cup.periodMinutes = kPeriodMinutes;
+        cup.extraTime = 1;
+        cup.shootOut = 1;
+        days.push_back(cup);
+    }
+    return days;
+}
+
+// The first line where two runs part, or empty when they agree.
+std::string FirstDifference(const GoldenResult& a, const GoldenResult& b)
+{
+    for (size_t i = 0; i < std::max(a.lines.size(), b.lines.size()); ++i) {
+        const std::string left = i < a.lines.size() ? a.lines[i] : "<end>";
+        const std::string right = i < b.lines.size() ? b.lines[i] : "<end>";
+        if (left != right) return "-" + right + "\n+" + left;
+    }
+    return "";
+}
+
+// Whatever the matches before it left behind, a match is the one its block and seed give: the
+// score, statistics and event rows, and the state hash every 250 ticks.
+TEST(MatchSetup, EveryMatchOfAnEveningPlaysAsItWouldInAFreshEngine)
+{
+    ScopedMatch match;
+    const std::vector<MatchDayBuilder> days = MixedMatchDays();
+    std::vector<GoldenResult> evening;
+    for (const MatchDayBuilder& day : days) {
+        evening.push_back(GoldenRun(day, false));
+    }
+    for (size_t i = 0; i < days.size(); ++i) {
+        SCOPED_TRACE("seed " + std::to_string(days[i].seed));
+        EXPECT_EQ(FirstDifference(evening[i], GoldenRun(days[i], true)), "");
+    }
 }
 
 }  // namespace

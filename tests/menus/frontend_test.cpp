@@ -211,6 +211,23 @@ TEST_F(RouteTest, SackingAndJobOffersComeBeforeTheOffice)
     EXPECT_EQ(GameState.currentClub, 12);
 }
 
+// The human sacked and offered a job, then "Nouvelle partie": the new career starts with no offer,
+// no routed club and no player of the old one on the card.
+TEST_F(RouteTest, ANewCareerAfterASackingKeepsNoJobOffer)
+{
+    FrontEndRoutes.jobOfferHuman = [] { return 1; };
+    FrontEndRoutes.jobOfferClub = [] { return 12; };
+    RouteGameEvents();
+    ASSERT_EQ(JobOfferMode, 2);
+    CurrentPlayer = static_cast<int16_t>(m_player);
+    GameHooks.ResetCareerScreens = FrontEnd_ResetCareerWords;
+    NewGameForTest(2, 5);
+    EXPECT_EQ(JobOfferMode, 0);
+    EXPECT_EQ(CurrentPlayer, -1);
+    EXPECT_EQ(RouteClub, -1);
+    EXPECT_EQ(CurrentHuman, MANAGER_HUMAN);
+}
+
 TEST_F(RouteTest, AnOfferThatCameToNothingIsNewsAndTheRoutingGoesOn)
 {
     FrontEndRoutes.humanOfferDay = [] { return VTW_GetCurrentDay(); };

@@ -338,3 +338,53 @@ TEST(SaveIndexRebuild, TheAutomaticSaveIsOfferedOnlyWhenItsPairIsWhole)
     SaveLoadUninit();
     SaveIndexUninit();
 }
+
+// The index cannot be written again (a folder stands at its temporary, as a read-only folder
+// refuses it): the screens still list the games from their files and say nothing, and the box
+// comes only when there is nothing to list. A slot whose game file is out of reach for a while
+// (a link to an unmounted disk) stays listed with its name and comes back whole.
+TEST(SaveIndexRebuild, AnIndexThatCannotBeWrittenOrAFileOutOfReachHidesNoSlot)
+{
+    TempHome home;
+    ScopedWorld world;
+    NewGameForTest(6, 7);
+    ScopedSeason season;
+    SaveIndexInit();
+    SaveLoadInit();
+    SaveLoadHooks.message = FakeMessage;
+    std::snprintf(SaveIndex[1].name, SAVEINDEX_NAME_BYTES, "%s", "Ma carriere");
+    SaveIndex_Describe(1);
+    SaveIndex[1].used = 1;
+    ASSERT_EQ(SaveIndex_SaveSlot(1), SAVEGAME_OK);
+
+    const std::string save = HostPath(SaveGame_SaveName(1));
+    std::filesystem::rename(save, save + ".away");
+    std::filesystem::create_symlink(save + ".gone", save);
+    SaveIndexInit();
+    SaveLoad_SetMode(1);
+    SaveLoad_Init();
+    EXPECT_STREQ(SaveLoad.rowName[1], "Ma carriere");
+    EXPECT_NE(LoadGame(1), SAVEGAME_OK);
+    std::filesystem::remove(save);
+    std::filesystem::rename(save + ".away", save);
+    SaveIndexInit();
+    SaveLoad_Init();
+    EXPECT_STREQ(SaveLoad.rowName[1], "Ma carriere");
+    EXPECT_EQ(LoadGame(1), SAVEGAME_OK);
+
+    std::filesystem::create_directory(HostPath(SAVEINDEX_FILE) + ".tmp");
+    for (const bool games : {true, false}) {
+        if (!games) {
+            std::filesystem::remove(save);
+            std::filesystem::remove(HostPath(SaveGame_PermName(1)));
+        }
+        WriteTextFile(HostPath(SAVEINDEX_FILE), "abc");
+        SaveIndexInit();
+        s_message = NO_MESSAGE;
+        SaveLoad_Init();
+        EXPECT_EQ(s_message, games ? NO_MESSAGE : TEXT_INDEX_UNREADABLE) << games;
+        EXPECT_EQ(SaveLoad.shown[1], games ? 1 : 0) << games;
+    }
+    SaveLoadUninit();
+    SaveIndexUninit();
+}

@@ -1,7 +1,9 @@
 // tests/menus/userfiles_test.cpp: every kind of user file refused, without blocking and before a
-// byte of it is read, when something other than a regular file of its size stands in its place.
-// A blocking open or read hangs the test into ctest's time-out, which is the failure.
+// byte of it is read, when something other than a regular file of its size stands in its place;
+// and every file the game writes written into a file of its own, whatever stands at its
+// temporary. A blocking open or read hangs the test into ctest's time-out, which is the failure.
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -133,4 +135,92 @@ TEST(UserFileLimits, TheLargestWorldsSaveStaysBelowItsMaximum)
         EXPECT_LT(save, SAVEGAME_SAVE_MAX_BYTES) << country;
         EXPECT_LT(perm, SAVEGAME_PERM_MAX_BYTES) << country;
     }
+}
+
+namespace {
+
+// What stands at the name a write goes through.
+enum class Planted { Fifo, LinkToOtherFile, LinkToNull, Folder };
+
+void Plant(const std::string& path, Planted kind, const std::string& other)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    fs::remove_all(path);
+    switch (kind) {
+        case Planted::Fifo: ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); break;
+        case Planted::LinkToOtherFile: fs::create_symlink(other, path); break;
+        case Planted::LinkToNull: fs::create_symlink("/dev/null", path); break;
+        case Planted::Folder: fs::create_directory(path); break;
+    }
+}
+
+// One file the game writes: the name the write goes through, and the write, true when it says
+// it succeeded.
+struct WrittenKind {
+    const char* what;
+    std::string through;
+    std::string target;
+    std::function<bool()> write;
+};
+
+// The log as the program sends it: a stream of its own redirected into the file, written, read.
+bool WriteLog(const char* gameName)
+{
+    FILE* stream = std::tmpfile();
+    if (stream == nullptr) return false;
+    const bool redirected = UserFile_RedirectLog(gameName, stream);
+    if (redirected) std::fputs("log line\n", stream);
+    std::fclose(stream);
+    return redirected;
+}
+
+}  // namespace
+
+TEST_F(UserFiles, EveryWriteGoesIntoAFileOfItsOwnWhateverStandsAtItsName)
+{
+    const std::string other = HostPath("SaveData\\save2");
+    const std::string otherBytes = "another user's file";
+    const auto save = [] { return SaveGame(1) == SAVEGAME_OK; };
+    const WrittenKind kinds[] = {
+        {"options", "OPTIONS.DAT.tmp", "OPTIONS.DAT",
+         [] {
+             testing::internal::CaptureStdout();
+             OptionsSave();
+             return testing::internal::GetCapturedStdout().empty();
+         }},
+        {"save", "SaveData\\save1.new.tmp", "SaveData\\save1", save},
+        {"perm", "SaveData\\perm1.new.tmp", "SaveData\\perm1", save},
+        {"commit", "SaveData\\commit1.tmp", "SaveData\\save1", save},
+        {"index", std::string(SAVEINDEX_FILE) + ".tmp", SAVEINDEX_FILE,
+         [] { return SaveIndexFile() == 0; }},
+        {"index with its slot", std::string(SAVEINDEX_FILE) + ".new.tmp", SAVEINDEX_FILE,
+         [] { return SaveIndex_SaveSlot(1) == SAVEGAME_OK; }},
+        {"team", std::string(TEAM_FILE_NAME) + ".tmp", TEAM_FILE_NAME,
+         [] { return SaveTeamFile() == 0; }},
+        {"stdout log", "stdout.log", "stdout.log", [] { return WriteLog("stdout.log"); }},
+        {"stderr log", "stderr.log", "stderr.log", [] { return WriteLog("stderr.log"); }},
+    };
+    for (const WrittenKind& kind : kinds) {
+        for (const Planted planted :
+             {Planted::Fifo, Planted::LinkToOtherFile, Planted::LinkToNull, Planted::Folder}) {
+            const std::string label =
+                std::string(kind.what) + " " + std::to_string(static_cast<int>(planted));
+            ASSERT_TRUE(WriteTextFile(other, otherBytes));
+            const std::string through = HostPath(kind.through.c_str());
+            const std::string target = HostPath(kind.target.c_str());
+            Plant(through, planted, other);
+            const std::string targetBefore = through == target ? "" : ReadTextFile(target);
+            const bool written = kind.write();
+            EXPECT_EQ(ReadTextFile(other), otherBytes) << label;
+            EXPECT_EQ(written, planted != Planted::Folder) << label;
+            if (written) {
+                EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target))) << label;
+                EXPECT_GT(fs::file_size(target), 0u) << label;
+            } else if (through != target) {
+                EXPECT_EQ(ReadTextFile(target), targetBefore) << label;
+            }
+            fs::remove_all(through);
+        }
+    }
+    EXPECT_EQ(LoadGame(1), SAVEGAME_OK);
 }

@@ -5,14 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include "generated/build_paths.h"
+
 std::string SharedScript(const char* name)
 {
-    return ReadTextFile(std::string(PELLORAN_SOURCE_DIR) + "/tests/e2e/scripts/" + name);
+    return ReadTextFile(PELLORAN_SOURCE_DIR "/tests/e2e/scripts/" + std::string(name));
 }
 
 std::string IncludeScript(const char* name)
 {
-    return std::string("include ") + PELLORAN_SOURCE_DIR + "/tests/e2e/scripts/" + name + "\n";
+    return "include " PELLORAN_SOURCE_DIR "/tests/e2e/scripts/" + std::string(name) + "\n";
 }
 
 std::string ScriptToTitle() { return SharedScript("to_title.txt"); }

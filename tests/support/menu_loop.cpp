@@ -20,6 +20,7 @@
 #include "engine/poll.h"
 #include "engine/timer.h"
 #include "game/textmess.h"
+#include "generated/build_paths.h"
 #include "menus/exm.h"
 #include "menus/hotregion.h"
 #include "menus/loadbar.h"

@@ -15,6 +15,7 @@
 #include "engine/poll.h"
 #include "engine/timer.h"
 #include "game/textmess.h"
+#include "generated/build_paths.h"
 #include "menus/loadbar.h"
 #include "menus/machine.h"
 #include "menus/menuicons.h"

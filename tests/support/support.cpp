@@ -22,6 +22,7 @@
 #include "engine/random.h"
 #include "engine/timer.h"
 #include "engine/wsock.h"
+#include "generated/build_paths.h"
 #include "generic/sharedops.h"
 
 namespace {
@@ -139,6 +140,7 @@ ProgramResult RunProgram(const std::vector<std::string>& args, const std::vector
     close(inPipe[1]);
 
     ProgramResult result{-1, "", ""};
+    timeoutSeconds *= PELLORAN_TEST_TIME_SCALE;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     DrainPipes(outPipe[0], errPipe[0], &result, deadline);
     close(outPipe[0]);

@@ -62,7 +62,8 @@ struct ProgramResult {
 };
 
 // Runs the built game with the arguments, extra environment entries ("NAME=value") and
-// optional standard input, killing it after `timeoutSeconds`; in `workDir` when one is given.
+// optional standard input, killing it after `timeoutSeconds` (the normal build's figure, scaled
+// by PELLORAN_TEST_TIME_SCALE); in `workDir` when one is given.
 ProgramResult RunProgram(const std::vector<std::string>& args,
                          const std::vector<std::string>& env = {}, const std::string& input = "",
                          int timeoutSeconds = 120, const std::string& workDir = "");

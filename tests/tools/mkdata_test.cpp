@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "engine/pakfile.h"
+#include "generated/build_paths.h"
 #include "tests/support/sample_data.h"
 #include "tests/support/support.h"
 #include "tools/mkdata/fileset.h"

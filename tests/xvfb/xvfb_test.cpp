@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "generated/build_paths.h"
 #include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
@@ -20,7 +21,7 @@
 namespace {
 
 // A deadline, not a measure: a sanitizer build on a busy machine needs minutes to reach the title.
-constexpr int TIMEOUT_SECONDS = 240;
+constexpr int TIMEOUT_SECONDS = 240 * PELLORAN_TEST_TIME_SCALE;
 // Up to the title screen, a pause for the test to look, then quitting through the menu bar.
 std::string Script(const std::string& whileShown)
 {

@@ -8,6 +8,7 @@
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/matchgfx.h"
 #include "tools/mkdata/menugfx.h"
+#include "tools/mkdata/models3d.h"
 #include "tools/mkdata/sounds.h"
 #include "tools/mkdata/tactics.h"
 #include "tools/mkdata/world.h"
@@ -35,6 +36,7 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"world", MkGenerateWorld},
     {"tactics", MkGenerateTactics},
     {"films", MkGenerateFilms},
+    {"3D models", MkGenerateModels3D},
 });
 
 }  // namespace

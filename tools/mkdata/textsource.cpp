@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "generated/build_paths.h"
+
 namespace {
 
 // The characters of code page 1252 at 0x80-0x9F; 0 where the code page has none.
@@ -57,7 +59,7 @@ bool ToCodePage(uint32_t codePoint, char* out)
 
 std::vector<MkSourceLine> MkReadSourceLines(const std::string& relative)
 {
-    std::ifstream file(std::string(MKDATA_SOURCE_DIR) + "/" + relative);
+    std::ifstream file(MKDATA_SOURCE_DIR "/" + relative);
     if (!file) MkFailAt(relative, 0, "cannot read the file");
     std::vector<MkSourceLine> lines;
     std::string text;

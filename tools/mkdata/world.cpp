@@ -26,7 +26,6 @@ constexpr int32_t WORLD_CLUB_FIRST_OUTSIDE = 578;  // countries 9-18 follow the 
 constexpr int32_t UNATTACHED_PLAYERS = 300;
 constexpr int32_t UNEMPLOYED_MANAGERS = 40;
 constexpr int32_t NAME_STYLES = NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK;
-constexpr int32_t KIT_PATTERNS = 116;
 // How far the mean A of a division's best and weakest clubs lie from the division's own mean
 // {above, below}. The big clubs play in the top division, far above its middle; lower down the
 // best reach about the level of the division above, whose means lie 8 apart.
@@ -192,9 +191,9 @@ KitDesign MakeKit(int main)
 {
     KitDesign kit{};
     kit.shirtTop = kit.shirt = static_cast<int16_t>(Pick(KIT_PATTERNS));
-    kit.armLeft = kit.armRight = static_cast<int16_t>(Pick(8));
-    kit.shorts = static_cast<int16_t>(Pick(8));
-    kit.shins = static_cast<int16_t>(Pick(8));
+    kit.armLeft = kit.armRight = static_cast<int16_t>(Pick(KIT_PART_DESIGNS));
+    kit.shorts = static_cast<int16_t>(Pick(KIT_PART_DESIGNS));
+    kit.shins = static_cast<int16_t>(Pick(KIT_PART_DESIGNS));
     for (auto& group : kit.colours) {
         for (int16_t& colour : group) {
             colour = static_cast<int16_t>(Pick(KIT_COLOUR_COUNT));

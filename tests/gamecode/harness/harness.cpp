@@ -19,6 +19,7 @@
 #include "engine/startup.h"
 #include "engine/winlib.h"
 #include "game/tactics.h"
+#include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/matchloop.h"
@@ -27,6 +28,7 @@
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
+#include "generated/build_paths.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -48,6 +50,11 @@ struct HarnessState {
     uint64_t phaseTicks = 0;
     int32_t restPoint[2] = {0, 0};
     uint64_t restTicks = 0;
+    uint32_t seed = 0;
+    uint32_t stillSince = 0;  // matchTicks when the ball stopped in open play; 0 moving
+    int32_t holder = -1;      // the player holding the ball on the spot below, -1 none
+    int32_t holdSpot[2] = {0, 0};
+    uint32_t holdSince = 0;
     int32_t awarded[PHASE_COUNT] = {};
 };
 
@@ -192,6 +199,68 @@ int32_t GoalRowsOf(int32_t side)
     return rows;
 }
 
+// The holder and each side's active player, where they stand and what they do.
+std::string StallPersons()
+{
+    std::string text;
+    auto add = [&](const char* role, int32_t person) {
+        if (person < 0 || person >= MATCH_PLAYER_COUNT) return;
+        const MatchPerson& p = MatchPersons[person];
+        text += std::string(" ") + role + " " + std::to_string(person) + " at ("
+                + std::to_string(p.x) + ", " + std::to_string(p.y) + ") action "
+                + std::to_string(p.action) + " hasBall " + std::to_string(p.hasBall) + ";";
+    };
+    add("holder", BallHolder);
+    add("active 0", ActivePlayer[0] == MATCH_NONE ? -1 : ActivePlayer[0]);
+    add("active 1", ActivePlayer[1] == MATCH_NONE ? -1 : ActivePlayer[1]);
+    return text;
+}
+
+std::string Stall(const char* what, uint32_t since)
+{
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    return "seed " + std::to_string(s_harness->seed) + " tick " + std::to_string(Match.matchTicks)
+           + ": " + what + " since tick " + std::to_string(since) + ", ball at ("
+           + std::to_string(ball.x) + ", " + std::to_string(ball.y) + ");" + StallPersons();
+}
+
+// The ball at rest in open play, with no stoppage to restart it, for more than 500 ticks.
+std::string CheckStillBall()
+{
+    HarnessState& h = *s_harness;
+    const bool still = MatchPhase == PHASE_OPEN_PLAY && Ball.speed == 0 && DeadBallFlag == 0;
+    if (!still) {
+        h.stillSince = 0;
+        return "";
+    }
+    if (h.stillSince == 0) h.stillSince = std::max<uint32_t>(Match.matchTicks, 1);
+    if (Match.matchTicks - h.stillSince <= 500) return "";
+    const uint32_t since = h.stillSince;
+    h.stillSince = Match.matchTicks;  // reported again only after another 500 ticks
+    return Stall("ball still", since);
+}
+
+// One player keeping the ball within 32 units of one spot for more than 1,000 ticks.
+std::string CheckDribbleOnTheSpot()
+{
+    HarnessState& h = *s_harness;
+    const int32_t holder = MatchPhase == PHASE_OPEN_PLAY ? BallHolder : -1;
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const bool onSpot = holder >= 0 && holder == h.holder && std::abs(ball.x - h.holdSpot[0]) <= 32
+                        && std::abs(ball.y - h.holdSpot[1]) <= 32;
+    if (!onSpot) {
+        h.holder = holder;
+        h.holdSpot[0] = ball.x;
+        h.holdSpot[1] = ball.y;
+        h.holdSince = Match.matchTicks;
+        return "";
+    }
+    if (Match.matchTicks - h.holdSince <= 1000) return "";
+    const uint32_t since = h.holdSince;
+    h.holdSince = Match.matchTicks;
+    return Stall("dribble on the spot", since);
+}
+
 // The full-match checks of one pass; empty while they hold.
 std::string CheckPlay()
 {
@@ -213,6 +282,8 @@ std::string CheckPlay()
         h.restPoint[1] = ball.y;
         h.restTicks = 0;
     }
+    if (std::string still = CheckStillBall(); !still.empty()) return still;
+    if (std::string onSpot = CheckDribbleOnTheSpot(); !onSpot.empty()) return onSpot;
     for (int32_t side = 0; side < 2; ++side) {
         if (Match.period != MATCH_PERIOD_SHOOT_OUT && Match.score[side] != GoalRowsOf(side)
             && MatchPhase != PHASE_GOAL)
@@ -492,6 +563,9 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
     h.passes = 0;
     h.playChecks = true;
     h.lastPhase = -1;
+    h.seed = seed;
+    h.stillSince = 0;
+    h.holder = -1;
     std::fill(std::begin(h.awarded), std::end(h.awarded), 0);
     PlayMatch3D();
     h.playChecks = false;
@@ -532,16 +606,22 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
 
 GoldenResult GoldenRun(uint32_t seed, SidePreset preset, bool init)
 {
-    GoldenResult result;
-    if (init) MatchEngine_Init();
     MatchDayBuilder builder;
     builder.seed = seed;
     builder.preset = preset;
+    return GoldenRun(builder, init);
+}
+
+GoldenResult GoldenRun(const MatchDayBuilder& builder, bool init)
+{
+    GoldenResult result;
+    if (init) MatchEngine_Init();
     builder.Write();
-    SRand(seed);
+    SRand(builder.seed);
     s_harness->drawBase = RandDrawCount();
     s_harness->ticks = 0;
-    s_harness->lastTickCount = Match.tickCount;
+    s_harness->lastTickCount = 0;  // every match counts its ticks from 0
+    s_harness->passes = 0;         // the pass budget is per match
     s_harness->trace = &result.lines;
     PlayMatch3D();
     s_harness->trace = nullptr;
@@ -576,8 +656,7 @@ GoldenResult GoldenRun(uint32_t seed, SidePreset preset, bool init)
 
 std::string CompareGolden(const GoldenResult& result, const std::string& name)
 {
-    const std::string path =
-        std::string(PELLORAN_SOURCE_DIR) + "/tests/gamecode/golden/" + name + ".golden";
+    const std::string path = PELLORAN_SOURCE_DIR "/tests/gamecode/golden/" + name + ".golden";
     std::string text;
     for (const std::string& line : result.lines) {
         text += line + "\n";

@@ -95,8 +95,10 @@ void RunTicks(int32_t n);  // EngineTick n times, invariants checked
 bool RunUntil(const std::function<bool()>& done, int32_t budget);
 
 // A whole match played under the full-match checks: no phase but open play lasts more than 3,000
-// ticks, the ball never rests within 16 units of one point for 1,500 ticks of open play, each
-// side's score stays equal to its goal event rows, at most 20 goal records.
+// ticks, the ball never rests within 16 units of one point for 1,500 ticks of open play, never
+// lies still (speed 0, in play, no stoppage) for more than 500 ticks, no player keeps it within 32
+// units of one spot for more than 1,000 ticks, each side's score stays equal to its goal event
+// rows, at most 20 goal records. A stall names the seed, the tick and the persons around the ball.
 struct SoakResult {
     int32_t score[2] = {0, 0};
     int32_t goalRows[2] = {0, 0};
@@ -121,6 +123,7 @@ struct GoldenResult {
 };
 // MatchEngine_Init, the block, SRand(seed), PlayMatch3D; `init` false skips MatchEngine_Init.
 GoldenResult GoldenRun(uint32_t seed, SidePreset preset, bool init = true);
+GoldenResult GoldenRun(const MatchDayBuilder& builder, bool init = true);  // seeded by builder.seed
 // Compares with tests/gamecode/golden/<name>.golden (PELLORAN_UPDATE_GOLDEN=1 rewrites it); an
 // empty string when equal, else the first divergence.
 std::string CompareGolden(const GoldenResult& result, const std::string& name);

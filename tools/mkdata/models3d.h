@@ -1,0 +1,21 @@
+// tools/mkdata/models3d.h: every "XYZ0" model the 3D-device match view loads, made from our own
+// procedural geometry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/mkdata/fileset.h"
+#include "tools/mkdata/model3d.h"
+
+constexpr const char* MK_MODEL3D_ROOT = "vxdata\\d3d\\";
+
+struct MkNamedModel {
+    std::string name;  // under MK_MODEL3D_ROOT
+    MkModel model;
+};
+
+// The 30 models in a fixed order: stadiums, pitches, ball, ball shadow, ground mark, corner flag,
+// goal parts, people (player, keeper, referee at 500, 300, 200, 100 and 60 polygons), shadow.
+std::vector<MkNamedModel> MkModels3D();
+void MkGenerateModels3D(MkFileSet* set);
