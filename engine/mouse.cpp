@@ -31,7 +31,7 @@ intptr_t MouseWindowProc(HostWindow window, uint32_t message, uintptr_t wParam, 
 
 uint16_t ButtonsHeld()
 {
-    const uint32_t held = HostMouseButtons();
+    const uint32_t held = HostMouseButtonsRead();
     const bool swapped = HostMouseButtonsSwapped();
     const uint32_t primary = swapped ? HOST_BUTTON_RIGHT : HOST_BUTTON_LEFT;
     const uint32_t secondary = swapped ? HOST_BUTTON_LEFT : HOST_BUTTON_RIGHT;

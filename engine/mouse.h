@@ -24,7 +24,8 @@ void InitMouseDriver();
 void ResetMouseDriver();
 // A graphics mode was set: a ready driver wants a reset again.
 void MouseModeChanged();
-// The motion since the last read and the buttons held (MouseButtonBits); the cursor goes back to
+// The motion since the last read and the buttons held (MouseButtonBits), a button pressed and
+// released since the last read counting as held for this read; the cursor goes back to
 // the client area's corner + (100, 100). Not ready: fatal abort "ReadMouseDriver(): mouse driver
 // not ready".
 void ReadMouseDriver(int16_t* dx, int16_t* dy, uint16_t* buttons);

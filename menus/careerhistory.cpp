@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "game/calendar.h"
 #include "game/funcs.h"
@@ -54,11 +55,15 @@ void DrawRow(int32_t y, const CareerLogRow& row)
 
 void DrawHistory(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
-    SetMenuFont(1);
+    constexpr int32_t HEADING_GAP = 6;
+    constexpr int32_t RIGHT_EDGE = 595;
     const int32_t headers[5][2] = {
         {80, 554}, {200, 173}, {340, 1067}, {400, s_texts.goalsHeader}, {460, 537}};
-    for (const auto& h : headers) {
-        DrawMenuMessage(h[0], 80, h[1], MENU_ALIGN_ML);
+    for (size_t i = 0; i < std::size(headers); ++i) {
+        const int32_t next = i + 1 < std::size(headers) ? headers[i + 1][0] : RIGHT_EDGE;
+        // A heading wider than its column ("G. Invaincu" before "Perf. moy") takes the rows' font.
+        DrawMenuStringInRoom(headers[i][0], 80, GetMessageText(headers[i][1]), MENU_ALIGN_ML,
+                             next - headers[i][0] - HEADING_GAP, 1, 0);
     }
     MenuCont_ShadedBox(45, 96, 550, 320, 0);
     SetMenuFont(0);

@@ -15,6 +15,7 @@
 #include "menus/joboffer.h"
 #include "menus/menucont.h"
 #include "menus/menupc.h"
+#include "menus/menutext.h"
 
 ClubCalendarState ClubCalendar;
 
@@ -35,6 +36,9 @@ constexpr int32_t BACKGROUND = 0;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t ROW_WIDTH = 576;
 constexpr int32_t TEXT_Y = ROW_PITCH / 2;
+constexpr int32_t COMPETITION_X = 340;
+constexpr int32_t COMPETITION_FONT = 1;
+constexpr int32_t COMPETITION_ROOM = ROW_WIDTH - COMPETITION_X - 6;
 
 constexpr CalendarSwitchArea kSwitchSequence[] = {CALENDAR_SWITCH_CLUB, CALENDAR_SWITCH_TITLE,
                                                   CALENDAR_SWITCH_DATE, CALENDAR_SWITCH_TITLE};
@@ -100,6 +104,11 @@ void FormatCompetition(int32_t comp, char* out)
         stage = VTW_GetTextNoFromTable(VTW_GetChampionsLeagueGroup(Club()));
     std::snprintf(out, CALENDAR_COMPETITION_BYTES, "%s %s %s", GetMessageText(name),
                   GetMessageText(stage), GetMessageText(leg));
+    // A continental round ("Coupe des Vainqueurs de Coupe 1er tour Aller") is cut short at the
+    // row's end rather than at the window's edge.
+    SetMenuFont(COMPETITION_FONT);
+    const char* fitted = FitMenuText(out, COMPETITION_ROOM);
+    if (fitted != out) std::snprintf(out, CALENDAR_COMPETITION_BYTES, "%s", fitted);
 }
 
 void FillRow(int32_t i, int32_t row)
@@ -267,7 +276,8 @@ const MenuItem* ClubCalendar_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x16, 154, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->opponentGoals), nullptr},
         {0x10, 175, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->opponent), nullptr},
-        {0x12, 340, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->competition), nullptr},
+        {0x12, COMPETITION_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->competition),
+         nullptr},
         {0x1f, 0, 0, ROW_WIDTH, ROW_PITCH, MenuNumber(-1), ClubCalendar_Row},
         MenuEndItem(nullptr, nullptr),
     };

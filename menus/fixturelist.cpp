@@ -16,6 +16,7 @@
 #include "menus/menubar.h"
 #include "menus/menucont.h"
 #include "menus/menupc.h"
+#include "menus/menutext.h"
 
 FixtureListState FixtureList;
 
@@ -41,6 +42,15 @@ constexpr int32_t BACKGROUND = 0;
 constexpr int32_t ROWS_Y = 90;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t TEXT_Y = ROW_PITCH / 2;
+// Each club's name keeps clear of its note, which keeps clear of the score.
+constexpr int32_t HOME_NAME_X = 230;
+constexpr int32_t HOME_NOTE_X = 300;
+constexpr int32_t AWAY_NOTE_X = 340;
+constexpr int32_t AWAY_NAME_X = 410;
+constexpr int32_t NOTE_FONT = 0;
+constexpr int32_t NOTE_ROOM = HOME_NOTE_X - HOME_NAME_X - 4;
+// The competition's title, centred, between the club badge and the date of the header.
+constexpr int32_t TITLE_ROOM = 400;
 
 FixtureListState& S() { return FixtureList; }
 int16_t Word(int32_t n) { return static_cast<int16_t>(n); }
@@ -139,6 +149,10 @@ void FormatNote(int32_t comp, int32_t club, char* out)
         text = TEXT_COUNTRY_BASE + VTW_GetClubCountry(club);
     }
     std::snprintf(out, FIXTURE_LIST_NOTE_BYTES, "(%s)", GetMessageText(text));
+    // "(Néerlandais)" is wider in our font than the room between the score and the name.
+    SetMenuFont(NOTE_FONT);
+    const char* fitted = FitMenuText(out, NOTE_ROOM);
+    if (fitted != out) std::snprintf(out, FIXTURE_LIST_NOTE_BYTES, "%s", fitted);
 }
 
 // The nearest earlier row of the same cup with the clubs the other way round, -1 none.
@@ -454,6 +468,17 @@ MenuListEntry* FixtureList_CupPopup()
     return popup;
 }
 
+namespace {
+
+// A continental round's title ("Coupe continentale Huitièmes de finale Aller") would cover the
+// badge and the date in the title font: it takes the smaller one then.
+void DrawTitle(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    DrawMenuStringInRoom(320, 36, FixtureList.titleText, MENU_ALIGN_CENTRE, TITLE_ROOM, 2, 1);
+}
+
+}  // namespace
+
 const MenuItem* FixtureList_Table()
 {
     constexpr int16_t STRIDE = sizeof(FixtureListRow);
@@ -462,14 +487,14 @@ const MenuItem* FixtureList_Table()
         {0x24, 32, 0, 576, ROW_PITCH, MenuCallback(MenuCont_ShadedBox), nullptr},
         {0x31, 0, 0, 0, STRIDE, MenuVariable(&r->highlight), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
-        {0x10, 236, TEXT_Y, MENU_ALIGN_MR, STRIDE, MenuVariable(&r->homeName), nullptr},
+        {0x10, HOME_NAME_X, TEXT_Y, MENU_ALIGN_MR, STRIDE, MenuVariable(&r->homeName), nullptr},
         {0x16, 310, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->homeGoals), nullptr},
         {0x10, 320, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->separator), nullptr},
         {0x16, 330, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->awayGoals), nullptr},
-        {0x10, 400, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->awayName), nullptr},
+        {0x10, AWAY_NAME_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->awayName), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(0), nullptr},
-        {0x12, 300, TEXT_Y, MENU_ALIGN_MR, STRIDE, MenuVariable(&r->homeNote), nullptr},
-        {0x12, 340, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->awayNote), nullptr},
+        {0x12, HOME_NOTE_X, TEXT_Y, MENU_ALIGN_MR, STRIDE, MenuVariable(&r->homeNote), nullptr},
+        {0x12, AWAY_NOTE_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->awayNote), nullptr},
         {0x10, 545, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->group), nullptr},
         {0x16, 550, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->aggregateHome), nullptr},
         {0x10, 558, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->aggregateSeparator),
@@ -488,8 +513,8 @@ const MenuItem* FixtureList_Table()
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x24, 0, 0, 640, 480, MenuCallback(DrawTitle), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x12, 320, 36, MENU_ALIGN_CENTRE, 0, MenuVariable(&FixtureList.titleText), nullptr},
         {0x10, 320, 240, MENU_ALIGN_CENTRE, 0, MenuVariable(&FixtureList.message), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x12, 320, 64, MENU_ALIGN_CENTRE, 0, MenuVariable(&FixtureList.dateText), nullptr},

@@ -2,6 +2,7 @@
 // word-wrapped text boxes.
 #include "menus/menutext.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/debug.h"
@@ -29,8 +30,11 @@ struct MenuFont {
     uint8_t* widths;  // the whole ".wid" file; purgeable
 };
 
+constexpr size_t FITTED_TEXT_BYTES = 256;
+
 struct MenuTextState {
     MenuFont fonts[MENU_FONT_COUNT];
+    char fitted[FITTED_TEXT_BYTES];  // FitMenuText's cut copy
 };
 
 MenuTextState s_text;
@@ -179,6 +183,29 @@ void DrawMenuString(int32_t x, int32_t y, const char* text, int32_t alignment)
     GetTextExtent(text, &w, &h);
     AlignPoint(&x, &y, w, h, alignment);
     DrawMenuText(text, x * MenuScreen.scale, y * MenuScreen.scale);
+}
+
+const char* FitMenuText(const char* text, int32_t maxWidth)
+{
+    int32_t w, h;
+    if (GetTextExtent(text, &w, &h) <= maxWidth) return text;
+    char* fitted = s_text.fitted;
+    size_t length = std::min(std::strlen(text), FITTED_TEXT_BYTES - 2);
+    do {
+        std::memcpy(fitted, text, length);
+        fitted[length] = '.';
+        fitted[length + 1] = '\0';
+    } while (length-- > 0 && GetTextExtent(fitted, &w, &h) > maxWidth);
+    return fitted;
+}
+
+void DrawMenuStringInRoom(int32_t x, int32_t y, const char* text, int32_t alignment, int32_t room,
+                          int32_t font, int32_t smallerFont)
+{
+    int32_t w, h;
+    SetMenuFont(font);
+    if (GetTextExtent(text, &w, &h) > room) SetMenuFont(smallerFont);
+    DrawMenuString(x, y, FitMenuText(text, room), alignment);
 }
 
 void DrawMenuNumber(int32_t x, int32_t y, int32_t value, int32_t alignment)

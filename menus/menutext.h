@@ -33,6 +33,14 @@ void DrawMenuString(int32_t x, int32_t y, const char* text, int32_t alignment);
 void DrawMenuNumber(int32_t x, int32_t y, int32_t value, int32_t alignment);  // Number2Str
 void DrawMenuMessage(int32_t x, int32_t y, int32_t textNo, int32_t alignment);
 void DrawMenuChar(int32_t x, int32_t y, char c, int32_t alignment);
+// The text cut short, with a "." marking the cut, so that it takes at most `maxWidth` menu pixels
+// in the current font: the text itself when it fits, else a copy kept until the next call (at
+// least the mark, however narrow the room). For a column that a long name must not run out of.
+const char* FitMenuText(const char* text, int32_t maxWidth);
+// Draws the text as DrawMenuString does, in `font` when it fits `room` menu pixels, else in
+// `smallerFont`, cut short if even that is too wide; the font drawn with stays current.
+void DrawMenuStringInRoom(int32_t x, int32_t y, const char* text, int32_t alignment, int32_t room,
+                          int32_t font, int32_t smallerFont);
 
 // Wraps the text into lines no wider than `width` (whole words, greedy; a line feed breaks; an
 // empty line ends the text), cutting it in place: `text` must be followed by one more NUL.

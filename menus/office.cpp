@@ -14,6 +14,7 @@
 #include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
+#include "game/savegame.h"
 #include "game/squad.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
@@ -61,6 +62,7 @@ constexpr int32_t TEXT_SALES_AGREED = 1898;
 constexpr int32_t TEXT_NO_OFFERS = 1899;
 constexpr int32_t BADGE_ICON_BASE = 105;
 constexpr int32_t MARKER_ICON_BASE = 89;  // by line: keeper, defender, midfielder, forward
+constexpr int32_t MARKER_ICON_W = 24;     // a count follows its icon, within the column's 40 pixels
 constexpr int32_t HIGHLIGHT_COLOUR = 8;
 constexpr int32_t RIGHT_BUTTON = 2;
 constexpr int32_t TEXT_BYTES = 80;
@@ -68,6 +70,7 @@ constexpr int32_t FIGURE_ROWS = 11;
 constexpr int32_t FIGURES_LABEL_X = 394;
 constexpr int32_t FIGURES_VALUE_X = 598;
 constexpr int32_t TREND_X = 614;
+constexpr int32_t NEXT_MATCH_GAP = 8;
 constexpr int32_t FIGURES_TOP = 84;
 constexpr int32_t FIGURE_PITCH = 18;
 constexpr int32_t LIST_X = 28;
@@ -91,7 +94,8 @@ constexpr int32_t ARROW_H = 15;
 // The figures' label texts, in their rows.
 constexpr int32_t FIGURE_LABELS[FIGURE_ROWS] = {TEXT_MANAGER, 2105, 2100, 2101, 2102, 2106,
                                                 2103,         2107, 2108, 2109, 2110};
-constexpr int32_t ROW_MANAGER = 0, ROW_ATTENDANCE = 4, ROW_PLACE = 5;
+constexpr int32_t ROW_MANAGER = 0, ROW_LEAGUE_PLACE = 2, ROW_ATTENDANCE = 4, ROW_PLACE = 5;
+constexpr int32_t ROW_MONEY = 6, ROW_WAGES = 9;
 constexpr int32_t TEAM_ROW_LABELS[4] = {453, 2123, 2124, 739};
 
 // What the build leaves for the drawing and the items.
@@ -240,9 +244,14 @@ void FillFigures(int32_t club)
     if (VTW_GetPlayerCaretaker(club) != 0) s_texts.figureLabels[ROW_MANAGER] = TEXT_CARETAKER;
     FillFigure(ROW_MANAGER, VTW_FormatPersonName(Club_GetManager(club)));
     FillFigure(1, VTW_GetClubFormText(club));
-    std::snprintf(s_texts.figures[2], TEXT_BYTES, "%s %s",
-                  GetMessageText(VTW_GetDivisionTextNo(division)),
-                  Ordinal2Str(VTW_GetTeamDivisionSlot(club) + 1));
+    // A club of another country plays in no division of ours: it has no place to show.
+    if (division >= 0) {
+        std::snprintf(s_texts.figures[ROW_LEAGUE_PLACE], TEXT_BYTES, "%s %s",
+                      GetMessageText(VTW_GetDivisionTextNo(division)),
+                      Ordinal2Str(VTW_GetTeamDivisionSlot(club) + 1));
+    } else {
+        FillFigure(ROW_LEAGUE_PLACE, "---");
+    }
     const int32_t capacity = VTW_GetClubCapacity1(club) + VTW_GetClubCapacity2(club)
                              + VTW_GetClubCapacity3(club) + VTW_GetClubCapacity4(club);
     FillFigure(3, VTW_FormatThousands(capacity * 1000));
@@ -251,8 +260,11 @@ void FillFigures(int32_t club)
     const int32_t money[] = {VTW_GetClubBalance(club), VTW_GetClubSignings(club),
                              VTW_GetClubSales(club), VTW_GetClubWageTotal(club, &averageWage),
                              VTW_GetClubMaxWageOffer(club)};
-    for (size_t i = 0; i < std::size(money); ++i) {
-        FillFigure(6 + static_cast<int32_t>(i), Price2str(money[i]));
+    // Without a full record the club keeps no accounts: only its wages, from its squad, are known.
+    const bool accounts = Club_GetRecordAddress(club) != nullptr;
+    for (int32_t i = 0; i < static_cast<int32_t>(std::size(money)); ++i) {
+        const bool known = accounts || ROW_MONEY + i == ROW_WAGES;
+        FillFigure(ROW_MONEY + i, known ? Price2str(money[i]) : "");
     }
 }
 
@@ -365,7 +377,11 @@ void DrawFigures()
     if (!s_texts.hasNextMatch) return;
     SetMenuFont(1);
     DrawMenuMessage(FIGURES_LABEL_X, 300, TEXT_NEXT_MATCH, MENU_ALIGN_TL);
-    DrawMenuString(FIGURES_LABEL_X, 318, s_texts.nextCompetition, MENU_ALIGN_TL);
+    // A cup's long name ("Coupe des Vainqueurs de Coupe") is cut short before the date.
+    int32_t dateW, dateH;
+    GetTextExtent(s_texts.nextDate, &dateW, &dateH);
+    const int32_t room = FIGURES_VALUE_X - dateW - NEXT_MATCH_GAP - FIGURES_LABEL_X;
+    DrawMenuString(FIGURES_LABEL_X, 318, FitMenuText(s_texts.nextCompetition, room), MENU_ALIGN_TL);
     DrawMenuString(FIGURES_VALUE_X, 318, s_texts.nextDate, MENU_ALIGN_TR);
     DrawMenuString(FIGURES_LABEL_X, 336, s_texts.nextOpponent, MENU_ALIGN_TL);
 }
@@ -431,7 +447,8 @@ void DrawTeamPage()
         for (int32_t line = 0; line < 4; ++line) {
             DoIcon(TEAM_COLUMN_X[line], y + OFFER_ROW_PITCH / 2, MARKER_ICON_BASE + line,
                    MENU_ALIGN_ML);
-            DrawMenuNumber(TEAM_COLUMN_X[line] + 22, y, counts[group * 4 + line], MENU_ALIGN_TL);
+            DrawMenuNumber(TEAM_COLUMN_X[line] + MARKER_ICON_W + 1, y, counts[group * 4 + line],
+                           MENU_ALIGN_TL);
         }
     }
 }
@@ -576,11 +593,17 @@ void OfficeInit()
     for (OfficeTrend& trend : Office.trends) {
         trend = {-1, -1, -1, -1};
     }
+    SaveGame_RegisterBlock("OFFC", Office.trends, sizeof Office.trends);
     CurrentDivision = -1;
     s_texts = {};
 }
 
 void OfficeUninit() { OfficeInit(); }
+
+const char* Office_FigureText(int32_t row)
+{
+    return row >= 0 && row < FIGURE_ROWS ? s_texts.figures[row] : "";
+}
 
 void Office_Build()
 {

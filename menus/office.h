@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "game/ids.h"
 #include "game/tables.h"
@@ -40,13 +41,18 @@ constexpr uint8_t OFFICE_OFFERS_PAGE = 0x40;
 constexpr uint8_t OFFICE_TEAM_PAGE = 0x80;
 constexpr uint8_t OFFICE_START_FLAGS = OFFICE_SKIP_SAVE;
 
-// What the office remembers of a club between builds, for its trend icons.
+// What the office remembers of a club between builds, for its trend icons. Saved with the career
+// (block "OFFC"), so that a loaded game shows the arrows the saved one showed.
+#pragma pack(push, 1)
 struct OfficeTrend {
     int8_t place;          // -1 before the first build that saw the club placed
     int8_t previousPlace;  // -1 none
     int32_t attendance;
     int32_t previousAttendance;  // -1 none
 };
+#pragma pack(pop)
+static_assert(sizeof(OfficeTrend) == 10);
+static_assert(std::is_trivially_copyable_v<OfficeTrend>);
 
 struct OfficeState {
     uint8_t flags;         // OfficeFlags bits
@@ -66,7 +72,7 @@ struct OfficeState {
 extern OfficeState Office;       // owned by Office
 extern int16_t CurrentDivision;  // the front end's selected division, -1 none
 
-void OfficeInit();  // flags 0x08, no month, no saved club, trends forgotten
+void OfficeInit();  // flags 0x08, no month, no saved club, trends forgotten (and registered)
 void OfficeUninit();
 
 // The build, run by the screen on every walk.
@@ -74,6 +80,9 @@ void Office_Build();
 // Trend icon of a place (0-based) or an attendance against the one remembered (-1 none): up for
 // a better one, down for a worse one, steady for an unchanged attendance; else 0.
 int32_t Office_TrendIcon(int32_t value, int32_t remembered, bool attendance);
+// The value of figure row 0-10 (manager, form, place, ... maximum wage) as the last build wrote
+// it; "" for a figure left out or a row out of range.
+const char* Office_FigureText(int32_t row);
 
 // "Terminer": the button, and the drop-down's three entries.
 int32_t Office_NextDay(MenuHotspot* hotspot);

@@ -56,12 +56,18 @@ constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t ROW_X = 32;
 constexpr int32_t ROW_W = 576;
 constexpr int32_t HALF_X[2] = {40, 328};
-constexpr int32_t ICON_FIELD_W = 114;
-constexpr int32_t NAME_X = 116;
-constexpr int32_t NAME_W = 88;
+// The captain's icon, then the three set-piece icons beside it (a player may hold all four), then
+// the name, cut short where it would reach the side column.
+constexpr int32_t CAPTAIN_X = 58;
+constexpr int32_t CAPTAIN_W = 24;
+constexpr int32_t SET_PIECE_W = 14;
+constexpr int32_t ICON_FIELD_W = CAPTAIN_X + CAPTAIN_W + 3 * SET_PIECE_W;
+constexpr int32_t NAME_X = ICON_FIELD_W + 4;
+constexpr int32_t HALF_W = 260;
 // Money, shown short and without its sign, takes up to 40 pixels: the value column ends far
 // enough right to clear the side and list texts.
 constexpr int32_t SIDE_X = 206;
+constexpr int32_t NAME_W = SIDE_X - 2 - NAME_X;
 constexpr int32_t LIST_X = 230;
 constexpr int32_t VALUE_X = 276;
 
@@ -208,14 +214,17 @@ bool IsMoney(uint16_t code) { return code == SQUAD_CODE_VALUE || code == SQUAD_C
 void DrawRoleIcons(int32_t x0, int32_t middle, int32_t player)
 {
     const int32_t club = ShownClub();
-    const int32_t icons[4][2] = {
-        {VTW_GetPlayerCaptain(player) != 0, CAPTAIN_ICON},
+    if (VTW_GetPlayerCaptain(player) != 0)
+        DoIcon(x0 + CAPTAIN_X, middle, CAPTAIN_ICON, MENU_ALIGN_ML);
+    const int32_t setPieces[3][2] = {
         {RoleHolder(club, SQUAD_ROLE_PENALTY) == player, PENALTY_ICON},
         {RoleHolder(club, SQUAD_ROLE_FREE_KICK) == player, FREE_KICK_ICON},
         {RoleHolder(club, SQUAD_ROLE_CORNER) == player, CORNER_ICON},
     };
-    for (int32_t i = 0; i < 4; ++i) {
-        if (icons[i][0] != 0) DoIcon(x0 + 58 + 14 * i, middle, icons[i][1], MENU_ALIGN_ML);
+    for (int32_t i = 0; i < 3; ++i) {
+        if (setPieces[i][0] != 0)
+            DoIcon(x0 + CAPTAIN_X + CAPTAIN_W + SET_PIECE_W * i, middle, setPieces[i][1],
+                   MENU_ALIGN_ML);
     }
 }
 
@@ -232,7 +241,8 @@ void DrawPlayer(int32_t half, int32_t row, int32_t player)
     if (shirt != 0 && Squad_IsMember(player, ShownClub()))
         DrawMenuNumber(x0 + 52, middle, shirt, MENU_ALIGN_MR);
     DrawRoleIcons(x0, middle, player);
-    DrawMenuString(x0 + NAME_X, middle, VTW_FormatPersonName(player), MENU_ALIGN_ML);
+    DrawMenuString(x0 + NAME_X, middle, FitMenuText(VTW_FormatPersonName(player), NAME_W),
+                   MENU_ALIGN_ML);
     if (const int32_t side = SideText(player); side >= 0)
         DrawMenuMessage(x0 + SIDE_X, middle, side, MENU_ALIGN_ML);
     if (const int32_t list = ListText(player); list >= 0)
@@ -249,12 +259,20 @@ int32_t ClickIconField(MenuHotspot* hotspot)
     return Squad_ClickPlayer(static_cast<int32_t>(hotspot->value));
 }
 
-int32_t OpenCard(MenuHotspot* hotspot)
+// While a role waits for its player, the whole row chooses him: the name and the columns after
+// it take the choice instead of opening the card or doing nothing.
+int32_t ClickName(MenuHotspot* hotspot)
 {
+    if (SquadScreen.pendingRoles != 0) return ClickIconField(hotspot);
     CurrentPlayer = SquadScreen.order[hotspot->value];
     CardReturnOption = MENU_OPTION_SQUAD;
     MenuOption = MENU_OPTION_PLAYER_CARD;
     return EXM_CODE_LEAVE;
+}
+
+int32_t ClickRowRest(MenuHotspot* hotspot)
+{
+    return SquadScreen.pendingRoles != 0 ? ClickIconField(hotspot) : EXM_CODE_NONE;
 }
 
 void DrawRows(int32_t, int32_t, int32_t, int32_t, int32_t)
@@ -270,8 +288,11 @@ void DrawRows(int32_t, int32_t, int32_t, int32_t, int32_t)
             const int32_t x0 = HALF_X[half];
             EXM_AddHotspot(x0, y, ICON_FIELD_W, ROW_PITCH, -1, MENU_ALIGN_TL, -1, index, index,
                            index, ClickIconField, 0, HOTSPOT_PLAIN);
-            EXM_AddHotspot(x0 + NAME_X, y, NAME_W, ROW_PITCH, -1, MENU_ALIGN_TL, -1, index, index,
-                           index, OpenCard, 0, HOTSPOT_PLAIN);
+            constexpr int32_t nameEnd = NAME_X + NAME_W;
+            EXM_AddHotspot(x0 + ICON_FIELD_W, y, nameEnd - ICON_FIELD_W, ROW_PITCH, -1,
+                           MENU_ALIGN_TL, -1, index, index, index, ClickName, 0, HOTSPOT_PLAIN);
+            EXM_AddHotspot(x0 + nameEnd, y, HALF_W - nameEnd, ROW_PITCH, -1, MENU_ALIGN_TL, -1,
+                           index, index, index, ClickRowRest, 0, HOTSPOT_PLAIN);
         }
     }
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include "engine/debug.h"
 #include "engine/host/clock.h"
@@ -208,9 +209,35 @@ void FollowClock()
     if (s_audio.manualSink || (s_controls.capturing && manual)) ClockAddListener(SinkPeriod);
 }
 
+void SilentSoundLibraryError(const char*, int, const char*, int, const char*, ...) {}
+
+// On a machine without a sound card the ALSA library, which SDL loads for its ALSA driver, writes
+// its own lines to standard error as SDL probes the devices; its error handler is process-wide,
+// so it is silenced once, before the first probe. No ALSA library: nothing to silence.
+void SilenceSoundLibrary()
+{
+    static bool silenced = false;
+    if (silenced) return;
+    silenced = true;
+    void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+    if (library == nullptr) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(library, "snd_lib_error_set_handler")))
+        set(SilentSoundLibraryError);
+}
+
+SDL_AudioDeviceID NoDevice()
+{
+    DebugPrintf(DBG_SOUND, 0, "HostAudioOpen(): no sound device: the game plays without sound\n");
+    DebugPrintf(DBG_SOUND, 10, "HostAudioOpen(): %s\n", SDL_GetError());
+    return 0;
+}
+
 SDL_AudioDeviceID OpenSdlDevice()
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+    SilenceSoundLibrary();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return NoDevice();
     SDL_AudioSpec want{};
     want.freq = static_cast<int>(HOST_AUDIO_RATE);
     want.format = AUDIO_S16SYS;
@@ -220,7 +247,7 @@ SDL_AudioDeviceID OpenSdlDevice()
     SDL_AudioSpec have{};
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device == 0) {
-        DebugPrintf(DBG_SOUND, 10, "HostAudioOpen(): no SDL audio device (%s)\n", SDL_GetError());
+        NoDevice();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
     }

@@ -289,7 +289,10 @@ enum HostMouseButton : uint32_t {
     HOST_BUTTON_MIDDLE = 0x4,
 };
 void HostOnMouseButton(uint32_t button, bool down);
-uint32_t HostMouseButtons();     // HostMouseButton bits of the buttons held
+uint32_t HostMouseButtons();  // HostMouseButton bits of the buttons held
+// The buttons held, plus any pressed since the last call though already released, so that a
+// tap reads as down once and up at the next call.
+uint32_t HostMouseButtonsRead();
 bool HostMouseButtonsSwapped();  // the user made the right button the primary one
 
 constexpr int32_t HOST_MAX_JOYSTICKS = 16;

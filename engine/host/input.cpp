@@ -76,6 +76,7 @@ struct InputState {
     int32_t cursorY;
     uint32_t cursorSets;
     uint32_t buttons;
+    uint32_t pressedSinceRead;  // a tap's press and release can both fall between two reads
 };
 
 struct InputControls {
@@ -141,12 +142,20 @@ void HostOnMouseButton(uint32_t button, bool down)
 {
     if (down) {
         s_input.buttons |= button;
+        s_input.pressedSinceRead |= button;
     } else {
         s_input.buttons &= ~button;
     }
 }
 
 uint32_t HostMouseButtons() { return s_input.buttons; }
+
+uint32_t HostMouseButtonsRead()
+{
+    const uint32_t buttons = s_input.buttons | s_input.pressedSinceRead;
+    s_input.pressedSinceRead = 0;
+    return buttons;
+}
 
 bool HostMouseButtonsSwapped() { return s_inputControls.swapped; }
 

@@ -94,3 +94,17 @@ TEST(MouseDriverDeathTest, WithoutInitialisationResetAndUninitAreFatal)
     EXPECT_FATAL(ResetMouseDriver(), "ResetMouseDriver(): not initialised");
     EXPECT_FATAL(UninitMouseDriver(), "UninitMouseDriver(): not initialised");
 }
+
+// A touchpad's tap sends its press and release together, between two reads of the game.
+TEST_F(Mouse, ATapBetweenTwoReadsReadsDownOnceThenUp)
+{
+    HostInjectSwapButtons(true);
+    HostOnMouseButton(HOST_BUTTON_RIGHT, true);
+    HostOnMouseButton(HOST_BUTTON_RIGHT, false);
+    EXPECT_EQ(Read().buttons, MOUSE_PRIMARY);
+    EXPECT_EQ(Read().buttons, 0);
+    HostOnMouseButton(HOST_BUTTON_MIDDLE, true);
+    EXPECT_EQ(Read().buttons, MOUSE_MIDDLE);
+    HostOnMouseButton(HOST_BUTTON_MIDDLE, false);
+    EXPECT_EQ(Read().buttons, 0);  // a press already read is not read again after its release
+}

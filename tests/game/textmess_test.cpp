@@ -142,6 +142,87 @@ TEST_F(TextMessTest, QuotedTextsComeBackByteForByte)
     }
 }
 
+// Every text the built screens quote by number (the title and new-game screens, saves, the squad,
+// the player card, the calendars and tables, the day screen, the news, the office, the job offer,
+// the credits and the results), byte for byte: a text of our own written before the screen was
+// built must not stand in for the screen's own words.
+TEST_F(TextMessTest, TheBuiltScreensTextsAreTheirOwnWordsByteForByte)
+{
+    // clang-format off
+    const std::vector<std::pair<int, const char*>> quoted = {
+        {30, "Entraîneur"}, {36, "G"}, {37, "D"}, {38, "G/D"}, {39, "PT"}, {59, "Salaire"},
+        {61, "Age"}, {62, "Apparitions"}, {63, "Contrat"}, {64, "Buts"}, {71, "Statut Trans."},
+        {102, "D"}, {103, "E"}, {113, "Match barrage Ret."}, {125, "-"}, {138, "V"}, {139, "N"},
+        {140, "D"}, {141, "B.I."}, {142, "B.C."}, {143, "PTS"}, {144, "DIFF"},
+        {151, "Extérieur "}, {152, "C"}, {159, "PAS DE RENCONTRE"},
+        {171, "Match de suspension/suspendu pour un match"}, {173, "Club"}, {185, "ans"},
+        {196, "Mois"}, {198, "Points de dis."}, {239, "Contrat"}, {240, "Salaire"},
+        {241, "Valeur"}, {243, "Performance"}, {244, "Moral"}, {245, "Santé"}, {246, "Fatigue"},
+        {247, "Points Dis"}, {251, "Libérer joueur"}, {262, "Match suivant"},
+        {281, "Clauses du contrat :"}, {296, "Historique"}, {336, "1er"}, {337, "2ème"},
+        {425, "Etes-vous sûr de vouloir supprimer ce joueur de la liste?"},
+        {459, "Choisir le Championnat"}, {497, "Analyse stats"}, {537, "Perf. moy"},
+        {547, "Jour de Match"}, {552, "Jouer le match"}, {554, "Saison"},
+        {580, "Choisir tireur corner"}, {581, "Choisir tireur penalty"},
+        {582, "Choisir tireur coup franc"}, {585, "Votre équipe n'est pas complète"},
+        {588, "Maximum de 3 joueurs non-européens permis dans l'équipe sur le terrain."},
+        {593, "Date"}, {718, "CT"}, {728, "Choisissez une équipe à diriger"},
+        {738, "Liste de joueurs prêtés"}, {744, "Raccroche le maillot"},
+        {748, "semaine(s) approximativement"},
+        {749, "VEUILLEZ PATIENTER PENDANT LA CREATION DE LA PARTIE..."},
+        {755, "Liste des Transferts"}, {756, "Entraîneur As"}, {759, "Acheter joueur"},
+        {761, "Entrer nom de l'entraîneur"}, {765, "Nouvelle saison"},
+        {768, "Etes-vous sûr de vouloir libérer ce joueur ?"},
+        {770, "Etes-vous sûr de vouloir cessez vos fonctions d'entraîneur-joueur ?"},
+        {789, "Joueur sans engagement"}, {861, "J-Entraîneur"}, {864, "Sauvegarder la partie"},
+        {865, "Sauvegarde en cours"}, {866, "Chargement en cours"},
+        {878, "Le conseil vous accorde des fonds supplémentaires"}, {887, "Rencontre du jour"},
+        {956, "Soutien"}, {1014, "Debug Screen"}, {1033, "Cela vous coûtera "},
+        {1034, "Ce n'est pas possible; les joueurs sont en vacances."}, {1067, "Apps."},
+        {1092, "Expérience"},
+        {1105, "Vous n'avez pas encore disputé de rencontres officielles."},
+        {1121, "Vous avez déjà raccroché les crampons."},
+        {1122, "Votre carrière de joueur est terminée."},
+        {1129, "Impossible sur une machine de 16 MO."}, {1130, "Désolé, ce joueur est prêté."},
+        {1135, "Impossible de prêter ce joueur."},
+        {1141, "Club déjà en pourparlers avec trop de clubs."},
+        {1143, "Vous ne pouvez pas faire d'offre pour ce joueur."},
+        {1149, "Ce joueur n'a aucun intérêt à signer dans votre club."},
+        {1152, "Club déjà en pourparlers avec trop de clubs."},
+        {1158, "Pour l'heure, je ne suis pas disposé à négocier un nouveau contrat."},
+        {1163, "Vous ne pouvez pas intervenir sur ce joueur, il n'a pas de contrat."},
+        {1168, "Vous ne pouvez pas racheter ce joueur, vous n'avez pas assez d'argent."},
+        {1171, "DT"},
+        {1175, "Les joueurs étant partis en vacances, cette information n'est pas disponible."},
+        {1206, "*"}, {1207, "Classement"}, {1484, "Votre équipe n'a pas de capitaine."},
+        {1498, "N"}, {1499, "Fixer prix"}, {1558, "Résultats"}, {1559, "Internationaux"},
+        {1561, "Victoire aux tirs au but"}, {1570, "Programmeur principal"},
+        {1571, "Equipe de développement"}, {1572, "Artistes"}, {1573, "Testeurs"},
+        {1575, "Dern. Perf."}, {1594, "Les résultats arrivent dans..."},
+        {1656, "Historique de carrière"}, {1657, "Historique des progrès"},
+        {1660, "Emplacement vide"}, {1661, "La sauvegarde a échoué"},
+        {1662, "Le chargement a échoué"},
+        {1663, "Chargement impossible. Veuillez réinstaller le jeu"},
+        {1664, "Erreur lors du chargement du répertoire"},
+        {1676, "Il n'y a pas de partie sauvegardée à charger"},
+        {1677, "Il n'y a aucun ralenti sauvegardé à charger"}, {1686, "Info"},
+        {1807, "Les entraîneurs vaquent à leurs tâches quotidiennes"}, {1808, "Non Disponible"},
+        {1812, "Cliquez sur le nom pour le modifier"}, {1815, "Affectations"},
+        {1828, "Prêter joueur"}, {1829, "Négocier contrat"},
+        {1850, "5 derniers matchs de championnat"}, {1886, "Remplaçants"},
+        {1888, "%s n'ont pas encore disputés de match officiel"}, {1897, "Offres faites"},
+        {1898, "Ventes acceptées"}, {1899, "Pas d'offres"}, {1901, "Objectifs"},
+        {1902, "Participation à la Coupe"}, {1999, "Ecraser fichier existant ?"},
+        {2310, "Anglais"}, {2311, "Ecossais"}, {2312, "Italien"}, {2313, "Allemand"},
+        {2314, "Espagnol"}, {2315, "Néerlandais"}, {2316, "Français"}, {2317, "Portugais"},
+        {2318, "Belge"},
+    };
+    // clang-format on
+    for (const auto& [number, text] : quoted) {
+        EXPECT_EQ(GetMessageText(number), Cp1252(text)) << number;
+    }
+}
+
 TEST_F(TextMessTest, EveryInterfaceTextIsShortNonEmptyAndUsesKnownCodes)
 {
     int held = 0;

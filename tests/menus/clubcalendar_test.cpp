@@ -3,6 +3,7 @@
 #include "menus/clubcalendar.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/joboffer.h"
+#include "menus/menupc.h"
+#include "menus/menutext.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
@@ -254,4 +257,45 @@ TEST_F(CalendarScreen, TheHumanClubsCalendarBeforeTheFirstMatchDrawsAsKept)
     RunCalendar(inputs);
     EXPECT_GT(ClubCalendar.count, CALENDAR_ROWS);
     ExpectGoldenHash("menus/club_calendar", hash);
+}
+
+// The club of ours whose calendar holds the longest competition heading (a continental round):
+// every heading ends inside its row, cut short where it would run past.
+TEST_F(CalendarScreen, ALongCompetitionIsCutShortInsideItsRow)
+{
+    int32_t club = -1;
+    size_t longest = 0;
+    for (int32_t row = 0; row < FIXTURE_ROWS; ++row) {
+        if (VTW_GetFixtureDay(row) == FIXTURE_DAY_EMPTY) break;
+        const int32_t home = VTW_GetFixtureHomeClub(row);
+        int32_t name = -1, stage = -1, leg = -1;
+        VTW_GetCompetitionTexts(VTW_GetFixtureCompetition(row), &name, &stage, &leg);
+        const size_t length = std::strlen(GetMessageText(name)) + std::strlen(GetMessageText(stage))
+                              + std::strlen(GetMessageText(leg));
+        if (VTW_FindDivisionOfTeam(home) >= 0 && VTW_GetFixtureCompetition(row) != COMP_LEAGUE
+            && length > longest) {
+            club = home;
+            longest = length;
+        }
+    }
+    ASSERT_GE(club, 0);
+    GameState.currentClub = static_cast<int16_t>(club);
+    uint32_t hash = 0;
+    int32_t cut = 0;
+    MenuInputs inputs;
+    inputs.push_back({T0, MenuInput::CALL, 0, 0, [&] {
+                          hash = WorkScreenHash();
+                          WriteFrameToTestOutput("club_calendar_cup.png");
+                          SetMenuFont(1);
+                          for (const char* competition : ClubCalendar.competitions) {
+                              int32_t w, h;
+                              EXPECT_LE(GetTextExtent(competition, &w, &h), 576 - 340 - 6)
+                                  << competition;
+                              const size_t n = std::strlen(competition);
+                              cut += n > 0 && competition[n - 1] == '.';
+                          }
+                      }});
+    RunCalendar(inputs);
+    EXPECT_GT(cut, 0);
+    ExpectGoldenHash("menus/club_calendar_cup", hash);
 }

@@ -284,3 +284,21 @@ TEST_F(FixturesScreen, TheFirstLeagueDayBeforeItIsPlayedDrawsAsKept)
     EXPECT_GT(FixtureList.dayCount, 0);
     ExpectGoldenHash("menus/fixture_list", hash);
 }
+
+// A continental cup's first day: its long title stays between the club badge and the date, and
+// each club's country stays clear of its name.
+TEST_F(FixturesScreen, AContinentalCupsDayMatchesItsGolden)
+{
+    uint32_t hash = 0;
+    MenuInputs inputs;
+    inputs.push_back({T0 - 100, MenuInput::CALL, 0, 0, [] { FixtureList_ChooseCup(CUP_THIRD); }});
+    AddClick(&inputs, T0 - 90, 40, 440);  // "row up" builds the screen again
+    inputs.push_back({T0 + 100, MenuInput::CALL, 0, 0, [&] {
+                          hash = WorkScreenHash();
+                          WriteFrameToTestOutput("fixture_list_cup.png");
+                      }});
+    ScopedMenuScript script(inputs, 40);
+    EXM_PushAndRun(FixtureList_Table());
+    EXPECT_GT(FixtureList.dayCount, 0);
+    ExpectGoldenHash("menus/fixture_list_cup", hash);
+}

@@ -109,3 +109,20 @@ TEST(HeldPress, TheScreenShownAfterAChangeNeverTakesThePressThatMadeIt)
         FrontEndUninit();
     }
 }
+
+// A tap's press and release reach the host in the same period, between two reads of the mouse.
+TEST(HeldPress, ATapWithNoTimeBetweenPressAndReleaseActsOnce)
+{
+    ScopedMenuDisplay display(true);
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    s_held = {};
+    MenuInputs inputs;
+    inputs.push_back({T0, MenuInput::MOVE, 180, 250, {}});
+    inputs.push_back({T0 + 10, MenuInput::PRESS, 0, 0, {}});
+    inputs.push_back({T0 + 10, MenuInput::RELEASE, 0, 0, {}});
+    ScopedMenuScript script(inputs, 60);
+    EXM_PushAndRun(kCounter);
+    EXPECT_EQ(s_held.counted, 1);
+    FrontEndUninit();
+}

@@ -1,5 +1,6 @@
 #include "menus/menutext.h"
 
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -183,3 +184,33 @@ TEST(MenuTextDeathTest, ShortFontFilesAreRefused)
 }
 
 }  // namespace
+
+// A name cut for its column keeps as much of itself as fits with the mark, and no more.
+TEST(MenuText, FitCutsATextToItsRoomWithAMarkAndKeepsOneThatFits)
+{
+    ScopedMenus menus(DDRAW_KIND_16BIT);
+    SetMenuFont(0);
+    const std::string name = "Steininghausen G";
+    const int32_t whole = Width(name.c_str());
+    struct Case {
+        int32_t room;
+        bool cut;
+    };
+    for (const Case c : {Case{whole + 5, false}, Case{whole, false}, Case{whole - 1, true},
+                         Case{whole / 2, true}, Case{Width("S."), true}, Case{0, true}}) {
+        SCOPED_TRACE(c.room);
+        const char* fitted = FitMenuText(name.c_str(), c.room);
+        if (!c.cut) {
+            EXPECT_EQ(fitted, name.c_str());
+            continue;
+        }
+        const std::string kept = std::string(fitted).substr(0, std::strlen(fitted) - 1);
+        EXPECT_EQ(std::string(fitted), kept + ".");
+        EXPECT_EQ(name.compare(0, kept.size(), kept), 0) << fitted;
+        if (kept.empty()) continue;  // only the mark: nothing narrower exists
+        EXPECT_LE(Width(fitted), c.room) << fitted;
+        const std::string longer = name.substr(0, kept.size() + 1) + ".";
+        EXPECT_GT(Width(longer.c_str()), c.room) << fitted;
+    }
+    EXPECT_STREQ(FitMenuText(name.c_str(), Width("S.")), "S.");
+}

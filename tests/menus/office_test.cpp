@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,22 @@
 #include "game/gamestate.h"
 #include "game/matchday.h"
 #include "game/records.h"
+#include "game/savegame.h"
 #include "game/squad.h"
+#include "game/tables.h"
+#include "game/textmess.h"
 #include "game/world.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/leaguetable.h"
 #include "menus/menubar.h"
+#include "menus/numbers.h"
 #include "menus/saveindex.h"
 #include "menus/squadscreen.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -269,4 +276,156 @@ TEST_F(OfficeScreen, MoneyHotSpotsMoveMoneyOnlyWhileTheSwitchIsOn)
     Office_MoneyOut(nullptr);
     EXPECT_EQ(Club_GetBalance(m_human), balance);
     EXPECT_EQ(Club_GetOutsideBalance(), outside);
+}
+
+// A club of another country (a cup opponent chosen on the results) has no place in our divisions
+// and keeps no accounts: those figures are left out rather than shown as "0ème" and "€0".
+TEST_F(OfficeScreen, AForeignClubShowsNoPlaceAndNoAccountsButItsWages)
+{
+    int32_t foreign = -1;
+    int32_t average = 0;
+    for (int32_t club = 0; club < DbClubCount && foreign < 0; ++club) {
+        if (clubSlot[club] >= CLUB_SLOT_SMALL && VTW_GetClubWageTotal(club, &average) > 0)
+            foreign = club;
+    }
+    ASSERT_GE(foreign, 0);
+    struct Case {
+        int32_t club;
+        bool foreign;
+    };
+    for (const Case c : {Case{m_human, false}, Case{foreign, true}}) {
+        SCOPED_TRACE(c.club);
+        GameState.currentClub = static_cast<int16_t>(c.club);
+        Office_Build();
+        const std::string place = Office_FigureText(2);
+        EXPECT_EQ(place.find("0ème"), std::string::npos) << place;
+        EXPECT_EQ(place == "---", c.foreign) << place;
+        for (const int32_t row : {6, 7, 8, 10}) {
+            EXPECT_EQ(std::string(Office_FigureText(row)).empty(), c.foreign) << row;
+        }
+        EXPECT_EQ(std::string(Office_FigureText(9)),
+                  Price2str(VTW_GetClubWageTotal(c.club, &average)));
+        EXPECT_GT(VTW_GetClubWageTotal(c.club, &average), 0);
+    }
+}
+
+namespace {
+
+// The hash of a screen's frame once its first build is shown; then a click on (x, y), or Escape
+// when x is negative, leaves it.
+uint32_t FrameOf(const MenuItem* table, const char* png, int32_t x = -1, int32_t y = -1)
+{
+    uint32_t hash = 0;
+    MenuInputs inputs;
+    inputs.push_back({100, MenuInput::MOVE, 320, 250, {}});  // the pointer where it always is
+    inputs.push_back({300, MenuInput::CALL, 0, 0, [&] {
+                          hash = WorkScreenHash();
+                          WriteFrameToTestOutput(png);
+                      }});
+    if (x >= 0) AddClick(&inputs, 310, x, y);
+    ScopedMenuScript script(inputs, 40);
+    EXM_PushAndRun(table);
+    return hash;
+}
+
+// The first league day of division 0 played: every home side wins 1-0, except that the human's
+// club loses its match 0-5, so that it leaves first place.
+void PlayFirstLeagueDay(int32_t human)
+{
+    int32_t day = -1;
+    for (int32_t row = 0; row < FIXTURE_ROWS; ++row) {
+        const int32_t home = VTW_GetFixtureHomeClub(row);
+        if (VTW_GetFixtureCompetition(row) != COMP_LEAGUE || VTW_FindDivisionOfTeam(home) != 0)
+            continue;
+        if (day < 0) day = VTW_GetFixtureDay(row);
+        if (VTW_GetFixtureDay(row) != day) break;
+        const bool humanHome = home == human, humanAway = VTW_GetFixtureAwayClub(row) == human;
+        Fixture_SetGoals(row, humanHome ? 0 : humanAway ? 5 : 1, humanHome ? 5 : 0);
+    }
+    ASSERT_GE(day, 0);
+    Calendar_SetDay(day + 1);
+    Season_ClearTablesAndScan(-1);
+}
+
+}  // namespace
+
+// The office's trend arrows and the table's movement icons, the day after a match, are the game's
+// state too: a load in a program started afresh shows the same frames.
+TEST(OfficeLoad, TheOfficeAndTheTableTheDayAfterAMatchLookTheSameAfterALoad)
+{
+    ScopedWorld world;
+    ScopedMenuDisplay display(true);
+    TempHome home;
+    SaveGame_Init();
+    NewGameForTest(6, 7);
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    const int32_t human = DivisionLists[0][0];
+    VTW_SetClubControl(human, MANAGER_HUMAN);
+    GameState.humanClub = static_cast<int16_t>(human);
+    GameState.currentClub = static_cast<int16_t>(human);
+    Club_AISelectTeam(human);
+    Office_Build();  // the office notes every place before the match
+    PlayFirstLeagueDay(human);
+    const uint32_t office = FrameOf(Office_Table(), "office_before_load.png", 300, 420);
+    const uint32_t table = FrameOf(LeagueTable_Table(), "table_before_load.png");
+    ASSERT_EQ(SaveGame(3), SAVEGAME_OK);
+
+    FrontEndUninit();
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    NewGameForTest(6, 8);
+    ASSERT_EQ(LoadGame(3), SAVEGAME_OK);
+    MenuOption = MENU_OPTION_OFFICE;
+    const uint32_t officeAfter = FrameOf(Office_Table(), "office_after_load.png", 300, 420);
+    EXPECT_EQ(officeAfter, office);
+    const uint32_t tableAfter = FrameOf(LeagueTable_Table(), "table_after_load.png");
+    EXPECT_EQ(tableAfter, table);
+    ExpectGoldenHash("menus/office_after_a_match", officeAfter);
+    ExpectGoldenHash("menus/league_table_after_a_match", tableAfter);
+    FrontEndUninit();
+}
+
+// The office with a foreign cup opponent selected (its next match a continental cup with a long
+// name), and the information box's team page, whose counts follow their shirt icons.
+TEST(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
+{
+    ScopedWorld world;
+    ScopedMenuDisplay display(true);
+    TempHome home;
+    NewGameForTest(6, 7);
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    const int32_t human = DivisionLists[0][0];
+    VTW_SetClubControl(human, MANAGER_HUMAN);
+    GameState.humanClub = static_cast<int16_t>(human);
+    Club_AISelectTeam(human);
+    // The foreign club whose first fixture has the longest competition name.
+    int32_t foreign = -1;
+    size_t longest = 0;
+    bool seen[CLUB_ID_COUNT] = {};
+    for (int32_t row = 0; row < FIXTURE_ROWS; ++row) {
+        if (VTW_GetFixtureDay(row) == FIXTURE_DAY_EMPTY) break;
+        int32_t stage = -1, leg = -1;
+        const size_t length = std::strlen(
+            GetMessageText(VTW_BuildTable668(VTW_GetFixtureCompetition(row), &stage, &leg)));
+        for (const int32_t club : {VTW_GetFixtureHomeClub(row), VTW_GetFixtureAwayClub(row)}) {
+            if (club < 0 || club >= CLUB_ID_COUNT || seen[club]) continue;
+            seen[club] = true;
+            if (clubSlot[club] >= CLUB_SLOT_SMALL && length > longest) {
+                foreign = club;
+                longest = length;
+            }
+        }
+    }
+    ASSERT_GE(foreign, 0);
+    GameState.currentClub = static_cast<int16_t>(foreign);
+    CurrentDivision = 0;  // as the results screen leaves it
+    ExpectGoldenHash("menus/office_foreign_club",
+                     FrameOf(Office_Table(), "office_foreign_club.png", 300, 420));
+    GameState.currentClub = static_cast<int16_t>(human);
+    Office.flags |= OFFICE_INFO_BOX | OFFICE_TEAM_PAGE;
+    ExpectGoldenHash("menus/office_team_page",
+                     FrameOf(Office_Table(), "office_team_page.png", 300, 420));
+    FrontEndUninit();
 }

@@ -21,6 +21,7 @@
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/menubar.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -297,6 +298,20 @@ TEST_F(PlayerCardTest, TheCardOfShirtOneAtDayZeroMatchesItsGolden)
     uint32_t hash = 0;
     m_screen.Run(PlayerCard_Table(), [&] { hash = WorkScreenHash(); });
     ExpectGoldenHash("menus/card_day0", hash);
+}
+
+// A keeper's history heads its goals column "G. Invaincu", wider than the column in the heading
+// font: it must not run into "Perf. moy".
+TEST_F(PlayerCardTest, AKeepersHistoryMatchesItsGolden)
+{
+    VTW_RefreshSquadCount(Human());
+    CurrentPlayer = static_cast<int16_t>(VTW_GetPlayerByShirt(1));
+    uint32_t hash = 0;
+    m_screen.Run(CareerHistory_Table(), [&] {
+        hash = WorkScreenHash();
+        WriteFrameToTestOutput("history_keeper.png");
+    });
+    ExpectGoldenHash("menus/history_keeper", hash);
 }
 
 TEST_F(PlayerCardTest, TheHistoryPagesWithinItsRowsAndLeavesToTheCardThenTheOffice)

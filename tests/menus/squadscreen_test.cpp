@@ -20,6 +20,8 @@
 #include "game/tables.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/machine.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -229,13 +231,22 @@ TEST_F(SquadScreenTest, TheFourOrdersAndSortingOffAtEveryBuild)
     m_screen.Run(Squad_Table(), [] { EXPECT_FALSE(SquadScreen.sorted); });
 }
 
+// The captain also takes every set piece: his row shows all four icons, side by side.
 TEST_F(SquadScreenTest, TheScreenAtDayZeroMatchesItsGolden)
 {
+    ShowHumanSquad();
+    for (const int16_t p : SquadScreen.order) {
+        if (p < 0 || VTW_GetPlayerCaptain(p) == 0) continue;
+        VTW_SetClubPenaltyTaker(Human(), p);
+        VTW_SetClubFreeKickTaker(Human(), p);
+        VTW_SetClubCornerTaker(Human(), p);
+    }
     uint32_t hash = 0;
     int32_t hotspots = 0;
     m_screen.Run(Squad_Table(), [&] {
         hash = WorkScreenHash();
         hotspots = EXM_HotspotCount();
+        WriteFrameToTestOutput("squad_day0.png");
     });
     ExpectGoldenHash("menus/squad_day0", hash);
     // Two fields per player, the four buttons and OK, and the header's own.
@@ -290,5 +301,43 @@ TEST_F(SquadScreenTest, DoneGoesBackToTheCalendarsAndResultsElseToTheOffice)
         FrontEnd_NoteDispatch(MENU_OPTION_SQUAD);
         EXPECT_EQ(Squad_Done(nullptr), EXM_CODE_LEAVE);
         EXPECT_EQ(MenuOption, c.expected) << c.dispatched.back();
+    }
+}
+
+// A click anywhere on a player's half-row chooses him while a role waits; with none waiting the
+// name opens his card and the columns after it do nothing.
+TEST_F(SquadScreenTest, WhileARoleWaitsAClickAnywhereOnTheRowChoosesThePlayer)
+{
+    struct Case {
+        int32_t dx;  // from the half's left edge
+        bool captainPending;
+        bool captain;
+        bool card;
+    };
+    const Case cases[] = {
+        {45, true, true, false},   {130, true, true, false},   {250, true, true, false},
+        {130, false, false, true}, {250, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dx << (c.captainPending ? " pending" : ""));
+        VTW_ClearSquadCaptains(Human(), 1);
+        int32_t nine = -1;
+        const auto aimAtNine = [&] {
+            const int32_t place = PlaceOfShirt(9);
+            nine = SquadScreen.order[place];
+            if (c.captainPending) SquadScreen.pendingRoles = SQUAD_ROLE_CAPTAIN;
+            const int32_t x = (place < 16 ? 40 : 328) + c.dx;
+            const int32_t y = 107 + (place % 16) * 20 + 10;
+            HostOnMouseMotion(x - PointerX(), y - PointerY());
+        };
+        MenuInputs inputs;
+        inputs.push_back({210, MenuInput::PRESS, 0, 0, {}});
+        inputs.push_back({214, MenuInput::RELEASE, 0, 0, {}});
+        MenuOption = MENU_OPTION_SQUAD;
+        m_screen.Run(Squad_Table(), aimAtNine, inputs);
+        EXPECT_EQ(VTW_GetPlayerCaptain(nine), c.captain ? 1 : 0);
+        EXPECT_EQ(MenuOption == MENU_OPTION_PLAYER_CARD, c.card);
+        EXPECT_EQ(SquadScreen.pendingRoles, 0);
+        EXPECT_EQ(SquadScreen.selection, -1);
     }
 }

@@ -323,6 +323,41 @@ TEST(Xvfb, RealSoundDeviceOpensAndTheMusicChannelMoves)
     server.Stop();
 }
 
+// Forced onto the ALSA driver, a machine without a sound card gives one line of the game's own
+// and none of the library's; with -nosound, not even that.
+TEST(Xvfb, WithoutASoundCardTheGameSaysSoOnceAndTheLibraryStaysQuiet)
+{
+    SKIP_WITHOUT("Xvfb", "xvfb");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(TIMEOUT_SECONDS);
+    Child server({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {},
+                 3);
+    ASSERT_TRUE(server.ReadUntil("\n", deadline)) << "Xvfb did not start";
+    const std::string display = ":" + server.Output().substr(0, server.Output().find('\n'));
+    const std::string own = "the game plays without sound\n";
+    for (const std::string switches : {"", " -nosound"}) {
+        SCOPED_TRACE(switches);
+        TempHome home;
+        TempDir work;
+        ASSERT_TRUE(WriteTextFile(work.Path("script.txt"), Script("")));
+        Child game({"sh", "-c",
+                    std::string("cd '") + work.Path() + "' && exec '" + PELLORAN_EXE + "'"
+                        + switches + " -script script.txt"},
+                   {"DISPLAY=" + display, "SDL_AUDIODRIVER=alsa", kNoLeakCheck}, -1);
+        ASSERT_TRUE(game.ReadUntil("script: shown\n", deadline)) << game.Output();
+        game.Kill();
+        const std::string output = game.Output();
+        if (switches.empty() && output.find(own) == std::string::npos)
+            GTEST_SKIP() << "this machine has a sound card";
+        EXPECT_EQ(output.find("ALSA"), std::string::npos) << output;
+        const size_t first = output.find(own);
+        EXPECT_EQ(first == std::string::npos, !switches.empty()) << output;
+        if (first != std::string::npos) {
+            EXPECT_EQ(output.find(own, first + 1), std::string::npos) << output;
+        }
+    }
+    server.Stop();
+}
+
 TEST(Xvfb, RealPointerOpensTheMenuBar)
 {
     SKIP_WITHOUT("Xvfb", "xvfb");
