@@ -37,16 +37,15 @@ uint32_t SamplePoint(const HostTexels& level, float u, float v)
     return level.argb[y * level.width + x];
 }
 
-// Blends two colours channel by channel with weights 0-256 (256: all of `b`).
+// Blends two colours channel by channel with weights 0-256 (256: all of `b`). Two channels at a
+// time: each sum stays below 2^16, so the lanes never carry into each other.
 uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight)
 {
-    uint32_t result = 0;
-    for (uint32_t shift = 0; shift < 32; shift += 8) {
-        const uint32_t ca = (a >> shift) & 0xFF;
-        const uint32_t cb = (b >> shift) & 0xFF;
-        result |= ((ca * (256 - weight) + cb * weight + 128) >> 8) << shift;
-    }
-    return result;
+    constexpr uint32_t kLanes = 0x00FF00FF;
+    const uint32_t keep = 256 - weight;
+    const uint32_t even = ((a & kLanes) * keep + (b & kLanes) * weight + 0x00800080) >> 8;
+    const uint32_t odd = ((a >> 8 & kLanes) * keep + (b >> 8 & kLanes) * weight + 0x00800080) >> 8;
+    return (even & kLanes) | (odd & kLanes) << 8;
 }
 
 uint32_t Weight(float fraction) { return static_cast<uint32_t>(fraction * 256.0f + 0.5f); }
