@@ -8,6 +8,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "engine/host/texture.h"
+
 namespace {
 
 constexpr int32_t kSubPixels = 16;  // 28.4 fixed point
@@ -147,7 +149,7 @@ void WriteTarget(const RasterState& s, uint8_t* p, const uint32_t rgb[3])
 }
 
 // The stencil and z tests with their writes; true when the colour is to be written.
-bool DepthAndStencil(const RasterState& s, size_t index, float z)
+[[gnu::always_inline]] inline bool DepthAndStencil(const RasterState& s, size_t index, float z)
 {
     uint32_t* const depth = s.depth.depth ? s.depth.depth + index : nullptr;
     const uint32_t value = DepthValue(s, z);

@@ -1,16 +1,19 @@
-// engine/host/texture.cpp: the 3D device's texture sampling: level of detail, mip level choice,
-// point and linear filtering over wrapped 32-bit texel copies.
+// engine/host/texture.h: the 3D device's texture sampling: level of detail, mip level choice,
+// point and linear filtering over wrapped 32-bit texel copies. Inline, because the span loops call
+// it for every pixel and a call there costs as much as the sampling itself.
+#pragma once
+
 #include <algorithm>
 #include <cmath>
 
 #include "engine/host/raster.h"
 
-namespace {
+namespace texture_detail {
 
-constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
+inline constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
 
 // The integer part wrapped into 0..size-1, whatever the sign; a mask for powers of two.
-int32_t Wrap(int32_t value, int32_t size)
+inline int32_t Wrap(int32_t value, int32_t size)
 {
     if ((size & (size - 1)) == 0) return value & (size - 1);
     const int32_t r = value % size;
@@ -18,7 +21,7 @@ int32_t Wrap(int32_t value, int32_t size)
 }
 
 // floor() without the library call for the values sampling meets; the same result.
-float Floor(float t)
+inline float Floor(float t)
 {
     if (!(std::fabs(t) < 1e9f)) return std::floor(t);
     const auto whole = static_cast<float>(static_cast<int32_t>(t));
@@ -26,9 +29,9 @@ float Floor(float t)
 }
 
 // The fractional part of a coordinate: addresses wrap, and large values stay exact enough.
-float Unit(float t) { return t - Floor(t); }
+inline float Unit(float t) { return t - Floor(t); }
 
-uint32_t SamplePoint(const HostTexels& level, float u, float v)
+inline uint32_t SamplePoint(const HostTexels& level, float u, float v)
 {
     const int32_t x =
         Wrap(static_cast<int32_t>(Unit(u) * static_cast<float>(level.width)), level.width);
@@ -39,7 +42,7 @@ uint32_t SamplePoint(const HostTexels& level, float u, float v)
 
 // Blends two colours channel by channel with weights 0-256 (256: all of `b`). Two channels at a
 // time: each sum stays below 2^16, so the lanes never carry into each other.
-uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight)
+inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight)
 {
     constexpr uint32_t kLanes = 0x00FF00FF;
     const uint32_t keep = 256 - weight;
@@ -48,9 +51,9 @@ uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight)
     return (even & kLanes) | (odd & kLanes) << 8;
 }
 
-uint32_t Weight(float fraction) { return static_cast<uint32_t>(fraction * 256.0f + 0.5f); }
+inline uint32_t Weight(float fraction) { return static_cast<uint32_t>(fraction * 256.0f + 0.5f); }
 
-uint32_t SampleLinear(const HostTexels& level, float u, float v)
+inline uint32_t SampleLinear(const HostTexels& level, float u, float v)
 {
     const float s = Unit(u) * static_cast<float>(level.width) - 0.5f;
     const float t = Unit(v) * static_cast<float>(level.height) - 0.5f;
@@ -65,21 +68,25 @@ uint32_t SampleLinear(const HostTexels& level, float u, float v)
     return Mix(Mix(row0[x0], row0[x1], wx), Mix(row1[x0], row1[x1], wx), wy);
 }
 
-uint32_t SampleLevel(const HostTexels& level, uint32_t filter, float u, float v)
+inline uint32_t SampleLevel(const HostTexels& level, uint32_t filter, float u, float v)
 {
     return filter == HOST_FILTER_LINEAR ? SampleLinear(level, u, v) : SamplePoint(level, u, v);
 }
 
-}  // namespace
+}  // namespace texture_detail
 
-float TextureLevelOfDetail(const RasterState& state, float texelsPerPixel)
+// The texture's level of detail for texel derivatives given in level-0 texels per pixel.
+inline float TextureLevelOfDetail(const RasterState& state, float texelsPerPixel)
 {
     if (!(texelsPerPixel > 0.0f)) return -100.0f;
     return std::log2(texelsPerPixel) + state.lodBias;
 }
 
-uint32_t TextureSample(const RasterState& state, float u, float v, float lod)
+// The 0xAARRGGBB sample at (u, v) for that level of detail.
+[[gnu::always_inline]] inline uint32_t TextureSample(const RasterState& state, float u, float v,
+                                                     float lod)
 {
+    using namespace texture_detail;
     const RasterTexture& texture = state.texture;
     if (texture.levelCount == 0) return kOpaqueWhite;
     if (!std::isfinite(u)) u = 0.0f;
