@@ -79,10 +79,11 @@ uint32_t BlendFactor(uint32_t factor, uint32_t alpha)
     }
 }
 
+// Rounded and clamped to 0-255, NaN to 0; written as a clamp so that it compiles without branches.
 uint32_t ToByte(float value)
 {
-    if (!(value > 0.0f)) return 0;  // NaN too
-    return value >= 255.0f ? 255u : static_cast<uint32_t>(value + 0.5f);
+    const float clamped = std::min(std::max(0.0f, value), 255.0f);  // std::max(0, NaN) is 0
+    return static_cast<uint32_t>(static_cast<int32_t>(clamped + 0.5f));
 }
 
 uint32_t DepthValue(const RasterState& s, float z)
@@ -297,12 +298,16 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
     // Without mip-maps and with one filter for both sides, the level of detail changes nothing.
     const bool needLod =
         f.textured && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
+    float step[P_COUNT];  // side by side, so that the loop below runs on vectors
+    for (int32_t k = 0; k < P_COUNT; ++k) {
+        step[k] = planes[k].dx;
+    }
     Pixel p{};
     for (int32_t x = first; x <= last; ++x) {
         const float i = static_cast<float>(x - first);
         float value[P_COUNT];
         for (int32_t k = 0; k < P_COUNT; ++k) {
-            value[k] = start[k] + planes[k].dx * i;
+            value[k] = start[k] + step[k] * i;
         }
         const float q = s.perspective ? value[P_Q] : 1.0f;
         // One division per pixel: the eye distance is 1 / rhw, and u and v are divided by rhw.
