@@ -22,8 +22,8 @@ struct Pixel {
     float z;
     float r, g, b, a;  // 0-255
     float u, v;
-    float w;    // eye distance, for fog
-    float lod;  // level of detail of the texture sample
+    float w;                // eye distance, for fog
+    TextureLevels texture;  // for the level of detail of the run
 };
 
 bool Compare(uint32_t func, uint32_t value, uint32_t stored)
@@ -200,7 +200,7 @@ void ShadePixel(const RasterState& s, const Features& f, int32_t x, int32_t y, c
     const size_t index = static_cast<size_t>(y) * s.depth.width + x;
     if (f.depth && !DepthAndStencil(s, index, p.z)) return;
 
-    const uint32_t texel = f.textured ? TextureSample(s, p.u, p.v, p.lod) : 0xFFFFFFFFu;
+    const uint32_t texel = f.textured ? TextureSample(p.texture, p.u, p.v) : 0xFFFFFFFFu;
     const uint32_t diffuse[4] = {ToByte(p.r), ToByte(p.g), ToByte(p.b), ToByte(p.a)};
     uint32_t rgb[3];
     for (int32_t c = 0; c < 3; ++c) {
@@ -303,6 +303,7 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
         step[k] = planes[k].dx;
     }
     Pixel p{};
+    if (f.textured) p.texture = TextureChoose(s, 0.0f);
     for (int32_t x = first; x <= last; ++x) {
         const float i = static_cast<float>(x - first);
         float value[P_COUNT];
@@ -330,7 +331,7 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
             };
             const float rho = std::max({slope(P_U, true) * texW, slope(P_U, false) * texW,
                                         slope(P_V, true) * texH, slope(P_V, false) * texH});
-            p.lod = TextureLevelOfDetail(s, rho);
+            p.texture = TextureChoose(s, TextureLevelOfDetail(s, rho));
         }
         ShadePixel(s, f, x, y, p);
     }
@@ -469,7 +470,7 @@ Pixel PixelOf(const RasterState& s, const RasterVertex& a, const RasterVertex& b
     p.a = s.flat ? a.a : mix(a.a, b.a);
     p.u = mix(a.u, b.u);
     p.v = mix(a.v, b.v);
-    p.lod = 0.0f;
+    p.texture = TextureChoose(s, 0.0f);
     return p;
 }
 

@@ -82,29 +82,45 @@ inline float TextureLevelOfDetail(const RasterState& state, float texelsPerPixel
     return std::log2(texelsPerPixel) + state.lodBias;
 }
 
-// The 0xAARRGGBB sample at (u, v) for that level of detail.
-[[gnu::always_inline]] inline uint32_t TextureSample(const RasterState& state, float u, float v,
-                                                     float lod)
+// The levels and filter one level of detail samples with: chosen once per run of pixels, since the
+// level of detail only changes between runs.
+struct TextureLevels {
+    const HostTexels* near;  // null: no texture bound, sampled as opaque white
+    const HostTexels* far;   // the second level a linear mip filter blends in, or null
+    uint32_t filter;
+    uint32_t weight;  // of `far`, 0-256
+};
+
+inline TextureLevels TextureChoose(const RasterState& state, float lod)
 {
     using namespace texture_detail;
     const RasterTexture& texture = state.texture;
-    if (texture.levelCount == 0) return kOpaqueWhite;
-    if (!std::isfinite(u)) u = 0.0f;
-    if (!std::isfinite(v)) v = 0.0f;
+    if (texture.levelCount == 0) return {nullptr, nullptr, 0, 0};
     if (lod <= 0.0f || state.mipFilter == HOST_FILTER_NONE || texture.levelCount == 1) {
         const uint32_t filter = lod <= 0.0f ? state.magFilter : state.minFilter;
-        return SampleLevel(texture.levels[0], filter, u, v);
+        return {&texture.levels[0], nullptr, filter, 0};
     }
     const float last = static_cast<float>(texture.levelCount - 1);
     if (state.mipFilter == HOST_FILTER_POINT) {
         const auto level = static_cast<int32_t>(std::min(Floor(lod + 0.5f), last));
-        return SampleLevel(texture.levels[level], state.minFilter, u, v);
+        return {&texture.levels[level], nullptr, state.minFilter, 0};
     }
     const float clamped = std::min(lod, last);
     const auto near = static_cast<int32_t>(Floor(clamped));
     const int32_t far = std::min(near + 1, texture.levelCount - 1);
-    const uint32_t a = SampleLevel(texture.levels[near], state.minFilter, u, v);
-    if (far == near) return a;
-    const uint32_t b = SampleLevel(texture.levels[far], state.minFilter, u, v);
-    return Mix(a, b, Weight(clamped - static_cast<float>(near)));
+    if (far == near) return {&texture.levels[near], nullptr, state.minFilter, 0};
+    return {&texture.levels[near], &texture.levels[far], state.minFilter,
+            Weight(clamped - static_cast<float>(near))};
+}
+
+// The 0xAARRGGBB sample at (u, v) from the chosen levels.
+[[gnu::always_inline]] inline uint32_t TextureSample(const TextureLevels& levels, float u, float v)
+{
+    using namespace texture_detail;
+    if (!levels.near) return kOpaqueWhite;
+    if (!std::isfinite(u)) u = 0.0f;
+    if (!std::isfinite(v)) v = 0.0f;
+    const uint32_t a = SampleLevel(*levels.near, levels.filter, u, v);
+    if (!levels.far) return a;
+    return Mix(a, SampleLevel(*levels.far, levels.filter, u, v), levels.weight);
 }
