@@ -26,7 +26,7 @@ struct Pixel {
     TextureLevels texture;  // for the level of detail of the run
 };
 
-bool Compare(uint32_t func, uint32_t value, uint32_t stored)
+[[gnu::always_inline]] inline bool Compare(uint32_t func, uint32_t value, uint32_t stored)
 {
     switch (func) {
         case HOST_CMP_NEVER: return false;
@@ -143,6 +143,8 @@ uint32_t ReadTarget(const RasterState& s, const uint8_t* p, int32_t channel)
 void WriteTarget(const RasterState& s, uint8_t* p, const uint32_t rgb[3])
 {
     uint32_t raw = 0;
+    // The per-channel loops are unrolled: at -O2 the compiler keeps them as loops otherwise.
+#pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
         raw |= (rgb[c] >> (8 - s.bits[c])) << s.shift[c];
     }
@@ -203,6 +205,7 @@ void ShadePixel(const RasterState& s, const Features& f, int32_t x, int32_t y, c
     const uint32_t texel = f.textured ? TextureSample(p.texture, p.u, p.v) : 0xFFFFFFFFu;
     const uint32_t diffuse[4] = {ToByte(p.r), ToByte(p.g), ToByte(p.b), ToByte(p.a)};
     uint32_t rgb[3];
+#pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
         rgb[c] =
             Combine(s.colourOp, s.colourArg1, s.colourArg2, Channel(texel, 16 - 8 * c), diffuse[c]);
@@ -220,6 +223,7 @@ void ShadePixel(const RasterState& s, const Features& f, int32_t x, int32_t y, c
     if (f.blend) {
         const uint32_t fs = BlendFactor(s.sourceBlend, alpha);
         const uint32_t fd = BlendFactor(s.destBlend, alpha);
+#pragma GCC unroll 3
         for (int32_t c = 0; c < 3; ++c) {
             rgb[c] = std::min((rgb[c] * fs + ReadTarget(s, target, c) * fd + 127) / 255, 255u);
         }
