@@ -8,6 +8,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "engine/host/texture.h"
+
 namespace {
 
 constexpr int32_t kSubPixels = 16;  // 28.4 fixed point
@@ -20,11 +22,11 @@ struct Pixel {
     float z;
     float r, g, b, a;  // 0-255
     float u, v;
-    float w;    // eye distance, for fog
-    float lod;  // level of detail of the texture sample
+    float w;                // eye distance, for fog
+    TextureLevels texture;  // for the level of detail of the run
 };
 
-bool Compare(uint32_t func, uint32_t value, uint32_t stored)
+[[gnu::always_inline]] inline bool Compare(uint32_t func, uint32_t value, uint32_t stored)
 {
     switch (func) {
         case HOST_CMP_NEVER: return false;
@@ -77,10 +79,11 @@ uint32_t BlendFactor(uint32_t factor, uint32_t alpha)
     }
 }
 
+// Rounded and clamped to 0-255, NaN to 0; written as a clamp so that it compiles without branches.
 uint32_t ToByte(float value)
 {
-    if (!(value > 0.0f)) return 0;  // NaN too
-    return value >= 255.0f ? 255u : static_cast<uint32_t>(value + 0.5f);
+    const float clamped = std::min(std::max(0.0f, value), 255.0f);  // std::max(0, NaN) is 0
+    return static_cast<uint32_t>(static_cast<int32_t>(clamped + 0.5f));
 }
 
 uint32_t DepthValue(const RasterState& s, float z)
@@ -140,6 +143,8 @@ uint32_t ReadTarget(const RasterState& s, const uint8_t* p, int32_t channel)
 void WriteTarget(const RasterState& s, uint8_t* p, const uint32_t rgb[3])
 {
     uint32_t raw = 0;
+    // The per-channel loops are unrolled: at -O2 the compiler keeps them as loops otherwise.
+#pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
         raw |= (rgb[c] >> (8 - s.bits[c])) << s.shift[c];
     }
@@ -147,7 +152,7 @@ void WriteTarget(const RasterState& s, uint8_t* p, const uint32_t rgb[3])
 }
 
 // The stencil and z tests with their writes; true when the colour is to be written.
-bool DepthAndStencil(const RasterState& s, size_t index, float z)
+[[gnu::always_inline]] inline bool DepthAndStencil(const RasterState& s, size_t index, float z)
 {
     uint32_t* const depth = s.depth.depth ? s.depth.depth + index : nullptr;
     const uint32_t value = DepthValue(s, z);
@@ -197,9 +202,10 @@ void ShadePixel(const RasterState& s, const Features& f, int32_t x, int32_t y, c
     const size_t index = static_cast<size_t>(y) * s.depth.width + x;
     if (f.depth && !DepthAndStencil(s, index, p.z)) return;
 
-    const uint32_t texel = f.textured ? TextureSample(s, p.u, p.v, p.lod) : 0xFFFFFFFFu;
+    const uint32_t texel = f.textured ? TextureSample(p.texture, p.u, p.v) : 0xFFFFFFFFu;
     const uint32_t diffuse[4] = {ToByte(p.r), ToByte(p.g), ToByte(p.b), ToByte(p.a)};
     uint32_t rgb[3];
+#pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
         rgb[c] =
             Combine(s.colourOp, s.colourArg1, s.colourArg2, Channel(texel, 16 - 8 * c), diffuse[c]);
@@ -217,6 +223,7 @@ void ShadePixel(const RasterState& s, const Features& f, int32_t x, int32_t y, c
     if (f.blend) {
         const uint32_t fs = BlendFactor(s.sourceBlend, alpha);
         const uint32_t fd = BlendFactor(s.destBlend, alpha);
+#pragma GCC unroll 3
         for (int32_t c = 0; c < 3; ++c) {
             rgb[c] = std::min((rgb[c] * fs + ReadTarget(s, target, c) * fd + 127) / 255, 255u);
         }
@@ -295,12 +302,17 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
     // Without mip-maps and with one filter for both sides, the level of detail changes nothing.
     const bool needLod =
         f.textured && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
+    float step[P_COUNT];  // side by side, so that the loop below runs on vectors
+    for (int32_t k = 0; k < P_COUNT; ++k) {
+        step[k] = planes[k].dx;
+    }
     Pixel p{};
+    if (f.textured) p.texture = TextureChoose(s, 0.0f);
     for (int32_t x = first; x <= last; ++x) {
         const float i = static_cast<float>(x - first);
         float value[P_COUNT];
         for (int32_t k = 0; k < P_COUNT; ++k) {
-            value[k] = start[k] + planes[k].dx * i;
+            value[k] = start[k] + step[k] * i;
         }
         const float q = s.perspective ? value[P_Q] : 1.0f;
         // One division per pixel: the eye distance is 1 / rhw, and u and v are divided by rhw.
@@ -323,7 +335,7 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
             };
             const float rho = std::max({slope(P_U, true) * texW, slope(P_U, false) * texW,
                                         slope(P_V, true) * texH, slope(P_V, false) * texH});
-            p.lod = TextureLevelOfDetail(s, rho);
+            p.texture = TextureChoose(s, TextureLevelOfDetail(s, rho));
         }
         ShadePixel(s, f, x, y, p);
     }
@@ -462,7 +474,7 @@ Pixel PixelOf(const RasterState& s, const RasterVertex& a, const RasterVertex& b
     p.a = s.flat ? a.a : mix(a.a, b.a);
     p.u = mix(a.u, b.u);
     p.v = mix(a.v, b.v);
-    p.lod = 0.0f;
+    p.texture = TextureChoose(s, 0.0f);
     return p;
 }
 

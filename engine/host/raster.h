@@ -1,5 +1,5 @@
 // engine/host/raster.h: what the 3D device's own files share: the state one draw call rasterises
-// with, vertices on the screen, and the rasteriser and texture sampler entry points. The rules
+// with, vertices on the screen, and the rasteriser entry points. The rules
 // they keep are written down in host.h.
 #pragma once
 
@@ -77,8 +77,3 @@ bool RasterTriangle(const RasterState& state, const RasterVertex& a, const Raste
                     const RasterVertex& c, const RasterVertex& flat);
 void RasterLine(const RasterState& state, const RasterVertex& a, const RasterVertex& b);
 void RasterPoint(const RasterState& state, const RasterVertex& a);
-
-// Sampling (texture.cpp). The texture's level of detail for texel derivatives given in level-0
-// texels per pixel, and the 0xAARRGGBB sample at (u, v) for that level of detail.
-float TextureLevelOfDetail(const RasterState& state, float texelsPerPixel);
-uint32_t TextureSample(const RasterState& state, float u, float v, float lod);

@@ -9,6 +9,7 @@
 
 #include "engine/host/host.h"
 #include "engine/memory.h"
+#include "engine/random.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -232,6 +233,42 @@ TEST(ColConv, HalvingAveragesEachSquareComponentByComponent)
     ColConvHalveImageSize(image, 4, 2, xrgb);
     EXPECT_EQ(image[0], 0x3F3F3Fu);  // 255 / 4 in each component
     EXPECT_EQ(image[1], 0x282828u);
+}
+
+// 8-8-8-8 formats take a faster path: it must give every component's mean rounded down, and 0 in a
+// byte no component holds, as other formats get.
+TEST(ColConv, HalvingEightBitComponentsMatchesTheMeanOfEachByte)
+{
+    SRand(7);
+    ColFmt argb = FormatOf(HOST_FORMAT_XRGB8888);
+    argb.comp[COL_ALPHA] = {24, 8, 0xFF000000};
+    argb.allBitsMask = 0xFFFFFFFF;
+    for (const ColFmt& format : {argb, FormatOf(HOST_FORMAT_XRGB8888)}) {
+        uint32_t image[8 * 4];
+        for (uint32_t& pixel : image) {
+            const auto random = [] { return static_cast<uint32_t>(Rand()); };  // 15 bits
+            pixel = random() << 17 ^ random() << 8 ^ random();
+        }
+        uint32_t expected[4 * 2];
+        for (int32_t i = 0; i < 8; ++i) {
+            const int32_t x = 2 * (i % 4), y = 2 * (i / 4);
+            const uint32_t square[4] = {image[y * 8 + x], image[y * 8 + x + 1],
+                                        image[(y + 1) * 8 + x], image[(y + 1) * 8 + x + 1]};
+            expected[i] = 0;
+            for (uint32_t shift = 0; shift < 32; shift += 8) {
+                uint32_t sum = 0;
+                for (const uint32_t pixel : square) {
+                    sum += pixel >> shift & 0xFF;
+                }
+                expected[i] |= sum / 4 << shift;
+            }
+            expected[i] &= format.allBitsMask;
+        }
+        ColConvHalveImageSize(image, 8, 4, format);
+        for (int32_t i = 0; i < 8; ++i) {
+            EXPECT_EQ(image[i], expected[i]) << std::hex << format.allBitsMask << " pixel " << i;
+        }
+    }
 }
 
 TEST(ColConvDeathTest, HalvingAnOddOrEmptyImageIsFatal)
