@@ -119,8 +119,9 @@ void ClearBuffer()
 // The squad the buffer follows: the human's club, refreshed; false without a post.
 bool RefreshHumanSquad()
 {
-    if (GameState.humanClub < 0) return false;
-    VTW_RefreshSquadCount(GameState.humanClub);
+    const int32_t club = VTW_GetClubOfManager(MANAGER_HUMAN);
+    if (club < 0) return false;
+    VTW_RefreshSquadCount(club);
     return true;
 }
 

@@ -61,6 +61,7 @@
 #include "menus/staffchoice.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
+#include "menus/trainingprogramme.h"
 
 int16_t MenuOption;
 int16_t PreviousOption;
@@ -331,7 +332,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Empty(20),
     Screen(21, "Analyse stats"),
     Screen(22, "Entra\xEEnement Collectif"),
-    Screen(23, "Programme d'entra\xEEnement"),
+    Table(23, "Programme d'entra\xEEnement", TrainingProgramme_Table),
     Table(24, "Pelloran", Title_Table),
     Step(25, PlayToday, "Jouer la journ\xE9" "e"),
     Screen(26, "Editeur tactique"),
@@ -674,6 +675,7 @@ void FrontEndInit()
     ContractTalksInit();
     StaffChoiceInit();
     ShortlistScreenInit();
+    TrainingProgrammeInit();
     PastTransfersInit();
     JobCentreInit();
     ResultsInit();
@@ -689,6 +691,7 @@ void FrontEndUninit()
     JobCentreUninit();
     PastTransfersUninit();
     ShortlistScreenUninit();
+    TrainingProgrammeUninit();
     StaffChoiceUninit();
     ContractTalksUninit();
     NegotiationUninit();

@@ -78,6 +78,7 @@ TEST_F(TrainingBufferTest, ANewCareerGivesEverySquadPlayerPresetOneAndFollowsTra
 
 TEST_F(TrainingBufferTest, WithoutAPostTheBufferStaysEmpty)
 {
+    VTW_SetClubControl(HUMAN_CLUB, MANAGER_COMPUTER);
     GameState.humanClub = -1;
     VTW_InitTrainingBuffer();
     VTW_SyncTrainingBuffer();
