@@ -59,6 +59,7 @@
 #include "menus/shortlistscreen.h"
 #include "menus/squadscreen.h"
 #include "menus/staffchoice.h"
+#include "menus/teamtraining.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
 #include "menus/trainingprogramme.h"
@@ -331,7 +332,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(19, "Chercher joueur"),
     Empty(20),
     Screen(21, "Analyse stats"),
-    Screen(22, "Entra\xEEnement Collectif"),
+    Table(22, "Entra\xEEnement Collectif", TeamTraining_Table),
     Table(23, "Programme d'entra\xEEnement", TrainingProgramme_Table),
     Table(24, "Pelloran", Title_Table),
     Step(25, PlayToday, "Jouer la journ\xE9" "e"),
@@ -676,6 +677,7 @@ void FrontEndInit()
     StaffChoiceInit();
     ShortlistScreenInit();
     TrainingProgrammeInit();
+    TeamTrainingInit();
     PastTransfersInit();
     JobCentreInit();
     ResultsInit();
@@ -692,6 +694,7 @@ void FrontEndUninit()
     PastTransfersUninit();
     ShortlistScreenUninit();
     TrainingProgrammeUninit();
+    TeamTrainingUninit();
     StaffChoiceUninit();
     ContractTalksUninit();
     NegotiationUninit();

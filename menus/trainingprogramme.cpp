@@ -75,10 +75,13 @@ void FirstBuild()
     TrainingProgramme.firstRow = 0;
 }
 
+// Without a post the screen shows nobody: the buffer is empty then.
 void CopySquad()
 {
     TrainingProgrammeState& s = TrainingProgramme;
-    std::copy(std::begin(SquadList.players), std::end(SquadList.players), s.squad);
+    std::fill(std::begin(s.squad), std::end(s.squad), int16_t{-1});
+    if (FrontEnd_HumanHasPost())
+        std::copy(std::begin(SquadList.players), std::end(SquadList.players), s.squad);
     const auto end = std::find(std::begin(s.squad), std::end(s.squad), int16_t{-1});
     s.squadLength = static_cast<int16_t>(end - std::begin(s.squad));
     if (s.firstRow + TRAINING_ROWS > s.squadLength) s.firstRow = 0;
