@@ -76,10 +76,10 @@ int32_t SlotOf(int32_t player)
     return -1;
 }
 
-bool InSquad(int32_t player)
+bool InSquad(const SquadListRecord& squad, int32_t player)
 {
-    for (int32_t k = 0; k < SquadList.count; ++k) {
-        if (SquadList.players[k] == player) return true;
+    for (int32_t k = 0; k < squad.count; ++k) {
+        if (squad.players[k] == player) return true;
     }
     return false;
 }
@@ -116,13 +116,18 @@ void ClearBuffer()
     std::copy(DEFAULT_GROUPS.begin(), DEFAULT_GROUPS.end(), TrainingBuffer.groups);
 }
 
-// The squad the buffer follows: the human's club, refreshed; false without a post.
-bool RefreshHumanSquad()
+// The squad the buffer follows: the human's club, without a post nobody. The shared SquadList
+// is left as it was: the market syncs in the middle of its own work on another club's list.
+SquadListRecord HumanSquad()
 {
+    SquadListRecord squad{};
     const int32_t club = VTW_GetClubOfManager(MANAGER_HUMAN);
-    if (club < 0) return false;
+    if (club < 0) return squad;
+    const SquadListRecord saved = SquadList;
     VTW_RefreshSquadCount(club);
-    return true;
+    squad = SquadList;
+    SquadList = saved;
+    return squad;
 }
 
 void FinishRetraining(PlayerRecord* p, int32_t slot)
@@ -189,18 +194,18 @@ void DailyTraining_Uninit() {}
 void InitTrainingBuffer()
 {
     ClearBuffer();
-    if (RefreshHumanSquad()) SyncTrainingBuffer();
+    SyncTrainingBuffer();
 }
 
 void SyncTrainingBuffer()
 {
-    if (!RefreshHumanSquad()) return;
+    const SquadListRecord squad = HumanSquad();
     for (int32_t slot = 0; slot < TRAIN_SLOTS; ++slot) {
-        if (TrainingBuffer.slotPlayer[slot] >= 0 && !InSquad(TrainingBuffer.slotPlayer[slot]))
-            FreeSlot(slot);
+        const int16_t player = TrainingBuffer.slotPlayer[slot];
+        if (player >= 0 && !InSquad(squad, player)) FreeSlot(slot);
     }
-    for (int32_t k = 0; k < SquadList.count; ++k) {
-        if (SlotOf(SquadList.players[k]) < 0) TakeSlot(SquadList.players[k]);
+    for (int32_t k = 0; k < squad.count; ++k) {
+        if (SlotOf(squad.players[k]) < 0) TakeSlot(squad.players[k]);
     }
 }
 

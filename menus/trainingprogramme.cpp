@@ -80,8 +80,10 @@ void CopySquad()
 {
     TrainingProgrammeState& s = TrainingProgramme;
     std::fill(std::begin(s.squad), std::end(s.squad), int16_t{-1});
-    if (FrontEnd_HumanHasPost())
+    if (FrontEnd_HumanHasPost()) {
+        VTW_RefreshSquadCount(VTW_GetClubOfManager(MANAGER_HUMAN));
         std::copy(std::begin(SquadList.players), std::end(SquadList.players), s.squad);
+    }
     const auto end = std::find(std::begin(s.squad), std::end(s.squad), int16_t{-1});
     s.squadLength = static_cast<int16_t>(end - std::begin(s.squad));
     if (s.firstRow + TRAINING_ROWS > s.squadLength) s.firstRow = 0;
@@ -341,7 +343,7 @@ void TrainingProgramme_Init()
     SetTarget(TRAINING_NO_TARGET);
     if (TrainingBuffer.firstBuilt == 0) FirstBuild();
     MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
-    SyncTrainingBuffer();  // refreshes SquadList for the human's club
+    SyncTrainingBuffer();
     CopySquad();
     TrainingProgramme.brush = TRAIN_REST;
     TrainingProgramme_SortWeeks();

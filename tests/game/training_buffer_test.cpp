@@ -1,5 +1,7 @@
 // tests/game/training_buffer_test.cpp: the human's training plan: slots that follow his squad
 // through transfers, the presets a newcomer starts on, and the length of a retraining.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "game/funcs.h"
@@ -68,7 +70,10 @@ TEST_F(TrainingBufferTest, ANewCareerGivesEverySquadPlayerPresetOneAndFollowsTra
     const int32_t newcomer = FirstPlayerOf(HUMAN_CLUB + 1);
     const int32_t moved = Market_MovePlayer(newcomer, HUMAN_CLUB, 0, false, 100, 12);
     ASSERT_GE(moved, 0);
+    // The market syncs while it works on another club's list: that list stays.
+    VTW_RefreshSquadCount(HUMAN_CLUB + 1);
     VTW_SyncTrainingBuffer();
+    EXPECT_EQ(SquadList.club, HUMAN_CLUB + 1);
     EXPECT_EQ(SlotsTaken(), VTW_RefreshSquadCount(HUMAN_CLUB));
     const int32_t slot = FindInTrainingBuffer(moved);
     EXPECT_EQ(TrainingBuffer.programme[slot][0], TRAIN_PHYSICAL);
