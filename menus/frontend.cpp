@@ -338,7 +338,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Step(25, PlayToday, "Jouer la journ\xE9" "e"),
     Screen(26, "Editeur tactique"),
     Screen(27, "Palmar\xE8s du club"),
-    Screen(28, "Caract\xE9ristiques du joueur"),
+    Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
     Screen(29, "Statistiques de buts"),
     Screen(30, "Statistiques d'affluence"),
     Screen(31, "Statistiques diverses"),

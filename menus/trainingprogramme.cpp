@@ -11,6 +11,7 @@
 #include "game/season.h"
 #include "game/shortlist.h"
 #include "game/squad.h"
+#include "game/statmodel.h"
 #include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
@@ -303,7 +304,79 @@ void SetTarget(int32_t target)
     TrainingProgramme.targetColour = target == TRAINING_NO_TARGET ? 0 : 1;
 }
 
+constexpr int32_t ABILITIES = 8;
+constexpr int32_t TEXT_FIRST_ABILITY = 41;
+constexpr int32_t LEVEL_STEP = 8;
+constexpr int32_t PANEL_W = 122;
+constexpr int32_t PANEL_H = 162;
+constexpr int32_t PANEL_PITCH = 144;
+constexpr int32_t PANEL_BASES[2] = {242, 424};
+constexpr uint16_t CURVE_COLOUR = 51200;
+
+void DrawPanel(int32_t ability, const int32_t curves[PROGRESS_POINTS][ABILITIES])
+{
+    const int32_t x = 52 + PANEL_PITCH * (ability % 4);
+    const int32_t base = PANEL_BASES[ability / 4];
+    MenuCont_ShadedBox(x, base - PANEL_H, PANEL_W, PANEL_H, ability & 1);
+    DrawMenuMessage(x + PANEL_W / 2, base - PANEL_H - 8, TEXT_FIRST_ABILITY + ability,
+                    MENU_ALIGN_CENTRE);
+    int32_t maximum = 0;
+    for (int32_t point = 0; point < PROGRESS_POINTS; ++point)
+        maximum = std::max(maximum, curves[point][ability]);
+    maximum = std::max(maximum, 1);
+    for (const int32_t percent : {0, 50, 100})
+        DrawMenuNumber(x - 2, base - PANEL_H * percent / 100, Stat_Scale(maximum, percent),
+                       MENU_ALIGN_MR);
+    SetDrawAttribute(2, CURVE_COLOUR);
+    for (int32_t point = 1; point < PROGRESS_POINTS; ++point) {
+        const int32_t x1 = x + (point - 1) * LEVEL_STEP * PANEL_W / 101;
+        const int32_t x2 = x + point * LEVEL_STEP * PANEL_W / 101;
+        const int32_t y1 = base - curves[point - 1][ability] * PANEL_H / maximum;
+        const int32_t y2 = base - curves[point][ability] * PANEL_H / maximum;
+        DrawVLine(x1, y1, x2 - x1, y2 - y1);
+    }
+    SetDrawAttribute(2, 0);
+}
+
+void DrawProgressScreen(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    SetMenuFont(2);
+    DrawMenuString(320, 36, VTW_FormatPersonName(CurrentPlayer), MENU_ALIGN_CENTRE);
+    SetMenuFont(0);
+    int32_t curves[PROGRESS_POINTS][ABILITIES];
+    PlayerProgress_Curves(CurrentPlayer, curves);
+    for (int32_t ability = 0; ability < ABILITIES; ++ability)
+        DrawPanel(ability, curves);
+}
+
+void PlayerProgress_Init()
+{
+    if (EXM_GetRebuildFlag() != 0) MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
+}
+
+int32_t ProgressBack(MenuHotspot*) { return Leave(MENU_OPTION_PLAYER_CARD); }
+
 }  // namespace
+
+void PlayerProgress_Curves(int32_t player, int32_t out[PROGRESS_POINTS][8])
+{
+    for (int32_t point = 0; point < PROGRESS_POINTS; ++point)
+        Player_GetAbilityStats(player, point * LEVEL_STEP, out[point]);
+}
+
+const MenuItem* PlayerProgress_Table()
+{
+    static const MenuItem table[] = {
+        {0x36, 0, 0, 0, 0, MenuCallback(PlayerProgress_Init), nullptr},
+        {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
+        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x24, 0, 0, 640, 480, MenuCallback(DrawProgressScreen), nullptr},
+        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), ProgressBack},
+        MenuEndItem(nullptr, nullptr),
+    };
+    return table;
+}
 
 void TrainingProgrammeInit()
 {

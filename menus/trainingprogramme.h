@@ -1,5 +1,6 @@
 // menus/trainingprogramme.h: "Programme d'entraînement", each player's week of seven periods
-// painted with a brush or copied from a preset, and the retraining of a player to another line.
+// painted with a brush or copied from a preset, and the retraining of a player to another line;
+// and the progress screen that draws a player's eight abilities over his training's range.
 #pragma once
 
 #include <cstdint>
@@ -44,3 +45,9 @@ int32_t TrainingProgramme_PageUp();  // 1 at the top
 void TrainingProgramme_SortWeeks();  // every programme and preset in ascending code order
 
 const MenuItem* TrainingProgramme_Table();  // option 23
+
+constexpr int16_t OPTION_PLAYER_PROGRESS = 28;
+constexpr int32_t PROGRESS_POINTS = 13;  // training levels 0, 8, .. 96
+// CurrentPlayer's eight ability values at each of the plotted training levels.
+void PlayerProgress_Curves(int32_t player, int32_t out[PROGRESS_POINTS][8]);
+const MenuItem* PlayerProgress_Table();  // option 28: the curves of CurrentPlayer

@@ -156,4 +156,18 @@ TEST_F(TrainingProgrammeTest, TheProgrammeOfASeededCareerMatchesTheGolden)
     ExpectGoldenHash("menus/training_programme", hash);
 }
 
+TEST_F(TrainingProgrammeTest, TheProgressCurvesOfAFixedPlayerMatchTheGoldenAndOkGoesToTheCard)
+{
+    Build();
+    CurrentPlayer = TrainingProgramme.squad[3];
+    uint32_t hash = 0;
+    MenuOption = MENU_OPTION_OFFICE;
+    MenuInputs inputs;
+    AddClick(&inputs, 200, 570, 436);
+    m_screen.Run(
+        PlayerProgress_Table(), [&] { hash = WorkScreenHash(); }, inputs);
+    ExpectGoldenHash("menus/player_progress", hash);
+    EXPECT_EQ(MenuOption, MENU_OPTION_PLAYER_CARD);
+}
+
 }  // namespace
