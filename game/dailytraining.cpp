@@ -158,39 +158,17 @@ void Technical(int32_t player, PlayerRecord* p, int32_t club, int32_t slot)
     if (--TrainingBuffer.retrainRemaining[slot] == 0) FinishRetraining(p, slot);
 }
 
-constexpr int32_t WEEKDAY_PERIODS = 5;
-constexpr int32_t SLOTS_A_DAY = 3;
-
-// The subjects a club trains in the period: the three slots of a weekday, team play in the two
-// extra periods, which have no slots.
-std::array<bool, TRAIN_GROUP_COUNT> SubjectsOfPeriod(int32_t club, int32_t period)
-{
-    std::array<bool, TRAIN_GROUP_COUNT> subjects{};
-    if (period >= WEEKDAY_PERIODS) {
-        subjects[TRAIN_GROUP_TEAM_PLAY] = true;
-        return subjects;
-    }
-    const int16_t* groups =
-        club == GameState.humanClub ? TrainingBuffer.groups : DEFAULT_GROUPS.data();
-    for (int32_t slot = 0; slot < SLOTS_A_DAY; ++slot) {
-        const int16_t subject = groups[period * SLOTS_A_DAY + slot];
-        if (subject >= 0 && subject < TRAIN_GROUP_COUNT) subjects[subject] = true;
-    }
-    return subjects;
-}
-
 void Team(int32_t club, int32_t period)
 {
     ClubRecord* r = VTW_GetClubRecordPtr(club);
     if (r == nullptr || s_counters.teamTrainedDay[club] == DayNo) return;
     s_counters.teamTrainedDay[club] = static_cast<int16_t>(DayNo);
-    const std::array<bool, TRAIN_GROUP_COUNT> subjects = SubjectsOfPeriod(club, period);
-    for (int32_t group = 0; group < TRAIN_GROUP_COUNT; ++group) {
-        if (!subjects[group]) continue;
-        s_counters.untrainedDays[club][group] = 0;
-        uint8_t* level = TeamLevel(r, group);
-        if (Rand() % 100 < Staff_GetRating(club, STAFF_COACH) && *level < TEAM_LEVEL_MAX) ++*level;
-    }
+    const bool human = club == GameState.humanClub;
+    const int32_t group = human ? TrainingBuffer.groups[period] : DEFAULT_GROUPS[period];
+    if (group < 0 || group >= TRAIN_GROUP_COUNT) return;
+    s_counters.untrainedDays[club][group] = 0;
+    uint8_t* level = TeamLevel(r, group);
+    if (Rand() % 100 < Staff_GetRating(club, STAFF_COACH) && *level < TEAM_LEVEL_MAX) ++*level;
 }
 
 }  // namespace

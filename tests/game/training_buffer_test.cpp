@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/random.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
@@ -118,35 +117,6 @@ TEST_F(TrainingBufferTest, RetrainDurationGrowsWithAgeAndDistanceAndIsAtLeastOne
         EXPECT_EQ(RetrainDuration(player, c.target), c.periods)
             << "age " << c.age << " position " << c.position << " target " << c.target;
     }
-}
-
-TEST_F(TrainingBufferTest, TeamTrainingTrainsTheThreeSlotsOfItsWeekdayAndTeamPlayAtWeekends)
-{
-    ClubRecord* r = VTW_GetClubRecordPtr(HUMAN_CLUB);
-    Staff_Set(HUMAN_CLUB, STAFF_COACH, 99, 0);
-    const int32_t player = FirstPlayerOf(HUMAN_CLUB);
-    std::fill_n(TrainingBuffer.programme[FindInTrainingBuffer(player)], TRAIN_PERIODS, TRAIN_TEAM);
-    std::fill(std::begin(TrainingBuffer.groups), std::end(TrainingBuffer.groups),
-              TRAIN_GROUP_CORNERS);
-    r->teamwork = r->freeKicks = r->corners = r->penalties = 30;
-    SRand(5);
-    for (int32_t day = 1; day <= 14; ++day) {
-        DayNo = static_cast<uint16_t>(day);
-        DailyTraining_ClubDay(HUMAN_CLUB);
-        DailyTraining_PlayerPeriod(player, HUMAN_CLUB, day % 5);
-    }
-    // A 99 coach raises corners once a day but for a draw of 99; the rest forgot on day 14.
-    EXPECT_GE(r->corners, 30 + 12);
-    EXPECT_EQ(r->teamwork, 29);
-    EXPECT_EQ(r->freeKicks, 29);
-    EXPECT_EQ(r->penalties, 29);
-    const int32_t corners = r->corners;
-    for (int32_t day = 15; day <= 17; ++day) {
-        DayNo = static_cast<uint16_t>(day);
-        DailyTraining_PlayerPeriod(player, HUMAN_CLUB, 5);
-    }
-    EXPECT_GE(r->teamwork, 29 + 2);
-    EXPECT_EQ(r->corners, corners);
 }
 
 }  // namespace
