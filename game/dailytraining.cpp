@@ -4,11 +4,13 @@
 #include <array>
 #include <cstring>
 
+#include "engine/fatal.h"
 #include "engine/random.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/savegame.h"
 #include "game/season.h"
+#include "game/squad.h"
 
 TrainingBufferRecord TrainingBuffer;
 
@@ -24,6 +26,17 @@ constexpr int32_t PHYSICAL_FITNESS = 2;
 constexpr std::array<uint16_t, TRAIN_PERIODS> ORDINARY_WEEK = {
     TRAIN_PHYSICAL, TRAIN_TECHNICAL, TRAIN_TECHNICAL, TRAIN_TEAM,
     TRAIN_TEAM,     TRAIN_REST,      TRAIN_REST};
+// The weekly programmes a player can be given; 4-17 are never offered and stay technical.
+constexpr uint16_t PRESET_TABLE[TRAIN_PRESETS][TRAIN_PERIODS] = {
+    {TRAIN_REST, TRAIN_REST, TRAIN_REST, TRAIN_REST, TRAIN_REST, TRAIN_REST, TRAIN_REST},
+    {TRAIN_PHYSICAL, TRAIN_PHYSICAL, TRAIN_PHYSICAL, TRAIN_PHYSICAL, TRAIN_TECHNICAL, TRAIN_TEAM,
+     TRAIN_TEAM},
+    {TRAIN_PHYSICAL, TRAIN_TECHNICAL, TRAIN_TECHNICAL, TRAIN_TEAM, TRAIN_TEAM, TRAIN_REST,
+     TRAIN_REST},
+    {TRAIN_PHYSICAL, TRAIN_PHYSICAL, TRAIN_PHYSICAL, TRAIN_PHYSICAL, TRAIN_PHYSICAL, TRAIN_PHYSICAL,
+     TRAIN_PHYSICAL},
+};
+constexpr int32_t NEW_PLAYER_PRESET = 1;
 constexpr std::array<int16_t, TRAIN_GROUPS> DEFAULT_GROUPS = {0, 1, 2, 3, 0, 1, 2, 3,
                                                               0, 1, 2, 3, 0, 1, 2};
 constexpr std::array<int32_t, LINE_COUNT> LINE_COACH = {STAFF_COACH_GK, STAFF_COACH_DF,
@@ -61,6 +74,60 @@ int32_t SlotOf(int32_t player)
         if (TrainingBuffer.slotPlayer[slot] == player) return slot;
     }
     return -1;
+}
+
+bool InSquad(const SquadListRecord& squad, int32_t player)
+{
+    for (int32_t k = 0; k < squad.count; ++k) {
+        if (squad.players[k] == player) return true;
+    }
+    return false;
+}
+
+void FreeSlot(int32_t slot)
+{
+    TrainingBuffer.slotPlayer[slot] = -1;
+    TrainingBuffer.retrainTarget[slot] = TRAIN_NO_RETRAIN;
+    TrainingBuffer.retrainRemaining[slot] = 0;
+    TrainingBuffer.retrainTotal[slot] = 0;
+}
+
+void TakeSlot(int32_t player)
+{
+    const int32_t slot = SlotOf(-1);
+    if (slot < 0) {
+        FatalAbort("c_mn15", __LINE__,
+                   "c_mn15: - player not in training buffer & training buffer is full (init "
+                   "stage)");
+    }
+    TrainingBuffer.slotPlayer[slot] = static_cast<int16_t>(player);
+    TrainingBuffer.trainingAtEntry[slot] = static_cast<uint16_t>(VTW_GetPlayerTraining(player));
+    std::copy(std::begin(PRESET_TABLE[NEW_PLAYER_PRESET]),
+              std::end(PRESET_TABLE[NEW_PLAYER_PRESET]), TrainingBuffer.programme[slot]);
+}
+
+// Fills the presets and frees every slot, so that a new squad starts on preset 1 even before
+// the programme screen was ever built.
+void ClearBuffer()
+{
+    for (int32_t slot = 0; slot < TRAIN_SLOTS; ++slot)
+        FreeSlot(slot);
+    std::memcpy(TrainingBuffer.presets, PRESET_TABLE, sizeof PRESET_TABLE);
+    std::copy(DEFAULT_GROUPS.begin(), DEFAULT_GROUPS.end(), TrainingBuffer.groups);
+}
+
+// The squad the buffer follows: the human's club, without a post nobody. The shared SquadList
+// is left as it was: the market syncs in the middle of its own work on another club's list.
+SquadListRecord HumanSquad()
+{
+    SquadListRecord squad{};
+    const int32_t club = VTW_GetClubOfManager(MANAGER_HUMAN);
+    if (club < 0) return squad;
+    const SquadListRecord saved = SquadList;
+    VTW_RefreshSquadCount(club);
+    squad = SquadList;
+    SquadList = saved;
+    return squad;
 }
 
 void FinishRetraining(PlayerRecord* p, int32_t slot)
@@ -117,15 +184,56 @@ void DailyTraining_Init()
 void DailyTraining_ResetCareer()
 {
     std::memset(&TrainingBuffer, 0, sizeof TrainingBuffer);
-    std::fill(std::begin(TrainingBuffer.slotPlayer), std::end(TrainingBuffer.slotPlayer), -1);
-    std::fill(std::begin(TrainingBuffer.retrainTarget), std::end(TrainingBuffer.retrainTarget),
-              TRAIN_NO_RETRAIN);
-    std::copy(DEFAULT_GROUPS.begin(), DEFAULT_GROUPS.end(), TrainingBuffer.groups);
+    ClearBuffer();
     std::memset(&s_counters, 0, sizeof s_counters);
     std::fill(std::begin(s_counters.teamTrainedDay), std::end(s_counters.teamTrainedDay), -1);
 }
 
 void DailyTraining_Uninit() {}
+
+void InitTrainingBuffer()
+{
+    ClearBuffer();
+    SyncTrainingBuffer();
+}
+
+void SyncTrainingBuffer()
+{
+    const SquadListRecord squad = HumanSquad();
+    for (int32_t slot = 0; slot < TRAIN_SLOTS; ++slot) {
+        const int16_t player = TrainingBuffer.slotPlayer[slot];
+        if (player >= 0 && !InSquad(squad, player)) FreeSlot(slot);
+    }
+    for (int32_t k = 0; k < squad.count; ++k) {
+        if (SlotOf(squad.players[k]) < 0) TakeSlot(squad.players[k]);
+    }
+}
+
+int32_t FindInTrainingBuffer(int32_t player)
+{
+    const int32_t slot = player >= 0 ? SlotOf(player) : -1;
+    if (slot < 0)
+        FatalAbort("c_mn15", __LINE__, "c_mn15: - player not in training buffer (After init)");
+    return slot;
+}
+
+int16_t RetrainDuration(int32_t player, int32_t target)
+{
+    // Periods per two years over 11, by the player's line (rows: goalkeeper, defender,
+    // midfielder, forward) and the target line; a wing target costs one.
+    static constexpr int32_t FACTOR[LINE_COUNT][LINE_COUNT] = {
+        {5, 5, 5, 5}, {5, 1, 2, 4}, {5, 2, 1, 2}, {5, 4, 2, 1}};
+    const int32_t k = (VTW_GetPlayerAge(player) - 11) / 2;
+    const int32_t line = VTW_GetPositionLine(player);
+    int32_t factor = 1;
+    if (line == 0) {
+        factor = 5;
+    } else if (line < LINE_COUNT && target >= 0 && target < LINE_COUNT) {
+        factor = FACTOR[line][target];
+    }
+    // A player of 11 or 12 still needs one period, so that his retraining ends.
+    return static_cast<int16_t>(std::max(1, factor * k));
+}
 
 void DailyTraining_PlayerPeriod(int32_t player, int32_t club, int32_t period)
 {

@@ -49,23 +49,12 @@ void PlayerMovedOnLog(int32_t player, int32_t oldClub, int32_t newClub, int32_t 
                 player, oldClub, newClub, fee, loan);
 }
 
-constexpr GameHookTable kDefaultHooks = {ShowMessageOnLog,
-                                         VTW_FormatThousands,
-                                         NoSquadTable,
-                                         NoTraining,
-                                         NoTraining,
-                                         NoTraining,
-                                         NoTraining,
-                                         OwnClubKits,
-                                         SimulateWatchedMatch,
-                                         PostMatchDone,
-                                         Poll,
-                                         BusyPointerOnLog,
-                                         PlayerMissingOnLog,
-                                         ManagerAppointedOnLog,
-                                         ManagerSackedOnLog,
-                                         PlayerMovedOnLog,
-                                         NoTraining};
+constexpr GameHookTable kDefaultHooks = {
+    ShowMessageOnLog,     VTW_FormatThousands, NoSquadTable,
+    NoTraining,           NoTraining,          OwnClubKits,
+    SimulateWatchedMatch, PostMatchDone,       Poll,
+    BusyPointerOnLog,     PlayerMissingOnLog,  ManagerAppointedOnLog,
+    ManagerSackedOnLog,   PlayerMovedOnLog,    NoTraining};
 
 }  // namespace
 

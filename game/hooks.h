@@ -9,8 +9,6 @@ struct GameHookTable {
     void (*ShowMessage)(const char* text);            // a news text for the human
     const char* (*FormatMoney)(int32_t value);        // money as the "$<d>m" code shows it
     void (*FillSquadTable)(int32_t club, int32_t n);  // the squad screens' table of a club
-    void (*InitTrainingBuffer)();                     // at a new game and a new season
-    void (*SyncTrainingBuffer)();                     // after a transfer
     void (*SetTrainingDefaults)();  // at a new game and the end of each league season
     void (*StoreTrainingSchedule)();
     // The kit a side of a fixture wears (isAway 0 home side, 1 away side) into *out.

@@ -377,7 +377,7 @@ void VTW_NewGame()
     GameState_EndProgress();
 }
 
-void VTW_InitTrainingBuffer() { GameHooks.InitTrainingBuffer(); }
-void VTW_SyncTrainingBuffer() { GameHooks.SyncTrainingBuffer(); }
+void VTW_InitTrainingBuffer() { InitTrainingBuffer(); }
+void VTW_SyncTrainingBuffer() { SyncTrainingBuffer(); }
 void VTW_SetTrainingDefaults() { GameHooks.SetTrainingDefaults(); }
 void VTW_StoreTrainingSchedule() { GameHooks.StoreTrainingSchedule(); }

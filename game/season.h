@@ -66,6 +66,16 @@ extern TrainingBufferRecord TrainingBuffer;  // owned by Training; the screens w
 // targets a line, a wing or none.
 bool DailyTraining_CheckSaved(const void* block);
 
+// The presets from their table, every slot free, the default groups, then the human's squad
+// synced in; without a post the buffer stays empty. At a new career, a new job and a new season.
+void InitTrainingBuffer();
+// Frees the slots of players who left the human's squad and gives each newcomer the first free
+// slot with preset 1 and his training value at entry; no free slot is fatal.
+void SyncTrainingBuffer();
+int32_t FindInTrainingBuffer(int32_t player);  // the player's slot; a player not there is fatal
+// Periods a player needs to retrain to target 0-3 (a line) or 5-6 (a wing), at least 1.
+int16_t RetrainDuration(int32_t player, int32_t target);
+
 // Every slot free, no retraining, the default groups, the presets empty; registers the buffer
 // and the training counters with the saved game. Uninit is safe twice.
 void DailyTraining_Init();

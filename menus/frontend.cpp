@@ -59,8 +59,10 @@
 #include "menus/shortlistscreen.h"
 #include "menus/squadscreen.h"
 #include "menus/staffchoice.h"
+#include "menus/teamtraining.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
+#include "menus/trainingprogramme.h"
 
 int16_t MenuOption;
 int16_t PreviousOption;
@@ -330,13 +332,13 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(19, "Chercher joueur"),
     Empty(20),
     Screen(21, "Analyse stats"),
-    Screen(22, "Entra\xEEnement Collectif"),
-    Screen(23, "Programme d'entra\xEEnement"),
+    Table(22, "Entra\xEEnement Collectif", TeamTraining_Table),
+    Table(23, "Programme d'entra\xEEnement", TrainingProgramme_Table),
     Table(24, "Pelloran", Title_Table),
     Step(25, PlayToday, "Jouer la journ\xE9" "e"),
     Screen(26, "Editeur tactique"),
     Screen(27, "Palmar\xE8s du club"),
-    Screen(28, "Caract\xE9ristiques du joueur"),
+    Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
     Screen(29, "Statistiques de buts"),
     Screen(30, "Statistiques d'affluence"),
     Screen(31, "Statistiques diverses"),
@@ -674,6 +676,8 @@ void FrontEndInit()
     ContractTalksInit();
     StaffChoiceInit();
     ShortlistScreenInit();
+    TrainingProgrammeInit();
+    TeamTrainingInit();
     PastTransfersInit();
     JobCentreInit();
     ResultsInit();
@@ -689,6 +693,8 @@ void FrontEndUninit()
     JobCentreUninit();
     PastTransfersUninit();
     ShortlistScreenUninit();
+    TrainingProgrammeUninit();
+    TeamTrainingUninit();
     StaffChoiceUninit();
     ContractTalksUninit();
     NegotiationUninit();

@@ -156,6 +156,7 @@ int32_t TakeJob()
     VTW_ResetClubFlags(club);
     Managers_HumanTakesOver(club);
     GameState.humanClub = static_cast<int16_t>(club);
+    VTW_InitTrainingBuffer();
     VTW_FillSquadTable(club, 0);
     VTW_AddNewPlayer(club);
     VTW_UpdateTeam(club);

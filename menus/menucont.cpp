@@ -110,12 +110,12 @@ bool Restricted(int32_t label)
            != std::end(RESTRICTED_LABELS);
 }
 
-// Training is booked only with the clause, and before the training day or once the season's
-// days have run out.
+// Training is booked only with a post and the clause, and before the training day or once the
+// season's days have run out.
 bool TrainingOpen()
 {
     const int32_t today = VTW_GetCurrentDay();
-    return VTW_GetClubTrainingClause(GameState.currentClub) != 0
+    return FrontEnd_HumanHasPost() && VTW_GetClubTrainingClause(GameState.currentClub) != 0
            && (today < GameState.trainingDay || today > LAST_SEASON_DAY);
 }
 
