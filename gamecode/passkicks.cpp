@@ -150,6 +150,8 @@ void SendReceiver(int32_t kicker, int32_t receiver, int32_t x, int32_t y, bool c
     Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
     AssistCandidate = static_cast<int8_t>(kicker);
     LastPossessor[Person_Side(kicker)] = static_cast<int8_t>(kicker);
+    Match.passRecord[0][0] = static_cast<int8_t>(kicker);
+    Match.passRecord[0][1] = static_cast<int8_t>(receiver);
     Match.longPassFlag = countsLong ? 1 : 0;
     if (countsLong) {
         ++k.passCounters[1];

@@ -13,6 +13,8 @@
 #include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ballcontacts.h"
+#include "gamecode/incidents.h"
+#include "gamecode/matchdata.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartutil.h"
@@ -240,6 +242,56 @@ TEST_F(PassKicks, APassKeepsTheBooksOfItsKickerAndSendsTheReceiverToMeetIt)
             EXPECT_EQ(r.receivePoint[0], c.targetX) << what;
             EXPECT_EQ(r.receivePoint[1], targetY) << what;
         }
+    }
+}
+
+TEST_F(PassKicks, TheNextTouchCompletesThePassOrAnOpponentCutsItOut)
+{
+    constexpr int32_t kOpponent = 20;
+    struct Case {
+        int16_t style;
+        int32_t toucher;
+        int32_t toucherY;  // the area side 0 defends (KickingSide 0) lies beyond y 1754
+        int32_t group;
+        bool boxLost;
+    };
+    for (const Case c : {
+             Case{0, kReceiver, 700, 15, false},
+             Case{2, kReceiver, 700, 16, false},
+             Case{1, kReceiver, 700, 15, false},
+             Case{0, kOpponent, 700, 20, false},
+             Case{0, kOpponent, 1800, 21, true},
+         }) {
+        SetUp();
+        MatchPersons[kReceiver].positionClass = 3;
+        MatchPersons[kOpponent].offPitch = 0;
+        Person_PlaceAt(kOpponent, 796, c.toucherY);
+        KickingSide = 0;
+        Ball.lastToucher = kKicker;
+        MatchPerson& k = Start(ACT_PASS_77, c.style);
+        StrikeFrames(ACT_PASS_77);
+        match.Record().commentaryGroups.clear();
+        Ball_GiveToPerson(-1);
+        Match_OnBallTouch(c.toucher);
+        const std::string what = "style " + std::to_string(c.style) + " by "
+                                 + std::to_string(c.toucher) + " at " + std::to_string(c.toucherY);
+        const bool completed = c.toucher == kReceiver;
+        const bool longPass = c.style == 1;
+        EXPECT_EQ(k.stats.passesCompleted, completed ? 1 : 0) << what;
+        EXPECT_EQ(k.stats.longPassesCompleted, completed && longPass ? 1 : 0) << what;
+        EXPECT_EQ(k.passTo[1][3], completed && !longPass ? 1 : 0) << what;
+        EXPECT_EQ(MatchPersons[kReceiver].stats.passesReceived, completed ? 1 : 0) << what;
+        EXPECT_EQ(MatchPersons[kOpponent].stats.interceptions, completed ? 0 : 1) << what;
+        EXPECT_EQ(k.stats.boxPassesLost, c.boxLost ? 1 : 0) << what;
+        EXPECT_EQ(match.Record().commentaryGroups, std::vector<int32_t>{c.group}) << what;
+        EXPECT_EQ(Match.passRecord[0][0], -1) << what;
+        // The record spent, a second touch by the other player counts nothing more.
+        Match_OnBallTouch(completed ? kOpponent : kReceiver);
+        EXPECT_EQ(k.stats.passesCompleted + MatchPersons[kOpponent].stats.interceptions, 1) << what;
+        PlayerMatchRecord record{};
+        Football_FillPlayerMatchRecord(&record, 0, kKicker);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_PASSES), completed ? 1 : 0) << what;
+        EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_BAD_PASSES), completed ? 0 : 1) << what;
     }
 }
 
