@@ -160,8 +160,19 @@ TEST_F(PassKicks, EveryKickStrikesOnceInsideItsWindowAndNeverWhileAKeeperHoldsTh
         Start(c.action, c.style);
         const std::vector<int32_t> frames = StrikeFrames(c.action);
         ASSERT_EQ(frames.size(), 1u) << c.action << " style " << c.style;
-        EXPECT_GE(frames[0], c.first) << c.action << " style " << c.style;
+        // With the ball at his feet all along he strikes at the window's first shown frame.
+        EXPECT_EQ(frames[0], c.first) << c.action << " style " << c.style;
         EXPECT_LE(frames[0], c.last) << c.action << " style " << c.style;
+        const bool aimed = c.action <= ACT_AIMED_KICK_13;
+        EXPECT_EQ(Match.lastKickKind, aimed ? 0 : c.style >= 2 ? 2 : 1) << c.action;
+        EXPECT_EQ(MatchPersons[kKicker].action, aimed ? ACT_ACTIVE : ACT_WALK_TO_TARGET)
+            << c.action;
+        // The short kicks hand action 4 the frame of their row.
+        constexpr int16_t kEndFrames[] = {0, 22, 0, 8, 0, 22, 0};
+        const int32_t endFrame = aimed ? kEndFrames[c.action - ACT_AIMED_KICK_7] : 0;
+        if (aimed) {
+            EXPECT_EQ(MatchPersons[kKicker].frame, endFrame) << c.action;
+        }
         EXPECT_EQ(MatchPersons[kKicker].hasBall, 0) << c.action;
         EXPECT_NE(Ball.velY, 0) << c.action;
         EXPECT_EQ(LastKicker[0], kKicker) << c.action;
@@ -195,26 +206,30 @@ TEST_F(PassKicks, APassKeepsTheBooksOfItsKickerAndSendsTheReceiverToMeetIt)
         int16_t style;
         int32_t receiver;
         uint8_t shirt;
-        int32_t targetX;  // straight ahead at x 796; sideways at x 1196 (y 1000)
-        int32_t group;    // -1 none
+        int32_t targetX;  // ahead (796, 700), sideways (1196, 1000) or behind him (796, 1300)
+        int32_t targetY;
+        int32_t group;  // -1 none
         bool longPass;
         bool countsShirt;
     };
     for (const Case c : {
-             Case{ACT_PASS_77, 0, kReceiver, 8, 796, -1, false, true},
-             Case{ACT_PASS_77, 1, kReceiver, 8, 796, 284, true, false},
-             Case{ACT_PASS_77, 3, kReceiver, 8, 1196, 286, true, false},
-             Case{ACT_PASS_77, 1, -1, 8, 796, 285, true, false},
-             Case{ACT_PASS_109, 0, kReceiver, 0, 796, 307, false, false},
-             Case{ACT_PASS_109, 0, kReceiver, 17, 796, 307, false, false},
-             Case{ACT_PASS_109, 3, -1, 8, 796, 312, true, false},
-             Case{ACT_BACK_HEEL_66, 0, kReceiver, 16, 796, 321, false, true},
-             Case{ACT_BACK_HEEL_110, 0, -1, 8, 796, -1, false, false},
+             Case{ACT_PASS_77, 0, kReceiver, 8, 796, 700, -1, false, true},
+             Case{ACT_PASS_77, 1, kReceiver, 8, 796, 700, 284, true, false},
+             Case{ACT_PASS_77, 3, kReceiver, 8, 1196, 1000, 286, true, false},
+             Case{ACT_PASS_77, 1, -1, 8, 796, 700, 285, true, false},
+             Case{ACT_PASS_109, 0, kReceiver, 0, 796, 700, 307, false, false},
+             Case{ACT_PASS_109, 0, kReceiver, 17, 796, 700, 307, false, false},
+             Case{ACT_PASS_109, 3, -1, 8, 796, 700, 312, true, false},
+             Case{ACT_BACK_HEEL_66, 0, kReceiver, 16, 796, 700, 321, false, true},
+             Case{ACT_BACK_HEEL_110, 0, -1, 8, 796, 700, -1, false, false},
+             Case{ACT_PASS_77, 1, kReceiver, 8, 796, 1300, 283, true, false},
+             Case{ACT_PASS_77, 2, kReceiver, 8, 796, 1300, 291, false, true},
+             Case{ACT_PASS_109, 1, -1, 8, 796, 700, 308, true, false},
          }) {
         SetUp();
         match.Record().commentaryGroups.clear();
         MatchPersons[kReceiver].positionExtra[0] = c.shirt;
-        const int32_t targetY = c.targetX == 796 ? 700 : 1000;
+        const int32_t targetY = c.targetY;
         Aim(c.receiver, c.targetX, targetY);
         MatchPerson& p = Start(c.action, c.style);
         StrikeFrames(c.action);
