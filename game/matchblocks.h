@@ -377,6 +377,8 @@ constexpr int32_t PMR_FIELD_COUNT = 69;
 enum PlayerMatchField : int32_t {
     PMR_FATIGUE = 1,
     PMR_RATING = 5,
+    PMR_CROSSES_COMPLETED = 10,
+    PMR_CROSSES_RECEIVED = 18,
     PMR_SHOTS_ON_TARGET = 22,
     PMR_SHOTS_OFF_TARGET = 23,
     PMR_PENALTIES_MISSED = 25,

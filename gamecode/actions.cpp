@@ -9,6 +9,7 @@
 #include "gamecode/basicactions.h"
 #include "gamecode/interim.h"
 #include "gamecode/motion.h"
+#include "gamecode/passkicks.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartactions.h"
 #include "gamecode/tackles.h"
@@ -41,13 +42,13 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_RUN_WITH_BALL, Action_RunWithBall, "Basic"},
     {ACT_TAKE_ON_THE_RUN, Action_TakeOnTheRun, "Basic"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_AIMED_KICK_7, Action_InterimStrike, "Outfield"},
-    {ACT_AIMED_KICK_8, Action_InterimStrike, "Outfield"},
-    {ACT_AIMED_KICK_9, Action_InterimStrike, "Outfield"},
-    {ACT_AIMED_KICK_10, Action_InterimStrike, "Outfield"},
-    {ACT_AIMED_KICK_11, Action_InterimStrike, "Outfield"},
-    {ACT_AIMED_KICK_12, Action_InterimStrike, "Outfield"},
-    {ACT_AIMED_KICK_13, Action_InterimStrike, "Outfield"},
+    {ACT_AIMED_KICK_7, Action_AimedKick, "Outfield"},
+    {ACT_AIMED_KICK_8, Action_AimedKick, "Outfield"},
+    {ACT_AIMED_KICK_9, Action_AimedKick, "Outfield"},
+    {ACT_AIMED_KICK_10, Action_AimedKick, "Outfield"},
+    {ACT_AIMED_KICK_11, Action_AimedKick, "Outfield"},
+    {ACT_AIMED_KICK_12, Action_AimedKick, "Outfield"},
+    {ACT_AIMED_KICK_13, Action_AimedKick, "Outfield"},
     {ACT_WAIT_FOR_HIGH_BALL, Action_InterimHold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_CARRY_RUN, Action_InterimStrike, "BallRun"},
@@ -111,7 +112,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_SHOOTOUT_WATCH, Action_InterimHold, "Outfield"},
     {ACT_MINOR_STILL_64, Action_InterimHold, "Outfield"},
     {ACT_MINOR_STILL_65, Action_InterimHold, "Outfield"},
-    {ACT_BACK_HEEL_66, Action_InterimStrike, "Outfield"},
+    {ACT_BACK_HEEL_66, Action_PassKick, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_BEND_AND_RISE, Action_InterimHold, "ThrowInTackle"},
     {ACT_BEFORE_RESTART_KICK, Action_InterimHold, "ThrowInTackle"},
@@ -128,7 +129,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_LOFTED_BALL_75, Action_InterimStrike, "BallRun"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_MOVE_TO_LOOSE_BALL, Action_InterimHold, "Outfield"},
-    {ACT_PASS_77, Action_InterimStrike, "Outfield"},
+    {ACT_PASS_77, Action_PassKick, "Outfield"},
     {ACT_DRIBBLE_SHOT_78, Action_InterimStrike, "Outfield"},
     // Meeting a high ball: jumping strikes, volleys and controls.
     {ACT_CONTROL_JUMPING, Action_InterimHold, "HighBall"},
@@ -164,8 +165,8 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_LIFTED_SHOT_STANDING, Action_InterimStrike, "Outfield"},
     {ACT_LIFTED_SHOT, Action_InterimStrike, "Outfield"},
     {ACT_JOCKEY, Action_Jockey, "Outfield"},
-    {ACT_PASS_109, Action_InterimStrike, "Outfield"},
-    {ACT_BACK_HEEL_110, Action_InterimStrike, "Outfield"},
+    {ACT_PASS_109, Action_PassKick, "Outfield"},
+    {ACT_BACK_HEEL_110, Action_PassKick, "Outfield"},
     // Basic states, walking to the target point, the active player, turning with the ball.
     {ACT_SHIELD_AND_TURN, Action_ShieldAndTurn, "Basic"},
     {ACT_TURN_WITH_BALL_DOWN, Action_TurnWithBall, "Basic"},

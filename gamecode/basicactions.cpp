@@ -104,17 +104,6 @@ void TurnSteps(int32_t person, int32_t direction)
     }
 }
 
-// The ball follows the working position, which his record takes first.
-void KeepBallAtFeet(int32_t person)
-{
-    MatchPerson& p = MatchPersons[person];
-    p.x16 = CurrentPersonPos.x16;
-    p.y16 = CurrentPersonPos.y16;
-    p.x = Fixed_ToUnits(p.x16);
-    p.y = Fixed_ToUnits(p.y16);
-    Ball_PlaceAtFeet(person);
-}
-
 void BecomeActive(int32_t person)
 {
     Person_SetAction(person, ACT_ACTIVE);
@@ -342,7 +331,7 @@ void Action_RunWithBall(int32_t person)
         return;
     }
     if (Person_RunAnim(person, 24, 5, ACT_ACTIVE) == 0) return;
-    if (p.drawnFrame >= kBallAtFeetFrame) KeepBallAtFeet(person);
+    if (p.drawnFrame >= kBallAtFeetFrame) Person_KeepBallAtFeet(person);
     if (p.drawnFrame < kDecideFrame) return;
     // He keeps striding while he decides.
     p.frame = static_cast<int16_t>(p.frame - kStrideBack);
@@ -358,14 +347,14 @@ void Action_TakeOnTheRun(int32_t person)
         return;
     }
     const int32_t running = Person_RunAnim(person, 23, 5, ACT_RUN_WITH_BALL);
-    if (p.drawnFrame >= kTakeOnFeetFrame) KeepBallAtFeet(person);
+    if (p.drawnFrame >= kTakeOnFeetFrame) Person_KeepBallAtFeet(person);
     if (running == 0) p.frame = kStrideFrame;
 }
 
 void Action_TurnWithBall(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
-    KeepBallAtFeet(person);
+    Person_KeepBallAtFeet(person);
     const int32_t step = p.action == ACT_TURN_WITH_BALL_DOWN ? -1 : 1;
     if (Person_RunAnim(person, 25, 1, ACT_RUN_WITH_BALL) == 0) {
         p.frame = kStrideFrame;
@@ -422,4 +411,14 @@ void Action_GoToMeetingSpot(int32_t person)
     } else {
         WaitAtMeetingSpot(person);
     }
+}
+
+void Person_KeepBallAtFeet(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    p.x16 = CurrentPersonPos.x16;
+    p.y16 = CurrentPersonPos.y16;
+    p.x = Fixed_ToUnits(p.x16);
+    p.y = Fixed_ToUnits(p.y16);
+    Ball_PlaceAtFeet(person);
 }

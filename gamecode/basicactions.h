@@ -33,3 +33,5 @@ void Action_ShieldAndTurn(int32_t person);
 // he has it, his side lost it, or the ball is slow or running away from him; else runs to his
 // meeting spot (receivePoint) and waits there facing the ball.
 void Action_GoToMeetingSpot(int32_t person);
+// The ball at his feet where he now stands: his record takes the working position first.
+void Person_KeepBallAtFeet(int32_t person);

@@ -41,6 +41,14 @@ constexpr int32_t kGroupPassOn = 19;
 constexpr int32_t kGroupTeamTouch = 23;
 constexpr int32_t kGroupBallLost = 24;
 constexpr int32_t kTouchCommentTicks = 16;
+constexpr int32_t kGroupPassReceived = 15;
+constexpr int32_t kGroupLoftedPassReceived = 16;
+constexpr int32_t kGroupHeaderReturned = 17;
+constexpr int32_t kGroupHeaderReceived = 18;
+constexpr int32_t kGroupPassIntercepted = 20;
+constexpr int32_t kGroupBoxPassIntercepted = 21;
+constexpr int32_t kFirstRecord = 0;
+constexpr int32_t kSecondRecord = 1;
 constexpr int32_t kChallengeReach = 72;
 
 bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
@@ -80,6 +88,89 @@ void SayTouch(int32_t person)
         Comm_Say(kGroupBallLost, Person_Side(person), person, -1, 0);
         delay = kTouchCommentTicks;
     }
+}
+
+void ClearRecord(int8_t (&record)[2])
+{
+    record[0] = -1;
+    record[1] = -1;
+}
+
+// The line on a first-kind pass received, by the kind of the kick that sent it.
+int32_t ReceivedGroup(int32_t person)
+{
+    switch (Match.lastKickKind) {
+        case 1: return kGroupPassReceived;
+        case 2: return kGroupLoftedPassReceived;
+        case 5:
+            return person == Match.previousToucher ? kGroupHeaderReturned : kGroupHeaderReceived;
+        default: return kGroupPassOn;
+    }
+}
+
+void CountCompletion(int32_t kind, int32_t kicker, int32_t person)
+{
+    MatchPerson& k = MatchPersons[kicker];
+    MatchPerson& p = MatchPersons[person];
+    int32_t group = kGroupPassReceived;
+    if (kind == kFirstRecord) {
+        ++k.stats.passesCompleted;
+        if (Match.longPassFlag != 0) {
+            ++k.stats.longPassesCompleted;
+        } else if (p.positionClass < MATCH_PERSONS_PER_SIDE) {
+            ++k.passTo[1][p.positionClass];
+        }
+        ++p.stats.passesReceived;
+        group = ReceivedGroup(person);
+    } else if (kind == kSecondRecord) {
+        ++k.stats.secondKindCompletions;
+        ++p.stats.secondKindReceptions;
+    } else {
+        ++k.stats.thirdKindCompletions;
+        ++p.stats.thirdKindReceptions;
+    }
+    Comm_Say(group, Person_Side(person), person, kicker, 0);
+}
+
+// The first record, in kind order, that this touch completes: its kicker touched last and this
+// person is its receiver, or its receiver touched last.
+bool CompletePass(int32_t person)
+{
+    const int32_t last = Ball.lastToucher;
+    for (int32_t kind = 0; kind < PASS_RECORD_COUNT; ++kind) {
+        int8_t(&record)[2] = Match.passRecord[kind];
+        if (!((record[0] == last && record[1] == person) || (record[0] >= 0 && record[1] == last)))
+            continue;
+        const int32_t kicker = record[0];
+        ClearRecord(record);
+        CountCompletion(kind, kicker, person);
+        return true;
+    }
+    return false;
+}
+
+// The first pending pass of the other side, crosses and headers first, that this touch cuts out.
+// A cross or header after a clearance or a shot is no longer one.
+bool InterceptPass(int32_t person)
+{
+    for (const int32_t kind : {1, 2, 0}) {
+        int8_t(&record)[2] = Match.passRecord[kind];
+        const int32_t kicker = record[0];
+        if (kicker < 0 || record[1] == person || Person_Side(kicker) == Person_Side(person))
+            continue;
+        if (kind != kFirstRecord && QuietKick()) continue;
+        const MatchPerson& p = MatchPersons[person];
+        const bool inBox = InsideBoxDefendedBy(KickingSide, p.x, p.y);
+        if (inBox) ++MatchPersons[kicker].stats.boxPassesLost;
+        ClearRecord(record);
+        ++MatchPersons[person].stats.interceptions;
+        if (kind != kFirstRecord || !QuietKick()) {
+            Comm_Say(inBox ? kGroupBoxPassIntercepted : kGroupPassIntercepted, Person_Side(person),
+                     person, kicker, 0);
+        }
+        return true;
+    }
+    return false;
 }
 
 // The side attacking the goal line where the ball went out.
@@ -206,7 +297,7 @@ void Match_OnBallTouch(int32_t person)
     if (person == Ball.lastToucher || MatchPhase != PHASE_OPEN_PLAY) return;
     if (Ball.holder != 0 || Ball.secondHolder != 0) return;
     ++MatchPersons[person].stats.touches;
-    SayTouch(person);
+    if (!CompletePass(person) && !InterceptPass(person)) SayTouch(person);
     Match.previousToucher = Ball.lastToucher;
     if (Match.passProvider >= 0 && !IsKeeper(person) && person != Match.passProvider)
         Match.passProvider = -1;

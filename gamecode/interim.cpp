@@ -196,7 +196,6 @@ constexpr int32_t kSfxKick = 6;
 constexpr int32_t kOnTargetUp = 60000;
 constexpr int32_t kStrikeReach = 9;
 constexpr int32_t kStrikeHeight = 16;
-constexpr int32_t kTurnTouchPower = 100;
 
 // The kicks the interim strike plays as passes toward KickTargetPoint; the rest are shots.
 bool IsKickAction(int32_t action)
@@ -205,11 +204,7 @@ bool IsKickAction(int32_t action)
         case ACT_LOFTED_BALL_18:
         case ACT_GROUND_KICK:
         case ACT_GROUND_PASS:
-        case ACT_BACK_HEEL_66:
-        case ACT_LOFTED_BALL_75:
-        case ACT_PASS_77:
-        case ACT_PASS_109:
-        case ACT_BACK_HEEL_110: return true;
+        case ACT_LOFTED_BALL_75: return true;
         default: return false;
     }
 }
@@ -403,24 +398,12 @@ void Action_InterimTaker(int32_t person)
     if (++p.actionWord == kTakerKickTick) PlayRestartBall(person, aim);
 }
 
-// Replaced by the kick actions of the passes, runs with the ball and shots (the ground pass 34
+// Replaced by the kick actions of the runs with the ball and shots (the ground pass 34
 // by the goalkeeper's distribution, the trick 72 and 105 by the tackles, 51 by the volleys).
 void Action_InterimStrike(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     const int32_t action = p.action;
-    if (action >= ACT_AIMED_KICK_7 && action <= ACT_AIMED_KICK_13) {
-        // Facing the new way at once would let him turn back and forth over a still ball: he
-        // knocks it on along the new facing, as the turn actions will.
-        p.facing = static_cast<uint16_t>(p.aimDirection & 255);
-        if (p.hasBall != 0) {
-            Ball_KickAlongAngle(p.facing, kTurnTouchPower, person);
-            Ball_UpdateSpeedDir();
-            Ball_GiveToPerson(-1);
-        }
-        Person_SetAction(person, ACT_ACTIVE);
-        return;
-    }
     if (action == ACT_CARRY_RUN || action == ACT_CARRY_SPRINT || action == ACT_DIVE_FOR_FOUL) {
         Person_SetAction(person, ACT_ACTIVE);
         return;

@@ -22,11 +22,11 @@ void Action_InterimKeeper(int32_t person);
 void Action_InterimCelebrate(int32_t person);
 // Actions 33 and 73, a player struck by the ball: he stays down 50 ticks, then walks back (3).
 void Action_InterimKnockedDown(int32_t person);
-// The kick, shot, turn and run actions the carrier decision sets (7-13, 15, 16, 18, 29, 34, 51,
-// 52, 66, 72, 75, 77, 78, 80, 81, 83, 84, 97, 98, 105-107, 109, 110): a kick or shot is struck
-// once, when the ball lies within 9 units at a height of 16 or less and no keeper holds it, toward
-// KickTargetPoint (a pass) or ShotTarget (a shot when behind the goal line attacked, else a long
-// ball); then he walks back (3). A turn takes the wanted direction and a run chases again (4).
+// The kick, shot and run actions the carrier decision sets (15, 16, 18, 29, 34, 51, 52, 72, 75,
+// 78, 80, 81, 83, 84, 97, 98, 105-107): a kick or shot is struck once, when the ball lies within
+// 9 units at a height of 16 or less and no keeper holds it, toward KickTargetPoint (a ball to a
+// team-mate) or ShotTarget (a shot when behind the goal line attacked, else a long ball); then he
+// walks back (3). A run chases again (4).
 void Action_InterimStrike(int32_t person);
 // No tackle choice yet: the defender closing down only runs.
 void Person_InterimChooseTackle(int32_t defender, int32_t carrier);

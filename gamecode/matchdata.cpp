@@ -87,6 +87,15 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     PlayerMatchRecord_Set(record, PMR_BALLS_LOST, ByteCount(p.stats.ballsLost));
     PlayerMatchRecord_Set(record, PMR_GOALS_CONCEDED, ByteCount(p.stats.goalsAgainst));
     SetSpare(record, PMS_POSSESSION_LOST, p.stats.ballsLost);
+    PlayerMatchRecord_Set(record, PMR_PASSES, ByteCount(p.stats.passesCompleted));
+    PlayerMatchRecord_Set(record, PMR_BAD_PASSES,
+                          ByteCount(p.passCounters[0] - p.stats.passesCompleted));
+    PlayerMatchRecord_Set(record, PMR_INTERCEPTIONS, ByteCount(p.stats.interceptions));
+    PlayerMatchRecord_Set(record, PMR_CROSSES_COMPLETED, ByteCount(p.stats.secondKindCompletions));
+    PlayerMatchRecord_Set(record, PMR_CROSSES_RECEIVED, ByteCount(p.stats.secondKindReceptions));
+    SetSpare(record, PMS_PASSES_RECEIVED, p.stats.passesReceived);
+    SetSpare(record, PMS_GOOD_PASSES, p.stats.longPassesCompleted);
+    SetSpare(record, PMS_RELAYS, p.stats.thirdKindCompletions);
 }
 
 struct RatingWeight {

@@ -198,6 +198,7 @@ void ResetPeriodWords()
     Match.celebratingPlayer = -1;
     Match.lastKicker[0] = -1;
     Match.lastKicker[1] = -1;
+    Match_ClearPassRecords();
     for (int32_t side = 0; side < 2; ++side) {
         Match.keeperAtKickOff[side] = static_cast<uint8_t>(LineUp[side][0]);
         Match.speedBonus[side] = 0;

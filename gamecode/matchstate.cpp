@@ -49,6 +49,7 @@ void Match_ResetWords()
     Match.assistCandidate = -1;
     Match.lastPossessor[0] = -1;
     Match.lastPossessor[1] = -1;
+    Match_ClearPassRecords();
     Match.previousToucher = -1;
     Match.distReceiver = -1;
     Formation_Init();
@@ -65,6 +66,14 @@ void Match_ResetWords()
             Match.proximity[side][slot] = Match.lineUp[side][slot];
         }
         Match.activePlayer[side] = MATCH_NONE;
+    }
+}
+
+void Match_ClearPassRecords()
+{
+    for (int8_t(&record)[2] : Match.passRecord) {
+        record[0] = -1;
+        record[1] = -1;
     }
 }
 

@@ -53,9 +53,17 @@ struct MatchPersonStats {
     int16_t finalBallDecisions;  // the final-ball chooser's decisions, passes and shots
     int16_t finalBallPasses;
     int16_t finalBallShots;
-    int16_t longKicks;     // long kicks along a direction
-    int16_t rareLongRuns;  // the longest touches ahead that a skill draw marks (record field 9)
-    int16_t longRuns;      // every longest touch ahead (record field 33)
+    int16_t longKicks;        // long kicks along a direction
+    int16_t rareLongRuns;     // the longest touches ahead that a skill draw marks (record field 9)
+    int16_t longRuns;         // every longest touch ahead (record field 33)
+    int16_t passesCompleted;  // his passes of the first kind a team-mate received
+    int16_t longPassesCompleted;  // of those, the ones struck as long passes
+    int16_t passesReceived;
+    int16_t secondKindReceptions;
+    int16_t thirdKindCompletions;
+    int16_t thirdKindReceptions;
+    int16_t interceptions;  // passes of the other side he cut out
+    int16_t boxPassesLost;  // his passes cut out inside the area his opponents attack
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
@@ -217,6 +225,7 @@ struct MatchCardRecord {
     uint8_t kind;  // 1 booking, 2 sending-off
 };
 constexpr int32_t MATCH_GOAL_RECORDS = 20;
+constexpr int32_t PASS_RECORD_COUNT = 3;  // first (ground or lofted pass), cross, header
 constexpr int32_t MATCH_CARD_RECORDS = 20;
 
 // A person's position as the action dispatcher lends it to his action: whole units and 16.16.
@@ -327,7 +336,7 @@ struct MatchWords {
     int16_t shotTarget[2];        // the aim of the last shot or long kick
     int16_t jockeyTarget[2];      // the point a chaser was running to when he began to jockey
     int16_t carrierCommentCount;  // zone lines said since the last recorded touch
-    int16_t pad9;
+    int16_t longPassFlag;         // 1 after a pass of kick style 1 or 3, else 0
 
     // Ball contacts, touches and the carrier's running.
     int16_t reboundCooldown;  // while above 0 nobody touches the ball
@@ -337,6 +346,9 @@ struct MatchWords {
     int16_t assistTimer;      // ticks
     uint8_t actingSide;       // side of the last player in possession
     int8_t lastPossessor[2];  // each side's last player in possession, -1 none
+    // Kicker and receiver of the pending pass of each kind (along the ground or lofted, cross,
+    // header), -1 none; a touch completes or intercepts it.
+    int8_t passRecord[PASS_RECORD_COUNT][2];
     uint8_t pad8;
     int16_t touchCommentDelay;  // ticks before the next touch line may be said
     int16_t previousToucher;    // the last toucher before the current one, -1 none
@@ -421,6 +433,8 @@ void MatchEngine_Init();
 // the view registrations, the replay the match was asked to show and the player's highlight and
 // rating options. PlayMatch3D calls it before anything else.
 void Match_ResetWords();
+// No pass pending: every pass record empty.
+void Match_ClearPassRecords();
 void MatchEngine_Uninit();  // nothing to free; safe twice
 
 // Pitch constants, in pitch units (16 to the yard), fixed by SetPitchConstants at match start.
