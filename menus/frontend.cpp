@@ -40,6 +40,7 @@
 #include "menus/kits.h"
 #include "menus/leaguetable.h"
 #include "menus/machine.h"
+#include "menus/matchstats.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
 #include "menus/menuicons.h"
@@ -383,7 +384,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(76, "Liste des performances moyennes"),
     Screen(77, "Performance"),
     Screen(78, "Entr. Individuel"),
-    Screen(79, "Reste du Monde"),
+    Table(79, "Reste du Monde", RestOfWorld_Table),
     Screen(80, "Statistiques"),
     Screen(81, "Statistiques du match"),
     Screen(82, "Historique Championnat"),
@@ -675,6 +676,7 @@ void FrontEndInit()
     StaffChoiceInit();
     ShortlistScreenInit();
     PastTransfersInit();
+    MatchStatsInit();
     JobCentreInit();
     ResultsInit();
     DayScreenInit();
@@ -687,6 +689,7 @@ void FrontEndUninit()
     DayScreenUninit();
     ResultsUninit();
     JobCentreUninit();
+    MatchStatsUninit();
     PastTransfersUninit();
     ShortlistScreenUninit();
     StaffChoiceUninit();
