@@ -56,9 +56,7 @@ void BuildClubMap()
     s_newGame.leagueClubs = World_LeagueClubCount(s_newGame.country);
     std::fill(std::begin(s_newGame.clubOfTeam), std::end(s_newGame.clubOfTeam), -1);
     for (int32_t team = 0; team < TEAM_COUNT; ++team) {
-        // Every club of the world data is in use: the rest of the world lists the others.
-        const uint8_t named = World.clubs[team].name[0] != 0 ? 1 : 0;
-        WorldClubTable[team] = {named, World.clubs[team].country};
+        WorldClubTable[team] = {0, World.clubs[team].country};
     }
     for (int32_t id = 0; id < CLUB_ID_COUNT; ++id) {
         const uint16_t team = World.clubMaps[s_newGame.country][id];

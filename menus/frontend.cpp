@@ -386,7 +386,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(78, "Entr. Individuel"),
     Table(79, "Reste du Monde", RestOfWorld_Table),
     Screen(80, "Statistiques"),
-    Screen(81, "Statistiques du match"),
+    Table(81, "Statistiques du match", MatchStats_Table),
     Screen(82, "Historique Championnat"),
     Step(83, VideoOptions, "Options vid\xE9o"),
     Screen(84, "Aide \xE9" "diteur tactique"),

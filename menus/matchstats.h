@@ -1,12 +1,31 @@
-// menus/matchstats.h: "Reste du Monde", the clubs of the other countries of the world by
-// country, two columns of eleven a page.
+// menus/matchstats.h: the match statistics of the selected club's latest match (zones,
+// possession, shots, corners, the man of the match, the attendance), and "Reste du Monde", the
+// clubs of the other countries of the world by country, two columns of eleven a page.
 #pragma once
 
 #include <cstdint>
 
 #include "game/ids.h"
 
+struct KitColour;
 struct MenuItem;
+
+constexpr int32_t MATCH_STATS_BARS = 4;  // possession, shots attempted, on target, corners
+constexpr int32_t MATCH_STATS_TEXT_BYTES = 96;
+
+// What the match statistics screen shows; texts empty when the fixture has no figures.
+struct MatchStatsState {
+    int16_t fixture;  // the chosen fixture row, -1 none; kept between visits
+    bool figures;     // the figures are the kept match's
+    char title[MATCH_STATS_TEXT_BYTES];
+    char zones[3][12];
+    char values[MATCH_STATS_BARS][2][12];  // by bar, home then away
+    int32_t homeShares[MATCH_STATS_BARS];  // 0-100: the home part of each bar
+    char manOfTheMatch[MATCH_STATS_TEXT_BYTES];
+    char attendance[24];
+    uint16_t colours[2];  // 5:6:5, home then away
+};
+extern MatchStatsState MatchStats;  // owned by MatchStats
 
 constexpr int32_t WORLD_CHOICES = 8;
 constexpr int32_t WORLD_ROWS = 11;           // a column
@@ -29,6 +48,23 @@ extern RestOfWorldState RestOfWorld;  // owned by MatchStats
 
 void MatchStatsInit();
 void MatchStatsUninit();
+
+// The fixture the screen shows for `club`: inside the post-match sequence the human's match;
+// else the club's latest fixture dated before today, -1 when it has none.
+int32_t MatchStats_ChooseFixture(int32_t club, int32_t today, bool inSequence);
+// Shares in percent. Zones: first and third from the counters, the middle the rest; all 0 when
+// every counter is 0. Possession: the home share, 50 when both counts are 0. A bar's home share:
+// 50 when both are 0.
+void MatchStats_ZoneShares(const uint32_t counters[3], int32_t shares[3]);
+int32_t MatchStats_Possession(int32_t home, int32_t away);
+int32_t MatchStats_BarShare(int32_t home, int32_t away);
+uint16_t MatchStats_PackColour(const KitColour& c);  // 0-255 components as 5:6:5
+void MatchStats_Build();
+int32_t MatchStats_TimeAnalysis();  // the handlers: leave for the sequence's next screen
+int32_t MatchStats_MatchAnalysis();
+int32_t MatchStats_Back();
+
+const MenuItem* MatchStats_Table();  // option 81
 
 void RestOfWorld_Build();  // the choices on entering; the list and the page on every build
 // The world-table index a cell shows (column 0 left, 1 right; row 0-10), -1 for an empty cell.
