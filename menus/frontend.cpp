@@ -53,6 +53,7 @@
 #include "menus/office.h"
 #include "menus/pasttransfers.h"
 #include "menus/playercard.h"
+#include "menus/reportscreen.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
@@ -367,7 +368,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Step(59, RouteGameEvents, "Suite"),
     Screen(60, "Analyse du match"),
     Screen(61, "Graphiques"),
-    Screen(62, "Rapport du match"),
+    Table(62, "Rapport du match", MatchReport_Table),
     Screen(63, "Calendrier du club"),
     Screen(64, "Calendrier du club"),
     Screen(65, "Calendrier du club"),
@@ -677,6 +678,7 @@ void FrontEndInit()
     ShortlistScreenInit();
     PastTransfersInit();
     MatchStatsInit();
+    ReportScreenInit();
     JobCentreInit();
     ResultsInit();
     DayScreenInit();
@@ -689,6 +691,7 @@ void FrontEndUninit()
     DayScreenUninit();
     ResultsUninit();
     JobCentreUninit();
+    ReportScreenUninit();
     MatchStatsUninit();
     PastTransfersUninit();
     ShortlistScreenUninit();
