@@ -1,11 +1,12 @@
 // bench/post_match_bench.cpp: one full redraw of the match statistics (inside the post-match
-// sequence, every bar drawn) and of the rest of the world (a full page) in a seeded career,
-// headless.
+// sequence, every bar drawn), the match report (both columns filled) and the rest of the world
+// (a full page) in a seeded career, headless.
 #include <benchmark/benchmark.h>
 
 #include "game/fixtures.h"
 #include "game/matchblocks.h"
 #include "menus/matchstats.h"
+#include "menus/reportscreen.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -28,6 +29,22 @@ void BM_MatchStatsRedraw(benchmark::State& state)
     MatchReportFlags = 0;
 }
 BENCHMARK(BM_MatchStatsRedraw)->Unit(benchmark::kMillisecond);
+
+// Twenty goals and five sendings-off by twelve persons, both sides.
+void BM_MatchReportRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, MatchReport_Table(), [] {
+        ReportFixture = 0;
+        for (int32_t k = 0; k < LAST_MATCH_INCIDENT_MAX; ++k) {
+            LastMatchIncident& i = LastMatchIncidents[k];
+            i = {};
+            i.person = static_cast<int16_t>(100 + k % 12);
+            LastMatchIncident_SetSideKind(&i, k & 1, k < 20 ? 0 : 3);
+            i.minute = static_cast<uint8_t>(3 * k + 1);
+        }
+    });
+}
+BENCHMARK(BM_MatchReportRedraw)->Unit(benchmark::kMillisecond);
 
 void BM_RestOfWorldRedraw(benchmark::State& state)
 {
