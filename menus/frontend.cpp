@@ -26,6 +26,7 @@
 #include "game/trainingschedule.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
+#include "menus/analysistext.h"
 #include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
 #include "menus/contracttalks.h"
@@ -380,7 +381,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Empty(71),
     Table(72, "Fixer prix", SetPrice_Table),
     Table(73, "Offre d'emploi", JobOffer_Table),
-    Screen(74, "Informations club"),
+    Table(74, "Informations club", AnalysisText_Table),
     Screen(75, "Liste discipline"),
     Screen(76, "Liste des performances moyennes"),
     Screen(77, "Performance"),
@@ -679,6 +680,7 @@ void FrontEndInit()
     PastTransfersInit();
     MatchStatsInit();
     ReportScreenInit();
+    AnalysisTextInit();
     JobCentreInit();
     ResultsInit();
     DayScreenInit();
@@ -691,6 +693,7 @@ void FrontEndUninit()
     DayScreenUninit();
     ResultsUninit();
     JobCentreUninit();
+    AnalysisTextUninit();
     ReportScreenUninit();
     MatchStatsUninit();
     PastTransfersUninit();
