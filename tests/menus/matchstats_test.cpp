@@ -290,6 +290,10 @@ TEST_F(RestOfWorldTest, TwentyThreeClubsTakeThreePagesAndEveryClubCanBeReached)
             EXPECT_EQ(RestOfWorld_EntryOfCell(1, 0), s.rightTop);
             EXPECT_EQ(RestOfWorld_EntryOfCell(1, 1), s.rightSecond);
         }
+        RestOfWorld_PageOn();
+        OnlyClubsOf(3, 100, 12);  // two pages: the kept page 1 would show a blank left column
+        RestOfWorld_Build();
+        EXPECT_EQ(RestOfWorld.firstPage, 0);
         OnlyClubsOf(3, 100, 5);  // one page: never moves
         RestOfWorld_Build();
         RestOfWorld_PageOn();
@@ -312,7 +316,15 @@ TEST_F(RestOfWorldTest, AWorldClubOpensItsSquadAndAnEmptyCellNothing)
         EXPECT_EQ(MenuOption, MENU_OPTION_TO_SQUAD);
         EXPECT_EQ(GameState.currentClub, 202);
         EXPECT_EQ(ClubChangedFlag, 1);
-        ClubChangedFlag = 0;
+        // A club of the career's own map, listed under another country, opens by its club id.
+        const int32_t homeTeam = World.clubMaps[HOME_COUNTRY][5];
+        OnlyClubsOf(3, 0, 1);
+        Club(homeTeam, 3);
+        RestOfWorld_Build();
+        EXPECT_EQ(RestOfWorld_OpenCell(0, 0), EXM_CODE_LEAVE);  // team 0
+        EXPECT_EQ(RestOfWorld_OpenCell(0, 1), EXM_CODE_LEAVE);
+        EXPECT_EQ(GameState.currentClub, 5);
+        EXPECT_EQ(ClubChangedFlag, 0);
     });
 }
 
