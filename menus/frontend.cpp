@@ -26,6 +26,7 @@
 #include "game/trainingschedule.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
+#include "menus/analysistext.h"
 #include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
 #include "menus/contracttalks.h"
@@ -40,6 +41,7 @@
 #include "menus/kits.h"
 #include "menus/leaguetable.h"
 #include "menus/machine.h"
+#include "menus/matchstats.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
 #include "menus/menuicons.h"
@@ -52,6 +54,7 @@
 #include "menus/office.h"
 #include "menus/pasttransfers.h"
 #include "menus/playercard.h"
+#include "menus/reportscreen.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
@@ -368,7 +371,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Step(59, RouteGameEvents, "Suite"),
     Screen(60, "Analyse du match"),
     Screen(61, "Graphiques"),
-    Screen(62, "Rapport du match"),
+    Table(62, "Rapport du match", MatchReport_Table),
     Screen(63, "Calendrier du club"),
     Screen(64, "Calendrier du club"),
     Screen(65, "Calendrier du club"),
@@ -380,14 +383,14 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Empty(71),
     Table(72, "Fixer prix", SetPrice_Table),
     Table(73, "Offre d'emploi", JobOffer_Table),
-    Screen(74, "Informations club"),
+    Table(74, "Informations club", AnalysisText_Table),
     Screen(75, "Liste discipline"),
     Screen(76, "Liste des performances moyennes"),
     Screen(77, "Performance"),
     Screen(78, "Entr. Individuel"),
-    Screen(79, "Reste du Monde"),
+    Table(79, "Reste du Monde", RestOfWorld_Table),
     Screen(80, "Statistiques"),
-    Screen(81, "Statistiques du match"),
+    Table(81, "Statistiques du match", MatchStats_Table),
     Screen(82, "Historique Championnat"),
     Step(83, VideoOptions, "Options vid\xE9o"),
     Screen(84, "Aide \xE9" "diteur tactique"),
@@ -679,6 +682,9 @@ void FrontEndInit()
     TrainingProgrammeInit();
     TeamTrainingInit();
     PastTransfersInit();
+    MatchStatsInit();
+    ReportScreenInit();
+    AnalysisTextInit();
     JobCentreInit();
     ResultsInit();
     DayScreenInit();
@@ -691,6 +697,9 @@ void FrontEndUninit()
     DayScreenUninit();
     ResultsUninit();
     JobCentreUninit();
+    AnalysisTextUninit();
+    ReportScreenUninit();
+    MatchStatsUninit();
     PastTransfersUninit();
     ShortlistScreenUninit();
     TrainingProgrammeUninit();

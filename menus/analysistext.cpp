@@ -1,0 +1,104 @@
+// menus/analysistext.cpp: the written match analysis.
+#include "menus/analysistext.h"
+
+#include <cstdio>
+
+#include "game/analysis.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/matchblocks.h"
+#include "game/squad.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
+#include "menus/menucont.h"
+#include "menus/menuicons.h"
+#include "menus/menupc.h"
+#include "menus/menutext.h"
+
+AnalysisTextState AnalysisText;
+
+namespace {
+
+constexpr int32_t TEXT_TITLE = 1219;
+constexpr int16_t OPTION_PERFORMANCE = 77;
+constexpr int32_t ROWS_X = 32;
+constexpr int32_t ROWS_Y = 80;
+constexpr int32_t ROW_PITCH = 17;
+
+void DrawRows(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    SetMenuFont(1);
+    for (int32_t row = 0; row < ANALYSIS_TEXT_ROWS; ++row) {
+        const AnalysisTextRow& r = AnalysisText.rows[row];
+        const int32_t y = ROWS_Y + row * ROW_PITCH;
+        const int32_t middle = y + ROW_PITCH / 2;
+        MenuCont_ShadedBox(ROWS_X, y, 576, ROW_PITCH, row & 1);
+        if (r.heading >= 0) DrawMenuMessage(38, middle, r.heading, MENU_ALIGN_ML);
+        DrawMenuString(118, middle, r.label, MENU_ALIGN_MR);
+        if (r.comment >= 0) DrawMenuMessage(128, middle, r.comment, MENU_ALIGN_ML);
+    }
+    MenuCont_OutlineBox(ROWS_X, ROWS_Y, 576, ANALYSIS_TEXT_ROWS * ROW_PITCH);
+}
+
+int32_t Ok(MenuHotspot*) { return AnalysisText_Ok(); }
+
+}  // namespace
+
+void AnalysisTextInit() { AnalysisText = {}; }
+void AnalysisTextUninit() { AnalysisTextInit(); }
+
+void AnalysisText_FillRows()
+{
+    int32_t lastPlayer = -1;
+    for (int32_t row = 0; row < ANALYSIS_TEXT_ROWS; ++row) {
+        AnalysisTextRow& r = AnalysisText.rows[row];
+        r = {-1, -1, {}};
+        const int32_t text = AnalysisLines.text[row];
+        if (text == 0) continue;
+        if (text <= ANALYSIS_HEADING_LAST) {
+            r.heading = static_cast<int16_t>(text);
+            lastPlayer = -1;
+            continue;
+        }
+        r.comment = static_cast<int16_t>(text);
+        const int32_t slot = AnalysisLines.slot[row];
+        const int32_t player = slot >= 0 ? VTW_GetPlayerShirt2(slot + 1) : -1;
+        if (player >= 0 && player != lastPlayer) {
+            std::snprintf(r.label, sizeof r.label, "%s:", VTW_FormatPersonName(player));
+        }
+        lastPlayer = player;
+    }
+}
+
+void AnalysisText_Build()
+{
+    MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
+    if (EXM_GetRebuildFlag() == 0) return;
+    VTW_BuildMatchAnalysis(ReportFixture);
+    if (GameState.humanClub >= 0) VTW_RefreshSquadCount(GameState.humanClub);
+    AnalysisText_FillRows();
+}
+
+int32_t AnalysisText_Ok()
+{
+    MatchReportWord = 0;
+    if ((MatchReportFlags & MATCH_REPORT_IN_SEQUENCE) == 0) MenuOption = OPTION_PERFORMANCE;
+    return EXM_CODE_LEAVE;
+}
+
+const MenuItem* AnalysisText_Table()
+{
+    static const MenuItem table[] = {
+        {0x36, 0, 0, 0, 0, MenuCallback(AnalysisText_Build), nullptr},
+        {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x0f, 340, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
+        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
+        {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x24, 0, 0, 640, 480, MenuCallback(DrawRows), nullptr},
+        {0x1f, 570, 436, 40, 40, MenuNumber(-1), Ok},
+        MenuEndItem(nullptr, nullptr),
+    };
+    return table;
+}

@@ -1,0 +1,342 @@
+// tests/menus/matchstats_test.cpp: the match statistics' shares, fixture and figures; the rest of
+// the world's choices, lists, pages and clicks.
+#include "menus/matchstats.h"
+
+#include <cstring>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game/calendar.h"
+#include "game/fixtures.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/kitcolours.h"
+#include "game/matchblocks.h"
+#include "game/squad.h"
+#include "game/textformat.h"
+#include "game/world.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
+#include "tests/support/menu_run.h"
+#include "tests/support/screen_redraw.h"
+
+namespace {
+
+constexpr int32_t HOME_COUNTRY = 6;  // the seeded career's
+
+class RestOfWorldTest : public ::testing::Test {
+protected:
+    // Only `count` clubs of `country` in use from team `first` on, the others of the world out.
+    static void OnlyClubsOf(int32_t country, int32_t first, int32_t count)
+    {
+        NoClubs();
+        for (int32_t k = 0; k < count; ++k)
+            Club(first + k, country);
+    }
+    static void NoClubs()
+    {
+        for (WorldClub& c : World.clubs)
+            c.name[0] = '\0';
+    }
+    static void Club(int32_t team, int32_t country)
+    {
+        World.clubs[team].name[0] = 'A';
+        WorldClubTable[team].country = static_cast<uint8_t>(country);
+    }
+
+    void Run(const std::function<void()>& settled) { m_screen.Run(RestOfWorld_Table(), settled); }
+
+    ScopedScreenRedraw m_screen;
+};
+
+// The human's first fixture of the season, -1 none.
+int32_t FirstFixtureOf(int32_t club)
+{
+    for (int32_t row = 0; row < FIXTURE_ROWS; ++row) {
+        if (VTW_GetFixtureDay(row) == FIXTURE_DAY_EMPTY) break;
+        if (VTW_GetFixtureHomeClub(row) == club || VTW_GetFixtureAwayClub(row) == club) return row;
+    }
+    return -1;
+}
+
+}  // namespace
+
+TEST(MatchStatsShares, HandCheckedFiguresAndAllZeroCounters)
+{
+    struct Zones {
+        uint32_t counters[3];
+        int32_t shares[3];
+    };
+    const Zones zones[] = {
+        {{0, 0, 0}, {0, 0, 0}},
+        {{30, 50, 20}, {30, 50, 20}},
+        {{1, 1, 1}, {33, 34, 33}},
+        {{0, 90, 0}, {0, 100, 0}},
+        {{4000000000u, 0, 294967295u}, {93, 1, 6}},  // a sum past 32 bits
+    };
+    for (const Zones& z : zones) {
+        int32_t shares[3] = {-1, -1, -1};
+        MatchStats_ZoneShares(z.counters, shares);
+        EXPECT_EQ(std::vector<int32_t>(shares, shares + 3),
+                  std::vector<int32_t>(z.shares, z.shares + 3))
+            << z.counters[0] << " " << z.counters[1] << " " << z.counters[2];
+    }
+    struct Pair {
+        int32_t home, away, possession, bar;
+    };
+    const Pair pairs[] = {
+        {0, 0, 50, 50},  {3, 1, 75, 75}, {1, 2, 33, 33},
+        {7, 0, 100, 99}, {0, 5, 0, 0},   {2, 1, 66, 66},
+    };
+    for (const Pair& p : pairs) {
+        EXPECT_EQ(MatchStats_Possession(p.home, p.away), p.possession) << p.home << ":" << p.away;
+        EXPECT_EQ(MatchStats_BarShare(p.home, p.away), p.bar) << p.home << ":" << p.away;
+    }
+    struct Colour {
+        KitColour rgb;
+        uint16_t packed;
+    };
+    const Colour colours[] = {
+        {{255, 255, 255}, 0xFFFF}, {{255, 0, 0}, 0xF800}, {{0, 0, 255}, 0x001F},
+        {{128, 64, 0}, 0x79E0},    {{0, 0, 0}, 0x0000},
+    };
+    for (const Colour& c : colours)
+        EXPECT_EQ(MatchStats_PackColour(c.rgb), c.packed);
+}
+
+class MatchStatsTest : public ::testing::Test {
+protected:
+    ScopedScreenRedraw m_screen;
+};
+
+TEST_F(MatchStatsTest, TheLatestFixtureBeforeTodayAndNoneBeforeTheFirst)
+{
+    const int32_t club = m_screen.HumanClub();
+    const int32_t first = FirstFixtureOf(club);
+    ASSERT_GE(first, 0);
+    const int32_t day = VTW_GetFixtureDay(first);
+    EXPECT_EQ(MatchStats_ChooseFixture(club, day, false), -1);
+    EXPECT_EQ(MatchStats_ChooseFixture(club, day + 1, false), first);
+    EXPECT_EQ(MatchStats_ChooseFixture(club, 0, false), -1);
+    ReportFixture = 17;
+    EXPECT_EQ(MatchStats_ChooseFixture(club, 0, true), 17);
+}
+
+TEST_F(MatchStatsTest, InTheSequenceEveryFigureIsTheDataBlocksAndTheBarsSplitAtTheShare)
+{
+    const int32_t club = m_screen.HumanClub();
+    const int32_t row = FirstFixtureOf(club);
+    ASSERT_GE(row, 0);
+    Fixture_SetGoals(row, 2, 1);
+    Fixture_SetAttendance(row, 1234567);
+    ReportFixture = static_cast<int16_t>(row);
+    MatchReportFlags = MATCH_REPORT_IN_SEQUENCE;
+    MatchDataBlock& d = *GetMatchDataBlock();
+    d.sides[0].shotsOnTarget = 6;
+    d.sides[0].shotsOffTarget = 3;  // 9 of 12 attempted: 1000 / 12 x 9 / 10 = 74
+    d.sides[1].shotsOnTarget = 2;
+    d.sides[1].shotsOffTarget = 1;
+    d.sides[0].corners = 0;
+    d.sides[1].corners = 0;  // none: 50
+    d.sides[0].possession = 40;
+    d.sides[1].possession = 60;
+    d.territoryTotals[0] = 25;
+    d.territoryTotals[1] = 50;
+    d.territoryTotals[2] = 25;
+    d.sides[0].manOfTheMatch = -1;
+    VTW_RefreshSquadCount(club);
+    const int32_t star = VTW_GetSquadPlayer(0);
+    d.sides[1].manOfTheMatch = static_cast<int16_t>(star);
+    std::vector<std::pair<uint32_t, uint32_t>> starts;  // each bar's home and away first pixel
+    uint32_t hash = 0;
+    m_screen.Run(MatchStats_Table(), [&] {
+        for (int32_t bar = 0; bar < MATCH_STATS_BARS; ++bar) {
+            const int32_t y = 200 + 44 * bar;
+            const int32_t split = 200 + MatchStats.homeShares[bar] * 24 / 10;
+            starts.emplace_back(WorkPixel(200, y), WorkPixel(split, y));
+        }
+        hash = WorkScreenHash();
+    });
+    MatchReportFlags = 0;
+    const MatchStatsState& m = MatchStats;
+    EXPECT_TRUE(m.figures);
+    EXPECT_EQ(std::vector<int32_t>(m.homeShares, m.homeShares + 4),
+              (std::vector<int32_t>{40, 74, 75, 50}));
+    const std::vector<std::string> values = {"40%", "60%", "9", "3", "6", "2", "0", "0"};
+    for (int32_t k = 0; k < 8; ++k)
+        EXPECT_EQ(m.values[k / 2][k % 2], values[k]) << k;
+    EXPECT_STREQ(m.zones[0], "25%");
+    EXPECT_STREQ(m.zones[1], "50%");
+    EXPECT_STREQ(m.zones[2], "25%");
+    EXPECT_STREQ(m.attendance, VTW_FormatThousands(1234567));
+    EXPECT_NE(std::strstr(m.manOfTheMatch, VTW_FormatPersonName(star)), nullptr);
+    EXPECT_NE(std::strchr(m.title, '2'), nullptr);
+    ASSERT_NE(m.colours[0], m.colours[1]);
+    for (const auto& [home, awayStart] : starts) {
+        EXPECT_EQ(home, starts[0].first);
+        EXPECT_EQ(awayStart, starts[0].second);
+    }
+    EXPECT_NE(starts[0].first, starts[0].second);
+    ExpectGoldenHash("menus/match_stats_sequence", hash);
+}
+
+TEST_F(MatchStatsTest, AnotherFixtureShowsItsScoreWithBlankFiguresAndTheButtonsLeaveTheOptionAlone)
+{
+    const int32_t club = m_screen.HumanClub();
+    const int32_t row = FirstFixtureOf(club);
+    Fixture_SetGoals(row, 1, 1);
+    ReportFixture = -1;
+    Calendar_SetDay(VTW_GetFixtureDay(row) + 1);
+    m_screen.Run(MatchStats_Table(), [] {});
+    EXPECT_EQ(MatchStats.fixture, row);
+    EXPECT_FALSE(MatchStats.figures);
+    EXPECT_STREQ(MatchStats.values[0][0], "");
+    EXPECT_STREQ(MatchStats.attendance, "");
+    EXPECT_NE(std::strstr(MatchStats.title, " 1 - 1 "), nullptr);
+    const int16_t option = MenuOption;
+    struct Case {
+        int32_t (*handler)();
+        uint16_t word;
+    };
+    for (const Case& c : {Case{MatchStats_TimeAnalysis, 2}, Case{MatchStats_MatchAnalysis, 0}}) {
+        MatchReportFlags = MATCH_REPORT_DONE;
+        MatchReportWord = 3;
+        EXPECT_EQ(c.handler(), EXM_CODE_LEAVE);
+        EXPECT_EQ(MatchReportWord, c.word);
+        EXPECT_EQ(MatchReportFlags, 0);
+        EXPECT_EQ(MenuOption, option);
+    }
+    MatchReportFlags = MATCH_REPORT_SIDE_CHOSEN;
+    EXPECT_EQ(MatchStats_Back(), EXM_CODE_LEAVE);
+    EXPECT_EQ(MatchReportFlags, MATCH_REPORT_DONE);
+    EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
+    MatchReportFlags = MATCH_REPORT_SIDE_CHOSEN | MATCH_REPORT_IN_SEQUENCE;
+    MatchStats_Back();
+    EXPECT_EQ(MatchReportFlags,
+              MATCH_REPORT_SIDE_CHOSEN | MATCH_REPORT_IN_SEQUENCE | MATCH_REPORT_DONE);
+    MatchReportFlags = 0;
+}
+
+TEST_F(RestOfWorldTest, TheHomeCountrysSlotHoldsCountryZeroAndTheLastTheRestOfTheWorld)
+{
+    RestOfWorld.chosen = HOME_COUNTRY;  // no choice: the first is taken
+    Run([] {
+        const std::vector<uint16_t> choices = {1, 2, 3, 4, 5, 0, 7, WORLD_CHOICE_REST};
+        const std::vector<int16_t> texts = {2311, 2312, 2313, 2314, 2315, 2310, 2317, 857};
+        EXPECT_EQ(std::vector<uint16_t>(RestOfWorld.choices, RestOfWorld.choices + 8), choices);
+        EXPECT_EQ(std::vector<int16_t>(RestOfWorld.choiceTexts, RestOfWorld.choiceTexts + 8),
+                  texts);
+        EXPECT_EQ(RestOfWorld.chosen, 1);
+        EXPECT_EQ(RestOfWorld.subtitle, 2311);
+    });
+}
+
+TEST_F(RestOfWorldTest, EachChoiceListsItsCountrysClubsAndTheRestTheUnlistedOnes)
+{
+    Run([] {
+        NoClubs();
+        // team: country
+        const std::vector<std::pair<int32_t, uint8_t>> clubs = {
+            {10, 3}, {11, HOME_COUNTRY}, {12, 0}, {13, 8}, {14, 12}, {15, 3}, {16, 7}};
+        for (const auto& [team, country] : clubs)
+            Club(team, country);
+        WorldClubTable[17].country = 3;  // no club of that number
+        struct Case {
+            int32_t choice;
+            std::vector<int16_t> list;
+            int16_t subtitle;
+        };
+        const Case cases[] = {
+            {2, {10, 15}, 2313}, {5, {12}, 2310}, {6, {16}, 2317},
+            {7, {13, 14}, 857},  {0, {}, 2311},
+        };
+        for (const Case& c : cases) {
+            EXPECT_EQ(RestOfWorld_Choose(c.choice), 2);
+            RestOfWorld_Build();
+            EXPECT_EQ(std::vector<int16_t>(RestOfWorld.list, RestOfWorld.list + RestOfWorld.count),
+                      c.list)
+                << c.choice;
+            EXPECT_EQ(RestOfWorld.subtitle, c.subtitle) << c.choice;
+        }
+    });
+}
+
+TEST_F(RestOfWorldTest, TwentyThreeClubsTakeThreePagesAndEveryClubCanBeReached)
+{
+    Run([] {
+        OnlyClubsOf(3, 100, 23);
+        RestOfWorld_Choose(2);
+        RestOfWorld_Build();
+        EXPECT_EQ(RestOfWorld.pageCount, 3);
+        EXPECT_EQ(RestOfWorld_EntryOfCell(0, 10), 110);
+        EXPECT_EQ(RestOfWorld_EntryOfCell(1, 10), 121);
+        struct Step {
+            int32_t (*turn)();
+            int16_t firstPage;
+            int32_t leftTop, rightTop, rightSecond;
+        };
+        const Step steps[] = {
+            {RestOfWorld_PageOn, 1, 111, 122, -1},
+            {RestOfWorld_PageOn, 1, 111, 122, -1},
+            {RestOfWorld_PageBack, 0, 100, 111, 112},
+            {RestOfWorld_PageBack, 0, 100, 111, 112},
+        };
+        for (const Step& s : steps) {
+            EXPECT_EQ(s.turn(), 2);
+            RestOfWorld_Build();
+            EXPECT_EQ(RestOfWorld.firstPage, s.firstPage);
+            EXPECT_EQ(RestOfWorld_EntryOfCell(0, 0), s.leftTop);
+            EXPECT_EQ(RestOfWorld_EntryOfCell(1, 0), s.rightTop);
+            EXPECT_EQ(RestOfWorld_EntryOfCell(1, 1), s.rightSecond);
+        }
+        RestOfWorld_PageOn();
+        OnlyClubsOf(3, 100, 12);  // two pages: the kept page 1 would show a blank left column
+        RestOfWorld_Build();
+        EXPECT_EQ(RestOfWorld.firstPage, 0);
+        OnlyClubsOf(3, 100, 5);  // one page: never moves
+        RestOfWorld_Build();
+        RestOfWorld_PageOn();
+        EXPECT_EQ(RestOfWorld.firstPage, 0);
+        EXPECT_EQ(RestOfWorld_EntryOfCell(1, 0), -1);
+    });
+}
+
+TEST_F(RestOfWorldTest, AWorldClubOpensItsSquadAndAnEmptyCellNothing)
+{
+    Run([] {
+        OnlyClubsOf(3, 200, 3);
+        RestOfWorld_Choose(2);
+        RestOfWorld_Build();
+        const int16_t option = MenuOption;
+        EXPECT_EQ(RestOfWorld_OpenCell(0, 3), 1);
+        EXPECT_EQ(RestOfWorld_OpenCell(1, 0), 1);
+        EXPECT_EQ(MenuOption, option);
+        EXPECT_EQ(RestOfWorld_OpenCell(0, 2), EXM_CODE_LEAVE);
+        EXPECT_EQ(MenuOption, MENU_OPTION_TO_SQUAD);
+        EXPECT_EQ(GameState.currentClub, 202);
+        EXPECT_EQ(ClubChangedFlag, 1);
+        // A club of the career's own map, listed under another country, opens by its club id.
+        const int32_t homeTeam = World.clubMaps[HOME_COUNTRY][5];
+        OnlyClubsOf(3, 0, 1);
+        Club(homeTeam, 3);
+        RestOfWorld_Build();
+        EXPECT_EQ(RestOfWorld_OpenCell(0, 0), EXM_CODE_LEAVE);  // team 0
+        EXPECT_EQ(RestOfWorld_OpenCell(0, 1), EXM_CODE_LEAVE);
+        EXPECT_EQ(GameState.currentClub, 5);
+        EXPECT_EQ(ClubChangedFlag, 0);
+    });
+}
+
+TEST_F(RestOfWorldTest, ANewCareerListsTheOtherCountriesClubsAndMatchesTheGolden)
+{
+    uint32_t hash = 0;
+    Run([&] {
+        EXPECT_GT(RestOfWorld.count, WORLD_ROWS);
+        for (int32_t n = 0; n < RestOfWorld.count; ++n) {
+            EXPECT_EQ(WorldClubTable[RestOfWorld.list[n]].country, 0);
+        }
+        hash = WorkScreenHash();
+    });
+    ExpectGoldenHash("menus/rest_of_world_day0", hash);
+}
