@@ -32,6 +32,7 @@
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
+#include "menus/finances.h"
 #include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
 #include "menus/hotregion.h"
@@ -676,6 +677,7 @@ void FrontEndInit()
     ShortlistScreenInit();
     PastTransfersInit();
     JobCentreInit();
+    FinancesInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -686,6 +688,7 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    FinancesUninit();
     JobCentreUninit();
     PastTransfersUninit();
     ShortlistScreenUninit();
