@@ -53,6 +53,7 @@
 #include "menus/office.h"
 #include "menus/pasttransfers.h"
 #include "menus/playercard.h"
+#include "menus/playerstats.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
 #include "menus/saveload.h"
@@ -385,7 +386,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(77, "Performance"),
     Screen(78, "Entr. Individuel"),
     Screen(79, "Reste du Monde"),
-    Screen(80, "Statistiques"),
+    Table(80, "Statistiques", StatsScreen_Table),
     Screen(81, "Statistiques du match"),
     Screen(82, "Historique Championnat"),
     Step(83, VideoOptions, "Options vid\xE9o"),
@@ -678,6 +679,7 @@ void FrontEndInit()
     PastTransfersInit();
     JobCentreInit();
     FinancesInit();
+    StatsScreenInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -688,6 +690,7 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    StatsScreenUninit();
     FinancesUninit();
     JobCentreUninit();
     PastTransfersUninit();
