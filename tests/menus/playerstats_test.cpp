@@ -32,7 +32,8 @@ protected:
 
     static void Choose(MenuListEntry* popup, int32_t row)
     {
-        popup[0].prepare(nullptr);
+        MenuListRecord record{1, 0, 0};  // no hotspot: the column whose list was last open
+        popup[0].prepare(&record);
         EXPECT_EQ(popup[row].handler(&popup[row]), LIST_CODE_REDRAW);
         StatsScreen_Build();
     }
@@ -86,6 +87,31 @@ TEST_F(StatsScreenTest, SortsGroupsAndChosenAttributesOrderTheList)
         }
         EXPECT_EQ(StatsScreen.columns[TACKLING_COLUMN], 5);
         EXPECT_EQ(StatsScreen.sortKey, PICKLIST_NO_KEY);
+    });
+}
+
+TEST_F(StatsScreenTest, EveryAttributeOfTheDropDownShowsAndSortsByItsOwnValue)
+{
+    Run([] {
+        MenuListEntry* popup = StatsScreen_AttributePopup();
+        for (int32_t a = 0; a < STATS_ATTRIBUTES; ++a) {
+            Choose(popup, 2 + a);  // the drop-down of the first column, as opened over it
+            ASSERT_EQ(StatsScreen.columns[0], a);
+            StatsScreen_Sort(0);
+            StatsScreen_Build();
+            const int32_t textNo = popup[2 + a].label;
+            for (int32_t i = 1; i < StatsScreen.length; ++i) {
+                EXPECT_GE(StatsScreen_AttributeValue(StatsScreen.list[i - 1], textNo),
+                          StatsScreen_AttributeValue(StatsScreen.list[i], textNo))
+                    << textNo << " " << i;
+            }
+        }
+        MenuListEntry* general = StatsScreen_GeneralPopup();
+        for (int32_t g = 0; g < STATS_GENERALS; ++g) {
+            Choose(general, 1 + g);
+            EXPECT_EQ(StatsScreen.general, g);
+            StatsScreen_GeneralValue(StatsScreen.list[0], general[1 + g].label);  // never fatal
+        }
     });
 }
 
