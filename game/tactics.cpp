@@ -29,10 +29,16 @@ bool InGrid(int32_t row, int32_t column)
     return row >= 0 && row < TACTIC_GRID_ROWS && column >= 0 && column < TACTIC_GRID_COLUMNS;
 }
 
+// A run the manager removed is -1, -1; the match plays on without it.
+bool RunIsValid(int16_t row, int16_t column)
+{
+    return (row == -1 && column == -1) || InGrid(row, column);
+}
+
 bool SlotIsValid(const TacticsSlot& slot)
 {
-    if (!InGrid(slot.row, slot.column) || !InGrid(slot.row2, slot.column2)
-        || !InGrid(slot.row3, slot.column3))
+    if (!InGrid(slot.row, slot.column) || !RunIsValid(slot.row2, slot.column2)
+        || !RunIsValid(slot.row3, slot.column3))
         return false;
     const int32_t receiver = TacticsSlot_Receiver(slot);
     if (receiver < -1 || receiver >= TACTIC_SLOT_COUNT) return false;

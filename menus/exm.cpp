@@ -1,6 +1,7 @@
 // menus/exm.cpp: the stack of screens, their hotspot and animation pools, and the menu loop.
 #include "menus/exm.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/keyboard.h"
@@ -492,11 +493,18 @@ int32_t EXM_RunMenu()
     s_exm.hovered = -1;
     s_exm.dragData = nullptr;
     s_exm.releaseDelay = EXM_CLICK_RELEASE_PASSES;
+    const bool fromHandler = s_exm.depth > 0;
     EXM_MenuLoop();
     ForgetBar();
     ShrinkPool(&s_exm.hotspots, sizeof(MenuHotspot));
     ShrinkPool(&s_exm.animations, sizeof(MenuAnimation));
     ResetScreenSection(0);
+    // The screen beneath lost its hotspots and animations to the table: it is built afresh
+    // before its handler goes on, so that whatever code the handler answers finds it whole.
+    if (fromHandler) {
+        s_exm.rebuild = true;
+        Walk(EXM_CODE_NONE);
+    }
     return 0;
 }
 
@@ -509,6 +517,9 @@ int32_t EXM_PushAndRun(const MenuItem* table)
 int32_t EXM_MenuLoop()
 {
     if (!s_exm.active) return EXM_INACTIVE;
+    // A table run from a handler of the screen beneath it (EXM_PushAndRun) hands back to that
+    // handler once it is left, and the handler's own code decides what its screen does next.
+    const int32_t floor = std::max<int32_t>(s_exm.depth, 0);
     int32_t code = EXM_CODE_NONE;
     do {
         Walk(code);
@@ -522,10 +533,11 @@ int32_t EXM_MenuLoop()
             --s_exm.depth;
             s_exm.stack.count = s_exm.depth + 1;
             if (exitFn != nullptr) exitFn();
+            if (floor > 0 && s_exm.depth < floor) break;
             s_exm.rebuild = true;
             code = EXM_CODE_OVERLAY;
         }
-    } while (s_exm.depth >= 0);
+    } while (s_exm.depth >= floor);
     return code;
 }
 

@@ -175,9 +175,11 @@ void EXM_Shutdown();
 // During a walk, only notes the table as pending (pushed at the next wait pass).
 int32_t EXM_PushMenu(const MenuItem* table);
 int32_t EXM_RunMenu();  // runs the current entry until the stack is empty; 0
+// Run from a handler of a running screen, returns once the pushed table is left (the screen
+// beneath neither rebuilt nor left: the handler's code decides).
 int32_t EXM_PushAndRun(const MenuItem* table);
 // Runs the screen on top of the stack, and the ones below once it is left, until the stack is
-// empty; the last code.
+// empty, or for a table run from a handler, until it is left; the last code.
 int32_t EXM_MenuLoop();
 
 int32_t EXM_GetRebuildFlag();

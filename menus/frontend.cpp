@@ -33,6 +33,7 @@
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
+#include "menus/finances.h"
 #include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
 #include "menus/hotregion.h"
@@ -54,6 +55,7 @@
 #include "menus/office.h"
 #include "menus/pasttransfers.h"
 #include "menus/playercard.h"
+#include "menus/playerstats.h"
 #include "menus/reportscreen.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
@@ -389,7 +391,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(77, "Performance"),
     Screen(78, "Entr. Individuel"),
     Table(79, "Reste du Monde", RestOfWorld_Table),
-    Screen(80, "Statistiques"),
+    Table(80, "Statistiques", StatsScreen_Table),
     Table(81, "Statistiques du match", MatchStats_Table),
     Screen(82, "Historique Championnat"),
     Step(83, VideoOptions, "Options vid\xE9o"),
@@ -686,6 +688,8 @@ void FrontEndInit()
     ReportScreenInit();
     AnalysisTextInit();
     JobCentreInit();
+    FinancesInit();
+    StatsScreenInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -696,6 +700,8 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    StatsScreenUninit();
+    FinancesUninit();
     JobCentreUninit();
     AnalysisTextUninit();
     ReportScreenUninit();

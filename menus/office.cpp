@@ -20,6 +20,7 @@
 #include "game/textmess.h"
 #include "menus/dayscreen.h"
 #include "menus/exm.h"
+#include "menus/finances.h"
 #include "menus/frontend.h"
 #include "menus/joboffer.h"
 #include "menus/machine.h"
@@ -54,6 +55,7 @@ constexpr int32_t TEXT_TO_MATCH_DAY = 547;
 constexpr int32_t TEXT_NEW_SEASON = 765;
 constexpr int32_t TEXT_PLAY_MATCH = 552;
 constexpr int32_t TEXT_DEBUG = 1014;
+constexpr int32_t TEXT_FINANCES = 253;
 constexpr int32_t TEXT_NEXT_MATCH = 262;
 constexpr int32_t TEXT_HOME = 102;
 constexpr int32_t TEXT_AWAY = 103;
@@ -547,11 +549,31 @@ int32_t TeamSheets(MenuListEntry* entry)
     return LIST_CODE_REDRAW;
 }
 
+// The finances are the human's own: another club's, or none without a post, stay closed.
+bool FinancesOpen() { return FrontEnd_HumanHasPost() && SelectedClub() == HumanClub(); }
+
+int32_t OpenFinances(MenuListEntry*)
+{
+    if (!FinancesOpen()) return LIST_CODE_CLOSE;
+    EXM_PushAndRun(Finances_Table());
+    if (MenuOption != MENU_OPTION_OFFICE) return Leave(MenuOption);
+    return LIST_CODE_REDRAW;
+}
+
+// Entries are found by their label, so that entries added to the list move none of them.
+void EnableClubDataEntry(int32_t textNo, bool enabled)
+{
+    for (MenuListEntry* e = Office_ClubDataPopup(); e->type != LIST_END; ++e) {
+        if (e->label == textNo) e->flags = enabled ? LIST_ENABLED : 0;
+    }
+}
+
 void PrepareClubData(MenuListRecord*)
 {
-    MenuListEntry* popup = Office_ClubDataPopup();
-    popup[4].flags = VTW_GetClubController(SelectedClub()) != MANAGER_COMPUTER ? LIST_ENABLED : 0;
-    popup[8].flags = VTW_GetSeasonCounter() >= 1 ? LIST_ENABLED : 0;
+    const int32_t club = SelectedClub();
+    EnableClubDataEntry(2118, VTW_GetClubController(club) != MANAGER_COMPUTER);
+    EnableClubDataEntry(1482, VTW_GetSeasonCounter() >= 1);
+    EnableClubDataEntry(TEXT_FINANCES, FinancesOpen());
 }
 
 int32_t ChooseDivision(MenuListEntry* entry)
@@ -687,11 +709,17 @@ MenuListEntry* Office_CalendarPopup()
 MenuListEntry* Office_ClubDataPopup()
 {
     static MenuListEntry popup[] = {
-        MenuList_Title(2113, PrepareClubData), MenuList_Entry(2115, Statistic, 30),
-        MenuList_Entry(2116, Statistic, 29),   MenuList_Entry(2117, Statistic, 31),
-        MenuList_Entry(2118, Statistic, 61),   MenuList_Entry(2119, ToOption, 36),
-        MenuList_Entry(1216, ToOption, 27),    MenuList_Entry(2120, TeamSheets, 32),
-        MenuList_Entry(1482, ToOption, 82),    MenuList_End(),
+        MenuList_Title(2113, PrepareClubData),
+        MenuList_Entry(2115, Statistic, 30),
+        MenuList_Entry(2116, Statistic, 29),
+        MenuList_Entry(2117, Statistic, 31),
+        MenuList_Entry(2118, Statistic, 61),
+        MenuList_Entry(2119, ToOption, 36),
+        MenuList_Entry(1216, ToOption, 27),
+        MenuList_Entry(2120, TeamSheets, 32),
+        MenuList_Entry(1482, ToOption, 82),
+        MenuList_Entry(TEXT_FINANCES, OpenFinances),
+        MenuList_End(),
     };
     return popup;
 }

@@ -99,7 +99,7 @@ TEST_F(TacticsTest, AColourRampFromBlackEndsExactlyOnTheColour)
     EXPECT_EQ(table[3 * 31], 0);
 }
 
-TEST_F(TacticsTest, ARecordWithACellOffTheGridOrAStrayReceiverCannotBePlayed)
+TEST_F(TacticsTest, ARecordWithACellOffTheGridOrAStrayReceiverCannotBePlayedButARemovedRunCan)
 {
     TacticsRecord tactic;
     GetComputerTactics(&tactic, 3);
@@ -109,7 +109,13 @@ TEST_F(TacticsTest, ARecordWithACellOffTheGridOrAStrayReceiverCannotBePlayed)
     broken.slots[4].column3 = TACTIC_GRID_COLUMNS;
     EXPECT_FALSE(TacticsRecord_IsValid(broken));
     broken = tactic;
-    broken.slots[2].row2 = -1;
+    broken.slots[2].row2 = -1;  // half a removed run
+    EXPECT_FALSE(TacticsRecord_IsValid(broken));
+    broken.slots[2].column2 = -1;  // the whole run removed
+    broken.slots[3].row3 = -1;
+    broken.slots[3].column3 = -1;
+    EXPECT_TRUE(TacticsRecord_IsValid(broken));
+    broken.slots[3].column3 = 0;
     EXPECT_FALSE(TacticsRecord_IsValid(broken));
     broken = tactic;
     TacticsSlot_SetReceiver(&broken.slots[6], 11);

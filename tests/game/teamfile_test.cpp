@@ -64,6 +64,8 @@ protected:
 
 TEST_F(TeamFileTest, TheHumansTeamRoundTripsIntoBothFriendlyBlocks)
 {
+    CustomTactics[2].slots[5].row2 = -1;  // a run the manager removed
+    CustomTactics[2].slots[5].column2 = -1;
     ASSERT_EQ(SaveTeamFile(), 0);
     ASSERT_EQ(LoadTeamFile(0), 0);
     ASSERT_EQ(LoadTeamFile(1), 0);

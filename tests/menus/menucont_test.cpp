@@ -167,6 +167,16 @@ TEST_F(MenuHeader, TrainingIsOfferedOnlyWithTheClauseBeforeTheTrainingDay)
     EXPECT_FALSE(Enabled(TEXT_TRAINING));
 }
 
+TEST_F(MenuHeader, StatisticsAreOfferedOnlyToAManagerWithAPost)
+{
+    VTW_SetClubControl(0, MANAGER_HUMAN);
+    PrepareBar();
+    EXPECT_TRUE(Enabled(167));
+    VTW_SetClubControl(0, MANAGER_COMPUTER);
+    PrepareBar();
+    EXPECT_FALSE(Enabled(167));
+}
+
 TEST(MenuBarLoop, ThePointerAtTheTopOpensTheBarAndBelowItClosesIt)
 {
     ScopedMenuDisplay display(true);
