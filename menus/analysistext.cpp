@@ -10,6 +10,7 @@
 #include "game/squad.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/matchstats.h"
 #include "menus/menucont.h"
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
@@ -82,7 +83,7 @@ void AnalysisText_Build()
 int32_t AnalysisText_Ok()
 {
     MatchReportWord = 0;
-    if ((MatchReportFlags & MATCH_REPORT_IN_SEQUENCE) == 0) MenuOption = OPTION_PERFORMANCE;
+    if (!MatchStats_InSequence()) MenuOption = OPTION_PERFORMANCE;
     return EXM_CODE_LEAVE;
 }
 

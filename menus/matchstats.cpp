@@ -83,13 +83,6 @@ MatchFigures SummaryFigures()
     return f;
 }
 
-bool InSequence() { return (MatchReportFlags & MATCH_REPORT_IN_SEQUENCE) != 0; }
-
-const char* ClubName(int32_t club)
-{
-    return club >= 0 && club < CLUB_ID_COUNT ? VTW_FormatClubName(VTW_GetTeam(club)) : "";
-}
-
 void FormatTitle(int32_t row)
 {
     MatchStatsState& m = MatchStats;
@@ -97,8 +90,7 @@ void FormatTitle(int32_t row)
     if (row < 0) return;
     const int32_t home = VTW_GetFixtureHomeClub(row);
     const int32_t away = VTW_GetFixtureAwayClub(row);
-    std::snprintf(m.title, sizeof m.title, "%s %d - %d %s", ClubName(home),
-                  VTW_GetFixtureHomeGoals(row), VTW_GetFixtureAwayGoals(row), ClubName(away));
+    MatchStats_FormatScoreLine(row, m.title, sizeof m.title);
     KitDesign kit{};
     for (int32_t side = 0; side < 2; ++side) {
         GetTeamDesign(home, away, side, &kit);
@@ -134,7 +126,7 @@ void FormatFigures(const MatchFigures& f, int32_t row)
     if (f.manOfTheMatch >= 0) {
         std::snprintf(m.manOfTheMatch, sizeof m.manOfTheMatch, "%s (%s)",
                       VTW_FormatPersonName(f.manOfTheMatch),
-                      ClubName(VTW_GetPlayerClub(f.manOfTheMatch)));
+                      MatchStats_ClubName(VTW_GetPlayerClub(f.manOfTheMatch)));
     }
     std::snprintf(m.attendance, sizeof m.attendance, "%s",
                   VTW_FormatThousands(Fixture_GetAttendance(row)));
@@ -368,16 +360,17 @@ uint16_t MatchStats_PackColour(const KitColour& c)
 
 void MatchStats_Build()
 {
-    MenuCont_FormatTitle(InSequence() ? HEADER_RESTRICTED : HEADER_CLUB | HEADER_DATE);
+    MenuCont_FormatTitle(MatchStats_InSequence() ? HEADER_RESTRICTED : HEADER_CLUB | HEADER_DATE);
     if (EXM_GetRebuildFlag() == 0) return;
     MatchStatsState& m = MatchStats;
-    const int16_t fixture = static_cast<int16_t>(
-        MatchStats_ChooseFixture(GameState.currentClub, VTW_GetCurrentDay(), InSequence()));
+    const int16_t fixture = static_cast<int16_t>(MatchStats_ChooseFixture(
+        GameState.currentClub, VTW_GetCurrentDay(), MatchStats_InSequence()));
     m = {};
     m.fixture = fixture;
     FormatTitle(fixture);
     m.figures = fixture >= 0 && fixture == ReportFixture;
-    if (m.figures) FormatFigures(InSequence() ? DataBlockFigures() : SummaryFigures(), fixture);
+    if (m.figures)
+        FormatFigures(MatchStats_InSequence() ? DataBlockFigures() : SummaryFigures(), fixture);
 }
 
 int32_t MatchStats_TimeAnalysis()
@@ -398,7 +391,7 @@ int32_t MatchStats_Back()
 {
     MatchReportFlags |= MATCH_REPORT_DONE;
     MenuOption = MENU_OPTION_OFFICE;
-    if (!InSequence()) MatchReportFlags &= ~MATCH_REPORT_SIDE_CHOSEN;
+    if (!MatchStats_InSequence()) MatchReportFlags &= ~MATCH_REPORT_SIDE_CHOSEN;
     return EXM_CODE_LEAVE;
 }
 
@@ -506,4 +499,21 @@ const MenuItem* RestOfWorld_Table()
         MenuEndItem(nullptr, nullptr),
     };
     return table;
+}
+
+bool MatchStats_InSequence() { return (MatchReportFlags & MATCH_REPORT_IN_SEQUENCE) != 0; }
+
+const char* MatchStats_ClubName(int32_t club)
+{
+    return club >= 0 && club < CLUB_ID_COUNT ? VTW_FormatClubName(VTW_GetTeam(club)) : "";
+}
+
+void MatchStats_FormatScoreLine(int32_t row, char* out, size_t size)
+{
+    if (size == 0) return;
+    out[0] = '\0';
+    if (row < 0) return;
+    std::snprintf(out, size, "%s %d - %d %s", MatchStats_ClubName(VTW_GetFixtureHomeClub(row)),
+                  VTW_GetFixtureHomeGoals(row), VTW_GetFixtureAwayGoals(row),
+                  MatchStats_ClubName(VTW_GetFixtureAwayClub(row)));
 }

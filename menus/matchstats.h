@@ -3,6 +3,7 @@
 // clubs of the other countries of the world by country, two columns of eleven a page.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "game/ids.h"
@@ -45,6 +46,12 @@ struct RestOfWorldState {
     int16_t subtitle;  // text number
 };
 extern RestOfWorldState RestOfWorld;  // owned by MatchStats
+
+// Shared by the post-match screens: whether they run inside the post-match sequence, a club's
+// name ("" for no club), and a fixture's score line "home g - g away" ("" for row -1).
+bool MatchStats_InSequence();
+const char* MatchStats_ClubName(int32_t club);
+void MatchStats_FormatScoreLine(int32_t row, char* out, size_t size);
 
 void MatchStatsInit();
 void MatchStatsUninit();

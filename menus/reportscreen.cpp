@@ -14,6 +14,7 @@
 #include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/matchstats.h"
 #include "menus/menucont.h"
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
@@ -46,8 +47,6 @@ constexpr int32_t COLUMN_X[2] = {280, 360};
 constexpr int32_t INCIDENTS_Y = 74;
 
 MatchReportScreenState& R() { return MatchReportScreen; }
-
-bool InSequence() { return (MatchReportFlags & MATCH_REPORT_IN_SEQUENCE) != 0; }
 
 // Appends to a line within its width: what does not fit is cut.
 void Append(ReportLine& line, const char* text)
@@ -130,11 +129,6 @@ int32_t CountOf(const std::vector<LastMatchIncident>& list, int32_t side, int32_
     }));
 }
 
-const char* ClubName(int32_t club)
-{
-    return club >= 0 && club < CLUB_ID_COUNT ? VTW_FormatClubName(VTW_GetTeam(club)) : "";
-}
-
 void FormatHeading(int32_t row)
 {
     char competition[REPORT_TEXT_BYTES] = {};
@@ -164,7 +158,7 @@ void FormatManOfTheMatch(int32_t home, int32_t away)
         const int32_t person = LastMatchSummary[side].manOfTheMatch;
         if (person < 0) continue;
         std::snprintf(R().manOfTheMatch, sizeof R().manOfTheMatch, "%s (%s)",
-                      VTW_FormatPersonName(person), ClubName(side == 0 ? home : away));
+                      VTW_FormatPersonName(person), MatchStats_ClubName(side == 0 ? home : away));
     }
 }
 
@@ -250,15 +244,14 @@ void MatchReport_FillLines(const LastMatchIncident* list, int32_t count)
 
 void MatchReport_Init()
 {
-    MenuCont_FormatTitle(InSequence() ? HEADER_RESTRICTED : HEADER_CLUB | HEADER_DATE);
+    MenuCont_FormatTitle(MatchStats_InSequence() ? HEADER_RESTRICTED : HEADER_CLUB | HEADER_DATE);
     if (EXM_GetRebuildFlag() == 0) return;
     MatchReportScreen = {};
     const int32_t row = ReportFixture;
     if (row < 0) return;
     const int32_t home = VTW_GetFixtureHomeClub(row);
     const int32_t away = VTW_GetFixtureAwayClub(row);
-    std::snprintf(R().score, sizeof R().score, "%s %d - %d %s", ClubName(home),
-                  VTW_GetFixtureHomeGoals(row), VTW_GetFixtureAwayGoals(row), ClubName(away));
+    MatchStats_FormatScoreLine(row, R().score, sizeof R().score);
     std::snprintf(R().attendance, sizeof R().attendance, "%s",
                   VTW_FormatThousands(Fixture_GetAttendance(row)));
     FormatHeading(row);
@@ -271,7 +264,7 @@ int32_t MatchReport_Finish()
 {
     MatchReportFlags |= MATCH_REPORT_DONE;
     MatchReportFlags &= static_cast<uint8_t>(~MATCH_REPORT_SIDE_CHOSEN);
-    if (!InSequence()) MenuOption = MENU_OPTION_OFFICE;
+    if (!MatchStats_InSequence()) MenuOption = MENU_OPTION_OFFICE;
     return EXM_CODE_LEAVE;
 }
 
@@ -282,7 +275,7 @@ int32_t MatchReport_ShowGraphs()
     if ((MatchReportFlags & MATCH_REPORT_CATEGORY) == 0) MatchReportFlags |= 1 << 3;
     MatchReportPage = 1;
     MatchReportFlags &= static_cast<uint8_t>(~REPORT_OPENED_SUB_SCREEN);
-    if (!InSequence()) MenuOption = OPTION_GRAPHS;
+    if (!MatchStats_InSequence()) MenuOption = OPTION_GRAPHS;
     return EXM_CODE_LEAVE;
 }
 
@@ -290,7 +283,7 @@ int32_t MatchReport_ShowStats()
 {
     MatchReportPage = 0;
     MatchReportFlags &= static_cast<uint8_t>(~REPORT_OPENED_SUB_SCREEN);
-    if (!InSequence()) MenuOption = OPTION_MATCH_ANALYSIS;
+    if (!MatchStats_InSequence()) MenuOption = OPTION_MATCH_ANALYSIS;
     return EXM_CODE_LEAVE;
 }
 
