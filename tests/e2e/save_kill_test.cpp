@@ -1,0 +1,170 @@
+// tests/e2e/save_kill_test.cpp: the real program killed at random moments while it saves over a
+// slot, each time followed by a second run that must load the slot (the old game or the new one,
+// never neither), and the box shown when the save index can be neither read nor written.
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "generated/build_paths.h"
+#include "tests/support/frame_probe.h"
+#include "tests/support/front_end_script.h"
+#include "tests/support/png.h"
+#include "tests/support/support.h"
+
+namespace {
+
+// Overwrites slot 1 from the office, named "Nouveau", and comes back to the office.
+std::string ScriptSaveOverSlot1()
+{
+    return "move 320 2\nwait 20\nmove 30 10\nwait 20\nclick 60 32\nuntil option == 50 max 3000\n"
+           "wait 30\nclick 320 130\nwait 20\nclick 270 280\nwait 20\nkey Backspace 49\n"
+           "type Nouveau\nwait 20\nkey Enter\nuntil option == 3 max 3000\nwait 30\n";
+}
+
+bool AnySaveUnderWay(const std::string& folder)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename();
+        if (name.ends_with(".tmp") || name.ends_with(".new")) return true;
+    }
+    return false;
+}
+
+// Starts the program on `script` in `work` and kills it `delay` after its first save began; false
+// when it ended or never began to save within the time limit.
+bool KillDuringASave(const TempDir& work, const std::string& home, const std::string& script,
+                     std::chrono::microseconds delay)
+{
+    EXPECT_TRUE(WriteTextFile(work.Path("script.txt"), script));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 1);
+        dup2(quiet, 2);
+        if (chdir(work.Path().c_str()) != 0) _exit(127);
+        execl(PELLORAN_EXE, PELLORAN_EXE, "-headless", "-seed", "7", "-script", "script.txt",
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(30 * PELLORAN_TEST_TIME_SCALE);
+    bool began = false;
+    while (!began && std::chrono::steady_clock::now() < deadline
+           && waitpid(pid, nullptr, WNOHANG) == 0) {
+        began = AnySaveUnderWay(home + "/SaveData");
+        if (!began) std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    if (began) std::this_thread::sleep_for(delay);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return began;
+}
+
+std::set<std::string> FilesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.insert(entry.path().filename());
+    }
+    return names;
+}
+
+}  // namespace
+
+// Each run loads the slot and saves over it again and again; a kill lands inside one of those saves
+// (a save takes about 20 ms of its 40 ms window here). The next run's own recovery must leave the
+// slot loadable, holding the game as it was or the new one whole, with no stray files.
+TEST(SaveKill, KilledAtRandomMomentsOfASaveTheNextRunLoadsTheOldGameOrTheNewOne)
+{
+    TempHome home;
+    {
+        TempDir setup;
+        const ProgramResult made =
+            RunScriptIn(setup,
+                        ScriptToTitle() + SharedScript("new_career.txt")
+                            + SharedScript("save_slot1.txt") + ScriptQuitFromBar(),
+                        120);
+        ASSERT_EQ(made.exitCode, 0) << made.out << made.err;
+    }
+    const std::string folder = home.Path("SaveData");
+    const std::filesystem::path kept = home.Path() + ".kept";
+    std::filesystem::copy(folder, kept);
+
+    std::string saving = ScriptToTitle() + SharedScript("load_slot1.txt");
+    for (int i = 0; i < 8; ++i)
+        saving += ScriptSaveOverSlot1();
+    const std::string loading = ScriptToTitle() + SharedScript("load_slot1.txt")
+                                + "expect option == 3\n" + ScriptQuitFromBar();
+
+    // Fewer runs under the sanitizers, whose program takes three times as long to start.
+    const int runs = PELLORAN_TEST_TIME_SCALE > 1 ? 12 : 50;
+    std::mt19937 random(3434);
+    int oldGames = 0, newGames = 0;
+    for (int run = 0; run < runs; ++run) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::copy(kept, folder);
+        const std::string context = "run " + std::to_string(run);
+        TempDir work;
+        ASSERT_TRUE(
+            KillDuringASave(work, home.Path(), saving, std::chrono::microseconds(random() % 40000)))
+            << context << ": the program never began to save";
+
+        TempDir check;
+        const ProgramResult loaded = RunScriptIn(check, loading, 60);
+        ASSERT_EQ(loaded.exitCode, 0) << context << "\n" << loaded.out << loaded.err;
+        EXPECT_EQ(FilesIn(folder), (std::set<std::string>{"index.dat", "perm1", "save1"}))
+            << context;
+        // The slot's name tells the two apart: the game saved is the same day's.
+        (ReadTextFile(folder + "/index.dat").find("Nouveau") == std::string::npos ? oldGames
+                                                                                  : newGames) += 1;
+    }
+    std::filesystem::remove_all(kept);
+    std::printf("killed saves: %d runs, %d left the old game, %d the new one\n", runs, oldGames,
+                newGames);
+    // The window covers the save's steps on both sides of its commit.
+    EXPECT_GT(oldGames, 0);
+    EXPECT_GT(newGames, 0);
+}
+
+// A save index that can be neither read nor written again (a folder stands at its name and at the
+// name a damaged index is moved to): the save screen says so in a box, and once the box is
+// dismissed the screen is exactly the one a sound home shows.
+TEST(SaveKill, TheBoxOfAnIndexThatCannotBeRewrittenLeavesTheSaveScreenWhole)
+{
+    const std::string toSaveScreen = ScriptToTitle() + SharedScript("new_career.txt")
+                                     + "move 320 2\nwait 20\nmove 30 10\nwait 20\nclick 60 32\n"
+                                       "wait 100\ngrab box.png\nclick 300 462\n"
+                                       "until option == 50 max 3000\nwait 300\ngrab save.png\n";
+    PngImage screens[2];
+    for (const bool damaged : {false, true}) {
+        TempHome home;
+        if (damaged) {
+            std::filesystem::create_directories(home.Path("SaveData/index.dat/kept"));
+            std::filesystem::create_directories(home.Path("SaveData/index.bad/kept"));
+        }
+        TempDir work;
+        const ProgramResult run = RunScriptIn(work,
+                                              toSaveScreen
+                                                  + "click 600 460\n"
+                                                    "until option == 3 max 3000\n"
+                                                  + ScriptQuitFromBar(),
+                                              120);
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        screens[damaged] = GrabbedFrame(work, "save.png");
+        if (damaged) {
+            const PngImage box = GrabbedFrame(work, "box.png");
+            EXPECT_GT(ChangedPixels(box, screens[damaged], 120, 150, 400, 180), 400 * 180 / 2);
+        }
+    }
+    EXPECT_EQ(screens[true].rgb, screens[false].rgb);
+}
