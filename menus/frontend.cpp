@@ -32,6 +32,7 @@
 #include "menus/contracttalks.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
+#include "menus/debugscreen.h"
 #include "menus/exm.h"
 #include "menus/finances.h"
 #include "menus/fixturelist.h"
@@ -363,7 +364,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(49, "Charger une partie", LoadScreen),
     Table(50, "Enregistrer", SaveScreen),
     Step(51, LoadSavedGame, "Chargement"),
-    Screen(52, "Debug Screen"),
+    Table(52, "Debug Screen", DebugScreen_Table),
     Screen(53, "Configuration amicale"),
     Screen(54, "Match amical"),
     Screen(55, "Ralenti"),
@@ -691,6 +692,7 @@ void FrontEndInit()
     FinancesInit();
     StatsScreenInit();
     ResultsInit();
+    DebugScreenInit();
     DayScreenInit();
     NewsInit();
 }
@@ -699,6 +701,7 @@ void FrontEndUninit()
 {
     NewsUninit();
     DayScreenUninit();
+    DebugScreenUninit();
     ResultsUninit();
     StatsScreenUninit();
     FinancesUninit();
