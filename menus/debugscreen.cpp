@@ -122,7 +122,7 @@ TesterAction WaitForTesterKey()
     for (;;) {
         WaitMenuTick();
         for (const TesterKey& key : TESTER_KEYS) {
-            if (KeyIsDown(key.code) == 0) continue;
+            if (KeyWasPressed(key.code) == 0) continue;
             while (KeyIsDown(key.code) != 0)
                 WaitMenuTick();
             return key.action;

@@ -33,6 +33,8 @@
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
 #include "menus/debugscreen.h"
+#include "menus/devscreens.h"
+#include "menus/devsoak.h"
 #include "menus/exm.h"
 #include "menus/finances.h"
 #include "menus/fixturelist.h"
@@ -375,11 +377,11 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(60, "Analyse du match"),
     Screen(61, "Graphiques"),
     Table(62, "Rapport du match", MatchReport_Table),
-    Screen(63, "Calendrier du club"),
-    Screen(64, "Calendrier du club"),
-    Screen(65, "Calendrier du club"),
-    Screen(66, "Calendrier du club"),
-    Screen(67, "Calendrier du club"),
+    Table(63, "Money", DevMoney_Table),
+    Table(64, "Squads", DevSquads_Table),
+    Table(65, "Pick Team", DevPickTeam_Table),
+    Table(66, "Club", DevClubSheet_Table),
+    Table(67, "Fixtures/Soak", DevSoak_Table),
     Screen(68, "R\xE9putation du club"),
     Screen(69, "R\xE9putation de l'entra\xEEneur"),
     Table(70, "Liste r\xE9" "duite", Shortlist_Table),
@@ -600,6 +602,7 @@ void RegisterScriptValues()
     Negotiation_RegisterScriptValues();
     ContractTalks_RegisterScriptValues();
     SetPrice_RegisterScriptValues();
+    DevSoak_RegisterScriptValues();
     ScriptRegisterValue("calfirst", [] { return static_cast<int32_t>(ClubCalendar.first); });
     ScriptRegisterValue("calcount", [] { return static_cast<int32_t>(ClubCalendar.count); });
     ScriptRegisterValue("tablediv",
@@ -693,6 +696,8 @@ void FrontEndInit()
     StatsScreenInit();
     ResultsInit();
     DebugScreenInit();
+    DevScreensInit();
+    DevSoakInit();
     DayScreenInit();
     NewsInit();
 }
@@ -701,6 +706,8 @@ void FrontEndUninit()
 {
     NewsUninit();
     DayScreenUninit();
+    DevSoakUninit();
+    DevScreensUninit();
     DebugScreenUninit();
     ResultsUninit();
     StatsScreenUninit();
