@@ -499,7 +499,7 @@ void DrawPickColumn(int32_t x, int32_t first, int32_t count, int32_t (*clubAt)(i
 }
 
 int32_t DivisionClub(int32_t n) { return DivisionLists[s_dev.pickDivision][n]; }
-int32_t SecondHalfClub(int32_t n) { return OutsideClub((OutsideClubCount() + 1) / 2 + n); }
+int32_t SecondHalfClub(int32_t n) { return OutsideClub(DevPickTeam_OutsideColumn(0) + n); }
 
 void DrawPickTeam(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
@@ -509,24 +509,19 @@ void DrawPickTeam(int32_t, int32_t, int32_t, int32_t, int32_t)
     const int32_t inDivision = DivisionClubCount(s_dev.pickDivision);
     DrawPickColumn(30, s_dev.pickFirst, inDivision, DivisionClub);
     DrawArrows(200, 20, inDivision, PICK_ROWS, PickUp, PickDown);
-    const int32_t outside = OutsideClubCount(), firstHalf = (outside + 1) / 2;
+    const int32_t firstHalf = DevPickTeam_OutsideColumn(0);
     DrawPickColumn(230, s_dev.outsideFirst, firstHalf, OutsideClub);
-    DrawPickColumn(430, s_dev.outsideFirst, outside - firstHalf, SecondHalfClub);
+    DrawPickColumn(430, s_dev.outsideFirst, DevPickTeam_OutsideColumn(1), SecondHalfClub);
     DrawArrows(590, 20, firstHalf, PICK_ROWS, OutsideUp, OutsideDown);
 }
 
 // ---- The club sheet.
 
-struct SheetFigures {
-    int32_t bought[LINE_COUNT];
-    int32_t sold[LINE_COUNT];
-    int64_t paid;
-    int64_t received;
-};
+}  // namespace
 
-SheetFigures CountTransfers(int32_t club)
+DevSheetTransfers DevClubSheet_Transfers(int32_t club)
 {
-    SheetFigures f{};
+    DevSheetTransfers f{};
     for (int32_t n = 0; const TransferRecordRow* row = VTW_GetTransferRecord(n); ++n) {
         const bool bought = row->buyer == club, sold = row->seller == club;
         if (!bought && !sold) continue;
@@ -543,6 +538,8 @@ SheetFigures CountTransfers(int32_t club)
     }
     return f;
 }
+
+namespace {
 
 void DrawSheetLabel(int32_t y, int32_t text, int64_t value)
 {
@@ -563,7 +560,7 @@ void DrawClubSheet(int32_t, int32_t, int32_t, int32_t, int32_t)
     DrawDarkPanel(20, 50, 600, 150, PANEL_STRENGTH);
     int32_t counts[16];
     VTW_CountSquadAvailability(club, counts);
-    const SheetFigures f = CountTransfers(club);
+    const DevSheetTransfers f = DevClubSheet_Transfers(club);
     for (int32_t line = 0; line < LINE_COUNT; ++line)
         DrawText(200 + 70 * line, 56, DevText(DEV_LINE_FIRST + line), MENU_ALIGN_TR);
     const int32_t labels[] = {DEV_ABSENCE_FIRST, DEV_ABSENCE_FIRST + 1, DEV_ABSENCE_FIRST + 2,
@@ -737,10 +734,16 @@ int32_t DevPickTeam_Pick(int32_t club)
     return EXM_CODE_LEAVE;
 }
 
+int32_t DevPickTeam_OutsideColumn(int32_t column)
+{
+    const int32_t outside = OutsideClubCount(), firstHalf = (outside + 1) / 2;
+    return column == 0 ? firstHalf : outside - firstHalf;
+}
+
 int32_t DevPickTeam_ScrollOutside(bool down)
 {
-    const int32_t firstHalf = (OutsideClubCount() + 1) / 2;
-    return ScrollBy(&s_dev.outsideFirst, down ? PICK_ROWS : -PICK_ROWS, firstHalf, PICK_ROWS);
+    return ScrollBy(&s_dev.outsideFirst, down ? PICK_ROWS : -PICK_ROWS,
+                    DevPickTeam_OutsideColumn(0), PICK_ROWS);
 }
 
 void DevClubSheet_Init()

@@ -73,8 +73,19 @@ int32_t DevSquads_OpenClub(int32_t club);  // the current club, its squad screen
 // clubs outside the league scroll together by a page.
 void DevPickTeam_Init();
 int32_t DevPickTeam_Pick(int32_t club);
-int32_t DevPickTeam_ScrollOutside(bool down);
+// The clubs outside the league in the first (0) or second column: the first takes the odd one.
+int32_t DevPickTeam_OutsideColumn(int32_t column);
+int32_t DevPickTeam_ScrollOutside(bool down);  // the first column's count - 18 at most
 void DevClubSheet_Init();
+// The club sheet's transfers, from one walk over the records: players bought and sold per line
+// of the player, and the fees (loans move none).
+struct DevSheetTransfers {
+    int32_t bought[4];
+    int32_t sold[4];
+    int64_t paid;
+    int64_t received;
+};
+DevSheetTransfers DevClubSheet_Transfers(int32_t club);
 
 // The frame's items, included by each screen's table.
 const MenuItem* DevScreens_FrameTable();

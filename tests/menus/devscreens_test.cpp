@@ -13,6 +13,7 @@
 #include "game/records.h"
 #include "game/squad.h"
 #include "game/tables.h"
+#include "game/transfers.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "tests/support/screen_redraw.h"
@@ -168,4 +169,36 @@ TEST_F(DevScreensTest, TheWayBackSurvivesMovesBetweenTheScreensAndTheSquadScreen
     DevSavedOption = 3;
     DevScreens_Done(nullptr);
     EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE) << "from anywhere but the calendar: the office";
+}
+
+// The sheet's one walk over the transfer records agrees with the records' own sums; a loan counts
+// a player but no fee. "Pick Team" gives the odd club outside the league to its first column.
+TEST_F(DevScreensTest, TheSheetsTransfersAgreeWithTheRecordsAndPickTeamSplitsTheOthers)
+{
+    const int32_t buyer = DivisionLists[0][4], seller = DivisionLists[0][5];
+    const std::vector<int32_t> sold = MembersOf(seller);
+    ASSERT_GE(sold.size(), 3u);
+    Transfers_Add(seller, buyer, sold[0], 0, 1'500'000);
+    Transfers_Add(seller, buyer, sold[1], 0, 2'500'000);
+    Transfers_Add(seller, buyer, sold[2], TRANSFER_LOAN, 0);
+    for (const int32_t club : {buyer, seller, int32_t{DivisionLists[1][0]}}) {
+        const DevSheetTransfers f = DevClubSheet_Transfers(club);
+        int32_t paid = 0, received = 0, bought = 0, soldCount = 0;
+        VTW_SumClubTransfers(club, &paid, &received, &bought, &soldCount);
+        EXPECT_EQ(f.paid, paid) << club;
+        EXPECT_EQ(f.received, received) << club;
+        int32_t boughtLines = 0, soldLines = 0;
+        for (int32_t line = 0; line < 4; ++line) {
+            boughtLines += f.bought[line];
+            soldLines += f.sold[line];
+        }
+        EXPECT_EQ(boughtLines, club == buyer ? 3 : 0) << club;
+        EXPECT_EQ(soldLines, club == seller ? 3 : 0) << club;
+    }
+    EXPECT_EQ(DevClubSheet_Transfers(buyer).paid, 4'000'000);
+    EXPECT_EQ(DevClubSheet_Transfers(buyer).bought[VTW_GetPositionLine(sold[0])] > 0, true);
+
+    const int32_t first = DevPickTeam_OutsideColumn(0), second = DevPickTeam_OutsideColumn(1);
+    EXPECT_GT(first + second, 0);
+    EXPECT_TRUE(first == second || first == second + 1) << first << " and " << second;
 }
