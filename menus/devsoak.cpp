@@ -29,8 +29,8 @@ constexpr int32_t TEXT_HOME = 102;       // "D"
 constexpr int32_t TEXT_AWAY = 103;       // "E"
 constexpr int32_t TEXT_UNPLAYED = 152;   // "C"
 constexpr int32_t DEV_SOAK_UNTIL = 33, DEV_SOAK_MATCH_DAY = 34, DEV_SOAK_CUP = 35;
-constexpr int32_t DEV_SOAK_FOR = 36, DEV_WEEK = 37, DEV_WEEKS = 38, DEV_MATCH = 39;
-constexpr int32_t DEV_MATCHES = 40, DEV_FIXING_ON = 41, DEV_FIXING_OFF = 42;
+constexpr int32_t DEV_SOAK_FOR = 36, DEV_WEEK = 37, DEV_MATCH = 39;  // each plural follows
+constexpr int32_t DEV_FIXING_ON = 41, DEV_FIXING_OFF = 42;
 
 constexpr int32_t COLOUR_NORMAL = 0;
 constexpr int32_t COLOUR_HIGHLIGHT = 1;
@@ -197,6 +197,16 @@ void DrawNumber(int32_t x, int32_t y, int32_t value)
     DrawMenuString(x, y, Number2Str(value), MENU_ALIGN_TL);
 }
 
+// "Soak for" N "week"/"weeks" or "match"/"matches": the plural text follows the singular.
+void DrawCountRow(int32_t y, int16_t kind, int32_t count, int32_t singular, ClickFn click)
+{
+    SetDrawAttribute(1, RowColour(kind));
+    DrawMenuString(40, y, DevText(DEV_SOAK_FOR), MENU_ALIGN_TL);
+    DrawNumber(VALUE_X, y, count);
+    DrawMenuString(VALUE_X + 50, y, DevText(count == 1 ? singular : singular + 1), MENU_ALIGN_TL);
+    AddHotspot(VALUE_X, y, 160, 0, click);
+}
+
 void DrawTargetRows()
 {
     const int32_t y0 = TARGET_Y;
@@ -232,21 +242,8 @@ void DrawTargetRows()
     }
     AddHotspot(40, y2, 560, 0, CupClick);
 
-    const int32_t y3 = y2 + TARGET_PITCH;
-    SetDrawAttribute(1, RowColour(SOAK_WEEKS));
-    DrawMenuString(40, y3, DevText(DEV_SOAK_FOR), MENU_ALIGN_TL);
-    DrawNumber(VALUE_X, y3, DevSoak.weeks);
-    DrawMenuString(VALUE_X + 50, y3, DevText(DevSoak.weeks == 1 ? DEV_WEEK : DEV_WEEKS),
-                   MENU_ALIGN_TL);
-    AddHotspot(VALUE_X, y3, 160, 0, WeeksClick);
-
-    const int32_t y4 = y3 + TARGET_PITCH;
-    SetDrawAttribute(1, RowColour(SOAK_MATCHES));
-    DrawMenuString(40, y4, DevText(DEV_SOAK_FOR), MENU_ALIGN_TL);
-    DrawNumber(VALUE_X, y4, DevSoak.matches);
-    DrawMenuString(VALUE_X + 50, y4, DevText(DevSoak.matches == 1 ? DEV_MATCH : DEV_MATCHES),
-                   MENU_ALIGN_TL);
-    AddHotspot(VALUE_X, y4, 160, 0, MatchesClick);
+    DrawCountRow(y2 + TARGET_PITCH, SOAK_WEEKS, DevSoak.weeks, DEV_WEEK, WeeksClick);
+    DrawCountRow(y2 + 2 * TARGET_PITCH, SOAK_MATCHES, DevSoak.matches, DEV_MATCH, MatchesClick);
     SetDrawAttribute(1, COLOUR_NORMAL);
 }
 
