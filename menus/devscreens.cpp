@@ -576,9 +576,7 @@ void DrawClubSheet(int32_t, int32_t, int32_t, int32_t, int32_t)
     }
     DrawDarkPanel(20, 210, 600, 130, PANEL_STRENGTH);
     int64_t income = 0, spending = 0;
-    const ClubRecord* record = VTW_GetClubRecordPtr(club);
-    for (int32_t figure = 0; record != nullptr && figure < CLUB_FIG_COUNT; ++figure)
-        (figure < CLUB_FIG_FIRST_SPENDING ? income : spending) += record->figures[figure];
+    DevClubSheet_SeasonMoney(club, &income, &spending);
     DrawSheetLabel(216, DEV_FEES_PAID, f.paid);
     DrawSheetLabel(216 + ROW_H, DEV_FEES_RECEIVED, f.received);
     DrawSheetLabel(216 + 2 * ROW_H, DEV_WAGE_BILL, VTW_GetClubWageTotal(club, nullptr));
@@ -732,6 +730,14 @@ int32_t DevPickTeam_Pick(int32_t club)
     GameState.currentClub = static_cast<int16_t>(club);
     MenuOption = OPTION_DEV_CLUB_SHEET;
     return EXM_CODE_LEAVE;
+}
+
+void DevClubSheet_SeasonMoney(int32_t club, int64_t* income, int64_t* spending)
+{
+    *income = *spending = 0;
+    const ClubRecord* record = VTW_GetClubRecordPtr(club);
+    for (int32_t figure = 0; record != nullptr && figure < CLUB_FIG_COUNT; ++figure)
+        *(figure < CLUB_FIG_FIRST_SPENDING ? income : spending) += record->figures[figure];
 }
 
 int32_t DevPickTeam_OutsideColumn(int32_t column)

@@ -86,6 +86,8 @@ struct DevSheetTransfers {
     int64_t received;
 };
 DevSheetTransfers DevClubSheet_Transfers(int32_t club);
+// The season's income and expenditure: the sums of the club's income and spending figures.
+void DevClubSheet_SeasonMoney(int32_t club, int64_t* income, int64_t* spending);
 
 // The frame's items, included by each screen's table.
 const MenuItem* DevScreens_FrameTable();

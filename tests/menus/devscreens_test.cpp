@@ -198,6 +198,16 @@ TEST_F(DevScreensTest, TheSheetsTransfersAgreeWithTheRecordsAndPickTeamSplitsThe
     EXPECT_EQ(DevClubSheet_Transfers(buyer).paid, 4'000'000);
     EXPECT_EQ(DevClubSheet_Transfers(buyer).bought[VTW_GetPositionLine(sold[0])] > 0, true);
 
+    // The season's money: every income figure on one side, every spending figure on the other.
+    int64_t incomeBefore = 0, spendingBefore = 0, income = 0, spending = 0;
+    DevClubSheet_SeasonMoney(buyer, &incomeBefore, &spendingBefore);
+    Club_Book(buyer, CLUB_FIG_MISC_IN, 70'000);
+    Club_Book(buyer, CLUB_FIG_WIN_BONUSES, 30'000);
+    Club_Book(buyer, CLUB_FIG_MISC_OUT, 5'000);
+    DevClubSheet_SeasonMoney(buyer, &income, &spending);
+    EXPECT_EQ(income - incomeBefore, 70'000);
+    EXPECT_EQ(spending - spendingBefore, 35'000);
+
     const int32_t first = DevPickTeam_OutsideColumn(0), second = DevPickTeam_OutsideColumn(1);
     EXPECT_GT(first + second, 0);
     EXPECT_TRUE(first == second || first == second + 1) << first << " and " << second;
