@@ -27,11 +27,6 @@ struct CalendarState {
 
 CalendarState s_calendar;
 
-int32_t MonthDays(int32_t month, int32_t year)
-{
-    return month == FEBRUARY ? VTW_DaysInYear(year) - 337 : MONTH_DAYS[month];
-}
-
 // The calendar year of each month of the current season: August-December the first.
 int32_t YearOfMonth(int32_t month)
 {
@@ -41,6 +36,11 @@ int32_t YearOfMonth(int32_t month)
 }  // namespace
 
 int32_t VTW_DaysInYear(int32_t year) { return year % 4 == 0 ? 366 : 365; }
+
+int32_t Calendar_MonthDays(int32_t month, int32_t year)
+{
+    return month == FEBRUARY ? VTW_DaysInYear(year) - 337 : MONTH_DAYS[month];
+}
 
 int32_t Calendar_DaysInSeason(int32_t season)
 {
@@ -72,8 +72,8 @@ void VTW_SeasonDayToDate(int32_t day, int32_t* dayOfMonth, int32_t* month, int32
         FatalError("VTW_SeasonDayToDate(): day %d is outside the season", day);
     *weekday = Calendar_WeekdayOfDay(day);
     int32_t m = AUGUST;
-    while (day >= MonthDays(m, YearOfMonth(m))) {
-        day -= MonthDays(m, YearOfMonth(m));
+    while (day >= Calendar_MonthDays(m, YearOfMonth(m))) {
+        day -= Calendar_MonthDays(m, YearOfMonth(m));
         m = (m + 1) % 12;
     }
     *dayOfMonth = day + 1;
@@ -83,11 +83,11 @@ void VTW_SeasonDayToDate(int32_t day, int32_t* dayOfMonth, int32_t* month, int32
 int32_t VTW_DateToSeasonDay(int32_t dayOfMonth, int32_t month)
 {
     if (month < 0 || month >= 12 || dayOfMonth < 1
-        || dayOfMonth > MonthDays(month, YearOfMonth(month)))
+        || dayOfMonth > Calendar_MonthDays(month, YearOfMonth(month)))
         FatalError("VTW_DateToSeasonDay(): no date %d of month %d", dayOfMonth, month);
     int32_t day = dayOfMonth - 1;
     for (int32_t m = AUGUST; m != month; m = (m + 1) % 12) {
-        day += MonthDays(m, YearOfMonth(m));
+        day += Calendar_MonthDays(m, YearOfMonth(m));
     }
     return day;
 }

@@ -25,6 +25,7 @@ enum CalendarWeekday : int32_t {
 // 366 when the year is divisible by 4, else 365. A season has the days of its second year.
 int32_t VTW_DaysInYear(int32_t year);
 int32_t Calendar_DaysInSeason(int32_t season);               // season 0 is 1999/2000
+int32_t Calendar_MonthDays(int32_t month, int32_t year);     // month 0-11 of a calendar year
 int32_t Calendar_FirstWeekday(int32_t season);               // the weekday of its 1 August
 int32_t Calendar_WeekdayOfDay(int32_t day);                  // of a day of the current season
 int32_t Calendar_NextWeekday(int32_t day, int32_t weekday);  // the first such day from `day`

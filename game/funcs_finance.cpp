@@ -49,14 +49,25 @@ int32_t Figure(int32_t club, ClubFigure figure, const char* field)
 }
 
 // Sum and count of the wages of the club's squad; with `ownOnly` players on loan are left out.
+// A club of the game reads its members from the index rather than scanning every person.
 int64_t SquadWages(int32_t club, bool ownOnly, int32_t* count)
 {
     int64_t total = 0;
     *count = 0;
-    for (int32_t id = PERSON_FIRST_ORDINARY; id < DbPersonCount; ++id) {
-        if (!Squad_IsMember(id, club) || (ownOnly && VTW_GetPlayerOnLoan(id))) continue;
+    const auto add = [&](int32_t id) {
+        if (id < PERSON_FIRST_ORDINARY || (ownOnly && VTW_GetPlayerOnLoan(id))) return;
         total += VTW_GetPlayerWage(id);
         ++*count;
+    };
+    if (club >= 0 && club < CLUB_ID_COUNT) {
+        const int16_t* members = nullptr;
+        const int32_t n = Records_ClubMembers(club, &members);
+        for (int32_t k = 0; k < n; ++k)
+            add(members[k]);
+        return total;
+    }
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < DbPersonCount; ++id) {
+        if (Squad_IsMember(id, club)) add(id);
     }
     return total;
 }

@@ -24,6 +24,8 @@ uint16_t ChosenViewMode;
 uint32_t AutoRunMode;
 ExportedTeamBlock FriendlyTeamBlocks[2];
 
+void FixedScore_Set(int16_t on, int16_t home, int16_t away) { FixedScore = {on, home, away}; }
+
 namespace {
 
 struct MatchBlocksState {

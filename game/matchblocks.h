@@ -338,6 +338,8 @@ inline uint16_t& MatchReportWord = MatchReportState.word;
 inline uint8_t& MatchReportFlags = MatchReportState.flags;
 extern ShootOutSlot ShootOutList[SHOOT_OUT_SLOT_COUNT];
 extern FixedScoreRecord FixedScore;
+// The developer screens' way to fix the human's next match; the match day reads and clears it.
+void FixedScore_Set(int16_t on, int16_t home, int16_t away);
 extern uint16_t ChosenViewMode;  // VIEW_TEXT, VIEW_2D or VIEW_3D: the human's next match
 extern uint32_t AutoRunMode;     // 0 off, 1 the unattended run
 extern ExportedTeamBlock FriendlyTeamBlocks[2];

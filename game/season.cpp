@@ -441,6 +441,7 @@ int32_t VTW_SoakChecks()
     if (AutoRunMode == 0) return 0;
     // The empty target (the career's very first day) is none: the run then goes on until Escape.
     if (AutoRunTarget.stopDay == 0 && AutoRunTarget.stopSeason == 0) return 0;
+    if (AutoRunTarget.options & AUTORUN_UNCONDITIONAL) return 0;
     if (GameState.seasonCounter < AutoRunTarget.stopSeason
         || (GameState.seasonCounter == AutoRunTarget.stopSeason && DayNo < AutoRunTarget.stopDay))
         return 0;

@@ -163,6 +163,7 @@ struct AutoRunTargetRecord {
 enum : uint16_t {
     AUTORUN_CHECK_SQUADS = 1 << 0,    // fewer than 16 available players, a line without players
     AUTORUN_CHECK_BALANCES = 1 << 1,  // a balance below the division's floor
+    AUTORUN_UNCONDITIONAL = 1 << 2,   // no target stops the run: only Escape does
 };
 extern AutoRunTargetRecord AutoRunTarget;  // owned by Season
 
@@ -171,9 +172,9 @@ void Season_ResetCareer();  // the same without registering the saved blocks
 void Season_Uninit();
 
 // With AutoRunMode on: non-zero once today and the season have reached the target, which also
-// turns AutoRunMode off (never without a target: stop day and season both 0); the checks the
-// options ask for are logged on the general channel at level 1. The number of findings is kept for
-// tests in Season_SoakFindings.
+// turns AutoRunMode off (never without a target, stop day and season both 0, nor in an
+// unconditional run); the checks the options ask for are logged on the general channel at level
+// 1. The number of findings is kept for tests in Season_SoakFindings.
 int32_t VTW_SoakChecks();
 int32_t Season_SoakFindings();
 // The balance below which the soak check reports a club of the division.

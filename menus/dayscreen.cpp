@@ -711,9 +711,9 @@ void AdvanceToStop()
         MovePointer();
         EndDay();
         AdvanceStop = StopOnNewDay();
-        if (AutoRunMode != 0) VTW_SoakChecks();  // switches the run off at its target
         if (AutoRunMode != 0) {
-            if (KeyWasPressed(ESCAPE_KEY)) return;
+            // The target day ends the run there, not at the next match day after it.
+            if (VTW_SoakChecks() != 0 || KeyWasPressed(ESCAPE_KEY)) return;
             continue;
         }
         if (AdvanceStop == 1) return;

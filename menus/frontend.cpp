@@ -32,6 +32,9 @@
 #include "menus/contracttalks.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
+#include "menus/debugscreen.h"
+#include "menus/devscreens.h"
+#include "menus/devsoak.h"
 #include "menus/exm.h"
 #include "menus/finances.h"
 #include "menus/fixturelist.h"
@@ -363,7 +366,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(49, "Charger une partie", LoadScreen),
     Table(50, "Enregistrer", SaveScreen),
     Step(51, LoadSavedGame, "Chargement"),
-    Screen(52, "Debug Screen"),
+    Table(52, "Debug Screen", DebugScreen_Table),
     Screen(53, "Configuration amicale"),
     Screen(54, "Match amical"),
     Screen(55, "Ralenti"),
@@ -374,11 +377,11 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(60, "Analyse du match"),
     Screen(61, "Graphiques"),
     Table(62, "Rapport du match", MatchReport_Table),
-    Screen(63, "Calendrier du club"),
-    Screen(64, "Calendrier du club"),
-    Screen(65, "Calendrier du club"),
-    Screen(66, "Calendrier du club"),
-    Screen(67, "Calendrier du club"),
+    Table(63, "Money", DevMoney_Table),
+    Table(64, "Squads", DevSquads_Table),
+    Table(65, "Pick Team", DevPickTeam_Table),
+    Table(66, "Club", DevClubSheet_Table),
+    Table(67, "Fixtures/Soak", DevSoak_Table),
     Screen(68, "R\xE9putation du club"),
     Screen(69, "R\xE9putation de l'entra\xEEneur"),
     Table(70, "Liste r\xE9" "duite", Shortlist_Table),
@@ -599,6 +602,7 @@ void RegisterScriptValues()
     Negotiation_RegisterScriptValues();
     ContractTalks_RegisterScriptValues();
     SetPrice_RegisterScriptValues();
+    DevSoak_RegisterScriptValues();
     ScriptRegisterValue("calfirst", [] { return static_cast<int32_t>(ClubCalendar.first); });
     ScriptRegisterValue("calcount", [] { return static_cast<int32_t>(ClubCalendar.count); });
     ScriptRegisterValue("tablediv",
@@ -691,6 +695,9 @@ void FrontEndInit()
     FinancesInit();
     StatsScreenInit();
     ResultsInit();
+    DebugScreenInit();
+    DevScreensInit();
+    DevSoakInit();
     DayScreenInit();
     NewsInit();
 }
@@ -699,6 +706,9 @@ void FrontEndUninit()
 {
     NewsUninit();
     DayScreenUninit();
+    DevSoakUninit();
+    DevScreensUninit();
+    DebugScreenUninit();
     ResultsUninit();
     StatsScreenUninit();
     FinancesUninit();

@@ -19,6 +19,7 @@
 #include "game/textformat.h"
 #include "game/textmess.h"
 #include "menus/dayscreen.h"
+#include "menus/debugscreen.h"
 #include "menus/exm.h"
 #include "menus/finances.h"
 #include "menus/frontend.h"
@@ -819,6 +820,13 @@ int32_t Office_TitleSwitch(MenuHotspot*)
     return EXM_CODE_REDRAW;
 }
 
+int32_t Office_DebugHeader(MenuHotspot*)
+{
+    if (AutoRunMode == 0) return EXM_CODE_NONE;
+    MenuOption = OPTION_DEBUG_SCREEN;
+    return EXM_CODE_LEAVE;
+}
+
 int32_t Office_MoneySwitch(MenuHotspot*)
 {
     Office.moneySwitch = static_cast<uint32_t>(Rand() % 2);
@@ -878,6 +886,7 @@ const MenuItem* Office_Table()
         {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_texts.clubName), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x10, 320, 50, MENU_ALIGN_CENTRE, 0, MenuVariable(&s_texts.debugHeader), nullptr},
+        {0x1f, 240, 44, 160, 14, MenuNumber(-1), Office_DebugHeader},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawOffice), nullptr},
         {0x22, 0, 0, 1, 0, MenuAddress(&s_pageButtons), nullptr},
         {0x200c, 240, 408, 160, 30, MenuTextNo(453), ToSquad},

@@ -107,6 +107,8 @@ int32_t Office_ClubsDown(MenuHotspot* hotspot);
 int32_t Office_OffersUp(MenuHotspot* hotspot);
 int32_t Office_OffersDown(MenuHotspot* hotspot);
 int32_t Office_TitleSwitch(MenuHotspot* hotspot);  // counts a right click
+// The "Debug Screen" header, shown only while the unattended run is on, opens the debug screen.
+int32_t Office_DebugHeader(MenuHotspot* hotspot);
 int32_t Office_MoneySwitch(MenuHotspot* hotspot);
 int32_t Office_MoneyIn(MenuHotspot* hotspot);
 int32_t Office_MoneyOut(MenuHotspot* hotspot);

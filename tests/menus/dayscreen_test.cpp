@@ -503,3 +503,30 @@ TEST_F(DayLoop, LeavingTodaysMatchThroughTheMenuBarPlaysNoFixture)
 }
 
 }  // namespace
+
+// The target day ends the unattended run on that day, with the run switched off, rather than at
+// the next match day after it; an unconditional run ignores the target and ends only on Escape.
+TEST_F(DayLoop, TheUnattendedRunStopsOnItsTargetDayUnlessItIsUnconditional)
+{
+    HumanAtFirstLeagueRow(0, 3);
+    for (const uint16_t options : {uint16_t{0}, uint16_t{AUTORUN_UNCONDITIONAL}}) {
+        const int32_t target = VTW_GetCurrentDay() + 14;
+        AutoRunMode = 1;
+        AutoRunTarget = {static_cast<int16_t>(target),
+                         static_cast<int16_t>(GameState.seasonCounter), options};
+        Pilot pilot([&](Pilot& p) {
+            if (VTW_GetCurrentDay() > target + 3) p.Escape();
+        });
+        ScopedMenuScript script(pilot.Inputs());
+        AdvanceMode = ADVANCE_TO_MATCH_DAY;
+        Game_AdvanceLoop();
+        if (options == 0) {
+            EXPECT_EQ(VTW_GetCurrentDay(), target);
+            EXPECT_EQ(AutoRunMode, 0u);
+        } else {
+            EXPECT_GT(VTW_GetCurrentDay(), target + 3);
+            EXPECT_EQ(AutoRunMode, 1u);
+        }
+        EXPECT_FALSE(pilot.panelSeen) << options;
+    }
+}
