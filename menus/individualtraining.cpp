@@ -221,7 +221,8 @@ void DrawInjuries(int32_t, int32_t, int32_t, int32_t, int32_t)
     SetMenuFont(0);
     DrawMenuMessage(25, 80, TEXT_PLAYER_NAME, MENU_ALIGN_ML);
     DrawMenuMessage(300, 80, TEXT_INJURY, MENU_ALIGN_ML);
-    DrawMenuMessage(560, 80, TEXT_WEEKS, MENU_ALIGN_CENTRE);
+    // The weeks head is wider than its column: it ends at the screen's margin.
+    DrawMenuMessage(630, 80, TEXT_WEEKS, MENU_ALIGN_MR);
     int16_t injured[INJURY_ROWS];
     const int32_t count = InjuryList_Collect(injured);
     for (int32_t row = 0; row < count; ++row)
