@@ -161,8 +161,10 @@ std::array<int32_t, STAT_COUNT> SheetStats(int32_t player)
     std::array<int32_t, STAT_COUNT> stats{};
     for (int32_t k = 0; k < MATCH_ATTRIBUTE_COUNT; ++k)
         stats[MATCH_ATTRIBUTE_STAT[k]] = entry.attributes[k];
-    for (int32_t k = 0; k < MATCH_DISPLAY_SKILL_COUNT; ++k)
-        EXPECT_EQ(entry.displaySkills[k], stats[MATCH_DISPLAY_STAT[k]]) << k;
+    for (int32_t k = 0; k < MATCH_DISPLAY_SKILL_COUNT; ++k) {
+        const int32_t shown = entry.displaySkills[k];  // the packed entry binds no reference
+        EXPECT_EQ(shown, stats[MATCH_DISPLAY_STAT[k]]) << k;
+    }
     return stats;
 }
 
