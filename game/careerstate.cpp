@@ -34,7 +34,7 @@ constexpr auto kCareerResets = std::to_array<CareerResetRow>({
     {"match day",         MatchBlocks_ResetCareer},
     {"season",            Season_ResetCareer},
     {"shortlists",        ShortList_ResetCareer},
-    {"training schedule", Training_Init},
+    {"training schedule", Training_ResetCareer},
     {"player stats",      Player_DropStatCache},
     {"screens",           ResetScreens},
 });

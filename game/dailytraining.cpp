@@ -11,6 +11,7 @@
 #include "game/savegame.h"
 #include "game/season.h"
 #include "game/squad.h"
+#include "game/trainingschedule.h"
 
 TrainingBufferRecord TrainingBuffer;
 
@@ -207,6 +208,7 @@ void SyncTrainingBuffer()
     for (int32_t k = 0; k < squad.count; ++k) {
         if (SlotOf(squad.players[k]) < 0) TakeSlot(squad.players[k]);
     }
+    TrainingTable_Sync(squad.players, squad.count);
 }
 
 int32_t FindInTrainingBuffer(int32_t player)

@@ -12,6 +12,7 @@
 #include "game/matchday.h"
 #include "game/savegame.h"
 #include "game/statmodel.h"
+#include "game/trainingschedule.h"
 
 LastMatchIncident LastMatchIncidents[LAST_MATCH_INCIDENT_MAX];
 LastMatchSummaryRow LastMatchSummary[MATCH_SIDE_COUNT];
@@ -145,6 +146,7 @@ void MatchEntry_Fill(MatchPlayerEntry* entry, int32_t person, int32_t shirt)
     entry->hairStyle = static_cast<uint16_t>(VTW_GetPersonBits6to8(person));
     int32_t stats[STAT_COUNT];
     Player_GetStats(person, stats);
+    Training_ApplyEmphases(person, stats);
     for (int32_t k = 0; k < MATCH_ATTRIBUTE_COUNT; ++k) {
         entry->attributes[k] = static_cast<uint16_t>(stats[MATCH_ATTRIBUTE_STAT[k]]);
     }

@@ -70,7 +70,8 @@ bool DailyTraining_CheckSaved(const void* block);
 // synced in; without a post the buffer stays empty. At a new career, a new job and a new season.
 void InitTrainingBuffer();
 // Frees the slots of players who left the human's squad and gives each newcomer the first free
-// slot with preset 1 and his training value at entry; no free slot is fatal.
+// slot with preset 1 and his training value at entry; no free slot is fatal. The individual-
+// training table follows the same squad (TrainingTable_Sync).
 void SyncTrainingBuffer();
 int32_t FindInTrainingBuffer(int32_t player);  // the player's slot; a player not there is fatal
 // Periods a player needs to retrain to target 0-3 (a line) or 5-6 (a wing), at least 1.

@@ -1,16 +1,33 @@
 // game/trainingschedule.cpp: the team-training schedule and the individual-training table.
 #include "game/trainingschedule.h"
 
+#include <algorithm>
 #include <array>
+#include <numeric>
 
 #include "engine/fatal.h"
+#include "game/funcs.h"
+#include "game/savegame.h"
+#include "game/statmodel.h"
 
 TrainingEntry TrainingSchedule[TRAINING_ENTRIES];
 uint8_t TrainingCompact[TRAINING_COMPACT_BYTES];
 TrainingTableRow TrainingTable[TRAINING_TABLE_ROWS];
 bool TrainingFirstTime;
 
+// clang-format off
+const TrainingEmphasis TrainingEmphases[LINE_COUNT][TRAINING_EMPHASES] = {
+    {{1826, 0},  {1823, 10}, {1635, 9}},   // "Maniement" saves, "Aérien" power, "Réactions"
+    {{1636, 2},  {84, 14},   {935, 13}},   // "Timing" tackles, "Marquage" mental, "Interceptions"
+    {{958, 11},  {1683, 3},  {1637, 14}},  // "Niv. d'engagement" stamina, "Distribution" passes
+    {{1638, 4},  {1639, 8},  {1675, 5}},   // "Finition" shots, "Mouvement" speed, "Créativité"
+};
+// clang-format on
+
 namespace {
+
+constexpr int32_t SHARE_NEUTRAL = 33;  // the share that moves its stat by nothing
+constexpr int32_t SHARE_PER_POINT = 10;
 
 constexpr int32_t TRAINING_MAX = 100;
 
@@ -81,7 +98,30 @@ void Step(int32_t entry, bool up)
 
 }  // namespace
 
+int32_t RowOf(int32_t player)
+{
+    for (int32_t row = 0; row < TRAINING_TABLE_ROWS; ++row) {
+        if (TrainingTable[row].player == player) return row;
+    }
+    return -1;
+}
+
+bool SharesValid(const int16_t* shares)
+{
+    const auto inRange = [](int16_t share) { return share >= 0 && share <= 100; };
+    return std::all_of(shares, shares + TRAINING_EMPHASES, inRange)
+           && std::accumulate(shares, shares + TRAINING_EMPHASES, 0) == 100;
+}
+
 void Training_Init()
+{
+    SaveGame_RegisterBlock("TRNI", TrainingTable, sizeof TrainingTable, TrainingTable_CheckSaved);
+    Training_ResetCareer();
+}
+
+void Training_Uninit() { Training_ResetCareer(); }
+
+void Training_ResetCareer()
 {
     s_training = {};
     Training_SetDefaults();
@@ -89,8 +129,6 @@ void Training_Init()
     TrainingTable_Clear();
     TrainingFirstTime = true;
 }
-
-void Training_Uninit() { Training_Init(); }
 
 void Training_SetDefaults()
 {
@@ -142,3 +180,60 @@ void TrainingTable_Clear()
 
 void Training_StepUp(int32_t entry) { Step(entry, true); }
 void Training_StepDown(int32_t entry) { Step(entry, false); }
+
+void TrainingTable_Sync(const int16_t* squad, int32_t count)
+{
+    const int16_t* end = squad + count;
+    for (TrainingTableRow& row : TrainingTable) {
+        if (row.player >= 0 && std::find(squad, end, row.player) == end) row.player = -1;
+    }
+    for (const int16_t* player = squad; player != end; ++player) {
+        if (RowOf(*player) >= 0) continue;
+        const int32_t row = RowOf(-1);
+        if (row < 0) FatalError("TrainingTable_Sync(): table full");
+        TrainingTable[row] = {};
+        TrainingTable[row].player = *player;
+        std::copy_n(TRAINING_DEFAULT_SHARES, TRAINING_EMPHASES, TrainingTable[row].settings);
+    }
+}
+
+void TrainingTable_GetShares(int32_t player, int16_t shares[TRAINING_EMPHASES])
+{
+    const int32_t row = player >= 0 ? RowOf(player) : -1;
+    const int16_t* from = row >= 0 ? TrainingTable[row].settings : TRAINING_DEFAULT_SHARES;
+    std::copy_n(from, TRAINING_EMPHASES, shares);
+}
+
+void TrainingTable_SetShares(int32_t player, const int16_t shares[TRAINING_EMPHASES])
+{
+    const int32_t row = player >= 0 ? RowOf(player) : -1;
+    if (row < 0 || !SharesValid(shares)) return;
+    std::copy_n(shares, TRAINING_EMPHASES, TrainingTable[row].settings);
+}
+
+bool TrainingTable_CheckSaved(const void* block)
+{
+    const auto* rows = static_cast<const TrainingTableRow*>(block);
+    for (int32_t k = 0; k < TRAINING_TABLE_ROWS; ++k) {
+        const TrainingTableRow& row = rows[k];
+        if (row.player == -1) continue;
+        if (!SaveCheck_InRange(row.player, 0, PERSON_MAX - 1) || !SharesValid(row.settings))
+            return false;
+        for (int32_t other = 0; other < k; ++other) {
+            if (rows[other].player == row.player) return false;
+        }
+    }
+    return true;
+}
+
+void Training_ApplyEmphases(int32_t player, int32_t stats[])
+{
+    const int32_t row = player >= 0 ? RowOf(player) : -1;
+    const int32_t line = row >= 0 ? VTW_GetPositionLine(player) : LINE_COUNT;
+    if (line >= LINE_COUNT) return;
+    for (int32_t k = 0; k < TRAINING_EMPHASES; ++k) {
+        int32_t& stat = stats[TrainingEmphases[line][k].stat];
+        const int32_t shift = (TrainingTable[row].settings[k] - SHARE_NEUTRAL) / SHARE_PER_POINT;
+        stat = std::clamp(stat + shift, STAT_MIN, STAT_MAX);
+    }
+}

@@ -1,8 +1,11 @@
 // game/trainingschedule.h: the team-training schedule (percentage sliders in four groups of fixed
-// totals, kept in a 14-byte compact form) and the individual-training table.
+// totals, kept in a 14-byte compact form) and the individual-training table, whose rows keep each
+// squad player's three training emphases.
 #pragma once
 
 #include <cstdint>
+
+#include "game/ids.h"
 
 constexpr int32_t TRAINING_ENTRIES = 14;  // 13 in four groups, then the extra training
 constexpr int32_t TRAINING_EXTRA = 13;
@@ -21,8 +24,8 @@ struct TrainingEntry {
 };
 
 struct TrainingTableRow {
-    int16_t player;  // -1 free
-    int16_t settings[6];
+    int16_t player;       // -1 free
+    int16_t settings[6];  // 0-2 the shares of the three emphases, percent, summing to 100
 };
 #pragma pack(pop)
 
@@ -31,11 +34,13 @@ static_assert(sizeof(TrainingTableRow) == 14);
 
 extern TrainingEntry TrainingSchedule[TRAINING_ENTRIES];     // not saved with the game
 extern uint8_t TrainingCompact[TRAINING_COMPACT_BYTES];      // G1, G4, G2, G3, extra
-extern TrainingTableRow TrainingTable[TRAINING_TABLE_ROWS];  // one row per squad player
+extern TrainingTableRow TrainingTable[TRAINING_TABLE_ROWS];  // saved with the game as "TRNI"
 extern bool TrainingFirstTime;  // the grid screen applies the defaults on its first build ever
 
-void Training_Init();    // the defaults, an empty table, the first-time mark set
-void Training_Uninit();  // the same; safe twice
+// Registers the table with the saved game, then Training_ResetCareer.
+void Training_Init();
+void Training_Uninit();       // the reset; safe twice
+void Training_ResetCareer();  // the defaults, an empty table, the first-time mark set
 
 // Every group entry at its place and default (G1 75 x 4; G2, G3, G4 67, 67, 66; extra 50),
 // unlocked; the first-time mark cleared.
@@ -45,6 +50,31 @@ void Training_StoreSchedule();  // the compact form from the entries' values
 // defaults instead.
 void Training_LoadSchedule();
 void TrainingTable_Clear();  // every row's player -1
+
+// The three emphases of a line's individual training: the name of each and the stat (0-14) that
+// it moves in the player's matches.
+constexpr int32_t TRAINING_EMPHASES = 3;
+struct TrainingEmphasis {
+    int16_t textNo;
+    int8_t stat;
+};
+extern const TrainingEmphasis TrainingEmphases[LINE_COUNT][TRAINING_EMPHASES];
+constexpr int16_t TRAINING_DEFAULT_SHARES[TRAINING_EMPHASES] = {40, 30, 30};
+
+// Frees the rows of players who are not among the `count` squad players and gives each squad
+// player without a row the first free one, with the default shares. No free row left is fatal
+// ("TrainingTable_Sync(): table full"): the training buffer refuses a 33rd player first.
+void TrainingTable_Sync(const int16_t* squad, int32_t count);
+// The player's shares; the defaults for a player without a row.
+void TrainingTable_GetShares(int32_t player, int16_t shares[TRAINING_EMPHASES]);
+// Nothing for a player without a row or shares outside 0-100 that do not sum to 100.
+void TrainingTable_SetShares(int32_t player, const int16_t shares[TRAINING_EMPHASES]);
+// The saved table's check: player ids -1 or a person, none twice, and every used row's shares
+// within 0-100 summing to 100.
+bool TrainingTable_CheckSaved(const void* block);
+// Moves the player's three emphasised stats (of the 22 in `stats`) by (share - 33) / 10 each,
+// truncated, kept within 10-99: the defaults change nothing.
+void Training_ApplyEmphases(int32_t player, int32_t stats[]);
 
 // One point up or down for entry i, taken from (or given to) the next unlocked partner of its
 // group that can give (or take) it, so a group's total never changes; nothing when none can.

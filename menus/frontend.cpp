@@ -40,6 +40,7 @@
 #include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
 #include "menus/hotregion.h"
+#include "menus/individualtraining.h"
 #include "menus/jobcentre.h"
 #include "menus/joboffer.h"
 #include "menus/kits.h"
@@ -392,7 +393,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(75, "Liste discipline"),
     Screen(76, "Liste des performances moyennes"),
     Screen(77, "Performance"),
-    Screen(78, "Entr. Individuel"),
+    Table(78, "Entr. Individuel", IndividualTraining_Table),
     Table(79, "Reste du Monde", RestOfWorld_Table),
     Table(80, "Statistiques", StatsScreen_Table),
     Table(81, "Statistiques du match", MatchStats_Table),
@@ -611,6 +612,7 @@ void RegisterScriptValues()
     ScriptRegisterValue("fixday", [] { return static_cast<int32_t>(FixtureList.shownDay); });
     ScriptRegisterValue("fixmode", [] { return static_cast<int32_t>(FixtureList.mode); });
     ScriptRegisterValue("fixrows", [] { return static_cast<int32_t>(FixtureList.dayCount); });
+    ScriptRegisterValue("retrainleft", TrainingProgramme_RetrainLeft);
 }
 
 // The match view brings a display of its own up, so the front end's comes down around it.
@@ -687,6 +689,7 @@ void FrontEndInit()
     ShortlistScreenInit();
     TrainingProgrammeInit();
     TeamTrainingInit();
+    IndividualTrainingInit();
     PastTransfersInit();
     MatchStatsInit();
     ReportScreenInit();
@@ -719,6 +722,7 @@ void FrontEndUninit()
     PastTransfersUninit();
     ShortlistScreenUninit();
     TrainingProgrammeUninit();
+    IndividualTrainingUninit();
     TeamTrainingUninit();
     StaffChoiceUninit();
     ContractTalksUninit();

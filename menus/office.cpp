@@ -23,6 +23,7 @@
 #include "menus/exm.h"
 #include "menus/finances.h"
 #include "menus/frontend.h"
+#include "menus/individualtraining.h"
 #include "menus/joboffer.h"
 #include "menus/machine.h"
 #include "menus/menubar.h"
@@ -57,6 +58,7 @@ constexpr int32_t TEXT_NEW_SEASON = 765;
 constexpr int32_t TEXT_PLAY_MATCH = 552;
 constexpr int32_t TEXT_DEBUG = 1014;
 constexpr int32_t TEXT_FINANCES = 253;
+constexpr int32_t TEXT_INJURY_LIST = 841;
 constexpr int32_t TEXT_NEXT_MATCH = 262;
 constexpr int32_t TEXT_HOME = 102;
 constexpr int32_t TEXT_AWAY = 103;
@@ -550,16 +552,22 @@ int32_t TeamSheets(MenuListEntry* entry)
     return LIST_CODE_REDRAW;
 }
 
-// The finances are the human's own: another club's, or none without a post, stay closed.
-bool FinancesOpen() { return FrontEnd_HumanHasPost() && SelectedClub() == HumanClub(); }
+// The finances and the injury list are the human's own: another club's, or none without a
+// post, stay closed.
+bool OwnClubDataOpen() { return FrontEnd_HumanHasPost() && SelectedClub() == HumanClub(); }
 
-int32_t OpenFinances(MenuListEntry*)
+// Runs one of the human's own club tables over the office: left for another option, the office
+// leaves too, else it is built again.
+int32_t OpenOwnClubData(const MenuItem* table)
 {
-    if (!FinancesOpen()) return LIST_CODE_CLOSE;
-    EXM_PushAndRun(Finances_Table());
+    if (!OwnClubDataOpen()) return LIST_CODE_CLOSE;
+    EXM_PushAndRun(table);
     if (MenuOption != MENU_OPTION_OFFICE) return Leave(MenuOption);
     return LIST_CODE_REDRAW;
 }
+
+int32_t OpenFinances(MenuListEntry*) { return OpenOwnClubData(Finances_Table()); }
+int32_t OpenInjuryList(MenuListEntry*) { return OpenOwnClubData(InjuryList_Table()); }
 
 // Entries are found by their label, so that entries added to the list move none of them.
 void EnableClubDataEntry(int32_t textNo, bool enabled)
@@ -574,7 +582,8 @@ void PrepareClubData(MenuListRecord*)
     const int32_t club = SelectedClub();
     EnableClubDataEntry(2118, VTW_GetClubController(club) != MANAGER_COMPUTER);
     EnableClubDataEntry(1482, VTW_GetSeasonCounter() >= 1);
-    EnableClubDataEntry(TEXT_FINANCES, FinancesOpen());
+    EnableClubDataEntry(TEXT_INJURY_LIST, OwnClubDataOpen());
+    EnableClubDataEntry(TEXT_FINANCES, OwnClubDataOpen());
 }
 
 int32_t ChooseDivision(MenuListEntry* entry)
@@ -719,6 +728,7 @@ MenuListEntry* Office_ClubDataPopup()
         MenuList_Entry(1216, ToOption, 27),
         MenuList_Entry(2120, TeamSheets, 32),
         MenuList_Entry(1482, ToOption, 82),
+        MenuList_Entry(TEXT_INJURY_LIST, OpenInjuryList),
         MenuList_Entry(TEXT_FINANCES, OpenFinances),
         MenuList_End(),
     };

@@ -15,6 +15,7 @@
 #include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/individualtraining.h"
 #include "menus/machine.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
@@ -39,7 +40,6 @@ constexpr int32_t TEXT_FOOT = 35;              // + foot 1-3
 constexpr int32_t POSITION_ICON = 89;          // + line 0-3
 constexpr int32_t HIGHLIGHT = 4;               // icon offset of an activity's highlighted variant
 constexpr int32_t OPTION_TEAM_TRAINING = 22;
-constexpr int32_t OPTION_INDIVIDUAL_TRAINING = 78;
 constexpr int32_t MAX_RETRAIN_PERIODS = 52;
 constexpr uint16_t PLAYER_ORDER = 6;
 constexpr int32_t ROWS_TOP = 80;
@@ -501,6 +501,16 @@ void TrainingProgramme_SortWeeks()
         SortWeek(week);
     for (uint16_t* week : TrainingBuffer.presets)
         SortWeek(week);
+}
+
+int32_t TrainingProgramme_RetrainLeft()
+{
+    for (int32_t slot = 0; slot < TRAIN_SLOTS; ++slot) {
+        if (TrainingBuffer.slotPlayer[slot] >= 0
+            && TrainingBuffer.retrainTarget[slot] != TRAIN_NO_RETRAIN)
+            return TrainingBuffer.retrainRemaining[slot];
+    }
+    return -1;
 }
 
 const MenuItem* TrainingProgramme_Table()

@@ -43,6 +43,8 @@ int32_t TrainingProgramme_ClickPlayer(int32_t row);
 int32_t TrainingProgramme_PageDown();
 int32_t TrainingProgramme_PageUp();  // 1 at the top
 void TrainingProgramme_SortWeeks();  // every programme and preset in ascending code order
+// The periods left of the first slot in retraining, -1 when nobody retrains (for scripts).
+int32_t TrainingProgramme_RetrainLeft();
 
 const MenuItem* TrainingProgramme_Table();  // option 23
 

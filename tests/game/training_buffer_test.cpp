@@ -1,17 +1,25 @@
-// tests/game/training_buffer_test.cpp: the human's training plan: slots that follow his squad
-// through transfers, the presets a newcomer starts on, and the length of a retraining.
+// tests/game/training_buffer_test.cpp: the human's training plan: slots and individual rows that
+// follow his squad through transfers, the presets a newcomer starts on, the length of a
+// retraining, and the emphases in his team sheet and his saved games.
 #include <algorithm>
+#include <array>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
+#include "game/matchblocks.h"
 #include "game/records.h"
+#include "game/savegame.h"
 #include "game/season.h"
 #include "game/squad.h"
+#include "game/statmodel.h"
+#include "game/trainingschedule.h"
 #include "game/world.h"
 #include "tests/support/game_world.h"
+#include "tests/support/support.h"
 
 namespace {
 
@@ -24,6 +32,7 @@ protected:
         NewGameForTest(0, 21);
         VTW_SetClubControl(HUMAN_CLUB, MANAGER_HUMAN);
         GameState.humanClub = HUMAN_CLUB;
+        Training_Init();
         VTW_InitTrainingBuffer();
     }
     ScopedWorld m_world;
@@ -36,6 +45,23 @@ int32_t SlotsTaken()
     for (const int16_t player : TrainingBuffer.slotPlayer)
         taken += player >= 0;
     return taken;
+}
+
+int32_t RowOf(int32_t player)
+{
+    for (int32_t row = 0; row < TRAINING_TABLE_ROWS; ++row) {
+        if (TrainingTable[row].player == player) return row;
+    }
+    return -1;
+}
+
+void ExpectDefaultShares(int32_t player)
+{
+    const int32_t row = RowOf(player);
+    ASSERT_GE(row, 0) << player;
+    EXPECT_TRUE(std::equal(TRAINING_DEFAULT_SHARES, TRAINING_DEFAULT_SHARES + TRAINING_EMPHASES,
+                           TrainingTable[row].settings))
+        << player;
 }
 
 int32_t FirstPlayerOf(int32_t club)
@@ -59,6 +85,7 @@ TEST_F(TrainingBufferTest, ANewCareerGivesEverySquadPlayerPresetOneAndFollowsTra
         EXPECT_EQ(TrainingBuffer.retrainTarget[slot], TRAIN_NO_RETRAIN);
         for (int32_t period = 0; period < TRAIN_PERIODS; ++period)
             EXPECT_EQ(TrainingBuffer.programme[slot][period], preseason[period]);
+        ExpectDefaultShares(player);
     }
     EXPECT_EQ(TrainingBuffer.presets[3][6], TRAIN_PHYSICAL);
     EXPECT_EQ(TrainingBuffer.presets[0][0], TRAIN_REST);
@@ -66,7 +93,10 @@ TEST_F(TrainingBufferTest, ANewCareerGivesEverySquadPlayerPresetOneAndFollowsTra
     // One leaves, one arrives: the market syncs the buffer both times.
     const int32_t leaving = SquadList.players[0];
     TrainingBuffer.retrainTarget[FindInTrainingBuffer(leaving)] = 3;
+    const int16_t emphasised[TRAINING_EMPHASES] = {100, 0, 0};
+    TrainingTable_SetShares(leaving, emphasised);
     Market_Release(leaving);
+    EXPECT_EQ(RowOf(leaving), -1);
     const int32_t newcomer = FirstPlayerOf(HUMAN_CLUB + 1);
     const int32_t moved = Market_MovePlayer(newcomer, HUMAN_CLUB, 0, false, 100, 12);
     ASSERT_GE(moved, 0);
@@ -78,6 +108,10 @@ TEST_F(TrainingBufferTest, ANewCareerGivesEverySquadPlayerPresetOneAndFollowsTra
     const int32_t slot = FindInTrainingBuffer(moved);
     EXPECT_EQ(TrainingBuffer.programme[slot][0], TRAIN_PHYSICAL);
     EXPECT_EQ(TrainingBuffer.retrainTarget[slot], TRAIN_NO_RETRAIN);
+    ExpectDefaultShares(moved);  // the row the leaver freed, his shares gone
+    EXPECT_EQ(std::count_if(std::begin(TrainingTable), std::end(TrainingTable),
+                            [](const TrainingTableRow& row) { return row.player >= 0; }),
+              SlotsTaken());
     EXPECT_DEATH(FindInTrainingBuffer(leaving), "player not in training buffer \\(After init\\)");
 }
 
@@ -116,6 +150,92 @@ TEST_F(TrainingBufferTest, RetrainDurationGrowsWithAgeAndDistanceAndIsAtLeastOne
         DbPlayers[player].position = static_cast<uint8_t>(c.position);
         EXPECT_EQ(RetrainDuration(player, c.target), c.periods)
             << "age " << c.age << " position " << c.position << " target " << c.target;
+    }
+}
+
+// A player's team-sheet words, by stat.
+std::array<int32_t, STAT_COUNT> SheetStats(int32_t player)
+{
+    MatchPlayerEntry entry;
+    MatchEntry_Fill(&entry, player, 1);
+    std::array<int32_t, STAT_COUNT> stats{};
+    for (int32_t k = 0; k < MATCH_ATTRIBUTE_COUNT; ++k)
+        stats[MATCH_ATTRIBUTE_STAT[k]] = entry.attributes[k];
+    for (int32_t k = 0; k < MATCH_DISPLAY_SKILL_COUNT; ++k) {
+        const int32_t shown = entry.displaySkills[k];  // the packed entry binds no reference
+        EXPECT_EQ(shown, stats[MATCH_DISPLAY_STAT[k]]) << k;
+    }
+    return stats;
+}
+
+TEST_F(TrainingBufferTest, EmphasesMoveTheirThreeStatsInTheTeamSheet)
+{
+    struct Case {
+        int32_t position;
+        int16_t shares[TRAINING_EMPHASES];
+        int32_t stats[TRAINING_EMPHASES];
+        int32_t moves[TRAINING_EMPHASES];
+    };
+    const Case cases[] = {
+        {11, {100, 0, 0}, {4, 8, 5}, {6, -3, -3}},   // forward: shots, speed, dribbling
+        {11, {40, 30, 30}, {4, 8, 5}, {0, 0, 0}},    // the newcomer's shares move nothing
+        {0, {0, 0, 100}, {0, 10, 9}, {-3, -3, 6}},   // goalkeeper: saves, power, agility
+        {2, {50, 50, 0}, {2, 14, 13}, {1, 1, -3}},   // defender: tackles, mental, vision
+        {7, {0, 100, 0}, {11, 3, 14}, {-3, 6, -3}},  // midfielder: stamina, passes, mental
+    };
+    const int32_t player = FirstPlayerOf(HUMAN_CLUB);
+    const int32_t outsider = FirstPlayerOf(HUMAN_CLUB + 1);
+    for (const Case& c : cases) {
+        DbPlayers[player].position = static_cast<uint8_t>(c.position);
+        const int16_t neutral[TRAINING_EMPHASES] = {33, 33, 34};
+        TrainingTable_SetShares(player, neutral);
+        const std::array<int32_t, STAT_COUNT> before = SheetStats(player);
+        TrainingTable_SetShares(player, c.shares);
+        std::array<int32_t, STAT_COUNT> expected = before;
+        for (int32_t k = 0; k < TRAINING_EMPHASES; ++k)
+            expected[c.stats[k]] = std::clamp(before[c.stats[k]] + c.moves[k], 10, 99);
+        EXPECT_EQ(SheetStats(player), expected) << "position " << c.position;
+    }
+    // Another club's player has no row: his sheet is his stats.
+    int32_t stats[STAT_COUNT];
+    Player_GetStats(outsider, stats);
+    EXPECT_TRUE(std::equal(stats, stats + STAT_COUNT, SheetStats(outsider).begin()));
+}
+
+TEST_F(TrainingBufferTest, TheEmphasesComeBackFromASaveAndCraftedRowsAreRefused)
+{
+    TempHome home;
+    const int32_t player = FirstPlayerOf(HUMAN_CLUB);
+    const int32_t other = SquadList.players[1];
+    const int16_t emphasised[TRAINING_EMPHASES] = {10, 80, 10};
+    TrainingTable_SetShares(player, emphasised);
+    ASSERT_EQ(SaveGame(1), SAVEGAME_OK);
+    TrainingTable_Clear();
+    ASSERT_EQ(LoadGame(1), SAVEGAME_OK);
+    int16_t shares[TRAINING_EMPHASES];
+    TrainingTable_GetShares(player, shares);
+    EXPECT_TRUE(std::equal(shares, shares + TRAINING_EMPHASES, emphasised));
+
+    struct Case {
+        int16_t player;
+        int16_t shares[TRAINING_EMPHASES];
+        const char* what;
+    };
+    const Case cases[] = {
+        {-2, {40, 30, 30}, "a player id below -1"},
+        {PERSON_MAX, {40, 30, 30}, "a player id past the persons"},
+        {static_cast<int16_t>(other), {40, 30, 30}, "a player with two rows"},
+        {-1, {7, 7, 7}, "nothing: a free row's settings are never read"},
+        {5, {60, 30, 30}, "shares summing to 120"},
+        {5, {110, -10, 0}, "shares out of 0-100 summing to 100"},
+    };
+    const int32_t row = RowOf(player);
+    for (const Case& c : cases) {
+        ASSERT_EQ(LoadGame(1), SAVEGAME_OK);
+        TrainingTable[row].player = c.player;
+        std::copy_n(c.shares, TRAINING_EMPHASES, TrainingTable[row].settings);
+        ASSERT_EQ(SaveGame(2), SAVEGAME_OK);
+        EXPECT_EQ(LoadGame(2), c.player == -1 ? SAVEGAME_OK : SAVEGAME_DAMAGED) << c.what;
     }
 }
 

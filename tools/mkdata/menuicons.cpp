@@ -518,7 +518,46 @@ void PaintPitchSide(MkCanvas& c, int32_t) { Pitch(c, GRASS, LINE, 5, false); }
 void PaintPitchDay(MkCanvas& c, int32_t) { Pitch(c, GRASS, LINE, 8, true); }
 void PaintPitchNight(MkCanvas& c, int32_t) { Pitch(c, {28, 80, 60}, {250, 250, 200}, 8, true); }
 void PaintPitchSmall(MkCanvas& c, int32_t) { Pitch(c, GRASS, LINE, 5, true); }
-void PaintPitchDiagram(MkCanvas& c, int32_t) { Pitch(c, {40, 110, 60}, LINE, 4, true); }
+// The individual-training pitch seen from its side: the own goal bottom left, the opponents' top
+// right, so that the thirty position spots drawn over it (six rows from the own goal, five
+// columns across) fall on it. A point of the pitch is a spot row and column, which may be
+// fractions.
+MkPoint DiagramPoint(float row, float column)
+{
+    return {76 + row * 23.6f - column * 15.25f, 102 - row * 10.4f - column * 11.0f};
+}
+
+void DiagramLine(MkCanvas& c, float r0, float c0, float r1, float c1)
+{
+    const MkPoint a = DiagramPoint(r0, c0), b = DiagramPoint(r1, c1);
+    c.Line(a.x, a.y, b.x, b.y, 1.2f, LINE);
+}
+
+void PaintPitchDiagram(MkCanvas& c, int32_t)
+{
+    constexpr float kNear = -0.45f, kFar = 5.45f, kLeft = -0.45f, kRight = 4.45f;
+    constexpr int32_t kStripes = 10;
+    for (int32_t k = 0; k < kStripes; ++k) {
+        const float r0 = kNear + (kFar - kNear) * k / kStripes;
+        const float r1 = kNear + (kFar - kNear) * (k + 1) / kStripes;
+        const MkRgb grass = k % 2 ? MkScale(GRASS, 1.12f) : GRASS;
+        c.Polygon({DiagramPoint(r0, kLeft), DiagramPoint(r1, kLeft), DiagramPoint(r1, kRight),
+                   DiagramPoint(r0, kRight)},
+                  grass);
+    }
+    DiagramLine(c, kNear, kLeft, kFar, kLeft);
+    DiagramLine(c, kNear, kRight, kFar, kRight);
+    DiagramLine(c, kNear, kLeft, kNear, kRight);
+    DiagramLine(c, kFar, kLeft, kFar, kRight);
+    DiagramLine(c, 2.5f, kLeft, 2.5f, kRight);
+    // The penalty areas at both ends.
+    for (const float end : {kNear, kFar}) {
+        const float box = end < 0 ? end + 0.9f : end - 0.9f;
+        DiagramLine(c, end, 0.8f, box, 0.8f);
+        DiagramLine(c, end, 3.2f, box, 3.2f);
+        DiagramLine(c, box, 0.8f, box, 3.2f);
+    }
+}
 
 void Coin(MkCanvas& c, const char* sign)
 {
@@ -879,7 +918,7 @@ constexpr auto kIconSpecs = std::to_array<IconSpec>({
     {"PerfDisc", 20, 20, PaintRatingDisc},     {"poohole", 20, 20, PaintGreyRing},
     {"shortlst", 14, 14, PaintPin},            {"ownclub", 14, 14, PaintOwnClub},
     {"NegClock", 40, 40, PaintNegotiationClock}, {"train2", 24, 24, PaintTraining},
-    {"traincor", 24, 24, PaintTrainingHighlighted}, {"Tr_Pitch", 96, 112, PaintPitchDiagram},
+    {"traincor", 24, 24, PaintTrainingHighlighted}, {"Tr_Pitch", 214, 116, PaintPitchDiagram},
     {"PSquares", 12, 12, PaintPositionSpot},   {"larrow", 16, 16, PaintLeftArrow},
     {"rarrow", 16, 16, PaintRightArrow},       {"pcficons", 14, 14, PaintSetPieces},
     {"sbar2", 8, 120, PaintBarSegment},        {"ig_iso", 16, 16, PaintInstruction},
