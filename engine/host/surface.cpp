@@ -217,10 +217,17 @@ int32_t BytesPerPixel(const HostPixelFormat& format)
     return static_cast<int32_t>(format.bitCount / 8);
 }
 
+bool IsPalettised(const HostPixelFormat& format) { return (format.flags & HOST_PF_PALETTE8) != 0; }
+
+// Any pair of usable formats except RGB into a palette, and a palette's indices without one.
+bool Convertible(const HostSurfacePixels& source, const HostPixelFormat& to)
+{
+    if (HostFormatsEqual(*source.format, to)) return true;
+    return !IsPalettised(to) && (!IsPalettised(*source.format) || source.palette != nullptr);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Surfaces.
-
-bool IsPalettised(const HostPixelFormat& format) { return (format.flags & HOST_PF_PALETTE8) != 0; }
 
 HostSurface* NewSurface(uint32_t kind, int32_t width, int32_t height, const HostPixelFormat& format)
 {
@@ -259,11 +266,12 @@ void RefreshTexels(HostSurface* texture)
     HostConvertBlock(HostSurfaceView(texture), 0, 0, to, 0, 0, texture->width, texture->height);
 }
 
-// The pixels changed: the window image is presented at the next pump, a texture's copy for the
-// device is made again.
-void Touched(HostSurface* store)
+// The pixels changed (in `changed`; nullptr: anywhere): the window image is presented at the next
+// pump, a texture's copy for the device is made again.
+void Touched(HostSurface* store, const HostRect* changed)
 {
-    if (store == HostWindowImage()) HostMarkImageDirty();
+    const HostRect whole = {0, 0, store->width, store->height};
+    if (store == HostWindowImage()) HostMarkImageDirty(changed ? *changed : whole);
     if (store->kind == HOST_SURFACE_TEXTURE) RefreshTexels(store);
 }
 
@@ -445,6 +453,23 @@ HostResult Usable(HostSurface* s)
     return HOST_OK;
 }
 
+// The parts of a blit's destination rectangle that it changes: all of it, except on the window
+// image during a paint, which the region being painted clips.
+int32_t BlitPieces(const HostSurface* d, const HostRect& to, HostRect pieces[HOST_REGION_MAX_RECTS])
+{
+    const HostRegion* const paint =
+        d->store == HostWindowImage() ? HostWindowPaintRegion() : nullptr;
+    if (paint == nullptr) {
+        pieces[0] = to;
+        return 1;
+    }
+    int32_t count = 0;
+    for (int32_t i = 0; i < paint->count; ++i) {
+        if (HostRectIntersect(to, paint->rects[i], &pieces[count])) ++count;
+    }
+    return count;
+}
+
 void FillRect(HostSurface* store, const HostRect& r, uint32_t value)
 {
     if (r.left >= r.right || r.top >= r.bottom) return;
@@ -544,10 +569,8 @@ bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
     const uint8_t* in = source.bits + static_cast<ptrdiff_t>(sy) * source.pitch + sx * sourceBytes;
     uint8_t* out =
         destination.bits + static_cast<ptrdiff_t>(dy) * destination.pitch + dx * destinationBytes;
-    const bool sameFormat = HostFormatsEqual(from, to);
-    if (!sameFormat && (IsPalettised(to) || (IsPalettised(from) && source.palette == nullptr)))
-        return false;
-    if (sameFormat) {
+    if (!Convertible(source, to)) return false;
+    if (HostFormatsEqual(from, to)) {
         for (int32_t y = 0; y < height; ++y) {
             std::memmove(out + static_cast<ptrdiff_t>(y) * destination.pitch,
                          in + static_cast<ptrdiff_t>(y) * source.pitch,
@@ -659,7 +682,7 @@ HostResult HostSurfaceUnlock(HostSurface* surface)
     return Guard(HOST_CALL_UNLOCK, surface, [](HostSurface* s) {
         if (!s->store->locked) return HOST_E_BAD_ARGUMENT;
         s->store->locked = false;
-        Touched(s->store);
+        Touched(s->store, nullptr);
         return HOST_OK;
     });
 }
@@ -676,7 +699,7 @@ HostResult HostSurfaceFill(HostSurface* surface, const HostRect* rect, uint32_t 
         }
         if (!Inside(r, s->store)) return HOST_E_BAD_ARGUMENT;
         FillRect(s->store, r, value);
-        Touched(s->store);
+        Touched(s->store, &r);
         return HOST_OK;
     });
 }
@@ -699,16 +722,22 @@ HostResult HostSurfaceBlit(HostSurface* destination, const HostRect* destination
         if (source->translated) ClipToStore(source->store, &from, &to);
         if (!Inside(to, d->store) || !Inside(from, source->store)) return HOST_E_BAD_ARGUMENT;
         HostSurfacePixels in = HostSurfaceView(source);
+        if (!Convertible(in, d->store->format)) return HOST_E_UNSUPPORTED;
         // A copy within one store goes through a copy of the source, as the rows may overlap.
         std::vector<uint8_t> copy;
         if (source->store == d->store) {
             copy = source->store->pixels;
             in.bits = copy.data();
         }
-        if (!HostConvertBlock(in, from.left, from.top, HostSurfaceView(d), to.left, to.top,
-                              to.right - to.left, to.bottom - to.top))
-            return HOST_E_UNSUPPORTED;
-        Touched(d->store);
+        HostRect pieces[HOST_REGION_MAX_RECTS];
+        const int32_t count = BlitPieces(d, to, pieces);
+        for (int32_t i = 0; i < count; ++i) {
+            const HostRect& piece = pieces[i];
+            HostConvertBlock(in, from.left + piece.left - to.left, from.top + piece.top - to.top,
+                             HostSurfaceView(d), piece.left, piece.top, piece.right - piece.left,
+                             piece.bottom - piece.top);
+            Touched(d->store, &piece);
+        }
         return HOST_OK;
     });
 }
@@ -726,7 +755,7 @@ HostResult HostSurfaceFlip(HostSurface* surface)
             || !HostFormatsEqual(s->store->format, s->back->format))
             return HOST_E_SURFACE_LOST;
         std::swap(s->store->pixels, s->back->pixels);
-        Touched(s->store);
+        Touched(s->store, nullptr);
         return HOST_OK;
     });
 }
@@ -745,7 +774,7 @@ HostResult HostSurfaceRestore(HostSurface* surface)
             if (part == nullptr || !part->lost) continue;
             part->lost = false;
             std::fill(part->store->pixels.begin(), part->store->pixels.end(), 0);
-            Touched(part->store);
+            Touched(part->store, nullptr);
         }
         return HOST_OK;
     });
@@ -760,7 +789,7 @@ HostSurface* HostSurfaceAttachedZ(HostSurface* surface) { return surface->zbuffe
 
 bool HostSurfaceBusy(HostSurface* surface) { return surface->lost || surface->store->locked; }
 
-void HostSurfaceChanged(HostSurface* surface) { Touched(surface->store); }
+void HostSurfaceChanged(HostSurface* surface) { Touched(surface->store, nullptr); }
 
 bool HostSurfaceIsTexture(HostSurface* surface)
 {
@@ -806,7 +835,7 @@ HostResult HostPaletteSetEntries(HostPalette* palette, int32_t first, int32_t co
         return HOST_E_BAD_ARGUMENT;
     std::copy(entries, entries + count, palette->entries + first);
     const HostSurface* image = HostWindowImage();
-    if (image && image->palette == palette) HostMarkImageDirty();
+    if (image && image->palette == palette) HostMarkImageDirty({0, 0, image->width, image->height});
     return HOST_OK;
 }
 
@@ -826,7 +855,7 @@ HostResult HostSurfaceSetPalette(HostSurface* surface, HostPalette* palette)
         ++palette->refs;
         if (store->palette) HostPaletteRelease(store->palette);
         store->palette = palette;
-        Touched(store);
+        Touched(store, nullptr);
         return HOST_OK;
     });
 }

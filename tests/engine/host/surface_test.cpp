@@ -206,6 +206,52 @@ TEST_F(HostSurfaceTest, WindowedPrimaryTakesScreenCoordinatesClippedToTheClientA
     EXPECT_EQ(FramePixel(2, 0), 0x000000u);
 }
 
+// A paint copies the whole bounding rectangle it is given, yet only what was invalidated reaches
+// the window, as a paint's drawing is clipped to the invalid region; outside a paint nothing is.
+TEST_F(HostSurfaceTest, ARepaintReachesOnlyTheInvalidRegion)
+{
+    HostSurface* primary = Primary();
+    HostSurface* white = Plain(640, 480, HOST_FORMAT_RGB565);
+    HostSurfaceFill(white, nullptr, 0xFFFF);
+    const auto repaint = [&](HostRect* painted) {
+        HostBeginPaint(painted);
+        const HostRect onScreen = {100 + painted->left, 80 + painted->top, 100 + painted->right,
+                                   80 + painted->bottom};
+        ASSERT_EQ(HostSurfaceBlit(primary, &onScreen, white, painted), HOST_OK);
+        HostEndPaint();
+    };
+
+    const HostRect top = {10, 10, 20, 12};
+    const HostRect bottom = {100, 200, 110, 201};
+    HostWindowInvalidate(&top, false);
+    HostWindowInvalidate(&bottom, false);
+    HostRect painted;
+    repaint(&painted);
+    EXPECT_EQ(painted.left, 10);
+    EXPECT_EQ(painted.bottom, 201);
+    EXPECT_EQ(FramePixel(10, 10), 0xFFFFFFu);
+    EXPECT_EQ(FramePixel(19, 11), 0xFFFFFFu);
+    EXPECT_EQ(FramePixel(109, 200), 0xFFFFFFu);
+    EXPECT_EQ(FramePixel(20, 11), 0x000000u);
+    EXPECT_EQ(FramePixel(50, 100), 0x000000u);  // inside the bounds, between the two
+    EXPECT_EQ(FramePixel(109, 199), 0x000000u);
+
+    // More invalid rectangles than the region keeps apart: every one still reaches the window.
+    for (int32_t i = 0; i < 40; ++i) {
+        const HostRect dot = {300 + i * 7, 300 + (i * 13) % 170, 301 + i * 7, 301 + (i * 13) % 170};
+        HostWindowInvalidate(&dot, false);
+    }
+    repaint(&painted);
+    for (int32_t i = 0; i < 40; ++i) {
+        EXPECT_EQ(FramePixel(300 + i * 7, 300 + (i * 13) % 170), 0xFFFFFFu) << i;
+    }
+
+    const HostRect corner = {100, 80, 102, 82};
+    const HostRect source = {0, 0, 2, 2};
+    ASSERT_EQ(HostSurfaceBlit(primary, &corner, white, &source), HOST_OK);
+    EXPECT_EQ(FramePixel(1, 1), 0xFFFFFFu);
+}
+
 TEST_F(HostSurfaceTest, OnlyOnePrimaryExistsAndWindowedItHasNoBackBuffer)
 {
     HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 1, 0};
