@@ -108,6 +108,7 @@ struct Converter {
     Component source[4];
     uint32_t table[4][256];  // RGB source: each component's destination bits, in place
     uint32_t alphaFill;      // destination alpha when the source has none
+    const uint32_t* wide;    // 16-bit source, when known: the destination pixel of every value
 };
 
 uint32_t MaskOf(const HostPixelFormat& format, int32_t component)
@@ -182,12 +183,14 @@ void ConvertRows(const Converter& c, const uint8_t* source, int32_t sourcePitch,
     }
     const uint32_t alphaFill = c.alphaFill;
     const bool paletted = SourceBytes == 1 && c.paletted;
+    const uint32_t* const wide = SourceBytes == 2 ? c.wide : nullptr;
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t* in = source + static_cast<ptrdiff_t>(y) * sourcePitch;
         uint8_t* out = destination + static_cast<ptrdiff_t>(y) * destinationPitch;
         for (int32_t x = 0; x < width; ++x) {
             const uint32_t v = ReadPixel<SourceBytes>(in + x * SourceBytes);
-            const uint32_t pixel = paletted
+            const uint32_t pixel = wide ? wide[v]
+                                   : paletted
                                        ? c.palette[v & 0xFF]
                                        : c.table[0][(v >> shift[0]) & mask[0]]
                                              | c.table[1][(v >> shift[1]) & mask[1]]
@@ -215,6 +218,51 @@ constexpr std::array<std::array<ConvertFunction, 4>, 4> CONVERTERS = {
 int32_t BytesPerPixel(const HostPixelFormat& format)
 {
     return static_cast<int32_t>(format.bitCount / 8);
+}
+
+// Every value of a 16-bit format converted once into another format, for the few pairs in use at
+// a time (the screen's and the textures'): a 16-bit block then converts with one lookup a pixel.
+constexpr int32_t kWideTables = 4;
+constexpr uint32_t kSixteenBitValues = 65536;
+
+struct WideTable {
+    HostPixelFormat from;
+    HostPixelFormat to;
+    std::vector<uint32_t> pixels;  // empty while unused
+};
+
+struct WideTables {
+    WideTable tables[kWideTables];
+    int32_t next;  // the one to replace next
+};
+
+WideTables s_wide;  // a cache: what it holds follows from the formats alone
+
+const uint32_t* CachedWideTable(const HostPixelFormat& from, const HostPixelFormat& to)
+{
+    for (const WideTable& t : s_wide.tables) {
+        if (!t.pixels.empty() && HostFormatsEqual(t.from, from) && HostFormatsEqual(t.to, to))
+            return t.pixels.data();
+    }
+    return nullptr;
+}
+
+// The table is the conversion's own result on a row of every 16-bit value.
+const uint32_t* MakeWideTable(const Converter& c, const HostPixelFormat& from,
+                              const HostPixelFormat& to)
+{
+    std::vector<uint16_t> values(kSixteenBitValues);
+    for (uint32_t v = 0; v < kSixteenBitValues; ++v) {
+        values[v] = static_cast<uint16_t>(v);
+    }
+    WideTable& t = s_wide.tables[s_wide.next];
+    s_wide.next = (s_wide.next + 1) % kWideTables;
+    t = {from, to, std::vector<uint32_t>(kSixteenBitValues)};
+    constexpr auto rowBytes = static_cast<int32_t>(kSixteenBitValues * 4);
+    ConvertRows<2, 4>(c, reinterpret_cast<const uint8_t*>(values.data()), rowBytes / 2,
+                      reinterpret_cast<uint8_t*>(t.pixels.data()), rowBytes,
+                      static_cast<int32_t>(kSixteenBitValues), 1);
+    return t.pixels.data();
 }
 
 bool IsPalettised(const HostPixelFormat& format) { return (format.flags & HOST_PF_PALETTE8) != 0; }
@@ -579,7 +627,11 @@ bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
         return true;
     }
     Converter converter{};
-    BuildConverter(source, to, &converter);
+    converter.wide = sourceBytes == 2 ? CachedWideTable(from, to) : nullptr;
+    if (converter.wide == nullptr) {
+        BuildConverter(source, to, &converter);
+        if (sourceBytes == 2) converter.wide = MakeWideTable(converter, from, to);
+    }
     CONVERTERS[sourceBytes - 1][destinationBytes - 1](converter, in, source.pitch, out,
                                                       destination.pitch, width, height);
     return true;
