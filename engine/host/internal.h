@@ -77,6 +77,8 @@ HostSurfacePixels HostSurfaceView(HostSurface* surface);
 bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
                       const HostSurfacePixels& destination, int32_t dx, int32_t dy, int32_t width,
                       int32_t height);
+// Two palettes of 256 entries hold the same colours (nullptr equals only nullptr).
+bool HostPalettesEqual(const HostColour* a, const HostColour* b);
 
 // What the 3D device needs of surfaces (surface.cpp).
 uint32_t HostSurfaceFlagsOf(HostSurface* surface);        // HostSurfaceFlags

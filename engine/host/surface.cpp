@@ -57,10 +57,25 @@ struct HostClipper {
 
 namespace {
 
+// What each row of the window image was last converted from, in the source's format and
+// palette: a repaint of the whole screen whose rows mostly hold what they held converts only the
+// pixels that differ. A row is known only while the image's row is that conversion, whole.
+struct ImageSources {
+    const HostSurface* image;  // another image, or another size, forgets every row
+    int32_t width;
+    int32_t height;
+    HostPixelFormat format;
+    std::vector<HostColour> palette;  // a palettised source's, else empty
+    int32_t pitch;
+    std::vector<uint8_t> pixels;
+    std::vector<uint8_t> known;  // one a row
+};
+
 struct SurfaceState {
     HostSurface surfaces[HOST_MAX_SURFACES];
     HostPalette palettes[HOST_MAX_PALETTES];
     HostClipper clippers[HOST_MAX_CLIPPERS];
+    ImageSources imageSources;
 };
 
 SurfaceState s_surface;
@@ -274,6 +289,48 @@ bool Convertible(const HostSurfacePixels& source, const HostPixelFormat& to)
     return !IsPalettised(to) && (!IsPalettised(*source.format) || source.palette != nullptr);
 }
 
+// A conversion between two formats made ready once, to run on any number of blocks.
+struct Conversion {
+    bool copy;  // the same format: rows are copied as they are
+    int32_t sourceBytes;
+    int32_t destinationBytes;
+    ConvertFunction run;
+    Converter converter;
+};
+
+void PrepareConversion(const HostSurfacePixels& source, const HostPixelFormat& to, Conversion* c)
+{
+    const HostPixelFormat& from = *source.format;
+    c->copy = HostFormatsEqual(from, to);
+    c->sourceBytes = BytesPerPixel(from);
+    c->destinationBytes = BytesPerPixel(to);
+    c->run = CONVERTERS[c->sourceBytes - 1][c->destinationBytes - 1];
+    if (c->copy) return;
+    c->converter.wide = c->sourceBytes == 2 ? CachedWideTable(from, to) : nullptr;
+    if (c->converter.wide != nullptr) return;
+    BuildConverter(source, to, &c->converter);
+    if (c->sourceBytes == 2) c->converter.wide = MakeWideTable(c->converter, from, to);
+}
+
+void RunConversion(const Conversion& c, const HostSurfacePixels& source, int32_t sx, int32_t sy,
+                   const HostSurfacePixels& destination, int32_t dx, int32_t dy, int32_t width,
+                   int32_t height)
+{
+    const uint8_t* in =
+        source.bits + static_cast<ptrdiff_t>(sy) * source.pitch + sx * c.sourceBytes;
+    uint8_t* out =
+        destination.bits + static_cast<ptrdiff_t>(dy) * destination.pitch + dx * c.destinationBytes;
+    if (!c.copy) {
+        c.run(c.converter, in, source.pitch, out, destination.pitch, width, height);
+        return;
+    }
+    for (int32_t y = 0; y < height; ++y) {
+        std::memmove(out + static_cast<ptrdiff_t>(y) * destination.pitch,
+                     in + static_cast<ptrdiff_t>(y) * source.pitch,
+                     static_cast<size_t>(width * c.sourceBytes));
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Surfaces.
 
@@ -314,13 +371,115 @@ void RefreshTexels(HostSurface* texture)
     HostConvertBlock(HostSurfaceView(texture), 0, 0, to, 0, 0, texture->width, texture->height);
 }
 
+void ForgetImageRows(int32_t top, int32_t bottom)
+{
+    std::vector<uint8_t>& known = s_surface.imageSources.known;
+    top = std::clamp(top, 0, static_cast<int32_t>(known.size()));
+    bottom = std::clamp(bottom, top, static_cast<int32_t>(known.size()));
+    std::fill(known.begin() + top, known.begin() + bottom, 0);
+}
+
 // The pixels changed (in `changed`; nullptr: anywhere): the window image is presented at the next
-// pump, a texture's copy for the device is made again.
+// pump and forgets what those rows were converted from, a texture's copy for the device is made
+// again.
 void Touched(HostSurface* store, const HostRect* changed)
 {
-    const HostRect whole = {0, 0, store->width, store->height};
-    if (store == HostWindowImage()) HostMarkImageDirty(changed ? *changed : whole);
+    const HostRect r = changed ? *changed : HostRect{0, 0, store->width, store->height};
+    if (store == HostWindowImage()) {
+        ForgetImageRows(r.top, r.bottom);
+        HostMarkImageDirty(r);
+    }
     if (store->kind == HOST_SURFACE_TEXTURE) RefreshTexels(store);
+}
+
+// The memory of conversions from `source` onto `image`, forgotten first when it was of another.
+ImageSources& SourcesOnto(const HostSurface* image, const HostSurfacePixels& source)
+{
+    ImageSources& m = s_surface.imageSources;
+    const HostColour* const palette = m.palette.empty() ? nullptr : m.palette.data();
+    if (m.image == image && m.width == image->width && m.height == image->height
+        && HostFormatsEqual(m.format, *source.format) && HostPalettesEqual(palette, source.palette))
+        return m;
+    m.image = image;
+    m.width = image->width;
+    m.height = image->height;
+    m.format = *source.format;
+    m.palette.assign(source.palette, source.palette ? source.palette + 256 : nullptr);
+    m.pitch = image->width * BytesPerPixel(*source.format);
+    m.pixels.assign(static_cast<size_t>(m.pitch) * image->height, 0);
+    m.known.assign(static_cast<size_t>(image->height), 0);
+    return m;
+}
+
+// The first byte at which two runs of `size` bytes differ, eight at a time; `size` when none does.
+size_t FirstDifference(const uint8_t* a, const uint8_t* b, size_t size)
+{
+    size_t i = 0;
+    for (uint64_t x, y; i + 8 <= size; i += 8) {
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) break;
+    }
+    while (i < size && a[i] == b[i]) {
+        ++i;
+    }
+    return i;
+}
+
+// One past the last byte at which they differ; 0 when none does.
+size_t DifferenceEnd(const uint8_t* a, const uint8_t* b, size_t size)
+{
+    size_t i = size;
+    for (uint64_t x, y; i >= 8; i -= 8) {
+        std::memcpy(&x, a + i - 8, 8);
+        std::memcpy(&y, b + i - 8, 8);
+        if (x != y) break;
+    }
+    while (i > 0 && a[i - 1] == b[i - 1]) {
+        --i;
+    }
+    return i;
+}
+
+// Narrows a row's `count` pixels to the span [first, last) where two rows differ; an empty span
+// when none do.
+void DifferingSpan(const uint8_t* a, const uint8_t* b, int32_t bytes, int32_t count, int32_t* first,
+                   int32_t* last)
+{
+    const auto size = static_cast<size_t>(count * bytes);
+    *first = *last = count;
+    if (std::memcmp(a, b, size) == 0) return;
+    *first = static_cast<int32_t>(FirstDifference(a, b, size)) / bytes;
+    *last = (static_cast<int32_t>(DifferenceEnd(a, b, size)) + bytes - 1) / bytes;
+}
+
+// Converts `from` of the source onto `to` of the window image, in each row only from the first to
+// the last pixel that differs from what the row was last converted from; what it converts is
+// marked for the next present (nothing converted still counts as a change).
+void ConvertOntoImage(const HostSurfacePixels& in, const HostRect& from, HostSurface* image,
+                      const HostRect& to)
+{
+    ImageSources& m = SourcesOnto(image, in);
+    Conversion conversion{};
+    PrepareConversion(in, image->format, &conversion);
+    const HostSurfacePixels out = HostSurfaceView(image);
+    const int32_t bytes = conversion.sourceBytes;
+    const bool wholeRows = to.left == 0 && to.right == image->width;
+    for (int32_t y = to.top; y < to.bottom; ++y) {
+        const int32_t sy = from.top + y - to.top;
+        const uint8_t* row = in.bits + static_cast<ptrdiff_t>(sy) * in.pitch + from.left * bytes;
+        uint8_t* known = m.pixels.data() + static_cast<ptrdiff_t>(y) * m.pitch + to.left * bytes;
+        int32_t first = 0, last = to.right - to.left;
+        if (m.known[y]) DifferingSpan(row, known, bytes, last, &first, &last);
+        if (first == last) continue;
+        std::memcpy(known + first * bytes, row + first * bytes,
+                    static_cast<size_t>((last - first) * bytes));
+        RunConversion(conversion, in, from.left + first, sy, out, to.left + first, y, last - first,
+                      1);
+        m.known[y] = m.known[y] || wholeRows;
+        HostMarkImageDirty({to.left + first, y, to.left + last, y + 1});
+    }
+    HostMarkImageDirty({0, 0, 0, 0});
 }
 
 void FreeSurface(HostSurface* s)
@@ -567,6 +726,7 @@ HostSurface* HostImageCreate(int32_t width, int32_t height, const HostPixelForma
 {
     HostSurface* const image = NewSurface(HOST_SURFACE_IMAGE, width, height, format);
     if (image == nullptr) FatalError("HostImageCreate(): no surface left for the window image\n");
+    s_surface.imageSources = {};
     return image;
 }
 
@@ -578,6 +738,7 @@ void HostSurfaceFreeAll()
     }
     std::fill(std::begin(s_surface.palettes), std::end(s_surface.palettes), HostPalette{});
     std::fill(std::begin(s_surface.clippers), std::end(s_surface.clippers), HostClipper{});
+    s_surface.imageSources = {};
 }
 
 void HostSurfaceRetarget(HostSurface* oldImage, HostSurface* newImage, bool lose)
@@ -610,31 +771,17 @@ bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
                       const HostSurfacePixels& destination, int32_t dx, int32_t dy, int32_t width,
                       int32_t height)
 {
-    const HostPixelFormat& from = *source.format;
-    const HostPixelFormat& to = *destination.format;
-    const int32_t sourceBytes = BytesPerPixel(from);
-    const int32_t destinationBytes = BytesPerPixel(to);
-    const uint8_t* in = source.bits + static_cast<ptrdiff_t>(sy) * source.pitch + sx * sourceBytes;
-    uint8_t* out =
-        destination.bits + static_cast<ptrdiff_t>(dy) * destination.pitch + dx * destinationBytes;
-    if (!Convertible(source, to)) return false;
-    if (HostFormatsEqual(from, to)) {
-        for (int32_t y = 0; y < height; ++y) {
-            std::memmove(out + static_cast<ptrdiff_t>(y) * destination.pitch,
-                         in + static_cast<ptrdiff_t>(y) * source.pitch,
-                         static_cast<size_t>(width * sourceBytes));
-        }
-        return true;
-    }
-    Converter converter{};
-    converter.wide = sourceBytes == 2 ? CachedWideTable(from, to) : nullptr;
-    if (converter.wide == nullptr) {
-        BuildConverter(source, to, &converter);
-        if (sourceBytes == 2) converter.wide = MakeWideTable(converter, from, to);
-    }
-    CONVERTERS[sourceBytes - 1][destinationBytes - 1](converter, in, source.pitch, out,
-                                                      destination.pitch, width, height);
+    if (!Convertible(source, *destination.format)) return false;
+    Conversion conversion{};
+    PrepareConversion(source, *destination.format, &conversion);
+    RunConversion(conversion, source, sx, sy, destination, dx, dy, width, height);
     return true;
+}
+
+bool HostPalettesEqual(const HostColour* a, const HostColour* b)
+{
+    if (a == nullptr || b == nullptr) return a == b;
+    return std::memcmp(a, b, 256 * sizeof(HostColour)) == 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -781,13 +928,21 @@ HostResult HostSurfaceBlit(HostSurface* destination, const HostRect* destination
             copy = source->store->pixels;
             in.bits = copy.data();
         }
+        // Conversions onto the window image are remembered; a copy of its own format is not.
+        const bool remembered = d->store == HostWindowImage() && source->store != d->store
+                                && !HostFormatsEqual(*in.format, d->store->format);
         HostRect pieces[HOST_REGION_MAX_RECTS];
         const int32_t count = BlitPieces(d, to, pieces);
         for (int32_t i = 0; i < count; ++i) {
             const HostRect& piece = pieces[i];
-            HostConvertBlock(in, from.left + piece.left - to.left, from.top + piece.top - to.top,
-                             HostSurfaceView(d), piece.left, piece.top, piece.right - piece.left,
-                             piece.bottom - piece.top);
+            const HostRect part = {from.left + piece.left - to.left, from.top + piece.top - to.top,
+                                   from.right, from.bottom};
+            if (remembered) {
+                ConvertOntoImage(in, part, d->store, piece);
+                continue;
+            }
+            HostConvertBlock(in, part.left, part.top, HostSurfaceView(d), piece.left, piece.top,
+                             piece.right - piece.left, piece.bottom - piece.top);
             Touched(d->store, &piece);
         }
         return HOST_OK;

@@ -258,6 +258,65 @@ TEST_F(HostSurfaceTest, ARepaintReachesOnlyTheInvalidRegion)
     EXPECT_EQ(FramePixel(1, 1), 0xFFFFFFu);
 }
 
+// Repainting the whole window converts only the pixels that differ from what each row was last
+// converted from; whatever else wrote to the window, or a new palette, must still show.
+TEST_F(HostSurfaceTest, RepaintsOfMostlyUnchangedScreensShowEveryChange)
+{
+    HostSurface* primary = Primary();
+    HostSurface* screen = Plain(640, 480, HOST_FORMAT_RGB565);
+    const HostRect client = {100, 80, 740, 560};
+    const auto fill = [](HostSurface* s, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                         uint32_t value) {
+        const HostRect r = {left, top, right, bottom};
+        ASSERT_EQ(HostSurfaceFill(s, &r, value), HOST_OK);
+    };
+    const auto repaint = [&] {
+        ASSERT_EQ(HostSurfaceBlit(primary, &client, screen, nullptr), HOST_OK);
+    };
+    HostSurfaceFill(screen, nullptr, 0xFFFF);
+    repaint();
+    EXPECT_EQ(FramePixel(0, 0), 0xFFFFFFu);
+
+    fill(screen, 300, 200, 302, 201, 0xF800);  // mid-row
+    fill(screen, 639, 479, 640, 480, 0x001F);  // the last pixel
+    repaint();
+    EXPECT_EQ(FramePixel(299, 200), 0xFFFFFFu);
+    EXPECT_EQ(FramePixel(300, 200), 0xFF0000u);
+    EXPECT_EQ(FramePixel(301, 200), 0xFF0000u);
+    EXPECT_EQ(FramePixel(302, 200), 0xFFFFFFu);
+    EXPECT_EQ(FramePixel(639, 479), 0x0000FFu);
+
+    fill(primary, 110, 90, 120, 100, 0x000000);  // the window written by another hand
+    repaint();
+    EXPECT_EQ(FramePixel(15, 15), 0xFFFFFFu);
+
+    // A part of a row, then the whole again.
+    fill(screen, 0, 50, 640, 51, 0x07E0);
+    const HostRect part = {100, 80 + 50, 200, 80 + 51};
+    const HostRect partSource = {0, 50, 100, 51};
+    ASSERT_EQ(HostSurfaceBlit(primary, &part, screen, &partSource), HOST_OK);
+    EXPECT_EQ(FramePixel(99, 50), 0x00FF00u);
+    EXPECT_EQ(FramePixel(100, 50), 0xFFFFFFu);
+    repaint();
+    EXPECT_EQ(FramePixel(100, 50), 0x00FF00u);
+    EXPECT_EQ(FramePixel(639, 50), 0x00FF00u);
+
+    // The same indices through another palette are other colours.
+    HostSurface* indexed = Plain(640, 480, HOST_FORMAT_PALETTE8);
+    HostColour entries[256] = {};
+    entries[3] = {0x10, 0x20, 0x30};
+    HostPalette* palette = nullptr;
+    ASSERT_EQ(HostPaletteCreate(m_display, entries, &palette), HOST_OK);
+    ASSERT_EQ(HostSurfaceSetPalette(indexed, palette), HOST_OK);
+    HostSurfaceFill(indexed, nullptr, 3);
+    ASSERT_EQ(HostSurfaceBlit(primary, &client, indexed, nullptr), HOST_OK);
+    EXPECT_EQ(FramePixel(5, 5), 0x102030u);
+    entries[3] = {0x40, 0x50, 0x60};
+    ASSERT_EQ(HostPaletteSetEntries(palette, 0, 256, entries), HOST_OK);
+    ASSERT_EQ(HostSurfaceBlit(primary, &client, indexed, nullptr), HOST_OK);
+    EXPECT_EQ(FramePixel(5, 5), 0x405060u);
+}
+
 TEST_F(HostSurfaceTest, OnlyOnePrimaryExistsAndWindowedItHasNoBackBuffer)
 {
     HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 1, 0};
