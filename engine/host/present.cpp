@@ -1,6 +1,5 @@
 // engine/host/present.cpp: the window image converted to RGB into the frame store, shown by the
 // back end, and read back as pixels, a PNG file or a hash.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -146,13 +145,10 @@ void KeepShapeAndPalette(const HostSurfacePixels& image)
         s_present.raw.assign(static_cast<size_t>(image.pitch) * image.height, 0);
         HostRegionAdd(&s_present.changed, whole);
     }
-    const auto sameColour = [](const HostColour& a, const HostColour& b) {
-        return a.r == b.r && a.g == b.g && a.b == b.b;
-    };
-    const HostColour* const end = image.palette ? image.palette + 256 : nullptr;
-    if (!std::equal(image.palette, end, s_present.rawPalette.begin(), s_present.rawPalette.end(),
-                    sameColour)) {
-        s_present.rawPalette.assign(image.palette, end);
+    const HostColour* const kept =
+        s_present.rawPalette.empty() ? nullptr : s_present.rawPalette.data();
+    if (!HostPalettesEqual(image.palette, kept)) {
+        s_present.rawPalette.assign(image.palette, image.palette ? image.palette + 256 : nullptr);
         HostRegionAdd(&s_present.changed, whole);
     }
 }
