@@ -1,5 +1,6 @@
 // tests/engine/host/surface_test.cpp: surfaces in memory: pitch, fills and blits, conversion,
 // palettes, flip chains, lost surfaces and references.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -315,6 +316,55 @@ TEST_F(HostSurfaceTest, RepaintsOfMostlyUnchangedScreensShowEveryChange)
     ASSERT_EQ(HostPaletteSetEntries(palette, 0, 256, entries), HOST_OK);
     ASSERT_EQ(HostSurfaceBlit(primary, &client, indexed, nullptr), HOST_OK);
     EXPECT_EQ(FramePixel(5, 5), 0x405060u);
+}
+
+// Random changes to the screen and to the window, each followed by a repaint of the whole
+// screen: the window always shows the screen exactly, however little each repaint converts.
+TEST_F(HostSurfaceTest, RepeatedRepaintsAlwaysShowTheScreenExactly)
+{
+    constexpr int32_t kWidth = 64, kHeight = 48;
+    HostWindowSetClientSize(kWidth, kHeight);
+    HostSurface* primary = Primary();
+    HostSurface* screen = Plain(kWidth, kHeight, HOST_FORMAT_RGB565);
+    const HostRect client = {100, 80, 100 + kWidth, 80 + kHeight};
+    const auto widen = [](uint32_t v, int32_t shift, int32_t bits) {
+        const uint32_t c = (v >> shift) & ((1u << bits) - 1);
+        return (c << (8 - bits)) | (c >> (2 * bits - 8));
+    };
+    uint32_t seed = 12345;
+    const auto next = [&seed](uint32_t below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % below;
+    };
+    for (int32_t step = 0; step < 300; ++step) {
+        const int32_t x = static_cast<int32_t>(next(kWidth)),
+                      y = static_cast<int32_t>(next(kHeight));
+        const HostRect r = {x, y, x + 1 + static_cast<int32_t>(next(kWidth - x)),
+                            y + 1 + static_cast<int32_t>(next(4))};
+        const HostRect clipped = {r.left, r.top, r.right, std::min(r.bottom, kHeight)};
+        ASSERT_EQ(HostSurfaceFill(screen, &clipped, next(65536)), HOST_OK);
+        if (step % 7 == 0) {
+            const HostRect onWindow = {100 + r.left, 80 + r.top, 100 + r.right, 80 + r.top + 1};
+            ASSERT_EQ(HostSurfaceFill(primary, &onWindow, next(1u << 24)), HOST_OK);
+        }
+        ASSERT_EQ(HostSurfaceBlit(primary, &client, screen, nullptr), HOST_OK);
+        int32_t pitch;
+        const std::vector<uint8_t> bytes = Bytes(screen, &pitch);
+        HostPump();
+        const HostFrame frame = HostLastFrame();
+        for (int32_t py = 0; py < kHeight; ++py) {
+            for (int32_t px = 0; px < kWidth; ++px) {
+                const uint8_t* p = bytes.data() + py * pitch + px * 2;
+                const uint32_t v = static_cast<uint32_t>(p[0] | p[1] << 8);
+                const uint8_t* shown = frame.rgb + (static_cast<size_t>(py) * kWidth + px) * 3;
+                const uint32_t expected =
+                    widen(v, 11, 5) << 16 | widen(v, 5, 6) << 8 | widen(v, 0, 5);
+                ASSERT_EQ(static_cast<uint32_t>(shown[0] << 16 | shown[1] << 8 | shown[2]),
+                          expected)
+                    << "step " << step << " at (" << px << ", " << py << ")";
+            }
+        }
+    }
 }
 
 TEST_F(HostSurfaceTest, OnlyOnePrimaryExistsAndWindowedItHasNoBackBuffer)
