@@ -465,6 +465,7 @@ void ConvertOntoImage(const HostSurfacePixels& in, const HostRect& from, HostSur
     const HostSurfacePixels out = HostSurfaceView(image);
     const int32_t bytes = conversion.sourceBytes;
     const bool wholeRows = to.left == 0 && to.right == image->width;
+    HostRect run = {0, 0, 0, 0};  // rows converted over the same span, marked together
     for (int32_t y = to.top; y < to.bottom; ++y) {
         const int32_t sy = from.top + y - to.top;
         const uint8_t* row = in.bits + static_cast<ptrdiff_t>(sy) * in.pitch + from.left * bytes;
@@ -477,9 +478,15 @@ void ConvertOntoImage(const HostSurfacePixels& in, const HostRect& from, HostSur
         RunConversion(conversion, in, from.left + first, sy, out, to.left + first, y, last - first,
                       1);
         m.known[y] = m.known[y] || wholeRows;
-        HostMarkImageDirty({to.left + first, y, to.left + last, y + 1});
+        const HostRect converted = {to.left + first, y, to.left + last, y + 1};
+        if (run.left == converted.left && run.right == converted.right && run.bottom == y) {
+            ++run.bottom;
+            continue;
+        }
+        HostMarkImageDirty(run);
+        run = converted;
     }
-    HostMarkImageDirty({0, 0, 0, 0});
+    HostMarkImageDirty(run);
 }
 
 void FreeSurface(HostSurface* s)
