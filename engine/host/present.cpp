@@ -1,5 +1,5 @@
-// engine/host/present.cpp: the window image converted to RGB into the frame store, shown by the
-// back end, and read back as pixels, a PNG file or a hash.
+// engine/host/present.cpp: the window image kept in the frame store as it changes, shown by the
+// back end, and converted to RGB when read back as pixels, a PNG file or a hash.
 #include <chrono>
 #include <cstdio>
 #include <cstring>

@@ -1,5 +1,6 @@
-// engine/host/surface.cpp: surfaces in memory with their formats, palettes and clippers, and the
-// pixel conversion that blits and presentation share.
+// engine/host/surface.cpp: surfaces in memory with their formats, palettes and clippers, the
+// pixel conversion that blits and presentation share, and repaints of the window that convert
+// only what changed.
 #include <algorithm>
 #include <array>
 #include <cstring>
