@@ -1,5 +1,6 @@
-// bench/startup_bench.cpp: the real program started headless, taken through the splash screens
-// and the credits to the title screen and quit from there, in milliseconds per run.
+// bench/startup_bench.cpp: the real program started headless and driven by the end-to-end
+// scripts, in milliseconds per run: to the title screen and quit from there, and a new career's
+// first match watched whole in the text view.
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -9,11 +10,10 @@
 
 namespace {
 
-void BM_StartupToTitleMs(benchmark::State& state)
+void RunScriptEachIteration(benchmark::State& state, const std::string& script)
 {
     TempHome home;
     TempDir work;
-    const std::string script = ScriptToTitle() + ScriptQuitFromBar();
     if (!WriteTextFile(work.Path("script.txt"), script)) {
         state.SkipWithError("cannot write the script");
         return;
@@ -28,7 +28,22 @@ void BM_StartupToTitleMs(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations());
 }
+
+void BM_StartupToTitleMs(benchmark::State& state)
+{
+    RunScriptEachIteration(state, ScriptToTitle() + ScriptQuitFromBar());
+}
 BENCHMARK(BM_StartupToTitleMs)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The end-to-end watch script: every frame of the match is drawn and presented, few are read.
+void BM_WatchedMatchMs(benchmark::State& state)
+{
+    RunScriptEachIteration(state, ScriptToTitle() + IncludeScript("new_career.txt")
+                                      + IncludeScript("to_match_day.txt")
+                                      + IncludeScript("watch_match_text.txt")
+                                      + IncludeScript("match_to_office.txt") + ScriptQuitFromBar());
+}
+BENCHMARK(BM_WatchedMatchMs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -94,6 +94,8 @@ enum HostBoxKind : uint32_t {
 
 struct HostJoystickCaps;
 struct HostJoystickPosition;
+struct HostSurfacePixels;
+struct HostRegion;
 
 struct HostBackend {
     const char* name;  // "sdl" or "headless", for logs
@@ -109,9 +111,9 @@ struct HostBackend {
     void (*screenSize)(int32_t* width, int32_t* height);
     void (*pumpEvents)();                    // window-system events into our queue
     void (*waitEvents)(uint32_t timeoutMs);  // returns early when an event arrives
-    // Rows top first. Null for a back end that shows nothing: the frame is then kept as the
-    // window image's raw pixels and converted only when something reads it back.
-    void (*present)(const uint8_t* rgb, int32_t width, int32_t height);
+    // The presented image in its own format (a palettised one with its palette) and the part
+    // of it that changed since the last present. Null for a back end that shows nothing.
+    void (*present)(const HostSurfacePixels& frame, const HostRegion& changed);
     void (*messageBox)(const char* caption, const char* text, HostBoxKind kind);
     void (*showCursor)(bool show);
     // Input. Joysticks are numbered from 0; a read of one that went away fails.
@@ -241,11 +243,13 @@ void HostPostQuit(int32_t exitCode);
 // destroys the window; everything else answers 0.
 intptr_t HostDefaultWindowProc(HostWindow window, uint32_t kind, uintptr_t wparam, intptr_t lparam);
 
-// Adds a client rectangle (nullptr: the whole client area) to the one invalid rectangle, the
-// bounding box of all invalidations; `erase` asks for an erase-background before the paint.
+// Adds a client rectangle (nullptr: the whole client area) to the invalid region; `erase` asks
+// for an erase-background before the paint.
 void HostWindowInvalidate(const HostRect* rect, bool erase);
-// Sends erase-background first when asked for, gives the invalid rectangle (empty when none)
-// and validates it.
+// Sends erase-background first when asked for, gives the invalid region's bounding rectangle
+// (empty when none) and validates it. Until HostEndPaint, blits onto the window's surface reach
+// only the region that was invalid, as a paint's drawing is clipped to it: a repaint of the
+// bounding rectangle copies only what changed.
 void HostBeginPaint(HostRect* rect);
 void HostEndPaint();
 
@@ -806,8 +810,9 @@ HostResult HostDeviceSphereVisibility(HostDevice* device, const float* centres, 
 
 // ---------------------------------------------------------------------------------------------
 // Presentation and read-back. A change of the window image (unlock, fill, blit or flip of the
-// primary, a change of its palette, an erase) is presented at the next pump: converted to RGB
-// into the frame store, the frame number counted up, and shown by the back end.
+// primary, a change of its palette, an erase) is presented at the next pump: what changed is kept
+// in the frame store, the frame number counted up, and shown by the back end. The frame store
+// converts to RGB only what changed since the last read, when read.
 
 struct HostFrame {
     uint32_t number;  // presents so far; 0 and no pixels before the first

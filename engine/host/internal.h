@@ -8,6 +8,19 @@
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
 
+// A few rectangles whose union covers everything added since the region was last emptied (`= {}`).
+// They may overlap and may cover a little more than was added: a full region merges the new
+// rectangle into the one that grows least, so that the count stays bounded.
+constexpr int32_t HOST_REGION_MAX_RECTS = 16;
+struct HostRegion {
+    int32_t count;
+    HostRect rects[HOST_REGION_MAX_RECTS];
+};
+void HostRegionAdd(HostRegion* region, const HostRect& rect);  // an empty rectangle adds nothing
+HostRect HostRegionBounds(const HostRegion& region);           // all zero when empty
+// False, and `both` empty, when the rectangles do not overlap.
+bool HostRectIntersect(const HostRect& a, const HostRect& b, HostRect* both);
+
 // The machine the host pretends to be (inject.cpp); read by the display and the headless window.
 struct HostMachine {
     int32_t windowX;
@@ -37,6 +50,9 @@ HostSurface* HostWindowImage();
 void HostWindowSetDisplayMode(int32_t width, int32_t height, const HostPixelFormat& format);
 void HostWindowRemoveQuietly();  // HostStop: no message is sent
 void HostWindowReset();          // HostStart: no window, empty queue
+// Between HostBeginPaint and HostEndPaint: the region being painted, in client coordinates, to
+// which blits onto the window image are clipped; nullptr outside a paint.
+const HostRegion* HostWindowPaintRegion();
 
 // Surfaces (surface.cpp).
 HostSurface* HostImageCreate(int32_t width, int32_t height, const HostPixelFormat& format);
@@ -61,6 +77,8 @@ HostSurfacePixels HostSurfaceView(HostSurface* surface);
 bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
                       const HostSurfacePixels& destination, int32_t dx, int32_t dy, int32_t width,
                       int32_t height);
+// Two palettes of 256 entries hold the same colours (nullptr equals only nullptr).
+bool HostPalettesEqual(const HostColour* a, const HostColour* b);
 
 // What the 3D device needs of surfaces (surface.cpp).
 uint32_t HostSurfaceFlagsOf(HostSurface* surface);        // HostSurfaceFlags
@@ -105,7 +123,9 @@ const HostFakeJoystick* HostFakeJoysticks();
 // Presentation (present.cpp).
 // Writes beside the target, syncs and renames; false when any step fails.
 bool HostWriteFileAtomically(const char* path, const std::string& bytes);
-void HostMarkImageDirty();
+// That rectangle of the window image changed (an empty one still counts as a change): presented
+// at the next pump.
+void HostMarkImageDirty(const HostRect& changed);
 void HostPresentIfDirty();
 void HostFrameReset();
 

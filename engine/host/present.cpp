@@ -1,7 +1,8 @@
-// engine/host/present.cpp: the window image converted to RGB into the frame store, shown by the
-// back end, and read back as pixels, a PNG file or a hash.
+// engine/host/present.cpp: the window image kept in the frame store as it changes, shown by the
+// back end, and converted to RGB when read back as pixels, a PNG file or a hash.
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,16 +23,18 @@ constexpr uint64_t FNV_PRIME = 0x100000001B3ull;
 
 struct PresentState {
     bool dirty;
+    HostRegion changed;  // of the window image since the last present
     uint32_t number;
+    // The last presented image as it was: only what changed is copied at each present.
     int32_t width;
     int32_t height;
-    std::vector<uint8_t> rgb;
-    // The last presented image as it was, until `rgb` is brought up to date from it.
-    bool converted;
     std::vector<uint8_t> raw;
     int32_t rawPitch;
     HostPixelFormat rawFormat;
     std::vector<HostColour> rawPalette;  // empty when the image has none
+    // The kept image converted to RGB, behind it by `unread`: a read brings it up to date.
+    std::vector<uint8_t> rgb;
+    HostRegion unread;
     std::chrono::steady_clock::time_point lastShown;
 };
 
@@ -118,6 +121,78 @@ bool WriteAtomically(const char* path, const std::string& bytes)
     return ok;
 }
 
+HostSurfacePixels KeptImage()
+{
+    HostSurfacePixels kept = {s_present.raw.data(), s_present.width,      s_present.height,
+                              s_present.rawPitch,   &s_present.rawFormat, nullptr};
+    if (!s_present.rawPalette.empty()) kept.palette = s_present.rawPalette.data();
+    if ((kept.format->flags & HOST_PF_PALETTE8) && kept.palette == nullptr)
+        kept.palette = GreyRamp();
+    return kept;
+}
+
+// Another size, format or palette changes every pixel of the kept image.
+void KeepShapeAndPalette(const HostSurfacePixels& image)
+{
+    const HostRect whole = {0, 0, image.width, image.height};
+    if (image.width != s_present.width || image.height != s_present.height
+        || image.pitch != s_present.rawPitch
+        || !HostFormatsEqual(*image.format, s_present.rawFormat)) {
+        s_present.width = image.width;
+        s_present.height = image.height;
+        s_present.rawPitch = image.pitch;
+        s_present.rawFormat = *image.format;
+        s_present.raw.assign(static_cast<size_t>(image.pitch) * image.height, 0);
+        HostRegionAdd(&s_present.changed, whole);
+    }
+    const HostColour* const kept =
+        s_present.rawPalette.empty() ? nullptr : s_present.rawPalette.data();
+    if (!HostPalettesEqual(image.palette, kept)) {
+        s_present.rawPalette.assign(image.palette, image.palette ? image.palette + 256 : nullptr);
+        HostRegionAdd(&s_present.changed, whole);
+    }
+}
+
+// Copies what changed since the last present into the kept image, where reads have yet to
+// convert it; the answer is what was copied.
+HostRegion KeepChanges(const HostSurfacePixels& image)
+{
+    KeepShapeAndPalette(image);
+    const HostRect whole = {0, 0, image.width, image.height};
+    const int32_t bytes = static_cast<int32_t>(image.format->bitCount / 8);
+    HostRegion kept{};
+    for (int32_t i = 0; i < s_present.changed.count; ++i) {
+        HostRect r;
+        if (!HostRectIntersect(s_present.changed.rects[i], whole, &r)) continue;
+        for (int32_t y = r.top; y < r.bottom; ++y) {
+            const size_t at = static_cast<size_t>(y) * image.pitch + r.left * bytes;
+            std::memcpy(s_present.raw.data() + at, image.bits + at,
+                        static_cast<size_t>((r.right - r.left) * bytes));
+        }
+        HostRegionAdd(&kept, r);
+        HostRegionAdd(&s_present.unread, r);
+    }
+    s_present.changed = {};
+    return kept;
+}
+
+// A headless run presents every tick but reads few frames back: converting each one to RGB
+// would cost more than the whole game, so the conversion waits for a reader and covers only
+// what changed since the last one.
+void ConvertKeptFrame()
+{
+    const HostSurfacePixels kept = KeptImage();
+    s_present.rgb.resize(static_cast<size_t>(kept.width) * static_cast<size_t>(kept.height) * 3);
+    const HostSurfacePixels frame = {s_present.rgb.data(), kept.width,    kept.height,
+                                     kept.width * 3,       &FRAME_FORMAT, nullptr};
+    for (int32_t i = 0; i < s_present.unread.count; ++i) {
+        const HostRect& r = s_present.unread.rects[i];
+        HostConvertBlock(kept, r.left, r.top, frame, r.left, r.top, r.right - r.left,
+                         r.bottom - r.top);
+    }
+    s_present.unread = {};
+}
+
 }  // namespace
 
 bool HostWriteFileAtomically(const char* path, const std::string& bytes)
@@ -125,27 +200,13 @@ bool HostWriteFileAtomically(const char* path, const std::string& bytes)
     return WriteAtomically(path, bytes);
 }
 
-void HostMarkImageDirty() { s_present.dirty = true; }
+void HostMarkImageDirty(const HostRect& changed)
+{
+    s_present.dirty = true;
+    HostRegionAdd(&s_present.changed, changed);
+}
 
 void HostFrameReset() { s_present = {}; }
-
-// A headless run presents every tick but reads few frames back: converting each one to RGB
-// would cost more than the whole game, so the conversion waits for a reader.
-void ConvertKeptFrame()
-{
-    if (s_present.converted) return;
-    s_present.converted = true;
-    HostSurfacePixels source = {s_present.raw.data(), s_present.width,      s_present.height,
-                                s_present.rawPitch,   &s_present.rawFormat, nullptr};
-    if (!s_present.rawPalette.empty()) source.palette = s_present.rawPalette.data();
-    if ((source.format->flags & HOST_PF_PALETTE8) && source.palette == nullptr)
-        source.palette = GreyRamp();
-    s_present.rgb.resize(static_cast<size_t>(source.width) * static_cast<size_t>(source.height)
-                         * 3);
-    const HostSurfacePixels frame = {s_present.rgb.data(), source.width,  source.height,
-                                     source.width * 3,     &FRAME_FORMAT, nullptr};
-    HostConvertBlock(source, 0, 0, frame, 0, 0, source.width, source.height);
-}
 
 void HostPresentIfDirty()
 {
@@ -157,23 +218,11 @@ void HostPresentIfDirty()
     // Too soon: the image stays dirty, and a later pump shows whatever it holds by then.
     if (show != nullptr && now - s_present.lastShown < SHOW_INTERVAL) return;
     s_present.dirty = false;
-    const HostSurfacePixels source = HostSurfaceView(image);
-    s_present.width = source.width;
-    s_present.height = source.height;
-    s_present.rawPitch = source.pitch;
-    s_present.rawFormat = *source.format;
-    s_present.raw.assign(source.bits,
-                         source.bits + static_cast<size_t>(source.pitch) * source.height);
-    if (source.palette != nullptr)
-        s_present.rawPalette.assign(source.palette, source.palette + 256);
-    else
-        s_present.rawPalette.clear();
-    s_present.converted = false;
+    const HostRegion shown = KeepChanges(HostSurfaceView(image));
     ++s_present.number;
     if (show == nullptr) return;
     s_present.lastShown = now;
-    ConvertKeptFrame();
-    show(s_present.rgb.data(), s_present.width, s_present.height);
+    show(KeptImage(), shown);
 }
 
 HostFrame HostLastFrame()

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -19,6 +20,9 @@ struct SdlState {
     SDL_Texture* texture;
     int32_t textureWidth;
     int32_t textureHeight;
+    Uint32 textureFormat;
+    bool expand;                     // the image's format is not the texture's
+    std::vector<uint32_t> expanded;  // a changed rectangle widened to the texture's 32 bits
     bool windowed;
     int32_t scale;  // windowed: the window is the client size times this
     // Input: where the frame is shown in the window, so that pointer positions and motion can be
@@ -282,18 +286,73 @@ void PumpEvents()
 
 void WaitEvents(uint32_t timeoutMs) { SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)); }
 
-void Present(const uint8_t* rgb, int32_t width, int32_t height)
+constexpr HostPixelFormat EXPANDED_FORMAT = {
+    HOST_PF_RGB | HOST_PF_ALPHA, 32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000, 0, 0};
+
+// The texture takes the image's pixels as they are where SDL has their format and need not widen
+// them: SDL's own widening of 5 or 6 bits rounds where the host's repeats the bits, and the window
+// must show what the frame store holds. A palette, and every narrower component, is widened on
+// the way by the host's conversion (one table lookup a pixel).
+Uint32 TextureFormatOf(const HostPixelFormat& format)
+{
+    if (format.bitCount < 24 || (format.flags & HOST_PF_PALETTE8)) return SDL_PIXELFORMAT_UNKNOWN;
+    return SDL_MasksToPixelFormatEnum(static_cast<int>(format.bitCount), format.redMask,
+                                      format.greenMask, format.blueMask, format.alphaMask);
+}
+
+bool MakeTexture(const HostSurfacePixels& frame)
+{
+    const Uint32 direct = TextureFormatOf(*frame.format);
+    const Uint32 format =
+        direct != SDL_PIXELFORMAT_UNKNOWN ? direct : Uint32{SDL_PIXELFORMAT_ARGB8888};
+    s_sdl.expand = direct == SDL_PIXELFORMAT_UNKNOWN;
+    if (s_sdl.texture != nullptr && frame.width == s_sdl.textureWidth
+        && frame.height == s_sdl.textureHeight && format == s_sdl.textureFormat)
+        return false;
+    if (s_sdl.texture) SDL_DestroyTexture(s_sdl.texture);
+    s_sdl.texture = SDL_CreateTexture(s_sdl.renderer, format, SDL_TEXTUREACCESS_STREAMING,
+                                      frame.width, frame.height);
+    s_sdl.textureWidth = frame.width;
+    s_sdl.textureHeight = frame.height;
+    s_sdl.textureFormat = format;
+    if (s_sdl.texture) SDL_SetTextureBlendMode(s_sdl.texture, SDL_BLENDMODE_NONE);
+    return true;
+}
+
+void Upload(const HostSurfacePixels& frame, const HostRect& r)
+{
+    const SDL_Rect area = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    if (!s_sdl.expand) {
+        const int32_t bytes = static_cast<int32_t>(frame.format->bitCount / 8);
+        SDL_UpdateTexture(s_sdl.texture, &area,
+                          frame.bits + static_cast<ptrdiff_t>(r.top) * frame.pitch + r.left * bytes,
+                          frame.pitch);
+        return;
+    }
+    s_sdl.expanded.resize(static_cast<size_t>(area.w) * area.h);
+    const HostSurfacePixels expanded = {reinterpret_cast<uint8_t*>(s_sdl.expanded.data()),
+                                        area.w,
+                                        area.h,
+                                        area.w * 4,
+                                        &EXPANDED_FORMAT,
+                                        nullptr};
+    HostConvertBlock(frame, r.left, r.top, expanded, 0, 0, area.w, area.h);
+    SDL_UpdateTexture(s_sdl.texture, &area, s_sdl.expanded.data(), area.w * 4);
+}
+
+// Only what changed is uploaded, unless the texture is new.
+void Present(const HostSurfacePixels& frame, const HostRegion& changed)
 {
     if (s_sdl.renderer == nullptr) return;
-    if (s_sdl.texture == nullptr || width != s_sdl.textureWidth || height != s_sdl.textureHeight) {
-        if (s_sdl.texture) SDL_DestroyTexture(s_sdl.texture);
-        s_sdl.texture = SDL_CreateTexture(s_sdl.renderer, SDL_PIXELFORMAT_RGB24,
-                                          SDL_TEXTUREACCESS_STREAMING, width, height);
-        s_sdl.textureWidth = width;
-        s_sdl.textureHeight = height;
-        if (s_sdl.texture == nullptr) return;
+    const bool made = MakeTexture(frame);
+    if (s_sdl.texture == nullptr) return;
+    if (made) {
+        Upload(frame, {0, 0, frame.width, frame.height});
+    } else {
+        for (int32_t i = 0; i < changed.count; ++i) {
+            Upload(frame, changed.rects[i]);
+        }
     }
-    SDL_UpdateTexture(s_sdl.texture, nullptr, rgb, width * 3);
     Render();
 }
 

@@ -1,5 +1,6 @@
-// engine/host/surface.cpp: surfaces in memory with their formats, palettes and clippers, and the
-// pixel conversion that blits and presentation share.
+// engine/host/surface.cpp: surfaces in memory with their formats, palettes and clippers, the
+// pixel conversion that blits and presentation share, and repaints of the window that convert
+// only what changed.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -57,10 +58,25 @@ struct HostClipper {
 
 namespace {
 
+// What each row of the window image was last converted from, in the source's format and
+// palette: a repaint of the whole screen whose rows mostly hold what they held converts only the
+// pixels that differ. A row is known only while the image's row is that conversion, whole.
+struct ImageSources {
+    const HostSurface* image;  // another image, or another size, forgets every row
+    int32_t width;
+    int32_t height;
+    HostPixelFormat format;
+    std::vector<HostColour> palette;  // a palettised source's, else empty
+    int32_t pitch;
+    std::vector<uint8_t> pixels;
+    std::vector<uint8_t> known;  // one a row
+};
+
 struct SurfaceState {
     HostSurface surfaces[HOST_MAX_SURFACES];
     HostPalette palettes[HOST_MAX_PALETTES];
     HostClipper clippers[HOST_MAX_CLIPPERS];
+    ImageSources imageSources;
 };
 
 SurfaceState s_surface;
@@ -108,6 +124,7 @@ struct Converter {
     Component source[4];
     uint32_t table[4][256];  // RGB source: each component's destination bits, in place
     uint32_t alphaFill;      // destination alpha when the source has none
+    const uint32_t* wide;    // 16-bit source, when known: the destination pixel of every value
 };
 
 uint32_t MaskOf(const HostPixelFormat& format, int32_t component)
@@ -182,12 +199,14 @@ void ConvertRows(const Converter& c, const uint8_t* source, int32_t sourcePitch,
     }
     const uint32_t alphaFill = c.alphaFill;
     const bool paletted = SourceBytes == 1 && c.paletted;
+    const uint32_t* const wide = SourceBytes == 2 ? c.wide : nullptr;
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t* in = source + static_cast<ptrdiff_t>(y) * sourcePitch;
         uint8_t* out = destination + static_cast<ptrdiff_t>(y) * destinationPitch;
         for (int32_t x = 0; x < width; ++x) {
             const uint32_t v = ReadPixel<SourceBytes>(in + x * SourceBytes);
-            const uint32_t pixel = paletted
+            const uint32_t pixel = wide ? wide[v]
+                                   : paletted
                                        ? c.palette[v & 0xFF]
                                        : c.table[0][(v >> shift[0]) & mask[0]]
                                              | c.table[1][(v >> shift[1]) & mask[1]]
@@ -217,10 +236,104 @@ int32_t BytesPerPixel(const HostPixelFormat& format)
     return static_cast<int32_t>(format.bitCount / 8);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Surfaces.
+// Every value of a 16-bit format converted once into another format, for the few pairs in use at
+// a time (the screen's and the textures'): a 16-bit block then converts with one lookup a pixel.
+constexpr int32_t kWideTables = 4;
+constexpr uint32_t kSixteenBitValues = 65536;
+
+struct WideTable {
+    HostPixelFormat from;
+    HostPixelFormat to;
+    std::vector<uint32_t> pixels;  // empty while unused
+};
+
+struct WideTables {
+    WideTable tables[kWideTables];
+    int32_t next;  // the one to replace next
+};
+
+WideTables s_wide;  // a cache: what it holds follows from the formats alone
+
+const uint32_t* CachedWideTable(const HostPixelFormat& from, const HostPixelFormat& to)
+{
+    for (const WideTable& t : s_wide.tables) {
+        if (!t.pixels.empty() && HostFormatsEqual(t.from, from) && HostFormatsEqual(t.to, to))
+            return t.pixels.data();
+    }
+    return nullptr;
+}
+
+// The table is the conversion's own result on a row of every 16-bit value.
+const uint32_t* MakeWideTable(const Converter& c, const HostPixelFormat& from,
+                              const HostPixelFormat& to)
+{
+    std::vector<uint16_t> values(kSixteenBitValues);
+    for (uint32_t v = 0; v < kSixteenBitValues; ++v) {
+        values[v] = static_cast<uint16_t>(v);
+    }
+    WideTable& t = s_wide.tables[s_wide.next];
+    s_wide.next = (s_wide.next + 1) % kWideTables;
+    t = {from, to, std::vector<uint32_t>(kSixteenBitValues)};
+    constexpr auto rowBytes = static_cast<int32_t>(kSixteenBitValues * 4);
+    ConvertRows<2, 4>(c, reinterpret_cast<const uint8_t*>(values.data()), rowBytes / 2,
+                      reinterpret_cast<uint8_t*>(t.pixels.data()), rowBytes,
+                      static_cast<int32_t>(kSixteenBitValues), 1);
+    return t.pixels.data();
+}
 
 bool IsPalettised(const HostPixelFormat& format) { return (format.flags & HOST_PF_PALETTE8) != 0; }
+
+// Any pair of usable formats except RGB into a palette, and a palette's indices without one.
+bool Convertible(const HostSurfacePixels& source, const HostPixelFormat& to)
+{
+    if (HostFormatsEqual(*source.format, to)) return true;
+    return !IsPalettised(to) && (!IsPalettised(*source.format) || source.palette != nullptr);
+}
+
+// A conversion between two formats made ready once, to run on any number of blocks.
+struct Conversion {
+    bool copy;  // the same format: rows are copied as they are
+    int32_t sourceBytes;
+    int32_t destinationBytes;
+    ConvertFunction run;
+    Converter converter;
+};
+
+void PrepareConversion(const HostSurfacePixels& source, const HostPixelFormat& to, Conversion* c)
+{
+    const HostPixelFormat& from = *source.format;
+    c->copy = HostFormatsEqual(from, to);
+    c->sourceBytes = BytesPerPixel(from);
+    c->destinationBytes = BytesPerPixel(to);
+    c->run = CONVERTERS[c->sourceBytes - 1][c->destinationBytes - 1];
+    if (c->copy) return;
+    c->converter.wide = c->sourceBytes == 2 ? CachedWideTable(from, to) : nullptr;
+    if (c->converter.wide != nullptr) return;
+    BuildConverter(source, to, &c->converter);
+    if (c->sourceBytes == 2) c->converter.wide = MakeWideTable(c->converter, from, to);
+}
+
+void RunConversion(const Conversion& c, const HostSurfacePixels& source, int32_t sx, int32_t sy,
+                   const HostSurfacePixels& destination, int32_t dx, int32_t dy, int32_t width,
+                   int32_t height)
+{
+    const uint8_t* in =
+        source.bits + static_cast<ptrdiff_t>(sy) * source.pitch + sx * c.sourceBytes;
+    uint8_t* out =
+        destination.bits + static_cast<ptrdiff_t>(dy) * destination.pitch + dx * c.destinationBytes;
+    if (!c.copy) {
+        c.run(c.converter, in, source.pitch, out, destination.pitch, width, height);
+        return;
+    }
+    for (int32_t y = 0; y < height; ++y) {
+        std::memmove(out + static_cast<ptrdiff_t>(y) * destination.pitch,
+                     in + static_cast<ptrdiff_t>(y) * source.pitch,
+                     static_cast<size_t>(width * c.sourceBytes));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Surfaces.
 
 HostSurface* NewSurface(uint32_t kind, int32_t width, int32_t height, const HostPixelFormat& format)
 {
@@ -259,12 +372,122 @@ void RefreshTexels(HostSurface* texture)
     HostConvertBlock(HostSurfaceView(texture), 0, 0, to, 0, 0, texture->width, texture->height);
 }
 
-// The pixels changed: the window image is presented at the next pump, a texture's copy for the
-// device is made again.
-void Touched(HostSurface* store)
+void ForgetImageRows(int32_t top, int32_t bottom)
 {
-    if (store == HostWindowImage()) HostMarkImageDirty();
+    std::vector<uint8_t>& known = s_surface.imageSources.known;
+    top = std::clamp(top, 0, static_cast<int32_t>(known.size()));
+    bottom = std::clamp(bottom, top, static_cast<int32_t>(known.size()));
+    std::fill(known.begin() + top, known.begin() + bottom, 0);
+}
+
+// The pixels changed (in `changed`; nullptr: anywhere): the window image is presented at the next
+// pump and forgets what those rows were converted from, a texture's copy for the device is made
+// again.
+void Touched(HostSurface* store, const HostRect* changed)
+{
+    const HostRect r = changed ? *changed : HostRect{0, 0, store->width, store->height};
+    if (store == HostWindowImage()) {
+        ForgetImageRows(r.top, r.bottom);
+        HostMarkImageDirty(r);
+    }
     if (store->kind == HOST_SURFACE_TEXTURE) RefreshTexels(store);
+}
+
+// The memory of conversions from `source` onto `image`, forgotten first when it was of another.
+ImageSources& SourcesOnto(const HostSurface* image, const HostSurfacePixels& source)
+{
+    ImageSources& m = s_surface.imageSources;
+    const HostColour* const palette = m.palette.empty() ? nullptr : m.palette.data();
+    if (m.image == image && m.width == image->width && m.height == image->height
+        && HostFormatsEqual(m.format, *source.format) && HostPalettesEqual(palette, source.palette))
+        return m;
+    m.image = image;
+    m.width = image->width;
+    m.height = image->height;
+    m.format = *source.format;
+    m.palette.assign(source.palette, source.palette ? source.palette + 256 : nullptr);
+    m.pitch = image->width * BytesPerPixel(*source.format);
+    m.pixels.assign(static_cast<size_t>(m.pitch) * image->height, 0);
+    m.known.assign(static_cast<size_t>(image->height), 0);
+    return m;
+}
+
+// The first byte at which two runs of `size` bytes differ, eight at a time; `size` when none does.
+size_t FirstDifference(const uint8_t* a, const uint8_t* b, size_t size)
+{
+    size_t i = 0;
+    for (uint64_t x, y; i + 8 <= size; i += 8) {
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) break;
+    }
+    while (i < size && a[i] == b[i]) {
+        ++i;
+    }
+    return i;
+}
+
+// One past the last byte at which they differ; 0 when none does.
+size_t DifferenceEnd(const uint8_t* a, const uint8_t* b, size_t size)
+{
+    size_t i = size;
+    for (uint64_t x, y; i >= 8; i -= 8) {
+        std::memcpy(&x, a + i - 8, 8);
+        std::memcpy(&y, b + i - 8, 8);
+        if (x != y) break;
+    }
+    while (i > 0 && a[i - 1] == b[i - 1]) {
+        --i;
+    }
+    return i;
+}
+
+// Narrows a row's `count` pixels to the span [first, last) where two rows differ; an empty span
+// when none do.
+void DifferingSpan(const uint8_t* a, const uint8_t* b, int32_t bytes, int32_t count, int32_t* first,
+                   int32_t* last)
+{
+    const auto size = static_cast<size_t>(count * bytes);
+    *first = *last = count;
+    if (std::memcmp(a, b, size) == 0) return;
+    *first = static_cast<int32_t>(FirstDifference(a, b, size)) / bytes;
+    *last = (static_cast<int32_t>(DifferenceEnd(a, b, size)) + bytes - 1) / bytes;
+}
+
+// Converts `from` of the source onto `to` of the window image, in each row only from the first to
+// the last pixel that differs from what the row was last converted from; what it converts is
+// marked for the next present (nothing converted still counts as a change).
+void ConvertOntoImage(const HostSurfacePixels& in, const HostRect& from, HostSurface* image,
+                      const HostRect& to)
+{
+    ImageSources& m = SourcesOnto(image, in);
+    Conversion conversion{};
+    PrepareConversion(in, image->format, &conversion);
+    const HostSurfacePixels out = HostSurfaceView(image);
+    const int32_t bytes = conversion.sourceBytes;
+    const bool wholeRows = to.left == 0 && to.right == image->width;
+    HostRect run = {0, 0, 0, 0};  // rows converted over the same span, marked together
+    for (int32_t y = to.top; y < to.bottom; ++y) {
+        const int32_t sy = from.top + y - to.top;
+        const uint8_t* row = in.bits + static_cast<ptrdiff_t>(sy) * in.pitch + from.left * bytes;
+        uint8_t* known = m.pixels.data() + static_cast<ptrdiff_t>(y) * m.pitch + to.left * bytes;
+        int32_t first = 0, last = to.right - to.left;
+        if (m.known[y]) DifferingSpan(row, known, bytes, last, &first, &last);
+        if (first == last) continue;
+        std::memcpy(known + first * bytes, row + first * bytes,
+                    static_cast<size_t>((last - first) * bytes));
+        RunConversion(conversion, in, from.left + first, sy, out, to.left + first, y, last - first,
+                      1);
+        m.known[y] = m.known[y] || wholeRows;
+        const HostRect converted = {to.left + first, y, to.left + last, y + 1};
+        if (run.left == converted.left && run.right == converted.right && run.bottom == y) {
+            ++run.bottom;
+            continue;
+        }
+        HostMarkImageDirty(run);
+        run = converted;
+    }
+    HostMarkImageDirty(run);
 }
 
 void FreeSurface(HostSurface* s)
@@ -445,6 +668,23 @@ HostResult Usable(HostSurface* s)
     return HOST_OK;
 }
 
+// The parts of a blit's destination rectangle that it changes: all of it, except on the window
+// image during a paint, which the region being painted clips.
+int32_t BlitPieces(const HostSurface* d, const HostRect& to, HostRect pieces[HOST_REGION_MAX_RECTS])
+{
+    const HostRegion* const paint =
+        d->store == HostWindowImage() ? HostWindowPaintRegion() : nullptr;
+    if (paint == nullptr) {
+        pieces[0] = to;
+        return 1;
+    }
+    int32_t count = 0;
+    for (int32_t i = 0; i < paint->count; ++i) {
+        if (HostRectIntersect(to, paint->rects[i], &pieces[count])) ++count;
+    }
+    return count;
+}
+
 void FillRect(HostSurface* store, const HostRect& r, uint32_t value)
 {
     if (r.left >= r.right || r.top >= r.bottom) return;
@@ -494,6 +734,7 @@ HostSurface* HostImageCreate(int32_t width, int32_t height, const HostPixelForma
 {
     HostSurface* const image = NewSurface(HOST_SURFACE_IMAGE, width, height, format);
     if (image == nullptr) FatalError("HostImageCreate(): no surface left for the window image\n");
+    s_surface.imageSources = {};
     return image;
 }
 
@@ -505,6 +746,7 @@ void HostSurfaceFreeAll()
     }
     std::fill(std::begin(s_surface.palettes), std::end(s_surface.palettes), HostPalette{});
     std::fill(std::begin(s_surface.clippers), std::end(s_surface.clippers), HostClipper{});
+    s_surface.imageSources = {};
 }
 
 void HostSurfaceRetarget(HostSurface* oldImage, HostSurface* newImage, bool lose)
@@ -537,29 +779,17 @@ bool HostConvertBlock(const HostSurfacePixels& source, int32_t sx, int32_t sy,
                       const HostSurfacePixels& destination, int32_t dx, int32_t dy, int32_t width,
                       int32_t height)
 {
-    const HostPixelFormat& from = *source.format;
-    const HostPixelFormat& to = *destination.format;
-    const int32_t sourceBytes = BytesPerPixel(from);
-    const int32_t destinationBytes = BytesPerPixel(to);
-    const uint8_t* in = source.bits + static_cast<ptrdiff_t>(sy) * source.pitch + sx * sourceBytes;
-    uint8_t* out =
-        destination.bits + static_cast<ptrdiff_t>(dy) * destination.pitch + dx * destinationBytes;
-    const bool sameFormat = HostFormatsEqual(from, to);
-    if (!sameFormat && (IsPalettised(to) || (IsPalettised(from) && source.palette == nullptr)))
-        return false;
-    if (sameFormat) {
-        for (int32_t y = 0; y < height; ++y) {
-            std::memmove(out + static_cast<ptrdiff_t>(y) * destination.pitch,
-                         in + static_cast<ptrdiff_t>(y) * source.pitch,
-                         static_cast<size_t>(width * sourceBytes));
-        }
-        return true;
-    }
-    Converter converter{};
-    BuildConverter(source, to, &converter);
-    CONVERTERS[sourceBytes - 1][destinationBytes - 1](converter, in, source.pitch, out,
-                                                      destination.pitch, width, height);
+    if (!Convertible(source, *destination.format)) return false;
+    Conversion conversion{};
+    PrepareConversion(source, *destination.format, &conversion);
+    RunConversion(conversion, source, sx, sy, destination, dx, dy, width, height);
     return true;
+}
+
+bool HostPalettesEqual(const HostColour* a, const HostColour* b)
+{
+    if (a == nullptr || b == nullptr) return a == b;
+    return std::memcmp(a, b, 256 * sizeof(HostColour)) == 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -659,7 +889,7 @@ HostResult HostSurfaceUnlock(HostSurface* surface)
     return Guard(HOST_CALL_UNLOCK, surface, [](HostSurface* s) {
         if (!s->store->locked) return HOST_E_BAD_ARGUMENT;
         s->store->locked = false;
-        Touched(s->store);
+        Touched(s->store, nullptr);
         return HOST_OK;
     });
 }
@@ -676,7 +906,7 @@ HostResult HostSurfaceFill(HostSurface* surface, const HostRect* rect, uint32_t 
         }
         if (!Inside(r, s->store)) return HOST_E_BAD_ARGUMENT;
         FillRect(s->store, r, value);
-        Touched(s->store);
+        Touched(s->store, &r);
         return HOST_OK;
     });
 }
@@ -699,16 +929,30 @@ HostResult HostSurfaceBlit(HostSurface* destination, const HostRect* destination
         if (source->translated) ClipToStore(source->store, &from, &to);
         if (!Inside(to, d->store) || !Inside(from, source->store)) return HOST_E_BAD_ARGUMENT;
         HostSurfacePixels in = HostSurfaceView(source);
+        if (!Convertible(in, d->store->format)) return HOST_E_UNSUPPORTED;
         // A copy within one store goes through a copy of the source, as the rows may overlap.
         std::vector<uint8_t> copy;
         if (source->store == d->store) {
             copy = source->store->pixels;
             in.bits = copy.data();
         }
-        if (!HostConvertBlock(in, from.left, from.top, HostSurfaceView(d), to.left, to.top,
-                              to.right - to.left, to.bottom - to.top))
-            return HOST_E_UNSUPPORTED;
-        Touched(d->store);
+        // Conversions onto the window image are remembered; a copy of its own format is not.
+        const bool remembered = d->store == HostWindowImage() && source->store != d->store
+                                && !HostFormatsEqual(*in.format, d->store->format);
+        HostRect pieces[HOST_REGION_MAX_RECTS];
+        const int32_t count = BlitPieces(d, to, pieces);
+        for (int32_t i = 0; i < count; ++i) {
+            const HostRect& piece = pieces[i];
+            const HostRect part = {from.left + piece.left - to.left, from.top + piece.top - to.top,
+                                   from.right, from.bottom};
+            if (remembered) {
+                ConvertOntoImage(in, part, d->store, piece);
+                continue;
+            }
+            HostConvertBlock(in, part.left, part.top, HostSurfaceView(d), piece.left, piece.top,
+                             piece.right - piece.left, piece.bottom - piece.top);
+            Touched(d->store, &piece);
+        }
         return HOST_OK;
     });
 }
@@ -726,7 +970,7 @@ HostResult HostSurfaceFlip(HostSurface* surface)
             || !HostFormatsEqual(s->store->format, s->back->format))
             return HOST_E_SURFACE_LOST;
         std::swap(s->store->pixels, s->back->pixels);
-        Touched(s->store);
+        Touched(s->store, nullptr);
         return HOST_OK;
     });
 }
@@ -745,7 +989,7 @@ HostResult HostSurfaceRestore(HostSurface* surface)
             if (part == nullptr || !part->lost) continue;
             part->lost = false;
             std::fill(part->store->pixels.begin(), part->store->pixels.end(), 0);
-            Touched(part->store);
+            Touched(part->store, nullptr);
         }
         return HOST_OK;
     });
@@ -760,7 +1004,7 @@ HostSurface* HostSurfaceAttachedZ(HostSurface* surface) { return surface->zbuffe
 
 bool HostSurfaceBusy(HostSurface* surface) { return surface->lost || surface->store->locked; }
 
-void HostSurfaceChanged(HostSurface* surface) { Touched(surface->store); }
+void HostSurfaceChanged(HostSurface* surface) { Touched(surface->store, nullptr); }
 
 bool HostSurfaceIsTexture(HostSurface* surface)
 {
@@ -806,7 +1050,7 @@ HostResult HostPaletteSetEntries(HostPalette* palette, int32_t first, int32_t co
         return HOST_E_BAD_ARGUMENT;
     std::copy(entries, entries + count, palette->entries + first);
     const HostSurface* image = HostWindowImage();
-    if (image && image->palette == palette) HostMarkImageDirty();
+    if (image && image->palette == palette) HostMarkImageDirty({0, 0, image->width, image->height});
     return HOST_OK;
 }
 
@@ -826,7 +1070,7 @@ HostResult HostSurfaceSetPalette(HostSurface* surface, HostPalette* palette)
         ++palette->refs;
         if (store->palette) HostPaletteRelease(store->palette);
         store->palette = palette;
-        Touched(store);
+        Touched(store, nullptr);
         return HOST_OK;
     });
 }

@@ -30,9 +30,10 @@ struct WindowState {
     int32_t count;
     bool quitPending;
     int32_t quitCode;
-    bool invalid;
-    HostRect invalidRect;
+    HostRegion invalid;
     bool erase;
+    bool painting;  // between HostBeginPaint and HostEndPaint
+    HostRegion painted;
     bool cursorHidden;
 };
 
@@ -43,7 +44,7 @@ constexpr auto MESSAGE_NAMES = std::to_array<const char*>(
      "erase-background", "set-cursor", "key-down", "key-up", "quit"});
 static_assert(MESSAGE_NAMES.size() == HOST_MSG_COUNT, "one name per message kind");
 
-bool PaintDue() { return s_window.window != HOST_NO_WINDOW && s_window.invalid; }
+bool PaintDue() { return s_window.window != HOST_NO_WINDOW && s_window.invalid.count > 0; }
 
 bool TakeNext(HostMessage* message)
 {
@@ -94,8 +95,9 @@ void ReplaceImage(int32_t width, int32_t height, const HostPixelFormat& format)
     }
     s_window.clientWidth = width;
     s_window.clientHeight = height;
-    s_window.invalid = false;
-    HostMarkImageDirty();
+    s_window.invalid = {};
+    s_window.painting = false;
+    HostMarkImageDirty({0, 0, width, height});
 }
 
 void RemoveWindow()
@@ -106,7 +108,8 @@ void RemoveWindow()
     s_window.window = HOST_NO_WINDOW;
     s_window.proc = nullptr;
     s_window.focused = false;
-    s_window.invalid = false;
+    s_window.invalid = {};
+    s_window.painting = false;
     s_window.erase = false;
     s_window.head = 0;
     s_window.count = 0;
@@ -275,7 +278,7 @@ intptr_t HostDefaultWindowProc(HostWindow window, uint32_t kind, uintptr_t, intp
         case HOST_MSG_ERASE_BACKGROUND:
             if (s_window.image) HostSurfaceFill(s_window.image, nullptr, 0);
             return 1;
-        case HOST_MSG_PAINT: s_window.invalid = false; return 0;
+        case HOST_MSG_PAINT: s_window.invalid = {}; return 0;
         case HOST_MSG_CLOSE: HostWindowDestroy(window); return 0;
         default: return 0;
     }
@@ -291,13 +294,7 @@ void HostWindowInvalidate(const HostRect* rect, bool erase)
                 std::min(rect->bottom, s_window.clientHeight)};
     }
     if (area.left >= area.right || area.top >= area.bottom) return;
-    if (s_window.invalid) {
-        const HostRect& old = s_window.invalidRect;
-        area = {std::min(area.left, old.left), std::min(area.top, old.top),
-                std::max(area.right, old.right), std::max(area.bottom, old.bottom)};
-    }
-    s_window.invalid = true;
-    s_window.invalidRect = area;
+    HostRegionAdd(&s_window.invalid, area);
     s_window.erase = s_window.erase || erase;
 }
 
@@ -307,11 +304,18 @@ void HostBeginPaint(HostRect* rect)
         s_window.erase = false;
         HostMsgSend(HOST_MSG_ERASE_BACKGROUND, 0, 0);
     }
-    *rect = s_window.invalid ? s_window.invalidRect : HostRect{0, 0, 0, 0};
-    s_window.invalid = false;
+    *rect = HostRegionBounds(s_window.invalid);
+    s_window.painted = s_window.invalid;
+    s_window.painting = true;
+    s_window.invalid = {};
 }
 
-void HostEndPaint() {}
+void HostEndPaint() { s_window.painting = false; }
+
+const HostRegion* HostWindowPaintRegion()
+{
+    return s_window.painting ? &s_window.painted : nullptr;
+}
 
 void HostCursorSetArrow() { HostCountArrowCursor(); }
 

@@ -1,5 +1,6 @@
 // tests/engine/host/surface_test.cpp: surfaces in memory: pitch, fills and blits, conversion,
 // palettes, flip chains, lost surfaces and references.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -140,15 +141,21 @@ TEST_F(HostSurfaceTest, ConversionWidensByBitReplicationAndNarrowsByTruncation)
         {HOST_FORMAT_RGB565, 0x0821, HOST_FORMAT_XRGB8888, 0x080408},
         {HOST_FORMAT_XRGB8888, 0xFF8040, HOST_FORMAT_RGB565, 0xFC08},
         {HOST_FORMAT_RGB555, 0x7FFF, HOST_FORMAT_RGB565, 0xFFFF},
+        {HOST_FORMAT_RGB565, 0xF81F, HOST_FORMAT_RGB555, 0x7C1F},
+        {HOST_FORMAT_RGB565, 0x8410, HOST_FORMAT_RGB888, 0x848284},
     };
-    for (const Case& c : cases) {
-        HostSurface* source = Plain(4, 1, c.from);
-        HostSurface* destination = Plain(4, 1, c.to);
-        HostSurfaceFill(source, nullptr, c.in);
-        ASSERT_EQ(HostSurfaceBlit(destination, nullptr, source, nullptr), HOST_OK);
-        EXPECT_EQ(ReadPixel(destination, 3, 0), c.out) << std::hex << c.in;
-        HostSurfaceRelease(source);
-        HostSurfaceRelease(destination);
+    // Twice round: 16-bit sources convert through tables kept for a few pairs of formats, which
+    // must come back right after being replaced.
+    for (int32_t round = 0; round < 2; ++round) {
+        for (const Case& c : cases) {
+            HostSurface* source = Plain(4, 1, c.from);
+            HostSurface* destination = Plain(4, 1, c.to);
+            HostSurfaceFill(source, nullptr, c.in);
+            ASSERT_EQ(HostSurfaceBlit(destination, nullptr, source, nullptr), HOST_OK);
+            EXPECT_EQ(ReadPixel(destination, 3, 0), c.out) << std::hex << c.in;
+            HostSurfaceRelease(source);
+            HostSurfaceRelease(destination);
+        }
     }
 }
 
@@ -204,6 +211,160 @@ TEST_F(HostSurfaceTest, WindowedPrimaryTakesScreenCoordinatesClippedToTheClientA
     ASSERT_EQ(HostSurfaceFill(primary, &topLeft, 0x0000FF), HOST_OK);
     EXPECT_EQ(FramePixel(1, 0), 0x0000FFu);
     EXPECT_EQ(FramePixel(2, 0), 0x000000u);
+}
+
+// A paint copies the whole bounding rectangle it is given, yet only what was invalidated reaches
+// the window, as a paint's drawing is clipped to the invalid region; outside a paint nothing is.
+TEST_F(HostSurfaceTest, ARepaintReachesOnlyTheInvalidRegion)
+{
+    HostSurface* primary = Primary();
+    HostSurface* white = Plain(640, 480, HOST_FORMAT_RGB565);
+    HostSurfaceFill(white, nullptr, 0xFFFF);
+    const auto repaint = [&](HostRect* painted) {
+        HostBeginPaint(painted);
+        const HostRect onScreen = {100 + painted->left, 80 + painted->top, 100 + painted->right,
+                                   80 + painted->bottom};
+        ASSERT_EQ(HostSurfaceBlit(primary, &onScreen, white, painted), HOST_OK);
+        HostEndPaint();
+    };
+
+    const HostRect top = {10, 10, 20, 12};
+    const HostRect bottom = {100, 200, 110, 201};
+    HostWindowInvalidate(&top, false);
+    HostWindowInvalidate(&bottom, false);
+    HostRect painted;
+    repaint(&painted);
+    EXPECT_EQ(painted.left, 10);
+    EXPECT_EQ(painted.bottom, 201);
+    EXPECT_EQ(FramePixel(10, 10), 0xFFFFFFu);
+    EXPECT_EQ(FramePixel(19, 11), 0xFFFFFFu);
+    EXPECT_EQ(FramePixel(109, 200), 0xFFFFFFu);
+    EXPECT_EQ(FramePixel(20, 11), 0x000000u);
+    EXPECT_EQ(FramePixel(50, 100), 0x000000u);  // inside the bounds, between the two
+    EXPECT_EQ(FramePixel(109, 199), 0x000000u);
+
+    // More invalid rectangles than the region keeps apart: every one still reaches the window.
+    for (int32_t i = 0; i < 40; ++i) {
+        const HostRect dot = {300 + i * 7, 300 + (i * 13) % 170, 301 + i * 7, 301 + (i * 13) % 170};
+        HostWindowInvalidate(&dot, false);
+    }
+    repaint(&painted);
+    for (int32_t i = 0; i < 40; ++i) {
+        EXPECT_EQ(FramePixel(300 + i * 7, 300 + (i * 13) % 170), 0xFFFFFFu) << i;
+    }
+
+    const HostRect corner = {100, 80, 102, 82};
+    const HostRect source = {0, 0, 2, 2};
+    ASSERT_EQ(HostSurfaceBlit(primary, &corner, white, &source), HOST_OK);
+    EXPECT_EQ(FramePixel(1, 1), 0xFFFFFFu);
+}
+
+// Repainting the whole window converts only the pixels that differ from what each row was last
+// converted from; whatever else wrote to the window, or a new palette, must still show.
+TEST_F(HostSurfaceTest, RepaintsOfMostlyUnchangedScreensShowEveryChange)
+{
+    HostSurface* primary = Primary();
+    HostSurface* screen = Plain(640, 480, HOST_FORMAT_RGB565);
+    const HostRect client = {100, 80, 740, 560};
+    const auto fill = [](HostSurface* s, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                         uint32_t value) {
+        const HostRect r = {left, top, right, bottom};
+        ASSERT_EQ(HostSurfaceFill(s, &r, value), HOST_OK);
+    };
+    const auto repaint = [&] {
+        ASSERT_EQ(HostSurfaceBlit(primary, &client, screen, nullptr), HOST_OK);
+    };
+    HostSurfaceFill(screen, nullptr, 0xFFFF);
+    repaint();
+    EXPECT_EQ(FramePixel(0, 0), 0xFFFFFFu);
+
+    fill(screen, 300, 200, 302, 201, 0xF800);  // mid-row
+    fill(screen, 639, 479, 640, 480, 0x001F);  // the last pixel
+    repaint();
+    EXPECT_EQ(FramePixel(299, 200), 0xFFFFFFu);
+    EXPECT_EQ(FramePixel(300, 200), 0xFF0000u);
+    EXPECT_EQ(FramePixel(301, 200), 0xFF0000u);
+    EXPECT_EQ(FramePixel(302, 200), 0xFFFFFFu);
+    EXPECT_EQ(FramePixel(639, 479), 0x0000FFu);
+
+    fill(primary, 110, 90, 120, 100, 0x000000);  // the window written by another hand
+    repaint();
+    EXPECT_EQ(FramePixel(15, 15), 0xFFFFFFu);
+
+    // A part of a row, then the whole again.
+    fill(screen, 0, 50, 640, 51, 0x07E0);
+    const HostRect part = {100, 80 + 50, 200, 80 + 51};
+    const HostRect partSource = {0, 50, 100, 51};
+    ASSERT_EQ(HostSurfaceBlit(primary, &part, screen, &partSource), HOST_OK);
+    EXPECT_EQ(FramePixel(99, 50), 0x00FF00u);
+    EXPECT_EQ(FramePixel(100, 50), 0xFFFFFFu);
+    repaint();
+    EXPECT_EQ(FramePixel(100, 50), 0x00FF00u);
+    EXPECT_EQ(FramePixel(639, 50), 0x00FF00u);
+
+    // The same indices through another palette are other colours.
+    HostSurface* indexed = Plain(640, 480, HOST_FORMAT_PALETTE8);
+    HostColour entries[256] = {};
+    entries[3] = {0x10, 0x20, 0x30};
+    HostPalette* palette = nullptr;
+    ASSERT_EQ(HostPaletteCreate(m_display, entries, &palette), HOST_OK);
+    ASSERT_EQ(HostSurfaceSetPalette(indexed, palette), HOST_OK);
+    HostSurfaceFill(indexed, nullptr, 3);
+    ASSERT_EQ(HostSurfaceBlit(primary, &client, indexed, nullptr), HOST_OK);
+    EXPECT_EQ(FramePixel(5, 5), 0x102030u);
+    entries[3] = {0x40, 0x50, 0x60};
+    ASSERT_EQ(HostPaletteSetEntries(palette, 0, 256, entries), HOST_OK);
+    ASSERT_EQ(HostSurfaceBlit(primary, &client, indexed, nullptr), HOST_OK);
+    EXPECT_EQ(FramePixel(5, 5), 0x405060u);
+}
+
+// Random changes to the screen and to the window, each followed by a repaint of the whole
+// screen: the window always shows the screen exactly, however little each repaint converts.
+TEST_F(HostSurfaceTest, RepeatedRepaintsAlwaysShowTheScreenExactly)
+{
+    constexpr int32_t kWidth = 64, kHeight = 48;
+    HostWindowSetClientSize(kWidth, kHeight);
+    HostSurface* primary = Primary();
+    HostSurface* screen = Plain(kWidth, kHeight, HOST_FORMAT_RGB565);
+    const HostRect client = {100, 80, 100 + kWidth, 80 + kHeight};
+    const auto widen = [](uint32_t v, int32_t shift, int32_t bits) {
+        const uint32_t c = (v >> shift) & ((1u << bits) - 1);
+        return (c << (8 - bits)) | (c >> (2 * bits - 8));
+    };
+    uint32_t seed = 12345;
+    const auto next = [&seed](uint32_t below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % below;
+    };
+    for (int32_t step = 0; step < 300; ++step) {
+        const int32_t x = static_cast<int32_t>(next(kWidth)),
+                      y = static_cast<int32_t>(next(kHeight));
+        const HostRect r = {x, y, x + 1 + static_cast<int32_t>(next(kWidth - x)),
+                            y + 1 + static_cast<int32_t>(next(4))};
+        const HostRect clipped = {r.left, r.top, r.right, std::min(r.bottom, kHeight)};
+        ASSERT_EQ(HostSurfaceFill(screen, &clipped, next(65536)), HOST_OK);
+        if (step % 7 == 0) {
+            const HostRect onWindow = {100 + r.left, 80 + r.top, 100 + r.right, 80 + r.top + 1};
+            ASSERT_EQ(HostSurfaceFill(primary, &onWindow, next(1u << 24)), HOST_OK);
+        }
+        ASSERT_EQ(HostSurfaceBlit(primary, &client, screen, nullptr), HOST_OK);
+        int32_t pitch;
+        const std::vector<uint8_t> bytes = Bytes(screen, &pitch);
+        HostPump();
+        const HostFrame frame = HostLastFrame();
+        for (int32_t py = 0; py < kHeight; ++py) {
+            for (int32_t px = 0; px < kWidth; ++px) {
+                const uint8_t* p = bytes.data() + py * pitch + px * 2;
+                const uint32_t v = static_cast<uint32_t>(p[0] | p[1] << 8);
+                const uint8_t* shown = frame.rgb + (static_cast<size_t>(py) * kWidth + px) * 3;
+                const uint32_t expected =
+                    widen(v, 11, 5) << 16 | widen(v, 5, 6) << 8 | widen(v, 0, 5);
+                ASSERT_EQ(static_cast<uint32_t>(shown[0] << 16 | shown[1] << 8 | shown[2]),
+                          expected)
+                    << "step " << step << " at (" << px << ", " << py << ")";
+            }
+        }
+    }
 }
 
 TEST_F(HostSurfaceTest, OnlyOnePrimaryExistsAndWindowedItHasNoBackBuffer)
