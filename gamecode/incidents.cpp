@@ -125,6 +125,8 @@ void CountCompletion(int32_t kind, int32_t kicker, int32_t person)
     } else if (kind == kSecondRecord) {
         ++k.stats.secondKindCompletions;
         ++p.stats.secondKindReceptions;
+        // Inside the area the crosser's side attacks: the one the other side defends.
+        if (InsideBoxDefendedBy(Person_Side(kicker) ^ 1, p.x, p.y)) ++k.stats.dangerousCrosses;
     } else {
         ++k.stats.thirdKindCompletions;
         ++p.stats.thirdKindReceptions;
@@ -164,6 +166,7 @@ bool InterceptPass(int32_t person)
         if (inBox) ++MatchPersons[kicker].stats.boxPassesLost;
         ClearRecord(record);
         ++MatchPersons[person].stats.interceptions;
+        if (kind == kSecondRecord) ++MatchPersons[kicker].stats.crossesIntercepted;
         if (kind != kFirstRecord || !QuietKick()) {
             Comm_Say(inBox ? kGroupBoxPassIntercepted : kGroupPassIntercepted, Person_Side(person),
                      person, kicker, 0);

@@ -64,6 +64,18 @@ struct MatchPersonStats {
     int16_t thirdKindReceptions;
     int16_t interceptions;  // passes of the other side he cut out
     int16_t boxPassesLost;  // his passes cut out inside the area his opponents attack
+    int16_t shots;          // counted shots at goal
+    int16_t shotsOnTarget;
+    int16_t missedShots;  // shots that went wide for a goal kick
+    int16_t penaltiesTaken;
+    int16_t penaltiesMissed;
+    int16_t freeKicksTaken;  // direct free kicks at goal
+    int16_t clearances;      // long kicks along a direction
+    int16_t crosses;         // crosses struck
+    int16_t throughPasses;   // passes struck in the through-ball style
+    int16_t crossesIntercepted;
+    int16_t dangerousCrosses;  // completed inside the area his side attacks
+    uint16_t pad2;
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it

@@ -14,6 +14,7 @@
 #include "gamecode/basicactions.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
+#include "gamecode/kickbook.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
@@ -24,8 +25,6 @@ namespace {
 
 constexpr int32_t kAimedKickStep = 2;
 constexpr int32_t kAimedKickRunSpeed = 100;
-constexpr int32_t kAfterKickTicks = 16;
-constexpr int32_t kPassTimeout = 300;
 constexpr int32_t kSfxPass = 4;
 constexpr int32_t kSkillPower = 5;
 constexpr int32_t kSkillSwerve = 3;
@@ -33,10 +32,6 @@ constexpr int32_t kBackHeelTurn = 128;
 constexpr int32_t kMaxFrameSkip = 10;
 constexpr int32_t kLoftedCap = 1200;
 constexpr int32_t kNoGroup = -1;
-
-// Kick kinds of Match.lastKickKind.
-constexpr int16_t kKindAlongGround = 1;
-constexpr int16_t kKindLofted = 2;
 
 struct AimedKickRow {
     int16_t action;
@@ -107,7 +102,10 @@ const PassRow& PassRowOf(int32_t action)
     return kPasses[0];
 }
 
-bool IsLongStyle(int32_t style) { return style == 1 || style == 3; }
+PassBook PassBookOf(int32_t style)
+{
+    return style == 1 ? PASS_BOOK_LONG : style == 3 ? PASS_BOOK_THROUGH : PASS_BOOK_GROUND;
+}
 
 // Toward the kicker's own goal line within 16 steps of straight back.
 bool IsBackward(int32_t direction, int32_t side)
@@ -131,37 +129,6 @@ int32_t PassGroup(const PassRow& row, int32_t style, int32_t direction, int32_t 
     return groups[3];
 }
 
-// A ball in flight is nobody's until a touch controls it.
-void ReleaseBall(int32_t kicker, int16_t kind)
-{
-    Ball_UpdateSpeedDir();
-    Ball_GiveToPerson(-1);
-    LastKicker[Person_Side(kicker)] = static_cast<int8_t>(kicker);
-    Match.lastKickKind = kind;
-    Ball.afterKick = kAfterKickTicks;
-}
-
-void SendReceiver(int32_t kicker, int32_t receiver, int32_t x, int32_t y, bool countsLong)
-{
-    MatchPerson& k = MatchPersons[kicker];
-    MatchPerson& r = MatchPersons[receiver];
-    r.receivePoint[0] = static_cast<int16_t>(x);
-    r.receivePoint[1] = static_cast<int16_t>(y);
-    Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
-    AssistCandidate = static_cast<int8_t>(kicker);
-    LastPossessor[Person_Side(kicker)] = static_cast<int8_t>(kicker);
-    Match.passRecord[0][0] = static_cast<int8_t>(kicker);
-    Match.passRecord[0][1] = static_cast<int8_t>(receiver);
-    Match.longPassFlag = countsLong ? 1 : 0;
-    if (countsLong) {
-        ++k.passCounters[1];
-        return;
-    }
-    // The team-sheet byte of a corrupt block may lie outside the table: it counts nowhere.
-    const int32_t shirt = r.positionExtra[0];
-    if (shirt >= 1 && shirt <= MATCH_PERSONS_PER_SIDE) ++k.passTo[0][shirt - 1];
-}
-
 void StrikePass(int32_t person, const PassRow& row)
 {
     MatchPerson& p = MatchPersons[person];
@@ -179,16 +146,9 @@ void StrikePass(int32_t person, const PassRow& row)
     Ball_SendPass(person, action, style, x, y, distance);
     const int32_t group = PassGroup(row, style, direction, side, receiver);
     if (group != kNoGroup) Comm_Say(group, side, person, receiver >= 0 ? receiver : -1, 0);
-    const bool countsLong = !row.backHeel && IsLongStyle(style);
-    if (receiver >= 0 && receiver < MATCH_PLAYER_COUNT)
-        SendReceiver(person, receiver, x, y, countsLong);
-    ReleaseBall(person, !row.backHeel && style >= 2 ? kKindLofted : kKindAlongGround);
-    AssistTimer = kPassTimeout;
-    p.kicked = 1;
-    PassReceiver =
-        static_cast<int8_t>(receiver >= 0 && receiver < MATCH_PLAYER_COUNT ? receiver : -1);
-    p.touchCooldown1 = kAfterKickTicks;
-    ++p.passCounters[0];
+    KickBook_Strike(person,
+                    !row.backHeel && style >= 2 ? KICK_KIND_LOFTED : KICK_KIND_ALONG_GROUND);
+    KickBook_Pass(person, receiver, x, y, row.backHeel ? PASS_BOOK_GROUND : PassBookOf(style));
     MatchPresentationOps.PlayMatchSfx(kSfxPass, 0);
     Match_InterimMarkOffsidePositions(person);
 }
@@ -245,7 +205,7 @@ void Action_AimedKick(int32_t person)
     Person_RunStep(person, kAimedKickRunSpeed, aim, kAimedKickStep);
     if (p.kicked != 0 || p.hasBall == 0) return;
     Ball_KickAlongAngle(aim, Person_Skill(p, kSkillPower), person);
-    ReleaseBall(person, 0);
+    KickBook_Strike(person, KICK_KIND_OTHER);
     // Nothing yet marks a ball event that silences these lines.
     if (row.group != kNoGroup) Comm_Say(row.group, Person_Side(person), person, -1, 0);
 }
