@@ -226,9 +226,12 @@ struct TeamStatistics {
 struct MatchGoalRecord {
     int16_t person;
     uint8_t minute;
-    uint8_t kind;    // event code, classed through VTW_GetEventClass
-    uint8_t detail;  // 0-7
-    uint8_t flag;    // 0 or 1
+    uint8_t kind;      // event code, classed through VTW_GetEventClass
+    uint8_t detail;    // 0-7
+    uint8_t flag;      // 0 or 1
+    int16_t assist;    // the pass provider credited, -1 none
+    uint8_t listKind;  // the data block's goal list: 0 open play, 1 penalty, 2 own goal
+    uint8_t pad;
 };
 
 struct MatchCardRecord {
