@@ -105,7 +105,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_FREE_KICK_AT_BALL, Action_InterimHold, "RestartTaker"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_BLOCK_TACKLE, Action_InterimHold, "Outfield"},
-    {ACT_SET_PIECE_WAIT, Action_InterimHold, "Outfield"},
+    {ACT_SET_PIECE_WAIT, Action_SetPieceWait, "Outfield"},
     {ACT_HOLD_SPOT, Action_InterimHold, "Outfield"},
     {ACT_FREE_KICK_ARRANGE, Action_InterimHold, "Outfield"},
     {ACT_PENALTY_RUN_UP, Action_InterimHold, "Outfield"},
@@ -152,7 +152,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_UNUSED_92, Action_Unused, "Unused"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_STUMBLE, Action_InterimHold, "Outfield"},
-    {ACT_SET_PIECE_PASS, Action_InterimHold, "Outfield"},
+    {ACT_SET_PIECE_PASS, Action_SetPieceKick, "Outfield"},
     {ACT_PENALTY_KICK, Action_SetPieceShot, "Outfield"},
     {ACT_NEAR_POST, Action_InterimHold, "Outfield"},
     {ACT_CURLED_SHOT_STANDING, Action_Shoot, "Outfield"},

@@ -306,6 +306,7 @@ void Match_OnBallTouch(int32_t person)
         Match.passProvider = -1;
     Ball.lastToucher = static_cast<int16_t>(person);
     Match.carrierCommentCount = 0;
+    Match.ballEvent = 0;
 }
 
 int32_t Person_InOwnBoxUnderChallenge(int32_t person)

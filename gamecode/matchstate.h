@@ -352,6 +352,8 @@ struct MatchWords {
     int16_t jockeyTarget[2];      // the point a chaser was running to when he began to jockey
     int16_t carrierCommentCount;  // zone lines said since the last recorded touch
     int16_t longPassFlag;         // 1 after a pass of kick style 1 or 3, else 0
+    int16_t ballEvent;  // what last happened to the ball (3 a parry, 7 silences the short kicks);
+                        // 0 after a recorded touch
 
     // Ball contacts, touches and the carrier's running.
     int16_t reboundCooldown;  // while above 0 nobody touches the ball

@@ -17,6 +17,7 @@
 #include "gamecode/kickbook.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
+#include "gamecode/offside.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
@@ -32,6 +33,7 @@ constexpr int32_t kBackHeelTurn = 128;
 constexpr int32_t kMaxFrameSkip = 10;
 constexpr int32_t kLoftedCap = 1200;
 constexpr int32_t kNoGroup = -1;
+constexpr int32_t kBallEventSilent = 7;
 
 struct AimedKickRow {
     int16_t action;
@@ -88,6 +90,13 @@ constexpr PassRow kPasses[] = {
     {ACT_BACK_HEEL_66, true, 34, 34, 36, 44, 36, 44, {{kNoGroup, 321, 321, 321}, {}, {}, {}}},
     {ACT_BACK_HEEL_110, true, 33, 33, 24, 32, 24, 32, {{kNoGroup, 320, 320, 320}, {}, {}, {}}},
 };
+
+constexpr int32_t kSfxSetPiece = 6;
+constexpr int32_t kSetPieceShortPass = 160;  // 10 yards
+constexpr int32_t kSetPieceRunSpeed = 140;
+constexpr int32_t kSetPieceBallReach = 9;
+constexpr int32_t kSetPieceAnimation[2] = {44, 26};  // style 0, the others
+constexpr int32_t kSetPieceKickFrame[2] = {38, 19};
 
 const AimedKickRow& AimedKickRowOf(int32_t action)
 {
@@ -153,6 +162,28 @@ void StrikePass(int32_t person, const PassRow& row)
     Match_InterimMarkOffsidePositions(person);
 }
 
+void StrikeSetPiecePass(int32_t person, int32_t distance)
+{
+    const int32_t x = Match.kickTargetPoint[0];
+    const int32_t y = Match.kickTargetPoint[1];
+    const bool along = distance <= kSetPieceShortPass;
+    if (along) {
+        Ball_SendPass(person, ACT_SET_PIECE_PASS, 0, x, y, distance);
+    } else {
+        const int32_t d = std::min(distance, kLoftedCap);
+        Ball_SetVelocityToward(x, y, 100 * d + 147456, 1600 - d);
+    }
+    const int32_t receiver = Team_NearestTeammateTo(x, y, -1);
+    Match.kickTargetPerson = static_cast<int16_t>(receiver);
+    KickBook_Strike(person, along ? KICK_KIND_ALONG_GROUND : KICK_KIND_LOFTED);
+    KickBook_Pass(person, receiver, x, y, PASS_BOOK_GROUND);
+    MatchPresentationOps.PlayMatchSfx(kSfxSetPiece, 0);
+    Match_InterimMarkOffsidePositions(person);
+    // Whatever phase the set piece was started in, its strike is open play.
+    MatchPhase = PHASE_OPEN_PLAY;
+    PhaseTimer = 0;
+}
+
 }  // namespace
 
 int32_t Ball_SendPass(int32_t kicker, int32_t action, int32_t style, int32_t x, int32_t y,
@@ -206,8 +237,8 @@ void Action_AimedKick(int32_t person)
     if (p.kicked != 0 || p.hasBall == 0) return;
     Ball_KickAlongAngle(aim, Person_Skill(p, kSkillPower), person);
     KickBook_Strike(person, KICK_KIND_OTHER);
-    // Nothing yet marks a ball event that silences these lines.
-    if (row.group != kNoGroup) Comm_Say(row.group, Person_Side(person), person, -1, 0);
+    if (row.group != kNoGroup && Match.ballEvent != kBallEventSilent)
+        Comm_Say(row.group, Person_Side(person), person, -1, 0);
 }
 
 void Action_PassKick(int32_t person)
@@ -237,4 +268,41 @@ void Action_PassKick(int32_t person)
         return;
     }
     if (Ball.holder != 0) Person_SetAction(person, ACT_WALK_TO_TARGET);
+}
+
+void Action_SetPieceKick(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    const int32_t x = Match.kickTargetPoint[0];
+    const int32_t y = Match.kickTargetPoint[1];
+    const int32_t styled = p.passKind == 0 ? 0 : 1;
+    Match_ClearPlayerFlags();
+    const int32_t direction = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
+    p.facing = static_cast<uint16_t>(direction);
+    const int32_t distance =
+        Person_DistanceAlong(direction, CurrentPersonPos.x, CurrentPersonPos.y, x, y);
+    if (Person_RunAnim(person, kSetPieceAnimation[styled], p.kicked + 1 + styled,
+                       ACT_SET_PIECE_WAIT)
+        == 0)
+        return;
+    if (p.kicked != 0) return;
+    if (p.drawnFrame >= kSetPieceKickFrame[styled] && Ball.holder == 0
+        && p.action == ACT_SET_PIECE_PASS) {
+        StrikeSetPiecePass(person, distance);
+        return;
+    }
+    const int32_t receiver = Match.kickTargetPerson;
+    const bool receiverWaits = receiver >= 0 && receiver < MATCH_PLAYER_COUNT
+                               && MatchPersons[receiver].action != ACT_FREE_KICK_RUNNER;
+    if (receiverWaits || p.ballDistance > kSetPieceBallReach)
+        Person_RunStep(person, kSetPieceRunSpeed, p.dirToBall, 1);
+}
+
+void Action_SetPieceWait(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    Person_TurnToward(person, p.facing);
+    if (Ball.lastToucher == person && MatchPhase == PHASE_OPEN_PLAY) return;
+    Person_SetAction(person, ACT_STAND);
+    p.actionWord = 0;
 }
