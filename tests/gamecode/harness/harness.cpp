@@ -579,6 +579,12 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
         result.goalRows[side] = GoalRowsOf(side);
         result.shots[side] = Match.teamStats[side].shots;
         result.shotsOnTarget[side] = Match.teamStats[side].shotsOnTarget;
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+            const MatchPerson& p = MatchPersons[side * MATCH_PERSONS_PER_SIDE + slot];
+            result.passesTried[side] += p.passCounters[0];
+            result.passesCompleted[side] += p.stats.passesCompleted;
+            result.crosses[side] += p.stats.crosses;
+        }
         int32_t records = 0;
         for (const MatchGoalRecord& goal : Match.goals[side]) {
             records += goal.minute != 0xFF ? 1 : 0;
