@@ -214,6 +214,7 @@ TEST_F(PassKicks, APassKeepsTheBooksOfItsKickerAndSendsTheReceiverToMeetIt)
     };
     for (const Case c : {
              Case{ACT_PASS_77, 0, kReceiver, 8, 796, 700, -1, false, true},
+             Case{ACT_PASS_77, 0, kReceiver, 1, 796, 700, -1, false, true},
              Case{ACT_PASS_77, 1, kReceiver, 8, 796, 700, 284, true, false},
              Case{ACT_PASS_77, 3, kReceiver, 8, 1196, 1000, 286, true, false},
              Case{ACT_PASS_77, 1, -1, 8, 796, 700, 285, true, false},

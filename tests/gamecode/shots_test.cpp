@@ -98,36 +98,44 @@ TEST_F(Shots, EveryKickStrikesOnceInsideItsWindowAndNeverWhileAKeeperHoldsTheBal
     struct Case {
         int16_t action;
         int16_t style;
+        int16_t animation;
         int32_t first;  // the window, in drawn frames
         int32_t last;
-        int16_t kind;  // Match.lastKickKind
+        int16_t kind;   // Match.lastKickKind
+        int32_t group;  // -1 none: a shot from 55 yards is not commented
+        int32_t sound;
     };
     for (const Case c : {
-             Case{ACT_DRIBBLE_SHOT_78, 0, 27, 35, 6},
-             Case{ACT_DRIBBLE_SHOT_78, 1, 34, 42, 6},
-             Case{ACT_DRIBBLE_SHOT_81, 0, 31, 39, 6},
-             Case{ACT_DRIBBLE_SHOT_81, 1, 38, 46, 6},
-             Case{ACT_LIFTED_SHOT, 0, 18, 26, 6},
-             Case{ACT_LIFTED_SHOT, 1, 41, 49, 6},
-             Case{ACT_LIFTED_SHOT_STANDING, 0, 19, 27, 6},
-             Case{ACT_LIFTED_SHOT_STANDING, 1, 55, 63, 6},
-             Case{ACT_CURLED_SHOT, 0, 41, 49, 6},
-             Case{ACT_CURLED_SHOT_STANDING, 1, 55, 63, 6},
-             Case{ACT_SHOT, 0, 51, 59, 6},
-             Case{ACT_SHOT, 1, 52, 60, 6},
-             Case{ACT_LOFTED_BALL_18, 0, 54, 62, 2},
-             Case{ACT_LOFTED_BALL_75, 1, 49, 57, 2},
-             Case{ACT_LOFTED_BALL_18, 2, 36, 44, 2},
-             Case{ACT_GROUND_KICK, 0, 19, 27, 1},
-             Case{ACT_GROUND_KICK, 2, 55, 63, 2},
-             Case{ACT_GROUND_KICK, 3, 19, 27, 2},
+             Case{ACT_DRIBBLE_SHOT_78, 0, 45, 27, 35, 6, -1, 6},
+             Case{ACT_DRIBBLE_SHOT_78, 1, 46, 34, 42, 6, -1, 6},
+             Case{ACT_DRIBBLE_SHOT_81, 0, 43, 31, 39, 6, -1, 6},
+             Case{ACT_DRIBBLE_SHOT_81, 1, 44, 38, 46, 6, -1, 6},
+             Case{ACT_LIFTED_SHOT, 0, 28, 18, 26, 6, 338, 6},
+             Case{ACT_LIFTED_SHOT, 1, 29, 41, 49, 6, 338, 6},
+             Case{ACT_LIFTED_SHOT_STANDING, 0, 26, 19, 27, 6, 338, 6},
+             Case{ACT_LIFTED_SHOT_STANDING, 1, 27, 55, 63, 6, 338, 6},
+             Case{ACT_CURLED_SHOT, 0, 29, 41, 49, 6, 171, 6},
+             Case{ACT_CURLED_SHOT_STANDING, 1, 27, 55, 63, 6, 171, 6},
+             Case{ACT_SHOT, 0, 42, 51, 59, 6, 217, 6},
+             Case{ACT_SHOT, 1, 42, 52, 60, 6, 217, 6},
+             Case{ACT_LOFTED_BALL_18, 0, 35, 54, 62, 2, 231, 6},
+             Case{ACT_LOFTED_BALL_75, 1, 38, 49, 57, 2, 232, 6},
+             Case{ACT_LOFTED_BALL_18, 2, 39, 36, 44, 2, 231, 6},
+             Case{ACT_GROUND_KICK, 0, 26, 19, 27, 1, 230, 4},
+             Case{ACT_GROUND_KICK, 2, 26, 55, 63, 2, 230, 4},
+             Case{ACT_GROUND_KICK, 3, 26, 19, 27, 2, 230, 4},
          }) {
         SetUp();
+        MatchPersons[kShooter].skills[3] = 0;  // crosses never curl
         Match.kickTargetPerson = kMate;
         Match.kickTargetPoint[0] = 796;
         Match.kickTargetPoint[1] = 700;
         Start(c.action, c.style);
+        match.Record().commentaryGroups.clear();
+        match.Record().sounds.clear();
         const std::string what = std::to_string(c.action) + " style " + std::to_string(c.style);
+        Run();
+        EXPECT_EQ(MatchPersons[kShooter].animation, c.animation) << what;
         const std::vector<int32_t> frames = StrikeFrames(c.action);
         ASSERT_EQ(frames.size(), 1u) << what;
         // With the ball at his feet all along he strikes at the window's first shown frame (the
@@ -137,10 +145,15 @@ TEST_F(Shots, EveryKickStrikesOnceInsideItsWindowAndNeverWhileAKeeperHoldsTheBal
         EXPECT_LE(frames[0], c.last) << what;
         EXPECT_EQ(Match.lastKickKind, c.kind) << what;
         EXPECT_EQ(Ball.lastToucher, kShooter) << what;
+        EXPECT_EQ(Ball.afterKick, 16) << what;
         EXPECT_EQ(LastKicker[0], kShooter) << what;
         EXPECT_EQ(MatchPersons[kShooter].hasBall, 0) << what;
         EXPECT_EQ(MatchPersons[kShooter].action, ACT_WALK_TO_TARGET) << what;
         EXPECT_LT(Ball.velY, 0) << what;  // toward the goal he attacks
+        EXPECT_EQ(match.Record().commentaryGroups,
+                  c.group < 0 ? std::vector<int32_t>{} : std::vector<int32_t>{c.group})
+            << what;
+        EXPECT_EQ(match.Record().sounds, std::vector<int32_t>{c.sound}) << what;
     }
     for (const int16_t action : {ACT_DRIBBLE_SHOT_78, ACT_SHOT, ACT_LOFTED_BALL_18}) {
         SetUp();
@@ -153,7 +166,8 @@ TEST_F(Shots, EveryKickStrikesOnceInsideItsWindowAndNeverWhileAKeeperHoldsTheBal
 }
 
 // Velocity of a shot at (796, 117): straight up the pitch, so velX is 0 and velY is minus the
-// length x 4096 (skill 17 of 50: length 25 + the row's).
+// length x 4096 (skill 17 of 60: length 30 + the row's). Skill 12 is 50 and skill 1 is 0, so no
+// finishing roll ever passes.
 TEST_F(Shots, TheShotsRiseByTheirMemberAndStyle)
 {
     struct Case {
@@ -161,22 +175,29 @@ TEST_F(Shots, TheShotsRiseByTheirMemberAndStyle)
         int16_t style;
         int32_t shooterY;
         int32_t velY;
-        int32_t velZ;  // 0: not checked (a draw)
+        int32_t velZ;  // 0: a draw, checked against its bound below
     };
     for (const Case c : {
              // 78/81 style 0: (25 + 25) x 256 + 45056.
-             Case{ACT_DRIBBLE_SHOT_78, 0, 1000, -245 * 4096, 57856},
-             // 106/107 style 0: effective skill 12 (50) x 256 + 45056, lengths 25 + 120 and 140.
-             Case{ACT_LIFTED_SHOT_STANDING, 0, 1000, -145 * 4096, 57856},
-             Case{ACT_LIFTED_SHOT, 0, 1000, -165 * 4096, 57856},
+             Case{ACT_DRIBBLE_SHOT_78, 0, 1000, -250 * 4096, 57856},
+             // 106/107 style 0: effective skill 12 (50) x 256 + 45056, lengths 30 + 120 and 140.
+             Case{ACT_LIFTED_SHOT_STANDING, 0, 1000, -150 * 4096, 57856},
+             Case{ACT_LIFTED_SHOT, 0, 1000, -170 * 4096, 57856},
+             // Style 1 without the finishing roll: 114688 - 50 x 1280.
+             Case{ACT_LIFTED_SHOT_STANDING, 1, 1000, -150 * 4096, 50688},
              // Curled from 10 yards: 114688 - (400 - 160) x 50.
-             Case{ACT_CURLED_SHOT_STANDING, 0, 282, -165 * 4096, 102688},
-             // From beyond 40 yards 78 style 1 is cut to 60 %.
-             Case{ACT_DRIBBLE_SHOT_81, 1, 1000, -245 * 4096 * 60 / 100, 0},
-             // 52 style 0: effective skill 12 x 256 + 32768, length 25 + 220.
-             Case{ACT_SHOT, 0, 1000, -245 * 4096, 45568},
+             Case{ACT_CURLED_SHOT_STANDING, 0, 282, -170 * 4096, 102688},
+             // From beyond 40 yards 81 style 1 is cut to 60 % and rises above 110592.
+             Case{ACT_DRIBBLE_SHOT_81, 1, 1000, -250 * 4096 * 60 / 100, 0},
+             // 52 style 0: effective skill 12 x 256 + 32768, length 30 + 220.
+             Case{ACT_SHOT, 0, 1000, -250 * 4096, 45568},
+             // 52 style 1 from beyond 640 without the roll: cut to 60 %, 118784 + (50 + a draw)
+             // x 256.
+             Case{ACT_SHOT, 1, 1000, -250 * 4096 * 60 / 100, 0},
          }) {
         SetUp();
+        MatchPersons[kShooter].skills[17] = 60;
+        MatchPersons[kShooter].skills[1] = 0;
         Place(796, c.shooterY);
         Start(c.action, c.style);
         StrikeFrames(c.action);
@@ -185,9 +206,10 @@ TEST_F(Shots, TheShotsRiseByTheirMemberAndStyle)
         EXPECT_EQ(Ball.velY, c.velY) << what;
         if (c.velZ != 0) {
             EXPECT_EQ(Ball.velZ, c.velZ) << what;
-        }
-        if (c.action == ACT_DRIBBLE_SHOT_81) {
-            EXPECT_GE(Ball.velZ, 110592) << what;
+        } else {
+            const int32_t base = c.action == ACT_SHOT ? 118784 + 50 * 256 : 110592 + 50 * 256;
+            EXPECT_GE(Ball.velZ, base) << what;
+            EXPECT_LT(Ball.velZ, base + 100 * 256) << what;
         }
         if (c.action == ACT_CURLED_SHOT_STANDING) {
             EXPECT_EQ(Ball.swerveX, 8000) << what;  // the shooter stands at the centre line
@@ -300,6 +322,7 @@ TEST_F(Shots, ADirectFreeKickTakesOneOfItsThreeLiftsAndDrawsNothingWhenLevel)
 {
     // The taker 200 in front of the aim: r < 200; he is centred at 796 in half the cases.
     int32_t seen[3] = {0, 0, 0};
+    int32_t unswerved = 0;
     for (uint32_t seed = 1; seed <= 60; ++seed) {
         SetUp();
         SRand(seed);
@@ -318,6 +341,17 @@ TEST_F(Shots, ADirectFreeKickTakesOneOfItsThreeLiftsAndDrawsNothingWhenLevel)
             EXPECT_NE(lift, 1) << what;
         }
         ++seen[lift];
+        // S = 100: 10 + 6 + a draw of 0-6 swerve ticks, or none at the centre one time in four.
+        if (Ball.swerveTicks == 0) {
+            EXPECT_TRUE(central) << what;
+            ++unswerved;
+        } else {
+            EXPECT_GE(Ball.swerveTicks, 16) << what;
+            EXPECT_LE(Ball.swerveTicks, 22) << what;
+        }
+        // The dipping kick drops 1,024 more; a low or driven one only by the skill's dip.
+        const bool dips = Ball.swerveZ == -1024 || Ball.swerveZ == -3024;
+        EXPECT_EQ(dips, lift == 0) << what << " " << Ball.swerveZ;
         EXPECT_EQ(Match.secondShotRecord, 1) << what;
         EXPECT_EQ(Match.firstShotRecord, 0) << what;
         EXPECT_EQ(MatchPersons[kShooter].stats.freeKicksTaken, 1) << what;
@@ -325,6 +359,7 @@ TEST_F(Shots, ADirectFreeKickTakesOneOfItsThreeLiftsAndDrawsNothingWhenLevel)
     EXPECT_GT(seen[0], 0);
     EXPECT_GT(seen[1], 0);
     EXPECT_GT(seen[2], 0);
+    EXPECT_GT(unswerved, 0);
     // Level with the aim the height draw would divide by zero: r is 0.
     SetUp();
     ShotTarget[1] = 1000;
@@ -340,7 +375,7 @@ TEST_F(Shots, TheCarriersKicksSendTheBallWhereTheirRulesSay)
     ShotTarget[0] = 1400;
     ShotTarget[1] = 1000;
     StrikeFrames(ACT_SHOT);
-    EXPECT_EQ(Ball.velX, 245 * 4096);
+    EXPECT_EQ(Ball.velX, 245 * 4096);  // skill 17 of 50: length 25 + 220
     EXPECT_EQ(Ball.velY, 0);
     EXPECT_EQ(Match.lastKickKind, KICK_KIND_CLEARANCE);
     EXPECT_EQ(MatchPersons[kShooter].stats.clearances, 1);
@@ -360,16 +395,24 @@ TEST_F(Shots, TheCarriersKicksSendTheBallWhereTheirRulesSay)
         SetUp();
         SRand(seed);
         MatchPersons[kShooter].skills[3] = 0;  // never curled
+        MatchPhase = PHASE_DECISION_PENDING;   // he stands still: 100 from the point
         Match.kickTargetPerson = -1;
         Match.kickTargetPoint[0] = 796;
         Match.kickTargetPoint[1] = 900;
         Start(ACT_LOFTED_BALL_75, 1);
         StrikeFrames(ACT_LOFTED_BALL_75);
         EXPECT_EQ(Ball.swerveTicks, 0) << seed;
+        EXPECT_EQ(Ball.velZ, 100 * 100 + 147456) << seed;
+        // Sent from the ball at y 996 with the factor 1600 - 100.
+        ASSERT_EQ(Ball.velY % 1500, 0) << seed;
+        const int32_t landsAt = 996 + Ball.velY / 1500;
+        EXPECT_LE(landsAt, 900 - 150) << seed;
+        EXPECT_GE(landsAt, 900 - 224) << seed;
     }
     // 29 keeps its receiver unless the target lies behind him.
     for (const int32_t targetY : {700, 1300}) {
         SetUp();
+        MatchPhase = PHASE_FREE_KICK;  // struck while the free kick is taken: open play again
         Match.kickTargetPerson = kMate;
         Match.kickTargetPoint[0] = 796;
         Match.kickTargetPoint[1] = static_cast<int16_t>(targetY);
@@ -380,6 +423,7 @@ TEST_F(Shots, TheCarriersKicksSendTheBallWhereTheirRulesSay)
         EXPECT_EQ(MatchPersons[kMate].action, behind ? ACT_WALK_TO_TARGET : ACT_GO_TO_MEETING_SPOT)
             << targetY;
         EXPECT_EQ(MatchPersons[kShooter].passCounters[0], 1) << targetY;
+        EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY) << targetY;
     }
 }
 
