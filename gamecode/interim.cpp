@@ -348,6 +348,7 @@ RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
     ActivePlayer[side] = static_cast<uint8_t>(taker);
     ActivePlayer[side ^ 1] = static_cast<uint8_t>(Match.proximity[side ^ 1][0]);
     if (awardedPhase == PHASE_CORNER_AWARDED) ++Match.teamStats[side].corners;
+    KickBook_ClearShotRecords();
     Person_PlaceAt(taker, restart.spot.x, restart.spot.y);
     Person_PlaceAt(MATCH_BALL, restart.spot.x, restart.spot.y);
     Ball.x16 = restart.spot.x * 65536;

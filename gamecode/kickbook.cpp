@@ -18,13 +18,6 @@ constexpr int32_t kCrossRecord = 1;
 
 bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
 
-void ClearShotRecords()
-{
-    Match.firstShotRecord = 0;
-    Match.secondShotRecord = 0;
-    Match.thirdShotRecord = 0;
-}
-
 // The phases of a restart being taken: its strike puts the ball back in open play.
 bool IsRestartBeingTaken(int32_t phase)
 {
@@ -67,7 +60,7 @@ void KickBook_Strike(int32_t kicker, int32_t kind)
     Ball.afterKick = kAfterKickTicks;
     k.touchCooldown1 = kAfterKickTicks;
     k.kicked = 1;
-    ClearShotRecords();
+    KickBook_ClearShotRecords();
     if (kind == KICK_KIND_CLEARANCE) ++k.stats.clearances;
     if (IsRestartBeingTaken(MatchPhase)) {
         MatchPhase = PHASE_OPEN_PLAY;
@@ -146,9 +139,16 @@ void KickBook_ShotMissed()
     if (Match.firstShotRecord != 0 && Match.shotRecordPlayer[0] == shooter) ++stats.penaltiesMissed;
 }
 
+void KickBook_ClearShotRecords()
+{
+    Match.firstShotRecord = 0;
+    Match.secondShotRecord = 0;
+    Match.thirdShotRecord = 0;
+}
+
 void KickBook_SetShotRecord(int32_t record, int32_t person)
 {
-    ClearShotRecords();
+    KickBook_ClearShotRecords();
     uint8_t* const flags[3] = {&Match.firstShotRecord, &Match.secondShotRecord,
                                &Match.thirdShotRecord};
     *flags[record] = 1;

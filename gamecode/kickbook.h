@@ -44,5 +44,7 @@ void KickBook_ShotOnTarget();
 // The pending shot went wide for a goal kick: the shooter's missed shots and, for the penalty of
 // the first shot record, his penalties missed. The word is spent.
 void KickBook_ShotMissed();
+// No shot record holds a strike: every restart's set-up starts without one.
+void KickBook_ClearShotRecords();
 // Record `record` holds `person`'s strike; the other two are cleared.
 void KickBook_SetShotRecord(int32_t record, int32_t person);

@@ -302,6 +302,9 @@ TEST_F(Kickoff, AShotStraightInCreditsThePassThatLedToIt)
     EXPECT_EQ(Match.shooter, -1);
     const std::vector<int32_t>& said = match.Record().commentaryGroups;
     EXPECT_EQ(std::count(said.begin(), said.end(), 339), 1);
+    // The goal kick's set-up forgets the penalty.
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+    EXPECT_EQ(Match.firstShotRecord, 0);
 }
 
 // Three whole matches frozen: any change to the engine's play shows up here, so a deliberate one
