@@ -59,28 +59,11 @@ protected:
         p.facing = 0;
         return p;
     }
-    // One tick of the kicker's action, as the dispatcher runs it.
-    static void Run()
-    {
-        MatchPerson& p = MatchPersons[kKicker];
-        CurrentPersonPos = {p.x, p.y, p.x16, p.y16};
-        ActionTable[p.action].run(kKicker);
-        p.x16 = CurrentPersonPos.x16;
-        p.y16 = CurrentPersonPos.y16;
-        p.x = static_cast<int16_t>(p.x16 >> 16);
-        p.y = static_cast<int16_t>(p.y16 >> 16);
-    }
-    // Ticks until the action ends (at most 200); the drawn frames at which the ball was struck.
+    // One tick of the kicker's action; the frames at which he struck until it ended.
+    static void Run() { RunPersonAction(kKicker); }
     static std::vector<int32_t> StrikeFrames(int16_t action)
     {
-        std::vector<int32_t> frames;
-        MatchPerson& p = MatchPersons[kKicker];
-        for (int32_t tick = 0; tick < 200 && p.action == action; ++tick) {
-            const uint8_t before = p.kicked;
-            Run();
-            if (p.action == action && before == 0 && p.kicked != 0) frames.push_back(p.drawnFrame);
-        }
-        return frames;
+        return StrikeFramesOf(kKicker, action, 200);
     }
     ScopedMatch match;
 };

@@ -67,28 +67,10 @@ protected:
         p.facing = 0;
         return p;
     }
-    static void Run()
-    {
-        MatchPerson& p = MatchPersons[kShooter];
-        CurrentPersonPos = {p.x, p.y, p.x16, p.y16};
-        Match.currentSide = 0;
-        ActionTable[p.action].run(kShooter);
-        p.x16 = CurrentPersonPos.x16;
-        p.y16 = CurrentPersonPos.y16;
-        p.x = static_cast<int16_t>(p.x16 >> 16);
-        p.y = static_cast<int16_t>(p.y16 >> 16);
-    }
-    // Ticks until the action ends (at most 300); the drawn frames at which the ball was struck.
+    static void Run() { RunPersonAction(kShooter); }
     static std::vector<int32_t> StrikeFrames(int16_t action)
     {
-        std::vector<int32_t> frames;
-        MatchPerson& p = MatchPersons[kShooter];
-        for (int32_t tick = 0; tick < 300 && p.action == action; ++tick) {
-            const uint8_t before = p.kicked;
-            Run();
-            if (before == 0 && p.kicked != 0) frames.push_back(p.drawnFrame);
-        }
-        return frames;
+        return StrikeFramesOf(kShooter, action, 300);
     }
     ScopedMatch match;
 };
