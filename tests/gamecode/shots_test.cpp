@@ -361,6 +361,21 @@ TEST_F(Shots, TheCarriersKicksSendTheBallWhereTheirRulesSay)
     EXPECT_EQ(Ball.velY, 0);
     EXPECT_EQ(Match.lastKickKind, KICK_KIND_CLEARANCE);
     EXPECT_EQ(MatchPersons[kShooter].stats.clearances, 1);
+    // Style 1 from beyond 640 without the finishing roll: the same aim at 60 %.
+    SetUp();
+    MatchPersons[kShooter].skills[1] = 0;
+    Start(ACT_SHOT, 1);
+    ShotTarget[0] = 1400;
+    ShotTarget[1] = 1000;
+    StrikeFrames(ACT_SHOT);
+    EXPECT_EQ(Ball.velX, 245 * 4096 * 60 / 100);
+    // Every strike forgets the shot records.
+    SetUp();
+    Match.thirdShotRecord = 1;
+    Match.firstShotRecord = 1;
+    Start(ACT_SHOT, 0);
+    StrikeFrames(ACT_SHOT);
+    EXPECT_EQ(Match.firstShotRecord + Match.secondShotRecord + Match.thirdShotRecord, 0);
 
     // A cross near the goal line curls at most half its distance from it; a plain long ball
     // between the areas lands 150-224 further from halfway.
@@ -374,6 +389,22 @@ TEST_F(Shots, TheCarriersKicksSendTheBallWhereTheirRulesSay)
         Start(ACT_LOFTED_BALL_18, 2);
         StrikeFrames(ACT_LOFTED_BALL_18);
         EXPECT_LE(Ball.swerveTicks, 10) << seed;
+        // A curled ball (skill 3 of 100 always curls) standing still 100 from the point, facing
+        // up the pitch: side spin 6000, curl 20, the target moved by 3 x 20 toward larger y.
+        SetUp();
+        SRand(seed);
+        MatchPersons[kShooter].skills[3] = 100;
+        MatchPhase = PHASE_DECISION_PENDING;
+        Match.kickTargetPerson = -1;
+        Match.kickTargetPoint[0] = 796;
+        Match.kickTargetPoint[1] = 900;
+        Start(ACT_LOFTED_BALL_75, 1);
+        StrikeFrames(ACT_LOFTED_BALL_75);
+        EXPECT_EQ(Ball.swerveX, 6000) << seed;
+        EXPECT_EQ(Ball.swerveTicks, 20) << seed;
+        EXPECT_EQ(Ball.velY, (960 - 996) * 1500) << seed;
+        EXPECT_LE(Ball.velZ, 100 * 100 + 147456) << seed;
+        EXPECT_GT(Ball.velZ, 100 * 100 + 147456 - 50 * 512) << seed;
         SetUp();
         SRand(seed);
         MatchPersons[kShooter].skills[3] = 0;  // never curled
