@@ -250,12 +250,12 @@ void ExpectTheListsOfTheMatch(const MatchDataBlock& data, int32_t row, size_t lo
         const int32_t count = std::min<int32_t>(Match.score[side], MATCH_GOAL_RECORDS);
         for (int32_t g = 0; g < count; ++g) {
             const MatchGoalRecord& goal = Match.goals[side][g];
-            EXPECT_EQ(data.sides[side].goals[g].player, PlayerIdOf(goal.person));
-            EXPECT_EQ(data.sides[side].goals[g].assist, PlayerIdOf(goal.assist));
+            EXPECT_EQ(+data.sides[side].goals[g].player, PlayerIdOf(goal.person));
+            EXPECT_EQ(+data.sides[side].goals[g].assist, PlayerIdOf(goal.assist));
             EXPECT_EQ(+data.sides[side].goals[g].kind, +goal.listKind);
         }
         if (count < MATCH_GOAL_RECORDS) {
-            EXPECT_EQ(data.sides[side].goals[count].player, -1);
+            EXPECT_EQ(+data.sides[side].goals[count].player, -1);
         }
     }
     // The scripted penalty and own goal, and the booking.
@@ -264,13 +264,13 @@ void ExpectTheListsOfTheMatch(const MatchDataBlock& data, int32_t row, size_t lo
                             [kind](const MatchGoalEntry& g) { return g.kind == kind; });
     };
     ASSERT_NE(listed(1), std::end(data.sides[0].goals));
-    EXPECT_EQ(listed(1)->player, PlayerIdOf(LineUp[0][9]));
+    EXPECT_EQ(+listed(1)->player, PlayerIdOf(LineUp[0][9]));
     ASSERT_NE(listed(2), std::end(data.sides[0].goals));
-    EXPECT_EQ(listed(2)->player, PlayerIdOf(LineUp[1][4]));
-    EXPECT_EQ(data.sides[1].cards[0].player, PlayerIdOf(LineUp[1][4]));
+    EXPECT_EQ(+listed(2)->player, PlayerIdOf(LineUp[1][4]));
+    EXPECT_EQ(+data.sides[1].cards[0].player, PlayerIdOf(LineUp[1][4]));
     EXPECT_EQ(+data.sides[1].cards[0].kind, 1);
     const ClubRecord* away = VTW_GetClubRecordPtr(VTW_GetFixtureAwayClub(row));
-    EXPECT_NE(away->cards[0].minute, -1);
+    EXPECT_NE(+away->cards[0].minute, -1);
     const int32_t human = VTW_GetFixtureHomeClub(row);
     EXPECT_EQ(GoalLog(human).size() - logged, static_cast<size_t>(Match.score[0]));
     int32_t details[8] = {};
