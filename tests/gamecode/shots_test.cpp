@@ -524,4 +524,45 @@ TEST_F(Shots, APassAndAShotStraightInKeepTheBooksOfTheGoal)
     EXPECT_EQ(Football_GetMatchFigure(record, PMS_MISSED_SHOTS), 1);
 }
 
+// A cross waits in the second pass record: its receiver's touch completes it (dangerous inside
+// the area the crosser attacks), an opponent's cuts it out; the record's fields say so.
+TEST_F(Shots, ACrossIsCompletedDangerouslyInTheAreaOrCutOut)
+{
+    constexpr int32_t kOpponent = 20;
+    struct Case {
+        int32_t toucher;
+        int32_t targetY;  // the area side 0 attacks ends at y 410
+        bool dangerous;
+    };
+    for (const Case c :
+         {Case{kMate, 300, true}, Case{kMate, 600, false}, Case{kOpponent, 300, false}}) {
+        SetUp();
+        MatchPersons[kShooter].skills[3] = 0;  // a plain ball
+        MatchPersons[kOpponent].offPitch = 0;
+        Place(300, 500);
+        Person_PlaceAt(kMate, 796, c.targetY);
+        Person_PlaceAt(kOpponent, 796, c.targetY);
+        Match.kickTargetPerson = kMate;
+        Match.kickTargetPoint[0] = 796;
+        Match.kickTargetPoint[1] = static_cast<int16_t>(c.targetY);
+        Start(ACT_LOFTED_BALL_18, 0);
+        StrikeFrames(ACT_LOFTED_BALL_18);
+        EXPECT_EQ(Match.passRecord[1][0], kShooter);
+        EXPECT_EQ(Match.passRecord[0][0], -1);  // a cross is no pass of the first kind
+        EXPECT_EQ(Match.secondProvider, kShooter);
+        Ball_GiveToPerson(-1);
+        Match_OnBallTouch(c.toucher);
+        const std::string what = std::to_string(c.toucher) + " at " + std::to_string(c.targetY);
+        const bool completed = c.toucher == kMate;
+        PlayerMatchRecord record{};
+        Football_FillPlayerMatchRecord(&record, 0, kShooter);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, 10), completed ? 1 : 0) << what;
+        EXPECT_EQ(PlayerMatchRecord_Get(record, 35), completed ? 0 : 1) << what;
+        EXPECT_EQ(Football_GetMatchFigure(record, PMS_MISSED_CROSSES), completed ? 0 : 1) << what;
+        EXPECT_EQ(Football_GetMatchFigure(record, PMS_DANGEROUS_CROSSES), c.dangerous ? 1 : 0)
+            << what;
+        EXPECT_EQ(MatchPersons[kShooter].passCounters[0], 0) << what;
+    }
+}
+
 }  // namespace
