@@ -7,11 +7,13 @@
 #include "gamecode/actionids.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/basicactions.h"
+#include "gamecode/carrierruns.h"
 #include "gamecode/interim.h"
 #include "gamecode/motion.h"
 #include "gamecode/passkicks.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartactions.h"
+#include "gamecode/shots.h"
 #include "gamecode/tackles.h"
 
 namespace {
@@ -51,12 +53,12 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_AIMED_KICK_13, Action_AimedKick, "Outfield"},
     {ACT_WAIT_FOR_HIGH_BALL, Action_InterimHold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
-    {ACT_CARRY_RUN, Action_InterimStrike, "BallRun"},
-    {ACT_CARRY_SPRINT, Action_InterimStrike, "BallRun"},
+    {ACT_CARRY_RUN, Action_CarryRun, "BallRun"},
+    {ACT_CARRY_SPRINT, Action_CarryRun, "BallRun"},
     // Basic states, walking to the target point, the active player, turning with the ball.
     {ACT_GO_TO_MEETING_SPOT, Action_GoToMeetingSpot, "Basic"},
     // Runs with the ball, crosses, ground kicks and the shot.
-    {ACT_LOFTED_BALL_18, Action_InterimStrike, "BallRun"},
+    {ACT_LOFTED_BALL_18, Action_LoftedBall, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
     {ACT_THROWER_CHOOSE, Action_InterimHold, "RestartTaker"},
     {ACT_PLACED_BALL_CHOOSE, Action_InterimHold, "RestartTaker"},
@@ -70,7 +72,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_SLIDING_TACKLE_28, Action_InterimHold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
-    {ACT_GROUND_KICK, Action_InterimStrike, "BallRun"},
+    {ACT_GROUND_KICK, Action_GroundKick, "BallRun"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_WALK_OFF, Action_WalkOff, "ThrowInTackle"},
     {ACT_WALK_OFF_TUNNEL, Action_WalkOffTunnel, "ThrowInTackle"},
@@ -96,14 +98,14 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_OVERHEAD_KICK, Action_InterimHold, "HighBall"},
     {ACT_VOLLEY_TO_TARGET, Action_InterimStrike, "HighBall"},
     // Runs with the ball, crosses, ground kicks and the shot.
-    {ACT_SHOT, Action_InterimStrike, "BallRun"},
+    {ACT_SHOT, Action_Shot, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
     {ACT_FREE_KICK_TAKER, Action_InterimTaker, "RestartTaker"},
     {ACT_FREE_KICK_DEFENDER, Action_InterimHold, "RestartTaker"},
     {ACT_FREE_KICK_AT_BALL, Action_InterimHold, "RestartTaker"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_BLOCK_TACKLE, Action_InterimHold, "Outfield"},
-    {ACT_SET_PIECE_WAIT, Action_InterimHold, "Outfield"},
+    {ACT_SET_PIECE_WAIT, Action_SetPieceWait, "Outfield"},
     {ACT_HOLD_SPOT, Action_InterimHold, "Outfield"},
     {ACT_FREE_KICK_ARRANGE, Action_InterimHold, "Outfield"},
     {ACT_PENALTY_RUN_UP, Action_InterimHold, "Outfield"},
@@ -119,26 +121,26 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_CELEBRATE, Action_InterimCelebrate, "Outfield"},
     {ACT_RUN_TO_SCORER, Action_InterimCelebrate, "Outfield"},
-    {ACT_DIRECT_FREE_KICK, Action_InterimHold, "Outfield"},
+    {ACT_DIRECT_FREE_KICK, Action_SetPieceShot, "Outfield"},
     {ACT_DIVE_FOR_FOUL, Action_InterimStrike, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_SLIDE_TO_STOP, Action_InterimKnockedDown, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_MINOR_STILL_74, Action_InterimHold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
-    {ACT_LOFTED_BALL_75, Action_InterimStrike, "BallRun"},
+    {ACT_LOFTED_BALL_75, Action_LoftedBall, "BallRun"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_MOVE_TO_LOOSE_BALL, Action_InterimHold, "Outfield"},
     {ACT_PASS_77, Action_PassKick, "Outfield"},
-    {ACT_DRIBBLE_SHOT_78, Action_InterimStrike, "Outfield"},
+    {ACT_DRIBBLE_SHOT_78, Action_Shoot, "Outfield"},
     // Meeting a high ball: jumping strikes, volleys and controls.
     {ACT_CONTROL_JUMPING, Action_InterimHold, "HighBall"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_FIRST_TIME_SHOT_80, Action_InterimStrike, "Outfield"},
-    {ACT_DRIBBLE_SHOT_81, Action_InterimStrike, "Outfield"},
+    {ACT_FIRST_TIME_SHOT_80, Action_FirstTimeShot, "Outfield"},
+    {ACT_DRIBBLE_SHOT_81, Action_Shoot, "Outfield"},
     {ACT_JUMP_HEADER_AT_GOAL, Action_InterimHold, "Outfield"},
-    {ACT_FIRST_TIME_SHOT_83, Action_InterimStrike, "Outfield"},
-    {ACT_FIRST_TIME_SHOT_84, Action_InterimStrike, "Outfield"},
+    {ACT_FIRST_TIME_SHOT_83, Action_FirstTimeShot, "Outfield"},
+    {ACT_FIRST_TIME_SHOT_84, Action_FirstTimeShot, "Outfield"},
     {ACT_PENALTY_WALK_TO_SPOT, Action_InterimHold, "Outfield"},
     {ACT_JUMP_HEADED_PASS, Action_InterimHold, "Outfield"},
     {ACT_JUMP_HEADER_BACK_FLICK, Action_InterimHold, "Outfield"},
@@ -150,11 +152,11 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_UNUSED_92, Action_Unused, "Unused"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_STUMBLE, Action_InterimHold, "Outfield"},
-    {ACT_SET_PIECE_PASS, Action_InterimHold, "Outfield"},
-    {ACT_PENALTY_KICK, Action_InterimHold, "Outfield"},
+    {ACT_SET_PIECE_PASS, Action_SetPieceKick, "Outfield"},
+    {ACT_PENALTY_KICK, Action_SetPieceShot, "Outfield"},
     {ACT_NEAR_POST, Action_InterimHold, "Outfield"},
-    {ACT_CURLED_SHOT_STANDING, Action_InterimStrike, "Outfield"},
-    {ACT_CURLED_SHOT, Action_InterimStrike, "Outfield"},
+    {ACT_CURLED_SHOT_STANDING, Action_Shoot, "Outfield"},
+    {ACT_CURLED_SHOT, Action_Shoot, "Outfield"},
     {ACT_HANDBALL, Action_InterimHold, "Outfield"},
     {ACT_GESTURE_AND_RETURN, Action_InterimHold, "Outfield"},
     {ACT_MINOR_STILL_101, Action_InterimHold, "Outfield"},
@@ -162,8 +164,8 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_FREE_KICK_RUNNER, Action_InterimHold, "Outfield"},
     {ACT_MINOR_STILL_104, Action_InterimHold, "Outfield"},
     {ACT_CLEARING_SLIDE, Action_InterimStrike, "Outfield"},
-    {ACT_LIFTED_SHOT_STANDING, Action_InterimStrike, "Outfield"},
-    {ACT_LIFTED_SHOT, Action_InterimStrike, "Outfield"},
+    {ACT_LIFTED_SHOT_STANDING, Action_Shoot, "Outfield"},
+    {ACT_LIFTED_SHOT, Action_Shoot, "Outfield"},
     {ACT_JOCKEY, Action_Jockey, "Outfield"},
     {ACT_PASS_109, Action_PassKick, "Outfield"},
     {ACT_BACK_HEEL_110, Action_PassKick, "Outfield"},

@@ -12,6 +12,7 @@
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
 #include "gamecode/interim.h"
+#include "gamecode/kickbook.h"
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
@@ -262,6 +263,8 @@ void ScoreGoal(BallState& b)
     Team_AddPressure(6);
     PhaseTimer = 0;
     DeadBallFlag = 1;
+    // A shot that scores was on target; one by the other side is not, and is spent too.
+    if (Match.shooter >= 0 && Person_Side(Match.shooter) == scoring) KickBook_ShotOnTarget();
     Match.shooter = -1;
     if (Match.period == MATCH_PERIOD_SHOOT_OUT) {
         PlaySfx(kSfxShootOutGoal);
@@ -408,7 +411,7 @@ void AwardGoalKick(BallState& b, bool topGoal)
         if (b.walkX < PITCH_LEFT_POST_X) wide = PITCH_LEFT_POST_X - b.walkX;
         if (b.walkX > PITCH_RIGHT_POST_X) wide = b.walkX - PITCH_RIGHT_POST_X;
         if (wide == 0 && b.height > 16) over = b.height - 16;
-        Match.shooter = -1;
+        KickBook_ShotMissed();
     }
     if (SayNearMiss(b, topGoal, wide, over)) return;
     const bool fast = b.speed > 8;

@@ -125,6 +125,8 @@ void CountCompletion(int32_t kind, int32_t kicker, int32_t person)
     } else if (kind == kSecondRecord) {
         ++k.stats.secondKindCompletions;
         ++p.stats.secondKindReceptions;
+        // Inside the area the crosser's side attacks: the one the other side defends.
+        if (InsideBoxDefendedBy(Person_Side(kicker) ^ 1, p.x, p.y)) ++k.stats.dangerousCrosses;
     } else {
         ++k.stats.thirdKindCompletions;
         ++p.stats.thirdKindReceptions;
@@ -164,6 +166,7 @@ bool InterceptPass(int32_t person)
         if (inBox) ++MatchPersons[kicker].stats.boxPassesLost;
         ClearRecord(record);
         ++MatchPersons[person].stats.interceptions;
+        if (kind == kSecondRecord) ++MatchPersons[kicker].stats.crossesIntercepted;
         if (kind != kFirstRecord || !QuietKick()) {
             Comm_Say(inBox ? kGroupBoxPassIntercepted : kGroupPassIntercepted, Person_Side(person),
                      person, kicker, 0);
@@ -303,6 +306,7 @@ void Match_OnBallTouch(int32_t person)
         Match.passProvider = -1;
     Ball.lastToucher = static_cast<int16_t>(person);
     Match.carrierCommentCount = 0;
+    Match.ballEvent = 0;
 }
 
 int32_t Person_InOwnBoxUnderChallenge(int32_t person)

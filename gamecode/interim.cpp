@@ -12,6 +12,7 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/basicactions.h"
+#include "gamecode/kickbook.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
@@ -193,21 +194,8 @@ constexpr int32_t kCelebrationTicks = 150;
 constexpr int32_t kKnockedDownTicks = 50;
 constexpr int32_t kSfxPass = 4;
 constexpr int32_t kSfxKick = 6;
-constexpr int32_t kOnTargetUp = 60000;
 constexpr int32_t kStrikeReach = 9;
 constexpr int32_t kStrikeHeight = 16;
-
-// The kicks the interim strike plays as passes toward KickTargetPoint; the rest are shots.
-bool IsKickAction(int32_t action)
-{
-    switch (action) {
-        case ACT_LOFTED_BALL_18:
-        case ACT_GROUND_KICK:
-        case ACT_GROUND_PASS:
-        case ACT_LOFTED_BALL_75: return true;
-        default: return false;
-    }
-}
 
 int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
@@ -248,21 +236,12 @@ void KickPass(int32_t kicker, int32_t receiver, Point aim)
     MatchPersons[receiver].receivePoint[1] = static_cast<int16_t>(aim.y);
 }
 
-// A shot at (x, aim.y) with the interim shot's lift and pace; it counts as a shot on the team's
-// tally, on target by its lift.
+// A shot at (x, aim.y) with the interim shot's lift and pace.
 void KickShot(int32_t shooter, Point aim)
 {
-    const int32_t side = Person_Side(shooter);
-    const int32_t up = (Rand() % 45) * 2000;
-    const MatchPerson& p = MatchPersons[shooter];
-    const Point start{p.x, p.y};
-    KickBall(shooter, aim, up, 65536 / 40, kSfxKick);
-    ++Match.teamStats[side].shots;
-    if (up < kOnTargetUp) ++Match.teamStats[side].shotsOnTarget;
-    Match.shooter = static_cast<int8_t>(shooter);
-    Match.shotStart[0] = static_cast<int16_t>(start.x);
-    Match.shotStart[1] = static_cast<int16_t>(start.y);
-    Match.shotStartTick = Match.tickCount;
+    KickBall(shooter, aim, (Rand() % 45) * 2000, 65536 / 40, kSfxKick);
+    Match.lastKickKind = KICK_KIND_SHOT;
+    KickBook_Shot(shooter);
 }
 
 void KickLongAlong(int32_t kicker, int32_t direction)
@@ -315,6 +294,7 @@ void KeeperTrySave(int32_t keeper)
         return;
     if (!towardGoal && Ball.speed > 7) return;
     if (Rand() % 100 < 40 + Person_Skill(k, 0) / 2) {
+        KickBook_ShotOnTarget();
         KeeperClear(keeper);
     } else {
         k.touchCooldown1 = 30;
@@ -368,6 +348,7 @@ RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
     ActivePlayer[side] = static_cast<uint8_t>(taker);
     ActivePlayer[side ^ 1] = static_cast<uint8_t>(Match.proximity[side ^ 1][0]);
     if (awardedPhase == PHASE_CORNER_AWARDED) ++Match.teamStats[side].corners;
+    KickBook_ClearShotRecords();
     Person_PlaceAt(taker, restart.spot.x, restart.spot.y);
     Person_PlaceAt(MATCH_BALL, restart.spot.x, restart.spot.y);
     Ball.x16 = restart.spot.x * 65536;
@@ -398,13 +379,13 @@ void Action_InterimTaker(int32_t person)
     if (++p.actionWord == kTakerKickTick) PlayRestartBall(person, aim);
 }
 
-// Replaced by the kick actions of the runs with the ball and shots (the ground pass 34
-// by the goalkeeper's distribution, the trick 72 and 105 by the tackles, 51 by the volleys).
+// Replaced by the ground pass 34 of the goalkeeper's distribution, the dive 72 and the clearing
+// slide 105 of the tackles and the volley 51.
 void Action_InterimStrike(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     const int32_t action = p.action;
-    if (action == ACT_CARRY_RUN || action == ACT_CARRY_SPRINT || action == ACT_DIVE_FOR_FOUL) {
+    if (action == ACT_DIVE_FOR_FOUL) {
         Person_SetAction(person, ACT_ACTIVE);
         return;
     }
@@ -412,7 +393,7 @@ void Action_InterimStrike(int32_t person)
     const bool atFeet = std::abs(ball.x - CurrentPersonPos.x) <= kStrikeReach
                         && std::abs(ball.y - CurrentPersonPos.y) <= kStrikeReach && Ball.holder == 0
                         && Ball.height <= kStrikeHeight;
-    if (atFeet && IsKickAction(action)) {
+    if (atFeet && action == ACT_GROUND_PASS) {
         const int32_t receiver = Match.kickTargetPerson;
         const Point aim{Match.kickTargetPoint[0], Match.kickTargetPoint[1]};
         if (receiver >= 0 && receiver < MATCH_PLAYER_COUNT) {

@@ -194,12 +194,15 @@ void CreditAssists(int32_t scoring, int32_t scorer)
         Match.passProvider = -1;
     }
     const int32_t second = Match.secondProvider;
+    Match.secondProvider = -1;
     if (!IsPlayer(second) || Person_Side(second) != scoring || second == scorer) return;
     MatchPersonStats& stats = MatchPersons[second].stats;
     ++stats.secondKindCompletions;
     ++stats.secondAssists;
     Comm_Say(kGroupSecondAssist, scoring, second, -1, 0);
 }
+
+int32_t PlayerIdOf(int32_t person) { return IsPlayer(person) ? MatchPersons[person].playerId : -1; }
 
 void StartCelebration(int32_t scoring, int32_t scorer)
 {
@@ -241,11 +244,12 @@ void FirstGoalPass()
     ++MatchPersons[LineUp[scoring ^ 1][0]].stats.goalsAgainst;
     const int32_t ownGoalPlayer = CreditGoal(scoring);
     const int32_t scorer = Match.scorerRecord;
-    // Event rows name players by their id, as the season reads them.
-    Match_LogEvent(0, scoring, IsPlayer(scorer) ? MatchPersons[scorer].playerId : -1, 0);
+    const int32_t assist = Match.passProvider;
+    // Event rows name players by their id, as the season reads them; c is the assist.
+    Match_LogEvent(0, scoring, PlayerIdOf(scorer), PlayerIdOf(assist));
     // The provider is credited as the assist only; the goal stays the scorer's.
     Match_RecordGoal(scoring, Match.score[scoring] - 1, scorer, scorer, ownGoalPlayer, MatchPhase,
-                     Match.shotDistance);
+                     Match.shotDistance, assist);
     CreditAssists(scoring, scorer);
     Goal_SayRemarks(scoring, scorer);
     if (ownGoalPlayer < 0) StartCelebration(scoring, scorer);

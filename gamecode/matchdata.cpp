@@ -27,6 +27,8 @@ constexpr int32_t PMR_RESULT_B = 8;
 constexpr int32_t PMR_ROW_COUNTER = 14;
 constexpr int32_t PMR_TOUCHES = 15;
 constexpr int32_t PMR_BALLS_LOST = 32;
+constexpr int32_t PMR_BAD_CROSSES = 35;
+constexpr int32_t PMR_CLEARANCES = 52;
 
 // The label text of each record field, by field index.
 constexpr auto kFieldLabels = std::to_array<int16_t>({
@@ -96,6 +98,17 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     SetSpare(record, PMS_PASSES_RECEIVED, p.stats.passesReceived);
     SetSpare(record, PMS_GOOD_PASSES, p.stats.longPassesCompleted);
     SetSpare(record, PMS_RELAYS, p.stats.thirdKindCompletions);
+    SetSpare(record, PMS_THROUGH_PASSES, p.stats.throughPasses);
+    PlayerMatchRecord_Set(record, PMR_BAD_CROSSES,
+                          ByteCount(p.stats.crosses - p.stats.secondKindCompletions));
+    SetSpare(record, PMS_MISSED_CROSSES, p.stats.crossesIntercepted);
+    SetSpare(record, PMS_DANGEROUS_CROSSES, p.stats.dangerousCrosses);
+    PlayerMatchRecord_Set(record, PMR_SHOTS_ON_TARGET, ByteCount(p.stats.shotsOnTarget));
+    PlayerMatchRecord_Set(record, PMR_SHOTS_OFF_TARGET,
+                          ByteCount(p.stats.shots - p.stats.shotsOnTarget));
+    SetSpare(record, PMS_MISSED_SHOTS, p.stats.missedShots);
+    PlayerMatchRecord_Set(record, PMR_PENALTIES_MISSED, ByteCount(p.stats.penaltiesMissed));
+    PlayerMatchRecord_Set(record, PMR_CLEARANCES, ByteCount(p.stats.clearances));
 }
 
 struct RatingWeight {

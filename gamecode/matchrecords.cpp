@@ -17,6 +17,11 @@
 
 namespace {
 
+// Kinds of the data block's goal list.
+constexpr int32_t kListOpenPlay = 0;
+constexpr int32_t kListPenalty = 1;
+constexpr int32_t kListOwnGoal = 2;
+
 // A goal situation's groups: the final minute, the last five, the last ten, the end of the first
 // of a pair; `early` before minute `earlyBelow` (0: the row has no early test); else `otherwise`
 // with the minute; then the own-goal line.
@@ -156,7 +161,7 @@ int32_t Match_RecordMinute()
 }
 
 void Match_RecordGoal(int32_t side, int32_t goalIndex, int32_t fallbackScorer, int32_t scorer,
-                      int32_t arg1, int32_t, int32_t distance)
+                      int32_t arg1, int32_t, int32_t distance, int32_t assist)
 {
     const int32_t index = std::max(goalIndex, 0);
     // The list holds twenty goals; the score goes on counting past them.
@@ -166,9 +171,18 @@ void Match_RecordGoal(int32_t side, int32_t goalIndex, int32_t fallbackScorer, i
     const int32_t kind = GoalKind(action, distance, arg1);
     if (kind == GOAL_KIND_OWN_GOAL) person = fallbackScorer;
     const int32_t detail = distance > 21 || kind == GOAL_KIND_SET_PIECE ? 1 : distance < 12 ? 3 : 0;
+    const bool penalty = Match.firstShotRecord != 0 && Match.shotRecordPlayer[0] == person;
+    const int32_t listKind = kind == GOAL_KIND_OWN_GOAL ? kListOwnGoal
+                             : penalty                  ? kListPenalty
+                                                        : kListOpenPlay;
     Match.goals[side][index] = {static_cast<int16_t>(person),
                                 static_cast<uint8_t>(Match_RecordMinute()),
-                                static_cast<uint8_t>(kind), static_cast<uint8_t>(detail), 0};
+                                static_cast<uint8_t>(kind),
+                                static_cast<uint8_t>(detail),
+                                0,
+                                static_cast<int16_t>(IsPlayer(assist) ? assist : -1),
+                                static_cast<uint8_t>(listKind),
+                                0};
 }
 
 void Match_RecordCard(int32_t person)

@@ -11,10 +11,11 @@ void Goal_SayRemarks(int32_t side, int32_t scorer);
 
 // Appends goal `goalIndex` (below 0 counts as 0; from 20 on nothing is written) to the side's goal
 // list: the match minute capped to its period, the scorer (`fallbackScorer` when `scorer` is -1)
-// and the kind and detail by the scorer's action and the shot's `distance` in yards. `arg1` names
-// the own-goal player (-1 none); `arg2` is not read.
+// and the kind and detail by the scorer's action and the shot's `distance` in yards, the assist
+// (-1 none) and the list kind (a penalty when the first shot record holds the scorer). `arg1`
+// names the own-goal player (-1 none); `arg2` is not read.
 void Match_RecordGoal(int32_t side, int32_t goalIndex, int32_t fallbackScorer, int32_t scorer,
-                      int32_t arg1, int32_t arg2, int32_t distance);
+                      int32_t arg1, int32_t arg2, int32_t distance, int32_t assist);
 
 // Appends one record for the card `person` (0-31) was just shown, after his card words changed:
 // kind 1 for a first booking, 3 for a sending-off. A side keeps at most 20 records.

@@ -271,17 +271,48 @@ int32_t SummaryPacked(const MatchGoalRecord& goal)
            | ((goal.flag & 1) << 7);
 }
 
+int16_t PlayerIdOf(int32_t person)
+{
+    const bool known = person >= 0 && person < MATCH_PLAYER_COUNT;
+    return static_cast<int16_t>(known ? MatchPersons[person].playerId : -1);
+}
+
 void WriteScorers(int32_t side, MatchSideStats* stats)
 {
     // At most the list's twenty records, whatever the score says.
     const int32_t count = std::clamp<int32_t>(Match.score[side], 0, MATCH_GOAL_RECORDS);
     for (int32_t g = 0; g < count; ++g) {
         const MatchGoalRecord& goal = Match.goals[side][g];
-        const bool known = goal.person >= 0 && goal.person < MATCH_PLAYER_COUNT;
-        stats->scorers[g] = {static_cast<int16_t>(known ? MatchPersons[goal.person].playerId : -1),
-                             goal.minute, static_cast<uint8_t>(SummaryPacked(goal))};
+        stats->scorers[g] = {PlayerIdOf(goal.person), goal.minute,
+                             static_cast<uint8_t>(SummaryPacked(goal))};
     }
     stats->scorers[count].player = -1;
+}
+
+// The goal list as the statistical simulation writes it: scorer and assist by id, minute and
+// kind; every entry past the last goal is empty (-1).
+void WriteGoalList(int32_t side, MatchSideStats* stats)
+{
+    const int32_t count = std::clamp<int32_t>(Match.score[side], 0, MATCH_GOAL_RECORDS);
+    for (int32_t g = 0; g < MATCH_GOAL_RECORDS; ++g) {
+        const MatchGoalRecord& goal = Match.goals[side][g];
+        stats->goals[g] = g < count
+                              ? MatchGoalEntry{PlayerIdOf(goal.person), PlayerIdOf(goal.assist),
+                                               goal.minute, goal.listKind}
+                              : MatchGoalEntry{-1, -1, 0, 0};
+    }
+}
+
+// The card list: a sending-off, which the match records as 3, is kind 2 here.
+void WriteCardList(int32_t side, MatchSideStats* stats)
+{
+    const int32_t count = std::clamp<int32_t>(Match.cardCount[side], 0, MATCH_CARD_RECORDS);
+    for (int32_t c = 0; c < MATCH_CARD_RECORDS; ++c) {
+        const MatchCardRecord& card = Match.cards[side][c];
+        const uint8_t kind = card.kind == 1 ? 1 : 2;
+        stats->cards[c] = c < count ? MatchCardEntry{PlayerIdOf(card.person), card.minute, kind}
+                                    : MatchCardEntry{-1, 0, 0};
+    }
 }
 
 bool Booked(const MatchPerson& p) { return p.bookings == 1 && p.sentOff == 0; }
@@ -444,6 +475,8 @@ void WriteMatchSummary()
         MatchSideStats* stats = &data->sides[side];
         WriteScorers(side, stats);
         WriteCards(side, stats);
+        WriteGoalList(side, stats);
+        WriteCardList(side, stats);
         WriteTotals(side, stats);
         stats->manOfTheMatch = static_cast<int16_t>(
             star >= 0 && Person_Side(star) == side ? MatchPersons[star].playerId : -1);

@@ -64,6 +64,18 @@ struct MatchPersonStats {
     int16_t thirdKindReceptions;
     int16_t interceptions;  // passes of the other side he cut out
     int16_t boxPassesLost;  // his passes cut out inside the area his opponents attack
+    int16_t shots;          // counted shots at goal
+    int16_t shotsOnTarget;
+    int16_t missedShots;  // shots that went wide for a goal kick
+    int16_t penaltiesTaken;
+    int16_t penaltiesMissed;
+    int16_t freeKicksTaken;  // direct free kicks at goal
+    int16_t clearances;      // long kicks along a direction
+    int16_t crosses;         // crosses struck
+    int16_t throughPasses;   // passes struck in the through-ball style
+    int16_t crossesIntercepted;
+    int16_t dangerousCrosses;  // completed inside the area his side attacks
+    uint16_t pad2;
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
@@ -214,9 +226,12 @@ struct TeamStatistics {
 struct MatchGoalRecord {
     int16_t person;
     uint8_t minute;
-    uint8_t kind;    // event code, classed through VTW_GetEventClass
-    uint8_t detail;  // 0-7
-    uint8_t flag;    // 0 or 1
+    uint8_t kind;      // event code, classed through VTW_GetEventClass
+    uint8_t detail;    // 0-7
+    uint8_t flag;      // 0 or 1
+    int16_t assist;    // the pass provider credited, -1 none
+    uint8_t listKind;  // the data block's goal list: 0 open play, 1 penalty, 2 own goal
+    uint8_t pad;
 };
 
 struct MatchCardRecord {
@@ -337,6 +352,8 @@ struct MatchWords {
     int16_t jockeyTarget[2];      // the point a chaser was running to when he began to jockey
     int16_t carrierCommentCount;  // zone lines said since the last recorded touch
     int16_t longPassFlag;         // 1 after a pass of kick style 1 or 3, else 0
+    int16_t ballEvent;  // what last happened to the ball (3 a parry, 7 silences the short kicks);
+                        // 0 after a recorded touch
 
     // Ball contacts, touches and the carrier's running.
     int16_t reboundCooldown;  // while above 0 nobody touches the ball

@@ -14,8 +14,10 @@
 #include "gamecode/basicactions.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
+#include "gamecode/kickbook.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
+#include "gamecode/offside.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
@@ -24,8 +26,6 @@ namespace {
 
 constexpr int32_t kAimedKickStep = 2;
 constexpr int32_t kAimedKickRunSpeed = 100;
-constexpr int32_t kAfterKickTicks = 16;
-constexpr int32_t kPassTimeout = 300;
 constexpr int32_t kSfxPass = 4;
 constexpr int32_t kSkillPower = 5;
 constexpr int32_t kSkillSwerve = 3;
@@ -33,10 +33,7 @@ constexpr int32_t kBackHeelTurn = 128;
 constexpr int32_t kMaxFrameSkip = 10;
 constexpr int32_t kLoftedCap = 1200;
 constexpr int32_t kNoGroup = -1;
-
-// Kick kinds of Match.lastKickKind.
-constexpr int16_t kKindAlongGround = 1;
-constexpr int16_t kKindLofted = 2;
+constexpr int32_t kBallEventSilent = 7;
 
 struct AimedKickRow {
     int16_t action;
@@ -94,6 +91,13 @@ constexpr PassRow kPasses[] = {
     {ACT_BACK_HEEL_110, true, 33, 33, 24, 32, 24, 32, {{kNoGroup, 320, 320, 320}, {}, {}, {}}},
 };
 
+constexpr int32_t kSfxSetPiece = 6;
+constexpr int32_t kSetPieceShortPass = 160;  // 10 yards
+constexpr int32_t kSetPieceRunSpeed = 140;
+constexpr int32_t kSetPieceBallReach = 9;
+constexpr int32_t kSetPieceAnimation[2] = {44, 26};  // style 0, the others
+constexpr int32_t kSetPieceKickFrame[2] = {38, 19};
+
 const AimedKickRow& AimedKickRowOf(int32_t action)
 {
     return kAimedKicks[std::clamp(action - ACT_AIMED_KICK_7, 0, 6)];
@@ -107,7 +111,10 @@ const PassRow& PassRowOf(int32_t action)
     return kPasses[0];
 }
 
-bool IsLongStyle(int32_t style) { return style == 1 || style == 3; }
+PassBook PassBookOf(int32_t style)
+{
+    return style == 1 ? PASS_BOOK_LONG : style == 3 ? PASS_BOOK_THROUGH : PASS_BOOK_GROUND;
+}
 
 // Toward the kicker's own goal line within 16 steps of straight back.
 bool IsBackward(int32_t direction, int32_t side)
@@ -131,37 +138,6 @@ int32_t PassGroup(const PassRow& row, int32_t style, int32_t direction, int32_t 
     return groups[3];
 }
 
-// A ball in flight is nobody's until a touch controls it.
-void ReleaseBall(int32_t kicker, int16_t kind)
-{
-    Ball_UpdateSpeedDir();
-    Ball_GiveToPerson(-1);
-    LastKicker[Person_Side(kicker)] = static_cast<int8_t>(kicker);
-    Match.lastKickKind = kind;
-    Ball.afterKick = kAfterKickTicks;
-}
-
-void SendReceiver(int32_t kicker, int32_t receiver, int32_t x, int32_t y, bool countsLong)
-{
-    MatchPerson& k = MatchPersons[kicker];
-    MatchPerson& r = MatchPersons[receiver];
-    r.receivePoint[0] = static_cast<int16_t>(x);
-    r.receivePoint[1] = static_cast<int16_t>(y);
-    Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
-    AssistCandidate = static_cast<int8_t>(kicker);
-    LastPossessor[Person_Side(kicker)] = static_cast<int8_t>(kicker);
-    Match.passRecord[0][0] = static_cast<int8_t>(kicker);
-    Match.passRecord[0][1] = static_cast<int8_t>(receiver);
-    Match.longPassFlag = countsLong ? 1 : 0;
-    if (countsLong) {
-        ++k.passCounters[1];
-        return;
-    }
-    // The team-sheet byte of a corrupt block may lie outside the table: it counts nowhere.
-    const int32_t shirt = r.positionExtra[0];
-    if (shirt >= 1 && shirt <= MATCH_PERSONS_PER_SIDE) ++k.passTo[0][shirt - 1];
-}
-
 void StrikePass(int32_t person, const PassRow& row)
 {
     MatchPerson& p = MatchPersons[person];
@@ -179,18 +155,33 @@ void StrikePass(int32_t person, const PassRow& row)
     Ball_SendPass(person, action, style, x, y, distance);
     const int32_t group = PassGroup(row, style, direction, side, receiver);
     if (group != kNoGroup) Comm_Say(group, side, person, receiver >= 0 ? receiver : -1, 0);
-    const bool countsLong = !row.backHeel && IsLongStyle(style);
-    if (receiver >= 0 && receiver < MATCH_PLAYER_COUNT)
-        SendReceiver(person, receiver, x, y, countsLong);
-    ReleaseBall(person, !row.backHeel && style >= 2 ? kKindLofted : kKindAlongGround);
-    AssistTimer = kPassTimeout;
-    p.kicked = 1;
-    PassReceiver =
-        static_cast<int8_t>(receiver >= 0 && receiver < MATCH_PLAYER_COUNT ? receiver : -1);
-    p.touchCooldown1 = kAfterKickTicks;
-    ++p.passCounters[0];
+    KickBook_Strike(person,
+                    !row.backHeel && style >= 2 ? KICK_KIND_LOFTED : KICK_KIND_ALONG_GROUND);
+    KickBook_Pass(person, receiver, x, y, row.backHeel ? PASS_BOOK_GROUND : PassBookOf(style));
     MatchPresentationOps.PlayMatchSfx(kSfxPass, 0);
     Match_InterimMarkOffsidePositions(person);
+}
+
+void StrikeSetPiecePass(int32_t person, int32_t distance)
+{
+    const int32_t x = Match.kickTargetPoint[0];
+    const int32_t y = Match.kickTargetPoint[1];
+    const bool along = distance <= kSetPieceShortPass;
+    if (along) {
+        Ball_SendPass(person, ACT_SET_PIECE_PASS, 0, x, y, distance);
+    } else {
+        const int32_t d = std::min(distance, kLoftedCap);
+        Ball_SetVelocityToward(x, y, 100 * d + 147456, 1600 - d);
+    }
+    const int32_t receiver = Team_NearestTeammateTo(x, y, -1);
+    Match.kickTargetPerson = static_cast<int16_t>(receiver);
+    KickBook_Strike(person, along ? KICK_KIND_ALONG_GROUND : KICK_KIND_LOFTED);
+    KickBook_Pass(person, receiver, x, y, PASS_BOOK_GROUND);
+    MatchPresentationOps.PlayMatchSfx(kSfxSetPiece, 0);
+    Match_InterimMarkOffsidePositions(person);
+    // Whatever phase the set piece was started in, its strike is open play.
+    MatchPhase = PHASE_OPEN_PLAY;
+    PhaseTimer = 0;
 }
 
 }  // namespace
@@ -245,9 +236,9 @@ void Action_AimedKick(int32_t person)
     Person_RunStep(person, kAimedKickRunSpeed, aim, kAimedKickStep);
     if (p.kicked != 0 || p.hasBall == 0) return;
     Ball_KickAlongAngle(aim, Person_Skill(p, kSkillPower), person);
-    ReleaseBall(person, 0);
-    // Nothing yet marks a ball event that silences these lines.
-    if (row.group != kNoGroup) Comm_Say(row.group, Person_Side(person), person, -1, 0);
+    KickBook_Strike(person, KICK_KIND_OTHER);
+    if (row.group != kNoGroup && Match.ballEvent != kBallEventSilent)
+        Comm_Say(row.group, Person_Side(person), person, -1, 0);
 }
 
 void Action_PassKick(int32_t person)
@@ -277,4 +268,41 @@ void Action_PassKick(int32_t person)
         return;
     }
     if (Ball.holder != 0) Person_SetAction(person, ACT_WALK_TO_TARGET);
+}
+
+void Action_SetPieceKick(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    const int32_t x = Match.kickTargetPoint[0];
+    const int32_t y = Match.kickTargetPoint[1];
+    const int32_t styled = p.passKind == 0 ? 0 : 1;
+    Match_ClearPlayerFlags();
+    const int32_t direction = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
+    p.facing = static_cast<uint16_t>(direction);
+    const int32_t distance =
+        Person_DistanceAlong(direction, CurrentPersonPos.x, CurrentPersonPos.y, x, y);
+    if (Person_RunAnim(person, kSetPieceAnimation[styled], p.kicked + 1 + styled,
+                       ACT_SET_PIECE_WAIT)
+        == 0)
+        return;
+    if (p.kicked != 0) return;
+    if (p.drawnFrame >= kSetPieceKickFrame[styled] && Ball.holder == 0
+        && p.action == ACT_SET_PIECE_PASS) {
+        StrikeSetPiecePass(person, distance);
+        return;
+    }
+    const int32_t receiver = Match.kickTargetPerson;
+    const bool receiverWaits = receiver >= 0 && receiver < MATCH_PLAYER_COUNT
+                               && MatchPersons[receiver].action != ACT_FREE_KICK_RUNNER;
+    if (receiverWaits || p.ballDistance > kSetPieceBallReach)
+        Person_RunStep(person, kSetPieceRunSpeed, p.dirToBall, 1);
+}
+
+void Action_SetPieceWait(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    Person_TurnToward(person, p.facing);
+    if (Ball.lastToucher == person && MatchPhase == PHASE_OPEN_PLAY) return;
+    Person_SetAction(person, ACT_STAND);
+    p.actionWord = 0;
 }

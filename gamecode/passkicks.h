@@ -14,6 +14,12 @@ void Action_AimedKick(int32_t person);
 // one, to meet it (17). Keeps the pass books; a ball a keeper holds sends him back (3), and so does
 // the animation's end.
 void Action_PassKick(int32_t person);
+// Action 94, the free-kick taker's set-piece pass toward KickTargetPoint: runs up to the ball and
+// strikes it once from the style's frame (style 0: 38, else 19), along the ground within 10 yards,
+// else lofted, for the team-mate nearest the point; the match is open play again. Then 57.
+void Action_SetPieceKick(int32_t person);
+// Action 57: the set-piece kicker stands until someone else touches the ball or play stops; 0.
+void Action_SetPieceWait(int32_t person);
 
 // The velocity a pass of `action` in `style` gives the ball toward (x, y) from D units along the
 // kick direction: Ball_SetVelocityToward with the row's lift and factor (a style-2 pass draws

@@ -10,6 +10,8 @@
 #include "engine/poll.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
+#include "gamecode/incidents.h"
+#include "gamecode/kickbook.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
@@ -244,6 +246,65 @@ TEST_F(Kickoff, AGoalCreditsTheShotRecordsAndTheSecondProviderTheyName)
     Phase_Goal();
     EXPECT_EQ(m.shotRecordGoals[0], 1);
     EXPECT_EQ(MatchPhase, PHASE_SHOOTOUT_NEXT_KICK);
+}
+
+// A pass received and shot straight in credits the passer: the shot counts on target, the goal's
+// record and event row name the assist. A cross does the same and credits the crosser as the
+// second provider once. A penalty that goes wide for a goal kick is a penalty missed.
+TEST_F(Kickoff, AShotStraightInCreditsThePassThatLedToIt)
+{
+    const int32_t scoring = Match.secondOfPair ^ 1;
+    const int32_t passer = LineUp[scoring][7];
+    const int32_t shooter = LineUp[scoring][9];
+    const int32_t crosser = LineUp[scoring][6];
+    const auto shootAfter = [&](int32_t kicker, PassBook book) {
+        ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+        KickBook_Pass(kicker, shooter, PITCH_CENTRE_X, 300, book);
+        Ball.lastToucher = static_cast<int16_t>(kicker);
+        Match_OnBallTouch(shooter);
+        KickBook_Shot(shooter);
+        ScoreAtTheLowGoal(shooter);
+    };
+    shootAfter(passer, PASS_BOOK_GROUND);
+    const int32_t first = Match.score[scoring] - 1;
+    EXPECT_EQ(MatchPersons[passer].stats.assists, 1);
+    EXPECT_EQ(MatchPersons[shooter].stats.shotsOnTarget, 1);
+    EXPECT_EQ(Match.teamStats[scoring].shotsOnTarget, 1);
+    EXPECT_EQ(Match.goals[scoring][first].assist, passer);
+    const MatchDataBlock& data = *GetMatchDataBlock();
+    const MatchEventRow row = data.events[data.eventCount - 1];  // a copy: the row is packed
+    EXPECT_EQ(+row.c, +MatchPersons[passer].playerId);
+
+    match.Record().commentaryGroups.clear();
+    shootAfter(crosser, PASS_BOOK_CROSS);
+    EXPECT_EQ(MatchPersons[crosser].stats.assists, 1);
+    EXPECT_EQ(MatchPersons[crosser].stats.secondAssists, 1);
+    // The cross was completed once by the touch and once more by the goal.
+    EXPECT_EQ(MatchPersons[crosser].stats.secondKindCompletions, 2);
+    const std::vector<int32_t>& groups = match.Record().commentaryGroups;
+    EXPECT_EQ(std::count(groups.begin(), groups.end(), 103), 1);
+    EXPECT_EQ(Match.secondProvider, -1);
+    EXPECT_EQ(MatchPersons[shooter].stats.shotsOnTarget, 2);
+
+    // A penalty 5 units wide of the post: missed, and the close miss says so.
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+    KickBook_SetShotRecord(SHOT_RECORD_PENALTY, shooter);
+    KickBook_Shot(shooter);
+    match.Record().commentaryGroups.clear();
+    Person_PlaceAt(MATCH_BALL, PITCH_LEFT_POST_X - 5, Pitch.firstGoalLine + 8);
+    Ball.velX = 0;
+    Ball.velY = -20 * kUnit;
+    Ball.height = 0;
+    Ball.lastToucher = static_cast<int16_t>(shooter);
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_GOAL_KICK_AWARDED; }, 5));
+    EXPECT_EQ(MatchPersons[shooter].stats.penaltiesMissed, 1);
+    EXPECT_EQ(MatchPersons[shooter].stats.missedShots, 1);
+    EXPECT_EQ(Match.shooter, -1);
+    const std::vector<int32_t>& said = match.Record().commentaryGroups;
+    EXPECT_EQ(std::count(said.begin(), said.end(), 339), 1);
+    // The goal kick's set-up forgets the penalty.
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+    EXPECT_EQ(Match.firstShotRecord, 0);
 }
 
 // Three whole matches frozen: any change to the engine's play shows up here, so a deliberate one

@@ -16,6 +16,7 @@
 #include "game/records.h"
 #include "game/tactics.h"
 #include "gamecode/ball.h"
+#include "gamecode/matchrecords.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
@@ -211,8 +212,9 @@ int32_t PlayTheDayUpToTheHumansRow()
     return human;
 }
 
-// One goal a half for the home side's number 10, struck into the goal it attacks once half the
-// half is played; the engine's own play may add more.
+// One goal a half for the home side, struck into the goal it attacks once half the half is
+// played: a penalty of its number 10 in the first, an own goal of the away side's number 5 in the
+// second, who is booked as it goes in. The engine's own play may add more.
 int32_t s_scriptedGoals;
 void ScoreOnceAHalfForTheHomeSide()
 {
@@ -228,7 +230,55 @@ void ScoreOnceAHalfForTheHomeSide()
     Ball.velX = 0;
     Ball.velY = -20 * 65536 * inward;
     Ball.height = 0;
-    Ball.lastToucher = LineUp[0][9];
+    if (Match.period == 0) {
+        Ball.lastToucher = LineUp[0][9];
+        Match.firstShotRecord = 1;
+        Match.shotRecordPlayer[0] = static_cast<int8_t>(LineUp[0][9]);
+        return;
+    }
+    const int32_t defender = LineUp[1][4];
+    Ball.lastToucher = static_cast<int16_t>(defender);
+    MatchPersons[defender].bookings = 1;
+    Match_RecordCard(defender);
+}
+
+// The goal and card lists of the match data block name the goals and cards the engine recorded,
+// and the clubs' logs took them.
+void ExpectTheListsOfTheMatch(const MatchDataBlock& data, int32_t row, size_t logged)
+{
+    for (int32_t side = 0; side < 2; ++side) {
+        const int32_t count = std::min<int32_t>(Match.score[side], MATCH_GOAL_RECORDS);
+        for (int32_t g = 0; g < count; ++g) {
+            const MatchGoalRecord& goal = Match.goals[side][g];
+            EXPECT_EQ(+data.sides[side].goals[g].player, PlayerIdOf(goal.person));
+            EXPECT_EQ(+data.sides[side].goals[g].assist, PlayerIdOf(goal.assist));
+            EXPECT_EQ(+data.sides[side].goals[g].kind, +goal.listKind);
+        }
+        if (count < MATCH_GOAL_RECORDS) {
+            EXPECT_EQ(+data.sides[side].goals[count].player, -1);
+        }
+    }
+    // The scripted penalty and own goal, and the booking.
+    const auto listed = [&](int32_t kind) {
+        return std::find_if(std::begin(data.sides[0].goals), std::end(data.sides[0].goals),
+                            [kind](const MatchGoalEntry& g) { return g.kind == kind; });
+    };
+    ASSERT_NE(listed(1), std::end(data.sides[0].goals));
+    EXPECT_EQ(+listed(1)->player, PlayerIdOf(LineUp[0][9]));
+    ASSERT_NE(listed(2), std::end(data.sides[0].goals));
+    EXPECT_EQ(+listed(2)->player, PlayerIdOf(LineUp[1][4]));
+    EXPECT_EQ(+data.sides[1].cards[0].player, PlayerIdOf(LineUp[1][4]));
+    EXPECT_EQ(+data.sides[1].cards[0].kind, 1);
+    const ClubRecord* away = VTW_GetClubRecordPtr(VTW_GetFixtureAwayClub(row));
+    EXPECT_NE(+away->cards[0].minute, -1);
+    const int32_t human = VTW_GetFixtureHomeClub(row);
+    EXPECT_EQ(GoalLog(human).size() - logged, static_cast<size_t>(Match.score[0]));
+    int32_t details[8] = {};
+    for (const LastMatchIncident& incident : LastMatchIncidents) {
+        if (LastMatchIncident_Kind(incident) == 0) ++details[incident.detail & 7];
+    }
+    EXPECT_GE(details[5], 1);  // the penalty
+    EXPECT_GE(details[7], 1);  // the own goal
 }
 
 // A single-leg tie of the first national cup between the clubs of `row`, on the first later day
@@ -346,6 +396,7 @@ TEST_F(MatchDayContract, TheEnginesLeagueAndCupResultsGoBackIntoTheSeason)
     for (size_t k = logged; k < log.size(); ++k) {
         EXPECT_TRUE(PlayedInTheMatch(log[k])) << "player " << log[k];
     }
+    ExpectTheListsOfTheMatch(data, row, logged);
 
     const int32_t asItComes = InsertCupTie(row);
     ASSERT_GE(asItComes, 0);

@@ -47,32 +47,32 @@ TEST_F(MatchRecords, GoalKindFollowsTheScorersActionAndOwnGoalsKeepTheirPlayer)
 {
     AtMinute(0, 10);
     MatchPersons[9].action = 47;
-    Match_RecordGoal(0, 0, 9, 9, -1, 9, 10);
+    Match_RecordGoal(0, 0, 9, 9, -1, 9, 10, -1);
     EXPECT_EQ(Match.goals[0][0].kind, 10);
     EXPECT_EQ(Match.goals[0][0].detail, 3);
     MatchPersons[9].action = 59;
-    Match_RecordGoal(0, 1, 9, 9, -1, 9, 15);
+    Match_RecordGoal(0, 1, 9, 9, -1, 9, 15, -1);
     EXPECT_EQ(Match.goals[0][1].kind, 8);
     EXPECT_EQ(Match.goals[0][1].detail, 1);
     MatchPersons[20].action = 3;
-    Match_RecordGoal(0, 2, 20, 20, 20, 9, 5);
+    Match_RecordGoal(0, 2, 20, 20, 20, 9, 5, -1);
     EXPECT_EQ(Match.goals[0][2].kind, 11);
     EXPECT_EQ(Match.goals[0][2].person, 20);
     MatchPersons[9].action = 3;
-    Match_RecordGoal(0, 3, 9, 9, -1, 9, 25);
+    Match_RecordGoal(0, 3, 9, 9, -1, 9, 25, -1);
     EXPECT_EQ(Match.goals[0][3].kind, 2);
     // An own goal from afar, or off a defender in a volley, is still his own goal.
-    Match_RecordGoal(0, 4, 20, 20, 20, 9, 25);
+    Match_RecordGoal(0, 4, 20, 20, 20, 9, 25, -1);
     EXPECT_EQ(Match.goals[0][4].kind, 11);
     MatchPersons[20].action = 59;
-    Match_RecordGoal(0, 5, 20, 20, 20, 9, 5);
+    Match_RecordGoal(0, 5, 20, 20, 20, 9, 5, -1);
     EXPECT_EQ(Match.goals[0][5].kind, 11);
 }
 
 TEST_F(MatchRecords, GoalListKeepsTwentyRecords)
 {
     for (int32_t g = 0; g < 25; ++g) {
-        Match_RecordGoal(1, g, 20, 20, -1, 9, 5);
+        Match_RecordGoal(1, g, 20, 20, -1, 9, 5, -1);
     }
     EXPECT_EQ(Match.goals[1][19].person, 20);
     EXPECT_EQ(Match.goals[0][0].minute, 0xFF);  // nothing spilled into the other side's list

@@ -201,14 +201,40 @@ TEST(MatchRun, TheSummaryListsAtMostTwentyScorersWhateverTheScoreSays)
     Match_SetupPeriod();
     Match.score[0] = 25;
     for (MatchGoalRecord& goal : Match.goals[0]) {
-        goal = {7, 12, 0, 0, 0};
+        goal = {7, 12, 0, 0, 0, 9, 1, 0};
     }
+    // Side 1: one own goal without an assist, a booking and a sending-off.
+    Match.score[1] = 1;
+    Match.goals[1][0] = {3, 40, 0, 0, 0, -1, 2, 0};
+    Match.cardCount[1] = 2;
+    Match.cards[1][0] = {20, 30, 1};
+    Match.cards[1][1] = {21, 70, 3};
     WriteMatchSummary();
     const MatchSideStats& side = GetMatchDataBlock()->sides[0];
     EXPECT_EQ(+side.scorers[19].player, MatchPersons[7].playerId);
     EXPECT_EQ(+side.scorers[19].minute, 12);
     EXPECT_EQ(+side.scorers[20].player, -1);
-    EXPECT_EQ(+GetMatchDataBlock()->sides[1].scorers[0].player, -1);
+    // The goal list holds twenty, with no end row beyond its room.
+    for (const MatchGoalEntry& g : side.goals) {
+        EXPECT_EQ(+g.player, MatchPersons[7].playerId);
+        EXPECT_EQ(+g.assist, MatchPersons[9].playerId);
+        EXPECT_EQ(+g.minute, 12);
+        EXPECT_EQ(+g.kind, 1);
+    }
+    const MatchSideStats& other = GetMatchDataBlock()->sides[1];
+    EXPECT_EQ(+other.scorers[0].player, MatchPersons[3].playerId);
+    EXPECT_EQ(+other.goals[0].player, MatchPersons[3].playerId);
+    EXPECT_EQ(+other.goals[0].assist, -1);
+    EXPECT_EQ(+other.goals[0].kind, 2);
+    EXPECT_EQ(+other.goals[1].player, -1);
+    EXPECT_EQ(+other.goals[19].player, -1);
+    EXPECT_EQ(+other.cards[0].player, MatchPersons[20].playerId);
+    EXPECT_EQ(+other.cards[0].kind, 1);
+    EXPECT_EQ(+other.cards[1].player, MatchPersons[21].playerId);
+    EXPECT_EQ(+other.cards[1].minute, 70);
+    EXPECT_EQ(+other.cards[1].kind, 2);
+    EXPECT_EQ(+other.cards[2].player, -1);
+    EXPECT_EQ(+side.cards[0].player, -1);
 }
 
 TEST(MatchRun, FailedReplayLoadPlaysNothingAndFreesTheBuffer)

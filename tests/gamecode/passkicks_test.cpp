@@ -59,28 +59,11 @@ protected:
         p.facing = 0;
         return p;
     }
-    // One tick of the kicker's action, as the dispatcher runs it.
-    static void Run()
-    {
-        MatchPerson& p = MatchPersons[kKicker];
-        CurrentPersonPos = {p.x, p.y, p.x16, p.y16};
-        ActionTable[p.action].run(kKicker);
-        p.x16 = CurrentPersonPos.x16;
-        p.y16 = CurrentPersonPos.y16;
-        p.x = static_cast<int16_t>(p.x16 >> 16);
-        p.y = static_cast<int16_t>(p.y16 >> 16);
-    }
-    // Ticks until the action ends (at most 200); the drawn frames at which the ball was struck.
+    // One tick of the kicker's action; the frames at which he struck until it ended.
+    static void Run() { RunPersonAction(kKicker); }
     static std::vector<int32_t> StrikeFrames(int16_t action)
     {
-        std::vector<int32_t> frames;
-        MatchPerson& p = MatchPersons[kKicker];
-        for (int32_t tick = 0; tick < 200 && p.action == action; ++tick) {
-            const uint8_t before = p.kicked;
-            Run();
-            if (p.action == action && before == 0 && p.kicked != 0) frames.push_back(p.drawnFrame);
-        }
-        return frames;
+        return StrikeFramesOf(kKicker, action, 200);
     }
     ScopedMatch match;
 };
@@ -214,6 +197,7 @@ TEST_F(PassKicks, APassKeepsTheBooksOfItsKickerAndSendsTheReceiverToMeetIt)
     };
     for (const Case c : {
              Case{ACT_PASS_77, 0, kReceiver, 8, 796, 700, -1, false, true},
+             Case{ACT_PASS_77, 0, kReceiver, 1, 796, 700, -1, false, true},
              Case{ACT_PASS_77, 1, kReceiver, 8, 796, 700, 284, true, false},
              Case{ACT_PASS_77, 3, kReceiver, 8, 1196, 1000, 286, true, false},
              Case{ACT_PASS_77, 1, -1, 8, 796, 700, 285, true, false},
@@ -307,6 +291,72 @@ TEST_F(PassKicks, TheNextTouchCompletesThePassOrAnOpponentCutsItOut)
         Football_FillPlayerMatchRecord(&record, 0, kKicker);
         EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_PASSES), completed ? 1 : 0) << what;
         EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_BAD_PASSES), completed ? 0 : 1) << what;
+    }
+}
+
+// The free-kick taker's pass: the team-mate nearest the point meets it, along the ground within 10
+// yards and lofted beyond; the free kick is open play again and the taker waits in 57 until
+// someone else touches the ball.
+TEST_F(PassKicks, ASetPiecePassFindsTheTeamMateNearestItsPointAndReopensPlay)
+{
+    struct Case {
+        int16_t style;
+        int32_t targetY;  // the point 100 or 800 ahead of him
+        int32_t firstFrame;
+    };
+    for (const Case c : {Case{0, 900, 38}, Case{1, 200, 19}}) {
+        SetUp();
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot)
+            LineUp[0][slot] = static_cast<int16_t>(slot);
+        KickingSide = 0;
+        MatchPhase = PHASE_FREE_KICK;
+        MatchPersons[kReceiver].targetX = 796;
+        MatchPersons[kReceiver].targetY = static_cast<int16_t>(c.targetY);
+        Aim(-1, 796, c.targetY);
+        MatchPerson& p = Start(ACT_SET_PIECE_PASS, c.style);
+        const std::vector<int32_t> frames = StrikeFrames(ACT_SET_PIECE_PASS);
+        const std::string what = "style " + std::to_string(c.style);
+        ASSERT_EQ(frames.size(), 1u) << what;
+        EXPECT_GE(frames[0], c.firstFrame) << what;
+        EXPECT_LE(frames[0], c.firstFrame + 1) << what;
+        EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY) << what;
+        EXPECT_EQ(Match.kickTargetPerson, kReceiver) << what;
+        EXPECT_EQ(MatchPersons[kReceiver].action, ACT_GO_TO_MEETING_SPOT) << what;
+        EXPECT_EQ(Match.passRecord[0][0], kKicker) << what;
+        EXPECT_EQ(Ball.lastToucher, kKicker) << what;
+        // Within 10 yards along the ground (style 0's row), beyond it lofted.
+        const int32_t distance = p.y - c.targetY;
+        if (c.style == 0) {
+            EXPECT_EQ(Match.lastKickKind, 1) << what;
+            EXPECT_EQ(Ball.velZ, 120 * distance + 16384) << what;
+        } else {
+            EXPECT_EQ(Match.lastKickKind, 2) << what;
+            EXPECT_EQ(Ball.velZ, 100 * distance + 147456) << what;
+        }
+        EXPECT_EQ(p.action, ACT_SET_PIECE_WAIT) << what;
+        Run();
+        EXPECT_EQ(p.action, ACT_SET_PIECE_WAIT) << what;
+        Ball.lastToucher = kReceiver;
+        Run();
+        EXPECT_EQ(p.action, ACT_STAND) << what;
+    }
+}
+
+// The ball-event word 7 silences the short kicks' lines; a recorded touch clears it.
+TEST_F(PassKicks, AShortKickSaysItsLineUnlessTheBallEventSilencesIt)
+{
+    for (const int16_t event : {0, 3, 7}) {
+        SetUp();
+        match.Record().commentaryGroups.clear();
+        Match.ballEvent = event;
+        Start(ACT_AIMED_KICK_9, 0);
+        StrikeFrames(ACT_AIMED_KICK_9);
+        EXPECT_EQ(match.Record().commentaryGroups,
+                  event == 7 ? std::vector<int32_t>{} : std::vector<int32_t>{304})
+            << event;
+        Ball_GiveToPerson(-1);
+        Match_OnBallTouch(kReceiver);
+        EXPECT_EQ(Match.ballEvent, 0) << event;
     }
 }
 

@@ -19,6 +19,7 @@
 #include "engine/startup.h"
 #include "engine/winlib.h"
 #include "game/tactics.h"
+#include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
@@ -508,6 +509,30 @@ std::string Engine_CheckInvariants()
     return "";
 }
 
+void RunPersonAction(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    CurrentPersonPos = {p.x, p.y, p.x16, p.y16};
+    Match.currentSide = static_cast<uint8_t>(Person_Side(person));
+    ActionTable[p.action].run(person);
+    p.x16 = CurrentPersonPos.x16;
+    p.y16 = CurrentPersonPos.y16;
+    p.x = Fixed_ToUnits(p.x16);
+    p.y = Fixed_ToUnits(p.y16);
+}
+
+std::vector<int32_t> StrikeFramesOf(int32_t person, int16_t action, int32_t maxTicks)
+{
+    std::vector<int32_t> frames;
+    MatchPerson& p = MatchPersons[person];
+    for (int32_t tick = 0; tick < maxTicks && p.action == action; ++tick) {
+        const uint8_t before = p.kicked;
+        RunPersonAction(person);
+        if (before == 0 && p.kicked != 0) frames.push_back(p.drawnFrame);
+    }
+    return frames;
+}
+
 void PlaceBallAlone(int32_t x, int32_t y)
 {
     MatchPhase = PHASE_OPEN_PLAY;
@@ -579,6 +604,12 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
         result.goalRows[side] = GoalRowsOf(side);
         result.shots[side] = Match.teamStats[side].shots;
         result.shotsOnTarget[side] = Match.teamStats[side].shotsOnTarget;
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+            const MatchPerson& p = MatchPersons[side * MATCH_PERSONS_PER_SIDE + slot];
+            result.passesTried[side] += p.passCounters[0];
+            result.passesCompleted[side] += p.stats.passesCompleted;
+            result.crosses[side] += p.stats.crosses;
+        }
         int32_t records = 0;
         for (const MatchGoalRecord& goal : Match.goals[side]) {
             records += goal.minute != 0xFF ? 1 : 0;

@@ -89,6 +89,12 @@ std::string Engine_CheckInvariants();  // empty when they hold
 // parked on a far row (y 1900, 40 apart) with a ball distance of 10000: a scene for placed
 // players to meet it.
 void PlaceBallAlone(int32_t x, int32_t y);
+// One tick of the person's action as the dispatcher runs it: his working position lent to it and
+// taken back, Match.currentSide his side.
+void RunPersonAction(int32_t person);
+// Ticks of the person's action while it stays `action` (at most maxTicks): the drawn frames at
+// which he struck the ball (his kicked flag went up).
+std::vector<int32_t> StrikeFramesOf(int32_t person, int16_t action, int32_t maxTicks);
 
 void RunTicks(int32_t n);  // EngineTick n times, invariants checked
 // Ticks until the predicate holds; false when the budget ran out first.
@@ -109,6 +115,9 @@ struct SoakResult {
     uint32_t possessionTicks[2] = {0, 0};  // open-play ticks each side had the ball
     int32_t shots[2] = {0, 0};             // the team totals of the match
     int32_t shotsOnTarget[2] = {0, 0};
+    int32_t passesTried[2] = {0, 0};  // the players' totals of the match
+    int32_t passesCompleted[2] = {0, 0};
+    int32_t crosses[2] = {0, 0};
     bool finalWhistle = false;
     bool territoryInRange = false;  // every played minute's byte 0-100
     bool territoryMatchesThirds = false;

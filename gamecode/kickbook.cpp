@@ -1,0 +1,156 @@
+// gamecode/kickbook.cpp: the books every strike of the ball keeps.
+#include "gamecode/kickbook.h"
+
+#include "gamecode/actionids.h"
+#include "gamecode/ball.h"
+#include "gamecode/ballcontacts.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/phases.h"
+#include "gamecode/restartutil.h"
+#include "gamecode/shotchoice.h"
+
+namespace {
+
+constexpr int32_t kAfterKickTicks = 16;
+constexpr int32_t kPassTimeout = 300;
+constexpr int32_t kFirstRecord = 0;
+constexpr int32_t kCrossRecord = 1;
+
+bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
+
+// The phases of a restart being taken: its strike puts the ball back in open play.
+bool IsRestartBeingTaken(int32_t phase)
+{
+    switch (phase) {
+        case PHASE_THROW_IN_TAKEN:
+        case PHASE_GOAL_KICK_TAKEN:
+        case PHASE_CORNER_TAKEN:
+        case PHASE_KEEPER_CLEARANCE:
+        case PHASE_FREE_KICK:
+        case PHASE_DIRECT_FREE_KICK:
+        case PHASE_PENALTY_KICK:
+        case PHASE_FREE_KICK_READY: return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+int32_t KickBook_ShotKind(int32_t kicker)
+{
+    const bool up = Person_Side(kicker) == Match.secondOfPair;
+    const int32_t y = ShotTarget[1];
+    return (up ? y > PITCH_FAR_GOAL_LINE_Y : y < PITCH_NEAR_GOAL_LINE_Y) ? KICK_KIND_SHOT
+                                                                         : KICK_KIND_CLEARANCE;
+}
+
+void KickBook_Strike(int32_t kicker, int32_t kind)
+{
+    MatchPerson& k = MatchPersons[kicker];
+    Ball_UpdateSpeedDir();
+    Ball.holder = 0;
+    Ball.secondHolder = 0;
+    Ball_GiveToPerson(-1);
+    // The kicker is the last toucher even when he got the ball at a restart, where touches are
+    // not recorded: his pass is completed by the receiver's touch and a ball he puts straight in
+    // is his goal.
+    Ball.lastToucher = static_cast<int16_t>(kicker);
+    LastKicker[Person_Side(kicker)] = static_cast<int8_t>(kicker);
+    Match.lastKickKind = static_cast<int16_t>(kind);
+    Ball.afterKick = kAfterKickTicks;
+    k.touchCooldown1 = kAfterKickTicks;
+    k.kicked = 1;
+    KickBook_ClearShotRecords();
+    if (kind == KICK_KIND_CLEARANCE) ++k.stats.clearances;
+    if (IsRestartBeingTaken(MatchPhase)) {
+        MatchPhase = PHASE_OPEN_PLAY;
+        PhaseTimer = 0;
+    }
+}
+
+void KickBook_Pass(int32_t kicker, int32_t receiver, int32_t x, int32_t y, PassBook book)
+{
+    MatchPerson& k = MatchPersons[kicker];
+    const bool cross = book == PASS_BOOK_CROSS;
+    const bool toReceiver = IsPlayer(receiver);
+    AssistTimer = kPassTimeout;
+    PassReceiver = static_cast<int8_t>(toReceiver ? receiver : -1);
+    if (cross) {
+        ++k.stats.crosses;
+    } else {
+        ++k.passCounters[0];
+        if (book == PASS_BOOK_THROUGH) ++k.stats.throughPasses;
+    }
+    if (!toReceiver) return;
+    MatchPerson& r = MatchPersons[receiver];
+    r.receivePoint[0] = static_cast<int16_t>(x);
+    r.receivePoint[1] = static_cast<int16_t>(y);
+    Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
+    AssistCandidate = static_cast<int8_t>(kicker);
+    LastPossessor[Person_Side(kicker)] = static_cast<int8_t>(kicker);
+    int8_t(&record)[2] = Match.passRecord[cross ? kCrossRecord : kFirstRecord];
+    record[0] = static_cast<int8_t>(kicker);
+    record[1] = static_cast<int8_t>(receiver);
+    Match.secondProvider = static_cast<int8_t>(cross ? kicker : -1);
+    if (cross) return;
+    const bool longPass = book == PASS_BOOK_LONG || book == PASS_BOOK_THROUGH;
+    Match.longPassFlag = longPass ? 1 : 0;
+    if (longPass) {
+        ++k.passCounters[1];
+        return;
+    }
+    // The team-sheet byte of a corrupt block may lie outside the table: it counts nowhere.
+    const int32_t shirt = r.positionExtra[0];
+    if (shirt >= 1 && shirt <= MATCH_PERSONS_PER_SIDE) ++k.passTo[0][shirt - 1];
+}
+
+void KickBook_Shot(int32_t shooter)
+{
+    const int32_t side = Person_Side(shooter);
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    ++MatchPersons[shooter].stats.shots;
+    ++Match.teamStats[side].shots;
+    Match.shooter = static_cast<int8_t>(shooter);
+    Match.shotStart[0] = ball.x;
+    Match.shotStart[1] = ball.y;
+    Match.shotStartTick = Match.tickCount;
+    const int32_t candidate = AssistCandidate;
+    const bool received = shooter == PassReceiver && IsPlayer(candidate) && candidate != shooter
+                          && Person_Side(candidate) == side;
+    Match.passProvider = static_cast<int8_t>(received ? candidate : -1);
+}
+
+void KickBook_ShotOnTarget()
+{
+    const int32_t shooter = Match.shooter;
+    if (!IsPlayer(shooter)) return;
+    ++MatchPersons[shooter].stats.shotsOnTarget;
+    ++Match.teamStats[Person_Side(shooter)].shotsOnTarget;
+    Match.shooter = -1;
+}
+
+void KickBook_ShotMissed()
+{
+    const int32_t shooter = Match.shooter;
+    if (!IsPlayer(shooter)) return;
+    MatchPersonStats& stats = MatchPersons[shooter].stats;
+    ++stats.missedShots;
+    Match.shooter = -1;
+    if (Match.firstShotRecord != 0 && Match.shotRecordPlayer[0] == shooter) ++stats.penaltiesMissed;
+}
+
+void KickBook_ClearShotRecords()
+{
+    Match.firstShotRecord = 0;
+    Match.secondShotRecord = 0;
+    Match.thirdShotRecord = 0;
+}
+
+void KickBook_SetShotRecord(int32_t record, int32_t person)
+{
+    KickBook_ClearShotRecords();
+    uint8_t* const flags[3] = {&Match.firstShotRecord, &Match.secondShotRecord,
+                               &Match.thirdShotRecord};
+    *flags[record] = 1;
+    Match.shotRecordPlayer[record] = static_cast<int8_t>(person);
+}
