@@ -86,7 +86,7 @@ constexpr auto kGameModules = std::to_array<GameModuleRow>({
     {"match day",  MatchBlocks_Init, MatchBlocks_Uninit},
     {"season",     Season_Init,     Season_Uninit},
     {"shortlists", ShortList_Init,  ShortList_Uninit},
-    {"player search", PlayerSearch_Init, PlayerSearch_Uninit},
+    {"player search", PlayerSearchSettings_Init, PlayerSearchSettings_Uninit},
     {"training schedule", Training_Init, Training_Uninit},
     {"match presentation", StartMatchPresentation, StopMatchPresentation},
     {"match engine", MatchEngine_Start, MatchEngine_Stop},

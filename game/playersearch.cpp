@@ -191,7 +191,7 @@ bool Listed(int32_t player, int32_t humanClub, int32_t values[SEARCH_CRITERIA])
         if (ShortList2_Contains(player) == 0) return false;
     } else {
         const int32_t club = VTW_GetPlayerClub(player);
-        if (PlayerSearchMode == 0) {
+        if (SearchSetup.searchActive != 0) {
             if (!PickedBySearchToggles(player, club, humanClub)) {
                 if (!PassesSettings(player, humanClub)) return false;
                 PlayerSearch_CriterionValues(player, values);
@@ -264,7 +264,7 @@ SearchSettings PlayerSearch_DefaultSettings()
     return s;
 }
 
-void PlayerSearch_Init()
+void PlayerSearchSettings_Init()
 {
     std::fill(std::begin(SearchWeights), std::end(SearchWeights), int16_t{0});
     std::fill(std::begin(SearchMinimums), std::end(SearchMinimums), int16_t{0});
@@ -284,7 +284,7 @@ void PlayerSearch_Init()
     s_careerStarted = true;
 }
 
-void PlayerSearch_Uninit() { PlayerSearch_Init(); }
+void PlayerSearchSettings_Uninit() { PlayerSearchSettings_Init(); }
 
 void PlayerSearch_CareerStarted() { s_careerStarted = true; }
 

@@ -104,8 +104,8 @@ extern SearchResults SearchList;
 
 // Everything at its start values: weights and minimums 0, the settings of a first entry, every
 // preset unused, an empty list that is dirty. The program calls it once; Uninit is the same.
-void PlayerSearch_Init();
-void PlayerSearch_Uninit();
+void PlayerSearchSettings_Init();
+void PlayerSearchSettings_Uninit();
 // A new career or a loaded game: the screen's next build names the unused presets afresh and
 // reapplies the last loaded one.
 void PlayerSearch_CareerStarted();

@@ -33,7 +33,7 @@ protected:
             VTW_SetPlayerLoanList(p + 1, 1);
             DbPlayers[p + 2].morale = 20;
         }
-        PlayerSearch_Init();
+        PlayerSearchSettings_Init();
         ShortList_ResetCareer();
         PlayerSearchMode = 0;
         SearchSetup.ownClub = 0;
@@ -243,7 +243,7 @@ TEST_F(PlayerSearchTest, EveryListedPlayerPassesEveryFilterOfEachSetting)
             ExpectPassesEveryFilter(p, m_human);
             ASSERT_EQ(PlayerSearch_Matches(p), 1);
         }
-        PlayerSearch_Init();
+        PlayerSearchSettings_Init();
         PlayerSearchMode = 0;
         SearchSetup.ownClub = 0;
     }
@@ -275,7 +275,7 @@ TEST_F(PlayerSearchTest, PlayersChosenToPassEveryFilterAreListed)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        PlayerSearch_Init();
+        PlayerSearchSettings_Init();
         PlayerSearchMode = 0;
         SearchSetup.ownClub = 0;
         SearchSetup.countryMask = 7;
@@ -378,7 +378,7 @@ TEST_F(PlayerSearchTest, ScoresNeverRiseDownTheListAndTiesFollowShirtThenId)
 
 TEST_F(PlayerSearchTest, TheAnalysisListsTheHumansSquadAndTheMatchTeamItsFirstEleven)
 {
-    PlayerSearchMode = 1;
+    SearchSetup.searchActive = 0;
     SearchSetup.ownClub = 1;
     std::vector<int32_t> list = Build();
     const int32_t squad = VTW_RefreshSquadCount(m_human);
