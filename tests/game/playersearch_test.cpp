@@ -229,6 +229,7 @@ TEST_F(PlayerSearchTest, EveryListedPlayerPassesEveryFilterOfEachSetting)
          }},
         {"minimums", 1,
          [](SearchSettings&) {
+             SearchMinimums[0] = 45;
              SearchMinimums[9] = 60;
              SearchMinimums[16] = 20;
          }},
@@ -343,6 +344,12 @@ TEST_F(PlayerSearchTest, TheManagersNeverAppearEvenAmongTheHumansOwnPlayers)
     EXPECT_FALSE(Contains(list, PERSON_STAND_IN));
     EXPECT_EQ(PlayerSearch_Matches(PERSON_HUMAN), 0);
     EXPECT_EQ(PlayerSearch_Matches(PERSON_STAND_IN), 0);
+    // Nor does a player-manager of another club.
+    const int32_t p = FindPlayer([](int32_t q) { return q < FullPlayerCount; });
+    SearchSetup.ownClub = 0;
+    ASSERT_TRUE(Contains(Build(), p));
+    DbPlayers[p].flags |= PLAYER_MANAGER;
+    EXPECT_FALSE(Contains(Build(), p));
 }
 
 TEST_F(PlayerSearchTest, ScoresNeverRiseDownTheListAndTiesFollowShirtThenId)

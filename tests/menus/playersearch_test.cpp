@@ -13,6 +13,7 @@
 
 #include "engine/host/host.h"
 #include "game/funcs.h"
+#include "game/gamestate.h"
 #include "game/records.h"
 #include "game/shortlist.h"
 #include "game/squad.h"
@@ -405,12 +406,23 @@ TEST_F(PlayerSearchScreenTest, TheCriteriaAndTypeChoicesFilterAndFallBack)
         MenuListEntry* criteria = PlayerSearch_CriteriaPopup();
         MenuListRecord record{1, 0, 0};
         criteria[0].prepare(&record);
-        // One entry per division of the country, no more.
-        int32_t divisions = 0;
-        for (int32_t d = 0; d < DIVISION_MAX; ++d) {
-            divisions += Entry(criteria, static_cast<int16_t>(6 + d))->type != 0;
+        // One entry per division of the country, no more, whatever its count (2 to 6).
+        const int16_t career = GameState.country;
+        std::vector<int32_t> counts;
+        for (int16_t country = 0; country < COUNTRY_COUNT; ++country) {
+            GameState.country = country;
+            criteria[0].prepare(&record);
+            int32_t divisions = 0;
+            for (int32_t d = 0; d < DIVISION_MAX; ++d) {
+                divisions += Entry(criteria, static_cast<int16_t>(6 + d))->type != 0;
+            }
+            EXPECT_EQ(divisions, VTW_GetCountryDivisions()) << country;
+            counts.push_back(divisions);
         }
-        EXPECT_EQ(divisions, VTW_GetCountryDivisions());
+        GameState.country = career;
+        criteria[0].prepare(&record);
+        EXPECT_EQ(*std::min_element(counts.begin(), counts.end()), 2);
+        EXPECT_EQ(*std::max_element(counts.begin(), counts.end()), 6);
         EXPECT_EQ(Choose(criteria, 2284), LIST_CODE_KEEP);
         EXPECT_EQ(SearchSetup.countryMask, 3);
         EXPECT_EQ(Choose(criteria, 2281), LIST_CODE_KEEP);
