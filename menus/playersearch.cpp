@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "engine/fatal.h"
-#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/matchday.h"
@@ -271,8 +270,6 @@ void Enter()
     } else {
         EnterSearch();
     }
-    PlayerSearchScreen.nextOpponent =
-        static_cast<int16_t>(HumanClub() >= 0 ? VTW_GetNextOpponent(HumanClub()) : -1);
     for (int32_t d = 0; d < DIVISION_MAX; ++d) {
         PlayerSearchScreen.divisionTexts[d] = static_cast<int16_t>(
             d < VTW_GetCountryDivisions() ? VTW_GetDivisionNameTextNo(d) : TEXT_DIVISION);
@@ -1047,7 +1044,6 @@ void PlayerSearchScreenInit()
     PlayerSearchScreen = {};
     PlayerSearchScreen.title = TEXT_SEARCH_TITLE;
     PlayerSearchScreen.criteriaCaption = TEXT_MINIMUMS;
-    PlayerSearchScreen.nextOpponent = -1;
     PlayerSearchScreen.savingSlot = -1;
     s_popupColumn = 0;
 }
@@ -1057,7 +1053,7 @@ void PlayerSearchScreenUninit() { PlayerSearchScreenInit(); }
 void PlayerSearch_Init()
 {
     MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
-    if (EXM_GetRebuildFlag() != 0 && PlayerSearchScreen.savingSlot < 0) Enter();
+    if (EXM_GetRebuildFlag() != 0) Enter();
     SearchSettings& s = SearchSetup;
     const int16_t low = std::min(s.ages[0], s.ages[1]);
     s.ages[1] = std::max(s.ages[0], s.ages[1]);
@@ -1157,11 +1153,11 @@ int32_t PlayerSearch_TakeMaximum()
     const int32_t club = HumanClub();
     if (club < 0) return 1;
     int32_t& maximum = SearchSetup.editsValue != 0 ? SearchSetup.maxValue : SearchSetup.maxWage;
-    // The budget can pass what eight digits show.
-    const int32_t taken =
-        SearchSetup.editsValue != 0 ? std::min(
-            VTW_GetClubTransferBudget(club) / MONEY_ROUNDING * MONEY_ROUNDING, SEARCH_MONEY_MAX)
-                                    : VTW_GetClubMaxWageOffer(club);
+    // The budget can pass what eight digits show, and a club in debt has none to spend.
+    const int32_t figure = SearchSetup.editsValue != 0
+                               ? VTW_GetClubTransferBudget(club) / MONEY_ROUNDING * MONEY_ROUNDING
+                               : VTW_GetClubMaxWageOffer(club);
+    const int32_t taken = std::clamp(figure, 0, SEARCH_MONEY_MAX);
     if (taken == maximum) return 1;
     maximum = taken;
     MarkDirty();
@@ -1262,6 +1258,7 @@ int32_t PlayerSearch_NameTyped(int32_t code)
 int32_t PlayerSearch_Load(int32_t slot)
 {
     if (!PlayerSearch_LoadPreset(slot)) return 1;
+    SearchSetup.selected = -1;  // a player picked before means nothing to the loaded search
     // The preset's mode is the one it was saved in; the screen's option decides the mode.
     if (MenuOption == OPTION_SQUAD_ANALYSIS) {
         EnterAnalysis();

@@ -30,7 +30,6 @@ struct PlayerSearchScreenState {
     int32_t moneyShown;       // the club's figure beside the caption
     int16_t page;             // from 1
     int16_t pages;
-    int16_t nextOpponent;  // the human's next opponent, -1 none
     int16_t divisionTexts[DIVISION_MAX];
     int16_t roleRow;     // the row whose role popup is open
     int16_t savingSlot;  // the preset whose name is being typed, -1 none

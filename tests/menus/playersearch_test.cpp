@@ -501,6 +501,7 @@ TEST_F(PlayerSearchScreenTest, TheAnalysisShowsTheSquadTheMatchTeamAndTheRoles)
         EXPECT_EQ(Choose(PlayerSearch_AnalysisTypePopup(), 2288), LIST_CODE_KEEP);
         EXM_RedrawNow();
         DumpWorkScreen("squad_analysis");
+        ExpectGoldenHash("menus/squad_analysis_match_team", WorkScreenHash());
         EXPECT_EQ(SearchList.count, 11);
         VTW_RefreshSquadCount(club);
         for (int32_t k = 0; k < SEARCH_SUBSTITUTES; ++k) {
