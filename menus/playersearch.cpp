@@ -400,6 +400,12 @@ void DrawHeads()
     if (Searching()) {
         DrawHeaderBox(32, 136);
         DrawHeaderBox(232, 262);
+        if (PlayerSearchScreen.pages > 0) {
+            char page[16];
+            std::snprintf(page, sizeof page, "%d/%d", PlayerSearchScreen.page,
+                          PlayerSearchScreen.pages);
+            DrawMenuString(100, middle, page, MENU_ALIGN_CENTRE);
+        }
     } else {
         DrawHeaderBox(232, 116);
     }

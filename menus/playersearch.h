@@ -28,7 +28,7 @@ struct PlayerSearchScreenState {
     int16_t criteriaCaption;  // 858 "Valeur minimum" or 859 "Priorité"
     int16_t moneyCaption;     // 733 with the wage limit, 259 with the transfer budget
     int32_t moneyShown;       // the club's figure beside the caption
-    int16_t page;             // from 1
+    int16_t page;             // from 1; "page/pages" heads the names of the search
     int16_t pages;
     int16_t divisionTexts[DIVISION_MAX];
     int16_t roleRow;     // the row whose role popup is open
