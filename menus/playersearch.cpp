@@ -653,14 +653,16 @@ void DrawArrow(int32_t x, int32_t fromY, int32_t toY)
 int32_t CellX(int32_t column) { return column * GRID_W / TACTIC_GRID_COLUMNS + GRID_X; }
 int32_t CellY(int32_t row) { return row * GRID_H / TACTIC_GRID_ROWS + GRID_Y; }
 
-void DrawMovements(const TacticsSlot& slot, int32_t x, int32_t y)
+// Where the slot moves: its two other rows, and the row of the slot its passes go to.
+void DrawMovements(const TacticsRecord& tactic, const TacticsSlot& slot, int32_t x, int32_t y)
 {
-    for (const int16_t target : {slot.row2, slot.row3}) {
+    const int32_t receiver = TacticsSlot_Receiver(slot);
+    const int16_t linked =
+        receiver >= 0 && receiver < TACTIC_SLOT_COUNT ? tactic.slots[receiver].row : TACTIC_NONE;
+    for (const int16_t target : {slot.row2, slot.row3, linked}) {
         if (target >= 0 && target < TACTIC_GRID_ROWS && target != slot.row)
             DrawArrow(x, y, CellY(target) + 4);
     }
-    if (slot.targetRow >= 0 && slot.targetRow < TACTIC_GRID_ROWS && slot.targetRow != slot.row)
-        DrawArrow(x, y, CellY(slot.targetRow) + 4);
 }
 
 void DrawFormation()
@@ -680,7 +682,7 @@ void DrawFormation()
         const int16_t player = SearchList.grid[t.row][t.column];
         if (player == SEARCH_GRID_EMPTY) continue;
         const int32_t x = CellX(t.column) + 8, y = CellY(t.row) + 4;
-        DrawMovements(t, x, y);
+        DrawMovements(*tactic, t, x, y);
         DoIcon(x, y, ICON_SHIRT, MENU_ALIGN_CENTRE);
         DrawMenuNumber(x, y, VTW_GetPlayerShirt(player), MENU_ALIGN_CENTRE);
     }

@@ -18,6 +18,7 @@
 #include "game/shortlist.h"
 #include "game/squad.h"
 #include "game/tables.h"
+#include "game/tactics.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/menubar.h"
@@ -501,7 +502,31 @@ TEST_F(PlayerSearchScreenTest, TheAnalysisShowsTheSquadTheMatchTeamAndTheRoles)
         EXPECT_EQ(Choose(PlayerSearch_AnalysisTypePopup(), 2288), LIST_CODE_KEEP);
         EXM_RedrawNow();
         DumpWorkScreen("squad_analysis");
-        ExpectGoldenHash("menus/squad_analysis_match_team", WorkScreenHash());
+        const uint32_t plain = WorkScreenHash();
+        ExpectGoldenHash("menus/squad_analysis_match_team", plain);
+        // A tactic whose players move between rows: the arrows show on the diagram.
+        for (const bool linked : {false, true}) {
+            CustomTactics[0] = *GetTactic(SelectedTactic);
+            TacticsSlot& slot = CustomTactics[0].slots[6];
+            if (linked) {
+                int32_t other = 1;
+                while (CustomTactics[0].slots[other].row == slot.row) {
+                    ++other;
+                }
+                TacticsSlot_SetReceiver(&slot, other);
+            } else {
+                slot.row2 = static_cast<int16_t>((slot.row + 4) % 15);
+            }
+            const int16_t chosen = SelectedTactic;
+            SelectedTactic = TACTIC_CUSTOM_FIRST;
+            SearchListDirty = 1;
+            EXM_RedrawNow();
+            EXPECT_NE(WorkScreenHash(), plain) << linked;
+            SelectedTactic = chosen;
+        }
+        SearchListDirty = 1;
+        EXM_RedrawNow();
+        EXPECT_EQ(WorkScreenHash(), plain);
         EXPECT_EQ(SearchList.count, 11);
         VTW_RefreshSquadCount(club);
         for (int32_t k = 0; k < SEARCH_SUBSTITUTES; ++k) {
