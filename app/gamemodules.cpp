@@ -7,6 +7,7 @@
 #include "engine/debug.h"
 #include "game/funcs.h"
 #include "game/matchblocks.h"
+#include "game/playersearch.h"
 #include "game/savegame.h"
 #include "game/season.h"
 #include "game/shortlist.h"
@@ -85,6 +86,7 @@ constexpr auto kGameModules = std::to_array<GameModuleRow>({
     {"match day",  MatchBlocks_Init, MatchBlocks_Uninit},
     {"season",     Season_Init,     Season_Uninit},
     {"shortlists", ShortList_Init,  ShortList_Uninit},
+    {"player search", PlayerSearchSettings_Init, PlayerSearchSettings_Uninit},
     {"training schedule", Training_Init, Training_Uninit},
     {"match presentation", StartMatchPresentation, StopMatchPresentation},
     {"match engine", MatchEngine_Start, MatchEngine_Stop},

@@ -7,6 +7,7 @@
 #include "game/funcs.h"
 #include "game/hooks.h"
 #include "game/matchblocks.h"
+#include "game/playersearch.h"
 #include "game/season.h"
 #include "game/shortlist.h"
 #include "game/squad.h"
@@ -34,6 +35,7 @@ constexpr auto kCareerResets = std::to_array<CareerResetRow>({
     {"match day",         MatchBlocks_ResetCareer},
     {"season",            Season_ResetCareer},
     {"shortlists",        ShortList_ResetCareer},
+    {"player search",     PlayerSearch_CareerStarted},
     {"training schedule", Training_ResetCareer},
     {"player stats",      Player_DropStatCache},
     {"screens",           ResetScreens},

@@ -59,6 +59,7 @@
 #include "menus/office.h"
 #include "menus/pasttransfers.h"
 #include "menus/playercard.h"
+#include "menus/playersearch.h"
 #include "menus/playerstats.h"
 #include "menus/reportscreen.h"
 #include "menus/results.h"
@@ -338,9 +339,9 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(16, "Entrer nom de l'entra\xEEneur", ManagerName_Table),
     Screen(17, "Match amical"),
     Empty(18),
-    Screen(19, "Chercher joueur"),
+    Table(19, "Chercher joueur", PlayerSearch_Table),
     Empty(20),
-    Screen(21, "Analyse stats"),
+    Table(21, "Analyse stats", PlayerSearch_Table),
     Table(22, "Entra\xEEnement Collectif", TeamTraining_Table),
     Table(23, "Programme d'entra\xEEnement", TrainingProgramme_Table),
     Table(24, "Pelloran", Title_Table),
@@ -613,6 +614,11 @@ void RegisterScriptValues()
     ScriptRegisterValue("fixmode", [] { return static_cast<int32_t>(FixtureList.mode); });
     ScriptRegisterValue("fixrows", [] { return static_cast<int32_t>(FixtureList.dayCount); });
     ScriptRegisterValue("retrainleft", TrainingProgramme_RetrainLeft);
+    ScriptRegisterValue("searchcount", [] { return SearchList.count; });
+    ScriptRegisterValue("searchtop", [] {
+        return SearchList.count > 0 ? PlayerSearchScore[SearchList.players[0]] : -1;
+    });
+    ScriptRegisterValue("searchmode", [] { return static_cast<int32_t>(PlayerSearchMode); });
 }
 
 // The match view brings a display of its own up, so the front end's comes down around it.
@@ -687,6 +693,7 @@ void FrontEndInit()
     ContractTalksInit();
     StaffChoiceInit();
     ShortlistScreenInit();
+    PlayerSearchScreenInit();
     TrainingProgrammeInit();
     TeamTrainingInit();
     IndividualTrainingInit();
@@ -720,6 +727,7 @@ void FrontEndUninit()
     ReportScreenUninit();
     MatchStatsUninit();
     PastTransfersUninit();
+    PlayerSearchScreenUninit();
     ShortlistScreenUninit();
     TrainingProgrammeUninit();
     IndividualTrainingUninit();

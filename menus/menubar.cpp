@@ -40,6 +40,7 @@ struct OpenList {
     int32_t hovered;  // row, -1 none
     bool popup;
     MenuHotspot* hotspot;  // a popup's
+    bool kept;             // a choice kept it open: the screen beneath shows the old state
 };
 
 struct MenuBarState {
@@ -56,9 +57,10 @@ MenuBarState s_bar;
 bool IsTitle(uint16_t type) { return type >= LIST_TITLE_TEXT_NO && type <= LIST_TITLE_TEXT_NO_VAR; }
 bool IsSelectable(uint16_t type)
 {
-    return type == LIST_ENTRY_TEXT_NO || type == LIST_ENTRY_TEXT_NO_VAR;
+    return type == LIST_ENTRY_TEXT_NO || type == LIST_ENTRY_TEXT_NO_VAR
+           || type == LIST_ENTRY_STRING_VAR;
 }
-bool IsShown(uint16_t type) { return type >= LIST_ENTRY_TEXT_NO && type <= LIST_ENTRY_TEXT_NO_VAR; }
+bool IsShown(uint16_t type) { return type >= LIST_ENTRY_TEXT_NO && type <= LIST_ENTRY_STRING_VAR; }
 
 bool Inside(int32_t px, int32_t py, int32_t x, int32_t y, int32_t w, int32_t h)
 {
@@ -199,7 +201,9 @@ int32_t ActOnCode(int32_t code)
         case LIST_CODE_REDRAW: CloseBar(); return EXM_CODE_REDRAW;
         case LIST_CODE_LEAVE: CloseBar(); return EXM_CODE_LEAVE;
         case LIST_CODE_KEEP:
-            if (s_bar.list.title != nullptr) DrawList();
+            if (s_bar.list.title == nullptr) return 1;
+            s_bar.list.kept = true;
+            DrawList();
             return 1;
         default: FatalError("Error: unknown return value %d from menu function\n", code);
     }
@@ -281,6 +285,7 @@ const char* MenuList_LabelText(const MenuListEntry& entry)
         case LIST_TITLE_STRING: return reinterpret_cast<const char*>(entry.label);
         case LIST_LINE_STRING_VAR:
         case LIST_TITLE_STRING_VAR: return *reinterpret_cast<const char* const*>(entry.label);
+        case LIST_ENTRY_STRING_VAR: return reinterpret_cast<const char*>(entry.label);
         default: return GetMessageText(MenuList_LabelTextNo(entry));
     }
 }
@@ -307,8 +312,9 @@ int32_t MenuBar_Step()
     s_bar.buttonWasDown = down;
     if (s_bar.list.popup) {
         if (!PointerOverPopupOrAnchor()) {
+            const bool kept = s_bar.list.kept;
             CloseList();
-            return EXM_CODE_NONE;
+            return kept ? EXM_CODE_REDRAW : EXM_CODE_NONE;
         }
         return ListStep(pressed);
     }

@@ -12,6 +12,7 @@ enum MenuListType : uint16_t {
     LIST_LINE_STRING = 3,        // a line of text; label the address of a string
     LIST_LINE_STRING_VAR = 4,    // label the address of a string variable
     LIST_ENTRY_TEXT_NO_VAR = 5,  // selectable; label the address of an int16_t text number
+    LIST_ENTRY_STRING_VAR = 6,   // selectable; label the address of a string (a name typed in)
     LIST_TITLE_TEXT_NO = 7,
     LIST_TITLE_STRING = 8,
     LIST_TITLE_STRING_VAR = 9,
@@ -37,7 +38,8 @@ enum MenuListCode : int32_t {
     LIST_CODE_CLOSE = 1,   // the list closes, the screen goes on
     LIST_CODE_REDRAW = 2,  // the list closes, the screen is redrawn
     LIST_CODE_LEAVE = 6,   // the list closes, the screen is left
-    LIST_CODE_KEEP = 8,    // the list stays open and is redrawn
+    LIST_CODE_KEEP = 8,    // the list stays open and is redrawn; a popup that closes after
+                           // such a choice has the screen redrawn
     LIST_CODE_CLOSE_QUIET = 9,
 };
 
@@ -78,6 +80,17 @@ inline MenuListEntry MenuList_EntryVar(const int16_t* label, MenuListHandler han
                                        int16_t option = 0)
 {
     return {LIST_ENTRY_TEXT_NO_VAR,
+            LIST_ENABLED,
+            {0, 0, 0, 0},
+            {option, 0},
+            reinterpret_cast<std::intptr_t>(label),
+            handler,
+            nullptr};
+}
+inline MenuListEntry MenuList_EntryString(const char* label, MenuListHandler handler,
+                                          int16_t option = 0)
+{
+    return {LIST_ENTRY_STRING_VAR,
             LIST_ENABLED,
             {0, 0, 0, 0},
             {option, 0},

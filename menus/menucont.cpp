@@ -56,6 +56,8 @@ constexpr int16_t FILE_ENTRIES[] = {
     89,   TEXT_QUIT,     TEXT_EXPORT_TEAM, TEXT_DIVISION_MESSAGES, TEXT_ALL_MESSAGES,
     1050, TEXT_VOLUME_UP};
 constexpr int32_t TEXT_STATISTICS = 167;
+constexpr int32_t TEXT_PLAYER_SEARCH = 252;
+constexpr int32_t TEXT_SQUAD_ANALYSIS = 497;
 constexpr int16_t CLUB_ENTRIES[] = {700, 29,   497, 167, 1314, TEXT_TRAINING,
                                     294, 1216, 791, 423, 79};
 constexpr int16_t GENERAL_ENTRIES[] = {700, 252,  136,  1476, 1682, 791,  795, 28,
@@ -124,8 +126,9 @@ bool Enabled(int32_t label)
 {
     if (MenuContRestricted != 0) return Restricted(label);
     if (label == TEXT_TRAINING) return TrainingOpen();
-    // A manager without a post has no squad to show.
-    if (label == TEXT_STATISTICS) return FrontEnd_HumanHasPost();
+    // A manager without a post has no squad to show, nor a club to search for.
+    if (label == TEXT_STATISTICS || label == TEXT_PLAYER_SEARCH || label == TEXT_SQUAD_ANALYSIS)
+        return FrontEnd_HumanHasPost();
     return true;
 }
 

@@ -51,11 +51,11 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
     const size_t firstStop = run.out.find("ShutdownPC(): ");
     EXPECT_LT(lastStart, firstStop);
     // The game's own modules start between the core's two tables.
-    EXPECT_EQ(
-        RowsLogged(run.out, "GameMain"),
-        (std::vector<std::string>{"saved games", "messages", "commentary", "database", "tactics",
-                                  "match day", "season", "shortlists", "training schedule",
-                                  "match presentation", "match engine", "in-match menus"}));
+    EXPECT_EQ(RowsLogged(run.out, "GameMain"),
+              (std::vector<std::string>{"saved games", "messages", "commentary", "database",
+                                        "tactics", "match day", "season", "shortlists",
+                                        "player search", "training schedule", "match presentation",
+                                        "match engine", "in-match menus"}));
     const size_t gameModules = run.out.find("GameMain(): saved games");
     EXPECT_LT(lastStart, gameModules);
     EXPECT_LT(gameModules, firstStop);

@@ -177,6 +177,18 @@ TEST_F(MenuHeader, StatisticsAreOfferedOnlyToAManagerWithAPost)
     EXPECT_FALSE(Enabled(167));
 }
 
+TEST_F(MenuHeader, ThePlayerSearchAndTheAnalysisNeedAPost)
+{
+    for (const int32_t label : {252, 497}) {
+        VTW_SetClubControl(0, MANAGER_HUMAN);
+        PrepareBar();
+        EXPECT_TRUE(Enabled(label)) << label;
+        VTW_SetClubControl(0, MANAGER_COMPUTER);
+        PrepareBar();
+        EXPECT_FALSE(Enabled(label)) << label;
+    }
+}
+
 TEST(MenuBarLoop, ThePointerAtTheTopOpensTheBarAndBelowItClosesIt)
 {
     ScopedMenuDisplay display(true);

@@ -3,6 +3,7 @@
 
 #include "game/hooks.h"
 #include "game/matchblocks.h"
+#include "game/playersearch.h"
 #include "game/savegame.h"
 #include "game/season.h"
 #include "game/tactics.h"
@@ -15,6 +16,7 @@ ScopedDayLoop::ScopedDayLoop()
     Tactics_Init();
     MatchBlocks_Init();
     Season_Init();
+    PlayerSearchSettings_Init();
     FrontEndInit();
     GameHooks.DayScreenStep = DayScreen_RunChoice;
 }
@@ -24,6 +26,7 @@ ScopedDayLoop::~ScopedDayLoop()
     AutoRunMode = 0;
     GameHooks_Reset();
     FrontEndUninit();
+    PlayerSearchSettings_Uninit();
     Season_Uninit();
     MatchBlocks_Uninit();
     Tactics_Uninit();

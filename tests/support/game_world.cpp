@@ -12,6 +12,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/matchblocks.h"
+#include "game/playersearch.h"
 #include "game/savegame.h"
 #include "game/season.h"
 #include "game/tactics.h"
@@ -109,10 +110,12 @@ ScopedSeason::ScopedSeason()
     Tactics_Init();
     MatchBlocks_Init();
     Season_Init();
+    PlayerSearchSettings_Init();
 }
 
 ScopedSeason::~ScopedSeason()
 {
+    PlayerSearchSettings_Uninit();
     Season_Uninit();
     MatchBlocks_Uninit();
     Tactics_Uninit();
