@@ -15,8 +15,6 @@ namespace {
 
 constexpr uint32_t kCoordMask = (1u << 22) - 1;  // 64 texels with a 16-bit fraction
 constexpr uint32_t kStepMask = (1u << 20) - 1;   // below 16 texels a pixel
-// The column-64 and row-64 bits of a plane offset: clearing them wraps into the first tile.
-constexpr uint32_t kPlaneWrapBits = SOFT_GRASS_TILE | SOFT_GRASS_TILE * SOFT_GRASS_PLANE_ROW;
 constexpr int32_t kPatternStartRow = SOFT_PATTERN_ROWS - 1;
 constexpr int32_t kFirstThreshold = 100;  // depth keys; the thresholds rise by 20
 constexpr int32_t kThresholdStep = 20;
@@ -173,22 +171,17 @@ VisiblePart Visible(int32_t x, int64_t n)
             static_cast<int32_t>(end - begin)};
 }
 
-// Steps along one grass plane with positive steps: the fractions carry into the plane offset,
-// which wraps into the first tile after every fourth pixel (four steps stay inside 128 texels).
+// Steps along one grass plane with positive steps. Masking each coordinate to the tile reads the
+// same texels as stepping the plane offset with carries and wrapping it every fourth pixel, and
+// leaves no chain of carries from one pixel to the next.
 void GrassPixels(uint8_t* dst, int32_t count, const uint8_t* plane, uint32_t u, uint32_t v,
                  uint32_t uStep, uint32_t vStep)
 {
-    uint32_t offset = (v >> 16) * SOFT_GRASS_PLANE_ROW + (u >> 16);
-    uint32_t uFraction = u << 16, vFraction = v << 16;
-    const uint32_t uFractionStep = uStep << 16, vFractionStep = vStep << 16;
-    const uint32_t plain = (uStep >> 16) + (vStep >> 16) * SOFT_GRASS_PLANE_ROW;
+    constexpr uint32_t kTexelMask = SOFT_GRASS_TILE - 1;
     for (int32_t k = 0; k < count; ++k) {
-        dst[k] = plane[offset];
-        const uint32_t nextU = uFraction + uFractionStep, nextV = vFraction + vFractionStep;
-        offset += plain + (nextU < uFraction) + (nextV < vFraction) * SOFT_GRASS_PLANE_ROW;
-        uFraction = nextU;
-        vFraction = nextV;
-        if ((k & 3) == 3) offset &= ~kPlaneWrapBits;
+        dst[k] = plane[(v >> 16 & kTexelMask) * SOFT_GRASS_PLANE_ROW + (u >> 16 & kTexelMask)];
+        u += uStep;
+        v += vStep;
     }
 }
 

@@ -60,13 +60,17 @@ constexpr SoftSpanState FreshState()
 // Usable before any Init: the tables are built at compile time.
 constinit SoftSpanState s_soft = FreshState();
 
-// A 16.16 value from a float already scaled by 65536, rounded to nearest; out of range and NaN
-// are pinned, so that corrupt vertices cannot overflow the run arithmetic.
+// A 16.16 value from a float already scaled by 65536, rounded to nearest as the machine rounds;
+// out of range and NaN are pinned, so that corrupt vertices cannot overflow the run arithmetic.
 int32_t RoundFix16(float scaled)
 {
-    if (!(scaled > -kFix16Limit)) return -kFix16Limit;
-    if (!(scaled < kFix16Limit)) return kFix16Limit;
-    return static_cast<int32_t>(std::lrint(scaled));
+    constexpr float kLimit = kFix16Limit;
+    scaled = scaled > -kLimit ? scaled : -kLimit;
+    scaled = scaled < kLimit ? scaled : kLimit;
+    // Adding and removing 1.5 x 2^52 in double leaves the nearest whole number without a branch
+    // or a call to lrintf.
+    constexpr double kRounder = 6755399441055744.0;
+    return static_cast<int32_t>((static_cast<double>(scaled) + kRounder) - kRounder);
 }
 
 // The sign of the texel coordinate's change at vertex 0 picks the bias that rounds to nearest.
@@ -271,16 +275,6 @@ int32_t Soft_SubdivisionFor(float dInvZdx)
     return kSubdivisionLengths[SOFT_SUBDIVISION_ROWS - 1];  // NaN
 }
 
-void Soft_KeepRunInside(int32_t* start, int32_t* step, int32_t len, int32_t hi)
-{
-    *start = std::clamp(*start, 0, std::max(hi, 0));
-    if (len <= 1) return;
-    const int64_t last = *start + int64_t{*step} * (len - 1);
-    // Truncating the shortened step toward zero keeps the last pixel on the inner side.
-    if (last > hi) *step = static_cast<int32_t>((int64_t{hi} - *start) / (len - 1));
-    if (last < 0) *step = static_cast<int32_t>(-int64_t{*start} / (len - 1));
-}
-
 void Soft_SetupIntegerEdge(SoftEdge* edge, int32_t ax, int32_t ay, int32_t bx, int32_t by)
 {
     *edge = {};
@@ -312,12 +306,12 @@ void Soft_SetupEdgePerspective(SoftEdge* edge, SoftGradients* gradients, const S
     const SoftVertex& b = vertices[to];
     Soft_SetupIntegerEdge(edge, a.x, a.y, b.x, b.y);
     if (edge->rowsLeft <= 0) return;
-    const float dy = static_cast<float>(b.y - a.y);
+    const float perRow = 16.0f / static_cast<float>(b.y - a.y);
     const float prestep = Soft_Fix4ToFloat(16 * edge->row - a.y);
     SoftGradients& g = *gradients;
-    edge->invZStep = (g.invZ[to] - g.invZ[from]) * 16.0f / dy;
-    edge->uOverZStep = (g.uOverZ[to] - g.uOverZ[from]) * 16.0f / dy;
-    edge->vOverZStep = (g.vOverZ[to] - g.vOverZ[from]) * 16.0f / dy;
+    edge->invZStep = (g.invZ[to] - g.invZ[from]) * perRow;
+    edge->uOverZStep = (g.uOverZ[to] - g.uOverZ[from]) * perRow;
+    edge->vOverZStep = (g.vOverZ[to] - g.vOverZ[from]) * perRow;
     edge->invZ = g.invZ[from] + prestep * edge->invZStep;
     edge->uOverZ = g.uOverZ[from] + prestep * edge->uOverZStep;
     edge->vOverZ = g.vOverZ[from] + prestep * edge->vOverZStep;
@@ -325,21 +319,6 @@ void Soft_SetupEdgePerspective(SoftEdge* edge, SoftGradients* gradients, const S
     g.dUOverZdy = edge->uOverZStep;
     g.dVOverZdy = edge->vOverZStep;
     ComputeBiases(&g);
-}
-
-void Soft_StepEdge(SoftEdge* edge)
-{
-    edge->x += edge->xStep;
-    edge->err += edge->errStep;
-    if (edge->err >= edge->errDenominator) {
-        edge->x += 1;
-        edge->err -= edge->errDenominator;
-    }
-    edge->row += 1;
-    edge->rowsLeft -= 1;
-    edge->invZ += edge->invZStep;
-    edge->uOverZ += edge->uOverZStep;
-    edge->vOverZ += edge->vOverZStep;
 }
 
 void Soft_ComputeGradients(SoftGradients* gradients, const SoftVertex* v, int32_t count)
@@ -518,7 +497,10 @@ void Soft_DrawPerspectivePolygons(const GameScreenRecord& screen, const SoftVert
 bool Soft_FloorDivMod(int64_t a, int64_t b, int64_t* q, int64_t* r)
 {
     if (b <= 0) return false;
-    int64_t quotient = a / b, remainder = a % b;
+    // Screen-sized edges fit 32 bits, whose division is several times cheaper.
+    const bool narrow = a >= INT32_MIN && a <= INT32_MAX && b <= INT32_MAX;
+    int64_t quotient = narrow ? static_cast<int32_t>(a) / static_cast<int32_t>(b) : a / b;
+    int64_t remainder = a - quotient * b;
     if (remainder < 0) {
         quotient -= 1;
         remainder += b;

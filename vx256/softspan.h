@@ -11,6 +11,7 @@
 // span state are module-wide: the walkers are not re-entrant.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -96,7 +97,15 @@ int32_t Soft_SubdivisionFor(float dInvZdx);
 // Keeps the coordinate of every pixel of a `len`-pixel run (start + k step, 16.16 with any bias)
 // within 0 .. hi: the start is clamped and the step shortened when the last pixel would pass an
 // end; runs already inside are left as they are.
-void Soft_KeepRunInside(int32_t* start, int32_t* step, int32_t len, int32_t hi);
+inline void Soft_KeepRunInside(int32_t* start, int32_t* step, int32_t len, int32_t hi)
+{
+    *start = std::clamp(*start, 0, std::max(hi, 0));
+    if (len <= 1) return;
+    const int64_t last = *start + int64_t{*step} * (len - 1);
+    // Truncating the shortened step toward zero keeps the last pixel on the inner side.
+    if (last > hi) *step = static_cast<int32_t>((int64_t{hi} - *start) / (len - 1));
+    if (last < 0) *step = static_cast<int32_t>(-int64_t{*start} / (len - 1));
+}
 
 // The integer edge every drawer shares, from (ax, ay) down to (bx, by) in 28.4; the perspective
 // values are zeroed.
@@ -106,7 +115,20 @@ void Soft_SetupFlatEdge(SoftEdge* edge, const SoftVertex* vertices, int32_t from
 // into the gradients' per-row fields and recomputes the biases.
 void Soft_SetupEdgePerspective(SoftEdge* edge, SoftGradients* gradients, const SoftVertex* vertices,
                                int32_t from, int32_t to);
-void Soft_StepEdge(SoftEdge* edge);
+inline void Soft_StepEdge(SoftEdge* edge)
+{
+    edge->x += edge->xStep;
+    edge->err += edge->errStep;
+    if (edge->err >= edge->errDenominator) {
+        edge->x += 1;
+        edge->err -= edge->errDenominator;
+    }
+    edge->row += 1;
+    edge->rowsLeft -= 1;
+    edge->invZ += edge->invZStep;
+    edge->uOverZ += edge->uOverZStep;
+    edge->vOverZ += edge->vOverZStep;
+}
 // Plane gradients of 1/z, u/z and v/z from vertex 0 and the first two later vertices that span
 // an area with it (none: the polygon has no rows), and the biases. invZ, uOverZ and vOverZ must
 // be filled for the `count` vertices.
