@@ -138,8 +138,8 @@ void DrawMaskSpan(uint8_t* row, int32_t width, const RasterEdge& l, const Raster
 uint8_t* TargetRow(int32_t y)
 {
     const GameScreenRecord& screen = s_raster.target.screen;
-    const int32_t row = y + GAMESCREEN_MARGIN;
-    if (row < 0 || row >= screen.height) return nullptr;
+    const int32_t row = y + GAMESCREEN_MARGIN;  // y >= 0: the rows are clamped
+    if (row >= screen.height) return nullptr;
     return screen.pixels + static_cast<size_t>(row) * screen.pitch;
 }
 

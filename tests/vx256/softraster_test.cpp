@@ -136,10 +136,29 @@ TEST(SoftRaster, MaskPolygonReadsNothingOutsideItsTexture)
          {-70, H + 150, 0, 16}},
     };
     const GameScreenRecord screen = game.Screen();
+    const size_t bytes = static_cast<size_t>(screen.pitch) * screen.height;
     for (const auto& quad : quads) {
-        std::fill(screen.pixels, screen.pixels + screen.pitch * screen.height, 0);
+        std::fill(screen.pixels, screen.pixels + bytes, 0);
         Soft_DrawPolygonC(quad, 4, mask, kRows, 5);
-        EXPECT_EQ(std::count(screen.pixels, screen.pixels + screen.pitch * screen.height, 5), 0);
+        EXPECT_EQ(std::count(screen.pixels, screen.pixels + bytes, 5), 0);
+    }
+
+    // A full mask over a quad with corners at the largest whole-pixel coordinate covers the
+    // screen; one pixel further, the quad is corrupt and draws nothing.
+    std::fill(mask, mask + SOFT_MASK_TEXTURE_WIDTH * kRows, 1);
+    const int32_t big = SOFT_MAX_COORD / 16;
+    for (int32_t beyond : {0, 1}) {
+        std::fill(screen.pixels, screen.pixels + bytes, 0);
+        const SoftScreenVertex huge[4] = {{-big - beyond, -big, 0, 0},
+                                          {big, -big, 63, 0},
+                                          {big, big + beyond, 63, 15},
+                                          {-big, big, 0, 15}};
+        Soft_DrawPolygonC(huge, 4, mask, kRows, 5);
+        size_t coloured = 0;
+        for (int32_t y = 0; y < screen.height; ++y)
+            coloured += std::count(screen.pixels + y * screen.pitch,
+                                   screen.pixels + y * screen.pitch + screen.width, 5);
+        EXPECT_EQ(coloured, beyond == 0 ? size_t(screen.width) * screen.height : 0u);
     }
 }
 
@@ -162,6 +181,7 @@ TEST(SoftRaster, RemapRectMapsItsRectangleOnly)
                 game.At(x, y) = original(x, y);
         }
         Soft_RemapRect(r.x, r.y, r.w, r.h, table);
+        Soft_RemapRect(r.x, r.y, r.w, r.h, nullptr);
         for (int32_t y = 0; y < screen.height; ++y) {
             for (int32_t x = 0; x < screen.width; ++x) {
                 const bool inside = x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
@@ -207,7 +227,7 @@ constexpr int32_t kColumnOffset = 30;
 constexpr uint8_t kUntouched = 0xEE;  // no tile or pattern byte has it
 
 // Rows of every kind: both ways, u and v rising and falling, steps up to 15.9 texels a pixel,
-// starts anywhere in the 64-texel wrap, one-pixel rows.
+// starts anywhere in the 64-texel wrap, one-pixel rows, rows cut by either edge of the screen.
 std::vector<SoftGrassRow> GrassRows(uint32_t seed)
 {
     std::mt19937 random(seed);
@@ -217,7 +237,7 @@ std::vector<SoftGrassRow> GrassRows(uint32_t seed)
     std::vector<SoftGrassRow> rows(kViewHeight);
     for (int32_t y = 0; y < kViewHeight; ++y) {
         SoftGrassRow& r = rows[y];
-        r.xStart = any(200, 300);
+        r.xStart = y % 9 == 5 ? any(-400, -40) : y % 9 == 6 ? any(600, 800) : any(200, 300);
         r.xEnd = y % 7 == 3 ? r.xStart : r.xStart + any(-200, 300);
         const int32_t n = std::abs(r.xEnd - r.xStart) + 1;
         const int32_t maxChange =
@@ -226,6 +246,10 @@ std::vector<SoftGrassRow> GrassRows(uint32_t seed)
         r.vStart = any(-200 << 16, 200 << 16);
         r.uEnd = r.uStart + any(-maxChange, maxChange);
         r.vEnd = r.vStart + any(-maxChange, maxChange);
+        if (y % 5 == 0) {  // starts on whole texels, where mirroring must not move a texel
+            r.uStart &= ~0xFFFF;
+            r.vStart &= ~0xFFFF;
+        }
     }
     return rows;
 }
@@ -262,7 +286,8 @@ TEST(SoftRaster, GrassRowsShowTheTileTexelForTexel)
             }
             for (int32_t k = 0; k <= r.xEnd - r.xStart; ++k) {
                 const int32_t x = r.xStart + k + kColumnOffset;
-                expected[(y + GAMESCREEN_MARGIN) * 736 + x] = GrassTexel(r, k);
+                if (x >= 0 && x < 720)
+                    expected[(y + GAMESCREEN_MARGIN) * 736 + x] = GrassTexel(r, k);
             }
         }
         ASSERT_EQ(FirstDifference(surface.bytes, expected, 736), "") << seed;

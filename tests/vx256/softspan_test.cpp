@@ -395,17 +395,19 @@ TEST(SoftSpan, FlatSpansFillExactlyTheirPixelsOnAnyAlignment)
 TEST(SoftSpan, BiasRoundsToTheNearestTexelWhicheverWayTheTextureRuns)
 {
     SoftSpan_Init();
+    // Vertex 0 holds texel (8, 8) at depth 1; vertex 1 lies 10 pixels to its right, vertex 2
+    // 10 below, so the signs at vertex 0 come from vertex 1 across and vertex 2 down. The last
+    // two turn the texel's way against the way of u/z and v/z through the change of depth.
     struct Case {
-        float du, dv;  // texel change toward vertex 1 (to the right) and vertex 2 (down)
+        float u1, v1, z1, u2, v2;
         int32_t uBias, vBias;
     };
-    for (const Case& c :
-         {Case{4, 0, 0x8000, 0x8000}, Case{-4, 0, 0x7FFF, 0x8000}, Case{0, 4, 0x8000, 0x8000},
-          Case{0, -4, 0x8000, 0x7FFF}, Case{-4, -4, 0x7FFF, 0x7FFF}}) {
-        // Vertex 2 lies straight below vertex 0: du/dy comes from it, du/dx from vertex 1.
-        const SoftVertex v[3] = {{0, 0, 1.0f, 8.0f, 8.0f},
-                                 {160, 0, 1.0f, 8.0f + c.du, 8.0f},
-                                 {0, 160, 1.0f, 8.0f, 8.0f + c.dv}};
+    for (const Case& c : {Case{12, 8, 1, 8, 8, 0x8000, 0x8000}, Case{4, 8, 1, 8, 8, 0x7FFF, 0x8000},
+                          Case{8, 8, 1, 8, 12, 0x8000, 0x8000}, Case{8, 8, 1, 8, 4, 0x8000, 0x7FFF},
+                          Case{4, 8, 1, 8, 4, 0x7FFF, 0x7FFF}, Case{9, 9, 4, 8, 8, 0x8000, 0x8000},
+                          Case{7, 7, 0.25f, 8, 8, 0x7FFF, 0x7FFF}}) {
+        const SoftVertex v[3] = {
+            {0, 0, 1.0f, 8.0f, 8.0f}, {160, 0, c.z1, c.u1, c.v1}, {0, 160, 1.0f, c.u2, c.v2}};
         SoftGradients g{};
         for (int32_t i = 0; i < 3; ++i) {
             g.invZ[i] = 1.0f / v[i].z;
@@ -413,8 +415,8 @@ TEST(SoftSpan, BiasRoundsToTheNearestTexelWhicheverWayTheTextureRuns)
             g.vOverZ[i] = v[i].v * g.invZ[i];
         }
         Soft_ComputeGradients(&g, v, 3);
-        EXPECT_EQ(g.uBias, c.uBias) << c.du << "," << c.dv;
-        EXPECT_EQ(g.vBias, c.vBias) << c.du << "," << c.dv;
+        EXPECT_EQ(g.uBias, c.uBias) << c.u1 << "," << c.v1 << "," << c.u2 << "," << c.v2;
+        EXPECT_EQ(g.vBias, c.vBias) << c.u1 << "," << c.v1 << "," << c.u2 << "," << c.v2;
     }
     SoftSpan_Uninit();
 }
@@ -535,6 +537,28 @@ TEST(SoftSpan, TexelReadsStayInsideTheTexture)
         for (uint8_t pixel : screen.bytes)
             ASSERT_NE(pixel, kOutside);
     }
+    SoftSpan_Uninit();
+}
+
+// A null texture keeps the one given before; with none given since Init, or one without texels,
+// nothing is drawn.
+TEST(SoftSpan, NullTextureKeepsThePreviousOne)
+{
+    SoftSpan_Init();
+    const std::vector<SoftVertex> square = Textured({P(2, 2), P(12, 2), P(12, 12), P(2, 12)});
+    const std::vector<uint8_t> texture = SoftTextureBlock(8, 8, [](int, int) { return kInk; });
+    const std::vector<uint8_t> empty = SoftTextureBlock(8, 0, [](int, int) { return kInk; });
+    SoftTestSurface none(16, 16, 16), kept(16, 16, 16), flat(16, 16, 16), hollow(16, 16, 16);
+    Soft_DrawObjectPolygons(none.record, square.data(), 4, nullptr);
+    Soft_DrawPerspectivePolygons(none.record, square.data(), 4, nullptr, false);
+    Soft_DrawObjectPolygons(hollow.record, square.data(), 4, empty.data());
+    Soft_DrawObjectPolygons(kept.record, square.data(), 4, texture.data());
+    kept.bytes.assign(kept.bytes.size(), 0);
+    Soft_DrawPerspectivePolygons(kept.record, square.data(), 4, nullptr, false);
+    Soft_DrawFlatPolygon(flat.record, square.data(), 4, kInk * 0x01010101u);
+    EXPECT_EQ(none.NotEqual(0).size(), 0u);
+    EXPECT_EQ(hollow.NotEqual(0).size(), 0u);
+    EXPECT_EQ(kept.bytes, flat.bytes);
     SoftSpan_Uninit();
 }
 
