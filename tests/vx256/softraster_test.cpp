@@ -144,21 +144,21 @@ TEST(SoftRaster, MaskPolygonReadsNothingOutsideItsTexture)
     }
 
     // A full mask over a quad with corners at the largest whole-pixel coordinate covers the
-    // screen; one pixel further, the quad is corrupt and draws nothing.
+    // screen; one pixel further across or down, the quad is corrupt and draws nothing.
     std::fill(mask, mask + SOFT_MASK_TEXTURE_WIDTH * kRows, 1);
     const int32_t big = SOFT_MAX_COORD / 16;
-    for (int32_t beyond : {0, 1}) {
+    for (int32_t beyond : {0, 1, 2}) {
         std::fill(screen.pixels, screen.pixels + bytes, 0);
-        const SoftScreenVertex huge[4] = {{-big - beyond, -big, 0, 0},
+        const SoftScreenVertex huge[4] = {{-big - (beyond == 1), -big, 0, 0},
                                           {big, -big, 63, 0},
-                                          {big, big + beyond, 63, 15},
+                                          {big, big + (beyond == 2), 63, 15},
                                           {-big, big, 0, 15}};
         Soft_DrawPolygonC(huge, 4, mask, kRows, 5);
         size_t coloured = 0;
         for (int32_t y = 0; y < screen.height; ++y)
             coloured += std::count(screen.pixels + y * screen.pitch,
                                    screen.pixels + y * screen.pitch + screen.width, 5);
-        EXPECT_EQ(coloured, beyond == 0 ? size_t(screen.width) * screen.height : 0u);
+        EXPECT_EQ(coloured, beyond == 0 ? size_t(screen.width) * screen.height : 0u) << beyond;
     }
 }
 

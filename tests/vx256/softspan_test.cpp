@@ -407,7 +407,7 @@ TEST(SoftSpan, BiasRoundsToTheNearestTexelWhicheverWayTheTextureRuns)
                           Case{4, 8, 1, 8, 4, 0x7FFF, 0x7FFF}, Case{9, 9, 4, 8, 8, 0x8000, 0x8000},
                           Case{7, 7, 0.25f, 8, 8, 0x7FFF, 0x7FFF}}) {
         const SoftVertex v[3] = {
-            {0, 0, 1.0f, 8.0f, 8.0f}, {160, 0, c.z1, c.u1, c.v1}, {0, 160, 1.0f, c.u2, c.v2}};
+            {80, 48, 1.0f, 8.0f, 8.0f}, {240, 48, c.z1, c.u1, c.v1}, {80, 208, 1.0f, c.u2, c.v2}};
         SoftGradients g{};
         for (int32_t i = 0; i < 3; ++i) {
             g.invZ[i] = 1.0f / v[i].z;
