@@ -18,6 +18,7 @@
 #include "generic/replay.h"
 #include "vx256/fontgame.h"
 #include "vx256/mgraphic.h"
+#include "vx256/softraster.h"
 
 namespace {
 
@@ -89,20 +90,6 @@ void CopySideNames(int32_t side, const char* error)
             FatalError(error, name);
         std::memcpy(NameStrip.names[side * MATCH_PERSONS_PER_SIDE + e], name,
                     NAMESTRIP_NAME_MAX + 1);
-    }
-}
-
-void DarkenClockBox()
-{
-    const GameScreenRecord screen = GetGameScreen();
-    const int32_t left = GAMESCREEN_MARGIN + ViewSize.width - kClockRight;
-    const int32_t top = GAMESCREEN_MARGIN + kClockTop;
-    const int32_t x0 = std::max(left, 0), x1 = std::min(left + CLOCKBOX_WIDTH, screen.width);
-    const int32_t y0 = std::max(top, 0), y1 = std::min(top + CLOCKBOX_HEIGHT, screen.height);
-    for (int32_t y = y0; y < y1; ++y) {
-        uint8_t* row = screen.pixels + static_cast<size_t>(y) * screen.pitch;
-        for (int32_t x = x0; x < x1; ++x)
-            row[x] = ViewShadeTable1[row[x]];
     }
 }
 
@@ -270,7 +257,8 @@ void DrawClockBox()
     char text[16];
     std::snprintf(text, sizeof(text), "%3u:%02u", seconds / 60, seconds % 60);
     FONT_SetCurrentFont(kClockFont);
-    DarkenClockBox();
+    Soft_RemapRect(GAMESCREEN_MARGIN + ViewSize.width - kClockRight, GAMESCREEN_MARGIN + kClockTop,
+                   CLOCKBOX_WIDTH, CLOCKBOX_HEIGHT, ViewShadeTable1.data());
     FONT_DisplayText(kClockTextInset, kClockTextInset, kTopRight, text, kTopRight);
 }
 

@@ -1,0 +1,515 @@
+// vx256/softspan.cpp: polygon walkers, edge and gradient set-up and span loops of the software
+// view.
+#include "vx256/softspan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "engine/fatal.h"
+#include "vx256/softwalk.h"
+
+namespace {
+
+constexpr int32_t kFix16Limit = 1 << 30;  // 16.16 values are kept within +-16384 texels
+
+// |dInvZdx| thresholds as listed, tried in order; the table keeps half of each.
+constexpr float kListedThresholds[SOFT_SUBDIVISION_ROWS] = {
+    0.0009f,      0.000003f,    0.0000006f,   0.00000035f, 0.000000117f,
+    0.000000076f, 0.000000048f, 0.000000031f, 0.00000002f, 0.0f};
+constexpr int32_t kSubdivisionLengths[SOFT_SUBDIVISION_ROWS] = {8,  16, 24,  32,  48,
+                                                                64, 96, 128, 176, 256};
+
+struct SpanState {
+    const SoftGradients* gradients;
+    const SoftEdge* left;
+    const SoftEdge* right;
+    const uint8_t* texels;  // null until a texture is given
+    int32_t textureWidth;
+    int32_t textureHeight;
+    bool transparent;
+    uint8_t colour;
+    GameScreenRecord screen;
+    int32_t row;  // the row the next span call draws
+    int32_t n;    // subdivision length
+    float fix16PerN;
+};
+
+struct SoftSpanState {
+    SoftEdge left;
+    SoftEdge right;
+    SoftGradients gradients;
+    SpanState span;
+    float reciprocal[SOFT_RECIPROCAL_ENTRIES];
+    float thresholds[SOFT_SUBDIVISION_ROWS];
+};
+
+constexpr SoftSpanState FreshState()
+{
+    SoftSpanState state{};
+    state.reciprocal[0] = 65536.0f;
+    for (int32_t n = 1; n < SOFT_RECIPROCAL_ENTRIES; ++n)
+        state.reciprocal[n] = 65536.0f / static_cast<float>(n);
+    for (int32_t i = 0; i < SOFT_SUBDIVISION_ROWS; ++i)
+        state.thresholds[i] = kListedThresholds[i] * 0.5f;
+    state.span.n = kSubdivisionLengths[0];
+    state.span.fix16PerN = 65536.0f / static_cast<float>(state.span.n);
+    return state;
+}
+
+// Usable before any Init: the tables are built at compile time.
+constinit SoftSpanState s_soft = FreshState();
+
+// A 16.16 value from a float already scaled by 65536, rounded to nearest as the machine rounds;
+// out of range and NaN are pinned, so that corrupt vertices cannot overflow the run arithmetic.
+int32_t RoundFix16(float scaled)
+{
+    constexpr float kLimit = kFix16Limit;
+    scaled = scaled > -kLimit ? scaled : -kLimit;
+    scaled = scaled < kLimit ? scaled : kLimit;
+    // Adding and removing 1.5 x 2^52 in double leaves the nearest whole number without a branch
+    // or a call to lrintf.
+    constexpr double kRounder = 6755399441055744.0;
+    return static_cast<int32_t>((static_cast<double>(scaled) + kRounder) - kRounder);
+}
+
+// The sign of the texel coordinate's change at vertex 0 picks the bias that rounds to nearest.
+int32_t Bias(float xChange, float yChange)
+{
+    if (xChange > 0.0f) return 0x8000;
+    if (xChange < 0.0f) return 0x7FFF;
+    return yChange >= 0.0f ? 0x8000 : 0x7FFF;
+}
+
+void ComputeBiases(SoftGradients* g)
+{
+    const float q0 = g->invZ[0];
+    g->uBias = Bias(g->dUOverZdx * q0 - g->uOverZ[0] * g->dInvZdx,
+                    g->dUOverZdy * q0 - g->uOverZ[0] * g->dInvZdy);
+    g->vBias = Bias(g->dVOverZdx * q0 - g->vOverZ[0] * g->dInvZdx,
+                    g->dVOverZdy * q0 - g->vOverZ[0] * g->dInvZdy);
+}
+
+// The first pair (i, j) after vertex 0 whose triangle with it has an area, as the set-up's
+// truncated 28.4 products see it; false when there is none.
+bool FindAreaTriple(const SoftVertex* v, int32_t count, int32_t* i, int32_t* j, int64_t* area)
+{
+    for (*i = 1; *i < count; ++*i) {
+        for (*j = *i + 1; *j < count; ++*j) {
+            const int64_t x0 = v[0].x, y0 = v[0].y, x1 = v[*i].x, y1 = v[*i].y;
+            const int64_t x2 = v[*j].x, y2 = v[*j].y;
+            *area = (x1 - x2) * (y0 - y2) / 16 - (y1 - y2) * (x0 - x2) / 16;
+            if (*area != 0) return true;
+        }
+    }
+    return false;
+}
+
+struct TexelPoint {
+    float u;
+    float v;
+};
+
+TexelPoint Project(float invZ, float uOverZ, float vOverZ)
+{
+    const float z = 1.0f / invZ;
+    return {uOverZ * z, vOverZ * z};
+}
+
+struct Run {
+    int32_t u, v;  // 16.16, the bias included
+    int32_t du, dv;
+};
+
+Run MakeRun(TexelPoint start, TexelPoint end, float fix16PerPixel)
+{
+    const SoftGradients& g = *s_soft.span.gradients;
+    return {RoundFix16(start.u * 65536.0f) + g.uBias, RoundFix16(start.v * 65536.0f) + g.vBias,
+            RoundFix16((end.u - start.u) * fix16PerPixel),
+            RoundFix16((end.v - start.v) * fix16PerPixel)};
+}
+
+bool HasTexture()
+{
+    const SpanState& s = s_soft.span;
+    return s.texels != nullptr && s.textureWidth > 0 && s.textureHeight > 0;
+}
+
+// The current row's pixels, or null when the row lies outside the screen.
+uint8_t* CurrentRow()
+{
+    const SpanState& s = s_soft.span;
+    if (s.screen.pixels == nullptr || s.row < 0 || s.row >= s.screen.height) return nullptr;
+    return s.screen.pixels + static_cast<size_t>(s.row) * s.screen.pitch;
+}
+
+// `len` pixels from column x of `row`, cut to the screen, every texel read inside the texture.
+void DrawRun(uint8_t* row, int32_t x, int32_t len, Run run)
+{
+    const SpanState& s = s_soft.span;
+    const int32_t w = s.textureWidth;
+    Soft_KeepRunInside(&run.u, &run.du, len, w * 65536 - 1);
+    Soft_KeepRunInside(&run.v, &run.dv, len, s.textureHeight * 65536 - 1);
+    const int32_t first = std::max(0, -x);
+    const int32_t end = static_cast<int32_t>(std::min<int64_t>(len, int64_t{s.screen.width} - x));
+    if (first >= end) return;
+    int32_t u = run.u + first * run.du, v = run.v + first * run.dv;
+    uint8_t* dst = row + x;
+    const uint8_t* texels = s.texels;
+    if (s.transparent) {
+        for (int32_t k = first; k < end; ++k) {
+            const uint8_t texel = texels[(v >> 16) * w + (u >> 16)];
+            if (texel != 0) dst[k] = texel;
+            u += run.du;
+            v += run.dv;
+        }
+    } else {
+        for (int32_t k = first; k < end; ++k) {
+            dst[k] = texels[(v >> 16) * w + (u >> 16)];
+            u += run.du;
+            v += run.dv;
+        }
+    }
+}
+
+TexelPoint EdgePoint(const SoftEdge& e) { return Project(e.invZ, e.uOverZ, e.vOverZ); }
+
+void DrawExactEnds(uint8_t* row, int32_t len)
+{
+    const SpanState& s = s_soft.span;
+    DrawRun(row, s.left->x, len,
+            MakeRun(EdgePoint(*s.left), EdgePoint(*s.right), Soft_Reciprocal(len)));
+}
+
+// Whole runs of N pixels with exact ends, then the rest as one run ending on the right edge's own
+// values. Runs wholly left of the screen are skipped in one step, runs right of it not drawn.
+void DrawSegments(uint8_t* row, int32_t len)
+{
+    const SpanState& s = s_soft.span;
+    const SoftGradients& g = *s.gradients;
+    const int32_t segments = len / s.n, rest = len % s.n;
+    float q = s.left->invZ, sz = s.left->uOverZ, tz = s.left->vOverZ;
+    int32_t x = s.left->x, i = 0;
+    if (x < 0) {
+        i = std::min(-x / s.n, segments);
+        q += static_cast<float>(i) * g.dInvZdxN;
+        sz += static_cast<float>(i) * g.dUOverZdxN;
+        tz += static_cast<float>(i) * g.dVOverZdxN;
+        x += i * s.n;
+    }
+    TexelPoint start = Project(q, sz, tz);
+    for (; i < segments && x < s.screen.width; ++i) {
+        q += g.dInvZdxN;
+        sz += g.dUOverZdxN;
+        tz += g.dVOverZdxN;
+        const TexelPoint end = Project(q, sz, tz);
+        DrawRun(row, x, s.n, MakeRun(start, end, s.fix16PerN));
+        start = end;
+        x += s.n;
+    }
+    if (rest > 0 && x < s.screen.width)
+        DrawRun(row, x, rest, MakeRun(start, EdgePoint(*s.right), Soft_Reciprocal(rest)));
+}
+
+bool ValidCount(int32_t count) { return count >= 3 && count <= SOFT_MAX_POLY_VERTICES; }
+
+void FillGradientArrays(const SoftVertex* v, int32_t count)
+{
+    SoftGradients& g = s_soft.gradients;
+    for (int32_t i = 0; i < count; ++i) {
+        g.invZ[i] = 1.0f / v[i].z;
+        g.uOverZ[i] = v[i].u * g.invZ[i];
+        g.vOverZ[i] = v[i].v * g.invZ[i];
+    }
+}
+
+void StepBothEdges()
+{
+    Soft_StepEdge(&s_soft.left);
+    Soft_StepEdge(&s_soft.right);
+}
+
+// The textured walk: gradients, both perspective edges, and one span call per row.
+template <typename DrawRow>
+void WalkTextured(const SoftVertex* v, int32_t count, DrawRow drawRow)
+{
+    SoftEdge& left = s_soft.left;
+    SoftEdge& right = s_soft.right;
+    SoftGradients& g = s_soft.gradients;
+    const auto setupLeft = [&](int32_t from, int32_t to) {
+        Soft_SetupEdgePerspective(&left, &g, v, from, to);
+        return &left;
+    };
+    const auto setupRight = [&](int32_t from, int32_t to) {
+        Soft_SetupEdgePerspective(&right, &g, v, from, to);
+        return &right;
+    };
+    Soft_WalkPolygon(v, count, setupLeft, setupRight, drawRow);
+}
+
+}  // namespace
+
+void SoftSpan_Init() { s_soft = FreshState(); }
+
+void SoftSpan_Uninit() { s_soft = FreshState(); }
+
+void Soft_InitReciprocalTable()
+{
+    const SoftSpanState fresh = FreshState();
+    std::memcpy(s_soft.reciprocal, fresh.reciprocal, sizeof s_soft.reciprocal);
+    std::memcpy(s_soft.thresholds, fresh.thresholds, sizeof s_soft.thresholds);
+}
+
+float Soft_Reciprocal(int32_t len)
+{
+    if (len < SOFT_RECIPROCAL_ENTRIES) return s_soft.reciprocal[len];
+    return 65536.0f / static_cast<float>(len);
+}
+
+int32_t Soft_SubdivisionFor(float dInvZdx)
+{
+    const float magnitude = std::fabs(dInvZdx);
+    for (int32_t i = 0; i < SOFT_SUBDIVISION_ROWS; ++i) {
+        if (s_soft.thresholds[i] <= magnitude) return kSubdivisionLengths[i];
+    }
+    return kSubdivisionLengths[SOFT_SUBDIVISION_ROWS - 1];  // NaN
+}
+
+void Soft_SetupIntegerEdge(SoftEdge* edge, int32_t ax, int32_t ay, int32_t bx, int32_t by)
+{
+    *edge = {};
+    edge->row = Soft_CeilFix4(ay);
+    edge->rowsLeft = Soft_CeilFix4(by) - edge->row;
+    if (edge->rowsLeft == 0) return;
+    const int64_t dx = int64_t{bx} - ax, dy = int64_t{by} - ay, d = 16 * dy;
+    int64_t q = 0, r = 0;
+    if (Soft_FloorDivMod(dx * (16 * int64_t{edge->row} - ay) + dy * ax + d - 1, d, &q, &r)) {
+        edge->x = static_cast<int32_t>(q);
+        edge->err = static_cast<int32_t>(r);
+    }
+    if (Soft_FloorDivMod(16 * dx, d, &q, &r)) {
+        edge->xStep = static_cast<int32_t>(q);
+        edge->errStep = static_cast<int32_t>(r);
+    }
+    edge->errDenominator = static_cast<int32_t>(d);
+}
+
+void Soft_SetupFlatEdge(SoftEdge* edge, const SoftVertex* vertices, int32_t from, int32_t to)
+{
+    Soft_SetupIntegerEdge(edge, vertices[from].x, vertices[from].y, vertices[to].x, vertices[to].y);
+}
+
+void Soft_SetupEdgePerspective(SoftEdge* edge, SoftGradients* gradients, const SoftVertex* vertices,
+                               int32_t from, int32_t to)
+{
+    const SoftVertex& a = vertices[from];
+    const SoftVertex& b = vertices[to];
+    Soft_SetupIntegerEdge(edge, a.x, a.y, b.x, b.y);
+    if (edge->rowsLeft <= 0) return;
+    const float perRow = 16.0f / static_cast<float>(b.y - a.y);
+    const float prestep = Soft_Fix4ToFloat(16 * edge->row - a.y);
+    SoftGradients& g = *gradients;
+    edge->invZStep = (g.invZ[to] - g.invZ[from]) * perRow;
+    edge->uOverZStep = (g.uOverZ[to] - g.uOverZ[from]) * perRow;
+    edge->vOverZStep = (g.vOverZ[to] - g.vOverZ[from]) * perRow;
+    edge->invZ = g.invZ[from] + prestep * edge->invZStep;
+    edge->uOverZ = g.uOverZ[from] + prestep * edge->uOverZStep;
+    edge->vOverZ = g.vOverZ[from] + prestep * edge->vOverZStep;
+    g.dInvZdy = edge->invZStep;
+    g.dUOverZdy = edge->uOverZStep;
+    g.dVOverZdy = edge->vOverZStep;
+    ComputeBiases(&g);
+}
+
+void Soft_ComputeGradients(SoftGradients* gradients, const SoftVertex* v, int32_t count)
+{
+    SoftGradients& g = *gradients;
+    int32_t i = 0, j = 0;
+    int64_t area = 0;
+    if (!FindAreaTriple(v, count, &i, &j, &area)) {
+        g.dInvZdx = g.dInvZdxN = g.dInvZdy = 0.0f;
+        g.dUOverZdx = g.dUOverZdxN = g.dUOverZdy = 0.0f;
+        g.dVOverZdx = g.dVOverZdxN = g.dVOverZdy = 0.0f;
+        ComputeBiases(&g);
+        return;
+    }
+    const float k = 1.0f / (static_cast<float>(area) * 0.0625f);
+    const float x02 = Soft_Fix4ToFloat(v[0].x - v[j].x), x12 = Soft_Fix4ToFloat(v[i].x - v[j].x);
+    const float y02 = Soft_Fix4ToFloat(v[0].y - v[j].y), y12 = Soft_Fix4ToFloat(v[i].y - v[j].y);
+    const float n = static_cast<float>(s_soft.span.n);
+    const auto gradient = [&](const float* f, float* dx, float* dxN, float* dy) {
+        *dx = ((f[i] - f[j]) * y02 - (f[0] - f[j]) * y12) * k;
+        *dy = ((f[i] - f[j]) * x02 - (f[0] - f[j]) * x12) * -k;
+        *dxN = *dx * n;
+    };
+    gradient(g.invZ, &g.dInvZdx, &g.dInvZdxN, &g.dInvZdy);
+    gradient(g.uOverZ, &g.dUOverZdx, &g.dUOverZdxN, &g.dUOverZdy);
+    gradient(g.vOverZ, &g.dVOverZdx, &g.dVOverZdxN, &g.dVOverZdy);
+    ComputeBiases(&g);
+}
+
+void Soft_SetSpanSubdivision(int32_t n)
+{
+    if (n < 1) FatalError("Soft_SetSpanSubdivision(): bad length %d", n);
+    s_soft.span.n = n;
+    s_soft.span.fix16PerN = 65536.0f / static_cast<float>(n);
+}
+
+void Soft_BeginSpans(const SoftGradients* gradients, const SoftEdge* left, const SoftEdge* right,
+                     const uint8_t* texture, const GameScreenRecord& screen, bool transparent)
+{
+    SpanState& s = s_soft.span;
+    s.gradients = gradients;
+    s.left = left;
+    s.right = right;
+    if (texture != nullptr) {
+        SoftTextureHeader head;
+        std::memcpy(&head, texture, sizeof head);
+        s.texels = texture + SOFT_TEXTURE_HEADER_BYTES;
+        s.textureWidth = head.width;
+        s.textureHeight = head.height;
+    }
+    s.transparent = transparent;
+    s.screen = screen;
+    s.row = left->row;
+}
+
+void Soft_BeginFlatSpans(const SoftGradients* gradients, const SoftEdge* left,
+                         const SoftEdge* right, uint32_t colour4, const GameScreenRecord& screen)
+{
+    SpanState& s = s_soft.span;
+    s.gradients = gradients;
+    s.left = left;
+    s.right = right;
+    s.colour = static_cast<uint8_t>(colour4);
+    s.screen = screen;
+    s.row = left->row;
+}
+
+void Soft_SpanFlat()
+{
+    SpanState& s = s_soft.span;
+    uint8_t* row = CurrentRow();
+    const int32_t x0 = std::max(s.left->x, 0), x1 = std::min(s.right->x, s.screen.width);
+    // Byte stores of the replicated colour: the compiler widens them as far as the row allows.
+    if (row != nullptr && x1 > x0) std::memset(row + x0, s.colour, static_cast<size_t>(x1 - x0));
+    ++s.row;
+}
+
+void Soft_SpanExactEnds()
+{
+    SpanState& s = s_soft.span;
+    uint8_t* row = CurrentRow();
+    const int32_t len = s.right->x - s.left->x;
+    if (row != nullptr && len > 0 && HasTexture()) DrawExactEnds(row, len);
+    ++s.row;
+}
+
+void Soft_SpanPerspective()
+{
+    SpanState& s = s_soft.span;
+    uint8_t* row = CurrentRow();
+    const int32_t len = s.right->x - s.left->x;
+    if (row != nullptr && len > 0 && HasTexture()) {
+        if (len <= s.n) {
+            DrawExactEnds(row, len);
+        } else {
+            DrawSegments(row, len);
+        }
+    }
+    ++s.row;
+}
+
+void Soft_DrawFlatPolygon(const GameScreenRecord& screen, const SoftVertex* vertices, int32_t count,
+                          uint32_t colour4)
+{
+    SoftEdge& left = s_soft.left;
+    SoftEdge& right = s_soft.right;
+    const auto setupLeft = [&](int32_t from, int32_t to) {
+        Soft_SetupFlatEdge(&left, vertices, from, to);
+        return &left;
+    };
+    const auto setupRight = [&](int32_t from, int32_t to) {
+        Soft_SetupFlatEdge(&right, vertices, from, to);
+        return &right;
+    };
+    bool begun = false;
+    Soft_WalkPolygon(vertices, count, setupLeft, setupRight, [&] {
+        if (left.row >= screen.height || left.x > right.x) return false;
+        if (!begun) Soft_BeginFlatSpans(&s_soft.gradients, &left, &right, colour4, screen);
+        begun = true;
+        Soft_SpanFlat();
+        StepBothEdges();
+        return true;
+    });
+}
+
+void Soft_DrawObjectPolygons(const GameScreenRecord& screen, const SoftVertex* vertices,
+                             int32_t count, const uint8_t* texture)
+{
+    if (vertices == nullptr || !ValidCount(count)) return;
+    FillGradientArrays(vertices, count);
+    Soft_ComputeGradients(&s_soft.gradients, vertices, count);
+    bool begun = false;
+    WalkTextured(vertices, count, [&] {
+        if (s_soft.left.row >= screen.height) return false;
+        if (!begun)
+            Soft_BeginSpans(&s_soft.gradients, &s_soft.left, &s_soft.right, texture, screen, false);
+        begun = true;
+        Soft_SpanExactEnds();
+        StepBothEdges();
+        return true;
+    });
+}
+
+void Soft_DrawPerspectivePolygons(const GameScreenRecord& screen, const SoftVertex* vertices,
+                                  int32_t count, const uint8_t* texture, bool transparent)
+{
+    if (vertices == nullptr || !ValidCount(count)) return;
+    FillGradientArrays(vertices, count);
+    SoftGradients& g = s_soft.gradients;
+    Soft_ComputeGradients(&g, vertices, count);
+    Soft_SetSpanSubdivision(Soft_SubdivisionFor(g.dInvZdx));
+    const SoftEdge& left = s_soft.left;
+    const SoftEdge& right = s_soft.right;
+    bool begun = false;
+    WalkTextured(vertices, count, [&] {
+        if (left.row >= screen.height) return false;
+        if (!begun) Soft_BeginSpans(&g, &left, &right, texture, screen, transparent);
+        begun = true;
+        const int32_t len = right.x - left.x;
+        if (len > 0 && left.row >= 0) {  // the division only for rows that draw
+            const float k = 1.0f / static_cast<float>(len);
+            const float n = static_cast<float>(s_soft.span.n);
+            g.dInvZdx = (right.invZ - left.invZ) * k;
+            g.dUOverZdx = (right.uOverZ - left.uOverZ) * k;
+            g.dVOverZdx = (right.vOverZ - left.vOverZ) * k;
+            g.dInvZdxN = g.dInvZdx * n;
+            g.dUOverZdxN = g.dUOverZdx * n;
+            g.dVOverZdxN = g.dVOverZdx * n;
+        }
+        Soft_SpanPerspective();
+        StepBothEdges();
+        return true;
+    });
+}
+
+bool Soft_FloorDivMod(int64_t a, int64_t b, int64_t* q, int64_t* r)
+{
+    if (b <= 0) return false;
+    // Screen-sized edges fit 32 bits, whose division is several times cheaper.
+    const bool narrow = a >= INT32_MIN && a <= INT32_MAX && b <= INT32_MAX;
+    int64_t quotient = narrow ? static_cast<int32_t>(a) / static_cast<int32_t>(b) : a / b;
+    int64_t remainder = a - quotient * b;
+    if (remainder < 0) {
+        quotient -= 1;
+        remainder += b;
+    }
+    *q = quotient;
+    *r = remainder;
+    return true;
+}
+
+int32_t Soft_CeilFix4(int32_t a) { return static_cast<int32_t>((int64_t{a} + 15) >> 4); }
+
+int32_t Soft_MulFix4(int32_t a, int32_t b) { return static_cast<int32_t>(int64_t{a} * b / 16); }
