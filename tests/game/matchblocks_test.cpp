@@ -3,7 +3,9 @@
 #include "game/matchblocks.h"
 
 #include <cstring>
+#include <iterator>
 
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/hooks.h"
 #include "game/squad.h"
@@ -258,6 +260,48 @@ TEST_F(MatchBlocksWorldTest, TheDefaultTeamDesignDressesEachSideInItsOwnClubsKit
     EXPECT_EQ(std::memcmp(&kit, Club_GetKitDesign(4, 0), sizeof(kit)), 0);
     GameHooks.GetTeamDesign(4, 9, 1, &kit);
     EXPECT_EQ(std::memcmp(&kit, Club_GetKitDesign(9, 1), sizeof(kit)), 0);
+}
+
+// Every value of the kept copy that a screen would use as an index, a count or a person, one at a
+// time at the first value past its range: the load check refuses each, and takes the last value in.
+TEST_F(MatchBlocksTest, TheKeptCopysCheckRefusesEachValueOutOfRange)
+{
+    LastMatchCopyRecord valid = LastMatchCopy;
+    valid.fixtureRow = 12;
+    valid.eventCount = 1;
+    valid.events[0] = {0, 1, 120, 1, PERSON_MAX - 1, -1};
+    EXPECT_TRUE(MatchBlocks_CheckCopy(&valid));
+    using Craft = void (*)(LastMatchCopyRecord*, bool last);
+    const Craft crafts[] = {
+        [](LastMatchCopyRecord* c, bool last) { c->fixtureRow = last ? -1 : FIXTURE_ROWS; },
+        [](LastMatchCopyRecord* c, bool last) { c->eventCount = last ? 200 : 201; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].kind = last ? 4 : 5; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].minute = last ? 0 : 121; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].a = last ? 0 : 2; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].b = last ? -1 : PERSON_MAX; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].c = last ? 0 : -2; },
+        [](LastMatchCopyRecord* c, bool last) { c->sides[1].kitColour = last ? 39 : 40; },
+        [](LastMatchCopyRecord* c, bool last) { c->sides[0].tactic = last ? 51 : 52; },
+        [](LastMatchCopyRecord* c, bool last) {
+            c->sides[1].playerIds[15] = last ? PERSON_MAX - 1 : PERSON_MAX;
+        },
+        [](LastMatchCopyRecord* c, bool last) {
+            std::memset(c->sides[0].teamName, 'A', sizeof c->sides[0].teamName - (last ? 1 : 0));
+        },
+        [](LastMatchCopyRecord* c, bool last) {
+            c->stats[1].manOfTheMatch = static_cast<int16_t>(last ? PERSON_MAX - 1 : -2);
+        },
+        [](LastMatchCopyRecord* c, bool last) { c->stats[0].goals[19].player = last ? -1 : -5; },
+        [](LastMatchCopyRecord* c, bool last) { c->stats[1].cards[0].player = last ? 0 : 30000; },
+        [](LastMatchCopyRecord* c, bool last) { c->stats[0].scorers[20].player = last ? 7 : -3; },
+    };
+    for (size_t k = 0; k < std::size(crafts); ++k) {
+        LastMatchCopyRecord crafted = valid;
+        crafts[k](&crafted, true);
+        EXPECT_TRUE(MatchBlocks_CheckCopy(&crafted)) << k;
+        crafts[k](&crafted, false);
+        EXPECT_FALSE(MatchBlocks_CheckCopy(&crafted)) << k;
+    }
 }
 
 TEST(MatchBlocksDeathTest, AFieldIndexOutsideTheRecordIsFatal)
