@@ -42,6 +42,7 @@
 #include "menus/kits.h"
 #include "menus/leaguetable.h"
 #include "menus/machine.h"
+#include "menus/matchanalysis.h"
 #include "menus/matchstats.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
@@ -371,7 +372,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(57, "Carri\xE8re", CareerHistory_Table),
     Screen(58, "All Stars"),
     Step(59, RouteGameEvents, "Suite"),
-    Screen(60, "Analyse du match"),
+    Table(60, "Analyse du match", MatchAnalysis_Table),
     Screen(61, "Graphiques"),
     Table(62, "Rapport du match", MatchReport_Table),
     Screen(63, "Calendrier du club"),
@@ -687,6 +688,7 @@ void FrontEndInit()
     MatchStatsInit();
     ReportScreenInit();
     AnalysisTextInit();
+    MatchAnalysisInit();
     JobCentreInit();
     FinancesInit();
     StatsScreenInit();
@@ -704,6 +706,7 @@ void FrontEndUninit()
     FinancesUninit();
     JobCentreUninit();
     AnalysisTextUninit();
+    MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
     PastTransfersUninit();
