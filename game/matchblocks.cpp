@@ -316,6 +316,24 @@ void MatchBlocks_KeepCopy(int32_t fixtureRow)
     }
 }
 
+int32_t LastMatchCopy_MinutesPlayed(const LastMatchCopyRecord& copy, int32_t side, int32_t position,
+                                    int32_t length)
+{
+    constexpr uint8_t SUBSTITUTION = 1, SENDING_OFF = 3;
+    const int32_t id = copy.sides[side].playerIds[position];
+    if (id == 0xFFFF) return 0;
+    int32_t on = position < MATCH_STARTERS ? 0 : -1;
+    int32_t off = length;
+    for (int32_t e = 0; e < copy.eventCount; ++e) {
+        const MatchEventRow& row = copy.events[e];
+        if (row.a != side) continue;
+        if (row.kind == SUBSTITUTION && row.c == id) on = row.minute;
+        if ((row.kind == SUBSTITUTION || row.kind == SENDING_OFF) && row.b == id)
+            off = std::min<int32_t>(off, row.minute);
+    }
+    return on < 0 ? 0 : std::max(0, off - on);
+}
+
 namespace {
 
 bool IsPersonOrNone(int32_t person) { return SaveCheck_InRange(person, -1, PERSON_MAX - 1); }

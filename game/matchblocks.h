@@ -359,6 +359,13 @@ inline int16_t& ReportFixture = LastMatchCopy.fixtureRow;  // the human's last m
 bool MatchBlocks_CheckCopy(const void* block);
 // The kept copy of the fixture just played from the match blocks (the human's, at its end).
 void MatchBlocks_KeepCopy(int32_t fixtureRow);
+// The minutes a player of the kept match (side 0-1, line-up position 0-15) spent on the pitch,
+// from the event rows, for the engine's matches and the simulation's alike: a starter comes on
+// at 0, a substitute at the minute of the substitution bringing him on; he goes off at the
+// minute of the substitution taking him off or of his sending-off, else at `length`. 0 for one
+// who never came on.
+int32_t LastMatchCopy_MinutesPlayed(const LastMatchCopyRecord& copy, int32_t side, int32_t position,
+                                    int32_t length);
 extern MatchReportIncident MatchReportIncidents[MATCH_REPORT_INCIDENT_MAX];
 extern MatchReportStateRecord MatchReportState;
 inline uint16_t& MatchReportWord = MatchReportState.word;

@@ -55,15 +55,15 @@ bool Played(const PlayerMatchRecord& r) { return PlayerMatchRecord_Get(r, PMR_RA
 
 // The general category's minutes: held to the bound, and a minute less for a substitute who came
 // on and played less than the bound.
-int32_t Minutes(const PlayerMatchRecord& r, int32_t position, int32_t bound)
+int32_t Minutes(int32_t played, int32_t position, int32_t bound)
 {
-    const int32_t minutes = std::min(PlayerMatchRecord_Get(r, PMR_TIME_ON_PITCH), bound);
+    const int32_t minutes = std::min(played, bound);
     const bool cameOn = position >= MATCH_STARTERS;
     return minutes < bound && minutes > 1 && cameOn ? minutes - 1 : minutes;
 }
 
 MatchAnalysisRow FillRow(const LastMatchCopyRecord& copy, int32_t side, int32_t position,
-                         int32_t category, int32_t bound)
+                         int32_t category, int32_t length, int32_t bound)
 {
     const int32_t player = copy.sides[side].playerIds[position];
     if (player == 0xFFFF) return EMPTY_ROW;
@@ -74,9 +74,11 @@ MatchAnalysisRow FillRow(const LastMatchCopyRecord& copy, int32_t side, int32_t 
     row.tookPart = Played(r);
     for (int32_t c = 0; c < ANALYSIS_COLUMNS; ++c) {
         const int32_t header = MatchFigures_Header(category, c);
-        row.values[c] = header == 0                ? ANALYSIS_NO_VALUE
-                        : header == HEADER_MINUTES ? Minutes(r, position, bound)
-                                                   : MatchFigures_Value(r, header);
+        row.values[c] = header == 0 ? ANALYSIS_NO_VALUE
+                        : header == HEADER_MINUTES
+                            ? Minutes(LastMatchCopy_MinutesPlayed(copy, side, position, length),
+                                      position, bound)
+                            : MatchFigures_Value(r, header);
     }
     row.bookings = PlayerMatchRecord_Get(r, PMR_BOOKINGS);
     row.injured = PlayerMatchRecord_Get(r, PMR_HURT) != 0;
@@ -85,12 +87,10 @@ MatchAnalysisRow FillRow(const LastMatchCopyRecord& copy, int32_t side, int32_t 
     return row;
 }
 
-// The side whose club a human manages: the home side unless nobody controls the home club.
 void ChooseSide()
 {
     if ((MatchReportFlags & MATCH_REPORT_SIDE_CHOSEN) != 0) return;
-    const int32_t row = ReportFixture;
-    A().side = row >= 0 && VTW_GetClubController(VTW_GetFixtureHomeClub(row)) == 0 ? 1 : 0;
+    A().side = MatchStats_HumanSide(ReportFixture);
     MatchReportFlags |= MATCH_REPORT_SIDE_CHOSEN;
 }
 
@@ -169,7 +169,7 @@ void DrawTable(int32_t, int32_t, int32_t, int32_t, int32_t)
 }
 
 int32_t SideButton(MenuHotspot*) { return MatchAnalysis_SideButton(); }
-int32_t Back(MenuHotspot*) { return MatchAnalysis_Back(); }
+int32_t Back(MenuHotspot*) { return MatchStats_Back(); }
 int32_t Nothing(MenuHotspot*) { return EXM_CODE_NONE; }
 
 int32_t CategoryEntry(MenuListEntry* entry)
@@ -206,22 +206,20 @@ void MatchAnalysis_SetCategory(int32_t category)
                                             | stored << CATEGORY_SHIFT);
 }
 
-int32_t MatchAnalysis_MinutesBound(const LastMatchCopyRecord& copy, int32_t side)
+int32_t MatchAnalysis_MinutesBound(const LastMatchCopyRecord& copy, int32_t side, int32_t length)
 {
     int32_t longest = 0;
-    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
-        if (copy.sides[side].playerIds[k] == 0xFFFF) continue;
-        longest = std::max(longest,
-                           PlayerMatchRecord_Get(copy.stats[side].players[k], PMR_TIME_ON_PITCH));
-    }
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k)
+        longest = std::max(longest, LastMatchCopy_MinutesPlayed(copy, side, k, length));
     return longest / MINUTES_STEP * MINUTES_STEP;
 }
 
 void MatchAnalysis_FillRows(const LastMatchCopyRecord& copy, int32_t side, int32_t category)
 {
-    const int32_t bound = MatchAnalysis_MinutesBound(copy, side);
+    const int32_t length = MatchStats_MatchLength(copy.fixtureRow);
+    const int32_t bound = MatchAnalysis_MinutesBound(copy, side, length);
     for (int32_t k = 0; k < ANALYSIS_ROWS; ++k)
-        A().rows[k] = FillRow(copy, side, k, category, bound);
+        A().rows[k] = FillRow(copy, side, k, category, length, bound);
 }
 
 void MatchAnalysis_Build()
@@ -249,16 +247,6 @@ int32_t MatchAnalysis_SideButton()
     }
     A().side ^= 1;
     return EXM_CODE_REDRAW;
-}
-
-int32_t MatchAnalysis_Back()
-{
-    MatchReportFlags |= MATCH_REPORT_DONE;
-    if (!MatchStats_InSequence()) {
-        MenuOption = MENU_OPTION_OFFICE;
-        MatchReportFlags &= static_cast<uint8_t>(~MATCH_REPORT_SIDE_CHOSEN);
-    }
-    return EXM_CODE_LEAVE;
 }
 
 int32_t MatchAnalysis_ChooseRow(int32_t row)

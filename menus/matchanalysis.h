@@ -45,9 +45,9 @@ void MatchAnalysisUninit();
 int32_t MatchAnalysis_Category();
 void MatchAnalysis_SetCategory(int32_t category);
 
-// The longest time on the pitch of the side's players, cut down to a multiple of 30: the bound of
-// the general category's minutes.
-int32_t MatchAnalysis_MinutesBound(const LastMatchCopyRecord& copy, int32_t side);
+// The longest time on the pitch of the side's players in a match of `length` minutes, cut down to
+// a multiple of 30: the bound of the general category's minutes.
+int32_t MatchAnalysis_MinutesBound(const LastMatchCopyRecord& copy, int32_t side, int32_t length);
 // The side's rows of the kept match in one category: the players of its team sheet in shirt
 // order, each with the category's six figures, his cards, injury and man-of-the-match mark.
 void MatchAnalysis_FillRows(const LastMatchCopyRecord& copy, int32_t side, int32_t category);
@@ -55,7 +55,6 @@ void MatchAnalysis_FillRows(const LastMatchCopyRecord& copy, int32_t side, int32
 void MatchAnalysis_Build();
 // Inside the post-match sequence the other side; outside it the match report.
 int32_t MatchAnalysis_SideButton();
-int32_t MatchAnalysis_Back();
 // A drop-down row 0-5 (41 "Arrêts", 1305, 970, 1683, 610, 654 "Autres"): the list stays open for
 // the category shown, else it becomes the category.
 int32_t MatchAnalysis_ChooseRow(int32_t row);

@@ -14,6 +14,7 @@
 #include "gamecode/matchdata.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/matchstats.h"
 #include "menus/menubar.h"
 #include "tests/support/screen_redraw.h"
 
@@ -28,8 +29,8 @@ struct Figures {
 class MatchAnalysisTest : public ::testing::Test {
 protected:
     // Side 0 of a match: a keeper with three kinds of save, a defender who never came on, a
-    // defender sent off in the first minute, a midfielder who played 93 minutes, the man of the
-    // match, a substitute on for the last 25, shirt 16 absent.
+    // defender sent off in the first minute, the man of the match, a substitute on for the last
+    // 25 in place of shirt 10, shirt 16 absent.
     void SetUp() override
     {
         const int32_t human = m_screen.HumanClub();
@@ -48,7 +49,6 @@ protected:
             copy.sides[0].playerIds[k] = static_cast<uint16_t>(VTW_GetSquadPlayer(k));
             if (k == 3 || k >= 12) continue;
             Set(k, PMR_RATING, 60 + k);
-            Set(k, PMR_TIME_ON_PITCH, 90);
         }
         const Figures figures[] = {
             {0, 43, 3},
@@ -70,6 +70,11 @@ protected:
         for (const Figures& f : figures)
             Set(f.position, f.field, f.value);
         copy.stats[0].manOfTheMatch = static_cast<int16_t>(copy.sides[0].playerIds[7]);
+        const auto id = [&](int32_t k) { return static_cast<int16_t>(copy.sides[0].playerIds[k]); };
+        copy.eventCount = 3;
+        copy.events[0] = {3, 0, 1, 0, id(5), -1};
+        copy.events[1] = {1, 1, 65, 0, id(9), id(11)};
+        copy.events[2] = {1, 1, 70, 1, id(2), id(12)};  // the other side's: not ours
     }
     void TearDown() override { MatchReportFlags = 0; }
 
@@ -95,10 +100,13 @@ TEST_F(MatchAnalysisTest, EachCategorysColumnsComeFromTheFigureTable)
         {1, 5, {7, 4, 0, 0, 0, 0}},     // tackles tried are won plus lost
         {4, 0, {60, 90, 0, 0, 0, B}},   // rating, minutes, goals, condition, participation
         {4, 5, {65, 1, 0, 0, 0, B}},    // sent off in the first minute: 1
-        {4, 7, {67, 90, 2, 88, 0, B}},  // 93 minutes held to the bound
+        {4, 7, {67, 90, 2, 88, 0, B}},  // the man of the match
+        {4, 9, {69, 65, 0, 0, 0, B}},   // taken off at 65
         {4, 11, {55, 24, 0, 0, 0, B}},  // on for 25: a minute less
     };
-    EXPECT_EQ(MatchAnalysis_MinutesBound(LastMatchCopy, 0), 90);
+    EXPECT_EQ(MatchAnalysis_MinutesBound(LastMatchCopy, 0, 90), 90);
+    EXPECT_EQ(MatchAnalysis_MinutesBound(LastMatchCopy, 0, 119), 90);
+    EXPECT_EQ(MatchAnalysis_MinutesBound(LastMatchCopy, 0, 120), 120);
     for (const Case& c : cases) {
         MatchAnalysis_FillRows(LastMatchCopy, 0, c.category);
         const MatchAnalysisRow& row = MatchAnalysis.rows[c.position];
@@ -155,9 +163,9 @@ TEST_F(MatchAnalysisTest, TheButtonsSwitchSidesInsideTheSequenceAndLeaveOutsideI
         {uint8_t(seq | chosen), MatchAnalysis_SideButton, EXM_CODE_REDRAW, -2,
          uint8_t(seq | chosen), 1},
         {chosen, MatchAnalysis_SideButton, EXM_CODE_LEAVE, 62, chosen, 0},
-        {uint8_t(seq | chosen), MatchAnalysis_Back, EXM_CODE_LEAVE, -2,
+        {uint8_t(seq | chosen), MatchStats_Back, EXM_CODE_LEAVE, -2,
          uint8_t(seq | chosen | MATCH_REPORT_DONE), 0},
-        {chosen, MatchAnalysis_Back, EXM_CODE_LEAVE, MENU_OPTION_OFFICE, MATCH_REPORT_DONE, 0},
+        {chosen, MatchStats_Back, EXM_CODE_LEAVE, MENU_OPTION_OFFICE, MATCH_REPORT_DONE, 0},
     };
     for (const Case& c : cases) {
         MenuOption = 60;
