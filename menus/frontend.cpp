@@ -55,8 +55,10 @@
 #include "menus/numbers.h"
 #include "menus/office.h"
 #include "menus/pasttransfers.h"
+#include "menus/performance.h"
 #include "menus/playercard.h"
 #include "menus/playerstats.h"
+#include "menus/postmatch.h"
 #include "menus/reportscreen.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
@@ -67,6 +69,7 @@
 #include "menus/staffchoice.h"
 #include "menus/teamtraining.h"
 #include "menus/textinput.h"
+#include "menus/timeanalysis.h"
 #include "menus/title.h"
 #include "menus/trainingprogramme.h"
 
@@ -389,7 +392,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(74, "Informations club", AnalysisText_Table),
     Screen(75, "Liste discipline"),
     Screen(76, "Liste des performances moyennes"),
-    Screen(77, "Performance"),
+    Table(77, "Performance", Performance_Table),
     Screen(78, "Entr. Individuel"),
     Table(79, "Reste du Monde", RestOfWorld_Table),
     Table(80, "Statistiques", StatsScreen_Table),
@@ -580,6 +583,8 @@ void RegisterScriptValues()
     ScriptRegisterValue("depth", [] { return EXM_Depth() + 1; });
     ScriptRegisterValue("busy", BusyPointerCount);
     ScriptRegisterValue("resultsmode", Results_ShownMode);
+    ScriptRegisterValue("pmscreen", PostMatch_ShownScreen);
+    ScriptRegisterValue("pmmode", [] { return Performance.mode; });
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
     ScriptRegisterValue("shortlist", [] {
@@ -633,6 +638,7 @@ void RegisterGameHooks()
     GameHooks.NewsPlayerMoved = News_PlayerMoved;
     GameHooks.FillSquadTable = FillSquadTable;
     GameHooks.ResetCareerScreens = FrontEnd_ResetCareerWords;
+    GameHooks.PostMatchSequence = PostMatch_RunSequence;
 }
 
 const ExmFrontEnd LOOP_STEPS = {
@@ -689,6 +695,8 @@ void FrontEndInit()
     ReportScreenInit();
     AnalysisTextInit();
     MatchAnalysisInit();
+    PerformanceInit();
+    TimeAnalysisInit();
     JobCentreInit();
     FinancesInit();
     StatsScreenInit();
@@ -706,6 +714,8 @@ void FrontEndUninit()
     FinancesUninit();
     JobCentreUninit();
     AnalysisTextUninit();
+    TimeAnalysisUninit();
+    PerformanceUninit();
     MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
