@@ -43,6 +43,7 @@ constexpr int32_t MARKER_X = 62;  // a player's marker: column x 30 + 62, row x 
 constexpr int32_t MARKER_Y = 50;
 constexpr int32_t INFO_Y = 370;
 constexpr uint16_t COVERAGE_RED = 0xF800;
+constexpr int32_t COVERAGE_FAINTEST = 6;  // of 15
 constexpr int32_t GOALKEEPER_LINE = 0;
 
 // What a mode's label shows: a column of the figure table by its header, or one of these.
@@ -152,6 +153,8 @@ bool OwnGoalOnRight(int32_t side)
     return right > left;
 }
 
+// Cells of one shade are drawn together: each shade's blend table is then looked up once a
+// redraw, not once a cell.
 void DrawCoverage()
 {
     const int32_t entity = P().side * MATCH_SHIRT_COUNT + P().selected - 1;
@@ -160,15 +163,24 @@ void DrawCoverage()
     for (const auto& row : map)
         largest = std::max(largest, *std::max_element(std::begin(row), std::end(row)));
     const bool turned = OwnGoalOnRight(P().side);
-    SetDrawAttribute(2, COVERAGE_RED);
+    int32_t shades[TACTIC_GRID_ROWS][TACTIC_GRID_COLUMNS];
+    bool used[101] = {};
     for (int32_t r = 0; r < TACTIC_GRID_ROWS; ++r) {
         for (int32_t c = 0; c < TACTIC_GRID_COLUMNS; ++c) {
-            const int32_t shade = Performance_CoverageShade(map[r][c], largest);
-            if (shade == 0) continue;
             const int32_t shownR = turned ? TACTIC_GRID_ROWS - 1 - r : r;
             const int32_t shownC = turned ? TACTIC_GRID_COLUMNS - 1 - c : c;
-            DoShadedBox(PITCH_X + shownC * CELL_W, PITCH_Y + shownR * CELL_H, CELL_W, CELL_H,
-                        shade);
+            shades[shownR][shownC] = Performance_CoverageShade(map[r][c], largest);
+            used[shades[shownR][shownC]] = true;
+        }
+    }
+    SetDrawAttribute(2, COVERAGE_RED);
+    for (int32_t shade = 1; shade <= 100; ++shade) {
+        if (!used[shade]) continue;
+        for (int32_t r = 0; r < TACTIC_GRID_ROWS; ++r) {
+            for (int32_t c = 0; c < TACTIC_GRID_COLUMNS; ++c) {
+                if (shades[r][c] == shade)
+                    DoShadedBox(PITCH_X + c * CELL_W, PITCH_Y + r * CELL_H, CELL_W, CELL_H, shade);
+            }
         }
     }
 }
@@ -243,7 +255,7 @@ void DrawScreen(int32_t, int32_t, int32_t, int32_t, int32_t)
         const int32_t player = P().substitutes[n];
         const int32_t x = 20 + n * 185;
         SetDrawAttribute(2, 0);
-        DoShadedBox(x, 344, 180, 20, player == P().selected ? 60 : 30);
+        DoShadedBox(x, 344, 180, 20, player == P().selected ? 50 : 25);
         char text[64];
         std::snprintf(text, sizeof text, "%d %s", player, VTW_FormatPersonName(PlayerIdOf(player)));
         DrawMenuString(x + 6, 354, FitMenuText(text, 168), MENU_ALIGN_ML);
@@ -333,8 +345,10 @@ void Performance_FindSubstitutes(const LastMatchCopyRecord& copy, int32_t side)
 int32_t Performance_CoverageShade(uint32_t count, uint32_t largest)
 {
     if (count == 0 || largest == 0) return 0;
-    int32_t strength = static_cast<int32_t>(uint64_t{count} * 100 / largest * 15 / 100);
-    if (strength == 0) strength = 6;
+    // At least the faintest shade for any visit: a cell visited a little more must not show
+    // fainter than one visited once.
+    const int32_t strength = std::max<int32_t>(
+        COVERAGE_FAINTEST, static_cast<int32_t>(uint64_t{count} * 100 / largest * 15 / 100));
     return strength * 100 / 15;
 }
 

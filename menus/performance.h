@@ -50,7 +50,7 @@ void Performance_FillGrid(const TacticsRecord& tactic);
 // Players 12-16 of the side who came on, at most three, in order.
 void Performance_FindSubstitutes(const LastMatchCopyRecord& copy, int32_t side);
 // The coverage cell's strength in percent (0 for an empty cell): count x 100 / largest x 15 / 100,
-// at least 6, then x 100 / 15.
+// at least 6 for any count, then x 100 / 15.
 int32_t Performance_CoverageShade(uint32_t count, uint32_t largest);
 
 void Performance_Build();
