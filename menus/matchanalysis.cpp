@@ -179,13 +179,8 @@ int32_t CategoryEntry(MenuListEntry* entry)
 
 void PrepareCategories(MenuListRecord*)
 {
-    MenuListEntry* popup = MatchAnalysis_CategoryPopup();
-    for (int32_t n = 0; n < MATCH_FIGURE_CATEGORIES; ++n) {
-        if (ROW_CATEGORIES[n] == MatchAnalysis_Category())
-            popup[1 + n].flags |= LIST_CHECKED;
-        else
-            popup[1 + n].flags &= static_cast<uint16_t>(~LIST_CHECKED);
-    }
+    MatchStats_TickRow(MatchAnalysis_CategoryPopup(), ROW_CATEGORIES, MATCH_FIGURE_CATEGORIES,
+                       MatchAnalysis_Category());
 }
 
 }  // namespace

@@ -527,3 +527,13 @@ int32_t MatchStats_MatchLength(int32_t row)
     constexpr int32_t FULL_TIME = 90, AFTER_EXTRA_TIME = 120;
     return row >= 0 && Fixture_GetExtraTime(row) != 0 ? AFTER_EXTRA_TIME : FULL_TIME;
 }
+
+void MatchStats_TickRow(MenuListEntry* popup, const int32_t* values, int32_t count, int32_t current)
+{
+    for (int32_t n = 0; n < count; ++n) {
+        if (values[n] == current)
+            popup[1 + n].flags |= LIST_CHECKED;
+        else
+            popup[1 + n].flags &= static_cast<uint16_t>(~LIST_CHECKED);
+    }
+}

@@ -10,6 +10,7 @@
 
 struct KitColour;
 struct MenuItem;
+struct MenuListEntry;
 
 constexpr int32_t MATCH_STATS_BARS = 4;  // possession, shots attempted, on target, corners
 constexpr int32_t MATCH_STATS_TEXT_BYTES = 96;
@@ -54,6 +55,9 @@ const char* MatchStats_ClubName(int32_t club);
 void MatchStats_FormatScoreLine(int32_t row, char* out, size_t size);
 // The minutes a fixture lasted: 90, or 120 after extra time.
 int32_t MatchStats_MatchLength(int32_t row);
+// Ticks the drop-down's entry (after its title) whose value is `current`, and no other.
+void MatchStats_TickRow(MenuListEntry* popup, const int32_t* values, int32_t count,
+                        int32_t current);
 // The fixture's side a human manages: the home side unless nobody controls the home club.
 int32_t MatchStats_HumanSide(int32_t row);
 

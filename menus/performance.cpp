@@ -285,13 +285,7 @@ int32_t ModeEntry(MenuListEntry* entry)
 
 void PrepareModes(MenuListRecord*)
 {
-    MenuListEntry* popup = Performance_ModePopup();
-    for (int32_t n = 0; n < MODE_ROWS; ++n) {
-        if (ROW_MODES[n] == P().mode)
-            popup[1 + n].flags |= LIST_CHECKED;
-        else
-            popup[1 + n].flags &= static_cast<uint16_t>(~LIST_CHECKED);
-    }
+    MatchStats_TickRow(Performance_ModePopup(), ROW_MODES, MODE_ROWS, P().mode);
 }
 
 }  // namespace

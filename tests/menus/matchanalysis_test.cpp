@@ -33,11 +33,8 @@ protected:
     // 25 in place of shirt 10, shirt 16 absent.
     void SetUp() override
     {
-        const int32_t human = m_screen.HumanClub();
-        VTW_RefreshSquadCount(human);
-        int32_t row = 0;
-        while (VTW_GetFixtureHomeClub(row) != human && VTW_GetFixtureAwayClub(row) != human)
-            ++row;
+        VTW_RefreshSquadCount(m_screen.HumanClub());
+        const int32_t row = m_screen.HumanFixture();
         Fixture_SetGoals(row, 2, 1);
         LastMatchCopyRecord& copy = LastMatchCopy;
         copy.fixtureRow = static_cast<int16_t>(row);

@@ -28,12 +28,8 @@ class TimeAnalysisScreenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const int32_t human = m_screen.HumanClub();
-        VTW_RefreshSquadCount(human);
-        int32_t row = 0;
-        while (VTW_GetFixtureHomeClub(row) != human && VTW_GetFixtureAwayClub(row) != human)
-            ++row;
-        ReportFixture = static_cast<int16_t>(row);
+        VTW_RefreshSquadCount(m_screen.HumanClub());
+        ReportFixture = static_cast<int16_t>(m_screen.HumanFixture());
         m_scorer = VTW_GetSquadPlayer(0);
     }
 
