@@ -36,6 +36,7 @@
 #include "menus/finances.h"
 #include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
+#include "menus/goalcharts.h"
 #include "menus/hotregion.h"
 #include "menus/jobcentre.h"
 #include "menus/joboffer.h"
@@ -695,6 +696,7 @@ void FrontEndInit()
     ReportScreenInit();
     AnalysisTextInit();
     MatchAnalysisInit();
+    GoalChartsInit();
     PerformanceInit();
     TimeAnalysisInit();
     JobCentreInit();
@@ -716,6 +718,7 @@ void FrontEndUninit()
     AnalysisTextUninit();
     TimeAnalysisUninit();
     PerformanceUninit();
+    GoalChartsUninit();
     MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
