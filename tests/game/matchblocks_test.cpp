@@ -4,7 +4,10 @@
 
 #include <cstring>
 #include <iterator>
+#include <string>
+#include <utility>
 
+#include "engine/debug.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/hooks.h"
@@ -260,6 +263,24 @@ TEST_F(MatchBlocksWorldTest, TheDefaultTeamDesignDressesEachSideInItsOwnClubsKit
     EXPECT_EQ(std::memcmp(&kit, Club_GetKitDesign(4, 0), sizeof(kit)), 0);
     GameHooks.GetTeamDesign(4, 9, 1, &kit);
     EXPECT_EQ(std::memcmp(&kit, Club_GetKitDesign(9, 1), sizeof(kit)), 0);
+}
+
+TEST_F(MatchBlocksTest, AnEntryOutsideTheTeamSheetIsAnAbsentOneAndSaysSo)
+{
+    GetMatchSidesBlock()->sides[1].entries[16].playerId = 77;
+    EXPECT_EQ(+GetMatchPlayerEntry(1, 16).playerId, 77);
+    DebugSetLevel(DBG_GENERAL, 1);
+    for (const auto& [side, entry] : {std::pair{0, 17}, std::pair{1, -1}, std::pair{2, 0}}) {
+        testing::internal::CaptureStdout();
+        const MatchPlayerEntry& absent = GetMatchPlayerEntry(side, entry);
+        const std::string said = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(+absent.playerId, 0xFFFF) << side << " " << entry;
+        EXPECT_EQ(+absent.shirt, -1);
+        EXPECT_NE(
+            said.find("GetMatchPlayerEntry(): entry " + std::to_string(entry) + " out of range"),
+            std::string::npos)
+            << said;
+    }
 }
 
 // Every value of the kept copy that a screen would use as an index, a count or a person, one at a

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "game/squad.h"
 #include "gamecode/matchdata.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/matchstats.h"
 #include "menus/menubar.h"
+#include "tests/support/screen_redraw.h"
 
 namespace {
 
@@ -176,4 +178,52 @@ TEST(Performance, TheDropDownSetsTheModeAndTheWrittenAnalysisComesNext)
     EXPECT_EQ(Performance_ChooseRow(7), LIST_CODE_LEAVE);
     EXPECT_EQ(MenuOption, 74);
     EXPECT_EQ(Performance.mode, PERFORMANCE_MODE_COVERAGE);
+}
+
+// The human's side of a kept match on the pitch in the performance mode, then the keeper's ground
+// covered: the texts above the players, the substitute who came on, and both frames.
+TEST(PerformanceScreen, TheHumansSideThenTheKeepersCoverageMatchTheGoldens)
+{
+    ScopedScreenRedraw screen;
+    VTW_RefreshSquadCount(screen.HumanClub());
+    ReportFixture = static_cast<int16_t>(screen.HumanFixture());
+    const int32_t side = MatchStats_HumanSide(ReportFixture);
+    LastMatchCopyRecord& copy = LastMatchCopy;
+    copy.sides[side].tactic = 0;
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        copy.sides[side].playerIds[k] = static_cast<uint16_t>(VTW_GetSquadPlayer(k));
+        if (k < MATCH_STARTERS || k == 12)
+            PlayerMatchRecord_Set(&copy.stats[side].players[k], PMR_RATING, 60 + k);
+    }
+    PlayerMatchRecord_Set(&copy.stats[side].players[9], PMR_GOALS, 2);
+    PlayerMatchRecord_Set(&copy.stats[side].players[4], PMR_BOOKINGS, 1);
+    PlayerMatchRecord_Set(&copy.stats[side].players[6], PMR_HURT, 1);
+    copy.eventCount = 1;
+    copy.events[0] = {1,
+                      1,
+                      70,
+                      static_cast<int16_t>(side),
+                      static_cast<int16_t>(copy.sides[side].playerIds[8]),
+                      static_cast<int16_t>(copy.sides[side].playerIds[12])};
+    auto& keeperMap = GetMatchDataBlock()->heatMaps[side * MATCH_SHIRT_COUNT];
+    for (int32_t r = 5; r < 10; ++r) {
+        for (int32_t c = 0; c < 3; ++c)
+            keeperMap[r][c] = static_cast<uint32_t>(10 * (3 - c) + r);
+    }
+    PerformanceInit();
+    uint32_t performance = 0, coverage = 0;
+    screen.Run(Performance_Table(), [&] { performance = WorkScreenHash(); });
+    ASSERT_EQ(Performance.substituteCount, 1);
+    EXPECT_EQ(Performance.substitutes[0], 13);
+    EXPECT_STREQ(Performance.texts[0], "60-0-0-0-0");      // the keeper's own five
+    EXPECT_STREQ(Performance.texts[8], "68-70-0-0-0-0");   // taken off at 70
+    EXPECT_STREQ(Performance.texts[9], "69-90-2-0-0-0");   // rating, minutes, goals, ...
+    EXPECT_STREQ(Performance.texts[4], "64-90-0-1-0-0");   // booked once
+    EXPECT_STREQ(Performance.texts[12], "72-20-0-0-0-0");  // on at 70
+    EXPECT_EQ(Performance.shown.labels[0], 1409);          // the keeper selected
+    ExpectGoldenHash("menus/performance", performance);
+    Performance.mode = PERFORMANCE_MODE_COVERAGE;
+    screen.Run(Performance_Table(), [&] { coverage = WorkScreenHash(); });
+    EXPECT_STREQ(Performance.texts[9], "");
+    ExpectGoldenHash("menus/performance_coverage", coverage);
 }
