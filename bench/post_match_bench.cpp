@@ -75,10 +75,10 @@ void KeepAFullMatch()
         copy.events[e] = {0, 0, static_cast<int16_t>(e * 4), static_cast<int16_t>(e & 1), 100, -1};
     for (int32_t m = 0; m < MATCH_TERRITORY_MINUTES; ++m)
         d.territory[m] = static_cast<uint8_t>(30 + m % 40);
-    for (auto& map : d.heatMaps) {
-        for (auto& row : map) {
+    for (int32_t e = 0; e < MATCH_HEAT_MAPS; ++e) {
+        for (int32_t r = 0; r < TACTIC_GRID_ROWS; ++r) {
             for (int32_t c = 0; c < TACTIC_GRID_COLUMNS; ++c)
-                row[c] = static_cast<uint32_t>(c + 1);
+                d.heatMaps[e][r][c] = static_cast<uint32_t>(c + 1);
         }
     }
 }

@@ -18,7 +18,7 @@
 
 LastMatchIncident LastMatchIncidents[LAST_MATCH_INCIDENT_MAX];
 LastMatchSummaryRow LastMatchSummary[MATCH_SIDE_COUNT];
-LastMatchCopyRecord LastMatchCopy;
+alignas(8) LastMatchCopyRecord LastMatchCopy;  // ReportFixture binds its first word
 MatchReportIncident MatchReportIncidents[MATCH_REPORT_INCIDENT_MAX];
 MatchReportStateRecord MatchReportState;
 ShootOutSlot ShootOutList[SHOOT_OUT_SLOT_COUNT];
@@ -48,9 +48,10 @@ void ClearCopy()
 {
     LastMatchCopy = {};
     LastMatchCopy.fixtureRow = -1;
+    // The record is packed: its words are set one by one, never through a pointer.
     for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
-        std::fill(std::begin(LastMatchCopy.sides[n].playerIds),
-                  std::end(LastMatchCopy.sides[n].playerIds), uint16_t{0xFFFF});
+        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k)
+            LastMatchCopy.sides[n].playerIds[k] = 0xFFFF;
         LastMatchCopy.stats[n].manOfTheMatch = -1;
     }
 }
@@ -343,8 +344,10 @@ bool SideCopyIsValid(const LastMatchSideCopy& side)
     if (std::memchr(side.teamName, '\0', sizeof side.teamName) == nullptr) return false;
     if (side.kitColour >= KIT_COLOUR_COUNT) return false;
     if (side.tactic != -1 && !TacticIsKnown(side.tactic)) return false;
-    return std::all_of(std::begin(side.playerIds), std::end(side.playerIds),
-                       [](uint16_t id) { return id == 0xFFFF || id < PERSON_MAX; });
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        if (side.playerIds[k] != 0xFFFF && side.playerIds[k] >= PERSON_MAX) return false;
+    }
+    return true;
 }
 
 bool StatsAreValid(const MatchSideStats& s)

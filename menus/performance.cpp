@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 
 #include "game/funcs.h"
@@ -144,11 +145,12 @@ void FormatText(int32_t player)
 // keeper's counts lie tells.
 bool OwnGoalOnRight(int32_t side)
 {
-    const auto& keeper = GetMatchDataBlock()->heatMaps[side * MATCH_SHIRT_COUNT];
+    const int32_t keeper = side * MATCH_SHIRT_COUNT;
     uint64_t left = 0, right = 0;
-    for (const auto& row : keeper) {
+    for (int32_t r = 0; r < TACTIC_GRID_ROWS; ++r) {
         for (int32_t c = 0; c < TACTIC_GRID_COLUMNS; ++c)
-            (c < TACTIC_GRID_COLUMNS / 2 ? left : right) += row[c];
+            (c < TACTIC_GRID_COLUMNS / 2 ? left : right) +=
+                GetMatchDataBlock()->heatMaps[keeper][r][c];
     }
     return right > left;
 }
@@ -157,8 +159,10 @@ bool OwnGoalOnRight(int32_t side)
 // redraw, not once a cell.
 void DrawCoverage()
 {
+    // The data block is packed: its counts are copied out, never read through a pointer.
     const int32_t entity = P().side * MATCH_SHIRT_COUNT + P().selected - 1;
-    const auto& map = GetMatchDataBlock()->heatMaps[entity];
+    uint32_t map[TACTIC_GRID_ROWS][TACTIC_GRID_COLUMNS];
+    std::memcpy(map, GetMatchDataBlock()->heatMaps[entity], sizeof map);
     uint32_t largest = 0;
     for (const auto& row : map)
         largest = std::max(largest, *std::max_element(std::begin(row), std::end(row)));

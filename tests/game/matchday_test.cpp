@@ -207,9 +207,9 @@ TEST_F(MatchDayTest, TheHumansGroupPlaysFirstHisRowLastAndItsResultIsReported)
     EXPECT_EQ(FixedScore.on, 0);
     // The kept copy is the human's match, though the blocks now hold the day's last fixture.
     ASSERT_NE(played.back(), humanRow);
-    EXPECT_EQ(LastMatchCopy.stats[0].score, 3);
-    EXPECT_EQ(LastMatchCopy.stats[1].score, 1);
-    EXPECT_NE(GetMatchSidesBlock()->homeClub, human);
+    EXPECT_EQ(+LastMatchCopy.stats[0].score, 3);  // packed fields: read by value
+    EXPECT_EQ(+LastMatchCopy.stats[1].score, 1);
+    EXPECT_NE(+GetMatchSidesBlock()->homeClub, human);
     EXPECT_STREQ(LastMatchCopy.sides[0].teamName, World.clubs[VTW_GetTeam(human)].name);
     EXPECT_TRUE(MatchBlocks_CheckCopy(&LastMatchCopy));
     int appearances = 0;

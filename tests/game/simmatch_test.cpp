@@ -75,7 +75,8 @@ TEST_F(SimMatchTest, TheZoneTotalsCountEachMinuteInTheThirdItsTerritorySays)
             if (value != 255) ++expected[value < 40 ? 0 : value > 60 ? 2 : 1];
         }
         for (int t = 0; t < 3; ++t) {
-            ASSERT_EQ(d.territoryTotals[t], expected[t]) << "seed " << seed << " third " << t;
+            const uint32_t total = d.territoryTotals[t];  // a packed field: read by value
+            ASSERT_EQ(total, expected[t]) << "seed " << seed << " third " << t;
             seasonThirds[t] += expected[t];
         }
     }

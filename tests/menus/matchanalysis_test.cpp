@@ -179,10 +179,10 @@ TEST_F(MatchAnalysisTest, TheHumansSideInTheGeneralCategoryMatchesTheGolden)
 {
     const bool humanAway = VTW_GetFixtureAwayClub(ReportFixture) == m_screen.HumanClub();
     if (humanAway) {
-        std::copy_n(LastMatchCopy.sides[0].playerIds, MATCH_SHIRT_COUNT,
-                    LastMatchCopy.sides[1].playerIds);
-        std::copy_n(LastMatchCopy.stats[0].players, MATCH_SHIRT_COUNT,
-                    LastMatchCopy.stats[1].players);
+        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {  // packed: word by word
+            LastMatchCopy.sides[1].playerIds[k] = LastMatchCopy.sides[0].playerIds[k];
+            LastMatchCopy.stats[1].players[k] = LastMatchCopy.stats[0].players[k];
+        }
     }
     MatchReportFlags = MATCH_REPORT_DONE;
     uint32_t hash = 0;

@@ -205,10 +205,10 @@ TEST(PerformanceScreen, TheHumansSideThenTheKeepersCoverageMatchTheGoldens)
                       static_cast<int16_t>(side),
                       static_cast<int16_t>(copy.sides[side].playerIds[8]),
                       static_cast<int16_t>(copy.sides[side].playerIds[12])};
-    auto& keeperMap = GetMatchDataBlock()->heatMaps[side * MATCH_SHIRT_COUNT];
     for (int32_t r = 5; r < 10; ++r) {
         for (int32_t c = 0; c < 3; ++c)
-            keeperMap[r][c] = static_cast<uint32_t>(10 * (3 - c) + r);
+            GetMatchDataBlock()->heatMaps[side * MATCH_SHIRT_COUNT][r][c] =
+                static_cast<uint32_t>(10 * (3 - c) + r);
     }
     PerformanceInit();
     uint32_t performance = 0, coverage = 0;
