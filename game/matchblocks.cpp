@@ -7,8 +7,11 @@
 #include <cstring>
 #include <iterator>
 
+#include "engine/debug.h"
 #include "engine/fatal.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
+#include "game/kitcolours.h"
 #include "game/matchday.h"
 #include "game/savegame.h"
 #include "game/statmodel.h"
@@ -16,7 +19,7 @@
 
 LastMatchIncident LastMatchIncidents[LAST_MATCH_INCIDENT_MAX];
 LastMatchSummaryRow LastMatchSummary[MATCH_SIDE_COUNT];
-int16_t ReportFixture;
+alignas(8) LastMatchCopyRecord LastMatchCopy;  // ReportFixture binds its first word
 MatchReportIncident MatchReportIncidents[MATCH_REPORT_INCIDENT_MAX];
 MatchReportStateRecord MatchReportState;
 ShootOutSlot ShootOutList[SHOOT_OUT_SLOT_COUNT];
@@ -39,6 +42,23 @@ struct MatchBlocksState {
 
 MatchBlocksState s_blocks;
 
+bool TacticIsKnown(int32_t tactic)
+{
+    return SaveCheck_InRange(tactic, 0, TACTIC_BUILTIN_COUNT + TACTIC_CUSTOM_COUNT - 1);
+}
+
+void ClearCopy()
+{
+    LastMatchCopy = {};
+    LastMatchCopy.fixtureRow = -1;
+    // The record is packed: its words are set one by one, never through a pointer.
+    for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
+        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k)
+            LastMatchCopy.sides[n].playerIds[k] = 0xFFFF;
+        LastMatchCopy.stats[n].manOfTheMatch = -1;
+    }
+}
+
 void ClearReports()
 {
     for (LastMatchIncident& incident : LastMatchIncidents) {
@@ -50,7 +70,7 @@ void ClearReports()
         row = {};
         row.manOfTheMatch = -1;
     }
-    ReportFixture = -1;
+    ClearCopy();
     for (MatchReportIncident& row : MatchReportIncidents) {
         row = {};
     }
@@ -75,6 +95,7 @@ void MatchBlocks_Init()
                            MatchBlocks_CheckIncidents);
     SaveGame_RegisterBlock("LMSU", LastMatchSummary, sizeof LastMatchSummary,
                            MatchBlocks_CheckSummary);
+    SaveGame_RegisterBlock("LMCP", &LastMatchCopy, sizeof LastMatchCopy, MatchBlocks_CheckCopy);
     SaveGame_RegisterBlock("BOOK", PlayerSeasonBookings, sizeof PlayerSeasonBookings);
 }
 
@@ -96,6 +117,16 @@ void MatchBlocks_Uninit() {}
 
 MatchDayBlock* GetMatchSidesBlock() { return &s_blocks.matchDay; }
 MatchDataBlock* GetMatchDataBlock() { return &s_blocks.matchData; }
+
+const MatchPlayerEntry& GetMatchPlayerEntry(int32_t side, int32_t entry)
+{
+    static MatchPlayerEntry absent;
+    if (side >= 0 && side < MATCH_SIDE_COUNT && entry >= 0 && entry < MATCH_ENTRY_COUNT)
+        return s_blocks.matchDay.sides[side].entries[entry];
+    DebugPrintf(DBG_GENERAL, 1, "GetMatchPlayerEntry(): entry %d out of range\n", entry);
+    MatchEntry_Clear(&absent);
+    return absent;
+}
 
 const TacticsRecord& MatchBlocks_BuiltInTactic(int32_t n)
 {
@@ -261,4 +292,94 @@ bool MatchBlocks_CheckSummary(const void* block)
         if (!SaveCheck_InRange(rows[side].manOfTheMatch, -1, PERSON_MAX - 1)) return false;
     }
     return true;
+}
+
+void MatchBlocks_KeepCopy(int32_t fixtureRow)
+{
+    const MatchDataBlock& d = s_blocks.matchData;
+    LastMatchCopyRecord& copy = LastMatchCopy;
+    copy.fixtureRow = static_cast<int16_t>(fixtureRow);
+    for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
+        const MatchSide& side = s_blocks.matchDay.sides[n];
+        LastMatchSideCopy& kept = copy.sides[n];
+        CopyText(kept.teamName, sizeof kept.teamName, side.teamName);
+        kept.kitColour = static_cast<uint8_t>(
+            std::clamp<int32_t>(MatchSide_GetKit(side).colours[0][0], 0, KIT_COLOUR_COUNT - 1));
+        kept.tactic = TacticIsKnown(side.tactic) ? side.tactic : int16_t{-1};
+        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+            const uint16_t id = GetMatchPlayerEntry(n, k).playerId;
+            kept.playerIds[k] = id < PERSON_MAX ? id : uint16_t{0xFFFF};
+        }
+        copy.stats[n] = d.sides[n];
+    }
+    copy.eventCount = static_cast<int16_t>(std::clamp<int32_t>(d.eventCount, 0, MATCH_EVENT_MAX));
+    for (int32_t e = 0; e < MATCH_EVENT_MAX; ++e) {
+        copy.events[e] =
+            e < copy.eventCount ? d.events[e] : MatchEventRow{MATCH_EVENT_END, 0, 0, 0, 0, 0};
+        copy.events[e].minute = static_cast<int16_t>(
+            std::clamp<int32_t>(copy.events[e].minute, 0, LAST_MATCH_MINUTE_MAX));
+    }
+}
+
+int32_t LastMatchCopy_MinutesPlayed(const LastMatchCopyRecord& copy, int32_t side, int32_t position,
+                                    int32_t length)
+{
+    constexpr uint8_t SUBSTITUTION = 1, SENDING_OFF = 3;
+    const int32_t id = copy.sides[side].playerIds[position];
+    if (id == 0xFFFF) return 0;
+    int32_t on = position < MATCH_STARTERS ? 0 : -1;
+    int32_t off = length;
+    for (int32_t e = 0; e < copy.eventCount; ++e) {
+        const MatchEventRow& row = copy.events[e];
+        if (row.a != side) continue;
+        if (row.kind == SUBSTITUTION && row.c == id) on = row.minute;
+        if ((row.kind == SUBSTITUTION || row.kind == SENDING_OFF) && row.b == id)
+            off = std::min<int32_t>(off, row.minute);
+    }
+    return on < 0 ? 0 : std::max(0, off - on);
+}
+
+namespace {
+
+bool IsPersonOrNone(int32_t person) { return SaveCheck_InRange(person, -1, PERSON_MAX - 1); }
+
+bool SideCopyIsValid(const LastMatchSideCopy& side)
+{
+    if (std::memchr(side.teamName, '\0', sizeof side.teamName) == nullptr) return false;
+    if (side.kitColour >= KIT_COLOUR_COUNT) return false;
+    if (side.tactic != -1 && !TacticIsKnown(side.tactic)) return false;
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        if (side.playerIds[k] != 0xFFFF && side.playerIds[k] >= PERSON_MAX) return false;
+    }
+    return true;
+}
+
+bool StatsAreValid(const MatchSideStats& s)
+{
+    auto player = [](const auto& entry) { return IsPersonOrNone(entry.player); };
+    return IsPersonOrNone(s.manOfTheMatch)
+           && std::all_of(std::begin(s.goals), std::end(s.goals), player)
+           && std::all_of(std::begin(s.cards), std::end(s.cards), player)
+           && std::all_of(std::begin(s.scorers), std::end(s.scorers), player);
+}
+
+bool EventIsValid(const MatchEventRow& e)
+{
+    return e.kind <= LAST_MATCH_EVENT_KIND_MAX && SaveCheck_InRange(e.a, 0, MATCH_SIDE_COUNT - 1)
+           && SaveCheck_InRange(e.minute, 0, LAST_MATCH_MINUTE_MAX) && IsPersonOrNone(e.b)
+           && IsPersonOrNone(e.c);
+}
+
+}  // namespace
+
+bool MatchBlocks_CheckCopy(const void* block)
+{
+    LastMatchCopyRecord copy;
+    std::memcpy(&copy, block, sizeof copy);
+    if (!SaveCheck_InRange(copy.fixtureRow, -1, FIXTURE_ROWS - 1)) return false;
+    if (!SaveCheck_InRange(copy.eventCount, 0, MATCH_EVENT_MAX)) return false;
+    for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
+        if (!SideCopyIsValid(copy.sides[n]) || !StatsAreValid(copy.stats[n])) return false;
+    }
+    return std::all_of(copy.events, copy.events + copy.eventCount, EventIsValid);
 }

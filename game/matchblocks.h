@@ -214,6 +214,26 @@ struct LastMatchIncident {
     uint8_t spare[2];
 };
 
+// The human's last match kept whole, so that its screens show it after the day's other fixtures
+// have reused the match blocks, and after a reload.
+struct LastMatchSideCopy {
+    char teamName[MATCH_TEAM_NAME_BYTES];
+    uint8_t kitColour;                      // the kit's main colour number
+    int16_t tactic;                         // 0-39 built in, 40 + n custom n, -1 unknown
+    uint16_t playerIds[MATCH_SHIRT_COUNT];  // by line-up position, 0xFFFF absent
+};
+
+constexpr int32_t LAST_MATCH_MINUTE_MAX = 120;
+constexpr uint8_t LAST_MATCH_EVENT_KIND_MAX = 4;  // 4 a missed penalty
+
+struct LastMatchCopyRecord {
+    int16_t fixtureRow;  // ReportFixture; -1 none
+    LastMatchSideCopy sides[MATCH_SIDE_COUNT];
+    MatchSideStats stats[MATCH_SIDE_COUNT];
+    int16_t eventCount;
+    MatchEventRow events[MATCH_EVENT_MAX];  // minutes held to 0-120
+};
+
 struct LastMatchSummaryRow {
     int16_t shotsOnTarget;
     int16_t shotsOffTarget;
@@ -292,6 +312,7 @@ static_assert(sizeof(MatchDataBlock) == 7473 + MATCH_HEAT_MAPS * 1080);
 static_assert(sizeof(ExportedTeamBlock) == 5859 && offsetof(ExportedTeamBlock, tactics) == 46);
 static_assert(offsetof(ExportedTeamBlock, entries) == 4006);
 static_assert(sizeof(LastMatchIncident) == 8 && sizeof(LastMatchSummaryRow) == 14);
+static_assert(sizeof(LastMatchSideCopy) == 75 && sizeof(LastMatchCopyRecord) == 7492);
 static_assert(sizeof(MatchReportIncident) == 17 && offsetof(MatchReportIncident, competition) == 8);
 static_assert(offsetof(MatchReportIncident, firstLegGoals) == 9);
 static_assert(offsetof(MatchReportIncident, fixtureRow) == 11);
@@ -331,7 +352,20 @@ extern LastMatchSummaryRow LastMatchSummary[MATCH_SIDE_COUNT];
 // The saved blocks' range checks (SaveGameCheck): the persons named, -1 or a person id.
 bool MatchBlocks_CheckIncidents(const void* block);
 bool MatchBlocks_CheckSummary(const void* block);
-extern int16_t ReportFixture;  // fixture row of the human's last match, -1 none
+extern LastMatchCopyRecord LastMatchCopy;
+inline int16_t& ReportFixture = LastMatchCopy.fixtureRow;  // the human's last match, -1 none
+// The saved copy's range check: a fixture row, kit colours, tactics, counts, kinds, minutes and
+// persons in range, and NUL-terminated team names.
+bool MatchBlocks_CheckCopy(const void* block);
+// The kept copy of the fixture just played from the match blocks (the human's, at its end).
+void MatchBlocks_KeepCopy(int32_t fixtureRow);
+// The minutes a player of the kept match (side 0-1, line-up position 0-15) spent on the pitch,
+// from the event rows, for the engine's matches and the simulation's alike: a starter comes on
+// at 0, a substitute at the minute of the substitution bringing him on; he goes off at the
+// minute of the substitution taking him off or of his sending-off, else at `length`. 0 for one
+// who never came on.
+int32_t LastMatchCopy_MinutesPlayed(const LastMatchCopyRecord& copy, int32_t side, int32_t position,
+                                    int32_t length);
 extern MatchReportIncident MatchReportIncidents[MATCH_REPORT_INCIDENT_MAX];
 extern MatchReportStateRecord MatchReportState;
 inline uint16_t& MatchReportWord = MatchReportState.word;
@@ -354,6 +388,9 @@ void MatchBlocks_Uninit();
 // The blocks of the fixture being played or just played; the same blocks for the whole match.
 MatchDayBlock* GetMatchSidesBlock();
 MatchDataBlock* GetMatchDataBlock();
+// Team-sheet entry 0-16 of side 0-1 of the match-day block; any other entry or side is an
+// absent entry, after a line on the general channel.
+const MatchPlayerEntry& GetMatchPlayerEntry(int32_t side, int32_t entry);
 // Built-in tactic n (0-39) as GetComputerTactics reads it, read once per Init: the installed
 // file does not change while the game runs, and a match day sets up many computer sides. Another
 // n is fatal.

@@ -298,7 +298,7 @@ void FillLastMatchReports(int32_t row)
                    static_cast<int16_t>(possession > 0 ? s.possession * 100 / possession : 50),
                    s.manOfTheMatch};
     }
-    ReportFixture = static_cast<int16_t>(row);
+    MatchBlocks_KeepCopy(row);
 }
 
 void PostMatchSequence()

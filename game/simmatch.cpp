@@ -501,6 +501,10 @@ void Foul(SimState& s, int32_t n)
     Add(side, side.onPitch[Rand() % side.onCount], PMR_FOULS, 1);
 }
 
+// The totals count minutes by the third the play was in, as the engine counts its ticks: 0 the
+// home side's, 1 the middle, 2 the away side's.
+int32_t ThirdOf(int32_t territory) { return territory < 40 ? 0 : territory > 60 ? 2 : 1; }
+
 // One minute: possession and territory, then each side's chances in a fixed order.
 void PlayMinute(SimState& s, int32_t minute)
 {
@@ -509,9 +513,9 @@ void PlayMinute(SimState& s, int32_t minute)
     const int32_t holder = Rand() % (mid0 + mid1) < mid0 ? 0 : 1;
     ++s.sides[holder].stats->possession;
     if (minute <= MATCH_TERRITORY_MINUTES) {
-        s.data->territory[minute - 1] =
-            static_cast<uint8_t>(50 + (holder == 0 ? 15 : -15) + Rand() % 11 - 5);
-        ++s.data->territoryTotals[holder];
+        const int32_t territory = 50 + (holder == 0 ? 15 : -15) + Rand() % 11 - 5;
+        s.data->territory[minute - 1] = static_cast<uint8_t>(territory);
+        ++s.data->territoryTotals[ThirdOf(territory)];
     }
     for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
         SimSide& side = s.sides[n];

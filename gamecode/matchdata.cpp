@@ -300,6 +300,105 @@ int32_t Football_GetMatchFigure(const PlayerMatchRecord& record, int32_t figure)
     FatalError("Football_GetMatchFigure(): no figure %d", figure);
 }
 
+namespace {
+
+constexpr int8_t NO_FIGURE = -1;
+
+constexpr int16_t kCategoryHeaders[MATCH_FIGURE_CATEGORIES][MATCH_FIGURE_COLUMNS] = {
+    {659, 661, 666, 668, 696, 660}, {664, 665, 667, 668, 685, 686}, {669, 670, 676, 672, 679, 680},
+    {681, 682, 683, 677, 678, 686}, {692, 684, 683, 1600, 689, 0},  {671, 675, 689, 674, 688, 673},
+};
+
+// Each header's long name and the match figures whose sum it shows: record fields, or the
+// counters the record keeps in its spare bytes.
+struct FigureColumn {
+    int16_t header;
+    int16_t longName;
+    int8_t figures[3];  // NO_FIGURE after the last
+};
+constexpr int8_t N = NO_FIGURE;
+// clang-format off
+constexpr auto kFigureColumns = std::to_array<FigureColumn>({
+    {659,  1409, {43, 44, 45}},    // catches, parries and palms
+    {661,  1412, {PMS_MISSED_SHOTS, N, N}},
+    {666,  1405, {49, N, N}},
+    {668,  936,  {52, N, N}},
+    {696,  2130, {48, N, N}},
+    {660,  2131, {PMS_MISSED_CROSSES, N, N}},
+    {664,  1415, {37, 38, N}},
+    {665,  1416, {37, N, N}},
+    {667,  935,  {31, N, N}},
+    {685,  957,  {54, N, N}},
+    {686,  911,  {PMS_HEADERS, N, N}},
+    {669,  1592, {29, 30, N}},
+    {670,  1421, {29, N, N}},
+    {676,  1413, {PMS_THROUGH_PASSES, N, N}},
+    {672,  1414, {PMS_GOOD_PASSES, N, N}},
+    {679,  1430, {10, 35, N}},
+    {680,  954,  {PMS_DANGEROUS_CROSSES, N, N}},
+    {681,  1432, {22, 23, N}},
+    {682,  1433, {22, N, N}},
+    {683,  64,   {26, N, N}},
+    {677,  2129, {PMS_OFFSIDES, N, N}},
+    {678,  1428, {18, N, N}},
+    {692,  243,  {5, N, N}},
+    {684,  963,  {61, N, N}},
+    {1600, 72,   {57, N, N}},
+    {689,  959,  {4, N, N}},
+    {671,  1417, {PMS_TIMES_TACKLED, N, N}},
+    {675,  1425, {PMS_POSSESSION_LOST, N, N}},
+    {674,  1422, {PMS_PASSES_RECEIVED, N, N}},
+    {688,  958,  {3, N, N}},
+    {673,  2132, {PMS_RELAYS, N, N}},
+});
+// clang-format on
+
+constexpr const FigureColumn* ColumnOf(int32_t header)
+{
+    for (const FigureColumn& c : kFigureColumns) {
+        if (c.header == header) return &c;
+    }
+    return nullptr;
+}
+
+consteval bool EveryHeaderHasAColumn()
+{
+    for (const auto& category : kCategoryHeaders) {
+        for (const int16_t header : category) {
+            if (header != 0 && ColumnOf(header) == nullptr) return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryHeaderHasAColumn(), "a category header has no figures");
+
+}  // namespace
+
+int32_t MatchFigures_Header(int32_t category, int32_t column)
+{
+    if (category < 0 || category >= MATCH_FIGURE_CATEGORIES || column < 0
+        || column >= MATCH_FIGURE_COLUMNS)
+        return 0;
+    return kCategoryHeaders[category][column];
+}
+
+int32_t MatchFigures_LongName(int32_t header)
+{
+    const FigureColumn* column = ColumnOf(header);
+    return column != nullptr ? column->longName : -1;
+}
+
+int32_t MatchFigures_Value(const PlayerMatchRecord& record, int32_t header)
+{
+    const FigureColumn* column = ColumnOf(header);
+    if (column == nullptr) return 0;
+    int32_t sum = 0;
+    for (const int8_t figure : column->figures) {
+        if (figure != NO_FIGURE) sum += Football_GetMatchFigure(record, figure);
+    }
+    return sum;
+}
+
 int32_t Football_GetPlayerMatchRecordText2(int32_t field, const PlayerMatchRecord& record,
                                            int32_t* out)
 {

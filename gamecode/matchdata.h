@@ -71,6 +71,19 @@ enum MatchFigure : int32_t {
 // "Football_GetMatchFigure(): no figure %d".
 int32_t Football_GetMatchFigure(const PlayerMatchRecord& record, int32_t figure);
 
+// The match figures by column header, for every screen that shows a player's figures of a match
+// (the in-match performance pages, the match analysis table). The six categories: goalkeeping,
+// defence, passing, attack, general, possession.
+constexpr int32_t MATCH_FIGURE_CATEGORIES = 6;
+constexpr int32_t MATCH_FIGURE_COLUMNS = 6;
+// A category's column headers (text numbers); 0 is no column. Outside the table: 0.
+int32_t MatchFigures_Header(int32_t category, int32_t column);
+// A header's long name, -1 for a header the table does not hold.
+int32_t MatchFigures_LongName(int32_t header);
+// The sum of the figures behind the header (an attempt is its successes plus its failures); 0
+// for a header the table does not hold.
+int32_t MatchFigures_Value(const PlayerMatchRecord& record, int32_t header);
+
 // Stores field `field`'s value in *out and returns its label text number. A field outside 0-68
 // is fatal "Football_GetPlayerMatchRecordText2() record not found".
 int32_t Football_GetPlayerMatchRecordText2(int32_t field, const PlayerMatchRecord& record,

@@ -33,71 +33,11 @@ constexpr auto kSquadHeaders =
     std::to_array<int16_t>({475, 476, 477, 478, 479, 480, 482, 489, 492, 483});
 static_assert(kSquadHeaders.size() == IGT_SQUAD_COLUMNS);
 
-// The performance pages' column headers; 0 is no column.
-constexpr int16_t kPageHeaders[IGT_PERFORMANCE_PAGES][IGT_PERFORMANCE_COLUMNS] = {
-    {659, 661, 666, 668, 696, 660}, {664, 665, 667, 668, 685, 686}, {669, 670, 676, 672, 679, 680},
-    {681, 682, 683, 677, 678, 686}, {692, 684, 683, 1600, 689, 0},  {671, 675, 689, 674, 688, 673},
-};
+static_assert(IGT_PERFORMANCE_PAGES == MATCH_FIGURE_CATEGORIES
+              && IGT_PERFORMANCE_COLUMNS == MATCH_FIGURE_COLUMNS);
 // The page buttons from left to right: their pages and labels.
 constexpr int32_t kPageButtonPages[IGT_PERFORMANCE_PAGES] = {0, 1, 5, 2, 3, 4};
 constexpr int32_t kPageButtonLabels[IGT_PERFORMANCE_PAGES] = {41, 608, 970, 1683, 610, 654};
-
-// Each header's long name and the match figures whose sum it shows (an attempt is its successes
-// plus its failures): record fields, or the counters the record keeps in its spare bytes.
-struct FigureColumn {
-    int16_t header;
-    int16_t longName;
-    int8_t figures[3];  // NONE after the last
-};
-// clang-format off
-constexpr auto kFigureColumns = std::to_array<FigureColumn>({
-    {659,  1409, {43, 44, 45}},    // catches, parries and palms
-    {661,  1412, {PMS_MISSED_SHOTS, NONE, NONE}},
-    {666,  1405, {49, NONE, NONE}},
-    {668,  936,  {52, NONE, NONE}},
-    {696,  2130, {48, NONE, NONE}},
-    {660,  2131, {PMS_MISSED_CROSSES, NONE, NONE}},
-    {664,  1415, {37, 38, NONE}},
-    {665,  1416, {37, NONE, NONE}},
-    {667,  935,  {31, NONE, NONE}},
-    {685,  957,  {54, NONE, NONE}},
-    {686,  911,  {PMS_HEADERS, NONE, NONE}},
-    {669,  1592, {29, 30, NONE}},
-    {670,  1421, {29, NONE, NONE}},
-    {676,  1413, {PMS_THROUGH_PASSES, NONE, NONE}},
-    {672,  1414, {PMS_GOOD_PASSES, NONE, NONE}},
-    {679,  1430, {10, 35, NONE}},
-    {680,  954,  {PMS_DANGEROUS_CROSSES, NONE, NONE}},
-    {681,  1432, {22, 23, NONE}},
-    {682,  1433, {22, NONE, NONE}},
-    {683,  64,   {26, NONE, NONE}},
-    {677,  2129, {PMS_OFFSIDES, NONE, NONE}},
-    {678,  1428, {18, NONE, NONE}},
-    {692,  243,  {5, NONE, NONE}},
-    {684,  963,  {61, NONE, NONE}},
-    {1600, 72,   {57, NONE, NONE}},
-    {689,  959,  {4, NONE, NONE}},
-    {671,  1417, {PMS_TIMES_TACKLED, NONE, NONE}},
-    {675,  1425, {PMS_POSSESSION_LOST, NONE, NONE}},
-    {674,  1422, {PMS_PASSES_RECEIVED, NONE, NONE}},
-    {688,  958,  {3, NONE, NONE}},
-    {673,  2132, {PMS_RELAYS, NONE, NONE}},
-});
-// clang-format on
-
-consteval bool EveryHeaderHasAColumn()
-{
-    for (const auto& page : kPageHeaders) {
-        for (const int16_t header : page) {
-            bool found = header == 0;
-            for (const FigureColumn& c : kFigureColumns)
-                found = found || c.header == header;
-            if (!found) return false;
-        }
-    }
-    return true;
-}
-static_assert(EveryHeaderHasAColumn(), "a performance header has no column");
 
 struct NavButton {
     int16_t x, y;
@@ -267,7 +207,7 @@ void DrawPerformance(int32_t, int32_t, int32_t, int32_t)
     }
     VT_SetFontColour(COLOUR_NORMAL);
     for (int32_t c = 0; c < IGT_PERFORMANCE_COLUMNS; ++c) {
-        const int32_t header = kPageHeaders[s_teams.page][c];
+        const int32_t header = MatchFigures_Header(s_teams.page, c);
         if (header != 0)
             VT_DrawTextNo(FIGURES_X + FIGURES_W * c + FIGURES_W / 2, HEADER_Y + HEADER_H / 2,
                           CENTRED, header);
@@ -278,7 +218,7 @@ void DrawPerformance(int32_t, int32_t, int32_t, int32_t)
         int32_t figures[IGT_PERFORMANCE_COLUMNS];
         if (!InGameTeams_PerformanceFigures(side, place, s_teams.page, figures)) continue;
         for (int32_t c = 0; c < IGT_PERFORMANCE_COLUMNS; ++c) {
-            if (kPageHeaders[s_teams.page][c] != 0)
+            if (MatchFigures_Header(s_teams.page, c) != 0)
                 VT_DrawNumber(FIGURES_X + FIGURES_W * c + FIGURES_W / 2, y, CENTRED, figures[c]);
         }
     }
@@ -307,7 +247,7 @@ int32_t SquadHeaderEvent(const InGameMenuEvent* event)
 
 int32_t PerformanceHeaderEvent(const InGameMenuEvent* event)
 {
-    const int32_t header = kPageHeaders[s_teams.page][event->code];
+    const int32_t header = MatchFigures_Header(s_teams.page, event->code);
     return ShowLongName(event, header == 0 ? NONE : InGameTeams_PerformanceLongName(header));
 }
 
@@ -473,29 +413,17 @@ bool InGameTeams_PerformanceFigures(int32_t side, int32_t place, int32_t page,
     PlayerMatchRecord record{};
     Football_FillPlayerMatchRecord(&record, side, slot);
     for (int32_t c = 0; c < IGT_PERFORMANCE_COLUMNS; ++c) {
-        figures[c] = 0;
-        for (const FigureColumn& column : kFigureColumns) {
-            if (column.header != kPageHeaders[page][c]) continue;
-            for (const int8_t figure : column.figures) {
-                if (figure != NONE) figures[c] += Football_GetMatchFigure(record, figure);
-            }
-        }
+        figures[c] = MatchFigures_Value(record, MatchFigures_Header(page, c));
     }
     return true;
 }
 
 int32_t InGameTeams_PerformanceHeader(int32_t page, int32_t column)
 {
-    return kPageHeaders[page][column];
+    return MatchFigures_Header(page, column);
 }
 
-int32_t InGameTeams_PerformanceLongName(int32_t header)
-{
-    for (const FigureColumn& c : kFigureColumns) {
-        if (c.header == header) return c.longName;
-    }
-    return NONE;
-}
+int32_t InGameTeams_PerformanceLongName(int32_t header) { return MatchFigures_LongName(header); }
 
 int32_t InGameTeams_PerformancePage() { return s_teams.page; }
 int32_t InGameTeams_LongNameShown() { return s_teams.longName; }

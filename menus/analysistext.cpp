@@ -73,7 +73,7 @@ void AnalysisText_FillRows()
 
 void AnalysisText_Build()
 {
-    MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
+    MenuCont_FormatTitle(MatchStats_InSequence() ? HEADER_RESTRICTED : HEADER_CLUB | HEADER_DATE);
     if (EXM_GetRebuildFlag() == 0) return;
     VTW_BuildMatchAnalysis(ReportFixture);
     if (GameState.humanClub >= 0) VTW_RefreshSquadCount(GameState.humanClub);

@@ -39,6 +39,7 @@
 #include "menus/finances.h"
 #include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
+#include "menus/goalcharts.h"
 #include "menus/hotregion.h"
 #include "menus/individualtraining.h"
 #include "menus/jobcentre.h"
@@ -46,6 +47,7 @@
 #include "menus/kits.h"
 #include "menus/leaguetable.h"
 #include "menus/machine.h"
+#include "menus/matchanalysis.h"
 #include "menus/matchstats.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
@@ -58,9 +60,11 @@
 #include "menus/numbers.h"
 #include "menus/office.h"
 #include "menus/pasttransfers.h"
+#include "menus/performance.h"
 #include "menus/playercard.h"
 #include "menus/playersearch.h"
 #include "menus/playerstats.h"
+#include "menus/postmatch.h"
 #include "menus/reportscreen.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
@@ -71,6 +75,7 @@
 #include "menus/staffchoice.h"
 #include "menus/teamtraining.h"
 #include "menus/textinput.h"
+#include "menus/timeanalysis.h"
 #include "menus/title.h"
 #include "menus/trainingprogramme.h"
 
@@ -376,7 +381,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(57, "Carri\xE8re", CareerHistory_Table),
     Screen(58, "All Stars"),
     Step(59, RouteGameEvents, "Suite"),
-    Screen(60, "Analyse du match"),
+    Table(60, "Analyse du match", MatchAnalysis_Table),
     Screen(61, "Graphiques"),
     Table(62, "Rapport du match", MatchReport_Table),
     Table(63, "Money", DevMoney_Table),
@@ -393,7 +398,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(74, "Informations club", AnalysisText_Table),
     Screen(75, "Liste discipline"),
     Screen(76, "Liste des performances moyennes"),
-    Screen(77, "Performance"),
+    Table(77, "Performance", Performance_Table),
     Table(78, "Entr. Individuel", IndividualTraining_Table),
     Table(79, "Reste du Monde", RestOfWorld_Table),
     Table(80, "Statistiques", StatsScreen_Table),
@@ -584,6 +589,8 @@ void RegisterScriptValues()
     ScriptRegisterValue("depth", [] { return EXM_Depth() + 1; });
     ScriptRegisterValue("busy", BusyPointerCount);
     ScriptRegisterValue("resultsmode", Results_ShownMode);
+    ScriptRegisterValue("pmscreen", PostMatch_ShownScreen);
+    ScriptRegisterValue("pmmode", [] { return Performance.mode; });
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
     ScriptRegisterValue("shortlist", [] {
@@ -644,6 +651,7 @@ void RegisterGameHooks()
     GameHooks.NewsPlayerMoved = News_PlayerMoved;
     GameHooks.FillSquadTable = FillSquadTable;
     GameHooks.ResetCareerScreens = FrontEnd_ResetCareerWords;
+    GameHooks.PostMatchSequence = PostMatch_RunSequence;
 }
 
 const ExmFrontEnd LOOP_STEPS = {
@@ -701,6 +709,10 @@ void FrontEndInit()
     MatchStatsInit();
     ReportScreenInit();
     AnalysisTextInit();
+    MatchAnalysisInit();
+    GoalChartsInit();
+    PerformanceInit();
+    TimeAnalysisInit();
     JobCentreInit();
     FinancesInit();
     StatsScreenInit();
@@ -724,6 +736,10 @@ void FrontEndUninit()
     FinancesUninit();
     JobCentreUninit();
     AnalysisTextUninit();
+    TimeAnalysisUninit();
+    PerformanceUninit();
+    GoalChartsUninit();
+    MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
     PastTransfersUninit();

@@ -30,7 +30,7 @@ extern int16_t CurrentHuman;  // manager number
 extern uint16_t ClubChangedFlag;
 extern uint16_t PlayerCardOutcome;  // 1 negotiations, 2 contract talks
 extern uint16_t AdvanceMode;        // 2: the day's match screen before the advance
-extern uint16_t MatchReportPage;    // 0 match analysis, 1 graphs
+extern uint16_t MatchReportPage;    // 0 match analysis, 1 graphs, 2 the match report
 extern uint16_t JobOfferMode;       // 2 when the routing opens the job offer
 // 1 while a screen shows a club the job centre looks at; its way back leads to the job centre.
 extern uint16_t JobCentreViewFlag;

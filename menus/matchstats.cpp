@@ -373,25 +373,24 @@ void MatchStats_Build()
         FormatFigures(MatchStats_InSequence() ? DataBlockFigures() : SummaryFigures(), fixture);
 }
 
-int32_t MatchStats_TimeAnalysis()
+int32_t MatchStats_ShowNext(uint16_t word)
 {
-    MatchReportWord = 2;
+    MatchReportWord = word;
     MatchReportFlags &= ~MATCH_REPORT_DONE;
     return EXM_CODE_LEAVE;
 }
 
-int32_t MatchStats_MatchAnalysis()
-{
-    MatchReportWord = 0;
-    MatchReportFlags &= ~MATCH_REPORT_DONE;
-    return EXM_CODE_LEAVE;
-}
+int32_t MatchStats_TimeAnalysis() { return MatchStats_ShowNext(MATCH_WORD_TIME_ANALYSIS); }
+int32_t MatchStats_MatchAnalysis() { return MatchStats_ShowNext(MATCH_WORD_PERFORMANCE); }
+int32_t MatchStats_Statistics() { return MatchStats_ShowNext(MATCH_WORD_STATISTICS); }
 
 int32_t MatchStats_Back()
 {
     MatchReportFlags |= MATCH_REPORT_DONE;
-    MenuOption = MENU_OPTION_OFFICE;
-    if (!MatchStats_InSequence()) MatchReportFlags &= ~MATCH_REPORT_SIDE_CHOSEN;
+    if (!MatchStats_InSequence()) {
+        MenuOption = MENU_OPTION_OFFICE;
+        MatchReportFlags &= ~MATCH_REPORT_SIDE_CHOSEN;
+    }
     return EXM_CODE_LEAVE;
 }
 
@@ -516,4 +515,25 @@ void MatchStats_FormatScoreLine(int32_t row, char* out, size_t size)
     std::snprintf(out, size, "%s %d - %d %s", MatchStats_ClubName(VTW_GetFixtureHomeClub(row)),
                   VTW_GetFixtureHomeGoals(row), VTW_GetFixtureAwayGoals(row),
                   MatchStats_ClubName(VTW_GetFixtureAwayClub(row)));
+}
+
+int32_t MatchStats_HumanSide(int32_t row)
+{
+    return row >= 0 && VTW_GetClubController(VTW_GetFixtureHomeClub(row)) == 0 ? 1 : 0;
+}
+
+int32_t MatchStats_MatchLength(int32_t row)
+{
+    constexpr int32_t FULL_TIME = 90, AFTER_EXTRA_TIME = 120;
+    return row >= 0 && Fixture_GetExtraTime(row) != 0 ? AFTER_EXTRA_TIME : FULL_TIME;
+}
+
+void MatchStats_TickRow(MenuListEntry* popup, const int32_t* values, int32_t count, int32_t current)
+{
+    for (int32_t n = 0; n < count; ++n) {
+        if (values[n] == current)
+            popup[1 + n].flags |= LIST_CHECKED;
+        else
+            popup[1 + n].flags &= static_cast<uint16_t>(~LIST_CHECKED);
+    }
 }

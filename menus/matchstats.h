@@ -10,6 +10,7 @@
 
 struct KitColour;
 struct MenuItem;
+struct MenuListEntry;
 
 constexpr int32_t MATCH_STATS_BARS = 4;  // possession, shots attempted, on target, corners
 constexpr int32_t MATCH_STATS_TEXT_BYTES = 96;
@@ -52,6 +53,13 @@ extern RestOfWorldState RestOfWorld;  // owned by MatchStats
 bool MatchStats_InSequence();
 const char* MatchStats_ClubName(int32_t club);
 void MatchStats_FormatScoreLine(int32_t row, char* out, size_t size);
+// The minutes a fixture lasted: 90, or 120 after extra time.
+int32_t MatchStats_MatchLength(int32_t row);
+// Ticks the drop-down's entry (after its title) whose value is `current`, and no other.
+void MatchStats_TickRow(MenuListEntry* popup, const int32_t* values, int32_t count,
+                        int32_t current);
+// The fixture's side a human manages: the home side unless nobody controls the home club.
+int32_t MatchStats_HumanSide(int32_t row);
 
 void MatchStatsInit();
 void MatchStatsUninit();
@@ -67,8 +75,20 @@ int32_t MatchStats_Possession(int32_t home, int32_t away);
 int32_t MatchStats_BarShare(int32_t home, int32_t away);
 uint16_t MatchStats_PackColour(const KitColour& c);  // 0-255 components as 5:6:5
 void MatchStats_Build();
-int32_t MatchStats_TimeAnalysis();  // the handlers: leave for the sequence's next screen
-int32_t MatchStats_MatchAnalysis();
+// The post-match screen MatchReportWord selects inside the sequence.
+enum : uint16_t {
+    MATCH_WORD_PERFORMANCE = 0,
+    MATCH_WORD_TIME_ANALYSIS = 2,
+    MATCH_WORD_STATISTICS = 3,  // and any other value
+    MATCH_WORD_WRITTEN_ANALYSIS = 4,
+};
+// Leaves for the sequence's screen `word`; the buttons between the post-match screens.
+int32_t MatchStats_ShowNext(uint16_t word);
+int32_t MatchStats_TimeAnalysis();
+int32_t MatchStats_MatchAnalysis();  // the performance screen
+int32_t MatchStats_Statistics();
+// Done with the post-match screens; outside the sequence back to the office, the side of the
+// analysis table to be chosen afresh. Every post-match screen's back button.
 int32_t MatchStats_Back();
 
 const MenuItem* MatchStats_Table();  // option 81

@@ -3,7 +3,12 @@
 #include "game/matchblocks.h"
 
 #include <cstring>
+#include <iterator>
+#include <string>
+#include <utility>
 
+#include "engine/debug.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/hooks.h"
 #include "game/squad.h"
@@ -258,6 +263,66 @@ TEST_F(MatchBlocksWorldTest, TheDefaultTeamDesignDressesEachSideInItsOwnClubsKit
     EXPECT_EQ(std::memcmp(&kit, Club_GetKitDesign(4, 0), sizeof(kit)), 0);
     GameHooks.GetTeamDesign(4, 9, 1, &kit);
     EXPECT_EQ(std::memcmp(&kit, Club_GetKitDesign(9, 1), sizeof(kit)), 0);
+}
+
+TEST_F(MatchBlocksTest, AnEntryOutsideTheTeamSheetIsAnAbsentOneAndSaysSo)
+{
+    GetMatchSidesBlock()->sides[1].entries[16].playerId = 77;
+    EXPECT_EQ(+GetMatchPlayerEntry(1, 16).playerId, 77);
+    DebugSetLevel(DBG_GENERAL, 1);
+    for (const auto& [side, entry] : {std::pair{0, 17}, std::pair{1, -1}, std::pair{2, 0}}) {
+        testing::internal::CaptureStdout();
+        const MatchPlayerEntry& absent = GetMatchPlayerEntry(side, entry);
+        const std::string said = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(+absent.playerId, 0xFFFF) << side << " " << entry;
+        EXPECT_EQ(+absent.shirt, -1);
+        EXPECT_NE(
+            said.find("GetMatchPlayerEntry(): entry " + std::to_string(entry) + " out of range"),
+            std::string::npos)
+            << said;
+    }
+}
+
+// Every value of the kept copy that a screen would use as an index, a count or a person, one at a
+// time at the first value past its range: the load check refuses each, and takes the last value in.
+TEST_F(MatchBlocksTest, TheKeptCopysCheckRefusesEachValueOutOfRange)
+{
+    LastMatchCopyRecord valid = LastMatchCopy;
+    valid.fixtureRow = 12;
+    valid.eventCount = 1;
+    valid.events[0] = {0, 1, 120, 1, PERSON_MAX - 1, -1};
+    EXPECT_TRUE(MatchBlocks_CheckCopy(&valid));
+    using Craft = void (*)(LastMatchCopyRecord*, bool last);
+    const Craft crafts[] = {
+        [](LastMatchCopyRecord* c, bool last) { c->fixtureRow = last ? -1 : FIXTURE_ROWS; },
+        [](LastMatchCopyRecord* c, bool last) { c->eventCount = last ? 200 : 201; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].kind = last ? 4 : 5; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].minute = last ? 0 : 121; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].a = last ? 0 : 2; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].b = last ? -1 : PERSON_MAX; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].c = last ? 0 : -2; },
+        [](LastMatchCopyRecord* c, bool last) { c->sides[1].kitColour = last ? 39 : 40; },
+        [](LastMatchCopyRecord* c, bool last) { c->sides[0].tactic = last ? 51 : 52; },
+        [](LastMatchCopyRecord* c, bool last) {
+            c->sides[1].playerIds[15] = last ? PERSON_MAX - 1 : PERSON_MAX;
+        },
+        [](LastMatchCopyRecord* c, bool last) {
+            std::memset(c->sides[0].teamName, 'A', sizeof c->sides[0].teamName - (last ? 1 : 0));
+        },
+        [](LastMatchCopyRecord* c, bool last) {
+            c->stats[1].manOfTheMatch = static_cast<int16_t>(last ? PERSON_MAX - 1 : -2);
+        },
+        [](LastMatchCopyRecord* c, bool last) { c->stats[0].goals[19].player = last ? -1 : -5; },
+        [](LastMatchCopyRecord* c, bool last) { c->stats[1].cards[0].player = last ? 0 : 30000; },
+        [](LastMatchCopyRecord* c, bool last) { c->stats[0].scorers[20].player = last ? 7 : -3; },
+    };
+    for (size_t k = 0; k < std::size(crafts); ++k) {
+        LastMatchCopyRecord crafted = valid;
+        crafts[k](&crafted, true);
+        EXPECT_TRUE(MatchBlocks_CheckCopy(&crafted)) << k;
+        crafts[k](&crafted, false);
+        EXPECT_FALSE(MatchBlocks_CheckCopy(&crafted)) << k;
+    }
 }
 
 TEST(MatchBlocksDeathTest, AFieldIndexOutsideTheRecordIsFatal)

@@ -205,6 +205,13 @@ TEST_F(MatchDayTest, TheHumansGroupPlaysFirstHisRowLastAndItsResultIsReported)
     EXPECT_EQ(VTW_GetFixtureHomeGoals(humanRow), 3);
     EXPECT_EQ(VTW_GetFixtureAwayGoals(humanRow), 1);
     EXPECT_EQ(FixedScore.on, 0);
+    // The kept copy is the human's match, though the blocks now hold the day's last fixture.
+    ASSERT_NE(played.back(), humanRow);
+    EXPECT_EQ(+LastMatchCopy.stats[0].score, 3);  // packed fields: read by value
+    EXPECT_EQ(+LastMatchCopy.stats[1].score, 1);
+    EXPECT_NE(+GetMatchSidesBlock()->homeClub, human);
+    EXPECT_STREQ(LastMatchCopy.sides[0].teamName, World.clubs[VTW_GetTeam(human)].name);
+    EXPECT_TRUE(MatchBlocks_CheckCopy(&LastMatchCopy));
     int appearances = 0;
     for (int k = 0; k < FIXTURE_SIDE_PLAYERS; ++k) {
         appearances += Fixture_GetPlayerRow(humanRow, 0, k).player >= 0;

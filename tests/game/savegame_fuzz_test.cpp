@@ -206,7 +206,8 @@ void WatchTheFirstMinute()
 
 }  // namespace
 
-// Fields only the screens and the match read, each set out of its range in a save sealed again:
+// Fields only the screens and the match read, each set out of its range in a save sealed again
+// (kits, league rows, the kept copy of the last match):
 // the load refuses every one as damaged.
 TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
 {
@@ -221,6 +222,8 @@ TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
     constexpr size_t kClub = 5 * sizeof(ClubRecord) + offsetof(ClubRecord, kits);
     constexpr size_t kAwayKit = kClub + sizeof(KitDesign);
     constexpr size_t kRow = 7 * LEAGUE_COLUMNS * sizeof(uint16_t);
+    constexpr size_t kKeptIds = offsetof(LastMatchCopyRecord, sides) + sizeof(LastMatchSideCopy)
+                                + offsetof(LastMatchSideCopy, playerIds) + 2 * 3;
     struct Field {
         const char* tag;
         size_t offset;
@@ -245,6 +248,9 @@ TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
         {"LEAG", kRow + 2 * LEAGUE_PLAYED, 47, SAVEGAME_DAMAGED},
         {"LEAG", kRow + 2 * LEAGUE_HOME_WON, 40, SAVEGAME_DAMAGED},
         {"LEAG", kRow + 2 * LEAGUE_POINTS, 140, SAVEGAME_DAMAGED},
+        {"LMCP", offsetof(LastMatchCopyRecord, fixtureRow), FIXTURE_ROWS - 1, SAVEGAME_OK},
+        {"LMCP", offsetof(LastMatchCopyRecord, fixtureRow), FIXTURE_ROWS, SAVEGAME_DAMAGED},
+        {"LMCP", kKeptIds, PERSON_MAX, SAVEGAME_DAMAGED},
     };
     for (const Field& field : fields) {
         Container crafted = save;

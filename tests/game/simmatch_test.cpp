@@ -60,6 +60,31 @@ int LastManInjuredAfterTwoSendingsOff()
     return 0;
 }
 
+// The zone totals count each minute with a territory value once, in the third its value says
+// (below 40 the home side's, above 60 the away side's), so that every third fills over a season's
+// worth of matches.
+TEST_F(SimMatchTest, TheZoneTotalsCountEachMinuteInTheThirdItsTerritorySays)
+{
+    uint64_t seasonThirds[3] = {};
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        SRand(seed);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        const MatchDataBlock& d = *GetMatchDataBlock();
+        uint32_t expected[3] = {};
+        for (const uint8_t value : d.territory) {
+            if (value != 255) ++expected[value < 40 ? 0 : value > 60 ? 2 : 1];
+        }
+        for (int t = 0; t < 3; ++t) {
+            const uint32_t total = d.territoryTotals[t];  // a packed field: read by value
+            ASSERT_EQ(total, expected[t]) << "seed " << seed << " third " << t;
+            seasonThirds[t] += expected[t];
+        }
+    }
+    for (const uint64_t total : seasonThirds) {
+        EXPECT_GT(total, 200u);
+    }
+}
+
 TEST_F(SimMatchTest, ASideLeftWithNobodyOnThePitchPlaysOnWithoutScoringOrBeingBooked)
 {
     ShortenSide(0, 3);

@@ -212,7 +212,9 @@ TEST_F(MatchStatsTest, AnotherFixtureShowsItsScoreWithBlankFiguresAndTheButtonsL
     EXPECT_EQ(MatchReportFlags, MATCH_REPORT_DONE);
     EXPECT_EQ(MenuOption, MENU_OPTION_OFFICE);
     MatchReportFlags = MATCH_REPORT_SIDE_CHOSEN | MATCH_REPORT_IN_SEQUENCE;
+    MenuOption = 81;
     MatchStats_Back();
+    EXPECT_EQ(MenuOption, 81);
     EXPECT_EQ(MatchReportFlags,
               MATCH_REPORT_SIDE_CHOSEN | MATCH_REPORT_IN_SEQUENCE | MATCH_REPORT_DONE);
     MatchReportFlags = 0;

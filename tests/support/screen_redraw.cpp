@@ -1,6 +1,7 @@
 // tests/support/screen_redraw.cpp: a seeded career with its screens ready to run.
 #include "tests/support/screen_redraw.h"
 
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
@@ -32,6 +33,14 @@ ScopedScreenRedraw::ScopedScreenRedraw(const std::function<void()>& setUp)
 }
 
 ScopedScreenRedraw::~ScopedScreenRedraw() { EXM_SetFrontEnd(nullptr); }
+
+int32_t ScopedScreenRedraw::HumanFixture() const
+{
+    int32_t row = 0;
+    while (VTW_GetFixtureHomeClub(row) != m_human && VTW_GetFixtureAwayClub(row) != m_human)
+        ++row;
+    return row;
+}
 
 void ScopedScreenRedraw::Run(const MenuItem* table, const std::function<void()>& settled,
                              MenuInputs inputs)

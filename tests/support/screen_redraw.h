@@ -21,6 +21,8 @@ public:
     ScopedScreenRedraw& operator=(const ScopedScreenRedraw&) = delete;
 
     int32_t HumanClub() const { return m_human; }
+    // The first row of the fixture table that the human's club plays in.
+    int32_t HumanFixture() const;
 
     // Pushes the table and runs the menu loop: `settled` once its first build is on the screen,
     // then the inputs (ticks counted from the script's start); Escape leaves once they are spent.
