@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/codepage.h"
 #include "game/textformat.h"
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/textsource.h"
@@ -44,7 +45,7 @@ Syllables ReadSyllables(const char* file)
         if (list == nullptr) MkFailAt(file, line.number, "expected onsets, middles or endings");
         for (std::string word; words >> word;) {
             std::string converted;
-            if (!MkToCp1252(word, &converted)) {
+            if (!CodePageFromUtf8(word, &converted)) {
                 MkFailAt(file, line.number, "a character outside code page 1252");
             }
             list->push_back(converted);

@@ -1,5 +1,4 @@
-// tools/mkdata/textsource.h: reading the authored text sources under data/ and converting them
-// to the game's one 8-bit code page.
+// tools/mkdata/textsource.h: reading the authored text sources under data/.
 #pragma once
 
 #include <string>
@@ -14,10 +13,6 @@ struct MkSourceLine {
 // The lines of "data/<relative>" that are neither blank nor comments ('#' first). A missing
 // file fails the build.
 std::vector<MkSourceLine> MkReadSourceLines(const std::string& relative);
-
-// Converts UTF-8 to code page 1252. False for bad UTF-8, a control character or a character the
-// code page lacks.
-bool MkToCp1252(const std::string& utf8, std::string* out);
 
 // Prints "mkdata: data/<file>:<line>: <why>" and ends the build with exit code 1: authored data
 // the game could not use must never reach an archive.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/blockfile.h"
+#include "engine/codepage.h"
 #include "engine/random.h"
 #include "game/kitcolours.h"
 #include "game/statmodel.h"
@@ -98,7 +99,8 @@ std::array<PlaceWords, WORLD_COUNTRY_COUNT> ReadPlaces()
         for (std::string word; words >> word;) {
             std::replace(word.begin(), word.end(), '_', ' ');
             std::string converted;
-            if (!MkToCp1252(word, &converted)) MkFailAt(file, line.number, "not code page 1252");
+            if (!CodePageFromUtf8(word, &converted))
+                MkFailAt(file, line.number, "not code page 1252");
             list->push_back(converted);
         }
     }
