@@ -126,6 +126,11 @@ void AddKey(MenuInputs* inputs, uint32_t tick, int32_t code)
     inputs->push_back({tick + INPUT_GAP, MenuInput::KEY_UP, code, 0, {}});
 }
 
+void AddText(MenuInputs* inputs, uint32_t tick, const std::string& utf8)
+{
+    inputs->push_back({tick, MenuInput::CALL, 0, 0, [utf8] { HostOnText(utf8.c_str()); }});
+}
+
 ScopedMenuScript::ScopedMenuScript(MenuInputs inputs, uint32_t escapeAfter)
 {
     uint32_t last = 0;

@@ -39,6 +39,8 @@ using MenuInputs = std::vector<MenuInput>;
 // Moves to (x, y) at `tick`, presses 4 periods later and releases 4 after that.
 void AddClick(MenuInputs* inputs, uint32_t tick, int32_t x, int32_t y);
 void AddKey(MenuInputs* inputs, uint32_t tick, int32_t code);  // down, and up 4 periods later
+// Text as the window system types it (UTF-8), at `tick`.
+void AddText(MenuInputs* inputs, uint32_t tick, const std::string& utf8);
 
 // Delivers the inputs from now on; once they are spent, and `escapeAfter` periods more, Escape is
 // pressed every 20 periods so that a loop a test failed to leave still ends.
