@@ -99,11 +99,11 @@ void DrawCountryIcon(int32_t x, int32_t index)
         RestoreFromBackBuffer(STRIP_RIGHT, STRIP_TOP, right - STRIP_RIGHT, STRIP_HEIGHT);
 }
 
-void DrawStrip(int32_t offset, int32_t direction)
+void DrawStrip(int32_t offset, int32_t direction, int32_t first)
 {
     RestoreFromBackBuffer(0, STRIP_TOP, 640, STRIP_HEIGHT);
     for (int32_t i = 0; i < STRIP_ICONS; ++i) {
-        const int32_t index = Carousel.first + i - (direction < 1 ? 1 : 0);
+        const int32_t index = first + i - (direction < 1 ? 1 : 0);
         DrawCountryIcon(ICON_PITCH * i + offset - 80, Wrap(index, Carousel.count));
     }
 }
@@ -142,13 +142,16 @@ void DrawIdle()
 
 void CountryChoice_Carousel(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
+    // The strip is drawn as it stood before this frame's step: the step that ends a move already
+    // names the new first country, which would show one side pennant twice on the last frame.
     const int32_t direction = Carousel.firstFrame ? -1 : Carousel.direction;
+    const int32_t first = Carousel.first;
     const int32_t offset = CountryChoice_Advance();
     if (offset < 0) {
         DrawIdle();
         return;
     }
-    DrawStrip(offset, direction);
+    DrawStrip(offset, direction, first);
 }
 
 void Init_M_MN0()
