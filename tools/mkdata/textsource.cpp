@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "generated/build_paths.h"
@@ -25,4 +26,18 @@ void MkFailAt(const std::string& file, int line, const std::string& why)
 {
     std::fprintf(stderr, "mkdata: data/%s:%d: %s\n", file.c_str(), line, why.c_str());
     std::exit(1);
+}
+
+std::string MkJoinSyllables(const std::string& first, const std::string& second)
+{
+    const bool doubled = !first.empty() && !second.empty() && first.back() == second.front()
+                         && std::strchr("aeiouy", second.front()) != nullptr;
+    return doubled ? first + second.substr(1) : first + second;
+}
+
+std::string MkNameSpeller::Spell(const std::string& asItStands, const std::string& spelt)
+{
+    if (spelt == asItStands || m_unspelt.count(spelt) != 0 || !m_given.insert(spelt).second)
+        return asItStands;
+    return spelt;
 }
