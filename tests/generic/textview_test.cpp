@@ -234,7 +234,7 @@ TEST(TextView, TheScreenWithLongNamesAndANewsLineMatchesItsGolden)
     TimedEvents.current = 0;
     TimedEvents.expiryTick = Tick.load() + TIMEDEVENT_SHOW_TICKS;
     std::snprintf(TimedEvents.text, sizeof(TimedEvents.text), "%s",
-                  "SC Norbourg   2   0   US Greeux      J. Joueur34 61 pen");
+                  "SC Norbourg   2   0   US Greux       J. Joueur34 61 pen");
     std::snprintf(CommentaryLine, sizeof(CommentaryLine), "%s",
                   "B. Giranaux envoie un ballon a\xE9rien \xE0 C. Tesarard vers l'avant");
     Match.score[0] = 2;
