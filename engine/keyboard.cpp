@@ -1,5 +1,5 @@
-// engine/keyboard.cpp: the keyboard as keys held, keys pressed since last asked, the last key and
-// a ring of typed characters in one of seven keyboard languages.
+// engine/keyboard.cpp: the keyboard as keys held, keys pressed since last asked, the last key, a
+// ring of the characters typed, and the characters of the keys in seven keyboard languages.
 #include "engine/keyboard.h"
 
 #include <array>
@@ -113,18 +113,26 @@ void KeyDown(uint32_t code)
     s_keyboard.pressed[code] = 1;
     s_keyboard.lastKey = static_cast<int32_t>(code);
     // Only the Shift keys shift: Caps Lock is not looked at.
-    const bool shift = s_keyboard.down[KEY_LEFT_SHIFT] || s_keyboard.down[KEY_RIGHT_SHIFT];
-    s_keyboard.lastShifted = shift;
-    const uint8_t character = KeyCodeToAscii(static_cast<int32_t>(code), shift);
+    s_keyboard.lastShifted = s_keyboard.down[KEY_LEFT_SHIFT] || s_keyboard.down[KEY_RIGHT_SHIFT];
+}
+
+void Typed(uint8_t character)
+{
     if (character == 0) return;
     if (s_keyboard.writeIndex - s_keyboard.readIndex >= KEY_RING_KEPT) return;
     s_keyboard.ring[s_keyboard.writeIndex & (KEY_RING_SIZE - 1)] = character;
     ++s_keyboard.writeIndex;
 }
 
-// Key messages are taken here, auto-repeats included; everything else goes on.
+// Key and character messages are taken here, auto-repeats included; everything else goes on.
+// The ring holds the characters the player's own keyboard layout typed, never a translation of
+// the keys by our tables: those would type a French layout's characters on every keyboard.
 intptr_t KeyboardWindowProc(HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
+    if (message == HOST_MSG_CHAR) {
+        Typed(static_cast<uint8_t>(wParam));
+        return 0;
+    }
     if (message != HOST_MSG_KEY_DOWN && message != HOST_MSG_KEY_UP)
         return WinPassOnMessage(window, message, wParam, lParam);
     const uint32_t code = HostKeyCodeOf(lParam);

@@ -1,5 +1,5 @@
-// engine/keyboard.h: the keyboard as keys held, keys pressed since last asked, the last key and a
-// ring of typed characters in one of seven keyboard languages.
+// engine/keyboard.h: the keyboard as keys held, keys pressed since last asked, the last key, a
+// ring of the characters typed, and the characters of the keys in seven keyboard languages.
 #pragma once
 
 #include <cstdint>
@@ -34,7 +34,8 @@ bool KeyLastWasShifted();
 uint8_t KeyCodeToAscii(int32_t code, bool shifted);
 // The same in a given language 0-6, whatever is selected.
 uint8_t KeyCodeToAsciiIn(int32_t language, int32_t code, bool shifted);
-// Characters waiting; not installed: fatal error.
+// Characters waiting: those the host's char messages delivered, as the player's own layout typed
+// them. Not installed: fatal error.
 int32_t KeyAsciiAvailable();
 // The next character, sign-extended (0xE9 gives -23); waits, calling Poll, until one is typed.
 // Not installed: fatal error.

@@ -14,11 +14,11 @@
 
 #include <strings.h>
 
+#include "engine/codepage.h"
 #include "engine/fatal.h"
 #include "engine/host/clock.h"
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
-#include "engine/keyboard.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ struct ScriptCommand {
     ScriptWord word;
     int32_t line;
     uint32_t numbers[3];  // periods; key code and count; x, y and the colour or button; dx, dy
-    std::string text;     // `type`: per character its key code, plus 128 when Shift is held
+    std::string text;     // `type`: the characters, Windows-1252
     std::vector<Condition> conditions;
     int32_t source;  // the script file the line is in
 };
@@ -118,8 +118,6 @@ struct ScriptState {
 ScriptState s_script;
 
 constexpr uint32_t MAX_KEY_CODE = 255;
-constexpr int32_t TYPE_LANGUAGE = 4;  // the keyboard language the game selects at start-up
-constexpr uint32_t TYPED_SHIFT = 0x80;
 // A motion that takes any clamped pointer to (0, 0), from where a move is counted.
 constexpr int32_t PIN_MOTION = -4096;
 constexpr uint32_t MOVE_PHASES = 3;  // the steps of a pointer move before its command's own
@@ -188,19 +186,12 @@ Step RunKeyUp(const ScriptCommand& command)
     return Done();
 }
 
-// Each character: its key down (after Shift when it needs it), one period later up again.
+// Each character as the window system's text input gives it, one period apart.
 Step RunType(const ScriptCommand& command)
 {
-    if (command.text.empty()) return Done();
-    const auto typed = static_cast<uint8_t>(command.text[s_script.phase / 2]);
-    const uint32_t code = typed & ~TYPED_SHIFT;
-    const bool shift = (typed & TYPED_SHIFT) != 0;
-    const bool down = s_script.phase % 2 == 0;
-    if (down && shift) PostKey(KEY_LEFT_SHIFT, false);
-    PostKey(code, !down);
-    if (!down && shift) PostKey(KEY_LEFT_SHIFT, true);
+    if (s_script.phase == command.text.size()) return Done();
+    HostMsgPost(HOST_MSG_CHAR, static_cast<uint8_t>(command.text[s_script.phase]), 0);
     ++s_script.phase;
-    if (s_script.phase == 2 * command.text.size()) return Done();
     return {false, 1};
 }
 
@@ -588,32 +579,28 @@ bool ParseNumbers(const CommandRow& row, const std::string& rest, ScriptCommand*
     return true;
 }
 
-// The keys that type `text` in the game's keyboard language: unshifted where a key gives the
-// character, else with Shift; a character no key gives is refused.
-bool TypedKeys(const std::string& text, std::string* keys, std::string* reason)
+// The characters of a UTF-8 `type` text in the game's character set; a character it lacks, or
+// one nobody can type (a control character), is refused.
+bool TypedText(const std::string& utf8, std::string* typed, std::string* reason)
 {
     std::string result;
-    for (const char c : text) {
-        const auto wanted = static_cast<uint8_t>(c);
-        uint32_t typed = 0;
-        for (uint32_t code = 0; code < KEY_CHAR_CODES && typed == 0; ++code) {
-            if (KeyCodeToAsciiIn(TYPE_LANGUAGE, static_cast<int32_t>(code), false) == wanted)
-                typed = code;
+    for (size_t pos = 0; pos < utf8.size();) {
+        uint32_t codePoint = 0;
+        char byte = 0;
+        if (!CodePageDecodeUtf8(utf8, &pos, &codePoint)) {
+            *reason = "the text is not UTF-8";
+            return false;
         }
-        for (uint32_t code = 0; code < KEY_CHAR_CODES && typed == 0; ++code) {
-            if (KeyCodeToAsciiIn(TYPE_LANGUAGE, static_cast<int32_t>(code), true) == wanted)
-                typed = code | TYPED_SHIFT;
-        }
-        if (typed == 0) {
+        if (!CodePageByteOf(codePoint, &byte)) {
             char shown[64];
-            std::snprintf(shown, sizeof shown, "no key types '%c' (0x%02X) in keyboard language %d",
-                          wanted >= 0x20 && wanted < 0x7F ? c : '?', wanted, TYPE_LANGUAGE);
+            std::snprintf(shown, sizeof shown,
+                          "U+%04X cannot be typed: not a Windows-1252 character", codePoint);
             *reason = shown;
             return false;
         }
-        result.push_back(static_cast<char>(typed));
+        result.push_back(byte);
     }
-    *keys = result;
+    *typed = result;
     return true;
 }
 
@@ -720,7 +707,7 @@ bool ParseLine(const std::string& raw, int32_t line, std::vector<ScriptCommand>*
             *reason = "missing argument to '" + name + "'";
             return false;
         }
-        if (row.word == SCR_TYPE && !TypedKeys(command.text, &command.text, reason)) return false;
+        if (row.word == SCR_TYPE && !TypedText(command.text, &command.text, reason)) return false;
         commands->push_back(command);
         return true;
     }

@@ -168,6 +168,8 @@ const char* CodeText(int d, char letter, char (&number)[16])
             return GetMessageText(TEXT_PERSON_BASE + p.person[d]);
         case 'm': return GameHooks.FormatMoney(p.money[d]);
         case 'n': std::snprintf(number, sizeof number, "%d", p.number[d]); return number;
+        // French nouns take the plural from two on: "1 match", "0 match", "2 matchs".
+        case 's': return p.number[d] >= 2 || p.number[d] <= -2 ? "s" : "";
         case 'x': return GetMessageText(p.textNo[d]);
         default: return nullptr;
     }

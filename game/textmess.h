@@ -74,7 +74,8 @@ void TextMess_SetParams(const TextMessParams& params);  // kept until the next c
 
 // Picks one text of message group `group` with Rand() and expands its codes into a buffer of
 // TEXTMESS_BUFFER_BYTES, cut at its end: "$<d>t" club of team d, "$<d>p" person d, "$<d>m" money
-// d through GameHooks.FormatMoney, "$<d>n" number d, "$<d>x" text of text number d, "$$" one
+// d through GameHooks.FormatMoney, "$<d>n" number d, "$<d>s" an "s" when number d is 2 or more
+// (or -2 or less) so that a noun agrees with it, "$<d>x" text of text number d, "$$" one
 // "$" (d 0-3; anything else after "$" is copied unchanged). An unknown or empty group gives ""
 // and a warning without drawing a random number.
 const char* TextMess_PickRandom(int32_t group);

@@ -64,7 +64,7 @@ void DrawTextButton(const Item& item, int32_t buttonType, int32_t colour)
 {
     VT_DrawButton(item.x, item.y, item.w, item.h, buttonType);
     VT_SetFontColour(colour);
-    VT_DrawTextNo(item.x + item.w / 2, item.y + item.h / 2, CENTRED, item.textNo);
+    VT_DrawLabelNo(item.x, item.y, item.w, item.h, item.textNo);
 }
 
 void DrawPause(int32_t, int32_t, int32_t, int32_t)

@@ -70,6 +70,10 @@ constexpr int32_t COLOUR_WHITE = 0;
 constexpr int32_t kPanelBase[2] = {0, 404};
 constexpr int32_t kPanelWidth[2] = {240, 236};  // side 1's box ends at the screen's edge
 constexpr int32_t kColumnX[5] = {126, 146, 166, 186, 206};
+// Three letters are wider than a column, so the heads alternate between two rows.
+constexpr int32_t kColumnHeadY[2] = {79, 92};
+// The speed buttons are drawn from inside the background's frame line, right of x 9.
+constexpr int32_t kSpeedButtonInset = 12;
 constexpr int32_t kRadarX = 242, kRadarY = 91, kRadarW = 157, kRadarH = 107;
 constexpr int32_t kRadarClip[4] = {236, 85, 406, 201};  // exclusive bounds
 // What each frame repaints of the radar; the marks are kept inside it so they leave no trail,
@@ -80,8 +84,11 @@ constexpr int32_t kGraphX = 270, kGraphY = 232, kGraphW = 100, kGraphH = 90;
 // The hovered offset is centred on the pointer, so its label may stand out past the graph's sides.
 constexpr int32_t kGraphLabelBand[4] = {kGraphX - 20, kGraphY + kGraphH, kGraphW + 40, 14};
 constexpr int32_t kClockX = 280, kClockY = 69, kClockAdvance = 14;
+// The score stays inside the background's dark band, clear of the news line under it.
+constexpr int32_t kScoreBand[4] = {0, 20, kScreenWidth, 30};
 constexpr int32_t kEventBox[4] = {60, 50, 520, 14};
 constexpr int32_t kCommentaryBox[4] = {64, 436, 472, 40};
+constexpr int32_t kSpeedLabel[4] = {34, 444, 29, 16};  // "x 10" at most, left of the commentary
 constexpr int32_t kEventsTop = 310, kEventsShown = 7, kEventRowHeight = 16;
 constexpr int32_t kStatsTop = 342, kStatsRow = 16;
 // Left edge and width of each side's numbers, clear of the goals and cards beside them.
@@ -133,19 +140,40 @@ void CutToWidth(char* text, int32_t width)
     }
 }
 
-void SmallButton(int32_t zone, const char* label, uint16_t colour)
+// A name too long for `width` keeps its last words that fit ("Stade Bricourt" reads "Bricourt"),
+// and only a single word too long is cut.
+void ShortenName(char* text, int32_t width)
 {
-    const ZoneRow& z = kZones[std::find_if(std::begin(kZones), std::end(kZones),
-                                           [&](const ZoneRow& r) { return r.zone == zone; })
-                              - std::begin(kZones)];
+    int32_t w = 0, h = 0;
+    MeasureMenuText(text, &w, &h);
+    for (char* space = std::strchr(text, ' '); w > width && space != nullptr;
+         space = std::strchr(text, ' ')) {
+        std::memmove(text, space + 1, std::strlen(space + 1) + 1);
+        MeasureMenuText(text, &w, &h);
+    }
+    CutToWidth(text, width);
+}
+
+const ZoneRow& Zone(int32_t zone)
+{
+    return *std::find_if(std::begin(kZones), std::end(kZones),
+                         [&](const ZoneRow& r) { return r.zone == zone; });
+}
+
+// A button drawn over a hot-zone, or over its part from `inset` pixels in (the speed zones start
+// at the screen's edge, outside the background's frame).
+void SmallButton(int32_t zone, const char* label, uint16_t colour, int32_t inset = 0)
+{
+    const ZoneRow& z = Zone(zone);
+    const int32_t x = z.x + inset, w = z.w - inset;
     SetDrawAttribute(2, colour);
     SetDrawAttribute(4, 1);
-    DoButton(z.x, z.y, z.w, z.h);
-    char cut[64];
-    std::snprintf(cut, sizeof(cut), "%s", label);
+    DoButton(x, z.y, w, z.h);
+    char shown[64];
+    std::snprintf(shown, sizeof(shown), "%s", label);
     SetMenuFont(0);
-    CutToWidth(cut, z.w - 4);
-    Text(z.x + z.w / 2, z.y + z.h / 2, 0, COLOUR_WHITE, cut, MENU_ALIGN_CENTRE);
+    ShortenName(shown, w - 4);
+    Text(x + w / 2, z.y + z.h / 2, 0, COLOUR_WHITE, shown, MENU_ALIGN_CENTRE);
 }
 
 void DrawSideMarkers()
@@ -166,15 +194,15 @@ void DrawStaticLabels()
         std::memcpy(name, block.sides[side].teamName, MATCH_TEAM_NAME_BYTES);
         Text(base + 120, 62, 1, COLOUR_WHITE, name, MENU_ALIGN_TC);
         for (int32_t c = 0; c < 5; ++c)
-            Text(base + kColumnX[c], 82, 0, COLOUR_WHITE, GetMessageText(kColumnHeads[c]),
-                 MENU_ALIGN_TL);
+            Text(base + kColumnX[c], kColumnHeadY[c % 2], 0, COLOUR_WHITE,
+                 GetMessageText(kColumnHeads[c]), MENU_ALIGN_TL);
     }
     for (int32_t k = 0; k < 5; ++k)
         Text(320, kStatsTop + kStatsRow * k, 0, COLOUR_WHITE, GetMessageText(kStatLabels[k]),
              MENU_ALIGN_TC);
     SmallButton(ZONE_TACTICS, GetMessageText(TEXT_TACTICS), 0x4208);
-    SmallButton(ZONE_FASTER, "+", 0x4208);
-    SmallButton(ZONE_SLOWER, "-", 0x4208);
+    SmallButton(ZONE_FASTER, "+", 0x4208, kSpeedButtonInset);
+    SmallButton(ZONE_SLOWER, "-", 0x4208, kSpeedButtonInset);
     const int32_t left = LeftSide();
     for (int32_t k = 0; k < 2; ++k) {
         const int32_t side = k == 0 ? left : 1 - left;
@@ -312,7 +340,7 @@ void DrawClock()
 
 void DrawScore()
 {
-    RestoreFromBackBuffer(0, 20, kScreenWidth, 30);
+    Restore(kScoreBand);
     const MatchDayBlock& block = *GetMatchSidesBlock();
     const bool shootOut = Match.period == MATCH_PERIOD_SHOOT_OUT;
     char text[2][96];
@@ -329,8 +357,8 @@ void DrawScore()
         else
             std::snprintf(text[1], sizeof(text[1]), "%2d%s - %s", goals, aggregate, name);
     }
-    Text(312, 36, 2, COLOUR_WHITE, text[0], MENU_ALIGN_TR);
-    Text(328, 36, 2, COLOUR_WHITE, text[1], MENU_ALIGN_TL);
+    Text(312, kScoreBand[1] + 3, 2, COLOUR_WHITE, text[0], MENU_ALIGN_TR);
+    Text(328, kScoreBand[1] + 3, 2, COLOUR_WHITE, text[1], MENU_ALIGN_TL);
 }
 
 int32_t StoredTerritory(int32_t minute)
@@ -469,10 +497,10 @@ void DrawGoalsAndCards()
 
 void DrawSpeed()
 {
-    RestoreFromBackBuffer(34, 444, 60, 16);
+    RestoreFromBackBuffer(kSpeedLabel[0], kSpeedLabel[1], kSpeedLabel[2], kSpeedLabel[3]);
     char label[16];
     std::snprintf(label, sizeof(label), "x %d", SpeedTable[SpeedIndex] / 50);
-    Text(36, 452, 0, COLOUR_WHITE, label, MENU_ALIGN_ML);
+    Text(kSpeedLabel[0] + 2, kSpeedLabel[1] + 8, 0, COLOUR_WHITE, label, MENU_ALIGN_ML);
 }
 
 void ActOnZone(int32_t zone)

@@ -62,7 +62,8 @@ constexpr int32_t TEXT_BEST_PLAYERS = 2126;
 constexpr int32_t TEXT_BEST_SCORERS = 2127;
 constexpr int32_t BOX_ICON = 1;
 constexpr int32_t PITCH_ICON = 1336;
-constexpr int32_t DISC_ICON = 1211;  // + the player's line
+constexpr int32_t PITCH_END_MARGIN = 24;  // between a goal line and its keeper
+constexpr int32_t DISC_ICON = 1211;       // + the player's line
 constexpr int32_t LAST_DAY = 364;
 constexpr int32_t ESCAPE_KEY = 1;
 constexpr int32_t LEFT_BUTTON = 1;
@@ -305,11 +306,13 @@ void DrawShadowedName(int32_t y, const char* name)
     DrawMenuString(320, y, name, MENU_ALIGN_CENTRE);
 }
 
-// The human's side plays up from the bottom half, the other side down from the top half; the
-// slot's row runs across the pitch and its column along it from the side's own goal.
+// The home side plays down from the top half, under its name, the away side up from the bottom
+// half, over its name; the slot's row runs across the pitch and its column along it from the
+// side's own goal, kept a margin away from the goal line so that the keeper stays clear of the
+// club's name.
 void DrawSideOnPitch(int32_t side, int32_t left, int32_t top, int32_t w, int32_t h)
 {
-    const bool lower = side == HumanSide();
+    const bool lower = side == 1;
     const TacticsRecord& tactic = MatchPreview.tactics[side];
     for (int32_t slot = 0; slot < TACTIC_SLOT_COUNT; ++slot) {
         const uint16_t player = MatchPreview.sheets[side][slot];
@@ -318,7 +321,9 @@ void DrawSideOnPitch(int32_t side, int32_t left, int32_t top, int32_t w, int32_t
         const int32_t column =
             std::clamp<int32_t>(tactic.slots[slot].column, 0, TACTIC_GRID_COLUMNS - 1);
         const int32_t x = left + (2 * row + 1) * w / (2 * TACTIC_GRID_ROWS);
-        const int32_t along = (2 * column + 1) * (h / 2) / (2 * TACTIC_GRID_COLUMNS);
+        const int32_t along =
+            PITCH_END_MARGIN
+            + (2 * column + 1) * (h / 2 - PITCH_END_MARGIN) / (2 * TACTIC_GRID_COLUMNS);
         const int32_t y = lower ? top + h - along : top + along;
         DoIcon(x, y, DISC_ICON + LineOf(player), MENU_ALIGN_CENTRE);
         SetMenuFont(0);

@@ -327,7 +327,7 @@ void DrawButtonItem(const Placed& p, const char* label)
     SetDrawAttribute(4, 1);
     SetDrawAttribute(2, MENU_BUTTON_COLOUR);
     DoButton(p.x, p.y, p.w, p.h);
-    if (label != nullptr) DrawMenuString(p.x + p.w / 2, p.y + p.h / 2, label, MENU_ALIGN_CENTRE);
+    if (label != nullptr) DrawMenuLabel(p.x, p.y, p.w, p.h, label);
 }
 
 void Include(const MenuItem& item, const KindRow& row, int16_t* includeCounter, int32_t mode,

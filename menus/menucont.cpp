@@ -17,6 +17,7 @@
 #include "menus/gfxgen.h"
 #include "menus/machine.h"
 #include "menus/menupc.h"
+#include "menus/menutext.h"
 
 char MenuContDateLine1[HEADER_DATE_BYTES];
 char MenuContDateLine2[HEADER_DATE_BYTES];
@@ -46,6 +47,11 @@ constexpr int32_t OPTION_LOAD = 49;
 constexpr int32_t OPTION_SAVE = 50;
 constexpr int32_t LAST_SEASON_DAY = 366;
 constexpr int32_t HEADER_FONT = 1;
+constexpr int32_t HEADER_TITLE_FONT = 2;
+constexpr int32_t HEADER_TITLE_RIGHT = 480;
+constexpr int32_t HEADER_NAME_X = 80;
+constexpr int32_t HEADER_NAME_Y = 36;
+constexpr int32_t HEADER_NAME_GAP = 12;
 constexpr uint16_t EMBLEM_FRAME_TICKS = 0xFFFF;  // drawn at the build; nothing animates
 
 constexpr int16_t RESTRICTED_LABELS[] = {TEXT_QUIT, TEXT_VOLUME_UP, TEXT_VOLUME_DOWN, 1050, 741,
@@ -221,6 +227,19 @@ void MenuCont_FormatTitle(int32_t flags)
 }
 
 void MenuCont_SetEmblemClub(int32_t club) { MenuContHeaderClub = static_cast<int16_t>(club); }
+
+void MenuCont_DrawHeaderName(const char* name, int32_t titleTextNo)
+{
+    SetMenuFont(HEADER_TITLE_FONT);
+    int32_t titleW = 0, h = 0;
+    GetTextExtent(GetMessageText(titleTextNo), &titleW, &h);
+    const int32_t room = HEADER_TITLE_RIGHT - titleW - HEADER_NAME_GAP - HEADER_NAME_X;
+    SetDrawAttribute(1, 0);
+    int32_t nameW = 0;
+    const bool fits = GetTextExtent(name, &nameW, &h) <= room;
+    DrawMenuStringInRoom(HEADER_NAME_X, HEADER_NAME_Y, name, MENU_ALIGN_ML, room,
+                         fits ? HEADER_TITLE_FONT : HEADER_FONT, fits ? HEADER_TITLE_FONT : 0);
+}
 
 int32_t MenuCont_KitColour1(int32_t club)
 {

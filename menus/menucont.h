@@ -50,6 +50,10 @@ void MenuContUninit();
 
 void MenuCont_FormatTitle(int32_t flags);
 void MenuCont_SetEmblemClub(int32_t club);
+// A club's name at the header's left (80, 36), in the title's font, or a smaller one when it
+// would run into a title of text `titleTextNo` right-aligned at x 480, cut short only when even
+// the smallest is too long: our fonts are wider than the header's places were laid out for.
+void MenuCont_DrawHeaderName(const char* name, int32_t titleTextNo);
 int32_t MenuCont_KitColour1(int32_t club);  // the home kit's first and second colour numbers
 int32_t MenuCont_KitColour2(int32_t club);
 // The emblem in the header club's colours at (x, y); nothing without a header club.

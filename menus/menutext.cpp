@@ -31,6 +31,8 @@ struct MenuFont {
 };
 
 constexpr size_t FITTED_TEXT_BYTES = 256;
+constexpr int32_t LABEL_MARGIN = 2;  // each side of a button's label
+constexpr int32_t SMALL_FONT = 0;
 
 struct MenuTextState {
     MenuFont fonts[MENU_FONT_COUNT];
@@ -206,6 +208,37 @@ void DrawMenuStringInRoom(int32_t x, int32_t y, const char* text, int32_t alignm
     SetMenuFont(font);
     if (GetTextExtent(text, &w, &h) > room) SetMenuFont(smallerFont);
     DrawMenuString(x, y, FitMenuText(text, room), alignment);
+}
+
+// Whether the text, one word to a line, fits `room` pixels wide and `height` high.
+bool WordsFitOnLines(const char* text, int32_t room, int32_t height)
+{
+    int32_t w = 0, pitch = 0, lines = 0;
+    GetTextExtent(" ", &w, &pitch);
+    char word[FITTED_TEXT_BYTES];
+    for (const char* start = text; *start != '\0';) {
+        const size_t length = std::min(std::strcspn(start, " "), sizeof word - 1);
+        std::memcpy(word, start, length);
+        word[length] = '\0';
+        if (GetTextExtent(word, &w, &pitch) > room) return false;
+        ++lines;
+        start += std::strcspn(start, " ");
+        start += std::strspn(start, " ");
+    }
+    return lines * pitch <= height;
+}
+
+void DrawMenuLabel(int32_t x, int32_t y, int32_t w, int32_t h, const char* text)
+{
+    const int16_t font = MenuAttr.font;
+    const int32_t room = w - 2 * LABEL_MARGIN;
+    int32_t textW = 0, textH = 0;
+    if (GetTextExtent(text, &textW, &textH) > room) SetMenuFont(SMALL_FONT);
+    if (GetTextExtent(text, &textW, &textH) > room && WordsFitOnLines(text, room, h))
+        DoTextBox(x + LABEL_MARGIN, y, text, MENU_ALIGN_CENTRE, room, h);
+    else
+        DrawMenuString(x + w / 2, y + h / 2, FitMenuText(text, room), MENU_ALIGN_CENTRE);
+    SetMenuFont(font);
 }
 
 void DrawMenuNumber(int32_t x, int32_t y, int32_t value, int32_t alignment)

@@ -41,6 +41,10 @@ const char* FitMenuText(const char* text, int32_t maxWidth);
 // `smallerFont`, cut short if even that is too wide; the font drawn with stays current.
 void DrawMenuStringInRoom(int32_t x, int32_t y, const char* text, int32_t alignment, int32_t room,
                           int32_t font, int32_t smallerFont);
+// A button's label centred in its w x h box, 2 pixels clear of each side: in the current font
+// when it fits, else in font 0, a word to a line when it is still too wide and the box is tall
+// enough, else cut short. The current font is kept.
+void DrawMenuLabel(int32_t x, int32_t y, int32_t w, int32_t h, const char* text);
 
 // Wraps the text into lines no wider than `width` (whole words, greedy; a line feed breaks; an
 // empty line ends the text), cutting it in place: `text` must be followed by one more NUL.

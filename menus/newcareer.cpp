@@ -33,6 +33,8 @@ constexpr int32_t TEXT_DEFAULT_MANAGER = 861;
 constexpr int32_t NO_TEXT = 65535;
 constexpr int32_t BACK_ICON = 1207;
 constexpr int32_t BADGE_ICON_BASE = 105;
+constexpr int32_t TEXT_NAME_TITLE = 761;
+constexpr int32_t NAME_OK_X = 570, NAME_OK_Y = 436, NAME_OK_SIZE = 40;
 constexpr int32_t STRIP_LEFT = 32;
 constexpr int32_t STRIP_RIGHT = 608;
 constexpr int32_t STRIP_TOP = 100;
@@ -97,11 +99,11 @@ void DrawCountryIcon(int32_t x, int32_t index)
         RestoreFromBackBuffer(STRIP_RIGHT, STRIP_TOP, right - STRIP_RIGHT, STRIP_HEIGHT);
 }
 
-void DrawStrip(int32_t offset, int32_t direction)
+void DrawStrip(int32_t offset, int32_t direction, int32_t first)
 {
     RestoreFromBackBuffer(0, STRIP_TOP, 640, STRIP_HEIGHT);
     for (int32_t i = 0; i < STRIP_ICONS; ++i) {
-        const int32_t index = Carousel.first + i - (direction < 1 ? 1 : 0);
+        const int32_t index = first + i - (direction < 1 ? 1 : 0);
         DrawCountryIcon(ICON_PITCH * i + offset - 80, Wrap(index, Carousel.count));
     }
 }
@@ -140,13 +142,16 @@ void DrawIdle()
 
 void CountryChoice_Carousel(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
+    // The strip is drawn as it stood before this frame's step: the step that ends a move already
+    // names the new first country, which would show one side pennant twice on the last frame.
     const int32_t direction = Carousel.firstFrame ? -1 : Carousel.direction;
+    const int32_t first = Carousel.first;
     const int32_t offset = CountryChoice_Advance();
     if (offset < 0) {
         DrawIdle();
         return;
     }
-    DrawStrip(offset, direction);
+    DrawStrip(offset, direction, first);
 }
 
 void Init_M_MN0()
@@ -303,6 +308,15 @@ int32_t ManagerName_Edit(MenuHotspot*)
     InitTextInput(220, 240, 200, MENU_ALIGN_TL, ManagerNameBuffer, ManagerNameBuffer, nullptr,
                   NameEntered);
     return EXM_CODE_NONE;
+}
+
+// The club's name kept clear of the title, and the OK icon that the hotspot in the corner stands
+// for, so that the player can see how to confirm.
+void ManagerName_Draw(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderName(GetMessageText(s_humanClubName), TEXT_NAME_TITLE);
+    DoIcon(NAME_OK_X + NAME_OK_SIZE / 2, NAME_OK_Y + NAME_OK_SIZE / 2, MENU_ICON_OK,
+           MENU_ALIGN_CENTRE);
 }
 
 int32_t ManagerName_Done(MenuHotspot*)
@@ -470,8 +484,7 @@ const MenuItem* ManagerName_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(ManagerName_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(21), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(761), nullptr},
-        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_humanClubName), nullptr},
+        {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(TEXT_NAME_TITLE), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x0f, 320, 292, MENU_ALIGN_CENTRE, 0, MenuTextNo(1812), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
@@ -479,7 +492,8 @@ const MenuItem* ManagerName_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x11, 220, 240, MENU_ALIGN_TL, 0, MenuString(ManagerNameBuffer), nullptr},
         {0x1f, 150, 230, 340, 40, MenuNumber(-1), ManagerName_Edit},
-        {0x1f, 570, 436, 40, 40, MenuNumber(-1), ManagerName_Done},
+        {0x24, 0, 0, 640, 480, MenuCallback(ManagerName_Draw), nullptr},
+        {0x1f, NAME_OK_X, NAME_OK_Y, NAME_OK_SIZE, NAME_OK_SIZE, MenuNumber(-1), ManagerName_Done},
         MenuEndItem(nullptr, nullptr),
     };
     return table;

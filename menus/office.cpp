@@ -49,6 +49,8 @@ constexpr int32_t LAST_DAY = 364;
 constexpr int32_t HOLIDAY_END = 366;
 constexpr int32_t COMP_OFFICIAL_NAME_LEAGUE = 2111;
 constexpr int32_t COMP_OFFICIAL_NAME_FRIENDLY = 2112;
+constexpr int32_t TEXT_TITLE = 700;
+constexpr int32_t PAGE_BUTTONS_Y = 60;  // clear of the information box's top edge
 constexpr int32_t TEXT_MANAGER = 30;
 constexpr int32_t TEXT_CARETAKER = 756;
 constexpr int32_t TEXT_NEXT_DAY = 1;
@@ -368,12 +370,16 @@ void DrawClubList()
 
 void DrawFigures()
 {
-    SetMenuFont(1);
     for (int32_t row = 0; row < FIGURE_ROWS; ++row) {
         const int32_t y = FIGURES_TOP + row * FIGURE_PITCH;
-        SetMenuFont(1);
-        DrawMenuMessage(FIGURES_LABEL_X, y, s_texts.figureLabels[row], MENU_ALIGN_TL);
-        // The smaller font leaves room for a division's name and place after the longest label.
+        // Values take the smaller font; a label that would come too close to its value (a
+        // division's name and place) takes it too.
+        SetMenuFont(0);
+        int32_t valueW = 0, h = 0;
+        GetTextExtent(s_texts.figures[row], &valueW, &h);
+        const int32_t room = FIGURES_VALUE_X - valueW - NEXT_MATCH_GAP - FIGURES_LABEL_X;
+        DrawMenuStringInRoom(FIGURES_LABEL_X, y, GetMessageText(s_texts.figureLabels[row]),
+                             MENU_ALIGN_TL, room, 1, 0);
         SetMenuFont(0);
         DrawMenuString(FIGURES_VALUE_X, y + 2, s_texts.figures[row], MENU_ALIGN_TR);
         if (s_texts.trendIcons[row] != 0)
@@ -469,6 +475,7 @@ void AddArrows(int32_t y, ClickFn up, ClickFn down)
 
 void DrawOffice(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
+    MenuCont_DrawHeaderName(GetMessageText(s_texts.clubName), TEXT_TITLE);
     if (!InfoBox()) {
         DrawClubList();
     } else {
@@ -874,8 +881,8 @@ const MenuItem* NoButtons()
 const MenuItem* PageButtons()
 {
     static const MenuItem table[] = {
-        {0x200c, 28, 58, 140, 20, MenuTextNo(2121), Office_OffersPage},
-        {0x200c, 174, 58, 140, 20, MenuTextNo(2122), Office_TeamPage},
+        {0x200c, 28, PAGE_BUTTONS_Y, 140, 20, MenuTextNo(2121), Office_OffersPage},
+        {0x200c, 174, PAGE_BUTTONS_Y, 140, 20, MenuTextNo(2122), Office_TeamPage},
         MenuEndItem(nullptr, nullptr),
     };
     return table;
@@ -889,11 +896,9 @@ const MenuItem* Office_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(Office_Build), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(OFFICE_BACKGROUND), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(700), nullptr},
+        {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
-        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_texts.clubName), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x10, 320, 50, MENU_ALIGN_CENTRE, 0, MenuVariable(&s_texts.debugHeader), nullptr},
         {0x1f, 240, 44, 160, 14, MenuNumber(-1), Office_DebugHeader},

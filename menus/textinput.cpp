@@ -23,8 +23,6 @@ constexpr int32_t KEY_LEFT = 0xCB;
 constexpr int32_t KEY_RIGHT = 0xCD;
 constexpr int32_t KEY_HOME = 0xC7;
 constexpr int32_t KEY_END = 0xCF;
-constexpr int32_t KEY_UP = 0xC8;
-constexpr int32_t KEY_DOWN = 0xD0;
 constexpr int32_t KEY_ESCAPE = 0x01;
 constexpr int32_t KEY_ENTER = 0x1C;
 constexpr int32_t KEY_PAD_ENTER = 0x9C;
@@ -275,16 +273,12 @@ int32_t KeyStep(int32_t key)
         case KEY_RIGHT: MoveCursor(s_text.cursor + 1); return TEXTINPUT_GOES_ON;
         case KEY_HOME: MoveCursor(0); return TEXTINPUT_GOES_ON;
         case KEY_END: MoveCursor(s_text.length); return TEXTINPUT_GOES_ON;
-        case KEY_UP:
-        case KEY_DOWN: return TEXTINPUT_GOES_ON;
         case KEY_ESCAPE: return (flags & TEXTINPUT_NO_ESCAPE) != 0 ? TEXTINPUT_GOES_ON : Escape();
         case KEY_ENTER:
         case KEY_PAD_ENTER:
             return (flags & TEXTINPUT_KEEP_ON_ENTER) != 0 ? TEXTINPUT_GOES_ON : Enter();
-        default: break;
+        default: return TEXTINPUT_GOES_ON;
     }
-    Insert(KeyCodeToAscii(key, KeyLastWasShifted()));
-    return TEXTINPUT_GOES_ON;
 }
 
 void FreeBuffers()
@@ -358,6 +352,10 @@ int32_t EXTI_HandleKeys()
     }
     const int32_t code = PointerStep();
     if (code != TEXTINPUT_GOES_ON) return code;
+    // Characters come as the player's keyboard typed them; the keys only edit and end the field.
+    while (KeyAsciiAvailable() > 0) {
+        Insert(static_cast<uint8_t>(KeyAsciiRead()));
+    }
     const int32_t key = KeyGetLast();
     return key < 0 ? TEXTINPUT_GOES_ON : KeyStep(key);
 }

@@ -17,6 +17,7 @@ constexpr uint32_t VT_FRONT_END = 0;
 constexpr uint32_t VT_IN_MATCH = 1;
 constexpr int32_t VT_TITLE_X = 320;
 constexpr int32_t VT_TITLE_Y = 37;
+constexpr uint8_t VT_LABEL_CENTRED = 0x55;  // centred both ways
 constexpr uint16_t VT_BUTTON_COLOUR = 0x00D2;
 
 constexpr auto STATIC_BACKGROUNDS = std::to_array<int16_t>({2, 12, 13, 13, 18, 2, 2});
@@ -313,6 +314,15 @@ void VT_DrawTextNo(int32_t x, int32_t y, uint8_t flags, int32_t textNo)
         DrawMenuMessage(x, y, textNo, VT_MapAlignFlags(flags));
     else
         Forward(s_vt.backEnd->drawTextNo, x, y, static_cast<int32_t>(flags), textNo);
+}
+
+void VT_DrawLabelNo(int32_t x, int32_t y, int32_t w, int32_t h, int32_t textNo)
+{
+    Step(VT_STATE_DRAWING, VT_STATE_DRAWING, "VT_DrawTextNo(): drawing not started", __LINE__);
+    if (FrontEnd("VT_(): unknown environment", __LINE__))
+        DrawMenuLabel(x, y, w, h, GetMessageText(textNo));
+    else
+        Forward(s_vt.backEnd->drawTextNo, x + w / 2, y + h / 2, int32_t{VT_LABEL_CENTRED}, textNo);
 }
 
 void VT_DrawTextBoxAddr(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t flags, const char* text)

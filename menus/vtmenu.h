@@ -84,6 +84,9 @@ void VT_DrawTextNo(int32_t x, int32_t y, uint8_t flags, int32_t textNo);
 void VT_DrawTextBoxAddr(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t flags,
                         const char* text);
 void VT_DrawTextBoxNo(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t flags, int32_t textNo);
+// A button's label centred in its w x h box: environment 0 keeps it inside the box as
+// DrawMenuLabel does; environment 1 draws it centred in its own font.
+void VT_DrawLabelNo(int32_t x, int32_t y, int32_t w, int32_t h, int32_t textNo);
 
 void VT_GetPointerPos(int16_t* x, int16_t* y);
 int32_t VT_GetPointerButtons();

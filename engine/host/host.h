@@ -170,6 +170,7 @@ enum HostMessageKind : uint32_t {
     HOST_MSG_SET_CURSOR,
     HOST_MSG_KEY_DOWN,  // wparam: key code; lparam: HostKeyParam
     HOST_MSG_KEY_UP,
+    HOST_MSG_CHAR,  // wparam: one typed character, a Windows-1252 byte
     HOST_MSG_QUIT,  // wparam: the exit code given to HostPostQuit
     HOST_MSG_COUNT
 };
@@ -276,6 +277,9 @@ void HostOnPointerMotion();           // posts one set-cursor unless one is queu
 uint32_t HostKeyCodeOfScancode(int32_t scancode);
 // Posts key-down or key-up for a key code; an auto-repeat is a key-down with the repeat bit.
 void HostOnKey(uint32_t keyCode, bool down, bool repeat);
+// Text as the user's system typed it, laid out by the user's own keyboard: one char message per
+// character of Windows-1252; other characters are dropped, and bad UTF-8 ends the text.
+void HostOnText(const char* utf8);
 
 // The virtual cursor, in the coordinates of HostWindowClientOrigin. Setting it moves nothing on
 // the real screen; every set is counted (inject.h), so a driver can tell the game read the mouse.

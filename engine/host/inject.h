@@ -68,8 +68,8 @@ void HostInjectLoseSurfaces();
 // clock while it is open.
 void HostInjectHoldMessageBox(uint32_t periods);
 
-// Input. Keys, motion and buttons go in through HostOnKey, HostOnMouseMotion and
-// HostOnMouseButton (host.h), as a back end reports them.
+// Input. Keys, typed text, motion and buttons go in through HostOnKey, HostOnText,
+// HostOnMouseMotion and HostOnMouseButton (host.h), as a back end reports them.
 void HostInjectSwapButtons(bool swapped);  // what HostMouseButtonsSwapped answers
 // The headless joysticks (none by default; at most HOST_MAX_JOYSTICKS are kept), with
 // capabilities: ranges 0-65535 on both axes.

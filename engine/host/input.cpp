@@ -1,10 +1,12 @@
-// engine/host/input.cpp: keys as the game's key codes, the virtual cursor, the mouse buttons and
-// the joysticks, whichever back end reports them.
+// engine/host/input.cpp: keys as the game's key codes, typed text as the game's characters, the
+// virtual cursor, the mouse buttons and the joysticks, whichever back end reports them.
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include <SDL_scancode.h>
 
+#include "engine/codepage.h"
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
 #include "engine/host/internal.h"
@@ -105,6 +107,18 @@ void HostOnKey(uint32_t keyCode, bool down, bool repeat)
     // A key-up carries the repeat bit too: the key was down before the message.
     HostMsgPost(down ? HOST_MSG_KEY_DOWN : HOST_MSG_KEY_UP, keyCode,
                 HostKeyParam(keyCode, repeat || !down, !down));
+}
+
+void HostOnText(const char* utf8)
+{
+    const std::string_view text(utf8);
+    for (size_t pos = 0; pos < text.size();) {
+        uint32_t codePoint = 0;
+        char byte = 0;
+        if (!CodePageDecodeUtf8(text, &pos, &codePoint)) return;
+        if (CodePageByteOf(codePoint, &byte))
+            HostMsgPost(HOST_MSG_CHAR, static_cast<uint8_t>(byte), 0);
+    }
 }
 
 void HostCursorGet(int32_t* x, int32_t* y)

@@ -279,6 +279,7 @@ void PumpEvents()
                 break;
             case SDL_KEYDOWN:
             case SDL_KEYUP: HandleKey(event.key); break;
+            case SDL_TEXTINPUT: HostOnText(event.text.text); break;
             default: break;
         }
     }

@@ -41,7 +41,7 @@ WindowState s_window;
 
 constexpr auto MESSAGE_NAMES = std::to_array<const char*>(
     {"none", "activate", "activate-app", "set-focus", "kill-focus", "close", "destroy", "paint",
-     "erase-background", "set-cursor", "key-down", "key-up", "quit"});
+     "erase-background", "set-cursor", "key-down", "key-up", "char", "quit"});
 static_assert(MESSAGE_NAMES.size() == HOST_MSG_COUNT, "one name per message kind");
 
 bool PaintDue() { return s_window.window != HOST_NO_WINDOW && s_window.invalid.count > 0; }

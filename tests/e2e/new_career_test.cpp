@@ -18,17 +18,30 @@ bool SamePixels(const PngImage& a, const PngImage& b)
     return a.width == b.width && a.height == b.height && a.rgb == b.rgb;
 }
 
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// Typed as UTF-8, the way the window system hands over text; kept as Windows-1252.
+constexpr const char* kTypedName = "\xC3\x89lo\xC3\xAF"
+                                   "se \xC3\x87\xC3\xA0-Dupr\xC3\xA9";
+constexpr const char* kKeptName = "\xC9lo\xEFse \xC7\xE0-Dupr\xE9";
+
 }  // namespace
 
 TEST(NewCareer, StartsSavesIntoANamedSlotAndLoadsBackIntoTheSameOffice)
 {
     TempHome home;
     TempDir first;
-    const ProgramResult run1 =
-        RunScriptIn(first,
-                    ScriptToTitle() + SharedScript("new_career.txt")
-                        + SharedScript("save_slot1.txt") + ScriptQuitFromBar(),
-                    120);
+    const std::string typed = "type \"" + std::string(kTypedName) + "\"";
+    const ProgramResult run1 = RunScriptIn(
+        first,
+        ScriptToTitle() + Replaced(SharedScript("new_career.txt"), "type Dupont", typed)
+            + Replaced(SharedScript("save_slot1.txt"), "type Essai", typed) + ScriptQuitFromBar(),
+        120);
     ASSERT_EQ(run1.exitCode, 0) << run1.out << run1.err;
 
     const PngImage title = GrabbedFrame(first, "title.png");
@@ -55,11 +68,13 @@ TEST(NewCareer, StartsSavesIntoANamedSlotAndLoadsBackIntoTheSameOffice)
     const std::string index = ReadTextFile(home.Path("SaveData/index.dat"));
     ASSERT_EQ(index.size(), 1694u);
     const std::string slot1 = index.substr(154, 154);
-    EXPECT_EQ(slot1.substr(0, 49), std::string("Essai") + std::string(43, ' ') + '\0');
+    // Both names as typed, accents and all, whatever the keyboard's layout.
+    EXPECT_EQ(slot1.substr(0, 49), std::string(kKeptName) + std::string(33, ' ') + '\0');
     EXPECT_EQ(slot1[50], 1);
     EXPECT_EQ(slot1.substr(54, 26), "Saison : 1999/2000 Date : ");
-    // The name typed after the default was erased, capital and all.
-    EXPECT_NE(slot1.find(" : Dupont Club : "), std::string::npos) << slot1.substr(54);
+    // The name typed after the default was erased.
+    EXPECT_NE(slot1.find(" : " + std::string(kKeptName) + " Club : "), std::string::npos)
+        << slot1.substr(54);
 
     TempDir second;
     const ProgramResult run2 = RunScriptIn(

@@ -32,6 +32,15 @@ protected:
     static void Send(uint32_t code, bool down, bool repeat = false)
     {
         HostOnKey(code, down, repeat);
+        Dispatch();
+    }
+    static void Type(const char* utf8)
+    {
+        HostOnText(utf8);
+        Dispatch();
+    }
+    static void Dispatch()
+    {
         while (HostMsgPeek()) {
             HostMessage message{};
             HostMsgGet(&message);
@@ -129,8 +138,10 @@ TEST_F(Keyboard, EveryLanguageTypesTheCharactersOfItsTables)
 TEST_F(Keyboard, AutoRepeatFillsTheRingToSixtyTwoAndDropsTheRest)
 {
     Send(30, true);
+    Type("a");
     for (int i = 0; i < 70; ++i) {
         Send(30, true, true);
+        Type("a");
     }
     EXPECT_EQ(KeyAsciiAvailable(), 62);
     for (int i = 0; i < 62; ++i) {
@@ -161,22 +172,58 @@ TEST_F(Keyboard, ExtendedKeysSetTheirHighCodesAndTypeNothing)
 TEST_F(Keyboard, EitherShiftSelectsTheShiftedTableAndCapsLockDoesNothing)
 {
     SetKeyboardLanguage(4);
-    Press(2);
+    std::string typed;
+    const auto press = [&typed](uint32_t code) {
+        Press(code);
+        typed.push_back(static_cast<char>(KeyCodeToAscii(KeyGetLast(), KeyLastWasShifted())));
+    };
+    press(2);
     Send(KEY_LEFT_SHIFT, true);
     for (uint32_t code : {2, 3, 4, 5, 6}) {
-        Press(code);
+        press(code);
     }
     Send(KEY_LEFT_SHIFT, false);
     Press(0x3A);  // Caps Lock
-    Press(16);
+    press(16);
     Send(KEY_RIGHT_SHIFT, true);
-    Press(16);
+    press(16);
     Send(KEY_RIGHT_SHIFT, false);
-    std::string typed;
-    while (KeyAsciiAvailable() > 0) {
-        typed.push_back(static_cast<char>(KeyAsciiRead()));
-    }
     EXPECT_EQ(typed, std::string("1&\xE9\x95,(aA"));
+    EXPECT_EQ(KeyAsciiAvailable(), 0);  // keys alone type nothing: the layout's characters do
+}
+
+// The window system's text, in UTF-8, reaches the ring in the game's character set.
+TEST_F(Keyboard, TypedTextArrivesAsWindows1252AndWhatItLacksIsDropped)
+{
+    const struct {
+        const char* utf8;
+        std::string ring;
+    } cases[] = {
+        {"\xC3\x89lo\xC3\xAF"
+         "se \xC3\x87\xC3\xA0-Dupr\xC3\xA9",
+         "\xC9lo\xEFse \xC7\xE0-Dupr\xE9"},
+        {"\xE2\x82\xAC\xC5\x93\xE2\x80\x99", "\x80\x9C\x92"},  // euro, oe, right quote
+        {"a\xE4\xB8\xAD"
+         "b\xF0\x9F\x98\x80"
+         "c",
+         "abc"},  // CJK and an emoji dropped
+        {"a\tb\x7F"
+         "c\xC2\x85",
+         "abc"},  // control characters dropped
+        {"ab\xFF"
+         "cd",
+         "ab"},          // bad UTF-8 ends the text
+        {"a\xC3", "a"},  // so does a cut one
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.utf8);
+        Type(c.utf8);
+        std::string typed;
+        while (KeyAsciiAvailable() > 0) {
+            typed.push_back(static_cast<char>(KeyAsciiRead()));
+        }
+        EXPECT_EQ(typed, c.ring);
+    }
 }
 
 TEST_F(Keyboard, TheLastKeyKeepsTheShiftOfItsPressAfterShiftIsReleased)
@@ -197,15 +244,14 @@ TEST_F(Keyboard, TheLastKeyKeepsTheShiftOfItsPressAfterShiftIsReleased)
 
 TEST_F(Keyboard, ReadingAByteAboveSevenBitsGivesItSignExtended)
 {
-    SetKeyboardLanguage(4);
-    Send(KEY_LEFT_SHIFT, true);
-    Press(3);
+    Type("\xC3\xA9");
     EXPECT_EQ(KeyAsciiRead(), -23);
 }
 
 TEST_F(Keyboard, ClearBufferForgetsKeysTheLastKeyAndTheRing)
 {
     Send(30, true);
+    Type("a");
     Send(HOST_KEY_EXTENDED | 0x53, true);
     KeyClearBuffer();
     for (int32_t code = 0; code < KEY_CODES; ++code) {
@@ -216,13 +262,17 @@ TEST_F(Keyboard, ClearBufferForgetsKeysTheLastKeyAndTheRing)
     EXPECT_EQ(KeyAsciiAvailable(), 0);
 }
 
-TEST_F(Keyboard, TypedScriptLeavesExactlyItsCharactersInLanguageFour)
+TEST_F(Keyboard, TypedScriptLeavesExactlyItsCharactersWhateverTheLanguage)
 {
-    SetKeyboardLanguage(4);
+    SetKeyboardLanguage(0);
     PollInit();
     TimerInit();
     std::string error;
-    ASSERT_TRUE(ScriptParse("type.txt", "type \"Dupont 1&\"\n", &error)) << error;
+    ASSERT_TRUE(ScriptParse("type.txt",
+                            "type \"\xC3\x89lo\xC3\xAF"
+                            "se \xC3\x87\xC3\xA0-Dupr\xC3\xA9 1&~\"\n",
+                            &error))
+        << error;
     ScriptStart(false);
     for (int i = 0; i < 60; ++i) {
         Poll();
@@ -232,8 +282,7 @@ TEST_F(Keyboard, TypedScriptLeavesExactlyItsCharactersInLanguageFour)
     while (KeyAsciiAvailable() > 0) {
         typed.push_back(static_cast<char>(KeyAsciiRead()));
     }
-    EXPECT_EQ(typed, "Dupont 1&");
-    EXPECT_EQ(KeyIsDown(KEY_LEFT_SHIFT), 0);
+    EXPECT_EQ(typed, "\xC9lo\xEFse \xC7\xE0-Dupr\xE9 1&~");
     TimerUninit();
     PollUninit();
 }

@@ -79,7 +79,7 @@ bool HasUnknownCode(const std::string& text)
             continue;
         }
         const bool digit = i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '3';
-        if (!digit || i + 2 >= text.size() || std::strchr("tpmnx", text[i + 2]) == nullptr)
+        if (!digit || i + 2 >= text.size() || std::strchr("tpmnsx", text[i + 2]) == nullptr)
             return true;
     }
     return false;
@@ -377,6 +377,36 @@ const char* MoneyInEuros(int32_t value)
     static char text[32];
     std::snprintf(text, sizeof text, "%d EUR", value);
     return text;
+}
+
+// A counted noun agrees with its number in every text of the groups that count: singular for 0
+// and 1, plural from 2 on, whichever text of the group is picked.
+TEST_F(TextMessTest, CountedNounsAgreeWithTheirNumber)
+{
+    TextMess_SetNameSource(&kTestSource);
+    const struct {
+        int group;
+        int32_t number;
+        const char* wanted;
+    } cases[] = {
+        {3, 1, " 1 semaine"},  {3, 2, " 2 semaines"}, {19, 1, " 1 match"},
+        {19, 0, " 0 match"},   {19, 3, " 3 matchs"},  {12, 1, " 1 jeune "},
+        {12, 4, " 4 jeunes "}, {24, 1, " 1 jour"},    {24, 12, " 12 jours"},
+    };
+    for (const auto& c : cases) {
+        for (uint32_t seed = 1; seed <= 6; ++seed) {
+            TextMessParams params{};
+            params.number[0] = c.number;
+            params.textNo[0] = 200;
+            TextMess_SetParams(params);
+            SRand(seed);
+            const std::string text = TextMess_PickRandom(c.group);
+            EXPECT_NE(text.find(c.wanted), std::string::npos) << text;
+            if (c.number < 2) {
+                EXPECT_EQ(text.find(std::string(c.wanted) + "s"), std::string::npos) << text;
+            }
+        }
+    }
 }
 
 TEST_F(TextMessTest, ShownMessagesReachTheHookAndTheLastFiftyStayInOrder)

@@ -218,6 +218,36 @@ TEST(TextView, HoveringTheGraphReplacesTheFiftyAndItsLabelLeavesNoTrail)
     EXPECT_FALSE(ScreenDiffersFromBackground(250, 322, 20, 14));
 }
 
+// Long club names, a news line from another ground and the slowest speed: the column heads, the
+// score, the news, the side buttons, the speed buttons and the commentary each keep to their own
+// place (the golden frame is looked at once, then guards it).
+TEST(TextView, TheScreenWithLongNamesAndANewsLineMatchesItsGolden)
+{
+    ScopedTextView view;
+    MatchDayBlock& block = *GetMatchSidesBlock();
+    const char* names[2] = {"Stade Bricourt", "Racing Dramont"};
+    for (int32_t side = 0; side < 2; ++side) {
+        std::memset(block.sides[side].teamName, 0, MATCH_TEAM_NAME_BYTES);
+        std::memcpy(block.sides[side].teamName, names[side], std::strlen(names[side]));
+    }
+    TimedEvents.active = 1;
+    TimedEvents.current = 0;
+    TimedEvents.expiryTick = Tick.load() + TIMEDEVENT_SHOW_TICKS;
+    std::snprintf(TimedEvents.text, sizeof(TimedEvents.text), "%s",
+                  "SC Norbourg   2   0   US Greux       J. Joueur34 61 pen");
+    std::snprintf(CommentaryLine, sizeof(CommentaryLine), "%s",
+                  "B. Giranaux envoie un ballon a\xE9rien \xE0 C. Tesarard vers l'avant");
+    Match.score[0] = 2;
+    Match.score[1] = 10;
+    SpeedIndex = 0;
+    TextView_DrawStaticScreen();
+    TextView_DrawScreen();
+    // The news line lies below the score, and the side buttons show whole words.
+    EXPECT_FALSE(ScreenDiffersFromBackground(0, 47, 640, 3));
+    WriteFrameToTestOutput("text_view_layout.png");
+    ExpectGoldenHash("menus/text_view_layout", WorkScreenHash());
+}
+
 TEST(TextViewDeathTest, PositionClassOutsideTheFourIsFatal)
 {
     EXPECT_FATAL(

@@ -202,6 +202,32 @@ TEST_F(DayLoop, AGroupOfOneIsDoneAtOnceAndItsOwnMatchShowsNoResultsScreen)
     EXPECT_EQ(ChosenViewMode, VIEW_TEXT);
 }
 
+// The human at home: the home side plays down from the top under its name, the away side up to
+// its name at the bottom, both keepers clear of the names (the golden frame is looked at once,
+// then guards it).
+TEST_F(DayLoop, TheFormationsPanelPutsEachNameAtItsOwnSidesEnd)
+{
+    HumanAtFirstLeagueRow(0, 3);
+    const int32_t day = EmptyDay(1);
+    VTW_InsertFixture(day, COMP_FRIENDLY, GameState.humanClub, OtherClubs()[0]);
+    Calendar_SetDay(day);
+    uint32_t formations = 0;
+    Pilot pilot([&](Pilot& p) {
+        if (DayScreen_ViewBarShown()) {
+            p.Click(PLAY_X, BAR_Y);
+        } else if (DayScreen_PanelShown() == 0 && formations == 0) {
+            p.Click(MIDDLE_X, BAR_Y);  // "Formation"
+        } else if (DayScreen_PanelShown() == 1) {
+            formations = WorkScreenHash();
+            WriteFrameToTestOutput("formations_human_home.png");
+            p.Click(PLAY_X, BAR_Y);
+        }
+    });
+    ScopedMenuScript script(pilot.Inputs());
+    DayScreen_Run(1, 0);
+    ExpectGoldenHash("menus/formations_human_home", formations);
+}
+
 // Every fixture's set-up asks for the sides' kits: the spy counts those made under the busy
 // pointer.
 int32_t s_busySetUps;

@@ -18,6 +18,8 @@
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "tests/support/game_world.h"
+#include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -40,6 +42,27 @@ int32_t ClickCarousel(int32_t x, int32_t y)
     }
     ADD_FAILURE() << "no hotspot at " << x << ", " << y;
     return -1;
+}
+
+// One frame of the carousel, as its animation item draws it.
+void CarouselFrame()
+{
+    for (const MenuItem* item = CountryChoice_Table(); item->kind != 0x37; ++item) {
+        if (item->kind == 0x42)
+            reinterpret_cast<const MenuCallbackFrames*>(item->p10)->draw(0, 0, 0, 0, 0);
+    }
+}
+
+// The strip's side pennants, left and right of the centre place.
+std::vector<uint32_t> SidePennants()
+{
+    std::vector<uint32_t> pixels;
+    for (int32_t y = 100; y < 300; ++y) {
+        for (int32_t x = 32; x < 608; ++x) {
+            if (x < 220 || x >= 420) pixels.push_back(WorkPixel(x, y));
+        }
+    }
+    return pixels;
 }
 
 // Moves clubs of the country's second division into its first until it holds `size`.
@@ -73,6 +96,29 @@ TEST(NewCareer, CarouselMovesTakeFiftyFramesSlideTwoHundredPixelsAndWrap)
     }
     EXPECT_EQ(CountrySelection[CountryChoice_Centre()], 1260);  // right from the first: the last
     NewCareerUninit();
+}
+
+// After a turn either way the strip shows what a strip built on the new centre shows: each side
+// pennant its own neighbour, never the centre's twin.
+TEST(NewCareer, AfterATurnTheSidePennantsAreTheNewCentresNeighbours)
+{
+    ScopedMenuDisplay display;
+    for (const int32_t direction : {-1, 1}) {
+        SCOPED_TRACE(direction);
+        NewCareerInit();
+        CountryChoice_Reset();
+        CarouselFrame();
+        Carousel.direction = static_cast<int8_t>(direction);
+        while (Carousel.direction != 0)
+            CarouselFrame();
+        const std::vector<uint32_t> turned = SidePennants();
+        const int32_t first = Carousel.first;
+        CountryChoice_Reset();
+        Carousel.first = static_cast<int16_t>(first);
+        CarouselFrame();
+        EXPECT_TRUE(turned == SidePennants());
+        NewCareerUninit();
+    }
 }
 
 TEST(NewCareer, ClicksDuringAMoveNeitherConfirmNorTurnTheStrip)

@@ -311,23 +311,6 @@ TEST_F(OfficeScreen, AForeignClubShowsNoPlaceAndNoAccountsButItsWages)
 
 namespace {
 
-// The hash of a screen's frame once its first build is shown; then a click on (x, y), or Escape
-// when x is negative, leaves it.
-uint32_t FrameOf(const MenuItem* table, const char* png, int32_t x = -1, int32_t y = -1)
-{
-    uint32_t hash = 0;
-    MenuInputs inputs;
-    inputs.push_back({100, MenuInput::MOVE, 320, 250, {}});  // the pointer where it always is
-    inputs.push_back({300, MenuInput::CALL, 0, 0, [&] {
-                          hash = WorkScreenHash();
-                          WriteFrameToTestOutput(png);
-                      }});
-    if (x >= 0) AddClick(&inputs, 310, x, y);
-    ScopedMenuScript script(inputs, 40);
-    EXM_PushAndRun(table);
-    return hash;
-}
-
 // The first league day of division 0 played: every home side wins 1-0, except that the human's
 // club loses its match 0-5, so that it leaves first place.
 void PlayFirstLeagueDay(int32_t human)
@@ -367,8 +350,8 @@ TEST(OfficeLoad, TheOfficeAndTheTableTheDayAfterAMatchLookTheSameAfterALoad)
     Club_AISelectTeam(human);
     Office_Build();  // the office notes every place before the match
     PlayFirstLeagueDay(human);
-    const uint32_t office = FrameOf(Office_Table(), "office_before_load.png", 300, 420);
-    const uint32_t table = FrameOf(LeagueTable_Table(), "table_before_load.png");
+    const uint32_t office = FirstBuildHash(Office_Table(), "office_before_load.png", 300, 420);
+    const uint32_t table = FirstBuildHash(LeagueTable_Table(), "table_before_load.png");
     ASSERT_EQ(SaveGame(3), SAVEGAME_OK);
 
     FrontEndUninit();
@@ -377,9 +360,9 @@ TEST(OfficeLoad, TheOfficeAndTheTableTheDayAfterAMatchLookTheSameAfterALoad)
     NewGameForTest(6, 8);
     ASSERT_EQ(LoadGame(3), SAVEGAME_OK);
     MenuOption = MENU_OPTION_OFFICE;
-    const uint32_t officeAfter = FrameOf(Office_Table(), "office_after_load.png", 300, 420);
+    const uint32_t officeAfter = FirstBuildHash(Office_Table(), "office_after_load.png", 300, 420);
     EXPECT_EQ(officeAfter, office);
-    const uint32_t tableAfter = FrameOf(LeagueTable_Table(), "table_after_load.png");
+    const uint32_t tableAfter = FirstBuildHash(LeagueTable_Table(), "table_after_load.png");
     EXPECT_EQ(tableAfter, table);
     ExpectGoldenHash("menus/office_after_a_match", officeAfter);
     ExpectGoldenHash("menus/league_table_after_a_match", tableAfter);
@@ -422,10 +405,10 @@ TEST(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
     GameState.currentClub = static_cast<int16_t>(foreign);
     CurrentDivision = 0;  // as the results screen leaves it
     ExpectGoldenHash("menus/office_foreign_club",
-                     FrameOf(Office_Table(), "office_foreign_club.png", 300, 420));
+                     FirstBuildHash(Office_Table(), "office_foreign_club.png", 300, 420));
     GameState.currentClub = static_cast<int16_t>(human);
     Office.flags |= OFFICE_INFO_BOX | OFFICE_TEAM_PAGE;
     ExpectGoldenHash("menus/office_team_page",
-                     FrameOf(Office_Table(), "office_team_page.png", 300, 420));
+                     FirstBuildHash(Office_Table(), "office_team_page.png", 300, 420));
     FrontEndUninit();
 }

@@ -1,4 +1,4 @@
-// tests/menus/textinput_test.cpp: the text field: typing through the game's keyboard language,
+// tests/menus/textinput_test.cpp: the text field: typing as the player's keyboard layout types,
 // its capacity, the cursor keys, Escape and the bell.
 #include "menus/textinput.h"
 
@@ -13,11 +13,8 @@
 
 namespace {
 
-// Key codes: the physical keys, whose characters come from keyboard language 4.
-constexpr int32_t KEY_Q = 0x10;  // types "a"
-constexpr int32_t KEY_B = 0x30;
-constexpr int32_t KEY_C = 0x2E;
-constexpr int32_t KEY_D = 0x20;
+// Key codes: the physical keys.
+constexpr int32_t KEY_Q = 0x10;  // "a" on a French keyboard, but the keys themselves type nothing
 constexpr int32_t KEY_BACKSPACE = 0x0E;
 constexpr int32_t KEY_ENTER = 0x1C;
 constexpr int32_t KEY_ESCAPE = 0x01;
@@ -47,12 +44,25 @@ protected:
         EXTI_InitTextInput(&field);
     }
 
-    // Types the keys, one every 10 periods, and runs the field until it ends or they are spent.
-    int32_t Type(const std::vector<int32_t>& keys)
+    // A key pressed, or text the player's layout typed.
+    struct Stroke {
+        Stroke(int32_t code) : key(code) {}
+        Stroke(const char* utf8) : text(utf8) {}
+        int32_t key = 0;
+        const char* text = nullptr;
+    };
+
+    // Types the strokes, one every 10 periods, and runs the field until it ends or they are spent.
+    int32_t Type(const std::vector<Stroke>& keys)
     {
         MenuInputs inputs;
         for (size_t i = 0; i < keys.size(); ++i) {
-            AddKey(&inputs, 10 + 10 * static_cast<uint32_t>(i), keys[i]);
+            const uint32_t tick = 10 + 10 * static_cast<uint32_t>(i);
+            if (keys[i].text != nullptr) {
+                AddText(&inputs, tick, keys[i].text);
+            } else {
+                AddKey(&inputs, tick, keys[i].key);
+            }
         }
         ScopedMenuScript script(inputs, 100000);
         const uint32_t until = 20 + 10 * static_cast<uint32_t>(keys.size());
@@ -76,7 +86,7 @@ TEST_F(TextField, APaddedFieldKeepsEveryTypedCharacter)
     EXPECT_STREQ(EXTI_Text(), "abc");
     EXPECT_EQ(EXTI_Cursor(), 3);
     testing::internal::CaptureStdout();
-    Type({KEY_D, KEY_D, KEY_D, KEY_D, KEY_D, KEY_D, KEY_D});
+    Type({"d", "d", "d", "d", "d", "d", "d"});
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "\a");  // the ninth is the last one taken
     EXPECT_EQ(Type({KEY_ENTER}), TEXTINPUT_ENTERED);
     EXPECT_EQ(EXTI_End(TEXTINPUT_ENTERED), TEXTINPUT_ENTERED);
@@ -91,11 +101,24 @@ TEST_F(TextField, EnterPadsTheResultToOneLessThanTheCapacity)
     EXPECT_STREQ(m_output, "abc      ");
 }
 
-TEST_F(TextField, ThePhysicalQKeyTypesAAndEscapeRestoresTheStart)
+TEST_F(TextField, TextGoesInAsTheLayoutTypedItAndEscapeRestoresTheStart)
 {
-    Start("xy", 8, 0);
-    Type({KEY_Q, KEY_B, KEY_C});
-    EXPECT_STREQ(EXTI_Text(), "xyabc");
+    Start("xy", 20, 0);
+    // A press and its text arrive together; the key adds nothing of its own.
+    MenuInputs inputs;
+    AddKey(&inputs, 10, KEY_Q);
+    AddText(&inputs, 10, "q");
+    {
+        ScopedMenuScript script(inputs, 100000);
+        while (ScopedMenuScript::Elapsed() < 30) {
+            EXTI_HandleKeys();
+            WaitMenuTick();
+        }
+    }
+    Type({"\xC3\x89lo\xC3\xAF"
+          "se ",
+          KEY_Q, "\xC3\x87\xC3\xA0-Dupr\xC3\xA9"});
+    EXPECT_STREQ(EXTI_Text(), "xyq\xC9lo\xEFse \xC7\xE0-Dupr\xE9");
     EXPECT_EQ(Type({KEY_ESCAPE}), TEXTINPUT_ESCAPED);
     EXPECT_STREQ(m_output, "xy");
     EXTI_End(TEXTINPUT_ESCAPED);
@@ -118,7 +141,7 @@ TEST_F(TextField, KeysThatCannotActRingTheBell)
     field.allowed = allowed;
     EXTI_InitTextInput(&field);
     testing::internal::CaptureStdout();
-    Type({KEY_Q});
+    Type({"a"});
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "\a");
     EXPECT_STREQ(EXTI_Text(), "");
     EXTI_End(TEXTINPUT_ESCAPED);
@@ -128,7 +151,7 @@ TEST_F(TextField, AnEmptyPaddedFieldOfNoLengthTakesNothing)
 {
     Start("", 0, TEXTINPUT_PADDED);
     testing::internal::CaptureStdout();
-    Type({KEY_Q});
+    Type({"a"});
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "\a");
     EXPECT_STREQ(EXTI_Text(), "");
     EXTI_End(TEXTINPUT_ESCAPED);

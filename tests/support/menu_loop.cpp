@@ -126,6 +126,11 @@ void AddKey(MenuInputs* inputs, uint32_t tick, int32_t code)
     inputs->push_back({tick + INPUT_GAP, MenuInput::KEY_UP, code, 0, {}});
 }
 
+void AddText(MenuInputs* inputs, uint32_t tick, const std::string& utf8)
+{
+    inputs->push_back({tick, MenuInput::CALL, 0, 0, [utf8] { HostOnText(utf8.c_str()); }});
+}
+
 ScopedMenuScript::ScopedMenuScript(MenuInputs inputs, uint32_t escapeAfter)
 {
     uint32_t last = 0;
@@ -208,4 +213,19 @@ void ExpectGoldenText(const std::string& name, const std::string& text)
     EXPECT_EQ(ReadTextFile(path.string()), text)
         << "-expected (" << path.string() << ")\n+actual " << text
         << "regenerate with PELLORAN_UPDATE_GOLDEN=1 only for an intended change";
+}
+
+uint32_t FirstBuildHash(const MenuItem* table, const char* png, int32_t x, int32_t y)
+{
+    uint32_t hash = 0;
+    MenuInputs inputs;
+    inputs.push_back({100, MenuInput::MOVE, 320, 250, {}});  // the pointer where it always is
+    inputs.push_back({300, MenuInput::CALL, 0, 0, [&] {
+                          hash = WorkScreenHash();
+                          WriteFrameToTestOutput(png);
+                      }});
+    if (x >= 0) AddClick(&inputs, 310, x, y);
+    ScopedMenuScript script(inputs, 40);
+    EXM_PushAndRun(table);
+    return hash;
 }

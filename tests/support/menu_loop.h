@@ -10,6 +10,8 @@
 
 #include "tests/support/gfx_run.h"
 
+struct MenuItem;
+
 // The headless host with the graphics layer, the manual clock, the generated archives and texts,
 // the mouse and the keyboard; then InitSetOfMenus (or, with `withLoop`, EXM_Init), taken down
 // again at the end unless the test already did.
@@ -39,6 +41,8 @@ using MenuInputs = std::vector<MenuInput>;
 // Moves to (x, y) at `tick`, presses 4 periods later and releases 4 after that.
 void AddClick(MenuInputs* inputs, uint32_t tick, int32_t x, int32_t y);
 void AddKey(MenuInputs* inputs, uint32_t tick, int32_t code);  // down, and up 4 periods later
+// Text as the window system types it (UTF-8), at `tick`.
+void AddText(MenuInputs* inputs, uint32_t tick, const std::string& utf8);
 
 // Delivers the inputs from now on; once they are spent, and `escapeAfter` periods more, Escape is
 // pressed every 20 periods so that a loop a test failed to leave still ends.
@@ -65,3 +69,7 @@ uint32_t WorkScreenHash();
 void ExpectGoldenHash(const std::string& name, uint32_t hash);
 // The same for any text: tests/golden/<name>.txt must hold exactly `text`.
 void ExpectGoldenText(const std::string& name, const std::string& text);
+// Runs a screen's table (the loop of ScopedMenuDisplay(true)): the hash of its work screen once
+// its first build is shown, that frame written to the test output as `png`; then a click on
+// (x, y), or Escape when x is negative, leaves it.
+uint32_t FirstBuildHash(const MenuItem* table, const char* png, int32_t x = -1, int32_t y = -1);

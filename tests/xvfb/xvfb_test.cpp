@@ -398,3 +398,50 @@ TEST(Xvfb, RealPointerOpensTheMenuBar)
     game.Kill();
     server.Stop();
 }
+
+// A name typed on a real X keyboard with a US layout reaches the career as typed: the game takes
+// the characters the layout gives, not its own French reading of the keys.
+TEST(Xvfb, RealKeyboardTypesTheNameItsLayoutGives)
+{
+    SKIP_WITHOUT("Xvfb", "xvfb");
+    SKIP_WITHOUT("xdotool", "xdotool");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(TIMEOUT_SECONDS);
+    Child server({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {},
+                 3);
+    ASSERT_TRUE(server.ReadUntil("\n", deadline)) << "Xvfb did not start";
+    const std::string display = ":" + server.Output().substr(0, server.Output().find('\n'));
+    if (OnPath("setxkbmap")) {
+        ASSERT_EQ(std::system(("DISPLAY=" + display + " setxkbmap us").c_str()), 0);
+    }
+
+    // The script erases the default name, says so, and gives the test time to type and confirm.
+    const std::string career = SharedScript("new_career.txt");
+    const size_t typeAt = career.find("type Dupont\n");
+    const size_t enterAt = career.find("key Enter\n", typeAt);
+    ASSERT_NE(enterAt, std::string::npos);
+    const std::string script = ScriptToTitle() + career.substr(0, typeAt)
+                               + "echo typing\nwait 1000\n"
+                               + career.substr(enterAt + std::string("key Enter\n").size())
+                               + SharedScript("save_slot1.txt") + ScriptQuitFromBar();
+    TempHome home;
+    TempDir work;
+    ASSERT_TRUE(WriteTextFile(work.Path("script.txt"), script));
+    Child game({"sh", "-c",
+                std::string("cd '") + work.Path() + "' && exec '" + PELLORAN_EXE
+                    + "' -debug win=10 -script script.txt"},
+               {"DISPLAY=" + display, "SDL_AUDIODRIVER=dummy", kNoLeakCheck}, -1);
+    ASSERT_TRUE(game.ReadUntil("script: typing\n", deadline)) << game.Output();
+    const std::string window = WindowId(game.Output());
+    ASSERT_FALSE(window.empty()) << game.Output();
+    ASSERT_EQ(RunX(display, "windowfocus --sync " + window), 0);
+    ASSERT_EQ(RunX(display, "type --delay 30 'Marquez Awq'"), 0);
+    ASSERT_EQ(RunX(display, "key --delay 30 Return"), 0);
+    ASSERT_TRUE(game.ReadUntil("", deadline)) << game.Output();
+    EXPECT_EQ(game.Wait(), 0) << game.Output();
+    server.Stop();
+
+    const std::string index = ReadTextFile(home.Path("SaveData/index.dat"));
+    ASSERT_EQ(index.size(), 1694u);
+    const std::string description = index.substr(154 + 54, 100);
+    EXPECT_NE(description.find(" : Marquez Awq Club : "), std::string::npos) << description;
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/blockfile.h"
+#include "engine/codepage.h"
 #include "gamecode/comments/commtable.h"
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/textsource.h"
@@ -52,7 +53,7 @@ std::vector<std::string> ReadTemplates()
             continue;
         }
         std::string text;
-        if (!MkToCp1252(line.text, &text)) {
+        if (!CodePageFromUtf8(line.text, &text)) {
             MkFailAt(COMMENTARY_FILE, line.number, "a character outside code page 1252");
         }
         const std::string fault = TemplateFault(text);

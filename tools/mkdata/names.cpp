@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/codepage.h"
 #include "game/textformat.h"
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/textsource.h"
@@ -44,7 +45,7 @@ Syllables ReadSyllables(const char* file)
         if (list == nullptr) MkFailAt(file, line.number, "expected onsets, middles or endings");
         for (std::string word; words >> word;) {
             std::string converted;
-            if (!MkToCp1252(word, &converted)) {
+            if (!CodePageFromUtf8(word, &converted)) {
                 MkFailAt(file, line.number, "a character outside code page 1252");
             }
             list->push_back(converted);
@@ -56,11 +57,16 @@ Syllables ReadSyllables(const char* file)
     return syllables;
 }
 
+// A surname as its syllables stand and as it is spelt (MkJoinSyllables).
+struct Candidate {
+    std::string asItStands, spelt;
+};
+
 // Every two- and three-syllable name of the style that fits an entry, each once, in a shuffled
 // order that depends only on the style.
-std::vector<std::string> Candidates(const Syllables& s, int style)
+std::vector<Candidate> Candidates(const Syllables& s, int style)
 {
-    std::vector<std::string> names;
+    std::vector<Candidate> names;
     std::set<std::string> seen;
     std::vector<std::string> middles = s.middles;
     middles.insert(middles.begin(), "");
@@ -69,7 +75,9 @@ std::vector<std::string> Candidates(const Syllables& s, int style)
             for (const std::string& ending : s.endings) {
                 const std::string name = onset + middle + ending;
                 if (name.size() < NAME_MIN_LENGTH || name.size() >= NAMES_ENTRY_BYTES) continue;
-                if (seen.insert(name).second) names.push_back(name);
+                if (!seen.insert(name).second) continue;
+                const std::string spelt = MkJoinSyllables(MkJoinSyllables(onset, middle), ending);
+                names.push_back({name, spelt.size() >= NAME_MIN_LENGTH ? spelt : name});
             }
         }
     }
@@ -86,14 +94,23 @@ std::vector<std::string> Candidates(const Syllables& s, int style)
 void MkGenerateNames(MkFileSet* set)
 {
     std::vector<uint8_t> file(NAMES_FILE_BYTES, 0);
-    std::set<std::string> used;
+    std::vector<std::vector<Candidate>> styles;
+    std::set<std::string> unspelt;
     for (int style = 0; style < NAME_STYLE_COUNT; ++style) {
-        const std::vector<std::string> names = Candidates(ReadSyllables(kStyleFiles[style]), style);
+        styles.push_back(Candidates(ReadSyllables(kStyleFiles[style]), style));
+        for (const Candidate& name : styles.back())
+            unspelt.insert(name.asItStands);
+    }
+    MkNameSpeller speller(unspelt);
+    std::set<std::string> used;  // the choice goes by the names as they stand
+    for (int style = 0; style < NAME_STYLE_COUNT; ++style) {
+        const std::vector<Candidate>& names = styles[style];
         int entry = style * NAMES_STYLE_BLOCK + (style == 0 ? 1 : 0);  // entry 0 stays empty
         const int end = (style + 1) * NAMES_STYLE_BLOCK;
         for (size_t i = 0; i < names.size() && entry < end; ++i) {
-            if (!used.insert(names[i]).second) continue;
-            std::memcpy(&file[size_t(entry) * NAMES_ENTRY_BYTES], names[i].data(), names[i].size());
+            if (!used.insert(names[i].asItStands).second) continue;
+            const std::string name = speller.Spell(names[i].asItStands, names[i].spelt);
+            std::memcpy(&file[size_t(entry) * NAMES_ENTRY_BYTES], name.data(), name.size());
             ++entry;
         }
         if (entry < end) MkFailAt(kStyleFiles[style], 0, "too few distinct names for a block");

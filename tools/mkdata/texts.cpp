@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/blockfile.h"
+#include "engine/codepage.h"
 #include "game/textmess.h"
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/textsource.h"
@@ -41,7 +42,7 @@ bool ParseQuoted(const std::string& text, size_t start, std::string* out)
 std::string GameText(const std::string& utf8, const char* file, int line)
 {
     std::string text;
-    if (!MkToCp1252(utf8, &text)) MkFailAt(file, line, "a character outside code page 1252");
+    if (!CodePageFromUtf8(utf8, &text)) MkFailAt(file, line, "a character outside code page 1252");
     if (text.size() > static_cast<size_t>(TEXT_MAX_LENGTH)) {
         MkFailAt(file, line, "a text of 299 characters or more");
     }

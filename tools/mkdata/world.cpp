@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/blockfile.h"
+#include "engine/codepage.h"
 #include "engine/random.h"
 #include "game/kitcolours.h"
 #include "game/statmodel.h"
@@ -98,7 +99,8 @@ std::array<PlaceWords, WORLD_COUNTRY_COUNT> ReadPlaces()
         for (std::string word; words >> word;) {
             std::replace(word.begin(), word.end(), '_', ' ');
             std::string converted;
-            if (!MkToCp1252(word, &converted)) MkFailAt(file, line.number, "not code page 1252");
+            if (!CodePageFromUtf8(word, &converted))
+                MkFailAt(file, line.number, "not code page 1252");
             list->push_back(converted);
         }
     }
@@ -214,19 +216,61 @@ void MakeKits(WorldClub* club)
     club->kits[1] = MakeKit(away);
 }
 
-std::string MakeClubName(const PlaceWords& words, std::set<std::string>* used)
+// A club's name as it stands and as it is spelt, from a place and the word before or after it.
+struct ClubName {
+    std::string asItStands, spelt;
+};
+
+ClubName FormClubName(const std::string& place, const std::string& speltPlace,
+                      const std::string& before, const std::string& after)
+{
+    const auto form = [&](const std::string& p) {
+        return before.empty() ? after.empty() ? p : p + " " + after : before + " " + p;
+    };
+    return {form(place), form(speltPlace)};
+}
+
+// Every club name the places' words can form, as they stand: what a spelling must not clash with.
+std::set<std::string> EveryClubName(const std::array<PlaceWords, WORLD_COUNTRY_COUNT>& places)
+{
+    std::set<std::string> names;
+    for (const PlaceWords& words : places) {
+        std::vector<std::pair<std::string, std::string>> forms = {{"", ""}};
+        for (const std::string& before : words.before)
+            forms.push_back({before, ""});
+        for (const std::string& after : words.after)
+            forms.push_back({"", after});
+        for (const std::string& onset : words.onsets) {
+            for (const std::string& ending : words.endings) {
+                for (const auto& [before, after] : forms)
+                    names.insert(FormClubName(onset + ending, "", before, after).asItStands);
+            }
+        }
+    }
+    return names;
+}
+
+// The draws and the check for a name already used go by the name as it stands, so spelling it
+// changes nothing else in the world.
+std::string MakeClubName(const PlaceWords& words, std::set<std::string>* used,
+                         MkNameSpeller* speller)
 {
     for (int attempt = 0; attempt < 10000; ++attempt) {
-        const std::string place = words.onsets[Pick(int(words.onsets.size()))]
-                                  + words.endings[Pick(int(words.endings.size()))];
-        std::string name = place;
+        // One expression, as the place always was drawn: the order of the two draws stays the
+        // compiler's as it was.
+        std::string onset, ending;
+        const std::string place = (onset = words.onsets[Pick(int(words.onsets.size()))])
+                                  + (ending = words.endings[Pick(int(words.endings.size()))]);
+        std::string before, after;
         const int form = Pick(3);
         if (form == 1 && !words.before.empty()) {
-            name = words.before[Pick(int(words.before.size()))] + " " + place;
+            before = words.before[Pick(int(words.before.size()))];
         } else if (form == 2 && !words.after.empty()) {
-            name = place + " " + words.after[Pick(int(words.after.size()))];
+            after = words.after[Pick(int(words.after.size()))];
         }
-        if (name.size() < WORLD_CLUB_NAME_BYTES && used->insert(name).second) return name;
+        const ClubName name = FormClubName(place, MkJoinSyllables(onset, ending), before, after);
+        if (name.asItStands.size() < WORLD_CLUB_NAME_BYTES && used->insert(name.asItStands).second)
+            return speller->Spell(name.asItStands, name.spelt);
     }
     MkFailAt("world/places.txt", 0, "too few distinct club names");
 }
@@ -335,7 +379,8 @@ private:
     {
         const ClubPlan& plan = m_plans[team];
         WorldClub& club = m_clubs[team];
-        const std::string name = MakeClubName(m_places[plan.country], &m_usedNames);
+        const std::string name =
+            MakeClubName(m_places[plan.country], &m_usedNames, &m_clubNameSpeller);
         std::memcpy(club.name, name.data(), name.size());
         club.country = static_cast<uint8_t>(plan.country);
         club.division = static_cast<uint8_t>(plan.division);
@@ -504,6 +549,7 @@ private:
     std::vector<WorldPerson> m_persons;
     std::array<WorldStaffName, WORLD_STAFF_NAMES> m_staffNames{};
     std::set<std::string> m_usedNames;
+    MkNameSpeller m_clubNameSpeller{EveryClubName(m_places)};
 };
 
 }  // namespace
