@@ -64,6 +64,8 @@
 #include "menus/shortlistscreen.h"
 #include "menus/squadscreen.h"
 #include "menus/staffchoice.h"
+#include "menus/tacticseditor.h"
+#include "menus/tacticshelp.h"
 #include "menus/teamtraining.h"
 #include "menus/textinput.h"
 #include "menus/title.h"
@@ -341,7 +343,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(23, "Programme d'entra\xEEnement", TrainingProgramme_Table),
     Table(24, "Pelloran", Title_Table),
     Step(25, PlayToday, "Jouer la journ\xE9" "e"),
-    Screen(26, "Editeur tactique"),
+    Table(26, "Editeur tactique", TacticsEditor_Table),
     Screen(27, "Palmar\xE8s du club"),
     Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
     Screen(29, "Statistiques de buts"),
@@ -395,7 +397,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(81, "Statistiques du match", MatchStats_Table),
     Screen(82, "Historique Championnat"),
     Step(83, VideoOptions, "Options vid\xE9o"),
-    Screen(84, "Aide \xE9" "diteur tactique"),
+    Table(84, "Aide \xE9" "diteur tactique", TacticsHelp_Table),
 });
 // clang-format on
 
@@ -578,6 +580,8 @@ void RegisterScriptValues()
     ScriptRegisterValue("prevoption", [] { return static_cast<int32_t>(PreviousOption); });
     ScriptRegisterValue("depth", [] { return EXM_Depth() + 1; });
     ScriptRegisterValue("busy", BusyPointerCount);
+    ScriptRegisterValue("edtactic", [] { return static_cast<int32_t>(CurrentTactic); });
+    ScriptRegisterValue("helpline", TacticsHelp_FirstLine);
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
@@ -690,6 +694,8 @@ void FrontEndInit()
     JobCentreInit();
     FinancesInit();
     StatsScreenInit();
+    TacticsEditorInit();
+    TacticsHelpInit();
     ResultsInit();
     DayScreenInit();
     NewsInit();
@@ -700,6 +706,8 @@ void FrontEndUninit()
     NewsUninit();
     DayScreenUninit();
     ResultsUninit();
+    TacticsHelpUninit();
+    TacticsEditorUninit();
     StatsScreenUninit();
     FinancesUninit();
     JobCentreUninit();

@@ -56,8 +56,9 @@ constexpr int16_t FILE_ENTRIES[] = {
     89,   TEXT_QUIT,     TEXT_EXPORT_TEAM, TEXT_DIVISION_MESSAGES, TEXT_ALL_MESSAGES,
     1050, TEXT_VOLUME_UP};
 constexpr int32_t TEXT_STATISTICS = 167;
-constexpr int16_t CLUB_ENTRIES[] = {700, 29,   497, 167, 1314, TEXT_TRAINING,
-                                    294, 1216, 791, 423, 79};
+constexpr int32_t TEXT_TACTICS_EDITOR = 1314;
+constexpr int16_t CLUB_ENTRIES[] = {
+    700, 29, 497, TEXT_STATISTICS, TEXT_TACTICS_EDITOR, TEXT_TRAINING, 294, 1216, 791, 423, 79};
 constexpr int16_t GENERAL_ENTRIES[] = {700, 252,  136,  1476, 1682, 791,  795, 28,
                                        888, 1817, 1833, 1834, 1681, 1469, 157};
 constexpr int32_t BAR_ENTRY_COUNT =
@@ -125,7 +126,7 @@ bool Enabled(int32_t label)
     if (MenuContRestricted != 0) return Restricted(label);
     if (label == TEXT_TRAINING) return TrainingOpen();
     // A manager without a post has no squad to show.
-    if (label == TEXT_STATISTICS) return FrontEnd_HumanHasPost();
+    if (label == TEXT_STATISTICS || label == TEXT_TACTICS_EDITOR) return FrontEnd_HumanHasPost();
     return true;
 }
 
