@@ -582,6 +582,13 @@ void RegisterScriptValues()
     ScriptRegisterValue("busy", BusyPointerCount);
     ScriptRegisterValue("edtactic", [] { return static_cast<int32_t>(CurrentTactic); });
     ScriptRegisterValue("helpline", TacticsHelp_FirstLine);
+    ScriptRegisterValue("matchtactic", [] {
+        const MatchDayBlock& block = *GetMatchSidesBlock();
+        for (const MatchSide& side : block.sides) {
+            if (side.human != 0) return static_cast<int32_t>(side.tactic);
+        }
+        return -1;
+    });
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });

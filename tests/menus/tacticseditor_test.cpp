@@ -13,7 +13,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/mouse.h"
+#include "game/calendar.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
+#include "game/matchblocks.h"
+#include "game/matchday.h"
 #include "game/records.h"
 #include "game/squad.h"
 #include "game/tactics.h"
@@ -476,6 +480,48 @@ TEST_F(TacticsEditorTest, BadShirtsFeetAndAttributesAreFatal)
                 TacticsEditor_FootText(sub);
             },
             "invalid case in j_mn2 for VTW_GetSide()");
+    });
+}
+
+TEST_F(TacticsEditorTest, TheNextFixtureTakesTheEditedTacticAndTheEleven)
+{
+    Run([] {
+        constexpr int32_t mid = 6, forward = 9;
+        // A midfielder moved past the end of his forward run, which the move removes; his pass
+        // to a forward and two of his options.
+        const int32_t runRow = ForwardRun(mid).row;
+        const EditorCell target =
+            EmptyCellBy(mid, [&](int32_t r, int32_t his) { return r > std::max(his, runRow); });
+        Click(Position(mid));
+        Click(target);
+        Drag(Position(mid), Position(forward), MOUSE_SECONDARY);
+        TacticsEditor_ClickCross(mid);
+        TacticsEditor_ClickShot(mid);
+        ASSERT_EQ(CurrentTactic, TACTIC_CUSTOM_FIRST);
+        ASSERT_EQ(ForwardRun(mid), (EditorCell{-1, -1}));
+        // A substitute takes shirt 4.
+        const int32_t sub = TacticsEditor_RowPlayer(11);
+        TacticsEditor_SwapShirts(3);
+        TacticsEditor_SwapShirts(11);
+        ASSERT_EQ(VTW_GetPlayerShirt(sub), 4);
+
+        int32_t row = -1;
+        for (int32_t day = VTW_GetCurrentDay(); row < 0 && day < 366; ++day) {
+            row = VTW_FindHumanFixtureOnDay(day);
+        }
+        ASSERT_GE(row, 0);
+        SetupFixture(row);
+        const MatchDayBlock& block = *GetMatchSidesBlock();
+        const MatchSide& side = block.sides[block.sides[0].human != 0 ? 0 : 1];
+        ASSERT_NE(side.human, 0);
+        EXPECT_EQ(side.tactic, TACTIC_CUSTOM_FIRST);
+        EXPECT_TRUE(Same(side.tactics[0], CustomTactics[0]));
+        const TacticsSlot& slot = side.tactics[0].slots[mid];
+        EXPECT_EQ(TacticsSlot_Receiver(slot), forward);
+        EXPECT_EQ(slot.crossing, (Builtin(FOUR_FOUR_TWO_OFFENSIVE).slots[mid].crossing + 1) % 3);
+        EXPECT_EQ(side.entries[mid].enginePosition,
+                  Match_SlotPositionCode(mid, target.column, target.row));
+        EXPECT_EQ(side.entries[3].playerId, sub);
     });
 }
 
