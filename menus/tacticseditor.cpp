@@ -615,6 +615,9 @@ void TacticsEditor_Init()
     TacticsEditorState& s = S();
     MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
     if (EXM_GetRebuildFlag() != 0) {
+        // Only a crafted save points at an empty custom tactic: there is nothing to show or
+        // play, so the first built-in tactic stands in.
+        if (IsCustom() && TacticsRecord_IsEmpty(*GetTactic(CurrentTactic))) CurrentTactic = 0;
         s.club = VTW_GetClubOfManager(MANAGER_HUMAN);
         s.modified = false;
         s.previous = EDITOR_PREVIOUS_ENTRY;

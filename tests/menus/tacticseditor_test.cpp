@@ -442,6 +442,16 @@ TEST_F(TacticsEditorTest, ButtonsOptionCellsShirtsAndDropDowns)
     });
 }
 
+TEST_F(TacticsEditorTest, AnEmptyCustomTacticOpensAsTheFirstBuiltInOne)
+{
+    Run([] {
+        CurrentTactic = TACTIC_CUSTOM_FIRST + 5;
+        EXM_PushAndRun(TacticsEditor_Table());  // entered again; Escape leaves
+        EXPECT_EQ(CurrentTactic, 0);
+        EXPECT_TRUE(Same(*TacticsEditor.work, Builtin(0)));
+    });
+}
+
 TEST(TacticsEditor, ValuesTakeTheirColourBands)
 {
     const int32_t cases[][2] = {{0, 4}, {24, 4}, {25, 6}, {49, 6}, {50, 8}, {74, 8}, {75, 15}};
