@@ -20,7 +20,6 @@ namespace {
 
 constexpr int16_t OPTION_EDITOR = 26;
 constexpr int32_t TEXT_TITLE = 1338;
-constexpr int32_t TEXT_BACK = 31;
 constexpr int32_t HELP_FONT = 1;
 constexpr int32_t BOX_X = 32;
 constexpr int32_t BOX_Y = 72;

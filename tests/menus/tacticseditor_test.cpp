@@ -535,11 +535,30 @@ TEST_F(TacticsEditorTest, TheNextFixtureTakesTheEditedTacticAndTheEleven)
     });
 }
 
-TEST_F(TacticsEditorTest, FourFourTwoOffensiveMatchesTheGolden)
+TEST_F(TacticsEditorTest, FourFourTwoOffensiveAndAnEditedTacticMatchTheirGoldens)
 {
     Run([] {
         EXM_RedrawNow();
         WriteFrameToTestOutput("tactics_editor");
         ExpectGoldenHash("menus/tactics_editor_442", WorkScreenHash());
+        // Every option value and both kinds of pass, a player picked and one selected.
+        for (int32_t slot = 1; slot < TACTIC_SLOT_COUNT; ++slot) {
+            for (int32_t k = 0; k < slot % 3; ++k) {
+                TacticsEditor_ClickCross(slot);
+            }
+            for (int32_t k = 0; k < (slot + 1) % 3; ++k) {
+                TacticsEditor_ClickShot(slot);
+            }
+            if (slot % 2 == 0) TacticsEditor_ClickThroughBall(slot);
+            TacticsSlot& s = CustomTactics[0].slots[slot];
+            TacticsSlot_SetReceiver(&s, slot % 3 == 0 ? -1 : slot % 10 + 1);
+            s.targetRow = static_cast<int16_t>(slot % 3 == 0 ? slot : -1);
+            s.targetColumn = static_cast<int16_t>(slot % 3 == 0 ? 15 : -1);
+        }
+        Click(Position(9));
+        TacticsEditor_SwapShirts(2);
+        TacticsEditor_Init();
+        EXM_RedrawNow();
+        ExpectGoldenHash("menus/tactics_editor_edited", WorkScreenHash());
     });
 }
