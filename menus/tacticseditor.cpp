@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 #include <iterator>
 #include <numbers>
 #include <utility>
@@ -29,15 +31,17 @@ namespace {
 
 // The record's fields under the editor's names. The editor's grid column (across the pitch) is
 // a slot's `row` and its grid row (along the pitch) the slot's `column`; every cell of a slot is
-// read and written through these pairs only.
+// read and written through these pairs only. They are byte offsets, since the packed record's
+// words may sit at odd addresses, where only a byte copy may read them.
 struct CellField {
-    int16_t TacticsSlot::*column;
-    int16_t TacticsSlot::*row;
+    size_t column;
+    size_t row;
 };
-constexpr CellField kPosition{&TacticsSlot::row, &TacticsSlot::column};
-constexpr CellField kForwardRun{&TacticsSlot::row2, &TacticsSlot::column2};
-constexpr CellField kBackwardRun{&TacticsSlot::row3, &TacticsSlot::column3};
-constexpr CellField kPassCell{&TacticsSlot::targetRow, &TacticsSlot::targetColumn};
+constexpr CellField kPosition{offsetof(TacticsSlot, row), offsetof(TacticsSlot, column)};
+constexpr CellField kForwardRun{offsetof(TacticsSlot, row2), offsetof(TacticsSlot, column2)};
+constexpr CellField kBackwardRun{offsetof(TacticsSlot, row3), offsetof(TacticsSlot, column3)};
+constexpr CellField kPassCell{offsetof(TacticsSlot, targetRow),
+                              offsetof(TacticsSlot, targetColumn)};
 constexpr EditorCell kNoCell{-1, -1};
 
 constexpr int16_t OPTION_EDITOR = 26;
@@ -102,15 +106,28 @@ TacticsEditorState& S() { return TacticsEditor; }
 // ---------------------------------------------------------------------------------------------
 // Cells and slots.
 
+int16_t ReadWord(const TacticsSlot& slot, size_t offset)
+{
+    int16_t word;
+    std::memcpy(&word, reinterpret_cast<const uint8_t*>(&slot) + offset, sizeof word);
+    return word;
+}
+
+void WriteWord(TacticsSlot* slot, size_t offset, int32_t value)
+{
+    const auto word = static_cast<int16_t>(value);
+    std::memcpy(reinterpret_cast<uint8_t*>(slot) + offset, &word, sizeof word);
+}
+
 EditorCell Get(const TacticsSlot& slot, CellField field)
 {
-    return {slot.*field.column, slot.*field.row};
+    return {ReadWord(slot, field.column), ReadWord(slot, field.row)};
 }
 
 void Set(TacticsSlot* slot, CellField field, EditorCell cell)
 {
-    slot->*field.column = static_cast<int16_t>(cell.column);
-    slot->*field.row = static_cast<int16_t>(cell.row);
+    WriteWord(slot, field.column, cell.column);
+    WriteWord(slot, field.row, cell.row);
 }
 
 bool OnGrid(EditorCell cell)

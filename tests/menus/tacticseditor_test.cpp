@@ -523,15 +523,16 @@ TEST_F(TacticsEditorTest, TheNextFixtureTakesTheEditedTacticAndTheEleven)
         SetupFixture(row);
         const MatchDayBlock& block = *GetMatchSidesBlock();
         const MatchSide& side = block.sides[block.sides[0].human != 0 ? 0 : 1];
-        ASSERT_NE(side.human, 0);
-        EXPECT_EQ(side.tactic, TACTIC_CUSTOM_FIRST);
+        ASSERT_NE(int32_t{side.human}, 0);
+        EXPECT_EQ(int32_t{side.tactic}, TACTIC_CUSTOM_FIRST);  // copies: the block is packed
         EXPECT_TRUE(Same(side.tactics[0], CustomTactics[0]));
         const TacticsSlot& slot = side.tactics[0].slots[mid];
         EXPECT_EQ(TacticsSlot_Receiver(slot), forward);
-        EXPECT_EQ(slot.crossing, (Builtin(FOUR_FOUR_TWO_OFFENSIVE).slots[mid].crossing + 1) % 3);
-        EXPECT_EQ(side.entries[mid].enginePosition,
+        EXPECT_EQ(int32_t{slot.crossing},
+                  (Builtin(FOUR_FOUR_TWO_OFFENSIVE).slots[mid].crossing + 1) % 3);
+        EXPECT_EQ(int32_t{side.entries[mid].enginePosition},
                   Match_SlotPositionCode(mid, target.column, target.row));
-        EXPECT_EQ(side.entries[3].playerId, sub);
+        EXPECT_EQ(int32_t{side.entries[3].playerId}, sub);
     });
 }
 
