@@ -100,8 +100,18 @@ until option == 3 max 3000
 wait 300
 )";
 
-// "Affectations" > "Choisir capitaine", then the shirt of the third row; back to the office.
+// "Trier" under the first attribute column's heading; "Affectations" > "Choisir capitaine",
+// then the shirt of the third row; back to the office.
 const char* const kStatistics = R"(grab stats.png
+click 285 84
+wait 20
+motion 0 21
+wait 20
+tap
+wait 60
+move 630 300
+wait 20
+grab sorted.png
 click 500 455
 wait 20
 motion 0 -80
@@ -131,7 +141,7 @@ TEST(TacticsAndStats, TheEditorItsHelpFinancesAndStatisticsAndTheMatchPlaysTheTa
     ASSERT_EQ(run.err.find("fails"), std::string::npos) << run.out << run.err;
     EXPECT_EQ(run.exitCode, 0) << run.err;
     for (const char* frame : {"editor.png", "editor2.png", "help.png", "help2.png", "finances.png",
-                              "stats.png", "stats2.png"}) {
+                              "stats.png", "sorted.png", "stats2.png"}) {
         ASSERT_EQ(run.frames.count(frame), 1u) << frame << run.out << run.err;
     }
 
@@ -148,8 +158,8 @@ TEST(TacticsAndStats, TheEditorItsHelpFinancesAndStatisticsAndTheMatchPlaysTheTa
     const PngImage& finances = run.frames.at("finances.png");
     EXPECT_GT(TextPixels(finances, 40, 84, 264, 200), 200);
     EXPECT_GT(TextPixels(finances, 336, 84, 264, 200), 200);
-    // Statistics: the captain's marker joins the third row.
-    EXPECT_GT(
-        ChangedPixels(run.frames.at("stats.png"), run.frames.at("stats2.png"), 32, 136, 180, 20),
-        10);
+    // Statistics: the sort reorders the rows; the captain's marker joins the third row.
+    const PngImage& sorted = run.frames.at("sorted.png");
+    EXPECT_GT(ChangedPixels(run.frames.at("stats.png"), sorted, 32, 96, 592, 320), 1000);
+    EXPECT_GT(ChangedPixels(sorted, run.frames.at("stats2.png"), 32, 136, 180, 20), 10);
 }
