@@ -259,6 +259,22 @@ void VTW_SetClubPenaltyTaker(int32_t club, int32_t player)
         r->penaltyTaker = static_cast<int16_t>(player);
 }
 
+void Squad_ExchangeShirts(int32_t club, int32_t a, int32_t b)
+{
+    constexpr int32_t shirtOne = 1;
+    const int32_t shirtA = VTW_GetPlayerShirt(a);
+    const int32_t shirtB = VTW_GetPlayerShirt(b);
+    const int32_t newOne = shirtB == shirtOne ? a : shirtA == shirtOne ? b : -1;
+    if (ClubRecord* r = newOne >= 0 ? RecordForSet(club, "ExchangeShirts") : nullptr) {
+        const int16_t other = static_cast<int16_t>(newOne == a ? b : a);
+        for (int16_t* taker : {&r->freeKickTaker, &r->cornerTaker, &r->penaltyTaker}) {
+            if (*taker == newOne) *taker = other;
+        }
+    }
+    VTW_SetPlayerShirt(a, shirtB);
+    VTW_SetPlayerShirt(b, shirtA);
+}
+
 void VTW_CountClubSquadLines(int32_t club, int32_t out[16])
 {
     std::fill(out, out + 16, 0);

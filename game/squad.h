@@ -45,6 +45,9 @@ int32_t VTW_CountTeamCaptains(int32_t club);  // among shirts 1-11
 void VTW_SetClubFreeKickTaker(int32_t club, int32_t player);
 void VTW_SetClubCornerTaker(int32_t club, int32_t player);
 void VTW_SetClubPenaltyTaker(int32_t club, int32_t player);
+// The two players of the club exchange shirt numbers. No set-piece taker ever wears shirt 1, so
+// when one of them takes it, every role he holds passes to the other.
+void Squad_ExchangeShirts(int32_t club, int32_t a, int32_t b);
 
 // Per line 0-3: out[kind x 4 + line] with kinds all, loaned out, loaned in, transfer-listed.
 void VTW_CountClubSquadLines(int32_t club, int32_t out[16]);

@@ -73,6 +73,8 @@
 #include "menus/shortlistscreen.h"
 #include "menus/squadscreen.h"
 #include "menus/staffchoice.h"
+#include "menus/tacticseditor.h"
+#include "menus/tacticshelp.h"
 #include "menus/teamtraining.h"
 #include "menus/textinput.h"
 #include "menus/timeanalysis.h"
@@ -351,7 +353,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(23, "Programme d'entra\xEEnement", TrainingProgramme_Table),
     Table(24, "Pelloran", Title_Table),
     Step(25, PlayToday, "Jouer la journ\xE9" "e"),
-    Screen(26, "Editeur tactique"),
+    Table(26, "Editeur tactique", TacticsEditor_Table),
     Screen(27, "Palmar\xE8s du club"),
     Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
     Screen(29, "Statistiques de buts"),
@@ -405,7 +407,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(81, "Statistiques du match", MatchStats_Table),
     Screen(82, "Historique Championnat"),
     Step(83, VideoOptions, "Options vid\xE9o"),
-    Screen(84, "Aide \xE9" "diteur tactique"),
+    Table(84, "Aide \xE9" "diteur tactique", TacticsHelp_Table),
 });
 // clang-format on
 
@@ -588,6 +590,15 @@ void RegisterScriptValues()
     ScriptRegisterValue("prevoption", [] { return static_cast<int32_t>(PreviousOption); });
     ScriptRegisterValue("depth", [] { return EXM_Depth() + 1; });
     ScriptRegisterValue("busy", BusyPointerCount);
+    ScriptRegisterValue("edtactic", [] { return static_cast<int32_t>(CurrentTactic); });
+    ScriptRegisterValue("helpline", TacticsHelp_FirstLine);
+    ScriptRegisterValue("matchtactic", [] {
+        const MatchDayBlock& block = *GetMatchSidesBlock();
+        for (const MatchSide& side : block.sides) {
+            if (side.human != 0) return static_cast<int32_t>(side.tactic);
+        }
+        return -1;
+    });
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     ScriptRegisterValue("pmscreen", PostMatch_ShownScreen);
     ScriptRegisterValue("pmmode", [] { return Performance.mode; });
@@ -716,6 +727,8 @@ void FrontEndInit()
     JobCentreInit();
     FinancesInit();
     StatsScreenInit();
+    TacticsEditorInit();
+    TacticsHelpInit();
     ResultsInit();
     DebugScreenInit();
     DevScreensInit();
@@ -732,6 +745,8 @@ void FrontEndUninit()
     DevScreensUninit();
     DebugScreenUninit();
     ResultsUninit();
+    TacticsHelpUninit();
+    TacticsEditorUninit();
     StatsScreenUninit();
     FinancesUninit();
     JobCentreUninit();

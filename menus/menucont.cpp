@@ -64,8 +64,18 @@ constexpr int16_t FILE_ENTRIES[] = {
 constexpr int32_t TEXT_STATISTICS = 167;
 constexpr int32_t TEXT_PLAYER_SEARCH = 252;
 constexpr int32_t TEXT_SQUAD_ANALYSIS = 497;
-constexpr int16_t CLUB_ENTRIES[] = {700, 29,   497, 167, 1314, TEXT_TRAINING,
-                                    294, 1216, 791, 423, 79};
+constexpr int32_t TEXT_TACTICS_EDITOR = 1314;
+constexpr int16_t CLUB_ENTRIES[] = {700,
+                                    29,
+                                    TEXT_SQUAD_ANALYSIS,
+                                    TEXT_STATISTICS,
+                                    TEXT_TACTICS_EDITOR,
+                                    TEXT_TRAINING,
+                                    294,
+                                    1216,
+                                    791,
+                                    423,
+                                    79};
 constexpr int16_t GENERAL_ENTRIES[] = {700, 252,  136,  1476, 1682, 791,  795, 28,
                                        888, 1817, 1833, 1834, 1681, 1469, 157};
 constexpr int32_t BAR_ENTRY_COUNT =
@@ -133,7 +143,8 @@ bool Enabled(int32_t label)
     if (MenuContRestricted != 0) return Restricted(label);
     if (label == TEXT_TRAINING) return TrainingOpen();
     // A manager without a post has no squad to show, nor a club to search for.
-    if (label == TEXT_STATISTICS || label == TEXT_PLAYER_SEARCH || label == TEXT_SQUAD_ANALYSIS)
+    if (label == TEXT_STATISTICS || label == TEXT_PLAYER_SEARCH || label == TEXT_SQUAD_ANALYSIS
+        || label == TEXT_TACTICS_EDITOR)
         return FrontEnd_HumanHasPost();
     return true;
 }

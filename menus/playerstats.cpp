@@ -181,22 +181,6 @@ bool Assign(int32_t player)
     return StatsScreen.assign != before;
 }
 
-// The player who takes shirt 1 hands his set-piece roles to the one who gives it up.
-void ExchangeShirts(int32_t a, int32_t b)
-{
-    const int32_t shirtA = VTW_GetPlayerShirt(a);
-    const int32_t shirtB = VTW_GetPlayerShirt(b);
-    const int32_t newOne = shirtA == SHIRT_ONE ? b : shirtB == SHIRT_ONE ? a : -1;
-    if (newOne >= 0) {
-        const int32_t oldOne = newOne == a ? b : a;
-        for (const uint8_t mode : kTakerModes) {
-            if (RoleHolder(mode) == newOne) SetRoleHolder(mode, oldOne);
-        }
-    }
-    VTW_SetPlayerShirt(a, shirtB);
-    VTW_SetPlayerShirt(b, shirtA);
-}
-
 // ---------------------------------------------------------------------------------------------
 // The rows.
 
@@ -499,7 +483,8 @@ int32_t StatsScreen_ClickShirt(int32_t index)
         StatsScreen.selection = static_cast<int16_t>(player);
         return EXM_CODE_REDRAW;
     }
-    if (StatsScreen.selection != player) ExchangeShirts(StatsScreen.selection, player);
+    if (StatsScreen.selection != player)
+        Squad_ExchangeShirts(StatsScreen.club, StatsScreen.selection, player);
     StatsScreen.selection = -1;
     return EXM_CODE_REDRAW;
 }

@@ -334,37 +334,6 @@ bool GivePendingRoles(int32_t club, int32_t player)
     return given;
 }
 
-void SetRole(int32_t club, int32_t role, int32_t player)
-{
-    switch (role) {
-        case SQUAD_ROLE_PENALTY: VTW_SetClubPenaltyTaker(club, player); break;
-        case SQUAD_ROLE_FREE_KICK: VTW_SetClubFreeKickTaker(club, player); break;
-        default: VTW_SetClubCornerTaker(club, player); break;
-    }
-}
-
-// The set-piece roles held by the one of the two in shirt 1 go to the other, so that the keeper
-// who leaves the shirt takes no kicks with him into the stand and the new keeper inherits none.
-void PassShirtOneRoles(int32_t club, int32_t a, int32_t b)
-{
-    for (const int32_t role : {SQUAD_ROLE_PENALTY, SQUAD_ROLE_FREE_KICK, SQUAD_ROLE_CORNER}) {
-        const int32_t holder = RoleHolder(club, role);
-        if (VTW_GetPlayerShirt(a) == SHIRT_ONE && holder == a) {
-            SetRole(club, role, b);
-        } else if (VTW_GetPlayerShirt(b) == SHIRT_ONE && holder == b) {
-            SetRole(club, role, a);
-        }
-    }
-}
-
-void SwapShirts(int32_t club, int32_t a, int32_t b)
-{
-    PassShirtOneRoles(club, a, b);
-    const int32_t shirtA = VTW_GetPlayerShirt(a);
-    VTW_SetPlayerShirt(a, VTW_GetPlayerShirt(b));
-    VTW_SetPlayerShirt(b, shirtA);
-}
-
 // ---------------------------------------------------------------------------------------------
 // The popups.
 
@@ -508,7 +477,7 @@ int32_t Squad_ClickPlayer(int32_t index)
         SquadScreen.selection = static_cast<int16_t>(player);
         return EXM_CODE_REDRAW;
     }
-    SwapShirts(club, SquadScreen.selection, player);
+    Squad_ExchangeShirts(club, SquadScreen.selection, player);
     SquadScreen.selection = -1;
     return EXM_CODE_REDRAW;
 }

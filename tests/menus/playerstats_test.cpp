@@ -230,3 +230,21 @@ TEST_F(StatsScreenTest, TheSquadMatchesTheGolden)
 {
     Run([] { ExpectGoldenHash("menus/stats_day0", WorkScreenHash()); });
 }
+
+TEST_F(StatsScreenTest, AManagerWithoutAPostSeesAnEmptyListAndClubZeroItsSquad)
+{
+    Run([] {
+        // Club -1 is the one without a post; club 0 is the first real club.
+        ASSERT_GT(VTW_GetClubSquadCount(0), 0);
+        const int32_t cases[][2] = {{-1, 0}, {0, VTW_GetClubSquadCount(0)}};
+        for (const auto& c : cases) {
+            StatsScreen.club = c[0];
+            StatsScreen_Build();
+            EXPECT_EQ(StatsScreen.length, c[1]) << c[0];
+        }
+        StatsScreen.club = -1;
+        StatsScreen_Build();
+        EXPECT_EQ(StatsScreen_ClickShirt(0), 1);
+        EXPECT_EQ(StatsScreen_ScrollDown(), 1);
+    });
+}

@@ -110,7 +110,7 @@ TEST_F(SquadScreenTest, PendingRolesGoToTheClickedPlayerAndThePenaltyNeverToShir
     }
 }
 
-TEST_F(SquadScreenTest, ASwapPassesTheShirtOnesSetPieceRolesToTheOtherPlayer)
+TEST_F(SquadScreenTest, ASwapLeavesNoSetPieceRoleWithTheNewShirtOne)
 {
     struct Case {
         int32_t first, second;  // shirts clicked in turn
@@ -118,10 +118,11 @@ TEST_F(SquadScreenTest, ASwapPassesTheShirtOnesSetPieceRolesToTheOtherPlayer)
         int32_t expected;       // shirt whose player (before the swap) holds them after
     };
     const Case cases[] = {
-        {1, 12, 1, 12},   // shirt 1 first: its roles go to the other
-        {12, 1, 1, 12},   // shirt 1 second: the same
-        {12, 1, 12, 12},  // the other's roles stay with him as he takes shirt 1
-        {5, 14, 5, 5},    // no shirt 1 involved: nothing passes
+        {1, 12, 1, 1},   // the keeper who gives up shirt 1 may keep his kicks
+        {12, 1, 1, 1},   // the same, clicked the other way round
+        {12, 1, 12, 1},  // the taker who takes shirt 1 hands his roles to the other
+        {1, 12, 12, 1},  // the same, clicked the other way round
+        {5, 14, 5, 5},   // no shirt 1 involved: nothing passes
     };
     for (const Case& c : cases) {
         ShowHumanSquad();
