@@ -317,20 +317,6 @@ void SetTaker(int32_t role, int32_t player)
     }
 }
 
-// The player who takes shirt 1 keeps no set-piece role: it passes to the other.
-void SwapShirts(int32_t a, int32_t b)
-{
-    const int32_t shirtA = VTW_GetPlayerShirt(a);
-    const int32_t shirtB = VTW_GetPlayerShirt(b);
-    VTW_SetPlayerShirt(a, shirtB);
-    VTW_SetPlayerShirt(b, shirtA);
-    const int32_t newOne = shirtB == SHIRT_ONE ? a : shirtA == SHIRT_ONE ? b : -1;
-    if (newOne < 0) return;
-    for (const int32_t role : {ROLE_PENALTY, ROLE_FREE_KICK, ROLE_CORNER}) {
-        if (RoleHolder(role) == newOne) SetTaker(role, newOne == a ? b : a);
-    }
-}
-
 int32_t SelectOrSwap(int32_t player)
 {
     if (player < 0 || !Swappable(player)) return 1;
@@ -339,7 +325,7 @@ int32_t SelectOrSwap(int32_t player)
         selected = static_cast<int16_t>(player);
         return EXM_CODE_REDRAW;
     }
-    if (selected != player) SwapShirts(selected, player);
+    if (selected != player) Squad_ExchangeShirts(HumanClub(), selected, player);
     selected = -1;
     VTW_RefreshSquadCount(HumanClub());
     MarkDirty();
