@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <set>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"
 #include "generated/build_paths.h"
+#include "tests/gamecode/harness/harness.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
 
@@ -415,4 +417,120 @@ TEST_F(MatchSfx, TheBanksAreRemovedWithoutAFatalErrorAfterAView)
     RemoveGameSoundBanks();
     EXPECT_FALSE(SndIsOn());
     AddGameSoundBanks();  // for the fixture's own removal
+}
+
+// ---------------------------------------------------------------------------------------------
+// A whole seeded match with the sounds on.
+
+namespace {
+
+int32_t s_spiedCalls;
+std::vector<std::string> s_misrouted;
+
+// Every event the engine raises reaches the channel its row names, as the driver's channels show
+// straight after the call.
+void SpyPlay(int32_t event, int32_t value)
+{
+    PlayMatchSfx(event, value);
+    ++s_spiedCalls;
+    const EventSound* sound = Find(event);
+    if (sound == nullptr || event == 30) return;
+    const bool reaction = sound->channel == SFX_CHANNEL_CROWD;
+    if (reaction && GetMatchSidesBlock()->viewMode == VIEW_2D) return;
+    const int32_t key = reaction ? SndKeyCrowd : SndKeyInGame;
+    std::vector<int32_t> channels = {sound->channel};
+    if (sound->channel == SFX_CHANNEL_EFFECT) channels.push_back(SFX_CHANNEL_EFFECT_BUSY);
+    for (int32_t channel : channels) {
+        if (SndChannels[channel].bank == &SndBanks[key]
+            && sound->samples.count(static_cast<int32_t>(SndChannels[channel].sample)) != 0)
+            return;
+    }
+    s_misrouted.push_back("event " + std::to_string(event) + " at tick "
+                          + std::to_string(Match.tickCount));
+}
+
+void StandIn3DInit()
+{
+    SndSetActiveChannels(SND_MAX_CHANNELS);
+    MatchSfx_Init();
+}
+
+void StandIn3DDestroy()
+{
+    MatchSfx_Shutdown();
+    SndClearActiveChannels();
+}
+
+const MatchViewOps kStandIn3D = {StandIn3DInit, StandIn3DDestroy, nullptr, nullptr, nullptr};
+
+MatchDayBuilder SeededMatch(uint16_t mode)
+{
+    MatchDayBuilder builder;
+    builder.seed = 23;
+    builder.viewMode = mode;
+    return builder;
+}
+
+struct HeardMatch {
+    GoldenResult result;
+    uint32_t soundsRaised = 0;
+    bool heardLeft = false;
+    bool heardRight = false;
+};
+
+// The match on the headless host with its clock running and the game's banks, with the sounds
+// and stand-in views or with the headless presentation.
+HeardMatch PlayMatch(uint16_t mode, bool withSound)
+{
+    HeardMatch heard;
+    ScopedHeadlessHost host;
+    ScopedMatch match;
+    WinInit("Pelloran", WIN_FLAG_WINDOWED);
+    MemoryInit();
+    TimerInit();
+    PakFileInit();
+    DataFolderInit(PELLORAN_BUILD_DIR "/data");
+    PakMount("pakfiles\\hdcommon");
+    PakMount("pakfiles\\cdcommon");
+    NoSoundFlag = false;
+    AddGameSoundBanks();
+    if (withSound) {
+        MatchSfx_Start();
+        MatchPresentationOps.PlayMatchSfx = SpyPlay;
+        MatchView_Register(VIEWKIND_2D, &kStandInView);
+        MatchView_Register(VIEWKIND_SOFTWARE_3D, &kStandIn3D);
+    }
+    s_spiedCalls = 0;
+    s_misrouted.clear();
+    HostInjectAudioCapture(true);
+    heard.result = GoldenRun(SeededMatch(mode));
+    HostInjectAudioCapture(false);
+    heard.soundsRaised = s_spiedCalls;
+    const std::vector<int16_t>& captured = HostInjectAudioCaptured();
+    for (size_t at = 0; at + 1 < captured.size(); at += 2) {
+        heard.heardLeft = heard.heardLeft || captured[at] != 0;
+        heard.heardRight = heard.heardRight || captured[at + 1] != 0;
+    }
+    RemoveGameSoundBanks();
+    OnExitRun();
+    PakFileUninit();
+    WinUninit();
+    return heard;
+}
+
+}  // namespace
+
+TEST(MatchSfxMatch, ASeededMatchIsHeardOnItsChannelsAndPlaysAsItDoesUnheard)
+{
+    for (uint16_t mode : {VIEW_3D, VIEW_2D}) {
+        SCOPED_TRACE(mode);
+        const HeardMatch silent = PlayMatch(mode, false);
+        const HeardMatch heard = PlayMatch(mode, true);
+        EXPECT_GT(heard.soundsRaised, 20u);
+        EXPECT_EQ(s_misrouted, std::vector<std::string>{});
+        EXPECT_TRUE(heard.heardLeft && heard.heardRight);
+        EXPECT_FALSE(silent.heardLeft || silent.heardRight);
+        // Score, statistics, event rows, the traced positions and the game's draws.
+        EXPECT_EQ(heard.result.lines, silent.result.lines);
+    }
 }
