@@ -419,6 +419,21 @@ TEST_F(MatchSfx, TheBanksAreRemovedWithoutAFatalErrorAfterAView)
     AddGameSoundBanks();  // for the fixture's own removal
 }
 
+TEST_F(MatchSfx, WithoutSoundTheViewsSetUpPlayAndTearDownQuietly)
+{
+    RemoveGameSoundBanks();
+    NoSoundFlag = true;
+    AddGameSoundBanks();
+    EXPECT_EQ(SndKeyInGame, -1);
+    SetUp2D();
+    for (int32_t event = 0; event <= 40; ++event) {
+        PlayMatchSfx(event, 0);
+    }
+    TearDown2D();
+    EXPECT_EQ(SndChannels[SFX_CHANNEL_EFFECT].bank, nullptr);
+    NoSoundFlag = false;
+}
+
 // ---------------------------------------------------------------------------------------------
 // A whole seeded match with the sounds on.
 
