@@ -19,6 +19,7 @@
 #include "generic/infobar.h"
 #include "generic/ingamemenus.h"
 #include "generic/matchkeys.h"
+#include "generic/matchsfx.h"
 #include "generic/replay.h"
 #include "generic/sharedops.h"
 #include "generic/textview.h"
@@ -92,6 +93,8 @@ constexpr auto kGameModules = std::to_array<GameModuleRow>({
     {"match engine", MatchEngine_Start, MatchEngine_Stop},
     // After the engine, whose start puts the headless presentation back.
     {"in-match menus", InGameMenus_Start, InGameMenus_Uninit},
+    // A view still set up at the end leaves no sample loaded for the banks' removal.
+    {"match sounds", MatchSfx_Start, MatchSfx_Shutdown},
 });
 // clang-format on
 

@@ -13,12 +13,25 @@ struct RandomState {
 };
 extern RandomState RandomGenerator;
 
+// One step of the recurrence: the state word advanced, and the value 0 .. RAND_LIMIT - 1 it gives.
+inline int32_t RandStep(uint32_t* seed)
+{
+    *seed = *seed * 1103515245u + 12345u;
+    return static_cast<int32_t>((*seed >> 16) & 0x7FFF);
+}
+
 inline int32_t Rand()
 {
     ++RandomGenerator.draws;
-    RandomGenerator.seed = RandomGenerator.seed * 1103515245u + 12345u;
-    return static_cast<int32_t>((RandomGenerator.seed >> 16) & 0x7FFF);
+    return RandStep(&RandomGenerator.seed);
 }
+
+// A generator of its own with the same recurrence: what draws from it never changes what Rand()
+// gives, so a presentation can choose at random without changing the match it shows.
+struct RandStream {
+    uint32_t seed;
+    int32_t Next() { return RandStep(&seed); }
+};
 
 void SRand(uint32_t seed);
 uint32_t RandState();  // the generator's state word, for saved games and tests

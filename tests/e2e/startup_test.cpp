@@ -55,7 +55,7 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
               (std::vector<std::string>{"saved games", "messages", "commentary", "database",
                                         "tactics", "match day", "season", "shortlists",
                                         "player search", "training schedule", "match presentation",
-                                        "match engine", "in-match menus"}));
+                                        "match engine", "in-match menus", "match sounds"}));
     const size_t gameModules = run.out.find("GameMain(): saved games");
     EXPECT_LT(lastStart, gameModules);
     EXPECT_LT(gameModules, firstStop);
