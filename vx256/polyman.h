@@ -61,8 +61,8 @@ extern PolyPolygon CurrentPolygon;
 // Shared by everything that poses a model.
 extern RotationMatrix ModelRotation;
 
-// Stores the camera and builds the transform; yaw and pitch in radians (pitch 0 looks straight
-// up, pi / 2 level, pi straight down), zoom the camera's lens factor.
+// Stores the camera and builds the transform; yaw and pitch in radians as the cameras aim them,
+// zoom the camera's lens factor.
 void SetViewCamera(float x, float y, float height, float yaw, float pitch, float zoom);
 const ViewTransform& Polyman_ViewTransform();
 float Polyman_Zoom();  // the lens factor of the last SetViewCamera
