@@ -1,9 +1,9 @@
 // vx256/polyman.cpp: view transform, heading tables, model rotation, clipping and projection.
 #include "vx256/polyman.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <utility>
 
 #include "engine/convert.h"
 #include "engine/fatal.h"
@@ -18,7 +18,6 @@ constexpr int32_t kHeadingLine = 1994;
 constexpr int32_t kHeading16Line = 1983;
 constexpr float kAcross = 1.5f;  // the view's width against its height: 4:3
 constexpr float kDown = 2.0f;
-constexpr int32_t kPlanes = 5;
 
 struct Camera {
     float x, y, height;
@@ -42,16 +41,16 @@ void FillHeadingTable(HeadingEntry* table, int32_t steps)
     }
 }
 
-// The plane's value of a vertex; the part where it is not positive is kept.
-float PlaneValue(int32_t plane, const PolyVertex& v)
+// The plane's value of a vertex; the part where it is not positive is kept. One clip per plane,
+// so that the inner loop tests no plane number.
+template <int32_t Plane>
+float PlaneValue(const PolyVertex& v)
 {
-    switch (plane) {
-        case 0: return POLY_NEAR_Z - v.z;
-        case 1: return v.y - v.z;
-        case 2: return -v.y - v.z;
-        case 3: return -v.x - v.z;
-        default: return v.x - v.z;
-    }
+    if constexpr (Plane == 0) return POLY_NEAR_Z - v.z;
+    if constexpr (Plane == 1) return v.y - v.z;
+    if constexpr (Plane == 2) return -v.y - v.z;
+    if constexpr (Plane == 3) return -v.x - v.z;
+    return v.x - v.z;
 }
 
 PolyVertex Interpolate(const PolyVertex& a, const PolyVertex& b, float t)
@@ -60,27 +59,31 @@ PolyVertex Interpolate(const PolyVertex& a, const PolyVertex& b, float t)
             a.u + t * (b.u - a.u), a.v + t * (b.v - a.v)};
 }
 
-// One plane from `in` to `out`; false when the result would not fit.
-bool ClipAgainst(int32_t plane, const PolyPolygon& in, PolyPolygon& out)
+// One plane from `in` to `out`; false when less than a triangle is left or the result would not
+// fit.
+template <int32_t Plane>
+bool ClipAgainst(const PolyPolygon& in, PolyPolygon& out)
 {
     out.count = 0;
+    float startValue = PlaneValue<Plane>(in.vertices[0]);
     for (int32_t i = 0; i < in.count; ++i) {
         const PolyVertex& start = in.vertices[i];
         const PolyVertex& end = in.vertices[i + 1 == in.count ? 0 : i + 1];
-        const float startValue = PlaneValue(plane, start);
-        const float endValue = PlaneValue(plane, end);
+        const float endValue = PlaneValue<Plane>(end);
         const bool crosses = (startValue < 0 && endValue > 0) || (startValue > 0 && endValue < 0);
         const int32_t adds = (startValue <= 0 ? 1 : 0) + (crosses ? 1 : 0);
         if (out.count + adds > SOFT_MAX_POLY_VERTICES) return false;
         if (startValue <= 0) out.vertices[out.count++] = start;
-        if (!crosses) continue;
-        const float t = startValue / (startValue - endValue);
-        if (t > 0 && t < 1)
-            out.vertices[out.count++] = Interpolate(start, end, t);
-        else
-            out.vertices[out.count++] = t >= 1 ? end : start;
+        if (crosses) {
+            const float t = startValue / (startValue - endValue);
+            if (t > 0 && t < 1)
+                out.vertices[out.count++] = Interpolate(start, end, t);
+            else
+                out.vertices[out.count++] = t >= 1 ? end : start;
+        }
+        startValue = endValue;
     }
-    return true;
+    return out.count >= 3;
 }
 
 }  // namespace
@@ -188,14 +191,15 @@ void RotateNormal(float normal[3])
 int32_t ClipPolygon()
 {
     if (CurrentPolygon.count < 3 || CurrentPolygon.count > SOFT_MAX_POLY_VERTICES) return 0;
-    PolyPolygon* from = &CurrentPolygon;
-    PolyPolygon* to = &s_clipBuffer;
-    for (int32_t plane = 0; plane < kPlanes; ++plane) {
-        if (!ClipAgainst(plane, *from, *to) || to->count < 3) return 0;
-        std::swap(from, to);
-    }
-    // Five planes leave the result in the second buffer.
-    CurrentPolygon = *from;
+    // The buffers alternate; five planes leave the result in the second.
+    const bool kept = ClipAgainst<0>(CurrentPolygon, s_clipBuffer)
+                      && ClipAgainst<1>(s_clipBuffer, CurrentPolygon)
+                      && ClipAgainst<2>(CurrentPolygon, s_clipBuffer)
+                      && ClipAgainst<3>(s_clipBuffer, CurrentPolygon)
+                      && ClipAgainst<4>(CurrentPolygon, s_clipBuffer);
+    if (!kept) return 0;
+    CurrentPolygon.count = s_clipBuffer.count;
+    std::copy_n(s_clipBuffer.vertices, s_clipBuffer.count, CurrentPolygon.vertices);
     return 1;
 }
 
