@@ -66,6 +66,7 @@ TEST(Polyman, OutcodesNameEachPlane)
         uint32_t code;
     } cases[] = {{0, 0, 20, 0},
                  {100, -100, 100, 0},
+                 {-100, 100, 100, 0},
                  {100.5f, 0, 100, OUTCODE_RIGHT},
                  {-100.5f, 0, 100, OUTCODE_LEFT},
                  {0, 100.5f, 100, OUTCODE_BOTTOM},
@@ -91,10 +92,10 @@ TEST(Polyman, HeadingTablesTurnByTheirStep)
     Polyman_TurnByHeading(x, y);
     EXPECT_NEAR(x, std::sqrt(0.5f), 1e-6);
     EXPECT_NEAR(y, std::sqrt(0.5f), 1e-6);
-    SetHeading16(4);  // a quarter
+    SetHeading16(2);  // another eighth
     Polyman_TurnByHeading(x, y);
-    EXPECT_NEAR(x, -std::sqrt(0.5f), 1e-6);
-    EXPECT_NEAR(y, std::sqrt(0.5f), 1e-6);
+    EXPECT_NEAR(x, 0, 1e-6);
+    EXPECT_NEAR(y, 1, 1e-6);
 }
 
 TEST(PolymanDeathTest, HeadingsOutsideTheirTableAbort)
@@ -180,6 +181,8 @@ TEST(Polyman, ClippingKeepsWhatLiesInsideTheFivePlanes)
          1,
          4},
         {"corner on plane", 3, {{50, 0, 50, 0, 0}, {0, 10, 40, 0, 0}, {0, -10, 40, 0, 0}}, 1, 3},
+        // On the near plane, its next edge leaving: the corner once, then the crossing.
+        {"corner on near plane", 3, {{0, 0, 20, 0, 0}, {0, 5, 10, 0, 0}, {5, 0, 40, 0, 0}}, 1, 3},
         {"behind", 3, {{0, 0, -30, 0, 0}, {10, 0, 60, 0, 0}, {-10, 0, 60, 0, 0}}, 1, 4},
         {"all sides",
          4,
@@ -218,6 +221,17 @@ TEST(Polyman, AnEdgeCutAtItsEndCopiesTheNearerEnd)
     ASSERT_EQ(ClipPolygon(), 1);
     for (int32_t i = 0; i < CurrentPolygon.count; ++i)
         EXPECT_GE(CurrentPolygon.vertices[i].z, POLY_NEAR_Z);
+}
+
+TEST(Polyman, ANonConvexPolygonThatWouldOverflowGivesNothing)
+{
+    // Ten corners zigzagging through the near plane would leave five corners and ten crossings.
+    CurrentPolygon.count = 10;
+    for (int32_t i = 0; i < 10; ++i)
+        CurrentPolygon.vertices[i] = {static_cast<float>(i), 0, i % 2 == 0 ? 30.0f : 10.0f, 0, 0};
+    EXPECT_EQ(ClipPolygon(), 0);
+    CurrentPolygon.count = 11;
+    EXPECT_EQ(ClipPolygon(), 0);
 }
 
 TEST(Polyman, NoQuadrilateralClipsToMoreThanNineCorners)
