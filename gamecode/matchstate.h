@@ -408,6 +408,14 @@ struct MatchWords {
     float ballCoefficients[2];  // bounce keeps: vertical, horizontal
     float ballSpin[2];          // the drawn rotation, from the y and the x movement
 
+    // What the look-ahead on a copy of the ball last found.
+    int16_t landingPoint[2];  // where a lofted ball comes down, (0, 0) none
+    int16_t meetingPoint[2];  // where a player can meet the ball
+    int16_t meetingTick;      // ticks ahead
+    int16_t meetingDistance;  // |dx| + |dy| from the player to the meeting point, 10000 none
+    int16_t meetingHeight;    // whole units
+    int16_t restartDistance;  // the current person's distance to the restart spot
+
     // Motion and the player action dispatcher.
     PersonPosition currentPerson;  // working position of the person whose action runs
     uint8_t currentSide;
