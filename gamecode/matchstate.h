@@ -425,6 +425,13 @@ struct MatchWords {
     int16_t ballHolder;           // first of persons 0-31 with the ball, -1 none
     int16_t refereeDecision;      // 0 none, 7 warning, 8 booking, 9 sending-off
     int16_t keeperDiveDirection;  // the keeper's direction to the ball when his dive started
+    // The keeper's reading of the look-ahead, perturbed by his judgement, and the save he chose.
+    int16_t interceptTick;    // ticks until the ball passes nearest to him
+    int16_t interceptHeight;  // the ball's whole height then
+    int16_t interceptReach;   // how far from him it passes, 10000 never within reach
+    int16_t interceptX;
+    int16_t interceptY;
+    int16_t savePoint[2];  // where the last save was chosen to meet the ball
 
     // Team shape.
     TeamStrategyWords strategy[2];         // chosen each tick
