@@ -75,7 +75,7 @@ struct MatchPersonStats {
     int16_t throughPasses;   // passes struck in the through-ball style
     int16_t crossesIntercepted;
     int16_t dangerousCrosses;  // completed inside the area his side attacks
-    uint16_t pad2;
+    int16_t claims;            // balls a keeper came off his line for and smothered
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
@@ -105,7 +105,7 @@ struct MatchPerson {
     int8_t resultByteA;
     uint8_t matchRating;  // 50 playing, 0 may still come on, 255 may not be used
     int8_t resultByteB;
-    uint16_t pad5;
+    uint16_t keptGoal;  // 1 once he has stood in goal as a keeper
     MatchPersonStats stats;
     uint16_t passTo[2][MATCH_PERSONS_PER_SIDE];
     int16_t passCounters[2];
