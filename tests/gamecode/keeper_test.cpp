@@ -64,6 +64,8 @@ TEST_F(KeeperSave, EachRowOfBothTablesAndNoSaveOtherwise)
         {64, 8, 12, 44, 150, ACT_KEEPER_COLLECT_LOW},
         {64, 8, 13, 20, 150, ACT_KEEPER_IDLE},
         {64, 8, 12, 5, 150, ACT_KEEPER_IDLE},
+        {41, 16, 100, 5, 150, ACT_KEEPER_HIGH_SAVE},
+        {40, 16, 100, 5, 150, ACT_KEEPER_IDLE},  // along the pitch: no row takes it
         // Along the pitch.
         {128, 17, 19, 50, 150, ACT_KEEPER_PALM_OVER},
         {256, 40, 0, 7, 150, ACT_KEEPER_PALM_OVER},  // a ball standing counts as along
@@ -71,6 +73,7 @@ TEST_F(KeeperSave, EachRowOfBothTablesAndNoSaveOtherwise)
         {128, 16, 39, 52, 150, ACT_KEEPER_DIVE_HIGH_SHORT},
         {128, 13, 69, 7, 150, ACT_KEEPER_DIVE_HIGH_LONG},
         {128, 13, 14, 7, 150, ACT_KEEPER_IDLE},
+        {128, 13, 15, 7, 150, ACT_KEEPER_DIVE_HIGH_SHORT},
         {128, 16, 12, 4, 150, ACT_KEEPER_IDLE},
         {128, 12, 12, 24, 150, ACT_KEEPER_SAVE_MID_CLOSE},
         {128, 9, 15, 50, 150, ACT_KEEPER_DIVE_MID_SHORT},
@@ -309,10 +312,13 @@ TEST_F(KeeperIdle, AtTheBallHeBlocksSmothersOrClears)
         {"fast low ball: block", 205, 7, -3, 5, ACT_KEEPER_QUICK_BLOCK_155, 7, 0},
         {"loose ball in the box", 205, 0, 0, 0, ACT_KEEPER_SMOTHER, 1, 1},
         {"loose ball outside", 392, 0, 0, 0, ACT_KEEPER_CLEAR_OUTSIDE_BOX, 0, 0},
+        {"bouncing ball: runs at it", 205, 10, 0, 0, ACT_KEEPER_IDLE, 0, 0},
     };
     for (const Case& c : cases) {
         MatchPersons[kKeeper].action = ACT_KEEPER_IDLE;
         MatchPersons[kKeeper].stats.claims = 0;
+        MatchPersons[kKeeper].passKind = 0;
+        MatchPersons[kKeeper].animation = 0;
         Stand(796, c.ballY - 5);
         BallAt(800, c.ballY, c.height, c.vx, c.vy);
         Keeper_Idle(kKeeper);
@@ -320,7 +326,17 @@ TEST_F(KeeperIdle, AtTheBallHeBlocksSmothersOrClears)
         EXPECT_EQ(k.action, c.action) << c.what;
         EXPECT_EQ(k.passKind, c.passKind) << c.what;
         EXPECT_EQ(k.stats.claims, c.claims) << c.what;
+        EXPECT_EQ(k.animation == 12, c.action == ACT_KEEPER_IDLE) << c.what;
     }
+    // A loose ball an opponent is about to play is run at, not smothered.
+    ActivePlayer[1] = 20;
+    MatchPersons[20].ballDistance = 32;
+    MatchPersons[kKeeper].action = ACT_KEEPER_IDLE;
+    Stand(796, 200);
+    BallAt(800, 205, 0, 0, 0);
+    Keeper_Idle(kKeeper);
+    EXPECT_EQ(MatchPersons[kKeeper].action, ACT_KEEPER_IDLE);
+    EXPECT_EQ(MatchPersons[kKeeper].animation, 12);
     std::vector<int32_t>& groups = match.Record().commentaryGroups;
     EXPECT_EQ(std::count(groups.begin(), groups.end(), 124), 1);
 }
