@@ -135,7 +135,7 @@ void Ball_Tick()
     object.y16 = Ball.y16;
 }
 
-void Ball_Integrate(BallState& b, BallCellCheck check)
+bool Ball_Integrate(BallState& b, BallCellCheck check)
 {
     const int32_t x16 = WithFraction(b.wholeX, b.x16);
     const int32_t y16 = WithFraction(b.wholeY, b.y16);
@@ -154,7 +154,8 @@ void Ball_Integrate(BallState& b, BallCellCheck check)
     vy = Scaled(vy, Match.ballDrag, 1000);
     vz -= Match.ballGravity;
     int32_t newHeight = height16 + vz;
-    if (newHeight < 0) Bounce(b, vx, vy, vz, newHeight);
+    const bool bounced = newHeight < 0;
+    if (bounced) Bounce(b, vx, vy, vz, newHeight);
     int32_t newX = x16 + Scaled(vx, Match.ballThird, 100);
     int32_t newY = y16 + Scaled(vy, Match.ballThird, 100);
     Snap(vx);
@@ -163,7 +164,7 @@ void Ball_Integrate(BallState& b, BallCellCheck check)
     b.velY = vy;
     b.velZ = vz;
     b.height = static_cast<uint16_t>(newHeight / 65536);
-    if (WalkLine(b, Fixed_ToUnits(newX), Fixed_ToUnits(newY), check)) {
+    if (check != nullptr && WalkLine(b, Fixed_ToUnits(newX), Fixed_ToUnits(newY), check)) {
         newX = b.walkX * 65536;
         newY = b.walkY * 65536;
     }
@@ -172,6 +173,7 @@ void Ball_Integrate(BallState& b, BallCellCheck check)
     b.x16 = newX;
     b.y16 = newY;
     b.height16 = newHeight;
+    return bounced;
 }
 
 void Ball_UpdateSpeedDir()

@@ -21,8 +21,9 @@ using BallCellCheck = void (*)(BallState& ball);
 // One flight step of `ball`, which starts at its whole position (wholeX, wholeY). Besides the
 // ball physics words of Match it touches only the landing marker (parked at the first bounce), so
 // the landing prediction can fly a copy; `check` runs at every unit cell of the walk, and the walk
-// ends on the cell where it leaves the stop flag.
-void Ball_Integrate(BallState& ball, BallCellCheck check);
+// ends on the cell where it leaves the stop flag; a null `check` skips the walk (the look-ahead's
+// copies fly through nothing). True when the ball bounced this step.
+bool Ball_Integrate(BallState& ball, BallCellCheck check);
 
 // Speed byte and direction from the velocity; kicks call it so that the same tick sees them.
 void Ball_UpdateSpeedDir();

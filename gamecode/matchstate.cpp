@@ -52,6 +52,7 @@ void Match_ResetWords()
     Match_ClearPassRecords();
     Match.previousToucher = -1;
     Match.distReceiver = -1;
+    Match.meetingDistance = 10000;
     Formation_Init();
     for (TacticsRecord& shape : TeamShape) {
         shape = {};

@@ -75,7 +75,7 @@ struct MatchPersonStats {
     int16_t throughPasses;   // passes struck in the through-ball style
     int16_t crossesIntercepted;
     int16_t dangerousCrosses;  // completed inside the area his side attacks
-    uint16_t pad2;
+    int16_t claims;            // balls a keeper came off his line for and smothered
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
@@ -105,7 +105,7 @@ struct MatchPerson {
     int8_t resultByteA;
     uint8_t matchRating;  // 50 playing, 0 may still come on, 255 may not be used
     int8_t resultByteB;
-    uint16_t pad5;
+    uint16_t keptGoal;  // 1 once he has stood in goal as a keeper
     MatchPersonStats stats;
     uint16_t passTo[2][MATCH_PERSONS_PER_SIDE];
     int16_t passCounters[2];
@@ -408,6 +408,14 @@ struct MatchWords {
     float ballCoefficients[2];  // bounce keeps: vertical, horizontal
     float ballSpin[2];          // the drawn rotation, from the y and the x movement
 
+    // What the look-ahead on a copy of the ball last found.
+    int16_t landingPoint[2];  // where a lofted ball comes down, (0, 0) none
+    int16_t meetingPoint[2];  // where a player can meet the ball
+    int16_t meetingTick;      // ticks ahead
+    int16_t meetingDistance;  // |dx| + |dy| from the player to the meeting point, 10000 none
+    int16_t meetingHeight;    // whole units
+    int16_t restartDistance;  // the current person's distance to the restart spot
+
     // Motion and the player action dispatcher.
     PersonPosition currentPerson;  // working position of the person whose action runs
     uint8_t currentSide;
@@ -417,6 +425,13 @@ struct MatchWords {
     int16_t ballHolder;           // first of persons 0-31 with the ball, -1 none
     int16_t refereeDecision;      // 0 none, 7 warning, 8 booking, 9 sending-off
     int16_t keeperDiveDirection;  // the keeper's direction to the ball when his dive started
+    // The keeper's reading of the look-ahead, perturbed by his judgement, and the save he chose.
+    int16_t interceptTick;    // ticks until the ball passes nearest to him
+    int16_t interceptHeight;  // the ball's whole height then
+    int16_t interceptReach;   // how far from him it passes, 10000 never within reach
+    int16_t interceptX;
+    int16_t interceptY;
+    int16_t savePoint[2];  // where the last save was chosen to meet the ball
 
     // Team shape.
     TeamStrategyWords strategy[2];         // chosen each tick
