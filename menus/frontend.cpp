@@ -62,6 +62,7 @@
 #include "menus/pasttransfers.h"
 #include "menus/performance.h"
 #include "menus/playercard.h"
+#include "menus/playerevolution.h"
 #include "menus/playersearch.h"
 #include "menus/playerstats.h"
 #include "menus/postmatch.h"
@@ -394,7 +395,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(68, "R\xE9putation du club"),
     Screen(69, "R\xE9putation de l'entra\xEEneur"),
     Table(70, "Liste r\xE9" "duite", Shortlist_Table),
-    Empty(71),
+    Table(71, "Evolution joueur", PlayerEvolution_Table),
     Table(72, "Fixer prix", SetPrice_Table),
     Table(73, "Offre d'emploi", JobOffer_Table),
     Table(74, "Informations club", AnalysisText_Table),
