@@ -26,8 +26,10 @@ void DebugScreenUninit();
 // it is on, nothing otherwise.
 void DebugScreen_Init();
 int32_t DebugScreen_Back(MenuHotspot* hotspot);  // the office: 6
-// The screens that no player menu opens: 6 to the player-evolution screen.
+// The screens that no player menu opens: 6 to the player-evolution screen or the team-training
+// grid.
 int32_t Debug_PlayerEvolution(MenuHotspot* hotspot);
+int32_t Debug_TrainingGrid(MenuHotspot* hotspot);
 // The tester's loop until Y: 2. Messages it shows never reach the human's news.
 int32_t Debug_TestMessages(MenuHotspot* hotspot);
 

@@ -80,6 +80,7 @@
 #include "menus/textinput.h"
 #include "menus/timeanalysis.h"
 #include "menus/title.h"
+#include "menus/traininggrid.h"
 #include "menus/trainingprogramme.h"
 
 int16_t MenuOption;
@@ -343,7 +344,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(12, "Tableau d'Honneur National"),
     Table(13, "Choix des entra\xEEneurs", StaffChoice_Table),
     Table(14, "N\xE9gocier contrat", ContractTalks_Table, AfterContractTalks),
-    Empty(15),
+    Table(15, "Entra\xEEnement Collectif (grille)", TrainingGrid_Table),
     Table(16, "Entrer nom de l'entra\xEEneur", ManagerName_Table),
     Screen(17, "Match amical"),
     Empty(18),
