@@ -2,6 +2,7 @@
 // skill values now and at each point, the season's turn, a reused id, the saved block.
 #include "game/playerhistory.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -149,18 +150,23 @@ TEST_F(PlayerHistoryTest, TheSavedBlockRefusesCountsAndHeldValuesOutOfRange)
 {
     struct Case {
         uint8_t count;
-        uint8_t value;  // every skill of point 0
+        uint8_t value;  // every skill of every held point; the points past the count stay 0
         bool accepted;
     };
     const Case cases[] = {
-        {0, 0, true},  {1, 10, true},   {1, 99, true},  {PLAYER_HISTORY_POINTS, 50, false},
-        {1, 9, false}, {1, 100, false}, {7, 50, false}, {255, 50, false},
+        {0, 0, true},   {1, 10, true},    {PLAYER_HISTORY_POINTS, 99, true},
+        {1, 9, false},  {1, 100, false},  {PLAYER_HISTORY_POINTS, 9, false},
+        {7, 50, false}, {255, 50, false},
     };
     for (const Case& c : cases) {
         PlayerHistory_ResetCareer();
-        PlayerHistory[PLAYER_FULL_MAX - 1].count = c.count;
-        for (uint8_t& value : PlayerHistory[PLAYER_FULL_MAX - 1].skills[0]) {
-            value = c.value;
+        PlayerHistoryRow& row = PlayerHistory[PLAYER_FULL_MAX - 1];
+        row.count = c.count;
+        for (int32_t point = 0; point < std::min<int32_t>(c.count, PLAYER_HISTORY_POINTS);
+             ++point) {
+            for (uint8_t& value : row.skills[point]) {
+                value = c.value;
+            }
         }
         EXPECT_EQ(PlayerHistory_CheckSaved(PlayerHistory), c.accepted)
             << int(c.count) << " " << int(c.value);
