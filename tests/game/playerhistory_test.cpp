@@ -85,6 +85,14 @@ TEST_F(PlayerHistoryTest, ValuesNowAndAtEachPointAndNoneForBadSkillsOrPointsBeyo
         const std::string said = testing::internal::GetCapturedStdout();
         EXPECT_EQ(said, c.logs ? "GiveMeValuefor(): Passing an invalid skill\n" : "") << c.skill;
     }
+    // Today's value of every skill: the abilities, then the physical stats.
+    for (int32_t skill = PLAYER_SKILL_FIRST; skill <= PLAYER_SKILL_LAST; ++skill) {
+        const int32_t stat = skill - 1;
+        EXPECT_EQ(GiveMeValuefor(m_player, skill, -1), skill <= PLAYER_HISTORY_SKILLS
+                                                           ? VTW_GetAbilityStat(m_player, stat)
+                                                           : VTW_GetPhysicalStat(m_player, stat))
+            << skill;
+    }
     // Light players and ids outside the records have no history.
     EXPECT_EQ(GiveMeValuefor(FullPlayerCount, 1, 0), PLAYER_HISTORY_NO_VALUE);
     EXPECT_EQ(GiveMeValuefor(-1, 1, 0), PLAYER_HISTORY_NO_VALUE);
