@@ -15,6 +15,7 @@
 #include "game/hooks.h"
 #include "game/market.h"
 #include "game/matchday.h"
+#include "game/playerhistory.h"
 #include "game/season.h"
 #include "game/squad.h"
 #include "game/statmodel.h"
@@ -336,6 +337,7 @@ constexpr auto STEPS = std::to_array<NewGameStep>({
     {"fixtures",        Season_GenerateFixtures},
     {"teams",           MatchDay_NewGame},
     {"market",          Market_NewGame},
+    {"progress",        PlayerHistory_RecordPoint},
 });
 // clang-format on
 

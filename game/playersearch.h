@@ -117,6 +117,8 @@ SearchSettings PlayerSearch_DefaultSettings();
 
 // The player's value for one criterion, by its text number; 402 gives 0, and any other number
 // logs "GiveMeValuefor(): Passing an invalid skill\n" and gives 0.
+// The skill form of the same name, now or at a point of the player's progress history, is in
+// game/playerhistory.h.
 int32_t GiveMeValuefor(int32_t player, int32_t criterionText);
 // The eighteen criteria in bar order at once, the same values as GiveMeValuefor.
 void PlayerSearch_CriterionValues(int32_t player, int32_t out[SEARCH_CRITERIA]);

@@ -50,6 +50,7 @@ struct SaveBlock {
     void* data;
     uint32_t size;
     SaveGameCheck check;
+    bool optional;  // a save from before the block existed loads without it
 };
 
 struct SaveGameState {
@@ -142,20 +143,20 @@ uint32_t BlocksCrc(const std::vector<SaveBlock>& blocks, uint32_t crc)
     return crc;
 }
 
-void Register(SaveBlock* list, int32_t* count, const char* tag, void* data, uint32_t size,
-              SaveGameCheck check)
+void Register(SaveBlock* list, int32_t* count, const SaveBlock& block)
 {
+    const char* tag = block.tag;
     if (tag == nullptr || std::strlen(tag) != 4)
         FatalError("SaveGame_RegisterBlock(): tag not four characters: '%s'", tag ? tag : "");
     for (int32_t k = 0; k < *count; ++k) {
         if (std::memcmp(list[k].tag, tag, 4) == 0) {
-            list[k] = Block(tag, data, size, check);
+            list[k] = block;
             return;
         }
     }
     if (*count == SAVEGAME_REGISTERED_MAX)
         FatalError("SaveGame_RegisterBlock(): more than %d blocks", SAVEGAME_REGISTERED_MAX);
-    list[(*count)++] = Block(tag, data, size, check);
+    list[(*count)++] = block;
 }
 
 int32_t WriteFile(const char* gameName, const char* type, const std::vector<SaveBlock>& blocks,
@@ -180,11 +181,17 @@ int32_t FromBlockFile(int32_t result)
     }
 }
 
-// A file read and checked: the views point into `bytes`, each of its block's exact size.
+// A file read and checked: the views point into `bytes`, each of its block's exact size, but
+// for an optional block the file does not hold (no data).
 struct StagedFile {
     std::vector<uint8_t> bytes;
     std::vector<BlockFileView> views;  // the blocks, then the pair stamp
 };
+
+bool IsAbsentOptional(const StagedFile& staged, const std::vector<SaveBlock>& blocks, size_t k)
+{
+    return k < blocks.size() && blocks[k].optional && staged.views[k].data == nullptr;
+}
 
 int32_t Stage(const char* gameName, size_t maxBytes, const char* type,
               const std::vector<SaveBlock>& blocks, StagedFile* staged)
@@ -197,7 +204,7 @@ int32_t Stage(const char* gameName, size_t maxBytes, const char* type,
     }
     if (read != USERFILE_OK) return SAVEGAME_DAMAGED;
     for (const SaveBlock& b : blocks) {
-        staged->views.push_back({b.tag, nullptr, 0, false});
+        staged->views.push_back({b.tag, nullptr, 0, !b.optional});
     }
     staged->views.push_back({PAIR_TAG, nullptr, 0, false});
     const int32_t result =
@@ -209,6 +216,7 @@ int32_t Stage(const char* gameName, size_t maxBytes, const char* type,
     }
     for (size_t k = 0; k < staged->views.size(); ++k) {
         const uint32_t wanted = k < blocks.size() ? blocks[k].size : sizeof(uint32_t);
+        if (IsAbsentOptional(*staged, blocks, k)) continue;
         if (staged->views[k].data == nullptr || staged->views[k].size != wanted) {
             DebugPrintf(DBG_FILE, 1,
                         "Warning: LoadGame(): '%s': block '%s' is missing or not %u bytes\n",
@@ -230,6 +238,7 @@ uint32_t StagedDataCrc(const StagedFile& staged)
 {
     uint32_t crc = 0;
     for (size_t k = 0; k + 1 < staged.views.size(); ++k) {
+        if (staged.views[k].data == nullptr) continue;  // an optional block the file lacks
         crc = Crc32(staged.views[k].data, staged.views[k].size, crc);
     }
     return crc;
@@ -239,15 +248,18 @@ uint32_t StagedDataCrc(const StagedFile& staged)
 const char* FailedCheck(const StagedFile& staged, const std::vector<SaveBlock>& blocks)
 {
     for (size_t k = 0; k < blocks.size(); ++k) {
+        if (IsAbsentOptional(staged, blocks, k)) continue;
         if (blocks[k].check != nullptr && !blocks[k].check(staged.views[k].data))
             return blocks[k].tag;
     }
     return nullptr;
 }
 
+// An optional block the file lacks keeps what the career reset left in it.
 void Adopt(const StagedFile& staged, const std::vector<SaveBlock>& blocks)
 {
     for (size_t k = 0; k < blocks.size(); ++k) {
+        if (IsAbsentOptional(staged, blocks, k)) continue;
         std::memcpy(blocks[k].data, staged.views[k].data, blocks[k].size);
     }
 }
@@ -452,12 +464,19 @@ void SaveGame_Uninit() {}
 
 void SaveGame_RegisterBlock(const char* tag, void* data, uint32_t size, SaveGameCheck check)
 {
-    Register(s_saveGame.registered, &s_saveGame.registeredCount, tag, data, size, check);
+    Register(s_saveGame.registered, &s_saveGame.registeredCount, Block(tag, data, size, check));
+}
+
+void SaveGame_RegisterLateBlock(const char* tag, void* data, uint32_t size, SaveGameCheck check)
+{
+    SaveBlock block = Block(tag, data, size, check);
+    block.optional = true;
+    Register(s_saveGame.registered, &s_saveGame.registeredCount, block);
 }
 
 void SaveGame_RegisterPermBlock(const char* tag, void* data, uint32_t size, SaveGameCheck check)
 {
-    Register(s_saveGame.perm, &s_saveGame.permCount, tag, data, size, check);
+    Register(s_saveGame.perm, &s_saveGame.permCount, Block(tag, data, size, check));
 }
 
 const char* SaveGame_SaveName(int32_t n)

@@ -19,6 +19,7 @@
 #include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
+#include "game/playerhistory.h"
 #include "game/squad.h"
 #include "game/tables.h"
 #include "game/textmess.h"
@@ -316,6 +317,7 @@ constexpr auto NEW_SEASON_STEPS = std::to_array<NewSeasonStep>({
     {"calendar",      NextCalendar},
     {"teams",         MatchDay_NewGame},
     {"training",      SeasonTraining},
+    {"progress",      PlayerHistory_RecordPoint},  // the players as the season starts
 });
 // clang-format on
 
@@ -357,6 +359,7 @@ void Season_Init()
 {
     DailyTraining_Init();
     Market_Init();
+    PlayerHistory_Init();
     Season_ResetCareer();
 }
 
@@ -367,10 +370,12 @@ void Season_ResetCareer()
     CareerLog_Init();
     DailyTraining_ResetCareer();
     Market_ResetCareer();
+    PlayerHistory_ResetCareer();
 }
 
 void Season_Uninit()
 {
+    PlayerHistory_Uninit();
     Market_Uninit();
     DailyTraining_Uninit();
     CareerLog_Uninit();

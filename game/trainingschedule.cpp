@@ -181,6 +181,38 @@ void TrainingTable_Clear()
 void Training_StepUp(int32_t entry) { Step(entry, true); }
 void Training_StepDown(int32_t entry) { Step(entry, false); }
 
+int32_t Training_MoveToward(int32_t entry, int32_t target)
+{
+    target = std::clamp(target, 0, TRAINING_MAX);
+    TrainingEntry& e = TrainingSchedule[entry];
+    const uint16_t start = e.value;
+    for (uint16_t last = UINT16_MAX; e.value != target && e.value != last;) {
+        last = e.value;
+        Step(entry, e.value < target);
+    }
+    if (e.value == start) return 1;
+    e.before = start;
+    return 2;
+}
+
+int32_t Training_ToggleLock(int32_t entry)
+{
+    GroupOf(entry);  // a bad entry is fatal, as for a step
+    TrainingSchedule[entry].flags ^= TRAINING_LOCKED;
+    return 2;
+}
+
+int32_t Training_SetExtra(int32_t button)
+{
+    if (button < 0 || button >= TRAINING_EXTRA_BUTTONS)
+        FatalError("Training_SetExtra(): bad button %d", button);
+    TrainingEntry& e = TrainingSchedule[TRAINING_EXTRA];
+    if (e.value == TRAINING_EXTRA_VALUES[button]) return 1;
+    e.before = e.value;
+    e.value = TRAINING_EXTRA_VALUES[button];
+    return 2;
+}
+
 void TrainingTable_Sync(const int16_t* squad, int32_t count)
 {
     const int16_t* end = squad + count;

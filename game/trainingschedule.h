@@ -81,3 +81,13 @@ void Training_ApplyEmphases(int32_t player, int32_t stats[]);
 // The extra-training entry, alone in its group, simply moves.
 void Training_StepUp(int32_t entry);
 void Training_StepDown(int32_t entry);
+// A slider clicked at target 0-100 (clamped): the entry steps one point at a time toward it,
+// stopping early when a step changes nothing (its group has no partner left to give or take).
+// 2 when the value moved, else 1.
+int32_t Training_MoveToward(int32_t entry, int32_t target);
+int32_t Training_ToggleLock(int32_t entry);  // the entry's lock bit: 2
+// The extra-training buttons 0-8 set the extra value to these; 1 when it is set already, else 2.
+constexpr int32_t TRAINING_EXTRA_BUTTONS = 9;
+constexpr uint16_t TRAINING_EXTRA_VALUES[TRAINING_EXTRA_BUTTONS] = {100, 84, 67, 50, 40,
+                                                                    30,  20, 10, 0};
+int32_t Training_SetExtra(int32_t button);

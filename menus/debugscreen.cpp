@@ -15,6 +15,8 @@
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
+#include "menus/playerevolution.h"
+#include "menus/traininggrid.h"
 
 DebugScreenState DebugScreen;
 
@@ -23,6 +25,8 @@ namespace {
 constexpr int32_t TEXT_FIX_SCORE = 1045;
 constexpr int32_t TEXT_FIRST_SCORE = 1047;
 constexpr int32_t TEXT_TEST_MESSAGES = 2021;
+constexpr int32_t TEXT_PLAYER_EVOLUTION = 840;
+constexpr int32_t TEXT_TRAINING_GRID = 809;
 constexpr int32_t TEXT_HELP_FIRST = TEXT_DEV_BASE + 43;  // "PAD LEFT - Quit" and five more
 constexpr int32_t HELP_LINES = 6;
 
@@ -152,6 +156,18 @@ int32_t DebugScreen_Back(MenuHotspot*)
     return EXM_CODE_LEAVE;
 }
 
+int32_t Debug_PlayerEvolution(MenuHotspot*)
+{
+    MenuOption = OPTION_PLAYER_EVOLUTION;
+    return EXM_CODE_LEAVE;
+}
+
+int32_t Debug_TrainingGrid(MenuHotspot*)
+{
+    MenuOption = OPTION_TRAINING_GRID;
+    return EXM_CODE_LEAVE;
+}
+
 int32_t Debug_TestMessages(MenuHotspot*)
 {
     const NewsInbox inbox = TextMessNews;
@@ -186,6 +202,8 @@ const MenuItem* DebugScreen_Table()
         {0x16, 490, 80, MENU_ALIGN_TL, 0, MenuVariable(&DebugScreen.shownAway), nullptr},
         {0x0f, 430, 120, MENU_ALIGN_TC, 0, MenuTextNo(TEXT_FIRST_SCORE), nullptr},
         {0x200c, 400, 20, 200, 30, MenuTextNo(TEXT_TEST_MESSAGES), Debug_TestMessages},
+        {0x200c, 400, 250, 200, 30, MenuTextNo(TEXT_TRAINING_GRID), Debug_TrainingGrid},
+        {0x200c, 400, 290, 200, 30, MenuTextNo(TEXT_PLAYER_EVOLUTION), Debug_PlayerEvolution},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), DebugScreen_Back},
         MenuEndItem(nullptr, EscapeDoesNothing),
     };

@@ -1,6 +1,7 @@
 // menus/debugscreen.h: the developer's debug screen (option 52), reached from the office's header
 // while the unattended run is on: the fixed score of the human's next match and the message
-// tester, which prints the game's news messages with random parameters.
+// tester, which prints the game's news messages with random parameters; and the way into the
+// screens that no player menu opens.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,10 @@ void DebugScreenUninit();
 // it is on, nothing otherwise.
 void DebugScreen_Init();
 int32_t DebugScreen_Back(MenuHotspot* hotspot);  // the office: 6
+// The screens that no player menu opens: 6 to the player-evolution screen or the team-training
+// grid.
+int32_t Debug_PlayerEvolution(MenuHotspot* hotspot);
+int32_t Debug_TrainingGrid(MenuHotspot* hotspot);
 // The tester's loop until Y: 2. Messages it shows never reach the human's news.
 int32_t Debug_TestMessages(MenuHotspot* hotspot);
 

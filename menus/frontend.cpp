@@ -62,6 +62,7 @@
 #include "menus/pasttransfers.h"
 #include "menus/performance.h"
 #include "menus/playercard.h"
+#include "menus/playerevolution.h"
 #include "menus/playersearch.h"
 #include "menus/playerstats.h"
 #include "menus/postmatch.h"
@@ -79,6 +80,7 @@
 #include "menus/textinput.h"
 #include "menus/timeanalysis.h"
 #include "menus/title.h"
+#include "menus/traininggrid.h"
 #include "menus/trainingprogramme.h"
 
 int16_t MenuOption;
@@ -342,7 +344,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(12, "Tableau d'Honneur National"),
     Table(13, "Choix des entra\xEEneurs", StaffChoice_Table),
     Table(14, "N\xE9gocier contrat", ContractTalks_Table, AfterContractTalks),
-    Empty(15),
+    Table(15, "Entra\xEEnement Collectif (grille)", TrainingGrid_Table),
     Table(16, "Entrer nom de l'entra\xEEneur", ManagerName_Table),
     Screen(17, "Match amical"),
     Empty(18),
@@ -394,7 +396,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(68, "R\xE9putation du club"),
     Screen(69, "R\xE9putation de l'entra\xEEneur"),
     Table(70, "Liste r\xE9" "duite", Shortlist_Table),
-    Empty(71),
+    Table(71, "Evolution joueur", PlayerEvolution_Table),
     Table(72, "Fixer prix", SetPrice_Table),
     Table(73, "Offre d'emploi", JobOffer_Table),
     Table(74, "Informations club", AnalysisText_Table),

@@ -169,6 +169,28 @@ TEST_F(SaveGameTest, RefusalsReturnTheirCodeAndLeaveTheCareerUntouched)
     chmod(HostPath("SaveData").c_str(), 0755);
 }
 
+// A block added after a save was made: the save loads and the block keeps its own bytes; once
+// saved, the block is read back, and a later size refuses it.
+TEST_F(SaveGameTest, ALateBlockMissingFromASaveKeepsItsBytesAndIsReadOnceSaved)
+{
+    ASSERT_EQ(SaveGame(3), SAVEGAME_OK);
+    static uint8_t late[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    static uint8_t longer[16];
+    SaveGame_RegisterLateBlock("XLAT", late, sizeof late);
+    ASSERT_EQ(LoadGame(3), SAVEGAME_OK);
+    EXPECT_EQ(late[7], 8);
+
+    ASSERT_EQ(SaveGame(4), SAVEGAME_OK);
+    late[7] = 0;
+    ASSERT_EQ(LoadGame(4), SAVEGAME_OK);
+    EXPECT_EQ(late[7], 8);
+
+    SaveGame_RegisterLateBlock("XLAT", longer, sizeof longer);
+    const uint32_t hash = SaveGame_StateHash();
+    EXPECT_EQ(LoadGame(4), SAVEGAME_BLOCK_MISSING);
+    EXPECT_EQ(SaveGame_StateHash(), hash);
+}
+
 TEST_F(SaveGameTest, AFailedSaveKeepsThePreviousFilesOfTheSlot)
 {
     ASSERT_EQ(SaveGame(6), SAVEGAME_OK);

@@ -2,6 +2,9 @@
 // the slider rule that keeps each group's total.
 #include "game/trainingschedule.h"
 
+#include <utility>
+#include <vector>
+
 #include "tests/support/support.h"
 
 namespace {
@@ -78,6 +81,78 @@ TEST(Training, StepsKeepEveryGroupTotalAndStopWhenNoPartnerCanGive)
     EXPECT_EQ(TrainingSchedule[5].value, 67);
     Training_StepUp(TRAINING_EXTRA);
     EXPECT_EQ(TrainingSchedule[TRAINING_EXTRA].value, 51);
+}
+
+// A click's target, from the defaults (75 x 4; 67, 67, 66; extra 50) with the cursor at its
+// start: the partners give or take in turn, a locked one never, and a group that cannot move
+// stops the slider where it stands.
+TEST(Training, ASliderMovesTowardItsTargetKeepingTheGroupsTotal)
+{
+    struct Case {
+        const char* name;
+        int32_t locked;  // an entry locked first, -1 none
+        int32_t locked2;
+        int32_t entry;
+        int32_t target;
+        int32_t result;
+        std::vector<std::pair<int32_t, int32_t>> values;  // entry, value afterwards
+    };
+    const Case cases[] = {
+        {"up, partners in turn", -1, -1, 4, 100, 2, {{4, 100}, {5, 50}, {6, 50}}},
+        {"down, a partner full", -1, -1, 4, 0, 2, {{4, 0}, {5, 100}, {6, 100}}},
+        {"one partner locked", 6, -1, 4, 100, 2, {{4, 100}, {5, 34}, {6, 66}}},
+        {"both partners locked", 5, 6, 4, 100, 1, {{4, 67}, {5, 67}, {6, 66}}},
+        {"four in a group", -1, -1, 0, 90, 2, {{0, 90}, {1, 70}, {2, 70}, {3, 70}}},
+        {"the same value", -1, -1, 0, 75, 1, {{0, 75}, {1, 75}}},
+        {"extra, alone", -1, -1, TRAINING_EXTRA, 80, 2, {{TRAINING_EXTRA, 80}}},
+        {"a target past 100", -1, -1, TRAINING_EXTRA, 150, 2, {{TRAINING_EXTRA, 100}}},
+        {"a target below 0", -1, -1, 8, -5, 2, {{8, 0}, {7, 100}, {9, 100}}},
+    };
+    ScopedCore core;
+    Training_Init();
+    for (const Case& c : cases) {
+        Training_ResetCareer();
+        for (const int32_t locked : {c.locked, c.locked2}) {
+            if (locked >= 0) {
+                EXPECT_EQ(Training_ToggleLock(locked), 2);
+            }
+        }
+        const uint16_t start = TrainingSchedule[c.entry].value;
+        EXPECT_EQ(Training_MoveToward(c.entry, c.target), c.result) << c.name;
+        for (const auto& [entry, value] : c.values) {
+            EXPECT_EQ(TrainingSchedule[entry].value, value) << c.name << " " << entry;
+        }
+        if (c.result == 2) {
+            EXPECT_EQ(TrainingSchedule[c.entry].before, start) << c.name;
+        }
+        EXPECT_EQ(GroupTotal(0, 4) + GroupTotal(4, 3) + GroupTotal(7, 3) + GroupTotal(10, 3), 900)
+            << c.name;
+    }
+
+    // One cursor for every group: a step in G2 moves it on, so G1's next giver is its third.
+    Training_ResetCareer();
+    Training_MoveToward(4, 68);
+    Training_MoveToward(0, 76);
+    EXPECT_EQ(TrainingSchedule[1].value, 75);
+    EXPECT_EQ(TrainingSchedule[2].value, 74);
+
+    // A lock toggles back and keeps the group's size in the other bits.
+    EXPECT_EQ(Training_ToggleLock(5), 2);
+    EXPECT_EQ(Training_ToggleLock(5), 2);
+    EXPECT_EQ(TrainingSchedule[5].flags, 3 << 1);
+}
+
+TEST(Training, TheNineExtraButtonsSetTheirValuesOnce)
+{
+    ScopedCore core;
+    Training_Init();
+    const uint16_t values[] = {100, 84, 67, 50, 40, 30, 20, 10, 0};
+    EXPECT_EQ(Training_SetExtra(3), 1);  // 50, the default
+    for (int32_t button = 0; button < TRAINING_EXTRA_BUTTONS; ++button) {
+        EXPECT_EQ(Training_SetExtra(button), 2) << button;
+        EXPECT_EQ(TrainingSchedule[TRAINING_EXTRA].value, values[button]) << button;
+        EXPECT_EQ(Training_SetExtra(button), 1) << button;
+    }
 }
 
 TEST(Training, ClearingTheTableFreesAllThirtyTwoRows)
