@@ -29,6 +29,7 @@
 #include "menus/analysistext.h"
 #include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
+#include "menus/clubmatches.h"
 #include "menus/contracttalks.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
@@ -359,7 +360,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(29, "Statistiques de buts"),
     Screen(30, "Statistiques d'affluence"),
     Screen(31, "Statistiques diverses"),
-    Screen(32, "Matchs du club"),
+    Table(32, "Matchs du club", ClubMatches_Table),
     Empty(33),
     Screen(34, "Classement Buteurs"),
     Table(35, "Transferts pass\xE9s", PastTransfers_Table),
@@ -717,6 +718,7 @@ void FrontEndInit()
     TeamTrainingInit();
     IndividualTrainingInit();
     PastTransfersInit();
+    ClubMatchesInit();
     MatchStatsInit();
     ReportScreenInit();
     AnalysisTextInit();
@@ -757,6 +759,7 @@ void FrontEndUninit()
     MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
+    ClubMatchesUninit();
     PastTransfersUninit();
     PlayerSearchScreenUninit();
     ShortlistScreenUninit();
