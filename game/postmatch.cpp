@@ -289,7 +289,7 @@ void UpdateClub(const MatchDayBlock& b, const MatchDataBlock& d, int32_t n)
     counters[diff > 0 ? 0 : diff == 0 ? 1 : 2] += 1;
     counters[3] = static_cast<int16_t>(counters[3] + own.score);
     counters[4] = static_cast<int16_t>(counters[4] + them.score);
-    if (n == 0 && competitive) {
+    if (n == 0 && b.competition == COMP_LEAGUE) {
         record->attendanceSum += static_cast<int32_t>(b.attendance);
         ++record->attendanceCount;
     }

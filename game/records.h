@@ -219,7 +219,7 @@ struct alignas(4) ClubRecord {
     uint8_t spareByte;
     int16_t seasonDispoints;
     int16_t spareHalf;
-    int32_t attendanceSum;
+    int32_t attendanceSum;  // of the season's home league matches
     int32_t attendanceCount;
     uint32_t cupRunBits;
     KitDesign kits[2];  // home, away

@@ -462,6 +462,34 @@ TEST_F(MatchDayTest, GateMoneyGoesToTheHomeClubAndACupGateIsShared)
     }
 }
 
+// The office, the history rows and the attendance statistics compare league crowds: a cup tie
+// at home is no part of the average.
+TEST_F(MatchDayTest, TheAverageCrowdIsOfHomeLeagueMatchesOnly)
+{
+    NewGameForTest(0, 19);
+    const int cupRow = FindRow(IsSingleLegCupTie);
+    ASSERT_GE(cupRow, 0);
+    const int club = VTW_GetFixtureHomeClub(cupRow);
+    ASSERT_NE(VTW_GetClubRecordPtr(club), nullptr);
+    Calendar_SetDay(VTW_GetFixtureDay(cupRow));
+    Season_PlayMatchDay(cupRow);
+    ASSERT_GT(+GetMatchSidesBlock()->attendance, 0u);
+    EXPECT_EQ(Club_GetAvgAttendance(club), 0);
+    int32_t sum = 0;
+    int after = -1;
+    for (int n = 1; n <= 2; ++n) {
+        after = FindRow([club, after](int row) {
+            return row > after && VTW_GetFixtureCompetition(row) == COMP_LEAGUE
+                   && VTW_GetFixtureHomeClub(row) == club;
+        });
+        ASSERT_GE(after, 0);
+        Calendar_SetDay(VTW_GetFixtureDay(after));
+        Season_PlayMatchDay(after);
+        sum += static_cast<int32_t>(GetMatchSidesBlock()->attendance);
+        EXPECT_EQ(Club_GetAvgAttendance(club), sum / n) << n;
+    }
+}
+
 TEST_F(MatchDayTest, TheCrowdNeverOutgrowsTheStands)
 {
     NewGameForTest(0, 19);
