@@ -1,11 +1,15 @@
 // bench/stats_screens_bench.cpp: full redraws of the club statistics screens over a season with
-// every column and line-up filled.
+// every column, line-up and bar filled.
 #include <benchmark/benchmark.h>
 
 #include "game/calendar.h"
 #include "game/fixtures.h"
+#include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/ids.h"
+#include "game/records.h"
 #include "menus/clubmatches.h"
+#include "menus/goalstats.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -36,6 +40,21 @@ void BM_ClubMatchesRedraw(benchmark::State& state)
     TimeScreenRedraws(state, ClubMatches_Table(), PlayThreeMatches);
 }
 BENCHMARK(BM_ClubMatchesRedraw)->Unit(benchmark::kMillisecond);
+
+// Every club of the division with an average crowd, and the human's home matches played.
+void BM_AttendanceStatsRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, AttendanceStats_Table(), [] {
+        PlayThreeMatches();
+        for (int32_t club = 0; club < CLUB_FULL_MAX; ++club) {
+            if (ClubRecord* r = VTW_GetClubRecordPtr(club); r != nullptr) {
+                r->attendanceSum = 1000 * (club + 1);
+                r->attendanceCount = 1;
+            }
+        }
+    });
+}
+BENCHMARK(BM_AttendanceStatsRedraw)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

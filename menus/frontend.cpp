@@ -41,6 +41,7 @@
 #include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
 #include "menus/goalcharts.h"
+#include "menus/goalstats.h"
 #include "menus/hotregion.h"
 #include "menus/individualtraining.h"
 #include "menus/jobcentre.h"
@@ -358,7 +359,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(27, "Palmar\xE8s du club"),
     Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
     Screen(29, "Statistiques de buts"),
-    Screen(30, "Statistiques d'affluence"),
+    Table(30, "Statistiques d'affluence", AttendanceStats_Table),
     Screen(31, "Statistiques diverses"),
     Table(32, "Matchs du club", ClubMatches_Table),
     Empty(33),
@@ -724,6 +725,7 @@ void FrontEndInit()
     AnalysisTextInit();
     MatchAnalysisInit();
     GoalChartsInit();
+    AttendanceStatsInit();
     PerformanceInit();
     TimeAnalysisInit();
     JobCentreInit();
@@ -755,6 +757,7 @@ void FrontEndUninit()
     AnalysisTextUninit();
     TimeAnalysisUninit();
     PerformanceUninit();
+    AttendanceStatsUninit();
     GoalChartsUninit();
     MatchAnalysisUninit();
     ReportScreenUninit();
