@@ -25,6 +25,7 @@ const SplitCase kSplitCases[] = {
     {"a hyphen begins the next line", "Porte-drapeaux", {"Porte", "-drapeaux"}},
     {"its only space just past the width", "ABCDEFGHIJKLM ", {"ABCDEFGHIJKLM"}},
     {"a word longer than the width", "Anticonstitutionnel", {"Anticonstitut", "ionnel"}},
+    {"a long word after a hyphen", "Porte-drapeauxdelequipe", {"Porte", "-drapeauxdele", "quipe"}},
     {"five lines worth",
      "Un deux trois quatre cinq six sept huit neuf dix onze douze",
      {"Un deux trois", "quatre cinq", "six sept huit"}},
