@@ -281,15 +281,18 @@ int32_t VTW_GetNextOpponent(int32_t club)
     return -1;
 }
 
-int32_t VTW_GetPlayedFixtures(int32_t club)
+int32_t VTW_GetPlayedFixtures(int32_t club) { return Fixture_PlayedRowOfClub(club, -1).count; }
+
+PlayedFixtureSearch Fixture_PlayedRowOfClub(int32_t club, int32_t index)
 {
-    int32_t count = 0;
+    PlayedFixtureSearch found{0, -1};
     const int32_t end = Fixture_FirstRowOfDay(DayNo);
     for (int32_t row = 0; row < end; ++row) {
         const int32_t comp = VTW_GetFixtureCompetition(row);
-        if (comp != COMP_FRIENDLY && comp != COMP_INTERNATIONAL && PlaysIn(row, club)) ++count;
+        if (comp == COMP_FRIENDLY || comp == COMP_INTERNATIONAL || !PlaysIn(row, club)) continue;
+        if (found.count++ == index) found.row = row;
     }
-    return count;
+    return found;
 }
 
 int32_t VTW_GetLastLeagueDay() { return GameState.lastLeagueDay; }

@@ -130,6 +130,12 @@ int32_t VTW_FindFriendlyOnDay(int32_t club, int32_t day);
 int32_t VTW_GetNextOpponent(int32_t club);  // of its first row from today on
 // The club's rows dated before today, friendlies and internationals left out.
 int32_t VTW_GetPlayedFixtures(int32_t club);
+// Those rows counted, and the row of the `index`th of them (0 first), -1 past them.
+struct PlayedFixtureSearch {
+    int32_t count;
+    int32_t row;
+};
+PlayedFixtureSearch Fixture_PlayedRowOfClub(int32_t club, int32_t index);
 // 1 when his appearances exceed 60 % of his club's played fixtures; 0 when it has none.
 int32_t VTW_IsRegularPlayer(int32_t player);
 int32_t VTW_GetLastLeagueDay();

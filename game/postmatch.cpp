@@ -11,6 +11,7 @@
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/simmatch.h"
+#include "game/tables.h"
 #include "game/textmess.h"
 
 uint8_t PlayerSeasonBookings[PLAYER_FULL_MAX];
@@ -234,6 +235,20 @@ void RaiseSeasonRecord(ClubRecordEntry* entry, int32_t value)
     if (value > entry->value) *entry = Dated(value, 0, -1, -1);
 }
 
+// One side's shots, corners and cards of a league match into a venue's season counters.
+void CountLeagueFigures(int16_t counters[SEASON_COUNTERS], const MatchSideStats& side)
+{
+    const auto add = [&](int32_t counter, int32_t value) {
+        counters[counter] = static_cast<int16_t>(counters[counter] + value);
+    };
+    add(SEASON_SHOTS_ON, side.shotsOnTarget);
+    add(SEASON_SHOTS_OFF, side.shotsOffTarget);
+    add(SEASON_CORNERS, side.corners);
+    for (const MatchCardEntry& c : side.cards) {
+        if (c.player != -1) add(c.kind == 1 ? SEASON_BOOKINGS : SEASON_SENDINGS_OFF, 1);
+    }
+}
+
 void UpdateClubRecords(ClubRecord* record, const MatchDayBlock& b, const MatchDataBlock& d,
                        int32_t n)
 {
@@ -255,10 +270,18 @@ void UpdateClubRecords(ClubRecord* record, const MatchDayBlock& b, const MatchDa
     ClubRecordEntry& matchGoals = record->records[CLUB_REC_MATCH_GOALS];
     if (scorer >= 0 && goals > matchGoals.value) matchGoals = Dated(goals, 0, scorer, opponent);
     if (b.competition == COMP_LEAGUE) {
-        const auto& league = record->seasonCounters[0];
+        // The league row holds this match once a table scan has counted its day.
+        const int32_t club = n == 0 ? b.homeClub : b.awayClub;
+        const bool counted = club < CLUB_FULL_MAX && LeagueCountedDay[club] >= b.day;
+        const int32_t points = scored > conceded ? 3 : scored == conceded ? 1 : 0;
+        int32_t totals[3], home[LEAGUE_SIDE_COLUMNS], away[LEAGUE_SIDE_COLUMNS];
+        VTW_GetLeagueRowTotals(club, totals);
+        VTW_GetLeagueRowHome(club, home);
+        VTW_GetLeagueRowAway(club, away);
         RaiseSeasonRecord(&record->records[CLUB_REC_POINTS_TOTAL],
-                          3 * (league[0][0] + league[1][0]) + league[0][1] + league[1][1]);
-        RaiseSeasonRecord(&record->records[CLUB_REC_GOALS_TOTAL], league[0][3] + league[1][3]);
+                          totals[1] + (counted ? 0 : points));
+        RaiseSeasonRecord(&record->records[CLUB_REC_GOALS_TOTAL],
+                          home[3] + away[3] + (counted ? 0 : scored));
     }
     RaiseSeasonRecord(&record->records[CLUB_REC_DISPOINTS], record->seasonDispoints);
 }
@@ -284,12 +307,11 @@ void UpdateClub(const MatchDayBlock& b, const MatchDataBlock& d, int32_t n)
     for (const MatchCardEntry& c : own.cards) {
         if (c.player != -1) AppendCardLog(record, c);
     }
-    const int32_t league = b.competition == COMP_LEAGUE ? 0 : 1;
-    int16_t* counters = record->seasonCounters[league][n];
-    counters[diff > 0 ? 0 : diff == 0 ? 1 : 2] += 1;
-    counters[3] = static_cast<int16_t>(counters[3] + own.score);
-    counters[4] = static_cast<int16_t>(counters[4] + them.score);
-    if (n == 0 && competitive) {
+    if (b.competition == COMP_LEAGUE) {
+        CountLeagueFigures(record->seasonCounters[SEASON_FOR][n], own);
+        CountLeagueFigures(record->seasonCounters[SEASON_AGAINST][n], them);
+    }
+    if (n == 0 && b.competition == COMP_LEAGUE) {
         record->attendanceSum += static_cast<int32_t>(b.attendance);
         ++record->attendanceCount;
     }

@@ -2,6 +2,7 @@
 // id checks that every accessor goes through.
 #include "game/records.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/fatal.h"
@@ -171,6 +172,14 @@ namespace {
 
 bool IsPersonOrNone(int32_t id) { return SaveCheck_InRange(id, -1, PERSON_MAX - 1); }
 
+// Counts of shots, corners and cards: never below 0.
+bool SeasonCountersValid(const ClubRecord& c)
+{
+    const int16_t* first = &c.seasonCounters[0][0][0];
+    return std::all_of(first, first + sizeof c.seasonCounters / sizeof *first,
+                       [](int16_t n) { return n >= 0; });
+}
+
 }  // namespace
 
 bool KitDesign_IsValid(const KitDesign& kit)
@@ -199,7 +208,8 @@ bool Records_CheckClubs(const void* block)
             || c.division > DIVISION_OUTSIDE || !IsPersonOrNone(c.manager)
             || !IsPersonOrNone(c.captain) || !IsPersonOrNone(c.freeKickTaker)
             || !IsPersonOrNone(c.cornerTaker) || !IsPersonOrNone(c.penaltyTaker)
-            || !KitDesign_IsValid(c.kits[0]) || !KitDesign_IsValid(c.kits[1]))
+            || !KitDesign_IsValid(c.kits[0]) || !KitDesign_IsValid(c.kits[1])
+            || !SeasonCountersValid(c))
             return false;
     }
     return true;

@@ -164,6 +164,18 @@ struct alignas(2) CardLogEntry {
     uint8_t kind;
 };
 
+// The season counters of the league matches: the club's own figures and its opponents' in the
+// same matches, at home and away.
+enum : int32_t { SEASON_FOR, SEASON_AGAINST };
+enum SeasonCounter : int32_t {
+    SEASON_SHOTS_ON,
+    SEASON_SHOTS_OFF,
+    SEASON_CORNERS,
+    SEASON_BOOKINGS,
+    SEASON_SENDINGS_OFF,
+    SEASON_COUNTERS
+};
+
 struct alignas(4) ClubRecord {
     // Identity.
     int16_t team;
@@ -208,7 +220,7 @@ struct alignas(4) ClubRecord {
     ClubBestPlayer seasonBest[8][5];
     GoalLogEntry goals[127][2];  // scored, conceded
     CardLogEntry cards[200];
-    int16_t seasonCounters[2][2][5];
+    int16_t seasonCounters[2][2][SEASON_COUNTERS];  // [SEASON_FOR/AGAINST][home, away]
     // League and season words.
     uint8_t previousPlace;
     int8_t movement;
@@ -219,7 +231,7 @@ struct alignas(4) ClubRecord {
     uint8_t spareByte;
     int16_t seasonDispoints;
     int16_t spareHalf;
-    int32_t attendanceSum;
+    int32_t attendanceSum;  // of the season's home league matches
     int32_t attendanceCount;
     uint32_t cupRunBits;
     KitDesign kits[2];  // home, away
@@ -317,7 +329,8 @@ constexpr int32_t BALANCE_MAX = 134217727;
 // clears it to an empty database (no clubs, no persons).
 extern ClubRecord DbClubs[CLUB_FULL_MAX];
 // The saved blocks' range checks (SaveGameCheck), on the arrays as the blocks hold them: club,
-// person and team numbers, divisions, countries, positions, shirts and kits within their ranges.
+// person and team numbers, divisions, countries, positions, shirts and kits within their ranges,
+// season counters not below 0.
 bool Records_CheckClubs(const void* block);
 bool Records_CheckSmallClubs(const void* block);
 bool Records_CheckClubSlots(const void* block);

@@ -29,6 +29,7 @@
 #include "menus/analysistext.h"
 #include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
+#include "menus/clubmatches.h"
 #include "menus/contracttalks.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
@@ -40,6 +41,7 @@
 #include "menus/fixturelist.h"
 #include "menus/gfxgen.h"
 #include "menus/goalcharts.h"
+#include "menus/goalstats.h"
 #include "menus/hotregion.h"
 #include "menus/individualtraining.h"
 #include "menus/jobcentre.h"
@@ -359,9 +361,9 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(27, "Palmar\xE8s du club"),
     Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
     Screen(29, "Statistiques de buts"),
-    Screen(30, "Statistiques d'affluence"),
+    Table(30, "Statistiques d'affluence", AttendanceStats_Table),
     Screen(31, "Statistiques diverses"),
-    Screen(32, "Matchs du club"),
+    Table(32, "Matchs du club", ClubMatches_Table),
     Empty(33),
     Screen(34, "Classement Buteurs"),
     Table(35, "Transferts pass\xE9s", PastTransfers_Table),
@@ -719,11 +721,13 @@ void FrontEndInit()
     TeamTrainingInit();
     IndividualTrainingInit();
     PastTransfersInit();
+    ClubMatchesInit();
     MatchStatsInit();
     ReportScreenInit();
     AnalysisTextInit();
     MatchAnalysisInit();
     GoalChartsInit();
+    AttendanceStatsInit();
     PerformanceInit();
     TimeAnalysisInit();
     JobCentreInit();
@@ -755,10 +759,12 @@ void FrontEndUninit()
     AnalysisTextUninit();
     TimeAnalysisUninit();
     PerformanceUninit();
+    AttendanceStatsUninit();
     GoalChartsUninit();
     MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
+    ClubMatchesUninit();
     PastTransfersUninit();
     PlayerSearchScreenUninit();
     ShortlistScreenUninit();

@@ -42,14 +42,6 @@ constexpr int32_t VENUE_PITCH = 60;
 
 GoalChartsState& G() { return GoalCharts; }
 
-void DrawBox(const Rect& r, uint16_t colour, int32_t percent)
-{
-    SetDrawAttribute(2, colour);
-    DoShadedBox(r.x, r.y, r.w, r.h, percent);
-    SetDrawAttribute(2, OUTLINE_COLOUR);
-    DrawBoxOutline(r.x, r.y, r.w, r.h);
-}
-
 // `count` lines across the chart at even steps, vertical lines when `vertical`.
 void DrawGridLines(const Rect& r, int32_t count, bool vertical)
 {
@@ -132,12 +124,20 @@ int32_t GoalCharts_BarLength(int32_t value, int32_t scale, int32_t full)
     return std::clamp(value * full / std::max(1, scale), 0, full);
 }
 
+void GoalCharts_DrawPanel(int32_t x, int32_t y, int32_t w, int32_t h, bool chart)
+{
+    SetDrawAttribute(2, chart ? CHART_COLOUR : PANEL_COLOUR);
+    DoShadedBox(x, y, w, h, chart ? 50 : 68);
+    SetDrawAttribute(2, OUTLINE_COLOUR);
+    DrawBoxOutline(x, y, w, h);
+}
+
 void GoalCharts_DrawFrame()
 {
     for (const Rect& panel : PANELS)
-        DrawBox(panel, PANEL_COLOUR, 68);
+        GoalCharts_DrawPanel(panel.x, panel.y, panel.w, panel.h, false);
     for (const Rect& chart : CHARTS)
-        DrawBox(chart, CHART_COLOUR, 50);
+        GoalCharts_DrawPanel(chart.x, chart.y, chart.w, chart.h, true);
     DrawGridLines(CHARTS[0], 11, true);
     DrawGridLines(CHARTS[1], 11, true);
     DrawGridLines(CHARTS[2], 6, false);

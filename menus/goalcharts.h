@@ -57,6 +57,9 @@ void GoalCharts_DrawBar(int32_t x, int32_t y, int32_t thickness, int32_t length,
 // A figure's bar length on a chart whose full bar is `full` pixels: held to 0 .. full.
 int32_t GoalCharts_BarLength(int32_t value, int32_t scale, int32_t full);
 
+// A panel of the club statistics screens, outlined: 68 percent of the panel colour, or 50 percent
+// of the chart colour for the chart area inside it.
+void GoalCharts_DrawPanel(int32_t x, int32_t y, int32_t w, int32_t h, bool chart);
 void GoalCharts_DrawFrame();  // the four panels and their grid lines
 void GoalCharts_DrawScorers();
 void GoalCharts_DrawKinds();

@@ -18,6 +18,7 @@
 #include "game/matchblocks.h"
 #include "game/simmatch.h"
 #include "game/squad.h"
+#include "game/tables.h"
 #include "game/tactics.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
@@ -462,6 +463,34 @@ TEST_F(MatchDayTest, GateMoneyGoesToTheHomeClubAndACupGateIsShared)
     }
 }
 
+// The office, the history rows and the attendance statistics compare league crowds: a cup tie
+// at home is no part of the average.
+TEST_F(MatchDayTest, TheAverageCrowdIsOfHomeLeagueMatchesOnly)
+{
+    NewGameForTest(0, 19);
+    const int cupRow = FindRow(IsSingleLegCupTie);
+    ASSERT_GE(cupRow, 0);
+    const int club = VTW_GetFixtureHomeClub(cupRow);
+    ASSERT_NE(VTW_GetClubRecordPtr(club), nullptr);
+    Calendar_SetDay(VTW_GetFixtureDay(cupRow));
+    Season_PlayMatchDay(cupRow);
+    ASSERT_GT(+GetMatchSidesBlock()->attendance, 0u);
+    EXPECT_EQ(Club_GetAvgAttendance(club), 0);
+    int32_t sum = 0;
+    int after = -1;
+    for (int n = 1; n <= 2; ++n) {
+        after = FindRow([club, after](int row) {
+            return row > after && VTW_GetFixtureCompetition(row) == COMP_LEAGUE
+                   && VTW_GetFixtureHomeClub(row) == club;
+        });
+        ASSERT_GE(after, 0);
+        Calendar_SetDay(VTW_GetFixtureDay(after));
+        Season_PlayMatchDay(after);
+        sum += static_cast<int32_t>(GetMatchSidesBlock()->attendance);
+        EXPECT_EQ(Club_GetAvgAttendance(club), sum / n) << n;
+    }
+}
+
 TEST_F(MatchDayTest, TheCrowdNeverOutgrowsTheStands)
 {
     NewGameForTest(0, 19);
@@ -588,9 +617,62 @@ TEST_F(MatchDayTest, ClubRecordsFollowTheResults)
     EXPECT_EQ(+lost[CLUB_REC_DISPOINTS].value, 3);
     EXPECT_EQ(+won[CLUB_REC_WIN].month, VTW_GetMonth());
 
+    Season_ClearTablesAndScan(-1);  // the table counts the first match, as the next day does
     PlayFixed(FirstLeagueRowOf(home, row), 1, 0);  // a narrower result is no record
+    const bool homeAgain = VTW_GetFixtureHomeClub(FirstLeagueRowOf(home, row)) == home;
     PostMatch_Process();
     EXPECT_EQ(+won[CLUB_REC_WIN].value, 5);
+    EXPECT_EQ(+won[CLUB_REC_POINTS_TOTAL].value, homeAgain ? 6 : 3);
+    EXPECT_EQ(+won[CLUB_REC_GOALS_TOTAL].value, homeAgain ? 6 : 5);
+}
+
+// The miscellaneous statistics divide these by the league matches at each venue: a cup tie adds
+// nothing, and each club counts its own figures and its opponent's under its own venue.
+TEST_F(MatchDayTest, SeasonCountersSumTheLeagueMatchesFiguresForAndAgainstByVenue)
+{
+    NewGameForTest(0, 37);
+    const int row = FirstLeagueRowOf(0, -1);
+    const int home = VTW_GetFixtureHomeClub(row);
+    const int away = VTW_GetFixtureAwayClub(row);
+    const auto play = [](int fixture, int base) {
+        PlayFixed(fixture, 2, 1);
+        MatchDataBlock& d = *GetMatchDataBlock();
+        for (int n = 0; n < 2; ++n) {
+            MatchSideStats& s = d.sides[n];
+            s.shotsOnTarget = static_cast<int16_t>(base + n);
+            s.shotsOffTarget = static_cast<int16_t>(base + 2 + n);
+            s.corners = static_cast<int16_t>(base + 4 + n);
+            for (MatchCardEntry& c : s.cards)
+                c.player = -1;
+            for (int k = 0; k <= n; ++k)
+                s.cards[k] = {static_cast<int16_t>(StarterOf(n, 2 + k)), 30, 1};
+            s.cards[n + 1] = {static_cast<int16_t>(StarterOf(n, 5)), 80, 2};
+        }
+        PostMatch_Process();
+    };
+    play(row, 10);
+    // The same clubs meet in a cup tie the next day.
+    const int cupRow = VTW_InsertFixture(VTW_GetFixtureDay(row) + 1, COMP_CUP_BASE, home, away);
+    ASSERT_GE(cupRow, 0);
+    play(cupRow, 40);
+    // Home side: shots 10/12, corners 14, 1 booking and 1 sending-off; away: 11/13, 15, 2 and 1.
+    const int16_t homeFigures[5] = {10, 12, 14, 1, 1};
+    const int16_t awayFigures[5] = {11, 13, 15, 2, 1};
+    const int16_t none[5] = {};
+    struct Case {
+        int club, group, venue;
+        const int16_t* figures;
+    };
+    const Case cases[] = {
+        {home, SEASON_FOR, 0, homeFigures}, {home, SEASON_AGAINST, 0, awayFigures},
+        {away, SEASON_FOR, 1, awayFigures}, {away, SEASON_AGAINST, 1, homeFigures},
+        {home, SEASON_FOR, 1, none},        {away, SEASON_AGAINST, 0, none},
+    };
+    for (const Case& c : cases) {
+        const int16_t* counters = VTW_GetClubRecordPtr(c.club)->seasonCounters[c.group][c.venue];
+        for (int k = 0; k < SEASON_COUNTERS; ++k)
+            EXPECT_EQ(counters[k], c.figures[k]) << c.club << " " << c.group << c.venue << " " << k;
+    }
 }
 
 TEST_F(MatchDayTest, AllStatsAtOnceAreTheStatsOneByOne)

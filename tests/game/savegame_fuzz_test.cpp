@@ -222,6 +222,8 @@ TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
     constexpr size_t kClub = 5 * sizeof(ClubRecord) + offsetof(ClubRecord, kits);
     constexpr size_t kAwayKit = kClub + sizeof(KitDesign);
     constexpr size_t kRow = 7 * LEAGUE_COLUMNS * sizeof(uint16_t);
+    constexpr size_t kCounters = 9 * sizeof(ClubRecord) + offsetof(ClubRecord, seasonCounters)
+                                 + sizeof(int16_t) * (SEASON_COUNTERS * 3 + SEASON_BOOKINGS);
     constexpr size_t kKeptIds = offsetof(LastMatchCopyRecord, sides) + sizeof(LastMatchSideCopy)
                                 + offsetof(LastMatchSideCopy, playerIds) + 2 * 3;
     struct Field {
@@ -242,6 +244,8 @@ TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
         {"CLUB", kClub + offsetof(KitDesign, armRight), -1, SAVEGAME_DAMAGED},
         {"CLUB", kClub + offsetof(KitDesign, shorts), 8, SAVEGAME_DAMAGED},
         {"CLUB", kAwayKit + offsetof(KitDesign, shins), 8, SAVEGAME_DAMAGED},
+        {"CLUB", kCounters, 0, SAVEGAME_OK},
+        {"CLUB", kCounters, -1, SAVEGAME_DAMAGED},
         {"LEAG", kRow + 2 * LEAGUE_PLACE, 23, SAVEGAME_OK},
         {"LEAG", kRow + 2 * LEAGUE_PLACE, 24, SAVEGAME_DAMAGED},
         {"LEAG", kRow + 2 * LEAGUE_PLACE, -1, SAVEGAME_DAMAGED},
