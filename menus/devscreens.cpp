@@ -320,6 +320,31 @@ void DrawMoney(int32_t, int32_t, int32_t, int32_t, int32_t)
 
 // ---- "Squads".
 
+// A club's squad as "Squads" shows it: players per line, absences per kind, and the totals.
+struct SquadAbsences {
+    int32_t lines[LINE_COUNT];
+    int32_t absences[ABSENCES];
+    int32_t size;
+    int32_t available;
+};
+
+SquadAbsences CountAbsences(int32_t club)
+{
+    int32_t counts[16];
+    VTW_CountSquadAvailability(club, counts);
+    SquadAbsences a{};
+    for (int32_t line = 0; line < LINE_COUNT; ++line) {
+        a.lines[line] = counts[line * 4];
+        a.size += counts[line * 4];
+        for (int32_t kind = 1; kind <= ABSENCES; ++kind)
+            a.absences[kind - 1] += counts[line * 4 + kind];
+    }
+    a.available = a.size;
+    for (const int32_t absent : a.absences)
+        a.available -= absent;
+    return a;
+}
+
 }  // namespace
 
 void DevSquads_Count()
@@ -328,17 +353,12 @@ void DevSquads_Count()
     s_dev.emptyLineCount = 0;
     for (int32_t club = 0; club < DbClubCount && club < CLUB_ID_COUNT; ++club) {
         if (!ClubInUse(club)) continue;
-        int32_t counts[16];
-        VTW_CountSquadAvailability(club, counts);
-        int32_t size = 0, absent = 0;
+        const SquadAbsences a = CountAbsences(club);
         for (int32_t line = 0; line < LINE_COUNT; ++line) {
-            size += counts[line * 4];
-            for (int32_t kind = 1; kind <= ABSENCES; ++kind)
-                absent += counts[line * 4 + kind];
-            if (counts[line * 4] == 0)
+            if (a.lines[line] == 0)
                 s_dev.emptyLines[s_dev.emptyLineCount++] = static_cast<int16_t>(club * 4 + line);
         }
-        if (size - absent < SQUAD_MINIMUM)
+        if (a.available < SQUAD_MINIMUM)
             s_dev.deficient[s_dev.deficientCount++] = static_cast<int16_t>(club);
     }
 }
@@ -380,22 +400,14 @@ void DrawDeficient()
          ++row) {
         const int32_t club = s_dev.deficient[s_dev.deficientFirst + row];
         const int32_t y = 64 + row * ROW_H;
-        int32_t counts[16];
-        VTW_CountSquadAvailability(club, counts);
-        int32_t size = 0, absent = 0, absences[ABSENCES] = {};
-        for (int32_t line = 0; line < LINE_COUNT; ++line) {
-            size += counts[line * 4];
-            DrawText(360 + 36 * line, y, Number2Str(counts[line * 4]), MENU_ALIGN_TR);
-            for (int32_t kind = 1; kind <= ABSENCES; ++kind) {
-                absences[kind - 1] += counts[line * 4 + kind];
-                absent += counts[line * 4 + kind];
-            }
-        }
+        const SquadAbsences a = CountAbsences(club);
+        for (int32_t line = 0; line < LINE_COUNT; ++line)
+            DrawText(360 + 36 * line, y, Number2Str(a.lines[line]), MENU_ALIGN_TR);
         DrawText(30, y, ClubName(club));
-        DrawText(250, y, Number2Str(size), MENU_ALIGN_TR);
-        DrawText(320, y, Number2Str(size - absent), MENU_ALIGN_TR);
+        DrawText(250, y, Number2Str(a.size), MENU_ALIGN_TR);
+        DrawText(320, y, Number2Str(a.available), MENU_ALIGN_TR);
         for (int32_t k = 0; k < ABSENCES; ++k)
-            DrawText(520 + 32 * k, y, Number2Str(absences[k]), MENU_ALIGN_TR);
+            DrawText(520 + 32 * k, y, Number2Str(a.absences[k]), MENU_ALIGN_TR);
         AddClick(30, y, 200, ROW_H, club, DeficientClick);
     }
     DrawArrows(586, 140, s_dev.deficientCount, SQUAD_ROWS, DeficientUp, DeficientDown);

@@ -90,25 +90,37 @@ bool IsHumans(int32_t row)
 
 bool IsCup(int32_t row) { return VTW_GetCupIndexOfComp(VTW_GetFixtureCompetition(row)) >= 0; }
 
-// The human club's n-th fixture (from 1) dated `fromDay` (absolute) or later, among cup ties
-// only when asked; -1 when it has fewer.
-int32_t NthFixture(int32_t n, int32_t fromDay, bool cupOnly)
+// Hands the human club's fixtures dated `fromDay` (absolute) or later to `visit`, in date order,
+// among cup ties only when asked, until it answers false.
+template <typename Visit>
+void VisitHumanFixtures(int32_t fromDay, bool cupOnly, Visit visit)
 {
-    if (GameState.humanClub < 0) return -1;
+    if (GameState.humanClub < 0) return;
     const int32_t seasonDay = std::max(fromDay - SeasonStart(GameState.seasonCounter), 0);
     for (int32_t row = Fixture_FirstRowOfDay(seasonDay); row < Fixture_RowCount(); ++row) {
-        if (IsHumans(row) && (!cupOnly || IsCup(row)) && --n == 0) return row;
+        if (IsHumans(row) && (!cupOnly || IsCup(row)) && !visit(row)) return;
     }
-    return -1;
+}
+
+// The n-th of them (from 1); -1 when there are fewer.
+int32_t NthFixture(int32_t n, int32_t fromDay, bool cupOnly)
+{
+    int32_t found = -1;
+    VisitHumanFixtures(fromDay, cupOnly, [&](int32_t row) {
+        if (--n == 0) found = row;
+        return n > 0;
+    });
+    return found;
 }
 
 int32_t CountFixtures(int32_t fromDay, int32_t toDay, bool cupOnly)
 {
     int32_t count = 0;
-    for (int32_t row = NthFixture(1, fromDay, cupOnly); row >= 0 && FixtureDay(row) <= toDay;
-         row = NthFixture(count + 1, fromDay, cupOnly)) {
+    VisitHumanFixtures(fromDay, cupOnly, [&](int32_t row) {
+        if (FixtureDay(row) > toDay) return false;
         ++count;
-    }
+        return true;
+    });
     return count;
 }
 
@@ -150,27 +162,32 @@ int32_t RowColour(int16_t kind)
 
 const char* ClubName(int32_t club) { return VTW_FormatClubName(VTW_GetTeam(club)); }
 
-void DrawFixtureList()
+void DrawFixtureRow(int32_t k, int32_t row)
 {
     const int32_t human = GameState.humanClub;
-    for (int32_t k = 0; k < DEV_SOAK_FIXTURE_ROWS; ++k) {
-        const int32_t row = NthFixture(k + 1, Today(), false);
-        if (row < 0) break;
-        const int32_t y = LIST_Y + k * LIST_PITCH;
-        const Date date = DateOfAbsolute(FixtureDay(row));
-        char text[32];
-        std::snprintf(text, sizeof text, "%02d/%02d/%d", date.day, date.month + 1, date.year);
-        DrawMenuString(40, y, text, MENU_ALIGN_TL);
-        int32_t name = -1, stage = -1, leg = -1;
-        VTW_GetCompetitionTexts(VTW_GetFixtureCompetition(row), &name, &stage, &leg);
-        DrawMenuMessage(140, y, name, MENU_ALIGN_TL);
-        const bool home = VTW_GetFixtureHomeClub(row) == human;
-        DrawMenuMessage(380, y, home ? TEXT_HOME : TEXT_AWAY, MENU_ALIGN_TL);
-        DrawMenuString(400, y,
-                       ClubName(home ? VTW_GetFixtureAwayClub(row) : VTW_GetFixtureHomeClub(row)),
-                       MENU_ALIGN_TL);
-        if (!Fixture_IsPlayed(row)) DrawMenuMessage(600, y, TEXT_UNPLAYED, MENU_ALIGN_TL);
-    }
+    const int32_t y = LIST_Y + k * LIST_PITCH;
+    const Date date = DateOfAbsolute(FixtureDay(row));
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%d", date.day, date.month + 1, date.year);
+    DrawMenuString(40, y, text, MENU_ALIGN_TL);
+    int32_t name = -1, stage = -1, leg = -1;
+    VTW_GetCompetitionTexts(VTW_GetFixtureCompetition(row), &name, &stage, &leg);
+    DrawMenuMessage(140, y, name, MENU_ALIGN_TL);
+    const bool home = VTW_GetFixtureHomeClub(row) == human;
+    DrawMenuMessage(380, y, home ? TEXT_HOME : TEXT_AWAY, MENU_ALIGN_TL);
+    DrawMenuString(400, y,
+                   ClubName(home ? VTW_GetFixtureAwayClub(row) : VTW_GetFixtureHomeClub(row)),
+                   MENU_ALIGN_TL);
+    if (!Fixture_IsPlayed(row)) DrawMenuMessage(600, y, TEXT_UNPLAYED, MENU_ALIGN_TL);
+}
+
+void DrawFixtureList()
+{
+    int32_t k = 0;
+    VisitHumanFixtures(Today(), false, [&](int32_t row) {
+        DrawFixtureRow(k++, row);
+        return k < DEV_SOAK_FIXTURE_ROWS;
+    });
 }
 
 int32_t DateClick(MenuHotspot* h)
