@@ -609,7 +609,7 @@ int32_t SheetTeam(MenuHotspot*)
 
 const char* DevText(int32_t k) { return GetMessageText(TEXT_DEV_BASE + k); }
 
-bool DevScreens_StepsUp() { return (EXM_GetClickState() & CLICK_RIGHT) == 0; }
+bool DevScreens_StepsUp() { return (EXM_GetClickButtons() & CLICK_RIGHT) == 0; }
 
 void DevScreensInit()
 {

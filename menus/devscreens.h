@@ -28,8 +28,7 @@ void DevScreensUninit();
 
 // The text of developer text k.
 const char* DevText(int32_t k);
-// The editors' direction: a right click steps down; anything else steps up (a quick tap's
-// button may already be up when its hotspot acts).
+// The editors' direction: a right click steps down, a left click up.
 bool DevScreens_StepsUp();
 
 // A first build saves the way back, unless the screen was entered from another developer screen

@@ -48,8 +48,9 @@ struct ExmState {
     uint32_t buttons;
     bool clickInProgress;
     int32_t releaseDelay;
-    int32_t clicked;  // hotspot number from 1, 0 none
-    int32_t hovered;  // hotspot index, -1 none
+    int32_t clicked;        // hotspot number from 1, 0 none
+    uint32_t clickButtons;  // the buttons of the press that made the click
+    int32_t hovered;        // hotspot index, -1 none
     MenuScrollData* dragData;
     bool dragVertical;
     int32_t dragHotspot;
@@ -362,6 +363,7 @@ void HitTest()
         return;
     }
     s_exm.clicked = under + 1;
+    s_exm.clickButtons = s_exm.buttons;
     if (h.animation >= 0 && Animations()[h.animation].type == ANIM_PRESS) {
         MenuAnimation& a = Animations()[h.animation];
         a.state = ANIM_FORWARD;
@@ -549,6 +551,7 @@ void EXM_RedrawNow()
 }
 void EXM_SetRowCount(int32_t n) { s_exm.rowCount = n; }
 int32_t EXM_GetClickState() { return static_cast<int32_t>(s_exm.buttons); }
+int32_t EXM_GetClickButtons() { return static_cast<int32_t>(s_exm.clickButtons); }
 void EXM_SetPendingCode(int32_t code) { s_exm.pendingCode = code; }
 
 void EXM_AddHotspot(int32_t x, int32_t y, int32_t w, int32_t h, int32_t animation,

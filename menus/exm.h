@@ -188,6 +188,9 @@ int32_t EXM_GetRebuildFlag();
 void EXM_RedrawNow();
 void EXM_SetRowCount(int32_t n);  // the count of includes whose own count is 0
 int32_t EXM_GetClickState();      // the button bits of this pass; bit 4 while Alt is held
+// The bits of the press that made the hotspot's click: a quick tap's button may be up again by
+// the time its callback runs, when this pass's bits no longer say which button it was.
+int32_t EXM_GetClickButtons();
 void EXM_SetPendingCode(int32_t code);
 // A hotspot from code (a screen drawing its own content); the rectangle aligned as items are.
 void EXM_AddHotspot(int32_t x, int32_t y, int32_t w, int32_t h, int32_t animation,

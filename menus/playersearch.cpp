@@ -577,14 +577,14 @@ void DrawBars()
 
 int32_t ClickDigit(MenuHotspot* h)
 {
-    const bool up = (EXM_GetClickState() & RIGHT_BUTTON) == 0;
+    const bool up = (EXM_GetClickButtons() & RIGHT_BUTTON) == 0;
     return PlayerSearch_StepDigit(static_cast<int32_t>(h->value), up);
 }
 
 int32_t ClickAge(MenuHotspot* h)
 {
     // Values 0-3: the first age by 10 and by 1, then the second.
-    const bool up = (EXM_GetClickState() & RIGHT_BUTTON) == 0;
+    const bool up = (EXM_GetClickButtons() & RIGHT_BUTTON) == 0;
     const int32_t which = static_cast<int32_t>(h->value) / 2;
     return PlayerSearch_StepAge(which, h->value % 2 == 0 ? 10 : 1, up);
 }
