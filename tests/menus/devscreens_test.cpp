@@ -94,6 +94,8 @@ TEST_F(DevScreensTest, MoneySumsInSixtyFourBitsAndListsTheClubsUnderTheMaximum)
     EXPECT_STREQ(DevMoney_Amount(999), "999");
     EXPECT_STREQ(DevMoney_Amount(1'000), "1K");
     EXPECT_STREQ(DevMoney_Amount(-2'500'000), "-2500K");
+    EXPECT_STREQ(DevMoney_Amount(-999), "-999");
+    EXPECT_STREQ(DevMoney_Amount(-1'000), "-1K");
 }
 
 // A world where every club fields sixteen lists no deficient squad; three absences put one club
