@@ -111,21 +111,36 @@ void UpdateGains(HostSoundBuffer* buffer)
     buffer->rightGain = gain * Attenuation(buffer->pan < 0 ? buffer->pan : 0);
 }
 
-// One voice over `frames` frames, added into the accumulator; silent voices still move.
-void MixVoice(HostSoundBuffer* buffer, float* accumulator, uint32_t frames, bool audible)
+// A voice that nobody hears moves its cursor as mixing it would, in one step: the cursor's
+// position unwrapped is its start plus whole bytes of (fraction + frames x frequency).
+void AdvanceVoice(HostSoundBuffer* buffer, uint32_t frames)
+{
+    const uint64_t size = buffer->bytes.size();
+    const uint64_t steps = buffer->fraction + static_cast<uint64_t>(frames) * buffer->frequency;
+    const uint64_t position = buffer->position + steps / HOST_AUDIO_RATE;
+    buffer->fraction = static_cast<uint32_t>(steps % HOST_AUDIO_RATE);
+    if (position < size || buffer->looping) {
+        buffer->position = static_cast<uint32_t>(position % size);
+        return;
+    }
+    buffer->playing = false;
+    buffer->position = 0;
+    buffer->fraction = 0;
+}
+
+// One voice over `frames` frames, added into the accumulator.
+void MixVoice(HostSoundBuffer* buffer, float* accumulator, uint32_t frames)
 {
     const uint8_t* const bytes = buffer->bytes.data();
     const uint32_t size = static_cast<uint32_t>(buffer->bytes.size());
     constexpr float STEP = 1.0f / HOST_AUDIO_RATE;
     for (uint32_t i = 0; i < frames; ++i) {
-        if (audible) {
-            const uint32_t next = buffer->position + 1 == size ? 0 : buffer->position + 1;
-            const float s0 = static_cast<float>(bytes[buffer->position] - AUDIO_CENTRE);
-            const float s1 = static_cast<float>(bytes[next] - AUDIO_CENTRE);
-            const float sample = (s0 + (s1 - s0) * buffer->fraction * STEP) * 256.0f;
-            accumulator[2 * i] += sample * buffer->leftGain;
-            accumulator[2 * i + 1] += sample * buffer->rightGain;
-        }
+        const uint32_t next = buffer->position + 1 == size ? 0 : buffer->position + 1;
+        const float s0 = static_cast<float>(bytes[buffer->position] - AUDIO_CENTRE);
+        const float s1 = static_cast<float>(bytes[next] - AUDIO_CENTRE);
+        const float sample = (s0 + (s1 - s0) * buffer->fraction * STEP) * 256.0f;
+        accumulator[2 * i] += sample * buffer->leftGain;
+        accumulator[2 * i + 1] += sample * buffer->rightGain;
         buffer->fraction += buffer->frequency;
         buffer->position += buffer->fraction / HOST_AUDIO_RATE;
         buffer->fraction %= HOST_AUDIO_RATE;
@@ -141,6 +156,14 @@ void MixVoice(HostSoundBuffer* buffer, float* accumulator, uint32_t frames, bool
     }
 }
 
+// Every playing voice moves on by `frames` frames without being heard.
+void AdvanceVoices(uint32_t frames)
+{
+    for (HostSoundBuffer& buffer : s_buffers) {
+        if (IsStream(&buffer) && buffer.playing) AdvanceVoice(&buffer, frames);
+    }
+}
+
 void Mix(int16_t* out, uint32_t frames)
 {
     const bool audible = s_focused.load(std::memory_order_relaxed);
@@ -149,7 +172,12 @@ void Mix(int16_t* out, uint32_t frames)
         const uint32_t count = std::min(frames - done, AUDIO_MIX_CHUNK);
         std::fill_n(accumulator, 2 * count, 0.0f);
         for (HostSoundBuffer& buffer : s_buffers) {
-            if (IsStream(&buffer) && buffer.playing) MixVoice(&buffer, accumulator, count, audible);
+            if (!IsStream(&buffer) || !buffer.playing) continue;
+            if (audible) {
+                MixVoice(&buffer, accumulator, count);
+            } else {
+                AdvanceVoice(&buffer, count);
+            }
         }
         for (uint32_t i = 0; i < 2 * count; ++i) {
             const float clipped = std::clamp(accumulator[i], -32768.0f, 32767.0f);
@@ -165,15 +193,20 @@ void SdlCallback(void*, Uint8* stream, int bytes)
 }
 
 // The null sink's output for `frames` frames: mixed when a device is open, silent otherwise,
-// and kept while capturing.
+// and kept while capturing. Output nobody keeps is not mixed: the voices only move on.
 void SinkConsume(uint32_t frames)
 {
+    const size_t room = s_controls.capturing
+                            ? 2 * static_cast<size_t>(HOST_AUDIO_MAX_CAPTURE_FRAMES)
+                                  - std::min(s_controls.capture.size(),
+                                             2 * static_cast<size_t>(HOST_AUDIO_MAX_CAPTURE_FRAMES))
+                            : 0;
+    if (room == 0) {
+        if (s_audio.open) AdvanceVoices(frames);
+        return;
+    }
     std::vector<int16_t> out(2 * static_cast<size_t>(frames), 0);
     if (s_audio.open) Mix(out.data(), frames);
-    if (!s_controls.capturing) return;
-    const size_t room = 2 * static_cast<size_t>(HOST_AUDIO_MAX_CAPTURE_FRAMES)
-                        - std::min(s_controls.capture.size(),
-                                   2 * static_cast<size_t>(HOST_AUDIO_MAX_CAPTURE_FRAMES));
     s_controls.capture.insert(s_controls.capture.end(), out.begin(),
                               out.begin() + static_cast<ptrdiff_t>(std::min(out.size(), room)));
 }

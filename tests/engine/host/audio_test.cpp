@@ -183,3 +183,40 @@ TEST_F(Audio, RefusesValuesOutsideTheirRanges)
     EXPECT_EQ(HostSoundBufferSetFormat(primary, {22050, 16, 2}), HOST_E_UNSUPPORTED);
     EXPECT_EQ(HostSoundBufferSetFormat(primary, {44100, 16, 2}), HOST_OK);
 }
+
+// A voice nobody hears (the output is not kept) moves its cursor in one step; it must land where
+// mixing frame by frame would have, across wraps, one-shot ends and rates above the output's.
+TEST_F(Audio, UnkeptOutputMovesTheCursorsExactlyAsMixingDoes)
+{
+    struct Case {
+        uint32_t bytes;
+        uint32_t hz;
+        bool looping;
+        uint32_t periods;
+        uint32_t play;  // worked by hand: 441 frames a period
+    };
+    const Case cases[] = {
+        {600, 22050, false, 2, 441},    // half rate: 441 bytes
+        {600, 22050, false, 3, 0},      // 661 bytes: the one-shot ended
+        {1000, 44100, true, 3, 323},    // 1,323 wraps once
+        {7, 11025, true, 1, 5},         // 110 bytes and a quarter: 110 mod 7
+        {100, 88200, true, 1, 82},      // two bytes a frame: 882 mod 100
+        {5000, 8000, true, 10, 800},    // 4,410 x 8,000 / 44,100
+        {5000, 8000, false, 50, 4000},  // 4,000: still playing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bytes << " bytes at " << c.hz << " Hz");
+        uint32_t cursors[2] = {};
+        for (bool kept : {true, false}) {
+            HostInjectAudioCapture(kept);
+            HostSoundBuffer* const buffer =
+                Play(std::vector<uint8_t>(c.bytes, 200), c.hz, c.looping);
+            ClockAdvance(c.periods);
+            cursors[kept] = PlayCursor(buffer);
+            HostSoundBufferRelease(buffer);
+        }
+        EXPECT_EQ(cursors[true], c.play);
+        EXPECT_EQ(cursors[false], c.play);
+    }
+    HostInjectAudioCapture(false);
+}
