@@ -3,7 +3,10 @@
 #include "gamecode/motion.h"
 
 #include <array>
+#include <cmath>
+#include <numbers>
 
+#include "engine/convert.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/motionframes.h"
@@ -53,6 +56,23 @@ TEST(Motion, VectorFromAngleLeavesTheStepInFront)
     Person_VectorFromAngle(32, 10, 256);
     EXPECT_EQ(StepX, 7);
     EXPECT_EQ(StepY, 7);
+}
+
+// The step vectors come from a table of the turn's 256 steps; every angle of every turn size and
+// length must still give exactly what the formula gives, or matches would change.
+TEST(Motion, StepVectorsEqualTheFormulaForEveryAngle)
+{
+    ScopedMatch match;
+    for (int32_t n : {256, 1024}) {
+        for (int32_t angle = -n; angle < 2 * n; ++angle) {
+            for (int32_t length : {-5, 1, 7, 190, 4000}) {
+                const double a = angle * 2.0 * std::numbers::pi / n;
+                Person_VectorFromAngle(angle, length, n);
+                ASSERT_EQ(StepX, ChopToInt(length * std::sin(a))) << angle << "/" << n;
+                ASSERT_EQ(StepY, ChopToInt(length * std::cos(a))) << angle << "/" << n;
+            }
+        }
+    }
 }
 
 TEST(Motion, TouchAndRangeDistancesHonourTheBallHeight)
