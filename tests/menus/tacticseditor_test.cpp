@@ -19,8 +19,11 @@
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/records.h"
+#include "game/simmatch.h"
 #include "game/squad.h"
 #include "game/tactics.h"
+#include "gamecode/matchrun.h"
+#include "gamecode/matchstate.h"
 #include "menus/exm.h"
 #include "menus/menubar.h"
 #include "tests/support/menu_loop.h"
@@ -533,6 +536,20 @@ TEST_F(TacticsEditorTest, TheNextFixtureTakesTheEditedTacticAndTheEleven)
         EXPECT_EQ(int32_t{side.entries[mid].enginePosition},
                   Match_SlotPositionCode(mid, target.column, target.row));
         EXPECT_EQ(int32_t{side.entries[3].playerId}, sub);
+
+        // The engine sets the same sheet up: the edited shape, the midfielder's options as his
+        // instructions and the link as his preferred receiver (the forward's index in his side).
+        const int32_t humanSide = block.sides[0].human != 0 ? 0 : 1;
+        InitSides();
+        EXPECT_TRUE(Same(TeamShape[humanSide], CustomTactics[0]));
+        const MatchPerson& midfielder = MatchPersons[LineUp[humanSide][mid]];
+        EXPECT_EQ(int32_t{midfielder.thirdInstruction}, int32_t{slot.crossing});
+        EXPECT_EQ(int32_t{midfielder.firstInstruction}, int32_t{slot.shooting});
+        EXPECT_EQ(int32_t{midfielder.preferredReceiver}, forward);
+        // The simulation plays the same sheet, shirt 4 (the substitute) among its starters.
+        MatchDataBlock data;
+        SimMatch_Play(block, &data);
+        EXPECT_GT(int32_t{data.sides[humanSide].players[3].timeOnPitch}, 0);
     });
 }
 
