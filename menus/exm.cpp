@@ -7,6 +7,8 @@
 #include "engine/keyboard.h"
 #include "engine/memory.h"
 #include "engine/timer.h"
+#include "game/textmess.h"
+#include "menus/labelbox.h"
 #include "menus/machine.h"
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
@@ -51,6 +53,7 @@ struct ExmState {
     int32_t clicked;        // hotspot number from 1, 0 none
     uint32_t clickButtons;  // the buttons of the press that made the click
     int32_t hovered;        // hotspot index, -1 none
+    int32_t labelled;       // the hotspot whose label box the pointer last met, -1 none
     MenuScrollData* dragData;
     bool dragVertical;
     int32_t dragHotspot;
@@ -233,6 +236,25 @@ void ToggleAnimation(int32_t hotspot, int16_t state)
 
 // The walk -------------------------------------------------------------------------------
 
+// The label box of the hotspot, when it has one; any other box goes.
+void ShowLabelOf(int32_t hotspot)
+{
+    LabelBox_Hide();
+    s_exm.labelled = hotspot;
+    if (hotspot < 0) return;
+    const MenuHotspot& h = Hotspots()[hotspot];
+    if (h.behaviour != HOTSPOT_LABEL || h.value < 0) return;
+    LabelBox_Show(h.x, h.y, h.width, h.height, GetMessageText(static_cast<int32_t>(h.value)));
+}
+
+// A walk draws over the box: what it kept would be stale, so it goes first and comes back at
+// the next hit test.
+void ForgetLabel()
+{
+    LabelBox_Hide();
+    s_exm.labelled = -1;
+}
+
 void Walk(int32_t code)
 {
     int32_t mode = EXM_WALK_FULL;
@@ -241,6 +263,7 @@ void Walk(int32_t code)
     if (code == EXM_CODE_REBUILD) s_exm.rebuild = true;
     // A build registers the screen's animations afresh.
     if (s_exm.rebuild) ShrinkPool(&s_exm.animations, sizeof(MenuAnimation));
+    ForgetLabel();
     s_exm.walking = true;
     s_exm.pending = nullptr;
     s_exm.hotspots.count = 0;
@@ -356,6 +379,7 @@ void HitTest()
         ToggleAnimation(under, ANIM_FORWARD);
         s_exm.hovered = under;
     }
+    if (under != s_exm.labelled) ShowLabelOf(under);
     if (under < 0 || (s_exm.buttons & MOUSE_BUTTON_BITS) == 0 || s_exm.clickInProgress) return;
     const MenuHotspot& h = Hotspots()[under];
     if (h.behaviour == HOTSPOT_VERTICAL_DRAG || h.behaviour == HOTSPOT_HORIZONTAL_DRAG) {
@@ -381,7 +405,7 @@ int32_t ClickStep(int32_t code, uint32_t elapsedTicks)
         finished = StepAnimation(Animations()[h.animation], elapsedTicks);
     if (!finished || s_exm.clickInProgress || BarOpen()) return code;
     s_exm.clickInProgress = true;
-    if (IsSavedScreenSection(0)) RestoreScreenSection(0);
+    LabelBox_Hide();
     if (h.popup != 0) {
         if (FrontEnd().openPopup != nullptr) FrontEnd().openPopup(&h, s_exm.clicked);
     } else if (h.callback != nullptr) {
@@ -452,6 +476,7 @@ void EXM_Init()
     s_exm = {};
     s_exm.depth = -1;
     s_exm.hovered = -1;
+    s_exm.labelled = -1;
     s_exm.pointerX = 320;
     s_exm.pointerY = 240;
     MakeRoom(&s_exm.stack, sizeof(MenuStackEntry));
@@ -485,7 +510,8 @@ int32_t EXM_PushMenu(const MenuItem* table)
 int32_t EXM_RunMenu()
 {
     if (!s_exm.active) return EXM_INACTIVE;
-    ResetScreenSection(0);
+    ResetScreenSection(LABEL_BOX_SECTION);
+    s_exm.labelled = -1;
     ForgetBar();
     s_exm.hotspots.count = 0;
     s_exm.animations.count = 0;
@@ -500,7 +526,8 @@ int32_t EXM_RunMenu()
     ForgetBar();
     ShrinkPool(&s_exm.hotspots, sizeof(MenuHotspot));
     ShrinkPool(&s_exm.animations, sizeof(MenuAnimation));
-    ResetScreenSection(0);
+    ResetScreenSection(LABEL_BOX_SECTION);
+    s_exm.labelled = -1;
     // The screen beneath lost its hotspots and animations to the table: it is built afresh
     // before its handler goes on, so that whatever code the handler answers finds it whole.
     if (fromHandler) {

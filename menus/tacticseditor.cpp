@@ -56,7 +56,8 @@ constexpr int32_t TEXT_RESET = 401;
 constexpr int32_t TEXT_UNDO = 1316;
 constexpr int32_t TEXT_HELP = 449;
 constexpr int32_t TEXT_COMPARE = 1205;
-constexpr int32_t FOOT_TEXT = 35;  // + foot 1-3: "G", "D", "G/D"
+constexpr int32_t TEXT_OPTION_HEADS = 1719;  // four labels: crosses, shots, through ball, passes
+constexpr int32_t FOOT_TEXT = 35;            // + foot 1-3: "G", "D", "G/D"
 
 constexpr int32_t ICON_MARKER = 1211;  // + line: keeper, defender, midfielder, forward
 constexpr int32_t ICON_CROSS_HEAD = 1219;
@@ -75,6 +76,8 @@ constexpr int32_t BENCH_Y = 305;  // the five further rows end above the buttons
 constexpr int32_t ROW_H = 18;
 constexpr int32_t OPTION_X = 168;  // four cells 25 apart: cross, shot, through ball, pass
 constexpr int32_t OPTION_W = 25;
+constexpr int32_t HEADS_X = 180;
+constexpr int32_t HEADS_Y = 75;
 constexpr int32_t COMPARE_X = 280;  // two columns 50 apart
 constexpr int32_t COMPARE_W = 50;
 constexpr int32_t ARROW_HEAD = 10;
@@ -480,6 +483,24 @@ void DrawRowPlayer(int32_t row, int32_t y, int32_t player)
     SetDrawAttribute(1, 0);
 }
 
+// The option columns' heads and the comparison columns name themselves while pointed at.
+void DrawHeads()
+{
+    constexpr int32_t heads[] = {ICON_CROSS_HEAD, ICON_SHOT_HEAD, ICON_THROUGH_BALL, ICON_LINK};
+    for (int32_t k = 0; k < 4; ++k) {
+        const int32_t x = HEADS_X + OPTION_W * k;
+        DoIcon(x, HEADS_Y, heads[k], MENU_ALIGN_TL);
+        EXM_AddHotspot(x, HEADS_Y, OPTION_W, ROW_H, -1, MENU_ALIGN_TL, -1, k, -1,
+                       TEXT_OPTION_HEADS + k, nullptr, 0, HOTSPOT_LABEL);
+    }
+    for (int32_t k = 0; k < 2; ++k) {
+        const int32_t attribute = std::clamp(S().compare[k], 1, EDITOR_ATTRIBUTE_COUNT) - 1;
+        EXM_AddHotspot(COMPARE_X + COMPARE_W * k, STARTERS_Y, COMPARE_W, ROW_H * TACTIC_SLOT_COUNT,
+                       -1, MENU_ALIGN_TL, -1, k, -1, kCompare[attribute].textNo, nullptr, 0,
+                       HOTSPOT_LABEL);
+    }
+}
+
 void DrawRows()
 {
     SetMenuFont(0);
@@ -491,10 +512,7 @@ void DrawRows()
         if (const int32_t player = TacticsEditor_RowPlayer(row); player >= 0)
             DrawRowPlayer(row, y, player);
     }
-    constexpr int32_t heads[] = {ICON_CROSS_HEAD, ICON_SHOT_HEAD, ICON_THROUGH_BALL, ICON_LINK};
-    for (int32_t k = 0; k < 4; ++k) {
-        DoIcon(180 + OPTION_W * k, 75, heads[k], MENU_ALIGN_TL);
-    }
+    DrawHeads();
     DoIcon(32, 434, ICON_SCROLL, MENU_ALIGN_TL);
 }
 

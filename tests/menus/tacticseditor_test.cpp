@@ -19,9 +19,14 @@
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/records.h"
+#include "game/simmatch.h"
 #include "game/squad.h"
 #include "game/tactics.h"
+#include "gamecode/matchrun.h"
+#include "gamecode/matchstate.h"
 #include "menus/exm.h"
+#include "menus/labelbox.h"
+#include "menus/machine.h"
 #include "menus/menubar.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
@@ -533,7 +538,62 @@ TEST_F(TacticsEditorTest, TheNextFixtureTakesTheEditedTacticAndTheEleven)
         EXPECT_EQ(int32_t{side.entries[mid].enginePosition},
                   Match_SlotPositionCode(mid, target.column, target.row));
         EXPECT_EQ(int32_t{side.entries[3].playerId}, sub);
+
+        // The engine sets the same sheet up: the edited shape, the midfielder's options as his
+        // instructions and the link as his preferred receiver (the forward's index in his side).
+        const int32_t humanSide = block.sides[0].human != 0 ? 0 : 1;
+        InitSides();
+        EXPECT_TRUE(Same(TeamShape[humanSide], CustomTactics[0]));
+        const MatchPerson& midfielder = MatchPersons[LineUp[humanSide][mid]];
+        EXPECT_EQ(int32_t{midfielder.thirdInstruction}, int32_t{slot.crossing});
+        EXPECT_EQ(int32_t{midfielder.firstInstruction}, int32_t{slot.shooting});
+        EXPECT_EQ(int32_t{midfielder.preferredReceiver}, forward);
+        // The simulation plays the same sheet, shirt 4 (the substitute) among its starters.
+        MatchDataBlock data;
+        SimMatch_Play(block, &data);
+        EXPECT_GT(int32_t{data.sides[humanSide].players[3].timeOnPitch}, 0);
     });
+}
+
+// Pointing at an option head or a comparison column shows its label box over a kept section;
+// leaving puts the screen back exactly. Boxes near every edge stay on the screen (a box off it
+// would be fatal), and a text too long for the screen shows nothing.
+TEST_F(TacticsEditorTest, HeadsAndComparisonColumnsShowTheirLabelsWhilePointedAt)
+{
+    uint32_t away = 0;
+    const auto expectLabel = [](bool shown) {
+        return [shown] { EXPECT_EQ(IsSavedScreenSection(LABEL_BOX_SECTION) != 0, shown); };
+    };
+    MenuInputs inputs = {
+        {100, MenuInput::MOVE, 600, 420, {}},
+        {110, MenuInput::CALL, 0, 0, [&] { away = WorkScreenHash(); }},
+        {120, MenuInput::MOVE, 185, 80, {}},
+        {130, MenuInput::CALL, 0, 0, expectLabel(true)},
+        {140, MenuInput::MOVE, 600, 420, {}},
+        {150, MenuInput::CALL, 0, 0,
+         [&] {
+             EXPECT_FALSE(IsSavedScreenSection(LABEL_BOX_SECTION));
+             EXPECT_EQ(WorkScreenHash(), away);
+         }},
+        {160, MenuInput::MOVE, 355, 200, {}},
+        {170, MenuInput::CALL, 0, 0, expectLabel(true)},
+        {180, MenuInput::MOVE, 20, 20, {}},
+        {190, MenuInput::CALL, 0, 0,
+         [] {
+             const std::string words(40, 'w');
+             const std::string longText = words + " " + words + " " + words;
+             for (const auto& [x, y] : {std::pair{0, 0}, {639, 0}, {0, 479}, {639, 479}}) {
+                 LabelBox_Show(x, y, 1, 1, longText.c_str());
+                 EXPECT_TRUE(IsSavedScreenSection(LABEL_BOX_SECTION)) << x << "," << y;
+             }
+             std::string endless;
+             for (int i = 0; i < 400; ++i)
+                 endless += words + " ";
+             LabelBox_Show(320, 240, 10, 10, endless.c_str());
+             EXPECT_FALSE(IsSavedScreenSection(LABEL_BOX_SECTION));
+         }},
+    };
+    Run([] {}, std::move(inputs));
 }
 
 TEST_F(TacticsEditorTest, FourFourTwoOffensiveAndAnEditedTacticMatchTheirGoldens)
