@@ -40,6 +40,7 @@ KitDesign KitMatch_Design(int32_t shirt, int32_t shirtTop, int32_t armLeft, int3
     const std::array<int16_t, 4> colours = {28, 32, 5, 1};
     for (auto& group : kit.colours)
         std::memcpy(group, colours.data(), sizeof group);
+    kit.colours[1][0] = colours[3];  // the fourth colour
     return kit;
 }
 

@@ -4,6 +4,7 @@
 // constant; a shirt pattern draws exactly the colour slots the kit-clash test counts for it.
 #include "tools/mkdata/kittextures.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -73,7 +74,8 @@ int32_t MotifSlot(int32_t pattern, int32_t count, int32_t x, int32_t y, int32_t 
 {
     if (count == 1) return 0;
     const int32_t unit = size / 16;  // the motif scales with the texture
-    const int32_t width = (4 + (pattern / 5) % 3 * 2) * unit;
+    // Narrow enough that every slot shows on every part.
+    const int32_t width = std::min((4 + (pattern / 5) % 3 * 2) * unit, size / (count + 1));
     int32_t band = 0;
     switch (pattern % 5) {
         case 0: band = x / width; break;                              // stripes
