@@ -313,7 +313,7 @@ bool IsKeeperShirtPiece(const KitPartRecord& part)
     return name == "kshirtsr" || name == "kshirtsl" || name == "kshirtfr" || name == "kshirtb";
 }
 
-// The family of designs a part's files are numbered by, and the drawing of one design.
+// The drawing of one design of a part (the design number + 1; 999 is the officials' kit).
 MkKitDrawing KitPartDrawing(const KitPartRecord& part, int32_t number)
 {
     const bool official = number == kOfficialKit;
@@ -330,9 +330,8 @@ MkKitDrawing KitPartDrawing(const KitPartRecord& part, int32_t number)
             return official ? OfficialTrimmed(kPart, true) : Trimmed(kPart, design, 3, 0, false);
         case KIT_KIND_SHINS:
             return official ? OfficialTrimmed(kPart, false) : Trimmed(kPart, design, 3, 0, true);
-        default:
-            return Trimmed(IsKeeperShirtPiece(part) ? kShirt : kPart, 4, 3, 0,
-                           false);  // the keeper's kit
+        default:  // the keeper's kit
+            return Trimmed(IsKeeperShirtPiece(part) ? kShirt : kPart, 4, 3, 0, false);
     }
 }
 
