@@ -104,6 +104,24 @@ TEST(KitRules, VariationsAndFileNamesFollowSideLookAndKit)
         EXPECT_EQ(variation, row.variation) << row.person << " " << row.part;
         EXPECT_STREQ(KIT_BuildFilename(variation, Part(row.part)), row.file);
     }
+    // Each code of the look on its own, on person 0: skin types 0-7, hair colours 0-3 (a White
+    // face), hair styles 0-7 (White, black hair).
+    MatchPlayerEntry& entry = GetMatchSidesBlock()->sides[0].entries[0];
+    const std::vector<std::pair<int32_t, std::vector<int32_t>>> codes = {
+        {5, {3, 0, 3, 3, 2, 1, 2, 3}},  // forearm: the skin code
+        {8, {7, 15, 11, 3}},            // faceF
+        {8, {3, 3, 3, 35, 19, 35, 35, 19}},
+    };
+    for (size_t table = 0; table < codes.size(); ++table) {
+        for (size_t code = 0; code < codes[table].second.size(); ++code) {
+            const auto value = static_cast<uint16_t>(code);
+            entry.skin = table == 0 ? value : 0;
+            entry.hairColour = table == 1 ? value : 3;
+            entry.hairStyle = table == 2 ? value : 0;
+            EXPECT_EQ(KIT_GetKitType(Part(codes[table].first), 0), codes[table].second[code])
+                << table << " " << code;
+        }
+    }
     const std::vector<std::pair<uint32_t, std::pair<int32_t, int32_t>>> kits = {
         {KIT_KIND_SHINS, {5, 2}},     {KIT_KIND_SHIRT, {6, 56}}, {KIT_KIND_KEEPER, {6, 56}},
         {KIT_KIND_SHIRT_TOP, {8, 1}}, {KIT_KIND_SHORTS, {4, 1}}, {KIT_KIND_ARM_LEFT, {2, 7}},
@@ -222,6 +240,12 @@ TEST(KitLoad, AMatchOfClashingHomeKitsDressesEveryPersonOnce)
         }
     }
     EXPECT_EQ(static_cast<int32_t>(all.size()), created);
+    std::set<int16_t> faceTextures, faceVariations;
+    for (int32_t person = 0; person < KIT_PERSONS; ++person) {
+        faceTextures.insert(KitTextureTable[person][8]);
+        faceVariations.insert(KIT_GetKitType(Part(8), person));
+    }
+    EXPECT_EQ(faceTextures.size(), faceVariations.size());
     // Persons 0 and 4 share a look, as do 0 and 20 across the sides: one face each.
     EXPECT_EQ(KitTextureTable[0][8], KitTextureTable[4][8]);
     EXPECT_EQ(KitTextureTable[0][8], KitTextureTable[20][8]);
