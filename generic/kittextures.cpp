@@ -303,7 +303,7 @@ void KIT_LoadOneTexture(int32_t partNumber, KitPartRecord* part)
 
 void KITPLR_LoadAllTextures()
 {
-    LoadBar_StartBlock(KIT_PARTS, 1.0f);
+    LoadBar_StartBlock(KIT_PART_SLOTS, 1.0f);
     for (int32_t n = 0; KitPartTable[n].name != nullptr; ++n) {
         LoadBar_Advance(1.0f);
         KIT_LoadOneTexture(n, &KitPartTable[n]);
