@@ -100,6 +100,11 @@ TEST(KitArt, EveryKitOfTheWorldAndTheSparesFindsItsFiles)
             }
         }
     }
+    for (int32_t number = 0; number < 100; ++number) {
+        const std::string overlay =
+            std::string("vxdata\\software\\") + KitBuildOverlayFilename(number, KitPartTable[24]);
+        EXPECT_TRUE(PakFileExists(overlay.c_str())) << overlay;
+    }
     EXPECT_LT(KIT_MaxTexturesPerMatch(), TEXT_KIT_SLOTS);
 }
 
