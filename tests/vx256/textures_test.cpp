@@ -42,7 +42,7 @@ public:
                       File("wide.gfx", Image(2, 4, {1})), File("big.gfx", Image(256, 256, {50, 0})),
                       File("bigmark.gfx", Image(256, 256, {0, 0, 0, 200})),
                       File("tiny.gfx", Image(1, 1, {5})), File("short.gfx", {4, 0, 4, 0, 1, 2, 3}),
-                      File("empty.gfx", {0, 0, 4, 0})});
+                      File("empty.gfx", {0, 0, 4, 0}), File("flat.gfx", {4, 0, 0, 0})});
         DataFolderInit(m_dir.Path().c_str());
         PakMount("pakfiles\\hdcommon");
         TEXT_ClearTable();
@@ -122,6 +122,7 @@ TEST(SoftTexturesDeathTest, RefusalsNameTheirCause)
     };
     EXPECT_FATAL(created("short.gfx"), "TEXT_CreateTexture(): 'short.gfx' is damaged");
     EXPECT_FATAL(created("empty.gfx"), "TEXT_CreateTexture(): 'empty.gfx' is damaged");
+    EXPECT_FATAL(created("flat.gfx"), "TEXT_CreateTexture(): 'flat.gfx' is damaged");
     const auto size = [](int32_t slot) {
         ScopedTextures textures;
         TEXT_CreateTexture("kit.gfx");
