@@ -1,6 +1,6 @@
 // bench/softview_bench.cpp: the software view's geometry stage and display list: one pass of the
 // list over a seeded match's 48 objects with empty drawers, one quad clipped by two planes and
-// projected, and the whole touchline scene of the tests drawn.
+// projected, the whole touchline scene of the tests drawn, and a match's kit textures loaded.
 #include <cstdint>
 
 #include <benchmark/benchmark.h>
@@ -10,13 +10,16 @@
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
+#include "generic/kittextures.h"
 #include "generic/viewscreen.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
 #include "vx256/objects.h"
 #include "vx256/polyman.h"
 #include "vx256/softspan.h"
+#include "vx256/textures.h"
 
 namespace {
 
@@ -95,5 +98,23 @@ void BM_TouchlineScene(benchmark::State& state)
 BENCHMARK(BM_TouchlineScene)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+// The kit part of a view's set-up: the tables cleared and every part of the 35 people loaded
+// from the generated archives, then freed again as the view's tear-down does.
+void BM_LoadMatchKitTextures(benchmark::State& state)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    KitMatch_SetUpBlock();
+    for (auto _ : state) {
+        TEXT_ClearTable();
+        KIT_ClearTextureTable();
+        NORMTEXT_ClearCache();
+        KITPLR_LoadAllTextures();
+        state.PauseTiming();
+        TEXT_FreeKitTextures();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadMatchKitTextures)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

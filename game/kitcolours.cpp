@@ -14,7 +14,27 @@ const std::array<KitColour, KIT_COLOUR_COUNT> KitColourTable = {{
     {158, 0, 0},    {65, 12, 19},   {240, 240, 240}, {187, 187, 187}, {134, 134, 134},
     {101, 101, 101}, {240, 240, 0}, {202, 202, 0},  {194, 166, 12}, {180, 127, 0},
 }};
+
+const std::array<const char*, KIT_COLOUR_COUNT> KitColourNames = {
+    "BLACK1", "BLACK2", "BLACK3", "BLACK4", "BLUE1",   "BLUE2",   "BLUE3",   "BLUE4",
+    "BROWN1", "BROWN2", "BROWN3", "BROWN4", "BURGAN1", "BURGAN2", "BURGAN3", "BURGAN4",
+    "GREEN1", "GREEN2", "GREEN3", "GREEN4", "ORANGE1", "ORANGE2", "ORANGE3", "ORANGE4",
+    "PURPLE1", "PURPLE2", "PURPLE3", "PURPLE4", "RED1", "RED2",   "RED3",    "RED4",
+    "WHITE1", "WHITE2", "WHITE3", "WHITE4", "YELLOW1", "YELLOW2", "YELLOW3", "YELLOW4",
+};
 // clang-format on
+
+const char* KIT_GetColourName(int32_t colour)
+{
+    if (colour < 0 || colour >= KIT_COLOUR_COUNT)
+        FatalError("KIT_GetColourName(): bad colour %d", colour);
+    return KitColourNames[colour];
+}
+
+int32_t KitColour_Clamp(int32_t colour)
+{
+    return colour >= 0 && colour < KIT_COLOUR_COUNT ? colour : KIT_COLOUR_COUNT - 1;
+}
 
 int32_t KitColour_Distance(int32_t a, int32_t b)
 {

@@ -16,5 +16,12 @@ struct KitColour {
 
 extern const std::array<KitColour, KIT_COLOUR_COUNT> KitColourTable;
 
+// The colour names that name the software view's kit palettes, in colour-number order.
+extern const std::array<const char*, KIT_COLOUR_COUNT> KitColourNames;
+const char* KIT_GetColourName(int32_t colour);  // a number outside 0-39 is fatal
+
+// A colour number as the match views read it: outside 0-39 (a cleared block reads 65535) is 39.
+int32_t KitColour_Clamp(int32_t colour);
+
 // Squared RGB distance of two colour numbers 0-39; a number outside is fatal.
 int32_t KitColour_Distance(int32_t a, int32_t b);

@@ -557,8 +557,7 @@ void TextView_TakeSideColours()
     const MatchDayBlock& block = *GetMatchSidesBlock();
     for (int32_t side = 0; side < 2; ++side) {
         const KitDesign kit = MatchSide_GetKit(block.sides[side]);
-        const KitColour& c = KitColourTable[std::min<int32_t>(
-            static_cast<uint16_t>(kit.colours[0][0]), KIT_COLOUR_COUNT - 1)];
+        const KitColour& c = KitColourTable[KitColour_Clamp(kit.colours[0][0])];
         TextView.sideColour[side][0] = static_cast<uint8_t>(c.r * 100 / 255);
         TextView.sideColour[side][1] = static_cast<uint8_t>(c.g * 100 / 255);
         TextView.sideColour[side][2] = static_cast<uint8_t>(c.b * 100 / 255);

@@ -9,10 +9,6 @@
 
 namespace {
 
-constexpr int32_t SLOTS_COUNTED = 3;
-
-using PatternSlots = std::array<uint8_t, SLOTS_COUNTED>;  // colour slots 1-3, ended early by 0
-
 constexpr bool PatternIn(int32_t pattern, std::initializer_list<int32_t> patterns)
 {
     for (const int32_t p : patterns) {
@@ -21,9 +17,9 @@ constexpr bool PatternIn(int32_t pattern, std::initializer_list<int32_t> pattern
     return false;
 }
 
-consteval std::array<PatternSlots, KIT_PATTERNS> MakePatternSlots()
+consteval std::array<KitPatternSlots, KIT_PATTERNS> MakePatternSlots()
 {
-    std::array<PatternSlots, KIT_PATTERNS> table{};
+    std::array<KitPatternSlots, KIT_PATTERNS> table{};
     for (int32_t p = 0; p < KIT_PATTERNS; ++p) {
         if (PatternIn(p, {1,  2,  7,  11, 12, 16, 19, 22, 28, 30,  32, 40,
                           48, 49, 51, 54, 74, 80, 94, 95, 98, 114, 115}))
@@ -56,13 +52,11 @@ constexpr KitDesign SpareDesign(int16_t colour)
 }
 
 // The colours of a kit that count for the clash test; the count written to *count.
-std::array<int32_t, SLOTS_COUNTED> CountingColours(const KitDesign& kit, int32_t* count)
+std::array<int32_t, KIT_SLOTS_COUNTED> CountingColours(const KitDesign& kit, int32_t* count)
 {
-    if (kit.shirt < 0 || kit.shirt >= KIT_PATTERNS)
-        FatalError("DesignsClash(): bad pattern %d", kit.shirt);
-    std::array<int32_t, SLOTS_COUNTED> colours{};
+    std::array<int32_t, KIT_SLOTS_COUNTED> colours{};
     *count = 0;
-    for (const uint8_t slot : PATTERN_SLOTS[kit.shirt]) {
+    for (const uint8_t slot : Kit_PatternSlots(kit.shirt)) {
         if (slot == 0) break;
         colours[(*count)++] = kit.colours[0][slot - 1];
     }
@@ -70,6 +64,13 @@ std::array<int32_t, SLOTS_COUNTED> CountingColours(const KitDesign& kit, int32_t
 }
 
 }  // namespace
+
+const KitPatternSlots& Kit_PatternSlots(int32_t pattern)
+{
+    if (pattern < 0 || pattern >= KIT_PATTERNS)
+        FatalError("DesignsClash(): bad pattern %d", pattern);
+    return PATTERN_SLOTS[pattern];
+}
 
 const KitDesign KitSpareDesigns[KIT_SPARES] = {SpareDesign(28), SpareDesign(4), SpareDesign(36),
                                                SpareDesign(32)};

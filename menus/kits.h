@@ -1,6 +1,7 @@
 // menus/kits.h: the kit-clash test and the choice of the kit each side of a fixture wears.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "game/records.h"
@@ -10,6 +11,13 @@ constexpr int32_t KIT_CANDIDATES = 2 + KIT_SPARES;  // the club's home and away 
 
 // The four spare kits every club may wear away: red, light blue, yellow and white.
 extern const KitDesign KitSpareDesigns[KIT_SPARES];
+
+constexpr int32_t KIT_SLOTS_COUNTED = 3;
+// The colour slots 1-3 (of colour group 0) a shirt pattern shows, ended early by 0: the colours
+// the clash test counts, and the bands the pattern's textures are drawn in.
+using KitPatternSlots = std::array<uint8_t, KIT_SLOTS_COUNTED>;
+// A pattern outside 0-115 is fatal.
+const KitPatternSlots& Kit_PatternSlots(int32_t pattern);
 
 // How many pairs of counting colours (one of each kit, by the patterns' colour slots) lie within
 // the clash distance: 0-9. A pattern outside 0-115 or naming a slot outside 1-3 is fatal.

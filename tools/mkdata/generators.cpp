@@ -6,6 +6,7 @@
 
 #include "tools/mkdata/films.h"
 #include "tools/mkdata/gametext.h"
+#include "tools/mkdata/kittextures.h"
 #include "tools/mkdata/matchgfx.h"
 #include "tools/mkdata/menugfx.h"
 #include "tools/mkdata/models3d.h"
@@ -37,6 +38,8 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"tactics", MkGenerateTactics},
     {"films", MkGenerateFilms},
     {"3D models", MkGenerateModels3D},
+    {"kit palettes", MkGenerateKitPalettes},
+    {"kit textures", MkGenerateKitTextures},
 });
 
 }  // namespace

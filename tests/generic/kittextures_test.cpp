@@ -1,0 +1,316 @@
+// The kit parts and looks of a match's people: the variation and file-name rules, a whole load
+// from the generated archives of two clubs whose home kits clash, the named texture cache, and
+// the refusals.
+#include "generic/kittextures.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/filename.h"
+#include "engine/memory.h"
+#include "engine/pakfile.h"
+#include "game/matchblocks.h"
+#include "menus/kits.h"
+#include "tests/support/game_world.h"
+#include "tests/support/kit_match.h"
+#include "tests/support/menu_run.h"
+#include "tests/support/support.h"
+#include "vx256/textures.h"
+
+namespace {
+
+// The generated archives, or a folder whose hard-disk archive is a test's own and whose data-disc
+// archive is the generated one (so that its files are found first).
+class ScopedKitData {
+public:
+    explicit ScopedKitData(const std::vector<TestPakFile>& override = {})
+    {
+        ResetCoreForTest();
+        MemoryInit();
+        PakFileInit();
+        std::string folder = ScopedMenus::GeneratedDataFolder();
+        if (!override.empty()) {
+            WriteTestPak(m_dir.Path(), override);
+            for (const char* ext : {".pki", ".pkd"})
+                std::filesystem::create_symlink(folder + "/pakfiles/cdcommon" + ext,
+                                                m_dir.Path("pakfiles/cdcommon") + ext);
+            folder = m_dir.Path();
+        }
+        DataFolderInit(folder.c_str());
+        PakMount("pakfiles\\hdcommon");
+        PakMount("pakfiles\\cdcommon");
+        KitMatch_SetUpBlock();
+        TEXT_ClearTable();
+        KIT_ClearTextureTable();
+        NORMTEXT_ClearCache();
+    }
+    ~ScopedKitData()
+    {
+        TEXT_FreeKitTextures();
+        PakFileUninit();
+        MemoryUninit();
+        ResetCoreForTest();
+    }
+
+private:
+    TempDir m_dir;
+};
+
+const KitPartRecord& Part(int32_t n) { return KitPartTable[n]; }
+
+TEST(KitRules, VariationsAndFileNamesFollowSideLookAndKit)
+{
+    ScopedKitData data;
+    KitMatch_SetKits(KitMatch_Design(5, 7, 1, 2, 3, 4), KitMatch_Design(55, 0, 6, 7, 0, 1));
+    struct Row {
+        int32_t person;
+        int32_t part;
+        int32_t variation;
+        const char* file;
+    };
+    // Looks (KitMatch_SetUpBlock): 0 skin 1 hair 0 style 0; 2 skin 5; 16 skin 2 hair 1 style 5;
+    // 17 skin 7 hair 2 style 7; the officials White, brown, "Normal".
+    const std::vector<Row> rows = {
+        {0, 0, 0, "sskin\\textures\\MISC\\shoe.GFX"},
+        {16, 5, 3, "sskin\\textures\\SKINS\\White\\skin\\forearm.GFX"},
+        {0, 7, 0, "sskin\\textures\\SKINS\\Latin\\skin\\AllLeg.GFX"},
+        {0, 8, 4, "sskin\\textures\\SKINS\\Latin\\faces\\Short\\blonde\\faceF.GFX"},
+        {2, 9, 17, "sskin\\textures\\SKINS\\Dafrican\\faces\\Normal\\black\\faceb.GFX"},
+        {3, 9, 18, "sskin\\textures\\SKINS\\WestInd\\faces\\Normal\\black\\faceb.GFX"},
+        {16, 10, 47, "sskin\\textures\\SKINS\\White\\faces\\normal\\ginger\\faceL.GFX"},
+        {17, 11, 27, "sskin\\textures\\SKINS\\White\\faces\\Normal\\brown\\neckb.GFX"},
+        {1, 12, 3, "sskin\\textures\\SKINS\\White\\faces\\Short\\black\\neckf.GFX"},
+        {34, 13, 27, "sskin\\textures\\SKINS\\White\\faces\\Normal\\brown\\necks.GFX"},
+        {0, 14, 0, "sskin\\textures\\kits\\SHINS\\SHIN005\\AllShin.GFX"},
+        {0, 15, 0, "sskin\\textures\\kits\\shirttop\\stop008\\shirttop.GFX"},
+        {0, 16, 0, "sskin\\textures\\kits\\upparms\\uparm002\\uparml.GFX"},
+        {16, 17, 1, "sskin\\textures\\kits\\shorts\\short001\\sinsidel.GFX"},
+        {0, 21, 0, "sskin\\textures\\kits\\SHIRTS\\SHIRT006\\shirtsr.GFX"},
+        {31, 24, 1, "sskin\\textures\\kits\\SHIRTS\\SHIRT056\\shirtbac.GFX"},
+        {32, 23, 2, "sskin\\textures\\kits\\SHIRTS\\SHIRT999\\shirtfr.GFX"},
+        {0, 25, 0, "sskin\\textures\\kits\\upparms\\uparm003\\uparml.GFX"},
+        {16, 25, 1, "sskin\\textures\\kits\\upparms\\uparm008\\uparml.GFX"},
+        {16, 31, 1, "sskin\\textures\\kits\\keeper\\kit001\\kshirtb.GFX"},
+        {33, 26, 2, "sskin\\textures\\kits\\keeper\\kit001\\sleve.GFX"},
+    };
+    for (const Row& row : rows) {
+        const int32_t variation = KIT_GetKitType(Part(row.part), row.person);
+        EXPECT_EQ(variation, row.variation) << row.person << " " << row.part;
+        EXPECT_STREQ(KIT_BuildFilename(variation, Part(row.part)), row.file);
+    }
+    // Each code of the look on its own, on person 0: skin types 0-7, hair colours 0-3 (a White
+    // face), hair styles 0-7 (White, black hair).
+    MatchPlayerEntry& entry = GetMatchSidesBlock()->sides[0].entries[0];
+    const std::vector<std::pair<int32_t, std::vector<int32_t>>> codes = {
+        {5, {3, 0, 3, 3, 2, 1, 2, 3}},  // forearm: the skin code
+        {8, {7, 15, 11, 3}},            // faceF
+        {8, {3, 3, 3, 35, 19, 35, 35, 19}},
+    };
+    for (size_t table = 0; table < codes.size(); ++table) {
+        for (size_t code = 0; code < codes[table].second.size(); ++code) {
+            const auto value = static_cast<uint16_t>(code);
+            entry.skin = table == 0 ? value : 0;
+            entry.hairColour = table == 1 ? value : 3;
+            entry.hairStyle = table == 2 ? value : 0;
+            EXPECT_EQ(KIT_GetKitType(Part(codes[table].first), 0), codes[table].second[code])
+                << table << " " << code;
+        }
+    }
+    const std::vector<std::pair<uint32_t, std::pair<int32_t, int32_t>>> kits = {
+        {KIT_KIND_SHINS, {5, 2}},     {KIT_KIND_SHIRT, {6, 56}}, {KIT_KIND_KEEPER, {6, 56}},
+        {KIT_KIND_SHIRT_TOP, {8, 1}}, {KIT_KIND_SHORTS, {4, 1}}, {KIT_KIND_ARM_LEFT, {2, 7}},
+        {KIT_KIND_ARM_RIGHT, {3, 8}},
+    };
+    for (const auto& [kind, numbers] : kits) {
+        EXPECT_EQ(Kit_ReturnKit(kind, 0), numbers.first) << kind;
+        EXPECT_EQ(Kit_ReturnKit(kind, 1), numbers.second) << kind;
+    }
+    EXPECT_EQ(KIT_GetShirtNumber(0), 1);
+    EXPECT_EQ(KIT_GetShirtNumber(31), 16);
+    for (int32_t official = 32; official < 35; ++official)
+        EXPECT_EQ(KIT_GetShirtNumber(official), -1);
+    EXPECT_STREQ(KitBuildOverlayFilename(7, Part(24)),
+                 "sskin\\textures\\overlays\\Numbers\\B_NUM7.GFX");
+    EXPECT_STREQ(KitBuildOverlayFilename(99, Part(31)),
+                 "sskin\\textures\\overlays\\Numbers\\B_NUM99.GFX");
+    EXPECT_EQ(KITPLR_GetTextureIndexFromName("SHIRTBAC.gfx"), 24);
+    EXPECT_EQ(KITPLR_GetTextureIndexFromName("kshirtt.GFX"), 33);
+}
+
+TEST(KitRulesDeathTest, EveryDefaultCaseAndIndexCheckSaysSo)
+{
+    const auto run = [](auto&& action) {
+        ScopedKitData data;
+        action();
+    };
+    const KitPartRecord odd = {7, 0x1200, "odd", "dir", 0, 0, 0, 0};
+    const KitPartRecord plainShirt = Part(23);
+    EXPECT_FATAL(run([&] { KIT_GetKitType(odd, 0); }),
+                 "ERROR: KIT_GetKitType(): `default case hit'");
+    EXPECT_FATAL(run([] { KIT_BuildFilename(48, Part(8)); }),
+                 "ERROR: ReturnHairLengthName default case hit!");
+    EXPECT_FATAL(run([] { KIT_BuildFilename(3, Part(21)); }), "ERROR: BuildFilename type = 3");
+    EXPECT_FATAL(run([&] { KIT_BuildFilename(0, odd); }),
+                 "ERROR: KIT_BuildFilename `default case hit'");
+    EXPECT_FATAL(run([] { Kit_ReturnKit(KIT_KIND_FACE, 0); }),
+                 "ERROR: Kit_ReturnKit 9 kitpart not found");
+    EXPECT_FATAL(run([] { KitBuildOverlayFilename(7, Part(19)); }),
+                 "ERROR: KIT_BuildOverlayFilename `default case hit'");
+    EXPECT_FATAL(run([&] { KitBuildOverlayFilename(7, plainShirt); }),
+                 "Error: KitBuildOverlayFilename(): can't build shirt overlay name\n");
+    EXPECT_FATAL(run([] { KIT_GetPlayerPhysLook(35); }),
+                 "Error: KIT_GetPlayerPhysLook(): player number 35 out of range\n");
+    EXPECT_FATAL(run([] { KIT_GetPersonTexture(35, 0); }),
+                 "KIT_GetPersonTexture(): person 35 part 0 out of range");
+    EXPECT_FATAL(run([] { KIT_GetPlayerPhysLook(-1); }),
+                 "Error: KIT_GetPlayerPhysLook(): player number -1 out of range\n");
+    int16_t w16 = 0, h16 = 0;
+    EXPECT_FATAL(run([&] { KITPLR_GetTextureSizeFromIndex(34, &w16, &h16); }),
+                 "Error: KITPLR_GetTextureSizeFromIndex(): invalid index 34\n");
+    EXPECT_FATAL(
+        run([] { KITPLR_GetTextureIndexFromName("shirt.GFX"); }),
+        "Error: KITPLR_GetTextureIndexFromName(): cannot find 'shirt.GFX' texture in list\n");
+    int32_t w = 0, h = 0;
+    EXPECT_FATAL(run([&] { KIT_GetTextureSizeFromIndex(1024, &w, &h); }),
+                 "Error: KIT_GetTextureSizeFromIndex(): invalid index 1024\n");
+    EXPECT_FATAL(run([] { KIT_GetTextureFromIndex(-1); }),
+                 "Error: KIT_GetTextureSizeFromIndex(): invalid index -1\n");
+    EXPECT_FATAL(run([&] {
+                     GetMatchSidesBlock()->viewMode = VIEW_2D;
+                     KIT_GetTextureSizeFromIndex(0, &w, &h);
+                 }),
+                 "texture size not available");
+    EXPECT_FATAL(run([] {
+                     GetMatchSidesBlock()->viewMode = VIEW_TEXT;
+                     KITPLR_LoadAllTextures();
+                 }),
+                 "KIT_LoadOneTexture(): unknown game type");
+}
+
+TEST(KitLoad, AMatchOfClashingHomeKitsDressesEveryPersonOnce)
+{
+    const KitMatchKits kits = KitMatch_ClashingClubs();
+    ASSERT_GT(DesignsClash(kits.home, kits.homeOfAway), 0);
+    ScopedKitData data;
+    KitMatch_SetKits(kits.home, kits.away);
+    const MemoryStatistics before = MemoryStats();
+    KITPLR_LoadAllTextures();
+    const int32_t created = static_cast<int32_t>(MemoryStats().blocks - before.blocks);
+    EXPECT_LE(created, KIT_MaxTexturesPerMatch());
+    // By hand: 5 misc, 3 skins x 4, 6 face parts x 26 variations, 18 shared team parts x 3 and
+    // the two numbered backs x 33.
+    EXPECT_EQ(KIT_MaxTexturesPerMatch(), 5 + 12 + 156 + 54 + 66);
+
+    std::set<int16_t> all;
+    for (int32_t part = 0; part < KIT_PARTS; ++part) {
+        const KitPartRecord& record = Part(part);
+        std::set<int16_t> distinct;
+        for (int32_t person = 0; person < KIT_PERSONS; ++person) {
+            const int16_t texture = KitTextureTable[person][part];
+            ASSERT_NE(texture, -1) << person << " " << part;
+            distinct.insert(texture);
+            all.insert(texture);
+            int32_t width = 0, height = 0;
+            KIT_GetTextureSize(texture, &width, &height);
+            EXPECT_EQ(width, record.width);
+            EXPECT_EQ(height, record.height);
+            const auto* pixels = reinterpret_cast<const uint8_t*>(GetTexture(texture)) + 4;
+            const int32_t side = person < 16 ? 0 : person < 32 ? 1 : 2;
+            // The officials are given keeper's parts too, which are never shifted.
+            if ((record.flags & KIT_FLAG_TEAM) == 0
+                || (side == 2 && record.kind == KIT_KIND_KEEPER))
+                continue;
+            const std::pair<int32_t, int32_t> bands[3] = {{48, 91}, {92, 135}, {136, 151}};
+            for (int32_t i = 0; i < width * height; ++i) {
+                const uint8_t p = pixels[i];
+                // Outside a side's band only the fixed entries of the master palette (black
+                // shorts, the numbers' white and edge) may show.
+                const bool inBands = p >= 48 && p <= 151;
+                ASSERT_TRUE(!inBands || (p >= bands[side].first && p <= bands[side].second))
+                    << record.name << " person " << person << " pixel " << +p;
+            }
+        }
+        const bool numbered = (record.flags & KIT_FLAG_NUMBER_OVERLAY) != 0;
+        if (numbered) {
+            EXPECT_EQ(distinct.size(), 33u) << record.name;  // 32 numbered backs, the officials'
+        } else if ((record.flags & KIT_FLAG_TEAM) != 0) {
+            EXPECT_LE(distinct.size(), 3u) << record.name;
+        }
+    }
+    EXPECT_EQ(static_cast<int32_t>(all.size()), created);
+    std::set<int16_t> faceTextures, faceVariations;
+    for (int32_t person = 0; person < KIT_PERSONS; ++person) {
+        faceTextures.insert(KitTextureTable[person][8]);
+        faceVariations.insert(KIT_GetKitType(Part(8), person));
+    }
+    EXPECT_EQ(faceTextures.size(), faceVariations.size());
+    // Persons 0 and 4 share a look, as do 0 and 20 across the sides: one face each.
+    EXPECT_EQ(KitTextureTable[0][8], KitTextureTable[4][8]);
+    EXPECT_EQ(KitTextureTable[0][8], KitTextureTable[20][8]);
+    EXPECT_NE(KitTextureTable[0][8], KitTextureTable[1][8]);
+    // The number's pixels lie on the back: shirt 7 is person 6.
+    void* overlay = nullptr;
+    PakLoadFile("vxdata\\software\\sskin\\textures\\overlays\\Numbers\\B_NUM7.GFX", &overlay);
+    const auto* digits = static_cast<const uint8_t*>(overlay) + 4;
+    const auto* back = reinterpret_cast<const uint8_t*>(KIT_GetPersonTexture(6, 24)) + 4;
+    int32_t inked = 0;
+    for (int32_t i = 0; i < Part(24).width * Part(24).height; ++i) {
+        if (digits[i] == 0) continue;
+        ++inked;
+        EXPECT_EQ(back[i], digits[i]);
+    }
+    EXPECT_GT(inked, 50);
+    FreeMemory(&overlay);
+}
+
+TEST(KitLoadDeathTest, ADoctoredPakOrAnEmptyRendererRowIsRefused)
+{
+    std::vector<uint8_t> small = {16, 0, 16, 0};
+    small.resize(4 + 16 * 16, 160);
+    // Person 0's face sets the size; person 1 wears White, Short, black, made smaller here.
+    EXPECT_FATAL(
+        {
+            ScopedKitData data(
+                {{"vxdata\\software\\sskin\\textures\\SKINS\\White\\faces\\Short\\black\\faceb.GFX",
+                  small}});
+            KITPLR_LoadAllTextures();
+        },
+        "Error: KITPLR_GetTextureSizeFromIndex(): Error in texture sizes for 'faceb' 9\n"
+        "       found size 16x16 and 32x32\n");
+    EXPECT_FATAL(
+        {
+            ScopedKitData data;
+            KitRenderers[KIT_RENDERER_SOFTWARE].create = [](const char*) { return -1; };
+            KITPLR_LoadAllTextures();
+        },
+        "Error: KITPLR_GetTextureSizeFromIndex(): failed to find a texture 'shoe' 0 loaded\n");
+}
+
+TEST(KitNamedTextures, OneIndexPerNameWhateverItsCase)
+{
+    ScopedKitData data;
+    const int32_t net = NORMTEXT_LoadTexture("sskin\\textures\\MISC\\CARDred.GFX");
+    EXPECT_EQ(net, 0);
+    EXPECT_EQ(NORMTEXT_LoadTexture("SSKIN\\TEXTURES\\misc\\cardred.gfx"), net);
+    EXPECT_EQ(NORMTEXT_LoadTexture("sskin\\textures\\MISC\\shoe.GFX"), 1);
+    int32_t width = 0, height = 0;
+    KIT_GetTextureSizeFromIndex(net, &width, &height);
+    EXPECT_EQ(width, 16);
+    EXPECT_EQ(KIT_GetTextureFromIndex(1), GetTexture(NamedTextureCache[1].texture));
+    EXPECT_EQ(KIT_GetTextureFromIndex(2), nullptr);
+    EXPECT_FATAL(
+        {
+            for (int32_t i = 2; i < KIT_NAMED_TEXTURES; ++i)
+                std::snprintf(NamedTextureCache[i].name, KIT_NAME_BYTES, "taken%d", i);
+            NORMTEXT_LoadTexture("sskin\\textures\\MISC\\CARDyel.GFX");
+        },
+        "ERROR:NORMTEXT_LoadTexture MAX Textures reached\n");
+}
+
+}  // namespace
