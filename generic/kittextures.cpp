@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 #include <strings.h>
 
@@ -356,6 +357,10 @@ int32_t NORMTEXT_LoadTexture(const char* name)
             return i;
         }
     }
+    // A name the record cannot hold whole would never match its stored copy: every call would
+    // load it again.
+    if (std::strlen(name) >= KIT_NAME_BYTES)
+        FatalError("NORMTEXT_LoadTexture(): texture name too long: '%s'\n", name);
     if (firstFree == -1) FatalError("ERROR:NORMTEXT_LoadTexture MAX Textures reached\n");
     if (!InViewMode3D()) FatalError("NORMTEXT_LoadTexture(): unknown game format");
     NamedTextureRecord& record = NamedTextureCache[firstFree];

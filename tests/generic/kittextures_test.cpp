@@ -311,6 +311,9 @@ TEST(KitNamedTextures, OneIndexPerNameWhateverItsCase)
             NORMTEXT_LoadTexture("sskin\\textures\\MISC\\CARDyel.GFX");
         },
         "ERROR:NORMTEXT_LoadTexture MAX Textures reached\n");
+    const std::string longest(KIT_NAME_BYTES - 1, 'n');
+    EXPECT_FATAL(NORMTEXT_LoadTexture((longest + "x").c_str()),
+                 "NORMTEXT_LoadTexture(): texture name too long: '" + longest + "x'\n");
 }
 
 }  // namespace
