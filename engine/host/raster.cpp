@@ -4,27 +4,116 @@
 #include "engine/host/raster.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
-#include <type_traits>
+#include <utility>
 
 #include "engine/host/texture.h"
 
 namespace {
 
 constexpr int32_t kSubPixels = 16;  // 28.4 fixed point
-constexpr int32_t kRunLength = 16;  // pixels per level-of-detail choice
+constexpr int32_t kRunLength = 16;  // pixels per level-of-detail choice and texture division
 // Corners beyond this many pixels from the origin are pulled in, so that the edge products stay
 // far inside 64 bits; such triangles are scissored to the viewport anyway.
 constexpr float kMaxCoordinate = 1 << 20;
+constexpr int32_t kFixedBits = 16;  // colour, depth and fog step along a row in 16.16
+constexpr int64_t kFixedHalf = int64_t{1} << (kFixedBits - 1);
 
+// One pixel's attributes, in the integers the pixel pipeline works with.
 struct Pixel {
-    float z;
-    float r, g, b, a;  // 0-255
-    float u, v;
-    float w;                // eye distance, for fog
-    TextureLevels texture;  // for the level of detail of the run
+    uint32_t depth;       // the depth integer
+    uint32_t diffuse[4];  // red, green, blue, alpha: 0-255
+    uint32_t u, v;        // fractions of the texture in 0.32 fixed point
+    uint32_t fog;         // the weight of the pixel's own colour against the fog colour, 0-256
 };
+
+// Where a pixel goes: its target row and the z-buffer's rows (null without a z-buffer).
+struct Cursor {
+    uint8_t* target;  // the pixel itself
+    uint32_t* depthRow;
+    uint8_t* stencilRow;
+    int32_t x;
+};
+
+Cursor CursorAt(const RasterState& s, int32_t x, int32_t y)
+{
+    Cursor c{s.colour + static_cast<ptrdiff_t>(y) * s.pitch + x * s.bytesPerPixel, nullptr, nullptr,
+             x};
+    if (s.depth.depth) {
+        const size_t row = static_cast<size_t>(y) * static_cast<size_t>(s.depth.width);
+        c.depthRow = s.depth.depth + row;
+        c.stencilRow = s.depth.stencil + row;
+    }
+    return c;
+}
+
+// How the target stores a pixel.
+struct Layout {
+    int32_t bytes;      // 2 or 4
+    uint32_t shift[3];  // red, green, blue
+    uint32_t bits[3];
+    bool operator==(const Layout&) const = default;
+};
+
+constexpr Layout kLayout555 = {2, {10, 5, 0}, {5, 5, 5}};
+constexpr Layout kLayout565 = {2, {11, 5, 0}, {5, 6, 5}};
+constexpr Layout kLayout8888 = {4, {16, 8, 0}, {8, 8, 8}};
+
+constexpr uint32_t kFilterPerRun = 0xFF;  // the magnifying and minifying filters differ
+
+// The choices a draw call's states make in the pixel pipeline. The general span routine reads
+// them from the state; each specialised one has them as constants, so that the compiler drops the
+// branches it never takes while every operation stays as it is: both give the same pixels.
+// Choices that cannot matter are zero, so that one specialised routine serves them all.
+struct Features {
+    bool general;  // the general routine: every choice below comes from the state
+    Layout target;
+    bool textured;
+    uint32_t filter;  // kFilterPerRun, or the one filter of every run
+    bool mipBlend;    // a linear mip filter blends two levels
+    bool zTest;
+    bool zWrite;
+    uint32_t zFunc;
+    bool stencil;
+    bool blend;
+    uint32_t sourceBlend;
+    uint32_t destBlend;
+    bool fog;
+    uint32_t colourOp, colourArg1, colourArg2;
+    uint32_t alphaOp, alphaArg1, alphaArg2;
+    bool operator==(const Features&) const = default;
+};
+
+Features FeaturesOf(const RasterState& s)
+{
+    Features f{};
+    f.target = {
+        s.bytesPerPixel, {s.shift[0], s.shift[1], s.shift[2]}, {s.bits[0], s.bits[1], s.bits[2]}};
+    f.textured = s.texture.levelCount > 0;
+    if (f.textured) {
+        f.filter = s.magFilter == s.minFilter ? s.magFilter : kFilterPerRun;
+        f.mipBlend = s.mipFilter == HOST_FILTER_LINEAR;
+    }
+    f.zTest = s.zTest;
+    f.zWrite = s.zWrite;
+    f.zFunc = s.zTest ? s.zFunc : 0;
+    f.stencil = s.stencil;
+    f.blend = s.blend;
+    if (f.blend) {
+        f.sourceBlend = s.sourceBlend;
+        f.destBlend = s.destBlend;
+    }
+    f.fog = s.fog;
+    f.colourOp = s.colourOp;
+    f.colourArg1 = s.colourArg1;
+    f.colourArg2 = s.colourArg2;
+    f.alphaOp = s.alphaOp;
+    f.alphaArg1 = s.alphaArg1;
+    f.alphaArg2 = s.alphaArg2;
+    return f;
+}
 
 [[gnu::always_inline]] inline bool Compare(uint32_t func, uint32_t value, uint32_t stored)
 {
@@ -52,12 +141,21 @@ uint32_t StencilOperation(const RasterState& s, uint32_t op, uint32_t stored)
     }
 }
 
-uint32_t Channel(uint32_t argb, int32_t shift) { return (argb >> shift) & 0xFF; }
+[[gnu::always_inline]] inline uint32_t Channel(uint32_t argb, int32_t shift)
+{
+    return (argb >> shift) & 0xFF;
+}
 
-uint32_t Modulate(uint32_t a, uint32_t b) { return (a * b + 127) / 255; }
+// a b / 255 rounded, for a and b in 0-255, without a division.
+[[gnu::always_inline]] inline uint32_t Modulate(uint32_t a, uint32_t b)
+{
+    const uint32_t product = a * b + 128;
+    return (product + (product >> 8)) >> 8;
+}
 
 // One stage-0 operation on one channel of the texture and the diffuse colour.
-uint32_t Combine(uint32_t op, uint32_t arg1, uint32_t arg2, uint32_t texture, uint32_t diffuse)
+[[gnu::always_inline]] inline uint32_t Combine(uint32_t op, uint32_t arg1, uint32_t arg2,
+                                               uint32_t texture, uint32_t diffuse)
 {
     const uint32_t first = arg1 == HOST_TA_TEXTURE ? texture : diffuse;
     const uint32_t second = arg2 == HOST_TA_TEXTURE ? texture : diffuse;
@@ -69,7 +167,7 @@ uint32_t Combine(uint32_t op, uint32_t arg1, uint32_t arg2, uint32_t texture, ui
     }
 }
 
-uint32_t BlendFactor(uint32_t factor, uint32_t alpha)
+[[gnu::always_inline]] inline uint32_t BlendFactor(uint32_t factor, uint32_t alpha)
 {
     switch (factor) {
         case HOST_BLEND_ZERO: return 0;
@@ -77,19 +175,6 @@ uint32_t BlendFactor(uint32_t factor, uint32_t alpha)
         case HOST_BLEND_INVERSE_SOURCE_ALPHA: return 255 - alpha;
         default: return 255;
     }
-}
-
-// Rounded and clamped to 0-255, NaN to 0; written as a clamp so that it compiles without branches.
-uint32_t ToByte(float value)
-{
-    const float clamped = std::min(std::max(0.0f, value), 255.0f);  // std::max(0, NaN) is 0
-    return static_cast<uint32_t>(static_cast<int32_t>(clamped + 0.5f));
-}
-
-uint32_t DepthValue(const RasterState& s, float z)
-{
-    const double clamped = z > 0.0f ? std::min(static_cast<double>(z), 1.0) : 0.0;  // NaN: 0
-    return static_cast<uint32_t>(clamped * s.zScale + 0.5);
 }
 
 float FogFactor(const RasterState& s, float w)
@@ -100,7 +185,7 @@ float FogFactor(const RasterState& s, float w)
 }
 
 // Widens by repeating the value's bits, as every conversion in the host does.
-uint32_t Widen(uint32_t value, uint32_t bits)
+[[gnu::always_inline]] inline uint32_t Widen(uint32_t value, uint32_t bits)
 {
     if (bits >= 8) return value >> (bits - 8);
     uint32_t result = value << (8 - bits);
@@ -111,7 +196,7 @@ uint32_t Widen(uint32_t value, uint32_t bits)
 }
 
 // Fixed-size copies, so that no pixel goes through a library call.
-uint32_t LoadPixel(const uint8_t* p, int32_t bytes)
+[[gnu::always_inline]] inline uint32_t LoadPixel(const uint8_t* p, int32_t bytes)
 {
     if (bytes == 2) {
         uint16_t value;
@@ -123,7 +208,7 @@ uint32_t LoadPixel(const uint8_t* p, int32_t bytes)
     return value;
 }
 
-void StorePixel(uint8_t* p, int32_t bytes, uint32_t value)
+[[gnu::always_inline]] inline void StorePixel(uint8_t* p, int32_t bytes, uint32_t value)
 {
     if (bytes == 2) {
         const auto narrow = static_cast<uint16_t>(value);
@@ -133,102 +218,80 @@ void StorePixel(uint8_t* p, int32_t bytes, uint32_t value)
     }
 }
 
-uint32_t ReadTarget(const RasterState& s, const uint8_t* p, int32_t channel)
+[[gnu::always_inline]] inline uint32_t ReadTarget(const Layout& layout, const uint8_t* p,
+                                                  int32_t channel)
 {
-    const uint32_t raw = LoadPixel(p, s.bytesPerPixel);
-    const uint32_t bits = s.bits[channel];
-    return Widen((raw >> s.shift[channel]) & ((1u << bits) - 1), bits);
+    const uint32_t raw = LoadPixel(p, layout.bytes);
+    const uint32_t bits = layout.bits[channel];
+    return Widen((raw >> layout.shift[channel]) & ((1u << bits) - 1), bits);
 }
 
-void WriteTarget(const RasterState& s, uint8_t* p, const uint32_t rgb[3])
+[[gnu::always_inline]] inline void WriteTarget(const Layout& layout, uint8_t* p,
+                                               const uint32_t rgb[3])
 {
     uint32_t raw = 0;
     // The per-channel loops are unrolled: at -O2 the compiler keeps them as loops otherwise.
 #pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
-        raw |= (rgb[c] >> (8 - s.bits[c])) << s.shift[c];
+        raw |= (rgb[c] >> (8 - layout.bits[c])) << layout.shift[c];
     }
-    StorePixel(p, s.bytesPerPixel, raw);
+    StorePixel(p, layout.bytes, raw);
 }
 
 // The stencil and z tests with their writes; true when the colour is to be written.
-[[gnu::always_inline]] inline bool DepthAndStencil(const RasterState& s, size_t index, float z)
+[[gnu::always_inline]] inline bool DepthAndStencil(const RasterState& s, const Features& f,
+                                                   const Cursor& at, uint32_t value)
 {
-    uint32_t* const depth = s.depth.depth ? s.depth.depth + index : nullptr;
-    const uint32_t value = DepthValue(s, z);
-    if (s.stencil) {
-        uint8_t* const stored = s.depth.stencil + index;
+    if (f.stencil) {
+        uint32_t& depth = at.depthRow[at.x];
+        uint8_t& stored = at.stencilRow[at.x];
         const bool stencilPass =
-            Compare(s.stencilFunc, s.stencilRef & s.stencilMask, *stored & s.stencilMask);
-        const bool zPass = !s.zTest || Compare(s.zFunc, value, *depth);
+            Compare(s.stencilFunc, s.stencilRef & s.stencilMask, stored & s.stencilMask);
+        const bool zPass = !f.zTest || Compare(f.zFunc, value, depth);
         const uint32_t op = !stencilPass ? s.stencilFail : !zPass ? s.stencilZFail : s.stencilPass;
-        const uint32_t result = StencilOperation(s, op, *stored);
-        *stored = static_cast<uint8_t>((*stored & ~s.stencilWriteMask)
-                                       | (result & s.stencilWriteMask & s.stencilMax));
+        const uint32_t result = StencilOperation(s, op, stored);
+        stored = static_cast<uint8_t>((stored & ~s.stencilWriteMask)
+                                      | (result & s.stencilWriteMask & s.stencilMax));
         if (!stencilPass || !zPass) return false;
-    } else if (s.zTest && !Compare(s.zFunc, value, *depth)) {
+    } else if (f.zTest && !Compare(f.zFunc, value, at.depthRow[at.x])) {
         return false;
     }
-    if (s.zWrite && depth) *depth = value;
+    if (f.zWrite) at.depthRow[at.x] = value;
     return true;
 }
 
-// What a span routine knows before it starts. The general routine reads every feature from the
-// state; each specialised one has them fixed, so the compiler drops the branches it never takes
-// and keeps every other operation as it is: both give the same pixels.
-struct Dynamic {
-    bool textured;
-    bool depth;  // z test or stencil
-    bool blend;
-    bool fog;
-};
-
-template <bool Textured, bool Depth, bool Blend, bool Fog>
-struct Fixed {
-    static constexpr bool textured = Textured;
-    static constexpr bool depth = Depth;
-    static constexpr bool blend = Blend;
-    static constexpr bool fog = Fog;
-};
-
-Dynamic FeaturesOf(const RasterState& s)
+[[gnu::always_inline]] inline void ShadePixel(const RasterState& s, const Features& f,
+                                              const TextureLevels& levels, const Cursor& at,
+                                              const Pixel& p)
 {
-    return {s.texture.levelCount > 0, s.zTest || s.stencil, s.blend, s.fog};
-}
+    if ((f.zTest || f.stencil) && !DepthAndStencil(s, f, at, p.depth)) return;
 
-template <typename Features>
-void ShadePixel(const RasterState& s, const Features& f, int32_t x, int32_t y, const Pixel& p)
-{
-    const size_t index = static_cast<size_t>(y) * s.depth.width + x;
-    if (f.depth && !DepthAndStencil(s, index, p.z)) return;
-
-    const uint32_t texel = f.textured ? TextureSample(p.texture, p.u, p.v) : 0xFFFFFFFFu;
-    const uint32_t diffuse[4] = {ToByte(p.r), ToByte(p.g), ToByte(p.b), ToByte(p.a)};
+    const uint32_t filter = f.filter == kFilterPerRun ? levels.filter : f.filter;
+    const uint32_t texel = f.textured ? TextureSample(levels, filter, p.u, p.v) : 0xFFFFFFFFu;
     uint32_t rgb[3];
 #pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
-        rgb[c] =
-            Combine(s.colourOp, s.colourArg1, s.colourArg2, Channel(texel, 16 - 8 * c), diffuse[c]);
+        rgb[c] = Combine(f.colourOp, f.colourArg1, f.colourArg2, Channel(texel, 16 - 8 * c),
+                         p.diffuse[c]);
     }
     const uint32_t alpha =
-        Combine(s.alphaOp, s.alphaArg1, s.alphaArg2, Channel(texel, 24), diffuse[3]);
+        Combine(f.alphaOp, f.alphaArg1, f.alphaArg2, Channel(texel, 24), p.diffuse[3]);
     if (f.fog) {
-        const float fog = FogFactor(s, p.w);
-        for (int32_t c = 0; c < 3; ++c) {
-            rgb[c] = ToByte(fog * static_cast<float>(rgb[c])
-                            + (1 - fog) * static_cast<float>(s.fogRgb[c]));
-        }
-    }
-    uint8_t* const target = s.colour + static_cast<ptrdiff_t>(y) * s.pitch + x * s.bytesPerPixel;
-    if (f.blend) {
-        const uint32_t fs = BlendFactor(s.sourceBlend, alpha);
-        const uint32_t fd = BlendFactor(s.destBlend, alpha);
 #pragma GCC unroll 3
         for (int32_t c = 0; c < 3; ++c) {
-            rgb[c] = std::min((rgb[c] * fs + ReadTarget(s, target, c) * fd + 127) / 255, 255u);
+            rgb[c] = (rgb[c] * p.fog + s.fogRgb[c] * (256 - p.fog) + 128) >> 8;
         }
     }
-    WriteTarget(s, target, rgb);
+    if (f.blend) {
+        const uint32_t fs = BlendFactor(f.sourceBlend, alpha);
+        const uint32_t fd = BlendFactor(f.destBlend, alpha);
+#pragma GCC unroll 3
+        for (int32_t c = 0; c < 3; ++c) {
+            rgb[c] =
+                std::min((rgb[c] * fs + ReadTarget(f.target, at.target, c) * fd + 127) / 255, 255u);
+        }
+    }
+    WriteTarget(f.target, at.target, rgb);
 }
 
 // An attribute as a plane over the screen: its value at a point and its slopes.
@@ -285,59 +348,156 @@ int64_t Snap(float value)
     return std::llround(std::clamp(value, -kMaxCoordinate, kMaxCoordinate) * kSubPixels);
 }
 
-template <typename Features>
+// A value in 16.16 fixed point, rounded towards zero; bounded, NaN 0.
+int64_t ToFixed(double value)
+{
+    constexpr double kLimit = 0x1p40;
+    if (std::isnan(value)) return 0;
+    return static_cast<int64_t>(std::clamp(value, -kLimit, kLimit) * (1 << kFixedBits));
+}
+
+// An attribute stepped along a row in 16.16 fixed point; the pixel's integer is value >> 16.
+struct Stepped {
+    int64_t value;
+    int64_t step;
+};
+
+// A value clamped to 0-limit (NaN: 0), scaled, in 16.16 fixed point with the half added that
+// rounds its integer part, value >> 16.
+int64_t Rounded(float value, float limit, double scale)
+{
+    return ToFixed(std::min(std::max(0.0f, value), limit) * scale) + kFixedHalf;
+}
+
+// Colour and depth along a row of `count` pixels: from the first pixel's value by the plane's
+// slope; when that would leave 0-limit before the last pixel, the step is narrowed to land on
+// the last pixel's clamped value instead, so that no pixel needs a clamp of its own.
+Stepped AlongRow(float first, float last, float slope, int32_t count, float limit, double scale)
+{
+    Stepped r{Rounded(first, limit, scale), ToFixed(slope * scale)};
+    const double end =
+        static_cast<double>(r.value) + static_cast<double>(r.step) * static_cast<double>(count - 1);
+    const double top = (std::floor(limit * scale) + 1) * (1 << kFixedBits) - 1;
+    if (end < 0 || end > top)
+        r.step = count > 1 ? (Rounded(last, limit, scale) - r.value) / (count - 1) : 0;
+    return r;
+}
+
+// A texture coordinate as a fraction of the texture in 0.32 fixed point (the integer part drops
+// out as the fraction wraps); beyond 2^30 or not a number: 0.
+uint32_t Fraction(float t)
+{
+    if (!(std::fabs(t) < 0x1p30f)) return 0;
+    return static_cast<uint32_t>(static_cast<int64_t>(static_cast<double>(t) * 0x1p32));
+}
+
+// The step of a fraction a pixel from `from` to `to` over `steps` pixels (1-16), wrapping.
+uint32_t FractionStep(float from, float to, int32_t steps)
+{
+    static constexpr double kInverse[kRunLength + 1] = {
+        0,      1,       1 / 2.,  1 / 3.,  1 / 4.,  1 / 5.,  1 / 6.,  1 / 7., 1 / 8.,
+        1 / 9., 1 / 10., 1 / 11., 1 / 12., 1 / 13., 1 / 14., 1 / 15., 1 / 16.};
+    const double step =
+        (static_cast<double>(to) - static_cast<double>(from)) * 0x1p32 * kInverse[steps];
+    if (!(std::fabs(step) < 0x1p62)) return 0;
+    return static_cast<uint32_t>(static_cast<int64_t>(step));
+}
+
+// What is taken exactly at the ends of each run: the perspective-correct texture coordinates
+// and the fog weight, which steps linearly within the run.
+struct RunEnd {
+    float q, uq, vq;  // the planes' values: 1/w, and u and v times it when perspective is on
+    float u, v;
+    int64_t fog;  // 0-256 in 16.16
+};
+
+template <Features F>
 void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, const Setup& t,
               const Plane (&planes)[P_COUNT])
 {
-    Features f{};
-    if constexpr (std::is_same_v<Features, Dynamic>) f = FeaturesOf(s);
-    const float px = static_cast<float>(first) + 0.5f - t.x0;
+    const Features f = F.general ? FeaturesOf(s) : F;
     const float py = static_cast<float>(y) + 0.5f - t.y0;
-    float start[P_COUNT];
-    for (int32_t k = 0; k < P_COUNT; ++k) {
-        start[k] = planes[k].at0 + planes[k].dx * px + planes[k].dy * py;
+    const auto at = [&](int32_t k, int32_t x) {
+        const float px = static_cast<float>(x) + 0.5f - t.x0;
+        return planes[k].at0 + planes[k].dx * px + planes[k].dy * py;
+    };
+    const int32_t count = last - first + 1;
+    Stepped z{};
+    if (f.zTest || f.stencil)
+        z = AlongRow(at(P_Z, first), at(P_Z, last), planes[P_Z].dx, count, 1.0f, s.zScale);
+    Stepped colour[4];
+    for (int32_t c = 0; c < 4; ++c) {
+        colour[c] =
+            AlongRow(at(P_R + c, first), at(P_R + c, last), planes[P_R + c].dx, count, 255, 1);
     }
-    const float texW = s.texture.levelCount ? static_cast<float>(s.texture.levels[0].width) : 0;
-    const float texH = s.texture.levelCount ? static_cast<float>(s.texture.levels[0].height) : 0;
+    const auto runEnd = [&](int32_t x) {
+        RunEnd e{at(P_Q, x), at(P_U, x), at(P_V, x), 0, 0, 0};
+        // One division a run: the eye distance is 1 / rhw, and u and v are divided by rhw.
+        const float inverse = e.q != 0.0f ? 1.0f / e.q : 0.0f;
+        e.u = s.perspective ? e.uq * inverse : e.uq;
+        e.v = s.perspective ? e.vq * inverse : e.vq;
+        if (f.fog) e.fog = Rounded(FogFactor(s, inverse), 1, 256);
+        return e;
+    };
+    const float texW = f.textured ? static_cast<float>(s.texture.levels[0].width) : 0;
+    const float texH = f.textured ? static_cast<float>(s.texture.levels[0].height) : 0;
     // Without mip-maps and with one filter for both sides, the level of detail changes nothing.
     const bool needLod =
         f.textured && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
-    float step[P_COUNT];  // side by side, so that the loop below runs on vectors
-    for (int32_t k = 0; k < P_COUNT; ++k) {
-        step[k] = planes[k].dx;
-    }
-    Pixel p{};
-    if (f.textured) p.texture = TextureChoose(s, 0.0f);
-    for (int32_t x = first; x <= last; ++x) {
-        const float i = static_cast<float>(x - first);
-        float value[P_COUNT];
-        for (int32_t k = 0; k < P_COUNT; ++k) {
-            value[k] = start[k] + step[k] * i;
-        }
-        const float q = s.perspective ? value[P_Q] : 1.0f;
-        // One division per pixel: the eye distance is 1 / rhw, and u and v are divided by rhw.
-        const float inverse = value[P_Q] != 0.0f ? 1.0f / value[P_Q] : 0.0f;
-        p.z = value[P_Z];
-        p.u = s.perspective ? value[P_U] * inverse : value[P_U];
-        p.v = s.perspective ? value[P_V] * inverse : value[P_V];
-        p.w = inverse;
-        p.r = value[P_R];
-        p.g = value[P_G];
-        p.b = value[P_B];
-        p.a = value[P_A];
-        if (needLod && (x - first) % kRunLength == 0) {
+    TextureLevels levels{};
+    if (f.textured) levels = TextureChoose(s, 0.0f);
+    Cursor cursor = CursorAt(s, first, y);
+    const bool runs = f.textured || f.fog;
+    RunEnd from = runs ? runEnd(first) : RunEnd{};
+    for (int32_t x = first; x <= last;) {
+        const int32_t to = std::min(x + kRunLength, last);
+        const int32_t steps = to - x;
+        const int32_t pixels = to == last ? steps + 1 : steps;
+        const RunEnd next = runs && steps > 0 ? runEnd(to) : from;
+        if (needLod) {
             // Derivatives of u = U / Q along x and y, in level-0 texels per pixel.
+            const float q = s.perspective ? from.q : 1.0f;
             const float q2 = q * q;
+            const float values[P_COUNT] = {0, 0, from.uq, from.vq};
             const auto slope = [&](int32_t k, bool alongX) {
                 const float dk = alongX ? planes[k].dx : planes[k].dy;
                 const float dq = s.perspective ? (alongX ? planes[P_Q].dx : planes[P_Q].dy) : 0.0f;
-                return std::fabs((dk * q - value[k] * dq) / q2);
+                return std::fabs((dk * q - values[k] * dq) / q2);
             };
             const float rho = std::max({slope(P_U, true) * texW, slope(P_U, false) * texW,
                                         slope(P_V, true) * texH, slope(P_V, false) * texH});
-            p.texture = TextureChoose(s, TextureLevelOfDetail(s, rho));
+            levels = TextureChoose(s, TextureLevelOfDetail(s, rho));
         }
-        ShadePixel(s, f, x, y, p);
+        Pixel p{};
+        uint32_t du = 0, dv = 0;
+        int64_t fog = from.fog, fogStep = 0;
+        if (f.textured) {
+            p.u = Fraction(from.u);
+            p.v = Fraction(from.v);
+            if (steps > 0) {
+                du = FractionStep(from.u, next.u, steps);
+                dv = FractionStep(from.v, next.v, steps);
+            }
+        }
+        if (f.fog && steps > 0) fogStep = (next.fog - from.fog) / steps;
+        for (int32_t i = 0; i < pixels; ++i) {
+            p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
+#pragma GCC unroll 4
+            for (int32_t c = 0; c < 4; ++c) {
+                p.diffuse[c] = static_cast<uint32_t>(colour[c].value >> kFixedBits);
+                colour[c].value += colour[c].step;
+            }
+            p.fog = static_cast<uint32_t>(fog >> kFixedBits);
+            ShadePixel(s, f, levels, cursor, p);
+            z.value += z.step;
+            p.u += du;
+            p.v += dv;
+            fog += fogStep;
+            cursor.target += f.target.bytes;
+            ++cursor.x;
+        }
+        x += pixels;
+        from = next;
     }
 }
 
@@ -345,30 +505,85 @@ using SpanRoutine = void (*)(const RasterState&, int32_t, int32_t, int32_t, cons
                              const Plane (&)[P_COUNT]);
 
 struct SpanRow {
-    Dynamic features;
+    Features features;
     SpanRoutine routine;
 };
 
-// The common combinations: textured and z-tested (ground, models), with fog, blended over the
-// scene, the HUD (blended, no z test), and untextured lit models.
-constexpr SpanRow kSpecialised[] = {
-    {{true, true, false, false}, DrawSpan<Fixed<true, true, false, false>>},
-    {{true, true, false, true}, DrawSpan<Fixed<true, true, false, true>>},
-    {{true, true, true, false}, DrawSpan<Fixed<true, true, true, false>>},
-    {{true, false, true, false}, DrawSpan<Fixed<true, false, true, false>>},
-    {{false, true, false, false}, DrawSpan<Fixed<false, true, false, false>>},
+// The common combinations, for each target format, with the default stage operations
+// (texture times diffuse): textured and z-tested with either filter, with a linear mip filter,
+// and fogged (ground, models); untextured lit models; the HUD (blended without the z test);
+// textured and blended over the scene.
+struct Combination {
+    bool textured;
+    uint32_t filter;
+    bool mipBlend;
+    bool zTest;
+    bool blend;
+    bool fog;
 };
+
+constexpr Combination kCombinations[] = {
+    {true, HOST_FILTER_POINT, false, true, false, false},
+    {true, HOST_FILTER_LINEAR, false, true, false, false},
+    {true, HOST_FILTER_LINEAR, true, true, false, false},
+    {true, HOST_FILTER_LINEAR, true, true, false, true},
+    {false, 0, false, true, false, false},
+    {true, HOST_FILTER_POINT, false, false, true, false},
+    {true, HOST_FILTER_LINEAR, false, false, true, false},
+    {true, HOST_FILTER_POINT, false, true, true, false},
+};
+constexpr Layout kLayouts[] = {kLayout555, kLayout565, kLayout8888};
+constexpr size_t kCombinationCount = std::size(kCombinations);
+constexpr size_t kSpecialisedCount = kCombinationCount * std::size(kLayouts);
+
+constexpr Features Specialised(size_t index)
+{
+    const Combination& c = kCombinations[index % kCombinationCount];
+    Features f{};
+    f.target = kLayouts[index / kCombinationCount];
+    f.textured = c.textured;
+    f.filter = c.filter;
+    f.mipBlend = c.mipBlend;
+    f.zTest = c.zTest;
+    f.zWrite = c.zTest;
+    f.zFunc = c.zTest ? uint32_t{HOST_CMP_LESS_EQUAL} : 0;
+    f.blend = c.blend;
+    if (c.blend) {
+        f.sourceBlend = HOST_BLEND_SOURCE_ALPHA;
+        f.destBlend = HOST_BLEND_INVERSE_SOURCE_ALPHA;
+    }
+    f.fog = c.fog;
+    f.colourOp = f.alphaOp = HOST_TOP_MODULATE;
+    f.colourArg1 = f.alphaArg1 = HOST_TA_TEXTURE;
+    f.colourArg2 = f.alphaArg2 = HOST_TA_DIFFUSE;
+    return f;
+}
+
+template <size_t... I>
+constexpr std::array<SpanRow, sizeof...(I)> SpecialisedRows(std::index_sequence<I...>)
+{
+    return {SpanRow{Specialised(I), DrawSpan<Specialised(I)>}...};
+}
+
+constexpr auto kSpecialised = SpecialisedRows(std::make_index_sequence<kSpecialisedCount>());
+
+constexpr Features General()
+{
+    Features f{};
+    f.general = true;
+    return f;
+}
+
+constexpr Features kGeneral = General();
 
 SpanRoutine ChooseSpan(const RasterState& s)
 {
-    if (HostGeneralSpansOnly()) return DrawSpan<Dynamic>;
-    const Dynamic f = FeaturesOf(s);
+    if (HostGeneralSpansOnly()) return DrawSpan<kGeneral>;
+    const Features f = FeaturesOf(s);
     for (const SpanRow& row : kSpecialised) {
-        const Dynamic& g = row.features;
-        if (g.textured == f.textured && g.depth == f.depth && g.blend == f.blend && g.fog == f.fog)
-            return row.routine;
+        if (row.features == f) return row.routine;
     }
-    return DrawSpan<Dynamic>;
+    return DrawSpan<kGeneral>;
 }
 
 }  // namespace
@@ -461,20 +676,22 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
 
 namespace {
 
+// A line's or a point's pixel a fraction t of the way from a to b.
 Pixel PixelOf(const RasterState& s, const RasterVertex& a, const RasterVertex& b, float t)
 {
     const auto mix = [t](float from, float to) { return from + (to - from) * t; };
+    const auto integer = [](int64_t fixed) { return static_cast<uint32_t>(fixed >> kFixedBits); };
     Pixel p{};
-    p.z = mix(a.z, b.z);
+    p.depth = integer(Rounded(mix(a.z, b.z), 1, s.zScale));
     const float rhw = mix(a.rhw, b.rhw);
-    p.w = rhw != 0.0f ? 1.0f / rhw : 0.0f;
-    p.r = s.flat ? a.r : mix(a.r, b.r);
-    p.g = s.flat ? a.g : mix(a.g, b.g);
-    p.b = s.flat ? a.b : mix(a.b, b.b);
-    p.a = s.flat ? a.a : mix(a.a, b.a);
-    p.u = mix(a.u, b.u);
-    p.v = mix(a.v, b.v);
-    p.texture = TextureChoose(s, 0.0f);
+    p.fog = integer(Rounded(FogFactor(s, rhw != 0.0f ? 1.0f / rhw : 0.0f), 1, 256));
+    const float colours[2][4] = {{a.r, a.g, a.b, a.a}, {b.r, b.g, b.b, b.a}};
+    for (int32_t c = 0; c < 4; ++c) {
+        p.diffuse[c] =
+            integer(Rounded(s.flat ? colours[0][c] : mix(colours[0][c], colours[1][c]), 255, 1));
+    }
+    p.u = Fraction(mix(a.u, b.u));
+    p.v = Fraction(mix(a.v, b.v));
     return p;
 }
 
@@ -490,6 +707,11 @@ bool InScissor(const RasterState& s, float x, float y, int32_t* ix, int32_t* iy)
     return true;
 }
 
+void ShadeOnePixel(const RasterState& s, int32_t x, int32_t y, const Pixel& p)
+{
+    ShadePixel(s, FeaturesOf(s), TextureChoose(s, 0.0f), CursorAt(s, x, y), p);
+}
+
 }  // namespace
 
 void RasterLine(const RasterState& s, const RasterVertex& a, const RasterVertex& b)
@@ -502,12 +724,12 @@ void RasterLine(const RasterState& s, const RasterVertex& a, const RasterVertex&
         const float t = static_cast<float>(k) / static_cast<float>(steps);
         int32_t x, y;
         if (InScissor(s, a.x + dx * t, a.y + dy * t, &x, &y))
-            ShadePixel(s, FeaturesOf(s), x, y, PixelOf(s, a, b, t));
+            ShadeOnePixel(s, x, y, PixelOf(s, a, b, t));
     }
 }
 
 void RasterPoint(const RasterState& s, const RasterVertex& a)
 {
     int32_t x, y;
-    if (InScissor(s, a.x, a.y, &x, &y)) ShadePixel(s, FeaturesOf(s), x, y, PixelOf(s, a, a, 0.0f));
+    if (InScissor(s, a.x, a.y, &x, &y)) ShadeOnePixel(s, x, y, PixelOf(s, a, a, 0.0f));
 }

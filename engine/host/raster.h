@@ -22,8 +22,14 @@ struct RasterVertex {  // on the screen, after transform, lighting and clipping
     float v;
 };
 
+struct TextureLevel {  // one mip level's 32-bit copy, 0xAARRGGBB, rows without padding
+    const uint32_t* argb;
+    uint32_t width;
+    uint32_t height;
+};
+
 struct RasterTexture {
-    HostTexels levels[RASTER_MAX_LEVELS];
+    TextureLevel levels[RASTER_MAX_LEVELS];
     int32_t levelCount;  // 0: no texture bound, sampled as opaque white
 };
 

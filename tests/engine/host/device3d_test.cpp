@@ -206,31 +206,42 @@ TEST_F(HostDevice3D, RandomMeshCoversEveryPixelOfItsRectangleExactlyOnce)
 
 TEST_F(HostDevice3D, TextureQuadReadsBackTexelForTexelWithPointAndLinearFiltering)
 {
-    std::vector<uint32_t> texels(32 * 32);
-    const uint32_t colours[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00};
-    for (int32_t y = 0; y < 32; ++y) {
-        for (int32_t x = 0; x < 32; ++x) {
-            texels[y * 32 + x] = colours[(x * 7 + y * 3 + x * y) % 4];
-        }
-    }
-    HostSurface* texture = Texture(32, 32, HOST_FORMAT_XRGB8888, texels);
-    ASSERT_EQ(HostDeviceSetTexture(m_device, 0, texture), HOST_OK);
-    for (uint32_t filter : {HOST_FILTER_POINT, HOST_FILTER_LINEAR}) {
-        SetStage(HOST_TSS_MAG_FILTER, filter);
-        SetStage(HOST_TSS_MIN_FILTER, filter);
-        Quad(10, 10, 42, 42, 0xFFFFFFFF, 0.5f, 0.25f);
-        int32_t wrong = 0;
-        for (int32_t y = 0; y < 32; ++y) {
-            for (int32_t x = 0; x < 32; ++x) {
-                wrong += Pixel(10 + x, 10 + y) != (texels[y * 32 + x] & 0xFFFFFF);
+    // Constant w, so u and v are exact at every run's ends and step linearly between them: 32
+    // texels make two whole runs; 21 x 11 (not powers of two) end on a run of 5 whose step is
+    // not exact in binary.
+    struct Row {
+        int32_t width, height;
+        float x, y;
+    };
+    for (const Row& row : {Row{32, 32, 10, 10}, Row{21, 11, 5, 47}}) {
+        const int32_t w = row.width, h = row.height;
+        std::vector<uint32_t> texels(static_cast<size_t>(w * h));
+        const uint32_t colours[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00};
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = 0; x < w; ++x) {
+                texels[y * w + x] = colours[(x * 7 + y * 3 + x * y) % 4];
             }
         }
-        EXPECT_EQ(wrong, 0) << "filter " << filter;
-        EXPECT_EQ(Pixel(9, 20), 0u);
-        EXPECT_EQ(Pixel(42, 20), 0u);
+        HostSurface* texture = Texture(w, h, HOST_FORMAT_XRGB8888, texels);
+        ASSERT_EQ(HostDeviceSetTexture(m_device, 0, texture), HOST_OK);
+        const auto x0 = static_cast<int32_t>(row.x), y0 = static_cast<int32_t>(row.y);
+        for (uint32_t filter : {HOST_FILTER_POINT, HOST_FILTER_LINEAR}) {
+            SetStage(HOST_TSS_MAG_FILTER, filter);
+            SetStage(HOST_TSS_MIN_FILTER, filter);
+            Quad(row.x, row.y, row.x + w, row.y + h, 0xFFFFFFFF, 0.5f, 0.25f);
+            int32_t wrong = 0;
+            for (int32_t y = 0; y < h; ++y) {
+                for (int32_t x = 0; x < w; ++x) {
+                    wrong += Pixel(x0 + x, y0 + y) != (texels[y * w + x] & 0xFFFFFF);
+                }
+            }
+            EXPECT_EQ(wrong, 0) << w << " x " << h << ", filter " << filter;
+            EXPECT_EQ(Pixel(x0 - 1, y0 + h / 2), 0u);
+            EXPECT_EQ(Pixel(x0 + w, y0 + h / 2), 0u);
+        }
+        HostDeviceSetTexture(m_device, 0, nullptr);
+        HostSurfaceRelease(texture);
     }
-    HostDeviceSetTexture(m_device, 0, nullptr);
-    HostSurfaceRelease(texture);
 }
 
 TEST_F(HostDevice3D, BlendsFogsAndModulatesExactly)
