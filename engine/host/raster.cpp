@@ -20,6 +20,7 @@ constexpr int32_t kRunLength = 16;  // pixels per level-of-detail choice and tex
 constexpr float kMaxCoordinate = 1 << 20;
 constexpr int32_t kFixedBits = 16;  // colour, depth and fog step along a row in 16.16
 constexpr int64_t kFixedHalf = int64_t{1} << (kFixedBits - 1);
+constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;  // what stage 0 reads without a texture
 
 // One pixel's attributes, in the integers the pixel pipeline works with.
 struct Pixel {
@@ -267,7 +268,8 @@ float FogFactor(const RasterState& s, float w)
     if ((f.zTest || f.stencil) && !DepthAndStencil(s, f, at, p.depth)) return;
 
     const uint32_t filter = f.filter == kFilterPerRun ? levels.filter : f.filter;
-    const uint32_t texel = f.textured ? TextureSample(levels, filter, p.u, p.v) : 0xFFFFFFFFu;
+    const uint32_t texel =
+        f.textured ? TextureSample(levels, filter, f.mipBlend, p.u, p.v) : kOpaqueWhite;
     uint32_t rgb[3];
 #pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
@@ -315,6 +317,25 @@ Plane MakePlane(const Setup& t, float a0, float a1, float a2)
 
 enum PlaneIndex { P_Z, P_Q, P_U, P_V, P_R, P_G, P_B, P_A, P_COUNT };
 
+// Depth or a colour channel along the rows, as far as it can be worked out once a triangle.
+struct RowGradient {
+    int32_t plane;
+    float limit;    // values are clamped to 0-limit
+    double scale;   // then scaled to the integer the pipeline works with
+    int64_t step;   // the slope along x, scaled, in 16.16 fixed point
+    double top;     // the largest fixed-point value whose integer stays within the range
+    bool constant;  // the same everywhere (flat shading, equal corners): `value`
+    int64_t value;
+};
+
+enum GradientIndex { G_Z, G_R, G_G, G_B, G_A, G_COUNT };
+
+struct Triangle {
+    Setup setup;
+    Plane planes[P_COUNT];
+    RowGradient gradients[G_COUNT];
+};
+
 struct Edge {
     int64_t dx, dy;
     int64_t ax, ay;
@@ -326,22 +347,55 @@ int64_t FloorDiv(int64_t a, int64_t b)  // b > 0
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-// Narrows [first, last] to the pixels of row centre `py` (28.4) inside the edge.
-void ClipSpan(const Edge& e, int64_t py, int64_t* first, int64_t* last)
-{
-    // E(i) = dx (py - ay) - dy (16 i + 8 - ax) = e0 + step i
-    const int64_t e0 = e.dx * (py - e.ay) - e.dy * (kSubPixels / 2 - e.ax);
-    const int64_t step = -kSubPixels * e.dy;
-    if (step == 0) {
-        if (e0 <= e.threshold) *last = *first - 1;
-    } else if (step > 0) {
-        *first = std::max(*first, FloorDiv(e.threshold - e0, step) + 1);
-    } else {
-        // e0 - |step| i > threshold  <=>  i < (e0 - threshold) / |step|
-        const int64_t limit = -step;
-        *last = std::min(*last, -FloorDiv(-(e0 - e.threshold), limit) - 1);
+// An edge's bound on the columns of successive rows. With E(i) = e0 + step i the edge function
+// at column i of a row, the pixels inside are those with E(i) > threshold, bounded by
+// floor(N / D) for N = threshold - e0 and D = |step|. N changes by the same amount from row to
+// row, so the quotient and remainder are carried along and no row divides.
+class EdgeWalk {
+public:
+    EdgeWalk(const Edge& e, int64_t firstRow)
+    {
+        // E(i) = dx (py - ay) - dy (16 i + 8 - ax) at the row's centre py (28.4).
+        const int64_t py = firstRow * kSubPixels + kSubPixels / 2;
+        const int64_t e0 = e.dx * (py - e.ay) - e.dy * (kSubPixels / 2 - e.ax);
+        m_step = -kSubPixels * e.dy;
+        m_divisor = m_step != 0 ? std::abs(m_step) : 1;
+        const int64_t n = e.threshold - e0;
+        m_quotient = FloorDiv(n, m_divisor);
+        m_remainder = n - m_quotient * m_divisor;
+        const int64_t rowChange = -kSubPixels * e.dx;
+        m_rowQuotient = FloorDiv(rowChange, m_divisor);
+        m_rowRemainder = rowChange - m_rowQuotient * m_divisor;
     }
-}
+
+    // Narrows [first, last] to the pixels of the current row inside the edge.
+    void Clip(int64_t* first, int64_t* last) const
+    {
+        if (m_step > 0) {
+            *first = std::max(*first, m_quotient + 1);  // i > N / step
+        } else if (m_step < 0) {
+            *last = std::min(*last, -m_quotient - 1);  // i < -N / |step|
+        } else if (m_quotient >= 0) {
+            *last = *first - 1;  // horizontal: the whole row is outside
+        }
+    }
+
+    void NextRow()
+    {
+        m_quotient += m_rowQuotient;
+        m_remainder += m_rowRemainder;
+        if (m_remainder >= m_divisor) {
+            m_remainder -= m_divisor;
+            ++m_quotient;
+        }
+    }
+
+private:
+    int64_t m_step;
+    int64_t m_divisor;
+    int64_t m_quotient, m_remainder;
+    int64_t m_rowQuotient, m_rowRemainder;
+};
 
 int64_t Snap(float value)
 {
@@ -369,18 +423,57 @@ int64_t Rounded(float value, float limit, double scale)
     return ToFixed(std::min(std::max(0.0f, value), limit) * scale) + kFixedHalf;
 }
 
-// Colour and depth along a row of `count` pixels: from the first pixel's value by the plane's
-// slope; when that would leave 0-limit before the last pixel, the step is narrowed to land on
-// the last pixel's clamped value instead, so that no pixel needs a clamp of its own.
-Stepped AlongRow(float first, float last, float slope, int32_t count, float limit, double scale)
+RowGradient MakeGradient(const Plane& plane, int32_t index, float limit, double scale)
 {
-    Stepped r{Rounded(first, limit, scale), ToFixed(slope * scale)};
+    RowGradient g{index,
+                  limit,
+                  scale,
+                  ToFixed(plane.dx * scale),
+                  (std::floor(limit * scale) + 1) * (1 << kFixedBits) - 1,
+                  false,
+                  0};
+    g.constant = plane.dx == 0 && plane.dy == 0;
+    if (g.constant) g.value = Rounded(plane.at0, limit, scale);
+    return g;
+}
+
+// The planes' value at the centre of pixel (x, row) where `py` is the row's centre.
+float At(const Triangle& t, int32_t k, int32_t x, float py)
+{
+    const float px = static_cast<float>(x) + 0.5f - t.setup.x0;
+    return t.planes[k].at0 + t.planes[k].dx * px + t.planes[k].dy * py;
+}
+
+// Colour and depth along a row from `first` to `last`: from the first pixel's value by the
+// plane's slope; when that would leave 0-limit before the last pixel, the step is narrowed to
+// land on the last pixel's clamped value instead, so that no pixel needs a clamp of its own.
+Stepped AlongRow(const Triangle& t, const RowGradient& g, float py, int32_t first, int32_t last)
+{
+    if (g.constant) return {g.value, 0};
+    Stepped r{Rounded(At(t, g.plane, first, py), g.limit, g.scale), g.step};
+    const int32_t count = last - first + 1;
     const double end =
         static_cast<double>(r.value) + static_cast<double>(r.step) * static_cast<double>(count - 1);
-    const double top = (std::floor(limit * scale) + 1) * (1 << kFixedBits) - 1;
-    if (end < 0 || end > top)
-        r.step = count > 1 ? (Rounded(last, limit, scale) - r.value) / (count - 1) : 0;
+    if (end < 0 || end > g.top) {
+        const int64_t to = Rounded(At(t, g.plane, last, py), g.limit, g.scale);
+        r.step = count > 1 ? (to - r.value) / (count - 1) : 0;
+    }
     return r;
+}
+
+// Two colour channels stepped in one 64-bit integer, the first in the upper half: each stays
+// within 0-2^24, so the halves never carry into each other however the steps' signs fall.
+struct ColourPair {
+    uint64_t value;
+    uint64_t step;
+};
+
+ColourPair Pair(const Stepped& high, const Stepped& low)
+{
+    const auto join = [](int64_t h, int64_t l) {
+        return (static_cast<uint64_t>(h) << 32) + static_cast<uint64_t>(l);
+    };
+    return {join(high.value, low.value), join(high.step, low.step)};
 }
 
 // A texture coordinate as a fraction of the texture in 0.32 fixed point (the integer part drops
@@ -412,24 +505,16 @@ struct RunEnd {
 };
 
 template <Features F>
-void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, const Setup& t,
-              const Plane (&planes)[P_COUNT])
+void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, const Triangle& t)
 {
     const Features f = F.general ? FeaturesOf(s) : F;
-    const float py = static_cast<float>(y) + 0.5f - t.y0;
-    const auto at = [&](int32_t k, int32_t x) {
-        const float px = static_cast<float>(x) + 0.5f - t.x0;
-        return planes[k].at0 + planes[k].dx * px + planes[k].dy * py;
-    };
-    const int32_t count = last - first + 1;
+    const float py = static_cast<float>(y) + 0.5f - t.setup.y0;
+    const auto at = [&](int32_t k, int32_t x) { return At(t, k, x, py); };
+    const auto along = [&](int32_t g) { return AlongRow(t, t.gradients[g], py, first, last); };
     Stepped z{};
-    if (f.zTest || f.stencil)
-        z = AlongRow(at(P_Z, first), at(P_Z, last), planes[P_Z].dx, count, 1.0f, s.zScale);
-    Stepped colour[4];
-    for (int32_t c = 0; c < 4; ++c) {
-        colour[c] =
-            AlongRow(at(P_R + c, first), at(P_R + c, last), planes[P_R + c].dx, count, 255, 1);
-    }
+    if (f.zTest || f.stencil) z = along(G_Z);
+    ColourPair redGreen = Pair(along(G_R), along(G_G));
+    ColourPair blueAlpha = Pair(along(G_B), along(G_A));
     const auto runEnd = [&](int32_t x) {
         RunEnd e{at(P_Q, x), at(P_U, x), at(P_V, x), 0, 0, 0};
         // One division a run: the eye distance is 1 / rhw, and u and v are divided by rhw.
@@ -460,8 +545,9 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
             const float q2 = q * q;
             const float values[P_COUNT] = {0, 0, from.uq, from.vq};
             const auto slope = [&](int32_t k, bool alongX) {
-                const float dk = alongX ? planes[k].dx : planes[k].dy;
-                const float dq = s.perspective ? (alongX ? planes[P_Q].dx : planes[P_Q].dy) : 0.0f;
+                const float dk = alongX ? t.planes[k].dx : t.planes[k].dy;
+                const float dq =
+                    s.perspective ? (alongX ? t.planes[P_Q].dx : t.planes[P_Q].dy) : 0.0f;
                 return std::fabs((dk * q - values[k] * dq) / q2);
             };
             const float rho = std::max({slope(P_U, true) * texW, slope(P_U, false) * texW,
@@ -482,11 +568,12 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
         if (f.fog && steps > 0) fogStep = (next.fog - from.fog) / steps;
         for (int32_t i = 0; i < pixels; ++i) {
             p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
-#pragma GCC unroll 4
-            for (int32_t c = 0; c < 4; ++c) {
-                p.diffuse[c] = static_cast<uint32_t>(colour[c].value >> kFixedBits);
-                colour[c].value += colour[c].step;
-            }
+            p.diffuse[0] = static_cast<uint32_t>(redGreen.value >> (32 + kFixedBits));
+            p.diffuse[1] = static_cast<uint32_t>(redGreen.value) >> kFixedBits;
+            p.diffuse[2] = static_cast<uint32_t>(blueAlpha.value >> (32 + kFixedBits));
+            p.diffuse[3] = static_cast<uint32_t>(blueAlpha.value) >> kFixedBits;
+            redGreen.value += redGreen.step;
+            blueAlpha.value += blueAlpha.step;
             p.fog = static_cast<uint32_t>(fog >> kFixedBits);
             ShadePixel(s, f, levels, cursor, p);
             z.value += z.step;
@@ -501,8 +588,7 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
     }
 }
 
-using SpanRoutine = void (*)(const RasterState&, int32_t, int32_t, int32_t, const Setup&,
-                             const Plane (&)[P_COUNT]);
+using SpanRoutine = void (*)(const RasterState&, int32_t, int32_t, int32_t, const Triangle&);
 
 struct SpanRow {
     Features features;
@@ -616,7 +702,8 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         e.threshold = topLeft ? -1 : 0;
     }
 
-    Setup t{};
+    Triangle triangle{};
+    Setup& t = triangle.setup;
     t.x0 = static_cast<float>(X[0]) / kSubPixels;
     t.y0 = static_cast<float>(Y[0]) / kSubPixels;
     t.ex1 = static_cast<float>(X[1] - X[0]) / kSubPixels;
@@ -625,7 +712,7 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
     t.ey2 = static_cast<float>(Y[2] - Y[0]) / kSubPixels;
     t.area = t.ex1 * t.ey2 - t.ey1 * t.ex2;
 
-    Plane planes[P_COUNT];
+    Plane* const planes = triangle.planes;
     const auto plane = [&](auto field) {
         return MakePlane(t, v[0]->*field, v[1]->*field, v[2]->*field);
     };
@@ -643,7 +730,9 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
                                              &RasterVertex::a};
     for (int32_t k = 0; k < 4; ++k) {
         planes[P_R + k] = s.flat ? Plane{flat.*colours[k], 0, 0} : plane(colours[k]);
+        triangle.gradients[G_R + k] = MakeGradient(planes[P_R + k], P_R + k, 255, 1);
     }
+    triangle.gradients[G_Z] = MakeGradient(planes[P_Z], P_Z, 1, s.zScale);
 
     const int64_t top = std::min({Y[0], Y[1], Y[2]});
     const int64_t bottom = std::max({Y[0], Y[1], Y[2]});
@@ -660,15 +749,17 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         std::min<int64_t>(s.scissor.right - 1, FloorDiv(right - kSubPixels / 2, kSubPixels));
     bool drew = false;
     const SpanRoutine span = ChooseSpan(s);
+    if (firstRow > lastRow) return false;
+    EdgeWalk walks[3] = {{edges[0], firstRow}, {edges[1], firstRow}, {edges[2], firstRow}};
     for (int64_t row = firstRow; row <= lastRow; ++row) {
-        const int64_t py = row * kSubPixels + kSubPixels / 2;
         int64_t first = firstColumn, last = lastColumn;
-        for (const Edge& e : edges) {
-            ClipSpan(e, py, &first, &last);
+        for (EdgeWalk& walk : walks) {
+            walk.Clip(&first, &last);
+            walk.NextRow();
         }
         if (first > last) continue;
         span(s, static_cast<int32_t>(row), static_cast<int32_t>(first), static_cast<int32_t>(last),
-             t, planes);
+             triangle);
         drew = true;
     }
     return drew;

@@ -14,8 +14,6 @@
 
 namespace texture_detail {
 
-inline constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
-
 // floor() without the library call for the values sampling meets; the same result.
 inline float Floor(float t)
 {
@@ -98,7 +96,7 @@ inline float TextureLevelOfDetail(const RasterState& state, float texelsPerPixel
 // level of detail only changes between runs. Copies of the levels, so that the span loops keep
 // them in registers whatever they write.
 struct TextureLevels {
-    TextureLevel near;  // argb null: no texture bound, sampled as opaque white
+    TextureLevel near;  // argb null: no texture bound
     TextureLevel far;   // the second level a linear mip filter blends in; argb null: none
     uint32_t filter;
     uint32_t weight;  // of `far`, 0-256
@@ -126,14 +124,14 @@ inline TextureLevels TextureChoose(const RasterState& state, float lod)
             Weight(clamped - static_cast<float>(near))};
 }
 
-// The 0xAARRGGBB sample at the fractions (u, v) from the chosen levels with `filter`, which is
-// the levels' own or a constant a specialised span routine knows to be the same.
+// The 0xAARRGGBB sample at the fractions (u, v) from the chosen levels of a bound texture with
+// `filter`, the levels' own or a constant a specialised span routine knows to be the same;
+// `mipBlend` false when a specialised routine knows that no second level is ever chosen.
 [[gnu::always_inline]] inline uint32_t TextureSample(const TextureLevels& levels, uint32_t filter,
-                                                     uint32_t u, uint32_t v)
+                                                     bool mipBlend, uint32_t u, uint32_t v)
 {
     using namespace texture_detail;
-    if (!levels.near.argb) return kOpaqueWhite;
     const uint32_t a = SampleLevel(levels.near, filter, u, v);
-    if (!levels.far.argb) return a;
+    if (!mipBlend || !levels.far.argb) return a;
     return Mix(a, SampleLevel(levels.far, filter, u, v), levels.weight);
 }
