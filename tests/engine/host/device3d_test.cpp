@@ -244,6 +244,34 @@ TEST_F(HostDevice3D, TextureQuadReadsBackTexelForTexelWithPointAndLinearFilterin
     }
 }
 
+TEST_F(HostDevice3D, ClearsOnlyItsRectanglesColourDepthAndStencil)
+{
+    const HostRect rects[2] = {{3, 5, 20, 9}, {40, 30, 41, 64}};
+    ASSERT_EQ(HostDeviceClear(m_device, rects, 2, 7, 0xFF123456, 0.25f, 5), HOST_OK);
+    // White at depth 0.5 passes the z test only where the depth is still 1; then blue where the
+    // stencil holds 5.
+    Quad(0, 0, kSize, kSize, 0xFFFFFFFF, 0.5f);
+    Set(HOST_RS_Z_ENABLE, 0);
+    Set(HOST_RS_STENCIL_ENABLE, 1);
+    Set(HOST_RS_STENCIL_FUNC, HOST_CMP_EQUAL);
+    Set(HOST_RS_STENCIL_REF, 5);
+    Quad(0, 0, kSize, kSize, 0xFF0000FF);
+    int32_t wrong = 0;
+    for (int32_t y = 0; y < kSize; ++y) {
+        for (int32_t x = 0; x < kSize; ++x) {
+            const bool inside = (x >= 3 && x < 20 && y >= 5 && y < 9) || (x == 40 && y >= 30);
+            wrong += Pixel(x, y) != (inside ? 0x0000FFu : 0xFFFFFFu);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    // The colour alone, in the first rectangle only.
+    ASSERT_EQ(HostDeviceClear(m_device, rects, 1, 1, 0xFF123456, 1.0f, 0), HOST_OK);
+    EXPECT_EQ(Pixel(3, 5), 0x123456u);
+    EXPECT_EQ(Pixel(19, 8), 0x123456u);
+    EXPECT_EQ(Pixel(20, 8), 0xFFFFFFu);
+    EXPECT_EQ(Pixel(40, 63), 0x0000FFu);
+}
+
 TEST_F(HostDevice3D, BlendsFogsAndModulatesExactly)
 {
     Set(HOST_RS_Z_ENABLE, 0);
