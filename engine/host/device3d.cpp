@@ -372,6 +372,14 @@ constexpr int32_t kMaxPolygon = 3 + kClipPlanes;
 // Sutherland-Hodgman against every plane; the answer is the polygon's corner count.
 int32_t ClipPolygon(ClipVertex (&polygon)[kMaxPolygon], int32_t count)
 {
+    const auto inside = [](const ClipVertex& v) {
+        for (int32_t plane = 0; plane < kClipPlanes; ++plane) {
+            if (!(PlaneDistance(v, plane) >= 0)) return false;
+        }
+        return true;
+    };
+    // Most triangles lie wholly inside: nothing to cut.
+    if (std::all_of(polygon, polygon + count, inside)) return count;
     for (int32_t plane = 0; plane < kClipPlanes && count > 0; ++plane) {
         ClipVertex out[kMaxPolygon];
         int32_t n = 0;
@@ -477,6 +485,7 @@ RasterState MakeRasterState(HostDevice* d)
             texels.argb, static_cast<uint32_t>(texels.width), static_cast<uint32_t>(texels.height)};
         level = texels.next;
     }
+    RasterPrepare(&s);
     return s;
 }
 

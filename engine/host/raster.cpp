@@ -662,17 +662,32 @@ constexpr Features General()
 
 constexpr Features kGeneral = General();
 
-SpanRoutine ChooseSpan(const RasterState& s)
+// The routines RasterPrepare chooses from: the general one first, then the specialised ones.
+constexpr std::array<SpanRoutine, 1 + kSpecialisedCount> SpanRoutines()
 {
-    if (HostGeneralSpansOnly()) return DrawSpan<kGeneral>;
-    const Features f = FeaturesOf(s);
-    for (const SpanRow& row : kSpecialised) {
-        if (row.features == f) return row.routine;
+    std::array<SpanRoutine, 1 + kSpecialisedCount> routines{DrawSpan<kGeneral>};
+    for (size_t i = 0; i < kSpecialisedCount; ++i) {
+        routines[i + 1] = kSpecialised[i].routine;
     }
-    return DrawSpan<kGeneral>;
+    return routines;
 }
 
+constexpr auto kSpanRoutines = SpanRoutines();
+
 }  // namespace
+
+void RasterPrepare(RasterState* state)
+{
+    state->spanRoutine = 0;
+    if (HostGeneralSpansOnly()) return;
+    const Features f = FeaturesOf(*state);
+    for (size_t i = 0; i < kSpecialisedCount; ++i) {
+        if (kSpecialised[i].features == f) {
+            state->spanRoutine = static_cast<int32_t>(i + 1);
+            return;
+        }
+    }
+}
 
 bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVertex& b,
                     const RasterVertex& c, const RasterVertex& flat)
@@ -748,7 +763,7 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
     const int64_t lastColumn =
         std::min<int64_t>(s.scissor.right - 1, FloorDiv(right - kSubPixels / 2, kSubPixels));
     bool drew = false;
-    const SpanRoutine span = ChooseSpan(s);
+    const SpanRoutine span = kSpanRoutines[static_cast<size_t>(s.spanRoutine)];
     if (firstRow > lastRow) return false;
     EdgeWalk walks[3] = {{edges[0], firstRow}, {edges[1], firstRow}, {edges[2], firstRow}};
     for (int64_t row = firstRow; row <= lastRow; ++row) {

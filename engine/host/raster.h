@@ -75,7 +75,11 @@ struct RasterState {
     uint32_t minFilter;
     uint32_t mipFilter;
     float lodBias;
+    int32_t spanRoutine;  // chosen by RasterPrepare for the whole draw call
 };
+
+// Chooses the span routine a draw call's triangles use, once its state is filled in.
+void RasterPrepare(RasterState* state);
 
 // Rasterisers (raster.cpp). A triangle's corners in any order; `flat` carries the flat-shading
 // colour (the first corner's). Each answers whether it drew anything at all.
