@@ -30,9 +30,10 @@ struct Pixel {
     uint32_t fog;         // the weight of the pixel's own colour against the fog colour, 0-256
 };
 
-// Where a pixel goes: its target row and the z-buffer's rows (null without a z-buffer).
+// Where a pixel goes: column x of its target row and of the z-buffer's rows (null without a
+// z-buffer).
 struct Cursor {
-    uint8_t* target;  // the pixel itself
+    uint8_t* targetRow;
     uint32_t* depthRow;
     uint8_t* stencilRow;
     int32_t x;
@@ -40,8 +41,7 @@ struct Cursor {
 
 Cursor CursorAt(const RasterState& s, int32_t x, int32_t y)
 {
-    Cursor c{s.colour + static_cast<ptrdiff_t>(y) * s.pitch + x * s.bytesPerPixel, nullptr, nullptr,
-             x};
+    Cursor c{s.colour + static_cast<ptrdiff_t>(y) * s.pitch, nullptr, nullptr, x};
     if (s.depth.depth) {
         const size_t row = static_cast<size_t>(y) * static_cast<size_t>(s.depth.width);
         c.depthRow = s.depth.depth + row;
@@ -284,16 +284,17 @@ float FogFactor(const RasterState& s, float w)
             rgb[c] = (rgb[c] * p.fog + s.fogRgb[c] * (256 - p.fog) + 128) >> 8;
         }
     }
+    uint8_t* const target = at.targetRow + at.x * f.target.bytes;
     if (f.blend) {
         const uint32_t fs = BlendFactor(f.sourceBlend, alpha);
         const uint32_t fd = BlendFactor(f.destBlend, alpha);
 #pragma GCC unroll 3
         for (int32_t c = 0; c < 3; ++c) {
             rgb[c] =
-                std::min((rgb[c] * fs + ReadTarget(f.target, at.target, c) * fd + 127) / 255, 255u);
+                std::min((rgb[c] * fs + ReadTarget(f.target, target, c) * fd + 127) / 255, 255u);
         }
     }
-    WriteTarget(f.target, at.target, rgb);
+    WriteTarget(f.target, target, rgb);
 }
 
 // An attribute as a plane over the screen: its value at a point and its slopes.
@@ -530,7 +531,7 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
     const bool needLod =
         f.textured && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
     TextureLevels levels{};
-    if (f.textured) levels = TextureChoose(s, 0.0f);
+    if (f.textured && !needLod) levels = TextureChoose(s, 0.0f);
     Cursor cursor = CursorAt(s, first, y);
     const bool runs = f.textured || f.fog;
     RunEnd from = runs ? runEnd(first) : RunEnd{};
@@ -542,13 +543,13 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
         if (needLod) {
             // Derivatives of u = U / Q along x and y, in level-0 texels per pixel.
             const float q = s.perspective ? from.q : 1.0f;
-            const float q2 = q * q;
+            const float inverseQ2 = 1.0f / (q * q);
             const float values[P_COUNT] = {0, 0, from.uq, from.vq};
             const auto slope = [&](int32_t k, bool alongX) {
                 const float dk = alongX ? t.planes[k].dx : t.planes[k].dy;
                 const float dq =
                     s.perspective ? (alongX ? t.planes[P_Q].dx : t.planes[P_Q].dy) : 0.0f;
-                return std::fabs((dk * q - values[k] * dq) / q2);
+                return std::fabs((dk * q - values[k] * dq) * inverseQ2);
             };
             const float rho = std::max({slope(P_U, true) * texW, slope(P_U, false) * texW,
                                         slope(P_V, true) * texH, slope(P_V, false) * texH});
@@ -566,7 +567,7 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
             }
         }
         if (f.fog && steps > 0) fogStep = (next.fog - from.fog) / steps;
-        for (int32_t i = 0; i < pixels; ++i) {
+        for (const int32_t stop = cursor.x + pixels; cursor.x < stop; ++cursor.x) {
             p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
             p.diffuse[0] = static_cast<uint32_t>(redGreen.value >> (32 + kFixedBits));
             p.diffuse[1] = static_cast<uint32_t>(redGreen.value) >> kFixedBits;
@@ -580,8 +581,6 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
             p.u += du;
             p.v += dv;
             fog += fogStep;
-            cursor.target += f.target.bytes;
-            ++cursor.x;
         }
         x += pixels;
         from = next;
