@@ -147,11 +147,11 @@ uint32_t StencilOperation(const RasterState& s, uint32_t op, uint32_t stored)
     return (argb >> shift) & 0xFF;
 }
 
-// a b / 255 rounded, for a and b in 0-255, without a division.
+// a b / 255 rounded, for a and b in 0-255, without a division: x 257 / 65536 is exact for
+// every such product.
 [[gnu::always_inline]] inline uint32_t Modulate(uint32_t a, uint32_t b)
 {
-    const uint32_t product = a * b + 128;
-    return (product + (product >> 8)) >> 8;
+    return ((a * b + 128) * 257) >> 16;
 }
 
 // One stage-0 operation on one channel of the texture and the diffuse colour.
