@@ -123,13 +123,14 @@ protected:
         return texture;
     }
 
+    // Texture coordinates from (u, v) at the top left to (u + 1, v + 1).
     void Quad(float x0, float y0, float x1, float y1, uint32_t diffuse, float z = 0.5f,
-              float rhw = 1.0f)
+              float rhw = 1.0f, float u = 0, float v = 0)
     {
-        const ScreenVertex fan[4] = {{x0, y0, z, rhw, diffuse, 0, 0, 0},
-                                     {x1, y0, z, rhw, diffuse, 0, 1, 0},
-                                     {x1, y1, z, rhw, diffuse, 0, 1, 1},
-                                     {x0, y1, z, rhw, diffuse, 0, 0, 1}};
+        const ScreenVertex fan[4] = {{x0, y0, z, rhw, diffuse, 0, u, v},
+                                     {x1, y0, z, rhw, diffuse, 0, u + 1, v},
+                                     {x1, y1, z, rhw, diffuse, 0, u + 1, v + 1},
+                                     {x0, y1, z, rhw, diffuse, 0, u, v + 1}};
         ASSERT_EQ(HostDeviceDraw(m_device, HOST_PRIM_FAN, HOST_VERTEX_SCREEN, fan, 4), HOST_OK);
     }
 
@@ -208,12 +209,12 @@ TEST_F(HostDevice3D, TextureQuadReadsBackTexelForTexelWithPointAndLinearFilterin
 {
     // Constant w, so u and v are exact at every run's ends and step linearly between them: 32
     // texels make two whole runs; 21 x 11 (not powers of two) end on a run of 5 whose step is
-    // not exact in binary.
+    // not exact in binary, with coordinates from (-3, 5) that wrap to the same texels.
     struct Row {
         int32_t width, height;
-        float x, y;
+        float x, y, u, v;
     };
-    for (const Row& row : {Row{32, 32, 10, 10}, Row{21, 11, 5, 47}}) {
+    for (const Row& row : {Row{32, 32, 10, 10, 0, 0}, Row{21, 11, 5, 47, -3, 5}}) {
         const int32_t w = row.width, h = row.height;
         std::vector<uint32_t> texels(static_cast<size_t>(w * h));
         const uint32_t colours[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00};
@@ -228,7 +229,7 @@ TEST_F(HostDevice3D, TextureQuadReadsBackTexelForTexelWithPointAndLinearFilterin
         for (uint32_t filter : {HOST_FILTER_POINT, HOST_FILTER_LINEAR}) {
             SetStage(HOST_TSS_MAG_FILTER, filter);
             SetStage(HOST_TSS_MIN_FILTER, filter);
-            Quad(row.x, row.y, row.x + w, row.y + h, 0xFFFFFFFF, 0.5f, 0.25f);
+            Quad(row.x, row.y, row.x + w, row.y + h, 0xFFFFFFFF, 0.5f, 0.25f, row.u, row.v);
             int32_t wrong = 0;
             for (int32_t y = 0; y < h; ++y) {
                 for (int32_t x = 0; x < w; ++x) {
