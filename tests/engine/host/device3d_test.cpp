@@ -283,6 +283,16 @@ TEST_F(HostDevice3D, BlendsFogsAndModulatesExactly)
     Set(HOST_RS_DEST_BLEND, HOST_BLEND_INVERSE_SOURCE_ALPHA);
     Quad(0, 0, 8, 8, 0x80FF0000);
     EXPECT_EQ(Pixel(4, 4), 0x80007Fu);  // (255 x 128 + 127) / 255 = 128, (255 x 127 + 127) / 255
+    // Adding (one and one): 200 + 50 = 250, and saturating: 200 + 200 stops at 255.
+    Set(HOST_RS_BLEND_ENABLE, 0);
+    Quad(40, 0, 48, 8, 0xFF32C832);
+    Set(HOST_RS_BLEND_ENABLE, 1);
+    Set(HOST_RS_SOURCE_BLEND, HOST_BLEND_ONE);
+    Set(HOST_RS_DEST_BLEND, HOST_BLEND_ONE);
+    Quad(40, 0, 48, 8, 0xFFC8C8C8);
+    EXPECT_EQ(Pixel(44, 4), 0xFAFFFAu);
+    Set(HOST_RS_SOURCE_BLEND, HOST_BLEND_SOURCE_ALPHA);
+    Set(HOST_RS_DEST_BLEND, HOST_BLEND_INVERSE_SOURCE_ALPHA);
 
     // A texel of alpha 8 in A4-4-4-4 blends at 8/15: 136 of 255.
     HostSurface* texture = Texture(1, 1, kA4444, {0x88FFFFFF});
