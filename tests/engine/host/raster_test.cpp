@@ -225,4 +225,28 @@ TEST(Raster, ModulationRoundsTheProductOverTwoHundredAndFiftyFive)
     }
 }
 
+// A row whose colour would pass 255 steps from its first pixel to exactly 255 at its last
+// instead: no pixel needs a clamp, and none wraps. Red is 2 x + 199 on the plane, so the first
+// pixel is 200 and the step is (255.5 - 200.5) / 47 levels.
+TEST(Raster, AColourLeavingItsRangeRampsToItsLimitAtTheRowsEnd)
+{
+    const ScopedHeadlessHost host;
+    Buffers buffers = RandomBuffers(7, 4);
+    const Combination plain = {"",    false, P,     P,    N,         false,
+                               false, false, false, true, kModulate, true};
+    RasterState s = StateFor(kFormats[2], plain, &buffers);
+    s.scissor = {0, 0, kSide, kSide};
+    RasterPrepare(&s);
+    const RasterVertex a{-1, -1, 0.5f, 1, 197, 0, 0, 255, 0, 0},
+        b{200, -1, 0.5f, 1, 599, 0, 0, 255, 0, 0}, c{-1, 200, 0.5f, 1, 197, 0, 0, 255, 0, 0};
+    RasterTriangle(s, a, b, c, a);
+    const auto red = [&buffers](int32_t x) { return buffers.colour[(20 * kSide + x) * 4 + 2]; };
+    EXPECT_EQ(red(0), 200);
+    EXPECT_EQ(red(24), 228);  // 200.5 + 24 x 55 / 47 (the plane: 248; at the end: 294)
+    EXPECT_EQ(red(kSide - 1), 255);
+    for (int32_t x = 1; x < kSide; ++x) {
+        EXPECT_GE(red(x), red(x - 1)) << x;
+    }
+}
+
 }  // namespace
