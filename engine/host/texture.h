@@ -102,7 +102,7 @@ struct TextureLevels {
     uint32_t weight;  // of `far`, 0-256
 };
 
-inline TextureLevels TextureChoose(const RasterState& state, float lod)
+[[gnu::always_inline]] inline TextureLevels TextureChoose(const RasterState& state, float lod)
 {
     using namespace texture_detail;
     const RasterTexture& texture = state.texture;
