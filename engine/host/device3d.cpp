@@ -372,6 +372,14 @@ constexpr int32_t kMaxPolygon = 3 + kClipPlanes;
 // Sutherland-Hodgman against every plane; the answer is the polygon's corner count.
 int32_t ClipPolygon(ClipVertex (&polygon)[kMaxPolygon], int32_t count)
 {
+    const auto inside = [](const ClipVertex& v) {
+        for (int32_t plane = 0; plane < kClipPlanes; ++plane) {
+            if (!(PlaneDistance(v, plane) >= 0)) return false;
+        }
+        return true;
+    };
+    // Most triangles lie wholly inside: nothing to cut.
+    if (std::all_of(polygon, polygon + count, inside)) return count;
     for (int32_t plane = 0; plane < kClipPlanes && count > 0; ++plane) {
         ClipVertex out[kMaxPolygon];
         int32_t n = 0;
@@ -473,9 +481,11 @@ RasterState MakeRasterState(HostDevice* d)
     s.lodBias = BitsFloat(ts[HOST_TSS_MIP_LOD_BIAS]);
     for (HostSurface* level = d->texture; level && s.texture.levelCount < RASTER_MAX_LEVELS;) {
         const HostTexels texels = HostSurfaceTexels(level);
-        s.texture.levels[s.texture.levelCount++] = texels;
+        s.texture.levels[s.texture.levelCount++] = {
+            texels.argb, static_cast<uint32_t>(texels.width), static_cast<uint32_t>(texels.height)};
         level = texels.next;
     }
+    RasterPrepare(&s);
     return s;
 }
 
@@ -628,21 +638,33 @@ uint32_t PackTarget(const HostPixelFormat& format, uint32_t argb)
     return pixel;
 }
 
+// Fills `rows` rows of `count` values from `topLeft`, `pitch` bytes apart: the first row value by
+// value, the others as copies of it, which the library makes many bytes at a time.
+template <typename T>
+void FillRows(void* topLeft, ptrdiff_t pitch, int32_t rows, int32_t count, T value)
+{
+    if (rows <= 0 || count <= 0) return;
+    auto* const first = static_cast<uint8_t*>(topLeft);
+    std::fill_n(static_cast<T*>(topLeft), count, value);
+    for (int32_t y = 1; y < rows; ++y) {
+        std::memcpy(first + y * pitch, first, static_cast<size_t>(count) * sizeof(T));
+    }
+}
+
 void ClearRect(HostDevice* d, const HostRect& r, uint32_t flags, uint32_t argb, float z,
                uint32_t stencil)
 {
+    const int32_t rows = r.bottom - r.top, count = r.right - r.left;
     if (flags & HOST_CLEAR_TARGET) {
         const HostSurfacePixels target = HostSurfaceView(d->target);
         const uint32_t pixel = PackTarget(*target.format, argb);
         const int32_t bytes = static_cast<int32_t>(target.format->bitCount / 8);
-        for (int32_t y = r.top; y < r.bottom; ++y) {
-            uint8_t* row = target.bits + static_cast<ptrdiff_t>(y) * target.pitch;
-            if (bytes == 2) {
-                std::fill_n(reinterpret_cast<uint16_t*>(row) + r.left, r.right - r.left,
-                            static_cast<uint16_t>(pixel));
-            } else {
-                std::fill_n(reinterpret_cast<uint32_t*>(row) + r.left, r.right - r.left, pixel);
-            }
+        uint8_t* const topLeft =
+            target.bits + static_cast<ptrdiff_t>(r.top) * target.pitch + r.left * bytes;
+        if (bytes == 2) {
+            FillRows(topLeft, target.pitch, rows, count, static_cast<uint16_t>(pixel));
+        } else {
+            FillRows(topLeft, target.pitch, rows, count, pixel);
         }
     }
     if (d->zbuffer == nullptr) return;
@@ -651,13 +673,12 @@ void ClearRect(HostDevice* d, const HostRect& r, uint32_t flags, uint32_t argb, 
     const double clamped = z > 0.0f ? std::min(static_cast<double>(z), 1.0) : 0.0;
     const auto depth = static_cast<uint32_t>(clamped * scale + 0.5);
     const auto stencilValue = static_cast<uint8_t>(stencil & ((1u << view.stencilBits) - 1));
-    for (int32_t y = r.top; y < r.bottom; ++y) {
-        const size_t row = static_cast<size_t>(y) * view.width;
-        if (flags & HOST_CLEAR_Z)
-            std::fill(view.depth + row + r.left, view.depth + row + r.right, depth);
-        if (flags & HOST_CLEAR_STENCIL)
-            std::fill(view.stencil + row + r.left, view.stencil + row + r.right, stencilValue);
-    }
+    const size_t topLeft = static_cast<size_t>(r.top) * view.width + r.left;
+    if (flags & HOST_CLEAR_Z)
+        FillRows(view.depth + topLeft, static_cast<ptrdiff_t>(view.width * sizeof(uint32_t)), rows,
+                 count, depth);
+    if (flags & HOST_CLEAR_STENCIL)
+        FillRows(view.stencil + topLeft, view.width, rows, count, stencilValue);
 }
 
 }  // namespace

@@ -577,9 +577,12 @@ HostResult HostSurfaceSetClipper(HostSurface* surface, HostClipper* clipper);  /
 // Untransformed vertices are row vectors times world x view x projection, clipped in homogeneous
 // space against 0 <= z <= w and the viewport's four sides, then mapped: screen x = X + (1 + x/w)
 // W/2, y = Y + (1 - y/w) H/2, depth = minZ + (z/w)(maxZ - minZ). Screen vertices skip transform
-// and lighting. Nothing outside the viewport is ever touched. u and v are perspective-correct
-// unless HOST_RS_TEXTURE_PERSPECTIVE is off; colour and depth are interpolated linearly on the
-// screen.
+// and lighting. Nothing outside the viewport is ever touched. Along each row, u and v are exact
+// (perspective-correct unless HOST_RS_TEXTURE_PERSPECTIVE is off) at the ends of every run of
+// at most 16 pixels and step linearly inside it, as does the fog factor; colour and depth step
+// linearly from the row's first pixel in 16.16 fixed point, by the triangle's slope unless that
+// would leave their range (0-255, 0-1) before the row's last pixel, when they step to its
+// clamped value instead.
 //
 // Culling looks at the corners' order on the screen (y down): HOST_CULL_CCW removes triangles
 // whose corners run counter-clockwise, HOST_CULL_CW clockwise ones.
@@ -594,8 +597,9 @@ HostResult HostSurfaceSetClipper(HostSurface* surface, HostClipper* clipper);  /
 //
 // Texture stage 0 combines the texture (opaque white when none is bound) and the diffuse colour
 // with its colour and alpha operations. Sampling: texel k of a level n texels wide spans [k/n,
-// (k+1)/n) in u (likewise v); point filtering takes texel floor(u n), linear blends the four
-// texels around (u n - 1/2, v n - 1/2); addresses wrap. The level of detail is log2 of the larger
+// (k+1)/n) in u (likewise v), u and v being fractions in 0.32 fixed point; point filtering takes
+// texel floor(u n), linear blends the four texels around (u n - 1/2, v n - 1/2) with weights
+// rounded to 1/256; addresses wrap. The level of detail is log2 of the larger
 // texel-per-pixel derivative plus the stage's bias, taken at the start of every run of at most
 // 16 pixels; above 0 the minifying filter and the mip filter apply (none: level 0; point: the
 // nearest level; linear: a blend of the two nearest), else the magnifying filter on level 0.

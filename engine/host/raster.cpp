@@ -4,27 +4,117 @@
 #include "engine/host/raster.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
-#include <type_traits>
+#include <utility>
 
 #include "engine/host/texture.h"
 
 namespace {
 
 constexpr int32_t kSubPixels = 16;  // 28.4 fixed point
-constexpr int32_t kRunLength = 16;  // pixels per level-of-detail choice
+constexpr int32_t kRunLength = 16;  // pixels per level-of-detail choice and texture division
 // Corners beyond this many pixels from the origin are pulled in, so that the edge products stay
 // far inside 64 bits; such triangles are scissored to the viewport anyway.
 constexpr float kMaxCoordinate = 1 << 20;
+constexpr int32_t kFixedBits = 16;  // colour, depth and fog step along a row in 16.16
+constexpr int64_t kFixedHalf = int64_t{1} << (kFixedBits - 1);
+constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;  // what stage 0 reads without a texture
 
+// One pixel's attributes, in the integers the pixel pipeline works with.
 struct Pixel {
-    float z;
-    float r, g, b, a;  // 0-255
-    float u, v;
-    float w;                // eye distance, for fog
-    TextureLevels texture;  // for the level of detail of the run
+    uint32_t depth;       // the depth integer
+    uint32_t diffuse[4];  // red, green, blue, alpha: 0-255
+    uint32_t u, v;        // fractions of the texture in 0.32 fixed point
+    uint32_t fog;         // the weight of the pixel's own colour against the fog colour, 0-256
 };
+
+// Where a pixel goes: column x of its target row and of the z-buffer's rows (null without a
+// z-buffer).
+struct Cursor {
+    uint8_t* targetRow;
+    uint32_t* depthRow;
+    uint8_t* stencilRow;
+    int32_t x;
+};
+
+Cursor CursorAt(const RasterState& s, int32_t x, int32_t y)
+{
+    Cursor c{s.colour + static_cast<ptrdiff_t>(y) * s.pitch, nullptr, nullptr, x};
+    if (s.depth.depth) {
+        const size_t row = static_cast<size_t>(y) * static_cast<size_t>(s.depth.width);
+        c.depthRow = s.depth.depth + row;
+        c.stencilRow = s.depth.stencil + row;
+    }
+    return c;
+}
+
+// How the target stores a pixel.
+struct Layout {
+    int32_t bytes;      // 2 or 4
+    uint32_t shift[3];  // red, green, blue
+    uint32_t bits[3];
+    bool operator==(const Layout&) const = default;
+};
+
+constexpr Layout kLayout555 = {2, {10, 5, 0}, {5, 5, 5}};
+constexpr Layout kLayout565 = {2, {11, 5, 0}, {5, 6, 5}};
+constexpr Layout kLayout8888 = {4, {16, 8, 0}, {8, 8, 8}};
+
+constexpr uint32_t kFilterPerRun = 0xFF;  // the magnifying and minifying filters differ
+
+// The choices a draw call's states make in the pixel pipeline. The general span routine reads
+// them from the state; each specialised one has them as constants, so that the compiler drops the
+// branches it never takes while every operation stays as it is: both give the same pixels.
+// Choices that cannot matter are zero, so that one specialised routine serves them all.
+struct Features {
+    bool general;  // the general routine: every choice below comes from the state
+    Layout target;
+    bool textured;
+    uint32_t filter;  // kFilterPerRun, or the one filter of every run
+    bool mipBlend;    // a linear mip filter blends two levels
+    bool zTest;
+    bool zWrite;
+    uint32_t zFunc;
+    bool stencil;
+    bool blend;
+    uint32_t sourceBlend;
+    uint32_t destBlend;
+    bool fog;
+    uint32_t colourOp, colourArg1, colourArg2;
+    uint32_t alphaOp, alphaArg1, alphaArg2;
+    bool operator==(const Features&) const = default;
+};
+
+Features FeaturesOf(const RasterState& s)
+{
+    Features f{};
+    f.target = {
+        s.bytesPerPixel, {s.shift[0], s.shift[1], s.shift[2]}, {s.bits[0], s.bits[1], s.bits[2]}};
+    f.textured = s.texture.levelCount > 0;
+    if (f.textured) {
+        f.filter = s.magFilter == s.minFilter ? s.magFilter : kFilterPerRun;
+        f.mipBlend = s.mipFilter == HOST_FILTER_LINEAR;
+    }
+    f.zTest = s.zTest;
+    f.zWrite = s.zWrite;
+    f.zFunc = s.zTest ? s.zFunc : 0;
+    f.stencil = s.stencil;
+    f.blend = s.blend;
+    if (f.blend) {
+        f.sourceBlend = s.sourceBlend;
+        f.destBlend = s.destBlend;
+    }
+    f.fog = s.fog;
+    f.colourOp = s.colourOp;
+    f.colourArg1 = s.colourArg1;
+    f.colourArg2 = s.colourArg2;
+    f.alphaOp = s.alphaOp;
+    f.alphaArg1 = s.alphaArg1;
+    f.alphaArg2 = s.alphaArg2;
+    return f;
+}
 
 [[gnu::always_inline]] inline bool Compare(uint32_t func, uint32_t value, uint32_t stored)
 {
@@ -52,12 +142,21 @@ uint32_t StencilOperation(const RasterState& s, uint32_t op, uint32_t stored)
     }
 }
 
-uint32_t Channel(uint32_t argb, int32_t shift) { return (argb >> shift) & 0xFF; }
+[[gnu::always_inline]] inline uint32_t Channel(uint32_t argb, int32_t shift)
+{
+    return (argb >> shift) & 0xFF;
+}
 
-uint32_t Modulate(uint32_t a, uint32_t b) { return (a * b + 127) / 255; }
+// a b / 255 rounded, for a and b in 0-255, without a division: x 257 / 65536 is exact for
+// every such product.
+[[gnu::always_inline]] inline uint32_t Modulate(uint32_t a, uint32_t b)
+{
+    return ((a * b + 128) * 257) >> 16;
+}
 
 // One stage-0 operation on one channel of the texture and the diffuse colour.
-uint32_t Combine(uint32_t op, uint32_t arg1, uint32_t arg2, uint32_t texture, uint32_t diffuse)
+[[gnu::always_inline]] inline uint32_t Combine(uint32_t op, uint32_t arg1, uint32_t arg2,
+                                               uint32_t texture, uint32_t diffuse)
 {
     const uint32_t first = arg1 == HOST_TA_TEXTURE ? texture : diffuse;
     const uint32_t second = arg2 == HOST_TA_TEXTURE ? texture : diffuse;
@@ -69,7 +168,7 @@ uint32_t Combine(uint32_t op, uint32_t arg1, uint32_t arg2, uint32_t texture, ui
     }
 }
 
-uint32_t BlendFactor(uint32_t factor, uint32_t alpha)
+[[gnu::always_inline]] inline uint32_t BlendFactor(uint32_t factor, uint32_t alpha)
 {
     switch (factor) {
         case HOST_BLEND_ZERO: return 0;
@@ -77,19 +176,6 @@ uint32_t BlendFactor(uint32_t factor, uint32_t alpha)
         case HOST_BLEND_INVERSE_SOURCE_ALPHA: return 255 - alpha;
         default: return 255;
     }
-}
-
-// Rounded and clamped to 0-255, NaN to 0; written as a clamp so that it compiles without branches.
-uint32_t ToByte(float value)
-{
-    const float clamped = std::min(std::max(0.0f, value), 255.0f);  // std::max(0, NaN) is 0
-    return static_cast<uint32_t>(static_cast<int32_t>(clamped + 0.5f));
-}
-
-uint32_t DepthValue(const RasterState& s, float z)
-{
-    const double clamped = z > 0.0f ? std::min(static_cast<double>(z), 1.0) : 0.0;  // NaN: 0
-    return static_cast<uint32_t>(clamped * s.zScale + 0.5);
 }
 
 float FogFactor(const RasterState& s, float w)
@@ -100,7 +186,7 @@ float FogFactor(const RasterState& s, float w)
 }
 
 // Widens by repeating the value's bits, as every conversion in the host does.
-uint32_t Widen(uint32_t value, uint32_t bits)
+[[gnu::always_inline]] inline uint32_t Widen(uint32_t value, uint32_t bits)
 {
     if (bits >= 8) return value >> (bits - 8);
     uint32_t result = value << (8 - bits);
@@ -111,7 +197,7 @@ uint32_t Widen(uint32_t value, uint32_t bits)
 }
 
 // Fixed-size copies, so that no pixel goes through a library call.
-uint32_t LoadPixel(const uint8_t* p, int32_t bytes)
+[[gnu::always_inline]] inline uint32_t LoadPixel(const uint8_t* p, int32_t bytes)
 {
     if (bytes == 2) {
         uint16_t value;
@@ -123,7 +209,7 @@ uint32_t LoadPixel(const uint8_t* p, int32_t bytes)
     return value;
 }
 
-void StorePixel(uint8_t* p, int32_t bytes, uint32_t value)
+[[gnu::always_inline]] inline void StorePixel(uint8_t* p, int32_t bytes, uint32_t value)
 {
     if (bytes == 2) {
         const auto narrow = static_cast<uint16_t>(value);
@@ -133,102 +219,82 @@ void StorePixel(uint8_t* p, int32_t bytes, uint32_t value)
     }
 }
 
-uint32_t ReadTarget(const RasterState& s, const uint8_t* p, int32_t channel)
+[[gnu::always_inline]] inline uint32_t ReadTarget(const Layout& layout, const uint8_t* p,
+                                                  int32_t channel)
 {
-    const uint32_t raw = LoadPixel(p, s.bytesPerPixel);
-    const uint32_t bits = s.bits[channel];
-    return Widen((raw >> s.shift[channel]) & ((1u << bits) - 1), bits);
+    const uint32_t raw = LoadPixel(p, layout.bytes);
+    const uint32_t bits = layout.bits[channel];
+    return Widen((raw >> layout.shift[channel]) & ((1u << bits) - 1), bits);
 }
 
-void WriteTarget(const RasterState& s, uint8_t* p, const uint32_t rgb[3])
+[[gnu::always_inline]] inline void WriteTarget(const Layout& layout, uint8_t* p,
+                                               const uint32_t rgb[3])
 {
     uint32_t raw = 0;
     // The per-channel loops are unrolled: at -O2 the compiler keeps them as loops otherwise.
 #pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
-        raw |= (rgb[c] >> (8 - s.bits[c])) << s.shift[c];
+        raw |= (rgb[c] >> (8 - layout.bits[c])) << layout.shift[c];
     }
-    StorePixel(p, s.bytesPerPixel, raw);
+    StorePixel(p, layout.bytes, raw);
 }
 
 // The stencil and z tests with their writes; true when the colour is to be written.
-[[gnu::always_inline]] inline bool DepthAndStencil(const RasterState& s, size_t index, float z)
+[[gnu::always_inline]] inline bool DepthAndStencil(const RasterState& s, const Features& f,
+                                                   const Cursor& at, uint32_t value)
 {
-    uint32_t* const depth = s.depth.depth ? s.depth.depth + index : nullptr;
-    const uint32_t value = DepthValue(s, z);
-    if (s.stencil) {
-        uint8_t* const stored = s.depth.stencil + index;
+    if (f.stencil) {
+        uint32_t& depth = at.depthRow[at.x];
+        uint8_t& stored = at.stencilRow[at.x];
         const bool stencilPass =
-            Compare(s.stencilFunc, s.stencilRef & s.stencilMask, *stored & s.stencilMask);
-        const bool zPass = !s.zTest || Compare(s.zFunc, value, *depth);
+            Compare(s.stencilFunc, s.stencilRef & s.stencilMask, stored & s.stencilMask);
+        const bool zPass = !f.zTest || Compare(f.zFunc, value, depth);
         const uint32_t op = !stencilPass ? s.stencilFail : !zPass ? s.stencilZFail : s.stencilPass;
-        const uint32_t result = StencilOperation(s, op, *stored);
-        *stored = static_cast<uint8_t>((*stored & ~s.stencilWriteMask)
-                                       | (result & s.stencilWriteMask & s.stencilMax));
+        const uint32_t result = StencilOperation(s, op, stored);
+        stored = static_cast<uint8_t>((stored & ~s.stencilWriteMask)
+                                      | (result & s.stencilWriteMask & s.stencilMax));
         if (!stencilPass || !zPass) return false;
-    } else if (s.zTest && !Compare(s.zFunc, value, *depth)) {
+    } else if (f.zTest && !Compare(f.zFunc, value, at.depthRow[at.x])) {
         return false;
     }
-    if (s.zWrite && depth) *depth = value;
+    if (f.zWrite) at.depthRow[at.x] = value;
     return true;
 }
 
-// What a span routine knows before it starts. The general routine reads every feature from the
-// state; each specialised one has them fixed, so the compiler drops the branches it never takes
-// and keeps every other operation as it is: both give the same pixels.
-struct Dynamic {
-    bool textured;
-    bool depth;  // z test or stencil
-    bool blend;
-    bool fog;
-};
-
-template <bool Textured, bool Depth, bool Blend, bool Fog>
-struct Fixed {
-    static constexpr bool textured = Textured;
-    static constexpr bool depth = Depth;
-    static constexpr bool blend = Blend;
-    static constexpr bool fog = Fog;
-};
-
-Dynamic FeaturesOf(const RasterState& s)
+[[gnu::always_inline]] inline void ShadePixel(const RasterState& s, const Features& f,
+                                              const TextureLevels& levels, const Cursor& at,
+                                              const Pixel& p)
 {
-    return {s.texture.levelCount > 0, s.zTest || s.stencil, s.blend, s.fog};
-}
+    if ((f.zTest || f.stencil) && !DepthAndStencil(s, f, at, p.depth)) return;
 
-template <typename Features>
-void ShadePixel(const RasterState& s, const Features& f, int32_t x, int32_t y, const Pixel& p)
-{
-    const size_t index = static_cast<size_t>(y) * s.depth.width + x;
-    if (f.depth && !DepthAndStencil(s, index, p.z)) return;
-
-    const uint32_t texel = f.textured ? TextureSample(p.texture, p.u, p.v) : 0xFFFFFFFFu;
-    const uint32_t diffuse[4] = {ToByte(p.r), ToByte(p.g), ToByte(p.b), ToByte(p.a)};
+    const uint32_t filter = f.filter == kFilterPerRun ? levels.filter : f.filter;
+    const uint32_t texel =
+        f.textured ? TextureSample(levels, filter, f.mipBlend, p.u, p.v) : kOpaqueWhite;
     uint32_t rgb[3];
 #pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
-        rgb[c] =
-            Combine(s.colourOp, s.colourArg1, s.colourArg2, Channel(texel, 16 - 8 * c), diffuse[c]);
+        rgb[c] = Combine(f.colourOp, f.colourArg1, f.colourArg2, Channel(texel, 16 - 8 * c),
+                         p.diffuse[c]);
     }
     const uint32_t alpha =
-        Combine(s.alphaOp, s.alphaArg1, s.alphaArg2, Channel(texel, 24), diffuse[3]);
+        Combine(f.alphaOp, f.alphaArg1, f.alphaArg2, Channel(texel, 24), p.diffuse[3]);
     if (f.fog) {
-        const float fog = FogFactor(s, p.w);
-        for (int32_t c = 0; c < 3; ++c) {
-            rgb[c] = ToByte(fog * static_cast<float>(rgb[c])
-                            + (1 - fog) * static_cast<float>(s.fogRgb[c]));
-        }
-    }
-    uint8_t* const target = s.colour + static_cast<ptrdiff_t>(y) * s.pitch + x * s.bytesPerPixel;
-    if (f.blend) {
-        const uint32_t fs = BlendFactor(s.sourceBlend, alpha);
-        const uint32_t fd = BlendFactor(s.destBlend, alpha);
 #pragma GCC unroll 3
         for (int32_t c = 0; c < 3; ++c) {
-            rgb[c] = std::min((rgb[c] * fs + ReadTarget(s, target, c) * fd + 127) / 255, 255u);
+            rgb[c] = (rgb[c] * p.fog + s.fogRgb[c] * (256 - p.fog) + 128) >> 8;
         }
     }
-    WriteTarget(s, target, rgb);
+    uint8_t* const target = at.targetRow + at.x * f.target.bytes;
+    if (f.blend) {
+        const uint32_t fs = BlendFactor(f.sourceBlend, alpha);
+        const uint32_t fd = BlendFactor(f.destBlend, alpha);
+#pragma GCC unroll 3
+        for (int32_t c = 0; c < 3; ++c) {
+            rgb[c] =
+                std::min((rgb[c] * fs + ReadTarget(f.target, target, c) * fd + 127) / 255, 255u);
+        }
+    }
+    WriteTarget(f.target, target, rgb);
 }
 
 // An attribute as a plane over the screen: its value at a point and its slopes.
@@ -252,6 +318,25 @@ Plane MakePlane(const Setup& t, float a0, float a1, float a2)
 
 enum PlaneIndex { P_Z, P_Q, P_U, P_V, P_R, P_G, P_B, P_A, P_COUNT };
 
+// Depth or a colour channel along the rows, as far as it can be worked out once a triangle.
+struct RowGradient {
+    int32_t plane;
+    float limit;    // values are clamped to 0-limit
+    double scale;   // then scaled to the integer the pipeline works with
+    int64_t step;   // the slope along x, scaled, in 16.16 fixed point
+    double top;     // the largest fixed-point value whose integer stays within the range
+    bool constant;  // the same everywhere (flat shading, equal corners): `value`
+    int64_t value;
+};
+
+enum GradientIndex { G_Z, G_R, G_G, G_B, G_A, G_COUNT };
+
+struct Triangle {
+    Setup setup;
+    Plane planes[P_COUNT];
+    RowGradient gradients[G_COUNT];
+};
+
 struct Edge {
     int64_t dx, dy;
     int64_t ax, ay;
@@ -263,115 +348,345 @@ int64_t FloorDiv(int64_t a, int64_t b)  // b > 0
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-// Narrows [first, last] to the pixels of row centre `py` (28.4) inside the edge.
-void ClipSpan(const Edge& e, int64_t py, int64_t* first, int64_t* last)
-{
-    // E(i) = dx (py - ay) - dy (16 i + 8 - ax) = e0 + step i
-    const int64_t e0 = e.dx * (py - e.ay) - e.dy * (kSubPixels / 2 - e.ax);
-    const int64_t step = -kSubPixels * e.dy;
-    if (step == 0) {
-        if (e0 <= e.threshold) *last = *first - 1;
-    } else if (step > 0) {
-        *first = std::max(*first, FloorDiv(e.threshold - e0, step) + 1);
-    } else {
-        // e0 - |step| i > threshold  <=>  i < (e0 - threshold) / |step|
-        const int64_t limit = -step;
-        *last = std::min(*last, -FloorDiv(-(e0 - e.threshold), limit) - 1);
+// An edge's bound on the columns of successive rows. With E(i) = e0 + step i the edge function
+// at column i of a row, the pixels inside are those with E(i) > threshold, bounded by
+// floor(N / D) for N = threshold - e0 and D = |step|. N changes by the same amount from row to
+// row, so the quotient and remainder are carried along and no row divides.
+class EdgeWalk {
+public:
+    EdgeWalk(const Edge& e, int64_t firstRow)
+    {
+        // E(i) = dx (py - ay) - dy (16 i + 8 - ax) at the row's centre py (28.4).
+        const int64_t py = firstRow * kSubPixels + kSubPixels / 2;
+        const int64_t e0 = e.dx * (py - e.ay) - e.dy * (kSubPixels / 2 - e.ax);
+        m_step = -kSubPixels * e.dy;
+        m_divisor = m_step != 0 ? std::abs(m_step) : 1;
+        const int64_t n = e.threshold - e0;
+        m_quotient = FloorDiv(n, m_divisor);
+        m_remainder = n - m_quotient * m_divisor;
+        const int64_t rowChange = -kSubPixels * e.dx;
+        m_rowQuotient = FloorDiv(rowChange, m_divisor);
+        m_rowRemainder = rowChange - m_rowQuotient * m_divisor;
     }
-}
+
+    // Narrows [first, last] to the pixels of the current row inside the edge.
+    void Clip(int64_t* first, int64_t* last) const
+    {
+        if (m_step > 0) {
+            *first = std::max(*first, m_quotient + 1);  // i > N / step
+        } else if (m_step < 0) {
+            *last = std::min(*last, -m_quotient - 1);  // i < -N / |step|
+        } else if (m_quotient >= 0) {
+            *last = *first - 1;  // horizontal: the whole row is outside
+        }
+    }
+
+    void NextRow()
+    {
+        m_quotient += m_rowQuotient;
+        m_remainder += m_rowRemainder;
+        if (m_remainder >= m_divisor) {
+            m_remainder -= m_divisor;
+            ++m_quotient;
+        }
+    }
+
+private:
+    int64_t m_step;
+    int64_t m_divisor;
+    int64_t m_quotient, m_remainder;
+    int64_t m_rowQuotient, m_rowRemainder;
+};
 
 int64_t Snap(float value)
 {
     return std::llround(std::clamp(value, -kMaxCoordinate, kMaxCoordinate) * kSubPixels);
 }
 
-template <typename Features>
-void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, const Setup& t,
-              const Plane (&planes)[P_COUNT])
+// A value in 16.16 fixed point, rounded towards zero; bounded, NaN 0.
+int64_t ToFixed(double value)
 {
-    Features f{};
-    if constexpr (std::is_same_v<Features, Dynamic>) f = FeaturesOf(s);
-    const float px = static_cast<float>(first) + 0.5f - t.x0;
-    const float py = static_cast<float>(y) + 0.5f - t.y0;
-    float start[P_COUNT];
-    for (int32_t k = 0; k < P_COUNT; ++k) {
-        start[k] = planes[k].at0 + planes[k].dx * px + planes[k].dy * py;
+    constexpr double kLimit = 0x1p40;
+    if (std::isnan(value)) return 0;
+    return static_cast<int64_t>(std::clamp(value, -kLimit, kLimit) * (1 << kFixedBits));
+}
+
+// An attribute stepped along a row in 16.16 fixed point; the pixel's integer is value >> 16.
+struct Stepped {
+    int64_t value;
+    int64_t step;
+};
+
+// A value clamped to 0-limit (NaN: 0), scaled, in 16.16 fixed point with the half added that
+// rounds its integer part, value >> 16.
+int64_t Rounded(float value, float limit, double scale)
+{
+    return ToFixed(std::min(std::max(0.0f, value), limit) * scale) + kFixedHalf;
+}
+
+RowGradient MakeGradient(const Plane& plane, int32_t index, float limit, double scale)
+{
+    RowGradient g{index,
+                  limit,
+                  scale,
+                  ToFixed(plane.dx * scale),
+                  (std::floor(limit * scale) + 1) * (1 << kFixedBits) - 1,
+                  false,
+                  0};
+    g.constant = plane.dx == 0 && plane.dy == 0;
+    if (g.constant) g.value = Rounded(plane.at0, limit, scale);
+    return g;
+}
+
+// The planes' value at the centre of pixel (x, row) where `py` is the row's centre.
+float At(const Triangle& t, int32_t k, int32_t x, float py)
+{
+    const float px = static_cast<float>(x) + 0.5f - t.setup.x0;
+    return t.planes[k].at0 + t.planes[k].dx * px + t.planes[k].dy * py;
+}
+
+// Colour and depth along a row from `first` to `last`: from the first pixel's value by the
+// plane's slope; when that would leave 0-limit before the last pixel, the step is narrowed to
+// land on the last pixel's clamped value instead, so that no pixel needs a clamp of its own.
+Stepped AlongRow(const Triangle& t, const RowGradient& g, float py, int32_t first, int32_t last)
+{
+    if (g.constant) return {g.value, 0};
+    Stepped r{Rounded(At(t, g.plane, first, py), g.limit, g.scale), g.step};
+    const int32_t count = last - first + 1;
+    const double end =
+        static_cast<double>(r.value) + static_cast<double>(r.step) * static_cast<double>(count - 1);
+    if (end < 0 || end > g.top) {
+        const int64_t to = Rounded(At(t, g.plane, last, py), g.limit, g.scale);
+        r.step = count > 1 ? (to - r.value) / (count - 1) : 0;
     }
-    const float texW = s.texture.levelCount ? static_cast<float>(s.texture.levels[0].width) : 0;
-    const float texH = s.texture.levelCount ? static_cast<float>(s.texture.levels[0].height) : 0;
+    return r;
+}
+
+// Two colour channels stepped in one 64-bit integer, the first in the upper half: each stays
+// within 0-2^24, so the halves never carry into each other however the steps' signs fall.
+struct ColourPair {
+    uint64_t value;
+    uint64_t step;
+};
+
+ColourPair Pair(const Stepped& high, const Stepped& low)
+{
+    const auto join = [](int64_t h, int64_t l) {
+        return (static_cast<uint64_t>(h) << 32) + static_cast<uint64_t>(l);
+    };
+    return {join(high.value, low.value), join(high.step, low.step)};
+}
+
+// A texture coordinate as a fraction of the texture in 0.32 fixed point (the integer part drops
+// out as the fraction wraps); beyond 2^30 or not a number: 0.
+uint32_t Fraction(float t)
+{
+    if (!(std::fabs(t) < 0x1p30f)) return 0;
+    return static_cast<uint32_t>(static_cast<int64_t>(static_cast<double>(t) * 0x1p32));
+}
+
+// The step of a fraction a pixel from `from` to `to` over `steps` pixels (1-16), wrapping.
+uint32_t FractionStep(float from, float to, int32_t steps)
+{
+    static constexpr double kInverse[kRunLength + 1] = {
+        0,      1,       1 / 2.,  1 / 3.,  1 / 4.,  1 / 5.,  1 / 6.,  1 / 7., 1 / 8.,
+        1 / 9., 1 / 10., 1 / 11., 1 / 12., 1 / 13., 1 / 14., 1 / 15., 1 / 16.};
+    const double step =
+        (static_cast<double>(to) - static_cast<double>(from)) * 0x1p32 * kInverse[steps];
+    if (!(std::fabs(step) < 0x1p62)) return 0;
+    return static_cast<uint32_t>(static_cast<int64_t>(step));
+}
+
+// What is taken exactly at the ends of each run: the perspective-correct texture coordinates
+// and the fog weight, which steps linearly within the run.
+struct RunEnd {
+    float q, uq, vq;  // the planes' values: 1/w, and u and v times it when perspective is on
+    float u, v;
+    int64_t fog;  // 0-256 in 16.16
+};
+
+template <Features F>
+void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, const Triangle& t)
+{
+    const Features f = F.general ? FeaturesOf(s) : F;
+    const float py = static_cast<float>(y) + 0.5f - t.setup.y0;
+    const auto at = [&](int32_t k, int32_t x) { return At(t, k, x, py); };
+    const auto along = [&](int32_t g) { return AlongRow(t, t.gradients[g], py, first, last); };
+    Stepped z{};
+    if (f.zTest || f.stencil) z = along(G_Z);
+    ColourPair redGreen = Pair(along(G_R), along(G_G));
+    ColourPair blueAlpha = Pair(along(G_B), along(G_A));
+    const auto runEnd = [&](int32_t x) {
+        RunEnd e{at(P_Q, x), at(P_U, x), at(P_V, x), 0, 0, 0};
+        // One division a run: the eye distance is 1 / rhw, and u and v are divided by rhw.
+        const float inverse = e.q != 0.0f ? 1.0f / e.q : 0.0f;
+        e.u = s.perspective ? e.uq * inverse : e.uq;
+        e.v = s.perspective ? e.vq * inverse : e.vq;
+        if (f.fog) e.fog = Rounded(FogFactor(s, inverse), 1, 256);
+        return e;
+    };
+    const float texW = f.textured ? static_cast<float>(s.texture.levels[0].width) : 0;
+    const float texH = f.textured ? static_cast<float>(s.texture.levels[0].height) : 0;
     // Without mip-maps and with one filter for both sides, the level of detail changes nothing.
     const bool needLod =
         f.textured && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
-    float step[P_COUNT];  // side by side, so that the loop below runs on vectors
-    for (int32_t k = 0; k < P_COUNT; ++k) {
-        step[k] = planes[k].dx;
-    }
-    Pixel p{};
-    if (f.textured) p.texture = TextureChoose(s, 0.0f);
-    for (int32_t x = first; x <= last; ++x) {
-        const float i = static_cast<float>(x - first);
-        float value[P_COUNT];
-        for (int32_t k = 0; k < P_COUNT; ++k) {
-            value[k] = start[k] + step[k] * i;
-        }
-        const float q = s.perspective ? value[P_Q] : 1.0f;
-        // One division per pixel: the eye distance is 1 / rhw, and u and v are divided by rhw.
-        const float inverse = value[P_Q] != 0.0f ? 1.0f / value[P_Q] : 0.0f;
-        p.z = value[P_Z];
-        p.u = s.perspective ? value[P_U] * inverse : value[P_U];
-        p.v = s.perspective ? value[P_V] * inverse : value[P_V];
-        p.w = inverse;
-        p.r = value[P_R];
-        p.g = value[P_G];
-        p.b = value[P_B];
-        p.a = value[P_A];
-        if (needLod && (x - first) % kRunLength == 0) {
+    TextureLevels levels{};
+    if (f.textured && !needLod) levels = TextureChoose(s, 0.0f);
+    Cursor cursor = CursorAt(s, first, y);
+    const bool runs = f.textured || f.fog;
+    RunEnd from = runs ? runEnd(first) : RunEnd{};
+    for (int32_t x = first; x <= last;) {
+        const int32_t to = std::min(x + kRunLength, last);
+        const int32_t steps = to - x;
+        const int32_t pixels = to == last ? steps + 1 : steps;
+        const RunEnd next = runs && steps > 0 ? runEnd(to) : from;
+        if (needLod) {
             // Derivatives of u = U / Q along x and y, in level-0 texels per pixel.
-            const float q2 = q * q;
+            const float q = s.perspective ? from.q : 1.0f;
+            const float inverseQ2 = 1.0f / (q * q);
+            const float values[P_COUNT] = {0, 0, from.uq, from.vq};
             const auto slope = [&](int32_t k, bool alongX) {
-                const float dk = alongX ? planes[k].dx : planes[k].dy;
-                const float dq = s.perspective ? (alongX ? planes[P_Q].dx : planes[P_Q].dy) : 0.0f;
-                return std::fabs((dk * q - value[k] * dq) / q2);
+                const float dk = alongX ? t.planes[k].dx : t.planes[k].dy;
+                const float dq =
+                    s.perspective ? (alongX ? t.planes[P_Q].dx : t.planes[P_Q].dy) : 0.0f;
+                return std::fabs((dk * q - values[k] * dq) * inverseQ2);
             };
             const float rho = std::max({slope(P_U, true) * texW, slope(P_U, false) * texW,
                                         slope(P_V, true) * texH, slope(P_V, false) * texH});
-            p.texture = TextureChoose(s, TextureLevelOfDetail(s, rho));
+            levels = TextureChoose(s, TextureLevelOfDetail(s, rho));
         }
-        ShadePixel(s, f, x, y, p);
+        Pixel p{};
+        uint32_t du = 0, dv = 0;
+        int64_t fog = from.fog, fogStep = 0;
+        if (f.textured) {
+            p.u = Fraction(from.u);
+            p.v = Fraction(from.v);
+            if (steps > 0) {
+                du = FractionStep(from.u, next.u, steps);
+                dv = FractionStep(from.v, next.v, steps);
+            }
+        }
+        if (f.fog && steps > 0) fogStep = (next.fog - from.fog) / steps;
+        for (const int32_t stop = cursor.x + pixels; cursor.x < stop; ++cursor.x) {
+            p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
+            p.diffuse[0] = static_cast<uint32_t>(redGreen.value >> (32 + kFixedBits));
+            p.diffuse[1] = static_cast<uint32_t>(redGreen.value) >> kFixedBits;
+            p.diffuse[2] = static_cast<uint32_t>(blueAlpha.value >> (32 + kFixedBits));
+            p.diffuse[3] = static_cast<uint32_t>(blueAlpha.value) >> kFixedBits;
+            redGreen.value += redGreen.step;
+            blueAlpha.value += blueAlpha.step;
+            p.fog = static_cast<uint32_t>(fog >> kFixedBits);
+            ShadePixel(s, f, levels, cursor, p);
+            z.value += z.step;
+            p.u += du;
+            p.v += dv;
+            fog += fogStep;
+        }
+        x += pixels;
+        from = next;
     }
 }
 
-using SpanRoutine = void (*)(const RasterState&, int32_t, int32_t, int32_t, const Setup&,
-                             const Plane (&)[P_COUNT]);
+using SpanRoutine = void (*)(const RasterState&, int32_t, int32_t, int32_t, const Triangle&);
 
 struct SpanRow {
-    Dynamic features;
+    Features features;
     SpanRoutine routine;
 };
 
-// The common combinations: textured and z-tested (ground, models), with fog, blended over the
-// scene, the HUD (blended, no z test), and untextured lit models.
-constexpr SpanRow kSpecialised[] = {
-    {{true, true, false, false}, DrawSpan<Fixed<true, true, false, false>>},
-    {{true, true, false, true}, DrawSpan<Fixed<true, true, false, true>>},
-    {{true, true, true, false}, DrawSpan<Fixed<true, true, true, false>>},
-    {{true, false, true, false}, DrawSpan<Fixed<true, false, true, false>>},
-    {{false, true, false, false}, DrawSpan<Fixed<false, true, false, false>>},
+// The common combinations, for each target format, with the default stage operations
+// (texture times diffuse): textured and z-tested with either filter, with a linear mip filter,
+// and fogged (ground, models); untextured lit models; the HUD (blended without the z test);
+// textured and blended over the scene.
+struct Combination {
+    bool textured;
+    uint32_t filter;
+    bool mipBlend;
+    bool zTest;
+    bool blend;
+    bool fog;
 };
 
-SpanRoutine ChooseSpan(const RasterState& s)
+constexpr Combination kCombinations[] = {
+    {true, HOST_FILTER_POINT, false, true, false, false},
+    {true, HOST_FILTER_LINEAR, false, true, false, false},
+    {true, HOST_FILTER_LINEAR, true, true, false, false},
+    {true, HOST_FILTER_LINEAR, true, true, false, true},
+    {false, 0, false, true, false, false},
+    {true, HOST_FILTER_POINT, false, false, true, false},
+    {true, HOST_FILTER_LINEAR, false, false, true, false},
+    {true, HOST_FILTER_POINT, false, true, true, false},
+};
+constexpr Layout kLayouts[] = {kLayout555, kLayout565, kLayout8888};
+constexpr size_t kCombinationCount = std::size(kCombinations);
+constexpr size_t kSpecialisedCount = kCombinationCount * std::size(kLayouts);
+
+constexpr Features Specialised(size_t index)
 {
-    if (HostGeneralSpansOnly()) return DrawSpan<Dynamic>;
-    const Dynamic f = FeaturesOf(s);
-    for (const SpanRow& row : kSpecialised) {
-        const Dynamic& g = row.features;
-        if (g.textured == f.textured && g.depth == f.depth && g.blend == f.blend && g.fog == f.fog)
-            return row.routine;
+    const Combination& c = kCombinations[index % kCombinationCount];
+    Features f{};
+    f.target = kLayouts[index / kCombinationCount];
+    f.textured = c.textured;
+    f.filter = c.filter;
+    f.mipBlend = c.mipBlend;
+    f.zTest = c.zTest;
+    f.zWrite = c.zTest;
+    f.zFunc = c.zTest ? uint32_t{HOST_CMP_LESS_EQUAL} : 0;
+    f.blend = c.blend;
+    if (c.blend) {
+        f.sourceBlend = HOST_BLEND_SOURCE_ALPHA;
+        f.destBlend = HOST_BLEND_INVERSE_SOURCE_ALPHA;
     }
-    return DrawSpan<Dynamic>;
+    f.fog = c.fog;
+    f.colourOp = f.alphaOp = HOST_TOP_MODULATE;
+    f.colourArg1 = f.alphaArg1 = HOST_TA_TEXTURE;
+    f.colourArg2 = f.alphaArg2 = HOST_TA_DIFFUSE;
+    return f;
 }
 
+template <size_t... I>
+constexpr std::array<SpanRow, sizeof...(I)> SpecialisedRows(std::index_sequence<I...>)
+{
+    return {SpanRow{Specialised(I), DrawSpan<Specialised(I)>}...};
+}
+
+constexpr auto kSpecialised = SpecialisedRows(std::make_index_sequence<kSpecialisedCount>());
+
+constexpr Features General()
+{
+    Features f{};
+    f.general = true;
+    return f;
+}
+
+constexpr Features kGeneral = General();
+
+// The routines RasterPrepare chooses from: the general one first, then the specialised ones.
+constexpr std::array<SpanRoutine, 1 + kSpecialisedCount> SpanRoutines()
+{
+    std::array<SpanRoutine, 1 + kSpecialisedCount> routines{DrawSpan<kGeneral>};
+    for (size_t i = 0; i < kSpecialisedCount; ++i) {
+        routines[i + 1] = kSpecialised[i].routine;
+    }
+    return routines;
+}
+
+constexpr auto kSpanRoutines = SpanRoutines();
+
 }  // namespace
+
+void RasterPrepare(RasterState* state)
+{
+    state->spanRoutine = 0;
+    if (HostGeneralSpansOnly()) return;
+    const Features f = FeaturesOf(*state);
+    for (size_t i = 0; i < kSpecialisedCount; ++i) {
+        if (kSpecialised[i].features == f) {
+            state->spanRoutine = static_cast<int32_t>(i + 1);
+            return;
+        }
+    }
+}
 
 bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVertex& b,
                     const RasterVertex& c, const RasterVertex& flat)
@@ -401,7 +716,8 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         e.threshold = topLeft ? -1 : 0;
     }
 
-    Setup t{};
+    Triangle triangle{};
+    Setup& t = triangle.setup;
     t.x0 = static_cast<float>(X[0]) / kSubPixels;
     t.y0 = static_cast<float>(Y[0]) / kSubPixels;
     t.ex1 = static_cast<float>(X[1] - X[0]) / kSubPixels;
@@ -410,7 +726,7 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
     t.ey2 = static_cast<float>(Y[2] - Y[0]) / kSubPixels;
     t.area = t.ex1 * t.ey2 - t.ey1 * t.ex2;
 
-    Plane planes[P_COUNT];
+    Plane* const planes = triangle.planes;
     const auto plane = [&](auto field) {
         return MakePlane(t, v[0]->*field, v[1]->*field, v[2]->*field);
     };
@@ -428,7 +744,9 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
                                              &RasterVertex::a};
     for (int32_t k = 0; k < 4; ++k) {
         planes[P_R + k] = s.flat ? Plane{flat.*colours[k], 0, 0} : plane(colours[k]);
+        triangle.gradients[G_R + k] = MakeGradient(planes[P_R + k], P_R + k, 255, 1);
     }
+    triangle.gradients[G_Z] = MakeGradient(planes[P_Z], P_Z, 1, s.zScale);
 
     const int64_t top = std::min({Y[0], Y[1], Y[2]});
     const int64_t bottom = std::max({Y[0], Y[1], Y[2]});
@@ -444,16 +762,18 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
     const int64_t lastColumn =
         std::min<int64_t>(s.scissor.right - 1, FloorDiv(right - kSubPixels / 2, kSubPixels));
     bool drew = false;
-    const SpanRoutine span = ChooseSpan(s);
+    const SpanRoutine span = kSpanRoutines[static_cast<size_t>(s.spanRoutine)];
+    if (firstRow > lastRow) return false;
+    EdgeWalk walks[3] = {{edges[0], firstRow}, {edges[1], firstRow}, {edges[2], firstRow}};
     for (int64_t row = firstRow; row <= lastRow; ++row) {
-        const int64_t py = row * kSubPixels + kSubPixels / 2;
         int64_t first = firstColumn, last = lastColumn;
-        for (const Edge& e : edges) {
-            ClipSpan(e, py, &first, &last);
+        for (EdgeWalk& walk : walks) {
+            walk.Clip(&first, &last);
+            walk.NextRow();
         }
         if (first > last) continue;
         span(s, static_cast<int32_t>(row), static_cast<int32_t>(first), static_cast<int32_t>(last),
-             t, planes);
+             triangle);
         drew = true;
     }
     return drew;
@@ -461,20 +781,22 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
 
 namespace {
 
+// A line's or a point's pixel a fraction t of the way from a to b.
 Pixel PixelOf(const RasterState& s, const RasterVertex& a, const RasterVertex& b, float t)
 {
     const auto mix = [t](float from, float to) { return from + (to - from) * t; };
+    const auto integer = [](int64_t fixed) { return static_cast<uint32_t>(fixed >> kFixedBits); };
     Pixel p{};
-    p.z = mix(a.z, b.z);
+    p.depth = integer(Rounded(mix(a.z, b.z), 1, s.zScale));
     const float rhw = mix(a.rhw, b.rhw);
-    p.w = rhw != 0.0f ? 1.0f / rhw : 0.0f;
-    p.r = s.flat ? a.r : mix(a.r, b.r);
-    p.g = s.flat ? a.g : mix(a.g, b.g);
-    p.b = s.flat ? a.b : mix(a.b, b.b);
-    p.a = s.flat ? a.a : mix(a.a, b.a);
-    p.u = mix(a.u, b.u);
-    p.v = mix(a.v, b.v);
-    p.texture = TextureChoose(s, 0.0f);
+    p.fog = integer(Rounded(FogFactor(s, rhw != 0.0f ? 1.0f / rhw : 0.0f), 1, 256));
+    const float colours[2][4] = {{a.r, a.g, a.b, a.a}, {b.r, b.g, b.b, b.a}};
+    for (int32_t c = 0; c < 4; ++c) {
+        p.diffuse[c] =
+            integer(Rounded(s.flat ? colours[0][c] : mix(colours[0][c], colours[1][c]), 255, 1));
+    }
+    p.u = Fraction(mix(a.u, b.u));
+    p.v = Fraction(mix(a.v, b.v));
     return p;
 }
 
@@ -490,6 +812,11 @@ bool InScissor(const RasterState& s, float x, float y, int32_t* ix, int32_t* iy)
     return true;
 }
 
+void ShadeOnePixel(const RasterState& s, int32_t x, int32_t y, const Pixel& p)
+{
+    ShadePixel(s, FeaturesOf(s), TextureChoose(s, 0.0f), CursorAt(s, x, y), p);
+}
+
 }  // namespace
 
 void RasterLine(const RasterState& s, const RasterVertex& a, const RasterVertex& b)
@@ -502,12 +829,12 @@ void RasterLine(const RasterState& s, const RasterVertex& a, const RasterVertex&
         const float t = static_cast<float>(k) / static_cast<float>(steps);
         int32_t x, y;
         if (InScissor(s, a.x + dx * t, a.y + dy * t, &x, &y))
-            ShadePixel(s, FeaturesOf(s), x, y, PixelOf(s, a, b, t));
+            ShadeOnePixel(s, x, y, PixelOf(s, a, b, t));
     }
 }
 
 void RasterPoint(const RasterState& s, const RasterVertex& a)
 {
     int32_t x, y;
-    if (InScissor(s, a.x, a.y, &x, &y)) ShadePixel(s, FeaturesOf(s), x, y, PixelOf(s, a, a, 0.0f));
+    if (InScissor(s, a.x, a.y, &x, &y)) ShadeOnePixel(s, x, y, PixelOf(s, a, a, 0.0f));
 }

@@ -22,8 +22,14 @@ struct RasterVertex {  // on the screen, after transform, lighting and clipping
     float v;
 };
 
+struct TextureLevel {  // one mip level's 32-bit copy, 0xAARRGGBB, rows without padding
+    const uint32_t* argb;
+    uint32_t width;
+    uint32_t height;
+};
+
 struct RasterTexture {
-    HostTexels levels[RASTER_MAX_LEVELS];
+    TextureLevel levels[RASTER_MAX_LEVELS];
     int32_t levelCount;  // 0: no texture bound, sampled as opaque white
 };
 
@@ -69,7 +75,11 @@ struct RasterState {
     uint32_t minFilter;
     uint32_t mipFilter;
     float lodBias;
+    int32_t spanRoutine;  // chosen by RasterPrepare for the whole draw call
 };
+
+// Chooses the span routine a draw call's triangles use, once its state is filled in.
+void RasterPrepare(RasterState* state);
 
 // Rasterisers (raster.cpp). A triangle's corners in any order; `flat` carries the flat-shading
 // colour (the first corner's). Each answers whether it drew anything at all.

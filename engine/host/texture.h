@@ -1,6 +1,10 @@
 // engine/host/texture.h: the 3D device's texture sampling: level of detail, mip level choice,
 // point and linear filtering over wrapped 32-bit texel copies. Inline, because the span loops call
 // it for every pixel and a call there costs as much as the sampling itself.
+//
+// Texture coordinates arrive as fractions of the texture in 0.32 fixed point: texel k of a level
+// n texels wide covers the fractions [k/n, (k+1)/n), so the texel under a fraction is its product
+// with n over 2^32, for any size and any level, and addresses wrap by the integer's own overflow.
 #pragma once
 
 #include <algorithm>
@@ -10,16 +14,6 @@
 
 namespace texture_detail {
 
-inline constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
-
-// The integer part wrapped into 0..size-1, whatever the sign; a mask for powers of two.
-inline int32_t Wrap(int32_t value, int32_t size)
-{
-    if ((size & (size - 1)) == 0) return value & (size - 1);
-    const int32_t r = value % size;
-    return r < 0 ? r + size : r;
-}
-
 // floor() without the library call for the values sampling meets; the same result.
 inline float Floor(float t)
 {
@@ -28,21 +22,40 @@ inline float Floor(float t)
     return whole > t ? whole - 1.0f : whole;
 }
 
-// The fractional part of a coordinate: addresses wrap, and large values stay exact enough.
-inline float Unit(float t) { return t - Floor(t); }
-
-inline uint32_t SamplePoint(const HostTexels& level, float u, float v)
+[[gnu::always_inline]] inline uint32_t TexelUnder(uint32_t fraction, uint32_t size)
 {
-    const int32_t x =
-        Wrap(static_cast<int32_t>(Unit(u) * static_cast<float>(level.width)), level.width);
-    const int32_t y =
-        Wrap(static_cast<int32_t>(Unit(v) * static_cast<float>(level.height)), level.height);
-    return level.argb[y * level.width + x];
+    return static_cast<uint32_t>((uint64_t{fraction} * size) >> 32);
+}
+
+[[gnu::always_inline]] inline uint32_t SamplePoint(const TextureLevel& level, uint32_t u,
+                                                   uint32_t v)
+{
+    return level.argb[TexelUnder(v, level.height) * level.width + TexelUnder(u, level.width)];
+}
+
+// The two texels either side of a sample point half a texel back, and the second's weight 0-255.
+struct Neighbours {
+    uint32_t first;
+    uint32_t second;
+    uint32_t weight;
+};
+
+[[gnu::always_inline]] inline Neighbours NeighboursOf(uint32_t fraction, uint32_t size)
+{
+    // In 1/256 texels, rounded, so that a point a hair before a texel's centre takes that texel
+    // whole; a whole size ahead so that half a texel back never goes below 0.
+    constexpr uint64_t kHalfTexel = uint64_t{1} << 31, kHalfStep = uint64_t{1} << 23;
+    const uint64_t at =
+        (uint64_t{fraction} * size + (uint64_t{size} << 32) - kHalfTexel + kHalfStep) >> 24;
+    uint32_t first = static_cast<uint32_t>(at >> 8);  // size - 1 to 2 size - 1
+    first = first >= size ? first - size : first;
+    const uint32_t second = first + 1 == size ? 0 : first + 1;
+    return {first, second, static_cast<uint32_t>(at & 0xFF)};
 }
 
 // Blends two colours channel by channel with weights 0-256 (256: all of `b`). Two channels at a
 // time: each sum stays below 2^16, so the lanes never carry into each other.
-inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight)
+[[gnu::always_inline]] inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight)
 {
     constexpr uint32_t kLanes = 0x00FF00FF;
     const uint32_t keep = 256 - weight;
@@ -53,22 +66,19 @@ inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight)
 
 inline uint32_t Weight(float fraction) { return static_cast<uint32_t>(fraction * 256.0f + 0.5f); }
 
-inline uint32_t SampleLinear(const HostTexels& level, float u, float v)
+[[gnu::always_inline]] inline uint32_t SampleLinear(const TextureLevel& level, uint32_t u,
+                                                    uint32_t v)
 {
-    const float s = Unit(u) * static_cast<float>(level.width) - 0.5f;
-    const float t = Unit(v) * static_cast<float>(level.height) - 0.5f;
-    const float fs = Floor(s), ft = Floor(t);
-    const int32_t x0 = Wrap(static_cast<int32_t>(fs), level.width);
-    const int32_t y0 = Wrap(static_cast<int32_t>(ft), level.height);
-    const int32_t x1 = Wrap(x0 + 1, level.width);
-    const int32_t y1 = Wrap(y0 + 1, level.height);
-    const uint32_t wx = Weight(s - fs), wy = Weight(t - ft);
-    const uint32_t* row0 = level.argb + y0 * level.width;
-    const uint32_t* row1 = level.argb + y1 * level.width;
-    return Mix(Mix(row0[x0], row0[x1], wx), Mix(row1[x0], row1[x1], wx), wy);
+    const Neighbours x = NeighboursOf(u, level.width);
+    const Neighbours y = NeighboursOf(v, level.height);
+    const uint32_t* row0 = level.argb + y.first * level.width;
+    const uint32_t* row1 = level.argb + y.second * level.width;
+    return Mix(Mix(row0[x.first], row0[x.second], x.weight),
+               Mix(row1[x.first], row1[x.second], x.weight), y.weight);
 }
 
-inline uint32_t SampleLevel(const HostTexels& level, uint32_t filter, float u, float v)
+[[gnu::always_inline]] inline uint32_t SampleLevel(const TextureLevel& level, uint32_t filter,
+                                                   uint32_t u, uint32_t v)
 {
     return filter == HOST_FILTER_LINEAR ? SampleLinear(level, u, v) : SamplePoint(level, u, v);
 }
@@ -83,44 +93,45 @@ inline float TextureLevelOfDetail(const RasterState& state, float texelsPerPixel
 }
 
 // The levels and filter one level of detail samples with: chosen once per run of pixels, since the
-// level of detail only changes between runs.
+// level of detail only changes between runs. Copies of the levels, so that the span loops keep
+// them in registers whatever they write.
 struct TextureLevels {
-    const HostTexels* near;  // null: no texture bound, sampled as opaque white
-    const HostTexels* far;   // the second level a linear mip filter blends in, or null
+    TextureLevel near;  // argb null: no texture bound
+    TextureLevel far;   // the second level a linear mip filter blends in; argb null: none
     uint32_t filter;
     uint32_t weight;  // of `far`, 0-256
 };
 
-inline TextureLevels TextureChoose(const RasterState& state, float lod)
+[[gnu::always_inline]] inline TextureLevels TextureChoose(const RasterState& state, float lod)
 {
     using namespace texture_detail;
     const RasterTexture& texture = state.texture;
-    if (texture.levelCount == 0) return {nullptr, nullptr, 0, 0};
+    if (texture.levelCount == 0) return {};
     if (lod <= 0.0f || state.mipFilter == HOST_FILTER_NONE || texture.levelCount == 1) {
         const uint32_t filter = lod <= 0.0f ? state.magFilter : state.minFilter;
-        return {&texture.levels[0], nullptr, filter, 0};
+        return {texture.levels[0], {}, filter, 0};
     }
     const float last = static_cast<float>(texture.levelCount - 1);
     if (state.mipFilter == HOST_FILTER_POINT) {
         const auto level = static_cast<int32_t>(std::min(Floor(lod + 0.5f), last));
-        return {&texture.levels[level], nullptr, state.minFilter, 0};
+        return {texture.levels[level], {}, state.minFilter, 0};
     }
     const float clamped = std::min(lod, last);
     const auto near = static_cast<int32_t>(Floor(clamped));
     const int32_t far = std::min(near + 1, texture.levelCount - 1);
-    if (far == near) return {&texture.levels[near], nullptr, state.minFilter, 0};
-    return {&texture.levels[near], &texture.levels[far], state.minFilter,
+    if (far == near) return {texture.levels[near], {}, state.minFilter, 0};
+    return {texture.levels[near], texture.levels[far], state.minFilter,
             Weight(clamped - static_cast<float>(near))};
 }
 
-// The 0xAARRGGBB sample at (u, v) from the chosen levels.
-[[gnu::always_inline]] inline uint32_t TextureSample(const TextureLevels& levels, float u, float v)
+// The 0xAARRGGBB sample at the fractions (u, v) from the chosen levels of a bound texture with
+// `filter`, the levels' own or a constant a specialised span routine knows to be the same;
+// `mipBlend` false when a specialised routine knows that no second level is ever chosen.
+[[gnu::always_inline]] inline uint32_t TextureSample(const TextureLevels& levels, uint32_t filter,
+                                                     bool mipBlend, uint32_t u, uint32_t v)
 {
     using namespace texture_detail;
-    if (!levels.near) return kOpaqueWhite;
-    if (!std::isfinite(u)) u = 0.0f;
-    if (!std::isfinite(v)) v = 0.0f;
-    const uint32_t a = SampleLevel(*levels.near, levels.filter, u, v);
-    if (!levels.far) return a;
-    return Mix(a, SampleLevel(*levels.far, levels.filter, u, v), levels.weight);
+    const uint32_t a = SampleLevel(levels.near, filter, u, v);
+    if (!mipBlend || !levels.far.argb) return a;
+    return Mix(a, SampleLevel(levels.far, filter, u, v), levels.weight);
 }

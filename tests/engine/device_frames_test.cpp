@@ -206,9 +206,9 @@ TEST_P(DeviceFrames, MipMappedGroundWithPointBilinearAndTrilinearFiltering)
         uint64_t hash;
     };
     const Row rows[] = {
-        {"ground_point", HOST_FILTER_POINT, HOST_FILTER_POINT, 0x0abd915526632700ull},
-        {"ground_bilinear", HOST_FILTER_LINEAR, HOST_FILTER_POINT, 0xaa005f843f7afc9dull},
-        {"ground_trilinear", HOST_FILTER_LINEAR, HOST_FILTER_LINEAR, 0x56f26b3e920e0fd9ull},
+        {"ground_point", HOST_FILTER_POINT, HOST_FILTER_POINT, 0x85e51067312de3c0ull},
+        {"ground_bilinear", HOST_FILTER_LINEAR, HOST_FILTER_POINT, 0x2258a7d1c09d7eb3ull},
+        {"ground_trilinear", HOST_FILTER_LINEAR, HOST_FILTER_LINEAR, 0xc4d3f6b72a5eca77ull},
     };
     for (const Row& row : rows) {
         Frame frame(GetParam());
@@ -230,7 +230,7 @@ TEST_P(DeviceFrames, FoggedGround)
     D3DSetRenderStateFloat(RS_FOGSTART, 50.0f);
     D3DSetRenderStateFloat(RS_FOGEND, 8000.0f);
     DrawGround(9500, 3000, 1000);  // far enough below that the fog from 50 to 8,000 shows
-    frame.Expect("ground_fog", 0xe2511e5b1d9097d5ull);
+    frame.Expect("ground_fog", 0x6208d3da337b608eull);
 }
 
 TEST_P(DeviceFrames, HalfTransparentTexturedQuadsOverALitBackgroundAndATintedHud)
@@ -263,7 +263,7 @@ TEST_P(DeviceFrames, OverlappingShadowsDarkenTheirOverlapOnce)
     D3DSetRenderState(RS_STENCILPASS, HOST_STENCIL_INCREMENT);
     ScreenQuad(60, 120, 200, 200, 0x80000000);
     ScreenQuad(140, 150, 280, 230, 0x80000000);
-    frame.Expect("shadows", 0x53c87c775f36db1cull);
+    frame.Expect("shadows", 0x068ae31c102d5b92ull);
 }
 
 }  // namespace

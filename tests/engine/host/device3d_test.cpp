@@ -123,13 +123,14 @@ protected:
         return texture;
     }
 
+    // Texture coordinates from (u, v) at the top left to (u + 1, v + 1).
     void Quad(float x0, float y0, float x1, float y1, uint32_t diffuse, float z = 0.5f,
-              float rhw = 1.0f)
+              float rhw = 1.0f, float u = 0, float v = 0)
     {
-        const ScreenVertex fan[4] = {{x0, y0, z, rhw, diffuse, 0, 0, 0},
-                                     {x1, y0, z, rhw, diffuse, 0, 1, 0},
-                                     {x1, y1, z, rhw, diffuse, 0, 1, 1},
-                                     {x0, y1, z, rhw, diffuse, 0, 0, 1}};
+        const ScreenVertex fan[4] = {{x0, y0, z, rhw, diffuse, 0, u, v},
+                                     {x1, y0, z, rhw, diffuse, 0, u + 1, v},
+                                     {x1, y1, z, rhw, diffuse, 0, u + 1, v + 1},
+                                     {x0, y1, z, rhw, diffuse, 0, u, v + 1}};
         ASSERT_EQ(HostDeviceDraw(m_device, HOST_PRIM_FAN, HOST_VERTEX_SCREEN, fan, 4), HOST_OK);
     }
 
@@ -206,31 +207,70 @@ TEST_F(HostDevice3D, RandomMeshCoversEveryPixelOfItsRectangleExactlyOnce)
 
 TEST_F(HostDevice3D, TextureQuadReadsBackTexelForTexelWithPointAndLinearFiltering)
 {
-    std::vector<uint32_t> texels(32 * 32);
-    const uint32_t colours[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00};
-    for (int32_t y = 0; y < 32; ++y) {
-        for (int32_t x = 0; x < 32; ++x) {
-            texels[y * 32 + x] = colours[(x * 7 + y * 3 + x * y) % 4];
-        }
-    }
-    HostSurface* texture = Texture(32, 32, HOST_FORMAT_XRGB8888, texels);
-    ASSERT_EQ(HostDeviceSetTexture(m_device, 0, texture), HOST_OK);
-    for (uint32_t filter : {HOST_FILTER_POINT, HOST_FILTER_LINEAR}) {
-        SetStage(HOST_TSS_MAG_FILTER, filter);
-        SetStage(HOST_TSS_MIN_FILTER, filter);
-        Quad(10, 10, 42, 42, 0xFFFFFFFF, 0.5f, 0.25f);
-        int32_t wrong = 0;
-        for (int32_t y = 0; y < 32; ++y) {
-            for (int32_t x = 0; x < 32; ++x) {
-                wrong += Pixel(10 + x, 10 + y) != (texels[y * 32 + x] & 0xFFFFFF);
+    // Constant w, so u and v are exact at every run's ends and step linearly between them: 32
+    // texels make two whole runs; 21 x 11 (not powers of two) end on a run of 5 whose step is
+    // not exact in binary, with coordinates from (-3, 5) that wrap to the same texels.
+    struct Row {
+        int32_t width, height;
+        float x, y, u, v;
+    };
+    for (const Row& row : {Row{32, 32, 10, 10, 0, 0}, Row{21, 11, 5, 47, -3, 5}}) {
+        const int32_t w = row.width, h = row.height;
+        std::vector<uint32_t> texels(static_cast<size_t>(w * h));
+        const uint32_t colours[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00};
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = 0; x < w; ++x) {
+                texels[y * w + x] = colours[(x * 7 + y * 3 + x * y) % 4];
             }
         }
-        EXPECT_EQ(wrong, 0) << "filter " << filter;
-        EXPECT_EQ(Pixel(9, 20), 0u);
-        EXPECT_EQ(Pixel(42, 20), 0u);
+        HostSurface* texture = Texture(w, h, HOST_FORMAT_XRGB8888, texels);
+        ASSERT_EQ(HostDeviceSetTexture(m_device, 0, texture), HOST_OK);
+        const auto x0 = static_cast<int32_t>(row.x), y0 = static_cast<int32_t>(row.y);
+        for (uint32_t filter : {HOST_FILTER_POINT, HOST_FILTER_LINEAR}) {
+            SetStage(HOST_TSS_MAG_FILTER, filter);
+            SetStage(HOST_TSS_MIN_FILTER, filter);
+            Quad(row.x, row.y, row.x + w, row.y + h, 0xFFFFFFFF, 0.5f, 0.25f, row.u, row.v);
+            int32_t wrong = 0;
+            for (int32_t y = 0; y < h; ++y) {
+                for (int32_t x = 0; x < w; ++x) {
+                    wrong += Pixel(x0 + x, y0 + y) != (texels[y * w + x] & 0xFFFFFF);
+                }
+            }
+            EXPECT_EQ(wrong, 0) << w << " x " << h << ", filter " << filter;
+            EXPECT_EQ(Pixel(x0 - 1, y0 + h / 2), 0u);
+            EXPECT_EQ(Pixel(x0 + w, y0 + h / 2), 0u);
+        }
+        HostDeviceSetTexture(m_device, 0, nullptr);
+        HostSurfaceRelease(texture);
     }
-    HostDeviceSetTexture(m_device, 0, nullptr);
-    HostSurfaceRelease(texture);
+}
+
+TEST_F(HostDevice3D, ClearsOnlyItsRectanglesColourDepthAndStencil)
+{
+    const HostRect rects[2] = {{3, 5, 20, 9}, {40, 30, 41, 64}};
+    ASSERT_EQ(HostDeviceClear(m_device, rects, 2, 7, 0xFF123456, 0.25f, 5), HOST_OK);
+    // White at depth 0.5 passes the z test only where the depth is still 1; then blue where the
+    // stencil holds 5.
+    Quad(0, 0, kSize, kSize, 0xFFFFFFFF, 0.5f);
+    Set(HOST_RS_Z_ENABLE, 0);
+    Set(HOST_RS_STENCIL_ENABLE, 1);
+    Set(HOST_RS_STENCIL_FUNC, HOST_CMP_EQUAL);
+    Set(HOST_RS_STENCIL_REF, 5);
+    Quad(0, 0, kSize, kSize, 0xFF0000FF);
+    int32_t wrong = 0;
+    for (int32_t y = 0; y < kSize; ++y) {
+        for (int32_t x = 0; x < kSize; ++x) {
+            const bool inside = (x >= 3 && x < 20 && y >= 5 && y < 9) || (x == 40 && y >= 30);
+            wrong += Pixel(x, y) != (inside ? 0x0000FFu : 0xFFFFFFu);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    // The colour alone, in the first rectangle only.
+    ASSERT_EQ(HostDeviceClear(m_device, rects, 1, 1, 0xFF123456, 1.0f, 0), HOST_OK);
+    EXPECT_EQ(Pixel(3, 5), 0x123456u);
+    EXPECT_EQ(Pixel(19, 8), 0x123456u);
+    EXPECT_EQ(Pixel(20, 8), 0xFFFFFFu);
+    EXPECT_EQ(Pixel(40, 63), 0x0000FFu);
 }
 
 TEST_F(HostDevice3D, BlendsFogsAndModulatesExactly)
@@ -243,6 +283,16 @@ TEST_F(HostDevice3D, BlendsFogsAndModulatesExactly)
     Set(HOST_RS_DEST_BLEND, HOST_BLEND_INVERSE_SOURCE_ALPHA);
     Quad(0, 0, 8, 8, 0x80FF0000);
     EXPECT_EQ(Pixel(4, 4), 0x80007Fu);  // (255 x 128 + 127) / 255 = 128, (255 x 127 + 127) / 255
+    // Adding (one and one): 200 + 50 = 250, and saturating: 200 + 200 stops at 255.
+    Set(HOST_RS_BLEND_ENABLE, 0);
+    Quad(40, 0, 48, 8, 0xFF32C832);
+    Set(HOST_RS_BLEND_ENABLE, 1);
+    Set(HOST_RS_SOURCE_BLEND, HOST_BLEND_ONE);
+    Set(HOST_RS_DEST_BLEND, HOST_BLEND_ONE);
+    Quad(40, 0, 48, 8, 0xFFC8C8C8);
+    EXPECT_EQ(Pixel(44, 4), 0xFAFFFAu);
+    Set(HOST_RS_SOURCE_BLEND, HOST_BLEND_SOURCE_ALPHA);
+    Set(HOST_RS_DEST_BLEND, HOST_BLEND_INVERSE_SOURCE_ALPHA);
 
     // A texel of alpha 8 in A4-4-4-4 blends at 8/15: 136 of 255.
     HostSurface* texture = Texture(1, 1, kA4444, {0x88FFFFFF});
