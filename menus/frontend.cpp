@@ -360,7 +360,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(26, "Editeur tactique", TacticsEditor_Table),
     Screen(27, "Palmar\xE8s du club"),
     Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
-    Screen(29, "Statistiques de buts"),
+    Table(29, "Statistiques de buts", GoalStats_Table),
     Table(30, "Statistiques d'affluence", AttendanceStats_Table),
     Screen(31, "Statistiques diverses"),
     Table(32, "Matchs du club", ClubMatches_Table),
