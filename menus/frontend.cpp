@@ -56,6 +56,7 @@
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
+#include "menus/miscstats.h"
 #include "menus/negotiation.h"
 #include "menus/newcareer.h"
 #include "menus/news.h"
@@ -362,7 +363,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
     Table(29, "Statistiques de buts", GoalStats_Table),
     Table(30, "Statistiques d'affluence", AttendanceStats_Table),
-    Screen(31, "Statistiques diverses"),
+    Table(31, "Statistiques diverses", MiscStats_Table),
     Table(32, "Matchs du club", ClubMatches_Table),
     Empty(33),
     Screen(34, "Classement Buteurs"),
@@ -728,6 +729,7 @@ void FrontEndInit()
     MatchAnalysisInit();
     GoalChartsInit();
     AttendanceStatsInit();
+    MiscStatsInit();
     PerformanceInit();
     TimeAnalysisInit();
     JobCentreInit();
@@ -759,6 +761,7 @@ void FrontEndUninit()
     AnalysisTextUninit();
     TimeAnalysisUninit();
     PerformanceUninit();
+    MiscStatsUninit();
     AttendanceStatsUninit();
     GoalChartsUninit();
     MatchAnalysisUninit();
