@@ -50,6 +50,7 @@
 #include "menus/leaguetable.h"
 #include "menus/machine.h"
 #include "menus/matchanalysis.h"
+#include "menus/matchgraphs.h"
 #include "menus/matchstats.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
@@ -389,7 +390,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(58, "All Stars"),
     Step(59, RouteGameEvents, "Suite"),
     Table(60, "Analyse du match", MatchAnalysis_Table),
-    Screen(61, "Graphiques"),
+    Table(61, "Graphiques", MatchGraphs_Table),
     Table(62, "Rapport du match", MatchReport_Table),
     Table(63, "Money", DevMoney_Table),
     Table(64, "Squads", DevSquads_Table),
@@ -727,6 +728,7 @@ void FrontEndInit()
     ReportScreenInit();
     AnalysisTextInit();
     MatchAnalysisInit();
+    MatchGraphsInit();
     GoalChartsInit();
     AttendanceStatsInit();
     MiscStatsInit();
@@ -764,6 +766,7 @@ void FrontEndUninit()
     MiscStatsUninit();
     AttendanceStatsUninit();
     GoalChartsUninit();
+    MatchGraphsUninit();
     MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
