@@ -143,6 +143,7 @@ struct FrontEndState {
     int16_t placeholder;      // the option the placeholder stands for
     int16_t placeholderBack;  // the option its OK control and Escape return to
     const char* placeholderTitle;
+    int16_t screen;  // the dispatched screen running, 0 none
 };
 
 FrontEndState s_frontEnd;
@@ -607,6 +608,14 @@ void RegisterScriptValues()
     });
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     ScriptRegisterValue("pmscreen", PostMatch_ShownScreen);
+    ScriptRegisterValue("statscreen", [] {
+        constexpr int16_t STATISTICS[] = {29, 30, 31, 32, 61};
+        const int16_t shown = s_frontEnd.screen;
+        return std::find(std::begin(STATISTICS), std::end(STATISTICS), shown)
+                       != std::end(STATISTICS)
+                   ? static_cast<int32_t>(shown)
+                   : 0;
+    });
     ScriptRegisterValue("pmmode", [] { return Performance.mode; });
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
@@ -870,7 +879,9 @@ void DispatchOption(int32_t option)
     }
     if (row.kind == DISPATCH_SCREEN) {
         if (!BeforeScreen(row.option)) return;
+        s_frontEnd.screen = row.option;
         RunScreen(row.table());
+        s_frontEnd.screen = 0;
         if (row.after != nullptr) row.after();
         return;
     }
