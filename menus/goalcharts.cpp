@@ -11,6 +11,7 @@
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
+#include "menus/statservices.h"
 
 GoalChartsState GoalCharts;
 
@@ -97,17 +98,8 @@ int32_t GoalCharts_ScrollDown()
     return EXM_CODE_REDRAW;
 }
 
-int32_t GoalCharts_ToAttendance()
-{
-    MenuOption = OPTION_ATTENDANCE;
-    return EXM_CODE_LEAVE;
-}
-
-int32_t GoalCharts_ToOtherStatistics()
-{
-    MenuOption = OPTION_OTHER_STATISTICS;
-    return EXM_CODE_LEAVE;
-}
+int32_t GoalCharts_ToAttendance() { return StatsScreen_Open(OPTION_ATTENDANCE); }
+int32_t GoalCharts_ToOtherStatistics() { return StatsScreen_Open(OPTION_OTHER_STATISTICS); }
 
 void GoalCharts_DrawBar(int32_t x, int32_t y, int32_t thickness, int32_t length, uint16_t colour,
                         bool vertical, bool shaded, bool outline)

@@ -246,15 +246,9 @@ void Draw(int32_t, int32_t, int32_t, int32_t, int32_t)
     DrawAverages();
 }
 
-int32_t Leave(int16_t option)
-{
-    MenuOption = option;
-    return EXM_CODE_LEAVE;
-}
-
-int32_t ToGoals(MenuHotspot*) { return Leave(OPTION_GOALS); }
-int32_t ToOtherStatistics(MenuHotspot*) { return Leave(OPTION_OTHER_STATISTICS); }
-int32_t Done(MenuHotspot*) { return Leave(MENU_OPTION_OFFICE); }
+int32_t ToGoals(MenuHotspot*) { return StatsScreen_Open(OPTION_GOALS); }
+int32_t ToOtherStatistics(MenuHotspot*) { return StatsScreen_Open(OPTION_OTHER_STATISTICS); }
+int32_t Done(MenuHotspot*) { return StatsScreen_Open(MENU_OPTION_OFFICE); }
 
 void Build()
 {

@@ -7,6 +7,8 @@
 
 #include "game/calendar.h"
 #include "game/fixtures.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
 
 PlayerMatchRecord* StatsRowCurrent = nullptr;
 
@@ -110,4 +112,10 @@ int32_t StatsAverageHundredths(int32_t total, int32_t matches)
 {
     if (matches <= 0) return total * 100;
     return static_cast<int32_t>(std::lrint(total * 100.0 / matches));
+}
+
+int32_t StatsScreen_Open(int32_t option)
+{
+    MenuOption = static_cast<int16_t>(option);
+    return EXM_CODE_LEAVE;
 }

@@ -44,3 +44,6 @@ int32_t StatsScale_Above(int32_t largest, int32_t first, int32_t step);
 void StatsLeagueMatches(int32_t club, int32_t counts[2]);
 // `total` divided by `matches`, in hundredths; the total itself (in hundredths) without a match.
 int32_t StatsAverageHundredths(int32_t total, int32_t matches);
+
+// Leaves for `option`: another club statistics screen, or the office. 6.
+int32_t StatsScreen_Open(int32_t option);
