@@ -167,7 +167,8 @@ void DrawBar(const GraphDefinition& g, const PlayerMatchRecord& r, int32_t x, in
 {
     const int32_t full = FullOf(g);
     const int32_t parts = PartsCount(g);
-    const auto stack = [&](int32_t from, int32_t to, int32_t at) {
+    const auto stack = [&](int32_t from, int32_t to) {
+        int32_t at = 0;
         for (int32_t k = from; k < to; ++k) {
             const int32_t length =
                 std::min(Length(Figure(r, g.parts[k].figure), scale, full), full - at);
@@ -176,17 +177,17 @@ void DrawBar(const GraphDefinition& g, const PlayerMatchRecord& r, int32_t x, in
         }
     };
     if (g.rule == GRAPH_POSITIVE) {
-        if (Figure(r, g.parts[0].figure) > 0) stack(0, 1, 0);
+        if (Figure(r, g.parts[0].figure) > 0) stack(0, 1);
     } else if (g.rule == GRAPH_LARGER) {
         int32_t rest = 0;
         for (int32_t k = 1; k < parts; ++k)
             rest += Figure(r, g.parts[k].figure);
         const bool firstBehind = Figure(r, g.parts[0].figure) >= rest;
-        if (firstBehind) stack(0, 1, 0);
-        stack(1, parts, 0);
-        if (!firstBehind) stack(0, 1, 0);
+        if (firstBehind) stack(0, 1);
+        stack(1, parts);
+        if (!firstBehind) stack(0, 1);
     } else {
-        stack(0, parts, 0);
+        stack(0, parts);
     }
     if (g.key != N) {
         SetDrawAttribute(2, KEY_COLOUR);
