@@ -135,8 +135,24 @@ struct MatchCardEntry {
 struct MatchScorerEntry {
     int16_t player;  // -1 ends the list
     uint8_t minute;
-    uint8_t packed;  // kind bits 0-3 | detail bits 4-6 | flag bit 7
+    uint8_t packed;  // class bits 0-3 | detail bits 4-6 | flag bit 7
 };
+
+// The classes of a scorer entry (VTW_GetEventClass of the goal's event); 0 an open-play goal of
+// no class. A goal whose detail is GOAL_DETAIL_OUTSIDE was struck from outside the area.
+enum GoalClass : int32_t {
+    GOAL_CLASS_OPEN = 0,
+    GOAL_CLASS_VOLLEY = 2,
+    GOAL_CLASS_CLOSE = 3,
+    GOAL_CLASS_HEADER = 4,
+    GOAL_CLASS_PENALTY = 5,
+    GOAL_CLASS_FREE_KICK = 6,
+    GOAL_CLASS_OWN_GOAL = 7,
+    GOAL_CLASS_LONG_SHOT = 8,
+};
+constexpr int32_t GOAL_DETAIL_OUTSIDE = 1;
+constexpr int32_t MatchScorer_Class(uint8_t packed) { return packed & 0x0F; }
+constexpr int32_t MatchScorer_Detail(uint8_t packed) { return (packed >> 4) & 7; }
 
 struct MatchCardPair {
     uint8_t minute;  // 255 unused

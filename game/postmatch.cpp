@@ -149,18 +149,29 @@ void PushResult(uint8_t* list, int32_t size, uint8_t code)
     list[0] = code;
 }
 
-void AppendGoalLog(ClubRecord* record, int32_t which, const MatchGoalEntry& g, bool away,
-                   int32_t competition)
+// A goal of the goal list, classed by the same goal's entry of the scorer list.
+void AppendGoalLog(ClubRecord* record, int32_t which, const MatchGoalEntry& g,
+                   const MatchScorerEntry& classed, bool away, int32_t competition)
 {
+    const int32_t where = MatchScorer_Detail(classed.packed) == GOAL_DETAIL_OUTSIDE ? 1 : 0;
     for (auto& pair : record->goals) {
         GoalLogEntry& entry = pair[which];
         if (entry.player != -1) continue;
         entry = {g.player,
                  g.minute,
-                 static_cast<uint8_t>((g.kind & 31) | (away ? 1 << 7 : 0)),
+                 GoalLog_Pack(MatchScorer_Class(classed.packed), where, away),
                  static_cast<uint8_t>(competition),
                  {0, 0, 0}};
         return;
+    }
+}
+
+void AppendGoalLogs(ClubRecord* record, int32_t which, const MatchSideStats& side, bool away,
+                    int32_t competition)
+{
+    for (size_t k = 0; k < std::size(side.goals); ++k) {
+        if (side.goals[k].player != -1)
+            AppendGoalLog(record, which, side.goals[k], side.scorers[k], away, competition);
     }
 }
 
@@ -298,12 +309,8 @@ void UpdateClub(const MatchDayBlock& b, const MatchDataBlock& d, int32_t n)
     const uint8_t code = diff > 0 ? RESULT_WIN : diff < 0 ? RESULT_DEFEAT : RESULT_DRAW;
     if (competitive) PushResult(record->lastResults, 6, code);
     if (b.competition == COMP_LEAGUE) PushResult(record->lastLeagueResults, 5, code);
-    for (const MatchGoalEntry& g : own.goals) {
-        if (g.player != -1) AppendGoalLog(record, 0, g, n == 1, b.competition);
-    }
-    for (const MatchGoalEntry& g : them.goals) {
-        if (g.player != -1) AppendGoalLog(record, 1, g, n == 1, b.competition);
-    }
+    AppendGoalLogs(record, 0, own, n == 1, b.competition);
+    AppendGoalLogs(record, 1, them, n == 1, b.competition);
     for (const MatchCardEntry& c : own.cards) {
         if (c.player != -1) AppendCardLog(record, c);
     }

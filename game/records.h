@@ -154,10 +154,20 @@ struct alignas(4) ClubBestPlayer {
 struct alignas(4) GoalLogEntry {
     int16_t player;  // -1 ends the log
     uint8_t minute;
-    uint8_t kind;  // kind 0-31 | where 0-3 << 5 | away bit 7
+    uint8_t kind;  // kind 0-31 | where << 5 | away bit 7: read it through GoalLog_...
     uint8_t competition;
     uint8_t spare[3];
 };
+
+// A logged goal's kind is the class of the match's scorer list (GOAL_CLASS_...), its where 0 inside
+// the area and 1 outside it.
+constexpr uint8_t GoalLog_Pack(int32_t kind, int32_t where, bool away)
+{
+    return static_cast<uint8_t>((kind & 31) | (where & 3) << 5 | (away ? 1 << 7 : 0));
+}
+constexpr int32_t GoalLog_Kind(const GoalLogEntry& e) { return e.kind & 31; }
+constexpr int32_t GoalLog_Where(const GoalLogEntry& e) { return (e.kind >> 5) & 3; }
+constexpr bool GoalLog_Away(const GoalLogEntry& e) { return (e.kind & 1 << 7) != 0; }
 
 struct alignas(2) CardLogEntry {
     int8_t minute;  // -1 ends the log

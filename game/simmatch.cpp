@@ -38,6 +38,19 @@ constexpr int32_t SIM_EXTRA_TIME = 120;
 constexpr int32_t SIM_SHOTS_PER_GOAL = 7;  // besides the goals: about 8 shots per expected goal
 constexpr int32_t SIM_LIST_MAX = 20;
 
+// How open-play goals are scored, in percent of them: the rest are ordinary shots in the area.
+struct SimGoalShare {
+    int32_t goalClass;
+    int32_t percent;
+    int32_t detail;
+};
+constexpr SimGoalShare SIM_GOAL_SHARES[] = {
+    {GOAL_CLASS_HEADER, 22, 0},
+    {GOAL_CLASS_VOLLEY, 8, 0},
+    {GOAL_CLASS_LONG_SHOT, 14, GOAL_DETAIL_OUTSIDE},
+    {GOAL_CLASS_FREE_KICK, 4, GOAL_DETAIL_OUTSIDE},
+};
+
 struct SimSide {
     const MatchSide* sheet;
     MatchSideStats* stats;
@@ -424,6 +437,19 @@ int32_t PenaltyTaker(const SimSide& side)
     return best;
 }
 
+// The scorer list's byte of a goal of the goal list's kind; an open-play goal's class is drawn.
+uint8_t ClassedGoal(int32_t kind)
+{
+    if (kind == 1) return GOAL_CLASS_PENALTY;
+    if (kind == 2) return GOAL_CLASS_OWN_GOAL;
+    int32_t roll = Rand() % 100;
+    for (const SimGoalShare& share : SIM_GOAL_SHARES) {
+        if (roll < share.percent) return static_cast<uint8_t>(share.goalClass | share.detail << 4);
+        roll -= share.percent;
+    }
+    return GOAL_CLASS_CLOSE;
+}
+
 // kind: 0 open play, 1 penalty, 2 own goal (scorer of the other side).
 void RecordGoal(SimState& s, int32_t n, int32_t scorerSide, int32_t scorer, int32_t assist,
                 int32_t minute, int32_t kind)
@@ -437,10 +463,8 @@ void RecordGoal(SimState& s, int32_t n, int32_t scorerSide, int32_t scorer, int3
         side.stats->goals[side.goalCount] = {
             static_cast<int16_t>(scorerId), static_cast<int16_t>(assistId),
             static_cast<uint8_t>(minute), static_cast<uint8_t>(kind)};
-        constexpr uint8_t DETAIL[] = {0, 5, 7};
         side.stats->scorers[side.goalCount] = {static_cast<int16_t>(scorerId),
-                                               static_cast<uint8_t>(minute),
-                                               static_cast<uint8_t>(DETAIL[kind] << 4)};
+                                               static_cast<uint8_t>(minute), ClassedGoal(kind)};
         ++side.goalCount;
     }
     ++side.stats->score;

@@ -65,6 +65,11 @@ enum MatchFigure : int32_t {
     PMS_POSSESSION_LOST,
     PMS_PASSES_RECEIVED,
     PMS_RELAYS,
+    PMS_FOULS_CYNICAL,
+    PMS_FOULS_UNFAIR,
+    PMS_FOULS_NEEDLESS,
+    PMS_PROGRESSIVE_RUNS,
+    PMS_SET_PIECE_CROSSES_RECEIVED,
     PMS_FIGURE_COUNT
 };
 // Figure `figure` of the record; one outside 0 to PMS_FIGURE_COUNT - 1 is fatal

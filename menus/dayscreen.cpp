@@ -852,6 +852,7 @@ int32_t DayScreen_ViewBarShown() { return s_day.viewBarShown ? 1 : 0; }
 void DayScreen_RegisterScriptValues()
 {
     ScriptRegisterValue("day", VTW_GetCurrentDay);
+    ScriptRegisterValue("season", [] { return static_cast<int32_t>(GameState.seasonCounter); });
     ScriptRegisterValue("news", News_LinesAdded);
     ScriptRegisterValue("daybox", DayScreen_BoxShown);
     ScriptRegisterValue("daypanel", DayScreen_PanelShown);

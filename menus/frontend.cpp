@@ -50,12 +50,14 @@
 #include "menus/leaguetable.h"
 #include "menus/machine.h"
 #include "menus/matchanalysis.h"
+#include "menus/matchgraphs.h"
 #include "menus/matchstats.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
+#include "menus/miscstats.h"
 #include "menus/negotiation.h"
 #include "menus/newcareer.h"
 #include "menus/news.h"
@@ -141,6 +143,7 @@ struct FrontEndState {
     int16_t placeholder;      // the option the placeholder stands for
     int16_t placeholderBack;  // the option its OK control and Escape return to
     const char* placeholderTitle;
+    int16_t screen;  // the dispatched screen running, 0 none
 };
 
 FrontEndState s_frontEnd;
@@ -360,9 +363,9 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(26, "Editeur tactique", TacticsEditor_Table),
     Screen(27, "Palmar\xE8s du club"),
     Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
-    Screen(29, "Statistiques de buts"),
+    Table(29, "Statistiques de buts", GoalStats_Table),
     Table(30, "Statistiques d'affluence", AttendanceStats_Table),
-    Screen(31, "Statistiques diverses"),
+    Table(31, "Statistiques diverses", MiscStats_Table),
     Table(32, "Matchs du club", ClubMatches_Table),
     Empty(33),
     Screen(34, "Classement Buteurs"),
@@ -388,7 +391,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(58, "All Stars"),
     Step(59, RouteGameEvents, "Suite"),
     Table(60, "Analyse du match", MatchAnalysis_Table),
-    Screen(61, "Graphiques"),
+    Table(61, "Graphiques", MatchGraphs_Table),
     Table(62, "Rapport du match", MatchReport_Table),
     Table(63, "Money", DevMoney_Table),
     Table(64, "Squads", DevSquads_Table),
@@ -605,6 +608,14 @@ void RegisterScriptValues()
     });
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     ScriptRegisterValue("pmscreen", PostMatch_ShownScreen);
+    ScriptRegisterValue("statscreen", [] {
+        constexpr int16_t STATISTICS[] = {29, 30, 31, 32, 61};
+        const int16_t shown = s_frontEnd.screen;
+        return std::find(std::begin(STATISTICS), std::end(STATISTICS), shown)
+                       != std::end(STATISTICS)
+                   ? static_cast<int32_t>(shown)
+                   : 0;
+    });
     ScriptRegisterValue("pmmode", [] { return Performance.mode; });
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
     ScriptRegisterValue("squadsel", [] { return static_cast<int32_t>(SquadScreen.selection); });
@@ -726,8 +737,10 @@ void FrontEndInit()
     ReportScreenInit();
     AnalysisTextInit();
     MatchAnalysisInit();
+    MatchGraphsInit();
     GoalChartsInit();
     AttendanceStatsInit();
+    MiscStatsInit();
     PerformanceInit();
     TimeAnalysisInit();
     JobCentreInit();
@@ -759,8 +772,10 @@ void FrontEndUninit()
     AnalysisTextUninit();
     TimeAnalysisUninit();
     PerformanceUninit();
+    MiscStatsUninit();
     AttendanceStatsUninit();
     GoalChartsUninit();
+    MatchGraphsUninit();
     MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
@@ -864,7 +879,9 @@ void DispatchOption(int32_t option)
     }
     if (row.kind == DISPATCH_SCREEN) {
         if (!BeforeScreen(row.option)) return;
+        s_frontEnd.screen = row.option;
         RunScreen(row.table());
+        s_frontEnd.screen = 0;
         if (row.after != nullptr) row.after();
         return;
     }

@@ -1,8 +1,8 @@
 // menus/goalcharts.h: the drawing and the buttons of the goal statistics ("Statistiques de buts"):
-// four panels, the bar they are drawn with, and four charts: the scorers (goals scored and
-// conceded while each played, twelve at a time, scrolled), the goals by how they were scored, by
-// period of the match and the averages per match at home and away. The screen that shows them
-// fills GoalCharts.
+// four panels, the bar they are drawn with, and four charts: the scorers (league and cup goals,
+// twelve at a time, scrolled), the goals scored and conceded by how they were scored, by period of
+// the match and the averages per match at home and away, each with its axis labels. The screen
+// that shows them fills GoalCharts.
 #pragma once
 
 #include <cstdint>
@@ -14,15 +14,17 @@ constexpr int32_t GOAL_PERIODS = 7;       // 0-15, ..., 76-90, later
 constexpr int32_t GOAL_VENUES = 2;        // home, away
 constexpr int32_t GOAL_BAR_FULL = 160;    // the longest bar of the scorers' and the kinds' charts
 constexpr int32_t GOAL_COLUMN_FULL = 80;  // the tallest of the periods' and averages' charts
+constexpr int32_t GOAL_SCROLL_X = 40;     // the scorers' scroll arrows, up then down
+constexpr int32_t GOAL_SCROLL_Y = 428;
 
 struct GoalListEntry {
     int16_t player;  // -1 an empty entry
-    uint8_t scored;
-    uint8_t conceded;
+    uint8_t league;  // the first bar
+    uint8_t cup;     // the second
 };
 
-// Every chart's figures: [row][0] scored, [row][1] conceded; a scale is the figure a full bar
-// shows (at least 1).
+// Every chart's figures but the scorers': [row][0] scored, [row][1] conceded; a scale is the figure
+// a full bar shows (at least 1).
 struct GoalChartsState {
     GoalListEntry list[GOAL_LIST_MAX];
     int32_t count;  // entries in use
@@ -60,6 +62,14 @@ int32_t GoalCharts_BarLength(int32_t value, int32_t scale, int32_t full);
 // A panel of the club statistics screens, outlined: 68 percent of the panel colour, or 50 percent
 // of the chart colour for the chart area inside it.
 void GoalCharts_DrawPanel(int32_t x, int32_t y, int32_t w, int32_t h, bool chart);
+// `count` grid lines across the chart area at even steps, upright when `vertical`.
+void GoalCharts_DrawGrid(int32_t x, int32_t y, int32_t w, int32_t h, int32_t count, bool vertical);
+// The values at the grid lines, from 0 up to scale / divisor: under the area for bars drawn across
+// it (`vertical` false), left of it, bottom up, for columns.
+void GoalCharts_DrawAxis(int32_t x, int32_t y, int32_t w, int32_t h, int32_t count, int32_t scale,
+                         bool vertical, int32_t divisor);
+// A 7-pixel swatch of a bar's colour (shaded as the bar), its text to the right of it.
+void GoalCharts_DrawLegend(int32_t x, int32_t middle, uint16_t colour, bool shaded, int32_t textNo);
 void GoalCharts_DrawFrame();  // the four panels and their grid lines
 void GoalCharts_DrawScorers();
 void GoalCharts_DrawKinds();

@@ -1,4 +1,4 @@
-// menus/goalstats.cpp: the attendance statistics.
+// menus/goalstats.cpp: the goal and the attendance statistics.
 #include "menus/goalstats.h"
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/ids.h"
+#include "game/squad.h"
 #include "game/tables.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
@@ -18,14 +19,103 @@
 #include "menus/menucont.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
+#include "menus/statservices.h"
 
 AttendanceStatsState AttendanceStats;
 
 namespace {
 
+constexpr int32_t TEXT_GOALS_LEGEND[2] = {1434, 1405};  // "Buts marqués", "Buts encaissés"
+constexpr int32_t GOAL_LOG_ROWS = 127;
+
+// The kinds chart's rows: by where (inside, outside the area), then by the log's kind.
+enum KindRow : int32_t {
+    ROW_INSIDE,
+    ROW_HEADER,
+    ROW_CLOSE,
+    ROW_VOLLEY,
+    ROW_OUTSIDE,
+    ROW_PENALTY,
+    ROW_FREE_KICK,
+    ROW_OWN_GOAL
+};
+
+int32_t KindRowOf(int32_t kind)
+{
+    switch (kind) {
+        case GOAL_CLASS_HEADER: return ROW_HEADER;
+        case GOAL_CLASS_CLOSE: return ROW_CLOSE;
+        case GOAL_CLASS_VOLLEY: return ROW_VOLLEY;
+        case GOAL_CLASS_PENALTY: return ROW_PENALTY;
+        case GOAL_CLASS_FREE_KICK: return ROW_FREE_KICK;
+        case GOAL_CLASS_OWN_GOAL: return ROW_OWN_GOAL;
+        default: return -1;
+    }
+}
+
+// A scored goal's row of the squad's slots: league or cup goals by its competition; a goal of a
+// friendly or an international, or of a man who left the squad, counts in no slot.
+void CountScorer(GoalListEntry slots[GOAL_LIST_MAX], int32_t count, const GoalLogEntry& e)
+{
+    const bool league = e.competition < COMP_SUPER_CUP;
+    const bool cup =
+        !league && e.competition != COMP_FRIENDLY && e.competition != COMP_INTERNATIONAL;
+    for (int32_t k = 0; k < count; ++k) {
+        if (slots[k].player != e.player) continue;
+        if (league) ++slots[k].league;
+        if (cup) ++slots[k].cup;
+        return;
+    }
+}
+
+// How, when and (league goals) where, for one side of the log: 0 scored, 1 conceded.
+void CountGoal(const GoalLogEntry& e, int32_t which, int32_t venueGoals[GOAL_VENUES][2])
+{
+    GoalChartsState& g = GoalCharts;
+    ++g.kinds[GoalLog_Where(e) == 0 ? ROW_INSIDE : ROW_OUTSIDE][which];
+    const int32_t row = KindRowOf(GoalLog_Kind(e));
+    if (row >= 0) ++g.kinds[row][which];
+    ++g.periods[StatsMinuteBucket(e.minute)][which];
+    if (e.competition == COMP_LEAGUE) ++venueGoals[GoalLog_Away(e) ? 1 : 0][which];
+}
+
+// The squad's scorers, most goals first, then most league goals.
+void ListScorers(const GoalListEntry slots[GOAL_LIST_MAX], int32_t count)
+{
+    GoalChartsState& g = GoalCharts;
+    for (int32_t k = 0; k < count; ++k) {
+        if (slots[k].league + slots[k].cup > 0) g.list[g.count++] = slots[k];
+    }
+    std::stable_sort(g.list, g.list + g.count, [](const GoalListEntry& a, const GoalListEntry& b) {
+        const int32_t totalA = a.league + a.cup, totalB = b.league + b.cup;
+        return totalA != totalB ? totalA > totalB : a.league > b.league;
+    });
+}
+
+void ScaleCharts()
+{
+    GoalChartsState& g = GoalCharts;
+    int32_t top = 0, kinds = 0, periods = 0, averages = 0;
+    for (int32_t k = 0; k < g.count; ++k)
+        top = std::max(top, g.list[k].league + g.list[k].cup);
+    for (int32_t w = 0; w < 2; ++w) {
+        for (const auto& row : g.kinds)
+            kinds = std::max(kinds, row[w]);
+        for (const auto& row : g.periods)
+            periods = std::max(periods, row[w]);
+        for (const auto& row : g.averages)
+            averages = std::max(averages, row[w]);
+    }
+    g.listScale = StatsScale_Above(top, 10, 10);
+    g.kindsScale = StatsScale_Above(kinds, 10, 10);
+    g.periodsScale = StatsScale_Above(periods, 5, 5);
+    g.averagesScale =
+        100 * StatsScale_Above(static_cast<int32_t>(std::lrint(averages / 100.0)), 4, 4);
+}
+
 constexpr int32_t OPTION_GOALS = 29;
 constexpr int32_t OPTION_OTHER_STATISTICS = 31;
-constexpr int32_t TEXT_TITLE = 2115;  // "Statistiques d'affluence"
+constexpr int32_t TEXT_ATTENDANCE = 2115;  // "Statistiques d'affluence"
 constexpr int32_t TEXT_GOALS = 2116;
 constexpr int32_t TEXT_OTHER_STATISTICS = 2117;
 constexpr int32_t TEXT_PANEL_TITLES[2] = {927, 928};
@@ -156,15 +246,9 @@ void Draw(int32_t, int32_t, int32_t, int32_t, int32_t)
     DrawAverages();
 }
 
-int32_t Leave(int16_t option)
-{
-    MenuOption = option;
-    return EXM_CODE_LEAVE;
-}
-
-int32_t ToGoals(MenuHotspot*) { return Leave(OPTION_GOALS); }
-int32_t ToOtherStatistics(MenuHotspot*) { return Leave(OPTION_OTHER_STATISTICS); }
-int32_t Done(MenuHotspot*) { return Leave(MENU_OPTION_OFFICE); }
+int32_t ToGoals(MenuHotspot*) { return StatsScreen_Open(OPTION_GOALS); }
+int32_t ToOtherStatistics(MenuHotspot*) { return StatsScreen_Open(OPTION_OTHER_STATISTICS); }
+int32_t Done(MenuHotspot*) { return StatsScreen_Open(MENU_OPTION_OFFICE); }
 
 void Build()
 {
@@ -172,7 +256,68 @@ void Build()
     if (EXM_GetRebuildFlag() != 0) AttendanceStats_Fill(GameState.currentClub);
 }
 
+void BuildGoals()
+{
+    MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
+    if (EXM_GetRebuildFlag() != 0) GoalStats_Fill(GameState.currentClub);
+}
+
+void DrawGoals(int32_t, int32_t, int32_t, int32_t, int32_t) { GoalCharts_Draw(); }
+int32_t ScrollUp(MenuHotspot*) { return GoalCharts_ScrollUp(); }
+int32_t ScrollDown(MenuHotspot*) { return GoalCharts_ScrollDown(); }
+int32_t ToAttendance(MenuHotspot*) { return GoalCharts_ToAttendance(); }
+
 }  // namespace
+
+void GoalStats_Fill(int32_t club)
+{
+    GoalChartsInit();
+    GoalChartsState& g = GoalCharts;
+    g.legend[0] = static_cast<int16_t>(TEXT_GOALS_LEGEND[0]);
+    g.legend[1] = static_cast<int16_t>(TEXT_GOALS_LEGEND[1]);
+    GoalListEntry slots[GOAL_LIST_MAX] = {};
+    const int32_t squad = std::min(GOAL_LIST_MAX, VTW_RefreshSquadCount(club));
+    for (int32_t k = 0; k < squad; ++k)
+        slots[k].player = static_cast<int16_t>(VTW_GetSquadPlayer(k));
+    int32_t venueGoals[GOAL_VENUES][2] = {};
+    if (const ClubRecord* record = VTW_GetClubRecordPtr(club)) {
+        for (int32_t which = 0; which < 2; ++which) {
+            for (int32_t r = 0; r < GOAL_LOG_ROWS && record->goals[r][which].player != -1; ++r) {
+                const GoalLogEntry& e = record->goals[r][which];
+                if (which == 0) CountScorer(slots, squad, e);
+                CountGoal(e, which, venueGoals);
+            }
+        }
+    }
+    ListScorers(slots, squad);
+    int32_t matches[GOAL_VENUES] = {};
+    StatsLeagueMatches(club, matches);
+    for (int32_t v = 0; v < GOAL_VENUES; ++v) {
+        for (int32_t w = 0; w < 2; ++w)
+            g.averages[v][w] = StatsAverageHundredths(venueGoals[v][w], matches[v]);
+    }
+    ScaleCharts();
+}
+
+const MenuItem* GoalStats_Table()
+{
+    static const MenuItem table[] = {
+        {0x36, 0, 0, 0, 0, MenuCallback(BuildGoals), nullptr},
+        {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_GOALS), nullptr},
+        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        {0x24, 0, 0, 640, 480, MenuCallback(DrawGoals), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
+        {0x200c, 150, 440, 170, 30, MenuTextNo(TEXT_ATTENDANCE), ToAttendance},
+        {0x200c, 330, 440, 170, 30, MenuTextNo(TEXT_OTHER_STATISTICS), ToOtherStatistics},
+        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Done},
+        {0x1f, GOAL_SCROLL_X, GOAL_SCROLL_Y, 30, 15, MenuNumber(-1), ScrollUp},
+        {0x1f, GOAL_SCROLL_X, GOAL_SCROLL_Y + 18, 30, 15, MenuNumber(-1), ScrollDown},
+        MenuEndItem(nullptr, nullptr),
+    };
+    return table;
+}
 
 void AttendanceStatsInit() { AttendanceStats = {}; }
 void AttendanceStatsUninit() { AttendanceStatsInit(); }
@@ -189,10 +334,7 @@ void AttendanceStats_Fill(int32_t club)
 
 int32_t AttendanceStats_Scale(int32_t largest)
 {
-    int32_t scale = ATTENDANCE_SCALE_FIRST;
-    while (scale <= largest)
-        scale += ATTENDANCE_SCALE_STEP;
-    return scale;
+    return StatsScale_Above(largest, ATTENDANCE_SCALE_FIRST, ATTENDANCE_SCALE_STEP);
 }
 
 const MenuItem* AttendanceStats_Table()
@@ -201,7 +343,7 @@ const MenuItem* AttendanceStats_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(Build), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
+        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_ATTENDANCE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(Draw), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},

@@ -1,6 +1,6 @@
-// menus/goalstats.h: "Statistiques d'affluence", the crowds of the current club's home league
-// matches against each club of its division, and the division's average crowds with its own
-// marked.
+// menus/goalstats.h: "Statistiques de buts", the current club's season goals counted from its goal
+// log for the goal charts; and "Statistiques d'affluence", the crowds of its home league matches
+// against each club of its division, and the division's average crowds with its own marked.
 #pragma once
 
 #include <cstdint>
@@ -41,3 +41,10 @@ void AttendanceStats_Fill(int32_t club);
 int32_t AttendanceStats_Scale(int32_t largest);
 
 const MenuItem* AttendanceStats_Table();  // option 30
+
+// GoalCharts from the club's goal log: its squad's league (competitions 0-3) and cup goals
+// (4-116 and above 118), scorers only, most goals first and then most league goals; both logs by
+// how, by period and, for league goals, by venue per league match played there; and the scales.
+void GoalStats_Fill(int32_t club);
+
+const MenuItem* GoalStats_Table();  // option 29

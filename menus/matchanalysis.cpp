@@ -108,15 +108,6 @@ void FillHeads()
         static_cast<int16_t>(MatchStats_InSequence() ? TEXT_OTHER_SIDE : TEXT_TO_REPORT);
 }
 
-void DrawMarks(const MatchAnalysisRow& row, int32_t middle)
-{
-    if (row.injured) DoIcon(ROWS_X + 132, middle, ICON_INJURED, MENU_ALIGN_ML);
-    if (row.bookings == 1 || row.bookings == 2)
-        DoIcon(ROWS_X + 144, middle, ICON_BOOKED, MENU_ALIGN_ML);
-    if (row.bookings >= 2) DoIcon(ROWS_X + 146, middle, ICON_SENT_OFF, MENU_ALIGN_ML);
-    if (row.manOfTheMatch) DoIcon(ROWS_X + 154, middle, ICON_MAN_OF_THE_MATCH, MENU_ALIGN_ML);
-}
-
 void DrawValues(const MatchAnalysisRow& row, int32_t middle)
 {
     for (int32_t c = 0; c < ANALYSIS_COLUMNS; ++c) {
@@ -144,7 +135,7 @@ void DrawRows()
         DrawMenuNumber(ROWS_X + 11, middle, row.number, MENU_ALIGN_CENTRE);
         DrawMenuString(ROWS_X + 20, middle,
                        FitMenuText(VTW_FormatPersonName(row.player), NAME_ROOM), MENU_ALIGN_ML);
-        DrawMarks(row, middle);
+        MatchAnalysis_DrawMarks(ROWS_X + 132, middle, row.bookings, row.injured, row.manOfTheMatch);
         DrawValues(row, middle);
     }
     MenuCont_OutlineBox(ROWS_X, ROWS_Y, ROWS_W, ANALYSIS_ROWS * ROW_PITCH);
@@ -199,6 +190,15 @@ void MatchAnalysis_SetCategory(int32_t category)
     const int32_t stored = std::clamp(category, 0, MATCH_FIGURE_CATEGORIES - 1) + 1;
     MatchReportFlags = static_cast<uint8_t>((MatchReportFlags & ~MATCH_REPORT_CATEGORY)
                                             | stored << CATEGORY_SHIFT);
+}
+
+void MatchAnalysis_DrawMarks(int32_t x, int32_t middle, int32_t bookings, bool injured,
+                             bool manOfTheMatch)
+{
+    if (injured) DoIcon(x, middle, ICON_INJURED, MENU_ALIGN_ML);
+    if (bookings == 1 || bookings == 2) DoIcon(x + 12, middle, ICON_BOOKED, MENU_ALIGN_ML);
+    if (bookings >= 2) DoIcon(x + 14, middle, ICON_SENT_OFF, MENU_ALIGN_ML);
+    if (manOfTheMatch) DoIcon(x + 22, middle, ICON_MAN_OF_THE_MATCH, MENU_ALIGN_ML);
 }
 
 int32_t MatchAnalysis_MinutesBound(const LastMatchCopyRecord& copy, int32_t side, int32_t length)

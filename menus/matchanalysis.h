@@ -45,6 +45,10 @@ void MatchAnalysisUninit();
 int32_t MatchAnalysis_Category();
 void MatchAnalysis_SetCategory(int32_t category);
 
+// A player's marks from `x` on the row's middle line: injured, booked (once or twice), sent off
+// (a second booking or a straight red), man of the match.
+void MatchAnalysis_DrawMarks(int32_t x, int32_t middle, int32_t bookings, bool injured,
+                             bool manOfTheMatch);
 // The longest time on the pitch of the side's players in a match of `length` minutes, cut down to
 // a multiple of 30: the bound of the general category's minutes.
 int32_t MatchAnalysis_MinutesBound(const LastMatchCopyRecord& copy, int32_t side, int32_t length);

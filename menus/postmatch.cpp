@@ -6,6 +6,7 @@
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/matchanalysis.h"
+#include "menus/matchgraphs.h"
 #include "menus/matchstats.h"
 #include "menus/performance.h"
 #include "menus/reportscreen.h"
@@ -14,6 +15,7 @@
 namespace {
 
 constexpr uint16_t PAGE_ANALYSIS_TABLE = 0;
+constexpr uint16_t PAGE_GRAPHS = 1;
 constexpr uint16_t PAGE_REPORT = 2;
 
 struct PostMatchScreen {
@@ -33,11 +35,10 @@ PostMatchScreen AnalysisScreen(uint16_t word)
     }
 }
 
-// The graphs page never comes: the report's and the table's graphs buttons do nothing until the
-// graphs screen exists.
 PostMatchScreen ReportScreen(uint16_t page)
 {
     if (page == PAGE_ANALYSIS_TABLE) return {60, MatchAnalysis_Table};
+    if (page == PAGE_GRAPHS) return {61, MatchGraphs_Table};
     return {62, MatchReport_Table};
 }
 

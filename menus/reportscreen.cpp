@@ -268,10 +268,9 @@ int32_t MatchReport_Finish()
     return EXM_CODE_LEAVE;
 }
 
-// Until the graphs screen exists the button does nothing.
+// The graphs open on the attack set unless a category was chosen.
 int32_t MatchReport_ShowGraphs()
 {
-    if (FrontEnd_OptionIsPlaceholder(OPTION_GRAPHS)) return 1;
     if ((MatchReportFlags & MATCH_REPORT_CATEGORY) == 0) MatchReportFlags |= 1 << 3;
     MatchReportPage = 1;
     MatchReportFlags &= static_cast<uint8_t>(~REPORT_OPENED_SUB_SCREEN);

@@ -1,8 +1,14 @@
-// menus/statservices.cpp: the statistics screens' caption splitter and row selector.
+// menus/statservices.cpp: the statistics screens' caption splitter, row selector and chart rules.
 #include "menus/statservices.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+
+#include "game/calendar.h"
+#include "game/fixtures.h"
+#include "menus/exm.h"
+#include "menus/frontend.h"
 
 PlayerMatchRecord* StatsRowCurrent = nullptr;
 
@@ -73,4 +79,43 @@ PlayerMatchRecord* StatsRow_Select(int32_t side, int32_t slot)
                                 : LastMatchCopy.stats[side];
     StatsRowCurrent = &stats.players[slot];
     return StatsRowCurrent;
+}
+
+int32_t StatsMinuteBucket(int32_t minute)
+{
+    if (minute <= 15) return 0;
+    if (minute > 90) return STATS_MINUTE_BUCKETS - 1;
+    return (minute - 1) / 15;
+}
+
+int32_t StatsScale_Above(int32_t largest, int32_t first, int32_t step)
+{
+    int32_t scale = first;
+    while (scale <= largest)
+        scale += step;
+    return scale;
+}
+
+void StatsLeagueMatches(int32_t club, int32_t counts[2])
+{
+    counts[0] = counts[1] = 0;
+    // Today's match is in the logs and counters once played, so it counts once played.
+    const int32_t end = Fixture_FirstRowOfDay(VTW_GetCurrentDay() + 1);
+    for (int32_t row = 0; row < end; ++row) {
+        if (VTW_GetFixtureCompetition(row) != COMP_LEAGUE || !Fixture_IsPlayed(row)) continue;
+        if (VTW_GetFixtureHomeClub(row) == club) ++counts[0];
+        if (VTW_GetFixtureAwayClub(row) == club) ++counts[1];
+    }
+}
+
+int32_t StatsAverageHundredths(int32_t total, int32_t matches)
+{
+    if (matches <= 0) return total * 100;
+    return static_cast<int32_t>(std::lrint(total * 100.0 / matches));
+}
+
+int32_t StatsScreen_Open(int32_t option)
+{
+    MenuOption = static_cast<int16_t>(option);
+    return EXM_CODE_LEAVE;
 }

@@ -1,6 +1,6 @@
 // menus/statservices.h: what the statistics screens share: the splitter that breaks a caption
-// into at most three short lines for a narrow column, and the selector of a player's statistics
-// row of the human's last match.
+// into at most three short lines for a narrow column, the selector of a player's statistics row of
+// the human's last match, and the rules their charts count and scale by.
 #pragma once
 
 #include <cstdint>
@@ -32,3 +32,18 @@ inline PlayerMatchRecord* MatchGraphs_GetPlayerRow(int32_t side, int32_t slot)
     return StatsRow_Select(side, slot);
 }
 extern PlayerMatchRecord* StatsRowCurrent;  // owned by StatsRow_Select
+
+constexpr int32_t STATS_MINUTE_BUCKETS = 7;  // 0-15, 16-30, ..., 76-90, later
+
+// The period of the match a minute falls in: 0 up to minute 15, then one each 15 minutes up to
+// 90 (30 is in 16-30, 90 in 76-90), 6 after.
+int32_t StatsMinuteBucket(int32_t minute);
+// A chart's scale: from `first` in steps of `step`, the first above `largest`.
+int32_t StatsScale_Above(int32_t largest, int32_t first, int32_t step);
+// The club's league matches played so far, at home [0] and away [1].
+void StatsLeagueMatches(int32_t club, int32_t counts[2]);
+// `total` divided by `matches`, in hundredths; the total itself (in hundredths) without a match.
+int32_t StatsAverageHundredths(int32_t total, int32_t matches);
+
+// Leaves for `option`: another club statistics screen, or the office. 6.
+int32_t StatsScreen_Open(int32_t option);

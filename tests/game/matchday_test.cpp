@@ -675,6 +675,62 @@ TEST_F(MatchDayTest, SeasonCountersSumTheLeagueMatchesFiguresForAndAgainstByVenu
     }
 }
 
+// Each goal reaches both clubs' logs classed by its scorer entry, with where and the away bit of
+// the logging club's venue.
+TEST_F(MatchDayTest, GoalLogsKeepHowWhereAndVenueOfEveryGoalForBothClubs)
+{
+    NewGameForTest(0, 37);
+    const int row = FirstLeagueRowOf(0, -1);
+    const int home = VTW_GetFixtureHomeClub(row);
+    const int away = VTW_GetFixtureAwayClub(row);
+    PlayFixed(row, 2, 2);
+    struct Goal {
+        int side, scorerSide, shirt, minute, listKind, packed;
+    };
+    const Goal goals[] = {
+        {0, 1, 3, 12, 2, GOAL_CLASS_OWN_GOAL},
+        {0, 0, 9, 47, 1, GOAL_CLASS_PENALTY},
+        {1, 1, 8, 30, 0, GOAL_CLASS_HEADER | 3 << 4},  // a detail that is not outside
+        {1, 1, 10, 91, 0, GOAL_CLASS_LONG_SHOT | GOAL_DETAIL_OUTSIDE << 4 | 1 << 7},
+    };
+    MatchDataBlock& d = *GetMatchDataBlock();
+    int used[2] = {0, 0};
+    for (const Goal& g : goals) {
+        MatchSideStats& s = d.sides[g.side];
+        const int16_t scorer = static_cast<int16_t>(StarterOf(g.scorerSide, g.shirt));
+        s.goals[used[g.side]] = {scorer, -1, static_cast<uint8_t>(g.minute),
+                                 static_cast<uint8_t>(g.listKind)};
+        s.scorers[used[g.side]++] = {scorer, static_cast<uint8_t>(g.minute),
+                                     static_cast<uint8_t>(g.packed)};
+    }
+    for (int n = 0; n < 2; ++n) {
+        for (int k = used[n]; k < 20; ++k)
+            d.sides[n].goals[k] = {-1, -1, 0, 0};
+    }
+    PostMatch_Process();
+    struct Logged {
+        int club, which, entry, goal, kind, where;
+    };
+    const Logged cases[] = {
+        {home, 0, 0, 0, 7, 0}, {home, 0, 1, 1, 5, 0}, {home, 1, 0, 2, 4, 0}, {home, 1, 1, 3, 8, 1},
+        {away, 1, 0, 0, 7, 0}, {away, 1, 1, 1, 5, 0}, {away, 0, 0, 2, 4, 0}, {away, 0, 1, 3, 8, 1},
+    };
+    for (const Logged& c : cases) {
+        const GoalLogEntry& e = VTW_GetClubRecordPtr(c.club)->goals[c.entry][c.which];
+        const Goal& g = goals[c.goal];
+        EXPECT_EQ(e.player, StarterOf(g.scorerSide, g.shirt)) << c.club << " " << c.goal;
+        EXPECT_EQ(e.minute, g.minute) << c.goal;
+        EXPECT_EQ(GoalLog_Kind(e), c.kind) << c.goal;
+        EXPECT_EQ(GoalLog_Where(e), c.where) << c.goal;
+        EXPECT_EQ(GoalLog_Away(e), c.club == away) << c.goal;
+        EXPECT_EQ(e.competition, COMP_LEAGUE);
+    }
+    for (const int club : {home, away}) {
+        for (int which = 0; which < 2; ++which)
+            EXPECT_EQ(VTW_GetClubRecordPtr(club)->goals[2][which].player, -1) << club << which;
+    }
+}
+
 TEST_F(MatchDayTest, AllStatsAtOnceAreTheStatsOneByOne)
 {
     NewGameForTest(3, 43);

@@ -144,3 +144,48 @@ TEST_F(SimMatchTest, AShootOutWithNobodyLeftOnEitherSideStillHasAWinner)
 }
 
 }  // namespace
+
+// Penalties and own goals keep their classes; open-play goals fall into the chosen shares, within
+// three points over a season's worth of goals, and only long shots and free kicks are from
+// outside the area.
+TEST_F(SimMatchTest, EveryGoalIsClassedAndOpenPlayGoalsFollowTheShares)
+{
+    struct Share {
+        int goalClass, percent;
+    };
+    const Share shares[] = {{GOAL_CLASS_HEADER, 22},
+                            {GOAL_CLASS_VOLLEY, 8},
+                            {GOAL_CLASS_LONG_SHOT, 14},
+                            {GOAL_CLASS_FREE_KICK, 4},
+                            {GOAL_CLASS_CLOSE, 52}};
+    int counts[16] = {};
+    int openPlay = 0;
+    for (uint32_t seed = 1; seed <= 1500; ++seed) {
+        SRand(seed);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        for (const MatchSideStats& side : GetMatchDataBlock()->sides) {
+            for (int g = 0; g < 20 && side.goals[g].player != -1; ++g) {
+                const int goalClass = MatchScorer_Class(side.scorers[g].packed);
+                const int listKind = side.goals[g].kind;
+                const int expected = listKind == 1   ? GOAL_CLASS_PENALTY
+                                     : listKind == 2 ? GOAL_CLASS_OWN_GOAL
+                                                     : -1;
+                if (expected >= 0) {
+                    ASSERT_EQ(goalClass, expected) << seed;
+                } else {
+                    ++openPlay;
+                }
+                const bool outside =
+                    goalClass == GOAL_CLASS_LONG_SHOT || goalClass == GOAL_CLASS_FREE_KICK;
+                ASSERT_EQ(MatchScorer_Detail(side.scorers[g].packed) == GOAL_DETAIL_OUTSIDE,
+                          outside)
+                    << seed;
+                ++counts[goalClass];
+            }
+        }
+    }
+    ASSERT_GT(openPlay, 2000);
+    for (const Share& s : shares) {
+        EXPECT_NEAR(100.0 * counts[s.goalClass] / openPlay, s.percent, 3.0) << s.goalClass;
+    }
+}

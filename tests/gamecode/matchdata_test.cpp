@@ -2,6 +2,8 @@
 // substitutions and the record fields.
 #include "gamecode/matchdata.h"
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "gamecode/presentation.h"
@@ -145,7 +147,7 @@ TEST(MatchDataDeathTest, AbsentSlotAndUnknownFieldAreFatal)
     EXPECT_FATAL(Football_GetPlayerMatchRecordText2(69, record, &value),
                  "Football_GetPlayerMatchRecordText2() record not found");
     EXPECT_FATAL(Football_GetMatchFigure(record, PMS_FIGURE_COUNT),
-                 "Football_GetMatchFigure(): no figure 80");
+                 "Football_GetMatchFigure(): no figure " + std::to_string(PMS_FIGURE_COUNT));
 }
 
 }  // namespace

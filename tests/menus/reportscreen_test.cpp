@@ -149,8 +149,10 @@ TEST_F(MatchReportTest, TheButtonsLeaveTheOptionAloneInsideTheSequence)
         EXPECT_EQ(MatchReportPage, c.page) << int(c.flags);
     }
     MatchReportFlags = 0;
-    EXPECT_EQ(MatchReport_ShowGraphs(), 1);  // no graphs screen yet
-    EXPECT_EQ(MenuOption, 62);
+    EXPECT_EQ(MatchReport_ShowGraphs(), EXM_CODE_LEAVE);  // on the attack set
+    EXPECT_EQ(MenuOption, 61);
+    EXPECT_EQ(MatchReportFlags, 1 << 3);
+    EXPECT_EQ(MatchReportPage, 1);
 }
 
 TEST_F(MatchReportTest, AReportMatchesTheGolden)

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -110,3 +112,26 @@ TEST(StatsRowSelect, ReadsTheDataBlockInsideTheSequenceAndTheKeptCopyOutside)
 }
 
 }  // namespace
+
+TEST(StatsChartRules, MinutesFallInTheirPeriodAndScalesStepAboveTheLargest)
+{
+    const std::pair<int32_t, int32_t> minutes[] = {{0, 0},  {15, 0}, {16, 1}, {30, 1},
+                                                   {31, 2}, {45, 2}, {46, 3}, {75, 4},
+                                                   {76, 5}, {90, 5}, {91, 6}, {120, 6}};
+    for (const auto& [minute, bucket] : minutes)
+        EXPECT_EQ(StatsMinuteBucket(minute), bucket) << minute;
+    struct ScaleCase {
+        int32_t largest, first, step, scale;
+    };
+    const ScaleCase scales[] = {{0, 10, 10, 10},  {9, 10, 10, 10},  {10, 10, 10, 20},
+                                {11, 10, 10, 20}, {20, 10, 10, 30}, {4, 5, 5, 5},
+                                {5, 5, 5, 10},    {3, 4, 4, 4},     {4, 4, 4, 8},
+                                {1, 2, 2, 2},     {2, 2, 2, 4}};
+    for (const ScaleCase& c : scales)
+        EXPECT_EQ(StatsScale_Above(c.largest, c.first, c.step), c.scale)
+            << c.largest << " " << c.first;
+    const std::tuple<int32_t, int32_t, int32_t> averages[] = {
+        {2, 3, 67}, {1, 3, 33}, {0, 4, 0}, {3, 0, 300}, {7, 2, 350}};
+    for (const auto& [total, matches, hundredths] : averages)
+        EXPECT_EQ(StatsAverageHundredths(total, matches), hundredths) << total << "/" << matches;
+}
