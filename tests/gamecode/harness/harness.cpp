@@ -609,6 +609,9 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
             result.passesTried[side] += p.passCounters[0];
             result.passesCompleted[side] += p.stats.passesCompleted;
             result.crosses[side] += p.stats.crosses;
+            result.catches += p.stats.catches;
+            result.parries += p.stats.parries;
+            result.otherSaves += p.stats.palms + p.stats.punches + p.stats.deflections;
         }
         int32_t records = 0;
         for (const MatchGoalRecord& goal : Match.goals[side]) {

@@ -118,6 +118,9 @@ struct SoakResult {
     int32_t passesTried[2] = {0, 0};  // the players' totals of the match
     int32_t passesCompleted[2] = {0, 0};
     int32_t crosses[2] = {0, 0};
+    int32_t catches = 0;  // both keepers' saves
+    int32_t parries = 0;
+    int32_t otherSaves = 0;  // palms, punches and deflections
     bool finalWhistle = false;
     bool territoryInRange = false;  // every played minute's byte 0-100
     bool territoryMatchesThirds = false;
