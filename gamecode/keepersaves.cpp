@@ -318,6 +318,19 @@ bool JumpReaches(const MatchPerson& p)
            && Within(Ball.height, r.highest);
 }
 
+// A close save held: he gathers it (`gather`, the same animation going on); a shot it stopped
+// counts on target and as his catch.
+void GatherClose(int32_t person, int16_t gather, int32_t group)
+{
+    MatchPerson& p = MatchPersons[person];
+    p.action = gather;
+    MatchPresentationOps.PlayMatchSfx(kSfxCloseCatch, 0);
+    if (Match.shooter < 0) return;
+    KickBook_ShotOnTarget();
+    ++p.stats.catches;
+    Say(group, person);
+}
+
 }  // namespace
 
 void Action_KeeperHighSave(int32_t person)
@@ -411,12 +424,7 @@ void Action_KeeperCollectLow(int32_t person)
     TurnToBall(person);
     if (Person_RunAnim(person, 113, 2, ACT_KEEPER_IDLE) == 0) return;
     if (!BallWithin(ReachOf(p).steps, kCloseHeight) || SaveLockout != 0) return;
-    p.action = ACT_KEEPER_GATHER_LOW;
-    MatchPresentationOps.PlayMatchSfx(kSfxCloseCatch, 0);
-    if (Match.shooter < 0) return;
-    KickBook_ShotOnTarget();
-    ++p.stats.catches;
-    Say(140, person);
+    GatherClose(person, ACT_KEEPER_GATHER_LOW, 140);
 }
 
 void Action_KeeperSaveMidClose(int32_t person)
@@ -433,12 +441,7 @@ void Action_KeeperSaveMidClose(int32_t person)
         Say(142, person);
         return;
     }
-    p.action = ACT_KEEPER_GATHER_MID;
-    MatchPresentationOps.PlayMatchSfx(kSfxCloseCatch, 0);
-    if (Match.shooter < 0) return;
-    KickBook_ShotOnTarget();
-    ++p.stats.catches;
-    Say(143, person);
+    GatherClose(person, ACT_KEEPER_GATHER_MID, 143);
 }
 
 void Action_KeeperQuickBlock(int32_t person)

@@ -179,12 +179,7 @@ protected:
     void SetUp() override
     {
         MatchDayBuilder{}.Write();
-        SetPitchConstants();
-        Match.ballDrag = 992;
-        Match.ballGravity = 4000;
-        Match.ballThird = 100;
-        Match.ballCoefficients[0] = 0.52f;
-        Match.ballCoefficients[1] = 0.94f;
+        SetMatchPhysics();
         for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
             const int32_t slot = p % 16;
             Person_PlaceAt(p, 300 + 80 * (slot % 11), 500);

@@ -554,6 +554,16 @@ void PlaceBallAlone(int32_t x, int32_t y)
     Ball.lastToucher = -1;
 }
 
+void SetMatchPhysics()
+{
+    SetPitchConstants();
+    Match.ballDrag = 992;
+    Match.ballGravity = 4000;
+    Match.ballThird = 100;
+    Match.ballCoefficients[0] = 0.52f;
+    Match.ballCoefficients[1] = 0.94f;
+}
+
 void RunTicks(int32_t n)
 {
     for (int32_t i = 0; i < n; ++i) {

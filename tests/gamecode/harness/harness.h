@@ -96,6 +96,8 @@ void RunPersonAction(int32_t person);
 // which he struck the ball (his kicked flag went up).
 std::vector<int32_t> StrikeFramesOf(int32_t person, int16_t action, int32_t maxTicks);
 
+// The pitch constants and the ball's drag, gravity and bounce as a match's set-up gives them.
+void SetMatchPhysics();
 void RunTicks(int32_t n);  // EngineTick n times, invariants checked
 // Ticks until the predicate holds; false when the budget ran out first.
 bool RunUntil(const std::function<bool()>& done, int32_t budget);
