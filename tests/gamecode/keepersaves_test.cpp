@@ -200,7 +200,7 @@ TEST_F(KeeperContact, WhileAPalmsLockoutRunsOnlyThePunchAndThePalmTouchTheBall)
         MatchPerson& k = MatchPersons[kKeeper];
         Person_SetAction(kKeeper, c.action);
         k.stats = {};
-        SaveLockout = 25;
+        SaveLockout = 24;  // running; a palm starts it afresh at 25
         Match.shooter = -1;
         BallAt(c.x, 150, c.height, 20);
         Ball.velX = 0;
@@ -208,7 +208,33 @@ TEST_F(KeeperContact, WhileAPalmsLockoutRunsOnlyThePunchAndThePalmTouchTheBall)
         RunPersonAction(kKeeper);
         const int32_t touches = k.stats.catches + k.stats.parries + k.stats.punches + k.stats.palms;
         EXPECT_EQ(touches, c.touches ? 1 : 0);
+        EXPECT_EQ(SaveLockout, c.touches && c.action == ACT_KEEPER_PALM_OVER ? 25 : 24);
     }
+}
+
+TEST_F(KeeperContact, AHighSaveCountsACatchOnEveryContactAndParriesOrHoldsByHisHands)
+{
+    MatchPersons[kKeeper].skills[4] = 80;
+    for (const int8_t handling : {-1, 100}) {
+        SCOPED_TRACE(int{handling});
+        MatchPerson& k = MatchPersons[kKeeper];
+        Person_SetAction(kKeeper, ACT_KEEPER_HIGH_SAVE);
+        k.stats = {};
+        Keeper(handling, 100);
+        Match.shooter = kShooter;
+        MatchPersons[kShooter].stats = {};
+        BallAt(796, 158, 20, 20);  // within 12, at the highest he takes: 80 / 20 + 16
+        Ball.velY = -20 * kUnit;
+        RunPersonAction(kKeeper);
+        EXPECT_EQ(k.stats.catches, 1);
+        EXPECT_EQ(MatchPersons[kShooter].stats.shotsOnTarget, 1);
+        EXPECT_EQ(k.action, handling < 0 ? ACT_KEEPER_HIGH_SAVE : ACT_KEEPER_PICK_UP);
+        EXPECT_EQ(Ball.velY > 0, handling < 0);  // parried back
+    }
+    Person_SetAction(kKeeper, ACT_KEEPER_HIGH_SAVE);
+    BallAt(796, 158, 21, 20);
+    RunPersonAction(kKeeper);
+    EXPECT_EQ(MatchPersons[kKeeper].stats.catches, 1);
 }
 
 TEST_F(KeeperContact, ThePunchAndTheBlockSendTheBallAsWorkedByHand)
