@@ -256,6 +256,22 @@ TEST_F(KeeperContact, ThePunchAndTheBlockSendTheBallAsWorkedByHand)
     EXPECT_EQ(Match.lastKickKind, KICK_KIND_CLEARANCE);
     EXPECT_EQ(Ball.lastToucher, kKeeper);
 
+    // A jump that meets nothing rises to 80 x 50 / 1000 = 4, comes down and lands at 0.
+    Person_SetAction(kKeeper, ACT_KEEPER_PUNCH);
+    Person_PlaceAt(kKeeper, 796, 150);
+    SavePoint[0] = 796;
+    SavePoint[1] = 150;
+    BallAt(796, 600, 20, 20);
+    int32_t highest = 0;
+    for (int32_t tick = 0; tick < 200 && k.action == ACT_KEEPER_PUNCH; ++tick) {
+        RunPersonAction(kKeeper);
+        ASSERT_GE(k.height, 0);
+        highest = std::max<int32_t>(highest, k.height);
+    }
+    EXPECT_EQ(highest, 4);
+    EXPECT_EQ(k.height, 0);
+    EXPECT_EQ(k.action, ACT_KEEPER_IDLE);
+
     // The block: reach 100 / 10 + 9 = 19 for handling 100; the ball pops up by the kept factor.
     for (uint32_t seed = 1; seed <= 20; ++seed) {
         SRand(seed);
