@@ -99,7 +99,7 @@ TEST_F(Smother, ALungeTheRefereeSeesIsAFoulOnTheKeeperAndAnythingElseIsHisBall)
             EXPECT_EQ(MatchPersons[kAttacker].stats.foulsPenalised, 1);
             EXPECT_EQ(RestartSpot[0], 796);
             EXPECT_EQ(RestartSpot[1], 300);
-            EXPECT_TRUE(Said(148));
+            EXPECT_TRUE(Said(148) && Said(150));
             // The interim officials show a decision no longer than a tick.
             Officials_InterimUpdate();
             EXPECT_EQ(RefereeDecision, 0);
@@ -117,10 +117,12 @@ TEST_F(Smother, ACollisionIsTheKeepersFoulTheAttackersOrCleanAndMayInjureTheAtta
     Skills(kAttacker, 0, -1);
     Match.official[1] = 0;
     int32_t seen[3] = {};
+    int32_t warnings = 0;
     for (uint32_t seed = 1; seed <= 60; ++seed) {
         SRand(seed);
-        MatchPersons[kAttacker].skills[4] = 90;
+        std::fill(MatchPersons[kAttacker].skills + 1, MatchPersons[kAttacker].skills + 18, 90);
         MatchPersons[kAttacker].resultByteA = 50;
+        MatchPersons[kKeeper].warnings = 0;
         Dive(ACT_ACTIVE, 1);
         const MatchPerson& k = MatchPersons[kKeeper];
         const MatchPerson& a = MatchPersons[kAttacker];
@@ -129,6 +131,10 @@ TEST_F(Smother, ACollisionIsTheKeepersFoulTheAttackersOrCleanAndMayInjureTheAtta
             EXPECT_EQ(FouledPlayer, kAttacker);
             EXPECT_EQ(k.stats.foulsPenalised, 1);
             EXPECT_TRUE(Said(144) && Said(145));
+            // No booking at threshold 0; a warning on a quarter of the draws.
+            EXPECT_EQ(k.warnings, RefereeDecision == 7 ? 1 : 0);
+            EXPECT_EQ(Said(147), RefereeDecision == 7);
+            warnings += k.warnings;
         } else if (MatchPhase == PHASE_FOUL) {
             ++seen[1];
             EXPECT_EQ(FouledPlayer, kKeeper);
@@ -140,17 +146,22 @@ TEST_F(Smother, ACollisionIsTheKeepersFoulTheAttackersOrCleanAndMayInjureTheAtta
             EXPECT_TRUE(Said(149));
             EXPECT_EQ(k.stats.tackles, 1);
         }
-        // Toughness -1 is always hurt: f = 100 + the total, skill 4 = 90 x 100 / f.
+        // Toughness -1 is always hurt: f = 100 + the total; skills 1-5 and 15-17 = 90 x 100 / f.
         const int32_t f = 100 + a.stats.injuryTotal;
         ASSERT_GE(f, 100);
         ASSERT_LE(f, 109);
-        EXPECT_EQ(a.skills[4], 90 * 100 / f);
+        for (int32_t skill = 1; skill < 18; ++skill) {
+            const bool hurt = skill <= 5 || skill >= 15;
+            EXPECT_EQ(a.skills[skill], hurt ? 90 * 100 / f : 90) << skill;
+        }
         EXPECT_EQ(a.resultByteA, 50 * f / 100);
         EXPECT_EQ(a.action, ACT_SLOW_TO_STOP);
     }
     EXPECT_GT(seen[0], 0);
     EXPECT_GT(seen[1], 0);
     EXPECT_GT(seen[2], 0);
+    EXPECT_GT(warnings, 0);
+    EXPECT_LT(warnings, seen[0]);
 }
 
 TEST_F(Smother, WithNoActivePlayerTheNearestIsTakenAndTheFallerSlowsToAStop)
