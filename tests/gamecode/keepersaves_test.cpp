@@ -286,6 +286,7 @@ TEST_F(KeeperContact, ThePunchAndTheBlockSendTheBallAsWorkedByHand)
         ASSERT_EQ(Ball.velZ, Match.deflectFactor * 4096 + 32768);
         ASSERT_LT(Match.deflectFactor, 32);
         ASSERT_GT(Ball.velY, 0);
+        ASSERT_EQ(match.Record().commentaryGroups.back(), 157);
         RunPersonAction(kKeeper);  // one touch a block
         ASSERT_EQ(k.stats.parries, 1);
     }
