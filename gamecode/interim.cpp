@@ -12,6 +12,7 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/basicactions.h"
+#include "gamecode/keeperball.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
@@ -140,16 +141,6 @@ int32_t AttackedGoalY(int32_t side)
     return side == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
 }
 
-void KeepBallAtFeet()
-{
-    Person_PlaceAt(MATCH_BALL, CurrentPersonPos.x, CurrentPersonPos.y);
-    Ball.x16 = CurrentPersonPos.x16;
-    Ball.y16 = CurrentPersonPos.y16;
-    Ball_Stop();
-    Ball.height = 0;
-    Ball.height16 = 0;
-}
-
 void PlayRestartBall(int32_t person, Point aim)
 {
     MatchPerson& p = MatchPersons[person];
@@ -185,22 +176,12 @@ constexpr int32_t kReceiverAhead = 32;
 constexpr int32_t kReceiverReach = 480;
 constexpr int32_t kLongKickLength = 480;
 constexpr int32_t kNoReceiver = -3;
-constexpr int32_t kKeeperMinX = 746;
-constexpr int32_t kKeeperMaxX = 846;
-constexpr int32_t kKeeperInside = 16;
-constexpr int32_t kKeeperReach = 24;
-constexpr int32_t kKeeperClearReach = 64;
 constexpr int32_t kCelebrationTicks = 150;
 constexpr int32_t kKnockedDownTicks = 50;
 constexpr int32_t kSfxPass = 4;
 constexpr int32_t kSfxKick = 6;
 constexpr int32_t kStrikeReach = 9;
 constexpr int32_t kStrikeHeight = 16;
-
-int32_t Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
-{
-    return std::abs(x1 - x2) + std::abs(y1 - y2);
-}
 
 // The kick every interim kick shares: the ball leaves at once toward (x, y) and reaches it in
 // 65536 / factor ticks without drag.
@@ -251,87 +232,14 @@ void KickLongAlong(int32_t kicker, int32_t direction)
     KickBall(kicker, {p.x + StepX, p.y - StepY}, 120000, 65536 / 60, kSfxKick);
 }
 
-// The keeper's line: 16 units inside the goal line he defends.
-int32_t KeeperLineY(int32_t side)
-{
-    return side == Match.secondOfPair ? PITCH_NEAR_GOAL_LINE_Y + kKeeperInside
-                                      : PITCH_FAR_GOAL_LINE_Y - kKeeperInside;
-}
-
-void KeeperStandAt(int32_t person, int32_t x, int32_t y)
-{
-    if (Distance(CurrentPersonPos.x, CurrentPersonPos.y, x, y) > 5) {
-        Person_RunToward(person, x, y);
-        return;
-    }
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    MatchPersons[person].runSpeed = 0;
-    MatchPersons[person].facing = static_cast<uint16_t>(
-        Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, ball.x, ball.y));
-}
-
-void KeeperClear(int32_t keeper)
-{
-    const int32_t side = Person_Side(keeper);
-    KickBall(keeper, {MatchPersons[MATCH_BALL].x, PITCH_CENTRE_Y}, 80000, 65536 / 60, kSfxKick);
-    Ball.possession = static_cast<uint8_t>(side);
-    Match.shooter = -1;
-}
-
-bool BallNearKeeper(int32_t reach)
-{
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    return std::abs(ball.x - CurrentPersonPos.x) <= reach
-           && std::abs(ball.y - CurrentPersonPos.y) <= reach;
-}
-
-void KeeperTrySave(int32_t keeper)
-{
-    MatchPerson& k = MatchPersons[keeper];
-    const bool towardGoal =
-        Person_Side(keeper) == Match.secondOfPair ? Ball.velY < 0 : Ball.velY > 0;
-    if (k.touchCooldown1 != 0 || !BallNearKeeper(kKeeperReach) || Ball.height > kKeeperReach)
-        return;
-    if (!towardGoal && Ball.speed > 7) return;
-    if (Rand() % 100 < 40 + Person_Skill(k, 0) / 2) {
-        KickBook_ShotOnTarget();
-        KeeperClear(keeper);
-    } else {
-        k.touchCooldown1 = 30;
-    }
-}
-
-bool InOwnPenaltyArea(int32_t side, int32_t x, int32_t y)
-{
-    const bool lowEnd = side == Match.secondOfPair;
-    return x > PITCH_BOX_LEFT_X && x < PITCH_BOX_RIGHT_X
-           && (lowEnd ? y < PITCH_BOX_NEAR_Y : y > PITCH_BOX_FAR_Y);
-}
-
-// A slow ball on the ground in his area near him: he runs to it and clears it without a roll.
-bool KeeperClears(int32_t keeper)
-{
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    const int32_t side = Person_Side(keeper);
-    Ball_FindHolder();
-    if (Ball.height != 0 || Ball.speed > 3 || Ball.holder != 0 || BallHolder >= 0) return false;
-    if (!InOwnPenaltyArea(side, ball.x, ball.y) || !BallNearKeeper(kKeeperClearReach)) return false;
-    if (BallNearKeeper(kKeeperReach)) {
-        KeeperClear(keeper);
-    } else {
-        Person_RunToward(keeper, ball.x, ball.y);
-    }
-    return true;
-}
-
 }  // namespace
 
 // Replaced by the line-up refill and reshaping.
 void Team_InterimRefillLineup(int32_t) {}
 // Replaced, id by id, by the handlers of the player actions.
 void Action_InterimHold(int32_t) {}
-// Replaced by the officials.
-void Officials_InterimUpdate() {}
+// Replaced by the officials; a decision is shown no longer than a tick, so play resumes.
+void Officials_InterimUpdate() { RefereeDecision = 0; }
 // Replaced by the fatigue bookkeeping.
 void Match_InterimFatigue() {}
 
@@ -371,7 +279,7 @@ void Action_InterimTaker(int32_t person)
         CurrentPersonPos = {RestartSpot[0], RestartSpot[1], RestartSpot[0] * 65536,
                             RestartSpot[1] * 65536};
     }
-    KeepBallAtFeet();
+    Ball_StopAtCurrentPerson();
     const Point aim = penalty ? Point{PITCH_CENTRE_X, AttackedGoalY(Person_Side(person))}
                               : NearestTeamMatePoint(person);
     p.facing = static_cast<uint16_t>(
@@ -425,23 +333,6 @@ void Match_InterimMarkOffsidePositions(int32_t) {}
 
 // Replaced by the volleys and headers.
 void Person_InterimTryVolley(int32_t) {}
-
-// Replaced by the goalkeepers' actions.
-void Action_InterimKeeper(int32_t person)
-{
-    MatchPerson& p = MatchPersons[person];
-    const int32_t lineY = KeeperLineY(Person_Side(person));
-    p.targetX = PITCH_CENTRE_X;
-    p.targetY = static_cast<int16_t>(lineY);
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    if (MatchPhase != PHASE_OPEN_PLAY && MatchPhase != PHASE_PENALTY_KICK) {
-        KeeperStandAt(person, PITCH_CENTRE_X, lineY);
-        return;
-    }
-    if (MatchPhase == PHASE_OPEN_PLAY && KeeperClears(person)) return;
-    KeeperStandAt(person, std::clamp<int32_t>(ball.x, kKeeperMinX, kKeeperMaxX), lineY);
-    if (MatchPhase == PHASE_OPEN_PLAY) KeeperTrySave(person);
-}
 
 // Replaced by the celebrations.
 void Action_InterimCelebrate(int32_t person)

@@ -8,15 +8,12 @@
 // The line-up refill.
 void Team_InterimRefillLineup(int32_t side);
 
+// Clears a referee decision the moment it is shown.
 void Officials_InterimUpdate();
 void Match_InterimFatigue();
 
 // No volley or header yet: the person keeps his action.
 void Person_InterimTryVolley(int32_t person);
-// Keeper actions: outside open play he walks to his goal spot; in open play and at a penalty he
-// keeps between the ball and the goal, saves shots that reach him (Rand() % 100 < 40 + skill 0 /
-// 2; the pending shot counts on target) and clears a slow ball in his area.
-void Action_InterimKeeper(int32_t person);
 // Actions 69 and 70: 150 ticks of celebration; then the scorer (69) ends the celebration and both
 // walk back (3).
 void Action_InterimCelebrate(int32_t person);

@@ -185,15 +185,28 @@ constexpr int32_t kTopWaitY = PITCH_NEAR_GOAL_LINE_Y + 14;
 constexpr int32_t kBottomWaitY = PITCH_FAR_GOAL_LINE_Y - 14;
 constexpr int32_t kShootOutWaitY = PITCH_BOX_NEAR_Y + 100;
 
-// The keeper of the goal at y 122 (the side that attacks toward y 2042).
-bool GuardsTop(int32_t side) { return side == Match.secondOfPair; }
-
 }  // namespace
+
+// The keeper of the goal at y 122 is the side that attacks toward y 2042.
+bool Keeper_GuardsTop(int32_t side) { return side == Match.secondOfPair; }
+
+void Action_KeeperStill(int32_t) {}
+
+int32_t Keeper_MeasureBall(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const int32_t a = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, ball.x, ball.y);
+    p.dirToBall = static_cast<uint16_t>(a);
+    p.ballDistance = static_cast<int16_t>(
+        Person_DistanceAlong(a, CurrentPersonPos.x, CurrentPersonPos.y, ball.x, ball.y));
+    return a;
+}
 
 KeeperSpot Keeper_Spot(int32_t person, int32_t a)
 {
     MatchPerson& p = MatchPersons[person];
-    const bool top = GuardsTop(Person_Side(person));
+    const bool top = Keeper_GuardsTop(Person_Side(person));
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     const bool following = MatchPhase < PHASE_THROW_IN_TAKEN;
     if (top && following && ball.y > PITCH_NEAR_GOAL_LINE_Y)
@@ -378,13 +391,10 @@ void Keeper_Idle(int32_t person)
             Person_SetAction(keeper, ACT_KEEPER_IDLE);
     }
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    const int32_t a = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, ball.x, ball.y);
+    const int32_t a = Keeper_MeasureBall(person);
     Person_TurnTowardTwiceIfSlow(person, a);
-    p.dirToBall = static_cast<uint16_t>(a);
     p.keptGoal = 1;
-    p.ballDistance = static_cast<int16_t>(
-        Person_DistanceAlong(a, CurrentPersonPos.x, CurrentPersonPos.y, ball.x, ball.y));
-    const bool top = GuardsTop(side);
+    const bool top = Keeper_GuardsTop(side);
     const KeeperSpot spot = Keeper_Spot(person, a);
     const bool inReach = MatchPhase <= PHASE_OFFSIDE && ball.y > PITCH_NEAR_GOAL_LINE_Y
                          && ball.y < PITCH_FAR_GOAL_LINE_Y && DeadBallFlag == 0

@@ -26,6 +26,14 @@ int32_t Keeper_JudgeLookAhead(int32_t person);
 // enough he saves, claims, blocks, smothers, clears or runs out behind his defence; outside it he
 // walks to his spot, or is set on it in a stoppage.
 void Keeper_Idle(int32_t person);
+// The keeper's empty actions (138, 139, 142, 146-148, 162, 163): he keeps them until other code
+// sets a new one.
+void Action_KeeperStill(int32_t person);
+// Refreshes the person's dirToBall and his ballDistance measured along it from CurrentPersonPos;
+// returns the direction.
+int32_t Keeper_MeasureBall(int32_t person);
+// Whether `side`'s keeper guards the goal at y 122.
+bool Keeper_GuardsTop(int32_t side);
 struct KeeperSpot {
     int32_t x;
     int32_t y;

@@ -300,10 +300,11 @@ void SetUpShootOutKick()
         const ShootOutPosition at = ShootOut_Position(person);
         Person_PlaceAt(person, PITCH_CENTRE_X + at.dx, Pitch.firstGoalLine + at.dy);
     }
-    Person_SetAction(kicker, ACT_FREE_KICK_TAKER);
-    LastKicker[KickingSide] = static_cast<int8_t>(kicker);
     Person_SetAction(LineUp[0][0], ACT_KEEPER_IDLE);
     Person_SetAction(LineUp[1][0], ACT_KEEPER_IDLE);
+    // After the keepers: in a long sudden death the kicker may be his side's keeper.
+    Person_SetAction(kicker, ACT_FREE_KICK_TAKER);
+    LastKicker[KickingSide] = static_cast<int8_t>(kicker);
     Person_PlaceAt(LineUp[KickingSide ^ 1][0], PITCH_CENTRE_X, kShootOutKeeperY);
     ++Match.shootoutKicks;
     MatchPersons[MATCH_MARKER].x = PITCH_CENTRE_X;

@@ -109,6 +109,18 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     SetSpare(record, PMS_MISSED_SHOTS, p.stats.missedShots);
     PlayerMatchRecord_Set(record, PMR_PENALTIES_MISSED, ByteCount(p.stats.penaltiesMissed));
     PlayerMatchRecord_Set(record, PMR_CLEARANCES, ByteCount(p.stats.clearances));
+    PlayerMatchRecord_Set(record, PMR_CLAIMS, ByteCount(p.stats.claims));
+    PlayerMatchRecord_Set(record, PMR_TACKLES, ByteCount(p.stats.tackles));
+    PlayerMatchRecord_Set(record, PMR_FOULS, ByteCount(p.stats.fouls));
+    PlayerMatchRecord_Set(record, PMR_FOULS_PENALISED, ByteCount(p.stats.foulsPenalised));
+    PlayerMatchRecord_Set(record, PMR_CATCHES, ByteCount(p.stats.catches));
+    PlayerMatchRecord_Set(record, PMR_PARRIES, ByteCount(p.stats.parries));
+    PlayerMatchRecord_Set(record, PMR_PALMS, ByteCount(p.stats.palms));
+    PlayerMatchRecord_Set(record, PMR_DEFLECTIONS, ByteCount(p.stats.deflections));
+    PlayerMatchRecord_Set(record, PMR_PENALTIES_SAVED, ByteCount(p.stats.penaltiesSaved));
+    PlayerMatchRecord_Set(record, PMR_PUNCHES, ByteCount(p.stats.punches));
+    PlayerMatchRecord_Set(record, PMR_INJURY_TOTAL, p.stats.injuryTotal);
+    PlayerMatchRecord_Set(record, PMR_KEPT_GOAL, p.keptGoal);
 }
 
 struct RatingWeight {

@@ -76,6 +76,17 @@ struct MatchPersonStats {
     int16_t crossesIntercepted;
     int16_t dangerousCrosses;  // completed inside the area his side attacks
     int16_t claims;            // balls a keeper came off his line for and smothered
+    // A keeper's saves: every contact of a high save counts as a catch.
+    int16_t catches;
+    int16_t parries;
+    int16_t palms;  // high balls palmed over
+    int16_t deflections;
+    int16_t punches;
+    int16_t penaltiesSaved;
+    int16_t tackles;         // successful tackles, smothers among them
+    int16_t fouls;           // record field 39
+    int16_t foulsPenalised;  // fouls the referee gave against him (record field 41)
+    int16_t injuryTotal;     // what his injuries took from his skills, in percent
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
@@ -431,7 +442,10 @@ struct MatchWords {
     int16_t interceptReach;   // how far from him it passes, 10000 never within reach
     int16_t interceptX;
     int16_t interceptY;
-    int16_t savePoint[2];  // where the last save was chosen to meet the ball
+    int16_t savePoint[2];   // where the last save was chosen to meet the ball
+    int16_t diveKind;       // the running save's contact: 0 middle, 1 low, 2 high
+    int16_t deflectFactor;  // the last random factor of a parry, block or tip
+    int16_t dismissals[2];  // each side's sendings-off
 
     // Team shape.
     TeamStrategyWords strategy[2];         // chosen each tick

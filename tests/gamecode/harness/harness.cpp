@@ -554,6 +554,16 @@ void PlaceBallAlone(int32_t x, int32_t y)
     Ball.lastToucher = -1;
 }
 
+void SetMatchPhysics()
+{
+    SetPitchConstants();
+    Match.ballDrag = 992;
+    Match.ballGravity = 4000;
+    Match.ballThird = 100;
+    Match.ballCoefficients[0] = 0.52f;
+    Match.ballCoefficients[1] = 0.94f;
+}
+
 void RunTicks(int32_t n)
 {
     for (int32_t i = 0; i < n; ++i) {
@@ -609,6 +619,9 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
             result.passesTried[side] += p.passCounters[0];
             result.passesCompleted[side] += p.stats.passesCompleted;
             result.crosses[side] += p.stats.crosses;
+            result.catches += p.stats.catches;
+            result.parries += p.stats.parries;
+            result.otherSaves += p.stats.palms + p.stats.punches + p.stats.deflections;
         }
         int32_t records = 0;
         for (const MatchGoalRecord& goal : Match.goals[side]) {

@@ -96,6 +96,8 @@ void RunPersonAction(int32_t person);
 // which he struck the ball (his kicked flag went up).
 std::vector<int32_t> StrikeFramesOf(int32_t person, int16_t action, int32_t maxTicks);
 
+// The pitch constants and the ball's drag, gravity and bounce as a match's set-up gives them.
+void SetMatchPhysics();
 void RunTicks(int32_t n);  // EngineTick n times, invariants checked
 // Ticks until the predicate holds; false when the budget ran out first.
 bool RunUntil(const std::function<bool()>& done, int32_t budget);
@@ -118,6 +120,9 @@ struct SoakResult {
     int32_t passesTried[2] = {0, 0};  // the players' totals of the match
     int32_t passesCompleted[2] = {0, 0};
     int32_t crosses[2] = {0, 0};
+    int32_t catches = 0;  // both keepers' saves
+    int32_t parries = 0;
+    int32_t otherSaves = 0;  // palms, punches and deflections
     bool finalWhistle = false;
     bool territoryInRange = false;  // every played minute's byte 0-100
     bool territoryMatchesThirds = false;
