@@ -30,6 +30,7 @@
 #include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
 #include "menus/clubmatches.h"
+#include "menus/clubrecords.h"
 #include "menus/contracttalks.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
@@ -358,7 +359,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(24, "Pelloran", Title_Table),
     Step(25, PlayToday, "Jouer la journ\xE9" "e"),
     Table(26, "Editeur tactique", TacticsEditor_Table),
-    Screen(27, "Palmar\xE8s du club"),
+    Table(27, "Palmar\xE8s du club", ClubRecords_Table),
     Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
     Screen(29, "Statistiques de buts"),
     Table(30, "Statistiques d'affluence", AttendanceStats_Table),
@@ -722,6 +723,7 @@ void FrontEndInit()
     IndividualTrainingInit();
     PastTransfersInit();
     ClubMatchesInit();
+    ClubRecordsInit();
     MatchStatsInit();
     ReportScreenInit();
     AnalysisTextInit();
@@ -764,6 +766,7 @@ void FrontEndUninit()
     MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
+    ClubRecordsUninit();
     ClubMatchesUninit();
     PastTransfersUninit();
     PlayerSearchScreenUninit();
