@@ -9,6 +9,7 @@
 #include "game/records.h"
 #include "game/tables.h"
 #include "menus/clubrecords.h"
+#include "menus/honours.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -36,6 +37,36 @@ void BM_ClubRecordsRedraw(benchmark::State& state)
     TimeScreenRedraws(state, ClubRecords_Table(), FillRecords);
 }
 BENCHMARK(BM_ClubRecordsRedraw)->Unit(benchmark::kMillisecond);
+
+// Every slot of the roll filled: ten qualifiers in each continental list.
+void BM_RollOfHonourRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, RollOfHonour_Table(), [] {
+        for (int32_t k = 0; k < EURO_QUALIFIERS_MAX; ++k) {
+            EuroQualifiers.champions[k] = static_cast<int16_t>(DivisionLists[0][k]);
+            EuroQualifiers.second[k] = static_cast<int16_t>(DivisionLists[0][10 + k]);
+        }
+        EuroQualifiers.counts[0] = EuroQualifiers.counts[1] = EURO_QUALIFIERS_MAX;
+    });
+}
+BENCHMARK(BM_RollOfHonourRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_ManagerListRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, ManagerReputation_Table());
+}
+BENCHMARK(BM_ManagerListRedraw)->Unit(benchmark::kMillisecond);
+
+// The managers' list's first build scans every person.
+void BM_ManagerListCollect(benchmark::State& state)
+{
+    ScopedScreenRedraw career;
+    for (auto _ : state) {
+        RankedLists_Collect(RANKED_MANAGERS);
+        benchmark::DoNotOptimize(RankedLists.count);
+    }
+}
+BENCHMARK(BM_ManagerListCollect)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

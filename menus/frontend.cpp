@@ -43,6 +43,7 @@
 #include "menus/gfxgen.h"
 #include "menus/goalcharts.h"
 #include "menus/goalstats.h"
+#include "menus/honours.h"
 #include "menus/hotregion.h"
 #include "menus/individualtraining.h"
 #include "menus/jobcentre.h"
@@ -344,7 +345,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(9, "Classement", LeagueTable_Table),
     Table(10, "N\xE9gociations", Negotiation_Table, AfterNegotiations),
     Table(11, "Rencontres/R\xE9sultats", FixtureList_Table),
-    Screen(12, "Tableau d'Honneur National"),
+    Table(12, "Tableau d'Honneur National", RollOfHonour_Table),
     Table(13, "Choix des entra\xEEneurs", StaffChoice_Table),
     Table(14, "N\xE9gocier contrat", ContractTalks_Table, AfterContractTalks),
     Table(15, "Entra\xEEnement Collectif (grille)", TrainingGrid_Table),
@@ -396,14 +397,14 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(65, "Pick Team", DevPickTeam_Table),
     Table(66, "Club", DevClubSheet_Table),
     Table(67, "Fixtures/Soak", DevSoak_Table),
-    Screen(68, "R\xE9putation du club"),
-    Screen(69, "R\xE9putation de l'entra\xEEneur"),
+    Table(68, "R\xE9putation du club", ClubReputation_Table),
+    Table(69, "R\xE9putation de l'entra\xEEneur", ManagerReputation_Table),
     Table(70, "Liste r\xE9" "duite", Shortlist_Table),
     Table(71, "Evolution joueur", PlayerEvolution_Table),
     Table(72, "Fixer prix", SetPrice_Table),
     Table(73, "Offre d'emploi", JobOffer_Table),
     Table(74, "Informations club", AnalysisText_Table),
-    Screen(75, "Liste discipline"),
+    Table(75, "Liste discipline", DisciplineList_Table),
     Screen(76, "Liste des performances moyennes"),
     Table(77, "Performance", Performance_Table),
     Table(78, "Entr. Individuel", IndividualTraining_Table),
@@ -724,6 +725,7 @@ void FrontEndInit()
     PastTransfersInit();
     ClubMatchesInit();
     ClubRecordsInit();
+    HonoursScreensInit();
     MatchStatsInit();
     ReportScreenInit();
     AnalysisTextInit();
@@ -766,6 +768,7 @@ void FrontEndUninit()
     MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
+    HonoursScreensUninit();
     ClubRecordsUninit();
     ClubMatchesUninit();
     PastTransfersUninit();
