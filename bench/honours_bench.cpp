@@ -1,5 +1,5 @@
-// bench/honours_bench.cpp: full redraws of the club records screen with every record row and
-// every honour row filled.
+// bench/honours_bench.cpp: full redraws of the club records, the roll of honour, the managers'
+// list and the friendlies screens, each filled, and the first build of the managers' list.
 #include "game/honours.h"
 
 #include <benchmark/benchmark.h>
@@ -9,6 +9,7 @@
 #include "game/records.h"
 #include "game/tables.h"
 #include "menus/clubrecords.h"
+#include "menus/friendly.h"
 #include "menus/honours.h"
 #include "tests/support/screen_redraw.h"
 
@@ -56,6 +57,9 @@ void BM_ManagerListRedraw(benchmark::State& state)
     TimeScreenRedraws(state, ManagerReputation_Table());
 }
 BENCHMARK(BM_ManagerListRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_FriendlyRedraw(benchmark::State& state) { TimeScreenRedraws(state, Friendly_Table()); }
+BENCHMARK(BM_FriendlyRedraw)->Unit(benchmark::kMillisecond);
 
 // The managers' list's first build scans every person.
 void BM_ManagerListCollect(benchmark::State& state)

@@ -40,6 +40,7 @@
 #include "menus/exm.h"
 #include "menus/finances.h"
 #include "menus/fixturelist.h"
+#include "menus/friendly.h"
 #include "menus/gfxgen.h"
 #include "menus/goalcharts.h"
 #include "menus/goalstats.h"
@@ -350,7 +351,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(14, "N\xE9gocier contrat", ContractTalks_Table, AfterContractTalks),
     Table(15, "Entra\xEEnement Collectif (grille)", TrainingGrid_Table),
     Table(16, "Entrer nom de l'entra\xEEneur", ManagerName_Table),
-    Screen(17, "Match amical"),
+    Table(17, "Match amical", Friendly_Table),
     Empty(18),
     Table(19, "Chercher joueur", PlayerSearch_Table),
     Empty(20),
@@ -726,6 +727,7 @@ void FrontEndInit()
     ClubMatchesInit();
     ClubRecordsInit();
     HonoursScreensInit();
+    FriendlyInit();
     MatchStatsInit();
     ReportScreenInit();
     AnalysisTextInit();
@@ -768,6 +770,7 @@ void FrontEndUninit()
     MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
+    FriendlyUninit();
     HonoursScreensUninit();
     ClubRecordsUninit();
     ClubMatchesUninit();

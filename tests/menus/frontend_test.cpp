@@ -173,7 +173,7 @@ TEST(FrontEnd, ThePlaceholdersOkButtonGoesBackToTheTitleBeforeACareer)
     FrontEnd_RegisterLoopSteps();
     for (const int16_t from : {MENU_OPTION_TITLE, int16_t{-1}}) {
         PreviousOption = from;
-        MenuOption = 17;
+        MenuOption = 44;
         MenuInputs inputs;
         AddClick(&inputs, 100, 570, 436);
         ScopedMenuScript script(inputs);
