@@ -5,22 +5,32 @@
 #include <array>
 #include <cstdio>
 
+#include "engine/poll.h"
 #include "engine/random.h"
 #include "game/calendar.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/matchblocks.h"
+#include "game/matchday.h"
 #include "game/tables.h"
+#include "game/tactics.h"
 #include "game/textmess.h"
+#include "game/world.h"
+#include "gamecode/matchview.h"
+#include "gamecode/presentation.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/kits.h"
 #include "menus/leaguetable.h"
 #include "menus/machine.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
 #include "menus/menupc.h"
+#include "menus/postmatch.h"
 
 FriendlyState Friendly;
+FriendlySetupState FriendlySetup;
 
 namespace {
 
@@ -46,6 +56,23 @@ constexpr int32_t FILTER_W = 540;
 constexpr int32_t FILTER_GAP = 4;
 constexpr int32_t FILTER_H = 26;
 constexpr int32_t MIN_DIVISIONS = 2;
+constexpr int32_t TEXT_SETUP_TITLE = 1021;
+constexpr int32_t TEXT_LOAD_A = 1016;
+constexpr int32_t TEXT_LOAD_B = 1017;
+constexpr int32_t TEXT_PLAY = 1018;
+constexpr int32_t TEXT_SWAP = 1019;
+constexpr int32_t TEXT_VERSUS = 152;
+constexpr int32_t TEXT_END = 75;
+constexpr int32_t TEXT_NOT_TWO_TEAMS = 1020;
+constexpr int32_t TEXT_LOAD_FAILED = 1662;
+constexpr int16_t MENU_OPTION_FRIENDLY_SETUP = 53;
+constexpr int16_t MENU_OPTION_FRIENDLY_MATCH = 54;
+// A friendly between exported teams is played as a cup tie that must be decided.
+constexpr uint16_t FRIENDLY_PERIOD_MINUTES = 5;
+constexpr int16_t FRIENDLY_BENCH = 5;
+constexpr int16_t FRIENDLY_SUBSTITUTIONS = 3;
+constexpr uint16_t FRIENDLY_DESIGNATED[4] = {9, 11, 8, 7};  // captain, penalty, free kick, corner
+constexpr uint16_t FRIENDLY_SETTING = 100;
 
 // The tour entries in menu order, each with its country.
 constexpr std::array<int16_t, FRIENDLY_TOURS> TOUR_COUNTRIES = {0, 6,  3,  4,  2,  5, 7,  1,
@@ -180,11 +207,87 @@ int32_t Done(MenuHotspot*)
 }
 
 int32_t Leave() { return Done(nullptr); }
+
+// ---- "Configuration amicale".
+
+bool BothLoaded() { return FriendlySetup.loaded[0] != 0 && FriendlySetup.loaded[1] != 0; }
+
+void NameTeams()
+{
+    for (int32_t k = 0; k < 2; ++k) {
+        FriendlySetup.names[k] = FriendlySetup.loaded[k] != 0 ? FriendlyTeamBlocks[k].name : "";
+    }
+}
+
+// A start at the title has loaded neither the world, whose kit table dresses the teams, nor the
+// names.
+void BuildSetup()
+{
+    if (!World.loaded) World_Load();
+    if (!Names_Loaded()) Names_Load();
+    NameTeams();
+}
+
+int32_t LoadA(MenuHotspot*) { return FriendlySetup_Load(0); }
+int32_t LoadB(MenuHotspot*) { return FriendlySetup_Load(1); }
+
+int32_t ToTitle(MenuHotspot*)
+{
+    MenuOption = MENU_OPTION_TITLE;
+    return EXM_CODE_LEAVE;
+}
+
+int32_t LeaveToTitle() { return ToTitle(nullptr); }
+
+// The first custom tactic that holds one, else built-in tactic 0.
+int16_t FirstTactic(const ExportedTeamBlock& team)
+{
+    for (int32_t n = 0; n < TACTIC_CUSTOM_COUNT; ++n) {
+        if (!TacticsRecord_IsEmpty(team.tactics[n])) return Word(TACTIC_CUSTOM_FIRST + n);
+    }
+    return 0;
+}
+
+void FillSide(MatchSide* side, const ExportedTeamBlock& team)
+{
+    std::snprintf(side->teamName, sizeof side->teamName, "%s", team.name);
+    side->human = 1;
+    side->tactic = FirstTactic(team);
+    std::copy(std::begin(team.tactics), std::end(team.tactics), side->tactics);
+    std::copy(std::begin(team.entries), std::end(team.entries), side->entries);
+    side->firstLegGoals = 0;
+    std::copy(std::begin(FRIENDLY_DESIGNATED), std::end(FRIENDLY_DESIGNATED), side->designated);
+    std::fill(std::begin(side->settings), std::end(side->settings), FRIENDLY_SETTING);
+}
+
+void FillHeader(MatchDayBlock* b)
+{
+    b->extraTime = 1;
+    b->shootOut = 1;
+    b->goldenGoal = 0;
+    b->periodMinutes = FRIENDLY_PERIOD_MINUTES;
+    b->secondLeg = 0;
+    MatchDay_DrawOfficial(b);
+    b->difficulty = 1;
+    b->lenientSide = 0;
+    b->competition = COMP_FRIENDLY;
+    b->fixtureRow = -1;
+    b->viewMode = VIEW_3D;
+    b->benchSize = FRIENDLY_BENCH;
+    b->substitutionsAllowed = FRIENDLY_SUBSTITUTIONS;
+    b->spare20 = 0;
+    std::fill(std::begin(b->stands), std::end(b->stands), int16_t{0});  // the small stadium
+    b->attendance = 0;
+    b->crowdFill = 0;
+    b->night = 0;
+    b->homeClub = -1;
+    b->awayClub = -1;
+    b->day = -1;
+}
 int32_t Nothing(MenuHotspot*) { return EXM_CODE_NONE; }
 
 }  // namespace
 
-void FriendlyInit() { Friendly = {}; }
 void FriendlyUninit() { FriendlyInit(); }
 
 void Friendly_Build(bool entering)
@@ -332,4 +435,95 @@ const MenuItem* Friendly_Table()
         MenuEndItem(nullptr, Leave),
     };
     return table;
+}
+
+void FriendlyInit()
+{
+    Friendly = {};
+    FriendlySetup = {};
+    NameTeams();
+}
+
+int32_t FriendlySetup_Load(int32_t slot)
+{
+    if (LoadTeamFile(slot) != 0) return Refuse(TEXT_LOAD_FAILED);
+    FriendlySetup.loaded[slot] = 1;
+    NameTeams();
+    return EXM_CODE_REDRAW;
+}
+
+int32_t FriendlySetup_Play(MenuHotspot*)
+{
+    if (!BothLoaded()) return Refuse(TEXT_NOT_TWO_TEAMS);
+    VTW_SetCountry(0);
+    MenuOption = MENU_OPTION_FRIENDLY_MATCH;
+    return EXM_CODE_LEAVE;
+}
+
+int32_t FriendlySetup_Swap(MenuHotspot*)
+{
+    if (!BothLoaded()) return Refuse(TEXT_NOT_TWO_TEAMS);
+    std::swap(FriendlyTeamBlocks[0], FriendlyTeamBlocks[1]);
+    return EXM_CODE_REDRAW;
+}
+
+const MenuItem* FriendlySetup_Table()
+{
+    static const MenuItem table[] = {
+        {0x36, 0, 0, 0, 0, MenuCallback(BuildSetup), nullptr},
+        {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_SETUP_TITLE), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
+        {0x12, 320, 180, MENU_ALIGN_CENTRE, 0, MenuVariable(&FriendlySetup.names[0]), nullptr},
+        {0x0f, 320, 210, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_VERSUS), nullptr},
+        {0x12, 320, 240, MENU_ALIGN_CENTRE, 0, MenuVariable(&FriendlySetup.names[1]), nullptr},
+        {0x200c, 120, 130, 400, 30, MenuTextNo(TEXT_LOAD_A), LoadA},
+        {0x200c, 120, 270, 400, 30, MenuTextNo(TEXT_LOAD_B), LoadB},
+        {0x200c, 120, 380, 200, 50, MenuTextNo(TEXT_PLAY), FriendlySetup_Play},
+        {0x200c, 340, 380, 200, 50, MenuTextNo(TEXT_SWAP), FriendlySetup_Swap},
+        {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
+        {0x0f, 590, 428, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_END), nullptr},
+        {0x1f, 570, 436, 40, 40, MenuNumber(-1), ToTitle},
+        MenuEndItem(nullptr, LeaveToTitle),
+    };
+    return table;
+}
+
+void Friendly_FillSides()
+{
+    MatchDay_ClearBlock();
+    MatchDayBlock* b = GetMatchSidesBlock();
+    FillHeader(b);
+    for (int32_t s = 0; s < MATCH_SIDE_COUNT; ++s) {
+        FillSide(&b->sides[s], FriendlyTeamBlocks[s]);
+    }
+}
+
+void Friendly_Play()
+{
+    Poll();
+    MatchDayBlock* b = GetMatchSidesBlock();
+    const ExportedTeamBlock& home = FriendlyTeamBlocks[0];
+    const ExportedTeamBlock& away = FriendlyTeamBlocks[1];
+    for (int32_t s = 0; s < MATCH_SIDE_COUNT; ++s) {
+        KitDesign kit{};
+        GetTeamDesignOfTeams(home.homeKit, away.homeKit, away.awayKit, s, &kit);
+        MatchSide_SetKit(&b->sides[s], kit);
+    }
+    b->viewMode = VIEW_3D;
+    MatchShared.replayState = REPLAY_NORMAL;  // a friendly is never a replay
+    RunMatch3D();
+    if (MatchView_ShownKind() != VIEWKIND_TEXT) return;
+    MatchReportFlags |= MATCH_REPORT_IN_SEQUENCE;
+    PostMatch_RunAnalysisPages();
+    MatchReportFlags &=
+        static_cast<uint8_t>(~(MATCH_REPORT_SIDE_CHOSEN | MATCH_REPORT_IN_SEQUENCE));
+}
+
+void MainMenu_PrepareTeams()
+{
+    Friendly_FillSides();
+    Friendly_Play();
+    if (MenuOption != MENU_OPTION_QUIT) MenuOption = MENU_OPTION_FRIENDLY_SETUP;
 }

@@ -1,5 +1,6 @@
 // menus/friendly.h: "Match amical", the human's free days filled with friendlies against clubs of
-// his country, or a friendly tour abroad booked.
+// his country, or a friendly tour abroad booked; "Configuration amicale", a match between two
+// teams exported from careers, and its launcher.
 #pragma once
 
 #include <cstdint>
@@ -57,3 +58,27 @@ int32_t Friendly_Tour(int32_t country);
 MenuListEntry* Friendly_TourPopup();
 
 const MenuItem* Friendly_Table();  // option 17
+
+// "Configuration amicale": which of FriendlyTeamBlocks (0 home, 1 away) hold a loaded team. Reset
+// only at program start: the teams stay loaded when the screen is left.
+struct FriendlySetupState {
+    uint8_t loaded[2];
+    const char* names[2];  // the loaded teams' names, "" before a load
+};
+extern FriendlySetupState FriendlySetup;  // owned by Friendly
+
+// Reads the team file into a block: 1662 on failure, the block and its flag untouched.
+int32_t FriendlySetup_Load(int32_t slot);
+// Both teams loaded: country 0 and option 54, else 1020.
+int32_t FriendlySetup_Play(MenuHotspot*);
+// Both teams loaded: the two blocks exchange places, else 1020.
+int32_t FriendlySetup_Swap(MenuHotspot*);
+const MenuItem* FriendlySetup_Table();  // option 53, from the title
+
+// The match-sides block from the two friendly teams: the block cleared, each side's name, human
+// flag, custom tactics, team sheet, designated shirts and settings; a cup tie's header.
+void Friendly_FillSides();
+// Kits from the world's table, the match in the 3D view mode (the text view until it exists),
+// then, when the text view showed it, the analysis table and the pages it leads to.
+void Friendly_Play();
+void MainMenu_PrepareTeams();  // option 54's step: the two, then back to option 53

@@ -383,8 +383,8 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(50, "Enregistrer", SaveScreen),
     Step(51, LoadSavedGame, "Chargement"),
     Table(52, "Debug Screen", DebugScreen_Table),
-    Screen(53, "Configuration amicale"),
-    Screen(54, "Match amical"),
+    Table(53, "Configuration amicale", FriendlySetup_Table),
+    Step(54, MainMenu_PrepareTeams, "Match amical"),
     Screen(55, "Ralenti"),
     Screen(56, "Revoir le match"),
     Table(57, "Carri\xE8re", CareerHistory_Table),
@@ -646,14 +646,6 @@ void RegisterScriptValues()
     ScriptRegisterValue("searchmode", [] { return static_cast<int32_t>(PlayerSearchMode); });
 }
 
-// The match view brings a display of its own up, so the front end's comes down around it.
-void RunMatch3D()
-{
-    EXM_Shutdown();
-    PlayMatch3D();
-    EXM_Init();
-}
-
 void RegisterGameHooks()
 {
     GameHooks.PlayWatchedMatch = RunMatch3D;
@@ -878,6 +870,14 @@ void DispatchOption(int32_t option)
         return;
     }
     RunPlaceholder(row);
+}
+
+// The match view brings a display of its own up, so the front end's comes down around it.
+void RunMatch3D()
+{
+    EXM_Shutdown();
+    PlayMatch3D();
+    EXM_Init();
 }
 
 void FrontEnd_NoteDispatch(int16_t option)

@@ -3,25 +3,41 @@
 // refusals' boxes, and its frame.
 #include "menus/friendly.h"
 
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/blockfile.h"
+#include "engine/filename.h"
 #include "engine/host/host.h"
+#include "engine/poll.h"
 #include "game/calendar.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/matchblocks.h"
 #include "game/tables.h"
+#include "game/tactics.h"
 #include "game/textmess.h"
+#include "game/world.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/matchview.h"
+#include "gamecode/presentation.h"
 #include "menus/exm.h"
+#include "menus/frontend.h"
+#include "menus/kits.h"
 #include "menus/machine.h"
 #include "menus/menubar.h"
 #include "menus/office.h"
+#include "menus/postmatch.h"
+#include "tests/support/game_world.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
+#include "tests/support/support.h"
 
 namespace {
 
@@ -301,4 +317,203 @@ TEST_F(FriendlyTest, TheOfficesEntryIsOffWithoutAPost)
         popup[0].prepare(nullptr);
         EXPECT_EQ(popup[3].flags, post ? LIST_ENABLED : 0) << post;
     }
+}
+
+namespace {
+
+// A career whose human club exports its team, and another club's team beside it.
+class FriendlySetupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FriendlySetup = {};
+        GameState.humanClub = static_cast<int16_t>(m_screen.HumanClub());
+        ASSERT_EQ(SaveTeamFile(), 0);
+        ASSERT_EQ(LoadTeamFile(0), 0);
+        m_human = FriendlyTeamBlocks[0];
+        GameState.humanClub = static_cast<int16_t>(DivisionLists[0][6]);
+        ASSERT_EQ(SaveTeamFile(), 0);
+        ASSERT_EQ(LoadTeamFile(0), 0);
+        m_other = FriendlyTeamBlocks[0];
+        std::memset(FriendlyTeamBlocks, 0x5A, sizeof FriendlyTeamBlocks);
+        GameState.humanClub = static_cast<int16_t>(m_screen.HumanClub());
+    }
+    // The team file holding a team, as an export leaves it.
+    static void Export(const ExportedTeamBlock& team)
+    {
+        ExportedTeamBlock copy = team;
+        BlockFileBlock block = {"TEAM", &copy, sizeof(copy)};
+        ASSERT_EQ(BlockFileSave(TEAM_FILE_NAME, "TEM1", 1, &block, 1), BLOCKFILE_OK);
+    }
+    static bool Same(const ExportedTeamBlock& a, const ExportedTeamBlock& b)
+    {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    }
+
+    TempHome m_home;
+    ScopedScreenRedraw m_screen;
+    ExportedTeamBlock m_human{};
+    ExportedTeamBlock m_other{};
+};
+
+}  // namespace
+
+TEST_F(FriendlySetupTest, PlayWantsTwoLoadedTeamsAndAFailedLoadChangesNothing)
+{
+    m_screen.Run(FriendlySetup_Table(), [] {});  // the screen once shown, as the boxes need
+    const int16_t option = MenuOption;
+    const uint32_t notTwo = BoxOfText(1020);
+    const uint32_t failed = BoxOfText(1662);
+    std::remove(HostPath(TEAM_FILE_NAME).c_str());
+    EXPECT_EQ(BoxShownBy([] { FriendlySetup_Load(0); }), failed);  // no file
+    Export(m_human);
+    EXPECT_EQ(FriendlySetup_Load(0), EXM_CODE_REDRAW);
+    EXPECT_EQ(FriendlySetup_Load(0), EXM_CODE_REDRAW);  // team A twice
+    EXPECT_EQ(BoxShownBy([] { FriendlySetup_Play(nullptr); }), notTwo);
+    EXPECT_EQ(BoxShownBy([] { FriendlySetup_Swap(nullptr); }), notTwo);
+    EXPECT_TRUE(Same(FriendlyTeamBlocks[0], m_human));
+    const ExportedTeamBlock untouched = FriendlyTeamBlocks[1];
+    BlockFileBlock foreign = {"TEAM", &m_other, sizeof(m_other)};
+    ASSERT_EQ(BlockFileSave(TEAM_FILE_NAME, "SAV0", 1, &foreign, 1), BLOCKFILE_OK);
+    EXPECT_EQ(BoxShownBy([] { FriendlySetup_Load(1); }), failed);
+    EXPECT_EQ(FriendlySetup.loaded[1], 0);
+    EXPECT_TRUE(Same(FriendlyTeamBlocks[1], untouched));
+    EXPECT_EQ(MenuOption, option);
+
+    Export(m_other);
+    EXPECT_EQ(FriendlySetup_Load(1), EXM_CODE_REDRAW);
+    EXPECT_STREQ(FriendlySetup.names[0], m_human.name);
+    EXPECT_STREQ(FriendlySetup.names[1], m_other.name);
+    EXPECT_EQ(FriendlySetup_Swap(nullptr), EXM_CODE_REDRAW);
+    EXPECT_TRUE(Same(FriendlyTeamBlocks[0], m_other));
+    EXPECT_TRUE(Same(FriendlyTeamBlocks[1], m_human));
+    EXPECT_STREQ(FriendlySetup.names[0], m_other.name);
+
+    // The flags survive leaving the screen; Play then leads to the match.
+    m_screen.Run(FriendlySetup_Table(), [] {});
+    EXPECT_EQ(MenuOption, MENU_OPTION_TITLE);
+    EXPECT_EQ(FriendlySetup.loaded[0], 1);
+    EXPECT_EQ(FriendlySetup.loaded[1], 1);
+    EXPECT_EQ(FriendlySetup_Play(nullptr), EXM_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, 54);
+    EXPECT_EQ(GameState.country, 0);
+}
+
+TEST_F(FriendlySetupTest, FillSidesWritesTheHeaderAndBothTeamsIntoTheBlock)
+{
+    FriendlyTeamBlocks[0] = m_human;
+    FriendlyTeamBlocks[1] = m_other;
+    const auto empty = [](TacticsRecord* tactic) {
+        tactic->slots[0].row = static_cast<int16_t>(TACTIC_EMPTY_MARK);
+    };
+    for (TacticsRecord& tactic : FriendlyTeamBlocks[1].tactics) {
+        empty(&tactic);  // every custom tactic empty: built-in tactic 0
+    }
+    empty(&FriendlyTeamBlocks[0].tactics[0]);
+    empty(&FriendlyTeamBlocks[0].tactics[1]);
+    FriendlyTeamBlocks[0].tactics[2].slots[0].row = 4;  // the first custom tactic is the third
+    Friendly_FillSides();
+    const MatchDayBlock& b = *GetMatchSidesBlock();
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&b);
+    const auto word = [&](size_t offset) {
+        return static_cast<int16_t>(bytes[offset] | bytes[offset + 1] << 8);
+    };
+    struct Field {
+        size_t offset;
+        int32_t value;
+        bool isWord;
+    };
+    const Field header[] = {
+        {0, 1, false},  {1, 1, false},  {2, 0, false},    {3, 5, true},   {5, 0, false},
+        {9, 1, false},  {10, 0, false}, {11, 117, false}, {12, -1, true}, {14, 2, true},
+        {16, 5, true},  {18, 3, true},  {20, 0, true},    {22, 0, true},  {24, 0, true},
+        {26, 0, true},  {28, 0, true},  {30, 0, true},    {32, 0, true},  {34, 0, false},
+        {35, 0, false}, {36, -1, true}, {38, -1, true},   {40, -1, true},
+    };
+    for (const Field& f : header) {
+        EXPECT_EQ(f.isWord ? word(f.offset) : bytes[f.offset], f.value) << f.offset;
+    }
+    EXPECT_GE(b.official[0], 50);
+    EXPECT_LE(b.official[0], 80);
+    EXPECT_GE(b.official[1], 50);
+    EXPECT_LE(b.official[1], 65);
+    EXPECT_EQ(b.official[2], 0);
+    const int16_t tactics[2] = {TACTIC_CUSTOM_FIRST + 2, 0};
+    for (int32_t s = 0; s < MATCH_SIDE_COUNT; ++s) {
+        const MatchSide& side = b.sides[s];
+        const ExportedTeamBlock& team = FriendlyTeamBlocks[s];
+        EXPECT_STREQ(side.teamName, team.name) << s;
+        EXPECT_EQ(side.human, 1) << s;
+        EXPECT_EQ(side.tactic, tactics[s]) << s;
+        EXPECT_EQ(std::memcmp(side.tactics, team.tactics, 3960), 0) << s;
+        EXPECT_EQ(std::memcmp(side.entries, team.entries, 1853), 0) << s;
+        EXPECT_EQ(side.firstLegGoals, 0) << s;
+        EXPECT_EQ(std::vector<uint16_t>(side.designated, side.designated + 4),
+                  (std::vector<uint16_t>{9, 11, 8, 7}))
+            << s;
+        EXPECT_EQ(std::vector<uint16_t>(side.settings, side.settings + 4),
+                  (std::vector<uint16_t>{100, 100, 100, 100}))
+            << s;
+    }
+}
+
+TEST_F(FriendlySetupTest, TwoTeamsInOneKitSendTheAwaySideIntoAnotherKit)
+{
+    for (const int32_t team :
+         {VTW_GetTeam(m_screen.HumanClub()), VTW_GetTeam(DivisionLists[0][6])}) {
+        KitDesign home{}, away{};
+        GetTeamDesignOfTeams(team, team, team, 0, &home);
+        GetTeamDesignOfTeams(team, team, team, 1, &away);
+        EXPECT_EQ(std::memcmp(&home, &World.clubs[team].kits[0], sizeof home), 0) << team;
+        EXPECT_NE(std::memcmp(&away, &home, sizeof home), 0) << team;
+        bool candidate = std::memcmp(&away, &World.clubs[team].kits[1], sizeof away) == 0;
+        for (const KitDesign& spare : KitSpareDesigns) {
+            candidate = candidate || std::memcmp(&away, &spare, sizeof away) == 0;
+        }
+        EXPECT_TRUE(candidate) << team;
+    }
+}
+
+TEST_F(FriendlySetupTest, TwoLoadedTeamsMatchTheGolden)
+{
+    FriendlyTeamBlocks[0] = m_human;
+    FriendlyTeamBlocks[1] = m_other;
+    FriendlySetup.loaded[0] = FriendlySetup.loaded[1] = 1;
+    uint32_t hash = 0;
+    m_screen.Run(FriendlySetup_Table(), [&] {
+        hash = WorkScreenHash();
+        WriteFrameToTestOutput("friendly_setup.png");
+    });
+    ExpectGoldenHash("menus/friendly_setup", hash);
+}
+
+// The text view shows the match while the 3D view does not exist: the analysis table follows.
+TEST_F(FriendlySetupTest, AMatchShownInTheTextViewIsFollowedByTheAnalysisTable)
+{
+    FriendlyTeamBlocks[0] = m_human;
+    FriendlyTeamBlocks[1] = m_other;
+    Friendly_FillSides();
+    std::vector<int32_t> shown;
+    MenuInputs inputs;
+    for (uint32_t tick = 200; tick < 4000; tick += 200) {
+        inputs.push_back({tick, MenuInput::CALL, 0, 0, [&] {
+                              if (PostMatch_ShownScreen() != 0)
+                                  shown.push_back(PostMatch_ShownScreen());
+                          }});
+        AddClick(&inputs, tick + 50, 590, 456);
+    }
+    ScopedMenuScript script(inputs, 5000);
+    MatchEngine_Init();
+    MatchPresentation_SetDefaults();
+    for (int32_t kind = 0; kind < VIEWKIND_COUNT; ++kind) {
+        MatchView_Register(kind, nullptr);
+    }
+    const uint16_t key = AddPollFunction(EndTheMatchAfterItsFirstMinute, POLL_EVERY_CALL, 0);
+    Friendly_Play();
+    RemovePollFunction(key);
+    MatchEngine_Uninit();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), 60);
+    EXPECT_EQ(MatchReportFlags & (MATCH_REPORT_SIDE_CHOSEN | MATCH_REPORT_IN_SEQUENCE), 0);
+    EXPECT_GE(GetMatchDataBlock()->sides[0].score, 0);
 }
