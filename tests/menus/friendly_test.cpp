@@ -207,6 +207,9 @@ TEST_F(FriendlyTest, RefusalsShowTheirTexts)
     ::Friendly.firstTeam = 0;
     MenuHotspot hotspot{};
     hotspot.row = 0;
+    ::Friendly.selectedDay = -1;
+    EXPECT_EQ(Friendly_PickTeam(&hotspot), 1);  // no day selected: nothing to book
+    ::Friendly.selectedDay = static_cast<int16_t>(busy);
     const uint32_t busyBox = BoxOfText(2023);
     EXPECT_EQ(BoxShownBy([&] { Friendly_PickTeam(&hotspot); }), busyBox);
     EXPECT_NE(busyBox, BoxOfText(2024));
