@@ -155,6 +155,9 @@ void Fixtures_FillFriendlyCandidates();
 // Tour check: 1 when the seven days after `day`, and the days either side of them, hold no row
 // of the club before the holiday start; else 0.
 int32_t VTW_ClubHasFixtureOnDay(int32_t club, int32_t day);
+// The first day from today that starts a free tour window (as VTW_ClubHasFixtureOnDay checks it),
+// -1 when none starts before the holidays.
+int32_t Fixtures_FirstTourWindow(int32_t club);
 // Books three away friendlies on days 1, 4 and 7 of the first free seven-day window from today,
 // against the clubs of country `tour` (0-18) of highest reputation that are free on those days;
 // the number booked.

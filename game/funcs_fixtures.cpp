@@ -62,13 +62,18 @@ int32_t VTW_ClubHasFixtureOnDay(int32_t club, int32_t day)
     return 1;
 }
 
+int32_t Fixtures_FirstTourWindow(int32_t club)
+{
+    for (int32_t start = DayNo; start + TOUR_DAYS < GameState.holidayStart; ++start) {
+        if (VTW_ClubHasFixtureOnDay(club, start)) return start;
+    }
+    return -1;
+}
+
 int32_t VTW_ArrangeFriendly(int32_t club, int32_t tour)
 {
-    int32_t start = DayNo;
-    while (start + TOUR_DAYS < GameState.holidayStart && !VTW_ClubHasFixtureOnDay(club, start)) {
-        ++start;
-    }
-    if (!VTW_ClubHasFixtureOnDay(club, start)) return 0;
+    const int32_t start = Fixtures_FirstTourWindow(club);
+    if (start < 0) return 0;
     int16_t opponents[CLUB_ID_COUNT];
     const int32_t count = TourOpponents(club, tour, opponents);
     int32_t booked = 0;

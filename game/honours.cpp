@@ -321,3 +321,51 @@ bool Honours_CheckQualifiers(const void* block)
     }
     return valid;
 }
+
+ClubRecordEntry ClubRecord_Dated(int32_t value, int32_t value2, int32_t player, int32_t opponent)
+{
+    return {value,
+            value2,
+            static_cast<int16_t>(player),
+            static_cast<int16_t>(opponent),
+            GameState.dayOfMonth,
+            GameState.month,
+            static_cast<uint8_t>(GameState.year % 100),
+            static_cast<uint8_t>(GameState.seasonCounter)};
+}
+
+void ClubRecord_KeepTransfer(int32_t player, int32_t seller, int32_t buyer, int32_t fee, bool loan)
+{
+    if (loan || fee <= 0) return;
+    const auto keep = [&](int32_t club, int32_t kind, int32_t otherClub) {
+        ClubRecord* record = club >= 0 ? VTW_GetClubRecordPtr(club) : nullptr;
+        if (record != nullptr && fee > record->records[kind].value)
+            record->records[kind] = ClubRecord_Dated(fee, 0, player, otherClub);
+    };
+    keep(buyer, CLUB_REC_BUY, seller);
+    keep(seller, CLUB_REC_SALE, buyer);
+}
+
+void ClubRecord_KeepScorer(int32_t club)
+{
+    ClubRecord* record = VTW_GetClubRecordPtr(club);
+    if (record == nullptr) return;
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(club, &members);
+    int32_t best = -1;
+    int32_t goals = record->records[CLUB_REC_GOALS].value;
+    for (int32_t k = 0; k < count; ++k) {
+        const int32_t player = members[k];
+        if (player >= FullPlayerCount || VTW_GetPlayerGoals(player) <= goals) continue;
+        best = player;
+        goals = VTW_GetPlayerGoals(player);
+    }
+    if (best >= 0) record->records[CLUB_REC_GOALS] = ClubRecord_Dated(goals, 0, best, -1);
+}
+
+void ClubRecord_KeepLowCrowd(ClubRecord* record, int32_t attendance, int32_t opponent)
+{
+    ClubRecordEntry& low = record->records[CLUB_REC_LOW_CROWD];
+    if (attendance > 0 && (low.value == 0 || attendance < low.value))
+        low = ClubRecord_Dated(attendance, 0, -1, opponent);
+}

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/ids.h"
+#include "game/records.h"
 
 constexpr int32_t HONOURS_SEASONS = 50;  // row 0 the running season, row 1 the last
 constexpr int32_t HONOURS_COLUMNS = 13;  // 0-6 cups, 7-12 divisions 0-5
@@ -65,8 +66,22 @@ enum ClubRecordKind : int32_t {
     CLUB_REC_GOALS,         // a player's goals in a season, player
     CLUB_REC_DEFEAT,        // value goals for, value2 against, opponent
     CLUB_REC_MATCH_GOALS,   // a player's goals in one match, player, opponent
+    CLUB_REC_SALE,          // value the fee, player, opponent the buying club
+    CLUB_REC_LOW_CROWD,     // value the attendance, opponent
     CLUB_REC_COUNT
 };
+static_assert(CLUB_REC_COUNT == 11, "every club saves eleven records");
+
+// A record entry dated today, in the running season.
+ClubRecordEntry ClubRecord_Dated(int32_t value, int32_t value2, int32_t player, int32_t opponent);
+// A paid transfer (not a loan, fee above 0) above the buyer's record buy or the seller's record
+// sale replaces it, with the player and the other club; clubs without a full record keep none.
+void ClubRecord_KeepTransfer(int32_t player, int32_t seller, int32_t buyer, int32_t fee, bool loan);
+// At the end of the league season: the club's player with the most season goals, when above the
+// record scorer's goals, becomes the record scorer of this season.
+void ClubRecord_KeepScorer(int32_t club);
+// At a home league match: the first crowd sets the lowest crowd, a lower one replaces it.
+void ClubRecord_KeepLowCrowd(ClubRecord* record, int32_t attendance, int32_t opponent);
 
 // The club of the country's divisions 0-5 holding the best value of one record, -1 none; the
 // winning margin decides the win record, then the goals scored; ties go to the lower id.

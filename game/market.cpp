@@ -13,6 +13,7 @@
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/honours.h"
 #include "game/hooks.h"
 #include "game/matchblocks.h"
 #include "game/savegame.h"
@@ -238,6 +239,7 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     }
     const uint8_t flags = (loan ? TRANSFER_LOAN : 0) | (free ? TRANSFER_FREE : 0);
     Transfers_Add(IsFullClub(seller) ? seller : CLUB_NONE, buyer, id, flags, loan ? 0 : fee);
+    ClubRecord_KeepTransfer(id, seller, buyer, fee, loan);
     if (IsFullClub(seller)) CupTie(id, seller, p);
     VTW_AddClubLog(id, buyer, loan ? CAREERLOG_LOAN : CAREERLOG_TRANSFER);
     p->shirt = 0;

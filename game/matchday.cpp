@@ -138,10 +138,7 @@ void SetupHeader(MatchDayBlock& b, int32_t row, int32_t home, int32_t away)
     b.goldenGoal = 0;
     b.periodMinutes = MATCH_PERIOD_MINUTES;
     b.secondLeg = static_cast<uint8_t>(Fixture_IsSecondLeg(comp));
-    const int32_t official = Rand() % 20;
-    b.official[0] = kOfficials[official][0];
-    b.official[1] = kOfficials[official][1];
-    b.official[2] = 0;
+    MatchDay_DrawOfficial(&b);
     b.difficulty = 1;
     b.lenientSide = 0;
     b.competition = static_cast<uint8_t>(comp);
@@ -443,4 +440,12 @@ void MatchDay_NewGame()
         }
         Club_AISelectTeam(club);
     }
+}
+
+void MatchDay_DrawOfficial(MatchDayBlock* b)
+{
+    const int32_t official = Rand() % 20;
+    b->official[0] = kOfficials[official][0];
+    b->official[1] = kOfficials[official][1];
+    b->official[2] = 0;
 }

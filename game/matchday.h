@@ -7,6 +7,8 @@
 
 #include "game/ids.h"
 
+struct MatchDayBlock;
+
 // Today's unplayed rows, the one definition the counts and the player of the day share. The
 // group: the human club's competition today (for the league, his division); -1 when he does not
 // play today.
@@ -54,6 +56,9 @@ int32_t VTW_CheckTeamSheet(int32_t club);
 // 1 when the player may play the club's next fixture (not injured, suspended, missing, loaned
 // out, nor cup-tied for a cup tie of that competition).
 int32_t MatchDay_PlayerEligible(int32_t player, int32_t club);
+// The fixture's official, drawn with the game's generator: strictness and card threshold from the
+// officials' table, no lenient side.
+void MatchDay_DrawOfficial(MatchDayBlock* b);
 // The tactic a side plays: the human's words, or 5 x the manager's formation + variant with
 // that formation copied into the side's slot 0. A side other than 0 or 1 is fatal.
 void Match_SetupSideTactics(int32_t side, int32_t club);

@@ -207,19 +207,6 @@ int32_t WinBonus(const MatchSide& side, const MatchSideStats& stats)
     return count > 0 ? static_cast<int32_t>(wages / count / 5) : 0;
 }
 
-// A record entry dated today.
-ClubRecordEntry Dated(int32_t value, int32_t value2, int32_t player, int32_t opponent)
-{
-    return {value,
-            value2,
-            static_cast<int16_t>(player),
-            static_cast<int16_t>(opponent),
-            static_cast<uint8_t>(VTW_GetDayOfMonth()),
-            static_cast<uint8_t>(VTW_GetMonth()),
-            static_cast<uint8_t>(VTW_GetYear() % 100),
-            static_cast<uint8_t>(GameState.seasonCounter)};
-}
-
 // Margin first, then the goals that made it (scored for a win, conceded for a defeat).
 bool Beats(int32_t margin, int32_t goals, int32_t recordMargin, int32_t recordGoals)
 {
@@ -243,7 +230,7 @@ int32_t BestScorer(const MatchSide& side, const MatchSideStats& stats, int32_t* 
 // A season total is kept as the record while it is the best of any season, this one included.
 void RaiseSeasonRecord(ClubRecordEntry* entry, int32_t value)
 {
-    if (value > entry->value) *entry = Dated(value, 0, -1, -1);
+    if (value > entry->value) *entry = ClubRecord_Dated(value, 0, -1, -1);
 }
 
 // One side's shots, corners and cards of a league match into a venue's season counters.
@@ -268,19 +255,21 @@ void UpdateClubRecords(ClubRecord* record, const MatchDayBlock& b, const MatchDa
     const int32_t conceded = d.sides[1 - n].score;
     ClubRecordEntry& win = record->records[CLUB_REC_WIN];
     if (scored > conceded && Beats(scored - conceded, scored, win.value - win.value2, win.value))
-        win = Dated(scored, conceded, -1, opponent);
+        win = ClubRecord_Dated(scored, conceded, -1, opponent);
     ClubRecordEntry& defeat = record->records[CLUB_REC_DEFEAT];
     if (scored < conceded
         && Beats(conceded - scored, conceded, defeat.value2 - defeat.value, defeat.value2))
-        defeat = Dated(scored, conceded, -1, opponent);
+        defeat = ClubRecord_Dated(scored, conceded, -1, opponent);
     ClubRecordEntry& crowd = record->records[CLUB_REC_CROWD];
     if (n == 0 && static_cast<int32_t>(b.attendance) > crowd.value)
-        crowd = Dated(static_cast<int32_t>(b.attendance), 0, -1, opponent);
+        crowd = ClubRecord_Dated(static_cast<int32_t>(b.attendance), 0, -1, opponent);
     int32_t goals = 0;
     const int32_t scorer = BestScorer(b.sides[n], d.sides[n], &goals);
     ClubRecordEntry& matchGoals = record->records[CLUB_REC_MATCH_GOALS];
-    if (scorer >= 0 && goals > matchGoals.value) matchGoals = Dated(goals, 0, scorer, opponent);
+    if (scorer >= 0 && goals > matchGoals.value)
+        matchGoals = ClubRecord_Dated(goals, 0, scorer, opponent);
     if (b.competition == COMP_LEAGUE) {
+        if (n == 0) ClubRecord_KeepLowCrowd(record, static_cast<int32_t>(b.attendance), opponent);
         // The league row holds this match once a table scan has counted its day.
         const int32_t club = n == 0 ? b.homeClub : b.awayClub;
         const bool counted = club < CLUB_FULL_MAX && LeagueCountedDay[club] >= b.day;

@@ -178,15 +178,7 @@ void StoreSeasonBest(int32_t club)
 
 void KeepRecord(ClubRecordEntry* entry, int32_t value)
 {
-    if (value <= entry->value) return;
-    *entry = {value,
-              0,
-              -1,
-              -1,
-              GameState.dayOfMonth,
-              GameState.month,
-              static_cast<uint8_t>(GameState.year % 100),
-              static_cast<uint8_t>(GameState.seasonCounter)};
+    if (value > entry->value) *entry = ClubRecord_Dated(value, 0, -1, -1);
 }
 
 void StoreClubRecords(int32_t club)
@@ -198,6 +190,7 @@ void StoreClubRecords(int32_t club)
     KeepRecord(&r->records[CLUB_REC_GOALS_TOTAL],
                row[LEAGUE_HOME_WON + 3] + row[LEAGUE_AWAY_WON + 3]);
     KeepRecord(&r->records[CLUB_REC_DISPOINTS], r->seasonDispoints);
+    ClubRecord_KeepScorer(club);
 }
 
 // ---- The new season.

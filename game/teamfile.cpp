@@ -24,6 +24,10 @@ bool Terminated(const char* text, size_t size) { return std::memchr(text, '\0', 
 bool TeamIsPlayable(const ExportedTeamBlock& team)
 {
     if (!Terminated(team.name, sizeof(team.name))) return false;
+    // The kits come from the world's table by these numbers.
+    if (team.homeKit < 0 || team.homeKit >= TEAM_COUNT || team.awayKit < 0
+        || team.awayKit >= TEAM_COUNT)
+        return false;
     for (const MatchPlayerEntry& entry : team.entries) {
         if (!Terminated(entry.name, sizeof(entry.name))) return false;
     }

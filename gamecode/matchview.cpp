@@ -167,3 +167,5 @@ void MatchView_ResetState()
 }
 
 void MatchView_ClearRunState() { s_fallbackLogged = false; }
+
+int32_t MatchView_ShownKind() { return ShownKind(); }

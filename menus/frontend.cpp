@@ -30,6 +30,7 @@
 #include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
 #include "menus/clubmatches.h"
+#include "menus/clubrecords.h"
 #include "menus/contracttalks.h"
 #include "menus/credits.h"
 #include "menus/dayscreen.h"
@@ -39,9 +40,11 @@
 #include "menus/exm.h"
 #include "menus/finances.h"
 #include "menus/fixturelist.h"
+#include "menus/friendly.h"
 #include "menus/gfxgen.h"
 #include "menus/goalcharts.h"
 #include "menus/goalstats.h"
+#include "menus/honours.h"
 #include "menus/hotregion.h"
 #include "menus/individualtraining.h"
 #include "menus/jobcentre.h"
@@ -346,12 +349,12 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(9, "Classement", LeagueTable_Table),
     Table(10, "N\xE9gociations", Negotiation_Table, AfterNegotiations),
     Table(11, "Rencontres/R\xE9sultats", FixtureList_Table),
-    Screen(12, "Tableau d'Honneur National"),
+    Table(12, "Tableau d'Honneur National", RollOfHonour_Table),
     Table(13, "Choix des entra\xEEneurs", StaffChoice_Table),
     Table(14, "N\xE9gocier contrat", ContractTalks_Table, AfterContractTalks),
     Table(15, "Entra\xEEnement Collectif (grille)", TrainingGrid_Table),
     Table(16, "Entrer nom de l'entra\xEEneur", ManagerName_Table),
-    Screen(17, "Match amical"),
+    Table(17, "Match amical", Friendly_Table),
     Empty(18),
     Table(19, "Chercher joueur", PlayerSearch_Table),
     Empty(20),
@@ -361,7 +364,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(24, "Pelloran", Title_Table),
     Step(25, PlayToday, "Jouer la journ\xE9" "e"),
     Table(26, "Editeur tactique", TacticsEditor_Table),
-    Screen(27, "Palmar\xE8s du club"),
+    Table(27, "Palmar\xE8s du club", ClubRecords_Table),
     Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
     Table(29, "Statistiques de buts", GoalStats_Table),
     Table(30, "Statistiques d'affluence", AttendanceStats_Table),
@@ -383,8 +386,8 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(50, "Enregistrer", SaveScreen),
     Step(51, LoadSavedGame, "Chargement"),
     Table(52, "Debug Screen", DebugScreen_Table),
-    Screen(53, "Configuration amicale"),
-    Screen(54, "Match amical"),
+    Table(53, "Configuration amicale", FriendlySetup_Table),
+    Step(54, MainMenu_PrepareTeams, "Match amical"),
     Screen(55, "Ralenti"),
     Screen(56, "Revoir le match"),
     Table(57, "Carri\xE8re", CareerHistory_Table),
@@ -398,14 +401,14 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(65, "Pick Team", DevPickTeam_Table),
     Table(66, "Club", DevClubSheet_Table),
     Table(67, "Fixtures/Soak", DevSoak_Table),
-    Screen(68, "R\xE9putation du club"),
-    Screen(69, "R\xE9putation de l'entra\xEEneur"),
+    Table(68, "R\xE9putation du club", ClubReputation_Table),
+    Table(69, "R\xE9putation de l'entra\xEEneur", ManagerReputation_Table),
     Table(70, "Liste r\xE9" "duite", Shortlist_Table),
     Table(71, "Evolution joueur", PlayerEvolution_Table),
     Table(72, "Fixer prix", SetPrice_Table),
     Table(73, "Offre d'emploi", JobOffer_Table),
     Table(74, "Informations club", AnalysisText_Table),
-    Screen(75, "Liste discipline"),
+    Table(75, "Liste discipline", DisciplineList_Table),
     Screen(76, "Liste des performances moyennes"),
     Table(77, "Performance", Performance_Table),
     Table(78, "Entr. Individuel", IndividualTraining_Table),
@@ -654,14 +657,6 @@ void RegisterScriptValues()
     ScriptRegisterValue("searchmode", [] { return static_cast<int32_t>(PlayerSearchMode); });
 }
 
-// The match view brings a display of its own up, so the front end's comes down around it.
-void RunMatch3D()
-{
-    EXM_Shutdown();
-    PlayMatch3D();
-    EXM_Init();
-}
-
 void RegisterGameHooks()
 {
     GameHooks.PlayWatchedMatch = RunMatch3D;
@@ -733,6 +728,9 @@ void FrontEndInit()
     IndividualTrainingInit();
     PastTransfersInit();
     ClubMatchesInit();
+    ClubRecordsInit();
+    HonoursScreensInit();
+    FriendlyInit();
     MatchStatsInit();
     ReportScreenInit();
     AnalysisTextInit();
@@ -779,6 +777,9 @@ void FrontEndUninit()
     MatchAnalysisUninit();
     ReportScreenUninit();
     MatchStatsUninit();
+    FriendlyUninit();
+    HonoursScreensUninit();
+    ClubRecordsUninit();
     ClubMatchesUninit();
     PastTransfersUninit();
     PlayerSearchScreenUninit();
@@ -886,6 +887,14 @@ void DispatchOption(int32_t option)
         return;
     }
     RunPlaceholder(row);
+}
+
+// The match view brings a display of its own up, so the front end's comes down around it.
+void RunMatch3D()
+{
+    EXM_Shutdown();
+    PlayMatch3D();
+    EXM_Init();
 }
 
 void FrontEnd_NoteDispatch(int16_t option)

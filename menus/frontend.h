@@ -89,6 +89,8 @@ void RouteGameEvents();
 void LoadNamesFile();  // "stats\names.dat" into the names buffer, at most NAMES_FILE_BYTES
 // The dispatcher's bookkeeping before it runs an option: PreviousOption and the option before it.
 void FrontEnd_NoteDispatch(int16_t option);
+// Plays the fixture of the match-sides block, the menu display down while the match shows.
+void RunMatch3D();
 // The option dispatched before the current one, -1 none; option 2, which only forwards to the
 // squad, never counts, nor does 83. A screen reads it as where it was opened from.
 int16_t FrontEnd_CameFrom();

@@ -6,6 +6,7 @@
 #include "engine/fatal.h"
 #include "game/funcs.h"
 #include "game/kitcolours.h"
+#include "game/world.h"
 
 namespace {
 
@@ -116,11 +117,24 @@ void GetTeamDesign(int32_t home, int32_t away, int32_t isAway, KitDesign* out)
     }
     const KitDesign* ownHome = Club_GetKitDesign(away, 0);
     const KitDesign* ownAway = Club_GetKitDesign(away, 1);
-    const KitDesign* const candidates[KIT_CANDIDATES] = {ownHome != nullptr ? ownHome : &none,
-                                                         ownAway != nullptr ? ownAway : &none,
-                                                         &KitSpareDesigns[0],
-                                                         &KitSpareDesigns[1],
-                                                         &KitSpareDesigns[2],
-                                                         &KitSpareDesigns[3]};
-    *out = *candidates[Kit_ChooseAway(*homeKit, candidates)];
+    *out = Kit_AwayDesign(*homeKit, ownHome != nullptr ? *ownHome : none,
+                          ownAway != nullptr ? *ownAway : none);
+}
+
+KitDesign Kit_AwayDesign(const KitDesign& homeKit, const KitDesign& ownHome,
+                         const KitDesign& ownAway)
+{
+    const KitDesign* const candidates[KIT_CANDIDATES] = {
+        &ownHome,           &ownAway, &KitSpareDesigns[0], &KitSpareDesigns[1], &KitSpareDesigns[2],
+        &KitSpareDesigns[3]};
+    return *candidates[Kit_ChooseAway(homeKit, candidates)];
+}
+
+void GetTeamDesignOfTeams(int32_t homeTeam, int32_t awayHomeTeam, int32_t awayAwayTeam,
+                          int32_t isAway, KitDesign* out)
+{
+    const KitDesign& homeKit = World.clubs[homeTeam].kits[0];
+    *out = isAway == 0 ? homeKit
+                       : Kit_AwayDesign(homeKit, World.clubs[awayHomeTeam].kits[0],
+                                        World.clubs[awayAwayTeam].kits[1]);
 }

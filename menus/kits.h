@@ -27,3 +27,11 @@ int32_t DesignsClash(const KitDesign& a, const KitDesign& b);
 void GetTeamDesign(int32_t home, int32_t away, int32_t isAway, KitDesign* out);
 // The candidate index (0 home, 1 away, 2-5 spares) GetTeamDesign picks among these six kits.
 int32_t Kit_ChooseAway(const KitDesign& homeKit, const KitDesign* const candidates[KIT_CANDIDATES]);
+// The away side's kit against the home kit: the least clashing of its own two and the spares.
+KitDesign Kit_AwayDesign(const KitDesign& homeKit, const KitDesign& ownHome,
+                         const KitDesign& ownAway);
+// GetTeamDesign for teams outside a career, by world team numbers: the home side wears its
+// team's home kit; the away side chooses among the home kit of `awayHomeTeam` and the away kit of
+// `awayAwayTeam` (an exported team's two kit words) and the spares. Numbers are 0-1045.
+void GetTeamDesignOfTeams(int32_t homeTeam, int32_t awayHomeTeam, int32_t awayAwayTeam,
+                          int32_t isAway, KitDesign* out);

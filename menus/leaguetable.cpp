@@ -76,17 +76,6 @@ void FillRow(LeagueTableRow& row, int32_t club)
     row.highlight = VTW_GetClubController(club) > 0 ? LEAGUE_TABLE_HIGHLIGHT : int16_t{0};
 }
 
-void FillDivisionButtons()
-{
-    const int32_t divisions = VTW_GetCountryDivisions();
-    for (int32_t k = 0; k < DIVISION_MAX; ++k) {
-        S().divisionTexts[k] = Word(k < divisions ? VTW_GetDivisionTextNo(k) : -1);
-    }
-    std::fill(std::begin(S().divisionHighlights), std::end(S().divisionHighlights), int16_t{0});
-    S().divisionHighlights[S().division] = LEAGUE_TABLE_HIGHLIGHT;
-    S().divisionButtons = LeagueTable_DivisionButtons(divisions);
-}
-
 void Table_Init() { LeagueTable_Build(EXM_GetRebuildFlag() != 0); }
 
 // Shaded bands by row parity, then one outline around the rows shown.
@@ -107,6 +96,11 @@ int32_t ChooseDivision(MenuHotspot*)
 constexpr std::array<ClickFn, MAX_BUTTONS> kChooseDivision = {ChooseDivision<0>, ChooseDivision<1>,
                                                               ChooseDivision<2>, ChooseDivision<3>,
                                                               ChooseDivision<4>, ChooseDivision<5>};
+
+DivisionButtonSet s_buttons = {LeagueTableScreen.divisionHighlights,
+                               LeagueTableScreen.divisionTexts,
+                               kChooseDivision.data(),
+                               {}};
 
 struct ButtonPlace {
     int16_t x;
@@ -144,7 +138,7 @@ void LeagueTable_Build(bool entering)
     }
     Season_ClearTablesAndScan(-1);
     BlankRows();
-    FillDivisionButtons();
+    S().divisionButtons = DivisionButtons_Fill(&s_buttons, S().division);
     S().title = Word(VTW_GetDivisionLongNameTextNo(S().division));
     S().shown = Word(std::min(DivisionSize(), LEAGUE_TABLE_ROWS));
     for (int32_t r = 0; r < S().shown; ++r) {
@@ -156,26 +150,35 @@ void LeagueTable_Build(bool entering)
 
 const MenuItem* LeagueTable_DivisionButtons(int32_t divisions)
 {
+    return DivisionButtons_Table(&s_buttons, divisions);
+}
+
+const MenuItem* DivisionButtons_Table(DivisionButtonSet* set, int32_t divisions)
+{
     if (divisions < MIN_DIVISIONS || divisions > MAX_BUTTONS) divisions = MIN_DIVISIONS;
-    static MenuItem tables[std::size(kButtonRows)][2 * MAX_BUTTONS + 2];
-    MenuItem* table = tables[divisions - MIN_DIVISIONS];
+    MenuItem* table = set->tables[divisions - MIN_DIVISIONS];
     if (table[0].kind != 0) return table;
     const ButtonRow& buttons = kButtonRows[divisions - MIN_DIVISIONS];
     for (int32_t k = 0; k < divisions; ++k) {
         const ButtonPlace& at = buttons.places[k];
-        table[2 * k] = {0x31,   0, 0, 0, 0, MenuVariable(&LeagueTableScreen.divisionHighlights[k]),
-                        nullptr};
-        table[2 * k + 1] = {0x200f,
-                            at.x,
-                            at.y,
-                            buttons.width,
-                            BUTTON_H,
-                            MenuVariable(&LeagueTableScreen.divisionTexts[k]),
-                            kChooseDivision[k]};
+        table[2 * k] = {0x31, 0, 0, 0, 0, MenuVariable(&set->highlights[k]), nullptr};
+        table[2 * k + 1] = {0x200f,        at.x,     at.y,
+                            buttons.width, BUTTON_H, MenuVariable(&set->texts[k]),
+                            set->choose[k]};
     }
     table[2 * divisions] = {0x30, 0, 0, 0, 0, MenuNumber(0), nullptr};
     table[2 * divisions + 1] = MenuEndItem(nullptr, nullptr);
     return table;
+}
+
+const MenuItem* DivisionButtons_Fill(DivisionButtonSet* set, int32_t shown)
+{
+    const int32_t divisions = VTW_GetCountryDivisions();
+    for (int32_t k = 0; k < DIVISION_MAX; ++k) {
+        set->texts[k] = Word(k < divisions ? VTW_GetDivisionTextNo(k) : -1);
+        set->highlights[k] = k == shown ? LEAGUE_TABLE_HIGHLIGHT : int16_t{0};
+    }
+    return DivisionButtons_Table(set, divisions);
 }
 
 void LeagueTable_DrawSeparators(int32_t x, int32_t y, int32_t w, int32_t, int32_t row)

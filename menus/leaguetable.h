@@ -5,9 +5,7 @@
 #include <cstdint>
 
 #include "game/ids.h"
-
-struct MenuItem;
-struct MenuHotspot;
+#include "menus/exm.h"
 
 constexpr int32_t LEAGUE_TABLE_ROWS = 15;
 constexpr int32_t LEAGUE_TABLE_DIVISION_FLAGS = 32;
@@ -55,6 +53,19 @@ void LeagueTableUninit();
 void LeagueTable_Build(bool entering);
 // The division buttons for a country of that many divisions (2-6; any other count has two).
 const MenuItem* LeagueTable_DivisionButtons(int32_t divisions);
+
+// A screen's row of division buttons, laid out as the league table's: the words its items read
+// (the buttons' font colours and texts) and a handler per division.
+struct DivisionButtonSet {
+    int16_t* highlights;  // DIVISION_MAX font colours
+    int16_t* texts;       // DIVISION_MAX short names, -1 past the country's divisions
+    const ClickFn* choose;
+    MenuItem tables[5][2 * DIVISION_MAX + 2];  // built on first use, one per count from 2
+};
+// The table for a country of that many divisions, built once per set and count.
+const MenuItem* DivisionButtons_Table(DivisionButtonSet* set, int32_t divisions);
+// The selected country's texts, the shown division highlighted; the table for its divisions.
+const MenuItem* DivisionButtons_Fill(DivisionButtonSet* set, int32_t shown);
 // The separator lines above a row (the rows' draw callback; row counts from the first shown).
 void LeagueTable_DrawSeparators(int32_t x, int32_t y, int32_t w, int32_t h, int32_t row);
 

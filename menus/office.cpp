@@ -538,6 +538,14 @@ int32_t Friendly(MenuListEntry* entry)
     return ToOption(entry);
 }
 
+// Friendlies are booked for the human's own club: without a post there is none.
+void PrepareCalendar(MenuListRecord*)
+{
+    for (MenuListEntry* e = Office_CalendarPopup(); e->type != LIST_END; ++e) {
+        if (e->label == TEXT_FRIENDLY) e->flags = FrontEnd_HumanHasPost() ? LIST_ENABLED : 0;
+    }
+}
+
 int32_t Statistic(MenuListEntry* entry)
 {
     if (!s_texts.playedOfficial || JobNewMarkers[1] != 0) return Refuse(TEXT_NO_OFFICIAL_MATCH);
@@ -714,10 +722,10 @@ MenuListEntry* Office_EndPopup()
 MenuListEntry* Office_CalendarPopup()
 {
     static MenuListEntry popup[] = {
-        MenuList_Title(294, nullptr),
+        MenuList_Title(294, PrepareCalendar),
         MenuList_Entry(2104, ToOption, 8),
         MenuList_Entry(157, ToOption, 11),
-        MenuList_Entry(701, Friendly, 17),
+        MenuList_Entry(TEXT_FRIENDLY, Friendly, 17),
         MenuList_End(),
     };
     return popup;

@@ -25,6 +25,7 @@ constexpr int32_t TEXT_NOT_COMPLETE = 585;
 constexpr int32_t TEXT_TOO_MANY_FOREIGN = 588;
 constexpr int32_t TEXT_NO_CAPTAIN = 1484;
 constexpr int32_t TEXT_ON_HOLIDAY = 1034;
+constexpr int32_t TEXT_FRIENDLY = 701;  // "Match amical", disabled without a post
 constexpr int32_t TEXT_NO_OFFICIAL_MATCH = 1105;
 constexpr int32_t TEXT_NO_MATCH_YET = 1888;
 constexpr int32_t OFFICE_TREND_STEADY = 1321;

@@ -71,3 +71,9 @@ void PostMatch_RunSequence()
     MatchReportPage = PAGE_REPORT;
     RunPart(ReportScreen, MatchReportPage);
 }
+
+void PostMatch_RunAnalysisPages()
+{
+    MatchReportPage = PAGE_ANALYSIS_TABLE;
+    RunPart(ReportScreen, MatchReportPage);
+}

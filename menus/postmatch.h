@@ -14,3 +14,6 @@ int32_t PostMatch_ShownScreen();
 // The match day's hook (GameHooks.PostMatchSequence): runs until the human is done with each part
 // or quits the game.
 void PostMatch_RunSequence();
+// After a match outside the match day (the friendly between two exported teams): the analysis
+// table and the pages its buttons lead to, until the human is done or quits.
+void PostMatch_RunAnalysisPages();

@@ -12,6 +12,7 @@
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/honours.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/savegame.h"
@@ -531,3 +532,43 @@ TEST_F(Market, TheHumansFixtureOfTheDayFillsHisMatchSlot)
 }
 
 }  // namespace
+
+// Every transfer goes through Market_MovePlayer: only a paid move beats a club's records.
+TEST_F(Market, APaidTransferAboveTheRecordsBecomesTheBuyersBuyAndTheSellersSale)
+{
+    const int32_t seller = 1;
+    const int32_t buyer = 2;
+    struct Case {
+        int32_t fee;
+        bool loan;
+        int32_t buyRecord, saleRecord;  // after the move
+    };
+    const Case cases[] = {
+        {500000, false, 500000, 500000}, {900000, true, 500000, 500000},  // a loan
+        {0, false, 500000, 500000},                                       // a free transfer
+        {400000, false, 500000, 500000},                                  // below both records
+        {700000, false, 700000, 700000},
+    };
+    DbClubs[seller].balance = 0;
+    DbClubs[buyer].balance = BALANCE_MAX / 2;
+    const std::vector<int32_t> players = PlayersOf(seller, 5);
+    ASSERT_EQ(players.size(), 5U);
+    for (size_t k = 0; k < std::size(cases); ++k) {
+        const Case& c = cases[k];
+        ASSERT_EQ(Market_MovePlayer(players[k], buyer, c.fee, c.loan, 1000, 12), players[k]);
+        const ClubRecordEntry& buy = DbClubs[buyer].records[CLUB_REC_BUY];
+        const ClubRecordEntry& sale = DbClubs[seller].records[CLUB_REC_SALE];
+        EXPECT_EQ(buy.value, c.buyRecord) << k;
+        EXPECT_EQ(sale.value, c.saleRecord) << k;
+        const int32_t recordPlayer = c.buyRecord == 500000 ? players[0] : players[4];
+        EXPECT_EQ(+buy.player, recordPlayer) << k;
+        EXPECT_EQ(+sale.player, recordPlayer) << k;
+        EXPECT_EQ(+buy.opponent, seller) << k;
+        EXPECT_EQ(+sale.opponent, buyer) << k;
+        EXPECT_EQ(+buy.day, VTW_GetDayOfMonth()) << k;
+        EXPECT_EQ(+sale.month, VTW_GetMonth()) << k;
+        EXPECT_EQ(+buy.year, VTW_GetYear() % 100) << k;
+        EXPECT_EQ(DbClubs[buyer].records[CLUB_REC_SALE].value, 0) << k;
+        EXPECT_EQ(DbClubs[seller].records[CLUB_REC_BUY].value, 0) << k;
+    }
+}

@@ -16,6 +16,7 @@
 #include "game/gamestate.h"
 #include "game/honours.h"
 #include "game/matchblocks.h"
+#include "game/season.h"
 #include "game/simmatch.h"
 #include "game/squad.h"
 #include "game/tables.h"
@@ -749,4 +750,70 @@ TEST(MatchDayDeathTest, ABuiltInTacticOutsideTheFortyIsFatal)
                  "MatchBlocks_BuiltInTactic(): bad tactic number 40");
     EXPECT_FATAL(MatchBlocks_BuiltInTactic(-1),
                  "MatchBlocks_BuiltInTactic(): bad tactic number -1");
+}
+
+// The first home league crowd is the lowest; only a lower home league crowd replaces it.
+TEST_F(MatchDayTest, TheLowestCrowdIsTheSmallestHomeLeagueAttendance)
+{
+    NewGameForTest(0, 37);
+    const int club = VTW_GetFixtureHomeClub(FirstLeagueRowOf(0, -1));
+    const ClubRecordEntry& low = VTW_GetClubRecordPtr(club)->records[CLUB_REC_LOW_CROWD];
+    struct Case {
+        bool home;
+        uint32_t attendance;
+        int32_t lowest;  // after the match
+    };
+    const Case cases[] = {
+        {true, 20000, 20000}, {false, 1000, 20000}, {true, 25000, 20000},
+        {true, 15000, 15000}, {true, 0, 15000},
+    };
+    int row = -1;
+    for (const Case& c : cases) {
+        row = FindRow([&](int r) {
+            return r > row && VTW_GetFixtureCompetition(r) == COMP_LEAGUE
+                   && (c.home ? VTW_GetFixtureHomeClub(r) : VTW_GetFixtureAwayClub(r)) == club;
+        });
+        ASSERT_GE(row, 0);
+        PlayFixed(row, 1, 1);
+        GetMatchSidesBlock()->attendance = c.attendance;
+        PostMatch_Process();
+        EXPECT_EQ(low.value, c.lowest) << c.attendance;
+        if (c.attendance == static_cast<uint32_t>(c.lowest)) {
+            EXPECT_EQ(+low.opponent, VTW_GetFixtureAwayClub(row));
+            EXPECT_EQ(+low.day, VTW_GetDayOfMonth());
+        }
+    }
+}
+
+// The record scorer is the club's best scorer of a season, kept at the end of the league season.
+TEST_F(MatchDayTest, TheSeasonsTopScorerBecomesTheRecordScorerWhenAboveIt)
+{
+    NewGameForTest(0, 37);
+    const int club = VTW_GetFixtureHomeClub(FirstLeagueRowOf(0, -1));
+    const ClubRecordEntry& scorer = VTW_GetClubRecordPtr(club)->records[CLUB_REC_GOALS];
+    std::vector<int> squad;
+    for (int id = PERSON_FIRST_ORDINARY; id < FullPlayerCount && squad.size() < 3; ++id) {
+        if (Squad_IsMember(id, club)) squad.push_back(id);
+    }
+    ASSERT_EQ(squad.size(), 3U);
+    struct Case {
+        int goals[3];
+        int record, player, season;  // the record after the season's end
+    };
+    const Case cases[] = {
+        {{4, 17, 9}, 17, 1, 1},
+        {{12, 3, 16}, 17, 1, 1},  // below the record
+        {{18, 2, 18}, 18, 0, 3},  // a tie goes to the first in id order
+    };
+    const int first = GameState.seasonCounter;
+    for (const Case& c : cases) {
+        for (int k = 0; k < 3; ++k) {
+            Record(squad[k]).seasonGoals = static_cast<uint8_t>(c.goals[k]);
+        }
+        GameState.seasonCounter = static_cast<uint16_t>(GameState.seasonCounter + 1);
+        Season_EndLeagueSeason();
+        EXPECT_EQ(scorer.value, c.record) << c.record;
+        EXPECT_EQ(+scorer.player, squad[c.player]) << c.record;
+        EXPECT_EQ(+scorer.season, first + c.season) << c.record;
+    }
 }

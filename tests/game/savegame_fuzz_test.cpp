@@ -170,16 +170,6 @@ void PlayDays(int32_t days)
     }
 }
 
-void EndAfterTheFirstMinute()
-{
-    if (Match_GetMinute() < 1) return;
-    MatchEndFlag = 1;
-    MatchShared.replayPlaying = 0;
-    MatchShared.replayState = REPLAY_NORMAL;
-    MatchPhase = PHASE_PERIOD_OVER;
-    Match.extraTime = Match.goldenGoal = Match.shootOut = 0;
-}
-
 // The human's next match set up from the career as the front end sets it up and played through
 // the match engine, without a view, for its first minute.
 void WatchTheFirstMinute()
@@ -197,7 +187,7 @@ void WatchTheFirstMinute()
     for (int32_t kind = 0; kind < VIEWKIND_COUNT; ++kind) {
         MatchView_Register(kind, nullptr);
     }
-    const uint16_t key = AddPollFunction(EndAfterTheFirstMinute, POLL_EVERY_CALL, 0);
+    const uint16_t key = AddPollFunction(EndTheMatchAfterItsFirstMinute, POLL_EVERY_CALL, 0);
     PlayMatch3D();
     RemovePollFunction(key);
     MatchEngine_Uninit();

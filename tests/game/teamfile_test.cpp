@@ -143,3 +143,25 @@ TEST(TeamFileDeathTest, ATeamBlockOtherThanZeroOrOneIsFatal)
 }
 
 }  // namespace
+
+// The kits of a friendly come from the world's table by the two kit words.
+TEST_F(TeamFileTest, AKitWordOutsideTheWorldsTeamsIsRefused)
+{
+    MarkBlock();
+    ExportedTeamBlock team{};
+    std::strcpy(team.name, "Autre");
+    BlockFileBlock block = {"TEAM", &team, sizeof(team)};
+    struct Case {
+        int16_t homeKit, awayKit;
+        bool loads;
+    };
+    const Case cases[] = {
+        {-1, 0, false}, {0, TEAM_COUNT, false}, {TEAM_COUNT, 0, false}, {TEAM_COUNT - 1, 0, true}};
+    for (const Case& c : cases) {
+        team.homeKit = c.homeKit;
+        team.awayKit = c.awayKit;
+        ASSERT_EQ(BlockFileSave(TEAM_FILE_NAME, "TEM1", 1, &block, 1), BLOCKFILE_OK);
+        EXPECT_EQ(LoadTeamFile(0) == 0, c.loads) << c.homeKit << " " << c.awayKit;
+        EXPECT_EQ(BlockUnchanged(), !c.loads) << c.homeKit << " " << c.awayKit;
+    }
+}

@@ -18,6 +18,10 @@
 #include "game/tactics.h"
 #include "game/textmess.h"
 #include "game/world.h"
+#include "gamecode/matchloop.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/phases.h"
+#include "gamecode/presentation.h"
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/pakwriter.h"
 #include "tools/mkdata/tactics.h"
@@ -120,4 +124,14 @@ ScopedSeason::~ScopedSeason()
     MatchBlocks_Uninit();
     Tactics_Uninit();
     PakFileUninit();
+}
+
+void EndTheMatchAfterItsFirstMinute()
+{
+    if (Match_GetMinute() < 1) return;
+    MatchEndFlag = 1;
+    MatchShared.replayPlaying = 0;
+    MatchShared.replayState = REPLAY_NORMAL;
+    MatchPhase = PHASE_PERIOD_OVER;
+    Match.extraTime = Match.goldenGoal = Match.shootOut = 0;
 }

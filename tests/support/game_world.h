@@ -25,6 +25,10 @@ public:
 // VTW_SetCountry, SRand(seed) and VTW_NewGame.
 void NewGameForTest(int32_t country, uint32_t seed);
 
+// A poll function: ends the match being played once its first minute is over, without extra time
+// or a shoot-out.
+void EndTheMatchAfterItsFirstMinute();
+
 // The generated "tactics\tactics.dat" packed alone into "pakfiles\hdcommon" of a temporary data
 // folder, mounted, and the tactics module started; the destructor stops them again. Declare it
 // after the ScopedCore or ScopedWorld that resets the core.

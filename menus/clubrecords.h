@@ -1,0 +1,45 @@
+// menus/clubrecords.h: "Palmarès du club", the current club's records and the cups it won with
+// their years.
+#pragma once
+
+#include <cstdint>
+
+struct MenuHotspot;
+struct MenuItem;
+
+constexpr int32_t CLUB_RECORD_ROWS = 11;
+constexpr int32_t CLUB_HONOUR_ROWS = 7;  // up to four national cups, then the three continental
+constexpr int32_t CLUB_RECORD_TEXT_BYTES = 200;
+constexpr int32_t CLUB_HONOUR_YEARS_BYTES = 300;
+constexpr int32_t CLUB_HONOUR_YEARS_MAX = 11;  // years listed on a row, newest first
+
+struct ClubRecordsRow {
+    int16_t label;     // text number
+    const char* text;  // "" while the record is unset
+};
+
+struct ClubHonourRow {
+    const char* cup;  // the cup's name, "" on the rows past the country's cups
+    const char* years;
+};
+
+struct ClubRecordsState {
+    int16_t clubName;  // text number
+    int16_t honourCount;
+    ClubRecordsRow records[CLUB_RECORD_ROWS];
+    ClubHonourRow honours[CLUB_HONOUR_ROWS];
+    char recordTexts[CLUB_RECORD_ROWS][CLUB_RECORD_TEXT_BYTES];
+    char honourYears[CLUB_HONOUR_ROWS][CLUB_HONOUR_YEARS_BYTES];
+};
+extern ClubRecordsState ClubRecords;  // owned by ClubRecords, rebuilt on every build
+
+void ClubRecordsInit();
+void ClubRecordsUninit();
+
+// The rows of a club: every record row labelled, its text empty when the record is unset (a club
+// without a full record has none); the honour rows of the selected country's cups.
+void ClubRecords_Build(int32_t club);
+// Back to the office, or to the job centre while it is viewing the club.
+int32_t ClubRecords_Back(MenuHotspot*);
+
+const MenuItem* ClubRecords_Table();  // option 27: the current club
