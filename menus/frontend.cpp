@@ -43,6 +43,7 @@
 #include "menus/goalcharts.h"
 #include "menus/goalstats.h"
 #include "menus/hotregion.h"
+#include "menus/individualgrid.h"
 #include "menus/individualtraining.h"
 #include "menus/jobcentre.h"
 #include "menus/joboffer.h"
@@ -65,6 +66,7 @@
 #include "menus/performance.h"
 #include "menus/playercard.h"
 #include "menus/playerevolution.h"
+#include "menus/playerroles.h"
 #include "menus/playersearch.h"
 #include "menus/playerstats.h"
 #include "menus/postmatch.h"
@@ -369,7 +371,9 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(35, "Transferts pass\xE9s", PastTransfers_Table),
     Screen(36, "Transfert de club"),
     Screen(37, "Meilleurs joueurs"),
-    Empty(38), Empty(39), Empty(40), Empty(41), Empty(42),
+    Table(38, "Entra\xEEnement Individuel (grille)", IndividualGrid_Table),
+    Table(39, "R\xF4les des joueurs", PlayerRoles_Table),
+    Empty(40), Empty(41), Empty(42),
     Table(43, "Le centre de recherche d'emploi", JobCentre_Table),
     Screen(44, "Palmar\xE8s Troph\xE9" "e"),
     Screen(45, "Archives championnat"),
@@ -720,6 +724,8 @@ void FrontEndInit()
     TrainingProgrammeInit();
     TeamTrainingInit();
     IndividualTrainingInit();
+    IndividualGridInit();
+    PlayerRolesInit();
     PastTransfersInit();
     ClubMatchesInit();
     MatchStatsInit();
@@ -770,6 +776,8 @@ void FrontEndUninit()
     ShortlistScreenUninit();
     TrainingProgrammeUninit();
     IndividualTrainingUninit();
+    IndividualGridUninit();
+    PlayerRolesUninit();
     TeamTrainingUninit();
     StaffChoiceUninit();
     ContractTalksUninit();
