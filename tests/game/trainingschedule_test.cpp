@@ -223,6 +223,9 @@ TEST(Training, TheGridsRowsFollowTheSquadAndItsFiveSlidersKeepTheirTotal)
     }
     EXPECT_EQ(TrainingGrid_MoveToward(999, 0, 50), 1);
     EXPECT_EQ(TrainingGrid_ToggleLock(999, 0), 1);
+    EXPECT_EQ(TrainingGrid_ToggleLock(102, TRAINING_GRID_ROWS), 1);
+    EXPECT_EQ(TrainingGrid_ToggleLock(102, -1), 1);
+    EXPECT_EQ(TrainingGrid_Row(102)->settings[TRAINING_GRID_LOCKS], 0);
 }
 
 TEST(Training, TheGridsSavedTableIsCheckedRowByRow)
