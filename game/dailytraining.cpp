@@ -22,6 +22,8 @@ constexpr int32_t TEAM_LEVEL_MAX = 60;
 constexpr int32_t TEAM_LEVEL_FORGET_DAYS = 14;
 constexpr int32_t REST_FATIGUE = 15;
 constexpr int32_t PHYSICAL_FITNESS = 2;
+constexpr int32_t WEEKDAY_PERIODS = 5;  // Monday to Friday have team-training slots
+constexpr int32_t SLOTS_A_DAY = 3;
 
 // The ordinary week in stored order: physical, technical x2, team x2, rest x2.
 constexpr std::array<uint16_t, TRAIN_PERIODS> ORDINARY_WEEK = {
@@ -159,17 +161,42 @@ void Technical(int32_t player, PlayerRecord* p, int32_t club, int32_t slot)
     if (--TrainingBuffer.retrainRemaining[slot] == 0) FinishRetraining(p, slot);
 }
 
+// The slots of the period that each subject holds: the three slots of a weekday; the two extra
+// periods, which have no slots, give all three to team play.
+std::array<int32_t, TRAIN_GROUP_COUNT> SlotsOfPeriod(int32_t club, int32_t period)
+{
+    std::array<int32_t, TRAIN_GROUP_COUNT> slots{};
+    if (period >= WEEKDAY_PERIODS) {
+        slots[TRAIN_GROUP_TEAM_PLAY] = SLOTS_A_DAY;
+        return slots;
+    }
+    const int16_t* groups =
+        club == GameState.humanClub ? TrainingBuffer.groups : DEFAULT_GROUPS.data();
+    for (int32_t slot = 0; slot < SLOTS_A_DAY; ++slot) {
+        const int16_t subject = groups[period * SLOTS_A_DAY + slot];
+        if (subject >= 0 && subject < TRAIN_GROUP_COUNT) ++slots[subject];
+    }
+    return slots;
+}
+
+// Each subject trained in the period is remembered and rises by at most one, with the coach's
+// chance in proportion to its share of the day's slots: a day spread over three subjects moves
+// the team no faster than a day given to one, so the levels keep the clubs' differences.
 void Team(int32_t club, int32_t period)
 {
     ClubRecord* r = VTW_GetClubRecordPtr(club);
     if (r == nullptr || s_counters.teamTrainedDay[club] == DayNo) return;
     s_counters.teamTrainedDay[club] = static_cast<int16_t>(DayNo);
-    const bool human = club == GameState.humanClub;
-    const int32_t group = human ? TrainingBuffer.groups[period] : DEFAULT_GROUPS[period];
-    if (group < 0 || group >= TRAIN_GROUP_COUNT) return;
-    s_counters.untrainedDays[club][group] = 0;
-    uint8_t* level = TeamLevel(r, group);
-    if (Rand() % 100 < Staff_GetRating(club, STAFF_COACH) && *level < TEAM_LEVEL_MAX) ++*level;
+    const std::array<int32_t, TRAIN_GROUP_COUNT> slots = SlotsOfPeriod(club, period);
+    const int32_t coach = Staff_GetRating(club, STAFF_COACH);
+    for (int32_t group = 0; group < TRAIN_GROUP_COUNT; ++group) {
+        if (slots[group] == 0) continue;
+        s_counters.untrainedDays[club][group] = 0;
+        uint8_t* level = TeamLevel(r, group);
+        const bool rises =
+            static_cast<int32_t>(Rand() % (100 * SLOTS_A_DAY)) < coach * slots[group];
+        if (rises && *level < TEAM_LEVEL_MAX) ++*level;
+    }
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ constexpr uint32_t SAVEGAME_VERSION = 1;
 constexpr int32_t SAVEGAME_AUTOSAVE_SLOT = 10;  // "AutoSave"
 constexpr int32_t SAVEGAME_REGISTERED_MAX = 24;
 // The largest files a slot may hold. Every saved block is a fixed array, so every career's files
-// have one size (today, with the blocks the program registers, 2,505,864 bytes for SAV0 and
+// have one size (today, with the blocks the program registers, 2,506,324 bytes for SAV0 and
 // 818,056 for PRM0, whatever the world); these are half as much again, so that a later version's
 // longer files still load. A larger file is refused unread.
-constexpr size_t SAVEGAME_SAVE_MAX_BYTES = 2505864 * 3 / 2;
+constexpr size_t SAVEGAME_SAVE_MAX_BYTES = 2506324 * 3 / 2;
 constexpr size_t SAVEGAME_PERM_MAX_BYTES = 818056 * 3 / 2;
 
 // Results: 0 success; the others leave the running game and the previous files untouched.

@@ -13,6 +13,7 @@
 TrainingEntry TrainingSchedule[TRAINING_ENTRIES];
 uint8_t TrainingCompact[TRAINING_COMPACT_BYTES];
 TrainingTableRow TrainingTable[TRAINING_TABLE_ROWS];
+TrainingTableRow TrainingGridTable[TRAINING_TABLE_ROWS];
 bool TrainingFirstTime;
 
 // clang-format off
@@ -67,55 +68,147 @@ const TrainingGroup& GroupOf(int32_t entry)
     return GROUPS.back();
 }
 
-bool Locked(int32_t entry) { return (TrainingSchedule[entry].flags & TRAINING_LOCKED) != 0; }
+// A group of sliders as the rule sees it: values that keep their total, some locked.
+struct Sliders {
+    int32_t size;
+    int32_t value[TRAINING_GRID_ROWS];
+    bool locked[TRAINING_GRID_ROWS];
+};
+static_assert(TRAINING_GRID_ROWS >= 4);  // the schedule's largest group
 
-// The next unlocked partner of `entry` that can still give (up) or take (down) a point, from the
+// The next unlocked partner of slider i that can still give (up) or take (down) a point, from the
 // shared cursor on; -1 when there is none.
-int32_t NextPartner(const TrainingGroup& group, int32_t entry, bool up)
+int32_t NextPartner(const Sliders& g, int32_t i, bool up)
 {
-    for (int32_t tried = 0; tried < group.size; ++tried) {
-        s_training.cursor = (s_training.cursor + 1) % group.size;
-        const int32_t partner = group.first + s_training.cursor;
-        const uint16_t value = TrainingSchedule[partner].value;
-        if (partner == entry || Locked(partner)) continue;
-        if (up ? value > 0 : value < TRAINING_MAX) return partner;
+    for (int32_t tried = 0; tried < g.size; ++tried) {
+        s_training.cursor = (s_training.cursor + 1) % g.size;
+        const int32_t partner = s_training.cursor;
+        if (partner == i || g.locked[partner]) continue;
+        if (up ? g.value[partner] > 0 : g.value[partner] < TRAINING_MAX) return partner;
     }
     return -1;
+}
+
+void StepIn(Sliders& g, int32_t i, bool up)
+{
+    if (up ? g.value[i] >= TRAINING_MAX : g.value[i] == 0) return;
+    if (g.size > 1) {
+        const int32_t partner = NextPartner(g, i, up);
+        if (partner < 0) return;
+        g.value[partner] += up ? -1 : 1;
+    }
+    g.value[i] += up ? 1 : -1;
+}
+
+// Slider i steps one point at a time toward the target (clamped to 0-100), stopping early when
+// a step changes nothing; true when it moved.
+bool MoveIn(Sliders& g, int32_t i, int32_t target)
+{
+    target = std::clamp(target, 0, TRAINING_MAX);
+    const int32_t start = g.value[i];
+    for (int32_t last = -1; g.value[i] != target && g.value[i] != last;) {
+        last = g.value[i];
+        StepIn(g, i, g.value[i] < target);
+    }
+    return g.value[i] != start;
+}
+
+Sliders ScheduleSliders(const TrainingGroup& group)
+{
+    Sliders g{group.size, {}, {}};
+    for (int32_t i = 0; i < group.size; ++i) {
+        const TrainingEntry& e = TrainingSchedule[group.first + i];
+        g.value[i] = e.value;
+        g.locked[i] = (e.flags & TRAINING_LOCKED) != 0;
+    }
+    return g;
+}
+
+void StoreScheduleSliders(const TrainingGroup& group, const Sliders& g)
+{
+    for (int32_t i = 0; i < group.size; ++i)
+        TrainingSchedule[group.first + i].value = static_cast<uint16_t>(g.value[i]);
 }
 
 void Step(int32_t entry, bool up)
 {
     const TrainingGroup& group = GroupOf(entry);
-    TrainingEntry& e = TrainingSchedule[entry];
-    if (up ? e.value >= TRAINING_MAX : e.value == 0) return;
-    if (group.size > 1) {
-        const int32_t partner = NextPartner(group, entry, up);
-        if (partner < 0) return;
-        TrainingSchedule[partner].value += up ? -1 : 1;
-    }
-    e.value += up ? 1 : -1;
+    Sliders g = ScheduleSliders(group);
+    StepIn(g, entry - group.first, up);
+    StoreScheduleSliders(group, g);
 }
 
-}  // namespace
-
-int32_t RowOf(int32_t player)
+int32_t RowOf(const TrainingTableRow* rows, int32_t player)
 {
     for (int32_t row = 0; row < TRAINING_TABLE_ROWS; ++row) {
-        if (TrainingTable[row].player == player) return row;
+        if (rows[row].player == player) return row;
     }
     return -1;
 }
 
-bool SharesValid(const int16_t* shares)
+int32_t RowOf(int32_t player) { return player >= 0 ? RowOf(TrainingTable, player) : -1; }
+
+bool SumsTo100(const int16_t* values, int32_t n)
 {
-    const auto inRange = [](int16_t share) { return share >= 0 && share <= 100; };
-    return std::all_of(shares, shares + TRAINING_EMPHASES, inRange)
-           && std::accumulate(shares, shares + TRAINING_EMPHASES, 0) == 100;
+    const auto inRange = [](int16_t v) { return v >= 0 && v <= TRAINING_MAX; };
+    return std::all_of(values, values + n, inRange)
+           && std::accumulate(values, values + n, 0) == 100;
 }
+
+bool SharesValid(const int16_t* shares) { return SumsTo100(shares, TRAINING_EMPHASES); }
+
+// Frees the rows of players who are not among the `count` squad players and gives each squad
+// player without a row the first free one, starting from `defaults`.
+void SyncRows(TrainingTableRow* rows, const int16_t* squad, int32_t count,
+              const int16_t (&defaults)[6], const char* who)
+{
+    const int16_t* end = squad + count;
+    for (int32_t row = 0; row < TRAINING_TABLE_ROWS; ++row) {
+        if (rows[row].player >= 0 && std::find(squad, end, rows[row].player) == end)
+            rows[row].player = -1;
+    }
+    for (const int16_t* player = squad; player != end; ++player) {
+        if (RowOf(rows, *player) >= 0) continue;
+        const int32_t row = RowOf(rows, -1);
+        if (row < 0) FatalError("%s: table full", who);
+        rows[row].player = *player;
+        std::copy(std::begin(defaults), std::end(defaults), rows[row].settings);
+    }
+}
+
+// A saved table: player ids -1 or a person, none twice, every used row accepted by `valid`.
+bool RowsValid(const TrainingTableRow* rows, bool (*valid)(const TrainingTableRow&))
+{
+    for (int32_t k = 0; k < TRAINING_TABLE_ROWS; ++k) {
+        const TrainingTableRow& row = rows[k];
+        if (row.player == -1) continue;
+        if (!SaveCheck_InRange(row.player, 0, PERSON_MAX - 1) || !valid(row)) return false;
+        for (int32_t other = 0; other < k; ++other) {
+            if (rows[other].player == row.player) return false;
+        }
+    }
+    return true;
+}
+
+int32_t GridRowOf(int32_t player) { return player >= 0 ? RowOf(TrainingGridTable, player) : -1; }
+
+Sliders GridSliders(const TrainingTableRow& row)
+{
+    Sliders g{TRAINING_GRID_ROWS, {}, {}};
+    for (int32_t i = 0; i < TRAINING_GRID_ROWS; ++i) {
+        g.value[i] = row.settings[i];
+        g.locked[i] = (row.settings[TRAINING_GRID_LOCKS] >> i & 1) != 0;
+    }
+    return g;
+}
+
+}  // namespace
 
 void Training_Init()
 {
     SaveGame_RegisterBlock("TRNI", TrainingTable, sizeof TrainingTable, TrainingTable_CheckSaved);
+    SaveGame_RegisterLateBlock("TRNG", TrainingGridTable, sizeof TrainingGridTable,
+                               TrainingGrid_CheckSaved);
     Training_ResetCareer();
 }
 
@@ -173,9 +266,10 @@ void Training_LoadSchedule()
 
 void TrainingTable_Clear()
 {
-    for (TrainingTableRow& row : TrainingTable) {
+    for (TrainingTableRow& row : TrainingTable)
         row.player = -1;
-    }
+    for (TrainingTableRow& row : TrainingGridTable)
+        row.player = -1;
 }
 
 void Training_StepUp(int32_t entry) { Step(entry, true); }
@@ -183,15 +277,12 @@ void Training_StepDown(int32_t entry) { Step(entry, false); }
 
 int32_t Training_MoveToward(int32_t entry, int32_t target)
 {
-    target = std::clamp(target, 0, TRAINING_MAX);
-    TrainingEntry& e = TrainingSchedule[entry];
-    const uint16_t start = e.value;
-    for (uint16_t last = UINT16_MAX; e.value != target && e.value != last;) {
-        last = e.value;
-        Step(entry, e.value < target);
-    }
-    if (e.value == start) return 1;
-    e.before = start;
+    const TrainingGroup& group = GroupOf(entry);
+    Sliders g = ScheduleSliders(group);
+    const uint16_t start = TrainingSchedule[entry].value;
+    if (!MoveIn(g, entry - group.first, target)) return 1;
+    StoreScheduleSliders(group, g);
+    TrainingSchedule[entry].before = start;
     return 2;
 }
 
@@ -215,52 +306,34 @@ int32_t Training_SetExtra(int32_t button)
 
 void TrainingTable_Sync(const int16_t* squad, int32_t count)
 {
-    const int16_t* end = squad + count;
-    for (TrainingTableRow& row : TrainingTable) {
-        if (row.player >= 0 && std::find(squad, end, row.player) == end) row.player = -1;
-    }
-    for (const int16_t* player = squad; player != end; ++player) {
-        if (RowOf(*player) >= 0) continue;
-        const int32_t row = RowOf(-1);
-        if (row < 0) FatalError("TrainingTable_Sync(): table full");
-        TrainingTable[row] = {};
-        TrainingTable[row].player = *player;
-        std::copy_n(TRAINING_DEFAULT_SHARES, TRAINING_EMPHASES, TrainingTable[row].settings);
-    }
+    static constexpr int16_t DEFAULTS[6] = {TRAINING_DEFAULT_SHARES[0], TRAINING_DEFAULT_SHARES[1],
+                                            TRAINING_DEFAULT_SHARES[2]};
+    SyncRows(TrainingTable, squad, count, DEFAULTS, "TrainingTable_Sync()");
 }
 
 void TrainingTable_GetShares(int32_t player, int16_t shares[TRAINING_EMPHASES])
 {
-    const int32_t row = player >= 0 ? RowOf(player) : -1;
+    const int32_t row = RowOf(player);
     const int16_t* from = row >= 0 ? TrainingTable[row].settings : TRAINING_DEFAULT_SHARES;
     std::copy_n(from, TRAINING_EMPHASES, shares);
 }
 
 void TrainingTable_SetShares(int32_t player, const int16_t shares[TRAINING_EMPHASES])
 {
-    const int32_t row = player >= 0 ? RowOf(player) : -1;
+    const int32_t row = RowOf(player);
     if (row < 0 || !SharesValid(shares)) return;
     std::copy_n(shares, TRAINING_EMPHASES, TrainingTable[row].settings);
 }
 
 bool TrainingTable_CheckSaved(const void* block)
 {
-    const auto* rows = static_cast<const TrainingTableRow*>(block);
-    for (int32_t k = 0; k < TRAINING_TABLE_ROWS; ++k) {
-        const TrainingTableRow& row = rows[k];
-        if (row.player == -1) continue;
-        if (!SaveCheck_InRange(row.player, 0, PERSON_MAX - 1) || !SharesValid(row.settings))
-            return false;
-        for (int32_t other = 0; other < k; ++other) {
-            if (rows[other].player == row.player) return false;
-        }
-    }
-    return true;
+    return RowsValid(static_cast<const TrainingTableRow*>(block),
+                     [](const TrainingTableRow& row) { return SharesValid(row.settings); });
 }
 
 void Training_ApplyEmphases(int32_t player, int32_t stats[])
 {
-    const int32_t row = player >= 0 ? RowOf(player) : -1;
+    const int32_t row = RowOf(player);
     const int32_t line = row >= 0 ? VTW_GetPositionLine(player) : LINE_COUNT;
     if (line >= LINE_COUNT) return;
     for (int32_t k = 0; k < TRAINING_EMPHASES; ++k) {
@@ -268,4 +341,44 @@ void Training_ApplyEmphases(int32_t player, int32_t stats[])
         const int32_t shift = (TrainingTable[row].settings[k] - SHARE_NEUTRAL) / SHARE_PER_POINT;
         stat = std::clamp(stat + shift, STAT_MIN, STAT_MAX);
     }
+}
+
+void TrainingGrid_Sync(const int16_t* squad, int32_t count)
+{
+    static constexpr int16_t DEFAULTS[6] = {20, 20, 20, 20, 20, 0};
+    SyncRows(TrainingGridTable, squad, count, DEFAULTS, "TrainingGrid_Sync()");
+}
+
+const TrainingTableRow* TrainingGrid_Row(int32_t player)
+{
+    const int32_t row = GridRowOf(player);
+    return row >= 0 ? &TrainingGridTable[row] : nullptr;
+}
+
+int32_t TrainingGrid_MoveToward(int32_t player, int32_t slider, int32_t target)
+{
+    const int32_t row = GridRowOf(player);
+    if (row < 0 || slider < 0 || slider >= TRAINING_GRID_ROWS) return 1;
+    Sliders g = GridSliders(TrainingGridTable[row]);
+    if (!MoveIn(g, slider, target)) return 1;
+    for (int32_t i = 0; i < TRAINING_GRID_ROWS; ++i)
+        TrainingGridTable[row].settings[i] = static_cast<int16_t>(g.value[i]);
+    return 2;
+}
+
+int32_t TrainingGrid_ToggleLock(int32_t player, int32_t slider)
+{
+    const int32_t row = GridRowOf(player);
+    if (row < 0 || slider < 0 || slider >= TRAINING_GRID_ROWS) return 1;
+    TrainingGridTable[row].settings[TRAINING_GRID_LOCKS] ^= static_cast<int16_t>(1 << slider);
+    return 2;
+}
+
+bool TrainingGrid_CheckSaved(const void* block)
+{
+    return RowsValid(static_cast<const TrainingTableRow*>(block), [](const TrainingTableRow& row) {
+        return SumsTo100(row.settings, TRAINING_GRID_ROWS)
+               && SaveCheck_InRange(row.settings[TRAINING_GRID_LOCKS], 0,
+                                    (1 << TRAINING_GRID_ROWS) - 1);
+    });
 }

@@ -1,6 +1,7 @@
 // game/trainingschedule.h: the team-training schedule (percentage sliders in four groups of fixed
-// totals, kept in a 14-byte compact form) and the individual-training table, whose rows keep each
-// squad player's three training emphases.
+// totals, kept in a 14-byte compact form), the individual-training table, whose rows keep each
+// squad player's three training emphases, and the individual-training grid's own table of five
+// sliders a player.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +36,11 @@ static_assert(sizeof(TrainingTableRow) == 14);
 extern TrainingEntry TrainingSchedule[TRAINING_ENTRIES];     // not saved with the game
 extern uint8_t TrainingCompact[TRAINING_COMPACT_BYTES];      // G1, G4, G2, G3, extra
 extern TrainingTableRow TrainingTable[TRAINING_TABLE_ROWS];  // saved with the game as "TRNI"
+// The grid's rows: settings 0-4 the five sliders in percent, summing to 100; setting 5 their lock
+// bits (bit i slider i). Saved as "TRNG", which a save from before it may lack.
+constexpr int32_t TRAINING_GRID_ROWS = 5;
+constexpr int32_t TRAINING_GRID_LOCKS = 5;
+extern TrainingTableRow TrainingGridTable[TRAINING_TABLE_ROWS];
 extern bool TrainingFirstTime;  // the grid screen applies the defaults on its first build ever
 
 // Registers the table with the saved game, then Training_ResetCareer.
@@ -49,7 +55,7 @@ void Training_StoreSchedule();  // the compact form from the entries' values
 // The reverse: a group whose bytes miss its total (300 for G1, 200 for the others) gets its
 // defaults instead.
 void Training_LoadSchedule();
-void TrainingTable_Clear();  // every row's player -1
+void TrainingTable_Clear();  // every row's player -1, in both tables
 
 // The three emphases of a line's individual training: the name of each and the stat (0-14) that
 // it moves in the player's matches.
@@ -91,3 +97,16 @@ constexpr int32_t TRAINING_EXTRA_BUTTONS = 9;
 constexpr uint16_t TRAINING_EXTRA_VALUES[TRAINING_EXTRA_BUTTONS] = {100, 84, 67, 50, 40,
                                                                     30,  20, 10, 0};
 int32_t Training_SetExtra(int32_t button);
+
+// The grid's table follows the squad as the emphases' does: leavers' rows freed, newcomers given
+// five sliders of 20 and no lock ("TrainingGrid_Sync(): table full" when no row is free).
+void TrainingGrid_Sync(const int16_t* squad, int32_t count);
+const TrainingTableRow* TrainingGrid_Row(int32_t player);  // nullptr without a row
+// The player's slider moved toward a target 0-100 by the schedule's rule (the five sliders one
+// group of total 100, locks kept, the cursor shared); 2 when it moved, else 1 (no row, no such
+// slider, or nothing to give or take).
+int32_t TrainingGrid_MoveToward(int32_t player, int32_t slider, int32_t target);
+int32_t TrainingGrid_ToggleLock(int32_t player, int32_t slider);  // 2, or 1 without a row
+// The saved table's check: player ids -1 or a person, none twice, every used row's five values
+// within 0-100 summing to 100 and its locks within 0-31.
+bool TrainingGrid_CheckSaved(const void* block);

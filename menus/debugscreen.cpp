@@ -11,11 +11,13 @@
 #include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/individualgrid.h"
 #include "menus/machine.h"
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
 #include "menus/playerevolution.h"
+#include "menus/playerroles.h"
 #include "menus/traininggrid.h"
 
 DebugScreenState DebugScreen;
@@ -27,6 +29,8 @@ constexpr int32_t TEXT_FIRST_SCORE = 1047;
 constexpr int32_t TEXT_TEST_MESSAGES = 2021;
 constexpr int32_t TEXT_PLAYER_EVOLUTION = 840;
 constexpr int32_t TEXT_TRAINING_GRID = 809;
+constexpr int32_t TEXT_INDIVIDUAL_GRID = 600;
+constexpr int32_t TEXT_PLAYER_ROLES = 2070;
 constexpr int32_t TEXT_HELP_FIRST = TEXT_DEV_BASE + 43;  // "PAD LEFT - Quit" and five more
 constexpr int32_t HELP_LINES = 6;
 
@@ -168,6 +172,18 @@ int32_t Debug_TrainingGrid(MenuHotspot*)
     return EXM_CODE_LEAVE;
 }
 
+int32_t Debug_IndividualGrid(MenuHotspot*)
+{
+    MenuOption = OPTION_INDIVIDUAL_GRID;
+    return EXM_CODE_LEAVE;
+}
+
+int32_t Debug_PlayerRoles(MenuHotspot*)
+{
+    MenuOption = OPTION_PLAYER_ROLES;
+    return EXM_CODE_LEAVE;
+}
+
 int32_t Debug_TestMessages(MenuHotspot*)
 {
     const NewsInbox inbox = TextMessNews;
@@ -204,6 +220,8 @@ const MenuItem* DebugScreen_Table()
         {0x200c, 400, 20, 200, 30, MenuTextNo(TEXT_TEST_MESSAGES), Debug_TestMessages},
         {0x200c, 400, 250, 200, 30, MenuTextNo(TEXT_TRAINING_GRID), Debug_TrainingGrid},
         {0x200c, 400, 290, 200, 30, MenuTextNo(TEXT_PLAYER_EVOLUTION), Debug_PlayerEvolution},
+        {0x200c, 400, 210, 200, 30, MenuTextNo(TEXT_INDIVIDUAL_GRID), Debug_IndividualGrid},
+        {0x200c, 400, 170, 200, 30, MenuTextNo(TEXT_PLAYER_ROLES), Debug_PlayerRoles},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), DebugScreen_Back},
         MenuEndItem(nullptr, EscapeDoesNothing),
     };

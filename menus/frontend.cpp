@@ -46,6 +46,7 @@
 #include "menus/goalstats.h"
 #include "menus/honours.h"
 #include "menus/hotregion.h"
+#include "menus/individualgrid.h"
 #include "menus/individualtraining.h"
 #include "menus/jobcentre.h"
 #include "menus/joboffer.h"
@@ -70,6 +71,7 @@
 #include "menus/performance.h"
 #include "menus/playercard.h"
 #include "menus/playerevolution.h"
+#include "menus/playerroles.h"
 #include "menus/playersearch.h"
 #include "menus/playerstats.h"
 #include "menus/postmatch.h"
@@ -375,7 +377,9 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(35, "Transferts pass\xE9s", PastTransfers_Table),
     Screen(36, "Transfert de club"),
     Screen(37, "Meilleurs joueurs"),
-    Empty(38), Empty(39), Empty(40), Empty(41), Empty(42),
+    Table(38, "Entra\xEEnement Individuel (grille)", IndividualGrid_Table),
+    Table(39, "R\xF4les des joueurs", PlayerRoles_Table),
+    Empty(40), Empty(41), Empty(42),
     Table(43, "Le centre de recherche d'emploi", JobCentre_Table),
     Screen(44, "Palmar\xE8s Troph\xE9" "e"),
     Screen(45, "Archives championnat"),
@@ -726,6 +730,8 @@ void FrontEndInit()
     TrainingProgrammeInit();
     TeamTrainingInit();
     IndividualTrainingInit();
+    IndividualGridInit();
+    PlayerRolesInit();
     PastTransfersInit();
     ClubMatchesInit();
     ClubRecordsInit();
@@ -786,6 +792,8 @@ void FrontEndUninit()
     ShortlistScreenUninit();
     TrainingProgrammeUninit();
     IndividualTrainingUninit();
+    IndividualGridUninit();
+    PlayerRolesUninit();
     TeamTrainingUninit();
     StaffChoiceUninit();
     ContractTalksUninit();

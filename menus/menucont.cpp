@@ -287,6 +287,15 @@ void MenuCont_ShadedBox(int32_t x, int32_t y, int32_t width, int32_t height, int
     DoShadedBox(x, y, width, height, (flags & 1) != 0 ? 25 : 50);
 }
 
+int32_t MenuCont_TurnPage(int16_t* first, int32_t count, int32_t rows, int32_t direction)
+{
+    const int32_t last = std::max(0, count - rows);
+    const int32_t turned = std::clamp(*first + direction * rows, 0, last);
+    if (turned == *first) return 1;
+    *first = static_cast<int16_t>(turned);
+    return 2;
+}
+
 int32_t MenuCont_OptionOfLabel(int32_t label)
 {
     for (const MenuOptionLabel& pair : MenuOption_TextNumber) {

@@ -61,6 +61,9 @@ void MenuCont_DrawEmblem(int32_t x, int32_t y, int32_t width, int32_t height);
 // Drawing callbacks of special items.
 void MenuCont_OutlineBox(int32_t x, int32_t y, int32_t width, int32_t height);
 void MenuCont_ShadedBox(int32_t x, int32_t y, int32_t width, int32_t height, int32_t flags);
+// A list of `count` shown `rows` at a time from *first: a page back (-1) or on (+1), kept within
+// the list; 2 when it moved, 1 when it could not.
+int32_t MenuCont_TurnPage(int16_t* first, int32_t count, int32_t rows, int32_t direction);
 // Before the bar shows: which entries act, and the message filter's check mark.
 void MenuCont_PrepareBar(MenuListRecord* record);
 // The chosen entry of the bar: a list code.

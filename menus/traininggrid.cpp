@@ -8,6 +8,7 @@
 #include "menus/debugscreen.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/individualgrid.h"
 #include "menus/machine.h"
 #include "menus/menucont.h"
 #include "menus/menuicons.h"
@@ -21,6 +22,7 @@ constexpr int32_t TEXT_TITLE = 809;        // "Entraînement Collectif"
 constexpr int32_t TEXT_EXTRA = 498;        // "Ent. Sup"
 constexpr int32_t TEXT_STAFF_CHOICE = 79;  // "Choix des entraîneurs"
 constexpr int32_t TEXT_EVOLUTION = 840;    // "Evolution joueur"
+constexpr int32_t TEXT_INDIVIDUAL = 600;   // "Entraînement Individuel"
 constexpr int16_t OPTION_STAFF_CHOICE = 13;
 constexpr int32_t FIRST_GROUP_SIZE = 4;  // the vertical sliders
 constexpr int32_t FIRST_VALUE_X = 92;
@@ -148,6 +150,7 @@ int32_t Leave(int16_t option)
 
 int32_t ToStaffChoice(MenuHotspot*) { return Leave(OPTION_STAFF_CHOICE); }
 int32_t ToEvolution(MenuHotspot*) { return Leave(OPTION_PLAYER_EVOLUTION); }
+int32_t ToIndividual(MenuHotspot*) { return Leave(OPTION_INDIVIDUAL_GRID); }
 int32_t Back(MenuHotspot*) { return Leave(OPTION_DEBUG_SCREEN); }
 
 }  // namespace
@@ -178,8 +181,9 @@ const MenuItem* TrainingGrid_Table()
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawGrid), nullptr},
-        {0x200c, 40, 420, 200, 30, MenuTextNo(TEXT_STAFF_CHOICE), ToStaffChoice},
-        {0x200c, 260, 420, 200, 30, MenuTextNo(TEXT_EVOLUTION), ToEvolution},
+        {0x200c, 20, 420, 170, 30, MenuTextNo(TEXT_INDIVIDUAL), ToIndividual},
+        {0x200c, 200, 420, 170, 30, MenuTextNo(TEXT_STAFF_CHOICE), ToStaffChoice},
+        {0x200c, 380, 420, 170, 30, MenuTextNo(TEXT_EVOLUTION), ToEvolution},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Back},
         MenuEndItem(nullptr, nullptr),
     };

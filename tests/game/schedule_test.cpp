@@ -319,3 +319,33 @@ TEST_F(ScheduleTest, NationalCupRoundZeroLeavesAPowerOfTwo)
         EXPECT_EQ(matches, clubs - field) << "country " << country;
     }
 }
+
+TEST_F(ScheduleTest, ALoadedGameWhoseMarksDisagreeWithItsTiesStillDrawsAnEvenField)
+{
+    NewGameForTest(1, 8);
+    const int first = VTW_GetCupFirstComp(CUP_SECOND);
+    std::vector<int> winners;
+    for (int row = 0; row < Fixture_RowCount(); ++row) {
+        const int comp = VTW_GetFixtureCompetition(row);
+        if (comp == first) {
+            Fixture_SetGoals(row, 1, 0);
+            winners.push_back(VTW_GetFixtureHomeClub(row));
+        }
+        if (comp == first + COMP_SECOND_LEG) Fixture_SetGoals(row, 0, 0);
+    }
+    ASSERT_EQ(winners.size(), 16u);
+    // Two marks taken, so the field stays even as the saved-game check wants: a winner's, and
+    // a loser's.
+    CupSchedule.alive[CUP_SECOND][winners[0]] = 0;
+    for (int row = 0; row < Fixture_RowCount(); ++row) {
+        if (VTW_GetFixtureCompetition(row) == first && VTW_GetFixtureHomeClub(row) == winners[1])
+            CupSchedule.alive[CUP_SECOND][VTW_GetFixtureAwayClub(row)] = 0;
+    }
+    EXPECT_EQ(VTW_FindCompNextRound(first), first + 1);
+    int alive = 0;
+    for (int club = 0; club < CLUB_ID_COUNT; ++club)
+        alive += CupSchedule.alive[CUP_SECOND][club];
+    EXPECT_EQ(alive, 16);
+    for (const int club : winners)
+        EXPECT_EQ(CupSchedule.alive[CUP_SECOND][club], 1) << club;
+}

@@ -86,9 +86,19 @@ TEST_F(SeasonTest, AWeekOfOrdinaryTrainingRaisesTechniqueFitnessAndTeamPlay)
     EXPECT_EQ(p.training, 51);
     EXPECT_EQ(p.fitness, 58);  // one physical period a week, + 2
     EXPECT_EQ(DailyTraining_PhysicalPeriods(player), 4);
-    // Thursday trains penalties and Friday team play once each (a 99 coach: +1 unless the draw
-    // is 99).
-    EXPECT_GE(r->penalties + r->teamwork, 20 + 6);
+    // Thursday's slots train free kicks, corners and penalties, Friday's team play, free kicks
+    // and corners: each a third of a 99 coach's chance, so about one rise in three for each.
+    r->teamwork = r->freeKicks = r->corners = r->penalties = 10;
+    for (int32_t week = 0; week < 12; ++week) {
+        for (int32_t period = 3; period < 5; ++period) {
+            DayNo = static_cast<uint16_t>(100 + week * 7 + period);
+            DailyTraining_PlayerPeriod(player, club, period);
+        }
+    }
+    EXPECT_GE(r->penalties + r->teamwork - 20, 3);  // 24 draws: about 8
+    EXPECT_LE(r->penalties + r->teamwork - 20, 13);
+    EXPECT_GE(r->freeKicks + r->corners - 20, 9);  // 48 draws: about 16
+    EXPECT_LE(r->freeKicks + r->corners - 20, 23);
 }
 
 TEST_F(SeasonTest, RetrainingChangesThePositionWhenItsCounterEnds)

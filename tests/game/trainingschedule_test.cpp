@@ -2,6 +2,7 @@
 // the slider rule that keeps each group's total.
 #include "game/trainingschedule.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -164,4 +165,97 @@ TEST(Training, ClearingTheTableFreesAllThirtyTwoRows)
     for (const TrainingTableRow& row : TrainingTable) {
         EXPECT_EQ(row.player, -1);
     }
+}
+
+namespace {
+
+std::vector<int16_t> GridValues(int32_t player)
+{
+    const TrainingTableRow* row = TrainingGrid_Row(player);
+    if (row == nullptr) return {};
+    return {row->settings, row->settings + TRAINING_GRID_ROWS};
+}
+
+}  // namespace
+
+TEST(Training, TheGridsRowsFollowTheSquadAndItsFiveSlidersKeepTheirTotal)
+{
+    ScopedCore core;
+    Training_Init();
+    const int16_t squad[] = {100, 101, 102};
+    TrainingGrid_Sync(squad, 3);
+    EXPECT_EQ(GridValues(101), (std::vector<int16_t>{20, 20, 20, 20, 20}));
+    EXPECT_EQ(TrainingGrid_Row(101)->settings[TRAINING_GRID_LOCKS], 0);
+    TrainingGrid_MoveToward(101, 0, 60);
+    const int16_t after[] = {102, 103};  // 100 and 101 left, 103 came
+    TrainingGrid_Sync(after, 2);
+    EXPECT_EQ(TrainingGrid_Row(100), nullptr);
+    EXPECT_EQ(TrainingGrid_Row(101), nullptr);
+    EXPECT_EQ(GridValues(103), (std::vector<int16_t>{20, 20, 20, 20, 20}));
+    TrainingGrid_Sync(squad + 1, 2);  // 101 back: a fresh row
+    EXPECT_EQ(GridValues(101), (std::vector<int16_t>{20, 20, 20, 20, 20}));
+
+    struct Case {
+        std::vector<int32_t> locked;
+        int32_t slider, target, result;
+        std::vector<int16_t> values;
+    };
+    // Partners give (or take) in turn from the shared cursor, a locked one never; a slider stops
+    // where nobody can give or take any more.
+    const Case cases[] = {
+        {{}, 0, 60, 2, {60, 10, 10, 10, 10}},
+        {{}, 2, 0, 2, {25, 25, 0, 25, 25}},
+        {{1, 2}, 0, 100, 2, {60, 20, 20, 0, 0}},
+        {{1, 2, 3, 4}, 0, 90, 1, {20, 20, 20, 20, 20}},
+        {{0}, 0, 90, 2, {90, 2, 2, 3, 3}},  // 70 steps, partners 1 and 2 first; its own lock
+                                            // does not hold a dragged slider
+        {{}, 0, 20, 1, {20, 20, 20, 20, 20}},
+        {{}, 5, 50, 1, {20, 20, 20, 20, 20}},
+        {{}, -1, 50, 1, {20, 20, 20, 20, 20}},
+    };
+    for (const Case& c : cases) {
+        Training_ResetCareer();  // the cursor back at 0
+        TrainingGrid_Sync(squad, 3);
+        for (const int32_t slider : c.locked)
+            EXPECT_EQ(TrainingGrid_ToggleLock(102, slider), 2);
+        EXPECT_EQ(TrainingGrid_MoveToward(102, c.slider, c.target), c.result) << c.slider;
+        EXPECT_EQ(GridValues(102), c.values) << c.slider << " to " << c.target;
+    }
+    EXPECT_EQ(TrainingGrid_MoveToward(999, 0, 50), 1);
+    EXPECT_EQ(TrainingGrid_ToggleLock(999, 0), 1);
+    EXPECT_EQ(TrainingGrid_ToggleLock(102, TRAINING_GRID_ROWS), 1);
+    EXPECT_EQ(TrainingGrid_ToggleLock(102, -1), 1);
+    EXPECT_EQ(TrainingGrid_Row(102)->settings[TRAINING_GRID_LOCKS], 0);
+}
+
+TEST(Training, TheGridsSavedTableIsCheckedRowByRow)
+{
+    struct Case {
+        int16_t player, values[5], locks;
+        bool valid;
+    };
+    const Case cases[] = {
+        {7, {20, 20, 20, 20, 20}, 0, true},
+        {7, {100, 0, 0, 0, 0}, 31, true},
+        {-1, {9, 9, 9, 9, 9}, 99, true},
+        {7, {20, 20, 20, 20, 19}, 0, false},
+        {7, {101, -1, 0, 0, 0}, 0, false},
+        {7, {20, 20, 20, 20, 20}, 32, false},
+        {7, {20, 20, 20, 20, 20}, -1, false},
+        {-2, {20, 20, 20, 20, 20}, 0, false},
+        {PERSON_MAX, {20, 20, 20, 20, 20}, 0, false},
+    };
+    for (const Case& c : cases) {
+        TrainingTableRow rows[TRAINING_TABLE_ROWS];
+        for (TrainingTableRow& row : rows)
+            row = {-1, {}};
+        rows[3].player = c.player;
+        std::copy_n(c.values, TRAINING_GRID_ROWS, rows[3].settings);
+        rows[3].settings[TRAINING_GRID_LOCKS] = c.locks;
+        EXPECT_EQ(TrainingGrid_CheckSaved(rows), c.valid) << c.player << " " << c.locks;
+    }
+    TrainingTableRow twice[TRAINING_TABLE_ROWS];
+    for (TrainingTableRow& row : twice)
+        row = {8, {100, 0, 0, 0, 0, 0}};
+    EXPECT_FALSE(TrainingGrid_CheckSaved(twice));
 }
