@@ -13,32 +13,13 @@
 #include "game/records.h"
 #include "game/season.h"
 #include "game/tables.h"
-#include "tests/support/game_world.h"
+#include "tests/support/played_season.h"
 
 namespace {
 
-constexpr int32_t kHuman = 1;
-
 class SeasonLogs : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        NewGameForTest(0, 7);
-        VTW_SetClubControl(kHuman, MANAGER_HUMAN);
-        GameState.humanClub = kHuman;
-        AutoRunMode = 1;
-        while (DayNo < GameState.lastLeagueDay + 1) {
-            VTW_FindHumanNextFixture();
-            int32_t row = 0;
-            while (VTW_PlayMatchDay(&row) != 0) {
-            }
-            VTW_AdvanceDay();
-        }
-    }
-    void TearDown() override { AutoRunMode = 0; }
-
-    ScopedWorld m_world;
-    ScopedSeason m_season;
+    ScopedPlayedSeason m_season{PlayedSeasonMoment::LeagueOver};
 };
 
 // The league entries of one side of the club's log (0 scored, 1 conceded); -1 when the log is
@@ -114,4 +95,29 @@ TEST_F(SeasonLogs, EveryClubsRecordsAgreeWithItsLeagueRowAndItsOpponents)
         EXPECT_NEAR(100.0 * classes[goalClass] / openPlay, percent, 3.0) << goalClass;
     EXPECT_GT(classes[GOAL_CLASS_PENALTY], 0);
     EXPECT_GT(classes[GOAL_CLASS_OWN_GOAL], 0);
+}
+
+// The second season starts from the image with the first one behind it: one season on, every
+// league row empty again, and the clubs' goal logs cleared for the new season.
+TEST(PlayedSeason, TheNextSeasonImageStartsASeasonAfresh)
+{
+    int32_t firstSeason = 0;
+    {
+        ScopedPlayedSeason leagueOver(PlayedSeasonMoment::LeagueOver);
+        firstSeason = GameState.seasonCounter;
+    }
+    ScopedPlayedSeason next(PlayedSeasonMoment::NextSeason);
+    EXPECT_EQ(GameState.seasonCounter, firstSeason + 1);
+    int32_t clubs = 0;
+    for (int32_t club = 0; club < CLUB_FULL_MAX; ++club) {
+        const ClubRecord* r = VTW_GetClubRecordPtr(club);
+        if (r == nullptr || VTW_FindDivisionOfTeam(club) < 0) continue;
+        ++clubs;
+        int32_t home[LEAGUE_SIDE_COLUMNS], away[LEAGUE_SIDE_COLUMNS];
+        VTW_GetLeagueRowHome(club, home);
+        VTW_GetLeagueRowAway(club, away);
+        EXPECT_EQ(home[0] + home[1] + home[2] + away[0] + away[1] + away[2], 0) << club;
+        EXPECT_EQ(r->goals[0][0].player, -1) << club;
+    }
+    EXPECT_GT(clubs, 40);
 }
