@@ -19,8 +19,9 @@ namespace {
 
 class PlayerRolesTest : public testing::Test {
 protected:
-    // Opens the screen from the debug screen, with `inputs` on it once it is drawn.
-    uint32_t Open(MenuInputs inputs = {})
+    // Opens the screen from the debug screen, with `inputs` on it once it is drawn; the first
+    // frame goes to `png` when one is named (tests run side by side, so only one names it).
+    uint32_t Open(MenuInputs inputs = {}, const char* png = nullptr)
     {
         MenuInputs way;
         AddClick(&way, 220, 500, 185);  // "Rôles des joueurs"
@@ -32,7 +33,7 @@ protected:
             PlayerRoles_Table(),
             [&] {
                 hash = WorkScreenHash();
-                WriteFrameToTestOutput("player_roles.png");
+                if (png != nullptr) WriteFrameToTestOutput(png);
             },
             inputs);
         return hash;
@@ -51,7 +52,7 @@ protected:
 
 TEST_F(PlayerRolesTest, ASkillsHeadSortsTheSquadHighestFirstAndAgainBackToShirtOrder)
 {
-    const uint32_t hash = Open();
+    const uint32_t hash = Open({}, "player_roles.png");
     ExpectGoldenHash("menus/player_roles", hash);
     ASSERT_GT(PlayerRoles.count, ROLES_ROWS);
     ASSERT_EQ(VTW_RefreshSquadCount(m_career.HumanClub()), PlayerRoles.count);
