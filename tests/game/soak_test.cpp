@@ -506,9 +506,10 @@ TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
                 static_cast<long long>(sackings / kSeasons), first.moneyMillions,
                 last.moneyMillions, 100 * last.inDebt, first.meanAbility, last.meanAbility,
                 first.topTenAbility, last.topTenAbility, 100 * last.bestInTopDivision);
-    // A busy market for a country of its size: 72-114 clubs, each with money from its first day.
+    // A busy market for a country of its size: 72-114 clubs, each with money from its first day
+    // (the first season, when it is spent, is the busiest: up to 6.1 a club).
     EXPECT_GE(transfers, 2 * clubs * kSeasons);
-    EXPECT_LE(transfers, 6 * clubs * kSeasons);
+    EXPECT_LE(transfers, 7 * clubs * kSeasons);
     EXPECT_GE(sackings, 3 * kSeasons);
     EXPECT_LE(sackings, 15 * kSeasons);
     // The richest clubs spend what they earn once their first windows have passed.
