@@ -283,6 +283,10 @@ TEST_F(ScheduleTest, TiesAreDecidedByAggregateThenAwayGoalsThenTheShootOut)
         if (k >= 2) Fixture_SetShootOut(b, 3, 4);
         expected.push_back(k == 1 ? VTW_GetFixtureAwayClub(a) : VTW_GetFixtureHomeClub(a));
     }
+    // As a crafted save may leave them (the field still even): tie 0's winner and tie 1's loser
+    // marked out. The ties decide, and the next field is whole.
+    CupSchedule.alive[CUP_SECOND][expected[0]] = 0;
+    CupSchedule.alive[CUP_SECOND][VTW_GetFixtureHomeClub(firstLegs[1])] = 0;
     EXPECT_EQ(VTW_FindCompNextRound(first), first + 1);
     for (size_t k = 0; k < firstLegs.size(); ++k) {
         EXPECT_EQ(CupSchedule.alive[CUP_SECOND][expected[k]], 1) << "tie " << k;
