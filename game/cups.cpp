@@ -95,8 +95,8 @@ void SettleTies(int32_t cup, int32_t firstComp, bool twoLegs)
         if (twoLegs && second < 0)
             FatalError("VTW_FindCompNextRound(): competition %d has no second leg of %d v %d",
                        firstComp, home, away);
-        // The winner is marked in again: a loaded game whose marks disagree with its ties would
-        // otherwise draw an odd field.
+        // The tie decides who goes on, whatever a crafted save left in the flags: a winner who
+        // was not marked would leave the next round's field odd.
         const int32_t winner = TieWinner(row, second);
         CupSchedule.alive[cup][winner] = 1;
         CupSchedule.alive[cup][winner == home ? away : home] = 0;

@@ -16,16 +16,20 @@
 namespace {
 
 // By division 0-5, whole units.
-constexpr std::array<int32_t, DIVISION_MAX> TV_MONTHLY = {250000, 160000, 60000,
-                                                          25000,  12000,  6000};
+// The lower divisions' share keeps a lean squad's wages paid: their gates alone cannot.
+constexpr std::array<int32_t, DIVISION_MAX> TV_MONTHLY = {250000, 160000, 75000,
+                                                          65000,  55000,  50000};
 constexpr std::array<int32_t, DIVISION_MAX> SPONSOR_MONTHLY = {200000, 80000, 35000,
                                                                15000,  8000,  4000};
 constexpr std::array<int32_t, DIVISION_MAX> MERCH_PER_REPUTATION = {12, 6, 3, 2, 1, 1};
 constexpr std::array<int32_t, DIVISION_MAX> LEAGUE_PRIZE = {2000000, 1200000, 400000,
                                                             150000,  60000,   30000};
 constexpr int32_t CUP_WIN_PRIZE = 500000;
-constexpr int32_t GROUND_WAGE_PER_THOUSAND = 250;  // weekly, per thousand seats
-constexpr int32_t MAINTENANCE_PER_THOUSAND = 1000;
+// Weekly, per thousand seats: a lower division's ground is kept as its means allow.
+constexpr std::array<int32_t, DIVISION_MAX> GROUND_WAGE_PER_THOUSAND = {250, 250, 200,
+                                                                        150, 100, 75};
+constexpr std::array<int32_t, DIVISION_MAX> MAINTENANCE_PER_THOUSAND = {1000, 1000, 800,
+                                                                        500,  350,  250};
 constexpr int32_t WORKS_WEEKS = 52;  // works are paid off over a year
 constexpr int32_t RED_WEEKS_ALARM = 8;
 constexpr int32_t RED_SALE_COUNT = 2;
@@ -111,8 +115,9 @@ void Finance_WeeklyStage()
         Club_Book(club, CLUB_FIG_PLAYER_WAGES,
                   static_cast<int32_t>(std::min<int64_t>(wages[club], MARKET_MONEY_MAX)));
         Club_Book(club, CLUB_FIG_COACHING_WAGES, static_cast<int32_t>(staff));
-        Club_Book(club, CLUB_FIG_GROUND_WAGES, Seats(r) * GROUND_WAGE_PER_THOUSAND);
-        Club_Book(club, CLUB_FIG_MAINTENANCE, Seats(r) * MAINTENANCE_PER_THOUSAND + works);
+        Club_Book(club, CLUB_FIG_GROUND_WAGES, Seats(r) * GROUND_WAGE_PER_THOUSAND[division]);
+        Club_Book(club, CLUB_FIG_MAINTENANCE,
+                  Seats(r) * MAINTENANCE_PER_THOUSAND[division] + works);
         Club_Book(club, CLUB_FIG_MERCHANDISING,
                   r.reputation * r.reputation * MERCH_PER_REPUTATION[division]);
         WatchTheRed(club);

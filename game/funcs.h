@@ -226,6 +226,8 @@ int32_t VTW_GetClubTransferBudget(int32_t club);
 int32_t Club_GetTransferBudget(int32_t club);
 // The budget a club with this balance and weekly wage bill of its own players would have.
 int32_t Club_TransferBudgetOf(int32_t balance, int64_t weeklyWages);
+// What the budget holds back of a club's balance: its own players' wages for 125 weeks.
+int64_t Club_WagesReserved(int32_t club);
 int32_t VTW_GetClubWageTotal(int32_t club, int32_t* average);
 int32_t VTW_GetClubWageBill(int32_t slot);  // total x 25
 int32_t VTW_GetClubSpending(int32_t club);  // player wages + signings

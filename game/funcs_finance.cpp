@@ -175,6 +175,12 @@ int32_t Club_GetTransferBudget(int32_t club)
     return Club_TransferBudgetOf(ref.full->balance, SquadWages(club, true, &count));
 }
 
+int64_t Club_WagesReserved(int32_t club)
+{
+    int32_t count = 0;
+    return WAGE_WEEKS_RESERVED * SquadWages(club, true, &count);
+}
+
 int32_t Club_TransferBudgetOf(int32_t balance, int64_t weeklyWages)
 {
     const int64_t budget = (int64_t(balance) - WAGE_WEEKS_RESERVED * weeklyWages) * 75 / 100;

@@ -525,11 +525,14 @@ void VTW_CompleteHumanBid()
 
 namespace {
 
-// The seller keeps its minimum squad and lines, and its best player of the line.
+// The seller keeps its minimum squad and lines, and its best player of the line unless he asked
+// to move up.
 bool ShapeLets(const SquadShape& s, int32_t player)
 {
     const int32_t line = VTW_GetPositionLine(player);
-    return s.count > SELLER_KEEPS && s.lines[line] > LINE_MINIMUM[line] && s.best[line] != player;
+    const bool asked = DbPlayers[player].flags & PLAYER_ASKED_TRANSFER;
+    return s.count > SELLER_KEEPS && s.lines[line] > LINE_MINIMUM[line]
+           && (s.best[line] != player || asked);
 }
 
 bool SellerLets(int32_t player, int32_t seller, int32_t fee, bool agreed)
@@ -674,9 +677,12 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const
         if (!IsActiveFull(id)) continue;
         const PlayerRecord& p = DbPlayers[id];
         const bool free = p.club == CLUB_NONE;
+        // A player who asked to move up goes only to a club of a higher division.
         const bool forSale =
             IsFullClub(p.club) && p.club != buyer
-            && ((p.flags & PLAYER_TRANSFER_LISTED) || DbClubs[p.club].reputation < reputation);
+            && ((p.flags & PLAYER_ASKED_TRANSFER) ? DivisionOf(buyer) < DivisionOf(p.club)
+                                                  : (p.flags & PLAYER_TRANSFER_LISTED)
+                                                        || DbClubs[p.club].reputation < reputation);
         if ((!free && !forSale) || p.loanClub >= 0 || !Suits(id, line, low, high)) continue;
         if (free) {
             consider(id, 0);
@@ -981,6 +987,23 @@ void TopUpUnattached()
     Records_MembershipChanged();
 }
 
+// A player good enough for a regular place at the top (his line's median there) asks a club
+// below it to let him go, and one who no longer is withdraws his request: the best players
+// gather in the top division instead of growing old below it.
+void AskToMoveUp()
+{
+    const std::array<uint8_t, LINE_COUNT> top = DivisionLineMedians()[0];
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (!IsActiveFull(id) || !IsFullClub(DbPlayers[id].club)) continue;
+        PlayerRecord& p = DbPlayers[id];
+        const bool asks = DivisionOf(p.club) > 0 && !HumanDecides(p.club)
+                          && VTW_GetPlayerAbilityCurve(id) >= top[VTW_GetPositionLine(id)];
+        if (asks == bool(p.flags & PLAYER_ASKED_TRANSFER)) continue;
+        VTW_PutPlayerOnTxList(id, asks);
+        p.flags ^= PLAYER_ASKED_TRANSFER;
+    }
+}
+
 void EndLoans()
 {
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
@@ -1082,6 +1105,7 @@ void Market_NewSeason()
     TrimUnattached(UNATTACHED_KEPT);
     TopUpUnattached();
     FillShortSquads();
+    AskToMoveUp();
     Managers_SetBoardTargets();
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         VTW_UpdateTeam(club);

@@ -252,6 +252,18 @@ void SetMoney()
     }
 }
 
+// The transfer budget holds back 125 weeks of the squad's wages: a club opens with them in the
+// bank on top of its spending money, so that it can buy from the first day.
+void ReserveWages()
+{
+    for (int32_t slot = 0; slot < s_newGame.leagueClubs; ++slot) {
+        ClubRecord& r = DbClubs[slot];
+        r.balance = static_cast<int32_t>(
+            std::min<int64_t>(r.balance + Club_WagesReserved(slot), BALANCE_MAX));
+        r.carriedForward = r.balance;
+    }
+}
+
 void CopyKits()
 {
     for (int32_t slot = 0; slot < s_newGame.leagueClubs; ++slot) {
@@ -329,6 +341,7 @@ constexpr auto STEPS = std::to_array<NewGameStep>({
     {"calendar",        StartCalendar},
     {"young players",   TopUpSquads},
     {"squads",          NumberSquads},
+    {"wage reserves",   ReserveWages},
     {"training",        SetTrainingDefaults},
     {"honours",         Honours_Init},
     {"league places",   VTW_GetLeaguePlace},

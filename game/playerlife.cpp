@@ -56,7 +56,7 @@ void Develop(int32_t id, PlayerRecord* p)
 {
     const int32_t age = VTW_GetPlayerAge(id);
     if (age <= YOUNG_UNTIL) {
-        const int32_t gain = 1 + p->training / 40 + (Rand() % 2);  // 1-4: talent and work
+        const int32_t gain = 1 + p->training / 50 + (Rand() % 2);  // 1-3: talent and work
         p->ability = static_cast<uint8_t>(std::min<int32_t>(p->potential, p->ability + gain));
     } else if (age > PEAK_UNTIL) {
         const int32_t fall = std::clamp(1 + (age - PEAK_UNTIL - 1) / 2, 1, 4)
@@ -95,7 +95,7 @@ int32_t YouthAbilityBase(int32_t club, const ClubRecord& r)
 {
     const int32_t coaching = Staff_GetRating(club, STAFF_COACH_YOUTH) / 5
                              + Staff_GetRating(club, STAFF_YDO) / 10 + r.reputation / 3;
-    return 12 + coaching;
+    return 4 + coaching;
 }
 
 void AddYouth(int32_t id, int32_t club)
@@ -110,7 +110,7 @@ void AddYouth(int32_t id, int32_t club)
                                 .abilityBase = YouthAbilityBase(club, r),
                                 .abilityCap = 80,
                                 .potentialBonus = 15,
-                                .potentialSpread = 30,
+                                .potentialSpread = 20,
                                 .reputationFromAbility = false,
                                 .wageYears = 3});
 }

@@ -226,7 +226,7 @@ int32_t ExpectedGoals(const MatchDayBlock& block, const SimSide sides[2],
     // The home side attacks with its crowd behind it and defends with it too.
     if (!NeutralGround(block)) lambda = s == 0 ? lambda * 112 / 100 : lambda * 100 / 112;
     lambda =
-        lambda * (100 + (VTW_GetClubReputation(club) - VTW_GetClubReputation(other)) / 8) / 100;
+        lambda * (100 + (VTW_GetClubReputation(club) - VTW_GetClubReputation(other)) / 6) / 100;
     return static_cast<int32_t>(std::clamp<int64_t>(lambda, SIM_LAMBDA_MIN, SIM_LAMBDA_MAX));
 }
 

@@ -1,7 +1,9 @@
 // tests/e2e/transfer_and_contract_test.cpp: the transfer screens in the real program: a bid
-// haggled over in the negotiation, a contract renewed in the talks and an asking price set, each
-// opened from the player card of a new career.
+// haggled over in the negotiation and agreed, a contract renewed in the talks and an asking price
+// set, each opened from the player card of a new career, then the purchase concluded in the talks
+// the seller's answer opens.
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -11,7 +13,7 @@
 #include "tests/support/png.h"
 #include "tests/support/support.h"
 
-TEST(TransferAndContract, HaggleRenewAndSetAPriceFromThePlayerCard)
+TEST(TransferAndContract, HaggleRenewSetAPriceAndSignThePlayerBought)
 {
     const ScriptRun run =
         RunScript(ScriptToTitle() + IncludeScript("new_career.txt")
@@ -35,6 +37,19 @@ TEST(TransferAndContract, HaggleRenewAndSetAPriceFromThePlayerCard)
     EXPECT_GT(TextPixels(talks, 40, 256, 145, 18), 10);   // five wage digits
     EXPECT_GT(TextPixels(talks, 380, 262, 210, 18), 30);  // the demand
     EXPECT_GT(ChangedPixels(talks, run.frames.at("signed.png"), 100, 120, 440, 240), 1000);
+
+    // The purchase: agreed on the first day with the club's own money, answered by the seller
+    // the next day, concluded in the talks: one more player, listed in the human's "Equipe".
+    const PngImage& signing = run.frames.at("signing.png");
+    EXPECT_GT(TextPixels(signing, 32, 70, 576, 30), 100);   // the player bought
+    EXPECT_GT(TextPixels(signing, 380, 262, 210, 18), 30);  // his demand
+    EXPECT_GT(ChangedPixels(signing, run.frames.at("bought.png"), 100, 120, 440, 240), 1000);
+    const std::vector<int32_t> squad = ScriptPrintedValues(run.out, "humansquad");
+    ASSERT_EQ(squad.size(), 2u) << run.out;
+    EXPECT_EQ(squad[1], squad[0] + 1);
+    // The right-hand list's ninth row, below its eight players of the first day.
+    EXPECT_EQ(TextPixels(run.frames.at("squad_before.png"), 450, 268, 160, 16), 0);
+    EXPECT_GT(TextPixels(run.frames.at("squad_after.png"), 450, 268, 160, 16), 20);
 
     const PngImage& price = run.frames.at("price.png");
     for (const int32_t y : {190, 290}) {

@@ -92,6 +92,17 @@ TEST_F(Managers, TheHumanLosesHisPostToDefeatsOnlyAfterFifteenLeagueMatches)
     EXPECT_GE(DbClubs[kHuman].manager, PERSON_FIRST_ORDINARY);
 }
 
+// A manager out of work; -1 none.
+int32_t UnemployedManager()
+{
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (!(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].position == POSITION_MANAGER
+            && DbPlayers[id].club == CLUB_NONE)
+            return id;
+    }
+    return -1;
+}
+
 TEST_F(Managers, TheChampionsManagerGainsNameAndTheLastPlacedOnesLoseIt)
 {
     PlayToTheLeaguesEnd();
@@ -99,6 +110,9 @@ TEST_F(Managers, TheChampionsManagerGainsNameAndTheLastPlacedOnesLoseIt)
     const int32_t last = VTW_GetDivisionSlot(0, VTW_GetDivisionSize(0) - 1);
     for (const int32_t club : {champion, last}) {
         ASSERT_NE(club, kHuman);
+        // A club whose manager went during the season has a new one for the season's end.
+        if (DbClubs[club].manager < PERSON_FIRST_ORDINARY)
+            VTW_AppointManager(club, UnemployedManager());
         ASSERT_GE(DbClubs[club].manager, PERSON_FIRST_ORDINARY);
         DbPlayers[DbClubs[club].manager].reputation = 40;
         DbClubs[club].boardPatience = 100;  // no sacking muddles the change

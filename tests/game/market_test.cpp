@@ -447,6 +447,57 @@ TEST_F(Market, ALinesExpiriesAreJudgedTogetherAndARefusalIsReplacedInTime)
     }
 }
 
+// The first non-keeper of each club: one of the division's second club and one of its third.
+int32_t OutfieldPlayerOf(int32_t club)
+{
+    for (const int32_t id : PlayersOf(club, SQUAD_MAX)) {
+        if (VTW_GetPositionLine(id) != 0) return id;
+    }
+    return -1;
+}
+
+// At the season's turn a player below the top division as good as its regulars asks to move up,
+// even the best of his line, and only a club of a higher division may buy him; one who fell back
+// and the human's own player do not ask.
+TEST_F(Market, APlayerGoodEnoughForTheTopAsksToMoveUpAndGoesOnlyUpwards)
+{
+    constexpr int32_t kSecond = 30, kThird = 50, kHumanBelow = 31;
+    ASSERT_EQ(VTW_GetClubDivision(kSecond), 1);
+    ASSERT_EQ(VTW_GetClubDivision(kThird), 2);
+    ASSERT_EQ(VTW_GetClubDivision(kHumanBelow), 1);
+    const int32_t star = OutfieldPlayerOf(kThird);
+    const int32_t fallen = OutfieldPlayerOf(kSecond);
+    const int32_t humans = OutfieldPlayerOf(kHumanBelow);
+    DbPlayers[star].ability = 90;
+    DbPlayers[humans].ability = 90;
+    DbPlayers[fallen].ability = 20;
+    DbPlayers[fallen].flags |= PLAYER_ASKED_TRANSFER | PLAYER_TRANSFER_LISTED;
+    VTW_SetClubControl(kHumanBelow, MANAGER_HUMAN);
+    GameState.humanClub = kHumanBelow;
+    Market_NewSeason();
+    EXPECT_TRUE(VTW_GetPlayerAskedTransfer(star) && VTW_GetPlayerTxList(star));
+    EXPECT_FALSE(VTW_GetPlayerAskedTransfer(fallen) || VTW_GetPlayerTxList(fallen));
+    EXPECT_FALSE(VTW_GetPlayerAskedTransfer(humans));
+    // Only the clubs of his division and below may spend: none of them signs him.
+    const auto setHigherBalances = [](int32_t balance) {
+        for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
+            if (VTW_GetClubDivision(club) < 2) DbClubs[club].balance = balance;
+        }
+    };
+    setHigherBalances(0);
+    for (int32_t day = 0; day < 30; ++day) {
+        Market_DailyStage();
+    }
+    EXPECT_EQ(VTW_GetPlayerClub(star), kThird);
+    // With the higher divisions' money back, he moves up.
+    setHigherBalances(BALANCE_MAX / 2);
+    for (int32_t day = 0; day < 30 && VTW_GetPlayerClub(star) == kThird; ++day) {
+        Market_DailyStage();
+    }
+    EXPECT_LT(VTW_GetClubDivision(VTW_GetPlayerClub(star)), 2);
+    EXPECT_FALSE(VTW_GetPlayerAskedTransfer(star));
+}
+
 // A keeper whose contract ran out while the windows are shut: the club calls up a youth keeper,
 // no transfer; inside a window it leaves the line to its daily market.
 TEST_F(Market, ALineLeftShortWhileTheWindowsAreShutCallsUpAYouth)

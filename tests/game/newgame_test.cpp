@@ -10,6 +10,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/squad.h"
+#include "game/tables.h"
 #include "game/textmess.h"
 #include "game/world.h"
 #include "tests/support/game_world.h"
@@ -81,6 +82,29 @@ TEST(NewGame, EveryCountryGetsItsClubsManagersAndSquads)
         ExpectSquads(country);
         EXPECT_EQ(ProgressCounters.total, 0);
         EXPECT_EQ(VTW_GetCountry(), country);
+    }
+}
+
+// A club holds back 125 weeks of wages from its transfer budget: a new career's clubs open with
+// them in the bank and spending money on top that follows their standing.
+TEST(NewGame, EveryClubCanBuyOnTheFirstDayAndTheHigherDivisionsMost)
+{
+    ScopedWorld world;
+    for (int country = 0; country < COUNTRY_COUNT; ++country) {
+        SCOPED_TRACE(country);
+        NewGameForTest(country, 1234);
+        std::vector<double> budgets(VTW_GetCountryDivisions());
+        for (int club = 0; club < World_LeagueClubCount(country); ++club) {
+            EXPECT_GE(VTW_GetClubBalance(club), Club_WagesReserved(club)) << club;
+            const int budget = VTW_GetClubTransferBudget(club);
+            EXPECT_GT(budget, 0) << club;
+            const int division = VTW_GetClubDivision(club);
+            budgets[division] += double(budget) / VTW_GetDivisionSize(division);
+        }
+        EXPECT_GT(budgets[0], 5e6);  // a good reserve from any club of the division below
+        for (size_t division = 1; division < budgets.size(); ++division) {
+            EXPECT_LT(budgets[division], budgets[division - 1]) << division;
+        }
     }
 }
 

@@ -20,6 +20,16 @@ std::string IncludeScript(const char* name)
 std::string ScriptToTitle() { return SharedScript("to_title.txt"); }
 std::string ScriptQuitFromBar() { return SharedScript("quit_from_bar.txt"); }
 
+std::vector<int32_t> ScriptPrintedValues(const std::string& out, const std::string& name)
+{
+    const std::string line = "script: " + name + " = ";
+    std::vector<int32_t> values;
+    for (size_t at = out.find(line); at != std::string::npos; at = out.find(line, at + 1)) {
+        values.push_back(std::stoi(out.substr(at + line.size())));
+    }
+    return values;
+}
+
 bool ReadOptionsRecord(const std::string& file, OptionsBlock* block)
 {
     // The record is the file's one block: after the 16-byte header and the block's own 12.

@@ -3,7 +3,9 @@
 // and what such a run leaves behind: its options file and its grabbed frames.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/options.h"
 #include "tests/support/png.h"
@@ -17,6 +19,8 @@ std::string ScriptQuitFromBar();
 // The text of tests/e2e/scripts/NAME, and the script line that includes it.
 std::string SharedScript(const char* name);
 std::string IncludeScript(const char* name);
+// Every value a run's "print NAME" lines wrote to its output, in order.
+std::vector<int32_t> ScriptPrintedValues(const std::string& out, const std::string& name);
 // The options record of an options file's bytes; false when the file is too short to hold one.
 bool ReadOptionsRecord(const std::string& file, OptionsBlock* block);
 // One run of the program, headless with seed 7, on the script written into `work`, where it
