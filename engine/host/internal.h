@@ -50,6 +50,9 @@ HostSurface* HostWindowImage();
 void HostWindowSetDisplayMode(int32_t width, int32_t height, const HostPixelFormat& format);
 void HostWindowRemoveQuietly();  // HostStop: no message is sent
 void HostWindowReset();          // HostStart: no window, empty queue
+// Waits a little for a message: the back end's events, or one period of the manual clock. A
+// headless wait that nothing could ever answer calls the driver's `stalled`.
+void HostWaitForMessage();
 // Between HostBeginPaint and HostEndPaint: the region being painted, in client coordinates, to
 // which blits onto the window image are clipped; nullptr outside a paint.
 const HostRegion* HostWindowPaintRegion();

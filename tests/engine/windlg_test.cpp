@@ -3,12 +3,23 @@
 #include "engine/windlg.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/dxenum.h"
+#include "engine/host/clock.h"
+#include "engine/host/inject.h"
 #include "engine/memory.h"
+#include "engine/poll.h"
+#include "engine/timer.h"
+#include "engine/winlib.h"
+#include "generated/build_paths.h"
+#include "tests/support/host_run.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/support.h"
 
@@ -42,7 +53,7 @@ struct Item {
 
 std::vector<Item> ReadItems(const WinDlgTemplate& dialog, std::string* font)
 {
-    uint32_t at = WINDLG_HEADER_BYTES;
+    uint32_t at = HOST_DIALOG_HEADER_BYTES;
     *font = ReadWide(dialog, &at);
     std::vector<Item> items;
     for (uint32_t i = 0; i < Read16(dialog, 4); ++i) {
@@ -56,7 +67,7 @@ std::vector<Item> ReadItems(const WinDlgTemplate& dialog, std::string* font)
         item.height = static_cast<int16_t>(Read16(dialog, at + 10));
         item.id = Read16(dialog, at + 12);
         item.itemClass = Read16(dialog, at + 14);
-        at += WINDLG_ITEM_BYTES;
+        at += HOST_DIALOG_ITEM_BYTES;
         item.text = ReadWide(dialog, &at);
         items.push_back(item);
     }
@@ -90,12 +101,12 @@ TEST_F(WinDlg, ChooserTemplateHoldsItsSevenItems)
         const char* text;
     };
     const Expected expected[] = {
-        {5, 5, 290, 140, WINDLG_ID_GROUP, WINDLG_BUTTON, ""},
-        {10, 15, 280, 40, WINDLG_ID_CARDS, WINDLG_LIST_BOX, ""},
-        {10, 60, 280, 40, WINDLG_ID_DEVICES, WINDLG_LIST_BOX, ""},
-        {10, 105, 280, 35, WINDLG_ID_DESCRIPTION, WINDLG_STATIC, ""},
-        {180, 150, 55, 15, WINDLG_ID_OK, WINDLG_BUTTON, "OK"},
-        {240, 150, 55, 15, WINDLG_ID_CANCEL, WINDLG_BUTTON, "Cancel"},
+        {5, 5, 290, 140, WINDLG_ID_GROUP, HOST_DIALOG_BUTTON, ""},
+        {10, 15, 280, 40, WINDLG_ID_CARDS, HOST_DIALOG_LIST_BOX, ""},
+        {10, 60, 280, 40, WINDLG_ID_DEVICES, HOST_DIALOG_LIST_BOX, ""},
+        {10, 105, 280, 35, WINDLG_ID_DESCRIPTION, HOST_DIALOG_STATIC, ""},
+        {180, 150, 55, 15, WINDLG_ID_OK, HOST_DIALOG_BUTTON, "OK"},
+        {240, 150, 55, 15, WINDLG_ID_CANCEL, HOST_DIALOG_BUTTON, "Cancel"},
     };
     ASSERT_EQ(items.size(), 6u);  // the header is the dialog, the seventh record
     for (size_t i = 0; i < items.size(); ++i) {
@@ -109,9 +120,9 @@ TEST_F(WinDlg, ChooserTemplateHoldsItsSevenItems)
         EXPECT_EQ(items[i].itemClass, expected[i].itemClass);
         EXPECT_EQ(items[i].text, expected[i].text);
     }
-    EXPECT_NE(items[3].style & WINDLG_SUNKEN, 0u);
-    EXPECT_NE(items[4].style & WINDLG_DEFAULT, 0u);
-    EXPECT_EQ(items[5].style & WINDLG_DEFAULT, 0u);
+    EXPECT_NE(items[3].style & HOST_DIALOG_SUNKEN, 0u);
+    EXPECT_NE(items[4].style & HOST_DIALOG_DEFAULT, 0u);
+    EXPECT_EQ(items[5].style & HOST_DIALOG_DEFAULT, 0u);
 
     std::string dump;
     for (uint32_t i = 0; i < dialog.size; ++i) {
@@ -128,9 +139,10 @@ TEST_F(WinDlg, ChooserTemplateHoldsItsSevenItems)
 TEST_F(WinDlg, TextsConvertFromTheGameCodePage)
 {
     WinDlgTemplate dialog{};
-    WinDlgStart(&dialog, WINDLG_MODAL, 0, 0, 10, 10, 8, "Caf\xE9");
-    WinDlgAppendItem(&dialog, 0, 0, 0, 0, 7, WINDLG_VISIBLE, WINDLG_STATIC, "\x80 \x9F \xFF \x81");
-    WinDlgAppendItem(&dialog, 0, 0, 1, 1, 8, WINDLG_VISIBLE, WINDLG_STATIC, "a");
+    WinDlgStart(&dialog, HOST_DIALOG_MODAL, 0, 0, 10, 10, 8, "Caf\xE9");
+    WinDlgAppendItem(&dialog, 0, 0, 0, 0, 7, HOST_DIALOG_VISIBLE, HOST_DIALOG_STATIC,
+                     "\x80 \x9F \xFF \x81");
+    WinDlgAppendItem(&dialog, 0, 0, 1, 1, 8, HOST_DIALOG_VISIBLE, HOST_DIALOG_STATIC, "a");
     std::string font;
     const std::vector<Item> items = ReadItems(dialog, &font);
     EXPECT_EQ(font, "Caf<U+00E9>");
@@ -145,13 +157,185 @@ TEST_F(WinDlgDeathTest, BadTextsAndSizesAreFatal)
 {
     const auto build = [](const char* text, int32_t width, int32_t height) {
         WinDlgTemplate dialog{};
-        WinDlgStart(&dialog, WINDLG_MODAL, 0, 0, 10, 10, 8, "Helv");
-        WinDlgAppendItem(&dialog, 0, 0, width, height, 1, WINDLG_VISIBLE, WINDLG_BUTTON, text);
+        WinDlgStart(&dialog, HOST_DIALOG_MODAL, 0, 0, 10, 10, 8, "Helv");
+        WinDlgAppendItem(&dialog, 0, 0, width, height, 1, HOST_DIALOG_VISIBLE, HOST_DIALOG_BUTTON,
+                         text);
     };
     EXPECT_FATAL(build(nullptr, 1, 1),
                  "WinDlgAppendString(): -ve sized string after conversion to WCHAR");
     EXPECT_FATAL(build("x", -1, 1), "WinDlgAppendItem(): can't add item with -ve size");
     EXPECT_FATAL(build("x", 1, -1), "WinDlgAppendItem(): can't add item with -ve size");
+}
+
+// ---- the chooser, run headless
+
+// A stand-in for the script runner: each step runs once its period has come, from inside the
+// dialog's own message loop.
+struct Step {
+    uint32_t period;
+    std::function<void()> run;
+};
+std::vector<Step> s_steps;
+
+void RunDueSteps()
+{
+    while (!s_steps.empty() && ClockPeriods() >= s_steps.front().period) {
+        const Step step = s_steps.front();
+        s_steps.erase(s_steps.begin());
+        step.run();
+    }
+}
+bool StepsLeft() { return !s_steps.empty(); }
+void StepsStalled() { std::_Exit(3); }
+constexpr HostDriver kSteps = {RunDueSteps, StepsLeft, StepsStalled};
+
+// Each action five periods after the one before, so the dialog has drawn and presented it.
+void Script(const std::vector<std::function<void()>>& actions)
+{
+    s_steps.clear();
+    uint32_t period = ClockPeriods();
+    for (const auto& action : actions)
+        s_steps.push_back({period += 5, action});
+}
+
+void Key(uint32_t code)
+{
+    HostOnKey(code, true, false);
+    HostOnKey(code, false, false);
+}
+
+constexpr uint32_t kEnter = 28, kEscape = 1, kTab = 15, kDown = 80 + HOST_KEY_EXTENDED;
+
+HostFakeAdapter Card(uint8_t n, const char* driver, int32_t devices)
+{
+    HostFakeAdapter card = HostInjectDefaultAdapter();
+    card.hasGuid = n != 0;
+    card.guid.bytes[0] = n;
+    std::snprintf(card.description, sizeof card.description, "Card %d", n);
+    std::snprintf(card.driver, sizeof card.driver, "%s", driver);
+    card.primaryMemory = 64u << 20;
+    card.textureMemory = 16u << 20;
+    card.deviceCount = devices;
+    if (devices == 0) card.caps &= ~HOST_CAPS_3D;
+    for (int32_t i = 0; i < devices; ++i) {
+        card.devices[i].guid.bytes[0] = static_cast<uint8_t>(10 * n + i);
+        std::snprintf(card.devices[i].name, sizeof card.devices[i].name, "Raster %d%d", n, i);
+        std::snprintf(card.devices[i].description, sizeof card.devices[i].description,
+                      "Device %d%d", n, i);
+    }
+    return card;
+}
+
+// A headless window under the manual clock with a pattern on it, so that what the dialog
+// covers can be told from what it gives back.
+class Chooser : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MemoryInit();
+        PollInit();
+        TimerInit();
+        WinInit("Pelloran", WIN_FLAG_WINDOWED);
+        HostDisplaySystemStart();
+        HostDisplayCreate(&m_display);
+        HostDisplayOpen(m_display, nullptr);
+        HostDisplaySetExclusive(m_display, HostMainWindow(), false);
+        HostSurfaceCreate(m_display, {HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0, 0}, &m_primary);
+        int32_t x, y;
+        HostWindowClientOrigin(&x, &y);
+        for (int32_t i = 0; i < 8; ++i) {
+            const HostRect stripe = {x + 80 * i, y, x + 80 * i + 40, y + 480};
+            HostSurfaceFill(m_primary, &stripe, 0x203040u * (i + 1));
+        }
+        HostPump();
+        HostSetDriver(&kSteps);
+    }
+    void TearDown() override
+    {
+        HostSetDriver(nullptr);
+        HostSurfaceRelease(m_primary);
+        HostDisplayRelease(m_display);
+        HostDisplaySystemStop();
+        WinUninit();
+        MemoryUninit();
+    }
+
+private:
+    ScopedHeadlessHost m_host;
+    HostDisplay* m_display = nullptr;
+    HostSurface* m_primary = nullptr;
+};
+
+std::string Description() { return HostInjectDialogText(WINDLG_ID_DESCRIPTION); }
+
+TEST_F(Chooser, KeysAndAClickPickTheThirdCardsDeviceAndTheWindowComesBack)
+{
+    const HostFakeAdapter cards[] = {Card(0, "alpha", 2), Card(2, "bravo", 0),
+                                     Card(3, "charlie", 1)};
+    HostInjectSetAdapters(cards, 3);
+    DXEnumDisplay();
+    const uint64_t before = HostFrameHash();
+    const std::string alpha = "Card: alpha (Card 0) - version "
+                              + std::string(DXGetCardEntry(0)->driverVersion)
+                              + "\nQuality factor for the card: 80\n";
+    uint64_t chosenFrame = 0;
+    Script({
+        [] {
+            EXPECT_EQ(HostInjectDialogText(WINDLG_ID_CARDS), "alpha\nbravo\ncharlie\n");
+            EXPECT_EQ(Description(), "Select a display card from the list above");
+            EXPECT_FALSE(HostInjectDialogEnabled(WINDLG_ID_OK));
+            Key(kEnter);  // OK is disabled: nothing happens
+        },
+        [] { Key(kDown); },
+        [&] {
+            EXPECT_EQ(Description(), alpha + "Select a 3d device from the list above");
+            EXPECT_EQ(HostInjectDialogText(WINDLG_ID_DEVICES), "Raster 00\nRaster 01\n");
+            Key(kTab);
+            Key(kDown);  // the device list now
+            Key(kTab);
+            Key(kTab);
+            Key(kTab);  // past OK and Cancel, back to the card list
+            Key(kDown);
+        },
+        [] {
+            EXPECT_EQ(HostInjectDialogText(WINDLG_ID_DEVICES), "");
+            EXPECT_NE(Description().find("Card: bravo (Card 2)"), std::string::npos);
+            EXPECT_FALSE(HostInjectDialogEnabled(WINDLG_ID_OK));
+            Key(kDown);
+        },
+        [] {
+            EXPECT_EQ(HostInjectDialogText(WINDLG_ID_DEVICES), "Raster 30\n");
+            EXPECT_FALSE(HostInjectDialogEnabled(WINDLG_ID_OK));
+            // The device list's first row: the dialog is centred, 600 x 340 in 640 x 480, and
+            // the list starts 120 pixels down.
+            HostOnPointerAt(20 + 20 + 60, 70 + 120 + 8);
+            HostOnMouseButton(HOST_BUTTON_LEFT, true);
+        },
+        [] { HostOnMouseButton(HOST_BUTTON_LEFT, false); },
+        [&] {
+            EXPECT_NE(Description().find("3d device: Raster 30 (Device 30)\n"), std::string::npos);
+            EXPECT_TRUE(HostInjectDialogEnabled(WINDLG_ID_OK));
+            chosenFrame = HostFrameHash();
+            const std::string path = PELLORAN_BUILD_DIR "/chooser_frame.png";
+            if (chosenFrame != 0xE9579ADEAC24F584ull || std::getenv("PELLORAN_WRITE_FRAMES"))
+                HostWriteFramePng(path.c_str());
+            Key(kEnter);  // the focus is on the device list: OK, the default button
+        },
+    });
+    int32_t card = -1, device = -1;
+    EXPECT_EQ(WinDlg_ChooseDevice(&card, &device), 1);
+    EXPECT_TRUE(s_steps.empty());
+    EXPECT_EQ(card, 2);
+    EXPECT_EQ(device, 0);
+    EXPECT_EQ(chosenFrame, 0xE9579ADEAC24F584ull);
+    HostPump();
+    EXPECT_EQ(HostFrameHash(), before);
+
+    Script({[] { Key(kDown); }, [] { Key(kEscape); }});
+    EXPECT_EQ(WinDlg_ChooseDevice(&card, &device), 0);
+    EXPECT_EQ(card, 2);
+    EXPECT_EQ(device, 0);
+    EXPECT_EQ(MemoryStats().blocks, 0u);
 }
 
 }  // namespace
