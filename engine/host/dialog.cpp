@@ -55,15 +55,14 @@ struct DialogState {
     HostDialogProc proc;
     void* context;
     uint32_t style;
-    HostRect frame;    // the dialog in client pixels
-    HostRect visible;  // the part of it inside the client area
+    HostRect frame;  // the dialog in client pixels
     int32_t itemCount;
     DialogItem items[HOST_DIALOG_MAX_ITEMS];
     int32_t focus;  // an item index, -1 when no item takes the focus
     bool primaryHeld;
     bool dirty;  // drawn again before the next wait
     HostSurface* image;
-    std::vector<uint8_t> saved;    // the window image under the dialog
+    HostImageKeep under;           // the window image under the dialog
     std::vector<uint32_t> pixels;  // the dialog, 0xRRGGBB, frame-sized
 };
 
@@ -299,33 +298,7 @@ void Draw()
         if (item.itemClass == HOST_DIALOG_LIST_BOX) DrawList(item, focused);
         if (item.itemClass == HOST_DIALOG_STATIC) DrawStatic(item);
     }
-    const HostRect& v = s_dialog.visible;
-    const HostSurfacePixels from = {reinterpret_cast<uint8_t*>(s_dialog.pixels.data()),
-                                    whole.right,
-                                    whole.bottom,
-                                    whole.right * 4,
-                                    &HOST_FORMAT_XRGB8888,
-                                    nullptr};
-    HostConvertBlock(from, v.left - f.left, v.top - f.top, HostSurfaceView(s_dialog.image), v.left,
-                     v.top, v.right - v.left, v.bottom - v.top);
-    HostSurfaceChanged(s_dialog.image);
-}
-
-// ---- the window image under the dialog
-
-void CopyImageRows(bool save)
-{
-    const HostSurfacePixels image = HostSurfaceView(s_dialog.image);
-    const HostRect& v = s_dialog.visible;
-    const int32_t bytesPerPixel = static_cast<int32_t>(image.format->bitCount / 8);
-    const size_t rowBytes = static_cast<size_t>(v.right - v.left) * bytesPerPixel;
-    if (save) s_dialog.saved.resize(rowBytes * (v.bottom - v.top));
-    for (int32_t y = v.top; y < v.bottom; ++y) {
-        uint8_t* at = image.bits + static_cast<size_t>(y) * image.pitch + v.left * bytesPerPixel;
-        uint8_t* copy = s_dialog.saved.data() + rowBytes * (y - v.top);
-        std::memcpy(save ? copy : at, save ? at : copy, rowBytes);
-    }
-    if (!save) HostSurfaceChanged(s_dialog.image);
+    HostImagePutRgb(s_dialog.pixels.data(), f);
 }
 
 // ---- input
@@ -474,12 +447,8 @@ bool Start(const void* dialogTemplate, uint32_t size, HostDialogProc proc, void*
     s_dialog = {};
     s_dialog.image = HostWindowImage();
     if (s_dialog.image == nullptr || proc == nullptr) return Refuse("no window");
-    if (HostSurfaceView(s_dialog.image).format->flags & HOST_PF_PALETTE8)
-        return Refuse("the window shows 8-bit colour");
+    if (!HostImageCanOverlay()) return Refuse("the window shows 8-bit colour");
     if (!ReadTemplate(dialogTemplate, size)) return Refuse("malformed template");
-    int32_t clientWidth, clientHeight;
-    HostWindowClientSize(&clientWidth, &clientHeight);
-    HostRectIntersect(s_dialog.frame, {0, 0, clientWidth, clientHeight}, &s_dialog.visible);
     const HostRect& f = s_dialog.frame;
     s_dialog.pixels.assign(static_cast<size_t>(f.right - f.left) * (f.bottom - f.top), kFace);
     s_dialog.proc = proc;
@@ -498,10 +467,10 @@ intptr_t HostDialogRun(const void* dialogTemplate, uint32_t size, HostDialogProc
                        void* context)
 {
     if (!Start(dialogTemplate, size, proc, context)) return -1;
-    CopyImageRows(true);
+    HostImageKeepRect(s_dialog.frame, &s_dialog.under);
     Notify(HOST_DIALOG_INIT, 0);
     RunLoop();
-    if (HostWindowImage() == s_dialog.image) CopyImageRows(false);
+    HostImageGiveBack(&s_dialog.under);
     const intptr_t result = s_dialog.result;
     s_dialog = {};
     return result;
