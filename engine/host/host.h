@@ -78,6 +78,13 @@ enum HostCall : uint32_t {
     HOST_CALL_DEVICE_DRAW_INDEXED,
     HOST_CALL_DEVICE_SPHERES,
     HOST_CALL_MIP_LEVEL,
+    HOST_CALL_MEDIA_OPEN,
+    HOST_CALL_MEDIA_WINDOW,
+    HOST_CALL_MEDIA_SOURCE_RECT,
+    HOST_CALL_MEDIA_PUT,
+    HOST_CALL_MEDIA_PLAY,
+    HOST_CALL_MEDIA_STATUS,
+    HOST_CALL_MEDIA_CLOSE,
     HOST_CALL_COUNT
 };
 
@@ -1018,3 +1025,40 @@ int32_t HostDialogListSelection(uint16_t id);           // the selected row, -1 
 void HostDialogSetText(uint16_t id, const char* text);  // "\n" starts a line
 void HostDialogEnable(uint16_t id, bool enabled);       // a disabled item takes no input
 void HostDialogEnd(intptr_t result);
+
+// ---------------------------------------------------------------------------------------------
+// Media: one film at a time, played in the window image at HOST_MEDIA_FRAME_PERIODS clock
+// periods a frame. The host reads films through a decoder that a higher layer registers.
+
+constexpr uint32_t HOST_MEDIA_FRAME_PERIODS = 10;  // ten frames a second
+constexpr int32_t HOST_MEDIA_MAX_SIDE = 1024;
+
+struct HostMediaDecoder {
+    // Opens the film: its width and height (1 .. HOST_MEDIA_MAX_SIDE), or false when it cannot
+    // be played from start to end.
+    bool (*open)(const char* name, int32_t* width, int32_t* height);
+    // The next frame into `pixels` (width x height 8-bit, keeping what the frame leaves), with
+    // `palette` at the film's 768 bytes of RGB, or null before any frame carried one. False at
+    // the end of the film.
+    bool (*frame)(uint8_t* pixels, const uint8_t** palette);
+    void (*close)();
+};
+void HostMediaSetDecoder(const HostMediaDecoder* decoder);  // nullptr: none, so nothing opens
+
+enum HostMediaState : uint32_t { HOST_MEDIA_STOPPED, HOST_MEDIA_PLAYING, HOST_MEDIA_ENDED };
+
+// Each call fails with HOST_E_GENERIC when no film is open (open: when one is, or the decoder
+// refuses the name, or there is no decoder). Closing puts the window image back as it was when
+// the play started.
+HostResult HostMediaOpen(const char* name);
+HostResult HostMediaSetWindow(HostWindow window);  // HOST_E_BAD_ARGUMENT: no such window
+HostResult HostMediaSourceRect(HostRect* rect);    // {0, 0, width, height} of the film
+// Where the film shows, in client pixels; an empty rectangle is HOST_E_BAD_ARGUMENT.
+HostResult HostMediaPut(const HostRect& target);
+// Shows the first frame now and each next one HOST_MEDIA_FRAME_PERIODS later, scaled by nearest
+// pixel into the target, black around it; a frame without a palette shows as a grey ramp.
+// HOST_E_GENERIC without a window and target; HOST_E_UNSUPPORTED when the window shows 8-bit
+// colour.
+HostResult HostMediaPlay();
+HostResult HostMediaStatus(uint32_t* state);  // HostMediaState; the last frame stays up when ended
+HostResult HostMediaClose();

@@ -149,5 +149,9 @@ bool HostWriteCaptureWave(const char* path);
 std::string HostInjectDialogText(uint16_t id);
 bool HostInjectDialogEnabled(uint16_t id);
 
+// Media: whether a film is open, and the frames it has shown since it was opened.
+bool HostInjectMediaOpen();
+uint32_t HostInjectMediaFrames();
+
 // Network: sockets opened through HostTcpOpen and not yet closed.
 int32_t HostInjectOpenSockets();

@@ -1,0 +1,207 @@
+// The video player: a generated film played to its end on the manual clock, and every way a play
+// can fail without showing a frame or leaving the film open.
+#include "engine/mcivideo.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/filename.h"
+#include "engine/host/clock.h"
+#include "engine/host/host.h"
+#include "engine/host/inject.h"
+#include "engine/memory.h"
+#include "engine/pakfile.h"
+#include "engine/poll.h"
+#include "engine/timer.h"
+#include "engine/winlib.h"
+#include "generated/build_paths.h"
+#include "menus/animplay.h"
+#include "tests/support/host_run.h"
+#include "tests/support/menu_run.h"
+#include "tests/support/support.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint32_t kFilmFrames = 30;
+constexpr uint64_t kLastFrameHash = 0xA07A3B97992EE344ull;
+
+Bytes GeneratedFilm(const char* name)
+{
+    DataFolderInit(ScopedMenus::GeneratedDataFolder().c_str());
+    PakMount("pakfiles\\hdcommon");
+    PakMount("pakfiles\\cdcommon");
+    const int32_t handle = PakOpenFile(name);
+    Bytes bytes(static_cast<size_t>(PakFileLength(handle)));
+    PakReadFile(bytes.data(), 0, static_cast<int32_t>(bytes.size()), handle);
+    PakCloseFile(handle);
+    PakFileUninit();
+    PakFileInit();
+    return bytes;
+}
+
+uint32_t Le32(const Bytes& bytes, size_t at)
+{
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16
+           | static_cast<uint32_t>(bytes[at + 3]) << 24;
+}
+
+// The film with its last frame's kind set to 9: every frame before it still decodes.
+Bytes LastKindNine(Bytes film)
+{
+    size_t at = FILM_HEADER_BYTES, last = at;
+    for (; at < film.size(); at += 16 + Le32(film, at))
+        last = at;
+    film[last + 4] = 9;
+    return film;
+}
+
+// What the player showed, looked at from inside its waits.
+struct Watch {
+    std::vector<uint32_t> framePeriods;  // when each film frame was first seen
+    uint64_t lastFilmFrame;
+};
+Watch s_watch;
+
+void LookAtTheWindow()
+{
+    if (!HostInjectMediaOpen()) return;
+    // The film's last frame was presented at the pump that showed it, before this one.
+    if (s_watch.framePeriods.size() == kFilmFrames && s_watch.lastFilmFrame == 0) {
+        s_watch.lastFilmFrame = HostFrameHash();
+        const std::string path = PELLORAN_BUILD_DIR "/video_last_frame.png";
+        if (s_watch.lastFilmFrame != kLastFrameHash || std::getenv("PELLORAN_WRITE_FRAMES"))
+            HostWriteFramePng(path.c_str());
+    }
+    if (HostInjectMediaFrames() > s_watch.framePeriods.size())
+        s_watch.framePeriods.push_back(ClockPeriods());
+}
+bool NothingToPost() { return false; }
+void Stalled() { std::_Exit(3); }
+constexpr HostDriver kWatcher = {LookAtTheWindow, NothingToPost, Stalled};
+
+// A headless window on the manual clock with the films' reader as the media decoder, over an
+// archive of the generated film and two damaged copies.
+class Video : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MemoryInit();
+        PollInit();
+        TimerInit();
+        WinInit("Pelloran", WIN_FLAG_WINDOWED);
+        PakFileInit();
+        const Bytes film = GeneratedFilm("films\\demo3.flm");
+        const Bytes cut(film.begin(), film.end() - 100);
+        WriteTestPak(m_dir.Path("data"), {{"films\\demo3.flm", film},
+                                          {"films\\cut.flm", cut},
+                                          {"films\\kind9.flm", LastKindNine(film)}});
+        DataFolderInit(m_dir.Path("data").c_str());
+        PakMount("pakfiles\\hdcommon");
+        Film_Init();
+        HostPump();
+        s_watch = {};
+        HostSetDriver(&kWatcher);
+    }
+    void TearDown() override
+    {
+        HostSetDriver(nullptr);
+        Film_Uninit();
+        PakFileUninit();
+        WinUninit();
+        MemoryUninit();
+    }
+
+private:
+    ScopedHeadlessHost m_host;
+    TempDir m_dir;
+};
+
+// Plays and answers what it printed.
+std::string Play(const char* name, int32_t mode, bool* played)
+{
+    testing::internal::CaptureStdout();
+    *played = MciVideo_Play(name, mode);
+    return testing::internal::GetCapturedStdout();
+}
+
+TEST_F(Video, FilmPlaysToItsEndAFrameEveryTenPeriodsAndGivesTheWindowBack)
+{
+    const uint64_t before = HostFrameHash();
+    const uint32_t start = ClockPeriods();
+    bool played = false;
+    EXPECT_EQ(Play("films\\demo3.flm", MCIVIDEO_BEST_FIT, &played), "");
+    EXPECT_TRUE(played);
+    ASSERT_EQ(s_watch.framePeriods.size(), kFilmFrames);
+    for (uint32_t i = 1; i < kFilmFrames; ++i)
+        EXPECT_EQ(s_watch.framePeriods[i] - s_watch.framePeriods[0], 10 * i) << i;
+    // The play ends when the frame after the last would be due, and not before.
+    const uint32_t periods = ClockPeriods() - start;
+    EXPECT_GE(periods, 10 * kFilmFrames);
+    EXPECT_LE(periods, 10 * kFilmFrames + 2);
+    EXPECT_EQ(s_watch.lastFilmFrame, kLastFrameHash)
+        << std::hex << s_watch.lastFilmFrame << ", written to video_last_frame.png";
+    EXPECT_FALSE(HostInjectMediaOpen());
+    HostPump();
+    EXPECT_EQ(HostFrameHash(), before);
+}
+
+TEST_F(Video, FailuresShowNoFrameAndLeaveNothingOpen)
+{
+    struct Case {
+        const char* film;
+        int32_t mode;
+        HostCall failing;  // HOST_CALL_COUNT: none injected
+        const char* printed;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"films\\missing.flm", MCIVIDEO_BEST_FIT,    HOST_CALL_COUNT,             "Error: mci open failed\n"},
+        {"films\\cut.flm",     MCIVIDEO_BEST_FIT,    HOST_CALL_COUNT,             "Error: mci open failed\n"},
+        {"films\\kind9.flm",   MCIVIDEO_BEST_FIT,    HOST_CALL_COUNT,             "Error: mci open failed\n"},
+        {"films\\demo3.flm",   MCIVIDEO_ACTUAL_SIZE, HOST_CALL_COUNT,             "Error: currently non-USEBESTMODE not supported\n"},
+        {"films\\demo3.flm",   MCIVIDEO_BEST_FIT,    HOST_CALL_MEDIA_OPEN,        "Error: mci open failed\n"},
+        {"films\\demo3.flm",   MCIVIDEO_BEST_FIT,    HOST_CALL_MEDIA_WINDOW,      "Error: mci window hwnd\n"},
+        {"films\\demo3.flm",   MCIVIDEO_BEST_FIT,    HOST_CALL_MEDIA_SOURCE_RECT, "Error: mci rect\n"},
+        {"films\\demo3.flm",   MCIVIDEO_BEST_FIT,    HOST_CALL_MEDIA_PUT,         "Error: mci put\n"},
+        {"films\\demo3.flm",   MCIVIDEO_BEST_FIT,    HOST_CALL_MEDIA_PLAY,        "Error: mci play\n"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.printed);
+        const uint32_t frames = HostLastFrame().number;
+        if (c.failing != HOST_CALL_COUNT) HostInjectFailNext(c.failing, HOST_E_GENERIC);
+        bool played = true;
+        EXPECT_EQ(Play(c.film, c.mode, &played), c.printed);
+        EXPECT_FALSE(played);
+        EXPECT_FALSE(HostInjectMediaOpen());
+        HostPump();
+        EXPECT_EQ(HostLastFrame().number, frames);
+    }
+}
+
+// Failing once the film shows: the window still gets its own image back.
+TEST_F(Video, StatusAndCloseFailuresCloseTheFilmAndGiveTheWindowBack)
+{
+    const uint64_t before = HostFrameHash();
+    for (const auto& [call, printed] : {std::pair{HOST_CALL_MEDIA_STATUS, "Error: mci status\n"},
+                                        std::pair{HOST_CALL_MEDIA_CLOSE, "Error: mci close\n"}}) {
+        SCOPED_TRACE(printed);
+        // The 31st look at the status fails, three frames into the film.
+        HostInjectFailNext(call, HOST_E_GENERIC, call == HOST_CALL_MEDIA_STATUS ? 30 : 0);
+        bool played = true;
+        EXPECT_EQ(Play("films\\demo3.flm", MCIVIDEO_BEST_FIT, &played), printed);
+        EXPECT_FALSE(played);
+        EXPECT_FALSE(HostInjectMediaOpen());
+        EXPECT_GE(s_watch.framePeriods.size(), 3u);
+        HostPump();
+        EXPECT_EQ(HostFrameHash(), before);
+        s_watch = {};
+    }
+}
+
+}  // namespace
