@@ -60,16 +60,33 @@ Bytes LastKindNine(Bytes film)
     return film;
 }
 
+// A version-1 film of one 4 x 4 frame without a palette: greys 0x40, 0x48, ... row by row.
+Bytes GreyFilm()
+{
+    Bytes film = {'F', 'I', 'L', 'M', 0, 0, 1, 0, 4, 0, 4, 0};
+    film.resize(FILM_HEADER_BYTES);
+    const Bytes frameHeader = {16, 0, 0, 0, FILM_FULL, 0, 0, 0};
+    film.insert(film.end(), frameHeader.begin(), frameHeader.end());
+    for (uint8_t i = 0; i < 16; ++i)
+        film.push_back(static_cast<uint8_t>(0x40 + 8 * i));
+    return film;
+}
+
 // What the player showed, looked at from inside its waits.
 struct Watch {
     std::vector<uint32_t> framePeriods;  // when each film frame was first seen
     uint64_t lastFilmFrame;
+    std::vector<uint8_t> firstFilmFrame;  // RGB, as presented
 };
 Watch s_watch;
 
 void LookAtTheWindow()
 {
     if (!HostInjectMediaOpen()) return;
+    if (s_watch.framePeriods.size() == 1 && s_watch.firstFilmFrame.empty()) {
+        const HostFrame frame = HostLastFrame();
+        s_watch.firstFilmFrame.assign(frame.rgb, frame.rgb + 3 * frame.width * frame.height);
+    }
     // The film's last frame was presented at the pump that showed it, before this one.
     if (s_watch.framePeriods.size() == kFilmFrames && s_watch.lastFilmFrame == 0) {
         s_watch.lastFilmFrame = HostFrameHash();
@@ -99,7 +116,8 @@ protected:
         const Bytes cut(film.begin(), film.end() - 100);
         WriteTestPak(m_dir.Path("data"), {{"films\\demo3.flm", film},
                                           {"films\\cut.flm", cut},
-                                          {"films\\kind9.flm", LastKindNine(film)}});
+                                          {"films\\kind9.flm", LastKindNine(film)},
+                                          {"films\\grey.flm", GreyFilm()}});
         DataFolderInit(m_dir.Path("data").c_str());
         PakMount("pakfiles\\hdcommon");
         Film_Init();
@@ -148,6 +166,26 @@ TEST_F(Video, FilmPlaysToItsEndAFrameEveryTenPeriodsAndGivesTheWindowBack)
     EXPECT_FALSE(HostInjectMediaOpen());
     HostPump();
     EXPECT_EQ(HostFrameHash(), before);
+}
+
+// The square film in the 640 x 480 window: 480 x 480 from x 80, black on both sides, each film
+// pixel a block of 120 x 120 in the grey of its index.
+TEST_F(Video, BestFitCentresTheFilmAndShowsItInGreysBeforeAnyPalette)
+{
+    bool played = false;
+    EXPECT_EQ(Play("films\\grey.flm", MCIVIDEO_BEST_FIT, &played), "");
+    EXPECT_TRUE(played);
+    ASSERT_EQ(s_watch.firstFilmFrame.size(), 640u * 480 * 3);
+    const struct {
+        int32_t x, y;
+        uint8_t grey;
+    } points[] = {{79, 240, 0},     {80, 0, 0x40}, {199, 119, 0x40}, {200, 120, 0x68},
+                  {559, 479, 0xB8}, {560, 479, 0}, {639, 0, 0},      {80, 479, 0xA0}};
+    for (const auto& p : points) {
+        const size_t at = 3 * (static_cast<size_t>(p.y) * 640 + p.x);
+        EXPECT_EQ(s_watch.firstFilmFrame[at], p.grey) << p.x << ", " << p.y;
+        EXPECT_EQ(s_watch.firstFilmFrame[at + 2], p.grey) << p.x << ", " << p.y;
+    }
 }
 
 TEST_F(Video, FailuresShowNoFrameAndLeaveNothingOpen)

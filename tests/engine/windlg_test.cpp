@@ -338,4 +338,196 @@ TEST_F(Chooser, KeysAndAClickPickTheThirdCardsDeviceAndTheWindowComesBack)
     EXPECT_EQ(MemoryStats().blocks, 0u);
 }
 
+// 0xRRGGBB of a presented pixel.
+uint32_t Shown(int32_t x, int32_t y)
+{
+    const HostFrame frame = HostLastFrame();
+    const uint8_t* p = frame.rgb + 3 * (static_cast<size_t>(y) * frame.width + x);
+    return static_cast<uint32_t>(p[0] << 16 | p[1] << 8 | p[2]);
+}
+
+TEST_F(Chooser, LongListsScrollToTheSelectionAndCancelLeavesTheChoiceAlone)
+{
+    std::vector<HostFakeAdapter> cards;
+    for (uint8_t n = 0; n < DX_MAX_CARDS; ++n)
+        cards.push_back(
+            Card(n, ("card" + std::to_string(n)).c_str(), n == 15 ? DX_MAX_DEVICES : 1));
+    HostInjectSetAdapters(cards.data(), DX_MAX_CARDS);
+    testing::internal::CaptureStdout();
+    DXEnumDisplay();
+    testing::internal::GetCapturedStdout();
+    // The card list's inside starts at (41, 101) in the window, four rows of 16 pixels, the
+    // device list's 90 pixels lower; their right ends hold no text.
+    const auto rowColour = [](int32_t list, int32_t row) {
+        return Shown(580, 101 + 90 * list + 16 * row + 8);
+    };
+    const auto down = [](int32_t times) {
+        for (int32_t i = 0; i < times; ++i)
+            Key(kDown);
+    };
+    Script({
+        [&] { down(DX_MAX_CARDS + 2); },  // past the last row: stays there
+        [&] {
+            EXPECT_EQ(rowColour(0, 3), 0x000080u);  // the selection, in the last row
+            EXPECT_EQ(rowColour(0, 0), 0xFFFFFFu);  // card 12 in the first
+            EXPECT_NE(Description().find("card15"), std::string::npos);
+            Key(kTab);
+            down(DX_MAX_DEVICES);
+        },
+        [&] {
+            EXPECT_EQ(rowColour(1, 3), 0x000080u);
+            EXPECT_EQ(rowColour(1, 2), 0xFFFFFFu);
+            EXPECT_NE(Description().find("3d device: Raster 1515 (Device 1515)"),
+                      std::string::npos);
+            Key(kTab);
+            Key(kTab);
+            Key(kEnter);  // on Cancel
+        },
+    });
+    int32_t card = 7, device = 9;
+    EXPECT_EQ(WinDlg_ChooseDevice(&card, &device), 0);
+    EXPECT_TRUE(s_steps.empty());
+    EXPECT_EQ(card, 7);
+    EXPECT_EQ(device, 9);
+}
+
+TEST_F(Chooser, WithoutAnyCardOnlyCancelEndsIt)
+{
+    HostInjectSetAdapters(nullptr, 0);
+    DXEnumDisplay();
+    Script({
+        [] {
+            EXPECT_EQ(HostInjectDialogText(WINDLG_ID_CARDS), "");
+            EXPECT_FALSE(HostInjectDialogEnabled(WINDLG_ID_OK));
+            Key(kDown);
+            Key(kEnter);
+        },
+        [] {
+            EXPECT_EQ(Description(), "Select a display card from the list above");
+            HostOnCloseRequest();  // the window's close box: Cancel
+        },
+    });
+    int32_t card = 7, device = 9;
+    EXPECT_EQ(WinDlg_ChooseDevice(&card, &device), 0);
+    EXPECT_TRUE(s_steps.empty());
+    EXPECT_EQ(card, 7);
+    EXPECT_NE(HostMainWindow(), HOST_NO_WINDOW);
+}
+
+TEST_F(Chooser, ListsTheHostsOwnSoftwareDevice)
+{
+    DXEnumDisplay();
+    Script({
+        [] { Key(kDown); },
+        [] {
+            EXPECT_EQ(HostInjectDialogText(WINDLG_ID_CARDS), "host\n");
+            EXPECT_EQ(HostInjectDialogText(WINDLG_ID_DEVICES), "Pelloran software rasteriser\n");
+            Key(kTab);
+            Key(kDown);
+            Key(kEnter);
+        },
+    });
+    int32_t card = -1, device = -1;
+    EXPECT_EQ(WinDlg_ChooseDevice(&card, &device), 1);
+    EXPECT_EQ(card, 0);
+    EXPECT_EQ(device, 0);
+}
+
+// ---- the host's dialog manager with templates of its own
+
+using HostDialog = Chooser;
+
+int32_t s_procedureCalls;
+void CountCalls(uint32_t, uint16_t, void*) { ++s_procedureCalls; }
+
+// Answers what the run printed.
+std::string RunDialog(const std::vector<uint8_t>& bytes, intptr_t* result,
+                      HostDialogProc proc = CountCalls)
+{
+    testing::internal::CaptureStdout();
+    *result = HostDialogRun(bytes.empty() ? nullptr : bytes.data(),
+                            static_cast<uint32_t>(bytes.size()), proc, nullptr);
+    return testing::internal::GetCapturedStdout();
+}
+
+TEST_F(HostDialog, MalformedTemplatesAreRefusedBeforeAnythingIsDrawn)
+{
+    WinDlgTemplate dialog{};
+    WinDlg_BuildChooser(&dialog);
+    const std::vector<uint8_t> chooser(dialog.bytes, dialog.bytes + dialog.size);
+    WinDlgFree(&dialog);
+    // The header and "Helv" take 26 bytes: the first item starts at 28.
+    const auto changed = [&](uint32_t at, uint8_t low, uint8_t high) {
+        std::vector<uint8_t> bytes = chooser;
+        bytes[at] = low;
+        bytes[at + 1] = high;
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"none", {}},
+        {"header cut", std::vector<uint8_t>(chooser.begin(), chooser.begin() + 10)},
+        {"last text unterminated", std::vector<uint8_t>(chooser.begin(), chooser.end() - 2)},
+        {"17 items", changed(4, HOST_DIALOG_MAX_ITEMS + 1, 0)},
+        {"more items than bytes", changed(4, 7, 0)},
+        {"dialog 0 wide", changed(10, 0, 0)},
+        {"item -1 wide", changed(28 + 8, 0xFF, 0xFF)},
+        {"item of class 9", changed(28 + 14, 9, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        s_procedureCalls = 0;
+        const uint32_t frames = HostLastFrame().number;
+        intptr_t result = 0;
+        EXPECT_EQ(RunDialog(c.bytes, &result), "HostDialogRun(): malformed template\n");
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(s_procedureCalls, 0);
+        HostPump();
+        EXPECT_EQ(HostLastFrame().number, frames);
+    }
+    intptr_t result = 0;
+    HostWindowDestroy(HostMainWindow());
+    EXPECT_EQ(RunDialog(chooser, &result), "HostDialogRun(): no window\n");
+    EXPECT_EQ(result, -1);
+    HostWindowCreate("again", true, HostDefaultWindowProc);  // for the fixture to destroy
+}
+
+std::vector<uint8_t> ChooserBytes()
+{
+    WinDlgTemplate dialog{};
+    WinDlg_BuildChooser(&dialog);
+    std::vector<uint8_t> bytes(dialog.bytes, dialog.bytes + dialog.size);
+    WinDlgFree(&dialog);
+    return bytes;
+}
+
+std::string s_nested;
+void RunAnotherAtInit(uint32_t event, uint16_t, void*)
+{
+    if (event != HOST_DIALOG_INIT) return;
+    intptr_t inner = 0;
+    s_nested = RunDialog(ChooserBytes(), &inner);
+    HostDialogEnd(inner == -1 ? 5 : 6);
+}
+
+TEST_F(HostDialog, OneDialogAtATimeAndAQuitEndsItAndStaysPending)
+{
+    const std::vector<uint8_t> chooser = ChooserBytes();
+    intptr_t result = HostDialogRun(chooser.data(), static_cast<uint32_t>(chooser.size()),
+                                    RunAnotherAtInit, nullptr);
+    EXPECT_EQ(result, 5);
+    EXPECT_EQ(s_nested, "HostDialogRun(): a dialog is already running\n");
+
+    Script({[] { HostPostQuit(4); }});
+    s_procedureCalls = 0;
+    EXPECT_EQ(RunDialog(ChooserBytes(), &result), "");
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(s_procedureCalls, 1);  // init only
+    HostMessage message;
+    EXPECT_EQ(HostMsgGet(&message), 0);
+    EXPECT_EQ(message.wparam, 4u);
+}
+
 }  // namespace
