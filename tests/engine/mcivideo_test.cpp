@@ -14,9 +14,6 @@
 #include "engine/host/inject.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
-#include "engine/poll.h"
-#include "engine/timer.h"
-#include "engine/winlib.h"
 #include "generated/build_paths.h"
 #include "menus/animplay.h"
 #include "tests/support/host_run.h"
@@ -107,10 +104,6 @@ class Video : public testing::Test {
 protected:
     void SetUp() override
     {
-        MemoryInit();
-        PollInit();
-        TimerInit();
-        WinInit("Pelloran", WIN_FLAG_WINDOWED);
         PakFileInit();
         const Bytes film = GeneratedFilm("films\\demo3.flm");
         const Bytes cut(film.begin(), film.end() - 100);
@@ -127,15 +120,12 @@ protected:
     }
     void TearDown() override
     {
-        HostSetDriver(nullptr);
         Film_Uninit();
         PakFileUninit();
-        WinUninit();
-        MemoryUninit();
     }
 
 private:
-    ScopedHeadlessHost m_host;
+    ScopedHeadlessWindow m_window;
     TempDir m_dir;
 };
 

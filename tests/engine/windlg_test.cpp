@@ -15,9 +15,6 @@
 #include "engine/host/clock.h"
 #include "engine/host/inject.h"
 #include "engine/memory.h"
-#include "engine/poll.h"
-#include "engine/timer.h"
-#include "engine/winlib.h"
 #include "generated/build_paths.h"
 #include "tests/support/host_run.h"
 #include "tests/support/menu_loop.h"
@@ -232,10 +229,6 @@ class Chooser : public testing::Test {
 protected:
     void SetUp() override
     {
-        MemoryInit();
-        PollInit();
-        TimerInit();
-        WinInit("Pelloran", WIN_FLAG_WINDOWED);
         HostDisplaySystemStart();
         HostDisplayCreate(&m_display);
         HostDisplayOpen(m_display, nullptr);
@@ -252,16 +245,13 @@ protected:
     }
     void TearDown() override
     {
-        HostSetDriver(nullptr);
         HostSurfaceRelease(m_primary);
         HostDisplayRelease(m_display);
         HostDisplaySystemStop();
-        WinUninit();
-        MemoryUninit();
     }
 
 private:
-    ScopedHeadlessHost m_host;
+    ScopedHeadlessWindow m_window;
     HostDisplay* m_display = nullptr;
     HostSurface* m_primary = nullptr;
 };
