@@ -86,7 +86,11 @@ struct Reader {
         at += 2;
         return value;
     }
-    uint32_t U32() { return U16() | U16() << 16; }
+    uint32_t U32()
+    {
+        const uint32_t low = U16();
+        return low | U16() << 16;
+    }
     int32_t I16() { return static_cast<int16_t>(U16()); }
     void Align() { at = std::min(size, (at + 3) & ~3u); }
     // A wide string in the game's code page, cut at `capacity`; a character the code page lacks
