@@ -57,14 +57,15 @@ Bytes LastKindNine(Bytes film)
     return film;
 }
 
-// A version-1 film of one 4 x 4 frame without a palette: greys 0x40, 0x48, ... row by row.
-Bytes GreyFilm()
+// A version-1 film of one frame without a palette: greys 0x40, 0x48, ... row by row.
+Bytes GreyFilm(uint8_t width, uint8_t height)
 {
-    Bytes film = {'F', 'I', 'L', 'M', 0, 0, 1, 0, 4, 0, 4, 0};
+    Bytes film = {'F', 'I', 'L', 'M', 0, 0, 1, 0, width, 0, height, 0};
     film.resize(FILM_HEADER_BYTES);
-    const Bytes frameHeader = {16, 0, 0, 0, FILM_FULL, 0, 0, 0};
+    const uint8_t pixels = static_cast<uint8_t>(width * height);
+    const Bytes frameHeader = {pixels, 0, 0, 0, FILM_FULL, 0, 0, 0};
     film.insert(film.end(), frameHeader.begin(), frameHeader.end());
-    for (uint8_t i = 0; i < 16; ++i)
+    for (uint8_t i = 0; i < pixels; ++i)
         film.push_back(static_cast<uint8_t>(0x40 + 8 * i));
     return film;
 }
@@ -110,7 +111,8 @@ protected:
         WriteTestPak(m_dir.Path("data"), {{"films\\demo3.flm", film},
                                           {"films\\cut.flm", cut},
                                           {"films\\kind9.flm", LastKindNine(film)},
-                                          {"films\\grey.flm", GreyFilm()}});
+                                          {"films\\square.flm", GreyFilm(4, 4)},
+                                          {"films\\wide.flm", GreyFilm(4, 2)}});
         DataFolderInit(m_dir.Path("data").c_str());
         PakMount("pakfiles\\hdcommon");
         Film_Init();
@@ -158,23 +160,50 @@ TEST_F(Video, FilmPlaysToItsEndAFrameEveryTenPeriodsAndGivesTheWindowBack)
     EXPECT_EQ(HostFrameHash(), before);
 }
 
-// The square film in the 640 x 480 window: 480 x 480 from x 80, black on both sides, each film
-// pixel a block of 120 x 120 in the grey of its index.
+// In the 640 x 480 window the square film shows 480 x 480 from x 80, the wide one 640 x 320
+// from y 80, black around them, each film pixel a block of 120 x 120 or 160 x 160 in the grey of
+// its index.
 TEST_F(Video, BestFitCentresTheFilmAndShowsItInGreysBeforeAnyPalette)
 {
-    bool played = false;
-    EXPECT_EQ(Play("films\\grey.flm", MCIVIDEO_BEST_FIT, &played), "");
-    EXPECT_TRUE(played);
-    ASSERT_EQ(s_watch.firstFilmFrame.size(), 640u * 480 * 3);
-    const struct {
+    struct Point {
         int32_t x, y;
         uint8_t grey;
-    } points[] = {{79, 240, 0},     {80, 0, 0x40}, {199, 119, 0x40}, {200, 120, 0x68},
-                  {559, 479, 0xB8}, {560, 479, 0}, {639, 0, 0},      {80, 479, 0xA0}};
-    for (const auto& p : points) {
-        const size_t at = 3 * (static_cast<size_t>(p.y) * 640 + p.x);
-        EXPECT_EQ(s_watch.firstFilmFrame[at], p.grey) << p.x << ", " << p.y;
-        EXPECT_EQ(s_watch.firstFilmFrame[at + 2], p.grey) << p.x << ", " << p.y;
+    };
+    const struct {
+        const char* film;
+        std::vector<Point> points;
+    } films[] = {
+        {"films\\square.flm",
+         {{79, 240, 0},
+          {80, 0, 0x40},
+          {199, 119, 0x40},
+          {200, 120, 0x68},
+          {559, 479, 0xB8},
+          {560, 479, 0},
+          {639, 0, 0},
+          {80, 479, 0xA0}}},
+        {"films\\wide.flm",
+         {{320, 79, 0},
+          {0, 80, 0x40},
+          {159, 239, 0x40},
+          {160, 240, 0x68},
+          {639, 399, 0x78},
+          {639, 400, 0},
+          {0, 479, 0},
+          {639, 80, 0x58}}},
+    };
+    for (const auto& f : films) {
+        SCOPED_TRACE(f.film);
+        s_watch = {};
+        bool played = false;
+        EXPECT_EQ(Play(f.film, MCIVIDEO_BEST_FIT, &played), "");
+        EXPECT_TRUE(played);
+        ASSERT_EQ(s_watch.firstFilmFrame.size(), 640u * 480 * 3);
+        for (const Point& p : f.points) {
+            const size_t at = 3 * (static_cast<size_t>(p.y) * 640 + p.x);
+            EXPECT_EQ(s_watch.firstFilmFrame[at], p.grey) << p.x << ", " << p.y;
+            EXPECT_EQ(s_watch.firstFilmFrame[at + 2], p.grey) << p.x << ", " << p.y;
+        }
     }
 }
 

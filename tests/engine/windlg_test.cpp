@@ -296,9 +296,9 @@ TEST_F(Chooser, KeysAndAClickPickTheThirdCardsDeviceAndTheWindowComesBack)
         [] {
             EXPECT_EQ(HostInjectDialogText(WINDLG_ID_DEVICES), "Raster 30\n");
             EXPECT_FALSE(HostInjectDialogEnabled(WINDLG_ID_OK));
-            // The device list's first row: the dialog is centred, 600 x 340 in 640 x 480, and
-            // the list starts 120 pixels down.
-            HostOnPointerAt(20 + 20 + 60, 70 + 120 + 8);
+            // The device list's first row, near its right end: the dialog is centred, 600 x 340
+            // in 640 x 480, and the list spans 20-580 across and starts 120 pixels down.
+            HostOnPointerAt(20 + 540, 70 + 120 + 8);
             HostOnMouseButton(HOST_BUTTON_LEFT, true);
         },
         [] { HostOnMouseButton(HOST_BUTTON_LEFT, false); },
