@@ -49,7 +49,10 @@ bool MciVideo_Play(const char* name, int32_t mode)
         std::printf("Error: currently non-USEBESTMODE not supported\n");
         return false;
     }
-    if (HostFailed(HostMediaOpen(name))) return Fail("mci open failed");
+    if (HostFailed(HostMediaOpen(name))) {
+        std::printf("Error: mci open failed\n");  // a film already open is not ours to close
+        return false;
+    }
     if (HostFailed(HostMediaSetWindow(HostMainWindow()))) return Fail("mci window hwnd");
     HostRect source;
     if (HostFailed(HostMediaSourceRect(&source))) return Fail("mci rect");

@@ -241,6 +241,21 @@ TEST_F(Video, FailuresShowNoFrameAndLeaveNothingOpen)
     }
 }
 
+TEST_F(Video, OneFilmAtATimeAndNoneWithoutTheReader)
+{
+    ASSERT_EQ(HostMediaOpen("films\\square.flm"), HOST_OK);
+    bool played = true;
+    EXPECT_EQ(Play("films\\demo3.flm", MCIVIDEO_BEST_FIT, &played), "Error: mci open failed\n");
+    EXPECT_FALSE(played);
+    EXPECT_TRUE(HostInjectMediaOpen());  // the film open before is left alone
+    EXPECT_EQ(HostMediaClose(), HOST_OK);
+    EXPECT_EQ(HostMediaClose(), HOST_E_GENERIC);
+
+    Film_Uninit();
+    EXPECT_EQ(Play("films\\demo3.flm", MCIVIDEO_BEST_FIT, &played), "Error: mci open failed\n");
+    EXPECT_FALSE(HostInjectMediaOpen());
+}
+
 // Failing once the film shows: the window still gets its own image back.
 TEST_F(Video, StatusAndCloseFailuresCloseTheFilmAndGiveTheWindowBack)
 {
