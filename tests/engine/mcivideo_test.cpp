@@ -241,6 +241,19 @@ TEST_F(Video, FailuresShowNoFrameAndLeaveNothingOpen)
     }
 }
 
+// A decoder that claims any film and gives it the sides asked for.
+int32_t s_claimedSides[2];
+int32_t s_decoderCloses;
+bool ClaimAnything(const char*, int32_t* width, int32_t* height)
+{
+    *width = s_claimedSides[0];
+    *height = s_claimedSides[1];
+    return true;
+}
+bool NoFrame(uint8_t*, const uint8_t**) { return false; }
+void CountClose() { ++s_decoderCloses; }
+constexpr HostMediaDecoder kClaimer = {ClaimAnything, NoFrame, CountClose};
+
 TEST_F(Video, OneFilmAtATimeAndNoneWithoutTheReader)
 {
     ASSERT_EQ(HostMediaOpen("films\\square.flm"), HOST_OK);
@@ -254,6 +267,20 @@ TEST_F(Video, OneFilmAtATimeAndNoneWithoutTheReader)
     Film_Uninit();
     EXPECT_EQ(Play("films\\demo3.flm", MCIVIDEO_BEST_FIT, &played), "Error: mci open failed\n");
     EXPECT_FALSE(HostInjectMediaOpen());
+
+    // Sides a decoder should never give: the film is closed again and refused.
+    HostMediaSetDecoder(&kClaimer);
+    s_decoderCloses = 0;
+    for (const auto& [width, height] : {std::pair{0, 1}, {1, 0}, {1025, 1}, {1, 1025}}) {
+        s_claimedSides[0] = width;
+        s_claimedSides[1] = height;
+        EXPECT_EQ(HostMediaOpen("any"), HOST_E_GENERIC) << width << " x " << height;
+    }
+    EXPECT_EQ(s_decoderCloses, 4);
+    s_claimedSides[0] = s_claimedSides[1] = HOST_MEDIA_MAX_SIDE;
+    EXPECT_EQ(HostMediaOpen("any"), HOST_OK);
+    EXPECT_EQ(HostMediaClose(), HOST_OK);
+    HostMediaSetDecoder(nullptr);
 }
 
 // Failing once the film shows: the window still gets its own image back.
