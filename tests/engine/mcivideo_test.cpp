@@ -279,6 +279,9 @@ TEST_F(Video, OneFilmAtATimeAndNoneWithoutTheReader)
     EXPECT_EQ(s_decoderCloses, 4);
     s_claimedSides[0] = s_claimedSides[1] = HOST_MEDIA_MAX_SIDE;
     EXPECT_EQ(HostMediaOpen("any"), HOST_OK);
+    EXPECT_EQ(HostMediaPut({5, 5, 5, 6}), HOST_E_BAD_ARGUMENT);  // empty targets
+    EXPECT_EQ(HostMediaPut({5, 5, 6, 5}), HOST_E_BAD_ARGUMENT);
+    EXPECT_EQ(HostMediaPut({5, 5, 6, 6}), HOST_OK);
     EXPECT_EQ(HostMediaClose(), HOST_OK);
     HostMediaSetDecoder(nullptr);
 }
