@@ -2,6 +2,7 @@
 // can fail without showing a frame or leaving the film open.
 #include "engine/mcivideo.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -75,6 +76,7 @@ struct Watch {
     std::vector<uint32_t> framePeriods;  // when each film frame was first seen
     uint64_t lastFilmFrame;
     std::vector<uint8_t> firstFilmFrame;  // RGB, as presented
+    uint32_t resizeAtFrame;               // 0: never
 };
 Watch s_watch;
 
@@ -94,6 +96,7 @@ void LookAtTheWindow()
     }
     if (HostInjectMediaFrames() > s_watch.framePeriods.size())
         s_watch.framePeriods.push_back(ClockPeriods());
+    if (s_watch.framePeriods.size() == s_watch.resizeAtFrame) HostWindowSetClientSize(800, 600);
 }
 bool NothingToPost() { return false; }
 void Stalled() { std::_Exit(3); }
@@ -284,6 +287,21 @@ TEST_F(Video, OneFilmAtATimeAndNoneWithoutTheReader)
     EXPECT_EQ(HostMediaPut({5, 5, 6, 6}), HOST_OK);
     EXPECT_EQ(HostMediaClose(), HOST_OK);
     HostMediaSetDecoder(nullptr);
+}
+
+// A new window image is the game's own: the film stops and draws nothing more into it.
+TEST_F(Video, FilmEndsWhenTheWindowImageIsReplaced)
+{
+    s_watch.resizeAtFrame = 3;
+    bool played = false;
+    EXPECT_EQ(Play("films\\demo3.flm", MCIVIDEO_BEST_FIT, &played), "");
+    EXPECT_TRUE(played);
+    EXPECT_EQ(s_watch.framePeriods.size(), 3u);
+    HostPump();
+    const HostFrame frame = HostLastFrame();
+    ASSERT_EQ(frame.width, 800);
+    const std::vector<uint8_t> black(3 * 800 * 600, 0);
+    EXPECT_TRUE(std::equal(black.begin(), black.end(), frame.rgb));
 }
 
 // Failing once the film shows: the window still gets its own image back.
