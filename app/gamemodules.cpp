@@ -25,6 +25,7 @@
 #include "generic/textview.h"
 #include "generic/timedevents.h"
 #include "generic/viewscreen.h"
+#include "menus/animplay.h"
 #include "vx256/fontgame.h"
 #include "vx256/mgraphic.h"
 
@@ -89,6 +90,7 @@ constexpr auto kGameModules = std::to_array<GameModuleRow>({
     {"shortlists", ShortList_Init,  ShortList_Uninit},
     {"player search", PlayerSearchSettings_Init, PlayerSearchSettings_Uninit},
     {"training schedule", Training_Init, Training_Uninit},
+    {"films",      Film_Init,       Film_Uninit},
     {"match presentation", StartMatchPresentation, StopMatchPresentation},
     {"match engine", MatchEngine_Start, MatchEngine_Stop},
     // After the engine, whose start puts the headless presentation back.

@@ -1,12 +1,16 @@
 // engine/windlg.cpp: dialog templates built at run time, and the display-device chooser's.
 #include "engine/windlg.h"
 
+#include <cstdio>
+
+#include "engine/dxenum.h"
 #include "engine/fatal.h"
 #include "engine/memory.h"
 
 namespace {
 
 constexpr const char* kSource = "windlg";
+constexpr uint32_t kMegabyte = 1024 * 1024;
 
 // Windows-1252 0x80-0x9F; the five bytes it leaves undefined stand for themselves.
 constexpr uint16_t kHighControls[32] = {
@@ -54,8 +58,8 @@ void WinDlgStart(WinDlgTemplate* dialog, uint32_t style, int32_t x, int32_t y, i
                  int32_t height, uint16_t fontSize, const char* font)
 {
     WinDlgFree(dialog);
-    AllocateMemory(&dialog->bytes, WINDLG_HEADER_BYTES, MEM_TYPE_GAME);
-    dialog->size = WINDLG_HEADER_BYTES;
+    AllocateMemory(&dialog->bytes, HOST_DIALOG_HEADER_BYTES, MEM_TYPE_GAME);
+    dialog->size = HOST_DIALOG_HEADER_BYTES;
     Put32(dialog->bytes, style);
     PutRect(dialog->bytes + 6, x, y, width, height);
     Put16(dialog->bytes + 14, fontSize);
@@ -84,7 +88,7 @@ void WinDlgAppendItem(WinDlgTemplate* dialog, int32_t x, int32_t y, int32_t widt
         FatalAbort(kSource, __LINE__, "WinDlgAppendItem(): can't add item with -ve size");
     }
     Grow(dialog, (4 - dialog->size % 4) % 4);
-    uint8_t* item = Grow(dialog, WINDLG_ITEM_BYTES);
+    uint8_t* item = Grow(dialog, HOST_DIALOG_ITEM_BYTES);
     Put32(item, style);
     PutRect(item + 4, x, y, width, height);
     Put16(item + 12, id);
@@ -102,16 +106,86 @@ void WinDlgFree(WinDlgTemplate* dialog)
 
 void WinDlg_BuildChooser(WinDlgTemplate* dialog)
 {
-    constexpr uint32_t kShown = WINDLG_VISIBLE;
-    constexpr uint32_t kStop = WINDLG_VISIBLE | WINDLG_TAB_STOP;
-    WinDlgStart(dialog, WINDLG_VISIBLE | WINDLG_MODAL | WINDLG_CENTRED, 0, 0, 300, 170, 8, "Helv");
-    WinDlgAppendItem(dialog, 5, 5, 290, 140, WINDLG_ID_GROUP, kShown | WINDLG_GROUP_BOX,
-                     WINDLG_BUTTON, "");
-    WinDlgAppendItem(dialog, 10, 15, 280, 40, WINDLG_ID_CARDS, kStop, WINDLG_LIST_BOX, "");
-    WinDlgAppendItem(dialog, 10, 60, 280, 40, WINDLG_ID_DEVICES, kStop, WINDLG_LIST_BOX, "");
-    WinDlgAppendItem(dialog, 10, 105, 280, 35, WINDLG_ID_DESCRIPTION, kShown | WINDLG_SUNKEN,
-                     WINDLG_STATIC, "");
-    WinDlgAppendItem(dialog, 180, 150, 55, 15, WINDLG_ID_OK, kStop | WINDLG_DEFAULT, WINDLG_BUTTON,
-                     "OK");
-    WinDlgAppendItem(dialog, 240, 150, 55, 15, WINDLG_ID_CANCEL, kStop, WINDLG_BUTTON, "Cancel");
+    constexpr uint32_t kShown = HOST_DIALOG_VISIBLE;
+    constexpr uint32_t kStop = HOST_DIALOG_VISIBLE | HOST_DIALOG_TAB_STOP;
+    WinDlgStart(dialog, HOST_DIALOG_VISIBLE | HOST_DIALOG_MODAL | HOST_DIALOG_CENTRED, 0, 0, 300,
+                170, 8, "Helv");
+    WinDlgAppendItem(dialog, 5, 5, 290, 140, WINDLG_ID_GROUP, kShown | HOST_DIALOG_GROUP_BOX,
+                     HOST_DIALOG_BUTTON, "");
+    WinDlgAppendItem(dialog, 10, 15, 280, 40, WINDLG_ID_CARDS, kStop, HOST_DIALOG_LIST_BOX, "");
+    WinDlgAppendItem(dialog, 10, 60, 280, 40, WINDLG_ID_DEVICES, kStop, HOST_DIALOG_LIST_BOX, "");
+    WinDlgAppendItem(dialog, 10, 105, 280, 35, WINDLG_ID_DESCRIPTION, kShown | HOST_DIALOG_SUNKEN,
+                     HOST_DIALOG_STATIC, "");
+    WinDlgAppendItem(dialog, 180, 150, 55, 15, WINDLG_ID_OK, kStop | HOST_DIALOG_DEFAULT,
+                     HOST_DIALOG_BUTTON, "OK");
+    WinDlgAppendItem(dialog, 240, 150, 55, 15, WINDLG_ID_CANCEL, kStop, HOST_DIALOG_BUTTON,
+                     "Cancel");
+}
+
+namespace {
+
+struct ChooserSelection {
+    int32_t card;  // -1: none yet
+    int32_t device;
+};
+
+// The description of the selection so far, in the order the user makes it.
+void DescribeSelection(const ChooserSelection& chosen)
+{
+    const DXCardEntry* card = DXGetCardEntry(chosen.card);
+    if (card == nullptr) {
+        HostDialogSetText(WINDLG_ID_DESCRIPTION, "Select a display card from the list above");
+        return;
+    }
+    char text[HOST_DIALOG_TEXT_SIZE];
+    int32_t used = std::snprintf(text, sizeof text,
+                                 "Card: %s (%s) - version %s\nQuality factor for the card: %u\n",
+                                 card->driverName, card->description, card->driverVersion,
+                                 (card->displayMemory + card->textureMemory) / kMegabyte);
+    const DXDeviceEntry* device = DXGetDeviceEntry(chosen.card, chosen.device);
+    if (device == nullptr) {
+        std::snprintf(text + used, sizeof text - used, "Select a 3d device from the list above");
+    } else {
+        std::snprintf(text + used, sizeof text - used, "3d device: %s (%s)\n", device->name,
+                      device->description);
+    }
+    HostDialogSetText(WINDLG_ID_DESCRIPTION, text);
+}
+
+void ChooserProc(uint32_t event, uint16_t id, void* context)
+{
+    ChooserSelection& chosen = *static_cast<ChooserSelection*>(context);
+    if (event == HOST_DIALOG_INIT) {
+        HostDialogListReset(WINDLG_ID_CARDS);
+        for (int32_t i = 0; const DXCardEntry* card = DXGetCardEntry(i); ++i)
+            HostDialogListAdd(WINDLG_ID_CARDS, card->driverName);
+    } else if (event == HOST_DIALOG_SELECTED && id == WINDLG_ID_CARDS) {
+        chosen = {HostDialogListSelection(WINDLG_ID_CARDS), -1};
+        HostDialogListReset(WINDLG_ID_DEVICES);
+        for (int32_t j = 0; const DXDeviceEntry* device = DXGetDeviceEntry(chosen.card, j); ++j)
+            HostDialogListAdd(WINDLG_ID_DEVICES, device->name);
+    } else if (event == HOST_DIALOG_SELECTED && id == WINDLG_ID_DEVICES) {
+        chosen.device = HostDialogListSelection(WINDLG_ID_DEVICES);
+    } else if (event == HOST_DIALOG_PRESSED && id == WINDLG_ID_OK && chosen.device >= 0) {
+        HostDialogEnd(1);
+    } else if (event == HOST_DIALOG_PRESSED && id == WINDLG_ID_CANCEL) {
+        HostDialogEnd(0);
+    }
+    HostDialogEnable(WINDLG_ID_OK, chosen.device >= 0);
+    DescribeSelection(chosen);
+}
+
+}  // namespace
+
+int32_t WinDlg_ChooseDevice(int32_t* card, int32_t* device)
+{
+    WinDlgTemplate dialog{};
+    WinDlg_BuildChooser(&dialog);
+    ChooserSelection chosen = {-1, -1};
+    const intptr_t result = HostDialogRun(dialog.bytes, dialog.size, ChooserProc, &chosen);
+    WinDlgFree(&dialog);
+    if (result != 1) return 0;
+    *card = chosen.card;
+    *device = chosen.device;
+    return 1;
 }

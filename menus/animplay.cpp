@@ -9,6 +9,7 @@
 #include "engine/compress.h"
 #include "engine/debug.h"
 #include "engine/fatal.h"
+#include "engine/host/host.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
 
@@ -282,12 +283,40 @@ FilmHandle* OpenFilmHandle(FilmHandle* film, const char* caller)
     return film;
 }
 
+// The host's media device plays films through the reader; a film it cannot play from start to
+// end is refused at its open, so that the player shows nothing of it.
+bool DecoderOpen(const char* name, int32_t* width, int32_t* height)
+{
+    if (s_film.open || !Film_Check(name)) return false;
+    const FilmHandle* film = OpenFilm(name);
+    if (film == nullptr) return false;
+    *width = film->width;
+    *height = film->height;
+    return true;
+}
+
+bool DecoderFrame(uint8_t* pixels, const uint8_t** palette)
+{
+    if (ReadFilmFrame(&s_film.handle, pixels) != 0) return false;
+    *palette = s_film.handle.palette;
+    return true;
+}
+
+void DecoderClose() { CloseFilm(&s_film.handle); }
+
+constexpr HostMediaDecoder kFilmDecoder = {DecoderOpen, DecoderFrame, DecoderClose};
+
 }  // namespace
 
-void Film_Init() { s_film = {}; }
+void Film_Init()
+{
+    s_film = {};
+    HostMediaSetDecoder(&kFilmDecoder);
+}
 
 void Film_Uninit()
 {
+    HostMediaSetDecoder(nullptr);
     if (s_film.open) CloseFilm(&s_film.handle);
     s_film = {};
 }

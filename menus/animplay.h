@@ -28,8 +28,10 @@ struct FilmHandle {  // there is one, the reader's own
     const uint8_t* palette;  // 768 bytes of 8-bit RGB from the last frame that carried one
 };
 
-void Film_Init();    // forgets any open film
-void Film_Uninit();  // closes an open film; safe without Film_Init and twice
+// Forgets any open film and gives the host's media device the reader as its decoder.
+void Film_Init();
+// Takes the decoder back and closes an open film; safe without Film_Init and twice.
+void Film_Uninit();
 
 // The handle, or null (the file closed again) when the file does not begin with a 64-byte
 // header starting "FILM" or its width or height is outside 1 .. FILM_MAX_SIDE. A missing file is

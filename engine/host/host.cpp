@@ -44,6 +44,7 @@ HostBackendKind HostStart(HostBackendKind wanted, bool unattended)
 void HostStop()
 {
     if (!s_host.running) return;
+    HostMediaStop();
     HostWindowRemoveQuietly();
     HostAudioClose();
     HostDeviceFreeAll();  // before the surfaces its devices hold
@@ -73,6 +74,7 @@ void HostPump()
     HostCurrentBackend().pumpEvents();
     if (s_host.driver) s_host.driver->runDue();
     HostAudioPump();
+    HostMediaPump();
     HostPresentIfDirty();
 }
 

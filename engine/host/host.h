@@ -78,6 +78,13 @@ enum HostCall : uint32_t {
     HOST_CALL_DEVICE_DRAW_INDEXED,
     HOST_CALL_DEVICE_SPHERES,
     HOST_CALL_MIP_LEVEL,
+    HOST_CALL_MEDIA_OPEN,
+    HOST_CALL_MEDIA_WINDOW,
+    HOST_CALL_MEDIA_SOURCE_RECT,
+    HOST_CALL_MEDIA_PUT,
+    HOST_CALL_MEDIA_PLAY,
+    HOST_CALL_MEDIA_STATUS,
+    HOST_CALL_MEDIA_CLOSE,
     HOST_CALL_COUNT
 };
 
@@ -962,3 +969,100 @@ int32_t HostTcpRecv(int32_t socket, void* buffer, int32_t count);
 int32_t HostTcpPeek(int32_t socket, void* buffer, int32_t count);  // leaves the bytes to read
 // True when the socket can be read (data or the peer's close) or written within the time-out.
 bool HostTcpWait(int32_t socket, bool forRead, uint32_t timeoutMs);
+
+// ---------------------------------------------------------------------------------------------
+// Dialogs: a modal dialog described by a template, drawn in the window image and driven by the
+// window's own input (key messages, the cursor and the mouse buttons).
+//
+// The template, little-endian, strings zero-terminated UTF-16LE:
+//   header: u32 style, u16 item count, i16 x, y, width, height, u16 font size, font name;
+//   each item, starting on a 4-byte boundary (zero bytes pad up to it): u32 style,
+//   i16 x, y, width, height, u16 id, u16 class (HostDialogClass), text.
+// Positions and sizes are dialog units of 2 x 2 pixels; the dialog is centred over the window
+// and every item placed from its corner. Text is drawn in 8 x 16 cells whatever the font.
+
+enum HostDialogClass : uint16_t {
+    HOST_DIALOG_BUTTON = 1,
+    HOST_DIALOG_LIST_BOX = 2,
+    HOST_DIALOG_STATIC = 3
+};
+
+// Style bits of items and of the dialog itself.
+constexpr uint32_t HOST_DIALOG_VISIBLE = 0x01;
+constexpr uint32_t HOST_DIALOG_TAB_STOP = 0x02;   // Tab stops on the item
+constexpr uint32_t HOST_DIALOG_GROUP_BOX = 0x04;  // a button drawn as a titled frame, never pressed
+constexpr uint32_t HOST_DIALOG_DEFAULT = 0x08;    // the button Enter presses from a list
+constexpr uint32_t HOST_DIALOG_SUNKEN = 0x10;     // a static text in a sunken frame
+constexpr uint32_t HOST_DIALOG_MODAL = 0x20;      // the dialog: owns the input until it ends
+constexpr uint32_t HOST_DIALOG_CENTRED = 0x40;    // the dialog: centred over the window
+
+constexpr uint32_t HOST_DIALOG_HEADER_BYTES = 16;  // before the font name
+constexpr uint32_t HOST_DIALOG_ITEM_BYTES = 16;    // before the item's text
+constexpr int32_t HOST_DIALOG_MAX_ITEMS = 16;
+constexpr int32_t HOST_DIALOG_MAX_ROWS = 32;    // rows of one list box
+constexpr int32_t HOST_DIALOG_TEXT_SIZE = 512;  // an item's text, terminator included
+constexpr int32_t HOST_DIALOG_ROW_SIZE = 64;    // a list row, terminator included
+constexpr int32_t HOST_DIALOG_ROW_PIXELS = 16;
+constexpr uint16_t HOST_DIALOG_ID_OK = 1;      // the button Enter presses when nothing else is
+constexpr uint16_t HOST_DIALOG_ID_CANCEL = 2;  // the button Escape presses
+
+enum HostDialogEvent : uint32_t {
+    HOST_DIALOG_INIT,      // before the first drawing; id 0
+    HOST_DIALOG_SELECTED,  // the user changed a list's selection; id: the list
+    HOST_DIALOG_PRESSED,   // the user pressed an enabled button; id: the button
+};
+using HostDialogProc = void (*)(uint32_t event, uint16_t id, void* context);
+
+// Runs the dialog modally: saves the window image under it, draws it, reads the input until the
+// procedure calls HostDialogEnd, and puts the image back. Answers the result given to
+// HostDialogEnd, or -1 after a log line when there is no window, the window shows 8-bit
+// colour, a dialog is already running or the template is malformed. A quit that arrives while
+// the dialog runs ends it with -1 and stays pending for the program.
+intptr_t HostDialogRun(const void* dialogTemplate, uint32_t size, HostDialogProc proc,
+                       void* context);
+// For the procedure, while the dialog runs; an id that is no item of the right class is ignored
+// (HostDialogListSelection answers -1). Texts are in the game's code page (Windows-1252) and cut
+// at their size.
+void HostDialogListReset(uint16_t id);                  // no rows, no selection
+void HostDialogListAdd(uint16_t id, const char* text);  // a row after the last; full: dropped
+int32_t HostDialogListSelection(uint16_t id);           // the selected row, -1 for none
+void HostDialogSetText(uint16_t id, const char* text);  // "\n" starts a line
+void HostDialogEnable(uint16_t id, bool enabled);       // a disabled item takes no input
+void HostDialogEnd(intptr_t result);
+
+// ---------------------------------------------------------------------------------------------
+// Media: one film at a time, played in the window image at HOST_MEDIA_FRAME_PERIODS clock
+// periods a frame. The host reads films through a decoder that a higher layer registers.
+
+constexpr uint32_t HOST_MEDIA_FRAME_PERIODS = 10;  // ten frames a second
+constexpr int32_t HOST_MEDIA_MAX_SIDE = 1024;
+
+struct HostMediaDecoder {
+    // Opens the film: its width and height (1 .. HOST_MEDIA_MAX_SIDE), or false when it cannot
+    // be played from start to end.
+    bool (*open)(const char* name, int32_t* width, int32_t* height);
+    // The next frame into `pixels` (width x height 8-bit, keeping what the frame leaves), with
+    // `palette` at the film's 768 bytes of RGB, or null before any frame carried one. False at
+    // the end of the film.
+    bool (*frame)(uint8_t* pixels, const uint8_t** palette);
+    void (*close)();
+};
+void HostMediaSetDecoder(const HostMediaDecoder* decoder);  // nullptr: none, so nothing opens
+
+enum HostMediaState : uint32_t { HOST_MEDIA_STOPPED, HOST_MEDIA_PLAYING, HOST_MEDIA_ENDED };
+
+// Each call fails with HOST_E_GENERIC when no film is open (open: when one is, or the decoder
+// refuses the name, or there is no decoder). Closing puts the window image back as it was when
+// the play started.
+HostResult HostMediaOpen(const char* name);
+HostResult HostMediaSetWindow(HostWindow window);  // HOST_E_BAD_ARGUMENT: no such window
+HostResult HostMediaSourceRect(HostRect* rect);    // {0, 0, width, height} of the film
+// Where the film shows, in client pixels; an empty rectangle is HOST_E_BAD_ARGUMENT.
+HostResult HostMediaPut(const HostRect& target);
+// Shows the first frame now and each next one HOST_MEDIA_FRAME_PERIODS later, scaled by nearest
+// pixel into the target, black around it; a frame without a palette shows as a grey ramp.
+// HOST_E_GENERIC without a window and target; HOST_E_UNSUPPORTED when the window shows 8-bit
+// colour.
+HostResult HostMediaPlay();
+HostResult HostMediaStatus(uint32_t* state);  // HostMediaState; the last frame stays up when ended
+HostResult HostMediaClose();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/host/host.h"
@@ -142,6 +143,15 @@ const std::vector<int16_t>& HostInjectAudioCaptured();  // interleaved left, rig
 // The capture as a 16-bit stereo 44,100 Hz WAVE file, written atomically; false when the file
 // cannot be written.
 bool HostWriteCaptureWave(const char* path);
+
+// The dialog being run (HostDialogRun): an item's text, a list's rows one per line; whether the
+// item is enabled. "" and false without a dialog or such an item.
+std::string HostInjectDialogText(uint16_t id);
+bool HostInjectDialogEnabled(uint16_t id);
+
+// Media: whether a film is open, and the frames it has shown since it was opened.
+bool HostInjectMediaOpen();
+uint32_t HostInjectMediaFrames();
 
 // Network: sockets opened through HostTcpOpen and not yet closed.
 int32_t HostInjectOpenSockets();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
@@ -50,6 +51,9 @@ HostSurface* HostWindowImage();
 void HostWindowSetDisplayMode(int32_t width, int32_t height, const HostPixelFormat& format);
 void HostWindowRemoveQuietly();  // HostStop: no message is sent
 void HostWindowReset();          // HostStart: no window, empty queue
+// Waits a little for a message: the back end's events, or one period of the manual clock. A
+// headless wait that nothing could ever answer calls the driver's `stalled`.
+void HostWaitForMessage();
 // Between HostBeginPaint and HostEndPaint: the region being painted, in client coordinates, to
 // which blits onto the window image are clipped; nullptr outside a paint.
 const HostRegion* HostWindowPaintRegion();
@@ -132,6 +136,25 @@ void HostFrameReset();
 // Display objects (display.cpp).
 void HostDisplayFreeAll();
 bool HostDisplayUsable(const HostDisplay* display);  // created and opened on an adapter
+
+// Drawing over the window image (overlay.cpp), for the dialogs and the films. Only an image in
+// an RGB format can be drawn over.
+bool HostImageCanOverlay();
+struct HostImageKeep {  // a part of the window image kept aside
+    HostSurface* image;
+    HostRect rect;  // in client pixels
+    std::vector<uint8_t> bytes;
+};
+void HostImageKeepRect(const HostRect& rect, HostImageKeep* keep);  // clipped to the client area
+void HostImageGiveBack(HostImageKeep* keep);  // when the window still shows that image; emptied
+// A block of 0xRRGGBB pixels, rows without padding, the size of `where` (client pixels), drawn
+// there as far as the client area reaches.
+void HostImagePutRgb(const uint32_t* rgb, const HostRect& where);
+
+// Media (media.cpp): the pump's step shows the frames that are due; HostStop closes the film
+// without giving the image back.
+void HostMediaPump();
+void HostMediaStop();
 
 // Sound (audio.cpp): the test controls back to their defaults, and the pump's step: the focus
 // the mixer follows, and the time of a null sink on the real clock.

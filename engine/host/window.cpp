@@ -66,25 +66,6 @@ bool TakeNext(HostMessage* message)
     return false;
 }
 
-// Headless, only the clock and the driver can bring a message; a read that neither can answer
-// would wait forever, so it ends the run instead.
-void WaitForMessage()
-{
-    const HostBackend& backend = HostCurrentBackend();
-    if (HostBackendInUse() == HostBackendKind::Sdl && HostRunning()) {
-        backend.waitEvents(SDL_WAIT_MS);
-        return;
-    }
-    if (!ClockRunning() || !HostDriverWillPost()) HostDriverStalled();
-    if (ClockSelectedKind() == ClockKind::Real) {
-        backend.waitEvents(1);
-        return;
-    }
-    const uint32_t before = ClockPeriods();
-    ClockIdle();
-    if (ClockPeriods() == before) HostDriverStalled();
-}
-
 void ReplaceImage(int32_t width, int32_t height, const HostPixelFormat& format)
 {
     HostSurface* const old = s_window.image;
@@ -129,6 +110,25 @@ void SendActivation(bool active)
 }
 
 }  // namespace
+
+// Headless, only the clock and the driver can bring a message; a read that neither can answer
+// would wait forever, so it ends the run instead.
+void HostWaitForMessage()
+{
+    const HostBackend& backend = HostCurrentBackend();
+    if (HostBackendInUse() == HostBackendKind::Sdl && HostRunning()) {
+        backend.waitEvents(SDL_WAIT_MS);
+        return;
+    }
+    if (!ClockRunning() || !HostDriverWillPost()) HostDriverStalled();
+    if (ClockSelectedKind() == ClockKind::Real) {
+        backend.waitEvents(1);
+        return;
+    }
+    const uint32_t before = ClockPeriods();
+    ClockIdle();
+    if (ClockPeriods() == before) HostDriverStalled();
+}
 
 void HostWindowReset() { s_window = {}; }
 
@@ -256,7 +256,7 @@ int32_t HostMsgGet(HostMessage* message)
     for (;;) {
         HostPump();
         if (TakeNext(message)) return message->kind == HOST_MSG_QUIT ? 0 : 1;
-        WaitForMessage();
+        HostWaitForMessage();
     }
 }
 

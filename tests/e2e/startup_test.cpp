@@ -52,10 +52,10 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
     EXPECT_LT(lastStart, firstStop);
     // The game's own modules start between the core's two tables.
     EXPECT_EQ(RowsLogged(run.out, "GameMain"),
-              (std::vector<std::string>{"saved games", "messages", "commentary", "database",
-                                        "tactics", "match day", "season", "shortlists",
-                                        "player search", "training schedule", "match presentation",
-                                        "match engine", "in-match menus", "match sounds"}));
+              (std::vector<std::string>{
+                  "saved games", "messages", "commentary", "database", "tactics", "match day",
+                  "season", "shortlists", "player search", "training schedule", "films",
+                  "match presentation", "match engine", "in-match menus", "match sounds"}));
     const size_t gameModules = run.out.find("GameMain(): saved games");
     EXPECT_LT(lastStart, gameModules);
     EXPECT_LT(gameModules, firstStop);

@@ -5,7 +5,11 @@
 
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
+#include "engine/memory.h"
+#include "engine/poll.h"
 #include "engine/script.h"
+#include "engine/timer.h"
+#include "engine/winlib.h"
 #include "tests/support/support.h"
 
 ScopedHeadlessHost::ScopedHeadlessHost()
@@ -23,6 +27,21 @@ ScopedHeadlessHost::~ScopedHeadlessHost()
     HostStop();
     HostInjectReset();
     ResetCoreForTest();
+}
+
+ScopedHeadlessWindow::ScopedHeadlessWindow()
+{
+    MemoryInit();
+    PollInit();
+    TimerInit();
+    WinInit("Pelloran", WIN_FLAG_WINDOWED);
+}
+
+ScopedHeadlessWindow::~ScopedHeadlessWindow()
+{
+    HostSetDriver(nullptr);
+    WinUninit();
+    MemoryUninit();
 }
 
 ScriptRun RunScript(const std::string& script, const std::vector<std::string>& extraArgs,

@@ -18,6 +18,19 @@ public:
     ScopedHeadlessHost& operator=(const ScopedHeadlessHost&) = delete;
 };
 
+// The headless host with the game's window open and active, the tick and poll running on the
+// manual clock and memory tracked; at the end the driver is taken away and all of it stopped.
+class ScopedHeadlessWindow {
+public:
+    ScopedHeadlessWindow();
+    ~ScopedHeadlessWindow();
+    ScopedHeadlessWindow(const ScopedHeadlessWindow&) = delete;
+    ScopedHeadlessWindow& operator=(const ScopedHeadlessWindow&) = delete;
+
+private:
+    ScopedHeadlessHost m_host;
+};
+
 struct ScriptRun {
     int exitCode;  // -1 when killed
     std::string out;
