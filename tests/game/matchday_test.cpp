@@ -99,8 +99,9 @@ int LeagueRow(int home, int away)
     return -1;
 }
 
-// At a new game the strongest club of a top division expects about two goals at home to the
-// weakest, the weakest little more than half a goal; two middling clubs about 1.4 against 1.1.
+// At a new game the strongest club of a top division expects two to two and a half goals at
+// home to the weakest, the weakest little more than half a goal; two middling clubs about 1.4
+// against 1.1.
 TEST_F(MatchDayTest, StrengthSetsTheExpectedGoals)
 {
     for (const int country : {0, 2, 3, 6}) {
@@ -112,7 +113,7 @@ TEST_F(MatchDayTest, StrengthSetsTheExpectedGoals)
         std::printf("country %d: strongest at home to the weakest %d-%d", country, goals[0],
                     goals[1]);
         EXPECT_GE(goals[0], 200) << "country " << country;
-        EXPECT_LE(goals[0], 240) << "country " << country;
+        EXPECT_LE(goals[0], 250) << "country " << country;
         EXPECT_GE(goals[1], 50) << "country " << country;
         EXPECT_LE(goals[1], 80) << "country " << country;
         for (const auto& [home, away] : {std::pair{middle - 1, middle}, {middle, middle - 1}}) {
