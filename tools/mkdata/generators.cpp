@@ -11,6 +11,7 @@
 #include "tools/mkdata/menugfx.h"
 #include "tools/mkdata/models3d.h"
 #include "tools/mkdata/motions.h"
+#include "tools/mkdata/people.h"
 #include "tools/mkdata/sounds.h"
 #include "tools/mkdata/tactics.h"
 #include "tools/mkdata/world.h"
@@ -42,6 +43,7 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"kit palettes", MkGenerateKitPalettes},
     {"kit textures", MkGenerateKitTextures},
     {"motion clips", MkGenerateMotions},
+    {"people models", MkGeneratePeople},
 });
 
 }  // namespace
