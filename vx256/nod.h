@@ -66,6 +66,9 @@ struct NodRigidSurface {
     int16_t texture;  // -1 none
 };
 
+// A surface's draw state, set as a person is drawn.
+enum NodSurfaceState : uint8_t { NOD_FRONT, NOD_BACK, NOD_HIDDEN };
+
 struct NodSkinnedSurface {
     NodWorkPoint* vertices[4];  // the fourth null for a triangle
     float u[5];
@@ -74,6 +77,7 @@ struct NodSkinnedSurface {
     uint8_t doubleSided;
     uint8_t secondFlag;
     int16_t texture;
+    uint8_t state;  // NodSurfaceState
 };
 
 struct NodRigidModel {

@@ -6,6 +6,7 @@
 
 #include "generic/motioncap.h"
 #include "vx256/nod.h"
+#include "vx256/polyman.h"
 
 constexpr int32_t PLAYER_MODEL_KINDS = 3;   // player, keeper, officials
 constexpr int32_t PLAYER_MODEL_LEVELS = 6;  // 0 the most detailed, 5 the flat one
@@ -28,3 +29,12 @@ void PlayerModel_BuildAngleTables();
 // `height` plus the frame's root height (17 at rest).
 void PlayerModel_Pose(NodSkinnedModel* model, const MotionFrame* frame, int32_t headAngle, float x,
                       float y, float height, int32_t facing);
+
+// Each surface's state seen from `eye` (world x, y, height): front when its outward side faces
+// the eye, the back of a double-sided surface, else hidden.
+void PlayerModel_MarkSurfaces(NodSkinnedModel* model, const ViewPoint& eye);
+
+// The software view's person: render object `object` posed from its clip frame (a motion outside
+// the clips: at rest) with the model of `kind` and `level`, its surfaces drawn by sort group,
+// farthest first, in the person's kit textures. A card shows only while the official shows it.
+void DrawPlayerModel(int32_t object, int32_t kind, int32_t level, int32_t motion);

@@ -2,17 +2,29 @@
 // moves the head alone, either way; a loaded set frees back to nothing.
 #include "vx256/playermodel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/dxdraw.h"
 #include "engine/filename.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/presentation.h"
+#include "generic/kittextures.h"
+#include "generic/viewscreen.h"
+#include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
+#include "tests/support/object_scene.h"
 #include "tests/support/support.h"
+#include "vx256/objects.h"
+#include "vx256/softspan.h"
+#include "vx256/textures.h"
 
 namespace {
 
@@ -107,6 +119,99 @@ TEST(PlayerModel, TheHeadAngleTurnsTheHeadAloneAndBelowZeroTheOtherWay)
         }
         EXPECT_GT(headPoints, 10);
     }
+}
+
+// From far off on each axis, a surface faces the eye on one side and is hidden from the other,
+// and from in front of him his face is seen and the back of his head is not.
+TEST(PlayerModel, FromEachAxisTheFacingSurfacesAreFrontAndTheRestHidden)
+{
+    ScopedPlayerModels models;
+    NodSkinnedModel& m = PlayerModels[0][0];
+    PlayerModel_Pose(&m, nullptr, 0, 0, 0, 0, 0);
+    const ViewPoint eyes[] = {{-1000, 0, 15}, {1000, 0, 15}, {0, -1000, 15},
+                              {0, 1000, 15},  {0, 0, 1000},  {0, 0, -1000}};
+    for (int32_t axis = 0; axis < 6; axis += 2) {
+        std::vector<uint8_t> one;
+        PlayerModel_MarkSurfaces(&m, eyes[axis]);
+        for (int32_t i = 0; i < m.surfaceCount; ++i)
+            one.push_back(m.surfaces[i].state);
+        PlayerModel_MarkSurfaces(&m, eyes[axis + 1]);
+        int32_t front = 0;
+        for (int32_t i = 0; i < m.surfaceCount; ++i) {
+            const uint8_t other = m.surfaces[i].state;
+            if (m.surfaces[i].doubleSided != 0) {
+                EXPECT_EQ(one[i] == NOD_FRONT, other == NOD_BACK) << axis << " " << i;
+                continue;
+            }
+            EXPECT_NE(one[i], NOD_BACK);
+            // A face seen edge-on counts as facing from both sides.
+            const NodWorkPoint& a = *m.surfaces[i].vertices[0];
+            const NodWorkPoint& b = *m.surfaces[i].vertices[1];
+            const NodWorkPoint& c = *m.surfaces[i].vertices[2];
+            const float n[3] = {(b.y - a.y) * (c.z - a.z) - (b.z - a.z) * (c.y - a.y),
+                                (b.z - a.z) * (c.x - a.x) - (b.x - a.x) * (c.z - a.z),
+                                (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)};
+            const float along = std::abs(n[axis / 2]) / std::hypot(n[0], n[1], n[2]);
+            if (one[i] == NOD_FRONT && along > 0.05f) {
+                EXPECT_EQ(other, NOD_HIDDEN) << axis << " " << i;
+            }
+            front += one[i] == NOD_FRONT;
+        }
+        EXPECT_GT(front, m.surfaceCount / 5) << axis;
+    }
+    PlayerModel_MarkSurfaces(&m, eyes[0]);  // in front: he faces -x
+    int32_t faces = 0;
+    for (int32_t i = 0; i < m.surfaceCount; ++i) {
+        const std::string name = m.textures[m.surfaces[i].texture].name;
+        if (name == "faceF.GFX") {
+            EXPECT_EQ(m.surfaces[i].state, NOD_FRONT) << i;
+        }
+        if (name == "faceb.GFX" && m.surfaces[i].state == NOD_FRONT) ++faces;
+    }
+    EXPECT_EQ(faces, 0);
+}
+
+// The referee drawn through the touchline camera in his kit: his card shows only while he
+// shows it, yellow and red differently.
+TEST(PlayerModel, TheRefereesCardShowsOnlyInStatesEightAndNine)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    KitMatch_SetUpBlock();
+    TEXT_ClearTable();
+    KIT_ClearTextureTable();
+    NORMTEXT_ClearCache();
+    KITPLR_LoadAllTextures();
+    LoadPlayerModels();
+    ViewScreen_Init();
+    SoftSpan_Init();
+    RenderList[OBJECT_BALL] = {1250, 0, 1082, 0, 0, 0, 0};
+    ObjectScene_Begin();
+    // A camera 40 units in front of him at his chest's height.
+    SetViewCamera(1290, 1082, 18, std::atan2(40.0f, 0.0f), std::atan2(-40.0f, -4.0f), 1.1f);
+    RenderList[32] = {1250, 0, 1082, 0, 0, 128, 0};  // facing the camera
+    const auto draw = [](int16_t state) {
+        MatchPersons[32].action = state;
+        const GameScreenRecord screen = GetGameScreen();
+        std::fill(screen.pixels, screen.pixels + screen.pitch * screen.height, 0);
+        DrawPlayerModel(32, 2, 0, MOTION_ABSENT);
+        return std::vector<uint8_t>(screen.pixels, screen.pixels + screen.pitch * screen.height);
+    };
+    const std::vector<uint8_t> plain = draw(0);
+    const std::vector<uint8_t> yellow = draw(8);
+    const std::vector<uint8_t> red = draw(9);
+    EXPECT_GT(std::count_if(plain.begin(), plain.end(), [](uint8_t p) { return p != 0; }), 500);
+    EXPECT_EQ(draw(7), plain);
+    EXPECT_NE(yellow, plain);
+    EXPECT_NE(red, yellow);
+    size_t changed = 0;
+    for (size_t i = 0; i < plain.size(); ++i)
+        changed += yellow[i] != plain[i];
+    EXPECT_LT(changed, plain.size() / 20);  // a card, not a body
+    ObjectScene_End();
+    SoftSpan_Uninit();
+    ViewScreen_Uninit();
+    FreePlayerModels();
+    TEXT_FreeKitTextures();
 }
 
 }  // namespace
