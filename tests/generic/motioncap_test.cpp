@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -23,36 +22,11 @@
 
 namespace {
 
-// The generated archives, with a test's own files found first.
-class ScopedClips {
+// The generated archives, with a test's own files found first; the clips freed at the end.
+class ScopedClips : public ScopedArchives {
 public:
-    explicit ScopedClips(const std::vector<TestPakFile>& override = {})
-    {
-        ResetCoreForTest();
-        MemoryInit();
-        PakFileInit();
-        std::string folder = ScopedMenus::GeneratedDataFolder();
-        if (!override.empty()) {
-            WriteTestPak(m_dir.Path(), override);
-            for (const char* ext : {".pki", ".pkd"})
-                std::filesystem::create_symlink(folder + "/pakfiles/cdcommon" + ext,
-                                                m_dir.Path("pakfiles/cdcommon") + ext);
-            folder = m_dir.Path();
-        }
-        DataFolderInit(folder.c_str());
-        PakMount("pakfiles\\hdcommon");
-        PakMount("pakfiles\\cdcommon");
-    }
-    ~ScopedClips()
-    {
-        FreeMotionCaptures();
-        PakFileUninit();
-        MemoryUninit();
-        ResetCoreForTest();
-    }
-
-private:
-    TempDir m_dir;
+    using ScopedArchives::ScopedArchives;
+    ~ScopedClips() { FreeMotionCaptures(); }
 };
 
 // A clip file: the stored data size, the frame count, then `frames` frames whose ball point is

@@ -20,25 +20,6 @@
 
 namespace {
 
-class ScopedArchives {
-public:
-    ScopedArchives()
-    {
-        ResetCoreForTest();
-        MemoryInit();
-        PakFileInit();
-        DataFolderInit(ScopedMenus::GeneratedDataFolder().c_str());
-        PakMount("pakfiles\\hdcommon");
-        PakMount("pakfiles\\cdcommon");
-    }
-    ~ScopedArchives()
-    {
-        PakFileUninit();
-        MemoryUninit();
-        ResetCoreForTest();
-    }
-};
-
 bool IsKeeperPart(const std::string& name)
 {
     return name[0] == 'k' || name.rfind("sleve", 0) == 0 || name.rfind("glove", 0) == 0;

@@ -28,27 +28,15 @@
 
 namespace {
 
-class ScopedPlayerModels {
+// The models loaded from the generated archives, and freed back to the memory they found.
+class ScopedPlayerModels : public ScopedArchives {
 public:
-    ScopedPlayerModels()
-    {
-        ResetCoreForTest();
-        MemoryInit();
-        PakFileInit();
-        DataFolderInit(ScopedMenus::GeneratedDataFolder().c_str());
-        PakMount("pakfiles\\hdcommon");
-        PakMount("pakfiles\\cdcommon");
-        before = MemoryStats();
-        LoadPlayerModels();
-    }
+    ScopedPlayerModels() : before(MemoryStats()) { LoadPlayerModels(); }
     ~ScopedPlayerModels()
     {
         FreePlayerModels();
         EXPECT_EQ(MemoryStats().blocks, before.blocks);
         EXPECT_EQ(MemoryStats().bytes, before.bytes);
-        PakFileUninit();
-        MemoryUninit();
-        ResetCoreForTest();
     }
     MemoryStatistics before;
 };

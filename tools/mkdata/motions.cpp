@@ -109,6 +109,12 @@ void Arm(Pose& p, int32_t side, float swing, float spread, float elbow = 0)
     Set(p, upper + 2, 0, swing + elbow, side * spread);
 }
 
+void Arms(Pose& p, float swing, float spread, float elbow = 0)
+{
+    Arm(p, -1, swing, spread, elbow);
+    Arm(p, 1, swing, spread, elbow);
+}
+
 // Forward lean of the trunk and head (negative b leans forward), and a twist about the vertical.
 void Trunk(Pose& p, float lean, float twist = 0, float head = 0)
 {
@@ -122,8 +128,7 @@ void Trunk(Pose& p, float lean, float twist = 0, float head = 0)
 Pose Stance()
 {
     Pose p;
-    Arm(p, -1, 0, 6, 4);
-    Arm(p, 1, 0, 6, 4);
+    Arms(p, 0, 6, 4);
     return p;
 }
 
@@ -133,16 +138,14 @@ Pose Crouch(float depth)
     Leg(p, -1, depth, 2 * depth, 6);
     Leg(p, 1, depth, 2 * depth, 6);
     Trunk(p, depth * 0.8f);
-    Arm(p, -1, 20, 18, 20);
-    Arm(p, 1, 20, 18, 20);
+    Arms(p, 20, 18, 20);
     return p;
 }
 
 Pose Lying(float face)  // face -64 down, +64 up
 {
     Pose p = Stance();
-    Arm(p, -1, 10, 20, 10);
-    Arm(p, 1, 10, 20, 10);
+    Arms(p, 10, 20, 10);
     p.body[1] = face;
     return p;
 }
@@ -294,8 +297,7 @@ Pose TrapKey()
     Pose p = Stance();
     Leg(p, 1, 10, 20, 4);
     Leg(p, -1, 4, 10);
-    Arm(p, -1, 10, 24, 10);
-    Arm(p, 1, 10, 24, 10);
+    Arms(p, 10, 24, 10);
     Trunk(p, 8, 0, 10);
     return p;
 }
@@ -323,16 +325,14 @@ Pose HeadWindup()
 {
     Pose p = Stance();
     Trunk(p, -10, 0, -6);
-    Arm(p, -1, 20, 20, 20);
-    Arm(p, 1, 20, 20, 20);
+    Arms(p, 20, 20, 20);
     return p;
 }
 Pose HeadKey()
 {
     Pose p = Stance();
     Trunk(p, 12, 0, 6);
-    Arm(p, -1, 10, 24, 20);
-    Arm(p, 1, 10, 24, 20);
+    Arms(p, 10, 24, 20);
     return p;
 }
 Pose JumpKey()
@@ -340,15 +340,13 @@ Pose JumpKey()
     Pose p = HeadKey();
     Leg(p, -1, 12, 36);
     Leg(p, 1, 6, 30);
-    Arm(p, -1, 40, 30, 20);
-    Arm(p, 1, 40, 30, 20);
+    Arms(p, 40, 30, 20);
     return p;
 }
 Pose DiveHeadKey()
 {
     Pose p = Stance();
-    Arm(p, -1, 40, 14, 10);
-    Arm(p, 1, 40, 14, 10);
+    Arms(p, 40, 14, 10);
     p.body[1] = -54;
     return p;
 }
@@ -373,8 +371,7 @@ Pose BlockKey()
 {
     Pose p = Crouch(6);
     Leg(p, 1, 14, 14, 20);
-    Arm(p, -1, 10, 36, 10);
-    Arm(p, 1, 10, 36, 10);
+    Arms(p, 10, 36, 10);
     return p;
 }
 Pose Stumble()
@@ -400,16 +397,14 @@ Pose Kneeling()
     Leg(p, -1, 64, 128);
     Leg(p, 1, 40, 40);
     Trunk(p, 16);
-    Arm(p, -1, 20, 20, 20);
-    Arm(p, 1, 20, 20, 20);
+    Arms(p, 20, 20, 20);
     return p;
 }
 Pose CrouchLow() { return Crouch(20); }
 Pose ThrowBack()
 {
     Pose p = Stance();
-    Arm(p, -1, 150, 12, 30);
-    Arm(p, 1, 150, 12, 30);
+    Arms(p, 150, 12, 30);
     Trunk(p, -10);
     Leg(p, 1, -12, 10);
     return p;
@@ -417,8 +412,7 @@ Pose ThrowBack()
 Pose ThrowKey()
 {
     Pose p = Stance();
-    Arm(p, -1, 110, 12, 0);
-    Arm(p, 1, 110, 12, 0);
+    Arms(p, 110, 12, 0);
     Trunk(p, 6);
     Leg(p, 1, -12, 10);
     return p;
@@ -426,22 +420,19 @@ Pose ThrowKey()
 Pose ThrowFollow()
 {
     Pose p = ThrowKey();
-    Arm(p, -1, 64, 12, 0);
-    Arm(p, 1, 64, 12, 0);
+    Arms(p, 64, 12, 0);
     return p;
 }
 Pose HoldChest()
 {
     Pose p = Stance();
-    Arm(p, -1, 40, 0, 60);
-    Arm(p, 1, 40, 0, 60);
+    Arms(p, 40, 0, 60);
     return p;
 }
 Pose CatchKey()
 {
     Pose p = Stance();
-    Arm(p, -1, 56, -4, 20);
-    Arm(p, 1, 56, -4, 20);
+    Arms(p, 56, -4, 20);
     Leg(p, -1, 6, 12);
     Leg(p, 1, 6, 12);
     return p;
@@ -450,8 +441,7 @@ Pose GatherKey()
 {
     Pose p = Crouch(20);
     Trunk(p, 40);
-    Arm(p, -1, 30, -2, 6);
-    Arm(p, 1, 30, -2, 6);
+    Arms(p, 30, -2, 6);
     return p;
 }
 Pose OverarmBack()
@@ -487,15 +477,13 @@ Pose RollKey()
 Pose DropHold()
 {
     Pose p = Stance();
-    Arm(p, -1, 60, -4, 0);
-    Arm(p, 1, 60, -4, 0);
+    Arms(p, 60, -4, 0);
     return p;
 }
 Pose DropKey()
 {
     Pose p = KickFollow();
-    Arm(p, -1, 20, 30, 0);
-    Arm(p, 1, 20, 30, 0);
+    Arms(p, 20, 30, 0);
     return p;
 }
 Pose PunchKey()
@@ -509,15 +497,13 @@ Pose PunchKey()
 Pose SmotherKey()
 {
     Pose p = Lying(-56);
-    Arm(p, -1, 64, 0, 20);
-    Arm(p, 1, 64, 0, 20);
+    Arms(p, 64, 0, 20);
     return p;
 }
 Pose DiveKey(float reach)
 {
     Pose p = Stance();
-    Arm(p, -1, reach, -20, 0);
-    Arm(p, 1, reach, -20, 0);
+    Arms(p, reach, -20, 0);
     Leg(p, -1, 10, 20);
     p.body[2] = 60;  // rolled over toward his right
     return p;
