@@ -22,6 +22,8 @@
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
 #include "tests/support/support.h"
+#include "tools/mkdata/motions.h"
+#include "tools/mkdata/skeleton.h"
 #include "vx256/objects.h"
 #include "vx256/softspan.h"
 #include "vx256/textures.h"
@@ -107,6 +109,30 @@ TEST(PlayerModel, TheHeadAngleTurnsTheHeadAloneAndBelowZeroTheOtherWay)
         }
         EXPECT_GT(headPoints, 10);
     }
+}
+
+// Posed from clip frames, every joint lands where mkdata's own posing of the skeleton put it when
+// it set the frame's root height and ball point.
+TEST(PlayerModel, ClipFramesPoseTheJointsAsTheClipsWereMade)
+{
+    ScopedPlayerModels models;
+    LoadMotionCaptures();
+    NodSkinnedModel& m = PlayerModels[1][0];
+    for (const int32_t clip : {12, 26, 51, 68, 115, 135}) {
+        for (int32_t f = 0; f < GetMotionFrameCount(clip); f += 7) {
+            const MotionFrame& frame = *MotionCap_Frame(clip, f);
+            Vec3 joints[MK_BODY_POINTS];
+            MkPoseBody(frame.angles, joints);
+            PlayerModel_Pose(&m, &frame, 0, 0, 0, 0, 0);
+            for (int32_t j = 1; j < MK_JOINT_COUNT; ++j) {
+                const NodWorkPoint& w = *m.pointVertex[m.jointPoints[j]];
+                EXPECT_NEAR(w.x, joints[j].x, 1e-3) << clip << " " << f << " " << j;
+                EXPECT_NEAR(w.y, joints[j].y, 1e-3) << clip << " " << f << " " << j;
+                EXPECT_NEAR(w.z, joints[j].z + frame.root[2], 1e-3) << clip << " " << f << " " << j;
+            }
+        }
+    }
+    FreeMotionCaptures();
 }
 
 // From far off on each axis, a surface faces the eye on one side and is hidden from the other,
