@@ -168,6 +168,8 @@ TEST(PlayerModel, FromEachAxisTheFacingSurfacesAreFrontAndTheRestHidden)
             const float along = std::abs(n[axis / 2]) / std::hypot(n[0], n[1], n[2]);
             if (one[i] == NOD_FRONT && along > 0.05f) {
                 EXPECT_EQ(other, NOD_HIDDEN) << axis << " " << i;
+                const float toward[3] = {eyes[axis].x, eyes[axis].y, eyes[axis].z};
+                EXPECT_GT(n[axis / 2] * toward[axis / 2], 0) << axis << " " << i;
             }
             front += one[i] == NOD_FRONT;
         }
@@ -217,6 +219,17 @@ TEST(PlayerModel, TheRefereesCardShowsOnlyInStatesEightAndNine)
     EXPECT_EQ(draw(7), plain);
     EXPECT_NE(yellow, plain);
     EXPECT_NE(red, yellow);
+    // Each card in its own colours: the middle texel of its texture is drawn, the other's not.
+    const auto middle = [](const char* part) {
+        const SoftTextureHeader* t = KIT_GetPersonTexture(32, KITPLR_GetTextureIndexFromName(part));
+        return reinterpret_cast<const uint8_t*>(t + 1)[t->width * (t->height / 2) + t->width / 2];
+    };
+    const uint8_t yellowTexel = middle("CARDyel.GFX");
+    const uint8_t redTexel = middle("CARDred.GFX");
+    ASSERT_NE(yellowTexel, redTexel);
+    EXPECT_NE(std::find(yellow.begin(), yellow.end(), yellowTexel), yellow.end());
+    EXPECT_EQ(std::find(yellow.begin(), yellow.end(), redTexel), yellow.end());
+    EXPECT_NE(std::find(red.begin(), red.end(), redTexel), red.end());
     size_t changed = 0;
     for (size_t i = 0; i < plain.size(); ++i)
         changed += yellow[i] != plain[i];
