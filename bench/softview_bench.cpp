@@ -1,6 +1,9 @@
 // bench/softview_bench.cpp: the software view's geometry stage and display list: one pass of the
 // list over a seeded match's 48 objects with empty drawers, one quad clipped by two planes and
-// projected, the whole touchline scene of the tests drawn, and a match's kit textures loaded.
+// projected, the whole touchline scene of the tests drawn, a match's kit textures, the motion
+// clips and the people models loaded, and one person posed.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include <benchmark/benchmark.h>
@@ -11,12 +14,14 @@
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "generic/kittextures.h"
+#include "generic/motioncap.h"
 #include "generic/viewscreen.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
 #include "vx256/objects.h"
+#include "vx256/playermodel.h"
 #include "vx256/polyman.h"
 #include "vx256/softspan.h"
 #include "vx256/textures.h"
@@ -116,5 +121,87 @@ void BM_LoadMatchKitTextures(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LoadMatchKitTextures)->Unit(benchmark::kMillisecond);
+
+// A view's set-up of its motion clips and people models, each loaded and freed again.
+void BM_LoadMotionCaptures(benchmark::State& state)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    for (auto _ : state) {
+        LoadMotionCaptures();
+        state.PauseTiming();
+        FreeMotionCaptures();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadMotionCaptures)->Unit(benchmark::kMillisecond);
+
+void BM_LoadPlayerModels(benchmark::State& state)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    for (auto _ : state) {
+        LoadPlayerModels();
+        state.PauseTiming();
+        FreePlayerModels();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadPlayerModels)->Unit(benchmark::kMillisecond);
+
+// One level-0 player posed from a running frame (the geometry part of drawing one person).
+void BM_PoseLevel0Player(benchmark::State& state)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    LoadMotionCaptures();
+    LoadPlayerModels();
+    int32_t frame = 0;
+    for (auto _ : state) {
+        PlayerModel_Pose(&PlayerModels[0][0], MotionCap_Frame(12, frame), 10, 800, 1000, 0, 37);
+        frame = (frame + 1) % GetMotionFrameCount(12);
+    }
+    FreePlayerModels();
+    FreeMotionCaptures();
+}
+BENCHMARK(BM_PoseLevel0Player)->Unit(benchmark::kMicrosecond);
+
+// One running player at level 0, about 60 pixels high, drawn in his kit.
+void BM_DrawLevel0Player(benchmark::State& state)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    KitMatch_SetUpBlock();
+    TEXT_ClearTable();
+    KIT_ClearTextureTable();
+    NORMTEXT_ClearCache();
+    KITPLR_LoadAllTextures();
+    LoadMotionCaptures();
+    LoadPlayerModels();
+    ViewScreen_Init();
+    SoftSpan_Init();
+    ObjectScene_Begin();
+    SetViewCamera(1510, 1082, 18, std::atan2(260.0f, 0.0f), std::atan2(-260.0f, -4.0f), 1.1f);
+    RenderList[3] = {1250, 0, 1082, 12, 0, 100, 0};
+    for (auto _ : state) {
+        RenderList[3].drawnFrame = static_cast<int16_t>((RenderList[3].drawnFrame + 1) % 60);
+        DrawPlayerModel(3, 0, 0, 12);
+    }
+    const GameScreenRecord screen = GetGameScreen();
+    std::fill(screen.pixels, screen.pixels + screen.pitch * screen.height, 0);
+    DrawPlayerModel(3, 0, 0, 12);
+    int32_t top = screen.height;
+    int32_t bottom = -1;
+    for (int32_t y = 0; y < screen.height; ++y)
+        for (int32_t x = 0; x < screen.width; ++x)
+            if (screen.pixels[y * screen.pitch + x] != 0) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    state.counters["height_px"] = bottom - top + 1;
+    ObjectScene_End();
+    SoftSpan_Uninit();
+    ViewScreen_Uninit();
+    FreePlayerModels();
+    FreeMotionCaptures();
+    TEXT_FreeKitTextures();
+}
+BENCHMARK(BM_DrawLevel0Player)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -5,6 +5,7 @@
 #include "gamecode/presentation.h"
 #include "generic/infobar.h"
 #include "generic/matchkeys.h"
+#include "generic/motioncap.h"
 #include "generic/replay.h"
 #include "generic/timedevents.h"
 #include "vexamenu/vidopt.h"
@@ -13,11 +14,18 @@ namespace {
 
 int32_t VideoHas3DDevice() { return Video_Has3DDevice() ? 1 : 0; }
 
+void PlaceBallAtHolder(RenderObject* ball, int32_t person)
+{
+    PlaceAtMotionOffset(ball, &RenderList[person]);
+}
+
 void InstallSharedOps(MatchPresentation& ops)
 {
     ops.InfoBar = InfoBar_FromEngine;
     ops.AddGroundMark = AddGroundMark;
     ops.Ball_SetSpinAngles = Ball_SetSpinAngles;
+    ops.GetMotionFrameCount = GetMotionFrameCount;
+    ops.PlaceAtMotionOffset = PlaceBallAtHolder;
     ops.Replay_AllocBuffer = Replay_AllocBuffer;
     ops.Replay_FreeBuffer = Replay_FreeBuffer;
     ops.Replay_ResetCounters = Replay_ResetCounters;

@@ -20,6 +20,7 @@
 #include "gamecode/presentation.h"
 #include "generic/hotzone.h"
 #include "generic/matchkeys.h"
+#include "generic/motioncap.h"
 #include "generic/timedevents.h"
 #include "menus/hotregion.h"
 #include "menus/machine.h"
@@ -572,6 +573,7 @@ void Analysis_Init()
     TextView_TakeSideColours();
     TextView.lastEnds = Match.secondOfPair;
     TextView.shown = true;
+    LoadMotionCaptures();
     InitSetOfMenus();
     TextView_DrawStaticScreen();
 }
@@ -580,6 +582,7 @@ void Analysis_Destroy()
 {
     TextView.shown = false;
     ShutdownMenuGraphics();
+    FreeMotionCaptures();
 }
 
 void Analysis_Step()

@@ -102,6 +102,8 @@ const ViewTransform& Polyman_ViewTransform() { return s_camera.transform; }
 
 float Polyman_Zoom() { return s_camera.zoom; }
 
+ViewPoint Polyman_Camera() { return {s_camera.x, s_camera.y, s_camera.height}; }
+
 ViewPoint Polyman_ToView(float x, float y, float height)
 {
     const ViewTransform& m = s_camera.transform;

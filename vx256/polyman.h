@@ -65,7 +65,8 @@ extern RotationMatrix ModelRotation;
 // zoom the camera's lens factor.
 void SetViewCamera(float x, float y, float height, float yaw, float pitch, float zoom);
 const ViewTransform& Polyman_ViewTransform();
-float Polyman_Zoom();  // the lens factor of the last SetViewCamera
+float Polyman_Zoom();        // the lens factor of the last SetViewCamera
+ViewPoint Polyman_Camera();  // where the last SetViewCamera put the camera: x, y, height
 ViewPoint Polyman_ToView(float x, float y, float height);
 uint32_t Polyman_Outcode(float x, float y, float z);
 

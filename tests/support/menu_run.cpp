@@ -11,6 +11,7 @@
 #include "engine/colconv.h"
 #include "engine/filename.h"
 #include "engine/host/host.h"
+#include "engine/memory.h"
 #include "engine/pakfile.h"
 #include "engine/poll.h"
 #include "engine/timer.h"
@@ -100,6 +101,31 @@ void WriteTestPak(const std::string& folder, const std::vector<TestPakFile>& fil
         out.write(reinterpret_cast<const char*>(file.bytes.data()),
                   static_cast<std::streamsize>(file.bytes.size()));
     }
+}
+
+ScopedArchives::ScopedArchives(const std::vector<TestPakFile>& override)
+{
+    ResetCoreForTest();
+    MemoryInit();
+    PakFileInit();
+    std::string folder = ScopedMenus::GeneratedDataFolder();
+    if (!override.empty()) {
+        WriteTestPak(m_dir.Path(), override);
+        for (const char* ext : {".pki", ".pkd"})
+            std::filesystem::create_symlink(folder + "/pakfiles/cdcommon" + ext,
+                                            m_dir.Path("pakfiles/cdcommon") + ext);
+        folder = m_dir.Path();
+    }
+    DataFolderInit(folder.c_str());
+    PakMount("pakfiles\\hdcommon");
+    PakMount("pakfiles\\cdcommon");
+}
+
+ScopedArchives::~ScopedArchives()
+{
+    PakFileUninit();
+    MemoryUninit();
+    ResetCoreForTest();
 }
 
 uint32_t WorkPixel(int32_t x, int32_t y)

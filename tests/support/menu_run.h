@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/support/gfx_run.h"
+#include "tests/support/support.h"
 
 // A headless host in a 640 x 480 mode of the given kind (DDrawModeKind), the tick and poll
 // running on the manual clock, the archives of `dataFolder` mounted (the build's generated data
@@ -31,6 +32,19 @@ struct TestPakFile {
     std::vector<uint8_t> bytes;
 };
 void WriteTestPak(const std::string& folder, const std::vector<TestPakFile>& files);
+
+// The core, memory and the generated archives mounted; with files given, a hard-disk archive of
+// those files is found before the generated data-disc one.
+class ScopedArchives {
+public:
+    explicit ScopedArchives(const std::vector<TestPakFile>& override = {});
+    ~ScopedArchives();
+    ScopedArchives(const ScopedArchives&) = delete;
+    ScopedArchives& operator=(const ScopedArchives&) = delete;
+
+private:
+    TempDir m_dir;
+};
 
 // The work screen's pixel in a 16-bit mode, or its byte in the 8-bit mode.
 uint32_t WorkPixel(int32_t x, int32_t y);

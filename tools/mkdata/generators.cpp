@@ -10,6 +10,8 @@
 #include "tools/mkdata/matchgfx.h"
 #include "tools/mkdata/menugfx.h"
 #include "tools/mkdata/models3d.h"
+#include "tools/mkdata/motions.h"
+#include "tools/mkdata/people.h"
 #include "tools/mkdata/sounds.h"
 #include "tools/mkdata/tactics.h"
 #include "tools/mkdata/world.h"
@@ -40,6 +42,8 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"3D models", MkGenerateModels3D},
     {"kit palettes", MkGenerateKitPalettes},
     {"kit textures", MkGenerateKitTextures},
+    {"motion clips", MkGenerateMotions},
+    {"people models", MkGeneratePeople},
 });
 
 }  // namespace

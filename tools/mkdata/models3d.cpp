@@ -644,6 +644,11 @@ MkModel Stadium(bool big)
 
 }  // namespace
 
+MkModel MkPersonModel(int32_t kind, int32_t targetPolygons)
+{
+    return PersonNear(static_cast<PersonKind>(kind), targetPolygons);
+}
+
 std::vector<MkNamedModel> MkModels3D()
 {
     std::vector<MkNamedModel> models;

@@ -19,3 +19,6 @@ struct MkNamedModel {
 // goal parts, people (player, keeper, referee at 500, 300, 200, 100 and 60 polygons), shadow.
 std::vector<MkNamedModel> MkModels3D();
 void MkGenerateModels3D(MkFileSet* set);
+// The person (kind 0 player, 1 keeper, 2 referee) whose polygon count lies nearest the target:
+// the skeleton's 22 joint points, then surface points grouped by joint in joint order.
+MkModel MkPersonModel(int32_t kind, int32_t targetPolygons);

@@ -91,3 +91,16 @@ constexpr uint16_t MkJointBone(int32_t joint)
 {
     return joint <= MK_JOINT_ROOT ? MK_NO_BONE : static_cast<uint16_t>(joint - 1);
 }
+
+// The corners a person stands on: each shoe's heel (on the foot) and toe tip (on the toes), left
+// first, in the rest pose. The motion clips set a grounded man's root height by the lowest.
+struct MkSolePoint {
+    MkJoint joint;
+    Vec3 rest;
+};
+constexpr MkSolePoint MK_SOLE_POINTS[] = {
+    {MK_JOINT_LEFT_FOOT, {1.0f, -1.5f, MK_SOLE_Z}},
+    {MK_JOINT_LEFT_TOES, {-3.2f, -1.5f, MK_SOLE_Z}},
+    {MK_JOINT_RIGHT_FOOT, {1.0f, 1.5f, MK_SOLE_Z}},
+    {MK_JOINT_RIGHT_TOES, {-3.2f, 1.5f, MK_SOLE_Z}},
+};
