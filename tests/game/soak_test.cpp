@@ -510,8 +510,10 @@ TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
     // (the first season, when it is spent, is the busiest: up to 6.1 a club).
     EXPECT_GE(transfers, 2 * clubs * kSeasons);
     EXPECT_LE(transfers, 7 * clubs * kSeasons);
+    // Boards sack 3-15 managers a season, and up to 20 in the first, whose market reshuffles
+    // every squad (a run of one season, as under the sanitizers, is that season alone).
     EXPECT_GE(sackings, 3 * kSeasons);
-    EXPECT_LE(sackings, 15 * kSeasons);
+    EXPECT_LE(sackings, 15 * kSeasons + 5);
     // The richest clubs spend what they earn once their first windows have passed.
     if (kSeasons > kSettledFrom) {
         EXPECT_LT(richestGrowth / (kSeasons - kSettledFrom), kRichestGrowthMax);
