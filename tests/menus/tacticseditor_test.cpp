@@ -587,7 +587,7 @@ TEST_F(TacticsEditorTest, HeadsAndComparisonColumnsShowTheirLabelsWhilePointedAt
                  EXPECT_TRUE(IsSavedScreenSection(LABEL_BOX_SECTION)) << x << "," << y;
              }
              std::string endless;
-             for (int i = 0; i < 400; ++i)
+             for (int i = 0; i < 60; ++i)
                  endless += words + " ";
              LabelBox_Show(320, 240, 10, 10, endless.c_str());
              EXPECT_FALSE(IsSavedScreenSection(LABEL_BOX_SECTION));
