@@ -25,41 +25,21 @@
 
 namespace {
 
-// The generated archives, or a folder whose hard-disk archive is a test's own and whose data-disc
-// archive is the generated one (so that its files are found first).
+// The generated archives (or a test's own hard-disk archive over them) and the kit tables
+// cleared for a match.
 class ScopedKitData {
 public:
-    explicit ScopedKitData(const std::vector<TestPakFile>& override = {})
+    explicit ScopedKitData(const std::vector<TestPakFile>& override = {}) : m_archives(override)
     {
-        ResetCoreForTest();
-        MemoryInit();
-        PakFileInit();
-        std::string folder = ScopedMenus::GeneratedDataFolder();
-        if (!override.empty()) {
-            WriteTestPak(m_dir.Path(), override);
-            for (const char* ext : {".pki", ".pkd"})
-                std::filesystem::create_symlink(folder + "/pakfiles/cdcommon" + ext,
-                                                m_dir.Path("pakfiles/cdcommon") + ext);
-            folder = m_dir.Path();
-        }
-        DataFolderInit(folder.c_str());
-        PakMount("pakfiles\\hdcommon");
-        PakMount("pakfiles\\cdcommon");
         KitMatch_SetUpBlock();
         TEXT_ClearTable();
         KIT_ClearTextureTable();
         NORMTEXT_ClearCache();
     }
-    ~ScopedKitData()
-    {
-        TEXT_FreeKitTextures();
-        PakFileUninit();
-        MemoryUninit();
-        ResetCoreForTest();
-    }
+    ~ScopedKitData() { TEXT_FreeKitTextures(); }
 
 private:
-    TempDir m_dir;
+    ScopedArchives m_archives;
 };
 
 const KitPartRecord& Part(int32_t n) { return KitPartTable[n]; }
