@@ -2,6 +2,7 @@
 #include "engine/host/inject.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 
@@ -136,6 +137,24 @@ void HostInjectSetAdapters(const HostFakeAdapter* adapters, int32_t count)
     HostMachine& machine = Inject().machine;
     machine.adapterCount = std::clamp(count, 0, HOST_INJECT_MAX_ADAPTERS);
     std::copy(adapters, adapters + machine.adapterCount, s_inject.adapters);
+}
+
+void HostMachineUseDisplays(const std::vector<std::string>& names)
+{
+    if (names.empty()) return;
+    HostMachine& machine = Inject().machine;
+    machine.adapterCount = std::min<int32_t>(names.size(), HOST_INJECT_MAX_ADAPTERS);
+    for (int32_t i = 0; i < machine.adapterCount; ++i) {
+        HostFakeAdapter& adapter = s_inject.adapters[i];
+        adapter = HostInjectDefaultAdapter();
+        std::snprintf(adapter.description, sizeof adapter.description, "%s", names[i].c_str());
+        adapter.hasGuid = i > 0;
+        if (adapter.hasGuid) {
+            // "PLNDISP" then the index: ours, and unlike any other adapter's.
+            std::memcpy(adapter.guid.bytes, "PLNDISP", 7);
+            adapter.guid.bytes[15] = static_cast<uint8_t>(i);
+        }
+    }
 }
 
 void HostInjectFailNext(HostCall call, HostResult code, int32_t skip)

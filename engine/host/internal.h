@@ -35,6 +35,10 @@ struct HostMachine {
     const HostFakeAdapter* adapters;  // adapterCount records, owned by inject.cpp
 };
 const HostMachine& HostMachineConfig();
+// The displays a window system knows, one adapter each with the default adapter's capabilities
+// and devices, described by its name: the first is the primary (null GUID), the others carry a
+// GUID made from their index. No names leave the adapters as they are.
+void HostMachineUseDisplays(const std::vector<std::string>& names);
 // True when the test controls made this call fail; the code to answer is stored.
 bool HostTakeFailure(HostCall call, HostResult* code);
 uint32_t HostTakeHeldBoxPeriods();  // 0 when no box is to be held

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <SDL.h>
@@ -42,6 +43,18 @@ void CopyText(char* destination, size_t size, const char* source)
     std::snprintf(destination, size, "%s", source);
 }
 
+// One adapter per display; a display object opened on any of them draws into the one window.
+void UseSdlDisplays()
+{
+    std::vector<std::string> names;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        const char* name = SDL_GetDisplayName(i);
+        names.push_back(name && *name ? name : "Display " + std::to_string(i + 1));
+    }
+    HostMachineUseDisplays(names);
+}
+
 bool Start(char* why, size_t whySize)
 {
     s_sdl = {};
@@ -63,6 +76,7 @@ bool Start(char* why, size_t whySize)
     }
     // Without a joystick subsystem there are simply no joysticks.
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+    UseSdlDisplays();
     return true;
 }
 

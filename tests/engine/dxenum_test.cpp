@@ -8,6 +8,7 @@
 
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
+#include "engine/host/internal.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
 
@@ -124,6 +125,40 @@ TEST_F(DXEnum, KeepsSixteenCardsAndSixteenDevicesAtMost)
     ASSERT_NE(card->guidPointer, nullptr);
     EXPECT_EQ(card->guidPointer, &card->guid);
     EXPECT_EQ(card->guid.bytes[0], 4);
+}
+
+// The window system's displays as the SDL back end hands them over: one card each, the first the
+// primary, every one with the host's 3D device; no displays keep the default card.
+TEST_F(DXEnum, EachDisplayOfTheWindowSystemIsACardWithTheHostDevice)
+{
+    HostMachineUseDisplays({});
+    Enumerate();
+    EXPECT_STREQ(DXGetCardEntry(0)->description, "Host display");
+    EXPECT_EQ(DXGetCardEntry(1), nullptr);
+
+    const std::string longName(80, 'x');
+    HostMachineUseDisplays({"Left", "Right", longName});
+    Enumerate();
+    const DXCardEntry* cards[3] = {DXGetCardEntry(0), DXGetCardEntry(1), DXGetCardEntry(2)};
+    ASSERT_NE(cards[2], nullptr);
+    EXPECT_EQ(DXGetCardEntry(3), nullptr);
+    EXPECT_STREQ(cards[0]->description, "Left");
+    EXPECT_STREQ(cards[1]->description, "Right");
+    EXPECT_EQ(cards[2]->description, longName.substr(0, sizeof cards[2]->description - 1));
+    EXPECT_EQ(cards[0]->guidPointer, nullptr);
+    ASSERT_NE(cards[1]->guidPointer, nullptr);
+    ASSERT_NE(cards[2]->guidPointer, nullptr);
+    EXPECT_NE(std::memcmp(&cards[1]->guid, &cards[2]->guid, sizeof(HostGuid)), 0);
+    for (const DXCardEntry* card : cards) {
+        EXPECT_EQ(card->flags, 0x13) << card->description;
+        ASSERT_EQ(card->deviceCount, 1) << card->description;
+        EXPECT_STREQ(card->devices[0].description, "Host 3D device");
+    }
+    // More displays than the host keeps adapters for: the first ones, the rest dropped.
+    HostMachineUseDisplays(std::vector<std::string>(HOST_INJECT_MAX_ADAPTERS + 5, "Screen"));
+    Enumerate();
+    EXPECT_NE(DXGetCardEntry(DX_MAX_CARDS - 1), nullptr);
+    EXPECT_EQ(DXGetCardEntry(DX_MAX_CARDS - 1)->guid.bytes[15], DX_MAX_CARDS - 1);
 }
 
 TEST_F(DXEnum, PassesSetTheDesktopFlagsAndSkipALaterNullGuid)

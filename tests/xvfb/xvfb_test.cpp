@@ -254,11 +254,18 @@ TEST(Xvfb, RealWindowShowsTheSameFrameAsTheHeadlessRun)
     ASSERT_TRUE(WriteTextFile(work.Path("script.txt"), Script("")));
     Child game({"sh", "-c",
                 std::string("cd '") + work.Path() + "' && exec '" + PELLORAN_EXE
-                    + "' -debug win=10 -script script.txt"},
+                    + "' -debug win=10,directdraw=10 -script script.txt"},
                {"DISPLAY=" + display, "SDL_AUDIODRIVER=dummy", kNoLeakCheck}, -1);
     ASSERT_TRUE(game.ReadUntil("script: shown\n", deadline)) << game.Output();
     const std::string window = WindowId(game.Output());
     ASSERT_FALSE(window.empty()) << game.Output();
+    // The one display of this server is the one card listed, under the window system's name.
+    const std::string found = "DDrawEnumCallbackEx(): found ";
+    const size_t card = game.Output().find(found);
+    ASSERT_NE(card, std::string::npos) << game.Output();
+    EXPECT_EQ(game.Output().find(found, card + 1), std::string::npos) << game.Output();
+    EXPECT_NE(game.Output().substr(card, game.Output().find('\n', card) - card),
+              found + "Host display (host)");
 
     const std::string dump = work.Path("window.xwd");
     const std::string xwd =
