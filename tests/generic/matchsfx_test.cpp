@@ -382,6 +382,28 @@ TEST_F(MatchSfx, ViewsStartTwoLoopsAndTheirTearDownLeavesNothingLoaded)
     }
 }
 
+// The stream's value % 4 repeats at most nine times running (it hangs on the state's low 18 bits
+// only), so the second loop is always drawn unlike the first before the redraws run out. The
+// states with the longest runs, drawn by hand: the second loop comes after eight and seven
+// redraws.
+TEST_F(MatchSfx, TheSecondLoopIsDrawnAgainUntilItDiffersFromTheFirst)
+{
+    struct Case {
+        uint32_t state;  // the stream's state at the set-up
+        uint32_t left, right;
+    };
+    const std::vector<Case> cases = {{38691, 3, 2}, {13344, 0, 3}, {0, 0, 1}};
+    for (const Case& c : cases) {
+        MatchSfxRandom.seed = c.state - RandState();
+        SetUp3D();
+        EXPECT_EQ(SndChannels[SFX_CHANNEL_LOOP_LEFT].sample, c.left) << c.state;
+        EXPECT_EQ(SndChannels[SFX_CHANNEL_LOOP_RIGHT].sample, c.right) << c.state;
+        MatchSfx_Shutdown();
+        SndClearActiveChannels();
+        m_active = false;
+    }
+}
+
 TEST_F(MatchSfx, ACrowdAtVolumeZeroStillStartsItsLoopsButAnswersNothing)
 {
     Options.crowdVolume = 0;
