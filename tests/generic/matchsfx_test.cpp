@@ -1,28 +1,24 @@
 #include "generic/matchsfx.h"
 
 #include <cmath>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "engine/filename.h"
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
-#include "engine/memory.h"
 #include "engine/options.h"
-#include "engine/pakfile.h"
 #include "engine/poll.h"
 #include "engine/sounddrv.h"
 #include "engine/startup.h"
 #include "engine/timer.h"
-#include "engine/winlib.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"
-#include "generated/build_paths.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
@@ -102,16 +98,9 @@ class MatchSfx : public testing::Test {
 protected:
     void SetUp() override
     {
-        WinInit("Pelloran", WIN_FLAG_WINDOWED);
-        MemoryInit();
         PollInit();
         TimerInit();
-        PakFileInit();
-        DataFolderInit(PELLORAN_BUILD_DIR "/data");
-        PakMount("pakfiles\\hdcommon");
-        PakMount("pakfiles\\cdcommon");
-        NoSoundFlag = false;
-        AddGameSoundBanks();
+        m_banks.emplace();
         ASSERT_TRUE(SndIsOn());
         MatchPresentation_SetDefaults();
         MatchSfx_Start();
@@ -127,11 +116,8 @@ protected:
     {
         MatchSfx_Shutdown();
         if (m_active) SndClearActiveChannels();
-        RemoveGameSoundBanks();
+        m_banks.reset();
         MatchPresentation_SetDefaults();
-        OnExitRun();
-        PakFileUninit();
-        WinUninit();
     }
 
     // Mode 2's stand-in: the eight channels made active and the sounds set up, as the 3D views do.
@@ -171,6 +157,7 @@ protected:
 
 private:
     ScopedHeadlessHost m_host;
+    std::optional<ScopedGameSoundBanks> m_banks;
 };
 
 }  // namespace
@@ -529,15 +516,8 @@ HeardMatch PlayMatch(uint16_t mode, bool withSound)
     HeardMatch heard;
     ScopedHeadlessHost host;
     ScopedMatch match;
-    WinInit("Pelloran", WIN_FLAG_WINDOWED);
-    MemoryInit();
     TimerInit();
-    PakFileInit();
-    DataFolderInit(PELLORAN_BUILD_DIR "/data");
-    PakMount("pakfiles\\hdcommon");
-    PakMount("pakfiles\\cdcommon");
-    NoSoundFlag = false;
-    AddGameSoundBanks();
+    ScopedGameSoundBanks banks;
     if (withSound) {
         MatchSfx_Start();
         MatchPresentationOps.PlayMatchSfx = SpyPlay;
@@ -557,10 +537,6 @@ HeardMatch PlayMatch(uint16_t mode, bool withSound)
         heard.heardLeft = heard.heardLeft || captured[at] != 0;
         heard.heardRight = heard.heardRight || captured[at + 1] != 0;
     }
-    RemoveGameSoundBanks();
-    OnExitRun();
-    PakFileUninit();
-    WinUninit();
     return heard;
 }
 
