@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/host/clock.h"
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
 #include "engine/options.h"
@@ -450,12 +451,14 @@ namespace {
 
 int32_t s_spiedCalls;
 std::vector<std::string> s_misrouted;
-bool s_viewShown;  // between a stand-in view's set-up and its tear-down
+std::vector<uint32_t> s_goalPeriods;  // the clock's periods at each goal
+bool s_viewShown;                     // between a stand-in view's set-up and its tear-down
 
 // Every event the engine raises reaches the channel its row names, as the driver's channels show
 // straight after the call.
 void SpyPlay(int32_t event, int32_t value)
 {
+    if (event == 14 || event == 15) s_goalPeriods.push_back(ClockPeriods());
     PlayMatchSfx(event, value);
     const EventSound* sound = Find(event);
     if (!s_viewShown || sound == nullptr || event == 30) return;
@@ -507,7 +510,20 @@ struct HeardMatch {
     uint32_t soundsChecked = 0;
     bool heardLeft = false;
     bool heardRight = false;
+    std::vector<double>
+        afterGoals;  // the output's loudness from one to two seconds after each goal
 };
+
+// The root mean square of both sides of the captured output over [from, to) in frames.
+double Loudness(const std::vector<int16_t>& captured, size_t from, size_t to)
+{
+    double sum = 0.0;
+    size_t count = 0;
+    for (size_t at = 2 * from; at < 2 * to && at < captured.size(); ++at, ++count) {
+        sum += static_cast<double>(captured[at]) * captured[at];
+    }
+    return count == 0 ? 0.0 : std::sqrt(sum / static_cast<double>(count));
+}
 
 // The match on the headless host with its clock running and the game's banks, with the sounds
 // and stand-in views or with the headless presentation.
@@ -528,7 +544,9 @@ HeardMatch PlayMatch(uint16_t mode, bool withSound)
     Options.crowdVolume = 8;
     s_spiedCalls = 0;
     s_misrouted.clear();
+    s_goalPeriods.clear();
     HostInjectAudioCapture(true);
+    const uint32_t captureStart = ClockPeriods();
     heard.result = GoldenRun(SeededMatch(mode));
     HostInjectAudioCapture(false);
     heard.soundsChecked = s_spiedCalls;
@@ -537,6 +555,12 @@ HeardMatch PlayMatch(uint16_t mode, bool withSound)
         heard.heardLeft = heard.heardLeft || captured[at] != 0;
         heard.heardRight = heard.heardRight || captured[at + 1] != 0;
     }
+    constexpr size_t kFramesPerPeriod = HOST_AUDIO_RATE * CLOCK_PERIOD_MS / 1000;
+    for (uint32_t period : s_goalPeriods) {
+        const size_t goal = (period - captureStart) * kFramesPerPeriod;
+        heard.afterGoals.push_back(
+            Loudness(captured, goal + HOST_AUDIO_RATE, goal + 2 * HOST_AUDIO_RATE));
+    }
     return heard;
 }
 
@@ -544,6 +568,7 @@ HeardMatch PlayMatch(uint16_t mode, bool withSound)
 
 TEST(MatchSfxMatch, ASeededMatchIsHeardOnItsChannelsAndPlaysAsItDoesUnheard)
 {
+    std::vector<std::vector<double>> afterGoals;
     for (uint16_t mode : {VIEW_3D, VIEW_2D}) {
         SCOPED_TRACE(mode);
         const HeardMatch silent = PlayMatch(mode, false);
@@ -554,5 +579,13 @@ TEST(MatchSfxMatch, ASeededMatchIsHeardOnItsChannelsAndPlaysAsItDoesUnheard)
         EXPECT_FALSE(silent.heardLeft || silent.heardRight);
         // Score, statistics, event rows, the traced positions and the game's draws.
         EXPECT_EQ(heard.result.lines, silent.result.lines);
+        afterGoals.push_back(heard.afterGoals);
+    }
+    // The crowd's answer to each goal, heard in 3D a second after it, at least four times as loud
+    // as the 2D view's loops alone (the loops are a third louder in 3D).
+    ASSERT_GE(afterGoals[0].size(), 2u);
+    ASSERT_EQ(afterGoals[0].size(), afterGoals[1].size());
+    for (size_t goal = 0; goal < afterGoals[0].size(); ++goal) {
+        EXPECT_GT(afterGoals[0][goal], 4.0 * afterGoals[1][goal]) << "goal " << goal;
     }
 }
