@@ -3,20 +3,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include "engine/filename.h"
-#include "engine/memory.h"
-#include "engine/pakfile.h"
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "engine/sounddrv.h"
-#include "engine/startup.h"
-#include "engine/winlib.h"
 #include "game/matchblocks.h"
 #include "game/tactics.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
-#include "generated/build_paths.h"
 #include "generic/matchsfx.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/host_run.h"
@@ -77,15 +71,8 @@ BENCHMARK(BM_CupTieTicks)->Unit(benchmark::kMillisecond);
 void BM_MatchTicksWithSound(benchmark::State& state)
 {
     ScopedHeadlessHost host;
-    WinInit("Pelloran", WIN_FLAG_WINDOWED);
-    MemoryInit();
     PollInit();
-    PakFileInit();
-    DataFolderInit(PELLORAN_BUILD_DIR "/data");
-    PakMount("pakfiles\\hdcommon");
-    PakMount("pakfiles\\cdcommon");
-    NoSoundFlag = false;
-    AddGameSoundBanks();
+    ScopedGameSoundBanks banks;
     SndSetActiveChannels(SND_MAX_CHANNELS);
     MatchDayBuilder builder;
     builder.viewMode = VIEW_3D;
@@ -95,9 +82,6 @@ void BM_MatchTicksWithSound(benchmark::State& state)
     });
     MatchSfx_Shutdown();
     SndClearActiveChannels();
-    RemoveGameSoundBanks();
-    PakFileUninit();
-    WinUninit();
 }
 BENCHMARK(BM_MatchTicksWithSound)->Unit(benchmark::kMillisecond);
 

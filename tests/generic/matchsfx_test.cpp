@@ -1,28 +1,25 @@
 #include "generic/matchsfx.h"
 
 #include <cmath>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "engine/filename.h"
+#include "engine/host/clock.h"
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
-#include "engine/memory.h"
 #include "engine/options.h"
-#include "engine/pakfile.h"
 #include "engine/poll.h"
 #include "engine/sounddrv.h"
 #include "engine/startup.h"
 #include "engine/timer.h"
-#include "engine/winlib.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"
-#include "generated/build_paths.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
@@ -102,16 +99,9 @@ class MatchSfx : public testing::Test {
 protected:
     void SetUp() override
     {
-        WinInit("Pelloran", WIN_FLAG_WINDOWED);
-        MemoryInit();
         PollInit();
         TimerInit();
-        PakFileInit();
-        DataFolderInit(PELLORAN_BUILD_DIR "/data");
-        PakMount("pakfiles\\hdcommon");
-        PakMount("pakfiles\\cdcommon");
-        NoSoundFlag = false;
-        AddGameSoundBanks();
+        m_banks.emplace();
         ASSERT_TRUE(SndIsOn());
         MatchPresentation_SetDefaults();
         MatchSfx_Start();
@@ -127,11 +117,8 @@ protected:
     {
         MatchSfx_Shutdown();
         if (m_active) SndClearActiveChannels();
-        RemoveGameSoundBanks();
+        m_banks.reset();
         MatchPresentation_SetDefaults();
-        OnExitRun();
-        PakFileUninit();
-        WinUninit();
     }
 
     // Mode 2's stand-in: the eight channels made active and the sounds set up, as the 3D views do.
@@ -171,6 +158,7 @@ protected:
 
 private:
     ScopedHeadlessHost m_host;
+    std::optional<ScopedGameSoundBanks> m_banks;
 };
 
 }  // namespace
@@ -382,6 +370,28 @@ TEST_F(MatchSfx, ViewsStartTwoLoopsAndTheirTearDownLeavesNothingLoaded)
     }
 }
 
+// The stream's value % 4 repeats at most nine times running (it hangs on the state's low 18 bits
+// only), so the second loop is always drawn unlike the first before the redraws run out. The
+// states with the longest runs, drawn by hand: the second loop comes after eight and seven
+// redraws.
+TEST_F(MatchSfx, TheSecondLoopIsDrawnAgainUntilItDiffersFromTheFirst)
+{
+    struct Case {
+        uint32_t state;  // the stream's state at the set-up
+        uint32_t left, right;
+    };
+    const std::vector<Case> cases = {{38691, 3, 2}, {13344, 0, 3}, {0, 0, 1}};
+    for (const Case& c : cases) {
+        MatchSfxRandom.seed = c.state - RandState();
+        SetUp3D();
+        EXPECT_EQ(SndChannels[SFX_CHANNEL_LOOP_LEFT].sample, c.left) << c.state;
+        EXPECT_EQ(SndChannels[SFX_CHANNEL_LOOP_RIGHT].sample, c.right) << c.state;
+        MatchSfx_Shutdown();
+        SndClearActiveChannels();
+        m_active = false;
+    }
+}
+
 TEST_F(MatchSfx, ACrowdAtVolumeZeroStillStartsItsLoopsButAnswersNothing)
 {
     Options.crowdVolume = 0;
@@ -441,12 +451,14 @@ namespace {
 
 int32_t s_spiedCalls;
 std::vector<std::string> s_misrouted;
-bool s_viewShown;  // between a stand-in view's set-up and its tear-down
+std::vector<uint32_t> s_goalPeriods;  // the clock's periods at each goal
+bool s_viewShown;                     // between a stand-in view's set-up and its tear-down
 
 // Every event the engine raises reaches the channel its row names, as the driver's channels show
 // straight after the call.
 void SpyPlay(int32_t event, int32_t value)
 {
+    if (event == 14 || event == 15) s_goalPeriods.push_back(ClockPeriods());
     PlayMatchSfx(event, value);
     const EventSound* sound = Find(event);
     if (!s_viewShown || sound == nullptr || event == 30) return;
@@ -498,7 +510,20 @@ struct HeardMatch {
     uint32_t soundsChecked = 0;
     bool heardLeft = false;
     bool heardRight = false;
+    std::vector<double>
+        afterGoals;  // the output's loudness from one to two seconds after each goal
 };
+
+// The root mean square of both sides of the captured output over [from, to) in frames.
+double Loudness(const std::vector<int16_t>& captured, size_t from, size_t to)
+{
+    double sum = 0.0;
+    size_t count = 0;
+    for (size_t at = 2 * from; at < 2 * to && at < captured.size(); ++at, ++count) {
+        sum += static_cast<double>(captured[at]) * captured[at];
+    }
+    return count == 0 ? 0.0 : std::sqrt(sum / static_cast<double>(count));
+}
 
 // The match on the headless host with its clock running and the game's banks, with the sounds
 // and stand-in views or with the headless presentation.
@@ -507,15 +532,8 @@ HeardMatch PlayMatch(uint16_t mode, bool withSound)
     HeardMatch heard;
     ScopedHeadlessHost host;
     ScopedMatch match;
-    WinInit("Pelloran", WIN_FLAG_WINDOWED);
-    MemoryInit();
     TimerInit();
-    PakFileInit();
-    DataFolderInit(PELLORAN_BUILD_DIR "/data");
-    PakMount("pakfiles\\hdcommon");
-    PakMount("pakfiles\\cdcommon");
-    NoSoundFlag = false;
-    AddGameSoundBanks();
+    ScopedGameSoundBanks banks;
     if (withSound) {
         MatchSfx_Start();
         MatchPresentationOps.PlayMatchSfx = SpyPlay;
@@ -526,7 +544,9 @@ HeardMatch PlayMatch(uint16_t mode, bool withSound)
     Options.crowdVolume = 8;
     s_spiedCalls = 0;
     s_misrouted.clear();
+    s_goalPeriods.clear();
     HostInjectAudioCapture(true);
+    const uint32_t captureStart = ClockPeriods();
     heard.result = GoldenRun(SeededMatch(mode));
     HostInjectAudioCapture(false);
     heard.soundsChecked = s_spiedCalls;
@@ -535,10 +555,12 @@ HeardMatch PlayMatch(uint16_t mode, bool withSound)
         heard.heardLeft = heard.heardLeft || captured[at] != 0;
         heard.heardRight = heard.heardRight || captured[at + 1] != 0;
     }
-    RemoveGameSoundBanks();
-    OnExitRun();
-    PakFileUninit();
-    WinUninit();
+    constexpr size_t kFramesPerPeriod = HOST_AUDIO_RATE * CLOCK_PERIOD_MS / 1000;
+    for (uint32_t period : s_goalPeriods) {
+        const size_t goal = (period - captureStart) * kFramesPerPeriod;
+        heard.afterGoals.push_back(
+            Loudness(captured, goal + HOST_AUDIO_RATE, goal + 2 * HOST_AUDIO_RATE));
+    }
     return heard;
 }
 
@@ -546,6 +568,7 @@ HeardMatch PlayMatch(uint16_t mode, bool withSound)
 
 TEST(MatchSfxMatch, ASeededMatchIsHeardOnItsChannelsAndPlaysAsItDoesUnheard)
 {
+    std::vector<std::vector<double>> afterGoals;
     for (uint16_t mode : {VIEW_3D, VIEW_2D}) {
         SCOPED_TRACE(mode);
         const HeardMatch silent = PlayMatch(mode, false);
@@ -556,5 +579,13 @@ TEST(MatchSfxMatch, ASeededMatchIsHeardOnItsChannelsAndPlaysAsItDoesUnheard)
         EXPECT_FALSE(silent.heardLeft || silent.heardRight);
         // Score, statistics, event rows, the traced positions and the game's draws.
         EXPECT_EQ(heard.result.lines, silent.result.lines);
+        afterGoals.push_back(heard.afterGoals);
+    }
+    // The crowd's answer to each goal, heard in 3D a second after it, at least four times as loud
+    // as the 2D view's loops alone (the loops are a third louder in 3D).
+    ASSERT_GE(afterGoals[0].size(), 2u);
+    ASSERT_EQ(afterGoals[0].size(), afterGoals[1].size());
+    for (size_t goal = 0; goal < afterGoals[0].size(); ++goal) {
+        EXPECT_GT(afterGoals[0][goal], 4.0 * afterGoals[1][goal]) << "goal " << goal;
     }
 }

@@ -3,13 +3,19 @@
 
 #include <filesystem>
 
+#include "engine/fatal.h"
+#include "engine/filename.h"
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
 #include "engine/memory.h"
+#include "engine/pakfile.h"
 #include "engine/poll.h"
 #include "engine/script.h"
+#include "engine/sounddrv.h"
+#include "engine/startup.h"
 #include "engine/timer.h"
 #include "engine/winlib.h"
+#include "generated/build_paths.h"
 #include "tests/support/support.h"
 
 ScopedHeadlessHost::ScopedHeadlessHost()
@@ -27,6 +33,26 @@ ScopedHeadlessHost::~ScopedHeadlessHost()
     HostStop();
     HostInjectReset();
     ResetCoreForTest();
+}
+
+ScopedGameSoundBanks::ScopedGameSoundBanks()
+{
+    WinInit("Pelloran", WIN_FLAG_WINDOWED);
+    MemoryInit();
+    PakFileInit();
+    DataFolderInit(PELLORAN_BUILD_DIR "/data");
+    PakMount("pakfiles\\hdcommon");
+    PakMount("pakfiles\\cdcommon");
+    NoSoundFlag = false;
+    AddGameSoundBanks();
+}
+
+ScopedGameSoundBanks::~ScopedGameSoundBanks()
+{
+    RemoveGameSoundBanks();
+    OnExitRun();
+    PakFileUninit();
+    WinUninit();
 }
 
 ScopedHeadlessWindow::ScopedHeadlessWindow()

@@ -31,6 +31,17 @@ private:
     ScopedHeadlessHost m_host;
 };
 
+// On the headless host, with the poll running: the game's window, memory and the generated
+// archives, and the game's sound banks added with sound on. At the end the banks are removed
+// (fatal when a sample of theirs is still loaded), the exit functions run and all of it stops.
+class ScopedGameSoundBanks {
+public:
+    ScopedGameSoundBanks();
+    ~ScopedGameSoundBanks();
+    ScopedGameSoundBanks(const ScopedGameSoundBanks&) = delete;
+    ScopedGameSoundBanks& operator=(const ScopedGameSoundBanks&) = delete;
+};
+
 struct ScriptRun {
     int exitCode;  // -1 when killed
     std::string out;
