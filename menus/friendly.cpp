@@ -474,6 +474,7 @@ const MenuItem* FriendlySetup_Table()
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_SETUP_TITLE), nullptr},
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x12, 320, 180, MENU_ALIGN_CENTRE, 0, MenuVariable(&FriendlySetup.names[0]), nullptr},
         {0x0f, 320, 210, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_VERSUS), nullptr},

@@ -492,6 +492,23 @@ TEST_F(FriendlySetupTest, TwoLoadedTeamsMatchTheGolden)
     ExpectGoldenHash("menus/friendly_setup", hash);
 }
 
+// Each load redraws the names: the screen once kept its first frame until it was built again.
+TEST_F(FriendlySetupTest, TeamsLoadedByClicksShowAsIfLoadedBeforeTheScreen)
+{
+    uint32_t hash = 0;
+    MenuInputs inputs;
+    inputs.push_back({200, MenuInput::CALL, 0, 0, [this] { Export(m_human); }});
+    AddClick(&inputs, 220, 320, 145);
+    inputs.push_back({300, MenuInput::CALL, 0, 0, [this] { Export(m_other); }});
+    AddClick(&inputs, 320, 320, 285);
+    inputs.push_back({400, MenuInput::MOVE, 320, 240, {}});  // where the golden has the pointer
+    inputs.push_back({450, MenuInput::CALL, 0, 0, [&] { hash = WorkScreenHash(); }});
+    m_screen.Run(
+        FriendlySetup_Table(), [] {}, inputs);
+    ASSERT_EQ(FriendlySetup.loaded[0] + FriendlySetup.loaded[1], 2);
+    ExpectGoldenHash("menus/friendly_setup", hash);
+}
+
 namespace {
 
 std::vector<int32_t> s_shownAfterTheMatch;
