@@ -516,6 +516,8 @@ void Friendly_Play()
     MatchShared.replayState = REPLAY_NORMAL;  // a friendly is never a replay
     RunMatch3D();
     if (MatchView_ShownKind() != VIEWKIND_TEXT) return;
+    // The analysis pages read the kept copy; a friendly has no fixture row to name.
+    MatchBlocks_KeepCopy(-1);
     MatchReportFlags |= MATCH_REPORT_IN_SEQUENCE;
     PostMatch_RunAnalysisPages();
     MatchReportFlags &=

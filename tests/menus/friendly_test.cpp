@@ -33,6 +33,7 @@
 #include "menus/frontend.h"
 #include "menus/kits.h"
 #include "menus/machine.h"
+#include "menus/matchanalysis.h"
 #include "menus/menubar.h"
 #include "menus/office.h"
 #include "menus/postmatch.h"
@@ -513,6 +514,7 @@ namespace {
 
 std::vector<int32_t> s_shownAfterTheMatch;
 std::optional<ScopedMenuScript> s_postMatchClicks;
+MatchAnalysisState s_analysisShown;  // the analysis table as it first showed
 
 // The clicks on "Continuer" start with the first post-match screen: started with the match, a
 // script would spend them during play, whatever its length, and leave the table waiting.
@@ -522,6 +524,8 @@ void ClickThroughThePostMatchScreens()
     MenuInputs inputs;
     for (uint32_t tick = 0; tick < 4000; tick += 200) {
         inputs.push_back({tick, MenuInput::CALL, 0, 0, [] {
+                              if (PostMatch_ShownScreen() == 60 && s_shownAfterTheMatch.empty())
+                                  s_analysisShown = MatchAnalysis;
                               if (PostMatch_ShownScreen() != 0)
                                   s_shownAfterTheMatch.push_back(PostMatch_ShownScreen());
                           }});
@@ -556,4 +560,12 @@ TEST_F(FriendlySetupTest, AMatchShownInTheTextViewIsFollowedByTheAnalysisTable)
     EXPECT_EQ(MatchReportFlags & (MATCH_REPORT_SIDE_CHOSEN | MATCH_REPORT_IN_SEQUENCE), 0);
     const int32_t score = GetMatchDataBlock()->sides[0].score;  // the block is packed
     EXPECT_GE(score, 0);
+    // The table shows this match, which has no fixture row: both teams, the score, the players.
+    EXPECT_STREQ(s_analysisShown.names[0], m_human.name);
+    EXPECT_STREQ(s_analysisShown.names[1], m_other.name);
+    EXPECT_EQ(s_analysisShown.goals[0], score);
+    for (int32_t k = 0; k < MATCH_STARTERS; ++k) {
+        EXPECT_EQ(s_analysisShown.rows[k].player, GetMatchPlayerEntry(0, k).playerId) << k;
+        EXPECT_TRUE(s_analysisShown.rows[k].tookPart) << k;
+    }
 }
