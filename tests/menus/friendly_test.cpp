@@ -565,7 +565,8 @@ TEST_F(FriendlySetupTest, AMatchShownInTheTextViewIsFollowedByTheAnalysisTable)
     EXPECT_STREQ(s_analysisShown.names[1], m_other.name);
     EXPECT_EQ(s_analysisShown.goals[0], score);
     for (int32_t k = 0; k < MATCH_STARTERS; ++k) {
-        EXPECT_EQ(s_analysisShown.rows[k].player, GetMatchPlayerEntry(0, k).playerId) << k;
+        const int32_t id = GetMatchPlayerEntry(0, k).playerId;  // the entry is packed
+        EXPECT_EQ(s_analysisShown.rows[k].player, id) << k;
         EXPECT_TRUE(s_analysisShown.rows[k].tookPart) << k;
     }
 }
