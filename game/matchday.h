@@ -29,6 +29,8 @@ void SetupFixture(int32_t row);  // the match-day block for the row; a row not i
 void PlayFixture();              // the result into the match data block
 // Post-match processing of the block just played: the fixture row, players and clubs.
 void PostMatch_Process();
+// Whether the match in the blocks went to extra time (a fixture row keeps it after processing).
+bool PostMatch_ExtraTimePlayed();
 void MatchDay_KeepAlive();  // the day screen's step while it shows, else Poll
 
 // This season's bookings of each full player: every fifth bans him for one match. Saved with the

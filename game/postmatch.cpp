@@ -330,6 +330,11 @@ int32_t RatingInRows(int32_t row, int32_t player)
 
 }  // namespace
 
+bool PostMatch_ExtraTimePlayed()
+{
+    return ExtraTimePlayed(*GetMatchSidesBlock(), *GetMatchDataBlock());
+}
+
 void PostMatch_Process()
 {
     const MatchDayBlock& b = *GetMatchSidesBlock();

@@ -474,6 +474,7 @@ const MenuItem* FriendlySetup_Table()
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_SETUP_TITLE), nullptr},
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x12, 320, 180, MENU_ALIGN_CENTRE, 0, MenuVariable(&FriendlySetup.names[0]), nullptr},
         {0x0f, 320, 210, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_VERSUS), nullptr},
@@ -515,6 +516,8 @@ void Friendly_Play()
     MatchShared.replayState = REPLAY_NORMAL;  // a friendly is never a replay
     RunMatch3D();
     if (MatchView_ShownKind() != VIEWKIND_TEXT) return;
+    // The analysis pages read the kept copy; a friendly has no fixture row to name.
+    MatchBlocks_KeepCopy(-1);
     MatchReportFlags |= MATCH_REPORT_IN_SEQUENCE;
     PostMatch_RunAnalysisPages();
     MatchReportFlags &=

@@ -94,9 +94,13 @@ void ChooseSide()
     MatchReportFlags |= MATCH_REPORT_SIDE_CHOSEN;
 }
 
+// Inside the sequence the copy holds the match just played, a friendly between exported teams
+// included, which has no fixture row.
+bool HasMatch() { return ReportFixture >= 0 || MatchStats_InSequence(); }
+
 void FillHeads()
 {
-    const bool match = ReportFixture >= 0;
+    const bool match = HasMatch();
     for (int32_t n = 0; n < 2; ++n) {
         std::snprintf(A().names[n], sizeof A().names[n], "%s",
                       match ? LastMatchCopy.sides[n].teamName : "");
@@ -123,6 +127,14 @@ void DrawValues(const MatchAnalysisRow& row, int32_t middle)
     SetDrawAttribute(1, 0);
 }
 
+// A match without a fixture row is a friendly between exported teams, whose players are persons
+// of other careers: the team sheet still in the match blocks names them.
+const char* RowName(const MatchAnalysisRow& row, int32_t position)
+{
+    if (ReportFixture >= 0) return VTW_FormatPersonName(row.player);
+    return GetMatchPlayerEntry(A().side, position).name;
+}
+
 void DrawRows()
 {
     SetMenuFont(0);
@@ -133,8 +145,7 @@ void DrawRows()
         const MatchAnalysisRow& row = A().rows[n];
         if (row.player < 0) continue;
         DrawMenuNumber(ROWS_X + 11, middle, row.number, MENU_ALIGN_CENTRE);
-        DrawMenuString(ROWS_X + 20, middle,
-                       FitMenuText(VTW_FormatPersonName(row.player), NAME_ROOM), MENU_ALIGN_ML);
+        DrawMenuString(ROWS_X + 20, middle, FitMenuText(RowName(row, n), NAME_ROOM), MENU_ALIGN_ML);
         MatchAnalysis_DrawMarks(ROWS_X + 132, middle, row.bookings, row.injured, row.manOfTheMatch);
         DrawValues(row, middle);
     }
@@ -227,7 +238,7 @@ void MatchAnalysis_Build()
     }
     A().category = MatchAnalysis_Category();
     FillHeads();
-    if (ReportFixture >= 0) {
+    if (HasMatch()) {
         MatchAnalysis_FillRows(LastMatchCopy, A().side, A().category);
     } else {
         std::fill(std::begin(A().rows), std::end(A().rows), EMPTY_ROW);

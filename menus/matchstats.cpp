@@ -10,6 +10,7 @@
 #include "game/gamestate.h"
 #include "game/kitcolours.h"
 #include "game/matchblocks.h"
+#include "game/matchday.h"
 #include "game/records.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
@@ -525,7 +526,11 @@ int32_t MatchStats_HumanSide(int32_t row)
 int32_t MatchStats_MatchLength(int32_t row)
 {
     constexpr int32_t FULL_TIME = 90, AFTER_EXTRA_TIME = 120;
-    return row >= 0 && Fixture_GetExtraTime(row) != 0 ? AFTER_EXTRA_TIME : FULL_TIME;
+    // Inside the sequence a match without a row (a friendly between exported teams) is the one
+    // still in the match blocks.
+    const bool extraTime = row >= 0 ? Fixture_GetExtraTime(row) != 0
+                                    : MatchStats_InSequence() && PostMatch_ExtraTimePlayed();
+    return extraTime ? AFTER_EXTRA_TIME : FULL_TIME;
 }
 
 void MatchStats_TickRow(MenuListEntry* popup, const int32_t* values, int32_t count, int32_t current)

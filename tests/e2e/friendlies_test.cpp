@@ -1,6 +1,9 @@
 // tests/e2e/friendlies_test.cpp: the whole program books a friendly from the office's calendar
 // ("Match amical") two days on, plays it on that day in the text view, and is back at the office
-// of the day after with the friendly's score kept.
+// of the day after with the friendly's score kept; books a tour and exports the team, then plays
+// a friendly between exported teams from the title.
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/frame_probe.h"
@@ -26,4 +29,49 @@ TEST(Friendlies, AFriendlyBookedFromTheCalendarIsPlayedOnItsDay)
     ASSERT_EQ(away.size(), 1u);
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0], home[0] * 100 + away[0]);  // the friendly's row holds the score played
+}
+
+// Run 1 books a friendly and a tour from the calendar and exports the team; run 2, in the same
+// home, loads that team on both sides from the title and plays the friendly between them to the
+// end, through each side's half-time menus, to the analysis table and back to the title.
+TEST(Friendlies, ATeamExportedFromACareerPlaysAFriendlyFromTheTitle)
+{
+    TempHome home;
+    TempDir work;
+    const ProgramResult career =
+        RunScriptIn(work,
+                    ScriptToTitle() + IncludeScript("new_career.txt")
+                        + IncludeScript("friendly_tour_export.txt") + ScriptQuitFromBar(),
+                    300);
+    ASSERT_EQ(career.exitCode, 0) << career.out << career.err;
+    const PngImage friendly = GrabbedFrame(work, "friendly.png");
+    const PngImage booked = GrabbedFrame(work, "booked.png");
+    const PngImage toured = GrabbedFrame(work, "toured.png");
+    // Day rows from the middle of row 0 at y 100, 20 apart; the opponent's name from x 80.
+    const auto row = [](const PngImage& a, const PngImage& b, int32_t r) {
+        return ChangedPixels(a, b, 80, 92 + 20 * r, 230, 16);
+    };
+    EXPECT_GT(row(friendly, booked, 2), 50);  // the friendly on the third day
+    for (const int32_t r : {4, 7, 10}) {      // the tour: the window's first, fourth, seventh days
+        EXPECT_GT(row(booked, toured, r), 50) << r;
+    }
+    EXPECT_EQ(row(booked, toured, 5), 0);
+    ASSERT_TRUE(std::filesystem::exists(home.Path() + "/a/SaveTeam"));
+
+    const ProgramResult title = RunScriptIn(
+        work, ScriptToTitle() + IncludeScript("friendly_from_title.txt") + ScriptQuitFromBar(),
+        300);
+    ASSERT_EQ(title.exitCode, 0) << title.out << title.err;
+    const PngImage empty = GrabbedFrame(work, "setup_empty.png");
+    const PngImage setup = GrabbedFrame(work, "setup.png");
+    for (const int32_t y : {172, 232}) {  // both teams' names, above and below "C"
+        EXPECT_EQ(TextPixels(empty, 120, y, 400, 16), 0) << y;
+        EXPECT_GT(TextPixels(setup, 120, y, 400, 16), 50) << y;
+    }
+    const PngImage analysis = GrabbedFrame(work, "analysis.png");
+    EXPECT_GT(TextPixels(analysis, 20, 24, 600, 24), 200);  // both names and the score
+    // Sixteen players named in the rows, each row's name column beside its number.
+    for (int32_t r = 0; r < 16; ++r) {
+        EXPECT_GT(TextPixels(analysis, 42, 114 + 20 * r, 100, 16), 20) << r;
+    }
 }

@@ -1,7 +1,8 @@
 // tests/e2e/season_screens_test.cpp: a career run unattended through its first season and two
 // months into the next, then the screens that show a season's figures, each grabbed once it is on
 // top: the club statistics (crowds, goals, the other figures, with every link between the three
-// followed), the club's matches and the graphs of the last match.
+// followed), the club's matches and the graphs of the last match, the roll of honour, the three
+// ranked lists and the club's records.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,25 @@ std::string ClubStatistics()
            + ClubData(134, 61) + "move 630 300\nwait 20\ngrab graphs.png\n" + kBackToOffice;
 }
 
+// An entry of a menu-bar list: the list's title at x, the entry `drop` pixels under it, then the
+// screen `option` grabbed as `grab` and left by its back button.
+std::string FromTheBar(int32_t x, int32_t drop, int32_t option, const std::string& grab)
+{
+    return "move 320 2\nwait 20\nmove " + std::to_string(x) + " 10\nwait 20\nmotion 0 "
+           + std::to_string(drop) + "\nwait 20\ntap\nuntil option == " + std::to_string(option)
+           + " max 3000\nwait 300\nmove 630 300\nwait 20\ngrab " + grab + "\n"
+           + "click 590 456\nuntil option == 3 max 3000\nwait 300\n";
+}
+
+// "Menus généraux": the roll of honour and the three ranked lists; "Menus des clubs": the club's
+// records and honours.
+std::string HonoursAndRecords()
+{
+    return FromTheBar(270, 183, 12, "honours.png") + FromTheBar(270, 201, 68, "clubs.png")
+           + FromTheBar(270, 219, 69, "managers.png") + FromTheBar(270, 237, 75, "discipline.png")
+           + FromTheBar(130, 147, 27, "records.png");
+}
+
 int32_t Bars(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
 {
     return CountNearColour(frame, x, y, w, h, FrameRgbOf565(0xFA20), 8);
@@ -66,12 +86,12 @@ int32_t Bars(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
 TEST(SeasonScreens, ASeasonRunUnattendedFillsTheStatisticsScreens)
 {
     TempDir work;
-    const ProgramResult run = RunScriptIn(work,
-                                          ScriptToTitle() + SharedScript("new_career.txt")
-                                              + SharedScript("auto_run_switch.txt") + kRunASeason
-                                              + SharedScript("auto_run_switch.txt")
-                                              + ClubStatistics() + ScriptQuitFromBar(),
-                                          900);
+    const ProgramResult run = RunScriptIn(
+        work,
+        ScriptToTitle() + SharedScript("new_career.txt") + SharedScript("auto_run_switch.txt")
+            + kRunASeason + SharedScript("auto_run_switch.txt") + ClubStatistics()
+            + HonoursAndRecords() + ScriptQuitFromBar(),
+        900);
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
 
     const PngImage attendance = GrabbedFrame(work, "attendance.png");
@@ -97,4 +117,20 @@ TEST(SeasonScreens, ASeasonRunUnattendedFillsTheStatisticsScreens)
 
     const PngImage graphs = GrabbedFrame(work, "graphs.png");
     EXPECT_GT(Bars(graphs, 193, 104, 430, 256), 200);
+
+    // Last season's champion and runner-up, beside their headings.
+    const PngImage honours = GrabbedFrame(work, "honours.png");
+    for (const int32_t y : {108, 128})
+        EXPECT_GT(TextPixels(honours, 290, y, 200, 16), 50) << y;
+    // Every ranked list fills its 17 rows.
+    for (const char* list : {"clubs.png", "managers.png", "discipline.png"}) {
+        const PngImage ranked = GrabbedFrame(work, list);
+        for (int32_t r = 0; r < 17; ++r)
+            EXPECT_GT(TextPixels(ranked, 80, 82 + 20 * r, 200, 16), 20) << list << " " << r;
+    }
+    // The records filled by a season (the fees, the scorer, the crowds), then the honour rows.
+    const PngImage records = GrabbedFrame(work, "records.png");
+    for (int32_t r = 0; r < 11; ++r)
+        EXPECT_GT(TextPixels(records, 292, 82 + 20 * r, 300, 16), 20) << r;
+    EXPECT_GT(TextPixels(records, 52, 306, 200, 96), 200);
 }

@@ -33,6 +33,7 @@
 #include "menus/frontend.h"
 #include "menus/kits.h"
 #include "menus/machine.h"
+#include "menus/matchanalysis.h"
 #include "menus/menubar.h"
 #include "menus/office.h"
 #include "menus/postmatch.h"
@@ -492,10 +493,28 @@ TEST_F(FriendlySetupTest, TwoLoadedTeamsMatchTheGolden)
     ExpectGoldenHash("menus/friendly_setup", hash);
 }
 
+// Each load redraws the names: the screen once kept its first frame until it was built again.
+TEST_F(FriendlySetupTest, TeamsLoadedByClicksShowAsIfLoadedBeforeTheScreen)
+{
+    uint32_t hash = 0;
+    MenuInputs inputs;
+    inputs.push_back({200, MenuInput::CALL, 0, 0, [this] { Export(m_human); }});
+    AddClick(&inputs, 220, 320, 145);
+    inputs.push_back({300, MenuInput::CALL, 0, 0, [this] { Export(m_other); }});
+    AddClick(&inputs, 320, 320, 285);
+    inputs.push_back({400, MenuInput::MOVE, 320, 240, {}});  // where the golden has the pointer
+    inputs.push_back({450, MenuInput::CALL, 0, 0, [&] { hash = WorkScreenHash(); }});
+    m_screen.Run(
+        FriendlySetup_Table(), [] {}, inputs);
+    ASSERT_EQ(FriendlySetup.loaded[0] + FriendlySetup.loaded[1], 2);
+    ExpectGoldenHash("menus/friendly_setup", hash);
+}
+
 namespace {
 
 std::vector<int32_t> s_shownAfterTheMatch;
 std::optional<ScopedMenuScript> s_postMatchClicks;
+MatchAnalysisState s_analysisShown;  // the analysis table as it first showed
 
 // The clicks on "Continuer" start with the first post-match screen: started with the match, a
 // script would spend them during play, whatever its length, and leave the table waiting.
@@ -505,6 +524,8 @@ void ClickThroughThePostMatchScreens()
     MenuInputs inputs;
     for (uint32_t tick = 0; tick < 4000; tick += 200) {
         inputs.push_back({tick, MenuInput::CALL, 0, 0, [] {
+                              if (PostMatch_ShownScreen() == 60 && s_shownAfterTheMatch.empty())
+                                  s_analysisShown = MatchAnalysis;
                               if (PostMatch_ShownScreen() != 0)
                                   s_shownAfterTheMatch.push_back(PostMatch_ShownScreen());
                           }});
@@ -539,4 +560,13 @@ TEST_F(FriendlySetupTest, AMatchShownInTheTextViewIsFollowedByTheAnalysisTable)
     EXPECT_EQ(MatchReportFlags & (MATCH_REPORT_SIDE_CHOSEN | MATCH_REPORT_IN_SEQUENCE), 0);
     const int32_t score = GetMatchDataBlock()->sides[0].score;  // the block is packed
     EXPECT_GE(score, 0);
+    // The table shows this match, which has no fixture row: both teams, the score, the players.
+    EXPECT_STREQ(s_analysisShown.names[0], m_human.name);
+    EXPECT_STREQ(s_analysisShown.names[1], m_other.name);
+    EXPECT_EQ(s_analysisShown.goals[0], score);
+    for (int32_t k = 0; k < MATCH_STARTERS; ++k) {
+        const int32_t id = GetMatchPlayerEntry(0, k).playerId;  // the entry is packed
+        EXPECT_EQ(s_analysisShown.rows[k].player, id) << k;
+        EXPECT_TRUE(s_analysisShown.rows[k].tookPart) << k;
+    }
 }

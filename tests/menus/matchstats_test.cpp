@@ -123,6 +123,42 @@ TEST_F(MatchStatsTest, TheLatestFixtureBeforeTodayAndNoneBeforeTheFirst)
     EXPECT_EQ(MatchStats_ChooseFixture(club, 0, true), 17);
 }
 
+// A match without a fixture row (a friendly between exported teams) lasts 120 minutes inside the
+// sequence when its blocks show extra time played: level after normal time with extra time on.
+TEST_F(MatchStatsTest, AMatchWithoutARowTakesItsLengthFromTheBlocks)
+{
+    struct Case {
+        bool inSequence;
+        int16_t extraTime;
+        int16_t homeGoals, awayGoals;  // in normal time, period 1
+        int16_t extraTimeGoal;         // a home goal in period 2: 0 none
+        int32_t length;
+    };
+    const Case cases[] = {
+        {true, 1, 2, 2, 1, 120},  // level at 90, won in extra time
+        {true, 1, 2, 1, 0, 90},   // won in normal time
+        {true, 0, 1, 1, 0, 90},   // a draw with no extra time
+        {false, 1, 2, 2, 1, 90},  // outside the sequence no row is no match
+    };
+    for (const Case& c : cases) {
+        MatchDay_ClearBlock();
+        GetMatchSidesBlock()->extraTime = c.extraTime;
+        MatchDataBlock* d = GetMatchDataBlock();
+        d->eventCount = 0;
+        const auto goal = [d](int16_t side, int16_t period) {
+            d->events[d->eventCount++] = MatchEventRow{0, period, 10, side, 0, 0};
+        };
+        for (int16_t g = 0; g < c.homeGoals; ++g)
+            goal(0, 1);
+        for (int16_t g = 0; g < c.awayGoals; ++g)
+            goal(1, 1);
+        if (c.extraTimeGoal != 0) goal(0, 2);
+        MatchReportFlags = c.inSequence ? MATCH_REPORT_IN_SEQUENCE : 0;
+        EXPECT_EQ(MatchStats_MatchLength(-1), c.length) << c.homeGoals << "-" << c.awayGoals;
+    }
+    MatchReportFlags = 0;
+}
+
 TEST_F(MatchStatsTest, InTheSequenceEveryFigureIsTheDataBlocksAndTheBarsSplitAtTheShare)
 {
     const int32_t club = m_screen.HumanClub();
