@@ -120,8 +120,10 @@ TEST(WSock, ReportsRefusalSilenceAndResetWithTheirCodes)
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
     WSock_TCPClose(socket);
 
-    LoopbackServer resetting(Sends({{"ab"}}, LoopbackMode::ReplyAndReset));
+    // The server waits for a request, so that its reset cannot reach the connect itself.
+    LoopbackServer resetting({LoopbackMode::ReplyAndReset, {{"ab"}}, true});
     const int32_t reset = ConnectTo(resetting);
+    EXPECT_EQ(WSock_TCPSendTextLine(reset, "", "\r\n\r\n", kPatienceMs), WSOCK_OK);
     char got[4];
     EXPECT_EQ(WSock_TCPRecvDataFully(reset, got, 4, kPatienceMs), WSOCK_LINK_DOWN);
     WSock_TCPClose(reset);
