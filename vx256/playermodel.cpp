@@ -167,7 +167,7 @@ const SoftTextureHeader* SurfaceTexture(const NodSkinnedModel& m, const NodSkinn
     if (s.texture < 0) return nullptr;
     const NodTexture& t = m.textures[s.texture];
     if (t.type != NOD_TEXTURE_KIT_PART) return nullptr;
-    if (std::strncmp(t.name, "CARD", 4) == 0) {
+    if (t.name[0] == 'C' && std::strncmp(t.name, "CARD", 4) == 0) {
         const int16_t shows = object < MATCH_OBJECT_COUNT ? MatchPersons[object].action : 0;
         if (shows != kShowsYellow && shows != kShowsRed) return nullptr;
         return KIT_GetPersonTexture(
@@ -259,7 +259,7 @@ int32_t ProjectSurface(const NodSkinnedSurface& s, SoftVertex* screen)
 constexpr float kFlatLimbScale = 2.5f;
 // The skeleton shadow's light comes from behind the far (left) stand: a point h above the
 // ground falls this many times h toward the near touchline.
-constexpr float kShadowLean = 0.6f;
+constexpr float kShadowLean = 0.4f;
 
 }  // namespace
 
@@ -282,13 +282,13 @@ void DrawPlayerModel(int32_t object, int32_t kind, int32_t level, int32_t motion
     if (m.pointCount == 0) return;
     PosePerson(&m, object, motion, 1.0f);
     ToViewSpace(&m);
+    const GameScreenRecord view = Polyman_ViewScreen();
     ForEachShownSurface(m, [&](const NodSkinnedSurface& s) {
         const SoftTextureHeader* texture = SurfaceTexture(m, s, object);
         SoftVertex screen[SOFT_MAX_POLY_VERTICES];
         const int32_t count = texture != nullptr ? ProjectSurface(s, screen) : 0;
         if (count != 0)
-            Soft_DrawObjectPolygons(Polyman_ViewScreen(), screen, count,
-                                    reinterpret_cast<const uint8_t*>(texture));
+            Soft_DrawObjectPolygons(view, screen, count, reinterpret_cast<const uint8_t*>(texture));
     });
 }
 
