@@ -105,13 +105,16 @@ void PlayerModel_Pose(NodSkinnedModel* model, const MotionFrame* frame, int32_t 
         w.y = r[1][0] * px + r[1][1] * py + r[1][2] * pz + parent.y;
         w.z = r[2][0] * px + r[2][1] * py + r[2][2] * pz + parent.z;
     }
-    SetHeading(facing & 255);
+    // The heading's turn written out here: turning through Polyman_TurnByHeading stored x and y
+    // apart and read them back as a pair, which stalled every point.
+    const float* e = Polyman_HeadingEntry(facing & 255).e;
     const float lift = height + frame->root[2];
     for (int32_t i = 0; i < model->pointCount; ++i) {
         NodWorkPoint& w = *model->pointVertex[i];
-        Polyman_TurnByHeading(w.x, w.y);
-        w.x += x;
-        w.y += y;
+        const float turnedX = e[0] * w.x + e[1] * w.y;
+        const float turnedY = e[2] * w.x + e[3] * w.y;
+        w.x = turnedX + x;
+        w.y = turnedY + y;
         w.z += lift;
     }
 }
