@@ -23,6 +23,7 @@
 #include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
+#include "tests/support/people_view.h"
 #include "vx256/fontgame.h"
 #include "vx256/objects.h"
 #include "vx256/playermodel.h"
@@ -171,16 +172,7 @@ BENCHMARK(BM_PoseLevel0Player)->Unit(benchmark::kMicrosecond);
 void BM_DrawLevel0Player(benchmark::State& state)
 {
     ScopedMenus menus(DDRAW_KIND_8BIT);
-    KitMatch_SetUpBlock();
-    TEXT_ClearTable();
-    KIT_ClearTextureTable();
-    NORMTEXT_ClearCache();
-    KITPLR_LoadAllTextures();
-    LoadMotionCaptures();
-    LoadPlayerModels();
-    ViewScreen_Init();
-    SoftSpan_Init();
-    ObjectScene_Begin();
+    ScopedPeopleView view;
     SetViewCamera(1510, 1082, 18, std::atan2(260.0f, 0.0f), std::atan2(-260.0f, -4.0f), 1.1f);
     RenderList[3] = {1250, 0, 1082, 12, 0, 100, 0};
     for (auto _ : state) {
@@ -199,12 +191,6 @@ void BM_DrawLevel0Player(benchmark::State& state)
                 bottom = std::max(bottom, y);
             }
     state.counters["height_px"] = bottom - top + 1;
-    ObjectScene_End();
-    SoftSpan_Uninit();
-    ViewScreen_Uninit();
-    FreePlayerModels();
-    FreeMotionCaptures();
-    TEXT_FreeKitTextures();
 }
 BENCHMARK(BM_DrawLevel0Player)->Unit(benchmark::kMicrosecond);
 
@@ -221,19 +207,10 @@ void BM_DrawKickOffPeople(benchmark::State& state)
         Match_FillRenderList();
     }
     ScopedMenus menus(DDRAW_KIND_8BIT);
-    KitMatch_SetUpBlock();
+    ScopedPeopleView view;
     for (auto& side : GetMatchSidesBlock()->sides)
         for (MatchPlayerEntry& entry : side.entries)
             std::snprintf(entry.name, sizeof entry.name, "J. Joueur");
-    TEXT_ClearTable();
-    KIT_ClearTextureTable();
-    NORMTEXT_ClearCache();
-    KITPLR_LoadAllTextures();
-    LoadMotionCaptures();
-    LoadPlayerModels();
-    ViewScreen_Init();
-    SoftSpan_Init();
-    ObjectScene_Begin();
     FONT_Init();  // the seeded match's run may have left fonts in its memory
     InitPlayerNamesA();
     SoftObjectDrawers.person = DrawPlayerModel;
@@ -253,12 +230,6 @@ void BM_DrawKickOffPeople(benchmark::State& state)
     ViewFlags.showNames = 0;
     FreePlayerNames();
     FONT_Uninit();
-    ObjectScene_End();
-    SoftSpan_Uninit();
-    ViewScreen_Uninit();
-    FreePlayerModels();
-    FreeMotionCaptures();
-    TEXT_FreeKitTextures();
 }
 BENCHMARK(BM_DrawKickOffPeople)->Unit(benchmark::kMicrosecond);
 

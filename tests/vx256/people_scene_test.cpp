@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,25 +15,23 @@
 #include "engine/dxdraw.h"
 #include "engine/gfx.h"
 #include "engine/host/host.h"
+#include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
 #include "generated/build_paths.h"
-#include "generic/kittextures.h"
 #include "generic/matchkeys.h"
 #include "generic/motioncap.h"
 #include "generic/viewscreen.h"
 #include "menus/menupc.h"
 #include "tests/support/gfx_run.h"
-#include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
+#include "tests/support/people_view.h"
 #include "tools/mkdata/motions.h"
 #include "vx256/gamepal.h"
 #include "vx256/objects.h"
 #include "vx256/playermodel.h"
 #include "vx256/polyman.h"
-#include "vx256/softspan.h"
-#include "vx256/textures.h"
 
 namespace {
 
@@ -96,28 +93,11 @@ void NamePlayers()
 TEST(PeopleScene, PosedPeopleShadowsAndLabelsMatchTheirGoldenHashes)
 {
     ScopedMenus menus(DDRAW_KIND_8BIT);
-    KitMatch_SetUpBlock();
+    ScopedPeopleView view;
     NamePlayers();
-    TEXT_ClearTable();
-    KIT_ClearTextureTable();
-    NORMTEXT_ClearCache();
-    KITPLR_LoadAllTextures();
-    LoadMotionCaptures();
-    LoadPlayerModels();
-    ViewScreen_Init();
-    SoftSpan_Init();
     PlacePeople();
-    ObjectScene_Begin();
     InitPlayerNamesA();
-    // The in-game palette as the view composes it, the grass and its shadow green.
-    GamePalette_LoadPiece("PALETTES\\ingame\\master", 0, 255, 0);
-    GamePalette_LoadPiece("PALETTES\\ingame\\skinhair", 10, 14, 10);
-    GamePalette_LoadPiece("PALETTES\\ingame\\skinhair", 156, 221, 156);
-    SetupKitPalettes();
-    const uint8_t greens[2][3] = {{5, 18, 6}, {12, 34, 13}};
-    std::memcpy(GamePalette + 3 * GAMEPAL_SHADOW_COLOUR, greens[0], 3);
-    std::memcpy(GamePalette + 3 * kGrass, greens[1], 3);
-    SetPalette(GamePalette);
+    PeopleView_UseInGamePalette(kGrass);
     SetViewCamera(1445, 1082, 60, std::atan2(180.0f, 0.0f), std::atan2(-180.0f, -40.0f), 1.1f);
     SoftObjectDrawers.person = DrawPlayerModel;
     SoftObjectDrawers.flatShadow = DrawFlatShadow;
@@ -143,12 +123,6 @@ TEST(PeopleScene, PosedPeopleShadowsAndLabelsMatchTheirGoldenHashes)
     ViewFlags.modelDetail = 0;
     ViewFlags.showNames = 0;
     FreePlayerNames();
-    ObjectScene_End();
-    SoftSpan_Uninit();
-    ViewScreen_Uninit();
-    FreePlayerModels();
-    FreeMotionCaptures();
-    TEXT_FreeKitTextures();
 }
 
 // One key frame of every template, a level-0 player each, seen from far off through a long lens
@@ -156,23 +130,8 @@ TEST(PeopleScene, PosedPeopleShadowsAndLabelsMatchTheirGoldenHashes)
 TEST(PeopleScene, AKeyFrameOfEveryTemplateMatchesItsGoldenHash)
 {
     ScopedMenus menus(DDRAW_KIND_8BIT);
-    KitMatch_SetUpBlock();
-    TEXT_ClearTable();
-    KIT_ClearTextureTable();
-    NORMTEXT_ClearCache();
-    KITPLR_LoadAllTextures();
-    LoadMotionCaptures();
-    LoadPlayerModels();
-    ViewScreen_Init();
-    SoftSpan_Init();
-    ObjectScene_Begin();
-    GamePalette_LoadPiece("PALETTES\\ingame\\master", 0, 255, 0);
-    GamePalette_LoadPiece("PALETTES\\ingame\\skinhair", 10, 14, 10);
-    GamePalette_LoadPiece("PALETTES\\ingame\\skinhair", 156, 221, 156);
-    SetupKitPalettes();
-    const uint8_t grass[3] = {12, 34, 13};
-    std::memcpy(GamePalette + 3 * kGrass, grass, 3);
-    SetPalette(GamePalette);
+    ScopedPeopleView view;
+    PeopleView_UseInGamePalette(kGrass);
     const GameScreenRecord screen = GetGameScreen();
     std::fill(screen.pixels, screen.pixels + screen.pitch * screen.height, kGrass);
 
@@ -212,12 +171,6 @@ TEST(PeopleScene, AKeyFrameOfEveryTemplateMatchesItsGoldenHash)
     if (hash != kKeyFramesHash || std::getenv("PELLORAN_WRITE_FRAMES"))
         HostWriteFramePng(path.c_str());
     EXPECT_EQ(hash, kKeyFramesHash) << "0x" << std::hex << hash << ", written to " << path;
-    ObjectScene_End();
-    SoftSpan_Uninit();
-    ViewScreen_Uninit();
-    FreePlayerModels();
-    FreeMotionCaptures();
-    TEXT_FreeKitTextures();
 }
 
 // The 2D view's flat people of both sides and the three officials, each side in its three test

@@ -20,9 +20,9 @@
 #include "generic/kittextures.h"
 #include "generic/viewscreen.h"
 #include "menus/menupc.h"
-#include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
+#include "tests/support/people_view.h"
 #include "tests/support/support.h"
 #include "tools/mkdata/motions.h"
 #include "tools/mkdata/skeleton.h"
@@ -30,7 +30,6 @@
 #include "vx256/objects.h"
 #include "vx256/polyman.h"
 #include "vx256/softspan.h"
-#include "vx256/textures.h"
 
 namespace {
 
@@ -199,16 +198,8 @@ TEST(PlayerModel, FromEachAxisTheFacingSurfacesAreFrontAndTheRestHidden)
 TEST(PlayerModel, TheRefereesCardShowsOnlyInStatesEightAndNine)
 {
     ScopedMenus menus(DDRAW_KIND_8BIT);
-    KitMatch_SetUpBlock();
-    TEXT_ClearTable();
-    KIT_ClearTextureTable();
-    NORMTEXT_ClearCache();
-    KITPLR_LoadAllTextures();
-    LoadPlayerModels();
-    ViewScreen_Init();
-    SoftSpan_Init();
     RenderList[OBJECT_BALL] = {1250, 0, 1082, 0, 0, 0, 0};
-    ObjectScene_Begin();
+    ScopedPeopleView view;
     // A camera 40 units in front of him at his chest's height.
     SetViewCamera(1290, 1082, 18, std::atan2(40.0f, 0.0f), std::atan2(-40.0f, -4.0f), 1.1f);
     RenderList[32] = {1250, 0, 1082, 0, 0, 128, 0};  // facing the camera
@@ -241,11 +232,6 @@ TEST(PlayerModel, TheRefereesCardShowsOnlyInStatesEightAndNine)
     for (size_t i = 0; i < plain.size(); ++i)
         changed += yellow[i] != plain[i];
     EXPECT_LT(changed, plain.size() / 20);  // a card, not a body
-    ObjectScene_End();
-    SoftSpan_Uninit();
-    ViewScreen_Uninit();
-    FreePlayerModels();
-    TEXT_FreeKitTextures();
 }
 
 // The skeleton shadow's table follows the body segments it names in every kind's flat model.
