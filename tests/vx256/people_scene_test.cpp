@@ -81,7 +81,9 @@ void NamePlayers()
     for (int32_t side = 0; side < 2; ++side) {
         for (int32_t e = 0; e < MATCH_PERSONS_PER_SIDE; ++e) {
             MatchPlayerEntry& entry = GetMatchSidesBlock()->sides[side].entries[e];
-            std::snprintf(entry.name, sizeof entry.name, "%c. Joueur %d", 'A' + side, e);
+            const std::string name =
+                std::string(1, static_cast<char>('A' + side)) + ". Joueur " + std::to_string(e);
+            std::snprintf(entry.name, sizeof entry.name, "%s", name.c_str());
         }
     }
     std::snprintf(GetMatchSidesBlock()->sides[0].entries[3].name, sizeof(MatchPlayerEntry::name),
