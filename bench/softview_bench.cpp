@@ -1,10 +1,12 @@
 // bench/softview_bench.cpp: the software view's geometry stage and display list: one pass of the
 // list over a seeded match's 48 objects with empty drawers, one quad clipped by two planes and
 // projected, the whole touchline scene of the tests drawn, a match's kit textures, the motion
-// clips and the people models loaded, and one person posed.
+// clips and the people models loaded, one person posed and drawn, and a kick-off's 35 people
+// drawn with their shadows and labels.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 
 #include <benchmark/benchmark.h>
 
@@ -14,12 +16,15 @@
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "generic/kittextures.h"
+#include "generic/matchkeys.h"
 #include "generic/motioncap.h"
 #include "generic/viewscreen.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
+#include "tests/support/people_view.h"
+#include "vx256/fontgame.h"
 #include "vx256/objects.h"
 #include "vx256/playermodel.h"
 #include "vx256/polyman.h"
@@ -167,16 +172,7 @@ BENCHMARK(BM_PoseLevel0Player)->Unit(benchmark::kMicrosecond);
 void BM_DrawLevel0Player(benchmark::State& state)
 {
     ScopedMenus menus(DDRAW_KIND_8BIT);
-    KitMatch_SetUpBlock();
-    TEXT_ClearTable();
-    KIT_ClearTextureTable();
-    NORMTEXT_ClearCache();
-    KITPLR_LoadAllTextures();
-    LoadMotionCaptures();
-    LoadPlayerModels();
-    ViewScreen_Init();
-    SoftSpan_Init();
-    ObjectScene_Begin();
+    ScopedPeopleView view;
     SetViewCamera(1510, 1082, 18, std::atan2(260.0f, 0.0f), std::atan2(-260.0f, -4.0f), 1.1f);
     RenderList[3] = {1250, 0, 1082, 12, 0, 100, 0};
     for (auto _ : state) {
@@ -195,13 +191,46 @@ void BM_DrawLevel0Player(benchmark::State& state)
                 bottom = std::max(bottom, y);
             }
     state.counters["height_px"] = bottom - top + 1;
-    ObjectScene_End();
-    SoftSpan_Uninit();
-    ViewScreen_Uninit();
-    FreePlayerModels();
-    FreeMotionCaptures();
-    TEXT_FreeKitTextures();
 }
 BENCHMARK(BM_DrawLevel0Player)->Unit(benchmark::kMicrosecond);
+
+// The 35 people of a kick-off seen from the touchline camera, each in his kit with his skeleton
+// shadow (the highest model detail), and four name labels: the people's share of a frame.
+void BM_DrawKickOffPeople(benchmark::State& state)
+{
+    {
+        ScopedMatch match;
+        MatchDayBuilder{}.Write();
+        SetPitchConstants();
+        SRand(46);
+        Match_SetupPeriod();
+        Match_FillRenderList();
+    }
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    ScopedPeopleView view;
+    for (auto& side : GetMatchSidesBlock()->sides)
+        for (MatchPlayerEntry& entry : side.entries)
+            std::snprintf(entry.name, sizeof entry.name, "J. Joueur");
+    FONT_Init();  // the seeded match's run may have left fonts in its memory
+    InitPlayerNamesA();
+    SoftObjectDrawers.person = DrawPlayerModel;
+    SoftObjectDrawers.skeletonShadow = DrawSkeletonShadow;
+    SoftObjectDrawers.nameLabel = DrawNameLabel;
+    ViewFlags.modelDetail = 2;
+    ViewFlags.showNames = 1;
+    for (auto _ : state) {
+        ObjectDisplay(ObjectTypes3D);
+        ObjectDisplay_DrawNameLabels();
+    }
+    int32_t onPitch = 0;
+    for (int32_t o = 0; o < OBJECT_PEOPLE; ++o)
+        onPitch += ObjectDisplay_PersonDepth(o) >= 0;
+    state.counters["people_in_view"] = onPitch;
+    ViewFlags.modelDetail = 0;
+    ViewFlags.showNames = 0;
+    FreePlayerNames();
+    FONT_Uninit();
+}
+BENCHMARK(BM_DrawKickOffPeople)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
