@@ -13,6 +13,7 @@
 #include "tools/mkdata/motions.h"
 #include "tools/mkdata/people.h"
 #include "tools/mkdata/sounds.h"
+#include "tools/mkdata/stadium.h"
 #include "tools/mkdata/tactics.h"
 #include "tools/mkdata/world.h"
 
@@ -44,6 +45,7 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"kit textures", MkGenerateKitTextures},
     {"motion clips", MkGenerateMotions},
     {"people models", MkGeneratePeople},
+    {"stadium ground", MkGenerateStadium},
 });
 
 }  // namespace
