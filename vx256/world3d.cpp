@@ -208,7 +208,6 @@ void DrawSurfaces(const NodRigidModel& m)
 
 void DrawGroundMarks()
 {
-    const MGraphicItem& skid = MGraphGetItem(MGRAPH_SKID);
     for (const GroundMark& mark : GroundMarks) {
         int32_t x = 0, y = 0;
         if (mark.inUse == 0
@@ -216,6 +215,7 @@ void DrawGroundMarks()
                                  &y)
                    == 0)
             continue;
+        const MGraphicItem& skid = MGraphGetItem(MGRAPH_SKID);
         GameScreen_CopyTrans(skid.pixels, skid.width, x - skid.width / 2, y - skid.height / 2,
                              skid.width, skid.height);
     }

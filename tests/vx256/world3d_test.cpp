@@ -8,16 +8,20 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/memory.h"
 #include "game/matchblocks.h"
 #include "generic/kittextures.h"
 #include "generic/viewscreen.h"
+#include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tools/mkdata/nodwriter.h"
+#include "vx256/gamepal.h"
 #include "vx256/pitch.h"
 #include "vx256/polyman.h"
 #include "vx256/softspan.h"
@@ -303,6 +307,134 @@ TEST(WorldPoints, AGroundPointLandsWhereThePitchDrawsItAndPointsOutOfViewAreRefu
     EXPECT_EQ(ProjectWorldPoint(0, 1445, 1082, &sx, &sy), 0);    // under the eye
     EXPECT_EQ(ProjectWorldPoint(0, 2500, 1082, &sx, &sy), 0);    // behind it
     EXPECT_EQ(ProjectWorldPoint(5000, 796, 1082, &sx, &sy), 0);  // far above the view
+}
+
+// The whole world from the generated archives, with stand-in goal parts, flags, balls and cone
+// of the test's own found first.
+class ScopedWorld {
+public:
+    explicit ScopedWorld(int16_t stands)
+        : m_archives({
+            {"vxdata\\software\\stadium\\models\\misc\\goal\\Gback.nod", MkNodBytes(UnitGoal())},
+            {"vxdata\\software\\stadium\\models\\misc\\goal\\Gtop.nod", MkNodBytes(UnitGoal())},
+            {"vxdata\\software\\stadium\\models\\misc\\goal\\Gleft.nod", MkNodBytes(UnitGoal())},
+            {"vxdata\\software\\stadium\\models\\misc\\goal\\Gright.nod", MkNodBytes(UnitGoal())},
+            {"vxdata\\software\\stadium\\models\\misc\\flag\\flag.nod", MkNodBytes(UnitPole())},
+            {"vxdata\\software\\simple\\model\\116ball.nod", MkNodBytes(UnitPole())},
+            {"vxdata\\software\\simple\\model\\cone.nod", MkNodBytes(UnitPole())},
+            {"vxdata\\software\\stadium\\TEXTURES\\goal00\\wall.gfx",
+             Texture(MP_WHITE_ENTRY, true)},
+            {"vxdata\\software\\stadium\\TEXTURES\\wall.gfx", Texture(MP_WHITE_ENTRY)},
+            {"vxdata\\software\\simple\\textures\\wall.gfx", Texture(MP_WHITE_ENTRY)},
+        }),
+          m_before(MemoryStats())
+    {
+        KitMatch_SetUpBlock();
+        std::fill_n(GetMatchSidesBlock()->stands, 4, int16_t{0});
+        GetMatchSidesBlock()->stands[2] = stands;
+        TEXT_ClearTable();
+        KIT_ClearTextureTable();
+        NORMTEXT_ClearCache();
+        KITPLR_LoadAllTextures();
+        ViewScreen_Init();
+        SoftSpan_Init();
+        GameScreen_Create(640, 480);
+        SetViewProjectionFactors();
+        Soft_SetViewport(GetGameScreen(), 640, 480);
+        Create3DWorld();
+    }
+    ~ScopedWorld()
+    {
+        FreeWorld();
+        GameScreen_Destroy();
+        TEXT_ClearTable();
+        NORMTEXT_ClearCache();
+        SoftSpan_Uninit();
+        ViewScreen_Uninit();
+        EXPECT_EQ(MemoryStats().blocks, m_before.blocks);
+        EXPECT_EQ(MemoryStats().bytes, m_before.bytes);
+    }
+    ScopedWorld(const ScopedWorld&) = delete;
+    ScopedWorld& operator=(const ScopedWorld&) = delete;
+
+private:
+    static constexpr uint8_t MP_WHITE_ENTRY = 20;
+    ScopedArchives m_archives;
+    MemoryStatistics m_before;
+};
+
+const char* StadiumTextureName() { return NamedTextureCache[WorldStadium->textures[0].index].name; }
+
+TEST(World, FifteenInTheStandsLoadsTheStadiumSixteenTheBigOneAndFreeWorldFreesBoth)
+{
+    {
+        ScopedWorld world(15);
+        EXPECT_EQ(BigStadium, 0);
+        EXPECT_NE(std::strstr(StadiumTextureName(), "\\stad2\\"), nullptr) << StadiumTextureName();
+        EXPECT_NE(WorldHorizon, nullptr);
+        for (const PitchItem& item : PitchItems)
+            EXPECT_NE(item.model, nullptr);
+        for (NodRigidModel* ball : WorldBalls)
+            EXPECT_NE(ball, nullptr);
+        EXPECT_NE(SoftObjectDrawers.ball, nullptr);
+        EXPECT_NE(Pitch_GrassPlanes(), nullptr);
+    }
+    {
+        ScopedWorld world(16);
+        EXPECT_EQ(BigStadium, 1);
+        EXPECT_NE(std::strstr(StadiumTextureName(), "\\bigstad\\"), nullptr)
+            << StadiumTextureName();
+    }
+    EXPECT_EQ(WorldStadium, nullptr);
+    EXPECT_EQ(SoftObjectDrawers.ball, nullptr);
+}
+
+// The world's background from the touchline camera aimed at the centre spot, the interim
+// camera's place, and from high behind a goal: sky, grass, lines, horizon and stands, the goals
+// and flags over them.
+TEST(World, TheBackgroundFromTwoCamerasMatchesItsGoldenHashes)
+{
+    struct Shot {
+        const char* name;
+        int16_t stands;
+        float x, y, height, targetX, targetY, zoom;
+        uint64_t hash;
+    };
+    const Shot shots[] = {
+        {"world_touchline.png", 10, 1445, 1082, 350, 796, 1082, 1.5f, 0x105ad84d1c2578aeull},
+        {"world_big_behind_goal.png", 20, 796, 0, 300, 796, 900, 1.0f, 0xd535eeb8eac7d0f1ull},
+    };
+    uint8_t palette[GFX_PALETTE_BYTES];
+    {
+        ScopedArchives archives;
+        GamePalette_LoadPiece("PALETTES\\ingame\\master", 1, 254, 1);
+        GamePalette_LoadPiece("PALETTES\\ingame\\stad", 222, 254, 222);
+        std::copy_n(GamePalette, GFX_PALETTE_BYTES, palette);
+    }
+    for (const Shot& shot : shots) {
+        ScopedWorld world(shot.stands);
+        const float yaw = std::atan2(shot.x - shot.targetX, shot.y - shot.targetY);
+        const float ground = std::hypot(shot.x - shot.targetX, shot.y - shot.targetY);
+        SetViewCamera(shot.x, shot.y, shot.height, yaw, std::atan2(-ground, -shot.height),
+                      shot.zoom);
+        DrawWorldBackground();
+        for (int32_t item = 0; item < OBJECT_PITCH_ITEMS; ++item)
+            if (SoftObjectDrawers.itemDepth(item) > 0) SoftObjectDrawers.itemDraw(item);
+        const GameScreenRecord s = GetGameScreen();
+        uint64_t hash = 0xcbf29ce484222325ull;
+        std::vector<uint8_t> rgb;
+        for (int32_t y = GAMESCREEN_MARGIN; y < GAMESCREEN_MARGIN + 480; ++y) {
+            for (int32_t x = GAMESCREEN_MARGIN; x < GAMESCREEN_MARGIN + 640; ++x) {
+                const uint8_t p = s.pixels[static_cast<size_t>(y) * s.pitch + x];
+                hash = (hash ^ p) * 0x100000001b3ull;
+                for (int32_t c = 0; c < 3; ++c)
+                    rgb.push_back(static_cast<uint8_t>(palette[p * 3 + c] * 4));
+            }
+        }
+        if (hash != shot.hash)
+            ADD_FAILURE() << shot.name << std::hex << " 0x" << hash << " written to "
+                          << WriteTestOutputPng(shot.name, 640, 480, rgb);
+    }
 }
 
 }  // namespace

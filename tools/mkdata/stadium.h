@@ -1,5 +1,5 @@
-// tools/mkdata/stadium.h: the software 3D view's ground: the stadium palette piece, the line
-// pattern of the pitch markings and the grass tile.
+// tools/mkdata/stadium.h: the software 3D view's ground and surroundings: the stadium palette
+// piece, the line pattern of the pitch markings, the grass tile, the horizon and the stands.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +17,7 @@ constexpr int32_t MK_SKY_LAST = 248;
 constexpr int32_t MK_STAND_FIRST = 249;  // 249-254: concrete and roof greys, darkest first
 constexpr int32_t MK_STAD_LAST = 254;
 
-// "PALETTES\ingame\stad.pal", "VXDATA\software\misc\textures\line.gfx" and
-// "VXDATA\SOFTWARE\MISC\TEXTURES\grass.gfx".
+// "PALETTES\ingame\stad.pal", "VXDATA\software\misc\textures\line.gfx",
+// "VXDATA\SOFTWARE\MISC\TEXTURES\grass.gfx", the horizon and the two stadiums with their
+// textures under "vxdata\software\stadium\".
 void MkGenerateStadium(MkFileSet* set);
