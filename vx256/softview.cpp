@@ -2,16 +2,33 @@
 #include "vx256/softview.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "engine/fatal.h"
 #include "engine/gfx.h"
+#include "engine/keyboard.h"
 #include "engine/memory.h"
+#include "engine/mouse.h"
 #include "engine/poll.h"
+#include "engine/sounddrv.h"
 #include "engine/timer.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/matchview.h"
+#include "gamecode/presentation.h"
+#include "generic/infobar.h"
+#include "generic/kittextures.h"
 #include "generic/matchkeys.h"
+#include "generic/timedevents.h"
 #include "generic/viewscreen.h"
+#include "menus/loadbar.h"
 #include "vx256/gamepal.h"
+#include "vx256/objects.h"
+#include "vx256/pitch.h"
+#include "vx256/polyman.h"
+#include "vx256/softhud.h"
+#include "vx256/textures.h"
+#include "vx256/world3d.h"
 
 namespace {
 
@@ -39,6 +56,39 @@ struct Pacing {
 ShadeBlock s_blocks[2];
 Pacing s_pacing;
 int16_t s_savedResolution = -1;  // the display mode the view comes back in; -1 none yet
+int32_t s_frames = 0;
+
+// Until the match cameras come: from the right touchline, level with the ball within the boxes,
+// aimed at the ball's ground point.
+constexpr float kEyeX = 1445.0f;
+constexpr float kEyeHeight = 350.0f;
+constexpr float kEyeNearY = 222.0f;
+constexpr float kEyeFarY = 1942.0f;
+constexpr float kZoom = 1.5f;
+
+void AimInterimCamera()
+{
+    const RenderObject& ball = RenderList[MATCH_BALL];
+    const float y = std::clamp(ball.y, kEyeNearY, kEyeFarY);
+    const float ground = std::hypot(kEyeX - ball.x, y - ball.y);
+    SetViewCamera(kEyeX, y, kEyeHeight, std::atan2(kEyeX - ball.x, y - ball.y),
+                  std::atan2(-ground, -kEyeHeight), kZoom);
+}
+
+void SoftViewInit()
+{
+    FirstCreateGameEnvironment();
+    CreateGameEnvironment();
+}
+
+void SoftViewDestroy()
+{
+    DestroyGameEnvironment();
+    FirstDestroyGameEnvironment();
+}
+
+constexpr MatchViewOps kSoftViewOps = {SoftViewInit, SoftViewDestroy, StepGameFrame, DrawGameFrame,
+                                       UpdateGameFrame};
 
 int32_t Eight(uint8_t six) { return six << 2 | six >> 4; }
 
@@ -150,7 +200,11 @@ const uint8_t* SoftView_GetFirstShadeTable(int32_t n)
 
 void FirstCreateGameEnvironment()
 {
-    if (s_savedResolution >= 0) SoftwareResolution = s_savedResolution;
+    // The first view of the run opens in 640 x 480.
+    if (s_savedResolution < 0)
+        s_savedResolution =
+            static_cast<int16_t>(std::max(GfxFindMode(640, 480, DDRAW_KIND_8BIT), 0));
+    SoftwareResolution = s_savedResolution;
     SetupGamePalette();
     ClearGroundMarks();
 }
@@ -192,3 +246,84 @@ bool SoftView_PaceFrame()
 }
 
 int32_t SoftView_FrameClock() { return s_pacing.clock; }
+
+void InitScreenResolution()
+{
+    SetGraphicMode(SoftwareResolution, 0);
+    ResetMouseDriver();
+    const auto width = static_cast<int32_t>(ScreenWidth());
+    const auto height = static_cast<int32_t>(ScreenHeight());
+    SetPalette(GamePalette);
+    if (height > LARGESTSCREENHEIGHT)
+        FatalError("Error: InitScreenResolution(): CurrentScreenHeight > LARGESTSCREENHEIGHT!\n");
+    GameScreen_Create(width, height);
+    SoftView_StartPacing();
+    InitPlayerNamesA();
+    Soft_SetViewport(GetGameScreen(), width, height);
+    SetViewProjectionFactors();
+}
+
+void CreateGameEnvironment()
+{
+    SoftView_FillShadeTables();
+    InitScreenResolution();
+    LoadBar_StartBlock(8.0f, 1.0f);
+    TEXT_ClearTable();
+    KIT_ClearTextureTable();
+    NORMTEXT_ClearCache();
+    KITPLR_LoadAllTextures();
+    Create3DWorld();
+    LoadBar_EndBlock();
+    SndSetActiveChannels(8);
+    MatchPresentationOps.MatchSfx_Init();
+    SoftView_StartPacing();
+    KeyClearBuffer();
+    SetPitchConstants();
+    InfoBar_Reset();
+    SetPalette(GamePalette);
+    s_frames = 0;
+}
+
+void DestroyGameEnvironment()
+{
+    // The kits' and the world's textures both: nothing of the view outlives it.
+    TEXT_ClearTable();
+    NORMTEXT_ClearCache();
+    MatchPresentationOps.MatchSfx_Shutdown();
+    SndClearActiveChannels();
+    FreePlayerNames();
+    if (IsGraphicMode()) RestoreGraphicMode();
+    GameScreen_Destroy();
+    FreeWorld();
+}
+
+void StepGameFrame() { HighLight_Tick(); }
+
+void UpdateGameFrame()
+{
+    TimedEvents_Step();
+    InfoBar_Animate();
+    AimInterimCamera();
+}
+
+void DrawGameFrame()
+{
+    if (!SoftView_PaceFrame() || GameScreen_Buffer() == nullptr) return;
+    ++s_frames;
+    DrawWorldBackground();
+    ObjectDisplay(ObjectTypes3D);
+    if (ViewFlags.showNames != 0) ObjectDisplay_DrawNameLabels();
+    SoftHud_Draw(ViewSize.width);
+    const auto screenWidth = static_cast<int32_t>(ScreenWidth());
+    const auto screenHeight = static_cast<int32_t>(ScreenHeight());
+    ShowDBuffer((screenWidth - ViewSize.width) / 2, (screenHeight - ViewSize.height) / 2,
+                GameScreen_Buffer(), GAMESCREEN_MARGIN, GAMESCREEN_MARGIN, ViewSize.width,
+                ViewSize.height);
+    MatchKeys_ReadControllers(0);
+    VirtualPointer_Update(ViewSize.width, ViewSize.height);
+    ReplayBar_Input(VirtualPointer.x, VirtualPointer.y, (VirtualPointer.buttons & 1) != 0);
+}
+
+int32_t SoftView_Frames() { return s_frames; }
+
+void SoftView_Register() { MatchView_Register(VIEWKIND_SOFTWARE_3D, &kSoftViewOps); }

@@ -41,3 +41,19 @@ void SoftView_StartPacing();
 // paces four times as fast and may skip eight frames in a row.
 bool SoftView_PaceFrame();
 int32_t SoftView_FrameClock();  // in ticks, or quarter ticks in quick preview
+
+// The view itself, as the match engine runs it: the init hook builds everything (palette and
+// tables, the screen, the textures, the world, the sounds), the destroy hook takes it down again;
+// the frame hook paces, draws the scene and its heads-up display and presents them.
+void CreateGameEnvironment();
+void DestroyGameEnvironment();
+// The mode of the saved index, the game screen of its size, the name labels, the pitch's
+// viewport and the projection. A mode over 1024 high is fatal "Error: InitScreenResolution():
+// CurrentScreenHeight > LARGESTSCREENHEIGHT!\n".
+void InitScreenResolution();
+void StepGameFrame();    // the highlight countdown only
+void UpdateGameFrame();  // timed events, the info bar's slide, then the camera
+void DrawGameFrame();
+int32_t SoftView_Frames();  // frames drawn since the view was last built
+// Registers the view as the software 3D kind.
+void SoftView_Register();
