@@ -1,15 +1,18 @@
 // bench/softview_bench.cpp: the software view's geometry stage and display list: one pass of the
 // list over a seeded match's 48 objects with empty drawers, one quad clipped by two planes and
 // projected, the whole touchline scene of the tests drawn, a match's kit textures, the motion
-// clips and the people models loaded, and one person posed.
+// clips and the people models loaded, one person posed, the pitch's grass and markings, and the
+// horizon and stadium.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 #include <benchmark/benchmark.h>
 
 #include "engine/dxdraw.h"
 #include "engine/random.h"
+#include "game/matchblocks.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
@@ -20,11 +23,15 @@
 #include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
+#include "vx256/nod.h"
 #include "vx256/objects.h"
+#include "vx256/pitch.h"
 #include "vx256/playermodel.h"
 #include "vx256/polyman.h"
+#include "vx256/softraster.h"
 #include "vx256/softspan.h"
 #include "vx256/textures.h"
+#include "vx256/world3d.h"
 
 namespace {
 
@@ -203,5 +210,80 @@ void BM_DrawLevel0Player(benchmark::State& state)
     TEXT_FreeKitTextures();
 }
 BENCHMARK(BM_DrawLevel0Player)->Unit(benchmark::kMicrosecond);
+
+// The pitch alone from the interim camera's place, aimed at the centre spot: grass, then the
+// straight markings and spots, then the arcs, at 640 x 480.
+void AimFromTheTouchline()
+{
+    const float ground = 1445.0f - 796.0f;
+    SetViewCamera(1445, 1082, 350, std::atan2(ground, 0.0f), std::atan2(-ground, -350.0f), 1.5f);
+}
+
+void BM_PitchGrassAndMarkings(benchmark::State& state)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    ViewScreen_Init();
+    SoftSpan_Init();
+    SoftRaster_Init();
+    GameScreen_Create(640, 480);
+    Soft_InitPitchLines();
+    Soft_LoadGrass();
+    Soft_SetViewport(GetGameScreen(), 640, 480);
+    AimFromTheTouchline();
+    for (auto _ : state) {
+        Soft_DrawClippedQuad();
+        Soft_DrawPitchMarkings();
+        Soft_DrawMarkingArcs();
+        benchmark::ClobberMemory();
+    }
+    Soft_FreeGrass();
+    Soft_FreePitchLines();
+    GameScreen_Destroy();
+    SoftRaster_Uninit();
+    SoftSpan_Uninit();
+    ViewScreen_Uninit();
+}
+BENCHMARK(BM_PitchGrassAndMarkings)->Unit(benchmark::kMicrosecond);
+
+// The horizon and the stadium as the world places them, drawn from the same place.
+void BM_HorizonAndStadium(benchmark::State& state)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    GetMatchSidesBlock()->viewMode = VIEW_3D;
+    TEXT_ClearTable();
+    NORMTEXT_ClearCache();
+    ViewScreen_Init();
+    SoftSpan_Init();
+    GameScreen_Create(640, 480);
+    SetViewProjectionFactors();
+    NodRigidModel* horizon = nullptr;
+    NodRigidModel* stadium = nullptr;
+    NOD_LoadWorld1(&horizon, "vxdata\\software\\stadium\\models\\misc\\horizon", "HORIZON",
+                   "stadium\\TEXTURES\\Stad2", 0, 0, NOD_TEXTURES_NAMED);
+    NOD_LoadWorld1(&stadium, "vxdata\\software\\stadium\\models\\stads", "stad2",
+                   "stadium\\TEXTURES\\stad2", 0, 0, NOD_TEXTURES_NAMED);
+    for (NodRigidModel* m : {horizon, stadium}) {
+        World_Turn(m, -std::numbers::pi_v<float> / 2);
+        for (int32_t i = 0; i < m->pointCount; ++i) {
+            m->points[i].x += 796;
+            m->points[i].y += 1082;
+        }
+        World_ComputeNormals(m);
+    }
+    AimFromTheTouchline();
+    for (auto _ : state) {
+        DrawWorldModel(horizon);
+        DrawWorldModel(stadium);
+        benchmark::ClobberMemory();
+    }
+    NOD_FreeWorld1(&horizon);
+    NOD_FreeWorld1(&stadium);
+    TEXT_ClearTable();
+    NORMTEXT_ClearCache();
+    GameScreen_Destroy();
+    SoftSpan_Uninit();
+    ViewScreen_Uninit();
+}
+BENCHMARK(BM_HorizonAndStadium)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
