@@ -22,6 +22,7 @@
 #include "engine/mouse.h"
 #include "engine/pakfile.h"
 #include "engine/random.h"
+#include "engine/timer.h"
 #include "game/matchblocks.h"
 #include "game/textmess.h"
 #include "gamecode/matchloop.h"
@@ -45,6 +46,7 @@
 #include "vx256/softraster.h"
 #include "vx256/softspan.h"
 #include "vx256/softview.h"
+#include "vx256/world3d.h"
 
 namespace {
 
@@ -274,6 +276,69 @@ TEST(SoftViewScene, TheScoreLineTheOverviewAndLongNamesStayInTheirPlaces)
     ScopedSoftView::Frame();
     EXPECT_EQ(SoftView_Frames(), 1);
     ViewFlags.panoramic = 0;
+}
+
+// The view's bytes of a rectangle of view positions, after one more frame.
+std::vector<uint8_t> FramePart(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    ScopedSoftView::Frame();
+    const GameScreenRecord s = GetGameScreen();
+    std::vector<uint8_t> bytes;
+    for (int32_t row = y; row < y + height; ++row) {
+        const uint8_t* p = s.pixels + static_cast<size_t>(row + GAMESCREEN_MARGIN) * s.pitch;
+        bytes.insert(bytes.end(), p + x + GAMESCREEN_MARGIN, p + x + GAMESCREEN_MARGIN + width);
+    }
+    return bytes;
+}
+
+// The replay controls show only in a replay the player asked for; the notices by their states;
+// a ground mark where the pitch point lies.
+TEST(SoftViewScene, ReplayControlsNoticesAndGroundMarksShowWhenTheirStatesSaySo)
+{
+    ScopedSoftView view;
+    const int32_t barTop = FindTopOfReplayBar();
+    const auto bar = [&] { return FramePart(0, barTop, 640, 480 - barTop); };
+    const auto notices = [] { return FramePart(0, 30, 320, 60); };
+    const std::vector<uint8_t> plainBar = bar(), plainNotices = notices();
+    struct Case {
+        const char* name;
+        uint8_t playing;
+        uint16_t state;
+        uint16_t menuRequest;
+        bool barShown;
+    };
+    const Case cases[] = {
+        {"a replay from F2", 1, REPLAY_THEN_NOTHING, 0, true},
+        {"a highlight", 1, REPLAY_HIGHLIGHT, 0, false},
+        {"a replay with a menu asked for", 1, REPLAY_THEN_NOTHING, 5, false},
+        {"no replay", 0, REPLAY_NORMAL, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MatchShared.replayPlaying = c.playing;
+        MatchShared.replayState = c.state;
+        MatchShared.menuRequest = c.menuRequest;
+        EXPECT_EQ(bar() != plainBar, c.barShown);
+        EXPECT_EQ(notices() != plainNotices, c.playing != 0);  // text 126 under the score line
+    }
+    MatchShared = {};
+    // Quick preview's notice blinks with bit 6 of the tick.
+    // (The pacing starts again after each jump of the tick, so that the frame is not skipped.)
+    ViewFlags.quickPreview = 1;
+    TickCount = (TickCount.load() | 127u) + 1 + 64;
+    SoftView_StartPacing();
+    EXPECT_NE(notices(), plainNotices);
+    TickCount = (TickCount.load() | 127u) + 1;
+    SoftView_StartPacing();
+    EXPECT_EQ(notices(), plainNotices);
+    ViewFlags.quickPreview = 0;
+
+    int32_t x = 0, y = 0;
+    AddGroundMark(1050, 1000, 1.0, 0.0, 0);  // where nobody stands
+    ASSERT_EQ(ProjectWorldPoint(0, 1050, 1000, &x, &y), 1);
+    const std::vector<uint8_t> marked = FramePart(x - 64 - 4, y - 64 - 4, 9, 9);
+    ClearGroundMarks();
+    EXPECT_NE(FramePart(x - 64 - 4, y - 64 - 4, 9, 9), marked);
 }
 
 }  // namespace
