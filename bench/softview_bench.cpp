@@ -2,7 +2,9 @@
 // list over a seeded match's 48 objects with empty drawers, one quad clipped by two planes and
 // projected, the whole touchline scene of the tests drawn, a match's kit textures, the motion
 // clips and the people models loaded, one person posed, the pitch's grass and markings, and the
-// horizon and stadium.
+// horizon and stadium, the whole view's frame, its present and its rebuild.
+#include "vx256/softview.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -11,15 +13,19 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/dxdraw.h"
+#include "engine/gfx.h"
 #include "engine/random.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "generic/kittextures.h"
+#include "generic/matchkeys.h"
 #include "generic/motioncap.h"
 #include "generic/viewscreen.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/gamecode/harness/softview_scene.h"
+#include "tests/support/gfx_run.h"
 #include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
@@ -285,5 +291,41 @@ void BM_HorizonAndStadium(benchmark::State& state)
     ViewScreen_Uninit();
 }
 BENCHMARK(BM_HorizonAndStadium)->Unit(benchmark::kMicrosecond);
+
+// The whole view at 640 x 480 over the seeded match (names and the panoramic overview on): one
+// pass of the update and frame hooks, the present included, and the present alone for comparison.
+void BM_SoftViewFrame(benchmark::State& state)
+{
+    ScopedSoftView view;
+    ViewFlags.panoramic = 1;
+    ViewFlags.showNames = 1;
+    for (auto _ : state) {
+        SoftView_StartPacing();  // no waiting for the tick: the drawing is measured
+        ScopedSoftView::Frame();
+    }
+    ViewFlags.panoramic = 0;
+}
+BENCHMARK(BM_SoftViewFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_SoftViewPresentOnly(benchmark::State& state)
+{
+    ScopedSoftView view;
+    for (auto _ : state) {
+        ShowDBuffer(0, 0, GameScreen_Buffer(), GAMESCREEN_MARGIN, GAMESCREEN_MARGIN, 640, 480);
+        PresentNow();
+    }
+}
+BENCHMARK(BM_SoftViewPresentOnly)->Unit(benchmark::kMicrosecond);
+
+// Taking the view down and building it again, as after every in-match menu.
+void BM_SoftViewRebuild(benchmark::State& state)
+{
+    ScopedSoftView view;
+    for (auto _ : state) {
+        ScopedSoftView::Tear();
+        ScopedSoftView::Build();
+    }
+}
+BENCHMARK(BM_SoftViewRebuild)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
