@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr uint64_t kKickOffHash = 0xe46d6c2ca3a74cd0ull;
+constexpr uint64_t kKickOffHash = 0xe7e8698928e6f988ull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {
