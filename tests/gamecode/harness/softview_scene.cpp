@@ -128,7 +128,8 @@ ScopedSoftView::ScopedSoftView() : m_folder(DataFolder(m_dir))
     std::strcpy(GetMatchSidesBlock()->sides[1].teamName, "Valbourg");
     for (MatchSide& side : GetMatchSidesBlock()->sides)
         for (int32_t e = 0; e < MATCH_ENTRY_COUNT; ++e)
-            std::snprintf(side.entries[e].name, sizeof(side.entries[e].name), "J. Martel%d", e);
+            std::snprintf(side.entries[e].name, sizeof(side.entries[e].name), "J. Martel%c",
+                          'A' + e);
     m_menus.emplace(DDRAW_KIND_8BIT, m_folder);
     TextMess_Load();
     RestoreGraphicMode();
