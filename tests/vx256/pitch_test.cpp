@@ -225,7 +225,7 @@ TEST(PitchGrass, GradientsComeFromTheTripleWhoseShortestSideIsLongest)
     }
 }
 
-TEST(PitchGeometry, ThePenaltyArcsLieBeyondTheirLinesAndTheCornerArcsKeepOneWinding)
+TEST(PitchGeometry, ThePenaltyArcsLieBeyondTheirLinesAndTheCornerArcsRoundTheirCornersInOneWinding)
 {
     PitchView view;
     const PitchGeometry& g = Pitch_Geometry();
@@ -237,6 +237,15 @@ TEST(PitchGeometry, ThePenaltyArcsLieBeyondTheirLinesAndTheCornerArcsKeepOneWind
     EXPECT_NEAR(g.arcOuter[0][0].y, 410.0f + 96 * 0.02f, 0.05f);
     EXPECT_NEAR(g.arcOuter[1][PITCH_ARC_POINTS - 1].y, 1754.0f - 96 * 0.02f, 0.05f);
     EXPECT_NEAR(g.arcOuter[0][0].x + g.arcOuter[0][PITCH_ARC_POINTS - 1].x, 2 * 796.0f, 0.01f);
+    // Each corner's three pieces lie on the pitch between radius 24 and 28 of their corner.
+    const float cornerXY[4][2] = {{156, 122}, {1436, 122}, {156, 2042}, {1436, 2042}};
+    for (int32_t piece = 0; piece < PITCH_CORNER_ARC_PIECES; ++piece) {
+        for (const PitchPoint& p : g.cornerArcs[piece]) {
+            const float r = std::hypot(p.x - cornerXY[piece / 3][0], p.y - cornerXY[piece / 3][1]);
+            EXPECT_TRUE(std::abs(r - 24) < 0.01f || std::abs(r - 28) < 0.01f) << piece << ": " << r;
+            EXPECT_TRUE(p.x >= 156 && p.x <= 1436 && p.y >= 122 && p.y <= 2042) << piece;
+        }
+    }
     for (const auto& q : g.cornerArcs) {
         float twiceArea = 0;
         for (int32_t c = 0; c < 4; ++c)
