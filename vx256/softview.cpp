@@ -22,12 +22,14 @@
 #include "generic/timedevents.h"
 #include "generic/viewscreen.h"
 #include "menus/loadbar.h"
+#include "menus/vtmenu.h"
 #include "vx256/gamepal.h"
 #include "vx256/objects.h"
 #include "vx256/pitch.h"
 #include "vx256/polyman.h"
 #include "vx256/softhud.h"
 #include "vx256/textures.h"
+#include "vx256/vtback.h"
 #include "vx256/world3d.h"
 
 namespace {
@@ -265,6 +267,7 @@ void InitScreenResolution()
 
 void CreateGameEnvironment()
 {
+    VT_Init(1);
     SoftView_FillShadeTables();
     InitScreenResolution();
     LoadBar_StartBlock(8.0f, 1.0f);
@@ -286,6 +289,7 @@ void CreateGameEnvironment()
 
 void DestroyGameEnvironment()
 {
+    VT_Uninit();
     // The kits' and the world's textures both: nothing of the view outlives it.
     TEXT_ClearTable();
     NORMTEXT_ClearCache();
@@ -310,9 +314,7 @@ void DrawGameFrame()
 {
     if (!SoftView_PaceFrame() || GameScreen_Buffer() == nullptr) return;
     ++s_frames;
-    DrawWorldBackground();
-    ObjectDisplay(ObjectTypes3D);
-    if (ViewFlags.showNames != 0) ObjectDisplay_DrawNameLabels();
+    SoftView_DrawScene();
     SoftHud_Draw(ViewSize.width);
     const auto screenWidth = static_cast<int32_t>(ScreenWidth());
     const auto screenHeight = static_cast<int32_t>(ScreenHeight());
@@ -326,4 +328,15 @@ void DrawGameFrame()
 
 int32_t SoftView_Frames() { return s_frames; }
 
-void SoftView_Register() { MatchView_Register(VIEWKIND_SOFTWARE_3D, &kSoftViewOps); }
+void SoftView_DrawScene()
+{
+    DrawWorldBackground();
+    ObjectDisplay(ObjectTypes3D);
+    if (ViewFlags.showNames != 0) ObjectDisplay_DrawNameLabels();
+}
+
+void SoftView_Register()
+{
+    MatchView_Register(VIEWKIND_SOFTWARE_3D, &kSoftViewOps);
+    VT_SetBackEnd(&SoftVTBackEnd);
+}

@@ -55,5 +55,7 @@ void StepGameFrame();    // the highlight countdown only
 void UpdateGameFrame();  // timed events, the info bar's slide, then the camera
 void DrawGameFrame();
 int32_t SoftView_Frames();  // frames drawn since the view was last built
-// Registers the view as the software 3D kind.
+// The game picture without the heads-up display: the world, the display list, the name labels.
+void SoftView_DrawScene();
+// Registers the view as the software 3D kind and its menu back end as environment 1's.
 void SoftView_Register();

@@ -20,6 +20,7 @@
 #include "generated/build_paths.h"
 #include "generic/matchkeys.h"
 #include "generic/viewscreen.h"
+#include "menus/vtmenu.h"
 #include "vx256/mgraphic.h"
 #include "vx256/softhud.h"
 #include "vx256/softview.h"
@@ -27,6 +28,7 @@
 
 namespace {
 
+constexpr uint64_t kMenuHash = 0xd1fa19150e8d57e0ull;
 constexpr uint64_t kKickOffHash = 0xe7e8698928e6f988ull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
@@ -164,6 +166,51 @@ TEST(SoftViewScene, ReplayControlsNoticesAndGroundMarksShowWhenTheirStatesSaySo)
     const std::vector<uint8_t> marked = FramePart(x - 64 - 4, y - 64 - 4, 9, 9);
     ClearGroundMarks();
     EXPECT_NE(FramePart(x - 64 - 4, y - 64 - 4, 9, 9), marked);
+}
+
+std::vector<uint8_t> GameScreenBytes()
+{
+    const GameScreenRecord s = GetGameScreen();
+    return {s.pixels, s.pixels + static_cast<size_t>(s.pitch) * s.height};
+}
+
+// A small pause menu in environment 1 over the view: the darkened page, the title band, framed
+// buttons, texts in both fonts, a line, a graphic; the pointer shows in the presented frame
+// (golden) and the pixels under it are put back.
+TEST(SoftViewMenus, AMenuOverTheViewShowsItsPageAndPutsBackWhatThePointerCovered)
+{
+    ScopedSoftView view;
+    ScopedSoftView::Frame();
+    const std::vector<uint8_t> picture = GameScreenBytes();
+    VT_StartSetOfMenus();
+    VT_StartMenu();
+    VT_StartStaticItems();
+    VT_SetStaticTitle("Pause");
+    VT_EndStaticItems();
+    VT_StartDrawing();
+    VT_DrawButton(220, 200, 200, 36, 1);
+    VT_DrawButton(220, 260, 200, 36, 1);
+    VT_SetFontColour(0);
+    VT_DrawTextAddr(320, 218, 0x55, "Reprendre");
+    VT_SetFontColour(1);
+    VT_DrawTextAddr(320, 278, 0x55, "Quitter");
+    VT_DrawLine(220, 320, 420, 320, 3);
+    VT_DrawGraphic(320, 360, 0x55, 6);
+    VT_EndDrawing();
+    const std::vector<uint8_t> menu = GameScreenBytes();
+    EXPECT_NE(menu, picture);
+    VT_Sync();
+    EXPECT_EQ(GameScreenBytes(), menu);
+    const uint64_t hash = HostFrameHash();
+    const std::string path = PELLORAN_BUILD_DIR "/softview_menu.png";
+    if (hash != kMenuHash || std::getenv("PELLORAN_WRITE_FRAMES")) HostWriteFramePng(path.c_str());
+    EXPECT_EQ(hash, kMenuHash) << "0x" << std::hex << hash << ", written to " << path;
+    // The next drawing starts again from the static page: title and darkened picture.
+    VT_StartDrawing();
+    VT_EndDrawing();
+    EXPECT_NE(GameScreenBytes(), menu);
+    VT_EndMenu();
+    VT_EndSetOfMenus();
 }
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include "vx256/softraster.h"
 #include "vx256/softspan.h"
 #include "vx256/softview.h"
+#include "vx256/vtback.h"
 
 namespace {
 
@@ -142,6 +143,8 @@ ScopedSoftView::ScopedSoftView() : m_folder(DataFolder(m_dir))
     MatchKeys_Init();
     SoftSpan_Init();
     SoftRaster_Init();
+    VTMenuInit();
+    VT_SetBackEnd(&SoftVTBackEnd);
     m_before = MemoryStats();
     Build();
 }
@@ -156,6 +159,7 @@ ScopedSoftView::~ScopedSoftView()
     MGraphic_Uninit();
     FONT_Uninit();
     SoftRaster_Uninit();
+    VTMenuUninit();
     SoftSpan_Uninit();
     UninitMouseDriver();
     SetModeBySize(640, 480, DDRAW_KIND_8BIT);
