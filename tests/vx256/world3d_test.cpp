@@ -64,6 +64,20 @@ MkNodModel Wall(uint32_t flags, const char* texture)
 }
 
 // A goal part as the world scales it: across -1..1, net back to y -1, bar at height 1.
+// Two walls back to back, the front one toward +x in one texture, the back one toward -x in the
+// other.
+MkNodModel TwoWays()
+{
+    MkNodModel m;
+    m.points = {{0, -1, 0},    {0, 1, 0},      {0, 1, 2},      {0, -1, 2},
+                {-0.2f, 1, 0}, {-0.2f, -1, 0}, {-0.2f, -1, 2}, {-0.2f, 1, 2}};
+    MkNodSurface back = Quad({4, 5, 6, 7});
+    back.texture = 1;
+    m.surfaces = {Quad({0, 1, 2, 3}), back};
+    m.textures = {"wall.gfx", "other.gfx"};
+    return m;
+}
+
 MkNodModel UnitGoal()
 {
     MkNodModel m;
@@ -90,6 +104,7 @@ public:
             {std::string(kModels) + "\\twosided.nod",
              MkNodBytes(Wall(NOD_SURFACE_DOUBLE_SIDED, "holed.gfx"))},
             {std::string(kModels) + "\\other.nod", MkNodBytes(Wall(0, "other.gfx"))},
+            {std::string(kModels) + "\\twoways.nod", MkNodBytes(TwoWays())},
             {std::string(kModels) + "\\goal.nod", MkNodBytes(UnitGoal())},
             {std::string(kModels) + "\\pole.nod", MkNodBytes(UnitPole())},
             {"vxdata\\software\\test\\tex\\wall.gfx", Texture(kWallColour)},
@@ -276,11 +291,17 @@ TEST(WorldModels, TheBallIsDrawnWithItsFirstModelNearAndFar)
         EXPECT_GT(WorldFixture::Count(kWallColour), 0);
         EXPECT_EQ(WorldFixture::Count(kOtherColour), 0);
     }
-    // Half a turn about the vertical: the wall's front faces away and nothing shows.
-    WorldFixture::Clear();
-    LookAlongX(400, 0);
-    DrawBallModel(0, 0, 49, static_cast<float>(M_PI), 0, 0);
-    EXPECT_EQ(WorldFixture::Count(kWallColour), 0);
+    // Turned by its spin, each surface by its own turned normal: half a turn about the vertical
+    // shows the back wall instead of the front one.
+    WorldBalls[0] = world.Load("twoways");
+    World_ComputeNormals(WorldBalls[0]);
+    for (const float turn : {0.0f, static_cast<float>(M_PI)}) {
+        WorldFixture::Clear();
+        LookAlongX(400, 0);
+        DrawBallModel(0, 0, 49, turn, 0, 0);
+        EXPECT_EQ(WorldFixture::Count(kWallColour) > 0, turn == 0.0f) << turn;
+        EXPECT_EQ(WorldFixture::Count(kOtherColour) > 0, turn != 0.0f) << turn;
+    }
 }
 
 TEST(WorldPoints, AGroundPointLandsWhereThePitchDrawsItAndPointsOutOfViewAreRefused)
