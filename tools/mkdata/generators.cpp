@@ -14,6 +14,7 @@
 #include "tools/mkdata/people.h"
 #include "tools/mkdata/propmodels.h"
 #include "tools/mkdata/sounds.h"
+#include "tools/mkdata/stadium.h"
 #include "tools/mkdata/tactics.h"
 #include "tools/mkdata/world.h"
 
@@ -46,6 +47,7 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"motion clips", MkGenerateMotions},
     {"people models", MkGeneratePeople},
     {"props", MkGenerateProps},
+    {"stadium ground", MkGenerateStadium},
 });
 
 }  // namespace
