@@ -28,8 +28,8 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0xd1fa19150e8d57e0ull;
-constexpr uint64_t kKickOffHash = 0xe7e8698928e6f988ull;
+constexpr uint64_t kMenuHash = 0x62a3db49fcd05184ull;
+constexpr uint64_t kKickOffHash = 0x5f70f75dbc50cbe0ull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {
