@@ -1,30 +1,47 @@
 // bench/softview_bench.cpp: the software view's geometry stage and display list: one pass of the
 // list over a seeded match's 48 objects with empty drawers, one quad clipped by two planes and
 // projected, the whole touchline scene of the tests drawn, a match's kit textures, the motion
-// clips and the people models loaded, and one person posed.
+// clips and the people models loaded, one person posed and drawn, a kick-off's 35 people drawn
+// with their shadows and labels, the pitch's grass and markings, and the horizon and stadium, the
+// whole view's frame, its present and its rebuild.
+#include "vx256/softview.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <numbers>
 
 #include <benchmark/benchmark.h>
 
 #include "engine/dxdraw.h"
+#include "engine/gfx.h"
 #include "engine/random.h"
+#include "game/matchblocks.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "generic/kittextures.h"
+#include "generic/matchkeys.h"
 #include "generic/motioncap.h"
 #include "generic/viewscreen.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/gamecode/harness/softview_scene.h"
+#include "tests/support/gfx_run.h"
 #include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
+#include "tests/support/people_view.h"
+#include "vx256/fontgame.h"
+#include "vx256/nod.h"
 #include "vx256/objects.h"
+#include "vx256/pitch.h"
 #include "vx256/playermodel.h"
 #include "vx256/polyman.h"
+#include "vx256/softraster.h"
 #include "vx256/softspan.h"
 #include "vx256/textures.h"
+#include "vx256/world3d.h"
 
 namespace {
 
@@ -167,16 +184,7 @@ BENCHMARK(BM_PoseLevel0Player)->Unit(benchmark::kMicrosecond);
 void BM_DrawLevel0Player(benchmark::State& state)
 {
     ScopedMenus menus(DDRAW_KIND_8BIT);
-    KitMatch_SetUpBlock();
-    TEXT_ClearTable();
-    KIT_ClearTextureTable();
-    NORMTEXT_ClearCache();
-    KITPLR_LoadAllTextures();
-    LoadMotionCaptures();
-    LoadPlayerModels();
-    ViewScreen_Init();
-    SoftSpan_Init();
-    ObjectScene_Begin();
+    ScopedPeopleView view;
     SetViewCamera(1510, 1082, 18, std::atan2(260.0f, 0.0f), std::atan2(-260.0f, -4.0f), 1.1f);
     RenderList[3] = {1250, 0, 1082, 12, 0, 100, 0};
     for (auto _ : state) {
@@ -195,13 +203,157 @@ void BM_DrawLevel0Player(benchmark::State& state)
                 bottom = std::max(bottom, y);
             }
     state.counters["height_px"] = bottom - top + 1;
-    ObjectScene_End();
-    SoftSpan_Uninit();
-    ViewScreen_Uninit();
-    FreePlayerModels();
-    FreeMotionCaptures();
-    TEXT_FreeKitTextures();
 }
 BENCHMARK(BM_DrawLevel0Player)->Unit(benchmark::kMicrosecond);
+
+// The 35 people of a kick-off seen from the touchline camera, each in his kit with his skeleton
+// shadow (the highest model detail), and four name labels: the people's share of a frame.
+void BM_DrawKickOffPeople(benchmark::State& state)
+{
+    {
+        ScopedMatch match;
+        MatchDayBuilder{}.Write();
+        SetPitchConstants();
+        SRand(46);
+        Match_SetupPeriod();
+        Match_FillRenderList();
+    }
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    ScopedPeopleView view;
+    for (auto& side : GetMatchSidesBlock()->sides)
+        for (MatchPlayerEntry& entry : side.entries)
+            std::snprintf(entry.name, sizeof entry.name, "J. Joueur");
+    FONT_Init();  // the seeded match's run may have left fonts in its memory
+    InitPlayerNamesA();
+    SoftObjectDrawers.person = DrawPlayerModel;
+    SoftObjectDrawers.skeletonShadow = DrawSkeletonShadow;
+    SoftObjectDrawers.nameLabel = DrawNameLabel;
+    ViewFlags.modelDetail = 2;
+    ViewFlags.showNames = 1;
+    for (auto _ : state) {
+        ObjectDisplay(ObjectTypes3D);
+        ObjectDisplay_DrawNameLabels();
+    }
+    int32_t onPitch = 0;
+    for (int32_t o = 0; o < OBJECT_PEOPLE; ++o)
+        onPitch += ObjectDisplay_PersonDepth(o) >= 0;
+    state.counters["people_in_view"] = onPitch;
+    ViewFlags.modelDetail = 0;
+    ViewFlags.showNames = 0;
+    FreePlayerNames();
+    FONT_Uninit();
+}
+BENCHMARK(BM_DrawKickOffPeople)->Unit(benchmark::kMicrosecond);
+
+// The pitch alone from the interim camera's place, aimed at the centre spot: grass, then the
+// straight markings and spots, then the arcs, at 640 x 480.
+void AimFromTheTouchline()
+{
+    const float ground = 1445.0f - 796.0f;
+    SetViewCamera(1445, 1082, 350, std::atan2(ground, 0.0f), std::atan2(-ground, -350.0f), 1.5f);
+}
+
+void BM_PitchGrassAndMarkings(benchmark::State& state)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    ViewScreen_Init();
+    SoftSpan_Init();
+    SoftRaster_Init();
+    GameScreen_Create(640, 480);
+    Soft_InitPitchLines();
+    Soft_LoadGrass();
+    Soft_SetViewport(GetGameScreen(), 640, 480);
+    AimFromTheTouchline();
+    for (auto _ : state) {
+        Soft_DrawClippedQuad();
+        Soft_DrawPitchMarkings();
+        Soft_DrawMarkingArcs();
+        benchmark::ClobberMemory();
+    }
+    Soft_FreeGrass();
+    Soft_FreePitchLines();
+    GameScreen_Destroy();
+    SoftRaster_Uninit();
+    SoftSpan_Uninit();
+    ViewScreen_Uninit();
+}
+BENCHMARK(BM_PitchGrassAndMarkings)->Unit(benchmark::kMicrosecond);
+
+// The horizon and the stadium as the world places them, drawn from the same place.
+void BM_HorizonAndStadium(benchmark::State& state)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    GetMatchSidesBlock()->viewMode = VIEW_3D;
+    TEXT_ClearTable();
+    NORMTEXT_ClearCache();
+    ViewScreen_Init();
+    SoftSpan_Init();
+    GameScreen_Create(640, 480);
+    SetViewProjectionFactors();
+    NodRigidModel* horizon = nullptr;
+    NodRigidModel* stadium = nullptr;
+    NOD_LoadWorld1(&horizon, "vxdata\\software\\stadium\\models\\misc\\horizon", "HORIZON",
+                   "stadium\\TEXTURES\\Stad2", 0, 0, NOD_TEXTURES_NAMED);
+    NOD_LoadWorld1(&stadium, "vxdata\\software\\stadium\\models\\stads", "stad2",
+                   "stadium\\TEXTURES\\stad2", 0, 0, NOD_TEXTURES_NAMED);
+    for (NodRigidModel* m : {horizon, stadium}) {
+        World_Turn(m, -std::numbers::pi_v<float> / 2);
+        for (int32_t i = 0; i < m->pointCount; ++i) {
+            m->points[i].x += 796;
+            m->points[i].y += 1082;
+        }
+        World_ComputeNormals(m);
+    }
+    AimFromTheTouchline();
+    for (auto _ : state) {
+        DrawWorldModel(horizon);
+        DrawWorldModel(stadium);
+        benchmark::ClobberMemory();
+    }
+    NOD_FreeWorld1(&horizon);
+    NOD_FreeWorld1(&stadium);
+    TEXT_ClearTable();
+    NORMTEXT_ClearCache();
+    GameScreen_Destroy();
+    SoftSpan_Uninit();
+    ViewScreen_Uninit();
+}
+BENCHMARK(BM_HorizonAndStadium)->Unit(benchmark::kMicrosecond);
+
+// The whole view at 640 x 480 over the seeded match (names and the panoramic overview on): one
+// pass of the update and frame hooks, the present included, and the present alone for comparison.
+void BM_SoftViewFrame(benchmark::State& state)
+{
+    ScopedSoftView view;
+    ViewFlags.panoramic = 1;
+    ViewFlags.showNames = 1;
+    for (auto _ : state) {
+        SoftView_StartPacing();  // no waiting for the tick: the drawing is measured
+        ScopedSoftView::Frame();
+    }
+    ViewFlags.panoramic = 0;
+}
+BENCHMARK(BM_SoftViewFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_SoftViewPresentOnly(benchmark::State& state)
+{
+    ScopedSoftView view;
+    for (auto _ : state) {
+        ShowDBuffer(0, 0, GameScreen_Buffer(), GAMESCREEN_MARGIN, GAMESCREEN_MARGIN, 640, 480);
+        PresentNow();
+    }
+}
+BENCHMARK(BM_SoftViewPresentOnly)->Unit(benchmark::kMicrosecond);
+
+// Taking the view down and building it again, as after every in-match menu.
+void BM_SoftViewRebuild(benchmark::State& state)
+{
+    ScopedSoftView view;
+    for (auto _ : state) {
+        ScopedSoftView::Tear();
+        ScopedSoftView::Build();
+    }
+}
+BENCHMARK(BM_SoftViewRebuild)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

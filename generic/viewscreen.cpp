@@ -19,6 +19,7 @@
 #include "vx256/fontgame.h"
 #include "vx256/mgraphic.h"
 #include "vx256/softraster.h"
+#include "vx256/softview.h"
 
 namespace {
 
@@ -257,8 +258,11 @@ void DrawClockBox()
     char text[16];
     std::snprintf(text, sizeof(text), "%3u:%02u", seconds / 60, seconds % 60);
     FONT_SetCurrentFont(kClockFont);
+    // The software view's own table matches its palette; the master palette's serves elsewhere.
+    const uint8_t* half = SoftView_GetShadeTable(1);
     Soft_RemapRect(GAMESCREEN_MARGIN + ViewSize.width - kClockRight, GAMESCREEN_MARGIN + kClockTop,
-                   CLOCKBOX_WIDTH, CLOCKBOX_HEIGHT, ViewShadeTable1.data());
+                   CLOCKBOX_WIDTH, CLOCKBOX_HEIGHT,
+                   half != nullptr ? half : ViewShadeTable1.data());
     FONT_DisplayText(kClockTextInset, kClockTextInset, kTopRight, text, kTopRight);
 }
 

@@ -10,7 +10,13 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
 #include "generic/kittextures.h"
+#include "generic/viewscreen.h"
 #include "menus/loadbar.h"
+#include "menus/menupc.h"
+#include "vx256/gamepal.h"
+#include "vx256/mgraphic.h"
+#include "vx256/objects.h"
+#include "vx256/softraster.h"
 #include "vx256/softspan.h"
 
 NodSkinnedModel PlayerModels[PLAYER_MODEL_KINDS][PLAYER_MODEL_LEVELS];
@@ -76,7 +82,7 @@ void FreePlayerModels()
 }
 
 void PlayerModel_Pose(NodSkinnedModel* model, const MotionFrame* frame, int32_t headAngle, float x,
-                      float y, float height, int32_t facing)
+                      float y, float height, int32_t facing, float limbScale)
 {
     static const MotionFrame kRest = {{0, 0, kRestRootHeight}, {}, {}, {}};
     if (frame == nullptr) frame = &kRest;
@@ -94,17 +100,21 @@ void PlayerModel_Pose(NodSkinnedModel* model, const MotionFrame* frame, int32_t 
         }
         const RotationMatrix& r = turns[p.joint];
         const NodWorkPoint& parent = *model->pointVertex[model->jointPoints[p.joint]];
-        w.x = r[0][0] * p.x + r[0][1] * p.y + r[0][2] * p.z + parent.x;
-        w.y = r[1][0] * p.x + r[1][1] * p.y + r[1][2] * p.z + parent.y;
-        w.z = r[2][0] * p.x + r[2][1] * p.y + r[2][2] * p.z + parent.z;
+        const float px = p.x * limbScale, py = p.y * limbScale, pz = p.z * limbScale;
+        w.x = r[0][0] * px + r[0][1] * py + r[0][2] * pz + parent.x;
+        w.y = r[1][0] * px + r[1][1] * py + r[1][2] * pz + parent.y;
+        w.z = r[2][0] * px + r[2][1] * py + r[2][2] * pz + parent.z;
     }
-    SetHeading(facing & 255);
+    // The heading's turn written out here: turning through Polyman_TurnByHeading stored x and y
+    // apart and read them back as a pair, which stalled every point.
+    const float* e = Polyman_HeadingEntry(facing & 255).e;
     const float lift = height + frame->root[2];
     for (int32_t i = 0; i < model->pointCount; ++i) {
         NodWorkPoint& w = *model->pointVertex[i];
-        Polyman_TurnByHeading(w.x, w.y);
-        w.x += x;
-        w.y += y;
+        const float turnedX = e[0] * w.x + e[1] * w.y;
+        const float turnedY = e[2] * w.x + e[3] * w.y;
+        w.x = turnedX + x;
+        w.y = turnedY + y;
         w.z += lift;
     }
 }
@@ -143,29 +153,14 @@ int64_t Winding(const SoftVertex* v, int32_t count)
     return area;
 }
 
-void DrawSurface(const NodSkinnedSurface& s, const SoftTextureHeader* texture)
+// CurrentPolygon projected, wound as the walkers fill; its corner count.
+int32_t ProjectCurrentPolygon(SoftVertex* screen)
 {
-    const int32_t count = s.vertices[3] != nullptr ? 4 : 3;
-    uint32_t all = ~0u;
-    uint32_t any = 0;
-    for (int32_t k = 0; k < count; ++k) {
-        all &= s.vertices[k]->outcode;
-        any |= s.vertices[k]->outcode;
-    }
-    if (all != 0) return;
-    CurrentPolygon.count = count;
-    for (int32_t k = 0; k < count; ++k) {
-        const NodWorkPoint& w = *s.vertices[k];
-        CurrentPolygon.vertices[k] = {w.x, w.y, w.z, s.u[k], s.v[k]};
-    }
-    if (any != 0 && ClipPolygon() == 0) return;
-    SoftVertex screen[SOFT_MAX_POLY_VERTICES];
-    ProjectVertices(CurrentPolygon.vertices, screen, CurrentPolygon.count, VertexOrder::AsStored);
-    if (Winding(screen, CurrentPolygon.count) < 0)
-        ProjectVertices(CurrentPolygon.vertices, screen, CurrentPolygon.count,
-                        VertexOrder::Reversed);
-    Soft_DrawObjectPolygons(Polyman_ViewScreen(), screen, CurrentPolygon.count,
-                            reinterpret_cast<const uint8_t*>(texture));
+    const int32_t count = CurrentPolygon.count;
+    ProjectVertices(CurrentPolygon.vertices, screen, count, VertexOrder::AsStored);
+    if (Winding(screen, count) < 0)
+        ProjectVertices(CurrentPolygon.vertices, screen, count, VertexOrder::Reversed);
+    return count;
 }
 
 // The kit texture a surface is drawn in for this person, or null when it is not drawn now.
@@ -175,7 +170,7 @@ const SoftTextureHeader* SurfaceTexture(const NodSkinnedModel& m, const NodSkinn
     if (s.texture < 0) return nullptr;
     const NodTexture& t = m.textures[s.texture];
     if (t.type != NOD_TEXTURE_KIT_PART) return nullptr;
-    if (std::strncmp(t.name, "CARD", 4) == 0) {
+    if (t.name[0] == 'C' && std::strncmp(t.name, "CARD", 4) == 0) {
         const int16_t shows = object < MATCH_OBJECT_COUNT ? MatchPersons[object].action : 0;
         if (shows != kShowsYellow && shows != kShowsRed) return nullptr;
         return KIT_GetPersonTexture(
@@ -185,22 +180,31 @@ const SoftTextureHeader* SurfaceTexture(const NodSkinnedModel& m, const NodSkinn
     return KIT_GetPersonTexture(object, t.index);
 }
 
-}  // namespace
-
-void DrawPlayerModel(int32_t object, int32_t kind, int32_t level, int32_t motion)
+// Steps shared by every drawer of a person: posed from his clip frame, his surfaces marked from
+// the camera.
+void PosePerson(NodSkinnedModel* m, int32_t object, int32_t motion, float limbScale)
 {
-    NodSkinnedModel& m = PlayerModels[kind][level];
-    if (m.pointCount == 0) return;
     const RenderObject& o = RenderList[object];
-    const MotionFrame* frame = MotionCap_Frame(motion, o.drawnFrame);
-    PlayerModel_Pose(&m, frame, o.headAngle, o.x, o.y, o.height, o.drawnDirection);
-    PlayerModel_MarkSurfaces(&m, Polyman_Camera());
-    for (int32_t i = 0; i < m.pointCount; ++i) {
-        NodWorkPoint& w = m.work[i];
+    PlayerModel_Pose(m, MotionCap_Frame(motion, o.drawnFrame), o.headAngle, o.x, o.y, o.height,
+                     o.drawnDirection, limbScale);
+    PlayerModel_MarkSurfaces(m, Polyman_Camera());
+}
+
+// Every work point to view space with its outcode.
+void ToViewSpace(NodSkinnedModel* m)
+{
+    for (int32_t i = 0; i < m->pointCount; ++i) {
+        NodWorkPoint& w = m->work[i];
         const ViewPoint v = Polyman_ToView(w.x, w.y, w.z);
         w = {v.x, v.y, v.z, Polyman_Outcode(v.x, v.y, v.z)};
     }
-    // Farthest group first by the middle of its two points' depths; ties keep stored order.
+}
+
+// The shown surfaces group by group, farthest group first by the middle of its two points'
+// depths, ties in stored order; within a group in stored order.
+template <class DrawFunction>
+void ForEachShownSurface(const NodSkinnedModel& m, DrawFunction draw)
+{
     SortGroup groups[NOD_MAX_START_POINTS];
     for (int32_t g = 0; g < m.startCount; ++g) {
         const float a = m.pointVertex[m.sortPoints[2 * g]]->z;
@@ -213,9 +217,170 @@ void DrawPlayerModel(int32_t object, int32_t kind, int32_t level, int32_t motion
         const int32_t group = groups[g].group;
         for (uint32_t i = m.startPoints[group]; i <= m.endPoints[group]; ++i) {
             const NodSkinnedSurface& s = m.surfaces[i];
-            if (s.state == NOD_HIDDEN) continue;
-            const SoftTextureHeader* texture = SurfaceTexture(m, s, object);
-            if (texture != nullptr) DrawSurface(s, texture);
+            if (s.state != NOD_HIDDEN) draw(s);
         }
     }
+}
+
+// The flat people's colour of a surface: the side's shirt, shorts or socks for the 2D codes 1-3,
+// else the surface's own packed colour.
+uint16_t FlatColour(const NodSkinnedModel& m, const NodSkinnedSurface& s, int32_t object)
+{
+    if (s.texture < 0) return 0;
+    const NodTexture& t = m.textures[s.texture];
+    if (t.type != NOD_TEXTURE_COLOUR) return 0;
+    const int32_t side = std::min(object / (MATCH_PLAYER_COUNT / 2), 2);
+    uint16_t (*const getters[3])(int32_t) = {FlatPersonColours.shirt, FlatPersonColours.shorts,
+                                             FlatPersonColours.socks};
+    if (t.colour >= 1 && t.colour <= 3) {
+        const auto getter = getters[t.colour - 1];
+        return getter != nullptr ? getter(side) : 0;
+    }
+    return static_cast<uint16_t>(t.colour);
+}
+
+// A surface's corners clipped and projected, wound as the walkers fill; 0 when nothing is left.
+int32_t ProjectSurface(const NodSkinnedSurface& s, SoftVertex* screen)
+{
+    const int32_t count = s.vertices[3] != nullptr ? 4 : 3;
+    uint32_t all = ~0u;
+    uint32_t any = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        all &= s.vertices[k]->outcode;
+        any |= s.vertices[k]->outcode;
+    }
+    if (all != 0) return 0;
+    CurrentPolygon.count = count;
+    for (int32_t k = 0; k < count; ++k) {
+        const NodWorkPoint& w = *s.vertices[k];
+        CurrentPolygon.vertices[k] = {w.x, w.y, w.z, s.u[k], s.v[k]};
+    }
+    if (any != 0 && ClipPolygon() == 0) return 0;
+    return ProjectCurrentPolygon(screen);
+}
+
+constexpr float kFlatLimbScale = 2.5f;
+// The skeleton shadow's light comes from behind the far (left) stand: a point h above the
+// ground falls this many times h toward the near touchline.
+constexpr float kShadowLean = 0.4f;
+
+}  // namespace
+
+FlatPersonColourGetters FlatPersonColours;
+
+// Level-5 point numbers of the skeleton shadow's polygons, round each one's outline: the torso
+// (left hip and shoulder, right shoulder and hip), each leg (the thigh's top, the shin's foot) and
+// both arms (left hand, the shoulders, right hand). The referee's card points come before his legs.
+const int32_t
+    PlayerModel_ShadowPolygons[PLAYER_MODEL_KINDS][PLAYER_SHADOW_POLYGONS][PLAYER_SHADOW_CORNERS] =
+        {
+            {{4, 18, 19, 5}, {64, 63, 73, 74}, {103, 102, 112, 113}, {43, 33, 48, 58}},
+            {{4, 18, 19, 5}, {64, 63, 73, 74}, {103, 102, 112, 113}, {43, 33, 48, 58}},
+            {{4, 18, 19, 5}, {68, 67, 77, 78}, {107, 106, 116, 117}, {43, 33, 48, 58}},
+};
+
+void DrawPlayerModel(int32_t object, int32_t kind, int32_t level, int32_t motion)
+{
+    NodSkinnedModel& m = PlayerModels[kind][level];
+    if (m.pointCount == 0) return;
+    PosePerson(&m, object, motion, 1.0f);
+    ToViewSpace(&m);
+    const GameScreenRecord view = Polyman_ViewScreen();
+    ForEachShownSurface(m, [&](const NodSkinnedSurface& s) {
+        const SoftTextureHeader* texture = SurfaceTexture(m, s, object);
+        SoftVertex screen[SOFT_MAX_POLY_VERTICES];
+        const int32_t count = texture != nullptr ? ProjectSurface(s, screen) : 0;
+        if (count != 0)
+            Soft_DrawObjectPolygons(view, screen, count, reinterpret_cast<const uint8_t*>(texture));
+    });
+}
+
+void DrawFlatPlayerModel(int32_t object, int32_t kind)
+{
+    NodSkinnedModel& m = PlayerModels[kind][PLAYER_MODEL_FLAT_LEVEL];
+    if (m.pointCount == 0) return;
+    const int32_t motion = ObjectDisplay_Motion(object);
+    PosePerson(&m, object, motion == MOTION_NO_SHADOW ? MOTION_ABSENT : motion, kFlatLimbScale);
+    ToViewSpace(&m);
+    ForEachShownSurface(m, [&](const NodSkinnedSurface& s) {
+        SoftVertex screen[SOFT_MAX_POLY_VERTICES];
+        const int32_t count = ProjectSurface(s, screen);
+        if (count == 0) return;
+        SoftScreenVertex flat[SOFT_MAX_POLY_VERTICES];
+        for (int32_t k = 0; k < count; ++k)
+            flat[k] = {screen[k].x, screen[k].y, 0, 0};
+        SetDrawAttribute(2, FlatColour(m, s, object));
+        Soft_DrawPolygonB(flat, count);
+    });
+}
+
+void DrawFlatShadow(float x, float y, float sizeA, float sizeB)
+{
+    const MGraphicItem& mask = MGraphGetItem(MGRAPH_SHADOW);
+    if (mask.pixels == nullptr || mask.width != SOFT_MASK_TEXTURE_WIDTH) return;
+    const float turn = std::numbers::pi_v<float> / 4;
+    const float c = std::cos(turn), s = std::sin(turn);
+    const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    CurrentPolygon.count = 4;
+    for (int32_t k = 0; k < 4; ++k) {
+        const float a = corners[k][0] * sizeA, b = corners[k][1] * sizeB;
+        const ViewPoint v = Polyman_ToView(x + a * c - b * s, y + a * s + b * c, 0);
+        const float u = corners[k][0] < 0 ? 0.0f : static_cast<float>(mask.width);
+        const float w = corners[k][1] < 0 ? 0.0f : static_cast<float>(mask.height);
+        CurrentPolygon.vertices[k] = {v.x, v.y, v.z, u, w};
+    }
+    if (ClipPolygon() == 0) return;
+    SoftVertex screen[SOFT_MAX_POLY_VERTICES];
+    const int32_t count = ProjectCurrentPolygon(screen);
+    SoftScreenVertex buffer[SOFT_MAX_POLY_VERTICES];
+    for (int32_t k = 0; k < count; ++k)
+        buffer[k] = {(screen[k].x + 8) / 16 + GAMESCREEN_MARGIN,
+                     (screen[k].y + 8) / 16 + GAMESCREEN_MARGIN, screen[k].u, screen[k].v};
+    Soft_DrawPolygonC(buffer, count, mask.pixels, mask.height, GAMEPAL_SHADOW_COLOUR);
+}
+
+void DrawSkeletonShadow(int32_t object)
+{
+    const int32_t kind = ObjectDisplay_ModelKind(object);
+    NodSkinnedModel& m = PlayerModels[kind][PLAYER_MODEL_FLAT_LEVEL];
+    if (m.pointCount == 0) return;
+    const int32_t motion = ObjectDisplay_Motion(object);
+    const RenderObject& o = RenderList[object];
+    PlayerModel_Pose(&m, MotionCap_Frame(motion, o.drawnFrame), o.headAngle, o.x, o.y, o.height,
+                     o.drawnDirection);
+    constexpr uint32_t kColour4 = GAMEPAL_SHADOW_COLOUR * 0x01010101u;
+    for (const auto& polygon : PlayerModel_ShadowPolygons[kind]) {
+        CurrentPolygon.count = PLAYER_SHADOW_CORNERS;
+        for (int32_t k = 0; k < PLAYER_SHADOW_CORNERS; ++k) {
+            const NodWorkPoint& w = *m.pointVertex[polygon[k]];
+            const ViewPoint v = Polyman_ToView(w.x + w.z * kShadowLean, w.y, 0);
+            CurrentPolygon.vertices[k] = {v.x, v.y, v.z, 0, 0};
+        }
+        if (ClipPolygon() == 0) continue;
+        SoftVertex screen[SOFT_MAX_POLY_VERTICES];
+        const int32_t count = ProjectCurrentPolygon(screen);
+        Soft_DrawFlatPolygon(Polyman_ViewScreen(), screen, count, kColour4);
+    }
+}
+
+void DrawNameLabel(int32_t player)
+{
+    const BlockBuffer* strip = NameStrip.buffer;
+    if (strip == nullptr || player < 0 || player >= NAMESTRIP_SLOTS) return;
+    const RenderObject& o = RenderList[player];
+    const ViewPoint v = Polyman_ToView(o.x, o.y, PERSON_HEAD_HEIGHT);
+    if (Polyman_Outcode(v.x, v.y, v.z) != 0) return;
+    const PolyVertex point = {v.x, v.y, v.z, 0, 0};
+    SoftVertex screen;
+    ProjectVertices(&point, &screen, 1, VertexOrder::AsStored);
+    const int32_t width = NameStrip.width[player];
+    const auto height = static_cast<int32_t>(strip->height);
+    const int32_t left = screen.x / 16 + GAMESCREEN_MARGIN - width / 2;
+    const int32_t bottom = screen.y / 16 + GAMESCREEN_MARGIN;
+    const int32_t top = bottom - height;
+    if (left <= 0 || top <= 0 || left + width >= ViewSize.width + 2 * GAMESCREEN_MARGIN
+        || bottom >= ViewSize.height + 2 * GAMESCREEN_MARGIN)
+        return;
+    GameScreen_CopyTrans(strip->memory + NameStrip.startX[player],
+                         static_cast<int32_t>(strip->pitch), left, top, width, height);
 }

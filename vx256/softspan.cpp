@@ -213,6 +213,18 @@ void DrawSegments(uint8_t* row, int32_t len)
 
 bool ValidCount(int32_t count) { return count >= 3 && count <= SOFT_MAX_POLY_VERTICES; }
 
+// Whether the polygon covers a pixel row at all: a distant model's many small faces often fall
+// between two rows, and skipping them saves their gradient and edge set-up.
+bool SpansARow(const SoftVertex* v, int32_t count)
+{
+    int32_t top = v[0].y, bottom = v[0].y;
+    for (int32_t i = 1; i < count; ++i) {
+        top = std::min(top, v[i].y);
+        bottom = std::max(bottom, v[i].y);
+    }
+    return Soft_CeilFix4(bottom) > Soft_CeilFix4(top);
+}
+
 void FillGradientArrays(const SoftVertex* v, int32_t count)
 {
     SoftGradients& g = s_soft.gradients;
@@ -447,7 +459,7 @@ void Soft_DrawFlatPolygon(const GameScreenRecord& screen, const SoftVertex* vert
 void Soft_DrawObjectPolygons(const GameScreenRecord& screen, const SoftVertex* vertices,
                              int32_t count, const uint8_t* texture)
 {
-    if (vertices == nullptr || !ValidCount(count)) return;
+    if (vertices == nullptr || !ValidCount(count) || !SpansARow(vertices, count)) return;
     FillGradientArrays(vertices, count);
     Soft_ComputeGradients(&s_soft.gradients, vertices, count);
     bool begun = false;

@@ -3,8 +3,10 @@
 // the foot or hands whatever the facing, mirrors that are exact).
 #include "generic/motioncap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -14,6 +16,11 @@
 #include "engine/filename.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
+#include "engine/random.h"
+#include "gamecode/matchloop.h"
+#include "gamecode/matchrun.h"
+#include "gamecode/matchstate.h"
+#include "tests/gamecode/harness/harness.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 #include "tools/mkdata/motions.h"
@@ -296,6 +303,46 @@ TEST(MotionClips, EachMirrorIsItsBaseWithLeftAndRightSwapped)
         }
     }
     EXPECT_EQ(mirrors, 29);
+}
+
+}  // namespace
+
+namespace {
+
+// Seeded matches played headless: each time an outfield player strikes the ball, the clip he
+// plays and its frame. The engine strikes inside a window of nine frames, so a key pose that
+// lies in the window is at most 8 frames from the strike: each kick clip's middle strike is. (The
+// keepers' clips wait for their actions.)
+TEST(MotionClips, OutfieldStrikesFallNearTheirClipsKeyFrames)
+{
+    const std::vector<MkMotionRow> rows = MkMotionRows();
+    std::map<int32_t, std::vector<int32_t>> offsets;  // by clip
+    for (const uint32_t seed : {3u, 11u, 46u}) {
+        ScopedMatch match;
+        MatchDayBuilder{}.Write();
+        SetPitchConstants();
+        SRand(seed);
+        Match_SetupPeriod();
+        uint8_t kicked[MATCH_PLAYER_COUNT] = {};
+        for (int32_t tick = 0; tick < 20000; ++tick) {
+            RunTicks(1);
+            for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+                const MatchPerson& person = MatchPersons[p];
+                const bool keeper = p == LineUp[0][0] || p == LineUp[1][0];
+                if (person.kicked != 0 && kicked[p] == 0 && !keeper && person.animation >= 0
+                    && rows[person.animation].keyFrame >= 0)
+                    offsets[person.animation].push_back(person.drawnFrame
+                                                        - rows[person.animation].keyFrame);
+                kicked[p] = person.kicked;
+            }
+        }
+    }
+    EXPECT_GE(offsets.size(), 15u);  // passes, long kicks, shots and traps of both feet
+    for (auto& [clip, strikes] : offsets) {
+        std::sort(strikes.begin(), strikes.end());
+        const int32_t middle = strikes[strikes.size() / 2];
+        EXPECT_LE(std::abs(middle), 8) << rows[clip].name;
+    }
 }
 
 }  // namespace

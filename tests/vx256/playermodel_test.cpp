@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/blocks.h"
 #include "engine/dxdraw.h"
 #include "engine/filename.h"
 #include "engine/memory.h"
@@ -18,15 +19,17 @@
 #include "gamecode/presentation.h"
 #include "generic/kittextures.h"
 #include "generic/viewscreen.h"
-#include "tests/support/kit_match.h"
+#include "menus/menupc.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
+#include "tests/support/people_view.h"
 #include "tests/support/support.h"
 #include "tools/mkdata/motions.h"
 #include "tools/mkdata/skeleton.h"
+#include "vx256/gamepal.h"
 #include "vx256/objects.h"
+#include "vx256/polyman.h"
 #include "vx256/softspan.h"
-#include "vx256/textures.h"
 
 namespace {
 
@@ -64,16 +67,19 @@ TEST(PlayerModel, AtRestTheBodyIsTurnedAndMovedWhole)
         int32_t kind;
         int32_t level;
         int32_t facing;
+        float limbScale;  // the 2D view's people: every limb 2.5 times as long
     };
-    for (const Case& c : {Case{0, 0, 0}, Case{1, 2, 64}, Case{2, 5, 160}, Case{0, 4, 255}}) {
+    for (const Case& c : {Case{0, 0, 0, 1}, Case{1, 2, 64, 1}, Case{2, 5, 160, 1},
+                          Case{0, 4, 255, 1}, Case{1, 5, 96, 2.5f}}) {
         NodSkinnedModel& m = PlayerModels[c.kind][c.level];
         ASSERT_GT(m.pointCount, 0);
         const std::vector<NodWorkPoint> rest = Rest(m);
-        PlayerModel_Pose(&m, nullptr, 0, 100, 200, 3, c.facing);
+        PlayerModel_Pose(&m, nullptr, 0, 100, 200, 3, c.facing, c.limbScale);
         const float t = static_cast<float>(c.facing) * std::numbers::pi_v<float> / 128;
         for (int32_t i = 0; i < m.pointCount; ++i) {
             const NodWorkPoint& w = *m.pointVertex[i];
-            const NodWorkPoint& r = rest[i];
+            const NodWorkPoint r = {rest[i].x * c.limbScale, rest[i].y * c.limbScale,
+                                    rest[i].z * c.limbScale, 0};
             EXPECT_NEAR(w.x, 100 + r.x * std::cos(t) - r.y * std::sin(t), 1e-3) << i;
             EXPECT_NEAR(w.y, 200 + r.x * std::sin(t) + r.y * std::cos(t), 1e-3) << i;
             EXPECT_NEAR(w.z, 3 + 17 + r.z, 1e-3) << i;
@@ -192,16 +198,8 @@ TEST(PlayerModel, FromEachAxisTheFacingSurfacesAreFrontAndTheRestHidden)
 TEST(PlayerModel, TheRefereesCardShowsOnlyInStatesEightAndNine)
 {
     ScopedMenus menus(DDRAW_KIND_8BIT);
-    KitMatch_SetUpBlock();
-    TEXT_ClearTable();
-    KIT_ClearTextureTable();
-    NORMTEXT_ClearCache();
-    KITPLR_LoadAllTextures();
-    LoadPlayerModels();
-    ViewScreen_Init();
-    SoftSpan_Init();
     RenderList[OBJECT_BALL] = {1250, 0, 1082, 0, 0, 0, 0};
-    ObjectScene_Begin();
+    ScopedPeopleView view;
     // A camera 40 units in front of him at his chest's height.
     SetViewCamera(1290, 1082, 18, std::atan2(40.0f, 0.0f), std::atan2(-40.0f, -4.0f), 1.1f);
     RenderList[32] = {1250, 0, 1082, 0, 0, 128, 0};  // facing the camera
@@ -234,11 +232,185 @@ TEST(PlayerModel, TheRefereesCardShowsOnlyInStatesEightAndNine)
     for (size_t i = 0; i < plain.size(); ++i)
         changed += yellow[i] != plain[i];
     EXPECT_LT(changed, plain.size() / 20);  // a card, not a body
+}
+
+// The skeleton shadow's table follows the body segments it names in every kind's flat model.
+TEST(PlayerModel, TheSkeletonShadowFollowsTorsoLegsAndArms)
+{
+    ScopedPlayerModels models;
+    const std::vector<std::vector<int32_t>> segments = {
+        {MK_JOINT_PELVIS, MK_JOINT_CHEST},
+        {MK_JOINT_LEFT_THIGH, MK_JOINT_LEFT_SHIN},
+        {MK_JOINT_RIGHT_THIGH, MK_JOINT_RIGHT_SHIN},
+        {MK_JOINT_LEFT_UPPER_ARM, MK_JOINT_LEFT_FOREARM, MK_JOINT_RIGHT_UPPER_ARM,
+         MK_JOINT_RIGHT_FOREARM}};
+    for (int32_t kind = 0; kind < PLAYER_MODEL_KINDS; ++kind) {
+        const NodSkinnedModel& m = PlayerModels[kind][PLAYER_MODEL_FLAT_LEVEL];
+        for (int32_t p = 0; p < PLAYER_SHADOW_POLYGONS; ++p) {
+            std::vector<int32_t> joints;
+            for (const int32_t point : PlayerModel_ShadowPolygons[kind][p]) {
+                ASSERT_LT(point, m.pointCount);
+                joints.push_back(m.points[point].joint);
+            }
+            for (const int32_t joint : segments[p])
+                EXPECT_NE(std::find(joints.begin(), joints.end(), joint), joints.end())
+                    << kind << " " << p;
+            for (const int32_t joint : joints)
+                EXPECT_NE(std::find(segments[p].begin(), segments[p].end(), joint),
+                          segments[p].end())
+                    << p;
+        }
+    }
+}
+
+// The people's ground shadows from the touchline camera: only the shadow colour is written; the
+// flat one is centred on its ground point; the skeleton's falls toward the near touchline, and
+// farther the higher the man.
+TEST(PlayerModel, ShadowsLieOnTheGroundInTheShadowColour)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    LoadPlayerModels();
+    LoadMotionCaptures();
+    ViewScreen_Init();
+    SoftSpan_Init();
+    RenderList[OBJECT_BALL] = {1250, 0, 1082, 0, 0, 0, 0};
+    ObjectScene_Begin();
+    SetViewCamera(1330, 1082, 30, std::atan2(80.0f, 0.0f), std::atan2(-80.0f, -30.0f), 1.1f);
+    const GameScreenRecord screen = GetGameScreen();
+    struct Box {
+        int32_t pixels = 0;
+        double x = 0, y = 0;  // the middle of the drawn pixels
+    };
+    const auto draw = [&](const auto& drawer) {
+        std::fill(screen.pixels, screen.pixels + screen.pitch * screen.height, 0);
+        drawer();
+        Box box;
+        for (int32_t y = 0; y < screen.height; ++y) {
+            for (int32_t x = 0; x < screen.width; ++x) {
+                const uint8_t p = screen.pixels[y * screen.pitch + x];
+                if (p == 0) continue;
+                EXPECT_EQ(p, GAMEPAL_SHADOW_COLOUR);
+                ++box.pixels;
+                box.x += x;
+                box.y += y;
+            }
+        }
+        if (box.pixels > 0) box = {box.pixels, box.x / box.pixels, box.y / box.pixels};
+        return box;
+    };
+    const ViewPoint v = Polyman_ToView(1250, 1082, 0);
+    const PolyVertex foot = {v.x, v.y, v.z, 0, 0};
+    SoftVertex footScreen;
+    ProjectVertices(&foot, &footScreen, 1, VertexOrder::AsStored);
+    const double footX = footScreen.x / 16.0 + GAMESCREEN_MARGIN;
+    const double footY = footScreen.y / 16.0 + GAMESCREEN_MARGIN;
+
+    const auto under = [&] {
+        return screen
+            .pixels[static_cast<int32_t>(footY) * screen.pitch + static_cast<int32_t>(footX)];
+    };
+    const Box person = draw([] { DrawFlatShadow(1250, 1082, 5.0f, 12.5f); });
+    EXPECT_EQ(under(), GAMEPAL_SHADOW_COLOUR);
+    const Box ball = draw([] { DrawFlatShadow(1250, 1082, 4.0f, 4.0f); });
+    EXPECT_EQ(under(), GAMEPAL_SHADOW_COLOUR);
+    EXPECT_GT(person.pixels, ball.pixels);
+    EXPECT_GT(ball.pixels, 10);
+
+    RenderList[3] = {1250, 0, 1082, 0, 0, 64, 0};
+    const Box standing = draw([] { DrawSkeletonShadow(3); });
+    RenderList[3].height = 20;
+    const Box jumping = draw([] { DrawSkeletonShadow(3); });
+    EXPECT_GT(standing.pixels, 50);
+    EXPECT_GT(standing.y, footY + 2);  // toward the camera's touchline, below the feet
+    EXPECT_GT(jumping.y, standing.y + 2);
     ObjectScene_End();
     SoftSpan_Uninit();
     ViewScreen_Uninit();
+    FreeMotionCaptures();
     FreePlayerModels();
-    TEXT_FreeKitTextures();
+}
+
+// A label is drawn whole or not at all: swept across the screen, the drawn ones reach to one
+// pixel inside each edge of the game screen and never touch it.
+TEST(PlayerModel, NameLabelsStayWhollyInsideTheGameScreen)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    ViewScreen_Init();
+    RenderList[OBJECT_BALL] = {1250, 0, 1082, 0, 0, 0, 0};
+    ObjectScene_Begin();
+    SetViewCamera(1330, 1082, 30, std::atan2(80.0f, 0.0f), std::atan2(-80.0f, -30.0f), 1.1f);
+    constexpr int32_t kWidth = 200, kHeight = 8;
+    CreateBuffer(&NameStrip.buffer, 300, kHeight);
+    std::fill(NameStrip.buffer->memory, NameStrip.buffer->memory + 300 * kHeight, 7);
+    NameStrip.startX[5] = 40;
+    NameStrip.width[5] = kWidth;
+    const GameScreenRecord screen = GetGameScreen();
+    int32_t leftmost = screen.width, rightmost = -1, drawn = 0;
+    for (float y = 900; y < 1264; y += 0.125f) {
+        RenderList[5] = {1250, 0, y, 0, 0, 0, 0};
+        std::fill(screen.pixels, screen.pixels + screen.pitch * screen.height, 0);
+        DrawNameLabel(5);
+        int32_t left = screen.width, right = -1, count = 0;
+        for (int32_t r = 0; r < screen.height; ++r) {
+            for (int32_t x = 0; x < screen.width; ++x) {
+                if (screen.pixels[r * screen.pitch + x] == 0) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                ++count;
+            }
+        }
+        if (count == 0) continue;
+        ASSERT_EQ(count, kWidth * kHeight) << y;
+        leftmost = std::min(leftmost, left);
+        rightmost = std::max(rightmost, right);
+        ++drawn;
+    }
+    EXPECT_GT(drawn, 100);
+    EXPECT_EQ(leftmost, 1);
+    EXPECT_EQ(rightmost, screen.width - 2);
+    FreePlayerNames();
+    ObjectScene_End();
+    ViewScreen_Uninit();
+}
+
+// The 2D view's people on the menu screen, each side in its own three colours from the
+// getters, the skin and boots in the model's own.
+TEST(PlayerModel, FlatPeopleWearTheirSidesColours)
+{
+    ScopedMenus menus(DDRAW_KIND_16BIT);
+    LoadPlayerModels();
+    SetViewSize(640, 480);
+    SetViewProjectionFactors();
+    SetViewCamera(1850, 1082, 100, std::atan2(600.0f, 0.0f), std::atan2(-600.0f, -60.0f), 1.0f);
+    FlatPersonColours = {[](int32_t side) { return static_cast<uint16_t>(0x1000 + side); },
+                         [](int32_t side) { return static_cast<uint16_t>(0x2000 + side); },
+                         [](int32_t side) { return static_cast<uint16_t>(0x3000 + side); }};
+    const auto colours = [](int32_t object, int32_t kind) {
+        std::fill(MenuScreen.workScreen,
+                  MenuScreen.workScreen + MenuScreen.width * MenuScreen.height * 2, 0);
+        RenderList[object] = {1250, 0, 1082, 0, 0, 32, 0};
+        DrawFlatPlayerModel(object, kind);
+        const auto* p = reinterpret_cast<const uint16_t*>(MenuScreen.workScreen);
+        std::vector<uint16_t> seen(p, p + MenuScreen.width * MenuScreen.height);
+        std::sort(seen.begin(), seen.end());
+        seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
+        return seen;
+    };
+    const std::vector<uint16_t> home = colours(3, 0), away = colours(20, 0);
+    const std::vector<uint16_t> keeper = colours(16, 1), referee = colours(32, 2);
+    const auto has = [](const std::vector<uint16_t>& v, uint16_t c) {
+        return std::find(v.begin(), v.end(), MenuScreenColour(c)) != v.end();
+    };
+    for (int32_t k = 1; k <= 3; ++k) {
+        const auto c = static_cast<uint16_t>(0x1000 * k);
+        EXPECT_TRUE(has(home, c) && !has(home, c + 1)) << k;
+        EXPECT_TRUE(has(away, c + 1) && !has(away, c)) << k;
+        EXPECT_TRUE(has(referee, c + 2)) << k;
+    }
+    EXPECT_TRUE(has(keeper, 0x1001));
+    EXPECT_TRUE(has(home, 0xE570));  // "R228G176B136", the skin
+    FlatPersonColours = {};
+    FreePlayerModels();
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 #include "tools/mkdata/models3d.h"
 #include "tools/mkdata/motions.h"
 #include "tools/mkdata/people.h"
+#include "tools/mkdata/propmodels.h"
 #include "tools/mkdata/sounds.h"
+#include "tools/mkdata/stadium.h"
 #include "tools/mkdata/tactics.h"
 #include "tools/mkdata/world.h"
 
@@ -44,6 +46,8 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"kit textures", MkGenerateKitTextures},
     {"motion clips", MkGenerateMotions},
     {"people models", MkGeneratePeople},
+    {"props", MkGenerateProps},
+    {"stadium ground", MkGenerateStadium},
 });
 
 }  // namespace

@@ -649,6 +649,20 @@ MkModel MkPersonModel(int32_t kind, int32_t targetPolygons)
     return PersonNear(static_cast<PersonKind>(kind), targetPolygons);
 }
 
+MkModel MkBallModel() { return Ball(); }
+
+MkModel MkCornerFlagModel() { return CornerFlag(); }
+
+MkModel MkGoalPartModel(int32_t part)
+{
+    switch (part) {
+        case 0: return GoalBack();
+        case 1: return GoalTop();
+        case 2: return GoalSide(-1);
+        default: return GoalSide(1);
+    }
+}
+
 std::vector<MkNamedModel> MkModels3D()
 {
     std::vector<MkNamedModel> models;
