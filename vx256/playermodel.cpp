@@ -131,18 +131,6 @@ struct SortGroup {
     float middle;
 };
 
-// Twice the signed area of projected vertices; the walkers fill one winding.
-int64_t Winding(const SoftVertex* v, int32_t count)
-{
-    int64_t area = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        const SoftVertex& a = v[i];
-        const SoftVertex& b = v[(i + 1) % count];
-        area += static_cast<int64_t>(a.x) * b.y - static_cast<int64_t>(b.x) * a.y;
-    }
-    return area;
-}
-
 void DrawSurface(const NodSkinnedSurface& s, const SoftTextureHeader* texture)
 {
     const int32_t count = s.vertices[3] != nullptr ? 4 : 3;
@@ -161,7 +149,7 @@ void DrawSurface(const NodSkinnedSurface& s, const SoftTextureHeader* texture)
     if (any != 0 && ClipPolygon() == 0) return;
     SoftVertex screen[SOFT_MAX_POLY_VERTICES];
     ProjectVertices(CurrentPolygon.vertices, screen, CurrentPolygon.count, VertexOrder::AsStored);
-    if (Winding(screen, CurrentPolygon.count) < 0)
+    if (ProjectedWinding(screen, CurrentPolygon.count) < 0)
         ProjectVertices(CurrentPolygon.vertices, screen, CurrentPolygon.count,
                         VertexOrder::Reversed);
     Soft_DrawObjectPolygons(Polyman_ViewScreen(), screen, CurrentPolygon.count,
