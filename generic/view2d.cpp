@@ -490,6 +490,7 @@ void View2D_Frame()
 {
     if (!TextView_PaceFrame(View2D.nextFrameTime, View2D.skippedFrames, SpeedTable[Speed2DIndex]))
         return;
+    ++View2D.frameCounter;
     View2D_Input(View2D.pointerX, View2D.pointerY, View2D.buttonDown);
     View2D_DrawScreen();
     int16_t x = 0, y = 0;

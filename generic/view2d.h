@@ -23,6 +23,7 @@ struct View2DState {
     bool buttonDown;
     bool buttonWasDown;         // on the frame before: a click is a new press
     int16_t hovered;            // a person 0-31, or VIEW2D_NONE
+    uint32_t frameCounter;      // frames drawn since the view was set up
     uint16_t sideColour[2][3];  // 5:6:5; shirt, shorts, socks
     bool shown;                 // between View2D_Init and View2D_Destroy
 };

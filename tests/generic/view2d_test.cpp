@@ -14,17 +14,22 @@
 #include "game/textmess.h"
 #include "gamecode/matchdata.h"
 #include "gamecode/matchstate.h"
+#include "gamecode/matchview.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
+#include "generic/matchkeys.h"
 #include "generic/popup.h"
 #include "generic/textview.h"
 #include "generic/timedevents.h"
+#include "menus/machine.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
+#include "tests/gamecode/harness/harness.h"
 #include "tests/gamecode/harness/view2d_scene.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
+#include "vx256/objects.h"
 
 namespace {
 
@@ -295,3 +300,45 @@ TEST(View2D, TheScriptedSceneMatchesItsGolden)
 }
 
 }  // namespace
+
+namespace {
+
+// A seeded match on the engine harness, shown in the 2D view on the headless host or in no view.
+GoldenResult PlaySeeded(bool shown, uint32_t* framesDrawn)
+{
+    ScopedMatch match;
+    ScopedMenuDisplay display;
+    Watchdog_Reinstall();
+    ShutdownMenuGraphics();
+    MatchKeys_Init();
+    TimedEvents_Init();
+    View2D_ResetRunState();
+    if (shown) View2D_Register();
+    Speed2DIndex = VIEW2D_FASTEST_OFFERED;
+    FollowedPlayers[0] = 9;  // his map is painted too
+    MatchDayBuilder builder;
+    builder.seed = 31;
+    builder.viewMode = VIEW_2D;
+    GoldenResult result = GoldenRun(builder);
+    *framesDrawn = View2D.frameCounter;
+    MatchView_Register(VIEWKIND_2D, nullptr);
+    SoftObjectDrawers = {};
+    View2D_ResetRunState();
+    TimedEvents_Uninit();
+    MatchKeys_Uninit();
+    return result;
+}
+
+}  // namespace
+
+TEST(View2DMatch, ASeededMatchPlaysTheSameShownInTheViewAsInNone)
+{
+    uint32_t frames[2] = {};
+    const GoldenResult none = PlaySeeded(false, &frames[0]);
+    const GoldenResult shown = PlaySeeded(true, &frames[1]);
+    EXPECT_EQ(frames[0], 0u);
+    EXPECT_GT(frames[1], 100u);
+    EXPECT_GT(none.lines.size(), 30u);
+    // Score, statistics, event rows, the traced positions and the game's draws.
+    EXPECT_EQ(shown.lines, none.lines);
+}
