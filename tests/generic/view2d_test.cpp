@@ -268,32 +268,7 @@ TEST(View2D, AFollowedPlayersMapIsPaintedByItsGridAndMirroredInTheFirstHalf)
 TEST(View2D, TheScriptedSceneMatchesItsGolden)
 {
     ScopedView2D view;
-    MatchDayBlock& block = *GetMatchSidesBlock();
-    block.secondLeg = 1;
-    block.sides[0].firstLegGoals = 1;
-    block.sides[1].firstLegGoals = 3;
-    Match.score[0] = 2;
-    Match.score[1] = 1;
-    Match.period = 1;
-    Match.periodTicks = 7500;
-    ActivePlayer[0] = 9;
-    ActivePlayer[1] = 20;
-    Ball.lastToucher = 20;
-    auto& maps = GetMatchDataBlock()->heatMaps;
-    for (int32_t a = 3; a < 8; ++a) {
-        maps[9][a][12] = 1;
-        maps[20][a + 5][4] = 1;
-    }
-    FollowedPlayers[0] = 9;
-    FollowedPlayers[1] = 20;
-    Speed2DIndex = 4;
-    TimedEvents.active = 1;
-    TimedEvents.current = 0;
-    TimedEvents.expiryTick = Tick.load() + TIMEDEVENT_SHOW_TICKS;
-    std::snprintf(TimedEvents.text, sizeof(TimedEvents.text), "%s",
-                  "SC Norbourg   2   0   US Greux       J. Joueur34 61 pen");
-    const Point at = Projected(20);
-    View2D_Input(at.x + 3, at.y + 3, false);
+    View2DScene_Script();
     View2D_DrawScreen();
     WriteFrameToTestOutput("view2d_scene.png");
     ExpectGoldenHash("menus/view2d_scene", WorkScreenHash());

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "engine/timer.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
@@ -91,4 +92,36 @@ ScopedView2D::~ScopedView2D()
     MatchKeys_Uninit();
     MatchEngine_Uninit();
     MatchBlocks_Uninit();
+}
+
+void View2DScene_Script()
+{
+    MatchDayBlock& block = *GetMatchSidesBlock();
+    block.secondLeg = 1;
+    block.sides[0].firstLegGoals = 1;
+    block.sides[1].firstLegGoals = 3;
+    Match.score[0] = 2;
+    Match.score[1] = 1;
+    Match.period = 1;
+    Match.periodTicks = 7500;
+    ActivePlayer[0] = 9;
+    ActivePlayer[1] = 20;
+    Ball.lastToucher = 20;
+    auto& maps = GetMatchDataBlock()->heatMaps;
+    for (int32_t a = 3; a < 8; ++a) {
+        maps[9][a][12] = 1;
+        maps[20][a + 5][4] = 1;
+    }
+    FollowedPlayers[0] = 9;
+    FollowedPlayers[1] = 20;
+    Speed2DIndex = VIEW2D_FASTEST_OFFERED;
+    TimedEvents.active = 1;
+    TimedEvents.current = 0;
+    TimedEvents.expiryTick = Tick.load() + TIMEDEVENT_SHOW_TICKS;
+    std::snprintf(TimedEvents.text, sizeof(TimedEvents.text), "%s",
+                  "SC Norbourg   2   0   US Greux       J. Joueur34 61 pen");
+    const RenderObject& o = RenderList[20];
+    int32_t x = 0, y = 0;
+    View2D_Project(o.x, o.y, o.height, &x, &y);
+    View2D_Input(x + 3, y + 3, false);
 }

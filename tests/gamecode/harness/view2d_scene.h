@@ -26,3 +26,7 @@ private:
 void View2DScene_CellPoint(int32_t side, int32_t row, int32_t column, int32_t* x, int32_t* y);
 // Moves a render object; `animation` MOTION_ABSENT-like negatives take it off the pitch.
 void View2DScene_Pose(int32_t object, float x, float y, int16_t animation = 1);
+// The scripted moment: a second leg's score, the clock in the second half, both active players
+// named, two followed players with maps, a timed event, the fastest offered speed and the pointer
+// beside player 20 with his pop-up.
+void View2DScene_Script();
