@@ -430,6 +430,12 @@ void View2D_Register()
     MatchView_Register(VIEWKIND_2D, &kView2DOps);
     SoftObjectDrawers.ballDraw2D = BallDraw;
     SoftObjectDrawers.ballPrepare2D = BallPrepare;
+    // `period` and `frames` answer for whichever of the two paced views is shown.
+    ScriptRegisterValue("period",
+                        [] { return View2D.shown || TextView.shown ? int32_t{Match.period} : -1; });
+    ScriptRegisterValue("frames", [] {
+        return static_cast<int32_t>(View2D.shown ? View2D.frameCounter : TextView.frameCounter);
+    });
     ScriptRegisterValue("speed2d", [] { return int32_t{Speed2DIndex}; });
     ScriptRegisterValue("followed0", [] { return int32_t{FollowedPlayers[0]}; });
     ScriptRegisterValue("followed1", [] { return int32_t{FollowedPlayers[1]}; });
@@ -459,7 +465,8 @@ void View2D_Init()
     View2D.hovered = VIEW2D_NONE;
     View2D.nextFrameTime = static_cast<float>(TickCount.load());
     View2D_TakeSideColours();
-    InitSetOfMenus();
+    // The dispatch has given the match sounds their eight channels: no menu music.
+    InitSetOfMenus(MenuSound::Keep);
     SetViewSize(kWidth, kHeight);
     SetViewProjectionFactors();
     ApplyOverviewCamera();
