@@ -37,7 +37,7 @@ extern View2DState View2D;
 void View2D_ResetRunState();  // speed index 2, nobody followed, no view
 // Registers the five hooks below as the 2D kind of the match view dispatch, the 2D ball drawers
 // of the object display list, and the script values `speed2d`, `followed0`, `followed1` and
-// `hovered`.
+// `hovered`; `period` and `frames` then answer for the 2D view too. After TextView_Register.
 void View2D_Register();
 
 // The view's hooks (view mode 1).
