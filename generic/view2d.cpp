@@ -471,6 +471,7 @@ void View2D_Init()
     SetViewProjectionFactors();
     ApplyOverviewCamera();
     DrawStaticScreen();
+    LoadPlayerModels();
     LoadMotionCaptures();
     HotZone_Reset();
     for (const ZoneRow& z : kZones)
@@ -482,6 +483,7 @@ void View2D_Destroy()
 {
     View2D.shown = false;
     FreeMotionCaptures();
+    FreePlayerModels();
     ShutdownMenuGraphics();
 }
 

@@ -260,6 +260,15 @@ TEST(View2D, AFollowedPlayersMapIsPaintedByItsGridAndMirroredInTheFirstHalf)
     Match.period = 1;
     View2D_DrawScreen();
     EXPECT_FALSE(Painted(cell.x, cell.y));
+    // The overview camera shows the whole pitch: a player in any corner, head and foot, can be
+    // pointed at.
+    for (const float x : {float{PITCH_LEFT_TOUCHLINE_X}, float{PITCH_RIGHT_TOUCHLINE_X}}) {
+        for (const float y : {float{PITCH_NEAR_GOAL_LINE_Y}, float{PITCH_FAR_GOAL_LINE_Y}}) {
+            Point p{};
+            EXPECT_TRUE(View2D_Project(x, y, 0.0f, &p.x, &p.y)) << x << "," << y;
+            EXPECT_TRUE(View2D_Project(x, y, PERSON_HEAD_HEIGHT, &p.x, &p.y)) << x << "," << y;
+        }
+    }
 }
 
 // The scripted scene: 22 players, officials and ball, both panels, two followed players with
