@@ -56,6 +56,12 @@ constexpr ZoneRow kZones[] = {{ZONE_FASTER, 3, 444, 32, 16},
                               {ZONE_SPEED, 405, 445, 90, 30},
                               {ZONE_TACTICS, 510, 445, 100, 30}};
 
+const ZoneRow& Zone(int32_t zone)
+{
+    return *std::find_if(std::begin(kZones), std::end(kZones),
+                         [&](const ZoneRow& r) { return r.zone == zone; });
+}
+
 // The fixed overview camera: its target, distance, angles and lens.
 constexpr double kOverviewTarget[3] = {PITCH_CENTRE_X, PITCH_CENTRE_Y + 278, 1.0};
 constexpr double kOverviewDistance = 2106.0, kOverviewYaw = 0.0, kOverviewPitch = 4.0212385965966;
@@ -136,17 +142,24 @@ void FillGroundQuad(const float (&corners)[4][2], uint16_t colour, int32_t perce
         Soft_DrawPolygonA(screen, count, percent);
 }
 
+// A world point on the menu screen's plane, on the screen or not; false behind the near plane.
+bool ProjectPoint(float x, float y, float height, int32_t* px, int32_t* py)
+{
+    const ViewPoint v = Polyman_ToView(x, y, height);
+    if (v.z < POLY_NEAR_Z) return false;
+    const PolyVertex source = {v.x, v.y, v.z, 0.0f, 0.0f};
+    SoftVertex projected{};
+    ProjectVertices(&source, &projected, 1, VertexOrder::AsStored);
+    *px = projected.x >> 4;
+    *py = projected.y >> 4;
+    return true;
+}
+
 void GroundLine(float x1, float y1, float x2, float y2)
 {
-    const ViewPoint a = Polyman_ToView(x1, y1, 0.0f), b = Polyman_ToView(x2, y2, 0.0f);
-    if (a.z < POLY_NEAR_Z || b.z < POLY_NEAR_Z) return;
-    const auto sx = [](const ViewPoint& v) {
-        return static_cast<int32_t>(v.x / v.z * ViewProjection.scaleX / 16.0 + kWidth / 2.0);
-    };
-    const auto sy = [](const ViewPoint& v) {
-        return static_cast<int32_t>(v.y / v.z * ViewProjection.scaleY / 16.0 + kHeight / 2.0);
-    };
-    DrawMenuLine(sx(a), sy(a), sx(b), sy(b), kPitchLineColour);
+    int32_t ax = 0, ay = 0, bx = 0, by = 0;
+    if (ProjectPoint(x1, y1, 0.0f, &ax, &ay) && ProjectPoint(x2, y2, 0.0f, &bx, &by))
+        DrawMenuLine(ax, ay, bx, by, kPitchLineColour);
 }
 
 void GroundRect(float x1, float y1, float x2, float y2)
@@ -213,9 +226,9 @@ void DrawStaticScreen()
     for (int32_t side = 0; side < 2; ++side)
         Text(VIEW2D_PANEL_X[side] + VIEW2D_PANEL_W / 2, VIEW2D_PANEL_Y - 2, 0, SideName(side),
              MENU_ALIGN_BC);
-    SmallButton(kZones[0], "+");
-    SmallButton(kZones[1], "-");
-    SmallButton(kZones[3], GetMessageText(TEXT_TACTICS));
+    SmallButton(Zone(ZONE_FASTER), "+");
+    SmallButton(Zone(ZONE_SLOWER), "-");
+    SmallButton(Zone(ZONE_TACTICS), GetMessageText(TEXT_TACTICS));
     CopyBackBuffer();
 }
 
@@ -319,7 +332,7 @@ void DrawScoreAndSpeed()
     }
     TextView_DrawClockFace(kClockX, kClockY, kClockTextX, kClockTextY);
     std::snprintf(text, sizeof(text), "x %d", SpeedTable[Speed2DIndex] / 100 + 1);
-    const ZoneRow& z = kZones[2];
+    const ZoneRow& z = Zone(ZONE_SPEED);
     Text(z.x + z.w / 2, z.y + z.h / 2, 0, text, MENU_ALIGN_CENTRE);
 }
 
@@ -548,14 +561,8 @@ void View2D_DrawScreen()
 
 bool View2D_Project(float x, float y, float height, int32_t* px, int32_t* py)
 {
-    const ViewPoint v = Polyman_ToView(x, y, height);
-    if (v.z < POLY_NEAR_Z) return false;
-    const PolyVertex source = {v.x, v.y, v.z, 0.0f, 0.0f};
-    SoftVertex projected{};
-    ProjectVertices(&source, &projected, 1, VertexOrder::AsStored);
-    *px = projected.x >> 4;
-    *py = projected.y >> 4;
-    return *px >= 0 && *px < ViewSize.width && *py >= 0 && *py < ViewSize.height;
+    return ProjectPoint(x, y, height, px, py) && *px >= 0 && *px < ViewSize.width && *py >= 0
+           && *py < ViewSize.height;
 }
 
 void View2D_PanelDot(int32_t side, int32_t slot, int32_t* x, int32_t* y)
