@@ -231,7 +231,7 @@ TEST(View2DDeathTest, ThePopUpsListAndBoxLimitsAreFatal)
 TEST(View2D, AFollowedPlayersMapIsPaintedByItsGridAndMirroredInTheFirstHalf)
 {
     ScopedView2D view;
-    const int32_t across = 2, along = 3;
+    const int32_t across = 0, along = 3;  // the first row, along the touchline
     GetMatchDataBlock()->heatMaps[19][across][along] = 5;
     FollowedPlayers[1] = 19;
     const auto cellCentre = [](int32_t a, int32_t b) {

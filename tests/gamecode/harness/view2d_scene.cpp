@@ -77,7 +77,9 @@ ScopedView2D::ScopedView2D()
     View2DScene_Pose(32, PITCH_CENTRE_X + 200, PITCH_CENTRE_Y + 100);
     View2DScene_Pose(33, PITCH_LEFT_TOUCHLINE_X - 10, PITCH_CENTRE_Y);
     View2DScene_Pose(34, PITCH_RIGHT_TOUCHLINE_X + 10, PITCH_CENTRE_Y);
+    // In the air, clear of its shadow.
     View2DScene_Pose(OBJECT_BALL, PITCH_CENTRE_X, PITCH_CENTRE_Y);
+    RenderList[OBJECT_BALL].height = 60.0f;
     Match.periodLength = 15000;
     View2D_Init();
 }
