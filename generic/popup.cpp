@@ -22,15 +22,6 @@ constexpr int32_t kFigures[] = {3, 4, 1, 5, 67, 26};
 constexpr int32_t kBoxPercent = 75;
 constexpr int32_t kPadding = 4;  // inside the edge lines, all round
 
-int32_t PositionLine(int32_t code)
-{
-    if (code == 0) return 0;
-    if (code <= 4) return 1;
-    if (code <= 9) return 2;
-    if (code <= 12) return 3;
-    return 4;
-}
-
 void Measure(const PopUpLine& line, int32_t* w, int32_t* h)
 {
     SetMenuFont(line.style);
@@ -58,8 +49,9 @@ void PopUp_CreatePlayerInfo(int32_t person)
     const int32_t slot = person % MATCH_PERSONS_PER_SIDE;
     const MatchPlayerEntry& entry = GetMatchSidesBlock()->sides[side].entries[slot];
     PopUp_AddLine(1, "%s", MatchPersons[person].name);
-    PopUp_AddLine(0, "%s: %s", GetMessageText(TEXT_PLAYER_KIND),
-                  GetMessageText(TEXT_POSITION_FIRST + PositionLine(entry.positionCode)));
+    PopUp_AddLine(
+        0, "%s: %s", GetMessageText(TEXT_PLAYER_KIND),
+        GetMessageText(TEXT_POSITION_FIRST + MatchEntry_PositionLine(entry.positionCode)));
     PlayerMatchRecord record{};
     Football_FillPlayerMatchRecord(&record, side, slot);
     for (const int32_t field : kFigures) {

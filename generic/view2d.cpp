@@ -360,14 +360,6 @@ void DrawFollowedNumbers()
     }
 }
 
-int32_t PositionClass(int32_t code)
-{
-    if (code == 0) return 0;
-    if (code <= 4) return 1;
-    if (code <= 9) return 2;
-    return 3;
-}
-
 void DrawPanel(int32_t side)
 {
     SetDrawAttribute(2, 0x0000);
@@ -381,7 +373,8 @@ void DrawPanel(int32_t side)
                                  .entries[person - side * MATCH_PERSONS_PER_SIDE]
                                  .positionCode;
         int32_t w = 0, h = 0;
-        const int32_t icon = ICON_POSITION_FIRST + PositionClass(code);
+        // Four icons: a player for every position shows as a forward.
+        const int32_t icon = ICON_POSITION_FIRST + std::min(MatchEntry_PositionLine(code), 3);
         GetIconSize(icon, &w, &h);
         DoIcon(x, y, icon, MENU_ALIGN_CENTRE);
         FillMenuRect(x + w / 2 + 1, y - h / 2, 1, h, kPanelBarColour);
