@@ -299,13 +299,14 @@ void ActOnZones(int32_t x, int32_t y)
 
 void DrawMap(int32_t person, uint16_t colour)
 {
-    const auto& grid = GetMatchDataBlock()->heatMaps[person];
+    // The counts lie unaligned in the packed block: each is read as a value.
+    const MatchDataBlock& data = *GetMatchDataBlock();
     const bool mirrored = Match.period == 0 || Match.period == 2;
     for (int32_t across = 0; across < TACTIC_GRID_ROWS; ++across) {
         for (int32_t along = 0; along < TACTIC_GRID_COLUMNS; ++along) {
             const int32_t readAcross = mirrored ? TACTIC_GRID_ROWS - 1 - across : across;
             const int32_t readAlong = mirrored ? TACTIC_GRID_COLUMNS - 1 - along : along;
-            if (grid[readAcross][readAlong] == 0) continue;
+            if (data.heatMaps[person][readAcross][readAlong] == 0) continue;
             const float x0 = PITCH_LEFT_TOUCHLINE_X + across * kCellAcross + kCellGap / 2;
             const float y0 = PITCH_NEAR_GOAL_LINE_Y + along * kCellAlong + kCellGap / 2;
             const float x1 = x0 + kCellAcross - kCellGap, y1 = y0 + kCellAlong - kCellGap;

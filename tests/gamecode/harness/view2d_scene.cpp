@@ -109,10 +109,10 @@ void View2DScene_Script()
     ActivePlayer[0] = 9;
     ActivePlayer[1] = 20;
     Ball.lastToucher = 20;
-    auto& maps = GetMatchDataBlock()->heatMaps;
+    MatchDataBlock& data = *GetMatchDataBlock();
     for (int32_t a = 3; a < 8; ++a) {
-        maps[9][a][12] = 1;
-        maps[20][a + 5][4] = 1;
+        data.heatMaps[9][a][12] = 1;
+        data.heatMaps[20][a + 5][4] = 1;
     }
     FollowedPlayers[0] = 9;
     FollowedPlayers[1] = 20;
