@@ -152,6 +152,33 @@ TEST(View2D, PointerRulesForButtonsHoverAndFollowing)
     EXPECT_EQ(Speed2DIndex, 0);
 }
 
+// The panels' dots from the 4-4-2's rows and columns, the keeper's at the middle of his end; a
+// change of ends mirrors both panels.
+TEST(View2D, PanelDotsFollowTheFormationAndTheEnds)
+{
+    ScopedView2D view;
+    const struct {
+        uint8_t ends;
+        int32_t side, slot;
+        Point dot;
+    } rows[] = {
+        {0, 0, 0, {12 + 0, 40 + 42}},                         // keeper
+        {0, 0, 9, {12 + 14 * 7 + 3, 40 + (14 - 5) * 6 + 3}},  // row 5, column 14
+        {0, 1, 0, {496 + 123, 40 + 42}},
+        {0, 1, 9, {496 + 123 - 14 * 7, 40 + 9 * 6 + 3}},
+        {1, 0, 0, {12 + 123, 40 + 42}},
+        {1, 0, 9, {12 + 123 - 14 * 7, 40 + 9 * 6 + 3}},
+        {1, 1, 0, {496 + 0, 40 + 42}},
+        {1, 1, 1, {496 + 4 * 7 + 3, 40 + (14 - 2) * 6 + 3}},  // row 2, column 4
+    };
+    for (const auto& row : rows) {
+        Match.secondOfPair = row.ends;
+        const Point dot = Dot(row.side, row.slot);
+        EXPECT_EQ(dot.x, row.dot.x) << int{row.ends} << " " << row.side << " " << row.slot;
+        EXPECT_EQ(dot.y, row.dot.y) << int{row.ends} << " " << row.side << " " << row.slot;
+    }
+}
+
 // After a substitution the dot of a line-up slot shows the player who came on: the pop-up and
 // the follow name him, not the player who went off.
 TEST(View2D, ADotNamesThePlayerInItsLineUpSlotAfterASubstitution)
