@@ -24,6 +24,7 @@
 #include "generic/sharedops.h"
 #include "generic/textview.h"
 #include "generic/timedevents.h"
+#include "generic/view2d.h"
 #include "generic/viewscreen.h"
 #include "menus/animplay.h"
 #include "vx256/fontgame.h"
@@ -62,6 +63,8 @@ void StartMatchPresentation()
     Replay_Init();
     TextView_Init();
     TextView_Register();
+    View2D_ResetRunState();
+    View2D_Register();
     SharedOps_Register();
 }
 

@@ -147,6 +147,15 @@ int32_t MatchDay_GetBenchSize(const MatchDayBlock& block)
     return block.benchSize > MATCH_BENCH_MAX ? MATCH_BENCH_MAX : block.benchSize;
 }
 
+int32_t MatchEntry_PositionLine(int32_t positionCode)
+{
+    if (positionCode == 0) return 0;
+    if (positionCode >= 1 && positionCode <= 4) return 1;
+    if (positionCode >= 5 && positionCode <= 9) return 2;
+    if (positionCode >= 10 && positionCode <= 12) return 3;
+    return 4;
+}
+
 KitDesign MatchSide_GetKit(const MatchSide& side)
 {
     KitDesign kit;

@@ -417,6 +417,10 @@ void MatchDay_ClearBlock();  // every byte 0xFF: the state before a fixture is s
 int32_t MatchDay_GetBenchSize(const MatchDayBlock& block);
 
 KitDesign MatchSide_GetKit(const MatchSide& side);
+
+// The line of an entry's position code: 0 keeper, 1 defence (1-4), 2 midfield (5-9), 3 attack
+// (10-12), 4 any other (13, a player for every position).
+int32_t MatchEntry_PositionLine(int32_t positionCode);
 void MatchSide_SetKit(MatchSide* side, const KitDesign& kit);
 
 // A team sheet entry for a person (a player, or the manager); `shirt` 1-16, -1 for the manager.

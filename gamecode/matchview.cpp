@@ -36,13 +36,13 @@ int32_t RequestedKind()
     }
 }
 
-// The kind that is shown: the 2D and software 3D modes fall back to the text view while their
-// own views are not registered; the device view and any other mode stay "no view".
+// The kind that is shown: the software 3D mode falls back to the text view while its own view is
+// not registered; an unregistered 2D or device view and any other mode stay "no view".
 int32_t ShownKind()
 {
     const int32_t kind = RequestedKind();
     if (kind == VIEWKIND_COUNT || s_views[kind] != nullptr) return kind;
-    if (kind == VIEWKIND_2D || kind == VIEWKIND_SOFTWARE_3D) return VIEWKIND_TEXT;
+    if (kind == VIEWKIND_SOFTWARE_3D) return VIEWKIND_TEXT;
     return VIEWKIND_COUNT;
 }
 

@@ -26,9 +26,9 @@ enum MatchViewKind : int32_t {
 void MatchView_Register(int32_t kind, const MatchViewOps* ops);
 
 // By the block's view mode: 0 text, 1 2D (which also drives the match sounds and eight sound
-// channels), 2 software 3D, or the 3D device when one is selected. Modes 1 and 2 show the text
-// view while their own kind is not registered (one line on the "general" channel the first time,
-// no match sounds, no highlight replays); mode 3, any other mode, or an unregistered text or
+// channels), 2 software 3D, or the 3D device when one is selected. Mode 2 shows the text view
+// while its own kind is not registered (one line on the "general" channel the first time, no
+// match sounds, no highlight replays); mode 3, any other mode, or an unregistered text, 2D or
 // device kind is "no view": nothing is built, stepped, drawn or paced.
 void MatchView_Init();     // clears both view words; ends by clearing the key buffer
 void MatchView_Destroy();  // ends with MatchView_Destroyed = 1, whatever the mode

@@ -88,6 +88,7 @@ constexpr int32_t kClockX = 280, kClockY = 69, kClockAdvance = 14;
 // The score stays inside the background's dark band, clear of the news line under it.
 constexpr int32_t kScoreBand[4] = {0, 20, kScreenWidth, 30};
 constexpr int32_t kEventBox[4] = {60, 50, 520, 14};
+constexpr int32_t kEventBoxPadding = 2;  // the 2D view's box round the line
 constexpr int32_t kCommentaryBox[4] = {64, 436, 472, 40};
 constexpr int32_t kSpeedLabel[4] = {34, 444, 29, 16};  // "x 10" at most, left of the commentary
 constexpr int32_t kEventsTop = 310, kEventsShown = 7, kEventRowHeight = 16;
@@ -326,17 +327,7 @@ void DrawClock()
     int32_t w = 0, h = 0;
     GetIconSize(ICON_CLOCK_PANEL, &w, &h);
     RestoreFromBackBuffer(276, 66, w, h);
-    const char* text = TextView_ClockText();
-    if (!std::isdigit(static_cast<unsigned char>(text[std::strlen(text) - 1]))) {
-        Text(276 + w / 2, 66 + h / 2, 0, COLOUR_WHITE, text, MENU_ALIGN_CENTRE);
-        return;
-    }
-    int32_t x = kClockX;
-    for (const char* c = text; *c != '\0'; ++c, x += kClockAdvance) {
-        if (*c == ' ') continue;
-        const int32_t icon = *c == ':' ? ICON_DIGIT_FIRST + 10 : ICON_DIGIT_FIRST + (*c - '0');
-        DoIcon(x, kClockY, icon, MENU_ALIGN_TL);
-    }
+    TextView_DrawClockFace(kClockX, kClockY, 276 + w / 2, 66 + h / 2);
 }
 
 void DrawScore()
@@ -418,12 +409,7 @@ void DrawTimedEvent()
     Restore(kEventBox);
     TextView.eventShown = show;
     if (!show) return;
-    char line[TIMEDEVENT_TEXT_BYTES];
-    std::snprintf(line, sizeof(line), "%s", TimedEvents.text);
-    std::replace(line, line + std::strlen(line), '\n', ' ');
-    SetMenuFont(0);
-    CutToWidth(line, kEventBox[2]);
-    Text(320, 57, 0, COLOUR_WHITE, line, MENU_ALIGN_CENTRE);
+    TextView_DrawEventLine(320, 57, kEventBox[2], false);
 }
 
 void DrawCommentary()
@@ -595,17 +581,8 @@ void Analysis_Update() {}
 
 void Analysis_Frame()
 {
-    const int32_t speed = SpeedTable[SpeedIndex];
-    TextView.nextFrameTime += 100.0f / static_cast<float>(speed);
-    if (TextView.nextFrameTime < static_cast<float>(TickCount.load())
-        && TextView.skippedFrames < speed / 20) {
-        ++TextView.skippedFrames;
+    if (!TextView_PaceFrame(TextView.nextFrameTime, TextView.skippedFrames, SpeedTable[SpeedIndex]))
         return;
-    }
-    TextView.skippedFrames = 0;
-    while (static_cast<float>(TickCount.load()) < TextView.nextFrameTime)
-        Poll();
-    TextView.nextFrameTime = static_cast<float>(TickCount.load());
     ++TextView.frameCounter;
     TextView_DrawScreen();
     int16_t x = 0, y = 0;
@@ -695,4 +672,49 @@ int32_t TextView_FigureColour(int32_t value)
     if (value > 50) return 0;
     if (value > 40) return 16;
     return 4;
+}
+
+bool TextView_PaceFrame(float& nextFrameTime, int32_t& skippedFrames, int32_t speed)
+{
+    nextFrameTime += 100.0f / static_cast<float>(speed);
+    if (nextFrameTime < static_cast<float>(TickCount.load()) && skippedFrames < speed / 20) {
+        ++skippedFrames;
+        return false;
+    }
+    skippedFrames = 0;
+    while (static_cast<float>(TickCount.load()) < nextFrameTime)
+        Poll();
+    nextFrameTime = static_cast<float>(TickCount.load());
+    return true;
+}
+
+void TextView_DrawClockFace(int32_t x, int32_t y, int32_t textX, int32_t textY)
+{
+    const char* text = TextView_ClockText();
+    if (!std::isdigit(static_cast<unsigned char>(text[std::strlen(text) - 1]))) {
+        Text(textX, textY, 0, COLOUR_WHITE, text, MENU_ALIGN_CENTRE);
+        return;
+    }
+    for (const char* c = text; *c != '\0'; ++c, x += kClockAdvance) {
+        if (*c == ' ') continue;
+        const int32_t icon = *c == ':' ? ICON_DIGIT_FIRST + 10 : ICON_DIGIT_FIRST + (*c - '0');
+        DoIcon(x, y, icon, MENU_ALIGN_TL);
+    }
+}
+
+void TextView_DrawEventLine(int32_t centreX, int32_t centreY, int32_t width, bool box)
+{
+    char line[TIMEDEVENT_TEXT_BYTES];
+    std::snprintf(line, sizeof(line), "%s", TimedEvents.text);
+    std::replace(line, line + std::strlen(line), '\n', ' ');
+    SetMenuFont(0);
+    CutToWidth(line, width);
+    if (box) {
+        int32_t w = 0, h = 0;
+        MeasureMenuText(line, &w, &h);
+        SetDrawAttribute(2, 0x0000);
+        DoShadedBox(centreX - w / 2 - kEventBoxPadding, centreY - h / 2 - kEventBoxPadding,
+                    w + 2 * kEventBoxPadding, h + 2 * kEventBoxPadding, 50);
+    }
+    Text(centreX, centreY, 0, COLOUR_WHITE, line, MENU_ALIGN_CENTRE);
 }

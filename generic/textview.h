@@ -49,6 +49,16 @@ void Analysis_Update();  // nothing in this view
 // Pacing, then (unless the frame is skipped) the screen, the pointer's zones and the match keys.
 void Analysis_Frame();
 
+// The pacing both paced views share: true when this frame is drawn. A late frame is skipped,
+// but never more than speed / 20 in a row; a drawn frame waits for its time and starts counting
+// from now, so lateness is not carried over.
+bool TextView_PaceFrame(float& nextFrameTime, int32_t& skippedFrames, int32_t speed);
+// The clock's digits from (x, y), or its text centred on (textX, textY).
+void TextView_DrawClockFace(int32_t x, int32_t y, int32_t textX, int32_t textY);
+// The timed event's message on one line cut to `width`, centred on (centreX, centreY); with
+// `box` over a 50 % dark box.
+void TextView_DrawEventLine(int32_t centreX, int32_t centreY, int32_t width, bool box);
+
 // One drawn frame without pacing or input: for tests and the benchmark.
 void TextView_DrawScreen();
 void TextView_DrawStaticScreen();

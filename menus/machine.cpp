@@ -62,6 +62,7 @@ struct MachineState {
     int16_t busyFrame;
     uint16_t busyPollKey;
     bool busyPollAdded;
+    bool ownsSoundChannel;  // the display set the active channel and plays the music on it
     int32_t lastKey;
     bool pressForgotten;  // the buttons read as up until they really are
     ScreenSection sections[MENU_SCREEN_SECTIONS];
@@ -152,7 +153,7 @@ void MachineUninit()
     s_machine = {};
 }
 
-void InitSetOfMenus()
+void InitSetOfMenus(MenuSound sound)
 {
     MenuIconsInit();
     InitIconLists();
@@ -167,7 +168,8 @@ void InitSetOfMenus()
     ResetMouseDriver();
     s_machine.pointerX = static_cast<int16_t>(MenuScreen.width / 2);
     s_machine.pointerY = static_cast<int16_t>(MenuScreen.height / 2);
-    if (SndIsOn()) SndSetActiveChannels(1);
+    s_machine.ownsSoundChannel = SndIsOn() && sound == MenuSound::Music;
+    if (s_machine.ownsSoundChannel) SndSetActiveChannels(1);
     LoadBar_StartBlock(MENU_FONT_COUNT, 1);
     MenuTextInit();
     for (int32_t font = 0; font < MENU_FONT_COUNT; ++font) {
@@ -179,7 +181,7 @@ void InitSetOfMenus()
     VT_Init(0);
     s_machine.busyPollKey = AddPollFunction(BusyPointerPoll, POINTER_BUSY_TICKS, 1);
     s_machine.busyPollAdded = true;
-    StartMenuMusic();
+    if (s_machine.ownsSoundChannel) StartMenuMusic();
     LoadBar_Advance(1);
     LoadBar_EndBlock();
     LoadBar_Uninit();
@@ -197,10 +199,11 @@ void ShutdownMenuGraphics()
     if (s_machine.busyPollAdded) RemovePollFunction(s_machine.busyPollKey);
     s_machine.busyPollAdded = false;
     if (MenuScreen.presented) ScreenWipeOut();
-    if (SndIsOn()) {
+    if (s_machine.ownsSoundChannel && SndIsOn()) {
         SndStop(MENU_MUSIC_CHANNEL);
         SndClearActiveChannels();
     }
+    s_machine.ownsSoundChannel = false;
     FreeMenuScreens();
     MenuTextUninit();
     MenuIconsUninit();

@@ -38,9 +38,13 @@ void MachineUninit();
 // "-menu256" or when none exists; neither is the fatal error "Error: InitSetOfMenus(): Your
 // video card does not support a suitable graphics mode\n"), the work screens, the pointer at
 // the centre, fonts 0-2 under the load bar, the VT_ interface in environment 0, the busy poll
-// and, with sound on, the front-end music on channel 0.
-void InitSetOfMenus();
-// Brings it down again and purges every purgeable block.
+// and, with sound on, one active sound channel and the front-end music on it. With
+// MenuSound::Keep (a match view whose sounds already hold the channels) the sound layer is left
+// as it is.
+enum class MenuSound { Music, Keep };
+void InitSetOfMenus(MenuSound sound = MenuSound::Music);
+// Brings it down again and purges every purgeable block; the sound channel goes only when the
+// display took it.
 void ShutdownMenuGraphics();
 // The shutdown, then the fatal abort "Quick termination".
 [[noreturn]] void QuickTerminate();

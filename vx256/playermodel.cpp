@@ -141,24 +141,12 @@ struct SortGroup {
     float middle;
 };
 
-// Twice the signed area of projected vertices; the walkers fill one winding.
-int64_t Winding(const SoftVertex* v, int32_t count)
-{
-    int64_t area = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        const SoftVertex& a = v[i];
-        const SoftVertex& b = v[(i + 1) % count];
-        area += static_cast<int64_t>(a.x) * b.y - static_cast<int64_t>(b.x) * a.y;
-    }
-    return area;
-}
-
 // CurrentPolygon projected, wound as the walkers fill; its corner count.
 int32_t ProjectCurrentPolygon(SoftVertex* screen)
 {
     const int32_t count = CurrentPolygon.count;
     ProjectVertices(CurrentPolygon.vertices, screen, count, VertexOrder::AsStored);
-    if (Winding(screen, count) < 0)
+    if (ProjectedWinding(screen, count) < 0)
         ProjectVertices(CurrentPolygon.vertices, screen, count, VertexOrder::Reversed);
     return count;
 }

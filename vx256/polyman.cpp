@@ -218,6 +218,17 @@ void ProjectVertices(const PolyVertex* source, SoftVertex* destination, int32_t 
     }
 }
 
+int64_t ProjectedWinding(const SoftVertex* vertices, int32_t count)
+{
+    int64_t area = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const SoftVertex& a = vertices[i];
+        const SoftVertex& b = vertices[(i + 1) % count];
+        area += static_cast<int64_t>(a.x) * b.y - static_cast<int64_t>(b.x) * a.y;
+    }
+    return area;
+}
+
 GameScreenRecord Polyman_ViewScreen()
 {
     GameScreenRecord screen = GetGameScreen();

@@ -93,6 +93,9 @@ int32_t ClipPolygon();
 // View-space vertices to 28.4 screen vertices of the view, centred at (8 W, 8 H); z x 16.
 void ProjectVertices(const PolyVertex* source, SoftVertex* destination, int32_t count,
                      VertexOrder order);
+// Twice the signed screen area of projected vertices: the walkers fill polygons of one sign
+// only, so a polygon of the other is projected in reversed order.
+int64_t ProjectedWinding(const SoftVertex* vertices, int32_t count);
 // The game screen record moved to the view's origin, the view's size: projected vertices drawn
 // into it land on the view. No pixels while no game screen exists.
 GameScreenRecord Polyman_ViewScreen();

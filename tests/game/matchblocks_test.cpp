@@ -125,6 +125,15 @@ TEST_F(MatchBlocksTest, EveryPlayerMatchRecordFieldKeepsItsValueApartFromTheOthe
     }
 }
 
+TEST_F(MatchBlocksTest, PositionCodesFallIntoTheirLines)
+{
+    const struct {
+        int32_t code, line;
+    } rows[] = {{0, 0}, {1, 1}, {4, 1}, {5, 2}, {9, 2}, {10, 3}, {12, 3}, {13, 4}, {255, 4}};
+    for (const auto& row : rows)
+        EXPECT_EQ(MatchEntry_PositionLine(row.code), row.line) << row.code;
+}
+
 TEST_F(MatchBlocksTest, EventCodesOutsideTheTableGetTheFallback)
 {
     EXPECT_EQ(VTW_GetEventClass(-1, 42), 42);

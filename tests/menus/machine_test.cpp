@@ -334,6 +334,26 @@ TEST_F(Machine, MenuMusicPlaysOnChannelZeroAtTheMenuVolume)
     Options.menuVolume = 8;
 }
 
+// A match view whose sounds hold eight channels opens and closes the display around them: no
+// music, and the channels stay the view's.
+TEST_F(Machine, TheDisplayOpenedKeepingTheSoundLeavesTheChannelsAlone)
+{
+    ShutdownMenuGraphics();
+    AddGameSoundBanks();
+    ASSERT_TRUE(SndIsOn());
+    SndSetActiveChannels(8);
+    InitSetOfMenus(MenuSound::Keep);
+    EXPECT_EQ(SndChannels[0].bank, nullptr);
+    ShutdownMenuGraphics();
+    EXPECT_EQ(SndChannelIsIdle(7), 1);  // fatal were the eight cleared
+    SndClearActiveChannels();
+    InitSetOfMenus();  // the display takes its own channel again
+    EXPECT_EQ(SndChannels[0].bank, &SndBanks[SndKeyMusic]);
+    ShutdownMenuGraphics();
+    RemoveGameSoundBanks();
+    SndUninit();
+}
+
 TEST(MachineModeDeathTest, AHostWithout640By480IsFatal)
 {
     const HostMode modes[] = {{320, 200, HOST_FORMAT_PALETTE8, false}};

@@ -48,18 +48,6 @@ uint8_t Nearest(int32_t r, int32_t g, int32_t b)
     return static_cast<uint8_t>(best);
 }
 
-// Twice the signed screen area: positive for the walkers' winding.
-int64_t Winding(const SoftVertex* v, int32_t count)
-{
-    int64_t area = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        const SoftVertex& a = v[i];
-        const SoftVertex& b = v[(i + 1) % count];
-        area += static_cast<int64_t>(a.x) * b.y - static_cast<int64_t>(b.x) * a.y;
-    }
-    return area;
-}
-
 // A world polygon clipped, projected in the order the walkers fill and drawn flat.
 void DrawWorldPolygon(const std::vector<Point>& corners, uint8_t colour)
 {
@@ -71,7 +59,7 @@ void DrawWorldPolygon(const std::vector<Point>& corners, uint8_t colour)
     if (ClipPolygon() == 0) return;
     SoftVertex screen[SOFT_MAX_POLY_VERTICES];
     ProjectVertices(CurrentPolygon.vertices, screen, CurrentPolygon.count, VertexOrder::AsStored);
-    if (Winding(screen, CurrentPolygon.count) < 0)
+    if (ProjectedWinding(screen, CurrentPolygon.count) < 0)
         ProjectVertices(CurrentPolygon.vertices, screen, CurrentPolygon.count,
                         VertexOrder::Reversed);
     Soft_DrawFlatPolygon(Polyman_ViewScreen(), screen, CurrentPolygon.count, colour * 0x01010101u);

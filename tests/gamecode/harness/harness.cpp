@@ -432,6 +432,8 @@ ScopedMatch::~ScopedMatch()
     ResetCoreForTest();
 }
 
+void Watchdog_Reinstall() { AddPollFunction(WatchdogPoll, POLL_EVERY_CALL, 0); }
+
 PresentationRecord& ScopedMatch::Record() { return s_harness->record; }
 
 ScopedMatchOnHost::ScopedMatchOnHost()

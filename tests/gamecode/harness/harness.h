@@ -79,6 +79,9 @@ void Watchdog_At(uint64_t pass, std::function<void()> action);
 // Runs the action once, at the first pass after which the condition holds.
 void Watchdog_When(std::function<bool()> condition, std::function<void()> action);
 void Watchdog_SetBudget(uint64_t passes);
+// Adds the watchdog to the poll functions again, after something has started the poll system
+// afresh inside a ScopedMatch.
+void Watchdog_Reinstall();
 uint64_t Watchdog_Passes();
 // Engine ticks the polls have seen.
 uint64_t Watchdog_Ticks();

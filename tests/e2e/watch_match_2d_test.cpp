@@ -1,0 +1,56 @@
+// tests/e2e/watch_match_2d_test.cpp: the human's match watched whole in the 2D view: the pitch,
+// the panels, the score, the clock, the speed label, a pop-up and a followed player's map in its
+// frames, the view built again after the in-match menus, and the fixture's score.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/frame_probe.h"
+#include "tests/support/front_end_script.h"
+#include "tests/support/host_run.h"
+#include "tests/support/support.h"
+
+namespace {
+
+// The day screen's view bar: "Panoramique" instead of "Commentaires".
+std::string ToTheTwoDView()
+{
+    std::string toMatch = SharedScript("to_match_day.txt");
+    const std::string commentary = "click 127 450\n";
+    toMatch.replace(toMatch.rfind(commentary), commentary.size(), "click 319 450\n");
+    return toMatch;
+}
+
+int32_t PrintedValue(const std::string& out, const char* name)
+{
+    const std::vector<int32_t> values = ScriptPrintedValues(out, name);
+    return values.empty() ? -1 : values.front();
+}
+
+}  // namespace
+
+TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult)
+{
+    const ScriptRun run = RunScript(ScriptToTitle() + IncludeScript("new_career.txt")
+                                    + ToTheTwoDView() + IncludeScript("watch_match_2d.txt")
+                                    + IncludeScript("match_to_office.txt") + ScriptQuitFromBar());
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    for (const char* name : {"kickoff2d.png", "popup2d.png", "map2d.png", "secondhalf2d.png"}) {
+        const PngImage& frame = run.frames.at(name);
+        EXPECT_GT(TextPixels(frame, 150, 4, 340, 14), 20) << name;  // the score
+        EXPECT_GT(TextPixels(frame, 12, 40, 140, 90), 30) << name;  // side 0's panel
+        EXPECT_GT(TextPixels(frame, 496, 40, 144, 90), 30) << name;
+        EXPECT_GT(TextPixels(frame, 405, 445, 90, 30), 5) << name;    // "x 8"
+        EXPECT_GT(TextPixels(frame, 510, 445, 100, 30), 20) << name;  // "Tactique"
+    }
+    // The pop-up's eight lines, down and right of the pointer.
+    EXPECT_GT(TextPixels(run.frames.at("popup2d.png"), 24, 94, 160, 110), 150);
+    const int32_t score0 = PrintedValue(run.out, "score0");
+    const int32_t score1 = PrintedValue(run.out, "score1");
+    ASSERT_GE(score0, 0) << run.out;
+    ASSERT_GE(score1, 0) << run.out;
+    EXPECT_EQ(PrintedValue(run.out, "lastscore"), score0 * 100 + score1) << run.out;
+    EXPECT_GT(PrintedValue(run.out, "sfxplayed"), 0) << run.out;
+    EXPECT_EQ(PrintedValue(run.out, "crowdplayed"), 0) << run.out;
+}
