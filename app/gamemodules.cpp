@@ -29,6 +29,7 @@
 #include "menus/animplay.h"
 #include "vx256/fontgame.h"
 #include "vx256/mgraphic.h"
+#include "vx256/softview.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ void StartMatchPresentation()
     Replay_Init();
     TextView_Init();
     TextView_Register();
+    SoftView_Register();
     View2D_ResetRunState();
     View2D_Register();
     SharedOps_Register();

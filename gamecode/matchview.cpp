@@ -4,8 +4,10 @@
 #include "engine/debug.h"
 #include "engine/fatal.h"
 #include "engine/keyboard.h"
+#include "engine/script.h"
 #include "engine/sounddrv.h"
 #include "game/matchblocks.h"
+#include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
 
 uint8_t MatchView_Built;
@@ -21,7 +23,8 @@ struct HighlightState {
 
 HighlightState s_highlight;
 const MatchViewOps* s_views[VIEWKIND_COUNT];
-bool s_fallbackLogged;  // the fallback is announced once per run
+const MatchViewOps* s_built;  // the view between its Init and its Destroy
+bool s_fallbackLogged;        // the fallback is announced once per run
 
 // The kind the block's view mode asks for, or VIEWKIND_COUNT for "no view".
 int32_t RequestedKind()
@@ -75,6 +78,10 @@ void MatchView_Register(int32_t kind, const MatchViewOps* ops)
     if (kind < 0 || kind >= VIEWKIND_COUNT)
         FatalError("MatchView_Register(): bad view kind %d", kind);
     s_views[kind] = ops;
+    // Whichever view is up, scripts wait on the same two values.
+    ScriptRegisterValue("period", [] { return s_built ? int32_t{Match.period} : -1; });
+    ScriptRegisterValue("frames",
+                        [] { return s_built && s_built->Frames ? s_built->Frames() : 0; });
 }
 
 void MatchView_Init()
@@ -88,6 +95,7 @@ void MatchView_Init()
         MatchPresentationOps.MatchSfx_Init();
     }
     if (view != nullptr) Call(view->Init);
+    s_built = view;
     KeyClearBuffer();
 }
 
@@ -99,6 +107,7 @@ void MatchView_Destroy()
         SndClearActiveChannels();
     }
     if (view != nullptr) Call(view->Destroy);
+    s_built = nullptr;
     MatchView_Destroyed = 1;
 }
 
@@ -163,6 +172,7 @@ void MatchView_ResetState()
 {
     MatchView_Built = 0;
     MatchView_Destroyed = 0;
+    s_built = nullptr;
     s_highlight = {};
 }
 

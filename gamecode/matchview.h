@@ -4,13 +4,15 @@
 
 #include <cstdint>
 
-// The five operations of one view kind; a null member does nothing.
+// The five operations of one view kind; a null member does nothing. `Frames` counts the frames
+// the view has drawn since it was built (null: none are counted).
 struct MatchViewOps {
     void (*Init)();
     void (*Destroy)();
     void (*Step)();
     void (*Frame)();
     void (*Update)();
+    int32_t (*Frames)() = nullptr;
 };
 
 enum MatchViewKind : int32_t {

@@ -513,8 +513,9 @@ void HoverGraph(int32_t x)
     Text(x, kGraphY + kGraphH, 0, COLOUR_WHITE, offset, MENU_ALIGN_TC);
 }
 
-constexpr MatchViewOps kTextViewOps = {Analysis_Init, Analysis_Destroy, Analysis_Step,
-                                       Analysis_Frame, Analysis_Update};
+constexpr MatchViewOps kTextViewOps = {
+    Analysis_Init,  Analysis_Destroy, Analysis_Step,
+    Analysis_Frame, Analysis_Update,  [] { return static_cast<int32_t>(TextView.frameCounter); }};
 
 }  // namespace
 
@@ -530,10 +531,8 @@ void TextView_Uninit() { TextView_Init(); }
 void TextView_Register()
 {
     MatchView_Register(VIEWKIND_TEXT, &kTextViewOps);
-    ScriptRegisterValue("period", [] { return TextView.shown ? int32_t{Match.period} : -1; });
     ScriptRegisterValue("phase", [] { return int32_t{Match.phase}; });
     ScriptRegisterValue("clock", [] { return static_cast<int32_t>(GetMatchClockSeconds()); });
-    ScriptRegisterValue("frames", [] { return static_cast<int32_t>(TextView.frameCounter); });
     ScriptRegisterValue("speed", [] { return int32_t{SpeedIndex}; });
     ScriptRegisterValue("score0", [] { return int32_t{Match.score[0]}; });
     ScriptRegisterValue("score1", [] { return int32_t{Match.score[1]}; });

@@ -418,8 +418,9 @@ void BallDraw(int32_t)
         DoIcon(x, y, ICON_BALL, MENU_ALIGN_CENTRE);
 }
 
-constexpr MatchViewOps kView2DOps = {View2D_Init, View2D_Destroy, View2D_Step, View2D_Frame,
-                                     View2D_Update};
+constexpr MatchViewOps kView2DOps = {
+    View2D_Init,  View2D_Destroy, View2D_Step,
+    View2D_Frame, View2D_Update,  [] { return static_cast<int32_t>(View2D.frameCounter); }};
 
 // The sides wear their kits' colours, the officials black.
 uint16_t FlatPersonColour(int32_t side, int32_t colour)
@@ -447,12 +448,6 @@ void View2D_Register()
     FlatPersonColours = {[](int32_t side) { return FlatPersonColour(side, 1); },
                          [](int32_t side) { return FlatPersonColour(side, 2); },
                          [](int32_t side) { return FlatPersonColour(side, 3); }};
-    // `period` and `frames` answer for whichever of the two paced views is shown.
-    ScriptRegisterValue("period",
-                        [] { return View2D.shown || TextView.shown ? int32_t{Match.period} : -1; });
-    ScriptRegisterValue("frames", [] {
-        return static_cast<int32_t>(View2D.shown ? View2D.frameCounter : TextView.frameCounter);
-    });
     ScriptRegisterValue("speed2d", [] { return int32_t{Speed2DIndex}; });
     ScriptRegisterValue("followed0", [] { return int32_t{FollowedPlayers[0]}; });
     ScriptRegisterValue("followed1", [] { return int32_t{FollowedPlayers[1]}; });

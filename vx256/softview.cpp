@@ -89,8 +89,8 @@ void SoftViewDestroy()
     FirstDestroyGameEnvironment();
 }
 
-constexpr MatchViewOps kSoftViewOps = {SoftViewInit, SoftViewDestroy, StepGameFrame, DrawGameFrame,
-                                       UpdateGameFrame};
+constexpr MatchViewOps kSoftViewOps = {SoftViewInit,  SoftViewDestroy, StepGameFrame,
+                                       DrawGameFrame, UpdateGameFrame, [] { return s_frames; }};
 
 int32_t Eight(uint8_t six) { return six << 2 | six >> 4; }
 
