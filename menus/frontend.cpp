@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
 
 #include "engine/fatal.h"
@@ -44,6 +45,7 @@
 #include "menus/gfxgen.h"
 #include "menus/goalcharts.h"
 #include "menus/goalstats.h"
+#include "menus/historylists.h"
 #include "menus/honours.h"
 #include "menus/hotregion.h"
 #include "menus/individualgrid.h"
@@ -373,9 +375,9 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(31, "Statistiques diverses", MiscStats_Table),
     Table(32, "Matchs du club", ClubMatches_Table),
     Empty(33),
-    Screen(34, "Classement Buteurs"),
+    Table(34, "Classement Buteurs", TopScorers_Table),
     Table(35, "Transferts pass\xE9s", PastTransfers_Table),
-    Screen(36, "Transfert de club"),
+    Table(36, "Transfert de club", ClubTransfers_Table),
     Screen(37, "Meilleurs joueurs"),
     Table(38, "Entra\xEEnement Individuel (grille)", IndividualGrid_Table),
     Table(39, "R\xF4les des joueurs", PlayerRoles_Table),
@@ -413,7 +415,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(73, "Offre d'emploi", JobOffer_Table),
     Table(74, "Informations club", AnalysisText_Table),
     Table(75, "Liste discipline", DisciplineList_Table),
-    Screen(76, "Liste des performances moyennes"),
+    Table(76, "Liste des performances moyennes", AveragePerformance_Table),
     Table(77, "Performance", Performance_Table),
     Table(78, "Entr. Individuel", IndividualTraining_Table),
     Table(79, "Reste du Monde", RestOfWorld_Table),
@@ -597,6 +599,13 @@ void KitOfSide(int32_t home, int32_t away, int32_t isAway, KitDesign* out)
     GetTeamDesign(home, away, isAway, out);
 }
 
+// The screen on top when it is one of a family's options, else 0.
+int32_t ShownAmong(std::initializer_list<int16_t> options)
+{
+    const int16_t shown = s_frontEnd.screen;
+    return std::find(options.begin(), options.end(), shown) != options.end() ? shown : 0;
+}
+
 // What whole-program scripts may wait for and check.
 void RegisterScriptValues()
 {
@@ -615,13 +624,9 @@ void RegisterScriptValues()
     });
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     ScriptRegisterValue("pmscreen", PostMatch_ShownScreen);
-    ScriptRegisterValue("statscreen", [] {
-        constexpr int16_t STATISTICS[] = {29, 30, 31, 32, 61};
-        const int16_t shown = s_frontEnd.screen;
-        return std::find(std::begin(STATISTICS), std::end(STATISTICS), shown)
-                       != std::end(STATISTICS)
-                   ? static_cast<int32_t>(shown)
-                   : 0;
+    ScriptRegisterValue("statscreen", [] { return ShownAmong({29, 30, 31, 32, 61}); });
+    ScriptRegisterValue("historyscreen", [] {
+        return ShownAmong({34, 76, 36, 37, 44, 45, 82, 48, 58});
     });
     ScriptRegisterValue("pmmode", [] { return Performance.mode; });
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
@@ -736,6 +741,7 @@ void FrontEndInit()
     ClubMatchesInit();
     ClubRecordsInit();
     HonoursScreensInit();
+    HistoryListsInit();
     FriendlyInit();
     MatchStatsInit();
     ReportScreenInit();
@@ -784,6 +790,7 @@ void FrontEndUninit()
     ReportScreenUninit();
     MatchStatsUninit();
     FriendlyUninit();
+    HistoryListsUninit();
     HonoursScreensUninit();
     ClubRecordsUninit();
     ClubMatchesUninit();
