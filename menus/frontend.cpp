@@ -46,6 +46,7 @@
 #include "menus/goalcharts.h"
 #include "menus/goalstats.h"
 #include "menus/historylists.h"
+#include "menus/historyrecords.h"
 #include "menus/honours.h"
 #include "menus/hotregion.h"
 #include "menus/individualgrid.h"
@@ -384,7 +385,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Empty(40), Empty(41), Empty(42),
     Table(43, "Le centre de recherche d'emploi", JobCentre_Table),
     Screen(44, "Palmar\xE8s Troph\xE9" "e"),
-    Screen(45, "Archives championnat"),
+    Table(45, "Archives championnat", NationalRecords_Table),
     Step(46, AdvanceTime, "Rencontre du jour"),
     Screen(47, "Historique Championnat"),
     Screen(48, "Ligue des Champions"),
@@ -742,6 +743,7 @@ void FrontEndInit()
     ClubRecordsInit();
     HonoursScreensInit();
     HistoryListsInit();
+    HistoryRecordsInit();
     FriendlyInit();
     MatchStatsInit();
     ReportScreenInit();
@@ -790,6 +792,7 @@ void FrontEndUninit()
     ReportScreenUninit();
     MatchStatsUninit();
     FriendlyUninit();
+    HistoryRecordsUninit();
     HistoryListsUninit();
     HonoursScreensUninit();
     ClubRecordsUninit();

@@ -1,0 +1,65 @@
+// bench/history_screens_bench.cpp: full redraws of the history screens, each filled, and the
+// scorers' first build, which scans every full player.
+#include <benchmark/benchmark.h>
+
+#include "game/gamestate.h"
+#include "game/records.h"
+#include "game/tables.h"
+#include "game/transfers.h"
+#include "menus/historylists.h"
+#include "menus/historyrecords.h"
+#include "tests/support/screen_redraw.h"
+
+namespace {
+
+// Thirty players of the top division score: every row of its list filled.
+void FillScorers()
+{
+    int32_t scorers = 0;
+    for (int32_t id = 0; id < FullPlayerCount && scorers < 30; ++id) {
+        PlayerRecord& p = DbPlayers[id];
+        if (p.club >= 0 && p.club < CLUB_ID_COUNT && p.position > 0 && p.position < 13) {
+            p.seasonGoals = static_cast<uint8_t>(1 + scorers++ % 20);
+        }
+    }
+}
+
+void BM_TopScorersRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, TopScorers_Table(), FillScorers);
+}
+BENCHMARK(BM_TopScorersRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_TopScorersCollect(benchmark::State& state)
+{
+    ScopedScreenRedraw career(FillScorers);
+    for (auto _ : state) {
+        ScorerLists_Collect(HISTORY_GOALS);
+        benchmark::DoNotOptimize(ScorerLists.entries[0][0]);
+    }
+}
+BENCHMARK(BM_TopScorersCollect)->Unit(benchmark::kMillisecond);
+
+// Fifteen purchases of the human's club.
+void BM_ClubTransfersRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, ClubTransfers_Table(), [] {
+        for (int32_t k = 0; k < 15; ++k) {
+            Transfers_Add(DivisionLists[0][3], GameState.humanClub, PERSON_FIRST_ORDINARY + k, 0,
+                          100000 * k);
+        }
+        GameState.currentClub = GameState.humanClub;
+    });
+}
+BENCHMARK(BM_ClubTransfersRedraw)->Unit(benchmark::kMillisecond);
+
+// The career's own records: whatever the new game holds, every row formatted.
+void BM_NationalRecordsRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, NationalRecords_Table());
+}
+BENCHMARK(BM_NationalRecordsRedraw)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
