@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "game/gamestate.h"
+#include "game/honours.h"
 #include "game/records.h"
 #include "game/tables.h"
 #include "game/transfers.h"
@@ -52,6 +53,18 @@ void BM_ClubTransfersRedraw(benchmark::State& state)
     });
 }
 BENCHMARK(BM_ClubTransfersRedraw)->Unit(benchmark::kMillisecond);
+
+// Fifteen seasons of division 0's champions and runners-up.
+void BM_TrophiesRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, Trophies_Table(), [] {
+        for (int32_t season = 0; season < 15; ++season) {
+            HonoursTable[season][HONOURS_DIVISION_FIRST][0] = static_cast<int16_t>(season);
+            HonoursTable[season][HONOURS_DIVISION_FIRST][1] = static_cast<int16_t>(season + 1);
+        }
+    });
+}
+BENCHMARK(BM_TrophiesRedraw)->Unit(benchmark::kMillisecond);
 
 // The career's own records: whatever the new game holds, every row formatted.
 void BM_NationalRecordsRedraw(benchmark::State& state)

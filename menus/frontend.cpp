@@ -384,7 +384,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(39, "R\xF4les des joueurs", PlayerRoles_Table),
     Empty(40), Empty(41), Empty(42),
     Table(43, "Le centre de recherche d'emploi", JobCentre_Table),
-    Screen(44, "Palmar\xE8s Troph\xE9" "e"),
+    Table(44, "Palmar\xE8s Troph\xE9" "e", Trophies_Table),
     Table(45, "Archives championnat", NationalRecords_Table),
     Step(46, AdvanceTime, "Rencontre du jour"),
     Screen(47, "Historique Championnat"),

@@ -1,18 +1,22 @@
-// tests/menus/historyrecords_test.cpp: the national records over hand-set club records and
-// career figures: each record's text from the one club holding it, missing records left empty,
-// and the screen's frame.
+// tests/menus/historyrecords_test.cpp: the trophies by season over a hand-filled honours table
+// (years at the century's turn, paging, the drop-downs) and the national records over hand-set
+// club records and career figures (each record's text from the one club holding it, missing
+// records left empty), with both screens' frames.
 #include "menus/historyrecords.h"
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "game/calendar.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
 #include "game/records.h"
 #include "game/tables.h"
 #include "game/textmess.h"
+#include "menus/menubar.h"
 #include "menus/numbers.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
@@ -47,6 +51,23 @@ protected:
     static void Set(int32_t club, int32_t kind, ClubRecordEntry e)
     {
         VTW_GetClubRecordPtr(club)->records[kind] = e;
+    }
+
+    static void ClearHonours()
+    {
+        for (auto& season : HonoursTable) {
+            for (auto& column : season) {
+                column[0] = column[1] = -1;
+            }
+        }
+    }
+    // Team numbers of division 0's clubs: winners k, runners-up k + 1.
+    static void FillSeasons(int32_t column, int32_t seasons)
+    {
+        for (int32_t s = 0; s < seasons; ++s) {
+            HonoursTable[s][column][0] = static_cast<int16_t>(VTW_GetTeam(Club(0, s % 10)));
+            HonoursTable[s][column][1] = static_cast<int16_t>(VTW_GetTeam(Club(0, s % 10 + 1)));
+        }
     }
 
     ScopedScreenRedraw m_screen;
@@ -104,4 +125,84 @@ TEST_F(HistoryRecordsTest, EachRecordReadsTheOneClubOrPlayerHoldingIt)
         WriteFrameToTestOutput("national_records.png");
     });
     ExpectGoldenHash("menus/national_records", hash);
+}
+
+TEST_F(HistoryRecordsTest, TrophyRowsCountTheYearsBackAcrossTheCenturysTurn)
+{
+    struct Case {
+        int32_t counter;
+        std::vector<std::string> years;  // rows 0-2
+    };
+    const Case cases[] = {
+        {0, {"1999/00", "1998/99", "1997/98"}},
+        {1, {"2000/01", "1999/00", "1998/99"}},
+        {11, {"2010/11", "2009/10", "2008/09"}},
+    };
+    ClearHonours();
+    FillSeasons(HONOURS_DIVISION_FIRST, 2);
+    Trophies.honour = HONOURS_DIVISION_FIRST;
+    for (const Case& c : cases) {
+        GameState.seasonCounter = static_cast<uint16_t>(c.counter);
+        Trophies_FillRows();
+        for (int32_t r = 0; r < 3; ++r) {
+            EXPECT_STREQ(Trophies.rows[r].years, c.years[r].c_str()) << c.counter << " " << r;
+        }
+    }
+    EXPECT_EQ(Trophies.title, VTW_GetDivisionLongNameTextNo(0));
+    EXPECT_EQ(Trophies.rows[1].winner, VTW_ClubNameTextNo(VTW_GetTeam(Club(0, 1))));
+    EXPECT_EQ(Trophies.rows[1].runnerUp, VTW_ClubNameTextNo(VTW_GetTeam(Club(0, 2))));
+    EXPECT_EQ(Trophies.rows[2].winner, -1);
+    EXPECT_EQ(Trophies.rows[2].runnerUp, -1);
+}
+
+TEST_F(HistoryRecordsTest, TrophyPagesStopAtTheRunningSeasonAnEmptyRowAndTheLastKeptSeason)
+{
+    struct Case {
+        int32_t seasons;  // rows holding a winner
+        int16_t last;     // the first row once paging down stops
+    };
+    for (const Case& c : {Case{3, 0}, Case{15, 0}, Case{20, 5}, Case{HONOURS_SEASONS, 35}}) {
+        ClearHonours();
+        FillSeasons(2, c.seasons);
+        Trophies.honour = 2;
+        Trophies.first = 0;
+        EXPECT_EQ(Trophies_Up(), 1);
+        while (Trophies_Down() == EXM_CODE_REDRAW) {
+        }
+        EXPECT_EQ(Trophies.first, c.last) << c.seasons;
+        Trophies_FillRows();
+        EXPECT_EQ(Trophies.rows[TROPHY_ROWS - 1].winner >= 0, c.seasons >= TROPHY_ROWS);
+    }
+}
+
+TEST_F(HistoryRecordsTest, TheDropDownsOfferTheCountrysCupsAndDivisions)
+{
+    MenuListEntry* cups = Trophies_CupPopup();
+    MenuListEntry* divisions = Trophies_DivisionPopup();
+    MenuListRecord record{1, 0, 0};
+    cups[0].prepare(&record);
+    divisions[0].prepare(&record);
+    for (int32_t c = 0; c < 7; ++c) {
+        EXPECT_EQ(cups[1 + c].type != 0, c < VTW_GetCountryCupCount() || c >= 4) << c;
+    }
+    for (int32_t d = 0; d < DIVISION_MAX; ++d) {
+        EXPECT_EQ(divisions[1 + d].type != 0, d < VTW_GetCountryDivisions()) << d;
+    }
+    Trophies.first = 4;
+    EXPECT_EQ(cups[1 + 5].handler(&cups[1 + 5]), LIST_CODE_REDRAW);
+    EXPECT_EQ(Trophies.honour, 5);
+    EXPECT_EQ(Trophies.first, 0);
+    divisions[1 + 1].handler(&divisions[1 + 1]);
+    EXPECT_EQ(Trophies.honour, HONOURS_DIVISION_FIRST + 1);
+    Trophies_FillRows();
+    EXPECT_EQ(Trophies.title, VTW_GetDivisionLongNameTextNo(1));
+
+    ClearHonours();
+    FillSeasons(HONOURS_DIVISION_FIRST, 6);
+    uint32_t hash = 0;
+    m_screen.Run(Trophies_Table(), [&] {
+        hash = WorkScreenHash();
+        WriteFrameToTestOutput("trophies.png");
+    });
+    ExpectGoldenHash("menus/trophies", hash);
 }
