@@ -2,6 +2,7 @@
 // scorers' first build, which scans every full player.
 #include <benchmark/benchmark.h>
 
+#include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
 #include "game/records.h"
@@ -9,6 +10,7 @@
 #include "game/transfers.h"
 #include "menus/historylists.h"
 #include "menus/historyrecords.h"
+#include "menus/leaguehistory.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -65,6 +67,22 @@ void BM_TrophiesRedraw(benchmark::State& state)
     });
 }
 BENCHMARK(BM_TrophiesRedraw)->Unit(benchmark::kMillisecond);
+
+// Ten seasons of history, the club moving through every division.
+void BM_LeagueHistoryRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, LeagueHistory_Table(), [] {
+        GameState.seasonCounter = 10;
+        ClubRecord* r = VTW_GetClubRecordPtr(GameState.humanClub);
+        for (int32_t row = 0; row < 10; ++row) {
+            r->history[row] = {static_cast<uint8_t>(1 + row * 9),
+                               {0, 0, 0},
+                               static_cast<uint32_t>(5000 + 3000 * row)};
+        }
+        GameState.currentClub = GameState.humanClub;
+    });
+}
+BENCHMARK(BM_LeagueHistoryRedraw)->Unit(benchmark::kMillisecond);
 
 // The career's own records: whatever the new game holds, every row formatted.
 void BM_NationalRecordsRedraw(benchmark::State& state)

@@ -54,6 +54,7 @@
 #include "menus/jobcentre.h"
 #include "menus/joboffer.h"
 #include "menus/kits.h"
+#include "menus/leaguehistory.h"
 #include "menus/leaguetable.h"
 #include "menus/machine.h"
 #include "menus/matchanalysis.h"
@@ -387,7 +388,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(44, "Palmar\xE8s Troph\xE9" "e", Trophies_Table),
     Table(45, "Archives championnat", NationalRecords_Table),
     Step(46, AdvanceTime, "Rencontre du jour"),
-    Screen(47, "Historique Championnat"),
+    Table(47, "Historique Championnat", LeagueHistory_Table),
     Screen(48, "Ligue des Champions"),
     Table(49, "Charger une partie", LoadScreen),
     Table(50, "Enregistrer", SaveScreen),
@@ -422,7 +423,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(79, "Reste du Monde", RestOfWorld_Table),
     Table(80, "Statistiques", StatsScreen_Table),
     Table(81, "Statistiques du match", MatchStats_Table),
-    Screen(82, "Historique Championnat"),
+    Table(82, "Historique Championnat", LeagueHistory_Table),
     Step(83, VideoOptions, "Options vid\xE9o"),
     Table(84, "Aide \xE9" "diteur tactique", TacticsHelp_Table),
 });
@@ -744,6 +745,7 @@ void FrontEndInit()
     HonoursScreensInit();
     HistoryListsInit();
     HistoryRecordsInit();
+    LeagueHistoryInit();
     FriendlyInit();
     MatchStatsInit();
     ReportScreenInit();
@@ -792,6 +794,7 @@ void FrontEndUninit()
     ReportScreenUninit();
     MatchStatsUninit();
     FriendlyUninit();
+    LeagueHistoryUninit();
     HistoryRecordsUninit();
     HistoryListsUninit();
     HonoursScreensUninit();
