@@ -84,6 +84,24 @@ void BM_LeagueHistoryRedraw(benchmark::State& state)
 }
 BENCHMARK(BM_LeagueHistoryRedraw)->Unit(benchmark::kMillisecond);
 
+// Eight seasons of five best players beside fifteen scorers.
+void BM_BestPlayersRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, BestPlayers_Table(), [] {
+        FillScorers();
+        GameState.seasonCounter = 8;
+        ClubRecord* r = VTW_GetClubRecordPtr(GameState.humanClub);
+        for (int32_t season = 0; season < 8; ++season) {
+            for (int32_t rank = 0; rank < 5; ++rank) {
+                r->seasonBest[season][rank] = {
+                    static_cast<int16_t>(PERSON_FIRST_ORDINARY + season + rank), 0, 80 - rank};
+            }
+        }
+        GameState.currentClub = GameState.humanClub;
+    });
+}
+BENCHMARK(BM_BestPlayersRedraw)->Unit(benchmark::kMillisecond);
+
 // The career's own records: whatever the new game holds, every row formatted.
 void BM_NationalRecordsRedraw(benchmark::State& state)
 {

@@ -380,7 +380,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(34, "Classement Buteurs", TopScorers_Table),
     Table(35, "Transferts pass\xE9s", PastTransfers_Table),
     Table(36, "Transfert de club", ClubTransfers_Table),
-    Screen(37, "Meilleurs joueurs"),
+    Table(37, "Meilleurs joueurs", BestPlayers_Table),
     Table(38, "Entra\xEEnement Individuel (grille)", IndividualGrid_Table),
     Table(39, "R\xF4les des joueurs", PlayerRoles_Table),
     Empty(40), Empty(41), Empty(42),

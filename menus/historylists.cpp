@@ -1,12 +1,16 @@
 // menus/historylists.cpp: the scorers and performance lists and the club's transfers.
 #include "menus/historylists.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
+#include "game/calendar.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/records.h"
+#include "game/squad.h"
 #include "game/tables.h"
 #include "game/textmess.h"
 #include "game/transfers.h"
@@ -21,6 +25,7 @@
 
 ScorerListState ScorerLists;
 ClubTransferState ClubTransfers;
+BestPlayersState BestPlayers;
 
 namespace {
 
@@ -29,6 +34,7 @@ constexpr int16_t LIST_OPTIONS[] = {34, 76};
 constexpr int32_t LINE_ICON_BASE = 89;  // keeper, defender, midfielder, forward
 constexpr int32_t LINE_COUNT = 4;       // a player-manager's line 4 has no icon
 constexpr int32_t TEXT_TRANSFERS_TITLE = 2119;
+constexpr int32_t TEXT_BEST_TITLE = 1210;
 constexpr int32_t TEXT_DATE = 593;
 constexpr int32_t TEXT_PLAYER = 594;
 constexpr int32_t TEXT_FROM = 595;
@@ -212,12 +218,68 @@ int32_t ShowMode(MenuHotspot*)
     return EXM_CODE_REDRAW;
 }
 
+// ---- The club's best players.
+
+constexpr int32_t SCORERS_X = 20;
+constexpr int32_t SCORERS_RIGHT = 120;
+constexpr int32_t BEST_Y = 80;
+constexpr int32_t SEASON_COLUMNS = 4;
+constexpr int32_t SEASON_X[SEASON_COLUMNS] = {130, 260, 390, 520};
+constexpr int32_t SEASON_WIDTH = 100;  // the last column ends inside the screen
+constexpr int32_t BLOCK_Y[2] = {80, 220};  // the headings; the rows below them
+
+// The season's row is written as the league season ends, on the day after its last match day.
+bool LeagueSeasonStored() { return VTW_GetCurrentDay() > VTW_GetLastLeagueDay() + 1; }
+
+void DrawSeasonBlock(int32_t shown)
+{
+    const int32_t season = BestPlayers.seasons[shown];
+    const int32_t x = SEASON_X[shown % SEASON_COLUMNS];
+    const int32_t y = BLOCK_Y[shown / SEASON_COLUMNS];
+    char years[16];
+    std::snprintf(years, sizeof years, "%d/%02d", season + 1999, (season + 2000) % 100);
+    SetMenuFont(1);
+    DrawMenuString(x, y + TEXT_Y, years, MENU_ALIGN_ML);
+    SetMenuFont(0);
+    const int32_t row = season % SEASON_BEST_ROWS;
+    for (int32_t rank = 0; rank < BEST_SEASON_PLAYERS; ++rank) {
+        const int32_t player = VTW_GetClubSeasonBestPlayer(rank, row);
+        if (player < 0) continue;
+        const int32_t middle = y + (rank + 1) * ROW_PITCH + TEXT_Y;
+        DrawMenuString(x, middle, VTW_FormatPersonName(player), MENU_ALIGN_ML);
+        DrawMenuNumber(x + SEASON_WIDTH, middle, VTW_GetClubSeasonBestValue(rank, row),
+                       MENU_ALIGN_MR);
+    }
+}
+
+void DrawBestPlayers(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_ShadedBox(ROWS_X - 20, BEST_Y, ROW_WIDTH + 40, HISTORY_LIST_ROWS * ROW_PITCH, 0);
+    SetMenuFont(0);
+    for (int32_t r = 0; r < BestPlayers.scorerCount; ++r) {
+        const int32_t player = BestPlayers.scorers[r];
+        const int32_t middle = BEST_Y + r * ROW_PITCH + TEXT_Y;
+        DrawMenuString(SCORERS_X, middle, VTW_FormatPersonName(player), MENU_ALIGN_ML);
+        DrawMenuNumber(SCORERS_RIGHT, middle, VTW_GetPlayerGoals(player), MENU_ALIGN_MR);
+    }
+    for (int32_t shown = 0; shown < BestPlayers.seasonCount; ++shown) {
+        DrawSeasonBlock(shown);
+    }
+}
+
+void BuildBestPlayers()
+{
+    MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
+    BestPlayers_Build(GameState.currentClub);
+}
+
 }  // namespace
 
 void HistoryListsInit()
 {
     ScorerLists = {};
     ClubTransfers = {};
+    BestPlayers = {};
 }
 
 void HistoryListsUninit() { HistoryListsInit(); }
@@ -315,6 +377,42 @@ const MenuItem* ClubTransfers_Table()
         {0x31, 0, 0, 0, 0, MenuVariable(&ClubTransfers.soldHighlight), nullptr},
         {0x200c, 298, 440, 266, 30, MenuTextNo(TEXT_SOLD), ShowMode<CLUB_TRANSFERS_SOLD>},
         {0x30, 0, 0, 0, 0, MenuNumber(0), nullptr},
+        {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
+        {0x1f, 570, 436, 30, 30, MenuNumber(-1), ToOffice},
+        MenuEndItem(nullptr, LeaveToOffice),
+    };
+    return table;
+}
+
+void BestPlayers_Build(int32_t club)
+{
+    BestPlayers = {};
+    BestPlayers.club = Word(club);
+    const int32_t count = VTW_RefreshSquadCount(club);
+    for (int32_t k = 0; k < count && BestPlayers.scorerCount < HISTORY_LIST_ROWS; ++k) {
+        const int32_t player = SquadList.players[k];
+        if (player >= 0 && VTW_GetPlayerGoals(player) > 0 && VTW_GetPositionLine(player) != 0)
+            BestPlayers.scorers[BestPlayers.scorerCount++] = Word(player);
+    }
+    std::stable_sort(
+        BestPlayers.scorers, BestPlayers.scorers + BestPlayers.scorerCount,
+        [](int16_t a, int16_t b) { return VTW_GetPlayerGoals(a) > VTW_GetPlayerGoals(b); });
+    const int32_t latest = VTW_GetSeasonCounter() - (LeagueSeasonStored() ? 0 : 1);
+    for (int32_t season = latest; season >= 0 && BestPlayers.seasonCount < BEST_SEASONS_SHOWN;
+         --season) {
+        BestPlayers.seasons[BestPlayers.seasonCount++] = Word(season);
+    }
+}
+
+const MenuItem* BestPlayers_Table()
+{
+    static const MenuItem table[] = {
+        {0x36, 0, 0, 0, 0, MenuCallback(BuildBestPlayers), nullptr},
+        {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_BEST_TITLE), nullptr},
+        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        {0x24, 0, 0, 640, 480, MenuCallback(DrawBestPlayers), nullptr},
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
         {0x1f, 570, 436, 30, 30, MenuNumber(-1), ToOffice},
         MenuEndItem(nullptr, LeaveToOffice),

@@ -49,6 +49,18 @@ struct ClubTransferState {
 };
 extern ClubTransferState ClubTransfers;  // owned by HistoryLists
 
+constexpr int32_t BEST_SEASONS_SHOWN = 8;  // two blocks of four
+constexpr int32_t BEST_SEASON_PLAYERS = 5;
+
+struct BestPlayersState {
+    int16_t club;
+    int16_t scorerCount;
+    int16_t scorers[HISTORY_LIST_ROWS];  // the squad's outfield scorers, most goals first
+    int16_t seasonCount;
+    int16_t seasons[BEST_SEASONS_SHOWN];  // season counters, the most recent played first
+};
+extern BestPlayersState BestPlayers;  // owned by HistoryLists
+
 void HistoryListsInit();
 void HistoryListsUninit();
 
@@ -64,6 +76,11 @@ int32_t ScorerLists_Row(MenuHotspot* hotspot);
 // newest first.
 void ClubTransfers_Collect(int32_t club, int32_t mode);
 
+// The club's scorers and the seasons whose best players are kept: those whose league season
+// has ended, at most the last eight.
+void BestPlayers_Build(int32_t club);
+
 const MenuItem* TopScorers_Table();          // option 34
 const MenuItem* AveragePerformance_Table();  // option 76
 const MenuItem* ClubTransfers_Table();       // option 36
+const MenuItem* BestPlayers_Table();         // option 37

@@ -1,6 +1,7 @@
 // tests/menus/historylists_test.cpp: the scorers and performance lists over hand-set season
 // figures (who is listed, in which division, in what order), their row clicks over the real
-// menu loop, the club's transfers in both modes, and the frames of both screens.
+// menu loop, the club's transfers in both modes, the club's best players over hand-set season
+// rows, and the frames of the screens.
 #include "menus/historylists.h"
 
 #include <algorithm>
@@ -230,4 +231,66 @@ TEST_F(HistoryListsTest, TheScorersAndTheClubsTransfersMatchTheirGoldens)
         WriteFrameToTestOutput("club_transfers.png");
     });
     ExpectGoldenHash("menus/club_transfers", hash);
+}
+
+TEST_F(HistoryListsTest, BestPlayersShowTheScorersAndTheLastEightPlayedSeasons)
+{
+    const int32_t club = m_screen.HumanClub();
+    const std::vector<int32_t> outfield = Players(club, false);
+    const int32_t keeper = Players(club, true).at(0);
+    Season(outfield[3], 4, 0);
+    Season(outfield[1], 9, 0);
+    Season(outfield[5], 4, 0);
+    Season(keeper, 2, 0);
+    BestPlayers_Build(club);
+    EXPECT_EQ(
+        std::vector<int16_t>(BestPlayers.scorers, BestPlayers.scorers + BestPlayers.scorerCount),
+        (std::vector<int16_t>{static_cast<int16_t>(outfield[1]), static_cast<int16_t>(outfield[3]),
+                              static_cast<int16_t>(outfield[5])}));
+    struct Case {
+        int32_t counter;
+        bool leagueOver;
+        std::vector<int16_t> seasons;  // most recent first
+    };
+    const Case cases[] = {
+        {0, false, {}},
+        {0, true, {0}},
+        {4, false, {3, 2, 1, 0}},
+        {8, true, {8, 7, 6, 5, 4, 3, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        GameState.seasonCounter = static_cast<uint16_t>(c.counter);
+        Calendar_SetDay(c.leagueOver ? VTW_GetLastLeagueDay() + 2 : VTW_GetLastLeagueDay() + 1);
+        BestPlayers_Build(club);
+        EXPECT_EQ(std::vector<int16_t>(BestPlayers.seasons,
+                                       BestPlayers.seasons + BestPlayers.seasonCount),
+                  c.seasons)
+            << c.counter << " " << c.leagueOver;
+    }
+}
+
+TEST_F(HistoryListsTest, TheBestPlayersScreenMatchesItsGolden)
+{
+    const int32_t club = m_screen.HumanClub();
+    const std::vector<int32_t> outfield = Players(club, false);
+    for (int32_t k = 0; k < 6; ++k) {
+        Season(outfield[k], 14 - 2 * k, 0);
+    }
+    // Five seasons played: rows 0-4, each naming five players with falling values.
+    ClubRecord* r = VTW_GetClubRecordPtr(club);
+    for (int32_t season = 0; season < 5; ++season) {
+        for (int32_t rank = 0; rank < 5; ++rank) {
+            r->seasonBest[season][rank] = {static_cast<int16_t>(outfield[season + rank]), 0,
+                                           80 - 3 * rank - season};
+        }
+    }
+    GameState.seasonCounter = 5;
+    GameState.currentClub = static_cast<int16_t>(club);
+    uint32_t hash = 0;
+    m_screen.Run(BestPlayers_Table(), [&] {
+        hash = WorkScreenHash();
+        WriteFrameToTestOutput("best_players.png");
+    });
+    EXPECT_EQ(BestPlayers.seasonCount, 5);
+    ExpectGoldenHash("menus/best_players", hash);
 }
