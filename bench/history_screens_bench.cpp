@@ -2,12 +2,15 @@
 // scorers' first build, which scans every full player.
 #include <benchmark/benchmark.h>
 
+#include "game/calendar.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
 #include "game/records.h"
 #include "game/tables.h"
 #include "game/transfers.h"
+#include "menus/besteleven.h"
 #include "menus/historylists.h"
 #include "menus/historyrecords.h"
 #include "menus/leaguehistory.h"
@@ -101,6 +104,19 @@ void BM_BestPlayersRedraw(benchmark::State& state)
     });
 }
 BENCHMARK(BM_BestPlayersRedraw)->Unit(benchmark::kMillisecond);
+
+// Inside its window, a full eleven of hard men.
+void BM_BestElevenRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, BestEleven_Table(), [] {
+        for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+            DbPlayers[id].disciplinePoints = static_cast<uint8_t>(1 + id % 9);
+        }
+        BestEleven.category = BEST_DISCIPLINE;
+        Calendar_SetDay(VTW_GetSeasonEndDay() + 20);
+    });
+}
+BENCHMARK(BM_BestElevenRedraw)->Unit(benchmark::kMillisecond);
 
 // The career's own records: whatever the new game holds, every row formatted.
 void BM_NationalRecordsRedraw(benchmark::State& state)

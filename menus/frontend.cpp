@@ -28,6 +28,7 @@
 #include "game/world.h"
 #include "gamecode/matchrun.h"
 #include "menus/analysistext.h"
+#include "menus/besteleven.h"
 #include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
 #include "menus/clubmatches.h"
@@ -399,7 +400,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(55, "Ralenti"),
     Screen(56, "Revoir le match"),
     Table(57, "Carri\xE8re", CareerHistory_Table),
-    Screen(58, "All Stars"),
+    Table(58, "All Stars", BestEleven_Table),
     Step(59, RouteGameEvents, "Suite"),
     Table(60, "Analyse du match", MatchAnalysis_Table),
     Table(61, "Graphiques", MatchGraphs_Table),
@@ -746,6 +747,7 @@ void FrontEndInit()
     HistoryListsInit();
     HistoryRecordsInit();
     LeagueHistoryInit();
+    BestElevenInit();
     FriendlyInit();
     MatchStatsInit();
     ReportScreenInit();
@@ -794,6 +796,7 @@ void FrontEndUninit()
     ReportScreenUninit();
     MatchStatsUninit();
     FriendlyUninit();
+    BestElevenUninit();
     LeagueHistoryUninit();
     HistoryRecordsUninit();
     HistoryListsUninit();
