@@ -11,6 +11,7 @@
 #include "game/tables.h"
 #include "game/transfers.h"
 #include "menus/besteleven.h"
+#include "menus/cupgroups.h"
 #include "menus/historylists.h"
 #include "menus/historyrecords.h"
 #include "menus/leaguehistory.h"
@@ -117,6 +118,10 @@ void BM_BestElevenRedraw(benchmark::State& state)
     });
 }
 BENCHMARK(BM_BestElevenRedraw)->Unit(benchmark::kMillisecond);
+
+// The career's first group with its matches as the new game scheduled them.
+void BM_CupGroupsRedraw(benchmark::State& state) { TimeScreenRedraws(state, CupGroups_Table()); }
+BENCHMARK(BM_CupGroupsRedraw)->Unit(benchmark::kMillisecond);
 
 // The career's own records: whatever the new game holds, every row formatted.
 void BM_NationalRecordsRedraw(benchmark::State& state)

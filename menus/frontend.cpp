@@ -35,6 +35,7 @@
 #include "menus/clubrecords.h"
 #include "menus/contracttalks.h"
 #include "menus/credits.h"
+#include "menus/cupgroups.h"
 #include "menus/dayscreen.h"
 #include "menus/debugscreen.h"
 #include "menus/devscreens.h"
@@ -390,7 +391,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(45, "Archives championnat", NationalRecords_Table),
     Step(46, AdvanceTime, "Rencontre du jour"),
     Table(47, "Historique Championnat", LeagueHistory_Table),
-    Screen(48, "Ligue des Champions"),
+    Table(48, "Ligue des Champions", CupGroups_Table),
     Table(49, "Charger une partie", LoadScreen),
     Table(50, "Enregistrer", SaveScreen),
     Step(51, LoadSavedGame, "Chargement"),
@@ -748,6 +749,7 @@ void FrontEndInit()
     HistoryRecordsInit();
     LeagueHistoryInit();
     BestElevenInit();
+    CupGroupsInit();
     FriendlyInit();
     MatchStatsInit();
     ReportScreenInit();
@@ -796,6 +798,7 @@ void FrontEndUninit()
     ReportScreenUninit();
     MatchStatsUninit();
     FriendlyUninit();
+    CupGroupsUninit();
     BestElevenUninit();
     LeagueHistoryUninit();
     HistoryRecordsUninit();
