@@ -135,14 +135,6 @@ MenuListEntry* DivisionPopup()
     return popup;
 }
 
-int32_t ToOffice(MenuHotspot*)
-{
-    MenuOption = MENU_OPTION_OFFICE;
-    return EXM_CODE_LEAVE;
-}
-
-int32_t LeaveToOffice() { return ToOffice(nullptr); }
-
 constexpr int16_t ButtonX(int32_t category) { return BUTTON_X + category * (BUTTON_W + 2); }
 
 }  // namespace
@@ -215,8 +207,8 @@ const MenuItem* BestEleven_Table()
          Choose<BEST_OLD>},
         {0x30, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
-        {0x1f, 570, 436, 40, 40, MenuNumber(-1), ToOffice},
-        MenuEndItem(nullptr, LeaveToOffice),
+        {0x1f, 570, 436, 40, 40, MenuNumber(-1), MenuCont_ToOffice},
+        MenuEndItem(nullptr, MenuCont_EscapeToOffice),
     };
     return table;
 }

@@ -177,14 +177,6 @@ void Build()
     CupGroups_Build(CupGroups.group);
 }
 
-int32_t ToOffice(MenuHotspot*)
-{
-    MenuOption = MENU_OPTION_OFFICE;
-    return EXM_CODE_LEAVE;
-}
-
-int32_t LeaveToOffice() { return ToOffice(nullptr); }
-
 }  // namespace
 
 void CupGroupsInit() { CupGroups = {}; }
@@ -275,8 +267,8 @@ const MenuItem* CupGroups_Table()
         {0x1f, 305, 425, 15, 30, MenuNumber(-1), CupGroups_Previous},
         {0x1f, 320, 425, 15, 30, MenuNumber(-1), CupGroups_Next},
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
-        {0x1f, 570, 436, 40, 40, MenuNumber(-1), ToOffice},
-        MenuEndItem(nullptr, LeaveToOffice),
+        {0x1f, 570, 436, 40, 40, MenuNumber(-1), MenuCont_ToOffice},
+        MenuEndItem(nullptr, MenuCont_EscapeToOffice),
     };
     return table;
 }

@@ -138,14 +138,6 @@ void DrawScorerIcons(int32_t, int32_t, int32_t, int32_t, int32_t)
     }
 }
 
-int32_t ToOffice(MenuHotspot*)
-{
-    MenuOption = MENU_OPTION_OFFICE;
-    return EXM_CODE_LEAVE;
-}
-
-int32_t LeaveToOffice() { return ToOffice(nullptr); }
-
 const MenuItem* ScorersTable(int32_t key)
 {
     ScorerLists.key = key;
@@ -171,8 +163,8 @@ const MenuItem* ScorersTable(int32_t key)
         {0x21, ROWS_X, SCORERS_Y, HISTORY_LIST_ROWS, ROW_PITCH, MenuAddress(row), nullptr},
         {0x22, 0, 0, 1, 0, MenuVariable(&ScorerLists.divisionButtons), nullptr},
         {0x03, 570, 440, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
-        {0x1f, 570, 440, 30, 30, MenuNumber(-1), ToOffice},
-        MenuEndItem(nullptr, LeaveToOffice),
+        {0x1f, 570, 440, 30, 30, MenuNumber(-1), MenuCont_ToOffice},
+        MenuEndItem(nullptr, MenuCont_EscapeToOffice),
     };
     return table;
 }
@@ -225,7 +217,7 @@ constexpr int32_t SCORERS_RIGHT = 120;
 constexpr int32_t BEST_Y = 80;
 constexpr int32_t SEASON_COLUMNS = 4;
 constexpr int32_t SEASON_X[SEASON_COLUMNS] = {130, 260, 390, 520};
-constexpr int32_t SEASON_WIDTH = 100;  // the last column ends inside the screen
+constexpr int32_t SEASON_WIDTH = 100;      // the last column ends inside the screen
 constexpr int32_t BLOCK_Y[2] = {80, 220};  // the headings; the rows below them
 
 // The season's row is written as the league season ends, on the day after its last match day.
@@ -378,8 +370,8 @@ const MenuItem* ClubTransfers_Table()
         {0x200c, 298, 440, 266, 30, MenuTextNo(TEXT_SOLD), ShowMode<CLUB_TRANSFERS_SOLD>},
         {0x30, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
-        {0x1f, 570, 436, 30, 30, MenuNumber(-1), ToOffice},
-        MenuEndItem(nullptr, LeaveToOffice),
+        {0x1f, 570, 436, 30, 30, MenuNumber(-1), MenuCont_ToOffice},
+        MenuEndItem(nullptr, MenuCont_EscapeToOffice),
     };
     return table;
 }
@@ -414,8 +406,8 @@ const MenuItem* BestPlayers_Table()
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawBestPlayers), nullptr},
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
-        {0x1f, 570, 436, 30, 30, MenuNumber(-1), ToOffice},
-        MenuEndItem(nullptr, LeaveToOffice),
+        {0x1f, 570, 436, 30, 30, MenuNumber(-1), MenuCont_ToOffice},
+        MenuEndItem(nullptr, MenuCont_EscapeToOffice),
     };
     return table;
 }

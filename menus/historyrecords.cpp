@@ -12,6 +12,7 @@
 #include "game/records.h"
 #include "game/tables.h"
 #include "game/textmess.h"
+#include "menus/clubrecords.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/menubar.h"
@@ -123,21 +124,6 @@ constexpr RecordRowKind RECORD_ROWS[NATIONAL_RECORDS] = {
     {1844, CAREER_GOALS, NoClub},
 };
 
-const char* ClubName(int32_t club)
-{
-    if (club < 0 || club >= CLUB_ID_COUNT) return "";
-    return VTW_FormatClubName(VTW_GetTeam(club));
-}
-
-// A club's division in parentheses; empty for a club outside the divisions.
-std::string DivisionNote(int32_t club)
-{
-    if (club < 0 || club >= CLUB_ID_COUNT) return "";
-    const int32_t division = VTW_FindDivisionOfTeam(club);
-    if (division < 0) return "";
-    return std::string("(") + GetMessageText(VTW_GetDivisionNameTextNo(division)) + ")";
-}
-
 void FormatCareer(char* out, int32_t kind)
 {
     int32_t value = 0;
@@ -155,22 +141,27 @@ void FormatClubRecord(char* out, int32_t club, int32_t kind)
     switch (kind) {
         case CLUB_REC_BUY:
             std::snprintf(out, n, "%s   %s %s %s   %s   %d", VTW_FormatPersonName(e.player),
-                          Price2str(e.value), ClubName(club), DivisionNote(club).c_str(),
-                          ClubName(e.opponent), year);
+                          Price2str(e.value), ClubRecords_ClubName(club),
+                          ClubRecords_DivisionNote(club).c_str(), ClubRecords_ClubName(e.opponent),
+                          year);
             break;
         case CLUB_REC_WIN:
-            std::snprintf(out, n, "%d-%d %s %s %s %d", e.value, e.value2, ClubName(club),
-                          ClubName(e.opponent), DivisionNote(e.opponent).c_str(), year);
+            std::snprintf(out, n, "%d-%d %s %s %s %d", e.value, e.value2,
+                          ClubRecords_ClubName(club), ClubRecords_ClubName(e.opponent),
+                          ClubRecords_DivisionNote(e.opponent).c_str(), year);
             break;
         case CLUB_REC_CROWD:
-            std::snprintf(out, n, "%d %s %s %s %d", e.value, ClubName(club), ClubName(e.opponent),
-                          DivisionNote(e.opponent).c_str(), year);
+            std::snprintf(out, n, "%d %s %s %s %d", e.value, ClubRecords_ClubName(club),
+                          ClubRecords_ClubName(e.opponent),
+                          ClubRecords_DivisionNote(e.opponent).c_str(), year);
             break;
         case CLUB_REC_GOALS:
             std::snprintf(out, n, "%d %s %s %d", e.value, VTW_FormatPersonName(e.player),
-                          ClubName(club), year);
+                          ClubRecords_ClubName(club), year);
             break;
-        default: std::snprintf(out, n, "%d %s %d", e.value, ClubName(club), year); break;
+        default:
+            std::snprintf(out, n, "%d %s %d", e.value, ClubRecords_ClubName(club), year);
+            break;
     }
 }
 
@@ -186,14 +177,6 @@ void DrawFrame(int32_t, int32_t, int32_t, int32_t, int32_t)
         MenuCont_ShadedBox(ROWS_X, ROWS_Y + row * ROW_PITCH, ROW_WIDTH, ROW_PITCH, row / 2 & 1);
     }
 }
-
-int32_t ToOffice(MenuHotspot*)
-{
-    MenuOption = MENU_OPTION_OFFICE;
-    return EXM_CODE_LEAVE;
-}
-
-int32_t LeaveToOffice() { return ToOffice(nullptr); }
 
 }  // namespace
 
@@ -299,8 +282,8 @@ const MenuItem* Trophies_Table()
         {0x200c, 322, 440, 240, 30, MenuTextNo(TEXT_DIVISIONS_BUTTON), Nothing},
         {0x2009, 0, 0, 0, 0, MenuAddress(Trophies_DivisionPopup()), nullptr},
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
-        {0x1f, 570, 436, 30, 30, MenuNumber(-1), ToOffice},
-        MenuEndItem(nullptr, LeaveToOffice),
+        {0x1f, 570, 436, 30, 30, MenuNumber(-1), MenuCont_ToOffice},
+        MenuEndItem(nullptr, MenuCont_EscapeToOffice),
     };
     return table;
 }
@@ -340,8 +323,8 @@ const MenuItem* NationalRecords_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x21, ROWS_X, ROWS_Y, NATIONAL_RECORDS, 2 * ROW_PITCH, MenuAddress(row), nullptr},
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
-        {0x1f, 570, 436, 30, 30, MenuNumber(-1), ToOffice},
-        MenuEndItem(nullptr, LeaveToOffice),
+        {0x1f, 570, 436, 30, 30, MenuNumber(-1), MenuCont_ToOffice},
+        MenuEndItem(nullptr, MenuCont_EscapeToOffice),
     };
     return table;
 }

@@ -102,14 +102,6 @@ void Build()
     LeagueHistory_Build(GameState.currentClub);
 }
 
-int32_t ToOffice(MenuHotspot*)
-{
-    MenuOption = MENU_OPTION_OFFICE;
-    return EXM_CODE_LEAVE;
-}
-
-int32_t LeaveToOffice() { return ToOffice(nullptr); }
-
 }  // namespace
 
 void LeagueHistoryInit() { LeagueHistory = {}; }
@@ -167,8 +159,8 @@ const MenuItem* LeagueHistory_Table()
         {0x24, 0, 0, 640, 480, MenuCallback(DrawLines), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawLegend), nullptr},
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
-        {0x1f, 570, 436, 30, 30, MenuNumber(-1), ToOffice},
-        MenuEndItem(nullptr, LeaveToOffice),
+        {0x1f, 570, 436, 30, 30, MenuNumber(-1), MenuCont_ToOffice},
+        MenuEndItem(nullptr, MenuCont_EscapeToOffice),
     };
     return table;
 }
