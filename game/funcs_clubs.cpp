@@ -53,7 +53,9 @@ const ClubHistoryRow* HistoryRow(int32_t club, int32_t row)
 const ClubBestPlayer* SeasonBest(int32_t rank, int32_t season)
 {
     const ClubRef ref = Club_RefForGet(GameState.currentClub, "SeasonBest");
-    if (ref.full == nullptr || season < 0 || season >= 8 || rank < 0 || rank >= 5) return nullptr;
+    if (ref.full == nullptr || season < 0 || season >= SEASON_BEST_ROWS || rank < 0
+        || rank >= SEASON_BEST_PLAYERS)
+        return nullptr;
     return &ref.full->seasonBest[season][rank];
 }
 

@@ -88,6 +88,11 @@ void FillClubs()
             for (ClubBid& bid : r.bids) {
                 bid.player = -1;
             }
+            for (auto& season : r.seasonBest) {
+                for (ClubBestPlayer& best : season) {
+                    best.player = -1;
+                }
+            }
             r.teamwork = static_cast<uint8_t>(20 + w.reputation * 40 / 63);
             r.corners = r.freeKicks = r.penalties = r.teamwork;
             continue;

@@ -145,6 +145,10 @@ struct alignas(4) ClubHistoryRow {
     uint32_t averageAttendance;
 };
 
+// A club's five best regulars of a league season, in row (season counter mod 8); a row no
+// season has written names player -1.
+constexpr int32_t SEASON_BEST_ROWS = 8;
+constexpr int32_t SEASON_BEST_PLAYERS = 5;
 struct alignas(4) ClubBestPlayer {
     int16_t player;
     int16_t spare;
@@ -227,7 +231,7 @@ struct alignas(4) ClubRecord {
     ClubBid bids[4];
     ClubRecordEntry records[11];  // CLUB_REC_...
     ClubHistoryRow history[10];   // row 0 newest
-    ClubBestPlayer seasonBest[8][5];
+    ClubBestPlayer seasonBest[SEASON_BEST_ROWS][SEASON_BEST_PLAYERS];
     GoalLogEntry goals[127][2];  // scored, conceded
     CardLogEntry cards[200];
     int16_t seasonCounters[2][2][SEASON_COUNTERS];  // [SEASON_FOR/AGAINST][home, away]

@@ -29,8 +29,6 @@ AutoRunTargetRecord AutoRunTarget;
 
 namespace {
 
-constexpr int32_t SEASON_BEST_ROWS = 8;
-constexpr int32_t SEASON_BEST_PLAYERS = 5;
 constexpr int32_t SOAK_AVAILABLE_MIN = 16;
 
 constexpr int32_t MSG_PROMOTED = 14;

@@ -54,21 +54,6 @@ constexpr RecordRowKind RECORD_ROWS[CLUB_RECORD_ROWS] = {
 };
 constexpr int32_t DISPOINTS_SHOWN_PER_POINT = 3;
 
-const char* ClubName(int32_t club)
-{
-    if (club < 0 || club >= CLUB_ID_COUNT) return "";
-    return VTW_FormatClubName(VTW_GetTeam(club));
-}
-
-// A club's division in parentheses; empty for a club outside the divisions.
-std::string DivisionNote(int32_t club)
-{
-    if (club < 0 || club >= CLUB_ID_COUNT) return "";
-    const int32_t division = VTW_FindDivisionOfTeam(club);
-    if (division < 0) return "";
-    return std::string("(") + GetMessageText(VTW_GetDivisionNameTextNo(division)) + ")";
-}
-
 int32_t FullYear(const ClubRecordEntry& e) { return VTW_GetFullYear(e.year); }
 
 bool IsShown(const ClubRecordEntry& e, int32_t kind)
@@ -95,8 +80,8 @@ void FormatRecord(char* out, const ClubRecordEntry& e, int32_t kind)
         case CLUB_REC_BUY:
         case CLUB_REC_SALE:
             std::snprintf(out, n, "%s %s %s %s %d/%d/%d", VTW_FormatPersonName(e.player),
-                          Price2str(e.value), ClubName(e.opponent),
-                          DivisionNote(e.opponent).c_str(), e.day, month, FullYear(e));
+                          Price2str(e.value), ClubRecords_ClubName(e.opponent),
+                          ClubRecords_DivisionNote(e.opponent).c_str(), e.day, month, FullYear(e));
             break;
         case CLUB_REC_GOALS:
             std::snprintf(out, n, "%s %d %s %d/%d", VTW_FormatPersonName(e.player), e.value,
@@ -105,17 +90,18 @@ void FormatRecord(char* out, const ClubRecordEntry& e, int32_t kind)
         case CLUB_REC_MATCH_GOALS:
             std::snprintf(out, n, "%s %d %s %s %s %d/%d", VTW_FormatPersonName(e.player), e.value,
                           GetMessageText(TEXT_GOALS), GetMessageText(TEXT_AGAINST),
-                          ClubName(e.opponent), first, second);
+                          ClubRecords_ClubName(e.opponent), first, second);
             break;
         case CLUB_REC_CROWD:
         case CLUB_REC_LOW_CROWD:
-            std::snprintf(out, n, "%d %s %s %d/%d/%d", e.value, ClubName(e.opponent),
-                          DivisionNote(e.opponent).c_str(), e.day, month, FullYear(e));
+            std::snprintf(out, n, "%d %s %s %d/%d/%d", e.value, ClubRecords_ClubName(e.opponent),
+                          ClubRecords_DivisionNote(e.opponent).c_str(), e.day, month, FullYear(e));
             break;
         case CLUB_REC_WIN:
         case CLUB_REC_DEFEAT:
-            std::snprintf(out, n, "%d-%d %s %s %d/%d/%d", e.value, e.value2, ClubName(e.opponent),
-                          DivisionNote(e.opponent).c_str(), e.day, month, FullYear(e));
+            std::snprintf(out, n, "%d-%d %s %s %d/%d/%d", e.value, e.value2,
+                          ClubRecords_ClubName(e.opponent),
+                          ClubRecords_DivisionNote(e.opponent).c_str(), e.day, month, FullYear(e));
             break;
         case CLUB_REC_DISPOINTS:
             std::snprintf(out, n, "%d %d/%d", e.value * DISPOINTS_SHOWN_PER_POINT, first, second);
@@ -193,6 +179,20 @@ void DrawHonourFrames(int32_t, int32_t, int32_t, int32_t, int32_t)
 int32_t Leave() { return ClubRecords_Back(nullptr); }
 
 }  // namespace
+
+const char* ClubRecords_ClubName(int32_t club)
+{
+    if (club < 0 || club >= CLUB_ID_COUNT) return "";
+    return VTW_FormatClubName(VTW_GetTeam(club));
+}
+
+std::string ClubRecords_DivisionNote(int32_t club)
+{
+    if (club < 0 || club >= CLUB_ID_COUNT) return "";
+    const int32_t division = VTW_FindDivisionOfTeam(club);
+    if (division < 0) return "";
+    return std::string("(") + GetMessageText(VTW_GetDivisionNameTextNo(division)) + ")";
+}
 
 void ClubRecordsInit() { ClubRecords = {}; }
 void ClubRecordsUninit() { ClubRecordsInit(); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 struct MenuHotspot;
 struct MenuItem;
@@ -32,6 +33,10 @@ struct ClubRecordsState {
     char honourYears[CLUB_HONOUR_ROWS][CLUB_HONOUR_YEARS_BYTES];
 };
 extern ClubRecordsState ClubRecords;  // owned by ClubRecords, rebuilt on every build
+
+// A club's name, "" outside the club ids; its division in parentheses, "" outside the divisions.
+const char* ClubRecords_ClubName(int32_t club);
+std::string ClubRecords_DivisionNote(int32_t club);
 
 void ClubRecordsInit();
 void ClubRecordsUninit();

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
 
 #include "engine/fatal.h"
@@ -27,12 +28,14 @@
 #include "game/world.h"
 #include "gamecode/matchrun.h"
 #include "menus/analysistext.h"
+#include "menus/besteleven.h"
 #include "menus/careerhistory.h"
 #include "menus/clubcalendar.h"
 #include "menus/clubmatches.h"
 #include "menus/clubrecords.h"
 #include "menus/contracttalks.h"
 #include "menus/credits.h"
+#include "menus/cupgroups.h"
 #include "menus/dayscreen.h"
 #include "menus/debugscreen.h"
 #include "menus/devscreens.h"
@@ -44,6 +47,8 @@
 #include "menus/gfxgen.h"
 #include "menus/goalcharts.h"
 #include "menus/goalstats.h"
+#include "menus/historylists.h"
+#include "menus/historyrecords.h"
 #include "menus/honours.h"
 #include "menus/hotregion.h"
 #include "menus/individualgrid.h"
@@ -51,6 +56,7 @@
 #include "menus/jobcentre.h"
 #include "menus/joboffer.h"
 #include "menus/kits.h"
+#include "menus/leaguehistory.h"
 #include "menus/leaguetable.h"
 #include "menus/machine.h"
 #include "menus/matchanalysis.h"
@@ -373,19 +379,19 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(31, "Statistiques diverses", MiscStats_Table),
     Table(32, "Matchs du club", ClubMatches_Table),
     Empty(33),
-    Screen(34, "Classement Buteurs"),
+    Table(34, "Classement Buteurs", TopScorers_Table),
     Table(35, "Transferts pass\xE9s", PastTransfers_Table),
-    Screen(36, "Transfert de club"),
-    Screen(37, "Meilleurs joueurs"),
+    Table(36, "Transfert de club", ClubTransfers_Table),
+    Table(37, "Meilleurs joueurs", BestPlayers_Table),
     Table(38, "Entra\xEEnement Individuel (grille)", IndividualGrid_Table),
     Table(39, "R\xF4les des joueurs", PlayerRoles_Table),
     Empty(40), Empty(41), Empty(42),
     Table(43, "Le centre de recherche d'emploi", JobCentre_Table),
-    Screen(44, "Palmar\xE8s Troph\xE9" "e"),
-    Screen(45, "Archives championnat"),
+    Table(44, "Palmar\xE8s Troph\xE9" "e", Trophies_Table),
+    Table(45, "Archives championnat", NationalRecords_Table),
     Step(46, AdvanceTime, "Rencontre du jour"),
-    Screen(47, "Historique Championnat"),
-    Screen(48, "Ligue des Champions"),
+    Table(47, "Historique Championnat", LeagueHistory_Table),
+    Table(48, "Ligue des Champions", CupGroups_Table),
     Table(49, "Charger une partie", LoadScreen),
     Table(50, "Enregistrer", SaveScreen),
     Step(51, LoadSavedGame, "Chargement"),
@@ -395,7 +401,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Screen(55, "Ralenti"),
     Screen(56, "Revoir le match"),
     Table(57, "Carri\xE8re", CareerHistory_Table),
-    Screen(58, "All Stars"),
+    Table(58, "All Stars", BestEleven_Table),
     Step(59, RouteGameEvents, "Suite"),
     Table(60, "Analyse du match", MatchAnalysis_Table),
     Table(61, "Graphiques", MatchGraphs_Table),
@@ -413,13 +419,13 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(73, "Offre d'emploi", JobOffer_Table),
     Table(74, "Informations club", AnalysisText_Table),
     Table(75, "Liste discipline", DisciplineList_Table),
-    Screen(76, "Liste des performances moyennes"),
+    Table(76, "Liste des performances moyennes", AveragePerformance_Table),
     Table(77, "Performance", Performance_Table),
     Table(78, "Entr. Individuel", IndividualTraining_Table),
     Table(79, "Reste du Monde", RestOfWorld_Table),
     Table(80, "Statistiques", StatsScreen_Table),
     Table(81, "Statistiques du match", MatchStats_Table),
-    Screen(82, "Historique Championnat"),
+    Table(82, "Historique Championnat", LeagueHistory_Table),
     Step(83, VideoOptions, "Options vid\xE9o"),
     Table(84, "Aide \xE9" "diteur tactique", TacticsHelp_Table),
 });
@@ -597,6 +603,13 @@ void KitOfSide(int32_t home, int32_t away, int32_t isAway, KitDesign* out)
     GetTeamDesign(home, away, isAway, out);
 }
 
+// The screen on top when it is one of a family's options, else 0.
+int32_t ShownAmong(std::initializer_list<int16_t> options)
+{
+    const int16_t shown = s_frontEnd.screen;
+    return std::find(options.begin(), options.end(), shown) != options.end() ? shown : 0;
+}
+
 // What whole-program scripts may wait for and check.
 void RegisterScriptValues()
 {
@@ -615,13 +628,9 @@ void RegisterScriptValues()
     });
     ScriptRegisterValue("resultsmode", Results_ShownMode);
     ScriptRegisterValue("pmscreen", PostMatch_ShownScreen);
-    ScriptRegisterValue("statscreen", [] {
-        constexpr int16_t STATISTICS[] = {29, 30, 31, 32, 61};
-        const int16_t shown = s_frontEnd.screen;
-        return std::find(std::begin(STATISTICS), std::end(STATISTICS), shown)
-                       != std::end(STATISTICS)
-                   ? static_cast<int32_t>(shown)
-                   : 0;
+    ScriptRegisterValue("statscreen", [] { return ShownAmong({29, 30, 31, 32, 61}); });
+    ScriptRegisterValue("historyscreen", [] {
+        return ShownAmong({34, 76, 36, 37, 44, 45, 82, 48, 58});
     });
     ScriptRegisterValue("pmmode", [] { return Performance.mode; });
     ScriptRegisterValue("cardplayer", [] { return static_cast<int32_t>(CurrentPlayer); });
@@ -736,6 +745,11 @@ void FrontEndInit()
     ClubMatchesInit();
     ClubRecordsInit();
     HonoursScreensInit();
+    HistoryListsInit();
+    HistoryRecordsInit();
+    LeagueHistoryInit();
+    BestElevenInit();
+    CupGroupsInit();
     FriendlyInit();
     MatchStatsInit();
     ReportScreenInit();
@@ -784,6 +798,11 @@ void FrontEndUninit()
     ReportScreenUninit();
     MatchStatsUninit();
     FriendlyUninit();
+    CupGroupsUninit();
+    BestElevenUninit();
+    LeagueHistoryUninit();
+    HistoryRecordsUninit();
+    HistoryListsUninit();
     HonoursScreensUninit();
     ClubRecordsUninit();
     ClubMatchesUninit();

@@ -222,6 +222,14 @@ void MenuContInit()
 
 void MenuContUninit() { MenuContInit(); }
 
+int32_t MenuCont_ToOffice(MenuHotspot*)
+{
+    MenuOption = MENU_OPTION_OFFICE;
+    return EXM_CODE_LEAVE;
+}
+
+int32_t MenuCont_EscapeToOffice() { return MenuCont_ToOffice(nullptr); }
+
 void MenuCont_FormatTitle(int32_t flags)
 {
     MenuContDateLine1[0] = '\0';

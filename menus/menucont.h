@@ -49,6 +49,9 @@ void MenuContInit();  // filter 0, no header club, the gauge built from the opti
 void MenuContUninit();
 
 void MenuCont_FormatTitle(int32_t flags);
+// A screen's OK control and its Escape: back to the office.
+int32_t MenuCont_ToOffice(MenuHotspot*);
+int32_t MenuCont_EscapeToOffice();
 void MenuCont_SetEmblemClub(int32_t club);
 // A club's name at the header's left (80, 36), in the title's font, or a smaller one when it
 // would run into a title of text `titleTextNo` right-aligned at x 480, cut short only when even

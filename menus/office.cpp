@@ -741,6 +741,7 @@ MenuListEntry* Office_ClubDataPopup()
         MenuList_Entry(2118, Statistic, 61),
         MenuList_Entry(2119, ToOption, 36),
         MenuList_Entry(1216, ToOption, 27),
+        MenuList_Entry(1210, ToOption, 37),
         MenuList_Entry(2120, TeamSheets, 32),
         MenuList_Entry(1482, ToOption, 82),
         MenuList_Entry(TEXT_INJURY_LIST, OpenInjuryList),

@@ -2,7 +2,10 @@
 // months into the next, then the screens that show a season's figures, each grabbed once it is on
 // top: the club statistics (crowds, goals, the other figures, with every link between the three
 // followed), the club's matches and the graphs of the last match, the roll of honour, the three
-// ranked lists and the club's records.
+// ranked lists and the club's records; then the history screens (the division's scorers and
+// performers, trophies, national records, the best eleven, the league history, the best
+// players, a computer club's transfers and the champions' cup groups).
+#include <algorithm>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -50,11 +53,74 @@ const std::string kBackToOffice = "click 570 452\nuntil option == 3 max 3000\nwa
 // The club statistics, each link among the three once: 30, 29, 30, 31, 29, 31, 30.
 std::string ClubStatistics()
 {
-    return ClubData(188, 30) + "move 630 300\nwait 20\ngrab attendance.png\n"
+    return ClubData(206, 30) + "move 630 300\nwait 20\ngrab attendance.png\n"
            + Then(235, 455, 29, "goals.png") + Then(235, 455, 30) + Then(415, 455, 31, "misc.png")
            + Then(235, 455, 29) + Then(415, 455, 31) + Then(415, 455, 30) + kBackToOffice
            + ClubData(80, 32) + "move 630 300\nwait 20\ngrab matches.png\n" + kBackToOffice
-           + ClubData(134, 61) + "move 630 300\nwait 20\ngrab graphs.png\n" + kBackToOffice;
+           + ClubData(152, 61) + "move 630 300\nwait 20\ngrab graphs.png\n" + kBackToOffice;
+}
+
+// Waits for history screen `screen`, grabs it as `grab`, then its OK button to the office.
+std::string Grab(int32_t screen, const std::string& grab)
+{
+    return "until historyscreen == " + std::to_string(screen)
+           + " max 3000\nwait 300\nmove 630 300\nwait 20\ngrab " + grab
+           + "\nclick 585 451\nuntil option == 3 max 3000\nwait 300\n";
+}
+
+// The bar's "Menus généraux" entry in row `row` below its title.
+std::string FromGeneralMenu(int32_t row)
+{
+    return "move 320 2\nwait 20\nmove 260 10\nwait 20\nmotion 0 " + std::to_string(22 + 18 * row)
+           + "\nwait 20\ntap\n";
+}
+
+// An entry of "Données de clubs" in row `row` below its title (twelve rows).
+std::string ClubDataRow(int32_t row)
+{
+    return "click 158 455\nwait 20\nmotion 0 -" + std::to_string(224 - 18 * row)
+           + "\nwait 20\ntap\n";
+}
+
+// The history screens from the bar and the office, a computer club's transfers both ways (the
+// office's second club row selects it), and the champions' cup groups from the fixtures
+// screen's "Classements" drop-down.
+std::string HistoryScreens()
+{
+    return FromGeneralMenu(3) + Grab(34, "scorers.png") + FromGeneralMenu(4)
+           + Grab(76, "performances.png") + FromGeneralMenu(7) + Grab(44, "trophies.png")
+           + FromGeneralMenu(13) + Grab(45, "national_records.png") + FromGeneralMenu(8)
+           + Grab(58, "eleven.png") + ClubDataRow(9) + Grab(82, "league_history.png")
+           + ClubDataRow(7) + Grab(37, "best_players.png") + "click 60 120\nwait 100\n"
+           + ClubDataRow(5) + "until historyscreen == 36 max 3000\nwait 300\nmove 630 "
+           + "300\nwait 20\ngrab bought.png\nclick 431 455\nwait 100\n" + Grab(36, "sold.png")
+           + FromGeneralMenu(14) + "until option == 11 max 3000\nwait 300\nclick 316 455\n"
+           + "wait 20\nmotion 0 -26\nwait 20\ntap\n" + Grab(48, "groups.png");
+}
+
+// The pixels of the rectangle bright enough to be text of any colour (white, highlighted,
+// the chart's lines) on the screens' dark panels.
+int32_t Ink(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    int32_t ink = 0;
+    for (int32_t py = y; py < y + h; ++py) {
+        for (int32_t px = x; px < x + w; ++px) {
+            const uint32_t c = frame.Pixel(px, py);
+            ink += std::max({c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF}) > 160;
+        }
+    }
+    return ink;
+}
+
+// The rows of a list holding text between x and x + w, from the row at y, `pitch` apart.
+int32_t RowsWithText(const PngImage& frame, int32_t x, int32_t w, int32_t y, int32_t pitch,
+                     int32_t rows)
+{
+    int32_t filled = 0;
+    for (int32_t r = 0; r < rows; ++r) {
+        filled += Ink(frame, x, y + r * pitch + 3, w, pitch - 6) > 10;
+    }
+    return filled;
 }
 
 // An entry of a menu-bar list: the list's title at x, the entry `drop` pixels under it, then the
@@ -81,6 +147,36 @@ int32_t Bars(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
     return CountNearColour(frame, x, y, w, h, FrameRgbOf565(0xFA20), 8);
 }
 
+// The history screens' grabs: fifteen listed scorers and performers, last season's champion and
+// runner-up, at least six national records, a full best eleven, both league history lines, last
+// season's five best players, a computer club's transfers, a group's table and matches.
+void ExpectHistoryScreens(const TempDir& work)
+{
+    for (const char* list : {"scorers.png", "performances.png"}) {
+        EXPECT_EQ(RowsWithText(GrabbedFrame(work, list), 82, 500, 100, 20, 15), 15) << list;
+    }
+    const PngImage trophies = GrabbedFrame(work, "trophies.png");
+    EXPECT_EQ(RowsWithText(trophies, 160, 200, 120, 20, 1), 1);  // last season's champion
+    EXPECT_EQ(RowsWithText(trophies, 400, 200, 120, 20, 1), 1);  // and runner-up
+    EXPECT_GE(RowsWithText(GrabbedFrame(work, "national_records.png"), 72, 400, 100, 40, 9), 6);
+    const PngImage eleven = GrabbedFrame(work, "eleven.png");
+    const int32_t places[11][2] = {{320, 134}, {150, 214}, {260, 214}, {370, 214},
+                                   {480, 214}, {150, 294}, {260, 294}, {370, 294},
+                                   {480, 294}, {260, 374}, {370, 374}};
+    for (const auto& at : places)
+        EXPECT_GT(Ink(eleven, at[0] - 40, at[1] - 6, 80, 12), 10) << at[0] << "," << at[1];
+    const PngImage history = GrabbedFrame(work, "league_history.png");
+    EXPECT_GT(CountNearColour(history, 61, 81, 518, 318, FrameRgbOf565(0xFFFF), 8), 0);
+    EXPECT_GT(CountNearColour(history, 61, 81, 518, 318, FrameRgbOf565(0xF800), 8), 0);
+    EXPECT_EQ(RowsWithText(GrabbedFrame(work, "best_players.png"), 130, 120, 100, 20, 5), 5);
+    EXPECT_GT(RowsWithText(GrabbedFrame(work, "bought.png"), 42, 500, 107, 20, 15)
+                  + RowsWithText(GrabbedFrame(work, "sold.png"), 42, 500, 107, 20, 15),
+              0);
+    const PngImage groups = GrabbedFrame(work, "groups.png");
+    EXPECT_EQ(RowsWithText(groups, 140, 200, 90, 20, 4), 4);
+    EXPECT_EQ(RowsWithText(groups, 40, 576, 180, 20, 12), 12);
+}
+
 }  // namespace
 
 TEST(SeasonScreens, ASeasonRunUnattendedFillsTheStatisticsScreens)
@@ -90,7 +186,7 @@ TEST(SeasonScreens, ASeasonRunUnattendedFillsTheStatisticsScreens)
         work,
         ScriptToTitle() + SharedScript("new_career.txt") + SharedScript("auto_run_switch.txt")
             + kRunASeason + SharedScript("auto_run_switch.txt") + ClubStatistics()
-            + HonoursAndRecords() + ScriptQuitFromBar(),
+            + HonoursAndRecords() + HistoryScreens() + ScriptQuitFromBar(),
         900);
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
 
@@ -133,4 +229,5 @@ TEST(SeasonScreens, ASeasonRunUnattendedFillsTheStatisticsScreens)
     for (int32_t r = 0; r < 11; ++r)
         EXPECT_GT(TextPixels(records, 292, 82 + 20 * r, 300, 16), 20) << r;
     EXPECT_GT(TextPixels(records, 52, 306, 200, 96), 200);
+    ExpectHistoryScreens(work);
 }

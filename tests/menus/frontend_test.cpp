@@ -143,7 +143,7 @@ TEST(FrontEnd, EscapeThenOkOnEveryScreenOfACareerNeverReachesTheTitle)
         int16_t backY = 436;
     };
     std::vector<Case> cases = {
-        {3, 7, 3}, {3, 50, 3, 590, 460}, {25, 43, 3}, {7, 44, 7}, {24, 44, 3}};
+        {3, 7, 3}, {3, 50, 3, 590, 460}, {25, 43, 3}, {7, 56, 7}, {24, 56, 3}};
     for (int16_t option = 0; option < MENU_OPTION_COUNT; ++option) {
         if (FrontEnd_OptionIsPlaceholder(option)) cases.push_back({3, option, 3});
     }
@@ -173,7 +173,7 @@ TEST(FrontEnd, ThePlaceholdersOkButtonGoesBackToTheTitleBeforeACareer)
     FrontEnd_RegisterLoopSteps();
     for (const int16_t from : {MENU_OPTION_TITLE, int16_t{-1}}) {
         PreviousOption = from;
-        MenuOption = 44;
+        MenuOption = 56;
         MenuInputs inputs;
         AddClick(&inputs, 100, 570, 436);
         ScopedMenuScript script(inputs);
