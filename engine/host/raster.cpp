@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -553,7 +554,7 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
             };
             const float rho = std::max({slope(P_U, true) * texW, slope(P_U, false) * texW,
                                         slope(P_V, true) * texH, slope(P_V, false) * texH});
-            levels = TextureChoose(s, TextureLevelOfDetail(s, rho));
+            levels = TextureChooseForRatio(s, rho);
         }
         Pixel p{};
         uint32_t du = 0, dv = 0;
@@ -675,8 +676,49 @@ constexpr auto kSpanRoutines = SpanRoutines();
 
 }  // namespace
 
+namespace {
+
+// The smallest positive ratio, +infinity included, whose choice is at least `choice`, searched
+// over the floats' bit patterns from `from` on (positive floats order as their patterns do, and
+// the choice never falls as the ratio grows); +infinity's pattern plus one when none is.
+uint32_t FirstRatioChoosing(const RasterState& s, int32_t choice, uint32_t from)
+{
+    constexpr uint32_t kInfinity = 0x7F800000;
+    const auto choiceAt = [&](uint32_t bits) {
+        return TextureChoiceOf(s, TextureLevelOfDetail(s, std::bit_cast<float>(bits)));
+    };
+    uint32_t low = from, high = kInfinity + 1;
+    while (low < high) {
+        const uint32_t middle = low + (high - low) / 2;
+        if (choiceAt(middle) >= choice) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    return low;
+}
+
+// The ratios at which the level choice steps up, in order, so that a run compares instead of
+// taking a logarithm; the same choices, since a logarithm never falls as its argument grows.
+void PrepareLevelChoices(RasterState* s)
+{
+    s->choiceCount = 0;
+    if (s->texture.levelCount == 0 || s->mipFilter == HOST_FILTER_LINEAR) return;
+    const int32_t last = s->mipFilter == HOST_FILTER_NONE ? 1 : s->texture.levelCount;
+    uint32_t from = 1;
+    for (int32_t choice = 1; choice <= last; ++choice) {
+        from = FirstRatioChoosing(*s, choice, from);
+        if (from > 0x7F800000) break;
+        s->choiceFrom[s->choiceCount++] = std::bit_cast<float>(from);
+    }
+}
+
+}  // namespace
+
 void RasterPrepare(RasterState* state)
 {
+    PrepareLevelChoices(state);
     state->spanRoutine = 0;
     if (HostGeneralSpansOnly()) return;
     const Features f = FeaturesOf(*state);

@@ -102,26 +102,55 @@ struct TextureLevels {
     uint32_t weight;  // of `far`, 0-256
 };
 
+// Without a linear mip filter, what a level of detail chooses, as one number that never falls as
+// the level of detail grows: 0 magnifies level 0, k > 0 minifies level k - 1.
+inline int32_t TextureChoiceOf(const RasterState& state, float lod)
+{
+    using namespace texture_detail;
+    if (lod <= 0.0f) return 0;
+    if (state.mipFilter == HOST_FILTER_NONE || state.texture.levelCount == 1 || !(lod > 0.0f))
+        return 1;  // not a number (an infinite bias): the largest level
+    const float last = static_cast<float>(state.texture.levelCount - 1);
+    return 1 + static_cast<int32_t>(std::min(Floor(lod + 0.5f), last));
+}
+
+[[gnu::always_inline]] inline TextureLevels TextureLevelsOfChoice(const RasterState& state,
+                                                                  int32_t choice)
+{
+    const uint32_t filter = choice == 0 ? state.magFilter : state.minFilter;
+    return {state.texture.levels[std::max(choice - 1, 0)], {}, filter, 0};
+}
+
 [[gnu::always_inline]] inline TextureLevels TextureChoose(const RasterState& state, float lod)
 {
     using namespace texture_detail;
     const RasterTexture& texture = state.texture;
     if (texture.levelCount == 0) return {};
-    if (lod <= 0.0f || state.mipFilter == HOST_FILTER_NONE || texture.levelCount == 1) {
-        const uint32_t filter = lod <= 0.0f ? state.magFilter : state.minFilter;
-        return {texture.levels[0], {}, filter, 0};
+    if (state.mipFilter != HOST_FILTER_LINEAR || lod <= 0.0f || texture.levelCount == 1) {
+        return TextureLevelsOfChoice(state, TextureChoiceOf(state, lod));
     }
     const float last = static_cast<float>(texture.levelCount - 1);
-    if (state.mipFilter == HOST_FILTER_POINT) {
-        const auto level = static_cast<int32_t>(std::min(Floor(lod + 0.5f), last));
-        return {texture.levels[level], {}, state.minFilter, 0};
-    }
     const float clamped = std::min(lod, last);
     const auto near = static_cast<int32_t>(Floor(clamped));
     const int32_t far = std::min(near + 1, texture.levelCount - 1);
     if (far == near) return {texture.levels[near], {}, state.minFilter, 0};
     return {texture.levels[near], texture.levels[far], state.minFilter,
             Weight(clamped - static_cast<float>(near))};
+}
+
+// The levels a run samples with for its texel-to-pixel ratio: the same as TextureChoose of its
+// level of detail, by the draw call's table of ratios unless a linear mip filter needs the
+// logarithm's fraction.
+[[gnu::always_inline]] inline TextureLevels TextureChooseForRatio(const RasterState& state,
+                                                                  float texelsPerPixel)
+{
+    if (state.mipFilter == HOST_FILTER_LINEAR || state.texture.levelCount == 0)
+        return TextureChoose(state, TextureLevelOfDetail(state, texelsPerPixel));
+    int32_t choice = 0;
+    while (choice < state.choiceCount && texelsPerPixel >= state.choiceFrom[choice]) {
+        ++choice;
+    }
+    return TextureLevelsOfChoice(state, choice);
 }
 
 // The 0xAARRGGBB sample at the fractions (u, v) from the chosen levels of a bound texture with
