@@ -282,8 +282,7 @@ float FogFactor(const RasterState& s, float w)
     return Widen((raw >> layout.shift[channel]) & ((1u << bits) - 1), bits);
 }
 
-[[gnu::always_inline]] inline void WriteTarget(const Layout& layout, uint8_t* p,
-                                               const uint32_t rgb[3])
+[[gnu::always_inline]] inline uint32_t RawOf(const Layout& layout, const uint32_t rgb[3])
 {
     uint32_t raw = 0;
     // The per-channel loops are unrolled: at -O2 the compiler keeps them as loops otherwise.
@@ -291,7 +290,28 @@ float FogFactor(const RasterState& s, float w)
     for (int32_t c = 0; c < 3; ++c) {
         raw |= (rgb[c] >> (8 - layout.bits[c])) << layout.shift[c];
     }
-    StorePixel(p, layout.bytes, raw);
+    return raw;
+}
+
+// The same from the channels' lanes. On a 16-bit target each field fits a 16-bit lane: a multiply
+// by 2^bits and a shift by 8 keep a channel's top bits, and one multiply-add puts them in place.
+[[gnu::always_inline]] inline uint32_t RawOf(const Layout& layout, Channels c)
+{
+    if (layout.bytes == 4) {
+        const uint32_t argb = ArgbOf(c);
+        const uint32_t rgb[3] = {Channel(argb, 16), Channel(argb, 8), Channel(argb, 0)};
+        return RawOf(layout, rgb);
+    }
+    const auto power = [](uint32_t n) { return static_cast<int16_t>(1 << n); };
+    const Channels top = _mm_srli_epi16(
+        _mm_mullo_epi16(c, _mm_setr_epi16(power(layout.bits[2]), power(layout.bits[1]),
+                                          power(layout.bits[0]), 0, 0, 0, 0, 0)),
+        8);
+    const __m128i placed =
+        _mm_madd_epi16(top, _mm_setr_epi16(power(layout.shift[2]), power(layout.shift[1]),
+                                           power(layout.shift[0]), 0, 0, 0, 0, 0));
+    return static_cast<uint32_t>(
+        _mm_cvtsi128_si32(_mm_add_epi32(placed, _mm_shuffle_epi32(placed, 1))));
 }
 
 // The stencil and z tests with their writes; true when the colour is to be written.
@@ -327,24 +347,23 @@ float FogFactor(const RasterState& s, float w)
         f.textured ? TextureSample(levels, filter, f.mipBlend, p.u, p.v) : kOpaqueWhite;
     Channels colour = Stage(f, ChannelsOf(texel), p.diffuse);
     if (f.fog) colour = Fogged(s, colour, p.fog);
+    uint8_t* const target = at.targetRow + at.x * f.target.bytes;
+    if (!f.blend) {
+        StorePixel(target, f.target.bytes, RawOf(f.target, colour));
+        return;
+    }
     const uint32_t argb = ArgbOf(colour);
+    const uint32_t alpha = Channel(argb, 24);
+    const uint32_t fs = BlendFactor(f.sourceBlend, alpha);
+    const uint32_t fd = BlendFactor(f.destBlend, alpha);
     uint32_t rgb[3];
 #pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
-        rgb[c] = Channel(argb, 16 - 8 * c);
+        rgb[c] = std::min(
+            (Channel(argb, 16 - 8 * c) * fs + ReadTarget(f.target, target, c) * fd + 127) / 255,
+            255u);
     }
-    const uint32_t alpha = Channel(argb, 24);
-    uint8_t* const target = at.targetRow + at.x * f.target.bytes;
-    if (f.blend) {
-        const uint32_t fs = BlendFactor(f.sourceBlend, alpha);
-        const uint32_t fd = BlendFactor(f.destBlend, alpha);
-#pragma GCC unroll 3
-        for (int32_t c = 0; c < 3; ++c) {
-            rgb[c] =
-                std::min((rgb[c] * fs + ReadTarget(f.target, target, c) * fd + 127) / 255, 255u);
-        }
-    }
-    WriteTarget(f.target, target, rgb);
+    StorePixel(target, f.target.bytes, RawOf(f.target, rgb));
 }
 
 // An attribute as a plane over the screen: its value at a point and its slopes.
