@@ -25,11 +25,6 @@ constexpr int32_t kFixedBits = 16;  // colour, depth and fog step along a row in
 constexpr int64_t kFixedHalf = int64_t{1} << (kFixedBits - 1);
 constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;  // what stage 0 reads without a texture
 
-// A colour's four channels, blue, green, red and alpha (the order of a 0xAARRGGBB word's bytes),
-// as the low four 16-bit lanes of an SSE2 register (x86-64's baseline), so that the stage
-// operations and fog work on all four at once. Each lane holds 0-255.
-using Channels = __m128i;
-
 // One pixel's attributes, in the integers the pixel pipeline works with.
 struct Pixel {
     uint32_t depth;    // the depth integer
@@ -153,16 +148,6 @@ uint32_t StencilOperation(const RasterState& s, uint32_t op, uint32_t stored)
 [[gnu::always_inline]] inline uint32_t Channel(uint32_t argb, int32_t shift)
 {
     return (argb >> shift) & 0xFF;
-}
-
-[[gnu::always_inline]] inline Channels ChannelsOf(uint32_t argb)
-{
-    return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int32_t>(argb)), _mm_setzero_si128());
-}
-
-[[gnu::always_inline]] inline uint32_t ArgbOf(Channels c)
-{
-    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(c, c)));
 }
 
 // `colour`'s blue, green and red with `alpha`'s alpha.
@@ -343,9 +328,9 @@ float FogFactor(const RasterState& s, float w)
     if ((f.zTest || f.stencil) && !DepthAndStencil(s, f, at, p.depth)) return;
 
     const uint32_t filter = f.filter == kFilterPerRun ? levels.filter : f.filter;
-    const uint32_t texel =
-        f.textured ? TextureSample(levels, filter, f.mipBlend, p.u, p.v) : kOpaqueWhite;
-    Channels colour = Stage(f, ChannelsOf(texel), p.diffuse);
+    const Channels texel =
+        f.textured ? TextureSample(levels, filter, f.mipBlend, p.u, p.v) : ChannelsOf(kOpaqueWhite);
+    Channels colour = Stage(f, texel, p.diffuse);
     if (f.fog) colour = Fogged(s, colour, p.fog);
     uint8_t* const target = at.targetRow + at.x * f.target.bytes;
     if (!f.blend) {
