@@ -502,7 +502,8 @@ float At(const Triangle& t, int32_t k, int32_t x, float py)
 // Colour and depth along a row from `first` to `last`: from the first pixel's value by the
 // plane's slope; when that would leave 0-limit before the last pixel, the step is narrowed to
 // land on the last pixel's clamped value instead, so that no pixel needs a clamp of its own.
-Stepped AlongRow(const Triangle& t, const RowGradient& g, float py, int32_t first, int32_t last)
+[[gnu::always_inline]] inline Stepped AlongRow(const Triangle& t, const RowGradient& g, float py,
+                                               int32_t first, int32_t last)
 {
     if (g.constant) return {g.value, 0};
     Stepped r{Rounded(At(t, g.plane, first, py), g.limit, g.scale), g.step};
