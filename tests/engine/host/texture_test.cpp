@@ -80,14 +80,33 @@ TEST(TextureLevels, TheTableOfRatiosChoosesAsTheLogarithmDoes)
         }
     }
     // Without a bias the steps fall where the levels' sizes say: magnification up to one texel
-    // a pixel, level 1 from a little above 1.5 (2 to the power 0.5) texels a pixel.
+    // a pixel, level 1 from 2 to the power 0.5 texels a pixel, level 2 from 2 to the power 1.5.
     RasterState s{};
+    s.magFilter = HOST_FILTER_LINEAR;
+    s.minFilter = HOST_FILTER_POINT;
     s.mipFilter = HOST_FILTER_POINT;
     s.texture.levelCount = 9;
+    for (int32_t k = 0; k < 9; ++k) {
+        s.texture.levels[k] = {&texels[k], 256u >> k, 256u >> k};
+    }
     RasterPrepare(&s);
     EXPECT_EQ(s.choiceFrom[0], std::nextafter(1.0f, 2.0f));
     EXPECT_NEAR(s.choiceFrom[1], std::sqrt(2.0f), 1e-6f);
     EXPECT_NEAR(s.choiceFrom[2], 2 * std::sqrt(2.0f), 1e-6f);
+    struct Expected {
+        float ratio;
+        int32_t level;
+        uint32_t filter;
+    };
+    for (const Expected& e : {Expected{0.5f, 0, HOST_FILTER_LINEAR},
+                              {1.2f, 0, HOST_FILTER_POINT},
+                              {1.5f, 1, HOST_FILTER_POINT},
+                              {3.0f, 2, HOST_FILTER_POINT},
+                              {1e9f, 8, HOST_FILTER_POINT}}) {
+        const TextureLevels chosen = TextureChooseForRatio(s, e.ratio);
+        EXPECT_EQ(chosen.near.argb, &texels[e.level]) << e.ratio;
+        EXPECT_EQ(chosen.filter, e.filter) << e.ratio;
+    }
 }
 
 }  // namespace
