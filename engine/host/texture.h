@@ -133,7 +133,7 @@ inline int32_t TextureChoiceOf(const RasterState& state, float lod)
     using namespace texture_detail;
     if (lod <= 0.0f) return 0;
     if (state.mipFilter == HOST_FILTER_NONE || state.texture.levelCount == 1 || !(lod > 0.0f))
-        return 1;  // not a number (an infinite bias): the largest level
+        return 1;  // not a number (an infinite bias): level 0, minified
     const float last = static_cast<float>(state.texture.levelCount - 1);
     return 1 + static_cast<int32_t>(std::min(Floor(lod + 0.5f), last));
 }
