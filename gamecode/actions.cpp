@@ -8,6 +8,7 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/basicactions.h"
 #include "gamecode/carrierruns.h"
+#include "gamecode/headers.h"
 #include "gamecode/interim.h"
 #include "gamecode/keeper.h"
 #include "gamecode/keeperball.h"
@@ -55,7 +56,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_AIMED_KICK_11, Action_AimedKick, "Outfield"},
     {ACT_AIMED_KICK_12, Action_AimedKick, "Outfield"},
     {ACT_AIMED_KICK_13, Action_AimedKick, "Outfield"},
-    {ACT_WAIT_FOR_HIGH_BALL, Action_InterimHold, "Outfield"},
+    {ACT_WAIT_FOR_HIGH_BALL, Action_WaitForHighBall, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_CARRY_RUN, Action_CarryRun, "BallRun"},
     {ACT_CARRY_SPRINT, Action_CarryRun, "BallRun"},
@@ -191,7 +192,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_UNUSED_121, Action_Unused, "Unused"},
     // Goalkeepers.
     {ACT_KEEPER_IDLE, Keeper_Idle, "Keeper"},
-    {ACT_KEEPER_DISTRIBUTE, Action_InterimTaker, "Keeper"},
+    {ACT_KEEPER_DISTRIBUTE, Action_KeeperDistribute, "Keeper"},
     {ACT_KEEPER_HOLD_AT_FEET, Action_KeeperHoldAtFeet, "Keeper"},
     {ACT_KEEPER_HIGH_SAVE, Action_KeeperHighSave, "Keeper"},
     {ACT_KEEPER_DIVE_MID_LONG, Action_KeeperDive, "Keeper"},
@@ -199,8 +200,8 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_KEEPER_PICK_UP, Action_KeeperGather, "Keeper"},
     {ACT_KEEPER_CATCH_MID, Action_KeeperDive, "Keeper"},
     {ACT_KEEPER_DIVE_MID_SHORT, Action_KeeperDive, "Keeper"},
-    {ACT_KEEPER_KICK_FROM_HANDS, Action_InterimHold, "Keeper"},
-    {ACT_KEEPER_GOAL_KICK, Action_InterimHold, "Keeper"},
+    {ACT_KEEPER_KICK_FROM_HANDS, Action_KeeperKickFromHands, "Keeper"},
+    {ACT_KEEPER_GOAL_KICK, Action_KeeperGoalKick, "Keeper"},
     {ACT_KEEPER_CLEAR_OUTSIDE_BOX, Action_KeeperClearance, "Keeper"},
     {ACT_KEEPER_PUNCH, Action_KeeperPunch, "Keeper"},
     {ACT_KEEPER_PALM_OVER, Action_KeeperPalmOver, "Keeper"},
@@ -226,12 +227,12 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_KEEPER_CATCH_HIGH, Action_KeeperDive, "Keeper"},
     {ACT_KEEPER_QUICK_BLOCK_154, Action_KeeperQuickBlock, "Keeper"},
     {ACT_KEEPER_QUICK_BLOCK_155, Action_KeeperQuickBlock, "Keeper"},
-    {ACT_KEEPER_AIM_GOAL_KICK, Action_InterimHold, "Keeper"},
-    {ACT_KEEPER_WALK_TO_GOAL_KICK, Action_InterimTaker, "Keeper"},
-    {ACT_KEEPER_GOAL_KICK_STEP_BACK, Action_InterimHold, "Keeper"},
-    {ACT_KEEPER_THROW, Action_InterimHold, "Keeper"},
-    {ACT_KEEPER_GESTURE_160, Action_InterimHold, "Keeper"},
-    {ACT_KEEPER_GESTURE_161, Action_InterimHold, "Keeper"},
+    {ACT_KEEPER_AIM_GOAL_KICK, Action_KeeperAimGoalKick, "Keeper"},
+    {ACT_KEEPER_WALK_TO_GOAL_KICK, Action_KeeperWalkToGoalKick, "Keeper"},
+    {ACT_KEEPER_GOAL_KICK_STEP_BACK, Action_KeeperGoalKickStepBack, "Keeper"},
+    {ACT_KEEPER_THROW, Action_KeeperThrow, "Keeper"},
+    {ACT_KEEPER_GESTURE_160, Action_KeeperGesture, "Keeper"},
+    {ACT_KEEPER_GESTURE_161, Action_KeeperGesture, "Keeper"},
     {ACT_KEEPER_STILL_162, Action_KeeperStill, "Keeper"},
     {ACT_KEEPER_STILL_163, Action_KeeperStill, "Keeper"},
     // Unused ids.

@@ -27,7 +27,6 @@ constexpr int32_t kTakerKickTick = 30;
 constexpr int32_t kAfterKickTicks = 16;
 constexpr int32_t kPenaltyFactor = 65536 / 25;
 constexpr int32_t kPassFactor = 65536 / 100;
-constexpr int32_t kYards70 = 1120;
 constexpr int32_t kYards10 = 160;
 constexpr int32_t kCornerInside = 4;  // the corner kick's spot inside both lines
 
@@ -49,15 +48,6 @@ Restart PlaceThrowIn()
     return {spot, {spot.x + inward, spot.y}};
 }
 
-Restart PlaceGoalKick()
-{
-    const bool highEnd = Match.goalKickSpot[1] > PITCH_CENTRE_Y;
-    const int32_t x =
-        Match.goalKickSpot[0] < PITCH_CENTRE_X ? PITCH_GOAL_AREA_LEFT_X : PITCH_GOAL_AREA_RIGHT_X;
-    const int32_t y = highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y;
-    return {{x, y}, {x, highEnd ? y - kYards70 : y + kYards70}};
-}
-
 Restart PlaceCorner()
 {
     const bool highEnd = Match.cornerSpot[1] > PITCH_CENTRE_Y;
@@ -68,13 +58,6 @@ Restart PlaceCorner()
     return {{x, y}, {PITCH_CENTRE_X, highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y}};
 }
 
-Restart PlaceKeeperBall()
-{
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    const int32_t toward = ball.y > PITCH_CENTRE_Y ? -kYards70 : kYards70;
-    return {{ball.x, ball.y}, {ball.x, ball.y + toward}};
-}
-
 Restart PlaceFreeKick()
 {
     const Point spot{RestartSpot[0], RestartSpot[1]};
@@ -83,19 +66,16 @@ Restart PlaceFreeKick()
 
 struct TakerFamily {
     int16_t awarded;
-    int16_t takerTable;  // TAKER_*, -1 none
-    bool keeperTakes;    // else the team-mate nearest the spot
+    int16_t takerTable;  // TAKER_*, -1 the team-mate nearest the spot
     int16_t action;
     Restart (*place)();
 };
 
 constexpr TakerFamily kTakerFamilies[] = {
-    {PHASE_FOUL, TAKER_FREE_KICK, false, ACT_FREE_KICK_TAKER, PlaceFreeKick},
-    {PHASE_OFFSIDE, TAKER_FREE_KICK, false, ACT_FREE_KICK_TAKER, PlaceFreeKick},
-    {PHASE_THROW_IN_AWARDED, -1, false, ACT_FETCH_THROW_IN, PlaceThrowIn},
-    {PHASE_GOAL_KICK_AWARDED, -1, true, ACT_KEEPER_WALK_TO_GOAL_KICK, PlaceGoalKick},
-    {PHASE_CORNER_AWARDED, TAKER_CORNER, false, ACT_FETCH_PLACED_BALL, PlaceCorner},
-    {PHASE_KEEPER_HOLDS, -1, true, ACT_KEEPER_DISTRIBUTE, PlaceKeeperBall},
+    {PHASE_FOUL, TAKER_FREE_KICK, ACT_FREE_KICK_TAKER, PlaceFreeKick},
+    {PHASE_OFFSIDE, TAKER_FREE_KICK, ACT_FREE_KICK_TAKER, PlaceFreeKick},
+    {PHASE_THROW_IN_AWARDED, -1, ACT_FETCH_THROW_IN, PlaceThrowIn},
+    {PHASE_CORNER_AWARDED, TAKER_CORNER, ACT_FETCH_PLACED_BALL, PlaceCorner},
 };
 
 const TakerFamily& TakerFamilyOf(int32_t phase)
@@ -113,7 +93,6 @@ int32_t ChooseTaker(const TakerFamily& family, int32_t side, Point spot)
         if (taker >= 0 && taker < MATCH_PLAYER_COUNT && MatchPersons[taker].offPitch == 0)
             return taker;
     }
-    if (family.keeperTakes) return LineUp[side][0];
     return Team_NearestTeammateOrFallback(spot.x, spot.y, -1);
 }
 
@@ -246,7 +225,7 @@ void Match_InterimFatigue() {}
 // Replaced by the player of the match.
 int32_t Match_InterimPickPlayerOfMatch() { return -1; }
 
-// Replaced by the throw-in, goal-kick, corner, keeper's-ball and free-kick handlers.
+// Replaced by the throw-in, corner and free-kick handlers.
 RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
 {
     const TakerFamily& family = TakerFamilyOf(awardedPhase);
@@ -270,7 +249,7 @@ RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
     return {taker, restart.aim.x, restart.aim.y};
 }
 
-// Replaced by the throw-in, corner, free-kick, penalty and goalkeeper restart actions.
+// Replaced by the throw-in, corner, free-kick and penalty restart actions.
 void Action_InterimTaker(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];

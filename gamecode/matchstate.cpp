@@ -52,6 +52,9 @@ void Match_ResetWords()
     Match_ClearPassRecords();
     Match.previousToucher = -1;
     Match.distReceiver = -1;
+    Match.distScan = -1;
+    Match.distPower = -1;
+    Match.throwReceiver = -1;
     Match.meetingDistance = 10000;
     Formation_Init();
     for (TacticsRecord& shape : TeamShape) {

@@ -450,7 +450,14 @@ struct MatchWords {
     // Team shape.
     TeamStrategyWords strategy[2];         // chosen each tick
     TeamStrategyWords strategyApplied[2];  // as the players' target points last took them
-    int16_t distReceiver;                  // the keeper's distribution receiver, -1 none
+    // The keeper's distribution from his hands or at a goal kick (one keeper at a time).
+    int16_t distReceiver;    // the chosen receiver, -1 none
+    int16_t distScan;        // entry 0-9 of his proximity list the scan goes on from, -1 the start
+    int16_t distWait;        // ticks left before the release, counted once the wind-up is full
+    int16_t distNeeded;      // the wind-up the kick needs: |dx| + |dy| to the target / 8
+    int32_t distPower;       // the wind-up so far, at most 100 at the release; -1 after it
+    int32_t pendingKick[3];  // x, y and vertical velocity the releasing action gives the ball
+    int16_t throwReceiver;   // the receiver of a keeper's throw, who runs to meet it, -1 none
 };
 
 extern MatchPerson MatchPersons[MATCH_OBJECT_COUNT];

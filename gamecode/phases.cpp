@@ -16,19 +16,19 @@
 #include "gamecode/offside.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
+#include "gamecode/restarts.h"
 #include "gamecode/restartutil.h"
 
 namespace {
 
 constexpr int32_t kMarkerFrame = 12;
-constexpr int32_t kTrailingKeeperWait = 11;
 constexpr int32_t kMomentumFull = 1000;
 constexpr int32_t kWatchAhead = 480;  // 30 yards
 constexpr int32_t kNoInfoBar = -1;
 constexpr int32_t kNoSound = -1;
 
 // How a side that trails restarts sooner.
-enum class TrailingRule { None, DividedWait, ShortWait };
+enum class TrailingRule { None, DividedWait };
 
 // One family of stoppages that the shared flow sets up.
 struct RestartFamily {
@@ -37,19 +37,16 @@ struct RestartFamily {
     int16_t waitTicks;
     TrailingRule trailing;
     bool awardsMomentum;  // possession and momentum go to the awarded side on the first pass
-    bool runsRequests;    // the pending substitution requests run at the set-up
     int16_t infoBar;
     int16_t sound;
 };
 
 // clang-format off
 constexpr auto kFamilies = std::to_array<RestartFamily>({
-    {PHASE_FOUL,              PHASE_FREE_KICK,        30, TrailingRule::DividedWait, true,  true,  kNoInfoBar, kNoSound},
-    {PHASE_OFFSIDE,           PHASE_FREE_KICK,        60, TrailingRule::DividedWait, true,  true,  2,          kNoSound},
-    {PHASE_THROW_IN_AWARDED,  PHASE_THROW_IN_TAKEN,   90, TrailingRule::DividedWait, true,  true,  1,          kNoSound},
-    {PHASE_GOAL_KICK_AWARDED, PHASE_GOAL_KICK_TAKEN,  90, TrailingRule::ShortWait,   false, true,  10,         kNoSound},
-    {PHASE_CORNER_AWARDED,    PHASE_CORNER_TAKEN,     90, TrailingRule::None,        false, true,  0,          24},
-    {PHASE_KEEPER_HOLDS,      PHASE_KEEPER_CLEARANCE, 90, TrailingRule::ShortWait,   false, false, kNoInfoBar, kNoSound},
+    {PHASE_FOUL,              PHASE_FREE_KICK,        30, TrailingRule::DividedWait, true,  kNoInfoBar, kNoSound},
+    {PHASE_OFFSIDE,           PHASE_FREE_KICK,        60, TrailingRule::DividedWait, true,  2,          kNoSound},
+    {PHASE_THROW_IN_AWARDED,  PHASE_THROW_IN_TAKEN,   90, TrailingRule::DividedWait, true,  1,          kNoSound},
+    {PHASE_CORNER_AWARDED,    PHASE_CORNER_TAKEN,     90, TrailingRule::None,        false, 0,          24},
 });
 // clang-format on
 
@@ -62,15 +59,12 @@ const RestartFamily& FamilyOf(int32_t phase)
 }
 
 // The side that takes the restart: the one the line check gave the ball for the lines, the
-// keeper's for his ball, the other one for a foul or an offside.
+// other one for a foul or an offside.
 int32_t AwardedSide(int32_t phase)
 {
     switch (phase) {
         case PHASE_FOUL: return FoulingSide ^ 1;
         case PHASE_OFFSIDE: return OffsideSide ^ 1;
-        case PHASE_KEEPER_HOLDS:
-            return MatchPersons[MATCH_BALL].y > PITCH_CENTRE_Y ? Match.secondOfPair ^ 1
-                                                               : Match.secondOfPair;
         default: return Ball.possession & 1;
     }
 }
@@ -83,7 +77,6 @@ void StartWait(const RestartFamily& family)
     KickingSide = static_cast<uint8_t>(side);
     int32_t wait = family.waitTicks;
     if (family.trailing == TrailingRule::DividedWait && Trails(side)) wait /= Rand() % 4 + 1;
-    if (family.trailing == TrailingRule::ShortWait && Trails(side)) wait = kTrailingKeeperWait;
     PhaseTimer = static_cast<int16_t>(wait);
     if (family.awardsMomentum) {
         Ball.possession = static_cast<uint8_t>(side);
@@ -112,10 +105,10 @@ void SetUpRestart(const RestartFamily& family)
     MatchPersons[MATCH_MARKER].frame = kMarkerFrame;
     LastIncidentMark = MATCH_BALL;
     Ball.possession = static_cast<uint8_t>(Person_Side(placement.taker));
-    if (family.runsRequests) Match_RunPendingSubstitutions();
+    Match_RunPendingSubstitutions();
 }
 
-// Phases 1-5 and 12: wait, then set the restart up.
+// Phases 1, 2, 3 and 5: wait, then set the restart up.
 void Phase_SharedRestart()
 {
     const RestartFamily& family = FamilyOf(MatchPhase);
@@ -227,7 +220,7 @@ constexpr auto kPhases = std::to_array<PhaseRow>({
     {PHASE_FOUL,                Phase_SharedRestart,        "Foul"},
     {PHASE_OFFSIDE,             Phase_SharedRestart,        "Offside"},
     {PHASE_THROW_IN_AWARDED,    Phase_SharedRestart,        "ThrowInAwarded"},
-    {PHASE_GOAL_KICK_AWARDED,   Phase_SharedRestart,        "GoalKickAwarded"},
+    {PHASE_GOAL_KICK_AWARDED,   Phase_GoalKick,             "GoalKickAwarded"},
     {PHASE_CORNER_AWARDED,      Phase_SharedRestart,        "CornerAwarded"},
     {PHASE_THROW_IN_TAKEN,      Phase_ClearDeadBall,        "ThrowInTaken"},
     {PHASE_GOAL_KICK_TAKEN,     Phase_ClearDeadBall,        "GoalKickTaken"},
@@ -235,7 +228,7 @@ constexpr auto kPhases = std::to_array<PhaseRow>({
     {PHASE_GOAL,                Phase_Goal,                 "Goal"},
     {PHASE_GOAL_RESTART,        Phase_DrawAndClearDeadBall, "GoalRestart"},
     {PHASE_KICKOFF_READY,       Phase_KickoffWhistle,       "KickoffReady"},
-    {PHASE_KEEPER_HOLDS,        Phase_SharedRestart,        "KeeperHolds"},
+    {PHASE_KEEPER_HOLDS,        Phase_KeeperBall,           "KeeperHolds"},
     {PHASE_KEEPER_CLEARANCE,    Phase_DrawAndClearDeadBall, "KeeperClearance"},
     // The end of a period and the pauses.
     {PHASE_PERIOD_OVER,         Phase_PeriodOver,           "PeriodOver"},

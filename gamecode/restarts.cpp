@@ -1,0 +1,151 @@
+// gamecode/restarts.cpp: the goal kick and the keeper's ball, from the wait to the set-up.
+#include "gamecode/restarts.h"
+
+#include "engine/random.h"
+#include "gamecode/actionids.h"
+#include "gamecode/actions.h"
+#include "gamecode/ball.h"
+#include "gamecode/comments/commentary.h"
+#include "gamecode/offside.h"
+#include "gamecode/phases.h"
+#include "gamecode/pitch.h"
+#include "gamecode/presentation.h"
+#include "gamecode/restartutil.h"
+
+namespace {
+
+constexpr int32_t kWait = 90;
+constexpr int32_t kTrailingWait = 11;
+constexpr int32_t kMarkerFrame = 12;
+constexpr int32_t kYards70 = 70 * PITCH_UNITS_PER_YARD;
+constexpr int32_t kInfoBarGoalKick = 10;
+constexpr int32_t kInfoBarHandling = 13;
+constexpr int32_t kGroupHandling = 323;
+constexpr int32_t kGroupHandlingKeeper = 324;
+constexpr int16_t kDecisionSendingOff = 9;
+
+// The side defending the goal line nearer the stored out point (the catch point for a keeper).
+int32_t SideDefendingOutPoint()
+{
+    const bool highEnd = Match.goalKickSpot[1] > PITCH_CENTRE_Y;
+    return highEnd ? Match.secondOfPair ^ 1 : Match.secondOfPair;
+}
+
+// The first pass of a wait: 90 ticks, 11 for a side that trails.
+void StartWait(int32_t side)
+{
+    const bool trails = Match.score[side] < Match.score[side ^ 1];
+    PhaseTimer = static_cast<int16_t>(trails ? kTrailingWait : kWait);
+}
+
+// Everybody stands, the ball stopped on the ground, and the other side's nearest player (action
+// 4) is its active player.
+void StopForTheTaker(int32_t takingSide)
+{
+    Ball_Stop();
+    Ball.height = 0;
+    Ball.height16 = 0;
+    Match.keeperPendingAction = -1;
+    Match_ClearPlayerFlags();
+    Match_AllStand();
+    const int32_t other = takingSide ^ 1;
+    const int32_t chaser = Match.proximity[other][0];
+    Person_SetAction(chaser, ACT_ACTIVE);
+    ActivePlayer[other] = static_cast<uint8_t>(chaser);
+}
+
+void PlaceMarker(int32_t x, int32_t y)
+{
+    Person_PlaceAt(MATCH_MARKER, x, y);
+    MatchPersons[MATCH_MARKER].frame = kMarkerFrame;
+}
+
+void SetUpGoalKick(int32_t side)
+{
+    MatchPresentationOps.InfoBar(kInfoBarGoalKick, -1, -1);
+    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_WHISTLE);
+    Match.refereeReturnState = 1;
+    Match.refereeSignal = 1;
+    MatchPhase = PHASE_GOAL_KICK_TAKEN;
+    PhaseTimer = 0;
+    StopForTheTaker(side);
+    const bool highEnd = Match.goalKickSpot[1] > PITCH_CENTRE_Y;
+    const int32_t spotY = highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y;
+    const int32_t aimY = highEnd ? spotY - kYards70 : spotY + kYards70;
+    const int32_t aimX =
+        Match.goalKickSpot[0] < PITCH_CENTRE_X ? PITCH_GOAL_AREA_LEFT_X : PITCH_GOAL_AREA_RIGHT_X;
+    Match.goalKickSpot[0] = static_cast<int16_t>(aimX);
+    Match.goalKickSpot[1] = static_cast<int16_t>(spotY);
+    const int32_t keeper = LineUp[side][0];
+    Person_SetAction(keeper, ACT_KEEPER_WALK_TO_GOAL_KICK);
+    MatchPersons[keeper].touchCooldown1 = 0;
+    Match_RunPendingSubstitutions();
+    PlaceMarker(aimX, aimY);
+}
+
+bool OutsideHisArea(const MatchPerson& keeper)
+{
+    return (keeper.y > PITCH_BOX_NEAR_Y && keeper.y < PITCH_BOX_FAR_Y)
+           || keeper.x > PITCH_BOX_RIGHT_X || keeper.x < PITCH_BOX_LEFT_X;
+}
+
+// He carried the ball out of his area: a free kick against his side, and the referee's
+// sending-off decision.
+void HandlingOffence(int32_t keeper)
+{
+    const int32_t side = Person_Side(keeper);
+    const MatchPerson& k = MatchPersons[keeper];
+    Comm_Say(kGroupHandling, side, keeper, -1, 0);
+    MatchPresentationOps.InfoBar(kInfoBarHandling, keeper, -1);
+    Comm_Say(kGroupHandlingKeeper, side, keeper, -1, 0);
+    FouledPlayer = static_cast<int8_t>(Ball.lastToucher);
+    RefereeDecision = kDecisionSendingOff;
+    RestartSpot[0] = k.x;
+    RestartSpot[1] = k.y;
+    FoulingSide = static_cast<uint8_t>(side);
+    MatchPhase = PHASE_FOUL;
+    PhaseTimer = 0;
+}
+
+void SetUpKeeperBall(int32_t keeper)
+{
+    MatchPhase = PHASE_KEEPER_CLEARANCE;
+    StopForTheTaker(Person_Side(keeper));
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const bool highEnd = Match.goalKickSpot[1] > PITCH_CENTRE_Y;
+    PlaceMarker(ball.x, highEnd ? ball.y - kYards70 : ball.y + kYards70);
+    Person_SetAction(keeper, ACT_KEEPER_DISTRIBUTE);
+    LastIncidentMark = MATCH_BALL;
+}
+
+}  // namespace
+
+void Phase_GoalKick()
+{
+    SideDraw[0] = static_cast<int16_t>(Rand() % 60);
+    SideDraw[1] = static_cast<int16_t>(Rand() % 60);
+    const int32_t side = SideDefendingOutPoint();
+    KickingSide = static_cast<uint8_t>(side);
+    if (PhaseTimer == 0) {
+        StartWait(side);
+        return;
+    }
+    if (--PhaseTimer == 0) SetUpGoalKick(side);
+}
+
+void Phase_KeeperBall()
+{
+    const int32_t side = SideDefendingOutPoint();
+    KickingSide = static_cast<uint8_t>(side);
+    const int32_t keeper = LineUp[side][0];
+    if (PhaseTimer == 0) {
+        StartWait(side);
+        return;
+    }
+    --PhaseTimer;
+    if (OutsideHisArea(MatchPersons[keeper])) {
+        HandlingOffence(keeper);
+        return;
+    }
+    if (PhaseTimer == 0) SetUpKeeperBall(keeper);
+}

@@ -1,0 +1,316 @@
+// tests/gamecode/restarts_test.cpp: the goal kick and the keeper's ball played end to end in a
+// running match: the waits, the set-ups, the receiver scan, the wind-up and the kicks and throws
+// with the velocities worked by hand; the handling offence; the waits of a trailing side.
+#include "gamecode/restarts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "engine/random.h"
+#include "gamecode/actions.h"
+#include "gamecode/ball.h"
+#include "gamecode/ballpredict.h"
+#include "gamecode/kickbook.h"
+#include "gamecode/motion.h"
+#include "gamecode/phases.h"
+#include "gamecode/presentation.h"
+#include "tests/gamecode/harness/harness.h"
+
+namespace {
+
+constexpr int32_t kUnit = 65536;
+constexpr int32_t kKeeper0 = 0;   // side 0 defends the goal at y 122
+constexpr int32_t kKeeper1 = 16;  // side 1 the goal at y 2042
+constexpr int32_t kKicking = 50;
+
+std::vector<int32_t> s_infoBars;
+
+// Open play, side 0 attacking the bottom goal, both keepers in goal, the outfields spread over
+// the middle of the pitch on their own target points.
+class DeadBall : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MatchEngine_Init();
+        MatchDayBuilder{}.Write();
+        SetMatchPhysics();
+        for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+            const int32_t slot = p % 16;
+            Person_PlaceAt(p, 300 + 60 * (slot % 11), p < 16 ? 800 : 1300);
+            MatchPersons[p].targetX = MatchPersons[p].x;
+            MatchPersons[p].targetY = MatchPersons[p].y;
+            MatchPersons[p].offPitch = slot <= 10 ? 0 : 1;
+            MatchPersons[p].skills[17] = kKicking;
+        }
+        Person_PlaceAt(kKeeper0, 796, 140);
+        Person_PlaceAt(kKeeper1, 796, 2000);
+        Person_SetAction(kKeeper0, ACT_KEEPER_IDLE);
+        Person_SetAction(kKeeper1, ACT_KEEPER_IDLE);
+        Person_PlaceAt(MATCH_BALL, 700, 1000);
+        MatchPhase = PHASE_OPEN_PLAY;
+        MatchShared.ratingMode = 0;
+        s_infoBars.clear();
+        MatchPresentationOps.InfoBar = [](int32_t type, int32_t, int32_t) {
+            s_infoBars.push_back(type);
+        };
+    }
+    bool Said(int32_t group)
+    {
+        const std::vector<int32_t>& groups = match.Record().commentaryGroups;
+        return std::find(groups.begin(), groups.end(), group) != groups.end();
+    }
+    // The keeper's kick or throw leaves with the pending velocity at `frame`: open play again.
+    static void ExpectStruckAt(int32_t keeper, int16_t action, int32_t frame)
+    {
+        const int32_t pending[3] = {Match.pendingKick[0], Match.pendingKick[1],
+                                    Match.pendingKick[2]};
+        EXPECT_EQ(StrikeFramesOf(keeper, action, 200), std::vector<int32_t>{frame});
+        EXPECT_EQ(Ball.velX, pending[0]);
+        EXPECT_EQ(Ball.velY, pending[1]);
+        EXPECT_EQ(Ball.velZ, pending[2]);
+        EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+        EXPECT_EQ(Ball.lastToucher, keeper);
+        EXPECT_EQ(Ball.holder, 0);
+        EXPECT_EQ(Match.lastKickKind, KICK_KIND_KEEPER);
+        EXPECT_EQ(Ball.possession, Person_Side(keeper));
+    }
+    // The length of a kick from the ground or the hands: kicking skill 50, sped up by a fifth.
+    static void ExpectKickLength()
+    {
+        const double length = std::hypot(Match.pendingKick[0], Match.pendingKick[1]);
+        EXPECT_NEAR(length, (kKicking * 2048 + 589824) * 1.2, 2.0);
+    }
+    ScopedMatch match;
+};
+
+TEST_F(DeadBall, AGoalKickIsWalkedToAimedSteppedBackFromAndStruckAtFrameEighty)
+{
+    Person_PlaceAt(MATCH_BALL, 500, 130);  // side 1 puts it wide of the top goal
+    Ball.velY = -20 * kUnit;
+    Ball.lastToucher = 20;
+    RunTicks(1);
+    ASSERT_EQ(MatchPhase, PHASE_GOAL_KICK_AWARDED);
+    EXPECT_EQ(KickingSide, 0);
+    EXPECT_EQ(PhaseTimer, 90);
+    RunTicks(89);
+    EXPECT_EQ(MatchPhase, PHASE_GOAL_KICK_AWARDED);
+    RunTicks(1);
+    ASSERT_EQ(MatchPhase, PHASE_GOAL_KICK_TAKEN);
+    EXPECT_EQ(s_infoBars, std::vector<int32_t>{10});
+    const MatchPerson& k = MatchPersons[kKeeper0];
+    EXPECT_EQ(k.action, ACT_KEEPER_WALK_TO_GOAL_KICK);
+    EXPECT_EQ(Match.goalKickSpot[0], 636);  // the goal-area corner on the ball's side
+    EXPECT_EQ(Match.goalKickSpot[1], 218);
+    EXPECT_EQ(MatchPersons[MATCH_MARKER].x, 636);
+    EXPECT_EQ(MatchPersons[MATCH_MARKER].y, 218 + 1120);
+    const int32_t chaser = Match.proximity[1][0];
+    EXPECT_EQ(MatchPersons[chaser].action, ACT_ACTIVE);
+    EXPECT_EQ(ActivePlayer[1], chaser);
+    EXPECT_EQ(ActivePlayer[0], MATCH_NONE);
+
+    ASSERT_TRUE(RunUntil([&] { return k.action == ACT_KEEPER_AIM_GOAL_KICK; }, 300));
+    EXPECT_LE(std::abs(k.x - 636) + std::abs(k.y - (218 - 64)), 5);
+    EXPECT_EQ(MatchPersons[MATCH_BALL].x, 636);
+    EXPECT_EQ(MatchPersons[MATCH_BALL].y, 218);
+    ASSERT_TRUE(RunUntil([&] { return k.action == ACT_KEEPER_GOAL_KICK_STEP_BACK; }, 300));
+    EXPECT_EQ(MatchPhase, PHASE_GOAL_KICK_TAKEN);
+    ExpectKickLength();
+    EXPECT_EQ(Match.pendingKick[2], std::min<int32_t>(Match.distNeeded, 100) * 1792 + 65536);
+    EXPECT_GT(Match.pendingKick[1], 0);  // up the pitch
+    EXPECT_EQ(Match.distReceiver, -1);
+    EXPECT_EQ(Match.distPower, -1);
+    ASSERT_TRUE(RunUntil([&] { return k.action == ACT_KEEPER_GOAL_KICK; }, 300));
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    EXPECT_GT(std::abs(k.x - ball.x) + std::abs(k.y - ball.y), 70);
+    EXPECT_EQ(Ball.holder, 0);
+    ExpectStruckAt(kKeeper0, ACT_KEEPER_GOAL_KICK, 80);
+    EXPECT_TRUE(Said(122));
+    EXPECT_EQ(match.Record().sounds.back(), 6);
+}
+
+TEST_F(DeadBall, AGoalKickReceiverIsScannedAmongTheNearestAtTheRightRange)
+{
+    // Ten seeds: whenever a receiver is taken the marker stands on his target point, and he lies
+    // 640-1200 from the ball inside x 456-1136.
+    int32_t taken = 0;
+    for (uint32_t seed = 1; seed <= 10; ++seed) {
+        SetUp();
+        SRand(seed);
+        MatchPhase = PHASE_GOAL_KICK_TAKEN;
+        Match.goalKickSpot[0] = 636;
+        Match.goalKickSpot[1] = 218;
+        Person_PlaceAt(MATCH_MARKER, 636, 1338);
+        Person_PlaceAt(kKeeper0, 636, 154);
+        Person_SetAction(kKeeper0, ACT_KEEPER_AIM_GOAL_KICK);
+        Person_PlaceAt(MATCH_BALL, 636, 218);
+        for (int32_t slot = 1; slot <= 10; ++slot) {
+            MatchPerson& p = MatchPersons[slot];
+            p.ballDistance = static_cast<int16_t>(400 + 100 * slot);  // 500-1400
+            Match.proximity[0][slot - 1] = static_cast<int16_t>(slot);
+        }
+        RunPersonAction(kKeeper0);
+        ASSERT_GT(Match.distWait, 0);
+        const int32_t receiver = Match.distReceiver;
+        if (receiver < 0) {
+            EXPECT_EQ(MatchPersons[MATCH_MARKER].x, 636);
+            EXPECT_EQ(MatchPersons[MATCH_MARKER].y, 1338);
+            continue;
+        }
+        ++taken;
+        const MatchPerson& r = MatchPersons[receiver];
+        EXPECT_GE(r.ballDistance, 640);
+        EXPECT_LE(r.ballDistance, 1200);
+        EXPECT_GE(r.x, 456);
+        EXPECT_LE(r.x, 1136);
+        EXPECT_EQ(MatchPersons[MATCH_MARKER].x, r.targetX);
+        EXPECT_EQ(MatchPersons[MATCH_MARKER].y, r.targetY);
+        EXPECT_EQ(Match.distNeeded, (std::abs(r.targetX - 636) + std::abs(r.targetY - 154)) / 8);
+        EXPECT_GE(Match.distWait, 10);
+        EXPECT_LE(Match.distWait, 59);
+    }
+    EXPECT_GE(taken, 3);
+}
+
+// A catch by side 1's keeper at (796, 2000): the keeper's ball.
+class KeeperBall : public DeadBall {
+protected:
+    void Catch()
+    {
+        Person_PlaceAt(MATCH_BALL, 796, 2000);
+        Person_SetAction(kKeeper1, ACT_KEEPER_TAKE_BALL);
+        CurrentPersonPos = {796, 2000, 796 * kUnit, 2000 * kUnit};
+        RunPersonAction(kKeeper1);
+        ASSERT_EQ(MatchPhase, PHASE_KEEPER_HOLDS);
+    }
+    // Side 1's outfield players all far from the keeper but for `receiver`, on his target point;
+    // each the first of the list.
+    static void OneReceiverAt(int32_t receiver, int32_t x, int32_t y)
+    {
+        for (int32_t p = 17; p <= 26; ++p) {
+            Person_PlaceAt(p, 300 + 60 * (p - 16), 300);
+            MatchPersons[p].ballDistance = 1700;
+            Match.proximity[1][p - 17] = static_cast<int16_t>(p);
+        }
+        Person_PlaceAt(receiver, x, y);
+        const MatchPerson& ball = MatchPersons[MATCH_BALL];
+        MatchPersons[receiver].ballDistance =
+            static_cast<int16_t>(std::hypot(x - ball.x, y - ball.y));
+        for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+            MatchPersons[p].targetX = MatchPersons[p].x;
+            MatchPersons[p].targetY = MatchPersons[p].y;
+        }
+    }
+    // The keeper's ball is set up: the scene is laid, and only his action runs from here.
+    void SetUpThenDistribute(int32_t receiver, int32_t x, int32_t y)
+    {
+        Catch();
+        ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_KEEPER_CLEARANCE; }, 100));
+        OneReceiverAt(receiver, x, y);
+        const MatchPerson& k = MatchPersons[kKeeper1];
+        for (int32_t tick = 0; tick < 200 && k.action == ACT_KEEPER_DISTRIBUTE; ++tick) {
+            RunPersonAction(kKeeper1);
+        }
+    }
+};
+
+TEST_F(KeeperBall, AFreeReceiverNearByIsThrownToAndRunsToWhereTheBallLands)
+{
+    Catch();
+    RunTicks(1);
+    EXPECT_EQ(PhaseTimer, 90);
+    EXPECT_EQ(KickingSide, 1);
+    RunTicks(89);
+    EXPECT_EQ(MatchPhase, PHASE_KEEPER_HOLDS);
+    RunTicks(1);
+    ASSERT_EQ(MatchPhase, PHASE_KEEPER_CLEARANCE);
+    const MatchPerson& k = MatchPersons[kKeeper1];
+    EXPECT_EQ(k.action, ACT_KEEPER_DISTRIBUTE);
+    EXPECT_EQ(MatchPersons[MATCH_MARKER].x, 796);
+    EXPECT_EQ(MatchPersons[MATCH_MARKER].y, 2000 - 1120);
+    EXPECT_EQ(LastIncidentMark, MATCH_BALL);
+    EXPECT_EQ(ActivePlayer[0], Match.proximity[0][0]);
+
+    SetUpThenDistribute(20, 1000, 1600);
+    // Person 20 stands (1000, 1600): a path of 204 + 400 from the keeper, wind-up 75.
+    ASSERT_EQ(k.action, ACT_KEEPER_THROW);
+    EXPECT_EQ(Match.distNeeded, (204 + 400) / 8);
+    EXPECT_EQ(Match.throwReceiver, 20);
+    EXPECT_EQ(MatchPersons[20].action, ACT_ACTIVE);
+    EXPECT_EQ(Match.pendingKick[2], (kKicking + 75) * 640 + 53248);
+    const double length = std::hypot(Match.pendingKick[0], Match.pendingKick[1]);
+    EXPECT_NEAR(length, 458752 * 1.2, 2.0);
+    // Aimed 200 short of the target toward the far goal: up and to the right.
+    EXPECT_GT(Match.pendingKick[0], 0);
+    EXPECT_LT(Match.pendingKick[1], 0);
+    EXPECT_EQ(k.passKind, Person_DirectionTo(796, 2000, 1000, 1400));
+    ExpectStruckAt(kKeeper1, ACT_KEEPER_THROW, 76);
+    EXPECT_EQ(Ball.height, 16);
+    EXPECT_TRUE(Said(156));
+    EXPECT_EQ(MatchPersons[20].action, ACT_GO_TO_MEETING_SPOT);
+    EXPECT_EQ(MatchPersons[20].receivePoint[0], LandingPoint[0]);
+    EXPECT_EQ(MatchPersons[20].receivePoint[1], LandingPoint[1]);
+    EXPECT_EQ(Match.passRecord[0][0], kKeeper1);
+    EXPECT_EQ(Match.passRecord[0][1], 20);
+}
+
+TEST_F(KeeperBall, WithNobodyInRangeHeKicksFromHisHandsTowardTheMarker)
+{
+    SetUpThenDistribute(20, 1200, 1900);  // beyond x 1136: nobody qualifies
+    const MatchPerson& k = MatchPersons[kKeeper1];
+    ASSERT_EQ(k.action, ACT_KEEPER_KICK_FROM_HANDS);
+    // Toward the marker 70 yards up: wind-up 1120 / 8 capped at 100.
+    EXPECT_EQ(Match.pendingKick[0], 0);
+    EXPECT_LT(Match.pendingKick[1], 0);
+    ExpectKickLength();
+    EXPECT_EQ(Match.pendingKick[2], 100 * 2048 + 65536);
+    ExpectStruckAt(kKeeper1, ACT_KEEPER_KICK_FROM_HANDS, 93);
+    EXPECT_TRUE(Said(125));
+    EXPECT_EQ(match.Record().sounds.back(), 6);
+    // He carried it toward his box's edge first.
+    EXPECT_LT(MatchPersons[MATCH_BALL].y, 2000);
+}
+
+TEST_F(KeeperBall, AKeeperOutsideHisAreaInTheWaitConcedesAFreeKick)
+{
+    Catch();
+    RunTicks(1);
+    Person_PlaceAt(kKeeper1, 796, 1700);
+    RunTicks(1);
+    EXPECT_EQ(MatchPhase, PHASE_FOUL);
+    EXPECT_EQ(RefereeDecision, 9);
+    EXPECT_EQ(FoulingSide, 1);
+    EXPECT_EQ(RestartSpot[0], 796);
+    EXPECT_EQ(RestartSpot[1], 1700);
+    EXPECT_EQ(s_infoBars, std::vector<int32_t>{13});
+    EXPECT_TRUE(Said(323));
+    EXPECT_TRUE(Said(324));
+}
+
+TEST_F(KeeperBall, ATrailingSideWaitsLessAndThrowsNearerAndWider)
+{
+    Match.score[0] = 1;
+    Catch();
+    RunTicks(1);
+    EXPECT_EQ(PhaseTimer, 11);
+    RunTicks(11);
+    ASSERT_EQ(MatchPhase, PHASE_KEEPER_CLEARANCE);
+    OneReceiverAt(20, 1200, 1900);  // beyond x 1136, 26 yards away: only when behind
+    const MatchPerson& k = MatchPersons[kKeeper1];
+    RunPersonAction(kKeeper1);
+    EXPECT_EQ(Match.distReceiver, 20);
+    EXPECT_EQ(Match.distNeeded, (404 + 100) / 8);
+    EXPECT_GE(Match.distWait, 3);  // (Rand() % 50 + 10) / 4 + 1
+    EXPECT_LE(Match.distWait, 15);
+    RunPersonAction(kKeeper1);
+    EXPECT_EQ(Match.distPower, Match.distNeeded);  // wound up at once
+    int32_t ticks = 1;
+    while (k.action == ACT_KEEPER_DISTRIBUTE && ticks < 100) {
+        RunPersonAction(kKeeper1);
+        ++ticks;
+    }
+    EXPECT_LE(ticks, 15);
+    EXPECT_EQ(k.action, ACT_KEEPER_THROW);
+}
+
+}  // namespace
