@@ -19,6 +19,7 @@
 #include "gamecode/phases.h"
 #include "gamecode/restartactions.h"
 #include "gamecode/shots.h"
+#include "gamecode/stoppageactions.h"
 #include "gamecode/tackles.h"
 
 namespace {
@@ -65,9 +66,9 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_LOFTED_BALL_18, Action_LoftedBall, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
-    {ACT_THROWER_CHOOSE, Action_InterimHold, "RestartTaker"},
+    {ACT_THROWER_CHOOSE, Action_ThrowerChoose, "RestartTaker"},
     {ACT_PLACED_BALL_CHOOSE, Action_InterimHold, "RestartTaker"},
-    {ACT_FETCH_THROW_IN, Action_InterimTaker, "RestartTaker"},
+    {ACT_FETCH_THROW_IN, Action_FetchThrowIn, "RestartTaker"},
     {ACT_FETCH_PLACED_BALL, Action_InterimTaker, "RestartTaker"},
     {ACT_KICKOFF_AFTER_GOAL, Action_KickoffAfterGoal, "RestartTaker"},
     {ACT_KICKOFF_WALK, Action_KickoffWalk, "RestartTaker"},
@@ -84,14 +85,14 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_STANDING_TACKLE, Action_InterimHold, "ThrowInTackle"},
     {ACT_KNOCKED_DOWN, Action_InterimKnockedDown, "ThrowInTackle"},
     {ACT_GROUND_PASS, Action_InterimStrike, "ThrowInTackle"},
-    {ACT_THROW_IN_RELEASE, Action_InterimHold, "ThrowInTackle"},
+    {ACT_THROW_IN_RELEASE, Action_ThrowInRelease, "ThrowInTackle"},
     {ACT_RESTART_KICK, Action_InterimHold, "ThrowInTackle"},
     {ACT_BURST, Action_InterimHold, "ThrowInTackle"},
     {ACT_STILL_38, Action_Still38, "Still38"},
     {ACT_STILL_39, Action_Still39, "Still39"},
     {ACT_STILL_40, Action_Still40, "Still40"},
-    {ACT_THROW_IN_RUN_UP, Action_InterimHold, "ThrowInTackle"},
-    {ACT_STANDING_THROW, Action_InterimHold, "ThrowInTackle"},
+    {ACT_THROW_IN_RUN_UP, Action_ThrowInRunUp, "ThrowInTackle"},
+    {ACT_STANDING_THROW, Action_StandingThrow, "ThrowInTackle"},
     {ACT_BACK_OFF_FOR_SHOT, Action_InterimHold, "ThrowInTackle"},
     {ACT_BACK_OFF_FOR_PASS, Action_InterimHold, "ThrowInTackle"},
     {ACT_GOAL_KICK_BACK_OFF, Action_InterimHold, "ThrowInTackle"},
@@ -135,7 +136,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_LOFTED_BALL_75, Action_LoftedBall, "BallRun"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_MOVE_TO_LOOSE_BALL, Action_InterimHold, "Outfield"},
+    {ACT_MOVE_TO_LOOSE_BALL, Action_MoveToLooseBall, "Outfield"},
     {ACT_PASS_77, Action_PassKick, "Outfield"},
     {ACT_DRIBBLE_SHOT_78, Action_Shoot, "Outfield"},
     // Meeting a high ball: jumping strikes, volleys and controls.
@@ -163,7 +164,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_CURLED_SHOT_STANDING, Action_Shoot, "Outfield"},
     {ACT_CURLED_SHOT, Action_Shoot, "Outfield"},
     {ACT_HANDBALL, Action_InterimHold, "Outfield"},
-    {ACT_GESTURE_AND_RETURN, Action_InterimHold, "Outfield"},
+    {ACT_GESTURE_AND_RETURN, Action_GestureAndReturn, "Outfield"},
     {ACT_MINOR_STILL_101, Action_InterimHold, "Outfield"},
     {ACT_SLOW_TO_STOP, Action_SlowToStop, "Outfield"},
     {ACT_FREE_KICK_RUNNER, Action_InterimHold, "Outfield"},

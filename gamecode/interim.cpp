@@ -29,7 +29,6 @@ constexpr int32_t kAfterKickTicks = 16;
 // short of it and nearly every kick of a shoot-out failed.
 constexpr int32_t kPenaltyFactor = 65536 / 12;
 constexpr int32_t kPassFactor = 65536 / 100;
-constexpr int32_t kYards10 = 160;
 constexpr int32_t kCornerInside = 4;  // the corner kick's spot inside both lines
 
 struct Point {
@@ -43,13 +42,6 @@ struct Restart {
 };
 
 // The restart spot and aim of each family, as the family handlers will place them.
-Restart PlaceThrowIn()
-{
-    const Point spot{Match.throwInSpot[0], Match.throwInSpot[1]};
-    const int32_t inward = spot.x < PITCH_CENTRE_X ? kYards10 : -kYards10;
-    return {spot, {spot.x + inward, spot.y}};
-}
-
 Restart PlaceCorner()
 {
     const bool highEnd = Match.cornerSpot[1] > PITCH_CENTRE_Y;
@@ -76,7 +68,6 @@ struct TakerFamily {
 constexpr TakerFamily kTakerFamilies[] = {
     {PHASE_FOUL, TAKER_FREE_KICK, ACT_FREE_KICK_TAKER, PlaceFreeKick},
     {PHASE_OFFSIDE, TAKER_FREE_KICK, ACT_FREE_KICK_TAKER, PlaceFreeKick},
-    {PHASE_THROW_IN_AWARDED, -1, ACT_FETCH_THROW_IN, PlaceThrowIn},
     {PHASE_CORNER_AWARDED, TAKER_CORNER, ACT_FETCH_PLACED_BALL, PlaceCorner},
 };
 
@@ -129,9 +120,7 @@ void PlayRestartBall(int32_t person, Point aim)
         const int32_t up = (Rand() % 30) * 2000;
         Ball_SetVelocityToward(742 + Rand() % 109, aim.y, up, kPenaltyFactor);
     } else {
-        const int32_t up = p.action == ACT_FETCH_THROW_IN      ? 20000
-                           : p.action == ACT_FETCH_PLACED_BALL ? 90000
-                                                               : 0;
+        const int32_t up = p.action == ACT_FETCH_PLACED_BALL ? 90000 : 0;
         Ball_SetVelocityToward(aim.x, aim.y, up, kPassFactor);
     }
     Ball.holder = 0;
@@ -227,7 +216,7 @@ void Match_InterimFatigue() {}
 // Replaced by the player of the match.
 int32_t Match_InterimPickPlayerOfMatch() { return -1; }
 
-// Replaced by the throw-in, corner and free-kick handlers.
+// Replaced by the corner and free-kick handlers.
 RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
 {
     const TakerFamily& family = TakerFamilyOf(awardedPhase);
@@ -251,7 +240,7 @@ RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
     return {taker, restart.aim.x, restart.aim.y};
 }
 
-// Replaced by the throw-in, corner, free-kick and penalty restart actions.
+// Replaced by the corner, free-kick and penalty restart actions.
 void Action_InterimTaker(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];

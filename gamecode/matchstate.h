@@ -348,11 +348,18 @@ struct MatchWords {
     uint8_t secondShotRecord;  // the flags of the other two shot records
     uint8_t thirdShotRecord;
     int8_t shotRecordPlayer[3];  // whose shot each record holds, -1 none
-    uint8_t dominanceSaid[2];    // once per side and match
-    int16_t freeKickAim[2];      // x, y beside the wall
-    uint16_t lastScoringSide;    // written by Goal_SayRemarks
-    int32_t celebrationTicks;    // counted in phase 28 while the celebration lasts
-    int16_t kickoffTaker;        // the kick-off pair, named by the kick-off phase
+    // The taker of a throw-in, a placed ball or a free kick, from his first tick to his kick.
+    int16_t restartKind;       // 13 once the taker has started, -1 after a set-up
+    int16_t restartReceiver;   // his chosen receiver, -1 none
+    int16_t restartScan;       // the proximity entry his search goes on from
+    int16_t restartTimer;      // ticks before he plays the ball, 0 while he searches
+    int16_t restartWaits;      // his waits for the players still on their way
+    int16_t throwStrength;     // the thrower's strength, at most 80
+    uint8_t dominanceSaid[2];  // once per side and match
+    int16_t freeKickAim[2];    // x, y beside the wall
+    uint16_t lastScoringSide;  // written by Goal_SayRemarks
+    int32_t celebrationTicks;  // counted in phase 28 while the celebration lasts
+    int16_t kickoffTaker;      // the kick-off pair, named by the kick-off phase
     int16_t kickoffPartner;
     int8_t passProvider;          // the player whose pass led to the ball in the net, -1 none
     int8_t secondProvider;        // kept by the passing and crossing actions, -1 none

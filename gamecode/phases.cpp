@@ -45,7 +45,6 @@ struct RestartFamily {
 constexpr auto kFamilies = std::to_array<RestartFamily>({
     {PHASE_FOUL,              PHASE_FREE_KICK,        30, TrailingRule::DividedWait, true,  kNoInfoBar, kNoSound},
     {PHASE_OFFSIDE,           PHASE_FREE_KICK,        60, TrailingRule::DividedWait, true,  2,          kNoSound},
-    {PHASE_THROW_IN_AWARDED,  PHASE_THROW_IN_TAKEN,   90, TrailingRule::DividedWait, true,  1,          kNoSound},
     {PHASE_CORNER_AWARDED,    PHASE_CORNER_TAKEN,     90, TrailingRule::None,        false, 0,          24},
 });
 // clang-format on
@@ -100,6 +99,7 @@ void SetUpRestart(const RestartFamily& family)
     PhaseTimer = 0;
     Match_ClearPlayerFlags();
     Match_AllStand();
+    Restart_ResetTaker();
     const RestartPlacement placement = Restart_InterimTaker(family.awarded);
     Person_PlaceAt(MATCH_MARKER, placement.aimX, placement.aimY);
     MatchPersons[MATCH_MARKER].frame = kMarkerFrame;
@@ -108,7 +108,7 @@ void SetUpRestart(const RestartFamily& family)
     Match_RunPendingSubstitutions();
 }
 
-// Phases 1, 2, 3 and 5: wait, then set the restart up.
+// Phases 1, 2 and 5: wait, then set the restart up.
 void Phase_SharedRestart()
 {
     const RestartFamily& family = FamilyOf(MatchPhase);
@@ -219,7 +219,7 @@ constexpr auto kPhases = std::to_array<PhaseRow>({
     // Stoppages awarded and taken.
     {PHASE_FOUL,                Phase_SharedRestart,        "Foul"},
     {PHASE_OFFSIDE,             Phase_SharedRestart,        "Offside"},
-    {PHASE_THROW_IN_AWARDED,    Phase_SharedRestart,        "ThrowInAwarded"},
+    {PHASE_THROW_IN_AWARDED,    Phase_ThrowIn,              "ThrowInAwarded"},
     {PHASE_GOAL_KICK_AWARDED,   Phase_GoalKick,             "GoalKickAwarded"},
     {PHASE_CORNER_AWARDED,      Phase_SharedRestart,        "CornerAwarded"},
     {PHASE_THROW_IN_TAKEN,      Phase_ClearDeadBall,        "ThrowInTaken"},

@@ -1,7 +1,8 @@
 // gamecode/restartactions.cpp: the kick-off pair, the keeper's restart of play after a goal, and
-// walking off.
+// the thrower fetching the ball and choosing his receiver.
 #include "gamecode/restartactions.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "engine/random.h"
@@ -11,11 +12,13 @@
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
+#include "gamecode/keeperball.h"
 #include "gamecode/kickkinds.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
+#include "gamecode/restartutil.h"
 
 namespace {
 
@@ -93,20 +96,6 @@ void KickOff(int32_t person)
     Match.kickoffTaker = -1;
     ++Match.kickoffTaken;
     ActivePlayer[side] = static_cast<uint8_t>(receiver);
-}
-
-void WalkOffTo(int32_t person, int32_t x, int32_t next)
-{
-    if (DistanceTo(x, PITCH_CENTRE_Y) > kArrived) {
-        Person_RunToward(person, x, PITCH_CENTRE_Y);
-        ++PlayersNotInPlace;
-        return;
-    }
-    if (next >= 0) {
-        Person_SetAction(person, next);
-    } else {
-        MatchPersons[person].frame = -1;
-    }
 }
 
 }  // namespace
@@ -206,6 +195,173 @@ void Action_KickoffTaker(int32_t person)
     KickOff(person);
 }
 
-void Action_WalkOff(int32_t person) { WalkOffTo(person, PITCH_EXIT_X, 31); }
+namespace {
 
-void Action_WalkOffTunnel(int32_t person) { WalkOffTo(person, PITCH_TUNNEL_X, -1); }
+constexpr int16_t kTakerStarted = 13;
+constexpr int32_t kSearchEntries = 10;
+constexpr int32_t kWaitLimit = 600;
+constexpr int32_t kYard = PITCH_UNITS_PER_YARD;
+constexpr int32_t kThrowerFar = 60 * kYard;
+constexpr int32_t kThrowNear = 30 * kYard;
+constexpr int32_t kThrowAlongAim = 50 * kYard;
+constexpr int32_t kAimTolerance = 20;
+constexpr int32_t kStrengthUnit = 66 * kYard / 100;
+constexpr int32_t kMaxStrength = 80;
+constexpr int32_t kStandingBelow = 50;
+constexpr int32_t kNoReceiverReach = 200;
+
+bool Trails(int32_t side) { return Match.score[side] < Match.score[side ^ 1]; }
+
+// The taker's first tick: his search starts at a random entry of his side's list.
+void StartTaking(int32_t taker)
+{
+    if (Match.restartKind == kTakerStarted) return;
+    Match.restartKind = kTakerStarted;
+    Match.restartScan = static_cast<int16_t>(Rand() % kSearchEntries);
+    Ball.possession = static_cast<uint8_t>(Person_Side(taker));
+}
+
+// Up to `tries` entries of the taker's proximity list, round from the last one looked at: the
+// first team-mate on the pitch, neither the taker nor the keeper, who fits; -1 none.
+template <typename Fits>
+int32_t SearchReceiver(int32_t taker, int32_t tries, Fits fits)
+{
+    const int32_t side = Person_Side(taker);
+    for (int32_t tried = 0; tried < tries; ++tried) {
+        Match.restartScan = static_cast<int16_t>((Match.restartScan + 1) % kSearchEntries);
+        const int32_t mate = Match.proximity[side][Match.restartScan];
+        const MatchPerson& m = MatchPersons[mate];
+        if (mate == taker || mate == LineUp[side][0] || m.offPitch != 0) continue;
+        if (fits(m)) return mate;
+    }
+    return -1;
+}
+
+// The receiver stops for a moment (100) before he goes on with what he was doing; the pass is
+// aimed where he stands.
+void TakeReceiver(int32_t receiver)
+{
+    Match.restartReceiver = static_cast<int16_t>(receiver);
+    Match.kickTargetPerson = static_cast<int16_t>(receiver);
+    if (receiver < 0) return;
+    MatchPerson& r = MatchPersons[receiver];
+    Match.kickTargetPoint[0] = r.x;
+    Match.kickTargetPoint[1] = r.y;
+    if (r.action == ACT_GESTURE_AND_RETURN || r.action == ACT_FREE_KICK_RUNNER) return;
+    const int16_t resume = r.action;
+    Person_SetAction(receiver, ACT_GESTURE_AND_RETURN);
+    r.savedAction = resume;
+}
+
+int32_t DirectionFromTaker(int32_t x, int32_t y)
+{
+    return Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
+}
+
+// The thrower's aim: his receiver, or the marker infield without one.
+int32_t ThrowAim()
+{
+    const int32_t receiver = Match.restartReceiver;
+    const MatchPerson& to = MatchPersons[receiver >= 0 ? receiver : MATCH_MARKER];
+    return DirectionFromTaker(to.x, to.y);
+}
+
+bool TeamMateOnTheWay(int32_t side)
+{
+    for (int32_t slot = 1; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+        const MatchPerson& m = MatchPersons[LineUp[side][slot]];
+        if (m.action == ACT_MOVE_TO_LOOSE_BALL && m.kicked == 0) return true;
+    }
+    return false;
+}
+
+void ChooseThrowReceiver(int32_t thrower)
+{
+    const MatchPerson& t = MatchPersons[thrower];
+    int32_t receiver = -1;
+    if (std::abs(t.targetX - CurrentPersonPos.x) + std::abs(t.targetY - CurrentPersonPos.y)
+        > kThrowerFar)
+        receiver = SearchReceiver(thrower, kSearchEntries, [](const MatchPerson& m) {
+            return m.ballDistance <= kThrowNear;
+        });
+    if (receiver < 0) {
+        const int32_t aim = ThrowAim();
+        receiver = SearchReceiver(thrower, kSearchEntries, [aim](const MatchPerson& m) {
+            const bool alongAim =
+                Person_FoldedDifference(DirectionFromTaker(m.x, m.y), aim) <= kAimTolerance;
+            return m.ballDistance <= kThrowNear || (alongAim && m.ballDistance <= kThrowAlongAim);
+        });
+    }
+    TakeReceiver(receiver);
+    const int32_t wait = 10 + Rand() % 50;
+    const bool behind = Trails(Person_Side(thrower));
+    Match.restartTimer = static_cast<int16_t>(behind ? wait / (1 + Rand() % 5) : wait);
+}
+
+// The strength follows the throw's length and how far he must turn; below 50 he throws standing.
+void StartThrow(int32_t thrower)
+{
+    MatchPerson& t = MatchPersons[thrower];
+    const int32_t receiver = Match.restartReceiver;
+    const int32_t aim = ThrowAim();
+    if (receiver < 0) {
+        Person_VectorFromAngle(aim, kNoReceiverReach, 256);
+        Match.kickTargetPoint[0] = static_cast<int16_t>(CurrentPersonPos.x + StepX);
+        Match.kickTargetPoint[1] = static_cast<int16_t>(CurrentPersonPos.y - StepY);
+    }
+    const int32_t length = Person_StraightDistance(
+        CurrentPersonPos.x, CurrentPersonPos.y, Match.kickTargetPoint[0], Match.kickTargetPoint[1]);
+    const int32_t strength =
+        length / kStrengthUnit + Person_FoldedDifference(t.facing, aim) / 3 - 24;
+    // A short throw straight ahead would come out negative and be thrown into the ground.
+    Match.throwStrength = static_cast<int16_t>(std::clamp(strength, 0, kMaxStrength));
+    t.runSpeed = 0;
+    Person_SetAction(thrower, Match.throwStrength < kStandingBelow ? ACT_STANDING_THROW
+                                                                   : ACT_THROW_IN_RUN_UP);
+    t.passKind = static_cast<int16_t>(aim);
+}
+
+}  // namespace
+
+void Action_FetchThrowIn(int32_t person)
+{
+    const int32_t x = Match.throwInSpot[0];
+    const int32_t y = Match.throwInSpot[1];
+    Person_PlaceAt(MATCH_BALL, x, y);
+    Ball.height = 0;
+    Ball.height16 = 0;
+    Ball.possession = static_cast<uint8_t>(Person_Side(person));
+    if (DistanceTo(x, y) > kArrived) {
+        MatchPersons[person].facing = static_cast<uint16_t>(DirectionFromTaker(x, y));
+        Person_RunToward(person, x, y);
+        return;
+    }
+    CurrentPersonPos = {static_cast<int16_t>(x), static_cast<int16_t>(y), x * 65536, y * 65536};
+    Person_SetAction(person, ACT_THROWER_CHOOSE);
+    MatchPerson& marker = MatchPersons[MATCH_MARKER];
+    Person_PlaceAt(MATCH_MARKER, marker.x, y);
+    marker.frame = 12;
+    Ball_StopAtCurrentPerson();
+    Ball_GiveToPerson(person);
+    Ball.secondHolder = static_cast<int16_t>(person + 1);
+}
+
+void Action_ThrowerChoose(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    const int32_t side = Person_Side(person);
+    Ball_StopAtCurrentPerson();
+    StartTaking(person);
+    p.frame = 0;
+    Person_RunAnim(person, 50, 1, ACT_WALK_TO_TARGET);
+    if (Match.restartTimer == 0) {
+        if (Trails(side)) Match.restartWaits = kWaitLimit;
+        if (Match.restartWaits < kWaitLimit && TeamMateOnTheWay(side)) {
+            ++Match.restartWaits;
+            return;
+        }
+        ChooseThrowReceiver(person);
+        return;
+    }
+    if (--Match.restartTimer < 2) StartThrow(person);
+}

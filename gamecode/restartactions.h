@@ -1,5 +1,6 @@
 // gamecode/restartactions.h: the restart takers' actions built so far: the kick-off pair, the
-// keeper who starts the kick-off after a goal, and walking off at the end of a period.
+// keeper who starts the kick-off after a goal, and the thrower fetching the ball and choosing his
+// receiver.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,10 @@ void Action_KickoffPartner(int32_t person);
 // Action 27: the taker goes to his spot, then to the ball, and from his 10th tick on, with both
 // keepers at x below 862, passes to the partner: play opens.
 void Action_KickoffTaker(int32_t person);
-// Actions 30 and 31: walking off by (-4, 1082) to (-164, 1082), counted in PlayersNotInPlace.
-void Action_WalkOff(int32_t person);
-void Action_WalkOffTunnel(int32_t person);
+// Action 21: the thrower runs to the throw-in point; there he takes the ball (19).
+void Action_FetchThrowIn(int32_t person);
+// Action 19: the thrower holds the ball until the team-mates sent infield have arrived (at most
+// 600 ticks; not at all when his side trails), looks for a receiver within 30 yards (50 along his
+// aim), waits 10-59 ticks (less when behind) and throws: standing (42) below strength 50, else
+// after a run-up (41).
+void Action_ThrowerChoose(int32_t person);

@@ -6,6 +6,7 @@
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
+#include "gamecode/matchrecords.h"
 #include "gamecode/offside.h"
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
@@ -31,11 +32,12 @@ int32_t SideDefendingOutPoint()
     return highEnd ? Match.secondOfPair ^ 1 : Match.secondOfPair;
 }
 
+bool Trails(int32_t side) { return Match.score[side] < Match.score[side ^ 1]; }
+
 // The first pass of a wait: 90 ticks, 11 for a side that trails.
 void StartWait(int32_t side)
 {
-    const bool trails = Match.score[side] < Match.score[side ^ 1];
-    PhaseTimer = static_cast<int16_t>(trails ? kTrailingWait : kWait);
+    PhaseTimer = static_cast<int16_t>(Trails(side) ? kTrailingWait : kWait);
 }
 
 // Everybody stands, the ball stopped on the ground, and the other side's nearest player (action
@@ -48,6 +50,7 @@ void StopForTheTaker(int32_t takingSide)
     Match.keeperPendingAction = -1;
     Match_ClearPlayerFlags();
     Match_AllStand();
+    Restart_ResetTaker();
     const int32_t other = takingSide ^ 1;
     const int32_t chaser = Match.proximity[other][0];
     Person_SetAction(chaser, ACT_ACTIVE);
@@ -118,7 +121,82 @@ void SetUpKeeperBall(int32_t keeper)
     LastIncidentMark = MATCH_BALL;
 }
 
+constexpr int32_t kThrowerEntries = 4;  // the last of the five is taken without a look
+constexpr int32_t kInfoBarThrowIn = 1;
+constexpr int32_t kMarkerInfield = 10 * PITCH_UNITS_PER_YARD;
+constexpr int32_t kMomentumFull = 1000;
+
+// The throwing side is the one that did not touch the ball last.
+void StartThrowInWait()
+{
+    const int32_t side = Ball.lastToucher < MATCH_PERSONS_PER_SIDE ? 1 : 0;
+    KickingSide = static_cast<uint8_t>(side);
+    Ball.possession = static_cast<uint8_t>(side);
+    TeamMomentum[side] = kMomentumFull;
+    TeamMomentum[side ^ 1] = 0;
+    PhaseTimer = static_cast<int16_t>(Trails(side) ? kWait / (Rand() % 4 + 1) : kWait);
+}
+
+int32_t ThrowerEntry(int32_t side)
+{
+    for (int32_t entry = 0; entry < kThrowerEntries; ++entry) {
+        if (MatchPersons[Match.proximity[side][entry]].offPitch == 0) return entry;
+    }
+    return kThrowerEntries;
+}
+
+void SetUpThrowIn(int32_t side)
+{
+    MatchPresentationOps.InfoBar(kInfoBarThrowIn, -1, -1);
+    Ball_Stop();
+    Ball.height = 0;
+    Ball.height16 = 0;
+    Match.keeperPendingAction = -1;
+    MatchPhase = PHASE_THROW_IN_TAKEN;
+    PhaseTimer = 0;
+    Match_ClearPlayerFlags();
+    Match_AllStand();
+    Restart_ResetTaker();
+    const int32_t other = side ^ 1;
+    const int32_t entry = ThrowerEntry(side);
+    const int32_t thrower = Match.proximity[side][entry];
+    ActivePlayer[side] = static_cast<uint8_t>(thrower);
+    ActivePlayer[other] = static_cast<uint8_t>(Match.proximity[other][0]);
+    Person_SetAction(thrower, ACT_FETCH_THROW_IN);
+    const int32_t x = Match.throwInSpot[0];
+    const int32_t y = Match.throwInSpot[1];
+    RestartSpot[0] = static_cast<int16_t>(x);
+    RestartSpot[1] = static_cast<int16_t>(y);
+    Restart_PlaceThrowReceiver(Match.proximity[other][0], Match.proximity[side][entry + 1]);
+    if (Rand() % 10 < 8)
+        Restart_PlaceThrowReceiver(Match.proximity[other][1], Match.proximity[side][entry + 2]);
+    if (Rand() % 10 < 4)
+        Restart_PlaceThrowReceiver(Match.proximity[other][2], Match.proximity[side][entry + 3]);
+    PlaceMarker(x < PITCH_CENTRE_X ? x + kMarkerInfield : x - kMarkerInfield, y);
+    Person_PlaceAt(thrower, x, y);
+    LastIncidentMark = MATCH_BALL;
+    Ball.possession = static_cast<uint8_t>(side);
+    Match_RunPendingSubstitutions();
+}
+
 }  // namespace
+
+void Restart_ResetTaker()
+{
+    Match.restartKind = -1;
+    Match.restartReceiver = -1;
+    Match.restartTimer = 0;
+    Match.restartWaits = 0;
+}
+
+void Phase_ThrowIn()
+{
+    if (PhaseTimer == 0) {
+        StartThrowInWait();
+        return;
+    }
+    if (--PhaseTimer == 0) SetUpThrowIn(KickingSide & 1);
+}
 
 void Phase_GoalKick()
 {

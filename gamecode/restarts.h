@@ -1,6 +1,18 @@
-// gamecode/restarts.h: the stoppages after the ball left the pitch over a goal line, and the
-// keeper's ball after a catch: the wait, then the set-up that hands the ball to the taker.
+// gamecode/restarts.h: the stoppages after the ball left the pitch over a touchline or a goal
+// line, and the keeper's ball after a catch: the wait, then the set-up that hands the ball to the
+// taker.
 #pragma once
+
+#include <cstdint>
+
+// The taker of the restart being set up starts afresh: no receiver, no search, no wait.
+void Restart_ResetTaker();
+
+// Phase 3: the side that did not put the ball out waits 90 ticks (divided by 1-4 when it
+// trails); then the nearest of its five nearest players on the pitch fetches the ball (21), up to
+// three team-mates run to receiving points infield with a marker each (76), and the throw-in is
+// taken (phase 6).
+void Phase_ThrowIn();
 
 // Phase 4: the side whose goal line the ball crossed waits 90 ticks (11 when it trails), then
 // its keeper walks to the goal-area corner on the ball's side (157) and the goal kick is taken

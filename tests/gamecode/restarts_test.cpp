@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "engine/random.h"
@@ -311,6 +312,237 @@ TEST_F(KeeperBall, ATrailingSideWaitsLessAndThrowsNearerAndWider)
     }
     EXPECT_LE(ticks, 15);
     EXPECT_EQ(k.action, ACT_KEEPER_THROW);
+}
+
+// The throw-in: the ball over the left touchline at y 700, last touched by side 0.
+TEST_F(DeadBall, AThrowInSendsReceiversInfieldAndWaitsForThemBeforeTheThrow)
+{
+    Person_PlaceAt(MATCH_BALL, 170, 700);
+    Ball.velX = -20 * kUnit;
+    Ball.lastToucher = 3;
+    RunTicks(1);
+    ASSERT_EQ(MatchPhase, PHASE_THROW_IN_AWARDED);
+    EXPECT_EQ(KickingSide, 1);
+    RunTicks(90);
+    ASSERT_EQ(MatchPhase, PHASE_THROW_IN_TAKEN);
+    EXPECT_EQ(s_infoBars, std::vector<int32_t>{1});
+    const int32_t thrower = ActivePlayer[1];
+    int32_t entry = 0;
+    while (Match.proximity[1][entry] != thrower) {
+        ++entry;
+    }
+    ASSERT_LE(entry, 4);
+    const int32_t mate = Match.proximity[1][entry + 1];
+    const int32_t marker = Match.proximity[0][0];
+    const MatchPerson& m = MatchPersons[mate];
+    const MatchPerson& o = MatchPersons[marker];
+    EXPECT_EQ(m.action, ACT_MOVE_TO_LOOSE_BALL);
+    EXPECT_EQ(m.passKind, -1);
+    EXPECT_EQ(o.action, ACT_MOVE_TO_LOOSE_BALL);
+    EXPECT_EQ(o.passKind, mate);
+    EXPECT_EQ(o.runSpeed, 64);
+    EXPECT_GE(m.receivePoint[0], 156 + 192);  // 12-24 yards infield
+    EXPECT_LT(m.receivePoint[0], 156 + 384);
+    EXPECT_EQ(o.receivePoint[0], m.receivePoint[0] + 32);
+    EXPECT_EQ(o.receivePoint[1], m.receivePoint[1]);
+
+    const MatchPerson& t = MatchPersons[thrower];
+    ASSERT_TRUE(RunUntil([&] { return t.action == ACT_THROWER_CHOOSE; }, 50));
+    EXPECT_EQ(t.x, 156);
+    EXPECT_EQ(t.y, 700);
+    // He waits while a receiver is still on his way.
+    ASSERT_TRUE(RunUntil([&] { return Match.restartTimer != 0; }, 700));
+    EXPECT_NE(m.kicked, 0);
+    EXPECT_GT(Match.restartWaits, 10);
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 400));
+    EXPECT_EQ(Ball.lastToucher, thrower);
+    EXPECT_GE(MatchPersons[MATCH_BALL].x, 157);
+    EXPECT_GT(Ball.velX, 0);
+}
+
+// The thrower at (156, 700) facing infield (64), his receiver `along` units infield or none.
+struct ThrowCase {
+    int32_t along;  // 0: no receiver
+    int16_t action;
+    int32_t frame;
+    int32_t group;
+    int32_t strength;
+};
+
+TEST_F(DeadBall, AThrowGoesAsFarAsItsStrengthSaysAndLeavesOnceAtItsFrame)
+{
+    constexpr int32_t kThrower = 20;
+    constexpr int32_t kReceiver = 21;
+    for (const ThrowCase c : {
+             ThrowCase{790, ACT_THROW_IN_RUN_UP, 115, 240, 79 - 24},
+             ThrowCase{400, ACT_STANDING_THROW, 71, 241, 40 - 24},
+             ThrowCase{100, ACT_STANDING_THROW, 71, 241, 0},  // 10 - 24, never below 0
+             ThrowCase{0, ACT_STANDING_THROW, 71, 241, 0},    // 200 along his aim
+         }) {
+        SCOPED_TRACE(c.along);
+        SetUp();
+        MatchPhase = PHASE_THROW_IN_TAKEN;
+        Match.throwInSpot[0] = 156;
+        Match.throwInSpot[1] = 700;
+        Person_PlaceAt(MATCH_MARKER, 316, 700);
+        Person_PlaceAt(kThrower, 156, 700);
+        Person_PlaceAt(kReceiver, 156 + c.along, c.along == 0 ? 1300 : 700);
+        MatchPersons[kThrower].facing = 64;
+        Person_SetAction(kThrower, ACT_THROWER_CHOOSE);
+        Match.restartKind = 13;
+        Match.restartTimer = 2;
+        Match.restartReceiver = static_cast<int16_t>(c.along == 0 ? -1 : kReceiver);
+        Match.kickTargetPerson = Match.restartReceiver;
+        Match.kickTargetPoint[0] = static_cast<int16_t>(156 + c.along);
+        Match.kickTargetPoint[1] = 700;
+        RunPersonAction(kThrower);
+        const MatchPerson& t = MatchPersons[kThrower];
+        ASSERT_EQ(t.action, c.action);
+        EXPECT_EQ(Match.throwStrength, c.strength);
+        if (c.action == ACT_THROW_IN_RUN_UP) {
+            for (int32_t tick = 0; tick < 100 && t.action == ACT_THROW_IN_RUN_UP; ++tick) {
+                RunPersonAction(kThrower);
+            }
+            ASSERT_EQ(t.action, ACT_THROW_IN_RELEASE);
+            EXPECT_GT(t.x - 156, 65);
+            EXPECT_EQ(MatchPersons[kReceiver].action, ACT_ACTIVE);
+        }
+        const int16_t release = t.action;
+        EXPECT_EQ(StrikeFramesOf(kThrower, release, 300), std::vector<int32_t>{c.frame});
+        const int32_t up = c.strength * (release == ACT_STANDING_THROW ? 1536 : 1024) + 32768;
+        const int32_t ballX = MatchPersons[MATCH_BALL].x;
+        const int32_t targetX = c.along == 0 ? 156 + 200 : 156 + c.along;
+        EXPECT_EQ(Ball.velZ, up);
+        EXPECT_EQ(Ball.velX, (targetX - ballX) * kUnit / (2 * up / 4000));
+        EXPECT_EQ(Ball.velY, 0);
+        EXPECT_EQ(Ball.height, 16);
+        EXPECT_GE(ballX, 157);
+        EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+        EXPECT_TRUE(Said(c.group));
+        const bool sent = release == ACT_THROW_IN_RELEASE;
+        EXPECT_EQ(MatchPersons[kReceiver].action == ACT_GO_TO_MEETING_SPOT, sent);
+        EXPECT_EQ(Match.passRecord[0][1], sent ? kReceiver : -1);
+    }
+}
+
+// The moves around a restart, one tick or one animation each: person 5 at (400, 700) in
+// phase 6 with the ball high in the air far away.
+TEST_F(DeadBall, TheMovesAroundARestartRunWaitGestureAndChaseByTheirRules)
+{
+    constexpr int32_t kMover = 5;
+    struct Case {
+        const char* what;
+        int16_t action;
+        std::function<void(MatchPerson&)> set;
+        int32_t ticks;
+        std::function<void(const MatchPerson&)> check;
+    };
+    const auto toPoint = [](int32_t x, int32_t y) {
+        return [x, y](MatchPerson& p) {
+            p.receivePoint[0] = static_cast<int16_t>(x);
+            p.receivePoint[1] = static_cast<int16_t>(y);
+            p.passKind = -1;
+        };
+    };
+    const Case cases[] = {
+        {"76 runs facing its far point", ACT_MOVE_TO_LOOSE_BALL,
+         [&](MatchPerson& p) {
+             toPoint(600, 700)(p);
+             p.facing = 64;
+         },
+         10,
+         [](const MatchPerson& p) {
+             EXPECT_GT(p.x, 405);
+             EXPECT_EQ(p.facing, 64);
+             EXPECT_EQ(p.animation, 13);
+             EXPECT_EQ(p.kicked, 0);
+         }},
+        {"76 walks backwards to a near point behind him", ACT_MOVE_TO_LOOSE_BALL,
+         [&](MatchPerson& p) {
+             toPoint(460, 700)(p);
+             p.facing = 192;
+         },
+         10,
+         [](const MatchPerson& p) {
+             EXPECT_GT(p.x, 400);  // toward the point, his back still to it
+             EXPECT_EQ(p.facing, 192);
+             EXPECT_EQ(p.animation, 14);
+         }},
+        {"76 at its point counts its wait", ACT_MOVE_TO_LOOSE_BALL, toPoint(402, 700), 3,
+         [](const MatchPerson& p) {
+             EXPECT_EQ(p.kicked, 3);
+             EXPECT_EQ(p.runSpeed, 100);
+             EXPECT_EQ(p.action, ACT_MOVE_TO_LOOSE_BALL);
+         }},
+        {"76 marks a man not yet at his point", ACT_MOVE_TO_LOOSE_BALL,
+         [&](MatchPerson& p) {
+             toPoint(600, 700)(p);
+             p.passKind = 20;
+             MatchPersons[20].receivePoint[0] = 900;
+             MatchPersons[20].receivePoint[1] = 900;
+         },
+         10, [](const MatchPerson& p) { EXPECT_EQ(p.x, 400); }},
+        {"76 chases a ball loose on the ground in open play", ACT_MOVE_TO_LOOSE_BALL,
+         [&](MatchPerson& p) {
+             toPoint(600, 700)(p);
+             MatchPhase = PHASE_OPEN_PLAY;
+             Ball.height = 0;
+         },
+         1, [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_ACTIVE); }},
+        {"100 gestures once and goes back", ACT_GESTURE_AND_RETURN,
+         [](MatchPerson& p) { p.savedAction = ACT_MOVE_TO_LOOSE_BALL; }, 100,
+         [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_MOVE_TO_LOOSE_BALL); }},
+        {"100 saved as its own resume stands", ACT_GESTURE_AND_RETURN,
+         [](MatchPerson& p) { p.savedAction = ACT_GESTURE_AND_RETURN; }, 100,
+         [](const MatchPerson& p) { EXPECT_LE(p.action, ACT_WALK_TO_TARGET); }},
+        {"14 runs to where the ball comes down", ACT_WAIT_FOR_HIGH_BALL,
+         [](MatchPerson& p) {
+             LandingPoint[0] = 400;
+             LandingPoint[1] = 900;
+             p.facing = 128;
+         },
+         10,
+         [](const MatchPerson& p) {
+             EXPECT_GT(p.y, 705);
+             EXPECT_EQ(p.action, ACT_WAIT_FOR_HIGH_BALL);
+         }},
+        {"14 ends once the ball falls below 16", ACT_WAIT_FOR_HIGH_BALL,
+         [](MatchPerson&) {
+             LandingPoint[0] = 400;
+             LandingPoint[1] = 900;
+             Ball.height = 15;
+             Ball.velZ = -1;
+         },
+         1,
+         [](const MatchPerson& p) {
+             EXPECT_EQ(p.action, ACT_WALK_TO_TARGET);
+             EXPECT_EQ(LandingPoint[0], 0);
+             EXPECT_EQ(LandingPoint[1], 0);
+         }},
+        {"160 gestures and takes the saved action", ACT_KEEPER_GESTURE_160,
+         [&](MatchPerson& p) {
+             toPoint(1400, 2000)(p);
+             p.savedAction = ACT_MOVE_TO_LOOSE_BALL;
+         },
+         100, [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_MOVE_TO_LOOSE_BALL); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        MatchPhase = PHASE_THROW_IN_TAKEN;
+        Person_PlaceAt(MATCH_BALL, 1200, 1900);
+        Ball.height = 200;
+        Ball.velZ = 65536;
+        Person_PlaceAt(kMover, 400, 700);
+        Person_SetAction(kMover, c.action);
+        MatchPerson& p = MatchPersons[kMover];
+        p.runSpeed = 0;
+        c.set(p);
+        for (int32_t tick = 0; tick < c.ticks; ++tick) {
+            RunPersonAction(kMover);
+        }
+        c.check(p);
+    }
 }
 
 }  // namespace
