@@ -18,6 +18,7 @@
 #include "gamecode/passkicks.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartactions.h"
+#include "gamecode/setpieces.h"
 #include "gamecode/shots.h"
 #include "gamecode/stoppageactions.h"
 #include "gamecode/tackles.h"
@@ -67,9 +68,9 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_LOFTED_BALL_18, Action_LoftedBall, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
     {ACT_THROWER_CHOOSE, Action_ThrowerChoose, "RestartTaker"},
-    {ACT_PLACED_BALL_CHOOSE, Action_InterimHold, "RestartTaker"},
+    {ACT_PLACED_BALL_CHOOSE, Action_PlacedBallChoose, "RestartTaker"},
     {ACT_FETCH_THROW_IN, Action_FetchThrowIn, "RestartTaker"},
-    {ACT_FETCH_PLACED_BALL, Action_InterimTaker, "RestartTaker"},
+    {ACT_FETCH_PLACED_BALL, Action_FetchPlacedBall, "RestartTaker"},
     {ACT_KICKOFF_AFTER_GOAL, Action_KickoffAfterGoal, "RestartTaker"},
     {ACT_KICKOFF_WALK, Action_KickoffWalk, "RestartTaker"},
     {ACT_KICKOFF_AT_BALL, Action_KickoffAtBall, "RestartTaker"},
@@ -86,7 +87,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_KNOCKED_DOWN, Action_InterimKnockedDown, "ThrowInTackle"},
     {ACT_GROUND_PASS, Action_InterimStrike, "ThrowInTackle"},
     {ACT_THROW_IN_RELEASE, Action_ThrowInRelease, "ThrowInTackle"},
-    {ACT_RESTART_KICK, Action_InterimHold, "ThrowInTackle"},
+    {ACT_RESTART_KICK, Action_RestartKick, "ThrowInTackle"},
     {ACT_BURST, Action_InterimHold, "ThrowInTackle"},
     {ACT_STILL_38, Action_Still38, "Still38"},
     {ACT_STILL_39, Action_Still39, "Still39"},
@@ -95,7 +96,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_STANDING_THROW, Action_StandingThrow, "ThrowInTackle"},
     {ACT_BACK_OFF_FOR_SHOT, Action_InterimHold, "ThrowInTackle"},
     {ACT_BACK_OFF_FOR_PASS, Action_InterimHold, "ThrowInTackle"},
-    {ACT_GOAL_KICK_BACK_OFF, Action_InterimHold, "ThrowInTackle"},
+    {ACT_GOAL_KICK_BACK_OFF, Action_BackOffForRunUp, "ThrowInTackle"},
     // Meeting a high ball: jumping strikes, volleys and controls.
     {ACT_JUMP_STRIKE_TO_TARGET, Action_InterimHold, "HighBall"},
     {ACT_JUMP_STRIKE_AT_GOAL, Action_InterimHold, "HighBall"},
@@ -112,7 +113,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_BLOCK_TACKLE, Action_InterimHold, "Outfield"},
     {ACT_SET_PIECE_WAIT, Action_SetPieceWait, "Outfield"},
-    {ACT_HOLD_SPOT, Action_InterimHold, "Outfield"},
+    {ACT_HOLD_SPOT, Action_HoldSpot, "Outfield"},
     {ACT_FREE_KICK_ARRANGE, Action_InterimHold, "Outfield"},
     {ACT_PENALTY_RUN_UP, Action_InterimHold, "Outfield"},
     {ACT_SHOOTOUT_FACE_CENTRE, Action_InterimHold, "Outfield"},
@@ -122,8 +123,8 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_MINOR_STILL_65, Action_InterimHold, "Outfield"},
     {ACT_BACK_HEEL_66, Action_PassKick, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
-    {ACT_BEND_AND_RISE, Action_InterimHold, "ThrowInTackle"},
-    {ACT_BEFORE_RESTART_KICK, Action_InterimHold, "ThrowInTackle"},
+    {ACT_BEND_AND_RISE, Action_BendAndRise, "ThrowInTackle"},
+    {ACT_BEFORE_RESTART_KICK, Action_BeforeRestartKick, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_CELEBRATE, Action_InterimCelebrate, "Outfield"},
     {ACT_RUN_TO_SCORER, Action_InterimCelebrate, "Outfield"},
@@ -160,14 +161,14 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_STUMBLE, Action_InterimHold, "Outfield"},
     {ACT_SET_PIECE_PASS, Action_SetPieceKick, "Outfield"},
     {ACT_PENALTY_KICK, Action_SetPieceShot, "Outfield"},
-    {ACT_NEAR_POST, Action_InterimHold, "Outfield"},
+    {ACT_NEAR_POST, Action_NearPost, "Outfield"},
     {ACT_CURLED_SHOT_STANDING, Action_Shoot, "Outfield"},
     {ACT_CURLED_SHOT, Action_Shoot, "Outfield"},
     {ACT_HANDBALL, Action_InterimHold, "Outfield"},
     {ACT_GESTURE_AND_RETURN, Action_GestureAndReturn, "Outfield"},
     {ACT_MINOR_STILL_101, Action_InterimHold, "Outfield"},
     {ACT_SLOW_TO_STOP, Action_SlowToStop, "Outfield"},
-    {ACT_FREE_KICK_RUNNER, Action_InterimHold, "Outfield"},
+    {ACT_FREE_KICK_RUNNER, Action_FreeKickRunner, "Outfield"},
     {ACT_MINOR_STILL_104, Action_InterimHold, "Outfield"},
     {ACT_CLEARING_SLIDE, Action_InterimStrike, "Outfield"},
     {ACT_LIFTED_SHOT_STANDING, Action_Shoot, "Outfield"},

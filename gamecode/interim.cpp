@@ -29,63 +29,17 @@ constexpr int32_t kAfterKickTicks = 16;
 // short of it and nearly every kick of a shoot-out failed.
 constexpr int32_t kPenaltyFactor = 65536 / 12;
 constexpr int32_t kPassFactor = 65536 / 100;
-constexpr int32_t kCornerInside = 4;  // the corner kick's spot inside both lines
 
 struct Point {
     int32_t x;
     int32_t y;
 };
 
-struct Restart {
-    Point spot;
-    Point aim;
-};
-
-// The restart spot and aim of each family, as the family handlers will place them.
-Restart PlaceCorner()
+// The free-kick taker of the side, or its team-mate nearest the spot.
+int32_t ChooseFreeKickTaker(int32_t side, Point spot)
 {
-    const bool highEnd = Match.cornerSpot[1] > PITCH_CENTRE_Y;
-    const int32_t x = Match.cornerSpot[0] < PITCH_CENTRE_X ? PITCH_CORNER_LEFT_X + kCornerInside
-                                                           : PITCH_CORNER_RIGHT_X - kCornerInside;
-    const int32_t y =
-        highEnd ? PITCH_CORNER_FAR_Y - kCornerInside : PITCH_CORNER_NEAR_Y + kCornerInside;
-    return {{x, y}, {PITCH_CENTRE_X, highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y}};
-}
-
-Restart PlaceFreeKick()
-{
-    const Point spot{RestartSpot[0], RestartSpot[1]};
-    return {spot, spot};
-}
-
-struct TakerFamily {
-    int16_t awarded;
-    int16_t takerTable;  // TAKER_*, -1 the team-mate nearest the spot
-    int16_t action;
-    Restart (*place)();
-};
-
-constexpr TakerFamily kTakerFamilies[] = {
-    {PHASE_FOUL, TAKER_FREE_KICK, ACT_FREE_KICK_TAKER, PlaceFreeKick},
-    {PHASE_OFFSIDE, TAKER_FREE_KICK, ACT_FREE_KICK_TAKER, PlaceFreeKick},
-    {PHASE_CORNER_AWARDED, TAKER_CORNER, ACT_FETCH_PLACED_BALL, PlaceCorner},
-};
-
-const TakerFamily& TakerFamilyOf(int32_t phase)
-{
-    for (const TakerFamily& family : kTakerFamilies) {
-        if (family.awarded == phase) return family;
-    }
-    FatalError("Restart_InterimTaker(): phase %d is no restart", phase);
-}
-
-int32_t ChooseTaker(const TakerFamily& family, int32_t side, Point spot)
-{
-    if (family.takerTable >= 0) {
-        const int32_t taker = Match.takers[side][family.takerTable];
-        if (taker >= 0 && taker < MATCH_PLAYER_COUNT && MatchPersons[taker].offPitch == 0)
-            return taker;
-    }
+    const int32_t taker = Match.takers[side][TAKER_FREE_KICK];
+    if (taker >= 0 && taker < MATCH_PLAYER_COUNT && MatchPersons[taker].offPitch == 0) return taker;
     return Team_NearestTeammateOrFallback(spot.x, spot.y, -1);
 }
 
@@ -120,8 +74,7 @@ void PlayRestartBall(int32_t person, Point aim)
         const int32_t up = (Rand() % 30) * 2000;
         Ball_SetVelocityToward(742 + Rand() % 109, aim.y, up, kPenaltyFactor);
     } else {
-        const int32_t up = p.action == ACT_FETCH_PLACED_BALL ? 90000 : 0;
-        Ball_SetVelocityToward(aim.x, aim.y, up, kPassFactor);
+        Ball_SetVelocityToward(aim.x, aim.y, 0, kPassFactor);
     }
     Ball.holder = 0;
     Ball.secondHolder = 0;
@@ -216,31 +169,31 @@ void Match_InterimFatigue() {}
 // Replaced by the player of the match.
 int32_t Match_InterimPickPlayerOfMatch() { return -1; }
 
-// Replaced by the corner and free-kick handlers.
+// Replaced by the free-kick handlers.
 RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
 {
-    const TakerFamily& family = TakerFamilyOf(awardedPhase);
+    if (awardedPhase != PHASE_FOUL && awardedPhase != PHASE_OFFSIDE)
+        FatalError("Restart_InterimTaker(): phase %d is no restart", awardedPhase);
     const int32_t side = KickingSide & 1;
-    const Restart restart = family.place();
-    const int32_t taker = ChooseTaker(family, side, restart.spot);
+    const Point spot{RestartSpot[0], RestartSpot[1]};
+    const int32_t taker = ChooseFreeKickTaker(side, spot);
     ActivePlayer[side] = static_cast<uint8_t>(taker);
     ActivePlayer[side ^ 1] = static_cast<uint8_t>(Match.proximity[side ^ 1][0]);
-    if (awardedPhase == PHASE_CORNER_AWARDED) ++Match.teamStats[side].corners;
     KickBook_ClearShotRecords();
-    Person_PlaceAt(taker, restart.spot.x, restart.spot.y);
-    Person_PlaceAt(MATCH_BALL, restart.spot.x, restart.spot.y);
-    Ball.x16 = restart.spot.x * 65536;
-    Ball.y16 = restart.spot.y * 65536;
+    Person_PlaceAt(taker, spot.x, spot.y);
+    Person_PlaceAt(MATCH_BALL, spot.x, spot.y);
+    Ball.x16 = spot.x * 65536;
+    Ball.y16 = spot.y * 65536;
     Ball_Stop();
     Ball.height = 0;
     Ball.height16 = 0;
     Ball_GiveToPerson(taker);
     Ball.secondHolder = static_cast<int16_t>(taker + 1);
-    Person_SetAction(taker, family.action);
-    return {taker, restart.aim.x, restart.aim.y};
+    Person_SetAction(taker, ACT_FREE_KICK_TAKER);
+    return {taker, spot.x, spot.y};
 }
 
-// Replaced by the corner, free-kick and penalty restart actions.
+// Replaced by the free-kick and penalty restart actions.
 void Action_InterimTaker(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];

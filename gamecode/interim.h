@@ -30,7 +30,7 @@ void Person_InterimChooseTackle(int32_t defender, int32_t carrier);
 // facing and animation.
 void Action_InterimHold(int32_t person);
 
-// Who takes the restart awarded in `awardedPhase` (1, 2 or 5) for KickingSide and where its kick
+// Who takes the restart awarded in `awardedPhase` (1 or 2) for KickingSide and where its kick
 // aims: the taker and the ball are put on the restart spot, the ball stopped at his feet, the
 // taker and the other side's nearest player made active and the taker given his restart action.
 struct RestartPlacement {
@@ -39,7 +39,7 @@ struct RestartPlacement {
     int32_t aimY;
 };
 RestartPlacement Restart_InterimTaker(int32_t awardedPhase);
-// The handler of the restart takers' actions (22, 53): he holds the ball on the spot
+// The handler of the free-kick taker's action (53): he holds the ball on the spot
 // facing his aim and plays it on the 30th tick, which returns the match to open play.
 void Action_InterimTaker(int32_t person);
 

@@ -321,7 +321,67 @@ void StartThrow(int32_t thrower)
     t.passKind = static_cast<int16_t>(aim);
 }
 
+constexpr int32_t kPlacedTries = 10;
+constexpr int32_t kPlacedReach = 45 * kYard;
+constexpr int32_t kShortCorner = 240;
+constexpr int32_t kPlacedArrived = 9;
+
+// A receiver for a placed ball: within 45 yards, on the pitch and outside the band between the
+// two penalty areas.
+bool PlacedReceiverFits(const MatchPerson& m)
+{
+    return m.ballDistance <= kPlacedReach && m.x >= PITCH_LEFT_TOUCHLINE_X
+           && m.x <= PITCH_RIGHT_TOUCHLINE_X && m.y >= PITCH_NEAR_GOAL_LINE_Y
+           && m.y <= PITCH_FAR_GOAL_LINE_Y && (m.y <= PITCH_BOX_NEAR_Y || m.y >= PITCH_BOX_FAR_Y);
+}
+
+void ChoosePlacedReceiver(int32_t taker)
+{
+    int32_t receiver = SearchReceiver(taker, 5 + Rand() % 5, PlacedReceiverFits);
+    if (receiver < 0) receiver = SearchReceiver(taker, kPlacedTries, PlacedReceiverFits);
+    TakeReceiver(receiver);
+    Match.restartTimer = static_cast<int16_t>(80 + Rand() % 50);
+}
+
+// A receiver near by gets it short (68, then the restart kick); else the taker backs off for his
+// run-up (45).
+void StartPlacedKick(int32_t taker)
+{
+    const int32_t receiver = Match.restartReceiver;
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const bool shortKick =
+        receiver >= 0
+        && std::abs(MatchPersons[receiver].x - ball.x) + std::abs(MatchPersons[receiver].y - ball.y)
+               <= kShortCorner;
+    Person_SetAction(taker, shortKick ? ACT_BEFORE_RESTART_KICK : ACT_GOAL_KICK_BACK_OFF);
+}
+
 }  // namespace
+
+void Action_FetchPlacedBall(int32_t person)
+{
+    const int32_t x = Match.cornerSpot[0];
+    const int32_t y = Match.cornerSpot[1];
+    Person_PlaceAt(MATCH_BALL, x, y);
+    if (std::abs(CurrentPersonPos.x - x) <= kPlacedArrived
+        && std::abs(CurrentPersonPos.y - y) <= kPlacedArrived && Ball.height <= 1000) {
+        Person_SetAction(person, ACT_PLACED_BALL_CHOOSE);
+        return;
+    }
+    MatchPersons[person].facing = static_cast<uint16_t>(DirectionFromTaker(x, y));
+    Person_RunToward(person, x, y);
+}
+
+void Action_PlacedBallChoose(int32_t person)
+{
+    Ball_StopAtCurrentPerson();
+    StartTaking(person);
+    if (Match.restartTimer == 0) {
+        ChoosePlacedReceiver(person);
+        return;
+    }
+    if (--Match.restartTimer < 2) StartPlacedKick(person);
+}
 
 void Action_FetchThrowIn(int32_t person)
 {

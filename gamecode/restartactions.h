@@ -1,6 +1,6 @@
 // gamecode/restartactions.h: the restart takers' actions built so far: the kick-off pair, the
-// keeper who starts the kick-off after a goal, and the thrower fetching the ball and choosing his
-// receiver.
+// keeper who starts the kick-off after a goal, and the thrower and the corner taker fetching the
+// ball and choosing a receiver.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,12 @@ void Action_KickoffPartner(int32_t person);
 // Action 27: the taker goes to his spot, then to the ball, and from his 10th tick on, with both
 // keepers at x below 862, passes to the partner: play opens.
 void Action_KickoffTaker(int32_t person);
+// Action 22: the corner taker runs to the ball on its spot; within 9 units he takes it (20).
+void Action_FetchPlacedBall(int32_t person);
+// Action 20: the corner taker looks for a receiver within 45 yards outside the band between the
+// two areas, waits 80-129 ticks and plays it short (68) to a receiver within 240, else backs off
+// for his run-up (45).
+void Action_PlacedBallChoose(int32_t person);
 // Action 21: the thrower runs to the throw-in point; there he takes the ball (19).
 void Action_FetchThrowIn(int32_t person);
 // Action 19: the thrower holds the ball until the team-mates sent infield have arrived (at most

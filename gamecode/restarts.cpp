@@ -57,6 +57,16 @@ void StopForTheTaker(int32_t takingSide)
     ActivePlayer[other] = static_cast<uint8_t>(chaser);
 }
 
+// The referee whistles the restart taken in `phase`.
+void WhistleFor(int32_t phase)
+{
+    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_WHISTLE);
+    Match.refereeReturnState = 1;
+    Match.refereeSignal = 1;
+    MatchPhase = static_cast<int16_t>(phase);
+    PhaseTimer = 0;
+}
+
 void PlaceMarker(int32_t x, int32_t y)
 {
     Person_PlaceAt(MATCH_MARKER, x, y);
@@ -66,11 +76,7 @@ void PlaceMarker(int32_t x, int32_t y)
 void SetUpGoalKick(int32_t side)
 {
     MatchPresentationOps.InfoBar(kInfoBarGoalKick, -1, -1);
-    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_WHISTLE);
-    Match.refereeReturnState = 1;
-    Match.refereeSignal = 1;
-    MatchPhase = PHASE_GOAL_KICK_TAKEN;
-    PhaseTimer = 0;
+    WhistleFor(PHASE_GOAL_KICK_TAKEN);
     StopForTheTaker(side);
     const bool highEnd = Match.goalKickSpot[1] > PITCH_CENTRE_Y;
     const int32_t spotY = highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y;
@@ -179,7 +185,125 @@ void SetUpThrowIn(int32_t side)
     Match_RunPendingSubstitutions();
 }
 
+constexpr int32_t kCornerInside = 4;
+constexpr int32_t kInfoBarCorner = 0;
+constexpr int32_t kSfxCorner = 24;
+constexpr int32_t kPostInside = 10;
+constexpr int32_t kEdgeInside = 3 * PITCH_UNITS_PER_YARD;
+constexpr int32_t kEdgeWide = 5 * PITCH_UNITS_PER_YARD;
+constexpr int32_t kShortRunnerInside = 32;
+constexpr int32_t kShortRunnerUp = 96;
+constexpr int32_t kShortRunnerBelow = 200;  // skills 1 + 4 of the weakest crosser counted
+
+bool HighEnd(int16_t y) { return y > PITCH_CENTRE_Y; }
+
+// `inside` units from the goal line at the corner's end toward halfway.
+int32_t InsideGoalLine(int32_t inside)
+{
+    return HighEnd(Match.cornerSpot[1]) ? PITCH_FAR_GOAL_LINE_Y - inside
+                                        : PITCH_NEAR_GOAL_LINE_Y + inside;
+}
+
+void SendTo(int32_t person, int32_t action, int32_t x, int32_t y)
+{
+    Person_SetAction(person, action);
+    MatchPersons[person].targetX = static_cast<int16_t>(x);
+    MatchPersons[person].targetY = static_cast<int16_t>(y);
+}
+
+void SetUpCorner()
+{
+    MatchPresentationOps.PlayMatchSfx(kSfxCorner, 0);
+    MatchPresentationOps.InfoBar(kInfoBarCorner, -1, -1);
+    WhistleFor(PHASE_CORNER_TAKEN);
+    const bool highEnd = HighEnd(Match.cornerSpot[1]);
+    const int32_t y =
+        highEnd ? PITCH_FAR_GOAL_LINE_Y - kCornerInside : PITCH_NEAR_GOAL_LINE_Y + kCornerInside;
+    const int32_t aimY = highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y;
+    const int32_t x = Match.cornerSpot[0] < PITCH_CENTRE_X
+                          ? PITCH_LEFT_TOUCHLINE_X + kCornerInside
+                          : PITCH_RIGHT_TOUCHLINE_X - kCornerInside;
+    const int32_t side = (highEnd ? Match.secondOfPair == 0 : Match.secondOfPair == 1) ? 0 : 1;
+    KickingSide = static_cast<uint8_t>(side);
+    StopForTheTaker(side);
+    const int32_t configured = Match.takers[side][TAKER_CORNER];
+    const int32_t taker =
+        configured >= 0 && configured < MATCH_PLAYER_COUNT && MatchPersons[configured].offPitch == 0
+            ? configured
+            : Team_NearestTeammateOrFallback(MatchPersons[MATCH_BALL].x, MatchPersons[MATCH_BALL].y,
+                                             -1);
+    ++Match.teamStats[side].corners;
+    Match.cornerSpot[0] = static_cast<int16_t>(x);
+    Match.cornerSpot[1] = static_cast<int16_t>(y);
+    SendTo(taker, ACT_FETCH_PLACED_BALL, x, y);
+    MatchPersons[taker].touchCooldown1 = 0;
+    Corner_DefendPosts(side ^ 1);
+    Corner_PickShortRunner(taker);
+    Person_PlaceAt(taker, x, y);
+    LastIncidentMark = MATCH_BALL;
+    Team_SnapToTargets();
+    ActivePlayer[side] = static_cast<uint8_t>(taker);
+    ActivePlayer[side ^ 1] = static_cast<uint8_t>(Match.proximity[side ^ 1][0]);
+    Ball.possession = static_cast<uint8_t>(side);
+    Match_RunPendingSubstitutions();
+    PlaceMarker(PITCH_CENTRE_X, aimY);
+}
+
 }  // namespace
+
+void Corner_DefendPosts(int32_t side)
+{
+    KickingSide = static_cast<uint8_t>(side);
+    const int32_t line = InsideGoalLine(0);
+    const int32_t edgeX =
+        Match.cornerSpot[0] < PITCH_CENTRE_X ? PITCH_BOX_LEFT_X : PITCH_BOX_RIGHT_X;
+    const int32_t edgeTargetX = edgeX < PITCH_CENTRE_X ? edgeX - kEdgeWide : edgeX + kEdgeWide;
+    struct Duty {
+        int32_t searchX;
+        int32_t targetX;
+        int32_t inside;
+    };
+    const Duty duties[] = {{PITCH_LEFT_POST_X, PITCH_LEFT_POST_X, kPostInside},
+                           {PITCH_RIGHT_POST_X, PITCH_RIGHT_POST_X, kPostInside},
+                           {edgeX, edgeTargetX, kEdgeInside}};
+    for (const Duty& duty : duties) {
+        // Nobody free: the duty stays empty.
+        const int32_t defender = Team_NearestTeammateTo(duty.searchX, line, -1);
+        if (defender >= 0)
+            SendTo(defender, ACT_NEAR_POST, duty.targetX, InsideGoalLine(duty.inside));
+    }
+}
+
+void Corner_PickShortRunner(int32_t taker)
+{
+    const int32_t side = Person_Side(taker);
+    int32_t runner = -1;
+    int32_t weakest = kShortRunnerBelow;
+    for (int32_t entry = 0; entry < 10; ++entry) {
+        const int32_t mate = Match.proximity[side][entry];
+        const MatchPerson& m = MatchPersons[mate];
+        if (m.offPitch != 0 || mate == taker || mate == LineUp[side][0]) continue;
+        const int32_t crossing = Person_Skill(m, 1) + Person_Skill(m, 4);
+        if (crossing < weakest) {
+            weakest = crossing;
+            runner = mate;
+        }
+    }
+    if (runner < 0) return;
+    const int32_t x = Match.cornerSpot[0] < PITCH_CENTRE_X
+                          ? PITCH_LEFT_TOUCHLINE_X + kShortRunnerInside
+                          : PITCH_RIGHT_TOUCHLINE_X - kShortRunnerInside;
+    SendTo(runner, ACT_FREE_KICK_RUNNER, x, InsideGoalLine(kShortRunnerUp));
+}
+
+void Phase_Corner()
+{
+    if (PhaseTimer == 0) {
+        PhaseTimer = kWait;
+        return;
+    }
+    if (--PhaseTimer == 0) SetUpCorner();
+}
 
 void Restart_ResetTaker()
 {

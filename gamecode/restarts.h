@@ -14,6 +14,17 @@ void Restart_ResetTaker();
 // taken (phase 6).
 void Phase_ThrowIn();
 
+// Phase 5: 90 ticks, then the attacking side's corner taker (or its player nearest the ball)
+// fetches the ball at the corner (22), three defenders go to the posts and the edge of the area
+// (96), the weakest crosser near the taker may come short (103) and the corner is taken (phase 8).
+void Phase_Corner();
+// `side`, which defends the corner, becomes KickingSide; its free players nearest (by target
+// point) the near post, the far post and the area's edge on the corner's side go there (96).
+void Corner_DefendPosts(int32_t side);
+// Among the first ten of the taker's proximity list, the team-mate with the smallest skills 1 + 4
+// (below 200; the first found on a tie) runs to a short spot by the corner (103).
+void Corner_PickShortRunner(int32_t taker);
+
 // Phase 4: the side whose goal line the ball crossed waits 90 ticks (11 when it trails), then
 // its keeper walks to the goal-area corner on the ball's side (157) and the goal kick is taken
 // (phase 7).

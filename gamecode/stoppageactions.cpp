@@ -1,18 +1,23 @@
-// gamecode/stoppageactions.cpp: the throw-in's run-up and release, and walking off.
+// gamecode/stoppageactions.cpp: the throw-in's run-up and release, the corner taker's back-off
+// and restart kick, and walking off.
 #include "gamecode/stoppageactions.h"
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "engine/random.h"
 #include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
+#include "gamecode/ballpredict.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/keeperball.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/motion.h"
+#include "gamecode/motionframes.h"
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
+#include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
 
 namespace {
@@ -37,19 +42,29 @@ void HoldForThrow(int32_t thrower)
     Ball.secondHolder = static_cast<int16_t>(thrower + 1);
 }
 
+// A ball on or beyond a line is put at least a unit inside the pitch.
+void Ball_KeepInsideLines()
+{
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const int32_t x =
+        std::clamp<int32_t>(ball.x, PITCH_LEFT_TOUCHLINE_X + 1, PITCH_RIGHT_TOUCHLINE_X - 1);
+    const int32_t y =
+        std::clamp<int32_t>(ball.y, PITCH_NEAR_GOAL_LINE_Y + 1, PITCH_FAR_GOAL_LINE_Y - 1);
+    if (x == ball.x && y == ball.y) return;
+    Person_PlaceAt(MATCH_BALL, x, y);
+    Ball.x16 = x * 65536;
+    Ball.y16 = y * 65536;
+}
+
 // The ball leaves from at least a unit inside the lines, 16 high, toward the pass target point,
 // which it reaches as it comes down.
 void Throw(int32_t thrower, int32_t up)
 {
     const MatchPerson& t = MatchPersons[thrower];
     Ball_StopAtCurrentPerson();
-    const int32_t x = std::clamp<int32_t>(CurrentPersonPos.x, PITCH_LEFT_TOUCHLINE_X + 1,
-                                          PITCH_RIGHT_TOUCHLINE_X - 1);
-    const int32_t y = std::clamp<int32_t>(CurrentPersonPos.y, PITCH_NEAR_GOAL_LINE_Y + 1,
-                                          PITCH_FAR_GOAL_LINE_Y - 1);
-    Person_PlaceAt(MATCH_BALL, x, y);
-    Ball.x16 = x * 65536;
-    Ball.y16 = y * 65536;
+    Ball_KeepInsideLines();
+    const int32_t x = MatchPersons[MATCH_BALL].x;
+    const int32_t y = MatchPersons[MATCH_BALL].y;
     Ball.height = kThrowHeight;
     Ball.height16 = kThrowHeight * 65536;
     const int32_t flight = std::max(2 * up / kHalfFlightPerUp, 1);
@@ -61,6 +76,75 @@ void Throw(int32_t thrower, int32_t up)
     Ball.velZ = up;
     Ball.secondHolder = 0;
     KickBook_Strike(thrower, KICK_KIND_OTHER);
+}
+
+constexpr int32_t kBackOff = 60;
+constexpr int32_t kBackOffSpeed = 64;
+constexpr int16_t kMarkerPlaced = 12;
+constexpr int16_t kMarkerBackingOff = 13;
+constexpr int32_t kBendAnimation = 5;
+constexpr int32_t kShortKickReach = 240;
+constexpr int32_t kSkillAccuracy = 3;
+constexpr int32_t kSpread = 64;
+constexpr int32_t kCrossSpin = 6000;
+constexpr int16_t kCrossSpinTicks = 20;
+constexpr int16_t kCornerCreditTicks = 70;
+constexpr int32_t kGroupShortCorner = 244;
+constexpr int32_t kGroupRestartKick = 245;
+constexpr int32_t kSfxKick = 6;
+
+struct RestartKick {
+    int16_t animation;
+    int16_t strikeFrame;
+};
+constexpr RestartKick kLofted{26, 38};  // kind 0, a cross
+constexpr RestartKick kShort{44, 19};   // kind 1, along the ground
+
+struct Target {
+    int32_t x;
+    int32_t y;
+};
+
+// The restart kick's target: the receiver's spot, or the marker without one.
+Target RestartKickTarget()
+{
+    if (Match.restartReceiver >= 0) return {Match.kickTargetPoint[0], Match.kickTargetPoint[1]};
+    const MatchPerson& marker = MatchPersons[MATCH_MARKER];
+    return {marker.x, marker.y};
+}
+
+// A cross (kind 0) swerves and credits the taker if it leads to a goal; a short one (kind 1) is a
+// pass along the ground. The taker's team-mate nearest where it comes down goes to meet it.
+void StrikeRestartKick(int32_t taker, bool lofted)
+{
+    const MatchPerson& t = MatchPersons[taker];
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    Say(kGroupRestartKick, taker);
+    Target aim = RestartKickTarget();
+    const int32_t accuracy = Person_Skill(t, kSkillAccuracy);
+    if (Match_SkillRoll(accuracy, 100) >= accuracy) {
+        aim.x += Rand() % (2 * kSpread + 1) - kSpread;
+        aim.y += Rand() % (2 * kSpread + 1) - kSpread;
+    }
+    const int32_t length = std::abs(aim.x - ball.x) + std::abs(aim.y - ball.y);
+    Ball.swerveX = Ball.swerveY = Ball.swerveZ = 0;
+    if (lofted) {
+        const int32_t s = std::min(length, 1200);
+        Ball_SetVelocityToward(aim.x, aim.y, 100 * s + 147456, 1600 - s);
+        Ball.swerveX = Rand() % 2 == 0 ? kCrossSpin : -kCrossSpin;
+        Ball.swerveTicks = kCrossSpinTicks;
+    } else {
+        const int32_t s = std::min(length, 1000);
+        Ball_SetVelocityToward(aim.x, aim.y, 120 * s + 16384, 2400 - 2 * s);
+    }
+    KickBook_Strike(taker, lofted ? KICK_KIND_LOFTED : KICK_KIND_ALONG_GROUND);
+    Ball_PredictLanding(0);
+    const int32_t receiver =
+        Team_NearestTeammateOfSide(Person_Side(taker), LandingPoint[0], LandingPoint[1], taker);
+    KickBook_Pass(taker, receiver, LandingPoint[0], LandingPoint[1],
+                  lofted ? PASS_BOOK_CROSS : PASS_BOOK_GROUND);
+    if (lofted) Ball.cornerTimer = kCornerCreditTicks;
+    MatchPresentationOps.PlayMatchSfx(kSfxKick, 0);
 }
 
 void WalkOffTo(int32_t person, int32_t x, int32_t next)
@@ -137,3 +221,68 @@ void Action_StandingThrow(int32_t person)
 void Action_WalkOff(int32_t person) { WalkOffTo(person, PITCH_EXIT_X, ACT_WALK_OFF_TUNNEL); }
 
 void Action_WalkOffTunnel(int32_t person) { WalkOffTo(person, PITCH_TUNNEL_X, -1); }
+
+void Action_BackOffForRunUp(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    MatchPerson& marker = MatchPersons[MATCH_MARKER];
+    if (marker.frame == kMarkerPlaced) {
+        marker.frame = kMarkerBackingOff;
+        Match.followedObject = MATCH_BALL;
+        Ball_KeepInsideLines();
+    }
+    p.facing = static_cast<uint16_t>(Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y,
+                                                        PITCH_CENTRE_X, CurrentPersonPos.y));
+    Person_LoopAnim(person, 7, 1, 42);
+    Person_RunStep(person, kBackOffSpeed, (p.facing + 128) & 255, 1);
+    const int32_t gone = std::abs(CurrentPersonPos.x - Match.cornerSpot[0])
+                         + std::abs(CurrentPersonPos.y - Match.cornerSpot[1]);
+    if (gone <= kBackOff) return;
+    if (Rand() % 3 == 0) {
+        Person_SetAction(person, ACT_BEND_AND_RISE);
+        p.savedAction = ACT_BEFORE_RESTART_KICK;
+    } else {
+        Person_SetAction(person, ACT_BEFORE_RESTART_KICK);
+    }
+}
+
+void Action_BendAndRise(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    if (p.savedAction == ACT_BEND_AND_RISE) {
+        Person_SetAction(person, ACT_BEFORE_RESTART_KICK);
+        return;
+    }
+    // Down to the animation's last frame, then back up to its first.
+    if (p.actionWord == 0 && p.frame + 1 >= MotionFrames_Count(kBendAnimation)) p.actionWord = 1;
+    Person_RunAnim(person, kBendAnimation, p.actionWord == 0 ? 1 : -1, p.savedAction);
+}
+
+void Action_BeforeRestartKick(int32_t person)
+{
+    Person_SetAction(person, ACT_RESTART_KICK);
+    Say(kGroupShortCorner, person);
+}
+
+void Action_RestartKick(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    if (p.actionWord == 0) {
+        p.actionWord = 1;
+        Ball.holder = 0;
+        const int32_t receiver = Match.restartReceiver;
+        const MatchPerson& ball = MatchPersons[MATCH_BALL];
+        const bool near = receiver >= 0
+                          && std::abs(MatchPersons[receiver].x - ball.x)
+                                     + std::abs(MatchPersons[receiver].y - ball.y)
+                                 <= kShortKickReach;
+        p.passKind = near ? 1 : 0;
+    }
+    const Target aim = RestartKickTarget();
+    p.facing = static_cast<uint16_t>(
+        Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, aim.x, aim.y));
+    const RestartKick& kick = p.passKind == 0 ? kLofted : kShort;
+    if (Person_RunAnim(person, kick.animation, 1, ACT_SET_PIECE_WAIT) == 0) return;
+    if (p.drawnFrame >= kick.strikeFrame && p.kicked == 0)
+        StrikeRestartKick(person, p.passKind == 0);
+}

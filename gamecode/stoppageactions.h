@@ -1,5 +1,6 @@
 // gamecode/stoppageactions.h: what players do while play stands or restarts: the throw-in's
-// run-up and release, and walking off at the end of a period.
+// run-up and release, the corner taker's back-off and kick, and walking off at the end of a
+// period.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,16 @@ void Action_ThrowInRunUp(int32_t person);
 void Action_ThrowInRelease(int32_t person);
 // Action 42: the standing throw, released once at drawn frame 71; nobody is sent to meet it.
 void Action_StandingThrow(int32_t person);
+// Action 45: the corner taker walks backward from the ball across the pitch; 60 units off he
+// bends down first (67, one time in three) or goes straight to his kick (68).
+void Action_BackOffForRunUp(int32_t person);
+// Action 67: bends down and up (animation 5 there and back), then the saved action.
+void Action_BendAndRise(int32_t person);
+// Action 68: a commentary line, then the restart kick (36).
+void Action_BeforeRestartKick(int32_t person);
+// Action 36: the restart kick: a cross (struck at frame 38) or, to a receiver within 240, along
+// the ground (frame 19); the team-mate nearest where it lands runs to meet it (17).
+void Action_RestartKick(int32_t person);
 // Actions 30 and 31: walking off by (-4, 1082) to (-164, 1082), counted in PlayersNotInPlace.
 void Action_WalkOff(int32_t person);
 void Action_WalkOffTunnel(int32_t person);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "engine/random.h"
@@ -425,6 +426,141 @@ TEST_F(DeadBall, AThrowGoesAsFarAsItsStrengthSaysAndLeavesOnceAtItsFrame)
     }
 }
 
+// A corner for side 1 at the top left: side 0 put the ball over its own goal line.
+TEST_F(DeadBall, ACornerSendsDefendersToThePostsAndIsCrossedAtFrameThirtyEight)
+{
+    constexpr int32_t kTaker = 23;
+    Match.takers[1][TAKER_CORNER] = kTaker;
+    Person_PlaceAt(MATCH_BALL, 500, 130);
+    Ball.velY = -20 * kUnit;
+    Ball.lastToucher = 5;
+    RunTicks(1);
+    ASSERT_EQ(MatchPhase, PHASE_CORNER_AWARDED);
+    RunTicks(90);
+    ASSERT_EQ(MatchPhase, PHASE_CORNER_TAKEN);
+    EXPECT_EQ(s_infoBars, std::vector<int32_t>{0});
+    EXPECT_EQ(match.Record().sounds.back(), 24);
+    EXPECT_EQ(Match.teamStats[1].corners, 1);
+    const MatchPerson& t = MatchPersons[kTaker];
+    EXPECT_EQ(t.action, ACT_FETCH_PLACED_BALL);
+    EXPECT_EQ(t.x, 160);
+    EXPECT_EQ(t.y, 126);
+    EXPECT_EQ(KickingSide, 0);  // left on the defenders
+    EXPECT_EQ(Ball.possession, 1);
+    EXPECT_EQ(MatchPersons[MATCH_MARKER].x, 796);
+    EXPECT_EQ(MatchPersons[MATCH_MARKER].y, 218);
+    std::vector<std::pair<int32_t, int32_t>> posts;
+    for (int32_t p = 1; p <= 10; ++p) {
+        const MatchPerson& d = MatchPersons[p];
+        if (d.action == ACT_NEAR_POST) posts.emplace_back(d.targetX, d.targetY);
+    }
+    std::sort(posts.begin(), posts.end());
+    EXPECT_EQ(posts,
+              (std::vector<std::pair<int32_t, int32_t>>{{396, 170}, {730, 132}, {862, 132}}));
+
+    ASSERT_TRUE(RunUntil([&] { return t.action == ACT_RESTART_KICK; }, 600));
+    const bool lofted = Match.restartReceiver < 0
+                        || std::abs(MatchPersons[Match.restartReceiver].x - 160)
+                                   + std::abs(MatchPersons[Match.restartReceiver].y - 126)
+                               > 240;
+    EXPECT_EQ(StrikeFramesOf(kTaker, ACT_RESTART_KICK, 100),
+              std::vector<int32_t>{lofted ? 38 : 19});
+    EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+    EXPECT_TRUE(Said(245));
+    EXPECT_EQ(match.Record().sounds.back(), 6);
+    if (lofted) {
+        EXPECT_EQ(Ball.cornerTimer, 70);
+        EXPECT_EQ(Match.secondProvider, kTaker);
+        EXPECT_EQ(Match.lastKickKind, KICK_KIND_LOFTED);
+        EXPECT_NE(Ball.swerveX, 0);
+    }
+    const int32_t receiver = Match.passReceiver;
+    if (receiver >= 0) {
+        EXPECT_EQ(Person_Side(receiver), 1);
+        EXPECT_EQ(MatchPersons[receiver].action, ACT_GO_TO_MEETING_SPOT);
+        EXPECT_EQ(MatchPersons[receiver].receivePoint[0], LandingPoint[0]);
+    }
+}
+
+TEST_F(DeadBall, AShortCornerGoesAlongTheGroundAtFrameNineteen)
+{
+    constexpr int32_t kTaker = 23;
+    constexpr int32_t kMate = 24;
+    MatchPhase = PHASE_CORNER_TAKEN;
+    Match.cornerSpot[0] = 160;
+    Match.cornerSpot[1] = 126;
+    Person_PlaceAt(kTaker, 160, 126);
+    Person_PlaceAt(MATCH_BALL, 160, 126);
+    Person_PlaceAt(kMate, 300, 200);
+    Person_SetAction(kTaker, ACT_PLACED_BALL_CHOOSE);
+    Match.restartKind = 13;
+    Match.restartTimer = 2;
+    Match.restartReceiver = kMate;
+    Match.kickTargetPoint[0] = 300;
+    Match.kickTargetPoint[1] = 200;
+    MatchPersons[kTaker].skills[3] = 100;  // no spread
+    RunPersonAction(kTaker);
+    ASSERT_EQ(MatchPersons[kTaker].action, ACT_BEFORE_RESTART_KICK);
+    RunPersonAction(kTaker);
+    ASSERT_EQ(MatchPersons[kTaker].action, ACT_RESTART_KICK);
+    EXPECT_TRUE(Said(244));
+    EXPECT_EQ(StrikeFramesOf(kTaker, ACT_RESTART_KICK, 100), std::vector<int32_t>{19});
+    // 140 + 74 = 214 along the ground: (214 x 120 + 16384) up, 2400 - 428 a unit.
+    EXPECT_EQ(Ball.velX, 140 * (2400 - 2 * 214));
+    EXPECT_EQ(Ball.velY, 74 * (2400 - 2 * 214));
+    EXPECT_EQ(Ball.velZ, 214 * 120 + 16384);
+    EXPECT_EQ(Match.lastKickKind, KICK_KIND_ALONG_GROUND);
+    EXPECT_EQ(Ball.cornerTimer, 0);
+    EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+}
+
+TEST_F(DeadBall, TheCornerDutiesGoToTheFreeAndTheShortRunIsTheWeakestCrossers)
+{
+    Match.cornerSpot[0] = 160;
+    Match.cornerSpot[1] = 126;
+    // Side 0 with every outfield player busy: no duty, and person 0 keeps his place.
+    for (int32_t p = 1; p <= 10; ++p) {
+        Person_SetAction(p, ACT_HOLD_SPOT);
+    }
+    const int16_t keeperAction = MatchPersons[0].action;
+    Corner_DefendPosts(0);
+    EXPECT_EQ(KickingSide, 0);
+    EXPECT_EQ(MatchPersons[0].action, keeperAction);
+    for (int32_t p = 1; p <= 10; ++p) {
+        EXPECT_EQ(MatchPersons[p].action, ACT_HOLD_SPOT) << p;
+    }
+
+    struct Case {
+        int32_t sums[3];  // skills 1 + 4 of proximity entries 1-3 of side 1
+        int32_t runner;   // -1 nobody
+    };
+    for (const Case c :
+         {Case{{150, 120, 120}, 18}, Case{{250, 200, 199}, 19}, Case{{200, 250, 254}, -1}}) {
+        SetUp();
+        Match.cornerSpot[0] = 160;
+        Match.cornerSpot[1] = 126;
+        for (int32_t entry = 0; entry < 10; ++entry) {
+            const int32_t p = 16 + entry;
+            Match.proximity[1][entry] = static_cast<int16_t>(p);
+            MatchPersons[p].skills[1] = 100;
+            MatchPersons[p].skills[4] = 100;
+        }
+        for (int32_t k = 0; k < 3; ++k) {
+            MatchPersons[17 + k].skills[1] = static_cast<uint8_t>(c.sums[k] / 2);
+            MatchPersons[17 + k].skills[4] = static_cast<uint8_t>(c.sums[k] - c.sums[k] / 2);
+        }
+        Corner_PickShortRunner(23);
+        for (int32_t p = 16; p < 26; ++p) {
+            const MatchPerson& m = MatchPersons[p];
+            EXPECT_EQ(m.action == ACT_FREE_KICK_RUNNER, p == c.runner) << p;
+            if (p == c.runner) {
+                EXPECT_EQ(m.targetX, 156 + 32);
+                EXPECT_EQ(m.targetY, 122 + 96);
+            }
+        }
+    }
+}
+
 // The moves around a restart, one tick or one animation each: person 5 at (400, 700) in
 // phase 6 with the ball high in the air far away.
 TEST_F(DeadBall, TheMovesAroundARestartRunWaitGestureAndChaseByTheirRules)
@@ -519,6 +655,34 @@ TEST_F(DeadBall, TheMovesAroundARestartRunWaitGestureAndChaseByTheirRules)
              EXPECT_EQ(LandingPoint[0], 0);
              EXPECT_EQ(LandingPoint[1], 0);
          }},
+        {"96 walks to its post", ACT_NEAR_POST,
+         [](MatchPerson& p) {
+             p.targetX = 600;
+             p.targetY = 700;
+         },
+         10,
+         [](const MatchPerson& p) {
+             EXPECT_GT(p.x, 400);
+             EXPECT_EQ(p.action, ACT_NEAR_POST);
+         }},
+        {"96 at its post stands once play opens", ACT_NEAR_POST,
+         [](MatchPerson&) { MatchPhase = PHASE_OPEN_PLAY; }, 1,
+         [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_STAND); }},
+        {"103 walks back once play opens", ACT_FREE_KICK_RUNNER,
+         [](MatchPerson&) { MatchPhase = PHASE_OPEN_PLAY; }, 1,
+         [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_WALK_TO_TARGET); }},
+        {"58 holds its spot through 31 ticks of open play", ACT_HOLD_SPOT,
+         [](MatchPerson& p) {
+             p.actionWord = 32;
+             MatchPhase = PHASE_OPEN_PLAY;
+         },
+         31, [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_HOLD_SPOT); }},
+        {"58 stands after 32", ACT_HOLD_SPOT,
+         [](MatchPerson& p) {
+             p.actionWord = 32;
+             MatchPhase = PHASE_OPEN_PLAY;
+         },
+         32, [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_STAND); }},
         {"160 gestures and takes the saved action", ACT_KEEPER_GESTURE_160,
          [&](MatchPerson& p) {
              toPoint(1400, 2000)(p);
@@ -536,6 +700,8 @@ TEST_F(DeadBall, TheMovesAroundARestartRunWaitGestureAndChaseByTheirRules)
         Person_PlaceAt(kMover, 400, 700);
         Person_SetAction(kMover, c.action);
         MatchPerson& p = MatchPersons[kMover];
+        p.targetX = 400;
+        p.targetY = 700;
         p.runSpeed = 0;
         c.set(p);
         for (int32_t tick = 0; tick < c.ticks; ++tick) {
