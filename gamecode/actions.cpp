@@ -107,14 +107,14 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_SHOT, Action_Shot, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
-    {ACT_FREE_KICK_TAKER, Action_InterimTaker, "RestartTaker"},
-    {ACT_FREE_KICK_DEFENDER, Action_InterimHold, "RestartTaker"},
-    {ACT_FREE_KICK_AT_BALL, Action_InterimHold, "RestartTaker"},
+    {ACT_FREE_KICK_TAKER, Action_FreeKickTaker, "RestartTaker"},
+    {ACT_FREE_KICK_DEFENDER, Action_FreeKickDefender, "RestartTaker"},
+    {ACT_FREE_KICK_AT_BALL, Action_FreeKickAtBall, "RestartTaker"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_BLOCK_TACKLE, Action_InterimHold, "Outfield"},
     {ACT_SET_PIECE_WAIT, Action_SetPieceWait, "Outfield"},
     {ACT_HOLD_SPOT, Action_HoldSpot, "Outfield"},
-    {ACT_FREE_KICK_ARRANGE, Action_InterimHold, "Outfield"},
+    {ACT_FREE_KICK_ARRANGE, Action_InterimTaker, "Outfield"},
     {ACT_PENALTY_RUN_UP, Action_InterimHold, "Outfield"},
     {ACT_SHOOTOUT_FACE_CENTRE, Action_InterimHold, "Outfield"},
     {ACT_MINOR_STILL_62, Action_InterimHold, "Outfield"},
@@ -148,7 +148,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_JUMP_HEADER_AT_GOAL, Action_InterimHold, "Outfield"},
     {ACT_FIRST_TIME_SHOT_83, Action_FirstTimeShot, "Outfield"},
     {ACT_FIRST_TIME_SHOT_84, Action_FirstTimeShot, "Outfield"},
-    {ACT_PENALTY_WALK_TO_SPOT, Action_InterimHold, "Outfield"},
+    {ACT_PENALTY_WALK_TO_SPOT, Action_InterimTaker, "Outfield"},
     {ACT_JUMP_HEADED_PASS, Action_InterimHold, "Outfield"},
     {ACT_JUMP_HEADER_BACK_FLICK, Action_InterimHold, "Outfield"},
     {ACT_HEADER_TO_MATE, Action_InterimHold, "Outfield"},

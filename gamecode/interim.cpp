@@ -193,7 +193,7 @@ RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
     return {taker, spot.x, spot.y};
 }
 
-// Replaced by the free-kick and penalty restart actions.
+// Replaced by the direct free kick's arrangement and the penalty's walk and run-up.
 void Action_InterimTaker(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];

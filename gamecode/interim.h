@@ -39,8 +39,9 @@ struct RestartPlacement {
     int32_t aimY;
 };
 RestartPlacement Restart_InterimTaker(int32_t awardedPhase);
-// The handler of the free-kick taker's action (53): he holds the ball on the spot
-// facing his aim and plays it on the 30th tick, which returns the match to open play.
+// The handler of the direct free kick's arrangement (59) and the penalty taker's walk (85): he
+// holds the ball on the spot facing his aim and plays it on the 30th tick, which returns the match
+// to open play.
 void Action_InterimTaker(int32_t person);
 
 // No offside marks yet: nobody is marked.

@@ -356,7 +356,233 @@ void StartPlacedKick(int32_t taker)
     Person_SetAction(taker, shortKick ? ACT_BEFORE_RESTART_KICK : ACT_GOAL_KICK_BACK_OFF);
 }
 
+constexpr int32_t kFreeKickReach = 30 * kYard;
+constexpr int32_t kNearBall = 10 * kYard;
+constexpr int32_t kInsideMargin = 10;
+constexpr int32_t kClearStep = 4;
+constexpr int32_t kWaitCutOff = 399;
+constexpr int32_t kWallSteps = kYard * 100 / 13;
+constexpr int32_t kWallStep16 = 100000;  // 16.16 units a step toward the goal
+constexpr int32_t kWallDistance = 40 * kYard;
+constexpr int32_t kWallFreeBelow = 15;  // the actions of players free to join the wall
+
+// The second wall man's offset from the wall point, by sector (1/16 turn) of the direction to the
+// goal.
+// clang-format off
+constexpr int8_t kWallOffsets[16][2] = {
+    {-16, 0}, {-14, -6}, {-12, -12}, {-6, -14}, {0, -16}, {6, -14}, {12, -12}, {14, -6},
+    {16, 0}, {14, 6}, {12, 12}, {6, 14}, {0, 16}, {-6, 14}, {-12, 12}, {-14, 6},
+};
+// clang-format on
+
+struct Spot {
+    int32_t x;
+    int32_t y;
+};
+
+Spot GoalAttacked(int32_t side)
+{
+    return {PITCH_CENTRE_X,
+            side == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y};
+}
+
+Spot OwnGoal(int32_t side)
+{
+    return {PITCH_CENTRE_X,
+            side == Match.secondOfPair ? PITCH_NEAR_GOAL_LINE_Y : PITCH_FAR_GOAL_LINE_Y};
+}
+
+void PutBallOnFreeKickSpot()
+{
+    Person_PlaceAt(MATCH_BALL, RestartSpot[0], RestartSpot[1]);
+    Ball.x16 = RestartSpot[0] * 65536;
+    Ball.y16 = RestartSpot[1] * 65536;
+}
+
+// The marker walks from the ball toward the goal the wall point's 123 steps: it ends about 188
+// units out.
+Spot WalkWallPoint(Spot goal)
+{
+    MatchPerson& marker = MatchPersons[MATCH_MARKER];
+    Person_PlaceAt(MATCH_MARKER, RestartSpot[0], RestartSpot[1]);
+    for (int32_t step = 0; step < kWallSteps; ++step) {
+        Person_VectorFromAngle(Person_DirectionTo(marker.x, marker.y, goal.x, goal.y), kWallStep16,
+                               256);
+        marker.x16 += StepX;
+        marker.y16 -= StepY;
+        marker.x = static_cast<int16_t>(Fixed_ToUnits(marker.x16));
+        marker.y = static_cast<int16_t>(Fixed_ToUnits(marker.y16));
+    }
+    return {marker.x, marker.y};
+}
+
+void SendToWall(int32_t person, int32_t x, int32_t y)
+{
+    Person_SetAction(person, ACT_HOLD_SPOT);
+    MatchPersons[person].targetX = static_cast<int16_t>(x);
+    MatchPersons[person].targetY = static_cast<int16_t>(y);
+}
+
+// Up to four opponents from the back of their list: two wall men (three at a direct kick, the
+// second and third on either side of the first) and, at a direct kick, one to chase.
+void BuildWall(int32_t taker, Spot wall, Spot goal, bool direct)
+{
+    const int32_t other = Person_Side(taker) ^ 1;
+    const int32_t sector =
+        Person_DirectionTo(RestartSpot[0], RestartSpot[1], goal.x, goal.y) / 16 & 15;
+    const int32_t dx = kWallOffsets[sector][0];
+    const int32_t dy = kWallOffsets[sector][1];
+    int32_t picked = 0;
+    for (int32_t entry = MATCH_PERSONS_PER_SIDE - 1; entry >= 0 && picked < (direct ? 4 : 2);
+         --entry) {
+        const int32_t person = Match.proximity[other][entry];
+        const MatchPerson& p = MatchPersons[person];
+        if (p.offPitch != 0 || p.action >= kWallFreeBelow) continue;
+        switch (picked++) {
+            case 0: SendToWall(person, wall.x, wall.y); break;
+            case 1: SendToWall(person, wall.x + dx, wall.y + dy); break;
+            case 2: SendToWall(person, wall.x - dx, wall.y - dy); break;
+            default:
+                Person_SetAction(person, ACT_ACTIVE);
+                ActivePlayer[other] = static_cast<uint8_t>(person);
+        }
+    }
+}
+
+void SetUpWall(int32_t taker)
+{
+    const int32_t side = Person_Side(taker);
+    const Spot goal = GoalAttacked(side);
+    MatchPersons[taker].facing = static_cast<uint16_t>(DirectionFromTaker(goal.x, goal.y));
+    const Spot wall = WalkWallPoint(goal);
+    MatchPersons[MATCH_MARKER].frame = 12;
+    Person_DistanceToGoal(taker, side);
+    const bool direct = MatchPhase == PHASE_DIRECT_FREE_KICK;
+    if (direct || DistanceResult < kWallDistance) {
+        BuildWall(taker, wall, goal, direct);
+        if (!direct) MatchPhase = PHASE_FREE_KICK_READY;
+    }
+    Team_WallExtent(taker);
+    Team_SpreadRestartTargets(taker);
+}
+
+bool AtTarget(const MatchPerson& p)
+{
+    return Person_TouchDistance(p.x, p.y, p.targetX, p.targetY, 1000) == 0;
+}
+
+// Runners and wall men still on their way, and defenders still retreating or walking back, hold
+// the free kick up; the count of players looked at cuts the wait off.
+bool FreeKickHeldUp(int32_t side)
+{
+    const bool hurried = Trails(side) && MatchPhase != PHASE_FREE_KICK_READY;
+    bool held = false;
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        const MatchPerson& p = MatchPersons[person];
+        ++Match.restartWaits;
+        if ((p.action == ACT_FREE_KICK_RUNNER || p.action == ACT_HOLD_SPOT) && !AtTarget(p))
+            held = true;
+        if (!hurried && (p.action == ACT_FREE_KICK_DEFENDER || p.action == ACT_WALK_TO_TARGET))
+            held = true;
+    }
+    return held && Match.restartWaits <= kWaitCutOff;
+}
+
+// Players near the ball step their targets away from it.
+void ClearTheBall(int32_t taker)
+{
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        MatchPerson& p = MatchPersons[person];
+        if (person == taker || person == Match.restartReceiver || p.offPitch != 0) continue;
+        if (p.ballDistance > kNearBall || p.x < PITCH_LEFT_TOUCHLINE_X + kInsideMargin
+            || p.x > PITCH_RIGHT_TOUCHLINE_X - kInsideMargin
+            || p.y < PITCH_NEAR_GOAL_LINE_Y + kInsideMargin
+            || p.y > PITCH_FAR_GOAL_LINE_Y - kInsideMargin)
+            continue;
+        Person_VectorFromAngle((p.dirToBall + 128) & 255, kClearStep, 256);
+        p.targetX = static_cast<int16_t>(p.targetX + StepX);
+        p.targetY = static_cast<int16_t>(p.targetY - StepY);
+    }
+}
+
+void ChooseFreeKickReceiver(int32_t taker)
+{
+    TakeReceiver(SearchReceiver(taker, kSearchEntries, [](const MatchPerson& m) {
+        return m.ballDistance <= kFreeKickReach && m.action != ACT_HOLD_SPOT;
+    }));
+    const int32_t wait = 30 + Rand() % 50;
+    Match.restartTimer = static_cast<int16_t>(Trails(Person_Side(taker)) ? wait / 2 : wait);
+}
+
+// The pass to the receiver, or without one a shot, whose strike opens play.
+void TakeFreeKick(int32_t taker)
+{
+    const int32_t receiver = Match.restartReceiver;
+    if (receiver < 0) {
+        Person_AimCrossOrShot(taker, KICK_SHOOT, 0, 0);
+        return;
+    }
+    const MatchPerson& r = MatchPersons[receiver];
+    Person_AimKickAt(taker, receiver, r.x, r.y);
+}
+
 }  // namespace
+
+void Action_FreeKickTaker(int32_t person)
+{
+    Match.restartWaits = 0;
+    Match.restartKind = -1;
+    PutBallOnFreeKickSpot();
+    if (MatchPhase == PHASE_PENALTY_KICK) {
+        Person_SetAction(person, ACT_PENALTY_WALK_TO_SPOT);
+        return;
+    }
+    if (DistanceTo(RestartSpot[0], RestartSpot[1]) > kArrived) {
+        Person_RunToward(person, RestartSpot[0], RestartSpot[1]);
+        return;
+    }
+    CurrentPersonPos = {RestartSpot[0], RestartSpot[1], RestartSpot[0] * 65536,
+                        RestartSpot[1] * 65536};
+    const bool direct = MatchPhase == PHASE_DIRECT_FREE_KICK;
+    if (MatchPhase != PHASE_FREE_KICK && !direct) return;
+    SetUpWall(person);
+    Person_SetAction(person, direct ? ACT_FREE_KICK_ARRANGE : ACT_FREE_KICK_AT_BALL);
+}
+
+void Action_FreeKickDefender(int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    const int32_t away = Person_DistanceAlong(p.facing, RestartSpot[0], RestartSpot[1],
+                                              CurrentPersonPos.x, CurrentPersonPos.y);
+    const bool onPitch =
+        CurrentPersonPos.y > PITCH_NEAR_GOAL_LINE_Y && CurrentPersonPos.y < PITCH_FAR_GOAL_LINE_Y;
+    if (away >= kNearBall || !onPitch) {
+        Person_SetAction(person, ACT_STAND);
+        return;
+    }
+    const Spot goal = OwnGoal(Person_Side(person));
+    Person_RunToward(person, goal.x, goal.y);
+}
+
+void Action_FreeKickAtBall(int32_t person)
+{
+    const int32_t side = Person_Side(person);
+    PutBallOnFreeKickSpot();
+    Ball_Stop();
+    Ball.height = 0;
+    Ball.height16 = 0;
+    Ball.possession = static_cast<uint8_t>(side);
+    if (Match.restartTimer == 0) {
+        if (FreeKickHeldUp(side)) {
+            ClearTheBall(person);
+            return;
+        }
+        StartTaking(person);
+        ChooseFreeKickReceiver(person);
+        return;
+    }
+    if (--Match.restartTimer < 2) TakeFreeKick(person);
+}
 
 void Action_FetchPlacedBall(int32_t person)
 {

@@ -19,6 +19,17 @@ void Action_KickoffPartner(int32_t person);
 // Action 27: the taker goes to his spot, then to the ball, and from his 10th tick on, with both
 // keepers at x below 862, passes to the partner: play opens.
 void Action_KickoffTaker(int32_t person);
+// Action 53: the free-kick taker runs to the ball; there, in phase 17 or 18, the wall point is
+// walked 188 units toward the goal and the wall is built (two men at an indirect kick within 40
+// yards of goal, which becomes phase 21; three and a chaser at a direct kick), then he takes the
+// kick (55) or arranges it (59). In phase 19 he walks to the penalty spot (85).
+void Action_FreeKickTaker(int32_t person);
+// Action 54: a defender within 10 yards of the free kick runs back toward his goal; beyond it, or
+// on a goal line, he stands (0).
+void Action_FreeKickDefender(int32_t person);
+// Action 55: the taker waits for the runners, the wall and the retreating defenders (at most 400
+// looks), clearing players off the ball, then passes to a team-mate within 30 yards or shoots.
+void Action_FreeKickAtBall(int32_t person);
 // Action 22: the corner taker runs to the ball on its spot; within 9 units he takes it (20).
 void Action_FetchPlacedBall(int32_t person);
 // Action 20: the corner taker looks for a receiver within 45 yards outside the band between the

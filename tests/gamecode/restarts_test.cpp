@@ -561,6 +561,120 @@ TEST_F(DeadBall, TheCornerDutiesGoToTheFreeAndTheShortRunIsTheWeakestCrossers)
     }
 }
 
+// Side 1 (attacking the goal at y 122) takes a free kick at (x, y) with person 20, everyone
+// else standing on his place.
+class FreeKick : public DeadBall {
+protected:
+    static constexpr int32_t kTaker = 20;
+    void Award(int16_t phase, int32_t x, int32_t y)
+    {
+        MatchPhase = phase;
+        RestartSpot[0] = static_cast<int16_t>(x);
+        RestartSpot[1] = static_cast<int16_t>(y);
+        Person_PlaceAt(kTaker, x + 2, y - 1);
+        Person_SetAction(kTaker, ACT_FREE_KICK_TAKER);
+        for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+            if (p != kTaker && p % 16 != 0) Person_SetAction(p, ACT_STAND);
+        }
+        RunPersonAction(kTaker);
+    }
+    static std::vector<int32_t> WallMen()
+    {
+        std::vector<int32_t> men;
+        for (int32_t p = 0; p < 16; ++p) {
+            if (MatchPersons[p].action == ACT_HOLD_SPOT) men.push_back(p);
+        }
+        return men;
+    }
+};
+
+TEST_F(FreeKick, TheTakerIsPutOnTheSpotAndTheWallStandsByThePhaseAndTheDistance)
+{
+    struct Case {
+        int16_t phase;
+        int32_t x, y;
+        int16_t action;  // the taker's next
+        size_t wallMen;
+        int16_t phaseAfter;
+    };
+    for (const Case c :
+         {Case{PHASE_FREE_KICK, 796, 1100, ACT_FREE_KICK_AT_BALL, 0, PHASE_FREE_KICK},
+          Case{PHASE_FREE_KICK, 1100, 350, ACT_FREE_KICK_AT_BALL, 2, PHASE_FREE_KICK_READY},
+          Case{PHASE_DIRECT_FREE_KICK, 1100, 350, ACT_FREE_KICK_ARRANGE, 3, PHASE_DIRECT_FREE_KICK},
+          Case{PHASE_PENALTY_KICK, 796, 314, ACT_PENALTY_WALK_TO_SPOT, 0, PHASE_PENALTY_KICK}}) {
+        SCOPED_TRACE(c.phase);
+        SetUp();
+        Award(c.phase, c.x, c.y);
+        const MatchPerson& t = MatchPersons[kTaker];
+        EXPECT_EQ(t.action, c.action);
+        EXPECT_EQ(MatchPhase, c.phaseAfter);
+        EXPECT_EQ(MatchPersons[MATCH_BALL].x, c.x);
+        EXPECT_EQ(MatchPersons[MATCH_BALL].y, c.y);
+        if (c.phase == PHASE_PENALTY_KICK) continue;
+        EXPECT_EQ(t.x, c.x);  // exactly on the spot
+        EXPECT_EQ(t.y, c.y);
+        const std::vector<int32_t> men = WallMen();
+        ASSERT_EQ(men.size(), c.wallMen);
+        if (c.wallMen == 0) continue;
+        // 188 units toward the goal at (796, 122), along the direction to it.
+        const MatchPerson& wall = MatchPersons[MATCH_MARKER];
+        EXPECT_NEAR(std::hypot(wall.x - c.x, wall.y - c.y), 188, 3);
+        EXPECT_LT(wall.x, c.x);
+        EXPECT_LT(wall.y, c.y);
+        // The direction to the goal lies in sector 13: the second man stands (-6, 14) off the
+        // wall point, the third (6, -14).
+        std::vector<std::pair<int32_t, int32_t>> offsets;
+        for (const int32_t man : men) {
+            offsets.emplace_back(MatchPersons[man].targetX - wall.x,
+                                 MatchPersons[man].targetY - wall.y);
+        }
+        std::sort(offsets.begin(), offsets.end());
+        const std::vector<std::pair<int32_t, int32_t>> expected =
+            c.wallMen == 2 ? std::vector<std::pair<int32_t, int32_t>>{{-6, 14}, {0, 0}}
+                           : std::vector<std::pair<int32_t, int32_t>>{{-6, 14}, {0, 0}, {6, -14}};
+        EXPECT_EQ(offsets, expected);
+    }
+}
+
+TEST_F(FreeKick, TheTakerWaitsForHisWallThenPlaysItAndPlayOpens)
+{
+    Award(PHASE_FREE_KICK, 1100, 350);
+    ASSERT_EQ(MatchPhase, PHASE_FREE_KICK_READY);
+    const MatchPerson& t = MatchPersons[kTaker];
+    RunTicks(1);
+    EXPECT_EQ(Match.restartTimer, 0);  // the wall is on its way
+    ASSERT_TRUE(RunUntil([] { return Match.restartTimer != 0; }, 100));
+    const int32_t receiver = Match.restartReceiver;
+    if (receiver >= 0) {
+        EXPECT_LE(MatchPersons[receiver].ballDistance, 480);
+    }
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 300));
+    EXPECT_EQ(Ball.lastToucher, kTaker);
+    EXPECT_NE(t.action, ACT_FREE_KICK_AT_BALL);
+}
+
+TEST_F(FreeKick, ADefenderRetreatsTenYardsAndNoFurther)
+{
+    struct Case {
+        int32_t y;  // (1100, y) facing the goal at y 122, the spot (1100, 350)
+        int16_t action;
+    };
+    for (const Case c :
+         {Case{300, ACT_FREE_KICK_DEFENDER}, Case{160, ACT_STAND}, Case{122, ACT_STAND}}) {
+        SetUp();
+        RestartSpot[0] = 1100;
+        RestartSpot[1] = 350;
+        Person_PlaceAt(5, 1100, c.y);
+        Person_SetAction(5, ACT_FREE_KICK_DEFENDER);
+        MatchPersons[5].facing = 0;
+        RunPersonAction(5);
+        EXPECT_EQ(MatchPersons[5].action, c.action) << c.y;
+        if (c.action == ACT_FREE_KICK_DEFENDER) {
+            EXPECT_LT(MatchPersons[5].y, c.y);
+        }
+    }
+}
+
 // The moves around a restart, one tick or one animation each: person 5 at (400, 700) in
 // phase 6 with the ball high in the air far away.
 TEST_F(DeadBall, TheMovesAroundARestartRunWaitGestureAndChaseByTheirRules)
