@@ -83,19 +83,19 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_WALK_OFF, Action_WalkOff, "ThrowInTackle"},
     {ACT_WALK_OFF_TUNNEL, Action_WalkOffTunnel, "ThrowInTackle"},
-    {ACT_STANDING_TACKLE, Action_InterimHold, "ThrowInTackle"},
-    {ACT_KNOCKED_DOWN, Action_InterimKnockedDown, "ThrowInTackle"},
-    {ACT_GROUND_PASS, Action_InterimStrike, "ThrowInTackle"},
+    {ACT_STANDING_TACKLE, Action_StandingTackle, "ThrowInTackle"},
+    {ACT_KNOCKED_DOWN, Action_KnockedDown, "ThrowInTackle"},
+    {ACT_GROUND_PASS, Action_GroundPass, "ThrowInTackle"},
     {ACT_THROW_IN_RELEASE, Action_ThrowInRelease, "ThrowInTackle"},
     {ACT_RESTART_KICK, Action_RestartKick, "ThrowInTackle"},
-    {ACT_BURST, Action_InterimHold, "ThrowInTackle"},
+    {ACT_BURST, Action_Burst, "ThrowInTackle"},
     {ACT_STILL_38, Action_Still38, "Still38"},
     {ACT_STILL_39, Action_Still39, "Still39"},
     {ACT_STILL_40, Action_Still40, "Still40"},
     {ACT_THROW_IN_RUN_UP, Action_ThrowInRunUp, "ThrowInTackle"},
     {ACT_STANDING_THROW, Action_StandingThrow, "ThrowInTackle"},
-    {ACT_BACK_OFF_FOR_SHOT, Action_InterimHold, "ThrowInTackle"},
-    {ACT_BACK_OFF_FOR_PASS, Action_InterimHold, "ThrowInTackle"},
+    {ACT_BACK_OFF_FOR_SHOT, Action_BackOffForKick, "ThrowInTackle"},
+    {ACT_BACK_OFF_FOR_PASS, Action_BackOffForKick, "ThrowInTackle"},
     {ACT_GOAL_KICK_BACK_OFF, Action_BackOffForRunUp, "ThrowInTackle"},
     // Meeting a high ball: jumping strikes, volleys and controls.
     {ACT_JUMP_STRIKE_TO_TARGET, Action_InterimHold, "HighBall"},
@@ -131,7 +131,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_DIRECT_FREE_KICK, Action_SetPieceShot, "Outfield"},
     {ACT_DIVE_FOR_FOUL, Action_InterimStrike, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
-    {ACT_SLIDE_TO_STOP, Action_InterimKnockedDown, "ThrowInTackle"},
+    {ACT_SLIDE_TO_STOP, Action_SlideToStop, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_MINOR_STILL_74, Action_InterimHold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.

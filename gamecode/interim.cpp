@@ -100,8 +100,6 @@ constexpr int32_t kReceiverReach = 480;
 constexpr int32_t kLongKickLength = 480;
 constexpr int32_t kNoReceiver = -3;
 constexpr int32_t kCelebrationTicks = 150;
-constexpr int32_t kKnockedDownTicks = 50;
-constexpr int32_t kSfxPass = 4;
 constexpr int32_t kSfxKick = 6;
 constexpr int32_t kStrikeReach = 9;
 constexpr int32_t kStrikeHeight = 16;
@@ -129,15 +127,6 @@ void KickBall(int32_t kicker, Point aim, int32_t up, int32_t factor, int32_t sou
     Match.kickTargetPoint[1] = static_cast<int16_t>(aim.y);
     Person_SetAction(kicker, ACT_WALK_TO_TARGET);
     MatchPresentationOps.PlayMatchSfx(sound, 0);
-}
-
-void KickPass(int32_t kicker, int32_t receiver, Point aim)
-{
-    KickBall(kicker, aim, 0, kPassFactor, kSfxPass);
-    Match.kickTargetPerson = static_cast<int16_t>(receiver);
-    Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
-    MatchPersons[receiver].receivePoint[0] = static_cast<int16_t>(aim.x);
-    MatchPersons[receiver].receivePoint[1] = static_cast<int16_t>(aim.y);
 }
 
 // A shot at (x, aim.y) with the interim shot's lift and pace.
@@ -210,8 +199,7 @@ void Action_InterimTaker(int32_t person)
     if (++p.actionWord == kTakerKickTick) PlayRestartBall(person, aim);
 }
 
-// Replaced by the ground pass 34 of the goalkeeper's distribution, the dive 72 and the clearing
-// slide 105 of the tackles and the volley 51.
+// Replaced by the dive 72 and the clearing slide 105 of the tackles and the volley 51.
 void Action_InterimStrike(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
@@ -224,16 +212,7 @@ void Action_InterimStrike(int32_t person)
     const bool atFeet = std::abs(ball.x - CurrentPersonPos.x) <= kStrikeReach
                         && std::abs(ball.y - CurrentPersonPos.y) <= kStrikeReach && Ball.holder == 0
                         && Ball.height <= kStrikeHeight;
-    if (atFeet && action == ACT_GROUND_PASS) {
-        const int32_t receiver = Match.kickTargetPerson;
-        const Point aim{Match.kickTargetPoint[0], Match.kickTargetPoint[1]};
-        if (receiver >= 0 && receiver < MATCH_PLAYER_COUNT) {
-            KickPass(person, receiver, aim);
-        } else {
-            KickBall(person, aim, 0, kPassFactor, kSfxPass);
-            Match.kickTargetPerson = static_cast<int16_t>(receiver);
-        }
-    } else if (atFeet) {
+    if (atFeet) {
         const Point aim{Match.shotTarget[0], Match.shotTarget[1]};
         const bool up = Person_Side(person) == Match.secondOfPair;
         if (up ? aim.y > PITCH_FAR_GOAL_LINE_Y : aim.y < PITCH_NEAR_GOAL_LINE_Y) {
@@ -265,12 +244,4 @@ void Action_InterimCelebrate(int32_t person)
     if (++p.actionWord < kCelebrationTicks) return;
     if (p.action == ACT_CELEBRATE) Match.celebrationActive = 0;
     Person_SetAction(person, ACT_WALK_TO_TARGET);
-}
-
-// Replaced by the falls and the getting up of the outfield actions.
-void Action_InterimKnockedDown(int32_t person)
-{
-    MatchPerson& p = MatchPersons[person];
-    p.runSpeed = 0;
-    if (++p.actionWord >= kKnockedDownTicks) Person_SetAction(person, ACT_WALK_TO_TARGET);
 }

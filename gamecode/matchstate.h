@@ -355,6 +355,7 @@ struct MatchWords {
     int16_t restartTimer;      // ticks before he plays the ball, 0 while he searches
     int16_t restartWaits;      // his waits for the players still on their way
     int16_t throwStrength;     // the thrower's strength, at most 80
+    int16_t groundMarkFlag;    // 1 while a slide leaves its mark
     uint8_t dominanceSaid[2];  // once per side and match
     int16_t freeKickAim[2];    // x, y beside the wall
     uint16_t lastScoringSide;  // written by Goal_SayRemarks

@@ -8,9 +8,11 @@
 #include "engine/random.h"
 #include "gamecode/actionids.h"
 #include "gamecode/actions.h"
+#include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/ballpredict.h"
 #include "gamecode/comments/commentary.h"
+#include "gamecode/incidents.h"
 #include "gamecode/keeperball.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/motion.h"
@@ -19,6 +21,7 @@
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
+#include "gamecode/shotchoice.h"
 
 namespace {
 
@@ -285,4 +288,148 @@ void Action_RestartKick(int32_t person)
     if (Person_RunAnim(person, kick.animation, 1, ACT_SET_PIECE_WAIT) == 0) return;
     if (p.drawnFrame >= kick.strikeFrame && p.kicked == 0)
         StrikeRestartKick(person, p.passKind == 0);
+}
+
+namespace {
+
+constexpr int32_t kTackleRun = 96;
+constexpr int32_t kTackleFrame = 24;
+constexpr int32_t kTackleReach = 16;
+constexpr int32_t kTackleHeight = 8;
+constexpr int32_t kGroupTackle = 238;
+constexpr int32_t kGroupGroundPass = 239;
+constexpr int32_t kSfxPass = 4;
+constexpr int32_t kPassReach = 9;
+constexpr int32_t kPassHeight = 16;
+constexpr int32_t kPassFirstFrame = 26;
+constexpr int32_t kPassLastFrame = 34;
+constexpr int32_t kBurstSpeed = 180;
+constexpr int32_t kBurstEndFrame = 31;
+constexpr int32_t kBackedOff = 52;
+
+// What each of the twin back-offs before a set-piece kick waits for and leads to.
+struct BackOff {
+    int16_t id;
+    int16_t standTicks;
+    int16_t group;
+    int16_t next;
+};
+constexpr BackOff kBackOffForShot{ACT_BACK_OFF_FOR_SHOT, 20, 242, ACT_DIRECT_FREE_KICK};
+constexpr BackOff kBackOffForPass{ACT_BACK_OFF_FOR_PASS, 30, 243, ACT_SET_PIECE_PASS};
+
+bool KeeperHoldsBall() { return Ball.holder != 0; }
+
+}  // namespace
+
+void Action_StandingTackle(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    if (p.drawnFrame < kTackleFrame && Person_FindBlockerAhead(person) == 0)
+        Person_RunStepBoosted(person, kTackleRun, 2);
+    if (Person_RunAnim(person, 76, 2 + p.kicked, ACT_ACTIVE) == 0) return;
+    if (KeeperHoldsBall() || p.ballDistance >= kTackleReach || p.kicked != 0
+        || Ball.height >= kTackleHeight)
+        return;
+    Person_VectorFromAngle(p.facing, Person_Skill(p, 17) * 2048, 256);
+    Ball.velX += StepX;
+    Ball.velY -= StepY;
+    Ball.velZ = 65536;
+    p.kicked = 1;
+    const int32_t loser = Ball.lastToucher;
+    if (MatchPhase == PHASE_OPEN_PLAY && loser >= 0 && loser < MATCH_PLAYER_COUNT
+        && loser != person) {
+        ++p.stats.tackles;
+        Person_CountBoxEntry(person);
+        Person_SetAction(loser, ACT_STUMBLE);
+        Comm_Say(kGroupTackle, Person_Side(person), person, loser, 0);
+    }
+    p.touchCooldown1 = 16;
+    if (loser >= 0 && loser < MATCH_PLAYER_COUNT) MatchPersons[loser].hasBall = 0;
+    Ball.afterKick = 16;
+    Match_OnBallTouch(person);
+    Ball.possession = static_cast<uint8_t>(Person_Side(person));
+    Ball.lastToucher = static_cast<int16_t>(person);
+}
+
+void Action_KnockedDown(int32_t person) { Person_RunAnim(person, 85, 1, ACT_ACTIVE); }
+
+void Action_SlideToStop(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    if (Match.groundMarkFlag == 0) {
+        MatchPresentationOps.AddGroundMark(CurrentPersonPos.x, CurrentPersonPos.y, 1.0, p.facing,
+                                           0);
+        Match.groundMarkFlag = 1;
+    }
+    Person_RunStepBoosted(person, 0, 2);
+    if (Person_RunAnim(person, 86, 1, ACT_ACTIVE) == 0) Match.groundMarkFlag = 0;
+}
+
+void Action_Burst(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    Person_RunStepBoosted(person, kBurstSpeed, 1);
+    const int32_t step = Rand() % 100 < Person_Skill(p, SKILL_AGILITY) ? 2 : 1;
+    if (Person_RunAnim(person, 75, step, ACT_ACTIVE) != 0) return;
+    p.frame = kBurstEndFrame;
+    ActivePlayer[Person_Side(person)] = static_cast<uint8_t>(person);
+}
+
+void Action_GroundPass(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    const int32_t x = Match.kickTargetPoint[0];
+    const int32_t y = Match.kickTargetPoint[1];
+    p.facing =
+        static_cast<uint16_t>(Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y));
+    if (KeeperHoldsBall()) {
+        Person_SetAction(person, ACT_WALK_TO_TARGET);
+        return;
+    }
+    if (Person_RunAnim(person, 32, 1, ACT_ACTIVE) == 0) {
+        p.runSpeed = 64;
+        return;
+    }
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const bool atFeet = Person_RangeCheck(CurrentPersonPos.x, CurrentPersonPos.y, ball.x, ball.y,
+                                          kPassReach, kPassHeight)
+                        == 0;
+    if (p.drawnFrame < kPassFirstFrame || p.drawnFrame > kPassLastFrame || !atFeet || p.kicked != 0)
+        return;
+    const int32_t strength = std::min(std::abs(x - ball.x) + std::abs(y - ball.y), 1000);
+    Ball_SetVelocityToward(x, y, 120 * strength + 16384, 2400 - 2 * strength);
+    KickBook_Strike(person, KICK_KIND_ALONG_GROUND);
+    KickBook_Pass(person, Match.kickTargetPerson, x, y, PASS_BOOK_GROUND);
+    Say(kGroupGroundPass, person);
+    MatchPresentationOps.PlayMatchSfx(kSfxPass, 0);
+}
+
+void Action_BackOffForKick(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    const BackOff& row = p.action == ACT_BACK_OFF_FOR_SHOT ? kBackOffForShot : kBackOffForPass;
+    if (p.actionFlag == 0) {
+        p.actionFlag = 1;
+        p.actionWord = 0;
+        Match.followedObject = MATCH_BALL;
+        Ball_KeepInsideLines();
+    }
+    if (p.actionWord == 0) {
+        const bool shot = row.id == ACT_BACK_OFF_FOR_SHOT;
+        const int32_t x = shot ? ShotTarget[0] : Match.kickTargetPoint[0];
+        const int32_t y = shot ? ShotTarget[1] : Match.kickTargetPoint[1];
+        p.facing =
+            static_cast<uint16_t>(Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y));
+        Person_LoopAnim(person, 7, 1, 42);
+        Person_RunStep(person, kBackOffSpeed, (p.facing + 128) & 255, 1);
+        const MatchPerson& ball = MatchPersons[MATCH_BALL];
+        if (Person_DistanceAlong(p.facing, ball.x, ball.y, CurrentPersonPos.x, CurrentPersonPos.y)
+            > kBackedOff)
+            p.actionWord = 1;
+        return;
+    }
+    Person_LoopAnim(person, 0, 1, 0);
+    if (++p.actionWord < row.standTicks) return;
+    Say(row.group, person);
+    Person_SetAction(person, row.next);
 }

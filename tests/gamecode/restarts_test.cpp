@@ -17,6 +17,7 @@
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
+#include "gamecode/shotchoice.h"
 #include "tests/gamecode/harness/harness.h"
 
 namespace {
@@ -822,6 +823,119 @@ TEST_F(DeadBall, TheMovesAroundARestartRunWaitGestureAndChaseByTheirRules)
             RunPersonAction(kMover);
         }
         c.check(p);
+    }
+}
+
+// The stoppage strikes and falls, person 5 at (400, 700) facing larger x, the ball at his feet,
+// person 20 of the other side its last toucher.
+TEST_F(DeadBall, TheGroundPassAndTheTackleStrikeOnceAndTheFallsEndInTheChase)
+{
+    static int32_t s_marks = 0;
+    const auto scene = [this](int16_t action, int16_t phase) {
+        SetUp();
+        s_marks = 0;
+        MatchPresentationOps.AddGroundMark = [](int32_t, int32_t, double, double, uint8_t) {
+            ++s_marks;
+        };
+        MatchPhase = phase;
+        Person_PlaceAt(5, 400, 700);
+        Person_PlaceAt(MATCH_BALL, 404, 700);
+        Ball.x16 = 404 * kUnit;
+        Ball.y16 = 700 * kUnit;
+        Ball.lastToucher = 20;
+        Person_SetAction(20, ACT_WALK_TO_TARGET);
+        Person_SetAction(5, action);
+        MatchPersons[5].facing = 64;
+        MatchPersons[5].ballDistance = 4;
+        return &MatchPersons[5];
+    };
+
+    // The pass along the ground to person 7 at (604, 700): 200 away, the style-0 row.
+    MatchPerson* p = scene(ACT_GROUND_PASS, PHASE_OPEN_PLAY);
+    Match.kickTargetPerson = 7;
+    Match.kickTargetPoint[0] = 604;
+    Match.kickTargetPoint[1] = 700;
+    MatchPersons[7].positionExtra[0] = 200;  // a corrupt shirt byte counts nowhere
+    EXPECT_EQ(StrikeFramesOf(5, ACT_GROUND_PASS, 100), std::vector<int32_t>{26});
+    EXPECT_EQ(Ball.velX, 200 * (2400 - 400));
+    EXPECT_EQ(Ball.velY, 0);
+    EXPECT_EQ(Ball.velZ, 200 * 120 + 16384);
+    EXPECT_EQ(p->passCounters[0], 1);
+    EXPECT_EQ(Match.passRecord[0][1], 7);
+    EXPECT_EQ(MatchPersons[7].action, ACT_GO_TO_MEETING_SPOT);
+    EXPECT_TRUE(Said(239));
+    EXPECT_EQ(p->action, ACT_ACTIVE);
+
+    // The tackle pokes the ball on along his facing; in open play the loser falls and it counts.
+    struct Tackle {
+        int16_t phase;
+        int16_t holder;
+        bool counts;
+        bool pokes;
+    };
+    for (const Tackle c :
+         {Tackle{PHASE_OPEN_PLAY, 0, true, true}, Tackle{PHASE_THROW_IN_TAKEN, 0, false, true},
+          Tackle{PHASE_OPEN_PLAY, 1, false, false}}) {
+        SCOPED_TRACE(c.phase * 10 + c.holder);
+        p = scene(ACT_STANDING_TACKLE, c.phase);
+        Ball.holder = c.holder;
+        RunPersonAction(5);
+        EXPECT_EQ(Ball.velX, c.pokes ? kKicking * 2048 : 0);
+        EXPECT_EQ(Ball.velY, 0);
+        EXPECT_EQ(p->kicked, c.pokes ? 1 : 0);
+        EXPECT_EQ(p->stats.tackles, c.counts ? 1 : 0);
+        EXPECT_EQ(MatchPersons[20].action == ACT_STUMBLE, c.counts);
+        if (c.pokes) {
+            EXPECT_EQ(Ball.lastToucher, 5);
+        }
+    }
+
+    // The slide marks the ground once and slows him to a stop; the burst ends active.
+    p = scene(ACT_SLIDE_TO_STOP, PHASE_OPEN_PLAY);
+    p->runSpeed = 150;
+    for (int32_t tick = 0; tick < 200 && p->action == ACT_SLIDE_TO_STOP; ++tick) {
+        RunPersonAction(5);
+    }
+    EXPECT_EQ(s_marks, 1);
+    EXPECT_EQ(Match.groundMarkFlag, 0);
+    EXPECT_LT(p->runSpeed, 150);
+    EXPECT_EQ(p->action, ACT_ACTIVE);
+    p = scene(ACT_BURST, PHASE_OPEN_PLAY);
+    for (int32_t tick = 0; tick < 200 && p->action == ACT_BURST; ++tick) {
+        RunPersonAction(5);
+    }
+    EXPECT_EQ(p->action, ACT_ACTIVE);
+    EXPECT_EQ(ActivePlayer[0], 5);
+    EXPECT_GT(p->x, 410);
+
+    // The twin back-offs: 52 units off, 20 or 30 ticks standing, then the run-up.
+    struct BackOffCase {
+        int16_t action;
+        int32_t stand;
+        int32_t group;
+        int16_t next;
+    };
+    for (const BackOffCase c : {BackOffCase{ACT_BACK_OFF_FOR_SHOT, 20, 242, ACT_DIRECT_FREE_KICK},
+                                BackOffCase{ACT_BACK_OFF_FOR_PASS, 30, 243, ACT_SET_PIECE_PASS}}) {
+        p = scene(c.action, PHASE_DIRECT_FREE_KICK);
+        ShotTarget[0] = 1000;
+        ShotTarget[1] = 700;
+        Match.kickTargetPoint[0] = 1000;
+        Match.kickTargetPoint[1] = 700;
+        int32_t ticks = 0;
+        while (p->actionWord == 0 && ticks < 300) {
+            RunPersonAction(5);
+            ++ticks;
+        }
+        EXPECT_GT(404 - p->x, 52);
+        int32_t standing = 0;
+        while (p->action == c.action && standing < 100) {
+            RunPersonAction(5);
+            ++standing;
+        }
+        EXPECT_EQ(standing, c.stand - 1);
+        EXPECT_EQ(p->action, c.next);
+        EXPECT_TRUE(Said(c.group));
     }
 }
 
