@@ -15,6 +15,7 @@
 #include "gamecode/ballpredict.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/motion.h"
+#include "gamecode/motionframes.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 #include "gamecode/shotchoice.h"
@@ -288,6 +289,20 @@ TEST_F(KeeperBall, AKeeperOutsideHisAreaInTheWaitConcedesAFreeKick)
     EXPECT_EQ(s_infoBars, std::vector<int32_t>{13});
     EXPECT_TRUE(Said(323));
     EXPECT_TRUE(Said(324));
+    // On the area's lines he is still inside it.
+    struct Case {
+        int32_t x, y;
+        bool offence;
+    };
+    for (const Case c : {Case{796, 1754, false}, Case{796, 1753, true}, Case{1116, 1900, false},
+                         Case{1117, 1900, true}, Case{476, 1900, false}, Case{475, 1900, true}}) {
+        SetUp();
+        Catch();
+        RunTicks(1);
+        Person_PlaceAt(kKeeper1, c.x, c.y);
+        RunTicks(1);
+        EXPECT_EQ(MatchPhase == PHASE_FOUL, c.offence) << c.x << ", " << c.y;
+    }
 }
 
 TEST_F(KeeperBall, ATrailingSideWaitsLessAndThrowsNearerAndWider)
@@ -348,6 +363,7 @@ TEST_F(DeadBall, AThrowInSendsReceiversInfieldAndWaitsForThemBeforeTheThrow)
     EXPECT_EQ(o.receivePoint[0], m.receivePoint[0] + 32);
     EXPECT_EQ(o.receivePoint[1], m.receivePoint[1]);
 
+    EXPECT_EQ(Match.keeperPendingAction, -1);
     const MatchPerson& t = MatchPersons[thrower];
     ASSERT_TRUE(RunUntil([&] { return t.action == ACT_THROWER_CHOOSE; }, 50));
     EXPECT_EQ(t.x, 156);
@@ -360,6 +376,23 @@ TEST_F(DeadBall, AThrowInSendsReceiversInfieldAndWaitsForThemBeforeTheThrow)
     EXPECT_EQ(Ball.lastToucher, thrower);
     EXPECT_GE(MatchPersons[MATCH_BALL].x, 157);
     EXPECT_GT(Ball.velX, 0);
+}
+
+TEST_F(DeadBall, AThrowInWhoseFourNearestAreOffThePitchIsTakenByTheFifth)
+{
+    Person_PlaceAt(MATCH_BALL, 170, 700);
+    Ball.velX = -20 * kUnit;
+    Ball.lastToucher = 3;
+    RunTicks(1);
+    ASSERT_EQ(MatchPhase, PHASE_THROW_IN_AWARDED);
+    RunTicks(89);
+    for (int32_t entry = 0; entry < 5; ++entry) {
+        Match.proximity[1][entry] = static_cast<int16_t>(27 + entry);  // the bench: 27-31
+    }
+    RunTicks(1);
+    ASSERT_EQ(MatchPhase, PHASE_THROW_IN_TAKEN);
+    EXPECT_EQ(ActivePlayer[1], 31);
+    EXPECT_EQ(MatchPersons[31].action, ACT_FETCH_THROW_IN);
 }
 
 // The thrower at (156, 700) facing infield (64), his receiver `along` units infield or none.
@@ -681,6 +714,8 @@ TEST_F(FreeKick, ADefenderRetreatsTenYardsAndNoFurther)
 TEST_F(DeadBall, TheMovesAroundARestartRunWaitGestureAndChaseByTheirRules)
 {
     constexpr int32_t kMover = 5;
+    // Frames 1 to the last on the way down and back to 1: 2 x (frames - 1) ticks.
+    const int32_t kBend = MotionFrames_Count(5) - 1;
     struct Case {
         const char* what;
         int16_t action;
@@ -798,6 +833,17 @@ TEST_F(DeadBall, TheMovesAroundARestartRunWaitGestureAndChaseByTheirRules)
              MatchPhase = PHASE_OPEN_PLAY;
          },
          32, [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_STAND); }},
+        {"67 is still bending one tick before the end", ACT_BEND_AND_RISE,
+         [](MatchPerson& p) { p.savedAction = ACT_BEFORE_RESTART_KICK; }, 2 * kBend - 1,
+         [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_BEND_AND_RISE); }},
+        {"67 bends down and back up, then the saved action", ACT_BEND_AND_RISE,
+         [](MatchPerson& p) { p.savedAction = ACT_BEFORE_RESTART_KICK; }, 2 * kBend,
+         [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_BEFORE_RESTART_KICK); }},
+        {"67 saved as its own resume goes on at once", ACT_BEND_AND_RISE,
+         [](MatchPerson& p) { p.savedAction = ACT_BEND_AND_RISE; }, 1,
+         [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_BEFORE_RESTART_KICK); }},
+        {"33 gets up and chases the ball", ACT_KNOCKED_DOWN, [](MatchPerson&) {},
+         MotionFrames_Count(85), [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_ACTIVE); }},
         {"160 gestures and takes the saved action", ACT_KEEPER_GESTURE_160,
          [&](MatchPerson& p) {
              toPoint(1400, 2000)(p);
