@@ -516,6 +516,37 @@ TEST_F(DeadBall, ACornerSendsDefendersToThePostsAndIsCrossedAtFrameThirtyEight)
     }
 }
 
+// The mirror: side 1 put the ball over its own line at the bottom right, a corner for side 0.
+TEST_F(DeadBall, ACornerAtTheOtherEndIsMirrored)
+{
+    Match.takers[0][TAKER_CORNER] = 7;
+    Person_PlaceAt(MATCH_BALL, 1300, 2030);
+    Ball.velY = 20 * kUnit;
+    Ball.lastToucher = 20;
+    RunTicks(1);
+    ASSERT_EQ(MatchPhase, PHASE_CORNER_AWARDED);
+    RunTicks(90);
+    ASSERT_EQ(MatchPhase, PHASE_CORNER_TAKEN);
+    EXPECT_EQ(Match.teamStats[0].corners, 1);
+    EXPECT_EQ(MatchPersons[7].x, 1432);
+    EXPECT_EQ(MatchPersons[7].y, 2038);
+    EXPECT_EQ(Ball.possession, 0);
+    EXPECT_EQ(KickingSide, 1);
+    EXPECT_EQ(MatchPersons[MATCH_MARKER].y, 1946);
+    EXPECT_EQ(MatchPersons[MATCH_REFEREE].action, 6);
+    EXPECT_EQ(Match.refereeReturnState, 1);
+    EXPECT_EQ(Match.refereeSignal, 1);
+    EXPECT_EQ(Match.keeperPendingAction, -1);
+    std::vector<std::pair<int32_t, int32_t>> posts;
+    for (int32_t p = 17; p <= 26; ++p) {
+        const MatchPerson& d = MatchPersons[p];
+        if (d.action == ACT_NEAR_POST) posts.emplace_back(d.targetX, d.targetY);
+    }
+    std::sort(posts.begin(), posts.end());
+    EXPECT_EQ(posts,
+              (std::vector<std::pair<int32_t, int32_t>>{{730, 2032}, {862, 2032}, {1196, 1994}}));
+}
+
 TEST_F(DeadBall, AShortCornerGoesAlongTheGroundAtFrameNineteen)
 {
     constexpr int32_t kTaker = 23;
