@@ -151,6 +151,16 @@ int32_t ThrowerEntry(int32_t side)
     return kThrowerEntries;
 }
 
+// A receiver of the throwing side and his marker go infield; a keeper among them stays in his
+// goal, and the pair with him.
+void SendReceiverPair(int32_t side, int32_t markerEntry, int32_t receiverEntry)
+{
+    const int32_t marker = Match.proximity[side ^ 1][markerEntry];
+    const int32_t receiver = Match.proximity[side][receiverEntry];
+    if (marker == LineUp[side ^ 1][0] || receiver == LineUp[side][0]) return;
+    Restart_PlaceThrowReceiver(marker, receiver);
+}
+
 void SetUpThrowIn(int32_t side)
 {
     MatchPresentationOps.InfoBar(kInfoBarThrowIn, -1, -1);
@@ -173,11 +183,9 @@ void SetUpThrowIn(int32_t side)
     const int32_t y = Match.throwInSpot[1];
     RestartSpot[0] = static_cast<int16_t>(x);
     RestartSpot[1] = static_cast<int16_t>(y);
-    Restart_PlaceThrowReceiver(Match.proximity[other][0], Match.proximity[side][entry + 1]);
-    if (Rand() % 10 < 8)
-        Restart_PlaceThrowReceiver(Match.proximity[other][1], Match.proximity[side][entry + 2]);
-    if (Rand() % 10 < 4)
-        Restart_PlaceThrowReceiver(Match.proximity[other][2], Match.proximity[side][entry + 3]);
+    SendReceiverPair(side, 0, entry + 1);
+    if (Rand() % 10 < 8) SendReceiverPair(side, 1, entry + 2);
+    if (Rand() % 10 < 4) SendReceiverPair(side, 2, entry + 3);
     PlaceMarker(x < PITCH_CENTRE_X ? x + kMarkerInfield : x - kMarkerInfield, y);
     Person_PlaceAt(thrower, x, y);
     LastIncidentMark = MATCH_BALL;

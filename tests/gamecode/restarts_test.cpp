@@ -378,7 +378,7 @@ TEST_F(DeadBall, AThrowInSendsReceiversInfieldAndWaitsForThemBeforeTheThrow)
     EXPECT_GT(Ball.velX, 0);
 }
 
-TEST_F(DeadBall, AThrowInWhoseFourNearestAreOffThePitchIsTakenByTheFifth)
+TEST_F(DeadBall, AThrowInWhoseFourNearestAreOffThePitchIsTakenByTheFifthAndNoKeeperGoes)
 {
     Person_PlaceAt(MATCH_BALL, 170, 700);
     Ball.velX = -20 * kUnit;
@@ -389,10 +389,13 @@ TEST_F(DeadBall, AThrowInWhoseFourNearestAreOffThePitchIsTakenByTheFifth)
     for (int32_t entry = 0; entry < 5; ++entry) {
         Match.proximity[1][entry] = static_cast<int16_t>(27 + entry);  // the bench: 27-31
     }
+    Match.proximity[1][5] = 16;  // the keeper is next: he stays in his goal
     RunTicks(1);
     ASSERT_EQ(MatchPhase, PHASE_THROW_IN_TAKEN);
     EXPECT_EQ(ActivePlayer[1], 31);
     EXPECT_EQ(MatchPersons[31].action, ACT_FETCH_THROW_IN);
+    EXPECT_EQ(MatchPersons[16].action, ACT_KEEPER_IDLE);
+    EXPECT_NE(MatchPersons[Match.proximity[0][0]].action, ACT_MOVE_TO_LOOSE_BALL);
 }
 
 // The thrower at (156, 700) facing infield (64), his receiver `along` units infield or none.
