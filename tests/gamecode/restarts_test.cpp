@@ -826,6 +826,14 @@ TEST_F(DeadBall, TheMovesAroundARestartRunWaitGestureAndChaseByTheirRules)
              EXPECT_GT(p.y, 705);
              EXPECT_EQ(p.action, ACT_WAIT_FOR_HIGH_BALL);
          }},
+        {"14 waits on while the falling ball is 16 high", ACT_WAIT_FOR_HIGH_BALL,
+         [](MatchPerson&) {
+             LandingPoint[0] = 400;
+             LandingPoint[1] = 900;
+             Ball.height = 16;
+             Ball.velZ = -1;
+         },
+         1, [](const MatchPerson& p) { EXPECT_EQ(p.action, ACT_WAIT_FOR_HIGH_BALL); }},
         {"14 ends once the ball falls below 16", ACT_WAIT_FOR_HIGH_BALL,
          [](MatchPerson&) {
              LandingPoint[0] = 400;
