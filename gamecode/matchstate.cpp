@@ -52,6 +52,11 @@ void Match_ResetWords()
     Match_ClearPassRecords();
     Match.previousToucher = -1;
     Match.distReceiver = -1;
+    Match.restartKind = -1;
+    Match.restartReceiver = -1;
+    Match.distScan = -1;
+    Match.distPower = -1;
+    Match.throwReceiver = -1;
     Match.meetingDistance = 10000;
     Formation_Init();
     for (TacticsRecord& shape : TeamShape) {

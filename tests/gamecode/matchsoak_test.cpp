@@ -137,6 +137,24 @@ void ExpectKeepersAtWork(const SoakTotals& totals, bool balanced)
     EXPECT_LE(totals.goals * 2, 9 * totals.matches);
 }
 
+// At the match day's period length a balanced group's corners, goal kicks and each side's share
+// of the open play lie in wide bands: outside them a restart never returns the ball to play, a
+// line is mirrored or the takers loop. Shorter matches only report theirs.
+void ExpectRestartsAtFootballRates(const SoakTotals& totals)
+{
+    if (kPeriodMinutes != 5) return;
+    EXPECT_GE(totals.corners, 2 * totals.matches);
+    EXPECT_LE(totals.corners, 25 * totals.matches);
+    EXPECT_GE(totals.goalKicks, 3 * totals.matches);
+    EXPECT_LE(totals.goalKicks, 50 * totals.matches);
+    EXPECT_LE(totals.throwIns, 100 * totals.matches);
+    const uint64_t all = totals.possession[0] + totals.possession[1];
+    for (const uint64_t share : totals.possession) {
+        EXPECT_GE(share * 100, all * 35) << share << " of " << all;
+        EXPECT_LE(share * 100, all * 65) << share << " of " << all;
+    }
+}
+
 // Fifty balanced matches from the first seed: the play shares the ball and sees every restart.
 void ExpectFiftyBalancedSeedsSound(uint32_t first)
 {
@@ -147,6 +165,7 @@ void ExpectFiftyBalancedSeedsSound(uint32_t first)
     ExpectPossessionShared(totals);
     ExpectShotsInTheirBand(totals);
     ExpectKeepersAtWork(totals, true);
+    ExpectRestartsAtFootballRates(totals);
 }
 
 // A strong side may pin a weak one in its half, where the ball most easily stalls.
