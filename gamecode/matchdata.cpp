@@ -24,9 +24,11 @@ constexpr int32_t PMR_COMMITMENT = 3;
 constexpr int32_t PMR_PARTICIPATION = 4;
 constexpr int32_t PMR_RESULT_A = 7;
 constexpr int32_t PMR_RESULT_B = 8;
+constexpr int32_t PMR_KEY_RUNS = 9;
 constexpr int32_t PMR_ROW_COUNTER = 14;
 constexpr int32_t PMR_TOUCHES = 15;
 constexpr int32_t PMR_BALLS_LOST = 32;
+constexpr int32_t PMR_DRIBBLES = 33;
 constexpr int32_t PMR_BAD_CROSSES = 35;
 constexpr int32_t PMR_CLEARANCES = 52;
 
@@ -71,6 +73,8 @@ std::array<int32_t, 3> HighestEfforts()
 
 // A byte counter holds at its top rather than wrapping to a small number.
 int32_t ByteCount(int32_t count) { return std::clamp(count, 0, 255); }
+// The same for a signed byte field, which would turn negative past 127.
+int32_t SignedByteCount(int32_t count) { return std::clamp(count, 0, 127); }
 
 static_assert(PMS_FIGURE_COUNT - PMR_FIELD_COUNT <= sizeof(PlayerMatchRecord::unread));
 
@@ -87,6 +91,8 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     PlayerMatchRecord_Set(record, PMR_ASSISTS, ByteCount(p.stats.assists));
     PlayerMatchRecord_Set(record, PMR_OWN_GOALS, ByteCount(p.stats.ownGoals));
     PlayerMatchRecord_Set(record, PMR_BALLS_LOST, ByteCount(p.stats.ballsLost));
+    PlayerMatchRecord_Set(record, PMR_KEY_RUNS, SignedByteCount(p.stats.rareLongRuns));
+    PlayerMatchRecord_Set(record, PMR_DRIBBLES, ByteCount(p.stats.longRuns));
     PlayerMatchRecord_Set(record, PMR_GOALS_CONCEDED, ByteCount(p.stats.goalsAgainst));
     SetSpare(record, PMS_POSSESSION_LOST, p.stats.ballsLost);
     PlayerMatchRecord_Set(record, PMR_PASSES, ByteCount(p.stats.passesCompleted));
