@@ -176,17 +176,18 @@ int32_t ClampRating(int32_t raw)
 }
 
 // The newcomer steps into the place, the course and the action of the man going off.
-void TakeOverPlace(MatchPerson* on, const MatchPerson& off)
+void TakeOverPlace(int32_t newcomer, const MatchPerson& off)
 {
-    on->action = off.action;
-    on->frame = off.frame;
-    on->x = off.x;
-    on->y = off.y;
-    on->x16 = off.x16;
-    on->y16 = off.y16;
-    on->targetX = off.targetX;
-    on->targetY = off.targetY;
-    on->animation = off.animation;
+    Person_StoreAction(newcomer, off.action);
+    MatchPerson& on = MatchPersons[newcomer];
+    on.frame = off.frame;
+    on.x = off.x;
+    on.y = off.y;
+    on.x16 = off.x16;
+    on.y16 = off.y16;
+    on.targetX = off.targetX;
+    on.targetY = off.targetY;
+    on.animation = off.animation;
 }
 
 }  // namespace
@@ -235,7 +236,7 @@ void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff)
     ++off.timesSubstituted;
     on.offPitch = 0;
     on.matchRating = kOnThePitch;
-    TakeOverPlace(&on, off);
+    TakeOverPlace(onIndex, off);
     off.animation = -1;
     ++Match.substitutionCount[side];
 }

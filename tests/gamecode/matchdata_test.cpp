@@ -123,6 +123,7 @@ TEST(MatchData, SubstitutionSwapsTheLineUpAndBringsTheNewcomerOn)
     EXPECT_EQ(on.matchRating, 50);
     EXPECT_EQ(on.x, 400);
     EXPECT_EQ(on.action, 5);
+    EXPECT_EQ(match.Actions().Of(1, 5), 1);  // the newcomer's entry is heard like any other
     EXPECT_EQ(g_infoBarType, 11);
     ASSERT_EQ(static_cast<int32_t>(GetMatchDataBlock()->eventCount), 1);
     const MatchEventRow row = GetMatchDataBlock()->events[0];  // a copy: the row is packed

@@ -36,6 +36,7 @@ namespace {
 
 struct HarnessState {
     PresentationRecord record;
+    ActionTally actions;
     std::map<uint64_t, std::vector<std::function<void()>>> script;
     std::vector<std::pair<std::function<bool()>, std::function<void()>>> triggers;
     std::vector<std::string> failures;
@@ -415,11 +416,16 @@ ScopedMatch::ScopedMatch()
         MatchView_Register(kind, nullptr);
     }
     AddPollFunction(WatchdogPoll, POLL_EVERY_CALL, 0);
+    Person_SetActionListener([](int32_t person, int32_t action) {
+        if (person < MATCH_PLAYER_COUNT && action >= 0 && action < ACT_COUNT)
+            ++s_harness->actions.entries[Person_Side(person)][action];
+    });
 }
 
 ScopedMatch::~ScopedMatch()
 {
     Comm_SetListener(nullptr);
+    Person_SetActionListener(nullptr);
     for (int32_t kind = 0; kind < VIEWKIND_COUNT; ++kind) {
         MatchView_Register(kind, nullptr);
     }
@@ -433,6 +439,8 @@ ScopedMatch::~ScopedMatch()
 }
 
 PresentationRecord& ScopedMatch::Record() { return s_harness->record; }
+
+ActionTally& ScopedMatch::Actions() { return s_harness->actions; }
 
 ScopedMatchOnHost::ScopedMatchOnHost()
 {
@@ -602,9 +610,11 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
     h.stillSince = 0;
     h.holder = -1;
     std::fill(std::begin(h.awarded), std::end(h.awarded), 0);
+    h.actions = {};
     PlayMatch3D();
     h.playChecks = false;
     SoakResult result;
+    result.actions = h.actions;
     const MatchDataBlock* data = GetMatchDataBlock();
     result.territoryInRange = true;
     uint32_t thirds = 0;
