@@ -1,0 +1,278 @@
+// tests/gamecode/carrier_test.cpp: the carrier's decision step by step, the defender's closing
+// down and his jockeying, on placed players. Side 0 attacks the goal at y 122; facing 0 looks at
+// it and 64 at the right touchline.
+#include "gamecode/carrier.h"
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/random.h"
+#include "gamecode/actions.h"
+#include "gamecode/activeplayer.h"
+#include "gamecode/ball.h"
+#include "gamecode/motion.h"
+#include "gamecode/phases.h"
+#include "gamecode/presentation.h"
+#include "gamecode/shotchoice.h"
+#include "gamecode/tackles.h"
+#include "tests/gamecode/harness/harness.h"
+
+namespace {
+
+constexpr int32_t kCarrier = 5;
+constexpr int32_t kKeeper = 16;
+constexpr int32_t kRival = 20;
+
+// Persons 0-31 off the pitch with skills of 50, the ball at the centre of the far half.
+void SetScene()
+{
+    SetMatchPhysics();
+    Match.secondOfPair = 1;
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t i = 0; i < MATCH_PERSONS_PER_SIDE; ++i) {
+            LineUp[side][i] = static_cast<int16_t>(side * 16 + i);
+            ProximityList[side][i] = static_cast<int16_t>(side * 16 + i);
+        }
+        SubstitutionRequest[side] = 0;
+    }
+    ProximityList[0][0] = kCarrier;
+    ProximityList[0][5] = 0;
+    ProximityList[1][0] = kRival;
+    ProximityList[1][4] = kKeeper;
+    PlaceBallAlone(796, 1000);
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        MatchPerson& p = MatchPersons[person];
+        p.offPitch = 1;
+        p.action = ACT_WALK_TO_TARGET;
+        std::memset(p.skills, 50, sizeof p.skills);
+        p.positionExtra[1] = 1;  // no flank penalty on the effective skill
+        p.positionExtra[2] = 1;
+        p.targetCellRow = -1;
+    }
+    // Their keeper in his goal, where the shot test measures him.
+    Person_PlaceAt(kKeeper, 796, 130);
+    MatchPersons[kKeeper].offPitch = 0;
+    MatchPersons[kKeeper].ballDistance = 10000;
+    LastDefenderLine[1] = 300;
+    ActivePlayer[0] = kCarrier;
+    ActivePlayer[1] = MATCH_NONE;
+    Ball.possession = 0;
+}
+
+// The carrier on the ball at (x, y), in the chase (4), standing.
+void Carry(int32_t x, int32_t y, int32_t facing)
+{
+    MatchPerson& p = MatchPersons[kCarrier];
+    Person_PlaceAt(kCarrier, x, y);
+    Person_PlaceAt(MATCH_BALL, x, y);
+    Ball.x16 = x * 65536;
+    Ball.y16 = y * 65536;
+    Ball.wholeX = static_cast<int16_t>(x);
+    Ball.wholeY = static_cast<int16_t>(y);
+    p.offPitch = 0;
+    p.hasBall = 1;
+    p.ballDistance = 0;
+    p.facing = static_cast<uint16_t>(facing);
+    p.action = ACT_ACTIVE;
+    p.runSpeed = 0;
+}
+
+// An opponent on the pitch at (x, y), `ballDistance` from the ball, facing the carrier.
+void Opponent(int32_t person, int32_t x, int32_t y, int32_t ballDistance)
+{
+    MatchPerson& p = MatchPersons[person];
+    const MatchPerson& c = MatchPersons[kCarrier];
+    Person_PlaceAt(person, x, y);
+    p.offPitch = 0;
+    p.ballDistance = static_cast<int16_t>(ballDistance);
+    p.dirToBall = static_cast<uint16_t>(Person_DirectionToN(x, y, c.x, c.y, 256));
+    p.facing = p.dirToBall;
+}
+
+// Three opponents 20 away on the carrier's left, ahead and behind: every direction is shut.
+void Surround()
+{
+    const MatchPerson& c = MatchPersons[kCarrier];
+    Opponent(kRival, c.x - 20, c.y, 20);
+    Opponent(21, c.x, c.y - 20, 20);
+    Opponent(22, c.x, c.y + 20, 20);
+}
+
+// One tick of `person`'s routine with his working position lent to it.
+void RunWithPositionLent(int32_t person, void (*routine)(int32_t))
+{
+    MatchPerson& p = MatchPersons[person];
+    CurrentPersonPos = {p.x, p.y, p.x16, p.y16};
+    Match.currentSide = static_cast<uint8_t>(Person_Side(person));
+    routine(person);
+    p.x16 = CurrentPersonPos.x16;
+    p.y16 = CurrentPersonPos.y16;
+    p.x = Fixed_ToUnits(p.x16);
+    p.y = Fixed_ToUnits(p.y16);
+}
+
+// A seed whose first draw is 0 modulo n, so a rare roll comes up.
+uint32_t SeedDrawingZeroModulo(int32_t n)
+{
+    for (uint32_t seed = 1;; ++seed) {
+        SRand(seed);
+        if (Rand() % n == 0) return seed;
+    }
+}
+
+struct DecisionCase {
+    const char* name;
+    std::function<void()> arrange;
+    int32_t action;  // the carrier's action after the tick
+    std::function<void()> check;
+};
+
+TEST(Carrier, EachStepOfTheDecisionEndsTheWayTheRulesSay)
+{
+    MatchPerson& c = MatchPersons[kCarrier];
+    PresentationRecord* record = nullptr;
+    const auto said = [&record](std::vector<int32_t> expected) {
+        EXPECT_EQ(record->commentaryGroups, expected);
+    };
+    const auto noneSaid = [said] { said({}); };
+    const auto ballStopped = [] {
+        EXPECT_EQ(Ball.velX, 0);
+        EXPECT_EQ(Ball.velY, 0);
+    };
+    // A touch ahead along facing 0: the ball's speed up the pitch, the cool-down and counters.
+    const auto touched = [&c](int32_t length, int32_t cooldown, int32_t longRuns) {
+        EXPECT_EQ(Ball.velX, 0);
+        EXPECT_EQ(Ball.velY, -length * 4096);
+        EXPECT_EQ(Ball.velZ, 20480);
+        EXPECT_EQ(c.hasBall, 0);  // the contacts give it back when he reaches it
+        EXPECT_EQ(c.touchCooldown1, cooldown);
+        EXPECT_EQ(c.stats.longRuns, longRuns);
+    };
+    const auto turned = [&c] { EXPECT_EQ(c.aimDirection, 0); };
+    // Straight ahead stays open at the shortest reach and is shut at the longer ones (reach
+    // 260, 340 and 400, each G / 5 - 200 longer far from goal); the opponent is seen 37 nearer,
+    // where he runs.
+    const auto shutAt = [&c](int32_t seenAt) {
+        Opponent(kRival, c.x, c.y - seenAt - 37, seenAt + 37);
+    };
+    const std::vector<DecisionCase> cases = {
+        {"a draw of 0 with the rival within 32 and G below 400 gives the trick",
+         [] {
+             Carry(796, 500, 0);
+             Opponent(kRival, 796, 480, 20);
+             ActivePlayer[1] = kRival;
+             SRand(SeedDrawingZeroModulo(50 + 101));
+         },
+         ACT_DIVE_FOR_FOUL, noneSaid},
+        {"the instructed long ball with no cell kicks toward goal, turned off the posts",
+         [&c] { Carry(796, 1700, 0), c.secondInstruction = 1; }, ACT_SHOT,
+         [&] {
+             said({0});
+             EXPECT_EQ(c.stats.longKicks, 1);
+             EXPECT_LT(ShotTarget[0], PITCH_LEFT_POST_X);
+         }},
+        {"a substitution pending at step 6.1 puts the ball into touch (group 1)",
+         [&c] {
+             Carry(700, 1700, 0), c.secondInstruction = 1;
+             SubstitutionRequest[0] = 1;
+         },
+         ACT_SHOT,
+         [&] {
+             said({1});
+             EXPECT_LT(ShotTarget[0], PITCH_LEFT_TOUCHLINE_X);
+             EXPECT_LT(ShotTarget[1], 1700);  // facing below 64: short of him
+         }},
+        {"facing exactly 64 aims the kick into touch beyond him",
+         [&c] {
+             Carry(700, 1700, 64), c.secondInstruction = 1;
+             SubstitutionRequest[0] = 1;
+         },
+         ACT_SHOT,
+         [&] {
+             said({1});
+             EXPECT_GT(ShotTarget[1], 1700);
+         }},
+        {"a substitution pending at step 8 says group 0",
+         [] {
+             Carry(700, 1700, 0);
+             SubstitutionRequest[0] = 1;
+         },
+         ACT_SHOT,
+         [&] {
+             said({0});
+             EXPECT_LT(ShotTarget[0], PITCH_LEFT_TOUCHLINE_X);
+         }},
+        {"blocked, facing the touchline, below run speed 30: he stops with the ball",
+         [&c] { Carry(1386, 1000, 64), Surround(), c.runSpeed = 29; }, ACT_RUN_WITH_BALL,
+         ballStopped},
+        {"blocked, facing the touchline, at run speed 30: he stops on the run",
+         [&c] { Carry(1386, 1000, 64), Surround(), c.runSpeed = 30; }, ACT_TAKE_ON_THE_RUN,
+         ballStopped},
+        {"blocked far from goal with skill 8 below 5: the long clearance along his facing",
+         [&c] { Carry(1386, 1800, 64), Surround(), c.skills[8] = 4; }, ACT_SHOT,
+         [&] {
+             said({1});  // the nearest opponent is within 26
+             EXPECT_GT(ShotTarget[0], PITCH_RIGHT_TOUCHLINE_X);
+         }},
+        {"a score above 128 with nobody near: he stops", [&] { Carry(796, 1900, 0), shutAt(440); },
+         ACT_RUN_WITH_BALL, ballStopped},
+        {"a score above 128 but the touch still cooling: he runs on",
+         [&] { Carry(796, 1900, 0), shutAt(440), c.touchCooldown1 = 3; }, ACT_ACTIVE,
+         [&c] { EXPECT_EQ(c.touchCooldown1, 3); }},
+        {"clear 2: the sprint's touch of 130 - skill 5 / 2", [] { Carry(796, 1000, 0); },
+         ACT_CARRY_SPRINT, [&] { touched(105, 32, 1); }},
+        {"clear 2 with skill 5 of 0: 130 and never the rare counter",
+         [&c] { Carry(796, 1000, 0), c.skills[5] = 0; }, ACT_CARRY_SPRINT,
+         [&] {
+             touched(130, 32, 1);
+             EXPECT_EQ(c.stats.rareLongRuns, 0);
+         }},
+        {"clear 1: the run's touch of 110 - skill 5 / 2", [&] { Carry(796, 1000, 0), shutAt(370); },
+         ACT_CARRY_RUN, [&] { touched(85, 32, 0); }},
+        {"clear 0: a short touch of 90 - skill 5 / 2, still chasing",
+         [&] { Carry(796, 1000, 0), shutAt(300); }, ACT_ACTIVE,
+         [&] {
+             touched(65, 16, 0);
+             noneSaid();  // in the middle, short of every zone line
+         }},
+        {"e 40 rising turns by action 7", [] { Carry(796, 1000, 256 - 40); }, ACT_AIMED_KICK_7,
+         turned},
+        {"e 40 falling turns by action 11", [] { Carry(796, 1000, 40); }, ACT_AIMED_KICK_11,
+         turned},
+        {"e 60 rising: 8", [] { Carry(796, 1000, 256 - 60); }, ACT_AIMED_KICK_8, turned},
+        {"e 60 falling: 12", [] { Carry(796, 1000, 60); }, ACT_AIMED_KICK_12, turned},
+        {"e 100 rising: 9", [] { Carry(796, 1000, 256 - 100); }, ACT_AIMED_KICK_9, turned},
+        {"e 100 falling: 13", [] { Carry(796, 1000, 100); }, ACT_AIMED_KICK_13, turned},
+        {"e 120 with agility 100 never fails the roll: 10",
+         [&c] { Carry(796, 1000, 120), c.skills[SKILL_AGILITY] = 100; }, ACT_AIMED_KICK_10, turned},
+        {"e 120 with agility 0 rolls nothing: 10",
+         [&c] { Carry(796, 1000, 136), c.skills[SKILL_AGILITY] = 0; }, ACT_AIMED_KICK_10, turned},
+        {"slow with a non-zero score he keeps the ball at his feet instead of turning",
+         [] { Carry(796, 1900, 40); }, ACT_RUN_WITH_BALL, [] {}},
+        {"a turn that would leave the pitch is a back-heel (34, group 2)",
+         [&c] { Carry(1426, 1000, 64), c.runSpeed = 30; }, ACT_GROUND_PASS,
+         [&] {
+             said({2});
+             EXPECT_EQ(Match.kickTargetPerson, -1);
+             EXPECT_EQ(Match.kickTargetPoint[0], 1426 - 50);
+             EXPECT_EQ(Match.kickTargetPoint[1], 1000);
+         }},
+    };
+    for (const DecisionCase& row : cases) {
+        SCOPED_TRACE(row.name);
+        ScopedMatch match;
+        record = &match.Record();
+        SetScene();
+        SRand(7);
+        row.arrange();
+        RunWithPositionLent(kCarrier, Team_CarrierDecision);
+        EXPECT_EQ(c.action, row.action);
+        row.check();
+    }
+}
+
+}  // namespace
