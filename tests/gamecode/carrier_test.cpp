@@ -275,4 +275,96 @@ TEST(Carrier, EachStepOfTheDecisionEndsTheWayTheRulesSay)
     }
 }
 
+struct CloseDownCase {
+    const char* name;
+    std::function<void()> arrange;
+    int32_t x, y;            // where the defender stands
+    int32_t pointX, pointY;  // where he must run
+    bool arrives;            // within 8: he jockeys, the point stored as his target
+};
+
+// The defender of side 1 goes at the carrier on the ball at (796, 1000) facing his goal (run 0,
+// G 878); with no skill 2 left out, the lead is (878 / 30 + 16 + 200 / 4) x 100 / 50 = 190.
+TEST(Carrier, TheCloseDownRunsToTheLeadPointTheDeepBlockOrTheShadedSide)
+{
+    MatchPerson& c = MatchPersons[kCarrier];
+    MatchPerson& d = MatchPersons[kRival];
+    const std::vector<CloseDownCase> cases = {
+        {"the lead point 190 ahead of him", [] {}, 796, 810, 796, 810, true},
+        {"no active player: entry 0 of the list is taken and stored",
+         [] { ActivePlayer[0] = MATCH_NONE; }, 796, 810, 796, 810, true},
+        {"a slow ball and a defender within 3 x skill 2: the near look-ahead point",
+         [&d] { Ball.speed = 1, d.ballDistance = 150; }, 820, 990, 820, 990, true},
+        {"a slow ball but beyond 3 x skill 2: the lead point stays, shaded left of him",
+         [&d] { Ball.speed = 1, d.ballDistance = 151; }, 820, 990, 796 - 64, 1000 - 164, false},
+        {"behind him on the left, the point shades 64 right", [] {}, 700, 1400, 860, 810, false},
+        {"behind him on the right, 64 left", [] {}, 900, 1400, 732, 810, false},
+        {"the carrier facing the touchline: no shading", [&c] { c.facing = 64; }, 700, 1400, 796,
+         810, false},
+        {"skill 2 of 0 leads by the most, dividing by 1", [&d] { d.skills[2] = 0; }, 700, 900,
+         796 + 64, 1000 - 95 * 100, false},
+    };
+    for (const CloseDownCase& row : cases) {
+        SCOPED_TRACE(row.name);
+        ScopedMatch match;
+        SetScene();
+        Carry(796, 1000, 0);
+        Ball.speed = 10;
+        Ball.lookAhead[0][0] = 820;
+        Ball.lookAhead[0][1] = 990;
+        Opponent(kRival, row.x, row.y, 200);
+        d.action = ACT_ACTIVE;
+        d.frame = -1;  // a runner who has not started yet faces his point at once
+        ActivePlayer[1] = kRival;
+        row.arrange();
+        RunWithPositionLent(kRival, Team_CloseDownCarrier);
+        EXPECT_EQ(ActivePlayer[0], kCarrier);
+        EXPECT_EQ(d.facing, Person_DirectionTo(row.x, row.y, row.pointX, row.pointY));
+        EXPECT_EQ(d.action, row.arrives ? ACT_JOCKEY : ACT_ACTIVE);
+        if (row.arrives) {
+            EXPECT_EQ(Match.jockeyTarget[0], row.pointX);
+            EXPECT_EQ(Match.jockeyTarget[1], row.pointY);
+        }
+    }
+}
+
+struct JockeyCase {
+    const char* name;
+    std::function<void()> arrange;
+    int32_t action;
+};
+
+// The jockey at (796, 900) stands in the path of the carrier at (796, 1000), who is 30 from the
+// ball; his own ball distance x 75 / 100 must reach that to keep him jockeying.
+TEST(Carrier, TheJockeyHoldsInThePathOnlyWhileTheCarrierIsNoNearerTheBall)
+{
+    MatchPerson& j = MatchPersons[kRival];
+    const std::vector<JockeyCase> cases = {
+        {"40 x 75 / 100 = 30 reaches the carrier's 30: he holds", [] {}, ACT_JOCKEY},
+        {"39 falls short: he chases again", [&j] { j.ballDistance = 39; }, ACT_ACTIVE},
+        {"off the carrier's path: he chases again", [] { Person_PlaceAt(kRival, 896, 1000); },
+         ACT_ACTIVE},
+        {"after open play: he walks back", [] { MatchPhase = PHASE_THROW_IN_TAKEN; },
+         ACT_WALK_TO_TARGET},
+        {"no active player on the other side: he walks back", [] { ActivePlayer[0] = MATCH_NONE; },
+         ACT_WALK_TO_TARGET},
+        {"his side has the ball: he walks back", [] { Ball.possession = 1; }, ACT_WALK_TO_TARGET},
+    };
+    for (const JockeyCase& row : cases) {
+        SCOPED_TRACE(row.name);
+        ScopedMatch match;
+        SetScene();
+        Carry(796, 1000, 0);
+        MatchPersons[kCarrier].ballDistance = 30;
+        Opponent(kRival, 796, 900, 40);
+        Person_SetAction(kRival, ACT_JOCKEY);
+        row.arrange();
+        RunWithPositionLent(kRival, Action_Jockey);
+        EXPECT_EQ(j.action, row.action);
+        if (row.action == ACT_ACTIVE) {
+            EXPECT_EQ(j.runSpeed, 100);
+        }
+    }
+}
+
 }  // namespace
