@@ -47,6 +47,7 @@ protected:
             p.firstInstruction = 0;
             p.thirdInstruction = 0;
             p.runSpeed = 0;
+            p.offsideMark = 0;
             p.stats = {};
         }
         LastDefenderLine[1] = 300;
@@ -141,6 +142,12 @@ TEST_F(KickKinds, ChoosersAndLaneChecksPickTheReceiverOfTheRules)
              c.skills[3] = 0, c.preferredReceiver = 6;
          },
          [] { return Person_PickLayOff(kCarrier); }, 7},
+        {"a passer sure to see the offside mark refuses the receiver",
+         [&] { On(7, 796, 300, 700), MatchPersons[7].offsideMark = 1, c.skills[21] = 100; },
+         longPass, KICK_NOBODY},
+        {"skill 21 of 0 never sees it",
+         [&] { On(7, 796, 300, 700), MatchPersons[7].offsideMark = 1, c.skills[21] = 0; }, longPass,
+         7},
         {"an opponent within w + 16 of the lane refuses it", [&] { laneOpponent(17); }, longPass,
          KICK_NOBODY},
         {"one just outside does not", [&] { laneOpponent(18); }, longPass, 7},
@@ -356,6 +363,32 @@ TEST(KickKindTables, RowsMatchTheRules)
     EXPECT_TRUE(ChooserTable[4].refIsFacing && ChooserTable[8].refIsFacing);
     EXPECT_FALSE(ChooserTable[6].usesCell || ChooserTable[8].usesCell
                  || ChooserTable[8].usesPreferred);
+    // The step-5 factors and the exceptions the member table names, row by row: (cross, shoot,
+    // divisor), the cone's skill 9, free = 1 skipping the cone or the lane, the cell, the
+    // preferred receiver.
+    struct Steps {
+        int32_t cross, shoot, divisor;
+        bool coneSkill9, freeSkipsCone, freeSkipsLane, cell, preferred;
+    };
+    const Steps steps[] = {
+        {8, 8, 1, true, false, false, true, true},    {8, 8, 1, true, false, false, true, true},
+        {8, 8, 1, true, false, true, true, true},     {8, 4, 1, false, false, false, true, true},
+        {8, 1, 4, true, true, false, true, true},     {8, 8, 1, false, false, false, true, true},
+        {1, 1, 1, false, false, false, false, true},  {1, 1, 1, false, false, false, true, true},
+        {1, 1, 1, false, false, false, false, false},
+    };
+    for (int32_t i = 0; i < 9; ++i) {
+        const ChooserRow& row = ChooserTable[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(row.crossFactor, steps[i].cross);
+        EXPECT_EQ(row.shootFactor, steps[i].shoot);
+        EXPECT_EQ(row.shootDivisor, steps[i].divisor);
+        EXPECT_EQ(row.coneUsesSkill9, steps[i].coneSkill9);
+        EXPECT_EQ(row.freeSkipsCone, steps[i].freeSkipsCone);
+        EXPECT_EQ(row.freeSkipsLane, steps[i].freeSkipsLane);
+        EXPECT_EQ(row.usesCell, steps[i].cell);
+        EXPECT_EQ(row.usesPreferred, steps[i].preferred);
+    }
     const int32_t widths[] = {32, 32, 32, 24, 0};
     for (int32_t i = 0; i < 5; ++i) {
         EXPECT_EQ(static_cast<int32_t>(LaneCheckTable[i].kind), i + 1);
