@@ -314,6 +314,7 @@ TEST_F(KickKinds, CrossesTakeTheSideOfTheFacingAndTheStyleBySpeedAndDepth)
 
 TEST_F(KickKinds, AShotsRandomDepthNeverLeavesTheAimBehindTheGoalLine)
 {
+    int32_t onThePitch = 0;
     for (uint32_t seed = 1; seed <= 60; ++seed) {
         SetUp();
         SRand(seed);
@@ -323,7 +324,23 @@ TEST_F(KickKinds, AShotsRandomDepthNeverLeavesTheAimBehindTheGoalLine)
         const int32_t y = Match.kickTargetPoint[1];
         EXPECT_TRUE(y == 117 || (y >= 122 && y < 117 + 140)) << y;
         EXPECT_EQ(Match.kickTargetPerson, KICK_SHOOT);
+        onThePitch += y >= 122 ? 1 : 0;
     }
+    EXPECT_GT(onThePitch, 0);
+    // The same at the far goal, for a side attacking up.
+    onThePitch = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        SetUp();
+        Match.secondOfPair = 0;
+        SRand(seed);
+        On(kCarrier, 300, 1864, 0);
+        On(16, 796, 2024, 300);
+        Person_AimCrossOrShot(kCarrier, KICK_SHOOT, 0, 0);
+        const int32_t y = Match.kickTargetPoint[1];
+        EXPECT_TRUE(y == 2047 || (y <= 2042 && y > 2047 - 140)) << y;
+        onThePitch += y <= 2042 ? 1 : 0;
+    }
+    EXPECT_GT(onThePitch, 0);
 }
 
 // Every row against the rules it stands for.
