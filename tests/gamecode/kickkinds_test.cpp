@@ -293,7 +293,10 @@ TEST_F(KickKinds, CrossesTakeTheSideOfTheFacingAndTheStyleBySpeedAndDepth)
         {300, 300, 0, 141, 600, 200, ACT_LOFTED_BALL_75, 2},  // clockwise of the facing
         {300, 300, 0, 141, 200, 200, ACT_LOFTED_BALL_18, 2},
         {300, 300, 0, 141, 300, 200, ACT_LOFTED_BALL_18, 2},  // straight ahead
-        {300, 300, 0, 140, 600, 200, ACT_LOFTED_BALL_75, 1},  // 140 never style 2
+        {300, 300, 0, 141, 300, 500, ACT_LOFTED_BALL_18, 2},  // straight behind: 128 either way
+        {300, 300, 128, 141, 300, 200, ACT_LOFTED_BALL_18, 2},
+        {300, 300, 129, 141, 300, 200, ACT_LOFTED_BALL_75, 2},  // 127 clockwise
+        {300, 300, 0, 140, 600, 200, ACT_LOFTED_BALL_75, 1},    // 140 never style 2
         {300, 300, 0, 101, 600, 250, ACT_LOFTED_BALL_75, 1},
         {300, 200, 0, 141, 600, 200, ACT_LOFTED_BALL_75, 0},    // 78 from the goal line
         {160, 300, 192, 141, 600, 200, ACT_LOFTED_BALL_75, 0},  // the probe leaves the pitch
