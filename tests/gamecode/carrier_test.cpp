@@ -3,7 +3,6 @@
 // it and 64 at the right touchline.
 #include "gamecode/carrier.h"
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,32 +27,17 @@ constexpr int32_t kCarrier = 5;
 constexpr int32_t kKeeper = 16;
 constexpr int32_t kRival = 20;
 
-// Persons 0-31 off the pitch with skills of 50, the ball at the centre of the far half.
+// The bare scene, the ball at the centre of the far half, their keeper in goal.
 void SetScene()
 {
     SetMatchPhysics();
-    Match.secondOfPair = 1;
-    for (int32_t side = 0; side < 2; ++side) {
-        for (int32_t i = 0; i < MATCH_PERSONS_PER_SIDE; ++i) {
-            LineUp[side][i] = static_cast<int16_t>(side * 16 + i);
-            ProximityList[side][i] = static_cast<int16_t>(side * 16 + i);
-        }
-        SubstitutionRequest[side] = 0;
-    }
+    PlaceBallAlone(796, 1000);
+    SetBareScene();
+    SubstitutionRequest[0] = SubstitutionRequest[1] = 0;
     ProximityList[0][0] = kCarrier;
     ProximityList[0][5] = 0;
     ProximityList[1][0] = kRival;
     ProximityList[1][4] = kKeeper;
-    PlaceBallAlone(796, 1000);
-    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-        MatchPerson& p = MatchPersons[person];
-        p.offPitch = 1;
-        p.action = ACT_WALK_TO_TARGET;
-        std::memset(p.skills, 50, sizeof p.skills);
-        p.positionExtra[1] = 1;  // no flank penalty on the effective skill
-        p.positionExtra[2] = 1;
-        p.targetCellRow = -1;
-    }
     // Their keeper in his goal, where the shot test measures him.
     Person_PlaceAt(kKeeper, 796, 130);
     MatchPersons[kKeeper].offPitch = 0;

@@ -2,7 +2,6 @@
 // set-ups, on a carrier of side 0 at (796, 1000) who attacks the goal at y 122 and faces it.
 #include "gamecode/kickkinds.h"
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,31 +24,10 @@ class KickKinds : public testing::Test {
 protected:
     void SetUp() override
     {
-        Match.secondOfPair = 1;  // side 0 attacks y 122
-        for (int32_t side = 0; side < 2; ++side) {
-            for (int32_t i = 0; i < MATCH_PERSONS_PER_SIDE; ++i) {
-                LineUp[side][i] = static_cast<int16_t>(side * 16 + i);
-                ProximityList[side][i] = static_cast<int16_t>(side * 16 + i);
-            }
-        }
+        SetBareScene();
         // The carrier heads his list; his team-mates 6, 7 and 8 follow in that order.
         ProximityList[0][0] = kCarrier;
         ProximityList[0][5] = 0;
-        for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-            MatchPerson& p = MatchPersons[person];
-            p.offPitch = 1;
-            p.action = ACT_WALK_TO_TARGET;
-            std::memset(p.skills, 50, sizeof p.skills);
-            p.positionExtra[1] = 1;  // no flank penalty on the effective skill
-            p.positionExtra[2] = 1;
-            p.targetCellRow = -1;
-            p.preferredReceiver = 0;
-            p.firstInstruction = 0;
-            p.thirdInstruction = 0;
-            p.runSpeed = 0;
-            p.offsideMark = 0;
-            p.stats = {};
-        }
         LastDefenderLine[1] = 300;
         On(kCarrier, 796, 1000, 0);
         MatchPersons[kCarrier].facing = 0;

@@ -517,6 +517,32 @@ std::string Engine_CheckInvariants()
     return "";
 }
 
+void SetBareScene()
+{
+    Match.secondOfPair = 1;
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t i = 0; i < MATCH_PERSONS_PER_SIDE; ++i) {
+            LineUp[side][i] = static_cast<int16_t>(side * MATCH_PERSONS_PER_SIDE + i);
+            ProximityList[side][i] = static_cast<int16_t>(side * MATCH_PERSONS_PER_SIDE + i);
+        }
+    }
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        MatchPerson& p = MatchPersons[person];
+        p.offPitch = 1;
+        p.action = ACT_WALK_TO_TARGET;
+        std::memset(p.skills, 50, sizeof p.skills);
+        p.positionExtra[1] = 1;  // no flank penalty on the effective skill
+        p.positionExtra[2] = 1;
+        p.targetCellRow = -1;
+        p.preferredReceiver = 0;
+        p.firstInstruction = 0;
+        p.thirdInstruction = 0;
+        p.runSpeed = 0;
+        p.offsideMark = 0;
+        p.stats = {};
+    }
+}
+
 void RunPersonAction(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];

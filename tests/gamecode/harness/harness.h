@@ -100,6 +100,11 @@ std::string Engine_CheckInvariants();  // empty when they hold
 // parked on a far row (y 1900, 40 apart) with a ball distance of 10000: a scene for placed
 // players to meet it.
 void PlaceBallAlone(int32_t x, int32_t y);
+// A bare scene for placed players: side 0 attacks y 122; line-up position and proximity entry i
+// of each side hold that side's person i; persons 0-31 off the pitch walking to their targets,
+// standing, every skill 50, no flank penalty, no instruction, target cell, offside mark or
+// counter.
+void SetBareScene();
 // One tick of the person's action as the dispatcher runs it: his working position lent to it and
 // taken back, Match.currentSide his side.
 void RunPersonAction(int32_t person);
