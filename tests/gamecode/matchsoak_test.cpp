@@ -139,6 +139,13 @@ void RecordMeans(const SoakTotals& totals)
     testing::Test::RecordProperty("corners_x100", std::to_string(perMatch(totals.corners)));
     testing::Test::RecordProperty("throw_ins_x100", std::to_string(perMatch(totals.throwIns)));
     testing::Test::RecordProperty("goal_kicks_x100", std::to_string(perMatch(totals.goalKicks)));
+    for (const int32_t action :
+         {ACT_GROUND_KICK, ACT_PASS_109, ACT_PASS_77, ACT_GROUND_PASS, ACT_LOFTED_BALL_18,
+          ACT_LOFTED_BALL_75, ACT_SHOT, ACT_DRIBBLE_SHOT_81, ACT_DRIBBLE_SHOT_78, ACT_CARRY_RUN,
+          ACT_CARRY_SPRINT, ACT_JOCKEY}) {
+        testing::Test::RecordProperty("entered_" + std::to_string(action) + "_x100",
+                                      std::to_string(perMatch(totals.actions.OfBothSides(action))));
+    }
     testing::Test::RecordProperty("side0_possession_permille",
                                   std::to_string(all == 0 ? 0 : totals.possession[0] * 1000 / all));
 }
