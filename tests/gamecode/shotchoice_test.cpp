@@ -324,4 +324,21 @@ TEST_F(ShotChoice, LongKickActionByRunSpeed)
     }
 }
 
+// Level with the keeper he has not passed him: within 80 at run speed 100 the close shot 105,
+// at either goal (skill 21 of 0 keeps him from going round).
+TEST_F(ShotChoice, AShooterLevelWithTheKeeperHasNotPassedHim)
+{
+    for (const int32_t attackUpSide : {1, 0}) {
+        SetUp();
+        Match.secondOfPair = static_cast<uint8_t>(attackUpSide);
+        const int32_t y = attackUpSide == 1 ? 300 : 2042 - 178;
+        MatchPerson& p = Shooter(796, y, 100);
+        p.skills[21] = 0;
+        Place(kKeeper, 826, y);
+        SRand(1);
+        Person_ChooseShotTarget(kShooter, 0);
+        EXPECT_EQ(p.action, ACT_CLEARING_SLIDE) << attackUpSide;
+    }
+}
+
 }  // namespace
