@@ -78,13 +78,27 @@ void Opponent(int32_t person, int32_t x, int32_t y, int32_t ballDistance)
     p.facing = p.dirToBall;
 }
 
-// Three opponents 20 away on the carrier's left, ahead and behind: every direction is shut.
-void Surround()
+// Three opponents 20 away on the carrier's left, ahead and behind: every direction is shut. A
+// ball distance far above 20 narrows the lanes they shut to a pass.
+void Surround(int32_t ballDistance = 20)
 {
     const MatchPerson& c = MatchPersons[kCarrier];
-    Opponent(kRival, c.x - 20, c.y, 20);
-    Opponent(21, c.x, c.y - 20, 20);
-    Opponent(22, c.x, c.y + 20, 20);
+    Opponent(kRival, c.x - 20, c.y, ballDistance);
+    Opponent(21, c.x, c.y - 20, ballDistance);
+    Opponent(22, c.x, c.y + 20, ballDistance);
+}
+
+// Team-mate 6 on the pitch `length` from the carrier along `direction`, facing the ball.
+void MateAlong(int32_t direction, int32_t length, int32_t ballDistance)
+{
+    const MatchPerson& c = MatchPersons[kCarrier];
+    MatchPerson& q = MatchPersons[6];
+    Person_VectorFromAngle(direction & 255, length, 256);
+    Person_PlaceAt(6, c.x + StepX, c.y - StepY);
+    q.offPitch = 0;
+    q.ballDistance = static_cast<int16_t>(ballDistance);
+    q.dirToBall = static_cast<uint16_t>((direction + 128) & 255);
+    q.facing = q.dirToBall;
 }
 
 // One tick of `person`'s routine with his working position lent to it.
@@ -179,6 +193,22 @@ TEST(Carrier, EachStepOfTheDecisionEndsTheWayTheRulesSay)
              EXPECT_EQ(actions->Of(0, ACT_GROUND_KICK), 1);
              said({0});
          }},
+        {"a preferred receiver 60 off the run to goal keeps his pass",
+         [&c] {
+             Carry(400, 1700, 0), c.secondInstruction = 1, c.preferredReceiver = 6;
+             MateAlong(Person_DirectionToTarget(kCarrier, 1, 0) + 60, 500, 500);
+         },
+         ACT_SHOT, [&] { EXPECT_EQ(actions->Of(0, ACT_GROUND_KICK), 1); }},
+        {"one 70 off it is dropped: no pass, only the long kick",
+         [&c] {
+             Carry(400, 1700, 0), c.secondInstruction = 1, c.preferredReceiver = 6;
+             MateAlong(Person_DirectionToTarget(kCarrier, 1, 0) + 70, 500, 500);
+         },
+         ACT_SHOT,
+         [&] {
+             EXPECT_EQ(actions->Of(0, ACT_GROUND_KICK), 0);
+             said({0});
+         }},
         {"the instructed cell, counted from the far ends by a side attacking down",
          [&c] {
              Carry(796, 1700, 0), c.secondInstruction = 1;
@@ -235,6 +265,12 @@ TEST(Carrier, EachStepOfTheDecisionEndsTheWayTheRulesSay)
         {"blocked, facing the touchline, at run speed 30: he stops on the run",
          [&c] { Carry(1386, 1000, 64), Surround(), c.runSpeed = 30; }, ACT_TAKE_ON_THE_RUN,
          ballStopped},
+        {"blocked, a long pass to a mate beyond the medium range ends the decision",
+         [] {
+             Carry(1386, 1000, 64), Surround(300);
+             MateAlong(224, 700, 760);
+         },
+         ACT_GROUND_KICK, [] { EXPECT_EQ(Match.kickTargetPerson, 6); }},
         {"blocked far from goal with skill 8 below 5: the long clearance along his facing",
          [&c] { Carry(1386, 1800, 64), Surround(), c.skills[8] = 4; }, ACT_SHOT,
          [&] {
