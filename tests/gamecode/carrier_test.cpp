@@ -428,6 +428,7 @@ TEST(Carrier, TheJockeyHoldsInThePathOnlyWhileTheCarrierIsNoNearerTheBall)
     MatchPerson& j = MatchPersons[kRival];
     const std::vector<JockeyCase> cases = {
         {"40 x 75 / 100 = 30 reaches the carrier's 30: he holds", [] {}, ACT_JOCKEY},
+        {"holding, his frame never passes 30", [&j] { j.frame = 30; }, ACT_JOCKEY},
         {"39 falls short: he chases again", [&j] { j.ballDistance = 39; }, ACT_ACTIVE},
         {"off the carrier's path: he chases again", [] { Person_PlaceAt(kRival, 896, 1000); },
          ACT_ACTIVE},
@@ -451,6 +452,7 @@ TEST(Carrier, TheJockeyHoldsInThePathOnlyWhileTheCarrierIsNoNearerTheBall)
         if (row.action == ACT_ACTIVE) {
             EXPECT_EQ(j.runSpeed, 100);
         }
+        EXPECT_LE(j.frame, 30);
     }
 }
 
