@@ -322,6 +322,21 @@ TEST_F(KickKinds, AShotsRandomDepthNeverLeavesTheAimBehindTheGoalLine)
         onThePitch += y <= 2042 ? 1 : 0;
     }
     EXPECT_GT(onThePitch, 0);
+    // The style of a shot at run speed 141 counts dGoal from the goal line he shoots at: 100
+    // away gives 0, 200 away gives 2.
+    struct Depth {
+        int32_t attackUpSide, y, style;
+    };
+    for (const Depth test :
+         {Depth{1, 222, 0}, Depth{1, 322, 2}, Depth{0, 1942, 0}, Depth{0, 1842, 2}}) {
+        SetUp();
+        Match.secondOfPair = static_cast<uint8_t>(test.attackUpSide);
+        SRand(1);
+        On(kCarrier, 300, test.y, 0);
+        MatchPersons[kCarrier].runSpeed = 141;
+        Person_AimCrossOrShot(kCarrier, KICK_SHOOT, 0, 0);
+        EXPECT_EQ(MatchPersons[kCarrier].passKind, test.style) << test.y;
+    }
 }
 
 // Every row against the rules it stands for.
