@@ -525,8 +525,15 @@ constexpr int16_t Fixed_ToUnits(int32_t fixed16) { return static_cast<int16_t>(f
 // Puts a person at a whole-unit point, integer and 16.16 position both.
 void Person_PlaceAt(int32_t person, int32_t x, int32_t y);
 // For 0 <= person < 37: the action, frame, actionWord, actionFlag, passKind, kicked and height it
-// starts with; other indexes change nothing.
+// starts with; other indexes change nothing. The action listener hears of it.
 void Person_SetAction(int32_t person, int32_t action);
+// For 0 <= person < 37: the action word alone, where a rule carries on the running action's
+// fields (a catch going on from the dive's frame); the action listener hears of it too.
+void Person_StoreAction(int32_t person, int32_t action);
+// Told of every action a person enters through the two calls above: the tests count decisions
+// with it. Null (the game's) tells nobody.
+using PersonActionListener = void (*)(int32_t person, int32_t action);
+void Person_SetActionListener(PersonActionListener listener);
 inline int32_t Person_Skill(const MatchPerson& p, int32_t skill)
 {
     return static_cast<int8_t>(p.skills[skill]);
