@@ -522,6 +522,7 @@ TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchang
     ASSERT_GE(part, 0);
     DbPlayers[part].ability = 1;
     DbPlayers[part].reputation = 0;
+    const int32_t partValue = VTW_ComputeTransferFee(part, 0, -1, nullptr, 0);
     const int32_t topSquad = VTW_GetClubSquadCount(kTop);
     const int32_t thirdSquad = VTW_GetClubSquadCount(kThird);
     const int64_t thirdBalance = DbClubs[kThird].balance;
@@ -544,7 +545,7 @@ TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchang
         moved[row.seller].second += row.fee;
     }
     EXPECT_GT(starFee, partFee);
-    EXPECT_GE(partFee, 0);
+    EXPECT_EQ(partFee, partValue);
     EXPECT_EQ(moved[kThird].first, 0);
     EXPECT_EQ(DbClubs[kThird].balance - thirdBalance, moved[kThird].second);
     EXPECT_EQ(VTW_GetClubSquadCount(kThird), thirdSquad);
