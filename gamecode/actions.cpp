@@ -293,7 +293,7 @@ void TakeOffPitch(int32_t person)
     MatchPerson& p = MatchPersons[person];
     if (p.offPitch == 0) Team_InterimRefillLineup(Person_Side(person));
     Person_PlaceAt(person, 0, 0);
-    p.action = 0;
+    Person_StoreAction(person, 0);
     p.offPitch = 1;
     p.animation = -1;
 }

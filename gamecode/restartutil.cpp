@@ -119,7 +119,7 @@ void Match_SetAllActions(int32_t action)
 void Match_AllStand()
 {
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-        MatchPersons[person].action = ACT_WALK_TO_TARGET;
+        Person_StoreAction(person, ACT_WALK_TO_TARGET);
     }
     Person_SetAction(KeeperOf(0), ACT_KEEPER_IDLE);
     Person_SetAction(KeeperOf(1), ACT_KEEPER_IDLE);

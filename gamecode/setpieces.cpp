@@ -40,7 +40,7 @@ void Action_HoldSpot(int32_t person)
         p.targetY = CurrentPersonPos.y;
     }
     // Straight to standing: his frame runs on.
-    if (p.actionWord == 0) p.action = ACT_STAND;
+    if (p.actionWord == 0) Person_StoreAction(person, ACT_STAND);
 }
 
 void Action_NearPost(int32_t person)
