@@ -45,7 +45,8 @@ constexpr int32_t UNATTACHED_KEPT = 150;     // at a new season; the top-up brin
 constexpr int32_t UNATTACHED_CEILING = 330;  // beyond it, those nobody signs leave the game
 constexpr int32_t RICH_BUDGET_WEEKS = 4;     // a budget beyond this many weeks' wages is spent
 constexpr int32_t SIGNING_YEARS_MAX = 4;
-constexpr int32_t CLUB_MEMBERS_MAX = 64;  // beyond any squad the market lets a club reach
+constexpr int32_t CLUB_MEMBERS_MAX = 64;      // beyond any squad the market lets a club reach
+constexpr int32_t SIGNED_FROM_BELOW_MAX = 4;  // a top club's signings of those who asked to move up
 
 int32_t ClampMoney(int64_t v)
 {
@@ -86,14 +87,16 @@ struct SquadShape {
     int32_t playing;  // with the players on loan to it
     std::array<int32_t, LINE_COUNT> lines;
     std::array<int32_t, LINE_COUNT> best;  // the best player of each line, -1 none
-    int32_t median;                        // the squad's median ability
-    int64_t wages;                         // weekly
+    std::array<int32_t, LINE_COUNT> worst;
+    int32_t median;  // the squad's median ability
+    int64_t wages;   // weekly
 };
 
 SquadShape ShapeOf(int32_t club)
 {
     SquadShape s{};
     s.best.fill(-1);
+    s.worst.fill(-1);
     const int16_t* members = nullptr;
     const int32_t memberCount = Records_ClubMembers(club, &members);
     std::array<uint8_t, CLUB_MEMBERS_MAX> abilities{};
@@ -109,6 +112,8 @@ SquadShape ShapeOf(int32_t club)
         s.wages += DbPlayers[id].wage;
         if (s.best[line] < 0 || ability > VTW_GetPlayerAbilityCurve(s.best[line]))
             s.best[line] = id;
+        if (s.worst[line] < 0 || ability < VTW_GetPlayerAbilityCurve(s.worst[line]))
+            s.worst[line] = id;
     }
     std::sort(abilities.begin(), abilities.begin() + s.count);
     s.median = s.count > 0 ? abilities[s.count / 2] : 0;
@@ -549,6 +554,24 @@ int32_t SigningYears(int32_t player)
     return VTW_GetPlayerAge(player) <= 26 ? 3 : VTW_GetPlayerAge(player) <= 30 ? 2 : 1;
 }
 
+// Whether the player would sign for the club at the wage he asks.
+bool WouldJoin(int32_t player, int32_t club)
+{
+    const int32_t months = 12 * SigningYears(player);
+    const int32_t wage = Contract_Demand(player, months, club, 0, 0);
+    return VTW_EvaluateContractOffer(player, months, club, 0, nullptr, wage, 0) != 0;
+}
+
+// Moves the player to the club for the fee at the wage he asks, if he would sign.
+bool SignAtHisDemand(int32_t player, int32_t club, int32_t fee)
+{
+    const int32_t months = 12 * SigningYears(player);
+    return WouldJoin(player, club)
+           && Market_MovePlayer(player, club, fee, false,
+                                Contract_Demand(player, months, club, 0, 0), months)
+                  >= 0;
+}
+
 void AnswerBid(int32_t club, ClubBid* bid)
 {
     const int32_t player = bid->player;
@@ -718,12 +741,8 @@ bool Buy(int32_t buyer, MarketDay& day, int32_t line, int32_t low, int32_t high)
         Market_AddHumanSale(target, buyer, 0, asking >= 0 ? asking : fee);
         return false;
     }
-    if (!SellerLets(target, seller, fee, false)) return false;
-    const int32_t years = SigningYears(target);
-    int32_t interest = 0;
-    const int32_t wage = Contract_Demand(target, 12 * years, buyer, 0, 0);
-    if (!VTW_EvaluateContractOffer(target, 12 * years, buyer, 0, &interest, wage, 0)) return false;
-    if (Market_MovePlayer(target, buyer, fee, false, wage, 12 * years) < 0) return false;
+    if (!SellerLets(target, seller, fee, false) || !SignAtHisDemand(target, buyer, fee))
+        return false;
     day.shapes[buyer] = ShapeOf(buyer);
     if (IsFullClub(seller)) day.shapes[seller] = ShapeOf(seller);
     return true;
@@ -1004,6 +1023,84 @@ void AskToMoveUp()
     }
 }
 
+int32_t FeeOf(int32_t player) { return VTW_ComputeTransferFee(player, 0, -1, nullptr, 0); }
+
+// The weakest of the buyer's line, offered to the seller in part exchange when he is worth less
+// than the fee and would sign for it: both squads keep their size and their lines. -1 none.
+int32_t PartExchange(int32_t buyer, int32_t seller, int32_t line, int32_t fee, const MarketDay& day)
+{
+    const int32_t part = day.shapes[buyer].worst[line];
+    return part >= 0 && FeeOf(part) < fee && WouldJoin(part, seller) ? part : -1;
+}
+
+// The top club that most needs him in his line (its best there the weakest), whom he would
+// improve, and who can pay the fee less its part exchange; -1 none.
+int32_t TopBuyerFor(int32_t player, const MarketDay& day,
+                    const std::array<int32_t, CLUB_FULL_MAX>& signings)
+{
+    const int32_t seller = DbPlayers[player].club;
+    const int32_t line = VTW_GetPositionLine(player);
+    const int32_t ability = VTW_GetPlayerAbilityCurve(player);
+    const int32_t fee = FeeOf(player);
+    int32_t buyer = -1;
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        const SquadShape& s = day.shapes[club];
+        if (DivisionOf(club) != 0 || HumanDecides(club) || signings[club] >= SIGNED_FROM_BELOW_MAX
+            || ability <= s.median || !WouldJoin(player, club))
+            continue;
+        const int32_t part = PartExchange(club, seller, line, fee, day);
+        const int32_t cash = fee - (part >= 0 ? FeeOf(part) : 0);
+        if (Club_TransferBudgetOf(VTW_GetClubBalance(club), s.wages) < cash) continue;
+        if (buyer < 0 || BestAbility(s, line) < BestAbility(day.shapes[buyer], line)) buyer = club;
+    }
+    return buyer;
+}
+
+// Both moves of a signing from below. The fixtures are still the last season's, whose cup ties
+// have lapsed.
+void SignFromBelow(int32_t player, int32_t buyer, MarketDay& day)
+{
+    const int32_t seller = DbPlayers[player].club;
+    const int32_t fee = FeeOf(player);
+    const int32_t part = PartExchange(buyer, seller, VTW_GetPositionLine(player), fee, day);
+    if (!CanHold(seller, fee) || !SignAtHisDemand(player, buyer, fee)) return;
+    DbPlayers[player].cupTied = 0;
+    if (part >= 0 && SignAtHisDemand(part, seller, FeeOf(part))) DbPlayers[part].cupTied = 0;
+    day.shapes[buyer] = ShapeOf(buyer);
+    day.shapes[seller] = ShapeOf(seller);
+}
+
+// At the season's turn the top division's clubs sign those below who asked to move up, the
+// best first: promotion and relegation alone would leave the best players wherever their clubs
+// fall.
+void SignTheBestFromBelow()
+{
+    std::array<int16_t, PLAYER_FULL_MAX> asking;
+    int32_t n = 0;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (IsActiveFull(id) && (DbPlayers[id].flags & PLAYER_ASKED_TRANSFER)
+            && DbPlayers[id].loanClub < 0)
+            asking[n++] = static_cast<int16_t>(id);
+    }
+    std::sort(asking.begin(), asking.begin() + n, [](int16_t a, int16_t b) {
+        return DbPlayers[a].ability != DbPlayers[b].ability
+                   ? DbPlayers[a].ability > DbPlayers[b].ability
+                   : a < b;
+    });
+    MarketDay day;
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        day.shapes[club] = ShapeOf(club);
+    }
+    std::array<int32_t, CLUB_FULL_MAX> signings{};
+    for (int32_t k = 0; k < n; ++k) {
+        const int32_t player = asking[k];
+        const int32_t buyer = TopBuyerFor(player, day, signings);
+        if (buyer < 0 || !ShapeLets(day.shapes[DbPlayers[player].club], player)) continue;
+        SignFromBelow(player, buyer, day);
+        ++signings[buyer];
+    }
+}
+
 void EndLoans()
 {
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
@@ -1106,6 +1203,7 @@ void Market_NewSeason()
     TopUpUnattached();
     FillShortSquads();
     AskToMoveUp();
+    SignTheBestFromBelow();
     Managers_SetBoardTargets();
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         VTW_UpdateTeam(club);

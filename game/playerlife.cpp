@@ -23,6 +23,7 @@ namespace {
 
 constexpr int32_t YOUNG_UNTIL = 23;
 constexpr int32_t PEAK_UNTIL = 29;
+constexpr int32_t ELITE_FROM = 90;  // beyond it a young player grows a point every other season
 constexpr int32_t RETIRE_FROM = 33;
 constexpr int32_t RETIRE_SURELY_AT = 38;
 constexpr int32_t PHYSICAL_PERIODS_EASE = 40;  // about one a week keeps one point of decline off
@@ -56,7 +57,10 @@ void Develop(int32_t id, PlayerRecord* p)
 {
     const int32_t age = VTW_GetPlayerAge(id);
     if (age <= YOUNG_UNTIL) {
-        const int32_t gain = 1 + p->training / 50 + (Rand() % 2);  // 1-3: talent and work
+        // 1-3 points: talent and work. The world's very best stay as good as its first season's
+        // instead of every high potential reaching 100 together.
+        const int32_t luck = Rand() % 2;
+        const int32_t gain = p->ability >= ELITE_FROM ? luck : 1 + p->training / 50 + luck;
         p->ability = static_cast<uint8_t>(std::min<int32_t>(p->potential, p->ability + gain));
     } else if (age > PEAK_UNTIL) {
         const int32_t fall = std::clamp(1 + (age - PEAK_UNTIL - 1) / 2, 1, 4)

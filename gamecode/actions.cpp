@@ -8,6 +8,7 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/basicactions.h"
 #include "gamecode/carrierruns.h"
+#include "gamecode/headers.h"
 #include "gamecode/interim.h"
 #include "gamecode/keeper.h"
 #include "gamecode/keeperball.h"
@@ -17,7 +18,9 @@
 #include "gamecode/passkicks.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartactions.h"
+#include "gamecode/setpieces.h"
 #include "gamecode/shots.h"
+#include "gamecode/stoppageactions.h"
 #include "gamecode/tackles.h"
 
 namespace {
@@ -55,7 +58,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_AIMED_KICK_11, Action_AimedKick, "Outfield"},
     {ACT_AIMED_KICK_12, Action_AimedKick, "Outfield"},
     {ACT_AIMED_KICK_13, Action_AimedKick, "Outfield"},
-    {ACT_WAIT_FOR_HIGH_BALL, Action_InterimHold, "Outfield"},
+    {ACT_WAIT_FOR_HIGH_BALL, Action_WaitForHighBall, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_CARRY_RUN, Action_CarryRun, "BallRun"},
     {ACT_CARRY_SPRINT, Action_CarryRun, "BallRun"},
@@ -64,10 +67,10 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_LOFTED_BALL_18, Action_LoftedBall, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
-    {ACT_THROWER_CHOOSE, Action_InterimHold, "RestartTaker"},
-    {ACT_PLACED_BALL_CHOOSE, Action_InterimHold, "RestartTaker"},
-    {ACT_FETCH_THROW_IN, Action_InterimTaker, "RestartTaker"},
-    {ACT_FETCH_PLACED_BALL, Action_InterimTaker, "RestartTaker"},
+    {ACT_THROWER_CHOOSE, Action_ThrowerChoose, "RestartTaker"},
+    {ACT_PLACED_BALL_CHOOSE, Action_PlacedBallChoose, "RestartTaker"},
+    {ACT_FETCH_THROW_IN, Action_FetchThrowIn, "RestartTaker"},
+    {ACT_FETCH_PLACED_BALL, Action_FetchPlacedBall, "RestartTaker"},
     {ACT_KICKOFF_AFTER_GOAL, Action_KickoffAfterGoal, "RestartTaker"},
     {ACT_KICKOFF_WALK, Action_KickoffWalk, "RestartTaker"},
     {ACT_KICKOFF_AT_BALL, Action_KickoffAtBall, "RestartTaker"},
@@ -80,20 +83,20 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_WALK_OFF, Action_WalkOff, "ThrowInTackle"},
     {ACT_WALK_OFF_TUNNEL, Action_WalkOffTunnel, "ThrowInTackle"},
-    {ACT_STANDING_TACKLE, Action_InterimHold, "ThrowInTackle"},
-    {ACT_KNOCKED_DOWN, Action_InterimKnockedDown, "ThrowInTackle"},
-    {ACT_GROUND_PASS, Action_InterimStrike, "ThrowInTackle"},
-    {ACT_THROW_IN_RELEASE, Action_InterimHold, "ThrowInTackle"},
-    {ACT_RESTART_KICK, Action_InterimHold, "ThrowInTackle"},
-    {ACT_BURST, Action_InterimHold, "ThrowInTackle"},
+    {ACT_STANDING_TACKLE, Action_StandingTackle, "ThrowInTackle"},
+    {ACT_KNOCKED_DOWN, Action_KnockedDown, "ThrowInTackle"},
+    {ACT_GROUND_PASS, Action_GroundPass, "ThrowInTackle"},
+    {ACT_THROW_IN_RELEASE, Action_ThrowInRelease, "ThrowInTackle"},
+    {ACT_RESTART_KICK, Action_RestartKick, "ThrowInTackle"},
+    {ACT_BURST, Action_Burst, "ThrowInTackle"},
     {ACT_STILL_38, Action_Still38, "Still38"},
     {ACT_STILL_39, Action_Still39, "Still39"},
     {ACT_STILL_40, Action_Still40, "Still40"},
-    {ACT_THROW_IN_RUN_UP, Action_InterimHold, "ThrowInTackle"},
-    {ACT_STANDING_THROW, Action_InterimHold, "ThrowInTackle"},
-    {ACT_BACK_OFF_FOR_SHOT, Action_InterimHold, "ThrowInTackle"},
-    {ACT_BACK_OFF_FOR_PASS, Action_InterimHold, "ThrowInTackle"},
-    {ACT_GOAL_KICK_BACK_OFF, Action_InterimHold, "ThrowInTackle"},
+    {ACT_THROW_IN_RUN_UP, Action_ThrowInRunUp, "ThrowInTackle"},
+    {ACT_STANDING_THROW, Action_StandingThrow, "ThrowInTackle"},
+    {ACT_BACK_OFF_FOR_SHOT, Action_BackOffForKick, "ThrowInTackle"},
+    {ACT_BACK_OFF_FOR_PASS, Action_BackOffForKick, "ThrowInTackle"},
+    {ACT_GOAL_KICK_BACK_OFF, Action_BackOffForRunUp, "ThrowInTackle"},
     // Meeting a high ball: jumping strikes, volleys and controls.
     {ACT_JUMP_STRIKE_TO_TARGET, Action_InterimHold, "HighBall"},
     {ACT_JUMP_STRIKE_AT_GOAL, Action_InterimHold, "HighBall"},
@@ -104,14 +107,14 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_SHOT, Action_Shot, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
-    {ACT_FREE_KICK_TAKER, Action_InterimTaker, "RestartTaker"},
-    {ACT_FREE_KICK_DEFENDER, Action_InterimHold, "RestartTaker"},
-    {ACT_FREE_KICK_AT_BALL, Action_InterimHold, "RestartTaker"},
+    {ACT_FREE_KICK_TAKER, Action_FreeKickTaker, "RestartTaker"},
+    {ACT_FREE_KICK_DEFENDER, Action_FreeKickDefender, "RestartTaker"},
+    {ACT_FREE_KICK_AT_BALL, Action_FreeKickAtBall, "RestartTaker"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_BLOCK_TACKLE, Action_InterimHold, "Outfield"},
     {ACT_SET_PIECE_WAIT, Action_SetPieceWait, "Outfield"},
-    {ACT_HOLD_SPOT, Action_InterimHold, "Outfield"},
-    {ACT_FREE_KICK_ARRANGE, Action_InterimHold, "Outfield"},
+    {ACT_HOLD_SPOT, Action_HoldSpot, "Outfield"},
+    {ACT_FREE_KICK_ARRANGE, Action_InterimTaker, "Outfield"},
     {ACT_PENALTY_RUN_UP, Action_InterimHold, "Outfield"},
     {ACT_SHOOTOUT_FACE_CENTRE, Action_InterimHold, "Outfield"},
     {ACT_MINOR_STILL_62, Action_InterimHold, "Outfield"},
@@ -120,21 +123,21 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_MINOR_STILL_65, Action_InterimHold, "Outfield"},
     {ACT_BACK_HEEL_66, Action_PassKick, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
-    {ACT_BEND_AND_RISE, Action_InterimHold, "ThrowInTackle"},
-    {ACT_BEFORE_RESTART_KICK, Action_InterimHold, "ThrowInTackle"},
+    {ACT_BEND_AND_RISE, Action_BendAndRise, "ThrowInTackle"},
+    {ACT_BEFORE_RESTART_KICK, Action_BeforeRestartKick, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_CELEBRATE, Action_InterimCelebrate, "Outfield"},
     {ACT_RUN_TO_SCORER, Action_InterimCelebrate, "Outfield"},
     {ACT_DIRECT_FREE_KICK, Action_SetPieceShot, "Outfield"},
     {ACT_DIVE_FOR_FOUL, Action_InterimStrike, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
-    {ACT_SLIDE_TO_STOP, Action_InterimKnockedDown, "ThrowInTackle"},
+    {ACT_SLIDE_TO_STOP, Action_SlideToStop, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_MINOR_STILL_74, Action_InterimHold, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_LOFTED_BALL_75, Action_LoftedBall, "BallRun"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_MOVE_TO_LOOSE_BALL, Action_InterimHold, "Outfield"},
+    {ACT_MOVE_TO_LOOSE_BALL, Action_MoveToLooseBall, "Outfield"},
     {ACT_PASS_77, Action_PassKick, "Outfield"},
     {ACT_DRIBBLE_SHOT_78, Action_Shoot, "Outfield"},
     // Meeting a high ball: jumping strikes, volleys and controls.
@@ -145,7 +148,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_JUMP_HEADER_AT_GOAL, Action_InterimHold, "Outfield"},
     {ACT_FIRST_TIME_SHOT_83, Action_FirstTimeShot, "Outfield"},
     {ACT_FIRST_TIME_SHOT_84, Action_FirstTimeShot, "Outfield"},
-    {ACT_PENALTY_WALK_TO_SPOT, Action_InterimHold, "Outfield"},
+    {ACT_PENALTY_WALK_TO_SPOT, Action_InterimTaker, "Outfield"},
     {ACT_JUMP_HEADED_PASS, Action_InterimHold, "Outfield"},
     {ACT_JUMP_HEADER_BACK_FLICK, Action_InterimHold, "Outfield"},
     {ACT_HEADER_TO_MATE, Action_InterimHold, "Outfield"},
@@ -158,14 +161,14 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_STUMBLE, Action_InterimHold, "Outfield"},
     {ACT_SET_PIECE_PASS, Action_SetPieceKick, "Outfield"},
     {ACT_PENALTY_KICK, Action_SetPieceShot, "Outfield"},
-    {ACT_NEAR_POST, Action_InterimHold, "Outfield"},
+    {ACT_NEAR_POST, Action_NearPost, "Outfield"},
     {ACT_CURLED_SHOT_STANDING, Action_Shoot, "Outfield"},
     {ACT_CURLED_SHOT, Action_Shoot, "Outfield"},
     {ACT_HANDBALL, Action_InterimHold, "Outfield"},
-    {ACT_GESTURE_AND_RETURN, Action_InterimHold, "Outfield"},
+    {ACT_GESTURE_AND_RETURN, Action_GestureAndReturn, "Outfield"},
     {ACT_MINOR_STILL_101, Action_InterimHold, "Outfield"},
     {ACT_SLOW_TO_STOP, Action_SlowToStop, "Outfield"},
-    {ACT_FREE_KICK_RUNNER, Action_InterimHold, "Outfield"},
+    {ACT_FREE_KICK_RUNNER, Action_FreeKickRunner, "Outfield"},
     {ACT_MINOR_STILL_104, Action_InterimHold, "Outfield"},
     {ACT_CLEARING_SLIDE, Action_InterimStrike, "Outfield"},
     {ACT_LIFTED_SHOT_STANDING, Action_Shoot, "Outfield"},
@@ -191,7 +194,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_UNUSED_121, Action_Unused, "Unused"},
     // Goalkeepers.
     {ACT_KEEPER_IDLE, Keeper_Idle, "Keeper"},
-    {ACT_KEEPER_DISTRIBUTE, Action_InterimTaker, "Keeper"},
+    {ACT_KEEPER_DISTRIBUTE, Action_KeeperDistribute, "Keeper"},
     {ACT_KEEPER_HOLD_AT_FEET, Action_KeeperHoldAtFeet, "Keeper"},
     {ACT_KEEPER_HIGH_SAVE, Action_KeeperHighSave, "Keeper"},
     {ACT_KEEPER_DIVE_MID_LONG, Action_KeeperDive, "Keeper"},
@@ -199,8 +202,8 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_KEEPER_PICK_UP, Action_KeeperGather, "Keeper"},
     {ACT_KEEPER_CATCH_MID, Action_KeeperDive, "Keeper"},
     {ACT_KEEPER_DIVE_MID_SHORT, Action_KeeperDive, "Keeper"},
-    {ACT_KEEPER_KICK_FROM_HANDS, Action_InterimHold, "Keeper"},
-    {ACT_KEEPER_GOAL_KICK, Action_InterimHold, "Keeper"},
+    {ACT_KEEPER_KICK_FROM_HANDS, Action_KeeperKickFromHands, "Keeper"},
+    {ACT_KEEPER_GOAL_KICK, Action_KeeperGoalKick, "Keeper"},
     {ACT_KEEPER_CLEAR_OUTSIDE_BOX, Action_KeeperClearance, "Keeper"},
     {ACT_KEEPER_PUNCH, Action_KeeperPunch, "Keeper"},
     {ACT_KEEPER_PALM_OVER, Action_KeeperPalmOver, "Keeper"},
@@ -226,12 +229,12 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_KEEPER_CATCH_HIGH, Action_KeeperDive, "Keeper"},
     {ACT_KEEPER_QUICK_BLOCK_154, Action_KeeperQuickBlock, "Keeper"},
     {ACT_KEEPER_QUICK_BLOCK_155, Action_KeeperQuickBlock, "Keeper"},
-    {ACT_KEEPER_AIM_GOAL_KICK, Action_InterimHold, "Keeper"},
-    {ACT_KEEPER_WALK_TO_GOAL_KICK, Action_InterimTaker, "Keeper"},
-    {ACT_KEEPER_GOAL_KICK_STEP_BACK, Action_InterimHold, "Keeper"},
-    {ACT_KEEPER_THROW, Action_InterimHold, "Keeper"},
-    {ACT_KEEPER_GESTURE_160, Action_InterimHold, "Keeper"},
-    {ACT_KEEPER_GESTURE_161, Action_InterimHold, "Keeper"},
+    {ACT_KEEPER_AIM_GOAL_KICK, Action_KeeperAimGoalKick, "Keeper"},
+    {ACT_KEEPER_WALK_TO_GOAL_KICK, Action_KeeperWalkToGoalKick, "Keeper"},
+    {ACT_KEEPER_GOAL_KICK_STEP_BACK, Action_KeeperGoalKickStepBack, "Keeper"},
+    {ACT_KEEPER_THROW, Action_KeeperThrow, "Keeper"},
+    {ACT_KEEPER_GESTURE_160, Action_KeeperGesture, "Keeper"},
+    {ACT_KEEPER_GESTURE_161, Action_KeeperGesture, "Keeper"},
     {ACT_KEEPER_STILL_162, Action_KeeperStill, "Keeper"},
     {ACT_KEEPER_STILL_163, Action_KeeperStill, "Keeper"},
     // Unused ids.
@@ -290,7 +293,7 @@ void TakeOffPitch(int32_t person)
     MatchPerson& p = MatchPersons[person];
     if (p.offPitch == 0) Team_InterimRefillLineup(Person_Side(person));
     Person_PlaceAt(person, 0, 0);
-    p.action = 0;
+    Person_StoreAction(person, 0);
     p.offPitch = 1;
     p.animation = -1;
 }

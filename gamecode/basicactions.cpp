@@ -84,19 +84,6 @@ void RunByDistance(int32_t person, int32_t d)
     Person_RunStepBoosted(person, ArrivalSpeed(d), 1);
 }
 
-// Facing away from a point he is close to, he steps backwards into place.
-bool WalkBackwards(int32_t person, int32_t dir, int32_t d)
-{
-    MatchPerson& p = MatchPersons[person];
-    const int32_t back = (dir + 128) & 255;
-    if (Person_FoldedDifference(p.facing, back) > kBackwardsAngle || d >= kBackwardsReach)
-        return false;
-    p.facing = static_cast<uint16_t>(back);
-    Person_LoopAnim(person, 14, 1, 0);
-    Person_RunStep(person, kBackwardsSpeed, dir, 1);
-    return true;
-}
-
 void TurnSteps(int32_t person, int32_t direction)
 {
     for (int32_t step = 0; step < kTurnSteps; ++step) {
@@ -215,7 +202,7 @@ void RunToMeetingSpot(int32_t person, int32_t d)
     p.actionFlag = 1;
     int32_t dir = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, p.receivePoint[0],
                                      p.receivePoint[1]);
-    if (WalkBackwards(person, dir, d)) return;
+    if (Person_WalkBackwardsInto(person, dir, d)) return;
     if (Ball.direction != BALL_STILL && Person_FoldedDifference(Ball.direction, dir) < 32)
         dir = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, Ball.lookAhead[0][0],
                                  Ball.lookAhead[0][1]);
@@ -252,6 +239,18 @@ void WaitAtMeetingSpot(int32_t person)
 
 }  // namespace
 
+bool Person_WalkBackwardsInto(int32_t person, int32_t dir, int32_t d)
+{
+    MatchPerson& p = MatchPersons[person];
+    const int32_t back = (dir + 128) & 255;
+    if (Person_FoldedDifference(p.facing, back) > kBackwardsAngle || d >= kBackwardsReach)
+        return false;
+    p.facing = static_cast<uint16_t>(back);
+    Person_LoopAnim(person, 14, 1, 0);
+    Person_RunStep(person, kBackwardsSpeed, dir, 1);
+    return true;
+}
+
 void Action_Stand(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
@@ -281,7 +280,7 @@ void Action_WalkToTarget(int32_t person)
     ++PlayersNotInPlace;
     const int32_t dir =
         Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, p.targetX, p.targetY);
-    if (WalkBackwards(person, dir, d)) return;
+    if (Person_WalkBackwardsInto(person, dir, d)) return;
     Person_TurnStep(person, dir);
     RunByDistance(person, d);
 }

@@ -8,6 +8,9 @@
 // Action 0: stands at his target point and keeps the ball in view; a line-up slot-0 keeper goes
 // to 122 (outside phase 22), a player off his point to action 3.
 void Action_Stand(int32_t person);
+// Facing away (within 8 steps) from a point in direction `dir` that he is nearer than 125 to
+// (`d`), he steps backwards toward it (animation 14) and true; else false.
+bool Person_WalkBackwardsInto(int32_t person, int32_t dir, int32_t d);
 // Action 3: walks, jogs or runs to his target point (backwards when facing away and near), slows
 // as he arrives, counts in PlayersNotInPlace on the way and stands (action 0) there.
 void Action_WalkToTarget(int32_t person);

@@ -25,95 +25,21 @@ namespace {
 
 constexpr int32_t kTakerKickTick = 30;
 constexpr int32_t kAfterKickTicks = 16;
-constexpr int32_t kPenaltyFactor = 65536 / 25;
+// A penalty reaches the goal line in 12 ticks without drag: slower, the rolling ball stopped
+// short of it and nearly every kick of a shoot-out failed.
+constexpr int32_t kPenaltyFactor = 65536 / 12;
 constexpr int32_t kPassFactor = 65536 / 100;
-constexpr int32_t kYards70 = 1120;
-constexpr int32_t kYards10 = 160;
-constexpr int32_t kCornerInside = 4;  // the corner kick's spot inside both lines
 
 struct Point {
     int32_t x;
     int32_t y;
 };
 
-struct Restart {
-    Point spot;
-    Point aim;
-};
-
-// The restart spot and aim of each family, as the family handlers will place them.
-Restart PlaceThrowIn()
+// The free-kick taker of the side, or its team-mate nearest the spot.
+int32_t ChooseFreeKickTaker(int32_t side, Point spot)
 {
-    const Point spot{Match.throwInSpot[0], Match.throwInSpot[1]};
-    const int32_t inward = spot.x < PITCH_CENTRE_X ? kYards10 : -kYards10;
-    return {spot, {spot.x + inward, spot.y}};
-}
-
-Restart PlaceGoalKick()
-{
-    const bool highEnd = Match.goalKickSpot[1] > PITCH_CENTRE_Y;
-    const int32_t x =
-        Match.goalKickSpot[0] < PITCH_CENTRE_X ? PITCH_GOAL_AREA_LEFT_X : PITCH_GOAL_AREA_RIGHT_X;
-    const int32_t y = highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y;
-    return {{x, y}, {x, highEnd ? y - kYards70 : y + kYards70}};
-}
-
-Restart PlaceCorner()
-{
-    const bool highEnd = Match.cornerSpot[1] > PITCH_CENTRE_Y;
-    const int32_t x = Match.cornerSpot[0] < PITCH_CENTRE_X ? PITCH_CORNER_LEFT_X + kCornerInside
-                                                           : PITCH_CORNER_RIGHT_X - kCornerInside;
-    const int32_t y =
-        highEnd ? PITCH_CORNER_FAR_Y - kCornerInside : PITCH_CORNER_NEAR_Y + kCornerInside;
-    return {{x, y}, {PITCH_CENTRE_X, highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y}};
-}
-
-Restart PlaceKeeperBall()
-{
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    const int32_t toward = ball.y > PITCH_CENTRE_Y ? -kYards70 : kYards70;
-    return {{ball.x, ball.y}, {ball.x, ball.y + toward}};
-}
-
-Restart PlaceFreeKick()
-{
-    const Point spot{RestartSpot[0], RestartSpot[1]};
-    return {spot, spot};
-}
-
-struct TakerFamily {
-    int16_t awarded;
-    int16_t takerTable;  // TAKER_*, -1 none
-    bool keeperTakes;    // else the team-mate nearest the spot
-    int16_t action;
-    Restart (*place)();
-};
-
-constexpr TakerFamily kTakerFamilies[] = {
-    {PHASE_FOUL, TAKER_FREE_KICK, false, ACT_FREE_KICK_TAKER, PlaceFreeKick},
-    {PHASE_OFFSIDE, TAKER_FREE_KICK, false, ACT_FREE_KICK_TAKER, PlaceFreeKick},
-    {PHASE_THROW_IN_AWARDED, -1, false, ACT_FETCH_THROW_IN, PlaceThrowIn},
-    {PHASE_GOAL_KICK_AWARDED, -1, true, ACT_KEEPER_WALK_TO_GOAL_KICK, PlaceGoalKick},
-    {PHASE_CORNER_AWARDED, TAKER_CORNER, false, ACT_FETCH_PLACED_BALL, PlaceCorner},
-    {PHASE_KEEPER_HOLDS, -1, true, ACT_KEEPER_DISTRIBUTE, PlaceKeeperBall},
-};
-
-const TakerFamily& TakerFamilyOf(int32_t phase)
-{
-    for (const TakerFamily& family : kTakerFamilies) {
-        if (family.awarded == phase) return family;
-    }
-    FatalError("Restart_InterimTaker(): phase %d is no restart", phase);
-}
-
-int32_t ChooseTaker(const TakerFamily& family, int32_t side, Point spot)
-{
-    if (family.takerTable >= 0) {
-        const int32_t taker = Match.takers[side][family.takerTable];
-        if (taker >= 0 && taker < MATCH_PLAYER_COUNT && MatchPersons[taker].offPitch == 0)
-            return taker;
-    }
-    if (family.keeperTakes) return LineUp[side][0];
+    const int32_t taker = Match.takers[side][TAKER_FREE_KICK];
+    if (taker >= 0 && taker < MATCH_PLAYER_COUNT && MatchPersons[taker].offPitch == 0) return taker;
     return Team_NearestTeammateOrFallback(spot.x, spot.y, -1);
 }
 
@@ -148,10 +74,7 @@ void PlayRestartBall(int32_t person, Point aim)
         const int32_t up = (Rand() % 30) * 2000;
         Ball_SetVelocityToward(742 + Rand() % 109, aim.y, up, kPenaltyFactor);
     } else {
-        const int32_t up = p.action == ACT_FETCH_THROW_IN      ? 20000
-                           : p.action == ACT_FETCH_PLACED_BALL ? 90000
-                                                               : 0;
-        Ball_SetVelocityToward(aim.x, aim.y, up, kPassFactor);
+        Ball_SetVelocityToward(aim.x, aim.y, 0, kPassFactor);
     }
     Ball.holder = 0;
     Ball.secondHolder = 0;
@@ -177,8 +100,6 @@ constexpr int32_t kReceiverReach = 480;
 constexpr int32_t kLongKickLength = 480;
 constexpr int32_t kNoReceiver = -3;
 constexpr int32_t kCelebrationTicks = 150;
-constexpr int32_t kKnockedDownTicks = 50;
-constexpr int32_t kSfxPass = 4;
 constexpr int32_t kSfxKick = 6;
 constexpr int32_t kStrikeReach = 9;
 constexpr int32_t kStrikeHeight = 16;
@@ -206,15 +127,6 @@ void KickBall(int32_t kicker, Point aim, int32_t up, int32_t factor, int32_t sou
     Match.kickTargetPoint[1] = static_cast<int16_t>(aim.y);
     Person_SetAction(kicker, ACT_WALK_TO_TARGET);
     MatchPresentationOps.PlayMatchSfx(sound, 0);
-}
-
-void KickPass(int32_t kicker, int32_t receiver, Point aim)
-{
-    KickBall(kicker, aim, 0, kPassFactor, kSfxPass);
-    Match.kickTargetPerson = static_cast<int16_t>(receiver);
-    Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
-    MatchPersons[receiver].receivePoint[0] = static_cast<int16_t>(aim.x);
-    MatchPersons[receiver].receivePoint[1] = static_cast<int16_t>(aim.y);
 }
 
 // A shot at (x, aim.y) with the interim shot's lift and pace.
@@ -246,31 +158,31 @@ void Match_InterimFatigue() {}
 // Replaced by the player of the match.
 int32_t Match_InterimPickPlayerOfMatch() { return -1; }
 
-// Replaced by the throw-in, goal-kick, corner, keeper's-ball and free-kick handlers.
+// Replaced by the free-kick handlers.
 RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
 {
-    const TakerFamily& family = TakerFamilyOf(awardedPhase);
+    if (awardedPhase != PHASE_FOUL && awardedPhase != PHASE_OFFSIDE)
+        FatalError("Restart_InterimTaker(): phase %d is no restart", awardedPhase);
     const int32_t side = KickingSide & 1;
-    const Restart restart = family.place();
-    const int32_t taker = ChooseTaker(family, side, restart.spot);
+    const Point spot{RestartSpot[0], RestartSpot[1]};
+    const int32_t taker = ChooseFreeKickTaker(side, spot);
     ActivePlayer[side] = static_cast<uint8_t>(taker);
     ActivePlayer[side ^ 1] = static_cast<uint8_t>(Match.proximity[side ^ 1][0]);
-    if (awardedPhase == PHASE_CORNER_AWARDED) ++Match.teamStats[side].corners;
     KickBook_ClearShotRecords();
-    Person_PlaceAt(taker, restart.spot.x, restart.spot.y);
-    Person_PlaceAt(MATCH_BALL, restart.spot.x, restart.spot.y);
-    Ball.x16 = restart.spot.x * 65536;
-    Ball.y16 = restart.spot.y * 65536;
+    Person_PlaceAt(taker, spot.x, spot.y);
+    Person_PlaceAt(MATCH_BALL, spot.x, spot.y);
+    Ball.x16 = spot.x * 65536;
+    Ball.y16 = spot.y * 65536;
     Ball_Stop();
     Ball.height = 0;
     Ball.height16 = 0;
     Ball_GiveToPerson(taker);
     Ball.secondHolder = static_cast<int16_t>(taker + 1);
-    Person_SetAction(taker, family.action);
-    return {taker, restart.aim.x, restart.aim.y};
+    Person_SetAction(taker, ACT_FREE_KICK_TAKER);
+    return {taker, spot.x, spot.y};
 }
 
-// Replaced by the throw-in, corner, free-kick, penalty and goalkeeper restart actions.
+// Replaced by the direct free kick's arrangement and the penalty's walk and run-up.
 void Action_InterimTaker(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
@@ -287,8 +199,7 @@ void Action_InterimTaker(int32_t person)
     if (++p.actionWord == kTakerKickTick) PlayRestartBall(person, aim);
 }
 
-// Replaced by the ground pass 34 of the goalkeeper's distribution, the dive 72 and the clearing
-// slide 105 of the tackles and the volley 51.
+// Replaced by the dive 72 and the clearing slide 105 of the tackles and the volley 51.
 void Action_InterimStrike(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
@@ -301,16 +212,7 @@ void Action_InterimStrike(int32_t person)
     const bool atFeet = std::abs(ball.x - CurrentPersonPos.x) <= kStrikeReach
                         && std::abs(ball.y - CurrentPersonPos.y) <= kStrikeReach && Ball.holder == 0
                         && Ball.height <= kStrikeHeight;
-    if (atFeet && action == ACT_GROUND_PASS) {
-        const int32_t receiver = Match.kickTargetPerson;
-        const Point aim{Match.kickTargetPoint[0], Match.kickTargetPoint[1]};
-        if (receiver >= 0 && receiver < MATCH_PLAYER_COUNT) {
-            KickPass(person, receiver, aim);
-        } else {
-            KickBall(person, aim, 0, kPassFactor, kSfxPass);
-            Match.kickTargetPerson = static_cast<int16_t>(receiver);
-        }
-    } else if (atFeet) {
+    if (atFeet) {
         const Point aim{Match.shotTarget[0], Match.shotTarget[1]};
         const bool up = Person_Side(person) == Match.secondOfPair;
         if (up ? aim.y > PITCH_FAR_GOAL_LINE_Y : aim.y < PITCH_NEAR_GOAL_LINE_Y) {
@@ -342,12 +244,4 @@ void Action_InterimCelebrate(int32_t person)
     if (++p.actionWord < kCelebrationTicks) return;
     if (p.action == ACT_CELEBRATE) Match.celebrationActive = 0;
     Person_SetAction(person, ACT_WALK_TO_TARGET);
-}
-
-// Replaced by the falls and the getting up of the outfield actions.
-void Action_InterimKnockedDown(int32_t person)
-{
-    MatchPerson& p = MatchPersons[person];
-    p.runSpeed = 0;
-    if (++p.actionWord >= kKnockedDownTicks) Person_SetAction(person, ACT_WALK_TO_TARGET);
 }

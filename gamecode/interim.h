@@ -17,12 +17,10 @@ void Person_InterimTryVolley(int32_t person);
 // Actions 69 and 70: 150 ticks of celebration; then the scorer (69) ends the celebration and both
 // walk back (3).
 void Action_InterimCelebrate(int32_t person);
-// Actions 33 and 73, a player struck by the ball: he stays down 50 ticks, then walks back (3).
-void Action_InterimKnockedDown(int32_t person);
-// The ground pass 34, the volley 51, the dive 72 and the clearing slide 105: 34, 51 and 105
-// strike the ball once, when it lies within 9 units at a height of 16 or less and no keeper holds
-// it, toward KickTargetPoint (34) or ShotTarget (a counted shot when behind the goal line
-// attacked, else a long ball); then he walks back (3). The dive chases again (4).
+// The volley 51, the dive 72 and the clearing slide 105: 51 and 105 strike the ball once, when it
+// lies within 9 units at a height of 16 or less and no keeper holds it, toward ShotTarget (a
+// counted shot when behind the goal line attacked, else a long ball); then he walks back (3). The
+// dive chases again (4).
 void Action_InterimStrike(int32_t person);
 // No tackle choice yet: the defender closing down only runs.
 void Person_InterimChooseTackle(int32_t defender, int32_t carrier);
@@ -30,7 +28,7 @@ void Person_InterimChooseTackle(int32_t defender, int32_t carrier);
 // facing and animation.
 void Action_InterimHold(int32_t person);
 
-// Who takes the restart awarded in `awardedPhase` (1-5 or 12) for KickingSide and where its kick
+// Who takes the restart awarded in `awardedPhase` (1 or 2) for KickingSide and where its kick
 // aims: the taker and the ball are put on the restart spot, the ball stopped at his feet, the
 // taker and the other side's nearest player made active and the taker given his restart action.
 struct RestartPlacement {
@@ -39,8 +37,9 @@ struct RestartPlacement {
     int32_t aimY;
 };
 RestartPlacement Restart_InterimTaker(int32_t awardedPhase);
-// The handler of the restart takers' actions (21, 22, 53, 123, 157): he holds the ball on the spot
-// facing his aim and plays it on the 30th tick, which returns the match to open play.
+// The handler of the direct free kick's arrangement (59) and the penalty taker's walk (85): he
+// holds the ball on the spot facing his aim and plays it on the 30th tick, which returns the match
+// to open play.
 void Action_InterimTaker(int32_t person);
 
 // No offside marks yet: nobody is marked.

@@ -1,6 +1,7 @@
 // gamecode/keeperball.h: the keeper with the ball: taking it into his hands after a catch or a
 // gather, holding it while his side's restart is set up, the smother at an attacker's feet with
-// the collision that may follow, and the clearance of a ball he reached outside his box.
+// the collision that may follow, the clearance of a ball he reached outside his box, and the
+// distribution: his throw or kick from the hands, and the goal kick.
 #pragma once
 
 #include <cstdint>
@@ -33,3 +34,25 @@ void Action_KeeperRiseFromSmother(int32_t person);
 void Action_KeeperSmother(int32_t person);
 // Action 133: he runs at a ball outside his box and kicks it clear at frame 38 of his kick.
 void Action_KeeperClearance(int32_t person);
+
+// Action 123: the keeper holding his catch picks a receiver among the next Rand() % 5 + 5 entries
+// of his proximity list (15-70 yards away, inside x 456-1136; a trailing side also 15 yards and
+// near the touchlines), waits, winds up to the kick's length / 8 and throws (159) to a free
+// receiver less than 960 units away, else kicks from his hands (131).
+void Action_KeeperDistribute(int32_t person);
+// Action 159: the throw, released at frame 76 toward the pass point; the receiver runs to where
+// it lands.
+void Action_KeeperThrow(int32_t person);
+// Action 131: the kick from his hands at frame 93, carrying the ball to his box's edge first.
+void Action_KeeperKickFromHands(int32_t person);
+// Action 132: the goal kick, struck at frame 80 of his run-up.
+void Action_KeeperGoalKick(int32_t person);
+// Action 157: he puts the ball on the goal-kick spot and walks 64 behind it (then 156).
+void Action_KeeperWalkToGoalKick(int32_t person);
+// Action 156: the goal kick's receiver (Rand() % 5 + 2 candidates 640-1200 away) and wind-up,
+// then he steps back (158).
+void Action_KeeperAimGoalKick(int32_t person);
+// Action 158: he walks backward from the ball until 70 away, then runs up (132).
+void Action_KeeperGoalKickStepBack(int32_t person);
+// Actions 160 and 161: a gesture, then the action saved for after it.
+void Action_KeeperGesture(int32_t person);

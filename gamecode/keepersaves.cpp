@@ -200,8 +200,8 @@ void Catch(int32_t person)
     MatchPerson& p = MatchPersons[person];
     ++p.stats.catches;
     MatchPresentationOps.PlayMatchSfx(kSfxCatch, 0);
-    // Written directly: the catch form goes on from the dive's frame.
-    p.action = kCatchForm[Match.diveKind];
+    // Stored, not set: the catch form goes on from the dive's frame.
+    Person_StoreAction(person, kCatchForm[Match.diveKind]);
     Ball_StopAtCurrentPerson();
     Highlight();
     CountSave(person, 136, 137, 138);
@@ -323,7 +323,7 @@ bool JumpReaches(const MatchPerson& p)
 void GatherClose(int32_t person, int16_t gather, int32_t group)
 {
     MatchPerson& p = MatchPersons[person];
-    p.action = gather;
+    Person_StoreAction(person, gather);
     MatchPresentationOps.PlayMatchSfx(kSfxCloseCatch, 0);
     if (Match.shooter < 0) return;
     KickBook_ShotOnTarget();
@@ -361,7 +361,7 @@ void Action_KeeperHighSave(int32_t person)
         return;
     }
     MatchPresentationOps.PlayMatchSfx(kSfxCloseCatch, 0);
-    p.action = ACT_KEEPER_PICK_UP;
+    Person_StoreAction(person, ACT_KEEPER_PICK_UP);
     if (Match.shooter >= 0) {
         Say(127, person);
         KickBook_ShotOnTarget();

@@ -24,9 +24,11 @@ constexpr int32_t PMR_COMMITMENT = 3;
 constexpr int32_t PMR_PARTICIPATION = 4;
 constexpr int32_t PMR_RESULT_A = 7;
 constexpr int32_t PMR_RESULT_B = 8;
+constexpr int32_t PMR_KEY_RUNS = 9;
 constexpr int32_t PMR_ROW_COUNTER = 14;
 constexpr int32_t PMR_TOUCHES = 15;
 constexpr int32_t PMR_BALLS_LOST = 32;
+constexpr int32_t PMR_DRIBBLES = 33;
 constexpr int32_t PMR_BAD_CROSSES = 35;
 constexpr int32_t PMR_CLEARANCES = 52;
 
@@ -71,6 +73,8 @@ std::array<int32_t, 3> HighestEfforts()
 
 // A byte counter holds at its top rather than wrapping to a small number.
 int32_t ByteCount(int32_t count) { return std::clamp(count, 0, 255); }
+// The same for a signed byte field, which would turn negative past 127.
+int32_t SignedByteCount(int32_t count) { return std::clamp(count, 0, 127); }
 
 static_assert(PMS_FIGURE_COUNT - PMR_FIELD_COUNT <= sizeof(PlayerMatchRecord::unread));
 
@@ -87,6 +91,8 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     PlayerMatchRecord_Set(record, PMR_ASSISTS, ByteCount(p.stats.assists));
     PlayerMatchRecord_Set(record, PMR_OWN_GOALS, ByteCount(p.stats.ownGoals));
     PlayerMatchRecord_Set(record, PMR_BALLS_LOST, ByteCount(p.stats.ballsLost));
+    PlayerMatchRecord_Set(record, PMR_KEY_RUNS, SignedByteCount(p.stats.rareLongRuns));
+    PlayerMatchRecord_Set(record, PMR_DRIBBLES, ByteCount(p.stats.longRuns));
     PlayerMatchRecord_Set(record, PMR_GOALS_CONCEDED, ByteCount(p.stats.goalsAgainst));
     SetSpare(record, PMS_POSSESSION_LOST, p.stats.ballsLost);
     PlayerMatchRecord_Set(record, PMR_PASSES, ByteCount(p.stats.passesCompleted));
@@ -170,17 +176,18 @@ int32_t ClampRating(int32_t raw)
 }
 
 // The newcomer steps into the place, the course and the action of the man going off.
-void TakeOverPlace(MatchPerson* on, const MatchPerson& off)
+void TakeOverPlace(int32_t newcomer, const MatchPerson& off)
 {
-    on->action = off.action;
-    on->frame = off.frame;
-    on->x = off.x;
-    on->y = off.y;
-    on->x16 = off.x16;
-    on->y16 = off.y16;
-    on->targetX = off.targetX;
-    on->targetY = off.targetY;
-    on->animation = off.animation;
+    Person_StoreAction(newcomer, off.action);
+    MatchPerson& on = MatchPersons[newcomer];
+    on.frame = off.frame;
+    on.x = off.x;
+    on.y = off.y;
+    on.x16 = off.x16;
+    on.y16 = off.y16;
+    on.targetX = off.targetX;
+    on.targetY = off.targetY;
+    on.animation = off.animation;
 }
 
 }  // namespace
@@ -229,7 +236,7 @@ void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff)
     ++off.timesSubstituted;
     on.offPitch = 0;
     on.matchRating = kOnThePitch;
-    TakeOverPlace(&on, off);
+    TakeOverPlace(onIndex, off);
     off.animation = -1;
     ++Match.substitutionCount[side];
 }

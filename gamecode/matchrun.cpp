@@ -177,7 +177,7 @@ void PlacePlayersOffPitch()
             const int32_t person = LineUp[side][s];
             Person_PlaceAt(person, s == 0 ? -14 : -354 - 15 * s, PITCH_CENTRE_Y);
             MatchPerson& p = MatchPersons[person];
-            p.action = ACT_STAND;
+            Person_StoreAction(person, ACT_STAND);
             p.frame = -1;
             p.hasBall = 0;
             p.touchCooldown1 = 0;

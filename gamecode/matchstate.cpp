@@ -14,6 +14,12 @@ MatchWords Match;
 TacticsRecord TeamShape[2];
 PitchConstants Pitch;
 
+namespace {
+
+PersonActionListener s_actionListener = nullptr;
+
+}  // namespace
+
 void MatchEngine_Init()
 {
     MatchPresentation_ClearOptions();
@@ -52,6 +58,11 @@ void Match_ResetWords()
     Match_ClearPassRecords();
     Match.previousToucher = -1;
     Match.distReceiver = -1;
+    Match.restartKind = -1;
+    Match.restartReceiver = -1;
+    Match.distScan = -1;
+    Match.distPower = -1;
+    Match.throwReceiver = -1;
     Match.meetingDistance = 10000;
     Formation_Init();
     for (TacticsRecord& shape : TeamShape) {
@@ -130,11 +141,20 @@ void Person_PlaceAt(int32_t person, int32_t x, int32_t y)
     p.y16 = y * 65536;
 }
 
+void Person_StoreAction(int32_t person, int32_t action)
+{
+    if (person < 0 || person >= MATCH_OBJECT_COUNT) return;
+    MatchPersons[person].action = static_cast<int16_t>(action);
+    if (s_actionListener != nullptr) s_actionListener(person, action);
+}
+
+void Person_SetActionListener(PersonActionListener listener) { s_actionListener = listener; }
+
 void Person_SetAction(int32_t person, int32_t action)
 {
     if (person < 0 || person >= MATCH_OBJECT_COUNT) return;
+    Person_StoreAction(person, action);
     MatchPerson& p = MatchPersons[person];
-    p.action = static_cast<int16_t>(action);
     p.frame = 0;
     p.actionWord = 0;
     p.actionFlag = 0;

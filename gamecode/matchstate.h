@@ -348,11 +348,19 @@ struct MatchWords {
     uint8_t secondShotRecord;  // the flags of the other two shot records
     uint8_t thirdShotRecord;
     int8_t shotRecordPlayer[3];  // whose shot each record holds, -1 none
-    uint8_t dominanceSaid[2];    // once per side and match
-    int16_t freeKickAim[2];      // x, y beside the wall
-    uint16_t lastScoringSide;    // written by Goal_SayRemarks
-    int32_t celebrationTicks;    // counted in phase 28 while the celebration lasts
-    int16_t kickoffTaker;        // the kick-off pair, named by the kick-off phase
+    // The taker of a throw-in, a placed ball or a free kick, from his first tick to his kick.
+    int16_t restartKind;       // 13 once the taker has started, -1 after a set-up
+    int16_t restartReceiver;   // his chosen receiver, -1 none
+    int16_t restartScan;       // the proximity entry his search goes on from
+    int16_t restartTimer;      // ticks before he plays the ball, 0 while he searches
+    int16_t restartWaits;      // his waits for the players still on their way
+    int16_t throwStrength;     // the thrower's strength, at most 80
+    int16_t groundMarkFlag;    // 1 while a slide leaves its mark
+    uint8_t dominanceSaid[2];  // once per side and match
+    int16_t freeKickAim[2];    // x, y beside the wall
+    uint16_t lastScoringSide;  // written by Goal_SayRemarks
+    int32_t celebrationTicks;  // counted in phase 28 while the celebration lasts
+    int16_t kickoffTaker;      // the kick-off pair, named by the kick-off phase
     int16_t kickoffPartner;
     int8_t passProvider;          // the player whose pass led to the ball in the net, -1 none
     int8_t secondProvider;        // kept by the passing and crossing actions, -1 none
@@ -450,7 +458,14 @@ struct MatchWords {
     // Team shape.
     TeamStrategyWords strategy[2];         // chosen each tick
     TeamStrategyWords strategyApplied[2];  // as the players' target points last took them
-    int16_t distReceiver;                  // the keeper's distribution receiver, -1 none
+    // The keeper's distribution from his hands or at a goal kick (one keeper at a time).
+    int16_t distReceiver;    // the chosen receiver, -1 none
+    int16_t distScan;        // entry 0-9 of his proximity list the scan goes on from, -1 the start
+    int16_t distWait;        // ticks left before the release, counted once the wind-up is full
+    int16_t distNeeded;      // the wind-up the kick needs: |dx| + |dy| to the target / 8
+    int32_t distPower;       // the wind-up so far, at most 100 at the release; -1 after it
+    int32_t pendingKick[3];  // x, y and vertical velocity the releasing action gives the ball
+    int16_t throwReceiver;   // the receiver of a keeper's throw, who runs to meet it, -1 none
 };
 
 extern MatchPerson MatchPersons[MATCH_OBJECT_COUNT];
@@ -510,8 +525,15 @@ constexpr int16_t Fixed_ToUnits(int32_t fixed16) { return static_cast<int16_t>(f
 // Puts a person at a whole-unit point, integer and 16.16 position both.
 void Person_PlaceAt(int32_t person, int32_t x, int32_t y);
 // For 0 <= person < 37: the action, frame, actionWord, actionFlag, passKind, kicked and height it
-// starts with; other indexes change nothing.
+// starts with; other indexes change nothing. The action listener hears of it.
 void Person_SetAction(int32_t person, int32_t action);
+// For 0 <= person < 37: the action word alone, where a rule carries on the running action's
+// fields (a catch going on from the dive's frame); the action listener hears of it too.
+void Person_StoreAction(int32_t person, int32_t action);
+// Told of every action a person enters through the two calls above: the tests count decisions
+// with it. Null (the game's) tells nobody.
+using PersonActionListener = void (*)(int32_t person, int32_t action);
+void Person_SetActionListener(PersonActionListener listener);
 inline int32_t Person_Skill(const MatchPerson& p, int32_t skill)
 {
     return static_cast<int8_t>(p.skills[skill]);

@@ -16,86 +16,43 @@
 #include "gamecode/offside.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
+#include "gamecode/restarts.h"
 #include "gamecode/restartutil.h"
 
 namespace {
 
 constexpr int32_t kMarkerFrame = 12;
-constexpr int32_t kTrailingKeeperWait = 11;
 constexpr int32_t kMomentumFull = 1000;
 constexpr int32_t kWatchAhead = 480;  // 30 yards
-constexpr int32_t kNoInfoBar = -1;
-constexpr int32_t kNoSound = -1;
+constexpr int32_t kInfoBarOffside = 2;
 
-// How a side that trails restarts sooner.
-enum class TrailingRule { None, DividedWait, ShortWait };
+// A free kick after a foul waits 30 ticks, after an offside 60.
+int32_t WaitOf(int32_t phase) { return phase == PHASE_FOUL ? 30 : 60; }
 
-// One family of stoppages that the shared flow sets up.
-struct RestartFamily {
-    int16_t awarded;
-    int16_t taken;
-    int16_t waitTicks;
-    TrailingRule trailing;
-    bool awardsMomentum;  // possession and momentum go to the awarded side on the first pass
-    bool runsRequests;    // the pending substitution requests run at the set-up
-    int16_t infoBar;
-    int16_t sound;
-};
-
-// clang-format off
-constexpr auto kFamilies = std::to_array<RestartFamily>({
-    {PHASE_FOUL,              PHASE_FREE_KICK,        30, TrailingRule::DividedWait, true,  true,  kNoInfoBar, kNoSound},
-    {PHASE_OFFSIDE,           PHASE_FREE_KICK,        60, TrailingRule::DividedWait, true,  true,  2,          kNoSound},
-    {PHASE_THROW_IN_AWARDED,  PHASE_THROW_IN_TAKEN,   90, TrailingRule::DividedWait, true,  true,  1,          kNoSound},
-    {PHASE_GOAL_KICK_AWARDED, PHASE_GOAL_KICK_TAKEN,  90, TrailingRule::ShortWait,   false, true,  10,         kNoSound},
-    {PHASE_CORNER_AWARDED,    PHASE_CORNER_TAKEN,     90, TrailingRule::None,        false, true,  0,          24},
-    {PHASE_KEEPER_HOLDS,      PHASE_KEEPER_CLEARANCE, 90, TrailingRule::ShortWait,   false, false, kNoInfoBar, kNoSound},
-});
-// clang-format on
-
-const RestartFamily& FamilyOf(int32_t phase)
-{
-    for (const RestartFamily& family : kFamilies) {
-        if (family.awarded == phase) return family;
-    }
-    FatalError("FamilyOf(): phase %d is no restart", phase);
-}
-
-// The side that takes the restart: the one the line check gave the ball for the lines, the
-// keeper's for his ball, the other one for a foul or an offside.
+// The side that takes the free kick: the other one.
 int32_t AwardedSide(int32_t phase)
 {
-    switch (phase) {
-        case PHASE_FOUL: return FoulingSide ^ 1;
-        case PHASE_OFFSIDE: return OffsideSide ^ 1;
-        case PHASE_KEEPER_HOLDS:
-            return MatchPersons[MATCH_BALL].y > PITCH_CENTRE_Y ? Match.secondOfPair ^ 1
-                                                               : Match.secondOfPair;
-        default: return Ball.possession & 1;
-    }
+    return phase == PHASE_FOUL ? FoulingSide ^ 1 : OffsideSide ^ 1;
 }
 
 bool Trails(int32_t side) { return Match.score[side] < Match.score[side ^ 1]; }
 
-void StartWait(const RestartFamily& family)
+void StartWait()
 {
-    const int32_t side = AwardedSide(family.awarded);
+    const int32_t side = AwardedSide(MatchPhase);
     KickingSide = static_cast<uint8_t>(side);
-    int32_t wait = family.waitTicks;
-    if (family.trailing == TrailingRule::DividedWait && Trails(side)) wait /= Rand() % 4 + 1;
-    if (family.trailing == TrailingRule::ShortWait && Trails(side)) wait = kTrailingKeeperWait;
+    int32_t wait = WaitOf(MatchPhase);
+    if (Trails(side)) wait /= Rand() % 4 + 1;
     PhaseTimer = static_cast<int16_t>(wait);
-    if (family.awardsMomentum) {
-        Ball.possession = static_cast<uint8_t>(side);
-        TeamMomentum[side] = kMomentumFull;
-        TeamMomentum[side ^ 1] = 0;
-    }
+    Ball.possession = static_cast<uint8_t>(side);
+    TeamMomentum[side] = kMomentumFull;
+    TeamMomentum[side ^ 1] = 0;
 }
 
-void SetUpRestart(const RestartFamily& family)
+void SetUpFreeKick()
 {
-    if (family.sound != kNoSound) MatchPresentationOps.PlayMatchSfx(family.sound, 0);
-    if (family.infoBar != kNoInfoBar) MatchPresentationOps.InfoBar(family.infoBar, -1, -1);
+    if (MatchPhase == PHASE_OFFSIDE) MatchPresentationOps.InfoBar(kInfoBarOffside, -1, -1);
+    const int32_t awarded = MatchPhase;
     Ball_Stop();
     Ball.height = 0;
     Ball.height16 = 0;
@@ -103,24 +60,24 @@ void SetUpRestart(const RestartFamily& family)
     Match.refereeReturnState = 1;
     Match.refereeSignal = 1;
     Match.keeperPendingAction = -1;
-    MatchPhase = family.taken;
+    MatchPhase = PHASE_FREE_KICK;
     PhaseTimer = 0;
     Match_ClearPlayerFlags();
     Match_AllStand();
-    const RestartPlacement placement = Restart_InterimTaker(family.awarded);
+    Restart_ResetTaker();
+    const RestartPlacement placement = Restart_InterimTaker(awarded);
     Person_PlaceAt(MATCH_MARKER, placement.aimX, placement.aimY);
     MatchPersons[MATCH_MARKER].frame = kMarkerFrame;
     LastIncidentMark = MATCH_BALL;
     Ball.possession = static_cast<uint8_t>(Person_Side(placement.taker));
-    if (family.runsRequests) Match_RunPendingSubstitutions();
+    Match_RunPendingSubstitutions();
 }
 
-// Phases 1-5 and 12: wait, then set the restart up.
+// Phases 1 and 2: wait, then set the free kick up.
 void Phase_SharedRestart()
 {
-    const RestartFamily& family = FamilyOf(MatchPhase);
     if (PhaseTimer == 0) {
-        StartWait(family);
+        StartWait();
         return;
     }
     if (--PhaseTimer != 0) return;
@@ -130,7 +87,7 @@ void Phase_SharedRestart()
         MatchPhase = PHASE_DECISION_PENDING;
         return;
     }
-    SetUpRestart(family);
+    SetUpFreeKick();
 }
 
 void NoHandler() {}
@@ -226,16 +183,16 @@ constexpr auto kPhases = std::to_array<PhaseRow>({
     // Stoppages awarded and taken.
     {PHASE_FOUL,                Phase_SharedRestart,        "Foul"},
     {PHASE_OFFSIDE,             Phase_SharedRestart,        "Offside"},
-    {PHASE_THROW_IN_AWARDED,    Phase_SharedRestart,        "ThrowInAwarded"},
-    {PHASE_GOAL_KICK_AWARDED,   Phase_SharedRestart,        "GoalKickAwarded"},
-    {PHASE_CORNER_AWARDED,      Phase_SharedRestart,        "CornerAwarded"},
+    {PHASE_THROW_IN_AWARDED,    Phase_ThrowIn,              "ThrowInAwarded"},
+    {PHASE_GOAL_KICK_AWARDED,   Phase_GoalKick,             "GoalKickAwarded"},
+    {PHASE_CORNER_AWARDED,      Phase_Corner,               "CornerAwarded"},
     {PHASE_THROW_IN_TAKEN,      Phase_ClearDeadBall,        "ThrowInTaken"},
     {PHASE_GOAL_KICK_TAKEN,     Phase_ClearDeadBall,        "GoalKickTaken"},
     {PHASE_CORNER_TAKEN,        Phase_ClearDeadBall,        "CornerTaken"},
     {PHASE_GOAL,                Phase_Goal,                 "Goal"},
     {PHASE_GOAL_RESTART,        Phase_DrawAndClearDeadBall, "GoalRestart"},
     {PHASE_KICKOFF_READY,       Phase_KickoffWhistle,       "KickoffReady"},
-    {PHASE_KEEPER_HOLDS,        Phase_SharedRestart,        "KeeperHolds"},
+    {PHASE_KEEPER_HOLDS,        Phase_KeeperBall,           "KeeperHolds"},
     {PHASE_KEEPER_CLEARANCE,    Phase_DrawAndClearDeadBall, "KeeperClearance"},
     // The end of a period and the pauses.
     {PHASE_PERIOD_OVER,         Phase_PeriodOver,           "PeriodOver"},

@@ -62,10 +62,15 @@ int32_t Person_EffectiveSkill(int32_t person, int32_t value)
 
 int32_t Team_NearestTeammateTo(int32_t x, int32_t y, int32_t exclude)
 {
+    return Team_NearestTeammateOfSide(KickingSide & 1, x, y, exclude);
+}
+
+int32_t Team_NearestTeammateOfSide(int32_t side, int32_t x, int32_t y, int32_t exclude)
+{
     int32_t best = -1;
     int32_t bestDistance = 32767;
     for (int32_t slot = 1; slot <= 10; ++slot) {
-        const int32_t person = LineUp[KickingSide & 1][slot];
+        const int32_t person = LineUp[side][slot];
         const MatchPerson& p = MatchPersons[person];
         if (person == exclude || p.action > ACT_CARRY_SPRINT || p.offPitch != 0) continue;
         const int32_t distance = std::abs(x - p.targetX) + std::abs(y - p.targetY);
@@ -114,7 +119,7 @@ void Match_SetAllActions(int32_t action)
 void Match_AllStand()
 {
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-        MatchPersons[person].action = ACT_WALK_TO_TARGET;
+        Person_StoreAction(person, ACT_WALK_TO_TARGET);
     }
     Person_SetAction(KeeperOf(0), ACT_KEEPER_IDLE);
     Person_SetAction(KeeperOf(1), ACT_KEEPER_IDLE);

@@ -19,6 +19,8 @@ int32_t Person_EffectiveSkill(int32_t person, int32_t value);
 // `exclude` (-1 none), the player whose target point is nearest (x, y) by |dx| + |dy|; a later
 // slot wins a tie. -1 when nobody qualifies.
 int32_t Team_NearestTeammateTo(int32_t x, int32_t y, int32_t exclude);
+// Team_NearestTeammateTo for `side` (0 or 1).
+int32_t Team_NearestTeammateOfSide(int32_t side, int32_t x, int32_t y, int32_t exclude);
 // Team_NearestTeammateTo for a restart that must have a taker: when nobody qualifies, the first
 // on-pitch player of the side's proximity list who is not its line-up slot 0, else slot 0.
 int32_t Team_NearestTeammateOrFallback(int32_t x, int32_t y, int32_t exclude);

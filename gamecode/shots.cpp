@@ -328,6 +328,13 @@ void Action_Shoot(int32_t person)
     MatchPerson& p = MatchPersons[person];
     const ShotRow& row = RowOf(kShots, p.action);
     const int32_t style = p.passKind == 1 ? 1 : 0;
+    // The ball he dribbles went out of play before he struck it: he lets it go instead of
+    // carrying it on through the net and beyond the walls.
+    if (row.dribbles && p.kicked == 0 && DeadBallFlag != 0) {
+        if (p.hasBall != 0) Ball_GiveToPerson(-1);
+        Person_SetAction(person, ACT_WALK_TO_TARGET);
+        return;
+    }
     Person_TurnTowardTwiceIfSlow(person, Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y,
                                                             ShotTarget[0], ShotTarget[1]));
     if (Person_RunAnim(person, row.animation[style], p.kicked + row.stepExtra, ACT_WALK_TO_TARGET)

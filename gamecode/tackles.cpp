@@ -8,7 +8,6 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
-#include "gamecode/restartutil.h"
 
 namespace {
 
@@ -32,7 +31,6 @@ void Action_Jockey(int32_t person)
         Person_SetAction(person, ACT_WALK_TO_TARGET);
         return;
     }
-    Team_DefaultActive(side ^ 1);
     const int32_t carrier = ActivePlayer[side ^ 1];
     const MatchPerson& o = MatchPersons[carrier];
     const int32_t run = Person_DirectionToTarget(carrier, 1, side ^ 1);

@@ -5,9 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <utility>
+
+#include <emmintrin.h>
 
 #include "engine/host/texture.h"
 
@@ -24,10 +27,10 @@ constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;  // what stage 0 reads without a t
 
 // One pixel's attributes, in the integers the pixel pipeline works with.
 struct Pixel {
-    uint32_t depth;       // the depth integer
-    uint32_t diffuse[4];  // red, green, blue, alpha: 0-255
-    uint32_t u, v;        // fractions of the texture in 0.32 fixed point
-    uint32_t fog;         // the weight of the pixel's own colour against the fog colour, 0-256
+    uint32_t depth;    // the depth integer
+    Channels diffuse;  // 0-255 each
+    uint32_t u, v;     // fractions of the texture in 0.32 fixed point
+    uint32_t fog;      // the weight of the pixel's own colour against the fog colour, 0-256
 };
 
 // Where a pixel goes: column x of its target row and of the z-buffer's rows (null without a
@@ -147,25 +150,62 @@ uint32_t StencilOperation(const RasterState& s, uint32_t op, uint32_t stored)
     return (argb >> shift) & 0xFF;
 }
 
-// a b / 255 rounded, for a and b in 0-255, without a division: x 257 / 65536 is exact for
-// every such product.
-[[gnu::always_inline]] inline uint32_t Modulate(uint32_t a, uint32_t b)
+// `colour`'s blue, green and red with `alpha`'s alpha.
+[[gnu::always_inline]] inline Channels WithAlphaOf(Channels colour, Channels alpha)
 {
-    return ((a * b + 128) * 257) >> 16;
+    const Channels alphaLane = _mm_setr_epi16(0, 0, 0, -1, 0, 0, 0, 0);
+    return _mm_or_si128(_mm_andnot_si128(alphaLane, colour), _mm_and_si128(alphaLane, alpha));
 }
 
-// One stage-0 operation on one channel of the texture and the diffuse colour.
-[[gnu::always_inline]] inline uint32_t Combine(uint32_t op, uint32_t arg1, uint32_t arg2,
-                                               uint32_t texture, uint32_t diffuse)
+// a b / 255 rounded, for a and b in 0-255, without a division: with t = a b + 128 (below 2^16),
+// (t + t / 256) / 256 is t x 257 / 65536, which is exact for every such product.
+[[gnu::always_inline]] inline Channels Modulate(Channels a, Channels b)
 {
-    const uint32_t first = arg1 == HOST_TA_TEXTURE ? texture : diffuse;
-    const uint32_t second = arg2 == HOST_TA_TEXTURE ? texture : diffuse;
+    const Channels t = _mm_add_epi16(_mm_mullo_epi16(a, b), _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+}
+
+[[gnu::always_inline]] inline Channels Argument(uint32_t arg, Channels texture, Channels diffuse)
+{
+    return arg == HOST_TA_TEXTURE ? texture : diffuse;
+}
+
+// One stage-0 operation on the texture and the diffuse colour.
+[[gnu::always_inline]] inline Channels Combine(uint32_t op, uint32_t arg1, uint32_t arg2,
+                                               Channels texture, Channels diffuse)
+{
+    const Channels first = Argument(arg1, texture, diffuse);
+    const Channels second = Argument(arg2, texture, diffuse);
     switch (op) {
         case HOST_TOP_SELECT_ARG1: return first;
         case HOST_TOP_SELECT_ARG2: return second;
         case HOST_TOP_MODULATE: return Modulate(first, second);
         default: return diffuse;
     }
+}
+
+// Stage 0: the colour operation on blue, green and red, the alpha operation on alpha.
+[[gnu::always_inline]] inline Channels Stage(const Features& f, Channels texture, Channels diffuse)
+{
+    const Channels colour = Combine(f.colourOp, f.colourArg1, f.colourArg2, texture, diffuse);
+    if (f.alphaOp == f.colourOp && f.alphaArg1 == f.colourArg1 && f.alphaArg2 == f.colourArg2)
+        return colour;
+    return WithAlphaOf(colour, Combine(f.alphaOp, f.alphaArg1, f.alphaArg2, texture, diffuse));
+}
+
+// The colour weighted `fog` (0-256) against the fog colour, rounded; alpha as it is. Each sum
+// stays within 255 x 256 + 128, so the 16-bit lanes never overflow.
+[[gnu::always_inline]] inline Channels Fogged(const RasterState& s, Channels c, uint32_t fog)
+{
+    const auto weight = static_cast<int16_t>(fog);
+    const Channels fogColour =
+        _mm_setr_epi16(static_cast<int16_t>(s.fogRgb[2]), static_cast<int16_t>(s.fogRgb[1]),
+                       static_cast<int16_t>(s.fogRgb[0]), 0, 0, 0, 0, 0);
+    const Channels sum = _mm_add_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(c, _mm_set1_epi16(weight)),
+                      _mm_mullo_epi16(fogColour, _mm_set1_epi16(static_cast<int16_t>(256 - fog)))),
+        _mm_set1_epi16(128));
+    return WithAlphaOf(_mm_srli_epi16(sum, 8), c);
 }
 
 [[gnu::always_inline]] inline uint32_t BlendFactor(uint32_t factor, uint32_t alpha)
@@ -227,8 +267,7 @@ float FogFactor(const RasterState& s, float w)
     return Widen((raw >> layout.shift[channel]) & ((1u << bits) - 1), bits);
 }
 
-[[gnu::always_inline]] inline void WriteTarget(const Layout& layout, uint8_t* p,
-                                               const uint32_t rgb[3])
+[[gnu::always_inline]] inline uint32_t RawOf(const Layout& layout, const uint32_t rgb[3])
 {
     uint32_t raw = 0;
     // The per-channel loops are unrolled: at -O2 the compiler keeps them as loops otherwise.
@@ -236,7 +275,28 @@ float FogFactor(const RasterState& s, float w)
     for (int32_t c = 0; c < 3; ++c) {
         raw |= (rgb[c] >> (8 - layout.bits[c])) << layout.shift[c];
     }
-    StorePixel(p, layout.bytes, raw);
+    return raw;
+}
+
+// The same from the channels' lanes. On a 16-bit target each field fits a 16-bit lane: a multiply
+// by 2^bits and a shift by 8 keep a channel's top bits, and one multiply-add puts them in place.
+[[gnu::always_inline]] inline uint32_t RawOf(const Layout& layout, Channels c)
+{
+    if (layout.bytes == 4) {
+        const uint32_t argb = ArgbOf(c);
+        const uint32_t rgb[3] = {Channel(argb, 16), Channel(argb, 8), Channel(argb, 0)};
+        return RawOf(layout, rgb);
+    }
+    const auto power = [](uint32_t n) { return static_cast<int16_t>(1 << n); };
+    const Channels top = _mm_srli_epi16(
+        _mm_mullo_epi16(c, _mm_setr_epi16(power(layout.bits[2]), power(layout.bits[1]),
+                                          power(layout.bits[0]), 0, 0, 0, 0, 0)),
+        8);
+    const __m128i placed =
+        _mm_madd_epi16(top, _mm_setr_epi16(power(layout.shift[2]), power(layout.shift[1]),
+                                           power(layout.shift[0]), 0, 0, 0, 0, 0));
+    return static_cast<uint32_t>(
+        _mm_cvtsi128_si32(_mm_add_epi32(placed, _mm_shuffle_epi32(placed, 1))));
 }
 
 // The stencil and z tests with their writes; true when the colour is to be written.
@@ -268,33 +328,27 @@ float FogFactor(const RasterState& s, float w)
     if ((f.zTest || f.stencil) && !DepthAndStencil(s, f, at, p.depth)) return;
 
     const uint32_t filter = f.filter == kFilterPerRun ? levels.filter : f.filter;
-    const uint32_t texel =
-        f.textured ? TextureSample(levels, filter, f.mipBlend, p.u, p.v) : kOpaqueWhite;
+    const Channels texel =
+        f.textured ? TextureSample(levels, filter, f.mipBlend, p.u, p.v) : ChannelsOf(kOpaqueWhite);
+    Channels colour = Stage(f, texel, p.diffuse);
+    if (f.fog) colour = Fogged(s, colour, p.fog);
+    uint8_t* const target = at.targetRow + at.x * f.target.bytes;
+    if (!f.blend) {
+        StorePixel(target, f.target.bytes, RawOf(f.target, colour));
+        return;
+    }
+    const uint32_t argb = ArgbOf(colour);
+    const uint32_t alpha = Channel(argb, 24);
+    const uint32_t fs = BlendFactor(f.sourceBlend, alpha);
+    const uint32_t fd = BlendFactor(f.destBlend, alpha);
     uint32_t rgb[3];
 #pragma GCC unroll 3
     for (int32_t c = 0; c < 3; ++c) {
-        rgb[c] = Combine(f.colourOp, f.colourArg1, f.colourArg2, Channel(texel, 16 - 8 * c),
-                         p.diffuse[c]);
+        rgb[c] = std::min(
+            (Channel(argb, 16 - 8 * c) * fs + ReadTarget(f.target, target, c) * fd + 127) / 255,
+            255u);
     }
-    const uint32_t alpha =
-        Combine(f.alphaOp, f.alphaArg1, f.alphaArg2, Channel(texel, 24), p.diffuse[3]);
-    if (f.fog) {
-#pragma GCC unroll 3
-        for (int32_t c = 0; c < 3; ++c) {
-            rgb[c] = (rgb[c] * p.fog + s.fogRgb[c] * (256 - p.fog) + 128) >> 8;
-        }
-    }
-    uint8_t* const target = at.targetRow + at.x * f.target.bytes;
-    if (f.blend) {
-        const uint32_t fs = BlendFactor(f.sourceBlend, alpha);
-        const uint32_t fd = BlendFactor(f.destBlend, alpha);
-#pragma GCC unroll 3
-        for (int32_t c = 0; c < 3; ++c) {
-            rgb[c] =
-                std::min((rgb[c] * fs + ReadTarget(f.target, target, c) * fd + 127) / 255, 255u);
-        }
-    }
-    WriteTarget(f.target, target, rgb);
+    StorePixel(target, f.target.bytes, RawOf(f.target, rgb));
 }
 
 // An attribute as a plane over the screen: its value at a point and its slopes.
@@ -448,7 +502,8 @@ float At(const Triangle& t, int32_t k, int32_t x, float py)
 // Colour and depth along a row from `first` to `last`: from the first pixel's value by the
 // plane's slope; when that would leave 0-limit before the last pixel, the step is narrowed to
 // land on the last pixel's clamped value instead, so that no pixel needs a clamp of its own.
-Stepped AlongRow(const Triangle& t, const RowGradient& g, float py, int32_t first, int32_t last)
+[[gnu::always_inline]] inline Stepped AlongRow(const Triangle& t, const RowGradient& g, float py,
+                                               int32_t first, int32_t last)
 {
     if (g.constant) return {g.value, 0};
     Stepped r{Rounded(At(t, g.plane, first, py), g.limit, g.scale), g.step};
@@ -462,20 +517,29 @@ Stepped AlongRow(const Triangle& t, const RowGradient& g, float py, int32_t firs
     return r;
 }
 
-// Two colour channels stepped in one 64-bit integer, the first in the upper half: each stays
-// within 0-2^24, so the halves never carry into each other however the steps' signs fall.
-struct ColourPair {
-    uint64_t value;
-    uint64_t step;
-};
+// The four colour channels stepped in 16.16 fixed point in 32-bit lanes, blue first. Over a row
+// of two or more pixels a step keeps every value within 0-2^24 (see AlongRow), so it fits 32
+// bits; a single pixel's step is never used.
+struct SteppedChannels {
+    __m128i value;
+    __m128i step;
 
-ColourPair Pair(const Stepped& high, const Stepped& low)
-{
-    const auto join = [](int64_t h, int64_t l) {
-        return (static_cast<uint64_t>(h) << 32) + static_cast<uint64_t>(l);
-    };
-    return {join(high.value, low.value), join(high.step, low.step)};
-}
+    SteppedChannels(const Stepped& r, const Stepped& g, const Stepped& b, const Stepped& a)
+        : value(_mm_setr_epi32(Low(b.value), Low(g.value), Low(r.value), Low(a.value))),
+          step(_mm_setr_epi32(Low(b.step), Low(g.step), Low(r.step), Low(a.step)))
+    {
+    }
+
+    [[gnu::always_inline]] Channels Next()
+    {
+        const __m128i whole = _mm_srli_epi32(value, kFixedBits);
+        value = _mm_add_epi32(value, step);
+        return _mm_packs_epi32(whole, _mm_setzero_si128());
+    }
+
+private:
+    static int32_t Low(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
+};
 
 // A texture coordinate as a fraction of the texture in 0.32 fixed point (the integer part drops
 // out as the fraction wraps); beyond 2^30 or not a number: 0.
@@ -514,8 +578,7 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
     const auto along = [&](int32_t g) { return AlongRow(t, t.gradients[g], py, first, last); };
     Stepped z{};
     if (f.zTest || f.stencil) z = along(G_Z);
-    ColourPair redGreen = Pair(along(G_R), along(G_G));
-    ColourPair blueAlpha = Pair(along(G_B), along(G_A));
+    SteppedChannels colour(along(G_R), along(G_G), along(G_B), along(G_A));
     const auto runEnd = [&](int32_t x) {
         RunEnd e{at(P_Q, x), at(P_U, x), at(P_V, x), 0, 0, 0};
         // One division a run: the eye distance is 1 / rhw, and u and v are divided by rhw.
@@ -553,7 +616,7 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
             };
             const float rho = std::max({slope(P_U, true) * texW, slope(P_U, false) * texW,
                                         slope(P_V, true) * texH, slope(P_V, false) * texH});
-            levels = TextureChoose(s, TextureLevelOfDetail(s, rho));
+            levels = TextureChooseForRatio(s, rho);
         }
         Pixel p{};
         uint32_t du = 0, dv = 0;
@@ -569,12 +632,7 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
         if (f.fog && steps > 0) fogStep = (next.fog - from.fog) / steps;
         for (const int32_t stop = cursor.x + pixels; cursor.x < stop; ++cursor.x) {
             p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
-            p.diffuse[0] = static_cast<uint32_t>(redGreen.value >> (32 + kFixedBits));
-            p.diffuse[1] = static_cast<uint32_t>(redGreen.value) >> kFixedBits;
-            p.diffuse[2] = static_cast<uint32_t>(blueAlpha.value >> (32 + kFixedBits));
-            p.diffuse[3] = static_cast<uint32_t>(blueAlpha.value) >> kFixedBits;
-            redGreen.value += redGreen.step;
-            blueAlpha.value += blueAlpha.step;
+            p.diffuse = colour.Next();
             p.fog = static_cast<uint32_t>(fog >> kFixedBits);
             ShadePixel(s, f, levels, cursor, p);
             z.value += z.step;
@@ -675,8 +733,49 @@ constexpr auto kSpanRoutines = SpanRoutines();
 
 }  // namespace
 
+namespace {
+
+// The smallest positive ratio, +infinity included, whose choice is at least `choice`, searched
+// over the floats' bit patterns from `from` on (positive floats order as their patterns do, and
+// the choice never falls as the ratio grows); +infinity's pattern plus one when none is.
+uint32_t FirstRatioChoosing(const RasterState& s, int32_t choice, uint32_t from)
+{
+    constexpr uint32_t kInfinity = 0x7F800000;
+    const auto choiceAt = [&](uint32_t bits) {
+        return TextureChoiceOf(s, TextureLevelOfDetail(s, std::bit_cast<float>(bits)));
+    };
+    uint32_t low = from, high = kInfinity + 1;
+    while (low < high) {
+        const uint32_t middle = low + (high - low) / 2;
+        if (choiceAt(middle) >= choice) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    return low;
+}
+
+// The ratios at which the level choice steps up, in order, so that a run compares instead of
+// taking a logarithm; the same choices, since a logarithm never falls as its argument grows.
+void PrepareLevelChoices(RasterState* s)
+{
+    s->choiceCount = 0;
+    if (s->texture.levelCount == 0 || s->mipFilter == HOST_FILTER_LINEAR) return;
+    const int32_t last = s->mipFilter == HOST_FILTER_NONE ? 1 : s->texture.levelCount;
+    uint32_t from = 1;
+    for (int32_t choice = 1; choice <= last; ++choice) {
+        from = FirstRatioChoosing(*s, choice, from);
+        if (from > 0x7F800000) break;
+        s->choiceFrom[s->choiceCount++] = std::bit_cast<float>(from);
+    }
+}
+
+}  // namespace
+
 void RasterPrepare(RasterState* state)
 {
+    PrepareLevelChoices(state);
     state->spanRoutine = 0;
     if (HostGeneralSpansOnly()) return;
     const Features f = FeaturesOf(*state);
@@ -791,10 +890,13 @@ Pixel PixelOf(const RasterState& s, const RasterVertex& a, const RasterVertex& b
     const float rhw = mix(a.rhw, b.rhw);
     p.fog = integer(Rounded(FogFactor(s, rhw != 0.0f ? 1.0f / rhw : 0.0f), 1, 256));
     const float colours[2][4] = {{a.r, a.g, a.b, a.a}, {b.r, b.g, b.b, b.a}};
+    uint32_t argb = 0;
     for (int32_t c = 0; c < 4; ++c) {
-        p.diffuse[c] =
+        const uint32_t channel =
             integer(Rounded(s.flat ? colours[0][c] : mix(colours[0][c], colours[1][c]), 255, 1));
+        argb |= channel << (c == 3 ? 24 : 16 - 8 * c);
     }
+    p.diffuse = ChannelsOf(argb);
     p.u = Fraction(mix(a.u, b.u));
     p.v = Fraction(mix(a.v, b.v));
     return p;

@@ -76,6 +76,10 @@ struct RasterState {
     uint32_t mipFilter;
     float lodBias;
     int32_t spanRoutine;  // chosen by RasterPrepare for the whole draw call
+    // Without a linear mip filter, the texel-to-pixel ratios from which each level choice starts
+    // (see TextureChoiceOf), so that a run finds its level without a logarithm; RasterPrepare.
+    float choiceFrom[RASTER_MAX_LEVELS + 1];
+    int32_t choiceCount;
 };
 
 // Chooses the span routine a draw call's triangles use, once its state is filled in.

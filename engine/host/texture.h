@@ -10,7 +10,24 @@
 #include <algorithm>
 #include <cmath>
 
+#include <emmintrin.h>
+
 #include "engine/host/raster.h"
+
+// A colour's four channels, blue, green, red and alpha (the order of a 0xAARRGGBB word's bytes),
+// as the low four 16-bit lanes of an SSE2 register (x86-64's baseline), so that filtering, the
+// stage operations and fog work on all four at once. Each lane holds 0-255.
+using Channels = __m128i;
+
+[[gnu::always_inline]] inline Channels ChannelsOf(uint32_t argb)
+{
+    return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int32_t>(argb)), _mm_setzero_si128());
+}
+
+[[gnu::always_inline]] inline uint32_t ArgbOf(Channels c)
+{
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(c, c)));
+}
 
 namespace texture_detail {
 
@@ -27,10 +44,11 @@ inline float Floor(float t)
     return static_cast<uint32_t>((uint64_t{fraction} * size) >> 32);
 }
 
-[[gnu::always_inline]] inline uint32_t SamplePoint(const TextureLevel& level, uint32_t u,
+[[gnu::always_inline]] inline Channels SamplePoint(const TextureLevel& level, uint32_t u,
                                                    uint32_t v)
 {
-    return level.argb[TexelUnder(v, level.height) * level.width + TexelUnder(u, level.width)];
+    return ChannelsOf(
+        level.argb[TexelUnder(v, level.height) * level.width + TexelUnder(u, level.width)]);
 }
 
 // The two texels either side of a sample point half a texel back, and the second's weight 0-255.
@@ -53,31 +71,37 @@ struct Neighbours {
     return {first, second, static_cast<uint32_t>(at & 0xFF)};
 }
 
-// Blends two colours channel by channel with weights 0-256 (256: all of `b`). Two channels at a
-// time: each sum stays below 2^16, so the lanes never carry into each other.
-[[gnu::always_inline]] inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t weight)
+// Blends lane by lane with weights 0-256 (256: all of `b`), rounded: each sum stays below 2^16.
+[[gnu::always_inline]] inline Channels Mix(Channels a, Channels b, uint32_t weight)
 {
-    constexpr uint32_t kLanes = 0x00FF00FF;
-    const uint32_t keep = 256 - weight;
-    const uint32_t even = ((a & kLanes) * keep + (b & kLanes) * weight + 0x00800080) >> 8;
-    const uint32_t odd = ((a >> 8 & kLanes) * keep + (b >> 8 & kLanes) * weight + 0x00800080) >> 8;
-    return (even & kLanes) | (odd & kLanes) << 8;
+    const Channels w = _mm_set1_epi16(static_cast<int16_t>(weight));
+    const Channels keep = _mm_sub_epi16(_mm_set1_epi16(256), w);
+    const Channels sum = _mm_add_epi16(_mm_mullo_epi16(a, keep), _mm_mullo_epi16(b, w));
+    return _mm_srli_epi16(_mm_add_epi16(sum, _mm_set1_epi16(128)), 8);
 }
 
 inline uint32_t Weight(float fraction) { return static_cast<uint32_t>(fraction * 256.0f + 0.5f); }
 
-[[gnu::always_inline]] inline uint32_t SampleLinear(const TextureLevel& level, uint32_t u,
+// Both rows' texels blend across in one register (row 0's in the low lanes, row 1's in the high),
+// then the two results blend down: the same roundings as one pair at a time.
+[[gnu::always_inline]] inline Channels SampleLinear(const TextureLevel& level, uint32_t u,
                                                     uint32_t v)
 {
     const Neighbours x = NeighboursOf(u, level.width);
     const Neighbours y = NeighboursOf(v, level.height);
     const uint32_t* row0 = level.argb + y.first * level.width;
     const uint32_t* row1 = level.argb + y.second * level.width;
-    return Mix(Mix(row0[x.first], row0[x.second], x.weight),
-               Mix(row1[x.first], row1[x.second], x.weight), y.weight);
+    const auto column = [row0, row1](uint32_t k) {
+        return _mm_unpacklo_epi8(
+            _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int32_t>(row0[k])),
+                               _mm_cvtsi32_si128(static_cast<int32_t>(row1[k]))),
+            _mm_setzero_si128());
+    };
+    const Channels across = Mix(column(x.first), column(x.second), x.weight);
+    return Mix(across, _mm_srli_si128(across, 8), y.weight);
 }
 
-[[gnu::always_inline]] inline uint32_t SampleLevel(const TextureLevel& level, uint32_t filter,
+[[gnu::always_inline]] inline Channels SampleLevel(const TextureLevel& level, uint32_t filter,
                                                    uint32_t u, uint32_t v)
 {
     return filter == HOST_FILTER_LINEAR ? SampleLinear(level, u, v) : SamplePoint(level, u, v);
@@ -102,20 +126,34 @@ struct TextureLevels {
     uint32_t weight;  // of `far`, 0-256
 };
 
+// Without a linear mip filter, what a level of detail chooses, as one number that never falls as
+// the level of detail grows: 0 magnifies level 0, k > 0 minifies level k - 1.
+inline int32_t TextureChoiceOf(const RasterState& state, float lod)
+{
+    using namespace texture_detail;
+    if (lod <= 0.0f) return 0;
+    if (state.mipFilter == HOST_FILTER_NONE || state.texture.levelCount == 1 || !(lod > 0.0f))
+        return 1;  // not a number (an infinite bias): level 0, minified
+    const float last = static_cast<float>(state.texture.levelCount - 1);
+    return 1 + static_cast<int32_t>(std::min(Floor(lod + 0.5f), last));
+}
+
+[[gnu::always_inline]] inline TextureLevels TextureLevelsOfChoice(const RasterState& state,
+                                                                  int32_t choice)
+{
+    const uint32_t filter = choice == 0 ? state.magFilter : state.minFilter;
+    return {state.texture.levels[std::max(choice - 1, 0)], {}, filter, 0};
+}
+
 [[gnu::always_inline]] inline TextureLevels TextureChoose(const RasterState& state, float lod)
 {
     using namespace texture_detail;
     const RasterTexture& texture = state.texture;
     if (texture.levelCount == 0) return {};
-    if (lod <= 0.0f || state.mipFilter == HOST_FILTER_NONE || texture.levelCount == 1) {
-        const uint32_t filter = lod <= 0.0f ? state.magFilter : state.minFilter;
-        return {texture.levels[0], {}, filter, 0};
+    if (state.mipFilter != HOST_FILTER_LINEAR || lod <= 0.0f || texture.levelCount == 1) {
+        return TextureLevelsOfChoice(state, TextureChoiceOf(state, lod));
     }
     const float last = static_cast<float>(texture.levelCount - 1);
-    if (state.mipFilter == HOST_FILTER_POINT) {
-        const auto level = static_cast<int32_t>(std::min(Floor(lod + 0.5f), last));
-        return {texture.levels[level], {}, state.minFilter, 0};
-    }
     const float clamped = std::min(lod, last);
     const auto near = static_cast<int32_t>(Floor(clamped));
     const int32_t far = std::min(near + 1, texture.levelCount - 1);
@@ -124,14 +162,29 @@ struct TextureLevels {
             Weight(clamped - static_cast<float>(near))};
 }
 
-// The 0xAARRGGBB sample at the fractions (u, v) from the chosen levels of a bound texture with
+// The levels a run samples with for its texel-to-pixel ratio: the same as TextureChoose of its
+// level of detail, by the draw call's table of ratios unless a linear mip filter needs the
+// logarithm's fraction.
+[[gnu::always_inline]] inline TextureLevels TextureChooseForRatio(const RasterState& state,
+                                                                  float texelsPerPixel)
+{
+    if (state.mipFilter == HOST_FILTER_LINEAR || state.texture.levelCount == 0)
+        return TextureChoose(state, TextureLevelOfDetail(state, texelsPerPixel));
+    int32_t choice = 0;
+    while (choice < state.choiceCount && texelsPerPixel >= state.choiceFrom[choice]) {
+        ++choice;
+    }
+    return TextureLevelsOfChoice(state, choice);
+}
+
+// The sample at the fractions (u, v) from the chosen levels of a bound texture with
 // `filter`, the levels' own or a constant a specialised span routine knows to be the same;
 // `mipBlend` false when a specialised routine knows that no second level is ever chosen.
-[[gnu::always_inline]] inline uint32_t TextureSample(const TextureLevels& levels, uint32_t filter,
+[[gnu::always_inline]] inline Channels TextureSample(const TextureLevels& levels, uint32_t filter,
                                                      bool mipBlend, uint32_t u, uint32_t v)
 {
     using namespace texture_detail;
-    const uint32_t a = SampleLevel(levels.near, filter, u, v);
+    const Channels a = SampleLevel(levels.near, filter, u, v);
     if (!mipBlend || !levels.far.argb) return a;
     return Mix(a, SampleLevel(levels.far, filter, u, v), levels.weight);
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "engine/memory.h"
@@ -474,17 +475,18 @@ TEST_F(Market, APlayerGoodEnoughForTheTopAsksToMoveUpAndGoesOnlyUpwards)
     DbPlayers[fallen].flags |= PLAYER_ASKED_TRANSFER | PLAYER_TRANSFER_LISTED;
     VTW_SetClubControl(kHumanBelow, MANAGER_HUMAN);
     GameState.humanClub = kHumanBelow;
-    Market_NewSeason();
-    EXPECT_TRUE(VTW_GetPlayerAskedTransfer(star) && VTW_GetPlayerTxList(star));
-    EXPECT_FALSE(VTW_GetPlayerAskedTransfer(fallen) || VTW_GetPlayerTxList(fallen));
-    EXPECT_FALSE(VTW_GetPlayerAskedTransfer(humans));
-    // Only the clubs of his division and below may spend: none of them signs him.
+    // Only the clubs of his division and below may spend: none of them signs him, at the turn
+    // or later.
     const auto setHigherBalances = [](int32_t balance) {
         for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
             if (VTW_GetClubDivision(club) < 2) DbClubs[club].balance = balance;
         }
     };
     setHigherBalances(0);
+    Market_NewSeason();
+    EXPECT_TRUE(VTW_GetPlayerAskedTransfer(star) && VTW_GetPlayerTxList(star));
+    EXPECT_FALSE(VTW_GetPlayerAskedTransfer(fallen) || VTW_GetPlayerTxList(fallen));
+    EXPECT_FALSE(VTW_GetPlayerAskedTransfer(humans));
     for (int32_t day = 0; day < 30; ++day) {
         Market_DailyStage();
     }
@@ -496,6 +498,59 @@ TEST_F(Market, APlayerGoodEnoughForTheTopAsksToMoveUpAndGoesOnlyUpwards)
     }
     EXPECT_LT(VTW_GetClubDivision(VTW_GetPlayerClub(star)), 2);
     EXPECT_FALSE(VTW_GetPlayerAskedTransfer(star));
+}
+
+// At the season's turn the one top club with money signs the best player who asked to move up
+// and gives the seller its weakest of his line for part of the fee: both squads keep their size,
+// and the two fees are all the money that moves between them.
+TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchange)
+{
+    constexpr int32_t kTop = 5, kThird = 50;
+    ASSERT_EQ(VTW_GetClubDivision(kTop), 0);
+    ASSERT_EQ(VTW_GetClubDivision(kThird), 2);
+    for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
+        if (VTW_GetClubDivision(club) == 0) DbClubs[club].balance = 0;
+    }
+    DbClubs[kTop].balance = BALANCE_MAX / 2;
+    const int32_t star = OutfieldPlayerOf(kThird);
+    const int32_t line = VTW_GetPositionLine(star);
+    DbPlayers[star].ability = 99;
+    int32_t part = -1;
+    for (const int32_t id : PlayersOf(kTop, SQUAD_MAX)) {
+        if (part < 0 && VTW_GetPositionLine(id) == line) part = id;
+    }
+    ASSERT_GE(part, 0);
+    DbPlayers[part].ability = 1;
+    DbPlayers[part].reputation = 0;
+    const int32_t partValue = VTW_ComputeTransferFee(part, 0, -1, nullptr, 0);
+    const int32_t topSquad = VTW_GetClubSquadCount(kTop);
+    const int32_t thirdSquad = VTW_GetClubSquadCount(kThird);
+    const int64_t thirdBalance = DbClubs[kThird].balance;
+    const int32_t transfersBefore = Transfers_Count();
+    Market_NewSeason();
+    EXPECT_EQ(VTW_GetPlayerClub(star), kTop);
+    EXPECT_EQ(VTW_GetPlayerClub(part), kThird);
+    EXPECT_FALSE(VTW_GetPlayerAskedTransfer(star) || VTW_GetPlayerTxList(star));
+    EXPECT_EQ(DbPlayers[star].cupTied | DbPlayers[part].cupTied, 0);
+    // The rows of the turn, club by club: players in less players out, fees in less fees out.
+    std::map<int32_t, std::pair<int32_t, int64_t>> moved;
+    int64_t starFee = -1, partFee = -1;
+    for (int32_t k = transfersBefore; k < Transfers_Count(); ++k) {
+        const TransferRecordRow& row = *VTW_GetTransferRecord(k);
+        if (row.player == star) starFee = row.fee;
+        if (row.player == part) partFee = row.fee;
+        moved[row.buyer].first += 1;
+        moved[row.buyer].second -= row.fee;
+        moved[row.seller].first -= 1;
+        moved[row.seller].second += row.fee;
+    }
+    EXPECT_GT(starFee, partFee);
+    EXPECT_EQ(partFee, partValue);
+    EXPECT_EQ(moved[kThird].first, 0);
+    EXPECT_EQ(DbClubs[kThird].balance - thirdBalance, moved[kThird].second);
+    EXPECT_EQ(VTW_GetClubSquadCount(kThird), thirdSquad);
+    EXPECT_EQ(VTW_GetClubSquadCount(kTop), topSquad + moved[kTop].first);
+    EXPECT_EQ(DbClubs[kTop].balance, BALANCE_MAX / 2 + moved[kTop].second);
 }
 
 // A keeper whose contract ran out while the windows are shut: the club calls up a youth keeper,

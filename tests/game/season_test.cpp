@@ -171,6 +171,48 @@ TEST_F(SeasonTest, YouthIntakeStopsAtTheSquadTarget)
     EXPECT_EQ(VTW_GetClubSquadCount(5), SQUAD_TARGET_MAX);
 }
 
+// A young player grows by talent and work towards his potential, but from 90 up at most a point
+// a season: otherwise every high potential of the first season meets at 100 ten seasons on.
+TEST_F(SeasonTest, AYoungPlayerGrowsTowardsHisPotentialAndTheWorldsBestOnlySlowly)
+{
+    struct Row {
+        int32_t age, ability, potential, training, lowest, highest;
+    };
+    constexpr Row kRows[] = {
+        {20, 60, 100, 100, 63, 64},                              // 1 + 2 for his work + 0-1
+        {20, 60, 100, 30, 61, 62},  {20, 60, 61, 100, 61, 61},   // stops at his potential
+        {23, 60, 100, 30, 61, 62},  {24, 60, 100, 100, 60, 60},  // grown up
+        {20, 89, 100, 100, 92, 93}, {20, 90, 100, 100, 90, 91}, {20, 97, 100, 100, 97, 98},
+    };
+    StartCareer(0, 21, 5);
+    std::vector<int32_t> ids;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount && ids.size() < 8; ++id) {
+        if (PlayerLife_IsActivePlayer(id) && DbPlayers[id].club == 7) ids.push_back(id);
+    }
+    ASSERT_EQ(ids.size(), 8u);
+    int32_t eliteGains = 0;  // of the 90's row: a point in some seasons, not in all
+    for (int32_t seed = 1; seed <= 6; ++seed) {
+        SRand(static_cast<uint32_t>(seed));
+        for (size_t k = 0; k < ids.size(); ++k) {
+            const Row& row = kRows[k];
+            DbPersons[ids[k]].birthYear =
+                static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - row.age - 1950);
+            DbPlayers[ids[k]].ability = static_cast<uint8_t>(row.ability);
+            DbPlayers[ids[k]].potential = static_cast<uint8_t>(row.potential);
+            DbPlayers[ids[k]].training = static_cast<uint8_t>(row.training);
+        }
+        PlayerLife_NewSeason();
+        for (size_t k = 0; k < ids.size(); ++k) {
+            SCOPED_TRACE("row " + std::to_string(k) + " seed " + std::to_string(seed));
+            EXPECT_GE(DbPlayers[ids[k]].ability, kRows[k].lowest);
+            EXPECT_LE(DbPlayers[ids[k]].ability, kRows[k].highest);
+        }
+        eliteGains += DbPlayers[ids[6]].ability - kRows[6].ability;
+    }
+    EXPECT_GT(eliteGains, 0);
+    EXPECT_LT(eliteGains, 6);
+}
+
 TEST_F(SeasonTest, YouthIntakeStopsWithALogLineWhenNoFreeIdIsLeft)
 {
     StartCareer(0, 14, 5);

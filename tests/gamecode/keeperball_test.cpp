@@ -238,8 +238,8 @@ TEST_F(ShotAtKeeper, ALowShotAtHimIsHeldCountedOnTargetAndHandedOn)
     Football_FillPlayerMatchRecord(&record, 1, 0);
     EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_CATCHES), 1);
     EXPECT_NE(PlayerMatchRecord_Get(record, PMR_KEPT_GOAL), 0);  // a one-bit field
-    // The interim taker plays the keeper's ball once the restart is set up.
-    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 200));
+    // He plays the keeper's ball once the restart is set up.
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 600));
     EXPECT_EQ(Ball.lastToucher, kGoalie);
     EXPECT_NE(Ball.velX | Ball.velY, 0);
     EXPECT_NE(k.action, ACT_KEEPER_HOLD_AT_FEET);

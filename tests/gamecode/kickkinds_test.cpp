@@ -2,7 +2,6 @@
 // set-ups, on a carrier of side 0 at (796, 1000) who attacks the goal at y 122 and faces it.
 #include "gamecode/kickkinds.h"
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,30 +24,10 @@ class KickKinds : public testing::Test {
 protected:
     void SetUp() override
     {
-        Match.secondOfPair = 1;  // side 0 attacks y 122
-        for (int32_t side = 0; side < 2; ++side) {
-            for (int32_t i = 0; i < MATCH_PERSONS_PER_SIDE; ++i) {
-                LineUp[side][i] = static_cast<int16_t>(side * 16 + i);
-                ProximityList[side][i] = static_cast<int16_t>(side * 16 + i);
-            }
-        }
+        SetBareScene();
         // The carrier heads his list; his team-mates 6, 7 and 8 follow in that order.
         ProximityList[0][0] = kCarrier;
         ProximityList[0][5] = 0;
-        for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
-            MatchPerson& p = MatchPersons[person];
-            p.offPitch = 1;
-            p.action = ACT_WALK_TO_TARGET;
-            std::memset(p.skills, 50, sizeof p.skills);
-            p.positionExtra[1] = 1;  // no flank penalty on the effective skill
-            p.positionExtra[2] = 1;
-            p.targetCellRow = -1;
-            p.preferredReceiver = 0;
-            p.firstInstruction = 0;
-            p.thirdInstruction = 0;
-            p.runSpeed = 0;
-            p.stats = {};
-        }
         LastDefenderLine[1] = 300;
         On(kCarrier, 796, 1000, 0);
         MatchPersons[kCarrier].facing = 0;
@@ -141,6 +120,12 @@ TEST_F(KickKinds, ChoosersAndLaneChecksPickTheReceiverOfTheRules)
              c.skills[3] = 0, c.preferredReceiver = 6;
          },
          [] { return Person_PickLayOff(kCarrier); }, 7},
+        {"a passer sure to see the offside mark refuses the receiver",
+         [&] { On(7, 796, 300, 700), MatchPersons[7].offsideMark = 1, c.skills[21] = 100; },
+         longPass, KICK_NOBODY},
+        {"skill 21 of 0 never sees it",
+         [&] { On(7, 796, 300, 700), MatchPersons[7].offsideMark = 1, c.skills[21] = 0; }, longPass,
+         7},
         {"an opponent within w + 16 of the lane refuses it", [&] { laneOpponent(17); }, longPass,
          KICK_NOBODY},
         {"one just outside does not", [&] { laneOpponent(18); }, longPass, 7},
@@ -286,7 +271,10 @@ TEST_F(KickKinds, CrossesTakeTheSideOfTheFacingAndTheStyleBySpeedAndDepth)
         {300, 300, 0, 141, 600, 200, ACT_LOFTED_BALL_75, 2},  // clockwise of the facing
         {300, 300, 0, 141, 200, 200, ACT_LOFTED_BALL_18, 2},
         {300, 300, 0, 141, 300, 200, ACT_LOFTED_BALL_18, 2},  // straight ahead
-        {300, 300, 0, 140, 600, 200, ACT_LOFTED_BALL_75, 1},  // 140 never style 2
+        {300, 300, 0, 141, 300, 500, ACT_LOFTED_BALL_18, 2},  // straight behind: 128 either way
+        {300, 300, 128, 141, 300, 200, ACT_LOFTED_BALL_18, 2},
+        {300, 300, 129, 141, 300, 200, ACT_LOFTED_BALL_75, 2},  // 127 clockwise
+        {300, 300, 0, 140, 600, 200, ACT_LOFTED_BALL_75, 1},    // 140 never style 2
         {300, 300, 0, 101, 600, 250, ACT_LOFTED_BALL_75, 1},
         {300, 200, 0, 141, 600, 200, ACT_LOFTED_BALL_75, 0},    // 78 from the goal line
         {160, 300, 192, 141, 600, 200, ACT_LOFTED_BALL_75, 0},  // the probe leaves the pitch
@@ -307,6 +295,7 @@ TEST_F(KickKinds, CrossesTakeTheSideOfTheFacingAndTheStyleBySpeedAndDepth)
 
 TEST_F(KickKinds, AShotsRandomDepthNeverLeavesTheAimBehindTheGoalLine)
 {
+    int32_t onThePitch = 0;
     for (uint32_t seed = 1; seed <= 60; ++seed) {
         SetUp();
         SRand(seed);
@@ -316,6 +305,37 @@ TEST_F(KickKinds, AShotsRandomDepthNeverLeavesTheAimBehindTheGoalLine)
         const int32_t y = Match.kickTargetPoint[1];
         EXPECT_TRUE(y == 117 || (y >= 122 && y < 117 + 140)) << y;
         EXPECT_EQ(Match.kickTargetPerson, KICK_SHOOT);
+        onThePitch += y >= 122 ? 1 : 0;
+    }
+    EXPECT_GT(onThePitch, 0);
+    // The same at the far goal, for a side attacking up.
+    onThePitch = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        SetUp();
+        Match.secondOfPair = 0;
+        SRand(seed);
+        On(kCarrier, 300, 1864, 0);
+        On(16, 796, 2024, 300);
+        Person_AimCrossOrShot(kCarrier, KICK_SHOOT, 0, 0);
+        const int32_t y = Match.kickTargetPoint[1];
+        EXPECT_TRUE(y == 2047 || (y <= 2042 && y > 2047 - 140)) << y;
+        onThePitch += y <= 2042 ? 1 : 0;
+    }
+    EXPECT_GT(onThePitch, 0);
+    // The style of a shot at run speed 141 counts dGoal from the goal line he shoots at: 100
+    // away gives 0, 200 away gives 2.
+    struct Depth {
+        int32_t attackUpSide, y, style;
+    };
+    for (const Depth test :
+         {Depth{1, 222, 0}, Depth{1, 322, 2}, Depth{0, 1942, 0}, Depth{0, 1842, 2}}) {
+        SetUp();
+        Match.secondOfPair = static_cast<uint8_t>(test.attackUpSide);
+        SRand(1);
+        On(kCarrier, 300, test.y, 0);
+        MatchPersons[kCarrier].runSpeed = 141;
+        Person_AimCrossOrShot(kCarrier, KICK_SHOOT, 0, 0);
+        EXPECT_EQ(MatchPersons[kCarrier].passKind, test.style) << test.y;
     }
 }
 
@@ -356,6 +376,32 @@ TEST(KickKindTables, RowsMatchTheRules)
     EXPECT_TRUE(ChooserTable[4].refIsFacing && ChooserTable[8].refIsFacing);
     EXPECT_FALSE(ChooserTable[6].usesCell || ChooserTable[8].usesCell
                  || ChooserTable[8].usesPreferred);
+    // The step-5 factors and the exceptions the member table names, row by row: (cross, shoot,
+    // divisor), the cone's skill 9, free = 1 skipping the cone or the lane, the cell, the
+    // preferred receiver.
+    struct Steps {
+        int32_t cross, shoot, divisor;
+        bool coneSkill9, freeSkipsCone, freeSkipsLane, cell, preferred;
+    };
+    const Steps steps[] = {
+        {8, 8, 1, true, false, false, true, true},    {8, 8, 1, true, false, false, true, true},
+        {8, 8, 1, true, false, true, true, true},     {8, 4, 1, false, false, false, true, true},
+        {8, 1, 4, true, true, false, true, true},     {8, 8, 1, false, false, false, true, true},
+        {1, 1, 1, false, false, false, false, true},  {1, 1, 1, false, false, false, true, true},
+        {1, 1, 1, false, false, false, false, false},
+    };
+    for (int32_t i = 0; i < 9; ++i) {
+        const ChooserRow& row = ChooserTable[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(row.crossFactor, steps[i].cross);
+        EXPECT_EQ(row.shootFactor, steps[i].shoot);
+        EXPECT_EQ(row.shootDivisor, steps[i].divisor);
+        EXPECT_EQ(row.coneUsesSkill9, steps[i].coneSkill9);
+        EXPECT_EQ(row.freeSkipsCone, steps[i].freeSkipsCone);
+        EXPECT_EQ(row.freeSkipsLane, steps[i].freeSkipsLane);
+        EXPECT_EQ(row.usesCell, steps[i].cell);
+        EXPECT_EQ(row.usesPreferred, steps[i].preferred);
+    }
     const int32_t widths[] = {32, 32, 32, 24, 0};
     for (int32_t i = 0; i < 5; ++i) {
         EXPECT_EQ(static_cast<int32_t>(LaneCheckTable[i].kind), i + 1);

@@ -70,6 +70,38 @@ TEST(MatchData, CountersHoldAtTheByteTopAndSpareOnesReadAsFigures)
     EXPECT_EQ(Football_GetMatchFigure(record, PMS_HEADERS), 0);
 }
 
+// The carrier's longest touches ahead fill field 9 (a signed byte, so it holds at 127 rather
+// than turning negative) and field 33, and the rating weighs them 3 and 2.
+TEST(MatchData, LongTouchCountersFillFieldsNineAndThirtyThree)
+{
+    ScopedMatch match;
+    SetOutSides();
+    struct Row {
+        int16_t rare;
+        int16_t every;
+        int32_t field9;
+        int32_t field33;
+        int32_t rating;
+    };
+    const Row rows[] = {
+        {0, 0, 0, 0, 65},
+        {2, 3, 2, 3, 65 + 3 * 2 + 2 * 3},
+        {127, 127, 127, 127, 99},
+        {200, 300, 127, 255, 99},
+    };
+    for (const Row& row : rows) {
+        MatchPerson& p = MatchPersons[6];
+        p.stats.rareLongRuns = row.rare;
+        p.stats.longRuns = row.every;
+        PlayerMatchRecord record{};
+        Football_FillPlayerMatchRecord(&record, 0, 6);
+        SCOPED_TRACE(std::to_string(row.rare) + " " + std::to_string(row.every));
+        EXPECT_EQ(Football_GetMatchFigure(record, 9), row.field9);
+        EXPECT_EQ(Football_GetMatchFigure(record, 33), row.field33);
+        EXPECT_EQ(Football_GetPlayerRating(0, 6), row.rating);
+    }
+}
+
 TEST(MatchData, SubstitutionSwapsTheLineUpAndBringsTheNewcomerOn)
 {
     ScopedMatch match;
@@ -91,6 +123,7 @@ TEST(MatchData, SubstitutionSwapsTheLineUpAndBringsTheNewcomerOn)
     EXPECT_EQ(on.matchRating, 50);
     EXPECT_EQ(on.x, 400);
     EXPECT_EQ(on.action, 5);
+    EXPECT_EQ(match.Actions().Of(1, 5), 1);  // the newcomer's entry is heard like any other
     EXPECT_EQ(g_infoBarType, 11);
     ASSERT_EQ(static_cast<int32_t>(GetMatchDataBlock()->eventCount), 1);
     const MatchEventRow row = GetMatchDataBlock()->events[0];  // a copy: the row is packed

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gamecode/actionids.h"
 #include "tests/gamecode/harness/harness.h"
 
 namespace {
@@ -32,6 +33,7 @@ struct SoakTotals {
     int32_t parries = 0;
     int32_t otherSaves = 0;
     int32_t goalsFor[2] = {0, 0};
+    ActionTally actions;
     int32_t matches = 0;
     uint64_t possession[2] = {0, 0};
 };
@@ -62,6 +64,12 @@ void PlaySeeds(uint32_t first, uint32_t count, SidePreset preset, bool cupTie, S
             EXPECT_LE(r.shotsOnTarget[side], r.shots[side]) << "side " << side;
             if (preset == SidePreset::Balanced) {
                 EXPECT_GT(r.passesCompleted[side], 0) << "side " << side;
+                // Passes on the run: the kick-off alone gives only the standing pass 29.
+                EXPECT_GT(r.actions.Of(side, ACT_PASS_109) + r.actions.Of(side, ACT_PASS_77), 0)
+                    << "side " << side;
+            }
+            for (int32_t action = 0; action < ACT_COUNT; ++action) {
+                totals->actions.entries[side][action] += r.actions.Of(side, action);
             }
             totals->shots[side] += r.shots[side];
             totals->shotsOnTarget += r.shotsOnTarget[side];
@@ -81,6 +89,26 @@ void ExpectEveryRestartSeen(const SoakTotals& totals)
     EXPECT_GT(totals.corners, 0);
     EXPECT_GT(totals.throwIns, 0);
     EXPECT_GT(totals.goalKicks, 0);
+}
+
+// Every way the carrier's decision ends comes up over fifty matches: the kicks by run speed and
+// behind him, a lofted ball, the shots by the keeper's distance, the turns with the ball, the
+// touches ahead, and the defenders' jockeying.
+void ExpectEveryCarrierDecisionEntered(const SoakTotals& totals)
+{
+    const ActionTally& t = totals.actions;
+    for (const int32_t action :
+         {ACT_GROUND_KICK, ACT_PASS_109, ACT_PASS_77, ACT_GROUND_PASS, ACT_SHOT,
+          ACT_DRIBBLE_SHOT_81, ACT_DRIBBLE_SHOT_78, ACT_CARRY_RUN, ACT_CARRY_SPRINT, ACT_JOCKEY}) {
+        EXPECT_GT(t.OfBothSides(action), 0) << "action " << action;
+    }
+    for (int32_t turn = ACT_AIMED_KICK_7; turn <= ACT_AIMED_KICK_13; ++turn) {
+        EXPECT_GT(t.OfBothSides(turn), 0) << "turn " << turn;
+    }
+    EXPECT_GT(t.OfBothSides(ACT_LOFTED_BALL_18) + t.OfBothSides(ACT_LOFTED_BALL_75), 0);
+    for (int32_t side = 0; side < 2; ++side) {
+        EXPECT_GT(totals.shots[side], 0) << "side " << side;
+    }
 }
 
 // Between balanced sides neither may keep the ball three quarters of the open play.
@@ -111,6 +139,13 @@ void RecordMeans(const SoakTotals& totals)
     testing::Test::RecordProperty("corners_x100", std::to_string(perMatch(totals.corners)));
     testing::Test::RecordProperty("throw_ins_x100", std::to_string(perMatch(totals.throwIns)));
     testing::Test::RecordProperty("goal_kicks_x100", std::to_string(perMatch(totals.goalKicks)));
+    for (const int32_t action :
+         {ACT_GROUND_KICK, ACT_PASS_109, ACT_PASS_77, ACT_GROUND_PASS, ACT_LOFTED_BALL_18,
+          ACT_LOFTED_BALL_75, ACT_SHOT, ACT_DRIBBLE_SHOT_81, ACT_DRIBBLE_SHOT_78, ACT_CARRY_RUN,
+          ACT_CARRY_SPRINT, ACT_JOCKEY}) {
+        testing::Test::RecordProperty("entered_" + std::to_string(action) + "_x100",
+                                      std::to_string(perMatch(totals.actions.OfBothSides(action))));
+    }
     testing::Test::RecordProperty("side0_possession_permille",
                                   std::to_string(all == 0 ? 0 : totals.possession[0] * 1000 / all));
 }
@@ -137,6 +172,24 @@ void ExpectKeepersAtWork(const SoakTotals& totals, bool balanced)
     EXPECT_LE(totals.goals * 2, 9 * totals.matches);
 }
 
+// At the match day's period length a balanced group's corners, goal kicks and each side's share
+// of the open play lie in wide bands: outside them a restart never returns the ball to play, a
+// line is mirrored or the takers loop. Shorter matches only report theirs.
+void ExpectRestartsAtFootballRates(const SoakTotals& totals)
+{
+    if (kPeriodMinutes != 5) return;
+    EXPECT_GE(totals.corners, 2 * totals.matches);
+    EXPECT_LE(totals.corners, 25 * totals.matches);
+    EXPECT_GE(totals.goalKicks, 3 * totals.matches);
+    EXPECT_LE(totals.goalKicks, 50 * totals.matches);
+    EXPECT_LE(totals.throwIns, 100 * totals.matches);
+    const uint64_t all = totals.possession[0] + totals.possession[1];
+    for (const uint64_t share : totals.possession) {
+        EXPECT_GE(share * 100, all * 35) << share << " of " << all;
+        EXPECT_LE(share * 100, all * 65) << share << " of " << all;
+    }
+}
+
 // Fifty balanced matches from the first seed: the play shares the ball and sees every restart.
 void ExpectFiftyBalancedSeedsSound(uint32_t first)
 {
@@ -147,6 +200,8 @@ void ExpectFiftyBalancedSeedsSound(uint32_t first)
     ExpectPossessionShared(totals);
     ExpectShotsInTheirBand(totals);
     ExpectKeepersAtWork(totals, true);
+    ExpectRestartsAtFootballRates(totals);
+    ExpectEveryCarrierDecisionEntered(totals);
 }
 
 // A strong side may pin a weak one in its half, where the ball most easily stalls.

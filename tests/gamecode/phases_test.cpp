@@ -78,7 +78,7 @@ TEST(MatchPhases, ReservedAndOpenPhasesDispatchHarmlessly)
     }
 }
 
-TEST_F(Restarts, ThrowInToTheLeadingSideIsSetUpNinetyTicksLaterAndTakenOnTheThirtieth)
+TEST_F(Restarts, ThrowInToTheLeadingSideIsSetUpNinetyTicksLaterAndThrownInfield)
 {
     Match.score[1] = 1;
     ThrowInAwardedToSide1();
@@ -93,27 +93,21 @@ TEST_F(Restarts, ThrowInToTheLeadingSideIsSetUpNinetyTicksLaterAndTakenOnTheThir
     ASSERT_GE(taker, 16);
     EXPECT_EQ(MatchPersons[taker].action, 21);
     EXPECT_EQ(MatchPersons[taker].x, 156);
-    EXPECT_EQ(MatchPersons[MATCH_BALL].x, 156);
     EXPECT_EQ(Ball.velX, 0);
-    EXPECT_EQ(Ball.secondHolder, taker + 1);
-    EXPECT_EQ(MatchPersons[taker].hasBall, 1);
-    EXPECT_EQ(MatchPersons[MATCH_REFEREE].action, 6);
-    EXPECT_EQ(Match.refereeReturnState, 1);
-    EXPECT_EQ(Match.refereeSignal, 1);
     EXPECT_EQ(Match.keeperPendingAction, -1);
     EXPECT_EQ(MatchPersons[LineUp[0][0]].action, 122);
     EXPECT_EQ(MatchPersons[LineUp[1][0]].action, 122);
-    EXPECT_EQ(MatchPersons[5].action, 3);
     EXPECT_EQ(MatchPersons[MATCH_MARKER].x, 156 + 160);
     EXPECT_EQ(MatchPersons[MATCH_MARKER].y, 700);
     EXPECT_EQ(MatchPersons[MATCH_MARKER].frame, 12);
     EXPECT_EQ(LastIncidentMark, 35);
-    RunTicks(29);
-    EXPECT_EQ(MatchPhase, PHASE_THROW_IN_TAKEN);
     RunTicks(1);
-    EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+    EXPECT_EQ(MatchPersons[taker].action, 19);
+    EXPECT_EQ(MatchPersons[MATCH_BALL].x, 156);
+    EXPECT_EQ(Ball.secondHolder, taker + 1);
+    EXPECT_EQ(MatchPersons[taker].hasBall, 1);
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 900));
     EXPECT_EQ(DeadBallFlag, 0);
-    EXPECT_EQ(MatchPersons[taker].action, 3);
     EXPECT_EQ(Ball.lastToucher, taker);
     EXPECT_EQ(LastKicker[1], taker);
     EXPECT_EQ(Ball.secondHolder, 0);
@@ -139,6 +133,7 @@ TEST_F(Restarts, TrailingSideThrowsInAfterAFractionOfTheWait)
 TEST_F(Restarts, TrailingKeeperRestartsWaitElevenTicksAndCornersRaiseTheCount)
 {
     Match.score[1] = 1;
+    Person_PlaceAt(LineUp[0][0], 700, 200);
     Person_PlaceAt(MATCH_BALL, 500, 130);  // side 1 wide of the top goal: a goal kick for side 0
     Ball.velY = -20 * kUnit;
     Ball.lastToucher = 20;
@@ -148,9 +143,8 @@ TEST_F(Restarts, TrailingKeeperRestartsWaitElevenTicksAndCornersRaiseTheCount)
     RunTicks(11);
     EXPECT_EQ(MatchPhase, PHASE_GOAL_KICK_TAKEN);
     EXPECT_EQ(MatchPersons[LineUp[0][0]].action, 157);
-    EXPECT_EQ(MatchPersons[LineUp[0][0]].y, 218);
-    RunTicks(30);
-    EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+    EXPECT_EQ(Match.goalKickSpot[1], 218);
+    EXPECT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 600));
 
     SetUp();
     Person_PlaceAt(MATCH_BALL, 500, 130);
@@ -190,8 +184,7 @@ TEST_F(Restarts, FoulAndOffsideGiveTheOtherSideTheBallAndTheFreeKick)
         EXPECT_EQ(MatchPhase, PHASE_FREE_KICK);
         EXPECT_EQ(MatchPersons[MATCH_BALL].x, 600);
         EXPECT_EQ(MatchPersons[MATCH_BALL].y, 900);
-        RunTicks(30);
-        EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+        EXPECT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 300));
     }
 }
 

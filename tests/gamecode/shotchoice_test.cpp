@@ -2,13 +2,17 @@
 // long kick, for shooter 5 of side 0, who attacks the goal at y 122, against keeper 16.
 #include "gamecode/shotchoice.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/random.h"
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
+#include "gamecode/kickkinds.h"
 #include "gamecode/motion.h"
 #include "tests/gamecode/harness/harness.h"
 
@@ -196,6 +200,144 @@ TEST_F(ShotChoice, LongKickAlongTurnsOnlyStrictlyBetweenThePosts)
             EXPECT_EQ(p.passKind, 1);
         }
         EXPECT_EQ(p.stats.longKicks, 3);
+    }
+}
+
+// A shooter who misses the penalty roll aims off the centre by rand % 100, left when the draw
+// before it is even: replayed on a generator of our own.
+TEST_F(ShotChoice, PenaltyAimMissingItsRollGoesEitherSideOfTheCentre)
+{
+    MatchPerson& p = Shooter(796, 600, 0);
+    p.skills[21] = 0;
+    bool left = false;
+    bool right = false;
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        SRand(seed);
+        RandStream replay{RandState()};
+        replay.Next();  // the roll, which skill 21 of 0 never beats
+        const bool even = replay.Next() % 2 == 0;
+        const int32_t offset = replay.Next() % 100;
+        Person_ChooseShotTarget(kShooter, 2);
+        EXPECT_EQ(ShotTarget[0], even ? 796 - offset : 796 + offset) << seed;
+        left = left || ShotTarget[0] < 796;
+        right = right || ShotTarget[0] > 796;
+    }
+    EXPECT_TRUE(left && right);
+}
+
+struct RoundCase {
+    int32_t shooterY, keeperY;
+    bool rounds;  // over seeds 1-40 some seed takes him round the keeper
+    bool rush;    // the keeper, waiting within 80, is sent into his rush
+};
+
+// Straight in front of goal with skill 21 of 100, so only the draw of 1 in 3 decides; skill 5 of
+// 50 gives a reach of (5 + 50 / 8) x 16 = 176 and a push of 130 - 25.
+TEST_F(ShotChoice, RoundTheKeeperPushesPastHimAndRushesHimOnlyWithin80)
+{
+    const RoundCase cases[] = {
+        {400, 300, true, false},   // dK 100
+        {400, 319, true, false},   // 81
+        {400, 320, true, true},    // exactly 80
+        {282, 200, false, false},  // D exactly 160 is not enough
+        {283, 200, true, false},
+    };
+    for (const RoundCase& test : cases) {
+        SCOPED_TRACE(std::to_string(test.shooterY) + " " + std::to_string(test.keeperY));
+        bool rounded = false;
+        for (uint32_t seed = 1; seed <= 40 && !rounded; ++seed) {
+            SetUp();
+            match.Record().commentaryGroups.clear();
+            MatchPerson& p = Shooter(796, test.shooterY, 50);
+            p.skills[21] = 100;
+            const int32_t dirG = p.facing;
+            Place(kKeeper, 796, test.keeperY);
+            SRand(seed);
+            Person_ChooseShotTarget(kShooter, 0);
+            if (p.action != ACT_CARRY_SPRINT) continue;
+            rounded = true;
+            const int32_t turn = Person_FoldedDifference(p.facing, dirG);
+            EXPECT_TRUE(turn >= 20 && turn <= 35) << turn;
+            Person_VectorFromAngle(p.facing, 105, 256);
+            EXPECT_EQ(Ball.velX, StepX * 4096);
+            EXPECT_EQ(Ball.velY, -StepY * 4096);
+            EXPECT_EQ(Ball.velZ, 20480);
+            EXPECT_EQ(p.touchCooldown1, 32);
+            EXPECT_EQ(p.kicked, 0);
+            const std::vector<int32_t>& said = match.Record().commentaryGroups;
+            EXPECT_NE(std::find(said.begin(), said.end(), 8), said.end());
+            EXPECT_EQ(MatchPersons[kKeeper].action,
+                      test.rush ? ACT_KEEPER_SMOTHER : ACT_KEEPER_IDLE);
+        }
+        EXPECT_EQ(rounded, test.rounds);
+    }
+}
+
+// Across the face of goal (42 steps off the long axis, the keeper 141 away and not passed):
+// with skill 3 of 100 the square pass goes to the free team-mate; with skill 3 of 0 and nobody
+// free, the cut-back is a ball to the middle at his own y. Both say group 7.
+TEST_F(ShotChoice, TheSquarePassAndTheCutBackSayGroup7)
+{
+    const auto groupSeven = [this] {
+        const std::vector<int32_t>& said = match.Record().commentaryGroups;
+        return std::count(said.begin(), said.end(), 7);
+    };
+    MatchPerson& p = Shooter(500, 300, 0);
+    p.skills[3] = 100;
+    Place(kKeeper, 600, 200);
+    Place(6, 500, 600);
+    MatchPersons[6].ballDistance = 300;
+    SRand(1);
+    Person_ChooseShotTarget(kShooter, 0);
+    EXPECT_EQ(Match.kickTargetPerson, 6);
+    EXPECT_EQ(groupSeven(), 1);
+
+    bool cutBack = false;
+    for (uint32_t seed = 1; seed <= 20 && !cutBack; ++seed) {
+        SetUp();
+        match.Record().commentaryGroups.clear();
+        MatchPerson& q = Shooter(500, 300, 0);
+        q.skills[3] = 0;
+        Place(kKeeper, 600, 200);
+        SRand(seed);
+        Person_ChooseShotTarget(kShooter, 0);
+        cutBack = Match.kickTargetPerson == KICK_TO_CELL;
+    }
+    ASSERT_TRUE(cutBack);
+    EXPECT_EQ(CellTarget[0], 796);
+    EXPECT_EQ(CellTarget[1], 300);
+    EXPECT_EQ(Match.kickTargetPoint[0], 796);
+    EXPECT_EQ(Match.kickTargetPoint[1], 300);
+    EXPECT_EQ(groupSeven(), 1);
+}
+
+TEST_F(ShotChoice, LongKickActionByRunSpeed)
+{
+    struct Case {
+        int32_t speed, action;
+    };
+    for (const Case test : {Case{99, ACT_SHOT}, Case{100, ACT_DRIBBLE_SHOT_81},
+                            Case{139, ACT_DRIBBLE_SHOT_81}, Case{140, ACT_DRIBBLE_SHOT_78}}) {
+        MatchPerson& p = Shooter(300, 1000, test.speed);
+        Person_LongKickAlong(kShooter, 0);  // up the flank, wide of the posts
+        EXPECT_EQ(p.action, test.action) << test.speed;
+    }
+}
+
+// Level with the keeper he has not passed him: within 80 at run speed 100 the close shot 105,
+// at either goal (skill 21 of 0 keeps him from going round).
+TEST_F(ShotChoice, AShooterLevelWithTheKeeperHasNotPassedHim)
+{
+    for (const int32_t attackUpSide : {1, 0}) {
+        SetUp();
+        Match.secondOfPair = static_cast<uint8_t>(attackUpSide);
+        const int32_t y = attackUpSide == 1 ? 300 : 2042 - 178;
+        MatchPerson& p = Shooter(796, y, 100);
+        p.skills[21] = 0;
+        Place(kKeeper, 826, y);
+        SRand(1);
+        Person_ChooseShotTarget(kShooter, 0);
+        EXPECT_EQ(p.action, ACT_CLEARING_SLIDE) << attackUpSide;
     }
 }
 

@@ -150,6 +150,22 @@ TEST_F(Shots, EveryKickStrikesOnceInsideItsWindowAndNeverWhileAKeeperHoldsTheBal
 // Velocity of a shot at (796, 117): straight up the pitch, so velX is 0 and velY is minus the
 // length x 4096 (skill 17 of 60: length 30 + the row's). Skill 12 is 50 and skill 1 is 0, so no
 // finishing roll ever passes.
+TEST_F(Shots, ADribblerWhoseBallWentOutOfPlayLetsItGoUnstruck)
+{
+    // In the net, and over a line.
+    for (const uint8_t deadBall : {1, 2}) {
+        SetUp();
+        MatchPerson& p = Start(ACT_DRIBBLE_SHOT_78, 0);
+        p.runSpeed = 180;
+        DeadBallFlag = deadBall;
+        const int32_t ballY = MatchPersons[MATCH_BALL].y;
+        EXPECT_TRUE(StrikeFrames(ACT_DRIBBLE_SHOT_78).empty());
+        EXPECT_EQ(p.action, ACT_WALK_TO_TARGET);
+        EXPECT_EQ(p.hasBall, 0);
+        EXPECT_EQ(MatchPersons[MATCH_BALL].y, ballY);
+    }
+}
+
 TEST_F(Shots, TheShotsRiseByTheirMemberAndStyle)
 {
     struct Case {

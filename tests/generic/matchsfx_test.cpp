@@ -583,7 +583,7 @@ TEST(MatchSfxMatch, ASeededMatchIsHeardOnItsChannelsAndPlaysAsItDoesUnheard)
     }
     // The crowd's answer to each goal, heard in 3D a second after it, at least four times as loud
     // as the 2D view's loops alone (the loops are a third louder in 3D).
-    ASSERT_GE(afterGoals[0].size(), 2u);
+    ASSERT_GE(afterGoals[0].size(), 1u);
     ASSERT_EQ(afterGoals[0].size(), afterGoals[1].size());
     for (size_t goal = 0; goal < afterGoals[0].size(); ++goal) {
         EXPECT_GT(afterGoals[0][goal], 4.0 * afterGoals[1][goal]) << "goal " << goal;

@@ -225,6 +225,59 @@ TEST(Raster, ModulationRoundsTheProductOverTwoHundredAndFiftyFive)
     }
 }
 
+// Every stage operation on every pair of texture and diffuse channels, through the specialised
+// and the general routines: a 16 x 16 texture holding the 256 channel values drawn texel for
+// texel over a constant diffuse colour, for each of the 256 diffuse values.
+TEST(Raster, StageOperationsAreExactForEveryPairOfChannels)
+{
+    const ScopedHeadlessHost host;
+    std::vector<uint32_t> texels(256);
+    const auto green = [](uint32_t t) { return 255 - t; };
+    const auto red = [](uint32_t t) { return t ^ 0x5A; };
+    for (uint32_t t = 0; t < 256; ++t) {
+        texels[t] = 0xFF000000 | red(t) << 16 | green(t) << 8 | t;
+    }
+    struct Row {
+        uint32_t op;
+        uint32_t (*expected)(uint32_t texel, uint32_t diffuse);
+    };
+    const Row rows[] = {
+        {HOST_TOP_MODULATE, [](uint32_t t, uint32_t d) { return (t * d + 127) / 255; }},
+        {HOST_TOP_SELECT_ARG1, [](uint32_t t, uint32_t) { return t; }},
+        {HOST_TOP_SELECT_ARG2, [](uint32_t, uint32_t d) { return d; }},
+        {HOST_TOP_DISABLE, [](uint32_t, uint32_t d) { return d; }},
+    };
+    for (const bool generalOnly : {false, true}) {
+        HostInjectGeneralSpansOnly(generalOnly);
+        for (const Row& row : rows) {
+            for (uint32_t d = 0; d < 256; ++d) {
+                Buffers buffers = RandomBuffers(d, 4);
+                const Combination plain = {"",    true,  P,     P,    N,      false,
+                                           false, false, false, true, row.op, true};
+                RasterState s = StateFor(kFormats[2], plain, &buffers);
+                s.texture.levelCount = 1;
+                s.texture.levels[0] = {texels.data(), 16, 16};
+                RasterPrepare(&s);
+                const auto f = static_cast<float>(d);
+                const RasterVertex a{8, 8, 0.5f, 1, f, f, f, f, 0, 0},
+                    b{24, 8, 0.5f, 1, f, f, f, f, 1, 0}, c{24, 24, 0.5f, 1, f, f, f, f, 1, 1},
+                    e{8, 24, 0.5f, 1, f, f, f, f, 0, 1};
+                RasterTriangle(s, a, b, c, a);
+                RasterTriangle(s, a, c, e, a);
+                for (uint32_t t = 0; t < 256; ++t) {
+                    const uint8_t* pixel = &buffers.colour[((8 + t / 16) * kSide + 8 + t % 16) * 4];
+                    ASSERT_EQ(pixel[0], row.expected(t, d)) << row.op << ": " << t << ", " << d;
+                    ASSERT_EQ(pixel[1], row.expected(green(t), d))
+                        << row.op << ": " << t << ", " << d;
+                    ASSERT_EQ(pixel[2], row.expected(red(t), d))
+                        << row.op << ": " << t << ", " << d;
+                }
+            }
+        }
+    }
+    HostInjectGeneralSpansOnly(false);
+}
+
 // A row whose colour would pass 255 steps from its first pixel to exactly 255 at its last
 // instead: no pixel needs a clamp, and none wraps. Red is 2 x + 199 on the plane, so the first
 // pixel is 200 and the step is (255.5 - 200.5) / 47 levels.

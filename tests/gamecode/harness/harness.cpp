@@ -36,6 +36,7 @@ namespace {
 
 struct HarnessState {
     PresentationRecord record;
+    ActionTally actions;
     std::map<uint64_t, std::vector<std::function<void()>>> script;
     std::vector<std::pair<std::function<bool()>, std::function<void()>>> triggers;
     std::vector<std::string> failures;
@@ -415,11 +416,16 @@ ScopedMatch::ScopedMatch()
         MatchView_Register(kind, nullptr);
     }
     AddPollFunction(WatchdogPoll, POLL_EVERY_CALL, 0);
+    Person_SetActionListener([](int32_t person, int32_t action) {
+        if (person < MATCH_PLAYER_COUNT && action >= 0 && action < ACT_COUNT)
+            ++s_harness->actions.entries[Person_Side(person)][action];
+    });
 }
 
 ScopedMatch::~ScopedMatch()
 {
     Comm_SetListener(nullptr);
+    Person_SetActionListener(nullptr);
     for (int32_t kind = 0; kind < VIEWKIND_COUNT; ++kind) {
         MatchView_Register(kind, nullptr);
     }
@@ -435,6 +441,8 @@ ScopedMatch::~ScopedMatch()
 void Watchdog_Reinstall() { AddPollFunction(WatchdogPoll, POLL_EVERY_CALL, 0); }
 
 PresentationRecord& ScopedMatch::Record() { return s_harness->record; }
+
+ActionTally& ScopedMatch::Actions() { return s_harness->actions; }
 
 ScopedMatchOnHost::ScopedMatchOnHost()
 {
@@ -509,6 +517,32 @@ std::string Engine_CheckInvariants()
     if (ball.x < 92 || ball.x > 1500 || ball.y < 58 || ball.y > 2106)
         return "ball outside the walls";
     return "";
+}
+
+void SetBareScene()
+{
+    Match.secondOfPair = 1;
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t i = 0; i < MATCH_PERSONS_PER_SIDE; ++i) {
+            LineUp[side][i] = static_cast<int16_t>(side * MATCH_PERSONS_PER_SIDE + i);
+            ProximityList[side][i] = static_cast<int16_t>(side * MATCH_PERSONS_PER_SIDE + i);
+        }
+    }
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        MatchPerson& p = MatchPersons[person];
+        p.offPitch = 1;
+        p.action = ACT_WALK_TO_TARGET;
+        std::memset(p.skills, 50, sizeof p.skills);
+        p.positionExtra[1] = 1;  // no flank penalty on the effective skill
+        p.positionExtra[2] = 1;
+        p.targetCellRow = -1;
+        p.preferredReceiver = 0;
+        p.firstInstruction = 0;
+        p.thirdInstruction = 0;
+        p.runSpeed = 0;
+        p.offsideMark = 0;
+        p.stats = {};
+    }
 }
 
 void RunPersonAction(int32_t person)
@@ -604,9 +638,11 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
     h.stillSince = 0;
     h.holder = -1;
     std::fill(std::begin(h.awarded), std::end(h.awarded), 0);
+    h.actions = {};
     PlayMatch3D();
     h.playChecks = false;
     SoakResult result;
+    result.actions = h.actions;
     const MatchDataBlock* data = GetMatchDataBlock();
     result.territoryInRange = true;
     uint32_t thirds = 0;

@@ -3,12 +3,14 @@
 // engine's invariants on every pass, and hashed golden runs.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "game/matchblocks.h"
+#include "gamecode/actionids.h"
 #include "tests/support/host_run.h"
 
 // StrongAgainstWeak: a block of a strong home side (side 0) and a weak away side.
@@ -43,6 +45,14 @@ struct PresentationRecord {
     int32_t Count(const std::string& call) const;
 };
 
+// The actions the 32 players entered (through Person_SetAction or Person_StoreAction), per side
+// and action id, while a ScopedMatch lives; SoakRun counts each match afresh.
+struct ActionTally {
+    std::array<std::array<int32_t, ACT_COUNT>, 2> entries{};
+    int32_t Of(int32_t side, int32_t action) const { return entries[side][action]; }
+    int32_t OfBothSides(int32_t action) const { return Of(0, action) + Of(1, action); }
+};
+
 // Resets the core and the engine (MatchEngine_Init, the default presentation with recorders on
 // the sounds, menus and replay calls, the watchdog as a poll function), and undoes it at the end.
 // The replay operations are the recorders' own: no frame is recorded and a replay ends at once.
@@ -54,6 +64,7 @@ public:
     ScopedMatch& operator=(const ScopedMatch&) = delete;
 
     PresentationRecord& Record();
+    ActionTally& Actions();
 };
 
 // ScopedMatch on the headless host's window, with the keyboard installed and sound on, for the
@@ -92,6 +103,11 @@ std::string Engine_CheckInvariants();  // empty when they hold
 // parked on a far row (y 1900, 40 apart) with a ball distance of 10000: a scene for placed
 // players to meet it.
 void PlaceBallAlone(int32_t x, int32_t y);
+// A bare scene for placed players: side 0 attacks y 122; line-up position and proximity entry i
+// of each side hold that side's person i; persons 0-31 off the pitch walking to their targets,
+// standing, every skill 50, no flank penalty, no instruction, target cell, offside mark or
+// counter.
+void SetBareScene();
 // One tick of the person's action as the dispatcher runs it: his working position lent to it and
 // taken back, Match.currentSide his side.
 void RunPersonAction(int32_t person);
@@ -126,6 +142,7 @@ struct SoakResult {
     int32_t catches = 0;  // both keepers' saves
     int32_t parries = 0;
     int32_t otherSaves = 0;  // palms, punches and deflections
+    ActionTally actions;
     bool finalWhistle = false;
     bool territoryInRange = false;  // every played minute's byte 0-100
     bool territoryMatchesThirds = false;
