@@ -24,13 +24,9 @@ protected:
         MatchEngine_Init();
         MatchDayBuilder{}.Write();
         SetMatchPhysics();
-        for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
-            const int32_t slot = p % 16;
-            Person_PlaceAt(p, 300 + 60 * (slot % 11), p < 16 ? 800 : 1300);
-            MatchPersons[p].targetX = MatchPersons[p].x;
-            MatchPersons[p].targetY = MatchPersons[p].y;
-            MatchPersons[p].offPitch = slot <= 10 ? 0 : 1;
-            Match.takers[p / 16][TAKER_CORNER] = static_cast<int16_t>(p / 16 * 16 + 7);
+        SpreadTheElevensOverTheMiddle();
+        for (int32_t side = 0; side < 2; ++side) {
+            Match.takers[side][TAKER_CORNER] = static_cast<int16_t>(side * 16 + 7);
         }
         Person_PlaceAt(MATCH_BALL, 700, 1000);
         MatchPhase = PHASE_OPEN_PLAY;

@@ -39,12 +39,8 @@ protected:
         MatchEngine_Init();
         MatchDayBuilder{}.Write();
         SetMatchPhysics();
+        SpreadTheElevensOverTheMiddle();
         for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
-            const int32_t slot = p % 16;
-            Person_PlaceAt(p, 300 + 60 * (slot % 11), p < 16 ? 800 : 1300);
-            MatchPersons[p].targetX = MatchPersons[p].x;
-            MatchPersons[p].targetY = MatchPersons[p].y;
-            MatchPersons[p].offPitch = slot <= 10 ? 0 : 1;
             MatchPersons[p].skills[17] = kKicking;
         }
         Person_PlaceAt(kKeeper0, 796, 140);

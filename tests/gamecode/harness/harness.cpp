@@ -519,6 +519,17 @@ std::string Engine_CheckInvariants()
     return "";
 }
 
+void SpreadTheElevensOverTheMiddle()
+{
+    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+        const int32_t slot = p % 16;
+        Person_PlaceAt(p, 300 + 60 * (slot % 11), p < 16 ? 800 : 1300);
+        MatchPersons[p].targetX = MatchPersons[p].x;
+        MatchPersons[p].targetY = MatchPersons[p].y;
+        MatchPersons[p].offPitch = slot <= 10 ? 0 : 1;
+    }
+}
+
 void SetBareScene()
 {
     Match.secondOfPair = 1;

@@ -108,6 +108,9 @@ void PlaceBallAlone(int32_t x, int32_t y);
 // standing, every skill 50, no flank penalty, no instruction, target cell, offside mark or
 // counter.
 void SetBareScene();
+// Open play: each side's first eleven spread across the middle of the pitch on their own target
+// points (side 0 at y 800, side 1 at y 1300), the substitutes off the pitch.
+void SpreadTheElevensOverTheMiddle();
 // One tick of the person's action as the dispatcher runs it: his working position lent to it and
 // taken back, Match.currentSide his side.
 void RunPersonAction(int32_t person);
