@@ -208,6 +208,8 @@ void ExpectRestartsAtFootballRates(const SoakTotals& totals)
     EXPECT_LE(totals.corners, 25 * totals.matches);
     EXPECT_GE(totals.goalKicks, 3 * totals.matches);
     EXPECT_LE(totals.goalKicks, 50 * totals.matches);
+    // No floor for throw-ins yet: the open play puts the ball into touch just under five times a
+    // match, fewer than a whole match should see.
     EXPECT_LE(totals.throwIns, 100 * totals.matches);
     const uint64_t all = totals.possession[0] + totals.possession[1];
     for (const uint64_t share : totals.possession) {
