@@ -64,9 +64,12 @@ void PlaySeeds(uint32_t first, uint32_t count, SidePreset preset, bool cupTie, S
             EXPECT_LE(r.shotsOnTarget[side], r.shots[side]) << "side " << side;
             if (preset == SidePreset::Balanced) {
                 EXPECT_GT(r.passesCompleted[side], 0) << "side " << side;
-                // Passes on the run: the kick-off alone gives only the standing pass 29.
-                EXPECT_GT(r.actions.Of(side, ACT_PASS_109) + r.actions.Of(side, ACT_PASS_77), 0)
-                    << "side " << side;
+                // Passes on the run: the kick-off alone gives only the standing pass 29. A match
+                // of one-minute periods may see a side pass only standing.
+                if (kPeriodMinutes == 5) {
+                    EXPECT_GT(r.actions.Of(side, ACT_PASS_109) + r.actions.Of(side, ACT_PASS_77), 0)
+                        << "side " << side;
+                }
             }
             for (int32_t action = 0; action < ACT_COUNT; ++action) {
                 totals->actions.entries[side][action] += r.actions.Of(side, action);
