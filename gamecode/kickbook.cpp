@@ -34,6 +34,14 @@ bool IsRestartBeingTaken(int32_t phase)
     }
 }
 
+// The taker's count of the set piece his strike takes. A kick at goal from a free kick or the
+// spot counts in its own strike, whatever phase it is struck in.
+void CountSetPiece(MatchPersonStats& taker, int32_t phase)
+{
+    if (phase == PHASE_CORNER_TAKEN) ++taker.cornersTaken;
+    if (phase == PHASE_FREE_KICK || phase == PHASE_FREE_KICK_READY) ++taker.freeKicksTaken;
+}
+
 }  // namespace
 
 int32_t KickBook_ShotKind(int32_t kicker)
@@ -63,6 +71,7 @@ void KickBook_Strike(int32_t kicker, int32_t kind)
     KickBook_ClearShotRecords();
     if (kind == KICK_KIND_CLEARANCE) ++k.stats.clearances;
     if (IsRestartBeingTaken(MatchPhase)) {
+        CountSetPiece(k.stats, MatchPhase);
         MatchPhase = PHASE_OPEN_PLAY;
         PhaseTimer = 0;
     }

@@ -114,6 +114,8 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
                           ByteCount(p.stats.shots - p.stats.shotsOnTarget));
     SetSpare(record, PMS_MISSED_SHOTS, p.stats.missedShots);
     PlayerMatchRecord_Set(record, PMR_PENALTIES_MISSED, ByteCount(p.stats.penaltiesMissed));
+    SetSpare(record, PMS_FREE_KICKS_TAKEN, p.stats.freeKicksTaken);
+    SetSpare(record, PMS_CORNERS_TAKEN, p.stats.cornersTaken);
     PlayerMatchRecord_Set(record, PMR_CLEARANCES, ByteCount(p.stats.clearances));
     PlayerMatchRecord_Set(record, PMR_CLAIMS, ByteCount(p.stats.claims));
     PlayerMatchRecord_Set(record, PMR_TACKLES, ByteCount(p.stats.tackles));

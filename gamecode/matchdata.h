@@ -70,6 +70,8 @@ enum MatchFigure : int32_t {
     PMS_FOULS_NEEDLESS,
     PMS_PROGRESSIVE_RUNS,
     PMS_SET_PIECE_CROSSES_RECEIVED,
+    PMS_FREE_KICKS_TAKEN,
+    PMS_CORNERS_TAKEN,
     PMS_FIGURE_COUNT
 };
 // Figure `figure` of the record; one outside 0 to PMS_FIGURE_COUNT - 1 is fatal

@@ -39,7 +39,7 @@ struct MatchPersonStats {
     int16_t shotRecordGoals[3];  // goals scored from the first, second and third shot record
     int16_t secondKindCompletions;
     int16_t secondAssists;  // goals set up as the second provider
-    uint16_t pad1;
+    int16_t cornersTaken;
     uint32_t firstPlayTick;  // matchTicks of his first and latest tick in open play; 0 none
     uint32_t latestPlayTick;
     int16_t touches;
@@ -69,7 +69,7 @@ struct MatchPersonStats {
     int16_t missedShots;  // shots that went wide for a goal kick
     int16_t penaltiesTaken;
     int16_t penaltiesMissed;
-    int16_t freeKicksTaken;  // direct free kicks at goal
+    int16_t freeKicksTaken;  // every free kick he took, direct ones at goal among them
     int16_t clearances;      // long kicks along a direction
     int16_t crosses;         // crosses struck
     int16_t throughPasses;   // passes struck in the through-ball style

@@ -54,6 +54,8 @@ enum : int16_t {
     MINUTES = -2,
     BOOKINGS = -3,
     SENDINGS_OFF = -4,
+    FREE_KICKS_TAKEN = -5,
+    CORNERS_TAKEN = -6,
 };
 struct ModeLabel {
     int16_t text;
@@ -65,8 +67,8 @@ constexpr ModeLabel MODE_LABELS[6][PERFORMANCE_FIGURES] = {
     {{1417, 671}, {959, 689}, {958, 688}, {1422, 674}, {956, SUPPORT}, {1425, 675}},
     {{1592, 669}, {1413, 676}, {1430, 679}, {1421, 670}, {1414, 672}, {954, 680}},
     {{1435, NOT_KEPT},
-     {1426, NOT_KEPT},
-     {925, NOT_KEPT},
+     {1426, FREE_KICKS_TAKEN},
+     {925, CORNERS_TAKEN},
      {1438, NOT_KEPT},
      {1406, NOT_KEPT},
      {1407, NOT_KEPT}},
@@ -97,6 +99,8 @@ int32_t FigureOf(const PlayerMatchRecord& r, int16_t figure, int32_t minutes)
         case MINUTES: return minutes;
         case BOOKINGS: return Bookings(PlayerMatchRecord_Get(r, PMR_BOOKINGS));
         case SENDINGS_OFF: return SendingsOff(PlayerMatchRecord_Get(r, PMR_BOOKINGS));
+        case FREE_KICKS_TAKEN: return Football_GetMatchFigure(r, PMS_FREE_KICKS_TAKEN);
+        case CORNERS_TAKEN: return Football_GetMatchFigure(r, PMS_CORNERS_TAKEN);
         default: return MatchFigures_Value(r, figure);
     }
 }

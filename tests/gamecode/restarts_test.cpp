@@ -14,6 +14,7 @@
 #include "gamecode/ball.h"
 #include "gamecode/ballpredict.h"
 #include "gamecode/kickbook.h"
+#include "gamecode/matchdata.h"
 #include "gamecode/motion.h"
 #include "gamecode/motionframes.h"
 #include "gamecode/phases.h"
@@ -736,6 +737,62 @@ TEST_F(FreeKick, ADefenderRetreatsTenYardsAndNoFurther)
         if (c.action == ACT_FREE_KICK_DEFENDER) {
             EXPECT_LT(MatchPersons[5].y, c.y);
         }
+    }
+}
+
+// Each restart played out from its award: only the strike that takes a corner or a free kick
+// counts, once, for the man who struck it, and his match record carries the count to the
+// performance screen.
+TEST_F(FreeKick, ACornerOrAFreeKickCountsOnceForItsTakerAndNoOtherRestartCounts)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> award;
+        int32_t taker;  // -1 whoever the engine picks
+        int32_t corners, freeKicks;
+    };
+    const auto overTheLine = [](int32_t x, int32_t y, int32_t velX, int32_t velY, int32_t last) {
+        Person_PlaceAt(MATCH_BALL, x, y);
+        Ball.velX = velX * kUnit;
+        Ball.velY = velY * kUnit;
+        Ball.lastToucher = static_cast<int16_t>(last);
+        RunTicks(1);
+        ASSERT_NE(MatchPhase, PHASE_OPEN_PLAY);
+    };
+    const Case cases[] = {
+        {"corner", [&] { overTheLine(500, 130, 0, -20, 5); }, 23, 1, 0},
+        {"goal kick", [&] { overTheLine(500, 130, 0, -20, 20); }, kKeeper0, 0, 0},
+        {"throw-in", [&] { overTheLine(170, 700, -20, 0, 3); }, -1, 0, 0},
+        {"free kick", [this] { Award(PHASE_FREE_KICK, 796, 1100); }, kTaker, 0, 1},
+        {"free kick, wall", [this] { Award(PHASE_FREE_KICK, 1100, 350); }, kTaker, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Match.takers[1][TAKER_CORNER] = 23;
+        c.award();
+        ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 1500));
+        const int32_t taker = Ball.lastToucher;
+        ASSERT_TRUE(taker >= 0 && taker < MATCH_PLAYER_COUNT);
+        if (c.taker >= 0) {
+            EXPECT_EQ(taker, c.taker);
+        }
+        int32_t corners = 0;
+        int32_t freeKicks = 0;
+        for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+            corners += MatchPersons[p].stats.cornersTaken;
+            freeKicks += MatchPersons[p].stats.freeKicksTaken;
+        }
+        EXPECT_EQ(corners, c.corners);
+        EXPECT_EQ(freeKicks, c.freeKicks);
+        PlayerMatchRecord record{};
+        Football_FillPlayerMatchRecord(&record, Person_Side(taker), taker % 16);
+        EXPECT_EQ(Football_GetMatchFigure(record, PMS_CORNERS_TAKEN), c.corners);
+        EXPECT_EQ(Football_GetMatchFigure(record, PMS_FREE_KICKS_TAKEN), c.freeKicks);
+        // Play goes on: the taker's next strike in open play is no set piece.
+        RunTicks(200);
+        EXPECT_EQ(MatchPersons[taker].stats.cornersTaken, c.corners);
+        EXPECT_EQ(MatchPersons[taker].stats.freeKicksTaken, c.freeKicks);
     }
 }
 

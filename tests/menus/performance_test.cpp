@@ -59,6 +59,8 @@ TEST(Performance, EachModesSixLabelsAndFiguresFromTheFigureTable)
         {44, 1},
         {49, 3},
         {PMS_MISSED_SHOTS, 4},
+        {PMS_FREE_KICKS_TAKEN, 2},
+        {PMS_CORNERS_TAKEN, 5},
     };
     for (const auto& f : figures)
         Set(&r, f[0], f[1]);
@@ -71,7 +73,7 @@ TEST(Performance, EachModesSixLabelsAndFiguresFromTheFigureTable)
         {0, {1415, 935, 1437, 1416, 936, 911}, {7, 5, 2, 4, 6, 3}},
         {1, {1417, 959, 958, 1422, 956, 1425}, {1, 70, 40, 12, 9, 8}},
         {2, {1592, 1413, 1430, 1421, 1414, 954}, {25, 4, 4, 20, 2, 1}},
-        {3, {1435, 1426, 925, 1438, 1406, 1407}, {0, 0, 0, 0, 0, 0}},
+        {3, {1435, 1426, 925, 1438, 1406, 1407}, {0, 2, 5, 0, 0, 0}},  // no penalties yet
         {4, {1432, 1434, 1428, 1433, 1642, 911}, {8, 2, 3, 6, 1, 3}},
         {5, {243, 64, 956, 963, 1411, 1410}, {71, 2, 9, 77, 2, 1}},  // two bookings: 2 and 1
     };
