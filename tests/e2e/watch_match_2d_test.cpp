@@ -1,6 +1,6 @@
 // tests/e2e/watch_match_2d_test.cpp: the human's match watched whole in the 2D view: the pitch,
 // the panels, the score, the clock, the speed label, a pop-up and a followed player's map in its
-// frames, the view built again after the in-match menus, and the fixture's score.
+// frames, the view built again after the in-match menus, the fixture's score, and the match heard.
 #include <string>
 #include <vector>
 
@@ -10,6 +10,7 @@
 #include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
+#include "tests/support/wave_probe.h"
 
 namespace {
 
@@ -53,4 +54,12 @@ TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult
     EXPECT_EQ(PrintedValue(run.out, "lastscore"), score0 * 100 + score1) << run.out;
     EXPECT_GT(PrintedValue(run.out, "sfxplayed"), 0) << run.out;
     EXPECT_EQ(PrintedValue(run.out, "crowdplayed"), 0) << run.out;
+
+    // From kick-off to full time the crowd loops and the effects sound on both channels.
+    const std::string& match = run.waves.at("match2d.wav");
+    const size_t kickOff = WaveFrames(run.waves.at("kickoff2d.wav"));
+    ASSERT_GT(WaveFrames(match), kickOff + 10 * WAVE_FRAMES_PER_SECOND);
+    const StereoLoudness heard = WaveLoudness(match, kickOff, WaveFrames(match));
+    EXPECT_GT(heard.left, 100.0);
+    EXPECT_GT(heard.right, 100.0);
 }
