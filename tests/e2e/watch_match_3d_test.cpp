@@ -60,6 +60,13 @@ TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFi
         EXPECT_GT(GrassPixels(frame, 0, 240, 640, 240), 640 * 240 / 3) << name;  // the pitch
         EXPECT_GT(TextPixels(frame, 0, 0, 320, 40), 20) << name;                 // the score line
     }
+    // The replay bar's grey buttons, only while the instant replay plays.
+    const auto replayBar = [&run](const char* name) {
+        return CountNearColour(run.frames.at(name), 110, 428, 420, 50, 0x404048, 4);
+    };
+    EXPECT_GT(replayBar("replay3d.png"), 5000);
+    EXPECT_LT(replayBar("kickoff3d.png"), 100);
+    EXPECT_LT(replayBar("fulltime3d.png"), 100);
     const int32_t score0 = PrintedValue(run.out, "score0");
     const int32_t score1 = PrintedValue(run.out, "score1");
     ASSERT_GE(score0, 0) << run.out;
