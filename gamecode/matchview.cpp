@@ -78,10 +78,12 @@ void MatchView_Register(int32_t kind, const MatchViewOps* ops)
     if (kind < 0 || kind >= VIEWKIND_COUNT)
         FatalError("MatchView_Register(): bad view kind %d", kind);
     s_views[kind] = ops;
-    // Whichever view is up, scripts wait on the same two values.
+    // Whichever view is up, scripts wait on the same values.
     ScriptRegisterValue("period", [] { return s_built ? int32_t{Match.period} : -1; });
     ScriptRegisterValue("frames",
                         [] { return s_built && s_built->Frames ? s_built->Frames() : 0; });
+    ScriptRegisterValue("replaying",
+                        [] { return s_built && MatchShared.replayPlaying != 0 ? 1 : 0; });
 }
 
 void MatchView_Init()

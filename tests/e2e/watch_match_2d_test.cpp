@@ -1,6 +1,6 @@
 // tests/e2e/watch_match_2d_test.cpp: the human's match watched whole in the 2D view: the pitch,
 // the panels, the score, the clock, the speed label, a pop-up and a followed player's map in its
-// frames, the view built again after the in-match menus, and the fixture's score.
+// frames, the view built again after the in-match menus, the fixture's score, and the match heard.
 #include <string>
 #include <vector>
 
@@ -10,6 +10,7 @@
 #include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
+#include "tests/support/wave_probe.h"
 
 namespace {
 
@@ -53,4 +54,12 @@ TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult
     EXPECT_EQ(PrintedValue(run.out, "lastscore"), score0 * 100 + score1) << run.out;
     EXPECT_GT(PrintedValue(run.out, "sfxplayed"), 0) << run.out;
     EXPECT_EQ(PrintedValue(run.out, "crowdplayed"), 0) << run.out;
+
+    // Forty seconds of the first half: the crowd loops never fall silent, and the effects sound
+    // well above them (a loop at the crowd volume's level peaks near 1,600 at most).
+    const MatchLoudness heard =
+        LoudnessAfterKickOff(run.waves.at("kickoff2d.wav"), run.waves.at("match2d.wav"), 40);
+    ASSERT_EQ(heard.seconds, 40U);
+    EXPECT_GT(heard.quietestSecond, 50.0);
+    EXPECT_GT(heard.peak, 5000);
 }

@@ -79,8 +79,10 @@ ScriptRun RunScript(const std::string& script, const std::vector<std::string>& e
     std::vector<std::string> args = {"-headless", "-seed", "7", "-script", "script.txt"};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     const ProgramResult result = RunProgram(args, env, "", 120, work.Path());
-    ScriptRun run{result.exitCode, result.out, result.err, {}, {}};
+    ScriptRun run{result.exitCode, result.out, result.err, {}, {}, {}};
     for (const auto& entry : std::filesystem::directory_iterator(work.Path())) {
+        if (entry.path().extension() == ".wav")
+            run.waves[entry.path().filename().string()] = ReadTextFile(entry.path().string());
         if (entry.path().extension() != ".png") continue;
         std::string error;
         PngImage image;

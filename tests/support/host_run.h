@@ -47,6 +47,7 @@ struct ScriptRun {
     std::string out;
     std::string err;
     std::map<std::string, PngImage> frames;        // every PNG the run wrote, by file name
+    std::map<std::string, std::string> waves;      // every WAVE file it recorded, by file name
     std::map<std::string, std::string> homeFiles;  // what the run left in its home, by file name
 };
 

@@ -1,0 +1,85 @@
+// tests/e2e/watch_match_3d_test.cpp: the human's match watched whole in the software 3D view at
+// quick preview: the pitch and the score line in its frames, an instant replay, the view built
+// again after the half-time menus, the fixture's score, and the match heard.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/frame_probe.h"
+#include "tests/support/front_end_script.h"
+#include "tests/support/host_run.h"
+#include "tests/support/support.h"
+#include "tests/support/wave_probe.h"
+
+namespace {
+
+// The day screen's view bar: "Regarder" instead of "Commentaires".
+std::string ToTheThreeDView()
+{
+    std::string toMatch = SharedScript("to_match_day.txt");
+    const std::string commentary = "click 127 450\n";
+    toMatch.replace(toMatch.rfind(commentary), commentary.size(), "click 511 450\n");
+    return toMatch;
+}
+
+int32_t PrintedValue(const std::string& out, const char* name)
+{
+    const std::vector<int32_t> values = ScriptPrintedValues(out, name);
+    return values.empty() ? -1 : values.front();
+}
+
+// Pixels of the stadium's grass greens in a rectangle: green well above red and blue.
+int32_t GrassPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    int32_t count = 0;
+    for (int32_t row = y; row < y + h; ++row) {
+        for (int32_t col = x; col < x + w; ++col) {
+            const uint32_t rgb = frame.Pixel(col, row);
+            const uint32_t r = rgb >> 16, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+            if (g > 60 && g > r + 20 && g > b + 20) ++count;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFixturesResult)
+{
+    const ScriptRun run =
+        RunScript(ScriptToTitle() + IncludeScript("new_career.txt") + ToTheThreeDView()
+                      + IncludeScript("watch_match_3d.txt") + IncludeScript("match_to_office.txt")
+                      + ScriptQuitFromBar(),
+                  {"-no3d"});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    for (const char* name : {"kickoff3d.png", "replay3d.png", "fulltime3d.png"}) {
+        const PngImage& frame = run.frames.at(name);
+        ASSERT_EQ(frame.width, 640) << name;
+        ASSERT_EQ(frame.height, 480) << name;
+        EXPECT_GT(GrassPixels(frame, 0, 240, 640, 240), 640 * 240 / 3) << name;  // the pitch
+        EXPECT_GT(TextPixels(frame, 0, 0, 320, 40), 20) << name;                 // the score line
+    }
+    // The replay bar's grey buttons, only while the instant replay plays.
+    const auto replayBar = [&run](const char* name) {
+        return CountNearColour(run.frames.at(name), 110, 428, 420, 50, 0x404048, 4);
+    };
+    EXPECT_GT(replayBar("replay3d.png"), 5000);
+    EXPECT_LT(replayBar("kickoff3d.png"), 100);
+    EXPECT_LT(replayBar("fulltime3d.png"), 100);
+    const int32_t score0 = PrintedValue(run.out, "score0");
+    const int32_t score1 = PrintedValue(run.out, "score1");
+    ASSERT_GE(score0, 0) << run.out;
+    ASSERT_GE(score1, 0) << run.out;
+    EXPECT_EQ(PrintedValue(run.out, "lastscore"), score0 * 100 + score1) << run.out;
+    EXPECT_GT(PrintedValue(run.out, "sfxplayed"), 0) << run.out;
+    EXPECT_GT(PrintedValue(run.out, "crowdplayed"), 0) << run.out;
+
+    // Forty seconds of the first half: the crowd loops never fall silent, and the effects sound
+    // well above them (a loop at the crowd volume's level peaks near 1,600 at most).
+    const MatchLoudness heard =
+        LoudnessAfterKickOff(run.waves.at("kickoff3d.wav"), run.waves.at("match3d.wav"), 40);
+    ASSERT_EQ(heard.seconds, 40U);
+    EXPECT_GT(heard.quietestSecond, 50.0);
+    EXPECT_GT(heard.peak, 5000);
+}
