@@ -196,3 +196,15 @@ TEST_F(CupGroupsTest, TheGroupScreenMatchesItsGolden)
     });
     ExpectGoldenHash("menus/cup_groups", hash);
 }
+
+// A cup without groups says "PAS DE RENCONTRE" across the screen in the large font.
+TEST_F(CupGroupsTest, WithoutGroupsTheScreenMatchesItsGolden)
+{
+    uint32_t hash = 0;
+    m_screen.Run(CupGroups_Table(), [&] {
+        hash = WorkScreenHash();
+        WriteFrameToTestOutput("cup_groups_none.png");
+    });
+    EXPECT_EQ(CupGroups.message, 159);
+    ExpectGoldenHash("menus/cup_groups_none", hash);
+}
