@@ -3,6 +3,7 @@
 // many fixtures, the arrows, the clicks over the real menu loop, and the frame.
 #include "menus/cupgroups.h"
 
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "game/fixtures.h"
 #include "game/gamestate.h"
 #include "game/tables.h"
+#include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "tests/support/menu_run.h"
@@ -207,4 +209,15 @@ TEST_F(CupGroupsTest, WithoutGroupsTheScreenMatchesItsGolden)
     });
     EXPECT_EQ(CupGroups.message, 159);
     ExpectGoldenHash("menus/cup_groups_none", hash);
+}
+
+// The arrows' eight groups are named A to H: the eighth once read a tactics label.
+TEST_F(CupGroupsTest, EachGroupIsNamedByItsLetter)
+{
+    for (int32_t group = 0; group < CHAMPIONS_GROUPS; ++group) {
+        CupGroups_Build(group);
+        EXPECT_EQ(std::string(GetMessageText(CupGroups.groupName)),
+                  std::string("Groupe ") + static_cast<char>('A' + group))
+            << group;
+    }
 }
