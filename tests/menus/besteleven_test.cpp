@@ -117,3 +117,16 @@ TEST_F(BestElevenTest, TheElevenMatchesItsGoldenInAndOutOfItsWindow)
     EXPECT_EQ(BestEleven.division, VTW_FindDivisionOfTeam(m_screen.HumanClub()));
     ExpectGoldenHash("menus/best_eleven", hash);
 }
+
+// The stars and the flops are chosen per division: the title names it beside the category.
+TEST_F(BestElevenTest, TheStarsTitleNamesTheirDivisionInItsGolden)
+{
+    BestEleven.category = BEST_PERFORMANCE;
+    Calendar_SetDay(VTW_GetSeasonEndDay() + 20);
+    uint32_t hash = 0;
+    m_screen.Run(BestEleven_Table(), [&] {
+        hash = WorkScreenHash();
+        WriteFrameToTestOutput("best_eleven_stars.png");
+    });
+    ExpectGoldenHash("menus/best_eleven_stars", hash);
+}
