@@ -12,6 +12,7 @@
 #include "game/transfers.h"
 #include "menus/besteleven.h"
 #include "menus/cupgroups.h"
+#include "menus/exm.h"
 #include "menus/historylists.h"
 #include "menus/historyrecords.h"
 #include "menus/leaguehistory.h"
@@ -19,14 +20,16 @@
 
 namespace {
 
-// Thirty players of the top division score: every row of its list filled.
+// Thirty players of the top division score and are rated: every row of both lists filled.
 void FillScorers()
 {
     int32_t scorers = 0;
     for (int32_t id = 0; id < FullPlayerCount && scorers < 30; ++id) {
         PlayerRecord& p = DbPlayers[id];
         if (p.club >= 0 && p.club < CLUB_ID_COUNT && p.position > 0 && p.position < 13) {
-            p.seasonGoals = static_cast<uint8_t>(1 + scorers++ % 20);
+            p.seasonGoals = static_cast<uint8_t>(1 + scorers % 20);
+            p.ratedCount = 10;
+            p.perfSum = static_cast<uint16_t>(p.ratedCount * (40 + scorers++));
         }
     }
 }
@@ -37,15 +40,25 @@ void BM_TopScorersRedraw(benchmark::State& state)
 }
 BENCHMARK(BM_TopScorersRedraw)->Unit(benchmark::kMillisecond);
 
+void BM_AveragePerformanceRedraw(benchmark::State& state)
+{
+    TimeScreenRedraws(state, AveragePerformance_Table(), FillScorers);
+}
+BENCHMARK(BM_AveragePerformanceRedraw)->Unit(benchmark::kMillisecond);
+
+// The first build of either list: every full player scanned. Argument: the key (0 goals).
 void BM_TopScorersCollect(benchmark::State& state)
 {
     ScopedScreenRedraw career(FillScorers);
     for (auto _ : state) {
-        ScorerLists_Collect(HISTORY_GOALS);
+        ScorerLists_Collect(static_cast<int32_t>(state.range(0)));
         benchmark::DoNotOptimize(ScorerLists.entries[0][0]);
     }
 }
-BENCHMARK(BM_TopScorersCollect)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TopScorersCollect)
+    ->Arg(HISTORY_GOALS)
+    ->Arg(HISTORY_PERFORMANCE)
+    ->Unit(benchmark::kMillisecond);
 
 // Fifteen purchases of the human's club.
 void BM_ClubTransfersRedraw(benchmark::State& state)
@@ -71,6 +84,30 @@ void BM_TrophiesRedraw(benchmark::State& state)
     });
 }
 BENCHMARK(BM_TrophiesRedraw)->Unit(benchmark::kMillisecond);
+
+// A page step of the trophies, the arrow's check and the rows' fill, down through every kept
+// season of a division won each season, then back up.
+void BM_TrophiesPaging(benchmark::State& state)
+{
+    ScopedScreenRedraw career([] {
+        for (int32_t season = 0; season < HONOURS_SEASONS; ++season) {
+            HonoursTable[season][HONOURS_DIVISION_FIRST][0] = static_cast<int16_t>(season % 20);
+            HonoursTable[season][HONOURS_DIVISION_FIRST][1] = static_cast<int16_t>(season % 20 + 1);
+        }
+        Trophies.honour = HONOURS_DIVISION_FIRST;
+        Trophies.first = 0;
+    });
+    int64_t steps = 0;
+    int32_t (*step)() = Trophies_Down;
+    for (auto _ : state) {
+        if (step() != EXM_CODE_REDRAW) step = step == Trophies_Down ? Trophies_Up : Trophies_Down;
+        Trophies_FillRows();
+        benchmark::DoNotOptimize(Trophies.rows[0].winner);
+        ++steps;
+    }
+    state.SetItemsProcessed(steps);
+}
+BENCHMARK(BM_TrophiesPaging)->Unit(benchmark::kMicrosecond);
 
 // Ten seasons of history, the club moving through every division.
 void BM_LeagueHistoryRedraw(benchmark::State& state)

@@ -84,6 +84,24 @@ TEST_F(BestElevenTest, CategoriesAndDivisionsAreChosenFromTheButtonsAndTheirDrop
     }
 }
 
+// The screen opens on the human's division; a human out of a job reads the top one.
+TEST_F(BestElevenTest, TheDivisionIsTheHumansOrTheTopOneWithoutAClub)
+{
+    const int32_t human = m_screen.HumanClub();
+    struct Case {
+        int32_t club;  // the club the human controls, -1 none
+        int16_t division;
+    };
+    for (const Case& c : {Case{VTW_GetDivisionSlot(2, 3), 2}, Case{-1, 0}, Case{human, 0}}) {
+        VTW_GetClubRecordPtr(human)->controller = 0;
+        if (c.club >= 0) VTW_GetClubRecordPtr(c.club)->controller = MANAGER_HUMAN;
+        BestEleven.division = 4;
+        m_screen.Run(BestEleven_Table(), [] {});
+        EXPECT_EQ(BestEleven.division, c.division) << c.club;
+        if (c.club >= 0) VTW_GetClubRecordPtr(c.club)->controller = 0;
+    }
+}
+
 TEST_F(BestElevenTest, TheElevenMatchesItsGoldenInAndOutOfItsWindow)
 {
     BookEveryone();
@@ -98,4 +116,17 @@ TEST_F(BestElevenTest, TheElevenMatchesItsGoldenInAndOutOfItsWindow)
     });
     EXPECT_EQ(BestEleven.division, VTW_FindDivisionOfTeam(m_screen.HumanClub()));
     ExpectGoldenHash("menus/best_eleven", hash);
+}
+
+// The stars and the flops are chosen per division: the title names it beside the category.
+TEST_F(BestElevenTest, TheStarsTitleNamesTheirDivisionInItsGolden)
+{
+    BestEleven.category = BEST_PERFORMANCE;
+    Calendar_SetDay(VTW_GetSeasonEndDay() + 20);
+    uint32_t hash = 0;
+    m_screen.Run(BestEleven_Table(), [&] {
+        hash = WorkScreenHash();
+        WriteFrameToTestOutput("best_eleven_stars.png");
+    });
+    ExpectGoldenHash("menus/best_eleven_stars", hash);
 }

@@ -3,6 +3,7 @@
 // many fixtures, the arrows, the clicks over the real menu loop, and the frame.
 #include "menus/cupgroups.h"
 
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "game/fixtures.h"
 #include "game/gamestate.h"
 #include "game/tables.h"
+#include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "tests/support/menu_run.h"
@@ -195,4 +197,27 @@ TEST_F(CupGroupsTest, TheGroupScreenMatchesItsGolden)
         WriteFrameToTestOutput("cup_groups.png");
     });
     ExpectGoldenHash("menus/cup_groups", hash);
+}
+
+// A cup without groups says "PAS DE RENCONTRE" across the screen in the large font.
+TEST_F(CupGroupsTest, WithoutGroupsTheScreenMatchesItsGolden)
+{
+    uint32_t hash = 0;
+    m_screen.Run(CupGroups_Table(), [&] {
+        hash = WorkScreenHash();
+        WriteFrameToTestOutput("cup_groups_none.png");
+    });
+    EXPECT_EQ(CupGroups.message, 159);
+    ExpectGoldenHash("menus/cup_groups_none", hash);
+}
+
+// The arrows' eight groups are named A to H: the eighth once read a tactics label.
+TEST_F(CupGroupsTest, EachGroupIsNamedByItsLetter)
+{
+    for (int32_t group = 0; group < CHAMPIONS_GROUPS; ++group) {
+        CupGroups_Build(group);
+        EXPECT_EQ(std::string(GetMessageText(CupGroups.groupName)),
+                  std::string("Groupe ") + static_cast<char>('A' + group))
+            << group;
+    }
 }

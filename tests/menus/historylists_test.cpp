@@ -170,6 +170,24 @@ TEST_F(HistoryListsTest, ARowOpensThePlayersCardReturningToItsListAndABlankRowAn
     }
 }
 
+// The lists open on the human's division; a human out of a job reads the top one.
+TEST_F(HistoryListsTest, TheListsOpenOnTheHumansDivisionOrTheTopOneWithoutAClub)
+{
+    const int32_t human = m_screen.HumanClub();
+    struct Case {
+        int32_t club;  // the club the human controls, -1 none
+        int16_t division;
+    };
+    for (const Case& c : {Case{Club(2, 3), 2}, Case{-1, 0}, Case{human, 0}}) {
+        VTW_GetClubRecordPtr(human)->controller = 0;
+        if (c.club >= 0) VTW_GetClubRecordPtr(c.club)->controller = MANAGER_HUMAN;
+        ScorerLists.division = 4;
+        m_screen.Run(TopScorers_Table(), [] {});
+        EXPECT_EQ(ScorerLists.division, c.division) << c.club;
+        if (c.club >= 0) VTW_GetClubRecordPtr(c.club)->controller = 0;
+    }
+}
+
 TEST_F(HistoryListsTest, TheClubsTransfersShowTheFifteenNewestOfTheMode)
 {
     const int32_t club = Club(0, 4), other = Club(0, 6);

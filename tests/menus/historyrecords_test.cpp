@@ -16,6 +16,7 @@
 #include "game/records.h"
 #include "game/tables.h"
 #include "game/textmess.h"
+#include "menus/besteleven.h"
 #include "menus/menubar.h"
 #include "menus/numbers.h"
 #include "tests/support/menu_run.h"
@@ -205,4 +206,35 @@ TEST_F(HistoryRecordsTest, TheDropDownsOfferTheCountrysCupsAndDivisions)
         WriteFrameToTestOutput("trophies.png");
     });
     ExpectGoldenHash("menus/trophies", hash);
+}
+
+// Each entry of the drop-downs names what choosing it puts in the title.
+TEST_F(HistoryRecordsTest, EachDropDownEntryNamesTheTitleItChooses)
+{
+    // The title's text number once an entry is chosen; the best eleven draws its division's.
+    const auto trophies = [] {
+        Trophies_FillRows();
+        return int32_t{Trophies.title};
+    };
+    const auto bestEleven = [] { return VTW_GetDivisionTextNo(BestEleven.division); };
+    struct Case {
+        MenuListEntry* popup;
+        int32_t entries;
+        int32_t (*title)();
+    };
+    const Case cases[] = {
+        {Trophies_CupPopup(), 7, trophies},
+        {Trophies_DivisionPopup(), DIVISION_MAX, trophies},
+        {BestEleven_DivisionPopup(BEST_PERFORMANCE), DIVISION_MAX, bestEleven},
+        {BestEleven_DivisionPopup(BEST_WORST), DIVISION_MAX, bestEleven},
+    };
+    for (const Case& c : cases) {
+        MenuListRecord record{1, 0, 0};
+        c.popup[0].prepare(&record);
+        for (int32_t k = 1; k <= c.entries; ++k) {
+            const int16_t label = *reinterpret_cast<const int16_t*>(c.popup[k].label);
+            c.popup[k].handler(&c.popup[k]);
+            EXPECT_EQ(label, c.title()) << &c - cases << " " << k;
+        }
+    }
 }
