@@ -12,30 +12,12 @@
 #include "tests/support/support.h"
 #include "tests/support/wave_probe.h"
 
-namespace {
-
-// The day screen's view bar: "Panoramique" instead of "Commentaires".
-std::string ToTheTwoDView()
-{
-    std::string toMatch = SharedScript("to_match_day.txt");
-    const std::string commentary = "click 127 450\n";
-    toMatch.replace(toMatch.rfind(commentary), commentary.size(), "click 319 450\n");
-    return toMatch;
-}
-
-int32_t PrintedValue(const std::string& out, const char* name)
-{
-    const std::vector<int32_t> values = ScriptPrintedValues(out, name);
-    return values.empty() ? -1 : values.front();
-}
-
-}  // namespace
-
 TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult)
 {
-    const ScriptRun run = RunScript(ScriptToTitle() + IncludeScript("new_career.txt")
-                                    + ToTheTwoDView() + IncludeScript("watch_match_2d.txt")
-                                    + IncludeScript("match_to_office.txt") + ScriptQuitFromBar());
+    const ScriptRun run =
+        RunScript(ScriptToTitle() + IncludeScript("new_career.txt")
+                  + ScriptToMatchDayWatchingFrom(319) + IncludeScript("watch_match_2d.txt")
+                  + IncludeScript("match_to_office.txt") + ScriptQuitFromBar());
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     for (const char* name : {"kickoff2d.png", "popup2d.png", "map2d.png", "secondhalf2d.png"}) {
         const PngImage& frame = run.frames.at(name);
@@ -47,13 +29,13 @@ TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult
     }
     // The pop-up's eight lines, down and right of the pointer.
     EXPECT_GT(TextPixels(run.frames.at("popup2d.png"), 24, 94, 160, 110), 150);
-    const int32_t score0 = PrintedValue(run.out, "score0");
-    const int32_t score1 = PrintedValue(run.out, "score1");
+    const int32_t score0 = ScriptFirstPrintedValue(run.out, "score0");
+    const int32_t score1 = ScriptFirstPrintedValue(run.out, "score1");
     ASSERT_GE(score0, 0) << run.out;
     ASSERT_GE(score1, 0) << run.out;
-    EXPECT_EQ(PrintedValue(run.out, "lastscore"), score0 * 100 + score1) << run.out;
-    EXPECT_GT(PrintedValue(run.out, "sfxplayed"), 0) << run.out;
-    EXPECT_EQ(PrintedValue(run.out, "crowdplayed"), 0) << run.out;
+    EXPECT_EQ(ScriptFirstPrintedValue(run.out, "lastscore"), score0 * 100 + score1) << run.out;
+    EXPECT_GT(ScriptFirstPrintedValue(run.out, "sfxplayed"), 0) << run.out;
+    EXPECT_EQ(ScriptFirstPrintedValue(run.out, "crowdplayed"), 0) << run.out;
 
     // Forty seconds of the first half: the crowd loops never fall silent, and the effects sound
     // well above them (a loop at the crowd volume's level peaks near 1,600 at most).

@@ -14,21 +14,6 @@
 
 namespace {
 
-// The day screen's view bar: "Regarder" instead of "Commentaires".
-std::string ToTheThreeDView()
-{
-    std::string toMatch = SharedScript("to_match_day.txt");
-    const std::string commentary = "click 127 450\n";
-    toMatch.replace(toMatch.rfind(commentary), commentary.size(), "click 511 450\n");
-    return toMatch;
-}
-
-int32_t PrintedValue(const std::string& out, const char* name)
-{
-    const std::vector<int32_t> values = ScriptPrintedValues(out, name);
-    return values.empty() ? -1 : values.front();
-}
-
 // Pixels of the stadium's grass greens in a rectangle: green well above red and blue.
 int32_t GrassPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
 {
@@ -48,9 +33,9 @@ int32_t GrassPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int3
 TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFixturesResult)
 {
     const ScriptRun run =
-        RunScript(ScriptToTitle() + IncludeScript("new_career.txt") + ToTheThreeDView()
-                      + IncludeScript("watch_match_3d.txt") + IncludeScript("match_to_office.txt")
-                      + ScriptQuitFromBar(),
+        RunScript(ScriptToTitle() + IncludeScript("new_career.txt")
+                      + ScriptToMatchDayWatchingFrom(511) + IncludeScript("watch_match_3d.txt")
+                      + IncludeScript("match_to_office.txt") + ScriptQuitFromBar(),
                   {"-no3d"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     for (const char* name : {"kickoff3d.png", "replay3d.png", "fulltime3d.png"}) {
@@ -67,13 +52,13 @@ TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFi
     EXPECT_GT(replayBar("replay3d.png"), 5000);
     EXPECT_LT(replayBar("kickoff3d.png"), 100);
     EXPECT_LT(replayBar("fulltime3d.png"), 100);
-    const int32_t score0 = PrintedValue(run.out, "score0");
-    const int32_t score1 = PrintedValue(run.out, "score1");
+    const int32_t score0 = ScriptFirstPrintedValue(run.out, "score0");
+    const int32_t score1 = ScriptFirstPrintedValue(run.out, "score1");
     ASSERT_GE(score0, 0) << run.out;
     ASSERT_GE(score1, 0) << run.out;
-    EXPECT_EQ(PrintedValue(run.out, "lastscore"), score0 * 100 + score1) << run.out;
-    EXPECT_GT(PrintedValue(run.out, "sfxplayed"), 0) << run.out;
-    EXPECT_GT(PrintedValue(run.out, "crowdplayed"), 0) << run.out;
+    EXPECT_EQ(ScriptFirstPrintedValue(run.out, "lastscore"), score0 * 100 + score1) << run.out;
+    EXPECT_GT(ScriptFirstPrintedValue(run.out, "sfxplayed"), 0) << run.out;
+    EXPECT_GT(ScriptFirstPrintedValue(run.out, "crowdplayed"), 0) << run.out;
 
     // Forty seconds of the first half: the crowd loops never fall silent, and the effects sound
     // well above them (a loop at the crowd volume's level peaks near 1,600 at most).

@@ -30,6 +30,21 @@ std::vector<int32_t> ScriptPrintedValues(const std::string& out, const std::stri
     return values;
 }
 
+int32_t ScriptFirstPrintedValue(const std::string& out, const std::string& name)
+{
+    const std::vector<int32_t> values = ScriptPrintedValues(out, name);
+    return values.empty() ? -1 : values.front();
+}
+
+std::string ScriptToMatchDayWatchingFrom(int32_t viewButtonX)
+{
+    std::string toMatch = SharedScript("to_match_day.txt");
+    const std::string commentary = "click 127 450\n";
+    toMatch.replace(toMatch.rfind(commentary), commentary.size(),
+                    "click " + std::to_string(viewButtonX) + " 450\n");
+    return toMatch;
+}
+
 bool ReadOptionsRecord(const std::string& file, OptionsBlock* block)
 {
     // The record is the file's one block: after the 16-byte header and the block's own 12.

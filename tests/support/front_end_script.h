@@ -21,6 +21,11 @@ std::string SharedScript(const char* name);
 std::string IncludeScript(const char* name);
 // Every value a run's "print NAME" lines wrote to its output, in order.
 std::vector<int32_t> ScriptPrintedValues(const std::string& out, const std::string& name);
+// The first of them, or -1 when the run printed none.
+int32_t ScriptFirstPrintedValue(const std::string& out, const std::string& name);
+// tests/e2e/scripts/to_match_day.txt with the day screen's last click, "Commentaires", moved to
+// the view button at x (the 2D view's "Panoramique" 319, the 3D view's "Regarder" 511).
+std::string ScriptToMatchDayWatchingFrom(int32_t viewButtonX);
 // The options record of an options file's bytes; false when the file is too short to hold one.
 bool ReadOptionsRecord(const std::string& file, OptionsBlock* block);
 // One run of the program, headless with seed 7, on the script written into `work`, where it
