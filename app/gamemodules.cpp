@@ -16,6 +16,7 @@
 #include "game/trainingschedule.h"
 #include "gamecode/comments/commtable.h"
 #include "gamecode/matchrun.h"
+#include "gamecode/matchview.h"
 #include "generic/infobar.h"
 #include "generic/ingamemenus.h"
 #include "generic/matchkeys.h"
@@ -63,6 +64,7 @@ void StartMatchPresentation()
     MatchKeys_Init();
     Replay_Init();
     TextView_Init();
+    MatchView_RegisterScriptValues();
     TextView_Register();
     SoftView_Register();
     View2D_ResetRunState();

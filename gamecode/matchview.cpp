@@ -78,6 +78,10 @@ void MatchView_Register(int32_t kind, const MatchViewOps* ops)
     if (kind < 0 || kind >= VIEWKIND_COUNT)
         FatalError("MatchView_Register(): bad view kind %d", kind);
     s_views[kind] = ops;
+}
+
+void MatchView_RegisterScriptValues()
+{
     // Whichever view is up, scripts wait on the same values.
     ScriptRegisterValue("period", [] { return s_built ? int32_t{Match.period} : -1; });
     ScriptRegisterValue("frames",

@@ -26,6 +26,8 @@ enum MatchViewKind : int32_t {
 // Registers a kind's operations at start-up (nullptr unregisters). A kind outside 0-3 is fatal.
 // Registrations survive MatchEngine_Init.
 void MatchView_Register(int32_t kind, const MatchViewOps* ops);
+// The scripts' `period`, `frames` and `replaying`, answered for whichever view is built.
+void MatchView_RegisterScriptValues();
 
 // By the block's view mode: 0 text, 1 2D (which also drives the match sounds and eight sound
 // channels), 2 software 3D, or the 3D device when one is selected. Mode 2 shows the text view
