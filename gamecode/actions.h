@@ -48,6 +48,8 @@ inline uint16_t& PlayerGroupTurn = Match.groupCounter;  // 0-3, advanced by the 
 inline int16_t (&LastDefenderLine)[2] = Match.lastDefenderLine;
 // The referee's decision being shown: 0 none, 7 warning, 8 booking, 9 sending-off.
 inline int16_t& RefereeDecision = Match.refereeDecision;
+// The player a foul or a dive is charged to, whom the referee talks to, books or sends off.
+inline int16_t& Offender = Match.offender;
 
 // Runs players 0-31 in order (CurrentSide 0, then 1 from player 16). A player off the pitch,
 // sent off or with two bookings is not run; once no decision is shown, a player just sent off is

@@ -38,6 +38,7 @@ void Match_ResetWords()
     Match = {};
     Match.ballHolder = -1;
     Match.fouledPlayer = -1;
+    Match.offender = -1;
     Match.keeperPendingAction = -1;
     Match.shooter = -1;
     Match.shotStartTick = -1;

@@ -443,6 +443,13 @@ struct MatchWords {
     int32_t stepY;
     int16_t ballHolder;           // first of persons 0-31 with the ball, -1 none
     int16_t refereeDecision;      // 0 none, 7 warning, 8 booking, 9 sending-off
+    int16_t offender;             // the person the referee deals with, -1 none
+    int16_t lastCardRoll;         // the tackler's last card draw, kept for the referee's reading
+    uint8_t refereeOnce[3];       // the talk, booking and sending-off states each act once
+    uint8_t lastCommentCategory;  // 0 after every line; a tackle line sets 8, a ride 3
+    int16_t foulWaitTicks;        // ticks the foul phase waited for busy players, at most 1000
+    int16_t bookingsShown[2];     // per side
+    int16_t secondBookings[2];    // per side
     int16_t keeperDiveDirection;  // the keeper's direction to the ball when his dive started
     // The keeper's reading of the look-ahead, perturbed by his judgement, and the save he chose.
     int16_t interceptTick;    // ticks until the ball passes nearest to him

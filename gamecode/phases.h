@@ -54,6 +54,7 @@ inline int16_t (&SideDraw)[2] = Match.sideDraw;
 inline uint8_t (&StoppageSubstituted)[2] = Match.stoppageSubstituted;
 inline int8_t (&LastKicker)[2] = Match.lastKicker;
 inline uint8_t& LastIncidentMark = Match.lastIncidentMark;
+inline int16_t& FoulWaitTicks = Match.foulWaitTicks;
 
 // Runs the handler of MatchPhase; a phase outside 0-29 is fatal "MatchPhase_Dispatch(): bad phase
 // %d".
