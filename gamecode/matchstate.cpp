@@ -23,7 +23,6 @@ PersonActionListener s_actionListener = nullptr;
 void MatchEngine_Init()
 {
     MatchPresentation_ClearOptions();
-    MatchView_ClearRunState();
     Match_ResetWords();
 }
 

@@ -493,7 +493,7 @@ inline uint8_t (&ActivePlayer)[2] = Match.activePlayer;
 inline int16_t& GoalPause = Match.timers[TIMER_GOAL_PAUSE];
 inline int16_t& CelebrationCountdown = Match.timers[TIMER_CELEBRATION];
 
-// The program-start state: the presentation's options and the view's once-per-run log cleared,
+// The program-start state: the presentation's options cleared,
 // then Match_ResetWords.
 void MatchEngine_Init();
 // Gives every engine word, person, the ball, the shapes and the words shared with the

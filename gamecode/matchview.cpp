@@ -1,7 +1,6 @@
 // gamecode/matchview.cpp: view dispatch by view mode, and the highlight timer.
 #include "gamecode/matchview.h"
 
-#include "engine/debug.h"
 #include "engine/fatal.h"
 #include "engine/keyboard.h"
 #include "engine/script.h"
@@ -24,7 +23,6 @@ struct HighlightState {
 HighlightState s_highlight;
 const MatchViewOps* s_views[VIEWKIND_COUNT];
 const MatchViewOps* s_built;  // the view between its Init and its Destroy
-bool s_fallbackLogged;        // the fallback is announced once per run
 
 // The kind the block's view mode asks for, or VIEWKIND_COUNT for "no view".
 int32_t RequestedKind()
@@ -39,14 +37,11 @@ int32_t RequestedKind()
     }
 }
 
-// The kind that is shown: the software 3D mode falls back to the text view while its own view is
-// not registered; an unregistered 2D or device view and any other mode stay "no view".
+// The kind that is shown: the mode's own view, or "no view" while none is registered for it.
 int32_t ShownKind()
 {
     const int32_t kind = RequestedKind();
-    if (kind == VIEWKIND_COUNT || s_views[kind] != nullptr) return kind;
-    if (kind == VIEWKIND_SOFTWARE_3D) return VIEWKIND_TEXT;
-    return VIEWKIND_COUNT;
+    return kind != VIEWKIND_COUNT && s_views[kind] != nullptr ? kind : VIEWKIND_COUNT;
 }
 
 // The registered view of the current mode, or nullptr for "no view".
@@ -57,14 +52,6 @@ const MatchViewOps* CurrentView()
 }
 
 bool Is2DView(const MatchViewOps* view) { return view != nullptr && ShownKind() == VIEWKIND_2D; }
-
-void LogFallbackOnce()
-{
-    if (s_fallbackLogged || ShownKind() == RequestedKind() || CurrentView() == nullptr) return;
-    s_fallbackLogged = true;
-    DebugPrintf(DBG_GENERAL, 0, "view %d not available, text view used\n",
-                GetMatchSidesBlock()->viewMode);
-}
 
 void Call(void (*op)())
 {
@@ -95,7 +82,6 @@ void MatchView_Init()
     MatchView_Built = 0;
     MatchView_Destroyed = 0;
     const MatchViewOps* view = CurrentView();
-    LogFallbackOnce();
     if (Is2DView(view)) {
         SndSetActiveChannels(8);
         MatchPresentationOps.MatchSfx_Init();
@@ -181,7 +167,5 @@ void MatchView_ResetState()
     s_built = nullptr;
     s_highlight = {};
 }
-
-void MatchView_ClearRunState() { s_fallbackLogged = false; }
 
 int32_t MatchView_ShownKind() { return ShownKind(); }

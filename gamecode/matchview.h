@@ -55,7 +55,6 @@ void HighLight_ClearFlag();
 int32_t HighLight_PendingType();
 int32_t HighLight_Timer();
 
-void MatchView_ResetState();     // view words and highlight state: part of Match_ResetWords
-void MatchView_ClearRunState();  // the once-per-run fallback log line may come again
-// The kind the block's view mode shows (its fallback included), VIEWKIND_COUNT for "no view".
+void MatchView_ResetState();  // view words and highlight state: part of Match_ResetWords
+// The kind the block's view mode shows, VIEWKIND_COUNT for "no view" (none registered for it).
 int32_t MatchView_ShownKind();

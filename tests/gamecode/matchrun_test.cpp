@@ -491,7 +491,7 @@ TEST(MatchView, HighlightReplaysOnlyInTheThreeDView)
     HighLight_Tick();
     HighLight_Tick();
     EXPECT_EQ(MatchShared.replayStartRequest, 0);
-    // The 3D mode shown through the text view while no 3D view exists starts no replay either.
+    // The 3D mode with no 3D view registered shows nothing and starts no replay either.
     GetMatchSidesBlock()->viewMode = VIEW_3D;
     ActivateHighLight(0, 2);
     HighLight_Tick();
