@@ -1,5 +1,6 @@
 // The match cameras: the hand-worked cases (where each camera stands, what it aims at, its lens,
-// the focus rules), a sweep of the ball over the pitch for every view type, and the fatal views.
+// the focus rules), a sweep of the ball over the pitch for every view type, the fatal views, and
+// the keys that choose the view type, kept with the view flags from run to run.
 #include "generic/camera.h"
 
 #include <algorithm>
@@ -8,10 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/host/host.h"
+#include "engine/keyboard.h"
 #include "engine/options.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
+#include "generic/matchkeys.h"
+#include "tests/gamecode/harness/softview_scene.h"
+#include "tests/support/support.h"
 #include "vx256/polyman.h"
 #include "vx256/world3d.h"
 
@@ -282,6 +288,83 @@ TEST_F(CameraDeathTest, AnUnknownViewTypeInThe3DViewAndAnUnknownViewModeAreFatal
     GetMatchSidesBlock()->viewMode = VIEW_NONE;
     EXPECT_EXIT(ApplyCameraView(0), testing::ExitedWithCode(1),
                 "ApplyCameraView\\(\\): unknown game type");
+}
+
+}  // namespace
+
+namespace {
+
+void PressKey(uint32_t code)
+{
+    for (const bool down : {true, false}) {
+        HostOnKey(code, down, false);
+        while (HostMsgPeek()) {
+            HostMessage message{};
+            HostMsgGet(&message);
+            HostMsgDispatch(message);
+        }
+    }
+}
+
+// Where the software renderer's camera stands, by view type: off the right and left touchlines,
+// behind the near and the far goal lines.
+bool StandsForType(int32_t type)
+{
+    const ViewPoint eye = Polyman_Camera();
+    switch (type) {
+        case CAMERA_RIGHT_TOUCHLINE: return eye.x > 1436 && eye.y == 1082;
+        case CAMERA_NEAR_GOAL: return eye.y < 122;
+        case CAMERA_FAR_GOAL: return eye.y > 2042;
+        default: return eye.x < 156 && eye.y == 1082;
+    }
+}
+
+// The keys pressed in the running software view; the view rebuilt as after a menu; then a
+// restart: the options saved, the run's words put back to their defaults, the file read again.
+TEST(CameraKeys, TheChosenViewTypeAndTheViewFlagsOutlastARebuildAndARestart)
+{
+    TempHome home;
+    Options = OPTIONS_DEFAULTS;
+    ScopedSoftView view;
+    InitKeyboardInterrupt();
+    for (const int32_t row : {3, 1, 0, 2}) {
+        SCOPED_TRACE(row);
+        PressKey(MKEY_DIGIT1 + row);
+        ScopedSoftView::Frame();  // the keys are read after the drawing
+        ScopedSoftView::Frame();
+        EXPECT_EQ(Camera_ViewType(), row);
+        EXPECT_EQ(Options.cameraViewType, row);
+        EXPECT_TRUE(StandsForType(row));
+    }
+    ScopedSoftView::Tear();
+    ScopedSoftView::Build();
+    ScopedSoftView::Frame();
+    EXPECT_EQ(Camera_ViewType(), CAMERA_FAR_GOAL);
+    EXPECT_TRUE(StandsForType(CAMERA_FAR_GOAL));
+
+    for (const uint32_t key : {MKEY_F6, MKEY_F7, MKEY_F8})
+        PressKey(key);
+    ScopedSoftView::Frame();
+    EXPECT_EQ(Options.showNames, 0);
+    EXPECT_EQ(Options.panoramic, 1);
+    EXPECT_EQ(Options.modelDetail, 0);
+
+    OptionsSave();
+    Options = OPTIONS_DEFAULTS;
+    MatchKeys_Init();
+    InitCameras();
+    EXPECT_EQ(Camera_ViewType(), CAMERA_RIGHT_TOUCHLINE);
+    EXPECT_EQ(ViewFlags.showNames, 1);
+    OptionsLoad();
+    MatchKeys_Init();
+    InitCameras();
+    EXPECT_EQ(Camera_ViewType(), CAMERA_FAR_GOAL);
+    EXPECT_EQ(ViewFlags.quickPreview, 0);
+    EXPECT_EQ(ViewFlags.showNames, 0);
+    EXPECT_EQ(ViewFlags.panoramic, 1);
+    EXPECT_EQ(ViewFlags.modelDetail, 0);
+    ClearKeyboardInterrupt();
+    Options = OPTIONS_DEFAULTS;
 }
 
 }  // namespace
