@@ -64,6 +64,7 @@ void StartMatchPresentation()
     TimedEvents_Init();
     MatchKeys_Init();
     InitCameras();
+    Camera_RegisterScriptValues();
     Replay_Init();
     TextView_Init();
     MatchView_RegisterScriptValues();

@@ -7,6 +7,7 @@
 
 #include "engine/fatal.h"
 #include "engine/options.h"
+#include "engine/script.h"
 #include "game/matchblocks.h"
 #include "gamecode/actionids.h"
 #include "gamecode/matchstate.h"
@@ -216,6 +217,13 @@ void Camera_GetFocusPoint(CameraPoint* point)
     }
     const RenderObject& o = RenderList[object];
     *point = {o.x, o.y, o.height};
+}
+
+void Camera_RegisterScriptValues()
+{
+    ScriptRegisterValue("cameratype", Camera_ViewType);
+    ScriptRegisterValue("cameray",
+                        [] { return static_cast<int32_t>(Cameras[CurrentCamera].eye[1]); });
 }
 
 void Camera_SetDeviceCamera(CameraHandOff handOff) { s_deviceCamera = handOff; }

@@ -62,6 +62,10 @@ void ApplyCameraView(int32_t camera);
 // outside 0-35 gives the ball.
 void Camera_GetFocusPoint(CameraPoint* point);
 
+// The scripted runs' `cameratype` (the current camera's view type) and `cameray` (its eye's y,
+// whole pitch units).
+void Camera_RegisterScriptValues();
+
 // The device view's camera operation, called with what SetViewCamera takes; the device view
 // installs it when it starts.
 using CameraHandOff = void (*)(float x, float y, float height, float yaw, float pitch, float zoom);

@@ -277,7 +277,6 @@ void InGame_DisplayOptionsMenu() { InGameScreen_Run(DisplayScreen()); }
 void InGamePause_RegisterScriptValues()
 {
     ScriptRegisterValue("viewmode", [] { return static_cast<int32_t>(ViewMode()); });
-    ScriptRegisterValue("cameratype", Camera_ViewType);
     ScriptRegisterValue("detail", [] { return ViewFlags.modelDetail; });
     ScriptRegisterValue("crowdvol", [] { return static_cast<int32_t>(Options.crowdVolume); });
 }
