@@ -19,7 +19,7 @@
 #include "vx256/world3d.h"
 
 CameraRecord Cameras[CAMERA_COUNT];
-int16_t CurrentCamera = 0;
+int16_t CurrentCamera;
 CameraPoint CameraPositions[2];
 
 namespace {
@@ -153,7 +153,6 @@ void InitCameras()
 {
     for (CameraRecord& c : Cameras)
         c = kResetRecord;
-    CameraPositions[0] = CameraPositions[1] = {};
     CurrentCamera = 0;
     // Camera 0 keeps the player's choice across the view's rebuilds and from run to run.
     Cameras[0].viewType = Options.cameraViewType;

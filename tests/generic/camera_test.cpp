@@ -56,8 +56,8 @@ struct Focus {
 };
 
 // One frame of camera 0 from a set scene. People: 0 (a keeper) at (700, 300, 20), 5 at
-// (150, 100, 0), 9 at (1000, 1500, 0), the first linesman on the centre spot; the ball where the
-// case puts it.
+// (150, 100, 0), 9 at (1000, 1500, 0), the referee on the centre spot; the ball where the case
+// puts it. The action given is that of 0, 9 and the referee.
 struct CameraCase {
     const char* name;
     uint16_t viewMode;
@@ -114,7 +114,9 @@ const CameraCase kCases[] = {
     // The close-up.
     {"a celebrating player is brought closer", VIEW_3D, 0, 0, {796, 1082, 0}, 0, 0, 9, 0, 69, 0,
      {1000, 1500, 0}, {1445, 1082, 350}, 2.324918, 3.722781},
-    {"a celebrating linesman is not", VIEW_3D, 0, 0, {796, 1082, 0}, 0, 0, MATCH_LINESMAN_1, 0, 69, 0,
+    {"a celebrating keeper is brought closer", VIEW_3D, 0, 0, {796, 1082, 0}, 0, 0, 0, 0, 69, 0,
+     {700, 300, 20}, {1445, 1082, 350}, 0.761172, 5.974303},
+    {"a referee in state 69 is not", VIEW_3D, 0, 0, {796, 1082, 0}, 0, 0, MATCH_REFEREE, 0, 69, 0,
      {796, 1082, 0}, {1445, 1082, 350}, kPi / 2, 1.695930},
     {"phase 7", VIEW_3D, 0, 0, {796, 1082, 0}, 0, 0, MATCH_BALL, 7, 0, 0,
      {796, 1082, 0}, {1445, 1082, 350}, kPi / 2, 3.900639},
@@ -127,11 +129,11 @@ const CameraCase kCases[] = {
     {"phase 10", VIEW_3D, 0, 0, {796, 1082, 0}, 0, 0, MATCH_BALL, 10, 0, 0,
      {796, 1082, 0}, {1445, 1082, 350}, kPi / 2, 1.695930},
     // The fixed overview outside the 3D view, whatever the view type.
-    {"overview in the text view", VIEW_TEXT, 2, 1, {200, 200, 0}, 0, 0, MATCH_BALL, 9, 0, 0,
+    {"overview in the text view", VIEW_TEXT, 2, 1, {200, 200, 0}, 0, 0, MATCH_BALL, 9, 0, 1400,
      {796, 1360, 1}, {796, 2982.701f, 1343.415f}, 0.0, 1.5},
-    {"overview in the 2D view", VIEW_2D, 3, 0, {200, 200, 0}, 0, 0, MATCH_BALL, 0, 0, 0,
+    {"overview in the 2D view", VIEW_2D, 3, 0, {200, 200, 0}, 0, 0, MATCH_BALL, 0, 0, 1400,
      {796, 1360, 1}, {796, 2982.701f, 1343.415f}, 0.0, 1.5},
-    {"overview in the 2D view with view type 4", VIEW_2D, 4, 0, {200, 200, 0}, 0, 0, MATCH_BALL, 0, 0, 0,
+    {"overview in the 2D view with view type 4", VIEW_2D, 4, 0, {200, 200, 0}, 0, 0, MATCH_BALL, 0, 0, 1400,
      {796, 1360, 1}, {796, 2982.701f, 1343.415f}, 0.0, 1.5},
 };
 // clang-format on
@@ -153,7 +155,7 @@ TEST_F(CameraTest, EachCaseStandsAimsAndZoomsAsWorkedByHand)
         Place(0, 700, 300, 20);
         Place(5, 150, 100, 0);
         Place(9, 1000, 1500, 0);
-        Place(MATCH_LINESMAN_1, 796, 1082, 0);
+        Place(MATCH_REFEREE, 796, 1082, 0);
         Place(MATCH_BALL, c.ball.x, c.ball.y, c.ball.height);
         Ball.holder = c.holder;
         Ball.secondHolder = c.secondHolder;
@@ -161,7 +163,7 @@ TEST_F(CameraTest, EachCaseStandsAimsAndZoomsAsWorkedByHand)
         MatchPhase = c.phase;
         for (MatchPerson& p : MatchPersons)
             p.action = 0;
-        for (const int32_t person : {9, static_cast<int32_t>(MATCH_LINESMAN_1)})
+        for (const int32_t person : {0, 9, static_cast<int32_t>(MATCH_REFEREE)})
             MatchPersons[person].action = c.followedAction;
         if (c.previousTargetX != 0) Cameras[0].target[0] = c.previousTargetX;
         Cameras[0].viewType = c.viewType;
@@ -267,6 +269,10 @@ TEST_F(CameraTest, SweepingTheBallKeepsEveryCameraOnItsStandAndAimedAtThePlay)
                         const double standX = std::clamp(lastTargetX, 664.0, 928.0);
                         const double standY =
                             type == 1 ? (big != 0 ? 22 : 62) : (big != 0 ? 2142 : 2102);
+                        const CameraPoint& stand = CameraPositions[type - 1];
+                        EXPECT_DOUBLE_EQ(stand.x, standX);
+                        EXPECT_DOUBLE_EQ(stand.y, standY);
+                        EXPECT_DOUBLE_EQ(stand.height, height);
                         EXPECT_NEAR(c.eye[0], standX, 16.001);
                         EXPECT_NEAR(c.eye[1], standY, 1.0);
                         EXPECT_TRUE(type == 1 ? c.eye[1] < 122 : c.eye[1] > 2042);
@@ -279,11 +285,13 @@ TEST_F(CameraTest, SweepingTheBallKeepsEveryCameraOnItsStandAndAimedAtThePlay)
 
 using CameraDeathTest = CameraTest;
 
-TEST_F(CameraDeathTest, AnUnknownViewTypeInThe3DViewAndAnUnknownViewModeAreFatal)
+TEST_F(CameraDeathTest, AnUnknownViewTypeCameraOrViewModeIsFatal)
 {
     Cameras[0].viewType = 4;
     EXPECT_EXIT(UpdateCurrentCamera(), testing::ExitedWithCode(1),
                 "Error:ProcessViewPoint not a valid view 4");
+    EXPECT_EXIT(ProcessViewPoint(CAMERA_COUNT), testing::ExitedWithCode(1),
+                "ProcessViewPoint\\(\\): bad camera 4");
     Cameras[0].viewType = 0;
     GetMatchSidesBlock()->viewMode = VIEW_NONE;
     EXPECT_EXIT(ApplyCameraView(0), testing::ExitedWithCode(1),
