@@ -98,10 +98,10 @@ TEST(CamerasVideo, EachCameraFilmsThePlayAndTheChoicesOutlastTheRun)
 
     OptionsBlock options{};
     ASSERT_TRUE(ReadOptionsRecord(ReadTextFile(home.Path("OPTIONS.DAT")), &options));
-    EXPECT_EQ(options.cameraViewType, 2);
-    EXPECT_EQ(options.panoramic, 1);
-    EXPECT_EQ(options.showNames, 0);
-    EXPECT_EQ(options.modelDetail, 0);
+    EXPECT_EQ(int32_t{options.cameraViewType}, 2);
+    EXPECT_EQ(int32_t{options.panoramic}, 1);
+    EXPECT_EQ(int32_t{options.showNames}, 0);
+    EXPECT_EQ(int32_t{options.modelDetail}, 0);
 
     TempDir second;
     const ProgramResult again = RunScriptIn(

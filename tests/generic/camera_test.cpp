@@ -205,7 +205,7 @@ TEST_F(CameraTest, AResetGivesEveryRecordItsStartAndCameraZeroTheSavedViewType)
     }
     // The view type chosen later is kept for the next reset and the next run.
     SetCameraViewType(3);
-    EXPECT_EQ(Options.cameraViewType, 3);
+    EXPECT_EQ(int32_t{Options.cameraViewType}, 3);
     InitCameras();
     EXPECT_EQ(Camera_ViewType(), 3);
 }
@@ -341,7 +341,7 @@ TEST(CameraKeys, TheChosenViewTypeAndTheViewFlagsOutlastARebuildAndARestart)
         ScopedSoftView::Frame();  // the keys are read after the drawing
         ScopedSoftView::Frame();
         EXPECT_EQ(Camera_ViewType(), row);
-        EXPECT_EQ(Options.cameraViewType, row);
+        EXPECT_EQ(int32_t{Options.cameraViewType}, row);
         EXPECT_TRUE(StandsForType(row));
     }
     ScopedSoftView::Tear();
@@ -353,9 +353,9 @@ TEST(CameraKeys, TheChosenViewTypeAndTheViewFlagsOutlastARebuildAndARestart)
     for (const uint32_t key : {MKEY_F6, MKEY_F7, MKEY_F8})
         PressKey(key);
     ScopedSoftView::Frame();
-    EXPECT_EQ(Options.showNames, 0);
-    EXPECT_EQ(Options.panoramic, 1);
-    EXPECT_EQ(Options.modelDetail, 0);
+    EXPECT_EQ(int32_t{Options.showNames}, 0);
+    EXPECT_EQ(int32_t{Options.panoramic}, 1);
+    EXPECT_EQ(int32_t{Options.modelDetail}, 0);
 
     OptionsSave();
     Options = OPTIONS_DEFAULTS;
