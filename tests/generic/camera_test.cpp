@@ -56,8 +56,8 @@ struct Focus {
 };
 
 // One frame of camera 0 from a set scene. People: 0 (a keeper) at (700, 300, 20), 5 at
-// (150, 100, 0), 9 at (1000, 1500, 0), the referee on the centre spot; the ball where the case
-// puts it. The action given is that of 0, 9 and the referee.
+// (150, 100, 0), 9 and the restart marker at (1000, 1500, 0), the referee on the centre spot; the
+// ball where the case puts it. The action given is that of 0, 9 and the referee.
 struct CameraCase {
     const char* name;
     uint16_t viewMode;
@@ -106,6 +106,8 @@ const CameraCase kCases[] = {
     {"the keeper holding the ball in his hands", VIEW_3D, 0, 0, {796, 1082, 0}, 1, 0, MATCH_BALL, 0, 0, 0,
      {700, 300, 20}, {1445, 1082, 350}, 0.761172, 2.597523},
     {"holder words outside the objects are passed over", VIEW_3D, 0, 0, {796, 1082, 0}, -2, 40, 9, 0, 0, 0,
+     {1000, 1500, 0}, {1445, 1082, 350}, 2.324918, 1.618600},
+    {"holder word 37 names the last object, the restart marker", VIEW_3D, 0, 0, {796, 1082, 0}, 0, 37, MATCH_BALL, 0, 0, 0,
      {1000, 1500, 0}, {1445, 1082, 350}, 2.324918, 1.618600},
     {"a focus person past the ball gives the ball", VIEW_3D, 0, 0, {796, 1082, 0}, 0, 0, 36, 8, 0, 0,
      {796, 1082, 0}, {1445, 1082, 350}, kPi / 2, 1.695930},
@@ -158,6 +160,7 @@ TEST_F(CameraTest, EachCaseStandsAimsAndZoomsAsWorkedByHand)
         Place(5, 150, 100, 0);
         Place(9, 1000, 1500, 0);
         Place(MATCH_REFEREE, 796, 1082, 0);
+        Place(MATCH_MARKER, 1000, 1500, 0);
         Place(MATCH_BALL, c.ball.x, c.ball.y, c.ball.height);
         Ball.holder = c.holder;
         Ball.secondHolder = c.secondHolder;
