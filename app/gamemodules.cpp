@@ -17,6 +17,7 @@
 #include "gamecode/comments/commtable.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchview.h"
+#include "generic/camera.h"
 #include "generic/infobar.h"
 #include "generic/ingamemenus.h"
 #include "generic/matchkeys.h"
@@ -52,8 +53,8 @@ void StartCommentary()
     CommTable_Load();
 }
 
-// The view flags and the radar and speed choices live for the program's run, so they start here
-// and not with each match.
+// The view flags, the cameras' saved view type and the radar and speed choices live for the
+// program's run, so they start here and not with each match.
 void StartMatchPresentation()
 {
     FONT_Init();
@@ -62,6 +63,8 @@ void StartMatchPresentation()
     InfoBar_Init();
     TimedEvents_Init();
     MatchKeys_Init();
+    InitCameras();
+    Camera_RegisterScriptValues();
     Replay_Init();
     TextView_Init();
     MatchView_RegisterScriptValues();

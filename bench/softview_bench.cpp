@@ -245,8 +245,8 @@ void BM_DrawKickOffPeople(benchmark::State& state)
 }
 BENCHMARK(BM_DrawKickOffPeople)->Unit(benchmark::kMicrosecond);
 
-// The pitch alone from the interim camera's place, aimed at the centre spot: grass, then the
-// straight markings and spots, then the arcs, at 640 x 480.
+// The pitch alone from the right touchline camera's place, aimed at the centre spot: grass, then
+// the straight markings and spots, then the arcs, at 640 x 480.
 void AimFromTheTouchline()
 {
     const float ground = 1445.0f - 796.0f;

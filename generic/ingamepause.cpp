@@ -8,6 +8,7 @@
 #include "engine/script.h"
 #include "game/matchblocks.h"
 #include "gamecode/presentation.h"
+#include "generic/camera.h"
 #include "generic/matchkeys.h"
 #include "menus/vtmenu.h"
 
@@ -17,7 +18,6 @@ constexpr uint8_t CENTRED = 0x55, TOP_CENTRE = 0x45, RIGHT = 0x56;
 constexpr int32_t COLOUR_NORMAL = 0, COLOUR_HIGHLIGHT = 8;
 constexpr int32_t BUTTON_NORMAL = 1, BUTTON_HIGHLIGHT = 2, BUTTON_PANEL = 3, BUTTON_KNOB = 5;
 constexpr int32_t KNOB_W = 16;
-constexpr int32_t CAMERA_VIEW_TYPES = 4;
 
 struct Item {
     int16_t x, y, w, h;
@@ -169,7 +169,7 @@ void SetVolume(int32_t row, int32_t value)
 int32_t ValueText(int32_t row)
 {
     switch (row) {
-        case ROW_CAMERA: return TEXT_CAMERA_FIRST + Options.cameraViewType % CAMERA_VIEW_TYPES;
+        case ROW_CAMERA: return TEXT_CAMERA_FIRST + Camera_ViewType() % CAMERA_VIEW_TYPES;
         case ROW_DETAIL: return TEXT_DETAIL_LOW - ViewFlags.modelDetail;
         case ROW_PANORAMIC: return ViewFlags.panoramic != 0 ? TEXT_ON : TEXT_OFF;
         case ROW_NAMES: return ViewFlags.showNames != 0 ? TEXT_ON : TEXT_OFF;
@@ -222,27 +222,16 @@ void Highlight(int32_t row)
     s_display.fontColour[row] = COLOUR_HIGHLIGHT;
 }
 
-// The view flags are the match's live ones; the options block keeps them for the next run.
-void KeepViewFlags()
-{
-    Options.panoramic = ViewFlags.panoramic;
-    Options.showNames = ViewFlags.showNames;
-    Options.modelDetail = ViewFlags.modelDetail;
-}
-
 void ActOnRow(int32_t row, int32_t pointerX)
 {
     switch (row) {
-        case ROW_CAMERA:
-            Options.cameraViewType =
-                static_cast<int16_t>((Options.cameraViewType + 1) % CAMERA_VIEW_TYPES);
-            break;
+        case ROW_CAMERA: SetCameraViewType((Camera_ViewType() + 1) % CAMERA_VIEW_TYPES); break;
         case ROW_DETAIL: CycleModelDetail(); break;
         case ROW_PANORAMIC: ViewFlags.panoramic = ViewFlags.panoramic != 0 ? 0 : 1; break;
         case ROW_NAMES: ViewFlags.showNames = ViewFlags.showNames != 0 ? 0 : 1; break;
         default: SetVolume(row, InGamePause_SliderValue(pointerX, kDisplayItems[row].w)); break;
     }
-    KeepViewFlags();
+    MatchKeys_KeepViewFlags();
 }
 
 int32_t DisplayEvent(const InGameMenuEvent* event)
@@ -288,7 +277,6 @@ void InGame_DisplayOptionsMenu() { InGameScreen_Run(DisplayScreen()); }
 void InGamePause_RegisterScriptValues()
 {
     ScriptRegisterValue("viewmode", [] { return static_cast<int32_t>(ViewMode()); });
-    ScriptRegisterValue("cameratype", [] { return static_cast<int32_t>(Options.cameraViewType); });
     ScriptRegisterValue("detail", [] { return ViewFlags.modelDetail; });
     ScriptRegisterValue("crowdvol", [] { return static_cast<int32_t>(Options.crowdVolume); });
 }

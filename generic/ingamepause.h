@@ -19,7 +19,7 @@ void InGame_PauseMenu();
 // returns to the pause screen.
 void InGame_DisplayOptionsMenu();
 
-// `viewmode` (the match-day block's), `cameratype`, `detail` and `crowdvol`.
+// `viewmode` (the match-day block's), `detail` and `crowdvol`.
 void InGamePause_RegisterScriptValues();
 
 // A slider's value for a press `offset` pixels from its left edge: 0-10 over its width.

@@ -11,11 +11,13 @@
 #include "engine/joystick.h"
 #include "engine/keyboard.h"
 #include "engine/mouse.h"
+#include "engine/options.h"
 #include "engine/screengrab.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"
+#include "generic/camera.h"
 #include "generic/hotzone.h"
 #include "generic/infobar.h"
 #include "generic/replay.h"
@@ -104,9 +106,10 @@ void ToggleSubstitution(int32_t first)
     }
 }
 
+// The row's camera number is the view type the current camera takes.
 void SelectCamera(CameraKeyRow* row)
 {
-    ChosenCamera = row->cameras[row->cycle];
+    SetCameraViewType(row->cameras[row->cycle]);
     ++row->cycle;
     if (row->cycle >= 3 || row->cameras[row->cycle] == -1) row->cycle = 0;
 }
@@ -134,6 +137,12 @@ void Toggle(int16_t* flag, int32_t infoBarType)
     InfoBar(infoBarType, 0, 0, 0);
 }
 
+void ToggleKept(int16_t* flag, int32_t infoBarType)
+{
+    Toggle(flag, infoBarType);
+    MatchKeys_KeepViewFlags();
+}
+
 void ViewKeys()
 {
     for (CameraKeyRow& row : CameraKeyRows) {
@@ -143,9 +152,12 @@ void ViewKeys()
         if (KeyWasPressed(MKEY_F4) != 0) MatchKeys_StepResolution(1);
         if (KeyWasPressed(MKEY_F3) != 0) MatchKeys_StepResolution(-1);
     }
-    if (KeyWasPressed(MKEY_F7) != 0) Toggle(&ViewFlags.panoramic, INFOBAR_PANORAMIC);
-    if (KeyWasPressed(MKEY_F8) != 0) CycleModelDetail();
-    if (KeyWasPressed(MKEY_F6) != 0) Toggle(&ViewFlags.showNames, INFOBAR_NAMES);
+    if (KeyWasPressed(MKEY_F7) != 0) ToggleKept(&ViewFlags.panoramic, INFOBAR_PANORAMIC);
+    if (KeyWasPressed(MKEY_F8) != 0) {
+        CycleModelDetail();
+        MatchKeys_KeepViewFlags();
+    }
+    if (KeyWasPressed(MKEY_F6) != 0) ToggleKept(&ViewFlags.showNames, INFOBAR_NAMES);
     if (KeyWasPressed(MKEY_F5) != 0 && !Replay_IsPlaying())
         Toggle(&ViewFlags.quickPreview, INFOBAR_QUICK_PREVIEW);
 }
@@ -181,10 +193,9 @@ int32_t GroundDistance(int32_t player, const RenderObject& focus)
 
 }  // namespace
 
-// Constant-initialised to the start values that MatchKeys_Init restores.
+// Constant-initialised to the start values; MatchKeys_Init takes the flags from the options.
 ViewFlagsRecord ViewFlags = kStartFlags;
 std::array<CameraKeyRow, CAMERA_KEY_ROWS> CameraKeyRows = kStartRows;
-int16_t ChosenCamera = -1;
 int16_t ReplayBarCursor = REPLAYBAR_CURSOR_FIRST;
 VirtualPointerRecord VirtualPointer;
 GroundMark GroundMarks[GROUND_MARKS];
@@ -193,9 +204,9 @@ ControllerRecord Controllers[2] = {kNoController, kNoController};
 
 void MatchKeys_Init()
 {
-    ViewFlags = kStartFlags;
+    // The flags the options keep from the last run (their start values on a first run).
+    ViewFlags = {0, Options.panoramic, Options.showNames, Options.modelDetail};
     CameraKeyRows = kStartRows;
-    ChosenCamera = -1;
     ReplayBarCursor = REPLAYBAR_CURSOR_FIRST;
     VirtualPointer = {};
     ClearGroundMarks();
@@ -268,6 +279,13 @@ void MatchKeys_StepResolution(int32_t step)
         const DDrawMode& mode = modes[SoftwareResolution];
         InfoBar(INFOBAR_SCREEN_SIZE, mode.width, mode.height, 0);
     }
+}
+
+void MatchKeys_KeepViewFlags()
+{
+    Options.panoramic = ViewFlags.panoramic;
+    Options.showNames = ViewFlags.showNames;
+    Options.modelDetail = ViewFlags.modelDetail;
 }
 
 void CycleModelDetail()

@@ -72,15 +72,14 @@ struct ControllerRecord {
 // Owned by MatchKeys: read them here, change them through the operations below.
 extern ViewFlagsRecord ViewFlags;
 extern std::array<CameraKeyRow, CAMERA_KEY_ROWS> CameraKeyRows;
-extern int16_t ChosenCamera;  // the camera the digit keys chose last, -1 none yet
 extern int16_t ReplayBarCursor;
 extern VirtualPointerRecord VirtualPointer;
 extern GroundMark GroundMarks[GROUND_MARKS];
 extern float BallSpinAngles[3];
 extern ControllerRecord Controllers[2];
 
-// Every word to its start value (flags: quick preview off, panoramic off, names on, high
-// detail; cursor 12; no marks; controllers without a setting).
+// Every word to its start value (quick preview off; panoramic, names and detail as the options
+// keep them; cursor 12; no marks; controllers without a setting).
 void MatchKeys_Init();
 void MatchKeys_Uninit();  // safe without Init and twice
 
@@ -95,6 +94,9 @@ void ReplayBar_Input(int32_t x, int32_t y, bool pressed);
 // the info bar shows the new size.
 void MatchKeys_StepResolution(int32_t step);
 void CycleModelDetail();  // 0, 1, 2, 0 ..., with the info bar
+// Panoramic, names and detail into the options block, so that the next run starts with them;
+// F6, F7, F8 and the display options call it after each change.
+void MatchKeys_KeepViewFlags();
 
 // Adds the mouse's movement and takes its buttons; x stays within 0 .. width - 12, y likewise.
 void VirtualPointer_Update(int32_t screenWidth, int32_t screenHeight);

@@ -17,6 +17,7 @@
 #include "gamecode/matchview.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
+#include "generic/camera.h"
 #include "generic/hotzone.h"
 #include "generic/matchkeys.h"
 #include "generic/motioncap.h"
@@ -61,11 +62,6 @@ const ZoneRow& Zone(int32_t zone)
     return *std::find_if(std::begin(kZones), std::end(kZones),
                          [&](const ZoneRow& r) { return r.zone == zone; });
 }
-
-// The fixed overview camera: its target, distance, angles and lens.
-constexpr double kOverviewTarget[3] = {PITCH_CENTRE_X, PITCH_CENTRE_Y + 278, 1.0};
-constexpr double kOverviewDistance = 2106.0, kOverviewYaw = 0.0, kOverviewPitch = 4.0212385965966;
-constexpr float kOverviewZoom = 1.5f;
 
 // Texts, icons, colours.
 constexpr int32_t TEXT_TACTICS = 261;
@@ -192,18 +188,6 @@ void DrawPitch()
                    PITCH_CENTRE_X + kCircle * static_cast<float>(std::cos(b)),
                    PITCH_CENTRE_Y + kCircle * static_cast<float>(std::sin(b)));
     }
-}
-
-void ApplyOverviewCamera()
-{
-    const double sinPitch = std::sin(kOverviewPitch);
-    const double eye[3] = {
-        kOverviewTarget[0] - kOverviewDistance * std::sin(kOverviewYaw) * sinPitch,
-        kOverviewTarget[1] - kOverviewDistance * std::cos(kOverviewYaw) * sinPitch,
-        kOverviewTarget[2] - kOverviewDistance * std::cos(kOverviewPitch)};
-    SetViewCamera(static_cast<float>(eye[0]), static_cast<float>(eye[1]),
-                  static_cast<float>(eye[2]), static_cast<float>(kOverviewYaw),
-                  static_cast<float>(kOverviewPitch), kOverviewZoom);
 }
 
 void SmallButton(const ZoneRow& z, const char* label)
@@ -481,7 +465,8 @@ void View2D_Init()
     InitSetOfMenus(MenuSound::Keep);
     SetViewSize(kWidth, kHeight);
     SetViewProjectionFactors();
-    ApplyOverviewCamera();
+    InitCameras();
+    UpdateCurrentCamera();
     DrawStaticScreen();
     LoadPlayerModels();
     LoadMotionCaptures();
@@ -505,7 +490,7 @@ void View2D_Step()
     HighLight_Tick();
 }
 
-void View2D_Update() { ApplyOverviewCamera(); }
+void View2D_Update() { UpdateCurrentCamera(); }
 
 void View2D_Frame()
 {

@@ -2,7 +2,6 @@
 #include "vx256/softview.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 #include "engine/fatal.h"
@@ -16,6 +15,7 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"
+#include "generic/camera.h"
 #include "generic/infobar.h"
 #include "generic/kittextures.h"
 #include "generic/matchkeys.h"
@@ -59,23 +59,6 @@ ShadeBlock s_blocks[2];
 Pacing s_pacing;
 int16_t s_savedResolution = -1;  // the display mode the view comes back in; -1 none yet
 int32_t s_frames = 0;
-
-// Until the match cameras come: from the right touchline, level with the ball within the boxes,
-// aimed at the ball's ground point.
-constexpr float kEyeX = 1445.0f;
-constexpr float kEyeHeight = 350.0f;
-constexpr float kEyeNearY = 222.0f;
-constexpr float kEyeFarY = 1942.0f;
-constexpr float kZoom = 1.5f;
-
-void AimInterimCamera()
-{
-    const RenderObject& ball = RenderList[MATCH_BALL];
-    const float y = std::clamp(ball.y, kEyeNearY, kEyeFarY);
-    const float ground = std::hypot(kEyeX - ball.x, y - ball.y);
-    SetViewCamera(kEyeX, y, kEyeHeight, std::atan2(kEyeX - ball.x, y - ball.y),
-                  std::atan2(-ground, -kEyeHeight), kZoom);
-}
 
 void SoftViewInit()
 {
@@ -282,6 +265,7 @@ void CreateGameEnvironment()
     SoftView_StartPacing();
     KeyClearBuffer();
     SetPitchConstants();
+    InitCameras();
     InfoBar_Reset();
     SetPalette(GamePalette);
     s_frames = 0;
@@ -307,7 +291,7 @@ void UpdateGameFrame()
 {
     TimedEvents_Step();
     InfoBar_Animate();
-    AimInterimCamera();
+    UpdateCurrentCamera();
 }
 
 void DrawGameFrame()

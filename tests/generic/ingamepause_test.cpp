@@ -8,6 +8,7 @@
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
+#include "generic/camera.h"
 #include "generic/infobar.h"
 #include "generic/matchkeys.h"
 #include "menus/vtmenu.h"
@@ -105,11 +106,14 @@ TEST_F(InGamePauseTest, SlidersSpanZeroToTenAndKeepTheirKnobInside)
 
 TEST_F(InGamePauseTest, ValuesCycleAndTheDetailIsAnnouncedOnTheInfoBar)
 {
-    const int16_t camera = Options.cameraViewType;
+    InitCameras();
+    const int32_t camera = Camera_ViewType();
     InGameScreen_Open(InGamePause_Screen(IGM_DISPLAY));
-    for (int32_t press = 0; press < 4; ++press)
+    for (int32_t press = 1; press <= 4; ++press) {
         EXPECT_EQ(SendVTEventAt(360, 120, VT_EVENT_PRESS), VT_BREAK_0);
-    EXPECT_EQ(int32_t{Options.cameraViewType}, camera);
+        EXPECT_EQ(Camera_ViewType(), (camera + press) % 4);
+        EXPECT_EQ(int32_t{Options.cameraViewType}, Camera_ViewType());  // kept for the next run
+    }
     const int32_t detail = ViewFlags.modelDetail;
     SendVTEventAt(360, 160, VT_EVENT_PRESS);
     EXPECT_EQ(ViewFlags.modelDetail, (detail + 1) % 3);

@@ -18,6 +18,7 @@
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
+#include "generic/camera.h"
 #include "generic/hotzone.h"
 #include "generic/infobar.h"
 #include "generic/replay.h"
@@ -123,7 +124,7 @@ TEST(MatchKeys, ViewKeysToggleTheirFlagsWithTheInfoBar)
     }
     EXPECT_EQ(ViewFlags.modelDetail, start);
     Press(MKEY_DIGIT1 + 2);
-    EXPECT_EQ(ChosenCamera, 2);
+    EXPECT_EQ(Camera_ViewType(), 2);
     // Outside the 3D view only F1 and Escape act.
     GetMatchSidesBlock()->viewMode = VIEW_2D;
     Press(MKEY_F7);

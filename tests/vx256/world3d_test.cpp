@@ -410,8 +410,8 @@ TEST(World, FifteenInTheStandsLoadsTheStadiumSixteenTheBigOneAndFreeWorldFreesBo
     EXPECT_EQ(SoftObjectDrawers.ball, nullptr);
 }
 
-// The world's background from the touchline camera aimed at the centre spot, the interim
-// camera's place, and from high behind a goal: sky, grass, lines, horizon and stands, the goals
+// The world's background from the right touchline camera's place aimed at the centre spot, and
+// from high behind a goal: sky, grass, lines, horizon and stands, the goals
 // and flags over them.
 TEST(World, TheBackgroundFromTwoCamerasMatchesItsGoldenHashes)
 {
