@@ -337,3 +337,183 @@ TEST(VideoInitDeathTest, ImpossibleMachinesEndWithTheirTexts)
         },
         testing::ExitedWithCode(1), "No mode found!");
 }
+
+// ---------------------------------------------------------------------------------------------
+// The screen.
+
+namespace {
+
+// The menu display brought up as the program brings it up: the video settings chosen over the
+// given cards first (the defaults saved: a first run), then the menus.
+class VideoScreenTest : public testing::Test {
+protected:
+    void Start(const std::vector<HostFakeAdapter>& cards, bool no3d)
+    {
+        ShutdownMenuGraphics();
+        GfxUninit();
+        HostInjectSetAdapters(cards.data(), static_cast<int32_t>(cards.size()));
+        Options.video = OPTIONS_DEFAULTS.video;
+        VideoInit(no3d);
+        InitSetOfMenus();
+    }
+
+    ScopedMenuDisplay m_display;
+};
+
+// Presses at (x, y) and, when the screen asks to be shown again, fills and draws it as its loop
+// would.
+int32_t Press(int32_t x, int32_t y)
+{
+    const int32_t answer = SendVTEventAt(x, y, VT_EVENT_PRESS);
+    if (answer == VT_BREAK_0) {
+        VideoOptions_Screen().fill();
+        VT_MenuRedraw();
+    }
+    return answer;
+}
+
+// The centres of the controls.
+constexpr int32_t kArrowX = 599, kCardNext = 108, kDeviceBack = 142, kDeviceNext = 158;
+constexpr int32_t kModeNext = 208;
+constexpr int32_t kChoice[3] = {255, 387, 519};
+constexpr int32_t kMipY = 259, kFilterY = 291, kLightY = 323, kFogY = 355, kDetailY = 387;
+constexpr int32_t kApplyX = 126, kCancelX = 320, kOkX = 514, kButtonsY = 435;
+
+}  // namespace
+
+TEST_F(VideoScreenTest, QualityItemsAnswerByWhatTheDeviceOffers)
+{
+    Start({Primary()}, false);
+    InGameScreen_Open(VideoOptions_Screen());
+    const VideoSettings& copy = VideoOptions_Copy();
+    ASSERT_EQ(copy.device3D, 0);
+    ASSERT_EQ(copy.textureFiltering, 2);
+    struct Step {
+        int32_t x, y;
+        int32_t answer;
+        int32_t mip, filtering, lighting, fog, detail;  // the copy afterwards
+    };
+    const Step steps[] = {
+        {kChoice[0], kMipY, VT_BREAK_0, 0, 1, 1, 1, 1},  // mip-mapping off: trilinear goes
+        {kChoice[2], kFilterY, VT_CONTINUE, 0, 1, 1, 1, 1},
+        {kChoice[1], kMipY, VT_BREAK_0, 1, 1, 1, 1, 1},
+        {kChoice[2], kFilterY, VT_BREAK_0, 1, 2, 1, 1, 1},
+        {kChoice[0], kFilterY, VT_BREAK_0, 1, 0, 1, 1, 1},
+        {kChoice[0], kLightY, VT_BREAK_0, 1, 0, 0, 1, 1},
+        {kChoice[0], kFogY, VT_BREAK_0, 1, 0, 0, 0, 1},
+        {kChoice[0], kDetailY, VT_BREAK_0, 1, 0, 0, 0, 0},
+        {kChoice[1], kDetailY, VT_BREAK_0, 1, 0, 0, 0, 1},
+        // The software renderer: every quality item is unavailable and nothing changes.
+        {kArrowX, kDeviceBack, VT_BREAK_0, 0, 0, 0, 0, 1},
+        {kChoice[1], kMipY, VT_NO_REGION, 0, 0, 0, 0, 1},
+        {kChoice[2], kFilterY, VT_NO_REGION, 0, 0, 0, 0, 1},
+        {kChoice[1], kLightY, VT_NO_REGION, 0, 0, 0, 0, 1},
+        {kChoice[1], kFogY, VT_NO_REGION, 0, 0, 0, 0, 1},
+        {kChoice[0], kDetailY, VT_NO_REGION, 0, 0, 0, 0, 1},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message() << s.x << ", " << s.y);
+        EXPECT_EQ(Press(s.x, s.y), s.answer);
+        EXPECT_EQ(copy.mipMapping, s.mip);
+        EXPECT_EQ(copy.textureFiltering, s.filtering);
+        EXPECT_EQ(copy.lighting, s.lighting);
+        EXPECT_EQ(copy.fog, s.fog);
+        EXPECT_EQ(copy.textureDetail, s.detail);
+    }
+    EXPECT_EQ(copy.device3D, -1);
+    EXPECT_EQ(copy.mode, -1);  // another renderer: chosen once applied
+    EXPECT_EQ(Press(kArrowX, kModeNext), VT_NO_REGION);
+    EXPECT_EQ(Press(kArrowX, kDeviceNext), VT_BREAK_0);
+    EXPECT_EQ(copy.device3D, 0);
+    EXPECT_EQ(Options.video.lighting, 1);  // the record waits for "Appliquer" or "Terminer"
+    InGameScreen_Close();
+}
+
+TEST_F(VideoScreenTest, WhatTheCardLacksIsRefusedAndNoArrowCanHoldTheScreen)
+{
+    HostFakeAdapter poor = WithTextureMemory(Primary(), 2 * MB);
+    poor.devices[0].caps &= ~HOST_DEV_Z_TEST;
+    poor.primaryMemory = MB;  // not one deeper mode fits three times
+    Start({poor}, false);
+    InGameScreen_Open(VideoOptions_Screen());
+    const VideoSettings& copy = VideoOptions_Copy();
+    ASSERT_EQ(copy.device3D, 0);
+    const int32_t mode = copy.mode;
+    EXPECT_EQ(Press(kChoice[1], kFogY), VT_CONTINUE);
+    EXPECT_EQ(copy.fog, 0);
+    EXPECT_EQ(Press(kChoice[1], kDetailY), VT_BREAK_0);
+    EXPECT_EQ(copy.textureDetail, 0);  // taken back: the card has too little texture memory
+    EXPECT_EQ(Press(kArrowX, kCardNext), VT_NO_REGION);  // the only card that scores
+    EXPECT_EQ(copy.card, 0u);
+    EXPECT_EQ(Press(kArrowX, kModeNext), VT_BREAK_0);
+    EXPECT_EQ(copy.mode, mode);
+    InGameScreen_Close();
+
+    // Every card gone: the screen still shows, naming none.
+    HostInjectSetAdapters(nullptr, 0);
+    DXEnumDisplay();
+    InGameScreen_Open(VideoOptions_Screen());
+    EXPECT_STREQ(VideoOptions_ShownCard(), "** Invalid card **");
+    InGameScreen_Close();
+}
+
+TEST_F(VideoScreenTest, ApplyRestartsOnANewDeviceAndShowsAgainOkStoresAndCancelKeepsTheRecord)
+{
+    Start({Primary()}, false);
+    MenuInputs inputs;
+    // The screen's first drawing takes its time; so does the restart.
+    AddClick(&inputs, 150, kArrowX, kDeviceNext);  // the software renderer
+    AddClick(&inputs, 200, kApplyX, kButtonsY);
+    AddClick(&inputs, 600, kArrowX, kModeNext);  // shown again, now in 8-bit modes
+    AddClick(&inputs, 650, kOkX, kButtonsY);
+    {
+        ScopedMenuScript script(inputs);
+        InGame_VideoOptionsMenu();
+    }
+    EXPECT_EQ(Options.video.device3D, -1);
+    EXPECT_EQ(DXGetSelectedDevice(), -1);
+    EXPECT_EQ(ModeOf(Options.video.mode).kind, DDRAW_KIND_8BIT);
+    EXPECT_EQ(ModeOf(Options.video.mode).width, 800);
+
+    inputs.clear();
+    AddClick(&inputs, 150, kArrowX, kDeviceNext);
+    AddClick(&inputs, 200, kOkX, kButtonsY);
+    {
+        ScopedMenuScript script(inputs);
+        InGame_VideoOptionsMenu();
+    }
+    EXPECT_EQ(Options.video.device3D, 0);
+    EXPECT_EQ(DXGetSelectedDevice(), 0);
+    EXPECT_NE(ModeOf(Options.video.mode).kind, DDRAW_KIND_8BIT);
+
+    const VideoSettings before = Options.video;
+    inputs.clear();
+    AddClick(&inputs, 150, kArrowX, kDeviceNext);
+    AddClick(&inputs, 200, kArrowX, kDeviceNext);
+    AddClick(&inputs, 250, kChoice[0], kLightY);
+    AddClick(&inputs, 300, kCancelX, kButtonsY);
+    {
+        ScopedMenuScript script(inputs);
+        InGame_VideoOptionsMenu();
+    }
+    EXPECT_EQ(std::memcmp(&Options.video, &before, sizeof before), 0);
+    EXPECT_EQ(DXGetSelectedDevice(), 0);
+}
+
+// The screen with the host's device and with the software renderer: every label inside its box,
+// the values of the renderer in force, greyed what it cannot have; looked at once, then guarded.
+TEST_F(VideoScreenTest, TheScreenMatchesItsGoldensWithTheDeviceAndWithoutIt)
+{
+    struct Case {
+        bool no3d;
+        const char* golden;
+    };
+    for (const Case c :
+         {Case{false, "menus/video_options_device"}, Case{true, "menus/video_options_software"}}) {
+        Start({Primary()}, c.no3d);
+        InGameScreen_Open(VideoOptions_Screen());
+        ExpectGoldenHash(c.golden, WorkScreenHash());
+        if (HasFailure()) WriteFrameToTestOutput(std::string(c.golden).substr(6) + ".png");
+        InGameScreen_Close();
+    }
+}
