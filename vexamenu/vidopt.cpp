@@ -10,6 +10,7 @@
 #include "engine/dxenum.h"
 #include "engine/fatal.h"
 #include "engine/gfx.h"
+#include "engine/script.h"
 #include "engine/winlib.h"
 #include "game/textmess.h"
 #include "gamecode/matchview.h"
@@ -727,4 +728,8 @@ const VideoSettings& VideoOptions_Copy() { return s_menu.copy; }
 
 const char* VideoOptions_ShownCard() { return s_menu.cardName; }
 
-void VideoOptions_Register() { FrontEndScreens.videoOptions = InGame_VideoOptionsMenu; }
+void VideoOptions_Register()
+{
+    FrontEndScreens.videoOptions = InGame_VideoOptionsMenu;
+    ScriptRegisterValue("videodevice", [] { return Options.video.device3D; });
+}

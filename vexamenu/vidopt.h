@@ -52,7 +52,7 @@ void Video_KeepSoftwareMode(int32_t mode);  // the record's mode, when no device
 // card or device restarts the graphics layer on the new ones between the menu graphics' close and
 // reopening; after "Appliquer" the screen shows again.
 void InGame_VideoOptionsMenu();
-// Start-up: the front end's option 83 runs the screen.
+// Start-up: the front end's option 83 runs the screen; scripts read `videodevice`.
 void VideoOptions_Register();
 
 // The screen's item callbacks (the hotspot code is the chosen value); each acts on a press only

@@ -54,11 +54,13 @@ bool ReadOptionsRecord(const std::string& file, OptionsBlock* block)
     return true;
 }
 
-ProgramResult RunScriptIn(const TempDir& work, const std::string& script, int timeoutSeconds)
+ProgramResult RunScriptIn(const TempDir& work, const std::string& script, int timeoutSeconds,
+                          const std::vector<std::string>& extraArgs)
 {
     EXPECT_TRUE(WriteTextFile(work.Path("script.txt"), script));
-    return RunProgram({"-headless", "-seed", "7", "-script", "script.txt"}, {}, "", timeoutSeconds,
-                      work.Path());
+    std::vector<std::string> args = {"-headless", "-seed", "7", "-script", "script.txt"};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    return RunProgram(args, {}, "", timeoutSeconds, work.Path());
 }
 
 PngImage GrabbedFrame(const TempDir& work, const char* name)

@@ -30,6 +30,7 @@ std::string ScriptToMatchDayWatchingFrom(int32_t viewButtonX);
 bool ReadOptionsRecord(const std::string& file, OptionsBlock* block);
 // One run of the program, headless with seed 7, on the script written into `work`, where it
 // leaves its grabs; a run longer than timeoutSeconds is ended.
-ProgramResult RunScriptIn(const TempDir& work, const std::string& script, int timeoutSeconds);
+ProgramResult RunScriptIn(const TempDir& work, const std::string& script, int timeoutSeconds,
+                          const std::vector<std::string>& extraArgs = {});
 // A frame the run grabbed into `work` (an empty image, with a test failure, when it is missing).
 PngImage GrabbedFrame(const TempDir& work, const char* name);
