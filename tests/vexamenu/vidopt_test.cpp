@@ -15,8 +15,10 @@
 #include "engine/memory.h"
 #include "engine/winlib.h"
 #include "generic/ingamemenus.h"
+#include "generic/viewscreen.h"
 #include "menus/machine.h"
 #include "menus/vtmenu.h"
+#include "tests/gamecode/harness/softview_scene.h"
 #include "tests/support/host_run.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
@@ -516,4 +518,33 @@ TEST_F(VideoScreenTest, TheScreenMatchesItsGoldensWithTheDeviceAndWithoutIt)
         if (HasFailure()) WriteFrameToTestOutput(std::string(c.golden).substr(6) + ".png");
         InGameScreen_Close();
     }
+}
+
+// Without a device the record's mode is the software view's screen: the view opens in it and its
+// size steps are kept there; with a device the view keeps a size of its own.
+TEST(VideoSoftwareMode, TheSoftwareViewOpensInTheRecordsModeAndKeepsItsStepsThere)
+{
+    ScopedSoftView view;
+    const int32_t mode800 = GfxFindMode(800, 600, DDRAW_KIND_8BIT);
+    const int32_t mode1024 = GfxFindMode(1024, 768, DDRAW_KIND_8BIT);
+    Options.video.device3D = -1;
+    Options.video.mode = mode800;
+    ScopedSoftView::Tear();
+    Options.video.mode = mode800;
+    ScopedSoftView::Build();
+    EXPECT_EQ(SoftwareResolution, mode800);
+    EXPECT_EQ(ScreenWidth(), 800u);
+    ReleaseSoftwareScreens();
+    StepSoftwareResolution(1);
+    ScopedSoftView::Tear();
+    EXPECT_EQ(Options.video.mode, mode1024);  // saved with the options
+
+    Options.video.device3D = 0;
+    Options.video.mode = GfxFindMode(640, 480, DDRAW_KIND_16BIT);
+    ScopedSoftView::Build();
+    EXPECT_EQ(SoftwareResolution, mode1024);  // the view's own, from before
+    ScopedSoftView::Tear();
+    EXPECT_EQ(Options.video.mode, GfxFindMode(640, 480, DDRAW_KIND_16BIT));
+    ScopedSoftView::Build();
+    Options = OPTIONS_DEFAULTS;
 }
