@@ -1,7 +1,7 @@
 // tests/e2e/video_options_test.cpp: the video options in whole runs: from the pause screen of the
 // human's match in the software 3D view (the device chosen there, the graphics layer restarted,
-// the view drawing on) and from the office's menu bar; the next run keeps the device by its
-// identifier.
+// the view drawing on) and from the office's menu bar (two restarts, the office drawn again); the
+// next run keeps the device by its identifier.
 #include <cstring>
 #include <string>
 
@@ -42,7 +42,8 @@ TEST(VideoOptions, TheDeviceChosenInTheMatchRestartsTheDisplayAndIsKeptByTheNext
             + IncludeScript("video_options_office.txt") + ScriptQuitFromBar(),
         600, {"-no3d"});
     ASSERT_EQ(run1.exitCode, 0) << run1.out << run1.err;
-    EXPECT_EQ(ScriptPrintedValues(run1.out, "videodevice"), (std::vector<int32_t>{-1, 0}))
+    // In the match: software, then the device; in the office: software applied, the device kept.
+    EXPECT_EQ(ScriptPrintedValues(run1.out, "videodevice"), (std::vector<int32_t>{-1, 0, -1, 0}))
         << run1.out;
 
     // The screen from the match and from the office: the same rows of text; the software view
@@ -52,6 +53,10 @@ TEST(VideoOptions, TheDeviceChosenInTheMatchRestartsTheDisplayAndIsKeptByTheNext
         EXPECT_GT(TextPixels(frame, 30, 80, 110, 150), 100) << name;  // the three labels
         EXPECT_GT(TextPixels(frame, 30, 420, 580, 30), 100) << name;  // the three buttons
     }
+    // The office drawn again after two restarts of the display: its header and its list.
+    const PngImage office = GrabbedFrame(first, "office_after_video.png");
+    EXPECT_GT(TextPixels(office, 0, 0, 640, 60), 200);
+    EXPECT_GT(TextPixels(office, 0, 100, 640, 300), 500);
     const PngImage after = GrabbedFrame(first, "after_video.png");
     EXPECT_GT(GrassPixels(after, 0, 240, 640, 240), 640 * 240 / 3);
 
