@@ -280,6 +280,22 @@ TEST(VideoInit, ChooseModeKeepsAFittingStoredModeAndElseTakesTheBestFor640x480)
         Video_ChooseMode(&settings);
         EXPECT_EQ(settings.mode, -1);  // chosen once the other renderer runs
     }
+    // The smallest mode the software renderer keeps, and a wide one too short for it.
+    {
+        const HostMode modes[] = {{512, 384, HOST_FORMAT_PALETTE8, false},
+                                  {800, 300, HOST_FORMAT_PALETTE8, false},
+                                  {1024, 768, HOST_FORMAT_PALETTE8, false},
+                                  {640, 480, HOST_FORMAT_RGB565, false}};
+        VideoMachine machine({Primary()}, false);
+        HostInjectSetModes(modes, 4);
+        VideoInit(true);
+        for (const int32_t stored : {0, 1}) {
+            VideoSettings settings = Options.video;
+            settings.mode = stored;
+            Video_ChooseMode(&settings);
+            EXPECT_EQ(ModeOf(settings.mode).width, stored == 0 ? 512 : 1024) << stored;
+        }
+    }
     // Only deeper modes of 640 x 480 and up: the device takes 32 bits where it cannot have 16.
     HostFakeAdapter only32 = Primary();
     only32.devices[0].renderDepths = HOST_DEPTH_32;
