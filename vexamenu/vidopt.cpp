@@ -345,11 +345,11 @@ constexpr Box kChoiceLabel = {32, 0, 158, 25};
 constexpr int16_t kChoiceX = 190, kChoiceStep = 132, kChoiceW = 130, kChoiceH = 30;
 constexpr int16_t TEXT_OFF = 1241, TEXT_ON = 1240;
 constexpr ChoiceRowLayout kChoiceRows[CHOICE_ROWS] = {
-    {244, 1227, 2, {TEXT_OFF, TEXT_ON, 0}, Func_MipMap},
+    {244, 1227, 2, {TEXT_OFF, TEXT_ON}, Func_MipMap},
     {276, 1228, 3, {1247, 1248, 1249}, Func_Filtering},
-    {308, 1229, 2, {TEXT_OFF, TEXT_ON, 0}, Func_Lighting},
-    {340, 1230, 2, {TEXT_OFF, TEXT_ON, 0}, Func_Fog},
-    {372, 1231, 2, {1244, 1242, 0}, Func_TextureDetail},
+    {308, 1229, 2, {TEXT_OFF, TEXT_ON}, Func_Lighting},
+    {340, 1230, 2, {TEXT_OFF, TEXT_ON}, Func_Fog},
+    {372, 1231, 2, {1244, 1242}, Func_TextureDetail},
 };
 
 struct ButtonLayout {
