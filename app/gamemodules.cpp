@@ -29,6 +29,7 @@
 #include "generic/view2d.h"
 #include "generic/viewscreen.h"
 #include "menus/animplay.h"
+#include "vexamenu/vidopt.h"
 #include "vx256/fontgame.h"
 #include "vx256/mgraphic.h"
 #include "vx256/softview.h"
@@ -73,6 +74,7 @@ void StartMatchPresentation()
     View2D_ResetRunState();
     View2D_Register();
     SharedOps_Register();
+    VideoOptions_Register();
 }
 
 void StopMatchPresentation()

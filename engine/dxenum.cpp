@@ -302,6 +302,10 @@ void DXSelectDevice(int32_t card, int32_t device)
     s_dxenum.selectedDevice = device;
 }
 
+int32_t DXGetSelectedCard() { return s_dxenum.selectedCard; }
+
+int32_t DXGetSelectedDevice() { return s_dxenum.selectedDevice; }
+
 const DXCardEntry* DXGetCardEntry(int32_t card)
 {
     if (card < 0 || card >= s_dxenum.cardCount) return nullptr;

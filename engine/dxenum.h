@@ -65,6 +65,8 @@ struct DXCardEntry {
 void DXEnumDisplay();
 
 void DXSelectDevice(int32_t card, int32_t device);  // device -1: none
+int32_t DXGetSelectedCard();
+int32_t DXGetSelectedDevice();  // -1: none
 
 // Null when out of range (a device of -1 included).
 const DXCardEntry* DXGetCardEntry(int32_t card);

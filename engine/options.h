@@ -64,10 +64,11 @@ static_assert(std::is_trivially_copyable_v<OptionsBlock>);
 // "OPTIONS.DAT" holds one block; a larger file is refused unread.
 constexpr size_t OPTIONS_FILE_MAX_BYTES = BlockFileMaxBytes(sizeof(OptionsBlock), 1);
 
-// A fresh file's settings: the start values of the sound and view settings, software renderer.
+// A fresh file's settings: the start values of the sound and view settings, and no video choice
+// yet (device 0 under a zero GUID names no device, so start-up chooses afresh).
 constexpr OptionsBlock OPTIONS_DEFAULTS = {
     .video = {.card = 0,
-              .device3D = -1,
+              .device3D = 0,
               .cardGuid = {},
               .deviceGuid = {},
               .mode = -1,

@@ -67,6 +67,11 @@ void MatchView_Register(int32_t kind, const MatchViewOps* ops)
     s_views[kind] = ops;
 }
 
+bool MatchView_IsRegistered(int32_t kind)
+{
+    return kind >= 0 && kind < VIEWKIND_COUNT && s_views[kind] != nullptr;
+}
+
 void MatchView_RegisterScriptValues()
 {
     // Whichever view is up, scripts wait on the same values.

@@ -26,6 +26,7 @@ enum MatchViewKind : int32_t {
 // Registers a kind's operations at start-up (nullptr unregisters). A kind outside 0-3 is fatal.
 // Registrations survive MatchEngine_Init.
 void MatchView_Register(int32_t kind, const MatchViewOps* ops);
+bool MatchView_IsRegistered(int32_t kind);  // false outside 0-3
 // The scripts' `period`, `frames` and `replaying`, answered for whichever view is built.
 void MatchView_RegisterScriptValues();
 

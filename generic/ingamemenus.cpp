@@ -14,6 +14,7 @@
 #include "generic/ingameteams.h"
 #include "menus/machine.h"
 #include "menus/vtmenu.h"
+#include "vexamenu/vidopt.h"
 
 uint16_t InGameMenuId = IGM_CLOSED;
 uint16_t InGameMenuSide;
@@ -32,8 +33,6 @@ struct InGameMenusState {
 };
 
 InGameMenusState s_igm;
-
-void NoScreen() {}
 
 struct PlaceholderTitle {
     uint16_t id;
@@ -80,7 +79,7 @@ const InGameScreen& PlaceholderScreen()
 }
 
 constexpr InGameMenuTable kRealScreens = {
-    .runScreen = {InGame_PauseMenu, InGame_DisplayOptionsMenu, NoScreen, nullptr,
+    .runScreen = {InGame_PauseMenu, InGame_DisplayOptionsMenu, InGame_VideoOptionsMenu, nullptr,
                   InGame_PlaceholderMenu, InGame_PerformanceMenu, InGame_LineUpsMenu, nullptr,
                   InGame_SquadMenu, InGame_PlaceholderMenu, InGame_PlaceholderMenu,
                   InGame_PlaceholderMenu, InGame_PlaceholderMenu},

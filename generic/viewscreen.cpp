@@ -66,12 +66,6 @@ uint8_t NearestColour(const uint8_t* palette, int32_t r, int32_t g, int32_t b)
     return static_cast<uint8_t>(best);
 }
 
-bool Qualifies(const DDrawMode& mode)
-{
-    return mode.kind == DDRAW_KIND_8BIT && mode.width >= kMinWidth && mode.height >= kMinHeight
-           && mode.width <= kMaxWidth && mode.height <= kMaxHeight;
-}
-
 // A name runs to its first NUL inside its entry; the field itself has no room for the 20th
 // character's terminator, so the bytes after it are read as the player's name goes on.
 int32_t EntryNameLength(const MatchPlayerEntry& entry, char (&copy)[sizeof(MatchPlayerEntry) + 1])
@@ -203,6 +197,12 @@ void SetViewProjectionFactors()
     }
 }
 
+bool SoftwareModeQualifies(const DDrawMode& mode)
+{
+    return mode.kind == DDRAW_KIND_8BIT && mode.width >= kMinWidth && mode.height >= kMinHeight
+           && mode.width <= kMaxWidth && mode.height <= kMaxHeight;
+}
+
 void StepSoftwareResolution(int32_t step)
 {
     int32_t count = 0;
@@ -210,7 +210,7 @@ void StepSoftwareResolution(int32_t step)
     int32_t index = SoftwareResolution;
     for (int32_t tried = 0; tried < count; ++tried) {
         index = ((index + step) % count + count) % count;
-        if (Qualifies(modes[index])) {
+        if (SoftwareModeQualifies(modes[index])) {
             SoftwareResolution = static_cast<int16_t>(index);
             return;
         }

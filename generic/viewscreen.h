@@ -82,6 +82,8 @@ int32_t GetViewSizeClass();
 // screen in the 3D view mode, unchanged in the text view mode.
 void SetViewProjectionFactors();
 
+// Whether the software view can be drawn in the mode: 8-bit, from 512 x 384 up to 2048 x 1024.
+bool SoftwareModeQualifies(const DDrawMode& mode);
 // Moves the resolution index by `step` (+1 or -1) round the mode list to the next 8-bit mode of
 // 512 x 384 up to 2048 x 1024, trying each mode once; when none qualifies the index stays and a
 // line goes to the "graphics" channel.

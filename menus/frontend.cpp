@@ -270,8 +270,12 @@ void LoadSavedGame()
     SetBusyPointer(0);
 }
 
-// The video options come later; until then the option goes straight back.
-void VideoOptions() { MenuOption = PreviousOption; }
+// The video options screen, then back where it was opened from.
+void VideoOptions()
+{
+    if (FrontEndScreens.videoOptions != nullptr) FrontEndScreens.videoOptions();
+    MenuOption = PreviousOption;
+}
 
 // ---------------------------------------------------------------------------------------------
 // What runs after a screen is left.
@@ -704,6 +708,7 @@ const ExmFrontEnd LOOP_STEPS = {
 }  // namespace
 
 RouteQueries FrontEndRoutes = DEFAULT_ROUTES;
+FrontEndScreenHooks FrontEndScreens;
 
 void FrontEndInit()
 {

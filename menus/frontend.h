@@ -63,6 +63,13 @@ struct RouteQueries {
 };
 extern RouteQueries FrontEndRoutes;  // replaced row by row; FrontEndInit puts the defaults back
 
+// The screens above the front end that its options open, filled by the match presentation at
+// start-up (registrations survive FrontEndInit). A row left null sends the option straight back.
+struct FrontEndScreenHooks {
+    void (*videoOptions)();  // option 83
+};
+extern FrontEndScreenHooks FrontEndScreens;
+
 // The words of the career being played (the current human and player, the job offer, the
 // routing's club, the card and report pages), not where the player is in the menus: a new
 // career's or a loaded game's start.

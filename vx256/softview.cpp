@@ -23,6 +23,7 @@
 #include "generic/viewscreen.h"
 #include "menus/loadbar.h"
 #include "menus/vtmenu.h"
+#include "vexamenu/vidopt.h"
 #include "vx256/gamepal.h"
 #include "vx256/objects.h"
 #include "vx256/pitch.h"
@@ -185,8 +186,11 @@ const uint8_t* SoftView_GetFirstShadeTable(int32_t n)
 
 void FirstCreateGameEnvironment()
 {
-    // The first view of the run opens in 640 x 480.
-    if (s_savedResolution < 0)
+    // Without a 3D device the video options' mode is the view's, so that a change made either way
+    // is saved; with one, the first view of the run opens in 640 x 480.
+    if (Video_SoftwareMode() >= 0)
+        s_savedResolution = static_cast<int16_t>(Video_SoftwareMode());
+    else if (s_savedResolution < 0)
         s_savedResolution =
             static_cast<int16_t>(std::max(GfxFindMode(640, 480, DDRAW_KIND_8BIT), 0));
     SoftwareResolution = s_savedResolution;
@@ -197,6 +201,7 @@ void FirstCreateGameEnvironment()
 void FirstDestroyGameEnvironment()
 {
     s_savedResolution = SoftwareResolution;
+    Video_KeepSoftwareMode(SoftwareResolution);
     if (s_blocks[0].block == nullptr || s_blocks[1].block == nullptr)
         FatalError("Error: FirstDestroyGameEnvironment(): tried to free uncreated LUTs\n");
     for (ShadeBlock& b : s_blocks) {
