@@ -711,6 +711,24 @@ TEST_F(Market, AtTheTurnAClubWithMoneyBeyondItsWageReserveRaisesItsWages)
     }
 }
 
+// A renewal at a club with half as much again as its wage reserve keeps what the player earns
+// when he asks less; one unit less in the bank and the club pays what he asks.
+TEST_F(Market, ARenewalKeepsTheWageAClubWithMoneyToSpareAlreadyPays)
+{
+    constexpr int32_t club = 40, kWage = 50000;
+    DbClubs[club].wageLimit = MARKET_MONEY_MAX;
+    for (const int32_t extra : {1, 0}) {
+        const int32_t player = OutfieldPlayerOf(club);
+        DbPlayers[player].wage = kWage;
+        DbClubs[club].balance = static_cast<int32_t>(Club_WagesReserved(club) * 3 / 2 + extra);
+        ASSERT_EQ(Contract_ComputerRenew(player, 1), 1) << "extra " << extra;
+        const int32_t demand =
+            Contract_Demand(player, DbPlayers[player].contractMonths, club, 0, 0);
+        ASSERT_LT(demand, kWage);
+        EXPECT_EQ(DbPlayers[player].wage, extra > 0 ? kWage : demand) << "extra " << extra;
+    }
+}
+
 // A keeper whose contract ran out while the windows are shut: the club calls up a youth keeper,
 // no transfer; inside a window it leaves the line to its daily market.
 TEST_F(Market, ALineLeftShortWhileTheWindowsAreShutCallsUpAYouth)
