@@ -12,7 +12,6 @@ namespace {
 constexpr int32_t AMBITION_GAP = 10;  // reputation points a player gives a club for free
 constexpr int32_t REPUTATION_REFUSAL = 25;
 constexpr int32_t CLAUSE_PERCENT = 5;
-constexpr int64_t KEEPS_WAGES_FROM = 150;  // percent of the wage reserve
 
 int32_t YearsOf(int32_t months)
 {
@@ -89,13 +88,8 @@ int32_t Contract_ComputerRenew(int32_t player, int32_t wanted)
     const int32_t months = 12 * (age <= 24 ? 3 : age <= 29 ? 2 : 1);
     const int32_t demand = Contract_Demand(player, months, club, 0, 0);
     if (!needed && demand > VTW_GetClubMaxWageOffer(club)) return 0;
-    // A club with half as much again as its wage reserve in the bank keeps what it pays him when
-    // he asks less: a rich club's surplus goes out in wages instead of piling up.
-    const bool spare =
-        int64_t(VTW_GetClubBalance(club)) * 100 > Club_WagesReserved(club) * KEEPS_WAGES_FROM;
-    const int32_t offer = spare ? std::max(demand, VTW_GetPlayerWage(player)) : demand;
     int32_t interest = 0;
-    if (VTW_RenewContracts(player, months, club, 0, &interest, offer, 0)) return 1;
+    if (VTW_RenewContracts(player, months, club, 0, &interest, demand, 0)) return 1;
     if (needed) Market_SignReplacement(club, line);
     return 0;
 }

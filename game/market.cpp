@@ -49,7 +49,6 @@ constexpr int32_t SIGNING_YEARS_MAX = 4;
 constexpr int32_t CLUB_MEMBERS_MAX = 64;      // beyond any squad the market lets a club reach
 constexpr int32_t SIGNED_FROM_BELOW_MAX = 4;  // a top club's signings of those who asked to move up
 constexpr int32_t BOARD_WAGE_WEEKS_KEPT = 52;  // a season's wages stay in the bank
-constexpr int32_t WAGE_RISE_MAX = 50;          // percent a season
 constexpr int32_t ABROAD_LEVEL_GAP = 5;        // ability apart from the buying club's player
 
 int32_t ClampMoney(int64_t v)
@@ -1217,27 +1216,6 @@ void Market_SellToTheWorldOutside()
 
 namespace {
 
-// A computer club whose money goes beyond the wages its budget keeps in reserve shares it with
-// its players at the season's turn: their wages rise by as much as the surplus is a share of the
-// reserve, up to a half. Its surplus goes out in wages instead of piling up, and the reserve it
-// keeps grows with them until there is none.
-void ReviewWages()
-{
-    for (int32_t club = 0; club < LeagueClubs(); ++club) {
-        const int64_t reserve = Club_WagesReserved(club);
-        const int64_t surplus = int64_t(DbClubs[club].balance) - reserve;
-        if (HumanDecides(club) || surplus <= 0 || reserve <= 0) continue;
-        const int64_t percent = std::min<int64_t>(WAGE_RISE_MAX, surplus * 100 / reserve);
-        const int16_t* members = nullptr;
-        const int32_t count = Records_ClubMembers(club, &members);
-        for (int32_t k = 0; k < count; ++k) {
-            PlayerRecord& p = DbPlayers[members[k]];
-            if (!IsActiveFull(members[k]) || p.club != club) continue;
-            p.wage = ClampMoney(VTW_RoundTo25(ClampMoney(int64_t(p.wage) * (100 + percent) / 100)));
-        }
-    }
-}
-
 void EndLoans()
 {
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
@@ -1341,7 +1319,6 @@ void Market_NewSeason()
     FillShortSquads();
     AskToMoveUp();
     SignTheBestFromBelow();
-    ReviewWages();
     Managers_SetBoardTargets();
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         VTW_UpdateTeam(club);

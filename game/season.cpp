@@ -305,6 +305,7 @@ constexpr auto NEW_SEASON_STEPS = std::to_array<NewSeasonStep>({
     {"market",        Market_NewSeason},
     {"outside",       PlayerLife_RenewOutside},
     {"sales abroad",  Market_SellToTheWorldOutside},
+    {"bonuses",       Finance_SeasonBonuses},
     {"money",         RollClubSeasons},
     {"calendar",      NextCalendar},
     {"teams",         MatchDay_NewGame},

@@ -22,7 +22,6 @@
 #include "game/season.h"
 #include "game/squad.h"
 #include "game/statmodel.h"
-#include "game/textformat.h"
 #include "game/textmess.h"
 #include "game/transfers.h"
 #include "game/world.h"
@@ -673,59 +672,34 @@ TEST_F(Market, AtTheTurnTheWorldOutsideBuysBackAsManyListedPlayersAsItSold)
     EXPECT_EQ(VTW_GetPlayerClub(humans), kHuman);
 }
 
-// At the turn a computer club with money beyond its wage reserve raises its players' wages by as
-// much as the surplus is a share of the reserve, up to a half; a club without a surplus and
-// the human's club raise nothing.
-TEST_F(Market, AtTheTurnAClubWithMoneyBeyondItsWageReserveRaisesItsWages)
+// At the turn a computer club with more than twice its wage reserve pays a quarter of the surplus
+// as its players' season bonus; a club without a surplus and the human's club pay nothing.
+TEST_F(Market, AtTheTurnAClubWithMoreThanTwiceItsWageReservePaysAQuarterOfItAsBonuses)
 {
     struct Row {
         int32_t club;
-        int32_t surplusPercent;  // of the reserve
-        int32_t rise;            // percent
+        int32_t surplus;
+        int32_t bonus;
     };
     constexpr int32_t kHumanBelow = 34;
     VTW_SetClubControl(kHumanBelow, MANAGER_HUMAN);
     GameState.humanClub = kHumanBelow;
-    const Row rows[] = {
-        {30, 10, 10}, {31, 49, 49}, {32, 200, 50}, {33, 0, 0}, {kHumanBelow, 50, 0}};
-    for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
-        if (VTW_GetClubDivision(club) == 0) DbClubs[club].balance = 0;  // nobody signs from below
-    }
-    std::map<int32_t, int32_t> wages;
+    const Row rows[] = {{30, 1000000, 250000}, {31, 1001, 250},          {32, 3, 0}, {33, 0, 0},
+                        {35, -500000, 0},      {kHumanBelow, 1000000, 0}};
+    std::map<int32_t, int32_t> bonusesBefore;
     for (const Row& row : rows) {
-        ASSERT_GT(VTW_GetClubDivision(row.club), 0);
-        const int64_t reserve = Club_WagesReserved(row.club);
         DbClubs[row.club].balance =
-            static_cast<int32_t>(reserve + (reserve * row.surplusPercent + 99) / 100);
-        for (const int32_t id : PlayersOf(row.club, SQUAD_MAX)) {
-            wages[id] = DbPlayers[id].wage;
-        }
+            static_cast<int32_t>(2 * Club_WagesReserved(row.club) + row.surplus);
+        bonusesBefore[row.club] = DbClubs[row.club].figures[CLUB_FIG_WIN_BONUSES];
     }
-    Market_NewSeason();
+    Finance_SeasonBonuses();
     for (const Row& row : rows) {
-        for (const int32_t id : PlayersOf(row.club, SQUAD_MAX)) {
-            ASSERT_EQ(wages.count(id), 1u) << "club " << row.club;
-            EXPECT_EQ(DbPlayers[id].wage, VTW_RoundTo25(wages[id] * (100 + row.rise) / 100))
-                << "club " << row.club << " player " << id;
-        }
-    }
-}
-
-// A renewal at a club with half as much again as its wage reserve keeps what the player earns
-// when he asks less; one unit less in the bank and the club pays what he asks.
-TEST_F(Market, ARenewalKeepsTheWageAClubWithMoneyToSpareAlreadyPays)
-{
-    constexpr int32_t club = 40, kWage = 50000;
-    DbClubs[club].wageLimit = MARKET_MONEY_MAX;
-    for (const int32_t extra : {1, 0}) {
-        const int32_t player = OutfieldPlayerOf(club);
-        DbPlayers[player].wage = kWage;
-        DbClubs[club].balance = static_cast<int32_t>(Club_WagesReserved(club) * 3 / 2 + extra);
-        ASSERT_EQ(Contract_ComputerRenew(player, 1), 1) << "extra " << extra;
-        const int32_t demand =
-            Contract_Demand(player, DbPlayers[player].contractMonths, club, 0, 0);
-        ASSERT_LT(demand, kWage);
-        EXPECT_EQ(DbPlayers[player].wage, extra > 0 ? kWage : demand) << "extra " << extra;
+        EXPECT_EQ(DbClubs[row.club].balance,
+                  2 * Club_WagesReserved(row.club) + row.surplus - row.bonus)
+            << "club " << row.club;
+        EXPECT_EQ(DbClubs[row.club].figures[CLUB_FIG_WIN_BONUSES] - bonusesBefore[row.club],
+                  row.bonus)
+            << "club " << row.club;
     }
 }
 
