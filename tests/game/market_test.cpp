@@ -513,7 +513,6 @@ TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchang
     for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
         if (VTW_GetClubDivision(club) == 0) DbClubs[club].balance = 0;
     }
-    DbClubs[kTop].balance = BALANCE_MAX / 2;
     const int32_t star = OutfieldPlayerOf(kThird);
     const int32_t line = VTW_GetPositionLine(star);
     DbPlayers[star].ability = 99;
@@ -525,6 +524,13 @@ TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchang
     DbPlayers[part].ability = 1;
     DbPlayers[part].reputation = 0;
     const int32_t partValue = VTW_ComputeTransferFee(part, 0, -1, nullptr, 0);
+    // Its board spends all beyond a season's wages (52 weeks): exactly the fee, which asking to
+    // move up lists him at, less the part exchange.
+    VTW_PutPlayerOnTxList(star, 1);
+    const int32_t starValue = VTW_ComputeTransferFee(star, 0, -1, nullptr, 0);
+    const int32_t topBalance =
+        static_cast<int32_t>(Club_WagesReserved(kTop) / 125 * 52 + starValue - partValue);
+    DbClubs[kTop].balance = topBalance;
     const int32_t topSquad = VTW_GetClubSquadCount(kTop);
     const int32_t thirdSquad = VTW_GetClubSquadCount(kThird);
     const int64_t thirdBalance = DbClubs[kThird].balance;
@@ -546,13 +552,14 @@ TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchang
         moved[row.seller].first -= 1;
         moved[row.seller].second += row.fee;
     }
+    EXPECT_EQ(starFee, starValue);
     EXPECT_GT(starFee, partFee);
     EXPECT_EQ(partFee, partValue);
     EXPECT_EQ(moved[kThird].first, 0);
     EXPECT_EQ(DbClubs[kThird].balance - thirdBalance, moved[kThird].second);
     EXPECT_EQ(VTW_GetClubSquadCount(kThird), thirdSquad);
     EXPECT_EQ(VTW_GetClubSquadCount(kTop), topSquad + moved[kTop].first);
-    EXPECT_EQ(DbClubs[kTop].balance, BALANCE_MAX / 2 + moved[kTop].second);
+    EXPECT_EQ(DbClubs[kTop].balance, topBalance + moved[kTop].second);
 }
 
 // A light player of a club outside the league whose ability lies within [low, high]; -1 none.
@@ -627,8 +634,10 @@ TEST_F(Market, AtTheTurnTheWorldOutsideBuysBackAsManyListedPlayersAsItSold)
         }
         ASSERT_TRUE(better) << "player " << id;
     }
+    // The human's listed player, 55 at 36, would go first: he decides his sales himself.
     const int32_t humans = OutfieldPlayerOf(kHuman);
-    DbPlayers[humans].ability = 40;
+    DbPlayers[humans].ability = 55;
+    setAge(humans, 36);
     VTW_PutPlayerOnTxList(humans, 1);
     const std::array<int32_t, 2> sold = {listed[4], listed[1]};  // 57 at 38, then 54
     std::array<uint16_t, 2> names{};
