@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -47,6 +48,8 @@ constexpr int32_t RICH_BUDGET_WEEKS = 4;     // a budget beyond this many weeks'
 constexpr int32_t SIGNING_YEARS_MAX = 4;
 constexpr int32_t CLUB_MEMBERS_MAX = 64;      // beyond any squad the market lets a club reach
 constexpr int32_t SIGNED_FROM_BELOW_MAX = 4;  // a top club's signings of those who asked to move up
+constexpr int32_t BOARD_WAGE_WEEKS_KEPT = 52;  // a season's wages stay in the bank
+constexpr int32_t ABROAD_LEVEL_GAP = 5;        // ability apart from the buying club's player
 
 int32_t ClampMoney(int64_t v)
 {
@@ -237,6 +240,9 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     PlayerRecord* p = &DbPlayers[id];
     const int32_t seller = p->club;
     if (!loan && !CanHold(seller, fee)) return -1;
+    // A light player comes from the world outside, which buys as many back at the season's turn.
+    if (!loan && id != player && MarketState.signedFromOutside < UINT16_MAX)
+        ++MarketState.signedFromOutside;
     const bool free = !loan && (seller == CLUB_NONE || fee == 0);
     if (!loan && fee > 0) {
         Club_Book(buyer, CLUB_FIG_SIGNINGS, fee);
@@ -265,6 +271,54 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     MarkClubChanged(seller);
     MarkClubChanged(buyer);
     return id;
+}
+
+namespace {
+
+int32_t FreeLightId()
+{
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        if (DbPersons[id].flags & PERSON_FREE) return id;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int32_t Market_SellAbroad(int32_t player, int32_t buyer, int32_t fee)
+{
+    const int32_t lightId = FreeLightId();
+    if (lightId < 0 || !IsActiveFull(player) || IsFullClub(buyer) || buyer < 0
+        || buyer >= CLUB_ID_COUNT)
+        return -1;
+    PlayerRecord& p = DbPlayers[player];
+    const int32_t seller = p.club;
+    if (!CanHold(seller, fee)) return -1;
+    Club_Book(buyer, CLUB_FIG_SIGNINGS, fee);
+    Club_Book(MoneyClub(seller), CLUB_FIG_SALES, fee);
+    VTW_AddClubLog(player, buyer, CAREERLOG_TRANSFER);
+    ClearBidsFor(player);
+    DbPersons[lightId] = DbPersons[player];
+    DbPersons[lightId].flags = 0;
+    DbLightPlayers[lightId - FullPlayerCount] = {static_cast<int16_t>(buyer),
+                                                 p.originWord,
+                                                 p.position,
+                                                 p.side,
+                                                 p.ability,
+                                                 0,
+                                                 p.seed,
+                                                 p.reputation,
+                                                 p.potential};
+    // The full id is free for a youth: nothing of him is left there.
+    DbPersons[player].flags = PERSON_FREE;
+    p = {};
+    p.club = CLUB_NONE;
+    p.loanClub = -1;
+    Transfers_Add(MoneyClub(seller), buyer, lightId, 0, fee);
+    Records_MembershipChanged();
+    GameHooks.NewsPlayerMoved(lightId, seller, buyer, fee, 0);
+    MarkClubChanged(seller);
+    return lightId;
 }
 
 // Releases a full player to the unattached pool.
@@ -1033,6 +1087,14 @@ int32_t PartExchange(int32_t buyer, int32_t seller, int32_t line, int32_t fee, c
     return part >= 0 && FeeOf(part) < fee && WouldJoin(part, seller) ? part : -1;
 }
 
+// What a top club's board lets it spend on the best from below: all beyond a season's wages. The
+// transfer budget keeps back 125 weeks, which leaves most top clubs nothing to spend while their
+// money piles up.
+int64_t SpendableAtTheTurn(int32_t club, const SquadShape& s)
+{
+    return int64_t(VTW_GetClubBalance(club)) - BOARD_WAGE_WEEKS_KEPT * s.wages;
+}
+
 // The top club that most needs him in his line (its best there the weakest), whom he would
 // improve, and who can pay the fee less its part exchange; -1 none.
 int32_t TopBuyerFor(int32_t player, const MarketDay& day,
@@ -1050,7 +1112,7 @@ int32_t TopBuyerFor(int32_t player, const MarketDay& day,
             continue;
         const int32_t part = PartExchange(club, seller, line, fee, day);
         const int32_t cash = fee - (part >= 0 ? FeeOf(part) : 0);
-        if (Club_TransferBudgetOf(VTW_GetClubBalance(club), s.wages) < cash) continue;
+        if (SpendableAtTheTurn(club, s) < cash) continue;
         if (buyer < 0 || BestAbility(s, line) < BestAbility(day.shapes[buyer], line)) buyer = club;
     }
     return buyer;
@@ -1100,6 +1162,59 @@ void SignTheBestFromBelow()
         ++signings[buyer];
     }
 }
+
+// A club outside the league with room and a player about as good as he is, found among
+// LIGHT_SAMPLE light players drawn at random: a team of his level; -1 none.
+int32_t OutsideClubOfHisLevel(int32_t player)
+{
+    const int32_t lightCount = DbPersonCount - FullPlayerCount;
+    const int32_t ability = DbPlayers[player].ability;
+    for (int32_t k = 0; k < LIGHT_SAMPLE && lightCount > 0; ++k) {
+        const int32_t id = FullPlayerCount + Rand() % lightCount;
+        const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+        if ((DbPersons[id].flags & PERSON_FREE) || p.club < 0 || p.club >= CLUB_ID_COUNT
+            || IsFullClub(p.club) || p.position == POSITION_MANAGER
+            || std::abs(p.ability - ability) > ABROAD_LEVEL_GAP)
+            continue;
+        const int16_t* members = nullptr;
+        if (Records_ClubMembers(p.club, &members) < SQUAD_MAX) return p.club;
+    }
+    return -1;
+}
+
+}  // namespace
+
+// The world outside buys back as many players as the league signed from it over the season, so
+// that the flow both ways balances: the players the computer clubs listed, those they miss least
+// first, each to a club of his level for his fee. It pays with what the
+// league paid it, so that the trade brings the league no money it did not send out. After the
+// world outside's squads are whole again, so that the light ids they need are not taken.
+void Market_SellToTheWorldOutside()
+{
+    int32_t wanted = MarketState.signedFromOutside;
+    MarketState.signedFromOutside = 0;
+    std::array<int16_t, PLAYER_FULL_MAX> listed;
+    int32_t n = 0;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        const PlayerRecord& p = DbPlayers[id];
+        if (IsActiveFull(id) && IsFullClub(p.club) && !HumanDecides(p.club) && p.loanClub < 0
+            && (p.flags & PLAYER_TRANSFER_LISTED) && !(p.flags & PLAYER_ASKED_TRANSFER))
+            listed[n++] = static_cast<int16_t>(id);
+    }
+    std::sort(listed.begin(), listed.begin() + n, [](int16_t a, int16_t b) {
+        return KeepKey(a) != KeepKey(b) ? KeepKey(a) < KeepKey(b) : a < b;
+    });
+    for (int32_t k = 0; k < n && wanted > 0; ++k) {
+        const int32_t player = listed[k];
+        const int32_t fee = FeeOf(player);
+        if (fee > Club_GetOutsideBalance() || !ShapeLets(ShapeOf(DbPlayers[player].club), player))
+            continue;
+        const int32_t buyer = OutsideClubOfHisLevel(player);
+        if (buyer >= 0 && Market_SellAbroad(player, buyer, fee) >= 0) --wanted;
+    }
+}
+
+namespace {
 
 void EndLoans()
 {

@@ -85,7 +85,7 @@ struct MarketStateRecord {
     int16_t sackedDay;                // the season day the human lost his post, -1 none
     uint16_t matchSlot[3];            // the human's next fixture: row, opponent, competition
     uint8_t redWeeks[CLUB_FULL_MAX];  // weeks in a row below zero
-    uint8_t spare[2];
+    uint16_t signedFromOutside;       // the season's signings from the world outside so far
 };
 static_assert(sizeof(BidInfoRow) == 8 && sizeof(SaleRequestRow) == 12);
 static_assert(sizeof(ContractTalkRow) == 8 && sizeof(StaffCandidate) == 8);
@@ -146,6 +146,11 @@ int32_t Player_PromoteToFull(int32_t player);
 int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan, int32_t wage,
                           int32_t months);
 void Market_Release(int32_t player);  // a full player to the unattached pool
+// A sale to a club outside the league (`buyer` a small club): the fee booked from the world
+// outside, the transfer record and the career-log row, and the player a light player of that
+// club on a free light id, his full id freed. The light id, or -1 and nothing moved when no light
+// id is free, the buyer is a league club or the seller's balance cannot take the fee.
+int32_t Market_SellAbroad(int32_t player, int32_t buyer, int32_t fee);
 int32_t Market_UnattachedCount();
 // The sale asking price the computer would ask for the player, -1 none.
 int32_t VTW_GetSaleAskingPrice(int32_t player);
@@ -244,12 +249,14 @@ void Finance_WeeklyStage();         // wages, staff, ground, maintenance, mercha
 void Finance_MonthlyStage();        // TV, sponsorship, works
 void Finance_SeasonPrizes();        // league prize money at the end of the league season
 void Finance_CupWon(int32_t club);  // a cup's prize, on the day of its final
+void Finance_SeasonBonuses();       // at the turn, a share of the money beyond twice the reserve
 void Staff_WeeklyStage();           // the staff market partly refreshed
 void Staff_MonthlyStage();          // contracts run down, expiring holders renewed or gone
 void Managers_DailyStage();         // today's results, sackings, caretakers, appointments, answers
 void Managers_WeeklyStage();        // job offers
 void Managers_SeasonEnd();          // managers' reputations follow their clubs' final places
 void Market_NewSeason();            // loans end, the unattached pool topped up, board targets
-bool Market_WindowOpen();           // today lies outside every closed period
-void Managers_SetBoardTargets();    // from the reputation ranks; patience back up to its start
-void Staff_DrawMarket();            // every candidate drawn afresh
+void Market_SellToTheWorldOutside();  // at the turn, once the world outside renewed itself
+bool Market_WindowOpen();             // today lies outside every closed period
+void Managers_SetBoardTargets();      // from the reputation ranks; patience back up to its start
+void Staff_DrawMarket();              // every candidate drawn afresh

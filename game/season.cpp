@@ -304,6 +304,8 @@ constexpr auto NEW_SEASON_STEPS = std::to_array<NewSeasonStep>({
     {"youth",         YouthIntake},
     {"market",        Market_NewSeason},
     {"outside",       PlayerLife_RenewOutside},
+    {"sales abroad",  Market_SellToTheWorldOutside},
+    {"bonuses",       Finance_SeasonBonuses},
     {"money",         RollClubSeasons},
     {"calendar",      NextCalendar},
     {"teams",         MatchDay_NewGame},

@@ -3,6 +3,8 @@
 #include "game/market.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -511,7 +513,6 @@ TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchang
     for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
         if (VTW_GetClubDivision(club) == 0) DbClubs[club].balance = 0;
     }
-    DbClubs[kTop].balance = BALANCE_MAX / 2;
     const int32_t star = OutfieldPlayerOf(kThird);
     const int32_t line = VTW_GetPositionLine(star);
     DbPlayers[star].ability = 99;
@@ -523,6 +524,13 @@ TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchang
     DbPlayers[part].ability = 1;
     DbPlayers[part].reputation = 0;
     const int32_t partValue = VTW_ComputeTransferFee(part, 0, -1, nullptr, 0);
+    // Its board spends all beyond a season's wages (52 weeks): exactly the fee, which asking to
+    // move up lists him at, less the part exchange.
+    VTW_PutPlayerOnTxList(star, 1);
+    const int32_t starValue = VTW_ComputeTransferFee(star, 0, -1, nullptr, 0);
+    const int32_t topBalance =
+        static_cast<int32_t>(Club_WagesReserved(kTop) / 125 * 52 + starValue - partValue);
+    DbClubs[kTop].balance = topBalance;
     const int32_t topSquad = VTW_GetClubSquadCount(kTop);
     const int32_t thirdSquad = VTW_GetClubSquadCount(kThird);
     const int64_t thirdBalance = DbClubs[kThird].balance;
@@ -544,13 +552,164 @@ TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchang
         moved[row.seller].first -= 1;
         moved[row.seller].second += row.fee;
     }
+    EXPECT_EQ(starFee, starValue);
     EXPECT_GT(starFee, partFee);
     EXPECT_EQ(partFee, partValue);
     EXPECT_EQ(moved[kThird].first, 0);
     EXPECT_EQ(DbClubs[kThird].balance - thirdBalance, moved[kThird].second);
     EXPECT_EQ(VTW_GetClubSquadCount(kThird), thirdSquad);
     EXPECT_EQ(VTW_GetClubSquadCount(kTop), topSquad + moved[kTop].first);
-    EXPECT_EQ(DbClubs[kTop].balance, BALANCE_MAX / 2 + moved[kTop].second);
+    EXPECT_EQ(DbClubs[kTop].balance, topBalance + moved[kTop].second);
+}
+
+// A light player of a club outside the league whose ability lies within [low, high]; -1 none.
+int32_t ForeignPlayer(int32_t low, int32_t high)
+{
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+        if (!(DbPersons[id].flags & PERSON_FREE) && p.club >= World_LeagueClubCount(0)
+            && p.club < CLUB_ID_COUNT && p.position != POSITION_MANAGER && p.ability >= low
+            && p.ability <= high)
+            return id;
+    }
+    return -1;
+}
+
+// Whether a light player of the club other than `except` is within 5 of the ability.
+bool HasPlayerNear(int32_t club, int32_t ability, int32_t except)
+{
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+        if (id != except && !(DbPersons[id].flags & PERSON_FREE) && p.club == club
+            && std::abs(p.ability - ability) <= 5)
+            return true;
+    }
+    return false;
+}
+
+// Two players signed from abroad over the season: at the turn the world outside buys two back,
+// the two the computer clubs listed and miss least (not the human's), each a light player of a club
+// of his level there, and the fees move from the world outside to the seller and nowhere else; the
+// world outside spends no more than it holds.
+TEST_F(Market, AtTheTurnTheWorldOutsideBuysBackAsManyListedPlayersAsItSold)
+{
+    constexpr int32_t kTop = 5, kImporter = 60;
+    ASSERT_EQ(VTW_GetClubDivision(kTop), 0);
+    for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
+        DbClubs[club].balance = 0;  // nobody signs from below at this turn
+    }
+    for (int32_t k = 0; k < 2; ++k) {
+        const int32_t foreign = ForeignPlayer(40, 70);
+        ASSERT_GE(foreign, 0);
+        ASSERT_GE(Market_MovePlayer(foreign, kImporter, 1000, false, 500, 12), 0);
+    }
+    const int32_t unattached = PlayersOf(kImporter, 1)[0];
+    Market_Release(unattached);
+    ASSERT_EQ(Market_MovePlayer(unattached, kImporter, 0, false, 500, 12), unattached);
+    EXPECT_EQ(MarketState.signedFromOutside, 2);  // a free signing is no import
+    // Five outfield players of the top club, each below his line's best, listed: four of 25 at
+    // 60, 54, 58 and 56, one of 38 at 57, whom age makes the one the club misses least.
+    std::vector<int32_t> listed;
+    for (const int32_t id : PlayersOf(kTop, SQUAD_MAX)) {
+        if (VTW_GetPositionLine(id) != 0 && listed.size() < 5) listed.push_back(id);
+    }
+    ASSERT_EQ(listed.size(), 5u);
+    const std::array<int32_t, 5> abilities = {60, 54, 58, 56, 57};
+    const auto setAge = [](int32_t id, int32_t age) {
+        DbPersons[id].birthYear =
+            static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - age - 1950);
+    };
+    for (size_t k = 0; k < listed.size(); ++k) {
+        DbPlayers[listed[k]].ability = static_cast<uint8_t>(abilities[k]);
+        setAge(listed[k], k < 4 ? 25 : 38);
+        VTW_PutPlayerOnTxList(listed[k], 1);
+    }
+    ASSERT_EQ(VTW_GetPlayerAge(listed[0]), 25);
+    ASSERT_EQ(VTW_GetPlayerAge(listed[4]), 38);
+    for (const int32_t id : listed) {
+        bool better = false;
+        for (const int32_t mate : PlayersOf(kTop, SQUAD_MAX)) {
+            better |= VTW_GetPositionLine(mate) == VTW_GetPositionLine(id)
+                      && VTW_GetPlayerAbilityCurve(mate) > VTW_GetPlayerAbilityCurve(id);
+        }
+        ASSERT_TRUE(better) << "player " << id;
+    }
+    // The human's listed player, 55 at 36, would go first: he decides his sales himself.
+    const int32_t humans = OutfieldPlayerOf(kHuman);
+    DbPlayers[humans].ability = 55;
+    setAge(humans, 36);
+    VTW_PutPlayerOnTxList(humans, 1);
+    const std::array<int32_t, 2> sold = {listed[4], listed[1]};  // 57 at 38, then 54
+    std::array<uint16_t, 2> names{};
+    std::array<int32_t, 2> fees{};
+    for (size_t k = 0; k < sold.size(); ++k) {
+        names[k] = DbPersons[sold[k]].nameIndex;
+        fees[k] = VTW_ComputeTransferFee(sold[k], 0, -1, nullptr, 0);
+    }
+    const int32_t squad = VTW_GetClubSquadCount(kTop);
+    // It pays with what the league paid it: here exactly the two fees.
+    DbOutsideBalance = fees[0] + fees[1];
+    const int32_t rows = Transfers_Count();
+    Market_NewSeason();
+    Market_SellToTheWorldOutside();
+    EXPECT_EQ(MarketState.signedFromOutside, 0);
+    std::vector<const TransferRecordRow*> abroad;
+    for (int32_t k = rows; k < Transfers_Count(); ++k) {
+        const TransferRecordRow* row = VTW_GetTransferRecord(k);
+        if (row->buyer >= World_LeagueClubCount(0)) abroad.push_back(row);
+    }
+    ASSERT_EQ(abroad.size(), 2u);
+    for (size_t k = 0; k < abroad.size(); ++k) {
+        const TransferRecordRow& row = *abroad[k];
+        EXPECT_EQ(row.seller, kTop);
+        EXPECT_LT(row.buyer, CLUB_ID_COUNT);
+        EXPECT_EQ(row.fee, fees[k]);
+        EXPECT_TRUE(DbPersons[sold[k]].flags & PERSON_FREE);
+        ASSERT_GE(row.player, FullPlayerCount);
+        const LightPlayerRecord& light = DbLightPlayers[row.player - FullPlayerCount];
+        EXPECT_EQ(DbPersons[row.player].nameIndex, names[k]);
+        EXPECT_EQ(light.club, row.buyer);
+        EXPECT_EQ(light.ability, abilities[k == 0 ? 4 : 1]);
+        EXPECT_TRUE(HasPlayerNear(row.buyer, light.ability, row.player));
+    }
+    EXPECT_EQ(DbClubs[kTop].balance, fees[0] + fees[1]);
+    EXPECT_EQ(Club_GetOutsideBalance(), 0);
+    EXPECT_EQ(VTW_GetClubSquadCount(kTop), squad - 2);
+    for (const int32_t kept : {listed[0], listed[2], listed[3]}) {
+        EXPECT_EQ(VTW_GetPlayerClub(kept), kTop);
+    }
+    EXPECT_EQ(VTW_GetPlayerClub(humans), kHuman);
+}
+
+// At the turn a computer club with more than twice its wage reserve pays a quarter of the surplus
+// as its players' season bonus; a club without a surplus and the human's club pay nothing.
+TEST_F(Market, AtTheTurnAClubWithMoreThanTwiceItsWageReservePaysAQuarterOfItAsBonuses)
+{
+    struct Row {
+        int32_t club;
+        int32_t surplus;
+        int32_t bonus;
+    };
+    constexpr int32_t kHumanBelow = 34;
+    VTW_SetClubControl(kHumanBelow, MANAGER_HUMAN);
+    GameState.humanClub = kHumanBelow;
+    const Row rows[] = {{30, 1000000, 250000}, {31, 1001, 250},          {32, 3, 0}, {33, 0, 0},
+                        {35, -500000, 0},      {kHumanBelow, 1000000, 0}};
+    std::map<int32_t, int32_t> bonusesBefore;
+    for (const Row& row : rows) {
+        DbClubs[row.club].balance =
+            static_cast<int32_t>(2 * Club_WagesReserved(row.club) + row.surplus);
+        bonusesBefore[row.club] = DbClubs[row.club].figures[CLUB_FIG_WIN_BONUSES];
+    }
+    Finance_SeasonBonuses();
+    for (const Row& row : rows) {
+        EXPECT_EQ(DbClubs[row.club].balance,
+                  2 * Club_WagesReserved(row.club) + row.surplus - row.bonus)
+            << "club " << row.club;
+        EXPECT_EQ(DbClubs[row.club].figures[CLUB_FIG_WIN_BONUSES] - bonusesBefore[row.club],
+                  row.bonus)
+            << "club " << row.club;
+    }
 }
 
 // A keeper whose contract ran out while the windows are shut: the club calls up a youth keeper,

@@ -228,17 +228,20 @@ void CheckPlayers(const SeasonStart& before, int32_t clubs)
 }
 
 // Every transfer of the season was dated inside a window, and its fee only moved between
-// balances: what the clubs paid is what the clubs and the world outside received.
+// balances: what the clubs paid is what the clubs and the world outside received, and what the
+// world outside paid at the last turn the clubs received.
 void CheckTransfers(int32_t clubs, int32_t first)
 {
-    int64_t paidOutside = 0;
+    int64_t paidOutside = 0, paidByOutside = 0;
     for (int32_t n = first; n < Transfers_Count(); ++n) {
         const TransferRecordRow& row = *VTW_GetTransferRecord(n);
         const int32_t day = VTW_DateToSeasonDay(row.day, row.month);
         for (const auto& closed : GameState.closedTransfer) {
             EXPECT_FALSE(day >= closed[0] && day <= closed[1]) << "transfer " << n;
         }
-        if (row.seller == CLUB_NONE && !(row.flags & TRANSFER_LOAN)) paidOutside += row.fee;
+        if (row.flags & TRANSFER_LOAN) continue;
+        if (row.seller == CLUB_NONE) paidOutside += row.fee;
+        if (row.buyer >= clubs) paidByOutside += row.fee;
     }
     int64_t sales = 0;
     int64_t signings = 0;
@@ -246,7 +249,7 @@ void CheckTransfers(int32_t clubs, int32_t first)
         sales += DbClubs[club].figures[CLUB_FIG_SALES];
         signings += DbClubs[club].figures[CLUB_FIG_SIGNINGS];
     }
-    EXPECT_EQ(sales + paidOutside, signings);
+    EXPECT_EQ(sales + paidOutside, signings + paidByOutside);
 }
 
 // Squads and managers as every matchday needs them.
@@ -383,12 +386,31 @@ void CheckOutside()
     EXPECT_GE(outside.smallest, 16);
 }
 
+// The players the league signed from the world outside and sold to it, over the whole list.
+struct PlayerFlows {
+    int32_t signedFromOutside = 0;
+    int32_t soldOutside = 0;
+};
+
+PlayerFlows FlowsWithTheWorldOutside(int32_t clubs)
+{
+    PlayerFlows flows;
+    for (int32_t n = 0; n < Transfers_Count(); ++n) {
+        const TransferRecordRow& row = *VTW_GetTransferRecord(n);
+        if (row.flags & (TRANSFER_LOAN | TRANSFER_FREE)) continue;
+        flows.signedFromOutside += row.seller == CLUB_NONE;
+        flows.soldOutside += row.buyer >= clubs;
+    }
+    return flows;
+}
+
 // ---- The figures of a world that should look at its last season as at its first.
 
 struct WorldFigures {
-    double moneyMillions = 0;  // the league clubs' balances
-    double inDebt = 0;         // share of the league clubs
-    int32_t atLimit = 0;       // league clubs at the balance limit
+    double moneyMillions = 0;    // the league clubs' balances
+    double richestMillions = 0;  // the mean of the five richest
+    double inDebt = 0;           // share of the league clubs
+    int32_t atLimit = 0;         // league clubs at the balance limit
     OutsideFigures outside;
     double meanAbility = 0;  // the league's players
     double topTenAbility = 0;
@@ -408,6 +430,7 @@ WorldFigures MeasureWorld(int32_t clubs)
         f.standIns += DbClubs[club].manager == PERSON_STAND_IN;
     }
     f.inDebt /= clubs;
+    f.richestMillions = RichestMean(clubs) / 1e6;
     f.outside = MeasureOutside();
     std::vector<std::pair<int32_t, int32_t>> players;  // ability, division
     std::vector<int32_t> squads(clubs);
@@ -503,13 +526,18 @@ TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
     }
     const WorldFigures last = MeasureWorld(clubs);
     CheckWorldBands(first, last);
+    const PlayerFlows flows = FlowsWithTheWorldOutside(clubs);
     std::printf("country %d: a season %lld transfers, %lld sackings; league money %.1fm -> "
                 "%.1fm, %.0f%% of clubs in debt; ability %.1f -> %.1f, top-10 %.1f -> %.1f; best "
-                "100 at the top %.0f%%\n",
+                "100 at the top %.0f%%; from the world outside %d, to it %d\n",
                 country, static_cast<long long>(transfers / kSeasons),
                 static_cast<long long>(sackings / kSeasons), first.moneyMillions,
                 last.moneyMillions, 100 * last.inDebt, first.meanAbility, last.meanAbility,
-                first.topTenAbility, last.topTenAbility, 100 * last.bestInTopDivision);
+                first.topTenAbility, last.topTenAbility, 100 * last.bestInTopDivision,
+                flows.signedFromOutside, flows.soldOutside);
+    // The world outside buys back at each turn as many as the league signed from it in the
+    // season, when the clubs listed enough it can pay for: most of them over a career.
+    EXPECT_GE(flows.soldOutside * 2, flows.signedFromOutside);
     // A busy market for a country of its size: 72-114 clubs, each with money from its first day
     // (the first season, when it is spent, is the busiest: up to 6.1 a club).
     EXPECT_GE(transfers, 2 * clubs * kSeasons);
@@ -800,6 +828,7 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
                 CheckSquadSizes(f);
                 WorldFigures& sum = sums[season];
                 sum.moneyMillions += f.moneyMillions / seeds;
+                sum.richestMillions += f.richestMillions / seeds;
                 sum.inDebt += f.inDebt / seeds;
                 sum.atLimit += f.atLimit;
                 sum.outside.meanAge += f.outside.meanAge / seeds;
@@ -828,13 +857,14 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
         for (int32_t season = 0; season <= seasons; ++season) {
             if (season % 5 != 0 && season != seasons - 1 && season != seasons) continue;
             const WorldFigures& f = sums[season];
-            std::printf("country %d s%-2d money %7.1fm debt %3.0f%% at-limit %d | outside age "
-                        "%.1f smallest %.1f | ability %.1f top-10 %.1f | squad median %.1f at-32 "
-                        "%3.0f%% | best 100 at the top %3.0f%% | stand-in %.1f | sackings %.1f\n",
-                        country, season, f.moneyMillions, 100 * f.inDebt, f.atLimit,
-                        f.outside.meanAge, double(f.outside.smallest) / seeds, f.meanAbility,
-                        f.topTenAbility, double(f.medianSquad) / seeds, 100 * f.atSquadMax,
-                        100 * f.bestInTopDivision, double(f.standIns) / seeds,
+            std::printf("country %d s%-2d money %7.1fm richest 5 %5.1fm debt %3.0f%% at-limit %d "
+                        "| outside age %.1f smallest %.1f | ability %.1f top-10 %.1f | squad "
+                        "median %.1f at-32 %3.0f%% | best 100 at the top %3.0f%% | stand-in %.1f | "
+                        "sackings %.1f\n",
+                        country, season, f.moneyMillions, f.richestMillions, 100 * f.inDebt,
+                        f.atLimit, f.outside.meanAge, double(f.outside.smallest) / seeds,
+                        f.meanAbility, f.topTenAbility, double(f.medianSquad) / seeds,
+                        100 * f.atSquadMax, 100 * f.bestInTopDivision, double(f.standIns) / seeds,
                         season < seasons ? double(sackings[season]) / seeds : 0.0);
         }
         std::printf("country %d: the stand-in ran a club for at most %d seasons on end\n", country,
