@@ -385,10 +385,49 @@ struct RowGradient {
 
 enum GradientIndex { G_Z, G_R, G_G, G_B, G_A, G_COUNT };
 
+// An attribute stepped along a row in 16.16 fixed point; the pixel's integer is value >> 16.
+struct Stepped {
+    int64_t value;
+    int64_t step;
+};
+
+// The four colour channels stepped in 16.16 fixed point in 32-bit lanes, blue first. Over a row
+// of two or more pixels a step keeps every value within 0-2^24 (see AlongRow), so it fits 32
+// bits; a single pixel's step is never used.
+struct SteppedChannels {
+    __m128i value;
+    __m128i step;
+
+    SteppedChannels() : value(_mm_setzero_si128()), step(_mm_setzero_si128()) {}
+
+    SteppedChannels(const Stepped& r, const Stepped& g, const Stepped& b, const Stepped& a)
+        : value(_mm_setr_epi32(Low(b.value), Low(g.value), Low(r.value), Low(a.value))),
+          step(_mm_setr_epi32(Low(b.step), Low(g.step), Low(r.step), Low(a.step)))
+    {
+    }
+
+    [[gnu::always_inline]] Channels Next()
+    {
+        const __m128i whole = _mm_srli_epi32(value, kFixedBits);
+        value = _mm_add_epi32(value, step);
+        return _mm_packs_epi32(whole, _mm_setzero_si128());
+    }
+
+private:
+    static int32_t Low(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
+};
+
 struct Triangle {
     Setup setup;
     Plane planes[P_COUNT];
     RowGradient gradients[G_COUNT];
+    bool constantColour;     // every colour channel is constant: `colour`, with steps of 0
+    SteppedChannels colour;  // then the same on every row
+    // The texture levels of every run, unless `levelsPerRun` says that each run chooses its own;
+    // then `choice` is where a row's search of the draw call's table starts.
+    TextureLevels levels;
+    bool levelsPerRun;
+    int32_t choice;
 };
 
 struct Edge {
@@ -465,12 +504,6 @@ int64_t ToFixed(double value)
     return static_cast<int64_t>(std::clamp(value, -kLimit, kLimit) * (1 << kFixedBits));
 }
 
-// An attribute stepped along a row in 16.16 fixed point; the pixel's integer is value >> 16.
-struct Stepped {
-    int64_t value;
-    int64_t step;
-};
-
 // A value clamped to 0-limit (NaN: 0), scaled, in 16.16 fixed point with the half added that
 // rounds its integer part, value >> 16.
 int64_t Rounded(float value, float limit, double scale)
@@ -491,6 +524,9 @@ RowGradient MakeGradient(const Plane& plane, int32_t index, float limit, double 
     if (g.constant) g.value = Rounded(plane.at0, limit, scale);
     return g;
 }
+
+// Row y's centre relative to the first corner, where the planes are evaluated.
+float RowCentre(const Triangle& t, int32_t y) { return static_cast<float>(y) + 0.5f - t.setup.y0; }
 
 // The planes' value at the centre of pixel (x, row) where `py` is the row's centre.
 float At(const Triangle& t, int32_t k, int32_t x, float py)
@@ -516,30 +552,6 @@ float At(const Triangle& t, int32_t k, int32_t x, float py)
     }
     return r;
 }
-
-// The four colour channels stepped in 16.16 fixed point in 32-bit lanes, blue first. Over a row
-// of two or more pixels a step keeps every value within 0-2^24 (see AlongRow), so it fits 32
-// bits; a single pixel's step is never used.
-struct SteppedChannels {
-    __m128i value;
-    __m128i step;
-
-    SteppedChannels(const Stepped& r, const Stepped& g, const Stepped& b, const Stepped& a)
-        : value(_mm_setr_epi32(Low(b.value), Low(g.value), Low(r.value), Low(a.value))),
-          step(_mm_setr_epi32(Low(b.step), Low(g.step), Low(r.step), Low(a.step)))
-    {
-    }
-
-    [[gnu::always_inline]] Channels Next()
-    {
-        const __m128i whole = _mm_srli_epi32(value, kFixedBits);
-        value = _mm_add_epi32(value, step);
-        return _mm_packs_epi32(whole, _mm_setzero_si128());
-    }
-
-private:
-    static int32_t Low(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
-};
 
 // A texture coordinate as a fraction of the texture in 0.32 fixed point (the integer part drops
 // out as the fraction wraps); beyond 2^30 or not a number: 0.
@@ -569,16 +581,37 @@ struct RunEnd {
     int64_t fog;  // 0-256 in 16.16
 };
 
+// The texel-to-pixel ratio where the planes hold q (1/w), and u and v times it: the largest of
+// the derivatives of u = U / Q and v = V / Q along x and y, in level-0 texels a pixel.
+[[gnu::always_inline]] inline float TexelRatio(const RasterState& s, const Triangle& t, float q,
+                                               float uq, float vq)
+{
+    if (!s.perspective) q = 1.0f;
+    const float inverseQ2 = 1.0f / (q * q);
+    const float values[P_COUNT] = {0, 0, uq, vq};
+    const auto slope = [&](int32_t k, bool alongX) {
+        const float dk = alongX ? t.planes[k].dx : t.planes[k].dy;
+        const float dq = s.perspective ? (alongX ? t.planes[P_Q].dx : t.planes[P_Q].dy) : 0.0f;
+        return std::fabs((dk * q - values[k] * dq) * inverseQ2);
+    };
+    const auto texW = static_cast<float>(s.texture.levels[0].width);
+    const auto texH = static_cast<float>(s.texture.levels[0].height);
+    return std::max({slope(P_U, true) * texW, slope(P_U, false) * texW, slope(P_V, true) * texH,
+                     slope(P_V, false) * texH});
+}
+
 template <Features F>
 void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, const Triangle& t)
 {
     const Features f = F.general ? FeaturesOf(s) : F;
-    const float py = static_cast<float>(y) + 0.5f - t.setup.y0;
+    const float py = RowCentre(t, y);
     const auto at = [&](int32_t k, int32_t x) { return At(t, k, x, py); };
     const auto along = [&](int32_t g) { return AlongRow(t, t.gradients[g], py, first, last); };
     Stepped z{};
     if (f.zTest || f.stencil) z = along(G_Z);
-    SteppedChannels colour(along(G_R), along(G_G), along(G_B), along(G_A));
+    SteppedChannels colour = t.constantColour
+                                 ? t.colour
+                                 : SteppedChannels(along(G_R), along(G_G), along(G_B), along(G_A));
     const auto runEnd = [&](int32_t x) {
         RunEnd e{at(P_Q, x), at(P_U, x), at(P_V, x), 0, 0, 0};
         // One division a run: the eye distance is 1 / rhw, and u and v are divided by rhw.
@@ -588,37 +621,27 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
         if (f.fog) e.fog = Rounded(FogFactor(s, inverse), 1, 256);
         return e;
     };
-    const float texW = f.textured ? static_cast<float>(s.texture.levels[0].width) : 0;
-    const float texH = f.textured ? static_cast<float>(s.texture.levels[0].height) : 0;
-    // Without mip-maps and with one filter for both sides, the level of detail changes nothing.
-    const bool needLod =
-        f.textured && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
-    TextureLevels levels{};
-    if (f.textured && !needLod) levels = TextureChoose(s, 0.0f);
+    TextureLevels levels = t.levels;
+    int32_t choice = t.choice;
     Cursor cursor = CursorAt(s, first, y);
     const bool runs = f.textured || f.fog;
     RunEnd from = runs ? runEnd(first) : RunEnd{};
+    Pixel p{};
+    if (t.constantColour) p.diffuse = colour.Next();
     for (int32_t x = first; x <= last;) {
         const int32_t to = std::min(x + kRunLength, last);
         const int32_t steps = to - x;
         const int32_t pixels = to == last ? steps + 1 : steps;
         const RunEnd next = runs && steps > 0 ? runEnd(to) : from;
-        if (needLod) {
-            // Derivatives of u = U / Q along x and y, in level-0 texels per pixel.
-            const float q = s.perspective ? from.q : 1.0f;
-            const float inverseQ2 = 1.0f / (q * q);
-            const float values[P_COUNT] = {0, 0, from.uq, from.vq};
-            const auto slope = [&](int32_t k, bool alongX) {
-                const float dk = alongX ? t.planes[k].dx : t.planes[k].dy;
-                const float dq =
-                    s.perspective ? (alongX ? t.planes[P_Q].dx : t.planes[P_Q].dy) : 0.0f;
-                return std::fabs((dk * q - values[k] * dq) * inverseQ2);
-            };
-            const float rho = std::max({slope(P_U, true) * texW, slope(P_U, false) * texW,
-                                        slope(P_V, true) * texH, slope(P_V, false) * texH});
-            levels = TextureChooseForRatio(s, rho);
+        if (f.textured && t.levelsPerRun) {
+            const float ratio = TexelRatio(s, t, from.q, from.uq, from.vq);
+            if (f.mipBlend) {
+                levels = TextureChoose(s, TextureLevelOfDetail(s, ratio));
+            } else if (const int32_t c = TextureChoiceForRatio(s, ratio, choice); c != choice) {
+                choice = c;
+                levels = TextureLevelsOfChoice(s, c);
+            }
         }
-        Pixel p{};
         uint32_t du = 0, dv = 0;
         int64_t fog = from.fog, fogStep = 0;
         if (f.textured) {
@@ -630,15 +653,22 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
             }
         }
         if (f.fog && steps > 0) fogStep = (next.fog - from.fog) / steps;
-        for (const int32_t stop = cursor.x + pixels; cursor.x < stop; ++cursor.x) {
-            p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
-            p.diffuse = colour.Next();
-            p.fog = static_cast<uint32_t>(fog >> kFixedBits);
-            ShadePixel(s, f, levels, cursor, p);
-            z.value += z.step;
-            p.u += du;
-            p.v += dv;
-            fog += fogStep;
+        const auto shade = [&](auto constantColour) {
+            for (const int32_t stop = cursor.x + pixels; cursor.x < stop; ++cursor.x) {
+                p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
+                if constexpr (!decltype(constantColour)::value) p.diffuse = colour.Next();
+                p.fog = static_cast<uint32_t>(fog >> kFixedBits);
+                ShadePixel(s, f, levels, cursor, p);
+                z.value += z.step;
+                p.u += du;
+                p.v += dv;
+                fog += fogStep;
+            }
+        };
+        if (t.constantColour) {
+            shade(std::true_type{});
+        } else {
+            shade(std::false_type{});
         }
         x += pixels;
         from = next;
@@ -787,6 +817,107 @@ void RasterPrepare(RasterState* state)
     }
 }
 
+namespace {
+
+// The values a float takes over a set of points: rounding never reverses an order, so a sum, a
+// difference or a product of two such sets in floats lies between the results at their ends.
+struct Bounds {
+    float low, high;
+};
+
+[[gnu::always_inline]] inline Bounds Either(float a, float b)
+{
+    return {std::min(a, b), std::max(a, b)};
+}
+
+[[gnu::always_inline]] inline Bounds Minus(Bounds a, Bounds b)
+{
+    return {a.low - b.high, a.high - b.low};
+}
+
+[[gnu::always_inline]] inline Bounds Times(Bounds a, Bounds b)
+{
+    const Bounds first = Either(a.low * b.low, a.low * b.high);
+    const Bounds second = Either(a.high * b.low, a.high * b.high);
+    return {std::min(first.low, second.low), std::max(first.high, second.high)};
+}
+
+[[gnu::always_inline]] inline Bounds Magnitude(Bounds a)
+{
+    if (a.low >= 0) return a;
+    if (a.high <= 0) return {-a.high, -a.low};
+    return {0, std::max(-a.low, a.high)};
+}
+
+bool Finite(Bounds a) { return std::isfinite(a.low) && std::isfinite(a.high); }
+
+// Bounds of TexelRatio over every run start of a triangle, its operations taken on the bounds of
+// their operands; false when a value is not finite or q not positive, where they could not hold.
+// A plane's value in floats never falls, or never rises, as x or y grows, so over the triangle's
+// rectangle of pixel centres it lies between its values at the corners.
+bool TexelRatioBounds(const RasterState& s, const Triangle& t, int32_t firstColumn,
+                      int32_t lastColumn, int32_t firstRow, int32_t lastRow, Bounds* ratio)
+{
+    Bounds planes[P_V + 1];
+    for (const int32_t k : {P_Q, P_U, P_V}) {
+        const float top = RowCentre(t, firstRow), bottom = RowCentre(t, lastRow);
+        const Bounds left = Either(At(t, k, firstColumn, top), At(t, k, firstColumn, bottom));
+        const Bounds right = Either(At(t, k, lastColumn, top), At(t, k, lastColumn, bottom));
+        planes[k] = {std::min(left.low, right.low), std::max(left.high, right.high)};
+        if (!Finite(planes[k])) return false;
+    }
+    const Bounds q = s.perspective ? planes[P_Q] : Bounds{1, 1};
+    const Bounds square = Times(q, q);
+    if (!(q.low > 0) || !(square.low > 0) || !std::isfinite(square.high)) return false;
+    const Bounds inverseQ2 = {1.0f / square.high, 1.0f / square.low};
+    bool finite = true;
+    const auto slope = [&](int32_t k, bool alongX) {
+        const float dk = alongX ? t.planes[k].dx : t.planes[k].dy;
+        const float dq = s.perspective ? (alongX ? t.planes[P_Q].dx : t.planes[P_Q].dy) : 0.0f;
+        const Bounds a = Times({dk, dk}, q), b = Times(planes[k], {dq, dq});
+        const Bounds difference = Minus(a, b);
+        finite = finite && Finite(a) && Finite(b) && Finite(difference);
+        return Magnitude(Times(difference, inverseQ2));
+    };
+    const auto texW = static_cast<float>(s.texture.levels[0].width);
+    const auto texH = static_cast<float>(s.texture.levels[0].height);
+    const Bounds terms[4] = {
+        Times(slope(P_U, true), {texW, texW}), Times(slope(P_U, false), {texW, texW}),
+        Times(slope(P_V, true), {texH, texH}), Times(slope(P_V, false), {texH, texH})};
+    *ratio = terms[0];
+    for (const Bounds& term : terms) {
+        finite = finite && Finite(term);
+        *ratio = {std::max(ratio->low, term.low), std::max(ratio->high, term.high)};
+    }
+    return finite;
+}
+
+// The levels a triangle's runs sample with when every run would choose the same: without
+// mip-maps and with one filter for both sides, or when the draw call's table gives the same
+// choice at both ends of the bounds of the triangle's ratios; otherwise each run chooses, the
+// table searched from the lower end's choice. The general span routine always lets each run
+// choose, so that the specialised ones are checked against it.
+void ChooseLevels(const RasterState& s, int32_t firstColumn, int32_t lastColumn, int32_t firstRow,
+                  int32_t lastRow, Triangle* t)
+{
+    t->choice = 0;
+    t->levelsPerRun =
+        s.texture.levelCount > 0 && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
+    if (!t->levelsPerRun) {
+        t->levels = TextureChoose(s, 0.0f);
+        return;
+    }
+    Bounds ratio{};
+    if (s.mipFilter != HOST_FILTER_LINEAR && s.spanRoutine != 0
+        && TexelRatioBounds(s, *t, firstColumn, lastColumn, firstRow, lastRow, &ratio)) {
+        t->choice = TextureChoiceForRatio(s, ratio.low, 0);
+        t->levelsPerRun = TextureChoiceForRatio(s, ratio.high, t->choice) != t->choice;
+    }
+    t->levels = TextureLevelsOfChoice(s, t->choice);
+}
+
+}  // namespace
+
 bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVertex& b,
                     const RasterVertex& c, const RasterVertex& flat)
 {
@@ -846,6 +977,13 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         triangle.gradients[G_R + k] = MakeGradient(planes[P_R + k], P_R + k, 255, 1);
     }
     triangle.gradients[G_Z] = MakeGradient(planes[P_Z], P_Z, 1, s.zScale);
+    const RowGradient* const gradients = triangle.gradients;
+    triangle.constantColour = gradients[G_R].constant && gradients[G_G].constant
+                              && gradients[G_B].constant && gradients[G_A].constant;
+    if (triangle.constantColour) {
+        triangle.colour = SteppedChannels({gradients[G_R].value, 0}, {gradients[G_G].value, 0},
+                                          {gradients[G_B].value, 0}, {gradients[G_A].value, 0});
+    }
 
     const int64_t top = std::min({Y[0], Y[1], Y[2]});
     const int64_t bottom = std::max({Y[0], Y[1], Y[2]});
@@ -862,7 +1000,9 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         std::min<int64_t>(s.scissor.right - 1, FloorDiv(right - kSubPixels / 2, kSubPixels));
     bool drew = false;
     const SpanRoutine span = kSpanRoutines[static_cast<size_t>(s.spanRoutine)];
-    if (firstRow > lastRow) return false;
+    if (firstRow > lastRow || firstColumn > lastColumn) return false;
+    ChooseLevels(s, static_cast<int32_t>(firstColumn), static_cast<int32_t>(lastColumn),
+                 static_cast<int32_t>(firstRow), static_cast<int32_t>(lastRow), &triangle);
     EdgeWalk walks[3] = {{edges[0], firstRow}, {edges[1], firstRow}, {edges[2], firstRow}};
     for (int64_t row = firstRow; row <= lastRow; ++row) {
         int64_t first = firstColumn, last = lastColumn;
