@@ -421,6 +421,9 @@ struct Triangle {
     Setup setup;
     Plane planes[P_COUNT];
     RowGradient gradients[G_COUNT];
+    // The depth, q, u q and v q planes side by side, so that a run's end evaluates them at once,
+    // each lane as At does.
+    __m128 at0, dx, dy;
     bool constantColour;     // every colour channel is constant: `colour`, with steps of 0
     SteppedChannels colour;  // then the same on every row
     // The texture levels of every run, unless `levelsPerRun` says that each run chooses its own;
@@ -491,9 +494,12 @@ private:
     int64_t m_rowQuotient, m_rowRemainder;
 };
 
+// Rounded half away from zero, as llround does, without the library call: the float plus a half
+// is exact in a double.
 int64_t Snap(float value)
 {
-    return std::llround(std::clamp(value, -kMaxCoordinate, kMaxCoordinate) * kSubPixels);
+    const double fixed = std::clamp(value, -kMaxCoordinate, kMaxCoordinate) * kSubPixels;
+    return static_cast<int64_t>(fixed + std::copysign(0.5, fixed));
 }
 
 // A value in 16.16 fixed point, rounded towards zero; bounded, NaN 0.
@@ -600,20 +606,32 @@ struct RunEnd {
                      slope(P_V, false) * texH});
 }
 
+// The levels a triangle's runs sample with, and the table's choice that gave them; carried from
+// run to run and row to row.
+struct LevelChoice {
+    TextureLevels levels;
+    int32_t choice;
+};
+
 template <Features F>
-void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, const Triangle& t)
+[[gnu::always_inline]] inline void DrawSpan(const RasterState& s, int32_t y, int32_t first,
+                                            int32_t last, const Triangle& t, LevelChoice* chosen)
 {
     const Features f = F.general ? FeaturesOf(s) : F;
     const float py = RowCentre(t, y);
-    const auto at = [&](int32_t k, int32_t x) { return At(t, k, x, py); };
     const auto along = [&](int32_t g) { return AlongRow(t, t.gradients[g], py, first, last); };
     Stepped z{};
     if (f.zTest || f.stencil) z = along(G_Z);
     SteppedChannels colour = t.constantColour
                                  ? t.colour
                                  : SteppedChannels(along(G_R), along(G_G), along(G_B), along(G_A));
+    const __m128 rowTerm = _mm_mul_ps(t.dy, _mm_set1_ps(py));
     const auto runEnd = [&](int32_t x) {
-        RunEnd e{at(P_Q, x), at(P_U, x), at(P_V, x), 0, 0, 0};
+        const float px = static_cast<float>(x) + 0.5f - t.setup.x0;
+        float planes[4];
+        _mm_storeu_ps(planes,
+                      _mm_add_ps(_mm_add_ps(t.at0, _mm_mul_ps(t.dx, _mm_set1_ps(px))), rowTerm));
+        RunEnd e{planes[P_Q], planes[P_U], planes[P_V], 0, 0, 0};
         // One division a run: the eye distance is 1 / rhw, and u and v are divided by rhw.
         const float inverse = e.q != 0.0f ? 1.0f / e.q : 0.0f;
         e.u = s.perspective ? e.uq * inverse : e.uq;
@@ -621,8 +639,8 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
         if (f.fog) e.fog = Rounded(FogFactor(s, inverse), 1, 256);
         return e;
     };
-    TextureLevels levels = t.levels;
-    int32_t choice = t.choice;
+    TextureLevels& levels = chosen->levels;
+    int32_t& choice = chosen->choice;
     Cursor cursor = CursorAt(s, first, y);
     const bool runs = f.textured || f.fog;
     RunEnd from = runs ? runEnd(first) : RunEnd{};
@@ -675,7 +693,36 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
     }
 }
 
-using SpanRoutine = void (*)(const RasterState&, int32_t, int32_t, int32_t, const Triangle&);
+// The rows and columns a triangle may cover (pixel centres within its corners' bounds and the
+// scissor), and its edges.
+struct Coverage {
+    int32_t firstRow, lastRow;
+    int32_t firstColumn, lastColumn;
+    const Edge* edges;
+};
+
+// Each row's span: one call a triangle, so that its rows share what the span routine sets up.
+template <Features F>
+bool DrawRows(const RasterState& s, const Triangle& t, const Coverage& c)
+{
+    EdgeWalk walks[3] = {
+        {c.edges[0], c.firstRow}, {c.edges[1], c.firstRow}, {c.edges[2], c.firstRow}};
+    bool drew = false;
+    LevelChoice chosen{t.levels, t.choice};
+    for (int32_t row = c.firstRow; row <= c.lastRow; ++row) {
+        int64_t first = c.firstColumn, last = c.lastColumn;
+        for (EdgeWalk& walk : walks) {
+            walk.Clip(&first, &last);
+            walk.NextRow();
+        }
+        if (first > last) continue;
+        DrawSpan<F>(s, row, static_cast<int32_t>(first), static_cast<int32_t>(last), t, &chosen);
+        drew = true;
+    }
+    return drew;
+}
+
+using SpanRoutine = bool (*)(const RasterState&, const Triangle&, const Coverage&);
 
 struct SpanRow {
     Features features;
@@ -735,7 +782,7 @@ constexpr Features Specialised(size_t index)
 template <size_t... I>
 constexpr std::array<SpanRow, sizeof...(I)> SpecialisedRows(std::index_sequence<I...>)
 {
-    return {SpanRow{Specialised(I), DrawSpan<Specialised(I)>}...};
+    return {SpanRow{Specialised(I), DrawRows<Specialised(I)>}...};
 }
 
 constexpr auto kSpecialised = SpecialisedRows(std::make_index_sequence<kSpecialisedCount>());
@@ -752,7 +799,7 @@ constexpr Features kGeneral = General();
 // The routines RasterPrepare chooses from: the general one first, then the specialised ones.
 constexpr std::array<SpanRoutine, 1 + kSpecialisedCount> SpanRoutines()
 {
-    std::array<SpanRoutine, 1 + kSpecialisedCount> routines{DrawSpan<kGeneral>};
+    std::array<SpanRoutine, 1 + kSpecialisedCount> routines{DrawRows<kGeneral>};
     for (size_t i = 0; i < kSpecialisedCount; ++i) {
         routines[i + 1] = kSpecialised[i].routine;
     }
@@ -855,14 +902,13 @@ bool Finite(Bounds a) { return std::isfinite(a.low) && std::isfinite(a.high); }
 // their operands; false when a value is not finite or q not positive, where they could not hold.
 // A plane's value in floats never falls, or never rises, as x or y grows, so over the triangle's
 // rectangle of pixel centres it lies between its values at the corners.
-bool TexelRatioBounds(const RasterState& s, const Triangle& t, int32_t firstColumn,
-                      int32_t lastColumn, int32_t firstRow, int32_t lastRow, Bounds* ratio)
+bool TexelRatioBounds(const RasterState& s, const Triangle& t, const Coverage& c, Bounds* ratio)
 {
     Bounds planes[P_V + 1];
     for (const int32_t k : {P_Q, P_U, P_V}) {
-        const float top = RowCentre(t, firstRow), bottom = RowCentre(t, lastRow);
-        const Bounds left = Either(At(t, k, firstColumn, top), At(t, k, firstColumn, bottom));
-        const Bounds right = Either(At(t, k, lastColumn, top), At(t, k, lastColumn, bottom));
+        const float top = RowCentre(t, c.firstRow), bottom = RowCentre(t, c.lastRow);
+        const Bounds left = Either(At(t, k, c.firstColumn, top), At(t, k, c.firstColumn, bottom));
+        const Bounds right = Either(At(t, k, c.lastColumn, top), At(t, k, c.lastColumn, bottom));
         planes[k] = {std::min(left.low, right.low), std::max(left.high, right.high)};
         if (!Finite(planes[k])) return false;
     }
@@ -897,8 +943,7 @@ bool TexelRatioBounds(const RasterState& s, const Triangle& t, int32_t firstColu
 // choice at both ends of the bounds of the triangle's ratios; otherwise each run chooses, the
 // table searched from the lower end's choice. The general span routine always lets each run
 // choose, so that the specialised ones are checked against it.
-void ChooseLevels(const RasterState& s, int32_t firstColumn, int32_t lastColumn, int32_t firstRow,
-                  int32_t lastRow, Triangle* t)
+void ChooseLevels(const RasterState& s, const Coverage& c, Triangle* t)
 {
     t->choice = 0;
     t->levelsPerRun =
@@ -909,7 +954,7 @@ void ChooseLevels(const RasterState& s, int32_t firstColumn, int32_t lastColumn,
     }
     Bounds ratio{};
     if (s.mipFilter != HOST_FILTER_LINEAR && s.spanRoutine != 0
-        && TexelRatioBounds(s, *t, firstColumn, lastColumn, firstRow, lastRow, &ratio)) {
+        && TexelRatioBounds(s, *t, c, &ratio)) {
         t->choice = TextureChoiceForRatio(s, ratio.low, 0);
         t->levelsPerRun = TextureChoiceForRatio(s, ratio.high, t->choice) != t->choice;
     }
@@ -970,6 +1015,9 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         planes[P_U] = plane(&RasterVertex::u);
         planes[P_V] = plane(&RasterVertex::v);
     }
+    triangle.at0 = _mm_setr_ps(planes[P_Z].at0, planes[P_Q].at0, planes[P_U].at0, planes[P_V].at0);
+    triangle.dx = _mm_setr_ps(planes[P_Z].dx, planes[P_Q].dx, planes[P_U].dx, planes[P_V].dx);
+    triangle.dy = _mm_setr_ps(planes[P_Z].dy, planes[P_Q].dy, planes[P_U].dy, planes[P_V].dy);
     float RasterVertex::*const colours[4] = {&RasterVertex::r, &RasterVertex::g, &RasterVertex::b,
                                              &RasterVertex::a};
     for (int32_t k = 0; k < 4; ++k) {
@@ -998,24 +1046,12 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         s.scissor.left, FloorDiv(left - kSubPixels / 2 + kSubPixels - 1, kSubPixels));
     const int64_t lastColumn =
         std::min<int64_t>(s.scissor.right - 1, FloorDiv(right - kSubPixels / 2, kSubPixels));
-    bool drew = false;
-    const SpanRoutine span = kSpanRoutines[static_cast<size_t>(s.spanRoutine)];
     if (firstRow > lastRow || firstColumn > lastColumn) return false;
-    ChooseLevels(s, static_cast<int32_t>(firstColumn), static_cast<int32_t>(lastColumn),
-                 static_cast<int32_t>(firstRow), static_cast<int32_t>(lastRow), &triangle);
-    EdgeWalk walks[3] = {{edges[0], firstRow}, {edges[1], firstRow}, {edges[2], firstRow}};
-    for (int64_t row = firstRow; row <= lastRow; ++row) {
-        int64_t first = firstColumn, last = lastColumn;
-        for (EdgeWalk& walk : walks) {
-            walk.Clip(&first, &last);
-            walk.NextRow();
-        }
-        if (first > last) continue;
-        span(s, static_cast<int32_t>(row), static_cast<int32_t>(first), static_cast<int32_t>(last),
-             triangle);
-        drew = true;
-    }
-    return drew;
+    const Coverage coverage{static_cast<int32_t>(firstRow), static_cast<int32_t>(lastRow),
+                            static_cast<int32_t>(firstColumn), static_cast<int32_t>(lastColumn),
+                            edges};
+    ChooseLevels(s, coverage, &triangle);
+    return kSpanRoutines[static_cast<size_t>(s.spanRoutine)](s, triangle, coverage);
 }
 
 namespace {
