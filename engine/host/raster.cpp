@@ -229,9 +229,11 @@ float FogFactor(const RasterState& s, float w)
 [[gnu::always_inline]] inline uint32_t Widen(uint32_t value, uint32_t bits)
 {
     if (bits >= 8) return value >> (bits - 8);
-    uint32_t result = value << (8 - bits);
-    for (uint32_t copy = result >> bits; copy != 0; copy >>= bits) {
-        result |= copy;
+    const uint32_t top = value << (8 - bits);
+    uint32_t result = top;
+    // Copies shifted 8 or more places are 0: with the target's bits known, the loop unrolls.
+    for (uint32_t shift = bits; shift < 8; shift += bits) {
+        result |= top >> shift;
     }
     return result;
 }
@@ -991,7 +993,7 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         e.threshold = topLeft ? -1 : 0;
     }
 
-    Triangle triangle{};
+    Triangle triangle;  // every field set below before it is read
     Setup& t = triangle.setup;
     t.x0 = static_cast<float>(X[0]) / kSubPixels;
     t.y0 = static_cast<float>(Y[0]) / kSubPixels;
