@@ -323,9 +323,50 @@ float FogFactor(const RasterState& s, float w)
     return true;
 }
 
+// The target's pixel as channels, each widened as ReadTarget widens it. On a 16-bit target a
+// multiply puts each field at the top of its lane; the shift and the mask keep it as the top bits
+// of 8, and the field shifted down by its width fills the bits below (every 16-bit target's
+// fields have 5 or 6 bits, so one copy fills them).
+[[gnu::always_inline]] inline Channels TargetChannels(const Layout& layout, const uint8_t* p)
+{
+    const uint32_t raw = LoadPixel(p, layout.bytes);
+    if (layout.bytes == 4) return ChannelsOf(raw);
+    const auto lanes = [&layout](auto value) {
+        return _mm_setr_epi16(value(2), value(1), value(0), 0, 0, 0, 0, 0);
+    };
+    const auto toTop = [&layout](int32_t c) {
+        return static_cast<int16_t>(1u << (16 - layout.shift[c] - layout.bits[c]));
+    };
+    const auto mask = [&layout](int32_t c) {
+        return static_cast<int16_t>((0xFFu << (8 - layout.bits[c])) & 0xFF);
+    };
+    const auto copyDown = [&layout](int32_t c) {
+        return static_cast<int16_t>(1u << (16 - layout.bits[c]));
+    };
+    const Channels top = _mm_mullo_epi16(_mm_set1_epi16(static_cast<int16_t>(raw)), lanes(toTop));
+    const Channels high = _mm_and_si128(_mm_srli_epi16(top, 8), lanes(mask));
+    return _mm_or_si128(high, _mm_mulhi_epu16(high, lanes(copyDown)));
+}
+
+// The colour over the target with the source alpha and its inverse: the same sums and roundings
+// as the scalar blend, in lanes. With factors summing to 255 a sum stays within 255 x 255 + 127,
+// where (x + 1 + x / 256) / 256 is x / 255 exactly, and never passes 255.
+[[gnu::always_inline]] inline Channels AlphaBlended(Channels colour, Channels target)
+{
+    const Channels alpha = _mm_shufflelo_epi16(colour, _MM_SHUFFLE(3, 3, 3, 3));
+    const Channels inverse = _mm_sub_epi16(_mm_set1_epi16(255), alpha);
+    const Channels sum = _mm_add_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(colour, alpha), _mm_mullo_epi16(target, inverse)),
+        _mm_set1_epi16(127));
+    return _mm_srli_epi16(
+        _mm_add_epi16(_mm_add_epi16(sum, _mm_set1_epi16(1)), _mm_srli_epi16(sum, 8)), 8);
+}
+
+// `blendInLanes`: a specialised routine blending with the source alpha and its inverse, which
+// takes AlphaBlended; the general routine keeps the scalar blend the lanes are checked against.
 [[gnu::always_inline]] inline void ShadePixel(const RasterState& s, const Features& f,
                                               const TextureLevels& levels, const Cursor& at,
-                                              const Pixel& p)
+                                              const Pixel& p, bool blendInLanes = false)
 {
     if ((f.zTest || f.stencil) && !DepthAndStencil(s, f, at, p.depth)) return;
 
@@ -337,6 +378,11 @@ float FogFactor(const RasterState& s, float w)
     uint8_t* const target = at.targetRow + at.x * f.target.bytes;
     if (!f.blend) {
         StorePixel(target, f.target.bytes, RawOf(f.target, colour));
+        return;
+    }
+    if (blendInLanes) {
+        StorePixel(target, f.target.bytes,
+                   RawOf(f.target, AlphaBlended(colour, TargetChannels(f.target, target))));
         return;
     }
     const uint32_t argb = ArgbOf(colour);
@@ -644,6 +690,8 @@ template <Features F>
     TextureLevels& levels = chosen->levels;
     int32_t& choice = chosen->choice;
     Cursor cursor = CursorAt(s, first, y);
+    const bool blendInLanes = !F.general && f.blend && f.sourceBlend == HOST_BLEND_SOURCE_ALPHA
+                              && f.destBlend == HOST_BLEND_INVERSE_SOURCE_ALPHA;
     const bool runs = f.textured || f.fog;
     RunEnd from = runs ? runEnd(first) : RunEnd{};
     Pixel p{};
@@ -678,7 +726,7 @@ template <Features F>
                 p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
                 if constexpr (!decltype(constantColour)::value) p.diffuse = colour.Next();
                 p.fog = static_cast<uint32_t>(fog >> kFixedBits);
-                ShadePixel(s, f, levels, cursor, p);
+                ShadePixel(s, f, levels, cursor, p, blendInLanes);
                 z.value += z.step;
                 p.u += du;
                 p.v += dv;
