@@ -39,7 +39,7 @@ struct Cursor {
     uint8_t* targetRow;
     uint32_t* depthRow;
     uint8_t* stencilRow;
-    int32_t x;
+    ptrdiff_t x;
 };
 
 Cursor CursorAt(const RasterState& s, int32_t x, int32_t y)
@@ -280,8 +280,9 @@ float FogFactor(const RasterState& s, float w)
     return raw;
 }
 
-// The same from the channels' lanes. On a 16-bit target each field fits a 16-bit lane: a multiply
-// by 2^bits and a shift by 8 keep a channel's top bits, and one multiply-add puts them in place.
+// The same from the channels' lanes. On a 16-bit target each field fits a 16-bit lane: the high
+// half of a product with 2^(8 + bits) keeps a channel's top bits, and one multiply-add puts them
+// in place.
 [[gnu::always_inline]] inline uint32_t RawOf(const Layout& layout, Channels c)
 {
     if (layout.bytes == 4) {
@@ -290,10 +291,9 @@ float FogFactor(const RasterState& s, float w)
         return RawOf(layout, rgb);
     }
     const auto power = [](uint32_t n) { return static_cast<int16_t>(1 << n); };
-    const Channels top = _mm_srli_epi16(
-        _mm_mullo_epi16(c, _mm_setr_epi16(power(layout.bits[2]), power(layout.bits[1]),
-                                          power(layout.bits[0]), 0, 0, 0, 0, 0)),
-        8);
+    const Channels top =
+        _mm_mulhi_epu16(c, _mm_setr_epi16(power(8 + layout.bits[2]), power(8 + layout.bits[1]),
+                                          power(8 + layout.bits[0]), 0, 0, 0, 0, 0));
     const __m128i placed =
         _mm_madd_epi16(top, _mm_setr_epi16(power(layout.shift[2]), power(layout.shift[1]),
                                            power(layout.shift[0]), 0, 0, 0, 0, 0));
@@ -722,7 +722,7 @@ template <Features F>
         }
         if (f.fog && steps > 0) fogStep = (next.fog - from.fog) / steps;
         const auto shade = [&](auto constantColour) {
-            for (const int32_t stop = cursor.x + pixels; cursor.x < stop; ++cursor.x) {
+            for (const ptrdiff_t stop = cursor.x + pixels; cursor.x < stop; ++cursor.x) {
                 p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
                 if constexpr (!decltype(constantColour)::value) p.diffuse = colour.Next();
                 p.fog = static_cast<uint32_t>(fog >> kFixedBits);

@@ -47,8 +47,9 @@ inline float Floor(float t)
 [[gnu::always_inline]] inline Channels SamplePoint(const TextureLevel& level, uint32_t u,
                                                    uint32_t v)
 {
+    // The index in 64 bits, so that the one width register serves both products.
     return ChannelsOf(
-        level.argb[TexelUnder(v, level.height) * level.width + TexelUnder(u, level.width)]);
+        level.argb[size_t{TexelUnder(v, level.height)} * level.width + TexelUnder(u, level.width)]);
 }
 
 // The two texels either side of a sample point half a texel back, and the second's weight 0-255.
