@@ -475,7 +475,7 @@ struct Triangle {
     bool constantColour;     // every colour channel is constant: `colour`, with steps of 0
     SteppedChannels colour;  // then the same on every row
     // The texture levels of every run, unless `levelsPerRun` says that each run chooses its own;
-    // then `choice` is where a row's search of the draw call's table starts.
+    // then `choice` is where the first run's search of the draw call's table starts.
     TextureLevels levels;
     bool levelsPerRun;
     int32_t choice;
