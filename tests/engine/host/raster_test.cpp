@@ -3,6 +3,7 @@
 // modulation rounds as the hand-worked figures say.
 #include "engine/host/raster.h"
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -378,6 +379,40 @@ TEST(Raster, AColourLeavingItsRangeRampsToItsLimitAtTheRowsEnd)
     for (int32_t x = 1; x < kSide; ++x) {
         EXPECT_GE(red(x), red(x - 1)) << x;
     }
+}
+
+// Gouraud shading: each channel steps along its own plane. Corners 0, 120, 240 apart per
+// channel over 48 pixels make every channel's value at a pixel centre known by hand (the row's
+// fixed-point stepping may land one off the rounded plane), through both kinds of routine.
+TEST(Raster, EachColourChannelFollowsItsOwnPlane)
+{
+    const ScopedHeadlessHost host;
+    const Combination plain = {"",    false, P,     P,    N,         false,
+                               false, false, false, true, kModulate, true};
+    for (const bool generalOnly : {false, true}) {
+        HostInjectGeneralSpansOnly(generalOnly);
+        Buffers buffers = RandomBuffers(9, 4);
+        RasterState s = StateFor(kFormats[2], plain, &buffers);
+        s.scissor = {0, 0, kSide, kSide};
+        RasterPrepare(&s);
+        const float side = kSide;
+        const RasterVertex a{0, 0, 0.5f, 1, 0, 240, 120, 255, 0, 0},
+            b{side, 0, 0.5f, 1, 240, 0, 0, 255, 0, 0}, c{0, side, 0.5f, 1, 120, 0, 240, 255, 0, 0};
+        RasterTriangle(s, a, b, c, a);
+        for (const auto& [x, y] : {std::pair{0, 0}, {20, 3}, {5, 30}, {23, 23}, {40, 6}}) {
+            const float fx = (static_cast<float>(x) + 0.5f) / side;
+            const float fy = (static_cast<float>(y) + 0.5f) / side;
+            const float want[3] = {240 * fx + 120 * fy, 240 - 240 * fx - 240 * fy,
+                                   120 - 120 * fx + 120 * fy};
+            const uint8_t* pixel = &buffers.colour[(y * kSide + x) * 4];
+            for (int32_t k = 0; k < 3; ++k) {
+                EXPECT_NEAR(pixel[2 - k], std::clamp(want[k], 0.0f, 255.0f), 1.0f)
+                    << "channel " << k << " at " << x << ", " << y
+                    << (generalOnly ? " (general)" : "");
+            }
+        }
+    }
+    HostInjectGeneralSpansOnly(false);
 }
 
 }  // namespace
