@@ -567,15 +567,13 @@ int64_t Rounded(float value, float limit, double scale)
 
 RowGradient MakeGradient(const Plane& plane, int32_t index, float limit, double scale)
 {
-    RowGradient g{index,
-                  limit,
-                  scale,
-                  ToFixed(plane.dx * scale),
-                  (std::floor(limit * scale) + 1) * (1 << kFixedBits) - 1,
-                  false,
-                  0};
-    g.constant = plane.dx == 0 && plane.dy == 0;
-    if (g.constant) g.value = Rounded(plane.at0, limit, scale);
+    RowGradient g{index, limit, scale, 0, 0, plane.dx == 0 && plane.dy == 0, 0};
+    if (g.constant) {  // the step and the top are never read
+        g.value = Rounded(plane.at0, limit, scale);
+        return g;
+    }
+    g.step = ToFixed(plane.dx * scale);
+    g.top = (std::floor(limit * scale) + 1) * (1 << kFixedBits) - 1;
     return g;
 }
 
