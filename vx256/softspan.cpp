@@ -213,16 +213,20 @@ void DrawSegments(uint8_t* row, int32_t len)
 
 bool ValidCount(int32_t count) { return count >= 3 && count <= SOFT_MAX_POLY_VERTICES; }
 
-// Whether the polygon covers a pixel row at all: a distant model's many small faces often fall
-// between two rows, and skipping them saves their gradient and edge set-up.
-bool SpansARow(const SoftVertex* v, int32_t count)
+// Whether the polygon can cover a pixel at all: a model's many small faces often fall between two
+// rows or two columns, and skipping them saves their gradient and edge set-up. Each row's span
+// runs from the ceiling of its left edge's x to that of its right edge's, both within the corners'
+// x, so without a column between the corners' ceilings no row has a pixel.
+bool CoversAPixel(const SoftVertex* v, int32_t count)
 {
-    int32_t top = v[0].y, bottom = v[0].y;
+    int32_t top = v[0].y, bottom = v[0].y, left = v[0].x, right = v[0].x;
     for (int32_t i = 1; i < count; ++i) {
         top = std::min(top, v[i].y);
         bottom = std::max(bottom, v[i].y);
+        left = std::min(left, v[i].x);
+        right = std::max(right, v[i].x);
     }
-    return Soft_CeilFix4(bottom) > Soft_CeilFix4(top);
+    return Soft_CeilFix4(bottom) > Soft_CeilFix4(top) && Soft_CeilFix4(right) > Soft_CeilFix4(left);
 }
 
 void FillGradientArrays(const SoftVertex* v, int32_t count)
@@ -459,7 +463,7 @@ void Soft_DrawFlatPolygon(const GameScreenRecord& screen, const SoftVertex* vert
 void Soft_DrawObjectPolygons(const GameScreenRecord& screen, const SoftVertex* vertices,
                              int32_t count, const uint8_t* texture)
 {
-    if (vertices == nullptr || !ValidCount(count) || !SpansARow(vertices, count)) return;
+    if (vertices == nullptr || !ValidCount(count) || !CoversAPixel(vertices, count)) return;
     FillGradientArrays(vertices, count);
     Soft_ComputeGradients(&s_soft.gradients, vertices, count);
     bool begun = false;

@@ -354,7 +354,7 @@ ClipVertex Lerp(const ClipVertex& a, const ClipVertex& b, float t)
 constexpr int32_t kClipPlanes = 7;
 constexpr float kMinW = 1e-5f;
 
-float PlaneDistance(const ClipVertex& v, int32_t plane)
+[[gnu::always_inline]] inline float PlaneDistance(const ClipVertex& v, int32_t plane)
 {
     switch (plane) {
         case 0: return v.z;
@@ -537,7 +537,9 @@ void DrawTriangle(const DrawCall& call, uint32_t i0, uint32_t i1, uint32_t i2)
     }
     ClipVertex polygon[kMaxPolygon] = {ClipVertexOf(call, i0), ClipVertexOf(call, i1),
                                        ClipVertexOf(call, i2)};
-    const RasterVertex flat = Project(call.device->viewport, polygon[0]);
+    // The first corner's colour shades a flat triangle; Gouraud shading never reads it.
+    const RasterVertex flat =
+        call.state.flat ? Project(call.device->viewport, polygon[0]) : RasterVertex{};
     const int32_t count = ClipPolygon(polygon, 3);
     if (count < 3) return;
     RasterVertex screen[kMaxPolygon];

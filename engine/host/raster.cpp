@@ -39,7 +39,7 @@ struct Cursor {
     uint8_t* targetRow;
     uint32_t* depthRow;
     uint8_t* stencilRow;
-    int32_t x;
+    ptrdiff_t x;
 };
 
 Cursor CursorAt(const RasterState& s, int32_t x, int32_t y)
@@ -229,9 +229,11 @@ float FogFactor(const RasterState& s, float w)
 [[gnu::always_inline]] inline uint32_t Widen(uint32_t value, uint32_t bits)
 {
     if (bits >= 8) return value >> (bits - 8);
-    uint32_t result = value << (8 - bits);
-    for (uint32_t copy = result >> bits; copy != 0; copy >>= bits) {
-        result |= copy;
+    const uint32_t top = value << (8 - bits);
+    uint32_t result = top;
+    // Copies shifted 8 or more places are 0: with the target's bits known, the loop unrolls.
+    for (uint32_t shift = bits; shift < 8; shift += bits) {
+        result |= top >> shift;
     }
     return result;
 }
@@ -278,8 +280,9 @@ float FogFactor(const RasterState& s, float w)
     return raw;
 }
 
-// The same from the channels' lanes. On a 16-bit target each field fits a 16-bit lane: a multiply
-// by 2^bits and a shift by 8 keep a channel's top bits, and one multiply-add puts them in place.
+// The same from the channels' lanes. On a 16-bit target each field fits a 16-bit lane: the high
+// half of a product with 2^(8 + bits) keeps a channel's top bits, and one multiply-add puts them
+// in place.
 [[gnu::always_inline]] inline uint32_t RawOf(const Layout& layout, Channels c)
 {
     if (layout.bytes == 4) {
@@ -288,10 +291,9 @@ float FogFactor(const RasterState& s, float w)
         return RawOf(layout, rgb);
     }
     const auto power = [](uint32_t n) { return static_cast<int16_t>(1 << n); };
-    const Channels top = _mm_srli_epi16(
-        _mm_mullo_epi16(c, _mm_setr_epi16(power(layout.bits[2]), power(layout.bits[1]),
-                                          power(layout.bits[0]), 0, 0, 0, 0, 0)),
-        8);
+    const Channels top =
+        _mm_mulhi_epu16(c, _mm_setr_epi16(power(8 + layout.bits[2]), power(8 + layout.bits[1]),
+                                          power(8 + layout.bits[0]), 0, 0, 0, 0, 0));
     const __m128i placed =
         _mm_madd_epi16(top, _mm_setr_epi16(power(layout.shift[2]), power(layout.shift[1]),
                                            power(layout.shift[0]), 0, 0, 0, 0, 0));
@@ -321,9 +323,50 @@ float FogFactor(const RasterState& s, float w)
     return true;
 }
 
+// The target's pixel as channels, each widened as ReadTarget widens it. On a 16-bit target a
+// multiply puts each field at the top of its lane; the shift and the mask keep it as the top bits
+// of 8, and the field shifted down by its width fills the bits below (every 16-bit target's
+// fields have 5 or 6 bits, so one copy fills them).
+[[gnu::always_inline]] inline Channels TargetChannels(const Layout& layout, const uint8_t* p)
+{
+    const uint32_t raw = LoadPixel(p, layout.bytes);
+    if (layout.bytes == 4) return ChannelsOf(raw);
+    const auto lanes = [&layout](auto value) {
+        return _mm_setr_epi16(value(2), value(1), value(0), 0, 0, 0, 0, 0);
+    };
+    const auto toTop = [&layout](int32_t c) {
+        return static_cast<int16_t>(1u << (16 - layout.shift[c] - layout.bits[c]));
+    };
+    const auto mask = [&layout](int32_t c) {
+        return static_cast<int16_t>((0xFFu << (8 - layout.bits[c])) & 0xFF);
+    };
+    const auto copyDown = [&layout](int32_t c) {
+        return static_cast<int16_t>(1u << (16 - layout.bits[c]));
+    };
+    const Channels top = _mm_mullo_epi16(_mm_set1_epi16(static_cast<int16_t>(raw)), lanes(toTop));
+    const Channels high = _mm_and_si128(_mm_srli_epi16(top, 8), lanes(mask));
+    return _mm_or_si128(high, _mm_mulhi_epu16(high, lanes(copyDown)));
+}
+
+// The colour over the target with the source alpha and its inverse: the same sums and roundings
+// as the scalar blend, in lanes. With factors summing to 255 a sum stays within 255 x 255 + 127,
+// where (x + 1 + x / 256) / 256 is x / 255 exactly, and never passes 255.
+[[gnu::always_inline]] inline Channels AlphaBlended(Channels colour, Channels target)
+{
+    const Channels alpha = _mm_shufflelo_epi16(colour, _MM_SHUFFLE(3, 3, 3, 3));
+    const Channels inverse = _mm_sub_epi16(_mm_set1_epi16(255), alpha);
+    const Channels sum = _mm_add_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(colour, alpha), _mm_mullo_epi16(target, inverse)),
+        _mm_set1_epi16(127));
+    return _mm_srli_epi16(
+        _mm_add_epi16(_mm_add_epi16(sum, _mm_set1_epi16(1)), _mm_srli_epi16(sum, 8)), 8);
+}
+
+// `blendInLanes`: a specialised routine blending with the source alpha and its inverse, which
+// takes AlphaBlended; the general routine keeps the scalar blend the lanes are checked against.
 [[gnu::always_inline]] inline void ShadePixel(const RasterState& s, const Features& f,
                                               const TextureLevels& levels, const Cursor& at,
-                                              const Pixel& p)
+                                              const Pixel& p, bool blendInLanes = false)
 {
     if ((f.zTest || f.stencil) && !DepthAndStencil(s, f, at, p.depth)) return;
 
@@ -335,6 +378,11 @@ float FogFactor(const RasterState& s, float w)
     uint8_t* const target = at.targetRow + at.x * f.target.bytes;
     if (!f.blend) {
         StorePixel(target, f.target.bytes, RawOf(f.target, colour));
+        return;
+    }
+    if (blendInLanes) {
+        StorePixel(target, f.target.bytes,
+                   RawOf(f.target, AlphaBlended(colour, TargetChannels(f.target, target))));
         return;
     }
     const uint32_t argb = ArgbOf(colour);
@@ -385,10 +433,52 @@ struct RowGradient {
 
 enum GradientIndex { G_Z, G_R, G_G, G_B, G_A, G_COUNT };
 
+// An attribute stepped along a row in 16.16 fixed point; the pixel's integer is value >> 16.
+struct Stepped {
+    int64_t value;
+    int64_t step;
+};
+
+// The four colour channels stepped in 16.16 fixed point in 32-bit lanes, blue first. Over a row
+// of two or more pixels a step keeps every value within 0-2^24 (see AlongRow), so it fits 32
+// bits; a single pixel's step is never used.
+struct SteppedChannels {
+    __m128i value;
+    __m128i step;
+
+    SteppedChannels() : value(_mm_setzero_si128()), step(_mm_setzero_si128()) {}
+
+    SteppedChannels(const Stepped& r, const Stepped& g, const Stepped& b, const Stepped& a)
+        : value(_mm_setr_epi32(Low(b.value), Low(g.value), Low(r.value), Low(a.value))),
+          step(_mm_setr_epi32(Low(b.step), Low(g.step), Low(r.step), Low(a.step)))
+    {
+    }
+
+    [[gnu::always_inline]] Channels Next()
+    {
+        const __m128i whole = _mm_srli_epi32(value, kFixedBits);
+        value = _mm_add_epi32(value, step);
+        return _mm_packs_epi32(whole, _mm_setzero_si128());
+    }
+
+private:
+    static int32_t Low(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
+};
+
 struct Triangle {
     Setup setup;
     Plane planes[P_COUNT];
     RowGradient gradients[G_COUNT];
+    // The depth, q, u q and v q planes side by side, so that a run's end evaluates them at once,
+    // each lane as At does.
+    __m128 at0, dx, dy;
+    bool constantColour;     // every colour channel is constant: `colour`, with steps of 0
+    SteppedChannels colour;  // then the same on every row
+    // The texture levels of every run, unless `levelsPerRun` says that each run chooses its own;
+    // then `choice` is where the first run's search of the draw call's table starts.
+    TextureLevels levels;
+    bool levelsPerRun;
+    int32_t choice;
 };
 
 struct Edge {
@@ -452,9 +542,12 @@ private:
     int64_t m_rowQuotient, m_rowRemainder;
 };
 
+// Rounded half away from zero, as llround does, without the library call: the float plus a half
+// is exact in a double.
 int64_t Snap(float value)
 {
-    return std::llround(std::clamp(value, -kMaxCoordinate, kMaxCoordinate) * kSubPixels);
+    const double fixed = std::clamp(value, -kMaxCoordinate, kMaxCoordinate) * kSubPixels;
+    return static_cast<int64_t>(fixed + std::copysign(0.5, fixed));
 }
 
 // A value in 16.16 fixed point, rounded towards zero; bounded, NaN 0.
@@ -465,12 +558,6 @@ int64_t ToFixed(double value)
     return static_cast<int64_t>(std::clamp(value, -kLimit, kLimit) * (1 << kFixedBits));
 }
 
-// An attribute stepped along a row in 16.16 fixed point; the pixel's integer is value >> 16.
-struct Stepped {
-    int64_t value;
-    int64_t step;
-};
-
 // A value clamped to 0-limit (NaN: 0), scaled, in 16.16 fixed point with the half added that
 // rounds its integer part, value >> 16.
 int64_t Rounded(float value, float limit, double scale)
@@ -480,17 +567,18 @@ int64_t Rounded(float value, float limit, double scale)
 
 RowGradient MakeGradient(const Plane& plane, int32_t index, float limit, double scale)
 {
-    RowGradient g{index,
-                  limit,
-                  scale,
-                  ToFixed(plane.dx * scale),
-                  (std::floor(limit * scale) + 1) * (1 << kFixedBits) - 1,
-                  false,
-                  0};
-    g.constant = plane.dx == 0 && plane.dy == 0;
-    if (g.constant) g.value = Rounded(plane.at0, limit, scale);
+    RowGradient g{index, limit, scale, 0, 0, plane.dx == 0 && plane.dy == 0, 0};
+    if (g.constant) {  // the step and the top are never read
+        g.value = Rounded(plane.at0, limit, scale);
+        return g;
+    }
+    g.step = ToFixed(plane.dx * scale);
+    g.top = (std::floor(limit * scale) + 1) * (1 << kFixedBits) - 1;
     return g;
 }
+
+// Row y's centre relative to the first corner, where the planes are evaluated.
+float RowCentre(const Triangle& t, int32_t y) { return static_cast<float>(y) + 0.5f - t.setup.y0; }
 
 // The planes' value at the centre of pixel (x, row) where `py` is the row's centre.
 float At(const Triangle& t, int32_t k, int32_t x, float py)
@@ -516,30 +604,6 @@ float At(const Triangle& t, int32_t k, int32_t x, float py)
     }
     return r;
 }
-
-// The four colour channels stepped in 16.16 fixed point in 32-bit lanes, blue first. Over a row
-// of two or more pixels a step keeps every value within 0-2^24 (see AlongRow), so it fits 32
-// bits; a single pixel's step is never used.
-struct SteppedChannels {
-    __m128i value;
-    __m128i step;
-
-    SteppedChannels(const Stepped& r, const Stepped& g, const Stepped& b, const Stepped& a)
-        : value(_mm_setr_epi32(Low(b.value), Low(g.value), Low(r.value), Low(a.value))),
-          step(_mm_setr_epi32(Low(b.step), Low(g.step), Low(r.step), Low(a.step)))
-    {
-    }
-
-    [[gnu::always_inline]] Channels Next()
-    {
-        const __m128i whole = _mm_srli_epi32(value, kFixedBits);
-        value = _mm_add_epi32(value, step);
-        return _mm_packs_epi32(whole, _mm_setzero_si128());
-    }
-
-private:
-    static int32_t Low(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
-};
 
 // A texture coordinate as a fraction of the texture in 0.32 fixed point (the integer part drops
 // out as the fraction wraps); beyond 2^30 or not a number: 0.
@@ -569,18 +633,51 @@ struct RunEnd {
     int64_t fog;  // 0-256 in 16.16
 };
 
+// The texel-to-pixel ratio where the planes hold q (1/w), and u and v times it: the largest of
+// the derivatives of u = U / Q and v = V / Q along x and y, in level-0 texels a pixel.
+[[gnu::always_inline]] inline float TexelRatio(const RasterState& s, const Triangle& t, float q,
+                                               float uq, float vq)
+{
+    if (!s.perspective) q = 1.0f;
+    const float inverseQ2 = 1.0f / (q * q);
+    const float values[P_COUNT] = {0, 0, uq, vq};
+    const auto slope = [&](int32_t k, bool alongX) {
+        const float dk = alongX ? t.planes[k].dx : t.planes[k].dy;
+        const float dq = s.perspective ? (alongX ? t.planes[P_Q].dx : t.planes[P_Q].dy) : 0.0f;
+        return std::fabs((dk * q - values[k] * dq) * inverseQ2);
+    };
+    const auto texW = static_cast<float>(s.texture.levels[0].width);
+    const auto texH = static_cast<float>(s.texture.levels[0].height);
+    return std::max({slope(P_U, true) * texW, slope(P_U, false) * texW, slope(P_V, true) * texH,
+                     slope(P_V, false) * texH});
+}
+
+// The levels a triangle's runs sample with, and the table's choice that gave them; carried from
+// run to run and row to row.
+struct LevelChoice {
+    TextureLevels levels;
+    int32_t choice;
+};
+
 template <Features F>
-void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, const Triangle& t)
+[[gnu::always_inline]] inline void DrawSpan(const RasterState& s, int32_t y, int32_t first,
+                                            int32_t last, const Triangle& t, LevelChoice* chosen)
 {
     const Features f = F.general ? FeaturesOf(s) : F;
-    const float py = static_cast<float>(y) + 0.5f - t.setup.y0;
-    const auto at = [&](int32_t k, int32_t x) { return At(t, k, x, py); };
+    const float py = RowCentre(t, y);
     const auto along = [&](int32_t g) { return AlongRow(t, t.gradients[g], py, first, last); };
     Stepped z{};
     if (f.zTest || f.stencil) z = along(G_Z);
-    SteppedChannels colour(along(G_R), along(G_G), along(G_B), along(G_A));
+    SteppedChannels colour = t.constantColour
+                                 ? t.colour
+                                 : SteppedChannels(along(G_R), along(G_G), along(G_B), along(G_A));
+    const __m128 rowTerm = _mm_mul_ps(t.dy, _mm_set1_ps(py));
     const auto runEnd = [&](int32_t x) {
-        RunEnd e{at(P_Q, x), at(P_U, x), at(P_V, x), 0, 0, 0};
+        const float px = static_cast<float>(x) + 0.5f - t.setup.x0;
+        float planes[4];
+        _mm_storeu_ps(planes,
+                      _mm_add_ps(_mm_add_ps(t.at0, _mm_mul_ps(t.dx, _mm_set1_ps(px))), rowTerm));
+        RunEnd e{planes[P_Q], planes[P_U], planes[P_V], 0, 0, 0};
         // One division a run: the eye distance is 1 / rhw, and u and v are divided by rhw.
         const float inverse = e.q != 0.0f ? 1.0f / e.q : 0.0f;
         e.u = s.perspective ? e.uq * inverse : e.uq;
@@ -588,37 +685,29 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
         if (f.fog) e.fog = Rounded(FogFactor(s, inverse), 1, 256);
         return e;
     };
-    const float texW = f.textured ? static_cast<float>(s.texture.levels[0].width) : 0;
-    const float texH = f.textured ? static_cast<float>(s.texture.levels[0].height) : 0;
-    // Without mip-maps and with one filter for both sides, the level of detail changes nothing.
-    const bool needLod =
-        f.textured && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
-    TextureLevels levels{};
-    if (f.textured && !needLod) levels = TextureChoose(s, 0.0f);
+    TextureLevels& levels = chosen->levels;
+    int32_t& choice = chosen->choice;
     Cursor cursor = CursorAt(s, first, y);
+    const bool blendInLanes = !F.general && f.blend && f.sourceBlend == HOST_BLEND_SOURCE_ALPHA
+                              && f.destBlend == HOST_BLEND_INVERSE_SOURCE_ALPHA;
     const bool runs = f.textured || f.fog;
     RunEnd from = runs ? runEnd(first) : RunEnd{};
+    Pixel p{};
+    if (t.constantColour) p.diffuse = colour.Next();
     for (int32_t x = first; x <= last;) {
         const int32_t to = std::min(x + kRunLength, last);
         const int32_t steps = to - x;
         const int32_t pixels = to == last ? steps + 1 : steps;
         const RunEnd next = runs && steps > 0 ? runEnd(to) : from;
-        if (needLod) {
-            // Derivatives of u = U / Q along x and y, in level-0 texels per pixel.
-            const float q = s.perspective ? from.q : 1.0f;
-            const float inverseQ2 = 1.0f / (q * q);
-            const float values[P_COUNT] = {0, 0, from.uq, from.vq};
-            const auto slope = [&](int32_t k, bool alongX) {
-                const float dk = alongX ? t.planes[k].dx : t.planes[k].dy;
-                const float dq =
-                    s.perspective ? (alongX ? t.planes[P_Q].dx : t.planes[P_Q].dy) : 0.0f;
-                return std::fabs((dk * q - values[k] * dq) * inverseQ2);
-            };
-            const float rho = std::max({slope(P_U, true) * texW, slope(P_U, false) * texW,
-                                        slope(P_V, true) * texH, slope(P_V, false) * texH});
-            levels = TextureChooseForRatio(s, rho);
+        if (f.textured && t.levelsPerRun) {
+            const float ratio = TexelRatio(s, t, from.q, from.uq, from.vq);
+            if (f.mipBlend) {
+                levels = TextureChoose(s, TextureLevelOfDetail(s, ratio));
+            } else if (const int32_t c = TextureChoiceForRatio(s, ratio, choice); c != choice) {
+                choice = c;
+                levels = TextureLevelsOfChoice(s, c);
+            }
         }
-        Pixel p{};
         uint32_t du = 0, dv = 0;
         int64_t fog = from.fog, fogStep = 0;
         if (f.textured) {
@@ -630,22 +719,58 @@ void DrawSpan(const RasterState& s, int32_t y, int32_t first, int32_t last, cons
             }
         }
         if (f.fog && steps > 0) fogStep = (next.fog - from.fog) / steps;
-        for (const int32_t stop = cursor.x + pixels; cursor.x < stop; ++cursor.x) {
-            p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
-            p.diffuse = colour.Next();
-            p.fog = static_cast<uint32_t>(fog >> kFixedBits);
-            ShadePixel(s, f, levels, cursor, p);
-            z.value += z.step;
-            p.u += du;
-            p.v += dv;
-            fog += fogStep;
+        const auto shade = [&](auto constantColour) {
+            for (const ptrdiff_t stop = cursor.x + pixels; cursor.x < stop; ++cursor.x) {
+                p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
+                if constexpr (!decltype(constantColour)::value) p.diffuse = colour.Next();
+                p.fog = static_cast<uint32_t>(fog >> kFixedBits);
+                ShadePixel(s, f, levels, cursor, p, blendInLanes);
+                z.value += z.step;
+                p.u += du;
+                p.v += dv;
+                fog += fogStep;
+            }
+        };
+        if (t.constantColour) {
+            shade(std::true_type{});
+        } else {
+            shade(std::false_type{});
         }
         x += pixels;
         from = next;
     }
 }
 
-using SpanRoutine = void (*)(const RasterState&, int32_t, int32_t, int32_t, const Triangle&);
+// The rows and columns a triangle may cover (pixel centres within its corners' bounds and the
+// scissor), and its edges.
+struct Coverage {
+    int32_t firstRow, lastRow;
+    int32_t firstColumn, lastColumn;
+    const Edge* edges;
+};
+
+// Each row's span: one call a triangle, so that its rows share what the span routine sets up.
+template <Features F>
+bool DrawRows(const RasterState& s, const Triangle& t, const Coverage& c)
+{
+    EdgeWalk walks[3] = {
+        {c.edges[0], c.firstRow}, {c.edges[1], c.firstRow}, {c.edges[2], c.firstRow}};
+    bool drew = false;
+    LevelChoice chosen{t.levels, t.choice};
+    for (int32_t row = c.firstRow; row <= c.lastRow; ++row) {
+        int64_t first = c.firstColumn, last = c.lastColumn;
+        for (EdgeWalk& walk : walks) {
+            walk.Clip(&first, &last);
+            walk.NextRow();
+        }
+        if (first > last) continue;
+        DrawSpan<F>(s, row, static_cast<int32_t>(first), static_cast<int32_t>(last), t, &chosen);
+        drew = true;
+    }
+    return drew;
+}
+
+using SpanRoutine = bool (*)(const RasterState&, const Triangle&, const Coverage&);
 
 struct SpanRow {
     Features features;
@@ -705,7 +830,7 @@ constexpr Features Specialised(size_t index)
 template <size_t... I>
 constexpr std::array<SpanRow, sizeof...(I)> SpecialisedRows(std::index_sequence<I...>)
 {
-    return {SpanRow{Specialised(I), DrawSpan<Specialised(I)>}...};
+    return {SpanRow{Specialised(I), DrawRows<Specialised(I)>}...};
 }
 
 constexpr auto kSpecialised = SpecialisedRows(std::make_index_sequence<kSpecialisedCount>());
@@ -722,7 +847,7 @@ constexpr Features kGeneral = General();
 // The routines RasterPrepare chooses from: the general one first, then the specialised ones.
 constexpr std::array<SpanRoutine, 1 + kSpecialisedCount> SpanRoutines()
 {
-    std::array<SpanRoutine, 1 + kSpecialisedCount> routines{DrawSpan<kGeneral>};
+    std::array<SpanRoutine, 1 + kSpecialisedCount> routines{DrawRows<kGeneral>};
     for (size_t i = 0; i < kSpecialisedCount; ++i) {
         routines[i + 1] = kSpecialised[i].routine;
     }
@@ -787,6 +912,105 @@ void RasterPrepare(RasterState* state)
     }
 }
 
+namespace {
+
+// The values a float takes over a set of points: rounding never reverses an order, so a sum, a
+// difference or a product of two such sets in floats lies between the results at their ends.
+struct Bounds {
+    float low, high;
+};
+
+[[gnu::always_inline]] inline Bounds Either(float a, float b)
+{
+    return {std::min(a, b), std::max(a, b)};
+}
+
+[[gnu::always_inline]] inline Bounds Minus(Bounds a, Bounds b)
+{
+    return {a.low - b.high, a.high - b.low};
+}
+
+[[gnu::always_inline]] inline Bounds Times(Bounds a, Bounds b)
+{
+    const Bounds first = Either(a.low * b.low, a.low * b.high);
+    const Bounds second = Either(a.high * b.low, a.high * b.high);
+    return {std::min(first.low, second.low), std::max(first.high, second.high)};
+}
+
+[[gnu::always_inline]] inline Bounds Magnitude(Bounds a)
+{
+    if (a.low >= 0) return a;
+    if (a.high <= 0) return {-a.high, -a.low};
+    return {0, std::max(-a.low, a.high)};
+}
+
+bool Finite(Bounds a) { return std::isfinite(a.low) && std::isfinite(a.high); }
+
+// Bounds of TexelRatio over every run start of a triangle, its operations taken on the bounds of
+// their operands; false when a value is not finite or q not positive, where they could not hold.
+// A plane's value in floats never falls, or never rises, as x or y grows, so over the triangle's
+// rectangle of pixel centres it lies between its values at the corners.
+bool TexelRatioBounds(const RasterState& s, const Triangle& t, const Coverage& c, Bounds* ratio)
+{
+    Bounds planes[P_V + 1];
+    for (const int32_t k : {P_Q, P_U, P_V}) {
+        const float top = RowCentre(t, c.firstRow), bottom = RowCentre(t, c.lastRow);
+        const Bounds left = Either(At(t, k, c.firstColumn, top), At(t, k, c.firstColumn, bottom));
+        const Bounds right = Either(At(t, k, c.lastColumn, top), At(t, k, c.lastColumn, bottom));
+        planes[k] = {std::min(left.low, right.low), std::max(left.high, right.high)};
+        if (!Finite(planes[k])) return false;
+    }
+    const Bounds q = s.perspective ? planes[P_Q] : Bounds{1, 1};
+    const Bounds square = Times(q, q);
+    if (!(q.low > 0) || !(square.low > 0) || !std::isfinite(square.high)) return false;
+    const Bounds inverseQ2 = {1.0f / square.high, 1.0f / square.low};
+    bool finite = true;
+    const auto slope = [&](int32_t k, bool alongX) {
+        const float dk = alongX ? t.planes[k].dx : t.planes[k].dy;
+        const float dq = s.perspective ? (alongX ? t.planes[P_Q].dx : t.planes[P_Q].dy) : 0.0f;
+        const Bounds a = Times({dk, dk}, q), b = Times(planes[k], {dq, dq});
+        const Bounds difference = Minus(a, b);
+        finite = finite && Finite(a) && Finite(b) && Finite(difference);
+        return Magnitude(Times(difference, inverseQ2));
+    };
+    const auto texW = static_cast<float>(s.texture.levels[0].width);
+    const auto texH = static_cast<float>(s.texture.levels[0].height);
+    const Bounds terms[4] = {
+        Times(slope(P_U, true), {texW, texW}), Times(slope(P_U, false), {texW, texW}),
+        Times(slope(P_V, true), {texH, texH}), Times(slope(P_V, false), {texH, texH})};
+    *ratio = terms[0];
+    for (const Bounds& term : terms) {
+        finite = finite && Finite(term);
+        *ratio = {std::max(ratio->low, term.low), std::max(ratio->high, term.high)};
+    }
+    return finite;
+}
+
+// The levels a triangle's runs sample with when every run would choose the same: without
+// mip-maps and with one filter for both sides, or when the draw call's table gives the same
+// choice at both ends of the bounds of the triangle's ratios; otherwise each run chooses, the
+// table searched from the lower end's choice. The general span routine always lets each run
+// choose, so that the specialised ones are checked against it.
+void ChooseLevels(const RasterState& s, const Coverage& c, Triangle* t)
+{
+    t->choice = 0;
+    t->levelsPerRun =
+        s.texture.levelCount > 0 && (s.mipFilter != HOST_FILTER_NONE || s.minFilter != s.magFilter);
+    if (!t->levelsPerRun) {
+        t->levels = TextureChoose(s, 0.0f);
+        return;
+    }
+    Bounds ratio{};
+    if (s.mipFilter != HOST_FILTER_LINEAR && s.spanRoutine != 0
+        && TexelRatioBounds(s, *t, c, &ratio)) {
+        t->choice = TextureChoiceForRatio(s, ratio.low, 0);
+        t->levelsPerRun = TextureChoiceForRatio(s, ratio.high, t->choice) != t->choice;
+    }
+    t->levels = TextureLevelsOfChoice(s, t->choice);
+}
+
+}  // namespace
+
 bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVertex& b,
                     const RasterVertex& c, const RasterVertex& flat)
 {
@@ -815,7 +1039,7 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         e.threshold = topLeft ? -1 : 0;
     }
 
-    Triangle triangle{};
+    Triangle triangle;  // every field set below before it is read
     Setup& t = triangle.setup;
     t.x0 = static_cast<float>(X[0]) / kSubPixels;
     t.y0 = static_cast<float>(Y[0]) / kSubPixels;
@@ -839,6 +1063,9 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         planes[P_U] = plane(&RasterVertex::u);
         planes[P_V] = plane(&RasterVertex::v);
     }
+    triangle.at0 = _mm_setr_ps(planes[P_Z].at0, planes[P_Q].at0, planes[P_U].at0, planes[P_V].at0);
+    triangle.dx = _mm_setr_ps(planes[P_Z].dx, planes[P_Q].dx, planes[P_U].dx, planes[P_V].dx);
+    triangle.dy = _mm_setr_ps(planes[P_Z].dy, planes[P_Q].dy, planes[P_U].dy, planes[P_V].dy);
     float RasterVertex::*const colours[4] = {&RasterVertex::r, &RasterVertex::g, &RasterVertex::b,
                                              &RasterVertex::a};
     for (int32_t k = 0; k < 4; ++k) {
@@ -846,6 +1073,13 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         triangle.gradients[G_R + k] = MakeGradient(planes[P_R + k], P_R + k, 255, 1);
     }
     triangle.gradients[G_Z] = MakeGradient(planes[P_Z], P_Z, 1, s.zScale);
+    const RowGradient* const gradients = triangle.gradients;
+    triangle.constantColour = gradients[G_R].constant && gradients[G_G].constant
+                              && gradients[G_B].constant && gradients[G_A].constant;
+    if (triangle.constantColour) {
+        triangle.colour = SteppedChannels({gradients[G_R].value, 0}, {gradients[G_G].value, 0},
+                                          {gradients[G_B].value, 0}, {gradients[G_A].value, 0});
+    }
 
     const int64_t top = std::min({Y[0], Y[1], Y[2]});
     const int64_t bottom = std::max({Y[0], Y[1], Y[2]});
@@ -860,22 +1094,12 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         s.scissor.left, FloorDiv(left - kSubPixels / 2 + kSubPixels - 1, kSubPixels));
     const int64_t lastColumn =
         std::min<int64_t>(s.scissor.right - 1, FloorDiv(right - kSubPixels / 2, kSubPixels));
-    bool drew = false;
-    const SpanRoutine span = kSpanRoutines[static_cast<size_t>(s.spanRoutine)];
-    if (firstRow > lastRow) return false;
-    EdgeWalk walks[3] = {{edges[0], firstRow}, {edges[1], firstRow}, {edges[2], firstRow}};
-    for (int64_t row = firstRow; row <= lastRow; ++row) {
-        int64_t first = firstColumn, last = lastColumn;
-        for (EdgeWalk& walk : walks) {
-            walk.Clip(&first, &last);
-            walk.NextRow();
-        }
-        if (first > last) continue;
-        span(s, static_cast<int32_t>(row), static_cast<int32_t>(first), static_cast<int32_t>(last),
-             triangle);
-        drew = true;
-    }
-    return drew;
+    if (firstRow > lastRow || firstColumn > lastColumn) return false;
+    const Coverage coverage{static_cast<int32_t>(firstRow), static_cast<int32_t>(lastRow),
+                            static_cast<int32_t>(firstColumn), static_cast<int32_t>(lastColumn),
+                            edges};
+    ChooseLevels(s, coverage, &triangle);
+    return kSpanRoutines[static_cast<size_t>(s.spanRoutine)](s, triangle, coverage);
 }
 
 namespace {

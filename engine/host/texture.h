@@ -47,8 +47,9 @@ inline float Floor(float t)
 [[gnu::always_inline]] inline Channels SamplePoint(const TextureLevel& level, uint32_t u,
                                                    uint32_t v)
 {
+    // The index in 64 bits, so that the one width register serves both products.
     return ChannelsOf(
-        level.argb[TexelUnder(v, level.height) * level.width + TexelUnder(u, level.width)]);
+        level.argb[size_t{TexelUnder(v, level.height)} * level.width + TexelUnder(u, level.width)]);
 }
 
 // The two texels either side of a sample point half a texel back, and the second's weight 0-255.
@@ -162,6 +163,21 @@ inline int32_t TextureChoiceOf(const RasterState& state, float lod)
             Weight(clamped - static_cast<float>(near))};
 }
 
+// The draw call's table's choice for a texel-to-pixel ratio (the number of steps at or below it;
+// 0 for not a number), searched from `near`, any choice: neighbouring runs mostly choose alike.
+[[gnu::always_inline]] inline int32_t TextureChoiceForRatio(const RasterState& state,
+                                                            float texelsPerPixel, int32_t near)
+{
+    int32_t choice = near;
+    while (choice > 0 && !(texelsPerPixel >= state.choiceFrom[choice - 1])) {
+        --choice;
+    }
+    while (choice < state.choiceCount && texelsPerPixel >= state.choiceFrom[choice]) {
+        ++choice;
+    }
+    return choice;
+}
+
 // The levels a run samples with for its texel-to-pixel ratio: the same as TextureChoose of its
 // level of detail, by the draw call's table of ratios unless a linear mip filter needs the
 // logarithm's fraction.
@@ -170,11 +186,7 @@ inline int32_t TextureChoiceOf(const RasterState& state, float lod)
 {
     if (state.mipFilter == HOST_FILTER_LINEAR || state.texture.levelCount == 0)
         return TextureChoose(state, TextureLevelOfDetail(state, texelsPerPixel));
-    int32_t choice = 0;
-    while (choice < state.choiceCount && texelsPerPixel >= state.choiceFrom[choice]) {
-        ++choice;
-    }
-    return TextureLevelsOfChoice(state, choice);
+    return TextureLevelsOfChoice(state, TextureChoiceForRatio(state, texelsPerPixel, 0));
 }
 
 // The sample at the fractions (u, v) from the chosen levels of a bound texture with

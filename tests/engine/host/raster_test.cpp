@@ -3,6 +3,8 @@
 // modulation rounds as the hand-worked figures say.
 #include "engine/host/raster.h"
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -160,7 +162,8 @@ std::vector<RasterVertex> RandomTriangles(uint32_t seed)
     return corners;
 }
 
-Buffers Draw(const Format& format, const Combination& c, bool generalOnly, int32_t* routine)
+Buffers Draw(const Format& format, const Combination& c, bool generalOnly, int32_t* routine,
+             const std::vector<RasterVertex>& corners = RandomTriangles(11))
 {
     std::mt19937 random(43);
     const MipChain texture(random);
@@ -170,7 +173,6 @@ Buffers Draw(const Format& format, const Combination& c, bool generalOnly, int32
     HostInjectGeneralSpansOnly(generalOnly);
     RasterPrepare(&s);
     *routine = s.spanRoutine;
-    const std::vector<RasterVertex> corners = RandomTriangles(11);
     for (size_t i = 0; i + 2 < corners.size(); i += 3) {
         RasterTriangle(s, corners[i], corners[i + 1], corners[i + 2], corners[i]);
     }
@@ -194,6 +196,83 @@ TEST(Raster, EverySpecialisedRoutineDrawsTheGeneralRoutinesPixels)
             EXPECT_FALSE(a.colour == RandomBuffers(7, format.bytes).colour) << what << " drew";
         }
     }
+}
+
+// A specialised routine takes one level for a whole triangle when the bounds of its ratios allow
+// it, where the general routine chooses at every run: small triangles in perspective whose
+// ratios lie near the levels' steps, each spanning a few texels, must draw the same pixels.
+TEST(Raster, ATrianglesOneLevelIsTheLevelEachOfItsRunsWouldChoose)
+{
+    const ScopedHeadlessHost host;
+    std::mt19937 random(5);
+    const auto in = [&random](float low, float high) {
+        return std::uniform_real_distribution<float>(low, high)(random);
+    };
+    std::vector<RasterVertex> corners;
+    for (int32_t i = 0; i < 600; ++i) {
+        const float x = in(-4, kSide), y = in(-4, kSide), size = in(1, 12), rhw = in(0.2f, 2);
+        const float u = in(-2, 2), v = in(-2, 2), texels = in(0.05f, 3) * size / 16;
+        for (const auto& [dx, dy] : {std::pair{0.0f, 0.0f}, {size, in(-2, 2)}, {in(-2, 2), size}}) {
+            const float q = rhw * in(0.9f, 1.1f);
+            corners.push_back({x + dx, y + dy, in(0, 1), q, 255, 255, 255, 255,
+                               (u + texels * dx / size) * q, (v + texels * dy / size) * q});
+        }
+    }
+    for (const Format& format : kFormats) {
+        int32_t specialised = -1, general = -1;
+        const Buffers a = Draw(format, kCombinations[0], false, &specialised, corners);
+        const Buffers b = Draw(format, kCombinations[0], true, &general, corners);
+        EXPECT_NE(specialised, 0);
+        EXPECT_TRUE(a.colour == b.colour) << format.name;
+        EXPECT_TRUE(a.depth == b.depth) << format.name;
+    }
+    HostInjectGeneralSpansOnly(false);
+}
+
+// Whatever the filters, a quad of texture coordinates 0-1 over a 16 x 16 texture samples the
+// level its texels per pixel choose: each level is a colour of its own. Point mip-maps take the
+// nearest level (log2 of the ratio, rounded), none only level 0, and a magnified quad level 0.
+TEST(Raster, TheLevelFollowsTheTexelsPerPixelWhateverTheFilters)
+{
+    const ScopedHeadlessHost host;
+    std::vector<std::vector<uint32_t>> levels;
+    for (uint32_t side = 16, k = 0; side >= 1; side /= 2, ++k) {
+        levels.emplace_back(side * side, 0xFF000000 | (40 * k + 10) << 16 | (200 - 30 * k));
+    }
+    struct Row {
+        uint32_t mag, min, mip;
+        int32_t side;  // of the quad, in pixels
+        uint32_t level;
+    };
+    const Row rows[] = {{P, P, P, 4, 2}, {P, P, P, 8, 1},  {P, P, P, 32, 0},
+                        {P, P, N, 4, 0}, {L, L, P, 4, 2},  {L, L, N, 2, 0},
+                        {L, P, P, 2, 3}, {P, L, P, 16, 0}, {P, P, P, 1, 4}};
+    for (const bool generalOnly : {false, true}) {
+        HostInjectGeneralSpansOnly(generalOnly);
+        for (const Row& row : rows) {
+            Buffers buffers = RandomBuffers(3, 4);
+            const Combination plain = {"",    true,  row.mag, row.min, row.mip,   false,
+                                       false, false, false,   true,    kModulate, true};
+            RasterState s = StateFor(kFormats[2], plain, &buffers);
+            s.texture.levelCount = static_cast<int32_t>(levels.size());
+            for (size_t k = 0; k < levels.size(); ++k) {
+                s.texture.levels[k] = {levels[k].data(), 16u >> k, 16u >> k};
+            }
+            RasterPrepare(&s);
+            const auto far = static_cast<float>(8 + row.side);
+            const RasterVertex a{8, 8, 0.5f, 1, 255, 255, 255, 255, 0, 0},
+                b{far, 8, 0.5f, 1, 255, 255, 255, 255, 1, 0},
+                c{far, far, 0.5f, 1, 255, 255, 255, 255, 1, 1},
+                d{8, far, 0.5f, 1, 255, 255, 255, 255, 0, 1};
+            RasterTriangle(s, a, b, c, a);
+            RasterTriangle(s, a, c, d, a);
+            uint32_t pixel;
+            std::memcpy(&pixel, &buffers.colour[(8 * kSide + 8) * 4], 4);
+            EXPECT_EQ(pixel & 0xFFFFFF, levels[row.level][0] & 0xFFFFFF)
+                << row.mag << row.min << row.mip << ", " << row.side << " pixels";
+        }
+    }
+    HostInjectGeneralSpansOnly(false);
 }
 
 TEST(Raster, ModulationRoundsTheProductOverTwoHundredAndFiftyFive)
@@ -300,6 +379,40 @@ TEST(Raster, AColourLeavingItsRangeRampsToItsLimitAtTheRowsEnd)
     for (int32_t x = 1; x < kSide; ++x) {
         EXPECT_GE(red(x), red(x - 1)) << x;
     }
+}
+
+// Gouraud shading: each channel steps along its own plane. Corners 0, 120, 240 apart per
+// channel over 48 pixels make every channel's value at a pixel centre known by hand (the row's
+// fixed-point stepping may land one off the rounded plane), through both kinds of routine.
+TEST(Raster, EachColourChannelFollowsItsOwnPlane)
+{
+    const ScopedHeadlessHost host;
+    const Combination plain = {"",    false, P,     P,    N,         false,
+                               false, false, false, true, kModulate, true};
+    for (const bool generalOnly : {false, true}) {
+        HostInjectGeneralSpansOnly(generalOnly);
+        Buffers buffers = RandomBuffers(9, 4);
+        RasterState s = StateFor(kFormats[2], plain, &buffers);
+        s.scissor = {0, 0, kSide, kSide};
+        RasterPrepare(&s);
+        const float side = kSide;
+        const RasterVertex a{0, 0, 0.5f, 1, 0, 240, 120, 255, 0, 0},
+            b{side, 0, 0.5f, 1, 240, 0, 0, 255, 0, 0}, c{0, side, 0.5f, 1, 120, 0, 240, 255, 0, 0};
+        RasterTriangle(s, a, b, c, a);
+        for (const auto& [x, y] : {std::pair{0, 0}, {20, 3}, {5, 30}, {23, 23}, {40, 6}}) {
+            const float fx = (static_cast<float>(x) + 0.5f) / side;
+            const float fy = (static_cast<float>(y) + 0.5f) / side;
+            const float want[3] = {240 * fx + 120 * fy, 240 - 240 * fx - 240 * fy,
+                                   120 - 120 * fx + 120 * fy};
+            const uint8_t* pixel = &buffers.colour[(y * kSide + x) * 4];
+            for (int32_t k = 0; k < 3; ++k) {
+                EXPECT_NEAR(pixel[2 - k], std::clamp(want[k], 0.0f, 255.0f), 1.0f)
+                    << "channel " << k << " at " << x << ", " << y
+                    << (generalOnly ? " (general)" : "");
+            }
+        }
+    }
+    HostInjectGeneralSpansOnly(false);
 }
 
 }  // namespace
