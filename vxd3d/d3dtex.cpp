@@ -92,17 +92,16 @@ uint32_t* RampOf(int32_t side, int32_t rampSlot)
     return ramp;
 }
 
-// The base's 8-bit entries through the ramp into a new tracked block of ARGB words.
-uint32_t* ThroughRamp(const RawFile& base, int32_t side, int32_t rampSlot)
+// The base's 8-bit entries through the ramp into a new tracked block of ARGB words owned by
+// *pixels.
+void ThroughRamp(const RawFile& base, int32_t side, int32_t rampSlot, uint32_t** pixels)
 {
     const uint32_t* const ramp = RampOf(side, rampSlot);
     const int32_t count = base.width * base.height;
-    uint32_t* pixels = nullptr;
-    AllocateMemory(&pixels, static_cast<uint32_t>(count * 4), MEM_TYPE_GAME);
+    AllocateMemory(pixels, static_cast<uint32_t>(count * 4), MEM_TYPE_GAME);
     const uint8_t* const entries = base.block + TEXD3D_HEAD_BYTES;
     for (int32_t i = 0; i < count; ++i)
-        pixels[i] = ramp[entries[i]];
-    return pixels;
+        (*pixels)[i] = ramp[entries[i]];
 }
 
 int32_t Store(int32_t slot, uint32_t** pixels, int32_t width, int32_t height, uint32_t flags)
@@ -160,7 +159,8 @@ int32_t TexD3D_CreateTextureForTeam(const char* name, int32_t side, int32_t ramp
     const int32_t slot = FirstFreeSlot("TexD3D_CreateTextureForTeam");
     RawFile file = LoadRaw(name);
     CheckSize(file, 1, "TexD3D_CreateTextureForTeam");
-    uint32_t* pixels = ThroughRamp(file, side, rampSlot);
+    uint32_t* pixels = nullptr;
+    ThroughRamp(file, side, rampSlot, &pixels);
     FreeMemory(&file.block);
     return Store(slot, &pixels, file.width, file.height, kTeamFlags);
 }
@@ -175,7 +175,8 @@ int32_t TexD3D_CreateTextureForTeamWithOverlay(const char* name, int32_t side, i
     CheckSize(top, 4, "TexD3D_CreateTextureForTeamWithOverlay");
     if (top.width != base.width || top.height != base.height)
         FatalError("TexD3D_CreateTextureForTeamWithOverlay(): texture and overlay size mismatch");
-    uint32_t* pixels = ThroughRamp(base, side, rampSlot);
+    uint32_t* pixels = nullptr;
+    ThroughRamp(base, side, rampSlot, &pixels);
     for (int32_t i = 0; i < base.width * base.height; ++i) {
         uint32_t over = 0;
         std::memcpy(&over, top.block + TEXD3D_HEAD_BYTES + i * 4, sizeof over);

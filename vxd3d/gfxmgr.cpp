@@ -197,6 +197,30 @@ void DrawQuad(float x0, float y0, float x1, float y1, float u0, float v0, float 
     D3DDrawPrimitive(D3D_PRIM_FAN, D3D_VERTEX_SCREEN, fan, 4);
 }
 
+ColFmt ScreenFormat()
+{
+    HostPixelFormat pixelFormat{};
+    HostSurfaceGetFormat(DDrawGetDirectDrawSurface(DDRAW_SURFACE_DRAWING), &pixelFormat);
+    ColFmt format{};
+    DDrawPixelFormat2ColFmt(pixelFormat, &format);
+    return format;
+}
+
+// A texture format of the screen's own colour fields, so that a texel drawn unchanged reads back
+// as it was; else the device's solid format of the screen's depth.
+int32_t ScreenLikeFormat()
+{
+    const ColFmt screen = ScreenFormat();
+    for (int32_t f = 0; f < D3DTexFormatCount(); ++f) {
+        const ColFmt& candidate = *D3DTexGetTextureFormat(f);
+        bool same = candidate.bitsPerPixel == screen.bitsPerPixel;
+        for (int32_t c = 0; c < 3; ++c)
+            same = same && candidate.comp[c].mask == screen.comp[c].mask;
+        if (same) return f;
+    }
+    return D3DTexFindTextureFormat(static_cast<uint16_t>(D3DTEX_SOLID | D3DTexDefaultDepth()));
+}
+
 // The 32 x 32 test card: red, green, blue and grey quadrants in the screen's depth.
 int32_t MakeTestTexture(const ColFmt** format)
 {
@@ -204,8 +228,7 @@ int32_t MakeTestTexture(const ColFmt** format)
                                                            0xFF808080};  // R, G, B, A bytes
     constexpr ColFmt kRgba = {
         {{0, 8, 0xFF}, {8, 8, 0xFF00}, {16, 8, 0xFF0000}, {24, 8, 0xFF000000}}, 0xFFFFFFFF, 4, 32};
-    const int32_t texFormat =
-        D3DTexFindTextureFormat(static_cast<uint16_t>(D3DTEX_SOLID | D3DTexDefaultDepth()));
+    const int32_t texFormat = ScreenLikeFormat();
     *format = D3DTexGetTextureFormat(texFormat);
     std::array<uint32_t, kTestSize * kTestSize> rgba{};
     for (int32_t y = 0; y < kTestSize; ++y) {
@@ -234,10 +257,7 @@ int32_t MeasureFudge(int32_t texture, const ColFmt& cardFormat)
     D3DTexSetCurrentHandle(D3DTEX_NO_TEXTURE);
 
     HostSurface* const screen = DDrawGetDirectDrawSurface(DDRAW_SURFACE_DRAWING);
-    HostPixelFormat pixelFormat{};
-    HostSurfaceGetFormat(screen, &pixelFormat);
-    ColFmt screenFormat{};
-    DDrawPixelFormat2ColFmt(pixelFormat, &screenFormat);
+    const ColFmt screenFormat = ScreenFormat();
     void* bits = nullptr;
     int32_t pitch = 0;
     if (HostFailed(HostSurfaceLock(screen, &bits, &pitch)))
