@@ -240,22 +240,9 @@ int32_t MakeTestTexture(const ColFmt** format)
     return D3DTexCreateTexture(kTestSize, kTestSize, converted.data(), texFormat);
 }
 
-// The sum of colour differences between the drawn block and the test card.
-int32_t MeasureFudge(int32_t texture, const ColFmt& cardFormat)
+// The sum over the drawn 32 x 32 block of each colour field's distance from the test card's.
+int32_t BlockError(int32_t texture, const ColFmt& cardFormat)
 {
-    const Fudge& f = s_gfx.fudge;
-    D3DClearScene(D3D_CLEAR_TARGET);
-    D3DBeginScene();
-    SetQuadStates();
-    D3DSetRenderState(RS_ALPHABLENDENABLE, 0);
-    D3DTexSetCurrentHandle(texture);
-    const float at = static_cast<float>(kTestAt);
-    const float size = static_cast<float>(kTestSize);
-    DrawQuad(at + f.x, at + f.y, at + size + f.x, at + size + f.y, f.u / size, f.v / size,
-             (size + f.u) / size, (size + f.v) / size, GFXMGR_WHITE);
-    D3DEndScene();
-    D3DTexSetCurrentHandle(D3DTEX_NO_TEXTURE);
-
     HostSurface* const screen = DDrawGetDirectDrawSurface(DDRAW_SURFACE_DRAWING);
     const ColFmt screenFormat = ScreenFormat();
     void* bits = nullptr;
@@ -288,6 +275,24 @@ int32_t MeasureFudge(int32_t texture, const ColFmt& cardFormat)
     HostSurfaceUnlock(cardSurface);
     HostSurfaceUnlock(screen);
     return error;
+}
+
+// The test card drawn with the current offsets, and how far the screen is from it.
+int32_t MeasureFudge(int32_t texture, const ColFmt& cardFormat)
+{
+    const Fudge& f = s_gfx.fudge;
+    D3DClearScene(D3D_CLEAR_TARGET);
+    D3DBeginScene();
+    SetQuadStates();
+    D3DSetRenderState(RS_ALPHABLENDENABLE, 0);
+    D3DTexSetCurrentHandle(texture);
+    const float at = static_cast<float>(kTestAt);
+    const float size = static_cast<float>(kTestSize);
+    DrawQuad(at + f.x, at + f.y, at + size + f.x, at + size + f.y, f.u / size, f.v / size,
+             (size + f.u) / size, (size + f.v) / size, GFXMGR_WHITE);
+    D3DEndScene();
+    D3DTexSetCurrentHandle(D3DTEX_NO_TEXTURE);
+    return BlockError(texture, cardFormat);
 }
 
 void ChooseFudgeMethod()
