@@ -165,7 +165,8 @@ int32_t CreateNewTexture(int32_t format)
     return s_gfx.pageCount++;
 }
 
-int32_t AppendIcon(const GfxMgrIcon& icon)
+// By value: a duplicate's record comes from the very list this may move.
+int32_t AppendIcon(GfxMgrIcon icon)
 {
     if (s_gfx.iconCount == s_gfx.capacity) {
         s_gfx.capacity += GFXMGR_LIST_STEP;
