@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/dxd3d.h"
 #include "engine/dxd3dtex.h"
 #include "engine/memory.h"
 #include "game/kitcolours.h"
@@ -46,6 +47,18 @@ TEST(Icon, TheFifteenSetsLoadIntoFewPagesAndEveryHandleOfASetHasItsSize)
     const GfxMgrIcon& two = GfxMgr_GetIcon(IconSets[12].icons[2]);
     EXPECT_EQ(one.x, two.x);
     EXPECT_EQ(one.y, two.y);
+    // The pointer drawn whole at its top left, then as a section by its bottom right: its
+    // white point 2 across and 5 down lands in both places.
+    D3DClearScene(D3D_CLEAR_TARGET);
+    D3DBeginScene();
+    Icon_Draw(Icon_Handle(0, 0), 100, 100, 0x11);
+    Icon_DrawSection(Icon_Handle(0, 0), 300, 300, 0, 0, 16, 24, 0x33, 1);
+    D3DEndScene();
+    PresentNow();
+    EXPECT_NE(FrameRgb(102, 105), 0u);
+    EXPECT_EQ(FrameRgb(99, 105), 0u);
+    EXPECT_NE(FrameRgb(284 + 2, 276 + 5), 0u);
+    EXPECT_EQ(FrameRgb(300 + 2, 300 + 5), 0u);
     Icon_Uninit();
     EXPECT_EQ(MemoryStats().blocks, before.blocks);
     EXPECT_EQ(MemoryStats().bytes, before.bytes);
