@@ -82,6 +82,8 @@ TEST(GfxMgr, PacksRowsAndPagesByTheirScoresAndSharesDuplicates)
     const int32_t again = Make(8, 8, 2);
     EXPECT_NE(again, below);
     EXPECT_TRUE(At(again) == At(below));
+    // The same bytes in another shape are another icon.
+    EXPECT_FALSE(At(Make(4, 16, 2)) == At(below));
 
     // Two pages left in the same state: a tie goes to the first page.
     GfxMgr_Free();
@@ -99,6 +101,25 @@ TEST(GfxMgr, PacksRowsAndPagesByTheirScoresAndSharesDuplicates)
     EXPECT_EQ(GfxMgr_PageTexture(0), -1);
     GfxMgr_Upload();
     EXPECT_NE(GfxMgr_PageTexture(1), -1);
+}
+
+TEST(GfxMgr, ThePackingCheckCountsThePagesTheGameWouldFill)
+{
+    const std::vector<uint32_t> a(256 * 128, 1), b(256 * 128, 2), full(256 * 256, 3);
+    struct Case {
+        std::vector<GfxMgrPackIcon> icons;
+        int32_t pages;
+    };
+    const std::vector<Case> cases = {
+        {{}, 0},
+        {{{&a, 256, 128}, {&b, 256, 128}}, 1},
+        {{{&a, 256, 128}, {&a, 256, 128}, {&a, 256, 128}}, 1},  // duplicates share
+        {{{&a, 256, 128}, {&a, 128, 256}}, 2},                  // same bytes, another shape
+        {{{&full, 256, 256}, {&a, 256, 128}, {&b, 256, 128}, {&full, 256, 256}}, 2},
+        {{{&a, 257, 127}}, -1},
+    };
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(GfxMgr_PagesFor(cases[i].icons), cases[i].pages) << "case " << i;
 }
 
 TEST(GfxMgr, OnTheHostsDeviceTexelsMapOntoPixelsWithoutOffsets)
