@@ -82,6 +82,7 @@ TEST(GfxMgr, PacksRowsAndPagesByTheirScoresAndSharesDuplicates)
     const int32_t again = Make(8, 8, 2);
     EXPECT_NE(again, below);
     EXPECT_TRUE(At(again) == At(below));
+    EXPECT_TRUE(At(Make(256, 8, 1)) == At(wide));
     // The same bytes in another shape are another icon.
     EXPECT_FALSE(At(Make(4, 16, 2)) == At(below));
 
