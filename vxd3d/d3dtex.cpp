@@ -38,20 +38,19 @@ struct RawFile {
     int32_t height = 0;
 };
 
-RawFile LoadRaw(const char* name)
+// Into *file, whose block field owns the tracked block: the owner's address must stay put.
+void LoadRaw(const char* name, RawFile* file)
 {
     char path[128];
     std::snprintf(path, sizeof path, "%s%s", kRoot, name);
-    RawFile file;
-    file.size = PakLoadFile(path, &file.block);
-    if (file.size >= TEXD3D_HEAD_BYTES) {
+    file->size = PakLoadFile(path, &file->block);
+    if (file->size >= TEXD3D_HEAD_BYTES) {
         uint16_t w = 0, h = 0;
-        std::memcpy(&w, file.block + 4, sizeof w);
-        std::memcpy(&h, file.block + 6, sizeof h);
-        file.width = w;
-        file.height = h;
+        std::memcpy(&w, file->block + 4, sizeof w);
+        std::memcpy(&h, file->block + 6, sizeof h);
+        file->width = w;
+        file->height = h;
     }
-    return file;
 }
 
 // An empty head would pass the size check with nothing in it: it is refused with the same text.
@@ -104,13 +103,20 @@ void ThroughRamp(const RawFile& base, int32_t side, int32_t rampSlot, uint32_t**
         (*pixels)[i] = ramp[entries[i]];
 }
 
-int32_t Store(int32_t slot, uint32_t** pixels, int32_t width, int32_t height, uint32_t flags)
+// The ARGB words at *owner + offset become the slot's texture; the block is freed.
+int32_t Store(int32_t slot, uint8_t** owner, uint32_t offset, int32_t width, int32_t height,
+              uint32_t flags)
 {
-    ToSourceOrder(*pixels, width * height);
+    ToSourceOrder(reinterpret_cast<uint32_t*>(*owner + offset), width * height);
     s_tex.slots[slot] =
         D3DTexAdvancedCreateTexture(static_cast<uint32_t>(width), static_cast<uint32_t>(height),
-                                    reinterpret_cast<void**>(pixels), 0, flags);
+                                    reinterpret_cast<void**>(owner), offset, flags);
     return slot;
+}
+
+int32_t Store(int32_t slot, uint32_t** pixels, int32_t width, int32_t height, uint32_t flags)
+{
+    return Store(slot, reinterpret_cast<uint8_t**>(pixels), 0, width, height, flags);
 }
 
 }  // namespace
@@ -144,20 +150,17 @@ int32_t TexD3D_GetTexture(int32_t slot)
 int32_t TexD3D_CreateTexture(const char* name)
 {
     const int32_t slot = FirstFreeSlot("TexD3D_CreateTexture");
-    RawFile file = LoadRaw(name);
+    RawFile file;
+    LoadRaw(name, &file);
     CheckSize(file, 4, "TexD3D_CreateTexture");
-    uint32_t* pixels = nullptr;
-    AllocateMemory(&pixels, static_cast<uint32_t>(file.width * file.height * 4), MEM_TYPE_GAME);
-    std::memcpy(pixels, file.block + TEXD3D_HEAD_BYTES,
-                static_cast<size_t>(file.width) * file.height * 4);
-    FreeMemory(&file.block);
-    return Store(slot, &pixels, file.width, file.height, kPlainFlags);
+    return Store(slot, &file.block, TEXD3D_HEAD_BYTES, file.width, file.height, kPlainFlags);
 }
 
 int32_t TexD3D_CreateTextureForTeam(const char* name, int32_t side, int32_t rampSlot)
 {
     const int32_t slot = FirstFreeSlot("TexD3D_CreateTextureForTeam");
-    RawFile file = LoadRaw(name);
+    RawFile file;
+    LoadRaw(name, &file);
     CheckSize(file, 1, "TexD3D_CreateTextureForTeam");
     uint32_t* pixels = nullptr;
     ThroughRamp(file, side, rampSlot, &pixels);
@@ -169,9 +172,11 @@ int32_t TexD3D_CreateTextureForTeamWithOverlay(const char* name, int32_t side, i
                                                const char* overlay)
 {
     const int32_t slot = FirstFreeSlot("TexD3D_CreateTextureForTeam");
-    RawFile base = LoadRaw(name);
+    RawFile base;
+    LoadRaw(name, &base);
     CheckSize(base, 1, "TexD3D_CreateTextureForTeamWithOverlay");
-    RawFile top = LoadRaw(overlay);
+    RawFile top;
+    LoadRaw(overlay, &top);
     CheckSize(top, 4, "TexD3D_CreateTextureForTeamWithOverlay");
     if (top.width != base.width || top.height != base.height)
         FatalError("TexD3D_CreateTextureForTeamWithOverlay(): texture and overlay size mismatch");
