@@ -25,11 +25,15 @@ struct TexState {
     std::array<uint32_t*, TEXD3D_SIDES * TEXD3D_RAMP_SLOTS> ramps;  // tracked blocks
 };
 
-TexState s_tex = [] {
-    TexState state{};
-    state.slots.fill(-1);
-    return state;
-}();
+constexpr std::array<int32_t, TEXD3D_SLOTS> FreeSlots()
+{
+    std::array<int32_t, TEXD3D_SLOTS> slots{};
+    for (int32_t& slot : slots)
+        slot = -1;
+    return slots;
+}
+
+constinit TexState s_tex = {FreeSlots(), {}};
 
 struct RawFile {
     uint8_t* block = nullptr;  // tracked
@@ -121,7 +125,7 @@ int32_t Store(int32_t slot, uint32_t** pixels, int32_t width, int32_t height, ui
 
 }  // namespace
 
-void TexD3D_ResetTable() { s_tex.slots.fill(-1); }
+void TexD3D_ResetTable() { s_tex.slots = FreeSlots(); }
 
 void TexD3D_FreeAll()
 {

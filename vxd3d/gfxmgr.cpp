@@ -76,7 +76,7 @@ struct GfxMgrState {
     std::array<uint32_t, GFXMGR_COLOURS> colours;
 };
 
-GfxMgrState s_gfx = {{}, 0, nullptr, 0, 0, 2, kFudges[2], 0, 0, kDefaultColours};
+constinit GfxMgrState s_gfx = {{}, 0, nullptr, 0, 0, 2, kFudges[2], 0, 0, kDefaultColours};
 
 int32_t Distance(int32_t a, int32_t b) { return a > b ? a - b : b - a; }
 
