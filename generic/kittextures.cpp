@@ -14,6 +14,7 @@
 #include "menus/loadbar.h"
 #include "vexamenu/vidopt.h"
 #include "vx256/textures.h"
+#include "vxd3d/d3dtex.h"
 
 // clang-format off
 KitPartRecord KitPartTable[KIT_PARTS + 1] = {
@@ -58,13 +59,43 @@ KitPartRecord KitPartTable[KIT_PARTS + 1] = {
 int16_t KitTextureTable[KIT_PERSONS][KIT_PART_SLOTS];
 NamedTextureRecord NamedTextureCache[KIT_NAMED_TEXTURES];
 
+namespace {
+
+int32_t SoftwareTeamTexture(const char* name, int32_t variation, int32_t)
+{
+    const int32_t texture = TEXT_CreateTexture(name);
+    TEXT_ShiftKitBand(texture, static_cast<int16_t>(variation));
+    return texture;
+}
+
+int32_t SoftwareTeamTextureWithOverlay(const char* name, int32_t variation, int32_t colourSet,
+                                       const char* overlay)
+{
+    const int32_t texture = SoftwareTeamTexture(name, variation, colourSet);
+    TEXT_ModifyTextureWithOverlay(texture, overlay);
+    return texture;
+}
+
+int32_t SoftwareTextureWithOverlay(const char* name, const char* overlay)
+{
+    const int32_t texture = TEXT_CreateTexture(name);
+    TEXT_ModifyTextureWithOverlay(texture, overlay);
+    return texture;
+}
+
+int32_t DeviceTextureWithOverlay(const char*, const char*)
+{
+    FatalError("no case for non-team textures with overlays!");
+}
+
+}  // namespace
+
 KitRenderer KitRenderers[KIT_RENDERER_COUNT] = {
-    {TEXT_CreateTexture,
-     [](int32_t texture, int32_t variation) {
-         TEXT_ShiftKitBand(texture, static_cast<int16_t>(variation));
-     },
-     TEXT_ModifyTextureWithOverlay, KIT_GetTextureSize},
-    {nullptr, nullptr, nullptr, nullptr},
+    {TEXT_CreateTexture, SoftwareTeamTexture, SoftwareTeamTextureWithOverlay,
+     SoftwareTextureWithOverlay, KIT_GetTextureSize},
+    // The device keeps no sizes: the load sets every part's to 0.
+    {TexD3D_CreateTexture, TexD3D_CreateTextureForTeam, TexD3D_CreateTextureForTeamWithOverlay,
+     DeviceTextureWithOverlay, nullptr},
 };
 
 namespace {
@@ -117,11 +148,11 @@ bool InViewMode3D() { return GetMatchSidesBlock()->viewMode == VIEW_3D; }
 
 const KitRenderer& ActiveRenderer()
 {
-    const KitRenderer& renderer =
-        KitRenderers[Video_Has3DDevice() ? KIT_RENDERER_DEVICE : KIT_RENDERER_SOFTWARE];
-    if (renderer.create == nullptr) FatalError("KIT: no kit textures for the 3D device yet");
-    return renderer;
+    return KitRenderers[Video_Has3DDevice() ? KIT_RENDERER_DEVICE : KIT_RENDERER_SOFTWARE];
 }
+
+// A person-by-part or cache entry as the device's texture.
+int32_t DeviceTexture(int16_t slot) { return slot == -1 ? -1 : TexD3D_GetTexture(slot); }
 
 bool CarriesNumber(const KitPartRecord& part)
 {
@@ -276,6 +307,13 @@ SoftTextureHeader* KIT_GetPersonTexture(int32_t person, int32_t part)
     return texture == -1 ? nullptr : GetTexture(texture);
 }
 
+int32_t KIT_GetPersonTextureD3D(int32_t person, int32_t part)
+{
+    if (person < 0 || person >= KIT_PERSONS || part < 0 || part >= KIT_PART_SLOTS)
+        FatalError("KIT_GetPersonTextureD3D(): person %d part %d out of range", person, part);
+    return DeviceTexture(KitTextureTable[person][part]);
+}
+
 void KIT_LoadOneTexture(int32_t partNumber, KitPartRecord* part)
 {
     std::array<int16_t, KIT_VARIATIONS> shared;
@@ -291,12 +329,18 @@ void KIT_LoadOneTexture(int32_t partNumber, KitPartRecord* part)
         }
         if (!InViewMode3D()) FatalError("KIT_LoadOneTexture(): unknown game type");
         const KitRenderer& renderer = ActiveRenderer();
-        const int32_t texture = renderer.create(KIT_BuildFilename(variation, *part));
-        if ((part->flags & KIT_FLAG_TEAM) != 0) renderer.recolour(texture, variation);
-        if (number != -1) {
-            renderer.stampOverlay(texture, KitBuildOverlayFilename(number, *part));
-        } else {
+        const char* const file = KIT_BuildFilename(variation, *part);
+        const bool team = (part->flags & KIT_FLAG_TEAM) != 0;
+        int32_t texture = -1;
+        if (number == -1) {
+            texture = team ? renderer.createForTeam(file, variation, part->colourSet)
+                           : renderer.create(file);
             shared[variation] = static_cast<int16_t>(texture);
+        } else {
+            const char* const overlay = KitBuildOverlayFilename(number, *part);
+            texture =
+                team ? renderer.createForTeamWithOverlay(file, variation, part->colourSet, overlay)
+                     : renderer.createWithOverlay(file, overlay);
         }
         KitTextureTable[person][partNumber] = static_cast<int16_t>(texture);
     }
@@ -376,11 +420,19 @@ SoftTextureHeader* KIT_GetTextureFromIndex(int32_t index)
     return texture == -1 ? nullptr : GetTexture(texture);
 }
 
+int32_t KIT_GetTextureFromIndexD3D(int32_t index)
+{
+    CheckCacheIndex(index);
+    return DeviceTexture(NamedTextureCache[index].texture);
+}
+
 void KIT_GetTextureSizeFromIndex(int32_t index, int32_t* width, int32_t* height)
 {
     CheckCacheIndex(index);
-    if (!InViewMode3D()) FatalError("texture size not available");
-    ActiveRenderer().size(NamedTextureCache[index].texture, width, height);
+    // The device keeps no sizes of its textures.
+    const KitRenderer& renderer = ActiveRenderer();
+    if (!InViewMode3D() || renderer.size == nullptr) FatalError("texture size not available");
+    renderer.size(NamedTextureCache[index].texture, width, height);
 }
 
 int32_t KIT_MaxTexturesPerMatch()

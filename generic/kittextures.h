@@ -63,11 +63,15 @@ extern KitPartRecord KitPartTable[KIT_PARTS + 1];
 extern int16_t KitTextureTable[KIT_PERSONS][KIT_PART_SLOTS];  // -1: none
 extern NamedTextureRecord NamedTextureCache[KIT_NAMED_TEXTURES];
 
-// What a renderer does with kit textures; the 3D device's row comes with its match view.
+// How a renderer makes kit textures: plain, coloured for the variation's side (through the
+// part's colour set on the 3D device), and the same with a shirt number drawn over it. The
+// software renderer recolours after loading; the 3D device colours while it loads.
 struct KitRenderer {
     int32_t (*create)(const char* name);
-    void (*recolour)(int32_t texture, int32_t variation);
-    void (*stampOverlay)(int32_t texture, const char* overlay);
+    int32_t (*createForTeam)(const char* name, int32_t variation, int32_t colourSet);
+    int32_t (*createForTeamWithOverlay)(const char* name, int32_t variation, int32_t colourSet,
+                                        const char* overlay);
+    int32_t (*createWithOverlay)(const char* name, const char* overlay);  // not a team part
     void (*size)(int32_t texture, int32_t* width, int32_t* height);
 };
 enum KitRendererKind { KIT_RENDERER_SOFTWARE, KIT_RENDERER_DEVICE, KIT_RENDERER_COUNT };
@@ -84,11 +88,13 @@ int32_t Kit_ReturnKit(uint32_t kind, int32_t side);  // the side's design for th
 int32_t KIT_GetShirtNumber(int32_t person);          // -1 for the officials
 KitLook KIT_GetPlayerPhysLook(int32_t person);
 SoftTextureHeader* KIT_GetPersonTexture(int32_t person, int32_t part);  // null: none
+int32_t KIT_GetPersonTextureD3D(int32_t person, int32_t part);  // the device texture, -1: none
 void KITPLR_GetTextureSizeFromIndex(int32_t part, int16_t* width, int16_t* height);
 int32_t KITPLR_GetTextureIndexFromName(const char* name);  // "<part name>.GFX", any case
 void NORMTEXT_ClearCache();
 int32_t NORMTEXT_LoadTexture(const char* name);  // the cache index; one per name, any case
 SoftTextureHeader* KIT_GetTextureFromIndex(int32_t index);
+int32_t KIT_GetTextureFromIndexD3D(int32_t index);  // the device texture, -1: none
 void KIT_GetTextureSizeFromIndex(int32_t index, int32_t* width, int32_t* height);
 
 // The most textures one match's kit load can create: the generator keeps it below the slots

@@ -4,6 +4,7 @@
 #include "generic/kittextures.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -12,16 +13,20 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/colconv.h"
+#include "engine/dxd3dtex.h"
 #include "engine/filename.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
 #include "game/matchblocks.h"
 #include "menus/kits.h"
+#include "tests/support/device_data.h"
 #include "tests/support/game_world.h"
 #include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 #include "vx256/textures.h"
+#include "vxd3d/d3dtex.h"
 
 namespace {
 
@@ -294,6 +299,119 @@ TEST(KitNamedTextures, OneIndexPerNameWhateverItsCase)
     const std::string longest(KIT_NAME_BYTES - 1, 'n');
     EXPECT_FATAL(NORMTEXT_LoadTexture((longest + "x").c_str()),
                  "NORMTEXT_LoadTexture(): texture name too long: '" + longest + "x'\n");
+}
+
+// The 3D device's row of the kit renderer table in place of the software one, the device's
+// ramps built from the match's two kits.
+class ScopedDeviceKits {
+public:
+    ScopedDeviceKits() : m_software(KitRenderers[KIT_RENDERER_SOFTWARE])
+    {
+        KitMatch_SetUpBlock();
+        KIT_ClearTextureTable();
+        NORMTEXT_ClearCache();
+        KitRenderers[KIT_RENDERER_SOFTWARE] = KitRenderers[KIT_RENDERER_DEVICE];
+        D3DTexSetGlobalFlags(D3DTEX_WANT_32BIT);
+        TexD3D_AllocRamps();
+        TexD3D_BuildTeamRamps(0, MatchSide_GetKit(GetMatchSidesBlock()->sides[0]));
+        TexD3D_BuildTeamRamps(1, MatchSide_GetKit(GetMatchSidesBlock()->sides[1]));
+        TexD3D_BuildOfficialRamps();
+    }
+    ~ScopedDeviceKits() { KitRenderers[KIT_RENDERER_SOFTWARE] = m_software; }
+
+private:
+    ScopedDeviceData m_data;
+    KitRenderer m_software;
+};
+
+// A device texture's pixel as 0xRRGGBB.
+uint32_t TexturePixel(int32_t texture, int32_t x, int32_t y)
+{
+    HostSurface* const surface = D3DTexAccessDDrawSurface(texture);
+    const ColFmt& format = *D3DTexGetTextureFormat(D3DTexReadTextureFormat(texture));
+    void* bits = nullptr;
+    int32_t pitch = 0;
+    HostSurfaceLock(surface, &bits, &pitch);
+    const uint32_t value = ColConvertRead(static_cast<uint8_t*>(bits) + y * pitch
+                                              + x * static_cast<int32_t>(format.bitsPerPixel / 8),
+                                          format);
+    HostSurfaceUnlock(surface);
+    constexpr ColFmt kArgb = {
+        {{16, 8, 0xFF0000}, {8, 8, 0xFF00}, {0, 8, 0xFF}, {24, 8, 0xFF000000}}, 0xFFFFFFFF, 4, 32};
+    return ColConvPixel(value, format, kArgb) & 0xFFFFFF;
+}
+
+std::vector<uint8_t> LoadFile(const std::string& name)
+{
+    void* block = nullptr;
+    const int32_t bytes = PakLoadFile(name.c_str(), &block);
+    std::vector<uint8_t> copy(static_cast<uint8_t*>(block), static_cast<uint8_t*>(block) + bytes);
+    FreeMemory(&block);
+    return copy;
+}
+
+TEST(KitLoad, OnTheDeviceTeamPartsAreColouredByTheirSidesRampsAndBacksNumbered)
+{
+    ScopedDeviceKits kits;
+    for (int32_t n = 0; n < KIT_PARTS; ++n)
+        KIT_LoadOneTexture(n, &KitPartTable[n]);
+    std::set<int16_t> slots;
+    for (int32_t person = 0; person < KIT_PERSONS; ++person) {
+        for (int32_t part = 0; part < KIT_PARTS; ++part) {
+            ASSERT_NE(KIT_GetPersonTextureD3D(person, part), -1) << person << " " << part;
+            slots.insert(KitTextureTable[person][part]);
+        }
+    }
+    EXPECT_EQ(static_cast<int32_t>(slots.size()), TexD3D_UsedSlots());
+    // A side shares its unnumbered team parts; numbered backs are each their own.
+    EXPECT_EQ(KitTextureTable[0][21], KitTextureTable[5][21]);
+    EXPECT_NE(KitTextureTable[0][21], KitTextureTable[16][21]);
+    EXPECT_NE(KitTextureTable[0][24], KitTextureTable[5][24]);
+    EXPECT_EQ(KIT_GetPersonTextureD3D(34, 35), -1);
+
+    // Person 6 wears 7: his back is the home ramps' colours with the number's drawn over them.
+    const std::vector<uint8_t> base =
+        LoadFile(std::string("vxdata\\d3d\\") + KIT_BuildFilename(0, KitPartTable[24]));
+    const std::vector<uint8_t> number =
+        LoadFile(std::string("vxdata\\d3d\\") + KitBuildOverlayFilename(7, KitPartTable[24]));
+    const uint32_t* const ramp = TexD3D_GetRamp(0, KitPartTable[24].colourSet);
+    const int32_t texture = KIT_GetPersonTextureD3D(6, 24);
+    int32_t inked = 0;
+    for (int32_t y = 0; y < 64; ++y) {
+        for (int32_t x = 0; x < 64; ++x) {
+            const int32_t i = y * 64 + x;
+            uint32_t over = 0;
+            std::memcpy(&over, &number[16 + i * 4], 4);
+            inked += over >> 24 == 255;
+            ASSERT_EQ(TexturePixel(texture, x, y),
+                      TexD3D_OverlayPixel(ramp[base[16 + i]], over) & 0xFFFFFF)
+                << x << "," << y;
+        }
+    }
+    EXPECT_GT(inked, 50);
+    // The away side's shirt front through the away ramps.
+    const std::vector<uint8_t> front =
+        LoadFile(std::string("vxdata\\d3d\\") + KIT_BuildFilename(1, KitPartTable[23]));
+    EXPECT_EQ(TexturePixel(KIT_GetPersonTextureD3D(20, 23), 30, 30),
+              TexD3D_GetRamp(1, 0)[front[16 + 30 * 64 + 30]]);
+    // The named cache through the device's plain loader.
+    const int32_t net = NORMTEXT_LoadTexture("stadium\\textures\\goal\\net.gfx");
+    EXPECT_EQ(KIT_GetTextureFromIndexD3D(net), TexD3D_GetTexture(NamedTextureCache[net].texture));
+    EXPECT_EQ(KIT_GetTextureFromIndexD3D(net + 1), -1);
+}
+
+TEST(KitLoadDeathTest, TheDeviceHasNoNumberedPlainTexturesNorSizes)
+{
+    EXPECT_FATAL(KitRenderers[KIT_RENDERER_DEVICE].createWithOverlay("a", "b"),
+                 "no case for non-team textures with overlays!");
+    const auto sizeOfNet = [] {
+        ScopedDeviceKits kits;
+        const int32_t net = NORMTEXT_LoadTexture("stadium\\textures\\goal\\net.gfx");
+        int32_t width = 0;
+        int32_t height = 0;
+        KIT_GetTextureSizeFromIndex(net, &width, &height);
+    };
+    EXPECT_FATAL(sizeOfNet(), "texture size not available");
 }
 
 }  // namespace

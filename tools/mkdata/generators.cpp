@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "tools/mkdata/d3dtextures.h"
 #include "tools/mkdata/films.h"
 #include "tools/mkdata/gametext.h"
 #include "tools/mkdata/kittextures.h"
@@ -48,6 +49,8 @@ constexpr auto kGenerators = std::to_array<MkGenerator>({
     {"people models", MkGeneratePeople},
     {"props", MkGenerateProps},
     {"stadium ground", MkGenerateStadium},
+    {"device textures", MkGenerateDeviceTextures},
+    {"HUD icon sets", MkGenerateHudIcons},
 });
 
 }  // namespace

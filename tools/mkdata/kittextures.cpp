@@ -15,6 +15,7 @@
 #include "generic/kittextures.h"
 #include "menus/kits.h"
 #include "tools/mkdata/canvas.h"
+#include "tools/mkdata/d3dtextures.h"
 #include "tools/mkdata/matchgfx.h"
 #include "vx256/textures.h"
 
@@ -266,7 +267,9 @@ uint8_t OnRamp(InkRamp ramp, uint8_t level)
     return static_cast<uint8_t>(ramp.first + level * (ramp.count - 1) / 255);
 }
 
-uint8_t SoftwareEntry(const MkInk& ink)
+}  // namespace
+
+uint8_t MkSoftwareEntry(const MkInk& ink)
 {
     switch (ink.kind) {
         case INK_NONE: return 0;
@@ -283,19 +286,24 @@ uint8_t SoftwareEntry(const MkInk& ink)
     }
 }
 
-void AddTexture(MkFileSet* set, const std::string& name, const MkKitDrawing& drawing)
+namespace {
+
+// One drawing, both renderers' files: the software view's palette entries and the 3D device's
+// ramp entries (team parts) or colours.
+void AddTexture(MkFileSet* set, const std::string& name, const MkKitDrawing& drawing, bool team)
 {
     std::vector<uint8_t> bytes;
     MkPutU16(&bytes, static_cast<uint32_t>(drawing.size));
     MkPutU16(&bytes, static_cast<uint32_t>(drawing.size));
     for (const MkInk& ink : drawing.texels)
-        bytes.push_back(SoftwareEntry(ink));
+        bytes.push_back(MkSoftwareEntry(ink));
     MkAddFile(set, kRoot + name + ".GFX", std::move(bytes));
+    MkAddDeviceKitTexture(set, name + ".GFX", drawing, team);
 }
 
 void AddPersonTexture(MkFileSet* set, const std::string& name, const MkKitDrawing& drawing)
 {
-    AddTexture(set, kTextures + name, drawing);
+    AddTexture(set, kTextures + name, drawing, false);
 }
 
 // The kit family folder of a part, with its number: "kits\SHIRTS\SHIRT001".
@@ -345,12 +353,12 @@ void AddKitPart(MkFileSet* set, const KitPartRecord& part)
     if (part.kind == KIT_KIND_ARM_RIGHT) return;  // both arms read the left arm's files
     const std::string name = part.name;
     if (part.kind == KIT_KIND_KEEPER) {
-        AddTexture(set, KitFolder(part, kKeeperKit) + name, KitPartDrawing(part, kKeeperKit));
+        AddTexture(set, KitFolder(part, kKeeperKit) + name, KitPartDrawing(part, kKeeperKit), true);
         return;
     }
     for (int32_t number = 1; number <= DesignCount(part.kind); ++number)
-        AddTexture(set, KitFolder(part, number) + name, KitPartDrawing(part, number));
-    AddTexture(set, KitFolder(part, kOfficialKit) + name, KitPartDrawing(part, kOfficialKit));
+        AddTexture(set, KitFolder(part, number) + name, KitPartDrawing(part, number), true);
+    AddTexture(set, KitFolder(part, kOfficialKit) + name, KitPartDrawing(part, kOfficialKit), true);
 }
 
 void AddPeople(MkFileSet* set)

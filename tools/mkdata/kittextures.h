@@ -2,6 +2,7 @@
 // palettes, the skin-and-hair palette and every kit, skin, face, number, boot and card texture.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -30,6 +31,11 @@ constexpr int32_t MK_FACE_FIRST = 10;  // 10-14: eye white, iris, lips, brows, t
 constexpr uint8_t MK_EYE_WHITE = 10;
 constexpr uint8_t MK_IRIS = 11;
 constexpr uint8_t MK_LIPS = 12;
+
+// The skin-and-hair palette: 256 triplets of 6-bit levels.
+const std::array<uint8_t, 768>& MkSkinHairPalette();
+// The software texture entry an ink is written as.
+uint8_t MkSoftwareEntry(const MkInk& ink);
 
 // "PALETTES\kits\<colour>.pal" for the 40 kit colours and "PALETTES\ingame\skinhair.pal".
 void MkGenerateKitPalettes(MkFileSet* set);

@@ -490,3 +490,12 @@ void MkGenerateMatchGraphics(MkFileSet* set)
     for (const GraphicDraft& draft : Drafts())
         MkAddFile(set, std::string("MISCGFX\\") + draft.name + ".gfx", Render(draft));
 }
+
+void MkDrawReplayButton(MkCanvas& canvas, int32_t frame) { ReplayButton(canvas, frame); }
+
+void MkDrawPitch(MkCanvas& canvas, int32_t width, int32_t height, int32_t margin)
+{
+    Pitch(canvas, width, height, margin);
+}
+
+void MkDrawDigitalGlyph(MkCanvas& canvas, int32_t frame) { DigitalGlyph(canvas, frame); }

@@ -7,6 +7,8 @@
 
 #include "tools/mkdata/fileset.h"
 
+class MkCanvas;
+
 // Master-palette entries that every picture of the match views may rely on.
 constexpr uint8_t MP_TRANSPARENT = 0;
 constexpr uint8_t MP_RED = 1;
@@ -44,5 +46,11 @@ void MkGenerateMasterPalette(MkFileSet* set);
 // "MISCGFX\FONTS\fnt12w|fnt16w|fnt24w|fnt12y|fnt16y|fnt24y" (".gfx" and ".wid"): 256 glyph
 // cells of 8-bit master-palette shades with a black shadow down and right.
 void MkGenerateMatchFonts(MkFileSet* set);
+// The match graphics' pictures the 3D device's icons share with the software view: a replay
+// bar button (frames 0-9 plain, 10-19 highlighted), the pitch plan, a 10 x 14 digital digit
+// (frames 0-9, 10 the colon).
+void MkDrawReplayButton(MkCanvas& canvas, int32_t frame);
+void MkDrawPitch(MkCanvas& canvas, int32_t width, int32_t height, int32_t margin);
+void MkDrawDigitalGlyph(MkCanvas& canvas, int32_t frame);
 // "MISCGFX\<name>.gfx" for the 35 match graphics, 8-bit master-palette indices, 0 transparent.
 void MkGenerateMatchGraphics(MkFileSet* set);

@@ -73,19 +73,28 @@ void MkGenerateKitPalettes(MkFileSet* set)
         MkAddFile(set, std::string("PALETTES\\kits\\") + KitColourNames[colour] + ".pal",
                   std::vector<uint8_t>(palette.begin(), palette.end()));
     }
-    Palette skinhair{};
-    for (int32_t k = 0; k < 4; ++k) {
-        const int32_t skinFirst = MK_SKIN_RAMPS_FIRST + k * MK_SKINHAIR_RAMP;
-        const int32_t hairFirst = MK_SKIN_RAMPS_FIRST + (4 + k) * MK_SKINHAIR_RAMP;
-        PutRamp(&skinhair, {skinFirst, skinFirst + MK_SKINHAIR_RAMP - 1}, kSkins[k][0],
-                kSkins[k][1], kSkins[k][2]);
-        PutRamp(&skinhair, {hairFirst, hairFirst + MK_SKINHAIR_RAMP - 1}, kHair[k][0], kHair[k][1],
-                kHair[k][2]);
-    }
-    for (const FaceColour& f : kFaceColours)
-        Put(&skinhair, f.entry, f.r, f.g, f.b);
-    // The master's cyan stays where the match graphics expect it.
-    std::copy_n(MkMasterPalette().begin() + MP_CYAN * 3, 3, skinhair.begin() + MP_CYAN * 3);
+    const Palette& skinhair = MkSkinHairPalette();
     MkAddFile(set, "PALETTES\\ingame\\skinhair.pal",
               std::vector<uint8_t>(skinhair.begin(), skinhair.end()));
+}
+
+const std::array<uint8_t, 768>& MkSkinHairPalette()
+{
+    static const Palette skinhair = [] {
+        Palette palette{};
+        for (int32_t k = 0; k < 4; ++k) {
+            const int32_t skinFirst = MK_SKIN_RAMPS_FIRST + k * MK_SKINHAIR_RAMP;
+            const int32_t hairFirst = MK_SKIN_RAMPS_FIRST + (4 + k) * MK_SKINHAIR_RAMP;
+            PutRamp(&palette, {skinFirst, skinFirst + MK_SKINHAIR_RAMP - 1}, kSkins[k][0],
+                    kSkins[k][1], kSkins[k][2]);
+            PutRamp(&palette, {hairFirst, hairFirst + MK_SKINHAIR_RAMP - 1}, kHair[k][0],
+                    kHair[k][1], kHair[k][2]);
+        }
+        for (const FaceColour& f : kFaceColours)
+            Put(&palette, f.entry, f.r, f.g, f.b);
+        // The master's cyan stays where the match graphics expect it.
+        std::copy_n(MkMasterPalette().begin() + MP_CYAN * 3, 3, palette.begin() + MP_CYAN * 3);
+        return palette;
+    }();
+    return skinhair;
 }
