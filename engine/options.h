@@ -65,10 +65,10 @@ static_assert(std::is_trivially_copyable_v<OptionsBlock>);
 constexpr size_t OPTIONS_FILE_MAX_BYTES = BlockFileMaxBytes(sizeof(OptionsBlock), 1);
 
 // A fresh file's settings: the start values of the sound and view settings, and no video choice
-// yet (device 0 under a zero GUID names no device, so start-up chooses afresh).
+// yet (software renderer, no mode: start-up chooses afresh).
 constexpr OptionsBlock OPTIONS_DEFAULTS = {
     .video = {.card = 0,
-              .device3D = 0,
+              .device3D = -1,
               .cardGuid = {},
               .deviceGuid = {},
               .mode = -1,

@@ -95,9 +95,11 @@ void ClampSwitches(VideoSettings* settings)
     settings->textureDetail = ClampSwitch(settings->textureDetail, kSwitchOn, "texture detail");
 }
 
-// The saved card and device, while the host reports them under the same GUIDs.
+// The saved card and device, while the host reports them under the same GUIDs. A record without a
+// mode was never chosen by a run (every run saves one): the defaults of a first run.
 bool SavedChoiceStands(const VideoSettings& settings)
 {
+    if (settings.mode < 0) return false;
     const int32_t card = CardOf(settings);
     const DXCardEntry* entry = DXGetCardEntry(card);
     if (entry == nullptr) return false;

@@ -15,7 +15,8 @@ constexpr uint32_t VIDEO_SMALL_MEMORY = 0x400000;  // texture memory below 4 MB 
 
 // Start-up, once, after the options are read. The quality switches outside their ranges are
 // clamped first, one warning each. Unless `forceSoftware` ("-no3d"), a saved card and device are
-// kept while the host still reports them under the same GUIDs; otherwise the record is cleared and
+// kept while the host still reports them under the same GUIDs (a record without a mode was never
+// saved by a run, and is not kept); otherwise the record is cleared and
 // the best scoring card and device are chosen (with `forceSoftware`: card 0 and no device). The
 // graphics layer then starts on them (with 3D for a device) and the mode is chosen. Card 0 with a
 // GUID is fatal "VideoInit(): the first card must have the NULL GUID"; no card at all,

@@ -77,6 +77,7 @@ VideoSettings Saved(uint32_t card, int32_t device, const HostFakeAdapter* owner)
     VideoSettings settings = OPTIONS_DEFAULTS.video;
     settings.card = card;
     settings.device3D = device;
+    settings.mode = 0;  // every run saves a mode
     if (owner != nullptr && owner->hasGuid)
         std::memcpy(settings.cardGuid, owner->guid.bytes, sizeof settings.cardGuid);
     if (owner != nullptr && device >= 0)
@@ -530,6 +531,7 @@ TEST_F(VideoScreenTest, TheScreenMatchesItsGoldensWithTheDeviceAndWithoutIt)
          {Case{false, "menus/video_options_device"}, Case{true, "menus/video_options_software"}}) {
         Start({Primary()}, c.no3d);
         InGameScreen_Open(VideoOptions_Screen());
+        EXPECT_EQ(VT_RegionCount(), 6 + 11 + 3);  // arrows, choices, buttons
         ExpectGoldenHash(c.golden, WorkScreenHash());
         if (HasFailure()) WriteFrameToTestOutput(std::string(c.golden).substr(6) + ".png");
         InGameScreen_Close();
