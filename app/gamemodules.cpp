@@ -22,6 +22,7 @@
 #include "generic/matchkeys.h"
 #include "generic/matchsfx.h"
 #include "generic/replay.h"
+#include "generic/replaysave.h"
 #include "generic/sharedops.h"
 #include "generic/textview.h"
 #include "generic/timedevents.h"
@@ -63,6 +64,7 @@ void StartMatchPresentation()
     TimedEvents_Init();
     MatchKeys_Init();
     Replay_Init();
+    ReplaySave_Start();
     TextView_Init();
     MatchView_RegisterScriptValues();
     TextView_Register();
@@ -75,6 +77,7 @@ void StartMatchPresentation()
 void StopMatchPresentation()
 {
     TextView_Uninit();
+    ReplaySave_Uninit();
     Replay_Uninit();
     MatchKeys_Uninit();
     TimedEvents_Uninit();

@@ -19,7 +19,9 @@
 #include "generic/hotzone.h"
 #include "generic/infobar.h"
 #include "generic/replay.h"
+#include "generic/replaysave.h"
 #include "generic/viewscreen.h"
+#include "menus/machine.h"
 #include "vexamenu/vidopt.h"
 
 namespace {
@@ -254,6 +256,18 @@ void ReplayBar_Input(int32_t x, int32_t y, bool pressed)
         }
     }
     Replay_CountDownStep();
+}
+
+void ReplayBar_SaveRequest()
+{
+    if (ReplayState == REPLAYKIND_SLOT) return;
+    MatchShared.menuRequest = 0;
+    Replay_RequestEnd();
+    MatchView_Destroy();
+    InitSetOfMenus();
+    InGame_ReplayMenu();
+    ShutdownMenuGraphics();
+    MatchView_Init();
 }
 
 void MatchKeys_StepResolution(int32_t step)
