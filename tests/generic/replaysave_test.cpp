@@ -348,6 +348,8 @@ TEST_F(ReplayFileTest, FuzzedSlotsAreRefusedOrPlayEveryFrame)
         ASSERT_LE(result, REPLAYFILE_LOADED) << n;
         if (result == REPLAYFILE_LOADED) {
             ++played;
+            // Saved from a match played without a view, it plays in the 3D view.
+            ASSERT_EQ(GetMatchSidesBlock()->viewMode, VIEW_3D) << n;
             ReplayState = REPLAYKIND_SLOT;
             for (int32_t position = 0; position < ReplayRecorder.frameCount; ++position) {
                 ReplayPosition = position;
