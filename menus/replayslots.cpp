@@ -98,7 +98,8 @@ int32_t FromReadResult(int32_t result)
 
 void BuildRow(int32_t slot)
 {
-    ReplaySlotHeader& header = ReplaySlots.headers[slot];
+    // The label goes to a buffer of its own, never over the description it is made from.
+    ReplaySlotHeader header;
     char name[16];
     ReplayFile_Name(slot, name);
     std::vector<uint8_t> bytes;

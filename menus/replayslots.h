@@ -73,7 +73,6 @@ int32_t Replay_CountSaved();
 // "Ralenti": each row shows the label of a valid slot or, in font 1, that of an empty one; the
 // other pointer of the pair points to an empty string.
 struct ReplaySlotsScreen {
-    ReplaySlotHeader headers[REPLAY_SLOT_COUNT];
     char labels[REPLAY_SLOT_COUNT][REPLAY_LABEL_BYTES];
     const char* validLabel[REPLAY_SLOT_COUNT];
     const char* emptyLabel[REPLAY_SLOT_COUNT];
