@@ -114,7 +114,9 @@ void BuildRow(int32_t slot)
         DescribeEmpty(&header);
     }
     char* label = ReplaySlots.labels[slot];
-    std::snprintf(label, REPLAY_LABEL_BYTES, "%2d: %s", slot + 1, header.description);
+    // A slot number of at most three digits and the 127 characters a description may hold fit.
+    std::snprintf(label, REPLAY_LABEL_BYTES, "%2d: %s", static_cast<uint8_t>(slot + 1),
+                  header.description);
     const bool empty = label[4] == '<';
     ReplaySlots.validLabel[slot] = empty ? "" : label;
     ReplaySlots.emptyLabel[slot] = empty ? label : "";
