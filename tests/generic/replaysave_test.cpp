@@ -186,7 +186,7 @@ TEST_F(ReplayFileTest, ASavedSlotReloadsByteForByteAndDamagedCopiesAreRefusedWit
         std::memcmp(loaded.frames.data(), r.frames.data(), REPLAY_FRAMES * sizeof(ReplayFrame)), 0);
 
     const auto cut = [](size_t size) { return [size](Bytes* b) { b->resize(size); }; };
-    const int16_t motion = 3;
+    const int16_t motion = 0;
     struct Case {
         const char* what;
         std::function<void(Bytes*)> damage;  // null: the file is made some other way
@@ -196,8 +196,11 @@ TEST_F(ReplayFileTest, ASavedSlotReloadsByteForByteAndDamagedCopiesAreRefusedWit
         {"0 bytes", cut(0), REPLAYFILE_NO_HEADER},
         {"131 bytes", cut(131), REPLAYFILE_NO_HEADER},
         {"tag RP02", [](Bytes* b) { (*b)[3] = '2'; }, REPLAYFILE_BAD_TAG},
+        {"header alone", cut(REPLAY_FILE_RECORDER_AT), REPLAYFILE_SHORT_RECORDER},
         {"cut in the recorder", cut(REPLAY_FILE_MATCHDAY_AT - 1), REPLAYFILE_SHORT_RECORDER},
+        {"recorder whole", cut(REPLAY_FILE_MATCHDAY_AT), REPLAYFILE_SHORT_MATCHDAY},
         {"cut in the match-day block", cut(REPLAY_FILE_FRAMES_AT - 1), REPLAYFILE_SHORT_MATCHDAY},
+        {"no frame", cut(REPLAY_FILE_FRAMES_AT), REPLAYFILE_SHORT_FRAMES},
         {"cut in the frames", cut(REPLAY_FILE_BYTES - 1), REPLAYFILE_SHORT_FRAMES},
         {"one byte too many", [](Bytes* b) { b->push_back(0); }, REPLAYFILE_TOO_LONG},
         {"frame count 0", [](Bytes* b) { Put<int32_t>(b, REPLAY_FILE_RECORDER_AT + 900, 0); },
@@ -241,6 +244,13 @@ TEST_F(ReplayFileTest, ASavedSlotReloadsByteForByteAndDamagedCopiesAreRefusedWit
          REPLAYFILE_UNPLAYABLE},
     };
     const std::string file = m_home.Path("Replay04.sav");
+    // A ring not yet full: only its recorded frames are checked, whatever lies past them.
+    Bytes young = m_valid;
+    Put<int32_t>(&young, REPLAY_FILE_RECORDER_AT + 896, 700);
+    Put<int32_t>(&young, REPLAY_FILE_RECORDER_AT + 900, 700);
+    Put<int16_t>(&young, FrameAt(700) + offsetof(ReplayFrame, focusPerson), 99);
+    WriteBytes(file, young);
+    EXPECT_EQ(Targets().Load(4), REPLAYFILE_LOADED);
     for (const Case& c : cases) {
         Bytes damaged = m_valid;
         c.damage(&damaged);
