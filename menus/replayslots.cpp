@@ -68,7 +68,10 @@ bool FrameIsPlayable(const ReplayFrame& frame)
     if (frame.ballHolder < 0 || frame.ballHolder > holderMax || frame.secondHolder > holderMax)
         return false;
     if (frame.gameState < 0 || frame.gameState >= PHASE_COUNT) return false;
-    return std::all_of(std::begin(frame.spin), std::end(frame.spin),
+    // The packed frame's floats may sit unaligned: they are read through a copy.
+    float spin[3];
+    std::memcpy(spin, frame.spin, sizeof spin);
+    return std::all_of(std::begin(spin), std::end(spin),
                        [](float angle) { return std::isfinite(angle); });
 }
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/memory.h"
 #include "engine/userfile.h"
@@ -480,8 +481,18 @@ TEST_F(ReplaySaveScreenTest, PickThenSaveWritesTheRunningMatchAndFailuresKeepThe
     EXPECT_STREQ(ReplaySlotHeaders[5].description, " 6: Rouges 2 - 1 Bleus, 31:05");
     EXPECT_EQ(ReplaySlotSelected, 5);
 
-    // A failed write: the folder for the temporary taken, then a disk full half way.
+    // A failed write: a read-only folder (which binds every user but the superuser), the
+    // temporary's name taken by a folder, then a disk full half way.
     const Bytes before = Slot5();
+    if (geteuid() != 0) {
+        std::filesystem::permissions(m_home.Path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::remove);
+        EXPECT_EQ(SendVTEventAt(kSaveX, kButtonsY, VT_EVENT_PRESS), VT_BREAK_1);
+        EXPECT_EQ(s_message, TEXT_SAVE_FAILED);
+        std::filesystem::permissions(m_home.Path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+        s_message = -1;
+    }
     const std::string temporary = m_home.Path("Replay05.sav.tmp");
     std::filesystem::create_directory(temporary);
     EXPECT_EQ(SendVTEventAt(kSaveX, kButtonsY, VT_EVENT_PRESS), VT_BREAK_1);
