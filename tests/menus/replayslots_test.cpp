@@ -78,6 +78,8 @@ TEST_F(ReplaySlotsTest, RowsShowEachFileAsListedOrEmptyAndOnlyListedOnesAct)
     MakeSlot(5, longText);
     MakeSlot(6, "<choisi>");
     MakeSlot(9, "10: dernier");
+    ExpectGoldenHash("menus/replay_slots", FirstBuildHash(ReplaySlots_Table(), "replay_slots.png"));
+    EXPECT_EQ(MenuOption, MENU_OPTION_TITLE);  // left by Escape
     ReplaySlots_Init();
     const std::string empty = "<" + std::string(GetMessageText(1660)) + ">";
     struct Expected {
