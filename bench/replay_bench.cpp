@@ -1,6 +1,7 @@
 // bench/replay_bench.cpp: a replay slot saved (its image built and written atomically, every
 // sync included) and loaded back with all its checks, in a temporary user folder; one save or
 // one load per iteration.
+#include <cstring>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -15,7 +16,7 @@ namespace {
 struct SlotContents {
     SlotContents() : frames(REPLAY_FRAMES)
     {
-        header.tag[0] = 'R', header.tag[1] = 'P', header.tag[2] = '0', header.tag[3] = '1';
+        std::memcpy(header.tag, REPLAY_SLOT_TAG, sizeof header.tag);
         recorder.frameCount = REPLAY_FRAMES;
         matchDay.periodMinutes = 5;
         matchDay.benchSize = MATCH_BENCH_MAX;

@@ -21,7 +21,6 @@ ReplaySaveServices ReplaySaveHooks;
 
 namespace {
 
-constexpr char kTag[4] = {'R', 'P', '0', '1'};
 constexpr uint8_t LEFT_MIDDLE = 0x54;
 constexpr int32_t COLOUR_NORMAL = 0, COLOUR_SELECTED = 8;
 constexpr int32_t BUTTON_LINE = 1;
@@ -75,7 +74,7 @@ int32_t SlotLineEvent(const InGameMenuEvent* event)
     if (event->event != VT_EVENT_PRESS) return VT_CONTINUE;
     const int32_t slot = event->code;
     Replay_ReadHeaders();
-    std::memcpy(ReplaySlotHeaders[slot].tag, kTag, sizeof kTag);
+    std::memcpy(ReplaySlotHeaders[slot].tag, REPLAY_SLOT_TAG, sizeof REPLAY_SLOT_TAG);
     ReplaySave_Describe(slot, ReplaySlotHeaders[slot].description);
     ReplaySlotSelected = static_cast<int16_t>(slot);
     return VT_BREAK_0;

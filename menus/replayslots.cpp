@@ -21,7 +21,6 @@ ReplaySlotsScreen ReplaySlots;
 
 namespace {
 
-constexpr char kTag[4] = {'R', 'P', '0', '1'};
 constexpr int16_t kMotionNone = -2;  // the lowest motion id a person may hold
 constexpr int32_t kWatchOption = 56;
 constexpr int32_t kRowPitch = 35;
@@ -109,7 +108,7 @@ void BuildRow(int32_t slot)
     size_t fileSize = 0;
     const bool valid = UserFile_ReadHead(name, sizeof header, &bytes, &fileSize) == USERFILE_OK
                        && bytes.size() == sizeof header && fileSize == REPLAY_FILE_BYTES
-                       && std::memcmp(bytes.data(), kTag, sizeof kTag) == 0;
+                       && std::memcmp(bytes.data(), REPLAY_SLOT_TAG, sizeof REPLAY_SLOT_TAG) == 0;
     if (valid) {
         std::memcpy(&header, bytes.data(), sizeof header);
         EndDescription(&header);
@@ -158,7 +157,8 @@ int32_t ReplayFile_Load(int32_t slot, ReplaySlotHeader* header, RecorderBlock* r
     const int32_t read = UserFile_Read(name, REPLAY_FILE_BYTES, &bytes);
     if (read != USERFILE_OK) return FromReadResult(read);
     if (bytes.size() < sizeof(ReplaySlotHeader)) return REPLAYFILE_NO_HEADER;
-    if (std::memcmp(bytes.data(), kTag, sizeof kTag) != 0) return REPLAYFILE_BAD_TAG;
+    if (std::memcmp(bytes.data(), REPLAY_SLOT_TAG, sizeof REPLAY_SLOT_TAG) != 0)
+        return REPLAYFILE_BAD_TAG;
     if (const int32_t cut = CheckBlocks(bytes.size()); cut != REPLAYFILE_LOADED) return cut;
 
     ReplaySlotHeader stagedHeader;

@@ -16,9 +16,11 @@ constexpr int32_t REPLAY_SLOT_COUNT = 10;
 constexpr int32_t REPLAY_DESCRIPTION_BYTES = 128;
 constexpr int32_t REPLAY_LABEL_BYTES = 140;
 
+constexpr char REPLAY_SLOT_TAG[4] = {'R', 'P', '0', '1'};
+
 #pragma pack(push, 1)
 struct ReplaySlotHeader {
-    char tag[4];                                 // "RP01", no terminating zero
+    char tag[4];                                 // REPLAY_SLOT_TAG, no terminating zero
     char description[REPLAY_DESCRIPTION_BYTES];  // zero-terminated; read ones end at byte 127
 };
 #pragma pack(pop)
