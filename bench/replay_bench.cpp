@@ -12,7 +12,8 @@
 
 namespace {
 
-// A full ring of frames and a match-day block that pass every check of the load.
+// A full ring of frames (every person in the first frame of motion 0, so that every frame count
+// is looked up) and a match-day block that pass every check of the load.
 struct SlotContents {
     SlotContents() : frames(REPLAY_FRAMES)
     {
@@ -23,10 +24,6 @@ struct SlotContents {
         for (MatchSide& side : matchDay.sides) {
             for (MatchPlayerEntry& entry : side.entries)
                 MatchEntry_Clear(&entry);
-        }
-        for (ReplayFrame& frame : frames) {
-            for (ReplayObject& object : frame.objects)
-                object.animation[0] = -1;
         }
     }
     ReplaySlotHeader header{};
