@@ -480,6 +480,8 @@ TEST_F(ReplaySaveScreenTest, PickThenSaveWritesTheRunningMatchAndFailuresKeepThe
     EXPECT_STREQ(ReplaySlotHeaders[3].description, " 4: three");
     EXPECT_STREQ(ReplaySlotHeaders[5].description, " 6: Rouges 2 - 1 Bleus, 31:05");
     EXPECT_EQ(ReplaySlotSelected, 5);
+    VT_MenuRedraw();  // the lines' places and the chosen one's colour are only seen drawn
+    ExpectGoldenHash("generic/replay_save", WorkScreenHash());
 
     // A failed write: a read-only folder (which binds every user but the superuser), the
     // temporary's name taken by a folder, then a disk full half way.
