@@ -23,6 +23,7 @@
 #include "generic/matchkeys.h"
 #include "generic/matchsfx.h"
 #include "generic/replay.h"
+#include "generic/replaysave.h"
 #include "generic/sharedops.h"
 #include "generic/textview.h"
 #include "generic/timedevents.h"
@@ -67,6 +68,7 @@ void StartMatchPresentation()
     InitCameras();
     Camera_RegisterScriptValues();
     Replay_Init();
+    ReplaySave_Start();
     TextView_Init();
     MatchView_RegisterScriptValues();
     TextView_Register();
@@ -80,6 +82,7 @@ void StartMatchPresentation()
 void StopMatchPresentation()
 {
     TextView_Uninit();
+    ReplaySave_Uninit();
     Replay_Uninit();
     MatchKeys_Uninit();
     TimedEvents_Uninit();

@@ -1,6 +1,7 @@
 // engine/userfile.cpp: reading and writing user files safely.
 #include "engine/userfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -149,6 +150,27 @@ int32_t UserFile_ReadPath(const char* hostPath, size_t maxBytes, std::vector<uin
 int32_t UserFile_Read(const char* gameName, size_t maxBytes, std::vector<uint8_t>* bytes)
 {
     return UserFile_ReadPath(HostPath(gameName).c_str(), maxBytes, bytes);
+}
+
+int32_t UserFile_ReadHead(const char* gameName, size_t count, std::vector<uint8_t>* bytes,
+                          size_t* fileSize)
+{
+    bytes->clear();
+    *fileSize = 0;
+    const std::string path = HostPath(gameName);
+    int fd = -1;
+    size_t size = 0;
+    int32_t result = OpenRegular(path, &fd, &size);
+    if (result == USERFILE_OK && !ReadUpTo(fd, std::min(size, count), bytes))
+        result = USERFILE_UNREADABLE;
+    if (fd >= 0) close(fd);
+    if (result != USERFILE_OK) {
+        bytes->clear();
+        if (result != USERFILE_MISSING) LogFailure("UserFile_ReadHead", path, ResultText(result));
+        return result;
+    }
+    *fileSize = size;
+    return USERFILE_OK;
 }
 
 int32_t UserFile_Probe(const char* gameName)

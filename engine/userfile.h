@@ -24,6 +24,11 @@ constexpr int32_t USERFILE_WRITE_FAILED = -5;
 int32_t UserFile_Read(const char* gameName, size_t maxBytes, std::vector<uint8_t>* bytes);
 // The same for a host path (the data archives' lists and indexes).
 int32_t UserFile_ReadPath(const char* hostPath, size_t maxBytes, std::vector<uint8_t>* bytes);
+// The first `count` bytes of the user file, or all of a shorter one, into *bytes, and the file's
+// whole size into *fileSize: a list of files shows their headers without reading them whole.
+// Opened and checked as UserFile_Read opens; on failure *bytes is empty and *fileSize 0.
+int32_t UserFile_ReadHead(const char* gameName, size_t count, std::vector<uint8_t>* bytes,
+                          size_t* fileSize);
 // USERFILE_OK for a regular file, else why not; reads nothing.
 int32_t UserFile_Probe(const char* gameName);
 // True when anything at all stands at the name, a dangling link included; opens nothing.

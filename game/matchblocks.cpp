@@ -392,3 +392,56 @@ bool MatchBlocks_CheckCopy(const void* block)
     }
     return std::all_of(copy.events, copy.events + copy.eventCount, EventIsValid);
 }
+
+namespace {
+
+constexpr int32_t kLongestPeriodMinutes = 90;
+constexpr int32_t kCrowdFillMax = 3;
+constexpr int32_t kPositionCodeMax = 13;
+constexpr int32_t kSkinMax = 6;
+constexpr int32_t kHairColourMax = 3;
+
+bool Terminated(const char* text, size_t size) { return std::memchr(text, '\0', size) != nullptr; }
+
+// The kit loader indexes its skins and hair colours by these words.
+bool EntryIsDrawable(const MatchPlayerEntry& entry)
+{
+    if (entry.shirt == -1) return true;
+    return SaveCheck_InRange(entry.shirt, 1, MATCH_SHIRT_COUNT)
+           && entry.positionCode <= kPositionCodeMax && entry.skin <= kSkinMax
+           && entry.hairColour <= kHairColourMax;
+}
+
+bool SideIsPlayable(const MatchSide& side)
+{
+    if (!MatchTeam_IsReadable(side.teamName, sizeof side.teamName, side.tactics, side.entries))
+        return false;
+    if (!TacticIsKnown(side.tactic) || !TacticIsKnown(side.tacticB)) return false;
+    if (!KitDesign_IsValid(MatchSide_GetKit(side))) return false;
+    return std::all_of(std::begin(side.entries), std::end(side.entries), EntryIsDrawable);
+}
+
+}  // namespace
+
+bool MatchTeam_IsReadable(const char* name, size_t nameBytes, const TacticsRecord* tactics,
+                          const MatchPlayerEntry* entries)
+{
+    if (!Terminated(name, nameBytes)) return false;
+    for (int32_t k = 0; k < MATCH_ENTRY_COUNT; ++k) {
+        if (!Terminated(entries[k].name, sizeof entries[k].name)) return false;
+    }
+    for (int32_t n = 0; n < TACTIC_CUSTOM_COUNT; ++n) {
+        if (!TacticsRecord_IsValid(tactics[n])) return false;
+    }
+    return true;
+}
+
+bool MatchDayBlock_Check(const MatchDayBlock& block)
+{
+    if (!SaveCheck_InRange(block.benchSize, 0, MATCH_BENCH_MAX)
+        || !SaveCheck_InRange(block.substitutionsAllowed, 0, MATCH_BENCH_MAX)
+        || block.crowdFill > kCrowdFillMax || block.night > 1
+        || !SaveCheck_InRange(block.periodMinutes, 1, kLongestPeriodMinutes))
+        return false;
+    return SideIsPlayable(block.sides[0]) && SideIsPlayable(block.sides[1]);
+}

@@ -17,24 +17,15 @@ constexpr char TEAM_FILE_TYPE[] = "TEM1";
 constexpr uint32_t TEAM_FILE_VERSION = 1;
 constexpr char TEAM_BLOCK_TAG[] = "TEAM";
 
-bool Terminated(const char* text, size_t size) { return std::memchr(text, '\0', size) != nullptr; }
-
 // The checks that keep a file from another game, or a damaged one, out of the match: texts end
 // inside their fields and every custom tactic can be played.
 bool TeamIsPlayable(const ExportedTeamBlock& team)
 {
-    if (!Terminated(team.name, sizeof(team.name))) return false;
     // The kits come from the world's table by these numbers.
     if (team.homeKit < 0 || team.homeKit >= TEAM_COUNT || team.awayKit < 0
         || team.awayKit >= TEAM_COUNT)
         return false;
-    for (const MatchPlayerEntry& entry : team.entries) {
-        if (!Terminated(entry.name, sizeof(entry.name))) return false;
-    }
-    for (const TacticsRecord& tactic : team.tactics) {
-        if (!TacticsRecord_IsValid(tactic)) return false;
-    }
-    return true;
+    return MatchTeam_IsReadable(team.name, sizeof team.name, team.tactics, team.entries);
 }
 
 }  // namespace

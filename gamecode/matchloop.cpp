@@ -347,11 +347,13 @@ void Match_FillRenderList()
     }
 }
 
-uint32_t GetMatchClockSeconds()
+uint32_t GetMatchClockSeconds() { return Match_ClockSecondsAt(Match.periodTicks); }
+
+uint32_t Match_ClockSecondsAt(uint32_t periodTicks)
 {
     const int32_t period = std::min<int32_t>(Match.period, MATCH_PERIOD_COUNT - 1);
     if (Match.periodLength == 0) return kStartMinute[period] * 60;
-    return kNominalMinutes[period] * Match.periodTicks * 60 / Match.periodLength
+    return kNominalMinutes[period] * periodTicks * 60 / Match.periodLength
            + kStartMinute[period] * 60;
 }
 

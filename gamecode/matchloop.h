@@ -22,4 +22,7 @@ void Match_FillRenderList();
 
 // The displayed match time in seconds: 2,700 at the end of the first half, 0 in the shoot-out.
 uint32_t GetMatchClockSeconds();
+// The same at `periodTicks` of the current period: the live match's time while a replay shows
+// an earlier frame.
+uint32_t Match_ClockSecondsAt(uint32_t periodTicks);
 int32_t Match_GetMinute();

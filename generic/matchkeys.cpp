@@ -21,7 +21,9 @@
 #include "generic/hotzone.h"
 #include "generic/infobar.h"
 #include "generic/replay.h"
+#include "generic/replaysave.h"
 #include "generic/viewscreen.h"
+#include "menus/machine.h"
 #include "vexamenu/vidopt.h"
 
 namespace {
@@ -265,6 +267,18 @@ void ReplayBar_Input(int32_t x, int32_t y, bool pressed)
         }
     }
     Replay_CountDownStep();
+}
+
+void ReplayBar_SaveRequest()
+{
+    if (ReplayState == REPLAYKIND_SLOT) return;
+    MatchShared.menuRequest = 0;
+    Replay_RequestEnd();
+    MatchView_Destroy();
+    InitSetOfMenus();
+    InGame_ReplayMenu();
+    ShutdownMenuGraphics();
+    MatchView_Init();
 }
 
 void MatchKeys_StepResolution(int32_t step)

@@ -90,6 +90,10 @@ void MatchKeys();
 // A press at (x, y) picks the replay mode of the first of hot-zones 11-20 holding it; then the
 // single step counts down.
 void ReplayBar_Input(int32_t x, int32_t y, bool pressed);
+// The replay bar's save button (replay mode 8). Unless a saved slot is being watched (then
+// nothing happens): the menu request is dropped, the replay asked to end, and the match view
+// makes way for the replay save screen, to be built again once the screen is left.
+void ReplayBar_SaveRequest();
 // The software view's F3/F4: the screens go, the resolution steps and the view starts again;
 // the info bar shows the new size.
 void MatchKeys_StepResolution(int32_t step);

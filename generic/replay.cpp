@@ -33,7 +33,7 @@ void Rewind() { Move(-1); }
 void Play() { Move(1); }
 void FastForward() { Move(3); }
 void Stop() { Replay_RequestEnd(); }
-void PauseInstead() { ReplayMode = REPLAYMODE_PAUSE; }
+void Save() { ReplayBar_SaveRequest(); }
 
 void SingleStep()
 {
@@ -52,7 +52,7 @@ constexpr auto kModes = std::to_array<ModeRow>({
     {REPLAYMODE_PLAY,         Play,         "Play"},
     {REPLAYMODE_FAST_FORWARD, FastForward,  "FastForward"},
     {REPLAYMODE_STOP,         Stop,         "Stop"},
-    {REPLAYMODE_SAVE,         PauseInstead, "Save"},
+    {REPLAYMODE_SAVE,         Save,         "Save"},
     {REPLAYMODE_BLANK2,       StandStill,   "Blank2"},
 });
 // clang-format on

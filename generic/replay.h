@@ -2,14 +2,9 @@
 // frames, played back by mode while the engine stands still, and the live match kept aside.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <type_traits>
 
 #include "gamecode/presentation.h"
-
-constexpr int32_t REPLAY_FRAMES = 750;  // 15 seconds of match time
-constexpr int32_t REPLAY_OBJECTS = 37;
 
 // The replay bar's ten buttons; the word ReplayMode holds one of them.
 enum ReplayModeWord : int16_t {
@@ -21,7 +16,7 @@ enum ReplayModeWord : int16_t {
     REPLAYMODE_PLAY,          // forward 1
     REPLAYMODE_FAST_FORWARD,  // forward 3
     REPLAYMODE_STOP,          // ends the replay
-    REPLAYMODE_SAVE,          // the replay save screen; until it exists, a pause
+    REPLAYMODE_SAVE,          // the replay save screen, then the replay's end
     REPLAYMODE_BLANK2,
     REPLAYMODE_COUNT
 };
@@ -33,67 +28,6 @@ enum ReplayKind : uint16_t {
     REPLAYKIND_SLOT = 3,     // a saved slot is watched; its end ends the match
     REPLAYKIND_HIGHLIGHT = 4,
 };
-
-#pragma pack(push, 1)
-struct ReplayObject {  // a person, the ball or the restart point
-    int16_t x;
-    int16_t y;
-    int16_t height;
-    int16_t animation[3];  // motion, motion frame, facing
-};
-
-// One tick of the match, little-endian, as replay files store it.
-struct ReplayFrame {
-    ReplayObject objects[REPLAY_OBJECTS];  // in person order
-    int16_t ballHeight;
-    int32_t ballPosition[3];  // x, y, height in 16.16
-    uint8_t ballHolderLow;    // not restored
-    uint8_t secondHolder;     // sign-extended when restored
-    int16_t gameState;
-    int16_t focusPerson;  // restored from its low byte
-    int16_t periodTicks;  // low 16 bits; sign-extended when restored
-    int16_t goals[2];
-    int16_t shootOutGoals[2];
-    int16_t period;      // not restored
-    int16_t matchByte2;  // restored from its low byte
-    int16_t engineWord1;
-    uint8_t unused480[2];
-    float spin[3];  // the arguments of Ball_SetSpinAngles, in order
-    int16_t engineWord2;
-    int16_t ballHolder;
-    uint8_t unused498[4];
-    uint8_t matchByte3;
-};
-
-// The counters replay files store whole; every other byte is 0.
-struct RecorderBlock {
-    uint8_t zero0[896];
-    int32_t writeIndex;  // the ring slot of the next frame, 0-749
-    int32_t frameCount;  // 0-750
-    uint8_t zero1[68];
-};
-#pragma pack(pop)
-
-static_assert(sizeof(ReplayObject) == 12);
-static_assert(sizeof(ReplayFrame) == 503);
-static_assert(offsetof(ReplayFrame, ballHeight) == 444);
-static_assert(offsetof(ReplayFrame, ballPosition) == 446);
-static_assert(offsetof(ReplayFrame, ballHolderLow) == 458);
-static_assert(offsetof(ReplayFrame, gameState) == 460);
-static_assert(offsetof(ReplayFrame, periodTicks) == 464);
-static_assert(offsetof(ReplayFrame, goals) == 466);
-static_assert(offsetof(ReplayFrame, shootOutGoals) == 470);
-static_assert(offsetof(ReplayFrame, period) == 474);
-static_assert(offsetof(ReplayFrame, matchByte2) == 476);
-static_assert(offsetof(ReplayFrame, engineWord1) == 478);
-static_assert(offsetof(ReplayFrame, spin) == 482);
-static_assert(offsetof(ReplayFrame, engineWord2) == 494);
-static_assert(offsetof(ReplayFrame, ballHolder) == 496);
-static_assert(offsetof(ReplayFrame, matchByte3) == 502);
-static_assert(sizeof(RecorderBlock) == 972);
-static_assert(offsetof(RecorderBlock, writeIndex) == 896);
-static_assert(offsetof(RecorderBlock, frameCount) == 900);
-static_assert(std::is_trivially_copyable_v<ReplayFrame>);
 
 // Owned by Replay: read them here, change them through the operations below.
 extern ReplayFrame* ReplayBuffer;  // REPLAY_FRAMES frames while a match runs, else null

@@ -7,6 +7,7 @@
 #include "generic/matchkeys.h"
 #include "generic/motioncap.h"
 #include "generic/replay.h"
+#include "generic/replaysave.h"
 #include "generic/timedevents.h"
 #include "vexamenu/vidopt.h"
 
@@ -33,6 +34,7 @@ void InstallSharedOps(MatchPresentation& ops)
     ops.Replay_PlayFrame = Replay_PlayFrame;
     ops.Replay_Store = Replay_StoreLive;
     ops.Replay_Restore = Replay_RestoreLive;
+    ops.Replay_Load = Replay_Load;
     ops.TimedEvents_Reset = TimedEvents_Reset;
     ops.Video_Has3DDevice = VideoHas3DDevice;
 }

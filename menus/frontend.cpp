@@ -81,6 +81,7 @@
 #include "menus/playersearch.h"
 #include "menus/playerstats.h"
 #include "menus/postmatch.h"
+#include "menus/replayslots.h"
 #include "menus/reportscreen.h"
 #include "menus/results.h"
 #include "menus/saveindex.h"
@@ -270,6 +271,23 @@ void LoadSavedGame()
     SetBusyPointer(0);
 }
 
+// The chosen slot played in the match view. The state goes back to normal whatever happened, so
+// a refused slot cannot turn the next real match into a replay. A replay that played has ended
+// through the match loop, which already put it back; a state still "watch" means the slot was
+// refused before anything played.
+void WatchReplay()
+{
+    RunMatch3D();
+    const bool refused = MatchShared.replayState == REPLAY_WATCH;
+    MatchShared.replayState = REPLAY_NORMAL;
+    MenuOption = MENU_OPTION_TITLE;
+    if (!refused) return;
+    DoBackground(TITLE_BACKGROUND);
+    CopyBackBuffer();
+    PresentMenuScreen();
+    DoMessageBox(GetMessageText(TEXT_LOAD_FAILED), 0);
+}
+
 // The video options screen, then back where it was opened from.
 void VideoOptions()
 {
@@ -402,8 +420,8 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Table(52, "Debug Screen", DebugScreen_Table),
     Table(53, "Configuration amicale", FriendlySetup_Table),
     Step(54, MainMenu_PrepareTeams, "Match amical"),
-    Screen(55, "Ralenti"),
-    Screen(56, "Revoir le match"),
+    Table(55, "Ralenti", ReplaySlots_Table),
+    Step(56, WatchReplay, "Revoir le match"),
     Table(57, "Carri\xE8re", CareerHistory_Table),
     Table(58, "All Stars", BestEleven_Table),
     Step(59, RouteGameEvents, "Suite"),

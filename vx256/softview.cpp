@@ -310,8 +310,10 @@ void DrawGameFrame()
     ShowDBuffer((screenWidth - ViewSize.width) / 2, (screenHeight - ViewSize.height) / 2,
                 GameScreen_Buffer(), GAMESCREEN_MARGIN, GAMESCREEN_MARGIN, ViewSize.width,
                 ViewSize.height);
-    MatchKeys_ReadControllers(0);
+    // The mouse first: Enter presses the replay bar's button under the pointer for this frame,
+    // and the mouse's own buttons would otherwise overwrite that press.
     VirtualPointer_Update(ViewSize.width, ViewSize.height);
+    MatchKeys_ReadControllers(0);
     ReplayBar_Input(VirtualPointer.x, VirtualPointer.y, (VirtualPointer.buttons & 1) != 0);
 }
 

@@ -158,15 +158,19 @@ TEST(Replay, ModesStepAsTabledAndStopAtBothEnds)
     PlayedTick();
     EXPECT_EQ(ReplayPosition, 0);
     EXPECT_EQ(ReplayMode, REPLAYMODE_PAUSE);
-    // Stop asks for the end; save, until its screen exists, pauses.
+    // Stop asks for the end; save, while a saved slot is watched, stands still.
     Start(REPLAYKIND_INSTANT, 10);
     ReplayMode = REPLAYMODE_STOP;
     PlayedTick();
     EXPECT_EQ(MatchShared.replayEndRequest, 1);
-    Start(REPLAYKIND_INSTANT, 10);
+    Start(REPLAYKIND_SLOT, 10);
     ReplayMode = REPLAYMODE_SAVE;
-    PlayedTick();
-    EXPECT_EQ(ReplayMode, REPLAYMODE_PAUSE);
+    MatchShared.menuRequest = 2;
+    EXPECT_EQ(PlayedTick(), 10);
+    EXPECT_EQ(ReplayPosition, 10);
+    EXPECT_EQ(ReplayMode, REPLAYMODE_SAVE);
+    EXPECT_EQ(MatchShared.replayEndRequest, 0);
+    EXPECT_EQ(MatchShared.menuRequest, 2);
 }
 
 TEST(Replay, HighlightEndsOnTheNewestFrameAndAnInstantReplayPausesThere)

@@ -124,6 +124,7 @@ void InstallRecorders()
     // Engine tests see no replay recorder: nothing is recorded, and a replay ends at once.
     ops.Replay_RecordFrame = [] {};
     ops.Replay_PlayFrame = [] { MatchShared.replayEndRequest = 1; };
+    ops.Replay_Load = [](int32_t) { return -1; };  // and no slot can be loaded
     ops.InGameMenusLoopAt = [](int32_t side) { Recorder(side == 0 ? "HalfTime0" : "HalfTime1"); };
     ops.RunInGameMenuPair = [] { Recorder("RunInGameMenuPair"); };
     ops.InGameMenusPage6 = [] { Recorder("InGameMenusPage6"); };
