@@ -3,7 +3,7 @@
 // projected, the whole touchline scene of the tests drawn, a match's kit textures, the motion
 // clips and the people models loaded, one person posed and drawn, a kick-off's 35 people drawn
 // with their shadows and labels, the pitch's grass and markings, and the horizon and stadium, the
-// whole view's frame, its present and its rebuild.
+// whole view's frame, its present and its rebuild, and a whole match watched at the fastest pace.
 #include "vx256/softview.h"
 
 #include <algorithm>
@@ -355,5 +355,35 @@ void BM_SoftViewRebuild(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SoftViewRebuild)->Unit(benchmark::kMillisecond);
+
+// A whole match watched at the fastest pace, quick preview on and every frame drawn, as a headless
+// run does: one engine tick, one frame and its present at a time. The rate counts engine ticks
+// (quick preview paces 200 a second), which do not depend on the period's length (the argument,
+// in minutes): one minute keeps the smoke run short.
+void BM_WatchWholeMatchAtFastestPace(benchmark::State& state)
+{
+    ScopedSoftView view;
+    ViewFlags.quickPreview = 1;
+    GetMatchSidesBlock()->periodMinutes = static_cast<uint16_t>(state.range(0));
+    int64_t ticks = 0;
+    for (auto _ : state) {
+        for (uint8_t period = 0; period < 2; ++period) {
+            Match.period = period;
+            Match.kickOffSide = static_cast<uint8_t>(1 - period);
+            Match_SetupPeriod();
+            while (MatchEndFlag == 0) {
+                EngineTick();
+                Match_FillRenderList();
+                StepGameFrame();
+                SoftView_StartPacing();  // the manual clock never makes a headless run wait
+                ScopedSoftView::Frame();
+                ++ticks;
+            }
+        }
+    }
+    state.SetItemsProcessed(ticks);
+    ViewFlags.quickPreview = 0;
+}
+BENCHMARK(BM_WatchWholeMatchAtFastestPace)->Arg(1)->Unit(benchmark::kSecond);
 
 BENCHMARK_MAIN();

@@ -3,8 +3,6 @@
 #include "generic/viewscreen.h"
 
 #include <algorithm>
-#include <array>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -49,23 +47,6 @@ GameScreenRecord RecordOf(const BlockBuffer* buffer)
             static_cast<int32_t>(buffer->height), static_cast<int32_t>(buffer->pitch)};
 }
 
-int32_t Squared(int32_t v) { return v * v; }
-
-uint8_t NearestColour(const uint8_t* palette, int32_t r, int32_t g, int32_t b)
-{
-    int32_t best = 0;
-    int32_t bestDistance = INT_MAX;
-    for (int32_t i = 0; i < 256; ++i) {
-        const uint8_t* c = palette + i * 3;
-        const int32_t distance = Squared(c[0] - r) + Squared(c[1] - g) + Squared(c[2] - b);
-        if (distance < bestDistance) {
-            best = i;
-            bestDistance = distance;
-        }
-    }
-    return static_cast<uint8_t>(best);
-}
-
 // A name runs to its first NUL inside its entry; the field itself has no room for the 20th
 // character's terminator, so the bytes after it are read as the player's name goes on.
 int32_t EntryNameLength(const MatchPlayerEntry& entry, char (&copy)[sizeof(MatchPlayerEntry) + 1])
@@ -88,27 +69,14 @@ void CopySideNames(int32_t side, const char* error)
     }
 }
 
-constexpr std::array<uint8_t, 256> Identity()
-{
-    std::array<uint8_t, 256> table{};
-    for (int32_t i = 0; i < 256; ++i)
-        table[i] = static_cast<uint8_t>(i);
-    return table;
-}
-
 }  // namespace
 
 ViewSizeRecord ViewSize = kStartView;
 ProjectionFactors ViewProjection;
 int16_t SoftwareResolution;
 NameStripRecord NameStrip;
-std::array<uint8_t, 256> ViewShadeTable1 = Identity();
 
-void ViewScreen_Init()
-{
-    ViewScreen_Uninit();
-    ViewShadeTable1 = Identity();
-}
+void ViewScreen_Init() { ViewScreen_Uninit(); }
 
 void ViewScreen_Uninit()
 {
@@ -166,10 +134,6 @@ void ViewScreen_LoadMasterPalette(uint8_t palette[GFX_PALETTE_BYTES])
     PakCloseFile(handle);
     if (read != GFX_PALETTE_BYTES)
         FatalError("ViewScreen_LoadMasterPalette(): '%s' holds %d bytes", kMasterPalette, read);
-    for (int32_t i = 0; i < 256; ++i) {
-        const uint8_t* c = palette + i * 3;
-        ViewShadeTable1[i] = NearestColour(palette, c[0] / 2, c[1] / 2, c[2] / 2);
-    }
 }
 
 int32_t GetViewSizeClass()
@@ -258,11 +222,8 @@ void DrawClockBox()
     char text[16];
     std::snprintf(text, sizeof(text), "%3u:%02u", seconds / 60, seconds % 60);
     FONT_SetCurrentFont(kClockFont);
-    // The software view's own table matches its palette; the master palette's serves elsewhere.
-    const uint8_t* half = SoftView_GetShadeTable(1);
     Soft_RemapRect(GAMESCREEN_MARGIN + ViewSize.width - kClockRight, GAMESCREEN_MARGIN + kClockTop,
-                   CLOCKBOX_WIDTH, CLOCKBOX_HEIGHT,
-                   half != nullptr ? half : ViewShadeTable1.data());
+                   CLOCKBOX_WIDTH, CLOCKBOX_HEIGHT, SoftView_GetShadeTable(1));
     FONT_DisplayText(kClockTextInset, kClockTextInset, kTopRight, text, kTopRight);
 }
 

@@ -3,7 +3,6 @@
 // software view's resolution, the strip of player names, the clock box and the replay bar.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 #include "engine/blocks.h"
@@ -50,10 +49,8 @@ extern ViewSizeRecord ViewSize;
 extern ProjectionFactors ViewProjection;
 extern int16_t SoftwareResolution;  // an index into the sorted mode list
 extern NameStripRecord NameStrip;
-extern std::array<uint8_t, 256> ViewShadeTable1;  // each master-palette colour at half
 
-// Frees what exists, then forgets everything: no screen, no strip, view 640 x 480, resolution 0,
-// the identity as shade table.
+// Frees what exists, then forgets everything: no screen, no strip, view 640 x 480, resolution 0.
 void ViewScreen_Init();
 void ViewScreen_Uninit();  // safe without Init and twice
 
@@ -72,8 +69,7 @@ void ViewScreen_CopyTrans(const GameScreenRecord& target, const uint8_t* src, in
 void GameScreen_CopyTrans(const uint8_t* src, int32_t srcPitch, int32_t x, int32_t y, int32_t width,
                           int32_t height);
 
-// Loads "PALETTES\ingame\master.pal" (256 6-bit RGB triplets) into `palette` and derives
-// ViewShadeTable1 from it: each entry maps to the entry nearest half its brightness.
+// Loads "PALETTES\ingame\master.pal" (256 6-bit RGB triplets) into `palette`.
 void ViewScreen_LoadMasterPalette(uint8_t palette[GFX_PALETTE_BYTES]);
 
 // 2 wider than 640, 1 from 500 wide, else 0.
@@ -97,7 +93,8 @@ void ReleaseSoftwareScreens();
 void InitPlayerNamesA();
 void FreePlayerNames();  // safe when none exists
 
-// The software view's match clock, top right, while the clock runs outside the shoot-out.
+// The software view's match clock, top right, while the clock runs outside the shoot-out, its
+// box darkened by the view's half table (the view's palette must be set up).
 void DrawClockBox();
 // The ten replay buttons centred on the bottom edge, ReplayMode's highlighted; places hot-zones
 // 11-20 and counts the single step down.

@@ -1,6 +1,8 @@
 // tests/e2e/watch_match_3d_test.cpp: the human's match watched whole in the software 3D view at
-// quick preview: the pitch and the score line in its frames, an instant replay, the view built
-// again after the half-time menus, the fixture's score, and the match heard.
+// quick preview: the pitch, its lines, both kits, the ball and the score line in its frames (the
+// kick-off's golden), an instant replay, the first goal, the view built again after the half-time
+// menus, the fixture's score, and the match heard.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,10 +11,14 @@
 #include "tests/support/frame_probe.h"
 #include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 #include "tests/support/wave_probe.h"
 
 namespace {
+
+// The kick-off frame as camera type 0 films it from above the halfway line.
+constexpr uint64_t kKickOffHash = 0xc30c717de5f182a4ull;
 
 // Pixels of the stadium's grass greens in a rectangle: green well above red and blue.
 int32_t GrassPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
@@ -28,6 +34,13 @@ int32_t GrassPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int3
     return count;
 }
 
+// The ball's white and black panels in a small square.
+bool BallIn(const PngImage& frame, int32_t x, int32_t y)
+{
+    return CountNearColour(frame, x, y, 14, 14, 0xFCFCFC, 4) >= 3
+           && CountNearColour(frame, x, y, 14, 14, 0x000000, 4) >= 1;
+}
+
 }  // namespace
 
 TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFixturesResult)
@@ -38,13 +51,31 @@ TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFi
                       + IncludeScript("match_to_office.txt") + ScriptQuitFromBar(),
                   {"-no3d"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-    for (const char* name : {"kickoff3d.png", "replay3d.png", "fulltime3d.png"}) {
+    for (const char* name : {"kickoff3d.png", "replay3d.png", "goal3d.png", "fulltime3d.png"}) {
         const PngImage& frame = run.frames.at(name);
+        WriteTestOutputPng(std::string("watch3d_") + name, frame.width, frame.height, frame.rgb);
         ASSERT_EQ(frame.width, 640) << name;
         ASSERT_EQ(frame.height, 480) << name;
         EXPECT_GT(GrassPixels(frame, 0, 240, 640, 240), 640 * 240 / 3) << name;  // the pitch
         EXPECT_GT(TextPixels(frame, 0, 0, 320, 40), 20) << name;                 // the score line
     }
+    // In play, the white lines over the grass and both sides' kits: green shirts with red shorts,
+    // and orange shirts with blue shorts.
+    for (const char* name : {"kickoff3d.png", "goal3d.png"}) {
+        const PngImage& frame = run.frames.at(name);
+        EXPECT_GT(CountNearColour(frame, 0, 240, 640, 240, 0x80A67A, 12), 1500) << name;
+        EXPECT_GT(CountNearColour(frame, 0, 40, 640, 440, 0x0C6800, 10), 100) << name;
+        EXPECT_GT(CountNearColour(frame, 0, 40, 640, 440, 0xAA0000, 14), 40) << name;
+        EXPECT_GT(CountNearColour(frame, 0, 40, 640, 440, 0xC84E00, 26), 60) << name;
+        EXPECT_GT(CountNearColour(frame, 0, 40, 640, 440, 0x2C90F4, 12), 20) << name;
+    }
+    // The ball on the centre spot in the middle of the picture, then just inside the far goal.
+    EXPECT_TRUE(BallIn(run.frames.at("kickoff3d.png"), 313, 234));
+    EXPECT_TRUE(BallIn(run.frames.at("goal3d.png"), 253, 206));
+    EXPECT_FALSE(BallIn(run.frames.at("kickoff3d.png"), 253, 206));
+    const uint64_t kickOff = FrameHash(run.frames.at("kickoff3d.png"));
+    EXPECT_EQ(kickOff, kKickOffHash)
+        << "0x" << std::hex << kickOff << ": build/test-output/watch3d_kickoff3d.png";
     // The replay bar's grey buttons, only while the instant replay plays.
     const auto replayBar = [&run](const char* name) {
         return CountNearColour(run.frames.at(name), 110, 428, 420, 50, 0x404048, 4);

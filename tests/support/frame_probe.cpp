@@ -29,6 +29,19 @@ int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32
     return CountNearColour(frame, x, y, w, h, 0xFFFFFF, 80);
 }
 
+uint64_t FrameHash(const PngImage& frame)
+{
+    uint64_t hash = 14695981039346656037ull;
+    const auto mix = [&hash](uint8_t byte) { hash = (hash ^ byte) * 1099511628211ull; };
+    for (const int32_t side : {frame.width, frame.height}) {
+        for (int32_t shift = 0; shift < 32; shift += 8)
+            mix(static_cast<uint8_t>(side >> shift));
+    }
+    for (const uint8_t byte : frame.rgb)
+        mix(byte);
+    return hash;
+}
+
 int32_t ChangedPixels(const PngImage& a, const PngImage& b, int32_t x, int32_t y, int32_t w,
                       int32_t h)
 {

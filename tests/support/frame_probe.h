@@ -16,6 +16,8 @@ int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32
 // The pixels of the rectangle whose colour differs between two frames.
 int32_t ChangedPixels(const PngImage& a, const PngImage& b, int32_t x, int32_t y, int32_t w,
                       int32_t h);
+// A stable hash (FNV-1a) of the frame's size and pixels, for golden frames.
+uint64_t FrameHash(const PngImage& frame);
 // The background number hidden in pixel (639, 479) (no red, full blue, the number in the six
 // green bits), or -1 when the pixel holds no number. A 5-5-5 screen keeps only five green bits:
 // there the even number of the pair that shares the marker is answered.

@@ -14,7 +14,9 @@
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 #include "vx256/fontgame.h"
+#include "vx256/gamepal.h"
 #include "vx256/mgraphic.h"
+#include "vx256/softview.h"
 
 namespace {
 
@@ -62,9 +64,10 @@ TEST(MatchOverlays, FrameShowsTextsReplayBarClockAndGraphics)
     FONT_Init();
     MGraphic_Init();
     ViewScreen_Init();
-    uint8_t palette[GFX_PALETTE_BYTES];
-    ViewScreen_LoadMasterPalette(palette);
-    SetPalette(palette);
+    // The software view's palette and shade tables, which the clock box darkens with.
+    SetupGamePalette();
+    SoftView_FillShadeTables();
+    SetPalette(GamePalette);
     GameScreen_Create(W, H);
     const GameScreenRecord screen = GetGameScreen();
     std::fill(screen.pixels, screen.pixels + screen.pitch * screen.height, kGrass);
@@ -134,6 +137,7 @@ TEST(MatchOverlays, FrameShowsTextsReplayBarClockAndGraphics)
     EXPECT_TRUE(IsYellow(FrameRgb(222, 158)));
     EXPECT_GT(Brightness(FrameRgb(234, 154)), 700);
 
+    FirstDestroyGameEnvironment();
     ViewScreen_Uninit();
     MGraphic_Uninit();
     FONT_Uninit();

@@ -56,6 +56,25 @@ public:
         return static_cast<uint8_t>(best);
     }
 
+    // Each entry's nearest at half its brightness, on 6-bit levels: a darkened panel.
+    std::array<uint8_t, 256> Half() const
+    {
+        std::array<uint8_t, 256> table{};
+        for (int32_t i = 0; i < 256; ++i) {
+            const uint8_t* c = m_rgb + 3 * i;
+            int32_t bestDistance = INT32_MAX;
+            for (int32_t j = 0; j < 256; ++j) {
+                const uint8_t* d = m_rgb + 3 * j;
+                const int32_t dr = d[0] - c[0] / 2, dg = d[1] - c[1] / 2, db = d[2] - c[2] / 2;
+                if (dr * dr + dg * dg + db * db < bestDistance) {
+                    table[i] = static_cast<uint8_t>(j);
+                    bestDistance = dr * dr + dg * dg + db * db;
+                }
+            }
+        }
+        return table;
+    }
+
 private:
     uint8_t m_rgb[GFX_PALETTE_BYTES];
 };
@@ -239,7 +258,7 @@ TEST(SoftScene, FrameOfEveryRoutineMatchesItsGoldenHash)
     DrawPyramid(palette);
     DrawCube(palette);
     DrawBillboard(palette);
-    Soft_RemapRect(M + 20, M + 390, 220, 70, ViewShadeTable1.data());
+    Soft_RemapRect(M + 20, M + 390, 220, 70, palette.Half().data());
 
     ShowDBuffer(0, 0, GameScreen_Buffer(), M, M, W, H);
     PresentNow();

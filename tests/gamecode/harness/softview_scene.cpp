@@ -61,8 +61,8 @@ std::vector<uint8_t> StandIn()
     return MkNodBytes(m);
 }
 
-// The generated hard-disk archive's palettes, match graphics, fonts and texts, read through the
-// archive layer.
+// The generated hard-disk archive's palettes, match graphics, fonts, texts and the built-in tactics
+// (which a match reads as it plays), read through the archive layer.
 std::vector<TestPakFile> GeneratedHardDiskFiles()
 {
     const std::string base = ScopedMenus::GeneratedDataFolder() + "/pakfiles/hdcommon";
@@ -77,7 +77,7 @@ std::vector<TestPakFile> GeneratedHardDiskFiles()
     for (const PakEntry& entry : index.entries) {
         const std::string name = index.Name(entry);
         if (name.rfind("palettes\\", 0) != 0 && name.rfind("miscgfx\\", 0) != 0
-            && name.rfind("lang\\", 0) != 0)
+            && name.rfind("lang\\", 0) != 0 && name.rfind("tactics\\", 0) != 0)
             continue;
         uint8_t* block = nullptr;
         const int32_t length = PakLoadFile(name.c_str(), &block);
