@@ -534,10 +534,14 @@ void ClickThroughThePostMatchScreens()
     s_postMatchClicks.emplace(inputs, 5000);
 }
 
+// The human starts watching in 3D and turns to the commentary at once, as the pause screen's
+// "Commentaires" does: the text view is the one shown when the match ends.
+void TurnToTheTextView() { GetMatchSidesBlock()->viewMode = VIEW_TEXT; }
+constexpr MatchViewOps kTurnsToText = {TurnToTheTextView, nullptr, nullptr, nullptr, nullptr};
+constexpr MatchViewOps kSilentText = {nullptr, nullptr, nullptr, nullptr, nullptr};
+
 }  // namespace
 
-// The text view shows the whole match while the 3D view does not exist: the analysis table
-// follows.
 TEST_F(FriendlySetupTest, AMatchShownInTheTextViewIsFollowedByTheAnalysisTable)
 {
     FriendlyTeamBlocks[0] = m_human;
@@ -549,9 +553,13 @@ TEST_F(FriendlySetupTest, AMatchShownInTheTextViewIsFollowedByTheAnalysisTable)
     for (int32_t kind = 0; kind < VIEWKIND_COUNT; ++kind) {
         MatchView_Register(kind, nullptr);
     }
+    MatchView_Register(VIEWKIND_SOFTWARE_3D, &kTurnsToText);
+    MatchView_Register(VIEWKIND_TEXT, &kSilentText);
     const uint16_t key = AddPollFunction(ClickThroughThePostMatchScreens, POLL_EVERY_CALL, 0);
     Friendly_Play();
     RemovePollFunction(key);
+    MatchView_Register(VIEWKIND_SOFTWARE_3D, nullptr);
+    MatchView_Register(VIEWKIND_TEXT, nullptr);
     s_postMatchClicks.reset();
     MatchEngine_Uninit();
     EXPECT_GE(Match_GetMinute(), 90);  // played to its end, not cut short
