@@ -13,24 +13,6 @@
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
 
-namespace {
-
-// Pixels of the stadium's grass greens in a rectangle: green well above red and blue.
-int32_t GrassPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
-{
-    int32_t count = 0;
-    for (int32_t row = y; row < y + h; ++row) {
-        for (int32_t col = x; col < x + w; ++col) {
-            const uint32_t rgb = frame.Pixel(col, row);
-            const uint32_t r = rgb >> 16, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
-            if (g > 60 && g > r + 20 && g > b + 20) ++count;
-        }
-    }
-    return count;
-}
-
-}  // namespace
-
 TEST(VideoOptions, TheDeviceChosenInTheMatchRestartsTheDisplayAndIsKeptByTheNextRun)
 {
     TempHome home;

@@ -20,20 +20,6 @@ namespace {
 // The kick-off frame as camera type 0 films it from above the halfway line.
 constexpr uint64_t kKickOffHash = 0xc30c717de5f182a4ull;
 
-// Pixels of the stadium's grass greens in a rectangle: green well above red and blue.
-int32_t GrassPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
-{
-    int32_t count = 0;
-    for (int32_t row = y; row < y + h; ++row) {
-        for (int32_t col = x; col < x + w; ++col) {
-            const uint32_t rgb = frame.Pixel(col, row);
-            const uint32_t r = rgb >> 16, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
-            if (g > 60 && g > r + 20 && g > b + 20) ++count;
-        }
-    }
-    return count;
-}
-
 // The ball's white and black panels in a small square.
 bool BallIn(const PngImage& frame, int32_t x, int32_t y)
 {

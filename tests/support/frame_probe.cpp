@@ -90,3 +90,16 @@ uint32_t FrameRgbOf565(uint16_t colour)
     const uint32_t b = colour & 0x1F;
     return (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
 }
+
+int32_t GrassPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    int32_t count = 0;
+    for (int32_t row = y; row < y + h && row < frame.height; ++row) {
+        for (int32_t col = x; col < x + w && col < frame.width; ++col) {
+            const uint32_t rgb = frame.Pixel(col, row);
+            const uint32_t r = rgb >> 16, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+            if (g > 60 && g > r + 20 && g > b + 20) ++count;
+        }
+    }
+    return count;
+}

@@ -11,6 +11,8 @@ uint32_t FrameColourAt(const PngImage& frame, int32_t x, int32_t y);
 // The pixels of the rectangle whose every component lies within `tolerance` of the colour's.
 int32_t CountNearColour(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h,
                         uint32_t rgb, int32_t tolerance);
+// The pixels of the rectangle in the stadium's grass greens: green well above red and blue.
+int32_t GrassPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h);
 // The pixels of the rectangle near white: the menus' text.
 int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h);
 // The pixels of the rectangle whose colour differs between two frames.

@@ -4,11 +4,16 @@
 #include <array>
 #include <cstring>
 
+#include "engine/filename.h"
+#include "engine/memory.h"
+#include "engine/pakfile.h"
 #include "game/funcs.h"
 #include "game/ids.h"
 #include "game/matchblocks.h"
 #include "menus/kits.h"
 #include "tests/support/game_world.h"
+#include "tests/support/menu_run.h"
+#include "tests/support/support.h"
 
 namespace {
 
@@ -87,4 +92,31 @@ const KitMatchKits& KitMatch_ClashingClubs()
         return found;
     }();
     return kits;
+}
+
+ScopedGeneratedArt::ScopedGeneratedArt()
+{
+    ResetCoreForTest();
+    MemoryInit();
+    PakFileInit();
+    DataFolderInit(ScopedMenus::GeneratedDataFolder().c_str());
+    PakMount("pakfiles\\hdcommon");
+    PakMount("pakfiles\\cdcommon");
+    KitMatch_SetUpBlock();
+}
+
+ScopedGeneratedArt::~ScopedGeneratedArt()
+{
+    PakFileUninit();
+    MemoryUninit();
+    ResetCoreForTest();
+}
+
+std::vector<uint8_t> ScopedGeneratedArt_Load(const std::string& name)
+{
+    void* block = nullptr;
+    const int32_t bytes = PakLoadFile(name.c_str(), &block);
+    std::vector<uint8_t> copy(static_cast<uint8_t*>(block), static_cast<uint8_t*>(block) + bytes);
+    FreeMemory(&block);
+    return copy;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "game/records.h"
 
@@ -24,3 +26,15 @@ struct KitMatchKits {
 // From the generated world (a new game, seeded): the first two clubs whose home kits clash.
 // Computed once; needs no module running and leaves none.
 const KitMatchKits& KitMatch_ClashingClubs();
+
+// The generated data's two archives mounted over fresh memory, with the kit block set up; all
+// put back on leaving.
+class ScopedGeneratedArt {
+public:
+    ScopedGeneratedArt();
+    ~ScopedGeneratedArt();
+    ScopedGeneratedArt(const ScopedGeneratedArt&) = delete;
+    ScopedGeneratedArt& operator=(const ScopedGeneratedArt&) = delete;
+};
+// A whole file of the mounted archives.
+std::vector<uint8_t> ScopedGeneratedArt_Load(const std::string& name);

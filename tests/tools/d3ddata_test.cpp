@@ -28,35 +28,6 @@ namespace {
 
 const std::string kRoot = "vxdata\\d3d\\";
 
-class ScopedGeneratedData {
-public:
-    ScopedGeneratedData()
-    {
-        ResetCoreForTest();
-        MemoryInit();
-        PakFileInit();
-        DataFolderInit(ScopedMenus::GeneratedDataFolder().c_str());
-        PakMount("pakfiles\\hdcommon");
-        PakMount("pakfiles\\cdcommon");
-        KitMatch_SetUpBlock();
-    }
-    ~ScopedGeneratedData()
-    {
-        PakFileUninit();
-        MemoryUninit();
-        ResetCoreForTest();
-    }
-};
-
-std::vector<uint8_t> Load(const std::string& name)
-{
-    void* block = nullptr;
-    const int32_t bytes = PakLoadFile(name.c_str(), &block);
-    std::vector<uint8_t> copy(static_cast<uint8_t*>(block), static_cast<uint8_t*>(block) + bytes);
-    FreeMemory(&block);
-    return copy;
-}
-
 int32_t Word(const std::vector<uint8_t>& bytes, size_t at)
 {
     return bytes[at] | bytes[at + 1] << 8;
@@ -66,7 +37,7 @@ int32_t Word(const std::vector<uint8_t>& bytes, size_t at)
 void ExpectRaw(const std::string& name, int32_t bytesPerPixel)
 {
     ASSERT_TRUE(PakFileExists(name.c_str())) << name;
-    const std::vector<uint8_t> bytes = Load(name);
+    const std::vector<uint8_t> bytes = ScopedGeneratedArt_Load(name);
     ASSERT_GE(bytes.size(), 16u) << name;
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "GFX0") << name;
     const int32_t w = Word(bytes, 4), h = Word(bytes, 6);
@@ -118,7 +89,7 @@ TEST(DeviceArt, EveryTextureTheModelsNameExistsInEachOfItsFolders)
         {"stadium\\models\\misc\\goal\\gleft.xyz", {"stadium\\textures\\goal"}},
         {"stadium\\models\\misc\\goal\\gright.xyz", {"stadium\\textures\\goal"}},
     };
-    ScopedGeneratedData data;
+    ScopedGeneratedArt data;
     std::set<std::string> checked;
     for (const MkNamedModel& model : MkModels3D()) {
         for (const Folders& row : table) {
@@ -149,7 +120,7 @@ std::vector<KitDesign> WorldKits()
 TEST(DeviceArt, EveryKitImageExistsAndTeamImagesUseTheirPatternsGroups)
 {
     const std::vector<KitDesign> kits = WorldKits();
-    ScopedGeneratedData data;
+    ScopedGeneratedArt data;
     std::set<std::string> seen;
     for (const KitDesign& kit : kits) {
         KitMatch_SetKits(kit, kit);
@@ -168,7 +139,8 @@ TEST(DeviceArt, EveryKitImageExistsAndTeamImagesUseTheirPatternsGroups)
             if (slot != 0) expected.insert(slot);
         }
         for (const int32_t n : {21, 22, 23, 24}) {
-            const std::vector<uint8_t> bytes = Load(kRoot + KIT_BuildFilename(0, KitPartTable[n]));
+            const std::vector<uint8_t> bytes =
+                ScopedGeneratedArt_Load(kRoot + KIT_BuildFilename(0, KitPartTable[n]));
             std::set<int32_t> groups;
             for (size_t i = 16; i < bytes.size(); ++i) {
                 if (bytes[i] / 32 != 0) groups.insert(bytes[i] / 32);
@@ -182,13 +154,13 @@ TEST(DeviceArt, EveryKitImageExistsAndTeamImagesUseTheirPatternsGroups)
 
 TEST(DeviceArt, TheFifteenIconSetsAndThreeWidthTablesPackIntoTheManagersPages)
 {
-    ScopedGeneratedData data;
+    ScopedGeneratedArt data;
     std::vector<std::vector<uint32_t>> icons;
     std::vector<GfxMgrPackIcon> packing;
     icons.reserve(2000);
     for (const IconSet& set : IconSets) {
         const std::string name = kRoot + "icons\\" + set.name;
-        const std::vector<uint8_t> bytes = Load(name + ".gfx");
+        const std::vector<uint8_t> bytes = ScopedGeneratedArt_Load(name + ".gfx");
         const int32_t w = Word(bytes, 4), h = Word(bytes, 6), count = Word(bytes, 8);
         ASSERT_TRUE(w > 0 && h > 0 && count > 0 && w <= ICON_MAX_SIZE && h <= ICON_MAX_SIZE)
             << name;
@@ -202,7 +174,7 @@ TEST(DeviceArt, TheFifteenIconSetsAndThreeWidthTablesPackIntoTheManagersPages)
         EXPECT_EQ(PakFileExists((name + ".wid").c_str()), (set.flags & ICON_HAS_WIDTHS) != 0)
             << name;
         if (set.flags & ICON_HAS_WIDTHS) {
-            const std::vector<uint8_t> widths = Load(name + ".wid");
+            const std::vector<uint8_t> widths = ScopedGeneratedArt_Load(name + ".wid");
             ASSERT_EQ(widths.size(), 256u);
             EXPECT_GT(widths[' '], 0) << name;
             EXPECT_GT(widths['i'], 0) << name;
@@ -211,8 +183,8 @@ TEST(DeviceArt, TheFifteenIconSetsAndThreeWidthTablesPackIntoTheManagersPages)
             EXPECT_EQ(widths[1], 0) << name;  // the control codes are blank
         }
     }
-    EXPECT_EQ(Word(Load(kRoot + "icons\\pannels\\pn256x44.gfx"), 4), 64);
-    EXPECT_EQ(Word(Load(kRoot + "icons\\pannels\\repbar.gfx"), 8), 20);
+    EXPECT_EQ(Word(ScopedGeneratedArt_Load(kRoot + "icons\\pannels\\pn256x44.gfx"), 4), 64);
+    EXPECT_EQ(Word(ScopedGeneratedArt_Load(kRoot + "icons\\pannels\\repbar.gfx"), 8), 20);
     const int32_t pages = GfxMgr_PagesFor(packing);
     EXPECT_GE(pages, 1);
     EXPECT_LE(pages, MAX_TEXTURES);

@@ -24,35 +24,6 @@
 
 namespace {
 
-class ScopedGeneratedArt {
-public:
-    ScopedGeneratedArt()
-    {
-        ResetCoreForTest();
-        MemoryInit();
-        PakFileInit();
-        DataFolderInit(ScopedMenus::GeneratedDataFolder().c_str());
-        PakMount("pakfiles\\hdcommon");
-        PakMount("pakfiles\\cdcommon");
-        KitMatch_SetUpBlock();
-    }
-    ~ScopedGeneratedArt()
-    {
-        PakFileUninit();
-        MemoryUninit();
-        ResetCoreForTest();
-    }
-};
-
-std::vector<uint8_t> Load(const std::string& name)
-{
-    void* block = nullptr;
-    const int32_t bytes = PakLoadFile(name.c_str(), &block);
-    std::vector<uint8_t> copy(static_cast<uint8_t*>(block), static_cast<uint8_t*>(block) + bytes);
-    FreeMemory(&block);
-    return copy;
-}
-
 std::string Texture(int32_t variation, const KitPartRecord& part)
 {
     return std::string("vxdata\\software\\") + KIT_BuildFilename(variation, part);
@@ -115,7 +86,7 @@ TEST(KitArt, ShirtsShowExactlyTheirPatternsSlotsAndPartsShareOneSquareSize)
         const KitPartRecord& part = KitPartTable[n];
         std::set<std::pair<int32_t, int32_t>> sizes;
         for (const std::string& name : NamesOfPart(part)) {
-            const std::vector<uint8_t> bytes = Load(name);
+            const std::vector<uint8_t> bytes = ScopedGeneratedArt_Load(name);
             const int32_t width = bytes[0] | bytes[1] << 8, height = bytes[2] | bytes[3] << 8;
             sizes.insert({width, height});
             ASSERT_EQ(width, height) << name;
@@ -133,7 +104,7 @@ TEST(KitArt, ShirtsShowExactlyTheirPatternsSlotsAndPartsShareOneSquareSize)
         KitMatch_SetKits(AllDesigns(pattern), AllDesigns(pattern));
         for (const int32_t n : {15, 21, 22, 23, 24}) {
             std::set<int32_t> used;
-            const std::vector<uint8_t> bytes = Load(Texture(0, KitPartTable[n]));
+            const std::vector<uint8_t> bytes = ScopedGeneratedArt_Load(Texture(0, KitPartTable[n]));
             for (size_t i = 4; i < bytes.size(); ++i) {
                 for (int32_t b = 0; b < 4; ++b) {
                     if (bytes[i] >= bands[b].first && bytes[i] <= bands[b].second) used.insert(b);
@@ -148,9 +119,11 @@ TEST(KitArt, EveryKitColourHasItsPaletteAndSkinHairKeepsTheMastersCyan)
 {
     ScopedGeneratedArt art;
     for (const char* name : KitColourNames)
-        EXPECT_EQ(Load(std::string("PALETTES\\kits\\") + name + ".pal").size(), 768u) << name;
-    const std::vector<uint8_t> skinhair = Load("PALETTES\\ingame\\skinhair.pal");
-    const std::vector<uint8_t> master = Load("PALETTES\\ingame\\master.pal");
+        EXPECT_EQ(ScopedGeneratedArt_Load(std::string("PALETTES\\kits\\") + name + ".pal").size(),
+                  768u)
+            << name;
+    const std::vector<uint8_t> skinhair = ScopedGeneratedArt_Load("PALETTES\\ingame\\skinhair.pal");
+    const std::vector<uint8_t> master = ScopedGeneratedArt_Load("PALETTES\\ingame\\master.pal");
     ASSERT_EQ(skinhair.size(), 768u);
     EXPECT_EQ(std::vector<uint8_t>(skinhair.begin() + 45, skinhair.begin() + 48),
               std::vector<uint8_t>(master.begin() + 45, master.begin() + 48));
