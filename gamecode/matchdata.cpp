@@ -309,9 +309,7 @@ void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int
     PlayerMatchRecord_Set(record, PMR_ROW_COUNTER, p.stats.rowCounter);
     PlayerMatchRecord_Set(record, PMR_CONDITION,
                           p.resultByteB == kHurtBadly ? 0 : 100 - p.resultByteA);
-    // A second booking sends a player off as a red card does: the season bans him for it.
-    const bool sentOff = p.sentOff != 0 || p.bookings >= 2;
-    PlayerMatchRecord_Set(record, PMR_BOOKINGS, sentOff ? 3 : p.bookings);
+    PlayerMatchRecord_Set(record, PMR_BOOKINGS, p.sentOff != 0 ? 3 : p.bookings);
     PlayerMatchRecord_Set(record, PMR_HURT, p.resultByteB);
 }
 
