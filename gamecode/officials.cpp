@@ -276,14 +276,24 @@ bool Approach(int32_t person, int32_t offender, int32_t once, bool square)
     return true;
 }
 
+// How the offender turns to the referee: at a talk he turns and, standing, steps round too; at a
+// booking he only steps round while standing; at a sending-off he only turns.
+struct OffenderTurn {
+    bool turn;
+    bool stepWhileStanding;
+};
+constexpr OffenderTurn kTalkTurn{true, true};
+constexpr OffenderTurn kBookingTurn{false, true};
+constexpr OffenderTurn kSendingOffTurn{true, false};
+
 // The two turn to each other while the referee plays `animation`; false once it has ended.
-bool Confront(int32_t person, int32_t offender, int32_t animation)
+bool Confront(int32_t person, int32_t offender, int32_t animation, OffenderTurn how)
 {
     const MatchPerson& ref = Official(person);
     MatchPerson& o = MatchPersons[offender];
     const int32_t toReferee = Person_DirectionTo(o.x, o.y, ref.x, ref.y);
-    Person_TurnStep(offender, toReferee);
-    if (o.action == ACT_STAND) Person_TurnToward(offender, toReferee);
+    if (how.turn) Person_TurnStep(offender, toReferee);
+    if (how.stepWhileStanding && o.action == ACT_STAND) Person_TurnToward(offender, toReferee);
     Person_TurnStep(person, AimAt(person, {o.x, o.y}));
     return Person_RunAnim(person, animation, 1, OFFICIAL_REFEREE_FOLLOW) != 0;
 }
@@ -297,7 +307,7 @@ void State_Warning(int32_t person)
     }
     const bool firstTick = Match.refereeOnce[0] == 0;
     if (Approach(person, offender, 0, false) || firstTick) return;
-    if (!Confront(person, offender, kAnimTalk)) Forget(person, 0);
+    if (!Confront(person, offender, kAnimTalk, kTalkTurn)) Forget(person, 0);
 }
 
 void ShowBooking(int32_t offender)
@@ -323,7 +333,7 @@ void State_Booking(int32_t person)
     if (Approach(person, offender, 1, false)) return;
     if (firstTick && !booked) MatchPresentationOps.InfoBar(kInfoBarBooking, offender, -1);
     if (booked) MatchPresentationOps.PlayMatchSfx(kSfxCrowdAtCard, 0);
-    if (firstTick || Confront(person, offender, kAnimCard)) return;
+    if (firstTick || Confront(person, offender, kAnimCard, kBookingTurn)) return;
     ShowBooking(offender);
     Match.refereeOnce[1] = 0;
     Match.followedObject = MATCH_BALL;
@@ -377,7 +387,7 @@ void State_SendingOff(int32_t person)
         MatchPresentationOps.InfoBar(kInfoBarSendingOff, offender, -1);
         return;
     }
-    if (Confront(person, offender, kAnimCard)) return;
+    if (Confront(person, offender, kAnimCard, kSendingOffTurn)) return;
     SendOff(offender);
     Match.refereeOnce[2] = 0;
     Match.followedObject = MATCH_BALL;

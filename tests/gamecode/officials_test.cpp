@@ -9,6 +9,7 @@
 
 #include "game/matchblocks.h"
 #include "gamecode/actions.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 #include "tests/gamecode/harness/harness.h"
@@ -164,6 +165,9 @@ TEST_F(Officials, FlagsReturnToThePatrol)
 }
 
 using InfoBars = std::vector<std::array<int32_t, 3>>;
+using Line = std::array<int32_t, 3>;  // commentary group, player, number
+using Lines = std::vector<Line>;
+Lines g_lines;
 
 // The referee deals with `offender` until he follows play again; the ticks it took.
 int32_t Deal(int32_t offender, int16_t decision)
@@ -198,6 +202,9 @@ std::vector<int32_t> RowKinds()
 TEST_F(Officials, TalkBookingSecondBookingAndStraightRedFollowTheirScript)
 {
     GetMatchSidesBlock()->sides[1].human = 1;
+    Comm_SetListener([](int32_t group, int32_t, int32_t player, int32_t, int32_t number) {
+        g_lines.push_back({group, player, number});
+    });
     constexpr int32_t kHome = 5;
     constexpr int32_t kAway = 20;
     MatchPersons[kHome].playerId = 1234;
@@ -237,7 +244,7 @@ TEST_F(Officials, TalkBookingSecondBookingAndStraightRedFollowTheirScript)
 
     // A second booking: the crowd every tick, one more kind-2 row, then straight on to 9.
     Person_PlaceAt(MATCH_REFEREE, 1300, 1600);
-    match.Record().commentaryGroups.clear();
+    g_lines.clear();
     Deal(kHome, 8);
     EXPECT_GT(std::count(match.Record().sounds.begin(), match.Record().sounds.end(), 12), 50);
     EXPECT_EQ(home.bookings, 2);
@@ -247,7 +254,8 @@ TEST_F(Officials, TalkBookingSecondBookingAndStraightRedFollowTheirScript)
     EXPECT_EQ(RowKinds(), (std::vector<int32_t>{2, 2}));
     EXPECT_EQ(Match.cardCount[0], 2);
     EXPECT_EQ(Match.cards[0][1].kind, 3);
-    EXPECT_EQ(match.Record().commentaryGroups, (std::vector<int32_t>{113, 114}));
+    // Group 114 with the side's players still able to play: ten of the eleven.
+    EXPECT_EQ(g_lines, (Lines{{113, kHome, 0}, {114, -1, 10}}));
     EXPECT_EQ(match.Record().infoBars.back(), (std::array<int32_t, 3>{7, kHome, -1}));
     EXPECT_EQ(home.action, ACT_WALK_OFF_TUNNEL);
     EXPECT_EQ(SubstitutionRequest[0], 0);  // side 0 is the computer's
@@ -266,7 +274,7 @@ TEST_F(Officials, TalkBookingSecondBookingAndStraightRedFollowTheirScript)
     EXPECT_EQ(RowKinds(), (std::vector<int32_t>{2, 2, 3}));
     EXPECT_EQ(GetMatchDataBlock()->events[2].a, 1);
     EXPECT_EQ(GetMatchDataBlock()->events[2].b, 4321);
-    EXPECT_EQ(match.Record().commentaryGroups.back(), 114);
+    EXPECT_EQ(g_lines.back(), (Line{114, -1, 10}));
 }
 
 TEST_F(Officials, ADecisionOnNobodyOnThePitchIsDropped)
