@@ -28,8 +28,8 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0x62a3db49fcd05184ull;
-constexpr uint64_t kKickOffHash = 0x5f70f75dbc50cbe0ull;
+constexpr uint64_t kMenuHash = 0x085d5bb3c46e98b4ull;
+constexpr uint64_t kKickOffHash = 0x72bf424937d83624ull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {
