@@ -62,6 +62,7 @@ TEST_F(Fouls, TheSpotDecidesPenaltyDirectOrOrdinaryFreeKickAtBothEnds)
         int16_t x, y;
         int16_t phase;
         int32_t taker;
+        int32_t benched = -1;  // a designated taker off the pitch
     } const cases[] = {
         {20, 476, 1754, PHASE_PENALTY_KICK, 10},   // the area's corner
         {20, 1116, 2030, PHASE_PENALTY_KICK, 10},  // its other side, by the goal line
@@ -80,12 +81,17 @@ TEST_F(Fouls, TheSpotDecidesPenaltyDirectOrOrdinaryFreeKickAtBothEnds)
         {4, 796, 122 + 592, PHASE_DIRECT_FREE_KICK, 25},
         {4, 796, 122 + 624, PHASE_FREE_KICK, 25},
         {4, 796 + 592, 122, PHASE_FREE_KICK, 25},
+        // Without the designated taker: the first of proximity entries 1-3 on the pitch.
+        {20, 796, 1900, PHASE_PENALTY_KICK, 1, 10},
+        {20, 796, 1700, PHASE_DIRECT_FREE_KICK, 1, 9},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
         SetUp();
         const int32_t side = c.offender / 16 ^ 1;
+        if (c.benched >= 0) MatchPersons[c.benched].offPitch = 1;
         Foul(c.offender, side * 16 + 3, c.x, c.y);
+        match.Record().commentaryGroups.clear();
         PassesAfterTheWait();
         ASSERT_EQ(MatchPhase, c.phase);
         EXPECT_EQ(ActivePlayer[side], c.taker);
@@ -100,6 +106,7 @@ TEST_F(Fouls, TheSpotDecidesPenaltyDirectOrOrdinaryFreeKickAtBothEnds)
         if (c.phase == PHASE_PENALTY_KICK) {
             EXPECT_EQ(RestartSpot[0], 796);
             EXPECT_EQ(RestartSpot[1], farEnd ? 1850 : 314);
+            EXPECT_EQ(match.Record().commentaryGroups, std::vector<int32_t>{104});
             EXPECT_EQ(taker.action, ACT_PENALTY_WALK_TO_SPOT);  // his 53 ran at once
             EXPECT_EQ(taker.y, farEnd ? 1840 : 324);
             EXPECT_EQ(MatchPersons[LineUp[side][0]].stats.penaltiesAwarded, 1);
@@ -169,16 +176,20 @@ TEST_F(Fouls, TheWaitIsThirtyTicksOrAFractionForATrailingSideAndADecisionGoesThr
 TEST_F(Fouls, AHurtPlayerStillDownOrABusyPlayerHoldsTheKickAThousandTicksAtMost)
 {
     struct Case {
-        int32_t hurt;  // the fouled player's knock
-        int32_t busy;  // a player who stays in action 20, -1 none
+        int32_t hurt;    // the fouled player's knock
+        int16_t action;  // his action while the phase waits
+        int32_t busy;    // a player who stays in action 20, -1 none
         int32_t passes;
-    } const cases[] = {{0, -1, 1}, {1, -1, 1001}, {0, 7, 1001}, {1, 7, 1001}, {2, -1, 1001}};
+    } const cases[] = {
+        {0, 3, -1, 1},     {1, 3, -1, 1},   {1, 33, -1, 1001}, {1, 145, -1, 1001},
+        {0, 33, -1, 1001}, {0, 3, 7, 1001}, {1, 33, 7, 1001},  {2, 33, -1, 1001},
+    };
     for (const Case& c : cases) {
         SetUp();
         Foul(20, 3, 700, 1300);
         MatchPersons[3].resultByteB = static_cast<int8_t>(c.hurt);
         MatchPhase_Dispatch();
-        if (c.hurt != 0) MatchPersons[3].action = 33;  // on the ground
+        MatchPersons[3].action = c.action;  // 33 on the ground, 145 a keeper's smother
         if (c.busy >= 0) MatchPersons[c.busy].action = 20;
         PhaseTimer = 1;
         int32_t passes = 0;
@@ -186,7 +197,7 @@ TEST_F(Fouls, AHurtPlayerStillDownOrABusyPlayerHoldsTheKickAThousandTicksAtMost)
             MatchPhase_Dispatch();
             ++passes;
         }
-        EXPECT_EQ(passes, c.passes) << c.hurt << " " << c.busy;
+        EXPECT_EQ(passes, c.passes) << c.hurt << " " << c.action << " " << c.busy;
         EXPECT_EQ(MatchPhase, PHASE_FREE_KICK);
     }
 }
