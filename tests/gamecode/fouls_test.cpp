@@ -242,6 +242,20 @@ TEST_F(Fouls, AnInjuredPlayerOfAHumanSideLeavesAndOneOfAComputerSideStays)
         EXPECT_EQ(LineUp[0][0], 0);
         EXPECT_EQ(MatchPhase, PHASE_FREE_KICK);
     }
+    // The injury's length is held at 60 however long it already was.
+    std::vector<int32_t> lengths;
+    for (uint32_t seed = 1; seed <= 8; ++seed) {
+        SetUp();
+        SRand(seed);
+        GetMatchSidesBlock()->sides[0].human = 1;
+        Foul(20, 5, 700, 1000);
+        MatchPersons[5].resultByteB = 1;
+        MatchPersons[5].stats.injuryLength = 45;
+        PassesAfterTheWait();
+        lengths.push_back(MatchPersons[5].stats.injuryLength);
+    }
+    EXPECT_EQ(*std::max_element(lengths.begin(), lengths.end()), 60);
+    EXPECT_GE(*std::min_element(lengths.begin(), lengths.end()), 45);
 }
 
 TEST_F(Fouls, AComputerSideThatLostItsKeeperPutsItsBestOutfieldKeeperInGoal)
