@@ -69,6 +69,7 @@ TEST_F(Fouls, TheSpotDecidesPenaltyDirectOrOrdinaryFreeKickAtBothEnds)
         {20, 475, 1754, PHASE_DIRECT_FREE_KICK, 9},
         {20, 796, 1753, PHASE_DIRECT_FREE_KICK, 9},
         {20, 796, 2042 - 592, PHASE_DIRECT_FREE_KICK, 9},  // 37 yards straight out
+        {20, 796, 2042 - 608, PHASE_DIRECT_FREE_KICK, 9},  // 38 yards is not beyond them
         {20, 796, 2042 - 624, PHASE_FREE_KICK, 9},         // 39 yards
         {20, 796 - 592, 2042, PHASE_FREE_KICK, 9},         // 37 yards square to the goal
         {20, 396, 1842, PHASE_FREE_KICK, 9},               // a wide angle, 28 yards
@@ -118,6 +119,19 @@ TEST_F(Fouls, TheSpotDecidesPenaltyDirectOrOrdinaryFreeKickAtBothEnds)
             EXPECT_EQ(taker.y, c.y);
             EXPECT_EQ(MatchPersons[MATCH_BALL].x, c.x);
         }
+        // At most one runner beside the taker: neither the taker nor the fouled player, a step
+        // toward the middle.
+        int32_t runners = 0;
+        for (int32_t p = side * 16; p < side * 16 + 16; ++p) {
+            const MatchPerson& r = MatchPersons[p];
+            if (r.action != ACT_FREE_KICK_RUNNER) continue;
+            ++runners;
+            EXPECT_NE(p, c.taker);
+            EXPECT_NE(p, side * 16 + 3);
+            EXPECT_EQ(r.targetX, c.x < 796 ? c.x + 64 : c.x - 64);
+            EXPECT_EQ(r.targetY, c.y);
+        }
+        EXPECT_LE(runners, c.phase == PHASE_PENALTY_KICK ? 0 : 1);
         if (c.phase == PHASE_DIRECT_FREE_KICK) {
             EXPECT_EQ(MatchPersons[MATCH_MARKER].x, 796);
             EXPECT_EQ(MatchPersons[MATCH_MARKER].y, farEnd ? 2042 : 122);
@@ -211,8 +225,9 @@ TEST_F(Fouls, AnInjuredPlayerOfAHumanSideLeavesAndOneOfAComputerSideStays)
         bool leaves;
         bool menu;
     } const cases[] = {
-        {true, 5, 0, true, true},    {true, 5, 3, true, false}, {false, 5, 0, false, false},
-        {false, 0, 0, false, false},  // a computer side's hurt keeper stays in goal
+        {true, 5, 0, true, true},    {true, 5, 3, true, false},   {false, 5, 0, false, false},
+        {false, 5, 3, false, false}, {false, 0, 0, false, false},  // a computer side's hurt keeper
+                                                                   // stays in goal
         {true, 0, 0, true, true},
     };
     for (const Case& c : cases) {
