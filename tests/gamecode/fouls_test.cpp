@@ -39,6 +39,7 @@ protected:
         RestartSpot[0] = static_cast<int16_t>(x);
         RestartSpot[1] = static_cast<int16_t>(y);
         RefereeDecision = 0;
+        Match.keeperPendingAction = 5;  // the set-up forgets a keeper's pending action
     }
     // Passes of the phase handler alone until the foul is set up; how many after the wait.
     static int32_t PassesAfterTheWait()
@@ -102,6 +103,7 @@ TEST_F(Fouls, TheSpotDecidesPenaltyDirectOrOrdinaryFreeKickAtBothEnds)
         EXPECT_EQ(MatchPersons[c.offender].stats.foulsGivenAgainst, 1);
         EXPECT_EQ(MatchPersons[MATCH_REFEREE].action, OFFICIAL_REFEREE_WHISTLE);
         EXPECT_EQ(Match.refereeSignal, 1);
+        EXPECT_EQ(Match.keeperPendingAction, -1);
         const MatchPerson& taker = MatchPersons[c.taker];
         const bool farEnd = side == 0;
         if (c.phase == PHASE_PENALTY_KICK) {
@@ -225,9 +227,12 @@ TEST_F(Fouls, AnInjuredPlayerOfAHumanSideLeavesAndOneOfAComputerSideStays)
         bool leaves;
         bool menu;
     } const cases[] = {
-        {true, 5, 0, true, true},    {true, 5, 3, true, false},   {false, 5, 0, false, false},
-        {false, 5, 3, false, false}, {false, 0, 0, false, false},  // a computer side's hurt keeper
-                                                                   // stays in goal
+        {true, 5, 0, true, true},
+        {true, 5, 3, true, false},
+        {false, 5, 0, false, false},
+        {false, 5, 3, false, false},
+        {false, 0, 0, false, false},  // a computer side's hurt keeper
+                                      // stays in goal
         {true, 0, 0, true, true},
     };
     for (const Case& c : cases) {
