@@ -353,6 +353,12 @@ void player_action()
     }
 }
 
+void Person_RunActionNow(int32_t person)
+{
+    CurrentSide = static_cast<uint8_t>(Person_Side(person));
+    RunPlayer(person);
+}
+
 void UpdatePlayerGroup()
 {
     const PersonRange group = kGroups[PlayerGroupTurn & 3];

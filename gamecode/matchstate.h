@@ -87,6 +87,14 @@ struct MatchPersonStats {
     int16_t fouls;           // record field 39
     int16_t foulsPenalised;  // fouls the referee gave against him (record field 41)
     int16_t injuryTotal;     // what his injuries took from his skills, in percent
+
+    // The foul phase's: the length it gave his injury (at most 60), the penalties his side won
+    // (kept by its line-up slot-0 player) and the fouls charged to him as the offender (record
+    // field 54).
+    int16_t injuryLength;
+    int16_t penaltiesAwarded;
+    int16_t foulsGivenAgainst;
+    int16_t pad1;
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it

@@ -306,7 +306,8 @@ TEST(MatchClock, StoppageCountdownDelaysTimeUp)
     Match_SetupPeriod();
     EXPECT_EQ(Match.periodLength, 5000u);
     Match.clockRunning = 1;
-    MatchPhase = PHASE_KEEPER_HOLDS;
+    // A phase that does nothing: no foul or card of the play can add stoppage time meanwhile.
+    MatchPhase = PHASE_RESERVED_16;
     StoppageTicks = 30;
     RunUntil([] { return Match.periodTicks == 5000; }, 6000);
     RunTicks(29);

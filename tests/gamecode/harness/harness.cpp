@@ -107,6 +107,8 @@ uint16_t Attribute(SmallRng* rng, SidePreset preset)
     }
 }
 
+void (*s_sharedInfoBar)(int32_t, int32_t, int32_t) = nullptr;
+
 void Recorder(const char* call)
 {
     if (s_harness != nullptr) s_harness->record.calls.push_back(call);
@@ -116,6 +118,12 @@ void InstallRecorders()
 {
     MatchPresentation& ops = MatchPresentationOps;
     ops.PlayMatchSfx = [](int32_t id, int32_t) { s_harness->record.sounds.push_back(id); };
+    // Recorded on the way to the info bar the views share, which still shows it.
+    s_sharedInfoBar = ops.InfoBar;
+    ops.InfoBar = [](int32_t type, int32_t person1, int32_t person2) {
+        s_harness->record.infoBars.push_back({type, person1, person2});
+        if (s_sharedInfoBar != nullptr) s_sharedInfoBar(type, person1, person2);
+    };
     ops.Replay_AllocBuffer = [] { Recorder("Replay_AllocBuffer"); };
     ops.Replay_FreeBuffer = [] { Recorder("Replay_FreeBuffer"); };
     ops.Replay_ResetCounters = [] { Recorder("Replay_ResetCounters"); };
@@ -528,6 +536,16 @@ void SpreadTheElevensOverTheMiddle()
         MatchPersons[p].targetY = MatchPersons[p].y;
         MatchPersons[p].offPitch = slot <= 10 ? 0 : 1;
     }
+}
+
+void SetOpenPlayScene()
+{
+    MatchEngine_Init();
+    MatchDayBuilder{}.Write();
+    SetMatchPhysics();
+    SpreadTheElevensOverTheMiddle();
+    Person_PlaceAt(MATCH_BALL, 700, 1000);
+    MatchPhase = PHASE_OPEN_PLAY;
 }
 
 void SetBareScene()

@@ -42,6 +42,7 @@ struct PresentationRecord {
     std::vector<int32_t> sounds;
     std::vector<std::string> calls;  // menus, replay and view operations, in order
     std::vector<int32_t> commentaryGroups;
+    std::vector<std::array<int32_t, 3>> infoBars;  // type, first and second person
     int32_t Count(const std::string& call) const;
 };
 
@@ -111,6 +112,9 @@ void SetBareScene();
 // Open play: each side's first eleven spread across the middle of the pitch on their own target
 // points (side 0 at y 800, side 1 at y 1300), the substitutes off the pitch.
 void SpreadTheElevensOverTheMiddle();
+// MatchEngine_Init, the default block, the match's physics, the elevens spread over the middle
+// (side 0 attacks y 2042) and the ball at (700, 1000) in open play.
+void SetOpenPlayScene();
 // One tick of the person's action as the dispatcher runs it: his working position lent to it and
 // taken back, Match.currentSide his side.
 void RunPersonAction(int32_t person);
