@@ -45,6 +45,7 @@ protected:
             MatchPersons[person].offPitch = 0;
             MatchPersons[person].action = ACT_ACTIVE;
             MatchPersons[person].stats = {};
+            MatchPersons[person].kicked = 0;
         }
         MatchPerson& c = MatchPersons[carrier];
         MatchPerson& p = MatchPersons[defender];
@@ -580,6 +581,39 @@ TEST_F(Challenge, TheChallengeIsRiddenOrBringsTheCarrierDownAndMayHurtHim)
         EXPECT_EQ(p.skills[16], c.f == 0 ? 11 : std::max(10, 1100 / f));
         EXPECT_EQ(p.resultByteA, 50 * f / 100);
         EXPECT_EQ(p.stats.injuryTotal, (f - 100) / 2);
+    }
+}
+
+TEST_F(Challenge, TheBallRunsOnAfterARideOnlyWhenTheCarrierHasItOrIsWithinFive)
+{
+    struct Case {
+        uint8_t hasBall;
+        int16_t ballDistance;
+        bool runs;
+    } const cases[] = {{1, 40, true}, {0, 5, true}, {0, 6, false}, {1, 0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ballDistance);
+        Place(5, 20, 796, 1082, kStanding);
+        MatchPerson& p = MatchPersons[20];
+        p.skills[18] = 127;  // he always rides
+        p.hasBall = c.hasBall;
+        p.ballDistance = c.ballDistance;
+        p.facing = 64;
+        MatchPersons[5].action = ACT_BLOCK_TACKLE;
+        Ball.velX = 0;
+        EXPECT_EQ(Person_ResolveChallenge(20, 5), 1);
+        EXPECT_EQ(Ball.velX, c.runs ? 105 * 4096 : 0);
+    }
+}
+
+// A carrier on the edge of the penalty area (y 410) is outside it: side 1's defender adds only
+// the 3 x 50 he adds anywhere to (304 / 100) / 2 + 1.
+TEST_F(Challenge, TheDangerAreaEndsAtTheLineOfTheBox)
+{
+    for (const int32_t y : {410, 409}) {
+        SCOPED_TRACE(y);
+        const int32_t interval = TackleInterval([&] { Place(21, 6, 796, y, kStanding); });
+        EXPECT_EQ(interval, y == 410 ? 152 : 302);
     }
 }
 
