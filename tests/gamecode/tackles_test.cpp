@@ -45,6 +45,7 @@ protected:
         MatchPerson& p = MatchPersons[kTackler];
         p.facing = 0;
         p.ballDistance = 30;
+        p.skills[2] = 60;  // a foul needs the carrier more than 60 / 12 from the ball
         MatchPerson& c = MatchPersons[kCarrier];
         Person_SetAction(kCarrier, ACT_CARRY_RUN);
         c.ballDistance = 10;
@@ -333,7 +334,7 @@ TEST_F(Tackles, EachTacklesFoulAndCardFollowItsRule)
          0,
          800,
          ACT_CARRY_RUN,
-         4,
+         5,
          0,
          {kAny, {100, 0, 64}},
          false,
