@@ -708,6 +708,12 @@ TEST_F(Tackles, TheClearingSlideSendsTheBallTowardTheGoalHeAttacks)
     EXPECT_EQ(match.Record().commentaryGroups, std::vector<int32_t>{170});
     EXPECT_EQ(match.Record().groundMarks, std::vector<int32_t>{4});
     EXPECT_EQ(Match.lastKickKind, KICK_KIND_CLEARANCE);
+    // Once the slide is over he chases again, and his next slide may mark the ground.
+    for (int32_t tick = 0; tick < 200 && p.action == ACT_CLEARING_SLIDE; ++tick) {
+        RunPersonAction(kTackler);
+    }
+    EXPECT_EQ(p.action, ACT_ACTIVE);
+    EXPECT_EQ(Match.tackleMarked[3], 0);
 }
 
 TEST_F(Tackles, TheStumbleEndsOnItsDrawAndTheDiveIsAFreeKickABookingOrNothing)
