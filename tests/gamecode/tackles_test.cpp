@@ -103,6 +103,23 @@ TEST_F(Tackles, EachTacklesFoulAndCardFollowItsRule)
          8,
          {300, 151},
          0},
+        {"the other sliding tackle books too",
+         ACT_SLIDING_TACKLE_28,
+         65,
+         0,
+         0,
+         false,
+         false,
+         0,
+         800,
+         ACT_CARRY_RUN,
+         10,
+         0,
+         {kAny, {100, 64, 64}, kAny, {300, 57, 57}, kAny},
+         true,
+         8,
+         {300, 151},
+         0},
         {"nothing at the threshold",
          ACT_SLIDING_TACKLE_89,
          65,
@@ -689,6 +706,36 @@ TEST_F(Tackles, ABallReachedIsKnockedOnOrTakenFromAKeepingCarrier)
     }
 }
 
+// The charger (strength 60) reaches the ball at his feet while the carrier (balance 50, strength
+// 50, facing y 2042, running at 100) loses the balance roll 100 - rand % 51 > 50, or wins it.
+TEST_F(Tackles, AChargeThatReachesTheBallMakesTheCarrierStumbleAndPushesItOn)
+{
+    for (const bool loses : {true, false}) {
+        SCOPED_TRACE(loses);
+        Start(ACT_SHOULDER_CHARGE);
+        Match.official[0] = 0;  // never a foul
+        MatchPerson& p = MatchPersons[kTackler];
+        MatchPerson& o = MatchPersons[kCarrier];
+        p.ballDistance = 8;
+        p.skills[17] = 60;
+        o.runSpeed = 100;
+        o.touchCooldown1 = 0;
+        if (loses) {
+            ScriptDraws({kAny, {51, 0, 49}, kAny, {100, 30, 30}, kAny});
+        } else {
+            ScriptDraws({kAny, {51, 50, 50}, kAny, kAny});
+        }
+        RunPersonAction(kTackler);
+        EXPECT_EQ(p.kicked, loses ? 1 : 0);
+        EXPECT_EQ(o.runSpeed, loses ? 30 : 100);
+        EXPECT_EQ(o.action, loses ? ACT_STUMBLE : ACT_CARRY_RUN);
+        EXPECT_EQ(o.touchCooldown1, loses ? 16 : 0);
+        EXPECT_EQ(Ball.velY, loses ? 60 * 2048 : 0);
+        EXPECT_EQ(Ball.velZ, loses ? 32768 : 0);
+        EXPECT_EQ(MatchPhase, PHASE_OPEN_PLAY);
+    }
+}
+
 TEST_F(Tackles, TheClearingSlideSendsTheBallTowardTheGoalHeAttacks)
 {
     Start(ACT_CLEARING_SLIDE);
@@ -698,6 +745,7 @@ TEST_F(Tackles, TheClearingSlideSendsTheBallTowardTheGoalHeAttacks)
     // (rand % 100 + skill 17) x 3840 toward y 122: (10 + 50) x 3840; up (rand % 512) x 256.
     ScriptDraws({{100, 10, 10}, {512, 100, 100}, kAny});
     RunPersonAction(kTackler);
+    EXPECT_EQ(p.frame, 2);  // his slide runs two frames a tick until he reaches the ball
     EXPECT_EQ(Ball.velX, 0);
     EXPECT_EQ(Ball.velY, -60 * 3840);
     EXPECT_EQ(Ball.velZ, 100 * 256);
