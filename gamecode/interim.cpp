@@ -182,15 +182,10 @@ void Action_InterimTaker(int32_t person)
     if (++p.actionWord == kTakerKickTick) PlayRestartBall(person, aim);
 }
 
-// Replaced by the dive 72 and the clearing slide 105 of the tackles and the volley 51.
+// Replaced by the volley 51.
 void Action_InterimStrike(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
-    const int32_t action = p.action;
-    if (action == ACT_DIVE_FOR_FOUL) {
-        Person_SetAction(person, ACT_ACTIVE);
-        return;
-    }
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     const bool atFeet = std::abs(ball.x - CurrentPersonPos.x) <= kStrikeReach
                         && std::abs(ball.y - CurrentPersonPos.y) <= kStrikeReach && Ball.holder == 0
@@ -209,9 +204,6 @@ void Action_InterimStrike(int32_t person)
     if (p.hasBall != 0) Ball_GiveToPerson(-1);
     Person_SetAction(person, ACT_WALK_TO_TARGET);
 }
-
-// Replaced by the tackle choice.
-void Person_InterimChooseTackle(int32_t, int32_t) {}
 
 // Replaced by the offside marks.
 void Match_InterimMarkOffsidePositions(int32_t) {}

@@ -43,8 +43,19 @@ struct PresentationRecord {
     std::vector<std::string> calls;  // menus, replay and view operations, in order
     std::vector<int32_t> commentaryGroups;
     std::vector<std::array<int32_t, 3>> infoBars;  // type, first and second person
+    std::vector<int32_t> groundMarks;              // the types left
     int32_t Count(const std::string& call) const;
 };
+
+// A scripted stretch of the game's generator: draw i wants low <= Rand() % modulus <= high
+// ({1, 0, 0} takes any draw). Seeds the generator with the first seed from 1 whose draws follow
+// the script; a script no seed below 2^26 follows fails the test.
+struct ScriptedDraw {
+    int32_t modulus;
+    int32_t low;
+    int32_t high;
+};
+void ScriptDraws(const std::vector<ScriptedDraw>& script);
 
 // The actions the 32 players entered (through Person_SetAction or Person_StoreAction), per side
 // and action id, while a ScopedMatch lives; SoakRun counts each match afresh.
@@ -140,6 +151,7 @@ struct SoakResult {
     int32_t throwIns = 0;  // restarts awarded over the match
     int32_t goalKicks = 0;
     int32_t corners = 0;
+    int32_t fouls = 0;                     // foul phases entered
     uint32_t possessionTicks[2] = {0, 0};  // open-play ticks each side had the ball
     int32_t shots[2] = {0, 0};             // the team totals of the match
     int32_t shotsOnTarget[2] = {0, 0};
