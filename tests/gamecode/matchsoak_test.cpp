@@ -25,6 +25,11 @@ struct SoakTotals {
     int32_t goalKicks = 0;
     int32_t corners = 0;
     int32_t fouls = 0;
+    int32_t foulSetUps = 0;  // foul phases set up, whatever a pending decision added
+    int32_t freeKicks = 0;
+    int32_t penalties = 0;
+    int32_t bookings = 0;
+    int32_t sendingsOff = 0;
     int32_t shots[2] = {0, 0};
     int32_t shotsOnTarget = 0;
     int32_t passesTried = 0;
@@ -61,7 +66,14 @@ void PlaySeeds(uint32_t first, uint32_t count, SidePreset preset, bool cupTie, S
         totals->goalKicks += r.goalKicks;
         totals->corners += r.corners;
         totals->fouls += r.fouls;
+        totals->freeKicks += r.freeKicks;
+        totals->penalties += r.penalties;
+        totals->bookings += r.bookings;
+        totals->sendingsOff += r.sendingsOff;
         for (int32_t side = 0; side < 2; ++side) {
+            // Each foul is charged to the fouling side once, when its kick is set up.
+            EXPECT_EQ(r.teamFouls[side], r.foulsAgainst[side]) << "side " << side;
+            totals->foulSetUps += r.foulsAgainst[side];
             EXPECT_GE(r.shotsOnTarget[side], 0) << "side " << side;
             EXPECT_LE(r.shotsOnTarget[side], r.shots[side]) << "side " << side;
             if (preset == SidePreset::Balanced) {
@@ -201,6 +213,12 @@ void RecordMeans(const SoakTotals& totals)
     testing::Test::RecordProperty("throw_ins_x100", std::to_string(perMatch(totals.throwIns)));
     testing::Test::RecordProperty("goal_kicks_x100", std::to_string(perMatch(totals.goalKicks)));
     testing::Test::RecordProperty("fouls_x100", std::to_string(perMatch(totals.fouls)));
+    testing::Test::RecordProperty("foul_set_ups_x100", std::to_string(perMatch(totals.foulSetUps)));
+    testing::Test::RecordProperty("free_kicks_x100", std::to_string(perMatch(totals.freeKicks)));
+    testing::Test::RecordProperty("penalties_x100", std::to_string(perMatch(totals.penalties)));
+    testing::Test::RecordProperty("bookings_x100", std::to_string(perMatch(totals.bookings)));
+    testing::Test::RecordProperty("sendings_off_x100",
+                                  std::to_string(perMatch(totals.sendingsOff)));
     for (const int32_t action : kReportedActions) {
         testing::Test::RecordProperty("entered_" + std::to_string(action) + "_x100",
                                       std::to_string(perMatch(totals.actions.OfBothSides(action))));
