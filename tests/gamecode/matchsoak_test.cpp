@@ -286,6 +286,22 @@ void ExpectTacklesAndFouls(const SoakTotals& totals)
     EXPECT_GT(totals.fouls, 0);
 }
 
+// At the match day's period length a balanced group's fouls, bookings and sendings-off per match
+// lie in wide bands: outside them a foul roll is read the wrong way, a counter is never raised or
+// a card never recorded. The tackles' own odds and the referee's strictness give about three
+// fouls and under half a booking a match, so the floors sit just under those figures rather than
+// at five fouls and half a booking. Dives come a few times in fifty matches.
+void ExpectFoulsAndCardsInTheirBands(const SoakTotals& totals)
+{
+    if (kPeriodMinutes != 5) return;
+    EXPECT_GE(totals.foulSetUps * 2, 5 * totals.matches);
+    EXPECT_LE(totals.foulSetUps, 40 * totals.matches);
+    EXPECT_GE(totals.bookings * 10, 3 * totals.matches);
+    EXPECT_LE(totals.bookings, 8 * totals.matches);
+    EXPECT_LE(totals.sendingsOff, totals.matches);
+    EXPECT_GT(totals.actions.OfBothSides(ACT_DIVE_FOR_FOUL), 0);
+}
+
 // Fifty balanced matches from the first seed: the play shares the ball and sees every restart.
 void ExpectFiftyBalancedSeedsSound(uint32_t first)
 {
@@ -300,6 +316,7 @@ void ExpectFiftyBalancedSeedsSound(uint32_t first)
     ExpectEveryCarrierDecisionEntered(totals);
     ExpectEveryRestartTakenByItsTaker(totals);
     ExpectTacklesAndFouls(totals);
+    ExpectFoulsAndCardsInTheirBands(totals);
 }
 
 // A strong side may pin a weak one in its half, where the ball most easily stalls.

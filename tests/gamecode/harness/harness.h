@@ -144,7 +144,8 @@ bool RunUntil(const std::function<bool()>& done, int32_t budget);
 // lies still (speed 0, in play, no stoppage) for more than 500 ticks, no player keeps it within 32
 // units of one spot for more than 1,000 ticks, each side's score stays equal to its goal event
 // rows, at most 20 goal records, each side's card records match its booking and sending-off
-// rows and its booked and sent-off totals. A stall names the seed, the tick and the persons around the ball.
+// rows and its booked and sent-off totals. A stall names the seed, the tick and the persons around
+// the ball.
 struct SoakResult {
     int32_t score[2] = {0, 0};
     int32_t goalRows[2] = {0, 0};
@@ -152,13 +153,13 @@ struct SoakResult {
     int32_t throwIns = 0;  // restarts awarded over the match
     int32_t goalKicks = 0;
     int32_t corners = 0;
-    int32_t fouls = 0;                     // foul phases entered
-    int32_t foulsAgainst[2] = {0, 0};      // foul phases set up against each side
-    int32_t teamFouls[2] = {0, 0};         // the team totals of the match
-    int32_t freeKicks = 0;                 // free kicks, direct or not, and penalties awarded
+    int32_t fouls = 0;                 // foul phases entered
+    int32_t foulsAgainst[2] = {0, 0};  // foul phases set up against each side
+    int32_t teamFouls[2] = {0, 0};     // the team totals of the match
+    int32_t freeKicks = 0;             // free kicks, direct or not, and penalties awarded
     int32_t penalties = 0;
-    int32_t bookings = 0;     // both sides' bookings shown, second ones too
-    int32_t sendingsOff = 0;  // both sides' dismissals
+    int32_t bookings = 0;                  // both sides' bookings shown, second ones too
+    int32_t sendingsOff = 0;               // both sides' dismissals
     uint32_t possessionTicks[2] = {0, 0};  // open-play ticks each side had the ball
     int32_t shots[2] = {0, 0};             // the team totals of the match
     int32_t shotsOnTarget[2] = {0, 0};
