@@ -70,7 +70,8 @@ TEST(MatchRun, PlainMatchPlaysTwoHalvesAndLeavesItsResult)
     EXPECT_EQ(thirds, Match.openPlayTicks);
     EXPECT_EQ(+data->sides[0].players[10].bits65 >> 6 & 3, 0u);
     EXPECT_EQ(Match.finalWhistle, 1);
-    EXPECT_EQ(std::count(match.Record().sounds.begin(), match.Record().sounds.end(), 8), 2);
+    // Each period ends on sound 8; the referee's restart whistles after a foul play it too.
+    EXPECT_GE(std::count(match.Record().sounds.begin(), match.Record().sounds.end(), 8), 2);
 }
 
 // The goals after each kick of the shoot-out, seen when the next kick is set up.
