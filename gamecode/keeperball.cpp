@@ -281,6 +281,11 @@ void SmotherOutcome(int32_t keeper)
         return;
     }
     const MatchPerson& a = MatchPersons[attacker];
+    // A smother finished after the whistle is clean: a foul is given only in open play.
+    if (MatchPhase != PHASE_OPEN_PLAY) {
+        ++k.stats.tackles;
+        return;
+    }
     if (a.action == ACT_CLEARING_SLIDE || a.action == ACT_BLOCK_TACKLE) {
         AttackerLungedIn(keeper, attacker);
         return;

@@ -419,6 +419,8 @@ void Action_DiveForFoul(int32_t person)
     if (p.kicked != 0) return;
     MatchPresentationOps.AddGroundMark(CurrentPersonPos.x, CurrentPersonPos.y, 1.0, p.facing, 3);
     p.kicked = 1;
+    // A dive after the whistle earns nothing: a foul is given only in open play.
+    if (MatchPhase != PHASE_OPEN_PLAY) return;
     const int32_t other = CurrentSide ^ 1;
     const int32_t nearest = ProximityList[other][0];
     if (Rand() % 100 < Person_Skill(p, kSkillBalance) || Match_RollChance30() == 1) {
@@ -447,6 +449,8 @@ void Action_Handball(int32_t person)
     Ball.velZ = Header_Lift(Ball.height);
     Match.lastKickKind = KICK_KIND_OTHER;
     Say(322, person);
+    // The ball played by hand after the whistle is no offence: a foul is given only in open play.
+    if (MatchPhase != PHASE_OPEN_PLAY) return;
     if (Match_RollChance30() != 0) {
         Say(325, person);
         return;
