@@ -239,9 +239,7 @@ bool LeftOnTheBall(int32_t person)
 // tick and keep it from him until he walked away.
 bool KeptForTheTaker(int32_t person)
 {
-    const bool placed = MatchPhase == PHASE_FREE_KICK || MatchPhase == PHASE_DIRECT_FREE_KICK
-                        || MatchPhase == PHASE_PENALTY_KICK || MatchPhase == PHASE_FREE_KICK_READY;
-    return placed && person != ActivePlayer[KickingSide];
+    return Phase_IsPlacedKick(MatchPhase) && person != ActivePlayer[KickingSide];
 }
 
 void Possession(int32_t person)

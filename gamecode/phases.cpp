@@ -180,6 +180,12 @@ void Restart_Award(int32_t side, int32_t wait)
     PhaseTimer = static_cast<int16_t>(wait);
 }
 
+bool Phase_IsPlacedKick(int32_t phase)
+{
+    return phase == PHASE_FREE_KICK || phase == PHASE_DIRECT_FREE_KICK
+           || phase == PHASE_PENALTY_KICK || phase == PHASE_FREE_KICK_READY;
+}
+
 void MatchPhase_Dispatch()
 {
     if (MatchPhase < 0 || MatchPhase >= PHASE_COUNT)

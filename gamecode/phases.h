@@ -66,6 +66,9 @@ void Restart_GiveBall(int32_t side);
 // Rand() % 4 + 1 when the side has fewer goals.
 void Restart_Award(int32_t side, int32_t wait);
 
+// True in the phases of a free kick or a penalty waiting on its taker's strike.
+bool Phase_IsPlacedKick(int32_t phase);
+
 // Runs the handler of MatchPhase; a phase outside 0-29 is fatal "MatchPhase_Dispatch(): bad phase
 // %d".
 void MatchPhase_Dispatch();
