@@ -77,7 +77,10 @@ void Keeper_TakeBall(int32_t person)
         PhaseTimer = 0;
         return;
     }
-    if (shootOut || DeadBallFlag != 0) {
+    // After a whistle for a foul or an offside the ball he gathers is the restart's, not his.
+    const bool whistled = MatchPhase == PHASE_FOUL || MatchPhase == PHASE_OFFSIDE
+                          || MatchPhase == PHASE_DECISION_PENDING;
+    if (shootOut || DeadBallFlag != 0 || whistled) {
         Ball.holder = 0;
         Person_SetAction(person, ACT_KEEPER_IDLE);
         return;
