@@ -534,10 +534,14 @@ void ClickThroughThePostMatchScreens()
     s_postMatchClicks.emplace(inputs, 5000);
 }
 
+// A text view that draws nothing, and the switch to it the pause menu's text-view item makes.
+constexpr MatchViewOps kQuietTextView{};
+void SwitchToTheTextView() { GetMatchSidesBlock()->viewMode = VIEW_TEXT; }
+
 }  // namespace
 
-// The text view shows the whole match while the 3D view does not exist: the analysis table
-// follows.
+// The match is switched to the text view, as from the pause menu, and shown there to its end: the
+// analysis table follows.
 TEST_F(FriendlySetupTest, AMatchShownInTheTextViewIsFollowedByTheAnalysisTable)
 {
     FriendlyTeamBlocks[0] = m_human;
@@ -549,9 +553,13 @@ TEST_F(FriendlySetupTest, AMatchShownInTheTextViewIsFollowedByTheAnalysisTable)
     for (int32_t kind = 0; kind < VIEWKIND_COUNT; ++kind) {
         MatchView_Register(kind, nullptr);
     }
+    MatchView_Register(VIEWKIND_TEXT, &kQuietTextView);
     const uint16_t key = AddPollFunction(ClickThroughThePostMatchScreens, POLL_EVERY_CALL, 0);
+    const uint16_t toText = AddPollFunction(SwitchToTheTextView, POLL_EVERY_CALL, 0);
     Friendly_Play();
+    RemovePollFunction(toText);
     RemovePollFunction(key);
+    MatchView_Register(VIEWKIND_TEXT, nullptr);
     s_postMatchClicks.reset();
     MatchEngine_Uninit();
     EXPECT_GE(Match_GetMinute(), 90);  // played to its end, not cut short
