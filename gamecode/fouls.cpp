@@ -327,10 +327,11 @@ void Phase_Offside()
     KickingSide = static_cast<uint8_t>(side);
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     const int32_t taker = Team_NearestTeammateOrFallback(ball.x, ball.y, -1);
-    ActivePlayer[side] = static_cast<uint8_t>(taker);
     Match.keeperPendingAction = -1;
     ++Match.teamStats[OffsideSide].offsides;
     Match_ResetForRestart();
+    // After the reset, which leaves no side an active player: the ball on the spot is his alone.
+    ActivePlayer[side] = static_cast<uint8_t>(taker);
     MatchPerson& t = MatchPersons[taker];
     t.action = ACT_FREE_KICK_TAKER;
     Person_TurnToward(taker, t.facing);
