@@ -208,7 +208,9 @@ void Match_RunPendingSubstitutions()
         SubstitutionRequest[side] = 0;
         TeamPressure[side ^ 1] = static_cast<int16_t>(std::max(TeamPressure[side ^ 1] - 8, 0));
         ++StoppageSubstituted[side];
-        if (!Match_SideIsHuman(side)) Team_InterimPickStandInKeeper(side);
+        // A side left without a keeper on the pitch, the human's too when the menu put nobody in
+        // goal, has its best outfield keeper take the place: a restart waits on the keeper.
+        Team_InterimPickStandInKeeper(side);
     }
 }
 

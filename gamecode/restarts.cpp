@@ -84,10 +84,11 @@ void SetUpGoalKick(int32_t side)
         Match.goalKickSpot[0] < PITCH_CENTRE_X ? PITCH_GOAL_AREA_LEFT_X : PITCH_GOAL_AREA_RIGHT_X;
     Match.goalKickSpot[0] = static_cast<int16_t>(aimX);
     Match.goalKickSpot[1] = static_cast<int16_t>(spotY);
+    // A keeper replaced now is not the one sent to take the kick.
+    Match_RunPendingSubstitutions();
     const int32_t keeper = LineUp[side][0];
     Person_SetAction(keeper, ACT_KEEPER_WALK_TO_GOAL_KICK);
     MatchPersons[keeper].touchCooldown1 = 0;
-    Match_RunPendingSubstitutions();
     PlaceMarker(aimX, aimY);
 }
 
