@@ -259,7 +259,11 @@ TEST_F(Fouls, AnInjuredPlayerOfAHumanSideLeavesAndOneOfAComputerSideStays)
         if (!c.menu) {
             EXPECT_EQ(p.stats.injuryTotal + p.stats.injuryLength, 0);
         }
-        EXPECT_EQ(LineUp[0][0], 0);
+        // A keeper who left is replaced in goal by an outfield player still on the pitch, even
+        // when the human's menu put nobody there: the side's restarts wait on its keeper.
+        const bool keeperLeft = c.injured == 0 && c.leaves;
+        EXPECT_EQ(LineUp[0][0] == 0, !keeperLeft);
+        EXPECT_EQ(MatchPersons[LineUp[0][0]].offPitch, 0);
         EXPECT_EQ(MatchPhase, PHASE_FREE_KICK);
     }
     // The injury's length is held at 60 however long it already was.
