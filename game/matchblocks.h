@@ -449,8 +449,11 @@ enum PlayerMatchField : int32_t {
     PMR_INTERCEPTIONS = 31,
     PMR_CLAIMS = 36,
     PMR_TACKLES = 37,
+    PMR_TACKLE_FOULS = 38,  // the five foul counters, 38-42
     PMR_FOULS = 39,
+    PMR_LUNGE_FOULS = 40,
     PMR_FOULS_PENALISED = 41,
+    PMR_HANDBALLS = 42,
     PMR_CATCHES = 43,
     PMR_PARRIES = 44,
     PMR_PALMS = 45,
@@ -458,6 +461,7 @@ enum PlayerMatchField : int32_t {
     PMR_PENALTIES_SAVED = 48,
     PMR_GOALS_CONCEDED = 49,
     PMR_PUNCHES = 51,
+    PMR_FOULS_CHARGED = 54,  // fouls the referee gave against him as the offender
     PMR_INJURY_TOTAL = 55,
     PMR_CONDITION = 57,
     PMR_TIME_ON_PITCH = 61,

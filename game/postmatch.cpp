@@ -53,6 +53,9 @@ bool SubstitutedOff(const MatchDataBlock& d, int32_t player)
     return false;
 }
 
+// The record's bookings field: 1 booked, 2 sent off by a second booking, 3 sent off straight.
+bool SentOff(int32_t bookings) { return bookings >= 2; }
+
 FixturePlayerRow PlayerRow(const MatchSide& side, const MatchDataBlock& d, int32_t n, int32_t k)
 {
     const MatchPlayerEntry& entry = side.entries[k];
@@ -61,7 +64,7 @@ FixturePlayerRow PlayerRow(const MatchSide& side, const MatchDataBlock& d, int32
     FixturePlayerRow row{-1, 0, 0, 0, 0};
     if (entry.playerId == 0xFFFF || !Played(r)) return row;
     const int32_t bookings = PlayerMatchRecord_Get(r, PMR_BOOKINGS);
-    const bool sentOff = bookings == 3;
+    const bool sentOff = SentOff(bookings);
     const bool started = k < MATCH_STARTERS;
     const bool takenOff = started && !sentOff && SubstitutedOff(d, entry.playerId);
     row.player = static_cast<int16_t>(entry.playerId);
@@ -89,7 +92,7 @@ uint8_t AddCapped(uint8_t value, int32_t amount, int32_t cap)
 // three matches on its own.
 void Discipline(int32_t player, PlayerRecord* p, int32_t bookings)
 {
-    if (bookings == 3) {
+    if (SentOff(bookings)) {
         p->disciplinePoints = AddCapped(p->disciplinePoints, 3, 255);
         p->suspension = AddCapped(p->suspension, SUSPENSION_SENT_OFF, 255);
         return;
@@ -189,7 +192,7 @@ int32_t MatchDispoints(const MatchSideStats& side)
     int32_t points = 0;
     for (const PlayerMatchRecord& r : side.players) {
         const int32_t bookings = PlayerMatchRecord_Get(r, PMR_BOOKINGS);
-        points += bookings == 3 ? 3 : bookings != 0 ? 1 : 0;
+        points += SentOff(bookings) ? 3 : bookings != 0 ? 1 : 0;
     }
     return points;
 }

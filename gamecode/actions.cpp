@@ -77,7 +77,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_KICKOFF_PARTNER, Action_KickoffPartner, "RestartTaker"},
     {ACT_KICKOFF_TAKER, Action_KickoffTaker, "RestartTaker"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_SLIDING_TACKLE_28, Action_InterimHold, "Outfield"},
+    {ACT_SLIDING_TACKLE_28, Action_Tackle, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_GROUND_KICK, Action_GroundKick, "BallRun"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
@@ -111,7 +111,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_FREE_KICK_DEFENDER, Action_FreeKickDefender, "RestartTaker"},
     {ACT_FREE_KICK_AT_BALL, Action_FreeKickAtBall, "RestartTaker"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_BLOCK_TACKLE, Action_InterimHold, "Outfield"},
+    {ACT_BLOCK_TACKLE, Action_Tackle, "Outfield"},
     {ACT_SET_PIECE_WAIT, Action_SetPieceWait, "Outfield"},
     {ACT_HOLD_SPOT, Action_HoldSpot, "Outfield"},
     {ACT_FREE_KICK_ARRANGE, Action_InterimTaker, "Outfield"},
@@ -129,7 +129,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_CELEBRATE, Action_InterimCelebrate, "Outfield"},
     {ACT_RUN_TO_SCORER, Action_InterimCelebrate, "Outfield"},
     {ACT_DIRECT_FREE_KICK, Action_SetPieceShot, "Outfield"},
-    {ACT_DIVE_FOR_FOUL, Action_InterimStrike, "Outfield"},
+    {ACT_DIVE_FOR_FOUL, Action_DiveForFoul, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_SLIDE_TO_STOP, Action_SlideToStop, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
@@ -152,25 +152,25 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_JUMP_HEADED_PASS, Action_InterimHold, "Outfield"},
     {ACT_JUMP_HEADER_BACK_FLICK, Action_InterimHold, "Outfield"},
     {ACT_HEADER_TO_MATE, Action_InterimHold, "Outfield"},
-    {ACT_SLIDING_TACKLE_89, Action_InterimHold, "Outfield"},
-    {ACT_SLIDE_WITH_BALL, Action_InterimHold, "Outfield"},
-    {ACT_SHOULDER_CHARGE, Action_InterimHold, "Outfield"},
+    {ACT_SLIDING_TACKLE_89, Action_Tackle, "Outfield"},
+    {ACT_SLIDE_WITH_BALL, Action_SlideWithBall, "Outfield"},
+    {ACT_SHOULDER_CHARGE, Action_ShoulderCharge, "Outfield"},
     // Unused ids.
     {ACT_UNUSED_92, Action_Unused, "Unused"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_STUMBLE, Action_InterimHold, "Outfield"},
+    {ACT_STUMBLE, Action_Stumble, "Outfield"},
     {ACT_SET_PIECE_PASS, Action_SetPieceKick, "Outfield"},
     {ACT_PENALTY_KICK, Action_SetPieceShot, "Outfield"},
     {ACT_NEAR_POST, Action_NearPost, "Outfield"},
     {ACT_CURLED_SHOT_STANDING, Action_Shoot, "Outfield"},
     {ACT_CURLED_SHOT, Action_Shoot, "Outfield"},
-    {ACT_HANDBALL, Action_InterimHold, "Outfield"},
+    {ACT_HANDBALL, Action_Handball, "Outfield"},
     {ACT_GESTURE_AND_RETURN, Action_GestureAndReturn, "Outfield"},
     {ACT_MINOR_STILL_101, Action_InterimHold, "Outfield"},
     {ACT_SLOW_TO_STOP, Action_SlowToStop, "Outfield"},
     {ACT_FREE_KICK_RUNNER, Action_FreeKickRunner, "Outfield"},
     {ACT_MINOR_STILL_104, Action_InterimHold, "Outfield"},
-    {ACT_CLEARING_SLIDE, Action_InterimStrike, "Outfield"},
+    {ACT_CLEARING_SLIDE, Action_ClearingSlide, "Outfield"},
     {ACT_LIFTED_SHOT_STANDING, Action_Shoot, "Outfield"},
     {ACT_LIFTED_SHOT, Action_Shoot, "Outfield"},
     {ACT_JOCKEY, Action_Jockey, "Outfield"},
@@ -183,7 +183,7 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_HEADER_HOLD_PLACE, Action_InterimHold, "Outfield"},
     {ACT_STANDING_HEADER, Action_InterimHold, "Outfield"},
-    {ACT_LUNGE, Action_InterimHold, "Outfield"},
+    {ACT_LUNGE, Action_Tackle, "Outfield"},
     // Unused ids.
     {ACT_UNUSED_117, Action_Unused, "Unused"},
     {ACT_UNUSED_118, Action_Unused, "Unused"},
@@ -351,6 +351,12 @@ void player_action()
         ForgetHolder(Ball.holder, i);
         ForgetHolder(Ball.secondHolder, i);
     }
+}
+
+void Person_RunActionNow(int32_t person)
+{
+    CurrentSide = static_cast<uint8_t>(Person_Side(person));
+    RunPlayer(person);
 }
 
 void UpdatePlayerGroup()

@@ -56,6 +56,9 @@ inline int16_t& Offender = Match.offender;
 // taken off (the line-up refilled first) and any ball-holder word naming him cleared. An action
 // outside 0-173 is fatal "player_action(): Player action out of range %d - player %d".
 void player_action();
+// Runs player `person`'s action once at once, from his position, as player_action would
+// (CurrentSide his side), and writes his position back.
+void Person_RunActionNow(int32_t person);
 // Refreshes persons 0-7, 16-23, 8-15 or 24-34 by PlayerGroupTurn, then LastDefenderLine of
 // their side (CurrentSide).
 void UpdatePlayerGroup();

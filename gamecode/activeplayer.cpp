@@ -8,6 +8,7 @@
 #include "gamecode/actions.h"
 #include "gamecode/ballcontacts.h"
 #include "gamecode/motion.h"
+#include "gamecode/phases.h"
 #include "gamecode/pitch.h"
 #include "gamecode/restartutil.h"
 
@@ -207,6 +208,9 @@ void Team_SortAndPickActive()
     const int32_t side = Match.tickSide & 1;
     RefreshKeys(side);
     BubblePass(side);
+    // At a free kick or a penalty the kicking side's active player is its taker until he strikes:
+    // the ball on the spot is his alone, and a free mate near it must not take his place.
+    if (Phase_IsPlacedKick(MatchPhase) && side == KickingSide) return;
     ChooseActive(side);
 }
 

@@ -234,9 +234,19 @@ bool LeftOnTheBall(int32_t person)
            && active != MATCH_NONE && active != person;
 }
 
+// At a free kick or a penalty the ball on its spot is the taker's alone: a player standing on it
+// (the fouled player often is) who comes earlier in the running order would touch it first every
+// tick and keep it from him until he walked away.
+bool KeptForTheTaker(int32_t person)
+{
+    return Phase_IsPlacedKick(MatchPhase) && person != ActivePlayer[KickingSide];
+}
+
 void Possession(int32_t person)
 {
-    if (InTable(kNoPossession, MatchPersons[person].action) || HeldByAnother(person)) return;
+    if (InTable(kNoPossession, MatchPersons[person].action) || HeldByAnother(person)
+        || KeptForTheTaker(person))
+        return;
     if (LeftOnTheBall(person)) {
         Ball_GiveToPerson(-1);
         return;

@@ -10,6 +10,7 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/ballcontacts.h"
+#include "gamecode/challenge.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/interim.h"
 #include "gamecode/kickkinds.h"
@@ -511,5 +512,5 @@ void Team_CloseDownCarrier(int32_t defender)
         }
     }
     Person_RunToward(defender, x, y);
-    Person_InterimChooseTackle(defender, carrier);
+    Person_ChooseTackle(defender, carrier);
 }

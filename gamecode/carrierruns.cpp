@@ -256,6 +256,12 @@ void Action_CarryRun(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     const RunRow& row = kRuns[p.action == ACT_CARRY_SPRINT ? 1 : 0];
+    // He runs onto the ball he knocked ahead: once another has touched it there is nothing to run
+    // onto, and a run that went on would carry him off the pitch.
+    if (Ball.lastToucher != person) {
+        Person_SetAction(person, ACT_ACTIVE);
+        return;
+    }
     Person_RunStepBoosted(person, row.targetSpeed, row.accel);
     if (Person_RunAnim(person, row.animation, 1, ACT_ACTIVE) == 0) {
         p.frame = kRunEndFrame;

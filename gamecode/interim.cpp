@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "engine/fatal.h"
 #include "engine/random.h"
 #include "gamecode/actionids.h"
 #include "gamecode/actions.h"
@@ -34,14 +33,6 @@ struct Point {
     int32_t x;
     int32_t y;
 };
-
-// The free-kick taker of the side, or its team-mate nearest the spot.
-int32_t ChooseFreeKickTaker(int32_t side, Point spot)
-{
-    const int32_t taker = Match.takers[side][TAKER_FREE_KICK];
-    if (taker >= 0 && taker < MATCH_PLAYER_COUNT && MatchPersons[taker].offPitch == 0) return taker;
-    return Team_NearestTeammateOrFallback(spot.x, spot.y, -1);
-}
 
 // The team-mate of slots 1-10 nearest the taker, or the halfway spot when he has none.
 Point NearestTeamMatePoint(int32_t taker)
@@ -148,39 +139,31 @@ void KickLongAlong(int32_t kicker, int32_t direction)
 
 // Replaced by the line-up refill and reshaping.
 void Team_InterimRefillLineup(int32_t) {}
+
+// Replaced by the substitute choice of the line-up refill, substitutions, event rows and fatigue.
+int32_t Team_InterimPickSubstitute(int32_t, int32_t) { return -1; }
+
+// Replaced by the stand-in keeper of the line-up refill, substitutions, event rows and fatigue.
+void Team_InterimPickStandInKeeper(int32_t side)
+{
+    if (MatchPersons[LineUp[side][0]].offPitch == 0) return;
+    int32_t best = -1;
+    int32_t bestSkill = -1;
+    for (int32_t slot = 1; slot <= 10; ++slot) {
+        const MatchPerson& p = MatchPersons[LineUp[side][slot]];
+        if (p.offPitch != 0 || Person_Skill(p, 0) <= bestSkill) continue;
+        best = slot;
+        bestSkill = Person_Skill(p, 0);
+    }
+    if (best >= 0) std::swap(LineUp[side][0], LineUp[side][best]);
+}
 // Replaced, id by id, by the handlers of the player actions.
 void Action_InterimHold(int32_t) {}
-// Replaced by the officials; a decision is shown no longer than a tick, so play resumes.
-void Officials_InterimUpdate() { RefereeDecision = 0; }
 // Replaced by the fatigue bookkeeping.
 void Match_InterimFatigue() {}
 
 // Replaced by the player of the match.
 int32_t Match_InterimPickPlayerOfMatch() { return -1; }
-
-// Replaced by the free-kick handlers.
-RestartPlacement Restart_InterimTaker(int32_t awardedPhase)
-{
-    if (awardedPhase != PHASE_FOUL && awardedPhase != PHASE_OFFSIDE)
-        FatalError("Restart_InterimTaker(): phase %d is no restart", awardedPhase);
-    const int32_t side = KickingSide & 1;
-    const Point spot{RestartSpot[0], RestartSpot[1]};
-    const int32_t taker = ChooseFreeKickTaker(side, spot);
-    ActivePlayer[side] = static_cast<uint8_t>(taker);
-    ActivePlayer[side ^ 1] = static_cast<uint8_t>(Match.proximity[side ^ 1][0]);
-    KickBook_ClearShotRecords();
-    Person_PlaceAt(taker, spot.x, spot.y);
-    Person_PlaceAt(MATCH_BALL, spot.x, spot.y);
-    Ball.x16 = spot.x * 65536;
-    Ball.y16 = spot.y * 65536;
-    Ball_Stop();
-    Ball.height = 0;
-    Ball.height16 = 0;
-    Ball_GiveToPerson(taker);
-    Ball.secondHolder = static_cast<int16_t>(taker + 1);
-    Person_SetAction(taker, ACT_FREE_KICK_TAKER);
-    return {taker, spot.x, spot.y};
-}
 
 // Replaced by the direct free kick's arrangement and the penalty's walk and run-up.
 void Action_InterimTaker(int32_t person)
@@ -199,15 +182,10 @@ void Action_InterimTaker(int32_t person)
     if (++p.actionWord == kTakerKickTick) PlayRestartBall(person, aim);
 }
 
-// Replaced by the dive 72 and the clearing slide 105 of the tackles and the volley 51.
+// Replaced by the volley 51.
 void Action_InterimStrike(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
-    const int32_t action = p.action;
-    if (action == ACT_DIVE_FOR_FOUL) {
-        Person_SetAction(person, ACT_ACTIVE);
-        return;
-    }
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     const bool atFeet = std::abs(ball.x - CurrentPersonPos.x) <= kStrikeReach
                         && std::abs(ball.y - CurrentPersonPos.y) <= kStrikeReach && Ball.holder == 0
@@ -226,9 +204,6 @@ void Action_InterimStrike(int32_t person)
     if (p.hasBall != 0) Ball_GiveToPerson(-1);
     Person_SetAction(person, ACT_WALK_TO_TARGET);
 }
-
-// Replaced by the tackle choice.
-void Person_InterimChooseTackle(int32_t, int32_t) {}
 
 // Replaced by the offside marks.
 void Match_InterimMarkOffsidePositions(int32_t) {}

@@ -7,9 +7,13 @@
 
 // The line-up refill.
 void Team_InterimRefillLineup(int32_t side);
+// The substitute `side` brings on for `outgoing` (a person), -1 none: there is none yet.
+int32_t Team_InterimPickSubstitute(int32_t side, int32_t outgoing);
+// When the person in the side's line-up slot 0 is off the pitch, its on-pitch outfield player
+// (slots 1-10) with the highest skill 0 takes slot 0 (the first on a tie); a keeper still on the
+// pitch stays in goal however hurt.
+void Team_InterimPickStandInKeeper(int32_t side);
 
-// Clears a referee decision the moment it is shown.
-void Officials_InterimUpdate();
 void Match_InterimFatigue();
 
 // No volley or header yet: the person keeps his action.
@@ -17,26 +21,14 @@ void Person_InterimTryVolley(int32_t person);
 // Actions 69 and 70: 150 ticks of celebration; then the scorer (69) ends the celebration and both
 // walk back (3).
 void Action_InterimCelebrate(int32_t person);
-// The volley 51, the dive 72 and the clearing slide 105: 51 and 105 strike the ball once, when it
-// lies within 9 units at a height of 16 or less and no keeper holds it, toward ShotTarget (a
-// counted shot when behind the goal line attacked, else a long ball); then he walks back (3). The
-// dive chases again (4).
+// The volley 51 strikes the ball once, when it lies within 9 units at a height of 16 or less and
+// no keeper holds it, toward ShotTarget (a counted shot when behind the goal line attacked, else
+// a long ball); then he walks back (3).
 void Action_InterimStrike(int32_t person);
-// No tackle choice yet: the defender closing down only runs.
-void Person_InterimChooseTackle(int32_t defender, int32_t carrier);
 // The handler of every action whose rules are still to come: the player keeps his position,
 // facing and animation.
 void Action_InterimHold(int32_t person);
 
-// Who takes the restart awarded in `awardedPhase` (1 or 2) for KickingSide and where its kick
-// aims: the taker and the ball are put on the restart spot, the ball stopped at his feet, the
-// taker and the other side's nearest player made active and the taker given his restart action.
-struct RestartPlacement {
-    int32_t taker;
-    int32_t aimX;
-    int32_t aimY;
-};
-RestartPlacement Restart_InterimTaker(int32_t awardedPhase);
 // The handler of the direct free kick's arrangement (59) and the penalty taker's walk (85): he
 // holds the ball on the spot facing his aim and plays it on the 30th tick, which returns the match
 // to open play.

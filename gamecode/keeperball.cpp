@@ -77,7 +77,10 @@ void Keeper_TakeBall(int32_t person)
         PhaseTimer = 0;
         return;
     }
-    if (shootOut || DeadBallFlag != 0) {
+    // After a whistle for a foul or an offside the ball he gathers is the restart's, not his.
+    const bool whistled = MatchPhase == PHASE_FOUL || MatchPhase == PHASE_OFFSIDE
+                          || MatchPhase == PHASE_DECISION_PENDING;
+    if (shootOut || DeadBallFlag != 0 || whistled) {
         Ball.holder = 0;
         Person_SetAction(person, ACT_KEEPER_IDLE);
         return;
@@ -167,9 +170,11 @@ void Action_KeeperRiseFromSmother(int32_t person)
 
 namespace {
 
-// Phase 1 at the keeper's feet: `offendingSide` gave away a free kick by fouling `fouled`.
-void StartFoul(int32_t fouled, int32_t offendingSide)
+// Phase 1 at the keeper's feet: `offender` gave away a free kick by fouling `fouled`.
+void StartFoul(int32_t fouled, int32_t offender)
 {
+    const int32_t offendingSide = Person_Side(offender);
+    Offender = static_cast<int16_t>(offender);
     MatchPhase = PHASE_FOUL;
     PhaseTimer = 0;
     RestartSpot[0] = CurrentPersonPos.x;
@@ -210,7 +215,7 @@ void AttackerLungedIn(int32_t keeper, int32_t attacker)
     const int32_t attackerSide = Person_Side(attacker);
     if (Rand() % 200 < Match.official[0] && Match_RollChance30() == 0) {
         MatchPresentationOps.InfoBar(kInfoBarFoul, attacker, keeper);
-        StartFoul(keeper, attackerSide);
+        StartFoul(keeper, attacker);
         ++MatchPersons[attacker].stats.foulsPenalised;
         Say(148, attacker);
         if (CardsLeft(attackerSide)) Caution(attacker, 150);
@@ -247,13 +252,13 @@ void Collide(int32_t keeper, int32_t attacker)
     if (Rand() % 100 > Person_Skill(k, kAgility) && Rand() % 3 == 0) {
         MatchPresentationOps.InfoBar(kInfoBarFoul, keeper, attacker);
         ++k.stats.foulsPenalised;
-        StartFoul(attacker, keeperSide);
+        StartFoul(attacker, keeper);
         Say(144, keeper);
         if (CardsLeft(keeperSide)) Caution(keeper, 145);
     } else if (KeeperHurt(k, attackerSide)) {
         MatchPresentationOps.InfoBar(kInfoBarFoul, attacker, keeper);
         k.resultByteB = 1;
-        StartFoul(keeper, attackerSide);
+        StartFoul(keeper, attacker);
         ++MatchPersons[attacker].stats.fouls;
         Say(148, attacker);
         ++k.stats.tackles;
@@ -279,6 +284,11 @@ void SmotherOutcome(int32_t keeper)
         return;
     }
     const MatchPerson& a = MatchPersons[attacker];
+    // A smother finished after the whistle is clean: a foul is given only in open play.
+    if (MatchPhase != PHASE_OPEN_PLAY) {
+        ++k.stats.tackles;
+        return;
+    }
     if (a.action == ACT_CLEARING_SLIDE || a.action == ACT_BLOCK_TACKLE) {
         AttackerLungedIn(keeper, attacker);
         return;

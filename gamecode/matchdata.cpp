@@ -119,8 +119,14 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     PlayerMatchRecord_Set(record, PMR_CLEARANCES, ByteCount(p.stats.clearances));
     PlayerMatchRecord_Set(record, PMR_CLAIMS, ByteCount(p.stats.claims));
     PlayerMatchRecord_Set(record, PMR_TACKLES, ByteCount(p.stats.tackles));
+    PlayerMatchRecord_Set(record, PMR_TACKLE_FOULS, ByteCount(p.stats.tackleFouls));
     PlayerMatchRecord_Set(record, PMR_FOULS, ByteCount(p.stats.fouls));
+    PlayerMatchRecord_Set(record, PMR_LUNGE_FOULS, ByteCount(p.stats.lungeFouls));
     PlayerMatchRecord_Set(record, PMR_FOULS_PENALISED, ByteCount(p.stats.foulsPenalised));
+    PlayerMatchRecord_Set(record, PMR_HANDBALLS, ByteCount(p.stats.handballs));
+    PlayerMatchRecord_Set(record, PMR_FOULS_CHARGED, ByteCount(p.stats.foulsGivenAgainst));
+    SetSpare(record, PMS_TIMES_TACKLED, p.stats.timesTackled);
+    SetSpare(record, PMS_TACKLES_TRIED, p.stats.tacklesMade);
     PlayerMatchRecord_Set(record, PMR_CATCHES, ByteCount(p.stats.catches));
     PlayerMatchRecord_Set(record, PMR_PARRIES, ByteCount(p.stats.parries));
     PlayerMatchRecord_Set(record, PMR_PALMS, ByteCount(p.stats.palms));
@@ -346,7 +352,7 @@ constexpr auto kFigureColumns = std::to_array<FigureColumn>({
     {668,  936,  {52, N, N}},
     {696,  2130, {48, N, N}},
     {660,  2131, {PMS_MISSED_CROSSES, N, N}},
-    {664,  1415, {37, 38, N}},
+    {664,  1415, {PMS_TACKLES_TRIED, N, N}},
     {665,  1416, {37, N, N}},
     {667,  935,  {31, N, N}},
     {685,  957,  {54, N, N}},

@@ -72,6 +72,7 @@ enum MatchFigure : int32_t {
     PMS_SET_PIECE_CROSSES_RECEIVED,
     PMS_FREE_KICKS_TAKEN,
     PMS_CORNERS_TAKEN,
+    PMS_TACKLES_TRIED,
     PMS_FIGURE_COUNT
 };
 // Figure `figure` of the record; one outside 0 to PMS_FIGURE_COUNT - 1 is fatal

@@ -20,6 +20,7 @@
 #include "gamecode/matchdata.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
+#include "gamecode/officials.h"
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
@@ -210,7 +211,7 @@ void EngineTick()
     Ball_Tick();
     Match_TickTimers();
     UpdatePlayerGroup();
-    Officials_InterimUpdate();
+    Officials_Update();
     player_action();
     MatchPhase_Dispatch();
     Match_ClockTick();

@@ -83,10 +83,24 @@ struct MatchPersonStats {
     int16_t deflections;
     int16_t punches;
     int16_t penaltiesSaved;
-    int16_t tackles;         // successful tackles, smothers among them
-    int16_t fouls;           // record field 39
-    int16_t foulsPenalised;  // fouls the referee gave against him (record field 41)
-    int16_t injuryTotal;     // what his injuries took from his skills, in percent
+    int16_t tackles;           // successful tackles, smothers among them
+    int16_t fouls;             // foul counter 2: charges, handballs (record field 39)
+    int16_t foulsPenalised;    // foul counter 4: block tackles, lunges at a keeper (field 41)
+    int16_t injuryTotal;       // what his injuries took from his skills, in percent
+    int16_t tacklesMade;       // tackles he started
+    int16_t challengesRidden;  // tackles he rode as the carrier
+    int16_t timesTackled;      // tackles that took the ball from him
+    int16_t tackleFouls;       // foul counter 1: sliding tackles and lunges (record field 38)
+    int16_t lungeFouls;        // foul counter 3 (record field 40)
+    int16_t handballs;         // foul counter 5 (record field 42)
+
+    // The foul phase's: the length it gave his injury (at most 60), the penalties his side won
+    // (kept by its line-up slot-0 player) and the fouls charged to him as the offender (record
+    // field 54).
+    int16_t injuryLength;
+    int16_t penaltiesAwarded;
+    int16_t foulsGivenAgainst;
+    int16_t pad1;
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
@@ -349,13 +363,15 @@ struct MatchWords {
     uint8_t thirdShotRecord;
     int8_t shotRecordPlayer[3];  // whose shot each record holds, -1 none
     // The taker of a throw-in, a placed ball or a free kick, from his first tick to his kick.
-    int16_t restartKind;       // 13 once the taker has started, -1 after a set-up
-    int16_t restartReceiver;   // his chosen receiver, -1 none
-    int16_t restartScan;       // the proximity entry his search goes on from
-    int16_t restartTimer;      // ticks before he plays the ball, 0 while he searches
-    int16_t restartWaits;      // his waits for the players still on their way
-    int16_t throwStrength;     // the thrower's strength, at most 80
-    int16_t groundMarkFlag;    // 1 while a slide leaves its mark
+    int16_t restartKind;      // 13 once the taker has started, -1 after a set-up
+    int16_t restartReceiver;  // his chosen receiver, -1 none
+    int16_t restartScan;      // the proximity entry his search goes on from
+    int16_t restartTimer;     // ticks before he plays the ball, 0 while he searches
+    int16_t restartWaits;     // his waits for the players still on their way
+    int16_t throwStrength;    // the thrower's strength, at most 80
+    int16_t groundMarkFlag;   // 1 while a slide leaves its mark
+    // 1 while a tackle of each kind (sliding, block, lunge, clearing slide) has left its mark.
+    uint8_t tackleMarked[4];
     uint8_t dominanceSaid[2];  // once per side and match
     int16_t freeKickAim[2];    // x, y beside the wall
     uint16_t lastScoringSide;  // written by Goal_SayRemarks

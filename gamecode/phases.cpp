@@ -1,5 +1,5 @@
-// gamecode/phases.cpp: the phase table, its dispatcher, the restart flow every stoppage shares,
-// the substitution requests at a stoppage, and the phases that only keep words.
+// gamecode/phases.cpp: the phase table, its dispatcher, the steps of the restart flow the
+// stoppages share, the substitution requests at a stoppage, and the phases that only keep words.
 #include "gamecode/phases.h"
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
+#include "gamecode/fouls.h"
 #include "gamecode/interim.h"
 #include "gamecode/kickoffs.h"
 #include "gamecode/offside.h"
@@ -21,74 +22,8 @@
 
 namespace {
 
-constexpr int32_t kMarkerFrame = 12;
 constexpr int32_t kMomentumFull = 1000;
 constexpr int32_t kWatchAhead = 480;  // 30 yards
-constexpr int32_t kInfoBarOffside = 2;
-
-// A free kick after a foul waits 30 ticks, after an offside 60.
-int32_t WaitOf(int32_t phase) { return phase == PHASE_FOUL ? 30 : 60; }
-
-// The side that takes the free kick: the other one.
-int32_t AwardedSide(int32_t phase)
-{
-    return phase == PHASE_FOUL ? FoulingSide ^ 1 : OffsideSide ^ 1;
-}
-
-bool Trails(int32_t side) { return Match.score[side] < Match.score[side ^ 1]; }
-
-void StartWait()
-{
-    const int32_t side = AwardedSide(MatchPhase);
-    KickingSide = static_cast<uint8_t>(side);
-    int32_t wait = WaitOf(MatchPhase);
-    if (Trails(side)) wait /= Rand() % 4 + 1;
-    PhaseTimer = static_cast<int16_t>(wait);
-    Ball.possession = static_cast<uint8_t>(side);
-    TeamMomentum[side] = kMomentumFull;
-    TeamMomentum[side ^ 1] = 0;
-}
-
-void SetUpFreeKick()
-{
-    if (MatchPhase == PHASE_OFFSIDE) MatchPresentationOps.InfoBar(kInfoBarOffside, -1, -1);
-    const int32_t awarded = MatchPhase;
-    Ball_Stop();
-    Ball.height = 0;
-    Ball.height16 = 0;
-    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_WHISTLE);
-    Match.refereeReturnState = 1;
-    Match.refereeSignal = 1;
-    Match.keeperPendingAction = -1;
-    MatchPhase = PHASE_FREE_KICK;
-    PhaseTimer = 0;
-    Match_ClearPlayerFlags();
-    Match_AllStand();
-    Restart_ResetTaker();
-    const RestartPlacement placement = Restart_InterimTaker(awarded);
-    Person_PlaceAt(MATCH_MARKER, placement.aimX, placement.aimY);
-    MatchPersons[MATCH_MARKER].frame = kMarkerFrame;
-    LastIncidentMark = MATCH_BALL;
-    Ball.possession = static_cast<uint8_t>(Person_Side(placement.taker));
-    Match_RunPendingSubstitutions();
-}
-
-// Phases 1 and 2: wait, then set the free kick up.
-void Phase_SharedRestart()
-{
-    if (PhaseTimer == 0) {
-        StartWait();
-        return;
-    }
-    if (--PhaseTimer != 0) return;
-    // The referee shows his decision before the free kick is set up.
-    if (MatchPhase == PHASE_FOUL && RefereeDecision != 0) {
-        SavedPhase = PHASE_FOUL;
-        MatchPhase = PHASE_DECISION_PENDING;
-        return;
-    }
-    SetUpFreeKick();
-}
 
 void NoHandler() {}
 
@@ -181,8 +116,8 @@ struct PhaseRow {
 constexpr auto kPhases = std::to_array<PhaseRow>({
     {PHASE_OPEN_PLAY,           NoHandler,                  "OpenPlay"},
     // Stoppages awarded and taken.
-    {PHASE_FOUL,                Phase_SharedRestart,        "Foul"},
-    {PHASE_OFFSIDE,             Phase_SharedRestart,        "Offside"},
+    {PHASE_FOUL,                Phase_Foul,                 "Foul"},
+    {PHASE_OFFSIDE,             Phase_Offside,              "Offside"},
     {PHASE_THROW_IN_AWARDED,    Phase_ThrowIn,              "ThrowInAwarded"},
     {PHASE_GOAL_KICK_AWARDED,   Phase_GoalKick,             "GoalKickAwarded"},
     {PHASE_CORNER_AWARDED,      Phase_Corner,               "CornerAwarded"},
@@ -227,24 +162,29 @@ consteval bool EveryRowInPlace()
 }
 static_assert(EveryRowInPlace(), "a row is out of order");
 
-bool IsHuman(int32_t side) { return GetMatchSidesBlock()->sides[side].human != 0; }
+}  // namespace
 
-// A computer side without its keeper puts its best goalkeeping outfield player in goal.
-void StandInKeeper(int32_t side)
+bool Match_SideIsHuman(int32_t side) { return GetMatchSidesBlock()->sides[side].human != 0; }
+
+void Restart_GiveBall(int32_t side)
 {
-    if (MatchPersons[LineUp[side][0]].offPitch == 0) return;
-    int32_t best = -1;
-    int32_t bestSkill = -1;
-    for (int32_t slot = 1; slot <= 10; ++slot) {
-        const MatchPerson& p = MatchPersons[LineUp[side][slot]];
-        if (p.offPitch != 0 || Person_Skill(p, 0) <= bestSkill) continue;
-        best = slot;
-        bestSkill = Person_Skill(p, 0);
-    }
-    if (best >= 0) std::swap(LineUp[side][0], LineUp[side][best]);
+    Ball.possession = static_cast<uint8_t>(side);
+    TeamMomentum[side] = kMomentumFull;
+    TeamMomentum[side ^ 1] = 0;
 }
 
-}  // namespace
+void Restart_Award(int32_t side, int32_t wait)
+{
+    Restart_GiveBall(side);
+    if (Match.score[side] < Match.score[side ^ 1]) wait /= Rand() % 4 + 1;
+    PhaseTimer = static_cast<int16_t>(wait);
+}
+
+bool Phase_IsPlacedKick(int32_t phase)
+{
+    return phase == PHASE_FREE_KICK || phase == PHASE_DIRECT_FREE_KICK
+           || phase == PHASE_PENALTY_KICK || phase == PHASE_FREE_KICK_READY;
+}
 
 void MatchPhase_Dispatch()
 {
@@ -263,12 +203,14 @@ void Match_RunPendingSubstitutions()
     for (int32_t side = 0; side < 2; ++side) {
         if (SubstitutionRequest[side] == 0) continue;
         // Only a human picks substitutes in the menu; a computer side's request is settled here.
-        if (IsHuman(side)) MatchPresentationOps.InGameMenusLoopAt(side);
+        if (Match_SideIsHuman(side)) MatchPresentationOps.InGameMenusLoopAt(side);
         TeamPressure[side] = static_cast<int16_t>(TeamPressure[side] + 4);
         SubstitutionRequest[side] = 0;
         TeamPressure[side ^ 1] = static_cast<int16_t>(std::max(TeamPressure[side ^ 1] - 8, 0));
         ++StoppageSubstituted[side];
-        if (!IsHuman(side)) StandInKeeper(side);
+        // A side left without a keeper on the pitch, the human's too when the menu put nobody in
+        // goal, has its best outfield keeper take the place: a restart waits on the keeper.
+        Team_InterimPickStandInKeeper(side);
     }
 }
 

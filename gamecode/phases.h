@@ -56,6 +56,19 @@ inline int8_t (&LastKicker)[2] = Match.lastKicker;
 inline uint8_t& LastIncidentMark = Match.lastIncidentMark;
 inline int16_t& FoulWaitTicks = Match.foulWaitTicks;
 
+// 1 when a human manages the side (its MatchSide's human flag), else 0.
+bool Match_SideIsHuman(int32_t side);
+
+// A stoppage awarded to `side`: the ball's possession and full momentum are its, none the
+// other's.
+void Restart_GiveBall(int32_t side);
+// The first pass of a stoppage's wait: Restart_GiveBall, and PhaseTimer = wait, divided by
+// Rand() % 4 + 1 when the side has fewer goals.
+void Restart_Award(int32_t side, int32_t wait);
+
+// True in the phases of a free kick or a penalty waiting on its taker's strike.
+bool Phase_IsPlacedKick(int32_t phase);
+
 // Runs the handler of MatchPhase; a phase outside 0-29 is fatal "MatchPhase_Dispatch(): bad phase
 // %d".
 void MatchPhase_Dispatch();

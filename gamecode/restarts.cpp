@@ -7,6 +7,7 @@
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/matchrecords.h"
+#include "gamecode/officials.h"
 #include "gamecode/offside.h"
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
@@ -60,9 +61,7 @@ void StopForTheTaker(int32_t takingSide)
 // The referee whistles the restart taken in `phase`.
 void WhistleFor(int32_t phase)
 {
-    Person_SetAction(MATCH_REFEREE, OFFICIAL_REFEREE_WHISTLE);
-    Match.refereeReturnState = 1;
-    Match.refereeSignal = 1;
+    Referee_Whistle(1, OFFICIAL_REFEREE_FOLLOW);
     MatchPhase = static_cast<int16_t>(phase);
     PhaseTimer = 0;
 }
@@ -85,10 +84,11 @@ void SetUpGoalKick(int32_t side)
         Match.goalKickSpot[0] < PITCH_CENTRE_X ? PITCH_GOAL_AREA_LEFT_X : PITCH_GOAL_AREA_RIGHT_X;
     Match.goalKickSpot[0] = static_cast<int16_t>(aimX);
     Match.goalKickSpot[1] = static_cast<int16_t>(spotY);
+    // A keeper replaced now is not the one sent to take the kick.
+    Match_RunPendingSubstitutions();
     const int32_t keeper = LineUp[side][0];
     Person_SetAction(keeper, ACT_KEEPER_WALK_TO_GOAL_KICK);
     MatchPersons[keeper].touchCooldown1 = 0;
-    Match_RunPendingSubstitutions();
     PlaceMarker(aimX, aimY);
 }
 
@@ -112,6 +112,7 @@ void HandlingOffence(int32_t keeper)
     RestartSpot[0] = k.x;
     RestartSpot[1] = k.y;
     FoulingSide = static_cast<uint8_t>(side);
+    Offender = static_cast<int16_t>(keeper);
     MatchPhase = PHASE_FOUL;
     PhaseTimer = 0;
 }
@@ -130,17 +131,13 @@ void SetUpKeeperBall(int32_t keeper)
 constexpr int32_t kThrowerEntries = 4;  // the last of the five is taken without a look
 constexpr int32_t kInfoBarThrowIn = 1;
 constexpr int32_t kMarkerInfield = 10 * PITCH_UNITS_PER_YARD;
-constexpr int32_t kMomentumFull = 1000;
 
 // The throwing side is the one that did not touch the ball last.
 void StartThrowInWait()
 {
     const int32_t side = Ball.lastToucher < MATCH_PERSONS_PER_SIDE ? 1 : 0;
     KickingSide = static_cast<uint8_t>(side);
-    Ball.possession = static_cast<uint8_t>(side);
-    TeamMomentum[side] = kMomentumFull;
-    TeamMomentum[side ^ 1] = 0;
-    PhaseTimer = static_cast<int16_t>(Trails(side) ? kWait / (Rand() % 4 + 1) : kWait);
+    Restart_Award(side, kWait);
 }
 
 int32_t ThrowerEntry(int32_t side)

@@ -103,6 +103,8 @@ int32_t Match_CountBusyPlayers()
 {
     int32_t busy = 0;
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        // A keeper sent off or hurt off keeps his line-up slot until he is replaced.
+        if (MatchPersons[person].offPitch != 0) continue;
         const int32_t action = MatchPersons[person].action;
         if (IsKeeper(person) ? action != ACT_KEEPER_IDLE : action >= ACT_LOFTED_BALL_18) ++busy;
     }

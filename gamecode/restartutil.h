@@ -26,8 +26,8 @@ int32_t Team_NearestTeammateOfSide(int32_t side, int32_t x, int32_t y, int32_t e
 int32_t Team_NearestTeammateOrFallback(int32_t x, int32_t y, int32_t exclude);
 // Makes entry 0 of the side's proximity list its active player when it has none.
 void Team_DefaultActive(int32_t side);
-// Persons 0-31 that are busy: a line-up slot-0 person not in action 122, anyone else in action 18
-// or above.
+// Persons 0-31 on the pitch that are busy: a line-up slot-0 person not in action 122, anyone else
+// in action 18 or above.
 int32_t Match_CountBusyPlayers();
 void Match_SetAllActions(int32_t action);
 // Action 3 stored directly in persons 0-31, both keepers to 122, both active players none.

@@ -369,6 +369,8 @@ void Action_Burst(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     Person_RunStepBoosted(person, kBurstSpeed, 1);
+    // A carrier who rides a tackle at the goal line would otherwise burst on past the stands.
+    Person_KeepNearPitch();
     const int32_t step = Rand() % 100 < Person_Skill(p, SKILL_AGILITY) ? 2 : 1;
     if (Person_RunAnim(person, 75, step, ACT_ACTIVE) != 0) return;
     p.frame = kBurstEndFrame;

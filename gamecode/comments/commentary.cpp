@@ -102,6 +102,7 @@ const char* Comm_Expand(const char* text)
 void Comm_Say(int32_t group, int32_t side, int32_t player, int32_t player2, int32_t number)
 {
     s_commentary.context = {{side, side ^ 1}, {player, player2}, number};
+    Match.lastCommentCategory = 0;
     if (CommTable_IsLoaded()) {
         const int16_t* list = CommTable_GetGroupList(group);
         int32_t count = 0;

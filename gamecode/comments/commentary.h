@@ -7,7 +7,8 @@
 // Says a line of group `group` (0-339) about `side` (its opponent is side xor 1), persons `player`
 // and `player2` (-1 none) and `number`: one draw picks one of the group's templates, whose
 // expansion replaces CommentaryLine. Without a loaded table the draw still happens and the line
-// is empty. The listener hears every call.
+// is empty. The listener hears every call. Match.lastCommentCategory returns to 0: a caller whose
+// line has a category sets it afterwards.
 void Comm_Say(int32_t group, int32_t side, int32_t player, int32_t player2, int32_t number);
 
 // Expands `text` with the context of the last Comm_Say into CommentaryLine and returns it: "$$"

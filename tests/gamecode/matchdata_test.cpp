@@ -68,6 +68,30 @@ TEST(MatchData, CountersHoldAtTheByteTopAndSpareOnesReadAsFigures)
     EXPECT_EQ(Football_GetMatchFigure(record, 32), 4);
     EXPECT_EQ(Football_GetMatchFigure(record, PMS_POSSESSION_LOST), 4);
     EXPECT_EQ(Football_GetMatchFigure(record, PMS_HEADERS), 0);
+    // The tackles' counters: won, the five foul counters, the fouls charged to him, the times
+    // he was tackled and the tackles he tried.
+    p.stats.tackles = 3;
+    p.stats.tackleFouls = 4;
+    p.stats.fouls = 5;
+    p.stats.lungeFouls = 6;
+    p.stats.foulsPenalised = 7;
+    p.stats.handballs = 8;
+    p.stats.foulsGivenAgainst = 9;
+    p.stats.timesTackled = 10;
+    p.stats.tacklesMade = 300;
+    Football_FillPlayerMatchRecord(&record, 0, 6);
+    const int32_t figures[][2] = {{37, 3},
+                                  {38, 4},
+                                  {39, 5},
+                                  {40, 6},
+                                  {41, 7},
+                                  {42, 8},
+                                  {54, 9},
+                                  {PMS_TIMES_TACKLED, 10},
+                                  {PMS_TACKLES_TRIED, 255}};
+    for (const auto& f : figures) {
+        EXPECT_EQ(Football_GetMatchFigure(record, f[0]), f[1]) << f[0];
+    }
 }
 
 // The carrier's longest touches ahead fill field 9 (a signed byte, so it holds at 127 rather

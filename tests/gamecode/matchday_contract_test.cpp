@@ -15,6 +15,7 @@
 #include "game/matchday.h"
 #include "game/records.h"
 #include "game/tactics.h"
+#include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/matchrecords.h"
 #include "gamecode/matchrun.h"
@@ -344,6 +345,81 @@ void PlayCupTieAndExpectTheRowToAgree(int32_t row, void (*scenario)())
 }
 
 void PlayAsItComes() {}
+
+// Three fouls of the away side on the home side's number 8, written as a tackle writes them: two
+// bookings of its number 5 in the first half, the second sending him off, and a straight red for
+// its number 7 in the second half. The referee shows every card himself.
+int32_t s_scriptedFouls;
+void FoulThriceForCards()
+{
+    if (s_scriptedFouls >= 3 || MatchPhase != PHASE_OPEN_PLAY) return;
+    const int32_t period = s_scriptedFouls < 2 ? 0 : 1;
+    const uint32_t at = Match.periodLength * (s_scriptedFouls == 1 ? 3 : 1) / 4;
+    if (Match.period != period || Match.periodTicks < at) return;
+    const int32_t fouled = LineUp[0][7];
+    MatchPhase = PHASE_FOUL;
+    PhaseTimer = 0;
+    FoulingSide = 1;
+    FouledPlayer = static_cast<int8_t>(fouled);
+    Offender = LineUp[1][s_scriptedFouls < 2 ? 4 : 6];
+    RestartSpot[0] = MatchPersons[fouled].x;
+    RestartSpot[1] = MatchPersons[fouled].y;
+    RefereeDecision = static_cast<int16_t>(s_scriptedFouls < 2 ? 8 : 9);
+    ++s_scriptedFouls;
+}
+
+int32_t Suspension(int32_t player) { return Player_RefForSet(player, "Test").full->suspension; }
+
+TEST_F(MatchDayContract, TheRefereesCardsReachTheFixtureTheBansAndTheClubsCardLog)
+{
+    const int32_t first = HumansFirstLeagueRow();
+    const int32_t away = VTW_GetFixtureAwayClub(first);
+    MatchEngine_Start();
+    ChosenViewMode = VIEW_NONE;
+    AutoRunMode = 0;
+    s_scriptedFouls = 0;
+    int32_t row = -1;
+    {
+        ScopedScenario played(FoulThriceForCards);
+        row = PlayTheDayUpToTheHumansRow();
+    }
+    MatchEngine_Stop();
+    ASSERT_EQ(s_scriptedFouls, 3);
+    const int32_t twice = MatchPersons[LineUp[1][4]].playerId;
+    const int32_t red = MatchPersons[LineUp[1][6]].playerId;
+    const MatchDataBlock& data = *GetMatchDataBlock();
+    std::vector<std::pair<int32_t, int32_t>> rows;  // kind, player
+    for (int32_t e = 0; e < data.eventCount; ++e) {
+        const MatchEventRow ev = data.events[e];
+        if (ev.kind == 2 || ev.kind == 3) rows.emplace_back(+ev.kind, +ev.b);
+    }
+    EXPECT_EQ(rows, (std::vector<std::pair<int32_t, int32_t>>{{2, twice}, {2, twice}, {3, red}}));
+    const MatchCardEntry* cards = data.sides[1].cards;
+    EXPECT_EQ(+cards[0].player, twice);
+    EXPECT_EQ(+cards[0].kind, 1);
+    EXPECT_EQ(+cards[1].player, twice);
+    EXPECT_EQ(+cards[1].kind, 2);
+    EXPECT_EQ(+cards[2].player, red);
+    EXPECT_EQ(+cards[2].kind, 2);
+    EXPECT_EQ(+data.sides[1].totals[MATCH_TOTAL_SENDINGS_OFF], 2);
+    EXPECT_GE(+data.sides[1].fouls, 3);
+    EXPECT_EQ(Match.dismissals[1], 2);
+    for (const int32_t player : {twice, red}) {
+        int32_t marks = -1;
+        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+            const FixturePlayerRow r = Fixture_GetPlayerRow(row, 1, k);
+            if (r.player == player) marks = r.marks;
+        }
+        EXPECT_EQ(marks >> 4 & 3, 2) << "player " << player;  // sent off
+        EXPECT_GE(Suspension(player), 3) << "player " << player;
+    }
+    const ClubRecord* club = VTW_GetClubRecordPtr(away);
+    int32_t logged = 0;
+    while (logged < 200 && club->cards[logged].minute != -1) {
+        ++logged;
+    }
+    EXPECT_EQ(logged, 3);
+}
 
 // The human's league fixture, after the rows the day plays before it, and then two cup ties of
 // his club, one as it comes and one held goalless into a shoot-out: the engine's scores, goals

@@ -178,6 +178,7 @@ TEST_F(Restarts, FoulAndOffsideGiveTheOtherSideTheBallAndTheFreeKick)
         EXPECT_EQ(TeamMomentum[c.offender ^ 1], 1000);
         RunTicks(c.wait);
         EXPECT_EQ(MatchPhase, PHASE_FREE_KICK);
+        RunTicks(1);  // the taker's first tick puts the ball on the spot
         EXPECT_EQ(MatchPersons[MATCH_BALL].x, 600);
         EXPECT_EQ(MatchPersons[MATCH_BALL].y, 900);
         EXPECT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 300));

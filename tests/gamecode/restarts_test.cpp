@@ -638,6 +638,9 @@ protected:
         RestartSpot[1] = static_cast<int16_t>(y);
         Person_PlaceAt(kTaker, x + 2, y - 1);
         Person_SetAction(kTaker, ACT_FREE_KICK_TAKER);
+        // As the foul's set-up leaves him: his side's active player, and the ball his alone.
+        KickingSide = static_cast<uint8_t>(Person_Side(kTaker));
+        ActivePlayer[KickingSide] = static_cast<uint8_t>(kTaker);
         for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
             if (p != kTaker && p % 16 != 0) Person_SetAction(p, ACT_STAND);
         }

@@ -90,6 +90,10 @@ TEST_F(RestartUtil, BusyCountsKeepersOutOfIdleAndOthersInLongActions)
     MatchPersons[5].action = 18;
     MatchPersons[6].action = 17;
     EXPECT_EQ(Match_CountBusyPlayers(), 2);
+    // Nobody waits for a player gone off: a keeper sent off or hurt off, a substitute.
+    MatchPersons[0].offPitch = 1;
+    MatchPersons[5].offPitch = 1;
+    EXPECT_EQ(Match_CountBusyPlayers(), 0);
 }
 
 TEST_F(RestartUtil, AllStandKeepsActionWordsAndIdlesTheKeepers)

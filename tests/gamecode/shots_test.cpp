@@ -470,6 +470,7 @@ TEST_F(Shots, ARunWithTheBallSpeedsUpToItsTopAndSaysOneZoneLinePerRun)
             Place(1300, 1000);
             Match.carrierCommentCount = said;
             MatchPerson& p = Start(c.action, 0);
+            Ball.lastToucher = static_cast<int16_t>(kShooter);  // he knocked the ball ahead
             p.facing = 128;
             match.Record().commentaryGroups.clear();
             int32_t fastest = 0;

@@ -452,13 +452,17 @@ namespace {
 int32_t s_spiedCalls;
 std::vector<std::string> s_misrouted;
 std::vector<uint32_t> s_goalPeriods;  // the clock's periods at each goal
-bool s_viewShown;                     // between a stand-in view's set-up and its tear-down
+bool s_muteWhistles;
+bool s_viewShown;  // between a stand-in view's set-up and its tear-down
 
 // Every event the engine raises reaches the channel its row names, as the driver's channels show
 // straight after the call.
 void SpyPlay(int32_t event, int32_t value)
 {
     if (event == 14 || event == 15) s_goalPeriods.push_back(ClockPeriods());
+    // The referee's whistles, heard in both views, are left out where the loudness after the
+    // goals is compared.
+    if (s_muteWhistles && event >= 8 && event <= 10) return;
     PlayMatchSfx(event, value);
     const EventSound* sound = Find(event);
     if (!s_viewShown || sound == nullptr || event == 30) return;
@@ -569,6 +573,7 @@ HeardMatch PlayMatch(uint16_t mode, bool withSound)
 TEST(MatchSfxMatch, ASeededMatchIsHeardOnItsChannelsAndPlaysAsItDoesUnheard)
 {
     std::vector<std::vector<double>> afterGoals;
+    s_muteWhistles = true;
     for (uint16_t mode : {VIEW_3D, VIEW_2D}) {
         SCOPED_TRACE(mode);
         const HeardMatch silent = PlayMatch(mode, false);

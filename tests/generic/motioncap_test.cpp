@@ -315,7 +315,19 @@ namespace {
 // lies in the window is at most 8 frames from the strike: each kick clip's middle strike is. (The
 // keepers' clips wait for their actions. A restart kick borrows an open-play clip and strikes at
 // its own frame, and a player moving to a loose ball may touch it in any pose: neither is the
-// clip's strike.)
+// clip's strike. Nor is a tackle, which meets the ball or the carrier in whatever pose it reaches
+// them, and marks the carrier too as having played the ball.)
+bool IsTackleOrBorrowedStrike(int32_t action)
+{
+    for (const int32_t other :
+         {ACT_RESTART_KICK, ACT_MOVE_TO_LOOSE_BALL, ACT_SLIDING_TACKLE_28, ACT_SLIDING_TACKLE_89,
+          ACT_BLOCK_TACKLE, ACT_LUNGE, ACT_SHOULDER_CHARGE, ACT_BURST, ACT_KNOCKED_DOWN,
+          ACT_SLIDE_TO_STOP, ACT_DIVE_FOR_FOUL, ACT_STANDING_TACKLE, ACT_CLEARING_SLIDE}) {
+        if (action == other) return true;
+    }
+    return false;
+}
+
 TEST(MotionClips, OutfieldStrikesFallNearTheirClipsKeyFrames)
 {
     const std::vector<MkMotionRow> rows = MkMotionRows();
@@ -332,8 +344,7 @@ TEST(MotionClips, OutfieldStrikesFallNearTheirClipsKeyFrames)
             for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
                 const MatchPerson& person = MatchPersons[p];
                 const bool keeper = p == LineUp[0][0] || p == LineUp[1][0];
-                const bool ownStrike =
-                    person.action != ACT_RESTART_KICK && person.action != ACT_MOVE_TO_LOOSE_BALL;
+                const bool ownStrike = !IsTackleOrBorrowedStrike(person.action);
                 if (person.kicked != 0 && kicked[p] == 0 && !keeper && ownStrike
                     && person.animation >= 0 && rows[person.animation].keyFrame >= 0)
                     offsets[person.animation].push_back(person.drawnFrame

@@ -53,7 +53,8 @@ protected:
             {0, 45, 1},
             {0, PMR_GOALS_CONCEDED, 2},
             {5, 37, 4},
-            {5, 38, 3},
+            {5, 38, 3},  // a foul counter: no tackle tried
+            {5, PMS_TACKLES_TRIED, 7},
             {5, PMR_TIME_ON_PITCH, 1},
             {5, PMR_BOOKINGS, 3},
             {7, PMR_TIME_ON_PITCH, 93},
@@ -77,7 +78,12 @@ protected:
 
     static void Set(int32_t position, int32_t field, int32_t value)
     {
-        PlayerMatchRecord_Set(&LastMatchCopy.stats[0].players[position], field, value);
+        PlayerMatchRecord& r = LastMatchCopy.stats[0].players[position];
+        if (field < PMR_FIELD_COUNT) {
+            PlayerMatchRecord_Set(&r, field, value);
+        } else {
+            r.unread[field - PMR_FIELD_COUNT] = static_cast<uint8_t>(value);
+        }
     }
 
     ScopedScreenRedraw m_screen;
@@ -94,7 +100,7 @@ TEST_F(MatchAnalysisTest, EachCategorysColumnsComeFromTheFigureTable)
     };
     const Case cases[] = {
         {0, 0, {6, 0, 2, 0, 0, 0}},     // saves: catches, parries and palms
-        {1, 5, {7, 4, 0, 0, 0, 0}},     // tackles tried are won plus lost
+        {1, 5, {7, 4, 0, 0, 0, 0}},     // tackles tried, tackles won
         {4, 0, {60, 90, 0, 0, 0, B}},   // rating, minutes, goals, condition, participation
         {4, 5, {65, 1, 0, 0, 0, B}},    // sent off in the first minute: 1
         {4, 7, {67, 90, 2, 88, 0, B}},  // the man of the match

@@ -30,7 +30,8 @@ TEST(Performance, EachModesSixLabelsAndFiguresFromTheFigureTable)
     PlayerMatchRecord r{};
     const int32_t figures[][2] = {
         {37, 4},
-        {38, 3},
+        {38, 3},  // a foul counter, no part of the tackles tried
+        {PMS_TACKLES_TRIED, 7},
         {31, 5},
         {54, 2},
         {52, 6},

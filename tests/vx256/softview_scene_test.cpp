@@ -28,8 +28,8 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0x4a02a0dc0672634cull;
-constexpr uint64_t kKickOffHash = 0x99ba4a013bcc8bfcull;
+constexpr uint64_t kMenuHash = 0xdc8af0b37a28f89cull;
+constexpr uint64_t kKickOffHash = 0x8a11c549843e4eb4ull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {

@@ -58,6 +58,7 @@ struct HarnessState {
     int32_t holdSpot[2] = {0, 0};
     uint32_t holdSince = 0;
     int32_t awarded[PHASE_COUNT] = {};
+    int32_t foulsAgainst[2] = {0, 0};
 };
 
 HarnessState* s_harness = nullptr;
@@ -107,6 +108,8 @@ uint16_t Attribute(SmallRng* rng, SidePreset preset)
     }
 }
 
+void (*s_sharedInfoBar)(int32_t, int32_t, int32_t) = nullptr;
+
 void Recorder(const char* call)
 {
     if (s_harness != nullptr) s_harness->record.calls.push_back(call);
@@ -116,6 +119,15 @@ void InstallRecorders()
 {
     MatchPresentation& ops = MatchPresentationOps;
     ops.PlayMatchSfx = [](int32_t id, int32_t) { s_harness->record.sounds.push_back(id); };
+    // Recorded on the way to the info bar the views share, which still shows it.
+    s_sharedInfoBar = ops.InfoBar;
+    ops.InfoBar = [](int32_t type, int32_t person1, int32_t person2) {
+        s_harness->record.infoBars.push_back({type, person1, person2});
+        if (s_sharedInfoBar != nullptr) s_sharedInfoBar(type, person1, person2);
+    };
+    ops.AddGroundMark = [](int32_t, int32_t, double, double, uint8_t type) {
+        s_harness->record.groundMarks.push_back(type);
+    };
     ops.Replay_AllocBuffer = [] { Recorder("Replay_AllocBuffer"); };
     ops.Replay_FreeBuffer = [] { Recorder("Replay_FreeBuffer"); };
     ops.Replay_ResetCounters = [] { Recorder("Replay_ResetCounters"); };
@@ -202,6 +214,45 @@ int32_t GoalRowsOf(int32_t side)
     return rows;
 }
 
+// Empty while the side's booking (kind 2) and sending-off (kind 3) rows, its card records and
+// its booked and sent-off totals tell one story: each row has its record in the same order and
+// for the same player, a second booking's record is a sending-off, a straight red has its own
+// row, and the players with records are the side's booked and sent-off totals.
+std::string CheckCards(int32_t side)
+{
+    const MatchDataBlock* data = GetMatchDataBlock();
+    const std::string name = "cards of side " + std::to_string(side) + ": ";
+    std::map<int32_t, int32_t> worst;  // person: 1 booked, 3 sent off
+    int32_t card = 0;
+    for (int32_t e = 0; e < data->eventCount && e < MATCH_EVENT_MAX; ++e) {
+        const MatchEventRow& row = data->events[e];
+        if ((row.kind != 2 && row.kind != 3) || row.a != side) continue;
+        if (card >= Match.cardCount[side]) return name + "a row without its record";
+        const MatchCardRecord& record = Match.cards[side][card++];
+        if (record.person < 0 || record.person >= MATCH_BALL
+            || MatchPersons[record.person].playerId != row.b)
+            return name + "row " + std::to_string(e) + " names another player";
+        int32_t& held = worst[record.person];
+        const int32_t expected = row.kind == 3 || held == 1 ? 3 : 1;
+        if (record.kind != expected || held == 3)
+            return name + "record " + std::to_string(card - 1) + " of kind "
+                   + std::to_string(record.kind);
+        held = expected;
+    }
+    if (card != Match.cardCount[side]) return name + "a record without its row";
+    int32_t booked = 0;
+    int32_t sentOff = 0;
+    for (const auto& [person, kind] : worst) {
+        booked += kind == 1 ? 1 : 0;
+        sentOff += kind == 3 ? 1 : 0;
+    }
+    const MatchSideStats& stats = data->sides[side];
+    if (stats.totals[MATCH_TOTAL_BOOKINGS] != booked) return name + "booked total";
+    if (stats.totals[MATCH_TOTAL_SENDINGS_OFF] != sentOff) return name + "sent-off total";
+    if (Match.dismissals[side] != sentOff) return name + "dismissals";
+    return "";
+}
+
 // The holder and each side's active player, where they stand and what they do.
 std::string StallPersons()
 {
@@ -270,6 +321,9 @@ std::string CheckPlay()
     HarnessState& h = *s_harness;
     if (MatchPhase != h.lastPhase) {
         if (MatchPhase >= 0 && MatchPhase < PHASE_COUNT) ++h.awarded[MatchPhase];
+        // A pending decision hands the same foul back to its phase.
+        if (MatchPhase == PHASE_FOUL && h.lastPhase != PHASE_DECISION_PENDING)
+            ++h.foulsAgainst[FoulingSide & 1];
         h.lastPhase = MatchPhase;
         h.phaseTicks = 0;
     }
@@ -512,7 +566,8 @@ std::string Engine_CheckInvariants()
     for (int32_t p = 0; p < MATCH_BALL; ++p) {
         const MatchPerson& m = MatchPersons[p];
         if (m.x < -600 || m.x > 1700 || m.y < 0 || m.y > 2200)
-            return "person " + std::to_string(p) + " off the map";
+            return "person " + std::to_string(p) + " off the map in action "
+                   + std::to_string(m.action);
     }
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     if (ball.x < 92 || ball.x > 1500 || ball.y < 58 || ball.y > 2106)
@@ -529,6 +584,35 @@ void SpreadTheElevensOverTheMiddle()
         MatchPersons[p].targetY = MatchPersons[p].y;
         MatchPersons[p].offPitch = slot <= 10 ? 0 : 1;
     }
+}
+
+void SetOpenPlayScene()
+{
+    MatchEngine_Init();
+    MatchDayBuilder{}.Write();
+    SetMatchPhysics();
+    SpreadTheElevensOverTheMiddle();
+    Person_PlaceAt(MATCH_BALL, 700, 1000);
+    MatchPhase = PHASE_OPEN_PLAY;
+}
+
+void ScriptDraws(const std::vector<ScriptedDraw>& script)
+{
+    const auto follows = [&](uint32_t seed) {
+        RandStream stream{seed};
+        for (const ScriptedDraw& d : script) {
+            const int32_t value = stream.Next() % d.modulus;
+            if (value < d.low || value > d.high) return false;
+        }
+        return true;
+    };
+    for (uint32_t seed = 1; seed < (1u << 26); ++seed) {
+        if (follows(seed)) {
+            SRand(seed);
+            return;
+        }
+    }
+    ADD_FAILURE() << "ScriptDraws(): no seed follows the script of " << script.size() << " draws";
 }
 
 void SetBareScene()
@@ -650,6 +734,7 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
     h.stillSince = 0;
     h.holder = -1;
     std::fill(std::begin(h.awarded), std::end(h.awarded), 0);
+    h.foulsAgainst[0] = h.foulsAgainst[1] = 0;
     h.actions = {};
     PlayMatch3D();
     h.playChecks = false;
@@ -679,6 +764,11 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
         }
         if (records != std::min<int32_t>(Match.score[side], MATCH_GOAL_RECORDS))
             h.failures.push_back("goal records of side " + std::to_string(side));
+        if (std::string cards = CheckCards(side); !cards.empty()) h.failures.push_back(cards);
+        result.foulsAgainst[side] = h.foulsAgainst[side];
+        result.teamFouls[side] = Match.teamStats[side].fouls;
+        result.bookings += Match.bookingsShown[side];
+        result.sendingsOff += Match.dismissals[side];
     }
     for (int32_t m = 0; m < MATCH_TERRITORY_MINUTES; ++m) {
         const uint8_t t = data->territory[m];
@@ -691,6 +781,10 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
     result.throwIns = h.awarded[PHASE_THROW_IN_AWARDED];
     result.goalKicks = h.awarded[PHASE_GOAL_KICK_AWARDED];
     result.corners = h.awarded[PHASE_CORNER_AWARDED];
+    result.fouls = h.awarded[PHASE_FOUL];
+    result.penalties = h.awarded[PHASE_PENALTY_KICK];
+    result.freeKicks =
+        h.awarded[PHASE_FREE_KICK] + h.awarded[PHASE_DIRECT_FREE_KICK] + result.penalties;
     result.possessionTicks[0] = Match.possessionTicks[0];
     result.possessionTicks[1] = Match.possessionTicks[1];
     result.finalWhistle = Match.finalWhistle == 1;

@@ -42,8 +42,20 @@ struct PresentationRecord {
     std::vector<int32_t> sounds;
     std::vector<std::string> calls;  // menus, replay and view operations, in order
     std::vector<int32_t> commentaryGroups;
+    std::vector<std::array<int32_t, 3>> infoBars;  // type, first and second person
+    std::vector<int32_t> groundMarks;              // the types left
     int32_t Count(const std::string& call) const;
 };
+
+// A scripted stretch of the game's generator: draw i wants low <= Rand() % modulus <= high
+// ({1, 0, 0} takes any draw). Seeds the generator with the first seed from 1 whose draws follow
+// the script; a script no seed below 2^26 follows fails the test.
+struct ScriptedDraw {
+    int32_t modulus;
+    int32_t low;
+    int32_t high;
+};
+void ScriptDraws(const std::vector<ScriptedDraw>& script);
 
 // The actions the 32 players entered (through Person_SetAction or Person_StoreAction), per side
 // and action id, while a ScopedMatch lives; SoakRun counts each match afresh.
@@ -111,6 +123,9 @@ void SetBareScene();
 // Open play: each side's first eleven spread across the middle of the pitch on their own target
 // points (side 0 at y 800, side 1 at y 1300), the substitutes off the pitch.
 void SpreadTheElevensOverTheMiddle();
+// MatchEngine_Init, the default block, the match's physics, the elevens spread over the middle
+// (side 0 attacks y 2042) and the ball at (700, 1000) in open play.
+void SetOpenPlayScene();
 // One tick of the person's action as the dispatcher runs it: his working position lent to it and
 // taken back, Match.currentSide his side.
 void RunPersonAction(int32_t person);
@@ -128,7 +143,9 @@ bool RunUntil(const std::function<bool()>& done, int32_t budget);
 // ticks, the ball never rests within 16 units of one point for 1,500 ticks of open play, never
 // lies still (speed 0, in play, no stoppage) for more than 500 ticks, no player keeps it within 32
 // units of one spot for more than 1,000 ticks, each side's score stays equal to its goal event
-// rows, at most 20 goal records. A stall names the seed, the tick and the persons around the ball.
+// rows, at most 20 goal records, each side's card records match its booking and sending-off
+// rows and its booked and sent-off totals. A stall names the seed, the tick and the persons around
+// the ball.
 struct SoakResult {
     int32_t score[2] = {0, 0};
     int32_t goalRows[2] = {0, 0};
@@ -136,6 +153,13 @@ struct SoakResult {
     int32_t throwIns = 0;  // restarts awarded over the match
     int32_t goalKicks = 0;
     int32_t corners = 0;
+    int32_t fouls = 0;                 // foul phases entered
+    int32_t foulsAgainst[2] = {0, 0};  // foul phases set up against each side
+    int32_t teamFouls[2] = {0, 0};     // the team totals of the match
+    int32_t freeKicks = 0;             // free kicks, direct or not, and penalties awarded
+    int32_t penalties = 0;
+    int32_t bookings = 0;                  // both sides' bookings shown, second ones too
+    int32_t sendingsOff = 0;               // both sides' dismissals
     uint32_t possessionTicks[2] = {0, 0};  // open-play ticks each side had the ball
     int32_t shots[2] = {0, 0};             // the team totals of the match
     int32_t shotsOnTarget[2] = {0, 0};
