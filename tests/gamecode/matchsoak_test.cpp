@@ -260,8 +260,8 @@ void ExpectRestartsAtFootballRates(const SoakTotals& totals)
     // Tackles win the ball before many shots go wide: about three goal kicks a match remain.
     EXPECT_GE(totals.goalKicks * 2, 5 * totals.matches);
     EXPECT_LE(totals.goalKicks, 50 * totals.matches);
-    // No floor for throw-ins yet: the open play puts the ball into touch just under five times a
-    // match, fewer than a whole match should see.
+    // With tackles knocking the ball on, it goes into touch six to seven and a half times a match.
+    EXPECT_GE(totals.throwIns, 5 * totals.matches);
     EXPECT_LE(totals.throwIns, 100 * totals.matches);
     const uint64_t all = totals.possession[0] + totals.possession[1];
     for (const uint64_t share : totals.possession) {
