@@ -75,6 +75,7 @@ int32_t StepAwayFromBall(int32_t taker)
     return moved;
 }
 
+// The wall men (58) still on their way to their places.
 int32_t WallStillWalking()
 {
     int32_t walking = 0;
