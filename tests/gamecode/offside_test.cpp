@@ -107,6 +107,7 @@ TEST_F(Offside, TheCallGivesTheOffenceOrALinesmanMissesACloseOne)
         {"accuracy 98 flags a roll of 98", 9, 599, 500, 98, 98, Outcome::Given, 120, 34},
         {"no mark", 9, 584, 500, 60, -1, Outcome::Nothing, -1, -1, 0},
         {"the ball in his own half", 9, 584, 1100, 60, -1, Outcome::Nothing, -1},
+        {"the ball on halfway", 9, 584, 1082, 60, -1, Outcome::Nothing, -1},
         {"back onside since the pass", 9, 610, 500, 60, -1, Outcome::Nothing, -1},
         {"the other side up the pitch", 25, 1520, 1600, 60, -1, Outcome::Given, 121, 33},
     };
