@@ -156,6 +156,7 @@ TEST_F(SetPiece, ThePenaltyTakerWaitsForTheAreasToClearAndWalksToTwentyBehindThe
          false, false},
         {"a player in the area, the keeper on it", 314, 0, 142, 300, 300, 500, 0, 314, 494, false,
          false},
+        {"a player on the area's line", 314, 0, 130, 410, 410, 500, 0, 314, 494, false, false},
         {"a player bound for the area", 314, 0, 130, 600, 400, 500, 0, 314, 494, false, false},
         {"a player ten yards from the ball", 314, 0, 130, 474, 474, 160, 0, 314, 494, false, false},
         {"a player eleven yards away", 314, 0, 130, 475, 475, 161, 0, 314, 0, true, false},
