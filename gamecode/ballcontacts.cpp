@@ -9,8 +9,8 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
-#include "gamecode/interim.h"
 #include "gamecode/motion.h"
+#include "gamecode/offside.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartutil.h"
 #include "gamecode/shotchoice.h"
@@ -219,6 +219,8 @@ void TakePossession(int32_t person)
     if (InTable(kRunsWithBall, p.action) && Ball.holder == 0 && Ball.secondHolder == 0)
         PutBallInFront(p, kFeetAhead);
     ActingSide = static_cast<uint8_t>(side);
+    Match_CallOffside(person);
+    Match_MarkOffsidePositions(person);
     Ball.possession = static_cast<uint8_t>(side);
     LastPossessor[side] = static_cast<int8_t>(person);
 }

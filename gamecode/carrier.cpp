@@ -12,9 +12,9 @@
 #include "gamecode/ballcontacts.h"
 #include "gamecode/challenge.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
 #include "gamecode/kickkinds.h"
 #include "gamecode/motion.h"
+#include "gamecode/offside.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
@@ -401,7 +401,7 @@ void RunOn(const Carrier& c, bool decided)
                 if (Rand() % 400 < skill5) ++p.stats.rareLongRuns;
                 ++p.stats.longRuns;
             }
-            Match_InterimMarkOffsidePositions(c.person);
+            Match_MarkOffsidePositions(c.person);
             if (row.action >= 0) {
                 Person_SetAction(c.person, row.action);
             } else {

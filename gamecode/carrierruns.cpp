@@ -12,10 +12,10 @@
 #include "gamecode/ballcontacts.h"
 #include "gamecode/basicactions.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
+#include "gamecode/offside.h"
 #include "gamecode/passkicks.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
@@ -176,7 +176,7 @@ void StrikeLoftedBall(int32_t person, const LoftedRow& row, int32_t style)
                                       : row.plainGroup;
     Comm_Say(group, side, person, toReceiver ? receiver : -1, 0);
     MatchPresentationOps.PlayMatchSfx(kSfxShot, 0);
-    Match_InterimMarkOffsidePositions(person);
+    Match_MarkOffsidePositions(person);
 }
 
 // 112 < |direction - facing| < 144: the target lies behind him.
@@ -205,7 +205,7 @@ void StrikeGroundKick(int32_t person, int32_t style)
     Ball_SetShotSwerve(person, -1);
     Comm_Say(kGroundKickGroup, Person_Side(person), person, -1, 0);
     MatchPresentationOps.PlayMatchSfx(kSfxPass, 0);
-    Match_InterimMarkOffsidePositions(person);
+    Match_MarkOffsidePositions(person);
 }
 
 int32_t ShotLift(int32_t person, int32_t style, int32_t distance)

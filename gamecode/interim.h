@@ -29,13 +29,5 @@ void Action_InterimStrike(int32_t person);
 // facing and animation.
 void Action_InterimHold(int32_t person);
 
-// The handler of the direct free kick's arrangement (59) and the penalty taker's walk (85): he
-// holds the ball on the spot facing his aim and plays it on the 30th tick, which returns the match
-// to open play.
-void Action_InterimTaker(int32_t person);
-
-// No offside marks yet: nobody is marked.
-void Match_InterimMarkOffsidePositions(int32_t person);
-
 // The person picked as player of the match, -1 nobody.
 int32_t Match_InterimPickPlayerOfMatch();

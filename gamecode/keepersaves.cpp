@@ -11,7 +11,6 @@
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
-#include "gamecode/interim.h"
 #include "gamecode/keeper.h"
 #include "gamecode/keeperball.h"
 #include "gamecode/kickbook.h"
@@ -389,7 +388,7 @@ void Action_KeeperPunch(int32_t person)
     Ball.velY = -StepY * 2048;
     Ball.velZ = (Match.deflectFactor & 15) * 6144 + 98304;
     MatchPresentationOps.PlayMatchSfx(kSfxPunch, 0);
-    Match_InterimMarkOffsidePositions(person);
+    Match_MarkOffsidePositions(person);
     Possess(person);
     KickBook_Strike(person, KICK_KIND_CLEARANCE);
     Say(128, person);

@@ -108,6 +108,7 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     PlayerMatchRecord_Set(record, PMR_BAD_CROSSES,
                           ByteCount(p.stats.crosses - p.stats.secondKindCompletions));
     SetSpare(record, PMS_MISSED_CROSSES, p.stats.crossesIntercepted);
+    SetSpare(record, PMS_OFFSIDES, p.stats.offsides);
     SetSpare(record, PMS_DANGEROUS_CROSSES, p.stats.dangerousCrosses);
     PlayerMatchRecord_Set(record, PMR_SHOTS_ON_TARGET, ByteCount(p.stats.shotsOnTarget));
     PlayerMatchRecord_Set(record, PMR_SHOTS_OFF_TARGET,

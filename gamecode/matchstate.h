@@ -100,7 +100,7 @@ struct MatchPersonStats {
     int16_t injuryLength;
     int16_t penaltiesAwarded;
     int16_t foulsGivenAgainst;
-    int16_t pad1;
+    int16_t offsides;  // offsides given against him
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it

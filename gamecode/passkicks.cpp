@@ -13,7 +13,6 @@
 #include "gamecode/ballcontacts.h"
 #include "gamecode/basicactions.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
@@ -159,7 +158,7 @@ void StrikePass(int32_t person, const PassRow& row)
                     !row.backHeel && style >= 2 ? KICK_KIND_LOFTED : KICK_KIND_ALONG_GROUND);
     KickBook_Pass(person, receiver, x, y, row.backHeel ? PASS_BOOK_GROUND : PassBookOf(style));
     MatchPresentationOps.PlayMatchSfx(kSfxPass, 0);
-    Match_InterimMarkOffsidePositions(person);
+    Match_MarkOffsidePositions(person);
 }
 
 void StrikeSetPiecePass(int32_t person, int32_t distance)
@@ -178,7 +177,7 @@ void StrikeSetPiecePass(int32_t person, int32_t distance)
     KickBook_Strike(person, along ? KICK_KIND_ALONG_GROUND : KICK_KIND_LOFTED);
     KickBook_Pass(person, receiver, x, y, PASS_BOOK_GROUND);
     MatchPresentationOps.PlayMatchSfx(kSfxSetPiece, 0);
-    Match_InterimMarkOffsidePositions(person);
+    Match_MarkOffsidePositions(person);
     // Whatever phase the set piece was started in, its strike is open play.
     MatchPhase = PHASE_OPEN_PLAY;
     PhaseTimer = 0;

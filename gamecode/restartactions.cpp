@@ -392,13 +392,6 @@ Spot OwnGoal(int32_t side)
             side == Match.secondOfPair ? PITCH_NEAR_GOAL_LINE_Y : PITCH_FAR_GOAL_LINE_Y};
 }
 
-void PutBallOnFreeKickSpot()
-{
-    Person_PlaceAt(MATCH_BALL, RestartSpot[0], RestartSpot[1]);
-    Ball.x16 = RestartSpot[0] * 65536;
-    Ball.y16 = RestartSpot[1] * 65536;
-}
-
 // The marker walks from the ball toward the goal the wall point's 123 steps: it ends about 188
 // units out.
 Spot WalkWallPoint(Spot goal)
@@ -532,7 +525,7 @@ void Action_FreeKickTaker(int32_t person)
 {
     Match.restartWaits = 0;
     Match.restartKind = -1;
-    PutBallOnFreeKickSpot();
+    Ball_PlaceOnRestartSpot();
     if (MatchPhase == PHASE_PENALTY_KICK) {
         Person_SetAction(person, ACT_PENALTY_WALK_TO_SPOT);
         return;
@@ -567,7 +560,7 @@ void Action_FreeKickDefender(int32_t person)
 void Action_FreeKickAtBall(int32_t person)
 {
     const int32_t side = Person_Side(person);
-    PutBallOnFreeKickSpot();
+    Ball_PlaceOnRestartSpot();
     Ball_Stop();
     Ball.height = 0;
     Ball.height16 = 0;

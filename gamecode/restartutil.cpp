@@ -258,3 +258,23 @@ void Team_SpreadRestartTargets(int32_t kicker)
         p.targetY = KeptOnPitchY(p.targetY);
     }
 }
+
+void Ball_PlaceOnRestartSpot()
+{
+    Person_PlaceAt(MATCH_BALL, RestartSpot[0], RestartSpot[1]);
+    Ball.x16 = RestartSpot[0] * 65536;
+    Ball.y16 = RestartSpot[1] * 65536;
+}
+
+void Ball_KeepInsideLines()
+{
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const int32_t x =
+        std::clamp<int32_t>(ball.x, PITCH_LEFT_TOUCHLINE_X + 1, PITCH_RIGHT_TOUCHLINE_X - 1);
+    const int32_t y =
+        std::clamp<int32_t>(ball.y, PITCH_NEAR_GOAL_LINE_Y + 1, PITCH_FAR_GOAL_LINE_Y - 1);
+    if (x == ball.x && y == ball.y) return;
+    Person_PlaceAt(MATCH_BALL, x, y);
+    Ball.x16 = x * 65536;
+    Ball.y16 = y * 65536;
+}

@@ -51,3 +51,7 @@ void Team_WallExtent(int32_t taker);
 // Moves the other players' targets at a free kick away from the flanks and, beyond a 100-unit band
 // around halfway, toward RestartSpot, keeping them on the pitch.
 void Team_SpreadRestartTargets(int32_t kicker);
+// The ball on RestartSpot, integer and 16.16 position both.
+void Ball_PlaceOnRestartSpot();
+// A ball on or beyond a line is put at least a unit inside the pitch.
+void Ball_KeepInsideLines();

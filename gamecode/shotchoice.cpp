@@ -9,9 +9,9 @@
 #include "gamecode/actionids.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
 #include "gamecode/kickkinds.h"
 #include "gamecode/motion.h"
+#include "gamecode/offside.h"
 #include "gamecode/pitch.h"
 #include "gamecode/restartutil.h"
 
@@ -136,7 +136,7 @@ void GoRoundKeeper(int32_t shooter, int32_t dirG, const ShotGeometry& g)
     Ball_GiveToPerson(-1);
     p.touchCooldown1 = kRoundKeeperCooldown;
     Person_SetAction(shooter, ACT_CARRY_SPRINT);
-    Match_InterimMarkOffsidePositions(shooter);
+    Match_MarkOffsidePositions(shooter);
     Comm_Say(kGroupRoundKeeper, Person_Side(shooter), shooter, -1, 0);
     if (g.dK <= kYards5 && MatchPersons[g.keeper].action == ACT_KEEPER_IDLE)
         Keeper_StartDive(g.keeper);

@@ -13,7 +13,6 @@
 #include "gamecode/basicactions.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
-#include "gamecode/interim.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
@@ -208,7 +207,7 @@ void StrikeShot(int32_t person, const ShotRow& row, int32_t style)
         Comm_Say(group, side, person, -1, group == 280 ? yards : 0);
     }
     MatchPresentationOps.PlayMatchSfx(kSfxShot, 0);
-    Match_InterimMarkOffsidePositions(person);
+    Match_MarkOffsidePositions(person);
     if (row.swerves) Ball_SetShotSwerve(person, ShotTarget[0]);
 }
 
@@ -227,6 +226,8 @@ void StrikeFirstTime(int32_t person, const FirstTimeRow& row)
 {
     MatchPerson& p = MatchPersons[person];
     const int32_t side = Person_Side(person);
+    // Struck first time, the ball is his touch: a player left offside by the pass is caught here.
+    Match_CallOffside(person);
     Person_VectorFromAngle(p.facing, row.pace, 256);
     Ball.velX = StepX;
     Ball.velY = -StepY;
@@ -235,7 +236,7 @@ void StrikeFirstTime(int32_t person, const FirstTimeRow& row)
     const int32_t up = Rand() % m * 1024;
     Ball.velZ = row.lift + up - Rand() % m * 1024;
     MatchPresentationOps.PlayMatchSfx(kSfxShot, 0);
-    Match_InterimMarkOffsidePositions(person);
+    Match_MarkOffsidePositions(person);
     Match_OnBallTouch(person);
     KickBook_Strike(person, KICK_KIND_SHOT);
     Ball.possession = static_cast<uint8_t>(side);
@@ -401,7 +402,7 @@ void Action_SetPieceShot(int32_t person)
         StrikeFreeKick(person);
     }
     MatchPresentationOps.PlayMatchSfx(kSfxShot, 0);
-    Match_InterimMarkOffsidePositions(person);
+    Match_MarkOffsidePositions(person);
     KickBook_Strike(person, KICK_KIND_SHOT);
     LastPossessor[Person_Side(person)] = static_cast<int8_t>(person);
     KickBook_Shot(person);

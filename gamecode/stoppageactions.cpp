@@ -45,20 +45,6 @@ void HoldForThrow(int32_t thrower)
     Ball.secondHolder = static_cast<int16_t>(thrower + 1);
 }
 
-// A ball on or beyond a line is put at least a unit inside the pitch.
-void Ball_KeepInsideLines()
-{
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    const int32_t x =
-        std::clamp<int32_t>(ball.x, PITCH_LEFT_TOUCHLINE_X + 1, PITCH_RIGHT_TOUCHLINE_X - 1);
-    const int32_t y =
-        std::clamp<int32_t>(ball.y, PITCH_NEAR_GOAL_LINE_Y + 1, PITCH_FAR_GOAL_LINE_Y - 1);
-    if (x == ball.x && y == ball.y) return;
-    Person_PlaceAt(MATCH_BALL, x, y);
-    Ball.x16 = x * 65536;
-    Ball.y16 = y * 65536;
-}
-
 // The ball leaves from at least a unit inside the lines, 16 high, toward the pass target point,
 // which it reaches as it comes down.
 void Throw(int32_t thrower, int32_t up)

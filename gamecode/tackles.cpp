@@ -16,10 +16,10 @@
 #include "gamecode/comments/commentary.h"
 #include "gamecode/headers.h"
 #include "gamecode/incidents.h"
-#include "gamecode/interim.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/motion.h"
 #include "gamecode/officials.h"
+#include "gamecode/offside.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
@@ -346,7 +346,7 @@ void Action_ClearingSlide(int32_t person)
     p.touchCooldown1 = kCooldown;
     Match.lastKickKind = KICK_KIND_CLEARANCE;
     Say(kGroupCleared, person);
-    Match_InterimMarkOffsidePositions(person);
+    Match_MarkOffsidePositions(person);
     const int32_t c = Ball.lastToucher;
     TakePossession(person, c);
     Ball.lastToucher = static_cast<int16_t>(person);

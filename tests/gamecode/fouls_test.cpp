@@ -333,3 +333,59 @@ TEST_F(Fouls, OffsideGivesAFreeKickAtTheOffsidePositionAfterSixtyTicks)
 }
 
 }  // namespace
+
+// A foul in the area is a penalty walked up to, run up to and struck; one just outside it a
+// direct free kick shot or passed short; one far out an ordinary free kick. Each is played on
+// the whole engine until the taker has struck it, and the penalty until it is scored or saved.
+TEST_F(Fouls, AScriptedFoulIsPlayedThroughItsSetPieceToTheKick)
+{
+    struct Case {
+        const char* name;
+        int16_t y;
+        std::vector<int32_t> chain;  // the taker's side enters each of them once
+        std::vector<int32_t> kicks;  // and one of these strikes the ball
+    } const cases[] = {
+        {"in the area",
+         1800,
+         {ACT_FREE_KICK_TAKER, ACT_PENALTY_WALK_TO_SPOT, ACT_PENALTY_RUN_UP},
+         {ACT_PENALTY_KICK}},
+        {"just outside it",
+         1740,
+         {ACT_FREE_KICK_TAKER, ACT_FREE_KICK_ARRANGE},
+         {ACT_DIRECT_FREE_KICK, ACT_SET_PIECE_PASS}},
+        {"far out", 1000, {ACT_FREE_KICK_TAKER}, {ACT_FREE_KICK_AT_BALL}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Foul(20, 9, 796, c.y);
+        const ActionTally before = match.Actions();
+        const auto entered = [&](int32_t action) {
+            return match.Actions().Of(0, action) - before.Of(0, action);
+        };
+        const auto struck = [&] {
+            int32_t n = 0;
+            for (const int32_t kick : c.kicks)
+                n += entered(kick);
+            return n;
+        };
+        ASSERT_TRUE(RunUntil([&] { return struck() > 0 && MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+        for (const int32_t action : c.chain)
+            EXPECT_EQ(entered(action), 1) << action;
+        EXPECT_EQ(struck(), 1);
+        if (entered(ACT_DIRECT_FREE_KICK) == 1) {
+            EXPECT_EQ(entered(ACT_BACK_OFF_FOR_SHOT), 1);
+        }
+        if (c.kicks[0] != ACT_PENALTY_KICK) continue;
+        const int32_t keeper = LineUp[1][0];
+        const int32_t score = Match.score[0];
+        ASSERT_TRUE(RunUntil(
+            [&] {
+                return Match.score[0] != score || Ball.lastToucher == keeper
+                       || MatchPhase != PHASE_OPEN_PLAY;
+            },
+            300));
+        EXPECT_TRUE(Match.score[0] == score + 1 || Ball.lastToucher == keeper)
+            << "phase " << MatchPhase;
+    }
+}

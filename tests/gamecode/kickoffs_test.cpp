@@ -343,6 +343,6 @@ TEST_F(Kickoff, AKeeperWhoseTurnItIsInTheShootOutTakesTheKick)
     const int32_t keeper = LineUp[0][0];
     EXPECT_EQ(MatchPersons[keeper].action, ACT_FREE_KICK_TAKER);
     EXPECT_EQ(LastKicker[0], keeper);
-    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 200));
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 1000));
     EXPECT_EQ(Ball.lastToucher, keeper);
 }

@@ -69,7 +69,7 @@ TEST(MatchData, CountersHoldAtTheByteTopAndSpareOnesReadAsFigures)
     EXPECT_EQ(Football_GetMatchFigure(record, PMS_POSSESSION_LOST), 4);
     EXPECT_EQ(Football_GetMatchFigure(record, PMS_HEADERS), 0);
     // The tackles' counters: won, the five foul counters, the fouls charged to him, the times
-    // he was tackled and the tackles he tried.
+    // he was tackled and the tackles he tried; and his offsides.
     p.stats.tackles = 3;
     p.stats.tackleFouls = 4;
     p.stats.fouls = 5;
@@ -79,6 +79,7 @@ TEST(MatchData, CountersHoldAtTheByteTopAndSpareOnesReadAsFigures)
     p.stats.foulsGivenAgainst = 9;
     p.stats.timesTackled = 10;
     p.stats.tacklesMade = 300;
+    p.stats.offsides = 2;
     Football_FillPlayerMatchRecord(&record, 0, 6);
     const int32_t figures[][2] = {{37, 3},
                                   {38, 4},
@@ -88,7 +89,8 @@ TEST(MatchData, CountersHoldAtTheByteTopAndSpareOnesReadAsFigures)
                                   {42, 8},
                                   {54, 9},
                                   {PMS_TIMES_TACKLED, 10},
-                                  {PMS_TACKLES_TRIED, 255}};
+                                  {PMS_TACKLES_TRIED, 255},
+                                  {PMS_OFFSIDES, 2}};
     for (const auto& f : figures) {
         EXPECT_EQ(Football_GetMatchFigure(record, f[0]), f[1]) << f[0];
     }

@@ -271,8 +271,10 @@ void ExpectTheListsOfTheMatch(const MatchDataBlock& data, int32_t row, size_t lo
     EXPECT_TRUE(std::any_of(
         std::begin(data.sides[0].goals), std::end(data.sides[0].goals),
         [defenderId](const MatchGoalEntry& g) { return g.kind == 2 && g.player == defenderId; }));
-    EXPECT_EQ(+data.sides[1].cards[0].player, PlayerIdOf(LineUp[1][4]));
-    EXPECT_EQ(+data.sides[1].cards[0].kind, 1);
+    // The engine's own fouls may book others before him.
+    EXPECT_TRUE(std::any_of(
+        std::begin(data.sides[1].cards), std::end(data.sides[1].cards),
+        [defenderId](const MatchCardEntry& c) { return c.kind == 1 && c.player == defenderId; }));
     const ClubRecord* away = VTW_GetClubRecordPtr(VTW_GetFixtureAwayClub(row));
     EXPECT_NE(+away->cards[0].minute, -1);
     const int32_t human = VTW_GetFixtureHomeClub(row);

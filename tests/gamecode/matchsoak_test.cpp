@@ -28,6 +28,9 @@ struct SoakTotals {
     int32_t foulSetUps = 0;  // foul phases set up, whatever a pending decision added
     int32_t freeKicks = 0;
     int32_t penalties = 0;
+    int32_t directFreeKicks = 0;
+    int32_t offsides = 0;
+    int32_t shootOutGoals = 0;
     int32_t bookings = 0;
     int32_t sendingsOff = 0;
     int32_t shots[2] = {0, 0};
@@ -68,12 +71,17 @@ void PlaySeeds(uint32_t first, uint32_t count, SidePreset preset, bool cupTie, S
         totals->fouls += r.fouls;
         totals->freeKicks += r.freeKicks;
         totals->penalties += r.penalties;
+        totals->directFreeKicks += r.directFreeKicks;
+        totals->shootOutGoals += r.shootOutGoals[0] + r.shootOutGoals[1];
         totals->bookings += r.bookings;
         totals->sendingsOff += r.sendingsOff;
         for (int32_t side = 0; side < 2; ++side) {
             // Each foul is charged to the fouling side once, when its kick is set up.
             EXPECT_EQ(r.teamFouls[side], r.foulsAgainst[side]) << "side " << side;
             totals->foulSetUps += r.foulsAgainst[side];
+            // Each offside given is charged to its player and, by its phase, to his side.
+            EXPECT_EQ(r.offsides[side], r.playerOffsides[side]) << "side " << side;
+            totals->offsides += r.offsides[side];
             EXPECT_GE(r.shotsOnTarget[side], 0) << "side " << side;
             EXPECT_LE(r.shotsOnTarget[side], r.shots[side]) << "side " << side;
             if (preset == SidePreset::Balanced) {
@@ -181,6 +189,12 @@ constexpr int32_t kReportedActions[] = {ACT_GROUND_KICK,
                                         ACT_KEEPER_KICK_FROM_HANDS,
                                         ACT_FREE_KICK_TAKER,
                                         ACT_FREE_KICK_AT_BALL,
+                                        ACT_FREE_KICK_ARRANGE,
+                                        ACT_SET_PIECE_PASS,
+                                        ACT_DIRECT_FREE_KICK,
+                                        ACT_PENALTY_WALK_TO_SPOT,
+                                        ACT_PENALTY_RUN_UP,
+                                        ACT_PENALTY_KICK,
                                         ACT_SLIDING_TACKLE_89,
                                         ACT_BLOCK_TACKLE,
                                         ACT_LUNGE,
@@ -216,6 +230,9 @@ void RecordMeans(const SoakTotals& totals)
     testing::Test::RecordProperty("foul_set_ups_x100", std::to_string(perMatch(totals.foulSetUps)));
     testing::Test::RecordProperty("free_kicks_x100", std::to_string(perMatch(totals.freeKicks)));
     testing::Test::RecordProperty("penalties_x100", std::to_string(perMatch(totals.penalties)));
+    testing::Test::RecordProperty("direct_free_kicks_x100",
+                                  std::to_string(perMatch(totals.directFreeKicks)));
+    testing::Test::RecordProperty("offsides_x100", std::to_string(perMatch(totals.offsides)));
     testing::Test::RecordProperty("bookings_x100", std::to_string(perMatch(totals.bookings)));
     testing::Test::RecordProperty("sendings_off_x100",
                                   std::to_string(perMatch(totals.sendingsOff)));
@@ -302,6 +319,21 @@ void ExpectFoulsAndCardsInTheirBands(const SoakTotals& totals)
     EXPECT_GT(totals.actions.OfBothSides(ACT_DIVE_FOR_FOUL), 0);
 }
 
+// At the match day's period length a balanced group's offsides per match lie between a half and
+// ten: outside them a mark is never set, a line is read from the wrong side or the call never
+// fires. The direct free kick's taker and the penalty taker's walk and run-up all come up in
+// play. Shorter matches only report theirs.
+void ExpectOffsidesAndSetPieces(const SoakTotals& totals)
+{
+    if (kPeriodMinutes != 5) return;
+    EXPECT_GE(totals.offsides * 2, totals.matches);
+    EXPECT_LE(totals.offsides, 10 * totals.matches);
+    for (const int32_t action :
+         {ACT_FREE_KICK_ARRANGE, ACT_PENALTY_WALK_TO_SPOT, ACT_PENALTY_RUN_UP}) {
+        EXPECT_GT(totals.actions.OfBothSides(action), 0) << "action " << action;
+    }
+}
+
 // Fifty balanced matches from the first seed: the play shares the ball and sees every restart.
 void ExpectFiftyBalancedSeedsSound(uint32_t first)
 {
@@ -317,6 +349,7 @@ void ExpectFiftyBalancedSeedsSound(uint32_t first)
     ExpectEveryRestartTakenByItsTaker(totals);
     ExpectTacklesAndFouls(totals);
     ExpectFoulsAndCardsInTheirBands(totals);
+    ExpectOffsidesAndSetPieces(totals);
 }
 
 // A strong side may pin a weak one in its half, where the ball most easily stalls.
@@ -355,5 +388,13 @@ TEST(MatchSoak, CupTiesWithExtraTimeAndShootOutFinishUnderTheChecks)
 {
     SoakTotals totals;
     PlaySeeds(2001, 20, SidePreset::Balanced, true, &totals);
+    RecordMeans(totals);
     EXPECT_GT(totals.goals, 0);
+    // Shoot-outs come up, and every penalty, of a shoot-out or not, goes from the taker's walk
+    // through his run-up to the kick.
+    EXPECT_GT(totals.shootOutGoals, 0);
+    const ActionTally& t = totals.actions;
+    EXPECT_GT(t.OfBothSides(ACT_PENALTY_WALK_TO_SPOT), totals.shootOutGoals);
+    EXPECT_EQ(t.OfBothSides(ACT_PENALTY_RUN_UP), t.OfBothSides(ACT_PENALTY_WALK_TO_SPOT));
+    EXPECT_EQ(t.OfBothSides(ACT_PENALTY_KICK), t.OfBothSides(ACT_PENALTY_RUN_UP));
 }

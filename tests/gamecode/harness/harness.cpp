@@ -754,6 +754,7 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
             result.passesTried[side] += p.passCounters[0];
             result.passesCompleted[side] += p.stats.passesCompleted;
             result.crosses[side] += p.stats.crosses;
+            result.playerOffsides[side] += p.stats.offsides;
             result.catches += p.stats.catches;
             result.parries += p.stats.parries;
             result.otherSaves += p.stats.palms + p.stats.punches + p.stats.deflections;
@@ -767,6 +768,7 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
         if (std::string cards = CheckCards(side); !cards.empty()) h.failures.push_back(cards);
         result.foulsAgainst[side] = h.foulsAgainst[side];
         result.teamFouls[side] = Match.teamStats[side].fouls;
+        result.offsides[side] = Match.teamStats[side].offsides;
         result.bookings += Match.bookingsShown[side];
         result.sendingsOff += Match.dismissals[side];
     }
@@ -783,6 +785,7 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
     result.corners = h.awarded[PHASE_CORNER_AWARDED];
     result.fouls = h.awarded[PHASE_FOUL];
     result.penalties = h.awarded[PHASE_PENALTY_KICK];
+    result.directFreeKicks = h.awarded[PHASE_DIRECT_FREE_KICK];
     result.freeKicks =
         h.awarded[PHASE_FREE_KICK] + h.awarded[PHASE_DIRECT_FREE_KICK] + result.penalties;
     result.possessionTicks[0] = Match.possessionTicks[0];

@@ -158,6 +158,9 @@ struct SoakResult {
     int32_t teamFouls[2] = {0, 0};     // the team totals of the match
     int32_t freeKicks = 0;             // free kicks, direct or not, and penalties awarded
     int32_t penalties = 0;
+    int32_t directFreeKicks = 0;
+    int32_t offsides[2] = {0, 0};          // the team totals of the match
+    int32_t playerOffsides[2] = {0, 0};    // the players' totals of the match
     int32_t bookings = 0;                  // both sides' bookings shown, second ones too
     int32_t sendingsOff = 0;               // both sides' dismissals
     uint32_t possessionTicks[2] = {0, 0};  // open-play ticks each side had the ball
