@@ -39,6 +39,7 @@ protected:
         PlaceUnderStillBall(kHeader, action, kX, y, facing, height);
         Match.kickTargetPerson = -1;
         Match.headerMate = -1;
+        Match_ClearPassRecords();
         match.Record() = {};
     }
     void PlaceMate(int32_t x, int32_t y)
@@ -137,6 +138,8 @@ TEST_F(Headers, JumpingHeadersMeetTheBallAtTheTopOfTheJump)
          -524288, -65536, 330, KICK_KIND_SHOT, 1, true},
         {"82 far out, nobody to find: his way to goal", ACT_JUMP_HEADER_AT_GOAL, 1000, 0, 16, false,
          49, 0, -360448, 4096, 330, KICK_KIND_OTHER, 0, true},
+        {"82 far out heads on to a mate he picked", ACT_JUMP_HEADER_AT_GOAL, 1000, 64, 12, true, 49,
+         360448, 0, -65536, 329, KICK_KIND_HEADED_PASS, 0, true},
         {"87 flicks it on over his head", ACT_JUMP_HEADER_BACK_FLICK, 1000, 0, 12, false, 40, 0, 196608,
          -65536, 328, KICK_KIND_OTHER, 0, true},
         {"a ball at 8 is too low", ACT_JUMP_HEADER_BACK_FLICK, 1000, 0, 8, false, 40, 0, 0, 0, -1,
