@@ -220,10 +220,10 @@ void Person_TryVolley(int32_t person)
     Ball_PredictMeeting(Person_Skill(p, kSkillJump), CurrentPersonPos.x, CurrentPersonPos.y, person,
                         MEETING_FEET);
     if (Match.meetingDistance == MEETING_NONE || Match.meetingHeight < kLowestMeeting) return;
-    Approach a{person, Match.meetingHeight, Match.meetingTick, Match.meetingDistance, 0, 0, 0};
-    a.dirToGoal = Person_DirectionToTarget(person, 1, Person_Side(person));
-    a.goalDistance = DistanceResult;
-    a.near = NearestOpponentAlong(person);
+    const int32_t dirToGoal = Person_DirectionToTarget(person, 1, Person_Side(person));
+    const Approach a{
+        person,         Match.meetingHeight, Match.meetingTick,           Match.meetingDistance,
+        DistanceResult, dirToGoal,           NearestOpponentAlong(person)};
     for (const MeetingBounds& row : kMeetings) {
         if (!Fits(row, a)) continue;
         Meet(row, a);

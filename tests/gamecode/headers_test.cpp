@@ -65,6 +65,7 @@ TEST_F(Headers, StandingHeadersSendTheBallByTheHeadingDraw)
         bool onTarget;
         int32_t group;
         int16_t kind;
+        bool contact = true;
     } const cases[] = {
         // clang-format off
         {"115 heads well: soft", ACT_STANDING_HEADER, 0, 12, false, {100, 0, 49}, 0, -57344, true, 327,
@@ -75,6 +76,8 @@ TEST_F(Headers, StandingHeadersSendTheBallByTheHeadingDraw)
          {100, 0, 49}, 57344, 0, true, 326, KICK_KIND_OTHER},
         {"114 above the lift table's top", ACT_HEADER_HOLD_PLACE, 64, 15, false, {100, 50, 99}, 229376,
          0, false, 326, KICK_KIND_OTHER},
+        {"115: a ball at 16 is over his head", ACT_STANDING_HEADER, 0, 16, false, {1, 0, 0}, 0, 0,
+         false, 327, KICK_KIND_OTHER, false},
         {"88 lays the ball off to his mate", ACT_HEADER_TO_MATE, 0, 12, true, {100, 0, 49}, 229376, 0,
          true, 299, KICK_KIND_HEADED_PASS},
         {"88 heads poorly: along his facing", ACT_HEADER_TO_MATE, 128, 12, true, {100, 50, 99}, 0,
@@ -91,7 +94,12 @@ TEST_F(Headers, StandingHeadersSendTheBallByTheHeadingDraw)
         ScriptDraws(script);
         const std::vector<int32_t> frames = StrikeFramesOf(kHeader, c.action, 200);
         const MatchPerson& p = MatchPersons[kHeader];
-        EXPECT_EQ(frames.size(), 1u);
+        EXPECT_EQ(frames.size(), c.contact ? 1u : 0u);
+        if (!c.contact) {
+            EXPECT_EQ(Ball.velY, 0);
+            EXPECT_EQ(p.stats.headersOffTarget, 0);
+            continue;
+        }
         EXPECT_EQ(Ball.velX, c.velX);
         EXPECT_EQ(Ball.velY, c.velY);
         EXPECT_EQ(Ball.velZ, Header_Lift(c.height));
@@ -160,6 +168,8 @@ TEST_F(Headers, JumpingHeadersMeetTheBallAtTheTopOfTheJump)
             PlaceMate(kX + 200, c.y);
             Match.kickTargetPerson = kMate;
         }
+        // The header at goal or to a mate aims afresh: the target point is his to write.
+        if (c.action == ACT_JUMP_HEADER_AT_GOAL) Match.kickTargetPoint[0] = 0;
         MatchPerson& p = MatchPersons[kHeader];
         int32_t highest = 0;
         int32_t contactFrame = -1;
