@@ -100,6 +100,7 @@ TEST_F(Headers, StandingHeadersSendTheBallByTheHeadingDraw)
             EXPECT_EQ(p.stats.headersOffTarget, 0);
             continue;
         }
+        EXPECT_EQ(frames[0], 1);  // a ball at his head is met on the first tick
         EXPECT_EQ(Ball.velX, c.velX);
         EXPECT_EQ(Ball.velY, c.velY);
         EXPECT_EQ(Ball.velZ, Header_Lift(c.height));
