@@ -225,6 +225,25 @@ TEST_F(Headers, AHeadedPassCompletesTheThirdRecord)
     EXPECT_EQ(Football_GetMatchFigure(record, PMS_RELAYS), 1);
 }
 
+// The target word is the match's: when another kick has aimed it at an opponent since he went up,
+// the headed pass goes toward the point for nobody.
+TEST_F(Headers, AHeadedPassNeverGoesToAnOpponentTheTargetWordNames)
+{
+    constexpr int32_t kOpponent = 20;
+    Start(ACT_JUMP_HEADED_PASS, 1000, 64, 12);
+    Person_PlaceAt(kOpponent, kX + 200, 1000);
+    MatchPersons[kOpponent].offPitch = 0;
+    Match.kickTargetPoint[0] = static_cast<int16_t>(kX + 200);
+    Match.kickTargetPoint[1] = 1000;
+    Match.kickTargetPerson = kOpponent;
+    StrikeFramesOf(kHeader, ACT_JUMP_HEADED_PASS, 300);
+    EXPECT_EQ(Ball.velX, 196608);
+    EXPECT_EQ(MatchPersons[kOpponent].action, ACT_WALK_TO_TARGET);
+    EXPECT_EQ(Match.passRecord[2][0], -1);
+    EXPECT_EQ(Match.lastKickKind, KICK_KIND_OTHER);
+    EXPECT_TRUE(Said(match.Record(), 298));
+}
+
 // The jumping tables press a low ball down and end flat (at 29) or at their top; past 29 they
 // read their last row.
 TEST(HeaderLift, TheJumpingTablesEndAsTheyShouldAndClampBeyond)
