@@ -9,6 +9,7 @@
 #include "gamecode/basicactions.h"
 #include "gamecode/carrierruns.h"
 #include "gamecode/headers.h"
+#include "gamecode/highballs.h"
 #include "gamecode/interim.h"
 #include "gamecode/keeper.h"
 #include "gamecode/keeperball.h"
@@ -98,12 +99,12 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_BACK_OFF_FOR_PASS, Action_BackOffForKick, "ThrowInTackle"},
     {ACT_GOAL_KICK_BACK_OFF, Action_BackOffForRunUp, "ThrowInTackle"},
     // Meeting a high ball: jumping strikes, volleys and controls.
-    {ACT_JUMP_STRIKE_TO_TARGET, Action_InterimHold, "HighBall"},
-    {ACT_JUMP_STRIKE_AT_GOAL, Action_InterimHold, "HighBall"},
-    {ACT_HIGH_STRIKE_AT_GOAL, Action_InterimHold, "HighBall"},
-    {ACT_CONTROL_HIGH_BALL, Action_InterimHold, "HighBall"},
-    {ACT_OVERHEAD_KICK, Action_InterimHold, "HighBall"},
-    {ACT_VOLLEY_TO_TARGET, Action_InterimStrike, "HighBall"},
+    {ACT_JUMP_STRIKE_TO_TARGET, Action_HighBall, "HighBall"},
+    {ACT_JUMP_STRIKE_AT_GOAL, Action_HighBall, "HighBall"},
+    {ACT_HIGH_STRIKE_AT_GOAL, Action_HighBall, "HighBall"},
+    {ACT_CONTROL_HIGH_BALL, Action_HighBall, "HighBall"},
+    {ACT_OVERHEAD_KICK, Action_HighBall, "HighBall"},
+    {ACT_VOLLEY_TO_TARGET, Action_HighBall, "HighBall"},
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_SHOT, Action_Shot, "BallRun"},
     // Restart takers: throw-ins, placed balls, the kick-off pair, free kicks and the wall.
@@ -141,17 +142,17 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_PASS_77, Action_PassKick, "Outfield"},
     {ACT_DRIBBLE_SHOT_78, Action_Shoot, "Outfield"},
     // Meeting a high ball: jumping strikes, volleys and controls.
-    {ACT_CONTROL_JUMPING, Action_InterimHold, "HighBall"},
+    {ACT_CONTROL_JUMPING, Action_HighBall, "HighBall"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
     {ACT_FIRST_TIME_SHOT_80, Action_FirstTimeShot, "Outfield"},
     {ACT_DRIBBLE_SHOT_81, Action_Shoot, "Outfield"},
-    {ACT_JUMP_HEADER_AT_GOAL, Action_InterimHold, "Outfield"},
+    {ACT_JUMP_HEADER_AT_GOAL, Action_JumpingHeader, "Outfield"},
     {ACT_FIRST_TIME_SHOT_83, Action_FirstTimeShot, "Outfield"},
     {ACT_FIRST_TIME_SHOT_84, Action_FirstTimeShot, "Outfield"},
     {ACT_PENALTY_WALK_TO_SPOT, Action_PenaltyWalkToSpot, "Outfield"},
-    {ACT_JUMP_HEADED_PASS, Action_InterimHold, "Outfield"},
-    {ACT_JUMP_HEADER_BACK_FLICK, Action_InterimHold, "Outfield"},
-    {ACT_HEADER_TO_MATE, Action_InterimHold, "Outfield"},
+    {ACT_JUMP_HEADED_PASS, Action_JumpingHeader, "Outfield"},
+    {ACT_JUMP_HEADER_BACK_FLICK, Action_JumpingHeader, "Outfield"},
+    {ACT_HEADER_TO_MATE, Action_HeaderToMate, "Outfield"},
     {ACT_SLIDING_TACKLE_89, Action_Tackle, "Outfield"},
     {ACT_SLIDE_WITH_BALL, Action_SlideWithBall, "Outfield"},
     {ACT_SHOULDER_CHARGE, Action_ShoulderCharge, "Outfield"},
@@ -181,8 +182,8 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_TURN_WITH_BALL_DOWN, Action_TurnWithBall, "Basic"},
     {ACT_TURN_WITH_BALL_UP, Action_TurnWithBall, "Basic"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_HEADER_HOLD_PLACE, Action_InterimHold, "Outfield"},
-    {ACT_STANDING_HEADER, Action_InterimHold, "Outfield"},
+    {ACT_HEADER_HOLD_PLACE, Action_StandingHeader, "Outfield"},
+    {ACT_STANDING_HEADER, Action_StandingHeader, "Outfield"},
     {ACT_LUNGE, Action_Tackle, "Outfield"},
     // Unused ids.
     {ACT_UNUSED_117, Action_Unused, "Unused"},

@@ -12,13 +12,13 @@
 #include "gamecode/ballcontacts.h"
 #include "gamecode/carrier.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
 #include "gamecode/kickkinds.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartutil.h"
 #include "gamecode/shotchoice.h"
+#include "gamecode/volleys.h"
 
 namespace {
 
@@ -305,7 +305,7 @@ void Action_Active(int32_t person)
         Team_CarrierDecision(person);
         return;
     }
-    Person_InterimTryVolley(person);
+    Person_TryVolley(person);
     if (p.action != ACT_ACTIVE) return;
     const int32_t rival = ActivePlayer[side ^ 1];
     const int32_t rivalDistance =
@@ -394,7 +394,7 @@ void Action_ShieldAndTurn(int32_t person)
 void Action_GoToMeetingSpot(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
-    Person_InterimTryVolley(person);
+    Person_TryVolley(person);
     if (MatchPhase > PHASE_OFFSIDE) {
         Person_SetAction(person, ACT_WALK_TO_TARGET);
         return;

@@ -14,6 +14,7 @@
 #include "gamecode/kickbook.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
+#include "gamecode/offside.h"
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
@@ -21,65 +22,7 @@
 
 namespace {
 
-constexpr int32_t kAfterKickTicks = 16;
-
-struct Point {
-    int32_t x;
-    int32_t y;
-};
-
-constexpr int32_t kBallAhead = 4;
-constexpr int32_t kShootDistance = 400;
-constexpr int32_t kLongShotDistance = 800;
-constexpr int32_t kPressedDistance = 48;
-constexpr int32_t kReceiverAhead = 32;
-constexpr int32_t kReceiverReach = 480;
-constexpr int32_t kLongKickLength = 480;
-constexpr int32_t kNoReceiver = -3;
 constexpr int32_t kCelebrationTicks = 150;
-constexpr int32_t kSfxKick = 6;
-constexpr int32_t kStrikeReach = 9;
-constexpr int32_t kStrikeHeight = 16;
-
-// The kick every interim kick shares: the ball leaves at once toward (x, y) and reaches it in
-// 65536 / factor ticks without drag.
-void KickBall(int32_t kicker, Point aim, int32_t up, int32_t factor, int32_t sound)
-{
-    MatchPerson& p = MatchPersons[kicker];
-    const int32_t side = Person_Side(kicker);
-    Ball_SetVelocityToward(aim.x, aim.y, up, factor);
-    Ball_UpdateSpeedDir();
-    Ball.holder = 0;
-    Ball.secondHolder = 0;
-    Ball_GiveToPerson(-1);
-    Ball.lastToucher = static_cast<int16_t>(kicker);
-    LastKicker[side] = static_cast<int8_t>(kicker);
-    Match.excludedPerson = static_cast<int16_t>(kicker);
-    Ball.afterKick = kAfterKickTicks;
-    p.touchCooldown1 = kAfterKickTicks;
-    p.kicked = 1;
-    Ball.possession = static_cast<uint8_t>(side);
-    Match.kickTargetPerson = -1;
-    Match.kickTargetPoint[0] = static_cast<int16_t>(aim.x);
-    Match.kickTargetPoint[1] = static_cast<int16_t>(aim.y);
-    Person_SetAction(kicker, ACT_WALK_TO_TARGET);
-    MatchPresentationOps.PlayMatchSfx(sound, 0);
-}
-
-// A shot at (x, aim.y) with the interim shot's lift and pace.
-void KickShot(int32_t shooter, Point aim)
-{
-    KickBall(shooter, aim, (Rand() % 45) * 2000, 65536 / 40, kSfxKick);
-    Match.lastKickKind = KICK_KIND_SHOT;
-    KickBook_Shot(shooter);
-}
-
-void KickLongAlong(int32_t kicker, int32_t direction)
-{
-    const MatchPerson& p = MatchPersons[kicker];
-    Person_VectorFromAngle(direction, kLongKickLength, 256);
-    KickBall(kicker, {p.x + StepX, p.y - StepY}, 120000, 65536 / 60, kSfxKick);
-}
 
 }  // namespace
 
@@ -110,32 +53,6 @@ void Match_InterimFatigue() {}
 
 // Replaced by the player of the match.
 int32_t Match_InterimPickPlayerOfMatch() { return -1; }
-
-// Replaced by the volley 51.
-void Action_InterimStrike(int32_t person)
-{
-    MatchPerson& p = MatchPersons[person];
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    const bool atFeet = std::abs(ball.x - CurrentPersonPos.x) <= kStrikeReach
-                        && std::abs(ball.y - CurrentPersonPos.y) <= kStrikeReach && Ball.holder == 0
-                        && Ball.height <= kStrikeHeight;
-    if (atFeet) {
-        const Point aim{Match.shotTarget[0], Match.shotTarget[1]};
-        const bool up = Person_Side(person) == Match.secondOfPair;
-        if (up ? aim.y > PITCH_FAR_GOAL_LINE_Y : aim.y < PITCH_NEAR_GOAL_LINE_Y) {
-            KickShot(person, aim);
-        } else {
-            KickLongAlong(person,
-                          Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, aim.x, aim.y));
-        }
-    }
-    // A ball that rolled beyond his reach is no longer his: he walks off without it.
-    if (p.hasBall != 0) Ball_GiveToPerson(-1);
-    Person_SetAction(person, ACT_WALK_TO_TARGET);
-}
-
-// Replaced by the volleys and headers.
-void Person_InterimTryVolley(int32_t) {}
 
 // Replaced by the celebrations.
 void Action_InterimCelebrate(int32_t person)

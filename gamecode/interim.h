@@ -16,15 +16,9 @@ void Team_InterimPickStandInKeeper(int32_t side);
 
 void Match_InterimFatigue();
 
-// No volley or header yet: the person keeps his action.
-void Person_InterimTryVolley(int32_t person);
 // Actions 69 and 70: 150 ticks of celebration; then the scorer (69) ends the celebration and both
 // walk back (3).
 void Action_InterimCelebrate(int32_t person);
-// The volley 51 strikes the ball once, when it lies within 9 units at a height of 16 or less and
-// no keeper holds it, toward ShotTarget (a counted shot when behind the goal line attacked, else
-// a long ball); then he walks back (3).
-void Action_InterimStrike(int32_t person);
 // The handler of every action whose rules are still to come: the player keeps his position,
 // facing and animation.
 void Action_InterimHold(int32_t person);

@@ -15,6 +15,7 @@ constexpr int32_t kAfterKickTicks = 16;
 constexpr int32_t kPassTimeout = 300;
 constexpr int32_t kFirstRecord = 0;
 constexpr int32_t kCrossRecord = 1;
+constexpr int32_t kHeaderRecord = 2;
 
 bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
 
@@ -111,6 +112,20 @@ void KickBook_Pass(int32_t kicker, int32_t receiver, int32_t x, int32_t y, PassB
     // The team-sheet byte of a corrupt block may lie outside the table: it counts nowhere.
     const int32_t shirt = r.positionExtra[0];
     if (shirt >= 1 && shirt <= MATCH_PERSONS_PER_SIDE) ++k.passTo[0][shirt - 1];
+}
+
+void KickBook_HeadedPass(int32_t kicker, int32_t receiver)
+{
+    const int32_t side = Person_Side(kicker);
+    const bool toMate = IsPlayer(receiver) && Person_Side(receiver) == side && receiver != kicker;
+    AssistTimer = kPassTimeout;
+    AssistCandidate = static_cast<int8_t>(kicker);
+    LastPossessor[side] = static_cast<int8_t>(kicker);
+    PassReceiver = static_cast<int8_t>(toMate ? receiver : -1);
+    if (!toMate) return;
+    int8_t(&record)[2] = Match.passRecord[kHeaderRecord];
+    record[0] = static_cast<int8_t>(kicker);
+    record[1] = static_cast<int8_t>(receiver);
 }
 
 void KickBook_Shot(int32_t shooter)

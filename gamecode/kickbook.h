@@ -35,6 +35,10 @@ void KickBook_Strike(int32_t kicker, int32_t kind);
 // (x, y) (action 17) and the pass waits in its record (crosses in the second) for a touch to
 // complete or cut it out; a cross makes the kicker the second provider, any other pass clears it.
 void KickBook_Pass(int32_t kicker, int32_t receiver, int32_t x, int32_t y, PassBook book);
+// A ball headed or volleyed on by `kicker` (struck already) as a pass: he is his side's last
+// passer and last in possession and the pass time-out runs; for `receiver` (a team-mate; -1
+// none) the pass waits in the third record, the header's, for a touch to complete or cut it out.
+void KickBook_HeadedPass(int32_t kicker, int32_t receiver);
 // A counted shot by `shooter`: his and his side's shots, the shooter word with the ball's place
 // and the clock, and the pass provider (the assist candidate when the shooter received his pass).
 void KickBook_Shot(int32_t shooter);

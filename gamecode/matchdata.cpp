@@ -104,6 +104,9 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     SetSpare(record, PMS_PASSES_RECEIVED, p.stats.passesReceived);
     SetSpare(record, PMS_GOOD_PASSES, p.stats.longPassesCompleted);
     SetSpare(record, PMS_RELAYS, p.stats.thirdKindCompletions);
+    SetSpare(record, PMS_HEADERS,
+             p.stats.headersOnTarget + p.stats.headersOffTarget + p.stats.headersDefendingHalf
+                 + p.stats.headersAttackingHalf);
     SetSpare(record, PMS_THROUGH_PASSES, p.stats.throughPasses);
     PlayerMatchRecord_Set(record, PMR_BAD_CROSSES,
                           ByteCount(p.stats.crosses - p.stats.secondKindCompletions));

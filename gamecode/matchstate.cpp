@@ -63,6 +63,7 @@ void Match_ResetWords()
     Match.distScan = -1;
     Match.distPower = -1;
     Match.throwReceiver = -1;
+    Match.headerMate = -1;
     Match.meetingDistance = 10000;
     Formation_Init();
     for (TacticsRecord& shape : TeamShape) {

@@ -93,6 +93,14 @@ struct MatchPersonStats {
     int16_t tackleFouls;       // foul counter 1: sliding tackles and lunges (record field 38)
     int16_t lungeFouls;        // foul counter 3 (record field 40)
     int16_t handballs;         // foul counter 5 (record field 42)
+    // Balls met in the air: standing headers on and off target, the jumping strike's headers won
+    // in his own and the other half, the high balls controlled well and poorly.
+    uint16_t headersOnTarget;
+    uint16_t headersOffTarget;
+    uint16_t headersDefendingHalf;
+    uint16_t headersAttackingHalf;
+    uint16_t goodControls;
+    uint16_t poorControls;
 
     // The foul phase's: the length it gave his injury (at most 60), the penalties his side won
     // (kept by its line-up slot-0 player) and the fouls charged to him as the offender (record
@@ -489,6 +497,9 @@ struct MatchWords {
     int32_t distPower;       // the wind-up so far, at most 100 at the release; -1 after it
     int32_t pendingKick[3];  // x, y and vertical velocity the releasing action gives the ball
     int16_t throwReceiver;   // the receiver of a keeper's throw, who runs to meet it, -1 none
+    // The jumping header's choice, kept from tick to tick while he goes up for the ball.
+    int16_t headerMate;       // the team-mate he heads to, -1 none
+    int16_t headerDirection;  // the direction to that mate when he was chosen
 };
 
 extern MatchPerson MatchPersons[MATCH_OBJECT_COUNT];

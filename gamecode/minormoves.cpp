@@ -8,9 +8,9 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/basicactions.h"
-#include "gamecode/interim.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
+#include "gamecode/volleys.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ void Action_MoveToLooseBall(int32_t person)
         const MatchPerson& m = MatchPersons[marked];
         if (Person_TouchDistance(m.x, m.y, m.receivePoint[0], m.receivePoint[1], 1000) > kAtPoint) {
             Person_TurnToward(person, p.dirToBall);
-            Person_InterimTryVolley(person);
+            Person_TryVolley(person);
             return;
         }
     }
@@ -92,7 +92,7 @@ void Action_MoveToLooseBall(int32_t person)
         const int32_t d = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
         if (!Person_WalkBackwardsInto(person, d, distance)) RunToPoint(person, d, distance);
     }
-    Person_InterimTryVolley(person);
+    Person_TryVolley(person);
 }
 
 void Action_GestureAndReturn(int32_t person)

@@ -47,7 +47,7 @@ TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFi
     }
     // In play, the white lines over the grass and both sides' kits: green shirts with red shorts,
     // and orange shirts with blue shorts.
-    for (const char* name : {"kickoff3d.png", "goal3d.png"}) {
+    for (const char* name : {"kickoff3d.png", "replay3d.png"}) {
         const PngImage& frame = run.frames.at(name);
         EXPECT_GT(CountNearColour(frame, 0, 240, 640, 240, 0x80A67A, 12), 1500) << name;
         EXPECT_GT(CountNearColour(frame, 0, 40, 640, 440, 0x0C6800, 10), 100) << name;

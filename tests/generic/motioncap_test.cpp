@@ -322,7 +322,8 @@ bool IsTackleOrBorrowedStrike(int32_t action)
     for (const int32_t other :
          {ACT_RESTART_KICK, ACT_MOVE_TO_LOOSE_BALL, ACT_SLIDING_TACKLE_28, ACT_SLIDING_TACKLE_89,
           ACT_BLOCK_TACKLE, ACT_LUNGE, ACT_SHOULDER_CHARGE, ACT_BURST, ACT_KNOCKED_DOWN,
-          ACT_SLIDE_TO_STOP, ACT_DIVE_FOR_FOUL, ACT_STANDING_TACKLE, ACT_CLEARING_SLIDE}) {
+          ACT_SLIDE_TO_STOP, ACT_DIVE_FOR_FOUL, ACT_STANDING_TACKLE, ACT_CLEARING_SLIDE,
+          ACT_HANDBALL}) {
         if (action == other) return true;
     }
     return false;

@@ -641,6 +641,28 @@ void SetBareScene()
     }
 }
 
+void PlaceUnderStillBall(int32_t person, int16_t action, int32_t x, int32_t y, int32_t facing,
+                         int32_t height)
+{
+    SetMatchPhysics();
+    Match.ballDrag = 1000;
+    Match.ballGravity = 0;
+    PlaceBallAlone(x, y);
+    SetBareScene();
+    Person_PlaceAt(person, x, y);
+    MatchPerson& p = MatchPersons[person];
+    p.offPitch = 0;
+    Person_SetAction(person, action);
+    p.facing = static_cast<uint16_t>(facing);
+    p.dirToBall = static_cast<uint16_t>(facing);
+    p.receivePoint[0] = static_cast<int16_t>(x);
+    p.receivePoint[1] = static_cast<int16_t>(y);
+    p.skills[4] = 80;
+    Ball.holder = 0;
+    Ball.height = static_cast<uint16_t>(height);
+    Ball.height16 = height * 65536;
+}
+
 void RunPersonAction(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];

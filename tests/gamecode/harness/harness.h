@@ -126,6 +126,11 @@ void SpreadTheElevensOverTheMiddle();
 // MatchEngine_Init, the default block, the match's physics, the elevens spread over the middle
 // (side 0 attacks y 2042) and the ball at (700, 1000) in open play.
 void SetOpenPlayScene();
+// A bare scene with the ball held still (no drag, no gravity) at (x, y) and `height`, and `person`
+// on it in `action`, facing and looking along `facing`, expecting the ball where he stands; his
+// jump (skill 4) is 80: he reaches 12 units and balls below 20 when he jumps.
+void PlaceUnderStillBall(int32_t person, int16_t action, int32_t x, int32_t y, int32_t facing,
+                         int32_t height);
 // One tick of the person's action as the dispatcher runs it: his working position lent to it and
 // taken back, Match.currentSide his side.
 void RunPersonAction(int32_t person);
