@@ -388,19 +388,22 @@ TEST_F(MatchDayContract, TheRefereesCardsReachTheFixtureTheBansAndTheClubsCardLo
     const int32_t twice = MatchPersons[LineUp[1][4]].playerId;
     const int32_t red = MatchPersons[LineUp[1][6]].playerId;
     const MatchDataBlock& data = *GetMatchDataBlock();
+    // Cards the referee shows of his own in the played minutes come between the scripted ones.
+    const auto scripted = [&](int32_t player) { return player == twice || player == red; };
     std::vector<std::pair<int32_t, int32_t>> rows;  // kind, player
     for (int32_t e = 0; e < data.eventCount; ++e) {
         const MatchEventRow ev = data.events[e];
-        if (ev.kind == 2 || ev.kind == 3) rows.emplace_back(+ev.kind, +ev.b);
+        if ((ev.kind == 2 || ev.kind == 3) && scripted(ev.b)) rows.emplace_back(+ev.kind, +ev.b);
     }
     EXPECT_EQ(rows, (std::vector<std::pair<int32_t, int32_t>>{{2, twice}, {2, twice}, {3, red}}));
-    const MatchCardEntry* cards = data.sides[1].cards;
-    EXPECT_EQ(+cards[0].player, twice);
-    EXPECT_EQ(+cards[0].kind, 1);
-    EXPECT_EQ(+cards[1].player, twice);
-    EXPECT_EQ(+cards[1].kind, 2);
-    EXPECT_EQ(+cards[2].player, red);
-    EXPECT_EQ(+cards[2].kind, 2);
+    std::vector<std::pair<int32_t, int32_t>> cards;  // player, kind
+    int32_t shown = 0;
+    for (const MatchCardEntry& card : data.sides[1].cards) {
+        if (card.player == -1) break;
+        ++shown;
+        if (scripted(card.player)) cards.emplace_back(+card.player, +card.kind);
+    }
+    EXPECT_EQ(cards, (std::vector<std::pair<int32_t, int32_t>>{{twice, 1}, {twice, 2}, {red, 2}}));
     EXPECT_EQ(+data.sides[1].totals[MATCH_TOTAL_SENDINGS_OFF], 2);
     EXPECT_GE(+data.sides[1].fouls, 3);
     EXPECT_EQ(Match.dismissals[1], 2);
@@ -418,7 +421,7 @@ TEST_F(MatchDayContract, TheRefereesCardsReachTheFixtureTheBansAndTheClubsCardLo
     while (logged < 200 && club->cards[logged].minute != -1) {
         ++logged;
     }
-    EXPECT_EQ(logged, 3);
+    EXPECT_EQ(logged, shown);  // every card of the side, one line each
 }
 
 // The human's league fixture, after the rows the day plays before it, and then two cup ties of
