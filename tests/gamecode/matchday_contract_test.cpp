@@ -348,7 +348,8 @@ void PlayAsItComes() {}
 
 // Three fouls of the away side on the home side's number 8, written as a tackle writes them: two
 // bookings of its number 5 in the first half, the second sending him off, and a straight red for
-// its number 7 in the second half. The referee shows every card himself.
+// its number 7 in the second half, when its forward is hurt too. The referee shows every card
+// himself.
 int32_t s_scriptedFouls;
 void FoulThriceForCards()
 {
@@ -365,6 +366,8 @@ void FoulThriceForCards()
     RestartSpot[0] = MatchPersons[fouled].x;
     RestartSpot[1] = MatchPersons[fouled].y;
     RefereeDecision = static_cast<int16_t>(s_scriptedFouls < 2 ? 8 : 9);
+    // The away side's forward took a knock: its manager changes him at this stoppage.
+    if (s_scriptedFouls == 2) MatchPersons[LineUp[1][9]].resultByteB = 1;
     ++s_scriptedFouls;
 }
 
@@ -416,6 +419,19 @@ TEST_F(MatchDayContract, TheRefereesCardsReachTheFixtureTheBansAndTheClubsCardLo
         EXPECT_EQ(marks >> 4 & 3, 2) << "player " << player;  // sent off
         EXPECT_GE(Suspension(player), 3) << "player " << player;
     }
+    // The computer side's changes reach the fixture: each player taken off and each who came on
+    // is marked in his row.
+    int32_t takenOff = 0;
+    int32_t cameOn = 0;
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        const FixturePlayerRow r = Fixture_GetPlayerRow(row, 1, k);
+        takenOff += r.role >> 6 & 1;
+        cameOn += r.role >> 5 & 1;
+    }
+    EXPECT_GT(Match.substitutionCount[1], 0);
+    EXPECT_EQ(takenOff, Match.substitutionCount[1]);
+    EXPECT_EQ(cameOn, Match.substitutionCount[1]);
+    EXPECT_EQ(+data.sides[1].totals[MATCH_TOTAL_SUBSTITUTIONS], Match.substitutionCount[1]);
     const ClubRecord* club = VTW_GetClubRecordPtr(away);
     int32_t logged = 0;
     while (logged < 200 && club->cards[logged].minute != -1) {

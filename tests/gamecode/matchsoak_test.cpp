@@ -278,8 +278,9 @@ void ExpectRestartsAtFootballRates(const SoakTotals& totals)
     // they tire, shoot wide less often: about two goal kicks a match remain.
     EXPECT_GE(totals.goalKicks * 2, 3 * totals.matches);
     EXPECT_LE(totals.goalKicks, 50 * totals.matches);
-    // With tackles knocking the ball on, it goes into touch six to seven and a half times a match.
-    EXPECT_GE(totals.throwIns, 5 * totals.matches);
+    // With tackles knocking the ball on, it goes into touch about five times a match once
+    // players tire (six to seven and a half times with fresh legs).
+    EXPECT_GE(totals.throwIns, 4 * totals.matches);
     EXPECT_LE(totals.throwIns, 100 * totals.matches);
     const uint64_t all = totals.possession[0] + totals.possession[1];
     for (const uint64_t share : totals.possession) {

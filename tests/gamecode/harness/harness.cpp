@@ -795,6 +795,10 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
         thirds += data->territoryTotals[t];  // a packed field: read by value
     }
     result.territoryMatchesThirds = thirds == Match.openPlayTicks;
+    // The match's rows start at row 0 and the row after the last closes the list.
+    if ((data->eventCount > 0 && data->events[0].kind == 255)
+        || (data->eventCount < MATCH_EVENT_MAX && data->events[data->eventCount].kind != 255))
+        h.failures.push_back("event rows not from row 0 or not closed");
     result.throwIns = h.awarded[PHASE_THROW_IN_AWARDED];
     result.goalKicks = h.awarded[PHASE_GOAL_KICK_AWARDED];
     result.corners = h.awarded[PHASE_CORNER_AWARDED];

@@ -144,7 +144,8 @@ bool RunUntil(const std::function<bool()>& done, int32_t budget);
 // lies still (speed 0, in play, no stoppage) for more than 500 ticks, no player keeps it within 32
 // units of one spot for more than 1,000 ticks, each side's score stays equal to its goal event
 // rows, at most 20 goal records, no side substitutes beyond its limit and each has one
-// substitution row per change, each side's card records match its booking and sending-off
+// substitution row per change, the event rows start at row 0 and end with a closing row, each
+// side's card records match its booking and sending-off
 // rows and its booked and sent-off totals. A stall names the seed, the tick and the persons around
 // the ball.
 struct SoakResult {
