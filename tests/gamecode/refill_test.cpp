@@ -226,6 +226,12 @@ TEST_F(Refill, GapsAreFilledFromFurtherUpAndThinnedRowsSpread)
     const TacticsRecord twoInBandOne =
         Formation({At(4, 1), At(4, 5), At(4, 9), At(4, 13), At(12, 1), At(9, 3), At(9, 5),
                    At(12, 13), At(15, 7), At(15, 8)});
+    const TacticsRecord middleGap =
+        Formation({At(4, 1), At(4, 7), At(4, 13), At(9, 1), At(9, 4), At(9, 10), At(9, 13),
+                   At(12, 7), At(15, 5), At(15, 9)});
+    const TacticsRecord everyoneUpOnTheRight =
+        Formation({At(4, 1), At(4, 5), At(4, 9), At(4, 13), At(9, 10), At(9, 13), At(9, 7),
+                   At(12, 13), At(15, 10), At(15, 13)});
     TacticsRecord offCentre = twoInBandOne;
     offCentre.slots[9].row = 8;
     struct Case {
@@ -241,6 +247,22 @@ TEST_F(Refill, GapsAreFilledFromFurtherUpAndThinnedRowsSpread)
          FourFourTwo(),
          {2},
          {{2, {15, 5}, false}, {5, {4, 5}, true}, {9, {9, 1}, true}, {10, {16, 7}, true}}},
+        // A centre-back's gap looks right of the middle before the left.
+        {"a middle gap",
+         middleGap,
+         {2},
+         {{6, {4, 7}, true}, {10, {9, 10}, true}, {2, {15, 9}, false}, {9, {16, 7}, true}}},
+        // Nobody above on the gap's side: the second pass takes the middle before the right.
+        {"the second pass",
+         everyoneUpOnTheRight,
+         {1},
+         {{7, {4, 1}, true},
+          {1, {15, 10}, false},
+          {9, {10, 4}, true},
+          {5, {10, 7}, true},
+          {6, {10, 10}, true},
+          {8, {13, 7}, true},
+          {10, {16, 7}, true}}},
         {"a forward's gap is never filled", FourFourTwo(), {9}, {{10, {16, 7}, true}}},
         // The playmaker alone in his line is passed over for the midfield line above him; he
         // is centred on his band's middle row afterwards, while the middle man already in
@@ -260,8 +282,13 @@ TEST_F(Refill, GapsAreFilledFromFurtherUpAndThinnedRowsSpread)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PlayAsSide0(c.formation);
+        // A second booking loses the slot as a sending-off does; one booking keeps it.
         for (const int32_t slot : c.lost) {
-            MatchPersons[LineUp[0][slot]].sentOff = 1;
+            MatchPersons[LineUp[0][slot]].bookings = 2;
+        }
+        for (int32_t slot = 1; slot <= 10; ++slot) {
+            MatchPerson& p = MatchPersons[LineUp[0][slot]];
+            if (p.bookings == 0) p.bookings = 1;
         }
         Team_RefillLineup();
         for (int32_t slot = 1; slot <= 10; ++slot) {
