@@ -18,6 +18,7 @@
 #include "gamecode/motion.h"
 #include "gamecode/passkicks.h"
 #include "gamecode/phases.h"
+#include "gamecode/refill.h"
 #include "gamecode/restartactions.h"
 #include "gamecode/setpieces.h"
 #include "gamecode/shots.h"
@@ -292,7 +293,7 @@ void RunPlayer(int32_t person)
 void TakeOffPitch(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
-    if (p.offPitch == 0) Team_InterimRefillLineup(Person_Side(person));
+    if (p.offPitch == 0) Team_RefillLineup();
     Person_PlaceAt(person, 0, 0);
     Person_StoreAction(person, 0);
     p.offPitch = 1;

@@ -511,6 +511,8 @@ void Team_CloseDownCarrier(int32_t defender)
             if (d.x > PITCH_CENTRE_X) x -= kShade;
         }
     }
+    // A tired defender's lead grows long: near his goal line it would run him off the map.
+    y = std::clamp(y, PITCH_NEAR_GOAL_LINE_Y, PITCH_FAR_GOAL_LINE_Y);
     Person_RunToward(defender, x, y);
     Person_ChooseTackle(defender, carrier);
 }

@@ -202,8 +202,17 @@ void LeanSideways(int32_t set, int32_t entry, Cell home, Cell cell, const Zone& 
     }
 }
 
+// A reshape may run a forward row past the far end of the grid or drop a back row behind the own
+// goal line: such a cell stands for the grid's end cell, so that the run's spots stay on the pitch.
+Cell OnGrid(Cell cell)
+{
+    return {std::clamp(cell.column, 0, SHAPE_GRID_COLUMNS - 1),
+            std::clamp(cell.row, 0, SHAPE_GRID_ROWS - 1)};
+}
+
 void BuildForwardRun(int32_t entry, Cell home, Cell forward)
 {
+    forward = OnGrid(forward);
     const Zone to = ZoneOf(forward);
     for (int32_t bc = 0; bc < kBallColumns; ++bc) {
         const int32_t y0 = ShapeBuildArea[ShapeRow(0, bc, 0)][entry].y;
@@ -219,6 +228,7 @@ void BuildForwardRun(int32_t entry, Cell home, Cell forward)
 
 void BuildDrop(int32_t entry, Cell home, Cell back)
 {
+    back = OnGrid(back);
     const Zone to = ZoneOf(back);
     for (int32_t bc = 0; bc < kBallColumns; ++bc) {
         const int32_t y5 = ShapeBuildArea[ShapeRow(1, bc, 5)][entry].y;

@@ -20,6 +20,7 @@
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
+#include "gamecode/substitutions.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ void ReplaceFoulingKeeper()
 {
     const int32_t side = FoulingSide;
     if (Match_SideIsHuman(side) || MatchPersons[LineUp[side][0]].offPitch == 0) return;
-    Team_InterimPickStandInKeeper(side);
+    Team_PickStandInKeeper(side);
     const int32_t keeper = LineUp[side][0];
     if (!OnPitch(keeper)) return;
     Person_SetAction(keeper, ACT_KEEPER_IDLE);
@@ -102,7 +103,7 @@ void CareForComputerPlayer(int32_t injured)
     int32_t substitute = -1;
     if (SubstitutesLeft(side) && StoppageSubstituted[side] == 0
         && MatchPhase != PHASE_SUBSTITUTION_PAUSE)
-        substitute = Team_InterimPickSubstitute(side, injured);
+        substitute = Team_PickSubstitute(side, injured);
     if (substitute >= 0) {
         AddInjury(MatchPersons[injured]);
         Football_Substitute(side, substitute % MATCH_PERSONS_PER_SIDE,
@@ -110,7 +111,7 @@ void CareForComputerPlayer(int32_t injured)
         MatchPresentationOps.InfoBar(kInfoBarInjury, injured, substitute);
         StoppageSubstituted[side] = 0;
     } else if (injured == LineUp[side][0]) {
-        Team_InterimPickStandInKeeper(side);
+        Team_PickStandInKeeper(side);
     }
 }
 
@@ -275,7 +276,7 @@ void SetUpFoulKick()
     // At a penalty he starts a step back from the spot, on the halfway side.
     const int32_t back = !penalty ? 0 : AttacksFarGoal(side) ? -kPenaltyStepBack : kPenaltyStepBack;
     Person_PlaceAt(taker, RestartSpot[0], RestartSpot[1] + back);
-    Match_RunPendingSubstitutions();
+    Match_RunStoppageSubstitutions();
 }
 
 }  // namespace
@@ -339,5 +340,5 @@ void Phase_Offside()
     Ball.possession = static_cast<uint8_t>(side);
     Person_PlaceAt(taker, RestartSpot[0], RestartSpot[1]);
     LastIncidentMark = MATCH_BALL;
-    Match_RunPendingSubstitutions();
+    Match_RunStoppageSubstitutions();
 }

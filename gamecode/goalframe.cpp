@@ -17,6 +17,7 @@
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
+#include "gamecode/refill.h"
 
 namespace {
 
@@ -364,8 +365,7 @@ void AwardCorner(BallState& b, bool topGoal)
     Match.cornerSpot[0] = b.walkX;
     Match.cornerSpot[1] = b.walkY;
     MatchPhase = PHASE_CORNER_AWARDED;
-    Team_InterimRefillLineup(0);
-    Team_InterimRefillLineup(1);
+    Team_RefillLineup();
     Match.putOutBy[1] = static_cast<int8_t>(b.lastToucher);
     PhaseTimer = 0;
     b.possession = static_cast<uint8_t>(AttackerOf(topGoal));
@@ -398,8 +398,7 @@ void AwardGoalKick(BallState& b, bool topGoal)
     Match.goalKickSpot[0] = b.walkX;
     Match.goalKickSpot[1] = b.walkY;
     b.holder = 0;
-    Team_InterimRefillLineup(0);
-    Team_InterimRefillLineup(1);
+    Team_RefillLineup();
     MatchPhase = PHASE_GOAL_KICK_AWARDED;
     Match.putOutBy[2] = static_cast<int8_t>(b.lastToucher);
     PhaseTimer = 0;

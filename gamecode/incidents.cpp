@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "engine/random.h"
 #include "game/matchblocks.h"
@@ -13,6 +14,7 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
+#include "gamecode/restartutil.h"
 
 namespace {
 
@@ -227,6 +229,80 @@ void SayDominance(int32_t side)
     }
 }
 
+// Skills a tiring or disheartened player loses, in the order they are drawn for.
+constexpr auto kFatigueSkills = std::to_array<int32_t>({15, 3, 1, 2, 4, 5, 17, 18, 16});
+constexpr int32_t kSkillTiringBar = 16;
+constexpr int32_t kSkillStamina = 15;
+constexpr int32_t kSkillRecovery = 19;
+constexpr int32_t kSkillHeart = 11;
+constexpr int32_t kSkillSpirit = 8;
+constexpr int32_t kSkillLeadership = 13;
+constexpr int32_t kSkillFloor = 10;
+constexpr int32_t kMoodFloor = 30;
+constexpr int32_t kMoodCeiling = 99;
+
+void AdjustSkill(MatchPerson& p, int32_t skill, int32_t by)
+{
+    p.skills[skill] = static_cast<uint8_t>(p.skills[skill] + by);
+}
+
+// Tiredness never passes a third of his stamina; a knock clears in open play by his recovery.
+void Tire(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    if (!(Rand() % 200 > Person_Skill(p, kSkillTiringBar) && p.offPitch == 0
+          && p.resultByteA < Person_Skill(p, kSkillStamina) / 3))
+        return;
+    if (Rand() % 200 < Person_Skill(p, kSkillRecovery) && MatchPhase == PHASE_OPEN_PLAY
+        && p.resultByteB == 1)
+        p.resultByteB = 0;
+    if (!IsKeeper(person) && Rand() % 8 == 0) ++p.resultByteA;
+    for (const int32_t skill : kFatigueSkills) {
+        if (Person_Skill(p, skill) > kSkillFloor) AdjustSkill(p, skill, -1);
+    }
+}
+
+// One draw per skill past its bound, in the listed order.
+void DrawEachSkill(MatchPerson& p, std::span<const int32_t> skills, bool gain)
+{
+    for (const int32_t skill : skills) {
+        const bool passes =
+            gain ? Person_Skill(p, skill) < kMoodCeiling : Person_Skill(p, skill) > kMoodFloor;
+        if (passes && Rand() % 4 == 0) AdjustSkill(p, skill, gain ? 1 : -1);
+    }
+}
+
+bool OnThePitch(int32_t person)
+{
+    return person >= 0 && person < MATCH_PLAYER_COUNT && MatchPersons[person].offPitch == 0;
+}
+
+// A side under less pressure than the other loses heart unless its captain steadies it; a side
+// under more gains unless he holds it back.
+void ChangeMood(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    if (!(Rand() % 100 > Person_EffectiveSkill(person, Person_Skill(p, kSkillHeart) / 2)
+          && p.offPitch == 0))
+        return;
+    const int32_t side = Person_Side(person);
+    const int32_t captain = Match.takers[side][TAKER_CAPTAIN];
+    const std::array<int32_t, 2> spirit{kSkillHeart, kSkillSpirit};
+    if (TeamPressure[side] < TeamPressure[side ^ 1]) {
+        if (OnThePitch(captain)
+            && Rand() % 100 < Person_Skill(MatchPersons[captain], kSkillLeadership))
+            return;
+        DrawEachSkill(p, kFatigueSkills, false);
+        DrawEachSkill(p, spirit, true);
+    } else if (TeamPressure[side] > TeamPressure[side ^ 1]) {
+        if (OnThePitch(captain)
+            && Rand() % 100 > Person_Skill(MatchPersons[captain], kSkillLeadership))
+            return;
+        DrawEachSkill(p, std::span(kFatigueSkills).first(kFatigueSkills.size() - 1), true);
+        DrawEachSkill(p, spirit, false);
+    }
+}
+
 }  // namespace
 
 void Team_AddPressure(int32_t amount)
@@ -278,6 +354,14 @@ void Match_MissedChanceComment()
         if (goals == 2) Comm_Say(kGroupScoredTwice, side, shooter, -1, 0);
     }
     SayDominance(side);
+}
+
+void Match_Fatigue()
+{
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        Tire(person);
+        ChangeMood(person);
+    }
 }
 
 void Match_LogEvent(int32_t kind, int32_t a, int32_t b, int32_t c)

@@ -13,6 +13,15 @@ void Team_AddPressure(int32_t amount);
 // once a match. Nothing after a kick of kind 9.
 void Match_MissedChanceComment();
 
+// Every 400 ticks of the running clock in open play, for each of the 32 players on the pitch:
+// when Rand() % 200 > skill 16 and his tiredness (resultByteA) is below skill 15 / 3, a knock
+// (resultByteB 1) clears in open play on Rand() % 200 < skill 19, an outfield player tires by 1
+// on Rand() % 8 = 0, and each of skills 15, 3, 1, 2, 4, 5, 17, 18, 16 above 10 loses 1; then,
+// when Rand() % 100 > his effective skill 11 / 2, his side's pressure against the other's lowers
+// (skills above 30, one draw each) or raises (below 99) his skills, skills 11 and 8 the other
+// way, unless the captain on the pitch steadies or holds the side.
+void Match_Fatigue();
+
 // Writes an event row (kind, period, minute, a, b, c; kind 0 goal, 1 substitution, 2 booking,
 // 3 sending-off) while the list has room before its closing row, which stays kind 255.
 void Match_LogEvent(int32_t kind, int32_t a, int32_t b, int32_t c);

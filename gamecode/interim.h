@@ -5,17 +5,6 @@
 
 #include <cstdint>
 
-// The line-up refill.
-void Team_InterimRefillLineup(int32_t side);
-// The substitute `side` brings on for `outgoing` (a person), -1 none: there is none yet.
-int32_t Team_InterimPickSubstitute(int32_t side, int32_t outgoing);
-// When the person in the side's line-up slot 0 is off the pitch, its on-pitch outfield player
-// (slots 1-10) with the highest skill 0 takes slot 0 (the first on a tie); a keeper still on the
-// pitch stays in goal however hurt.
-void Team_InterimPickStandInKeeper(int32_t side);
-
-void Match_InterimFatigue();
-
 // Actions 69 and 70: 150 ticks of celebration; then the scorer (69) ends the celebration and both
 // walk back (3).
 void Action_InterimCelebrate(int32_t person);

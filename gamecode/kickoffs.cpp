@@ -17,6 +17,7 @@
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
+#include "gamecode/refill.h"
 #include "gamecode/restartutil.h"
 
 namespace {
@@ -240,7 +241,7 @@ void FirstGoalPass()
     MatchPresentationOps.PlayMatchSfx(wasLevel ? kSfxLevelGoal : kSfxGoal, 0);
     const int32_t scoring = ConcedingSide() ^ 1;
     ++Match.score[scoring];
-    Team_InterimRefillLineup(scoring);
+    Team_RefillLineup();
     ++MatchPersons[LineUp[scoring ^ 1][0]].stats.goalsAgainst;
     const int32_t ownGoalPlayer = CreditGoal(scoring);
     const int32_t scorer = Match.scorerRecord;
@@ -400,7 +401,7 @@ void Phase_GoalCelebration()
     const int32_t keeper = LineUp[conceding][0];
     Person_SetAction(keeper, ACT_KICKOFF_AFTER_GOAL);
     MatchPersons[keeper].touchCooldown1 = 0;
-    Match_RunPendingSubstitutions();
+    Match_RunStoppageSubstitutions();
 }
 
 void Phase_ShootoutNextKick()

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "engine/fatal.h"
+#include "game/tactics.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
 #include "gamecode/presentation.h"
@@ -200,6 +201,14 @@ void TakeOverPlace(int32_t newcomer, const MatchPerson& off)
     on.targetX = off.targetX;
     on.targetY = off.targetY;
     on.animation = off.animation;
+    // A restart set up around him before the change (his ball, his part as the side's active
+    // player) is the newcomer's to take, or it never comes.
+    const int32_t side = Person_Side(newcomer);
+    const int32_t offIndex = static_cast<int32_t>(&off - MatchPersons);
+    if (ActivePlayer[side] == offIndex) ActivePlayer[side] = static_cast<uint8_t>(newcomer);
+    on.hasBall = off.hasBall;
+    if (Ball.holder == offIndex + 1) Ball.holder = static_cast<int16_t>(newcomer + 1);
+    if (Ball.secondHolder == offIndex + 1) Ball.secondHolder = static_cast<int16_t>(newcomer + 1);
 }
 
 }  // namespace
@@ -247,10 +256,22 @@ void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff)
     off.offPitch = 1;
     ++off.timesSubstituted;
     on.offPitch = 0;
+    on.startedOnBench = 0;
     on.matchRating = kOnThePitch;
     TakeOverPlace(onIndex, off);
     off.animation = -1;
+    off.hasBall = 0;
     ++Match.substitutionCount[side];
+}
+
+void Football_CopyFormation(int32_t side)
+{
+    const TacticsRecord& own = GetMatchSidesBlock()->sides[side].tactics[0];
+    if (TacticsRecord_IsEmpty(own)) {
+        GetComputerTactics(&TeamShape[side], 0);
+    } else {
+        TeamShape[side] = own;
+    }
 }
 
 void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB)

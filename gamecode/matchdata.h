@@ -25,8 +25,11 @@ int32_t Football_IsCaptain(int32_t side, int32_t slot);
 // Brings `slotOn` on for `slotOff`: the commentary and the info bar say so, an event row of kind
 // 1 (the side, the player going off and the one coming on) is logged, the side's request is
 // cleared, the two line-up entries swap, the newcomer takes the other's place and action with
-// participation 50, and the side's count rises by one.
+// participation 50 and is no longer a bench player, and the side's count rises by one.
 void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff);
+// TeamShape[side] becomes the formation a computer side plays: its MatchSide formation 0, or
+// built-in formation 0 when that is empty (the first set-up chooses it the same way).
+void Football_CopyFormation(int32_t side);
 // Swaps the line-up entries holding the two persons of the side.
 void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB);
 int32_t Football_IsOnPitch(int32_t side, int32_t slot);

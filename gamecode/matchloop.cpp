@@ -15,6 +15,7 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
+#include "gamecode/incidents.h"
 #include "gamecode/interim.h"
 #include "gamecode/marking.h"
 #include "gamecode/matchdata.h"
@@ -24,6 +25,7 @@
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
+#include "gamecode/refill.h"
 #include "gamecode/teamshape.h"
 
 namespace {
@@ -176,8 +178,7 @@ void CelebrateLead()
 
 void MatchLoop()
 {
-    Team_InterimRefillLineup(0);
-    Team_InterimRefillLineup(1);
+    Team_RefillLineup();
     while (!(MatchEndFlag != 0 && MatchShared.replayPlaying == 0)) {
         Poll();
         if (MatchShared.menuRequest != 0 && MatchShared.replayPlaying == 0) {
@@ -248,7 +249,7 @@ void Match_ClockTick()
     }
     if (MatchPhase != PHASE_OPEN_PLAY) return;
     // matchTicks stands still in stoppage time: fatigue runs only when it moves onto a multiple.
-    if (advanced && Match.matchTicks % 400 == 0) Match_InterimFatigue();
+    if (advanced && Match.matchTicks % 400 == 0) Match_Fatigue();
     CountPossession();
 }
 

@@ -13,6 +13,7 @@
 #include "gamecode/ball.h"
 #include "gamecode/formation.h"
 #include "gamecode/interim.h"
+#include "gamecode/matchdata.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
@@ -244,25 +245,22 @@ void StartShootOutPeriod()
 }
 
 // The formation a side plays: a human side's chosen tactic, a computer side's first formation;
-// a tactic past the side's twelve or an empty formation falls back to formation 0, and an empty
-// formation 0 to built-in formation 0.
+// a human's tactic past his twelve or an empty formation falls back to the computer side's choice.
 void BuildTeamShape(int32_t side)
 {
     const MatchSide& sheet = GetMatchSidesBlock()->sides[side];
     const int32_t tactic = sheet.tactic;
-    TacticsRecord& shape = TeamShape[side];
     if (sheet.human != 0 && tactic >= 0 && tactic < TACTIC_BUILTIN_COUNT) {
-        GetComputerTactics(&shape, tactic);
+        GetComputerTactics(&TeamShape[side], tactic);
         return;
     }
-    const int32_t own = sheet.human != 0 ? tactic - TACTIC_CUSTOM_FIRST : 0;
-    if (own >= 0 && own < TACTIC_CUSTOM_COUNT && !TacticsRecord_IsEmpty(sheet.tactics[own])) {
-        shape = sheet.tactics[own];
-    } else if (!TacticsRecord_IsEmpty(sheet.tactics[0])) {
-        shape = sheet.tactics[0];
-    } else {
-        GetComputerTactics(&shape, 0);
+    const int32_t own = tactic - TACTIC_CUSTOM_FIRST;
+    if (sheet.human != 0 && own >= 0 && own < TACTIC_CUSTOM_COUNT
+        && !TacticsRecord_IsEmpty(sheet.tactics[own])) {
+        TeamShape[side] = sheet.tactics[own];
+        return;
     }
+    Football_CopyFormation(side);
 }
 
 int32_t SummaryPacked(const MatchGoalRecord& goal)

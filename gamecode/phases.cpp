@@ -19,6 +19,7 @@
 #include "gamecode/presentation.h"
 #include "gamecode/restarts.h"
 #include "gamecode/restartutil.h"
+#include "gamecode/substitutions.h"
 
 namespace {
 
@@ -198,6 +199,40 @@ const char* MatchPhase_Name(int32_t phase)
     return phase >= 0 && phase < PHASE_COUNT ? kPhases[phase].name : "?";
 }
 
+namespace {
+
+// The pending request's own rule: when the side's keeper is off the pitch, its on-pitch outfield
+// player with the highest skill 0 (the first on a tie) takes line-up slot 0.
+void PutBestKeeperInGoal(int32_t side)
+{
+    if (MatchPersons[LineUp[side][0]].offPitch == 0) return;
+    int32_t best = -1;
+    int32_t bestSkill = -1;
+    for (int32_t slot = 1; slot <= 10; ++slot) {
+        const MatchPerson& p = MatchPersons[LineUp[side][slot]];
+        if (p.offPitch != 0 || Person_Skill(p, 0) <= bestSkill) continue;
+        best = slot;
+        bestSkill = Person_Skill(p, 0);
+    }
+    if (best >= 0) std::swap(LineUp[side][0], LineUp[side][best]);
+}
+
+}  // namespace
+
+void Match_RunStoppageSubstitutions()
+{
+    for (int32_t side = 0; side < 2; ++side) {
+        if (Match_SideIsHuman(side) || StoppageSubstituted[side] != 0
+            || Match.substitutionCount[side] >= Match.substitutesAllowed
+            || MatchPhase == PHASE_SUBSTITUTION_PAUSE)
+            continue;
+        Team_PlanSubstitution(side);
+        Team_MakeSubstitution(side);
+        StoppageSubstituted[side] = 0;
+    }
+    Match_RunPendingSubstitutions();
+}
+
 void Match_RunPendingSubstitutions()
 {
     for (int32_t side = 0; side < 2; ++side) {
@@ -210,7 +245,7 @@ void Match_RunPendingSubstitutions()
         ++StoppageSubstituted[side];
         // A side left without a keeper on the pitch, the human's too when the menu put nobody in
         // goal, has its best outfield keeper take the place: a restart waits on the keeper.
-        Team_InterimPickStandInKeeper(side);
+        PutBestKeeperInGoal(side);
     }
 }
 

@@ -79,6 +79,10 @@ const char* MatchPhase_Name(int32_t phase);
 // StoppageSubstituted + 1; a computer side whose keeper is off the pitch puts its on-pitch
 // outfield player with the highest skill 0 in line-up slot 0.
 void Match_RunPendingSubstitutions();
+// The substitutions of a stoppage: each computer side with StoppageSubstituted 0 and changes left,
+// outside phase 15, plans and makes one (the make refills the line-ups); then the pending
+// requests above.
+void Match_RunStoppageSubstitutions();
 
 // The shoot-out is decided after k kicks with g0 and g1 scored: ten kicks uneven, an even number
 // past ten uneven, or a lead the other side can no longer catch.

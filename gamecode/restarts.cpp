@@ -85,7 +85,7 @@ void SetUpGoalKick(int32_t side)
     Match.goalKickSpot[0] = static_cast<int16_t>(aimX);
     Match.goalKickSpot[1] = static_cast<int16_t>(spotY);
     // A keeper replaced now is not the one sent to take the kick.
-    Match_RunPendingSubstitutions();
+    Match_RunStoppageSubstitutions();
     const int32_t keeper = LineUp[side][0];
     Person_SetAction(keeper, ACT_KEEPER_WALK_TO_GOAL_KICK);
     MatchPersons[keeper].touchCooldown1 = 0;
@@ -187,7 +187,7 @@ void SetUpThrowIn(int32_t side)
     Person_PlaceAt(thrower, x, y);
     LastIncidentMark = MATCH_BALL;
     Ball.possession = static_cast<uint8_t>(side);
-    Match_RunPendingSubstitutions();
+    Match_RunStoppageSubstitutions();
 }
 
 constexpr int32_t kCornerInside = 4;

@@ -91,7 +91,8 @@ constexpr InGameMenuTable kRealScreens = {
 void HandTacticsToEngine()
 {
     for (int32_t side = 0; side < 2; ++side) {
-        TeamShape[side] = TacticCopies[side];
+        // A computer side's shape is its refilled block, which the screen's copy would undo.
+        if (GetMatchSidesBlock()->sides[side].human != 0) TeamShape[side] = TacticCopies[side];
         InGameMenuOps.copySquadStatus(side);
         InGameMenuOps.setupFormations(side);
     }

@@ -388,8 +388,9 @@ TEST(Carrier, TheCloseDownRunsToTheLeadPointTheDeepBlockOrTheShadedSide)
         {"behind him on the right, 64 left", [] {}, 900, 1400, 732, 810, false},
         {"the carrier facing the touchline: no shading", [&c] { c.facing = 64; }, 700, 1400, 796,
          810, false},
+        // 95 x 100 ahead of the carrier is far beyond the goal line: the point stays on it.
         {"skill 2 of 0 leads by the most, dividing by 1", [&d] { d.skills[2] = 0; }, 700, 900,
-         796 + 64, 1000 - 95 * 100, false},
+         796 + 64, PITCH_NEAR_GOAL_LINE_Y, false},
     };
     for (const CloseDownCase& row : cases) {
         SCOPED_TRACE(row.name);

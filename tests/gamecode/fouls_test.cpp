@@ -218,7 +218,7 @@ TEST_F(Fouls, AHurtPlayerStillDownOrABusyPlayerHoldsTheKickAThousandTicksAtMost)
     }
 }
 
-TEST_F(Fouls, AnInjuredPlayerOfAHumanSideLeavesAndOneOfAComputerSideStays)
+TEST_F(Fouls, AnInjuredPlayerLeavesForTheMenuOrASubstituteOrStaysWithNoneLeft)
 {
     struct Case {
         bool human;
@@ -226,18 +226,25 @@ TEST_F(Fouls, AnInjuredPlayerOfAHumanSideLeavesAndOneOfAComputerSideStays)
         int16_t substitutionsUsed;
         bool leaves;
         bool menu;
+        bool substituted;  // a computer side's bench player came on for him
+        bool keeperMoved;  // someone else is in line-up slot 0 now
     } const cases[] = {
-        {true, 5, 0, true, true},
-        {true, 5, 3, true, false},
-        {false, 5, 0, false, false},
-        {false, 5, 3, false, false},
-        {false, 0, 0, false, false},  // a computer side's hurt keeper
-                                      // stays in goal
-        {true, 0, 0, true, true},
+        {true, 5, 0, true, true, false, false},
+        {true, 5, 3, true, false, false, false},
+        {false, 5, 0, true, false, true, false},
+        {false, 5, 3, false, false, false, false},
+        {false, 0, 0, true, false, true, true},
+        // A computer side's hurt keeper with no substitute left gives up his place in goal.
+        {false, 0, 3, false, false, false, true},
+        {true, 0, 0, true, true, false, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.human << " " << c.injured);
+        SCOPED_TRACE(testing::Message()
+                     << c.human << " " << c.injured << " " << c.substitutionsUsed);
         SetUp();
+        for (int32_t bench = 11; bench < 16; ++bench) {
+            MatchPersons[bench].startedOnBench = 1;
+        }
         GetMatchSidesBlock()->sides[0].human = c.human ? 1 : 0;
         Match.substitutionCount[0] = c.substitutionsUsed;
         Foul(20, c.injured, 700, 1000);
@@ -248,21 +255,21 @@ TEST_F(Fouls, AnInjuredPlayerOfAHumanSideLeavesAndOneOfAComputerSideStays)
         const MatchPerson& p = MatchPersons[c.injured];
         EXPECT_EQ(p.offPitch, c.leaves ? 1 : 0);
         EXPECT_EQ(p.animation == -1, c.leaves);
-        EXPECT_EQ(p.x == 0 && p.y == 0, c.leaves);
+        EXPECT_EQ(p.x == 0 && p.y == 0, c.leaves && !c.substituted);
         EXPECT_EQ(p.resultByteB, c.leaves ? 2 : 0);
         EXPECT_EQ(MatchPersons[7].resultByteB, 0);
         EXPECT_EQ(match.Record().Count("HalfTime0"), c.menu ? 1 : 0);
         EXPECT_EQ(SubstitutionRequest[0], 0);  // the request ran at this stoppage
+        EXPECT_EQ(Match.substitutionCount[0], c.substitutionsUsed + (c.substituted ? 1 : 0));
         EXPECT_GE(p.stats.injuryTotal, 0);
         EXPECT_LT(p.stats.injuryTotal, 10);
         EXPECT_LT(p.stats.injuryLength, 30);
-        if (!c.menu) {
+        if (!c.menu && !c.substituted) {
             EXPECT_EQ(p.stats.injuryTotal + p.stats.injuryLength, 0);
         }
         // A keeper who left is replaced in goal by an outfield player still on the pitch, even
         // when the human's menu put nobody there: the side's restarts wait on its keeper.
-        const bool keeperLeft = c.injured == 0 && c.leaves;
-        EXPECT_EQ(LineUp[0][0] == 0, !keeperLeft);
+        EXPECT_EQ(LineUp[0][0] != 0, c.keeperMoved);
         EXPECT_EQ(MatchPersons[LineUp[0][0]].offPitch, 0);
         EXPECT_EQ(MatchPhase, PHASE_FREE_KICK);
     }
@@ -286,14 +293,14 @@ TEST_F(Fouls, AComputerSideThatLostItsKeeperPutsItsBestOutfieldKeeperInGoal)
 {
     MatchPersons[16].offPitch = 1;
     MatchPersons[22].skills[0] = 70;
-    MatchPersons[25].skills[0] = 70;  // a tie goes to the earlier slot
+    MatchPersons[25].skills[0] = 70;  // with the same agility a tie goes to the later slot
     Foul(20, 3, 700, 1000);
     PassesAfterTheWait();
-    EXPECT_EQ(LineUp[1][0], 22);
-    EXPECT_EQ(LineUp[1][6], 16);
-    EXPECT_EQ(MatchPersons[22].action, ACT_KEEPER_IDLE);
-    EXPECT_EQ(MatchPersons[22].x, 796);
-    EXPECT_EQ(MatchPersons[22].y, 1000);
+    EXPECT_EQ(LineUp[1][0], 25);
+    EXPECT_EQ(LineUp[1][9], 16);
+    EXPECT_EQ(MatchPersons[25].action, ACT_KEEPER_IDLE);
+    EXPECT_EQ(MatchPersons[25].x, 796);
+    EXPECT_EQ(MatchPersons[25].y, 1000);
 
     SetUp();
     GetMatchSidesBlock()->sides[1].human = 1;

@@ -350,7 +350,8 @@ void PlayAsItComes() {}
 
 // Three fouls of the away side on the home side's number 8, written as a tackle writes them: two
 // bookings of its number 5 in the first half, the second sending him off, and a straight red for
-// its number 7 in the second half. The referee shows every card himself.
+// its number 7 in the second half, when its forward is hurt too. The referee shows every card
+// himself.
 int32_t s_scriptedFouls;
 void FoulThriceForCards()
 {
@@ -367,6 +368,8 @@ void FoulThriceForCards()
     RestartSpot[0] = MatchPersons[fouled].x;
     RestartSpot[1] = MatchPersons[fouled].y;
     RefereeDecision = static_cast<int16_t>(s_scriptedFouls < 2 ? 8 : 9);
+    // The away side's forward took a knock: its manager changes him at this stoppage.
+    if (s_scriptedFouls == 2) MatchPersons[LineUp[1][9]].resultByteB = 1;
     ++s_scriptedFouls;
 }
 
@@ -390,19 +393,22 @@ TEST_F(MatchDayContract, TheRefereesCardsReachTheFixtureTheBansAndTheClubsCardLo
     const int32_t twice = MatchPersons[LineUp[1][4]].playerId;
     const int32_t red = MatchPersons[LineUp[1][6]].playerId;
     const MatchDataBlock& data = *GetMatchDataBlock();
+    // Cards the referee shows of his own in the played minutes come between the scripted ones.
+    const auto scripted = [&](int32_t player) { return player == twice || player == red; };
     std::vector<std::pair<int32_t, int32_t>> rows;  // kind, player
     for (int32_t e = 0; e < data.eventCount; ++e) {
         const MatchEventRow ev = data.events[e];
-        if (ev.kind == 2 || ev.kind == 3) rows.emplace_back(+ev.kind, +ev.b);
+        if ((ev.kind == 2 || ev.kind == 3) && scripted(ev.b)) rows.emplace_back(+ev.kind, +ev.b);
     }
     EXPECT_EQ(rows, (std::vector<std::pair<int32_t, int32_t>>{{2, twice}, {2, twice}, {3, red}}));
-    const MatchCardEntry* cards = data.sides[1].cards;
-    EXPECT_EQ(+cards[0].player, twice);
-    EXPECT_EQ(+cards[0].kind, 1);
-    EXPECT_EQ(+cards[1].player, twice);
-    EXPECT_EQ(+cards[1].kind, 2);
-    EXPECT_EQ(+cards[2].player, red);
-    EXPECT_EQ(+cards[2].kind, 2);
+    std::vector<std::pair<int32_t, int32_t>> cards;  // player, kind
+    int32_t shown = 0;
+    for (const MatchCardEntry& card : data.sides[1].cards) {
+        if (card.player == -1) break;
+        ++shown;
+        if (scripted(card.player)) cards.emplace_back(+card.player, +card.kind);
+    }
+    EXPECT_EQ(cards, (std::vector<std::pair<int32_t, int32_t>>{{twice, 1}, {twice, 2}, {red, 2}}));
     EXPECT_EQ(+data.sides[1].totals[MATCH_TOTAL_SENDINGS_OFF], 2);
     EXPECT_GE(+data.sides[1].fouls, 3);
     EXPECT_EQ(Match.dismissals[1], 2);
@@ -415,12 +421,25 @@ TEST_F(MatchDayContract, TheRefereesCardsReachTheFixtureTheBansAndTheClubsCardLo
         EXPECT_EQ(marks >> 4 & 3, 2) << "player " << player;  // sent off
         EXPECT_GE(Suspension(player), 3) << "player " << player;
     }
+    // The computer side's changes reach the fixture: each player taken off and each who came on
+    // is marked in his row.
+    int32_t takenOff = 0;
+    int32_t cameOn = 0;
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        const FixturePlayerRow r = Fixture_GetPlayerRow(row, 1, k);
+        takenOff += r.role >> 6 & 1;
+        cameOn += r.role >> 5 & 1;
+    }
+    EXPECT_GT(Match.substitutionCount[1], 0);
+    EXPECT_EQ(takenOff, Match.substitutionCount[1]);
+    EXPECT_EQ(cameOn, Match.substitutionCount[1]);
+    EXPECT_EQ(+data.sides[1].totals[MATCH_TOTAL_SUBSTITUTIONS], Match.substitutionCount[1]);
     const ClubRecord* club = VTW_GetClubRecordPtr(away);
     int32_t logged = 0;
     while (logged < 200 && club->cards[logged].minute != -1) {
         ++logged;
     }
-    EXPECT_EQ(logged, 3);
+    EXPECT_EQ(logged, shown);  // every card of the side, one line each
 }
 
 // The human's league fixture, after the rows the day plays before it, and then two cup ties of

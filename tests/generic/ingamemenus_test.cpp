@@ -119,21 +119,25 @@ TEST_F(InGameMenusTest, DisplayAndVideoOptionsLeadBackToThePauseScreenWhateverTh
     EXPECT_EQ(s_calls, expected);
 }
 
+// The human's tactics replace his side's shape; a computer side keeps its refilled shape, and
+// both are handed to their players again.
 TEST_F(InGameMenusTest, LeavingTeamSelectionHandsBothSidesToTheEngineEvenForAnotherScreen)
 {
+    GetMatchSidesBlock()->sides[0].human = 1;
+    GetMatchSidesBlock()->sides[1].human = 0;
     for (int32_t side = 0; side < 2; ++side) {
         std::memset(&TacticCopies[side], 0x30 + side, sizeof(TacticsRecord));
-        std::memset(&TeamShape[side], 0, sizeof(TacticsRecord));
+        std::memset(&TeamShape[side], 0x10 + side, sizeof(TacticsRecord));
     }
+    const TacticsRecord refilled = TeamShape[1];
     s_nextIds = {IGM_LINE_UPS, IGM_CLOSED};
     InGameMenuId = IGM_TEAM_SELECTION;
     InGameMenusLoop();
     const std::vector<std::string> expected = {"screen 4", "status 0",     "formations 0",
                                                "status 1", "formations 1", "screen 6"};
     EXPECT_EQ(s_calls, expected);
-    for (int32_t side = 0; side < 2; ++side) {
-        EXPECT_EQ(std::memcmp(&TeamShape[side], &TacticCopies[side], sizeof(TacticsRecord)), 0);
-    }
+    EXPECT_EQ(std::memcmp(&TeamShape[0], &TacticCopies[0], sizeof(TacticsRecord)), 0);
+    EXPECT_EQ(std::memcmp(&TeamShape[1], &refilled, sizeof(TacticsRecord)), 0);
 }
 
 TEST_F(InGameMenusTest, EntriesOpenTheirScreenForTheSideTheyName)

@@ -204,15 +204,17 @@ void CountTicksAndHash()
     }
 }
 
-int32_t GoalRowsOf(int32_t side)
+int32_t RowsOf(int32_t kind, int32_t side)
 {
     const MatchDataBlock* data = GetMatchDataBlock();
     int32_t rows = 0;
     for (int32_t e = 0; e < data->eventCount && e < MATCH_EVENT_MAX; ++e) {
-        rows += data->events[e].kind == 0 && data->events[e].a == side ? 1 : 0;
+        rows += data->events[e].kind == kind && data->events[e].a == side ? 1 : 0;
     }
     return rows;
 }
+
+int32_t GoalRowsOf(int32_t side) { return RowsOf(0, side); }
 
 // Empty while the side's booking (kind 2) and sending-off (kind 3) rows, its card records and
 // its booked and sent-off totals tell one story: each row has its record in the same order and
@@ -345,6 +347,10 @@ std::string CheckPlay()
         if (Match.period != MATCH_PERIOD_SHOOT_OUT && Match.score[side] != GoalRowsOf(side)
             && MatchPhase != PHASE_GOAL)
             return "score of side " + std::to_string(side) + " differs from its goal rows";
+        if (Match.substitutionCount[side] > Match.substitutesAllowed)
+            return "side " + std::to_string(side) + " substituted beyond its limit";
+        if (Match.substitutionCount[side] != RowsOf(1, side))
+            return "substitutions of side " + std::to_string(side) + " differ from their rows";
     }
     return "";
 }
@@ -792,6 +798,17 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
         result.teamFouls[side] = Match.teamStats[side].fouls;
         result.offsides[side] = Match.teamStats[side].offsides;
         result.bookings += Match.bookingsShown[side];
+        result.substitutions[side] = Match.substitutionCount[side];
+        result.substitutionTotals[side] = data->sides[side].totals[MATCH_TOTAL_SUBSTITUTIONS];
+        // Starters in squad slots 1-10 who are still outfield players at full time.
+        for (int32_t slot = 1; slot < MATCH_STARTERS; ++slot) {
+            const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
+            if (person == LineUp[side][0]) continue;
+            result.outfieldTiredness += MatchPersons[person].resultByteA;
+            ++result.outfieldStarters;
+        }
+        const int32_t keeper = side * MATCH_PERSONS_PER_SIDE;
+        if (LineUp[side][0] == keeper) result.keeperTiredness += MatchPersons[keeper].resultByteA;
         result.sendingsOff += Match.dismissals[side];
     }
     for (int32_t m = 0; m < MATCH_TERRITORY_MINUTES; ++m) {
@@ -802,6 +819,10 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
         thirds += data->territoryTotals[t];  // a packed field: read by value
     }
     result.territoryMatchesThirds = thirds == Match.openPlayTicks;
+    // The match's rows start at row 0 and the row after the last closes the list.
+    if ((data->eventCount > 0 && data->events[0].kind == 255)
+        || (data->eventCount < MATCH_EVENT_MAX && data->events[data->eventCount].kind != 255))
+        h.failures.push_back("event rows not from row 0 or not closed");
     result.throwIns = h.awarded[PHASE_THROW_IN_AWARDED];
     result.goalKicks = h.awarded[PHASE_GOAL_KICK_AWARDED];
     result.corners = h.awarded[PHASE_CORNER_AWARDED];

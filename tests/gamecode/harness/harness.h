@@ -148,7 +148,9 @@ bool RunUntil(const std::function<bool()>& done, int32_t budget);
 // ticks, the ball never rests within 16 units of one point for 1,500 ticks of open play, never
 // lies still (speed 0, in play, no stoppage) for more than 500 ticks, no player keeps it within 32
 // units of one spot for more than 1,000 ticks, each side's score stays equal to its goal event
-// rows, at most 20 goal records, each side's card records match its booking and sending-off
+// rows, at most 20 goal records, no side substitutes beyond its limit and each has one
+// substitution row per change, the event rows start at row 0 and end with a closing row, each
+// side's card records match its booking and sending-off
 // rows and its booked and sent-off totals. A stall names the seed, the tick and the persons around
 // the ball.
 struct SoakResult {
@@ -164,10 +166,15 @@ struct SoakResult {
     int32_t freeKicks = 0;             // free kicks, direct or not, and penalties awarded
     int32_t penalties = 0;
     int32_t directFreeKicks = 0;
-    int32_t offsides[2] = {0, 0};          // the team totals of the match
-    int32_t playerOffsides[2] = {0, 0};    // the players' totals of the match
-    int32_t bookings = 0;                  // both sides' bookings shown, second ones too
-    int32_t sendingsOff = 0;               // both sides' dismissals
+    int32_t offsides[2] = {0, 0};            // the team totals of the match
+    int32_t playerOffsides[2] = {0, 0};      // the players' totals of the match
+    int32_t bookings = 0;                    // both sides' bookings shown, second ones too
+    int32_t sendingsOff = 0;                 // both sides' dismissals
+    int32_t substitutions[2] = {0, 0};       // made over the match
+    int32_t substitutionTotals[2] = {0, 0};  // the team totals the result block holds
+    int32_t outfieldTiredness = 0;  // resultByteA summed over the outfield starters at full time
+    int32_t outfieldStarters = 0;
+    int32_t keeperTiredness = 0;           // of the starting keepers still in goal
     uint32_t possessionTicks[2] = {0, 0};  // open-play ticks each side had the ball
     int32_t shots[2] = {0, 0};             // the team totals of the match
     int32_t shotsOnTarget[2] = {0, 0};
