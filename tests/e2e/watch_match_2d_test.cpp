@@ -12,7 +12,7 @@
 #include "tests/support/host_run.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
-#include "tests/support/wave_probe.h"
+#include "tests/support/watched_match.h"
 
 TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult)
 {
@@ -35,19 +35,5 @@ TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult
     }
     // The pop-up's eight lines, down and right of the pointer.
     EXPECT_GT(TextPixels(run.frames.at("popup2d.png"), 24, 94, 160, 110), 150);
-    const int32_t score0 = ScriptFirstPrintedValue(run.out, "score0");
-    const int32_t score1 = ScriptFirstPrintedValue(run.out, "score1");
-    ASSERT_GE(score0, 0) << run.out;
-    ASSERT_GE(score1, 0) << run.out;
-    EXPECT_EQ(ScriptFirstPrintedValue(run.out, "lastscore"), score0 * 100 + score1) << run.out;
-    EXPECT_GT(ScriptFirstPrintedValue(run.out, "sfxplayed"), 0) << run.out;
-    EXPECT_EQ(ScriptFirstPrintedValue(run.out, "crowdplayed"), 0) << run.out;
-
-    // Forty seconds of the first half: the crowd loops never fall silent, and the effects sound
-    // well above them (a loop at the crowd volume's level peaks near 1,600 at most).
-    const MatchLoudness heard =
-        LoudnessAfterKickOff(run.waves.at("kickoff2d.wav"), run.waves.at("match2d.wav"), 40);
-    ASSERT_EQ(heard.seconds, 40U);
-    EXPECT_GT(heard.quietestSecond, 50.0);
-    EXPECT_GT(heard.peak, 5000);
+    ExpectWatchedMatchScoredAndHeard(run, "kickoff2d.wav", "match2d.wav", false);
 }
