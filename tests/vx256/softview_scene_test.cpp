@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/gfx.h"
 #include "engine/host/host.h"
+#include "engine/host/inject.h"
 #include "engine/memory.h"
 #include "engine/timer.h"
 #include "game/matchblocks.h"
@@ -59,6 +61,60 @@ TEST(SoftViewScene, TwentyRebuildsLeaveMemoryWhereItWas)
         ASSERT_EQ(MemoryStats().bytes, after.bytes) << round;
     }
     ScopedSoftView::Build();
+}
+
+// The host's 8-bit modes with two taller than the default list's, so that 640 x 480 keeps its
+// place in the sorted list that the view's saved mode indexes.
+void OfferTallModes()
+{
+    const HostMode modes[] = {
+        {320, 200, HOST_FORMAT_PALETTE8, true},    {320, 240, HOST_FORMAT_PALETTE8, false},
+        {640, 400, HOST_FORMAT_PALETTE8, false},   {640, 480, HOST_FORMAT_PALETTE8, false},
+        {800, 600, HOST_FORMAT_PALETTE8, false},   {1024, 768, HOST_FORMAT_PALETTE8, false},
+        {1280, 1024, HOST_FORMAT_PALETTE8, false}, {1368, 1025, HOST_FORMAT_PALETTE8, false}};
+    if (IsGraphicMode()) RestoreGraphicMode();
+    GfxUninit();
+    HostInjectSetModes(modes, 8);
+    GfxInit(0);
+}
+
+// The view taken down and built again in the mode of that size, as F3 and F4 do.
+void RebuildIn(int32_t width, int32_t height)
+{
+    ScopedSoftView::Tear();
+    FirstCreateGameEnvironment();
+    SoftwareResolution = static_cast<int16_t>(GfxFindMode(width, height, DDRAW_KIND_8BIT));
+    CreateGameEnvironment();
+}
+
+// The tallest screen the view takes is drawn whole; one row more stops the program.
+TEST(SoftViewScene, AModeOf1024RowsIsDrawnWhole)
+{
+    ScopedSoftView view;
+    OfferTallModes();
+    RebuildIn(1280, 1024);
+    ScopedSoftView::Frame();
+    const HostFrame frame = HostLastFrame();
+    ASSERT_EQ(frame.width, 1280);
+    ASSERT_EQ(frame.height, 1024);
+    int32_t grass = 0;  // in the lowest rows: the near touchline's grass, not the sky's fill
+    for (int32_t x = 0; x < 1280; ++x) {
+        const uint8_t* p = frame.rgb + (static_cast<size_t>(1020) * 1280 + x) * 3;
+        grass += p[1] > p[0] + 20 && p[1] > p[2] + 20 ? 1 : 0;
+    }
+    EXPECT_GT(grass, 1000);
+    RebuildIn(640, 480);
+}
+
+TEST(SoftViewSceneDeathTest, AModeOf1025RowsIsFatal)
+{
+    EXPECT_DEATH(
+        {
+            ScopedSoftView view;
+            OfferTallModes();
+            RebuildIn(1368, 1025);
+        },
+        "Error: InitScreenResolution\\(\\): CurrentScreenHeight > LARGESTSCREENHEIGHT!");
 }
 
 // The heads-up display's rules: the shoot-out's goals in period 4, every overview dot inside its
