@@ -30,8 +30,8 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0xdc8af0b37a28f89cull;
-constexpr uint64_t kKickOffHash = 0x8a11c549843e4eb4ull;
+constexpr uint64_t kMenuHash = 0xd377b38a47175f24ull;
+constexpr uint64_t kKickOffHash = 0xeca15e23fbba0accull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {
