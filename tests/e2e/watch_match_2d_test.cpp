@@ -1,4 +1,5 @@
-// tests/e2e/watch_match_2d_test.cpp: the human's match watched whole in the 2D view: the pitch,
+// tests/e2e/watch_match_2d_test.cpp: the human's match watched whole in the 2D view: the pitch
+// whose lines lie where the view's projection puts them,
 // the panels, the score, the clock, the speed label, a pop-up and a followed player's map in its
 // frames with both sides' shirts on the pitch, the view built again after the in-match menus, the
 // fixture's score, and the match heard.
@@ -7,12 +8,48 @@
 
 #include <gtest/gtest.h>
 
+#include "game/matchblocks.h"
+#include "gamecode/pitch.h"
+#include "generic/view2d.h"
 #include "tests/support/frame_probe.h"
 #include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 #include "tests/support/watched_match.h"
+
+namespace {
+
+constexpr int32_t BACKGROUND_SCANBACK = 19;
+
+struct Pixel {
+    int32_t x, y;
+};
+
+// Where the view's overview camera puts a ground point, by the game's own projection.
+Pixel Projected(float x, float y)
+{
+    GetMatchSidesBlock()->viewMode = VIEW_2D;
+    View2D_SetCamera();
+    Pixel p = {-100, -100};
+    View2D_Project(x, y, 0.0f, &p.x, &p.y);
+    return p;
+}
+
+// Background 19's pitch lines where the projection puts them: the four corners and the right
+// end of the halfway line, where no panel, button or pop-up covers them.
+int32_t LinesSeen(const PngImage& frame)
+{
+    constexpr float L = PITCH_LEFT_TOUCHLINE_X, R = PITCH_RIGHT_TOUCHLINE_X;
+    constexpr float N = PITCH_NEAR_GOAL_LINE_Y, F = PITCH_FAR_GOAL_LINE_Y;
+    int32_t seen = 0;
+    for (const Pixel p : {Projected(L, N), Projected(R, N), Projected(L, F), Projected(R, F),
+                          Projected(R, PITCH_HALFWAY_LINE_Y)})
+        seen += TextPixels(frame, p.x - 3, p.y - 3, 7, 7) >= 4 ? 1 : 0;
+    return seen;
+}
+
+}  // namespace
 
 TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult)
 {
@@ -24,7 +61,10 @@ TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult
     for (const char* name : {"kickoff2d.png", "popup2d.png", "map2d.png", "secondhalf2d.png"}) {
         const PngImage& frame = run.frames.at(name);
         WriteTestOutputPng(std::string("watch2d_") + name, frame.width, frame.height, frame.rgb);
-        EXPECT_GT(TextPixels(frame, 150, 4, 340, 14), 20) << name;  // the score
+        EXPECT_TRUE(FrameShowsBackground(frame, BACKGROUND_SCANBACK)) << name;
+        EXPECT_EQ(LinesSeen(frame), 5) << name;
+        EXPECT_GT(TextPixels(frame, 150, 4, 340, 14), 20) << name;                     // the score
+        EXPECT_GT(CountNearColour(frame, 281, 18, 84, 22, 0xFF6B29, 8), 150) << name;  // its clock
         EXPECT_GT(TextPixels(frame, 12, 40, 140, 90), 30) << name;  // side 0's panel
         EXPECT_GT(TextPixels(frame, 496, 40, 144, 90), 30) << name;
         EXPECT_GT(TextPixels(frame, 405, 445, 90, 30), 5) << name;    // "x 8"
