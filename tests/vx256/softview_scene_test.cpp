@@ -30,8 +30,8 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0xd377b38a47175f24ull;
-constexpr uint64_t kKickOffHash = 0xeca15e23fbba0accull;
+constexpr uint64_t kMenuHash = 0x5b399cafabdfb9f4ull;
+constexpr uint64_t kKickOffHash = 0x4bb3ee265a20fbecull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {
