@@ -1,6 +1,7 @@
 // The software 3D view built and drawn in process over a seeded match, through its own hooks: the
-// kick-off frame from the right touchline camera (golden), the heads-up display's rules, and
-// rebuilds that leave memory where it was.
+// kick-off frame from the right touchline camera and the frame at a scripted goal (goldens), the
+// tallest screen it takes, the heads-up display's rules, and rebuilds that leave memory where it
+// was.
 #include "tests/gamecode/harness/softview_scene.h"
 
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include "engine/timer.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "generated/build_paths.h"
 #include "generic/matchkeys.h"
@@ -31,6 +33,7 @@
 namespace {
 
 constexpr uint64_t kMenuHash = 0x5b399cafabdfb9f4ull;
+constexpr uint64_t kGoalHash = 0x96eef32a427910e0ull;
 constexpr uint64_t kKickOffHash = 0x4bb3ee265a20fbecull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
@@ -43,6 +46,27 @@ TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
     if (hash != kKickOffHash || std::getenv("PELLORAN_WRITE_FRAMES"))
         HostWriteFramePng(path.c_str());
     EXPECT_EQ(hash, kKickOffHash) << "0x" << std::hex << hash << ", written to " << path;
+}
+
+// The scripted goal: the ball just over the far goal line, side 0 a goal up, the touchline camera
+// following the ball there for a second and a bit.
+TEST(SoftViewScene, TheFrameAtAGoalOverTheFarLineMatchesItsGoldenHash)
+{
+    ScopedSoftView view;
+    Match.score[0] = 1;
+    Ball.holder = 0;
+    Ball.secondHolder = 0;
+    Match.followedObject = MATCH_BALL;
+    RenderObject& ball = RenderList[MATCH_BALL];
+    ball.x = PITCH_CENTRE_X + 30;
+    ball.y = PITCH_FAR_GOAL_LINE_Y + 4;
+    ball.height = 10 * 2.8f;
+    for (int32_t frame = 0; frame < 60; ++frame)
+        ScopedSoftView::Frame();
+    const uint64_t hash = HostFrameHash();
+    const std::string path = PELLORAN_BUILD_DIR "/softview_goal.png";
+    if (hash != kGoalHash || std::getenv("PELLORAN_WRITE_FRAMES")) HostWriteFramePng(path.c_str());
+    EXPECT_EQ(hash, kGoalHash) << "0x" << std::hex << hash << ", written to " << path;
 }
 
 TEST(SoftViewScene, TwentyRebuildsLeaveMemoryWhereItWas)
