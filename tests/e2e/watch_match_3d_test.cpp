@@ -1,7 +1,8 @@
 // tests/e2e/watch_match_3d_test.cpp: the human's match watched whole in the software 3D view at
 // quick preview: the pitch, its lines, both kits, the ball and the score line in its frames (the
-// kick-off's golden), an instant replay, the first goal, the view built again at 800 x 600 and
-// back by F4 and F3 and after the half-time menus, the fixture's score, and the match heard.
+// kick-off's golden), an instant replay ended by Escape, the first goal, the view built again at
+// 800 x 600 and back by F4 and F3 and after the half-time menus, the rest in the text view, the
+// fixture's score, and the match heard.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "tests/support/watched_match.h"
 
 namespace {
+
+constexpr int32_t kBackgroundComday = 17;  // the text view's
 
 // The kick-off frame as camera type 0 films it from above the halfway line.
 constexpr uint64_t kKickOffHash = 0xf2c72d3381f104b0ull;
@@ -37,8 +40,8 @@ TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFi
                       + IncludeScript("match_to_office.txt") + ScriptQuitFromBar(),
                   {"-no3d"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-    for (const char* name : {"kickoff3d.png", "replay3d.png", "goal3d.png", "wide3d.png",
-                             "narrow3d.png", "fulltime3d.png"}) {
+    for (const char* name :
+         {"kickoff3d.png", "replay3d.png", "goal3d.png", "wide3d.png", "narrow3d.png"}) {
         const PngImage& frame = run.frames.at(name);
         WriteTestOutputPng(std::string("watch3d_") + name, frame.width, frame.height, frame.rgb);
         const bool wide = std::string(name) == "wide3d.png";
@@ -74,6 +77,10 @@ TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFi
     };
     EXPECT_GT(replayBar("replay3d.png"), 5000);
     EXPECT_LT(replayBar("kickoff3d.png"), 100);
-    EXPECT_LT(replayBar("fulltime3d.png"), 100);
+    EXPECT_LT(replayBar("goal3d.png"), 100);
+    // The rest of the match in the text view, on its own background.
+    const PngImage& fullTime = run.frames.at("fulltime.png");
+    WriteTestOutputPng("watch3d_fulltime.png", fullTime.width, fullTime.height, fullTime.rgb);
+    EXPECT_TRUE(FrameShowsBackground(fullTime, kBackgroundComday));
     ExpectWatchedMatchScoredAndHeard(run, "kickoff3d.wav", "match3d.wav", true);
 }
