@@ -3,6 +3,7 @@
 // the panels, the score, the clock, the speed label, a pop-up and a followed player's map in its
 // frames with both sides' shirts on the pitch, the view built again after the in-match menus, the
 // fixture's score, and the match heard.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,30 @@ int32_t LinesSeen(const PngImage& frame)
     return seen;
 }
 
+// Pixels of the followed keeper's map (side 0's colour 1 at half strength over the grass) in
+// the projected bounds of either penalty box.
+int32_t MapCellPixels(const PngImage& frame)
+{
+    constexpr uint32_t kCell = 0x736318;
+    constexpr float kBoxes[2][2] = {{PITCH_NEAR_GOAL_LINE_Y, PITCH_BOX_NEAR_Y},
+                                    {PITCH_BOX_FAR_Y, PITCH_FAR_GOAL_LINE_Y}};
+    int32_t pixels = 0;
+    for (const auto& box : kBoxes) {
+        int32_t left = 640, top = 480, right = 0, bottom = 0;
+        for (const float x : {float{PITCH_BOX_LEFT_X}, float{PITCH_BOX_RIGHT_X}}) {
+            for (const float y : box) {
+                const Pixel p = Projected(x, y);
+                left = std::min(left, p.x);
+                right = std::max(right, p.x);
+                top = std::min(top, p.y);
+                bottom = std::max(bottom, p.y);
+            }
+        }
+        pixels += CountNearColour(frame, left, top, right - left, bottom - top, kCell, 10);
+    }
+    return pixels;
+}
+
 }  // namespace
 
 TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult)
@@ -73,6 +98,9 @@ TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult
         EXPECT_GT(CountNearColour(frame, 20, 140, 600, 300, 0x086300, 8), 20) << name;
         EXPECT_GT(CountNearColour(frame, 20, 140, 600, 300, 0xB53600, 14), 50) << name;
     }
+    // The followed keeper's map round his goal, not there at kick-off.
+    EXPECT_GT(MapCellPixels(run.frames.at("map2d.png")), 200);
+    EXPECT_LT(MapCellPixels(run.frames.at("kickoff2d.png")), 20);
     // The pop-up's eight lines, down and right of the pointer.
     EXPECT_GT(TextPixels(run.frames.at("popup2d.png"), 24, 94, 160, 110), 150);
     ExpectWatchedMatchScoredAndHeard(run, "kickoff2d.wav", "match2d.wav", false);
