@@ -50,6 +50,22 @@ int32_t LinesSeen(const PngImage& frame)
     return seen;
 }
 
+// Whether a pixel lies on the projected pitch, inside its four corners (convex, in either order).
+bool OnPitch(int32_t x, int32_t y)
+{
+    constexpr float L = PITCH_LEFT_TOUCHLINE_X, R = PITCH_RIGHT_TOUCHLINE_X;
+    constexpr float N = PITCH_NEAR_GOAL_LINE_Y, F = PITCH_FAR_GOAL_LINE_Y;
+    static const Pixel corners[4] = {Projected(L, N), Projected(R, N), Projected(R, F),
+                                     Projected(L, F)};
+    int32_t positive = 0;
+    for (int32_t i = 0; i < 4; ++i) {
+        const Pixel& a = corners[i];
+        const Pixel& b = corners[(i + 1) % 4];
+        positive += (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x) > 0 ? 1 : 0;
+    }
+    return positive == 0 || positive == 4;
+}
+
 // Pixels of the followed keeper's map (side 0's colour 1 at half strength over the grass) in
 // the projected bounds of either penalty box.
 int32_t MapCellPixels(const PngImage& frame)
@@ -98,6 +114,10 @@ TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult
         EXPECT_GT(CountNearColour(frame, 20, 140, 600, 300, 0x086300, 8), 20) << name;
         EXPECT_GT(CountNearColour(frame, 20, 140, 600, 300, 0xB53600, 14), 50) << name;
     }
+    // At kick-off, both sides' shirts on the pitch: a blob or more for each of its eleven men.
+    const PngImage& kickOff = run.frames.at("kickoff2d.png");
+    EXPECT_GE(CountColourBlobs(kickOff, 0x086300, 8, OnPitch), 18);
+    EXPECT_GE(CountColourBlobs(kickOff, 0xB53600, 14, OnPitch), 18);
     // The followed keeper's map round his goal, not there at kick-off.
     EXPECT_GT(MapCellPixels(run.frames.at("map2d.png")), 200);
     EXPECT_LT(MapCellPixels(run.frames.at("kickoff2d.png")), 20);
