@@ -130,9 +130,10 @@ int32_t ThinnestLine(const std::array<int32_t, LINE_COUNT>& have)
     return thinnest;
 }
 
-void ShiftReputation(int32_t club, ClubRecord* r, int32_t pyramidPlace, int32_t cupsWon)
+// rank: the club's place by reputation as the season ended.
+void ShiftReputation(ClubRecord* r, int32_t rank, int32_t pyramidPlace, int32_t cupsWon)
 {
-    const int32_t diff = VTW_GetClubRepRank(club) - pyramidPlace;  // above 0: better than rated
+    const int32_t diff = rank - pyramidPlace;  // above 0: better than rated
     int32_t delta = 0;
     if (diff >= 2 || diff <= -2) delta = (diff > 0 ? 1 : -1) * std::min(4, 1 + std::abs(diff) / 6);
     delta = std::clamp(delta + cupsWon, -4, 4);
@@ -371,7 +372,14 @@ void PlayerLife_NewSeason()
 
 void PlayerLife_ShiftReputations()
 {
+    // Every club is judged against the ranks as the season ended: read while the shifts went on,
+    // each club shifted moved the ranks of those judged after it, and the league's reputation
+    // crept up season after season.
     const int32_t clubs = World_LeagueClubCount(GameState.country);
+    std::array<int32_t, CLUB_FULL_MAX> ranks{};
+    for (int32_t club = 0; club < clubs; ++club) {
+        ranks[club] = VTW_GetClubRepRank(club);
+    }
     int32_t above = 0;
     for (int32_t division = 0; division < VTW_GetCountryDivisions(); ++division) {
         for (int32_t place = 0; place < VTW_GetDivisionSize(division); ++place) {
@@ -381,7 +389,7 @@ void PlayerLife_ShiftReputations()
             for (int32_t cup = 0; cup < CUP_COUNT; ++cup) {
                 cups += VTW_ClubHoldsHonour(club, cup, 0);
             }
-            ShiftReputation(club, VTW_GetClubRecordPtr(club), above + place + 1, cups);
+            ShiftReputation(VTW_GetClubRecordPtr(club), ranks[club], above + place + 1, cups);
         }
         above += VTW_GetDivisionSize(division);
     }
