@@ -31,6 +31,7 @@ namespace {
 
 constexpr int32_t SQUAD_TARGET_MIN = 22;
 constexpr std::array<int32_t, LINE_COUNT> LINE_MINIMUM = {2, 6, 6, 4};
+constexpr int32_t OUTSIDE_SELLER_KEEPS = 11;
 constexpr std::array<int32_t, LINE_COUNT> BID_POSITION = {BIDPOS_KEEPER, BIDPOS_DEFENDER,
                                                           BIDPOS_MIDFIELDER, BIDPOS_FORWARD};
 constexpr int32_t ACTING_CHANCE = 18;  // one computer club in this many acts on a window day
@@ -594,8 +595,29 @@ bool ShapeLets(const SquadShape& s, int32_t player)
            && (s.best[line] != player || asked);
 }
 
+// A squad of the world outside keeps a side of eleven with a keeper until the season's turn fills
+// it up again: it plays cup ties, and once fielded ten men and no keeper for months after the
+// league had bought from it.
+bool OutsideLets(int32_t player)
+{
+    const LightPlayerRecord& p = DbLightPlayers[player - FullPlayerCount];
+    const bool keeper = VTW_GetPositionLine(player) == 0;
+    int32_t squad = 0;
+    int32_t keepers = 0;
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        const LightPlayerRecord& o = DbLightPlayers[id - FullPlayerCount];
+        if ((DbPersons[id].flags & PERSON_FREE) || o.position == POSITION_MANAGER
+            || o.club != p.club || (p.club == CLUB_ORIGIN && o.originWord != p.originWord))
+            continue;
+        ++squad;
+        keepers += VTW_GetPositionLine(id) == 0;
+    }
+    return squad > OUTSIDE_SELLER_KEEPS && (!keeper || keepers > 1);
+}
+
 bool SellerLets(int32_t player, int32_t seller, int32_t fee, bool agreed)
 {
+    if (player >= FullPlayerCount) return OutsideLets(player);
     if (!IsFullClub(seller)) return true;
     if (!CanHold(seller, fee)) return false;
     // The human agreed the sale himself: only the squad minimum still holds.

@@ -274,13 +274,27 @@ void CheckDay(int32_t clubs)
     }
 }
 
-// To the last day, where the final tables are still standing, with every day checked.
+// Both sides of the fixture just played started with eleven: a club of the world outside too.
+void CheckFullSides(int32_t row)
+{
+    const MatchDayBlock& block = *GetMatchSidesBlock();
+    for (const MatchSide& side : block.sides) {
+        const int32_t starters = static_cast<int32_t>(std::count_if(
+            std::begin(side.entries), std::end(side.entries), [](const MatchPlayerEntry& e) {
+                return e.shirt >= 1 && e.shirt <= 11 && e.playerId != 0xFFFF;
+            }));
+        EXPECT_EQ(starters, 11) << "fixture row " << row << " day " << DayNo;
+    }
+}
+
+// To the last day, where the final tables are still standing, with every day and match checked.
 void PlayToTheLastDay(int32_t clubs)
 {
     while (DayNo + 1 < GameState.daysInSeason) {
         VTW_FindHumanNextFixture();
         int32_t row = 0;
         while (VTW_PlayMatchDay(&row) != 0) {
+            CheckFullSides(row);
         }
         VTW_AdvanceDay();
         CheckDay(clubs);
