@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "engine/debug.h"
 #include "engine/random.h"
@@ -99,7 +100,9 @@ int32_t YouthAbilityBase(int32_t club, const ClubRecord& r)
 {
     const int32_t coaching = Staff_GetRating(club, STAFF_COACH_YOUTH) / 5
                              + Staff_GetRating(club, STAFF_YDO) / 10 + r.reputation / 3;
-    return 4 + coaching;
+    // 6 holds the league's mean ability where the world began over 20 seasons (4 let it fall
+    // by 3-4 % once the clubs' reputations stopped creeping up).
+    return 6 + coaching;
 }
 
 void AddYouth(int32_t id, int32_t club)
@@ -160,8 +163,7 @@ bool IsOutsidePlayer(int32_t id)
 
 struct OutsideSquad {
     int32_t count;
-    int32_t abilitySum;
-    int32_t meanAbility;  // at the season's turn, before any youth joined
+    int32_t youthLevel;  // the ability its youths come in at, give or take
     std::array<int32_t, LINE_COUNT> lines;
     int16_t club;  // the squad's light club word and origin word, from one of its players
     int16_t originWord;
@@ -170,25 +172,55 @@ struct OutsideSquad {
 
 using OutsideSquads = std::array<OutsideSquad, OUTSIDE_KEYS>;
 
+// The mean ability of each world team's players as the world began. A squad's youths come in at
+// its team's level rather than at its own mean: the league buys the best of a squad, and youths
+// at the mean of those left made the world outside weaker season after season.
+std::vector<int32_t> WorldTeamLevels()
+{
+    std::vector<int32_t> sum(TEAM_COUNT), count(TEAM_COUNT);
+    for (int32_t i = 0; i < World.personCount; ++i) {
+        const WorldPerson& w = World.persons[i];
+        if (w.club >= TEAM_COUNT || w.position == POSITION_MANAGER) continue;
+        sum[w.club] += w.ability;
+        ++count[w.club];
+    }
+    for (int32_t team = 0; team < TEAM_COUNT; ++team) {
+        sum[team] = count[team] > 0 ? sum[team] / count[team] : 0;
+    }
+    return sum;
+}
+
+int32_t TeamOfOutsideKey(int32_t key)
+{
+    return key < CLUB_ID_COUNT ? VTW_GetTeam(key) : key - CLUB_ID_COUNT;
+}
+
 void CountOutside(OutsideSquads* squads)
 {
+    std::vector<int32_t> abilitySum(OUTSIDE_KEYS);
     for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
         if (!IsOutsidePlayer(id)) continue;
         const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
-        OutsideSquad& s = (*squads)[OutsideKey(p)];
+        const int32_t key = OutsideKey(p);
+        OutsideSquad& s = (*squads)[key];
         ++s.count;
-        s.abilitySum += p.ability;
+        abilitySum[key] += p.ability;
         ++s.lines[VTW_GetPositionLine(id)];
         s.club = p.club;
         s.originWord = p.originWord;
         s.nationality = DbPersons[id].nationality;
     }
-    for (OutsideSquad& s : *squads) {
-        s.meanAbility = s.count > 0 ? s.abilitySum / s.count : 0;
+    const std::vector<int32_t> levels = WorldTeamLevels();
+    for (int32_t key = 0; key < OUTSIDE_KEYS; ++key) {
+        OutsideSquad& s = (*squads)[key];
+        if (s.count == 0) continue;
+        const int32_t team = TeamOfOutsideKey(key);
+        const int32_t level = team >= 0 && team < TEAM_COUNT ? levels[team] : 0;
+        s.youthLevel = level > 0 ? level : abilitySum[key] / s.count;
     }
 }
 
-// Makes light id `id` a youth of the squad in `position`, as good as the squad's mean give or take.
+// Makes light id `id` a youth of the squad in `position`, at the squad's level give or take.
 void MakeOutsideYouth(int32_t id, const OutsideSquad& s, uint8_t position)
 {
     const int32_t style = std::min<int32_t>(s.nationality % WORLD_COUNTRY_COUNT,
@@ -202,7 +234,7 @@ void MakeOutsideYouth(int32_t id, const OutsideSquad& s, uint8_t position)
         static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - age - 1950),
         0};
     const int32_t ability = std::clamp(
-        s.meanAbility - OUTSIDE_YOUTH_SPREAD + Rand() % (2 * OUTSIDE_YOUTH_SPREAD + 1), 5, 99);
+        s.youthLevel - OUTSIDE_YOUTH_SPREAD + Rand() % (2 * OUTSIDE_YOUTH_SPREAD + 1), 5, 99);
     LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
     p = {};
     p.club = s.club;

@@ -310,12 +310,20 @@ TEST_F(SeasonTest, TheWorldOutsideRetiresItsOldAndRefillsItsSquads)
     int32_t count = Records_ClubMembers(club, &members);
     ASSERT_GT(count, 14);
     const std::vector<int32_t> squad(members, members + count);
+    // The squad as the world began, whose level its youths come in at.
+    int32_t abilities = 0;
+    for (const int32_t id : squad) {
+        abilities += DbLightPlayers[id - FullPlayerCount].ability;
+    }
+    const int32_t mean = abilities / count;
     for (size_t k = 14; k < squad.size(); ++k) {
         DbPersons[squad[k]].flags = PERSON_FREE;  // as Player_PromoteToFull leaves them
         DbLightPlayers[squad[k] - FullPlayerCount].club = CLUB_NONE;
     }
+    // Those left are the weakest, the league having bought the others.
     for (int32_t k = 0; k < 14; ++k) {
         SetAge(squad[k], 25);
+        DbLightPlayers[squad[k] - FullPlayerCount].ability = 20;
     }
     const int32_t veteran = squad[0];
     const int32_t settled = squad[1];
@@ -323,11 +331,7 @@ TEST_F(SeasonTest, TheWorldOutsideRetiresItsOldAndRefillsItsSquads)
     const int32_t position = VTW_GetPlayerPosition(veteran);
     const PersonRecord settledBefore = DbPersons[settled];
     Records_MembershipChanged();
-    int32_t abilities = 0;
-    for (int32_t k = 0; k < 14; ++k) {
-        abilities += DbLightPlayers[squad[k] - FullPlayerCount].ability;
-    }
-    const int32_t mean = abilities / 14;
+    ASSERT_GT(mean, 30);
     PlayerLife_RenewOutside();
     count = Records_ClubMembers(club, &members);
     EXPECT_EQ(count, 16);
