@@ -1117,8 +1117,9 @@ int64_t SpendableAtTheTurn(int32_t club, const SquadShape& s)
     return int64_t(VTW_GetClubBalance(club)) - BOARD_WAGE_WEEKS_KEPT * s.wages;
 }
 
-// The top club that most needs him in his line (its best there the weakest), whom he would
-// improve, and who can pay the fee less its part exchange; -1 none.
+// The top club with the most to spend, whom he would improve, who has room for him or a part
+// exchange, and who can pay the fee less that part exchange; -1 none. The best go where the money is: sent to the clubs weakest in their
+// line, they evened out the top division until its table followed strength far less.
 int32_t TopBuyerFor(int32_t player, const MarketDay& day,
                     const std::array<int32_t, CLUB_FULL_MAX>& signings)
 {
@@ -1127,15 +1128,19 @@ int32_t TopBuyerFor(int32_t player, const MarketDay& day,
     const int32_t ability = VTW_GetPlayerAbilityCurve(player);
     const int32_t fee = FeeOf(player);
     int32_t buyer = -1;
+    int64_t buyerSpendable = 0;
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         const SquadShape& s = day.shapes[club];
         if (DivisionOf(club) != 0 || HumanDecides(club) || signings[club] >= SIGNED_FROM_BELOW_MAX
             || ability <= s.median || !WouldJoin(player, club))
             continue;
         const int32_t part = PartExchange(club, seller, line, fee, day);
+        if (part < 0 && s.playing >= SQUAD_MAX) continue;
         const int32_t cash = fee - (part >= 0 ? FeeOf(part) : 0);
-        if (SpendableAtTheTurn(club, s) < cash) continue;
-        if (buyer < 0 || BestAbility(s, line) < BestAbility(day.shapes[buyer], line)) buyer = club;
+        const int64_t spendable = SpendableAtTheTurn(club, s);
+        if (spendable < cash || (buyer >= 0 && spendable <= buyerSpendable)) continue;
+        buyer = club;
+        buyerSpendable = spendable;
     }
     return buyer;
 }

@@ -633,6 +633,35 @@ TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchang
     EXPECT_EQ(DbClubs[kTop].balance, topBalance + moved[kTop].second);
 }
 
+// The best from below go where the money is: to the top club with the most to spend beyond a
+// season's wages, not to the one weakest in his line (which evened the top division out).
+TEST_F(Market, AtTheTurnTheBestFromBelowGoesToTheTopClubWithTheMostToSpend)
+{
+    constexpr int32_t kStrong = 5, kWeak = 6, kThird = 50;
+    ASSERT_EQ(VTW_GetClubDivision(kStrong), 0);
+    ASSERT_EQ(VTW_GetClubDivision(kWeak), 0);
+    for (const int32_t richer : {kStrong, kWeak}) {
+        SCOPED_TRACE("richer " + std::to_string(richer));
+        NewGameForTest(0, 4242);
+        for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
+            if (VTW_GetClubDivision(club) == 0) DbClubs[club].balance = 0;
+        }
+        const int32_t star = OutfieldPlayerOf(kThird);
+        DbPlayers[star].ability = 99;
+        for (const int32_t id : PlayersOf(kWeak, SQUAD_MAX)) {
+            if (VTW_GetPositionLine(id) == VTW_GetPositionLine(star)) DbPlayers[id].ability = 30;
+        }
+        VTW_PutPlayerOnTxList(star, 1);
+        const int64_t fee = VTW_ComputeTransferFee(star, 0, -1, nullptr, 0);
+        for (const int32_t club : {kStrong, kWeak}) {
+            DbClubs[club].balance = static_cast<int32_t>(Club_WagesReserved(club) / 125 * 52
+                                                         + (club == richer ? 3 : 2) * fee);
+        }
+        Market_NewSeason();
+        EXPECT_EQ(VTW_GetPlayerClub(star), richer);
+    }
+}
+
 // A light player of a club outside the league whose ability lies within [low, high]; -1 none.
 int32_t ForeignPlayer(int32_t low, int32_t high)
 {
