@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "engine/random.h"
 #include "game/calendar.h"
@@ -286,17 +287,22 @@ int32_t FreeLightId()
 
 }  // namespace
 
-int32_t Market_SellAbroad(int32_t player, int32_t buyer, int32_t fee)
+namespace {
+
+// The sale without the seller's team made up again: the sales of the season's turn make each
+// seller's team up once, after the last of them, instead of rebuilding the clubs' member index
+// for every sale.
+int32_t SellAbroadLeavingTheTeam(int32_t player, int32_t buyer, int32_t fee, int32_t* seller)
 {
     const int32_t lightId = FreeLightId();
     if (lightId < 0 || !IsActiveFull(player) || IsFullClub(buyer) || buyer < 0
         || buyer >= CLUB_ID_COUNT)
         return -1;
     PlayerRecord& p = DbPlayers[player];
-    const int32_t seller = p.club;
-    if (!CanHold(seller, fee)) return -1;
+    *seller = p.club;
+    if (!CanHold(*seller, fee)) return -1;
     Club_Book(buyer, CLUB_FIG_SIGNINGS, fee);
-    Club_Book(MoneyClub(seller), CLUB_FIG_SALES, fee);
+    Club_Book(MoneyClub(*seller), CLUB_FIG_SALES, fee);
     VTW_AddClubLog(player, buyer, CAREERLOG_TRANSFER);
     ClearBidsFor(player);
     DbPersons[lightId] = DbPersons[player];
@@ -315,10 +321,19 @@ int32_t Market_SellAbroad(int32_t player, int32_t buyer, int32_t fee)
     p = {};
     p.club = CLUB_NONE;
     p.loanClub = -1;
-    Transfers_Add(MoneyClub(seller), buyer, lightId, 0, fee);
+    Transfers_Add(MoneyClub(*seller), buyer, lightId, 0, fee);
     Records_MembershipChanged();
-    GameHooks.NewsPlayerMoved(lightId, seller, buyer, fee, 0);
-    MarkClubChanged(seller);
+    GameHooks.NewsPlayerMoved(lightId, *seller, buyer, fee, 0);
+    return lightId;
+}
+
+}  // namespace
+
+int32_t Market_SellAbroad(int32_t player, int32_t buyer, int32_t fee)
+{
+    int32_t seller = CLUB_NONE;
+    const int32_t lightId = SellAbroadLeavingTheTeam(player, buyer, fee, &seller);
+    if (lightId >= 0) MarkClubChanged(seller);
     return lightId;
 }
 
@@ -1190,9 +1205,22 @@ void SignTheBestFromBelow()
     }
 }
 
+// The light players of each club id, counted once for a whole round of sales.
+std::vector<int32_t> LightSquadSizes()
+{
+    std::vector<int32_t> sizes(CLUB_ID_COUNT);
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+        if (!(DbPersons[id].flags & (PERSON_FREE | PERSON_RETIRED))
+            && p.position != POSITION_MANAGER && p.club >= 0 && p.club < CLUB_ID_COUNT)
+            ++sizes[p.club];
+    }
+    return sizes;
+}
+
 // A club outside the league with room and a player about as good as he is, found among
 // LIGHT_SAMPLE light players drawn at random: a team of his level; -1 none.
-int32_t OutsideClubOfHisLevel(int32_t player)
+int32_t OutsideClubOfHisLevel(int32_t player, const std::vector<int32_t>& squadSizes)
 {
     const int32_t lightCount = DbPersonCount - FullPlayerCount;
     const int32_t ability = DbPlayers[player].ability;
@@ -1203,8 +1231,7 @@ int32_t OutsideClubOfHisLevel(int32_t player)
             || IsFullClub(p.club) || p.position == POSITION_MANAGER
             || std::abs(p.ability - ability) > ABROAD_LEVEL_GAP)
             continue;
-        const int16_t* members = nullptr;
-        if (Records_ClubMembers(p.club, &members) < SQUAD_MAX) return p.club;
+        if (squadSizes[p.club] < SQUAD_MAX) return p.club;
     }
     return -1;
 }
@@ -1231,13 +1258,32 @@ void Market_SellToTheWorldOutside()
     std::sort(listed.begin(), listed.begin() + n, [](int16_t a, int16_t b) {
         return KeepKey(a) != KeepKey(b) ? KeepKey(a) < KeepKey(b) : a < b;
     });
+    // The squads as the sales leave them, kept by hand: a listed player is never his line's best,
+    // which is all a shape needs besides its counts.
+    std::vector<int32_t> outsideSizes = LightSquadSizes();
+    MarketDay day;
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        day.shapes[club] = ShapeOf(club);
+    }
+    std::array<bool, CLUB_FULL_MAX> sold{};
     for (int32_t k = 0; k < n && wanted > 0; ++k) {
         const int32_t player = listed[k];
         const int32_t fee = FeeOf(player);
-        if (fee > Club_GetOutsideBalance() || !ShapeLets(ShapeOf(DbPlayers[player].club), player))
-            continue;
-        const int32_t buyer = OutsideClubOfHisLevel(player);
-        if (buyer >= 0 && Market_SellAbroad(player, buyer, fee) >= 0) --wanted;
+        const int32_t line = VTW_GetPositionLine(player);
+        SquadShape& shape = day.shapes[DbPlayers[player].club];
+        if (fee > Club_GetOutsideBalance() || !ShapeLets(shape, player)) continue;
+        const int32_t buyer = OutsideClubOfHisLevel(player, outsideSizes);
+        int32_t seller = CLUB_NONE;
+        if (buyer < 0 || SellAbroadLeavingTheTeam(player, buyer, fee, &seller) < 0) continue;
+        --wanted;
+        ++outsideSizes[buyer];
+        --shape.count;
+        --shape.playing;
+        --shape.lines[line];
+        sold[seller] = true;
+    }
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        if (sold[club]) MarkClubChanged(club);
     }
 }
 

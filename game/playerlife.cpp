@@ -265,6 +265,21 @@ void FillOutsideSquads(OutsideSquads* squads)
     }
 }
 
+// The retirement without his club's team made up again; his club, or CLUB_NONE.
+int32_t RetireLeavingTheTeam(int32_t player)
+{
+    PlayerRecord* p = Player_RefForSet(player, "Retire").full;
+    if (p == nullptr) return CLUB_NONE;
+    const int32_t club = p->club;
+    VTW_AddClubLog(player, club, CAREERLOG_RETIRED);
+    if (club >= 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_RETIRED, player, 0);
+    DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
+    *p = {};
+    p->club = CLUB_NONE;
+    p->loanClub = -1;
+    return club;
+}
+
 }  // namespace
 
 void PlayerLife_RenewOutside()
@@ -344,15 +359,7 @@ int32_t PlayerLife_NeediestLine(int32_t club)
 
 void PlayerLife_Retire(int32_t player)
 {
-    PlayerRecord* p = Player_RefForSet(player, "Retire").full;
-    if (p == nullptr) return;
-    const int32_t club = p->club;
-    VTW_AddClubLog(player, club, CAREERLOG_RETIRED);
-    if (club >= 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_RETIRED, player, 0);
-    DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
-    *p = {};
-    p->club = CLUB_NONE;
-    p->loanClub = -1;
+    const int32_t club = RetireLeavingTheTeam(player);
     if (club >= 0 && club < CLUB_FULL_MAX) VTW_UpdateTeam(club);
 }
 
@@ -397,8 +404,16 @@ void PlayerLife_NewSeason()
         CloseSeason(id, &DbPlayers[id]);
         Develop(id, &DbPlayers[id]);
     }
+    // Each club's team is made up once, after its last retirement: each made up at once rebuilt
+    // the clubs' member index.
+    std::array<bool, CLUB_FULL_MAX> left{};
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (PlayerLife_IsActivePlayer(id) && Retires(id)) PlayerLife_Retire(id);
+        if (!PlayerLife_IsActivePlayer(id) || !Retires(id)) continue;
+        const int32_t club = RetireLeavingTheTeam(id);
+        if (club >= 0 && club < CLUB_FULL_MAX) left[club] = true;
+    }
+    for (int32_t club = 0; club < CLUB_FULL_MAX; ++club) {
+        if (left[club]) VTW_UpdateTeam(club);
     }
 }
 
