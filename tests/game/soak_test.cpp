@@ -491,15 +491,21 @@ void CheckWorldBands(const WorldFigures& first, const WorldFigures& last)
     EXPECT_GE(last.bestInTopDivision, kBestAtTheTopMin);
 }
 
-TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
+// A career run unattended to the far future, club 1 the human's.
+void StartUnattendedCareer(int32_t country, uint32_t seed)
 {
-    const int32_t country = GetParam();
-    NewGameForTest(country, 1000 + country);
-    const int32_t clubs = World_LeagueClubCount(country);
+    NewGameForTest(country, seed);
     VTW_SetClubControl(1, MANAGER_HUMAN);
     GameState.humanClub = 1;
     AutoRunMode = 1;
     AutoRunTarget = {0, 30000, 0};
+}
+
+TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
+{
+    const int32_t country = GetParam();
+    StartUnattendedCareer(country, 1000 + country);
+    const int32_t clubs = World_LeagueClubCount(country);
     int64_t richest = RichestMean(clubs);
     const WorldFigures first = MeasureWorld(clubs);
     std::vector<int32_t> standInSeasons(clubs);  // seasons on end a club began with the stand-in
@@ -859,15 +865,6 @@ std::vector<int32_t> LongSoakCountries()
     return countries;
 }
 
-void StartLongCareer(int32_t country, uint32_t seed)
-{
-    NewGameForTest(country, seed);
-    VTW_SetClubControl(1, MANAGER_HUMAN);
-    GameState.humanClub = 1;
-    AutoRunMode = 1;
-    AutoRunTarget = {0, 30000, 0};
-}
-
 // The strength order before the season, on a saved copy; loading ends the unattended run.
 std::vector<ClubStrength> LongStrengthBeforeTheSeason()
 {
@@ -892,7 +889,7 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
         std::vector<int32_t> sackings(seasons);
         int32_t longestStandIn = 0;  // seasons on end a club began with the stand-in
         for (int32_t seed = 1; seed <= seeds; ++seed) {
-            StartLongCareer(country, seed);
+            StartUnattendedCareer(country, seed);
             const int32_t clubs = World_LeagueClubCount(country);
             std::vector<int32_t> standIn(clubs);
             for (int32_t season = 0; season <= seasons; ++season) {
