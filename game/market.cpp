@@ -1133,8 +1133,9 @@ int64_t SpendableAtTheTurn(int32_t club, const SquadShape& s)
 }
 
 // The top club with the most to spend, whom he would improve, who has room for him or a part
-// exchange, and who can pay the fee less that part exchange; -1 none. The best go where the money is: sent to the clubs weakest in their
-// line, they evened out the top division until its table followed strength far less.
+// exchange, and who can pay the fee less that part exchange; -1 none. The best go where the
+// money is: sent to the clubs weakest in their line, they evened out the top division until its
+// table followed strength far less.
 int32_t TopBuyerFor(int32_t player, const MarketDay& day,
                     const std::array<int32_t, CLUB_FULL_MAX>& signings)
 {
