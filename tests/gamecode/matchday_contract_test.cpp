@@ -2,6 +2,7 @@
 // is one the engine reads as it expects, and the engine's result goes back into the season.
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -213,14 +214,26 @@ int32_t PlayTheDayUpToTheHumansRow()
     return human;
 }
 
+// A player winding up a kick, or carrying the ball, puts it back at his feet each tick: the
+// scripted strike waits until the ball is away from everybody.
+bool BallIsLoose()
+{
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        const MatchPerson& p = MatchPersons[person];
+        if (p.offPitch == 0 && std::abs(p.x - ball.x) + std::abs(p.y - ball.y) < 40) return false;
+    }
+    return Ball.holder == 0;
+}
+
 // One goal a half for the home side, struck into the goal it attacks once half the half is
-// played: a penalty of its number 10 in the first, an own goal of the away side's number 5 in the
-// second, who is booked as it goes in. The engine's own play may add more.
+// played and the ball is loose: a penalty of its number 10 in the first, an own goal of the away
+// side's number 5 in the second, who is booked as it goes in. The engine's own play may add more.
 int32_t s_scriptedGoals;
 void ScoreOnceAHalfForTheHomeSide()
 {
     if (Match.period != s_scriptedGoals || Match.period > 1 || MatchPhase != PHASE_OPEN_PLAY
-        || Match.periodTicks < Match.periodLength / 2)
+        || Match.periodTicks < Match.periodLength / 2 || !BallIsLoose())
         return;
     ++s_scriptedGoals;
     const bool highGoal = Match.secondOfPair == 0;  // side secondOfPair attacks toward y 2042
