@@ -17,6 +17,7 @@
 #include "gamecode/motion.h"
 #include "gamecode/offside.h"
 #include "gamecode/passkicks.h"
+#include "gamecode/phases.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
@@ -256,9 +257,9 @@ void Action_CarryRun(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     const RunRow& row = kRuns[p.action == ACT_CARRY_SPRINT ? 1 : 0];
-    // He runs onto the ball he knocked ahead: once another has touched it there is nothing to run
-    // onto, and a run that went on would carry him off the pitch.
-    if (Ball.lastToucher != person) {
+    // He runs onto the ball he knocked ahead: once another has touched it, or it went out of play,
+    // there is nothing to run onto, and a run that went on would carry him off the pitch.
+    if (Ball.lastToucher != person || MatchPhase != PHASE_OPEN_PLAY) {
         Person_SetAction(person, ACT_ACTIVE);
         return;
     }

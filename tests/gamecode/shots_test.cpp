@@ -489,6 +489,34 @@ TEST_F(Shots, ARunWithTheBallSpeedsUpToItsTopAndSaysOneZoneLinePerRun)
     }
 }
 
+// A run onto a knocked ball ends when there is nothing left to run onto: another touched the
+// ball, or it went out of play (a sprint round the keeper that knocks it over the goal line ran
+// on for sixty frames, over a hundred units behind the line).
+TEST_F(Shots, ARunWithTheBallEndsOnceTheBallIsNoLongerHisToReach)
+{
+    struct Case {
+        int16_t action;
+        int16_t lastToucher;
+        int16_t phase;
+        int16_t after;  // his action after one tick
+    };
+    for (const Case c : {Case{ACT_CARRY_SPRINT, kShooter, PHASE_OPEN_PLAY, ACT_CARRY_SPRINT},
+                         Case{ACT_CARRY_SPRINT, kMate, PHASE_OPEN_PLAY, ACT_ACTIVE},
+                         Case{ACT_CARRY_SPRINT, kShooter, PHASE_GOAL_KICK_AWARDED, ACT_ACTIVE},
+                         Case{ACT_CARRY_RUN, kShooter, PHASE_CORNER_AWARDED, ACT_ACTIVE},
+                         Case{ACT_CARRY_RUN, kShooter, PHASE_OPEN_PLAY, ACT_CARRY_RUN}}) {
+        SetUp();
+        Place(796, 200);
+        MatchPerson& p = Start(c.action, 0);
+        Ball_GiveToPerson(-1);
+        Ball.lastToucher = c.lastToucher;
+        MatchPhase = c.phase;
+        Run();
+        EXPECT_EQ(p.action, c.after)
+            << c.action << " touched by " << c.lastToucher << " in phase " << c.phase;
+    }
+}
+
 // A passes to B, B's touch completes it and B shoots straight in: A's assist, B's shot on
 // target; a cross to C and C's goal credits the crosser twice; a penalty that goes wide for a
 // goal kick is a penalty missed.
