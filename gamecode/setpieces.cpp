@@ -2,6 +2,8 @@
 // free kick's taker, the penalty taker and the players of a shoot-out.
 #include "gamecode/setpieces.h"
 
+#include <algorithm>
+
 #include "engine/random.h"
 #include "gamecode/actionids.h"
 #include "gamecode/actions.h"
@@ -58,7 +60,8 @@ bool InsidePitchBy(const MatchPerson& p, int32_t margin)
 }
 
 // Players within 10 yards of the free kick step their targets 4 units away from the ball; the
-// number of them.
+// number of them. A tired player walks slower than his target moves, so near a line the target
+// would run on off the pitch and lead him off the map: it stops at the lines.
 int32_t StepAwayFromBall(int32_t taker)
 {
     int32_t moved = 0;
@@ -68,8 +71,10 @@ int32_t StepAwayFromBall(int32_t taker)
             || p.action == ACT_HOLD_SPOT || p.action == ACT_FREE_KICK_RUNNER)
             continue;
         Person_VectorFromAngle((p.dirToBall + 128) & 255, kStepAway, 256);
-        p.targetX = static_cast<int16_t>(p.targetX + StepX);
-        p.targetY = static_cast<int16_t>(p.targetY - StepY);
+        p.targetX = static_cast<int16_t>(
+            std::clamp(p.targetX + StepX, PITCH_LEFT_TOUCHLINE_X, PITCH_RIGHT_TOUCHLINE_X));
+        p.targetY = static_cast<int16_t>(
+            std::clamp(p.targetY - StepY, PITCH_NEAR_GOAL_LINE_Y, PITCH_FAR_GOAL_LINE_Y));
         ++moved;
     }
     return moved;

@@ -103,6 +103,34 @@ TEST_F(SetPiece, TheFreeKickTakerClearsTheBallWaitsForHisWallAndThenShoots)
     }
 }
 
+// A player who stays within ten yards (a tired one walks slower than his target moves) sees his
+// target stop at the goal line or the touchline, never beyond it.
+TEST_F(SetPiece, TheFreeKickTakerNeverPushesATargetOffThePitch)
+{
+    constexpr int32_t kOther = 20;
+    struct Case {
+        int16_t x, y;
+        uint16_t dirToBall;
+        int16_t targetX, targetY;  // after ten ticks
+    } const cases[] = {
+        {796, 2030, 0, 796, PITCH_FAR_GOAL_LINE_Y},
+        {170, 1000, 64, PITCH_LEFT_TOUCHLINE_X, 1000},
+        {796, 1000, 0, 796, 1040},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        Taker(ACT_FREE_KICK_ARRANGE, PHASE_DIRECT_FREE_KICK);
+        MatchPerson& o = OnPitch(kOther, c.x, c.y, ACT_STAND);
+        o.ballDistance = 100;
+        o.dirToBall = c.dirToBall;
+        for (int32_t tick = 0; tick < 10; ++tick) {
+            RunPersonAction(kTaker);
+        }
+        EXPECT_EQ(o.targetX, c.targetX) << c.x << "," << c.y;
+        EXPECT_EQ(o.targetY, c.targetY) << c.x << "," << c.y;
+    }
+}
+
 // One draw % 3 per runner: a 0 makes him the set-piece pass's target, and a later runner's 0
 // replaces an earlier one's.
 TEST_F(SetPiece, EachShortRunnerIsThePassTargetOneTimeInThree)
