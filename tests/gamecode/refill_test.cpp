@@ -154,16 +154,16 @@ TEST_F(Refill, RestoresAndReshapesByTheAggregateScoreAndTheClock)
         for (int32_t slot = 1; slot <= 10; ++slot) {
             const TacticsSlot& was = rows.slots[slot];
             EXPECT_EQ(HomeRow(slot) - was.column, c.homeRowChange[slot - 1]) << "slot " << slot;
-            EXPECT_EQ(HomeColumn(slot), was.row) << "slot " << slot;  // no rebalance, no spread
+            EXPECT_EQ(HomeColumn(slot), +was.row) << "slot " << slot;  // no rebalance, no spread
         }
         const TacticsSlot& first = TeamShape[0].slots[1];
         if (c.shape == 'L') {
-            EXPECT_EQ(first.column2, 4);  // a forward row below 3 raised too
-            EXPECT_EQ(first.column3, 0);  // the back row is not
-            EXPECT_EQ(first.markedOpponent, 4);
+            EXPECT_EQ(+first.column2, 4);  // a forward row below 3 raised too
+            EXPECT_EQ(+first.column3, 0);  // the back row is not
+            EXPECT_EQ(+first.markedOpponent, 4);
         }
         if (c.shape == 'P') {
-            EXPECT_EQ(first.markedOpponent, -1);
+            EXPECT_EQ(+first.markedOpponent, -1);
             EXPECT_EQ(first.throughBall, 1);  // home row below 7
             EXPECT_EQ(first.crossing, 2);
             EXPECT_EQ(TeamShape[0].slots[8].throughBall, 0);  // row 14
@@ -171,9 +171,9 @@ TEST_F(Refill, RestoresAndReshapesByTheAggregateScoreAndTheClock)
         if (c.shape == 'S') {
             EXPECT_EQ(first.shooting, 0);
             EXPECT_EQ(first.crossing, 1);
-            EXPECT_EQ(first.targetColumn, -1);
-            EXPECT_EQ(first.targetRow, -1);
-            EXPECT_EQ(first.markedOpponent, 4);
+            EXPECT_EQ(+first.targetColumn, -1);
+            EXPECT_EQ(+first.targetRow, -1);
+            EXPECT_EQ(+first.markedOpponent, 4);
         }
         // The working block and the players follow the side's block.
         EXPECT_EQ(MatchPersons[LineUp[0][1]].firstInstruction, first.shooting);
@@ -199,7 +199,7 @@ TEST_F(Refill, AForwardRunIntoFourEmptyBandsLeavesTheGridAndStaysOnThePitch)
     Match.score[1] = 1;
     Team_RefillLineup();
     EXPECT_EQ(HomeRow(1), 5);
-    EXPECT_EQ(TeamShape[0].slots[1].column2, 19);
+    EXPECT_EQ(+TeamShape[0].slots[1].column2, 19);
     for (const auto& row : ShapeTables[0]) {
         for (const ShapeSpot& spot : row) {
             EXPECT_GE(spot.x, 0);
@@ -340,8 +340,8 @@ TEST_F(Refill, HumanSidesAreNotTouchedAndBothComputerSidesAreRefilledAfterAGoal)
     PhaseTimer = 0;
     MatchPhase_Dispatch();
     ASSERT_EQ(Match.score[1], 1);
-    EXPECT_EQ(TeamShape[0].slots[1].column, 4 + 2);
-    EXPECT_EQ(TeamShape[1].slots[9].column, 15 - 2);
+    EXPECT_EQ(+TeamShape[0].slots[1].column, 4 + 2);
+    EXPECT_EQ(+TeamShape[1].slots[9].column, 15 - 2);
 }
 
 }  // namespace

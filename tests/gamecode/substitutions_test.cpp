@@ -178,11 +178,11 @@ TEST_F(Substitutions, AChangeIsMadeOnlyForAValidPlanAndRefillsTheSide)
     const std::array<int32_t, 3> bar{11, 12, 4};
     EXPECT_EQ(match.Record().infoBars.back(), bar);
     const MatchDataBlock& data = *GetMatchDataBlock();
-    ASSERT_EQ(data.eventCount, 1);
+    ASSERT_EQ(+data.eventCount, 1);
     EXPECT_EQ(data.events[0].kind, 1);
-    EXPECT_EQ(data.events[0].a, 0);
-    EXPECT_EQ(data.events[0].b, 104);
-    EXPECT_EQ(data.events[0].c, 112);
+    EXPECT_EQ(+data.events[0].a, 0);
+    EXPECT_EQ(+data.events[0].b, 104);
+    EXPECT_EQ(+data.events[0].c, 112);
     EXPECT_EQ(data.events[1].kind, 255);
     // The refill put the side's first formation back.
     const TacticsRecord& first = GetMatchSidesBlock()->sides[0].tactics[0];
@@ -334,9 +334,9 @@ TEST_F(Substitutions, AHumanSidesOwnChangeCountsAndTheEngineLeavesItsShapeAlone)
         EXPECT_EQ(order[s], s);
     }
     const MatchDataBlock& data = *GetMatchDataBlock();
-    ASSERT_EQ(data.eventCount, 1);
+    ASSERT_EQ(+data.eventCount, 1);
     EXPECT_EQ(data.events[0].kind, 1);
-    EXPECT_EQ(data.events[0].a, 0);
+    EXPECT_EQ(+data.events[0].a, 0);
     EXPECT_EQ(std::memcmp(&TeamShape[0], &shape, sizeof shape), 0);
     EXPECT_EQ(StoppageSubstituted[0], 1);
 }
