@@ -58,6 +58,7 @@ struct HarnessState {
     int32_t holdSpot[2] = {0, 0};
     uint32_t holdSince = 0;
     int32_t awarded[PHASE_COUNT] = {};
+    int32_t shootOutKicks = 0;
     int32_t foulsAgainst[2] = {0, 0};
 };
 
@@ -323,6 +324,9 @@ std::string CheckPlay()
     HarnessState& h = *s_harness;
     if (MatchPhase != h.lastPhase) {
         if (MatchPhase >= 0 && MatchPhase < PHASE_COUNT) ++h.awarded[MatchPhase];
+        // A shoot-out's kicks run through the penalty phase too.
+        if (MatchPhase == PHASE_PENALTY_KICK && Match.period == MATCH_PERIOD_SHOOT_OUT)
+            ++h.shootOutKicks;
         // A pending decision hands the same foul back to its phase.
         if (MatchPhase == PHASE_FOUL && h.lastPhase != PHASE_DECISION_PENDING)
             ++h.foulsAgainst[FoulingSide & 1];
@@ -762,6 +766,7 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
     h.stillSince = 0;
     h.holder = -1;
     std::fill(std::begin(h.awarded), std::end(h.awarded), 0);
+    h.shootOutKicks = 0;
     h.foulsAgainst[0] = h.foulsAgainst[1] = 0;
     h.actions = {};
     PlayMatch3D();
@@ -827,7 +832,8 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
     result.goalKicks = h.awarded[PHASE_GOAL_KICK_AWARDED];
     result.corners = h.awarded[PHASE_CORNER_AWARDED];
     result.fouls = h.awarded[PHASE_FOUL];
-    result.penalties = h.awarded[PHASE_PENALTY_KICK];
+    result.shootOutKicks = h.shootOutKicks;
+    result.penalties = h.awarded[PHASE_PENALTY_KICK] - h.shootOutKicks;
     result.directFreeKicks = h.awarded[PHASE_DIRECT_FREE_KICK];
     result.freeKicks =
         h.awarded[PHASE_FREE_KICK] + h.awarded[PHASE_DIRECT_FREE_KICK] + result.penalties;

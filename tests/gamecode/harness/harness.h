@@ -164,7 +164,8 @@ struct SoakResult {
     int32_t foulsAgainst[2] = {0, 0};  // foul phases set up against each side
     int32_t teamFouls[2] = {0, 0};     // the team totals of the match
     int32_t freeKicks = 0;             // free kicks, direct or not, and penalties awarded
-    int32_t penalties = 0;
+    int32_t penalties = 0;             // given in play
+    int32_t shootOutKicks = 0;         // both sides' kicks of the shoot-out
     int32_t directFreeKicks = 0;
     int32_t offsides[2] = {0, 0};            // the team totals of the match
     int32_t playerOffsides[2] = {0, 0};      // the players' totals of the match
