@@ -504,7 +504,7 @@ const MatchViewOps kStandIn3D = {StandIn3DInit, StandIn3DDestroy, nullptr, nullp
 MatchDayBuilder SeededMatch(uint16_t mode)
 {
     MatchDayBuilder builder;
-    builder.seed = 24;
+    builder.seed = 25;
     builder.viewMode = mode;
     return builder;
 }
