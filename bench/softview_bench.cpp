@@ -21,6 +21,8 @@
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
+#include "gamecode/pitch.h"
+#include "gamecode/presentation.h"
 #include "generic/kittextures.h"
 #include "generic/matchkeys.h"
 #include "generic/motioncap.h"
@@ -334,6 +336,30 @@ void BM_SoftViewFrame(benchmark::State& state)
     ViewFlags.panoramic = 0;
 }
 BENCHMARK(BM_SoftViewFrame)->Unit(benchmark::kMicrosecond);
+
+// The same with the 22 players crowded into the far penalty area round the ball at the goal
+// mouth, the camera following the ball there: the most people, labels and shadows near the goal.
+void BM_SoftViewGoalmouthFrame(benchmark::State& state)
+{
+    ScopedSoftView view;
+    ViewFlags.panoramic = 1;
+    ViewFlags.showNames = 1;
+    Ball.holder = 0;
+    Ball.secondHolder = 0;
+    Match.followedObject = MATCH_BALL;
+    for (int32_t p = 0; p < 22; ++p) {
+        RenderList[p].x = static_cast<float>(PITCH_BOX_LEFT_X + 100 + (p % 6) * 80);
+        RenderList[p].y = static_cast<float>(PITCH_BOX_FAR_Y + 30 + (p / 6) * 60);
+    }
+    RenderList[MATCH_BALL].x = PITCH_CENTRE_X;
+    RenderList[MATCH_BALL].y = PITCH_FAR_GOAL_LINE_Y - 30;
+    for (auto _ : state) {
+        SoftView_StartPacing();
+        ScopedSoftView::Frame();
+    }
+    ViewFlags.panoramic = 0;
+}
+BENCHMARK(BM_SoftViewGoalmouthFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_SoftViewPresentOnly(benchmark::State& state)
 {

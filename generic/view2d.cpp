@@ -69,8 +69,6 @@ constexpr int32_t ICON_POSITION_FIRST = 89, ICON_BALL = 1231;
 constexpr int32_t COLOUR_WHITE = 0, COLOUR_BLACK = 2, COLOUR_YELLOW = 8;  // font colours
 constexpr uint16_t kPanelBarColour = 0xD6A0;
 constexpr uint16_t kButtonColour = 0x4208;
-constexpr uint16_t kPitchLineColour = 0xFFFF;
-constexpr uint16_t kGrassColour = 0x2C64;
 
 // Places.
 constexpr int32_t kScoreY = 4, kNameEndX = 296, kGoals0X = 314, kGoals1X = 326, kName1X = 344;
@@ -151,45 +149,6 @@ bool ProjectPoint(float x, float y, float height, int32_t* px, int32_t* py)
     return true;
 }
 
-void GroundLine(float x1, float y1, float x2, float y2)
-{
-    int32_t ax = 0, ay = 0, bx = 0, by = 0;
-    if (ProjectPoint(x1, y1, 0.0f, &ax, &ay) && ProjectPoint(x2, y2, 0.0f, &bx, &by))
-        DrawMenuLine(ax, ay, bx, by, kPitchLineColour);
-}
-
-void GroundRect(float x1, float y1, float x2, float y2)
-{
-    GroundLine(x1, y1, x2, y1);
-    GroundLine(x2, y1, x2, y2);
-    GroundLine(x2, y2, x1, y2);
-    GroundLine(x1, y2, x1, y1);
-}
-
-// The pitch through the overview camera: grass and markings, so that the people stand on them.
-void DrawPitch()
-{
-    constexpr float L = PITCH_LEFT_TOUCHLINE_X, R = PITCH_RIGHT_TOUCHLINE_X;
-    constexpr float N = PITCH_NEAR_GOAL_LINE_Y, F = PITCH_FAR_GOAL_LINE_Y;
-    const float grass[4][2] = {{L, N}, {R, N}, {R, F}, {L, F}};
-    FillGroundQuad(grass, kGrassColour, 100);
-    GroundRect(L, N, R, F);
-    GroundLine(L, PITCH_HALFWAY_LINE_Y, R, PITCH_HALFWAY_LINE_Y);
-    GroundRect(PITCH_BOX_LEFT_X, N, PITCH_BOX_RIGHT_X, PITCH_BOX_NEAR_Y);
-    GroundRect(PITCH_BOX_LEFT_X, PITCH_BOX_FAR_Y, PITCH_BOX_RIGHT_X, F);
-    GroundRect(PITCH_GOAL_AREA_LEFT_X, N, PITCH_GOAL_AREA_RIGHT_X, PITCH_GOAL_AREA_NEAR_Y);
-    GroundRect(PITCH_GOAL_AREA_LEFT_X, PITCH_GOAL_AREA_FAR_Y, PITCH_GOAL_AREA_RIGHT_X, F);
-    constexpr int32_t kSteps = 32;
-    constexpr float kCircle = 10 * PITCH_UNITS_PER_YARD;
-    for (int32_t i = 0; i < kSteps; ++i) {
-        const double a = 2 * M_PI * i / kSteps, b = 2 * M_PI * (i + 1) / kSteps;
-        GroundLine(PITCH_CENTRE_X + kCircle * static_cast<float>(std::cos(a)),
-                   PITCH_CENTRE_Y + kCircle * static_cast<float>(std::sin(a)),
-                   PITCH_CENTRE_X + kCircle * static_cast<float>(std::cos(b)),
-                   PITCH_CENTRE_Y + kCircle * static_cast<float>(std::sin(b)));
-    }
-}
-
 void SmallButton(const ZoneRow& z, const char* label)
 {
     SetDrawAttribute(2, kButtonColour);
@@ -201,7 +160,6 @@ void SmallButton(const ZoneRow& z, const char* label)
 void DrawStaticScreen()
 {
     DoBackground(kBackground);
-    DrawPitch();
     char label[MATCH_TEAM_NAME_BYTES + 8];
     std::snprintf(label, sizeof(label), "%s -", SideName(0));
     Text(kNameEndX, kScoreY, 1, label, MENU_ALIGN_TR);
@@ -463,10 +421,7 @@ void View2D_Init()
     View2D_TakeSideColours();
     // The dispatch has given the match sounds their eight channels: no menu music.
     InitSetOfMenus(MenuSound::Keep);
-    SetViewSize(kWidth, kHeight);
-    SetViewProjectionFactors();
-    InitCameras();
-    UpdateCurrentCamera();
+    View2D_SetCamera();
     DrawStaticScreen();
     LoadPlayerModels();
     LoadMotionCaptures();
@@ -541,6 +496,14 @@ void View2D_DrawScreen()
     // Last, so that neither the people nor the panels cover it.
     if (View2D.hovered != VIEW2D_NONE) PopUp_Draw(View2D.pointerX, View2D.pointerY);
     PresentMenuScreen();
+}
+
+void View2D_SetCamera()
+{
+    SetViewSize(kWidth, kHeight);
+    SetViewProjectionFactors();
+    InitCameras();
+    UpdateCurrentCamera();
 }
 
 bool View2D_Project(float x, float y, float height, int32_t* px, int32_t* py)

@@ -53,6 +53,9 @@ void View2D_Frame();
 void View2D_Input(int32_t x, int32_t y, bool down);
 // One drawn frame without pacing or input, presented whole: for tests and the benchmark.
 void View2D_DrawScreen();
+// The fixed overview camera on a 640 x 480 view, as the view's set-up aims it; background 19's
+// pitch is drawn through it when the data is made.
+void View2D_SetCamera();
 // A world point on the menu screen: false behind the near plane or outside the screen.
 bool View2D_Project(float x, float y, float height, int32_t* px, int32_t* py);
 // Colour 1-3 (shirt, shorts, socks) of side 0 or 1, 5:6:5: what the flat people are drawn in.

@@ -52,6 +52,8 @@ struct PitchState {
 PitchState s_pitch;
 std::array<SoftMarkingRow, PITCH_MAX_VIEW_HEIGHT> s_markingRows;
 std::array<SoftGrassRow, PITCH_MAX_VIEW_HEIGHT> s_grassRows;
+std::array<PitchRingRow, PITCH_MAX_VIEW_HEIGHT> s_ringRows;
+std::array<SoftMarkingRow, PITCH_MAX_VIEW_HEIGHT> s_ringPass;  // one run of each row at a time
 
 uint8_t* AlignUp(uint8_t* p, uintptr_t alignment)
 {
@@ -284,30 +286,70 @@ void KeepMarkingConnected(RowRange range)
     }
 }
 
-void DrawMarkingPiece(const PitchPoint* points, int32_t count)
+// The piece through the camera into the marking rows; false when it covers no row.
+bool ScanMarkingPiece(const PitchPoint* points, int32_t count, int32_t* first, int32_t* last)
 {
-    if (s_pitch.linePattern == nullptr || !TransformAndClip(points, nullptr, nullptr, count))
-        return;
+    if (!TransformAndClip(points, nullptr, nullptr, count)) return false;
     SoftVertex projected[SOFT_MAX_POLY_VERTICES];
     const int32_t n = ProjectCurrentPolygon(projected);
+    return Pitch_ScanMarking(projected, n, first, last);
+}
+
+void DrawMarkingPiece(const PitchPoint* points, int32_t count)
+{
     int32_t first = 0, last = 0;
-    if (Pitch_ScanMarking(projected, n, &first, &last))
+    if (s_pitch.linePattern != nullptr && ScanMarkingPiece(points, count, &first, &last))
         Soft_DrawMarkingRows(first, last, s_markingRows.data(), s_pitch.linePattern);
 }
 
 bool RingVisible(const PitchPoint* bounds) { return TransformAndClip(bounds, nullptr, nullptr, 4); }
 
-// A ring as a strip of quads, one per segment, after one test of its bounding rectangle.
+// Joins [start, end] with every run of the row it overlaps or touches; false when the row has no
+// room left for it as a run of its own.
+bool AddRingRun(PitchRingRow& row, int32_t start, int32_t end)
+{
+    int32_t kept = 0;
+    for (int32_t i = 0; i < row.count; ++i) {
+        if (row.xEnd[i] + 1 < start || row.xStart[i] > end + 1) {
+            row.xStart[kept] = row.xStart[i];
+            row.xEnd[kept++] = row.xEnd[i];
+            continue;
+        }
+        start = std::min(start, row.xStart[i]);
+        end = std::max(end, row.xEnd[i]);
+    }
+    row.count = kept;
+    if (kept == PITCH_RING_RUNS) return false;
+    row.xStart[kept] = start;
+    row.xEnd[kept] = end;
+    row.count = kept + 1;
+    return true;
+}
+
+// The rows' n-th runs through the row writer, each row with its own depth key.
+void DrawRingRuns(int32_t first, int32_t last)
+{
+    int32_t most = 0;
+    for (int32_t r = first; r <= last; ++r)
+        most = std::max(most, s_ringRows[r].count);
+    for (int32_t n = 0; n < most; ++n) {
+        for (int32_t r = first; r <= last; ++r) {
+            const PitchRingRow& ring = s_ringRows[r];
+            s_ringPass[r].xStart = n < ring.count ? ring.xStart[n] : 1;
+            s_ringPass[r].xEnd = n < ring.count ? ring.xEnd[n] : 0;
+            s_ringPass[r].depthKey = s_markingRows[r].depthKey;
+        }
+        Soft_DrawMarkingRows(first, last, s_ringPass.data(), s_pitch.linePattern);
+    }
+}
+
 void DrawRing(const PitchPoint* outer, const PitchPoint* inner, int32_t points, bool closed,
               const PitchPoint* bounds)
 {
-    if (!RingVisible(bounds)) return;
-    const int32_t segments = closed ? points : points - 1;
-    for (int32_t k = 0; k < segments; ++k) {
-        const int32_t next = k + 1 == points ? 0 : k + 1;
-        const PitchPoint quad[4] = {outer[k], outer[next], inner[next], inner[k]};
-        DrawMarkingPiece(quad, 4);
-    }
+    int32_t first = 0, last = 0;
+    if (s_pitch.linePattern != nullptr && RingVisible(bounds)
+        && Pitch_ScanRing(outer, inner, points, closed, &first, &last))
+        DrawRingRuns(first, last);
 }
 
 struct Plane {  // a value over the screen: at (x, y) in pixels, base + dx (x - x0) + dy (y - y0)
@@ -484,6 +526,33 @@ bool Pitch_ScanMarking(const SoftVertex* vertices, int32_t count, int32_t* first
     *last = range.last;
     return true;
 }
+
+bool Pitch_ScanRing(const PitchPoint* outer, const PitchPoint* inner, int32_t points, bool closed,
+                    int32_t* first, int32_t* last)
+{
+    for (int32_t r = 0; r < s_pitch.viewport.height; ++r)
+        s_ringRows[r].count = 0;
+    RowRange ring = {INT32_MAX, INT32_MIN};
+    const int32_t segments = closed ? points : points - 1;
+    for (int32_t k = 0; k < segments; ++k) {
+        const int32_t next = k + 1 == points ? 0 : k + 1;
+        const PitchPoint quad[4] = {outer[k], outer[next], inner[next], inner[k]};
+        int32_t top = 0, bottom = 0;
+        if (!ScanMarkingPiece(quad, 4, &top, &bottom)) continue;
+        ring = {std::min(ring.first, top), std::max(ring.last, bottom)};
+        for (int32_t r = top; r <= bottom; ++r) {
+            const SoftMarkingRow& row = s_markingRows[r];
+            if (row.xEnd < row.xStart || AddRingRun(s_ringRows[r], row.xStart, row.xEnd)) continue;
+            // No room: this run is drawn at once, as a piece of its own.
+            Soft_DrawMarkingRows(r, r, s_markingRows.data(), s_pitch.linePattern);
+        }
+    }
+    *first = ring.first;
+    *last = ring.last;
+    return ring.first <= ring.last;
+}
+
+const PitchRingRow* Pitch_RingRows() { return s_ringRows.data(); }
 
 void Pitch_BestTriple(const SoftVertex* vertices, int32_t count, int32_t* i, int32_t* j, int32_t* k)
 {

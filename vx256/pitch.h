@@ -21,6 +21,15 @@ constexpr int32_t PITCH_GRASS_FILE_BYTES = SOFT_TEXTURE_HEADER_BYTES + 64 * 64;
 // Depth keys of the marking rows: 1/z' of the row's grass, scaled.
 constexpr float PITCH_DEPTH_KEY_SCALE = 1368576.0f;
 
+// A ring's covered pixels on one view row, as runs that neither overlap nor touch, so that each
+// pixel is drawn once however many of the ring's segments reach it.
+constexpr int32_t PITCH_RING_RUNS = 8;
+struct PitchRingRow {
+    int32_t count;
+    int32_t xStart[PITCH_RING_RUNS];
+    int32_t xEnd[PITCH_RING_RUNS];
+};
+
 struct PitchPoint {  // on the ground
     float x, y;
 };
@@ -64,6 +73,12 @@ void Soft_DrawMarkingArcs();
 const PitchGeometry& Pitch_Geometry();
 const uint8_t* Pitch_LinePattern();  // null until loaded
 const uint8_t* Pitch_GrassPlanes();  // null until loaded
+// Scan-converts a ring (a strip of one quad per segment between `outer` and `inner`, closed or
+// not) into the ring rows through the current camera; false when it covers no row. The rows
+// first .. last hold its runs.
+bool Pitch_ScanRing(const PitchPoint* outer, const PitchPoint* inner, int32_t points, bool closed,
+                    int32_t* first, int32_t* last);
+const PitchRingRow* Pitch_RingRows();
 // The row tables as the last piece left them (rows 0 .. view height - 1).
 const SoftMarkingRow* Pitch_MarkingRows();
 const SoftGrassRow* Pitch_GrassRows();

@@ -2,26 +2,64 @@
 #include "tests/support/frame_probe.h"
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 uint32_t FrameColourAt(const PngImage& frame, int32_t x, int32_t y) { return frame.Pixel(x, y); }
+
+namespace {
+
+bool IsNear(uint32_t c, uint32_t rgb, int32_t tolerance)
+{
+    for (int32_t shift = 0; shift <= 16; shift += 8) {
+        const int32_t a = static_cast<int32_t>(c >> shift & 0xFF);
+        const int32_t b = static_cast<int32_t>(rgb >> shift & 0xFF);
+        if (std::abs(a - b) > tolerance) return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 int32_t CountNearColour(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h,
                         uint32_t rgb, int32_t tolerance)
 {
     int32_t count = 0;
     for (int32_t py = y; py < y + h && py < frame.height; ++py) {
-        for (int32_t px = x; px < x + w && px < frame.width; ++px) {
-            const uint32_t c = frame.Pixel(px, py);
-            bool near = true;
-            for (int32_t shift = 0; shift <= 16; shift += 8) {
-                const int32_t a = static_cast<int32_t>(c >> shift & 0xFF);
-                const int32_t b = static_cast<int32_t>(rgb >> shift & 0xFF);
-                near = near && std::abs(a - b) <= tolerance;
-            }
-            count += near ? 1 : 0;
-        }
+        for (int32_t px = x; px < x + w && px < frame.width; ++px)
+            count += IsNear(frame.Pixel(px, py), rgb, tolerance) ? 1 : 0;
     }
     return count;
+}
+
+int32_t CountColourBlobs(const PngImage& frame, uint32_t rgb, int32_t tolerance,
+                         const std::function<bool(int32_t, int32_t)>& inside)
+{
+    std::vector<uint8_t> seen(static_cast<size_t>(frame.width) * frame.height, 0);
+    const auto take = [&](int32_t px, int32_t py) {
+        if (px < 0 || py < 0 || px >= frame.width || py >= frame.height) return false;
+        uint8_t& s = seen[static_cast<size_t>(py) * frame.width + px];
+        if (s != 0 || !inside(px, py) || !IsNear(frame.Pixel(px, py), rgb, tolerance)) return false;
+        s = 1;
+        return true;
+    };
+    int32_t blobs = 0;
+    std::vector<std::pair<int32_t, int32_t>> stack;
+    for (int32_t py = 0; py < frame.height; ++py) {
+        for (int32_t px = 0; px < frame.width; ++px) {
+            if (!take(px, py)) continue;
+            ++blobs;
+            stack.assign(1, {px, py});
+            while (!stack.empty()) {
+                const auto [cx, cy] = stack.back();
+                stack.pop_back();
+                for (int32_t dy = -1; dy <= 1; ++dy)
+                    for (int32_t dx = -1; dx <= 1; ++dx)
+                        if (take(cx + dx, cy + dy)) stack.push_back({cx + dx, cy + dy});
+            }
+        }
+    }
+    return blobs;
 }
 
 int32_t TextPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h)

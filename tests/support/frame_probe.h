@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "tests/support/png.h"
 
@@ -11,6 +12,9 @@ uint32_t FrameColourAt(const PngImage& frame, int32_t x, int32_t y);
 // The pixels of the rectangle whose every component lies within `tolerance` of the colour's.
 int32_t CountNearColour(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h,
                         uint32_t rgb, int32_t tolerance);
+// The groups of touching pixels (eight neighbours) near the colour among those `inside` accepts.
+int32_t CountColourBlobs(const PngImage& frame, uint32_t rgb, int32_t tolerance,
+                         const std::function<bool(int32_t, int32_t)>& inside);
 // The pixels of the rectangle in the stadium's grass greens: green well above red and blue.
 int32_t GrassPixels(const PngImage& frame, int32_t x, int32_t y, int32_t w, int32_t h);
 // The pixels of the rectangle near white: the menus' text.

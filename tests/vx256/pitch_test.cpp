@@ -26,7 +26,7 @@ constexpr int32_t M = GAMESCREEN_MARGIN;
 constexpr uint8_t kUntouched = 7;
 constexpr uint8_t kFirstLine = 235;  // the line entries of the stadium palette
 constexpr uint8_t kLastLine = 242;
-constexpr uint64_t kBehindTheGoalHash = 0x0066ddd5dcbdc9d6ull;
+constexpr uint64_t kBehindTheGoalHash = 0xdd8ce9649b714d99ull;
 
 struct Eye {
     const char* name;
@@ -314,6 +314,50 @@ TEST(PitchFrames, FromEveryCameraTheOutlineClosesTheGrassMapsAndNothingLeavesThe
         }
         EXPECT_GT(checked, 5);
     }
+}
+
+// A ring's segments share their edges: from every camera, each row of the centre circle and the
+// penalty arcs holds at most two runs (a ring's two sides) that neither overlap nor touch, so
+// each pixel is drawn once, and every pixel of them is drawn in the line's entries.
+TEST(PitchFrames, RingsDrawEachPixelOfARowOnceInAtMostTwoRuns)
+{
+    PitchView view;
+    const PitchGeometry& g = Pitch_Geometry();
+    struct Ring {
+        const char* name;
+        const PitchPoint *outer, *inner;
+        int32_t points;
+        bool closed;
+    };
+    const Ring rings[] = {
+        {"circle", g.circleOuter, g.circleInner, PITCH_CIRCLE_POINTS, true},
+        {"near arc", g.arcOuter[0], g.arcInner[0], PITCH_ARC_POINTS, false},
+        {"far arc", g.arcOuter[1], g.arcInner[1], PITCH_ARC_POINTS, false},
+    };
+    int32_t drawn = 0;
+    for (const Eye& eye : kEyes) {
+        view.Draw(eye);
+        for (const Ring& ring : rings) {
+            SCOPED_TRACE(std::string(eye.name) + ", " + ring.name);
+            int32_t first = 0, last = 0;
+            if (!Pitch_ScanRing(ring.outer, ring.inner, ring.points, ring.closed, &first, &last))
+                continue;
+            int32_t notLine = 0;
+            for (int32_t r = first; r <= last; ++r) {
+                const PitchRingRow& row = Pitch_RingRows()[r];
+                ASSERT_LE(row.count, 2) << "row " << r;
+                const bool apart = row.count < 2 || row.xEnd[0] + 1 < row.xStart[1]
+                                   || row.xEnd[1] + 1 < row.xStart[0];
+                EXPECT_TRUE(apart) << "row " << r;
+                for (int32_t n = 0; n < row.count; ++n) {
+                    for (int32_t x = row.xStart[n]; x <= row.xEnd[n]; ++x, ++drawn)
+                        notLine += IsLine(view.Pixel(x, r)) ? 0 : 1;
+                }
+            }
+            EXPECT_EQ(notLine, 0);
+        }
+    }
+    EXPECT_GT(drawn, 2000);
 }
 
 // The view's bytes, FNV-1a.

@@ -1,6 +1,7 @@
 // The software 3D view built and drawn in process over a seeded match, through its own hooks: the
-// kick-off frame from the right touchline camera (golden), the heads-up display's rules, and
-// rebuilds that leave memory where it was.
+// kick-off frame from the right touchline camera and the frame at a scripted goal (goldens), the
+// tallest screen it takes, the heads-up display's rules, and rebuilds that leave memory where it
+// was.
 #include "tests/gamecode/harness/softview_scene.h"
 
 #include <cstdint>
@@ -11,11 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/gfx.h"
 #include "engine/host/host.h"
+#include "engine/host/inject.h"
 #include "engine/memory.h"
 #include "engine/timer.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "generated/build_paths.h"
 #include "generic/matchkeys.h"
@@ -28,8 +32,9 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0xdc8af0b37a28f89cull;
-constexpr uint64_t kKickOffHash = 0x8a11c549843e4eb4ull;
+constexpr uint64_t kMenuHash = 0x5b399cafabdfb9f4ull;
+constexpr uint64_t kGoalHash = 0x96eef32a427910e0ull;
+constexpr uint64_t kKickOffHash = 0x4bb3ee265a20fbecull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {
@@ -41,6 +46,27 @@ TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
     if (hash != kKickOffHash || std::getenv("PELLORAN_WRITE_FRAMES"))
         HostWriteFramePng(path.c_str());
     EXPECT_EQ(hash, kKickOffHash) << "0x" << std::hex << hash << ", written to " << path;
+}
+
+// The scripted goal: the ball just over the far goal line, side 0 a goal up, the touchline camera
+// following the ball there for a second and a bit.
+TEST(SoftViewScene, TheFrameAtAGoalOverTheFarLineMatchesItsGoldenHash)
+{
+    ScopedSoftView view;
+    Match.score[0] = 1;
+    Ball.holder = 0;
+    Ball.secondHolder = 0;
+    Match.followedObject = MATCH_BALL;
+    RenderObject& ball = RenderList[MATCH_BALL];
+    ball.x = PITCH_CENTRE_X + 30;
+    ball.y = PITCH_FAR_GOAL_LINE_Y + 4;
+    ball.height = 10 * 2.8f;
+    for (int32_t frame = 0; frame < 60; ++frame)
+        ScopedSoftView::Frame();
+    const uint64_t hash = HostFrameHash();
+    const std::string path = PELLORAN_BUILD_DIR "/softview_goal.png";
+    if (hash != kGoalHash || std::getenv("PELLORAN_WRITE_FRAMES")) HostWriteFramePng(path.c_str());
+    EXPECT_EQ(hash, kGoalHash) << "0x" << std::hex << hash << ", written to " << path;
 }
 
 TEST(SoftViewScene, TwentyRebuildsLeaveMemoryWhereItWas)
@@ -59,6 +85,60 @@ TEST(SoftViewScene, TwentyRebuildsLeaveMemoryWhereItWas)
         ASSERT_EQ(MemoryStats().bytes, after.bytes) << round;
     }
     ScopedSoftView::Build();
+}
+
+// The host's 8-bit modes with two taller than the default list's, so that 640 x 480 keeps its
+// place in the sorted list that the view's saved mode indexes.
+void OfferTallModes()
+{
+    const HostMode modes[] = {
+        {320, 200, HOST_FORMAT_PALETTE8, true},    {320, 240, HOST_FORMAT_PALETTE8, false},
+        {640, 400, HOST_FORMAT_PALETTE8, false},   {640, 480, HOST_FORMAT_PALETTE8, false},
+        {800, 600, HOST_FORMAT_PALETTE8, false},   {1024, 768, HOST_FORMAT_PALETTE8, false},
+        {1280, 1024, HOST_FORMAT_PALETTE8, false}, {1368, 1025, HOST_FORMAT_PALETTE8, false}};
+    if (IsGraphicMode()) RestoreGraphicMode();
+    GfxUninit();
+    HostInjectSetModes(modes, 8);
+    GfxInit(0);
+}
+
+// The view taken down and built again in the mode of that size, as F3 and F4 do.
+void RebuildIn(int32_t width, int32_t height)
+{
+    ScopedSoftView::Tear();
+    FirstCreateGameEnvironment();
+    SoftwareResolution = static_cast<int16_t>(GfxFindMode(width, height, DDRAW_KIND_8BIT));
+    CreateGameEnvironment();
+}
+
+// The tallest screen the view takes is drawn whole; one row more stops the program.
+TEST(SoftViewScene, AModeOf1024RowsIsDrawnWhole)
+{
+    ScopedSoftView view;
+    OfferTallModes();
+    RebuildIn(1280, 1024);
+    ScopedSoftView::Frame();
+    const HostFrame frame = HostLastFrame();
+    ASSERT_EQ(frame.width, 1280);
+    ASSERT_EQ(frame.height, 1024);
+    int32_t grass = 0;  // in the lowest rows: the near touchline's grass, not the sky's fill
+    for (int32_t x = 0; x < 1280; ++x) {
+        const uint8_t* p = frame.rgb + (static_cast<size_t>(1020) * 1280 + x) * 3;
+        grass += p[1] > p[0] + 20 && p[1] > p[2] + 20 ? 1 : 0;
+    }
+    EXPECT_GT(grass, 1000);
+    RebuildIn(640, 480);
+}
+
+TEST(SoftViewSceneDeathTest, AModeOf1025RowsIsFatal)
+{
+    EXPECT_DEATH(
+        {
+            ScopedSoftView view;
+            OfferTallModes();
+            RebuildIn(1368, 1025);
+        },
+        "Error: InitScreenResolution\\(\\): CurrentScreenHeight > LARGESTSCREENHEIGHT!");
 }
 
 // The heads-up display's rules: the shoot-out's goals in period 4, every overview dot inside its

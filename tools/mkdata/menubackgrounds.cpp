@@ -74,7 +74,7 @@ bool StartsWith(std::string_view name, std::string_view prefix)
 Theme ThemeOf(int32_t row, std::string_view name)
 {
     if (row == CREDITS_SCREEN) return THEME_CREDITS;
-    if (NameIs(name, {"fuckpit", "FUCKPITB", "scanback", "comday", "COMDAYB"})) return THEME_PITCH;
+    if (NameIs(name, {"fuckpit", "FUCKPITB", "comday", "COMDAYB"})) return THEME_PITCH;
     if (StartsWith(name, "ignew")) return THEME_SLATE;
     if (StartsWith(name, "BG") || NameIs(name, {"blank"})) return THEME_BLUE_GREY;
     if (NameIs(name, {"euro", "EUROB"})) return THEME_NAVY;
@@ -207,11 +207,25 @@ void PaintSplash(MkCanvas* c)
     PaintBall(c, 320, 300, 70);
 }
 
+// The row number in the bottom-right pixel, so a frame read back says which picture it is.
+std::vector<uint8_t> Marked(const MkCanvas& c, int32_t row)
+{
+    std::vector<uint8_t> bytes = c.To565(false);
+    const uint32_t marker = static_cast<uint32_t>(row) << 5 | 31;
+    bytes[bytes.size() - 2] = static_cast<uint8_t>(marker & 0xFF);
+    bytes[bytes.size() - 1] = static_cast<uint8_t>(marker >> 8);
+    return bytes;
+}
+
 std::vector<uint8_t> MakeBackground(int32_t row)
 {
     const std::string_view name = BackgroundNames[row];
-    const Theme theme = ThemeOf(row, name);
     MkCanvas c(SCREEN_W, SCREEN_H);
+    if (NameIs(name, {"scanback"})) {
+        MkPaintScanback(&c);
+        return Marked(c, row);
+    }
+    const Theme theme = ThemeOf(row, name);
     PaintGradient(&c, theme);
     if (theme == THEME_PITCH) PaintPitchLines(&c);
     if (theme == THEME_NAVY) PaintStarRing(&c);
@@ -219,12 +233,7 @@ std::vector<uint8_t> MakeBackground(int32_t row)
     PaintTitleBand(&c);
     if (row == TITLE_SCREEN) PaintTitleScreen(&c);
     if (row == STARTUP_SCREEN || row == SPLASH_WITH_BALL) PaintSplash(&c);
-    std::vector<uint8_t> bytes = c.To565(false);
-    // The row number in the bottom-right pixel, so a frame read back says which picture it is.
-    const uint32_t marker = static_cast<uint32_t>(row) << 5 | 31;
-    bytes[bytes.size() - 2] = static_cast<uint8_t>(marker & 0xFF);
-    bytes[bytes.size() - 1] = static_cast<uint8_t>(marker >> 8);
-    return bytes;
+    return Marked(c, row);
 }
 
 bool SharesEarlierName(int32_t row)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gamecode/pitch.h"
+#include "tools/mkdata/canvas.h"
 #include "tools/mkdata/matchgfx.h"
 #include "tools/mkdata/nodwriter.h"
 #include "vx256/nod.h"
@@ -150,14 +151,17 @@ std::vector<uint8_t> Panels(int32_t light, int32_t every)
     return SoftTexture(32, 32, t);
 }
 
-// An advertising board: a coloured field and blocks of a second colour.
-std::vector<uint8_t> Board(uint8_t field, uint8_t blocks)
+// An advertising board: our own invented words in one colour on a field of another.
+std::vector<uint8_t> Board(const char* words, uint8_t field, uint8_t ink)
 {
-    std::vector<uint8_t> t(64 * 16);
-    for (int32_t y = 0; y < 16; ++y)
-        for (int32_t x = 0; x < 64; ++x)
-            t[y * 64 + x] = y >= 4 && y < 12 && x % 12 >= 2 && x % 12 < 9 ? blocks : field;
-    return SoftTexture(64, 16, t);
+    constexpr int32_t kWidth = 128, kHeight = 16;
+    MkCanvas canvas(kWidth, kHeight);
+    canvas.Text(kWidth / 2.0f, 1, words, 13, true, MK_WHITE, MK_ALIGN_CENTRE);
+    std::vector<uint8_t> t(kWidth * kHeight);
+    for (int32_t y = 0; y < kHeight; ++y)
+        for (int32_t x = 0; x < kWidth; ++x)
+            t[y * kWidth + x] = canvas.CoverageAt(x, y) >= 0.5f ? ink : field;
+    return SoftTexture(kWidth, kHeight, t);
 }
 
 // Hills against the sky: greens below a rolling line, transparent above it.
@@ -265,6 +269,7 @@ void Stand(WorldModelBuilder* model, Point3 from, Point3 to, Point3 out, int32_t
 {
     constexpr float kBoardHeight = 12.0f;
     constexpr float kTerraceStart = 40.0f;
+    const bool readsBackward = out.x * (to.y - from.y) - out.y * (to.x - from.x) < 0;
     for (int32_t k = 0; k < segments; ++k) {
         const float t0 = static_cast<float>(k) / segments,
                     t1 = static_cast<float>(k + 1) / segments;
@@ -280,8 +285,10 @@ void Stand(WorldModelBuilder* model, Point3 from, Point3 to, Point3 out, int32_t
                         p(t1, shape.depth * 0.35f, shape.wallTop + 30),
                         p(t1, shape.depth, shape.wallTop), p(t0, shape.depth, shape.wallTop),
                         TEX_ROOF, kCentreEye, NOD_SURFACE_DOUBLE_SIDED);
-        model->Quad(p(t0, 0, 0), p(t1, 0, 0), p(t1, 0, kBoardHeight), p(t0, 0, kBoardHeight),
-                    static_cast<int16_t>(TEX_BOARD1 + k % 4), kCentreEye);
+        // The words read left to right from the pitch, whichever way the stand runs.
+        const float left = readsBackward ? t1 : t0, right = readsBackward ? t0 : t1;
+        model->Quad(p(left, 0, 0), p(right, 0, 0), p(right, 0, kBoardHeight),
+                    p(left, 0, kBoardHeight), static_cast<int16_t>(TEX_BOARD1 + k % 4), kCentreEye);
     }
 }
 
@@ -332,11 +339,17 @@ void AddStadiumTextures(MkFileSet* set, const std::string& folder, uint32_t seed
     MkAddFile(set, root + "terrace.gfx", Terrace(seed));
     MkAddFile(set, root + "wall.gfx", Panels(3, 8));
     MkAddFile(set, root + "roof.gfx", Panels(1, 4));
-    constexpr uint8_t kBoards[4][2] = {
-        {MP_BLUE, MP_WHITE}, {MP_RED, MP_YELLOW}, {MP_GREEN, MP_WHITE}, {MP_YELLOW, MP_BLUE_DARK}};
+    struct Advert {
+        const char* words;
+        uint8_t field, ink;
+    };
+    constexpr Advert kAdverts[4] = {{"PELLORAN", MP_BLUE, MP_WHITE},
+                                    {"LUMIVERT", MP_RED, MP_YELLOW},
+                                    {"CAFE SOLENA", MP_GREEN, MP_WHITE},
+                                    {"ORBITEX", MP_YELLOW, MP_BLUE_DARK}};
     for (int32_t b = 0; b < 4; ++b)
         MkAddFile(set, root + "FRE\\main" + std::to_string(b + 1) + ".gfx",
-                  Board(kBoards[b][0], kBoards[b][1]));
+                  Board(kAdverts[b].words, kAdverts[b].field, kAdverts[b].ink));
 }
 
 }  // namespace

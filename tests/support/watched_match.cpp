@@ -1,0 +1,34 @@
+// tests/support/watched_match.cpp: the score and sound checks of a watched match's run.
+#include "tests/support/watched_match.h"
+
+#include <cstdint>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/front_end_script.h"
+#include "tests/support/wave_probe.h"
+
+void ExpectPrintedScoreIsTheFixtures(const ScriptRun& run)
+{
+    const int32_t score0 = ScriptFirstPrintedValue(run.out, "score0");
+    const int32_t score1 = ScriptFirstPrintedValue(run.out, "score1");
+    ASSERT_GE(score0, 0) << run.out;
+    ASSERT_GE(score1, 0) << run.out;
+    EXPECT_EQ(ScriptFirstPrintedValue(run.out, "lastscore"), score0 * 100 + score1) << run.out;
+}
+
+void ExpectWatchedMatchScoredAndHeard(const ScriptRun& run, const std::string& kickOffWave,
+                                      const std::string& matchWave, bool crowdReacts)
+{
+    ExpectPrintedScoreIsTheFixtures(run);
+    EXPECT_GT(ScriptFirstPrintedValue(run.out, "sfxplayed"), 0) << run.out;
+    EXPECT_EQ(ScriptFirstPrintedValue(run.out, "crowdplayed") > 0, crowdReacts) << run.out;
+
+    // Forty seconds of the first half: the crowd loops never fall silent, and the effects sound
+    // well above them (a loop at the crowd volume's level peaks near 1,600 at most).
+    const MatchLoudness heard =
+        LoudnessAfterKickOff(run.waves.at(kickOffWave), run.waves.at(matchWave), 40);
+    ASSERT_EQ(heard.seconds, 40U);
+    EXPECT_GT(heard.quietestSecond, 50.0);
+    EXPECT_GT(heard.peak, 5000);
+}
