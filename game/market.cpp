@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "engine/random.h"
 #include "game/calendar.h"
@@ -31,6 +32,7 @@ namespace {
 
 constexpr int32_t SQUAD_TARGET_MIN = 22;
 constexpr std::array<int32_t, LINE_COUNT> LINE_MINIMUM = {2, 6, 6, 4};
+constexpr int32_t OUTSIDE_SELLER_KEEPS = 11;
 constexpr std::array<int32_t, LINE_COUNT> BID_POSITION = {BIDPOS_KEEPER, BIDPOS_DEFENDER,
                                                           BIDPOS_MIDFIELDER, BIDPOS_FORWARD};
 constexpr int32_t ACTING_CHANCE = 18;  // one computer club in this many acts on a window day
@@ -285,17 +287,22 @@ int32_t FreeLightId()
 
 }  // namespace
 
-int32_t Market_SellAbroad(int32_t player, int32_t buyer, int32_t fee)
+namespace {
+
+// The sale without the seller's team made up again: the sales of the season's turn make each
+// seller's team up once, after the last of them, instead of rebuilding the clubs' member index
+// for every sale.
+int32_t SellAbroadLeavingTheTeam(int32_t player, int32_t buyer, int32_t fee, int32_t* seller)
 {
     const int32_t lightId = FreeLightId();
     if (lightId < 0 || !IsActiveFull(player) || IsFullClub(buyer) || buyer < 0
         || buyer >= CLUB_ID_COUNT)
         return -1;
     PlayerRecord& p = DbPlayers[player];
-    const int32_t seller = p.club;
-    if (!CanHold(seller, fee)) return -1;
+    *seller = p.club;
+    if (!CanHold(*seller, fee)) return -1;
     Club_Book(buyer, CLUB_FIG_SIGNINGS, fee);
-    Club_Book(MoneyClub(seller), CLUB_FIG_SALES, fee);
+    Club_Book(MoneyClub(*seller), CLUB_FIG_SALES, fee);
     VTW_AddClubLog(player, buyer, CAREERLOG_TRANSFER);
     ClearBidsFor(player);
     DbPersons[lightId] = DbPersons[player];
@@ -314,10 +321,19 @@ int32_t Market_SellAbroad(int32_t player, int32_t buyer, int32_t fee)
     p = {};
     p.club = CLUB_NONE;
     p.loanClub = -1;
-    Transfers_Add(MoneyClub(seller), buyer, lightId, 0, fee);
+    Transfers_Add(MoneyClub(*seller), buyer, lightId, 0, fee);
     Records_MembershipChanged();
-    GameHooks.NewsPlayerMoved(lightId, seller, buyer, fee, 0);
-    MarkClubChanged(seller);
+    GameHooks.NewsPlayerMoved(lightId, *seller, buyer, fee, 0);
+    return lightId;
+}
+
+}  // namespace
+
+int32_t Market_SellAbroad(int32_t player, int32_t buyer, int32_t fee)
+{
+    int32_t seller = CLUB_NONE;
+    const int32_t lightId = SellAbroadLeavingTheTeam(player, buyer, fee, &seller);
+    if (lightId >= 0) MarkClubChanged(seller);
     return lightId;
 }
 
@@ -594,8 +610,29 @@ bool ShapeLets(const SquadShape& s, int32_t player)
            && (s.best[line] != player || asked);
 }
 
+// A squad of the world outside keeps a side of eleven with a keeper until the season's turn fills
+// it up again: it plays cup ties, and once fielded ten men and no keeper for months after the
+// league had bought from it.
+bool OutsideLets(int32_t player)
+{
+    const LightPlayerRecord& p = DbLightPlayers[player - FullPlayerCount];
+    const bool keeper = VTW_GetPositionLine(player) == 0;
+    int32_t squad = 0;
+    int32_t keepers = 0;
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        const LightPlayerRecord& o = DbLightPlayers[id - FullPlayerCount];
+        if ((DbPersons[id].flags & PERSON_FREE) || o.position == POSITION_MANAGER
+            || o.club != p.club || (p.club == CLUB_ORIGIN && o.originWord != p.originWord))
+            continue;
+        ++squad;
+        keepers += VTW_GetPositionLine(id) == 0;
+    }
+    return squad > OUTSIDE_SELLER_KEEPS && (!keeper || keepers > 1);
+}
+
 bool SellerLets(int32_t player, int32_t seller, int32_t fee, bool agreed)
 {
+    if (player >= FullPlayerCount) return OutsideLets(player);
     if (!IsFullClub(seller)) return true;
     if (!CanHold(seller, fee)) return false;
     // The human agreed the sale himself: only the squad minimum still holds.
@@ -1095,8 +1132,10 @@ int64_t SpendableAtTheTurn(int32_t club, const SquadShape& s)
     return int64_t(VTW_GetClubBalance(club)) - BOARD_WAGE_WEEKS_KEPT * s.wages;
 }
 
-// The top club that most needs him in his line (its best there the weakest), whom he would
-// improve, and who can pay the fee less its part exchange; -1 none.
+// The top club with the most to spend, whom he would improve, who has room for him or a part
+// exchange, and who can pay the fee less that part exchange; -1 none. The best go where the
+// money is: sent to the clubs weakest in their line, they evened out the top division until its
+// table followed strength far less.
 int32_t TopBuyerFor(int32_t player, const MarketDay& day,
                     const std::array<int32_t, CLUB_FULL_MAX>& signings)
 {
@@ -1105,15 +1144,19 @@ int32_t TopBuyerFor(int32_t player, const MarketDay& day,
     const int32_t ability = VTW_GetPlayerAbilityCurve(player);
     const int32_t fee = FeeOf(player);
     int32_t buyer = -1;
+    int64_t buyerSpendable = 0;
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         const SquadShape& s = day.shapes[club];
         if (DivisionOf(club) != 0 || HumanDecides(club) || signings[club] >= SIGNED_FROM_BELOW_MAX
             || ability <= s.median || !WouldJoin(player, club))
             continue;
         const int32_t part = PartExchange(club, seller, line, fee, day);
+        if (part < 0 && s.playing >= SQUAD_MAX) continue;
         const int32_t cash = fee - (part >= 0 ? FeeOf(part) : 0);
-        if (SpendableAtTheTurn(club, s) < cash) continue;
-        if (buyer < 0 || BestAbility(s, line) < BestAbility(day.shapes[buyer], line)) buyer = club;
+        const int64_t spendable = SpendableAtTheTurn(club, s);
+        if (spendable < cash || (buyer >= 0 && spendable <= buyerSpendable)) continue;
+        buyer = club;
+        buyerSpendable = spendable;
     }
     return buyer;
 }
@@ -1163,9 +1206,22 @@ void SignTheBestFromBelow()
     }
 }
 
+// The light players of each club id, counted once for a whole round of sales.
+std::vector<int32_t> LightSquadSizes()
+{
+    std::vector<int32_t> sizes(CLUB_ID_COUNT);
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+        if (!(DbPersons[id].flags & (PERSON_FREE | PERSON_RETIRED))
+            && p.position != POSITION_MANAGER && p.club >= 0 && p.club < CLUB_ID_COUNT)
+            ++sizes[p.club];
+    }
+    return sizes;
+}
+
 // A club outside the league with room and a player about as good as he is, found among
 // LIGHT_SAMPLE light players drawn at random: a team of his level; -1 none.
-int32_t OutsideClubOfHisLevel(int32_t player)
+int32_t OutsideClubOfHisLevel(int32_t player, const std::vector<int32_t>& squadSizes)
 {
     const int32_t lightCount = DbPersonCount - FullPlayerCount;
     const int32_t ability = DbPlayers[player].ability;
@@ -1176,8 +1232,7 @@ int32_t OutsideClubOfHisLevel(int32_t player)
             || IsFullClub(p.club) || p.position == POSITION_MANAGER
             || std::abs(p.ability - ability) > ABROAD_LEVEL_GAP)
             continue;
-        const int16_t* members = nullptr;
-        if (Records_ClubMembers(p.club, &members) < SQUAD_MAX) return p.club;
+        if (squadSizes[p.club] < SQUAD_MAX) return p.club;
     }
     return -1;
 }
@@ -1204,13 +1259,32 @@ void Market_SellToTheWorldOutside()
     std::sort(listed.begin(), listed.begin() + n, [](int16_t a, int16_t b) {
         return KeepKey(a) != KeepKey(b) ? KeepKey(a) < KeepKey(b) : a < b;
     });
+    // The squads as the sales leave them, kept by hand: a listed player is never his line's best,
+    // which is all a shape needs besides its counts.
+    std::vector<int32_t> outsideSizes = LightSquadSizes();
+    MarketDay day;
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        day.shapes[club] = ShapeOf(club);
+    }
+    std::array<bool, CLUB_FULL_MAX> sold{};
     for (int32_t k = 0; k < n && wanted > 0; ++k) {
         const int32_t player = listed[k];
         const int32_t fee = FeeOf(player);
-        if (fee > Club_GetOutsideBalance() || !ShapeLets(ShapeOf(DbPlayers[player].club), player))
-            continue;
-        const int32_t buyer = OutsideClubOfHisLevel(player);
-        if (buyer >= 0 && Market_SellAbroad(player, buyer, fee) >= 0) --wanted;
+        const int32_t line = VTW_GetPositionLine(player);
+        SquadShape& shape = day.shapes[DbPlayers[player].club];
+        if (fee > Club_GetOutsideBalance() || !ShapeLets(shape, player)) continue;
+        const int32_t buyer = OutsideClubOfHisLevel(player, outsideSizes);
+        int32_t seller = CLUB_NONE;
+        if (buyer < 0 || SellAbroadLeavingTheTeam(player, buyer, fee, &seller) < 0) continue;
+        --wanted;
+        ++outsideSizes[buyer];
+        --shape.count;
+        --shape.playing;
+        --shape.lines[line];
+        sold[seller] = true;
+    }
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        if (sold[club]) MarkClubChanged(club);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "engine/debug.h"
 #include "engine/random.h"
@@ -99,7 +100,9 @@ int32_t YouthAbilityBase(int32_t club, const ClubRecord& r)
 {
     const int32_t coaching = Staff_GetRating(club, STAFF_COACH_YOUTH) / 5
                              + Staff_GetRating(club, STAFF_YDO) / 10 + r.reputation / 3;
-    return 4 + coaching;
+    // 6 holds the league's mean ability where the world began over 20 seasons (4 let it fall
+    // by 3-4 % once the clubs' reputations stopped creeping up).
+    return 6 + coaching;
 }
 
 void AddYouth(int32_t id, int32_t club)
@@ -130,9 +133,10 @@ int32_t ThinnestLine(const std::array<int32_t, LINE_COUNT>& have)
     return thinnest;
 }
 
-void ShiftReputation(int32_t club, ClubRecord* r, int32_t pyramidPlace, int32_t cupsWon)
+// rank: the club's place by reputation as the season ended.
+void ShiftReputation(ClubRecord* r, int32_t rank, int32_t pyramidPlace, int32_t cupsWon)
 {
-    const int32_t diff = VTW_GetClubRepRank(club) - pyramidPlace;  // above 0: better than rated
+    const int32_t diff = rank - pyramidPlace;  // above 0: better than rated
     int32_t delta = 0;
     if (diff >= 2 || diff <= -2) delta = (diff > 0 ? 1 : -1) * std::min(4, 1 + std::abs(diff) / 6);
     delta = std::clamp(delta + cupsWon, -4, 4);
@@ -159,8 +163,7 @@ bool IsOutsidePlayer(int32_t id)
 
 struct OutsideSquad {
     int32_t count;
-    int32_t abilitySum;
-    int32_t meanAbility;  // at the season's turn, before any youth joined
+    int32_t youthLevel;  // the ability its youths come in at, give or take
     std::array<int32_t, LINE_COUNT> lines;
     int16_t club;  // the squad's light club word and origin word, from one of its players
     int16_t originWord;
@@ -169,25 +172,55 @@ struct OutsideSquad {
 
 using OutsideSquads = std::array<OutsideSquad, OUTSIDE_KEYS>;
 
+// The mean ability of each world team's players as the world began. A squad's youths come in at
+// its team's level rather than at its own mean: the league buys the best of a squad, and youths
+// at the mean of those left made the world outside weaker season after season.
+std::vector<int32_t> WorldTeamLevels()
+{
+    std::vector<int32_t> sum(TEAM_COUNT), count(TEAM_COUNT);
+    for (int32_t i = 0; i < World.personCount; ++i) {
+        const WorldPerson& w = World.persons[i];
+        if (w.club >= TEAM_COUNT || w.position == POSITION_MANAGER) continue;
+        sum[w.club] += w.ability;
+        ++count[w.club];
+    }
+    for (int32_t team = 0; team < TEAM_COUNT; ++team) {
+        sum[team] = count[team] > 0 ? sum[team] / count[team] : 0;
+    }
+    return sum;
+}
+
+int32_t TeamOfOutsideKey(int32_t key)
+{
+    return key < CLUB_ID_COUNT ? VTW_GetTeam(key) : key - CLUB_ID_COUNT;
+}
+
 void CountOutside(OutsideSquads* squads)
 {
+    std::vector<int32_t> abilitySum(OUTSIDE_KEYS);
     for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
         if (!IsOutsidePlayer(id)) continue;
         const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
-        OutsideSquad& s = (*squads)[OutsideKey(p)];
+        const int32_t key = OutsideKey(p);
+        OutsideSquad& s = (*squads)[key];
         ++s.count;
-        s.abilitySum += p.ability;
+        abilitySum[key] += p.ability;
         ++s.lines[VTW_GetPositionLine(id)];
         s.club = p.club;
         s.originWord = p.originWord;
         s.nationality = DbPersons[id].nationality;
     }
-    for (OutsideSquad& s : *squads) {
-        s.meanAbility = s.count > 0 ? s.abilitySum / s.count : 0;
+    const std::vector<int32_t> levels = WorldTeamLevels();
+    for (int32_t key = 0; key < OUTSIDE_KEYS; ++key) {
+        OutsideSquad& s = (*squads)[key];
+        if (s.count == 0) continue;
+        const int32_t team = TeamOfOutsideKey(key);
+        const int32_t level = team >= 0 && team < TEAM_COUNT ? levels[team] : 0;
+        s.youthLevel = level > 0 ? level : abilitySum[key] / s.count;
     }
 }
 
-// Makes light id `id` a youth of the squad in `position`, as good as the squad's mean give or take.
+// Makes light id `id` a youth of the squad in `position`, at the squad's level give or take.
 void MakeOutsideYouth(int32_t id, const OutsideSquad& s, uint8_t position)
 {
     const int32_t style = std::min<int32_t>(s.nationality % WORLD_COUNTRY_COUNT,
@@ -201,7 +234,7 @@ void MakeOutsideYouth(int32_t id, const OutsideSquad& s, uint8_t position)
         static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - age - 1950),
         0};
     const int32_t ability = std::clamp(
-        s.meanAbility - OUTSIDE_YOUTH_SPREAD + Rand() % (2 * OUTSIDE_YOUTH_SPREAD + 1), 5, 99);
+        s.youthLevel - OUTSIDE_YOUTH_SPREAD + Rand() % (2 * OUTSIDE_YOUTH_SPREAD + 1), 5, 99);
     LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
     p = {};
     p.club = s.club;
@@ -230,6 +263,21 @@ void FillOutsideSquads(OutsideSquads* squads)
             ++s.count;
         }
     }
+}
+
+// The retirement without his club's team made up again; his club, or CLUB_NONE.
+int32_t RetireLeavingTheTeam(int32_t player)
+{
+    PlayerRecord* p = Player_RefForSet(player, "Retire").full;
+    if (p == nullptr) return CLUB_NONE;
+    const int32_t club = p->club;
+    VTW_AddClubLog(player, club, CAREERLOG_RETIRED);
+    if (club >= 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_RETIRED, player, 0);
+    DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
+    *p = {};
+    p->club = CLUB_NONE;
+    p->loanClub = -1;
+    return club;
 }
 
 }  // namespace
@@ -311,15 +359,7 @@ int32_t PlayerLife_NeediestLine(int32_t club)
 
 void PlayerLife_Retire(int32_t player)
 {
-    PlayerRecord* p = Player_RefForSet(player, "Retire").full;
-    if (p == nullptr) return;
-    const int32_t club = p->club;
-    VTW_AddClubLog(player, club, CAREERLOG_RETIRED);
-    if (club >= 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_RETIRED, player, 0);
-    DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
-    *p = {};
-    p->club = CLUB_NONE;
-    p->loanClub = -1;
+    const int32_t club = RetireLeavingTheTeam(player);
     if (club >= 0 && club < CLUB_FULL_MAX) VTW_UpdateTeam(club);
 }
 
@@ -364,14 +404,29 @@ void PlayerLife_NewSeason()
         CloseSeason(id, &DbPlayers[id]);
         Develop(id, &DbPlayers[id]);
     }
+    // Each club's team is made up once, after its last retirement: each made up at once rebuilt
+    // the clubs' member index.
+    std::array<bool, CLUB_FULL_MAX> left{};
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (PlayerLife_IsActivePlayer(id) && Retires(id)) PlayerLife_Retire(id);
+        if (!PlayerLife_IsActivePlayer(id) || !Retires(id)) continue;
+        const int32_t club = RetireLeavingTheTeam(id);
+        if (club >= 0 && club < CLUB_FULL_MAX) left[club] = true;
+    }
+    for (int32_t club = 0; club < CLUB_FULL_MAX; ++club) {
+        if (left[club]) VTW_UpdateTeam(club);
     }
 }
 
 void PlayerLife_ShiftReputations()
 {
+    // Every club is judged against the ranks as the season ended: read while the shifts went on,
+    // each club shifted moved the ranks of those judged after it, and the league's reputation
+    // crept up season after season.
     const int32_t clubs = World_LeagueClubCount(GameState.country);
+    std::array<int32_t, CLUB_FULL_MAX> ranks{};
+    for (int32_t club = 0; club < clubs; ++club) {
+        ranks[club] = VTW_GetClubRepRank(club);
+    }
     int32_t above = 0;
     for (int32_t division = 0; division < VTW_GetCountryDivisions(); ++division) {
         for (int32_t place = 0; place < VTW_GetDivisionSize(division); ++place) {
@@ -381,7 +436,7 @@ void PlayerLife_ShiftReputations()
             for (int32_t cup = 0; cup < CUP_COUNT; ++cup) {
                 cups += VTW_ClubHoldsHonour(club, cup, 0);
             }
-            ShiftReputation(club, VTW_GetClubRecordPtr(club), above + place + 1, cups);
+            ShiftReputation(VTW_GetClubRecordPtr(club), ranks[club], above + place + 1, cups);
         }
         above += VTW_GetDivisionSize(division);
     }

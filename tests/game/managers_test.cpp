@@ -10,6 +10,7 @@
 #include "game/records.h"
 #include "game/season.h"
 #include "game/tables.h"
+#include "game/world.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 
@@ -132,6 +133,11 @@ TEST_F(Managers, AClubRelegatedInDebtCarriesItIntoTheLowerDivisionAndSellsItsBes
     const int32_t star = MostValuable(club);
     VTW_PutPlayerOnTxList(star, 0);
     VTW_AddClubCash(club, -60000000);
+    // The top clubs cannot pay at the turn: their richest would otherwise sign the best who ask to
+    // move up and clear the debt before the new season starts.
+    for (int32_t other = 0; other < World_LeagueClubCount(GameState.country); ++other) {
+        if (VTW_GetClubDivision(other) == 0 && other != club) DbClubs[other].balance = 0;
+    }
     const int32_t season = GameState.seasonCounter;
     while (GameState.seasonCounter == season) {
         PlayDay();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "engine/memory.h"
@@ -18,6 +19,7 @@
 #include "game/honours.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
+#include "game/records.h"
 #include "game/savegame.h"
 #include "game/season.h"
 #include "game/squad.h"
@@ -248,6 +250,75 @@ TEST_F(Market, ASellerAtItsBalanceLimitSellsOnlyWhatItCanHold)
     EXPECT_EQ(Market_MovePlayer(player, buyer, fee, false, 1000, 12), player);
     EXPECT_EQ(DbClubs[seller].balance, BALANCE_MAX);
     EXPECT_EQ(DbClubs[buyer].balance, buyerBefore - fee);
+}
+
+// The light players of a club outside the league, its manager aside.
+std::vector<int32_t> OutsideSquadOf(int32_t club)
+{
+    std::vector<int32_t> squad;
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+        if (!(DbPersons[id].flags & PERSON_FREE) && p.club == club
+            && p.position != POSITION_MANAGER)
+            squad.push_back(id);
+    }
+    return squad;
+}
+
+// A squad of the world outside sells only while it keeps a side of eleven with a keeper: it plays
+// cup ties, and once fielded ten men and no keeper for months after the league bought from it.
+TEST_F(Market, AClubOutsideTheLeagueSellsOnlyAboveItsMinimum)
+{
+    struct Row {
+        int32_t squad, keepers;
+        bool keeperSold, sells;
+    };
+    constexpr Row kRows[] = {
+        {12, 1, false, true}, {11, 1, false, false}, {14, 2, true, true}, {14, 1, true, false}};
+    constexpr int32_t buyer = 50;
+    for (const Row& row : kRows) {
+        SCOPED_TRACE("squad " + std::to_string(row.squad) + " keepers "
+                     + std::to_string(row.keepers) + (row.keeperSold ? " keeper" : " outfield"));
+        NewGameForTest(0, 4242);
+        int32_t club = World_LeagueClubCount(0);
+        const auto keepersIn = [](const std::vector<int32_t>& squad) {
+            return std::count_if(squad.begin(), squad.end(),
+                                 [](int32_t id) { return VTW_GetPositionLine(id) == 0; });
+        };
+        while (club < CLUB_ID_COUNT
+               && (OutsideSquadOf(club).size() < 20 || keepersIn(OutsideSquadOf(club)) < 3)) {
+            ++club;
+        }
+        ASSERT_LT(club, CLUB_ID_COUNT);
+        std::vector<int32_t> squad = OutsideSquadOf(club);
+        const auto sold = std::find_if(squad.begin(), squad.end(), [&row](int32_t id) {
+            return (VTW_GetPositionLine(id) == 0) == row.keeperSold;
+        });
+        const int32_t player = *sold;
+        // The others leave, keepers first, until the squad is the row's.
+        std::stable_partition(squad.begin(), squad.end(),
+                              [](int32_t id) { return VTW_GetPositionLine(id) == 0; });
+        int32_t size = static_cast<int32_t>(squad.size());
+        int32_t keepers = static_cast<int32_t>(keepersIn(squad));
+        for (const int32_t id : squad) {
+            const bool keeper = VTW_GetPositionLine(id) == 0;
+            if (id == player || (keeper ? keepers <= row.keepers : size <= row.squad)) continue;
+            DbPersons[id].flags = PERSON_FREE;
+            --size;
+            keepers -= keeper;
+        }
+        Records_MembershipChanged();
+        ASSERT_EQ(size, row.squad);
+        ASSERT_EQ(keepers, row.keepers);
+        DbClubs[buyer].balance = BALANCE_MAX / 2;
+        const int32_t fee = VTW_ComputeTransferFee(player, 0, buyer, nullptr, 0);
+        ASSERT_GE(VTW_PlaceBid(buyer, player, fee, Market_BidLineCode(player), 0), 0);
+        Calendar_SetDay(DayNo + 1);
+        Market_DailyStage();
+        const bool gone = (DbPersons[player].flags & PERSON_FREE) != 0;
+        EXPECT_EQ(gone, row.sells);
+        EXPECT_EQ(OutsideSquadOf(club).size(), size_t(row.squad - (row.sells ? 1 : 0)));
+    }
 }
 
 TEST_F(Market, ALoanBidForALoanListedPlayerIsCarriedOutAtOnce)
@@ -560,6 +631,35 @@ TEST_F(Market, AtTheTurnATopClubSignsTheBestFromBelowWithItsWeakestInPartExchang
     EXPECT_EQ(VTW_GetClubSquadCount(kThird), thirdSquad);
     EXPECT_EQ(VTW_GetClubSquadCount(kTop), topSquad + moved[kTop].first);
     EXPECT_EQ(DbClubs[kTop].balance, topBalance + moved[kTop].second);
+}
+
+// The best from below go where the money is: to the top club with the most to spend beyond a
+// season's wages, not to the one weakest in his line (which evened the top division out).
+TEST_F(Market, AtTheTurnTheBestFromBelowGoesToTheTopClubWithTheMostToSpend)
+{
+    constexpr int32_t kStrong = 5, kWeak = 6, kThird = 50;
+    ASSERT_EQ(VTW_GetClubDivision(kStrong), 0);
+    ASSERT_EQ(VTW_GetClubDivision(kWeak), 0);
+    for (const int32_t richer : {kStrong, kWeak}) {
+        SCOPED_TRACE("richer " + std::to_string(richer));
+        NewGameForTest(0, 4242);
+        for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
+            if (VTW_GetClubDivision(club) == 0) DbClubs[club].balance = 0;
+        }
+        const int32_t star = OutfieldPlayerOf(kThird);
+        DbPlayers[star].ability = 99;
+        for (const int32_t id : PlayersOf(kWeak, SQUAD_MAX)) {
+            if (VTW_GetPositionLine(id) == VTW_GetPositionLine(star)) DbPlayers[id].ability = 30;
+        }
+        VTW_PutPlayerOnTxList(star, 1);
+        const int64_t fee = VTW_ComputeTransferFee(star, 0, -1, nullptr, 0);
+        for (const int32_t club : {kStrong, kWeak}) {
+            DbClubs[club].balance = static_cast<int32_t>(Club_WagesReserved(club) / 125 * 52
+                                                         + (club == richer ? 3 : 2) * fee);
+        }
+        Market_NewSeason();
+        EXPECT_EQ(VTW_GetPlayerClub(star), richer);
+    }
 }
 
 // A light player of a club outside the league whose ability lies within [low, high]; -1 none.

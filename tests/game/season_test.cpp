@@ -2,6 +2,7 @@
 // log and the unattended run's checks.
 #include "game/season.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,12 +13,14 @@
 #include "game/careerlog.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/honours.h"
 #include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/records.h"
 #include "game/savegame.h"
 #include "game/squad.h"
+#include "game/tables.h"
 #include "game/tactics.h"
 #include "game/world.h"
 #include "tests/support/game_world.h"
@@ -213,6 +216,52 @@ TEST_F(SeasonTest, AYoungPlayerGrowsTowardsHisPotentialAndTheWorldsBestOnlySlowl
     EXPECT_LT(eliteGains, 6);
 }
 
+// At the season's turn a club's reputation moves by how far its place in the pyramid differs from
+// its rank by reputation as the season ended. Ranks read while the shifts went on made the clubs
+// shifted first move the ranks of those judged after them, and the league's reputation crept up
+// season after season (the youths it brings in with it).
+TEST_F(SeasonTest, ReputationsShiftAgainstTheRanksAsTheSeasonEnded)
+{
+    StartCareer(2, 3, 5);
+    const int32_t clubs = World_LeagueClubCount(2);
+    std::vector<int32_t> pyramid;  // clubs by place, the champion first
+    for (int32_t division = 0; division < VTW_GetCountryDivisions(); ++division) {
+        for (int32_t place = 0; place < VTW_GetDivisionSize(division); ++place) {
+            pyramid.push_back(VTW_GetDivisionSlot(division, place));
+        }
+    }
+    ASSERT_EQ(static_cast<int32_t>(pyramid.size()), clubs);
+    // Places 4-40 rated 63-27 and places 41-63 rated 23-1, each as its place says but three ranks
+    // too high; the top three rated 26, 25 and 24, ranks 38-40, 37 too low. Places 64 on share 0.
+    const auto ratingOf = [](int32_t place) {
+        if (place <= 3) return 27 - place;
+        return place <= 40 ? 67 - place : std::max(0, 64 - place);
+    };
+    struct Row {
+        int32_t firstPlace, lastPlace, shift;  // before the cups won
+    };
+    constexpr Row kRows[] = {
+        {1, 3, 4},    // 37 places better than rated: the most a season
+        {4, 40, -1},  // 3 places worse
+        {41, 63, 0},  // as rated
+    };
+    for (int32_t place = 1; place <= clubs; ++place) {
+        DbClubs[pyramid[place - 1]].reputation = static_cast<uint8_t>(ratingOf(place));
+    }
+    PlayerLife_ShiftReputations();
+    for (const Row& row : kRows) {
+        for (int32_t place = row.firstPlace; place <= row.lastPlace; ++place) {
+            const int32_t club = pyramid[place - 1];
+            int32_t cups = 0;
+            for (int32_t cup = 0; cup < CUP_COUNT; ++cup) {
+                cups += VTW_ClubHoldsHonour(club, cup, 0);
+            }
+            const int32_t expected = ratingOf(place) + std::clamp(row.shift + cups, -4, 4);
+            EXPECT_EQ(DbClubs[club].reputation, expected) << "place " << place;
+        }
+    }
+}
+
 TEST_F(SeasonTest, YouthIntakeStopsWithALogLineWhenNoFreeIdIsLeft)
 {
     StartCareer(0, 14, 5);
@@ -261,12 +310,20 @@ TEST_F(SeasonTest, TheWorldOutsideRetiresItsOldAndRefillsItsSquads)
     int32_t count = Records_ClubMembers(club, &members);
     ASSERT_GT(count, 14);
     const std::vector<int32_t> squad(members, members + count);
+    // The squad as the world began, whose level its youths come in at.
+    int32_t abilities = 0;
+    for (const int32_t id : squad) {
+        abilities += DbLightPlayers[id - FullPlayerCount].ability;
+    }
+    const int32_t mean = abilities / count;
     for (size_t k = 14; k < squad.size(); ++k) {
         DbPersons[squad[k]].flags = PERSON_FREE;  // as Player_PromoteToFull leaves them
         DbLightPlayers[squad[k] - FullPlayerCount].club = CLUB_NONE;
     }
+    // Those left are the weakest, the league having bought the others.
     for (int32_t k = 0; k < 14; ++k) {
         SetAge(squad[k], 25);
+        DbLightPlayers[squad[k] - FullPlayerCount].ability = 20;
     }
     const int32_t veteran = squad[0];
     const int32_t settled = squad[1];
@@ -274,11 +331,7 @@ TEST_F(SeasonTest, TheWorldOutsideRetiresItsOldAndRefillsItsSquads)
     const int32_t position = VTW_GetPlayerPosition(veteran);
     const PersonRecord settledBefore = DbPersons[settled];
     Records_MembershipChanged();
-    int32_t abilities = 0;
-    for (int32_t k = 0; k < 14; ++k) {
-        abilities += DbLightPlayers[squad[k] - FullPlayerCount].ability;
-    }
-    const int32_t mean = abilities / 14;
+    ASSERT_GT(mean, 30);
     PlayerLife_RenewOutside();
     count = Records_ClubMembers(club, &members);
     EXPECT_EQ(count, 16);
