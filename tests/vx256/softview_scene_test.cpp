@@ -28,8 +28,8 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0xdc8af0b37a28f89cull;
-constexpr uint64_t kKickOffHash = 0x8a11c549843e4eb4ull;
+constexpr uint64_t kMenuHash = 0x1c252c6e33d97458ull;
+constexpr uint64_t kKickOffHash = 0x8f92f4bd4e7e7b7cull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {
