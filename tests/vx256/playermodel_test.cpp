@@ -234,6 +234,50 @@ TEST(PlayerModel, TheRefereesCardShowsOnlyInStatesEightAndNine)
     EXPECT_LT(changed, plain.size() / 20);  // a card, not a body
 }
 
+// Sort groups from either side: seen from his right, his right arm is drawn over his torso; seen
+// from his left, the torso (or the nearer left arm) hides it. Each part is painted one colour of
+// its own, and the pixel under the middle of the right upper arm tells which part is in front.
+TEST(PlayerModel, ANearArmCoversTheTorsoAndAFarOneIsCovered)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    ScopedPeopleView view;
+    constexpr uint8_t kRightArm = 201, kTorso = 202, kLeftArm = 203;
+    const std::pair<const char*, uint8_t> paints[] = {
+        {"uparmr", kRightArm}, {"uparml", kLeftArm}, {"forearm", kLeftArm},
+        {"hand", kLeftArm},    {"shirtfr", kTorso},  {"shirtbac", kTorso},
+        {"shirtsl", kTorso},   {"shirtsr", kTorso},  {"shirttop", kTorso}};
+    for (const auto& [part, colour] : paints) {
+        SoftTextureHeader* t = KIT_GetPersonTexture(
+            3, KITPLR_GetTextureIndexFromName((part + std::string(".GFX")).c_str()));
+        ASSERT_NE(t, nullptr) << part;
+        std::fill_n(reinterpret_cast<uint8_t*>(t + 1), t->width * t->height, colour);
+    }
+    NodSkinnedModel& m = PlayerModels[0][0];
+    RenderList[3] = {1250, 0, 1082, 0, 0, 0, 0};  // at rest, facing -x: his right toward +y
+    for (const float side : {1.0f, -1.0f}) {
+        SetViewCamera(1250, 1082 + 40 * side, 18, std::atan2(0.0f, 40.0f * side),
+                      std::atan2(-40.0f, -4.0f), 1.1f);
+        const GameScreenRecord screen = GetGameScreen();
+        std::fill(screen.pixels, screen.pixels + screen.pitch * screen.height, 0);
+        DrawPlayerModel(3, 0, 0, MOTION_ABSENT);
+        // The work points are left in view space: the upper arm's middle, projected.
+        const NodWorkPoint& shoulder = *m.pointVertex[m.jointPoints[MK_JOINT_RIGHT_UPPER_ARM]];
+        const NodWorkPoint& elbow = *m.pointVertex[m.jointPoints[MK_JOINT_RIGHT_FOREARM]];
+        const PolyVertex middle = {(shoulder.x + elbow.x) / 2, (shoulder.y + elbow.y) / 2,
+                                   (shoulder.z + elbow.z) / 2, 0, 0};
+        SoftVertex at;
+        ProjectVertices(&middle, &at, 1, VertexOrder::AsStored);
+        const int32_t x = at.x / 16 + GAMESCREEN_MARGIN, y = at.y / 16 + GAMESCREEN_MARGIN;
+        ASSERT_TRUE(x > 0 && x < screen.width && y > 0 && y < screen.height) << x << "," << y;
+        const uint8_t seen = screen.pixels[y * screen.pitch + x];
+        if (side > 0) {
+            EXPECT_EQ(seen, kRightArm);
+        } else {
+            EXPECT_TRUE(seen == kTorso || seen == kLeftArm) << int{seen};
+        }
+    }
+}
+
 // The skeleton shadow's table follows the body segments it names in every kind's flat model.
 TEST(PlayerModel, TheSkeletonShadowFollowsTorsoLegsAndArms)
 {
