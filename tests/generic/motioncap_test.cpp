@@ -352,7 +352,7 @@ TEST(MotionClips, GaitsPlantTheirFeetAtTheSpeedTheMatchMovesThem)
         EXPECT_LT(sum / static_cast<float>(std::max(planted, 1)), 0.1f * v);
         EXPECT_LT(worst, 0.3f * v);
     }
-    EXPECT_EQ(gaits, 5);  // jog, run, sprint, dribble and walking backwards
+    EXPECT_EQ(gaits, 6);  // jog, run, sprint, dribble, walking and backing off backwards
 }
 
 // The clips' speeds are the match's: in seeded matches, people who move a whole tick in a gait
