@@ -509,6 +509,15 @@ TEST(SoftSpan, EdgeSetUpIsTheExactFloorDivisionAtEverySize)
             ASSERT_EQ(edge.errDenominator, d);
         }
     }
+    // Slopes of whole pixels a row, and edges starting on a row: the quotients are exact, so
+    // an estimate a hair low must be put right by its remainder.
+    for (int32_t dy = 1; dy <= 3000; ++dy)
+        for (const int32_t k : {-3, -1, 1, 2, 5}) {
+            SoftEdge edge;
+            Soft_SetupIntegerEdge(&edge, 160, 32, 160 + k * dy, 32 + dy);
+            ASSERT_EQ(edge.xStep, k) << dy;
+            ASSERT_EQ(edge.errStep, 0) << dy;
+        }
     SoftEdge upwards;
     Soft_SetupIntegerEdge(&upwards, 5, 100, 90, 20);
     EXPECT_LT(upwards.rowsLeft, 0);
