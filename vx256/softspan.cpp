@@ -187,8 +187,10 @@ TexelPoint EdgePoint(const SoftEdge& e) { return Project(e.invZ, e.uOverZ, e.vOv
 [[gnu::always_inline]] inline void DrawExactEnds(uint8_t* row, int32_t len)
 {
     const SpanState& s = s_soft.span;
-    DrawRun(row, s.left->x, len,
-            MakeRun(EdgePoint(*s.left), EdgePoint(*s.right), Soft_Reciprocal(len)));
+    const TexelPoint start = EdgePoint(*s.left);
+    // A one-pixel run never reads its step, so its right end needs no division.
+    const TexelPoint end = len == 1 ? start : EdgePoint(*s.right);
+    DrawRun(row, s.left->x, len, MakeRun(start, end, Soft_Reciprocal(len)));
 }
 
 // Whole runs of N pixels with exact ends, then the rest as one run ending on the right edge's own
