@@ -648,6 +648,7 @@ const std::map<std::string, Keyed> kKeyed = {
     {"dropkick",    {MkBallHold::Foot,  true,  DropHold, DropHold, DropKey, KickFollow, Stance}},
     {"punch",       {MkBallHold::Hands, false, Stance, HeadWindup, PunchKey, Stance, Stance}},
     {"smother",     {MkBallHold::Hands, true,  Stance, GatherKey, SmotherKey, SmotherKey, Kneeling}},
+    {"bend",        {MkBallHold::Ahead, true,  Stance, Stance, GatherKey, GatherKey, GatherKey}},
     {"divelow",     {MkBallHold::Hands, true,  Stance, CrouchLow, DiveLowKey, DiveLanded, Kneeling}},
     {"divehigh",    {MkBallHold::Hands, true,  Stance, CrouchLow, DiveHighKey, DiveLanded, Kneeling}},
     {"whistle",     {MkBallHold::Ahead, true,  Stance, HandToMouth, HandToMouth, Stance, Stance}},
