@@ -926,7 +926,7 @@ void OverlayStates()
     D3DSetRenderState(RS_FOGENABLE, 0);
 }
 
-void DrawScene()
+void DrawSceneNow()
 {
     D3DClearScene(D3D_CLEAR_ZBUFFER | (s_view.stencil ? uint32_t{D3D_CLEAR_STENCIL} : 0u));
     D3DBeginScene();
@@ -1050,7 +1050,7 @@ void D3DGame_Render()
 {
     if (!s_view.built || !PaceFrame()) return;
     ++s_view.frames;
-    DrawScene();
+    DrawSceneNow();
     Poll();
     const int32_t width = static_cast<int32_t>(ScreenWidth());
     const int32_t height = static_cast<int32_t>(ScreenHeight());
@@ -1112,6 +1112,8 @@ bool D3DGame_OnPitch(int32_t object)
     const int16_t motion = RenderList[object].animation;
     return motion >= kRestPoseMotion && motion < MOTION_CLIP_COUNT;
 }
+
+void D3DGame_DrawScene() { DrawSceneNow(); }
 
 int32_t D3DGame_Frames() { return s_view.frames; }
 bool D3DGame_StencilShadows() { return s_view.stencil; }

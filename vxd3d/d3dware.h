@@ -36,6 +36,10 @@ float D3DGame_EyeDistance(float x, float y, float z);
 // Registers the view as the device kind and hands the cameras D3DGame_SetCamera.
 void D3DGame_Register();
 
+// The frame's picture, from the first clear to the end of the scene (and the flip in full
+// screen), without its pacing and input: the benchmark's measure.
+void D3DGame_DrawScene();
+
 // For tests and the head-up display.
 bool D3DGame_OnPitch(int32_t object);  // a motion of -2 (at rest, no shadow) to 158
 int32_t D3DGame_Frames();              // drawn since the view was built
