@@ -184,7 +184,7 @@ struct ViewState {
     bool night;
     int32_t big;
     int32_t light = -1;
-    float accumulator;
+    double accumulator;  // a float stops counting half ticks after 2^23 ticks (23 hours)
     uint32_t lastUpdate;
     int32_t frames;
     int32_t drawnPerson;
@@ -966,9 +966,9 @@ bool PaceFrame()
     const int32_t perSecond = D3DServices.ViewFlags().quickPreview != 0
                                   ? D3DWARE_QUICK_FRAMES_A_SECOND
                                   : D3DWARE_FRAMES_A_SECOND;
-    s_view.accumulator += static_cast<float>(D3DWARE_TICKS_A_SECOND) / perSecond;
-    if (static_cast<float>(Now()) > s_view.accumulator) return false;
-    while (static_cast<float>(Now()) < s_view.accumulator)
+    s_view.accumulator += static_cast<double>(D3DWARE_TICKS_A_SECOND) / perSecond;
+    if (Now() > s_view.accumulator) return false;
+    while (Now() < s_view.accumulator)
         Poll();
     if (WinWasIdle()) {
         MatchView_Destroy();
@@ -1008,7 +1008,7 @@ void D3DGame_Init()
     D3DServices.InitCameras();
     LoadBar_Advance(1.0f);
     LoadBar_EndBlock();
-    s_view.accumulator = static_cast<float>(Now());
+    s_view.accumulator = Now();
     s_view.lastUpdate = Now() / 2 - 1;
     SetSideColours();
     s_view.frames = 0;
@@ -1030,7 +1030,7 @@ void D3DGame_Destroy()
     D3DServices.FreeMotionCaptures();
     MatchPresentationOps.MatchSfx_Shutdown();
     SndClearActiveChannels();
-    s_view.accumulator = static_cast<float>(Now());
+    s_view.accumulator = Now();
     s_view.built = false;
 }
 
@@ -1122,7 +1122,7 @@ const char* D3DGame_StadiumName() { return s_view.stadiumName; }
 const char* D3DGame_PitchModel() { return s_view.pitchName; }
 int32_t D3DGame_ShadowsAPerson() { return s_view.night ? D3DWARE_FLOODLIGHTS : 1; }
 int32_t D3DGame_Light() { return s_view.light; }
-float D3DGame_Accumulator() { return s_view.accumulator; }
+double D3DGame_Accumulator() { return s_view.accumulator; }
 
 int32_t D3DGame_PersonLevel(float distance, float zoom, int32_t modelDetail)
 {

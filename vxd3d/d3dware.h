@@ -49,7 +49,7 @@ const char* D3DGame_StadiumName();  // "stad2d", "bigstadn", ...
 const char* D3DGame_PitchModel();   // "newgrass" or "lowgrass"
 int32_t D3DGame_ShadowsAPerson();   // 1 by day, 4 at night
 int32_t D3DGame_Light();            // the scene light's slot, -1 none
-float D3DGame_Accumulator();        // the tick the next frame is due at
+double D3DGame_Accumulator();       // the tick the next frame is due at
 // The level of detail 0-4 of a person `distance` from the eye through a lens of `zoom`.
 int32_t D3DGame_PersonLevel(float distance, float zoom, int32_t modelDetail);
 // The ground-flattening matrix of a shadow cast from `light` (null: the sun) onto z = 0 by an

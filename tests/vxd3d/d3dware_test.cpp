@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/dxd3d.h"
+#include "engine/dxdraw.h"
+#include "engine/gfx.h"
 #include "engine/host/inject.h"
 #include "engine/options.h"
 #include "engine/timer.h"
@@ -25,6 +27,7 @@
 #include "generic/timedevents.h"
 #include "tests/gamecode/harness/deviceview_scene.h"
 #include "tests/support/gfx_run.h"
+#include "tests/support/kit_match.h"
 #include "vx256/world3d.h"
 #include "vxd3d/d3dhud.h"
 #include "vxd3d/d3dtex.h"
@@ -194,28 +197,41 @@ TEST(DeviceView, WithoutADeviceTheViewIsNotBuilt)
 // 50 engine ticks (calls) a second of 100 clock ticks, each drawn; 200 in quick preview, where
 // the headless clock's tick of each drawn frame's own poll drops every other one; a late call
 // draws nothing and the frames come back once the clock has caught up. (The 101st tick is the
-// last frame's poll.)
+// last frame's poll.) The same after 2^24 ticks (46 hours), where a float's half ticks are gone.
 TEST(DeviceView, FramesArePacedOnTheTickAndALateOneIsDropped)
 {
+    struct Case {
+        int16_t quick;
+        uint32_t start;
+        int32_t drawn;
+        int32_t callsToCatchUp;
+    };
+    const Case cases[] = {
+        {0, 1000, 50, 5},
+        {1, 1000, 100, 21},
+        {1, (1u << 24) + 1, 100, 21},
+        {0, (1u << 25) + 1, 50, 5},
+    };
     ScopedDeviceView view;
-    for (const int32_t quick : {0, 1}) {
-        SCOPED_TRACE(quick);
-        ViewFlags.quickPreview = static_cast<int16_t>(quick);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start);
+        ViewFlags.quickPreview = c.quick;
         ScopedDeviceView::Tear();
+        TickCount = c.start;
         ScopedDeviceView::Build();
-        const uint32_t start = TickCount.load();
-        const int32_t calls = quick != 0 ? 200 : 50;
+        EXPECT_EQ(D3DGame_Accumulator(), c.start);
+        const int32_t calls = c.quick != 0 ? 200 : 50;
         int32_t drawn = 0;
         for (int32_t i = 0; i < calls; ++i)
             drawn += ScopedDeviceView::Frame() ? 1 : 0;
-        EXPECT_EQ(drawn, quick != 0 ? 100 : 50);
-        EXPECT_EQ(TickCount.load() - start, 101u);
+        EXPECT_EQ(drawn, c.drawn);
+        EXPECT_EQ(TickCount.load() - c.start, 101u);
         TickCount = TickCount.load() + 10;
         EXPECT_FALSE(ScopedDeviceView::Frame());
         int32_t late = 1;
         while (!ScopedDeviceView::Frame() && late < 100)
             ++late;
-        EXPECT_EQ(late, quick != 0 ? 21 : 5);
+        EXPECT_EQ(late, c.callsToCatchUp);
     }
     ViewFlags.quickPreview = 0;
 }
@@ -370,6 +386,37 @@ TEST(DeviceView, PointsBehindTheEyeHaveNoScreenPosition)
     EXPECT_NEAR(x, 320, 0.5);
     EXPECT_EQ(D3DGame_ProjectPoint(2000, 1082, 350, &x, &y), -1);
     EXPECT_FLOAT_EQ(D3DGame_EyeDistance(1445, 1082 + 3, 350 + 4), 5);
+}
+
+}  // namespace
+
+namespace {
+
+// The view draws from no random stream and moves nothing of the match: a seeded match watched
+// through it ends as it does with no view (score, statistics, events, and the engine's hashes
+// and draw counts through the match).
+TEST(DeviceView, AMatchWatchedThroughTheViewPlaysAsOneWithNoView)
+{
+    const auto kits = [] {
+        KitMatch_SetKits(KitMatch_Design(3, 1, 1, 1, 1, 1), KitMatch_Design(7, 2, 2, 2, 2, 2));
+    };
+    GoldenResult plain, watched;
+    {
+        ScopedMatch match;
+        plain = GoldenRun(MatchDayBuilder{.seed = 5, .periodMinutes = 1, .afterWrite = kits});
+    }
+    {
+        ScopedDeviceView view(false);
+        Watchdog_Reinstall();  // the menus' set-up started the polls afresh
+        // Quicker frames: a small screen, the plainest people and no light.
+        Options.video.mode = GfxFindMode(320, 240, DDRAW_KIND_16BIT);
+        Options.video.lighting = 0;
+        ViewFlags.modelDetail = 0;
+        watched = GoldenRun(MatchDayBuilder{
+            .seed = 5, .periodMinutes = 1, .viewMode = VIEW_3D, .afterWrite = kits});
+        EXPECT_GT(D3DGame_Frames(), 1000);
+    }
+    EXPECT_EQ(plain.lines, watched.lines);
 }
 
 }  // namespace
