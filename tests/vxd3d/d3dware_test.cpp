@@ -15,11 +15,14 @@
 #include "engine/dxd3d.h"
 #include "engine/dxdraw.h"
 #include "engine/gfx.h"
+#include "engine/host/clock.h"
+#include "engine/host/host.h"
 #include "engine/host/inject.h"
 #include "engine/options.h"
 #include "engine/timer.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
+#include "gamecode/matchview.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "generic/infobar.h"
@@ -417,6 +420,47 @@ TEST(DeviceView, AMatchWatchedThroughTheViewPlaysAsOneWithNoView)
         EXPECT_GT(D3DGame_Frames(), 1000);
     }
     EXPECT_EQ(plain.lines, watched.lines);
+}
+
+}  // namespace
+
+namespace {
+
+// Brings the program's focus back a number of periods after it lost it, as a user would.
+uint32_t s_focusBackAt = 0;
+bool s_focusAway = false;
+void ReturnFocusWhenDue()
+{
+    if (!s_focusAway || ClockPeriods() < s_focusBackAt) return;
+    s_focusAway = false;
+    HostOnFocusChange(true);
+}
+bool FocusAway() { return s_focusAway; }
+void FocusNeverReturns() { std::_Exit(3); }
+constexpr HostDriver kFocusDriver = {ReturnFocusWhenDue, FocusAway, FocusNeverReturns};
+
+// A program made inactive while the view waits for its frame is found idle once it is active
+// again: the view is built again through the dispatch, once, and the frame still drawn.
+TEST(DeviceView, AProgramInactiveAndActiveAgainRebuildsTheViewOnce)
+{
+    ScopedDeviceView view(false);
+    MatchView_Init();  // through the dispatch, as the match loop builds it
+    for (int32_t i = 0; i < 5; ++i)
+        ScopedDeviceView::Frame();
+    ASSERT_EQ(D3DGame_Frames(), 5);
+    const MemoryStatistics built = MemoryStats();
+    HostSetDriver(&kFocusDriver);
+    s_focusBackAt = ClockPeriods() + 50;
+    s_focusAway = true;
+    HostOnFocusChange(false);
+    ScopedDeviceView::Frame();
+    EXPECT_EQ(D3DGame_Frames(), 1);  // counted afresh by the new build
+    EXPECT_EQ(MatchView_Destroyed, 0);
+    ScopedDeviceView::Frame();
+    EXPECT_EQ(D3DGame_Frames(), 2);  // not again
+    EXPECT_EQ(MemoryStats().blocks, built.blocks);
+    HostSetDriver(nullptr);
+    MatchView_Destroy();
 }
 
 }  // namespace
