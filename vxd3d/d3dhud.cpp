@@ -138,7 +138,7 @@ void DrawActivePlayers()
 {
     for (int32_t side = 0; side < 2; ++side) {
         const int32_t p = ActivePlayer[side];
-        if (p >= MATCH_PLAYER_COUNT) continue;
+        if (p / MATCH_PERSONS_PER_SIDE != side) continue;  // none (0xFF)
         char name[sizeof(MatchPlayerEntry::name) + 1];
         NameOf(p, name);
         char text[sizeof name + 8];
