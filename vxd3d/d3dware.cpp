@@ -835,12 +835,6 @@ void DrawGroundMarks()
     }
 }
 
-int32_t KindOf(int32_t object)
-{
-    if (object >= kFirstOfficial) return 2;
-    return object == LineUp[0][0] || object == LineUp[1][0] ? 1 : 0;
-}
-
 // The card group of the officials' model at `level`: red or yellow while this one shows a card,
 // else the colour it was built with (the three share the model).
 void ColourCard(int32_t object, int32_t level)
@@ -865,7 +859,7 @@ void DrawPeople()
     Visible(kPersonRadius, kPersonCentreLift, visible);
     for (int32_t i = 0; i < kPeople; ++i) {
         if (!visible[i]) continue;
-        const int32_t kind = KindOf(i);
+        const int32_t kind = D3DGame_ModelKind(i);
         const int32_t level = D3DGame_PersonLevel(DistanceOf(i), zoom, flags.modelDetail);
         if (kind == 2) ColourCard(i, level);
         PersonModel& model = s_view.people[kind][level];
@@ -1114,6 +1108,12 @@ bool D3DGame_OnPitch(int32_t object)
 }
 
 void D3DGame_DrawScene() { DrawSceneNow(); }
+
+int32_t D3DGame_ModelKind(int32_t object)
+{
+    if (object >= kFirstOfficial) return 2;
+    return object == LineUp[0][0] || object == LineUp[1][0] ? 1 : 0;
+}
 
 int32_t D3DGame_Frames() { return s_view.frames; }
 bool D3DGame_StencilShadows() { return s_view.stencil; }

@@ -41,9 +41,12 @@ void D3DGame_Register();
 void D3DGame_DrawScene();
 
 // For tests and the head-up display.
-bool D3DGame_OnPitch(int32_t object);  // a motion of -2 (at rest, no shadow) to 158
-int32_t D3DGame_Frames();              // drawn since the view was built
-bool D3DGame_StencilShadows();         // the device stencils shadows in the chosen mode
+bool D3DGame_OnPitch(int32_t object);
+// The model a person is drawn with: 2 the officials (32-34), 1 the man in slot 0 of either
+// line-up (the keepers, wherever a swap has put them), else 0.
+int32_t D3DGame_ModelKind(int32_t object);  // a motion of -2 (at rest, no shadow) to 158
+int32_t D3DGame_Frames();                   // drawn since the view was built
+bool D3DGame_StencilShadows();              // the device stencils shadows in the chosen mode
 int32_t D3DGame_BigStadium();
 const char* D3DGame_StadiumName();  // "stad2d", "bigstadn", ...
 const char* D3DGame_PitchModel();   // "newgrass" or "lowgrass"

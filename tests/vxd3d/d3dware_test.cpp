@@ -350,6 +350,26 @@ TEST(DeviceView, LevelsOfDetailFollowTheDistanceTheLensAndTheDetailSetting)
             << c.distance << " / " << c.zoom << " at " << c.detail;
 }
 
+// The keepers are whoever stands in slot 0 of a line-up, after a swap too.
+TEST(DeviceView, TheKeepersModelFollowsSlotZeroOfEachLineUp)
+{
+    const int16_t saved[2] = {LineUp[0][0], LineUp[1][0]};
+    LineUp[0][0] = 0;
+    LineUp[1][0] = 16;
+    const int32_t before[] = {D3DGame_ModelKind(0), D3DGame_ModelKind(16), D3DGame_ModelKind(5),
+                              D3DGame_ModelKind(32), D3DGame_ModelKind(34)};
+    EXPECT_EQ(std::vector<int32_t>(std::begin(before), std::end(before)),
+              (std::vector<int32_t>{1, 1, 0, 2, 2}));
+    LineUp[0][0] = 5;  // a swap puts player 5 in goal
+    LineUp[1][0] = 20;
+    const int32_t after[] = {D3DGame_ModelKind(0), D3DGame_ModelKind(5), D3DGame_ModelKind(16),
+                             D3DGame_ModelKind(20)};
+    EXPECT_EQ(std::vector<int32_t>(std::begin(after), std::end(after)),
+              (std::vector<int32_t>{0, 1, 0, 1}));
+    LineUp[0][0] = saved[0];
+    LineUp[1][0] = saved[1];
+}
+
 // The card shows while the official holds it up (motion 60, state 9 or 8) and goes when he puts
 // it away; a player never shows one.
 TEST(DeviceView, TheRefereesCardTakesItsColourOnlyWhileHeShowsIt)
