@@ -51,7 +51,8 @@ std::string TestOutputPath(const std::string& name)
 
 std::string ScopedMenus::GeneratedDataFolder() { return PELLORAN_BUILD_DIR "/data"; }
 
-ScopedMenus::ScopedMenus(int32_t kind, const std::string& dataFolder)
+ScopedMenus::ScopedMenus(int32_t kind, const std::string& dataFolder, bool with3D)
+    : m_graphics(with3D)
 {
     PollInit();
     TimerInit();

@@ -12,10 +12,12 @@
 // A headless host in a 640 x 480 mode of the given kind (DDrawModeKind), the tick and poll
 // running on the manual clock, the archives of `dataFolder` mounted (the build's generated data
 // by default, with its texts loaded), and the menu work screen, icons,
-// fonts, pacing and load bar started; all stopped again at the end.
+// fonts, pacing and load bar started; all stopped again at the end. `with3D`: the first card's
+// 3D device is selected and the graphics layer started with it.
 class ScopedMenus {
 public:
-    explicit ScopedMenus(int32_t kind, const std::string& dataFolder = GeneratedDataFolder());
+    explicit ScopedMenus(int32_t kind, const std::string& dataFolder = GeneratedDataFolder(),
+                         bool with3D = false);
     ~ScopedMenus();
     ScopedMenus(const ScopedMenus&) = delete;
     ScopedMenus& operator=(const ScopedMenus&) = delete;

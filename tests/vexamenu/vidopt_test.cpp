@@ -22,6 +22,7 @@
 #include "tests/support/host_run.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
+#include "vx256/softview.h"
 
 namespace {
 
@@ -557,12 +558,15 @@ TEST(VideoSoftwareMode, TheSoftwareViewOpensInTheRecordsModeAndKeepsItsStepsTher
     ScopedSoftView::Tear();
     EXPECT_EQ(Options.video.mode, mode1024);  // saved with the options
 
+    // The resolution's part of the set-up only: with a device named the device view is shown, and
+    // the kits' textures would go to the device.
     Options.video.device3D = 0;
     Options.video.mode = GfxFindMode(640, 480, DDRAW_KIND_16BIT);
-    ScopedSoftView::Build();
+    FirstCreateGameEnvironment();
     EXPECT_EQ(SoftwareResolution, mode1024);  // the view's own, from before
-    ScopedSoftView::Tear();
+    FirstDestroyGameEnvironment();
     EXPECT_EQ(Options.video.mode, GfxFindMode(640, 480, DDRAW_KIND_16BIT));
+    Options.video.device3D = -1;
     ScopedSoftView::Build();
     Options = OPTIONS_DEFAULTS;
 }
