@@ -32,7 +32,7 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0x5b399cafabdfb9f4ull;
+constexpr uint64_t kMenuHash = 0xe9e0bade712400d0ull;
 constexpr uint64_t kGoalHash = 0xf931612819a823f0ull;
 constexpr uint64_t kKickOffHash = 0xf4c0790eada82034ull;
 

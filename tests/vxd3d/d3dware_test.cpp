@@ -37,9 +37,9 @@
 
 namespace {
 
-constexpr uint64_t kKickOffHash = 0xb6c5e8bb8e4f261aull;
-constexpr uint64_t kNightHash = 0xf58ed27ec8223bd7ull;
-constexpr uint64_t kReplayHash = 0xafbeef60cb72f57aull;
+constexpr uint64_t kKickOffHash = 0xfb11bb082244b69cull;
+constexpr uint64_t kNightHash = 0x6cf051d21223eea0ull;
+constexpr uint64_t kReplayHash = 0xcb0820f5c754b5e4ull;
 
 int32_t Brightness(int32_t x, int32_t y)
 {
