@@ -29,6 +29,24 @@ void Set(PlayerMatchRecord* r, int32_t figure, int32_t value)
         r->unread[figure - PMR_FIELD_COUNT] = static_cast<uint8_t>(value);
 }
 
+// The human's fixture kept, played by his squad on tactic 0: the starters and the substitute of
+// index `cameOn` (-1 none) rated 60 + their index. His side.
+int32_t KeepTheHumansMatch(const ScopedScreenRedraw& screen, int32_t cameOn)
+{
+    VTW_RefreshSquadCount(screen.HumanClub());
+    ReportFixture = static_cast<int16_t>(screen.HumanFixture());
+    const int32_t side = MatchStats_HumanSide(ReportFixture);
+    LastMatchCopyRecord& copy = LastMatchCopy;
+    copy = {};
+    copy.sides[side].tactic = 0;
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        copy.sides[side].playerIds[k] = static_cast<uint16_t>(VTW_GetSquadPlayer(k));
+        if (k < MATCH_STARTERS || k == cameOn)
+            PlayerMatchRecord_Set(&copy.stats[side].players[k], PMR_RATING, 60 + k);
+    }
+    return side;
+}
+
 }  // namespace
 
 TEST(Performance, EachModesSixLabelsAndFiguresFromTheFigureTable)
@@ -200,16 +218,8 @@ TEST(Performance, TheDropDownSetsTheModeAndTheWrittenAnalysisComesNext)
 TEST(PerformanceScreen, TheHumansSideThenTheKeepersCoverageMatchTheGoldens)
 {
     ScopedScreenRedraw screen;
-    VTW_RefreshSquadCount(screen.HumanClub());
-    ReportFixture = static_cast<int16_t>(screen.HumanFixture());
-    const int32_t side = MatchStats_HumanSide(ReportFixture);
+    const int32_t side = KeepTheHumansMatch(screen, 12);
     LastMatchCopyRecord& copy = LastMatchCopy;
-    copy.sides[side].tactic = 0;
-    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
-        copy.sides[side].playerIds[k] = static_cast<uint16_t>(VTW_GetSquadPlayer(k));
-        if (k < MATCH_STARTERS || k == 12)
-            PlayerMatchRecord_Set(&copy.stats[side].players[k], PMR_RATING, 60 + k);
-    }
     PlayerMatchRecord_Set(&copy.stats[side].players[9], PMR_GOALS, 2);
     PlayerMatchRecord_Set(&copy.stats[side].players[4], PMR_BOOKINGS, 1);
     PlayerMatchRecord_Set(&copy.stats[side].players[6], PMR_HURT, 1);
@@ -249,18 +259,9 @@ TEST(PerformanceScreen, TheHumansSideThenTheKeepersCoverageMatchTheGoldens)
 TEST(PerformanceScreen, TheDistributionModeDrawsTheSelectedPlayersPassingLines)
 {
     ScopedScreenRedraw screen;
-    VTW_RefreshSquadCount(screen.HumanClub());
-    ReportFixture = static_cast<int16_t>(screen.HumanFixture());
-    const int32_t side = MatchStats_HumanSide(ReportFixture);
-    LastMatchCopyRecord& copy = LastMatchCopy;
-    copy = {};
-    copy.sides[side].tactic = 0;
-    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
-        copy.sides[side].playerIds[k] = static_cast<uint16_t>(VTW_GetSquadPlayer(k));
-        if (k < MATCH_STARTERS) PlayerMatchRecord_Set(&copy.stats[side].players[k], PMR_RATING, 60);
-    }
+    const int32_t side = KeepTheHumansMatch(screen, -1);
     constexpr int32_t kPasser = 10;
-    PlayerMatchRecord& passer = copy.stats[side].players[kPasser - 1];
+    PlayerMatchRecord& passer = LastMatchCopy.stats[side].players[kPasser - 1];
     // Player, made, completed.
     const int32_t passes[][3] = {{1, 1, 1}, {4, 4, 3}, {11, 2, 0}, {14, 5, 5}};
     for (const auto& p : passes) {
