@@ -436,8 +436,9 @@ TEST_F(Kickoff, AGoalCountsForTheSetPieceWhoseAttackIsStillOn)
         for (int32_t e = 0; e < data.eventCount; ++e) {
             const MatchEventRow row = data.events[e];  // a copy: the row is packed
             if (row.kind != 4) continue;
-            EXPECT_EQ(row.a, scoring);
-            EXPECT_EQ(row.b, MatchPersons[taker].playerId);
+            EXPECT_EQ(+row.a, scoring);
+            EXPECT_EQ(+row.b, MatchPersons[taker].playerId);
+            EXPECT_EQ(+row.c, -1);
             ++missed;
         }
         f.push_back(missed);
