@@ -34,6 +34,9 @@ struct TestPakFile {
     std::vector<uint8_t> bytes;
 };
 void WriteTestPak(const std::string& folder, const std::vector<TestPakFile>& files);
+// Starts the archives and mounts the generated ones; with files given, a hard-disk archive of
+// those files, written in `dir`, is found before the generated data-disc one.
+void MountGeneratedArchives(const TempDir& dir, const std::vector<TestPakFile>& override);
 
 // The core, memory and the generated archives mounted; with files given, a hard-disk archive of
 // those files is found before the generated data-disc one.
