@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "app/deviceview.h"
 #include "engine/debug.h"
 #include "game/funcs.h"
 #include "game/matchblocks.h"
@@ -73,6 +74,7 @@ void StartMatchPresentation()
     MatchView_RegisterScriptValues();
     TextView_Register();
     SoftView_Register();
+    DeviceView_Register();
     View2D_ResetRunState();
     View2D_Register();
     SharedOps_Register();

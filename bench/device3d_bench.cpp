@@ -1,5 +1,6 @@
 // bench/device3d_bench.cpp: the 3D device's rasteriser on a match-like 640 x 480 16-bit frame, the
-// render-state cache, texture creation with mip-maps, and the 3D-device view's icon start-up.
+// render-state cache, texture creation with mip-maps, and the 3D-device view: its icon start-up,
+// its kick-off frame and present, and its build.
 #include <cstdint>
 #include <vector>
 
@@ -11,10 +12,14 @@
 #include "engine/dxdraw.h"
 #include "engine/gfx.h"
 #include "engine/memory.h"
+#include "engine/options.h"
 #include "engine/random.h"
+#include "generic/matchkeys.h"
+#include "tests/gamecode/harness/deviceview_scene.h"
 #include "tests/support/device_data.h"
 #include "tests/support/gfx_run.h"
 #include "vxd3d/d3dicon.h"
+#include "vxd3d/d3dware.h"
 
 namespace {
 
@@ -179,6 +184,53 @@ void BM_IconInit(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_IconInit)->Unit(benchmark::kMillisecond);
+
+// The view's kick-off frame at 640 x 480 x 16 (35 people with shadows, the stadium, names and the
+// display) from the first clear to the end of the scene: range 0 with point filtering, no
+// lighting or fog; range 1 at the start-up defaults (trilinear filtering, lighting, fog).
+void BM_DeviceViewKickOffFrame(benchmark::State& state)
+{
+    ScopedDeviceView view(false);
+    const bool defaults = state.range(0) != 0;
+    Options.video.textureFiltering = defaults ? 2 : 0;
+    Options.video.lighting = defaults ? 1 : 0;
+    Options.video.fog = defaults ? 1 : 0;
+    ViewFlags.showNames = 1;
+    ScopedDeviceView::Build();
+    ScopedDeviceView::Frame();
+    for (auto _ : state)
+        D3DGame_DrawScene();
+    state.SetItemsProcessed(state.iterations());
+    ViewFlags.showNames = 0;
+}
+BENCHMARK(BM_DeviceViewKickOffFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What showing a drawn frame costs beside it: the window's repaint of the 16-bit surface.
+void BM_DeviceViewPresent(benchmark::State& state)
+{
+    ScopedDeviceView view;
+    ScopedDeviceView::Frame();
+    for (auto _ : state) {
+        D3DBeginScene();  // an empty scene: its end asks the window to repaint
+        D3DEndScene();
+        PresentNow();
+    }
+}
+BENCHMARK(BM_DeviceViewPresent)->Unit(benchmark::kMillisecond);
+
+// The view's build: models, textures, kits, clips, icons and the light, then its tear-down
+// outside the timing.
+void BM_DeviceViewBuild(benchmark::State& state)
+{
+    ScopedDeviceView view(false);
+    for (auto _ : state) {
+        ScopedDeviceView::Build();
+        state.PauseTiming();
+        ScopedDeviceView::Tear();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DeviceViewBuild)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -267,11 +267,12 @@ void FillLastMatchReports(int32_t row)
     int32_t count = 0;
     for (int32_t e = 0; e < d.eventCount && count < LAST_MATCH_INCIDENT_MAX - 1; ++e) {
         const MatchEventRow& ev = d.events[e];
-        if (ev.kind != 0 && ev.kind != 3) continue;
+        // Goals, sendings-off and missed penalties: the kinds the report lists.
+        if (ev.kind != 0 && ev.kind != 3 && ev.kind != 4) continue;
         LastMatchIncident& incident = LastMatchIncidents[count++];
         incident = {};
         incident.person = ev.b;
-        LastMatchIncident_SetSideKind(&incident, ev.a, ev.kind == 0 ? 0 : 3);
+        LastMatchIncident_SetSideKind(&incident, ev.a, ev.kind);
         incident.minute = static_cast<uint8_t>(ev.minute);
         for (const MatchGoalEntry& g : d.sides[ev.a].goals) {
             if (ev.kind == 0 && g.player == ev.b && g.minute == ev.minute && g.kind != 0)

@@ -487,6 +487,7 @@ void Goal(SimState& s, int32_t n, int32_t minute)
             Add(side, taker, PMR_PENALTIES_MISSED, 1);
             Add(side, taker, PMR_SHOTS_OFF_TARGET, 1);
             ++side.stats->shotsOffTarget;
+            AddEvent(s, 4, minute, n, PlayerId(side, taker), -1);  // the report lists it
             return;
         }
         RecordGoal(s, n, n, taker, -1, minute, 1);

@@ -10,6 +10,7 @@
 #include "game/matchblocks.h"
 #include "gamecode/actions.h"
 #include "gamecode/comments/commentary.h"
+#include "gamecode/kickbook.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
@@ -119,8 +120,10 @@ void CountCompletion(int32_t kind, int32_t kicker, int32_t person)
         ++k.stats.passesCompleted;
         if (Match.longPassFlag != 0) {
             ++k.stats.longPassesCompleted;
-        } else if (p.positionClass < MATCH_PERSONS_PER_SIDE) {
-            ++k.passTo[1][p.positionClass];
+        } else {
+            if (p.positionClass < MATCH_PERSONS_PER_SIDE) ++k.passTo[1][p.positionClass];
+            const int32_t slot = KickBook_ReceiverSlot(person);
+            if (slot >= 0) ++k.passesCompletedTo[slot];
         }
         ++p.stats.passesReceived;
         group = ReceivedGroup(person);
@@ -381,6 +384,7 @@ void Match_LogEvent(int32_t kind, int32_t a, int32_t b, int32_t c)
 void Match_OnBallTouch(int32_t person)
 {
     if (Match.touchCommentDelay != 0) --Match.touchCommentDelay;
+    KickBook_Touch(person);
     if (person == Ball.lastToucher || MatchPhase != PHASE_OPEN_PLAY) return;
     if (Ball.holder != 0 || Ball.secondHolder != 0) return;
     ++MatchPersons[person].stats.touches;

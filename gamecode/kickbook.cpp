@@ -4,6 +4,7 @@
 #include "gamecode/actionids.h"
 #include "gamecode/ball.h"
 #include "gamecode/ballcontacts.h"
+#include "gamecode/incidents.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartutil.h"
@@ -16,6 +17,7 @@ constexpr int32_t kPassTimeout = 300;
 constexpr int32_t kFirstRecord = 0;
 constexpr int32_t kCrossRecord = 1;
 constexpr int32_t kHeaderRecord = 2;
+constexpr int32_t kEventMissedPenalty = 4;
 
 bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
 
@@ -35,12 +37,52 @@ bool IsRestartBeingTaken(int32_t phase)
     }
 }
 
-// The taker's count of the set piece his strike takes. A kick at goal from a free kick or the
-// spot counts in its own strike, whatever phase it is struck in.
-void CountSetPiece(MatchPersonStats& taker, int32_t phase)
+// The set piece whose attack a strike in `phase` starts: none for the shoot-out's kicks.
+SetPieceKind SetPieceOf(int32_t phase)
 {
-    if (phase == PHASE_CORNER_TAKEN) ++taker.cornersTaken;
-    if (phase == PHASE_FREE_KICK || phase == PHASE_FREE_KICK_READY) ++taker.freeKicksTaken;
+    switch (phase) {
+        case PHASE_CORNER_TAKEN: return SET_PIECE_CORNER;
+        case PHASE_FREE_KICK:
+        case PHASE_FREE_KICK_READY:
+        case PHASE_DIRECT_FREE_KICK: return SET_PIECE_FREE_KICK;
+        case PHASE_PENALTY_KICK:
+            return Match.period == MATCH_PERIOD_SHOOT_OUT ? SET_PIECE_NONE : SET_PIECE_PENALTY;
+        default: return SET_PIECE_NONE;
+    }
+}
+
+void EndSetPiece() { Match.setPieceKind = SET_PIECE_NONE; }
+
+// The attack of the set piece before this strike: a penalty's ends as missed whoever strikes
+// next; a corner's or free kick's goes on while the taker's side plays the ball in open play.
+void EndSetPieceAtStrike(int32_t kicker, bool restart)
+{
+    const int32_t taker = Match.setPieceTaker;
+    switch (Match.setPieceKind) {
+        case SET_PIECE_NONE: return;
+        case SET_PIECE_PENALTY:
+            Match_LogEvent(kEventMissedPenalty, Person_Side(taker), MatchPersons[taker].playerId,
+                           -1);
+            break;
+        default:
+            if (!restart && Person_Side(kicker) == Person_Side(taker)) return;
+    }
+    EndSetPiece();
+}
+
+// The taker's count of the set piece his strike takes, and its attack from now. A kick at goal
+// from a free kick counts in its own strike, whatever phase it is struck in.
+void StartSetPiece(int32_t taker, int32_t phase)
+{
+    MatchPersonStats& stats = MatchPersons[taker].stats;
+    const SetPieceKind kind = SetPieceOf(phase);
+    if (phase == PHASE_CORNER_TAKEN) ++stats.cornersTaken;
+    if (phase == PHASE_FREE_KICK || phase == PHASE_FREE_KICK_READY) ++stats.freeKicksTaken;
+    if (kind == SET_PIECE_PENALTY) ++stats.penaltiesInPlay;
+    if (kind == SET_PIECE_NONE) return;
+    Match.setPieceKind = kind;
+    Match.setPieceTaker = static_cast<int8_t>(taker);
+    Match.setPiecePeriod = Match.period;
 }
 
 }  // namespace
@@ -71,11 +113,41 @@ void KickBook_Strike(int32_t kicker, int32_t kind)
     k.kicked = 1;
     KickBook_ClearShotRecords();
     if (kind == KICK_KIND_CLEARANCE) ++k.stats.clearances;
-    if (IsRestartBeingTaken(MatchPhase)) {
-        CountSetPiece(k.stats, MatchPhase);
+    const bool restart = IsRestartBeingTaken(MatchPhase);
+    EndSetPieceAtStrike(kicker, restart);
+    if (restart) {
+        StartSetPiece(kicker, MatchPhase);
         MatchPhase = PHASE_OPEN_PLAY;
         PhaseTimer = 0;
     }
+}
+
+void KickBook_Touch(int32_t person)
+{
+    const int32_t kind = Match.setPieceKind;
+    if ((kind == SET_PIECE_CORNER || kind == SET_PIECE_FREE_KICK) && IsPlayer(person)
+        && Person_Side(person) != Person_Side(Match.setPieceTaker))
+        EndSetPiece();
+}
+
+void KickBook_Goal(int32_t scoring)
+{
+    const int32_t kind = Match.setPieceKind;
+    const int32_t taker = Match.setPieceTaker;
+    EndSetPiece();
+    if (kind == SET_PIECE_NONE || Person_Side(taker) != scoring
+        || Match.setPiecePeriod != Match.period)
+        return;
+    MatchPersonStats& stats = MatchPersons[taker].stats;
+    if (kind == SET_PIECE_CORNER) ++stats.cornersScored;
+    if (kind == SET_PIECE_FREE_KICK) ++stats.freeKicksScored;
+    if (kind == SET_PIECE_PENALTY) ++stats.penaltiesScored;
+}
+
+int32_t KickBook_ReceiverSlot(int32_t person)
+{
+    const int32_t shirt = MatchPersons[person].positionExtra[0];
+    return shirt >= 1 && shirt <= MATCH_PERSONS_PER_SIDE ? shirt - 1 : -1;
 }
 
 void KickBook_Pass(int32_t kicker, int32_t receiver, int32_t x, int32_t y, PassBook book)
@@ -109,9 +181,7 @@ void KickBook_Pass(int32_t kicker, int32_t receiver, int32_t x, int32_t y, PassB
         ++k.passCounters[1];
         return;
     }
-    // The team-sheet byte of a corrupt block may lie outside the table: it counts nowhere.
-    const int32_t shirt = r.positionExtra[0];
-    if (shirt >= 1 && shirt <= MATCH_PERSONS_PER_SIDE) ++k.passTo[0][shirt - 1];
+    if (const int32_t slot = KickBook_ReceiverSlot(receiver); slot >= 0) ++k.passTo[0][slot];
 }
 
 void KickBook_HeadedPass(int32_t kicker, int32_t receiver)

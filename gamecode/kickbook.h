@@ -19,6 +19,15 @@ enum KickKind : int16_t {
 // (style 3, a long pass too) or a cross.
 enum PassBook : int8_t { PASS_BOOK_GROUND, PASS_BOOK_LONG, PASS_BOOK_THROUGH, PASS_BOOK_CROSS };
 
+// The set pieces a goal can be scored from: the taker's side scores while the set piece's attack
+// is still on (see KickBook_Goal).
+enum SetPieceKind : uint8_t {
+    SET_PIECE_NONE,
+    SET_PIECE_CORNER,
+    SET_PIECE_FREE_KICK,
+    SET_PIECE_PENALTY
+};
+
 // Shot records of the goal phase: a penalty, a direct free kick, a header at goal.
 enum ShotRecord : int32_t { SHOT_RECORD_PENALTY, SHOT_RECORD_FREE_KICK, SHOT_RECORD_HEADER };
 
@@ -28,8 +37,21 @@ int32_t KickBook_ShotKind(int32_t kicker);
 // A strike by `kicker` (velocity already given): the ball is nobody's until a touch controls it,
 // the kicker is its last toucher and his side's last kicker, the kick's kind is kept, the kicker
 // cools down and the kick counts as made; no shot record stays, and a restart being taken
-// becomes open play.
+// becomes open play. A corner, a free kick or a penalty (the shoot-out's kicks are no match
+// figures) counts for its taker and starts its attack; any restart, or a strike by the other
+// side, ends the attack before; any strike after a penalty ends it as a penalty missed (an event
+// row of kind 4: side, player id).
 void KickBook_Strike(int32_t kicker, int32_t kind);
+// A touch by `person` of the side defending a corner or a free kick ends its attack.
+void KickBook_Touch(int32_t person);
+// A goal for side `scoring` (not in the shoot-out): scored from the corner, free kick or penalty
+// whose attack is still on when that side took it in the same period, the taker's count; a
+// penalty's attack lasts only until the next strike, so only the kick itself scores it. The
+// attack ends.
+void KickBook_Goal(int32_t scoring);
+// Where the per-receiver pass tables count `person`: his shirt - 1, or -1 for a team-sheet byte
+// outside 1-16 (a corrupt block's).
+int32_t KickBook_ReceiverSlot(int32_t person);
 // A pass struck by `kicker` toward (x, y) for `receiver` (-1 none): the kicker's passes (or
 // crosses) struck, the pass time-out and the last receiver. A receiver runs to meet the ball at
 // (x, y) (action 17) and the pass waits in its record (crosses in the second) for a touch to

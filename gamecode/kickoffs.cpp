@@ -11,6 +11,7 @@
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
 #include "gamecode/interim.h"
+#include "gamecode/kickbook.h"
 #include "gamecode/matchrecords.h"
 #include "gamecode/motion.h"
 #include "gamecode/offside.h"
@@ -244,6 +245,7 @@ void FirstGoalPass()
     Team_RefillLineup();
     ++MatchPersons[LineUp[scoring ^ 1][0]].stats.goalsAgainst;
     const int32_t ownGoalPlayer = CreditGoal(scoring);
+    KickBook_Goal(scoring);
     const int32_t scorer = Match.scorerRecord;
     const int32_t assist = Match.passProvider;
     // Event rows name players by their id, as the season reads them; c is the assist.

@@ -121,6 +121,15 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     PlayerMatchRecord_Set(record, PMR_PENALTIES_MISSED, ByteCount(p.stats.penaltiesMissed));
     SetSpare(record, PMS_FREE_KICKS_TAKEN, p.stats.freeKicksTaken);
     SetSpare(record, PMS_CORNERS_TAKEN, p.stats.cornersTaken);
+    SetSpare(record, PMS_PENALTIES_TAKEN, p.stats.penaltiesInPlay);
+    SetSpare(record, PMS_PENALTIES_SCORED, p.stats.penaltiesScored);
+    SetSpare(record, PMS_FREE_KICKS_SCORED, p.stats.freeKicksScored);
+    SetSpare(record, PMS_CORNERS_SCORED, p.stats.cornersScored);
+    for (int32_t mate = 0; mate < MATCH_SHIRT_COUNT; ++mate) {
+        SetSpare(record, static_cast<MatchFigure>(PMS_PASSES_TO + mate), p.passTo[0][mate]);
+        SetSpare(record, static_cast<MatchFigure>(PMS_COMPLETED_TO + mate),
+                 p.passesCompletedTo[mate]);
+    }
     PlayerMatchRecord_Set(record, PMR_CLEARANCES, ByteCount(p.stats.clearances));
     PlayerMatchRecord_Set(record, PMR_CLAIMS, ByteCount(p.stats.claims));
     PlayerMatchRecord_Set(record, PMR_TACKLES, ByteCount(p.stats.tackles));

@@ -76,7 +76,15 @@ enum MatchFigure : int32_t {
     PMS_FREE_KICKS_TAKEN,
     PMS_CORNERS_TAKEN,
     PMS_TACKLES_TRIED,
-    PMS_FIGURE_COUNT
+    PMS_PENALTIES_TAKEN,  // in the match: the shoot-out's kicks are no match figures
+    PMS_PENALTIES_SCORED,
+    PMS_FREE_KICKS_SCORED,  // goals his side scored from his free kicks and corners
+    PMS_CORNERS_SCORED,
+    // His passes along the ground made to each team-mate and those completed, by the receiver's
+    // shirt - 1 (the record's index).
+    PMS_PASSES_TO,
+    PMS_COMPLETED_TO = PMS_PASSES_TO + MATCH_SHIRT_COUNT,
+    PMS_FIGURE_COUNT = PMS_COMPLETED_TO + MATCH_SHIRT_COUNT
 };
 // Figure `figure` of the record; one outside 0 to PMS_FIGURE_COUNT - 1 is fatal
 // "Football_GetMatchFigure(): no figure %d".

@@ -122,6 +122,7 @@ void ReadSideSheet(int32_t side, int32_t substitutesAllowed)
         p.playerId = entry.playerId;
         p.stats = {};
         std::memset(p.passTo, 0, sizeof(p.passTo));
+        std::memset(p.passesCompletedTo, 0, sizeof(p.passesCompletedTo));
         p.passCounters[0] = 0;
         p.passCounters[1] = 0;
     }

@@ -109,6 +109,13 @@ struct MatchPersonStats {
     int16_t penaltiesAwarded;
     int16_t foulsGivenAgainst;
     int16_t offsides;  // offsides given against him
+
+    // The set pieces he took in the match, the shoot-out left out, and those his side scored
+    // from (kept by gamecode/kickbook).
+    int16_t penaltiesInPlay;
+    int16_t penaltiesScored;
+    int16_t freeKicksScored;
+    int16_t cornersScored;
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it
@@ -141,6 +148,7 @@ struct MatchPerson {
     uint16_t keptGoal;  // 1 once he has stood in goal as a keeper
     MatchPersonStats stats;
     uint16_t passTo[2][MATCH_PERSONS_PER_SIDE];
+    uint16_t passesCompletedTo[MATCH_PERSONS_PER_SIDE];  // by the receiver's shirt - 1
     int16_t passCounters[2];
     uint8_t offsideMark;
     uint8_t pad1;
@@ -370,6 +378,11 @@ struct MatchWords {
     uint8_t secondShotRecord;  // the flags of the other two shot records
     uint8_t thirdShotRecord;
     int8_t shotRecordPlayer[3];  // whose shot each record holds, -1 none
+    // The corner, free kick or penalty whose attack is still on (gamecode/kickbook).
+    uint8_t setPieceKind;  // SetPieceKind
+    int8_t setPieceTaker;
+    uint8_t setPiecePeriod;
+    uint8_t pad9;
     // The taker of a throw-in, a placed ball or a free kick, from his first tick to his kick.
     int16_t restartKind;      // 13 once the taker has started, -1 after a set-up
     int16_t restartReceiver;  // his chosen receiver, -1 none

@@ -80,6 +80,10 @@ void MatchView_RegisterScriptValues()
                         [] { return s_built && s_built->Frames ? s_built->Frames() : 0; });
     ScriptRegisterValue("replaying",
                         [] { return s_built && MatchShared.replayPlaying != 0 ? 1 : 0; });
+    ScriptRegisterValue("viewkind", [] {
+        const int32_t kind = ShownKind();
+        return s_built && kind != VIEWKIND_COUNT ? kind : -1;
+    });
 }
 
 void MatchView_Init()

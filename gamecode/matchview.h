@@ -27,7 +27,8 @@ enum MatchViewKind : int32_t {
 // Registrations survive MatchEngine_Init.
 void MatchView_Register(int32_t kind, const MatchViewOps* ops);
 bool MatchView_IsRegistered(int32_t kind);  // false outside 0-3
-// The scripts' `period`, `frames` and `replaying`, answered for whichever view is built.
+// The scripts' `period`, `frames` and `replaying`, answered for whichever view is built, and
+// `viewkind`: the MatchViewKind shown, -1 while none is built.
 void MatchView_RegisterScriptValues();
 
 // By the block's view mode: 0 text, 1 2D (which also drives the match sounds and eight sound

@@ -131,31 +131,25 @@ constexpr int32_t LEFT_BUTTON = 1;
 constexpr int32_t DIVISION_GAP = 2;
 constexpr uint8_t REPORT_PAGE_BITS = 0x60;
 constexpr uint8_t REPORT_BIT_MATCH = 0x40;
-constexpr const char* PLACEHOLDER_TEXT = "Cet \xE9"
-                                         "cran n'est pas encore disponible.";
 
 enum DispatchKind : uint8_t {
-    DISPATCH_EMPTY,        // no case: dispatching it is fatal
-    DISPATCH_PLACEHOLDER,  // a screen still to come: the placeholder with the row's title
-    DISPATCH_STEP,         // a game step, or a screen with its own code
-    DISPATCH_SCREEN,       // a screen table
+    DISPATCH_EMPTY,   // no case: dispatching it is fatal
+    DISPATCH_STEP,    // a game step, or a screen with its own code
+    DISPATCH_SCREEN,  // a screen table
 };
 
 struct DispatchRow {
     int16_t option;
     DispatchKind kind;
     void (*run)();
-    const char* title;  // shown by the placeholder and in logs
+    const char* title;  // shown in logs
     void (*after)();    // run when the screen is left
     const MenuItem* (*table)();
 };
 
 struct FrontEndState {
-    int16_t beforePrevious;   // the option dispatched before the current one
-    int16_t placeholder;      // the option the placeholder stands for
-    int16_t placeholderBack;  // the option its OK control and Escape return to
-    const char* placeholderTitle;
-    int16_t screen;  // the dispatched screen running, 0 none
+    int16_t beforePrevious;  // the option dispatched before the current one
+    int16_t screen;          // the dispatched screen running, 0 none
 };
 
 FrontEndState s_frontEnd;
@@ -165,54 +159,6 @@ int32_t HumanClub() { return VTW_GetClubOfManager(CurrentHuman); }
 void ResetCurrentClub()
 {
     if (HumanClub() >= 0) GameState.currentClub = static_cast<int16_t>(HumanClub());
-}
-
-// ---------------------------------------------------------------------------------------------
-// The placeholder of a screen still to come.
-
-void PlaceholderInit()
-{
-    MenuCont_FormatTitle(VTW_GetClubOfManager(MANAGER_HUMAN) >= 0
-                             ? HEADER_CLUB | HEADER_DATE | HEADER_RESTRICTED
-                             : HEADER_RESTRICTED);
-}
-
-bool IsScreen(int32_t option);
-
-// Back to the screen the player came from. A game step is never run again that way, and a running
-// career never falls back to the title screen: only the menu bar's "Quitter", with its question,
-// ends one. When in doubt the career's way back is the office.
-int16_t PlaceholderWayBack()
-{
-    const int16_t back = s_frontEnd.placeholderBack;
-    const bool careerRunning = HumanClub() >= 0;
-    if (IsScreen(back) && !(careerRunning && back == MENU_OPTION_TITLE)) return back;
-    return careerRunning ? MENU_OPTION_OFFICE : MENU_OPTION_TITLE;
-}
-
-int32_t PlaceholderLeave()
-{
-    MenuOption = PlaceholderWayBack();
-    return EXM_CODE_LEAVE;
-}
-
-int32_t PlaceholderOk(MenuHotspot*) { return PlaceholderLeave(); }
-
-const MenuItem* PlaceholderTable()
-{
-    static const MenuItem table[] = {
-        {0x36, 0, 0, 0, 0, MenuCallback(PlaceholderInit), nullptr},
-        {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
-        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x12, 320, 36, MENU_ALIGN_CENTRE, 0, MenuVariable(&s_frontEnd.placeholderTitle), nullptr},
-        {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
-        {0x11, 320, 240, MENU_ALIGN_CENTRE, 0, MenuString(PLACEHOLDER_TEXT), nullptr},
-        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
-        {0x38, 0, 0, 0, 0, 0, nullptr},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), PlaceholderOk},
-        MenuEndItem(nullptr, PlaceholderLeave),
-    };
-    return table;
 }
 
 void RunScreen(const MenuItem* table)
@@ -342,10 +288,6 @@ constexpr DispatchRow Empty(int16_t option)
 constexpr DispatchRow Step(int16_t option, void (*run)(), const char* name)
 {
     return {option, DISPATCH_STEP, run, name, nullptr, nullptr};
-}
-constexpr DispatchRow Screen(int16_t option, const char* title, void (*after)() = nullptr)
-{
-    return {option, DISPATCH_PLACEHOLDER, nullptr, title, after, nullptr};
 }
 constexpr DispatchRow Table(int16_t option, const char* title, const MenuItem* (*table)(),
                             void (*after)() = nullptr)
@@ -490,24 +432,6 @@ bool BeforeScreen(int32_t option)
         default: break;
     }
     return true;
-}
-
-bool IsScreen(int32_t option)
-{
-    return option >= 0 && option < MENU_OPTION_COUNT
-           && (DISPATCH[option].kind == DISPATCH_SCREEN
-               || DISPATCH[option].kind == DISPATCH_PLACEHOLDER);
-}
-
-void RunPlaceholder(const DispatchRow& row)
-{
-    BeforeScreen(row.option);
-    if (s_frontEnd.beforePrevious != row.option)
-        s_frontEnd.placeholderBack = s_frontEnd.beforePrevious;
-    s_frontEnd.placeholder = row.option;
-    s_frontEnd.placeholderTitle = row.title;
-    RunScreen(PlaceholderTable());
-    if (row.after != nullptr) row.after();
 }
 
 void ShowSplash(int32_t background)
@@ -737,7 +661,6 @@ void FrontEndInit()
     FrontEndRoutes = DEFAULT_ROUTES;
     s_frontEnd = {};
     s_frontEnd.beforePrevious = -1;
-    s_frontEnd.placeholderBack = -1;
     MenuBarInit();
     MenuContInit();
     GfxGenInit();
@@ -928,15 +851,11 @@ void DispatchOption(int32_t option)
         row.run();
         return;
     }
-    if (row.kind == DISPATCH_SCREEN) {
-        if (!BeforeScreen(row.option)) return;
-        s_frontEnd.screen = row.option;
-        RunScreen(row.table());
-        s_frontEnd.screen = 0;
-        if (row.after != nullptr) row.after();
-        return;
-    }
-    RunPlaceholder(row);
+    if (!BeforeScreen(row.option)) return;
+    s_frontEnd.screen = row.option;
+    RunScreen(row.table());
+    s_frontEnd.screen = 0;
+    if (row.after != nullptr) row.after();
 }
 
 // The match view brings a display of its own up, so the front end's comes down around it.
@@ -957,12 +876,6 @@ void FrontEnd_NoteDispatch(int16_t option)
 int16_t FrontEnd_CameFrom() { return s_frontEnd.beforePrevious; }
 
 bool FrontEnd_HumanHasPost() { return VTW_GetClubOfManager(MANAGER_HUMAN) >= 0; }
-
-bool FrontEnd_OptionIsPlaceholder(int32_t option)
-{
-    return option >= 0 && option < MENU_OPTION_COUNT
-           && DISPATCH[option].kind == DISPATCH_PLACEHOLDER;
-}
 
 int32_t WaitTicksOrClick(int32_t ticks)
 {

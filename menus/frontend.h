@@ -103,7 +103,5 @@ void RunMatch3D();
 int16_t FrontEnd_CameFrom();
 // Whether the human holds a post; after a sacking he has none.
 bool FrontEnd_HumanHasPost();
-// Whether an option has a screen or step of its own yet (else it shows a placeholder).
-bool FrontEnd_OptionIsPlaceholder(int32_t option);
 // The loop steps (menu bar, popups, text field) registered with the menu system.
 void FrontEnd_RegisterLoopSteps();

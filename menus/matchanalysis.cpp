@@ -30,8 +30,11 @@ constexpr int32_t ICON_INJURED = 1210;
 constexpr int32_t ICON_BOOKED = 1209;
 constexpr int32_t ICON_SENT_OFF = 1208;
 constexpr int32_t ICON_MAN_OF_THE_MATCH = 1248;
-constexpr int32_t STYLE_NOTHING = 10;  // the font colour of a figure below 1
+constexpr int32_t STYLE_NOTHING = 10;      // the font colour of a figure below 1
+constexpr int32_t TEXT_SHOW_GRAPHS = 933;  // "Montrer graphes"
 constexpr int32_t OPTION_REPORT = 62;
+constexpr int32_t OPTION_GRAPHS = 61;
+constexpr uint16_t PAGE_GRAPHS = 1;
 constexpr int32_t MINUTES_STEP = 30;
 constexpr int32_t ROWS_X = 22;
 constexpr int32_t ROWS_Y = 112;
@@ -43,9 +46,10 @@ constexpr int32_t HEADS_Y = 96;
 constexpr int32_t NAME_ROOM = 108;
 constexpr uint8_t CATEGORY_SHIFT = 1;
 
-// The drop-down's rows in order, and the category each chooses.
+// The drop-down's rows in order, and the category each chooses; the graphs' row comes last.
 constexpr int32_t ROW_TEXTS[MATCH_FIGURE_CATEGORIES] = {41, 1305, 970, 1683, 610, 654};
 constexpr int32_t ROW_CATEGORIES[MATCH_FIGURE_CATEGORIES] = {0, 1, 5, 2, 3, 4};
+constexpr int32_t ROW_GRAPHS = MATCH_FIGURE_CATEGORIES;
 
 MatchAnalysisState& A() { return MatchAnalysis; }
 
@@ -257,10 +261,19 @@ int32_t MatchAnalysis_SideButton()
 
 int32_t MatchAnalysis_ChooseRow(int32_t row)
 {
+    if (row == ROW_GRAPHS) return MatchAnalysis_ShowGraphs();
     if (row < 0 || row >= MATCH_FIGURE_CATEGORIES) return LIST_CODE_CLOSE;
     if (ROW_CATEGORIES[row] == MatchAnalysis_Category()) return LIST_CODE_KEEP;
     MatchAnalysis_SetCategory(ROW_CATEGORIES[row]);
     return LIST_CODE_REDRAW;
+}
+
+int32_t MatchAnalysis_ShowGraphs()
+{
+    if (MatchAnalysis_Category() < 0) return LIST_CODE_CLOSE;
+    MatchReportPage = PAGE_GRAPHS;
+    if (!MatchStats_InSequence()) MenuOption = OPTION_GRAPHS;
+    return LIST_CODE_LEAVE;
 }
 
 MenuListEntry* MatchAnalysis_CategoryPopup()
@@ -273,6 +286,7 @@ MenuListEntry* MatchAnalysis_CategoryPopup()
         MenuList_Entry(ROW_TEXTS[3], CategoryEntry),
         MenuList_Entry(ROW_TEXTS[4], CategoryEntry),
         MenuList_Entry(ROW_TEXTS[5], CategoryEntry),
+        MenuList_Entry(TEXT_SHOW_GRAPHS, CategoryEntry),
         MenuList_End(),
     };
     return popup;

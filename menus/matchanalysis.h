@@ -60,8 +60,12 @@ void MatchAnalysis_Build();
 // Inside the post-match sequence the other side; outside it the match report.
 int32_t MatchAnalysis_SideButton();
 // A drop-down row 0-5 (41 "Arrêts", 1305, 970, 1683, 610, 654 "Autres"): the list stays open for
-// the category shown, else it becomes the category.
+// the category shown, else it becomes the category. Row 6, 933 "Montrer graphes", shows the
+// graphs.
 int32_t MatchAnalysis_ChooseRow(int32_t row);
+// The graphs of the chosen category: nothing without one (1); inside the post-match sequence the
+// page selector chooses them, outside `MenuOption` 61 (6).
+int32_t MatchAnalysis_ShowGraphs();
 
 MenuListEntry* MatchAnalysis_CategoryPopup();
 const MenuItem* MatchAnalysis_Table();  // option 60

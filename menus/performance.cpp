@@ -46,17 +46,22 @@ constexpr int32_t INFO_Y = 370;
 constexpr uint16_t COVERAGE_RED = 0xF800;
 constexpr int32_t COVERAGE_FAINTEST = 6;  // of 15
 constexpr int32_t GOALKEEPER_LINE = 0;
+constexpr uint16_t PASS_LINE_COLOUR = 0xFFE0;  // yellow on the pitch's green
 
-// What a mode's label shows: a column of the figure table by its header, or one of these.
+// What a mode's label shows: a column of the figure table by its header, one of these, or a
+// match figure by Figure().
 enum : int16_t {
-    NOT_KEPT = 0,  // a figure nobody counts yet: 0
+    NOT_KEPT = 0,  // a figure nobody counts: 0
     SUPPORT = -1,
     MINUTES = -2,
     BOOKINGS = -3,
     SENDINGS_OFF = -4,
-    FREE_KICKS_TAKEN = -5,
-    CORNERS_TAKEN = -6,
 };
+constexpr int32_t FIRST_MATCH_FIGURE = -1000;
+constexpr int16_t Figure(int32_t figure)
+{
+    return static_cast<int16_t>(FIRST_MATCH_FIGURE - figure);
+}
 struct ModeLabel {
     int16_t text;
     int16_t figure;  // a header of the figure table, or one of the words above
@@ -66,12 +71,12 @@ constexpr ModeLabel MODE_LABELS[6][PERFORMANCE_FIGURES] = {
     {{1415, 664}, {935, 667}, {1437, 685}, {1416, 665}, {936, 668}, {911, 686}},
     {{1417, 671}, {959, 689}, {958, 688}, {1422, 674}, {956, SUPPORT}, {1425, 675}},
     {{1592, 669}, {1413, 676}, {1430, 679}, {1421, 670}, {1414, 672}, {954, 680}},
-    {{1435, NOT_KEPT},
-     {1426, FREE_KICKS_TAKEN},
-     {925, CORNERS_TAKEN},
-     {1438, NOT_KEPT},
-     {1406, NOT_KEPT},
-     {1407, NOT_KEPT}},
+    {{1435, Figure(PMS_PENALTIES_TAKEN)},
+     {1426, Figure(PMS_FREE_KICKS_TAKEN)},
+     {925, Figure(PMS_CORNERS_TAKEN)},
+     {1438, Figure(PMS_PENALTIES_SCORED)},
+     {1406, Figure(PMS_FREE_KICKS_SCORED)},
+     {1407, Figure(PMS_CORNERS_SCORED)}},
     {{1432, 681}, {1434, 683}, {1428, 678}, {1433, 682}, {1642, 677}, {911, 686}},
     {{243, 692}, {64, 683}, {956, SUPPORT}, {963, MINUTES}, {1411, BOOKINGS}, {1410, SENDINGS_OFF}},
 };
@@ -99,9 +104,10 @@ int32_t FigureOf(const PlayerMatchRecord& r, int16_t figure, int32_t minutes)
         case MINUTES: return minutes;
         case BOOKINGS: return Bookings(PlayerMatchRecord_Get(r, PMR_BOOKINGS));
         case SENDINGS_OFF: return SendingsOff(PlayerMatchRecord_Get(r, PMR_BOOKINGS));
-        case FREE_KICKS_TAKEN: return Football_GetMatchFigure(r, PMS_FREE_KICKS_TAKEN);
-        case CORNERS_TAKEN: return Football_GetMatchFigure(r, PMS_CORNERS_TAKEN);
-        default: return MatchFigures_Value(r, figure);
+        default:
+            if (figure <= FIRST_MATCH_FIGURE)
+                return Football_GetMatchFigure(r, FIRST_MATCH_FIGURE - figure);
+            return MatchFigures_Value(r, figure);
     }
 }
 
@@ -132,6 +138,11 @@ void FormatText(int32_t player)
     text[0] = '\0';
     const PlayerMatchRecord& r = RecordOf(player);
     if (P().mode == PERFORMANCE_MODE_WRITTEN || P().mode == PERFORMANCE_MODE_COVERAGE) return;
+    if (P().mode == PERFORMANCE_MODE_DISTRIBUTION && player != P().selected) {
+        const PerformancePasses passes = Performance_PassesTo(RecordOf(P().selected), player);
+        std::snprintf(text, PERFORMANCE_TEXT_BYTES, "%d-%d", passes.made, passes.completed);
+        return;
+    }
     if (IsGoalkeeper(player)) {
         int32_t v[5];
         for (int32_t k = 0; k < 5; ++k)
@@ -207,8 +218,39 @@ void DrawPlayer(int32_t player, int32_t x, int32_t y)
     SetDrawAttribute(1, 0);
 }
 
+// The marker of the player's formation cell; false for a player off the grid.
+bool MarkerOf(int32_t player, int32_t* x, int32_t* y)
+{
+    for (int32_t r = 0; r < TACTIC_GRID_ROWS; ++r) {
+        for (int32_t c = 0; c < TACTIC_GRID_COLUMNS; ++c) {
+            if (P().grid[r][c] != player) continue;
+            *x = c * CELL_W + MARKER_X;
+            *y = r * CELL_H + MARKER_Y;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A line from the selected player to each team-mate on the grid he passed to.
+void DrawPassLines()
+{
+    int32_t fromX = 0, fromY = 0;
+    if (!MarkerOf(P().selected, &fromX, &fromY)) return;
+    const PlayerMatchRecord& from = RecordOf(P().selected);
+    SetDrawAttribute(2, PASS_LINE_COLOUR);
+    for (int32_t player = 1; player <= MATCH_SHIRT_COUNT; ++player) {
+        int32_t x = 0, y = 0;
+        if (player == P().selected || Performance_PassesTo(from, player).made == 0
+            || !MarkerOf(player, &x, &y))
+            continue;
+        DrawVLine(fromX, fromY, x - fromX, y - fromY);
+    }
+}
+
 void DrawPlayers()
 {
+    if (P().mode == PERFORMANCE_MODE_DISTRIBUTION) DrawPassLines();
     for (int32_t r = 0; r < TACTIC_GRID_ROWS; ++r) {
         for (int32_t c = 0; c < TACTIC_GRID_COLUMNS; ++c) {
             const int32_t player = P().grid[r][c];
@@ -318,6 +360,13 @@ PerformanceFigures Performance_Figures(const PlayerMatchRecord& record, int32_t 
         f.values[k] = labels[k].text < 0 ? 0 : FigureOf(record, labels[k].figure, minutes);
     }
     return f;
+}
+
+PerformancePasses Performance_PassesTo(const PlayerMatchRecord& from, int32_t player)
+{
+    if (player < 1 || player > MATCH_SHIRT_COUNT) return {};
+    return {Football_GetMatchFigure(from, PMS_PASSES_TO + player - 1),
+            Football_GetMatchFigure(from, PMS_COMPLETED_TO + player - 1)};
 }
 
 void Performance_FillGrid(const TacticsRecord& tactic)

@@ -11,8 +11,9 @@
 struct MenuItem;
 struct MenuListEntry;
 
-constexpr int32_t PERFORMANCE_MODE_WRITTEN = 6;   // the written analysis instead
-constexpr int32_t PERFORMANCE_MODE_COVERAGE = 7;  // the ground covered
+constexpr int32_t PERFORMANCE_MODE_DISTRIBUTION = 2;  // with the selected player's passes
+constexpr int32_t PERFORMANCE_MODE_WRITTEN = 6;       // the written analysis instead
+constexpr int32_t PERFORMANCE_MODE_COVERAGE = 7;      // the ground covered
 constexpr int32_t PERFORMANCE_MODE_FIRST = 5;
 constexpr int32_t PERFORMANCE_FIGURES = 6;  // top row, then bottom row, three each
 constexpr int32_t PERFORMANCE_SUBSTITUTES = 3;
@@ -45,6 +46,13 @@ void PerformanceUninit();
 // analysis and the coverage show blanks.
 PerformanceFigures Performance_Figures(const PlayerMatchRecord& record, int32_t mode,
                                        bool goalkeeper, int32_t minutes);
+// The passes along the ground a player's record shows made to player 1-16 and completed; none
+// for a number outside.
+struct PerformancePasses {
+    int32_t made;
+    int32_t completed;
+};
+PerformancePasses Performance_PassesTo(const PlayerMatchRecord& from, int32_t player);
 // The formation's cells of players 1-11 (a slot outside the grid is left off).
 void Performance_FillGrid(const TacticsRecord& tactic);
 // Players 12-16 of the side who came on, at most three, in order.

@@ -13,7 +13,6 @@
 #include "engine/script.h"
 #include "engine/winlib.h"
 #include "game/textmess.h"
-#include "gamecode/matchview.h"
 #include "generic/ingamemenus.h"
 #include "generic/viewscreen.h"
 #include "menus/frontend.h"
@@ -283,10 +282,7 @@ void Video_StoreDeviceGuids()
     GfxUninit();
 }
 
-bool Video_Has3DDevice()
-{
-    return Options.video.device3D != VIDEO_NO_DEVICE && MatchView_IsRegistered(VIEWKIND_DEVICE_3D);
-}
+bool Video_Has3DDevice() { return Options.video.device3D != VIDEO_NO_DEVICE; }
 
 int32_t Video_SoftwareMode()
 {

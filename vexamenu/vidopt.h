@@ -25,8 +25,7 @@ void VideoInit(bool forceSoftware);
 // Shutdown, before the options are saved: the active card's and device's GUIDs (zeros where there
 // is none) go into the record, then the graphics layer stops.
 void Video_StoreDeviceGuids();
-// Whether the match is drawn with a 3D device: the record names one and a view of the device kind
-// is registered. Until that view exists the software renderer draws whatever is chosen.
+// Whether the match is drawn with a 3D device: the record names one.
 bool Video_Has3DDevice();
 
 // Makes the settings' mode suit their renderer (-1 when they name another card or device than the

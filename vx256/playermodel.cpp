@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <numbers>
+#include <vector>
 
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
@@ -178,13 +179,21 @@ void PosePerson(NodSkinnedModel* m, int32_t object, int32_t motion, float limbSc
     PlayerModel_MarkSurfaces(m, Polyman_Camera());
 }
 
-// Every work point to view space with its outcode.
+// Each work point's screen position while it lies inside the view: projected once per draw, not
+// once for every surface corner on it.
+std::vector<ScreenPoint> s_screenPoints;
+
+// Every work point to view space with its outcode, and projected when inside.
 void ToViewSpace(NodSkinnedModel* m)
 {
+    s_screenPoints.resize(static_cast<size_t>(m->pointCount));
+    const ViewTransform& transform = Polyman_ViewTransform();
+    const ViewPoint camera = Polyman_Camera();
     for (int32_t i = 0; i < m->pointCount; ++i) {
         NodWorkPoint& w = m->work[i];
-        const ViewPoint v = Polyman_ToView(w.x, w.y, w.z);
+        const ViewPoint v = Polyman_ToViewBy(transform, camera, w.x, w.y, w.z);
         w = {v.x, v.y, v.z, Polyman_Outcode(v.x, v.y, v.z)};
+        if (w.outcode == 0) s_screenPoints[i] = Polyman_Project(v.x, v.y, v.z);
     }
 }
 
@@ -227,8 +236,22 @@ uint16_t FlatColour(const NodSkinnedModel& m, const NodSkinnedSurface& s, int32_
     return static_cast<uint16_t>(t.colour);
 }
 
+// A surface wholly inside the view from its corners' projected points, wound as the walkers fill,
+// as ProjectVertices would give it.
+int32_t ProjectedCorners(const NodSkinnedModel& m, const NodSkinnedSurface& s, int32_t count,
+                         SoftVertex* screen)
+{
+    for (int32_t k = 0; k < count; ++k) {
+        const NodWorkPoint& w = *s.vertices[k];
+        const ScreenPoint p = s_screenPoints[static_cast<size_t>(&w - m.work)];
+        screen[k] = {p.x, p.y, w.z * 16.0f, s.u[k], s.v[k]};
+    }
+    if (ProjectedWinding(screen, count) < 0) std::reverse(screen, screen + count);
+    return count;
+}
+
 // A surface's corners clipped and projected, wound as the walkers fill; 0 when nothing is left.
-int32_t ProjectSurface(const NodSkinnedSurface& s, SoftVertex* screen)
+int32_t ProjectSurface(const NodSkinnedModel& m, const NodSkinnedSurface& s, SoftVertex* screen)
 {
     const int32_t count = s.vertices[3] != nullptr ? 4 : 3;
     uint32_t all = ~0u;
@@ -238,12 +261,13 @@ int32_t ProjectSurface(const NodSkinnedSurface& s, SoftVertex* screen)
         any |= s.vertices[k]->outcode;
     }
     if (all != 0) return 0;
+    if (any == 0) return ProjectedCorners(m, s, count, screen);
     CurrentPolygon.count = count;
     for (int32_t k = 0; k < count; ++k) {
         const NodWorkPoint& w = *s.vertices[k];
         CurrentPolygon.vertices[k] = {w.x, w.y, w.z, s.u[k], s.v[k]};
     }
-    if (any != 0 && ClipPolygon() == 0) return 0;
+    if (ClipPolygon() == 0) return 0;
     return ProjectCurrentPolygon(screen);
 }
 
@@ -277,7 +301,7 @@ void DrawPlayerModel(int32_t object, int32_t kind, int32_t level, int32_t motion
     ForEachShownSurface(m, [&](const NodSkinnedSurface& s) {
         const SoftTextureHeader* texture = SurfaceTexture(m, s, object);
         SoftVertex screen[SOFT_MAX_POLY_VERTICES];
-        const int32_t count = texture != nullptr ? ProjectSurface(s, screen) : 0;
+        const int32_t count = texture != nullptr ? ProjectSurface(m, s, screen) : 0;
         if (count != 0)
             Soft_DrawObjectPolygons(view, screen, count, reinterpret_cast<const uint8_t*>(texture));
     });
@@ -292,7 +316,7 @@ void DrawFlatPlayerModel(int32_t object, int32_t kind)
     ToViewSpace(&m);
     ForEachShownSurface(m, [&](const NodSkinnedSurface& s) {
         SoftVertex screen[SOFT_MAX_POLY_VERTICES];
-        const int32_t count = ProjectSurface(s, screen);
+        const int32_t count = ProjectSurface(m, s, screen);
         if (count == 0) return;
         SoftScreenVertex flat[SOFT_MAX_POLY_VERTICES];
         for (int32_t k = 0; k < count; ++k)

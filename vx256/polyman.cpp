@@ -106,21 +106,7 @@ ViewPoint Polyman_Camera() { return {s_camera.x, s_camera.y, s_camera.height}; }
 
 ViewPoint Polyman_ToView(float x, float y, float height)
 {
-    const ViewTransform& m = s_camera.transform;
-    const float dx = x - s_camera.x, dy = y - s_camera.y, dh = height - s_camera.height;
-    const float ground = m.m01 * dx + m.m11 * dy;
-    return {m.m00 * dx + m.m10 * dy, m.m21 * ground + m.m20 * dh, m.m22 * ground + m.m23 * dh};
-}
-
-uint32_t Polyman_Outcode(float x, float y, float z)
-{
-    uint32_t code = 0;
-    if (x > z) code |= OUTCODE_RIGHT;
-    if (x < -z) code |= OUTCODE_LEFT;
-    if (y > z) code |= OUTCODE_BOTTOM;
-    if (y < -z) code |= OUTCODE_TOP;
-    if (z < POLY_NEAR_Z) code |= OUTCODE_NEAR;
-    return code;
+    return Polyman_ToViewBy(s_camera.transform, Polyman_Camera(), x, y, height);
 }
 
 void BuildHeadingTables()
@@ -208,13 +194,10 @@ int32_t ClipPolygon()
 void ProjectVertices(const PolyVertex* source, SoftVertex* destination, int32_t count,
                      VertexOrder order)
 {
-    const double centreX = ViewSize.width * 8.0;
-    const double centreY = ViewSize.height * 8.0;
     for (int32_t i = 0; i < count; ++i) {
         const PolyVertex& v = source[order == VertexOrder::AsStored ? i : count - 1 - i];
-        destination[i] = {ChopToInt(v.x / v.z * ViewProjection.scaleX + centreX),
-                          ChopToInt(v.y / v.z * ViewProjection.scaleY + centreY), v.z * 16.0f, v.u,
-                          v.v};
+        const ScreenPoint p = Polyman_Project(v.x, v.y, v.z);
+        destination[i] = {p.x, p.y, v.z * 16.0f, v.u, v.v};
     }
 }
 

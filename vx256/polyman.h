@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "engine/convert.h"
 #include "generic/viewscreen.h"
 #include "vx256/softspan.h"
 
@@ -68,7 +69,25 @@ const ViewTransform& Polyman_ViewTransform();
 float Polyman_Zoom();        // the lens factor of the last SetViewCamera
 ViewPoint Polyman_Camera();  // where the last SetViewCamera put the camera: x, y, height
 ViewPoint Polyman_ToView(float x, float y, float height);
-uint32_t Polyman_Outcode(float x, float y, float z);
+// The same for a caller that moves many points: the transform and camera fetched once.
+inline ViewPoint Polyman_ToViewBy(const ViewTransform& m, const ViewPoint& camera, float x, float y,
+                                  float height)
+{
+    const float dx = x - camera.x, dy = y - camera.y, dh = height - camera.z;
+    const float ground = m.m01 * dx + m.m11 * dy;
+    return {m.m00 * dx + m.m10 * dy, m.m21 * ground + m.m20 * dh, m.m22 * ground + m.m23 * dh};
+}
+// Inline: the people's drawers code every point of every model each frame.
+inline uint32_t Polyman_Outcode(float x, float y, float z)
+{
+    uint32_t code = 0;
+    if (x > z) code |= OUTCODE_RIGHT;
+    if (x < -z) code |= OUTCODE_LEFT;
+    if (y > z) code |= OUTCODE_BOTTOM;
+    if (y < -z) code |= OUTCODE_TOP;
+    if (z < POLY_NEAR_Z) code |= OUTCODE_NEAR;
+    return code;
+}
 
 void BuildHeadingTables();
 // Out-of-range indices are fatal "Heading error".
@@ -90,7 +109,17 @@ void RotateNormal(float normal[3]);              // by ModelRotation
 // than a triangle is left. A polygon of fewer than 3 or more than SOFT_MAX_POLY_VERTICES corners,
 // or one whose clipped form would not fit (only a non-convex one can grow so), gives 0.
 int32_t ClipPolygon();
-// View-space vertices to 28.4 screen vertices of the view, centred at (8 W, 8 H); z x 16.
+// A view-space point inside the near plane to its 28.4 screen position in the view, centred at
+// (8 W, 8 H).
+struct ScreenPoint {
+    int32_t x, y;
+};
+inline ScreenPoint Polyman_Project(float x, float y, float z)
+{
+    return {ChopToInt(x / z * ViewProjection.scaleX + ViewSize.width * 8.0),
+            ChopToInt(y / z * ViewProjection.scaleY + ViewSize.height * 8.0)};
+}
+// View-space vertices to 28.4 screen vertices of the view as Polyman_Project places them; z x 16.
 void ProjectVertices(const PolyVertex* source, SoftVertex* destination, int32_t count,
                      VertexOrder order);
 // Twice the signed screen area of projected vertices: the walkers fill polygons of one sign

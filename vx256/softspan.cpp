@@ -35,6 +35,10 @@ struct SpanState {
     float fix16PerN;
 };
 
+// Edges up to this height in 28.4 units (64 rows) take their reciprocals from tables: a small
+// face's edges paid more for their divisions than for their rows.
+constexpr int32_t kTabledEdgeHeight = 1024;
+
 struct SoftSpanState {
     SoftEdge left;
     SoftEdge right;
@@ -42,6 +46,8 @@ struct SoftSpanState {
     SpanState span;
     float reciprocal[SOFT_RECIPROCAL_ENTRIES];
     float thresholds[SOFT_SUBDIVISION_ROWS];
+    float perRow[kTabledEdgeHeight + 1];        // 16 / dy, as the set-up divides
+    double edgeInverse[kTabledEdgeHeight + 1];  // 1 / (16 dy)
 };
 
 constexpr SoftSpanState FreshState()
@@ -50,6 +56,10 @@ constexpr SoftSpanState FreshState()
     state.reciprocal[0] = 65536.0f;
     for (int32_t n = 1; n < SOFT_RECIPROCAL_ENTRIES; ++n)
         state.reciprocal[n] = 65536.0f / static_cast<float>(n);
+    for (int32_t dy = 1; dy <= kTabledEdgeHeight; ++dy) {
+        state.perRow[dy] = 16.0f / static_cast<float>(dy);
+        state.edgeInverse[dy] = 1.0 / (16.0 * dy);
+    }
     for (int32_t i = 0; i < SOFT_SUBDIVISION_ROWS; ++i)
         state.thresholds[i] = kListedThresholds[i] * 0.5f;
     state.span.n = kSubdivisionLengths[0];
@@ -73,21 +83,21 @@ int32_t RoundFix16(float scaled)
     return static_cast<int32_t>((static_cast<double>(scaled) + kRounder) - kRounder);
 }
 
-// The sign of the texel coordinate's change at vertex 0 picks the bias that rounds to nearest.
-int32_t Bias(float xChange, float yChange)
+// The sign of the texel coordinate f's change at vertex 0 (q is 1/z) picks the bias that rounds
+// to nearest; the change down the rows decides only where there is none across.
+int32_t Bias(float q0, float f0, float dFdx, float dQdx, float dFdy, float dQdy)
 {
+    const float xChange = dFdx * q0 - f0 * dQdx;
     if (xChange > 0.0f) return 0x8000;
     if (xChange < 0.0f) return 0x7FFF;
-    return yChange >= 0.0f ? 0x8000 : 0x7FFF;
+    return dFdy * q0 - f0 * dQdy >= 0.0f ? 0x8000 : 0x7FFF;
 }
 
 void ComputeBiases(SoftGradients* g)
 {
     const float q0 = g->invZ[0];
-    g->uBias = Bias(g->dUOverZdx * q0 - g->uOverZ[0] * g->dInvZdx,
-                    g->dUOverZdy * q0 - g->uOverZ[0] * g->dInvZdy);
-    g->vBias = Bias(g->dVOverZdx * q0 - g->vOverZ[0] * g->dInvZdx,
-                    g->dVOverZdy * q0 - g->vOverZ[0] * g->dInvZdy);
+    g->uBias = Bias(q0, g->uOverZ[0], g->dUOverZdx, g->dInvZdx, g->dUOverZdy, g->dInvZdy);
+    g->vBias = Bias(q0, g->vOverZ[0], g->dVOverZdx, g->dInvZdx, g->dVOverZdy, g->dInvZdy);
 }
 
 // The first pair (i, j) after vertex 0 whose triangle with it has an area, as the set-up's
@@ -110,7 +120,7 @@ struct TexelPoint {
     float v;
 };
 
-TexelPoint Project(float invZ, float uOverZ, float vOverZ)
+[[gnu::always_inline]] inline TexelPoint Project(float invZ, float uOverZ, float vOverZ)
 {
     const float z = 1.0f / invZ;
     return {uOverZ * z, vOverZ * z};
@@ -121,7 +131,7 @@ struct Run {
     int32_t du, dv;
 };
 
-Run MakeRun(TexelPoint start, TexelPoint end, float fix16PerPixel)
+[[gnu::always_inline]] inline Run MakeRun(TexelPoint start, TexelPoint end, float fix16PerPixel)
 {
     const SoftGradients& g = *s_soft.span.gradients;
     return {RoundFix16(start.u * 65536.0f) + g.uBias, RoundFix16(start.v * 65536.0f) + g.vBias,
@@ -144,7 +154,7 @@ uint8_t* CurrentRow()
 }
 
 // `len` pixels from column x of `row`, cut to the screen, every texel read inside the texture.
-void DrawRun(uint8_t* row, int32_t x, int32_t len, Run run)
+[[gnu::always_inline]] inline void DrawRun(uint8_t* row, int32_t x, int32_t len, Run run)
 {
     const SpanState& s = s_soft.span;
     const int32_t w = s.textureWidth;
@@ -174,11 +184,13 @@ void DrawRun(uint8_t* row, int32_t x, int32_t len, Run run)
 
 TexelPoint EdgePoint(const SoftEdge& e) { return Project(e.invZ, e.uOverZ, e.vOverZ); }
 
-void DrawExactEnds(uint8_t* row, int32_t len)
+[[gnu::always_inline]] inline void DrawExactEnds(uint8_t* row, int32_t len)
 {
     const SpanState& s = s_soft.span;
-    DrawRun(row, s.left->x, len,
-            MakeRun(EdgePoint(*s.left), EdgePoint(*s.right), Soft_Reciprocal(len)));
+    const TexelPoint start = EdgePoint(*s.left);
+    // A one-pixel run never reads its step, so its right end needs no division.
+    const TexelPoint end = len == 1 ? start : EdgePoint(*s.right);
+    DrawRun(row, s.left->x, len, MakeRun(start, end, Soft_Reciprocal(len)));
 }
 
 // Whole runs of N pixels with exact ends, then the rest as one run ending on the right edge's own
@@ -239,7 +251,7 @@ void FillGradientArrays(const SoftVertex* v, int32_t count)
     }
 }
 
-void StepBothEdges()
+[[gnu::always_inline]] inline void StepBothEdges()
 {
     Soft_StepEdge(&s_soft.left);
     Soft_StepEdge(&s_soft.right);
@@ -298,16 +310,29 @@ void Soft_SetupIntegerEdge(SoftEdge* edge, int32_t ax, int32_t ay, int32_t bx, i
     edge->rowsLeft = Soft_CeilFix4(by) - edge->row;
     if (edge->rowsLeft == 0) return;
     const int64_t dx = int64_t{bx} - ax, dy = int64_t{by} - ay, d = 16 * dy;
-    int64_t q = 0, r = 0;
-    if (Soft_FloorDivMod(dx * (16 * int64_t{edge->row} - ay) + dy * ax + d - 1, d, &q, &r)) {
-        edge->x = static_cast<int32_t>(q);
-        edge->err = static_cast<int32_t>(r);
-    }
-    if (Soft_FloorDivMod(16 * dx, d, &q, &r)) {
-        edge->xStep = static_cast<int32_t>(q);
-        edge->errStep = static_cast<int32_t>(r);
-    }
     edge->errDenominator = static_cast<int32_t>(d);
+    if (d <= 0) return;  // an edge running upwards ends the polygon
+    // Both quotients from one reciprocal: the two divisions were the dearest part of setting up
+    // a small face's edge. Each numerator is below 2^50 in size, so the estimate is off by less
+    // than one before truncation and the remainder's correction makes it exact.
+    const double inverse =
+        dy <= kTabledEdgeHeight ? s_soft.edgeInverse[dy] : 1.0 / static_cast<double>(d);
+    const auto floorDivide = [d, inverse](int64_t a, int32_t* quotient, int32_t* remainder) {
+        int64_t q = static_cast<int64_t>(static_cast<double>(a) * inverse);
+        int64_t r = a - q * d;
+        while (r < 0) {
+            --q;
+            r += d;
+        }
+        while (r >= d) {
+            ++q;
+            r -= d;
+        }
+        *quotient = static_cast<int32_t>(q);
+        *remainder = static_cast<int32_t>(r);
+    };
+    floorDivide(dx * (16 * int64_t{edge->row} - ay) + dy * ax + d - 1, &edge->x, &edge->err);
+    floorDivide(16 * dx, &edge->xStep, &edge->errStep);
 }
 
 void Soft_SetupFlatEdge(SoftEdge* edge, const SoftVertex* vertices, int32_t from, int32_t to)
@@ -322,7 +347,9 @@ void Soft_SetupEdgePerspective(SoftEdge* edge, SoftGradients* gradients, const S
     const SoftVertex& b = vertices[to];
     Soft_SetupIntegerEdge(edge, a.x, a.y, b.x, b.y);
     if (edge->rowsLeft <= 0) return;
-    const float perRow = 16.0f / static_cast<float>(b.y - a.y);
+    const int32_t dy = b.y - a.y;
+    const float perRow =
+        dy <= kTabledEdgeHeight ? s_soft.perRow[dy] : 16.0f / static_cast<float>(dy);
     const float prestep = Soft_Fix4ToFloat(16 * edge->row - a.y);
     SoftGradients& g = *gradients;
     edge->invZStep = (g.invZ[to] - g.invZ[from]) * perRow;
@@ -466,13 +493,21 @@ void Soft_DrawObjectPolygons(const GameScreenRecord& screen, const SoftVertex* v
     if (vertices == nullptr || !ValidCount(count) || !CoversAPixel(vertices, count)) return;
     FillGradientArrays(vertices, count);
     Soft_ComputeGradients(&s_soft.gradients, vertices, count);
-    bool begun = false;
+    // Soft_SpanExactEnds row by row, with what cannot change inside a polygon checked once: a
+    // person's many small faces spend more on their rows' calls than on their pixels.
+    const SoftEdge& left = s_soft.left;
+    const SoftEdge& right = s_soft.right;
+    bool begun = false, drawing = false;
     WalkTextured(vertices, count, [&] {
-        if (s_soft.left.row >= screen.height) return false;
-        if (!begun)
-            Soft_BeginSpans(&s_soft.gradients, &s_soft.left, &s_soft.right, texture, screen, false);
-        begun = true;
-        Soft_SpanExactEnds();
+        if (left.row >= screen.height) return false;
+        if (!begun) {
+            Soft_BeginSpans(&s_soft.gradients, &left, &right, texture, screen, false);
+            drawing = screen.pixels != nullptr && HasTexture();
+            begun = true;
+        }
+        const int32_t len = right.x - left.x;
+        if (drawing && len > 0 && left.row >= 0)
+            DrawExactEnds(screen.pixels + static_cast<size_t>(left.row) * screen.pitch, len);
         StepBothEdges();
         return true;
     });

@@ -780,7 +780,7 @@ struct SpanRow {
 // The common combinations, for each target format, with the default stage operations
 // (texture times diffuse): textured and z-tested with either filter, with a linear mip filter,
 // and fogged (ground, models); untextured lit models; the HUD (blended without the z test);
-// textured and blended over the scene.
+// textured and blended over the scene; the ground laid first, without z, under everything.
 struct Combination {
     bool textured;
     uint32_t filter;
@@ -799,6 +799,10 @@ constexpr Combination kCombinations[] = {
     {true, HOST_FILTER_POINT, false, false, true, false},
     {true, HOST_FILTER_LINEAR, false, false, true, false},
     {true, HOST_FILTER_POINT, false, true, true, false},
+    {true, HOST_FILTER_POINT, false, false, false, false},
+    {true, HOST_FILTER_LINEAR, false, false, false, false},
+    {true, HOST_FILTER_LINEAR, true, false, false, false},
+    {true, HOST_FILTER_LINEAR, true, false, false, true},
 };
 constexpr Layout kLayouts[] = {kLayout555, kLayout565, kLayout8888};
 constexpr size_t kCombinationCount = std::size(kCombinations);

@@ -15,6 +15,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
+#include "game/hooks.h"
 #include "game/matchblocks.h"
 #include "game/season.h"
 #include "game/simmatch.h"
@@ -294,6 +295,31 @@ TEST_F(MatchDayTest, TheHumansFixturePlaysThroughTheEngineOnceItIsRegistered)
     // The engine's score is what the fixture row keeps.
     EXPECT_EQ(VTW_GetFixtureHomeGoals(humanRow), Match.score[0]);
     EXPECT_EQ(VTW_GetFixtureAwayGoals(humanRow), Match.score[1]);
+}
+
+// After the human's match the day runs the post-match sequence once, with the sequence's bit set
+// while it runs; in an automatic run it runs none.
+TEST_F(MatchDayTest, ThePostMatchSequenceFollowsTheHumansMatchUnlessTheRunIsAutomatic)
+{
+    static int s_sequences = 0;
+    static uint8_t s_flags = 0;
+    const GameHookTable saved = GameHooks;
+    GameHooks.PostMatchSequence = [] {
+        ++s_sequences;
+        s_flags = MatchReportFlags;
+    };
+    for (const uint32_t autoRun : {1u, 0u}) {
+        NewGameForTest(0, 9);
+        PrepareHumansFirstLeagueDay();
+        s_sequences = 0;
+        s_flags = 0;
+        AutoRunMode = autoRun;
+        PlayTheWholeDay();
+        EXPECT_EQ(s_sequences, autoRun != 0 ? 0 : 1) << autoRun;
+        EXPECT_EQ((s_flags & MATCH_REPORT_IN_SEQUENCE) != 0, autoRun == 0) << autoRun;
+    }
+    AutoRunMode = 0;
+    GameHooks = saved;
 }
 
 TEST_F(MatchDayTest, WithoutTheEngineTheHumansFixtureIsSimulated)

@@ -85,6 +85,32 @@ TEST_F(SimMatchTest, TheZoneTotalsCountEachMinuteInTheThirdItsTerritorySays)
     }
 }
 
+// Every penalty the simulation misses is an event row of kind 4 naming the taker on his side, so
+// that the match report lists it; the seeds hold a few.
+TEST_F(SimMatchTest, EveryMissedPenaltyHasItsEventRow)
+{
+    int missedInAll = 0;
+    for (uint32_t seed = 1; seed <= 300; ++seed) {
+        SRand(seed);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        const MatchDataBlock& d = *GetMatchDataBlock();
+        for (int side = 0; side < 2; ++side) {
+            for (int k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+                const int missed = Get(side, k, PMR_PENALTIES_MISSED);
+                const int id = GetMatchSidesBlock()->sides[side].entries[k].playerId;
+                int rows = 0;
+                for (int e = 0; e < d.eventCount; ++e) {
+                    const MatchEventRow row = d.events[e];  // a copy: the row is packed
+                    rows += row.kind == 4 && row.a == side && row.b == id;
+                }
+                ASSERT_EQ(rows, missed) << "seed " << seed << " side " << side << " " << k;
+                missedInAll += missed;
+            }
+        }
+    }
+    EXPECT_GT(missedInAll, 2);
+}
+
 TEST_F(SimMatchTest, ASideLeftWithNobodyOnThePitchPlaysOnWithoutScoringOrBeingBooked)
 {
     ShortenSide(0, 3);

@@ -12,6 +12,7 @@
 #include "gamecode/ball.h"
 #include "gamecode/incidents.h"
 #include "gamecode/kickbook.h"
+#include "gamecode/matchdata.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
@@ -306,6 +307,164 @@ TEST_F(Kickoff, AShotStraightInCreditsThePassThatLedToIt)
     // The goal kick's set-up forgets the penalty.
     ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
     EXPECT_EQ(Match.firstShotRecord, 0);
+}
+
+// A goal is scored from a corner or a free kick while the taker's side has kept the ball since
+// his strike (no touch or strike of the other side, no other restart, the same period), and from
+// a penalty only by the kick itself: any strike after it makes it a penalty missed, with its
+// event row. The shoot-out's kicks count nothing.
+TEST_F(Kickoff, AGoalCountsForTheSetPieceWhoseAttackIsStillOn)
+{
+    enum Op { STRIKE, TOUCH, PERIOD };
+    struct Step {
+        Op op;
+        char who;       // 't' the taker, 'm' a team-mate, 'd' a defender, 'k' their keeper
+        int32_t value;  // the strike's phase, or the period
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        bool goal;
+        int32_t corners, freeKicks, penaltiesTaken, penaltiesScored, missedRows;
+    };
+    constexpr int32_t kOpen = PHASE_OPEN_PLAY;
+    const Case cases[] = {
+        {"corner headed in",
+         {{STRIKE, 't', PHASE_CORNER_TAKEN}, {STRIKE, 'm', kOpen}},
+         true,
+         1,
+         0,
+         0,
+         0,
+         0},
+        {"corner, a defender's touch",
+         {{STRIKE, 't', PHASE_CORNER_TAKEN}, {TOUCH, 'd', 0}, {STRIKE, 'm', kOpen}},
+         true,
+         0,
+         0,
+         0,
+         0,
+         0},
+        {"corner, the keeper's parry",
+         {{STRIKE, 't', PHASE_CORNER_TAKEN}, {TOUCH, 'k', 0}},
+         true,
+         0,
+         0,
+         0,
+         0,
+         0},
+        {"corner, a defender's clearance",
+         {{STRIKE, 't', PHASE_CORNER_TAKEN}, {STRIKE, 'd', kOpen}},
+         true,
+         0,
+         0,
+         0,
+         0,
+         0},
+        {"corner, then a throw-in",
+         {{STRIKE, 't', PHASE_CORNER_TAKEN}, {STRIKE, 'm', PHASE_THROW_IN_TAKEN}},
+         true,
+         0,
+         0,
+         0,
+         0,
+         0},
+        {"free kick passed on",
+         {{STRIKE, 't', PHASE_FREE_KICK_READY}, {TOUCH, 'm', 0}, {STRIKE, 'm', kOpen}},
+         true,
+         0,
+         1,
+         0,
+         0,
+         0},
+        {"direct free kick", {{STRIKE, 't', PHASE_DIRECT_FREE_KICK}}, true, 0, 1, 0, 0, 0},
+        {"penalty in off the keeper",
+         {{STRIKE, 't', PHASE_PENALTY_KICK}, {TOUCH, 'k', 0}},
+         true,
+         0,
+         0,
+         1,
+         1,
+         0},
+        {"penalty saved, the rebound in",
+         {{STRIKE, 't', PHASE_PENALTY_KICK}, {TOUCH, 'k', 0}, {STRIKE, 'm', kOpen}},
+         true,
+         0,
+         0,
+         1,
+         0,
+         1},
+        {"corner before the break",
+         {{STRIKE, 't', PHASE_CORNER_TAKEN}, {PERIOD, 0, 1}},
+         true,
+         0,
+         0,
+         0,
+         0,
+         0},
+        {"shoot-out kick",
+         {{PERIOD, 0, MATCH_PERIOD_SHOOT_OUT},
+          {STRIKE, 't', PHASE_PENALTY_KICK},
+          {STRIKE, 'm', kOpen}},
+         false,
+         0,
+         0,
+         0,
+         0,
+         0},
+    };
+    const int32_t scoring = Match.secondOfPair ^ 1;
+    const int32_t taker = LineUp[scoring][9];
+    const int32_t mate = LineUp[scoring][7];
+    const auto person = [&](char who) {
+        switch (who) {
+            case 't': return taker;
+            case 'm': return mate;
+            case 'd': return static_cast<int32_t>(LineUp[scoring ^ 1][4]);
+            default: return static_cast<int32_t>(LineUp[scoring ^ 1][0]);
+        }
+    };
+    const auto figures = [&] {
+        PlayerMatchRecord r{};
+        Football_FillPlayerMatchRecord(&r, scoring, taker % MATCH_PERSONS_PER_SIDE);
+        std::vector<int32_t> f;
+        for (const int32_t figure :
+             {PMS_CORNERS_SCORED, PMS_FREE_KICKS_SCORED, PMS_PENALTIES_TAKEN, PMS_PENALTIES_SCORED})
+            f.push_back(Football_GetMatchFigure(r, figure));
+        const MatchDataBlock& data = *GetMatchDataBlock();
+        int32_t missed = 0;
+        for (int32_t e = 0; e < data.eventCount; ++e) {
+            const MatchEventRow row = data.events[e];  // a copy: the row is packed
+            if (row.kind != 4) continue;
+            EXPECT_EQ(+row.a, scoring);
+            EXPECT_EQ(+row.b, MatchPersons[taker].playerId);
+            EXPECT_EQ(+row.c, -1);
+            ++missed;
+        }
+        f.push_back(missed);
+        return f;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+        const std::vector<int32_t> before = figures();
+        for (const Step& step : c.steps) {
+            if (step.op == PERIOD) {
+                Match.period = static_cast<uint8_t>(step.value);
+            } else if (step.op == TOUCH) {
+                Match_OnBallTouch(person(step.who));
+            } else {
+                MatchPhase = static_cast<int16_t>(step.value);
+                KickBook_Strike(person(step.who), KICK_KIND_OTHER);
+            }
+        }
+        if (c.goal) ScoreAtTheLowGoal(mate);
+        std::vector<int32_t> gained = figures();
+        for (size_t k = 0; k < gained.size(); ++k)
+            gained[k] -= before[k];
+        EXPECT_EQ(gained, (std::vector<int32_t>{c.corners, c.freeKicks, c.penaltiesTaken,
+                                                c.penaltiesScored, c.missedRows}));
+    }
 }
 
 // Three whole matches frozen: any change to the engine's play shows up here, so a deliberate one

@@ -483,8 +483,8 @@ TEST_F(MatchDayContract, TheEnginesLeagueAndCupResultsGoBackIntoTheSeason)
     int32_t nextGoal[2] = {0, 0};
     const MatchDataBlock& data = *GetMatchDataBlock();
     for (int32_t e = 0; e < data.eventCount; ++e) {
-        const MatchEventRow ev = data.events[e];  // a copy: the row is packed
-        if (ev.kind == 3) ++incident;             // a sending-off is listed too
+        const MatchEventRow ev = data.events[e];       // a copy: the row is packed
+        if (ev.kind == 3 || ev.kind == 4) ++incident;  // sendings-off and missed penalties too
         if (ev.kind != 0) continue;
         ASSERT_LT(nextGoal[ev.a], MATCH_GOAL_RECORDS);
         const MatchGoalRecord& goal = Match.goals[ev.a][nextGoal[ev.a]++];

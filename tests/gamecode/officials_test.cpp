@@ -37,6 +37,7 @@ TEST_F(Officials, EachOfficialRunsToHisPostAndStandsWithinReachOfIt)
         {MATCH_REFEREE, 1, 1000, 1500, PHASE_OPEN_PLAY, 0, 800, 1300},
         {MATCH_REFEREE, 1, 100, 500, PHASE_THROW_IN_AWARDED, 0, 356, 700},  // x clamped first
         {MATCH_REFEREE, 1, 1500, 1082, PHASE_OPEN_PLAY, 0, 1236, 882},
+        {MATCH_REFEREE, 1, 796, 1000, PHASE_OPEN_PLAY, 0, 596, 1200},  // the ball on the centre x
         {MATCH_REFEREE, 1, 700, 1000, PHASE_GOAL_RESTART, 0, 556, 842},
         {MATCH_REFEREE, 1, 1200, 300, PHASE_KICKOFF_READY, 0, 556, 842},
         {MATCH_REFEREE, 1, 1200, 300, PHASE_KICKOFF_PERIOD, 0, 556, 842},
@@ -283,6 +284,19 @@ TEST_F(Officials, ADecisionOnNobodyOnThePitchIsDropped)
         Deal(offender, 9);
         EXPECT_EQ(Match.dismissals[0] + Match.dismissals[1], 0);
         EXPECT_EQ(MatchPersons[MATCH_REFEREE].action, 1);
+    }
+    // Person 0, the first of the range, is dealt with like any other: a talk, a booking, a red.
+    struct Dealing {
+        int16_t decision;
+        int16_t bookings, dismissals;
+    };
+    for (const Dealing d : {Dealing{7, 0, 0}, Dealing{8, 1, 0}, Dealing{9, 1, 1}}) {
+        const int32_t rows = GetMatchDataBlock()->eventCount;
+        Person_PlaceAt(MATCH_REFEREE, 300, 300);
+        EXPECT_GT(Deal(0, d.decision), 1) << d.decision;
+        EXPECT_EQ(MatchPersons[0].bookings, d.bookings) << d.decision;
+        EXPECT_EQ(Match.dismissals[0], d.dismissals) << d.decision;
+        EXPECT_EQ(GetMatchDataBlock()->eventCount - rows, d.decision == 7 ? 0 : 1) << d.decision;
     }
 }
 

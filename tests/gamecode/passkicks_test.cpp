@@ -253,6 +253,7 @@ TEST_F(PassKicks, TheNextTouchCompletesThePassOrAnOpponentCutsItOut)
         int32_t toucherY;  // the area side 0 defends (KickingSide 0) lies beyond y 1754
         int32_t group;
         bool boxLost;
+        uint8_t shirt = 8;  // the receiver's: 17 is a corrupt block's, counted nowhere
     };
     for (const Case c : {
              Case{0, kReceiver, 700, 15, false},
@@ -260,9 +261,11 @@ TEST_F(PassKicks, TheNextTouchCompletesThePassOrAnOpponentCutsItOut)
              Case{1, kReceiver, 700, 15, false},
              Case{0, kOpponent, 700, 20, false},
              Case{0, kOpponent, 1800, 21, true},
+             Case{0, kReceiver, 700, 15, false, 17},
          }) {
         SetUp();
         MatchPersons[kReceiver].positionClass = 3;
+        MatchPersons[kReceiver].positionExtra[0] = c.shirt;
         MatchPersons[kOpponent].offPitch = 0;
         Person_PlaceAt(kOpponent, 796, c.toucherY);
         KickingSide = 0;
@@ -291,6 +294,17 @@ TEST_F(PassKicks, TheNextTouchCompletesThePassOrAnOpponentCutsItOut)
         Football_FillPlayerMatchRecord(&record, 0, kKicker);
         EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_PASSES), completed ? 1 : 0) << what;
         EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_BAD_PASSES), completed ? 0 : 1) << what;
+        // The performance screen's lines: the pass made to shirt 8 and, completed, by him.
+        int32_t made = 0, completedTo = 0;
+        for (int32_t mate = 0; mate < MATCH_SHIRT_COUNT; ++mate) {
+            made += Football_GetMatchFigure(record, PMS_PASSES_TO + mate);
+            completedTo += Football_GetMatchFigure(record, PMS_COMPLETED_TO + mate);
+        }
+        const bool counted = !longPass && c.shirt == 8;
+        EXPECT_EQ(made, counted ? 1 : 0) << what;
+        EXPECT_EQ(Football_GetMatchFigure(record, PMS_PASSES_TO + 7), made) << what;
+        EXPECT_EQ(completedTo, counted && completed ? 1 : 0) << what;
+        EXPECT_EQ(Football_GetMatchFigure(record, PMS_COMPLETED_TO + 7), completedTo) << what;
     }
 }
 

@@ -306,6 +306,95 @@ TEST(MotionClips, EachMirrorIsItsBaseWithLeftAndRightSwapped)
     EXPECT_EQ(mirrors, 29);
 }
 
+// A foot's lowest sole corner in a posed body; left foot first.
+Vec3 SoleOf(const Body& body, int32_t foot)
+{
+    const Vec3& heel = body[MK_JOINT_COUNT + 2 * foot];
+    const Vec3& toe = body[MK_JOINT_COUNT + 2 * foot + 1];
+    return heel.z <= toe.z ? heel : toe;
+}
+
+// Over each gait's loop, frame to frame: the foot lowest (on the ground) in both frames keeps its
+// place on the ground while the body travels at the clip's speed (the man faces -x, so he moves by
+// -v a frame, or +v running backwards). Sliding feet moved as far again as the body.
+TEST(MotionClips, GaitsPlantTheirFeetAtTheSpeedTheMatchMovesThem)
+{
+    ScopedClips clips;
+    LoadMotionCaptures();
+    const std::vector<MkMotionRow> rows = MkMotionRows();
+    int32_t gaits = 0;
+    for (int32_t clip = 0; clip < MOTION_CLIP_COUNT; ++clip) {
+        const MkMotionRow& row = rows[clip];
+        if (row.speed == 0) continue;
+        ++gaits;
+        SCOPED_TRACE(row.name + " " + row.templateName);
+        const float v = MkGroundPerFrame(row.speed);
+        const float travel = row.templateName == "backpedal" ? v : -v;
+        const int32_t count = GetMotionFrameCount(clip);
+        float sum = 0, worst = 0;
+        int32_t planted = 0;
+        for (int32_t f = row.loopFrame; f < count; ++f) {
+            Body now, next;
+            Pose(*MotionCap_Frame(clip, f), now);
+            Pose(*MotionCap_Frame(clip, f + 1 == count ? row.loopFrame : f + 1), next);
+            const float groundNow = std::min(SoleOf(now, 0).z, SoleOf(now, 1).z);
+            const float groundNext = std::min(SoleOf(next, 0).z, SoleOf(next, 1).z);
+            for (int32_t foot = 0; foot < 2; ++foot) {
+                const Vec3 a = SoleOf(now, foot), b = SoleOf(next, foot);
+                if (a.z > groundNow + 0.3f || b.z > groundNext + 0.3f) continue;  // in the air
+                const float slide = std::hypot(b.x - a.x + travel, b.y - a.y);
+                sum += slide;
+                worst = std::max(worst, slide);
+                ++planted;
+            }
+        }
+        EXPECT_GE(planted * 5, (count - row.loopFrame) * 4);  // a foot is down nearly always
+        EXPECT_LT(sum / static_cast<float>(std::max(planted, 1)), 0.1f * v);
+        EXPECT_LT(worst, 0.3f * v);
+    }
+    EXPECT_EQ(gaits, 6);  // jog, run, sprint, dribble, walking and backing off backwards
+}
+
+// The clips' speeds are the match's: in seeded matches, people who move a whole tick in a gait
+// clip cover its speed on the median tick within 15 % (men differ in pace, and runs start from a
+// standstill).
+TEST(MotionClips, GaitSpeedsAreTheSpeedsTheMatchMovesAt)
+{
+    const std::vector<MkMotionRow> rows = MkMotionRows();
+    std::map<int32_t, std::vector<float>> moved;  // per tick, by clip
+    for (const uint32_t seed : {5u, 46u}) {
+        ScopedMatch match;
+        MatchDayBuilder{}.Write();
+        SetPitchConstants();
+        SRand(seed);
+        Match_SetupPeriod();
+        int32_t x[MATCH_BALL] = {}, y[MATCH_BALL] = {}, animation[MATCH_BALL] = {};
+        for (int32_t tick = 0; tick < 6000; ++tick) {
+            RunTicks(1);
+            for (int32_t p = 0; p < MATCH_BALL; ++p) {
+                const MatchPerson& person = MatchPersons[p];
+                if (tick > 0 && person.animation == animation[p] && person.animation >= 0
+                    && rows[person.animation].speed > 0)
+                    moved[person.animation].push_back(
+                        std::hypot(static_cast<float>(person.x16 - x[p]),
+                                   static_cast<float>(person.y16 - y[p]))
+                        / 65536);
+                x[p] = person.x16;
+                y[p] = person.y16;
+                animation[p] = person.animation;
+            }
+        }
+    }
+    EXPECT_GE(moved.size(), 4u);
+    for (auto& [clip, speeds] : moved) {
+        std::sort(speeds.begin(), speeds.end());
+        const float median = speeds[speeds.size() / 2];
+        const float v = MkGroundPerFrame(rows[clip].speed);
+        EXPECT_GT(median, 0.85f * v) << rows[clip].name;
+        EXPECT_LT(median, 1.15f * v) << rows[clip].name;
+    }
+}
+
 }  // namespace
 
 namespace {

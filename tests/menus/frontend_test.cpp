@@ -1,5 +1,5 @@
-// tests/menus/frontend_test.cpp: the dispatcher of options, the splash wait, the placeholders of
-// screens still to come, and the routing after game time.
+// tests/menus/frontend_test.cpp: the dispatcher of options, the splash wait, the ways back from
+// the screens, and the routing after game time.
 #include "menus/frontend.h"
 
 #include <string>
@@ -121,9 +121,9 @@ TEST(FrontEnd, AClickEndsTheSplashWaitAtOnce)
     EXPECT_EQ(WaitTicksOrClick(20), 0);  // the button still held from the click does not count
 }
 
-// Escape, then the screen's OK or back control, on every placeholder and on the built screens the
-// office reaches: the player is back where he came from, never on the title screen with his
-// career thrown away. The squad and save screens are left to the office by their own controls.
+// Escape, then the screen's OK or back control, on the screens the office reaches: the player is
+// back where he came from, never on the title screen with his career thrown away. The squad and
+// save screens are left to the office by their own controls.
 TEST(FrontEnd, EscapeThenOkOnEveryScreenOfACareerNeverReachesTheTitle)
 {
     ScopedWorld world;
@@ -143,10 +143,7 @@ TEST(FrontEnd, EscapeThenOkOnEveryScreenOfACareerNeverReachesTheTitle)
         int16_t backX = 570;  // the OK icon
         int16_t backY = 436;
     };
-    std::vector<Case> cases = {{3, 7, 3}, {3, 50, 3, 590, 460}, {25, 43, 3}};
-    for (int16_t option = 0; option < MENU_OPTION_COUNT; ++option) {
-        if (FrontEnd_OptionIsPlaceholder(option)) cases.push_back({3, option, 3});
-    }
+    const std::vector<Case> cases = {{3, 7, 3}, {3, 50, 3, 590, 460}, {25, 43, 3}};
     for (const Case& c : cases) {
         PreviousOption = c.from;
         MenuOption = c.option;
@@ -166,7 +163,7 @@ TEST(FrontEnd, EscapeThenOkOnEveryScreenOfACareerNeverReachesTheTitle)
 
 // Without a career the title's own screens go back to it: "Ralenti" left by "Menu préc." or by
 // Escape, and nothing chosen leaves no replay to watch.
-TEST(FrontEnd, ThePlaceholdersOkButtonGoesBackToTheTitleBeforeACareer)
+TEST(FrontEnd, TheReplayScreenGoesBackToTheTitleBeforeACareer)
 {
     ScopedWorld world;
     ScopedMenuDisplay display(true);

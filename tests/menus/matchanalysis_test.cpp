@@ -159,9 +159,11 @@ TEST_F(MatchAnalysisTest, TheButtonsSwitchSidesInsideTheSequenceAndLeaveOutsideI
         int16_t option;  // -2: unchanged
         uint8_t flagsAfter;
         int32_t side;
+        uint16_t page = 0;  // MatchReportPage afterwards
     };
     const uint8_t seq = MATCH_REPORT_IN_SEQUENCE;
     const uint8_t chosen = MATCH_REPORT_SIDE_CHOSEN;
+    const uint8_t attack = 4 << 1;  // category 3, stored + 1
     const Case cases[] = {
         {uint8_t(seq | chosen), MatchAnalysis_SideButton, EXM_CODE_REDRAW, -2,
          uint8_t(seq | chosen), 1},
@@ -169,16 +171,29 @@ TEST_F(MatchAnalysisTest, TheButtonsSwitchSidesInsideTheSequenceAndLeaveOutsideI
         {uint8_t(seq | chosen), MatchStats_Back, EXM_CODE_LEAVE, -2,
          uint8_t(seq | chosen | MATCH_REPORT_DONE), 0},
         {chosen, MatchStats_Back, EXM_CODE_LEAVE, MENU_OPTION_OFFICE, MATCH_REPORT_DONE, 0},
+        // The graphs: the page selector inside the sequence, option 61 outside; nothing without a
+        // category.
+        {uint8_t(seq | attack), MatchAnalysis_ShowGraphs, LIST_CODE_LEAVE, -2,
+         uint8_t(seq | attack), 0, 1},
+        {attack, MatchAnalysis_ShowGraphs, LIST_CODE_LEAVE, 61, attack, 0, 1},
+        {seq, MatchAnalysis_ShowGraphs, LIST_CODE_CLOSE, -2, seq, 0},
+        {0, MatchAnalysis_ShowGraphs, LIST_CODE_CLOSE, -2, 0, 0},
     };
     for (const Case& c : cases) {
         MenuOption = 60;
+        MatchReportPage = 0;
         MatchAnalysis.side = 0;
         MatchReportFlags = c.flags;
         EXPECT_EQ(c.handler(), c.code) << int(c.flags);
         EXPECT_EQ(MenuOption, c.option == -2 ? 60 : c.option) << int(c.flags);
         EXPECT_EQ(MatchReportFlags, c.flagsAfter) << int(c.flags);
         EXPECT_EQ(MatchAnalysis.side, c.side) << int(c.flags);
+        EXPECT_EQ(MatchReportPage, c.page) << int(c.flags);
     }
+    // The drop-down's last row is the graphs.
+    MatchReportFlags = attack;
+    EXPECT_EQ(MatchAnalysis_ChooseRow(6), LIST_CODE_LEAVE);
+    EXPECT_EQ(MenuOption, 61);
 }
 
 TEST_F(MatchAnalysisTest, TheHumansSideInTheGeneralCategoryMatchesTheGolden)

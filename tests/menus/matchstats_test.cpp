@@ -2,17 +2,22 @@
 // the world's choices, lists, pages and clicks.
 #include "menus/matchstats.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/random.h"
 #include "game/calendar.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/kitcolours.h"
 #include "game/matchblocks.h"
+#include "game/matchday.h"
+#include "game/simmatch.h"
 #include "game/squad.h"
 #include "game/textformat.h"
 #include "game/world.h"
@@ -215,6 +220,53 @@ TEST_F(MatchStatsTest, InTheSequenceEveryFigureIsTheDataBlocksAndTheBarsSplitAtT
     }
     EXPECT_NE(starts[0].first, starts[0].second);
     ExpectGoldenHash("menus/match_stats_sequence", hash);
+}
+
+// The human's fixture played by the simulation over a few seeds: inside the sequence every figure
+// the screen shows is the data block's.
+TEST_F(MatchStatsTest, AFixtureTheSimulationPlayedShowsItsDataBlocksFigures)
+{
+    const int32_t row = FirstFixtureOf(m_screen.HumanClub());
+    ASSERT_GE(row, 0);
+    for (const uint32_t seed : {3u, 7u, 11u}) {
+        SCOPED_TRACE(seed);
+        SetupFixture(row);
+        SRand(seed);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        const MatchDataBlock& d = *GetMatchDataBlock();
+        ReportFixture = static_cast<int16_t>(row);
+        MatchReportFlags = MATCH_REPORT_IN_SEQUENCE;
+        m_screen.Run(MatchStats_Table(), [] {});
+        MatchReportFlags = 0;
+        const MatchStatsState& m = MatchStats;
+        const auto text = [](int32_t value, const char* format) {
+            char out[16];
+            std::snprintf(out, sizeof out, format, value);
+            return std::string(out);
+        };
+        uint32_t totals[3];
+        std::memcpy(totals, d.territoryTotals, sizeof totals);  // packed: copied out
+        int32_t zones[3];
+        MatchStats_ZoneShares(totals, zones);
+        for (int32_t z = 0; z < 3; ++z)
+            EXPECT_EQ(m.zones[z], text(zones[z], "%d%%")) << z;
+        const int32_t possession =
+            MatchStats_Possession(d.sides[0].possession, d.sides[1].possession);
+        EXPECT_EQ(m.values[0][0], text(possession, "%d%%"));
+        EXPECT_EQ(m.values[0][1], text(100 - possession, "%d%%"));
+        for (int32_t side = 0; side < 2; ++side) {
+            const MatchSideStats& st = d.sides[side];
+            EXPECT_EQ(m.values[1][side], text(st.shotsOnTarget + st.shotsOffTarget, "%d"));
+            EXPECT_EQ(m.values[2][side], text(st.shotsOnTarget, "%d"));
+            EXPECT_EQ(m.values[3][side], text(st.corners, "%d"));
+        }
+        const int32_t star =
+            d.sides[0].manOfTheMatch >= 0 ? d.sides[0].manOfTheMatch : d.sides[1].manOfTheMatch;
+        if (star >= 0) {
+            EXPECT_NE(std::strstr(m.manOfTheMatch, VTW_FormatPersonName(star)), nullptr);
+        }
+        EXPECT_STREQ(m.attendance, VTW_FormatThousands(Fixture_GetAttendance(row)));
+    }
 }
 
 TEST_F(MatchStatsTest, AnotherFixtureShowsItsScoreWithBlankFiguresAndTheButtonsLeaveTheOptionAlone)

@@ -3,6 +3,10 @@
 // outside the post-match sequence.
 #include "menus/performance.h"
 
+#include <array>
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "game/squad.h"
@@ -11,6 +15,8 @@
 #include "menus/frontend.h"
 #include "menus/matchstats.h"
 #include "menus/menubar.h"
+#include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -21,6 +27,24 @@ void Set(PlayerMatchRecord* r, int32_t figure, int32_t value)
         PlayerMatchRecord_Set(r, figure, value);
     else
         r->unread[figure - PMR_FIELD_COUNT] = static_cast<uint8_t>(value);
+}
+
+// The human's fixture kept, played by his squad on tactic 0: the starters and the substitute of
+// index `cameOn` (-1 none) rated 60 + their index. His side.
+int32_t KeepTheHumansMatch(const ScopedScreenRedraw& screen, int32_t cameOn)
+{
+    VTW_RefreshSquadCount(screen.HumanClub());
+    ReportFixture = static_cast<int16_t>(screen.HumanFixture());
+    const int32_t side = MatchStats_HumanSide(ReportFixture);
+    LastMatchCopyRecord& copy = LastMatchCopy;
+    copy = {};
+    copy.sides[side].tactic = 0;
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        copy.sides[side].playerIds[k] = static_cast<uint16_t>(VTW_GetSquadPlayer(k));
+        if (k < MATCH_STARTERS || k == cameOn)
+            PlayerMatchRecord_Set(&copy.stats[side].players[k], PMR_RATING, 60 + k);
+    }
+    return side;
 }
 
 }  // namespace
@@ -62,6 +86,12 @@ TEST(Performance, EachModesSixLabelsAndFiguresFromTheFigureTable)
         {PMS_MISSED_SHOTS, 4},
         {PMS_FREE_KICKS_TAKEN, 2},
         {PMS_CORNERS_TAKEN, 5},
+        {PMS_PENALTIES_TAKEN, 3},
+        {PMS_PENALTIES_SCORED, 2},
+        {PMS_FREE_KICKS_SCORED, 1},
+        {PMS_CORNERS_SCORED, 4},
+        {PMS_PASSES_TO + 3, 9},  // passes to a team-mate count in no mode's figure
+        {PMS_COMPLETED_TO + 3, 6},
     };
     for (const auto& f : figures)
         Set(&r, f[0], f[1]);
@@ -74,7 +104,7 @@ TEST(Performance, EachModesSixLabelsAndFiguresFromTheFigureTable)
         {0, {1415, 935, 1437, 1416, 936, 911}, {7, 5, 2, 4, 6, 3}},
         {1, {1417, 959, 958, 1422, 956, 1425}, {1, 70, 40, 12, 9, 8}},
         {2, {1592, 1413, 1430, 1421, 1414, 954}, {25, 4, 4, 20, 2, 1}},
-        {3, {1435, 1426, 925, 1438, 1406, 1407}, {0, 2, 5, 0, 0, 0}},  // no penalties yet
+        {3, {1435, 1426, 925, 1438, 1406, 1407}, {3, 2, 5, 2, 1, 4}},
         {4, {1432, 1434, 1428, 1433, 1642, 911}, {8, 2, 3, 6, 1, 3}},
         {5, {243, 64, 956, 963, 1411, 1410}, {71, 2, 9, 77, 2, 1}},  // two bookings: 2 and 1
     };
@@ -188,16 +218,8 @@ TEST(Performance, TheDropDownSetsTheModeAndTheWrittenAnalysisComesNext)
 TEST(PerformanceScreen, TheHumansSideThenTheKeepersCoverageMatchTheGoldens)
 {
     ScopedScreenRedraw screen;
-    VTW_RefreshSquadCount(screen.HumanClub());
-    ReportFixture = static_cast<int16_t>(screen.HumanFixture());
-    const int32_t side = MatchStats_HumanSide(ReportFixture);
+    const int32_t side = KeepTheHumansMatch(screen, 12);
     LastMatchCopyRecord& copy = LastMatchCopy;
-    copy.sides[side].tactic = 0;
-    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
-        copy.sides[side].playerIds[k] = static_cast<uint16_t>(VTW_GetSquadPlayer(k));
-        if (k < MATCH_STARTERS || k == 12)
-            PlayerMatchRecord_Set(&copy.stats[side].players[k], PMR_RATING, 60 + k);
-    }
     PlayerMatchRecord_Set(&copy.stats[side].players[9], PMR_GOALS, 2);
     PlayerMatchRecord_Set(&copy.stats[side].players[4], PMR_BOOKINGS, 1);
     PlayerMatchRecord_Set(&copy.stats[side].players[6], PMR_HURT, 1);
@@ -229,4 +251,63 @@ TEST(PerformanceScreen, TheHumansSideThenTheKeepersCoverageMatchTheGoldens)
     screen.Run(Performance_Table(), [&] { coverage = WorkScreenHash(); });
     EXPECT_STREQ(Performance.texts[9], "");
     ExpectGoldenHash("menus/performance_coverage", coverage);
+}
+
+// The distribution mode with player 10 selected: a line from him to each team-mate on the pitch he
+// passed to (none lies over another player's way), and above every other player the passes made
+// to him and completed.
+TEST(PerformanceScreen, TheDistributionModeDrawsTheSelectedPlayersPassingLines)
+{
+    ScopedScreenRedraw screen;
+    const int32_t side = KeepTheHumansMatch(screen, -1);
+    constexpr int32_t kPasser = 10;
+    PlayerMatchRecord& passer = LastMatchCopy.stats[side].players[kPasser - 1];
+    // Player, made, completed.
+    const int32_t passes[][3] = {{1, 1, 1}, {4, 4, 3}, {11, 2, 0}, {14, 5, 5}};
+    for (const auto& p : passes) {
+        Set(&passer, PMS_PASSES_TO + p[0] - 1, p[1]);
+        Set(&passer, PMS_COMPLETED_TO + p[0] - 1, p[2]);
+    }
+    PerformanceInit();
+    Performance.mode = PERFORMANCE_MODE_DISTRIBUTION;
+    Performance.selected = kPasser;
+    uint32_t hash = 0;
+    std::vector<std::pair<int32_t, bool>> lines;  // player, a line a third of the way to him
+    const auto yellowNear = [](int32_t x, int32_t y) {
+        for (int32_t dy = -1; dy <= 1; ++dy) {
+            for (int32_t dx = -1; dx <= 1; ++dx) {
+                const uint32_t rgb = FrameRgbOf(WorkPixel(x + dx, y + dy));
+                if (rgb >> 16 >= 0xE0 && (rgb >> 8 & 0xFF) >= 0xE0 && (rgb & 0xFF) < 0x40)
+                    return true;
+            }
+        }
+        return false;
+    };
+    screen.Run(Performance_Table(), [&] {
+        hash = WorkScreenHash();
+        std::array<int32_t, 2> from = {-1, -1};
+        std::vector<std::array<int32_t, 3>> markers;
+        for (int32_t r = 0; r < TACTIC_GRID_ROWS; ++r) {
+            for (int32_t c = 0; c < TACTIC_GRID_COLUMNS; ++c) {
+                const int32_t player = Performance.grid[r][c];
+                if (player == kPasser) from = {c * 30 + 62, r * 19 + 50};
+                if (player != kPasser && player != PERFORMANCE_EMPTY_CELL)
+                    markers.push_back({player, c * 30 + 62, r * 19 + 50});
+            }
+        }
+        ASSERT_GE(from[0], 0);
+        for (const auto& m : markers)
+            lines.emplace_back(
+                m[0], yellowNear(from[0] + (m[1] - from[0]) / 3, from[1] + (m[2] - from[1]) / 3));
+    });
+    EXPECT_STREQ(Performance.texts[0], "1-1");  // the keeper receives too
+    EXPECT_STREQ(Performance.texts[3], "4-3");
+    EXPECT_STREQ(Performance.texts[10], "2-0");
+    EXPECT_STREQ(Performance.texts[6], "0-0");
+    EXPECT_STREQ(Performance.texts[13], "5-5");  // on the bench: a text, no marker
+    EXPECT_STREQ(Performance.texts[kPasser - 1], "0-0-0-0-0-0");
+    ASSERT_EQ(lines.size(), 10u);
+    for (const auto& [player, line] : lines)
+        EXPECT_EQ(line, player == 1 || player == 4 || player == 11) << player;
+    ExpectGoldenHash("menus/performance_distribution", hash);
 }

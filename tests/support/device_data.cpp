@@ -2,10 +2,8 @@
 #include "tests/support/device_data.h"
 
 #include <cstring>
-#include <filesystem>
 
 #include "engine/dxdraw.h"
-#include "engine/filename.h"
 #include "engine/gfx.h"
 #include "engine/pakfile.h"
 #include "vxd3d/d3dicon.h"
@@ -15,18 +13,7 @@ ScopedDeviceData::ScopedDeviceData(const std::vector<TestPakFile>& override) : m
 {
     SetGraphicMode(GfxFindMode(640, 480, DDRAW_KIND_16BIT),
                    DDRAW_MODE_3D_DEVICE | DDRAW_MODE_ZBUFFER);
-    PakFileInit();
-    std::string folder = ScopedMenus::GeneratedDataFolder();
-    if (!override.empty()) {
-        WriteTestPak(m_dir.Path(), override);
-        for (const char* ext : {".pki", ".pkd"})
-            std::filesystem::create_symlink(folder + "/pakfiles/cdcommon" + ext,
-                                            m_dir.Path("pakfiles/cdcommon") + ext);
-        folder = m_dir.Path();
-    }
-    DataFolderInit(folder.c_str());
-    PakMount("pakfiles\\hdcommon");
-    PakMount("pakfiles\\cdcommon");
+    MountGeneratedArchives(m_dir, override);
     TexD3D_ResetTable();
 }
 

@@ -51,7 +51,8 @@ std::string TestOutputPath(const std::string& name)
 
 std::string ScopedMenus::GeneratedDataFolder() { return PELLORAN_BUILD_DIR "/data"; }
 
-ScopedMenus::ScopedMenus(int32_t kind, const std::string& dataFolder)
+ScopedMenus::ScopedMenus(int32_t kind, const std::string& dataFolder, bool with3D)
+    : m_graphics(with3D)
 {
     PollInit();
     TimerInit();
@@ -103,22 +104,27 @@ void WriteTestPak(const std::string& folder, const std::vector<TestPakFile>& fil
     }
 }
 
-ScopedArchives::ScopedArchives(const std::vector<TestPakFile>& override)
+void MountGeneratedArchives(const TempDir& dir, const std::vector<TestPakFile>& override)
 {
-    ResetCoreForTest();
-    MemoryInit();
     PakFileInit();
     std::string folder = ScopedMenus::GeneratedDataFolder();
     if (!override.empty()) {
-        WriteTestPak(m_dir.Path(), override);
+        WriteTestPak(dir.Path(), override);
         for (const char* ext : {".pki", ".pkd"})
             std::filesystem::create_symlink(folder + "/pakfiles/cdcommon" + ext,
-                                            m_dir.Path("pakfiles/cdcommon") + ext);
-        folder = m_dir.Path();
+                                            dir.Path("pakfiles/cdcommon") + ext);
+        folder = dir.Path();
     }
     DataFolderInit(folder.c_str());
     PakMount("pakfiles\\hdcommon");
     PakMount("pakfiles\\cdcommon");
+}
+
+ScopedArchives::ScopedArchives(const std::vector<TestPakFile>& override)
+{
+    ResetCoreForTest();
+    MemoryInit();
+    MountGeneratedArchives(m_dir, override);
 }
 
 ScopedArchives::~ScopedArchives()

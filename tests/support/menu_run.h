@@ -12,10 +12,12 @@
 // A headless host in a 640 x 480 mode of the given kind (DDrawModeKind), the tick and poll
 // running on the manual clock, the archives of `dataFolder` mounted (the build's generated data
 // by default, with its texts loaded), and the menu work screen, icons,
-// fonts, pacing and load bar started; all stopped again at the end.
+// fonts, pacing and load bar started; all stopped again at the end. `with3D`: the first card's
+// 3D device is selected and the graphics layer started with it.
 class ScopedMenus {
 public:
-    explicit ScopedMenus(int32_t kind, const std::string& dataFolder = GeneratedDataFolder());
+    explicit ScopedMenus(int32_t kind, const std::string& dataFolder = GeneratedDataFolder(),
+                         bool with3D = false);
     ~ScopedMenus();
     ScopedMenus(const ScopedMenus&) = delete;
     ScopedMenus& operator=(const ScopedMenus&) = delete;
@@ -32,6 +34,9 @@ struct TestPakFile {
     std::vector<uint8_t> bytes;
 };
 void WriteTestPak(const std::string& folder, const std::vector<TestPakFile>& files);
+// Starts the archives and mounts the generated ones; with files given, a hard-disk archive of
+// those files, written in `dir`, is found before the generated data-disc one.
+void MountGeneratedArchives(const TempDir& dir, const std::vector<TestPakFile>& override);
 
 // The core, memory and the generated archives mounted; with files given, a hard-disk archive of
 // those files is found before the generated data-disc one.

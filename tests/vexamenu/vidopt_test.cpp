@@ -22,6 +22,7 @@
 #include "tests/support/host_run.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
+#include "vx256/softview.h"
 
 namespace {
 
@@ -193,6 +194,22 @@ TEST(VideoInit, ADeviceTakesTheFilteringItsFlagsOfferAndTheGuidsAreKeptAtShutdow
 {
     HostFakeAdapter bilinearOnly = Primary();
     bilinearOnly.devices[0].caps &= ~HOST_DEV_MIPMAP_FILTER;
+    // Without linear filtering no filter is taken, whether or not the device mip-maps.
+    struct Lacking {
+        uint32_t caps;
+        int32_t mipMapping;
+    };
+    for (const Lacking c : {Lacking{HOST_DEV_LINEAR_FILTER, 1},
+                            Lacking{HOST_DEV_LINEAR_FILTER | HOST_DEV_MIPMAP_FILTER, 0}}) {
+        HostFakeAdapter unfiltered = Primary();
+        unfiltered.devices[0].caps &= ~c.caps;
+        VideoMachine machine({unfiltered}, true);
+        Options.video = OPTIONS_DEFAULTS.video;
+        VideoInit(false);
+        ASSERT_EQ(Options.video.device3D, 0) << c.caps;
+        EXPECT_EQ(Options.video.mipMapping, c.mipMapping) << c.caps;
+        EXPECT_EQ(Options.video.textureFiltering, 0) << c.caps;
+    }
     {
         VideoMachine machine({Primary()}, true);
         Options.video = OPTIONS_DEFAULTS.video;
@@ -476,6 +493,32 @@ TEST_F(VideoScreenTest, WhatTheCardLacksIsRefusedAndNoArrowCanHoldTheScreen)
     InGameScreen_Close();
 }
 
+// The software renderer's mode arrows step over a mode too short for it (800 x 300) and the
+// 16-bit one, round through the two it can draw in.
+TEST_F(VideoScreenTest, TheModeArrowsSkipAModeBelowTheSmallest)
+{
+    const HostMode modes[] = {{512, 384, HOST_FORMAT_PALETTE8, false},
+                              {800, 300, HOST_FORMAT_PALETTE8, false},
+                              {1024, 768, HOST_FORMAT_PALETTE8, false},
+                              {640, 480, HOST_FORMAT_RGB565, false}};
+    HostInjectSetModes(modes, 4);
+    Start({Primary()}, true);
+    InGameScreen_Open(VideoOptions_Screen());
+    const VideoSettings& copy = VideoOptions_Copy();
+    ASSERT_EQ(copy.device3D, -1);
+    ASSERT_GE(copy.mode, 0);
+    std::vector<int32_t> widths;
+    for (int32_t press = 0; press < 4; ++press) {
+        EXPECT_EQ(Press(kArrowX, kModeNext), VT_BREAK_0);
+        widths.push_back(ModeOf(copy.mode).width);
+    }
+    const std::vector<int32_t> round = widths[0] == 512
+                                           ? std::vector<int32_t>{512, 1024, 512, 1024}
+                                           : std::vector<int32_t>{1024, 512, 1024, 512};
+    EXPECT_EQ(widths, round);
+    InGameScreen_Close();
+}
+
 TEST_F(VideoScreenTest, ApplyRestartsOnANewDeviceAndShowsAgainOkStoresAndCancelKeepsTheRecord)
 {
     Start({Primary()}, false);
@@ -557,12 +600,15 @@ TEST(VideoSoftwareMode, TheSoftwareViewOpensInTheRecordsModeAndKeepsItsStepsTher
     ScopedSoftView::Tear();
     EXPECT_EQ(Options.video.mode, mode1024);  // saved with the options
 
+    // The resolution's part of the set-up only: with a device named the device view is shown, and
+    // the kits' textures would go to the device.
     Options.video.device3D = 0;
     Options.video.mode = GfxFindMode(640, 480, DDRAW_KIND_16BIT);
-    ScopedSoftView::Build();
+    FirstCreateGameEnvironment();
     EXPECT_EQ(SoftwareResolution, mode1024);  // the view's own, from before
-    ScopedSoftView::Tear();
+    FirstDestroyGameEnvironment();
     EXPECT_EQ(Options.video.mode, GfxFindMode(640, 480, DDRAW_KIND_16BIT));
+    Options.video.device3D = -1;
     ScopedSoftView::Build();
     Options = OPTIONS_DEFAULTS;
 }

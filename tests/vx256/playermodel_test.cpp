@@ -143,10 +143,11 @@ TEST(PlayerModel, ClipFramesPoseTheJointsAsTheClipsWereMade)
 
 // From far off on each axis, a surface faces the eye on one side and is hidden from the other,
 // and from in front of him his face is seen and the back of his head is not.
-TEST(PlayerModel, FromEachAxisTheFacingSurfacesAreFrontAndTheRestHidden)
+// A closed model seen from a camera on each of six axes: the faces toward the camera are front,
+// the rest hidden (a double-sided face shows its back); from in front of him (he faces -x) his
+// face shows and the back of his head does not.
+void ExpectOutsideFacesFromEachAxis(NodSkinnedModel& m)
 {
-    ScopedPlayerModels models;
-    NodSkinnedModel& m = PlayerModels[0][0];
     PlayerModel_Pose(&m, nullptr, 0, 0, 0, 0, 0);
     const ViewPoint eyes[] = {{-1000, 0, 15}, {1000, 0, 15}, {0, -1000, 15},
                               {0, 1000, 15},  {0, 0, 1000},  {0, 0, -1000}};
@@ -159,11 +160,6 @@ TEST(PlayerModel, FromEachAxisTheFacingSurfacesAreFrontAndTheRestHidden)
         int32_t front = 0;
         for (int32_t i = 0; i < m.surfaceCount; ++i) {
             const uint8_t other = m.surfaces[i].state;
-            if (m.surfaces[i].doubleSided != 0) {
-                EXPECT_EQ(one[i] == NOD_FRONT, other == NOD_BACK) << axis << " " << i;
-                continue;
-            }
-            EXPECT_NE(one[i], NOD_BACK);
             // A face seen edge-on counts as facing from both sides.
             const NodWorkPoint& a = *m.surfaces[i].vertices[0];
             const NodWorkPoint& b = *m.surfaces[i].vertices[1];
@@ -172,6 +168,13 @@ TEST(PlayerModel, FromEachAxisTheFacingSurfacesAreFrontAndTheRestHidden)
                                 (b.z - a.z) * (c.x - a.x) - (b.x - a.x) * (c.z - a.z),
                                 (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)};
             const float along = std::abs(n[axis / 2]) / std::hypot(n[0], n[1], n[2]);
+            if (m.surfaces[i].doubleSided != 0) {
+                if (along > 0.05f) {
+                    EXPECT_EQ(one[i] == NOD_FRONT, other == NOD_BACK) << axis << " " << i;
+                }
+                continue;
+            }
+            EXPECT_NE(one[i], NOD_BACK);
             if (one[i] == NOD_FRONT && along > 0.05f) {
                 EXPECT_EQ(other, NOD_HIDDEN) << axis << " " << i;
                 const float toward[3] = {eyes[axis].x, eyes[axis].y, eyes[axis].z};
@@ -184,6 +187,7 @@ TEST(PlayerModel, FromEachAxisTheFacingSurfacesAreFrontAndTheRestHidden)
     PlayerModel_MarkSurfaces(&m, eyes[0]);  // in front: he faces -x
     int32_t faces = 0;
     for (int32_t i = 0; i < m.surfaceCount; ++i) {
+        if (m.surfaces[i].texture < 0) continue;
         const std::string name = m.textures[m.surfaces[i].texture].name;
         if (name == "faceF.GFX") {
             EXPECT_EQ(m.surfaces[i].state, NOD_FRONT) << i;
@@ -191,6 +195,16 @@ TEST(PlayerModel, FromEachAxisTheFacingSurfacesAreFrontAndTheRestHidden)
         if (name == "faceb.GFX" && m.surfaces[i].state == NOD_FRONT) ++faces;
     }
     EXPECT_EQ(faces, 0);
+}
+
+TEST(PlayerModel, FromEachAxisTheFacingSurfacesAreFrontAndTheRestHidden)
+{
+    ScopedPlayerModels models;
+    for (int32_t kind = 0; kind < PLAYER_MODEL_KINDS; ++kind)
+        for (int32_t level = 0; level < PLAYER_MODEL_LEVELS; ++level) {
+            SCOPED_TRACE(std::to_string(kind) + " level " + std::to_string(level));
+            ExpectOutsideFacesFromEachAxis(PlayerModels[kind][level]);
+        }
 }
 
 // The referee drawn through the touchline camera in his kit: his card shows only while he
@@ -232,6 +246,50 @@ TEST(PlayerModel, TheRefereesCardShowsOnlyInStatesEightAndNine)
     for (size_t i = 0; i < plain.size(); ++i)
         changed += yellow[i] != plain[i];
     EXPECT_LT(changed, plain.size() / 20);  // a card, not a body
+}
+
+// Sort groups from either side: seen from his right, his right arm is drawn over his torso; seen
+// from his left, the torso (or the nearer left arm) hides it. Each part is painted one colour of
+// its own, and the pixel under the middle of the right upper arm tells which part is in front.
+TEST(PlayerModel, ANearArmCoversTheTorsoAndAFarOneIsCovered)
+{
+    ScopedMenus menus(DDRAW_KIND_8BIT);
+    ScopedPeopleView view;
+    constexpr uint8_t kRightArm = 201, kTorso = 202, kLeftArm = 203;
+    const std::pair<const char*, uint8_t> paints[] = {
+        {"uparmr", kRightArm}, {"uparml", kLeftArm}, {"forearm", kLeftArm},
+        {"hand", kLeftArm},    {"shirtfr", kTorso},  {"shirtbac", kTorso},
+        {"shirtsl", kTorso},   {"shirtsr", kTorso},  {"shirttop", kTorso}};
+    for (const auto& [part, colour] : paints) {
+        SoftTextureHeader* t = KIT_GetPersonTexture(
+            3, KITPLR_GetTextureIndexFromName((part + std::string(".GFX")).c_str()));
+        ASSERT_NE(t, nullptr) << part;
+        std::fill_n(reinterpret_cast<uint8_t*>(t + 1), t->width * t->height, colour);
+    }
+    NodSkinnedModel& m = PlayerModels[0][0];
+    RenderList[3] = {1250, 0, 1082, 0, 0, 0, 0};  // at rest, facing -x: his right toward +y
+    for (const float side : {1.0f, -1.0f}) {
+        SetViewCamera(1250, 1082 + 40 * side, 18, std::atan2(0.0f, 40.0f * side),
+                      std::atan2(-40.0f, -4.0f), 1.1f);
+        const GameScreenRecord screen = GetGameScreen();
+        std::fill(screen.pixels, screen.pixels + screen.pitch * screen.height, 0);
+        DrawPlayerModel(3, 0, 0, MOTION_ABSENT);
+        // The work points are left in view space: the upper arm's middle, projected.
+        const NodWorkPoint& shoulder = *m.pointVertex[m.jointPoints[MK_JOINT_RIGHT_UPPER_ARM]];
+        const NodWorkPoint& elbow = *m.pointVertex[m.jointPoints[MK_JOINT_RIGHT_FOREARM]];
+        const PolyVertex middle = {(shoulder.x + elbow.x) / 2, (shoulder.y + elbow.y) / 2,
+                                   (shoulder.z + elbow.z) / 2, 0, 0};
+        SoftVertex at;
+        ProjectVertices(&middle, &at, 1, VertexOrder::AsStored);
+        const int32_t x = at.x / 16 + GAMESCREEN_MARGIN, y = at.y / 16 + GAMESCREEN_MARGIN;
+        ASSERT_TRUE(x > 0 && x < screen.width && y > 0 && y < screen.height) << x << "," << y;
+        const uint8_t seen = screen.pixels[y * screen.pitch + x];
+        if (side > 0) {
+            EXPECT_EQ(seen, kRightArm);
+        } else {
+            EXPECT_TRUE(seen == kTorso || seen == kLeftArm) << int{seen};
+        }
+    }
 }
 
 // The skeleton shadow's table follows the body segments it names in every kind's flat model.

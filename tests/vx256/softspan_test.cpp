@@ -483,6 +483,48 @@ TEST(SoftSpan, FixedPointHelpersKeepFloorSemanticsAndLargeValues)
     EXPECT_EQ(Soft_Fix16ToFloat(-98304), -1.5f);
 }
 
+// Edges take their quotients from a reciprocal estimate: over every size of edge, from a pixel to
+// the whole coordinate range, short ones (tabled) and tall ones (divided), the first pixel and
+// the step are the floor divisions of the edge's equation, their remainders in range.
+TEST(SoftSpan, EdgeSetUpIsTheExactFloorDivisionAtEverySize)
+{
+    std::mt19937 random(48);
+    const int32_t spans[] = {16, 300, 1024, 1040, 1 << 14, SOFT_MAX_COORD};
+    for (const int32_t span : spans) {
+        std::uniform_int_distribution<int32_t> coord(-span, span), height(1, span);
+        for (int32_t trial = 0; trial < 4000; ++trial) {
+            const int32_t ax = coord(random), ay = coord(random) / 2;
+            const int32_t bx = coord(random), by = ay + height(random);
+            SoftEdge edge;
+            Soft_SetupIntegerEdge(&edge, ax, ay, bx, by);
+            const int64_t dx = int64_t{bx} - ax, dy = int64_t{by} - ay, d = 16 * dy;
+            ASSERT_EQ(edge.rowsLeft, Soft_CeilFix4(by) - Soft_CeilFix4(ay));
+            if (edge.rowsLeft == 0) continue;
+            const int64_t a = dx * (16 * int64_t{edge.row} - ay) + dy * ax + d - 1;
+            const auto floorOf = [](int64_t n, int64_t m) { return n / m - (n % m < 0 ? 1 : 0); };
+            ASSERT_EQ(edge.x, floorOf(a, d)) << ax << "," << ay << " " << bx << "," << by;
+            ASSERT_EQ(edge.err, a - floorOf(a, d) * d);
+            ASSERT_EQ(edge.xStep, floorOf(16 * dx, d));
+            ASSERT_EQ(edge.errStep, 16 * dx - floorOf(16 * dx, d) * d);
+            ASSERT_EQ(edge.errDenominator, d);
+        }
+    }
+    // Slopes of whole pixels a row, and edges starting on a row: the quotients are exact, so
+    // an estimate a hair low must be put right by its remainder.
+    for (int32_t dy = 1; dy <= 3000; ++dy)
+        for (const int32_t k : {-3, -1, 1, 2, 5}) {
+            SoftEdge edge;
+            Soft_SetupIntegerEdge(&edge, 160, 32, 160 + k * dy, 32 + dy);
+            ASSERT_EQ(edge.xStep, k) << dy;
+            ASSERT_EQ(edge.errStep, 0) << dy;
+        }
+    SoftEdge upwards;
+    Soft_SetupIntegerEdge(&upwards, 5, 100, 90, 20);
+    EXPECT_LT(upwards.rowsLeft, 0);
+    EXPECT_EQ(upwards.x, 0);
+    EXPECT_EQ(upwards.xStep, 0);
+}
+
 // A polygon whose corners 0, 1, 2 lie on one line draws what the same polygon without its middle
 // corner draws, and reads nothing outside the texture.
 TEST(SoftSpan, CollinearFirstCornersStillGiveTheGradients)

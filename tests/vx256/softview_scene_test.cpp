@@ -32,9 +32,9 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0x5b399cafabdfb9f4ull;
-constexpr uint64_t kGoalHash = 0x96eef32a427910e0ull;
-constexpr uint64_t kKickOffHash = 0x4bb3ee265a20fbecull;
+constexpr uint64_t kMenuHash = 0xe9e0bade712400d0ull;
+constexpr uint64_t kGoalHash = 0xf931612819a823f0ull;
+constexpr uint64_t kKickOffHash = 0xf4c0790eada82034ull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {

@@ -77,7 +77,7 @@ std::vector<IconDraft> Drafts()
              MkDrawPitch(c, 128, 88, 3);
              c.Rect(0, 0, 128, 88, kPanel, 0.35f);
          }},
-        sized(panel, 128, 40),
+        sized(panel, 256, 40),
         sized(panel, 64, 24),
         Bar(64, 44),
         Bar(32, 24),

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <numbers>
@@ -152,6 +153,8 @@ Pose Lying(float face)  // face -64 down, +64 up
 
 // ---- Cycles ------------------------------------------------------------------------------------
 
+float Ease(float t) { return t * t * (3 - 2 * t); }
+
 struct Gait {
     float period;  // frames a stride pair takes
     float swing;
@@ -198,10 +201,86 @@ bool IsCycle(const std::string& name)
            || std::find(std::begin(kCycles), std::end(kCycles), name) != std::end(kCycles);
 }
 
-// A cycle's pose at `phase` (0 to 1) of a loop of `frames` frames.
-Pose CyclePose(const std::string& name, float phase, int32_t frames)
+// ---- Strides matched to the match's speed
+// --------------------------------------------------------
+//
+// A gait with a speed sets each foot where the body's travel needs it: half of each stride pair
+// on the ground, sliding back under the hip at exactly the speed the match moves the man, so the
+// planted foot stays where it landed; the other half swung forward through the air. The legs
+// reach their feet by a two-bone solution in the plane of the swing.
+
+constexpr float kThigh = 7.5f;                      // hip to knee
+constexpr float kShin = 7.0f;                       // knee to ankle
+constexpr float kAnkleAboveSole = 1.5f;             // ankle to the flat sole
+constexpr float kStandingHip = 16.0f;               // hip above the ground at rest
+constexpr float kReach = 0.97f * (kThigh + kShin);  // the knee never quite straight
+constexpr float kComfortableReach = 6.0f;           // how far ahead of the hip a foot lands
+
+// The stride pairs a loop of `frames` frames holds at ground speed `perFrame`: a whole number,
+// the feet landing as near a comfortable reach as that allows.
+int32_t StridePairs(float perFrame, int32_t frames)
+{
+    const float wanted = perFrame * static_cast<float>(frames) / (4 * kComfortableReach);
+    return std::max(1, static_cast<int32_t>(std::lround(wanted)));
+}
+
+// The thigh's and shin's swings (b, 256ths of a turn) that put the ankle `ahead` of the hip and
+// `below` it.
+std::pair<float, float> LegReaching(float ahead, float below)
+{
+    const float toward = std::atan2(ahead, below);
+    const float d = std::min(std::hypot(ahead, below), kReach);
+    const float atHip = std::acos((kThigh * kThigh + d * d - kShin * kShin) / (2 * kThigh * d));
+    const float atAnkle = std::acos((kShin * kShin + d * d - kThigh * kThigh) / (2 * kShin * d));
+    const float k = kTurn / (2 * std::numbers::pi_v<float>);
+    return {(toward + atHip) * k, (toward - atAnkle) * k};
+}
+
+// The pose `phase` (0 to 1) into a loop of `pairs` stride pairs, each foot `reach` ahead of the
+// hip when it lands (behind it when the gait runs backwards).
+Pose MatchedGaitPose(const Gait& g, float phase, int32_t pairs, float reach)
+{
+    Pose p = Stance();
+    const float lift = 1.5f + 0.1f * std::fabs(g.swing);
+    const float below = std::min(kStandingHip - kAnkleAboveSole - 0.04f * g.knee,
+                                 std::sqrt(kReach * kReach - reach * reach));
+    for (int32_t side : {-1, 1}) {
+        float s = phase * static_cast<float>(pairs) + (side < 0 ? 0.0f : 0.5f);
+        s -= std::floor(s);
+        float ahead = 0;
+        float raised = 0;
+        if (s < 0.5f) {  // planted: sliding back under the hip at the body's speed
+            ahead = reach * (1 - 4 * s);
+        } else {  // swung forward through the air
+            const float w = 2 * s - 1;
+            ahead = reach * (2 * Ease(w) - 1);
+            raised = lift * std::sin(std::numbers::pi_v<float> * w);
+        }
+        const auto [thigh, shin] = LegReaching(ahead, below - raised);
+        const int32_t joint = Thigh(side);
+        const float spread = static_cast<float>(side) * 4;
+        Set(p, joint, 0, thigh, spread);
+        Set(p, joint + 1, 0, shin, spread);
+        Set(p, joint + 2, 0, 0, spread);  // the sole flat, so the planted foot does not roll
+        Set(p, joint + 3, 0, 0, spread);
+        const float forward = std::cos(2 * std::numbers::pi_v<float> * s);
+        Arm(p, side, -g.arms * forward, 8, 10 + g.arms * 0.8f);
+    }
+    Trunk(p, g.lean);
+    return p;
+}
+
+// A cycle's pose at `phase` (0 to 1) of a loop of `frames` frames, a gait at the match's `speed`
+// when it has one.
+Pose CyclePose(const std::string& name, float phase, int32_t frames, int32_t speed)
 {
     const float wave = std::sin(2 * std::numbers::pi_v<float> * phase);
+    if (auto g = kGaits.find(name); g != kGaits.end() && speed > 0) {
+        const float perFrame = MkGroundPerFrame(speed);
+        const int32_t pairs = StridePairs(perFrame, frames);
+        const float reach = perFrame * static_cast<float>(frames) / static_cast<float>(pairs) / 4;
+        return MatchedGaitPose(g->second, phase, pairs, g->second.swing < 0 ? -reach : reach);
+    }
     if (auto g = kGaits.find(name); g != kGaits.end()) {
         const float cycles =
             std::max(1.0f, std::round(static_cast<float>(frames) / g->second.period));
@@ -569,6 +648,7 @@ const std::map<std::string, Keyed> kKeyed = {
     {"dropkick",    {MkBallHold::Foot,  true,  DropHold, DropHold, DropKey, KickFollow, Stance}},
     {"punch",       {MkBallHold::Hands, false, Stance, HeadWindup, PunchKey, Stance, Stance}},
     {"smother",     {MkBallHold::Hands, true,  Stance, GatherKey, SmotherKey, SmotherKey, Kneeling}},
+    {"bend",        {MkBallHold::Ahead, true,  Stance, Stance, GatherKey, GatherKey, GatherKey}},
     {"divelow",     {MkBallHold::Hands, true,  Stance, CrouchLow, DiveLowKey, DiveLanded, Kneeling}},
     {"divehigh",    {MkBallHold::Hands, true,  Stance, CrouchLow, DiveHighKey, DiveLanded, Kneeling}},
     {"whistle",     {MkBallHold::Ahead, true,  Stance, HandToMouth, HandToMouth, Stance, Stance}},
@@ -576,8 +656,6 @@ const std::map<std::string, Keyed> kKeyed = {
     {"card",        {MkBallHold::Ahead, true,  Stance, CardKey, CardKey, CardKey, Stance}},
 };
 // clang-format on
-
-float Ease(float t) { return t * t * (3 - 2 * t); }
 
 Pose Mix(const Pose& a, const Pose& b, float t)
 {
@@ -636,6 +714,13 @@ MkMotionRow ParseRow(const MkSourceLine& line, int32_t clip, const std::vector<M
     if (mode == "loop") {
         if (!IsCycle(row.templateName)) Fail(line.number, "no cycle " + row.templateName);
         row.loopFrame = frame;
+        if (std::string speed; words >> speed) {
+            char* end = nullptr;
+            row.speed = static_cast<int32_t>(std::strtol(speed.c_str(), &end, 10));
+            if (*end != '\0' || row.speed <= 0 || row.speed > 1000
+                || kGaits.count(row.templateName) == 0)
+                Fail(line.number, "a speed is a whole number from 1 to 1000, for gaits only");
+        }
     } else if (mode == "key") {
         const auto k = kKeyed.find(row.templateName);
         if (k == kKeyed.end()) Fail(line.number, "no template " + row.templateName);
@@ -717,7 +802,7 @@ Pose ClipPose(const MkMotionRow& row, int32_t frame, int32_t count)
     const int32_t length = count - row.loopFrame;
     const int32_t step = ((frame - row.loopFrame) % length + length) % length;
     return CyclePose(row.templateName, static_cast<float>(step) / static_cast<float>(length),
-                     length);
+                     length, row.speed);
 }
 
 std::vector<uint8_t> ClipFrames(const MkMotionRow& row, int32_t count)
@@ -765,6 +850,13 @@ std::vector<uint8_t> Mirror(std::vector<uint8_t> bytes)
 }
 
 }  // namespace
+
+float MkGroundPerFrame(int32_t speed)
+{
+    // The match's running step moves a man speed x 1000 x (pace + 500) / 600 in 16.16 units a tick.
+    constexpr float kMiddlingPace = 75;
+    return static_cast<float>(speed) * 1000 * (kMiddlingPace + 500) / 600 / 65536;
+}
 
 std::vector<MkMotionRow> MkMotionRows()
 {

@@ -20,12 +20,17 @@ struct MkMotionRow {
     int32_t keyFrame = -1;     // -1 for a loop
     int32_t loopFrame = -1;    // -1 for a clip played once
     int32_t mirrorOf = -1;     // the base clip of a mirror, else -1
+    int32_t speed = 0;         // a gait's running speed in the match's units, else 0
     MkBallHold hold = MkBallHold::Ahead;
     bool grounded = true;  // false: the match lifts him, so the root keeps standing height
 };
 
 // The rows of data/motions.txt in clip order, checked against the game's clip names.
 std::vector<MkMotionRow> MkMotionRows();
+
+// Ground units a man of middling pace covers in one frame (one match tick) at the match's
+// running speed `speed`.
+float MkGroundPerFrame(int32_t speed);
 
 // The points a posed body rests on or reaches with: the 22 joints, then each sole's heel and toe
 // tip (left heel, left toe, right heel, right toe), relative to the root. `angles` as stored in a

@@ -465,6 +465,7 @@ void MatchDayBuilder::Write() const
         block->sides[s] = MakeSide(seed * 2 + static_cast<uint32_t>(s), sidePreset);
         block->sides[s].firstLegGoals = firstLegGoals[s];
     }
+    if (afterWrite != nullptr) afterWrite();
 }
 
 ScopedMatch::ScopedMatch()

@@ -34,7 +34,8 @@ struct MatchDayBuilder {
     int16_t substitutes = 3;
     uint16_t viewMode = VIEW_NONE;
     int16_t firstLegGoals[2] = {0, 0};
-    void Write() const;  // into GetMatchSidesBlock()
+    void (*afterWrite)() = nullptr;  // changes of the written block, e.g. kits a view can draw
+    void Write() const;              // into GetMatchSidesBlock()
 };
 
 // Everything the engine told the presentation.
