@@ -1,9 +1,7 @@
 // tests/gamecode/harness/deviceview_scene.cpp: the 3D-device view over a seeded match.
 #include "tests/gamecode/harness/deviceview_scene.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "app/deviceview.h"
@@ -12,7 +10,6 @@
 #include "engine/host/host.h"
 #include "engine/mouse.h"
 #include "engine/options.h"
-#include "engine/random.h"
 #include "engine/timer.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchloop.h"
@@ -22,8 +19,8 @@
 #include "generic/infobar.h"
 #include "generic/matchkeys.h"
 #include "generic/timedevents.h"
+#include "tests/gamecode/harness/softview_scene.h"
 #include "tests/support/gfx_run.h"
-#include "tests/support/kit_match.h"
 #include "vxd3d/d3dware.h"
 
 namespace {
@@ -34,23 +31,8 @@ bool s_built = false;
 
 ScopedDeviceView::ScopedDeviceView(bool build)
 {
-    MatchDayBuilder{.viewMode = VIEW_3D}.Write();
-    SetPitchConstants();
-    SRand(46);
-    Match_SetupPeriod();
-    RunTicks(300);
-    Match_FillRenderList();
-    KitMatch_SetUpBlock();
-    KitDesign away = KitMatch_Design(7, 2, 2, 2, 2, 2);
-    std::swap(away.colours[0][0], away.colours[0][2]);  // blue first
-    KitMatch_SetKits(KitMatch_Design(3, 1, 1, 1, 1, 1), away);
+    SetUpViewedKickOff();
     GetMatchSidesBlock()->secondLeg = 0;
-    std::strcpy(GetMatchSidesBlock()->sides[0].teamName, "Rives");
-    std::strcpy(GetMatchSidesBlock()->sides[1].teamName, "Valbourg");
-    for (MatchSide& side : GetMatchSidesBlock()->sides)
-        for (int32_t e = 0; e < MATCH_ENTRY_COUNT; ++e)
-            std::snprintf(side.entries[e].name, sizeof(side.entries[e].name), "J. Martel%c",
-                          'A' + e);
     m_menus.emplace(DDRAW_KIND_16BIT, ScopedMenus::GeneratedDataFolder(), true);
     RestoreGraphicMode();
     InitMouseDriver();

@@ -112,7 +112,9 @@ std::string DataFolder(const TempDir& dir)
 
 }  // namespace
 
-ScopedSoftView::ScopedSoftView() : m_folder(DataFolder(m_dir))
+// The seeded match both 3D views' scenes show: 300 ticks in, the kits and looks the generated
+// textures have, two names for the score line and named players.
+void SetUpViewedKickOff()
 {
     MatchDayBuilder{.viewMode = VIEW_3D}.Write();
     SetPitchConstants();
@@ -131,6 +133,11 @@ ScopedSoftView::ScopedSoftView() : m_folder(DataFolder(m_dir))
         for (int32_t e = 0; e < MATCH_ENTRY_COUNT; ++e)
             std::snprintf(side.entries[e].name, sizeof(side.entries[e].name), "J. Martel%c",
                           'A' + e);
+}
+
+ScopedSoftView::ScopedSoftView() : m_folder(DataFolder(m_dir))
+{
+    SetUpViewedKickOff();
     m_menus.emplace(DDRAW_KIND_8BIT, m_folder);
     TextMess_Load();
     RestoreGraphicMode();

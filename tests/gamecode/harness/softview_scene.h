@@ -11,6 +11,10 @@
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 
+// The seeded match both 3D views' scenes show: 300 ticks in, the kits and looks the generated
+// textures have, two names for the score line and named players.
+void SetUpViewedKickOff();
+
 // The seeded match after 300 ticks, kits and names the generated data has, the presentation's
 // modules started and the view built at 640 x 480; taken down at the end.
 class ScopedSoftView {
