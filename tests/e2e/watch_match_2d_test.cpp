@@ -90,6 +90,33 @@ int32_t MapCellPixels(const PngImage& frame)
     return pixels;
 }
 
+// The dots a formation panel shows, told by the 1-pixel bar in its own colour that stands at the
+// right of every dot's shirt icon, which no other drawing uses. The scan reaches past the panel's
+// box, where the icons of the dots on its edges spill, and each bar still shows through the icons
+// drawn over it in part. Bars of one column of the formation that touch are told apart by the
+// panel's row spacing.
+int32_t PanelDots(const PngImage& frame, int32_t side)
+{
+    constexpr uint32_t kBar = 0xD6D600;
+    constexpr int32_t kIconHalfWidth = 12, kBarHeight = 20, kRowSpacing = 6;
+    const auto isBar = [&](int32_t x, int32_t y) {
+        return CountNearColour(frame, x, y, 1, 1, kBar, 8) == 1;
+    };
+    const int32_t top = VIEW2D_PANEL_Y - kBarHeight / 2, bottom = top + VIEW2D_PANEL_H + kBarHeight;
+    int32_t dots = 0;
+    for (int32_t x = VIEW2D_PANEL_X[side] - kIconHalfWidth - 2;
+         x <= VIEW2D_PANEL_X[side] + VIEW2D_PANEL_W + kIconHalfWidth + 2; ++x) {
+        for (int32_t y = top; y < bottom; ++y) {
+            if (!isBar(x, y)) continue;
+            int32_t length = 0;
+            for (; y < bottom && isBar(x, y); ++y)
+                ++length;
+            dots += 1 + std::max(0, length - kBarHeight + kRowSpacing - 1) / kRowSpacing;
+        }
+    }
+    return dots;
+}
+
 }  // namespace
 
 TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult)
@@ -106,8 +133,13 @@ TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult
         EXPECT_EQ(LinesSeen(frame), 5) << name;
         EXPECT_GT(TextPixels(frame, 150, 4, 340, 14), 20) << name;                     // the score
         EXPECT_GT(CountNearColour(frame, 281, 18, 84, 22, 0xFF6B29, 8), 150) << name;  // its clock
-        EXPECT_GT(TextPixels(frame, 12, 40, 140, 90), 30) << name;  // side 0's panel
-        EXPECT_GT(TextPixels(frame, 496, 40, 144, 90), 30) << name;
+        // Side 0's panel lies under the pop-up once the pointer rests on its keeper's dot.
+        const bool popUpShown =
+            name != std::string("kickoff2d.png") && name != std::string("secondhalf2d.png");
+        if (!popUpShown) {
+            EXPECT_EQ(PanelDots(frame, 0), MATCH_STARTERS) << name;
+        }
+        EXPECT_EQ(PanelDots(frame, 1), MATCH_STARTERS) << name;
         EXPECT_GT(TextPixels(frame, 405, 445, 90, 30), 5) << name;    // "x 8"
         EXPECT_GT(TextPixels(frame, 510, 445, 100, 30), 20) << name;  // "Tactique"
         // On the pitch below the panels, both sides' shirts: one green, the other orange.

@@ -17,33 +17,35 @@ size_t Frames(const std::string& wave)
     return wave.size() < HEADER_BYTES ? 0 : (wave.size() - HEADER_BYTES) / FRAME_BYTES;
 }
 
-// Sample `index` of the interleaved left and right channels.
-int32_t Sample(const std::string& wave, size_t index)
+// The channel's sample of stereo frame `frame`.
+int32_t Sample(const std::string& wave, size_t frame, WaveChannel channel)
 {
     int16_t sample;
-    std::memcpy(&sample, wave.data() + HEADER_BYTES + index * 2, 2);
+    std::memcpy(&sample,
+                wave.data() + HEADER_BYTES + frame * FRAME_BYTES + static_cast<size_t>(channel) * 2,
+                2);
     return sample;
 }
 
 }  // namespace
 
 MatchLoudness LoudnessAfterKickOff(const std::string& atKickOff, const std::string& recording,
-                                   size_t seconds)
+                                   size_t seconds, WaveChannel channel)
 {
     const size_t from = Frames(atKickOff) + FRAMES_PER_SECOND;
     const size_t held =
         Frames(recording) > from ? (Frames(recording) - from) / FRAMES_PER_SECOND : 0;
     MatchLoudness loudness{std::min(seconds, held), std::numeric_limits<double>::max(), 0};
     for (size_t second = 0; second < loudness.seconds; ++second) {
-        const size_t first = 2 * (from + second * FRAMES_PER_SECOND);
+        const size_t first = from + second * FRAMES_PER_SECOND;
         double squares = 0.0;
-        for (size_t i = first; i < first + 2 * FRAMES_PER_SECOND; ++i) {
-            const int32_t sample = Sample(recording, i);
+        for (size_t frame = first; frame < first + FRAMES_PER_SECOND; ++frame) {
+            const int32_t sample = Sample(recording, frame, channel);
             squares += static_cast<double>(sample) * sample;
             loudness.peak = std::max(loudness.peak, std::abs(sample));
         }
         loudness.quietestSecond =
-            std::min(loudness.quietestSecond, std::sqrt(squares / (2.0 * FRAMES_PER_SECOND)));
+            std::min(loudness.quietestSecond, std::sqrt(squares / FRAMES_PER_SECOND));
     }
     if (loudness.seconds == 0) loudness.quietestSecond = 0.0;
     return loudness;
