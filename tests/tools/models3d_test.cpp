@@ -158,6 +158,41 @@ TEST(Models3D, StadiumsSurroundThePitchWithoutCoveringIt)
               MkModelBytes(Named("stadium\\models\\stad2n.xyz").model));
 }
 
+// Every advertising board reads left to right and top down to someone on the centre spot facing
+// it: the picture's columns run toward his right (up crossed with the way he looks, as the view
+// shows the world) and its rows down the board.
+TEST(Models3D, EveryBoardReadsLeftToRightFromThePitch)
+{
+    for (const char* name : {"stad2d", "bigstadn"}) {
+        SCOPED_TRACE(name);
+        const std::vector<uint8_t> block =
+            Placed(std::string("stadium\\models\\") + name + ".xyz", Frame::Stadium);
+        std::map<std::string, int32_t> piecesByBoard;
+        for (uint32_t p = 0; p < XYZData_Header(block.data()).polygonCount; ++p) {
+            const XYZPolygon polygon = XYZData_Polygon(block.data(), p);
+            const std::string texture = XYZData_Texture(block.data(), polygon.texture).name;
+            if (!texture.starts_with("main")) continue;
+            ++piecesByBoard[texture];
+            ASSERT_EQ(polygon.pointCount, 4u);
+            Vec3 atUv[2][2] = {}, centre = {};
+            for (uint32_t k = 0; k < 4; ++k) {
+                const Vec3 q = PointOf(block, polygon.points[k]);
+                atUv[polygon.u[k] > 0.5f][polygon.v[k] > 0.5f] = q;
+                centre = {centre.x + q.x / 4, centre.y + q.y / 4, 0};
+            }
+            const Vec3 looks = {centre.x - 796, centre.y - 1082, 0};
+            const Vec3 right = {-looks.y, looks.x, 0};
+            const Vec3 across = {atUv[1][0].x - atUv[0][0].x, atUv[1][0].y - atUv[0][0].y, 0};
+            EXPECT_GT(across.x * right.x + across.y * right.y, 0)
+                << texture << " at " << centre.x << ", " << centre.y;
+            EXPECT_LT(atUv[0][1].z, atUv[0][0].z) << texture;
+        }
+        const std::map<std::string, int32_t> sixEach = {
+            {"main1", 6}, {"main2", 6}, {"main3", 6}, {"main4", 6}};
+        EXPECT_EQ(piecesByBoard, sixEach);
+    }
+}
+
 TEST(Models3D, PitchMarkingsLieOnTheirMeasures)
 {
     // The straight lines' rectangles (x and y ranges, pitch units).

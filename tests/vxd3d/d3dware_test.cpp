@@ -37,9 +37,9 @@
 
 namespace {
 
-constexpr uint64_t kKickOffHash = 0xfb11bb082244b69cull;
-constexpr uint64_t kNightHash = 0x6cf051d21223eea0ull;
-constexpr uint64_t kReplayHash = 0xcb0820f5c754b5e4ull;
+constexpr uint64_t kKickOffHash = 0xebef084f4b5b487cull;
+constexpr uint64_t kNightHash = 0xc1faa3defc623eceull;
+constexpr uint64_t kReplayHash = 0xff5dcc28ec133414ull;
 
 int32_t Brightness(int32_t x, int32_t y)
 {

@@ -557,7 +557,9 @@ void Boards(MkModel* model)
             };
             const Vec3 a = lerp(static_cast<float>(p) / pieces);
             const Vec3 b = lerp(static_cast<float>(p + 1) / pieces);
-            FacingQuad(model, {t}, b, a, {a.x, h, a.z}, {b.x, h, b.z}, {-a.x, 0, -a.z});
+            // From the top corner where the words start: the picture runs across and down
+            // the quad from its first corner, so the words read left to right from the pitch.
+            FacingQuad(model, {t}, {a.x, h, a.z}, {b.x, h, b.z}, b, a, {-a.x, 0, -a.z});
         }
     }
 }
