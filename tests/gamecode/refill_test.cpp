@@ -15,16 +15,17 @@
 
 namespace {
 
-// A formation slot in the grid's words: row along the pitch, column across.
-struct CellSpec {
+// A formation slot in the grid's words: row along the pitch, column across (the tactics record
+// names them the other way round).
+struct GridCell {
     int16_t row;
     int16_t column;
 };
 
-struct SlotSpec {
-    CellSpec home;
-    CellSpec forward;
-    CellSpec back;
+struct SlotCells {
+    GridCell home;
+    GridCell forward;
+    GridCell back;
 };
 
 // Instructions every crafted slot carries, so that a neutralised slot shows.
@@ -39,27 +40,27 @@ void GiveInstructions(TacticsSlot& s)
     TacticsSlot_SetReceiver(&s, 2);
 }
 
-TacticsRecord Formation(const std::vector<SlotSpec>& outfield)
+TacticsRecord Formation(const std::vector<SlotCells>& outfield)
 {
     TacticsRecord f{};
     f.slots[0].column = 0;
     f.slots[0].row = 7;
     for (std::size_t i = 0; i < outfield.size(); ++i) {
         TacticsSlot& s = f.slots[i + 1];
-        const SlotSpec& spec = outfield[i];
-        s.column = spec.home.row;
-        s.row = spec.home.column;
-        s.column2 = spec.forward.row;
-        s.row2 = spec.forward.column;
-        s.column3 = spec.back.row;
-        s.row3 = spec.back.column;
+        const SlotCells& cells = outfield[i];
+        s.column = cells.home.row;
+        s.row = cells.home.column;
+        s.column2 = cells.forward.row;
+        s.row2 = cells.forward.column;
+        s.column3 = cells.back.row;
+        s.row3 = cells.back.column;
         GiveInstructions(s);
     }
     return f;
 }
 
 // Each slot two rows ahead when attacking and two back when defending.
-SlotSpec At(int16_t row, int16_t column)
+SlotCells At(int16_t row, int16_t column)
 {
     return {{row, column},
             {static_cast<int16_t>(row + 2), column},
@@ -214,7 +215,7 @@ TEST_F(Refill, AForwardRunIntoFourEmptyBandsLeavesTheGridAndStaysOnThePitch)
 // and whether each kept its instructions.
 struct Moved {
     int32_t slot;
-    CellSpec home;
+    GridCell home;
     bool neutral;
 };
 
@@ -294,7 +295,7 @@ TEST_F(Refill, GapsAreFilledFromFurtherUpAndThinnedRowsSpread)
         for (int32_t slot = 1; slot <= 10; ++slot) {
             SCOPED_TRACE(slot);
             const TacticsSlot& was = c.formation.slots[slot];
-            CellSpec home{was.column, was.row};
+            GridCell home{was.column, was.row};
             bool neutral = false;
             for (const Moved& m : c.moved) {
                 if (m.slot != slot) continue;
