@@ -2,6 +2,7 @@
 // the world's choices, lists, pages and clicks.
 #include "menus/matchstats.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +15,7 @@
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/hooks.h"
 #include "game/kitcolours.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
@@ -21,8 +23,10 @@
 #include "game/squad.h"
 #include "game/textformat.h"
 #include "game/world.h"
+#include "gamecode/matchrun.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/reportscreen.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
@@ -222,6 +226,46 @@ TEST_F(MatchStatsTest, InTheSequenceEveryFigureIsTheDataBlocksAndTheBarsSplitAtT
     ExpectGoldenHash("menus/match_stats_sequence", hash);
 }
 
+namespace {
+
+std::string Text(int32_t value, const char* format)
+{
+    char out[16];
+    std::snprintf(out, sizeof out, format, value);
+    return out;
+}
+
+// Inside the sequence, every figure the statistics show for `row` is the data block's.
+void ExpectTheDataBlocksFigures(const MatchDataBlock& d, int32_t row)
+{
+    const MatchStatsState& m = MatchStats;
+    uint32_t totals[3];
+    std::memcpy(totals, d.territoryTotals, sizeof totals);  // packed: copied out
+    int32_t zones[3];
+    MatchStats_ZoneShares(totals, zones);
+    for (int32_t z = 0; z < 3; ++z)
+        EXPECT_EQ(m.zones[z], Text(zones[z], "%d%%")) << z;
+    const int32_t possession = MatchStats_Possession(d.sides[0].possession, d.sides[1].possession);
+    EXPECT_EQ(m.values[0][0], Text(possession, "%d%%"));
+    EXPECT_EQ(m.values[0][1], Text(100 - possession, "%d%%"));
+    for (int32_t side = 0; side < 2; ++side) {
+        const MatchSideStats& st = d.sides[side];
+        EXPECT_EQ(m.values[1][side], Text(st.shotsOnTarget + st.shotsOffTarget, "%d"));
+        EXPECT_EQ(m.values[2][side], Text(st.shotsOnTarget, "%d"));
+        EXPECT_EQ(m.values[3][side], Text(st.corners, "%d"));
+    }
+    const int32_t star =
+        d.sides[0].manOfTheMatch >= 0 ? d.sides[0].manOfTheMatch : d.sides[1].manOfTheMatch;
+    if (star >= 0) {
+        EXPECT_NE(std::strstr(m.manOfTheMatch, VTW_FormatPersonName(star)), nullptr);
+    } else {
+        EXPECT_STREQ(m.manOfTheMatch, "");
+    }
+    EXPECT_STREQ(m.attendance, VTW_FormatThousands(Fixture_GetAttendance(row)));
+}
+
+}  // namespace
+
 // The human's fixture played by the simulation over a few seeds: inside the sequence every figure
 // the screen shows is the data block's.
 TEST_F(MatchStatsTest, AFixtureTheSimulationPlayedShowsItsDataBlocksFigures)
@@ -233,39 +277,96 @@ TEST_F(MatchStatsTest, AFixtureTheSimulationPlayedShowsItsDataBlocksFigures)
         SetupFixture(row);
         SRand(seed);
         SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
-        const MatchDataBlock& d = *GetMatchDataBlock();
         ReportFixture = static_cast<int16_t>(row);
         MatchReportFlags = MATCH_REPORT_IN_SEQUENCE;
         m_screen.Run(MatchStats_Table(), [] {});
         MatchReportFlags = 0;
-        const MatchStatsState& m = MatchStats;
-        const auto text = [](int32_t value, const char* format) {
-            char out[16];
-            std::snprintf(out, sizeof out, format, value);
-            return std::string(out);
-        };
-        uint32_t totals[3];
-        std::memcpy(totals, d.territoryTotals, sizeof totals);  // packed: copied out
-        int32_t zones[3];
-        MatchStats_ZoneShares(totals, zones);
-        for (int32_t z = 0; z < 3; ++z)
-            EXPECT_EQ(m.zones[z], text(zones[z], "%d%%")) << z;
-        const int32_t possession =
-            MatchStats_Possession(d.sides[0].possession, d.sides[1].possession);
-        EXPECT_EQ(m.values[0][0], text(possession, "%d%%"));
-        EXPECT_EQ(m.values[0][1], text(100 - possession, "%d%%"));
-        for (int32_t side = 0; side < 2; ++side) {
-            const MatchSideStats& st = d.sides[side];
-            EXPECT_EQ(m.values[1][side], text(st.shotsOnTarget + st.shotsOffTarget, "%d"));
-            EXPECT_EQ(m.values[2][side], text(st.shotsOnTarget, "%d"));
-            EXPECT_EQ(m.values[3][side], text(st.corners, "%d"));
+        ExpectTheDataBlocksFigures(*GetMatchDataBlock(), row);
+    }
+}
+
+// The human's fixture played headless by the match engine on its match day, as the day plays it:
+// the statistics show the engine's counters and the report its score, each scorer with the
+// minutes of his goals, its four figures and the man of the match. The first seed whose match
+// has goals on both sides is taken, so that the engine's own changes need no new seed here.
+TEST_F(MatchStatsTest, AFixtureTheEnginePlayedShowsItsCountersAndScorers)
+{
+    const int32_t row = m_screen.HumanFixture();
+    Calendar_SetDay(VTW_GetFixtureDay(row));
+    GameHooks.PostMatchSequence = [] {};  // its screens are opened one at a time below
+    MatchEngine_Start();
+    ChosenViewMode = VIEW_NONE;
+    const MatchDataBlock& d = *GetMatchDataBlock();
+    uint32_t seed = 0;
+    do {
+        SRand(++seed);
+        Season_PlayMatchDay(row);
+    } while ((d.sides[0].score == 0 || d.sides[1].score == 0) && seed < 30);
+    MatchEngine_Stop();
+    ASSERT_EQ(ReportFixture, row);
+    const int32_t score[2] = {d.sides[0].score, d.sides[1].score};
+    ASSERT_GT(score[0], 0);
+    ASSERT_GT(score[1], 0);
+    EXPECT_EQ(VTW_GetFixtureHomeGoals(row), score[0]);
+    EXPECT_EQ(VTW_GetFixtureAwayGoals(row), score[1]);
+    // What the engine counted: time in every third, the ball and shots.
+    for (int32_t third = 0; third < 3; ++third)
+        EXPECT_GT(uint32_t{d.territoryTotals[third]}, 0u) << third;
+    EXPECT_GT(d.sides[0].possession + d.sides[1].possession, 0);
+    EXPECT_GT(d.sides[0].shotsOnTarget + d.sides[1].shotsOnTarget, 0);
+
+    MatchReportFlags = MATCH_REPORT_IN_SEQUENCE;
+    m_screen.Run(MatchStats_Table(), [] {});
+    ExpectTheDataBlocksFigures(d, row);
+    EXPECT_TRUE(MatchStats.figures);
+    const std::string scoreLine = " " + Text(score[0], "%d") + " - " + Text(score[1], "%d") + " ";
+    EXPECT_NE(std::strstr(MatchStats.title, scoreLine.c_str()), nullptr) << MatchStats.title;
+
+    m_screen.Run(MatchReport_Table(), [] {});
+    MatchReportFlags = 0;
+    const MatchReportScreenState& r = MatchReportScreen;
+    EXPECT_NE(std::strstr(r.score, scoreLine.c_str()), nullptr) << r.score;
+    for (int32_t side = 0; side < 2; ++side) {
+        SCOPED_TRACE(side);
+        // Each scorer's line in order of his first goal: "name minute, minute", a penalty's or
+        // an own goal's mark after its minute.
+        std::vector<std::pair<int32_t, std::vector<std::string>>> scorers;
+        int32_t goals = 0;
+        for (int32_t e = 0; e < d.eventCount; ++e) {
+            const MatchEventRow& ev = d.events[e];
+            if (ev.kind != 0 || ev.a != side) continue;
+            ++goals;
+            auto known = std::find_if(scorers.begin(), scorers.end(),
+                                      [&](const auto& s) { return s.first == ev.b; });
+            if (known == scorers.end()) {
+                scorers.push_back({ev.b, {VTW_FormatPersonName(ev.b) + Text(ev.minute, " %d")}});
+            } else {
+                known->second.push_back(Text(ev.minute, ", %d"));
+            }
         }
-        const int32_t star =
-            d.sides[0].manOfTheMatch >= 0 ? d.sides[0].manOfTheMatch : d.sides[1].manOfTheMatch;
-        if (star >= 0) {
-            EXPECT_NE(std::strstr(m.manOfTheMatch, VTW_FormatPersonName(star)), nullptr);
+        EXPECT_EQ(goals, score[side]);
+        ASSERT_GE(r.lineCount[side], static_cast<int32_t>(scorers.size()));
+        for (size_t k = 0; k < scorers.size(); ++k) {
+            const std::string line = r.lines[side][k].text;
+            size_t at = 0;
+            for (const std::string& part : scorers[k].second) {
+                at = line.find(part, at);
+                ASSERT_NE(at, std::string::npos) << line << " lacks " << part;
+            }
+            EXPECT_EQ(line.find(scorers[k].second[0]), 0u) << line;
         }
-        EXPECT_STREQ(m.attendance, VTW_FormatThousands(Fixture_GetAttendance(row)));
+        const MatchSideStats& st = d.sides[side];
+        const int32_t figures[4] = {st.shotsOnTarget, st.shotsOffTarget, st.corners, st.fouls};
+        for (int32_t k = 0; k < 4; ++k)
+            EXPECT_EQ(r.stats[k][side], Text(figures[k], "%d")) << k;
+    }
+    // The away side's man of the match wins when both name one.
+    const int32_t star =
+        d.sides[1].manOfTheMatch >= 0 ? d.sides[1].manOfTheMatch : d.sides[0].manOfTheMatch;
+    if (star >= 0) {
+        EXPECT_NE(std::strstr(r.manOfTheMatch, VTW_FormatPersonName(star)), nullptr);
+    } else {
+        EXPECT_STREQ(r.manOfTheMatch, "");
     }
 }
 
