@@ -299,6 +299,7 @@ void AddYoungPlayer(int32_t club)
                                 .abilityCap = 99,
                                 .potentialBonus = 10,
                                 .potentialSpread = 25,
+                                .potentialLevel = 0,
                                 .reputationFromAbility = true,
                                 .wageYears = 2});
     Records_MembershipChanged();  // a spare id joined the club

@@ -30,6 +30,12 @@ constexpr int32_t RETIRE_SURELY_AT = 38;
 constexpr int32_t PHYSICAL_PERIODS_EASE = 40;  // about one a week keeps one point of decline off
 constexpr int32_t YOUTH_SQUAD_TARGET = 20;
 constexpr int32_t YOUTH_MAX = 8;
+// A youth's potential: his club's standing level, give or take 8, as the first world's players
+// stood around their club's level.
+constexpr int32_t YOUTH_POTENTIAL_SPREAD = 17;
+// Where a youth of a club far above the reputation's reach comes in, below its standing level:
+// 40 holds the league's mean ability within 2 % of the first season's over 20 seasons.
+constexpr int32_t YOUTH_BELOW_LEVEL = 40;
 constexpr int32_t HOME_NATIONALITY_PERCENT = 85;
 
 constexpr int32_t OUTSIDE_SQUAD_MIN = 16;
@@ -95,17 +101,53 @@ bool SurnameTaken(int32_t club, uint16_t nameIndex)
     return false;
 }
 
-// The base of a youth's ability: the club's youth coaching and its reputation.
-int32_t YouthAbilityBase(int32_t club, const ClubRecord& r)
+// The mean ability of each world team's players as the world began. A squad's youths come in at
+// its team's level rather than at its own mean: the league buys the best of a squad, and youths
+// at the mean of those left made the world outside weaker season after season.
+std::vector<int32_t> WorldTeamLevels()
 {
-    const int32_t coaching = Staff_GetRating(club, STAFF_COACH_YOUTH) / 5
-                             + Staff_GetRating(club, STAFF_YDO) / 10 + r.reputation / 3;
-    // 6 holds the league's mean ability where the world began over 20 seasons (4 let it fall
-    // by 3-4 % once the clubs' reputations stopped creeping up).
-    return 6 + coaching;
+    std::vector<int32_t> sum(TEAM_COUNT), count(TEAM_COUNT);
+    for (int32_t i = 0; i < World.personCount; ++i) {
+        const WorldPerson& w = World.persons[i];
+        if (w.club >= TEAM_COUNT || w.position == POSITION_MANAGER) continue;
+        sum[w.club] += w.ability;
+        ++count[w.club];
+    }
+    for (int32_t team = 0; team < TEAM_COUNT; ++team) {
+        sum[team] = count[team] > 0 ? sum[team] / count[team] : 0;
+    }
+    return sum;
 }
 
-void AddYouth(int32_t id, int32_t club)
+// The ability the club of `club`'s reputation rank had as the world began: a club's youths grow
+// towards the level of the clubs of its standing in the first world, so that the best players of
+// later seasons are as often its own youths as they were then, and no better.
+int32_t StandingLevel(int32_t club)
+{
+    const std::vector<int32_t> teamLevels = WorldTeamLevels();
+    std::vector<int32_t> levels;
+    for (int32_t other = 0; other < World_LeagueClubCount(GameState.country); ++other) {
+        levels.push_back(teamLevels[VTW_GetTeam(other)]);
+    }
+    std::sort(levels.begin(), levels.end(), std::greater<>());
+    const int32_t rank = std::clamp<int32_t>(VTW_GetClubRepRank(club) - 1, 0, levels.size() - 1);
+    return levels[rank];
+}
+
+// The base of a youth's ability: his club's youth coaching, and its reputation or, at a club
+// whose standing level is far above the reputation's reach (the reputation stops at 63), that
+// level less YOUTH_BELOW_LEVEL: the best clubs' youths can grow into their stars.
+int32_t YouthAbilityBase(int32_t club, int32_t level)
+{
+    const int32_t coaching =
+        Staff_GetRating(club, STAFF_COACH_YOUTH) / 5 + Staff_GetRating(club, STAFF_YDO) / 10;
+    // 6 holds the league's mean ability where the world began over 20 seasons (4 let it fall
+    // by 3-4 % once the clubs' reputations stopped creeping up).
+    return coaching
+           + std::max(6 + VTW_GetClubRecordPtr(club)->reputation / 3, level - YOUTH_BELOW_LEVEL);
+}
+
+void AddYouth(int32_t id, int32_t club, int32_t level)
 {
     const ClubRecord& r = *VTW_GetClubRecordPtr(club);
     const bool home = Rand() % 100 < HOME_NATIONALITY_PERCENT;
@@ -114,10 +156,11 @@ void AddYouth(int32_t id, int32_t club)
                                {.nationality = nationality,
                                 .year = GAME_FIRST_YEAR + GameState.seasonCounter,
                                 .youngestAge = 16,
-                                .abilityBase = YouthAbilityBase(club, r),
-                                .abilityCap = 80,
-                                .potentialBonus = 15,
-                                .potentialSpread = 20,
+                                .abilityBase = YouthAbilityBase(club, level),
+                                .abilityCap = 99,
+                                .potentialBonus = 0,
+                                .potentialSpread = YOUTH_POTENTIAL_SPREAD,
+                                .potentialLevel = level,
                                 .reputationFromAbility = false,
                                 .wageYears = 3});
 }
@@ -171,24 +214,6 @@ struct OutsideSquad {
 };
 
 using OutsideSquads = std::array<OutsideSquad, OUTSIDE_KEYS>;
-
-// The mean ability of each world team's players as the world began. A squad's youths come in at
-// its team's level rather than at its own mean: the league buys the best of a squad, and youths
-// at the mean of those left made the world outside weaker season after season.
-std::vector<int32_t> WorldTeamLevels()
-{
-    std::vector<int32_t> sum(TEAM_COUNT), count(TEAM_COUNT);
-    for (int32_t i = 0; i < World.personCount; ++i) {
-        const WorldPerson& w = World.persons[i];
-        if (w.club >= TEAM_COUNT || w.position == POSITION_MANAGER) continue;
-        sum[w.club] += w.ability;
-        ++count[w.club];
-    }
-    for (int32_t team = 0; team < TEAM_COUNT; ++team) {
-        sum[team] = count[team] > 0 ? sum[team] / count[team] : 0;
-    }
-    return sum;
-}
 
 int32_t TeamOfOutsideKey(int32_t key)
 {
@@ -320,8 +345,12 @@ void PlayerLife_MakeYoungPlayer(int32_t id, int32_t club, const ClubRecord& r,
     p.ability =
         static_cast<uint8_t>(std::clamp(terms.abilityBase + Rand() % 11, 5, terms.abilityCap));
     p.training = static_cast<uint8_t>(30 + Rand() % 51);
-    p.potential = static_cast<uint8_t>(
-        std::min(100, p.ability + terms.potentialBonus + Rand() % terms.potentialSpread));
+    const int32_t potential =
+        terms.potentialLevel > 0
+            ? std::max<int32_t>(p.ability, terms.potentialLevel - terms.potentialSpread / 2
+                                               + Rand() % terms.potentialSpread)
+            : p.ability + terms.potentialBonus + Rand() % terms.potentialSpread;
+    p.potential = static_cast<uint8_t>(std::min(100, potential));
     p.seed = static_cast<uint16_t>((Rand() << 1) ^ Rand());
     if (terms.reputationFromAbility)
         p.reputation = static_cast<uint8_t>(std::max(0, (p.ability - 30) * 3 / 2));
@@ -368,6 +397,7 @@ int32_t PlayerLife_YouthIntake(int32_t club)
     const int32_t squad = VTW_GetClubSquadCount(club);
     int32_t wanted = std::max(2 + Rand() % 3, YOUTH_SQUAD_TARGET - squad);
     wanted = std::min({wanted, YOUTH_MAX, std::max(0, SQUAD_TARGET_MAX - squad)});
+    const int32_t level = wanted > 0 ? StandingLevel(club) : 0;
     int32_t joined = 0;
     for (; joined < wanted; ++joined) {
         const int32_t id = FindFreeId();
@@ -376,7 +406,7 @@ int32_t PlayerLife_YouthIntake(int32_t club)
                         "PlayerLife_YouthIntake(): no free player id left for club %d\n", club);
             break;
         }
-        AddYouth(id, club);
+        AddYouth(id, club, level);
     }
     if (joined > 0) {
         Records_MembershipChanged();  // the youths reuse ids of players who left
@@ -390,7 +420,7 @@ int32_t PlayerLife_CallUpYouth(int32_t club)
 {
     const int32_t id = FindFreeId();
     if (id < 0) return -1;
-    AddYouth(id, club);
+    AddYouth(id, club, StandingLevel(club));
     Records_MembershipChanged();
     VTW_UpdateTeam(club);
     if (club == GameState.humanClub) PlayerLife_TellHuman(MSG_YOUTH, -1, 1);

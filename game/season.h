@@ -118,7 +118,8 @@ struct YoungPlayerTerms {
     int32_t abilityBase;  // the ability is abilityBase + 0-10, within 5 .. abilityCap
     int32_t abilityCap;
     int32_t potentialBonus;      // the potential is ability + potentialBonus + 0 .. spread - 1, at
-    int32_t potentialSpread;     // most 100
+    int32_t potentialSpread;     // most 100; or, with a potentialLevel, that level - spread / 2 +
+    int32_t potentialLevel;      // 0 .. spread - 1, never below the ability (0: none)
     bool reputationFromAbility;  // else the reputation starts at 0
     int32_t wageYears;           // the wage is the base demand for a contract of these years
 };

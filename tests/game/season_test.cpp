@@ -174,6 +174,66 @@ TEST_F(SeasonTest, YouthIntakeStopsAtTheSquadTarget)
     EXPECT_EQ(VTW_GetClubSquadCount(5), SQUAD_TARGET_MAX);
 }
 
+// A club's youths grow towards the level the club of its reputation rank had as the world began,
+// give or take 8: the best-rated club's can become the stars its first squad held, the least
+// rated one's come in and end lower.
+TEST_F(SeasonTest, YouthsGrowTowardsTheFirstWorldsLevelOfTheirClubsStanding)
+{
+    StartCareer(0, 31, 0);
+    const int32_t clubs = World_LeagueClubCount(0);
+    std::vector<int32_t> levels;  // squad means as the world began, best first
+    int32_t best = -1, least = -1;
+    for (int32_t club = 0; club < clubs; ++club) {
+        const int16_t* members = nullptr;
+        const int32_t count = Records_ClubMembers(club, &members);
+        int32_t sum = 0;
+        for (int32_t k = 0; k < count; ++k) {
+            sum += DbPlayers[members[k]].ability;
+        }
+        levels.push_back(sum / count);
+        if (VTW_GetClubRepRank(club) == 1) best = club;
+        if (VTW_GetClubRepRank(club) == clubs) least = club;
+    }
+    std::sort(levels.begin(), levels.end(), std::greater<>());
+    ASSERT_GE(best, 0);
+    ASSERT_GE(least, 0);
+    struct Case {
+        int32_t club, level;
+        double meanAbility = 0;
+    };
+    Case cases[] = {{best, levels.front()}, {least, levels.back()}};
+    for (Case& c : cases) {
+        SCOPED_TRACE("club " + std::to_string(c.club) + " level " + std::to_string(c.level));
+        int32_t youths = 0;
+        for (int32_t round = 0; round < 8; ++round) {
+            for (int32_t id = PERSON_FIRST_ORDINARY;
+                 id < FullPlayerCount && VTW_GetClubSquadCount(c.club) > 16; ++id) {
+                if (DbPlayers[id].club == c.club && PlayerLife_IsActivePlayer(id))
+                    Market_Release(id);
+            }
+            const int16_t* members = nullptr;
+            const int32_t before = Records_ClubMembers(c.club, &members);
+            const std::vector<int16_t> old(members, members + before);
+            ASSERT_GT(PlayerLife_YouthIntake(c.club), 0);
+            const int32_t after = Records_ClubMembers(c.club, &members);
+            for (int32_t k = 0; k < after; ++k) {
+                if (std::find(old.begin(), old.end(), members[k]) != old.end()) continue;
+                const PlayerRecord& p = DbPlayers[members[k]];
+                EXPECT_GE(p.potential, p.ability);
+                EXPECT_GE(p.potential, c.level - 8);
+                EXPECT_LE(p.potential, std::max<int32_t>(c.level + 8, p.ability));
+                c.meanAbility += p.ability;
+                ++youths;
+            }
+        }
+        c.meanAbility /= youths;
+    }
+    // The best club's youths start where its squad's weakest stood, the least rated club's far
+    // below its own.
+    EXPECT_GE(cases[0].meanAbility, cases[0].level - 40);
+    EXPECT_GT(cases[0].meanAbility, cases[1].meanAbility + 20);
+}
+
 // A young player grows by talent and work towards his potential, but from 90 up at most a point
 // a season: otherwise every high potential of the first season meets at 100 ten seasons on.
 TEST_F(SeasonTest, AYoungPlayerGrowsTowardsHisPotentialAndTheWorldsBestOnlySlowly)
