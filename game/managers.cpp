@@ -26,7 +26,8 @@ enum BoardTarget : uint8_t {
 };
 constexpr std::array<int32_t, 5> TARGET_TEXT = {2700, 2702, 2702, 2703, 2701};
 
-constexpr int32_t PATIENCE_START = 80;
+constexpr int32_t PATIENCE_START = 72;  // over a season of PATIENCE_SEASON_GAMES league games
+constexpr int32_t PATIENCE_SEASON_GAMES = 38;
 constexpr int32_t PATIENCE_MAX = 100;
 constexpr int32_t PATIENCE_WIN = 3;
 constexpr int32_t PATIENCE_DEFEAT = 3;
@@ -76,8 +77,10 @@ int32_t TargetPlace(int32_t club)
         case TARGET_TITLE: return 0;
         case TARGET_EUROPE: return country.championsPlaces + country.secondCupPlaces - 1;
         case TARGET_TOP_HALF: return size / 2 - 1;
+        // Promotion, or at least the top quarter: a board that must go up or go is the one that
+        // sacks most, and a country of many divisions has many such boards.
         case TARGET_PROMOTION:
-            return std::max(0, PromotionCounts(GameState.country, division, 0) - 1);
+            return std::max(PromotionCounts(GameState.country, division, 0), size / 4) - 1;
         default: return size - 1 - PromotionCounts(GameState.country, division, 1);
     }
 }
@@ -92,6 +95,15 @@ BoardTarget TargetOfRank(int32_t division, int32_t rank, int32_t size)
         return TARGET_PROMOTION;
     }
     return rank < size / 2 ? TARGET_TOP_HALF : TARGET_SAFETY;
+}
+
+// A board's patience at a season's start or a manager's arrival, in proportion to the division's
+// league games: a long season's many results wear a board down no faster than a short one's.
+int32_t PatienceStart(int32_t club)
+{
+    const int32_t division = std::clamp(VTW_GetClubDivision(club), 0, DIVISION_MAX - 1);
+    const int32_t games = 2 * (VTW_GetDivisionSize(division) - 1);
+    return std::clamp(PATIENCE_START * games / PATIENCE_SEASON_GAMES, 1, PATIENCE_MAX);
 }
 
 void SetBoardTargets()
@@ -109,7 +121,7 @@ void SetBoardTargets()
         }
         DbClubs[club].boardTarget = TargetOfRank(division, rank, size);
         DbClubs[club].boardPatience =
-            static_cast<uint8_t>(std::max<int32_t>(DbClubs[club].boardPatience, PATIENCE_START));
+            static_cast<uint8_t>(std::max(+DbClubs[club].boardPatience, PatienceStart(club)));
     }
 }
 
@@ -341,7 +353,7 @@ void VTW_AppointManager(int32_t club, int32_t person)
     r->manager = static_cast<int16_t>(person);
     r->caretaker = 0;
     r->caretakerDays = 0;
-    r->boardPatience = PATIENCE_START;
+    r->boardPatience = static_cast<uint8_t>(PatienceStart(club));
     if (person >= PERSON_FIRST_ORDINARY && person < FullPlayerCount)
         DbPlayers[person].club = static_cast<int16_t>(club);
     GameHooks.NewsManagerAppointed(club, person);

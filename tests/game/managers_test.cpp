@@ -1,6 +1,7 @@
 // tests/game/managers_test.cpp: boards, managers and money over a career played day by day: the
 // human's sacking, the managers' names at the season's end and a relegated club in debt.
 #include <algorithm>
+#include <string>
 
 #include "game/funcs.h"
 #include "game/gamestate.h"
@@ -173,6 +174,35 @@ TEST_F(Managers, ASmallClubTakesTheLeastReputedManagerRatherThanTheStandIn)
     Managers_WeeklyStage();
     EXPECT_EQ(DbClubs[club].manager, least);
     EXPECT_EQ(DbPlayers[least].club, club);
+}
+
+// A board's patience at the season's start and at a manager's arrival follows its division's
+// league games (72 over 38), so that a long division's many results do not sack more: country 0's
+// divisions of 20, 24 and 22 clubs and country 2's of 18, by hand.
+TEST(ManagersPatience, ABoardsPatienceFollowsItsDivisionsLeagueGames)
+{
+    ScopedWorld world;
+    ScopedSeason season;
+    struct Row {
+        int32_t country, division, patience;
+    };
+    constexpr Row kRows[] = {{0, 0, 72}, {0, 1, 87}, {0, 4, 79}, {2, 0, 64}, {2, 3, 64}};
+    for (const Row& row : kRows) {
+        SCOPED_TRACE("country " + std::to_string(row.country) + " division "
+                     + std::to_string(row.division));
+        NewGameForTest(row.country, 5);
+        const int32_t club = VTW_GetDivisionSlot(row.division, 3);
+        EXPECT_EQ(DbClubs[club].boardPatience, row.patience);
+        DbClubs[club].boardPatience = 2;
+        Managers_SetBoardTargets();  // as at a season's start: raised to the start
+        EXPECT_EQ(DbClubs[club].boardPatience, row.patience);
+        DbClubs[club].boardPatience = 100;
+        Managers_SetBoardTargets();  // a content board stays content
+        EXPECT_EQ(DbClubs[club].boardPatience, 100);
+        DbClubs[club].boardPatience = 0;
+        VTW_AppointManager(club, PERSON_STAND_IN);
+        EXPECT_EQ(DbClubs[club].boardPatience, row.patience);
+    }
 }
 
 }  // namespace
