@@ -154,6 +154,31 @@ TEST_F(Managers, AClubRelegatedInDebtCarriesItIntoTheLowerDivisionAndSellsItsBes
     EXPECT_TRUE(VTW_GetPlayerTxList(star) || VTW_GetPlayerClub(star) != club);
 }
 
+// A board that wants promotion is content in the top quarter of its division: in country 0's
+// second division of 24 the sixth place, where three go up; below it a week costs a point, and a
+// point more for every six places further.
+TEST_F(Managers, APromotionTargetIsAtLeastTheTopQuarter)
+{
+    while (LeagueMatchesPlayed(VTW_GetDivisionSlot(1, 0)) < 10) {
+        PlayDay();
+    }
+    constexpr int32_t kPromotionTarget = 4;  // the boards' target for a club rated to go up
+    struct Row {
+        int32_t place, loss;
+    };
+    constexpr Row kRows[] = {{0, 0}, {5, 0}, {6, 1}, {10, 1}, {11, 2}, {23, 4}};
+    for (const Row& row : kRows) {
+        const int32_t club = VTW_GetDivisionSlot(1, row.place);
+        DbClubs[club].boardTarget = kPromotionTarget;
+        DbClubs[club].boardPatience = 50;
+    }
+    Managers_WeeklyStage();
+    for (const Row& row : kRows) {
+        EXPECT_EQ(DbClubs[VTW_GetDivisionSlot(1, row.place)].boardPatience, 50 - row.loss)
+            << "place " << row.place;
+    }
+}
+
 // A small club whose reach no unemployed manager fits takes the least reputed of them, not the
 // stand-in; a club the stand-in runs takes one within the week.
 TEST_F(Managers, ASmallClubTakesTheLeastReputedManagerRatherThanTheStandIn)
