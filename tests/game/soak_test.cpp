@@ -9,6 +9,7 @@
 #include <ctime>
 #include <functional>
 #include <numeric>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -491,12 +492,15 @@ void CheckSquadSizes(const WorldFigures& f)
 
 // A career's last season against its first: the money neither piles up nor drains away, few
 // clubs live in debt, and the players are as good as they were in `playersFrom` (the ten-season
-// run's first settled season, the long careers' first).
-void CheckWorldBands(const WorldFigures& first, const WorldFigures& playersFrom,
+// run's first settled season, the long careers' first; none for a run too short to settle, as
+// under the sanitizers).
+void CheckWorldBands(const WorldFigures& first, const std::optional<WorldFigures>& playersFrom,
                      const WorldFigures& last)
 {
-    EXPECT_NEAR(last.meanAbility / playersFrom.meanAbility, 1.0, kAbilityDriftMax);
-    EXPECT_NEAR(last.topTenAbility / playersFrom.topTenAbility, 1.0, kTopTenDriftMax);
+    if (playersFrom) {
+        EXPECT_NEAR(last.meanAbility / playersFrom->meanAbility, 1.0, kAbilityDriftMax);
+        EXPECT_NEAR(last.topTenAbility / playersFrom->topTenAbility, 1.0, kTopTenDriftMax);
+    }
     EXPECT_GE(last.moneyMillions, first.moneyMillions * kMoneyBandLow);
     EXPECT_LE(last.moneyMillions, first.moneyMillions * kMoneyBandHigh);
     EXPECT_LE(last.inDebt, kInDebtMax);
@@ -520,7 +524,7 @@ TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
     const int32_t clubs = World_LeagueClubCount(country);
     int64_t richest = RichestMean(clubs);
     const WorldFigures first = MeasureWorld(clubs);
-    WorldFigures settled = first;  // a run too short to settle is judged against its start
+    std::optional<WorldFigures> settled;
     std::vector<int32_t> standInSeasons(clubs);  // seasons on end a club began with the stand-in
     // A season's counts wander with the career's random path: the bands hold for their means.
     int64_t transfers = 0, firstSackings = 0, sackings = 0, richestGrowth = 0;
