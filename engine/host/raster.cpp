@@ -780,7 +780,8 @@ struct SpanRow {
 // The common combinations, for each target format, with the default stage operations
 // (texture times diffuse): textured and z-tested with either filter, with a linear mip filter,
 // and fogged (ground, models); untextured lit models; the HUD (blended without the z test);
-// textured and blended over the scene; the ground laid first, without z, under everything.
+// textured and blended over the scene; the ground laid first, without z, under everything;
+// shadows, untextured and blended over the ground with or without the stencil test.
 struct Combination {
     bool textured;
     uint32_t filter;
@@ -788,6 +789,7 @@ struct Combination {
     bool zTest;
     bool blend;
     bool fog;
+    bool stencil = false;
 };
 
 constexpr Combination kCombinations[] = {
@@ -803,6 +805,8 @@ constexpr Combination kCombinations[] = {
     {true, HOST_FILTER_LINEAR, false, false, false, false},
     {true, HOST_FILTER_LINEAR, true, false, false, false},
     {true, HOST_FILTER_LINEAR, true, false, false, true},
+    {false, 0, false, false, true, false, true},
+    {false, 0, false, false, true, false, false},
 };
 constexpr Layout kLayouts[] = {kLayout555, kLayout565, kLayout8888};
 constexpr size_t kCombinationCount = std::size(kCombinations);
@@ -825,6 +829,7 @@ constexpr Features Specialised(size_t index)
         f.destBlend = HOST_BLEND_INVERSE_SOURCE_ALPHA;
     }
     f.fog = c.fog;
+    f.stencil = c.stencil;
     f.colourOp = f.alphaOp = HOST_TOP_MODULATE;
     f.colourArg1 = f.alphaArg1 = HOST_TA_TEXTURE;
     f.colourArg2 = f.alphaArg2 = HOST_TA_DIFFUSE;
@@ -885,19 +890,76 @@ uint32_t FirstRatioChoosing(const RasterState& s, int32_t choice, uint32_t from)
     return low;
 }
 
+// What a table of level choices depends on: TextureChoiceOf reads the mip filter and the level
+// count, TextureLevelOfDetail the bias.
+struct LevelChoiceKey {
+    uint32_t lodBiasBits;
+    uint32_t mipFilter;
+    int32_t levelCount;
+    bool operator==(const LevelChoiceKey&) const = default;
+};
+
+struct LevelChoiceTable {
+    float from[RASTER_MAX_LEVELS + 1];
+    int32_t count;
+};
+
+// The last few tables worked out. A frame's draw calls share a handful of filters and biases,
+// so most of them find their table here instead of searching the floats again.
+class RecentAnswers {
+public:
+    const LevelChoiceTable* Find(const LevelChoiceKey& key) const
+    {
+        for (size_t i = 0; i < m_used; ++i) {
+            if (m_keys[i] == key) return &m_tables[i];
+        }
+        return nullptr;
+    }
+
+    void Add(const LevelChoiceKey& key, const LevelChoiceTable& table)  // over the oldest
+    {
+        m_keys[m_next] = key;
+        m_tables[m_next] = table;
+        m_next = (m_next + 1) % kRows;
+        m_used = std::max(m_used, m_next == 0 ? kRows : m_next);
+    }
+
+private:
+    static constexpr size_t kRows = 8;
+    LevelChoiceKey m_keys[kRows]{};
+    LevelChoiceTable m_tables[kRows]{};
+    size_t m_used = 0;
+    size_t m_next = 0;
+};
+
+RecentAnswers s_levelChoices;
+
+LevelChoiceTable SearchLevelChoices(const RasterState& s)
+{
+    LevelChoiceTable table{};
+    const int32_t last = s.mipFilter == HOST_FILTER_NONE ? 1 : s.texture.levelCount;
+    uint32_t from = 1;
+    for (int32_t choice = 1; choice <= last; ++choice) {
+        from = FirstRatioChoosing(s, choice, from);
+        if (from > 0x7F800000) break;
+        table.from[table.count++] = std::bit_cast<float>(from);
+    }
+    return table;
+}
+
 // The ratios at which the level choice steps up, in order, so that a run compares instead of
 // taking a logarithm; the same choices, since a logarithm never falls as its argument grows.
 void PrepareLevelChoices(RasterState* s)
 {
     s->choiceCount = 0;
     if (s->texture.levelCount == 0 || s->mipFilter == HOST_FILTER_LINEAR) return;
-    const int32_t last = s->mipFilter == HOST_FILTER_NONE ? 1 : s->texture.levelCount;
-    uint32_t from = 1;
-    for (int32_t choice = 1; choice <= last; ++choice) {
-        from = FirstRatioChoosing(*s, choice, from);
-        if (from > 0x7F800000) break;
-        s->choiceFrom[s->choiceCount++] = std::bit_cast<float>(from);
-    }
+    const LevelChoiceKey key{std::bit_cast<uint32_t>(s->lodBias), s->mipFilter,
+                             s->texture.levelCount};
+    const LevelChoiceTable* known = s_levelChoices.Find(key);
+    const LevelChoiceTable table = known != nullptr ? *known : SearchLevelChoices(*s);
+    if (known == nullptr) s_levelChoices.Add(key, table);
+    std::copy(table.from, table.from + table.count, s->choiceFrom);
+    s->choiceCount = table.count;
 }
 
 }  // namespace
