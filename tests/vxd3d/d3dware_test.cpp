@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -310,6 +311,44 @@ TEST(DeviceHud, TheScoreLineAndTheInfoBarFollowTheirRules)
     EXPECT_EQ(long_ % 64, 0);
     EXPECT_GT(long_, one);
     EXPECT_EQ(D3DHud_ReplayBarTop(), 480 - 52);
+}
+
+// Night frames in 32 bits, four floodlight shadows a person, from the host's own card and from
+// one whose only z format is 24 bits without stencil (the depth the other's 32/8 keeps): without
+// the stencil test a pixel under two shadows is darkened again, so the pitch only grows darker,
+// and it does where a person's shadows cross.
+TEST(DeviceView, WithoutStencilTheShadowsDarkenAgainWhereTheyOverlap)
+{
+    struct Frame {
+        bool stencil;
+        std::vector<int32_t> lowerHalf;
+    };
+    const auto nightFrame = [](const HostFakeAdapter* adapter) {
+        ScopedDeviceView view(false, adapter);
+        GetMatchSidesBlock()->night = 1;
+        Options.video.mode = GfxFindMode(640, 480, DDRAW_KIND_32BIT);
+        ScopedDeviceView::Build();
+        DrawOne();
+        Frame frame{D3DGame_StencilShadows(), {}};
+        for (int32_t y = 240; y < 480; ++y)
+            for (int32_t x = 0; x < 640; ++x)
+                frame.lowerHalf.push_back(Brightness(x, y));
+        return frame;
+    };
+    HostFakeAdapter plain = HostInjectDefaultAdapter();
+    plain.zFormatCount = 1;
+    plain.zFormats[0] = HostZFormat(24, 0);
+    const Frame stencilled = nightFrame(nullptr);
+    const Frame twice = nightFrame(&plain);
+    EXPECT_TRUE(stencilled.stencil);
+    EXPECT_FALSE(twice.stencil);
+    int32_t darker = 0, brighter = 0;
+    for (size_t i = 0; i < stencilled.lowerHalf.size(); ++i) {
+        darker += twice.lowerHalf[i] < stencilled.lowerHalf[i] ? 1 : 0;
+        brighter += twice.lowerHalf[i] > stencilled.lowerHalf[i] ? 1 : 0;
+    }
+    EXPECT_EQ(brighter, 0);
+    EXPECT_GT(darker, 100);
 }
 
 // The ground shadows by hand: the sun's moves each point by its height along x and y; a
