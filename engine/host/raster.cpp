@@ -191,7 +191,8 @@ constexpr bool ModulatesTextureByDiffuse(const Features& f)
                && ((arg1 == HOST_TA_TEXTURE && arg2 == HOST_TA_DIFFUSE)
                    || (arg1 == HOST_TA_DIFFUSE && arg2 == HOST_TA_TEXTURE));
     };
-    return both(f.colourOp, f.colourArg1, f.colourArg2) && both(f.alphaOp, f.alphaArg1, f.alphaArg2);
+    return both(f.colourOp, f.colourArg1, f.colourArg2)
+           && both(f.alphaOp, f.alphaArg1, f.alphaArg2);
 }
 
 inline bool OpaqueWhite(Channels c)

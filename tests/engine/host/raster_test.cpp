@@ -190,7 +190,8 @@ struct Shading {
     bool flat;
     bool white;
 };
-constexpr Shading kShadings[] = {{"", false, false}, {", flat", true, false}, {", white", true, true}};
+constexpr Shading kShadings[] = {
+    {"", false, false}, {", flat", true, false}, {", white", true, true}};
 
 std::vector<RasterVertex> InWhite(std::vector<RasterVertex> corners)
 {
