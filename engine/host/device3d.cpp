@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "engine/host/host.h"
 #include "engine/host/inject.h"
@@ -283,9 +284,11 @@ Lighting PrepareLighting(const HostDevice* d)
 void LightVertex(const HostDevice* d, const Lighting& l, const VertexInput& in, float* rgba)
 {
     if (!l.on) {
-        const HostColourValue c =
-            in.hasDiffuse ? ColourOf(in.diffuse) : HostColourValue{1, 1, 1, 1};
-        rgba[0] = c.r * 255, rgba[1] = c.g * 255, rgba[2] = c.b * 255, rgba[3] = c.a * 255;
+        // The channels as they are: in floats x / 255 x 255 gives every byte x back.
+        const uint32_t argb = in.hasDiffuse ? in.diffuse : 0xFFFFFFFF;
+        for (int32_t c = 0; c < 4; ++c) {
+            rgba[c] = static_cast<float>((argb >> (c == 3 ? 24 : 16 - 8 * c)) & 0xFF);
+        }
         return;
     }
     const HostColourValue vertex = ColourOf(in.diffuse);
@@ -330,10 +333,10 @@ ClipVertex TransformVertex(const HostDevice* d, const float* m, const Lighting& 
 {
     ClipVertex out{};
     const float* p = in.position;
-    float* const coords[4] = {&out.x, &out.y, &out.z, &out.w};
-    for (int32_t c = 0; c < 4; ++c) {
-        *coords[c] = p[0] * m[c] + p[1] * m[4 + c] + p[2] * m[8 + c] + m[12 + c];
-    }
+    const auto coordinate = [p, m](int32_t c) {
+        return p[0] * m[c] + p[1] * m[4 + c] + p[2] * m[8 + c] + m[12 + c];
+    };
+    out.x = coordinate(0), out.y = coordinate(1), out.z = coordinate(2), out.w = coordinate(3);
     float rgba[4];
     LightVertex(d, l, in, rgba);
     out.r = rgba[0], out.g = rgba[1], out.b = rgba[2], out.a = rgba[3];
@@ -498,22 +501,55 @@ bool Culled(uint32_t cull, const RasterVertex& a, const RasterVertex& b, const R
     return false;
 }
 
+// A world vertex as every primitive of its draw call takes it: transformed and lit once, however
+// many triangles share it, projected, and the planes it lies outside of (bit p: plane p).
+struct TableVertex {
+    ClipVertex clip;
+    RasterVertex screen;
+    uint32_t outside;
+};
+
+uint32_t Outside(const ClipVertex& v)
+{
+    uint32_t bits = 0;
+#pragma GCC unroll 7
+    for (int32_t plane = 0; plane < kClipPlanes; ++plane) {
+        bits |= static_cast<uint32_t>(!(PlaneDistance(v, plane) >= 0)) << plane;
+    }
+    return bits;
+}
+
 struct DrawCall {
     HostDevice* device;
     RasterState state;
     uint32_t format;
     const uint8_t* vertices;
     size_t stride;
-    float matrix[16];  // world x view x projection
-    Lighting lighting;
+    const TableVertex* table;  // world vertices only
 };
 
 bool Screen(const DrawCall& call) { return call.format == HOST_VERTEX_SCREEN; }
 
-ClipVertex ClipVertexOf(const DrawCall& call, uint32_t index)
+// Fills `table` with the draw call's world vertices; the answer is the planes all of them lie
+// outside of, where nothing the call draws can show.
+uint32_t FillVertexTable(const HostDevice* d, uint32_t format, const uint8_t* vertices,
+                         uint32_t count, std::vector<TableVertex>* table)
 {
-    const VertexInput in = ReadVertex(call.format, call.vertices + index * call.stride);
-    return TransformVertex(call.device, call.matrix, call.lighting, in);
+    float matrix[16];  // world x view x projection
+    Multiply(d->transforms[0], d->transforms[1], matrix);
+    Multiply(matrix, d->transforms[2], matrix);
+    const Lighting lighting = PrepareLighting(d);
+    const size_t stride = VertexSize(format);
+    table->resize(count);
+    uint32_t everyOutside = count > 0 ? ~0u : 0u;
+    for (uint32_t i = 0; i < count; ++i) {
+        TableVertex& v = (*table)[i];
+        v.clip = TransformVertex(d, matrix, lighting, ReadVertex(format, vertices + i * stride));
+        v.screen = Project(d->viewport, v.clip);
+        v.outside = Outside(v.clip);
+        everyOutside &= v.outside;
+    }
+    return everyOutside;
 }
 
 RasterVertex ScreenVertexOf(const DrawCall& call, uint32_t index)
@@ -535,11 +571,14 @@ void DrawTriangle(const DrawCall& call, uint32_t i0, uint32_t i1, uint32_t i2)
         DrawScreenTriangle(call, a, ScreenVertexOf(call, i1), ScreenVertexOf(call, i2), a);
         return;
     }
-    ClipVertex polygon[kMaxPolygon] = {ClipVertexOf(call, i0), ClipVertexOf(call, i1),
-                                       ClipVertexOf(call, i2)};
-    // The first corner's colour shades a flat triangle; Gouraud shading never reads it.
-    const RasterVertex flat =
-        call.state.flat ? Project(call.device->viewport, polygon[0]) : RasterVertex{};
+    const TableVertex &a = call.table[i0], &b = call.table[i1], &c = call.table[i2];
+    if ((a.outside & b.outside & c.outside) != 0) return;  // wholly beyond one plane
+    // The first corner's colour shades a flat triangle.
+    if ((a.outside | b.outside | c.outside) == 0) {
+        DrawScreenTriangle(call, a.screen, b.screen, c.screen, a.screen);
+        return;
+    }
+    ClipVertex polygon[kMaxPolygon] = {a.clip, b.clip, c.clip};
     const int32_t count = ClipPolygon(polygon, 3);
     if (count < 3) return;
     RasterVertex screen[kMaxPolygon];
@@ -547,7 +586,7 @@ void DrawTriangle(const DrawCall& call, uint32_t i0, uint32_t i1, uint32_t i2)
         screen[i] = Project(call.device->viewport, polygon[i]);
     }
     for (int32_t i = 1; i + 1 < count; ++i) {
-        DrawScreenTriangle(call, screen[0], screen[i], screen[i + 1], flat);
+        DrawScreenTriangle(call, screen[0], screen[i], screen[i + 1], a.screen);
     }
 }
 
@@ -557,7 +596,7 @@ void DrawLine(const DrawCall& call, uint32_t i0, uint32_t i1)
         RasterLine(call.state, ScreenVertexOf(call, i0), ScreenVertexOf(call, i1));
         return;
     }
-    ClipVertex a = ClipVertexOf(call, i0), b = ClipVertexOf(call, i1);
+    ClipVertex a = call.table[i0].clip, b = call.table[i1].clip;
     for (int32_t plane = 0; plane < kClipPlanes; ++plane) {
         const float da = PlaneDistance(a, plane), db = PlaneDistance(b, plane);
         if (da < 0 && db < 0) return;
@@ -573,11 +612,11 @@ void DrawPoint(const DrawCall& call, uint32_t i0)
         RasterPoint(call.state, ScreenVertexOf(call, i0));
         return;
     }
-    const ClipVertex a = ClipVertexOf(call, i0);
+    const TableVertex& a = call.table[i0];
     for (int32_t plane = 0; plane < kClipPlanes; ++plane) {
-        if (PlaneDistance(a, plane) < 0) return;
+        if (PlaneDistance(a.clip, plane) < 0) return;
     }
-    RasterPoint(call.state, Project(call.device->viewport, a));
+    RasterPoint(call.state, a.screen);
 }
 
 HostResult Draw(HostDevice* d, uint32_t primitive, uint32_t format, const void* vertices,
@@ -598,10 +637,11 @@ HostResult Draw(HostDevice* d, uint32_t primitive, uint32_t format, const void* 
         s_device.draws.push_back({primitive, format, indices ? vertexCount : count,
                                   indices ? count : 0, indices != nullptr, d->texture});
     }
-    DrawCall call{d,  MakeRasterState(d), format, static_cast<const uint8_t*>(vertices), stride,
-                  {}, PrepareLighting(d)};
-    Multiply(d->transforms[0], d->transforms[1], call.matrix);
-    Multiply(call.matrix, d->transforms[2], call.matrix);
+    const auto* bytes = static_cast<const uint8_t*>(vertices);
+    static std::vector<TableVertex> table;  // kept from call to call: no allocation a draw
+    if (format != HOST_VERTEX_SCREEN && FillVertexTable(d, format, bytes, vertexCount, &table) != 0)
+        return HOST_OK;
+    const DrawCall call{d, MakeRasterState(d), format, bytes, stride, table.data()};
     const auto at = [indices](uint32_t i) { return indices ? uint32_t{indices[i]} : i; };
     switch (primitive) {
         case HOST_PRIM_POINTS:

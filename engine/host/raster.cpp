@@ -184,6 +184,23 @@ uint32_t StencilOperation(const RasterState& s, uint32_t op, uint32_t stored)
     }
 }
 
+constexpr bool ModulatesTextureByDiffuse(const Features& f)
+{
+    const auto both = [](uint32_t op, uint32_t arg1, uint32_t arg2) {
+        return op == HOST_TOP_MODULATE
+               && ((arg1 == HOST_TA_TEXTURE && arg2 == HOST_TA_DIFFUSE)
+                   || (arg1 == HOST_TA_DIFFUSE && arg2 == HOST_TA_TEXTURE));
+    };
+    return both(f.colourOp, f.colourArg1, f.colourArg2)
+           && both(f.alphaOp, f.alphaArg1, f.alphaArg2);
+}
+
+inline bool OpaqueWhite(Channels c)
+{
+    const Channels lanes = _mm_setr_epi16(255, 255, 255, 255, 0, 0, 0, 0);
+    return _mm_movemask_epi8(_mm_cmpeq_epi16(c, lanes)) == 0xFFFF;
+}
+
 // Stage 0: the colour operation on blue, green and red, the alpha operation on alpha.
 [[gnu::always_inline]] inline Channels Stage(const Features& f, Channels texture, Channels diffuse)
 {
@@ -364,16 +381,19 @@ float FogFactor(const RasterState& s, float w)
 
 // `blendInLanes`: a specialised routine blending with the source alpha and its inverse, which
 // takes AlphaBlended; the general routine keeps the scalar blend the lanes are checked against.
+// `texelAlone`: a specialised routine modulating the texture by an opaque white diffuse colour,
+// where the stage gives the texel itself (a x 255 / 255 rounds to a).
 [[gnu::always_inline]] inline void ShadePixel(const RasterState& s, const Features& f,
                                               const TextureLevels& levels, const Cursor& at,
-                                              const Pixel& p, bool blendInLanes = false)
+                                              const Pixel& p, bool blendInLanes = false,
+                                              bool texelAlone = false)
 {
     if ((f.zTest || f.stencil) && !DepthAndStencil(s, f, at, p.depth)) return;
 
     const uint32_t filter = f.filter == kFilterPerRun ? levels.filter : f.filter;
     const Channels texel =
         f.textured ? TextureSample(levels, filter, f.mipBlend, p.u, p.v) : ChannelsOf(kOpaqueWhite);
-    Channels colour = Stage(f, texel, p.diffuse);
+    Channels colour = texelAlone ? texel : Stage(f, texel, p.diffuse);
     if (f.fog) colour = Fogged(s, colour, p.fog);
     uint8_t* const target = at.targetRow + at.x * f.target.bytes;
     if (!f.blend) {
@@ -659,7 +679,9 @@ struct LevelChoice {
     int32_t choice;
 };
 
-template <Features F>
+// `TexelAlone`: every pixel's diffuse colour is opaque white, by which the stage modulates the
+// texture (see ShadePixel).
+template <Features F, bool TexelAlone>
 [[gnu::always_inline]] inline void DrawSpan(const RasterState& s, int32_t y, int32_t first,
                                             int32_t last, const Triangle& t, LevelChoice* chosen)
 {
@@ -724,14 +746,14 @@ template <Features F>
                 p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
                 if constexpr (!decltype(constantColour)::value) p.diffuse = colour.Next();
                 p.fog = static_cast<uint32_t>(fog >> kFixedBits);
-                ShadePixel(s, f, levels, cursor, p, blendInLanes);
+                ShadePixel(s, f, levels, cursor, p, blendInLanes, TexelAlone);
                 z.value += z.step;
                 p.u += du;
                 p.v += dv;
                 fog += fogStep;
             }
         };
-        if (t.constantColour) {
+        if (TexelAlone || t.constantColour) {
             shade(std::true_type{});
         } else {
             shade(std::false_type{});
@@ -750,8 +772,8 @@ struct Coverage {
 };
 
 // Each row's span: one call a triangle, so that its rows share what the span routine sets up.
-template <Features F>
-bool DrawRows(const RasterState& s, const Triangle& t, const Coverage& c)
+template <Features F, bool TexelAlone>
+bool DrawRowsOf(const RasterState& s, const Triangle& t, const Coverage& c)
 {
     EdgeWalk walks[3] = {
         {c.edges[0], c.firstRow}, {c.edges[1], c.firstRow}, {c.edges[2], c.firstRow}};
@@ -764,10 +786,21 @@ bool DrawRows(const RasterState& s, const Triangle& t, const Coverage& c)
             walk.NextRow();
         }
         if (first > last) continue;
-        DrawSpan<F>(s, row, static_cast<int32_t>(first), static_cast<int32_t>(last), t, &chosen);
+        DrawSpan<F, TexelAlone>(s, row, static_cast<int32_t>(first), static_cast<int32_t>(last), t,
+                                &chosen);
         drew = true;
     }
     return drew;
+}
+
+template <Features F>
+bool DrawRows(const RasterState& s, const Triangle& t, const Coverage& c)
+{
+    if constexpr (!F.general && F.textured && ModulatesTextureByDiffuse(F)) {
+        SteppedChannels colour = t.colour;
+        if (t.constantColour && OpaqueWhite(colour.Next())) return DrawRowsOf<F, true>(s, t, c);
+    }
+    return DrawRowsOf<F, false>(s, t, c);
 }
 
 using SpanRoutine = bool (*)(const RasterState&, const Triangle&, const Coverage&);
@@ -780,7 +813,8 @@ struct SpanRow {
 // The common combinations, for each target format, with the default stage operations
 // (texture times diffuse): textured and z-tested with either filter, with a linear mip filter,
 // and fogged (ground, models); untextured lit models; the HUD (blended without the z test);
-// textured and blended over the scene; the ground laid first, without z, under everything.
+// textured and blended over the scene; the ground laid first, without z, under everything;
+// shadows, untextured and blended over the ground with or without the stencil test.
 struct Combination {
     bool textured;
     uint32_t filter;
@@ -788,6 +822,7 @@ struct Combination {
     bool zTest;
     bool blend;
     bool fog;
+    bool stencil = false;
 };
 
 constexpr Combination kCombinations[] = {
@@ -803,6 +838,8 @@ constexpr Combination kCombinations[] = {
     {true, HOST_FILTER_LINEAR, false, false, false, false},
     {true, HOST_FILTER_LINEAR, true, false, false, false},
     {true, HOST_FILTER_LINEAR, true, false, false, true},
+    {false, 0, false, false, true, false, true},
+    {false, 0, false, false, true, false, false},
 };
 constexpr Layout kLayouts[] = {kLayout555, kLayout565, kLayout8888};
 constexpr size_t kCombinationCount = std::size(kCombinations);
@@ -825,6 +862,7 @@ constexpr Features Specialised(size_t index)
         f.destBlend = HOST_BLEND_INVERSE_SOURCE_ALPHA;
     }
     f.fog = c.fog;
+    f.stencil = c.stencil;
     f.colourOp = f.alphaOp = HOST_TOP_MODULATE;
     f.colourArg1 = f.alphaArg1 = HOST_TA_TEXTURE;
     f.colourArg2 = f.alphaArg2 = HOST_TA_DIFFUSE;
@@ -885,19 +923,76 @@ uint32_t FirstRatioChoosing(const RasterState& s, int32_t choice, uint32_t from)
     return low;
 }
 
+// What a table of level choices depends on: TextureChoiceOf reads the mip filter and the level
+// count, TextureLevelOfDetail the bias.
+struct LevelChoiceKey {
+    uint32_t lodBiasBits;
+    uint32_t mipFilter;
+    int32_t levelCount;
+    bool operator==(const LevelChoiceKey&) const = default;
+};
+
+struct LevelChoiceTable {
+    float from[RASTER_MAX_LEVELS + 1];
+    int32_t count;
+};
+
+// The last few tables worked out. A frame's draw calls share a handful of filters and biases,
+// so most of them find their table here instead of searching the floats again.
+class RecentAnswers {
+public:
+    const LevelChoiceTable* Find(const LevelChoiceKey& key) const
+    {
+        for (size_t i = 0; i < m_used; ++i) {
+            if (m_keys[i] == key) return &m_tables[i];
+        }
+        return nullptr;
+    }
+
+    void Add(const LevelChoiceKey& key, const LevelChoiceTable& table)  // over the oldest
+    {
+        m_keys[m_next] = key;
+        m_tables[m_next] = table;
+        m_next = (m_next + 1) % kRows;
+        m_used = std::max(m_used, m_next == 0 ? kRows : m_next);
+    }
+
+private:
+    static constexpr size_t kRows = 8;
+    LevelChoiceKey m_keys[kRows]{};
+    LevelChoiceTable m_tables[kRows]{};
+    size_t m_used = 0;
+    size_t m_next = 0;
+};
+
+RecentAnswers s_levelChoices;
+
+LevelChoiceTable SearchLevelChoices(const RasterState& s)
+{
+    LevelChoiceTable table{};
+    const int32_t last = s.mipFilter == HOST_FILTER_NONE ? 1 : s.texture.levelCount;
+    uint32_t from = 1;
+    for (int32_t choice = 1; choice <= last; ++choice) {
+        from = FirstRatioChoosing(s, choice, from);
+        if (from > 0x7F800000) break;
+        table.from[table.count++] = std::bit_cast<float>(from);
+    }
+    return table;
+}
+
 // The ratios at which the level choice steps up, in order, so that a run compares instead of
 // taking a logarithm; the same choices, since a logarithm never falls as its argument grows.
 void PrepareLevelChoices(RasterState* s)
 {
     s->choiceCount = 0;
     if (s->texture.levelCount == 0 || s->mipFilter == HOST_FILTER_LINEAR) return;
-    const int32_t last = s->mipFilter == HOST_FILTER_NONE ? 1 : s->texture.levelCount;
-    uint32_t from = 1;
-    for (int32_t choice = 1; choice <= last; ++choice) {
-        from = FirstRatioChoosing(*s, choice, from);
-        if (from > 0x7F800000) break;
-        s->choiceFrom[s->choiceCount++] = std::bit_cast<float>(from);
-    }
+    const LevelChoiceKey key{std::bit_cast<uint32_t>(s->lodBias), s->mipFilter,
+                             s->texture.levelCount};
+    const LevelChoiceTable* known = s_levelChoices.Find(key);
+    const LevelChoiceTable table = known != nullptr ? *known : SearchLevelChoices(*s);
+    if (known == nullptr) s_levelChoices.Add(key, table);
+    std::copy(table.from, table.from + table.count, s->choiceFrom);
+    s->choiceCount = table.count;
 }
 
 }  // namespace
@@ -1057,8 +1152,12 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
     const auto plane = [&](auto field) {
         return MakePlane(t, v[0]->*field, v[1]->*field, v[2]->*field);
     };
-    planes[P_Z] = plane(&RasterVertex::z);
-    if (s.perspective) {
+    // Depth is read by the z and stencil tests, q, u and v by texturing and fog (see DrawSpan);
+    // a plane nothing reads stays 0.
+    planes[P_Z] = s.zTest || s.stencil ? plane(&RasterVertex::z) : Plane{};
+    if (s.texture.levelCount == 0 && !s.fog) {
+        planes[P_Q] = planes[P_U] = planes[P_V] = Plane{};
+    } else if (s.perspective) {
         planes[P_Q] = plane(&RasterVertex::rhw);
         planes[P_U] = MakePlane(t, v[0]->u * v[0]->rhw, v[1]->u * v[1]->rhw, v[2]->u * v[2]->rhw);
         planes[P_V] = MakePlane(t, v[0]->v * v[0]->rhw, v[1]->v * v[1]->rhw, v[2]->v * v[2]->rhw);

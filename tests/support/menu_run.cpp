@@ -51,8 +51,9 @@ std::string TestOutputPath(const std::string& name)
 
 std::string ScopedMenus::GeneratedDataFolder() { return PELLORAN_BUILD_DIR "/data"; }
 
-ScopedMenus::ScopedMenus(int32_t kind, const std::string& dataFolder, bool with3D)
-    : m_graphics(with3D)
+ScopedMenus::ScopedMenus(int32_t kind, const std::string& dataFolder, bool with3D,
+                         const HostFakeAdapter* adapter)
+    : m_graphics(with3D, 1, adapter)
 {
     PollInit();
     TimerInit();

@@ -16,8 +16,9 @@
 // 3D device is selected and the graphics layer started with it.
 class ScopedMenus {
 public:
+    // `adapter`: the one card the host offers instead of its own.
     explicit ScopedMenus(int32_t kind, const std::string& dataFolder = GeneratedDataFolder(),
-                         bool with3D = false);
+                         bool with3D = false, const HostFakeAdapter* adapter = nullptr);
     ~ScopedMenus();
     ScopedMenus(const ScopedMenus&) = delete;
     ScopedMenus& operator=(const ScopedMenus&) = delete;

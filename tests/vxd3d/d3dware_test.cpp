@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@
 #include "vx256/world3d.h"
 #include "vxd3d/d3dhud.h"
 #include "vxd3d/d3dtex.h"
+#include "vxd3d/gfxmgr.h"
 
 namespace {
 
@@ -114,6 +116,28 @@ TEST(DeviceView, TheHeadUpDisplayOfAReplayMatchesItsGoldenHash)
     EXPECT_STREQ(line, "Rives -  0 (2)");
     MatchShared = {};
     ViewFlags.panoramic = 0;
+}
+
+// The display's icon sets in 16 and 32 bits, where the second's texture format is the sets' own:
+// as many pages either way (identical icons share a place), and the score panel's white text
+// drawn over the scene.
+TEST(DeviceView, TheDisplayShowsInSixteenAndThirtyTwoBits)
+{
+    std::vector<int32_t> pages;
+    for (const int32_t kind : {DDRAW_KIND_16BIT, DDRAW_KIND_32BIT}) {
+        SCOPED_TRACE(kind);
+        ScopedDeviceView view(false);
+        Options.video.mode = GfxFindMode(640, 480, kind);
+        ScopedDeviceView::Build();
+        pages.push_back(GfxMgr_PageCount());
+        DrawOne();
+        int32_t white = 0;
+        for (int32_t y = 0; y < 40; ++y)
+            for (int32_t x = 100; x < 256; ++x)
+                white += Brightness(x, y) > 600 ? 1 : 0;
+        EXPECT_GT(white, 800);
+    }
+    EXPECT_EQ(pages[0], pages[1]);
 }
 
 // The match-day block and the video options choose the stadium, the pitch model, the light and
@@ -310,6 +334,44 @@ TEST(DeviceHud, TheScoreLineAndTheInfoBarFollowTheirRules)
     EXPECT_EQ(long_ % 64, 0);
     EXPECT_GT(long_, one);
     EXPECT_EQ(D3DHud_ReplayBarTop(), 480 - 52);
+}
+
+// Night frames in 32 bits, four floodlight shadows a person, from the host's own card and from
+// one whose only z format is 24 bits without stencil (the depth the other's 32/8 keeps): without
+// the stencil test a pixel under two shadows is darkened again, so the pitch only grows darker,
+// and it does where a person's shadows cross.
+TEST(DeviceView, WithoutStencilTheShadowsDarkenAgainWhereTheyOverlap)
+{
+    struct Frame {
+        bool stencil;
+        std::vector<int32_t> lowerHalf;
+    };
+    const auto nightFrame = [](const HostFakeAdapter* adapter) {
+        ScopedDeviceView view(false, adapter);
+        GetMatchSidesBlock()->night = 1;
+        Options.video.mode = GfxFindMode(640, 480, DDRAW_KIND_32BIT);
+        ScopedDeviceView::Build();
+        DrawOne();
+        Frame frame{D3DGame_StencilShadows(), {}};
+        for (int32_t y = 240; y < 480; ++y)
+            for (int32_t x = 0; x < 640; ++x)
+                frame.lowerHalf.push_back(Brightness(x, y));
+        return frame;
+    };
+    HostFakeAdapter plain = HostInjectDefaultAdapter();
+    plain.zFormatCount = 1;
+    plain.zFormats[0] = HostZFormat(24, 0);
+    const Frame stencilled = nightFrame(nullptr);
+    const Frame twice = nightFrame(&plain);
+    EXPECT_TRUE(stencilled.stencil);
+    EXPECT_FALSE(twice.stencil);
+    int32_t darker = 0, brighter = 0;
+    for (size_t i = 0; i < stencilled.lowerHalf.size(); ++i) {
+        darker += twice.lowerHalf[i] < stencilled.lowerHalf[i] ? 1 : 0;
+        brighter += twice.lowerHalf[i] > stencilled.lowerHalf[i] ? 1 : 0;
+    }
+    EXPECT_EQ(brighter, 0);
+    EXPECT_GT(darker, 100);
 }
 
 // The ground shadows by hand: the sun's moves each point by its height along x and y; a

@@ -29,11 +29,11 @@ bool s_built = false;
 
 }  // namespace
 
-ScopedDeviceView::ScopedDeviceView(bool build)
+ScopedDeviceView::ScopedDeviceView(bool build, const HostFakeAdapter* adapter)
 {
     SetUpViewedKickOff();
     GetMatchSidesBlock()->secondLeg = 0;
-    m_menus.emplace(DDRAW_KIND_16BIT, ScopedMenus::GeneratedDataFolder(), true);
+    m_menus.emplace(DDRAW_KIND_16BIT, ScopedMenus::GeneratedDataFolder(), true, adapter);
     RestoreGraphicMode();
     InitMouseDriver();
     InfoBar_Init();

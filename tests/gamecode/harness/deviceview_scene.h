@@ -12,10 +12,10 @@
 // The seeded match after 300 ticks, kits and names the generated data has, the video options on
 // the host's device in 640 x 480 x 16 (point filtering, lighting, no fog, mip-maps), the
 // presentation's modules started; the view is built by the constructor unless `build` is false
-// and taken down at the end.
+// and taken down at the end. `adapter`: the one card the host offers instead of its own.
 class ScopedDeviceView {
 public:
-    explicit ScopedDeviceView(bool build = true);
+    explicit ScopedDeviceView(bool build = true, const HostFakeAdapter* adapter = nullptr);
     ~ScopedDeviceView();
     ScopedDeviceView(const ScopedDeviceView&) = delete;
     ScopedDeviceView& operator=(const ScopedDeviceView&) = delete;
