@@ -199,7 +199,7 @@ const char* const kCycles[] = {"stand", "keeperstance", "lie",         "celebrat
                                "wave",  "flagup",       "flagforward", "flagdiagonal"};
 
 // Both hands hold the ball above the head, as a throw-in's run-up carries it.
-void HoldOverhead(Pose& p) { Arms(p, 140, 10, 20); }
+void HoldOverhead(Pose& p) { Arms(p, 126, 10, 16); }
 
 bool IsCycle(const std::string& name)
 {
