@@ -305,7 +305,8 @@ bool FlatInDepth(const SoftVertex* v, int32_t count, const ScreenBounds& b)
         nearest = std::min(nearest, v[i].z);
         farthest = std::max(farthest, v[i].z);
     }
-    const float extent = Soft_Fix4ToFloat(std::max(b.right - b.left, b.bottom - b.top));
+    const int64_t wide = int64_t{b.right} - b.left, high = int64_t{b.bottom} - b.top;
+    const float extent = static_cast<float>(std::max(wide, high)) * 0.0625f;  // from 28.4
     return nearest > 0.0f && (farthest - nearest) * extent <= nearest;
 }
 
