@@ -87,36 +87,34 @@ void PlayerModel_Pose(NodSkinnedModel* model, const MotionFrame* frame, int32_t 
 {
     static const MotionFrame kRest = {{0, 0, kRestRootHeight}, {}, {}, {}};
     if (frame == nullptr) frame = &kRest;
-    RotationMatrix turns[MOTION_POSED_JOINTS + 1];
+    // Each joint's rotation with the heading's ground turn applied after it, so that every point
+    // lands in the world in one step from its parent, already placed there.
+    const float* e = Polyman_HeadingEntry(facing & 255).e;
+    RotationMatrix turns[MOTION_POSED_JOINTS + 1] = {{{e[0], e[1], 0}, {e[2], e[3], 0}, {0, 0, 1}}};
     const int32_t joints = std::min(model->highestJoint, MOTION_POSED_JOINTS);
-    for (int32_t j = 1; j <= joints; ++j)
-        Rotation(frame->angles[j - 1], j == PLAYER_MODEL_HEAD_JOINT ? headAngle : 0, turns[j]);
+    for (int32_t j = 1; j <= joints; ++j) {
+        RotationMatrix r;
+        Rotation(frame->angles[j - 1], j == PLAYER_MODEL_HEAD_JOINT ? headAngle : 0, r);
+        for (int32_t c = 0; c < 3; ++c) {
+            turns[j][0][c] = e[0] * r[0][c] + e[1] * r[1][c];
+            turns[j][1][c] = e[2] * r[0][c] + e[3] * r[1][c];
+            turns[j][2][c] = r[2][c];
+        }
+    }
+    const NodWorkPoint origin = {x, y, height + frame->root[2], 0};
     const auto lead = static_cast<int32_t>(model->leadingPoints);
     for (int32_t i = 0; i < model->pointCount; ++i) {
         const NodSkinnedPoint& p = model->points[i];
         NodWorkPoint& w = *model->pointVertex[i];
-        if (i < lead || p.joint < 1 || p.joint > joints) {
-            w = {p.x, p.y, p.z, 0};
-            continue;
-        }
-        const RotationMatrix& r = turns[p.joint];
-        const NodWorkPoint& parent = *model->pointVertex[model->jointPoints[p.joint]];
-        const float px = p.x * limbScale, py = p.y * limbScale, pz = p.z * limbScale;
-        w.x = r[0][0] * px + r[0][1] * py + r[0][2] * pz + parent.x;
-        w.y = r[1][0] * px + r[1][1] * py + r[1][2] * pz + parent.y;
-        w.z = r[2][0] * px + r[2][1] * py + r[2][2] * pz + parent.z;
-    }
-    // The heading's turn written out here: turning through Polyman_TurnByHeading stored x and y
-    // apart and read them back as a pair, which stalled every point.
-    const float* e = Polyman_HeadingEntry(facing & 255).e;
-    const float lift = height + frame->root[2];
-    for (int32_t i = 0; i < model->pointCount; ++i) {
-        NodWorkPoint& w = *model->pointVertex[i];
-        const float turnedX = e[0] * w.x + e[1] * w.y;
-        const float turnedY = e[2] * w.x + e[3] * w.y;
-        w.x = turnedX + x;
-        w.y = turnedY + y;
-        w.z += lift;
+        const bool posed = i >= lead && p.joint >= 1 && p.joint <= joints;
+        const RotationMatrix& r = turns[posed ? p.joint : 0];
+        const NodWorkPoint& from =
+            posed ? *model->pointVertex[model->jointPoints[p.joint]] : origin;
+        const float scale = posed ? limbScale : 1.0f;
+        const float px = p.x * scale, py = p.y * scale, pz = p.z * scale;
+        w = {r[0][0] * px + r[0][1] * py + r[0][2] * pz + from.x,
+             r[1][0] * px + r[1][1] * py + r[1][2] * pz + from.y,
+             r[2][0] * px + r[2][1] * py + r[2][2] * pz + from.z, 0};
     }
 }
 

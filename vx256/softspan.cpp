@@ -115,6 +115,33 @@ bool FindAreaTriple(const SoftVertex* v, int32_t count, int32_t* i, int32_t* j, 
     return false;
 }
 
+// The screen triangle a plane's gradients are taken over: vertex 0 and the first area triple.
+struct PlaneSpan {
+    int32_t i, j;
+    float k;  // 1 / area
+    float x02, x12, y02, y12;
+
+    // The change of the value f (one per vertex) across and down the screen.
+    void Gradient(const float* f, float* dx, float* dy) const
+    {
+        *dx = ((f[i] - f[j]) * y02 - (f[0] - f[j]) * y12) * k;
+        *dy = ((f[i] - f[j]) * x02 - (f[0] - f[j]) * x12) * -k;
+    }
+};
+
+bool PlaneSpanOf(const SoftVertex* v, int32_t count, PlaneSpan* span)
+{
+    int64_t area = 0;
+    if (!FindAreaTriple(v, count, &span->i, &span->j, &area)) return false;
+    const int32_t i = span->i, j = span->j;
+    span->k = 1.0f / (static_cast<float>(area) * 0.0625f);
+    span->x02 = Soft_Fix4ToFloat(v[0].x - v[j].x);
+    span->x12 = Soft_Fix4ToFloat(v[i].x - v[j].x);
+    span->y02 = Soft_Fix4ToFloat(v[0].y - v[j].y);
+    span->y12 = Soft_Fix4ToFloat(v[i].y - v[j].y);
+    return true;
+}
+
 struct TexelPoint {
     float u;
     float v;
@@ -225,20 +252,30 @@ void DrawSegments(uint8_t* row, int32_t len)
 
 bool ValidCount(int32_t count) { return count >= 3 && count <= SOFT_MAX_POLY_VERTICES; }
 
+struct ScreenBounds {
+    int32_t left, right, top, bottom;  // 28.4
+};
+
+ScreenBounds BoundsOf(const SoftVertex* v, int32_t count)
+{
+    ScreenBounds b = {v[0].x, v[0].x, v[0].y, v[0].y};
+    for (int32_t i = 1; i < count; ++i) {
+        b.left = std::min(b.left, v[i].x);
+        b.right = std::max(b.right, v[i].x);
+        b.top = std::min(b.top, v[i].y);
+        b.bottom = std::max(b.bottom, v[i].y);
+    }
+    return b;
+}
+
 // Whether the polygon can cover a pixel at all: a model's many small faces often fall between two
 // rows or two columns, and skipping them saves their gradient and edge set-up. Each row's span
 // runs from the ceiling of its left edge's x to that of its right edge's, both within the corners'
 // x, so without a column between the corners' ceilings no row has a pixel.
-bool CoversAPixel(const SoftVertex* v, int32_t count)
+bool CoversAPixel(const ScreenBounds& b)
 {
-    int32_t top = v[0].y, bottom = v[0].y, left = v[0].x, right = v[0].x;
-    for (int32_t i = 1; i < count; ++i) {
-        top = std::min(top, v[i].y);
-        bottom = std::max(bottom, v[i].y);
-        left = std::min(left, v[i].x);
-        right = std::max(right, v[i].x);
-    }
-    return Soft_CeilFix4(bottom) > Soft_CeilFix4(top) && Soft_CeilFix4(right) > Soft_CeilFix4(left);
+    return Soft_CeilFix4(b.bottom) > Soft_CeilFix4(b.top)
+           && Soft_CeilFix4(b.right) > Soft_CeilFix4(b.left);
 }
 
 void FillGradientArrays(const SoftVertex* v, int32_t count)
@@ -255,6 +292,107 @@ void FillGradientArrays(const SoftVertex* v, int32_t count)
 {
     Soft_StepEdge(&s_soft.left);
     Soft_StepEdge(&s_soft.right);
+}
+
+// Whether texels may follow the screen linearly: the depth changes so little across the polygon
+// that the perspective would move no texel by more than about a quarter of a pixel (that shift
+// is at most a quarter of the polygon's extent times its relative change in depth). A distant
+// person's small faces all qualify, and skip every division of the perspective walk.
+bool FlatInDepth(const SoftVertex* v, int32_t count, const ScreenBounds& b)
+{
+    float nearest = v[0].z, farthest = v[0].z;
+    for (int32_t i = 1; i < count; ++i) {
+        nearest = std::min(nearest, v[i].z);
+        farthest = std::max(farthest, v[i].z);
+    }
+    const int64_t wide = int64_t{b.right} - b.left, high = int64_t{b.bottom} - b.top;
+    const float extent = static_cast<float>(std::max(wide, high)) * 0.0625f;  // from 28.4
+    return nearest > 0.0f && (farthest - nearest) * extent <= nearest;
+}
+
+// An integer edge's step down one row, without the perspective values an affine walk ignores.
+[[gnu::always_inline]] inline void StepIntegerEdge(SoftEdge* edge)
+{
+    edge->x += edge->xStep;
+    edge->err += edge->errStep;
+    if (edge->err >= edge->errDenominator) {
+        edge->x += 1;
+        edge->err -= edge->errDenominator;
+    }
+    edge->row += 1;
+    edge->rowsLeft -= 1;
+}
+
+// A texel coordinate's plane over the screen in 16.16: its value at pixel (0, 0) and its steps
+// across and down, bias included.
+struct AffinePlane {
+    int64_t origin;
+    int32_t dx;
+    int64_t dy;
+
+    int32_t At(int32_t x, int32_t row, int32_t hi) const
+    {
+        return static_cast<int32_t>(
+            std::clamp<int64_t>(origin + int64_t{dx} * x + dy * row, 0, hi));
+    }
+};
+
+// The plane of texel coordinate f (one per vertex) rounded to nearest as the perspective runs
+// round, or flat at vertex 0's value when the polygon has no area.
+AffinePlane PlaneOf(const SoftVertex* v, const PlaneSpan* span, const float* f)
+{
+    float dFdx = 0.0f, dFdy = 0.0f;
+    if (span != nullptr) span->Gradient(f, &dFdx, &dFdy);
+    const int32_t bias = Bias(1.0f, f[0], dFdx, 0.0f, dFdy, 0.0f);
+    const float origin = f[0] - dFdx * Soft_Fix4ToFloat(v[0].x) - dFdy * Soft_Fix4ToFloat(v[0].y);
+    return {int64_t{RoundFix16(origin * 65536.0f)} + bias, RoundFix16(dFdx * 65536.0f),
+            RoundFix16(dFdy * 65536.0f)};
+}
+
+// The opaque textured walk with u and v linear on the screen: their planes once per polygon,
+// integer edges, and each row's run read off the planes at its first pixel.
+void DrawAffinePolygon(const GameScreenRecord& screen, const SoftVertex* v, int32_t count,
+                       const uint8_t* texture)
+{
+    float us[SOFT_MAX_POLY_VERTICES], vs[SOFT_MAX_POLY_VERTICES];
+    for (int32_t i = 0; i < count; ++i) {
+        us[i] = v[i].u;
+        vs[i] = v[i].v;
+    }
+    PlaneSpan span;
+    const bool hasArea = PlaneSpanOf(v, count, &span);
+    const AffinePlane u = PlaneOf(v, hasArea ? &span : nullptr, us);
+    const AffinePlane t = PlaneOf(v, hasArea ? &span : nullptr, vs);
+    SoftEdge& left = s_soft.left;
+    SoftEdge& right = s_soft.right;
+    const auto setupLeft = [&](int32_t from, int32_t to) {
+        Soft_SetupFlatEdge(&left, v, from, to);
+        return &left;
+    };
+    const auto setupRight = [&](int32_t from, int32_t to) {
+        Soft_SetupFlatEdge(&right, v, from, to);
+        return &right;
+    };
+    bool begun = false, drawing = false;
+    int32_t uHi = 0, vHi = 0;
+    Soft_WalkPolygon(v, count, setupLeft, setupRight, [&] {
+        if (left.row >= screen.height) return false;
+        if (!begun) {
+            Soft_BeginSpans(&s_soft.gradients, &left, &right, texture, screen, false);
+            drawing = screen.pixels != nullptr && HasTexture();
+            uHi = s_soft.span.textureWidth * 65536 - 1;
+            vHi = s_soft.span.textureHeight * 65536 - 1;
+            begun = true;
+        }
+        const int32_t len = right.x - left.x;
+        if (drawing && len > 0 && left.row >= 0) {
+            const Run run = {u.At(left.x, left.row, uHi), t.At(left.x, left.row, vHi), u.dx, t.dx};
+            DrawRun(screen.pixels + static_cast<size_t>(left.row) * screen.pitch, left.x, len, run);
+        }
+        StepIntegerEdge(&left);
+        StepIntegerEdge(&right);
+        return true;
+    });
 }
 
 // The textured walk: gradients, both perspective edges, and one span call per row.
@@ -367,27 +505,21 @@ void Soft_SetupEdgePerspective(SoftEdge* edge, SoftGradients* gradients, const S
 void Soft_ComputeGradients(SoftGradients* gradients, const SoftVertex* v, int32_t count)
 {
     SoftGradients& g = *gradients;
-    int32_t i = 0, j = 0;
-    int64_t area = 0;
-    if (!FindAreaTriple(v, count, &i, &j, &area)) {
+    PlaneSpan span;
+    if (!PlaneSpanOf(v, count, &span)) {
         g.dInvZdx = g.dInvZdxN = g.dInvZdy = 0.0f;
         g.dUOverZdx = g.dUOverZdxN = g.dUOverZdy = 0.0f;
         g.dVOverZdx = g.dVOverZdxN = g.dVOverZdy = 0.0f;
         ComputeBiases(&g);
         return;
     }
-    const float k = 1.0f / (static_cast<float>(area) * 0.0625f);
-    const float x02 = Soft_Fix4ToFloat(v[0].x - v[j].x), x12 = Soft_Fix4ToFloat(v[i].x - v[j].x);
-    const float y02 = Soft_Fix4ToFloat(v[0].y - v[j].y), y12 = Soft_Fix4ToFloat(v[i].y - v[j].y);
     const float n = static_cast<float>(s_soft.span.n);
-    const auto gradient = [&](const float* f, float* dx, float* dxN, float* dy) {
-        *dx = ((f[i] - f[j]) * y02 - (f[0] - f[j]) * y12) * k;
-        *dy = ((f[i] - f[j]) * x02 - (f[0] - f[j]) * x12) * -k;
-        *dxN = *dx * n;
-    };
-    gradient(g.invZ, &g.dInvZdx, &g.dInvZdxN, &g.dInvZdy);
-    gradient(g.uOverZ, &g.dUOverZdx, &g.dUOverZdxN, &g.dUOverZdy);
-    gradient(g.vOverZ, &g.dVOverZdx, &g.dVOverZdxN, &g.dVOverZdy);
+    span.Gradient(g.invZ, &g.dInvZdx, &g.dInvZdy);
+    span.Gradient(g.uOverZ, &g.dUOverZdx, &g.dUOverZdy);
+    span.Gradient(g.vOverZ, &g.dVOverZdx, &g.dVOverZdy);
+    g.dInvZdxN = g.dInvZdx * n;
+    g.dUOverZdxN = g.dUOverZdx * n;
+    g.dVOverZdxN = g.dVOverZdx * n;
     ComputeBiases(&g);
 }
 
@@ -490,7 +622,13 @@ void Soft_DrawFlatPolygon(const GameScreenRecord& screen, const SoftVertex* vert
 void Soft_DrawObjectPolygons(const GameScreenRecord& screen, const SoftVertex* vertices,
                              int32_t count, const uint8_t* texture)
 {
-    if (vertices == nullptr || !ValidCount(count) || !CoversAPixel(vertices, count)) return;
+    if (vertices == nullptr || !ValidCount(count)) return;
+    const ScreenBounds bounds = BoundsOf(vertices, count);
+    if (!CoversAPixel(bounds)) return;
+    if (FlatInDepth(vertices, count, bounds)) {
+        DrawAffinePolygon(screen, vertices, count, texture);
+        return;
+    }
     FillGradientArrays(vertices, count);
     Soft_ComputeGradients(&s_soft.gradients, vertices, count);
     // Soft_SpanExactEnds row by row, with what cannot change inside a polygon checked once: a

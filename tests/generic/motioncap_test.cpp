@@ -352,7 +352,7 @@ TEST(MotionClips, GaitsPlantTheirFeetAtTheSpeedTheMatchMovesThem)
         EXPECT_LT(sum / static_cast<float>(std::max(planted, 1)), 0.1f * v);
         EXPECT_LT(worst, 0.3f * v);
     }
-    EXPECT_EQ(gaits, 6);  // jog, run, sprint, dribble, walking and backing off backwards
+    EXPECT_EQ(gaits, 7);  // jog, run, sprint, dribble, walking, backing off and a throw-in's run-up
 }
 
 // The clips' speeds are the match's: in seeded matches, people who move a whole tick in a gait

@@ -36,10 +36,10 @@
 namespace {
 
 // Model detail 0 (flat shadows) and 2 (skeleton shadows).
-constexpr uint64_t kSceneHashes[2] = {0x91ccb62530177340ull, 0xe32b6784de544e64ull};
+constexpr uint64_t kSceneHashes[2] = {0xa61668b5ed9e39c0ull, 0x1e59f5abf8c484a0ull};
 constexpr uint8_t kGrass = GAMEPAL_SHADOW_COLOUR + 1;
-constexpr uint64_t kKeyFramesHash = 0xcc3c9c19f49915ccull;
-constexpr uint64_t kFlatPeopleHash = 0x0e9ef26f248c8063ull;
+constexpr uint64_t kKeyFramesHash = 0x137c35cd327326f8ull;
+constexpr uint64_t kFlatPeopleHash = 0x4a42720d82b6d982ull;
 constexpr uint16_t kFlatGrass = 0x2C65;
 // Shirt, shorts and socks of the home side, the away side and the officials, 5:6:5.
 constexpr uint16_t kFlatColours[3][3] = {

@@ -654,3 +654,64 @@ TEST(SoftSpan, WalkersNeverDrawOutsideTheScreen)
 }
 
 }  // namespace
+
+namespace {
+
+// Seeded small convex faces at one depth, as a distant person's are, drawn by the object walker
+// (which takes texels linear on the screen for them) and by the perspective walker: the same
+// pixels, each reading the texel the perspective reads or its neighbour; and with u and v straying
+// past the texture, or the face past the screen's edge, nothing read or written outside.
+TEST(SoftSpan, FacesFlatInDepthReadThePerspectiveTexelsAndStayInside)
+{
+    SoftSpan_Init();
+    constexpr uint8_t kOutside = 250;
+    constexpr int32_t kSize = 15;  // every texel a value of its own, none 0 or kOutside
+    std::vector<uint8_t> memory(64 + SOFT_TEXTURE_HEADER_BYTES + kSize * kSize + 64, kOutside);
+    const std::vector<uint8_t> texture =
+        SoftTextureBlock(kSize, kSize, [](int u, int v) { return 1 + u + kSize * v; });
+    std::copy(texture.begin(), texture.end(), memory.begin() + 64);
+    const uint8_t* block = memory.data() + 64;
+    std::mt19937 random(48);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    int32_t compared = 0;
+    for (int32_t n = 0; n < 3000; ++n) {
+        const bool stray = n % 3 == 0;
+        const int32_t count = 3 + n % 2;
+        const float cx = -6 + 52 * unit(random), cy = -6 + 52 * unit(random);
+        const float r = stray ? 2 + 12 * unit(random) : 6 + 8 * unit(random);
+        const float turn = 6.2832f * unit(random), twist = 6.2832f * unit(random);
+        const float depth = 50 + 400 * unit(random);
+        std::vector<SoftVertex> v;
+        for (int32_t k = 0; k < count; ++k) {
+            const float a = turn + 6.2832f * static_cast<float>(k) / static_cast<float>(count);
+            const SoftPoint p = SoftPointAt(cx + r * std::cos(a), cy + r * std::sin(a));
+            // Straying: any texel coordinates, past the texture's edges too. Else at most one
+            // texel to the pixel, so that a sample a pixel apart is at most a texel apart.
+            if (stray)
+                v.push_back({p.x, p.y, depth, -4 + 23 * unit(random), -4 + 23 * unit(random)});
+            else
+                v.push_back({p.x, p.y, depth, 7.5f + 5.5f * std::cos(a + twist),
+                             7.5f + 5.5f * std::sin(a + twist)});
+        }
+        SoftTestSurface guardA(64, 64, 64), guardB(64, 64, 64);
+        const GameScreenRecord a{guardA.bytes.data() + 8 * 64 + 8, 40, 40, 64};
+        const GameScreenRecord b{guardB.bytes.data() + 8 * 64 + 8, 40, 40, 64};
+        Soft_DrawObjectPolygons(a, v.data(), count, block);
+        Soft_DrawPerspectivePolygons(b, v.data(), count, block, false);
+        const Pixels drawn = guardA.NotEqual(0);
+        ASSERT_EQ(drawn, guardB.NotEqual(0)) << n;
+        for (const auto& [x, y] : drawn) {
+            ASSERT_TRUE(x >= 8 && x < 48 && y >= 8 && y < 48) << n;
+            const int32_t texelA = guardA.At(x, y) - 1, texelB = guardB.At(x, y) - 1;
+            ASSERT_NE(guardA.At(x, y), kOutside) << n;
+            if (stray) continue;
+            EXPECT_LE(std::abs(texelA % kSize - texelB % kSize), 1) << n;
+            EXPECT_LE(std::abs(texelA / kSize - texelB / kSize), 1) << n;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 20000);
+    SoftSpan_Uninit();
+}
+
+}  // namespace

@@ -32,9 +32,9 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0xe9e0bade712400d0ull;
-constexpr uint64_t kGoalHash = 0xf931612819a823f0ull;
-constexpr uint64_t kKickOffHash = 0xf4c0790eada82034ull;
+constexpr uint64_t kMenuHash = 0x0bad2288abd3a4e0ull;
+constexpr uint64_t kGoalHash = 0x8a120b8c66841ac4ull;
+constexpr uint64_t kKickOffHash = 0x9db599accbe2d420ull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {

@@ -27,10 +27,12 @@ constexpr float kBallRadius = 1.92f;
 constexpr float kAheadOfFeet = 4.0f;
 
 // Angles in 256ths of a turn for joints 0-21 (0 unused) and a turn of the whole body applied
-// over them, so that a dive or a fall turns every limb with the trunk.
+// over them, so that a dive or a fall turns every limb with the trunk; `lift` raises a grounded
+// body off the ground (a keeper's dive in flight).
 struct Pose {
     float joint[MK_JOINT_COUNT][3] = {};
     float body[3] = {};
+    float lift = 0;
 };
 
 using Angles = uint8_t[MOTION_POSED_JOINTS][3];
@@ -189,11 +191,15 @@ const std::map<std::string, Gait> kGaits = {
     {"backpedal", {20, -16, 18, -3, 10, 0}},
     {"sidestep",  {20, 0, 10, 2, 6, 10}},
     {"shuffle",   {20, 0, 12, 2, 6, 8}},
+    {"throwrun",  {18, 22, 26, 3, 0, 0}},  // a throw-in's run-up, the ball held overhead
 };
 // clang-format on
 
 const char* const kCycles[] = {"stand", "keeperstance", "lie",         "celebration",
                                "wave",  "flagup",       "flagforward", "flagdiagonal"};
+
+// Both hands hold the ball above the head, as a throw-in's run-up carries it.
+void HoldOverhead(Pose& p) { Arms(p, 126, 10, 16); }
 
 bool IsCycle(const std::string& name)
 {
@@ -270,22 +276,31 @@ Pose MatchedGaitPose(const Gait& g, float phase, int32_t pairs, float reach)
     return p;
 }
 
+// A gait's pose at `phase` (0 to 1) of a loop of `frames` frames, its strides matched to the
+// match's `speed` when it has one.
+Pose GaitCyclePose(const std::string& name, const Gait& g, float phase, int32_t frames,
+                   int32_t speed)
+{
+    if (speed <= 0) {
+        const float cycles = std::max(1.0f, std::round(static_cast<float>(frames) / g.period));
+        return GaitPose(g, phase * cycles, name == "shuffle" ? 12.0f : 0.0f);
+    }
+    const float perFrame = MkGroundPerFrame(speed);
+    const int32_t pairs = StridePairs(perFrame, frames);
+    const float reach = perFrame * static_cast<float>(frames) / static_cast<float>(pairs) / 4;
+    return MatchedGaitPose(g, phase, pairs, g.swing < 0 ? -reach : reach);
+}
+
 // A cycle's pose at `phase` (0 to 1) of a loop of `frames` frames, a gait at the match's `speed`
 // when it has one.
 Pose CyclePose(const std::string& name, float phase, int32_t frames, int32_t speed)
 {
-    const float wave = std::sin(2 * std::numbers::pi_v<float> * phase);
-    if (auto g = kGaits.find(name); g != kGaits.end() && speed > 0) {
-        const float perFrame = MkGroundPerFrame(speed);
-        const int32_t pairs = StridePairs(perFrame, frames);
-        const float reach = perFrame * static_cast<float>(frames) / static_cast<float>(pairs) / 4;
-        return MatchedGaitPose(g->second, phase, pairs, g->second.swing < 0 ? -reach : reach);
-    }
     if (auto g = kGaits.find(name); g != kGaits.end()) {
-        const float cycles =
-            std::max(1.0f, std::round(static_cast<float>(frames) / g->second.period));
-        return GaitPose(g->second, phase * cycles, name == "shuffle" ? 12.0f : 0.0f);
+        Pose p = GaitCyclePose(name, g->second, phase, frames, speed);
+        if (name == "throwrun") HoldOverhead(p);
+        return p;
     }
+    const float wave = std::sin(2 * std::numbers::pi_v<float> * phase);
     Pose p = Stance();
     if (name == "stand") {
         Trunk(p, 1 + wave);
@@ -595,6 +610,23 @@ Pose DiveLanded()
     p.body[2] = 64;
     return p;
 }
+// A save: the keeper flat out sideways toward his right, hands reaching where the ball passes,
+// raised off the ground as far as a dive at that height carries him.
+Pose SaveKey(float reach, float roll, float lift)
+{
+    Pose p = Stance();
+    Arms(p, reach, -12, 0);
+    Leg(p, -1, 8, 16, 6);
+    Leg(p, 1, 4, 10, 10);
+    Trunk(p, 0, 0, -6);
+    p.body[2] = roll;
+    p.lift = lift;
+    return p;
+}
+Pose SaveHighKey() { return SaveKey(124, 52, 7); }
+Pose SaveMiddleKey() { return SaveKey(96, 60, 4); }
+Pose SaveLowKey() { return SaveKey(70, 64, 0); }
+
 Pose HandToMouth()
 {
     Pose p = Stance();
@@ -651,6 +683,9 @@ const std::map<std::string, Keyed> kKeyed = {
     {"bend",        {MkBallHold::Ahead, true,  Stance, Stance, GatherKey, GatherKey, GatherKey}},
     {"divelow",     {MkBallHold::Hands, true,  Stance, CrouchLow, DiveLowKey, DiveLanded, Kneeling}},
     {"divehigh",    {MkBallHold::Hands, true,  Stance, CrouchLow, DiveHighKey, DiveLanded, Kneeling}},
+    {"savehigh",    {MkBallHold::Hands, true,  Stance, CrouchLow, SaveHighKey, DiveLanded, Kneeling}},
+    {"savemiddle",  {MkBallHold::Hands, true,  Stance, CrouchLow, SaveMiddleKey, DiveLanded, Kneeling}},
+    {"savelow",     {MkBallHold::Hands, true,  Stance, CrouchLow, SaveLowKey, DiveLanded, Kneeling}},
     {"whistle",     {MkBallHold::Ahead, true,  Stance, HandToMouth, HandToMouth, Stance, Stance}},
     {"point",       {MkBallHold::Ahead, true,  Stance, PointKey, PointKey, PointKey, Stance}},
     {"card",        {MkBallHold::Ahead, true,  Stance, CardKey, CardKey, CardKey, Stance}},
@@ -666,20 +701,24 @@ Pose Mix(const Pose& a, const Pose& b, float t)
             p.joint[j][k] = a.joint[j][k] + (b.joint[j][k] - a.joint[j][k]) * e;
     for (int32_t k = 0; k < 3; ++k)
         p.body[k] = a.body[k] + (b.body[k] - a.body[k]) * e;
+    p.lift = a.lift + (b.lift - a.lift) * e;
     return p;
 }
 
-Pose KeyedPose(const Keyed& k, int32_t frame, int32_t last, int32_t key)
+// The key pose is held from `key` to `held` (a save stays stretched out while the match may still
+// find the ball in his hands), then follows through.
+Pose KeyedPose(const Keyed& k, int32_t frame, int32_t last, int32_t key, int32_t held)
 {
     const float windup = 0.6f * static_cast<float>(key);
-    const float follow = static_cast<float>(key) + 0.35f * static_cast<float>(last - key);
+    const float follow = static_cast<float>(held) + 0.35f * static_cast<float>(last - held);
     const float f = static_cast<float>(frame);
     if (f <= windup) return Mix(k.start(), k.windup(), f / std::max(windup, 1.0f));
     if (frame <= key)
         return Mix(k.windup(), k.key(), (f - windup) / (static_cast<float>(key) - windup));
+    if (frame <= held) return k.key();
     if (f <= follow)
         return Mix(k.key(), k.follow(),
-                   (f - static_cast<float>(key)) / (follow - static_cast<float>(key)));
+                   (f - static_cast<float>(held)) / (follow - static_cast<float>(held)));
     return Mix(k.follow(), k.end(), (f - follow) / (static_cast<float>(last) - follow));
 }
 
@@ -714,6 +753,7 @@ MkMotionRow ParseRow(const MkSourceLine& line, int32_t clip, const std::vector<M
     if (mode == "loop") {
         if (!IsCycle(row.templateName)) Fail(line.number, "no cycle " + row.templateName);
         row.loopFrame = frame;
+        if (row.templateName == "throwrun") row.hold = MkBallHold::Hands;
         if (std::string speed; words >> speed) {
             char* end = nullptr;
             row.speed = static_cast<int32_t>(std::strtol(speed.c_str(), &end, 10));
@@ -726,6 +766,12 @@ MkMotionRow ParseRow(const MkSourceLine& line, int32_t clip, const std::vector<M
         if (k == kKeyed.end()) Fail(line.number, "no template " + row.templateName);
         if (frame < 2) Fail(line.number, "a key frame needs a wind-up before it");
         row.keyFrame = frame;
+        row.heldTo = frame;
+        if (std::string held; words >> held) {
+            if (held != "hold" || !(words >> row.heldTo) || row.heldTo < frame
+                || row.heldTo >= MotionFrameCounts[clip] - 2)
+                Fail(line.number, "expected hold and a frame from the key to the clip's end");
+        }
         row.hold = k->second.hold;
         row.grounded = k->second.grounded;
     } else {
@@ -798,7 +844,7 @@ void WriteFrame(const Angles& angles, float root, const Vec3& ball, uint8_t* out
 Pose ClipPose(const MkMotionRow& row, int32_t frame, int32_t count)
 {
     if (row.keyFrame >= 0)
-        return KeyedPose(kKeyed.at(row.templateName), frame, count - 1, row.keyFrame);
+        return KeyedPose(kKeyed.at(row.templateName), frame, count - 1, row.keyFrame, row.heldTo);
     const int32_t length = count - row.loopFrame;
     const int32_t step = ((frame - row.loopFrame) % length + length) % length;
     return CyclePose(row.templateName, static_cast<float>(step) / static_cast<float>(length),
@@ -813,10 +859,11 @@ std::vector<uint8_t> ClipFrames(const MkMotionRow& row, int32_t count)
         for (int32_t f = 0; f < count; ++f) {
             if (pass == 0 && f != row.keyFrame) continue;
             Angles angles;
-            Quantise(ClipPose(row, f, count), angles);
+            const Pose pose = ClipPose(row, f, count);
+            Quantise(pose, angles);
             Vec3 points[MK_BODY_POINTS];
             MkPoseBody(angles, points);
-            const float root = row.grounded ? -Lowest(points) : kStandingRoot;
+            const float root = row.grounded ? pose.lift - Lowest(points) : kStandingRoot;
             Vec3 ball = BallPoint(row.hold, points, root);
             if (pass == 0) held = ball;
             if (row.hold == MkBallHold::Foot || row.hold == MkBallHold::Head) ball = held;

@@ -18,6 +18,7 @@ struct MkMotionRow {
     std::string name;
     std::string templateName;  // the base's for a mirror
     int32_t keyFrame = -1;     // -1 for a loop
+    int32_t heldTo = -1;       // the last frame the key pose is held on, else -1
     int32_t loopFrame = -1;    // -1 for a clip played once
     int32_t mirrorOf = -1;     // the base clip of a mirror, else -1
     int32_t speed = 0;         // a gait's running speed in the match's units, else 0
