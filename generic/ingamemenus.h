@@ -84,7 +84,7 @@ void InGameScreen_Open(const InGameScreen& screen);
 void InGameScreen_Close();
 
 // A fixed-capacity builder for screen maps; Finish appends the end item.
-constexpr int32_t IGM_MAP_ITEMS = 96;
+constexpr int32_t IGM_MAP_ITEMS = 320;
 struct InGameMapBuilder {
     VTMapItem items[IGM_MAP_ITEMS];
     int32_t count;
