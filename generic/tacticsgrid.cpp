@@ -16,41 +16,50 @@ constexpr int32_t COLOUR_NORMAL = 0, COLOUR_PICKED = 8;
 constexpr int32_t LINE_SECOND = 4, LINE_THIRD = 5, LINE_PASS = 6;
 constexpr int32_t GRAPHIC_SHIRT = 6;
 constexpr int32_t FIRST_OUTFIELD = 1;
+constexpr int32_t kFigureHeaders[TG_COLUMNS] = {1600, 689, 688, 684};
+// Condition, participation, commitment and time on the pitch.
+constexpr int32_t kFigureFields[TG_COLUMNS] = {57, 4, 3, 61};
 
 bool Inside(int32_t row, int32_t column)
 {
     return row >= 0 && row < TACTIC_GRID_ROWS && column >= 0 && column < TACTIC_GRID_COLUMNS;
 }
 
-int32_t CellX(int32_t originX, int32_t row) { return originX + TG_CELL_W * row + TG_CELL_W / 2; }
-int32_t CellY(int32_t originY, int32_t column)
+struct Point {
+    int32_t x, y;
+};
+
+Point CellCentre(const TacticsGridLook& look, int32_t row, int32_t column)
 {
-    return originY + TG_CELL_H * (TACTIC_GRID_COLUMNS - 1 - column) + TG_CELL_H / 2;
+    const int32_t across = look.turned ? TACTIC_GRID_ROWS - 1 - row : row;
+    const int32_t down = look.turned ? column : TACTIC_GRID_COLUMNS - 1 - column;
+    return {look.originX + TG_CELL_W * across + TG_CELL_W / 2,
+            look.originY + TG_CELL_H * down + TG_CELL_H / 2};
 }
 
 int32_t At(const TacticsGrid& grid, GridCell cell) { return grid.cells[cell.row][cell.column]; }
 
 bool SameCell(GridCell a, GridCell b) { return a.row == b.row && a.column == b.column; }
 
-void LineTo(int32_t originX, int32_t originY, const TacticsSlot& from, int32_t row,
-            int32_t column, int32_t colour)
+void LineTo(const TacticsGridLook& look, const TacticsSlot& from, int32_t row, int32_t column,
+            int32_t colour)
 {
     if (!Inside(row, column) || (row == from.row && column == from.column)) return;
-    VT_DrawLine(CellX(originX, from.row), CellY(originY, from.column), CellX(originX, row),
-                CellY(originY, column), colour);
+    const Point a = CellCentre(look, from.row, from.column), b = CellCentre(look, row, column);
+    VT_DrawLine(a.x, a.y, b.x, b.y, colour);
 }
 
-void DrawLines(const TacticsRecord& tactic, int32_t place, int32_t originX, int32_t originY)
+void DrawLines(const TacticsRecord& tactic, int32_t place, const TacticsGridLook& look)
 {
     const TacticsSlot& s = tactic.slots[place];
-    LineTo(originX, originY, s, s.row2, s.column2, LINE_SECOND);
-    LineTo(originX, originY, s, s.row3, s.column3, LINE_THIRD);
+    LineTo(look, s, s.row2, s.column2, LINE_SECOND);
+    LineTo(look, s, s.row3, s.column3, LINE_THIRD);
     const int32_t receiver = TacticsSlot_Receiver(s);
     if (receiver > 0 && receiver < TACTIC_SLOT_COUNT) {
         const TacticsSlot& mate = tactic.slots[receiver];
-        LineTo(originX, originY, s, mate.row, mate.column, LINE_PASS);
+        LineTo(look, s, mate.row, mate.column, LINE_PASS);
     } else {
-        LineTo(originX, originY, s, s.targetRow, s.targetColumn, LINE_PASS);
+        LineTo(look, s, s.targetRow, s.targetColumn, LINE_PASS);
     }
 }
 
@@ -182,14 +191,15 @@ bool TacticsGrid_CellAt(int32_t originX, int32_t originY, int32_t x, int32_t y, 
 }
 
 void TacticsGrid_Draw(const TacticsGrid& grid, const TacticsRecord& tactic, int32_t side,
-                      int32_t originX, int32_t originY, int32_t picked, bool lines)
+                      const TacticsGridLook& look)
 {
     for (int32_t row = 0; row < TACTIC_GRID_ROWS; ++row) {
         for (int32_t column = 0; column < TACTIC_GRID_COLUMNS; ++column) {
             const int32_t place = grid.cells[row][column];
             if (place == TG_NONE) continue;
-            if (lines) DrawLines(tactic, place, originX, originY);
-            DrawShirt(side, place, CellX(originX, row), CellY(originY, column), place == picked);
+            DrawLines(tactic, place, look);
+            const Point at = CellCentre(look, row, column);
+            DrawShirt(side, place, at.x, at.y, place == look.picked);
         }
     }
     VT_SetFontColour(COLOUR_NORMAL);
@@ -282,4 +292,14 @@ int32_t TacticsColumns_RoleGraphic(int32_t side, int32_t slot, int32_t column)
         case 2: return Football_IsPenaltyTaker(side, slot) != 0 ? 42 : 0;
         default: return Football_IsFreeKickTaker(side, slot) != 0 ? 41 : 0;
     }
+}
+
+int32_t TacticsColumns_FigureHeader(int32_t column) { return kFigureHeaders[column]; }
+
+void TacticsColumns_Figures(int32_t side, int32_t slot, int32_t figures[TG_COLUMNS])
+{
+    PlayerMatchRecord record{};
+    Football_FillPlayerMatchRecord(&record, side, slot);
+    for (int32_t c = 0; c < TG_COLUMNS; ++c)
+        figures[c] = Football_GetMatchFigure(record, kFigureFields[c]);
 }

@@ -28,10 +28,16 @@ struct TacticsGrid {
 void TacticsGrid_Build(TacticsGrid* grid, int32_t side, const TacticsRecord& tactic);
 // The cell under the pixel, false outside the 15 x 18 cells of a grid drawn at the origin.
 bool TacticsGrid_CellAt(int32_t originX, int32_t originY, int32_t x, int32_t y, GridCell* cell);
-// The shirts (the picked place highlighted) and, with `lines`, the lines to the second and third
-// positions and to the pass target or receiver.
+// The shirts (the picked place highlighted) and the lines to the second and third positions and
+// to the pass target or receiver. A turned grid has its own goal at the top, as the away side
+// stands on a pitch the home side attacks upwards.
+struct TacticsGridLook {
+    int32_t originX, originY;
+    int32_t picked;  // TG_NONE
+    bool turned;
+};
 void TacticsGrid_Draw(const TacticsGrid& grid, const TacticsRecord& tactic, int32_t side,
-                      int32_t originX, int32_t originY, int32_t picked, bool lines);
+                      const TacticsGridLook& look);
 
 // Moves place `slot` to the cell: a fresh place with all three positions there and no
 // instructions. A slot outside 1-10 is fatal "Dodgy position %d in s_mn0:PositionPlayer()\n".
@@ -59,6 +65,10 @@ int32_t TacticsColumns_InstructionGraphic(const TacticsSlot& slot, int32_t colum
 // Columns 0-3 of the roles mode: captain, corner, penalty and free-kick taker (engine slots).
 void TacticsColumns_GiveRole(int32_t side, int32_t slot, int32_t column);
 int32_t TacticsColumns_RoleGraphic(int32_t side, int32_t slot, int32_t column);  // 0 none
+// Columns 0-3 of the figures mode: CON, PAR, NVE and MIN, their headers' text numbers and a
+// player's values from his match record.
+int32_t TacticsColumns_FigureHeader(int32_t column);
+void TacticsColumns_Figures(int32_t side, int32_t slot, int32_t figures[TG_COLUMNS]);
 // Receiver -1 and no target; false, with nothing changed, when he had neither.
 bool TacticsSlot_ClearPass(TacticsSlot* slot);
 // The shirt graphic of a position code's line: 6 keeper, 7 defence, 8 midfield, 9 attack, 0 none.
