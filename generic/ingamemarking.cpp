@@ -66,7 +66,10 @@ const char* NameAt(int32_t side, int32_t place)
     return MatchPersons[side * MATCH_PERSONS_PER_SIDE + SlotAt(side, place)].name;
 }
 int32_t Opponent() { return 1 - s_mark.humanSide; }
-int32_t MarkedBy(int32_t place) { return TacticCopies[s_mark.humanSide].slots[place].markedOpponent; }
+int32_t MarkedBy(int32_t place)
+{
+    return TacticCopies[s_mark.humanSide].slots[place].markedOpponent;
+}
 bool MarksSomeone(int32_t place)
 {
     const int32_t man = MarkedBy(place);
@@ -224,7 +227,7 @@ int32_t ColumnEvent(const InGameMenuEvent* event)
     if (event->event != VT_EVENT_RELEASE) return VT_CONTINUE;
     const int32_t side = event->code / CODE_SIDE;
     const int32_t column = event->code % CODE_SIDE;
-    const int32_t place = (event->y - ROWS_TOP) / ROW_H;
+    const int32_t place = event->pointerY / ROW_H;
     if (side == s_mark.humanSide && s_mark.editable) ChangeColumn(place, column);
     return VT_BREAK_0;
 }

@@ -30,8 +30,8 @@ constexpr int32_t MESSAGE_X = 100, MESSAGE_Y = 384, MESSAGE_W = 400, QUESTION_W 
 constexpr int32_t ANSWER_W = 100, ANSWER_H = 20;
 constexpr int32_t kAnswerX[2] = {400, 504};
 constexpr int32_t REQUEST_X = 170, REQUEST_Y = 320, REQUEST_W = 100, REQUEST_H = 20;
-constexpr int32_t TEXT_REQUEST = 1332, TEXT_QUESTION = 693, TEXT_ACCEPT = 1365,
-                  TEXT_CANCEL = 1366, TEXT_CUSTOM = 1328;
+constexpr int32_t TEXT_REQUEST = 1332, TEXT_QUESTION = 693, TEXT_ACCEPT = 1365, TEXT_CANCEL = 1366,
+                  TEXT_CUSTOM = 1328;
 constexpr int32_t TEXT_LEFT_FOOT = 36, TEXT_RIGHT_FOOT = 37, TEXT_BOTH_FEET = 38;
 constexpr int32_t MAX_ROWS = MATCH_STARTERS + 5;
 
@@ -191,10 +191,9 @@ void DrawRowColumns(int32_t place, int32_t y)
     }
     if (s_sel.mode == MODE_INSTRUCTIONS && place >= MATCH_STARTERS) return;
     for (int32_t c = 0; c < TG_COLUMNS; ++c) {
-        const int32_t graphic =
-            s_sel.mode == MODE_INSTRUCTIONS
-                ? TacticsColumns_InstructionGraphic(Working().slots[place], c)
-                : TacticsColumns_RoleGraphic(s_sel.side, SlotAt(place), c);
+        const int32_t graphic = s_sel.mode == MODE_INSTRUCTIONS
+                                    ? TacticsColumns_InstructionGraphic(Working().slots[place], c)
+                                    : TacticsColumns_RoleGraphic(s_sel.side, SlotAt(place), c);
         if (graphic != 0) VT_DrawGraphic(MODE_X + COLUMN_W * c + COLUMN_W / 2, y, CENTRED, graphic);
     }
 }
@@ -210,8 +209,7 @@ void DrawRow(int32_t place)
     const bool picked = place == s_sel.firstPick || place == s_sel.benchPick;
     VT_SetFontColour(picked ? COLOUR_PICKED : COLOUR_NORMAL);
     VT_DrawTextAddr(50, y, LEFT, NameAt(place));
-    const int32_t foot =
-        FootText(Block().sides[s_sel.side].entries[SlotAt(place)]);
+    const int32_t foot = FootText(Block().sides[s_sel.side].entries[SlotAt(place)]);
     if (foot != 0) VT_DrawTextNo(180, y, CENTRED, foot);
     if (row.goals != 0) VT_DrawNumber(200, y, CENTRED, row.goals);
     if (row.rating != 0) {
@@ -220,8 +218,8 @@ void DrawRow(int32_t place)
         VT_DrawTextAddr(220, y, CENTRED, rating);
     }
     for (int32_t k = 0; k < 2; ++k) {
-        const int32_t mark = k == 1 && row.knockGraphic != 0 ? row.knockGraphic
-                                                             : row.cardGraphics[k];
+        const int32_t mark =
+            k == 1 && row.knockGraphic != 0 ? row.knockGraphic : row.cardGraphics[k];
         if (mark != 0) VT_DrawGraphic(244 + 10 * k, y, CENTRED, mark);
     }
     VT_SetFontColour(COLOUR_NORMAL);
@@ -476,7 +474,8 @@ int32_t InGameTactics_NextVariant(int32_t tactic, const MatchSide& sheet)
 {
     if (tactic >= TACTIC_CUSTOM_FIRST) {
         const int32_t next = tactic - TACTIC_CUSTOM_FIRST + 1;
-        const bool usable = next < TACTIC_CUSTOM_COUNT && !TacticsRecord_IsEmpty(sheet.tactics[next]);
+        const bool usable =
+            next < TACTIC_CUSTOM_COUNT && !TacticsRecord_IsEmpty(sheet.tactics[next]);
         return usable ? TACTIC_CUSTOM_FIRST + next : TACTIC_CUSTOM_FIRST;
     }
     const int32_t variant = (tactic % TACTIC_VARIANT_COUNT + 1) % TACTIC_VARIANT_COUNT;

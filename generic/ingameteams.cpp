@@ -356,8 +356,8 @@ void InGameNavBar_Append(InGameMapBuilder* map, const InGameNavOptions& options)
     s_navOptions[set] = options;
     map->Custom(DrawNavBar);
     for (int32_t button = 0; button < 9; ++button)
-        map->Region(set * NAV_CODES_PER_SET + button, kNavButtons[button].x,
-                    kNavButtons[button].y, NAV_W, NAV_H, NavBarEvent);
+        map->Region(set * NAV_CODES_PER_SET + button, kNavButtons[button].x, kNavButtons[button].y,
+                    NAV_W, NAV_H, NavBarEvent);
 }
 
 int32_t InGameTeams_RowCount() { return MATCH_STARTERS + MatchDay_GetBenchSize(Block()); }

@@ -115,8 +115,7 @@ void SetPassInstruction(TacticsSlot* s, const TacticsGrid& grid, GridCell cell)
     }
 }
 
-void LeftPress(TacticsGridPointer* pointer, TacticsGrid* grid, TacticsRecord* tactic,
-               GridCell cell)
+void LeftPress(TacticsGridPointer* pointer, TacticsGrid* grid, TacticsRecord* tactic, GridCell cell)
 {
     const int32_t occupant = At(*grid, cell);
     if (pointer->pick != TG_NONE && pointer->armed) {
@@ -174,7 +173,8 @@ void TacticsGrid_Build(TacticsGrid* grid, int32_t side, const TacticsRecord& tac
     }
     for (int32_t place = FIRST_OUTFIELD; place < TACTIC_SLOT_COUNT; ++place) {
         const TacticsSlot& s = tactic.slots[place];
-        if (Inside(s.row, s.column) && Football_IsOnPitch(side, Football_GetSidePlayer(side, place)))
+        if (Inside(s.row, s.column)
+            && Football_IsOnPitch(side, Football_GetSidePlayer(side, place)))
             grid->cells[s.row][s.column] = static_cast<int8_t>(place);
     }
 }

@@ -153,7 +153,8 @@ TEST_F(InGameTacticsTest, ASubstitutionIsMadeInEitherOrderAndOnlyOnAccepting)
         int32_t answerX;
         bool made;
     };
-    const Case cases[] = {{9, 12, ACCEPT_X, true}, {12, 9, ACCEPT_X, true}, {9, 12, CANCEL_X, false}};
+    const Case cases[] = {
+        {9, 12, ACCEPT_X, true}, {12, 9, ACCEPT_X, true}, {9, 12, CANCEL_X, false}};
     for (const Case& c : cases) {
         SetUp();
         Open();
@@ -317,8 +318,8 @@ TEST_F(InGameTacticsDeathTest, PositioningAPlaceOutsideTheOutfieldIsFatal)
     TacticsGrid grid{};
     TacticsGrid_Build(&grid, 0, TacticCopies[0]);
     for (const int32_t slot : {0, 11})
-        EXPECT_EXIT(PositionPlayer(&grid, &TacticCopies[0], slot, 1, 1),
-                    testing::ExitedWithCode(1), "Dodgy position -?[0-9]+ in s_mn0:PositionPlayer");
+        EXPECT_EXIT(PositionPlayer(&grid, &TacticCopies[0], slot, 1, 1), testing::ExitedWithCode(1),
+                    "Dodgy position -?[0-9]+ in s_mn0:PositionPlayer");
 }
 
 TEST_F(InGameTacticsTest, TacticButtonsFollowTheNumberingAndReloadTheWorkingRecord)
@@ -338,8 +339,8 @@ TEST_F(InGameTacticsTest, TacticButtonsFollowTheNumberingAndReloadTheWorkingReco
         int32_t formation, nextVariant;
     };
     const Case cases[] = {
-        {0, 0, 5, 1},    {12, 2, 17, 13}, {14, 4, 19, 10}, {35, 0, 40, 36},  {39, 4, 40, 35},
-        {40, 3, 3, 41},  {41, 0, 0, 40},  {45, 2, 2, 40},  {51, 1, 1, 40},
+        {0, 0, 5, 1},   {12, 2, 17, 13}, {14, 4, 19, 10}, {35, 0, 40, 36}, {39, 4, 40, 35},
+        {40, 3, 3, 41}, {41, 0, 0, 40},  {45, 2, 2, 40},  {51, 1, 1, 40},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(InGameTactics_NextFormation(c.tactic, c.variant, sheet), c.formation) << c.tactic;
