@@ -26,7 +26,7 @@ constexpr int32_t kNameX[2] = {30, 430};
 constexpr int32_t PITCH_X = 220, PITCH_Y = 28, PITCH_W = 200, PITCH_H = 300;
 constexpr int32_t kLongNameX[2] = {90, 500};
 constexpr int32_t LONG_NAME_Y = 50;
-constexpr int32_t kCaptionX[2] = {10, 430};
+constexpr int32_t kCaptionX[2] = {10, 470};
 constexpr int32_t CAPTION_Y = 330, CAPTION_STEP = 20;
 constexpr int32_t MODE_BUTTON_W = 120, MODE_BUTTON_H = 20;
 struct ModeButton {
@@ -165,8 +165,8 @@ void DrawScreen(int32_t, int32_t, int32_t, int32_t)
     }
     VT_SetFontColour(COLOUR_NORMAL);
     if (s_mark.mode == MODE_MARKING) {
-        VT_DrawTextNo(260, 324, LEFT, TEXT_PICK_MARKER);
-        VT_DrawTextNo(260, 344, LEFT, TEXT_PICK_MAN);
+        VT_DrawTextNo(PITCH_X + PITCH_W / 2, 334, CENTRED, TEXT_PICK_MARKER);
+        VT_DrawTextNo(PITCH_X + PITCH_W / 2, 354, CENTRED, TEXT_PICK_MAN);
     }
     if (s_mark.longName != NONE) {
         VT_SetFontColour(COLOUR_PICKED);
