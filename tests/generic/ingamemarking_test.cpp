@@ -117,6 +117,7 @@ TEST_F(InGameMarkingTest, TheHumansPicksSetTheMarkedPlaceWhichTheEnginePlays)
     }
     InGameMarking_Screen().fill();
     VT_MenuRedraw();
+    ExpectGoldenHash("in_match_marking", WorkScreenHash());
 }
 
 TEST_F(InGameMarkingTest, TheFiguresModesHeadersShowTheirLongNamesWhileHovered)

@@ -282,6 +282,7 @@ TEST_F(InGameTacticsTest, TheGridMovesSwapsAndGivesFurtherPositionsAndPasses)
     EXPECT_EQ(t.slots[3].row, 6);
     EXPECT_EQ(t.slots[4].row, 5);
     EXPECT_EQ(t.slots[4].column, 12);
+    ExpectGoldenHash("in_match_team_selection", WorkScreenHash());
     InGameScreen_Close();
 }
 
