@@ -348,7 +348,7 @@ int32_t TacticEvent(const InGameMenuEvent* event)
     if (event->code == 1 && next < TACTIC_CUSTOM_FIRST) s_sel.variant = next % TACTIC_VARIANT_COUNT;
     sheet.tactic = static_cast<int16_t>(next);
     Football_CopyPlayerToView(s_sel.side);
-    s_sel.pointer = {NONE, false, false, false, {0, 0}, 0};
+    s_sel.pointer = TG_NO_POINTER;
     return VT_BREAK_0;
 }
 
@@ -406,7 +406,7 @@ void Open()
     DropPicks();
     const int32_t tactic = Sheet().tactic;
     s_sel.variant = tactic >= 0 && tactic < TACTIC_CUSTOM_FIRST ? tactic % TACTIC_VARIANT_COUNT : 0;
-    s_sel.pointer = {NONE, false, false, false, {0, 0}, 0};
+    s_sel.pointer = TG_NO_POINTER;
     s_sel.title = "";
 }
 

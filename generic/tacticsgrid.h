@@ -54,6 +54,7 @@ struct TacticsGridPointer {
     GridCell pressedCell;
     int32_t buttons;
 };
+constexpr TacticsGridPointer TG_NO_POINTER = {TG_NONE, false, false, false, {0, 0}, 0};
 void TacticsGrid_Press(TacticsGridPointer* pointer, TacticsGrid* grid, TacticsRecord* tactic,
                        GridCell cell, int32_t buttons);
 void TacticsGrid_Release(TacticsGridPointer* pointer, TacticsGrid* grid, TacticsRecord* tactic,

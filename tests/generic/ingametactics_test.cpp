@@ -291,7 +291,7 @@ TEST_F(InGameTacticsTest, RightDragsSetTheTargetCellOrTheReceiver)
     TacticsRecord& t = TacticCopies[0];
     TacticsGrid grid{};
     TacticsGrid_Build(&grid, 0, t);
-    TacticsGridPointer pointer = {TG_NONE, false, false, false, {0, 0}, 0};
+    TacticsGridPointer pointer = TG_NO_POINTER;
     TacticsGrid_Press(&pointer, &grid, &t, {4, 5}, TG_RIGHT);  // place 2
     TacticsGrid_Release(&pointer, &grid, &t, {10, 16});
     EXPECT_EQ(t.slots[2].targetRow, 10);
