@@ -33,7 +33,7 @@ constexpr int32_t REQUEST_X = 170, REQUEST_Y = 320, REQUEST_W = 100, REQUEST_H =
 constexpr int32_t TEXT_REQUEST = 1332, TEXT_QUESTION = 693, TEXT_ACCEPT = 1365, TEXT_CANCEL = 1366,
                   TEXT_CUSTOM = 1328;
 constexpr int32_t TEXT_LEFT_FOOT = 36, TEXT_RIGHT_FOOT = 37, TEXT_BOTH_FEET = 38;
-constexpr int32_t MAX_ROWS = MATCH_STARTERS + 5;
+constexpr int32_t MAX_ROWS = MATCH_STARTERS + MATCH_BENCH_MAX;
 
 // Captain, penalty, free-kick and corner taker, complete team, goalkeeper: the rules' messages
 // in the order they are shown.
