@@ -1,9 +1,9 @@
 // The in-match team screens' full redraws (fill, draw, present) over a seeded fixture: the team
 // selection with sixteen rows and the grid with every line, and the marking screen with both
 // sides on the pitch; headless, on the host's device.
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
+
+#include <benchmark/benchmark.h>
 
 #include "engine/gfx.h"
 #include "game/matchblocks.h"
