@@ -220,6 +220,16 @@ void TakeOverPlace(int32_t newcomer, const MatchPerson& off)
     if (Ball.secondHolder == offIndex + 1) Ball.secondHolder = static_cast<int16_t>(newcomer + 1);
 }
 
+void ReadComputerFormation(int32_t side, TacticsRecord* dest)
+{
+    const TacticsRecord& own = GetMatchSidesBlock()->sides[side].tactics[0];
+    if (TacticsRecord_IsEmpty(own)) {
+        GetComputerTactics(dest, 0);
+    } else {
+        *dest = own;
+    }
+}
+
 }  // namespace
 
 void Football_GetScore(uint16_t* home, uint16_t* away, uint16_t* home2, uint16_t* away2)
@@ -273,15 +283,24 @@ void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff)
     ++Match.substitutionCount[side];
 }
 
-void Football_CopyFormation(int32_t side)
+void Football_CopyFormation(int32_t side) { ReadComputerFormation(side, &TeamShape[side]); }
+
+void Football_ReadSideTactic(int32_t side, TacticsRecord* dest)
 {
-    const TacticsRecord& own = GetMatchSidesBlock()->sides[side].tactics[0];
-    if (TacticsRecord_IsEmpty(own)) {
-        GetComputerTactics(&TeamShape[side], 0);
+    const MatchSide& sheet = GetMatchSidesBlock()->sides[side];
+    const int32_t tactic = sheet.tactic;
+    const int32_t own = tactic - TACTIC_CUSTOM_FIRST;
+    if (sheet.human != 0 && tactic >= 0 && tactic < TACTIC_BUILTIN_COUNT) {
+        GetComputerTactics(dest, tactic);
+    } else if (sheet.human != 0 && own >= 0 && own < TACTIC_CUSTOM_COUNT
+               && !TacticsRecord_IsEmpty(sheet.tactics[own])) {
+        *dest = sheet.tactics[own];
     } else {
-        TeamShape[side] = own;
+        ReadComputerFormation(side, dest);
     }
 }
+
+void Football_CopyPlayerToView(int32_t side) { Football_ReadSideTactic(side, &TacticCopies[side]); }
 
 void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB)
 {
@@ -297,6 +316,18 @@ int32_t Football_IsOnPitch(int32_t side, int32_t slot)
 int32_t Football_IsRecActive(int32_t side, int32_t slot)
 {
     return MatchPersons[PersonOf(side, slot)].matchRating != 0 ? 1 : 0;
+}
+
+int32_t Football_IsBenchAvailable(int32_t side, int32_t slot)
+{
+    const MatchPerson& p = MatchPersons[PersonOf(side, slot)];
+    return p.startedOnBench != 0 && p.matchRating == 0 ? 1 : 0;
+}
+
+int32_t Football_MustBeReplaced(int32_t side, int32_t slot)
+{
+    const MatchPerson& p = MatchPersons[PersonOf(side, slot)];
+    return p.resultByteB != 0 && p.stats.injuryTotal != 0 ? 1 : 0;
 }
 
 int32_t Football_GetSubstitutionsUsed(int32_t side) { return Match.substitutionCount[side]; }

@@ -30,10 +30,20 @@ void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff);
 // TeamShape[side] becomes the formation a computer side plays: its MatchSide formation 0, or
 // built-in formation 0 when that is empty (the first set-up chooses it the same way).
 void Football_CopyFormation(int32_t side);
+// The tactic the side plays by its number into *dest: a human side's built-in tactic from the
+// tactics file, its custom tactic n (40 + n) from its own record n; a number past the twelve, an
+// empty custom tactic or a computer side falls back to Football_CopyFormation's choice.
+void Football_ReadSideTactic(int32_t side, TacticsRecord* dest);
+// The side's working record TacticCopies[side] re-read by its tactic number.
+void Football_CopyPlayerToView(int32_t side);
 // Swaps the line-up entries holding the two persons of the side.
 void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB);
 int32_t Football_IsOnPitch(int32_t side, int32_t slot);
 int32_t Football_IsRecActive(int32_t side, int32_t slot);  // participation not 0
+// A substitute who may come on: still on the bench and never taken part.
+int32_t Football_IsBenchAvailable(int32_t side, int32_t slot);
+// Hurt and injured: he cannot go on and should be taken off.
+int32_t Football_MustBeReplaced(int32_t side, int32_t slot);
 int32_t Football_GetSubstitutionsUsed(int32_t side);
 MatchPerson* Football_GetRecordPtr(int32_t side, int32_t slot);
 

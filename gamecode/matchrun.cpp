@@ -245,25 +245,6 @@ void StartShootOutPeriod()
     KickingSide = Match.kickOffSide;
 }
 
-// The formation a side plays: a human side's chosen tactic, a computer side's first formation;
-// a human's tactic past his twelve or an empty formation falls back to the computer side's choice.
-void BuildTeamShape(int32_t side)
-{
-    const MatchSide& sheet = GetMatchSidesBlock()->sides[side];
-    const int32_t tactic = sheet.tactic;
-    if (sheet.human != 0 && tactic >= 0 && tactic < TACTIC_BUILTIN_COUNT) {
-        GetComputerTactics(&TeamShape[side], tactic);
-        return;
-    }
-    const int32_t own = tactic - TACTIC_CUSTOM_FIRST;
-    if (sheet.human != 0 && own >= 0 && own < TACTIC_CUSTOM_COUNT
-        && !TacticsRecord_IsEmpty(sheet.tactics[own])) {
-        TeamShape[side] = sheet.tactics[own];
-        return;
-    }
-    Football_CopyFormation(side);
-}
-
 int32_t SummaryPacked(const MatchGoalRecord& goal)
 {
     return (VTW_GetEventClass(goal.kind, 0) & 0x0F) | ((goal.detail & 7) << 4)
@@ -459,7 +440,7 @@ void InitSides()
         }
     }
     for (int32_t side = 0; side < 2; ++side) {
-        BuildTeamShape(side);
+        Football_ReadSideTactic(side, &TeamShape[side]);
         TacticCopies[side] = TeamShape[side];
         CopySquadStatusToPlayers(side);
         SetupFormations(side);

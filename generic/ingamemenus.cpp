@@ -10,7 +10,9 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"
+#include "generic/ingamemarking.h"
 #include "generic/ingamepause.h"
+#include "generic/ingametactics.h"
 #include "generic/ingameteams.h"
 #include "menus/machine.h"
 #include "menus/vtmenu.h"
@@ -80,9 +82,9 @@ const InGameScreen& PlaceholderScreen()
 
 constexpr InGameMenuTable kRealScreens = {
     .runScreen = {InGame_PauseMenu, InGame_DisplayOptionsMenu, InGame_VideoOptionsMenu, nullptr,
-                  InGame_PlaceholderMenu, InGame_PerformanceMenu, InGame_LineUpsMenu, nullptr,
+                  InGame_SubsAndTacticsMenu, InGame_PerformanceMenu, InGame_LineUpsMenu, nullptr,
                   InGame_SquadMenu, InGame_PlaceholderMenu, InGame_PlaceholderMenu,
-                  InGame_PlaceholderMenu, InGame_PlaceholderMenu},
+                  InGame_PlaceholderMenu, InGame_MarkingMenu},
     .copySquadStatus = CopySquadStatusToPlayers,
     .setupFormations = SetupFormations,
 };
@@ -105,7 +107,7 @@ void RunScreenOf(uint16_t id)
     s_igm.running = id;
     InGameMenuOps.runScreen[id]();
     if (id == IGM_DISPLAY || id == IGM_VIDEO) InGameMenuId = IGM_PAUSE;
-    if (id == IGM_TEAM_SELECTION) HandTacticsToEngine();
+    if (id == IGM_TEAM_SELECTION || id == IGM_MARKING) HandTacticsToEngine();
 }
 
 void Open(uint16_t id, int32_t side, uint16_t page)
@@ -147,6 +149,7 @@ void InGameMenus_Start()
     ScriptRegisterValue("igmenu", InGameMenus_Running);
     ScriptRegisterValue("igside", [] { return static_cast<int32_t>(InGameMenuSide); });
     InGamePause_RegisterScriptValues();
+    InGameTactics_RegisterScriptValues();
 }
 
 void InGameMenusLoop()

@@ -47,8 +47,9 @@ void InGameMenus_Start();
 
 // Runs screens from InGameMenuId until it is IGM_CLOSED: the match view is destroyed and the
 // menu display brought up first, and both are reversed afterwards; no engine tick runs meanwhile.
-// Display and video options always lead back to the pause screen; after team selection both
-// sides' working tactics go to the engine, which takes over the squad status and the formations.
+// Display and video options always lead back to the pause screen; after team selection and
+// marking both sides' working tactics go to the engine, which takes over the squad status and
+// the formations.
 // An id without a screen is fatal "ERROR: InGameMenusLoop, Default Case hit '%d'\n".
 void InGameMenusLoop();
 // The engine's entries: team selection at page 1 for `side`; the match loop's requests 1-5
@@ -84,7 +85,7 @@ void InGameScreen_Open(const InGameScreen& screen);
 void InGameScreen_Close();
 
 // A fixed-capacity builder for screen maps; Finish appends the end item.
-constexpr int32_t IGM_MAP_ITEMS = 96;
+constexpr int32_t IGM_MAP_ITEMS = 320;
 struct InGameMapBuilder {
     VTMapItem items[IGM_MAP_ITEMS];
     int32_t count;

@@ -10,13 +10,14 @@
 #include "game/textmess.h"
 #include "gamecode/matchdata.h"
 #include "gamecode/matchstate.h"
+#include "generic/tacticsgrid.h"
 #include "menus/vtmenu.h"
 
 namespace {
 
 constexpr int32_t NONE = -1;
 constexpr int32_t TEXT_CAPTAIN = 575;
-constexpr int32_t GRAPHIC_RED = 3, GRAPHIC_YELLOW = 4, GRAPHIC_KNOCK = 5, GRAPHIC_SHIRT = 6;
+constexpr int32_t GRAPHIC_RED = 3, GRAPHIC_YELLOW = 4, GRAPHIC_KNOCK = 5;
 constexpr uint8_t CENTRED = 0x55, LEFT = 0x54, RIGHT = 0x56;  // vertically centred
 constexpr int32_t COLOUR_NORMAL = 0, COLOUR_HIGHLIGHT = 8;
 constexpr int32_t BOX_X = 20, BOX_Y = 64, BOX_W = 600, BOX_H = 340;
@@ -73,21 +74,12 @@ const MatchPlayerEntry& EntryAt(int32_t side, int32_t place)
     return Block().sides[side].entries[SlotAt(side, place)];
 }
 
-int32_t LineOf(int32_t positionCode)
-{
-    if (positionCode == 0) return 0;
-    if (positionCode >= 1 && positionCode <= 4) return 1;
-    if ((positionCode >= 5 && positionCode <= 9) || positionCode == 13) return 2;
-    if (positionCode >= 10 && positionCode <= 12) return 3;
-    return NONE;
-}
-
 void DrawShirt(int32_t x, int32_t y, int32_t side, int32_t place)
 {
     const MatchPlayerEntry& entry = EntryAt(side, place);
-    const int32_t line = LineOf(entry.positionCode);
-    if (line == NONE) return;
-    VT_DrawGraphic(x, y, CENTRED, GRAPHIC_SHIRT + line);
+    const int32_t graphic = TacticsGrid_ShirtGraphic(entry.positionCode);
+    if (graphic == 0) return;
+    VT_DrawGraphic(x, y, CENTRED, graphic);
     VT_SetFontColour(COLOUR_NORMAL);
     VT_DrawNumber(x, y, CENTRED, entry.shirt);
 }
@@ -116,11 +108,19 @@ void DrawNavBar(int32_t, int32_t, int32_t, int32_t)
     }
 }
 
+// Every map's options, each bar's region codes counting in tens from its own index.
+constexpr int32_t NAV_OPTION_SETS = 16, NAV_CODES_PER_SET = 10;
+InGameNavOptions s_navOptions[NAV_OPTION_SETS];
+int32_t s_navOptionCount;
+
 int32_t NavBarEvent(const InGameMenuEvent* event)
 {
     if (event->event != VT_EVENT_RELEASE) return VT_CONTINUE;
-    const NavButton& b = kNavButtons[event->code];
-    const bool closes = event->code == NAV_MIDDLE_BOTTOM && InGameMenuId == IGM_LINE_UPS;
+    const InGameNavOptions& options = s_navOptions[event->code / NAV_CODES_PER_SET];
+    if (options.mayLeave != nullptr && !options.mayLeave()) return VT_BREAK_0;
+    const int32_t button = event->code % NAV_CODES_PER_SET;
+    const NavButton& b = kNavButtons[button];
+    const bool closes = button == NAV_MIDDLE_BOTTOM && InGameMenuId == IGM_LINE_UPS;
     InGameMenuId = closes ? static_cast<uint16_t>(IGM_CLOSED) : static_cast<uint16_t>(b.goesTo);
     if (b.side != NONE) InGameMenuSide = static_cast<uint16_t>(b.side);
     return VT_BREAK_1;
@@ -349,12 +349,15 @@ void InGame_LineUpsMenu() { InGameScreen_Run(LineUpsScreen()); }
 void InGame_SquadMenu() { InGameScreen_Run(SquadScreen()); }
 void InGame_PerformanceMenu() { InGameScreen_Run(PerformanceScreen()); }
 
-void InGameNavBar_Append(InGameMapBuilder* map)
+void InGameNavBar_Append(InGameMapBuilder* map, const InGameNavOptions& options)
 {
+    if (s_navOptionCount >= NAV_OPTION_SETS) FatalError("InGameNavBar_Append(): too many bars");
+    const int32_t set = s_navOptionCount++;
+    s_navOptions[set] = options;
     map->Custom(DrawNavBar);
     for (int32_t button = 0; button < 9; ++button)
-        map->Region(button, kNavButtons[button].x, kNavButtons[button].y, NAV_W, NAV_H,
-                    NavBarEvent);
+        map->Region(set * NAV_CODES_PER_SET + button, kNavButtons[button].x, kNavButtons[button].y,
+                    NAV_W, NAV_H, NavBarEvent);
 }
 
 int32_t InGameTeams_RowCount() { return MATCH_STARTERS + MatchDay_GetBenchSize(Block()); }
@@ -367,8 +370,7 @@ void InGameTeams_LineUpRow(int32_t side, int32_t place, InGameLineUpRow* row)
     *row = {};
     row->slot = slot;
     row->shirt = entry.shirt;
-    const int32_t line = LineOf(entry.positionCode);
-    row->shirtGraphic = line == NONE ? 0 : GRAPHIC_SHIRT + line;
+    row->shirtGraphic = TacticsGrid_ShirtGraphic(entry.positionCode);
     const char* letter = GetMessageText(TEXT_CAPTAIN);
     if (Football_IsCaptain(side, slot) == 0)
         std::snprintf(row->name, sizeof(row->name), "%s", name);

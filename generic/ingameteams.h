@@ -22,7 +22,11 @@ void InGame_PerformanceMenu();
 // Appends the bar's nine buttons (three rows at y 410, 430 and 450); each acts on the button's
 // release, sets the id (and side) it leads to and leaves the screen. Its middle bottom button
 // closes the menus on the line-ups and leads to the line-ups elsewhere.
-void InGameNavBar_Append(InGameMapBuilder* map);
+// `mayLeave`, when given, is asked before a button leaves; a refusal only redraws.
+struct InGameNavOptions {
+    bool (*mayLeave)() = nullptr;
+};
+void InGameNavBar_Append(InGameMapBuilder* map, const InGameNavOptions& options = {});
 
 // Places 0 to 10 + the match-day block's bench size (0-5).
 int32_t InGameTeams_RowCount();

@@ -1,7 +1,9 @@
 // tests/e2e/in_match_menus_test.cpp: the human's match in the text view with its in-match menus:
-// the team screens, the pause screen and its view changes, the display options, and the team
-// selection at half-time; the crowd volume chosen is still in the options file afterwards.
+// the team screens, the pause screen and its view changes, the display options, and at half-time
+// the team selection with a substitution and a new formation, and marking; the crowd volume
+// chosen is still in the options file afterwards.
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -53,7 +55,32 @@ TEST(InMatchMenus, TeamScreensPauseViewsAndOptionsDuringTheHumansMatch)
     EXPECT_GT(TextPixels(pause, 170, 440, 300, 30), 20);
 
     EXPECT_GT(TextPixels(run.frames.at("display.png"), 45, 100, 200, 280), 100);
-    EXPECT_GT(TextPixels(run.frames.at("teamselection.png"), 60, 230, 520, 20), 20);
+    // Half-time's team selection: sixteen rows with their shirts, the grid's ten shirts and
+    // their lines, the two tactic buttons and the roles' column title; then the figures' headers.
+    const PngImage& selection = run.frames.at("teamselection.png");
+    for (int32_t row = 0; row < 16; ++row) {
+        EXPECT_GT(ChangedPixels(selection, pause, 24, 60 + 20 * row, 20, 20), 20) << "row " << row;
+        EXPECT_GT(TextPixels(selection, 50, 62 + 20 * row, 120, 16), 5) << "name " << row;
+    }
+    EXPECT_GT(ChangedPixels(selection, pause, 400, 40, 195, 288), 2000);
+    EXPECT_GT(TextPixels(selection, 400, 350, 100, 30), 20);
+    EXPECT_GT(TextPixels(selection, 504, 350, 100, 30), 20);
+    EXPECT_GT(TextPixels(selection, 267, 34, 123, 20), 20);
+    const PngImage& figures = run.frames.at("teamselection_figures.png");
+    EXPECT_GT(TextPixels(figures, 267, 62, 128, 16), 4 * TextPixels(selection, 267, 62, 128, 16));
+    // The substitution was made and logged once; the formation button changed the tactic.
+    EXPECT_EQ(ScriptPrintedValues(run.out, "subs"), std::vector<int32_t>{1});
+    EXPECT_EQ(ScriptPrintedValues(run.out, "subsrows"), std::vector<int32_t>{1});
+    const std::vector<int32_t> tactics = ScriptPrintedValues(run.out, "igtactic");
+    ASSERT_EQ(tactics.size(), 2u);
+    EXPECT_NE(tactics[0], tactics[1]);
+    // Marking: both sides' eleven shirts beside the pitch with both teams on it.
+    const PngImage& marking = run.frames.at("marking.png");
+    for (int32_t row = 0; row < 11; ++row) {
+        EXPECT_GT(ChangedPixels(marking, pause, 16, 90 + 20 * row, 28, 20), 20) << row;
+        EXPECT_GT(ChangedPixels(marking, pause, 586, 90 + 20 * row, 28, 20), 20) << row;
+    }
+    EXPECT_GT(ChangedPixels(marking, selection, 220, 28, 200, 300), 3000);
 
     // The camera value came back to where it started; the detail moved on by one.
     const size_t first = run.out.find("script: cameratype = ");

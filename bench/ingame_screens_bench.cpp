@@ -1,0 +1,100 @@
+// The in-match team screens' full redraws (fill, draw, present) over a seeded fixture: the team
+// selection with sixteen rows and the grid with every line, and the marking screen with both
+// sides on the pitch; headless, on the host's device.
+#include <cstdio>
+
+#include <benchmark/benchmark.h>
+
+#include "engine/gfx.h"
+#include "game/matchblocks.h"
+#include "game/tactics.h"
+#include "gamecode/matchstate.h"
+#include "generic/ingamemarking.h"
+#include "generic/ingametactics.h"
+#include "menus/machine.h"
+#include "menus/vtmenu.h"
+#include "tests/gamecode/harness/harness.h"
+#include "tests/support/menu_loop.h"
+#include "vexamenu/vidopt.h"
+
+namespace {
+
+// Every outfield player with a second and a third position and a pass target.
+void SpreadWithLines(TacticsRecord* tactic)
+{
+    for (int32_t place = 1; place < TACTIC_SLOT_COUNT; ++place) {
+        TacticsSlot& s = tactic->slots[place];
+        s.row = static_cast<int16_t>(place + 2);
+        s.column = static_cast<int16_t>(3 + place);
+        s.row2 = static_cast<int16_t>(place + 3);
+        s.column2 = static_cast<int16_t>(s.column + 4);
+        s.row3 = static_cast<int16_t>(place + 1);
+        s.column3 = static_cast<int16_t>(s.column - 3);
+        s.targetRow = 7;
+        s.targetColumn = 16;
+        TacticsSlot_SetReceiver(&s, -1);
+    }
+}
+
+void SetUpMatch()
+{
+    MatchBlocks_Init();
+    MatchEngine_Init();
+    MatchDayBuilder().Write();
+    MatchDayBlock& block = *GetMatchSidesBlock();
+    block.sides[0].human = 1;
+    block.benchSize = 5;
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+            const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
+            LineUp[side][slot] = static_cast<int16_t>(person);
+            MatchPerson& p = MatchPersons[person];
+            std::snprintf(p.name, sizeof(p.name), "J. Joueur%02d", person);
+            p.matchRating = slot < MATCH_STARTERS ? 50 : 0;
+            p.offPitch = slot < MATCH_STARTERS ? 0 : 1;
+        }
+        TacticCopies[side] = block.sides[side].tactics[0];
+        SpreadWithLines(&TacticCopies[side]);
+    }
+}
+
+void TimeRedraws(benchmark::State& state, const InGameScreen& screen, uint16_t id)
+{
+    ScopedMenuDisplay display;
+    ShutdownMenuGraphics();
+    GfxUninit();
+    Options.video = OPTIONS_DEFAULTS.video;
+    VideoInit(false);
+    InitSetOfMenus();
+    SetUpMatch();
+    InGameMenus_Init();
+    InGameMenuId = id;
+    InGameMenuSide = 0;
+    InGameMenuPage = 1;
+    InGameScreen_Open(screen);
+    for (auto _ : state) {
+        screen.fill();
+        VT_MenuRedraw();
+    }
+    InGameScreen_Close();
+    InGameMenus_Uninit();
+    MatchEngine_Uninit();
+    MatchBlocks_Uninit();
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_TeamSelectionRedraw(benchmark::State& state)
+{
+    TimeRedraws(state, InGameTactics_Screen(), IGM_TEAM_SELECTION);
+}
+BENCHMARK(BM_TeamSelectionRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_MarkingRedraw(benchmark::State& state)
+{
+    TimeRedraws(state, InGameMarking_Screen(), IGM_MARKING);
+}
+BENCHMARK(BM_MarkingRedraw)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
