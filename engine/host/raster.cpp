@@ -184,6 +184,23 @@ uint32_t StencilOperation(const RasterState& s, uint32_t op, uint32_t stored)
     }
 }
 
+constexpr bool ModulatesTextureByDiffuse(const Features& f)
+{
+    const auto both = [](uint32_t op, uint32_t arg1, uint32_t arg2) {
+        return op == HOST_TOP_MODULATE
+               && ((arg1 == HOST_TA_TEXTURE && arg2 == HOST_TA_DIFFUSE)
+                   || (arg1 == HOST_TA_DIFFUSE && arg2 == HOST_TA_TEXTURE));
+    };
+    return both(f.colourOp, f.colourArg1, f.colourArg2)
+           && both(f.alphaOp, f.alphaArg1, f.alphaArg2);
+}
+
+inline bool OpaqueWhite(Channels c)
+{
+    const Channels lanes = _mm_setr_epi16(255, 255, 255, 255, 0, 0, 0, 0);
+    return _mm_movemask_epi8(_mm_cmpeq_epi16(c, lanes)) == 0xFFFF;
+}
+
 // Stage 0: the colour operation on blue, green and red, the alpha operation on alpha.
 [[gnu::always_inline]] inline Channels Stage(const Features& f, Channels texture, Channels diffuse)
 {
@@ -364,16 +381,19 @@ float FogFactor(const RasterState& s, float w)
 
 // `blendInLanes`: a specialised routine blending with the source alpha and its inverse, which
 // takes AlphaBlended; the general routine keeps the scalar blend the lanes are checked against.
+// `texelAlone`: a specialised routine modulating the texture by an opaque white diffuse colour,
+// where the stage gives the texel itself (a x 255 / 255 rounds to a).
 [[gnu::always_inline]] inline void ShadePixel(const RasterState& s, const Features& f,
                                               const TextureLevels& levels, const Cursor& at,
-                                              const Pixel& p, bool blendInLanes = false)
+                                              const Pixel& p, bool blendInLanes = false,
+                                              bool texelAlone = false)
 {
     if ((f.zTest || f.stencil) && !DepthAndStencil(s, f, at, p.depth)) return;
 
     const uint32_t filter = f.filter == kFilterPerRun ? levels.filter : f.filter;
     const Channels texel =
         f.textured ? TextureSample(levels, filter, f.mipBlend, p.u, p.v) : ChannelsOf(kOpaqueWhite);
-    Channels colour = Stage(f, texel, p.diffuse);
+    Channels colour = texelAlone ? texel : Stage(f, texel, p.diffuse);
     if (f.fog) colour = Fogged(s, colour, p.fog);
     uint8_t* const target = at.targetRow + at.x * f.target.bytes;
     if (!f.blend) {
@@ -659,7 +679,9 @@ struct LevelChoice {
     int32_t choice;
 };
 
-template <Features F>
+// `TexelAlone`: every pixel's diffuse colour is opaque white, by which the stage modulates the
+// texture (see ShadePixel).
+template <Features F, bool TexelAlone>
 [[gnu::always_inline]] inline void DrawSpan(const RasterState& s, int32_t y, int32_t first,
                                             int32_t last, const Triangle& t, LevelChoice* chosen)
 {
@@ -724,14 +746,14 @@ template <Features F>
                 p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
                 if constexpr (!decltype(constantColour)::value) p.diffuse = colour.Next();
                 p.fog = static_cast<uint32_t>(fog >> kFixedBits);
-                ShadePixel(s, f, levels, cursor, p, blendInLanes);
+                ShadePixel(s, f, levels, cursor, p, blendInLanes, TexelAlone);
                 z.value += z.step;
                 p.u += du;
                 p.v += dv;
                 fog += fogStep;
             }
         };
-        if (t.constantColour) {
+        if (TexelAlone || t.constantColour) {
             shade(std::true_type{});
         } else {
             shade(std::false_type{});
@@ -750,8 +772,8 @@ struct Coverage {
 };
 
 // Each row's span: one call a triangle, so that its rows share what the span routine sets up.
-template <Features F>
-bool DrawRows(const RasterState& s, const Triangle& t, const Coverage& c)
+template <Features F, bool TexelAlone>
+bool DrawRowsOf(const RasterState& s, const Triangle& t, const Coverage& c)
 {
     EdgeWalk walks[3] = {
         {c.edges[0], c.firstRow}, {c.edges[1], c.firstRow}, {c.edges[2], c.firstRow}};
@@ -764,10 +786,21 @@ bool DrawRows(const RasterState& s, const Triangle& t, const Coverage& c)
             walk.NextRow();
         }
         if (first > last) continue;
-        DrawSpan<F>(s, row, static_cast<int32_t>(first), static_cast<int32_t>(last), t, &chosen);
+        DrawSpan<F, TexelAlone>(s, row, static_cast<int32_t>(first), static_cast<int32_t>(last), t,
+                                &chosen);
         drew = true;
     }
     return drew;
+}
+
+template <Features F>
+bool DrawRows(const RasterState& s, const Triangle& t, const Coverage& c)
+{
+    if constexpr (!F.general && F.textured && ModulatesTextureByDiffuse(F)) {
+        SteppedChannels colour = t.colour;
+        if (t.constantColour && OpaqueWhite(colour.Next())) return DrawRowsOf<F, true>(s, t, c);
+    }
+    return DrawRowsOf<F, false>(s, t, c);
 }
 
 using SpanRoutine = bool (*)(const RasterState&, const Triangle&, const Coverage&);

@@ -166,12 +166,13 @@ std::vector<RasterVertex> RandomTriangles(uint32_t seed)
 }
 
 Buffers Draw(const Format& format, const Combination& c, bool generalOnly, int32_t* routine,
-             const std::vector<RasterVertex>& corners = RandomTriangles(11))
+             const std::vector<RasterVertex>& corners = RandomTriangles(11), bool flat = false)
 {
     std::mt19937 random(43);
     const MipChain texture(random);
     Buffers buffers = RandomBuffers(7, format.bytes);
     RasterState s = StateFor(format, c, &buffers);
+    s.flat = flat;
     if (c.textured) texture.Bind(&s);
     HostInjectGeneralSpansOnly(generalOnly);
     RasterPrepare(&s);
@@ -182,21 +183,43 @@ Buffers Draw(const Format& format, const Combination& c, bool generalOnly, int32
     return buffers;
 }
 
+// Gouraud shading, flat shading (each triangle one colour) and flat opaque white, which a
+// modulated texture leaves as it is.
+struct Shading {
+    const char* name;
+    bool flat;
+    bool white;
+};
+constexpr Shading kShadings[] = {
+    {"", false, false}, {", flat", true, false}, {", white", true, true}};
+
+std::vector<RasterVertex> InWhite(std::vector<RasterVertex> corners)
+{
+    for (RasterVertex& v : corners) {
+        v.r = v.g = v.b = v.a = 255;
+    }
+    return corners;
+}
+
 TEST(Raster, EverySpecialisedRoutineDrawsTheGeneralRoutinesPixels)
 {
     const ScopedHeadlessHost host;
     for (const Format& format : kFormats) {
         for (const Combination& c : kCombinations) {
-            int32_t specialised = -1, general = -1;
-            const Buffers a = Draw(format, c, false, &specialised);
-            const Buffers b = Draw(format, c, true, &general);
-            const std::string what = std::string(format.name) + ", " + c.name;
-            EXPECT_EQ(specialised != 0, c.specialised) << what;
-            EXPECT_EQ(general, 0) << what;
-            EXPECT_TRUE(a.colour == b.colour) << what;
-            EXPECT_TRUE(a.depth == b.depth) << what;
-            EXPECT_TRUE(a.stencil == b.stencil) << what;
-            EXPECT_FALSE(a.colour == RandomBuffers(7, format.bytes).colour) << what << " drew";
+            for (const Shading& shading : kShadings) {
+                const std::vector<RasterVertex> corners =
+                    shading.white ? InWhite(RandomTriangles(11)) : RandomTriangles(11);
+                int32_t specialised = -1, general = -1;
+                const Buffers a = Draw(format, c, false, &specialised, corners, shading.flat);
+                const Buffers b = Draw(format, c, true, &general, corners, shading.flat);
+                const std::string what = std::string(format.name) + ", " + c.name + shading.name;
+                EXPECT_EQ(specialised != 0, c.specialised) << what;
+                EXPECT_EQ(general, 0) << what;
+                EXPECT_TRUE(a.colour == b.colour) << what;
+                EXPECT_TRUE(a.depth == b.depth) << what;
+                EXPECT_TRUE(a.stencil == b.stencil) << what;
+                EXPECT_FALSE(a.colour == RandomBuffers(7, format.bytes).colour) << what << " drew";
+            }
         }
     }
 }
