@@ -284,9 +284,11 @@ Lighting PrepareLighting(const HostDevice* d)
 void LightVertex(const HostDevice* d, const Lighting& l, const VertexInput& in, float* rgba)
 {
     if (!l.on) {
-        const HostColourValue c =
-            in.hasDiffuse ? ColourOf(in.diffuse) : HostColourValue{1, 1, 1, 1};
-        rgba[0] = c.r * 255, rgba[1] = c.g * 255, rgba[2] = c.b * 255, rgba[3] = c.a * 255;
+        // The channels as they are: in floats x / 255 x 255 gives every byte x back.
+        const uint32_t argb = in.hasDiffuse ? in.diffuse : 0xFFFFFFFF;
+        for (int32_t c = 0; c < 4; ++c) {
+            rgba[c] = static_cast<float>((argb >> (c == 3 ? 24 : 16 - 8 * c)) & 0xFF);
+        }
         return;
     }
     const HostColourValue vertex = ColourOf(in.diffuse);
@@ -331,10 +333,10 @@ ClipVertex TransformVertex(const HostDevice* d, const float* m, const Lighting& 
 {
     ClipVertex out{};
     const float* p = in.position;
-    float* const coords[4] = {&out.x, &out.y, &out.z, &out.w};
-    for (int32_t c = 0; c < 4; ++c) {
-        *coords[c] = p[0] * m[c] + p[1] * m[4 + c] + p[2] * m[8 + c] + m[12 + c];
-    }
+    const auto coordinate = [p, m](int32_t c) {
+        return p[0] * m[c] + p[1] * m[4 + c] + p[2] * m[8 + c] + m[12 + c];
+    };
+    out.x = coordinate(0), out.y = coordinate(1), out.z = coordinate(2), out.w = coordinate(3);
     float rgba[4];
     LightVertex(d, l, in, rgba);
     out.r = rgba[0], out.g = rgba[1], out.b = rgba[2], out.a = rgba[3];
@@ -510,8 +512,9 @@ struct TableVertex {
 uint32_t Outside(const ClipVertex& v)
 {
     uint32_t bits = 0;
+#pragma GCC unroll 7
     for (int32_t plane = 0; plane < kClipPlanes; ++plane) {
-        if (!(PlaneDistance(v, plane) >= 0)) bits |= 1u << plane;
+        bits |= static_cast<uint32_t>(!(PlaneDistance(v, plane) >= 0)) << plane;
     }
     return bits;
 }

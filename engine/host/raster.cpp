@@ -1152,8 +1152,12 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
     const auto plane = [&](auto field) {
         return MakePlane(t, v[0]->*field, v[1]->*field, v[2]->*field);
     };
-    planes[P_Z] = plane(&RasterVertex::z);
-    if (s.perspective) {
+    // Depth is read by the z and stencil tests, q, u and v by texturing and fog (see DrawSpan);
+    // a plane nothing reads stays 0.
+    planes[P_Z] = s.zTest || s.stencil ? plane(&RasterVertex::z) : Plane{};
+    if (s.texture.levelCount == 0 && !s.fog) {
+        planes[P_Q] = planes[P_U] = planes[P_V] = Plane{};
+    } else if (s.perspective) {
         planes[P_Q] = plane(&RasterVertex::rhw);
         planes[P_U] = MakePlane(t, v[0]->u * v[0]->rhw, v[1]->u * v[1]->rhw, v[2]->u * v[2]->rhw);
         planes[P_V] = MakePlane(t, v[0]->v * v[0]->rhw, v[1]->v * v[1]->rhw, v[2]->v * v[2]->rhw);
