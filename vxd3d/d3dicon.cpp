@@ -94,8 +94,12 @@ void ProcessIconFile(int32_t number)
     const int32_t pixels = width * height;
     const int32_t packed = static_cast<int32_t>(target.bitsPerPixel / 8) * pixels;
     std::vector<uint8_t> converted(static_cast<size_t>(packed) * count);
-    ColConvMemory(file + ICON_HEAD_BYTES, code.source, converted.data(), target,
-                  static_cast<uint32_t>(pixels * count));
+    // The conversion works in place and leaves a texture of the file's own format alone.
+    if (std::memcmp(&code.source, &target, sizeof target) == 0)
+        std::memcpy(converted.data(), file + ICON_HEAD_BYTES, converted.size());
+    else
+        ColConvMemory(file + ICON_HEAD_BYTES, code.source, converted.data(), target,
+                      static_cast<uint32_t>(pixels * count));
     AllocateMemory(&set.icons, static_cast<uint32_t>(count * sizeof(int32_t)), MEM_TYPE_GAME);
     for (int32_t i = 0; i < count; ++i)
         set.icons[i] = GfxMgr_Create(converted.data() + static_cast<size_t>(i) * packed, width,

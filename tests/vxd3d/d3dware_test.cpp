@@ -35,6 +35,7 @@
 #include "vx256/world3d.h"
 #include "vxd3d/d3dhud.h"
 #include "vxd3d/d3dtex.h"
+#include "vxd3d/gfxmgr.h"
 
 namespace {
 
@@ -115,6 +116,28 @@ TEST(DeviceView, TheHeadUpDisplayOfAReplayMatchesItsGoldenHash)
     EXPECT_STREQ(line, "Rives -  0 (2)");
     MatchShared = {};
     ViewFlags.panoramic = 0;
+}
+
+// The display's icon sets in 16 and 32 bits, where the second's texture format is the sets' own:
+// as many pages either way (identical icons share a place), and the score panel's white text
+// drawn over the scene.
+TEST(DeviceView, TheDisplayShowsInSixteenAndThirtyTwoBits)
+{
+    std::vector<int32_t> pages;
+    for (const int32_t kind : {DDRAW_KIND_16BIT, DDRAW_KIND_32BIT}) {
+        SCOPED_TRACE(kind);
+        ScopedDeviceView view(false);
+        Options.video.mode = GfxFindMode(640, 480, kind);
+        ScopedDeviceView::Build();
+        pages.push_back(GfxMgr_PageCount());
+        DrawOne();
+        int32_t white = 0;
+        for (int32_t y = 0; y < 40; ++y)
+            for (int32_t x = 100; x < 256; ++x)
+                white += Brightness(x, y) > 600 ? 1 : 0;
+        EXPECT_GT(white, 800);
+    }
+    EXPECT_EQ(pages[0], pages[1]);
 }
 
 // The match-day block and the video options choose the stadium, the pitch model, the light and
