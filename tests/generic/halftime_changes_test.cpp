@@ -116,21 +116,21 @@ TEST_F(HalfTimeChangesTest, TheSecondHalfPlaysTheSubstituteTheNewTacticAndTheMar
     // The substitute came on and played; the player taken off stayed off.
     const MatchPerson& off = MatchPersons[10];
     const MatchPerson& on = MatchPersons[12];
-    EXPECT_EQ(off.offPitch, 1);
-    EXPECT_EQ(off.timesSubstituted, 1);
-    EXPECT_EQ(on.startedOnBench, 0);
+    EXPECT_EQ(+off.offPitch, 1);
+    EXPECT_EQ(+off.timesSubstituted, 1);
+    EXPECT_EQ(+on.startedOnBench, 0);
     EXPECT_EQ(Football_IsRecActive(0, 12), 1);
     EXPECT_EQ(Football_GetSidePlayer(0, 10), 12);
     EXPECT_EQ(Football_GetSubstitutionsUsed(0), 1);
 
     // The engine's shape is the new tactic's grid, with the marking on top.
-    EXPECT_EQ(GetMatchSidesBlock()->sides[0].tactic, TACTIC_CUSTOM_FIRST + 1);
+    EXPECT_EQ(+GetMatchSidesBlock()->sides[0].tactic, TACTIC_CUSTOM_FIRST + 1);
     for (int32_t place = 1; place < TACTIC_SLOT_COUNT; ++place) {
-        EXPECT_EQ(TeamShape[0].slots[place].row, s_chosen.slots[place].row) << place;
-        EXPECT_EQ(TeamShape[0].slots[place].column, s_chosen.slots[place].column) << place;
+        EXPECT_EQ(+TeamShape[0].slots[place].row, +s_chosen.slots[place].row) << place;
+        EXPECT_EQ(+TeamShape[0].slots[place].column, +s_chosen.slots[place].column) << place;
     }
-    EXPECT_EQ(TeamShape[0].slots[5].markedOpponent, 7);
-    EXPECT_EQ(MatchPersons[LineUp[0][5]].markingSlot, 7);
+    EXPECT_EQ(+TeamShape[0].slots[5].markedOpponent, 7);
+    EXPECT_EQ(+MatchPersons[LineUp[0][5]].markingSlot, 7);
 
     // The full-time block holds the one substitution row: the side, the player off, the one on.
     const MatchDataBlock& data = *GetMatchDataBlock();
@@ -139,8 +139,8 @@ TEST_F(HalfTimeChangesTest, TheSecondHalfPlaysTheSubstituteTheNewTacticAndTheMar
         const MatchEventRow& row = data.events[i];
         if (row.kind != 1 || row.a != 0) continue;
         ++rows;
-        EXPECT_EQ(row.b, off.playerId);
-        EXPECT_EQ(row.c, on.playerId);
+        EXPECT_EQ(+row.b, +off.playerId);
+        EXPECT_EQ(+row.c, +on.playerId);
     }
     EXPECT_EQ(rows, 1);
 }

@@ -70,16 +70,16 @@ TEST_F(InGameMarkingTest, TheHumansPicksSetTheMarkedPlaceWhichTheEnginePlays)
 {
     TacticsRecord& own = TacticCopies[0];
     Click(HOME_SHIRT_X, RowY(6));
-    EXPECT_EQ(own.slots[6].markedOpponent, TACTIC_NONE);  // no picks outside the marking mode
+    EXPECT_EQ(+own.slots[6].markedOpponent, TACTIC_NONE);  // no picks outside the marking mode
     EXPECT_EQ(Click(MARKING_BUTTON_X, MODE_BUTTON_Y), VT_BREAK_0);
     ASSERT_EQ(InGameMarking_Mode(), 2);
 
     Click(HOME_SHIRT_X, RowY(5));
     Click(HOME_SHIRT_X, RowY(6));  // the pick moves; nothing is assigned
     EXPECT_EQ(InGameMarking_OwnPick(), 6);
-    EXPECT_EQ(own.slots[5].markedOpponent, TACTIC_NONE);
+    EXPECT_EQ(+own.slots[5].markedOpponent, TACTIC_NONE);
     Click(AWAY_SHIRT_X, RowY(7));
-    EXPECT_EQ(own.slots[6].markedOpponent, 7);
+    EXPECT_EQ(+own.slots[6].markedOpponent, 7);
     EXPECT_EQ(InGameMarking_OwnPick(), -1);
     EXPECT_EQ(InGameMarking_OpponentPick(), -1);
 
@@ -87,7 +87,7 @@ TEST_F(InGameMarkingTest, TheHumansPicksSetTheMarkedPlaceWhichTheEnginePlays)
     Click(AWAY_SHIRT_X, RowY(0));
     EXPECT_EQ(InGameMarking_OpponentPick(), 0);
     Click(HOME_SHIRT_X, RowY(4));
-    EXPECT_EQ(own.slots[4].markedOpponent, TACTIC_NONE);
+    EXPECT_EQ(+own.slots[4].markedOpponent, TACTIC_NONE);
     EXPECT_EQ(InGameMarking_OpponentPick(), -1);
 
     // The hovered marker's name, "Marquage" and his man's name; gone on leaving.
@@ -102,18 +102,18 @@ TEST_F(InGameMarkingTest, TheHumansPicksSetTheMarkedPlaceWhichTheEnginePlays)
     // The engine's marker follows the word as the man's line-up place.
     TeamShape[0] = own;
     CopySquadStatusToPlayers(0);
-    EXPECT_EQ(MatchPersons[6].markingSlot, 7);
-    EXPECT_EQ(MatchPersons[4].markingSlot, -1);
+    EXPECT_EQ(+MatchPersons[6].markingSlot, 7);
+    EXPECT_EQ(+MatchPersons[4].markingSlot, -1);
 
     // The opponent's columns only redraw; the second column clears a marking, 0 stays 0.
     const TacticsRecord theirs = TacticCopies[1];
     TacticCopies[1].slots[3].markedOpponent = 2;
     EXPECT_EQ(Click(515, RowY(3)), VT_BREAK_0);
-    EXPECT_EQ(TacticCopies[1].slots[3].markedOpponent, 2);
+    EXPECT_EQ(+TacticCopies[1].slots[3].markedOpponent, 2);
     TacticCopies[1] = theirs;
     for (int32_t press = 0; press < 2; ++press) {
         EXPECT_EQ(Click(105, RowY(6)), VT_BREAK_0);
-        EXPECT_EQ(own.slots[6].markedOpponent, 0);
+        EXPECT_EQ(+own.slots[6].markedOpponent, 0);
     }
     InGameMarking_Screen().fill();
     VT_MenuRedraw();
@@ -137,7 +137,7 @@ TEST_F(InGameMarkingTest, TheFiguresModesHeadersShowTheirLongNamesWhileHovered)
     Click(75, RowY(2));
     Click(485, RowY(2));
     const MatchDayBlock& block = *GetMatchSidesBlock();
-    EXPECT_EQ(TacticCopies[0].slots[2].crossing,
+    EXPECT_EQ(+TacticCopies[0].slots[2].crossing,
               (block.sides[0].tactics[0].slots[2].crossing + 1) % 3);
-    EXPECT_EQ(TacticCopies[1].slots[2].crossing, block.sides[1].tactics[0].slots[2].crossing);
+    EXPECT_EQ(+TacticCopies[1].slots[2].crossing, +block.sides[1].tactics[0].slots[2].crossing);
 }

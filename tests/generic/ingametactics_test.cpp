@@ -168,10 +168,10 @@ TEST_F(InGameTacticsTest, ASubstitutionIsMadeInEitherOrderAndOnlyOnAccepting)
         EXPECT_EQ(Football_GetSubstitutionsUsed(0), c.made ? 1 : 0);
         EXPECT_EQ(Football_GetSidePlayer(0, 9), c.made ? 12 : 9);
         EXPECT_EQ(Football_GetSidePlayer(0, 12), c.made ? 9 : 12);
-        EXPECT_EQ(MatchPersons[12].matchRating, c.made ? 50 : 0);
-        EXPECT_EQ(GetMatchDataBlock()->eventCount, c.made ? 1 : 0);
+        EXPECT_EQ(+MatchPersons[12].matchRating, c.made ? 50 : 0);
+        EXPECT_EQ(+GetMatchDataBlock()->eventCount, c.made ? 1 : 0);
         if (c.made) {
-            EXPECT_EQ(GetMatchDataBlock()->events[0].kind, 1);
+            EXPECT_EQ(+GetMatchDataBlock()->events[0].kind, 1);
         }
         InGameScreen_Close();
     }
@@ -225,8 +225,8 @@ TEST_F(InGameTacticsTest, TheColumnsChangeInstructionsAndGiveRolesThroughTheEngi
     s.targetRow = 4;
     s.targetColumn = 9;
     Click(ColumnX(3), RowY(5));
-    EXPECT_EQ(s.targetRow, TACTIC_NONE);
-    EXPECT_EQ(s.targetColumn, TACTIC_NONE);
+    EXPECT_EQ(+s.targetRow, TACTIC_NONE);
+    EXPECT_EQ(+s.targetColumn, TACTIC_NONE);
     const TacticsSlot before = s;
     Click(ColumnX(3), RowY(5));  // nothing to clear
     EXPECT_EQ(std::memcmp(&before, &s, sizeof(s)), 0);
@@ -246,42 +246,42 @@ TEST_F(InGameTacticsTest, TheGridMovesSwapsAndGivesFurtherPositionsAndPasses)
     t.slots[3].shooting = 2;
     Click(CellX(5), CellY(12));
     Redraw();
-    EXPECT_EQ(t.slots[3].row, 5);
-    EXPECT_EQ(t.slots[3].column, 12);
-    EXPECT_EQ(t.slots[3].column3, 12);
-    EXPECT_EQ(t.slots[3].shooting, 0);  // a fresh place
+    EXPECT_EQ(+t.slots[3].row, 5);
+    EXPECT_EQ(+t.slots[3].column, 12);
+    EXPECT_EQ(+t.slots[3].column3, 12);
+    EXPECT_EQ(+t.slots[3].shooting, 0);  // a fresh place
     // A press on a team-mate swaps whole slots; a receiver naming the player himself goes.
     TacticsSlot_SetReceiver(&t.slots[4], 3);
     t.slots[4].crossing = 1;
     Click(CellX(5), CellY(12));
     Click(CellX(6), CellY(5));  // place 4
     Redraw();
-    EXPECT_EQ(t.slots[3].row, 6);
-    EXPECT_EQ(t.slots[3].crossing, 1);
+    EXPECT_EQ(+t.slots[3].row, 6);
+    EXPECT_EQ(+t.slots[3].crossing, 1);
     EXPECT_EQ(TacticsSlot_Receiver(t.slots[3]), -1);
-    EXPECT_EQ(t.slots[4].column, 12);
+    EXPECT_EQ(+t.slots[4].column, 12);
     // Left drags: up to the second position, down to the third.
     SendVTEventAt(CellX(7), CellY(5), VT_EVENT_PRESS);  // place 5
     SendVTEventAt(CellX(9), CellY(14), VT_EVENT_RELEASE);
     SendVTEventAt(CellX(7), CellY(5), VT_EVENT_PRESS);
     SendVTEventAt(CellX(8), CellY(1), VT_EVENT_RELEASE);
-    EXPECT_EQ(t.slots[5].row2, 9);
-    EXPECT_EQ(t.slots[5].column2, 14);
-    EXPECT_EQ(t.slots[5].row3, 8);
-    EXPECT_EQ(t.slots[5].column3, 1);
+    EXPECT_EQ(+t.slots[5].row2, 9);
+    EXPECT_EQ(+t.slots[5].column2, 14);
+    EXPECT_EQ(+t.slots[5].row3, 8);
+    EXPECT_EQ(+t.slots[5].column3, 1);
     // A left click on an empty cell clears every second position there.
     Click(CellX(9), CellY(14));
-    EXPECT_EQ(t.slots[5].row2, 7);
-    EXPECT_EQ(t.slots[5].column2, 5);
-    EXPECT_EQ(t.slots[5].column3, 1);
+    EXPECT_EQ(+t.slots[5].row2, 7);
+    EXPECT_EQ(+t.slots[5].column2, 5);
+    EXPECT_EQ(+t.slots[5].column3, 1);
     // Presses just outside the cells do nothing.
     Click(CellX(6), CellY(5));
     Click(597, CellY(5));
     Click(CellX(5), 336);
     Redraw();
-    EXPECT_EQ(t.slots[3].row, 6);
-    EXPECT_EQ(t.slots[4].row, 5);
-    EXPECT_EQ(t.slots[4].column, 12);
+    EXPECT_EQ(+t.slots[3].row, 6);
+    EXPECT_EQ(+t.slots[4].row, 5);
+    EXPECT_EQ(+t.slots[4].column, 12);
     ExpectGoldenHash("in_match_team_selection", WorkScreenHash());
     InGameScreen_Close();
 }
@@ -294,12 +294,12 @@ TEST_F(InGameTacticsTest, RightDragsSetTheTargetCellOrTheReceiver)
     TacticsGridPointer pointer = TG_NO_POINTER;
     TacticsGrid_Press(&pointer, &grid, &t, {4, 5}, TG_RIGHT);  // place 2
     TacticsGrid_Release(&pointer, &grid, &t, {10, 16});
-    EXPECT_EQ(t.slots[2].targetRow, 10);
-    EXPECT_EQ(t.slots[2].targetColumn, 16);
+    EXPECT_EQ(+t.slots[2].targetRow, 10);
+    EXPECT_EQ(+t.slots[2].targetColumn, 16);
     TacticsGrid_Press(&pointer, &grid, &t, {4, 5}, TG_RIGHT);
     TacticsGrid_Release(&pointer, &grid, &t, {9, 5});  // place 7
     EXPECT_EQ(TacticsSlot_Receiver(t.slots[2]), 7);
-    EXPECT_EQ(t.slots[2].targetRow, TACTIC_NONE);
+    EXPECT_EQ(+t.slots[2].targetRow, TACTIC_NONE);
     EXPECT_EQ(pointer.pick, TG_NONE);
 
     const std::pair<int32_t, int32_t> outside[] = {{399, 100}, {388, 100}, {400, 39},
@@ -310,8 +310,8 @@ TEST_F(InGameTacticsTest, RightDragsSetTheTargetCellOrTheReceiver)
     }
     GridCell corner{};
     ASSERT_TRUE(TacticsGrid_CellAt(400, 40, 594, 327, &corner));
-    EXPECT_EQ(corner.row, 14);
-    EXPECT_EQ(corner.column, 0);
+    EXPECT_EQ(+corner.row, 14);
+    EXPECT_EQ(+corner.column, 0);
 }
 
 TEST_F(InGameTacticsDeathTest, PositioningAPlaceOutsideTheOutfieldIsFatal)
@@ -355,8 +355,8 @@ TEST_F(InGameTacticsTest, TacticButtonsFollowTheNumberingAndReloadTheWorkingReco
     // The variant button on custom 1 moves to custom 2 and reads it into the working record.
     Open();
     Click(554, 365);
-    EXPECT_EQ(sheet.tactic, TACTIC_CUSTOM_FIRST + 1);
-    EXPECT_EQ(TacticCopies[0].slots[6].row, 11);
+    EXPECT_EQ(+sheet.tactic, TACTIC_CUSTOM_FIRST + 1);
+    EXPECT_EQ(+TacticCopies[0].slots[6].row, 11);
     InGameScreen_Close();
 }
 
