@@ -194,6 +194,28 @@ TEST_F(Kickoff, AnOwnGoalIsTheDefendersWithoutACelebration)
     EXPECT_EQ(Match.kickOffSide, defending);
 }
 
+// A goal's scorer celebrates and his team-mates run to join him; he ends the celebration himself,
+// well before the goal phase's limit, and the kick-off follows.
+TEST_F(Kickoff, TheScorerEndsHisCelebrationAndTheTeamJoinsHim)
+{
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+    const int32_t scoring = Match.secondOfPair ^ 1;
+    const int32_t scorer = LineUp[scoring][9];
+    ScoreAtTheLowGoal(scorer);
+    ASSERT_EQ(MatchPersons[scorer].action, ACT_CELEBRATE);
+    ASSERT_EQ(Match.celebrationActive, 1);
+    int32_t joining = 0;
+    for (int32_t slot = 1; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+        joining += MatchPersons[LineUp[scoring][slot]].action == ACT_RUN_TO_SCORER;
+    }
+    EXPECT_GE(joining, 5);
+    ASSERT_TRUE(RunUntil([] { return Match.celebrationActive == 0; }, 3000));
+    EXPECT_LT(Match.celebrationTicks, 500);
+    EXPECT_NE(MatchPersons[scorer].action, ACT_CELEBRATE);
+    EXPECT_GE(match.Actions().Of(scoring, ACT_CELEBRATE), 2);  // the scorer and a team-mate
+    EXPECT_TRUE(RunUntil([] { return MatchPhase == PHASE_KICKOFF_TAKING; }, 3000));
+}
+
 // The first shot record counts only for the credited scorer, the other two for whoever they name;
 // the second provider counts only as a team-mate of the scorer, not as the scorer himself.
 TEST_F(Kickoff, AGoalCreditsTheShotRecordsAndTheSecondProviderTheyName)
