@@ -18,6 +18,7 @@
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/gamecode/harness/playerrows.h"
 
 namespace {
 
@@ -506,7 +507,29 @@ TEST(MatchGolden, ThreeFullMatchesMatchTheirFrozenRuns)
         SCOPED_TRACE(f.name);
         const std::string diff = CompareGolden(GoldenRun(f.seed, f.preset), f.name);
         EXPECT_TRUE(diff.empty()) << diff;
+        EXPECT_EQ(CheckPlayerRows(), "");
     }
+    EXPECT_TRUE(Watchdog_Failures().empty());
+}
+
+// A cup tie level after extra time and decided by the shoot-out, and a match with a sending-off,
+// frozen as the other golden runs are.
+TEST(MatchGolden, AShootOutAndASendingOffMatchTheirFrozenRuns)
+{
+    ScopedMatch match;
+    MatchDayBuilder cupTie;
+    cupTie.seed = 2;
+    cupTie.extraTime = 1;
+    cupTie.shootOut = 1;
+    std::string diff = CompareGolden(GoldenRun(cupTie), "cup_shootout_seed2");
+    EXPECT_TRUE(diff.empty()) << diff;
+    EXPECT_EQ(Match.period, MATCH_PERIOD_SHOOT_OUT);
+    EXPECT_NE(Match.shootOutGoals[0], Match.shootOutGoals[1]);
+    EXPECT_EQ(CheckPlayerRows(), "");
+    diff = CompareGolden(GoldenRun(15, SidePreset::Balanced), "match_sendoff_seed15");
+    EXPECT_TRUE(diff.empty()) << diff;
+    EXPECT_EQ(Match.dismissals[0] + Match.dismissals[1], 1);
+    EXPECT_EQ(CheckPlayerRows(), "");
     EXPECT_TRUE(Watchdog_Failures().empty());
 }
 
