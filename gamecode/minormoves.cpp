@@ -78,11 +78,11 @@ void RunToPoint(int32_t person, int32_t d, int32_t distance)
     Person_TurnTowardTwiceIfSlow(person, d);
     const int32_t turn = Person_FoldedDifference(d, p.facing);
     if (distance > 100 && turn < 32) {
-        Person_LoopAnim(person, 13, 1, 0);
-        Person_RunStepBoosted(person, 190, 1);
+        Person_LoopAnim(person, kSprintAnimation, 1, 0);
+        Person_RunStepBoosted(person, kSprintSpeed, 1);
     } else if (distance > 30 && turn < 48) {
-        Person_LoopAnim(person, 12, 1, 0);
-        Person_RunStepBoosted(person, 140, 1);
+        Person_LoopAnim(person, kRunAnimation, 1, 0);
+        Person_RunStepBoosted(person, kRunSpeed, 1);
     } else {
         Person_TurnStep(person, d);
         const int32_t speed = static_cast<uint16_t>(distance * 100 / 30) * 64 / 100;
