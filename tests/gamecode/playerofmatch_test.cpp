@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int32_t kTakenOff = 12;    // side 0's bench slot 12, who played before he went off
+constexpr int32_t kTakenOff = 11;    // side 0's first bench slot, who played before he went off
 constexpr int32_t kUnusedSub = 13;   // may still come on
 constexpr int32_t kNotAllowed = 14;  // beyond the substitutes allowed
 
@@ -28,7 +28,7 @@ int32_t RowRating(int32_t person)
 
 class PlayerOfMatch : public testing::Test {
 protected:
-    // The elevens took part with no counters; side 0's slot 12 played and went off; nobody scored.
+    // The elevens took part with no counters; side 0's slot 11 played and went off; nobody scored.
     void SetUp() override
     {
         SetBareScene();
@@ -101,20 +101,25 @@ TEST_F(PlayerOfMatch, TheBestRatingWinsAndATieGoesToTheTieBreakThenToTheFirst)
 }
 
 // The summary rates every player who took part with the winning side's bonus, the one taken off
-// too; the winner's id stands on his side and -1 on the other.
+// too, though only the players on the pitch at the end are ranked; the winner's id stands on his
+// side and -1 on the other.
 TEST_F(PlayerOfMatch, TheSummaryRatesEveryoneWhoPlayedWithTheWinnersBonus)
 {
-    Match.score[1] = 1;
-    MatchPersons[kTakenOff].stats.tackles = 5;  // 75, but off the pitch at the end
-    MatchPersons[22].stats.tackles = 1;         // 67 + 5
+    Match.score[0] = 1;
+    MatchPersons[5].stats.tackles = 1;  // 67 + 5, level with 6 on rating and tie-break
+    MatchPersons[6].stats.tackles = 1;
+    MatchPersonStats& off = MatchPersons[kTakenOff].stats;  // 72 too, the better tie-break
+    off.passesCompleted = 2;
+    off.touches = 2;
     WriteMatchSummary();
     const MatchDataBlock* data = GetMatchDataBlock();
-    EXPECT_EQ(+data->sides[1].manOfTheMatch, 500 + 22);
-    EXPECT_EQ(+data->sides[0].manOfTheMatch, -1);
-    EXPECT_EQ(RowRating(22), 73);
-    EXPECT_EQ(RowRating(16), 70);
-    EXPECT_EQ(RowRating(0), 65);
-    EXPECT_EQ(RowRating(kTakenOff), 75);
+    EXPECT_EQ(+data->sides[0].manOfTheMatch, 500 + 5);
+    EXPECT_EQ(+data->sides[1].manOfTheMatch, -1);
+    EXPECT_EQ(RowRating(5), 73);
+    EXPECT_EQ(RowRating(6), 72);
+    EXPECT_EQ(RowRating(kTakenOff), 72);
+    EXPECT_EQ(RowRating(0), 70);
+    EXPECT_EQ(RowRating(16), 65);
     EXPECT_EQ(RowRating(kUnusedSub), 0);
     EXPECT_EQ(RowRating(kNotAllowed), -1);
 }
