@@ -547,7 +547,7 @@ void ExpectTheMatchReachedThePlayers(int32_t row, const std::map<int32_t, int32_
     const MatchDataBlock& data = *GetMatchDataBlock();
     int32_t stars = 0;
     for (int32_t n = 0; n < 2; ++n) {
-        EXPECT_EQ(LastMatchSummary[n].manOfTheMatch, data.sides[n].manOfTheMatch);
+        EXPECT_EQ(+LastMatchSummary[n].manOfTheMatch, +data.sides[n].manOfTheMatch);  // packed
         stars += data.sides[n].manOfTheMatch != -1;
         for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
             const int32_t player = block.sides[n].entries[k].playerId;
