@@ -77,7 +77,9 @@ FixturePlayerRow PlayerRow(const MatchSide& side, const MatchDataBlock& d, int32
                                         : bookings != 0 ? 1
                                                         : 0)
                                            << 4
-                                     | PlayerMatchRecord_Get(r, PMR_HURT) << 6
+                                     // Hurt badly (2) is still one injured bit: bit 7 is
+                                     // the player of the match's.
+                                     | (PlayerMatchRecord_Get(r, PMR_HURT) != 0 ? 1 << 6 : 0)
                                      | (stats.manOfTheMatch == row.player ? 1 << 7 : 0));
     row.assists = static_cast<uint8_t>(PlayerMatchRecord_Get(r, PMR_ASSISTS));
     return row;

@@ -10,7 +10,6 @@
 #include "gamecode/carrierruns.h"
 #include "gamecode/headers.h"
 #include "gamecode/highballs.h"
-#include "gamecode/interim.h"
 #include "gamecode/keeper.h"
 #include "gamecode/keeperball.h"
 #include "gamecode/keepersaves.h"
@@ -119,23 +118,23 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_FREE_KICK_ARRANGE, Action_FreeKickArrange, "Outfield"},
     {ACT_PENALTY_RUN_UP, Action_PenaltyRunUp, "Outfield"},
     {ACT_SHOOTOUT_FACE_CENTRE, Action_ShootOutFaceCentre, "Outfield"},
-    {ACT_MINOR_STILL_62, Action_InterimHold, "Outfield"},
+    {ACT_MINOR_STILL_62, Action_MinorStill, "Outfield"},
     {ACT_SHOOTOUT_WATCH, Action_ShootOutWatch, "Outfield"},
-    {ACT_MINOR_STILL_64, Action_InterimHold, "Outfield"},
-    {ACT_MINOR_STILL_65, Action_InterimHold, "Outfield"},
+    {ACT_MINOR_STILL_64, Action_MinorStill, "Outfield"},
+    {ACT_MINOR_STILL_65, Action_MinorStill, "Outfield"},
     {ACT_BACK_HEEL_66, Action_PassKick, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_BEND_AND_RISE, Action_BendAndRise, "ThrowInTackle"},
     {ACT_BEFORE_RESTART_KICK, Action_BeforeRestartKick, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_CELEBRATE, Action_InterimCelebrate, "Outfield"},
-    {ACT_RUN_TO_SCORER, Action_InterimCelebrate, "Outfield"},
+    {ACT_CELEBRATE, Action_Celebrate, "Outfield"},
+    {ACT_RUN_TO_SCORER, Action_RunToScorer, "Outfield"},
     {ACT_DIRECT_FREE_KICK, Action_SetPieceShot, "Outfield"},
     {ACT_DIVE_FOR_FOUL, Action_DiveForFoul, "Outfield"},
     // Throw-in run-up and release, tackles, short set animations, walking off.
     {ACT_SLIDE_TO_STOP, Action_SlideToStop, "ThrowInTackle"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
-    {ACT_MINOR_STILL_74, Action_InterimHold, "Outfield"},
+    {ACT_MINOR_STILL_74, Action_MinorStill, "Outfield"},
     // Runs with the ball, crosses, ground kicks and the shot.
     {ACT_LOFTED_BALL_75, Action_LoftedBall, "BallRun"},
     // Passes, shots, tackles, headers, set pieces, celebrations and minor moves.
@@ -168,10 +167,10 @@ constexpr std::array<ActionRow, ACT_COUNT> ActionTable = std::to_array<ActionRow
     {ACT_CURLED_SHOT, Action_Shoot, "Outfield"},
     {ACT_HANDBALL, Action_Handball, "Outfield"},
     {ACT_GESTURE_AND_RETURN, Action_GestureAndReturn, "Outfield"},
-    {ACT_MINOR_STILL_101, Action_InterimHold, "Outfield"},
+    {ACT_MINOR_STILL_101, Action_MinorStill, "Outfield"},
     {ACT_SLOW_TO_STOP, Action_SlowToStop, "Outfield"},
     {ACT_FREE_KICK_RUNNER, Action_FreeKickRunner, "Outfield"},
-    {ACT_MINOR_STILL_104, Action_InterimHold, "Outfield"},
+    {ACT_MINOR_STILL_104, Action_MinorStill, "Outfield"},
     {ACT_CLEARING_SLIDE, Action_ClearingSlide, "Outfield"},
     {ACT_LIFTED_SHOT_STANDING, Action_Shoot, "Outfield"},
     {ACT_LIFTED_SHOT, Action_Shoot, "Outfield"},

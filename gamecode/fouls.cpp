@@ -10,7 +10,6 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
 #include "gamecode/matchdata.h"
 #include "gamecode/matchview.h"
 #include "gamecode/motion.h"

@@ -11,7 +11,6 @@
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
-#include "gamecode/interim.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"

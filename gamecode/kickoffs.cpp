@@ -10,7 +10,6 @@
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
-#include "gamecode/interim.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/matchrecords.h"
 #include "gamecode/motion.h"

@@ -16,7 +16,6 @@
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
-#include "gamecode/interim.h"
 #include "gamecode/marking.h"
 #include "gamecode/matchdata.h"
 #include "gamecode/matchstate.h"
@@ -69,21 +68,6 @@ void EndReplay()
         default: break;
     }
     MatchShared.replayState = REPLAY_NORMAL;
-}
-
-// Each side's score, shoot-out goals and player rows, in team-sheet order.
-void WritePeriodResults()
-{
-    MatchDataBlock* data = GetMatchDataBlock();
-    for (int32_t side = 0; side < 2; ++side) {
-        MatchSideStats& stats = data->sides[side];
-        stats.score = Match.score[side];
-        stats.shootOutGoals = Match.shootOutGoals[side];
-        for (int32_t s = 0; s < MATCH_PERSONS_PER_SIDE; ++s) {
-            stats.players[s] = {};
-            Football_FillPlayerMatchRecord(&stats.players[s], side, s);
-        }
-    }
 }
 
 int32_t HeatCell(int32_t offset, int32_t cells, int32_t span, int32_t last)
@@ -175,6 +159,20 @@ void CelebrateLead()
 }
 
 }  // namespace
+
+void WritePeriodResults()
+{
+    MatchDataBlock* data = GetMatchDataBlock();
+    for (int32_t side = 0; side < 2; ++side) {
+        MatchSideStats& stats = data->sides[side];
+        stats.score = Match.score[side];
+        stats.shootOutGoals = Match.shootOutGoals[side];
+        for (int32_t s = 0; s < MATCH_PERSONS_PER_SIDE; ++s) {
+            stats.players[s] = {};
+            Football_FillPlayerMatchRecord(&stats.players[s], side, s);
+        }
+    }
+}
 
 void MatchLoop()
 {

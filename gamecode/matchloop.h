@@ -8,6 +8,8 @@
 // shoot-out goals and player rows into the data block. Menu requests outside 1-5 are fatal
 // "ERROR: default case hit %d".
 void MatchLoop();
+// Each side's score, shoot-out goals and player rows (in team-sheet order) into the data block.
+void WritePeriodResults();
 // One engine tick: team AI, ball, timers, head-follow, officials, actions, phase, clock; then
 // the replay record and the view's step.
 void EngineTick();

@@ -12,12 +12,12 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/formation.h"
-#include "gamecode/interim.h"
 #include "gamecode/matchdata.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
+#include "gamecode/playerofmatch.h"
 #include "gamecode/presentation.h"
 
 namespace {
@@ -450,7 +450,10 @@ void InitSides()
 void WriteMatchSummary()
 {
     MatchDataBlock* data = GetMatchDataBlock();
-    const int32_t star = Match_InterimPickPlayerOfMatch();
+    // The rows were written at the ends of the periods, before the winning side's bonus: every
+    // player who took part, taken off or not, is rated again with it.
+    WritePeriodResults();
+    const int32_t star = Match_PickPlayerOfMatch();
     for (int32_t side = 0; side < 2; ++side) {
         MatchSideStats* stats = &data->sides[side];
         WriteScorers(side, stats);

@@ -12,7 +12,6 @@
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/fouls.h"
-#include "gamecode/interim.h"
 #include "gamecode/kickoffs.h"
 #include "gamecode/offside.h"
 #include "gamecode/pitch.h"

@@ -11,7 +11,6 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
-#include "gamecode/interim.h"
 #include "gamecode/keeperball.h"
 #include "gamecode/kickkinds.h"
 #include "gamecode/matchstate.h"

@@ -470,6 +470,31 @@ TEST_F(MatchDayTest, BansFollowASendingOffAndEveryFifthBookingAndAreServedOneAMa
     EXPECT_EQ(Record(fifthBooking).suspension, 0);
 }
 
+// A row's marks carry one injured bit whatever the hurt state; bit 7 is the player of the
+// match's alone, and a badly hurt player never takes it.
+TEST_F(MatchDayTest, AHurtPlayersRowIsMarkedInjuredAndNeverPlayerOfTheMatch)
+{
+    NewGameForTest(0, 17);
+    const int row = FirstLeagueRowOf(VTW_GetFixtureHomeClub(0), -1);
+    PlayFixed(row, 1, 0);
+    MatchSideStats& home = GetMatchDataBlock()->sides[0];
+    PlayerMatchRecord_Set(&home.players[1], PMR_HURT, 2);
+    PlayerMatchRecord_Set(&home.players[2], PMR_HURT, 1);
+    home.manOfTheMatch = static_cast<int16_t>(StarterOf(0, 3));
+    PostMatch_Process();
+    struct Case {
+        int k;
+        int injuredBit;
+        int starBit;
+    };
+    for (const Case c : {Case{1, 1, 0}, Case{2, 1, 0}, Case{3, 0, 1}, Case{4, 0, 0}}) {
+        const FixturePlayerRow p = Fixture_GetPlayerRow(row, 0, c.k);
+        EXPECT_EQ(p.marks >> 6 & 1, c.injuredBit) << c.k;
+        EXPECT_EQ(p.marks >> 7 & 1, c.starBit) << c.k;
+    }
+    EXPECT_NE(Record(StarterOf(0, 1)).flags & PLAYER_INJURED, 0);
+}
+
 TEST_F(MatchDayTest, GateMoneyGoesToTheHomeClubAndACupGateIsShared)
 {
     NewGameForTest(0, 19);

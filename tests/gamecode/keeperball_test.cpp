@@ -8,7 +8,6 @@
 #include "engine/random.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
-#include "gamecode/interim.h"
 #include "gamecode/keeper.h"
 #include "gamecode/matchdata.h"
 #include "gamecode/phases.h"

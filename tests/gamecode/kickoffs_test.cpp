@@ -18,6 +18,7 @@
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/gamecode/harness/playerrows.h"
 
 namespace {
 
@@ -192,6 +193,28 @@ TEST_F(Kickoff, AnOwnGoalIsTheDefendersWithoutACelebration)
     }
     EXPECT_TRUE(RunUntil([] { return MatchPhase == PHASE_KICKOFF_TAKING; }, 1500));
     EXPECT_EQ(Match.kickOffSide, defending);
+}
+
+// A goal's scorer celebrates and his team-mates run to join him; he ends the celebration himself,
+// well before the goal phase's limit, and the kick-off follows.
+TEST_F(Kickoff, TheScorerEndsHisCelebrationAndTheTeamJoinsHim)
+{
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+    const int32_t scoring = Match.secondOfPair ^ 1;
+    const int32_t scorer = LineUp[scoring][9];
+    ScoreAtTheLowGoal(scorer);
+    ASSERT_EQ(MatchPersons[scorer].action, ACT_CELEBRATE);
+    ASSERT_EQ(Match.celebrationActive, 1);
+    int32_t joining = 0;
+    for (int32_t slot = 1; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+        joining += MatchPersons[LineUp[scoring][slot]].action == ACT_RUN_TO_SCORER;
+    }
+    EXPECT_GE(joining, 5);
+    ASSERT_TRUE(RunUntil([] { return Match.celebrationActive == 0; }, 3000));
+    EXPECT_LT(Match.celebrationTicks, 500);
+    EXPECT_NE(MatchPersons[scorer].action, ACT_CELEBRATE);
+    EXPECT_GE(match.Actions().Of(scoring, ACT_CELEBRATE), 2);  // the scorer and a team-mate
+    EXPECT_TRUE(RunUntil([] { return MatchPhase == PHASE_KICKOFF_TAKING; }, 3000));
 }
 
 // The first shot record counts only for the credited scorer, the other two for whoever they name;
@@ -484,7 +507,29 @@ TEST(MatchGolden, ThreeFullMatchesMatchTheirFrozenRuns)
         SCOPED_TRACE(f.name);
         const std::string diff = CompareGolden(GoldenRun(f.seed, f.preset), f.name);
         EXPECT_TRUE(diff.empty()) << diff;
+        EXPECT_EQ(CheckPlayerRows(), "");
     }
+    EXPECT_TRUE(Watchdog_Failures().empty());
+}
+
+// A cup tie level after extra time and decided by the shoot-out, and a match with a sending-off,
+// frozen as the other golden runs are.
+TEST(MatchGolden, AShootOutAndASendingOffMatchTheirFrozenRuns)
+{
+    ScopedMatch match;
+    MatchDayBuilder cupTie;
+    cupTie.seed = 2;
+    cupTie.extraTime = 1;
+    cupTie.shootOut = 1;
+    std::string diff = CompareGolden(GoldenRun(cupTie), "cup_shootout_seed2");
+    EXPECT_TRUE(diff.empty()) << diff;
+    EXPECT_EQ(Match.period, MATCH_PERIOD_SHOOT_OUT);
+    EXPECT_NE(Match.shootOutGoals[0], Match.shootOutGoals[1]);
+    EXPECT_EQ(CheckPlayerRows(), "");
+    diff = CompareGolden(GoldenRun(15, SidePreset::Balanced), "match_sendoff_seed15");
+    EXPECT_TRUE(diff.empty()) << diff;
+    EXPECT_EQ(Match.dismissals[0] + Match.dismissals[1], 1);
+    EXPECT_EQ(CheckPlayerRows(), "");
     EXPECT_TRUE(Watchdog_Failures().empty());
 }
 

@@ -15,6 +15,7 @@
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/records.h"
+#include "game/tables.h"
 #include "game/tactics.h"
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
@@ -520,6 +521,157 @@ TEST_F(MatchDayContract, TheEnginesLeagueAndCupResultsGoBackIntoTheSeason)
     MatchEngine_Stop();
     EXPECT_EQ(Match.period, MATCH_PERIOD_SHOOT_OUT);
     EXPECT_EQ(Match.score[0] + Match.score[1], 0);
+}
+
+// The days of the human's first `count` league rows; the match day moves rows about, days stay.
+std::vector<int32_t> HumansLeagueDays(int32_t human, size_t count)
+{
+    std::vector<int32_t> days;
+    for (int32_t row = 0; row < FIXTURE_ROWS; ++row) {
+        const bool his =
+            VTW_GetFixtureHomeClub(row) == human || VTW_GetFixtureAwayClub(row) == human;
+        if (his && VTW_GetFixtureCompetition(row) == COMP_LEAGUE)
+            days.push_back(VTW_GetFixtureDay(row));
+    }
+    std::sort(days.begin(), days.end());
+    days.resize(std::min(days.size(), count));
+    return days;
+}
+
+// Cards, knocks and the player of the match of the match just played, as the season took them:
+// each booking a discipline point, a sending-off a ban, a knock an injury; the player of the
+// match in the report, his row marked.
+void ExpectTheMatchReachedThePlayers(int32_t row, const std::map<int32_t, int32_t>& points)
+{
+    const MatchDayBlock& block = *GetMatchSidesBlock();
+    const MatchDataBlock& data = *GetMatchDataBlock();
+    int32_t stars = 0;
+    for (int32_t n = 0; n < 2; ++n) {
+        EXPECT_EQ(+LastMatchSummary[n].manOfTheMatch, +data.sides[n].manOfTheMatch);  // packed
+        stars += data.sides[n].manOfTheMatch != -1;
+        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+            const int32_t player = block.sides[n].entries[k].playerId;
+            const PlayerMatchRecord& r = data.sides[n].players[k];
+            if (player == 0xFFFF || PlayerMatchRecord_Get(r, PMR_RATING) <= 0) continue;
+            SCOPED_TRACE(testing::Message() << "player " << player);
+            const PlayerRecord& p = *Player_RefForSet(player, "Test").full;
+            const int32_t bookings = PlayerMatchRecord_Get(r, PMR_BOOKINGS);
+            EXPECT_EQ(p.disciplinePoints - points.at(player), bookings >= 2 ? 3 : bookings);
+            if (bookings >= 2) {
+                EXPECT_GE(+p.suspension, 3);
+            }
+            if (PlayerMatchRecord_Get(r, PMR_HURT) != 0) {
+                EXPECT_NE(p.flags & PLAYER_INJURED, 0);
+            }
+            const bool star = data.sides[n].manOfTheMatch == player;
+            EXPECT_EQ(Fixture_GetPlayerRow(row, n, k).marks >> 7 & 1, star ? 1 : 0);
+        }
+    }
+    EXPECT_EQ(stars, 1);
+}
+
+std::map<int32_t, int32_t> DisciplinePointsOfBothClubs(int32_t row)
+{
+    std::map<int32_t, int32_t> points;
+    for (int32_t club : {VTW_GetFixtureHomeClub(row), VTW_GetFixtureAwayClub(row)}) {
+        const int16_t* members = nullptr;
+        const int32_t count = Records_ClubMembers(club, &members);
+        for (int32_t k = 0; k < count; ++k) {
+            points[members[k]] = Player_RefForSet(members[k], "Test").full->disciplinePoints;
+        }
+    }
+    return points;
+}
+
+int32_t CardLogLength(int32_t club)
+{
+    const ClubRecord* record = VTW_GetClubRecordPtr(club);
+    int32_t logged = 0;
+    while (logged < 200 && record->cards[logged].minute != -1) {
+        ++logged;
+    }
+    return logged;
+}
+
+int32_t CardsShown(const MatchSideStats& side)
+{
+    int32_t shown = 0;
+    for (const MatchCardEntry& card : side.cards) {
+        if (card.player == -1) break;
+        ++shown;
+    }
+    return shown;
+}
+
+// Every league row's played games and points are its played fixture rows'.
+void ExpectTheTablesToBeTheirRows()
+{
+    std::map<int32_t, std::pair<int32_t, int32_t>> counted;  // club: played, points
+    for (int32_t row = 0; row < FIXTURE_ROWS; ++row) {
+        if (VTW_GetFixtureCompetition(row) != COMP_LEAGUE || !Fixture_IsPlayed(row)) continue;
+        const int32_t home = VTW_GetFixtureHomeGoals(row);
+        const int32_t away = VTW_GetFixtureAwayGoals(row);
+        auto& h = counted[VTW_GetFixtureHomeClub(row)];
+        auto& a = counted[VTW_GetFixtureAwayClub(row)];
+        ++h.first;
+        ++a.first;
+        h.second += home > away ? 3 : home == away ? 1 : 0;
+        a.second += away > home ? 3 : home == away ? 1 : 0;
+    }
+    ASSERT_FALSE(counted.empty());
+    for (const auto& [club, figures] : counted) {
+        EXPECT_EQ(LeagueTable[club][LEAGUE_PLAYED], figures.first) << "club " << club;
+        EXPECT_EQ(LeagueTable[club][LEAGUE_POINTS], figures.second) << "club " << club;
+    }
+}
+
+// A career's first six league fixtures of the human's club, each played through the engine on its
+// day among the day's other rows, the first with a scripted penalty and own goal: the rows hold
+// the engine's scores, the players and the clubs' logs take what happened, and the tables are
+// the rows'.
+TEST_F(MatchDayContract, TheHumansFirstSixLeagueFixturesPlayThroughTheEngineIntoTheSeason)
+{
+    const int32_t first = HumansFirstLeagueRow();
+    const int32_t human = VTW_GetFixtureHomeClub(first);
+    const std::vector<int32_t> days = HumansLeagueDays(human, 6);
+    ASSERT_EQ(days.size(), 6u);
+    MatchEngine_Start();
+    ChosenViewMode = VIEW_NONE;
+    AutoRunMode = 0;
+    for (size_t m = 0; m < days.size(); ++m) {
+        SCOPED_TRACE(testing::Message() << "league match " << m + 1);
+        Calendar_SetDay(days[m]);
+        VTW_PutHumanFixtureLast();
+        const int32_t humansRow = VTW_FindHumanNextFixture();
+        ASSERT_EQ(VTW_GetFixtureCompetition(humansRow), COMP_LEAGUE);
+        const std::map<int32_t, int32_t> points = DisciplinePointsOfBothClubs(humansRow);
+        const int32_t clubs[2] = {VTW_GetFixtureHomeClub(humansRow),
+                                  VTW_GetFixtureAwayClub(humansRow)};
+        const size_t goalsLogged[2] = {GoalLog(clubs[0]).size(), GoalLog(clubs[1]).size()};
+        const int32_t cardsLogged[2] = {CardLogLength(clubs[0]), CardLogLength(clubs[1])};
+        s_scriptedGoals = m == 0 ? 0 : 2;
+        int32_t row = -1;
+        {
+            ScopedScenario played(ScoreOnceAHalfForTheHomeSide);
+            row = PlayTheDayUpToTheHumansRow();
+        }
+        ASSERT_EQ(row, humansRow);
+        EXPECT_EQ(VTW_GetFixtureHomeGoals(row), Match.score[0]);
+        EXPECT_EQ(VTW_GetFixtureAwayGoals(row), Match.score[1]);
+        const MatchDataBlock& data = *GetMatchDataBlock();
+        if (m == 0) ExpectTheListsOfTheMatch(data, row, goalsLogged[0]);
+        for (int32_t n = 0; n < 2; ++n) {
+            EXPECT_EQ(GoalLog(clubs[n]).size() - goalsLogged[n],
+                      static_cast<size_t>(Match.score[n]));
+            EXPECT_EQ(CardLogLength(clubs[n]) - cardsLogged[n], CardsShown(data.sides[n]));
+        }
+        ExpectTheMatchReachedThePlayers(row, points);
+        for (int32_t other = -1; VTW_PlayMatchDay(&other);) {
+        }
+    }
+    MatchEngine_Stop();
+    Season_ClearTablesAndScan(-1);
+    ExpectTheTablesToBeTheirRows();
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/gamecode/harness/playerrows.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -57,7 +58,7 @@ TEST(MatchRun, PlainMatchPlaysTwoHalvesAndLeavesItsResult)
     EXPECT_EQ(+data->sides[1].score, Match.score[1]);
     EXPECT_EQ(+data->events[data->eventCount].kind, MATCH_EVENT_END);
     EXPECT_EQ(+data->sides[0].scorers[std::min<int32_t>(Match.score[0], 20)].player, -1);
-    EXPECT_EQ(+data->sides[1].manOfTheMatch, -1);
+    EXPECT_EQ(CheckPlayerRows(), "");
     EXPECT_EQ(+data->sides[0].cardBytes[19].minute, 255);
     EXPECT_EQ(+data->territory[120], 255);
     EXPECT_NE(+data->territory[0], 255);

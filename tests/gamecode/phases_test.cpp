@@ -1,5 +1,5 @@
 // tests/gamecode/phases_test.cpp: the phase table, the restart flow every stoppage shares (waits,
-// the trailing side, set-up, the interim taker), the pauses of phases 15 and 22, and the pending
+// the trailing side, set-up, the taker), the pauses of phases 15 and 22, and the pending
 // substitution requests.
 #include "gamecode/phases.h"
 

@@ -176,7 +176,7 @@ TEST_F(InGameMenusTest, PeriodBreakOpensTeamSelectionForEachHumanSide)
     builder.Write();
     GetMatchSidesBlock()->sides[0].human = 1;
     GetMatchSidesBlock()->sides[1].human = 1;
-    SRand(3);
+    SRand(4);
     PlayMatch3D();
     const std::vector<Opening> expected = {{IGM_TEAM_SELECTION, 0, 1}, {IGM_TEAM_SELECTION, 1, 1}};
     EXPECT_EQ(s_openings, expected);

@@ -1,0 +1,53 @@
+// tests/gamecode/harness/playerrows.cpp: the player rows of the match just played.
+#include "tests/gamecode/harness/playerrows.h"
+
+#include <string>
+
+#include "game/matchblocks.h"
+#include "gamecode/matchdata.h"
+#include "gamecode/matchstate.h"
+
+namespace {
+
+std::string RowFault(int32_t person, const std::string& what)
+{
+    return "person " + std::to_string(person) + ": " + what;
+}
+
+// The rating a row must carry, or a fault.
+std::string CheckRow(int32_t person, int32_t row, bool star)
+{
+    const int32_t rating = Football_GetPlayerRating(1, person);
+    const bool tookPart = rating > 0;
+    if (star && !tookPart) return RowFault(person, "player of the match who did not play");
+    if (tookPart && (rating < 10 || rating > 99))
+        return RowFault(person, "rated " + std::to_string(rating));
+    if (!tookPart && rating != 0 && rating != -1)
+        return RowFault(person, "rated " + std::to_string(rating) + " without playing");
+    const int32_t expected = star ? rating + 1 : rating;
+    if (row != expected)
+        return RowFault(person,
+                        "row " + std::to_string(row) + ", expected " + std::to_string(expected));
+    return {};
+}
+
+}  // namespace
+
+std::string CheckPlayerRows()
+{
+    const MatchDataBlock& data = *GetMatchDataBlock();
+    int32_t stars = 0;
+    for (int32_t side = 0; side < 2; ++side) {
+        const int32_t id = data.sides[side].manOfTheMatch;
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+            const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
+            const bool star = id >= 0 && MatchPersons[person].playerId == id;
+            stars += star;
+            const std::string fault = CheckRow(
+                person, PlayerMatchRecord_Get(data.sides[side].players[slot], PMR_RATING), star);
+            if (!fault.empty()) return fault;
+        }
+    }
+    if (stars != 1) return std::to_string(stars) + " players of the match";
+    return {};
+}
