@@ -51,9 +51,11 @@ TEST(Actions, SentOffPlayerFreezesWhileTheDecisionShowsThenLeaves)
         p.bookings = c.bookings;
         Ball.holder = 6;
         Ball.secondHolder = 6;
+        ActivePlayer[0] = 5;
         RefereeDecision = 9;
         player_action();
         EXPECT_EQ(p.x, 400);
+        EXPECT_EQ(ActivePlayer[0], 5);
         EXPECT_EQ(p.offPitch, 0);
         EXPECT_EQ(Ball.holder, 6);
         RefereeDecision = 0;
@@ -65,6 +67,7 @@ TEST(Actions, SentOffPlayerFreezesWhileTheDecisionShowsThenLeaves)
         EXPECT_EQ(p.animation, -1);
         EXPECT_EQ(Ball.holder, 0);
         EXPECT_EQ(Ball.secondHolder, 0);
+        EXPECT_EQ(ActivePlayer[0], MATCH_NONE);  // he leaves his side's active part too
     }
 }
 
