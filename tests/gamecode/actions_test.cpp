@@ -7,8 +7,8 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/motion.h"
-#include "gamecode/pitch.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/support.h"
 
@@ -200,8 +200,8 @@ TEST_F(PlayerGroup, LastDefenderLineCountsOutfieldPlayersInsideTheTouchlines)
     EXPECT_EQ(LastDefenderLine[1], 0);
 }
 
-// The smoke runs: from the first period's set-up with the ball 6 units in front of a player near the
-// centre, in open play and at a throw-in being taken (the restart words set as for a foul on
+// The smoke runs: from the first period's set-up with the ball 6 units in front of a player near
+// the centre, in open play and at a throw-in being taken (the restart words set as for a foul on
 // him and a ball gone out), one change is made and the engine plays 300
 // ticks for each of the seeds 1-5: no fatal error (which ends the program) and no invariant
 // broken.

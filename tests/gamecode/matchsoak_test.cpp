@@ -418,14 +418,13 @@ void ExpectFiguresInTheirBands(const SoakTotals& totals, bool balanced)
 // balanced group but the shoot-out's, which the cup ties see. The kick-off after a goal passes
 // within its tick while players still walk back, so its keeper's action stands for it.
 constexpr int32_t kPhasesNeverEntered[] = {PHASE_SUBSTITUTION_PAUSE, PHASE_RESERVED_16,
-                                           PHASE_RESERVED_23, PHASE_RESERVED_24,
-                                           PHASE_RESERVED_26};
+                                           PHASE_RESERVED_23, PHASE_RESERVED_24, PHASE_RESERVED_26};
 
 void ExpectPhasesReached(const SoakTotals& totals, bool everyOne)
 {
     for (int32_t phase = 0; phase < PHASE_COUNT; ++phase) {
-        const bool never = std::ranges::find(kPhasesNeverEntered, phase)
-                           != std::end(kPhasesNeverEntered);
+        const bool never =
+            std::ranges::find(kPhasesNeverEntered, phase) != std::end(kPhasesNeverEntered);
         if (never) {
             EXPECT_EQ(totals.phaseEntries[phase], 0) << "phase " << phase;
         } else if (everyOne && phase != PHASE_SHOOTOUT_NEXT_KICK) {
@@ -513,7 +512,6 @@ TEST(MatchSoak, CupTiesWithExtraTimeAndShootOutFinishUnderTheChecks)
     EXPECT_EQ(t.OfBothSides(ACT_PENALTY_RUN_UP), t.OfBothSides(ACT_PENALTY_WALK_TO_SPOT));
     EXPECT_EQ(t.OfBothSides(ACT_PENALTY_KICK), t.OfBothSides(ACT_PENALTY_RUN_UP));
 }
-
 
 // Second legs with the first leg's goals and away goals counting, then ties decided by a golden
 // goal with a shoot-out behind it: extra time only on a level aggregate, a golden goal ends it and

@@ -877,8 +877,8 @@ std::string CheckPeriods(const MatchDayBuilder& builder)
     if (played(2) && (builder.extraTime == 0 && builder.goldenGoal == 0))
         return "extra time the fixture has none of";
     if (played(2) && !levelAt(2)) return "extra time after an aggregate won";
-    const int32_t extraGoals = Match.score[0] + Match.score[1] - h.scoreAtStart[2][0]
-                               - h.scoreAtStart[2][1];
+    const int32_t extraGoals =
+        Match.score[0] + Match.score[1] - h.scoreAtStart[2][0] - h.scoreAtStart[2][1];
     if (played(2) && builder.goldenGoal != 0 && extraGoals > 0) {
         if (extraGoals > 1) return "play went on past the golden goal";
         if (played(4)) return "a shoot-out after the golden goal";
@@ -973,8 +973,8 @@ std::string CheckSidePlayers(int32_t side, int32_t* stars)
             || (view.rating > 0 && (view.rating < 10 || view.rating > 99)) || view.goals < 0
             || view.goals > Match.score[side] + Match.score[side ^ 1])
             return name + "match view out of range: " + std::to_string(view.commitment) + " "
-                   + std::to_string(view.participation) + " " + std::to_string(view.condition)
-                   + " " + std::to_string(view.rating) + " " + std::to_string(view.goals) + " "
+                   + std::to_string(view.participation) + " " + std::to_string(view.condition) + " "
+                   + std::to_string(view.rating) + " " + std::to_string(view.goals) + " "
                    + std::to_string(view.cardBits);
         // Two bookings (2) send a player off as a straight red (3) does.
         booked += cards == 1 ? 1 : 0;
@@ -1040,8 +1040,8 @@ std::string CheckFullTime(const MatchDayBuilder& builder)
     }
     // One player of the match at most, who played, his id on his side and -1 on the other.
     const MatchDataBlock* data = GetMatchDataBlock();
-    const int32_t named = (data->sides[0].manOfTheMatch != -1 ? 1 : 0)
-                          + (data->sides[1].manOfTheMatch != -1 ? 1 : 0);
+    const int32_t named =
+        (data->sides[0].manOfTheMatch != -1 ? 1 : 0) + (data->sides[1].manOfTheMatch != -1 ? 1 : 0);
     if (named > 1 || stars != named) return std::to_string(named) + " players of the match named";
     return CheckTeamTotals();
 }

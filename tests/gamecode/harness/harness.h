@@ -184,7 +184,7 @@ struct SoakResult {
     int32_t crosses[2] = {0, 0};
     int32_t catches = 0;  // both keepers' saves
     int32_t parries = 0;
-    int32_t otherSaves = 0;  // palms, punches and deflections
+    int32_t otherSaves = 0;                  // palms, punches and deflections
     int32_t phaseEntries[PHASE_COUNT] = {};  // times each phase was entered
     uint32_t periods = 0;                    // bit n: period n was played
     ActionTally actions;
