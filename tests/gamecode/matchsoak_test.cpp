@@ -49,7 +49,8 @@ struct SoakTotals {
     int32_t goalsFor[2] = {0, 0};
     int32_t wins[2] = {0, 0};
     int32_t phaseEntries[PHASE_COUNT] = {};
-    int32_t extraTimes = 0;  // matches that went to extra time
+    int32_t extraTimes = 0;     // matches that went to extra time
+    int32_t extraTimeWins = 0;  // of those, the ones decided before a shoot-out
     int32_t shootOuts = 0;
     int32_t substitutions = 0;
     int32_t outfieldTiredness = 0;
@@ -84,7 +85,10 @@ void PlaySeeds(const MatchDayBuilder& fixture, uint32_t first, uint32_t count, S
         for (int32_t phase = 0; phase < PHASE_COUNT; ++phase) {
             totals->phaseEntries[phase] += r.phaseEntries[phase];
         }
-        totals->extraTimes += static_cast<int32_t>(r.periods >> 2 & 1);
+        const bool extraTime = (r.periods >> 2 & 1) != 0;
+        totals->extraTimes += extraTime ? 1 : 0;
+        totals->extraTimeWins +=
+            extraTime && (r.periods >> MATCH_PERIOD_SHOOT_OUT & 1) == 0 ? 1 : 0;
         totals->shootOuts += r.shootOutKicks > 0 ? 1 : 0;
         if (r.score[0] != r.score[1]) ++totals->wins[r.score[0] > r.score[1] ? 0 : 1];
         EXPECT_TRUE(r.failures.empty()) << r.failures.front();
@@ -415,8 +419,9 @@ void ExpectFiguresInTheirBands(const SoakTotals& totals, bool balanced)
 }
 
 // The phases no Part enters; every other one, and so every kind of restart, comes up in a
-// balanced group but the shoot-out's, which the cup ties see. The kick-off after a goal passes
-// within its tick while players still walk back, so its keeper's action stands for it.
+// balanced group but the shoot-out's and the penalty's (a few in fifty matches), which the cup
+// ties see. The kick-off after a goal passes within its tick while players still walk back, so
+// its keeper's action stands for it.
 constexpr int32_t kPhasesNeverEntered[] = {PHASE_SUBSTITUTION_PAUSE, PHASE_RESERVED_16,
                                            PHASE_RESERVED_23, PHASE_RESERVED_24, PHASE_RESERVED_26};
 
@@ -427,7 +432,7 @@ void ExpectPhasesReached(const SoakTotals& totals, bool everyOne)
             std::ranges::find(kPhasesNeverEntered, phase) != std::end(kPhasesNeverEntered);
         if (never) {
             EXPECT_EQ(totals.phaseEntries[phase], 0) << "phase " << phase;
-        } else if (everyOne && phase != PHASE_SHOOTOUT_NEXT_KICK) {
+        } else if (everyOne && phase != PHASE_SHOOTOUT_NEXT_KICK && phase != PHASE_PENALTY_KICK) {
             const int32_t standIn = phase == PHASE_KICKOFF_AFTER_GOAL
                                         ? totals.actions.OfBothSides(ACT_KICKOFF_AFTER_GOAL)
                                         : 0;
@@ -532,8 +537,9 @@ TEST(MatchSoak, SecondLegsAndGoldenGoalTiesFinishUnderTheChecks)
                   b->goldenGoal = 1;
               });
     RecordMeans(secondLegs);
+    if (!kFullLength) return;  // a few short matches may all be won in normal time
     EXPECT_GT(secondLegs.extraTimes, 0);
-    EXPECT_GT(goldenGoals.extraTimes, 0);
+    EXPECT_GT(goldenGoals.extraTimeWins, 0);  // by a golden goal
     EXPECT_GT(goldenGoals.shootOuts + secondLegs.shootOuts, 0);
 }
 

@@ -1010,7 +1010,7 @@ std::string CheckTeamTotals()
     for (int32_t m = 0; m < written; ++m) {
         unwritten += data->territory[m] == 255 ? 1 : 0;
     }
-    if (unwritten >= std::popcount(s_harness->periodsEntered))
+    if (unwritten >= std::popcount(s_harness->periodsEntered & 0xFu))  // no shoot-out minutes
         return std::to_string(unwritten) + " played minutes without their territory byte";
     uint32_t thirds = 0;
     for (int32_t t = 0; t < 3; ++t) {
