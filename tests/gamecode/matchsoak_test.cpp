@@ -372,10 +372,10 @@ void ExpectBallsMetInTheAir(const SoakTotals& totals)
 
 // A figure's band of per-match means, in hundredths, at the match day's period length: outside it
 // a rule is not wired, a counter never rises, or a sign or a line is read the wrong way. Bands
-// are for faults, not calibration. Goal kicks, throw-ins, fouls and bookings sit under the
-// football figures the engine was first held to: the tackles win the ball before many shots go
-// wide or into touch, tired players shoot wide less often, and the tackles' own odds and the
-// referee's strictness give about five fouls and under half a booking a match.
+// are for faults, not calibration. The floors of goal kicks, throw-ins, fouls and bookings sit
+// under football's: tackles win the ball before many shots go wide or into touch, tired players
+// shoot wide less often, and the tackles' own odds and the referee's strictness give about two
+// and a half goal kicks, five throw-ins, five fouls and under one booking a match.
 struct Band {
     const char* figure;
     int64_t low;
