@@ -983,6 +983,12 @@ std::string CheckSidePlayers(int32_t side, int32_t* stars)
     if (booked != stats.totals[MATCH_TOTAL_BOOKINGS]
         || sentOff != stats.totals[MATCH_TOTAL_SENDINGS_OFF])
         return SideText(side) + "card words against the booked and sent-off totals";
+    // One card pair for each player booked or sent off, the rest unused.
+    int32_t pairs = 0;
+    for (const MatchCardPair& pair : stats.cardBytes) {
+        pairs += pair.minute != 255 ? 1 : 0;
+    }
+    if (pairs != booked + sentOff) return SideText(side) + "card pairs";
     return "";
 }
 
