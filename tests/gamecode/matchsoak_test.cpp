@@ -15,11 +15,9 @@ namespace {
 #ifdef PELLORAN_SOAK_PERIOD_MINUTES
 constexpr uint16_t kPeriodMinutes = PELLORAN_SOAK_PERIOD_MINUTES;
 constexpr uint32_t kStrongSeedsPerGroup = 10;
-constexpr uint32_t kPresetShare = 4;  // of the seeds of the later presets' groups
 #else
 constexpr uint16_t kPeriodMinutes = MATCH_PERIOD_MINUTES;
 constexpr uint32_t kStrongSeedsPerGroup = 50;
-constexpr uint32_t kPresetShare = 1;
 #endif
 constexpr bool kFullLength = kPeriodMinutes == MATCH_PERIOD_MINUTES;
 
@@ -524,14 +522,14 @@ TEST(MatchSoak, CupTiesWithExtraTimeAndShootOutFinishUnderTheChecks)
 TEST(MatchSoak, SecondLegsAndGoldenGoalTiesFinishUnderTheChecks)
 {
     SoakTotals secondLegs;
-    PlaySeeds(SoakFixture(SidePreset::Balanced, true), 2041, 20 / kPresetShare, &secondLegs,
+    PlaySeeds(SoakFixture(SidePreset::Balanced, true), 2041, 20, &secondLegs,
               [](MatchDayBuilder* b) {
                   b->awayGoals = 1;
                   b->firstLegGoals[0] = static_cast<int16_t>(b->seed % 3);
                   b->firstLegGoals[1] = static_cast<int16_t>(b->seed / 3 % 3);
               });
     SoakTotals goldenGoals;
-    PlaySeeds(SoakFixture(SidePreset::Balanced, true), 2061, 20 / kPresetShare, &goldenGoals,
+    PlaySeeds(SoakFixture(SidePreset::Balanced, true), 2061, 20, &goldenGoals,
               [](MatchDayBuilder* b) {
                   b->extraTime = 0;
                   b->goldenGoal = 1;
@@ -547,7 +545,7 @@ TEST(MatchSoak, SecondLegsAndGoldenGoalTiesFinishUnderTheChecks)
 TEST(MatchSoak, ExtremeSidesFinishUnderTheChecks)
 {
     SoakTotals totals;
-    PlaySeeds(SoakFixture(SidePreset::Extreme, false), 3001, 20 / kPresetShare, &totals);
+    PlaySeeds(SoakFixture(SidePreset::Extreme, false), 3001, 20, &totals);
     RecordMeans(totals);
     ExpectPhasesReached(totals, false);
 }
@@ -560,7 +558,7 @@ TEST(MatchSoak, HumanSideFinishesUnderTheChecks)
     ScopedMatch match;
     MatchDayBuilder fixture = SoakFixture(SidePreset::Balanced, false);
     fixture.human[1] = true;
-    const uint32_t count = 10 / kPresetShare;
+    const uint32_t count = 10;
     for (uint32_t seed = 4001; seed < 4001 + count; ++seed) {
         fixture.seed = seed;
         const SoakResult r = SoakRun(fixture);

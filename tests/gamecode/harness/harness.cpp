@@ -930,11 +930,12 @@ std::string CheckSideLists(int32_t side)
 
 uint32_t HeatOf(int32_t grid)
 {
+    // The block is packed: the grid is copied out before its counters are read.
+    uint32_t cells[TACTIC_GRID_ROWS * TACTIC_GRID_COLUMNS];
+    std::memcpy(cells, GetMatchDataBlock()->heatMaps[grid], sizeof(cells));
     uint32_t sum = 0;
-    for (const auto& row : GetMatchDataBlock()->heatMaps[grid]) {
-        for (const uint32_t cell : row) {
-            sum += cell;
-        }
+    for (const uint32_t cell : cells) {
+        sum += cell;
     }
     return sum;
 }
