@@ -297,6 +297,7 @@ void TakeOffPitch(int32_t person)
     Person_StoreAction(person, 0);
     p.offPitch = 1;
     p.animation = -1;
+    Team_ForgetActive(person);
 }
 
 void ForgetHolder(int16_t& holderWord, int32_t person)

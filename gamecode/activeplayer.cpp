@@ -214,6 +214,12 @@ void Team_SortAndPickActive()
     ChooseActive(side);
 }
 
+void Team_ForgetActive(int32_t person)
+{
+    const int32_t side = Person_Side(person);
+    if (ActivePlayer[side] == person) ActivePlayer[side] = MATCH_NONE;
+}
+
 int32_t Team_NoOpponentNear(int32_t person)
 {
     const int32_t other = Person_Side(person) ^ 1;

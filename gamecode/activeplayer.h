@@ -27,6 +27,9 @@ int32_t Person_DistanceAlong(int32_t angle, int32_t x1, int32_t y1, int32_t x2, 
 // started when the side defends, and the active player's involvement counted. An entry that is
 // not one of the side's persons is replaced by the highest missing one.
 void Team_SortAndPickActive();
+// A person leaving the pitch is no longer his side's active player: it has none until the next
+// choice.
+void Team_ForgetActive(int32_t person);
 // 1 when no on-pitch opponent of `person` has a ball distance below 300 - his effective skill 21.
 int32_t Team_NoOpponentNear(int32_t person);
 // DistanceResult = the straight distance from the person to the centre of the goal `side`

@@ -124,6 +124,7 @@ void CareForHumanPlayer(int32_t injured)
     Person_StoreAction(injured, ACT_STAND);
     p.offPitch = 1;
     p.animation = -1;  // not drawn at (0, 0), nor counted on the heat map
+    Team_ForgetActive(injured);
     ActivateHighLight(kHighlightInjury, kHighlightTicks);
     if (!SubstitutesLeft(side)) return;
     SubstitutionRequest[side] = 1;

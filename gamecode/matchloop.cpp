@@ -279,7 +279,8 @@ void Match_TickTimers()
 
 void Match_RecordHeatMap()
 {
-    if (MatchPhase != PHASE_OPEN_PLAY) return;
+    // The shoot-out's kicks are no open play of the match: its clock stands still.
+    if (MatchPhase != PHASE_OPEN_PLAY || Match.period == MATCH_PERIOD_SHOOT_OUT) return;
     const bool mirrored = Match.period == 0 || Match.period == 2;
     for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
         if (MatchPersons[p].animation == -1) continue;

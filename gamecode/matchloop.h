@@ -15,7 +15,7 @@ void WritePeriodResults();
 void EngineTick();
 void Match_ClockTick();
 void Match_TickTimers();
-void Match_RecordHeatMap();  // open play only; players mirrored in periods 0 and 2, ball too
+void Match_RecordHeatMap();  // open play of periods 0-3; players mirrored in periods 0 and 2
 void Match_SetPeriodLength(int32_t seconds);
 // The whistle, the commentary of the period's end, everyone to action 30, the leaders'
 // celebration after the second half or extra time, and the clock stopped.

@@ -126,7 +126,10 @@ void Action_KickoffWalk(int32_t person)
 void Action_KickoffAtBall(int32_t person)
 {
     FaceBall(person);
-    const bool partnerLeft = MatchPersons[Match.kickoffPartner].x < PITCH_CENTRE_X;
+    // With no partner named (-1) there is nobody to stand beside: he takes the left of the ball.
+    const int32_t partner = Match.kickoffPartner;
+    const bool partnerLeft =
+        partner >= 0 && partner < MATCH_PLAYER_COUNT && MatchPersons[partner].x < PITCH_CENTRE_X;
     const int32_t x = partnerLeft ? PITCH_CENTRE_X + kBesideBall : PITCH_CENTRE_X - kBesideBall;
     CurrentPersonPos.x = static_cast<int16_t>(x);
     CurrentPersonPos.x16 = x * 65536;
@@ -166,6 +169,11 @@ void Action_KickoffPartner(int32_t person)
 void Action_KickoffTaker(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
+    // With no partner named (-1) there is nobody to kick off to: he stands.
+    if (Match.kickoffPartner < 0 || Match.kickoffPartner >= MATCH_PLAYER_COUNT) {
+        Person_SetAction(person, ACT_STAND);
+        return;
+    }
     const MatchPerson& receiver = MatchPersons[Match.kickoffPartner];
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     Match.followedObject = MATCH_BALL;

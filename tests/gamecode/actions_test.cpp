@@ -1,9 +1,14 @@
 // tests/gamecode/actions_test.cpp: the action dispatcher, sent-off players leaving, the play-time
-// stamps, and the player-group refresh of directions, heads and last-defender lines.
+// stamps, the player-group refresh of directions, heads and last-defender lines, and every
+// action, official state and phase played from a standing start.
 #include "gamecode/actions.h"
 
+#include "engine/random.h"
 #include "gamecode/activeplayer.h"
+#include "gamecode/matchrun.h"
+#include "gamecode/motion.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/support.h"
 
@@ -51,9 +56,11 @@ TEST(Actions, SentOffPlayerFreezesWhileTheDecisionShowsThenLeaves)
         p.bookings = c.bookings;
         Ball.holder = 6;
         Ball.secondHolder = 6;
+        ActivePlayer[0] = 5;
         RefereeDecision = 9;
         player_action();
         EXPECT_EQ(p.x, 400);
+        EXPECT_EQ(ActivePlayer[0], 5);
         EXPECT_EQ(p.offPitch, 0);
         EXPECT_EQ(Ball.holder, 6);
         RefereeDecision = 0;
@@ -65,6 +72,7 @@ TEST(Actions, SentOffPlayerFreezesWhileTheDecisionShowsThenLeaves)
         EXPECT_EQ(p.animation, -1);
         EXPECT_EQ(Ball.holder, 0);
         EXPECT_EQ(Ball.secondHolder, 0);
+        EXPECT_EQ(ActivePlayer[0], MATCH_NONE);  // he leaves his side's active part too
     }
 }
 
@@ -190,6 +198,97 @@ TEST_F(PlayerGroup, LastDefenderLineCountsOutfieldPlayersInsideTheTouchlines)
     PlayerGroupTurn = 3;
     UpdatePlayerGroup();
     EXPECT_EQ(LastDefenderLine[1], 0);
+}
+
+// The smoke runs: from the first period's set-up with the ball 6 units in front of a player near
+// the centre, in open play and at a throw-in being taken (the restart words set as for a foul on
+// him and a ball gone out), one change is made and the engine plays 300
+// ticks for each of the seeds 1-5: no fatal error (which ends the program) and no invariant
+// broken.
+constexpr int16_t kSmokePhases[] = {PHASE_OPEN_PLAY, PHASE_THROW_IN_TAKEN};
+constexpr int32_t kSmokePlayer = 6;
+
+void SetSmokeScene(int16_t phase, uint32_t seed)
+{
+    // The first period's set-up gives the takers, the lists and the clock a match starts with.
+    SetOpenPlayScene();
+    Match_SetupPeriod();
+    SRand(seed);
+    const int32_t x = PITCH_CENTRE_X - 40;
+    const int32_t y = PITCH_CENTRE_Y - 30;
+    Person_PlaceAt(kSmokePlayer, x, y);
+    Person_PlaceAt(MATCH_BALL, x, y + 6);
+    MatchPerson& p = MatchPersons[kSmokePlayer];
+    p.facing = static_cast<uint16_t>(Person_DirectionTo(x, y, x, y + 6));
+    // The words a stoppage is entered with: a foul on him by side 1 at the ball, which last went
+    // out over the left touchline level with him and over the far goal line near the post.
+    RestartSpot[0] = static_cast<int16_t>(x);
+    RestartSpot[1] = static_cast<int16_t>(y + 6);
+    Match.throwInSpot[0] = PITCH_LEFT_TOUCHLINE_X;
+    Match.throwInSpot[1] = static_cast<int16_t>(y);
+    Match.cornerSpot[0] = Match.goalKickSpot[0] = PITCH_CENTRE_X - 150;
+    Match.cornerSpot[1] = Match.goalKickSpot[1] = PITCH_FAR_GOAL_LINE_Y + 10;
+    FoulingSide = 1;
+    FouledPlayer = kSmokePlayer;
+    OffsideSide = 1;
+    MatchPhase = phase;
+    PhaseTimer = 0;
+}
+
+// Plays the smoke run of every seed and phase after `change`; false, with the failure naming what
+// was run, at the first run that breaks an invariant.
+bool SmokeRunsSound(const std::string& name, const std::function<void()>& change)
+{
+    for (const int16_t phase : kSmokePhases) {
+        for (uint32_t seed = 1; seed <= 5; ++seed) {
+            SetSmokeScene(phase, seed);
+            change();
+            RunTicks(300);
+            if (!Watchdog_Failures().empty()) {
+                const MatchPerson& ball = MatchPersons[MATCH_BALL];
+                ADD_FAILURE() << name << " from phase " << phase << ", seed " << seed << ": "
+                              << Watchdog_Failures().front() << " (ball at " << ball.x << ", "
+                              << ball.y << ", phase " << MatchPhase << ")";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+TEST(ActionSmoke, EveryActionPlaysOnFromAStandingStart)
+{
+    ScopedMatch match;
+    for (int16_t action = 0; action < ACT_COUNT; ++action) {
+        if (!SmokeRunsSound("action " + std::to_string(action),
+                            [action] { Person_SetAction(kSmokePlayer, action); }))
+            return;
+    }
+}
+
+TEST(ActionSmoke, EveryOfficialStatePlaysOn)
+{
+    ScopedMatch match;
+    for (int16_t state = 0; state < 16; ++state) {
+        const bool sound = SmokeRunsSound("official state " + std::to_string(state), [state] {
+            for (int32_t official = MATCH_REFEREE; official <= MATCH_LINESMAN_2; ++official) {
+                MatchPersons[official].action = state;
+            }
+        });
+        if (!sound) return;
+    }
+}
+
+TEST(ActionSmoke, EveryPhaseEnteredWithItsTimerAtZeroPlaysOn)
+{
+    ScopedMatch match;
+    for (int16_t phase = 0; phase < PHASE_COUNT; ++phase) {
+        const bool sound = SmokeRunsSound("phase " + std::to_string(phase), [phase] {
+            MatchPhase = phase;
+            PhaseTimer = 0;
+        });
+        if (!sound) return;
+    }
 }
 
 }  // namespace

@@ -120,6 +120,10 @@ TEST(MatchHeatMap, TheFirstSetUpClearsThemAndOpenPlayCountsOnlyPlayersOnThePitch
     MatchPhase = PHASE_OPEN_PLAY;
     Match_RecordHeatMap();
     EXPECT_EQ(HeatTotal(), 2u * 11 + 1);  // 22 starters and the ball, once
+    // A shoot-out's kicks run in open play, but its clock stands still: no open play of the match.
+    Match.period = MATCH_PERIOD_SHOOT_OUT;
+    Match_RecordHeatMap();
+    EXPECT_EQ(HeatTotal(), 2u * 11 + 1);
 }
 
 TEST(MatchHeatMap, PlayersAndTheBallAreMirroredInTheFirstPeriodOfEachPair)

@@ -3,6 +3,7 @@
 #include "tests/gamecode/harness/harness.h"
 
 #include <algorithm>
+#include <bit>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,7 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
+#include "gamecode/matchdata.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
@@ -60,6 +62,9 @@ struct HarnessState {
     int32_t awarded[PHASE_COUNT] = {};
     int32_t shootOutKicks = 0;
     int32_t foulsAgainst[2] = {0, 0};
+    uint32_t periodsEntered = 0;  // bit n: period n was played
+    int32_t lastPeriod = -1;
+    int16_t scoreAtStart[MATCH_PERIOD_COUNT][2] = {};  // each period's score when it began
 };
 
 HarnessState* s_harness = nullptr;
@@ -322,6 +327,12 @@ std::string CheckDribbleOnTheSpot()
 std::string CheckPlay()
 {
     HarnessState& h = *s_harness;
+    if (Match.period != h.lastPeriod && Match.period < MATCH_PERIOD_COUNT) {
+        h.lastPeriod = Match.period;
+        h.periodsEntered |= 1u << Match.period;
+        h.scoreAtStart[Match.period][0] = Match.score[0];
+        h.scoreAtStart[Match.period][1] = Match.score[1];
+    }
     if (MatchPhase != h.lastPhase) {
         if (MatchPhase >= 0 && MatchPhase < PHASE_COUNT) ++h.awarded[MatchPhase];
         // A shoot-out's kicks run through the penalty phase too.
@@ -464,6 +475,7 @@ void MatchDayBuilder::Write() const
             sidePreset = s == 0 ? SidePreset::Strong : SidePreset::Weak;
         block->sides[s] = MakeSide(seed * 2 + static_cast<uint32_t>(s), sidePreset);
         block->sides[s].firstLegGoals = firstLegGoals[s];
+        block->sides[s].human = human[s] ? 1 : 0;
     }
     if (afterWrite != nullptr) afterWrite();
 }
@@ -570,6 +582,18 @@ std::string Engine_CheckInvariants()
         const uint8_t active = ActivePlayer[side];
         if (active != MATCH_NONE && Person_Side(active) != side)
             return "active player of the other side";
+        if (active != MATCH_NONE && MatchPersons[active].offPitch != 0)
+            return "active player " + std::to_string(active) + " off the pitch";
+    }
+    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+        if (MatchPersons[p].action < 0 || MatchPersons[p].action >= ACT_COUNT)
+            return "person " + std::to_string(p) + " in action "
+                   + std::to_string(MatchPersons[p].action);
+    }
+    for (int32_t official = MATCH_REFEREE; official <= MATCH_LINESMAN_2; ++official) {
+        if (MatchPersons[official].action < 0 || MatchPersons[official].action > 15)
+            return "official " + std::to_string(official) + " in state "
+                   + std::to_string(MatchPersons[official].action);
     }
     const MatchDataBlock* data = GetMatchDataBlock();
     if (data->eventCount < 0 || data->eventCount >= MATCH_EVENT_MAX) return "event count";
@@ -748,32 +772,32 @@ bool RunUntil(const std::function<bool()>& done, int32_t budget)
     return done();
 }
 
-SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, bool cupTie)
+SoakResult SoakRun(const MatchDayBuilder& builder)
 {
     HarnessState& h = *s_harness;
-    MatchDayBuilder builder;
-    builder.seed = seed;
-    builder.preset = preset;
-    builder.periodMinutes = periodMinutes;
-    builder.extraTime = cupTie ? 1 : 0;
-    builder.shootOut = cupTie ? 1 : 0;
     builder.Write();
-    SRand(seed);
+    SRand(builder.seed);
     h.failures.clear();
     h.passes = 0;
     h.playChecks = true;
     h.lastPhase = -1;
-    h.seed = seed;
+    h.seed = builder.seed;
     h.stillSince = 0;
     h.holder = -1;
+    h.periodsEntered = 0;
+    h.lastPeriod = -1;
     std::fill(std::begin(h.awarded), std::end(h.awarded), 0);
     h.shootOutKicks = 0;
     h.foulsAgainst[0] = h.foulsAgainst[1] = 0;
     h.actions = {};
     PlayMatch3D();
     h.playChecks = false;
+    if (std::string fullTime = CheckFullTime(builder); !fullTime.empty())
+        h.failures.push_back("seed " + std::to_string(builder.seed) + ": " + fullTime);
     SoakResult result;
     result.actions = h.actions;
+    std::copy(std::begin(h.awarded), std::end(h.awarded), std::begin(result.phaseEntries));
+    result.periods = h.periodsEntered;
     const MatchDataBlock* data = GetMatchDataBlock();
     result.territoryInRange = true;
     uint32_t thirds = 0;
@@ -793,13 +817,6 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
             result.parries += p.stats.parries;
             result.otherSaves += p.stats.palms + p.stats.punches + p.stats.deflections;
         }
-        int32_t records = 0;
-        for (const MatchGoalRecord& goal : Match.goals[side]) {
-            records += goal.minute != 0xFF ? 1 : 0;
-        }
-        if (records != std::min<int32_t>(Match.score[side], MATCH_GOAL_RECORDS))
-            h.failures.push_back("goal records of side " + std::to_string(side));
-        if (std::string cards = CheckCards(side); !cards.empty()) h.failures.push_back(cards);
         result.foulsAgainst[side] = h.foulsAgainst[side];
         result.teamFouls[side] = Match.teamStats[side].fouls;
         result.offsides[side] = Match.teamStats[side].offsides;
@@ -825,10 +842,6 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
         thirds += data->territoryTotals[t];  // a packed field: read by value
     }
     result.territoryMatchesThirds = thirds == Match.openPlayTicks;
-    // The match's rows start at row 0 and the row after the last closes the list.
-    if ((data->eventCount > 0 && data->events[0].kind == 255)
-        || (data->eventCount < MATCH_EVENT_MAX && data->events[data->eventCount].kind != 255))
-        h.failures.push_back("event rows not from row 0 or not closed");
     result.throwIns = h.awarded[PHASE_THROW_IN_AWARDED];
     result.goalKicks = h.awarded[PHASE_GOAL_KICK_AWARDED];
     result.corners = h.awarded[PHASE_CORNER_AWARDED];
@@ -843,6 +856,201 @@ SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, boo
     result.finalWhistle = Match.finalWhistle == 1;
     result.failures = h.failures;
     return result;
+}
+
+namespace {
+
+std::string SideText(int32_t side) { return "side " + std::to_string(side) + ": "; }
+
+// The periods the fixture allows: extra time only on a level aggregate, a golden goal ending it,
+// the shoot-out only when still level and then decided.
+std::string CheckPeriods(const MatchDayBuilder& builder)
+{
+    const HarnessState& h = *s_harness;
+    const auto played = [&](int32_t period) { return (h.periodsEntered >> period & 1) != 0; };
+    const auto levelAt = [&](int32_t period) {
+        return h.scoreAtStart[period][0] + builder.firstLegGoals[0]
+               == h.scoreAtStart[period][1] + builder.firstLegGoals[1];
+    };
+    if (!played(0) || !played(1)) return "a half not played";
+    if (played(3) && !played(2)) return "the second extra period without the first";
+    if (played(2) && (builder.extraTime == 0 && builder.goldenGoal == 0))
+        return "extra time the fixture has none of";
+    if (played(2) && !levelAt(2)) return "extra time after an aggregate won";
+    const int32_t extraGoals =
+        Match.score[0] + Match.score[1] - h.scoreAtStart[2][0] - h.scoreAtStart[2][1];
+    if (played(2) && builder.goldenGoal != 0 && extraGoals > 0) {
+        if (extraGoals > 1) return "play went on past the golden goal";
+        if (played(4)) return "a shoot-out after the golden goal";
+    }
+    if (!played(4)) return "";
+    if (builder.shootOut == 0) return "a shoot-out the fixture has none of";
+    if (!levelAt(4)) return "a shoot-out after an aggregate won";
+    if (!ShootOut_IsDecided(h.shootOutKicks, Match.shootOutGoals[0], Match.shootOutGoals[1]))
+        return "a shoot-out left undecided after " + std::to_string(h.shootOutKicks) + " kicks";
+    return "";
+}
+
+int32_t ListLength(const auto& list)
+{
+    int32_t n = 0;
+    while (n < static_cast<int32_t>(std::size(list)) && list[n].player != -1) {
+        ++n;
+    }
+    return n;
+}
+
+// The score against its goal rows and goal list, the card list against the card records, the
+// substitution rows against the count.
+std::string CheckSideLists(int32_t side)
+{
+    const MatchSideStats& stats = GetMatchDataBlock()->sides[side];
+    const int32_t listed = std::min<int32_t>(stats.score, MATCH_GOAL_RECORDS);
+    if (stats.score != Match.score[side] || stats.score != GoalRowsOf(side))
+        return SideText(side) + "score against its goal rows";
+    if (ListLength(stats.goals) != listed || ListLength(stats.scorers) != listed)
+        return SideText(side) + "goal list of " + std::to_string(ListLength(stats.goals));
+    for (int32_t g = 0; g < listed; ++g) {
+        if (stats.goals[g].kind > 2) return SideText(side) + "goal list kind";
+    }
+    if (std::string cards = CheckCards(side); !cards.empty()) return cards;
+    if (ListLength(stats.cards) != Match.cardCount[side]) return SideText(side) + "card list";
+    for (int32_t c = 0; c < Match.cardCount[side]; ++c) {
+        const MatchCardRecord& record = Match.cards[side][c];
+        if (stats.cards[c].player != MatchPersons[record.person].playerId
+            || stats.cards[c].kind != (record.kind == 1 ? 1 : 2))
+            return SideText(side) + "card list entry " + std::to_string(c);
+    }
+    if (RowsOf(1, side) != Match.substitutionCount[side]
+        || stats.totals[MATCH_TOTAL_SUBSTITUTIONS] != Match.substitutionCount[side]
+        || Match.substitutionCount[side] > Match.substitutesAllowed)
+        return SideText(side) + "substitutions";
+    return "";
+}
+
+uint32_t HeatOf(int32_t grid)
+{
+    // The block is packed: the grid is copied out before its counters are read.
+    uint32_t cells[TACTIC_GRID_ROWS * TACTIC_GRID_COLUMNS];
+    std::memcpy(cells, GetMatchDataBlock()->heatMaps[grid], sizeof(cells));
+    uint32_t sum = 0;
+    for (const uint32_t cell : cells) {
+        sum += cell;
+    }
+    return sum;
+}
+
+// The 16 rows and match views of a side: ratings, the player of the match, card words, heat.
+// `stars` counts the players of the match found.
+std::string CheckSidePlayers(int32_t side, int32_t* stars)
+{
+    const MatchSideStats& stats = GetMatchDataBlock()->sides[side];
+    int32_t booked = 0;
+    int32_t sentOff = 0;
+    for (int32_t position = 0; position < MATCH_PERSONS_PER_SIDE; ++position) {
+        const PlayerMatchRecord& row = stats.players[position];
+        const int32_t person = LineUp[side][position];
+        const std::string name = SideText(side) + "person " + std::to_string(person) + " ";
+        // The engine's participation mark: set when he stands on the pitch, negative for a
+        // player beyond the substitutes allowed, who is rated -1.
+        const auto participation = static_cast<int8_t>(MatchPersons[person].matchRating);
+        const bool tookPart = participation > 0;
+        const bool star = stats.manOfTheMatch == MatchPersons[person].playerId;
+        const int32_t rating = PlayerMatchRecord_Get(row, PMR_RATING);
+        *stars += star ? 1 : 0;
+        if (star && !tookPart) return name + "is player of the match without playing";
+        if (tookPart ? rating < 10 || rating > (star ? 100 : 99)
+                     : rating != (participation < 0 ? -1 : 0))
+            return name + "rated " + std::to_string(rating);
+        if (!tookPart && HeatOf(person) != 0) return name + "has heat without playing";
+        if (HeatOf(person) > Match.openPlayTicks)
+            return name + "has heat " + std::to_string(HeatOf(person)) + " past the open play "
+                   + std::to_string(Match.openPlayTicks);
+        MatchViewEntry view{};
+        Football_BuildMatchView(&view, side, person - side * MATCH_PERSONS_PER_SIDE);
+        const int32_t cards = view.cardBits >> 6 & 3;
+        if (view.commitment < 0 || view.commitment > 95 || view.participation < 0
+            || view.participation > 95 || view.condition < 0 || view.condition > 100
+            || (view.rating > 0 && (view.rating < 10 || view.rating > 99)) || view.goals < 0
+            || view.goals > Match.score[side] + Match.score[side ^ 1])
+            return name + "match view out of range: " + std::to_string(view.commitment) + " "
+                   + std::to_string(view.participation) + " " + std::to_string(view.condition) + " "
+                   + std::to_string(view.rating) + " " + std::to_string(view.goals) + " "
+                   + std::to_string(view.cardBits);
+        // Two bookings (2) send a player off as a straight red (3) does.
+        booked += cards == 1 ? 1 : 0;
+        sentOff += cards >= 2 ? 1 : 0;
+    }
+    if (booked != stats.totals[MATCH_TOTAL_BOOKINGS]
+        || sentOff != stats.totals[MATCH_TOTAL_SENDINGS_OFF])
+        return SideText(side) + "card words against the booked and sent-off totals";
+    // One card pair for each player booked or sent off, the rest unused.
+    int32_t pairs = 0;
+    for (const MatchCardPair& pair : stats.cardBytes) {
+        pairs += pair.minute != 255 ? 1 : 0;
+    }
+    if (pairs != booked + sentOff) return SideText(side) + "card pairs";
+    return "";
+}
+
+// Shots, fouls and the territory bytes: each minute's byte 0-100, or 255 for a minute not played
+// and for the last minute of each period, which time running out leaves unwritten; the totals
+// are the open play split into thirds.
+std::string CheckTeamTotals()
+{
+    const MatchDataBlock* data = GetMatchDataBlock();
+    for (int32_t side = 0; side < 2; ++side) {
+        const MatchSideStats& stats = data->sides[side];
+        if (stats.shotsOnTarget < 0 || stats.shotsOffTarget < 0)
+            return SideText(side) + "shots on target past the shots";
+        if (stats.fouls != s_harness->foulsAgainst[side])
+            return SideText(side) + "fouls against the foul phases";
+        if (stats.corners < 0 || stats.possession < 0) return SideText(side) + "totals";
+    }
+    int32_t written = 0;  // past the last minute written
+    for (int32_t m = 0; m < MATCH_TERRITORY_MINUTES; ++m) {
+        const uint8_t byte = data->territory[m];
+        if (byte > 100 && byte != 255) return "territory byte of minute " + std::to_string(m);
+        if (byte <= 100) written = m + 1;
+    }
+    int32_t unwritten = 0;
+    for (int32_t m = 0; m < written; ++m) {
+        unwritten += data->territory[m] == 255 ? 1 : 0;
+    }
+    if (unwritten >= std::popcount(s_harness->periodsEntered & 0xFu))  // no shoot-out minutes
+        return std::to_string(unwritten) + " played minutes without their territory byte";
+    uint32_t thirds = 0;
+    for (int32_t t = 0; t < 3; ++t) {
+        thirds += data->territoryTotals[t];  // a packed field: read by value
+    }
+    if (thirds != Match.openPlayTicks) return "territory totals against the open play";
+    if (HeatOf(MATCH_PLAYER_COUNT) + HeatOf(MATCH_PLAYER_COUNT + 1) > Match.openPlayTicks)
+        return "the ball's heat past the open play";
+    // The match's rows start at row 0 and the row after the last closes the list.
+    if ((data->eventCount > 0 && data->events[0].kind == MATCH_EVENT_END)
+        || (data->eventCount < MATCH_EVENT_MAX
+            && data->events[data->eventCount].kind != MATCH_EVENT_END))
+        return "event rows not from row 0 or not closed";
+    return "";
+}
+
+}  // namespace
+
+std::string CheckFullTime(const MatchDayBuilder& builder)
+{
+    if (Match.finalWhistle != 1) return "no final whistle";
+    if (std::string periods = CheckPeriods(builder); !periods.empty()) return periods;
+    int32_t stars = 0;
+    for (int32_t side = 0; side < 2; ++side) {
+        if (std::string lists = CheckSideLists(side); !lists.empty()) return lists;
+        if (std::string players = CheckSidePlayers(side, &stars); !players.empty()) return players;
+    }
+    // One player of the match, who played, his id on his side and -1 on the other.
+    const MatchDataBlock* data = GetMatchDataBlock();
+    const int32_t named =
+        (data->sides[0].manOfTheMatch != -1 ? 1 : 0) + (data->sides[1].manOfTheMatch != -1 ? 1 : 0);
+    if (named != 1 || stars != 1) return std::to_string(named) + " players of the match named";
+    return CheckTeamTotals();
 }
 
 GoldenResult GoldenRun(uint32_t seed, SidePreset preset, bool init)

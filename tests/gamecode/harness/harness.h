@@ -11,6 +11,7 @@
 
 #include "game/matchblocks.h"
 #include "gamecode/actionids.h"
+#include "gamecode/phases.h"
 #include "tests/support/host_run.h"
 
 // StrongAgainstWeak: a block of a strong home side (side 0) and a weak away side.
@@ -34,6 +35,7 @@ struct MatchDayBuilder {
     int16_t substitutes = 3;
     uint16_t viewMode = VIEW_NONE;
     int16_t firstLegGoals[2] = {0, 0};
+    bool human[2] = {false, false};  // the side's manager is a human
     void (*afterWrite)() = nullptr;  // changes of the written block, e.g. kits a view can draw
     void Write() const;              // into GetMatchSidesBlock()
 };
@@ -149,11 +151,8 @@ bool RunUntil(const std::function<bool()>& done, int32_t budget);
 // ticks, the ball never rests within 16 units of one point for 1,500 ticks of open play, never
 // lies still (speed 0, in play, no stoppage) for more than 500 ticks, no player keeps it within 32
 // units of one spot for more than 1,000 ticks, each side's score stays equal to its goal event
-// rows, at most 20 goal records, no side substitutes beyond its limit and each has one
-// substitution row per change, the event rows start at row 0 and end with a closing row, each
-// side's card records match its booking and sending-off
-// rows and its booked and sent-off totals. A stall names the seed, the tick and the persons around
-// the ball.
+// rows and no side substitutes beyond its limit or without its row. At full time CheckFullTime
+// holds. A stall names the seed, the tick and the persons around the ball.
 struct SoakResult {
     int32_t score[2] = {0, 0};
     int32_t goalRows[2] = {0, 0};
@@ -185,16 +184,26 @@ struct SoakResult {
     int32_t crosses[2] = {0, 0};
     int32_t catches = 0;  // both keepers' saves
     int32_t parries = 0;
-    int32_t otherSaves = 0;  // palms, punches and deflections
+    int32_t otherSaves = 0;                  // palms, punches and deflections
+    int32_t phaseEntries[PHASE_COUNT] = {};  // times each phase was entered
+    uint32_t periods = 0;                    // bit n: period n was played
     ActionTally actions;
     bool finalWhistle = false;
     bool territoryInRange = false;  // every played minute's byte 0-100
     bool territoryMatchesThirds = false;
     std::vector<std::string> failures;  // the watchdog's and the full-match checks'
 };
-// Plays seed `seed` (sides and generator) in a ScopedMatch already set up; `cupTie` allows extra
-// time and a shoot-out.
-SoakResult SoakRun(uint32_t seed, SidePreset preset, uint16_t periodMinutes, bool cupTie = false);
+// Plays the builder's block, the generator seeded by its seed, in a ScopedMatch already set up.
+SoakResult SoakRun(const MatchDayBuilder& builder);
+
+// Empty while every field of the data block agrees with the played match at full time: the
+// periods fit the fixture; each side's score, goal rows and goal list, its card rows, list,
+// records and players' card words, its substitution rows and count; 16 rows a side rated 10-99
+// for a player who took part (100 only for the player of the match, whose id is on his side
+// and -1 on the other) and 0 for the others, with the match view's figures in their ranges; the
+// team totals, the territory bytes and totals and the heat maps within the open play. Else the
+// first disagreement.
+std::string CheckFullTime(const MatchDayBuilder& builder);
 
 struct GoldenResult {
     std::vector<std::string> lines;  // "key value", then "hash <tick> <hex> <draws>"
