@@ -11,6 +11,7 @@
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"
 #include "generic/ingamepause.h"
+#include "generic/ingamestats.h"
 #include "generic/ingameteams.h"
 #include "menus/machine.h"
 #include "menus/vtmenu.h"
@@ -41,11 +42,6 @@ struct PlaceholderTitle {
 };
 constexpr PlaceholderTitle kPlaceholderTitles[] = {
     {IGM_TEAM_SELECTION, 1557, nullptr},
-    {IGM_STATISTICS, 1836, nullptr},
-    {IGM_TIMELINE, 0, "D\xE9roulement du match"},
-    {IGM_SHOOT_OUT, 0,
-     "S\xE9"
-     "ance de tirs au but"},
     {IGM_MARKING, 84, nullptr},
 };
 
@@ -81,8 +77,8 @@ const InGameScreen& PlaceholderScreen()
 constexpr InGameMenuTable kRealScreens = {
     .runScreen = {InGame_PauseMenu, InGame_DisplayOptionsMenu, InGame_VideoOptionsMenu, nullptr,
                   InGame_PlaceholderMenu, InGame_PerformanceMenu, InGame_LineUpsMenu, nullptr,
-                  InGame_SquadMenu, InGame_PlaceholderMenu, InGame_PlaceholderMenu,
-                  InGame_PlaceholderMenu, InGame_PlaceholderMenu},
+                  InGame_SquadMenu, InGame_StatisticsMenu, InGame_TimelineMenu,
+                  InGame_ShootOutMenu, InGame_PlaceholderMenu},
     .copySquadStatus = CopySquadStatusToPlayers,
     .setupFormations = SetupFormations,
 };
@@ -128,6 +124,7 @@ void InGameMenus_Init()
     InGameMenus_Reset();
     InGameTeams_Init();
     InGamePause_Init();
+    InGameStats_Init();
 }
 
 void InGameMenus_Uninit() { InGameMenus_Init(); }
@@ -167,7 +164,6 @@ void InGameMenusFromStart() { Open(IGM_PERFORMANCE, KEEP_SIDE, 0); }
 void InGameMenusPage4() { Open(IGM_TEAM_SELECTION, KEEP_SIDE, 0); }
 void InGameMenusPage1() { Open(IGM_DISPLAY, InGameMenus_HumanSide(), 0); }
 void InGameMenusPage0() { Open(IGM_PAUSE, InGameMenus_HumanSide(), 0); }
-void RunInGameMenuPair() {}
 
 void InGameMenus_Reset()
 {
