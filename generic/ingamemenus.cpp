@@ -77,8 +77,8 @@ const InGameScreen& PlaceholderScreen()
 constexpr InGameMenuTable kRealScreens = {
     .runScreen = {InGame_PauseMenu, InGame_DisplayOptionsMenu, InGame_VideoOptionsMenu, nullptr,
                   InGame_PlaceholderMenu, InGame_PerformanceMenu, InGame_LineUpsMenu, nullptr,
-                  InGame_SquadMenu, InGame_StatisticsMenu, InGame_TimelineMenu,
-                  InGame_ShootOutMenu, InGame_PlaceholderMenu},
+                  InGame_SquadMenu, InGame_StatisticsMenu, InGame_TimelineMenu, InGame_ShootOutMenu,
+                  InGame_PlaceholderMenu},
     .copySquadStatus = CopySquadStatusToPlayers,
     .setupFormations = SetupFormations,
 };

@@ -330,9 +330,9 @@ void DrawPenaltyOrder(int32_t, int32_t, int32_t, int32_t)
         VT_SetFontColour(row == s_stats.penaltyPick ? COLOUR_PICKED : COLOUR_NORMAL);
         VT_DrawTextAddr(PEN_NAME_X, y, LEFT, MatchPersons[person].name);
         for (const PenaltyColumn& column : kPenaltyColumns) {
-            const int32_t value = column.skill == NONE ? OrderIndexOf(side, person) + 1
-                                                       : InGameTeams_SquadSkill(side, place,
-                                                                                column.skill);
+            const int32_t value = column.skill == NONE
+                                      ? OrderIndexOf(side, person) + 1
+                                      : InGameTeams_SquadSkill(side, place, column.skill);
             VT_DrawNumber(column.x, y, CENTRED, value);
         }
     }
