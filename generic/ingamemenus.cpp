@@ -144,6 +144,7 @@ void InGameMenus_Start()
     ScriptRegisterValue("igmenu", InGameMenus_Running);
     ScriptRegisterValue("igside", [] { return static_cast<int32_t>(InGameMenuSide); });
     InGamePause_RegisterScriptValues();
+    InGameStats_RegisterScriptValues();
 }
 
 void InGameMenusLoop()

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "engine/fatal.h"
+#include "engine/script.h"
 #include "game/matchblocks.h"
 #include "game/textmess.h"
 #include "gamecode/matchdata.h"
@@ -65,7 +66,7 @@ constexpr int32_t kListSkills[3] = {SKILL_MENTAL, SKILL_DEAD_BALL, SKILL_SHOOTIN
 constexpr int32_t PENALTY_BACKGROUND = 5;
 constexpr int32_t PEN_BOX_X = 150, PEN_BOX_Y = 90, PEN_BOX_W = 340, PEN_BOX_H = 260;
 constexpr int32_t PEN_ROW_X = 160, PEN_ROW_Y = 120, PEN_ROW_W = 314, PEN_ROW_H = 22;
-constexpr int32_t PEN_HEADER_Y = 96, PEN_COLUMN_W = 36, PEN_LONG_NAME_Y = 60;
+constexpr int32_t PEN_HEADER_Y = 96, PEN_COLUMN_W = 34, PEN_LONG_NAME_Y = 60;
 constexpr int32_t PEN_GRAPHIC_X = 172, PEN_NAME_X = 186;
 constexpr int32_t END_X = 20, END_Y = 440, END_W = 600, END_H = 20;
 struct PenaltyColumn {
@@ -75,10 +76,10 @@ struct PenaltyColumn {
     int32_t skill;     // NONE: the order number
 };
 constexpr PenaltyColumn kPenaltyColumns[] = {
-    {340, 479, 45, SKILL_SHOOTING},
-    {380, 489, 55, SKILL_MENTAL},
-    {420, 482, 48, SKILL_DEAD_BALL},
-    {456, 69, 0, NONE},
+    {318, 479, 45, SKILL_SHOOTING},
+    {352, 489, 55, SKILL_MENTAL},
+    {386, 482, 48, SKILL_DEAD_BALL},
+    {442, 69, 0, NONE},
 };
 
 struct InGameStatsState {
@@ -90,6 +91,7 @@ struct InGameStatsState {
     int32_t listNumber[STARTERS];
     int32_t listPick;
     int32_t penaltySide;
+    int32_t penaltyShown;                     // the side whose penalty order screen runs, NONE
     int32_t candidates[PENALTY_ORDER_COUNT];  // places
     int32_t candidateCount;
     int32_t penaltyPick;
@@ -446,6 +448,12 @@ void InGameStats_Init()
     s_stats.listPick = NONE;
     s_stats.penaltyPick = NONE;
     s_stats.longName = NONE;
+    s_stats.penaltyShown = NONE;
+}
+
+void InGameStats_RegisterScriptValues()
+{
+    ScriptRegisterValue("penorder", [] { return s_stats.penaltyShown; });
 }
 
 InGameStatsFigures InGameStats_Figures(const uint32_t thirdsTicks[2][3])
@@ -548,7 +556,9 @@ void RunInGameMenuPair()
         InGameStats_FillPenaltyOrder(side);
         if (AutoRunMode != 0 || Block().sides[side].human == 0) continue;
         s_stats.penaltySide = side;
+        s_stats.penaltyShown = side;
         InGameScreen_Run(PenaltyOrderScreen());
+        s_stats.penaltyShown = NONE;
     }
     ShutdownMenuGraphics();
     MatchView_Init();

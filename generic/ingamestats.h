@@ -62,6 +62,8 @@ void InGame_ShootOutMenu();
 int32_t InGameStats_ShootOutNumber(int32_t place);
 
 void InGameStats_Init();  // no picks, no long name shown
+// The script value `penorder`: the side whose penalty order screen runs, -1 none.
+void InGameStats_RegisterScriptValues();
 // The frames of ids 9, 10 and 11, and of the penalty order screen for a side, for tests that
 // draw them without running their loops.
 const InGameScreen& InGameStats_Screen(uint16_t id);
