@@ -20,6 +20,7 @@
 #include "menus/vtmenu.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -275,5 +276,31 @@ TEST_F(InGameStatsTest, TheShootOutListSwapsOrderNumbersAndThePickedRowDropsTheP
         EXPECT_EQ(InGameStats_ShootOutNumber(place), expected[place]) << place;
     EXPECT_EQ(SendVTEventAt(320, 440, VT_EVENT_RELEASE), VT_BREAK_1);
     EXPECT_EQ(InGameMenuId, IGM_MARKING);
+    InGameScreen_Close();
+}
+
+// The statistics of a known match and the penalty order with a row picked, as drawn.
+TEST_F(InGameStatsTest, TheStatisticsAndPenaltyOrderScreensMatchTheirGoldens)
+{
+    Match.teamStats[0] = {7, 3, 5, 11, 2, 0};
+    Match.teamStats[1] = {4, 1, 0, 9, 6, 0};
+    const uint32_t ticks[2][3] = {{300, 600, 0}, {200, 200, 100}};
+    std::memcpy(Match.thirdsTicks, ticks, sizeof(ticks));
+    InGameMenuId = IGM_STATISTICS;
+    InGameScreen_Open(InGameStats_Screen(IGM_STATISTICS));
+    WriteFrameToTestOutput("in_match_statistics.png");
+    ExpectGoldenHash("menus/in_match_statistics", WorkScreenHash());
+    InGameScreen_Close();
+
+    for (MatchPlayerEntry& entry : GetMatchSidesBlock()->sides[0].entries) {
+        for (uint16_t& skill : entry.displaySkills)
+            skill = static_cast<uint16_t>(40 + (&skill - entry.displaySkills) * 5 + entry.shirt);
+    }
+    InGameStats_FillPenaltyOrder(0);
+    InGameScreen_Open(InGameStats_PenaltyScreen(0));
+    EXPECT_EQ(SendVTEventAt(300, 153, VT_EVENT_RELEASE), VT_BREAK_0);
+    VT_MenuRedraw();
+    WriteFrameToTestOutput("in_match_penalty_order.png");
+    ExpectGoldenHash("menus/in_match_penalty_order", WorkScreenHash());
     InGameScreen_Close();
 }
