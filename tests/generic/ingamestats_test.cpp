@@ -43,7 +43,7 @@ protected:
                 static_cast<int16_t>(person);
             MatchPersons[person].playerId = static_cast<uint16_t>(500 + person);
             std::snprintf(MatchPersons[person].name, sizeof(MatchPersons[person].name),
-                          "J. Joueur%02d", person);
+                          "J. Joueur%02d", static_cast<uint8_t>(person));
         }
         MatchView_Register(VIEWKIND_TEXT, &kNoView);
     }
@@ -293,8 +293,8 @@ TEST_F(InGameStatsTest, TheStatisticsAndPenaltyOrderScreensMatchTheirGoldens)
     InGameScreen_Close();
 
     for (MatchPlayerEntry& entry : GetMatchSidesBlock()->sides[0].entries) {
-        for (uint16_t& skill : entry.displaySkills)
-            skill = static_cast<uint16_t>(40 + (&skill - entry.displaySkills) * 5 + entry.shirt);
+        for (int32_t c = 0; c < MATCH_DISPLAY_SKILL_COUNT; ++c)
+            entry.displaySkills[c] = static_cast<uint16_t>(40 + c * 5 + entry.shirt);
     }
     InGameStats_FillPenaltyOrder(0);
     InGameScreen_Open(InGameStats_PenaltyScreen(0));
