@@ -1,6 +1,6 @@
-// The in-match team screens' full redraws (fill, draw, present) over a seeded fixture: the team
-// selection with sixteen rows and the grid with every line, and the marking screen with both
-// sides on the pitch; headless, on the host's device.
+// The in-match screens' full redraws (fill, draw, present) over a seeded fixture: the team
+// selection with sixteen rows and the grid with every line, the marking screen with both sides on
+// the pitch, and the timeline at its fullest; headless, on the host's device.
 #include <cstdio>
 
 #include <benchmark/benchmark.h>
@@ -10,6 +10,7 @@
 #include "game/tactics.h"
 #include "gamecode/matchstate.h"
 #include "generic/ingamemarking.h"
+#include "generic/ingamestats.h"
 #include "generic/ingametactics.h"
 #include "menus/machine.h"
 #include "menus/vtmenu.h"
@@ -58,7 +59,28 @@ void SetUpMatch()
     }
 }
 
-void TimeRedraws(benchmark::State& state, const InGameScreen& screen, uint16_t id)
+// The timeline's 120-minute axis, a curve over every minute and 30 event labels.
+void FillTimeline()
+{
+    MatchDataBlock& data = *GetMatchDataBlock();
+    for (int32_t m = 0; m < IGS_MINUTES; ++m)
+        data.territory[m] = static_cast<uint8_t>((m * 37) % 101);
+    for (int32_t e = 0; e < 40; ++e)
+        data.events[e] = {static_cast<uint8_t>(e % 2),
+                          0,
+                          static_cast<int16_t>(e * 3),
+                          static_cast<int16_t>(e % 2),
+                          static_cast<int16_t>(MatchPersons[e % 22].playerId),
+                          -1};
+    data.events[40].kind = MATCH_EVENT_END;
+    data.eventCount = 40;
+    Match.period = 3;
+    Match.periodLength = 4500;
+    Match.periodTicks = 4500;
+}
+
+void TimeRedraws(benchmark::State& state, const InGameScreen& screen, uint16_t id,
+                 void (*fillMatch)() = nullptr)
 {
     ScopedMenuDisplay display;
     ShutdownMenuGraphics();
@@ -67,6 +89,7 @@ void TimeRedraws(benchmark::State& state, const InGameScreen& screen, uint16_t i
     VideoInit(false);
     InitSetOfMenus();
     SetUpMatch();
+    if (fillMatch != nullptr) fillMatch();
     InGameMenus_Init();
     InGameMenuId = id;
     InGameMenuSide = 0;
@@ -94,6 +117,12 @@ void BM_MarkingRedraw(benchmark::State& state)
     TimeRedraws(state, InGameMarking_Screen(), IGM_MARKING);
 }
 BENCHMARK(BM_MarkingRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_TimelineRedraw(benchmark::State& state)
+{
+    TimeRedraws(state, InGameStats_Screen(IGM_TIMELINE), IGM_TIMELINE, FillTimeline);
+}
+BENCHMARK(BM_TimelineRedraw)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

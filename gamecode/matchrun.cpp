@@ -361,7 +361,6 @@ void PlayMatch3D()
             }
         }
         if (ShootOutDue()) {
-            Match_FillPenaltyOrder();
             MatchPresentationOps.RunInGameMenuPair();
             RunPeriod(MATCH_PERIOD_SHOOT_OUT, Match.kickOffSide, 0);
         }

@@ -22,4 +22,5 @@ void InitSides();
 void WriteMatchSummary();
 // Each side's shoot-out order: its penalty taker when on the pitch, then its other players on
 // the pitch from line-up slot 10 down to 1, then the keeper; at most ten, -1 after the last.
+// The presentation's penalty order entry until the in-match menus put theirs in.
 void Match_FillPenaltyOrder();

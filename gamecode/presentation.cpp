@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "gamecode/matchrun.h"
 #include "gamecode/motionframes.h"
 
 MatchPresentation MatchPresentationOps;
@@ -54,7 +55,7 @@ void MatchPresentation_SetDefaults()
         .Replay_Restore = Nothing,
         .Replay_Load = NoReplayToLoad,
         .InGameMenusLoopAt = NoMenus,
-        .RunInGameMenuPair = Nothing,
+        .RunInGameMenuPair = Match_FillPenaltyOrder,
         .InGameMenusPage6 = Nothing,
         .InGameMenusFromStart = Nothing,
         .InGameMenusPage4 = Nothing,

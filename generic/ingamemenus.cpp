@@ -12,6 +12,7 @@
 #include "gamecode/presentation.h"
 #include "generic/ingamemarking.h"
 #include "generic/ingamepause.h"
+#include "generic/ingamestats.h"
 #include "generic/ingametactics.h"
 #include "generic/ingameteams.h"
 #include "menus/machine.h"
@@ -26,65 +27,17 @@ InGameMenuTable InGameMenuOps;
 namespace {
 
 constexpr int32_t NOT_RUNNING = -1;
-constexpr const char* PLACEHOLDER_LINE = "Cet \xE9"
-                                         "cran n'est pas encore disponible.";
-
 struct InGameMenusState {
     int32_t running;  // the id of the last screen run, NOT_RUNNING while the menus are closed
-    const char* placeholderTitle;
 };
 
 InGameMenusState s_igm;
 
-struct PlaceholderTitle {
-    uint16_t id;
-    int32_t textNo;  // 0: the wording below
-    const char* own;
-};
-constexpr PlaceholderTitle kPlaceholderTitles[] = {
-    {IGM_TEAM_SELECTION, 1557, nullptr},
-    {IGM_STATISTICS, 1836, nullptr},
-    {IGM_TIMELINE, 0, "D\xE9roulement du match"},
-    {IGM_SHOOT_OUT, 0,
-     "S\xE9"
-     "ance de tirs au but"},
-    {IGM_MARKING, 84, nullptr},
-};
-
-void DrawPlaceholderLine(int32_t, int32_t, int32_t, int32_t)
-{
-    VT_SetFontColour(0);
-    VT_DrawTextAddr(320, 240, 0x55, PLACEHOLDER_LINE);
-}
-
-void TakePlaceholderTitle()
-{
-    s_igm.placeholderTitle = "";
-    for (const PlaceholderTitle& t : kPlaceholderTitles) {
-        if (t.id == InGameMenuId)
-            s_igm.placeholderTitle = t.textNo != 0 ? GetMessageText(t.textNo) : t.own;
-    }
-}
-
-const InGameScreen& PlaceholderScreen()
-{
-    static const InGameMapBuilder map = [] {
-        InGameMapBuilder b{};
-        b.Static(0, &s_igm.placeholderTitle);
-        b.Custom(DrawPlaceholderLine);
-        InGameNavBar_Append(&b);
-        b.Finish();
-        return b;
-    }();
-    static const InGameScreen screen = {map.items, TakePlaceholderTitle, nullptr, nullptr};
-    return screen;
-}
-
 constexpr InGameMenuTable kRealScreens = {
     .runScreen = {InGame_PauseMenu, InGame_DisplayOptionsMenu, InGame_VideoOptionsMenu, nullptr,
                   InGame_SubsAndTacticsMenu, InGame_PerformanceMenu, InGame_LineUpsMenu, nullptr,
-                  InGame_SquadMenu, InGame_PlaceholderMenu, InGame_PlaceholderMenu,
-                  InGame_PlaceholderMenu, InGame_MarkingMenu},
+                  InGame_SquadMenu, InGame_StatisticsMenu, InGame_TimelineMenu, InGame_ShootOutMenu,
+                  InGame_MarkingMenu},
     .copySquadStatus = CopySquadStatusToPlayers,
     .setupFormations = SetupFormations,
 };
@@ -130,6 +83,7 @@ void InGameMenus_Init()
     InGameMenus_Reset();
     InGameTeams_Init();
     InGamePause_Init();
+    InGameStats_Init();
 }
 
 void InGameMenus_Uninit() { InGameMenus_Init(); }
@@ -150,6 +104,7 @@ void InGameMenus_Start()
     ScriptRegisterValue("igside", [] { return static_cast<int32_t>(InGameMenuSide); });
     InGamePause_RegisterScriptValues();
     InGameTactics_RegisterScriptValues();
+    InGameStats_RegisterScriptValues();
 }
 
 void InGameMenusLoop()
@@ -170,7 +125,6 @@ void InGameMenusFromStart() { Open(IGM_PERFORMANCE, KEEP_SIDE, 0); }
 void InGameMenusPage4() { Open(IGM_TEAM_SELECTION, KEEP_SIDE, 0); }
 void InGameMenusPage1() { Open(IGM_DISPLAY, InGameMenus_HumanSide(), 0); }
 void InGameMenusPage0() { Open(IGM_PAUSE, InGameMenus_HumanSide(), 0); }
-void RunInGameMenuPair() {}
 
 void InGameMenus_Reset()
 {
@@ -209,8 +163,6 @@ void InGameScreen_Run(const InGameScreen& screen)
     }
     InGameScreen_Close();
 }
-
-void InGame_PlaceholderMenu() { InGameScreen_Run(PlaceholderScreen()); }
 
 void InGameMapBuilder::Add(VTItemKind kind, VTDataKind dataKind, uint8_t passes, int32_t x,
                            int32_t y, int32_t w, int32_t h, std::intptr_t data, VTCallback callback)

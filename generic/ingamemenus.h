@@ -61,8 +61,6 @@ void InGameMenusFromStart();
 void InGameMenusPage4();
 void InGameMenusPage1();
 void InGameMenusPage0();
-// Before a shoot-out: the engine's penalty order stands as it is.
-void RunInGameMenuPair();
 void InGameMenus_Reset();  // at the first period's set-up: closed, side and page 0
 
 // The id of the screen running (or last run while the menus close), -1 once the view is back.
@@ -100,6 +98,3 @@ struct InGameMapBuilder {
     void Finish();
 };
 
-// The text "Cet écran n'est pas encore disponible." and the screen that shows it for the ids
-// whose own screens are still to come, with its title and the navigation bar.
-void InGame_PlaceholderMenu();

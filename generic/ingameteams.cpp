@@ -52,7 +52,7 @@ constexpr NavButton kNavButtons[9] = {
     {20, 450, IGM_PERFORMANCE, 0},     {220, 450, IGM_LINE_UPS, NONE},
     {420, 450, IGM_PERFORMANCE, 1},
 };
-constexpr int32_t NAV_W = 200, NAV_H = 20, NAV_MIDDLE_BOTTOM = 7;
+constexpr int32_t NAV_W = 200, NAV_H = 20, NAV_MIDDLE = 4, NAV_MIDDLE_BOTTOM = 7;
 constexpr int32_t TEXT_SUBSTITUTES = 1557, TEXT_TACTICS = 261;
 constexpr int32_t kNavLabels[9] = {0, 1836, 0, 720, 84, 720, 243, 0, 243};
 
@@ -89,8 +89,9 @@ void DrawBox(int32_t, int32_t, int32_t, int32_t) { VT_DrawButton(BOX_X, BOX_Y, B
 // ---------------------------------------------------------------------------------------------
 // The navigation bar.
 
-int32_t NavLabel(int32_t button)
+int32_t NavLabel(int32_t button, int32_t middleLabel)
 {
+    if (button == NAV_MIDDLE && middleLabel != 0) return middleLabel;
     const bool homeHuman = Block().sides[0].human != 0;
     if (button == 0) return homeHuman ? TEXT_SUBSTITUTES : TEXT_TACTICS;
     if (button == 2) return homeHuman ? TEXT_TACTICS : TEXT_SUBSTITUTES;
@@ -98,20 +99,22 @@ int32_t NavLabel(int32_t button)
     return kNavLabels[button];
 }
 
-void DrawNavBar(int32_t, int32_t, int32_t, int32_t)
+// Every map's options, each bar's region codes counting in tens from its own index.
+constexpr int32_t NAV_OPTION_SETS = 16, NAV_CODES_PER_SET = 10;
+InGameNavOptions s_navOptions[NAV_OPTION_SETS];
+int32_t s_navOptionCount;
+
+// The bar's draw item carries its options' index in its x: a draw function gets nothing else.
+void DrawNavBar(int32_t set, int32_t, int32_t, int32_t)
 {
     VT_SetFontColour(COLOUR_NORMAL);
     for (int32_t button = 0; button < 9; ++button) {
         const NavButton& b = kNavButtons[button];
         VT_DrawButton(b.x, b.y, NAV_W, NAV_H, 1);
-        VT_DrawTextNo(b.x + NAV_W / 2, b.y + NAV_H / 2, CENTRED, NavLabel(button));
+        VT_DrawTextNo(b.x + NAV_W / 2, b.y + NAV_H / 2, CENTRED,
+                      NavLabel(button, s_navOptions[set].middleLabel));
     }
 }
-
-// Every map's options, each bar's region codes counting in tens from its own index.
-constexpr int32_t NAV_OPTION_SETS = 16, NAV_CODES_PER_SET = 10;
-InGameNavOptions s_navOptions[NAV_OPTION_SETS];
-int32_t s_navOptionCount;
 
 int32_t NavBarEvent(const InGameMenuEvent* event)
 {
@@ -263,11 +266,7 @@ int32_t PageButtonEvent(const InGameMenuEvent* event)
 
 void OpenLineUps()
 {
-    uint16_t home = 0, away = 0, home2 = 0, away2 = 0;
-    Football_GetScore(&home, &away, &home2, &away2);
-    std::snprintf(s_teams.title, sizeof(s_teams.title), "%.*s %d - %d %.*s", MATCH_TEAM_NAME_BYTES,
-                  Block().sides[0].teamName, home, away, MATCH_TEAM_NAME_BYTES,
-                  Block().sides[1].teamName);
+    InGameTeams_FormatScoreTitle(s_teams.title, sizeof(s_teams.title));
     s_teams.longName = NONE;
 }
 
@@ -354,10 +353,20 @@ void InGameNavBar_Append(InGameMapBuilder* map, const InGameNavOptions& options)
     if (s_navOptionCount >= NAV_OPTION_SETS) FatalError("InGameNavBar_Append(): too many bars");
     const int32_t set = s_navOptionCount++;
     s_navOptions[set] = options;
-    map->Custom(DrawNavBar);
+    map->Add(VTI_CUSTOM, VTD_FUNCTION, VT_PASS_DRAW, set, 0, 0, 0,
+             reinterpret_cast<std::intptr_t>(DrawNavBar), nullptr);
     for (int32_t button = 0; button < 9; ++button)
         map->Region(set * NAV_CODES_PER_SET + button, kNavButtons[button].x, kNavButtons[button].y,
                     NAV_W, NAV_H, NavBarEvent);
+}
+
+void InGameTeams_FormatScoreTitle(char* title, int32_t size)
+{
+    uint16_t home = 0, away = 0, home2 = 0, away2 = 0;
+    Football_GetScore(&home, &away, &home2, &away2);
+    std::snprintf(title, static_cast<size_t>(size), "%.*s %d - %d %.*s", MATCH_TEAM_NAME_BYTES,
+                  Block().sides[0].teamName, home, away, MATCH_TEAM_NAME_BYTES,
+                  Block().sides[1].teamName);
 }
 
 int32_t InGameTeams_RowCount() { return MATCH_STARTERS + MatchDay_GetBenchSize(Block()); }

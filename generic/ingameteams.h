@@ -19,14 +19,18 @@ void InGame_LineUpsMenu();
 void InGame_SquadMenu();
 void InGame_PerformanceMenu();
 
+// What a screen changes of its navigation bar.
+struct InGameNavOptions {
+    bool (*mayLeave)() = nullptr;  // asked before a button leaves; a refusal only redraws
+    int32_t middleLabel = 0;  // text number of the second row's middle button; 0 keeps its own
+};
 // Appends the bar's nine buttons (three rows at y 410, 430 and 450); each acts on the button's
 // release, sets the id (and side) it leads to and leaves the screen. Its middle bottom button
 // closes the menus on the line-ups and leads to the line-ups elsewhere.
-// `mayLeave`, when given, is asked before a button leaves; a refusal only redraws.
-struct InGameNavOptions {
-    bool (*mayLeave)() = nullptr;
-};
 void InGameNavBar_Append(InGameMapBuilder* map, const InGameNavOptions& options = {});
+
+// "home name, home goals - away goals, away name" from the engine's score, into `title`.
+void InGameTeams_FormatScoreTitle(char* title, int32_t size);
 
 // Places 0 to 10 + the match-day block's bench size (0-5).
 int32_t InGameTeams_RowCount();

@@ -144,7 +144,10 @@ void InstallRecorders()
     ops.Replay_PlayFrame = [] { MatchShared.replayEndRequest = 1; };
     ops.Replay_Load = [](int32_t) { return -1; };  // and no slot can be loaded
     ops.InGameMenusLoopAt = [](int32_t side) { Recorder(side == 0 ? "HalfTime0" : "HalfTime1"); };
-    ops.RunInGameMenuPair = [] { Recorder("RunInGameMenuPair"); };
+    ops.RunInGameMenuPair = [] {
+        Recorder("RunInGameMenuPair");
+        Match_FillPenaltyOrder();
+    };
     ops.InGameMenusPage6 = [] { Recorder("InGameMenusPage6"); };
     ops.InGameMenusFromStart = [] { Recorder("InGameMenusFromStart"); };
     ops.InGameMenusPage4 = [] { Recorder("InGameMenusPage4"); };
