@@ -81,6 +81,18 @@ TEST(InMatchMenus, TeamScreensPauseViewsAndOptionsDuringTheHumansMatch)
         EXPECT_GT(ChangedPixels(marking, pause, 586, 90 + 20 * row, 28, 20), 20) << row;
     }
     EXPECT_GT(ChangedPixels(marking, selection, 220, 28, 200, 300), 3000);
+    // Statistics: the score title, the three territory shares and the nine rows' figures on both
+    // sides of their labels.
+    const PngImage& statistics = run.frames.at("statistics.png");
+    EXPECT_GT(TextPixels(statistics, 120, 27, 400, 22), 50);
+    for (const int32_t x : {142, 255, 368})
+        EXPECT_GT(TextPixels(statistics, x + 10, 90, 80, 20), 5) << x;
+    for (int32_t row = 0; row < 9; ++row) {
+        const int32_t y = 140 + 28 * row;
+        EXPECT_GT(TextPixels(statistics, 70, y + 3, 100, 16), 5) << "home " << row;
+        EXPECT_GT(TextPixels(statistics, 240, y + 3, 160, 16), 5) << "label " << row;
+        EXPECT_GT(TextPixels(statistics, 470, y + 3, 100, 16), 5) << "away " << row;
+    }
 
     // The camera value came back to where it started; the detail moved on by one.
     const size_t first = run.out.find("script: cameratype = ");
