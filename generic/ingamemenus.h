@@ -97,4 +97,3 @@ struct InGameMapBuilder {
     void StaticTitleNo(int32_t background, int32_t textNo);
     void Finish();
 };
-

@@ -22,7 +22,7 @@ void InGame_PerformanceMenu();
 // What a screen changes of its navigation bar.
 struct InGameNavOptions {
     bool (*mayLeave)() = nullptr;  // asked before a button leaves; a refusal only redraws
-    int32_t middleLabel = 0;  // text number of the second row's middle button; 0 keeps its own
+    int32_t middleLabel = 0;       // text number of the second row's middle button; 0 keeps its own
 };
 // Appends the bar's nine buttons (three rows at y 410, 430 and 450); each acts on the button's
 // release, sets the id (and side) it leads to and leaves the screen. Its middle bottom button
