@@ -310,19 +310,6 @@ bool FlatInDepth(const SoftVertex* v, int32_t count, const ScreenBounds& b)
     return nearest > 0.0f && (farthest - nearest) * extent <= nearest;
 }
 
-// An integer edge's step down one row, without the perspective values an affine walk ignores.
-[[gnu::always_inline]] inline void StepIntegerEdge(SoftEdge* edge)
-{
-    edge->x += edge->xStep;
-    edge->err += edge->errStep;
-    if (edge->err >= edge->errDenominator) {
-        edge->x += 1;
-        edge->err -= edge->errDenominator;
-    }
-    edge->row += 1;
-    edge->rowsLeft -= 1;
-}
-
 // A texel coordinate's plane over the screen in 16.16: its value at pixel (0, 0) and its steps
 // across and down, bias included.
 struct AffinePlane {
@@ -389,8 +376,8 @@ void DrawAffinePolygon(const GameScreenRecord& screen, const SoftVertex* v, int3
             const Run run = {u.At(left.x, left.row, uHi), t.At(left.x, left.row, vHi), u.dx, t.dx};
             DrawRun(screen.pixels + static_cast<size_t>(left.row) * screen.pitch, left.x, len, run);
         }
-        StepIntegerEdge(&left);
-        StepIntegerEdge(&right);
+        Soft_StepIntegerEdge(&left);
+        Soft_StepIntegerEdge(&right);
         return true;
     });
 }

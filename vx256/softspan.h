@@ -115,7 +115,8 @@ void Soft_SetupFlatEdge(SoftEdge* edge, const SoftVertex* vertices, int32_t from
 // into the gradients' per-row fields and recomputes the biases.
 void Soft_SetupEdgePerspective(SoftEdge* edge, SoftGradients* gradients, const SoftVertex* vertices,
                                int32_t from, int32_t to);
-inline void Soft_StepEdge(SoftEdge* edge)
+// An edge's step down one row without the perspective values, all an affine walk reads.
+[[gnu::always_inline]] inline void Soft_StepIntegerEdge(SoftEdge* edge)
 {
     edge->x += edge->xStep;
     edge->err += edge->errStep;
@@ -125,6 +126,10 @@ inline void Soft_StepEdge(SoftEdge* edge)
     }
     edge->row += 1;
     edge->rowsLeft -= 1;
+}
+inline void Soft_StepEdge(SoftEdge* edge)
+{
+    Soft_StepIntegerEdge(edge);
     edge->invZ += edge->invZStep;
     edge->uOverZ += edge->uOverZStep;
     edge->vOverZ += edge->vOverZStep;
