@@ -716,7 +716,8 @@ TEST(SoftSpan, FacesFlatInDepthReadThePerspectiveTexelsAndStayInside)
 
 // A face flat in depth with all its pixels on the screen and its texels inside the texture draws
 // its rows without cutting them; the same face on a screen that ends inside it, to the right or
-// below, is cut row by row. Where both draw, every pixel is the same.
+// below, is cut row by row. Where both draw, every pixel is the same, for faces whose corners
+// reach the texture's edges or just past them too.
 TEST(SoftSpan, FacesDrawnUncutGiveThePixelsTheCutWalkGives)
 {
     SoftSpan_Init();
@@ -735,8 +736,8 @@ TEST(SoftSpan, FacesDrawnUncutGiveThePixelsTheCutWalkGives)
         for (int32_t k = 0; k < count; ++k) {
             const float a = turn + 6.2832f * static_cast<float>(k) / static_cast<float>(count);
             const SoftPoint p = SoftPointAt(cx + r * std::cos(a), cy + r * std::sin(a));
-            v.push_back(
-                {p.x, p.y, 200, 7.5f + 6 * std::cos(a + twist), 7.5f + 6 * std::sin(a + twist)});
+            v.push_back({p.x, p.y, 200, 7.5f + 7.8f * std::cos(a + twist),
+                         7.5f + 7.8f * std::sin(a + twist)});
         }
         SoftTestSurface whole(40, 40, 40), cut(40, 40, 40);
         GameScreenRecord narrowed = cut.record;
