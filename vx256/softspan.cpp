@@ -102,7 +102,8 @@ void ComputeBiases(SoftGradients* g)
 
 // The first pair (i, j) after vertex 0 whose triangle with it has an area, as the set-up's
 // truncated 28.4 products see it; false when there is none.
-bool FindAreaTriple(const SoftVertex* v, int32_t count, int32_t* i, int32_t* j, int64_t* area)
+[[gnu::always_inline]] inline bool FindAreaTriple(const SoftVertex* v, int32_t count, int32_t* i,
+                                                  int32_t* j, int64_t* area)
 {
     for (*i = 1; *i < count; ++*i) {
         for (*j = *i + 1; *j < count; ++*j) {
