@@ -36,6 +36,23 @@ bool s_tablesBuilt = false;
 constexpr int16_t kShowsYellow = 8;  // an official's state while he shows a card
 constexpr int16_t kShowsRed = 9;
 
+// Four floats worked on at once. Each lane of a sum of lane products is rounded as the same sum
+// of single products would be, so a point placed by columns lands exactly where it did by rows.
+using Lanes = float __attribute__((vector_size(16)));
+
+// A turn by its columns, the fourth lane nought.
+struct TurnColumns {
+    Lanes x, y, z;
+};
+
+TurnColumns ColumnsOf(const RotationMatrix r)
+{
+    return {Lanes{r[0][0], r[1][0], r[2][0], 0}, Lanes{r[0][1], r[1][1], r[2][1], 0},
+            Lanes{r[0][2], r[1][2], r[2][2], 0}};
+}
+
+Lanes LanesOf(const NodWorkPoint& w) { return Lanes{w.x, w.y, w.z, 0}; }
+
 void Rotation(const uint8_t* abc, int32_t extraA, RotationMatrix out)
 {
     const int32_t a = (abc[0] + extraA) & 255;  // a head turned below 0 turns the other way
@@ -90,31 +107,30 @@ void PlayerModel_Pose(NodSkinnedModel* model, const MotionFrame* frame, int32_t 
     // Each joint's rotation with the heading's ground turn applied after it, so that every point
     // lands in the world in one step from its parent, already placed there.
     const float* e = Polyman_HeadingEntry(facing & 255).e;
-    RotationMatrix turns[MOTION_POSED_JOINTS + 1] = {{{e[0], e[1], 0}, {e[2], e[3], 0}, {0, 0, 1}}};
+    const RotationMatrix heading = {{e[0], e[1], 0}, {e[2], e[3], 0}, {0, 0, 1}};
+    TurnColumns turns[MOTION_POSED_JOINTS + 1] = {ColumnsOf(heading)};
     const int32_t joints = std::min(model->highestJoint, MOTION_POSED_JOINTS);
     for (int32_t j = 1; j <= joints; ++j) {
-        RotationMatrix r;
+        RotationMatrix r, turn;
         Rotation(frame->angles[j - 1], j == PLAYER_MODEL_HEAD_JOINT ? headAngle : 0, r);
         for (int32_t c = 0; c < 3; ++c) {
-            turns[j][0][c] = e[0] * r[0][c] + e[1] * r[1][c];
-            turns[j][1][c] = e[2] * r[0][c] + e[3] * r[1][c];
-            turns[j][2][c] = r[2][c];
+            turn[0][c] = e[0] * r[0][c] + e[1] * r[1][c];
+            turn[1][c] = e[2] * r[0][c] + e[3] * r[1][c];
+            turn[2][c] = r[2][c];
         }
+        turns[j] = ColumnsOf(turn);
     }
-    const NodWorkPoint origin = {x, y, height + frame->root[2], 0};
+    const Lanes origin = {x, y, height + frame->root[2], 0};
     const auto lead = static_cast<int32_t>(model->leadingPoints);
     for (int32_t i = 0; i < model->pointCount; ++i) {
         const NodSkinnedPoint& p = model->points[i];
-        NodWorkPoint& w = *model->pointVertex[i];
         const bool posed = i >= lead && p.joint >= 1 && p.joint <= joints;
-        const RotationMatrix& r = turns[posed ? p.joint : 0];
-        const NodWorkPoint& from =
-            posed ? *model->pointVertex[model->jointPoints[p.joint]] : origin;
+        const TurnColumns& r = turns[posed ? p.joint : 0];
+        const Lanes from =
+            posed ? LanesOf(*model->pointVertex[model->jointPoints[p.joint]]) : origin;
         const float scale = posed ? limbScale : 1.0f;
-        const float px = p.x * scale, py = p.y * scale, pz = p.z * scale;
-        w = {r[0][0] * px + r[0][1] * py + r[0][2] * pz + from.x,
-             r[1][0] * px + r[1][1] * py + r[1][2] * pz + from.y,
-             r[2][0] * px + r[2][1] * py + r[2][2] * pz + from.z, 0};
+        const Lanes placed = r.x * (p.x * scale) + r.y * (p.y * scale) + r.z * (p.z * scale) + from;
+        *model->pointVertex[i] = {placed[0], placed[1], placed[2], 0};
     }
 }
 

@@ -203,12 +203,15 @@ void ProjectVertices(const PolyVertex* source, SoftVertex* destination, int32_t 
 
 int64_t ProjectedWinding(const SoftVertex* vertices, int32_t count)
 {
-    int64_t area = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        const SoftVertex& a = vertices[i];
-        const SoftVertex& b = vertices[(i + 1) % count];
-        area += static_cast<int64_t>(a.x) * b.y - static_cast<int64_t>(b.x) * a.y;
-    }
+    if (count <= 0) return 0;
+    // The closing edge apart: a division per corner for the wrap cost a small face more than its
+    // products.
+    const auto cross = [](const SoftVertex& a, const SoftVertex& b) {
+        return static_cast<int64_t>(a.x) * b.y - static_cast<int64_t>(b.x) * a.y;
+    };
+    int64_t area = cross(vertices[count - 1], vertices[0]);
+    for (int32_t i = 0; i + 1 < count; ++i)
+        area += cross(vertices[i], vertices[i + 1]);
     return area;
 }
 

@@ -102,7 +102,8 @@ void ComputeBiases(SoftGradients* g)
 
 // The first pair (i, j) after vertex 0 whose triangle with it has an area, as the set-up's
 // truncated 28.4 products see it; false when there is none.
-bool FindAreaTriple(const SoftVertex* v, int32_t count, int32_t* i, int32_t* j, int64_t* area)
+[[gnu::always_inline]] inline bool FindAreaTriple(const SoftVertex* v, int32_t count, int32_t* i,
+                                                  int32_t* j, int64_t* area)
 {
     for (*i = 1; *i < count; ++*i) {
         for (*j = *i + 1; *j < count; ++*j) {
@@ -121,15 +122,19 @@ struct PlaneSpan {
     float k;  // 1 / area
     float x02, x12, y02, y12;
 
-    // The change of the value f (one per vertex) across and down the screen.
+    // The change of a value across and down the screen from its values at vertices 0, i and j.
+    void Gradient(float f0, float fi, float fj, float* dx, float* dy) const
+    {
+        *dx = ((fi - fj) * y02 - (f0 - fj) * y12) * k;
+        *dy = ((fi - fj) * x02 - (f0 - fj) * x12) * -k;
+    }
     void Gradient(const float* f, float* dx, float* dy) const
     {
-        *dx = ((f[i] - f[j]) * y02 - (f[0] - f[j]) * y12) * k;
-        *dy = ((f[i] - f[j]) * x02 - (f[0] - f[j]) * x12) * -k;
+        Gradient(f[0], f[i], f[j], dx, dy);
     }
 };
 
-bool PlaneSpanOf(const SoftVertex* v, int32_t count, PlaneSpan* span)
+[[gnu::always_inline]] inline bool PlaneSpanOf(const SoftVertex* v, int32_t count, PlaneSpan* span)
 {
     int64_t area = 0;
     if (!FindAreaTriple(v, count, &span->i, &span->j, &area)) return false;
@@ -180,15 +185,31 @@ uint8_t* CurrentRow()
     return s.screen.pixels + static_cast<size_t>(s.row) * s.screen.pitch;
 }
 
-// `len` pixels from column x of `row`, cut to the screen, every texel read inside the texture.
-[[gnu::always_inline]] inline void DrawRun(uint8_t* row, int32_t x, int32_t len, Run run)
+// What a run reads and where it is cut: the span state's texture and screen width, or a walker's
+// own copy held where the row's byte stores cannot be taken to overwrite it.
+struct RunTarget {
+    const uint8_t* texels;
+    int32_t textureWidth;
+    int32_t textureHeight;
+    int32_t screenWidth;
+    bool transparent;
+};
+
+RunTarget SpanTarget()
 {
     const SpanState& s = s_soft.span;
+    return {s.texels, s.textureWidth, s.textureHeight, s.screen.width, s.transparent};
+}
+
+// `len` pixels from column x of `row`, cut to the screen, every texel read inside the texture.
+[[gnu::always_inline]] inline void DrawRunTo(const RunTarget& s, uint8_t* row, int32_t x,
+                                             int32_t len, Run run)
+{
     const int32_t w = s.textureWidth;
     Soft_KeepRunInside(&run.u, &run.du, len, w * 65536 - 1);
     Soft_KeepRunInside(&run.v, &run.dv, len, s.textureHeight * 65536 - 1);
     const int32_t first = std::max(0, -x);
-    const int32_t end = static_cast<int32_t>(std::min<int64_t>(len, int64_t{s.screen.width} - x));
+    const int32_t end = static_cast<int32_t>(std::min<int64_t>(len, int64_t{s.screenWidth} - x));
     if (first >= end) return;
     int32_t u = run.u + first * run.du, v = run.v + first * run.dv;
     uint8_t* dst = row + x;
@@ -207,6 +228,11 @@ uint8_t* CurrentRow()
             v += run.dv;
         }
     }
+}
+
+[[gnu::always_inline]] inline void DrawRun(uint8_t* row, int32_t x, int32_t len, Run run)
+{
+    DrawRunTo(SpanTarget(), row, x, len, run);
 }
 
 TexelPoint EdgePoint(const SoftEdge& e) { return Project(e.invZ, e.uOverZ, e.vOverZ); }
@@ -310,6 +336,53 @@ bool FlatInDepth(const SoftVertex* v, int32_t count, const ScreenBounds& b)
     return nearest > 0.0f && (farthest - nearest) * extent <= nearest;
 }
 
+// The integer edge from (ax, ay) down to (bx, by), inlined into the walkers that keep their edges
+// to themselves.
+[[gnu::always_inline]] inline void SetupIntegerEdge(SoftEdge* edge, int32_t ax, int32_t ay,
+                                                    int32_t bx, int32_t by)
+{
+    *edge = {};
+    edge->row = Soft_CeilFix4(ay);
+    edge->rowsLeft = Soft_CeilFix4(by) - edge->row;
+    if (edge->rowsLeft == 0) return;
+    const int64_t dx = int64_t{bx} - ax, dy = int64_t{by} - ay, d = 16 * dy;
+    edge->errDenominator = static_cast<int32_t>(d);
+    if (d <= 0) return;  // an edge running upwards ends the polygon
+    // Both quotients from one reciprocal: the two divisions were the dearest part of setting up
+    // a small face's edge. Each numerator is below 2^50 in size, so the estimate is off by less
+    // than one before truncation and the remainder's correction makes it exact.
+    const double inverse =
+        dy <= kTabledEdgeHeight ? s_soft.edgeInverse[dy] : 1.0 / static_cast<double>(d);
+    const auto floorDivide = [d, inverse](int64_t a, int32_t* quotient, int32_t* remainder) {
+        int64_t q = static_cast<int64_t>(static_cast<double>(a) * inverse);
+        int64_t r = a - q * d;
+        while (r < 0) {
+            --q;
+            r += d;
+        }
+        while (r >= d) {
+            ++q;
+            r -= d;
+        }
+        *quotient = static_cast<int32_t>(q);
+        *remainder = static_cast<int32_t>(r);
+    };
+    floorDivide(dx * (16 * int64_t{edge->row} - ay) + dy * ax + d - 1, &edge->x, &edge->err);
+    floorDivide(16 * dx, &edge->xStep, &edge->errStep);
+}
+
+// A given texture becomes the span state's; a null one keeps the one before.
+void KeepTexture(const uint8_t* texture)
+{
+    if (texture == nullptr) return;
+    SpanState& s = s_soft.span;
+    SoftTextureHeader head;
+    std::memcpy(&head, texture, sizeof head);
+    s.texels = texture + SOFT_TEXTURE_HEADER_BYTES;
+    s.textureWidth = head.width;
+    s.textureHeight = head.height;
+}
+
 // A texel coordinate's plane over the screen in 16.16: its value at pixel (0, 0) and its steps
 // across and down, bias included.
 struct AffinePlane {
@@ -317,64 +390,106 @@ struct AffinePlane {
     int32_t dx;
     int64_t dy;
 
+    int64_t Exact(int32_t x, int32_t row) const { return origin + int64_t{dx} * x + dy * row; }
     int32_t At(int32_t x, int32_t row, int32_t hi) const
     {
-        return static_cast<int32_t>(
-            std::clamp<int64_t>(origin + int64_t{dx} * x + dy * row, 0, hi));
+        return static_cast<int32_t>(std::clamp<int64_t>(Exact(x, row), 0, hi));
+    }
+    // Whether the plane stays within 0 .. hi over a box of pixels: being linear in whole numbers,
+    // it is lowest and highest at the box's corners.
+    bool InsideOver(const ScreenBounds& pixels, int32_t hi) const
+    {
+        const int64_t across[2] = {int64_t{dx} * pixels.left, int64_t{dx} * pixels.right};
+        const int64_t down[2] = {dy * pixels.top, dy * pixels.bottom};
+        return origin + std::min(across[0], across[1]) + std::min(down[0], down[1]) >= 0
+               && origin + std::max(across[0], across[1]) + std::max(down[0], down[1]) <= hi;
     }
 };
 
-// The plane of texel coordinate f (one per vertex) rounded to nearest as the perspective runs
-// round, or flat at vertex 0's value when the polygon has no area.
-AffinePlane PlaneOf(const SoftVertex* v, const PlaneSpan* span, const float* f)
+// The pixels a polygon can cover, from its corners' 28.4 bounds: every row's span lies within
+// them (see CoversAPixel), last column and row included.
+ScreenBounds PixelBox(const ScreenBounds& b)
 {
+    return {Soft_CeilFix4(b.left), Soft_CeilFix4(b.right) - 1, Soft_CeilFix4(b.top),
+            Soft_CeilFix4(b.bottom) - 1};
+}
+
+bool OnScreen(const ScreenBounds& pixels, const GameScreenRecord& screen)
+{
+    return pixels.left >= 0 && pixels.right < screen.width && pixels.top >= 0
+           && pixels.bottom < screen.height;
+}
+
+// The plane of texel coordinate f rounded to nearest as the perspective runs round, or flat at
+// vertex 0's value when the polygon has no area.
+[[gnu::always_inline]] inline AffinePlane PlaneOf(const SoftVertex* v, const PlaneSpan* span,
+                                                  float SoftVertex::*f)
+{
+    const float f0 = v[0].*f;
     float dFdx = 0.0f, dFdy = 0.0f;
-    if (span != nullptr) span->Gradient(f, &dFdx, &dFdy);
-    const int32_t bias = Bias(1.0f, f[0], dFdx, 0.0f, dFdy, 0.0f);
-    const float origin = f[0] - dFdx * Soft_Fix4ToFloat(v[0].x) - dFdy * Soft_Fix4ToFloat(v[0].y);
+    if (span != nullptr) span->Gradient(f0, v[span->i].*f, v[span->j].*f, &dFdx, &dFdy);
+    const int32_t bias = Bias(1.0f, f0, dFdx, 0.0f, dFdy, 0.0f);
+    const float origin = f0 - dFdx * Soft_Fix4ToFloat(v[0].x) - dFdy * Soft_Fix4ToFloat(v[0].y);
     return {int64_t{RoundFix16(origin * 65536.0f)} + bias, RoundFix16(dFdx * 65536.0f),
             RoundFix16(dFdy * 65536.0f)};
 }
 
 // The opaque textured walk with u and v linear on the screen: their planes once per polygon,
-// integer edges, and each row's run read off the planes at its first pixel.
+// integer edges, and each row's run read off the planes at its first pixel. The edges and the
+// texture are the walk's own: kept in the module, every byte stored to a row was taken to
+// overwrite them, and a small face paid for reloading them more than for its pixels. A polygon
+// whose pixels are all on the screen and whose texels all lie inside the texture draws its rows
+// without cutting them, as the cut would leave them.
 void DrawAffinePolygon(const GameScreenRecord& screen, const SoftVertex* v, int32_t count,
-                       const uint8_t* texture)
+                       const uint8_t* texture, const ScreenBounds& bounds)
 {
-    float us[SOFT_MAX_POLY_VERTICES], vs[SOFT_MAX_POLY_VERTICES];
-    for (int32_t i = 0; i < count; ++i) {
-        us[i] = v[i].u;
-        vs[i] = v[i].v;
-    }
     PlaneSpan span;
     const bool hasArea = PlaneSpanOf(v, count, &span);
-    const AffinePlane u = PlaneOf(v, hasArea ? &span : nullptr, us);
-    const AffinePlane t = PlaneOf(v, hasArea ? &span : nullptr, vs);
-    SoftEdge& left = s_soft.left;
-    SoftEdge& right = s_soft.right;
-    const auto setupLeft = [&](int32_t from, int32_t to) {
-        Soft_SetupFlatEdge(&left, v, from, to);
+    const AffinePlane u = PlaneOf(v, hasArea ? &span : nullptr, &SoftVertex::u);
+    const AffinePlane t = PlaneOf(v, hasArea ? &span : nullptr, &SoftVertex::v);
+    SoftEdge left, right;
+    const auto setupLeft = [&](int32_t from, int32_t to) __attribute__((always_inline))
+    {
+        SetupIntegerEdge(&left, v[from].x, v[from].y, v[to].x, v[to].y);
         return &left;
     };
-    const auto setupRight = [&](int32_t from, int32_t to) {
-        Soft_SetupFlatEdge(&right, v, from, to);
+    const auto setupRight = [&](int32_t from, int32_t to) __attribute__((always_inline))
+    {
+        SetupIntegerEdge(&right, v[from].x, v[from].y, v[to].x, v[to].y);
         return &right;
     };
-    bool begun = false, drawing = false;
+    bool begun = false, drawing = false, uncut = false;
+    RunTarget target{};
     int32_t uHi = 0, vHi = 0;
     Soft_WalkPolygon(v, count, setupLeft, setupRight, [&] {
         if (left.row >= screen.height) return false;
         if (!begun) {
-            Soft_BeginSpans(&s_soft.gradients, &left, &right, texture, screen, false);
+            KeepTexture(texture);
+            target = SpanTarget();
+            target.screenWidth = screen.width;
+            target.transparent = false;
             drawing = screen.pixels != nullptr && HasTexture();
-            uHi = s_soft.span.textureWidth * 65536 - 1;
-            vHi = s_soft.span.textureHeight * 65536 - 1;
+            uHi = target.textureWidth * 65536 - 1;
+            vHi = target.textureHeight * 65536 - 1;
+            const ScreenBounds pixels = PixelBox(bounds);
+            uncut = drawing && OnScreen(pixels, screen) && u.InsideOver(pixels, uHi)
+                    && t.InsideOver(pixels, vHi);
             begun = true;
         }
         const int32_t len = right.x - left.x;
-        if (drawing && len > 0 && left.row >= 0) {
+        if (uncut) {
+            auto uAt = static_cast<int32_t>(u.Exact(left.x, left.row));
+            auto vAt = static_cast<int32_t>(t.Exact(left.x, left.row));
+            uint8_t* dst = screen.pixels + static_cast<size_t>(left.row) * screen.pitch + left.x;
+            for (int32_t k = 0; k < len; ++k) {
+                dst[k] = target.texels[(vAt >> 16) * target.textureWidth + (uAt >> 16)];
+                uAt += u.dx;
+                vAt += t.dx;
+            }
+        } else if (drawing && len > 0 && left.row >= 0) {
             const Run run = {u.At(left.x, left.row, uHi), t.At(left.x, left.row, vHi), u.dx, t.dx};
-            DrawRun(screen.pixels + static_cast<size_t>(left.row) * screen.pitch, left.x, len, run);
+            DrawRunTo(target, screen.pixels + static_cast<size_t>(left.row) * screen.pitch, left.x,
+                      len, run);
         }
         Soft_StepIntegerEdge(&left);
         Soft_StepIntegerEdge(&right);
@@ -430,34 +545,7 @@ int32_t Soft_SubdivisionFor(float dInvZdx)
 
 void Soft_SetupIntegerEdge(SoftEdge* edge, int32_t ax, int32_t ay, int32_t bx, int32_t by)
 {
-    *edge = {};
-    edge->row = Soft_CeilFix4(ay);
-    edge->rowsLeft = Soft_CeilFix4(by) - edge->row;
-    if (edge->rowsLeft == 0) return;
-    const int64_t dx = int64_t{bx} - ax, dy = int64_t{by} - ay, d = 16 * dy;
-    edge->errDenominator = static_cast<int32_t>(d);
-    if (d <= 0) return;  // an edge running upwards ends the polygon
-    // Both quotients from one reciprocal: the two divisions were the dearest part of setting up
-    // a small face's edge. Each numerator is below 2^50 in size, so the estimate is off by less
-    // than one before truncation and the remainder's correction makes it exact.
-    const double inverse =
-        dy <= kTabledEdgeHeight ? s_soft.edgeInverse[dy] : 1.0 / static_cast<double>(d);
-    const auto floorDivide = [d, inverse](int64_t a, int32_t* quotient, int32_t* remainder) {
-        int64_t q = static_cast<int64_t>(static_cast<double>(a) * inverse);
-        int64_t r = a - q * d;
-        while (r < 0) {
-            --q;
-            r += d;
-        }
-        while (r >= d) {
-            ++q;
-            r -= d;
-        }
-        *quotient = static_cast<int32_t>(q);
-        *remainder = static_cast<int32_t>(r);
-    };
-    floorDivide(dx * (16 * int64_t{edge->row} - ay) + dy * ax + d - 1, &edge->x, &edge->err);
-    floorDivide(16 * dx, &edge->xStep, &edge->errStep);
+    SetupIntegerEdge(edge, ax, ay, bx, by);
 }
 
 void Soft_SetupFlatEdge(SoftEdge* edge, const SoftVertex* vertices, int32_t from, int32_t to)
@@ -524,13 +612,7 @@ void Soft_BeginSpans(const SoftGradients* gradients, const SoftEdge* left, const
     s.gradients = gradients;
     s.left = left;
     s.right = right;
-    if (texture != nullptr) {
-        SoftTextureHeader head;
-        std::memcpy(&head, texture, sizeof head);
-        s.texels = texture + SOFT_TEXTURE_HEADER_BYTES;
-        s.textureWidth = head.width;
-        s.textureHeight = head.height;
-    }
+    KeepTexture(texture);
     s.transparent = transparent;
     s.screen = screen;
     s.row = left->row;
@@ -613,7 +695,7 @@ void Soft_DrawObjectPolygons(const GameScreenRecord& screen, const SoftVertex* v
     const ScreenBounds bounds = BoundsOf(vertices, count);
     if (!CoversAPixel(bounds)) return;
     if (FlatInDepth(vertices, count, bounds)) {
-        DrawAffinePolygon(screen, vertices, count, texture);
+        DrawAffinePolygon(screen, vertices, count, texture, bounds);
         return;
     }
     FillGradientArrays(vertices, count);

@@ -714,4 +714,47 @@ TEST(SoftSpan, FacesFlatInDepthReadThePerspectiveTexelsAndStayInside)
     SoftSpan_Uninit();
 }
 
+// A face flat in depth with all its pixels on the screen and its texels inside the texture draws
+// its rows without cutting them; the same face on a screen that ends inside it, to the right or
+// below, is cut row by row. Where both draw, every pixel is the same, for faces whose corners
+// reach the texture's edges or just past them too.
+TEST(SoftSpan, FacesDrawnUncutGiveThePixelsTheCutWalkGives)
+{
+    SoftSpan_Init();
+    constexpr int32_t kSize = 15;
+    const std::vector<uint8_t> texture =
+        SoftTextureBlock(kSize, kSize, [](int u, int v) { return 1 + u + kSize * v; });
+    std::mt19937 random(4848);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    int32_t compared = 0;
+    for (int32_t n = 0; n < 2000; ++n) {
+        const int32_t count = 3 + n % 2;
+        const float cx = 10 + 20 * unit(random), cy = 10 + 20 * unit(random);
+        const float r = 2 + 7 * unit(random), turn = 6.2832f * unit(random);
+        const float twist = 6.2832f * unit(random);
+        std::vector<SoftVertex> v;
+        for (int32_t k = 0; k < count; ++k) {
+            const float a = turn + 6.2832f * static_cast<float>(k) / static_cast<float>(count);
+            const SoftPoint p = SoftPointAt(cx + r * std::cos(a), cy + r * std::sin(a));
+            v.push_back({p.x, p.y, 200, 7.5f + 7.8f * std::cos(a + twist),
+                         7.5f + 7.8f * std::sin(a + twist)});
+        }
+        SoftTestSurface whole(40, 40, 40), cut(40, 40, 40);
+        GameScreenRecord narrowed = cut.record;
+        const bool across = n % 4 < 2;
+        (across ? narrowed.width : narrowed.height) = static_cast<int32_t>(across ? cx : cy);
+        Soft_DrawObjectPolygons(whole.record, v.data(), count, texture.data());
+        Soft_DrawObjectPolygons(narrowed, v.data(), count, texture.data());
+        for (const auto& [x, y] : cut.NotEqual(0))
+            ASSERT_TRUE(x < narrowed.width && y < narrowed.height) << n;
+        for (const auto& [x, y] : whole.NotEqual(0)) {
+            if (x >= narrowed.width || y >= narrowed.height) continue;
+            ASSERT_EQ(cut.At(x, y), whole.At(x, y)) << n << " at " << x << "," << y;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 30000);
+    SoftSpan_Uninit();
+}
+
 }  // namespace
