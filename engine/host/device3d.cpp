@@ -484,6 +484,7 @@ RasterState MakeRasterState(HostDevice* d)
     s.lodBias = BitsFloat(ts[HOST_TSS_MIP_LOD_BIAS]);
     for (HostSurface* level = d->texture; level && s.texture.levelCount < RASTER_MAX_LEVELS;) {
         const HostTexels texels = HostSurfaceTexels(level);
+        s.texture.versions[s.texture.levelCount] = texels.version;
         s.texture.levels[s.texture.levelCount++] = {
             texels.argb, static_cast<uint32_t>(texels.width), static_cast<uint32_t>(texels.height)};
         level = texels.next;

@@ -105,14 +105,16 @@ struct HostDepthView {
 };
 HostDepthView HostSurfaceDepth(HostSurface* zbuffer);
 // A texture level's 32-bit copy, 0xAARRGGBB per texel, rows without padding; its next level in
-// `next` (nullptr for the last).
+// `next` (nullptr for the last); `version` is new each time the copy is made.
 struct HostTexels {
     const uint32_t* argb;
     int32_t width;
     int32_t height;
     HostSurface* next;
+    uint64_t version;
 };
 HostTexels HostSurfaceTexels(HostSurface* level);
+uint64_t HostNewTexelsVersion();  // a number no texels had before
 
 // The 3D device (device3d.cpp): the default adapter's device row, and the adapter a display
 // object is opened on.

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include <emmintrin.h>
 
@@ -419,6 +420,24 @@ float FogFactor(const RasterState& s, float w)
     StorePixel(target, f.target.bytes, RawOf(f.target, rgb));
 }
 
+// A span routine that lays texels as they stand, untested, unblended and unfogged, in a 16-bit
+// target: with an opaque white diffuse colour (TexelAlone) the pixel is the texel in the target's
+// layout, which RasterPrepare packs once for the texture's versions. Only the ground is drawn so:
+// the many small textures that models test against the z-buffer would be packed every frame.
+constexpr bool StoresTexelsAsTheyStand(const Features& f)
+{
+    return !f.general && f.target.bytes == 2 && f.textured && f.filter == HOST_FILTER_POINT
+           && !f.mipBlend && !f.zTest && !f.stencil && !f.blend && !f.fog
+           && ModulatesTextureByDiffuse(f);
+}
+
+[[gnu::always_inline]] inline void CopyPackedTexel(const TextureLevels& levels, const Cursor& at,
+                                                   const Pixel& p)
+{
+    StorePixel(at.targetRow + at.x * 2, 2,
+               levels.packed[texture_detail::PointIndex(levels.near, p.u, p.v)]);
+}
+
 // An attribute as a plane over the screen: its value at a point and its slopes.
 struct Plane {
     float at0;  // at the first corner
@@ -741,22 +760,32 @@ template <Features F, bool TexelAlone>
             }
         }
         if (f.fog && steps > 0) fogStep = (next.fog - from.fog) / steps;
-        const auto shade = [&](auto constantColour) {
+        const auto shade = [&](auto constantColour, auto packed) {
             for (const ptrdiff_t stop = cursor.x + pixels; cursor.x < stop; ++cursor.x) {
                 p.depth = static_cast<uint32_t>(z.value >> kFixedBits);
                 if constexpr (!decltype(constantColour)::value) p.diffuse = colour.Next();
                 p.fog = static_cast<uint32_t>(fog >> kFixedBits);
-                ShadePixel(s, f, levels, cursor, p, blendInLanes, TexelAlone);
+                if constexpr (decltype(packed)::value) {
+                    CopyPackedTexel(levels, cursor, p);
+                } else {
+                    ShadePixel(s, f, levels, cursor, p, blendInLanes, TexelAlone);
+                }
                 z.value += z.step;
                 p.u += du;
                 p.v += dv;
                 fog += fogStep;
             }
         };
-        if (TexelAlone || t.constantColour) {
-            shade(std::true_type{});
+        if constexpr (TexelAlone && StoresTexelsAsTheyStand(F)) {
+            if (levels.packed != nullptr) {
+                shade(std::true_type{}, std::true_type{});
+            } else {
+                shade(std::true_type{}, std::false_type{});
+            }
+        } else if (TexelAlone || t.constantColour) {
+            shade(std::true_type{}, std::false_type{});
         } else {
-            shade(std::false_type{});
+            shade(std::false_type{}, std::false_type{});
         }
         x += pixels;
         from = next;
@@ -995,17 +1024,94 @@ void PrepareLevelChoices(RasterState* s)
     s->choiceCount = table.count;
 }
 
+// A texture's levels in a 16-bit target's layout, as the versions of their texels stood.
+struct PackedTexture {
+    Layout layout;
+    int32_t levelCount;
+    uint64_t versions[RASTER_MAX_LEVELS];
+    size_t offsets[RASTER_MAX_LEVELS];
+    std::vector<uint16_t> texels;
+};
+
+// The last few textures packed: a frame packs each of its textures once, then finds it here
+// until its texels change.
+class PackedTextures {
+public:
+    const PackedTexture& For(const RasterTexture& texture, const Layout& layout)
+    {
+        for (const PackedTexture& row : m_rows) {
+            if (Holds(row, texture, layout)) return row;
+        }
+        PackedTexture& row = m_rows[m_next];  // over the oldest
+        m_next = (m_next + 1) % kRows;
+        Pack(texture, layout, &row);
+        return row;
+    }
+
+private:
+    static bool Holds(const PackedTexture& row, const RasterTexture& texture, const Layout& layout)
+    {
+        return row.levelCount == texture.levelCount && row.layout == layout
+               && std::equal(texture.versions, texture.versions + texture.levelCount, row.versions);
+    }
+
+    static void Pack(const RasterTexture& texture, const Layout& layout, PackedTexture* row)
+    {
+        row->layout = layout;
+        row->levelCount = texture.levelCount;
+        std::copy(texture.versions, texture.versions + texture.levelCount, row->versions);
+        size_t size = 0;
+        for (int32_t k = 0; k < texture.levelCount; ++k) {
+            row->offsets[k] = size;
+            size += size_t{texture.levels[k].width} * texture.levels[k].height;
+        }
+        row->texels.resize(size);
+        for (int32_t k = 0; k < texture.levelCount; ++k) {
+            const TextureLevel& level = texture.levels[k];
+            const uint32_t* argb = level.argb;
+            std::transform(argb, argb + size_t{level.width} * level.height,
+                           row->texels.begin() + static_cast<ptrdiff_t>(row->offsets[k]),
+                           [&layout](uint32_t texel) {
+                               return static_cast<uint16_t>(RawOf(layout, ChannelsOf(texel)));
+                           });
+        }
+    }
+
+    static constexpr size_t kRows = 8;
+    PackedTexture m_rows[kRows]{};
+    size_t m_next = 0;
+};
+
+PackedTextures s_packedTextures;
+
+// The packed levels for a span routine that stores texels as they stand; texels without a
+// version are sampled as they are.
+void PreparePackedTexels(const Features& routine, RasterState* s)
+{
+    RasterTexture& texture = s->texture;
+    if (!StoresTexelsAsTheyStand(routine)) return;
+    if (std::find(texture.versions, texture.versions + texture.levelCount, 0)
+        != texture.versions + texture.levelCount)
+        return;
+    const PackedTexture& packed = s_packedTextures.For(texture, routine.target);
+    for (int32_t k = 0; k < texture.levelCount; ++k) {
+        texture.packed[k] = packed.texels.data() + packed.offsets[k];
+    }
+}
+
 }  // namespace
 
 void RasterPrepare(RasterState* state)
 {
     PrepareLevelChoices(state);
     state->spanRoutine = 0;
+    std::fill(std::begin(state->texture.packed), std::end(state->texture.packed), nullptr);
     if (HostGeneralSpansOnly()) return;
     const Features f = FeaturesOf(*state);
     for (size_t i = 0; i < kSpecialisedCount; ++i) {
         if (kSpecialised[i].features == f) {
             state->spanRoutine = static_cast<int32_t>(i + 1);
+            PreparePackedTexels(f, state);
             return;
         }
     }
@@ -1138,6 +1244,25 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
         e.threshold = topLeft ? -1 : 0;
     }
 
+    const int64_t top = std::min({Y[0], Y[1], Y[2]});
+    const int64_t bottom = std::max({Y[0], Y[1], Y[2]});
+    const int64_t left = std::min({X[0], X[1], X[2]});
+    const int64_t right = std::max({X[0], X[1], X[2]});
+    // Rows and columns whose centres lie within the corners' bounds and the scissor, first, so
+    // that a triangle covering none of them costs no set-up.
+    const int64_t firstRow = std::max<int64_t>(
+        s.scissor.top, FloorDiv(top - kSubPixels / 2 + kSubPixels - 1, kSubPixels));
+    const int64_t lastRow =
+        std::min<int64_t>(s.scissor.bottom - 1, FloorDiv(bottom - kSubPixels / 2, kSubPixels));
+    const int64_t firstColumn = std::max<int64_t>(
+        s.scissor.left, FloorDiv(left - kSubPixels / 2 + kSubPixels - 1, kSubPixels));
+    const int64_t lastColumn =
+        std::min<int64_t>(s.scissor.right - 1, FloorDiv(right - kSubPixels / 2, kSubPixels));
+    if (firstRow > lastRow || firstColumn > lastColumn) return false;
+    const Coverage coverage{static_cast<int32_t>(firstRow), static_cast<int32_t>(lastRow),
+                            static_cast<int32_t>(firstColumn), static_cast<int32_t>(lastColumn),
+                            edges};
+
     Triangle triangle;  // every field set below before it is read
     Setup& t = triangle.setup;
     t.x0 = static_cast<float>(X[0]) / kSubPixels;
@@ -1184,23 +1309,6 @@ bool RasterTriangle(const RasterState& s, const RasterVertex& a, const RasterVer
                                           {gradients[G_B].value, 0}, {gradients[G_A].value, 0});
     }
 
-    const int64_t top = std::min({Y[0], Y[1], Y[2]});
-    const int64_t bottom = std::max({Y[0], Y[1], Y[2]});
-    const int64_t left = std::min({X[0], X[1], X[2]});
-    const int64_t right = std::max({X[0], X[1], X[2]});
-    // Rows and columns whose centres lie within the corners' bounds and the scissor.
-    const int64_t firstRow = std::max<int64_t>(
-        s.scissor.top, FloorDiv(top - kSubPixels / 2 + kSubPixels - 1, kSubPixels));
-    const int64_t lastRow =
-        std::min<int64_t>(s.scissor.bottom - 1, FloorDiv(bottom - kSubPixels / 2, kSubPixels));
-    const int64_t firstColumn = std::max<int64_t>(
-        s.scissor.left, FloorDiv(left - kSubPixels / 2 + kSubPixels - 1, kSubPixels));
-    const int64_t lastColumn =
-        std::min<int64_t>(s.scissor.right - 1, FloorDiv(right - kSubPixels / 2, kSubPixels));
-    if (firstRow > lastRow || firstColumn > lastColumn) return false;
-    const Coverage coverage{static_cast<int32_t>(firstRow), static_cast<int32_t>(lastRow),
-                            static_cast<int32_t>(firstColumn), static_cast<int32_t>(lastColumn),
-                            edges};
     ChooseLevels(s, coverage, &triangle);
     return kSpanRoutines[static_cast<size_t>(s.spanRoutine)](s, triangle, coverage);
 }

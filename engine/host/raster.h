@@ -31,6 +31,10 @@ struct TextureLevel {  // one mip level's 32-bit copy, 0xAARRGGBB, rows without 
 struct RasterTexture {
     TextureLevel levels[RASTER_MAX_LEVELS];
     int32_t levelCount;  // 0: no texture bound, sampled as opaque white
+    // Each level's HostTexels version (0: none, never packed), and from RasterPrepare, where a
+    // span routine stores texels as they stand, the levels in the target's own 16-bit layout.
+    uint64_t versions[RASTER_MAX_LEVELS];
+    const uint16_t* packed[RASTER_MAX_LEVELS];
 };
 
 // Everything a draw call needs, read once from the device's states.

@@ -40,6 +40,7 @@ struct HostSurface {
     HostClipper* clipper;
     HostSurface* nextLevel;        // textures: the next mip level, one reference held
     std::vector<uint32_t> texels;  // textures: the 32-bit copy the device samples
+    uint64_t texelsVersion;        // textures: HostNewTexelsVersion's answer at the last copy
     std::vector<uint32_t> depth;   // z-buffers
     std::vector<uint8_t> stencil;
 };
@@ -362,6 +363,7 @@ constexpr HostPixelFormat kTexelFormat = {
 
 void RefreshTexels(HostSurface* texture)
 {
+    texture->texelsVersion = HostNewTexelsVersion();
     texture->texels.resize(static_cast<size_t>(texture->width) * texture->height);
     const HostSurfacePixels to{reinterpret_cast<uint8_t*>(texture->texels.data()),
                                texture->width,
@@ -1017,9 +1019,17 @@ HostDepthView HostSurfaceDepth(HostSurface* zbuffer)
             zbuffer->height,       zbuffer->format.zBits,   zbuffer->format.stencilBits};
 }
 
+uint64_t HostNewTexelsVersion()
+{
+    // Never reset with the host, so that no version is given twice while the program runs.
+    static uint64_t last = 0;
+    return ++last;
+}
+
 HostTexels HostSurfaceTexels(HostSurface* level)
 {
-    return {level->texels.data(), level->width, level->height, level->nextLevel};
+    return {level->texels.data(), level->width, level->height, level->nextLevel,
+            level->texelsVersion};
 }
 
 // ---------------------------------------------------------------------------------------------

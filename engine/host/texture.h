@@ -44,12 +44,16 @@ inline float Floor(float t)
     return static_cast<uint32_t>((uint64_t{fraction} * size) >> 32);
 }
 
+// The index in 64 bits, so that the one width register serves both products.
+[[gnu::always_inline]] inline size_t PointIndex(const TextureLevel& level, uint32_t u, uint32_t v)
+{
+    return size_t{TexelUnder(v, level.height)} * level.width + TexelUnder(u, level.width);
+}
+
 [[gnu::always_inline]] inline Channels SamplePoint(const TextureLevel& level, uint32_t u,
                                                    uint32_t v)
 {
-    // The index in 64 bits, so that the one width register serves both products.
-    return ChannelsOf(
-        level.argb[size_t{TexelUnder(v, level.height)} * level.width + TexelUnder(u, level.width)]);
+    return ChannelsOf(level.argb[PointIndex(level, u, v)]);
 }
 
 // The two texels either side of a sample point half a texel back, and the second's weight 0-255.
@@ -124,7 +128,8 @@ struct TextureLevels {
     TextureLevel near;  // argb null: no texture bound
     TextureLevel far;   // the second level a linear mip filter blends in; argb null: none
     uint32_t filter;
-    uint32_t weight;  // of `far`, 0-256
+    uint32_t weight;         // of `far`, 0-256
+    const uint16_t* packed;  // `near` in the target's layout, when RasterPrepare packed it
 };
 
 // Without a linear mip filter, what a level of detail chooses, as one number that never falls as
@@ -143,7 +148,8 @@ inline int32_t TextureChoiceOf(const RasterState& state, float lod)
                                                                   int32_t choice)
 {
     const uint32_t filter = choice == 0 ? state.magFilter : state.minFilter;
-    return {state.texture.levels[std::max(choice - 1, 0)], {}, filter, 0};
+    const int32_t level = std::max(choice - 1, 0);
+    return {state.texture.levels[level], {}, filter, 0, state.texture.packed[level]};
 }
 
 [[gnu::always_inline]] inline TextureLevels TextureChoose(const RasterState& state, float lod)
@@ -158,9 +164,9 @@ inline int32_t TextureChoiceOf(const RasterState& state, float lod)
     const float clamped = std::min(lod, last);
     const auto near = static_cast<int32_t>(Floor(clamped));
     const int32_t far = std::min(near + 1, texture.levelCount - 1);
-    if (far == near) return {texture.levels[near], {}, state.minFilter, 0};
+    if (far == near) return {texture.levels[near], {}, state.minFilter, 0, nullptr};
     return {texture.levels[near], texture.levels[far], state.minFilter,
-            Weight(clamped - static_cast<float>(near))};
+            Weight(clamped - static_cast<float>(near)), nullptr};
 }
 
 // The draw call's table's choice for a texel-to-pixel ratio (the number of steps at or below it;

@@ -43,6 +43,8 @@ constexpr uint32_t kModulate = HOST_TOP_MODULATE;
 constexpr Combination kCombinations[] = {
     {"point, z", true, P, P, P, true, false, false, false, true, kModulate, true},
     {"point, z, affine", true, P, P, N, true, false, false, false, false, kModulate, true},
+    {"point, ground", true, P, P, P, false, false, false, false, true, kModulate, true},
+    {"point, ground, affine", true, P, P, N, false, false, false, false, false, kModulate, true},
     {"bilinear, z", true, L, L, P, true, false, false, false, true, kModulate, true},
     {"trilinear, z", true, L, L, L, true, false, false, false, true, kModulate, true},
     {"trilinear, z, fog", true, L, L, L, true, false, false, true, true, kModulate, true},
@@ -59,7 +61,8 @@ constexpr Combination kCombinations[] = {
      HOST_TOP_SELECT_ARG1, false},
 };
 
-// A 16 x 16 texture with its four smaller levels, every texel random.
+// A 16 x 16 texture with its four smaller levels, every texel random. Its levels have versions,
+// as a device's textures have, so that a routine laying texels as they stand packs them.
 class MipChain {
 public:
     explicit MipChain(std::mt19937& random)
@@ -69,6 +72,7 @@ public:
             for (uint32_t& texel : m_levels.back()) {
                 texel = random();
             }
+            m_versions.push_back(HostNewTexelsVersion());
         }
     }
 
@@ -78,11 +82,13 @@ public:
         for (size_t i = 0; i < m_levels.size(); ++i) {
             const uint32_t side = 16u >> i;
             s->texture.levels[i] = {m_levels[i].data(), side, side};
+            s->texture.versions[i] = m_versions[i];
         }
     }
 
 private:
     std::vector<std::vector<uint32_t>> m_levels;
+    std::vector<uint64_t> m_versions;
 };
 
 struct Buffers {
