@@ -166,12 +166,9 @@ int32_t ProjectCurrentPolygon(SoftVertex* screen)
     return count;
 }
 
-// The kit texture a surface is drawn in for this person, or null when it is not drawn now.
-const SoftTextureHeader* SurfaceTexture(const NodSkinnedModel& m, const NodSkinnedSurface& s,
-                                        int32_t object)
+// The kit texture a model texture is drawn in for this person, or null when it is not drawn now.
+const SoftTextureHeader* WornTexture(const NodTexture& t, int32_t object)
 {
-    if (s.texture < 0) return nullptr;
-    const NodTexture& t = m.textures[s.texture];
     if (t.type != NOD_TEXTURE_KIT_PART) return nullptr;
     if (t.name[0] == 'C' && std::strncmp(t.name, "CARD", 4) == 0) {
         const int16_t shows = object < MATCH_OBJECT_COUNT ? MatchPersons[object].action : 0;
@@ -181,6 +178,21 @@ const SoftTextureHeader* SurfaceTexture(const NodSkinnedModel& m, const NodSkinn
             KITPLR_GetTextureIndexFromName(shows == kShowsRed ? "CARDred.GFX" : "CARDyel.GFX"));
     }
     return KIT_GetPersonTexture(object, t.index);
+}
+
+// The model's textures as this person wears them, looked up once a draw rather than once a surface.
+std::vector<const SoftTextureHeader*> s_wornTextures;
+
+void PutOnTextures(const NodSkinnedModel& m, int32_t object)
+{
+    s_wornTextures.resize(static_cast<size_t>(m.textureCount));
+    for (int32_t t = 0; t < m.textureCount; ++t)
+        s_wornTextures[static_cast<size_t>(t)] = WornTexture(m.textures[t], object);
+}
+
+const SoftTextureHeader* SurfaceTexture(const NodSkinnedSurface& s)
+{
+    return s.texture < 0 ? nullptr : s_wornTextures[static_cast<size_t>(s.texture)];
 }
 
 // Steps shared by every drawer of a person: posed from his clip frame, his surfaces marked from
@@ -201,14 +213,7 @@ std::vector<ScreenPoint> s_screenPoints;
 void ToViewSpace(NodSkinnedModel* m)
 {
     s_screenPoints.resize(static_cast<size_t>(m->pointCount));
-    const ViewTransform& transform = Polyman_ViewTransform();
-    const ViewPoint camera = Polyman_Camera();
-    for (int32_t i = 0; i < m->pointCount; ++i) {
-        NodWorkPoint& w = m->work[i];
-        const ViewPoint v = Polyman_ToViewBy(transform, camera, w.x, w.y, w.z);
-        w = {v.x, v.y, v.z, Polyman_Outcode(v.x, v.y, v.z)};
-        if (w.outcode == 0) s_screenPoints[i] = Polyman_Project(v.x, v.y, v.z);
-    }
+    Polyman_WorkToView(m->work, m->pointCount, s_screenPoints.data());
 }
 
 // The shown surfaces group by group, farthest group first by the middle of its two points'
@@ -311,9 +316,10 @@ void DrawPlayerModel(int32_t object, int32_t kind, int32_t level, int32_t motion
     if (m.pointCount == 0) return;
     PosePerson(&m, object, motion, 1.0f);
     ToViewSpace(&m);
+    PutOnTextures(m, object);
     const GameScreenRecord view = Polyman_ViewScreen();
     ForEachShownSurface(m, [&](const NodSkinnedSurface& s) {
-        const SoftTextureHeader* texture = SurfaceTexture(m, s, object);
+        const SoftTextureHeader* texture = SurfaceTexture(s);
         SoftVertex screen[SOFT_MAX_POLY_VERTICES];
         const int32_t count = texture != nullptr ? ProjectSurface(m, s, screen) : 0;
         if (count != 0)

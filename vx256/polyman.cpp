@@ -5,8 +5,12 @@
 #include <cmath>
 #include <numbers>
 
+#include <emmintrin.h>
+#include <xmmintrin.h>
+
 #include "engine/convert.h"
 #include "engine/fatal.h"
+#include "vx256/nod.h"
 
 PolyPolygon CurrentPolygon;
 RotationMatrix ModelRotation = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
@@ -107,6 +111,78 @@ ViewPoint Polyman_Camera() { return {s_camera.x, s_camera.y, s_camera.height}; }
 ViewPoint Polyman_ToView(float x, float y, float height)
 {
     return Polyman_ToViewBy(s_camera.transform, Polyman_Camera(), x, y, height);
+}
+
+namespace {
+
+// ChopToInt of two values at once.
+__m128i ChopPair(__m128d value)
+{
+    value = _mm_and_pd(value, _mm_cmpeq_pd(value, value));  // NaN to nought
+    value = _mm_max_pd(value, _mm_set1_pd(-2147483648.0));
+    value = _mm_min_pd(value, _mm_set1_pd(2147483647.0));
+    return _mm_cvttpd_epi32(value);
+}
+
+// Four quotients (x / z) to their 28.4 screen coordinates along one axis, as Polyman_Project
+// scales and centres them.
+__m128i ScreenCoordinates(__m128 quotient, double scale, double centre)
+{
+    const __m128d scales = _mm_set1_pd(scale), centres = _mm_set1_pd(centre);
+    const __m128d low = _mm_cvtps_pd(quotient);
+    const __m128d high = _mm_cvtps_pd(_mm_movehl_ps(quotient, quotient));
+    return _mm_unpacklo_epi64(ChopPair(low * scales + centres), ChopPair(high * scales + centres));
+}
+
+void FourToView(const ViewTransform& m, const ViewPoint& camera, NodWorkPoint* p,
+                ScreenPoint* screen)
+{
+    static_assert(sizeof(NodWorkPoint) == 16 && sizeof(ScreenPoint) == 8);
+    __m128 px = _mm_loadu_ps(&p[0].x), py = _mm_loadu_ps(&p[1].x);
+    __m128 pz = _mm_loadu_ps(&p[2].x), code = _mm_loadu_ps(&p[3].x);
+    _MM_TRANSPOSE4_PS(px, py, pz, code);
+    const __m128 dx = px - camera.x, dy = py - camera.y, dh = pz - camera.z;
+    const __m128 ground = m.m01 * dx + m.m11 * dy;
+    __m128 x = m.m00 * dx + m.m10 * dy;
+    __m128 y = m.m21 * ground + m.m20 * dh;
+    __m128 z = m.m22 * ground + m.m23 * dh;
+    const auto bit = [](__m128 holds, uint32_t outcode) {
+        return _mm_and_si128(_mm_castps_si128(holds),
+                             _mm_set1_epi32(static_cast<int32_t>(outcode)));
+    };
+    code = _mm_castsi128_ps(
+        bit(_mm_cmpgt_ps(x, z), OUTCODE_RIGHT) | bit(_mm_cmplt_ps(x, -z), OUTCODE_LEFT)
+        | bit(_mm_cmpgt_ps(y, z), OUTCODE_BOTTOM) | bit(_mm_cmplt_ps(y, -z), OUTCODE_TOP)
+        | bit(_mm_cmplt_ps(z, _mm_set1_ps(POLY_NEAR_Z)), OUTCODE_NEAR));
+    if (screen != nullptr) {
+        const __m128i across =
+            ScreenCoordinates(x / z, ViewProjection.scaleX, ViewSize.width * 8.0);
+        const __m128i down = ScreenCoordinates(y / z, ViewProjection.scaleY, ViewSize.height * 8.0);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(screen), _mm_unpacklo_epi32(across, down));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(screen + 2), _mm_unpackhi_epi32(across, down));
+    }
+    _MM_TRANSPOSE4_PS(x, y, z, code);
+    _mm_storeu_ps(&p[0].x, x);
+    _mm_storeu_ps(&p[1].x, y);
+    _mm_storeu_ps(&p[2].x, z);
+    _mm_storeu_ps(&p[3].x, code);
+}
+
+}  // namespace
+
+void Polyman_WorkToView(NodWorkPoint* points, int32_t count, ScreenPoint* screen)
+{
+    const ViewTransform& m = s_camera.transform;
+    const ViewPoint camera = Polyman_Camera();
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        FourToView(m, camera, points + i, screen != nullptr ? screen + i : nullptr);
+    for (; i < count; ++i) {
+        NodWorkPoint& w = points[i];
+        const ViewPoint v = Polyman_ToViewBy(m, camera, w.x, w.y, w.z);
+        w = {v.x, v.y, v.z, Polyman_Outcode(v.x, v.y, v.z)};
+        if (screen != nullptr && w.outcode == 0) screen[i] = Polyman_Project(v.x, v.y, v.z);
+    }
 }
 
 void BuildHeadingTables()

@@ -30,6 +30,8 @@ struct ViewPoint {
     float x, y, z;
 };
 
+struct NodWorkPoint;
+
 // The transform in the form the pitch renderer reads: X = m00 dx + m10 dy, S = m01 dx + m11 dy,
 // Y = m21 S + m20 dh, Z = m22 S + m23 dh for the offset (dx, dy, dh) from the camera.
 struct ViewTransform {
@@ -119,6 +121,12 @@ inline ScreenPoint Polyman_Project(float x, float y, float z)
     return {ChopToInt(x / z * ViewProjection.scaleX + ViewSize.width * 8.0),
             ChopToInt(y / z * ViewProjection.scaleY + ViewSize.height * 8.0)};
 }
+// Work points holding world positions to view space in place, each with its outcode; with a
+// `screen` array, each point inside the view also gets its Polyman_Project position there (the
+// others' entries are left meaningless). Every result is exactly what Polyman_ToViewBy,
+// Polyman_Outcode and Polyman_Project give, four points at a time: a model's hundreds of points
+// cost a frame more in their divisions than in anything else.
+void Polyman_WorkToView(NodWorkPoint* points, int32_t count, ScreenPoint* screen);
 // View-space vertices to 28.4 screen vertices of the view as Polyman_Project places them; z x 16.
 void ProjectVertices(const PolyVertex* source, SoftVertex* destination, int32_t count,
                      VertexOrder order);

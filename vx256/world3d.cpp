@@ -161,14 +161,7 @@ void MarkSurfaces(const NodRigidModel& m, const float* normals)
 }
 
 // The work points hold world positions: into view space with their outcodes.
-void TransformWork(NodRigidModel& m)
-{
-    for (int32_t i = 0; i < m.pointCount; ++i) {
-        NodWorkPoint& w = m.work[i];
-        const ViewPoint v = Polyman_ToView(w.x, w.y, w.z);
-        w = {v.x, v.y, v.z, Polyman_Outcode(v.x, v.y, v.z)};
-    }
-}
+void TransformWork(NodRigidModel& m) { Polyman_WorkToView(m.work, m.pointCount, nullptr); }
 
 const uint8_t* SurfaceTexture(const NodRigidModel& m, const NodRigidSurface& s)
 {

@@ -3,12 +3,16 @@
 #include "vx256/polyman.h"
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <numbers>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "generic/viewscreen.h"
+#include "vx256/nod.h"
 
 namespace {
 
@@ -277,6 +281,50 @@ TEST(Polyman, ProjectionCentresTheAxisAndReachesTheViewsEdges)
         EXPECT_EQ(reversed[i].x, out[3 - i].x);
         EXPECT_EQ(reversed[i].y, out[3 - i].y);
         EXPECT_EQ(reversed[i].u, out[3 - i].u);
+    }
+}
+
+// The four-at-a-time path against the one-point functions, bit for bit: random points about a
+// tilted camera and the awkward ones (on a plane, at the near plane, behind the camera, huge,
+// infinite, NaN), in runs of every length up to nine so that each tail length is met.
+TEST(Polyman, WorkPointsMoveAsTheOnePointFunctionsMoveThem)
+{
+    SetViewSize(512, 384);
+    SetViewProjectionFactors();
+    SetViewCamera(1510, 1082, 18, 1.3f, 1.2f, 1.1f);
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<ViewPoint> points = {{1510, 1082, 18},        {1510, 1102, 18}, {1e30f, 5, 5},
+                                     {-1e30f, -1e30f, 1e30f}, {inf, 0, 0},      {0, -inf, 0},
+                                     {nan, 1000, 10},         {1250, nan, 0},   {1250, 1082, nan}};
+    std::mt19937 generator(7);
+    std::uniform_real_distribution<float> offset(-400.0f, 400.0f);
+    for (int32_t i = 0; i < 200; ++i)
+        points.push_back(
+            {1250 + offset(generator), 1082 + offset(generator), offset(generator) / 8});
+    const ViewPoint camera = Polyman_Camera();
+    for (size_t start = 0; start + 9 <= points.size(); start += 9) {
+        for (int32_t count = 0; count <= 9; ++count) {
+            std::vector<NodWorkPoint> work;
+            for (int32_t k = 0; k < count; ++k) {
+                const ViewPoint& p = points[start + static_cast<size_t>(k)];
+                work.push_back({p.x, p.y, p.z, 0xDEADu});
+            }
+            std::vector<ScreenPoint> screen(static_cast<size_t>(count));
+            Polyman_WorkToView(work.data(), count, screen.data());
+            for (int32_t k = 0; k < count; ++k) {
+                const ViewPoint& p = points[start + static_cast<size_t>(k)];
+                const ViewPoint v =
+                    Polyman_ToViewBy(Polyman_ViewTransform(), camera, p.x, p.y, p.z);
+                const NodWorkPoint expected = {v.x, v.y, v.z, Polyman_Outcode(v.x, v.y, v.z)};
+                const NodWorkPoint& got = work[static_cast<size_t>(k)];
+                ASSERT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << start + k;
+                if (expected.outcode != 0) continue;
+                const ScreenPoint s = Polyman_Project(v.x, v.y, v.z);
+                EXPECT_EQ(screen[static_cast<size_t>(k)].x, s.x) << start + k;
+                EXPECT_EQ(screen[static_cast<size_t>(k)].y, s.y) << start + k;
+            }
+        }
     }
 }
 
