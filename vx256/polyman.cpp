@@ -115,23 +115,23 @@ ViewPoint Polyman_ToView(float x, float y, float height)
 
 namespace {
 
-// ChopToInt of two values at once.
-__m128i ChopPair(__m128d value)
+// ChopToInt of two values at once, for the values a point inside the view gives: its quotient
+// lies within -1 .. 1, or is NaN when a coordinate is NaN or infinite, so nothing needs pinning.
+__m128i TruncateInside(__m128d value)
 {
     value = _mm_and_pd(value, _mm_cmpeq_pd(value, value));  // NaN to nought
-    value = _mm_max_pd(value, _mm_set1_pd(-2147483648.0));
-    value = _mm_min_pd(value, _mm_set1_pd(2147483647.0));
     return _mm_cvttpd_epi32(value);
 }
 
 // Four quotients (x / z) to their 28.4 screen coordinates along one axis, as Polyman_Project
-// scales and centres them.
+// scales and centres them; meaningless for a point outside the view.
 __m128i ScreenCoordinates(__m128 quotient, double scale, double centre)
 {
     const __m128d scales = _mm_set1_pd(scale), centres = _mm_set1_pd(centre);
     const __m128d low = _mm_cvtps_pd(quotient);
     const __m128d high = _mm_cvtps_pd(_mm_movehl_ps(quotient, quotient));
-    return _mm_unpacklo_epi64(ChopPair(low * scales + centres), ChopPair(high * scales + centres));
+    return _mm_unpacklo_epi64(TruncateInside(low * scales + centres),
+                              TruncateInside(high * scales + centres));
 }
 
 void FourToView(const ViewTransform& m, const ViewPoint& camera, NodWorkPoint* p,
