@@ -616,7 +616,6 @@ Pose DiveKey(float reach)
     return p;
 }
 Pose DiveLowKey() { return DiveKey(64); }
-Pose DiveHighKey() { return DiveKey(110); }
 Pose DiveLanded()
 {
     Pose p = DiveKey(80);
@@ -697,7 +696,6 @@ const std::map<std::string, Keyed> kKeyed = {
     {"catchhigh",   {MkBallHold::Hands, true,  Stance, CrouchLow, CatchHighKey, HoldChest, HoldChest}},
     {"bend",        {MkBallHold::Ahead, true,  Stance, Stance, GatherKey, GatherKey, GatherKey}},
     {"divelow",     {MkBallHold::Hands, true,  Stance, CrouchLow, DiveLowKey, DiveLanded, Kneeling}},
-    {"divehigh",    {MkBallHold::Hands, true,  Stance, CrouchLow, DiveHighKey, DiveLanded, Kneeling}},
     {"savehigh",    {MkBallHold::Hands, true,  Stance, CrouchLow, SaveHighKey, DiveLanded, Kneeling}},
     {"savemiddle",  {MkBallHold::Hands, true,  Stance, CrouchLow, SaveMiddleKey, DiveLanded, Kneeling}},
     {"savelow",     {MkBallHold::Hands, true,  Stance, CrouchLow, SaveLowKey, DiveLanded, Kneeling}},
