@@ -38,7 +38,7 @@ namespace {
 // Model detail 0 (flat shadows) and 2 (skeleton shadows).
 constexpr uint64_t kSceneHashes[2] = {0xa61668b5ed9e39c0ull, 0x1e59f5abf8c484a0ull};
 constexpr uint8_t kGrass = GAMEPAL_SHADOW_COLOUR + 1;
-constexpr uint64_t kKeyFramesHash = 0x137c35cd327326f8ull;
+constexpr uint64_t kKeyFramesHash = 0x18578fb7f5c3abacull;
 constexpr uint64_t kFlatPeopleHash = 0x4a42720d82b6d982ull;
 constexpr uint16_t kFlatGrass = 0x2C65;
 // Shirt, shorts and socks of the home side, the away side and the officials, 5:6:5.
@@ -66,8 +66,8 @@ void PlacePeople()
     RenderList[3] = {1250, 0, 1050, Clip("TZM021"), 5, 64, 0};
     RenderList[20] = {1265, 0, 1075, Clip("TZM021"), 14, 200, 20};
     RenderList[0] = {1230, 0, 1110, Clip("TZM145"), 35, 128, 0};
-    RenderList[7] = {1280, 9, 1040, Clip("TZM047"), 30, 160, 0};
-    RenderList[32] = {1245, 0, 1125, Clip("TZM072"), 30, 96, 0};
+    RenderList[7] = {1280, 9, 1040, Clip("TZM090"), 49, 160, 0};
+    RenderList[32] = {1245, 0, 1125, Clip("TZM066"), 30, 96, 0};
     MatchPersons[32].action = 9;
     RenderList[9] = {900, 0, 1000, Clip("TZM023"), 3, 80, 0};
     RenderList[25] = {700, 0, 1180, Clip("TZM001"), 0, 192, 0};
@@ -198,8 +198,8 @@ TEST(PeopleScene, FlatPeopleOfBothSidesMatchTheirGoldenHash)
         int16_t frame, facing;
     } people[] = {{0, 1, 900, 1000, "TZM145", 35, 64},    {3, 0, 960, 1040, "TZM021", 4, 0},
                   {5, 0, 1000, 1100, "TZM027", 8, 32},    {16, 1, 1100, 1150, "TZM001", 0, 192},
-                  {20, 0, 1040, 1070, "TZM021", 12, 128}, {22, 0, 1060, 1000, "TZM047", 30, 160},
-                  {32, 2, 1000, 1020, "TZM072", 30, 96}};
+                  {20, 0, 1040, 1070, "TZM021", 12, 128}, {22, 0, 1060, 1000, "TZM090", 49, 160},
+                  {32, 2, 1000, 1020, "TZM066", 30, 96}};
     for (const auto& p : people) {
         RenderList[p.object] = {p.x, 0, p.y, Clip(p.clip), p.frame, p.facing, 0};
         DrawFlatPlayerModel(p.object, p.kind);

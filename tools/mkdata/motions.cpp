@@ -195,8 +195,8 @@ const std::map<std::string, Gait> kGaits = {
 };
 // clang-format on
 
-const char* const kCycles[] = {"stand", "keeperstance", "lie",         "celebration",
-                               "wave",  "flagup",       "flagforward", "flagdiagonal"};
+const char* const kCycles[] = {"stand",  "lie",         "celebration", "wave",
+                               "flagup", "flagforward", "flagdiagonal"};
 
 // Both hands hold the ball above the head, as a throw-in's run-up carries it.
 void HoldOverhead(Pose& p) { Arms(p, 126, 10, 16); }
@@ -304,8 +304,6 @@ Pose CyclePose(const std::string& name, float phase, int32_t frames, int32_t spe
     Pose p = Stance();
     if (name == "stand") {
         Trunk(p, 1 + wave);
-    } else if (name == "keeperstance") {
-        p = Crouch(10 + 2 * wave);
     } else if (name == "lie") {
         p = Lying(-64);
         Arm(p, 1, 10 + 6 * wave, 20, 10);
@@ -594,6 +592,21 @@ Pose SmotherKey()
     Arms(p, 64, 0, 20);
     return p;
 }
+// Up on his knees from a smother, the ball gathered to his chest.
+Pose KneelHolding()
+{
+    Pose p = Kneeling();
+    Arms(p, 40, 0, 60);
+    return p;
+}
+// Both hands up above his head, where a high ball is taken.
+Pose CatchHighKey()
+{
+    Pose p = Stance();
+    Arms(p, 112, -4, 10);
+    Trunk(p, -4);
+    return p;
+}
 Pose DiveKey(float reach)
 {
     Pose p = Stance();
@@ -603,7 +616,6 @@ Pose DiveKey(float reach)
     return p;
 }
 Pose DiveLowKey() { return DiveKey(64); }
-Pose DiveHighKey() { return DiveKey(110); }
 Pose DiveLanded()
 {
     Pose p = DiveKey(80);
@@ -680,9 +692,10 @@ const std::map<std::string, Keyed> kKeyed = {
     {"dropkick",    {MkBallHold::Foot,  true,  DropHold, DropHold, DropKey, KickFollow, Stance}},
     {"punch",       {MkBallHold::Hands, false, Stance, HeadWindup, PunchKey, Stance, Stance}},
     {"smother",     {MkBallHold::Hands, true,  Stance, GatherKey, SmotherKey, SmotherKey, Kneeling}},
+    {"rise",        {MkBallHold::Hands, true,  SmotherKey, SmotherKey, KneelHolding, HoldChest, HoldChest}},
+    {"catchhigh",   {MkBallHold::Hands, true,  Stance, CrouchLow, CatchHighKey, HoldChest, HoldChest}},
     {"bend",        {MkBallHold::Ahead, true,  Stance, Stance, GatherKey, GatherKey, GatherKey}},
     {"divelow",     {MkBallHold::Hands, true,  Stance, CrouchLow, DiveLowKey, DiveLanded, Kneeling}},
-    {"divehigh",    {MkBallHold::Hands, true,  Stance, CrouchLow, DiveHighKey, DiveLanded, Kneeling}},
     {"savehigh",    {MkBallHold::Hands, true,  Stance, CrouchLow, SaveHighKey, DiveLanded, Kneeling}},
     {"savemiddle",  {MkBallHold::Hands, true,  Stance, CrouchLow, SaveMiddleKey, DiveLanded, Kneeling}},
     {"savelow",     {MkBallHold::Hands, true,  Stance, CrouchLow, SaveLowKey, DiveLanded, Kneeling}},
