@@ -81,33 +81,20 @@ int32_t RowY(int32_t place) { return ROWS_TOP + ROW_H * place; }
 // ---------------------------------------------------------------------------------------------
 // Drawing.
 
-int32_t ColumnGraphic(int32_t side, int32_t place, int32_t column)
-{
-    if (s_mark.mode == MODE_INSTRUCTIONS)
-        return TacticsColumns_InstructionGraphic(TacticCopies[side].slots[place], column);
-    return TacticsColumns_RoleGraphic(side, SlotAt(side, place), column);
-}
-
 void DrawColumns(int32_t side, int32_t place, int32_t y)
 {
-    const auto centre = [side](int32_t c) { return ColumnX(side, c) + COLUMN_W / 2; };
-    if (s_mark.mode == MODE_FIGURES) {
-        if (Football_IsRecActive(side, SlotAt(side, place)) == 0) return;
-        int32_t figures[TG_COLUMNS];
-        TacticsColumns_Figures(side, SlotAt(side, place), figures);
-        for (int32_t c = 0; c < TG_COLUMNS; ++c)
-            VT_DrawNumber(centre(c), y, CENTRED, figures[c]);
-    } else if (s_mark.mode == MODE_MARKING) {
+    if (s_mark.mode == MODE_MARKING) {
         const int32_t man = TacticCopies[side].slots[place].markedOpponent;
         if (man > 0 && man < MATCH_STARTERS)
-            VT_DrawNumber(centre(1), y, CENTRED,
+            VT_DrawNumber(ColumnX(side, 1) + COLUMN_W / 2, y, CENTRED,
                           Block().sides[1 - side].entries[SlotAt(1 - side, man)].shirt);
-    } else {
-        for (int32_t c = 0; c < TG_COLUMNS; ++c) {
-            const int32_t graphic = ColumnGraphic(side, place, c);
-            if (graphic != 0) VT_DrawGraphic(centre(c), y, CENTRED, graphic);
-        }
+        return;
     }
+    const TacticsColumnsShow show = s_mark.mode == MODE_FIGURES ? TacticsColumnsShow::Figures
+                                    : s_mark.mode == MODE_INSTRUCTIONS
+                                        ? TacticsColumnsShow::Instructions
+                                        : TacticsColumnsShow::Roles;
+    TacticsColumns_Draw(side, place, show, kColumnsX[side], COLUMN_W, y);
 }
 
 void DrawShirtButton(int32_t side, int32_t place, int32_t y)

@@ -167,35 +167,19 @@ int32_t FootText(const MatchPlayerEntry& entry)
     return entry.rightFoot == 1 ? TEXT_RIGHT_FOOT : 0;
 }
 
-void DrawRowFigures(int32_t place, int32_t y)
+// The keeper's row carries the figures' headers.
+void DrawRowColumns(int32_t place, int32_t y)
 {
-    if (place == 0) {
+    if (s_sel.mode == MODE_FIGURES && place == 0) {
         for (int32_t c = 0; c < TG_COLUMNS; ++c)
             VT_DrawTextNo(MODE_X + COLUMN_W * c + COLUMN_W / 2, y, CENTRED,
                           TacticsColumns_FigureHeader(c));
         return;
     }
-    const int32_t slot = SlotAt(place);
-    if (Football_IsRecActive(s_sel.side, slot) == 0) return;
-    int32_t figures[TG_COLUMNS];
-    TacticsColumns_Figures(s_sel.side, slot, figures);
-    for (int32_t c = 0; c < TG_COLUMNS; ++c)
-        VT_DrawNumber(MODE_X + COLUMN_W * c + COLUMN_W / 2, y, CENTRED, figures[c]);
-}
-
-void DrawRowColumns(int32_t place, int32_t y)
-{
-    if (s_sel.mode == MODE_FIGURES) {
-        DrawRowFigures(place, y);
-        return;
-    }
     if (s_sel.mode == MODE_INSTRUCTIONS && place >= MATCH_STARTERS) return;
-    for (int32_t c = 0; c < TG_COLUMNS; ++c) {
-        const int32_t graphic = s_sel.mode == MODE_INSTRUCTIONS
-                                    ? TacticsColumns_InstructionGraphic(Working().slots[place], c)
-                                    : TacticsColumns_RoleGraphic(s_sel.side, SlotAt(place), c);
-        if (graphic != 0) VT_DrawGraphic(MODE_X + COLUMN_W * c + COLUMN_W / 2, y, CENTRED, graphic);
-    }
+    constexpr TacticsColumnsShow kShows[3] = {
+        TacticsColumnsShow::Instructions, TacticsColumnsShow::Roles, TacticsColumnsShow::Figures};
+    TacticsColumns_Draw(s_sel.side, place, kShows[s_sel.mode], MODE_X, COLUMN_W, y);
 }
 
 void DrawRow(int32_t place)

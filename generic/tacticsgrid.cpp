@@ -303,3 +303,27 @@ void TacticsColumns_Figures(int32_t side, int32_t slot, int32_t figures[TG_COLUM
     for (int32_t c = 0; c < TG_COLUMNS; ++c)
         figures[c] = Football_GetMatchFigure(record, kFigureFields[c]);
 }
+
+void TacticsColumns_Draw(int32_t side, int32_t place, TacticsColumnsShow show, int32_t left,
+                         int32_t cellWidth, int32_t y)
+{
+    const int32_t slot = Football_GetSidePlayer(side, place);
+    const auto centre = [left, cellWidth](int32_t c) {
+        return left + cellWidth * c + cellWidth / 2;
+    };
+    if (show == TacticsColumnsShow::Figures) {
+        if (Football_IsRecActive(side, slot) == 0) return;
+        int32_t figures[TG_COLUMNS];
+        TacticsColumns_Figures(side, slot, figures);
+        for (int32_t c = 0; c < TG_COLUMNS; ++c)
+            VT_DrawNumber(centre(c), y, CENTRED, figures[c]);
+        return;
+    }
+    for (int32_t c = 0; c < TG_COLUMNS; ++c) {
+        const int32_t graphic =
+            show == TacticsColumnsShow::Instructions
+                ? TacticsColumns_InstructionGraphic(TacticCopies[side].slots[place], c)
+                : TacticsColumns_RoleGraphic(side, slot, c);
+        if (graphic != 0) VT_DrawGraphic(centre(c), y, CENTRED, graphic);
+    }
+}

@@ -70,6 +70,13 @@ int32_t TacticsColumns_RoleGraphic(int32_t side, int32_t slot, int32_t column); 
 // player's values from his match record.
 int32_t TacticsColumns_FigureHeader(int32_t column);
 void TacticsColumns_Figures(int32_t side, int32_t slot, int32_t figures[TG_COLUMNS]);
+// What a place's four columns show, drawn by TacticsColumns_Draw: its instructions' or roles'
+// graphics, or its figures while he takes part.
+enum class TacticsColumnsShow { Instructions, Roles, Figures };
+// The columns of `side`'s line-up place, each centred in its cell of `cellWidth` from x `left`,
+// on the row centred at y.
+void TacticsColumns_Draw(int32_t side, int32_t place, TacticsColumnsShow show, int32_t left,
+                         int32_t cellWidth, int32_t y);
 // Receiver -1 and no target; false, with nothing changed, when he had neither.
 bool TacticsSlot_ClearPass(TacticsSlot* slot);
 // The shirt graphic of a position code's line: 6 keeper, 7 defence, 8 midfield, 9 attack, 0 none.
