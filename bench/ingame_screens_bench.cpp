@@ -45,15 +45,8 @@ void SetUpMatch()
     MatchDayBlock& block = *GetMatchSidesBlock();
     block.sides[0].human = 1;
     block.benchSize = 5;
+    SeatEveryPersonInHisPlace();
     for (int32_t side = 0; side < 2; ++side) {
-        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
-            const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
-            LineUp[side][slot] = static_cast<int16_t>(person);
-            MatchPerson& p = MatchPersons[person];
-            std::snprintf(p.name, sizeof(p.name), "J. Joueur%02d", person);
-            p.matchRating = slot < MATCH_STARTERS ? 50 : 0;
-            p.offPitch = slot < MATCH_STARTERS ? 0 : 1;
-        }
         TacticCopies[side] = block.sides[side].tactics[0];
         SpreadWithLines(&TacticCopies[side]);
     }

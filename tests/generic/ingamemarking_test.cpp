@@ -38,14 +38,8 @@ protected:
         MatchDayBuilder().Write();
         InGameMenus_Init();
         GetMatchSidesBlock()->sides[0].human = 1;
+        SeatEveryPersonInHisPlace();
         for (int32_t side = 0; side < 2; ++side) {
-            for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
-                const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
-                LineUp[side][slot] = static_cast<int16_t>(person);
-                std::snprintf(MatchPersons[person].name, sizeof(MatchPersons[person].name),
-                              "J. Joueur%02d", person);
-                MatchPersons[person].offPitch = slot < MATCH_STARTERS ? 0 : 1;
-            }
             TacticCopies[side] = GetMatchSidesBlock()->sides[side].tactics[0];
             for (TacticsSlot& s : TacticCopies[side].slots)
                 s.markedOpponent = TACTIC_NONE;

@@ -61,17 +61,11 @@ protected:
         block.sides[0].tactic = TACTIC_CUSTOM_FIRST;
         block.substitutionsAllowed = 3;
         block.benchSize = 5;
+        SeatEveryPersonInHisPlace();
         for (int32_t side = 0; side < 2; ++side) {
-            for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
-                const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
-                LineUp[side][slot] = static_cast<int16_t>(person);
-                MatchPerson& p = MatchPersons[person];
-                std::snprintf(p.name, sizeof(p.name), "J. Joueur%02d", person);
-                const bool starter = slot < MATCH_STARTERS;
-                p.matchRating = starter ? 50 : 0;
-                p.offPitch = starter ? 0 : 1;
-                p.startedOnBench = starter ? 0 : 1;
-            }
+            for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot)
+                MatchPersons[side * MATCH_PERSONS_PER_SIDE + slot].startedOnBench =
+                    slot < MATCH_STARTERS ? 0 : 1;
             TacticCopies[side] = block.sides[side].tactics[0];
             SpreadWorkingTactic(side);
             Football_SetCaptain(side, 1);

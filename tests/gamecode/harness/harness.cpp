@@ -613,6 +613,20 @@ std::string Engine_CheckInvariants()
     return "";
 }
 
+void SeatEveryPersonInHisPlace()
+{
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+            const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
+            LineUp[side][slot] = static_cast<int16_t>(person);
+            MatchPerson& p = MatchPersons[person];
+            std::snprintf(p.name, sizeof(p.name), "J. Joueur%02d", person);
+            p.offPitch = slot < MATCH_STARTERS ? 0 : 1;
+            p.matchRating = slot < MATCH_STARTERS ? 50 : 0;
+        }
+    }
+}
+
 void SpreadTheElevensOverTheMiddle()
 {
     for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {

@@ -123,6 +123,9 @@ void PlaceBallAlone(int32_t x, int32_t y);
 // standing, every skill 50, no flank penalty, no instruction, target cell, offside mark or
 // counter.
 void SetBareScene();
+// Every person of both sides in his own line-up place (side x 20 + slot), named "J. Joueur<nn>";
+// the starters on the pitch and rated 50, the substitutes off it and unrated.
+void SeatEveryPersonInHisPlace();
 // Open play: each side's first eleven spread across the middle of the pitch on their own target
 // points (side 0 at y 800, side 1 at y 1300), the substitutes off the pitch.
 void SpreadTheElevensOverTheMiddle();

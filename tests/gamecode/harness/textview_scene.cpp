@@ -25,16 +25,11 @@ ScopedTextView::ScopedTextView()
     builder.viewMode = VIEW_TEXT;
     builder.Write();
     SetPitchConstants();
+    SeatEveryPersonInHisPlace();
     for (int32_t side = 0; side < 2; ++side) {
-        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
-            const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
-            LineUp[side][slot] = static_cast<int16_t>(person);
-            MatchPerson& p = MatchPersons[person];
-            std::snprintf(p.name, sizeof(p.name), "J. Joueur%02d", person % 100);
-            p.offPitch = slot < MATCH_STARTERS ? 0 : 1;
-            p.matchRating = slot < MATCH_STARTERS ? 50 : 0;
-            Person_PlaceAt(person, 300 + 80 * slot, side == 0 ? 600 : 1500);
-        }
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot)
+            Person_PlaceAt(side * MATCH_PERSONS_PER_SIDE + slot, 300 + 80 * slot,
+                           side == 0 ? 600 : 1500);
     }
     Match.periodLength = 15000;
     Analysis_Init();

@@ -56,15 +56,10 @@ ScopedView2D::ScopedView2D()
     SetPitchConstants();
     for (int32_t object = 0; object < MATCH_OBJECT_COUNT; ++object)
         View2DScene_Pose(object, 0, 0, -1);
+    SeatEveryPersonInHisPlace();
     for (int32_t side = 0; side < 2; ++side) {
-        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+        for (int32_t slot = 0; slot < MATCH_STARTERS; ++slot) {
             const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
-            LineUp[side][slot] = static_cast<int16_t>(person);
-            MatchPerson& p = MatchPersons[person];
-            std::snprintf(p.name, sizeof(p.name), "J. Joueur%02d", person % 100);
-            p.offPitch = slot < MATCH_STARTERS ? 0 : 1;
-            p.matchRating = slot < MATCH_STARTERS ? 50 : 0;
-            if (slot >= MATCH_STARTERS) continue;
             TeamShape[side].slots[slot].row = static_cast<int16_t>(kShape[slot][0]);
             TeamShape[side].slots[slot].column = static_cast<int16_t>(kShape[slot][1]);
             int32_t x = 0, y = 0;
