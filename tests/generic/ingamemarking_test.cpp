@@ -92,6 +92,11 @@ TEST_F(InGameMarkingTest, TheHumansPicksSetTheMarkedPlaceWhichTheEnginePlays)
     EXPECT_STREQ(caption.lines[2], "J. Joueur23");
     SendVTEventAt(HOME_SHIRT_X, RowY(6), VT_EVENT_LEAVE);
     EXPECT_STREQ(InGameMarking_Caption(0).lines[0], "");
+    // One who marks nobody shows his name alone.
+    SendVTEventAt(HOME_SHIRT_X, RowY(4), VT_EVENT_ENTER);
+    EXPECT_STREQ(InGameMarking_Caption(0).lines[0], "J. Joueur04");
+    EXPECT_STREQ(InGameMarking_Caption(0).lines[1], "");
+    SendVTEventAt(HOME_SHIRT_X, RowY(4), VT_EVENT_LEAVE);
 
     // The engine's marker follows the word as the man's line-up place.
     TeamShape[0] = own;
