@@ -107,8 +107,7 @@ void Release(int32_t id, PlayerRecord* p)
     p->club = CLUB_NONE;
     p->shirt = 0;
     p->wage = 0;
-    p->flags &=
-        ~(PLAYER_TRANSFER_LISTED | PLAYER_LOAN_LISTED | PLAYER_SALE_STATUS | PLAYER_CAPTAIN);
+    p->flags &= ~PLAYER_CLUB_FLAGS;
     if (IsHumans(club)) PlayerLife_TellHuman(MSG_RELEASED, id, 0);
     VTW_UpdateTeam(club);
 }

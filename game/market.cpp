@@ -257,8 +257,7 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     VTW_AddClubLog(id, buyer, loan ? CAREERLOG_LOAN : CAREERLOG_TRANSFER);
     p->shirt = 0;
     p->askingPrice = -1;
-    p->flags &= ~(PLAYER_TRANSFER_LISTED | PLAYER_LOAN_LISTED | PLAYER_SALE_STATUS | PLAYER_CAPTAIN
-                  | PLAYER_ASKED_TRANSFER);
+    p->flags &= ~PLAYER_CLUB_FLAGS;
     if (loan) {
         p->loanClub = static_cast<int16_t>(buyer);
         p->flags |= PLAYER_ON_LOAN;
@@ -347,8 +346,7 @@ void Market_Release(int32_t player)
     p->shirt = 0;
     p->wage = 0;
     p->contractMonths = 0;
-    p->flags &=
-        ~(PLAYER_TRANSFER_LISTED | PLAYER_LOAN_LISTED | PLAYER_SALE_STATUS | PLAYER_CAPTAIN);
+    p->flags &= ~PLAYER_CLUB_FLAGS;
     Records_MembershipChanged();
     ClearBidsFor(player);
     MarkClubChanged(club);
@@ -1099,14 +1097,15 @@ void TopUpUnattached()
 
 // A player good enough for a regular place at the top (his line's median there) asks a club
 // below it to let him go, and one who no longer is withdraws his request: the best players
-// gather in the top division instead of growing old below it.
+// gather in the top division instead of growing old below it. One without a league club has no
+// club to ask, though a career saved while a release kept the request holds some.
 void AskToMoveUp()
 {
     const std::array<uint8_t, LINE_COUNT> top = DivisionLineMedians()[0];
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (!IsActiveFull(id) || !IsFullClub(DbPlayers[id].club)) continue;
+        if (!IsActiveFull(id)) continue;
         PlayerRecord& p = DbPlayers[id];
-        const bool asks = DivisionOf(p.club) > 0 && !HumanDecides(p.club)
+        const bool asks = IsFullClub(p.club) && DivisionOf(p.club) > 0 && !HumanDecides(p.club)
                           && VTW_GetPlayerAbilityCurve(id) >= top[VTW_GetPositionLine(id)];
         if (asks == bool(p.flags & PLAYER_ASKED_TRANSFER)) continue;
         VTW_PutPlayerOnTxList(id, asks);
@@ -1183,8 +1182,9 @@ void SignTheBestFromBelow()
     std::array<int16_t, PLAYER_FULL_MAX> asking;
     int32_t n = 0;
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (IsActiveFull(id) && (DbPlayers[id].flags & PLAYER_ASKED_TRANSFER)
-            && DbPlayers[id].loanClub < 0)
+        const PlayerRecord& p = DbPlayers[id];
+        if (IsActiveFull(id) && IsFullClub(p.club) && (p.flags & PLAYER_ASKED_TRANSFER)
+            && p.loanClub < 0)
             asking[n++] = static_cast<int16_t>(id);
     }
     std::sort(asking.begin(), asking.begin() + n, [](int16_t a, int16_t b) {

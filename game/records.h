@@ -290,6 +290,9 @@ enum : uint16_t {
     PLAYER_ASKED_TRANSFER = 1 << 9,
     PLAYER_RELEGATION_CLAUSE = 1 << 10,
     PLAYER_BIG_CLUB_CLAUSE = 1 << 11,
+    // What a player holds only as a member of his club: a move or a release clears it.
+    PLAYER_CLUB_FLAGS = PLAYER_TRANSFER_LISTED | PLAYER_LOAN_LISTED | PLAYER_SALE_STATUS
+                        | PLAYER_CAPTAIN | PLAYER_ASKED_TRANSFER,
 };
 
 // ClubRecord flags, named after the words the screens test.

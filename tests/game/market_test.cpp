@@ -573,6 +573,26 @@ TEST_F(Market, APlayerGoodEnoughForTheTopAsksToMoveUpAndGoesOnlyUpwards)
     EXPECT_FALSE(VTW_GetPlayerAskedTransfer(star));
 }
 
+// A player who asked to move up and was released asks no more. One without a league club who
+// still asks, as a career saved before held them, is none of the turn's signings from below
+// (whose squad shapes hold the league clubs alone) and withdraws.
+TEST_F(Market, APlayerWithoutALeagueClubIsNotSignedFromBelowAtTheTurn)
+{
+    constexpr int32_t kThird = 50;
+    const int32_t released = OutfieldPlayerOf(kThird);
+    DbPlayers[released].flags |= PLAYER_ASKED_TRANSFER | PLAYER_TRANSFER_LISTED;
+    Market_Release(released);
+    EXPECT_FALSE(VTW_GetPlayerAskedTransfer(released) || VTW_GetPlayerTxList(released));
+    DbPlayers[released].flags |= PLAYER_ASKED_TRANSFER;
+    DbPlayers[released].ability = 99;
+    for (int32_t club = 0; club < World_LeagueClubCount(0); ++club) {
+        if (VTW_GetClubDivision(club) == 0) DbClubs[club].balance = BALANCE_MAX / 2;
+    }
+    Market_NewSeason();
+    EXPECT_EQ(VTW_GetPlayerClub(released), CLUB_NONE);
+    EXPECT_FALSE(VTW_GetPlayerAskedTransfer(released));
+}
+
 // At the season's turn the one top club with money signs the best player who asked to move up
 // and gives the seller its weakest of his line for part of the fee: both squads keep their size,
 // and the two fees are all the money that moves between them.
