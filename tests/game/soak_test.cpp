@@ -490,21 +490,20 @@ void CheckSquadSizes(const WorldFigures& f)
     EXPECT_LE(f.atSquadMax, 0.10);
 }
 
-// A career's last season against its first: the money neither piles up nor drains away, few
+// A season of a career against its first: the money neither piles up nor drains away, few
 // clubs live in debt, and the players are as good as they were in `playersFrom` (the ten-season
-// run's first settled season, the long careers' first; none for a run too short to settle, as
-// under the sanitizers).
+// run's first settled season, the long careers' first; none for a run too short to settle).
 void CheckWorldBands(const WorldFigures& first, const std::optional<WorldFigures>& playersFrom,
-                     const WorldFigures& last)
+                     const WorldFigures& later)
 {
     if (playersFrom) {
-        EXPECT_NEAR(last.meanAbility / playersFrom->meanAbility, 1.0, kAbilityDriftMax);
-        EXPECT_NEAR(last.topTenAbility / playersFrom->topTenAbility, 1.0, kTopTenDriftMax);
+        EXPECT_NEAR(later.meanAbility / playersFrom->meanAbility, 1.0, kAbilityDriftMax);
+        EXPECT_NEAR(later.topTenAbility / playersFrom->topTenAbility, 1.0, kTopTenDriftMax);
     }
-    EXPECT_GE(last.moneyMillions, first.moneyMillions * kMoneyBandLow);
-    EXPECT_LE(last.moneyMillions, first.moneyMillions * kMoneyBandHigh);
-    EXPECT_LE(last.inDebt, kInDebtMax);
-    EXPECT_GE(last.bestInTopDivision, kBestAtTheTopMin);
+    EXPECT_GE(later.moneyMillions, first.moneyMillions * kMoneyBandLow);
+    EXPECT_LE(later.moneyMillions, first.moneyMillions * kMoneyBandHigh);
+    EXPECT_LE(later.inDebt, kInDebtMax);
+    EXPECT_GE(later.bestInTopDivision, kBestAtTheTopMin);
 }
 
 // A career run unattended to the far future, club 1 the human's.
@@ -590,7 +589,7 @@ TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
     EXPECT_GE(transfers, 2 * clubs * kSeasons);
     EXPECT_LE(transfers, 7 * clubs * kSeasons);
     // Boards sack 5-15 managers a season, and up to 20 in the first, whose market reshuffles
-    // every squad (a run of one season, as under the sanitizers, is that season alone).
+    // every squad (a run of one season is that season alone).
     EXPECT_LE(firstSackings, 20);
     EXPECT_GE(sackings, 5 * (kSeasons - 1));
     EXPECT_LE(sackings, 15 * (kSeasons - 1));
@@ -976,11 +975,20 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
                         double(f.standIns) / seeds,
                         season < seasons ? double(sackings[season]) / seeds : 0.0);
         }
-        std::printf("country %d: the stand-in ran a club for at most %d seasons on end\n", country,
-                    longestStandIn);
+        std::printf("country %d ability by season:", country);
+        for (const WorldFigures& f : sums) {
+            std::printf(" %.1f", f.meanAbility);
+        }
+        std::printf("\ncountry %d: the stand-in ran a club for at most %d seasons on end\n",
+                    country, longestStandIn);
         EXPECT_LE(longestStandIn, 1) << "country " << country;
         SCOPED_TRACE("country " + std::to_string(country) + ", means over the seeds");
-        CheckWorldBands(sums[0], sums[0], sums[seasons]);
+        // Every season, not only the last: the first world's young once lifted the mid-career
+        // seasons 5 % above the start and the last season's figures hid it.
+        for (int32_t season = 1; season <= seasons; ++season) {
+            SCOPED_TRACE("season " + std::to_string(season));
+            CheckWorldBands(sums[0], sums[0], sums[season]);
+        }
         CheckLongSeasonBands(sums, sackings, seeds);
     }
     std::printf("%d seasons x %d seeds x %zu countries: %ld s\n", seasons, seeds,
