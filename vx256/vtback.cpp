@@ -109,39 +109,40 @@ void CopyPage(bool toImage)
     }
 }
 
-void Init()
+void IGMenu_Init()
 {
     AllocateMemory(&s_back.staticImage, VTBACK_PAGE_WIDTH * VTBACK_PAGE_HEIGHT, MEM_TYPE_GAME);
     s_back.font = kPlainFont;
 }
 
-void Uninit()
+void IGMenu_Uninit()
 {
     if (s_back.saveUnder != nullptr) FreeMemory(&s_back.saveUnder);
     if (s_back.staticImage != nullptr) FreeMemory(&s_back.staticImage);
 }
 
-void Redraw()
+void IGMenu_Redraw()
 {
     SoftView_DrawScene();
     Remap(0, 0, VTBACK_PAGE_WIDTH, VTBACK_PAGE_HEIGHT, 1);
 }
 
-void DrawTitle(const char* text)
+void IGMenu_DrawTitle(const char* text)
 {
     Remap(32, 32, 576, 32, 0);
     Text(320, 48, 0x55, text, kTitleFont);
 }
 
-void BlitArea() { CopyPage(true); }
+void IGMenu_BlitArea() { CopyPage(true); }
 
-void DrawBackground()
+void IGMenu_DrawBackground()
 {
     CopyPage(false);
     s_back.font = kPlainFont;
 }
 
-void ShowPage()
+// The end of drawing: the game buffer shown centred on the display, the page in it.
+void IGMenu_ClearScreen()
 {
     const GameScreenRecord s = GetGameScreen();
     if (s.pixels == nullptr) return;
@@ -150,13 +151,13 @@ void ShowPage()
                 GAMESCREEN_MARGIN, GAMESCREEN_MARGIN, ViewSize.width, ViewSize.height);
 }
 
-void SetFont(int32_t colour)
+void IGMenu_SetFont(int32_t colour)
 {
     s_back.font = colour == 1 || colour == 8 ? kHighlightFont : kPlainFont;
 }
 
 // A shaded frame: lit top and left, dark bottom and right, a half-dark face.
-void DrawBox(int32_t x, int32_t y, int32_t w, int32_t h, int32_t type)
+void IGMenu_DrawBox(int32_t x, int32_t y, int32_t w, int32_t h, int32_t type)
 {
     if (type != 1) return;
     Remap(x + 2, y, w - 2, 2, 2);
@@ -166,7 +167,7 @@ void DrawBox(int32_t x, int32_t y, int32_t w, int32_t h, int32_t type)
     Remap(x + 2, y + 2, w - 4, h - 4, 1);
 }
 
-void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour)
+void IGMenu_DrawItem(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour)
 {
     // The game screen's pixels are the view's to draw on; only the record is handed out const.
     auto* buffer = const_cast<BlockBuffer*>(GameScreen_Buffer());
@@ -174,7 +175,7 @@ void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour)
     BlockDrawLine(buffer, BufferX(x1), BufferY(y1), BufferX(x2), BufferY(y2), kLineColours[colour]);
 }
 
-void DrawGraphic(int32_t x, int32_t y, int32_t flags, int32_t n)
+void IGMenu_DrawGraphic(int32_t x, int32_t y, int32_t flags, int32_t n)
 {
     if (n <= 0 || n >= static_cast<int32_t>(std::size(kGraphics))) return;
     const MGraphicItem& g = MGraphGetItem(kGraphics[n].graphic);
@@ -184,24 +185,24 @@ void DrawGraphic(int32_t x, int32_t y, int32_t flags, int32_t n)
                          g.width, BufferX(x), BufferY(y), g.width, frameHeight);
 }
 
-void DrawNumber(int32_t x, int32_t y, int32_t flags, int32_t value)
+void IGMenu_DrawNumber(int32_t x, int32_t y, int32_t flags, int32_t value)
 {
     char text[16];
     std::snprintf(text, sizeof(text), "%d", value);
     Text(x, y, flags, text, s_back.font);
 }
 
-void DrawText(int32_t x, int32_t y, int32_t flags, const char* text)
+void IGMenu_DrawText(int32_t x, int32_t y, int32_t flags, const char* text)
 {
     Text(x, y, flags, text, s_back.font);
 }
 
-void DrawTextNo(int32_t x, int32_t y, int32_t flags, int32_t textNo)
+void IGMenu_DrawTextNo(int32_t x, int32_t y, int32_t flags, int32_t textNo)
 {
     Text(x, y, flags, GetMessageText(textNo), s_back.font);
 }
 
-void GetPointer(int16_t* x, int16_t* y, int32_t* buttons)
+void IGMenu_GetPointer(int16_t* x, int16_t* y, int32_t* buttons)
 {
     int16_t dx = 0, dy = 0;
     uint16_t pressed = 0;
@@ -214,7 +215,7 @@ void GetPointer(int16_t* x, int16_t* y, int32_t* buttons)
 }
 
 // The pixels under the pointer kept, the pointer drawn over them.
-void SavePanel()
+void IGMenu_SavePanel()
 {
     const GameScreenRecord s = GetGameScreen();
     const MGraphicItem& pointer = MGraphGetItem(MGRAPH_MOUSE);
@@ -234,14 +235,14 @@ void SavePanel()
                          pointer.height);
 }
 
-void Present()
+void IGMenu_Present()
 {
-    ShowPage();
+    IGMenu_ClearScreen();
     if (KeyWasPressed(kGrabKey) != 0) SaveScreenGrab();
     Poll();
 }
 
-void DrawPanel()
+void IGMenu_DrawPanel()
 {
     const GameScreenRecord s = GetGameScreen();
     if (s_back.saveUnder == nullptr) return;
@@ -254,10 +255,32 @@ void DrawPanel()
 
 }  // namespace
 
+// Starting and ending sets of menus and menus, and the static background, draw nothing here.
 const VTBackEnd SoftVTBackEnd = {
-    Init,       Uninit,   nullptr,        nullptr,    nullptr,   nullptr, Redraw,   nullptr,
-    DrawTitle,  BlitArea, DrawBackground, ShowPage,   SetFont,   DrawBox, DrawLine, DrawGraphic,
-    DrawNumber, DrawText, DrawTextNo,     GetPointer, SavePanel, Present, DrawPanel};
+    .init = IGMenu_Init,
+    .uninit = IGMenu_Uninit,
+    .startSetOfMenus = nullptr,
+    .endSetOfMenus = nullptr,
+    .startMenu = nullptr,
+    .endMenu = nullptr,
+    .redraw = IGMenu_Redraw,
+    .setStaticBackground = nullptr,
+    .drawTitle = IGMenu_DrawTitle,
+    .blitArea = IGMenu_BlitArea,
+    .drawBackground = IGMenu_DrawBackground,
+    .clearScreen = IGMenu_ClearScreen,
+    .setFont = IGMenu_SetFont,
+    .drawBox = IGMenu_DrawBox,
+    .drawItem = IGMenu_DrawItem,
+    .drawGraphic = IGMenu_DrawGraphic,
+    .drawNumber = IGMenu_DrawNumber,
+    .drawText = IGMenu_DrawText,
+    .drawTextNo = IGMenu_DrawTextNo,
+    .getPointer = IGMenu_GetPointer,
+    .savePanel = IGMenu_SavePanel,
+    .present = IGMenu_Present,
+    .drawPanel = IGMenu_DrawPanel,
+};
 
 void VTBack_PageOrigin(int32_t* x, int32_t* y)
 {
