@@ -24,6 +24,7 @@
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "matchscreens/matchkeys.h"
+#include "matchscreens/softhud.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/gamecode/harness/softview_scene.h"
 #include "tests/support/gfx_run.h"

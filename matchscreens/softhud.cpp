@@ -1,19 +1,23 @@
-// matchscreens/softhud.cpp: the software view's heads-up display.
+// matchscreens/softhud.cpp: the software view's heads-up display, its strip of player names,
+// match clock and replay bar.
 #include "matchscreens/softhud.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "engine/fatal.h"
 #include "engine/timer.h"
 #include "game/matchblocks.h"
 #include "game/textmess.h"
+#include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "matchscreens/matchkeys.h"
 #include "matchscreens/replay.h"
 #include "matchscreens/softview.h"
+#include "viewservices/hotzone.h"
 #include "viewservices/infobar.h"
 #include "viewservices/timedevents.h"
 #include "viewservices/viewscreen.h"
@@ -38,6 +42,12 @@ constexpr uint8_t kAwayBox = 92;
 constexpr uint8_t kBallDot = 29;
 constexpr int32_t kPeople = 22;
 constexpr int32_t kShootOutPeriod = 4;
+constexpr int32_t kClockRight = 50;  // the box's left edge, from the view's right edge
+constexpr int32_t kClockTop = 6;
+constexpr int32_t kClockFont = 1;
+constexpr int32_t kClockTextInset = 8;
+constexpr int32_t kTopRight = 7;  // anchor and align: right part 3, top part 4
+constexpr int32_t kLeftTop = 5;
 
 void Box(int32_t x, int32_t y, int32_t width, int32_t height, uint8_t colour)
 {
@@ -97,6 +107,28 @@ void DrawOverview()
     Box(c + kOverviewX - 1, r + kOverviewY - 1, 3, 3, kBallDot);
 }
 
+// A name runs to its first NUL inside its entry; the field itself has no room for the 20th
+// character's terminator, so the bytes after it are read as the player's name goes on.
+int32_t EntryNameLength(const MatchPlayerEntry& entry, char (&copy)[sizeof(MatchPlayerEntry) + 1])
+{
+    std::memcpy(copy, &entry, sizeof(entry));
+    copy[sizeof(entry)] = '\0';
+    return static_cast<int32_t>(std::strlen(copy));
+}
+
+void CopySideNames(int32_t side, const char* error)
+{
+    const MatchDayBlock& block = *GetMatchSidesBlock();
+    const int32_t last = MATCH_STARTERS - 1 + MatchDay_GetBenchSize(block);
+    for (int32_t e = 0; e <= last; ++e) {
+        char name[sizeof(MatchPlayerEntry) + 1];
+        if (EntryNameLength(block.sides[side].entries[e], name) > NAMESTRIP_NAME_MAX)
+            FatalError(error, name);
+        std::memcpy(NameStrip.names[side * MATCH_PERSONS_PER_SIDE + e], name,
+                    NAMESTRIP_NAME_MAX + 1);
+    }
+}
+
 }  // namespace
 
 void SoftHud_ScoreText(char* out, int32_t size)
@@ -131,4 +163,56 @@ void SoftHud_Draw(int32_t viewWidth)
     if (!MatchShared.replayPlaying && MatchShared.menuRequest == 0 && TimedEvents_ShouldDraw())
         DarkenedText(kScoreX, below + 2 * FONT_GetItem(1).glyphHeight, TimedEvents.text, 1);
     if (MatchShared.replayPlaying) DarkenedText(kScoreX, below, GetMessageText(kReplayText), 1);
+}
+
+void InitPlayerNamesA()
+{
+    FreePlayerNames();
+    std::memset(NameStrip.names, 0, sizeof(NameStrip.names));
+    CopySideNames(0, "ERROR:InitPlayerNamesA '%s'");
+    CopySideNames(1, "ERROR:InitPlayerNamesB '%s'");
+    int32_t sum = 0;
+    for (int32_t slot = 0; slot < NAMESTRIP_SLOTS; ++slot) {
+        NameStrip.startX[slot] = static_cast<int16_t>(sum);
+        const int32_t width = FONT_GetTextWidth(NameStrip.names[slot], 0);
+        NameStrip.width[slot] = static_cast<int16_t>(width > 0 ? width : 1);
+        sum += NameStrip.width[slot];
+    }
+    CreateBuffer(&NameStrip.buffer, sum, FONT_GetItem(0).glyphHeight);
+    const GameScreenRecord strip = ScreenRecordOf(NameStrip.buffer);
+    for (int32_t slot = 0; slot < MATCH_PLAYER_COUNT; ++slot)
+        FONT_DisplayTextInto(strip, NameStrip.startX[slot], 0, NameStrip.names[slot], 0);
+}
+
+void DrawClockBox()
+{
+    if (Match.clockRunning == 0 || Match.period == MATCH_PERIOD_SHOOT_OUT) return;
+    const uint32_t seconds = GetMatchClockSeconds();
+    char text[16];
+    std::snprintf(text, sizeof(text), "%3u:%02u", seconds / 60, seconds % 60);
+    FONT_SetCurrentFont(kClockFont);
+    Soft_RemapRect(GAMESCREEN_MARGIN + ViewSize.width - kClockRight, GAMESCREEN_MARGIN + kClockTop,
+                   CLOCKBOX_WIDTH, CLOCKBOX_HEIGHT, SoftView_GetShadeTable(1));
+    FONT_DisplayText(kClockTextInset, kClockTextInset, kTopRight, text, kTopRight);
+}
+
+void DrawReplayBar()
+{
+    const MGraphicItem& bar = MGraphGetItem(MGRAPH_REPBAR);
+    int32_t x = ViewSize.width / 2 - (REPLAYBAR_BUTTONS * bar.width) / 2;
+    const int32_t y = ViewSize.height - bar.height;
+    for (int32_t i = 0; i < REPLAYBAR_BUTTONS; ++i) {
+        HotZone_Set(HOTZONE_REPLAY_FIRST + i, x, y, bar.width, bar.height);
+        const int32_t frame = i == ReplayMode ? REPLAYBAR_BUTTONS + i : i;
+        MGraphDisplay2DGraphic(x, y, kLeftTop, -1, -1, MGRAPH_REPBAR, frame);
+        x += bar.width;
+    }
+    Replay_CountDownStep();
+}
+
+int32_t FindTopOfReplayBar()
+{
+    if (GetMatchSidesBlock()->viewMode != VIEW_3D)
+        FatalError("Error: default case hit in FindTopOfReplayBar()");
+    return ViewSize.height - MGraphGetItem(MGRAPH_REPBAR).height;
 }

@@ -1,23 +1,13 @@
 // viewservices/viewscreen.cpp: the game screen, the view's size and projection, the software view's
-// resolution, the strip of player names, the clock box and the replay bar.
+// resolution and the strip of player names.
 #include "viewservices/viewscreen.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 
 #include "engine/debug.h"
 #include "engine/fatal.h"
 #include "engine/pakfile.h"
 #include "game/matchblocks.h"
-#include "gamecode/matchloop.h"
-#include "gamecode/matchstate.h"
-#include "matchscreens/replay.h"
-#include "matchscreens/softview.h"
-#include "viewservices/hotzone.h"
-#include "vx256/fontgame.h"
-#include "vx256/mgraphic.h"
-#include "vx256/softraster.h"
 
 namespace {
 
@@ -27,47 +17,12 @@ constexpr int32_t kMediumView = 500;
 constexpr int32_t kMinWidth = 512, kMinHeight = 384;
 constexpr int32_t kMaxWidth = 2048, kMaxHeight = 1024;
 constexpr const char* kMasterPalette = "PALETTES\\ingame\\master.pal";
-constexpr int32_t kClockRight = 50;  // the box's left edge, from the view's right edge
-constexpr int32_t kClockTop = 6;
-constexpr int32_t kClockFont = 1;
-constexpr int32_t kClockTextInset = 8;
-constexpr int32_t kTopRight = 7;  // anchor and align: right part 3, top part 4
-constexpr int32_t kLeftTop = 5;
 
 struct ViewScreenState {
     BlockBuffer* screen;
 };
 
 ViewScreenState s_view;
-
-GameScreenRecord RecordOf(const BlockBuffer* buffer)
-{
-    if (buffer == nullptr) return {};
-    return {buffer->memory, static_cast<int32_t>(buffer->width),
-            static_cast<int32_t>(buffer->height), static_cast<int32_t>(buffer->pitch)};
-}
-
-// A name runs to its first NUL inside its entry; the field itself has no room for the 20th
-// character's terminator, so the bytes after it are read as the player's name goes on.
-int32_t EntryNameLength(const MatchPlayerEntry& entry, char (&copy)[sizeof(MatchPlayerEntry) + 1])
-{
-    std::memcpy(copy, &entry, sizeof(entry));
-    copy[sizeof(entry)] = '\0';
-    return static_cast<int32_t>(std::strlen(copy));
-}
-
-void CopySideNames(int32_t side, const char* error)
-{
-    const MatchDayBlock& block = *GetMatchSidesBlock();
-    const int32_t last = MATCH_STARTERS - 1 + MatchDay_GetBenchSize(block);
-    for (int32_t e = 0; e <= last; ++e) {
-        char name[sizeof(MatchPlayerEntry) + 1];
-        if (EntryNameLength(block.sides[side].entries[e], name) > NAMESTRIP_NAME_MAX)
-            FatalError(error, name);
-        std::memcpy(NameStrip.names[side * MATCH_PERSONS_PER_SIDE + e], name,
-                    NAMESTRIP_NAME_MAX + 1);
-    }
-}
 
 }  // namespace
 
@@ -102,7 +57,14 @@ void GameScreen_Destroy()
     if (s_view.screen != nullptr) DestroyBuffer(&s_view.screen);
 }
 
-GameScreenRecord GetGameScreen() { return RecordOf(s_view.screen); }
+GameScreenRecord ScreenRecordOf(const BlockBuffer* buffer)
+{
+    if (buffer == nullptr) return {};
+    return {buffer->memory, static_cast<int32_t>(buffer->width),
+            static_cast<int32_t>(buffer->height), static_cast<int32_t>(buffer->pitch)};
+}
+
+GameScreenRecord GetGameScreen() { return ScreenRecordOf(s_view.screen); }
 
 const BlockBuffer* GameScreen_Buffer() { return s_view.screen; }
 
@@ -191,59 +153,7 @@ void ReleaseSoftwareScreens()
     GameScreen_Destroy();
 }
 
-void InitPlayerNamesA()
-{
-    FreePlayerNames();
-    std::memset(NameStrip.names, 0, sizeof(NameStrip.names));
-    CopySideNames(0, "ERROR:InitPlayerNamesA '%s'");
-    CopySideNames(1, "ERROR:InitPlayerNamesB '%s'");
-    int32_t sum = 0;
-    for (int32_t slot = 0; slot < NAMESTRIP_SLOTS; ++slot) {
-        NameStrip.startX[slot] = static_cast<int16_t>(sum);
-        const int32_t width = FONT_GetTextWidth(NameStrip.names[slot], 0);
-        NameStrip.width[slot] = static_cast<int16_t>(width > 0 ? width : 1);
-        sum += NameStrip.width[slot];
-    }
-    CreateBuffer(&NameStrip.buffer, sum, FONT_GetItem(0).glyphHeight);
-    const GameScreenRecord strip = RecordOf(NameStrip.buffer);
-    for (int32_t slot = 0; slot < MATCH_PLAYER_COUNT; ++slot)
-        FONT_DisplayTextInto(strip, NameStrip.startX[slot], 0, NameStrip.names[slot], 0);
-}
-
 void FreePlayerNames()
 {
     if (NameStrip.buffer != nullptr) DestroyBuffer(&NameStrip.buffer);
-}
-
-void DrawClockBox()
-{
-    if (Match.clockRunning == 0 || Match.period == MATCH_PERIOD_SHOOT_OUT) return;
-    const uint32_t seconds = GetMatchClockSeconds();
-    char text[16];
-    std::snprintf(text, sizeof(text), "%3u:%02u", seconds / 60, seconds % 60);
-    FONT_SetCurrentFont(kClockFont);
-    Soft_RemapRect(GAMESCREEN_MARGIN + ViewSize.width - kClockRight, GAMESCREEN_MARGIN + kClockTop,
-                   CLOCKBOX_WIDTH, CLOCKBOX_HEIGHT, SoftView_GetShadeTable(1));
-    FONT_DisplayText(kClockTextInset, kClockTextInset, kTopRight, text, kTopRight);
-}
-
-void DrawReplayBar()
-{
-    const MGraphicItem& bar = MGraphGetItem(MGRAPH_REPBAR);
-    int32_t x = ViewSize.width / 2 - (REPLAYBAR_BUTTONS * bar.width) / 2;
-    const int32_t y = ViewSize.height - bar.height;
-    for (int32_t i = 0; i < REPLAYBAR_BUTTONS; ++i) {
-        HotZone_Set(HOTZONE_REPLAY_FIRST + i, x, y, bar.width, bar.height);
-        const int32_t frame = i == ReplayMode ? REPLAYBAR_BUTTONS + i : i;
-        MGraphDisplay2DGraphic(x, y, kLeftTop, -1, -1, MGRAPH_REPBAR, frame);
-        x += bar.width;
-    }
-    Replay_CountDownStep();
-}
-
-int32_t FindTopOfReplayBar()
-{
-    if (GetMatchSidesBlock()->viewMode != VIEW_3D)
-        FatalError("Error: default case hit in FindTopOfReplayBar()");
-    return ViewSize.height - MGraphGetItem(MGRAPH_REPBAR).height;
 }

@@ -1,6 +1,6 @@
 // viewservices/viewscreen.h: what the 2D and software 3D views share of their screen: the 8-bit
 // game screen with its 64-pixel margin, the view's size and size class, the projection factors, the
-// software view's resolution, the strip of player names, the clock box and the replay bar.
+// software view's resolution and the strip of player names.
 #pragma once
 
 #include <cstdint>
@@ -58,7 +58,8 @@ void ViewScreen_Uninit();  // safe without Init and twice
 void GameScreen_Create(int32_t viewWidth, int32_t viewHeight);
 void GameScreen_Destroy();  // safe when none exists
 GameScreenRecord GetGameScreen();
-const BlockBuffer* GameScreen_Buffer();  // for ShowDBuffer; null when none
+GameScreenRecord ScreenRecordOf(const BlockBuffer* buffer);  // empty for a null buffer
+const BlockBuffer* GameScreen_Buffer();                      // for ShowDBuffer; null when none
 void SetViewSize(int32_t width, int32_t height);
 // Copies `height` rows of `width` source bytes to position (x, y) of the target, source bytes of
 // 0 transparent. Whatever falls outside the target is cut off; a target without pixels gets
@@ -86,19 +87,5 @@ bool SoftwareModeQualifies(const DDrawMode& mode);
 void StepSoftwareResolution(int32_t step);
 // Ahead of a resolution change: the name strip, the graphics mode and the game screen go.
 void ReleaseSoftwareScreens();
-
-// The strip from the match-day block's names (persons 0-15 home, 16-31 away, the bench size
-// clamped to 0-5). A name of more than 20 characters is fatal "ERROR:InitPlayerNamesA '%s'"
-// (home) or "ERROR:InitPlayerNamesB '%s'" (away).
-void InitPlayerNamesA();
-void FreePlayerNames();  // safe when none exists
-
-// The software view's match clock, top right, while the clock runs outside the shoot-out, its
-// box darkened by the view's half table (the view's palette must be set up).
-void DrawClockBox();
-// The ten replay buttons centred on the bottom edge, ReplayMode's highlighted; places hot-zones
-// 11-20 and counts the single step down.
-void DrawReplayBar();
-// The y of the replay bar's top: the view height minus the buttons' height. Outside the 3D view
-// mode: fatal "Error: default case hit in FindTopOfReplayBar()".
-int32_t FindTopOfReplayBar();
+// The strip of player names goes; safe when none exists.
+void FreePlayerNames();

@@ -12,6 +12,7 @@
 #include "engine/memory.h"
 #include "engine/pakfile.h"
 #include "game/matchblocks.h"
+#include "matchscreens/softhud.h"
 #include "tests/support/gfx_run.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"

@@ -10,6 +10,7 @@
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
 #include "matchscreens/replay.h"
+#include "matchscreens/softhud.h"
 #include "matchscreens/softview.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"

@@ -20,6 +20,7 @@
 #include "gamecode/presentation.h"
 #include "generated/build_paths.h"
 #include "matchscreens/matchkeys.h"
+#include "matchscreens/softhud.h"
 #include "menus/menupc.h"
 #include "tests/support/gfx_run.h"
 #include "tests/support/menu_run.h"
