@@ -1,12 +1,10 @@
 // matchscreens/matchkeys.cpp: the match keys, the replay bar's input, the controllers, the virtual
-// pointer, the ground marks and the ball's spin.
+// pointer.
 #include "matchscreens/matchkeys.h"
 
 #include <algorithm>
 #include <array>
-#include <numbers>
 
-#include "engine/fatal.h"
 #include "engine/gfx.h"
 #include "engine/joystick.h"
 #include "engine/keyboard.h"
@@ -28,7 +26,6 @@
 
 namespace {
 
-constexpr ViewFlagsRecord kStartFlags = {0, 0, 1, 2};
 // The digit keys 1-4, each with one camera.
 constexpr std::array<CameraKeyRow, CAMERA_KEY_ROWS> kStartRows = {{
     {{0, -1, -1}, MKEY_DIGIT1, 0, 0},
@@ -54,7 +51,6 @@ constexpr auto kDirections = std::to_array<int16_t>({7, 0, 1, 6, 255, 2, 5, 4, 3
 
 struct MatchKeysState {
     bool grabRepeats;  // Caps Lock held after a Scroll Lock grab
-    int32_t nextMark;  // the ground mark slot the next mark takes
 };
 
 MatchKeysState s_keys;
@@ -186,33 +182,19 @@ void GrabKeys()
     }
 }
 
-int32_t GroundDistance(int32_t player, const RenderObject& focus)
-{
-    const int32_t dx = static_cast<int32_t>(RenderList[player].x) - static_cast<int32_t>(focus.x);
-    const int32_t dy = static_cast<int32_t>(RenderList[player].y) - static_cast<int32_t>(focus.y);
-    return dx * dx + dy * dy;
-}
-
 }  // namespace
 
-// Constant-initialised to the start values; MatchKeys_Init takes the flags from the options.
-ViewFlagsRecord ViewFlags = kStartFlags;
 std::array<CameraKeyRow, CAMERA_KEY_ROWS> CameraKeyRows = kStartRows;
 int16_t ReplayBarCursor = REPLAYBAR_CURSOR_FIRST;
 VirtualPointerRecord VirtualPointer;
-GroundMark GroundMarks[GROUND_MARKS];
-float BallSpinAngles[3];
 ControllerRecord Controllers[2] = {kNoController, kNoController};
 
 void MatchKeys_Init()
 {
-    // The flags the options keep from the last run (their start values on a first run).
-    ViewFlags = {0, Options.panoramic, Options.showNames, Options.modelDetail};
+    ViewFlags_Init();
     CameraKeyRows = kStartRows;
     ReplayBarCursor = REPLAYBAR_CURSOR_FIRST;
     VirtualPointer = {};
-    ClearGroundMarks();
-    std::fill(std::begin(BallSpinAngles), std::end(BallSpinAngles), 0.0f);
     for (ControllerRecord& c : Controllers)
         c = kNoController;
     s_keys = {};
@@ -326,50 +308,4 @@ void VirtualPointer_Set(int32_t x, int32_t y, int32_t buttons)
 {
     VirtualPointer = {static_cast<int16_t>(x), static_cast<int16_t>(y),
                       static_cast<int16_t>(buttons)};
-}
-
-void AddGroundMark(int32_t x, int32_t y, double size, double direction, uint8_t type)
-{
-    GroundMark& mark = GroundMarks[s_keys.nextMark];
-    mark = {1,
-            type,
-            x,
-            y,
-            static_cast<float>(size),
-            static_cast<float>(direction * std::numbers::pi / 128.0)};
-    s_keys.nextMark = (s_keys.nextMark + 1) % GROUND_MARKS;
-}
-
-const GroundMark& GetGroundMark(int32_t n)
-{
-    if (n < 0 || n >= GROUND_MARKS) FatalError("GetGroundMark(): bad mark %d", n);
-    return GroundMarks[n];
-}
-
-void ClearGroundMarks()
-{
-    for (GroundMark& mark : GroundMarks)
-        mark = {};
-    s_keys.nextMark = 0;
-}
-
-void Ball_SetSpinAngles(float a1, float a2, float a3)
-{
-    BallSpinAngles[0] = a1;
-    BallSpinAngles[1] = a2;
-    BallSpinAngles[2] = a3;
-}
-
-void SortPlayersByDistance(int32_t order[32])
-{
-    const int32_t focusPerson =
-        std::clamp<int32_t>(Match.followedObject, 0, MATCH_OBJECT_COUNT - 1);
-    const RenderObject& focus = RenderList[focusPerson];
-    std::array<int32_t, MATCH_PLAYER_COUNT> distance{};
-    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
-        order[p] = p;
-        distance[p] = GroundDistance(p, focus);
-    }
-    std::stable_sort(order, order + MATCH_PLAYER_COUNT,
-                     [&](int32_t a, int32_t b) { return distance[a] > distance[b]; });
 }

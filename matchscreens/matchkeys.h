@@ -1,10 +1,12 @@
 // matchscreens/matchkeys.h: what the keyboard does during a played match: the in-match menu and
 // substitution requests, the replay keys and replay bar, the view keys and their flags, the
-// controllers, the virtual pointer, the ground marks and the ball's spin.
+// controllers and the virtual pointer; the view flags they toggle live with the views' scene state.
 #pragma once
 
 #include <array>
 #include <cstdint>
+
+#include "viewservices/viewflags.h"
 
 // Key codes the match reads (scan code & 0x7F, plus 128 for extended keys).
 enum MatchKeyCode : int32_t {
@@ -28,17 +30,9 @@ enum MatchKeyCode : int32_t {
 };
 
 constexpr int32_t CAMERA_KEY_ROWS = 4;
-constexpr int32_t GROUND_MARKS = 16;
 constexpr int32_t REPLAYBAR_CURSOR_FIRST = 12;
 constexpr int32_t REPLAYBAR_CURSOR_LAST = 19;
 constexpr int16_t CONTROL_NO_DIRECTION = 255;
-
-struct ViewFlagsRecord {  // kept for the program's run
-    int16_t quickPreview;
-    int16_t panoramic;
-    int16_t showNames;
-    int32_t modelDetail;  // 0 low, 1 medium, 2 high
-};
 
 struct CameraKeyRow {
     int16_t cameras[3];  // -1 empty
@@ -53,15 +47,6 @@ struct VirtualPointerRecord {
     int16_t buttons;
 };
 
-struct GroundMark {
-    uint8_t inUse;
-    uint8_t type;
-    int32_t x;  // whole pitch units
-    int32_t y;
-    float size;
-    float angle;  // radians
-};
-
 struct ControllerRecord {
     int16_t setting;    // high byte: kind (1 joystick, 2 keyboard); low byte: number
     int16_t direction;  // 0-7 clockwise from up, CONTROL_NO_DIRECTION
@@ -70,12 +55,9 @@ struct ControllerRecord {
 };
 
 // Owned by MatchKeys: read them here, change them through the operations below.
-extern ViewFlagsRecord ViewFlags;
 extern std::array<CameraKeyRow, CAMERA_KEY_ROWS> CameraKeyRows;
 extern int16_t ReplayBarCursor;
 extern VirtualPointerRecord VirtualPointer;
-extern GroundMark GroundMarks[GROUND_MARKS];
-extern float BallSpinAngles[3];
 extern ControllerRecord Controllers[2];
 
 // Every word to its start value (quick preview off; panoramic, names and detail as the options
@@ -106,13 +88,3 @@ void MatchKeys_KeepViewFlags();
 void VirtualPointer_Update(int32_t screenWidth, int32_t screenHeight);
 VirtualPointerRecord VirtualPointer_Get();
 void VirtualPointer_Set(int32_t x, int32_t y, int32_t buttons);
-
-// The next slot of the ring of 16 (the 17th mark overwrites the first); direction 0-255.
-void AddGroundMark(int32_t x, int32_t y, double size, double direction, uint8_t type);
-const GroundMark& GetGroundMark(int32_t n);  // n outside 0-15 is fatal
-void ClearGroundMarks();
-void Ball_SetSpinAngles(float a1, float a2, float a3);
-
-// The 32 players' indexes ordered by squared ground distance from the focus person's render
-// object, farthest first.
-void SortPlayersByDistance(int32_t order[32]);

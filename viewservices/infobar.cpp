@@ -8,7 +8,7 @@
 #include "engine/fatal.h"
 #include "game/textmess.h"
 #include "gamecode/matchstate.h"
-#include "matchscreens/matchkeys.h"
+#include "viewservices/viewflags.h"
 
 InfoBarState InfoBarInfo;
 

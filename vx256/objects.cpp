@@ -7,7 +7,7 @@
 #include "engine/convert.h"
 #include "engine/fatal.h"
 #include "gamecode/presentation.h"
-#include "matchscreens/matchkeys.h"
+#include "viewservices/viewflags.h"
 #include "viewservices/viewscreen.h"
 #include "vx256/polyman.h"
 
