@@ -21,8 +21,8 @@
 #include "engine/sounddrv.h"
 #include "engine/startup.h"
 #include "engine/timer.h"
-#include "matchscreens/vidopt.h"
 #include "menus/frontend.h"
+#include "viewservices/videosettings.h"
 
 namespace {
 

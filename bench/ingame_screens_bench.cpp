@@ -12,11 +12,11 @@
 #include "matchscreens/ingamemarking.h"
 #include "matchscreens/ingamestats.h"
 #include "matchscreens/ingametactics.h"
-#include "matchscreens/vidopt.h"
 #include "menus/machine.h"
 #include "menus/vtmenu.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/menu_loop.h"
+#include "viewservices/videosettings.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
-#include "matchscreens/vidopt.h"
+#include "viewservices/videosettings.h"
 #include "vx256/polyman.h"
 #include "vx256/world3d.h"
 

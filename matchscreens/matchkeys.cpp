@@ -18,10 +18,10 @@
 #include "matchscreens/camera.h"
 #include "matchscreens/replay.h"
 #include "matchscreens/replaysave.h"
-#include "matchscreens/vidopt.h"
 #include "menus/machine.h"
 #include "viewservices/hotzone.h"
 #include "viewservices/infobar.h"
+#include "viewservices/videosettings.h"
 #include "viewservices/viewscreen.h"
 
 namespace {

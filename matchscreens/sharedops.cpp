@@ -6,10 +6,10 @@
 #include "matchscreens/matchkeys.h"
 #include "matchscreens/replay.h"
 #include "matchscreens/replaysave.h"
-#include "matchscreens/vidopt.h"
 #include "viewservices/infobar.h"
 #include "viewservices/motioncap.h"
 #include "viewservices/timedevents.h"
+#include "viewservices/videosettings.h"
 
 namespace {
 

@@ -1,306 +1,16 @@
-// matchscreens/vidopt.cpp: the video settings: device scores, the choice at start-up, the mode that
-// suits the renderer, and the video options screen.
+// matchscreens/vidopt.cpp: the video options screen.
 #include "matchscreens/vidopt.h"
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
-#include <cstring>
 
-#include "engine/dxenum.h"
 #include "engine/fatal.h"
-#include "engine/gfx.h"
 #include "engine/script.h"
-#include "engine/winlib.h"
 #include "game/textmess.h"
 #include "matchscreens/ingamemenus.h"
 #include "menus/frontend.h"
 #include "menus/machine.h"
 #include "menus/vtmenu.h"
 #include "viewservices/viewscreen.h"
-
-namespace {
-
-constexpr int32_t kWantedWidth = 640, kWantedHeight = 480;
-constexpr int32_t kSmallestWidth = 512, kSmallestHeight = 384;
-constexpr uint32_t kScoredDisplayMemory = 0x400000, kScoredTextureMemory = 0x600000;
-constexpr uint32_t kLargeTexture = 256;
-constexpr uint32_t kRender32 = DXDEV_RENDER8 << 3;
-constexpr uint32_t kZFormats = DXDEV_STENCIL8 * 0xF;  // the z formats listed for the device
-// The device word's bit 0x800 is what the video settings take for a fog table.
-constexpr uint32_t kFogTable = DXDEV_Z_TEST;
-constexpr int32_t kSwitchOff = 0, kSwitchOn = 1;
-constexpr int32_t kFilterNone = 0, kFilterBilinear = 1, kFilterTrilinear = 2;
-
-struct DeviceScoreRow {
-    uint32_t flags;  // any of them
-    int32_t points;
-};
-
-constexpr auto kDeviceScores = std::to_array<DeviceScoreRow>({
-    {DXDEV_HARDWARE, 50},
-    {DXDEV_HARDWARE_TL, 10},
-    {DXDEV_SUBPIXEL, 2},
-    {DXDEV_MIPMAP_TEXTURES, 2},
-    {DXDEV_SMOOTH_TEXTURES, 2},
-    {kRender32, 5},
-    {kZFormats, 10},
-});
-
-// The record's card as a card number, -1 for one that cannot be.
-int32_t CardOf(const VideoSettings& settings)
-{
-    return settings.card < static_cast<uint32_t>(DX_MAX_CARDS) ? static_cast<int32_t>(settings.card)
-                                                               : -1;
-}
-
-uint32_t DeviceFlags(int32_t card, int32_t device)
-{
-    const DXDeviceEntry* entry = DXGetDeviceEntry(card, device);
-    return entry != nullptr ? entry->flags : 0;
-}
-
-// Texture memory that is known and below 4 MB.
-bool SmallTextureMemory(int32_t card)
-{
-    const DXCardEntry* entry = DXGetCardEntry(card);
-    return entry != nullptr && entry->textureMemory != 0
-           && entry->textureMemory < VIDEO_SMALL_MEMORY;
-}
-
-bool SameGuid(const HostGuid& guid, const uint8_t (&bytes)[16])
-{
-    return std::memcmp(guid.bytes, bytes, sizeof bytes) == 0;
-}
-
-// A hand-edited or foreign file may hold anything; the device view must only see what it knows.
-int32_t ClampSwitch(int32_t value, int32_t highest, const char* name)
-{
-    const int32_t clamped = std::clamp(value, 0, highest);
-    if (clamped != value) {
-        std::printf("Warning: VideoInit(): 'OPTIONS.DAT': %s %d is outside 0-%d - using %d\n", name,
-                    value, highest, clamped);
-    }
-    return clamped;
-}
-
-void ClampSwitches(VideoSettings* settings)
-{
-    settings->mipMapping = ClampSwitch(settings->mipMapping, kSwitchOn, "mip-mapping");
-    settings->textureFiltering =
-        ClampSwitch(settings->textureFiltering, kFilterTrilinear, "texture filtering");
-    settings->lighting = ClampSwitch(settings->lighting, kSwitchOn, "lighting");
-    settings->fog = ClampSwitch(settings->fog, kSwitchOn, "fog");
-    settings->textureDetail = ClampSwitch(settings->textureDetail, kSwitchOn, "texture detail");
-}
-
-// The saved card and device, while the host reports them under the same GUIDs. A record without a
-// mode was never chosen by a run (every run saves one): the defaults of a first run.
-bool SavedChoiceStands(const VideoSettings& settings)
-{
-    if (settings.mode < 0) return false;
-    const int32_t card = CardOf(settings);
-    const DXCardEntry* entry = DXGetCardEntry(card);
-    if (entry == nullptr) return false;
-    if (entry->guidPointer != nullptr && !SameGuid(entry->guid, settings.cardGuid)) return false;
-    if (settings.device3D == VIDEO_NO_DEVICE) return true;
-    const DXDeviceEntry* device = DXGetDeviceEntry(card, settings.device3D);
-    return device != nullptr && SameGuid(device->guid, settings.deviceGuid);
-}
-
-// The selected card and device are the active ones from here on: the graphics layer runs on them.
-void StartGraphics(int32_t card, int32_t device)
-{
-    DXSelectDevice(card, device);
-    GfxInit(device != VIDEO_NO_DEVICE ? DDRAW_INIT_3D : 0);
-}
-
-// The card of highest best score that may be chosen at start-up: the primary display, or a card
-// that shows nothing itself (a desktop card other than the first is never chosen). -1 when none.
-int32_t BestCard()
-{
-    int32_t best = -1, bestScore = VIDEO_UNUSABLE;
-    for (int32_t card = 0; card < DX_MAX_CARDS; ++card) {
-        const DXCardEntry* entry = DXGetCardEntry(card);
-        if (entry == nullptr) continue;
-        if (card != 0 && (entry->flags & DXCARD_NON_DISPLAY) == 0) continue;
-        int32_t score = VIDEO_UNUSABLE;
-        Video_BestDevice(card, &score);
-        if (score > bestScore) {
-            best = card;
-            bestScore = score;
-        }
-    }
-    return best;
-}
-
-// What a device offers, taken from its flags: mip-mapping and the best filtering it has; the
-// lighting, fog and detail switches on unless the card's texture memory is small.
-void TakeDeviceDefaults(VideoSettings* settings)
-{
-    const int32_t card = CardOf(*settings);
-    const uint32_t flags = DeviceFlags(card, settings->device3D);
-    const bool mipMaps = (flags & DXDEV_MIPMAP_TEXTURES) != 0;
-    const bool bilinear = (flags & DXDEV_SMOOTH_TEXTURES) != 0;
-    settings->mipMapping = mipMaps ? kSwitchOn : kSwitchOff;
-    settings->textureFiltering =
-        bilinear ? (mipMaps ? kFilterTrilinear : kFilterBilinear) : kFilterNone;
-    const int32_t extras = SmallTextureMemory(card) ? kSwitchOff : kSwitchOn;
-    settings->lighting = extras;
-    settings->fog = extras;
-    settings->textureDetail = extras;
-}
-
-bool AtLeastSmallest(const DDrawMode& mode)
-{
-    return mode.width >= kSmallestWidth && mode.height >= kSmallestHeight;
-}
-
-bool SoftwareModeFits(const DDrawMode& mode)
-{
-    return mode.kind == DDRAW_KIND_8BIT && AtLeastSmallest(mode);
-}
-
-bool DeviceModeFits(const DDrawMode& mode)
-{
-    return mode.kind != DDRAW_KIND_8BIT && (mode.flags & MODE_USABLE_BY_3D) != 0
-           && AtLeastSmallest(mode);
-}
-
-int32_t FindMode(int32_t stored, bool device)
-{
-    int32_t count = 0;
-    const DDrawMode* modes = GfxModeList(&count);
-    if (stored >= 0 && stored < count) {
-        if (device ? DeviceModeFits(modes[stored]) : SoftwareModeFits(modes[stored])) return stored;
-    }
-    if (!device) return GfxFindBestMode(kWantedWidth, kWantedHeight, DDRAW_KIND_8BIT, 0, 0);
-    for (int32_t kind = DDRAW_KIND_16BIT; kind <= DDRAW_KIND_32BIT; ++kind) {
-        const int32_t mode = GfxFindBestMode(kWantedWidth, kWantedHeight, kind, MODE_USABLE_BY_3D,
-                                             MODE_USABLE_BY_3D);
-        if (mode >= 0) return mode;
-    }
-    return -1;
-}
-
-}  // namespace
-
-int32_t Video_ScoreDevice(int32_t card, int32_t device)
-{
-    if (card == 0 && device == VIDEO_NO_DEVICE) return VIDEO_SOFTWARE_SCORE;
-    const DXCardEntry* entry = DXGetCardEntry(card);
-    const DXDeviceEntry* row = DXGetDeviceEntry(card, device);
-    if (entry == nullptr || row == nullptr) return VIDEO_UNUSABLE;
-    if (WinIsWindowed() && card != 0) return VIDEO_UNUSABLE;
-    if ((entry->flags & DXCARD_DESKTOP_DISABLED) != 0) return VIDEO_UNUSABLE;
-    if ((entry->flags & DXCARD_3D_ACCELERATED) == 0) return VIDEO_UNUSABLE;
-    if ((row->flags & DXDEV_HARDWARE) == 0) return VIDEO_UNUSABLE;
-
-    int32_t score = 0;
-    if (entry->displayMemory >= kScoredDisplayMemory) score += 5;
-    if (entry->textureMemory >= kScoredTextureMemory) score += 10;
-    for (const DeviceScoreRow& scored : kDeviceScores) {
-        if ((row->flags & scored.flags) != 0) score += scored.points;
-    }
-    if (row->maxTextureWidth > kLargeTexture && row->maxTextureHeight > kLargeTexture) score += 5;
-    if (row->maxTextureAspect == 0) score += 2;
-    return score;
-}
-
-int32_t Video_BestDevice(int32_t card, int32_t* score)
-{
-    int32_t best = VIDEO_NO_DEVICE;
-    *score = VIDEO_UNUSABLE;
-    for (int32_t device = VIDEO_NO_DEVICE; device < DX_MAX_DEVICES; ++device) {
-        const int32_t points = Video_ScoreDevice(card, device);
-        if (points > *score) {
-            best = device;
-            *score = points;
-        }
-    }
-    return best;
-}
-
-void VideoInit(bool forceSoftware)
-{
-    VideoSettings& settings = Options.video;
-    ClampSwitches(&settings);
-    DXEnumDisplay();
-    if (!forceSoftware && SavedChoiceStands(settings)) {
-        StartGraphics(CardOf(settings), settings.device3D);
-        Video_ChooseMode(&settings);
-        return;
-    }
-
-    settings = {};
-    settings.device3D = VIDEO_NO_DEVICE;
-    const DXCardEntry* first = DXGetCardEntry(0);
-    if (first == nullptr) FatalError("VideoInit(): Failed to find a graphics card!");
-    if (first->guidPointer != nullptr)
-        FatalError("VideoInit(): the first card must have the NULL GUID");
-    if (!forceSoftware) {
-        const int32_t card = BestCard();
-        if (card < 0) FatalError("VideoInit(): Failed to find a graphics card!");
-        int32_t score = VIDEO_UNUSABLE;
-        const int32_t device = Video_BestDevice(card, &score);
-        if (score < 0) FatalError("VideoInit(): failed to find a 3d device!");
-        settings.card = static_cast<uint32_t>(card);
-        settings.device3D = device;
-    }
-    StartGraphics(CardOf(settings), settings.device3D);
-    if (settings.device3D != VIDEO_NO_DEVICE) TakeDeviceDefaults(&settings);
-    Video_ChooseMode(&settings);
-}
-
-void Video_ChooseMode(VideoSettings* settings)
-{
-    const int32_t card = CardOf(*settings);
-    const int32_t device = settings->device3D;
-    if (card != DXGetSelectedCard() || device != DXGetSelectedDevice()) {
-        settings->mode = -1;
-    } else {
-        settings->mode = FindMode(settings->mode, device != VIDEO_NO_DEVICE);
-        if (settings->mode < 0) FatalError("No mode found!");
-    }
-    const uint32_t flags = DeviceFlags(card, device);
-    if (SmallTextureMemory(card)) settings->textureDetail = kSwitchOff;
-    if ((flags & kFogTable) == 0) settings->fog = kSwitchOff;
-    if ((flags & DXDEV_MIPMAP_TEXTURES) == 0) settings->mipMapping = kSwitchOff;
-}
-
-void Video_StoreDeviceGuids()
-{
-    VideoSettings& settings = Options.video;
-    const DXCardEntry* card = DXGetCardEntry(DXGetSelectedCard());
-    const DXDeviceEntry* device = DXGetDeviceEntry(DXGetSelectedCard(), DXGetSelectedDevice());
-    std::memset(settings.cardGuid, 0, sizeof settings.cardGuid);
-    std::memset(settings.deviceGuid, 0, sizeof settings.deviceGuid);
-    if (card != nullptr && card->guidPointer != nullptr)
-        std::memcpy(settings.cardGuid, card->guid.bytes, sizeof settings.cardGuid);
-    if (device != nullptr)
-        std::memcpy(settings.deviceGuid, device->guid.bytes, sizeof settings.deviceGuid);
-    GfxUninit();
-}
-
-bool Video_Has3DDevice() { return Options.video.device3D != VIDEO_NO_DEVICE; }
-
-int32_t Video_SoftwareMode()
-{
-    if (Options.video.device3D != VIDEO_NO_DEVICE) return -1;
-    // A stored mode the view cannot draw in (taller than its largest screen) is not handed on.
-    int32_t count = 0;
-    const DDrawMode* modes = GfxModeList(&count);
-    const int32_t mode = Options.video.mode;
-    return mode >= 0 && mode < count && SoftwareModeQualifies(modes[mode]) ? mode : -1;
-}
-
-void Video_KeepSoftwareMode(int32_t mode)
-{
-    if (Options.video.device3D == VIDEO_NO_DEVICE) Options.video.mode = mode;
-}
-
-// ---------------------------------------------------------------------------------------------
-// The video options screen.
 
 namespace {
 
@@ -378,9 +88,9 @@ struct VideoMenuState {
 VideoMenuState s_menu;
 
 bool Pressed(const InGameMenuEvent* event) { return event->event == VT_EVENT_PRESS; }
-int32_t MenuCard() { return CardOf(s_menu.copy); }
+int32_t MenuCard() { return Video_CardOf(s_menu.copy); }
 bool MenuHasDevice() { return s_menu.copy.device3D != VIDEO_NO_DEVICE; }
-uint32_t MenuDeviceFlags() { return DeviceFlags(MenuCard(), s_menu.copy.device3D); }
+uint32_t MenuDeviceFlags() { return Video_DeviceFlags(MenuCard(), s_menu.copy.device3D); }
 
 // The next value from `from` by `step` round first..last that qualifies, trying each once; `from`
 // when none does, so that a list where nothing qualifies cannot hold the screen.
@@ -420,12 +130,12 @@ bool ModeQualifies(int32_t index)
 {
     int32_t count = 0;
     const DDrawMode& mode = GfxModeList(&count)[index];
-    if (!AtLeastSmallest(mode)) return false;
+    if (!Video_LargeEnoughMode(mode)) return false;
     if (!MenuHasDevice()) return SoftwareModeQualifies(mode);
     const DXCardEntry* card = DXGetCardEntry(MenuCard());
     const uint64_t needed = uint64_t{mode.width} * mode.height * mode.bytesPerPixel * 3;
     const bool fits = card == nullptr || card->displayMemory == 0 || needed <= card->displayMemory;
-    return DeviceModeFits(mode) && fits;
+    return Video_DeviceModeFits(mode) && fits;
 }
 
 void ShowMode()
@@ -457,9 +167,9 @@ void TakeQualityLooks()
     const bool detail = card != nullptr && card->textureMemory >= VIDEO_SMALL_MEMORY;
     SetLooks(ROW_MIPMAP, device && (flags & DXDEV_MIPMAP_TEXTURES) != 0, copy.mipMapping);
     SetLooks(ROW_FILTERING, device && (flags & DXDEV_SMOOTH_TEXTURES) != 0, copy.textureFiltering,
-             copy.mipMapping == kSwitchOff ? kFilterTrilinear : kMostChoices);
+             copy.mipMapping == VIDEO_SWITCH_OFF ? VIDEO_FILTER_TRILINEAR : kMostChoices);
     SetLooks(ROW_LIGHTING, device, copy.lighting);
-    SetLooks(ROW_FOG, device && (flags & kFogTable) != 0, copy.fog);
+    SetLooks(ROW_FOG, device && (flags & VIDEO_FOG_TABLE) != 0, copy.fog);
     SetLooks(ROW_DETAIL, device && detail, copy.textureDetail);
 }
 
@@ -583,7 +293,7 @@ void RestartGraphics()
 {
     ShutdownMenuGraphics();
     GfxUninit();
-    StartGraphics(CardOf(Options.video), Options.video.device3D);
+    Video_StartGraphics(Video_CardOf(Options.video), Options.video.device3D);
     InitSetOfMenus();
     Video_ChooseMode(&Options.video);
 }
@@ -627,8 +337,8 @@ int32_t Func_MipMap(const InGameMenuEvent* event)
     if (!Pressed(event)) return VT_CONTINUE;
     if (!MenuHasDevice() || (MenuDeviceFlags() & DXDEV_MIPMAP_TEXTURES) == 0) return VT_NO_REGION;
     s_menu.copy.mipMapping = event->code;
-    if (event->code == kSwitchOff && s_menu.copy.textureFiltering == kFilterTrilinear)
-        s_menu.copy.textureFiltering = kFilterBilinear;
+    if (event->code == VIDEO_SWITCH_OFF && s_menu.copy.textureFiltering == VIDEO_FILTER_TRILINEAR)
+        s_menu.copy.textureFiltering = VIDEO_FILTER_BILINEAR;
     return VT_BREAK_0;
 }
 
@@ -637,7 +347,8 @@ int32_t Func_Filtering(const InGameMenuEvent* event)
     if (!Pressed(event)) return VT_CONTINUE;
     if (!MenuHasDevice()) return VT_NO_REGION;
     if ((MenuDeviceFlags() & DXDEV_SMOOTH_TEXTURES) == 0) return VT_BREAK_0;
-    if (event->code == kFilterTrilinear && s_menu.copy.mipMapping == kSwitchOff) return VT_CONTINUE;
+    if (event->code == VIDEO_FILTER_TRILINEAR && s_menu.copy.mipMapping == VIDEO_SWITCH_OFF)
+        return VT_CONTINUE;
     s_menu.copy.textureFiltering = event->code;
     return VT_BREAK_0;
 }
@@ -654,7 +365,7 @@ int32_t Func_Fog(const InGameMenuEvent* event)
 {
     if (!Pressed(event)) return VT_CONTINUE;
     if (!MenuHasDevice()) return VT_NO_REGION;
-    if ((MenuDeviceFlags() & kFogTable) == 0) return VT_CONTINUE;
+    if ((MenuDeviceFlags() & VIDEO_FOG_TABLE) == 0) return VT_CONTINUE;
     s_menu.copy.fog = event->code;
     return VT_BREAK_0;
 }

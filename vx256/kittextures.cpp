@@ -11,8 +11,8 @@
 
 #include "engine/fatal.h"
 #include "game/matchblocks.h"
-#include "matchscreens/vidopt.h"
 #include "menus/loadbar.h"
+#include "viewservices/videosettings.h"
 #include "vx256/textures.h"
 #include "vxd3d/d3dtex.h"
 
