@@ -456,6 +456,18 @@ int32_t VTW_CountClubBidsForPlayer(int32_t player)
     return n;
 }
 
+int32_t Market_FindBidder(int32_t player, int32_t* slot)
+{
+    for (int32_t club = 0; club < LeagueClubs() && player >= 0; ++club) {
+        for (int32_t k = 0; k < BID_SLOTS; ++k) {
+            if (DbClubs[club].bids[k].player != player) continue;
+            *slot = k;
+            return club;
+        }
+    }
+    return -1;
+}
+
 int32_t VTW_GetClubBidPlayer(int32_t club, int32_t slot)
 {
     const ClubBid* bid = BidOf(club, slot, "BidPlayer");
