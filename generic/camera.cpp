@@ -154,8 +154,14 @@ void InitCameras()
     for (CameraRecord& c : Cameras)
         c = kResetRecord;
     CurrentCamera = 0;
-    // Camera 0 keeps the player's choice across the view's rebuilds and from run to run.
-    Cameras[0].viewType = Options.cameraViewType;
+    Options.cameraViewType = Cameras[0].viewType;
+}
+
+void Camera_StartRun()
+{
+    const int16_t saved = Options.cameraViewType;
+    InitCameras();
+    SetCameraViewType(saved);
 }
 
 void SetCameraViewType(int32_t type)

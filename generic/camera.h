@@ -39,12 +39,15 @@ extern int16_t CurrentCamera;  // 0-3; 0 after a reset
 // Where the goal cameras (view types 1 and 2, in that order) last stood.
 extern CameraPoint CameraPositions[2];
 
-// Every record reset, camera 0 current and given the view type the options keep from run to
-// run. The set-ups of the 2D and software 3D views call it; the game's start calls it once, so
-// that the view type reads right before any match.
+// Every record reset (view type 0, the right touchline, in all four) and camera 0 current. The
+// set-ups of the 2D and software 3D views call it; the 3D-device view keeps the records as it
+// finds them.
 void InitCameras();
-// The current camera's view type (the digit keys and the display options); camera 0's is kept
-// in the options block. `type` is 0-3.
+// The program's start: the records reset, then camera 0 given the view type the options file
+// kept, which the 3D-device view shows until a 2D or software 3D view resets it.
+void Camera_StartRun();
+// The current camera's view type (the digit keys and the display options). The options block
+// holds camera 0's for the next run, whatever set it: a key or a reset. `type` is 0-3.
 void SetCameraViewType(int32_t type);
 int32_t Camera_ViewType();  // the current camera's
 
