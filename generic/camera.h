@@ -60,10 +60,11 @@ void ProcessViewPoint(int32_t camera);
 // in the 3D view mode with a 3D device to the device view's camera. A view mode past the 3D one
 // is fatal.
 void ApplyCameraView(int32_t camera);
-// The render object of the man on the ball (the second ball-holder word, then the first), else of
-// the engine's focus person; a word outside the render objects is passed over, and a focus person
-// outside 0-35 gives the ball.
-void Camera_GetFocusPoint(CameraPoint* point);
+// The render object the cameras follow: the man on the ball (the second ball-holder word, then
+// the first), else the engine's focus person; a word outside the render objects is passed over,
+// and a focus person outside 0-35 gives the ball.
+int32_t Camera_FocusObject();
+void Camera_GetFocusPoint(CameraPoint* point);  // that object's position
 
 // The scripted runs' `cameratype` (the current camera's view type) and `cameray` (its eye's y,
 // whole pitch units).

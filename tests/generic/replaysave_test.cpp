@@ -53,23 +53,6 @@ struct RecordedMatch {
     std::vector<ReplayFrame> frames;
 };
 
-// The harness writes only what the engine reads; a real match day also fills the words that the
-// views and a slot's load read.
-void FillWhatTheEngineLeftCleared(MatchDayBlock* block)
-{
-    block->benchSize = MATCH_BENCH_MAX;
-    block->crowdFill = 2;
-    block->night = 0;
-    for (MatchSide& side : block->sides) {
-        MatchSide_SetKit(&side, KitDesign{});
-        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
-            side.entries[k].skin = static_cast<uint16_t>(k % 7);
-            side.entries[k].hairColour = static_cast<uint16_t>(k % 4);
-        }
-        MatchEntry_Clear(&side.entries[MATCH_MANAGER_ENTRY]);
-    }
-}
-
 const RecordedMatch& Recorded()
 {
     static const RecordedMatch recorded = [] {

@@ -456,6 +456,21 @@ MatchSide MakeSide(uint32_t seed, SidePreset preset)
     return side;
 }
 
+void FillWhatTheEngineLeftCleared(MatchDayBlock* block)
+{
+    block->benchSize = MATCH_BENCH_MAX;
+    block->crowdFill = 2;
+    block->night = 0;
+    for (MatchSide& side : block->sides) {
+        MatchSide_SetKit(&side, KitDesign{});
+        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+            side.entries[k].skin = static_cast<uint16_t>(k % 7);
+            side.entries[k].hairColour = static_cast<uint16_t>(k % 4);
+        }
+        MatchEntry_Clear(&side.entries[MATCH_MANAGER_ENTRY]);
+    }
+}
+
 void MatchDayBuilder::Write() const
 {
     MatchDayBlock* block = GetMatchSidesBlock();

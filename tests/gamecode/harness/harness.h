@@ -40,6 +40,11 @@ struct MatchDayBuilder {
     void Write() const;              // into GetMatchSidesBlock()
 };
 
+// The builder writes only what the engine reads; a real match day also fills the words that the
+// views and a slot's load read: the bench, the crowd, daylight, plain kits, the players' looks and
+// an empty manager's entry.
+void FillWhatTheEngineLeftCleared(MatchDayBlock* block);
+
 // Everything the engine told the presentation.
 struct PresentationRecord {
     std::vector<int32_t> sounds;
