@@ -533,6 +533,19 @@ TEST(MatchSoak, SecondLegsAndGoldenGoalTiesFinishUnderTheChecks)
     EXPECT_GT(goldenGoals.shootOuts + secondLegs.shootOuts, 0);
 }
 
+// A ball kicked out at a throw-in while it waits to be taken reached a player standing beyond
+// the stadium wall: it must come to rest inside the wall, and nobody may take it and walk away
+// from it while it is out of play.
+TEST(MatchSoak, BallOutOfPlayStaysInsideTheWallsAndIsNobodys)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.seed = 988;
+    const SoakResult r = SoakRun(builder);
+    EXPECT_TRUE(r.failures.empty()) << r.failures.front();
+    EXPECT_TRUE(r.finalWhistle);
+}
+
 // Skills of 0 and 100 on both sides reach every divisor and bound of the play.
 TEST(MatchSoak, ExtremeSidesFinishUnderTheChecks)
 {
