@@ -457,4 +457,24 @@ TEST(Carrier, TheJockeyHoldsInThePathOnlyWhileTheCarrierIsNoNearerTheBall)
     }
 }
 
+// A jockey still in play leaves his side with a man for the ball: when it has none, its nearest
+// becomes it; when he walks back, it stays without one.
+TEST(Carrier, AJockeyInPlayGivesHisSideItsNearestAsActivePlayer)
+{
+    for (const bool inPlay : {true, false}) {
+        SCOPED_TRACE(inPlay ? "in play" : "walking back");
+        ScopedMatch match;
+        SetScene();
+        Carry(796, 1000, 0);
+        MatchPersons[kCarrier].ballDistance = 30;
+        Opponent(kRival, 796, 900, 40);
+        Person_SetAction(kRival, ACT_JOCKEY);
+        Match.proximity[1][0] = 21;
+        ActivePlayer[1] = MATCH_NONE;
+        if (!inPlay) Ball.possession = 1;
+        RunWithPositionLent(kRival, Action_Jockey);
+        EXPECT_EQ(ActivePlayer[1], inPlay ? 21 : MATCH_NONE);
+    }
+}
+
 }  // namespace
