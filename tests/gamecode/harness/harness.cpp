@@ -861,6 +861,7 @@ SoakResult SoakRun(const MatchDayBuilder& builder)
         result.goalRows[side] = GoalRowsOf(side);
         result.shots[side] = Match.teamStats[side].shots;
         result.shotsOnTarget[side] = Match.teamStats[side].shotsOnTarget;
+        result.cornersWon[side] = Match.teamStats[side].corners;
         for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
             const MatchPerson& p = MatchPersons[side * MATCH_PERSONS_PER_SIDE + slot];
             result.passesTried[side] += p.passCounters[0];
