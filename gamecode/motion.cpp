@@ -70,19 +70,24 @@ template <int32_t N>
 int32_t NearestStepInQuarter(int64_t a, int64_t b)
 {
     const std::array<Turn, N / 4>& boundary = kStepBoundaries<N>;
-    int32_t low = 0;
-    int32_t high = N / 4;
-    while (low < high) {
-        const int32_t mid = (low + high) / 2;
-        const bool passed =
-            static_cast<double>(a) * boundary[mid].cos > static_cast<double>(b) * boundary[mid].sin;
-        if (passed) {
-            low = mid + 1;
-        } else {
-            high = mid;
-        }
+    const auto passed = [&](int32_t j) {
+        return static_cast<double>(a) * boundary[j].cos > static_cast<double>(b) * boundary[j].sin;
+    };
+    // A rough arc tangent (within a quarter of a 1,024-step) guesses the step; the boundaries
+    // either side then settle it exactly.
+    const double lesser = static_cast<double>(std::min(a, b));
+    const double greater = static_cast<double>(std::max<int64_t>(std::max(a, b), 1));
+    const double t = lesser / greater;
+    const double rough = std::numbers::pi / 4 * t - t * (t - 1) * (0.2447 + 0.0663 * t);
+    const double angle = a > b ? std::numbers::pi / 2 - rough : rough;
+    int32_t k = std::clamp(ChopToInt(angle * N / (2 * std::numbers::pi) + 0.5), 0, N / 4);
+    while (k < N / 4 && passed(k)) {
+        ++k;
     }
-    return low;
+    while (k > 0 && !passed(k - 1)) {
+        --k;
+    }
+    return k;
 }
 
 // Person_DirectionToN's answer for a difference within the tabled reach: the nearest step of
