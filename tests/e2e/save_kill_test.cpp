@@ -33,6 +33,27 @@ std::string ScriptSaveOverSlot1()
            "type Nouveau\nwait 20\nkey Enter\nuntil option == 3 max 3000\nwait 30\n";
 }
 
+// From the title, slot 1 loaded and saved over eight times.
+std::string ScriptSavingOverSlot1EightTimes()
+{
+    std::string saving = ScriptToTitle() + SharedScript("load_slot1.txt");
+    for (int i = 0; i < 8; ++i)
+        saving += ScriptSaveOverSlot1();
+    return saving;
+}
+
+// A new career saved in slot 1 of the home, by a run of its own.
+void SaveANewCareerInSlot1()
+{
+    TempDir setup;
+    const ProgramResult made =
+        RunScriptIn(setup,
+                    ScriptToTitle() + SharedScript("new_career.txt")
+                        + SharedScript("save_slot1.txt") + ScriptQuitFromBar(),
+                    120);
+    ASSERT_EQ(made.exitCode, 0) << made.out << made.err;
+}
+
 bool AnySaveUnderWay(const std::string& folder)
 {
     std::error_code error;
@@ -108,22 +129,12 @@ std::set<std::string> FilesIn(const std::string& folder)
 TEST(SaveKill, KilledAtRandomMomentsOfASaveTheNextRunLoadsTheOldGameOrTheNewOne)
 {
     TempHome home;
-    {
-        TempDir setup;
-        const ProgramResult made =
-            RunScriptIn(setup,
-                        ScriptToTitle() + SharedScript("new_career.txt")
-                            + SharedScript("save_slot1.txt") + ScriptQuitFromBar(),
-                        120);
-        ASSERT_EQ(made.exitCode, 0) << made.out << made.err;
-    }
+    ASSERT_NO_FATAL_FAILURE(SaveANewCareerInSlot1());
     const std::string folder = home.Path("SaveData");
     const std::filesystem::path kept = home.Path() + ".kept";
     std::filesystem::copy(folder, kept);
 
-    std::string saving = ScriptToTitle() + SharedScript("load_slot1.txt");
-    for (int i = 0; i < 8; ++i)
-        saving += ScriptSaveOverSlot1();
+    const std::string saving = ScriptSavingOverSlot1EightTimes();
     const std::string loading = ScriptToTitle() + SharedScript("load_slot1.txt")
                                 + "expect option == 3\n" + ScriptQuitFromBar();
 
@@ -169,22 +180,12 @@ TEST(SaveKill, KilledAtRandomMomentsOfASaveTheNextRunLoadsTheOldGameOrTheNewOne)
 TEST(SaveKill, ASecondGameOnTheSameFolderIsRefusedAndTheFirstOnesSaveStaysWhole)
 {
     TempHome home;
-    {
-        TempDir setup;
-        const ProgramResult made =
-            RunScriptIn(setup,
-                        ScriptToTitle() + SharedScript("new_career.txt")
-                            + SharedScript("save_slot1.txt") + ScriptQuitFromBar(),
-                        120);
-        ASSERT_EQ(made.exitCode, 0) << made.out << made.err;
-    }
+    ASSERT_NO_FATAL_FAILURE(SaveANewCareerInSlot1());
     const std::string folder = home.Path("SaveData");
     // The sizes the save's header states are the program's own files' sizes.
     EXPECT_EQ(std::filesystem::file_size(folder + "/save1"), SAVEGAME_SAVE_BYTES);
     EXPECT_EQ(std::filesystem::file_size(folder + "/perm1"), SAVEGAME_PERM_BYTES);
-    std::string saving = ScriptToTitle() + SharedScript("load_slot1.txt");
-    for (int i = 0; i < 8; ++i)
-        saving += ScriptSaveOverSlot1();
+    const std::string saving = ScriptSavingOverSlot1EightTimes();
     TempDir firstWork;
     const pid_t first = StartQuietly(firstWork, saving + ScriptQuitFromBar());
     ASSERT_TRUE(WaitForSaveUnderWay(first, folder, true));

@@ -230,9 +230,6 @@ uint32_t FirstBuildHash(const MenuItem* table, const char* png, int32_t x, int32
     return hash;
 }
 
-namespace {
-
-// The middle of the modal box, where its text is.
 uint32_t BoxRegionHash()
 {
     uint32_t hash = 2166136261u;
@@ -243,8 +240,6 @@ uint32_t BoxRegionHash()
     }
     return hash;
 }
-
-}  // namespace
 
 uint32_t BoxShownBy(const std::function<void()>& show)
 {
