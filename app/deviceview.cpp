@@ -57,7 +57,6 @@ void JointRotation(float sinA, float cosA, float sinB, float cosB, float sinC, f
 void DeviceView_Register()
 {
     D3DServices = {
-        .InitCameras = InitCameras,
         .UpdateCurrentCamera = UpdateCurrentCamera,
         .CameraZoom = [] { return Cameras[CurrentCamera].zoom; },
         .SetBigStadium = [](int32_t big) { BigStadium = big; },

@@ -66,7 +66,7 @@ void StartMatchPresentation()
     InfoBar_Init();
     TimedEvents_Init();
     MatchKeys_Init();
-    InitCameras();
+    Camera_StartRun();
     Camera_RegisterScriptValues();
     Replay_Init();
     ReplaySave_Start();

@@ -99,6 +99,9 @@ struct KeyboardState {
     uint8_t ring[KEY_RING_SIZE];
     uint32_t readIndex;  // free-running: a character's slot is index & 63
     uint32_t writeIndex;
+    KeyStroke strokes[KEY_RING_SIZE];  // keys and characters in one ring, in the order they came
+    uint32_t strokeReadIndex;
+    uint32_t strokeWriteIndex;
     const CharTable* unshifted = &kTables[0];
     const CharTable* shifted = &kTables[1];
 };
@@ -107,8 +110,16 @@ KeyboardState s_keyboard;
 
 bool IsKeyCode(int32_t code) { return code >= 0 && code < KEY_CODES; }
 
+void AddStroke(int32_t key, uint8_t character)
+{
+    if (s_keyboard.strokeWriteIndex - s_keyboard.strokeReadIndex >= KEY_RING_KEPT) return;
+    s_keyboard.strokes[s_keyboard.strokeWriteIndex & (KEY_RING_SIZE - 1)] = {key, character};
+    ++s_keyboard.strokeWriteIndex;
+}
+
 void KeyDown(uint32_t code)
 {
+    AddStroke(static_cast<int32_t>(code), 0);
     s_keyboard.down[code] = 1;
     s_keyboard.pressed[code] = 1;
     s_keyboard.lastKey = static_cast<int32_t>(code);
@@ -119,6 +130,7 @@ void KeyDown(uint32_t code)
 void Typed(uint8_t character)
 {
     if (character == 0) return;
+    AddStroke(-1, character);
     if (s_keyboard.writeIndex - s_keyboard.readIndex >= KEY_RING_KEPT) return;
     s_keyboard.ring[s_keyboard.writeIndex & (KEY_RING_SIZE - 1)] = character;
     ++s_keyboard.writeIndex;
@@ -228,6 +240,14 @@ int32_t KeyAsciiRead()
     return static_cast<int8_t>(character);
 }
 
+bool KeyStrokeRead(KeyStroke* stroke)
+{
+    if (s_keyboard.strokeReadIndex == s_keyboard.strokeWriteIndex) return false;
+    *stroke = s_keyboard.strokes[s_keyboard.strokeReadIndex & (KEY_RING_SIZE - 1)];
+    ++s_keyboard.strokeReadIndex;
+    return true;
+}
+
 void KeyClearBuffer()
 {
     std::memset(s_keyboard.down, 0, sizeof s_keyboard.down);
@@ -235,4 +255,5 @@ void KeyClearBuffer()
     s_keyboard.lastKey = -1;
     s_keyboard.lastShifted = false;
     s_keyboard.readIndex = s_keyboard.writeIndex;
+    s_keyboard.strokeReadIndex = s_keyboard.strokeWriteIndex;
 }

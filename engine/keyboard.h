@@ -40,5 +40,14 @@ int32_t KeyAsciiAvailable();
 // The next character, sign-extended (0xE9 gives -23); waits, calling Poll, until one is typed.
 // Not installed: fatal error.
 int32_t KeyAsciiRead();
-// Every key up and unpressed, no last key, no character waiting.
+// One key that went down or one character typed, as the player did them one after another.
+struct KeyStroke {
+    int32_t key;        // the key's code, or -1 for a character
+    uint8_t character;  // the character typed; 0 for a key
+};
+// The oldest stroke waiting into *stroke, false when none waits: a text field reads keys and
+// characters in the order they came, so Backspace then "c" edits as typed. Past KEY_RING_KEPT
+// waiting, strokes are dropped.
+bool KeyStrokeRead(KeyStroke* stroke);
+// Every key up and unpressed, no last key, no character or stroke waiting.
 void KeyClearBuffer();

@@ -155,10 +155,18 @@ int PelloranMain(int argc, char** argv, void (*gameMain)())
     std::setvbuf(stderr, nullptr, _IONBF, 0);
     DebugInit();
     ParseCommandLine(argc, argv);
-    if (CommandLineHas("-log")) RedirectToLogFiles();
+    // A second game on the folder would take the first one's save under way for leftovers: it
+    // is refused before it touches a file there, once its window can show why.
+    const bool folderFree = UserFile_LockFolder();
+    if (folderFree && CommandLineHas("-log")) RedirectToLogFiles();
     StartHost();
     std::atexit(OnExitRun);
     WinInit("Pelloran", CommandLineHas("-fullscreen") ? 0 : WIN_FLAG_WINDOWED);
+    if (!folderFree) {
+        FatalError("Error: PelloranMain(): another game of Pelloran is using the folder '%s'; "
+                   "only one may run on it at a time\n",
+                   UserFolder().c_str());
+    }
     gameMain();
     WinUninit();
     ScriptStop();

@@ -5,9 +5,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,8 +18,11 @@
 
 namespace {
 
+constexpr char kLockFile[] = "pelloran.lock";
+
 struct UserFileState {
     uint64_t bytesRead;  // never reset: tests compare two readings
+    int lockFd = -1;     // the user folder's lock, held open while the game runs
 };
 
 UserFileState s_userFile;
@@ -119,12 +124,29 @@ bool WriteAll(int fd, const uint8_t* data, size_t size)
     return true;
 }
 
-// A temporary is ours alone: whatever stands at its name (a stale temporary, a pipe, a link to
-// another file) is removed first, and the file is created new, so a write never follows a link
-// or waits for a reader. A folder in its place cannot be removed, and the create then fails.
-int CreateFresh(const std::string& path)
+// Removes whatever stands at a name the game owns: a file, a pipe, a link (not what it points
+// to) or a folder with everything in it, its links again removed and never followed. False, with
+// errno set, when something is left there.
+bool ClearName(const std::string& path)
 {
-    unlink(path.c_str());
+    if (unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+    if (errno != EISDIR && errno != EPERM) return false;
+    std::error_code error;
+    std::filesystem::remove_all(path, error);
+    if (!error) return true;
+    errno = error.value();
+    return false;
+}
+
+// A temporary is ours alone: whatever stands at its name (a stale temporary, a pipe, a link to
+// another file, a folder) is removed first, and the file is created new, so a write never
+// follows a link or waits for a reader.
+int CreateFresh(const char* function, const std::string& path)
+{
+    if (!ClearName(path)) {
+        LogFailure(function, path, "is in the way and cannot be removed");
+        return -1;
+    }
     return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
 }
 
@@ -196,7 +218,7 @@ int32_t UserFile_Write(const char* gameName, const void* data, size_t size)
         return USERFILE_WRITE_FAILED;
     }
     const std::string temporary = path + ".tmp";
-    const int fd = CreateFresh(temporary);
+    const int fd = CreateFresh("UserFile_Write", temporary);
     if (fd < 0) {
         LogFailure("UserFile_Write", temporary, std::strerror(errno));
         return USERFILE_WRITE_FAILED;
@@ -218,7 +240,7 @@ bool UserFile_RedirectLog(const char* gameName, FILE* stream)
 {
     const std::string path = HostPath(gameName);
     if (!MakeParentFolders(path)) return false;
-    const int fd = CreateFresh(path);
+    const int fd = CreateFresh("UserFile_RedirectLog", path);
     if (fd < 0) {
         LogFailure("UserFile_RedirectLog", path, std::strerror(errno));
         return false;
@@ -244,13 +266,42 @@ int32_t UserFile_Rename(const char* fromGameName, const char* toGameName)
 int32_t UserFile_Remove(const char* gameName)
 {
     const std::string path = HostPath(gameName);
-    if (unlink(path.c_str()) != 0) {
-        if (errno == ENOENT) return USERFILE_OK;
+    if (!ClearName(path)) {
         LogFailure("UserFile_Remove", path, std::strerror(errno));
         return USERFILE_WRITE_FAILED;
     }
     SyncFolder(path);
     return USERFILE_OK;
+}
+
+bool UserFile_LockFolder()
+{
+    UserFile_UnlockFolder();
+    const std::string path = HostPath(kLockFile);
+    const int fd = MakeParentFolders(path)
+                       ? open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644)
+                       : -1;
+    if (fd < 0) {
+        LogFailure("UserFile_LockFolder", path, std::strerror(errno));
+        return true;
+    }
+    // The system drops a flock with the last descriptor of its file, so a game killed or crashed
+    // leaves the folder free.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        if (!held) LogFailure("UserFile_LockFolder", path, std::strerror(errno));
+        close(fd);
+        return !held;
+    }
+    s_userFile.lockFd = fd;
+    return true;
+}
+
+void UserFile_UnlockFolder()
+{
+    if (s_userFile.lockFd < 0) return;
+    close(s_userFile.lockFd);
+    s_userFile.lockFd = -1;
 }
 
 uint64_t UserFile_BytesRead() { return s_userFile.bytesRead; }

@@ -36,17 +36,27 @@ bool UserFile_Exists(const char* gameName);
 
 // Writes `size` bytes to "<path>.tmp", syncs it, renames it over the file and syncs the folder:
 // the file holds its old bytes or all of the new ones, whenever the program or machine stops.
-// The temporary is always a file created new (whatever stood at its name is removed first, and a
-// folder there fails the write), so no link or pipe can redirect or block the write. Creates the
-// folders above it. USERFILE_OK or USERFILE_WRITE_FAILED; on failure no other file has changed.
+// The temporary is always a file created new (whatever stood at its name is removed first, a
+// folder with all it holds, links never followed), so no link, pipe or folder can redirect or
+// block the write; what cannot be removed is named on the "file" channel. Creates the folders
+// above it. USERFILE_OK or USERFILE_WRITE_FAILED; on failure no other file has changed.
 int32_t UserFile_Write(const char* gameName, const void* data, size_t size);
 // Sends a standard stream (stdout, stderr) to the user file `gameName`, created new the same way
 // as a temporary above. False, after a line on the "file" channel, when that cannot be done.
 bool UserFile_RedirectLog(const char* gameName, FILE* stream);
 // Renames one user file over another and syncs the folder.
 int32_t UserFile_Rename(const char* fromGameName, const char* toGameName);
-// Removes a user file and syncs the folder; a missing file is USERFILE_OK.
+// Removes what stands at a name the game owns (a temporary, a commit record, a save's new copy)
+// and syncs the folder: a file, or a folder with all it holds, links removed and never
+// followed. A missing file is USERFILE_OK.
 int32_t UserFile_Remove(const char* gameName);
+
+// One game a user folder: takes an exclusive lock on "pelloran.lock" there (creating the folder
+// and the file), held until UserFile_UnlockFolder or the process ends, however it ends. False
+// only when another process holds it; a folder that cannot be locked at all (read-only, say) is
+// let through after a line on the "file" channel, as its saves will say what fails.
+bool UserFile_LockFolder();
+void UserFile_UnlockFolder();  // safe without the lock
 
 // Every byte the reads above have taken from disk since the program started: a test reads it
 // before and after to prove that a refused file was refused before it was read.

@@ -13,6 +13,7 @@
 #include "game/hooks.h"
 #include "game/market.h"
 #include "game/matchblocks.h"
+#include "game/records.h"
 #include "game/season.h"
 #include "game/squad.h"
 #include "game/textformat.h"
@@ -108,6 +109,7 @@ void Release(int32_t id, PlayerRecord* p)
     p->shirt = 0;
     p->wage = 0;
     p->flags &= ~PLAYER_CLUB_FLAGS;
+    Records_MemberMoved(id);
     if (IsHumans(club)) PlayerLife_TellHuman(MSG_RELEASED, id, 0);
     VTW_UpdateTeam(club);
 }

@@ -267,7 +267,7 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
         p->wage = wage;
         p->contractMonths = static_cast<uint8_t>(std::clamp(months, 1, 12 * CONTRACT_YEARS_MAX));
     }
-    Records_MembershipChanged();
+    Records_MemberMoved(id);
     ClearBidsFor(id);
     GameHooks.NewsPlayerMoved(id, seller, buyer, loan ? 0 : fee, loan ? 1 : 0);
     MarkClubChanged(seller);
@@ -348,7 +348,7 @@ void Market_Release(int32_t player)
     p->wage = 0;
     p->contractMonths = 0;
     p->flags &= ~PLAYER_CLUB_FLAGS;
-    Records_MembershipChanged();
+    Records_MemberMoved(player);
     ClearBidsFor(player);
     MarkClubChanged(club);
 }
@@ -576,7 +576,8 @@ int32_t Player_PromoteToFull(int32_t player)
     // The light id is freed: nothing is left of him outside his new record.
     ref.person->flags = PERSON_FREE;
     ref.light->club = CLUB_NONE;
-    Records_MembershipChanged();
+    Records_MemberMoved(player);
+    Records_MemberMoved(id);
     return id;
 }
 

@@ -417,8 +417,7 @@ bool SideIsPlayable(const MatchSide& side)
     if (!MatchTeam_IsReadable(side.teamName, sizeof side.teamName, side.tactics, side.entries))
         return false;
     if (!TacticIsKnown(side.tactic) || !TacticIsKnown(side.tacticB)) return false;
-    if (!KitDesign_IsValid(MatchSide_GetKit(side))) return false;
-    return std::all_of(std::begin(side.entries), std::end(side.entries), EntryIsDrawable);
+    return KitDesign_IsValid(MatchSide_GetKit(side));
 }
 
 }  // namespace
@@ -428,7 +427,8 @@ bool MatchTeam_IsReadable(const char* name, size_t nameBytes, const TacticsRecor
 {
     if (!Terminated(name, nameBytes)) return false;
     for (int32_t k = 0; k < MATCH_ENTRY_COUNT; ++k) {
-        if (!Terminated(entries[k].name, sizeof entries[k].name)) return false;
+        if (!Terminated(entries[k].name, sizeof entries[k].name) || !EntryIsDrawable(entries[k]))
+            return false;
     }
     for (int32_t n = 0; n < TACTIC_CUSTOM_COUNT; ++n) {
         if (!TacticsRecord_IsValid(tactics[n])) return false;

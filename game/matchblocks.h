@@ -549,16 +549,16 @@ bool ShootOutList_Add(int32_t fixtureRow, bool awayWon, int32_t homeKicks, int32
 inline int32_t ShootOutSlot_Row(const ShootOutSlot& s) { return s.rowWinner & 0x7FFF; }
 inline bool ShootOutSlot_AwayWon(const ShootOutSlot& s) { return (s.rowWinner & 0x8000) != 0; }
 
-// A team from a user file, as far as a match reads it: the name ends within its `nameBytes`,
-// every entry's name within its field, and each of the TACTIC_CUSTOM_COUNT custom tactics is
-// empty or playable. The exported team's loader and the replay slots share it.
+// A team from a user file, as far as a match reads it: the name ends within its `nameBytes`;
+// every one of the MATCH_ENTRY_COUNT entries has its name end within its field and is absent
+// (shirt -1) or present with shirt 1-16, a position code 0-13 and a look the kit loader maps;
+// each of the TACTIC_CUSTOM_COUNT custom tactics is empty or playable. The exported team's
+// loader and the replay slots share it.
 bool MatchTeam_IsReadable(const char* name, size_t nameBytes, const TacticsRecord* tactics,
                           const MatchPlayerEntry* entries);
 // A match-day block from a user file that the match and its views can play without reading past
 // a table: both teams readable, bench and substitutions 0-5, crowd fill 0-3, night 0 or 1,
-// period minutes 1-90, tactic numbers 0-51, kits within their designs and colours, and every
-// present entry (shirt 1-16; an absent one has shirt -1) with a position code 0-13 and a look the
-// kit loader maps.
+// period minutes 1-90, tactic numbers 0-51 and kits within their designs and colours.
 bool MatchDayBlock_Check(const MatchDayBlock& block);
 
 // The exported team file "a:\SaveTeam" (a DAT0 container of type "TEM1" holding one "TEAM"

@@ -29,12 +29,12 @@ namespace {
 // Members of club c are players[first[c] .. first[c + 1]).
 struct MemberIndex {
     bool current;
-    int32_t personCount;  // the counts and the day it was built with
+    int32_t personCount;  // the counts and the season it was built with
     int32_t fullCount;
-    int32_t day;
     int32_t season;
     int32_t first[CLUB_ID_COUNT + 1];
     int16_t players[PERSON_MAX];
+    int16_t clubOf[PERSON_MAX];  // each person's club when indexed, -1 none
 };
 
 MemberIndex s_members;
@@ -82,7 +82,7 @@ int32_t PlayingClubOf(int32_t id)
 void BuildMemberIndex()
 {
     MemberIndex& m = s_members;
-    int16_t clubOf[PERSON_MAX];
+    int16_t* clubOf = m.clubOf;
     std::memset(m.first, 0, sizeof m.first);
     for (int32_t id = 0; id < DbPersonCount; ++id) {
         clubOf[id] = static_cast<int16_t>(PlayingClubOf(id));
@@ -98,9 +98,42 @@ void BuildMemberIndex()
     }
     m.personCount = DbPersonCount;
     m.fullCount = FullPlayerCount;
-    m.day = GameState.dayNo;
     m.season = GameState.seasonCounter;
     m.current = true;
+}
+
+// Takes `id` out of his club's run of the index, or puts him into it in id order; the runs of
+// the clubs after it move by one.
+void RemoveMember(int32_t club, int32_t id)
+{
+    MemberIndex& m = s_members;
+    int16_t* run = m.players + m.first[club];
+    int16_t* end = m.players + m.first[club + 1];
+    int16_t* at = std::lower_bound(run, end, static_cast<int16_t>(id));
+    std::memmove(at, at + 1, (m.players + m.first[CLUB_ID_COUNT] - at - 1) * sizeof *at);
+    for (int32_t c = club + 1; c <= CLUB_ID_COUNT; ++c) {
+        --m.first[c];
+    }
+}
+
+void InsertMember(int32_t club, int32_t id)
+{
+    MemberIndex& m = s_members;
+    int16_t* run = m.players + m.first[club];
+    int16_t* end = m.players + m.first[club + 1];
+    int16_t* at = std::lower_bound(run, end, static_cast<int16_t>(id));
+    std::memmove(at + 1, at, (m.players + m.first[CLUB_ID_COUNT] - at) * sizeof *at);
+    *at = static_cast<int16_t>(id);
+    for (int32_t c = club + 1; c <= CLUB_ID_COUNT; ++c) {
+        ++m.first[c];
+    }
+}
+
+bool IsCurrent()
+{
+    const MemberIndex& m = s_members;
+    return m.current && m.personCount == DbPersonCount && m.fullCount == FullPlayerCount
+           && m.season == GameState.seasonCounter;
 }
 
 bool StillMembers(int32_t club)
@@ -159,14 +192,27 @@ int32_t Records_ClubMembers(int32_t club, const int16_t** members)
     *members = s_members.players;
     if (club < 0 || club >= CLUB_ID_COUNT) return 0;
     const MemberIndex& m = s_members;
-    if (!m.current || m.personCount != DbPersonCount || m.fullCount != FullPlayerCount
-        || m.day != GameState.dayNo || m.season != GameState.seasonCounter || !StillMembers(club))
-        BuildMemberIndex();
+    if (!IsCurrent() || !StillMembers(club)) BuildMemberIndex();
     *members = m.players + m.first[club];
     return m.first[club + 1] - m.first[club];
 }
 
 void Records_MembershipChanged() { s_members.current = false; }
+
+void Records_MemberMoved(int32_t id)
+{
+    MemberIndex& m = s_members;
+    if (!IsCurrent() || id < 0 || id >= DbPersonCount) {
+        m.current = false;
+        return;
+    }
+    const int32_t from = m.clubOf[id];
+    const int32_t to = PlayingClubOf(id);
+    if (from == to) return;
+    if (from >= 0) RemoveMember(from, id);
+    if (to >= 0) InsertMember(to, id);
+    m.clubOf[id] = static_cast<int16_t>(to);
+}
 
 namespace {
 

@@ -414,9 +414,13 @@ int32_t Club_GetSlot(int32_t club);
 
 // The players of a club as Squad_IsMember counts them, in id order, without scanning every
 // person: *members points into an index (valid until the next call) that is built afresh on the
-// first query of each day, after Records_Init, when persons are issued and when a listed player
-// has left the club. Returns the count; 0 for a club id outside 0-249.
+// first query of each season, after Records_Init, when persons are issued, when membership is
+// said to have changed and when a listed player has left the club. Returns the count; 0 for a
+// club id outside 0-249.
 int32_t Records_ClubMembers(int32_t club, const int16_t** members);
-// Within a day, a player joins a club only through a call that says so: VTW_SetPlayerClub, and
-// whatever else makes a player join a club on the day's matches, calls this.
+// A player joins a club only through a call that says so: VTW_SetPlayerClub, and whatever else
+// makes a player join a club, calls this.
 void Records_MembershipChanged();
+// The same for one person whose club alone changed (a transfer, a loan, a release, a promotion's
+// two ids): the index moves him in place instead of being built again, with the same result.
+void Records_MemberMoved(int32_t id);

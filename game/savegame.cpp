@@ -33,6 +33,7 @@ constexpr char SAVE_TYPE[] = "SAV0";
 constexpr char PERM_TYPE[] = "PRM0";
 constexpr char PAIR_TAG[] = "PAIR";
 constexpr char SAVE_FOLDER[] = "SaveData";
+constexpr char SLOT_NAME_TAG[] = "SNAM";
 
 #pragma pack(push, 1)
 struct SavedCounts {
@@ -59,6 +60,7 @@ struct SaveGameState {
     SaveBlock perm[SAVEGAME_REGISTERED_MAX];
     int32_t permCount;
     SavedCounts counts;  // staged through here on both ways
+    char slotName[SAVEGAME_SLOT_NAME_BYTES];
     char saveName[MAX_FILENAME];
     char permName[MAX_FILENAME];
     int32_t (*stepHook)(int32_t step);
@@ -85,7 +87,13 @@ bool CountsAreValid(const void* block)
            && SaveCheck_InRange(counts.clubCount, 0, CLUB_ID_COUNT);
 }
 
-// The saved game's blocks in file order: the database's own, then the registered ones.
+bool SlotNameIsTerminated(const void* block)
+{
+    return std::memchr(block, '\0', SAVEGAME_SLOT_NAME_BYTES) != nullptr;
+}
+
+// The saved game's blocks in file order: the database's own, the registered ones, then the
+// slot's name, which saves from before it lack.
 std::vector<SaveBlock> SaveBlocks()
 {
     std::vector<SaveBlock> blocks = {
@@ -109,6 +117,10 @@ std::vector<SaveBlock> SaveBlocks()
     };
     blocks.insert(blocks.end(), s_saveGame.registered,
                   s_saveGame.registered + s_saveGame.registeredCount);
+    SaveBlock name =
+        Block(SLOT_NAME_TAG, s_saveGame.slotName, sizeof s_saveGame.slotName, SlotNameIsTerminated);
+    name.optional = true;
+    blocks.push_back(name);
     return blocks;
 }
 
@@ -497,6 +509,12 @@ uint32_t SaveGame_StateHash()
     return BlocksCrc(PermBlocks(), BlocksCrc(SaveBlocks(), 0));
 }
 
+void SaveGame_SetSlotName(const char* name)
+{
+    std::memset(s_saveGame.slotName, 0, sizeof s_saveGame.slotName);
+    std::snprintf(s_saveGame.slotName, sizeof s_saveGame.slotName, "%s", name);
+}
+
 int32_t SaveGame(int32_t n) { return SaveGame_WithCompanion(n, nullptr); }
 
 int32_t SaveGame_WithCompanion(int32_t n, const SaveGameCompanion* companion)
@@ -522,6 +540,8 @@ int32_t SaveGame_WithCompanion(int32_t n, const SaveGameCompanion* companion)
     };
     // A pending record of an earlier save of this slot would otherwise speak for these files.
     if (!FinishCommit(n)) return failed();
+    // Whatever else stands at the new files' names is a leftover, a folder as much as a file.
+    RemoveNewFiles(names, companionNew);
     const bool written =
         RunStep(SAVEGAME_STEP_WRITE_SAVE, &stopped,
                 [&] { return WriteFile(names.saveNew.c_str(), SAVE_TYPE, save, &stamp) == 0; })
@@ -608,8 +628,12 @@ bool SaveGame_ReadSummary(int32_t n, SaveGameSummary* summary)
         || !HasStamp(names.perm, false, StagedStamp(staged))
         || StagedStamp(staged) != StagedDataCrc(staged))
         return false;
-    // The views follow SaveBlocks(): GAME, CLUB, SCLB, CMAP first.
+    // The views follow SaveBlocks(): GAME, CLUB, SCLB, CMAP first, the slot's name last.
     std::memcpy(&summary->state, staged.views[0].data, sizeof summary->state);
+    const BlockFileView& name = staged.views[blocks.size() - 1];
+    std::memset(summary->slotName, 0, sizeof summary->slotName);
+    if (name.data != nullptr && SlotNameIsTerminated(name.data))
+        std::memcpy(summary->slotName, name.data, sizeof summary->slotName);
     const int32_t club = summary->state.humanClub;
     summary->humanTeam = -1;
     if (club < 0 || club >= CLUB_ID_COUNT) return true;

@@ -10,12 +10,14 @@
 constexpr uint32_t SAVEGAME_VERSION = 1;
 constexpr int32_t SAVEGAME_AUTOSAVE_SLOT = 10;  // "AutoSave"
 constexpr int32_t SAVEGAME_REGISTERED_MAX = 24;
-// The largest files a slot may hold. Every saved block is a fixed array, so every career's files
-// have one size (today, with the blocks the program registers, 2,506,324 bytes for SAV0 and
-// 818,056 for PRM0, whatever the world); these are half as much again, so that a later version's
-// longer files still load. A larger file is refused unread.
-constexpr size_t SAVEGAME_SAVE_MAX_BYTES = 2506324 * 3 / 2;
-constexpr size_t SAVEGAME_PERM_MAX_BYTES = 818056 * 3 / 2;
+// Every saved block is a fixed array, so every career's files have one size, whatever the world:
+// these, with the blocks the program registers (a whole-program run checks them against its
+// files). A slot's files may be half as much again, so that a later version's longer files still
+// load; a larger file is refused unread.
+constexpr size_t SAVEGAME_SAVE_BYTES = 2508092;
+constexpr size_t SAVEGAME_PERM_BYTES = 818056;
+constexpr size_t SAVEGAME_SAVE_MAX_BYTES = SAVEGAME_SAVE_BYTES * 3 / 2;
+constexpr size_t SAVEGAME_PERM_MAX_BYTES = SAVEGAME_PERM_BYTES * 3 / 2;
 
 // Results: 0 success; the others leave the running game and the previous files untouched.
 constexpr int32_t SAVEGAME_OK = 0;
@@ -81,11 +83,18 @@ bool SaveGame_SlotIsWhole(int32_t n);
 // file, a dangling link): false when one is gone for good, so a slot whose files are only out of
 // reach for a while is not forgotten.
 bool SaveGame_SlotHasFiles(int32_t n);
+// The name the human gave a slot, kept in the game file itself ("SNAM") so that a save index
+// rebuilt from the slots finds it again: the next saves carry this name, NUL-terminated within
+// SAVEGAME_SLOT_NAME_BYTES (a longer one is cut); a load sets it to the loaded file's.
+constexpr int32_t SAVEGAME_SLOT_NAME_BYTES = 50;
+void SaveGame_SetSlotName(const char* name);
 // What the save index says of a slot, read from a whole pair without applying it: the saved
-// game-state block and the human club's team number (-1 when the game has no human club).
+// game-state block, the human club's team number (-1 when the game has no human club) and the
+// slot's name ("" from a file saved before slots carried their name).
 struct SaveGameSummary {
     GameStateBlock state;
     int32_t humanTeam;
+    char slotName[SAVEGAME_SLOT_NAME_BYTES];
 };
 bool SaveGame_ReadSummary(int32_t n, SaveGameSummary* summary);
 

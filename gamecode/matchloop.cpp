@@ -53,7 +53,6 @@ void StartReplay()
     MatchShared.replayPlaying = 1;
     MatchShared.replaySpeed[0] = 5;
     MatchShared.replaySpeed[1] = 5;
-    MatchShared.replayPosition = 0;
 }
 
 void EndReplay()

@@ -383,6 +383,7 @@ int32_t StartMatchSession()
             MatchPresentationOps.Replay_FreeBuffer();
             return 0;
         }
+        MatchShared.replayPosition = 0;
         MatchShared.replayStartRequest = 1;
     }
     SetPitchConstants();

@@ -95,8 +95,9 @@ int32_t Match_PickPlayerOfMatch()
 {
     const Best best = RateRankedPlayers();
     if (best.person < 0) return -1;
-    const int32_t winner = best.tie ? BreakTie(best.rating) : best.person;
-    // One more, so that the screens that sort by rating show him first.
+    if (!best.tie) return best.person;
+    const int32_t winner = BreakTie(best.rating);
+    // One more than those he tied with, so that the screens that sort by rating show him first.
     PlayerMatchRecord_Set(&RowOf(winner), PMR_RATING, best.rating + 1);
     return winner;
 }

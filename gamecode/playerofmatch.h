@@ -8,6 +8,6 @@
 // stores it in his row of the match data block. The best rating wins; players level on it are
 // parted by a score (goals x 100 from the third goal on, assists x 50, second assists,
 // interceptions and tackles won x 20, passes completed x 100 / touches), then by side-then-slot
-// order. The winner's row is rated 1 higher (99 becomes 100). Answers his person, -1 when nobody
-// took part.
+// order; the one so parted is rated 1 higher (99 becomes 100), a winner without a tie keeps his
+// rating. Answers his person, -1 when nobody took part.
 int32_t Match_PickPlayerOfMatch();

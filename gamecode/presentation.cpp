@@ -83,6 +83,7 @@ void MatchPresentation_ResetWords()
     MatchShared = {};
     MatchShared.replayState = kept.replayState == REPLAY_WATCH ? REPLAY_WATCH : REPLAY_NORMAL;
     MatchShared.replaySlot = kept.replaySlot;
+    MatchShared.replayPosition = kept.replayPosition;
     std::memcpy(MatchShared.highlightOption, kept.highlightOption,
                 sizeof(MatchShared.highlightOption));
     MatchShared.ratingMode = kept.ratingMode;

@@ -166,6 +166,7 @@ extern int16_t PenaltyOrder[2][PENALTY_ORDER_COUNT];  // person indexes, -1 afte
 extern RenderObject RenderList[MATCH_OBJECT_COUNT];
 
 // A match's start: every shared word cleared but the request to watch a saved replay (state 3 and
-// its slot) and the player's highlight and rating options. Part of Match_ResetWords.
+// its slot), the replay position the last replay left (an instant replay starts there) and the
+// player's highlight and rating options. Part of Match_ResetWords.
 void MatchPresentation_ResetWords();
 void MatchPresentation_ClearOptions();  // every shared word, options too: program start

@@ -154,8 +154,14 @@ void InitCameras()
     for (CameraRecord& c : Cameras)
         c = kResetRecord;
     CurrentCamera = 0;
-    // Camera 0 keeps the player's choice across the view's rebuilds and from run to run.
-    Cameras[0].viewType = Options.cameraViewType;
+    Options.cameraViewType = Cameras[0].viewType;
+}
+
+void Camera_StartRun()
+{
+    const int16_t saved = Options.cameraViewType;
+    InitCameras();
+    SetCameraViewType(saved);
 }
 
 void SetCameraViewType(int32_t type)
@@ -206,15 +212,18 @@ void ApplyCameraView(int32_t camera)
             c.zoom);
 }
 
-void Camera_GetFocusPoint(CameraPoint* point)
+int32_t Camera_FocusObject()
 {
     int32_t object = HolderObject(Ball.secondHolder);
     if (object < 0) object = HolderObject(Ball.holder);
-    if (object < 0) {
-        object = Match.followedObject;
-        if (object < 0 || object > MATCH_BALL) object = MATCH_BALL;
-    }
-    const RenderObject& o = RenderList[object];
+    if (object >= 0) return object;
+    object = Match.followedObject;
+    return object < 0 || object > MATCH_BALL ? MATCH_BALL : object;
+}
+
+void Camera_GetFocusPoint(CameraPoint* point)
+{
+    const RenderObject& o = RenderList[Camera_FocusObject()];
     *point = {o.x, o.y, o.height};
 }
 

@@ -39,12 +39,15 @@ extern int16_t CurrentCamera;  // 0-3; 0 after a reset
 // Where the goal cameras (view types 1 and 2, in that order) last stood.
 extern CameraPoint CameraPositions[2];
 
-// Every record reset, camera 0 current and given the view type the options keep from run to
-// run. The set-ups of the 2D and software 3D views call it; the game's start calls it once, so
-// that the view type reads right before any match.
+// Every record reset (view type 0, the right touchline, in all four) and camera 0 current. The
+// set-ups of the 2D and software 3D views call it; the 3D-device view keeps the records as it
+// finds them.
 void InitCameras();
-// The current camera's view type (the digit keys and the display options); camera 0's is kept
-// in the options block. `type` is 0-3.
+// The program's start: the records reset, then camera 0 given the view type the options file
+// kept, which the 3D-device view shows until a 2D or software 3D view resets it.
+void Camera_StartRun();
+// The current camera's view type (the digit keys and the display options). The options block
+// holds camera 0's for the next run, whatever set it: a key or a reset. `type` is 0-3.
 void SetCameraViewType(int32_t type);
 int32_t Camera_ViewType();  // the current camera's
 
@@ -57,10 +60,11 @@ void ProcessViewPoint(int32_t camera);
 // in the 3D view mode with a 3D device to the device view's camera. A view mode past the 3D one
 // is fatal.
 void ApplyCameraView(int32_t camera);
-// The render object of the man on the ball (the second ball-holder word, then the first), else of
-// the engine's focus person; a word outside the render objects is passed over, and a focus person
-// outside 0-35 gives the ball.
-void Camera_GetFocusPoint(CameraPoint* point);
+// The render object the cameras follow: the man on the ball (the second ball-holder word, then
+// the first), else the engine's focus person; a word outside the render objects is passed over,
+// and a focus person outside 0-35 gives the ball.
+int32_t Camera_FocusObject();
+void Camera_GetFocusPoint(CameraPoint* point);  // that object's position
 
 // The scripted runs' `cameratype` (the current camera's view type) and `cameray` (its eye's y,
 // whole pitch units).

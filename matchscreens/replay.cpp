@@ -1,6 +1,7 @@
 // matchscreens/replay.cpp: the replay recorder and its playback modes.
 #include "matchscreens/replay.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -229,6 +230,9 @@ void Replay_CountDownStep()
 void Replay_StartInstant()
 {
     if (ReplayRecorder.frameCount == 0) return;
+    // A ring that a new period or match has emptied since ends sooner: its newest frame stands
+    // for the end the last replay paused on.
+    ReplayPosition = std::min(ReplayPosition, ReplayRecorder.frameCount - 1);
     ReplayState = REPLAYKIND_INSTANT;
     MatchShared.replayStartRequest = 1;
 }

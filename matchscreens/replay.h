@@ -58,8 +58,9 @@ void Replay_RecordFrame();
 void Replay_PlayFrame();
 // The replay bar's single step: one frame fewer to go; at 0 the replay pauses.
 void Replay_CountDownStep();
-// F2: an instant replay. The match loop starts every replay on the oldest frame, since the ring
-// has moved on since the last one. Ignored while no frame is recorded.
+// F2: an instant replay, from where the last replay of the run left the position (the oldest
+// frame before the first): after one that paused on the newest frame, it shows the newest frame
+// and pauses at once. Ignored while no frame is recorded.
 void Replay_StartInstant();
 void Replay_RequestEnd();
 bool Replay_IsPlaying();

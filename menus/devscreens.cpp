@@ -40,6 +40,7 @@ constexpr int32_t TEXT_CANCEL = 1366;    // "Annuler"
 constexpr int32_t TEXT_TEAM = 453;       // "Equipe"
 constexpr int32_t SCROLL_ICON = 1319;
 constexpr int32_t PANEL_STRENGTH = 50;
+constexpr int32_t GREYED_ARROWS_STRENGTH = 70;  // a shade dark enough to read as "nothing to do"
 constexpr int32_t ROW_H = 18;
 constexpr int32_t GROUPS = DIVISION_MAX + 1;  // the divisions, then every club outside them
 constexpr int32_t OUTSIDE_GROUP = DIVISION_MAX;
@@ -152,11 +153,22 @@ void AddClick(int32_t x, int32_t y, int32_t w, int32_t h, std::intptr_t value, C
     EXM_AddHotspot(x, y, w, h, -1, MENU_ALIGN_TL, -1, 0, 0, value, click, 0, 0);
 }
 
-// One-row scroll arrows beside a list: the scroll icon when the list is longer than its rows.
-void DrawArrows(int32_t x, int32_t y, int32_t count, int32_t rows, ClickFn up, ClickFn down)
+// What a list's arrows show while all its rows fit.
+enum class WhenAllFit { HIDDEN, GREYED };
+
+// One-row scroll arrows beside a list: the scroll icon, while all the rows fit hidden or greyed
+// (whose clicks then do nothing).
+void DrawArrows(int32_t x, int32_t y, int32_t count, int32_t rows, ClickFn up, ClickFn down,
+                WhenAllFit whenAllFit = WhenAllFit::HIDDEN)
 {
-    if (count <= rows) return;
+    const bool allFit = count <= rows;
+    if (allFit && whenAllFit == WhenAllFit::HIDDEN) return;
     DoIcon(x, y, SCROLL_ICON, MENU_ALIGN_TL);
+    if (allFit) {
+        int32_t w = 0, h = 0;
+        GetScaledIconSize(SCROLL_ICON, &w, &h);
+        DrawDarkPanel(x, y, w, h, GREYED_ARROWS_STRENGTH);
+    }
     AddClick(x, y, 30, 15, 0, up);
     AddClick(x, y + 18, 30, 15, 0, down);
 }
@@ -410,7 +422,8 @@ void DrawDeficient()
             DrawText(520 + 32 * k, y, Number2Str(a.absences[k]), MENU_ALIGN_TR);
         AddClick(30, y, 200, ROW_H, club, DeficientClick);
     }
-    DrawArrows(586, 140, s_dev.deficientCount, SQUAD_ROWS, DeficientUp, DeficientDown);
+    DrawArrows(586, 140, s_dev.deficientCount, SQUAD_ROWS, DeficientUp, DeficientDown,
+               WhenAllFit::GREYED);
 }
 
 void DrawEmptyLines()
@@ -424,7 +437,7 @@ void DrawEmptyLines()
         DrawText(30, y, ClubName(entry / 4));
         DrawText(300, y, DevText(DEV_LINE_FIRST + entry % 4));
     }
-    DrawArrows(586, 300, s_dev.emptyLineCount, SQUAD_ROWS, EmptyUp, EmptyDown);
+    DrawArrows(586, 300, s_dev.emptyLineCount, SQUAD_ROWS, EmptyUp, EmptyDown, WhenAllFit::GREYED);
 }
 
 void DrawSquads(int32_t, int32_t, int32_t, int32_t, int32_t)

@@ -167,7 +167,7 @@ void DrawFixtureRow(int32_t k, int32_t row)
     const int32_t human = GameState.humanClub;
     const int32_t y = LIST_Y + k * LIST_PITCH;
     const Date date = DateOfAbsolute(FixtureDay(row));
-    char text[32];
+    char text[3 * 12];  // room for any three numbers, so the date is never cut
     std::snprintf(text, sizeof text, "%02d/%02d/%d", date.day, date.month + 1, date.year);
     DrawMenuString(40, y, text, MENU_ALIGN_TL);
     int32_t name = -1, stage = -1, leg = -1;

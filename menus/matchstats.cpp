@@ -100,7 +100,7 @@ void FormatTitle(int32_t row)
     }
 }
 
-void FormatPair(char (&out)[2][12], int32_t home, int32_t away, const char* format)
+void FormatPair(char (&out)[2][16], int32_t home, int32_t away, const char* format)
 {
     std::snprintf(out[0], sizeof out[0], format, home);
     std::snprintf(out[1], sizeof out[1], format, away);

@@ -21,7 +21,7 @@ struct MatchStatsState {
     bool figures;     // the figures are the kept match's
     char title[MATCH_STATS_TEXT_BYTES];
     char zones[3][12];
-    char values[MATCH_STATS_BARS][2][12];  // by bar, home then away
+    char values[MATCH_STATS_BARS][2][16];  // by bar, home then away: room for any number and "%"
     int32_t homeShares[MATCH_STATS_BARS];  // 0-100: the home part of each bar
     char manOfTheMatch[MATCH_STATS_TEXT_BYTES];
     char attendance[24];

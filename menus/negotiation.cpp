@@ -20,6 +20,7 @@
 #include "menus/menupc.h"
 #include "menus/menutext.h"
 #include "menus/numbers.h"
+#include "menus/playercard.h"
 
 NegotiationState Negotiation;
 
@@ -178,10 +179,11 @@ int32_t MakeDeal()
     // Without its agreed mark the bid would be judged against the first turn's fee.
     if (VTW_FindBidInfo(player) < 0 && VTW_FindFreeBidInfo() < 0)
         return Refuse(TEXT_NEGOTIATION_TOO_MANY);
+    // A computer club buying from the human may have all its bid slots in use.
     const int32_t slot = FirstEmptyBidSlot(n.buyingClub);
-    if (slot < 0) return EXM_CODE_REDRAW;
+    if (slot < 0) return Refuse(TEXT_NEGOTIATION_TOO_MANY);
     if (VTW_PlaceBid(n.buyingClub, player, n.offer, SLOT_POSITION_CODES[slot], n.clause) < 0)
-        return EXM_CODE_REDRAW;
+        return Refuse(TEXT_CARD_NO_BID);
     Market_AgreeBidInfo(player);
     VTW_RemoveHumanSale(player);
     return Leave();

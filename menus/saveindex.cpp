@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/crc32.h"
 #include "engine/debug.h"
 #include "engine/userfile.h"
 #include "game/calendar.h"
@@ -68,8 +69,32 @@ int16_t ReadRecord(const std::vector<uint8_t>& bytes, size_t at, SaveIndexSlot* 
     return 0;
 }
 
+constexpr char CHECK_MAGIC[4] = {'S', 'I', 'X', '1'};
+
+SaveIndexFileCheck CheckOf(const uint8_t* records)
+{
+    SaveIndexFileCheck check;
+    std::memcpy(check.magic, CHECK_MAGIC, sizeof check.magic);
+    check.crc = Crc32(records, SAVEINDEX_FILE_BYTES);
+    return check;
+}
+
+// A file longer than the records must be the records and their check; one of the records'
+// length or shorter is an index from before the check, read as it stands.
+bool PassesCheck(const std::vector<uint8_t>& bytes)
+{
+    if (bytes.size() <= SAVEINDEX_FILE_BYTES) return true;
+    if (bytes.size() != SAVEINDEX_CHECKED_FILE_BYTES) return false;
+    const SaveIndexFileCheck wanted = CheckOf(bytes.data());
+    return std::memcmp(bytes.data() + SAVEINDEX_FILE_BYTES, &wanted, sizeof wanted) == 0;
+}
+
 int16_t ReadAll(const std::vector<uint8_t>& bytes, SaveIndexSlot* slots)
 {
+    if (!PassesCheck(bytes)) {
+        DebugPrintf(DBG_FILE, 1, "LoadIndexFile(): '%s' fails its check\n", SAVEINDEX_FILE);
+        return -5;
+    }
     for (int32_t i = 0; i < SAVEINDEX_SLOTS; ++i) {
         const size_t at = static_cast<size_t>(i) * sizeof(SaveIndexFileRecord);
         if (const int16_t result = ReadRecord(bytes, at, &slots[i]); result < 0) return result;
@@ -79,7 +104,7 @@ int16_t ReadAll(const std::vector<uint8_t>& bytes, SaveIndexSlot* slots)
 
 std::vector<uint8_t> FileImage()
 {
-    std::vector<uint8_t> bytes(SAVEINDEX_FILE_BYTES);
+    std::vector<uint8_t> bytes(SAVEINDEX_CHECKED_FILE_BYTES);
     for (int32_t i = 0; i < SAVEINDEX_SLOTS; ++i) {
         SaveIndexFileRecord record{};
         std::memcpy(record.name, SaveIndex[i].name, sizeof record.name);
@@ -87,6 +112,8 @@ std::vector<uint8_t> FileImage()
         std::memcpy(record.description, SaveIndex[i].description, sizeof record.description);
         std::memcpy(bytes.data() + i * sizeof record, &record, sizeof record);
     }
+    const SaveIndexFileCheck check = CheckOf(bytes.data());
+    std::memcpy(bytes.data() + SAVEINDEX_FILE_BYTES, &check, sizeof check);
     return bytes;
 }
 
@@ -116,9 +143,10 @@ void NameAutoSave()
     SaveIndex[SAVEINDEX_AUTOSAVE_SLOT].used = 1;
 }
 
-// A slot's entry made from its own files, as the save screen would have described it; the
-// slot is named after the club until the human names it again at his next save there. A pair
-// that fails its checks is still listed, unnamed, so that a save over it asks first.
+// A slot's entry made from its own files, as the save screen would have described it, under the
+// name the game file keeps; a file from before slots kept their name is named after the club
+// until the human names it again at his next save there. A pair that fails its checks is still
+// listed, unnamed, so that a save over it asks first.
 void DescribeFromFiles(int32_t slot)
 {
     SaveIndex[slot] = {};
@@ -133,7 +161,7 @@ void DescribeFromFiles(int32_t slot)
     char manager[sizeof summary.state.managerName + 1] = {};
     std::memcpy(manager, summary.state.managerName, sizeof summary.state.managerName);
     const char* club = summary.humanTeam >= 0 ? VTW_FormatClubName(summary.humanTeam) : "";
-    SetName(slot, club);
+    SetName(slot, summary.slotName[0] != '\0' ? summary.slotName : club);
     Describe(slot, summary.state.seasonCounter, Calendar_DateTextOf(summary.state), manager, club);
 }
 
@@ -220,6 +248,7 @@ int32_t SaveIndex_SaveSlot(int32_t slot)
 {
     const std::vector<uint8_t> image = FileImage();
     const SaveGameCompanion index = {SAVEINDEX_FILE, image.data(), image.size()};
+    SaveGame_SetSlotName(SaveIndex[slot].name);
     return SaveGame_WithCompanion(slot, &index);
 }
 

@@ -113,7 +113,7 @@ void DrawShares()
         MenuCont_ShadedBox(SHARE_X, y, SHARE_TRACK, 32, k & 1);
         Bar(SHARE_X, y, percents[k] * SHARE_TRACK / 100, 32);
         DrawMenuMessage(SHARE_X + 4, y + 16, SHARE_CAPTIONS[k], MENU_ALIGN_ML);
-        char text[8];
+        char text[16];  // room for any number and "%"
         std::snprintf(text, sizeof text, "%d%%", static_cast<int>(percents[k]));
         DrawMenuString(604, y + 16, text, MENU_ALIGN_MR);
     }

@@ -51,11 +51,15 @@ int32_t Capacity()
     return (s_text.field.flags & TEXTINPUT_PADDED) != 0 ? std::max(max - 1, 0) : max;
 }
 
+char Shown(uint8_t c)
+{
+    return (s_text.field.flags & TEXTINPUT_MASKED) != 0 ? '*' : static_cast<char>(c);
+}
+
 void BuildDisplay()
 {
-    const bool masked = (s_text.field.flags & TEXTINPUT_MASKED) != 0;
     for (int32_t i = 0; i < s_text.length; ++i) {
-        s_text.display[i] = masked ? '*' : s_text.edit[i];
+        s_text.display[i] = Shown(static_cast<uint8_t>(s_text.edit[i]));
     }
     s_text.display[s_text.length] = '\0';
 }
@@ -174,8 +178,9 @@ void Insert(uint8_t c)
         Bell();
         return;
     }
+    // Checked as the field will show it: a masked field's blanks are stars like the rest.
     std::string tried(s_text.display, s_text.length);
-    tried.insert(static_cast<size_t>(s_text.cursor), 1, static_cast<char>(c));
+    tried.insert(static_cast<size_t>(s_text.cursor), 1, Shown(c));
     if (!Fits(tried.c_str())) {
         Bell();
         return;
@@ -352,12 +357,22 @@ int32_t EXTI_HandleKeys()
     }
     const int32_t code = PointerStep();
     if (code != TEXTINPUT_GOES_ON) return code;
-    // Characters come as the player's keyboard typed them; the keys only edit and end the field.
+    // The field takes what is typed: nothing of it is left for the menu behind.
     while (KeyAsciiAvailable() > 0) {
-        Insert(static_cast<uint8_t>(KeyAsciiRead()));
+        KeyAsciiRead();
     }
-    const int32_t key = KeyGetLast();
-    return key < 0 ? TEXTINPUT_GOES_ON : KeyStep(key);
+    KeyGetLast();
+    // Characters come as the player's keyboard typed them; the keys only edit and end the field,
+    // each in its turn, so Backspace then "c" edits as typed.
+    KeyStroke stroke;
+    while (KeyStrokeRead(&stroke)) {
+        if (stroke.key < 0) {
+            Insert(stroke.character);
+            continue;
+        }
+        if (const int32_t code = KeyStep(stroke.key); code != TEXTINPUT_GOES_ON) return code;
+    }
+    return TEXTINPUT_GOES_ON;
 }
 
 int32_t EXTI_End(int32_t code)

@@ -19,7 +19,7 @@ int16_t MatchSfxCrowdOn = 1;
 namespace {
 
 enum class SfxVolumeRule : uint8_t {
-    CALM_EXCITEMENT,  // min(excitement, 6) x effects
+    CALM_EXCITEMENT,  // min(excitement, 6) x effects; nothing while the crowd is deflated
     BALL_RISE,        // min(|whole units of the ball's upward speed|, 10) x effects
     EXCITEMENT,       // excitement x effects
     EFFECTS_10,
@@ -89,18 +89,21 @@ int32_t Volume(int16_t word) { return std::clamp<int32_t>(word, 0, OPTIONS_VOLUM
 int32_t EffectsVolume() { return Volume(Options.sfxVolume); }
 int32_t CrowdVolume() { return Volume(Options.crowdVolume); }
 
-// How hard the sides push, as the crowd feels it: 0-10.
+// How hard the sides push, as the crowd feels it: at most 10, below 0 when the crowd is deflated.
 int32_t CrowdExcitement()
 {
-    return std::clamp<int32_t>(std::max(TeamPressure[0], TeamPressure[1]), 0, 10);
+    return std::min<int32_t>(std::max(TeamPressure[0], TeamPressure[1]), 10);
 }
 
+// The row's volume, -1 when the row stays silent.
 int32_t RowVolume(SfxVolumeRule rule)
 {
     switch (rule) {
-        case CALM_EXCITEMENT: return std::min(CrowdExcitement(), 6) * EffectsVolume();
+        case CALM_EXCITEMENT:
+            if (CrowdExcitement() < 0) return -1;
+            return std::min(CrowdExcitement(), 6) * EffectsVolume();
         case BALL_RISE: return std::min(std::abs(Fixed_ToUnits(Ball.velZ)), 10) * EffectsVolume();
-        case EXCITEMENT: return CrowdExcitement() * EffectsVolume();
+        case EXCITEMENT: return std::max(CrowdExcitement(), 0) * EffectsVolume();
         case EFFECTS_10: return EffectsVolume() * 10;
         case EFFECTS_8: return EffectsVolume() * 8;
         case CROWD_10: return CrowdVolume() * 10;
@@ -128,9 +131,11 @@ int32_t ChooseSample(const SfxRow& row)
 // True when the row played.
 bool PlayRow(int32_t key, const SfxRow& row, int32_t channel)
 {
+    const int32_t volume = RowVolume(row.volume);
+    if (volume < 0) return false;
     const int32_t sample = ChooseSample(row);
     if (sample < 0) return false;
-    SndPlay(key, sample, channel, static_cast<uint16_t>(RowVolume(row.volume)), 0);
+    SndPlay(key, sample, channel, static_cast<uint16_t>(volume), 0);
     return true;
 }
 

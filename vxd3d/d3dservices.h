@@ -30,7 +30,6 @@ struct D3DPoseFrame {
 
 struct D3DViewServices {
     // Cameras.
-    void (*InitCameras)();
     void (*UpdateCurrentCamera)();
     float (*CameraZoom)();               // the current camera's lens factor
     void (*SetBigStadium)(int32_t big);  // the word the cameras place themselves by

@@ -999,7 +999,8 @@ void D3DGame_Init()
     D3DServices.InfoBarReset();
     SndSetActiveChannels(8);
     MatchPresentationOps.MatchSfx_Init();
-    D3DServices.InitCameras();
+    // The cameras are not reset here: the view takes them as the last view or the options left
+    // them, the player's camera among them.
     LoadBar_Advance(1.0f);
     LoadBar_EndBlock();
     s_view.accumulator = Now();

@@ -53,7 +53,7 @@ TEST(AutoRun, AMonthRunUnattendedEndsOnEscapeAndTheNewMonthIsSavedForTheNextRun)
     EXPECT_EQ(TextPixels(GrabbedFrame(first, "normal.png"), 264, 44, 112, 12), 0);
 
     const std::string index = ReadTextFile(home.Path("SaveData/index.dat"));
-    ASSERT_EQ(index.size(), 1694u);
+    ASSERT_EQ(index.size(), 1702u);
     const std::string slot10 = index.substr(10 * 154, 154);
     EXPECT_EQ(slot10.substr(0, 9), std::string("AutoSave") + '\0');
     EXPECT_EQ(slot10[50], 1);

@@ -2,10 +2,13 @@
 // ("Match amical") two days on, plays it on that day in the text view, and is back at the office
 // of the day after with the friendly's score kept; books a tour and exports the team, then plays
 // a friendly between exported teams from the title.
+#include <cstring>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "engine/blockfile.h"
+#include "game/matchblocks.h"
 #include "tests/support/frame_probe.h"
 #include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"
@@ -73,5 +76,37 @@ TEST(Friendlies, ATeamExportedFromACareerPlaysAFriendlyFromTheTitle)
     // Sixteen players named in the rows, each row's name column beside its number.
     for (int32_t r = 0; r < 16; ++r) {
         EXPECT_GT(TextPixels(analysis, 42, 114 + 20 * r, 100, 16), 20) << r;
+    }
+}
+
+// A crafted exported team whose first entry the match cannot draw (a shirt number no kit has) is
+// refused at load on both sides: the friendly never starts, and the program ends cleanly.
+TEST(Friendlies, AnExportedTeamWithAnUndrawableEntryIsRefusedAtLoad)
+{
+    TempHome home;
+    TempDir work;
+    ExportedTeamBlock team{};
+    std::strcpy(team.name, "Autre");
+    for (MatchPlayerEntry& entry : team.entries) {
+        MatchEntry_Clear(&entry);
+    }
+    team.entries[0] = {};
+    std::strcpy(team.entries[0].name, "A. Bidon");
+    team.entries[0].shirt = 32767;
+    const BlockFileBlock block = {"TEAM", &team, sizeof(team)};
+    ASSERT_EQ(BlockFileSave(TEAM_FILE_NAME, "TEM1", 1, &block, 1), BLOCKFILE_OK);
+
+    const ProgramResult run = RunScriptIn(
+        work, ScriptToTitle() + IncludeScript("friendly_refused_team.txt") + ScriptQuitFromBar(),
+        120, {"-debug", "file=1"});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("LoadTeamFile(): \"a:\\SaveTeam\" holds a team that cannot be played"),
+              std::string::npos)
+        << run.out;
+    const PngImage refused = GrabbedFrame(work, "refused.png");
+    const PngImage setup = GrabbedFrame(work, "setup.png");
+    EXPECT_GT(ChangedPixels(refused, setup, 120, 150, 400, 180), 400 * 180 / 2);  // the box
+    for (const int32_t y : {172, 232}) {  // no team named above or below "C"
+        EXPECT_EQ(TextPixels(setup, 120, y, 400, 16), 0) << y;
     }
 }

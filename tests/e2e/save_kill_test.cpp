@@ -1,6 +1,7 @@
 // tests/e2e/save_kill_test.cpp: the real program killed at random moments while it saves over a
 // slot, each time followed by a second run that must load the slot (the old game or the new one,
-// never neither), and the box shown when the save index can be neither read nor written.
+// never neither); a second game on the same folder refused while the first saves; and the box
+// shown when the save index can be neither read nor written.
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -15,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "game/savegame.h"
 #include "generated/build_paths.h"
 #include "tests/support/frame_probe.h"
 #include "tests/support/front_end_script.h"
@@ -29,6 +31,27 @@ std::string ScriptSaveOverSlot1()
     return "move 320 2\nwait 20\nmove 30 10\nwait 20\nclick 60 32\nuntil option == 50 max 3000\n"
            "wait 30\nclick 320 130\nwait 20\nclick 270 280\nwait 20\nkey Backspace 49\n"
            "type Nouveau\nwait 20\nkey Enter\nuntil option == 3 max 3000\nwait 30\n";
+}
+
+// From the title, slot 1 loaded and saved over eight times.
+std::string ScriptSavingOverSlot1EightTimes()
+{
+    std::string saving = ScriptToTitle() + SharedScript("load_slot1.txt");
+    for (int i = 0; i < 8; ++i)
+        saving += ScriptSaveOverSlot1();
+    return saving;
+}
+
+// A new career saved in slot 1 of the home, by a run of its own.
+void SaveANewCareerInSlot1()
+{
+    TempDir setup;
+    const ProgramResult made =
+        RunScriptIn(setup,
+                    ScriptToTitle() + SharedScript("new_career.txt")
+                        + SharedScript("save_slot1.txt") + ScriptQuitFromBar(),
+                    120);
+    ASSERT_EQ(made.exitCode, 0) << made.out << made.err;
 }
 
 bool AnySaveUnderWay(const std::string& folder)
@@ -106,22 +129,12 @@ std::set<std::string> FilesIn(const std::string& folder)
 TEST(SaveKill, KilledAtRandomMomentsOfASaveTheNextRunLoadsTheOldGameOrTheNewOne)
 {
     TempHome home;
-    {
-        TempDir setup;
-        const ProgramResult made =
-            RunScriptIn(setup,
-                        ScriptToTitle() + SharedScript("new_career.txt")
-                            + SharedScript("save_slot1.txt") + ScriptQuitFromBar(),
-                        120);
-        ASSERT_EQ(made.exitCode, 0) << made.out << made.err;
-    }
+    ASSERT_NO_FATAL_FAILURE(SaveANewCareerInSlot1());
     const std::string folder = home.Path("SaveData");
     const std::filesystem::path kept = home.Path() + ".kept";
     std::filesystem::copy(folder, kept);
 
-    std::string saving = ScriptToTitle() + SharedScript("load_slot1.txt");
-    for (int i = 0; i < 8; ++i)
-        saving += ScriptSaveOverSlot1();
+    const std::string saving = ScriptSavingOverSlot1EightTimes();
     const std::string loading = ScriptToTitle() + SharedScript("load_slot1.txt")
                                 + "expect option == 3\n" + ScriptQuitFromBar();
 
@@ -160,6 +173,44 @@ TEST(SaveKill, KilledAtRandomMomentsOfASaveTheNextRunLoadsTheOldGameOrTheNewOne)
     // The window covers the save's steps on both sides of its commit.
     EXPECT_GT(oldGames, 0);
     EXPECT_GT(newGames, 0);
+}
+
+// A second game started on the folder while the first saves is refused before it touches a file
+// there: it says why and ends, and the first one's saves all reach the slot.
+TEST(SaveKill, ASecondGameOnTheSameFolderIsRefusedAndTheFirstOnesSaveStaysWhole)
+{
+    TempHome home;
+    ASSERT_NO_FATAL_FAILURE(SaveANewCareerInSlot1());
+    const std::string folder = home.Path("SaveData");
+    // The sizes the save's header states are the program's own files' sizes.
+    EXPECT_EQ(std::filesystem::file_size(folder + "/save1"), SAVEGAME_SAVE_BYTES);
+    EXPECT_EQ(std::filesystem::file_size(folder + "/perm1"), SAVEGAME_PERM_BYTES);
+    const std::string saving = ScriptSavingOverSlot1EightTimes();
+    TempDir firstWork;
+    const pid_t first = StartQuietly(firstWork, saving + ScriptQuitFromBar());
+    ASSERT_TRUE(WaitForSaveUnderWay(first, folder, true));
+
+    TempDir secondWork;
+    const ProgramResult second = RunScriptIn(
+        secondWork, ScriptToTitle() + SharedScript("load_slot1.txt") + ScriptQuitFromBar(), 60);
+    const bool firstStillRan = waitpid(first, nullptr, WNOHANG) == 0;
+    int status = 0;
+    ASSERT_EQ(waitpid(first, &status, 0), first);
+    ASSERT_TRUE(firstStillRan) << "the first game ended before the second began";
+    EXPECT_EQ(second.exitCode, 1) << second.out << second.err;
+    EXPECT_NE(second.out.find("another game of Pelloran is using the folder '" + home.Path() + "'"),
+              std::string::npos)
+        << second.out;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    EXPECT_EQ(FilesIn(folder), (std::set<std::string>{"index.dat", "perm1", "save1"}));
+    EXPECT_NE(ReadTextFile(folder + "/index.dat").find("Nouveau"), std::string::npos);
+    TempDir check;
+    const ProgramResult loaded = RunScriptIn(check,
+                                             ScriptToTitle() + SharedScript("load_slot1.txt")
+                                                 + "expect option == 3\n" + ScriptQuitFromBar(),
+                                             60);
+    EXPECT_EQ(loaded.exitCode, 0) << loaded.out << loaded.err;
 }
 
 // A save index that can be neither read nor written again (a folder stands at its name and at the

@@ -61,9 +61,12 @@ TEST(Startup, RunsTheStartAndStopTablesInOrderAndExitsCleanly)
     EXPECT_LT(gameModules, firstStop);
 }
 
+// A folder left at a log file's name, with a file in it, is cleared away like any stale entry.
 TEST(Startup, LogSwitchSendsDiagnosticsToTheUserFolder)
 {
     TempHome home;
+    std::filesystem::create_directories(home.Path("stdout.log/old"));
+    ASSERT_TRUE(WriteTextFile(home.Path("stdout.log/old/kept.txt"), "stale"));
     const ProgramResult run = RunToQuit({"-headless", "-log", "-debug", "general=1"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "");

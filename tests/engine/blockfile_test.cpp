@@ -260,12 +260,11 @@ TEST_F(BlockFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
     SampleData changed;
     changed.small[0] = 99;
 
-    // The temporary file's name is taken by a folder, so it cannot be created.
-    std::filesystem::create_directory(m_path + ".tmp");
-    EXPECT_EQ(SaveSample(changed), BLOCKFILE_WRITE_FAILED);
-    EXPECT_EQ(ReadTextFile(m_path), old);
-    EXPECT_TRUE(std::filesystem::is_directory(m_path + ".tmp"));
-    std::filesystem::remove(m_path + ".tmp");
+    // A folder left at the temporary file's name is cleared away, and the save goes on.
+    std::filesystem::create_directories(m_path + ".tmp/inside");
+    EXPECT_EQ(SaveSample(changed), BLOCKFILE_OK);
+    EXPECT_NE(ReadTextFile(m_path), old);
+    EXPECT_FALSE(std::filesystem::exists(m_path + ".tmp"));
 
     // The file's own name is a folder, so the written temporary file cannot replace it.
     std::filesystem::remove(m_path);

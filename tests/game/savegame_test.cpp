@@ -197,9 +197,12 @@ TEST_F(SaveGameTest, AFailedSaveKeepsThePreviousFilesOfTheSlot)
     const std::vector<uint8_t> save = ReadBytes(SavePath(6));
     const std::vector<uint8_t> perm = ReadBytes(PermPath(6));
     PlayDays(3);
-    // A folder where the archives' temporary file must go: the second file cannot be written.
-    ASSERT_EQ(mkdir((PermPath(6) + ".new.tmp").c_str(), 0755), 0);
+    // The second file cannot be written, as a full disk refuses it.
+    SaveGame_SetStepHook([](int32_t step) {
+        return step == SAVEGAME_STEP_WRITE_PERM ? SAVEGAME_STEP_FAIL : SAVEGAME_STEP_GO;
+    });
     EXPECT_LT(SaveGame(6), 0);
+    SaveGame_SetStepHook(nullptr);
     EXPECT_EQ(ReadBytes(SavePath(6)), save);
     EXPECT_EQ(ReadBytes(PermPath(6)), perm);
     EXPECT_EQ(access((SavePath(6) + ".new").c_str(), F_OK), -1);
@@ -239,7 +242,7 @@ protected:
     {
         for (const auto& entry : std::filesystem::directory_iterator(m_home.Path("SaveData"))) {
             const std::string name = entry.path().filename();
-            if (name != "save9" && name != "perm9") std::filesystem::remove(entry.path());
+            if (name != "save9" && name != "perm9") std::filesystem::remove_all(entry.path());
         }
         WriteBytes(SavePath(2), m_save);
         WriteBytes(PermPath(2), m_perm);
@@ -299,6 +302,27 @@ TEST_F(SaveTransactionTest, EveryStepFailedOrStoppedLeavesTheOldGameOrTheNewOneW
         }
     }
     EXPECT_EQ(newGames, 2 * (SAVEGAME_STEP_COUNT - 1 - SAVEGAME_STEP_COMMIT) - 1);
+}
+
+// Whatever a stopped program or a hand left at a name the save writes through (a folder holding
+// a file and a link to a file outside) is cleared away, the link never followed, and the save
+// goes on.
+TEST_F(SaveTransactionTest, AFolderAtAnyNameTheSaveWritesThroughIsClearedAndTheSaveGoesOn)
+{
+    const std::string outside = m_home.Path("outside.txt");
+    const std::string folder = m_home.Path("SaveData/");
+    for (const char* name : {"save2.new.tmp", "perm2.new.tmp", "index.dat.new.tmp", "commit2.tmp",
+                             "save2.new", "perm2.new", "index.dat.new", "commit2"}) {
+        PutOldGameBack();
+        ASSERT_TRUE(WriteTextFile(outside, "kept"));
+        std::filesystem::create_directories(folder + name + "/deep");
+        ASSERT_TRUE(WriteTextFile(folder + name + "/deep/file", "stale")) << name;
+        std::filesystem::create_symlink(outside, folder + name + "/link");
+        SaveGame_Recover();
+        EXPECT_EQ(SaveWithCompanion("new"), SAVEGAME_OK) << name;
+        EXPECT_TRUE(SlotHoldsOneGameWhole(name)) << name;
+        EXPECT_EQ(ReadTextFile(outside), "kept") << name;
+    }
 }
 
 TEST_F(SaveTransactionTest, RecoveryRefusesHalfWrittenNewFilesAndFinishesAnOldProgramsHalfSave)

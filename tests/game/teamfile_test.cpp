@@ -31,6 +31,17 @@ void WriteFileBytes(const std::string& path, const Bytes& bytes)
               static_cast<std::streamsize>(bytes.size()));
 }
 
+// A team named "Autre" whose entries are all absent: playable as it stands.
+ExportedTeamBlock PlainTeam()
+{
+    ExportedTeamBlock team{};
+    std::strcpy(team.name, "Autre");
+    for (MatchPlayerEntry& entry : team.entries) {
+        MatchEntry_Clear(&entry);
+    }
+    return team;
+}
+
 class TeamFileTest : public testing::Test {
 protected:
     void SetUp() override
@@ -107,8 +118,7 @@ TEST_F(TeamFileTest, AMissingTruncatedOrDamagedFileLeavesTheBlockAsItWas)
 TEST_F(TeamFileTest, AForeignFileOrAnUnplayableTeamIsRefused)
 {
     MarkBlock();
-    ExportedTeamBlock team{};
-    std::strcpy(team.name, "Autre");
+    ExportedTeamBlock team = PlainTeam();
     BlockFileBlock block = {"TEAM", &team, sizeof(team)};
     ASSERT_EQ(BlockFileSave(TEAM_FILE_NAME, "SAV0", 1, &block, 1), BLOCKFILE_OK);
     EXPECT_NE(LoadTeamFile(0), 0);  // another kind of file
@@ -148,8 +158,7 @@ TEST(TeamFileDeathTest, ATeamBlockOtherThanZeroOrOneIsFatal)
 TEST_F(TeamFileTest, AKitWordOutsideTheWorldsTeamsIsRefused)
 {
     MarkBlock();
-    ExportedTeamBlock team{};
-    std::strcpy(team.name, "Autre");
+    ExportedTeamBlock team = PlainTeam();
     BlockFileBlock block = {"TEAM", &team, sizeof(team)};
     struct Case {
         int16_t homeKit, awayKit;
@@ -163,5 +172,43 @@ TEST_F(TeamFileTest, AKitWordOutsideTheWorldsTeamsIsRefused)
         ASSERT_EQ(BlockFileSave(TEAM_FILE_NAME, "TEM1", 1, &block, 1), BLOCKFILE_OK);
         EXPECT_EQ(LoadTeamFile(0) == 0, c.loads) << c.homeKit << " " << c.awayKit;
         EXPECT_EQ(BlockUnchanged(), !c.loads) << c.homeKit << " " << c.awayKit;
+    }
+}
+
+// The match draws each present entry's shirt number, position and look from tables: an entry
+// outside them is refused at load, as a replay's is, and the friendly never starts with it.
+TEST_F(TeamFileTest, AnEntryTheMatchCannotDrawIsRefused)
+{
+    struct Case {
+        const char* what;
+        int32_t entry;
+        void (*spoil)(MatchPlayerEntry*);
+        bool loads;
+    };
+    const Case cases[] = {
+        {"all zero", 0, [](MatchPlayerEntry* e) { *e = {}; }, false},
+        {"shirt -2", 3, [](MatchPlayerEntry* e) { e->shirt = -2; }, false},
+        {"shirt 17", 3, [](MatchPlayerEntry* e) { e->shirt = 17; }, false},
+        {"shirt 32767", 3, [](MatchPlayerEntry* e) { e->shirt = 32767; }, false},
+        {"position 14", 0, [](MatchPlayerEntry* e) { e->positionCode = 14; }, false},
+        {"position 255", 0, [](MatchPlayerEntry* e) { e->positionCode = 255; }, false},
+        {"skin 7", 5, [](MatchPlayerEntry* e) { e->skin = 7; }, false},
+        {"hair 4", 5, [](MatchPlayerEntry* e) { e->hairColour = 4; }, false},
+        {"manager shirt 0", MATCH_MANAGER_ENTRY, [](MatchPlayerEntry* e) { e->shirt = 0; }, false},
+        {"edges", 15, [](MatchPlayerEntry* e) { e->shirt = 16; }, true},
+        {"absent, any look", 2, [](MatchPlayerEntry* e) { e->shirt = -1, e->skin = 200; }, true},
+    };
+    for (const Case& c : cases) {
+        MarkBlock();
+        ExportedTeamBlock team = PlainTeam();
+        MatchEntry_Fill(&team.entries[c.entry], 0, c.entry + 1);
+        team.entries[c.entry].positionCode = 13;
+        team.entries[c.entry].skin = 6;
+        team.entries[c.entry].hairColour = 3;
+        c.spoil(&team.entries[c.entry]);
+        BlockFileBlock block = {"TEAM", &team, sizeof(team)};
+        ASSERT_EQ(BlockFileSave(TEAM_FILE_NAME, "TEM1", 1, &block, 1), BLOCKFILE_OK);
+        EXPECT_EQ(LoadTeamFile(0) == 0, c.loads) << c.what;
+        EXPECT_EQ(BlockUnchanged(), !c.loads) << c.what;
     }
 }

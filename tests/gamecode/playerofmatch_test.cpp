@@ -49,7 +49,8 @@ protected:
 
 }  // namespace
 
-// Each case sets some players' counters; the winner is rated one higher than his rating.
+// Each case sets some players' counters; a winner parted from others on his rating by the
+// tie-break is rated one higher, a winner alone on it keeps his rating.
 TEST_F(PlayerOfMatch, TheBestRatingWinsAndATieGoesToTheTieBreakThenToTheFirst)
 {
     struct Counters {
@@ -67,7 +68,7 @@ TEST_F(PlayerOfMatch, TheBestRatingWinsAndATieGoesToTheTieBreakThenToTheFirst)
         int32_t rating;  // his row
     };
     const Case cases[] = {
-        {"one best rating, no tie-break", {{5, 0, 0, 0, 1, 10}, {20, 0, 1, 1, 0, 10}}, 5, 68},
+        {"one best rating, no tie-break: kept", {{5, 0, 0, 0, 1, 10}, {20, 0, 1, 1, 0, 10}}, 5, 67},
         {"all level: the first, side 0's keeper", {}, 0, 66},
         {"level on rating and tie-break: side 0 first",
          {{20, 0, 0, 0, 1, 10}, {7, 0, 0, 0, 1, 10}},
@@ -81,8 +82,12 @@ TEST_F(PlayerOfMatch, TheBestRatingWinsAndATieGoesToTheTieBreakThenToTheFirst)
          {{25, 3, 0, 0, 0, 10}, {4, 0, 0, 0, 12, 10}},
          25,
          90},
-        {"no appearance: skipped", {{3, 0, 0, 0, 10, 0}, {9, 0, 0, 0, 1, 10}}, 9, 68},
-        {"a winner rated 99 is stored as 100", {{6, 10, 0, 0, 0, 10}}, 6, 100},
+        {"no appearance: skipped", {{3, 0, 0, 0, 10, 0}, {9, 0, 0, 0, 1, 10}}, 9, 67},
+        {"a winner alone on 99 keeps it", {{6, 10, 0, 0, 0, 10}}, 6, 99},
+        {"a winner parted from another on 99 is stored as 100",
+         {{6, 10, 0, 0, 0, 10}, {21, 10, 0, 0, 0, 10}},
+         6,
+         100},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -188,17 +188,21 @@ TEST_F(CameraTest, EachCaseStandsAimsAndZoomsAsWorkedByHand)
     }
 }
 
-TEST_F(CameraTest, AResetGivesEveryRecordItsStartAndCameraZeroTheSavedViewType)
+// A reset gives view type 0 to every camera, and so to the options file, which keeps camera 0's;
+// only the program's start gives camera 0 the type the file kept.
+TEST_F(CameraTest, AResetGivesEveryRecordItsStartAndViewTypeZero)
 {
     Options.cameraViewType = 2;
+    Cameras[0].viewType = 2;
     Cameras[3].viewType = 1;
     Cameras[1].zoom = 7.0f;
     CurrentCamera = 2;
     InitCameras();
     EXPECT_EQ(CurrentCamera, 0);
+    EXPECT_EQ(int32_t{Options.cameraViewType}, 0);
     for (int32_t n = 0; n < CAMERA_COUNT; ++n) {
         const CameraRecord& c = Cameras[n];
-        EXPECT_EQ(c.viewType, n == 0 ? 2 : 0) << n;
+        EXPECT_EQ(c.viewType, 0) << n;
         EXPECT_FLOAT_EQ(c.zoom, 1.1f) << n;
         EXPECT_DOUBLE_EQ(c.spare[0], 16.0) << n;
         EXPECT_DOUBLE_EQ(c.spare[1], 44.0) << n;
@@ -208,11 +212,16 @@ TEST_F(CameraTest, AResetGivesEveryRecordItsStartAndCameraZeroTheSavedViewType)
         const Focus target = {796, 1082, 10};
         ExpectNear(c.target, target, 0.0);
     }
-    // The view type chosen later is kept for the next reset and the next run.
+    // The view type chosen later is what the options file keeps, until the next reset.
     SetCameraViewType(3);
     EXPECT_EQ(int32_t{Options.cameraViewType}, 3);
-    InitCameras();
+    Cameras[2].zoom = 7.0f;
+    Camera_StartRun();
     EXPECT_EQ(Camera_ViewType(), 3);
+    EXPECT_FLOAT_EQ(Cameras[2].zoom, 1.1f);
+    InitCameras();
+    EXPECT_EQ(Camera_ViewType(), 0);
+    EXPECT_EQ(int32_t{Options.cameraViewType}, 0);
 }
 
 TEST_F(CameraTest, TheZoomIsStoredWithinOneToTwenty)
@@ -332,9 +341,10 @@ bool StandsForType(int32_t type)
     }
 }
 
-// The keys pressed in the running software view; the view rebuilt as after a menu; then a
-// restart: the options saved, the run's words put back to their defaults, the file read again.
-TEST(CameraKeys, TheChosenViewTypeAndTheViewFlagsOutlastARebuildAndARestart)
+// The keys pressed in the running software view; the view rebuilt as after a menu, which resets
+// the camera and leaves the flags; the camera chosen again; then a restart: the options saved,
+// the run's words put back to their defaults, the file read again.
+TEST(CameraKeys, TheViewFlagsOutlastARebuildAndTheChosenViewTypeARestart)
 {
     TempHome home;
     Options = OPTIONS_DEFAULTS;
@@ -355,7 +365,12 @@ TEST(CameraKeys, TheChosenViewTypeAndTheViewFlagsOutlastARebuildAndARestart)
     ScopedSoftView::Tear();
     ScopedSoftView::Build();
     ScopedSoftView::Frame();
-    EXPECT_EQ(Camera_ViewType(), CAMERA_FAR_GOAL);
+    EXPECT_EQ(Camera_ViewType(), CAMERA_RIGHT_TOUCHLINE);
+    EXPECT_EQ(int32_t{Options.cameraViewType}, CAMERA_RIGHT_TOUCHLINE);
+    EXPECT_TRUE(StandsForType(CAMERA_RIGHT_TOUCHLINE));
+    PressKey(MKEY_DIGIT1 + 2);
+    ScopedSoftView::Frame();
+    ScopedSoftView::Frame();
     EXPECT_TRUE(StandsForType(CAMERA_FAR_GOAL));
 
     for (const uint32_t key : {MKEY_F6, MKEY_F7, MKEY_F8})
@@ -368,12 +383,12 @@ TEST(CameraKeys, TheChosenViewTypeAndTheViewFlagsOutlastARebuildAndARestart)
     OptionsSave();
     Options = OPTIONS_DEFAULTS;
     MatchKeys_Init();
-    InitCameras();
+    Camera_StartRun();
     EXPECT_EQ(Camera_ViewType(), CAMERA_RIGHT_TOUCHLINE);
     EXPECT_EQ(ViewFlags.showNames, 1);
     OptionsLoad();
     MatchKeys_Init();
-    InitCameras();
+    Camera_StartRun();
     EXPECT_EQ(Camera_ViewType(), CAMERA_FAR_GOAL);
     EXPECT_EQ(ViewFlags.quickPreview, 0);
     EXPECT_EQ(ViewFlags.showNames, 0);

@@ -262,16 +262,38 @@ TEST(ReplayMatch, WatchingAReplayMidMatchLeavesTheResultUnchanged)
     EXPECT_EQ(plain.lines, replayed.lines);
 }
 
-// The ring moves on while the match plays, so a position kept from the last replay would point
-// at an unrelated moment: every replay starts again on the oldest frame.
-TEST(ReplayMatch, ASecondInstantReplayStartsAgainOnTheOldestFrame)
+// Where a replay shows the newest recorded frame: the ball is where that frame holds it.
+bool ShowsTheNewestFrame()
+{
+    const int32_t count = ReplayRecorder.frameCount;
+    const ReplayFrame& newest = ReplayBuffer[(ReplayRecorder.writeIndex + count - 1) % count];
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    return ball.x16 == newest.ballPosition[0] && ball.y16 == newest.ballPosition[1];
+}
+
+struct ReplayStart {
+    int32_t position = -1, newest = -1, mode = -1;
+    bool showsTheNewest = false;
+};
+
+// Read on the pass after the replay's start, while its first frame is shown.
+ReplayStart FirstFrameOfTheReplay()
+{
+    return {ReplayPosition, ReplayRecorder.frameCount - 1, ReplayMode, ShowsTheNewestFrame()};
+}
+
+// An instant replay starts where the last one left the position: after one that paused on the
+// newest frame, on the newest frame, paused at once; in the second half, whose ring holds fewer
+// frames than that position, on its own newest frame.
+TEST(ReplayMatch, ASecondInstantReplayStartsOnTheNewestFrameTheFirstPausedOnAndPauses)
 {
     ScopedMatch match;
     MemoryInit();
     MatchKeys_Init();
     Replay_Init();
     MatchPresentation_SetDefaults();
-    int32_t pausedAt = -1, newest = -1, resumedAt = -1, resumedMode = -1;
+    int32_t pausedAt = -1, newest = -1;
+    ReplayStart second, secondHalf;
     Watchdog_At(1000, [] { Replay_StartInstant(); });
     Watchdog_At(1001, [] { ReplayPosition = ReplayRecorder.frameCount - 2; });
     Watchdog_At(1003, [&] {
@@ -282,14 +304,26 @@ TEST(ReplayMatch, ASecondInstantReplayStartsAgainOnTheOldestFrame)
     });
     Watchdog_At(1100, [] { Replay_StartInstant(); });
     Watchdog_At(1101, [&] {
-        resumedAt = ReplayPosition;
-        resumedMode = ReplayMode;
+        second = FirstFrameOfTheReplay();
         Replay_RequestEnd();
     });
+    Watchdog_When([] { return Match.period == 1 && ReplayRecorder.frameCount >= 600; },
+                  [] { Replay_StartInstant(); });
+    Watchdog_When([] { return Match.period == 1 && Replay_IsPlaying(); },
+                  [&] {
+                      secondHalf = FirstFrameOfTheReplay();
+                      Replay_RequestEnd();
+                  });
     GoldenRun(1, SidePreset::Balanced);
     EXPECT_EQ(pausedAt, newest);
-    EXPECT_EQ(resumedAt, 1);  // the oldest frame shown, one step on
-    EXPECT_EQ(resumedMode, REPLAYMODE_PLAY);
+    EXPECT_EQ(second.position, second.newest);
+    EXPECT_EQ(second.mode, REPLAYMODE_PAUSE);
+    EXPECT_TRUE(second.showsTheNewest);
+    ASSERT_GE(secondHalf.newest, 599);
+    EXPECT_LT(secondHalf.newest, pausedAt);
+    EXPECT_EQ(secondHalf.position, secondHalf.newest);
+    EXPECT_EQ(secondHalf.mode, REPLAYMODE_PAUSE);
+    EXPECT_TRUE(secondHalf.showsTheNewest);
     Replay_Uninit();
     MatchKeys_Uninit();
     MemoryUninit();

@@ -16,6 +16,7 @@
 #include "game/transfers.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -29,6 +30,27 @@ std::vector<int32_t> MembersOf(int32_t club)
         if (members[k] < FullPlayerCount) players.push_back(members[k]);
     }
     return players;
+}
+
+// The red, green and blue summed over the scroll arrows beside a list of "Squads" whose top is
+// at `y`, and how many of their pixels differ from the one above them: the icon's edges.
+constexpr int32_t kEmptyLinesArrowsY = 300;
+struct ArrowsPicture {
+    int32_t brightness = 0;
+    int32_t edges = 0;
+};
+ArrowsPicture SquadArrowsAt(int32_t y)
+{
+    ArrowsPicture picture;
+    for (int32_t row = y; row < y + 33; ++row) {
+        for (int32_t x = 586; x < 616; ++x) {
+            const uint32_t rgb = FrameRgbOf(WorkPixel(x, row));
+            picture.brightness +=
+                static_cast<int32_t>((rgb >> 16) + (rgb >> 8 & 0xFF) + (rgb & 0xFF));
+            picture.edges += WorkPixel(x, row) != WorkPixel(x, row - 1) ? 1 : 0;
+        }
+    }
+    return picture;
 }
 
 class DevScreensTest : public ::testing::Test {
@@ -98,14 +120,18 @@ TEST_F(DevScreensTest, MoneySumsInSixtyFourBitsAndListsTheClubsUnderTheMaximum)
     EXPECT_STREQ(DevMoney_Amount(-1'000), "-1K");
 }
 
-// A world where every club fields sixteen lists no deficient squad; three absences put one club
-// in the list, and a club without keepers shows under its line.
+// A world where every club fields sixteen lists no deficient squad and greys the arrows of both
+// lists; three absences put one club in the list, and a club without keepers shows under its
+// line.
 TEST_F(DevScreensTest, SquadsListsTheClubsShortOfPlayersAndTheLinesWithNone)
 {
     std::vector<int32_t> short16;
+    ArrowsPicture greyed;
     m_screen.Run(DevSquads_Table(), [&] {
         for (int32_t n = 0; n < DevSquads_DeficientCount(); ++n)
             short16.push_back(DevSquads_DeficientClub(n));
+        greyed = SquadArrowsAt(kEmptyLinesArrowsY);
+        EXPECT_EQ(DevSquads_EmptyLineCount(), 0);
     });
     EXPECT_TRUE(short16.empty());
 
@@ -143,6 +169,20 @@ TEST_F(DevScreensTest, SquadsListsTheClubsShortOfPlayersAndTheLinesWithNone)
         EXPECT_EQ(DevSquads_OpenClub(shortClub), EXM_CODE_LEAVE);
         EXPECT_EQ(MenuOption, MENU_OPTION_TO_SQUAD);
         EXPECT_EQ(GameState.currentClub, shortClub);
+    });
+
+    // Six more clubs without keepers: seven lines, one more than the list shows, and its arrows
+    // lit; the greyed ones showed the same icon, darker.
+    for (int32_t k = 4; k < 10; ++k) {
+        for (const int32_t player : MembersOf(DivisionLists[1][k])) {
+            if (VTW_GetPositionLine(player) == 0) VTW_SetPlayerClub(player, 255);
+        }
+    }
+    m_screen.Run(DevSquads_Table(), [&] {
+        ASSERT_EQ(DevSquads_EmptyLineCount(), 7);
+        const ArrowsPicture lit = SquadArrowsAt(kEmptyLinesArrowsY);
+        EXPECT_LT(greyed.brightness, lit.brightness * 9 / 10);
+        EXPECT_GE(greyed.edges * 20, lit.edges * 19);
     });
 }
 

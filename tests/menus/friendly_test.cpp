@@ -49,37 +49,6 @@ constexpr int32_t TEAM_X = 420;
 constexpr int32_t ROWS_Y = 100;  // the middle of the first row
 constexpr int32_t PITCH = 20;
 
-// The middle of the modal box, where its text is.
-uint32_t BoxRegionHash()
-{
-    uint32_t hash = 2166136261u;
-    for (int32_t y = 210; y < 270; ++y) {
-        for (int32_t x = 200; x < 460; ++x) {
-            hash = (hash ^ WorkPixel(x, y)) * 16777619u;
-        }
-    }
-    return hash;
-}
-
-// The box `show` puts up, read while it is up, then clicked away; 0 when none shows.
-uint32_t BoxShownBy(const std::function<void()>& show)
-{
-    uint32_t hash = 0;
-    MenuInputs inputs;
-    inputs.push_back({1, MenuInput::MOVE, 20, 20, {}});
-    inputs.push_back({20, MenuInput::CALL, 0, 0, [&] { hash = BoxRegionHash(); }});
-    AddClick(&inputs, 30, 20, 20);
-    ScopedMenuScript script(inputs);
-    show();
-    HostOnMouseButton(HOST_BUTTON_LEFT, false);
-    return hash;
-}
-
-uint32_t BoxOfText(int32_t textNo)
-{
-    return BoxShownBy([textNo] { DoMessageBox(GetMessageText(textNo), 0); });
-}
-
 class FriendlyTest : public ::testing::Test {
 protected:
     int32_t Human() const { return m_screen.HumanClub(); }

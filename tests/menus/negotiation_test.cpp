@@ -10,11 +10,13 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
+#include "game/records.h"
 #include "game/squad.h"
 #include "game/tables.h"
 #include "game/textformat.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "tests/support/menu_loop.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -58,6 +60,8 @@ protected:
         }
         return -1;
     }
+
+    static int32_t FirstFreeSlotOf(int32_t club) { return BidSlot(club, -1); }
 
     ScopedScreenRedraw m_screen;
     int32_t m_own = -1, m_other = -1, m_seller = -1;
@@ -247,6 +251,28 @@ TEST_F(NegotiationTest, DealsThatCannotBeMadeAreRefusedAndPlaceNoBid)
     ASSERT_EQ(VTW_GetClubSquadCount(Human()), SELLER_KEEPS);
     Open(m_own);
     ClickingAway([] { EXPECT_EQ(Negotiation_Accept(nullptr), EXM_CODE_REDRAW); });
+    EXPECT_EQ(BidSlot(m_seller, m_own), -1);
+    EXPECT_EQ(VTW_HasHumanSales(), 1);
+}
+
+// A computer club buying from the human with its four bid slots in use: "Accepter" says why
+// nothing happens, and the sale stays offered.
+TEST_F(NegotiationTest, ABuyerWhoseBidSlotsAreFullIsNamedAsTheReason)
+{
+    Calendar_SetDay(0);
+    RouteClub = static_cast<int16_t>(m_seller);
+    Market_AddHumanSale(m_own, m_seller, 0, -1);
+    // Bids for players of another club fill the buyer's slots.
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(DivisionLists[0][5], &members);
+    for (int32_t slot = 0, k = 0; slot < BID_SLOTS && k < count; ++k) {
+        if (VTW_PlaceBid(m_seller, members[k], 1000, 0, 0) >= 0) ++slot;
+    }
+    ASSERT_EQ(FirstFreeSlotOf(m_seller), -1);
+    Open(m_own);
+    const uint32_t shown = BoxShownBy([] { Negotiation_Accept(nullptr); });
+    EXPECT_EQ(shown, BoxOfText(TEXT_NEGOTIATION_TOO_MANY));
+    EXPECT_NE(shown, 0u);
     EXPECT_EQ(BidSlot(m_seller, m_own), -1);
     EXPECT_EQ(VTW_HasHumanSales(), 1);
 }

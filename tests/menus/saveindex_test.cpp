@@ -25,7 +25,8 @@ TEST(SaveIndex, WritesElevenRecordsThatReadBackByteForByte)
     std::memset(SaveIndex[3].description, 'd', SAVEINDEX_DESCRIPTION_BYTES - 1);
     ASSERT_EQ(SaveIndexFile(), 0);
     const std::string bytes = IndexBytes();
-    ASSERT_EQ(bytes.size(), 1694u);
+    ASSERT_EQ(bytes.size(), 1702u);
+    EXPECT_EQ(bytes.substr(1694, 4), "SIX1");
     EXPECT_EQ(bytes.substr(3 * 154, 6), std::string("Trois\0", 6));
     EXPECT_EQ(bytes[3 * 154 + 50], 1);
     EXPECT_EQ(bytes.substr(3 * 154 + 54, 100), std::string(100, 'd'));  // cut at 100 bytes

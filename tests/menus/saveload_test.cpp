@@ -3,6 +3,7 @@
 // name saved again and again.
 #include "menus/saveload.h"
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -306,6 +307,47 @@ TEST(SaveIndexRebuild, ABadIndexIsRebuiltFromTheSlotsFilesAndHidesNoGame)
     SaveIndexUninit();
 }
 
+// Every byte of the index is under its check: a flipped one is seen, and the index rebuilt from
+// the slots comes back byte for byte, the names the human gave included. The same records
+// without their check, as the index was written before it had one, still read.
+TEST(SaveIndexRebuild, ADamagedIndexIsSeenAndRebuiltUnderTheSlotsOwnNames)
+{
+    TempHome home;
+    ScopedWorld world;
+    NewGameForTest(6, 7);
+    ScopedSeason season;
+    VTW_SetClubControl(5, MANAGER_HUMAN);
+    GameState.humanClub = 5;
+    SaveIndexInit();
+    for (const auto& [slot, name] : {std::pair{1, "Ma carrière"}, std::pair{4, "Quatre"}}) {
+        std::snprintf(SaveIndex[slot].name, sizeof SaveIndex[slot].name, "%s", name);
+        SaveIndex[slot].used = 1;
+        SaveIndex_Describe(slot);
+        ASSERT_EQ(SaveIndex_SaveSlot(slot), SAVEGAME_OK);
+    }
+    const std::string path = HostPath(SAVEINDEX_FILE);
+    const std::vector<uint8_t> good = ReadBytes(path);
+    ASSERT_EQ(good.size(), static_cast<size_t>(SAVEINDEX_CHECKED_FILE_BYTES));
+    for (size_t at = 0; at < good.size(); at += 53) {
+        std::vector<uint8_t> damaged = good;
+        damaged[at] ^= 0x20;
+        WriteBytes(path, damaged);
+        SaveIndexInit();
+        EXPECT_EQ(LoadIndexFile(), -5) << at;
+        WriteBytes(path, damaged);
+        SaveIndexInit();
+        ASSERT_TRUE(SaveIndex_Refresh()) << at;
+        EXPECT_EQ(ReadBytes(path), good) << at;
+        EXPECT_STREQ(SaveIndex[1].name, "Ma carrière") << at;
+        EXPECT_STREQ(SaveIndex[4].name, "Quatre") << at;
+    }
+    WriteBytes(path, std::vector<uint8_t>(good.begin(), good.begin() + SAVEINDEX_FILE_BYTES));
+    SaveIndexInit();
+    EXPECT_EQ(LoadIndexFile(), 0);
+    EXPECT_STREQ(SaveIndex[4].name, "Quatre");
+    SaveIndexUninit();
+}
+
 TEST(SaveIndexRebuild, TheAutomaticSaveIsOfferedOnlyWhenItsPairIsWhole)
 {
     TempHome home;
@@ -372,13 +414,15 @@ TEST(SaveIndexRebuild, AnIndexThatCannotBeWrittenOrAFileOutOfReachHidesNoSlot)
     EXPECT_STREQ(SaveLoad.rowName[1], "Ma carriere");
     EXPECT_EQ(LoadGame(1), SAVEGAME_OK);
 
-    std::filesystem::create_directory(HostPath(SAVEINDEX_FILE) + ".tmp");
+    // Folders at the index's name and at the name a damaged index is moved to.
+    std::filesystem::remove(HostPath(SAVEINDEX_FILE));
+    std::filesystem::create_directories(HostPath(SAVEINDEX_FILE) + "/kept");
+    std::filesystem::create_directories(HostPath(SAVEINDEX_DAMAGED_FILE) + "/kept");
     for (const bool games : {true, false}) {
         if (!games) {
             std::filesystem::remove(save);
             std::filesystem::remove(HostPath(SaveGame_PermName(1)));
         }
-        WriteTextFile(HostPath(SAVEINDEX_FILE), "abc");
         SaveIndexInit();
         s_message = NO_MESSAGE;
         SaveLoad_Init();

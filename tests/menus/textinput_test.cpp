@@ -8,6 +8,7 @@
 #include "engine/keyboard.h"
 #include "menus/machine.h"
 #include "menus/menupc.h"
+#include "menus/menutext.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/support.h"
 
@@ -18,6 +19,8 @@ constexpr int32_t KEY_Q = 0x10;  // "a" on a French keyboard, but the keys thems
 constexpr int32_t KEY_BACKSPACE = 0x0E;
 constexpr int32_t KEY_ENTER = 0x1C;
 constexpr int32_t KEY_ESCAPE = 0x01;
+constexpr int32_t KEY_HOME = 0xC7;
+constexpr int32_t KEY_END = 0xCF;
 constexpr int32_t PASS_LIMIT = 600;
 
 class TextField : public ::testing::Test {
@@ -52,12 +55,13 @@ protected:
         const char* text = nullptr;
     };
 
-    // Types the strokes, one every 10 periods, and runs the field until it ends or they are spent.
-    int32_t Type(const std::vector<Stroke>& keys)
+    // Types the strokes, one every `spacing` periods (0: all before the field's next pass), and
+    // runs the field until it ends or they are spent.
+    int32_t Type(const std::vector<Stroke>& keys, uint32_t spacing = 10)
     {
         MenuInputs inputs;
         for (size_t i = 0; i < keys.size(); ++i) {
-            const uint32_t tick = 10 + 10 * static_cast<uint32_t>(i);
+            const uint32_t tick = 10 + spacing * static_cast<uint32_t>(i);
             if (keys[i].text != nullptr) {
                 AddText(&inputs, tick, keys[i].text);
             } else {
@@ -123,6 +127,55 @@ TEST_F(TextField, TextGoesInAsTheLayoutTypedItAndEscapeRestoresTheStart)
     EXPECT_STREQ(m_output, "xy");
     EXTI_End(TEXTINPUT_ESCAPED);
     EXPECT_EQ(EXTI_IsActive(), 0);
+}
+
+// Keys and characters typed between two passes of the field act in the order they came.
+TEST_F(TextField, KeysAndCharactersWithinOnePassActInTheOrderTyped)
+{
+    struct Case {
+        std::vector<Stroke> strokes;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{KEY_BACKSPACE, "c"}, "ac"},
+        {{"c", KEY_BACKSPACE}, "ab"},
+        {{KEY_HOME, "x", KEY_END, "y"}, "xaby"},
+        {{"d", KEY_ENTER, "e"}, "abd"},
+    };
+    for (const Case& c : cases) {
+        Start("ab", 20, 0);
+        Type(c.strokes, 0);
+        EXPECT_STREQ(EXTI_Text(), c.text);
+        EXTI_End(TEXTINPUT_ESCAPED);
+    }
+}
+
+// A masked field shows a star for every character, blanks included: it refuses the character
+// that would make the row of stars wider than the field, as it refuses a word too wide.
+TEST_F(TextField, AMaskedFieldStopsWhereItsStarsFillTheWidth)
+{
+    TextInputField field{};
+    field.x = 100;
+    field.y = 200;
+    field.width = 60;
+    field.output = m_output;
+    field.maxLength = 60;
+    field.flags = TEXTINPUT_MASKED;
+    EXTI_InitTextInput(&field);
+    testing::internal::CaptureStdout();
+    std::vector<Stroke> strokes;
+    for (int i = 0; i < 30; ++i) {
+        strokes.push_back(i % 3 == 2 ? " " : "m");
+    }
+    Type(strokes, 2);
+    EXPECT_EQ(testing::internal::GetCapturedStdout().substr(0, 1), "\a");
+    const size_t taken = std::strlen(EXTI_Text());
+    EXPECT_GT(taken, 0u);
+    EXPECT_LT(taken, 30u);
+    int32_t w = 0, h = 0;
+    GetTextExtent(std::string(taken, '*').c_str(), &w, &h);
+    EXPECT_LE(w, 60);
+    EXTI_End(TEXTINPUT_ESCAPED);
 }
 
 TEST_F(TextField, KeysThatCannotActRingTheBell)

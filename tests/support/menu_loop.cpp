@@ -229,3 +229,32 @@ uint32_t FirstBuildHash(const MenuItem* table, const char* png, int32_t x, int32
     EXM_PushAndRun(table);
     return hash;
 }
+
+uint32_t BoxRegionHash()
+{
+    uint32_t hash = 2166136261u;
+    for (int32_t y = 210; y < 270; ++y) {
+        for (int32_t x = 200; x < 460; ++x) {
+            hash = (hash ^ WorkPixel(x, y)) * 16777619u;
+        }
+    }
+    return hash;
+}
+
+uint32_t BoxShownBy(const std::function<void()>& show)
+{
+    uint32_t hash = 0;
+    MenuInputs inputs;
+    inputs.push_back({1, MenuInput::MOVE, 20, 20, {}});
+    inputs.push_back({20, MenuInput::CALL, 0, 0, [&] { hash = BoxRegionHash(); }});
+    AddClick(&inputs, 30, 20, 20);
+    ScopedMenuScript script(inputs);
+    show();
+    HostOnMouseButton(HOST_BUTTON_LEFT, false);
+    return hash;
+}
+
+uint32_t BoxOfText(int32_t textNo)
+{
+    return BoxShownBy([textNo] { DoMessageBox(GetMessageText(textNo), 0); });
+}

@@ -60,6 +60,13 @@ public:
 // hot region holding (x, y), as the menu loop would; a test failure and 300 when none holds it.
 int32_t SendVTEventAt(int32_t x, int32_t y, uint16_t kind);
 
+// A stable hash of the middle of the modal box, where its text is, in the work screen.
+uint32_t BoxRegionHash();
+// The message box `show` puts up, its text's region hashed while it is up, then clicked away;
+// 0 when none shows. BoxOfText: the same for the box of message text `textNo`, to compare with.
+uint32_t BoxShownBy(const std::function<void()>& show);
+uint32_t BoxOfText(int32_t textNo);
+
 // True when every pixel of the icon that is not the key colour shows at (x, y) in the work screen.
 bool IconDrawnAt(int32_t icon, int32_t x, int32_t y);
 // A stable hash of the work screen's pixels.

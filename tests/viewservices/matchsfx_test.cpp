@@ -227,25 +227,36 @@ TEST_F(MatchSfx, EveryEventPlaysItsSampleOnItsChannelAtItsVolume)
 TEST_F(MatchSfx, TheCrowdAndTheBallSetTheVolumesOfTheFrameTheWallAndTheBounce)
 {
     SetUp3D();
+    constexpr int32_t kSilent = -1;
     struct Case {
-        int16_t pressure;
+        int16_t pressure[2];
         int32_t velZ;
-        int32_t frame, wall, bounce;  // factors of the effects volume
+        int32_t frame, wall, bounce;  // factors of the effects volume, or kSilent
     };
     const std::vector<Case> cases = {
-        {0, 0, 0, 0, 0},
-        {5, 3 * 65536 + 45875, 5, 5, 3},  // 3.7 units a tick
-        {12, -(3 * 65536 + 45875), 6, 10, 3},
-        {-4, 11 * 65536, 0, 0, 10},
+        {{0, 0}, 0, 0, 0, 0},
+        {{0, 5}, 3 * 65536 + 45875, 5, 5, 3},  // 3.7 units a tick
+        {{12, 0}, -(3 * 65536 + 45875), 6, 10, 3},
+        {{0, -4}, 11 * 65536, 0, 0, 10},
+        // A deflated crowd: the frame stays silent, the wall plays at volume 0.
+        {{-4, -1}, 11 * 65536, kSilent, 0, 10},
     };
     for (const Case& c : cases) {
-        TeamPressure[0] = 0;
-        TeamPressure[1] = c.pressure;
+        TeamPressure[0] = c.pressure[0];
+        TeamPressure[1] = c.pressure[1];
         Ball.velZ = c.velZ;
         for (auto [event, factor] : {std::pair{0, c.frame}, {2, c.wall}, {1, c.bounce}}) {
+            SCOPED_TRACE(testing::Message()
+                         << c.pressure[0] << " " << c.pressure[1] << " event " << event);
             SndStop(-1);
+            const int32_t played = MatchSfx_EffectsPlayed();
             PlayMatchSfx(event, 0);
-            EXPECT_EQ(LastLevel(), Hundredths(factor * 6)) << c.pressure << " " << event;
+            EXPECT_EQ(MatchSfx_EffectsPlayed() - played, factor == kSilent ? 0 : 1);
+            if (factor == kSilent) {
+                EXPECT_TRUE(SndChannelIsIdle(5) && SndChannelIsIdle(6));
+                continue;
+            }
+            EXPECT_EQ(LastLevel(), Hundredths(factor * 6));
         }
     }
 }

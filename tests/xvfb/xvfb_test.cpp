@@ -448,7 +448,7 @@ TEST(Xvfb, RealKeyboardTypesTheNameItsLayoutGives)
     server.Stop();
 
     const std::string index = ReadTextFile(home.Path("SaveData/index.dat"));
-    ASSERT_EQ(index.size(), 1694u);
+    ASSERT_EQ(index.size(), 1702u);
     const std::string description = index.substr(154 + 54, 100);
     EXPECT_NE(description.find(" : Marquez Awq Club : "), std::string::npos) << description;
 }

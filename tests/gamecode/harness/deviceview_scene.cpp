@@ -16,6 +16,7 @@
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "generated/build_paths.h"
+#include "matchscreens/camera.h"
 #include "matchscreens/matchkeys.h"
 #include "tests/gamecode/harness/softview_scene.h"
 #include "tests/support/gfx_run.h"
@@ -48,6 +49,7 @@ ScopedDeviceView::ScopedDeviceView(bool build, const HostFakeAdapter* adapter)
     Options.video.fog = 0;
     Options.video.textureDetail = 1;
     DeviceView_Register();
+    InitCameras();  // the view keeps the cameras as it finds them: here as a start leaves them
     m_before = MemoryStats();
     if (build) Build();
 }

@@ -40,6 +40,11 @@ struct MatchDayBuilder {
     void Write() const;              // into GetMatchSidesBlock()
 };
 
+// The builder writes only what the engine reads; a real match day also fills the words that the
+// views and a slot's load read: the bench, the crowd, daylight, plain kits, the players' looks and
+// an empty manager's entry.
+void FillWhatTheEngineLeftCleared(MatchDayBlock* block);
+
 // Everything the engine told the presentation.
 struct PresentationRecord {
     std::vector<int32_t> sounds;
@@ -182,6 +187,7 @@ struct SoakResult {
     uint32_t possessionTicks[2] = {0, 0};  // open-play ticks each side had the ball
     int32_t shots[2] = {0, 0};             // the team totals of the match
     int32_t shotsOnTarget[2] = {0, 0};
+    int32_t cornersWon[2] = {0, 0};   // the team totals of the match
     int32_t passesTried[2] = {0, 0};  // the players' totals of the match
     int32_t passesCompleted[2] = {0, 0};
     int32_t crosses[2] = {0, 0};

@@ -14,6 +14,20 @@ std::string RowFault(int32_t person, const std::string& what)
     return "person " + std::to_string(person) + ": " + what;
 }
 
+constexpr int32_t kRankedSlots = 11;
+
+// Whether another player on the pitch at the end shares the player of the match's rating.
+bool SharesHisRating(int32_t star, int32_t rating)
+{
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t slot = 0; slot < kRankedSlots; ++slot) {
+            const int32_t person = LineUp[side][slot];
+            if (person != star && Football_GetPlayerRating(1, person) == rating) return true;
+        }
+    }
+    return false;
+}
+
 // The rating a row must carry, or a fault.
 std::string CheckRow(int32_t person, int32_t row, bool star)
 {
@@ -24,7 +38,7 @@ std::string CheckRow(int32_t person, int32_t row, bool star)
         return RowFault(person, "rated " + std::to_string(rating));
     if (!tookPart && rating != 0 && rating != -1)
         return RowFault(person, "rated " + std::to_string(rating) + " without playing");
-    const int32_t expected = star ? rating + 1 : rating;
+    const int32_t expected = star && SharesHisRating(person, rating) ? rating + 1 : rating;
     if (row != expected)
         return RowFault(person,
                         "row " + std::to_string(row) + ", expected " + std::to_string(expected));

@@ -5,7 +5,8 @@
 #include <string>
 
 // Every row of a player who took part carries his end-of-match rating, 10-99, and the player of
-// the match one more (100 at most); any other row 0, or -1 beyond the substitutes allowed. There
+// the match one more (100 at most) when the tie-break parted him from another on his rating; any
+// other row 0, or -1 beyond the substitutes allowed. There
 // is exactly one player of the match, who took part: his id stands in his side's summary and -1
 // in the other's. Empty when all this holds, else the first row that breaks it.
 std::string CheckPlayerRows();
