@@ -98,6 +98,7 @@
 #include "menus/title.h"
 #include "menus/traininggrid.h"
 #include "menus/trainingprogramme.h"
+#include "menus/viewchoice.h"
 
 int16_t MenuOption;
 int16_t PreviousOption;
@@ -717,12 +718,14 @@ void FrontEndInit()
     DevScreensInit();
     DevSoakInit();
     DayScreenInit();
+    ViewChoiceInit();
     NewsInit();
 }
 
 void FrontEndUninit()
 {
     NewsUninit();
+    ViewChoiceUninit();
     DayScreenUninit();
     DevSoakUninit();
     DevScreensUninit();
