@@ -45,6 +45,7 @@ int32_t VTW_GetClubContractClause(int32_t club);
 int32_t VTW_GetClubTrainingClause(int32_t club);
 void VTW_SetClubContractClause(int32_t club, int32_t value);  // 0 or 1
 void VTW_SetClubTrainingClause(int32_t club, int32_t value);
+void VTW_SetClubStadiumClause(int32_t club, int32_t value);
 void VTW_SetClubFinancialClause(int32_t club, int32_t value);
 void VTW_ClearClubFlag51_6(int32_t club);
 void VTW_ClearClubFlag27_2(int32_t club);

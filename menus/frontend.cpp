@@ -34,6 +34,7 @@
 #include "menus/clubmatches.h"
 #include "menus/clubrecords.h"
 #include "menus/contracttalks.h"
+#include "menus/contractterms.h"
 #include "menus/credits.h"
 #include "menus/cupgroups.h"
 #include "menus/dayscreen.h"
@@ -715,6 +716,7 @@ void FrontEndInit()
     TacticsHelpInit();
     ResultsInit();
     DebugScreenInit();
+    ContractTermsInit();
     DevScreensInit();
     DevSoakInit();
     DayScreenInit();
@@ -729,6 +731,7 @@ void FrontEndUninit()
     DayScreenUninit();
     DevSoakUninit();
     DevScreensUninit();
+    ContractTermsUninit();
     DebugScreenUninit();
     ResultsUninit();
     TacticsHelpUninit();
