@@ -281,6 +281,7 @@ void TacticsColumns_GiveRole(int32_t side, int32_t slot, int32_t column)
         case 1: Football_SetCornerTaker(side, slot); break;
         case 2: Football_SetPenaltyTaker(side, slot); break;
         default:
+            // The engine asks its in-match screens for both free-kick setters, the second first.
             Football_SetFreeKickTaker2(side, slot);
             Football_SetFreeKickTaker(side, slot);
             break;
