@@ -3,6 +3,8 @@
 // drawn frame.
 #include "menus/contractterms.h"
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "game/funcs.h"
@@ -55,6 +57,12 @@ void RunTable(ScopedScreenRedraw& career, const std::vector<std::pair<int32_t, P
         const int32_t x = press == LABEL ? 200 : press == YES ? 430 : 500;
         AddClick(&inputs, tick += 20, x, 125 + 60 * term);
     }
+    if (golden != nullptr) {
+        inputs.push_back({tick += 20, MenuInput::CALL, 0, 0, [golden] {
+                              ExpectGoldenHash(std::string(golden) + "_switched", WorkScreenHash());
+                              WriteFrameToTestOutput("contract_terms_switched.png");
+                          }});
+    }
     AddClick(&inputs, tick += 20, closeX, 415);
     AddClick(&inputs, tick += 300, 570, 436);  // the debug screen's OK icon: the office
     career.Run(
@@ -72,12 +80,13 @@ TEST(ContractTerms, AcceptWritesTheSwitchedClausesIntoTheClub)
     RunTable(career,
              {{TERM_CONTRACTS, LABEL},
               {TERM_TRAINING, NO},
-              {TERM_TRAINING, NO},
-              {TERM_PLAYER_MANAGER, YES},
+              {TERM_TRAINING, YES},
+              {TERM_PLAYER_MANAGER, NO},
+              {TERM_PLAYER_MANAGER, NO},
               {TERM_STADIUM, LABEL},
               {TERM_STADIUM, LABEL}},
              210, "menus/contract_terms");
-    EXPECT_EQ(ClubClauses(club), (Clauses{0, 0, 1, 1}));
+    EXPECT_EQ(ClubClauses(club), (Clauses{0, 1, 0, 1}));
     EXPECT_EQ(ContractTerms.markers[2 * TERM_CONTRACTS], 0);
     EXPECT_EQ(ContractTerms.markers[2 * TERM_CONTRACTS + 1], 9);
     EXPECT_EQ(ContractTerms.markers[2 * TERM_STADIUM], 9);
