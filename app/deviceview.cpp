@@ -3,13 +3,13 @@
 
 #include <cstring>
 
-#include "generic/camera.h"
-#include "generic/hotzone.h"
-#include "generic/infobar.h"
-#include "generic/kittextures.h"
-#include "generic/matchkeys.h"
-#include "generic/motioncap.h"
-#include "generic/timedevents.h"
+#include "matchscreens/camera.h"
+#include "matchscreens/matchkeys.h"
+#include "viewservices/hotzone.h"
+#include "viewservices/infobar.h"
+#include "viewservices/motioncap.h"
+#include "viewservices/timedevents.h"
+#include "vx256/kittextures.h"
 #include "vx256/polyman.h"
 #include "vx256/world3d.h"
 #include "vxd3d/d3dservices.h"

@@ -22,7 +22,7 @@
 #include "engine/startup.h"
 #include "engine/timer.h"
 #include "menus/frontend.h"
-#include "vexamenu/vidopt.h"
+#include "viewservices/videosettings.h"
 
 namespace {
 

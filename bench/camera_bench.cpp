@@ -1,6 +1,6 @@
 // bench/camera_bench.cpp: one frame of the current camera (following the ball, aiming, the eye,
 // the hand-over to the software renderer), for each of the four view types of the 3D view.
-#include "generic/camera.h"
+#include "matchscreens/camera.h"
 
 #include <cstdint>
 

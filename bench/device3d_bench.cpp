@@ -14,7 +14,7 @@
 #include "engine/memory.h"
 #include "engine/options.h"
 #include "engine/random.h"
-#include "generic/matchkeys.h"
+#include "matchscreens/matchkeys.h"
 #include "tests/gamecode/harness/deviceview_scene.h"
 #include "tests/support/device_data.h"
 #include "tests/support/gfx_run.h"

@@ -9,14 +9,14 @@
 #include "game/matchblocks.h"
 #include "game/tactics.h"
 #include "gamecode/matchstate.h"
-#include "generic/ingamemarking.h"
-#include "generic/ingamestats.h"
-#include "generic/ingametactics.h"
+#include "matchscreens/ingamemarking.h"
+#include "matchscreens/ingamestats.h"
+#include "matchscreens/ingametactics.h"
 #include "menus/machine.h"
 #include "menus/vtmenu.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/menu_loop.h"
-#include "vexamenu/vidopt.h"
+#include "viewservices/videosettings.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
-#include "generic/matchsfx.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/host_run.h"
 #include "tests/support/support.h"
+#include "viewservices/matchsfx.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "engine/memory.h"
 #include "engine/random.h"
-#include "generic/viewscreen.h"
 #include "tests/support/soft_models.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/softspan.h"
 
 namespace {

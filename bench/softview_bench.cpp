@@ -4,7 +4,7 @@
 // clips and the people models loaded, one person posed and drawn, a kick-off's 35 people drawn
 // with their shadows and labels, the pitch's grass and markings, and the horizon and stadium, the
 // whole view's frame, its present and its rebuild, and a whole match watched at the fastest pace.
-#include "vx256/softview.h"
+#include "matchscreens/softview.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,10 +23,8 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
-#include "generic/kittextures.h"
-#include "generic/matchkeys.h"
-#include "generic/motioncap.h"
-#include "generic/viewscreen.h"
+#include "matchscreens/matchkeys.h"
+#include "matchscreens/softhud.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/gamecode/harness/softview_scene.h"
 #include "tests/support/gfx_run.h"
@@ -34,7 +32,10 @@
 #include "tests/support/menu_run.h"
 #include "tests/support/object_scene.h"
 #include "tests/support/people_view.h"
+#include "viewservices/motioncap.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/fontgame.h"
+#include "vx256/kittextures.h"
 #include "vx256/nod.h"
 #include "vx256/objects.h"
 #include "vx256/pitch.h"

@@ -8,7 +8,7 @@
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
-#include "generic/textview.h"
+#include "matchscreens/textview.h"
 #include "tests/gamecode/harness/textview_scene.h"
 
 namespace {

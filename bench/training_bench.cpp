@@ -30,7 +30,7 @@ BENCHMARK(BM_TeamTrainingRedraw)->Unit(benchmark::kMillisecond);
 // The progress curves of the human's first squad player.
 void BM_PlayerProgressRedraw(benchmark::State& state)
 {
-    TimeScreenRedraws(state, PlayerProgress_Table(), [] {
+    TimeScreenRedraws(state, PlayerAttributes_Table(), [] {
         VTW_RefreshSquadCount(VTW_GetClubOfManager(MANAGER_HUMAN));
         CurrentPlayer = SquadList.players[0];
     });

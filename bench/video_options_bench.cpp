@@ -3,11 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/gfx.h"
-#include "generic/ingamepause.h"
+#include "matchscreens/ingamepause.h"
+#include "matchscreens/vidopt.h"
 #include "menus/machine.h"
 #include "menus/vtmenu.h"
 #include "tests/support/menu_loop.h"
-#include "vexamenu/vidopt.h"
 
 namespace {
 

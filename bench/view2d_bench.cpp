@@ -1,7 +1,7 @@
 // The 2D match view headless in the 16-bit menu display: a drawn frame of the scripted scene
 // (background put back, maps, people, ball, panels, pop-up, the whole screen presented), the
 // present on its own, and the view's set-up.
-#include "generic/view2d.h"
+#include "matchscreens/view2d.h"
 
 #include <benchmark/benchmark.h>
 

@@ -28,11 +28,6 @@ constexpr int32_t kKickCooldown = 16;
 constexpr int32_t kKickUp = 20480;
 constexpr int32_t kKickScale = 4096;
 
-int32_t AttackedGoalY(int32_t side)
-{
-    return side == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
-}
-
 int32_t DistanceToPoint(int32_t angle, const MatchPerson& p, int32_t x, int32_t y)
 {
     return Person_DistanceAlong(angle, p.x, p.y, x, y);
@@ -245,7 +240,7 @@ void Person_DistanceToGoal(int32_t person, int32_t side)
 int32_t Person_DirectionToTarget(int32_t person, int32_t mode, int32_t side)
 {
     const MatchPerson& p = MatchPersons[person];
-    const bool attacksUp = side == Match.secondOfPair;
+    const bool attacksUp = AttacksUp(side);
     const int32_t goalY = AttackedGoalY(side);
     const int32_t s1 = Person_Skill(p, 1);
     const int32_t s5 = Person_Skill(p, 5);

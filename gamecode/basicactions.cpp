@@ -67,8 +67,6 @@ int32_t ArrivalSpeed(int32_t d)
     return d > kJogDistance ? kJogSpeed : (d * 100 / kJogDistance) * kJogSpeed / 100;
 }
 
-bool IsKeeper(int32_t person) { return person == LineUp[0][0] || person == LineUp[1][0]; }
-
 // Runs on toward the facing with the animation of the distance left.
 void RunByDistance(int32_t person, int32_t d)
 {

@@ -71,8 +71,6 @@ struct Carrier {
 };
 
 MatchPerson& Me(const Carrier& c) { return MatchPersons[c.person]; }
-bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
-
 int32_t NearestOpponentDistance(int32_t side)
 {
     return MatchPersons[ProximityList[side ^ 1][0]].ballDistance;
@@ -213,12 +211,6 @@ bool LongLeadPass(const Carrier& c)
 bool LongPass(const Carrier& c)
 {
     return Pass(c, Person_PickLongPass(c.person), Person_AimPassToFeet);
-}
-
-bool InsidePitch(int32_t x, int32_t y)
-{
-    return x >= PITCH_LEFT_TOUCHLINE_X && x <= PITCH_RIGHT_TOUCHLINE_X
-           && y >= PITCH_NEAR_GOAL_LINE_Y && y <= PITCH_FAR_GOAL_LINE_Y;
 }
 
 // Step 9: true when the decision ends; else the road of the facing with score 0.

@@ -90,7 +90,7 @@ bool InWindow(int32_t frame, const int16_t (&window)[2])
 // The zone of a run, 0-6 by the order they are tried, -1 none.
 int32_t RunZone(int32_t side, int32_t x, int32_t y)
 {
-    const bool up = side == Match.secondOfPair;
+    const bool up = AttacksUp(side);
     const int32_t line = LastDefenderLine[side ^ 1];
     const bool beyond = up ? y > line : y < line;
     const bool left = x < PITCH_LEFT_TOUCHLINE_X + kWing;

@@ -47,8 +47,6 @@ bool OnPitch(int32_t person)
     return person >= 0 && person < MATCH_PLAYER_COUNT && MatchPersons[person].offPitch == 0;
 }
 
-bool AttacksFarGoal(int32_t side) { return side == Match.secondOfPair; }
-
 // The first on-pitch player of proximity entries 1-3, else entry 4: every taker's last resort.
 int32_t EntryTaker(int32_t side)
 {
@@ -162,7 +160,7 @@ bool CareForInjured()
 
 bool InPenaltyArea(int32_t side, int32_t x, int32_t y)
 {
-    const bool inDepth = AttacksFarGoal(side) ? y >= PITCH_BOX_FAR_Y : y <= PITCH_BOX_NEAR_Y;
+    const bool inDepth = AttacksUp(side) ? y >= PITCH_BOX_FAR_Y : y <= PITCH_BOX_NEAR_Y;
     return inDepth && x >= PITCH_BOX_LEFT_X && x <= PITCH_BOX_RIGHT_X;
 }
 
@@ -189,8 +187,8 @@ int32_t SetUpPenalty(int32_t side)
 {
     Comm_Say(kGroupPenalty, side, FouledPlayer, -1, 0);
     RestartSpot[0] = PITCH_CENTRE_X;
-    RestartSpot[1] = static_cast<int16_t>(AttacksFarGoal(side) ? PITCH_PENALTY_SPOT_FAR_Y
-                                                               : PITCH_PENALTY_SPOT_NEAR_Y);
+    RestartSpot[1] = static_cast<int16_t>(AttacksUp(side) ? PITCH_PENALTY_SPOT_FAR_Y
+                                                          : PITCH_PENALTY_SPOT_NEAR_Y);
     ++MatchPersons[LineUp[side][0]].stats.penaltiesAwarded;
     StartKick(PHASE_PENALTY_KICK);
     AddStoppageTime();
@@ -210,8 +208,7 @@ int32_t SetUpFreeKick(int32_t side)
 int32_t SetUpDirectFreeKick(int32_t side)
 {
     Match.keeperPendingAction = -1;
-    PlaceMarker(PITCH_CENTRE_X,
-                AttacksFarGoal(side) ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y);
+    PlaceMarker(PITCH_CENTRE_X, AttackedGoalY(side));
     StartKick(PHASE_DIRECT_FREE_KICK);
     AddStoppageTime();
     return TakerOrEntry(side, TAKER_FREE_KICK);
@@ -274,7 +271,7 @@ void SetUpFoulKick()
     LastIncidentMark = MATCH_BALL;
     Person_RunActionNow(taker);
     // At a penalty he starts a step back from the spot, on the halfway side.
-    const int32_t back = !penalty ? 0 : AttacksFarGoal(side) ? -kPenaltyStepBack : kPenaltyStepBack;
+    const int32_t back = !penalty ? 0 : AttacksUp(side) ? -kPenaltyStepBack : kPenaltyStepBack;
     Person_PlaceAt(taker, RestartSpot[0], RestartSpot[1] + back);
     Match_RunStoppageSubstitutions();
 }

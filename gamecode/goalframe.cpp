@@ -59,8 +59,6 @@ bool WithinGoal(const BallState& b)
     return b.walkX >= kMouthLeft && b.walkX <= kMouthRight && b.walkY >= kNetTop
            && b.walkY <= kNetBottom && b.height <= kRoof;
 }
-bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
-
 // The side that attacks the goal at the top (y 122) or at the bottom (y 2042).
 int32_t AttackerOf(bool topGoal) { return topGoal ? Match.secondOfPair ^ 1 : Match.secondOfPair; }
 

@@ -54,10 +54,6 @@ constexpr int32_t kFirstRecord = 0;
 constexpr int32_t kSecondRecord = 1;
 constexpr int32_t kChallengeReach = 72;
 
-bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
-
-bool IsKeeper(int32_t person) { return person == LineUp[0][0] || person == LineUp[1][0]; }
-
 // Strictly inside the penalty area that `side` defends.
 bool InsideBoxDefendedBy(int32_t side, int32_t x, int32_t y)
 {

@@ -19,8 +19,6 @@ constexpr int32_t kCrossRecord = 1;
 constexpr int32_t kHeaderRecord = 2;
 constexpr int32_t kEventMissedPenalty = 4;
 
-bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
-
 // The phases of a restart being taken: its strike puts the ball back in open play.
 bool IsRestartBeingTaken(int32_t phase)
 {
@@ -89,7 +87,7 @@ void StartSetPiece(int32_t taker, int32_t phase)
 
 int32_t KickBook_ShotKind(int32_t kicker)
 {
-    const bool up = Person_Side(kicker) == Match.secondOfPair;
+    const bool up = AttacksUp(Person_Side(kicker));
     const int32_t y = ShotTarget[1];
     return (up ? y > PITCH_FAR_GOAL_LINE_Y : y < PITCH_NEAR_GOAL_LINE_Y) ? KICK_KIND_SHOT
                                                                          : KICK_KIND_CLEARANCE;

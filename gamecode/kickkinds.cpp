@@ -50,12 +50,6 @@ const ChooserRow& RowOf(ChooserKind kind) { return ChooserTable[static_cast<int3
 const LaneCheckRow& LaneOf(LaneKind kind) { return LaneCheckTable[static_cast<int32_t>(kind) - 1]; }
 const KickSetUpRow& SetUpOf(KickSetUp kind) { return KickSetUpTable[static_cast<int32_t>(kind)]; }
 
-bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
-int32_t AttackedGoalLine(int32_t side)
-{
-    return AttacksUp(side) ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
-}
-
 int32_t DirectionBetween(int32_t from, int32_t x, int32_t y)
 {
     const MatchPerson& p = MatchPersons[from];
@@ -116,7 +110,7 @@ bool ThroughBallFits(int32_t receiver)
     const int32_t side = Person_Side(receiver);
     const MatchPerson& q = MatchPersons[receiver];
     const int32_t near = AttacksUp(side) ? kThroughNearLineUp : kThroughNearLineDown;
-    return std::abs(AttackedGoalLine(side) - q.y) > kThroughFromGoal
+    return std::abs(AttackedGoalY(side) - q.y) > kThroughFromGoal
            && std::abs(q.y - LastDefenderLine[side ^ 1]) <= near;
 }
 
@@ -204,12 +198,6 @@ void ExpectBall(int32_t receiver, int32_t x, int32_t y, bool waits)
     if (waits) Person_SetAction(receiver, ACT_GO_TO_MEETING_SPOT);
     MatchPersons[receiver].receivePoint[0] = static_cast<int16_t>(x);
     MatchPersons[receiver].receivePoint[1] = static_cast<int16_t>(y);
-}
-
-bool InsidePitch(int32_t x, int32_t y)
-{
-    return x >= PITCH_LEFT_TOUCHLINE_X && x <= PITCH_RIGHT_TOUCHLINE_X
-           && y >= PITCH_NEAR_GOAL_LINE_Y && y <= PITCH_FAR_GOAL_LINE_Y;
 }
 
 // The y distance from the kicker to the goal line on the half that holds y.
@@ -402,7 +390,7 @@ int32_t Person_PickFinalBall(int32_t carrier)
     if (Person_FoldedDifference(p.facing, ref) > kFinalBallCone || centreStrip || farFromGoals
         || ownHalf)
         return KICK_NOBODY;
-    const int32_t dGoal = std::abs(AttackedGoalLine(side) - p.y);
+    const int32_t dGoal = std::abs(AttackedGoalY(side) - p.y);
     const int32_t range = Range(row, p);
     const int32_t preferred = Person_PreferredReceiver(carrier);
     int32_t best = KICK_NOBODY;
@@ -438,7 +426,7 @@ void Person_SetUpKick(const KickSetUpRow& row, int32_t kicker, int32_t code, int
         y = q.y;
         if (row.aim != KickAim::Feet) {
             const bool nearGoal =
-                std::abs(AttackedGoalLine(Person_Side(code)) - q.y) < kThroughShortNearGoal;
+                std::abs(AttackedGoalY(Person_Side(code)) - q.y) < kThroughShortNearGoal;
             const int32_t length =
                 row.aim == KickAim::ThroughLead && !nearGoal ? kThroughLeadLength : kLeadLength;
             LeadPoint(code, length, x, y);

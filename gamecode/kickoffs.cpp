@@ -69,8 +69,6 @@ void RefereeSignalsRestart()
     Match.refereeSignal = 2;
 }
 
-bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
-
 void PlaceOnTarget(int32_t person)
 {
     const MatchPerson& p = MatchPersons[person];

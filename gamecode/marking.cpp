@@ -29,8 +29,6 @@ struct Point {
     int32_t y;
 };
 
-bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
-
 bool OnPitch(int32_t person) { return MatchPersons[person].offPitch == 0; }
 
 // The point `length` units from (x, y) toward the middle of the goal line `goalY`.
@@ -117,7 +115,7 @@ bool NeedsPickingUp(int32_t side, int32_t attacker)
 // from its goal line.
 Point GuardPoint(int32_t side, const MatchPerson& a)
 {
-    const int32_t goalY = AttacksUp(side) ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
+    const int32_t goalY = AttackedGoalY(side);
     const int32_t toGoalLine = AttacksUp(side) ? goalY - a.y : a.y - goalY;
     return TowardGoal(a.x, a.y, goalY, toGoalLine / 32 + kGuardBase);
 }

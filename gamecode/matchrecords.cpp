@@ -77,8 +77,6 @@ Remark PickByMinute(const RemarkRow& row, int32_t m)
     return {row.otherwise, m};
 }
 
-bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
-
 bool ActionIn(int32_t action, std::initializer_list<int32_t> actions)
 {
     return std::find(actions.begin(), actions.end(), action) != actions.end();

@@ -586,6 +586,17 @@ inline int32_t Person_Skill(const MatchPerson& p, int32_t skill)
     return static_cast<int8_t>(p.skills[skill]);
 }
 inline int32_t Person_Side(int32_t person) { return person / MATCH_PERSONS_PER_SIDE; }
+inline bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
+inline int32_t KeeperOf(int32_t side) { return LineUp[side][0]; }
+inline bool IsKeeper(int32_t person) { return person == LineUp[0][0] || person == LineUp[1][0]; }
+// Side secondOfPair attacks toward the far goal line (y 2042), the other toward the near one.
+inline bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
+// The y of the goal line that `side` attacks.
+inline int32_t AttackedGoalY(int32_t side)
+{
+    return AttacksUp(side) ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
+}
+inline bool Trails(int32_t side) { return Match.score[side] < Match.score[side ^ 1]; }
 
 // The skill bytes of an entry's 22 attribute words (read by value: the entry is packed): each word
 // clamped to 0-100 first, five of them scaled to value / 2 + 50.

@@ -93,8 +93,6 @@ void RunToPoint(int32_t person, int32_t d, int32_t distance)
 
 bool InGoalMouth(int32_t x) { return x > kGoalMouthLeftX && x < kGoalMouthRightX; }
 
-bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
-
 // Flat out toward the point, counted as not yet in place.
 void SprintTo(int32_t person, int32_t x, int32_t y)
 {

@@ -367,7 +367,7 @@ void Keeper_StartDive(int32_t keeper)
     const int32_t side = Person_Side(keeper);
     Comm_Say(123, side, keeper, -1, 0);
     const int32_t ballX = KeeperWatchPoint[0];
-    const bool attacksUp = side == Match.secondOfPair;
+    const bool attacksUp = AttacksUp(side);
     const bool left = (ballX < p.x && !attacksUp) || (ballX > p.x && attacksUp);
     p.passKind = left ? 0 : 1;
     p.runSpeed = 80;

@@ -407,13 +407,13 @@ void State_FlagOffsideRight(int32_t person) { RaiseFlag(person, false, kAnimFlag
 // The out-of-play flag points the way the restart goes: the two linesmen face opposite ways.
 void State_FlagOutLeft(int32_t person)
 {
-    const bool up = Match.secondOfPair == Ball.possession;
+    const bool up = AttacksUp(Ball.possession);
     RaiseFlag(person, true, up ? kAnimFlagOut1 : kAnimFlagOut0);
 }
 
 void State_FlagOutRight(int32_t person)
 {
-    const bool up = Match.secondOfPair == Ball.possession;
+    const bool up = AttacksUp(Ball.possession);
     RaiseFlag(person, false, up ? kAnimFlagOut0 : kAnimFlagOut1);
 }
 

@@ -21,8 +21,6 @@ constexpr int32_t kGroupMissed = 119;
 constexpr int32_t kGroupFlagged = 120;
 constexpr int32_t kGroupWellOffside = 121;
 
-bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
-
 // Beyond the opponents' last defender, on the pitch and past halfway, toward the goal his side
 // attacks.
 bool InOffsidePosition(int32_t person)

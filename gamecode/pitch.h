@@ -60,3 +60,10 @@ constexpr int32_t PITCH_TUNNEL_X = -164;
 
 // Where persons not in the match are put, below the pitch.
 constexpr int32_t PITCH_PARKED_Y = 3042;
+
+// Whether a point lies on the pitch, its lines included.
+constexpr bool InsidePitch(int32_t x, int32_t y)
+{
+    return x >= PITCH_LEFT_TOUCHLINE_X && x <= PITCH_RIGHT_TOUCHLINE_X
+           && y >= PITCH_NEAR_GOAL_LINE_Y && y <= PITCH_FAR_GOAL_LINE_Y;
+}

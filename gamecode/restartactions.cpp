@@ -81,7 +81,7 @@ void KickOff(int32_t person)
     const int32_t receiver = Match.kickoffPartner;
     const MatchPerson& r = MatchPersons[receiver];
     const int32_t side = Person_Side(person);
-    const int32_t aimY = r.y + (side == Match.secondOfPair ? 4 : -4);
+    const int32_t aimY = r.y + (AttacksUp(side) ? 4 : -4);
     Ball.lastToucher = static_cast<int16_t>(person);
     Comm_Say(kGroupKickoffPass, side, receiver, -1, 0);
     ActivePlayer[side ^ 1] = static_cast<uint8_t>(Match.proximity[side ^ 1][0]);
@@ -216,8 +216,6 @@ constexpr int32_t kStrengthUnit = 66 * kYard / 100;
 constexpr int32_t kMaxStrength = 80;
 constexpr int32_t kStandingBelow = 50;
 constexpr int32_t kNoReceiverReach = 200;
-
-bool Trails(int32_t side) { return Match.score[side] < Match.score[side ^ 1]; }
 
 // The taker's first tick: his search starts at a random entry of his side's list.
 void StartTaking(int32_t taker)
@@ -387,11 +385,7 @@ struct Spot {
     int32_t y;
 };
 
-Spot GoalAttacked(int32_t side)
-{
-    return {PITCH_CENTRE_X,
-            side == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y};
-}
+Spot GoalAttacked(int32_t side) { return {PITCH_CENTRE_X, AttackedGoalY(side)}; }
 
 Spot OwnGoal(int32_t side)
 {

@@ -33,8 +33,6 @@ int32_t SideDefendingOutPoint()
     return highEnd ? Match.secondOfPair ^ 1 : Match.secondOfPair;
 }
 
-bool Trails(int32_t side) { return Match.score[side] < Match.score[side ^ 1]; }
-
 // The first pass of a wait: 90 ticks, 11 for a side that trails.
 void StartWait(int32_t side)
 {

@@ -17,16 +17,6 @@ namespace {
 constexpr int32_t kBand = 100;
 constexpr int32_t kTargetMargin = 64;
 
-bool IsKeeper(int32_t person) { return person == LineUp[0][0] || person == LineUp[1][0]; }
-
-int32_t KeeperOf(int32_t side) { return LineUp[side][0]; }
-
-// The y of the goal line that `side` attacks.
-int32_t AttackedGoalY(int32_t side)
-{
-    return side == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
-}
-
 int16_t KeptOnPitchY(int32_t y)
 {
     if (y < PITCH_NEAR_GOAL_LINE_Y) return PITCH_NEAR_GOAL_LINE_Y + kTargetMargin;

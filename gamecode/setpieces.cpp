@@ -108,10 +108,6 @@ void TakeDirectFreeKick(int32_t taker)
     Match.followedObject = MATCH_BALL;
 }
 
-int32_t KeeperOf(int32_t side) { return LineUp[side][0]; }
-
-bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
-
 bool KeeperOnHisLine(int32_t keeper, int32_t shootingSide)
 {
     const int32_t y = MatchPersons[keeper].y;

@@ -44,8 +44,6 @@ struct ShotGeometry {
     int32_t gapR;
 };
 
-bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
-
 ShotGeometry Measure(int32_t shooter)
 {
     const MatchPerson& p = MatchPersons[shooter];

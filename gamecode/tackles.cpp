@@ -114,8 +114,6 @@ const TackleRow& RowOf(int32_t action)
     FatalError("Action_Tackle(): action %d is no tackle", action);
 }
 
-bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAYER_COUNT; }
-
 int32_t Strictness() { return Match.official[0]; }
 int32_t CardThreshold() { return Match.official[1]; }
 

@@ -118,8 +118,6 @@ BandRows ApplyBands(TeamStrategyWords up, TeamStrategyWords down, int32_t y)
     return {up, down};
 }
 
-bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
-
 void ChooseOpenPlayShape()
 {
     const int32_t upSide = Match.secondOfPair;

@@ -150,7 +150,7 @@ void FillRows()
     }
 }
 
-void Calendar_Init() { ClubCalendar_Build(EXM_GetRebuildFlag() != 0); }
+void Init_Calendar() { ClubCalendar_Build(EXM_GetRebuildFlag() != 0); }
 
 int32_t Restart(int32_t code)
 {
@@ -282,7 +282,7 @@ const MenuItem* ClubCalendar_Table()
         MenuEndItem(nullptr, nullptr),
     };
     static const MenuItem table[] = {
-        {0x36, 0, 0, 0, 0, MenuCallback(Calendar_Init), nullptr},
+        {0x36, 0, 0, 0, 0, MenuCallback(Init_Calendar), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(BACKGROUND), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&ClubCalendar.title), nullptr},

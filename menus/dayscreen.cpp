@@ -262,7 +262,7 @@ void DrawSheetRow(int32_t side, int32_t index, int32_t y)
                    side == 0 ? MENU_ALIGN_MR : MENU_ALIGN_ML);
 }
 
-void DrawTeamSheets()
+void DayScreen_DrawTeamSheets()
 {
     DayBackground();
     char heading[2 * HEADING_BYTES];
@@ -332,7 +332,7 @@ void DrawSideOnPitch(int32_t side, int32_t left, int32_t top, int32_t w, int32_t
     }
 }
 
-void DrawFormations()
+void DayScreen_DrawFormations()
 {
     DayBackground();
     SetMenuFont(2);
@@ -416,7 +416,7 @@ void DrawBestList(int32_t top, int32_t titleNo, const PreviewBestEntry* list)
     }
 }
 
-void DrawOpponent()
+void DayScreen_DrawOpponent()
 {
     DayBackground();
     SetMenuFont(2);
@@ -429,7 +429,8 @@ void DrawOpponent()
 
 void DrawPanel(int32_t panel)
 {
-    void (*const drawers[3])() = {DrawTeamSheets, DrawFormations, DrawOpponent};
+    void (*const drawers[3])() = {DayScreen_DrawTeamSheets, DayScreen_DrawFormations,
+                                  DayScreen_DrawOpponent};
     drawers[panel]();
     DayButtons_Register(BarOfPanel(panel));
     DayButtons_Draw();

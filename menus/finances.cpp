@@ -99,7 +99,7 @@ void DrawFigures(int32_t, int32_t, int32_t, int32_t, int32_t)
     DrawFootRow(2, TEXT_STADIUM_WORKS, Finances_StadiumWorksText());
 }
 
-int32_t Back(MenuHotspot*)
+int32_t Finances_Back(MenuHotspot*)
 {
     MenuOption = MENU_OPTION_OFFICE;
     return EXM_CODE_LEAVE;
@@ -110,7 +110,7 @@ int32_t Back(MenuHotspot*)
 void FinancesInit() { Finances = {}; }
 void FinancesUninit() { FinancesInit(); }
 
-void Finances_Build()
+void Finances_Init()
 {
     MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
     if (EXM_GetRebuildFlag() == 0) return;
@@ -132,14 +132,14 @@ const char* Finances_StadiumWorksText()
 const MenuItem* Finances_Table()
 {
     static const MenuItem table[] = {
-        {0x36, 0, 0, 0, 0, MenuCallback(Finances_Build), nullptr},
+        {0x36, 0, 0, 0, 0, MenuCallback(Finances_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawFigures), nullptr},
-        {0x200c, 540, 436, 90, 30, MenuTextNo(TEXT_BACK), Back},
+        {0x200c, 540, 436, 90, 30, MenuTextNo(TEXT_BACK), Finances_Back},
         MenuEndItem(nullptr, nullptr),
     };
     return table;

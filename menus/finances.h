@@ -23,7 +23,7 @@ extern FinancesState Finances;  // owned by Finances
 void FinancesInit();
 void FinancesUninit();
 
-void Finances_Build();  // on a fresh entry: the human club's figures read once
+void Finances_Init();  // on a fresh entry: the human club's figures read once
 // The money text of the stadium works, or "Aucuns travaux" when there are none.
 const char* Finances_StadiumWorksText();
 

@@ -181,7 +181,7 @@ void FillFilter()
     S().divisionButtons = FilterButtons(divisions);
 }
 
-void Build() { Friendly_Build(EXM_GetRebuildFlag() != 0); }
+void Friendly_Init() { Friendly_Build(EXM_GetRebuildFlag() != 0); }
 
 void DrawHeader(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
@@ -409,7 +409,7 @@ const MenuItem* Friendly_Table()
         MenuEndItem(nullptr, nullptr),
     };
     static const MenuItem table[] = {
-        {0x36, 0, 0, 0, 0, MenuCallback(Build), nullptr},
+        {0x36, 0, 0, 0, 0, MenuCallback(Friendly_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(TEXT_TITLE), nullptr},

@@ -339,7 +339,7 @@ constexpr auto DISPATCH = std::to_array<DispatchRow>({
     Step(25, PlayToday, "Jouer la journ\xE9" "e"),
     Table(26, "Editeur tactique", TacticsEditor_Table),
     Table(27, "Palmar\xE8s du club", ClubRecords_Table),
-    Table(28, "Caract\xE9ristiques du joueur", PlayerProgress_Table),
+    Table(28, "Caract\xE9ristiques du joueur", PlayerAttributes_Table),
     Table(29, "Statistiques de buts", GoalStats_Table),
     Table(30, "Statistiques d'affluence", AttendanceStats_Table),
     Table(31, "Statistiques diverses", MiscStats_Table),

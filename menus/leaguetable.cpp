@@ -76,7 +76,7 @@ void FillRow(LeagueTableRow& row, int32_t club)
     row.highlight = VTW_GetClubController(club) > 0 ? LEAGUE_TABLE_HIGHLIGHT : int16_t{0};
 }
 
-void Table_Init() { LeagueTable_Build(EXM_GetRebuildFlag() != 0); }
+void Init_LeagueTable() { LeagueTable_Build(EXM_GetRebuildFlag() != 0); }
 
 // Shaded bands by row parity, then one outline around the rows shown.
 void DrawFrame(int32_t, int32_t, int32_t, int32_t, int32_t)
@@ -271,7 +271,7 @@ const MenuItem* LeagueTable_Table()
         MenuEndItem(nullptr, nullptr),
     };
     static const MenuItem table[] = {
-        {0x36, 0, 0, 0, 0, MenuCallback(Table_Init), nullptr},
+        {0x36, 0, 0, 0, 0, MenuCallback(Init_LeagueTable), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(BACKGROUND), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0f, 330, 64, MENU_ALIGN_CENTRE, 0, MenuTextNo(150), nullptr},

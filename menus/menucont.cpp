@@ -165,7 +165,7 @@ int32_t AskToQuit()
     return LIST_CODE_LEAVE;
 }
 
-int32_t ExportTeam()
+int32_t MenuCont_ExportTeam()
 {
     if (SaveTeamFile() != 0) DoMessageBox(GetMessageText(TEXT_EXPORT_FAILED), 0);
     return LIST_CODE_REDRAW;
@@ -175,7 +175,7 @@ int32_t ActSpecial(int32_t label)
 {
     switch (label) {
         case TEXT_QUIT: return AskToQuit();
-        case TEXT_EXPORT_TEAM: return ExportTeam();
+        case TEXT_EXPORT_TEAM: return MenuCont_ExportTeam();
         case TEXT_DIVISION_MESSAGES: MessageFilter = 0; return LIST_CODE_CLOSE_QUIET;
         case TEXT_ALL_MESSAGES: MessageFilter = 1; return LIST_CODE_CLOSE_QUIET;
         case TEXT_VOLUME_UP: ChangeVolume(1); return LIST_CODE_KEEP;

@@ -255,6 +255,16 @@ void FillSkills(int32_t player)
     }
 }
 
+// The nine rows of the view shown: his figures or his skills.
+void Card_FillStats(int32_t player)
+{
+    if (s_card.view == 0) {
+        FillFigures(player);
+    } else {
+        FillSkills(player);
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // The drawing.
 
@@ -364,11 +374,7 @@ void Card_Init()
             LIST_ENABLED | (VTW_GetPlayerTxList(player) != 0 ? LIST_CHECKED : 0));
     }
     s_card.viewLabel = static_cast<int16_t>(s_card.view == 0 ? TEXT_SKILLS : TEXT_FIGURES);
-    if (s_card.view == 0) {
-        FillFigures(player);
-    } else {
-        FillSkills(player);
-    }
+    Card_FillStats(player);
 }
 
 const char* Card_StatLabel(int32_t row, int32_t column)

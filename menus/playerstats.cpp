@@ -397,7 +397,7 @@ void StatsScreenInit()
 
 void StatsScreenUninit() { StatsScreenInit(); }
 
-void StatsScreen_Build()
+void StatsScreen_Init()
 {
     MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
     if (EXM_GetRebuildFlag() != 0) {
@@ -580,7 +580,7 @@ MenuListEntry* StatsScreen_AssignPopup()
 const MenuItem* StatsScreen_Table()
 {
     static const MenuItem table[] = {
-        {0x36, 0, 0, 0, 0, MenuCallback(StatsScreen_Build), nullptr},
+        {0x36, 0, 0, 0, 0, MenuCallback(StatsScreen_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_clubName), nullptr},

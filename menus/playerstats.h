@@ -43,7 +43,7 @@ void StatsScreenInit();  // the initial columns, no sort, the top row
 void StatsScreenUninit();
 
 // Every walk: on a fresh entry the state listed above rebuilt; then the list taken and sorted.
-void StatsScreen_Build();
+void StatsScreen_Init();
 
 // An attribute text's value for a player (41-58), STATS_NO_VALUE for another text.
 int32_t StatsScreen_AttributeValue(int32_t player, int32_t textNo);

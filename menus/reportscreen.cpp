@@ -168,6 +168,15 @@ void DrawPanel(int32_t x, int32_t y, int32_t w, int32_t h)
     MenuCont_OutlineBox(x, y, w, h);
 }
 
+// The incidents, the statistics, the man of the match and the attendance.
+void MatchReport_DrawPanels()
+{
+    DrawPanel(12, INCIDENTS_Y, 614, std::max(R().height[0], R().height[1]) + 40);
+    DrawPanel(90, 258, 460, 82);
+    DrawPanel(150, 344, 340, 46);
+    DrawPanel(220, 394, 200, 46);
+}
+
 void DrawColumns()
 {
     SetMenuFont(0);
@@ -188,10 +197,7 @@ void DrawReport(int32_t, int32_t, int32_t, int32_t, int32_t)
     DrawMenuString(320, 36, R().heading, MENU_ALIGN_CENTRE);
     SetMenuFont(2);
     DrawMenuString(320, 58, R().score, MENU_ALIGN_CENTRE);
-    DrawPanel(12, INCIDENTS_Y, 614, std::max(R().height[0], R().height[1]) + 40);
-    DrawPanel(90, 258, 460, 82);
-    DrawPanel(150, 344, 340, 46);
-    DrawPanel(220, 394, 200, 46);
+    MatchReport_DrawPanels();
     DrawColumns();
     SetMenuFont(0);
     for (int32_t k = 0; k < 4; ++k) {

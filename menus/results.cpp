@@ -146,7 +146,7 @@ int32_t EntryOfRow(int32_t row)
     return FindEntry(NONE, VTW_GetCupIndexOfComp(comp));
 }
 
-int32_t FindHumanEntry(int32_t row)
+int32_t ResultsScreen_FindHumanEntry(int32_t row)
 {
     if (row < 0 || row >= FIXTURE_ROWS) return 0;
     const int32_t comp = VTW_GetFixtureCompetition(row);
@@ -172,7 +172,7 @@ void StartFresh()
         entry.scroll = 0;
         ++s_results.usedEntries;
     }
-    s_results.defaultEntry = FindHumanEntry(VTW_FindHumanFixtureOnDay(Today()));
+    s_results.defaultEntry = ResultsScreen_FindHumanEntry(VTW_FindHumanFixtureOnDay(Today()));
     s_results.selectedEntry = s_results.defaultEntry;
     s_results.scroll = 0;
 }
@@ -247,6 +247,9 @@ void RememberHumanScroll()
     }
 }
 
+// The cup's name in the current country.
+int32_t ResultsScreen_CupName(int32_t cup) { return VTW_GetCountryTextNo(cup); }
+
 void FillButtonLabels()
 {
     for (int32_t e = 0; e < s_results.usedEntries; ++e) {
@@ -261,7 +264,7 @@ void FillButtonLabels()
         else if (entry.cup == CUP_SUPER)
             label = VTW_BuildTable668(COMP_SUPER_CUP, &label, &label);
         else
-            label = VTW_GetCountryTextNo(entry.cup);
+            label = ResultsScreen_CupName(entry.cup);
         s_results.buttonLabels[e] = static_cast<int16_t>(label);
     }
 }
@@ -282,6 +285,8 @@ int32_t FirstLegOf(int32_t row)
     }
     return NONE;
 }
+
+bool ResultsScreen_IsSecondLeg(int32_t row) { return FirstLegOf(row) >= 0; }
 
 void FillHeading(int32_t row)
 {
@@ -306,7 +311,7 @@ void FillHeading(int32_t row)
         const size_t used = std::strlen(s_results.heading);
         std::snprintf(s_results.heading + used, HEADING_BYTES - used, " %s", GetMessageText(part));
     }
-    if (twoLegged) s_results.twoLegs = FirstLegOf(row) >= 0;
+    if (twoLegged) s_results.twoLegs = ResultsScreen_IsSecondLeg(row);
 }
 
 ShownRow BuildShownRow(int32_t row)
@@ -406,7 +411,7 @@ void DrawRow(int32_t i)
     DrawAggregate(shown, y);
 }
 
-void DrawRows(int32_t, int32_t, int32_t, int32_t, int32_t)
+void ResultsScreen_DrawRows(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
     const bool aggregate = s_results.twoLegs;
     for (int32_t i = 0; i < s_results.shownCount; ++i) {
@@ -562,7 +567,7 @@ const MenuItem* ResultsLayout()
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x12, 320, 70, MENU_ALIGN_CENTRE, 0, MenuVariable(&s_headingText), nullptr},
-        {0x24, 0, 0, 640, 480, MenuCallback(DrawRows), nullptr},
+        {0x24, 0, 0, 640, 480, MenuCallback(ResultsScreen_DrawRows), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawButtons), nullptr},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Continue},
         MenuEndItem(ResultsScreen_Exit, nullptr),

@@ -143,6 +143,19 @@ int32_t Occupant(EditorCell cell) { return OnGrid(cell) ? S().grid[cell.column][
 
 bool IsCustom() { return CurrentTactic >= TACTIC_CUSTOM_FIRST; }
 
+// The formation button's label: every custom tactic reads "Personnalisé" there.
+int32_t Tactic_GetFormationText(int32_t tactic)
+{
+    return tactic >= TACTIC_CUSTOM_FIRST ? TEXT_CUSTOM : Tactic_GetFormationTextId(tactic);
+}
+
+// The tactic button's label: a custom tactic has no variant, so its own name stands there.
+int32_t Tactic_GetVariantText(int32_t tactic)
+{
+    return tactic >= TACTIC_CUSTOM_FIRST ? Tactic_GetFormationTextId(tactic)
+                                         : Tactic_GetVariantTextId(tactic);
+}
+
 // The slot a player's shirt gives him, -1 outside the eleven.
 int32_t SlotOf(int32_t player)
 {
@@ -153,7 +166,7 @@ int32_t SlotOf(int32_t player)
 TacticsSlot& WorkSlot(int32_t slot) { return S().work->slots[slot]; }
 
 // The ten outfield players of the shown record on their cells; the keeper is not on the grid.
-void RebuildGrid()
+void TacticsEditor_RebuildGrid()
 {
     TacticsEditorState& s = S();
     std::fill(&s.grid[0][0], &s.grid[0][0] + EDITOR_GRID_COLUMNS * EDITOR_GRID_ROWS, -1);
@@ -241,7 +254,7 @@ void PositionPlayer(int32_t player, EditorCell cell)
 }
 
 // Their whole slots change places, instructions and all; a link to himself means none.
-void SwapSlots(int32_t a, int32_t b)
+void TacticsEditor_SwapSlots(int32_t a, int32_t b)
 {
     std::swap(WorkSlot(a), WorkSlot(b));
     for (const int32_t slot : {a, b}) {
@@ -271,7 +284,7 @@ bool ClickCell(EditorCell cell)
     if (there < 0) {
         PositionPlayer(picked, cell);
     } else {
-        SwapSlots(SlotOf(picked), SlotOf(there));
+        TacticsEditor_SwapSlots(SlotOf(picked), SlotOf(there));
     }
     return false;
 }
@@ -326,7 +339,7 @@ uint8_t NextOfThree(uint8_t value) { return static_cast<uint8_t>(value >= 2 ? 0 
 // ---------------------------------------------------------------------------------------------
 // Drawing.
 
-void DrawPitch()
+void TacticsEditor_DrawPitch()
 {
     for (int32_t c = 0; c < EDITOR_GRID_COLUMNS; ++c) {
         const int32_t x0 = EDITOR_GRID_X + c * EDITOR_GRID_W / EDITOR_GRID_COLUMNS;
@@ -341,7 +354,7 @@ void DrawPitch()
     DrawBoxOutline(EDITOR_GRID_X, EDITOR_GRID_Y, EDITOR_GRID_W, EDITOR_GRID_H);
 }
 
-void DrawArrow(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint16_t colour)
+void TacticsEditor_DrawArrow(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint16_t colour)
 {
     DrawMenuLine(x1, y1, x2, y2, colour);
     const double back = std::atan2(y1 - y2, x1 - x2);
@@ -357,13 +370,13 @@ void DrawArrowTo(EditorCell from, EditorCell to, uint16_t colour, bool withBall)
     int32_t x1, y1, x2, y2;
     TacticsEditor_CellPoint(from, &x1, &y1);
     TacticsEditor_CellPoint(to, &x2, &y2);
-    DrawArrow(x1, y1, x2, y2, colour);
+    TacticsEditor_DrawArrow(x1, y1, x2, y2, colour);
     if (withBall) DoIcon((x1 + x2) / 2, (y1 + y2) / 2, ICON_PASS_BALL, MENU_ALIGN_CENTRE);
 }
 
 EditorCell CellOfSlot(int32_t slot) { return Get(WorkSlot(slot), kPosition); }
 
-void DrawPlayers()
+void TacticsEditor_DrawPlayers()
 {
     const TacticsEditorState& s = S();
     for (int32_t c = 0; c < EDITOR_GRID_COLUMNS; ++c) {
@@ -431,7 +444,7 @@ int32_t ClickShirt(MenuHotspot* h)
     return TacticsEditor_SwapShirts(static_cast<int32_t>(h->value));
 }
 
-int32_t ShowPlayer(MenuHotspot* h)
+int32_t TacticsEditor_ShowPlayer(MenuHotspot* h)
 {
     CurrentPlayer = static_cast<int16_t>(h->value);
     CardReturnOption = OPTION_EDITOR;
@@ -462,8 +475,8 @@ void DrawRowPlayer(int32_t row, int32_t y, int32_t player)
     SetDrawAttribute(1, 0);
     DrawMenuString(LIST_X + 36, middle, FitMenuText(VTW_FormatPersonName(player), 100),
                    MENU_ALIGN_ML);
-    EXM_AddHotspot(LIST_X + 36, y, 100, ROW_H, -1, MENU_ALIGN_TL, -1, row, row, player, ShowPlayer,
-                   0, HOTSPOT_PLAIN);
+    EXM_AddHotspot(LIST_X + 36, y, 100, ROW_H, -1, MENU_ALIGN_TL, -1, row, row, player,
+                   TacticsEditor_ShowPlayer, 0, HOTSPOT_PLAIN);
     DrawMenuString(LIST_X + 140, middle, TacticsEditor_FootText(player), MENU_ALIGN_ML);
     if (row < TACTIC_SLOT_COUNT && s.work != nullptr) {
         const TacticsSlot& slot = WorkSlot(row);
@@ -475,8 +488,10 @@ void DrawRowPlayer(int32_t row, int32_t y, int32_t player)
                            kOptionCells[k].click, 0, HOTSPOT_PLAIN);
         }
     }
+    const int32_t values[2] = {TacticsEditor_GetOption1Value(player),
+                               TacticsEditor_GetOption2Value(player)};
     for (int32_t k = 0; k < 2; ++k) {
-        const int32_t value = TacticsEditor_GetOptionValue(k + 1, s.compare[k], player);
+        const int32_t value = values[k];
         SetDrawAttribute(1, TacticsEditor_ValueColour(value));
         DrawMenuNumber(COMPARE_X + COMPARE_W * k + COMPARE_W / 2, middle, value, MENU_ALIGN_CENTRE);
     }
@@ -518,9 +533,9 @@ void DrawRows()
 
 void DrawScreen(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
-    DrawPitch();
+    TacticsEditor_DrawPitch();
     DrawRows();
-    DrawPlayers();
+    TacticsEditor_DrawPlayers();
 }
 
 void PointerStep(int32_t, int32_t, int32_t, int32_t, int32_t)
@@ -625,6 +640,28 @@ MenuListEntry* ComparePopup(MenuListPrepare prepare, MenuListEntry* popup)
     return popup;
 }
 
+// A comparison attribute's (1-11) value for a player; `which` 1 or 2 names the column in the
+// fatal text of any other attribute.
+int32_t OptionValue(int32_t which, int32_t attribute, int32_t player)
+{
+    switch (attribute) {
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5: return VTW_GetAbilityStat(player, attribute);
+        case 6: return VTW_GetPhysicalStat(player, 8);
+        case 7: return VTW_GetPhysicalStat(player, 10);
+        case 8: return VTW_GetPhysicalStat(player, 13);
+        case 9: return VTW_GetPhysicalStat(player, 14);
+        case 10: return VTW_GetPersonalityStat(player, 19);
+        case 11: return VTW_GetPlayerExperiencePercent(player);
+        default:
+            if (which == 1) FatalError("Bad value for Option_1 : %d", attribute);
+            FatalError("Bad value for Option_2 : %d", attribute);
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -671,12 +708,10 @@ void TacticsEditor_Init()
         s.press = kNoCell;
         s.previous = CurrentTactic;
     }
-    RebuildGrid();
+    TacticsEditor_RebuildGrid();
     s_clubName = static_cast<int16_t>(s.club < 0 ? -1 : VTW_ClubNameTextNo(VTW_GetTeam(s.club)));
-    s_formationLabel =
-        static_cast<int16_t>(IsCustom() ? TEXT_CUSTOM : Tactic_GetFormationTextId(CurrentTactic));
-    s_tacticLabel = static_cast<int16_t>(IsCustom() ? Tactic_GetFormationTextId(CurrentTactic)
-                                                    : Tactic_GetVariantTextId(CurrentTactic));
+    s_formationLabel = static_cast<int16_t>(Tactic_GetFormationText(CurrentTactic));
+    s_tacticLabel = static_cast<int16_t>(Tactic_GetVariantText(CurrentTactic));
     for (int32_t k = 0; k < 2; ++k) {
         s_compareLabels[k] =
             kCompare[std::clamp(s.compare[k], 1, EDITOR_ATTRIBUTE_COUNT) - 1].shortName;
@@ -723,7 +758,7 @@ void LogicalInfusion(int32_t x, int32_t y, uint32_t buttons)
     }
     if (!keepPick) s.picked = -1;
     s.press = kNoCell;
-    RebuildGrid();
+    TacticsEditor_RebuildGrid();
     EXM_SetPendingCode(EXM_CODE_REDRAW);
 }
 
@@ -801,7 +836,7 @@ int32_t TacticsEditor_SwapShirts(int32_t row)
     if (s.selection != player) {
         Squad_ExchangeShirts(s.club, s.selection, player);
         VTW_RefreshSquadCount(s.club);
-        RebuildGrid();
+        TacticsEditor_RebuildGrid();
     }
     s.selection = -1;
     return EXM_CODE_REDRAW;
@@ -877,24 +912,14 @@ int32_t TacticsEditor_ScrollDown()
     return EXM_CODE_REDRAW;
 }
 
-int32_t TacticsEditor_GetOptionValue(int32_t which, int32_t attribute, int32_t player)
+int32_t TacticsEditor_GetOption1Value(int32_t player)
 {
-    switch (attribute) {
-        case 1:
-        case 2:
-        case 3:
-        case 4:
-        case 5: return VTW_GetAbilityStat(player, attribute);
-        case 6: return VTW_GetPhysicalStat(player, 8);
-        case 7: return VTW_GetPhysicalStat(player, 10);
-        case 8: return VTW_GetPhysicalStat(player, 13);
-        case 9: return VTW_GetPhysicalStat(player, 14);
-        case 10: return VTW_GetPersonalityStat(player, 19);
-        case 11: return VTW_GetPlayerExperiencePercent(player);
-        default:
-            if (which == 1) FatalError("Bad value for Option_1 : %d", attribute);
-            FatalError("Bad value for Option_2 : %d", attribute);
-    }
+    return OptionValue(1, S().compare[0], player);
+}
+
+int32_t TacticsEditor_GetOption2Value(int32_t player)
+{
+    return OptionValue(2, S().compare[1], player);
 }
 
 int32_t TacticsEditor_ValueColour(int32_t value)

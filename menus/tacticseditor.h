@@ -83,9 +83,10 @@ int32_t TacticsEditor_Undo();
 int32_t TacticsEditor_ScrollUp();
 int32_t TacticsEditor_ScrollDown();
 
-// A comparison attribute's (1-11) value for a player; `which` 1 or 2 names the column in the
-// fatal text of a value above 11.
-int32_t TacticsEditor_GetOptionValue(int32_t which, int32_t attribute, int32_t player);
+// The value of the first or second comparison column's attribute (1-11) for a player; any other
+// attribute is fatal, the text naming the column.
+int32_t TacticsEditor_GetOption1Value(int32_t player);
+int32_t TacticsEditor_GetOption2Value(int32_t player);
 int32_t TacticsEditor_ValueColour(int32_t value);    // the font colour of a value's band
 const char* TacticsEditor_FootText(int32_t player);  // "G", "D", "G/D" or ""; else fatal
 

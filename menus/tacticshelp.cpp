@@ -78,7 +78,7 @@ int32_t LineHeight()
     return h;
 }
 
-void DrawText()
+void TacticsHelp_DrawText()
 {
     const TacticsHelpState& s = S();
     SetMenuFont(HELP_FONT);
@@ -119,7 +119,7 @@ void DrawLegend()
 
 void DrawScreen(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
-    DrawText();
+    TacticsHelp_DrawText();
     DrawLegend();
     if (S().lineCount > HELP_PAGE_LINES) {
         EXM_AddHotspot(24, 440, 40, 20, -1, MENU_ALIGN_TL, -1, 0, 0, 0, PageUp, 2, HOTSPOT_PLAIN);
@@ -137,7 +137,7 @@ int32_t ChoosePage(MenuHotspot* h)
     return 1;
 }
 
-int32_t Back(MenuHotspot*)
+int32_t TacticsHelp_Back(MenuHotspot*)
 {
     MenuOption = OPTION_EDITOR;
     return EXM_CODE_LEAVE;
@@ -215,7 +215,7 @@ const MenuItem* TacticsHelp_Table()
         {0x200c, kButtonX[2], 440, 96, 30, MenuTextNo(kPages[2].button), ChoosePage},
         {0x200c, kButtonX[3], 440, 96, 30, MenuTextNo(kPages[3].button), ChoosePage},
         {0x200c, kButtonX[4], 440, 96, 30, MenuTextNo(kPages[4].button), ChoosePage},
-        {0x03, 593, 455, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Back},
+        {0x03, 593, 455, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), TacticsHelp_Back},
         MenuEndItem(TacticsHelp_Exit, nullptr),
     };
     return table;

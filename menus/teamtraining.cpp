@@ -70,7 +70,7 @@ int32_t ClickBrush(MenuHotspot* h)
     return TeamTraining_SetBrush(BRUSH_SUBJECTS[static_cast<int32_t>(h->value)]);
 }
 
-void DrawDays()
+void TeamTraining_DrawGrid()
 {
     for (int32_t day = 0; day < TEAM_TRAINING_DAYS; ++day) {
         const int32_t y = ROWS_TOP + day * ROW_PITCH;
@@ -119,12 +119,17 @@ void DrawShares()
     }
 }
 
+void TeamTraining_DrawPanel()
+{
+    DrawLevels(VTW_GetClubOfManager(MANAGER_HUMAN));
+    DrawShares();
+}
+
 void DrawScreen(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
     SetMenuFont(0);
-    DrawDays();
-    DrawLevels(VTW_GetClubOfManager(MANAGER_HUMAN));
-    DrawShares();
+    TeamTraining_DrawGrid();
+    TeamTraining_DrawPanel();
 }
 
 int32_t Leave(int16_t option)

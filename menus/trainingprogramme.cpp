@@ -109,7 +109,7 @@ void DrawPlayerText(int32_t middle, int32_t player)
     }
 }
 
-void DrawProgress(int32_t y, int32_t slot, int32_t player)
+void TrainingProgramme_DrawProgress(int32_t y, int32_t slot, int32_t player)
 {
     const int32_t top = y + 6;
     const int32_t h = ROW_PITCH - 12;
@@ -173,7 +173,7 @@ void DrawRow(int32_t row, int32_t player)
     DoButton(416, middle - 12, 24, 24);
     if (const int32_t marker = TrainingProgramme_PresetMarker(slot); marker > 0)
         DrawMenuNumber(428, middle, marker, MENU_ALIGN_CENTRE);
-    DrawProgress(y, slot, player);
+    TrainingProgramme_DrawProgress(y, slot, player);
 }
 
 int32_t ClickBrush(MenuHotspot* h)
@@ -338,18 +338,18 @@ void DrawPanel(int32_t ability, const int32_t curves[PROGRESS_POINTS][ABILITIES]
     SetDrawAttribute(2, 0);
 }
 
-void DrawProgressScreen(int32_t, int32_t, int32_t, int32_t, int32_t)
+void PlayerAttributes_Draw(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
     SetMenuFont(2);
     DrawMenuString(320, 36, VTW_FormatPersonName(CurrentPlayer), MENU_ALIGN_CENTRE);
     SetMenuFont(0);
     int32_t curves[PROGRESS_POINTS][ABILITIES];
-    PlayerProgress_Curves(CurrentPlayer, curves);
+    PlayerAttributes_Curves(CurrentPlayer, curves);
     for (int32_t ability = 0; ability < ABILITIES; ++ability)
         DrawPanel(ability, curves);
 }
 
-void PlayerProgress_Init()
+void PlayerAttributes_Init()
 {
     if (EXM_GetRebuildFlag() != 0) MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
 }
@@ -358,20 +358,20 @@ int32_t ProgressBack(MenuHotspot*) { return Leave(MENU_OPTION_PLAYER_CARD); }
 
 }  // namespace
 
-void PlayerProgress_Curves(int32_t player, int32_t out[PROGRESS_POINTS][8])
+void PlayerAttributes_Curves(int32_t player, int32_t out[PROGRESS_POINTS][8])
 {
     for (int32_t point = 0; point < PROGRESS_POINTS; ++point)
         Player_GetAbilityStats(player, point * LEVEL_STEP, out[point]);
 }
 
-const MenuItem* PlayerProgress_Table()
+const MenuItem* PlayerAttributes_Table()
 {
     static const MenuItem table[] = {
-        {0x36, 0, 0, 0, 0, MenuCallback(PlayerProgress_Init), nullptr},
+        {0x36, 0, 0, 0, 0, MenuCallback(PlayerAttributes_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
-        {0x24, 0, 0, 640, 480, MenuCallback(DrawProgressScreen), nullptr},
+        {0x24, 0, 0, 640, 480, MenuCallback(PlayerAttributes_Draw), nullptr},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), ProgressBack},
         MenuEndItem(nullptr, nullptr),
     };

@@ -51,5 +51,5 @@ const MenuItem* TrainingProgramme_Table();  // option 23
 constexpr int16_t OPTION_PLAYER_PROGRESS = 28;
 constexpr int32_t PROGRESS_POINTS = 13;  // training levels 0, 8, .. 96
 // CurrentPlayer's eight ability values at each of the plotted training levels.
-void PlayerProgress_Curves(int32_t player, int32_t out[PROGRESS_POINTS][8]);
-const MenuItem* PlayerProgress_Table();  // option 28: the curves of CurrentPlayer
+void PlayerAttributes_Curves(int32_t player, int32_t out[PROGRESS_POINTS][8]);
+const MenuItem* PlayerAttributes_Table();  // option 28: the curves of CurrentPlayer

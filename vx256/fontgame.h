@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "generic/viewscreen.h"
+#include "viewservices/viewscreen.h"
 
 constexpr int32_t FONT_COUNT = 6;  // fnt12w, fnt16w, fnt24w, fnt12y, fnt16y, fnt24y
 

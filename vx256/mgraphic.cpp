@@ -8,7 +8,7 @@
 #include "engine/memory.h"
 #include "engine/pakfile.h"
 #include "engine/timer.h"
-#include "generic/viewscreen.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/gfx0.h"
 
 namespace {

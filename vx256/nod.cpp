@@ -12,7 +12,7 @@
 #include "engine/fatal.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
-#include "generic/kittextures.h"
+#include "vx256/kittextures.h"
 
 namespace {
 

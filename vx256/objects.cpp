@@ -7,8 +7,8 @@
 #include "engine/convert.h"
 #include "engine/fatal.h"
 #include "gamecode/presentation.h"
-#include "generic/matchkeys.h"
-#include "generic/viewscreen.h"
+#include "viewservices/viewflags.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/polyman.h"
 
 SoftObjectDrawerTable SoftObjectDrawers;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "generic/viewscreen.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/softraster.h"
 #include "vx256/softspan.h"
 

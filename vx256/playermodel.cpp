@@ -10,11 +10,11 @@
 
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
-#include "generic/kittextures.h"
-#include "generic/viewscreen.h"
 #include "menus/loadbar.h"
 #include "menus/menupc.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/gamepal.h"
+#include "vx256/kittextures.h"
 #include "vx256/mgraphic.h"
 #include "vx256/objects.h"
 #include "vx256/softraster.h"

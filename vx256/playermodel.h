@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "generic/motioncap.h"
+#include "viewservices/motioncap.h"
 #include "vx256/nod.h"
 #include "vx256/polyman.h"
 

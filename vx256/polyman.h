@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "engine/convert.h"
-#include "generic/viewscreen.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/softspan.h"
 
 constexpr float POLY_NEAR_Z = 20.0f;

@@ -39,7 +39,7 @@ struct SoftRasterState {
 
 SoftRasterState s_raster;
 
-void SetupEdge(RasterEdge* e, const SoftScreenVertex& from, const SoftScreenVertex& to)
+void Soft_SetupEdge(RasterEdge* e, const SoftScreenVertex& from, const SoftScreenVertex& to)
 {
     Soft_SetupIntegerEdge(&e->edge, from.x, from.y, to.x, to.y);
     e->a = from.a;
@@ -65,11 +65,11 @@ void WalkScreenPolygon(const SoftScreenVertex* v, int32_t count, DrawSpan drawSp
     RasterEdge& left = s_raster.left;
     RasterEdge& right = s_raster.right;
     const auto setupLeft = [&](int32_t from, int32_t to) {
-        SetupEdge(&left, v[from], v[to]);
+        Soft_SetupEdge(&left, v[from], v[to]);
         return &left.edge;
     };
     const auto setupRight = [&](int32_t from, int32_t to) {
-        SetupEdge(&right, v[from], v[to]);
+        Soft_SetupEdge(&right, v[from], v[to]);
         return &right.edge;
     };
     Soft_WalkPolygon(v, count, setupLeft, setupRight, [&] {

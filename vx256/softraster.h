@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "generic/viewscreen.h"
+#include "viewservices/viewscreen.h"
 
 constexpr int32_t SOFT_MASK_TEXTURE_WIDTH = 64;  // bytes per row of a mask texture
 constexpr int32_t SOFT_GRASS_TILE = 64;          // texels of the grass tile, across and down

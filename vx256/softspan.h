@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "generic/viewscreen.h"
+#include "viewservices/viewscreen.h"
 
 constexpr int32_t SOFT_MAX_POLY_VERTICES = 10;
 // 28.4 units: a vertex beyond +-this (+-1,048,576 pixels) is corrupt and its polygon draws

@@ -11,7 +11,7 @@
 
 #include "game/matchblocks.h"
 #include "gamecode/pitch.h"
-#include "generic/view2d.h"
+#include "matchscreens/view2d.h"
 #include "tests/support/frame_probe.h"
 #include "tests/support/front_end_script.h"
 #include "tests/support/host_run.h"

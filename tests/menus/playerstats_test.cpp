@@ -35,7 +35,7 @@ protected:
         MenuListRecord record{1, 0, 0};  // no hotspot: the column whose list was last open
         popup[0].prepare(&record);
         EXPECT_EQ(popup[row].handler(&popup[row]), LIST_CODE_REDRAW);
-        StatsScreen_Build();
+        StatsScreen_Init();
     }
 
     static std::vector<int16_t> List()
@@ -75,7 +75,7 @@ TEST_F(StatsScreenTest, SortsGroupsAndChosenAttributesOrderTheList)
         };
         for (const Case& c : cases) {
             c.act();
-            StatsScreen_Build();
+            StatsScreen_Init();
             const std::vector<int16_t> list = List();
             for (size_t i = 1; i < list.size(); ++i) {
                 const int32_t before = c.key(list[i - 1]), after = c.key(list[i]);
@@ -98,7 +98,7 @@ TEST_F(StatsScreenTest, EveryAttributeOfTheDropDownShowsAndSortsByItsOwnValue)
             Choose(popup, 2 + a);  // the drop-down of the first column, as opened over it
             ASSERT_EQ(StatsScreen.columns[0], a);
             StatsScreen_Sort(0);
-            StatsScreen_Build();
+            StatsScreen_Init();
             const int32_t textNo = popup[2 + a].label;
             for (int32_t i = 1; i < StatsScreen.length; ++i) {
                 EXPECT_GE(StatsScreen_AttributeValue(StatsScreen.list[i - 1], textNo),
@@ -152,7 +152,7 @@ TEST_F(StatsScreenTest, OpponentsAndTheShortlistJoinOnceAndAHundredAndFourScroll
         // No fixture left: the option switches itself off at the next build.
         Calendar_SetDay(365);
         if (VTW_GetNextOpponent(StatsScreen.club) < 0) {
-            StatsScreen_Build();
+            StatsScreen_Init();
             EXPECT_FALSE(StatsScreen.showOpponent);
         }
     });
@@ -200,7 +200,7 @@ TEST_F(StatsScreenTest, AssignmentsGoInOrderAndShirtOneTakesNoSetPiece)
         // Another club's player, and a row past the list, do nothing.
         const int32_t opponent = VTW_GetNextOpponent(StatsScreen.club);
         StatsScreen.showOpponent = true;
-        StatsScreen_Build();
+        StatsScreen_Init();
         VTW_RefreshSquadCount(opponent);
         const int32_t stranger = indexOf(VTW_GetSquadPlayer(0));
         VTW_RefreshSquadCount(StatsScreen.club);
@@ -239,11 +239,11 @@ TEST_F(StatsScreenTest, AManagerWithoutAPostSeesAnEmptyListAndClubZeroItsSquad)
         const int32_t cases[][2] = {{-1, 0}, {0, VTW_GetClubSquadCount(0)}};
         for (const auto& c : cases) {
             StatsScreen.club = c[0];
-            StatsScreen_Build();
+            StatsScreen_Init();
             EXPECT_EQ(StatsScreen.length, c[1]) << c[0];
         }
         StatsScreen.club = -1;
-        StatsScreen_Build();
+        StatsScreen_Init();
         EXPECT_EQ(StatsScreen_ClickShirt(0), 1);
         EXPECT_EQ(StatsScreen_ScrollDown(), 1);
     });

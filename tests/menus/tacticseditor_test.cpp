@@ -441,9 +441,9 @@ TEST_F(TacticsEditorTest, ButtonsOptionCellsShirtsAndDropDowns)
             EXPECT_EQ(TacticsEditor.compare[which], 11);
         }
         const int32_t player = TacticsEditor_RowPlayer(0);
-        EXPECT_EQ(TacticsEditor_GetOptionValue(1, 11, player),
-                  VTW_GetPlayerExperiencePercent(player));
-        EXPECT_EQ(TacticsEditor_GetOptionValue(2, 6, player), VTW_GetPhysicalStat(player, 8));
+        EXPECT_EQ(TacticsEditor_GetOption1Value(player), VTW_GetPlayerExperiencePercent(player));
+        TacticsEditor.compare[1] = 6;
+        EXPECT_EQ(TacticsEditor_GetOption2Value(player), VTW_GetPhysicalStat(player, 8));
     });
 }
 
@@ -487,8 +487,10 @@ TEST_F(TacticsEditorTest, BadShirtsFeetAndAttributesAreFatal)
                       + std::to_string(cell.column)
                       + "\nWhereDidYouPickHerUpY = " + std::to_string(cell.row) + "\n")
                          .c_str());
-        EXPECT_FATAL(TacticsEditor_GetOptionValue(1, 12, sub), "Bad value for Option_1 : 12");
-        EXPECT_FATAL(TacticsEditor_GetOptionValue(2, 0, sub), "Bad value for Option_2 : 0");
+        TacticsEditor.compare[0] = 12;
+        TacticsEditor.compare[1] = 0;
+        EXPECT_FATAL(TacticsEditor_GetOption1Value(sub), "Bad value for Option_1 : 12");
+        EXPECT_FATAL(TacticsEditor_GetOption2Value(sub), "Bad value for Option_2 : 0");
         EXPECT_FATAL(
             {
                 Player_RefForSet(sub, "Side").full->side = 4;

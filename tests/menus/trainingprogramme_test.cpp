@@ -165,7 +165,7 @@ TEST_F(TrainingProgrammeTest, TheProgressCurvesOfAFixedPlayerMatchTheGoldenAndOk
     MenuInputs inputs;
     AddClick(&inputs, 200, 570, 436);
     m_screen.Run(
-        PlayerProgress_Table(), [&] { hash = WorkScreenHash(); }, inputs);
+        PlayerAttributes_Table(), [&] { hash = WorkScreenHash(); }, inputs);
     ExpectGoldenHash("menus/player_progress", hash);
     EXPECT_EQ(MenuOption, MENU_OPTION_PLAYER_CARD);
 }

@@ -10,7 +10,7 @@
 
 #include "engine/gfx.h"
 #include "gamecode/presentation.h"
-#include "generic/viewscreen.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/objects.h"
 #include "vx256/polyman.h"
 #include "vx256/softspan.h"

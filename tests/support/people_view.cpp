@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "engine/gfx.h"
-#include "generic/kittextures.h"
-#include "generic/motioncap.h"
-#include "generic/viewscreen.h"
 #include "tests/support/kit_match.h"
 #include "tests/support/object_scene.h"
+#include "viewservices/motioncap.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/gamepal.h"
+#include "vx256/kittextures.h"
 #include "vx256/playermodel.h"
 #include "vx256/softspan.h"
 #include "vx256/textures.h"

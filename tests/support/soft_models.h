@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "generic/viewscreen.h"
+#include "viewservices/viewscreen.h"
 
 using SoftPixels = std::set<std::pair<int32_t, int32_t>>;  // (x, row)
 

@@ -23,7 +23,7 @@
 #include "engine/timer.h"
 #include "engine/wsock.h"
 #include "generated/build_paths.h"
-#include "generic/sharedops.h"
+#include "matchscreens/sharedops.h"
 
 namespace {
 

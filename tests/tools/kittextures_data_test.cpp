@@ -14,12 +14,12 @@
 #include "game/kitcolours.h"
 #include "game/matchblocks.h"
 #include "game/world.h"
-#include "generic/kittextures.h"
 #include "menus/kits.h"
 #include "tests/support/game_world.h"
 #include "tests/support/kit_match.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
+#include "vx256/kittextures.h"
 #include "vx256/textures.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include "engine/filename.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
-#include "generic/viewscreen.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/mgraphic.h"
 
 namespace {

@@ -11,8 +11,8 @@
 
 #include "gamecode/matchdata.h"
 #include "gamecode/presentation.h"
-#include "generic/matchkeys.h"
-#include "generic/viewscreen.h"
+#include "matchscreens/matchkeys.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/polyman.h"
 
 namespace {

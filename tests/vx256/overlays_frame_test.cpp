@@ -9,14 +9,15 @@
 #include "engine/gfx.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
-#include "generic/replay.h"
-#include "generic/viewscreen.h"
+#include "matchscreens/replay.h"
+#include "matchscreens/softhud.h"
+#include "matchscreens/softview.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/fontgame.h"
 #include "vx256/gamepal.h"
 #include "vx256/mgraphic.h"
-#include "vx256/softview.h"
 
 namespace {
 

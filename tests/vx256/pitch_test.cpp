@@ -13,8 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/memory.h"
-#include "generic/viewscreen.h"
 #include "tests/support/menu_run.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/gamepal.h"
 #include "vx256/polyman.h"
 #include "vx256/softraster.h"

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "generic/viewscreen.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/nod.h"
 
 namespace {

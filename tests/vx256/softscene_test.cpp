@@ -14,10 +14,10 @@
 #include "engine/gfx.h"
 #include "engine/host/host.h"
 #include "generated/build_paths.h"
-#include "generic/viewscreen.h"
 #include "tests/support/gfx_run.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/soft_models.h"
+#include "viewservices/viewscreen.h"
 #include "vx256/softraster.h"
 #include "vx256/softspan.h"
 

@@ -12,11 +12,11 @@
 #include <string>
 
 #include "game/records.h"
-#include "generic/kittextures.h"
 #include "menus/kits.h"
 #include "tools/mkdata/canvas.h"
 #include "tools/mkdata/d3dtextures.h"
 #include "tools/mkdata/matchgfx.h"
+#include "vx256/kittextures.h"
 #include "vx256/textures.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include <sstream>
 
 #include "gamecode/motionframes.h"
-#include "generic/motioncap.h"
 #include "tools/mkdata/skeleton.h"
 #include "tools/mkdata/textsource.h"
+#include "viewservices/motioncap.h"
 #include "vx256/polyman.h"
 
 namespace {

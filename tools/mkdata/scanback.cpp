@@ -6,7 +6,7 @@
 
 #include "game/matchblocks.h"
 #include "gamecode/pitch.h"
-#include "generic/view2d.h"
+#include "matchscreens/view2d.h"
 #include "tools/mkdata/canvas.h"
 #include "tools/mkdata/menugfx.h"
 #include "vx256/polyman.h"

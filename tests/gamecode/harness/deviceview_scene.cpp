@@ -16,11 +16,11 @@
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "generated/build_paths.h"
-#include "generic/infobar.h"
-#include "generic/matchkeys.h"
-#include "generic/timedevents.h"
+#include "matchscreens/matchkeys.h"
 #include "tests/gamecode/harness/softview_scene.h"
 #include "tests/support/gfx_run.h"
+#include "viewservices/infobar.h"
+#include "viewservices/timedevents.h"
 #include "vxd3d/d3dware.h"
 
 namespace {

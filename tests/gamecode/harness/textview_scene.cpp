@@ -6,11 +6,11 @@
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
-#include "generic/matchkeys.h"
-#include "generic/textview.h"
-#include "generic/timedevents.h"
+#include "matchscreens/matchkeys.h"
+#include "matchscreens/textview.h"
 #include "menus/machine.h"
 #include "tests/gamecode/harness/harness.h"
+#include "viewservices/timedevents.h"
 
 ScopedTextView::ScopedTextView()
 {

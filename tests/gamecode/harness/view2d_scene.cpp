@@ -9,12 +9,12 @@
 #include "gamecode/matchview.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
-#include "generic/matchkeys.h"
-#include "generic/popup.h"
-#include "generic/timedevents.h"
-#include "generic/view2d.h"
+#include "matchscreens/matchkeys.h"
+#include "matchscreens/view2d.h"
 #include "menus/machine.h"
 #include "tests/gamecode/harness/harness.h"
+#include "viewservices/popup.h"
+#include "viewservices/timedevents.h"
 #include "vx256/objects.h"
 
 namespace {

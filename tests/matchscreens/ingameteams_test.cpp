@@ -1,0 +1,185 @@
+// The in-match team screens over a seeded fixture: which rows they list, what each row shows,
+// where the long names come from, and how their buttons and headers answer the pointer.
+#include "matchscreens/ingameteams.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "game/matchblocks.h"
+#include "game/textmess.h"
+#include "gamecode/matchdata.h"
+#include "gamecode/matchstate.h"
+#include "menus/vtmenu.h"
+#include "tests/gamecode/harness/harness.h"
+#include "tests/support/menu_loop.h"
+#include "tests/support/support.h"
+
+namespace {
+
+// A seeded fixture on the menu display, every player in his own line-up place, the starters on
+// the pitch.
+class InGameTeamsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        MatchBlocks_Init();
+        MatchEngine_Init();
+        MatchDayBuilder().Write();
+        InGameMenus_Init();
+        SeatEveryPersonInHisPlace();
+    }
+    void TearDown() override
+    {
+        InGameMenus_Uninit();
+        MatchEngine_Uninit();
+        MatchBlocks_Uninit();
+    }
+
+    static InGameLineUpRow Row(int32_t side, int32_t place)
+    {
+        InGameLineUpRow row{};
+        InGameTeams_LineUpRow(side, place, &row);
+        return row;
+    }
+
+    ScopedMenuDisplay m_display;
+};
+
+}  // namespace
+
+TEST_F(InGameTeamsTest, RowsListTheStartersAndABenchOfAtMostFive)
+{
+    const std::pair<int16_t, int32_t> cases[] = {{0, 11}, {3, 14}, {5, 16}, {9, 16}, {-1, 11}};
+    for (const auto& [bench, rows] : cases) {
+        GetMatchSidesBlock()->benchSize = bench;
+        EXPECT_EQ(InGameTeams_RowCount(), rows) << bench;
+    }
+}
+
+TEST_F(InGameTeamsTest, TheCaptainsLetterStandsOnHisOwnSideOnlyFirstAtHomeLastAway)
+{
+    Football_SetCaptain(0, 3);
+    Football_SetCaptain(1, 5);
+    EXPECT_STREQ(Row(0, 3).name, "(C) J. Joueur03");
+    EXPECT_STREQ(Row(1, 5).name, "J. Joueur21 (C)");
+    EXPECT_STREQ(Row(1, 3).name, "J. Joueur19");
+    EXPECT_STREQ(Row(0, 5).name, "J. Joueur05");
+}
+
+TEST_F(InGameTeamsTest, CardMarksAndTheKnockFollowThePlayersState)
+{
+    struct Case {
+        int16_t bookings;
+        int16_t sentOff;
+        int8_t hurt;
+        int32_t cards[2];
+        int32_t knock;
+    };
+    const Case cases[] = {
+        {0, 0, 0, {0, 0}, 0}, {1, 0, 0, {4, 0}, 0}, {2, 0, 0, {4, 3}, 0},
+        {0, 1, 0, {3, 0}, 0}, {0, 0, 1, {0, 0}, 5},
+    };
+    for (const Case& c : cases) {
+        MatchPerson& p = MatchPersons[2];
+        p.bookings = c.bookings;
+        p.sentOff = c.sentOff;
+        p.resultByteB = c.hurt;
+        const InGameLineUpRow row = Row(0, 2);
+        EXPECT_EQ(row.cardGraphics[0], c.cards[0]) << c.bookings << c.sentOff;
+        EXPECT_EQ(row.cardGraphics[1], c.cards[1]) << c.bookings << c.sentOff;
+        EXPECT_EQ(row.knockGraphic, c.knock);
+    }
+    EXPECT_EQ(Row(0, 12).rating, 0);     // a substitute who never came on shows no rating
+    MatchPersons[13].matchRating = 255;  // one who may not come on rates -1
+    EXPECT_EQ(Row(0, 13).rating, 0);
+    EXPECT_GE(Row(0, 2).rating, 10);
+}
+
+TEST_F(InGameTeamsTest, SquadColumnsReadTheEntrysTenSkillsAndNameThemByTheHeaderRule)
+{
+    static_assert(offsetof(MatchPlayerEntry, displaySkills) == 89);
+    MatchPlayerEntry& entry = GetMatchSidesBlock()->sides[1].entries[4];
+    for (int32_t c = 0; c < IGT_SQUAD_COLUMNS; ++c)
+        entry.displaySkills[c] = static_cast<uint16_t>(60 + c);
+    const char* longNames[IGT_SQUAD_COLUMNS] = {"Arr\xEAts", "T\xEAtes", "Tacles",      "Passes",
+                                                "Tirs",      "Dribble",  "Ballon mort", "Mental",
+                                                "Charisme",  "Vitesse"};
+    for (int32_t c = 0; c < IGT_SQUAD_COLUMNS; ++c) {
+        EXPECT_EQ(InGameTeams_SquadSkill(1, 4, c), 60 + c);
+        EXPECT_STREQ(GetMessageText(InGameTeams_SquadLongName(c)), longNames[c]) << c;
+    }
+}
+
+TEST_F(InGameTeamsTest, EveryPerformanceHeaderHasALongNameOfItsOwn)
+{
+    for (int32_t page = 0; page < IGT_PERFORMANCE_PAGES; ++page) {
+        for (int32_t c = 0; c < IGT_PERFORMANCE_COLUMNS; ++c) {
+            const int32_t header = InGameTeams_PerformanceHeader(page, c);
+            if (header == 0) continue;
+            const int32_t longName = InGameTeams_PerformanceLongName(header);
+            ASSERT_NE(longName, -1) << header;
+            EXPECT_GT(std::strlen(GetMessageText(longName)), std::strlen(GetMessageText(header)))
+                << header;
+        }
+    }
+}
+
+TEST_F(InGameTeamsTest, APlayerWhoHasNotTakenPartShowsNoFigures)
+{
+    int32_t figures[IGT_PERFORMANCE_COLUMNS] = {-7, -7, -7, -7, -7, -7};
+    EXPECT_FALSE(InGameTeams_PerformanceFigures(0, 13, 4, figures));
+    EXPECT_EQ(figures[0], -7);
+    MatchPersons[3].stats.goals = 2;
+    ASSERT_TRUE(InGameTeams_PerformanceFigures(0, 3, 4, figures));
+    EXPECT_EQ(figures[2], 2);  // "BUT"
+    MatchPersons[3].stats.ballsLost = 4;
+    ASSERT_TRUE(InGameTeams_PerformanceFigures(0, 3, 5, figures));
+    EXPECT_EQ(figures[1], 4);  // "PP", from a spare counter of the record
+}
+
+TEST_F(InGameTeamsTest, NavigationBarActsOnTheReleaseOnly)
+{
+    InGameMenuId = IGM_SQUAD;
+    InGameMenuSide = 0;
+    InGameScreen_Open(InGameTeams_Screen(IGM_SQUAD));
+    EXPECT_EQ(SendVTEventAt(520, 440, VT_EVENT_PRESS), VT_CONTINUE);
+    EXPECT_EQ(InGameMenuId, IGM_SQUAD);
+    EXPECT_EQ(SendVTEventAt(520, 440, VT_EVENT_RELEASE), VT_BREAK_1);
+    EXPECT_EQ(InGameMenuId, IGM_SQUAD);
+    EXPECT_EQ(InGameMenuSide, 1);
+    EXPECT_EQ(SendVTEventAt(320, 460, VT_EVENT_RELEASE), VT_BREAK_1);
+    EXPECT_EQ(InGameMenuId, IGM_LINE_UPS);
+    InGameScreen_Close();
+
+    InGameScreen_Open(InGameTeams_Screen(IGM_LINE_UPS));
+    EXPECT_EQ(SendVTEventAt(320, 460, VT_EVENT_RELEASE), VT_BREAK_1);
+    EXPECT_EQ(InGameMenuId, IGM_CLOSED);  // "Terminer" on the line-ups
+    InGameScreen_Close();
+}
+
+TEST_F(InGameTeamsTest, ASquadHeadersLongNameShowsOnlyWhileThePointerIsOnIt)
+{
+    InGameMenuId = IGM_SQUAD;
+    InGameScreen_Open(InGameTeams_Screen(IGM_SQUAD));
+    EXPECT_EQ(SendVTEventAt(190, 90, VT_EVENT_ENTER), VT_BREAK_0);
+    EXPECT_EQ(InGameTeams_LongNameShown(), 41);
+    EXPECT_EQ(SendVTEventAt(190, 90, VT_EVENT_LEAVE), VT_BREAK_0);
+    EXPECT_EQ(InGameTeams_LongNameShown(), -1);
+    InGameScreen_Close();
+}
+
+TEST_F(InGameTeamsTest, PerformanceReopensOnTheLastPageEveryTime)
+{
+    InGameMenuId = IGM_PERFORMANCE;
+    InGameScreen_Open(InGameTeams_Screen(IGM_PERFORMANCE));
+    EXPECT_EQ(InGameTeams_PerformancePage(), IGT_FIRST_PAGE);
+    EXPECT_EQ(SendVTEventAt(70, 380, VT_EVENT_RELEASE), VT_BREAK_0);  // "Arrêts"
+    EXPECT_EQ(InGameTeams_PerformancePage(), 0);
+    InGameScreen_Close();
+    InGameScreen_Open(InGameTeams_Screen(IGM_PERFORMANCE));
+    EXPECT_EQ(InGameTeams_PerformancePage(), IGT_FIRST_PAGE);
+    InGameScreen_Close();
+}

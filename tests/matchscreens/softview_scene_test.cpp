@@ -1,0 +1,296 @@
+// The software 3D view built and drawn in process over a seeded match, through its own hooks: the
+// kick-off frame from the right touchline camera and the frame at a scripted goal (goldens), the
+// tallest screen it takes, the heads-up display's rules, and rebuilds that leave memory where it
+// was.
+#include "tests/gamecode/harness/softview_scene.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/gfx.h"
+#include "engine/host/host.h"
+#include "engine/host/inject.h"
+#include "engine/memory.h"
+#include "engine/timer.h"
+#include "game/matchblocks.h"
+#include "gamecode/matchstate.h"
+#include "gamecode/pitch.h"
+#include "gamecode/presentation.h"
+#include "generated/build_paths.h"
+#include "matchscreens/matchkeys.h"
+#include "matchscreens/softhud.h"
+#include "matchscreens/softview.h"
+#include "menus/vtmenu.h"
+#include "viewservices/viewscreen.h"
+#include "vx256/mgraphic.h"
+#include "vx256/world3d.h"
+
+namespace {
+
+constexpr uint64_t kMenuHash = 0x0bad2288abd3a4e0ull;
+constexpr uint64_t kGoalHash = 0x8a120b8c66841ac4ull;
+constexpr uint64_t kKickOffHash = 0x9db599accbe2d420ull;
+
+TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
+{
+    ScopedSoftView view;
+    ScopedSoftView::Frame();
+    EXPECT_EQ(SoftView_Frames(), 1);
+    const uint64_t hash = HostFrameHash();
+    const std::string path = PELLORAN_BUILD_DIR "/softview_kickoff.png";
+    if (hash != kKickOffHash || std::getenv("PELLORAN_WRITE_FRAMES"))
+        HostWriteFramePng(path.c_str());
+    EXPECT_EQ(hash, kKickOffHash) << "0x" << std::hex << hash << ", written to " << path;
+}
+
+// The scripted goal: the ball just over the far goal line, side 0 a goal up, the touchline camera
+// following the ball there for a second and a bit.
+TEST(SoftViewScene, TheFrameAtAGoalOverTheFarLineMatchesItsGoldenHash)
+{
+    ScopedSoftView view;
+    Match.score[0] = 1;
+    Ball.holder = 0;
+    Ball.secondHolder = 0;
+    Match.followedObject = MATCH_BALL;
+    RenderObject& ball = RenderList[MATCH_BALL];
+    ball.x = PITCH_CENTRE_X + 30;
+    ball.y = PITCH_FAR_GOAL_LINE_Y + 4;
+    ball.height = 10 * 2.8f;
+    for (int32_t frame = 0; frame < 60; ++frame)
+        ScopedSoftView::Frame();
+    const uint64_t hash = HostFrameHash();
+    const std::string path = PELLORAN_BUILD_DIR "/softview_goal.png";
+    if (hash != kGoalHash || std::getenv("PELLORAN_WRITE_FRAMES")) HostWriteFramePng(path.c_str());
+    EXPECT_EQ(hash, kGoalHash) << "0x" << std::hex << hash << ", written to " << path;
+}
+
+TEST(SoftViewScene, TwentyRebuildsLeaveMemoryWhereItWas)
+{
+    ScopedSoftView view;
+    ScopedSoftView::Frame();
+    ScopedSoftView::Tear();
+    const MemoryStatistics after = MemoryStats();
+    EXPECT_EQ(after.blocks, view.Before().blocks);
+    EXPECT_EQ(after.bytes, view.Before().bytes);
+    for (int32_t round = 0; round < 20; ++round) {
+        ScopedSoftView::Build();
+        ScopedSoftView::Frame();
+        ScopedSoftView::Tear();
+        ASSERT_EQ(MemoryStats().blocks, after.blocks) << round;
+        ASSERT_EQ(MemoryStats().bytes, after.bytes) << round;
+    }
+    ScopedSoftView::Build();
+}
+
+// The host's 8-bit modes with two taller than the default list's, so that 640 x 480 keeps its
+// place in the sorted list that the view's saved mode indexes.
+void OfferTallModes()
+{
+    const HostMode modes[] = {
+        {320, 200, HOST_FORMAT_PALETTE8, true},    {320, 240, HOST_FORMAT_PALETTE8, false},
+        {640, 400, HOST_FORMAT_PALETTE8, false},   {640, 480, HOST_FORMAT_PALETTE8, false},
+        {800, 600, HOST_FORMAT_PALETTE8, false},   {1024, 768, HOST_FORMAT_PALETTE8, false},
+        {1280, 1024, HOST_FORMAT_PALETTE8, false}, {1368, 1025, HOST_FORMAT_PALETTE8, false}};
+    if (IsGraphicMode()) RestoreGraphicMode();
+    GfxUninit();
+    HostInjectSetModes(modes, 8);
+    GfxInit(0);
+}
+
+// The view taken down and built again in the mode of that size, as F3 and F4 do.
+void RebuildIn(int32_t width, int32_t height)
+{
+    ScopedSoftView::Tear();
+    FirstCreateGameEnvironment();
+    SoftwareResolution = static_cast<int16_t>(GfxFindMode(width, height, DDRAW_KIND_8BIT));
+    CreateGameEnvironment();
+}
+
+// The tallest screen the view takes is drawn whole; one row more stops the program.
+TEST(SoftViewScene, AModeOf1024RowsIsDrawnWhole)
+{
+    ScopedSoftView view;
+    OfferTallModes();
+    RebuildIn(1280, 1024);
+    ScopedSoftView::Frame();
+    const HostFrame frame = HostLastFrame();
+    ASSERT_EQ(frame.width, 1280);
+    ASSERT_EQ(frame.height, 1024);
+    int32_t grass = 0;  // in the lowest rows: the near touchline's grass, not the sky's fill
+    for (int32_t x = 0; x < 1280; ++x) {
+        const uint8_t* p = frame.rgb + (static_cast<size_t>(1020) * 1280 + x) * 3;
+        grass += p[1] > p[0] + 20 && p[1] > p[2] + 20 ? 1 : 0;
+    }
+    EXPECT_GT(grass, 1000);
+    RebuildIn(640, 480);
+}
+
+TEST(SoftViewSceneDeathTest, AModeOf1025RowsIsFatal)
+{
+    EXPECT_DEATH(
+        {
+            ScopedSoftView view;
+            OfferTallModes();
+            RebuildIn(1368, 1025);
+        },
+        "Error: InitScreenResolution\\(\\): CurrentScreenHeight > LARGESTSCREENHEIGHT!");
+}
+
+// The heads-up display's rules: the shoot-out's goals in period 4, every overview dot inside its
+// picture, and a score line of two 39-character names kept inside the game screen.
+TEST(SoftViewScene, TheScoreLineTheOverviewAndLongNamesStayInTheirPlaces)
+{
+    ScopedSoftView view;
+    Match.score[0] = 2;
+    Match.score[1] = 1;
+    Match.shootOutGoals[0] = 4;
+    Match.shootOutGoals[1] = 5;
+    char text[128];
+    SoftHud_ScoreText(text, sizeof(text));
+    EXPECT_STREQ(text, "Rives  2 - 1  Valbourg");
+    Match.period = 4;
+    SoftHud_ScoreText(text, sizeof(text));
+    EXPECT_STREQ(text, "Rives  4 - 5  Valbourg");
+
+    const MGraphicItem& overview = MGraphGetItem(MGRAPH_IGSCAN);
+    for (int32_t p = 0; p <= MATCH_BALL; ++p) {
+        if (p >= 22 && p != MATCH_BALL) continue;
+        int32_t c = -1, r = -1;
+        SoftHud_OverviewPoint(RenderList[p].x, RenderList[p].y, &c, &r);
+        EXPECT_TRUE(c >= 0 && c < overview.width && r >= 0 && r < overview.height) << p;
+    }
+    // The four corners of the pitch land on the picture's corners.
+    int32_t c = 0, r = 0;
+    SoftHud_OverviewPoint(156, 122, &c, &r);
+    EXPECT_EQ(c, overview.width - 1);
+    EXPECT_EQ(r, 0);
+    SoftHud_OverviewPoint(1436, 2042, &c, &r);
+    EXPECT_EQ(c, 0);
+    EXPECT_EQ(r, overview.height - 1);
+
+    // The longest names the block holds, wider together than the view: cut at the buffer's edge
+    // (the sanitizer build sees any write past it).
+    for (MatchSide& side : GetMatchSidesBlock()->sides) {
+        std::memset(side.teamName, 'W', MATCH_TEAM_NAME_BYTES - 1);
+        side.teamName[MATCH_TEAM_NAME_BYTES - 1] = '\0';
+    }
+    ViewFlags.panoramic = 1;
+    ScopedSoftView::Frame();
+    EXPECT_EQ(SoftView_Frames(), 1);
+    ViewFlags.panoramic = 0;
+}
+
+// The view's bytes of a rectangle of view positions, after one more frame.
+std::vector<uint8_t> FramePart(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    ScopedSoftView::Frame();
+    const GameScreenRecord s = GetGameScreen();
+    std::vector<uint8_t> bytes;
+    for (int32_t row = y; row < y + height; ++row) {
+        const uint8_t* p = s.pixels + static_cast<size_t>(row + GAMESCREEN_MARGIN) * s.pitch;
+        bytes.insert(bytes.end(), p + x + GAMESCREEN_MARGIN, p + x + GAMESCREEN_MARGIN + width);
+    }
+    return bytes;
+}
+
+// The replay controls show only in a replay the player asked for; the notices by their states;
+// a ground mark where the pitch point lies.
+TEST(SoftViewScene, ReplayControlsNoticesAndGroundMarksShowWhenTheirStatesSaySo)
+{
+    ScopedSoftView view;
+    const int32_t barTop = FindTopOfReplayBar();
+    const auto bar = [&] { return FramePart(0, barTop, 640, 480 - barTop); };
+    const auto notices = [] { return FramePart(0, 30, 320, 60); };
+    const std::vector<uint8_t> plainBar = bar(), plainNotices = notices();
+    struct Case {
+        const char* name;
+        uint8_t playing;
+        uint16_t state;
+        uint16_t menuRequest;
+        bool barShown;
+    };
+    const Case cases[] = {
+        {"a replay from F2", 1, REPLAY_THEN_NOTHING, 0, true},
+        {"a highlight", 1, REPLAY_HIGHLIGHT, 0, false},
+        {"a replay with a menu asked for", 1, REPLAY_THEN_NOTHING, 5, false},
+        {"no replay", 0, REPLAY_NORMAL, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MatchShared.replayPlaying = c.playing;
+        MatchShared.replayState = c.state;
+        MatchShared.menuRequest = c.menuRequest;
+        EXPECT_EQ(bar() != plainBar, c.barShown);
+        EXPECT_EQ(notices() != plainNotices, c.playing != 0);  // text 126 under the score line
+    }
+    MatchShared = {};
+    // Quick preview's notice blinks with bit 6 of the tick.
+    // (The pacing starts again after each jump of the tick, so that the frame is not skipped.)
+    ViewFlags.quickPreview = 1;
+    TickCount = (TickCount.load() | 127u) + 1 + 64;
+    SoftView_StartPacing();
+    EXPECT_NE(notices(), plainNotices);
+    TickCount = (TickCount.load() | 127u) + 1;
+    SoftView_StartPacing();
+    EXPECT_EQ(notices(), plainNotices);
+    ViewFlags.quickPreview = 0;
+
+    int32_t x = 0, y = 0;
+    AddGroundMark(1050, 1000, 1.0, 0.0, 0);  // where nobody stands
+    ASSERT_EQ(ProjectWorldPoint(0, 1050, 1000, &x, &y), 1);
+    const std::vector<uint8_t> marked = FramePart(x - 64 - 4, y - 64 - 4, 9, 9);
+    ClearGroundMarks();
+    EXPECT_NE(FramePart(x - 64 - 4, y - 64 - 4, 9, 9), marked);
+}
+
+std::vector<uint8_t> GameScreenBytes()
+{
+    const GameScreenRecord s = GetGameScreen();
+    return {s.pixels, s.pixels + static_cast<size_t>(s.pitch) * s.height};
+}
+
+// A small pause menu in environment 1 over the view: the darkened page, the title band, framed
+// buttons, texts in both fonts, a line, a graphic; the pointer shows in the presented frame
+// (golden) and the pixels under it are put back.
+TEST(SoftViewMenus, AMenuOverTheViewShowsItsPageAndPutsBackWhatThePointerCovered)
+{
+    ScopedSoftView view;
+    ScopedSoftView::Frame();
+    const std::vector<uint8_t> picture = GameScreenBytes();
+    VT_StartSetOfMenus();
+    VT_StartMenu();
+    VT_StartStaticItems();
+    VT_SetStaticTitle("Pause");
+    VT_EndStaticItems();
+    VT_StartDrawing();
+    VT_DrawButton(220, 200, 200, 36, 1);
+    VT_DrawButton(220, 260, 200, 36, 1);
+    VT_SetFontColour(0);
+    VT_DrawTextAddr(320, 218, 0x55, "Reprendre");
+    VT_SetFontColour(1);
+    VT_DrawTextAddr(320, 278, 0x55, "Quitter");
+    VT_DrawLine(220, 320, 420, 320, 3);
+    VT_DrawGraphic(320, 360, 0x55, 6);
+    VT_EndDrawing();
+    const std::vector<uint8_t> menu = GameScreenBytes();
+    EXPECT_NE(menu, picture);
+    VT_Sync();
+    EXPECT_EQ(GameScreenBytes(), menu);
+    const uint64_t hash = HostFrameHash();
+    const std::string path = PELLORAN_BUILD_DIR "/softview_menu.png";
+    if (hash != kMenuHash || std::getenv("PELLORAN_WRITE_FRAMES")) HostWriteFramePng(path.c_str());
+    EXPECT_EQ(hash, kMenuHash) << "0x" << std::hex << hash << ", written to " << path;
+    // The next drawing starts again from the static page: title and darkened picture.
+    VT_StartDrawing();
+    VT_EndDrawing();
+    EXPECT_NE(GameScreenBytes(), menu);
+    VT_EndMenu();
+    VT_EndSetOfMenus();
+}
+
+}  // namespace
