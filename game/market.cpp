@@ -251,7 +251,8 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
         Club_Book(MoneyClub(seller), CLUB_FIG_SALES, fee);
     }
     const uint8_t flags = (loan ? TRANSFER_LOAN : 0) | (free ? TRANSFER_FREE : 0);
-    Transfers_Add(IsFullClub(seller) ? seller : CLUB_NONE, buyer, id, flags, loan ? 0 : fee);
+    // A club outside the league is named too: only a player without a club comes from none.
+    Transfers_Add(seller < CLUB_ID_COUNT ? seller : CLUB_NONE, buyer, id, flags, loan ? 0 : fee);
     ClubRecord_KeepTransfer(id, seller, buyer, fee, loan);
     if (IsFullClub(seller)) CupTie(id, seller, p);
     VTW_AddClubLog(id, buyer, loan ? CAREERLOG_LOAN : CAREERLOG_TRANSFER);
@@ -454,6 +455,18 @@ int32_t VTW_CountClubBidsForPlayer(int32_t player)
         }
     }
     return n;
+}
+
+int32_t Market_FindBidder(int32_t player, int32_t* slot)
+{
+    for (int32_t club = 0; club < LeagueClubs() && player >= 0; ++club) {
+        for (int32_t k = 0; k < BID_SLOTS; ++k) {
+            if (DbClubs[club].bids[k].player != player) continue;
+            *slot = k;
+            return club;
+        }
+    }
+    return -1;
 }
 
 int32_t VTW_GetClubBidPlayer(int32_t club, int32_t slot)

@@ -125,6 +125,9 @@ int32_t VTW_GetClubBidPlayer(int32_t club, int32_t slot);  // -1 none
 int32_t VTW_GetClubBidPrice(int32_t club, int32_t slot);
 int32_t VTW_GetClubBidClause(int32_t club, int32_t slot);
 int32_t VTW_CountClubBidsForPlayer(int32_t player);
+// The first league club, in id order, with a bid for the player: the one the day's answers
+// take him to when a deal for him was agreed. The club, its bid slot into *slot; -1 none.
+int32_t Market_FindBidder(int32_t player, int32_t* slot);
 
 // The seller's demand at a turn of the talks (0-100 interest into *interest); `clause` 1 offers
 // the 25 % sell-on clause.

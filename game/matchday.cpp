@@ -284,16 +284,16 @@ void FillLastMatchReports(int32_t row)
         LastMatchIncidents[k].person = -1;
         LastMatchIncident_SetSideKind(&LastMatchIncidents[k], 0, -1);
     }
+    // The away share is what the home share leaves, so that the two make 100 as on the
+    // statistics screen.
     const int32_t possession = d.sides[0].possession + d.sides[1].possession;
+    const int32_t homeShare = possession > 0 ? d.sides[0].possession * 100 / possession : 50;
     for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
         const MatchSideStats& s = d.sides[n];
         LastMatchSummaryRow& summary = LastMatchSummary[n];
-        summary = {s.shotsOnTarget,
-                   s.shotsOffTarget,
-                   s.corners,
-                   0,
-                   s.fouls,
-                   static_cast<int16_t>(possession > 0 ? s.possession * 100 / possession : 50),
+        summary = {s.shotsOnTarget, s.shotsOffTarget,
+                   s.corners,       0,
+                   s.fouls,         static_cast<int16_t>(n == 0 ? homeShare : 100 - homeShare),
                    s.manOfTheMatch};
     }
     MatchBlocks_KeepCopy(row);

@@ -16,7 +16,7 @@ enum : uint8_t {
 
 #pragma pack(push, 1)
 struct TransferRecordRow {
-    int16_t seller;  // club id; 255 outside the game
+    int16_t seller;  // club id; 255 for a player who had no club
     int16_t buyer;   // -1 ends the list
     int16_t player;
     uint8_t flags;  // TRANSFER_LOAN, TRANSFER_FREE

@@ -73,8 +73,12 @@ void CountDown(int16_t& timer)
     if (timer > 0) --timer;
 }
 
+// The stadium wall turns back a ball in flight; a ball put down in front of a player standing
+// beyond it is put against its inside instead, or it would rest out of everyone's play.
 void PutBallAt(int32_t x, int32_t y)
 {
+    x = std::clamp(x, PITCH_WALL_LEFT_X, PITCH_WALL_RIGHT_X);
+    y = std::clamp(y, PITCH_WALL_NEAR_Y, PITCH_WALL_FAR_Y);
     Person_PlaceAt(MATCH_BALL, x, y);
     Ball.x16 = x * 65536;
     Ball.y16 = y * 65536;
@@ -264,8 +268,10 @@ void Possession(int32_t person)
     const bool openPlay = MatchPhase == PHASE_OPEN_PLAY;
     if (openPlay) Match_OnBallTouch(person);
     // A low ball he stopped, trapped or found still is under his control; one that rebounded
-    // off him is not.
-    if (touched && Ball.height <= kStopHeight && Ball.velX == 0 && Ball.velY == 0)
+    // off him is not. A ball gone out or into the net is nobody's until its restart is set up:
+    // a player given it then would walk back to his place and leave it where it lies.
+    if (touched && Ball.height <= kStopHeight && Ball.velX == 0 && Ball.velY == 0
+        && DeadBallFlag == 0)
         Ball_GiveToPerson(person);
     if (openPlay) TakePossession(person);
 }
@@ -307,6 +313,11 @@ void Ball_PlaceAtFeet(int32_t person)
     Person_VectorFromAngle((p.facing + kTurnStepAngle) & 255, kTurnStepReach, 256);
     Person_StepToward(MATCH_BALL, p.x + StepX, p.y - StepY);
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    if (ball.x < PITCH_WALL_LEFT_X || ball.x > PITCH_WALL_RIGHT_X || ball.y < PITCH_WALL_NEAR_Y
+        || ball.y > PITCH_WALL_FAR_Y) {
+        PutBallAt(ball.x, ball.y);
+        return;
+    }
     Ball.x16 = ball.x16;
     Ball.y16 = ball.y16;
     Ball.wholeX = ball.x;

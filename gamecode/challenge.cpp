@@ -10,6 +10,7 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ballcontacts.h"
 #include "gamecode/comments/commentary.h"
+#include "gamecode/incidents.h"
 #include "gamecode/motion.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
@@ -134,8 +135,7 @@ void MaybeHurt(int32_t carrier, bool slide)
     for (const int32_t skill : {SKILL_PACE, kSkillStamina}) {
         p.skills[skill] = static_cast<uint8_t>(std::max(10, Person_Skill(p, skill) * 100 / f));
     }
-    // Held within the byte: repeated knocks would otherwise wrap it round to a fresh player.
-    p.resultByteA = static_cast<int8_t>(std::min(127, p.resultByteA * f / 100));
+    Person_TireByPercent(carrier, f);
     p.stats.injuryTotal = static_cast<int16_t>(p.stats.injuryTotal + (f - 100) / 2);
 }
 

@@ -17,6 +17,7 @@
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/refill.h"
+#include "gamecode/restartutil.h"
 
 namespace {
 
@@ -44,6 +45,14 @@ constexpr int32_t kSfxShootOutGoal = 14;
 constexpr int32_t kSfxNearMiss = 25;
 
 enum OutKind { OUT_NONE, OUT_TOUCHLINE, OUT_TOP_LINE, OUT_BOTTOM_LINE };
+
+// A ball gone out or into the net is nobody's until its restart gives it to the taker: a
+// holder's flag kept now would outlive the ball's play into the restart.
+void PutBallDead(uint8_t flag)
+{
+    DeadBallFlag = flag;
+    Ball_GiveToPerson(-1);
+}
 
 void PlaySfx(int32_t id, int32_t value = 0) { MatchPresentationOps.PlayMatchSfx(id, value); }
 
@@ -260,7 +269,7 @@ void ScoreGoal(BallState& b)
     MatchPhase = PHASE_GOAL;
     Team_AddPressure(6);
     PhaseTimer = 0;
-    DeadBallFlag = 1;
+    PutBallDead(1);
     // A shot that scores was on target; one by the other side is not, and is spent too.
     if (Match.shooter >= 0 && Person_Side(Match.shooter) == scoring) KickBook_ShotOnTarget();
     Match.shooter = -1;
@@ -342,7 +351,7 @@ void AwardThrowIn(BallState& b)
                                                                          : PITCH_RIGHT_TOUCHLINE_X);
     Match.throwInSpot[1] = static_cast<int16_t>(std::clamp<int32_t>(b.walkY, 123, 2041));
     MatchPhase = PHASE_THROW_IN_AWARDED;
-    DeadBallFlag = 2;
+    PutBallDead(2);
     if (MatchPersons[MATCH_BALL].x < PITCH_CENTRE_X) {
         Person_SetAction(MATCH_LINESMAN_1, OFFICIAL_FLAG_OUT_LEFT);
     } else {
@@ -358,7 +367,7 @@ void AwardThrowIn(BallState& b)
 void AwardCorner(BallState& b, bool topGoal)
 {
     b.holder = 0;
-    DeadBallFlag = 2;
+    PutBallDead(2);
     Match.cornerSpot[0] = b.walkX;
     Match.cornerSpot[1] = b.walkY;
     MatchPhase = PHASE_CORNER_AWARDED;
@@ -391,7 +400,7 @@ bool SayNearMiss(const BallState& b, bool topGoal, int32_t wide, int32_t over)
 
 void AwardGoalKick(BallState& b, bool topGoal)
 {
-    DeadBallFlag = 2;
+    PutBallDead(2);
     Match.goalKickSpot[0] = b.walkX;
     Match.goalKickSpot[1] = b.walkY;
     b.holder = 0;

@@ -411,3 +411,9 @@ int32_t Person_CountBoxEntry(int32_t person)
     ++MatchPersons[person].stats.boxEntries;
     return 1;
 }
+
+void Person_TireByPercent(int32_t person, int32_t percent)
+{
+    MatchPerson& p = MatchPersons[person];
+    p.resultByteA = static_cast<int8_t>(std::min(127, p.resultByteA * percent / 100));
+}

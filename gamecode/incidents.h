@@ -21,6 +21,9 @@ void Match_MissedChanceComment();
 // (skills above 30, one draw each) or raises (below 99) his skills, skills 11 and 8 the other
 // way, unless the captain on the pitch steadies or holds the side.
 void Match_Fatigue();
+// A knock tires the player by `percent` of his tiredness (resultByteA x percent / 100), held at
+// 127: repeated knocks would otherwise wrap the byte round to a fresh player.
+void Person_TireByPercent(int32_t person, int32_t percent);
 
 // Writes an event row (kind, period, minute, a, b, c; kind 0 goal, 1 substitution, 2 booking,
 // 3 sending-off) while the list has room before its closing row, which stays kind 255.

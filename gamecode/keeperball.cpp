@@ -12,6 +12,7 @@
 #include "gamecode/ball.h"
 #include "gamecode/ballpredict.h"
 #include "gamecode/comments/commentary.h"
+#include "gamecode/incidents.h"
 #include "gamecode/keeper.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/motion.h"
@@ -237,7 +238,7 @@ void MaybeInjure(int32_t attacker)
     for (int32_t skill : kHurtSkills) {
         a.skills[skill] = static_cast<uint8_t>(Person_Skill(a, skill) * 100 / f);
     }
-    a.resultByteA = static_cast<int8_t>(a.resultByteA * f / 100);
+    Person_TireByPercent(attacker, f);
     a.stats.injuryTotal = static_cast<int16_t>(a.stats.injuryTotal + f - 100);
 }
 

@@ -45,8 +45,15 @@ static_assert(kFieldLabels.size() == PMR_FIELD_COUNT, "one label per record fiel
 
 int32_t PersonOf(int32_t side, int32_t slot) { return side * MATCH_PERSONS_PER_SIDE + slot; }
 
-void SetTaker(MatchTaker taker, int32_t side, int32_t slot)
+bool IsSideSlot(int32_t side, int32_t slot)
 {
+    return side >= 0 && side < 2 && slot >= 0 && slot < MATCH_PERSONS_PER_SIDE;
+}
+
+// The menus name the taker; one outside the sides' 32 players is their bug.
+void SetTaker(const char* name, MatchTaker taker, int32_t side, int32_t slot)
+{
+    if (!IsSideSlot(side, slot)) FatalError("%s(): bad side %d or slot %d", name, side, slot);
     Match.takers[side][taker] = static_cast<int16_t>(PersonOf(side, slot));
 }
 
@@ -252,17 +259,26 @@ void Football_GetScore(uint16_t* home, uint16_t* away, uint16_t* home2, uint16_t
     *away = *away2 = static_cast<uint16_t>(Match.score[1]);
 }
 
-void Football_SetCornerTaker(int32_t side, int32_t slot) { SetTaker(TAKER_CORNER, side, slot); }
+void Football_SetCornerTaker(int32_t side, int32_t slot)
+{
+    SetTaker("Football_SetCornerTaker", TAKER_CORNER, side, slot);
+}
 void Football_SetFreeKickTaker(int32_t side, int32_t slot)
 {
-    SetTaker(TAKER_FREE_KICK, side, slot);
+    SetTaker("Football_SetFreeKickTaker", TAKER_FREE_KICK, side, slot);
+}
+void Football_SetPenaltyTaker(int32_t side, int32_t slot)
+{
+    SetTaker("Football_SetPenaltyTaker", TAKER_PENALTY, side, slot);
+}
+void Football_SetCaptain(int32_t side, int32_t slot)
+{
+    SetTaker("Football_SetCaptain", TAKER_CAPTAIN, side, slot);
 }
 void Football_SetFreeKickTaker2(int32_t side, int32_t slot)
 {
-    SetTaker(TAKER_FREE_KICK, side, slot);
+    SetTaker("Football_SetFreeKickTaker2", TAKER_FREE_KICK, side, slot);
 }
-void Football_SetPenaltyTaker(int32_t side, int32_t slot) { SetTaker(TAKER_PENALTY, side, slot); }
-void Football_SetCaptain(int32_t side, int32_t slot) { SetTaker(TAKER_CAPTAIN, side, slot); }
 int32_t Football_IsCornerTaker(int32_t side, int32_t slot)
 {
     return IsTaker(TAKER_CORNER, side, slot);
@@ -317,6 +333,8 @@ void Football_CopyPlayerToView(int32_t side) { ReadSideTactic(side, &TacticCopie
 
 void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB)
 {
+    if (!IsSideSlot(side, slotA) || !IsSideSlot(side, slotB))
+        FatalError("Football_SwapLineUp(): bad side %d or slots %d, %d", side, slotA, slotB);
     std::swap(LineUp[side][Football_GetPlayersPosition(side, slotA)],
               LineUp[side][Football_GetPlayersPosition(side, slotB)]);
 }

@@ -12,7 +12,8 @@
 void Football_GetScore(uint16_t* home, uint16_t* away, uint16_t* home2, uint16_t* away2);
 
 // The taker tables hold person indexes (side * 16 + slot); the Is... questions answer 1 when the
-// side's entry is that person, else 0.
+// side's entry is that person, else 0. A side other than 0 and 1 or a slot outside 0-15 is fatal
+// "Football_SetCornerTaker(): bad side %d or slot %d" (each setter its own name).
 void Football_SetCornerTaker(int32_t side, int32_t slot);
 void Football_SetFreeKickTaker(int32_t side, int32_t slot);
 // The same as Football_SetFreeKickTaker; the in-match screens write both, this one first.
@@ -43,7 +44,8 @@ void Football_CopyFormation(int32_t side);
 void Football_LoadFormation(int32_t side);
 // The side's working record TacticCopies[side] re-read by its tactic number, as above.
 void Football_CopyPlayerToView(int32_t side);
-// Swaps the line-up entries holding the two persons of the side.
+// Swaps the line-up entries holding the two persons of the side; a bad side or slot is fatal
+// "Football_SwapLineUp(): bad side %d or slots %d, %d".
 void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB);
 int32_t Football_IsOnPitch(int32_t side, int32_t slot);
 // The in-match screens' availability test: 1 until the player has been taken off (substituted,

@@ -46,6 +46,61 @@ const std::array<Turn, 256> kTurn256 = [] {
     return turn;
 }();
 
+// The steps of a quarter turn at which the nearest step changes, (2j + 1) / 2 steps from
+// straight ahead, for the 256- and 1,024-step turns: { sin, cos } of each.
+template <int32_t N>
+const std::array<Turn, N / 4> kStepBoundaries = [] {
+    std::array<Turn, N / 4> boundary{};
+    for (int32_t j = 0; j < N / 4; ++j) {
+        const double a = (2 * j + 1) * std::numbers::pi / N;
+        boundary[j] = {std::sin(a), std::cos(a)};
+    }
+    return boundary;
+}();
+
+// Differences below this many units on each axis, all that persons on and around the pitch can
+// have, take the boundary table; larger ones the formula.
+constexpr int64_t kTabledReach = 2560;
+
+// The nearest of the N steps in the quarter turn from straight ahead (0, b) round to (a, 0), a
+// and b at least 0: the boundaries the direction has passed. No boundary's tangent is a ratio of
+// whole numbers, so no direction lies on one, and within the tabled reach none lies so near one
+// that the products below could misplace it.
+template <int32_t N>
+int32_t NearestStepInQuarter(int64_t a, int64_t b)
+{
+    const std::array<Turn, N / 4>& boundary = kStepBoundaries<N>;
+    const auto passed = [&](int32_t j) {
+        return static_cast<double>(a) * boundary[j].cos > static_cast<double>(b) * boundary[j].sin;
+    };
+    // A rough arc tangent (within a quarter of a 1,024-step) guesses the step; the boundaries
+    // either side then settle it exactly.
+    const double lesser = static_cast<double>(std::min(a, b));
+    const double greater = static_cast<double>(std::max<int64_t>(std::max(a, b), 1));
+    const double t = lesser / greater;
+    const double rough = std::numbers::pi / 4 * t - t * (t - 1) * (0.2447 + 0.0663 * t);
+    const double angle = a > b ? std::numbers::pi / 2 - rough : rough;
+    int32_t k = std::clamp(ChopToInt(angle * N / (2 * std::numbers::pi) + 0.5), 0, N / 4);
+    while (k < N / 4 && passed(k)) {
+        ++k;
+    }
+    while (k > 0 && !passed(k - 1)) {
+        --k;
+    }
+    return k;
+}
+
+// Person_DirectionToN's answer for a difference within the tabled reach: the nearest step of
+// the quarter, turned into the difference's quarter. No direction lies half-way between two
+// steps, so the mirrored quarters round exactly as the first.
+template <int32_t N>
+int32_t NearestStep(int64_t right, int64_t up)
+{
+    const int32_t k = NearestStepInQuarter<N>(std::abs(right), std::abs(up));
+    if (right >= 0) return (up >= 0 ? k : N / 2 - k) & (N - 1);
+    return (up >= 0 ? N - k : N / 2 + k) & (N - 1);
+}
+
 Turn TurnOf(int32_t angle, int32_t n)
 {
     if (n == 256 && angle >= 0 && angle < 256) return kTurn256[angle];
@@ -139,6 +194,12 @@ int32_t Person_DirectionTo(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 
 int32_t Person_DirectionToN(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t n)
 {
+    const int64_t right = static_cast<int64_t>(x2) - x1;
+    const int64_t up = static_cast<int64_t>(y1) - y2;
+    if (std::abs(right) < kTabledReach && std::abs(up) < kTabledReach) {
+        if (n == 256) return NearestStep<256>(right, up);
+        if (n == 1024) return NearestStep<1024>(right, up);
+    }
     double steps = std::atan2(static_cast<double>(x2) - x1, static_cast<double>(y1) - y2) * n
                    / (2.0 * std::numbers::pi);
     // Truncating a negative angle would round the whole left half one step clockwise; taken

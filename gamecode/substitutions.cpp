@@ -57,10 +57,11 @@ bool FreeOnBench(const MatchPerson& p)
     return p.matchRating == 0 && p.offPitch != 0 && p.startedOnBench != 0;
 }
 
+// `person` -1 asks with nobody planned to go off.
 void Ask(int32_t side, int32_t person)
 {
     SubstitutionRequest[side] = 1;
-    PlannedOut(side) = static_cast<uint8_t>(person);
+    PlannedOut(side) = person < 0 ? kNobody : static_cast<uint8_t>(person);
 }
 
 bool FreeBenchKeeper(int32_t side)
@@ -117,9 +118,10 @@ void Team_PlanSubstitution(int32_t side)
     const Candidates c = RateOutfield(side);
     const int32_t injury = c.injured >= 0 ? kInjuryValue : 0;
     const bool firstPeriod = Match.period == 0;
+    // With nobody tired the request stands without a player to take off: the keeper comes on
+    // only for a man the tiredness names.
     if (MatchPersons[LineUp[side][0]].positionClass != kKeeperCode && FreeBenchKeeper(side)) {
-        const int32_t out = c.tired >= 0 ? c.tired : c.weak;
-        if (out >= 0) Ask(side, out);
+        Ask(side, c.tired);
         return;
     }
     if (injury > (firstPeriod ? kInjuryBarFirstPeriod : kInjuryBarLater)) {
@@ -165,9 +167,6 @@ void Team_MakeSubstitution(int32_t side)
             Football_Substitute(side, incoming % MATCH_PERSONS_PER_SIDE,
                                 out % MATCH_PERSONS_PER_SIDE);
             Team_RefillLineup();
-        } else if (!Match_SideIsHuman(side)) {
-            SubstitutionRequest[side] = 0;
-            PlannedOut(side) = kNobody;
         }
     }
     Match.substitutionBlocked[side] = 0;

@@ -474,6 +474,7 @@ void Action_Jockey(int32_t person)
         Person_SetAction(person, ACT_WALK_TO_TARGET);
         return;
     }
+    Team_DefaultActive(side);
     const int32_t carrier = ActivePlayer[side ^ 1];
     const MatchPerson& o = MatchPersons[carrier];
     const int32_t run = Person_DirectionToTarget(carrier, 1, side ^ 1);

@@ -2,6 +2,7 @@
 // the navigation bar they share with the other team screens.
 #include "matchscreens/ingameteams.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -369,7 +370,13 @@ void InGameTeams_FormatScoreTitle(char* title, int32_t size)
                   Block().sides[1].teamName);
 }
 
-int32_t InGameTeams_RowCount() { return MATCH_STARTERS + MatchDay_GetBenchSize(Block()); }
+int32_t InGameTeams_RowCount()
+{
+    // The engine lets on only as many substitutes as substitutions are allowed: the others could
+    // never be picked, and the team sheets before the match list as many.
+    const int32_t usable = std::clamp<int32_t>(Block().substitutionsAllowed, 0, MATCH_BENCH_MAX);
+    return MATCH_STARTERS + std::min(MatchDay_GetBenchSize(Block()), usable);
+}
 
 void InGameTeams_LineUpRow(int32_t side, int32_t place, InGameLineUpRow* row)
 {

@@ -32,7 +32,7 @@ void InGameNavBar_Append(InGameMapBuilder* map, const InGameNavOptions& options 
 // "home name, home goals - away goals, away name" from the engine's score, into `title`.
 void InGameTeams_FormatScoreTitle(char* title, int32_t size);
 
-// Places 0 to 10 + the match-day block's bench size (0-5).
+// Places 0 to 10 + the match-day block's bench size (0-5), no more than substitutions allowed.
 int32_t InGameTeams_RowCount();
 
 // One line-up row as drawn. Graphics are VT_ graphic numbers, 0 none.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/keyboard.h"
@@ -63,6 +64,9 @@ constexpr int32_t TEXT_BEST_SCORERS = 2127;
 constexpr int32_t BOX_ICON = 1;
 constexpr int32_t PITCH_ICON = 1336;
 constexpr int32_t PITCH_END_MARGIN = 24;  // between a goal line and its keeper
+constexpr int32_t NAME_ROOM_MAX = 120;    // a name on the pitch alone on its line
+constexpr int32_t NAME_LINE_HEIGHT = 12;  // names closer than this in height share a line
+constexpr int32_t NAME_GAP = 4;           // between two names on one line
 constexpr int32_t DISC_ICON = 1211;       // + the player's line
 constexpr int32_t LAST_DAY = 364;
 constexpr int32_t ESCAPE_KEY = 1;
@@ -314,21 +318,32 @@ void DrawSideOnPitch(int32_t side, int32_t left, int32_t top, int32_t w, int32_t
 {
     const bool lower = side == 1;
     const TacticsRecord& tactic = MatchPreview.tactics[side];
+    int32_t xs[TACTIC_SLOT_COUNT], ys[TACTIC_SLOT_COUNT];
     for (int32_t slot = 0; slot < TACTIC_SLOT_COUNT; ++slot) {
-        const uint16_t player = MatchPreview.sheets[side][slot];
-        if (player == PREVIEW_NONE) continue;
         const int32_t row = std::clamp<int32_t>(tactic.slots[slot].row, 0, TACTIC_GRID_ROWS - 1);
         const int32_t column =
             std::clamp<int32_t>(tactic.slots[slot].column, 0, TACTIC_GRID_COLUMNS - 1);
-        const int32_t x = left + (2 * row + 1) * w / (2 * TACTIC_GRID_ROWS);
+        xs[slot] = left + (2 * row + 1) * w / (2 * TACTIC_GRID_ROWS);
         const int32_t along =
             PITCH_END_MARGIN
             + (2 * column + 1) * (h / 2 - PITCH_END_MARGIN) / (2 * TACTIC_GRID_COLUMNS);
-        const int32_t y = lower ? top + h - along : top + along;
-        DoIcon(x, y, DISC_ICON + LineOf(player), MENU_ALIGN_CENTRE);
-        SetMenuFont(0);
-        DrawNumber(x, y, slot + 1, MENU_ALIGN_CENTRE);
-        DrawMenuString(x, y + 12, MatchPreview.names[side][slot], MENU_ALIGN_CENTRE);
+        ys[slot] = lower ? top + h - along : top + along;
+    }
+    SetMenuFont(0);
+    for (int32_t slot = 0; slot < TACTIC_SLOT_COUNT; ++slot) {
+        const uint16_t player = MatchPreview.sheets[side][slot];
+        if (player == PREVIEW_NONE) continue;
+        // Two centred names on one line share the gap between their players.
+        int32_t room = NAME_ROOM_MAX;
+        for (int32_t other = 0; other < TACTIC_SLOT_COUNT; ++other) {
+            if (other != slot && MatchPreview.sheets[side][other] != PREVIEW_NONE
+                && std::abs(ys[other] - ys[slot]) < NAME_LINE_HEIGHT)
+                room = std::min(room, std::abs(xs[other] - xs[slot]) - NAME_GAP);
+        }
+        DoIcon(xs[slot], ys[slot], DISC_ICON + LineOf(player), MENU_ALIGN_CENTRE);
+        DrawNumber(xs[slot], ys[slot], slot + 1, MENU_ALIGN_CENTRE);
+        DrawMenuString(xs[slot], ys[slot] + 12, FitMenuText(MatchPreview.names[side][slot], room),
+                       MENU_ALIGN_CENTRE);
     }
 }
 

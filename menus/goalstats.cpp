@@ -248,7 +248,7 @@ void Draw(int32_t, int32_t, int32_t, int32_t, int32_t)
 
 int32_t ToGoals(MenuHotspot*) { return StatsScreen_Open(OPTION_GOALS); }
 int32_t ToOtherStatistics(MenuHotspot*) { return StatsScreen_Open(OPTION_OTHER_STATISTICS); }
-int32_t Done(MenuHotspot*) { return StatsScreen_Open(MENU_OPTION_OFFICE); }
+int32_t Done(MenuHotspot*) { return StatsScreen_Back(); }
 
 void Build()
 {
@@ -314,7 +314,7 @@ const MenuItem* GoalStats_Table()
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Done},
         {0x1f, GOAL_SCROLL_X, GOAL_SCROLL_Y, 30, 15, MenuNumber(-1), ScrollUp},
         {0x1f, GOAL_SCROLL_X, GOAL_SCROLL_Y + 18, 30, 15, MenuNumber(-1), ScrollDown},
-        MenuEndItem(nullptr, nullptr),
+        MenuEndItem(nullptr, StatsScreen_Back),
     };
     return table;
 }
@@ -350,7 +350,7 @@ const MenuItem* AttendanceStats_Table()
         {0x200c, 150, 440, 170, 30, MenuTextNo(TEXT_GOALS), ToGoals},
         {0x200c, 330, 440, 170, 30, MenuTextNo(TEXT_OTHER_STATISTICS), ToOtherStatistics},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Done},
-        MenuEndItem(nullptr, nullptr),
+        MenuEndItem(nullptr, StatsScreen_Back),
     };
     return table;
 }

@@ -241,6 +241,7 @@ const MenuItem* RankedTable(int32_t list)
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x10, 320, 36, MENU_ALIGN_CENTRE, 0, MenuVariable(&RankedLists.title), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawRankedFrame), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x21, ROWS_X, RANKED_Y, RANKED_ROWS, ROW_PITCH, MenuAddress(row), nullptr},

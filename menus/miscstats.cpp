@@ -174,7 +174,7 @@ void Draw(int32_t, int32_t, int32_t, int32_t, int32_t)
 
 int32_t ToGoals(MenuHotspot*) { return StatsScreen_Open(OPTION_GOALS); }
 int32_t ToAttendance(MenuHotspot*) { return StatsScreen_Open(OPTION_ATTENDANCE); }
-int32_t Done(MenuHotspot*) { return StatsScreen_Open(MENU_OPTION_OFFICE); }
+int32_t Done(MenuHotspot*) { return StatsScreen_Back(); }
 
 void Build()
 {
@@ -225,7 +225,7 @@ const MenuItem* MiscStats_Table()
         {0x200c, 150, 440, 170, 30, MenuTextNo(TEXT_GOALS), ToGoals},
         {0x200c, 330, 440, 170, 30, MenuTextNo(TEXT_ATTENDANCE), ToAttendance},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Done},
-        MenuEndItem(nullptr, nullptr),
+        MenuEndItem(nullptr, StatsScreen_Back),
     };
     return table;
 }

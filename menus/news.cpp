@@ -191,9 +191,9 @@ void News_PlayerMoved(int32_t player, int32_t oldClub, int32_t newClub, int32_t 
     } else if (oldClub == CLUB_NONE) {
         Announce(TEXT_SIGNED_FREE, {{"$0p", name}, {"$0t", to}, {}, {}});
     } else if (fee > 0) {
-        Announce(
-            TEXT_SOLD_FOR_FEE,
-            {{"$0p", name}, {"$1t", ClubName(oldClub)}, {"$0t", to}, {"$0m", Number2Str(fee)}});
+        // A fee reads as money whatever number type the screen beneath was drawing with.
+        Announce(TEXT_SOLD_FOR_FEE,
+                 {{"$0p", name}, {"$1t", ClubName(oldClub)}, {"$0t", to}, {"$0m", Price2str(fee)}});
     } else {
         Announce(TEXT_SOLD, {{"$0p", name}, {"$1t", ClubName(oldClub)}, {"$0t", to}, {}});
     }

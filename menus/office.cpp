@@ -407,15 +407,18 @@ int32_t OpenPlayerCard(MenuHotspot* hotspot)
     return Leave(OPTION_PLAYER_CARD);
 }
 
-void DrawPlayerRow(int32_t y, int32_t player, int32_t price, int32_t index)
+// Name, line, the other club of the deal and the money, each cut to its column.
+void DrawPlayerRow(int32_t y, int32_t player, int32_t club, int32_t price, int32_t index)
 {
-    DrawMenuString(TEAM_TABLE_X, y, VTW_FormatPersonName(player), MENU_ALIGN_TL);
-    DrawMenuMessage(TEAM_TABLE_X + 110, y, VTW_GetPositionTextNo(player), MENU_ALIGN_TL);
-    DrawMenuString(TEAM_TABLE_X + 140, y,
-                   VTW_FormatClubName(VTW_GetTeam(VTW_GetPlayerClub(player))), MENU_ALIGN_TL);
-    DrawMenuString(TEAM_TABLE_X + 276, y, Price2str(price), MENU_ALIGN_TR);
-    EXM_AddHotspot(TEAM_TABLE_X, y, 276, OFFER_ROW_PITCH - 2, -1, MENU_ALIGN_TL, -1, index, index,
-                   player, OpenPlayerCard, 0, HOTSPOT_PLAIN);
+    const int32_t x = TEAM_TABLE_X;
+    DrawMenuString(x, y, FitMenuText(VTW_FormatPersonName(player), 94), MENU_ALIGN_TL);
+    DrawMenuString(x + 98, y, FitMenuText(GetMessageText(VTW_GetPositionTextNo(player)), 52),
+                   MENU_ALIGN_TL);
+    DrawMenuString(x + 154, y, FitMenuText(VTW_FormatClubName(VTW_GetTeam(club)), 74),
+                   MENU_ALIGN_TL);
+    DrawMenuString(x + 276, y, Price2str(price), MENU_ALIGN_TR);
+    EXM_AddHotspot(x, y, 276, OFFER_ROW_PITCH - 2, -1, MENU_ALIGN_TL, -1, index, index, player,
+                   OpenPlayerCard, 0, HOTSPOT_PLAIN);
 }
 
 void DrawOffersPage()
@@ -428,8 +431,8 @@ void DrawOffersPage()
     for (int32_t slot = 0; slot < OFFICE_BIDS_ROWS && human >= 0; ++slot) {
         const int32_t player = VTW_GetClubBidPlayer(human, slot);
         if (player < 0) continue;
-        DrawPlayerRow(BIDS_TOP + bids * OFFER_ROW_PITCH, player, VTW_GetClubBidPrice(human, slot),
-                      bids);
+        DrawPlayerRow(BIDS_TOP + bids * OFFER_ROW_PITCH, player, VTW_GetPlayerClub(player),
+                      VTW_GetClubBidPrice(human, slot), bids);
         ++bids;
     }
     if (bids == 0) DrawMenuMessage(TEAM_TABLE_X, BIDS_TOP, TEXT_NO_OFFERS, MENU_ALIGN_TL);
@@ -438,9 +441,12 @@ void DrawOffersPage()
     SetMenuFont(0);
     const int32_t shown = std::min(OFFICE_SALES_ROWS, Office.saleCount - Office.offersScroll);
     for (int32_t i = 0; i < shown; ++i) {
+        // A sale shows its buyer and the fee agreed with him.
         const int32_t player = Office.sales[Office.offersScroll + i];
-        DrawPlayerRow(SALES_TOP + i * OFFER_ROW_PITCH, player, VTW_GetPlayerValue(player),
-                      OFFICE_BIDS_ROWS + i);
+        int32_t slot = 0;
+        const int32_t buyer = Market_FindBidder(player, &slot);
+        DrawPlayerRow(SALES_TOP + i * OFFER_ROW_PITCH, player, buyer,
+                      buyer >= 0 ? VTW_GetClubBidPrice(buyer, slot) : 0, OFFICE_BIDS_ROWS + i);
     }
     if (Office.saleCount == 0)
         DrawMenuMessage(TEAM_TABLE_X, SALES_TOP, TEXT_NO_OFFERS, MENU_ALIGN_TL);

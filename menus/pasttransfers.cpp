@@ -23,6 +23,7 @@ namespace {
 constexpr int32_t TEXT_TITLE = 795;
 constexpr int32_t TEXT_DESTINATION = 793;
 constexpr int32_t TEXT_ORIGIN = 794;
+constexpr int32_t ROW_X = 20;  // the rows' boxes; the dates stand inside them
 constexpr int32_t ROWS_TOP = 100;
 constexpr int32_t ROW_PITCH = 20;
 
@@ -47,7 +48,7 @@ void DrawRecord(int32_t middle, const TransferRecordRow& r)
 {
     char date[16];
     std::snprintf(date, sizeof date, "%02d/%02d/%02d", r.day, r.month + 1, r.year);
-    DrawMenuString(10, middle, date, MENU_ALIGN_ML);
+    DrawMenuString(ROW_X + 10, middle, date, MENU_ALIGN_ML);
     DrawMenuString(110, middle, VTW_FormatPersonName(r.player), MENU_ALIGN_ML);
     DrawClub(260, middle, r.buyer, r.seller);
     DrawClub(420, middle, r.seller, r.buyer);
@@ -59,7 +60,7 @@ void DrawRows(int32_t, int32_t, int32_t, int32_t, int32_t)
     SetMenuFont(0);
     for (int32_t row = 0; row < PAST_TRANSFERS_ROWS; ++row) {
         const int32_t y = ROWS_TOP + row * ROW_PITCH;
-        MenuCont_ShadedBox(20, y, 600, ROW_PITCH, row & 1);
+        MenuCont_ShadedBox(ROW_X, y, 600, ROW_PITCH, row & 1);
         const int32_t record = PastTransfers_RecordOfRow(row);
         if (record >= 0) DrawRecord(y + ROW_PITCH / 2, *VTW_GetTransferRecord(record));
     }

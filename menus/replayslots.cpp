@@ -117,8 +117,12 @@ void BuildRow(int32_t slot)
     }
     char* label = ReplaySlots.labels[slot];
     // A slot number of at most three digits and the 127 characters a description may hold fit.
-    std::snprintf(label, REPLAY_LABEL_BYTES, "%2d: %s", static_cast<uint8_t>(slot + 1),
-                  header.description);
+    std::snprintf(label, REPLAY_LABEL_BYTES, "%2d: ", static_cast<uint8_t>(slot + 1));
+    // The save numbers its description already: the number is shown once.
+    const size_t number = std::strlen(label);
+    const bool numbered = std::strncmp(header.description, label, number) == 0;
+    std::snprintf(label + number, REPLAY_LABEL_BYTES - number, "%s",
+                  header.description + (numbered ? number : 0));
     const bool empty = label[4] == '<';
     ReplaySlots.validLabel[slot] = empty ? "" : label;
     ReplaySlots.emptyLabel[slot] = empty ? label : "";

@@ -119,3 +119,5 @@ int32_t StatsScreen_Open(int32_t option)
     MenuOption = static_cast<int16_t>(option);
     return EXM_CODE_LEAVE;
 }
+
+int32_t StatsScreen_Back() { return StatsScreen_Open(MENU_OPTION_OFFICE); }

@@ -47,3 +47,5 @@ int32_t StatsAverageHundredths(int32_t total, int32_t matches);
 
 // Leaves for `option`: another club statistics screen, or the office. 6.
 int32_t StatsScreen_Open(int32_t option);
+// The club statistics screens' OK icon and Escape: back to the office.
+int32_t StatsScreen_Back();

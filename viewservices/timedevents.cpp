@@ -8,6 +8,7 @@
 
 #include "engine/fatal.h"
 #include "engine/timer.h"
+#include "game/funcs.h"
 #include "game/matchblocks.h"
 #include "game/textmess.h"
 #include "gamecode/matchloop.h"
@@ -99,8 +100,9 @@ void TimedEvents_BuildText(int32_t index)
         std::swap(goals[0], goals[1]);
         std::swap(firstLeg[0], firstLeg[1]);
     }
-    Append("%s %d  ", VTW_FormatClubName(clubs[0]), goals[0]);
-    Append("%s %d", VTW_FormatClubName(clubs[1]), goals[1]);
+    // The rows hold club numbers; the names are kept by team.
+    Append("%s %d  ", VTW_FormatClubName(VTW_GetTeam(clubs[0])), goals[0]);
+    Append("%s %d", VTW_FormatClubName(VTW_GetTeam(clubs[1])), goals[1]);
     Append("   ");
     if (GetMatchSidesBlock()->secondLeg != 0) {
         Append("(%d-%d)", goals[0] + firstLeg[0], goals[1] + firstLeg[1]);

@@ -55,13 +55,16 @@ TEST(InMatchMenus, TeamScreensPauseViewsAndOptionsDuringTheHumansMatch)
     EXPECT_GT(TextPixels(pause, 170, 440, 300, 30), 20);
 
     EXPECT_GT(TextPixels(run.frames.at("display.png"), 45, 100, 200, 280), 100);
-    // Half-time's team selection: sixteen rows with their shirts, the grid's ten shirts and
-    // their lines, the two tactic buttons and the roles' column title; then the figures' headers.
+    // Half-time's team selection: the eleven and the three substitutes a league match lets on,
+    // as the team sheets before it, with their shirts; the grid's ten shirts and their lines,
+    // the two tactic buttons and the roles' column title; then the figures' headers.
     const PngImage& selection = run.frames.at("teamselection.png");
-    for (int32_t row = 0; row < 16; ++row) {
+    for (int32_t row = 0; row < 14; ++row) {
         EXPECT_GT(ChangedPixels(selection, pause, 24, 60 + 20 * row, 20, 20), 20) << "row " << row;
         EXPECT_GT(TextPixels(selection, 50, 62 + 20 * row, 120, 16), 5) << "name " << row;
     }
+    for (const int32_t row : {14, 15})
+        EXPECT_EQ(TextPixels(selection, 50, 62 + 20 * row, 120, 16), 0) << "name " << row;
     EXPECT_GT(ChangedPixels(selection, pause, 400, 40, 195, 288), 2000);
     EXPECT_GT(TextPixels(selection, 400, 350, 100, 30), 20);
     EXPECT_GT(TextPixels(selection, 504, 350, 100, 30), 20);

@@ -318,6 +318,13 @@ TEST_F(Market, AClubOutsideTheLeagueSellsOnlyAboveItsMinimum)
         const bool gone = (DbPersons[player].flags & PERSON_FREE) != 0;
         EXPECT_EQ(gone, row.sells);
         EXPECT_EQ(OutsideSquadOf(club).size(), size_t(row.squad - (row.sells ? 1 : 0)));
+        // His transfer's record names the club he left, not "no club".
+        bool recorded = false;
+        for (int32_t n = 0; n < Transfers_Count(); ++n) {
+            const TransferRecordRow* r = VTW_GetTransferRecord(n);
+            recorded = recorded || (r->seller == club && r->buyer == buyer);
+        }
+        EXPECT_EQ(recorded, row.sells);
     }
 }
 

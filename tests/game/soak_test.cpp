@@ -254,7 +254,7 @@ void CheckTransfers(int32_t clubs, int32_t first)
             EXPECT_FALSE(day >= closed[0] && day <= closed[1]) << "transfer " << n;
         }
         if (row.flags & TRANSFER_LOAN) continue;
-        if (row.seller == CLUB_NONE) paidOutside += row.fee;
+        if (row.seller >= clubs) paidOutside += row.fee;  // a club outside or none
         if (row.buyer >= clubs) paidByOutside += row.fee;
     }
     int64_t sales = 0;
@@ -425,7 +425,7 @@ PlayerFlows FlowsWithTheWorldOutside(int32_t clubs)
     for (int32_t n = 0; n < Transfers_Count(); ++n) {
         const TransferRecordRow& row = *VTW_GetTransferRecord(n);
         if (row.flags & (TRANSFER_LOAN | TRANSFER_FREE)) continue;
-        flows.signedFromOutside += row.seller == CLUB_NONE;
+        flows.signedFromOutside += row.seller >= clubs;
         flows.soldOutside += row.buyer >= clubs;
     }
     return flows;

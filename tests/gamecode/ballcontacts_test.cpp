@@ -260,6 +260,51 @@ TEST_F(Contacts, BallAtTheFeetLiesInFrontOrIsDrawnRoundOneUnitATick)
     EXPECT_EQ(Ball.wholeX, 501);
 }
 
+// A player may stand beyond the stadium wall; the ball at his feet lies against its inside, or it
+// would rest out of everyone's play.
+TEST_F(Contacts, BallAtTheFeetOfAPlayerBeyondTheWallLiesAgainstItsInside)
+{
+    struct Case {
+        int32_t x, y, facing, action;
+        int32_t ballX, ballY;
+    } const cases[] = {
+        {1507, 1973, 64, ACT_ACTIVE, 1500, 1973},         // 4 to his right would be 1511
+        {88, 60, 0, ACT_ACTIVE, 92, 58},                  // up and left of the near corner
+        {700, 2108, 128, ACT_ACTIVE, 700, 2106},          // 4 below him would be 2112
+        {1503, 1000, 64, ACT_RUN_WITH_BALL, 1500, 1001},  // one unit a tick, out to 1504
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + ", " + std::to_string(c.y));
+        PlaceBallAlone(c.x - 4, c.y);
+        Person_PlaceAt(4, c.x, c.y);
+        MatchPersons[4].facing = static_cast<uint16_t>(c.facing);
+        MatchPersons[4].action = static_cast<int16_t>(c.action);
+        Ball_PlaceAtFeet(4);
+        EXPECT_EQ(MatchPersons[MATCH_BALL].x, c.ballX);
+        EXPECT_EQ(MatchPersons[MATCH_BALL].y, c.ballY);
+        EXPECT_EQ(Ball.wholeX, c.ballX);
+        EXPECT_EQ(Ball.x16, c.ballX * 65536);
+    }
+}
+
+// A ball gone out or into the net is stopped by a player who reaches it but is not his: he would
+// walk back to his place and leave it where it lies.
+TEST_F(Contacts, AStillBallOutOfPlayIsTrappedButGivenToNobody)
+{
+    for (const uint8_t dead : {0, 1, 2}) {
+        SCOPED_TRACE(+dead);
+        SetUp();
+        Person_PlaceAt(4, 700, 706);
+        MatchPersons[4].facing = 0;
+        MatchPhase = dead == 0 ? PHASE_OPEN_PLAY : PHASE_THROW_IN_AWARDED;
+        DeadBallFlag = dead;
+        Moving(0, 8 * 65536, 5);
+        Ball_ResolveContacts();
+        EXPECT_EQ(Ball.velY, 0);
+        EXPECT_EQ(MatchPersons[4].hasBall, dead == 0 ? 1 : 0);
+    }
+}
+
 TEST_F(Contacts, NewActivePlayerSendsTheOthersBackUnlessTheOldOnePlaysTheBall)
 {
     ActivePlayer[0] = 2;

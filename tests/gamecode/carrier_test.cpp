@@ -422,8 +422,19 @@ struct JockeyCase {
     int32_t action;
 };
 
-// The jockey at (796, 900) stands in the path of the carrier at (796, 1000), who is 30 from the
-// ball; his own ball distance x 75 / 100 must reach that to keep him jockeying.
+// The jockey at (796, 900), 40 from the ball, in the path of the carrier at (796, 1000), who is 30
+// from it.
+void SetJockeyScene()
+{
+    SetScene();
+    Carry(796, 1000, 0);
+    MatchPersons[kCarrier].ballDistance = 30;
+    Opponent(kRival, 796, 900, 40);
+    Person_SetAction(kRival, ACT_JOCKEY);
+}
+
+// The jockey stands in the carrier's path; his own ball distance x 75 / 100 must reach the
+// carrier's to keep him jockeying.
 TEST(Carrier, TheJockeyHoldsInThePathOnlyWhileTheCarrierIsNoNearerTheBall)
 {
     MatchPerson& j = MatchPersons[kRival];
@@ -442,11 +453,7 @@ TEST(Carrier, TheJockeyHoldsInThePathOnlyWhileTheCarrierIsNoNearerTheBall)
     for (const JockeyCase& row : cases) {
         SCOPED_TRACE(row.name);
         ScopedMatch match;
-        SetScene();
-        Carry(796, 1000, 0);
-        MatchPersons[kCarrier].ballDistance = 30;
-        Opponent(kRival, 796, 900, 40);
-        Person_SetAction(kRival, ACT_JOCKEY);
+        SetJockeyScene();
         row.arrange();
         RunWithPositionLent(kRival, Action_Jockey);
         EXPECT_EQ(j.action, row.action);
@@ -454,6 +461,22 @@ TEST(Carrier, TheJockeyHoldsInThePathOnlyWhileTheCarrierIsNoNearerTheBall)
             EXPECT_EQ(j.runSpeed, 100);
         }
         EXPECT_LE(j.frame, 30);
+    }
+}
+
+// A jockey still in play leaves his side with a man for the ball: when it has none, its nearest
+// becomes it; when he walks back, it stays without one.
+TEST(Carrier, AJockeyInPlayGivesHisSideItsNearestAsActivePlayer)
+{
+    for (const bool inPlay : {true, false}) {
+        SCOPED_TRACE(inPlay ? "in play" : "walking back");
+        ScopedMatch match;
+        SetJockeyScene();
+        Match.proximity[1][0] = 21;
+        ActivePlayer[1] = MATCH_NONE;
+        if (!inPlay) Ball.possession = 1;
+        RunWithPositionLent(kRival, Action_Jockey);
+        EXPECT_EQ(ActivePlayer[1], inPlay ? 21 : MATCH_NONE);
     }
 }
 

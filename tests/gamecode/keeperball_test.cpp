@@ -162,6 +162,22 @@ TEST_F(Smother, ACollisionIsTheKeepersFoulTheAttackersOrCleanAndMayInjureTheAtta
     EXPECT_LT(warnings, seen[0]);
 }
 
+// A knock on a worn-out attacker tires him to the byte's top and no further, as a tackle's does:
+// wrapped round, he would play on as fresh.
+TEST_F(Smother, AKnockTiresAWornOutAttackerNoFurtherThan127)
+{
+    Skills(kKeeper, -1, -1);
+    Skills(kAttacker, 0, -1);
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        SRand(seed);
+        MatchPersons[kAttacker].resultByteA = 120;
+        Dive(ACT_ACTIVE, 1);
+        const MatchPerson& a = MatchPersons[kAttacker];
+        const int32_t f = 100 + a.stats.injuryTotal;
+        EXPECT_EQ(a.resultByteA, std::min(127, 120 * f / 100)) << "seed " << seed;
+    }
+}
+
 TEST_F(Smother, WithNoActivePlayerTheNearestIsTakenAndTheFallerSlowsToAStop)
 {
     ActivePlayer[1] = MATCH_NONE;

@@ -346,4 +346,28 @@ TEST(MatchDataDeathTest, AbsentSlotAndUnknownFieldAreFatal)
                  "Football_GetMatchFigure(): no figure " + std::to_string(PMS_FIGURE_COUNT));
 }
 
+// The menus hand the setters a side and a slot: one outside the sides' players is their bug, and
+// would write past the taker table or the line-up.
+TEST(MatchDataDeathTest, TakersAndLineUpSwapsOutsideTheSidesAreFatal)
+{
+    struct Row {
+        void (*set)(int32_t, int32_t);
+        const char* name;
+    };
+    const Row setters[] = {{Football_SetCornerTaker, "Football_SetCornerTaker"},
+                           {Football_SetFreeKickTaker, "Football_SetFreeKickTaker"},
+                           {Football_SetPenaltyTaker, "Football_SetPenaltyTaker"},
+                           {Football_SetCaptain, "Football_SetCaptain"}};
+    const int32_t bad[][2] = {{2, 0}, {-1, 0}, {0, 16}, {1, -1}};
+    for (const Row& row : setters) {
+        for (const auto& [side, slot] : bad) {
+            EXPECT_FATAL(row.set(side, slot), std::string(row.name) + "(): bad side "
+                                                  + std::to_string(side) + " or slot "
+                                                  + std::to_string(slot));
+        }
+    }
+    EXPECT_FATAL(Football_SwapLineUp(2, 0, 1), "Football_SwapLineUp(): bad side 2 or slots 0, 1");
+    EXPECT_FATAL(Football_SwapLineUp(0, 3, 16), "Football_SwapLineUp(): bad side 0 or slots 3, 16");
+}
+
 }  // namespace

@@ -546,6 +546,7 @@ void ExpectTheMatchReachedThePlayers(int32_t row, const std::map<int32_t, int32_
     const MatchDayBlock& block = *GetMatchSidesBlock();
     const MatchDataBlock& data = *GetMatchDataBlock();
     int32_t stars = 0;
+    EXPECT_EQ(LastMatchSummary[0].possessionPercent + LastMatchSummary[1].possessionPercent, 100);
     for (int32_t n = 0; n < 2; ++n) {
         EXPECT_EQ(+LastMatchSummary[n].manOfTheMatch, +data.sides[n].manOfTheMatch);  // packed
         stars += data.sides[n].manOfTheMatch != -1;

@@ -21,6 +21,18 @@ constexpr uint32_t kStrongSeedsPerGroup = 50;
 #endif
 constexpr bool kFullLength = kPeriodMinutes == MATCH_PERIOD_MINUTES;
 
+// Side 0's figure minus side 1's, match by match: the sum and the sum of squares give the mean
+// lean and its standard error.
+struct SideLean {
+    int64_t sum = 0;
+    int64_t squares = 0;
+    void Add(int32_t side0, int32_t side1)
+    {
+        sum += side0 - side1;
+        squares += static_cast<int64_t>(side0 - side1) * (side0 - side1);
+    }
+};
+
 struct SoakTotals {
     int32_t goals = 0;
     int32_t throwIns = 0;
@@ -54,6 +66,9 @@ struct SoakTotals {
     int32_t outfieldTiredness = 0;
     int32_t outfieldStarters = 0;
     ActionTally actions;
+    SideLean foulLean;
+    SideLean onTargetLean;
+    SideLean cornerLean;
     int32_t matches = 0;
     uint64_t possession[2] = {0, 0};
 };
@@ -147,6 +162,9 @@ void PlaySeeds(const MatchDayBuilder& fixture, uint32_t first, uint32_t count, S
             totals->crosses += r.crosses[side];
             totals->possession[side] += r.possessionTicks[side];
         }
+        totals->foulLean.Add(r.foulsAgainst[0], r.foulsAgainst[1]);
+        totals->onTargetLean.Add(r.shotsOnTarget[0], r.shotsOnTarget[1]);
+        totals->cornerLean.Add(r.cornersWon[0], r.cornersWon[1]);
         ++totals->matches;
     }
 }
@@ -533,6 +551,19 @@ TEST(MatchSoak, SecondLegsAndGoldenGoalTiesFinishUnderTheChecks)
     EXPECT_GT(goldenGoals.shootOuts + secondLegs.shootOuts, 0);
 }
 
+// A ball kicked out at a throw-in while it waits to be taken reached a player standing beyond
+// the stadium wall: it must come to rest inside the wall, and nobody may take it and walk away
+// from it while it is out of play.
+TEST(MatchSoak, BallOutOfPlayStaysInsideTheWallsAndIsNobodys)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.seed = 988;
+    const SoakResult r = SoakRun(builder);
+    EXPECT_TRUE(r.failures.empty()) << r.failures.front();
+    EXPECT_TRUE(r.finalWhistle);
+}
+
 // Skills of 0 and 100 on both sides reach every divisor and bound of the play.
 TEST(MatchSoak, ExtremeSidesFinishUnderTheChecks)
 {
@@ -563,8 +594,8 @@ TEST(MatchSoak, HumanSideFinishesUnderTheChecks)
 }
 
 // Balanced sides are balanced: over the 200 balanced seeds side 0's wins, goals and shots differ
-// from side 1's by no more than 2.5 standard deviations of a fair split. The full-length figures
-// only.
+// from side 1's by no more than 2.5 standard deviations of a fair split, and neither side leans
+// in shots on target or corners. The full-length figures only.
 TEST(MatchSoak, BalancedSidesShareWinsGoalsAndShots)
 {
     if (!kFullLength) GTEST_SKIP() << "figures of the match day's period length only";
@@ -580,4 +611,20 @@ TEST(MatchSoak, BalancedSidesShareWinsGoalsAndShots)
     expectFair("wins", totals.wins[0], totals.wins[1]);
     expectFair("goals", totals.goalsFor[0], totals.goalsFor[1]);
     expectFair("shots", totals.shots[0], totals.shots[1]);
+    // The rules are the same for both sides: side 0's mean lean a match over side 1 in fouls
+    // committed, shots on target and corners won stays within 2.5 standard errors of none.
+    const int64_t n = totals.matches;
+    const auto expectNoLean = [n](const char* figure, const SideLean& lean) {
+        // (sum / n)^2 <= 2.5^2 x (squares / n - (sum / n)^2) / n, multiplied out by 4 n^3.
+        const int64_t spread = lean.squares * n - lean.sum * lean.sum;
+        EXPECT_LE(4 * lean.sum * lean.sum * n, 25 * spread)
+            << figure << ": side 0 leads by " << lean.sum << " over " << n << " matches";
+        testing::Test::RecordProperty(std::string(figure) + "_lean_x100",
+                                      std::to_string(lean.sum * 100 / n));
+    };
+    expectNoLean("on target", totals.onTargetLean);
+    expectNoLean("corners", totals.cornerLean);
+    // Side 0 still commits about 0.45 fouls a match more than side 1, a lean not yet traced
+    // (issue 91): reported here, bounded once it is mended.
+    testing::Test::RecordProperty("fouls_lean_x100", std::to_string(totals.foulLean.sum * 100 / n));
 }

@@ -44,6 +44,49 @@ TEST(Motion, DirectionsRoundToTheNearestStepOnEveryHalfOfTheTurn)
     EXPECT_EQ(Person_DirectionTo(100, 100, 100, 50), 0);
 }
 
+// The direction as the arc tangent gives it, rounded to the nearest of n steps: what the
+// boundary table must answer for every difference it serves.
+int32_t DirectionByArcTangent(int32_t right, int32_t up, int32_t n)
+{
+    double steps = std::atan2(static_cast<double>(right), static_cast<double>(up)) * n
+                   / (2.0 * std::numbers::pi);
+    if (steps < 0) steps += n;
+    return ChopToInt(steps + 0.5) & (n - 1);
+}
+
+// Every difference of the first quarter within the table's reach, and the other quarters on a
+// grid, take the arc tangent's step on both the 256- and the 1,024-step turns; beyond the reach
+// the arc tangent itself answers.
+TEST(Motion, DirectionsFromTheBoundaryTableAreTheArcTangentsOverTheWholeReach)
+{
+    constexpr int32_t kReach = 2560;
+    // The sanitizer build walks the first quarter's columns seven apart.
+#ifdef PELLORAN_SOAK_PERIOD_MINUTES
+    constexpr int32_t kColumnStride = 7;
+#else
+    constexpr int32_t kColumnStride = 1;
+#endif
+    int64_t wrong = 0;
+    for (const int32_t n : {256, 1024}) {
+        for (int32_t right = 0; right < kReach; right += kColumnStride) {
+            for (int32_t up = 0; up < kReach; ++up) {
+                wrong +=
+                    Person_DirectionToN(0, 0, right, -up, n) != DirectionByArcTangent(right, up, n);
+            }
+        }
+        for (int32_t right = 1 - kReach; right < kReach; right += 3) {
+            for (int32_t up = 1 - kReach; up < kReach; up += 3) {
+                wrong += Person_DirectionToN(7, 9, 7 + right, 9 - up, n)
+                         != DirectionByArcTangent(right, up, n);
+            }
+        }
+        for (const int32_t far : {kReach, 40000, -1000000}) {
+            EXPECT_EQ(Person_DirectionToN(0, 0, far, -3, n), DirectionByArcTangent(far, 3, n));
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(Motion, VectorFromAngleLeavesTheStepInFront)
 {
     ScopedMatch match;

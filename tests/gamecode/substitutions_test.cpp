@@ -58,6 +58,7 @@ TEST_F(Substitutions, ThePlannerAsksByItsStepsInOrder)
         std::vector<ScriptedDraw> draws;
         int32_t plannedOut;  // 255 none
         uint32_t drawsMade;
+        bool asksWithNobody = false;  // the request stands with nobody planned to go off
     } const cases[] = {
         {"at the limit", 1, 3, 4, 60, 0, true, {}, 255, 0},
         {"injured in the first half", 0, 0, 4, 0, 0, true, {}, 4, 0},
@@ -69,7 +70,17 @@ TEST_F(Substitutions, ThePlannerAsksByItsStepsInOrder)
         {"40 is not tired enough", 1, 0, -1, 40, 0, true, {{50, 2, 49}}, 255, 1},
         {"nobody weak or tired in the first half", 0, 0, -1, 41, 0, true, {}, 255, 0},
         {"a field player in goal: the tired one", 0, 2, -1, 3, 5, true, {}, 6, 0},
-        {"a field player in goal: else the weak one", 0, 2, -1, 0, 5, true, {}, 1, 0},
+        {"a field player in goal, nobody tired: asked with nobody",
+         0,
+         2,
+         -1,
+         0,
+         5,
+         true,
+         {},
+         255,
+         0,
+         true},
         {"no free bench keeper: the usual steps", 0, 0, -1, 3, 5, false, {}, 255, 0},
     };
     for (const Case& c : cases) {
@@ -89,7 +100,7 @@ TEST_F(Substitutions, ThePlannerAsksByItsStepsInOrder)
         const uint32_t before = RandDrawCount();
         Team_PlanSubstitution(0);
         EXPECT_EQ(Match.substitutionPlan[0][0], c.plannedOut);
-        EXPECT_EQ(SubstitutionRequest[0], c.plannedOut != 255 ? 1 : 0);
+        EXPECT_EQ(SubstitutionRequest[0], c.plannedOut != 255 || c.asksWithNobody ? 1 : 0);
         EXPECT_EQ(RandDrawCount() - before, c.drawsMade);
         if (c.used < 3) {
             // Every outfield starter's participation became his rating so far.
@@ -199,8 +210,8 @@ TEST_F(Substitutions, AChangeIsMadeOnlyForAValidPlanAndRefillsTheSide)
         {"a player of the other side", 20, PHASE_OPEN_PLAY, 16, true},
         {"a player already off", 4, PHASE_OPEN_PLAY, 16, true},
         {"the substitution pause", 5, PHASE_SUBSTITUTION_PAUSE, 16, true},
-        // No usable substitute: the computer side stops asking.
-        {"an empty bench", 5, PHASE_OPEN_PLAY, 11, false},
+        // No usable substitute: the request stands for the stoppage to settle.
+        {"an empty bench", 5, PHASE_OPEN_PLAY, 11, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -216,6 +227,14 @@ TEST_F(Substitutions, AChangeIsMadeOnlyForAValidPlanAndRefillsTheSide)
         EXPECT_EQ(SubstitutionRequest[0], c.requestStays ? 1 : 0);
         EXPECT_EQ(Match.substitutionPlan[0][0], c.requestStays ? c.plannedOut : 255);
     }
+    // The stoppage settles the request the empty bench left: the asking side's pressure rises by
+    // 4 and the other's falls by 8, as after any request.
+    TeamPressure[0] = 10;
+    TeamPressure[1] = 10;
+    Match_RunPendingSubstitutions();
+    EXPECT_EQ(SubstitutionRequest[0], 0);
+    EXPECT_EQ(TeamPressure[0], 14);
+    EXPECT_EQ(TeamPressure[1], 2);
 }
 
 TEST_F(Substitutions, TheStandInKeeperIsTheBestByKeepingAndAgility)

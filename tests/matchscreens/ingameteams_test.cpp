@@ -50,12 +50,19 @@ protected:
 
 }  // namespace
 
-TEST_F(InGameTeamsTest, RowsListTheStartersAndABenchOfAtMostFive)
+TEST_F(InGameTeamsTest, RowsListTheStartersAndTheSubstitutesWhoMayComeOn)
 {
-    const std::pair<int16_t, int32_t> cases[] = {{0, 11}, {3, 14}, {5, 16}, {9, 16}, {-1, 11}};
-    for (const auto& [bench, rows] : cases) {
-        GetMatchSidesBlock()->benchSize = bench;
-        EXPECT_EQ(InGameTeams_RowCount(), rows) << bench;
+    struct Case {
+        int16_t bench, allowed;
+        int32_t rows;
+    };
+    // A league match names five and lets three on: only those three are listed.
+    const Case cases[] = {{0, 3, 11},  {3, 3, 14}, {5, 5, 16},  {9, 5, 16},
+                          {-1, 3, 11}, {5, 3, 14}, {5, -1, 11}, {5, 9, 16}};
+    for (const Case& c : cases) {
+        GetMatchSidesBlock()->benchSize = c.bench;
+        GetMatchSidesBlock()->substitutionsAllowed = c.allowed;
+        EXPECT_EQ(InGameTeams_RowCount(), c.rows) << c.bench << " " << c.allowed;
     }
 }
 

@@ -114,11 +114,12 @@ TEST_F(AttendanceStatsTest, NoHomeMatchYetOrNoDivisionShowNoBars)
 
 TEST_F(AttendanceStatsTest, TheButtonsLeadToTheOtherClubStatistics)
 {
-    const std::pair<int32_t, int32_t> cases[] = {{235, 29}, {415, 31}, {570, 3}};
+    // x -1: no click, and Escape leaves as the OK icon does.
+    const std::pair<int32_t, int32_t> cases[] = {{235, 29}, {415, 31}, {570, 3}, {-1, 3}};
     for (const auto& [x, option] : cases) {
         MenuOption = 0;
         MenuInputs inputs;
-        AddClick(&inputs, 400, x, 452);
+        if (x >= 0) AddClick(&inputs, 400, x, 452);
         m_screen.Run(
             AttendanceStats_Table(), [] {}, inputs);
         EXPECT_EQ(MenuOption, option) << x;
@@ -274,11 +275,12 @@ TEST_F(GoalStatsTest, ScalesStepAboveTheLargestFigures)
 
 TEST_F(GoalStatsTest, TheButtonsLeadToTheOtherClubStatisticsAndTheListScrollsPastTwelve)
 {
-    const std::pair<int32_t, int32_t> cases[] = {{235, 30}, {415, 31}, {570, 3}};
+    // x -1: no click, and Escape leaves as the OK icon does.
+    const std::pair<int32_t, int32_t> cases[] = {{235, 30}, {415, 31}, {570, 3}, {-1, 3}};
     for (const auto& [x, option] : cases) {
         MenuOption = 0;
         MenuInputs inputs;
-        AddClick(&inputs, 400, x, 452);
+        if (x >= 0) AddClick(&inputs, 400, x, 452);
         m_screen.Run(
             GoalStats_Table(), [] {}, inputs);
         EXPECT_EQ(MenuOption, option) << x;

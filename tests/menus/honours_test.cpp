@@ -297,3 +297,23 @@ TEST_F(HonoursTest, TheRollAndTheClubListMatchTheirGoldens)
     });
     ExpectGoldenHash("menus/club_reputation", hash);
 }
+
+TEST_F(HonoursTest, TheArrowsPageTheRowsOnScreen)
+{
+    std::vector<uint32_t> hashes;
+    MenuInputs inputs;
+    for (const uint32_t tick : {100, 400, 700}) {  // the pointer kept off the rows
+        inputs.push_back({tick, MenuInput::MOVE, 630, 300, {}});
+        inputs.push_back(
+            {tick + 50, MenuInput::CALL, 0, 0, [&] { hashes.push_back(WorkScreenHash()); }});
+    }
+    AddClick(&inputs, 200, 40, 460);  // down
+    AddClick(&inputs, 500, 40, 440);  // up
+    AddClick(&inputs, 800, 300, 92);  // the first row shown
+    m_screen.Run(
+        ManagerReputation_Table(), [] {}, inputs);
+    ASSERT_EQ(hashes.size(), 3U);
+    EXPECT_NE(hashes[1], hashes[0]);
+    EXPECT_EQ(hashes[2], hashes[0]);
+    EXPECT_EQ(CurrentPlayer, RankedLists.entries[0]);
+}

@@ -104,11 +104,12 @@ TEST_F(MiscStatsTest, CardsFallInTheirPeriodByKindAndScaleByThePeriodsTotal)
 
 TEST_F(MiscStatsTest, TheButtonsLeadToTheOtherClubStatistics)
 {
-    const std::pair<int32_t, int32_t> cases[] = {{235, 29}, {415, 30}, {570, 3}};
+    // x -1: no click, and Escape leaves as the OK icon does.
+    const std::pair<int32_t, int32_t> cases[] = {{235, 29}, {415, 30}, {570, 3}, {-1, 3}};
     for (const auto& [x, option] : cases) {
         MenuOption = 0;
         MenuInputs inputs;
-        AddClick(&inputs, 400, x, 452);
+        if (x >= 0) AddClick(&inputs, 400, x, 452);
         m_screen.Run(
             MiscStats_Table(), [] {}, inputs);
         EXPECT_EQ(MenuOption, option) << x;

@@ -157,10 +157,10 @@ TEST_F(NewsTest, TheDivisionalFilterDropsTransfersAbroadAndFeesShowAsNumbers)
     News_PlayerMoved(player, abroad[0], abroad[1], 2500000, 0);
     EXPECT_EQ(News_LinesAdded(), 0);
     MessageFilter = 1;
-    SetDrawAttribute(3, 1);
+    SetDrawAttribute(3, 0);  // the screen beneath draws plain numbers
     News_PlayerMoved(player, abroad[0], abroad[1], 2500000, 0);
     ASSERT_EQ(News_LinesAdded(), 1);
-    const std::string fee = Number2Str(2500000);
+    const std::string fee = Price2str(2500000);
     EXPECT_NE(Shown(0).find(fee), std::string::npos) << Shown(0);
     EXPECT_NE(Shown(0).find(VTW_FormatPersonName(player)), std::string::npos) << Shown(0);
 }

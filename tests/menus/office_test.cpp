@@ -13,6 +13,7 @@
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/market.h"
 #include "game/matchday.h"
 #include "game/records.h"
 #include "game/savegame.h"
@@ -28,9 +29,11 @@
 #include "menus/numbers.h"
 #include "menus/saveindex.h"
 #include "menus/squadscreen.h"
+#include "tests/support/frame_probe.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
+#include "tests/support/png.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -410,5 +413,44 @@ TEST(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
     Office.flags |= OFFICE_INFO_BOX | OFFICE_TEAM_PAGE;
     ExpectGoldenHash("menus/office_team_page",
                      FirstBuildHash(Office_Table(), "office_team_page.png", 300, 420));
+    FrontEndUninit();
+}
+
+TEST(OfficeLayout, TheOffersPageShowsEachDealsOtherClubAndItsPriceInTheirColumns)
+{
+    ScopedWorld world;
+    ScopedMenuDisplay display(true);
+    TempHome home;
+    NewGameForTest(6, 7);
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    const int32_t human = DivisionLists[0][0];
+    VTW_SetClubControl(human, MANAGER_HUMAN);
+    GameState.humanClub = GameState.currentClub = static_cast<int16_t>(human);
+    const auto shirt14 = [](int32_t club) {
+        VTW_RefreshSquadCount(club);
+        return VTW_GetPlayerByShirt(14);
+    };
+    const int32_t wanted = shirt14(DivisionLists[0][1]);
+    const int32_t sold = shirt14(human);
+    const int32_t buyer = DivisionLists[0][2];
+    ASSERT_GE(VTW_PlaceBid(human, wanted, 130000, BIDPOS_MIDFIELDER, 0), 0);
+    ASSERT_GE(VTW_PlaceBid(buyer, sold, 192500, BIDPOS_FORWARD, 0), 0);
+    ASSERT_GE(VTW_AddBidInfo(sold, VTW_FindFreeBidInfo()), 0);
+    int32_t slot = -1;
+    EXPECT_EQ(Market_FindBidder(sold, &slot), buyer);
+    EXPECT_EQ(VTW_GetClubBidPrice(buyer, slot), 192500);
+
+    Office.flags |= OFFICE_INFO_BOX | OFFICE_OFFERS_PAGE;
+    ExpectGoldenHash("menus/office_offers_page",
+                     FirstBuildHash(Office_Table(), "office_offers_page.png", 300, 420));
+    PngImage frame;
+    std::string error;
+    ASSERT_TRUE(ReadPng(TestOutputPath("office_offers_page.png"), &frame, &error)) << error;
+    for (const int32_t y : {108, 210}) {  // the bid's row and the sale's
+        EXPECT_GT(TextPixels(frame, 32, y, 90, 14), 20) << y;
+        EXPECT_EQ(TextPixels(frame, 127, y, 3, 14), 0) << y;  // name | line
+        EXPECT_EQ(TextPixels(frame, 183, y, 3, 14), 0) << y;  // line | club
+    }
     FrontEndUninit();
 }

@@ -10,6 +10,7 @@
 #include "game/tables.h"
 #include "game/textmess.h"
 #include "game/transfers.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
 namespace {
@@ -101,6 +102,9 @@ TEST_F(PastTransfersTest, TwentyRecordsMatchTheGolden)
         Transfers_Add(seller, DivisionLists[0][4 + k % 2], 100 + 7 * k, 0, 25000 * k);
     }
     uint32_t hash = 0;
-    m_screen.Run(PastTransfers_Table(), [&] { hash = WorkScreenHash(); });
+    m_screen.Run(PastTransfers_Table(), [&] {
+        hash = WorkScreenHash();
+        WriteFrameToTestOutput("past_transfers.png");
+    });
     ExpectGoldenHash("menus/past_transfers_twenty", hash);
 }

@@ -88,7 +88,7 @@ TEST_F(ReplaySlotsTest, RowsShowEachFileAsListedOrEmptyAndOnlyListedOnesAct)
     };
     // clang-format off
     const std::vector<Expected> rows = {
-        {true, " 1:  1: valide"},
+        {true, " 1: valide"},
         {false, " 2: " + empty},
         {false, " 3: " + empty},
         {false, " 4: " + empty},
@@ -97,7 +97,7 @@ TEST_F(ReplaySlotsTest, RowsShowEachFileAsListedOrEmptyAndOnlyListedOnesAct)
         {false, " 7: <choisi>"},
         {false, " 8: " + empty},
         {false, " 9: " + empty},
-        {true, "10: 10: dernier"},
+        {true, "10: dernier"},
     };
     // clang-format on
     for (int32_t slot = 0; slot < REPLAY_SLOT_COUNT; ++slot) {

@@ -40,14 +40,14 @@ void PutChunk(std::string* out, const char* type, const std::string& data)
                     crc32(0, reinterpret_cast<const Bytef*>(body.data()), body.size())));
 }
 
+}  // namespace
+
 std::string TestOutputPath(const std::string& name)
 {
     const std::string folder = PELLORAN_BUILD_DIR "/test-output";
     std::filesystem::create_directories(folder);
     return folder + "/" + name;
 }
-
-}  // namespace
 
 std::string ScopedMenus::GeneratedDataFolder() { return PELLORAN_BUILD_DIR "/data"; }
 

@@ -60,6 +60,8 @@ uint32_t WorkPixel(int32_t x, int32_t y);
 uint32_t ScreenGrey(int32_t v);
 uint32_t FrameRgbOf(uint32_t pixel);
 
+// The path of a file under build/test-output/, the folder made when missing.
+std::string TestOutputPath(const std::string& name);
 // Writes an 8-bit RGB image (width x height x 3) as a PNG under build/test-output/; returns the
 // path written.
 std::string WriteTestOutputPng(const std::string& name, int32_t width, int32_t height,

@@ -12,6 +12,7 @@
 #include "engine/pakfile.h"
 #include "engine/timer.h"
 #include "game/matchblocks.h"
+#include "game/records.h"
 #include "game/textmess.h"
 #include "gamecode/matchstate.h"
 #include "matchscreens/matchkeys.h"
@@ -147,7 +148,18 @@ bool FakePerson(int id, int*, int*, const char** fullName)
     return true;
 }
 
-const char* FakeClub(int team) { return team == 4 ? "Rouen" : "Brest"; }
+// The incidents name clubs 4 and 9, whose teams are 104 and 109.
+const char* FakeClub(int team)
+{
+    if (team == 104) return "Rouen";
+    return team == 109 ? "Brest" : "Autre";
+}
+
+void MapClubToTeam(int32_t club, int32_t slot, int32_t team)
+{
+    clubSlot[club] = static_cast<uint16_t>(slot);
+    DbClubs[slot].team = static_cast<uint16_t>(team);
+}
 
 const NameSource kNames = {FakePerson, FakeClub};
 
@@ -221,6 +233,10 @@ TEST(TimedEvents, APeriodSetUpTakesTheListFromTheStartAgain)
 TEST(TimedEvents, TextsNameClubsGoalsTheTieAndThePlayer)
 {
     ScopedTexts texts;
+    Records_Init();
+    DbClubCount = 10;
+    MapClubToTeam(4, 0, 104);
+    MapClubToTeam(9, 1, 109);
     TextMess_SetNameSource(&kNames);
     const std::string expected[] = {
         "Rouen 2  Brest 1   Joueur7 12",
@@ -240,7 +256,7 @@ TEST(TimedEvents, TextsNameClubsGoalsTheTieAndThePlayer)
     GetMatchSidesBlock()->secondLeg = 1;
     TimedEvents_BuildText(0);
     EXPECT_EQ(std::string(TimedEvents.text), "Rouen 2  Brest 1   (3-4)   Joueur7 Bl 12");
-    TextMess_SetNameSource(nullptr);
+    Records_Uninit();
 }
 
 TEST(TimedEventsDeathTest, IncidentOfKindZeroIsFatal)

@@ -30,6 +30,7 @@
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/phases.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "generated/build_paths.h"
 #include "tests/support/support.h"
@@ -59,6 +60,7 @@ struct HarnessState {
     int32_t holder = -1;      // the player holding the ball on the spot below, -1 none
     int32_t holdSpot[2] = {0, 0};
     uint32_t holdSince = 0;
+    uint32_t leftSince = 0;  // matchTicks when the holder left the ball at rest; 0 at his feet
     int32_t awarded[PHASE_COUNT] = {};
     int32_t shootOutKicks = 0;
     int32_t foulsAgainst[2] = {0, 0};
@@ -326,6 +328,38 @@ std::string CheckDribbleOnTheSpot()
     return Stall("dribble on the spot", since);
 }
 
+// The ball beyond the stadium wall, where nobody can play it.
+std::string CheckBallInsideWalls()
+{
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const bool inside = ball.x >= PITCH_WALL_LEFT_X && ball.x <= PITCH_WALL_RIGHT_X
+                        && ball.y >= PITCH_WALL_NEAR_Y && ball.y <= PITCH_WALL_FAR_Y;
+    return inside ? "" : Stall("ball outside the walls", Match.matchTicks);
+}
+
+// A ball gone out or into the net, at rest, whose holder has been more than 16 units from it for
+// more than 24 ticks: he has walked away from the ball he holds. (In open play a kicker keeps his
+// flag until another player touches the ball, so there a distant holder proves nothing.)
+std::string CheckHolderAtTheBall()
+{
+    HarnessState& h = *s_harness;
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    const bool atRest = Ball.velX == 0 && Ball.velY == 0 && Ball.velZ == 0 && Ball.height == 0;
+    const bool held = BallHolder >= 0 && BallHolder < MATCH_PLAYER_COUNT && Ball.holder == 0;
+    const MatchPerson& holder = MatchPersons[held ? BallHolder : MATCH_BALL];
+    const bool left = DeadBallFlag != 0 && atRest && held
+                      && std::max(std::abs(ball.x - holder.x), std::abs(ball.y - holder.y)) > 16;
+    if (!left) {
+        h.leftSince = 0;
+        return "";
+    }
+    if (h.leftSince == 0) h.leftSince = std::max<uint32_t>(Match.matchTicks, 1);
+    if (Match.matchTicks - h.leftSince <= 24) return "";
+    const uint32_t since = h.leftSince;
+    h.leftSince = 0;
+    return Stall("ball left by its holder", since);
+}
+
 // The full-match checks of one pass; empty while they hold.
 std::string CheckPlay()
 {
@@ -361,6 +395,8 @@ std::string CheckPlay()
     }
     if (std::string still = CheckStillBall(); !still.empty()) return still;
     if (std::string onSpot = CheckDribbleOnTheSpot(); !onSpot.empty()) return onSpot;
+    if (std::string walls = CheckBallInsideWalls(); !walls.empty()) return walls;
+    if (std::string left = CheckHolderAtTheBall(); !left.empty()) return left;
     for (int32_t side = 0; side < 2; ++side) {
         if (Match.period != MATCH_PERIOD_SHOOT_OUT && Match.score[side] != GoalRowsOf(side)
             && MatchPhase != PHASE_GOAL)
@@ -801,6 +837,7 @@ SoakResult SoakRun(const MatchDayBuilder& builder)
     h.seed = builder.seed;
     h.stillSince = 0;
     h.holder = -1;
+    h.leftSince = 0;
     h.periodsEntered = 0;
     h.lastPeriod = -1;
     std::fill(std::begin(h.awarded), std::end(h.awarded), 0);
@@ -824,6 +861,7 @@ SoakResult SoakRun(const MatchDayBuilder& builder)
         result.goalRows[side] = GoalRowsOf(side);
         result.shots[side] = Match.teamStats[side].shots;
         result.shotsOnTarget[side] = Match.teamStats[side].shotsOnTarget;
+        result.cornersWon[side] = Match.teamStats[side].corners;
         for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
             const MatchPerson& p = MatchPersons[side * MATCH_PERSONS_PER_SIDE + slot];
             result.passesTried[side] += p.passCounters[0];

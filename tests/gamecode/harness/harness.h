@@ -182,6 +182,7 @@ struct SoakResult {
     uint32_t possessionTicks[2] = {0, 0};  // open-play ticks each side had the ball
     int32_t shots[2] = {0, 0};             // the team totals of the match
     int32_t shotsOnTarget[2] = {0, 0};
+    int32_t cornersWon[2] = {0, 0};   // the team totals of the match
     int32_t passesTried[2] = {0, 0};  // the players' totals of the match
     int32_t passesCompleted[2] = {0, 0};
     int32_t crosses[2] = {0, 0};
