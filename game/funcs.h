@@ -45,6 +45,7 @@ int32_t VTW_GetClubContractClause(int32_t club);
 int32_t VTW_GetClubTrainingClause(int32_t club);
 void VTW_SetClubContractClause(int32_t club, int32_t value);  // 0 or 1
 void VTW_SetClubTrainingClause(int32_t club, int32_t value);
+void VTW_SetClubStadiumClause(int32_t club, int32_t value);
 void VTW_SetClubFinancialClause(int32_t club, int32_t value);
 void VTW_ClearClubFlag51_6(int32_t club);
 void VTW_ClearClubFlag27_2(int32_t club);
@@ -133,8 +134,9 @@ int32_t VTW_GetPlayerValue(int32_t player);
 int32_t VTW_ComputePlayerValueWithPotential(int32_t player);
 int32_t VTW_GetPlayerAvailability(int32_t player);  // 4 unavailable, 7 on loan away, else 0
 int32_t VTW_GetPlayerStatusText(int32_t player);    // icon 1210, 1208 or 0
-// The wage-scale demand of a contract of `years` with `club`, for every player.
-int32_t Contract_BaseDemand(int32_t player, int32_t club, int32_t years);
+// The wage-scale demand of a contract of `years` with `club`, for every player; contract talks
+// count the years left of his present contract into `years`.
+int32_t ContractTalks_BaseDemand(int32_t player, int32_t club, int32_t years);
 
 // Persons and names.
 int32_t VTW_PersonTextNo(int32_t person);                    // 3000 + id, -1 stays -1

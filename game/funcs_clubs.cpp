@@ -227,6 +227,12 @@ void VTW_SetClubTrainingClause(int32_t club, int32_t value)
         r->trainingClause = static_cast<uint8_t>(value != 0 ? 1 : 0);
 }
 
+void VTW_SetClubStadiumClause(int32_t club, int32_t value)
+{
+    if (ClubRecord* r = FullForSet(club, "StadiumClause"))
+        r->stadiumClause = static_cast<uint8_t>(value != 0 ? 1 : 0);
+}
+
 void VTW_SetClubFinancialClause(int32_t club, int32_t value)
 {
     if (ClubRecord* r = FullForSet(club, "FinancialClause"))

@@ -212,7 +212,7 @@ int32_t VTW_GetPlayerWage(int32_t player)
 {
     const PlayerRef ref = Player_RefForGet(player, "Wage");
     if (ref.full != nullptr) return ref.full->wage;
-    if (ref.light != nullptr) return Contract_BaseDemand(player, ref.light->club, 0);
+    if (ref.light != nullptr) return ContractTalks_BaseDemand(player, ref.light->club, 0);
     return 0;
 }
 
@@ -541,7 +541,7 @@ int32_t VTW_GetPlayerStatusText(int32_t player)
     });
 }
 
-int32_t Contract_BaseDemand(int32_t player, int32_t club, int32_t years)
+int32_t ContractTalks_BaseDemand(int32_t player, int32_t club, int32_t years)
 {
     const PlayerRef ref = Player_RefForGet(player, "BaseDemand");
     if (ref.person == nullptr) return 0;

@@ -466,7 +466,8 @@ enum PlayerMatchField : int32_t {
     PMR_CONDITION = 57,
     PMR_TIME_ON_PITCH = 61,
     PMR_KEPT_GOAL = 63,
-    PMR_BOOKINGS = 67,  // 3 when sent off
+    PMR_SHAPE_FLAG = 64,  // the team shape gave him his target point
+    PMR_BOOKINGS = 67,    // 3 when sent off
     PMR_HURT = 68,
 };
 int32_t PlayerMatchRecord_Get(const PlayerMatchRecord& record, int32_t field);

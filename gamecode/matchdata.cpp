@@ -155,7 +155,6 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     PlayerMatchRecord_Set(record, PMR_PENALTIES_SAVED, ByteCount(p.stats.penaltiesSaved));
     PlayerMatchRecord_Set(record, PMR_PUNCHES, ByteCount(p.stats.punches));
     PlayerMatchRecord_Set(record, PMR_INJURY_TOTAL, p.stats.injuryTotal);
-    PlayerMatchRecord_Set(record, PMR_KEPT_GOAL, p.keptGoal);
 }
 
 struct RatingWeight {
@@ -237,6 +236,21 @@ void ReadComputerFormation(int32_t side, TacticsRecord* dest)
     }
 }
 
+void ReadSideTactic(int32_t side, TacticsRecord* dest)
+{
+    const MatchSide& sheet = GetMatchSidesBlock()->sides[side];
+    const int32_t tactic = sheet.tactic;
+    const int32_t own = tactic - TACTIC_CUSTOM_FIRST;
+    if (sheet.human != 0 && tactic >= 0 && tactic < TACTIC_BUILTIN_COUNT) {
+        GetComputerTactics(dest, tactic);
+    } else if (sheet.human != 0 && own >= 0 && own < TACTIC_CUSTOM_COUNT
+               && !TacticsRecord_IsEmpty(sheet.tactics[own])) {
+        *dest = sheet.tactics[own];
+    } else {
+        ReadComputerFormation(side, dest);
+    }
+}
+
 }  // namespace
 
 void Football_GetScore(uint16_t* home, uint16_t* away, uint16_t* home2, uint16_t* away2)
@@ -260,6 +274,10 @@ void Football_SetPenaltyTaker(int32_t side, int32_t slot)
 void Football_SetCaptain(int32_t side, int32_t slot)
 {
     SetTaker("Football_SetCaptain", TAKER_CAPTAIN, side, slot);
+}
+void Football_SetFreeKickTaker2(int32_t side, int32_t slot)
+{
+    SetTaker("Football_SetFreeKickTaker2", TAKER_FREE_KICK, side, slot);
 }
 int32_t Football_IsCornerTaker(int32_t side, int32_t slot)
 {
@@ -301,22 +319,17 @@ void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff)
 
 void Football_CopyFormation(int32_t side) { ReadComputerFormation(side, &TeamShape[side]); }
 
-void Football_ReadSideTactic(int32_t side, TacticsRecord* dest)
+void Football_ClearSubstitutionRequests()
 {
-    const MatchSide& sheet = GetMatchSidesBlock()->sides[side];
-    const int32_t tactic = sheet.tactic;
-    const int32_t own = tactic - TACTIC_CUSTOM_FIRST;
-    if (sheet.human != 0 && tactic >= 0 && tactic < TACTIC_BUILTIN_COUNT) {
-        GetComputerTactics(dest, tactic);
-    } else if (sheet.human != 0 && own >= 0 && own < TACTIC_CUSTOM_COUNT
-               && !TacticsRecord_IsEmpty(sheet.tactics[own])) {
-        *dest = sheet.tactics[own];
-    } else {
-        ReadComputerFormation(side, dest);
-    }
+    SubstitutionRequest[0] = 0;
+    SubstitutionRequest[1] = 0;
 }
 
-void Football_CopyPlayerToView(int32_t side) { Football_ReadSideTactic(side, &TacticCopies[side]); }
+TacticsRecord* Football_GetFormation(int32_t side) { return &TeamShape[side]; }
+
+void Football_LoadFormation(int32_t side) { ReadSideTactic(side, &TeamShape[side]); }
+
+void Football_CopyPlayerToView(int32_t side) { ReadSideTactic(side, &TacticCopies[side]); }
 
 void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB)
 {
@@ -329,6 +342,29 @@ void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB)
 int32_t Football_IsOnPitch(int32_t side, int32_t slot)
 {
     return MatchPersons[PersonOf(side, slot)].offPitch == 0 ? 1 : 0;
+}
+
+int32_t Football_IsRecEmpty(int32_t side, int32_t slot) { return Football_IsOnPitch(side, slot); }
+
+int32_t Football_IsSubstitutedAndHurt(int32_t side, int32_t slot)
+{
+    const MatchPerson& p = MatchPersons[PersonOf(side, slot)];
+    return p.timesSubstituted > 0 && p.resultByteB != 0 ? 1 : 0;
+}
+
+int32_t Football_IsPlayerHurt(int32_t side, int32_t slot)
+{
+    return MatchPersons[PersonOf(side, slot)].resultByteB > 0 ? 1 : 0;
+}
+
+int32_t Football_GetRecWordFB(int32_t side, int32_t slot)
+{
+    return MatchPersons[PersonOf(side, slot)].shapeFlag;
+}
+
+int32_t Football_GetRecWordF9(int32_t side, int32_t slot)
+{
+    return MatchPersons[PersonOf(side, slot)].keptGoal;
 }
 
 int32_t Football_IsRecActive(int32_t side, int32_t slot)
@@ -400,6 +436,8 @@ void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int
                           p.resultByteB == kHurtBadly ? 0 : 100 - p.resultByteA);
     PlayerMatchRecord_Set(record, PMR_BOOKINGS, p.sentOff != 0 ? 3 : p.bookings);
     PlayerMatchRecord_Set(record, PMR_HURT, p.resultByteB);
+    PlayerMatchRecord_Set(record, PMR_KEPT_GOAL, Football_GetRecWordF9(side, slot) & 1);
+    PlayerMatchRecord_Set(record, PMR_SHAPE_FLAG, Football_GetRecWordFB(side, slot) & 1);
 }
 
 int32_t Football_GetMatchFigure(const PlayerMatchRecord& record, int32_t figure)

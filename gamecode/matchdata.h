@@ -16,6 +16,8 @@ void Football_GetScore(uint16_t* home, uint16_t* away, uint16_t* home2, uint16_t
 // "Football_SetCornerTaker(): bad side %d or slot %d" (each setter its own name).
 void Football_SetCornerTaker(int32_t side, int32_t slot);
 void Football_SetFreeKickTaker(int32_t side, int32_t slot);
+// The same as Football_SetFreeKickTaker; the in-match screens write both, this one first.
+void Football_SetFreeKickTaker2(int32_t side, int32_t slot);
 void Football_SetPenaltyTaker(int32_t side, int32_t slot);
 void Football_SetCaptain(int32_t side, int32_t slot);
 int32_t Football_IsCornerTaker(int32_t side, int32_t slot);
@@ -28,20 +30,35 @@ int32_t Football_IsCaptain(int32_t side, int32_t slot);
 // cleared, the two line-up entries swap, the newcomer takes the other's place and action with
 // participation 50 and is no longer a bench player, and the side's count rises by one.
 void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff);
+// Both sides' SubstitutionRequest cleared.
+void Football_ClearSubstitutionRequests();
+// The side's formation block, TeamShape[side].
+TacticsRecord* Football_GetFormation(int32_t side);
 // TeamShape[side] becomes the formation a computer side plays: its MatchSide formation 0, or
 // built-in formation 0 when that is empty (the first set-up chooses it the same way).
 void Football_CopyFormation(int32_t side);
-// The tactic the side plays by its number into *dest: a human side's built-in tactic from the
-// tactics file, its custom tactic n (40 + n) from its own record n; a number past the twelve, an
-// empty custom tactic or a computer side falls back to Football_CopyFormation's choice.
-void Football_ReadSideTactic(int32_t side, TacticsRecord* dest);
-// The side's working record TacticCopies[side] re-read by its tactic number.
+// TeamShape[side] becomes the tactic the side plays by its number: a human side's built-in
+// tactic from the tactics file, its custom tactic n (40 + n) from its own record n; a number past
+// the twelve, an empty custom tactic or a computer side falls back to Football_CopyFormation's
+// choice.
+void Football_LoadFormation(int32_t side);
+// The side's working record TacticCopies[side] re-read by its tactic number, as above.
 void Football_CopyPlayerToView(int32_t side);
 // Swaps the line-up entries holding the two persons of the side; a bad side or slot is fatal
 // "Football_SwapLineUp(): bad side %d or slots %d, %d".
 void Football_SwapLineUp(int32_t side, int32_t slotA, int32_t slotB);
 int32_t Football_IsOnPitch(int32_t side, int32_t slot);
+// The in-match screens' availability test: 1 until the player has been taken off (substituted,
+// sent off or carried off), so a man of the eleven counts only while he plays.
+int32_t Football_IsRecEmpty(int32_t side, int32_t slot);
 int32_t Football_IsRecActive(int32_t side, int32_t slot);  // participation not 0
+// Taken off at least once and still hurt.
+int32_t Football_IsSubstitutedAndHurt(int32_t side, int32_t slot);
+int32_t Football_IsPlayerHurt(int32_t side, int32_t slot);  // his hurt byte above 0
+// The flag the team shape sets when it last gave him his target point (record field 64), and
+// his keptGoal word (field 63).
+int32_t Football_GetRecWordFB(int32_t side, int32_t slot);
+int32_t Football_GetRecWordF9(int32_t side, int32_t slot);
 // A substitute who may come on: still on the bench and never taken part.
 int32_t Football_IsBenchAvailable(int32_t side, int32_t slot);
 // Hurt and injured: he cannot go on and should be taken off.

@@ -148,8 +148,7 @@ void SetupFirstPeriod()
     Match.cardCount[0] = 0;
     Match.cardCount[1] = 0;
     Match.openPlayTicks = 0;
-    SubstitutionRequest[0] = 0;
-    SubstitutionRequest[1] = 0;
+    Football_ClearSubstitutionRequests();
     Match.difficulty = block->difficulty;
     Match.ballCoefficients[0] = Match.difficulty == 1   ? 0.65f
                                 : Match.difficulty == 2 ? 0.40f
@@ -440,8 +439,8 @@ void InitSides()
         }
     }
     for (int32_t side = 0; side < 2; ++side) {
-        Football_ReadSideTactic(side, &TeamShape[side]);
-        TacticCopies[side] = TeamShape[side];
+        Football_LoadFormation(side);
+        TacticCopies[side] = *Football_GetFormation(side);
         CopySquadStatusToPlayers(side);
         SetupFormations(side);
     }

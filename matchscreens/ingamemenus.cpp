@@ -7,6 +7,7 @@
 #include "game/tactics.h"
 #include "game/textmess.h"
 #include "gamecode/formation.h"
+#include "gamecode/matchdata.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/presentation.h"
@@ -47,7 +48,8 @@ void HandTacticsToEngine()
 {
     for (int32_t side = 0; side < 2; ++side) {
         // A computer side's shape is its refilled block, which the screen's copy would undo.
-        if (GetMatchSidesBlock()->sides[side].human != 0) TeamShape[side] = TacticCopies[side];
+        if (GetMatchSidesBlock()->sides[side].human != 0)
+            *Football_GetFormation(side) = TacticCopies[side];
         InGameMenuOps.copySquadStatus(side);
         InGameMenuOps.setupFormations(side);
     }

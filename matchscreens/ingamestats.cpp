@@ -288,7 +288,7 @@ int32_t Candidates(int32_t side, int32_t places[PENALTY_ORDER_COUNT])
 {
     int32_t count = 0;
     for (int32_t place = FIRST_TAKER_PLACE; place < STARTERS; ++place) {
-        if (Football_IsOnPitch(side, Football_GetSidePlayer(side, place)) != 0)
+        if (Football_IsRecEmpty(side, Football_GetSidePlayer(side, place)) != 0)
             places[count++] = place;
     }
     return count;

@@ -95,7 +95,7 @@ bool RoleOnPitch(int32_t rule)
 {
     for (int32_t place = 0; place < MATCH_STARTERS; ++place) {
         const int32_t slot = SlotAt(place);
-        if (Football_IsOnPitch(s_sel.side, slot) != 0 && HoldsRole(rule, slot)) return true;
+        if (Football_IsRecEmpty(s_sel.side, slot) != 0 && HoldsRole(rule, slot)) return true;
     }
     return false;
 }
@@ -114,7 +114,7 @@ int32_t FirstBrokenRule()
     for (const int32_t rule : {RULE_CAPTAIN, RULE_PENALTY, RULE_FREE_KICK, RULE_CORNER}) {
         if (!RoleOnPitch(rule)) return rule;
     }
-    if (Football_IsOnPitch(s_sel.side, SlotAt(0)) == 0) return RULE_KEEPER;
+    if (Football_IsRecEmpty(s_sel.side, SlotAt(0)) == 0) return RULE_KEEPER;
     if (!TeamComplete()) return RULE_TEAM;
     return NONE;
 }
@@ -253,8 +253,7 @@ void DropPicks()
 void OfferSubstitution()
 {
     const int32_t off = SlotAt(s_sel.firstPick);
-    if (Football_IsOnPitch(s_sel.side, off) == 0
-        && MatchPersons[s_sel.side * MATCH_PERSONS_PER_SIDE + off].resultByteB == 0) {
+    if (Football_IsRecEmpty(s_sel.side, off) == 0 && Football_IsPlayerHurt(s_sel.side, off) == 0) {
         DropPicks();
         return;
     }

@@ -408,7 +408,7 @@ void InGameTeams_LineUpRow(int32_t side, int32_t place, InGameLineUpRow* row)
         case 3: row->cardGraphics[0] = GRAPHIC_RED; break;
         default: break;
     }
-    if (((figures.cardBits >> 8) & 3) != 0) row->knockGraphic = GRAPHIC_KNOCK;
+    if (Football_IsPlayerHurt(side, slot) != 0) row->knockGraphic = GRAPHIC_KNOCK;
 }
 
 int32_t InGameTeams_SquadSkill(int32_t side, int32_t place, int32_t column)

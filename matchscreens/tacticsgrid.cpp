@@ -174,7 +174,7 @@ void TacticsGrid_Build(TacticsGrid* grid, int32_t side, const TacticsRecord& tac
     for (int32_t place = FIRST_OUTFIELD; place < TACTIC_SLOT_COUNT; ++place) {
         const TacticsSlot& s = tactic.slots[place];
         if (Inside(s.row, s.column)
-            && Football_IsOnPitch(side, Football_GetSidePlayer(side, place)))
+            && Football_IsRecEmpty(side, Football_GetSidePlayer(side, place)))
             grid->cells[s.row][s.column] = static_cast<int8_t>(place);
     }
 }
@@ -280,7 +280,11 @@ void TacticsColumns_GiveRole(int32_t side, int32_t slot, int32_t column)
         case 0: Football_SetCaptain(side, slot); break;
         case 1: Football_SetCornerTaker(side, slot); break;
         case 2: Football_SetPenaltyTaker(side, slot); break;
-        default: Football_SetFreeKickTaker(side, slot); break;
+        default:
+            // The engine asks its in-match screens for both free-kick setters, the second first.
+            Football_SetFreeKickTaker2(side, slot);
+            Football_SetFreeKickTaker(side, slot);
+            break;
     }
 }
 

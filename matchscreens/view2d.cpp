@@ -514,7 +514,7 @@ bool View2D_Project(float x, float y, float height, int32_t* px, int32_t* py)
 
 void View2D_PanelDot(int32_t side, int32_t slot, int32_t* x, int32_t* y)
 {
-    const TacticsSlot& formation = TeamShape[side].slots[slot];
+    const TacticsSlot& formation = Football_GetFormation(side)->slots[slot];
     // The side on the right plays towards the left: its panel is read mirrored.
     const bool mirrored = side != LeftSide();
     int32_t panelX = mirrored ? kPanelMirror - formation.column * 7 : formation.column * 7 + 3;

@@ -186,7 +186,7 @@ void ContractTalks_ComputeDemand()
         return;
     }
     const int32_t months = t.years * MONTHS_PER_YEAR;
-    t.demand = VTW_RoundTo25(Contract_BaseDemand(player, club, total));
+    t.demand = VTW_RoundTo25(ContractTalks_BaseDemand(player, club, total));
     int32_t interest = 0;
     // The evaluation is monotone in the wage, so the rise ends at the first wage it accepts.
     while (VTW_EvaluateContractOffer(player, months, club, t.bigClub, &interest, t.demand,

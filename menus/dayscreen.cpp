@@ -35,6 +35,7 @@
 #include "menus/menutext.h"
 #include "menus/news.h"
 #include "menus/results.h"
+#include "menus/viewchoice.h"
 
 uint16_t AdvanceStop;
 uint16_t DayScreenChoice;
@@ -45,7 +46,6 @@ namespace {
 constexpr int32_t DAY_BACKGROUND = 2;
 constexpr int32_t TEXT_RESULTS_COMING = 1594;
 constexpr int32_t TEXT_COACHES_BUSY = 1807;
-constexpr int32_t TEXT_LOW_MEMORY = 1129;
 constexpr int32_t TEXT_PLAY = 1018;
 constexpr int32_t TEXT_FORMATION = 805;
 constexpr int32_t TEXT_TEAM_SHEETS = 1595;
@@ -595,24 +595,19 @@ void StartDay(int16_t groupCount)
     DayScreenFlags &= ~DAY_SCREEN_SPARE;
 }
 
-// The remembered panel again, now under the view bar, until a view button is pressed.
+// The remembered panel again, now under the view bar, whose buttons the popup takes over until
+// a view is accepted.
 void ChooseView()
 {
     DayScreenChoice = s_day.panel;
     DayScreenFlags |= DAY_SCREEN_REDRAW;
     DayScreen_Update();
-    DayScreenChoice = DAY_CHOICE_PLAY;
-    int32_t code;
-    do {
-        code = ReadBarHit();
-    } while (code <= DAY_CHOICE_PLAY);
-    AcceptChoice(code);
+    MatchViewChoicePopup();
+    DayScreenChoice = static_cast<uint16_t>(DAY_CHOICE_TEXT_VIEW + ChosenViewMode);
     s_day.bar = nullptr;
     s_day.viewBarShown = false;
-    // The match view starts next: the press that chose it must not reach the view as a click.
-    while (s_day.buttonHeld) {
-        MovePointer();
-    }
+    s_day.buttonHeld = false;
+    s_day.pressPending = false;
 }
 
 // The human's group: the panels while the others play, then the view, then his own match.
@@ -800,15 +795,8 @@ void DayScreen_Update()
         DayScreenFlags &= ~DAY_SCREEN_REDRAW;
         return;
     }
-    if (DayScreenChoice == DAY_CHOICE_TEXT_VIEW) {
-        ChosenViewMode = VIEW_TEXT;
-    } else if (DayScreenChoice == DAY_CHOICE_2D_VIEW || DayScreenChoice == DAY_CHOICE_3D_VIEW) {
-        if (IsLowMemory()) {
-            DoMessageBox(GetMessageText(TEXT_LOW_MEMORY), 0);
-            return;
-        }
-        ChosenViewMode = DayScreenChoice == DAY_CHOICE_2D_VIEW ? VIEW_2D : VIEW_3D;
-    }
+    if (DayScreenChoice >= DAY_CHOICE_TEXT_VIEW && DayScreenChoice <= DAY_CHOICE_3D_VIEW)
+        ViewChoice_Choose(static_cast<uint16_t>(DayScreenChoice - DAY_CHOICE_TEXT_VIEW));
 }
 
 void DayScreen_ShowOtherResult()

@@ -9,8 +9,10 @@
 #include "game/hooks.h"
 #include "game/matchblocks.h"
 #include "game/textmess.h"
+#include "menus/contractterms.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/helppanel.h"
 #include "menus/individualgrid.h"
 #include "menus/machine.h"
 #include "menus/menuicons.h"
@@ -31,6 +33,8 @@ constexpr int32_t TEXT_PLAYER_EVOLUTION = 840;
 constexpr int32_t TEXT_TRAINING_GRID = 809;
 constexpr int32_t TEXT_INDIVIDUAL_GRID = 600;
 constexpr int32_t TEXT_PLAYER_ROLES = 2070;
+constexpr int32_t TEXT_HELP = 741;
+constexpr int32_t TEXT_CONTRACT_TERMS = 729;
 constexpr int32_t TEXT_HELP_FIRST = TEXT_DEV_BASE + 43;  // "PAD LEFT - Quit" and five more
 constexpr int32_t HELP_LINES = 6;
 
@@ -184,6 +188,18 @@ int32_t Debug_PlayerRoles(MenuHotspot*)
     return EXM_CODE_LEAVE;
 }
 
+int32_t Debug_HelpPanel(MenuHotspot*)
+{
+    DoHelpPanel(0);
+    return EXM_CODE_REDRAW;
+}
+
+int32_t Debug_ContractTerms(MenuHotspot*)
+{
+    EXM_PushAndRun(ContractTerms_Table());
+    return EXM_CODE_REDRAW;
+}
+
 int32_t Debug_TestMessages(MenuHotspot*)
 {
     const NewsInbox inbox = TextMessNews;
@@ -222,6 +238,8 @@ const MenuItem* DebugScreen_Table()
         {0x200c, 400, 290, 200, 30, MenuTextNo(TEXT_PLAYER_EVOLUTION), Debug_PlayerEvolution},
         {0x200c, 400, 210, 200, 30, MenuTextNo(TEXT_INDIVIDUAL_GRID), Debug_IndividualGrid},
         {0x200c, 400, 170, 200, 30, MenuTextNo(TEXT_PLAYER_ROLES), Debug_PlayerRoles},
+        {0x200c, 60, 70, 200, 30, MenuTextNo(TEXT_HELP), Debug_HelpPanel},
+        {0x200c, 60, 110, 200, 30, MenuTextNo(TEXT_CONTRACT_TERMS), Debug_ContractTerms},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), DebugScreen_Back},
         MenuEndItem(nullptr, EscapeDoesNothing),
     };

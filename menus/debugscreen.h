@@ -30,6 +30,9 @@ int32_t DebugScreen_Back(MenuHotspot* hotspot);  // the office: 6
 // grid.
 int32_t Debug_PlayerEvolution(MenuHotspot* hotspot);
 int32_t Debug_TrainingGrid(MenuHotspot* hotspot);
+// The help panel and the club's contract terms, each run over the screen until closed: 2.
+int32_t Debug_HelpPanel(MenuHotspot* hotspot);
+int32_t Debug_ContractTerms(MenuHotspot* hotspot);
 // The tester's loop until Y: 2. Messages it shows never reach the human's news.
 int32_t Debug_TestMessages(MenuHotspot* hotspot);
 

@@ -34,6 +34,7 @@
 #include "menus/clubmatches.h"
 #include "menus/clubrecords.h"
 #include "menus/contracttalks.h"
+#include "menus/contractterms.h"
 #include "menus/credits.h"
 #include "menus/cupgroups.h"
 #include "menus/dayscreen.h"
@@ -98,6 +99,7 @@
 #include "menus/title.h"
 #include "menus/traininggrid.h"
 #include "menus/trainingprogramme.h"
+#include "menus/viewchoice.h"
 
 int16_t MenuOption;
 int16_t PreviousOption;
@@ -714,18 +716,22 @@ void FrontEndInit()
     TacticsHelpInit();
     ResultsInit();
     DebugScreenInit();
+    ContractTermsInit();
     DevScreensInit();
     DevSoakInit();
     DayScreenInit();
+    ViewChoiceInit();
     NewsInit();
 }
 
 void FrontEndUninit()
 {
     NewsUninit();
+    ViewChoiceUninit();
     DayScreenUninit();
     DevSoakUninit();
     DevScreensUninit();
+    ContractTermsUninit();
     DebugScreenUninit();
     ResultsUninit();
     TacticsHelpUninit();

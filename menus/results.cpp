@@ -480,7 +480,7 @@ int32_t ResultsScreen_Continue(MenuHotspot*)
     return EXM_CODE_LEAVE;
 }
 
-int32_t TodaysMatch_Continue(MenuHotspot*)
+int32_t MatchOfDay_Leave(MenuHotspot*)
 {
     MenuOption = OPTION_ADVANCE;
     return EXM_CODE_LEAVE;
@@ -579,10 +579,7 @@ const MenuItem* ResultsLayout()
 
 const MenuItem* Results_Table() { return ResultsLayout<TEXT_RESULTS, ResultsScreen_Continue>(); }
 
-const MenuItem* TodaysMatch_Table()
-{
-    return ResultsLayout<TEXT_TODAYS_MATCH, TodaysMatch_Continue>();
-}
+const MenuItem* TodaysMatch_Table() { return ResultsLayout<TEXT_TODAYS_MATCH, MatchOfDay_Leave>(); }
 
 int32_t Results_ShownMode() { return s_results.shownMode; }
 int32_t Results_SelectedEntry() { return s_results.selectedEntry; }

@@ -35,6 +35,18 @@ TEST(DeveloperScreens, TheTesterTheCheckScreensAndARunThatStopsOnItsTargetDay)
     EXPECT_GT(TextPixels(run.frames.at("tester.png"), 34, 352, 500, 96), 50);
     EXPECT_GT(TextPixels(run.frames.at("tester.png"), 560, 326, 48, 20), 5);
     EXPECT_EQ(TextPixels(run.frames.at("debug.png"), 34, 352, 500, 96), 0);
+    // The help panel's page of text, another page after Page Down; the terms table's title and
+    // its four clause rows; the debug screen back after each.
+    const PngImage& help = run.frames.at("help.png");
+    EXPECT_GT(TextPixels(help, 40, 64, 530, 340), 1000);
+    EXPECT_NE(TextPixels(help, 40, 64, 530, 340),
+              TextPixels(run.frames.at("helpdown.png"), 40, 64, 530, 340));
+    const PngImage& terms = run.frames.at("terms.png");
+    EXPECT_GT(TextPixels(terms, 250, 24, 180, 26), 50);
+    for (int32_t row = 0; row < 4; ++row)
+        EXPECT_GT(TextPixels(terms, 64, 114 + 60 * row, 290, 22), 20) << row;
+    EXPECT_EQ(TextPixels(run.frames.at("debugback.png"), 400, 170, 200, 230),
+              TextPixels(run.frames.at("debug.png"), 400, 170, 200, 230));
     // Each check screen shows its lists.
     EXPECT_GT(TextPixels(run.frames.at("money.png"), 30, 46, 560, 100), 200);
     EXPECT_GT(TextPixels(run.frames.at("money.png"), 30, 210, 560, 140), 200);

@@ -2,12 +2,15 @@
 // substitutions and the record fields.
 #include "gamecode/matchdata.h"
 
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "game/tactics.h"
 #include "gamecode/presentation.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/support/game_world.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -189,6 +192,140 @@ TEST(MatchData, ViewEntryCarriesFiguresCardsAndTheHurtState)
     Football_FillPlayerMatchRecord(&record, 0, 2);
     EXPECT_EQ(Football_GetPlayerMatchRecordText2(PMR_GOALS, record, &value), 64);
     EXPECT_EQ(value, 2);
+}
+
+TEST(MatchData, TakerSettersStoreThePersonIndexOfTheirOwnTable)
+{
+    using Setter = void (*)(int32_t, int32_t);
+    struct Row {
+        Setter set;
+        MatchTaker taker;
+    };
+    const Row rows[] = {
+        {Football_SetCaptain, TAKER_CAPTAIN},          {Football_SetCornerTaker, TAKER_CORNER},
+        {Football_SetPenaltyTaker, TAKER_PENALTY},     {Football_SetFreeKickTaker, TAKER_FREE_KICK},
+        {Football_SetFreeKickTaker2, TAKER_FREE_KICK},
+    };
+    for (const Row& row : rows) {
+        ScopedMatch match;
+        std::memset(Match.takers, 0xFF, sizeof(Match.takers));
+        row.set(1, 3);
+        for (int32_t taker = 0; taker < TAKER_COUNT; ++taker) {
+            EXPECT_EQ(Match.takers[1][taker], taker == row.taker ? 19 : -1) << taker;
+            EXPECT_EQ(Match.takers[0][taker], -1) << taker;
+        }
+    }
+    ScopedMatch match;
+    Football_SetCaptain(1, 3);
+    EXPECT_EQ(Football_IsCaptain(1, 3), 1);
+    EXPECT_EQ(Football_IsCaptain(0, 3), 0);
+    EXPECT_EQ(Football_IsCaptain(1, 4), 0);
+}
+
+TEST(MatchData, HurtAndTakenOffQuestionsReadTheirOwnBytes)
+{
+    struct Row {
+        int16_t timesSubstituted;
+        int8_t hurt;
+        uint8_t offPitch;
+        int32_t substitutedAndHurt;
+        int32_t playerHurt;
+        int32_t recEmpty;
+    };
+    const Row rows[] = {
+        {0, 0, 0, 0, 0, 1},   // playing, sound
+        {0, 1, 0, 0, 1, 1},   // playing with a knock
+        {0, 2, 1, 0, 1, 0},   // carried off, his substitute not yet on
+        {1, 2, 1, 1, 1, 0},   // replaced after his injury
+        {1, 0, 1, 0, 0, 0},   // replaced sound
+        {2, 0, 0, 0, 0, 1},   // taken off twice and back on
+        {1, -1, 1, 1, 0, 0},  // a negative hurt byte is no knock, yet not 0
+    };
+    ScopedMatch match;
+    SetOutSides();
+    for (const Row& row : rows) {
+        MatchPerson& p = *Football_GetRecordPtr(1, 5);
+        p.timesSubstituted = row.timesSubstituted;
+        p.resultByteB = row.hurt;
+        p.offPitch = row.offPitch;
+        const std::string at = std::to_string(row.timesSubstituted) + "/" + std::to_string(row.hurt)
+                               + "/" + std::to_string(row.offPitch);
+        EXPECT_EQ(Football_IsSubstitutedAndHurt(1, 5), row.substitutedAndHurt) << at;
+        EXPECT_EQ(Football_IsPlayerHurt(1, 5), row.playerHurt) << at;
+        EXPECT_EQ(Football_IsRecEmpty(1, 5), row.recEmpty) << at;
+        EXPECT_EQ(Football_IsPlayerHurt(0, 5), 0) << at;  // the same slot of the other side
+    }
+}
+
+TEST(MatchData, FlagAndKeeperWordsFillTheRecordsOneBitFields)
+{
+    ScopedMatch match;
+    SetOutSides();
+    struct Row {
+        uint8_t shapeFlag;
+        uint16_t keptGoal;
+    };
+    for (const Row row : {Row{0, 0}, Row{1, 0}, Row{0, 1}, Row{1, 1}, Row{2, 3}}) {
+        MatchPerson& p = *Football_GetRecordPtr(1, 9);
+        p.shapeFlag = row.shapeFlag;
+        p.keptGoal = row.keptGoal;
+        EXPECT_EQ(Football_GetRecWordFB(1, 9), row.shapeFlag);
+        EXPECT_EQ(Football_GetRecWordF9(1, 9), row.keptGoal);
+        PlayerMatchRecord record{};
+        Football_FillPlayerMatchRecord(&record, 1, 9);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_SHAPE_FLAG), row.shapeFlag & 1);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_KEPT_GOAL) != 0, (row.keptGoal & 1) != 0);
+    }
+}
+
+TEST(MatchData, SubstitutionRequestsOfBothSidesClearTogether)
+{
+    ScopedMatch match;
+    SubstitutionRequest[0] = 1;
+    SubstitutionRequest[1] = 1;
+    Football_ClearSubstitutionRequests();
+    EXPECT_EQ(SubstitutionRequest[0], 0);
+    EXPECT_EQ(SubstitutionRequest[1], 0);
+}
+
+TEST(MatchData, LoadFormationTakesTheSidesTacticByItsNumber)
+{
+    ScopedMatch match;
+    ScopedTactics tactics;
+    MatchDayBuilder builder;
+    builder.Write();
+    MatchSide& sheet = GetMatchSidesBlock()->sides[1];
+    GetComputerTactics(&sheet.tactics[0], 3);
+    GetComputerTactics(&sheet.tactics[2], 17);
+    sheet.tactics[5].slots[0].row = static_cast<int16_t>(TACTIC_EMPTY_MARK);
+    TacticsRecord builtIn[2];
+    GetComputerTactics(&builtIn[0], 0);
+    GetComputerTactics(&builtIn[1], 39);
+    struct Row {
+        uint16_t human;
+        int16_t tactic;
+        const TacticsRecord* expected;
+    };
+    const Row rows[] = {
+        {1, 39, &builtIn[1]},                         // the last built-in tactic
+        {1, 42, &sheet.tactics[2]},                   // custom tactic 2
+        {1, 45, &sheet.tactics[0]},                   // an empty custom tactic
+        {1, TACTIC_NUMBER_COUNT, &sheet.tactics[0]},  // past the twelve
+        {0, 39, &sheet.tactics[0]},                   // a computer side plays its own
+    };
+    for (const Row& row : rows) {
+        sheet.human = row.human;
+        sheet.tactic = row.tactic;
+        Football_LoadFormation(1);
+        EXPECT_EQ(Football_GetFormation(1), &TeamShape[1]);
+        EXPECT_EQ(std::memcmp(Football_GetFormation(1), row.expected, sizeof(TacticsRecord)), 0)
+            << row.human << "/" << row.tactic;
+    }
+    // A computer side without a formation of its own plays built-in formation 0.
+    sheet.human = 0;
+    sheet.tactics[0].slots[0].row = static_cast<int16_t>(TACTIC_EMPTY_MARK);
+    Football_LoadFormation(1);
+    EXPECT_EQ(std::memcmp(Football_GetFormation(1), &builtIn[0], sizeof(TacticsRecord)), 0);
 }
 
 TEST(MatchDataDeathTest, AbsentSlotAndUnknownFieldAreFatal)

@@ -47,12 +47,17 @@ struct ScriptState {
 
 ScriptState s_script;
 
+HostMouseButton ButtonOf(const MenuInput& input)
+{
+    return input.x == MENU_INPUT_RIGHT_BUTTON ? HOST_BUTTON_RIGHT : HOST_BUTTON_LEFT;
+}
+
 void Deliver(const MenuInput& input)
 {
     switch (input.kind) {
         case MenuInput::MOVE: HostOnMouseMotion(input.x - PointerX(), input.y - PointerY()); break;
-        case MenuInput::PRESS: HostOnMouseButton(HOST_BUTTON_LEFT, true); break;
-        case MenuInput::RELEASE: HostOnMouseButton(HOST_BUTTON_LEFT, false); break;
+        case MenuInput::PRESS: HostOnMouseButton(ButtonOf(input), true); break;
+        case MenuInput::RELEASE: HostOnMouseButton(ButtonOf(input), false); break;
         case MenuInput::KEY_DOWN: HostOnKey(static_cast<uint32_t>(input.x), true, false); break;
         case MenuInput::KEY_UP: HostOnKey(static_cast<uint32_t>(input.x), false, false); break;
         case MenuInput::CALL: input.call(); break;

@@ -32,11 +32,12 @@ struct MenuInput {
     enum Kind { MOVE, PRESS, RELEASE, KEY_DOWN, KEY_UP, CALL };
     uint32_t tick;
     Kind kind;
-    int32_t x;  // MOVE: the point; KEY_*: x is the key code
+    int32_t x;  // MOVE: the point; KEY_*: x is the key code; PRESS, RELEASE: the button
     int32_t y;
     std::function<void()> call;
 };
 using MenuInputs = std::vector<MenuInput>;
+constexpr int32_t MENU_INPUT_RIGHT_BUTTON = 2;  // a PRESS or RELEASE's x; any other is the left
 
 // Moves to (x, y) at `tick`, presses 4 periods later and releases 4 after that.
 void AddClick(MenuInputs* inputs, uint32_t tick, int32_t x, int32_t y);
