@@ -100,6 +100,7 @@ std::vector<uint8_t> BuildImage(const char* type, uint32_t version, const BlockF
     std::vector<uint8_t> image(size, 0);
     size_t at = 0;
     const auto put = [&](const void* data, size_t bytes) {
+        if (bytes == 0) return;  // an empty block may come without a buffer
         std::memcpy(image.data() + at, data, bytes);
         at += bytes;
     };

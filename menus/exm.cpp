@@ -527,7 +527,9 @@ int32_t EXM_RunMenu()
     ShrinkPool(&s_exm.hotspots, sizeof(MenuHotspot));
     ShrinkPool(&s_exm.animations, sizeof(MenuAnimation));
     ResetScreenSection(LABEL_BOX_SECTION);
+    // Both name hotspots of the table just left, which the pools no longer hold.
     s_exm.labelled = -1;
+    s_exm.hovered = -1;
     // The screen beneath lost its hotspots and animations to the table: it is built afresh
     // before its handler goes on, so that whatever code the handler answers finds it whole.
     if (fromHandler) {
