@@ -731,7 +731,7 @@ HostDeviceDesc HostDefaultDevice()
     HostDeviceDesc device{};
     device.guid = kDeviceGuid;
     std::strcpy(device.description, "Host 3D device");
-    std::strcpy(device.name, "Pelloran software rasteriser");
+    std::strcpy(device.name, "Moteur 3D Pelloran");
     device.caps = HOST_DEV_HARDWARE | HOST_DEV_HARDWARE_TL | HOST_DEV_SUBPIXEL | HOST_DEV_Z_TEST
                   | HOST_DEV_MIPMAP_FILTER | HOST_DEV_LINEAR_FILTER;
     device.renderDepths = HOST_DEPTH_16 | HOST_DEPTH_32;

@@ -401,7 +401,7 @@ enum HostAdapterPass : int32_t {
 using HostAdapterCallback = bool (*)(const HostGuid* guid, const char* description,
                                      const char* driver, uintptr_t monitor, void* context);
 // Reports the adapters of one pass. The default host has one in pass 1: null GUID,
-// "Host display", driver "host".
+// "Ecran principal", driver "host".
 HostResult HostEnumAdapters(int32_t pass, HostAdapterCallback callback, void* context);
 
 struct HostDisplay;  // a display object, opened on one adapter

@@ -107,7 +107,7 @@ HostFakeAdapter HostInjectDefaultAdapter()
 {
     HostFakeAdapter adapter{};
     adapter.pass = HOST_PASS_ATTACHED;
-    std::strcpy(adapter.description, "Host display");
+    std::strcpy(adapter.description, "Ecran principal");
     std::strcpy(adapter.driver, "host");
     adapter.caps = HOST_CAPS_3D | HOST_CAPS_RENDERS_WINDOWED;
     adapter.primaryMemory = 64 * MB;

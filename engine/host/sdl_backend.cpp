@@ -43,15 +43,15 @@ void CopyText(char* destination, size_t size, const char* source)
     std::snprintf(destination, size, "%s", source);
 }
 
-// One adapter per display; a display object opened on any of them draws into the one window.
+// One adapter per display; a display object opened on any of them draws into the one window. The
+// player reads the names on the video options screen: the window system's own (connector names,
+// "screen" under a virtual server) mean nothing to him, a number in French does.
 void UseSdlDisplays()
 {
     std::vector<std::string> names;
     const int count = SDL_GetNumVideoDisplays();
-    for (int i = 0; i < count; ++i) {
-        const char* name = SDL_GetDisplayName(i);
-        names.push_back(name && *name ? name : "Display " + std::to_string(i + 1));
-    }
+    for (int i = 0; i < count; ++i)
+        names.push_back("Ecran " + std::to_string(i + 1));
     HostMachineUseDisplays(names);
 }
 

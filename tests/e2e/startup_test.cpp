@@ -120,9 +120,10 @@ TEST(Startup, ListsTheHostThreeDDeviceWithoutAnyWarning)
     TempHome home;
     const ProgramResult run = RunToQuit({"-headless", "-debug", "directdraw=20"});
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
-    EXPECT_NE(run.out.find("DDrawCheckDev3DEnumCallback(): found Host 3D device (Pelloran software "
-                           "rasteriser):\nD3DDEVINFO_* flags: D3DDEVINFO_HARDWARE "),
-              std::string::npos)
+    EXPECT_NE(
+        run.out.find("DDrawCheckDev3DEnumCallback(): found Host 3D device (Moteur 3D Pelloran):\n"
+                     "D3DDEVINFO_* flags: D3DDEVINFO_HARDWARE "),
+        std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("Max texture size: 1024x1024   Min texture size: 1x1\n"
                            "Max texture aspect ratio: 0\n"),

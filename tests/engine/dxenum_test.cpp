@@ -70,7 +70,7 @@ TEST_F(DXEnum, DefaultHostIsOnePrimaryCardWithTheHostThreeDDevice)
     const DXCardEntry* card = DXGetCardEntry(0);
     ASSERT_NE(card, nullptr);
     EXPECT_EQ(card->guidPointer, nullptr);
-    EXPECT_STREQ(card->description, "Host display");
+    EXPECT_STREQ(card->description, "Ecran principal");
     EXPECT_STREQ(card->driverName, "host");
     EXPECT_STREQ(card->driverVersion, "1.0.0.0");
     EXPECT_EQ(card->flags, 0x13);
@@ -79,7 +79,7 @@ TEST_F(DXEnum, DefaultHostIsOnePrimaryCardWithTheHostThreeDDevice)
     ASSERT_EQ(card->deviceCount, 1);
     const DXDeviceEntry* device = DXGetDeviceEntry(0, 0);
     EXPECT_STREQ(device->description, "Host 3D device");
-    EXPECT_STREQ(device->name, "Pelloran software rasteriser");
+    EXPECT_STREQ(device->name, "Moteur 3D Pelloran");
     // Hardware rasterising and transforming, sub-pixel, the z test, mip-maps and linear
     // filtering; rendering at 16 and 32 bits; z-buffers of 16, 24 and 32 bits, with stencil at 16
     // and 32.
@@ -133,7 +133,7 @@ TEST_F(DXEnum, EachDisplayOfTheWindowSystemIsACardWithTheHostDevice)
 {
     HostMachineUseDisplays({});
     Enumerate();
-    EXPECT_STREQ(DXGetCardEntry(0)->description, "Host display");
+    EXPECT_STREQ(DXGetCardEntry(0)->description, "Ecran principal");
     EXPECT_EQ(DXGetCardEntry(1), nullptr);
 
     const std::string longName(80, 'x');

@@ -411,7 +411,7 @@ TEST_F(Chooser, ListsTheHostsOwnSoftwareDevice)
         [] { Key(kDown); },
         [] {
             EXPECT_EQ(HostInjectDialogText(WINDLG_ID_CARDS), "host\n");
-            EXPECT_EQ(HostInjectDialogText(WINDLG_ID_DEVICES), "Pelloran software rasteriser\n");
+            EXPECT_EQ(HostInjectDialogText(WINDLG_ID_DEVICES), "Moteur 3D Pelloran\n");
             Key(kTab);
             Key(kDown);
             Key(kEnter);

@@ -259,13 +259,14 @@ TEST(Xvfb, RealWindowShowsTheSameFrameAsTheHeadlessRun)
     ASSERT_TRUE(game.ReadUntil("script: shown\n", deadline)) << game.Output();
     const std::string window = WindowId(game.Output());
     ASSERT_FALSE(window.empty()) << game.Output();
-    // The one display of this server is the one card listed, under the window system's name.
+    // The one display of this server is the one card listed, under a French name the player reads
+    // on the video options screen rather than the server's own ("screen").
     const std::string found = "DDrawEnumCallbackEx(): found ";
     const size_t card = game.Output().find(found);
     ASSERT_NE(card, std::string::npos) << game.Output();
     EXPECT_EQ(game.Output().find(found, card + 1), std::string::npos) << game.Output();
-    EXPECT_NE(game.Output().substr(card, game.Output().find('\n', card) - card),
-              found + "Host display (host)");
+    EXPECT_EQ(game.Output().substr(card, game.Output().find('\n', card) - card),
+              found + "Ecran 1 (host)");
 
     const std::string dump = work.Path("window.xwd");
     const std::string xwd =
