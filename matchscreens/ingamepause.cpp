@@ -24,6 +24,21 @@ struct Item {
     int16_t textNo;
 };
 
+// Both screens are a title, their own drawing and one region an item, coded by its place.
+InGameMapBuilder ItemScreenMap(int32_t titleNo, VTDrawFn draw, const Item* items, int32_t count,
+                               VTCallback event)
+{
+    InGameMapBuilder b{};
+    b.StaticTitleNo(0, titleNo);
+    b.Custom(draw);
+    for (int32_t code = 0; code < count; ++code) {
+        const Item& i = items[code];
+        b.Region(code, i.x, i.y, i.w, i.h, event);
+    }
+    b.Finish();
+    return b;
+}
+
 // ---------------------------------------------------------------------------------------------
 // The pause screen.
 
@@ -107,17 +122,8 @@ int32_t PauseEvent(const InGameMenuEvent* event)
 
 const InGameScreen& PauseScreen()
 {
-    static const InGameMapBuilder map = [] {
-        InGameMapBuilder b{};
-        b.StaticTitleNo(0, 1399);
-        b.Custom(DrawPause);
-        for (int32_t item = 0; item < PAUSE_ITEMS; ++item) {
-            const Item& i = kPauseItems[item];
-            b.Region(item, i.x, i.y, i.w, i.h, PauseEvent);
-        }
-        b.Finish();
-        return b;
-    }();
+    static const InGameMapBuilder map =
+        ItemScreenMap(1399, DrawPause, kPauseItems, PAUSE_ITEMS, PauseEvent);
     static const InGameScreen screen = {map.items, nullptr, nullptr, nullptr};
     return screen;
 }
@@ -251,17 +257,8 @@ int32_t DisplayEvent(const InGameMenuEvent* event)
 
 const InGameScreen& DisplayScreen()
 {
-    static const InGameMapBuilder map = [] {
-        InGameMapBuilder b{};
-        b.StaticTitleNo(0, 447);
-        b.Custom(DrawDisplay);
-        for (int32_t row = 0; row < IGP_DISPLAY_ROWS; ++row) {
-            const Item& i = kDisplayItems[row];
-            b.Region(row, i.x, i.y, i.w, i.h, DisplayEvent);
-        }
-        b.Finish();
-        return b;
-    }();
+    static const InGameMapBuilder map =
+        ItemScreenMap(447, DrawDisplay, kDisplayItems, IGP_DISPLAY_ROWS, DisplayEvent);
     static const InGameScreen screen = {map.items, ResetRows, nullptr, ResetRows};
     return screen;
 }
