@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <iterator>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include "game/market.h"
 #include "game/matchday.h"
 #include "game/records.h"
+#include "game/squad.h"
 #include "game/tables.h"
 #include "game/textmess.h"
 #include "menus/exm.h"
@@ -83,10 +85,14 @@ protected:
 
 }  // namespace
 
+// "Entraîneur-joueur : entraîne et joue" puts the human, by his name, in his new club's squad
+// and "Entraîneur" leaves him out of it.
 TEST_F(JobOfferScreen, TheFirstJobsTwoChoicesSetOrClearThePlayerManagerClause)
 {
+    std::snprintf(GameState.managerName, sizeof GameState.managerName, "Jean Rivet");
     for (const auto& [choose, clause] :
-         {std::pair{&JobOffer_PlayerManager, 1}, std::pair{&JobOffer_ManagerOnly, 0}}) {
+         {std::pair{&JobOffer_PlayerManager, 1}, std::pair{&JobOffer_ManagerOnly, 0},
+          std::pair{&JobOffer_PlayerManager, 1}}) {
         Record(OFFERED).playerManagerClause = static_cast<uint8_t>(1 - clause);
         JobOfferMode = 0;
         JobOfferViewFlag = 1;
@@ -101,6 +107,10 @@ TEST_F(JobOfferScreen, TheFirstJobsTwoChoicesSetOrClearThePlayerManagerClause)
         EXPECT_EQ(GameState.humanClub, OFFERED);
         EXPECT_EQ(JobOfferViewFlag, 0);
         EXPECT_EQ(JobNewMarkers[0], 1);
+        VTW_RefreshSquadCount(OFFERED);
+        const int16_t* squad = SquadList.players;
+        EXPECT_EQ(std::count(squad, squad + SquadList.count, PERSON_HUMAN), clause);
+        EXPECT_STREQ(VTW_FormatPersonName(PERSON_HUMAN), "Jean Rivet");
     }
 }
 
