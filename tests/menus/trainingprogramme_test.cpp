@@ -156,6 +156,26 @@ TEST_F(TrainingProgrammeTest, TheProgrammeOfASeededCareerMatchesTheGolden)
     ExpectGoldenHash("menus/training_programme", hash);
 }
 
+// The curves run over his ages: at 26 they read his abilities of today; they rise with the years
+// (abilities grow to 30) and stay level from 30 on.
+TEST_F(TrainingProgrammeTest, TheProgressCurvesPassThroughTodaysAbilitiesAtHisAgeAndLevelFrom30)
+{
+    Build();
+    const int32_t player = Shape(3, 26, 6);
+    int32_t curves[PROGRESS_POINTS][8];
+    PlayerAttributes_Curves(player, curves);
+    constexpr int32_t today = (26 - PROGRESS_FIRST_AGE) / PROGRESS_AGE_STEP;
+    constexpr int32_t at30 = (30 - PROGRESS_FIRST_AGE) / PROGRESS_AGE_STEP;
+    for (int32_t k = 0; k < 8; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(curves[today][k], VTW_GetAbilityStat(player, k));
+        for (int32_t point = 1; point < PROGRESS_POINTS; ++point)
+            EXPECT_GE(curves[point][k], curves[point - 1][k]) << point;
+        EXPECT_EQ(curves[at30][k], curves[PROGRESS_POINTS - 1][k]);
+    }
+    EXPECT_GT(curves[at30][4], curves[0][4]);  // "Tirs" of a midfielder: above the floor of 10
+}
+
 TEST_F(TrainingProgrammeTest, TheProgressCurvesOfAFixedPlayerMatchTheGoldenAndOkGoesToTheCard)
 {
     Build();
