@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,26 @@ TEST_F(TrainingProgrammeTest, ThirtyTwoPlayersPageByTenAndStopAtTwentyTwo)
         EXPECT_EQ(TrainingProgramme.firstRow, first);
     }
     EXPECT_EQ(TrainingProgramme_PageUp(), 1);
+}
+
+// "Entr. Individuel" shows its mode by its label's colour alone: colour 1 while on.
+TEST_F(TrainingProgrammeTest, TheIndividualButtonTogglesTheModeAndItsLabelsColour)
+{
+    std::vector<int32_t> modes;
+    std::vector<uint32_t> frames;
+    const auto look = [&] {
+        modes.push_back(TrainingProgramme.individual * 10 + TrainingProgramme.individualColour);
+        frames.push_back(WorkScreenHash());
+    };
+    MenuInputs inputs;
+    AddClick(&inputs, 250, 480, 455);
+    inputs.push_back({300, MenuInput::CALL, 0, 0, look});
+    AddClick(&inputs, 350, 480, 455);
+    inputs.push_back({400, MenuInput::CALL, 0, 0, look});
+    m_screen.Run(TrainingProgramme_Table(), look, inputs);
+    EXPECT_EQ(modes, (std::vector<int32_t>{0, 11, 0}));
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_NE(frames[1], frames[2]);  // the pointer over the button both times: only the label
 }
 
 TEST_F(TrainingProgrammeTest, TheProgrammeOfASeededCareerMatchesTheGolden)
