@@ -317,6 +317,7 @@ constexpr int32_t STEP_PER_POINT = 8;
 constexpr int32_t STEPS_WIDE = 101;
 constexpr int32_t STEPS_PER_YEAR = STEP_PER_POINT / PROGRESS_AGE_STEP;
 constexpr int32_t LAST_STEP = (PROGRESS_POINTS - 1) * STEP_PER_POINT;
+constexpr int32_t AGE_MARK_RISE = 7;  // the ages sit inside the panel, on its base line
 struct AgeMark {
     int32_t step;
     int32_t alignment;  // kept inside the panel at its edges
@@ -330,7 +331,7 @@ int32_t StepX(int32_t panelX, int32_t step) { return panelX + step * PANEL_W / S
 void DrawTimeAxis(int32_t x, int32_t base, int32_t age)
 {
     for (const AgeMark& mark : AGE_MARKS)
-        DrawMenuNumber(StepX(x, mark.step), base - 7,
+        DrawMenuNumber(StepX(x, mark.step), base - AGE_MARK_RISE,
                        PROGRESS_FIRST_AGE + mark.step / STEPS_PER_YEAR, mark.alignment);
     const int32_t step = (age - PROGRESS_FIRST_AGE) * STEPS_PER_YEAR;
     if (step < 0 || step > LAST_STEP) return;

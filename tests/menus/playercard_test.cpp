@@ -339,6 +339,15 @@ TEST_F(PlayerCardTest, TheHistoryEndsWithTheSeasonSoFarAtHisClub)
     VTW_SetPlayerClub(m_own, CLUB_NONE);
     m_screen.Run(CareerHistory_Table(), [] {});
     EXPECT_EQ(CareerHistory.count, inLog);
+
+    // Neither an id of the spare pool, though its record names a club, nor a light player.
+    VTW_SetPlayerClub(m_own, Human());
+    DbPersons[m_own].flags |= PERSON_FREE;
+    CareerLogRow row{};
+    EXPECT_FALSE(CareerLog_SeasonSoFar(m_own, &row));
+    ASSERT_LT(FullPlayerCount, DbPersonCount);
+    EXPECT_FALSE(CareerLog_SeasonSoFar(FullPlayerCount, &row));
+    EXPECT_EQ(row.player, 0);  // untouched
 }
 
 TEST_F(PlayerCardTest, TheHistoryPagesWithinItsRowsAndLeavesToTheCardThenTheOffice)
