@@ -12,7 +12,6 @@
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
 #include "gamecode/motion.h"
-#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "gamecode/restartutil.h"
 
@@ -55,12 +54,6 @@ void SayTackle(int32_t group, int32_t defender, int32_t second)
     Match.lastCommentCategory = kTackleCategory;
 }
 
-bool InBox(const MatchPerson& c, bool nearGoal)
-{
-    const bool across = c.x > PITCH_BOX_LEFT_X && c.x < PITCH_BOX_RIGHT_X;
-    return across && (nearGoal ? c.y < PITCH_BOX_NEAR_Y : c.y > PITCH_BOX_FAR_Y);
-}
-
 // Every how many ticks he may tackle: rarer the further the carrier is from goal and the better
 // the defender reads the game.
 int32_t TackleInterval(int32_t defender, int32_t carrier, const Approach& a)
@@ -74,12 +67,10 @@ int32_t TackleInterval(int32_t defender, int32_t carrier, const Approach& a)
     if (p.bookings > 0) k *= 3;
     if (Ball.direction == BALL_STILL) k /= 8;
     k = std::max(k, 1);
-    // Near his own goal: the side defending y 122 adds in its own box and then everywhere, the
-    // other side only in its own box.
-    const bool defendsNearGoal = Person_Side(defender) == Match.secondOfPair;
+    // In the area he defends he holds back, at either end alike, unless he stands behind the
+    // carrier across the ball: then he may tackle at once.
     const MatchPerson& c = MatchPersons[carrier];
-    if (defendsNearGoal && InBox(c, true)) k += 3 * tackling;
-    if (defendsNearGoal || InBox(c, false)) {
+    if (InsideBoxDefendedBy(Person_Side(defender), c.x, c.y)) {
         k += 3 * tackling;
         if (a.behind() && a.apart > 96 && a.turned < 32) k = 1;
     }

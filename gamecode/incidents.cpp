@@ -54,14 +54,6 @@ constexpr int32_t kFirstRecord = 0;
 constexpr int32_t kSecondRecord = 1;
 constexpr int32_t kChallengeReach = 72;
 
-// Strictly inside the penalty area that `side` defends.
-bool InsideBoxDefendedBy(int32_t side, int32_t x, int32_t y)
-{
-    const bool nearEnd = side == Match.secondOfPair;
-    return x > PITCH_BOX_LEFT_X && x < PITCH_BOX_RIGHT_X
-           && (nearEnd ? y < PITCH_BOX_NEAR_Y : y > PITCH_BOX_FAR_Y);
-}
-
 // A kick of kind 4 or 6 draws no touch line.
 bool QuietKick() { return Match.lastKickKind == 4 || Match.lastKickKind == 6; }
 

@@ -596,6 +596,12 @@ inline int32_t AttackedGoalY(int32_t side)
 {
     return AttacksUp(side) ? PITCH_FAR_GOAL_LINE_Y : PITCH_NEAR_GOAL_LINE_Y;
 }
+// Strictly inside the penalty area that `side` defends (the one at the goal it does not attack).
+inline bool InsideBoxDefendedBy(int32_t side, int32_t x, int32_t y)
+{
+    return x > PITCH_BOX_LEFT_X && x < PITCH_BOX_RIGHT_X
+           && (AttacksUp(side) ? y < PITCH_BOX_NEAR_Y : y > PITCH_BOX_FAR_Y);
+}
 inline bool Trails(int32_t side) { return Match.score[side] < Match.score[side ^ 1]; }
 
 // The skill bytes of an entry's 22 attribute words (read by value: the entry is packed): each word

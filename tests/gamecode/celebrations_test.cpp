@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "gamecode/actionids.h"
 #include "gamecode/actions.h"
+#include "gamecode/kickoffs.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/minormoves.h"
 #include "gamecode/motion.h"
@@ -102,6 +104,23 @@ TEST_F(Celebration, EachStyleRunsToItsPointSaysItsGroupAndPlaysItsAnimation)
         EXPECT_EQ(p.animation, 12);  // running to his target
         const std::vector<int32_t>& groups = match.Record().commentaryGroups;
         EXPECT_EQ(groups, c.group == 0 ? std::vector<int32_t>{} : std::vector<int32_t>{c.group});
+    }
+}
+
+// After the celebration the kick-off waits for both keepers to be idle: one still in a save waits,
+// one caught upfield in an outfield action (his side's man for the ball) goes back to his goal.
+TEST_F(Celebration, TheKickOffWaitsForAKeeperInASaveButNotForOneCaughtUpfield)
+{
+    for (const int32_t elsewhere : {ACT_ACTIVE, ACT_STUMBLE, ACT_KEEPER_HIGH_SAVE}) {
+        SCOPED_TRACE(elsewhere);
+        SetUp();
+        Match.celebrationActive = 0;
+        Place(LineUp[0][0], elsewhere, 300, 500);
+        Place(LineUp[1][0], ACT_KEEPER_IDLE, 796, 2000);
+        Person_PlaceAt(MATCH_BALL, 796, 130);
+        Phase_GoalCelebration();
+        const bool save = elsewhere >= ACT_KEEPER_TAKE_BALL;
+        EXPECT_EQ(MatchPhase, save ? PHASE_GOAL_CELEBRATION : PHASE_GOAL_RESTART);
     }
 }
 

@@ -115,9 +115,10 @@ TEST_F(Challenge, TheTackleIntervalFollowsDistanceSkillsBookingStillBallAndDange
         {"in his box", 5, 20, 796, 1800, 50, 50, false, false, 152},
         // Side 0's defender at the other end: no addition (1742 from goal).
         {"far from his box", 5, 20, 796, 300, 50, 50, false, false, 9},
-        // Side 1 defends y 122: 3 x 50 anywhere, and 3 x 50 more in its own box.
-        {"up side, midfield", 21, 6, 796, 1082, 50, 50, false, false, 155},
-        {"up side, in his box", 21, 6, 796, 300, 50, 50, false, false, 301},
+        // Side 1 defends y 122: the same rule mirrored, so the same intervals.
+        {"up side, midfield", 21, 6, 796, 1082, 50, 50, false, false, 5},
+        {"up side, in his box", 21, 6, 796, 364, 50, 50, false, false, 152},
+        {"up side, far from his box", 21, 6, 796, 1864, 50, 50, false, false, 9},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -352,14 +353,14 @@ TEST_F(Challenge, TheBallRunsOnAfterARideOnlyWhenTheCarrierHasItOrIsWithinFive)
     }
 }
 
-// A carrier on the edge of the penalty area (y 410) is outside it: side 1's defender adds only
-// the 3 x 50 he adds anywhere to (304 / 100) / 2 + 1.
+// A carrier on the edge of the penalty area (y 410) is outside it: side 1's defender tackles
+// every (304 / 100) / 2 + 1 ticks there, and adds 3 x 50 a unit inside.
 TEST_F(Challenge, TheDangerAreaEndsAtTheLineOfTheBox)
 {
     for (const int32_t y : {410, 409}) {
         SCOPED_TRACE(y);
         const int32_t interval = TackleInterval([&] { Place(21, 6, 796, y, kStanding); });
-        EXPECT_EQ(interval, y == 410 ? 152 : 302);
+        EXPECT_EQ(interval, y == 410 ? 2 : 152);
     }
 }
 

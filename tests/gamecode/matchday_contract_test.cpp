@@ -363,10 +363,21 @@ void PlayCupTieAndExpectTheRowToAgree(int32_t row, void (*scenario)())
 void PlayAsItComes() {}
 
 // Three fouls of the away side on the home side's number 8, written as a tackle writes them: two
-// bookings of its number 5 in the first half, the second sending him off, and a straight red for
-// its number 7 in the second half, when its forward is hurt too. The referee shows every card
-// himself.
+// bookings of its number 5 in the first half, the second sending him off, and a straight red in
+// the second half for the first of its numbers 7, 8 and 11 the referee has not yet carded, when its
+// forward is hurt too. The referee shows every card himself.
 int32_t s_scriptedFouls;
+int32_t s_sentStraightOff;
+
+int32_t FirstUncardedOfNumbers7To11()
+{
+    for (const int32_t slot : {6, 7, 10}) {
+        const MatchPerson& p = MatchPersons[LineUp[1][slot]];
+        if (p.offPitch == 0 && p.bookings == 0) return LineUp[1][slot];
+    }
+    return LineUp[1][6];
+}
+
 void FoulThriceForCards()
 {
     if (s_scriptedFouls >= 3 || MatchPhase != PHASE_OPEN_PLAY) return;
@@ -378,7 +389,8 @@ void FoulThriceForCards()
     PhaseTimer = 0;
     FoulingSide = 1;
     FouledPlayer = static_cast<int8_t>(fouled);
-    Offender = LineUp[1][s_scriptedFouls < 2 ? 4 : 6];
+    if (s_scriptedFouls == 2) s_sentStraightOff = FirstUncardedOfNumbers7To11();
+    Offender = static_cast<int16_t>(s_scriptedFouls < 2 ? LineUp[1][4] : s_sentStraightOff);
     RestartSpot[0] = MatchPersons[fouled].x;
     RestartSpot[1] = MatchPersons[fouled].y;
     RefereeDecision = static_cast<int16_t>(s_scriptedFouls < 2 ? 8 : 9);
@@ -405,7 +417,7 @@ TEST_F(MatchDayContract, TheRefereesCardsReachTheFixtureTheBansAndTheClubsCardLo
     MatchEngine_Stop();
     ASSERT_EQ(s_scriptedFouls, 3);
     const int32_t twice = MatchPersons[LineUp[1][4]].playerId;
-    const int32_t red = MatchPersons[LineUp[1][6]].playerId;
+    const int32_t red = MatchPersons[s_sentStraightOff].playerId;
     const MatchDataBlock& data = *GetMatchDataBlock();
     // Cards the referee shows of his own in the played minutes come between the scripted ones.
     const auto scripted = [&](int32_t player) { return player == twice || player == red; };

@@ -350,22 +350,24 @@ void ExpectTacklesAndFouls(const SoakTotals& totals)
 }
 
 // Every direct free kick and every penalty given is taken once by its taker, the penalty
-// through the walk and the run-up. Direct free kicks come about once a match, so every group sees
-// their taker; a penalty comes only 0.1-0.4 times in a match, so fifty may see none, and the cup
-// ties check that penalties are taken in play. Shorter matches only report theirs.
+// through the walk and the run-up (a substitute who comes on for the taker as the penalty is set
+// up takes over his walk, so the walk may start twice). Direct free kicks come about once a match,
+// so every group sees their taker; a penalty comes only 0.1-0.4 times in a match, so fifty may see
+// none, and the cup ties check that penalties are taken in play. Shorter matches only report
+// theirs.
 void ExpectOffsidesAndSetPieces(const SoakTotals& totals)
 {
     const ActionTally& t = totals.actions;
     EXPECT_EQ(t.OfBothSides(ACT_FREE_KICK_ARRANGE), totals.directFreeKicks);
-    EXPECT_EQ(t.OfBothSides(ACT_PENALTY_WALK_TO_SPOT), totals.penalties);
+    EXPECT_GE(t.OfBothSides(ACT_PENALTY_WALK_TO_SPOT), totals.penalties);
     EXPECT_EQ(t.OfBothSides(ACT_PENALTY_RUN_UP), totals.penalties);
     if (!kFullLength) return;
     EXPECT_GT(t.OfBothSides(ACT_FREE_KICK_ARRANGE), 0);
 }
 
 // Balls met in the air: every header, volley and control the choice gives comes up over fifty
-// matches; the diving header at goal (48) only a few times in two hundred, so it counts with the
-// jumping one (47). Shorter matches only report theirs.
+// matches but the strikes at goal from a jump or a dive (47, 48), about three times in a hundred
+// matches: the two hundred balanced seeds count those. Shorter matches only report theirs.
 void ExpectBallsMetInTheAir(const SoakTotals& totals)
 {
     if (!kFullLength) return;
@@ -376,7 +378,6 @@ void ExpectBallsMetInTheAir(const SoakTotals& totals)
           ACT_HEADER_TO_MATE, ACT_HANDBALL, ACT_HEADER_HOLD_PLACE, ACT_STANDING_HEADER}) {
         EXPECT_GT(t.OfBothSides(action), 0) << "action " << action;
     }
-    EXPECT_GT(t.OfBothSides(ACT_JUMP_STRIKE_AT_GOAL) + t.OfBothSides(ACT_HIGH_STRIKE_AT_GOAL), 0);
 }
 
 // A figure's band of per-match means, in hundredths, at the match day's period length: outside it
@@ -589,13 +590,15 @@ TEST(MatchSoak, HumanSideFinishesUnderTheChecks)
         EXPECT_TRUE(r.failures.empty()) << r.failures.front();
         EXPECT_EQ(r.substitutions[1], 0);
     }
-    EXPECT_EQ(match.Record().Count("HalfTime1"), static_cast<int32_t>(count));
+    // At each half time, and again when one of his players is hurt.
+    EXPECT_GE(match.Record().Count("HalfTime1"), static_cast<int32_t>(count));
     EXPECT_EQ(match.Record().Count("HalfTime0"), 0);
 }
 
 // Balanced sides are balanced: over the 200 balanced seeds side 0's wins, goals and shots differ
 // from side 1's by no more than 2.5 standard deviations of a fair split, and neither side leans
-// in shots on target or corners. The full-length figures only.
+// in fouls, shots on target or corners; the rare strikes at goal from a jump or a dive come up.
+// The full-length figures only.
 TEST(MatchSoak, BalancedSidesShareWinsGoalsAndShots)
 {
     if (!kFullLength) GTEST_SKIP() << "figures of the match day's period length only";
@@ -622,9 +625,9 @@ TEST(MatchSoak, BalancedSidesShareWinsGoalsAndShots)
         testing::Test::RecordProperty(std::string(figure) + "_lean_x100",
                                       std::to_string(lean.sum * 100 / n));
     };
+    expectNoLean("fouls", totals.foulLean);
     expectNoLean("on target", totals.onTargetLean);
     expectNoLean("corners", totals.cornerLean);
-    // Side 0 still commits about 0.45 fouls a match more than side 1, a lean not yet traced
-    // (issue 91): reported here, bounded once it is mended.
-    testing::Test::RecordProperty("fouls_lean_x100", std::to_string(totals.foulLean.sum * 100 / n));
+    const ActionTally& t = totals.actions;
+    EXPECT_GT(t.OfBothSides(ACT_JUMP_STRIKE_AT_GOAL) + t.OfBothSides(ACT_HIGH_STRIKE_AT_GOAL), 0);
 }
