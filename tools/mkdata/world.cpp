@@ -446,9 +446,17 @@ private:
         return roll < 60 ? 2 : roll < 85 ? 1 : 3;
     }
 
+    // Around `level` (0: the ability) give or take 8, as every season's youths' potential lies
+    // around his club's level, and never below the ability.
+    static int YoungPotential(int ability, int level)
+    {
+        const int centre = level > 0 ? level : ability;
+        const int potential = centre - YOUTH_POTENTIAL_SPREAD / 2 + Pick(YOUTH_POTENTIAL_SPREAD);
+        return std::clamp(potential, ability, 100);
+    }
+
     // `line` 0-3 picks a position of the line; anything else means an unattached player of any.
-    // `level`: the ability a young player's potential lies around, his club's mean; 0 for one
-    // without a club: his own ability.
+    // `level`: his club's mean ability, 0 for one without a club.
     void AddPerson(uint16_t team, int line, int nationality, int ability, int age,
                    std::set<uint16_t>* surnames, int level)
     {
@@ -465,11 +473,7 @@ private:
             static_cast<uint8_t>(PositionOfLine(line < LINE_COUNT ? line : Pick(LINE_COUNT)));
         p.side = static_cast<uint8_t>(SideOfPosition(p.position, Pick(100)));
         p.ability = static_cast<uint8_t>(ability);
-        const int centre = level > 0 ? level : ability;
-        p.potential = static_cast<uint8_t>(
-            age <= 23 ? std::clamp(
-                centre - YOUTH_POTENTIAL_SPREAD / 2 + Pick(YOUTH_POTENTIAL_SPREAD), ability, 100)
-                      : ability);
+        p.potential = static_cast<uint8_t>(age <= 23 ? YoungPotential(ability, level) : ability);
         p.training = static_cast<uint8_t>(20 + Pick(61));
         p.seed = PickSeed();
         p.contractMonths = static_cast<uint8_t>(6 + Pick(43));
