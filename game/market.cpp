@@ -783,8 +783,19 @@ struct MarketDay {
     std::array<SquadShape, CLUB_FULL_MAX> shapes;
 };
 
+// The reputation of a light player's club: a small club's, his world club's for a player of
+// origin, none for any other.
+int32_t OutsideReputation(const LightPlayerRecord& p)
+{
+    if (p.club >= 0 && p.club < CLUB_ID_COUNT) return VTW_GetClubReputation(p.club);
+    const bool origin = p.club == CLUB_ORIGIN && p.originWord >= 0 && p.originWord < TEAM_COUNT;
+    return origin ? World.clubs[p.originWord].reputation : 0;
+}
+
 // The best affordable player of the line whose ability lies within [low, high] and whose club
-// would let him go; -1 none.
+// would let him go: a club outside the league, like one inside it, sells only to a club of a
+// higher reputation. Its stars once went to any club of the league, and its first market lifted
+// the league's mean ability 5 % for a dozen seasons. -1 none.
 int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const MarketDay& day)
 {
     const int32_t reputation = VTW_GetClubReputation(buyer);
@@ -822,7 +833,8 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const
         const int32_t id = FullPlayerCount + Rand() % lightCount;
         const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
         if ((DbPersons[id].flags & PERSON_FREE) || IsFullClub(p.club) || p.club == CLUB_NONE
-            || p.position == POSITION_MANAGER || !Suits(id, line, low, high))
+            || p.position == POSITION_MANAGER || OutsideReputation(p) >= reputation
+            || !Suits(id, line, low, high))
             continue;
         consider(id, VTW_ComputeTransferFee(id, 0, buyer, nullptr, 0));
     }

@@ -30,9 +30,6 @@ constexpr int32_t RETIRE_SURELY_AT = 38;
 constexpr int32_t PHYSICAL_PERIODS_EASE = 40;  // about one a week keeps one point of decline off
 constexpr int32_t YOUTH_SQUAD_TARGET = 20;
 constexpr int32_t YOUTH_MAX = 8;
-// A youth's potential: his club's standing level, give or take 8, as the first world's players
-// stood around their club's level.
-constexpr int32_t YOUTH_POTENTIAL_SPREAD = 17;
 // Where a youth of a club far above the reputation's reach comes in, below its standing level:
 // 40 holds the league's mean ability within 2 % of the first season's over 20 seasons.
 constexpr int32_t YOUTH_BELOW_LEVEL = 40;

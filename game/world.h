@@ -18,6 +18,10 @@ constexpr int32_t WORLD_STAFF_NAMES = 200;
 constexpr int32_t WORLD_CLUB_NAME_BYTES = 40;  // at most 39 characters, NUL-padded
 constexpr uint16_t WORLD_NO_CLUB = 0xFFFF;
 constexpr int32_t STAT_WEIGHTED = 15;  // stats 0-14 come from the weight tables
+// A young player's potential: his club's level give or take 8, for the first world's young as for
+// every season's youths, so that the world's players grow no further in its first seasons than
+// in any later ones.
+constexpr int32_t YOUTH_POTENTIAL_SPREAD = 17;
 
 #pragma pack(push, 1)
 

@@ -30,10 +30,6 @@ std::string Script(bool swap)
     std::string toMatch = SharedScript("to_match_day.txt");
     const std::string stop = "until daypanel == 0 max 20000\n";
     toMatch.erase(toMatch.find(stop) + stop.size());
-    // With one of his players on the transfer list, no club asks the human for another one.
-    const size_t request = toMatch.find("# sale request:");
-    const std::string requestEnd = "# sale request end\n";
-    toMatch.erase(request, toMatch.find(requestEnd) + requestEnd.size() - request);
     if (swap) {
         squad.replace(squad.find("click 60 377\n"), 0, "expect squadsel >= 0\n");
         squad.replace(squad.find("move", squad.find("click 60 377\n")), 0,

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/memory.h"
@@ -326,6 +327,43 @@ TEST_F(Market, AClubOutsideTheLeagueSellsOnlyAboveItsMinimum)
         }
         EXPECT_EQ(recorded, row.sells);
     }
+}
+
+// A club outside the league, like one inside it, sells to the computer clubs only when they
+// stand above it: the world's big clubs once sold their stars to any club of the league, which
+// lifted its mean ability 5 % for a dozen seasons.
+TEST_F(Market, TheComputerClubsSignFromClubsOutsideOnlyWhenTheyStandAboveThem)
+{
+    using Person = std::tuple<uint16_t, uint8_t, uint8_t, uint16_t>;
+    const auto person = [](int32_t id) {
+        const PersonRecord& r = DbPersons[id];
+        return Person{r.nameIndex, r.birthYear, r.initial, r.bits};
+    };
+    std::map<Person, int32_t> outsideReputation;
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+        if (DbPersons[id].flags & PERSON_FREE) continue;
+        if (p.club >= 0 && p.club < CLUB_ID_COUNT)
+            outsideReputation[person(id)] = VTW_GetClubReputation(p.club);
+        else if (p.club == CLUB_ORIGIN)
+            outsideReputation[person(id)] = World.clubs[p.originWord].reputation;
+    }
+    const int32_t firstClosed = GameState.closedTransfer[0][0];
+    for (int32_t day = 1; day < firstClosed; ++day) {
+        Calendar_SetDay(day);
+        Market_DailyStage();
+    }
+    int32_t signed_ = 0;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        const int32_t club = DbPlayers[id].club;
+        const auto from = outsideReputation.find(person(id));
+        if ((DbPersons[id].flags & PERSON_FREE) || club < 0 || club >= World_LeagueClubCount(0)
+            || from == outsideReputation.end())
+            continue;
+        EXPECT_LT(from->second, VTW_GetClubReputation(club)) << "player " << id;
+        ++signed_;
+    }
+    EXPECT_GE(signed_, 20);
 }
 
 TEST_F(Market, ALoanBidForALoanListedPlayerIsCarriedOutAtOnce)

@@ -57,9 +57,9 @@ constexpr double kMoneyBandLow = 0.5;
 constexpr double kMoneyBandHigh = 2.0;
 constexpr double kInDebtMax = 0.10;
 // The league's mean ability and the mean of its ten best at the end. The ten-season run judges
-// them against its first settled season: the first world's young grow up and its first market
-// reshuffles every squad in the first two seasons (ability 3-5 % up by the third, flat to the
-// tenth, back to the start's by the twentieth); the long careers against the start.
+// them against its first settled season: its first market reshuffles every squad in the first
+// two seasons (ability 1.5-2 % up by the third, back towards the start's by the tenth); the long
+// careers against the start.
 constexpr double kAbilityDriftMax = 0.03;
 // The ten best once climbed to the cap within ten seasons, as every high potential grew up
 // together.
@@ -585,9 +585,11 @@ TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
     // season, when the clubs listed enough it can pay for: most of them over a career.
     EXPECT_GE(flows.soldOutside * 2, flows.signedFromOutside);
     // A busy market for a country of its size: 72-114 clubs, each with money from its first day
-    // (the first season, when it is spent, is the busiest: up to 6.1 a club).
+    // (the first season, when it is spent, is the busiest). The clubs outside sell only to
+    // clubs above them, so the league's own clubs trade the more among themselves: 5-7.3 a club
+    // a season.
     EXPECT_GE(transfers, 2 * clubs * kSeasons);
-    EXPECT_LE(transfers, 7 * clubs * kSeasons);
+    EXPECT_LE(transfers, 8 * clubs * kSeasons);
     // Boards sack 5-15 managers a season, and up to 20 in the first, whose market reshuffles
     // every squad (a run of one season is that season alone).
     EXPECT_LE(firstSackings, 20);

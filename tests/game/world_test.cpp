@@ -1,10 +1,13 @@
 // tests/game/world_test.cpp: the generated world and every rule the new game relies on.
 #include "game/world.h"
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "game/gamestate.h"
 #include "game/kitcolours.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
@@ -133,6 +136,42 @@ TEST(WorldData, RefusesImagesCutShortOrOfAnotherKind)
     EXPECT_FALSE(World_LoadImage(damaged.data(), damaged.size()));
     EXPECT_TRUE(World.loaded);  // the previous world stays
     EXPECT_FALSE(Names_LoadImage(image.data(), 100));
+}
+
+// A young player's potential lies around his club's level, give or take 8, as every season's
+// youths' does; an older player's is his ability. Its old rule, his own ability and up to 24 more,
+// let the whole first generation grow 12 points in its first seasons.
+TEST(WorldData, AYoungPlayersPotentialLiesAroundHisClubsLevel)
+{
+    ScopedWorld world;
+    std::vector<int> sum(TEAM_COUNT), count(TEAM_COUNT);
+    for (int32_t i = 0; i < World.personCount; ++i) {
+        const WorldPerson& p = World.persons[i];
+        if (p.club == WORLD_NO_CLUB || p.position == POSITION_MANAGER) continue;
+        sum[p.club] += p.ability;
+        ++count[p.club];
+    }
+    int young = 0;
+    long room = 0;
+    for (int32_t i = 0; i < World.personCount; ++i) {
+        const WorldPerson& p = World.persons[i];
+        if (p.position == POSITION_MANAGER) continue;
+        const int age = GAME_FIRST_YEAR - 1950 - p.birthYear;
+        if (age > 23) {
+            EXPECT_EQ(p.potential, p.ability) << i;
+            continue;
+        }
+        // The club's mean lies within 3 of the level its squad was drawn around.
+        const int level = p.club == WORLD_NO_CLUB ? p.ability : sum[p.club] / count[p.club];
+        EXPECT_GE(p.potential, p.ability) << i;
+        EXPECT_LE(p.potential, std::max<int>(p.ability, level + YOUTH_POTENTIAL_SPREAD / 2 + 3))
+            << i;
+        ++young;
+        room += p.potential - p.ability;
+    }
+    // Ability and potential both drawn within 8 of the level: the room to grow is 2.8 on average
+    // (the old rule's 12).
+    EXPECT_NEAR(double(room) / young, 2.8, 0.5);
 }
 
 }  // namespace

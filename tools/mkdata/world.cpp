@@ -333,8 +333,8 @@ public:
         }
         for (int i = 0; i < UNATTACHED_PLAYERS; ++i) {
             const int nationality = Pick(WORLD_COUNTRY_COUNT);
-            AddPerson(WORLD_NO_CLUB, LINE_COUNT, nationality, 35 + Pick(30), 17 + Pick(17),
-                      nullptr);
+            AddPerson(WORLD_NO_CLUB, LINE_COUNT, nationality, 35 + Pick(30), 17 + Pick(17), nullptr,
+                      0);
             FinishPlayer(-1, DIVISION_OUTSIDE);
         }
         for (int i = 0; i < UNEMPLOYED_MANAGERS; ++i) {
@@ -412,7 +412,7 @@ private:
             for (int i = 0; i < lines[line]; ++i) {
                 const int ability = std::clamp(plan.meanAbility + Pick(17) - 8, 5, 99);
                 AddPerson(static_cast<uint16_t>(team), line, PickNationality(plan.country), ability,
-                          17 + Pick(18), &surnames);
+                          17 + Pick(18), &surnames, plan.meanAbility);
                 FinishPlayer(plan.country, plan.division);
             }
         }
@@ -446,9 +446,19 @@ private:
         return roll < 60 ? 2 : roll < 85 ? 1 : 3;
     }
 
+    // Around `level` (0: the ability) give or take 8, as every season's youths' potential lies
+    // around his club's level, and never below the ability.
+    static int YoungPotential(int ability, int level)
+    {
+        const int centre = level > 0 ? level : ability;
+        const int potential = centre - YOUTH_POTENTIAL_SPREAD / 2 + Pick(YOUTH_POTENTIAL_SPREAD);
+        return std::clamp(potential, ability, 100);
+    }
+
     // `line` 0-3 picks a position of the line; anything else means an unattached player of any.
+    // `level`: his club's mean ability, 0 for one without a club.
     void AddPerson(uint16_t team, int line, int nationality, int ability, int age,
-                   std::set<uint16_t>* surnames)
+                   std::set<uint16_t>* surnames, int level)
     {
         WorldPerson p{};
         p.club = team;
@@ -463,7 +473,7 @@ private:
             static_cast<uint8_t>(PositionOfLine(line < LINE_COUNT ? line : Pick(LINE_COUNT)));
         p.side = static_cast<uint8_t>(SideOfPosition(p.position, Pick(100)));
         p.ability = static_cast<uint8_t>(ability);
-        p.potential = static_cast<uint8_t>(age <= 23 ? std::min(100, ability + Pick(25)) : ability);
+        p.potential = static_cast<uint8_t>(age <= 23 ? YoungPotential(ability, level) : ability);
         p.training = static_cast<uint8_t>(20 + Pick(61));
         p.seed = PickSeed();
         p.contractMonths = static_cast<uint8_t>(6 + Pick(43));
@@ -475,7 +485,7 @@ private:
     void AddManager(uint16_t team, int country)
     {
         // Birth years are kept from 1950 on, so managers are at most 49.
-        AddPerson(team, 0, PickNationality(country), 40 + Pick(41), 36 + Pick(14), nullptr);
+        AddPerson(team, 0, PickNationality(country), 40 + Pick(41), 36 + Pick(14), nullptr, 0);
         WorldPerson& m = m_persons.back();
         m.position = POSITION_MANAGER;
         m.side = 0;
