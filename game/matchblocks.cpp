@@ -174,7 +174,10 @@ void MatchEntry_Clear(MatchPlayerEntry* entry)
     entry->name[0] = '\0';
 }
 
-void MatchEntry_Fill(MatchPlayerEntry* entry, int32_t person, int32_t shirt)
+namespace {
+
+// MatchEntry_Fill with the person's training row already found.
+void FillEntry(MatchPlayerEntry* entry, int32_t person, int32_t shirt, int32_t trainingRow)
 {
     *entry = {};
     CopyText(entry->name, sizeof(entry->name), VTW_FormatPersonName(person));
@@ -186,7 +189,7 @@ void MatchEntry_Fill(MatchPlayerEntry* entry, int32_t person, int32_t shirt)
     entry->hairStyle = static_cast<uint16_t>(VTW_GetPersonBits6to8(person));
     int32_t stats[STAT_COUNT];
     Player_GetStats(person, stats);
-    Training_ApplyEmphases(person, stats);
+    Training_ApplyEmphases(person, trainingRow, stats);
     for (int32_t k = 0; k < MATCH_ATTRIBUTE_COUNT; ++k) {
         entry->attributes[k] = static_cast<uint16_t>(stats[MATCH_ATTRIBUTE_STAT[k]]);
     }
@@ -202,6 +205,28 @@ void MatchEntry_Fill(MatchPlayerEntry* entry, int32_t person, int32_t shirt)
     entry->playerId = static_cast<uint16_t>(person);
 }
 
+// The training row of each shirt's player, from one pass over the training table instead of one
+// per player, which every computer fixture would pay: a row's player is on the sheet when the
+// place of his shirt holds him. Walked backward, so the first row holding a player wins.
+void FindTrainingRows(const int32_t byShirt[MATCH_SHIRT_COUNT + 1],
+                      int32_t rows[MATCH_SHIRT_COUNT + 1])
+{
+    std::fill_n(rows, MATCH_SHIRT_COUNT + 1, -1);
+    for (int32_t row = TRAINING_TABLE_ROWS - 1; row >= 0; --row) {
+        const int32_t player = TrainingTable[row].player;
+        if (player < 0) continue;
+        const int32_t shirt = VTW_GetPlayerShirt(player);
+        if (shirt >= 1 && shirt <= MATCH_SHIRT_COUNT && byShirt[shirt] == player) rows[shirt] = row;
+    }
+}
+
+}  // namespace
+
+void MatchEntry_Fill(MatchPlayerEntry* entry, int32_t person, int32_t shirt)
+{
+    FillEntry(entry, person, shirt, TrainingTable_RowOf(person));
+}
+
 void MatchEntry_FillTeamSheet(MatchPlayerEntry entries[MATCH_ENTRY_COUNT], int32_t club)
 {
     int32_t byShirt[MATCH_SHIRT_COUNT + 1];
@@ -214,12 +239,14 @@ void MatchEntry_FillTeamSheet(MatchPlayerEntry entries[MATCH_ENTRY_COUNT], int32
         const int32_t shirt = VTW_GetPlayerShirt(members[k]);
         if (shirt >= 1 && shirt <= MATCH_SHIRT_COUNT) byShirt[shirt] = members[k];
     }
+    int32_t trainingRows[MATCH_SHIRT_COUNT + 1];
+    FindTrainingRows(byShirt, trainingRows);
     for (int32_t shirt = 1; shirt <= MATCH_SHIRT_COUNT; ++shirt) {
         MatchPlayerEntry* entry = &entries[shirt - 1];
         if (byShirt[shirt] < 0) {
             MatchEntry_Clear(entry);
         } else {
-            MatchEntry_Fill(entry, byShirt[shirt], shirt);
+            FillEntry(entry, byShirt[shirt], shirt, trainingRows[shirt]);
         }
     }
     MatchEntry_Fill(&entries[MATCH_MANAGER_ENTRY], Club_GetManager(club), -1);

@@ -146,8 +146,6 @@ int32_t RowOf(const TrainingTableRow* rows, int32_t player)
     return -1;
 }
 
-int32_t RowOf(int32_t player) { return player >= 0 ? RowOf(TrainingTable, player) : -1; }
-
 bool SumsTo100(const int16_t* values, int32_t n)
 {
     const auto inRange = [](int16_t v) { return v >= 0 && v <= TRAINING_MAX; };
@@ -311,16 +309,21 @@ void TrainingTable_Sync(const int16_t* squad, int32_t count)
     SyncRows(TrainingTable, squad, count, DEFAULTS, "TrainingTable_Sync()");
 }
 
+int32_t TrainingTable_RowOf(int32_t player)
+{
+    return player >= 0 ? RowOf(TrainingTable, player) : -1;
+}
+
 void TrainingTable_GetShares(int32_t player, int16_t shares[TRAINING_EMPHASES])
 {
-    const int32_t row = RowOf(player);
+    const int32_t row = TrainingTable_RowOf(player);
     const int16_t* from = row >= 0 ? TrainingTable[row].settings : TRAINING_DEFAULT_SHARES;
     std::copy_n(from, TRAINING_EMPHASES, shares);
 }
 
 void TrainingTable_SetShares(int32_t player, const int16_t shares[TRAINING_EMPHASES])
 {
-    const int32_t row = RowOf(player);
+    const int32_t row = TrainingTable_RowOf(player);
     if (row < 0 || !SharesValid(shares)) return;
     std::copy_n(shares, TRAINING_EMPHASES, TrainingTable[row].settings);
 }
@@ -331,9 +334,8 @@ bool TrainingTable_CheckSaved(const void* block)
                      [](const TrainingTableRow& row) { return SharesValid(row.settings); });
 }
 
-void Training_ApplyEmphases(int32_t player, int32_t stats[])
+void Training_ApplyEmphases(int32_t player, int32_t row, int32_t stats[])
 {
-    const int32_t row = RowOf(player);
     const int32_t line = row >= 0 ? VTW_GetPositionLine(player) : LINE_COUNT;
     if (line >= LINE_COUNT) return;
     for (int32_t k = 0; k < TRAINING_EMPHASES; ++k) {

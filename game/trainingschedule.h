@@ -78,9 +78,12 @@ void TrainingTable_SetShares(int32_t player, const int16_t shares[TRAINING_EMPHA
 // The saved table's check: player ids -1 or a person, none twice, and every used row's shares
 // within 0-100 summing to 100.
 bool TrainingTable_CheckSaved(const void* block);
+// The first row holding the player; -1 without one, and for a negative id.
+int32_t TrainingTable_RowOf(int32_t player);
 // Moves the player's three emphasised stats (of the 22 in `stats`) by (share - 33) / 10 each,
-// truncated, kept within 10-99: the defaults change nothing.
-void Training_ApplyEmphases(int32_t player, int32_t stats[]);
+// truncated, kept within 10-99: the defaults change nothing. `row` is his row
+// (TrainingTable_RowOf), -1 moving nothing.
+void Training_ApplyEmphases(int32_t player, int32_t row, int32_t stats[]);
 
 // One point up or down for entry i, taken from (or given to) the next unlocked partner of its
 // group that can give (or take) it, so a group's total never changes; nothing when none can.

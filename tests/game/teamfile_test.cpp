@@ -147,6 +147,14 @@ TEST_F(TeamFileTest, WithoutAHumanClubNothingIsWritten)
     EXPECT_TRUE(ReadFileBytes(m_path).empty());
 }
 
+TEST_F(TeamFileTest, TheFirstClubExportsLikeAnyOther)
+{
+    GameState.humanClub = 0;
+    ASSERT_EQ(SaveTeamFile(), 0);
+    ASSERT_EQ(LoadTeamFile(0), 0);
+    EXPECT_STREQ(FriendlyTeamBlocks[0].name, VTW_FormatClubName(VTW_GetTeam(0)));
+}
+
 TEST(TeamFileDeathTest, ATeamBlockOtherThanZeroOrOneIsFatal)
 {
     EXPECT_FATAL(LoadTeamFile(2), "LoadTeamFile(): bad team block 2");

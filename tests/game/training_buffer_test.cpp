@@ -3,6 +3,7 @@
 // retraining, and the emphases in his team sheet and his saved games.
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <iterator>
 
 #include <gtest/gtest.h>
@@ -257,6 +258,44 @@ TEST_F(TrainingBufferTest, EmphasesMoveTheirThreeStatsInTheTeamSheet)
     int32_t stats[STAT_COUNT];
     Player_GetStats(outsider, stats);
     EXPECT_TRUE(std::equal(stats, stats + STAT_COUNT, SheetStats(outsider).begin()));
+}
+
+TEST_F(TrainingBufferTest, ATeamSheetGivesEachShirtTheEntryItsPlayerGetsAlone)
+{
+    VTW_RefreshSquadCount(HUMAN_CLUB);
+    const int32_t count = SquadList.count;
+    for (int32_t k = 0; k < count; ++k) {
+        const int16_t shares[TRAINING_EMPHASES][TRAINING_EMPHASES] = {
+            {100, 0, 0}, {0, 100, 0}, {0, 0, 100}};
+        TrainingTable_SetShares(SquadList.players[k], shares[k % TRAINING_EMPHASES]);
+    }
+    // Crafted rows: a later second row of a squad player, which the first one outranks, and a row
+    // for another club's player, whose shirt the human's sheet also holds.
+    const int32_t doubled = SquadList.players[0];
+    const int32_t outsider = FirstPlayerOf(HUMAN_CLUB + 1);
+    const int16_t strayShares[TRAINING_EMPHASES] = {0, 50, 50};
+    const int32_t crafted[] = {doubled, outsider};
+    const int32_t firstCrafted = TRAINING_TABLE_ROWS - 2;
+    ASSERT_GE(RowOf(doubled), 0);
+    ASSERT_LT(RowOf(doubled), firstCrafted);
+    for (int32_t k = 0; k < 2; ++k) {
+        TrainingTable[firstCrafted + k].player = static_cast<int16_t>(crafted[k]);
+        std::copy_n(strayShares, TRAINING_EMPHASES, TrainingTable[firstCrafted + k].settings);
+    }
+    for (const int32_t club : {HUMAN_CLUB, HUMAN_CLUB + 1}) {
+        MatchPlayerEntry sheet[MATCH_ENTRY_COUNT];
+        MatchEntry_FillTeamSheet(sheet, club);
+        int32_t filled = 0;
+        for (int32_t shirt = 1; shirt <= MATCH_SHIRT_COUNT; ++shirt) {
+            const MatchPlayerEntry& entry = sheet[shirt - 1];
+            if (entry.playerId == 0xFFFF) continue;
+            MatchPlayerEntry alone;
+            MatchEntry_Fill(&alone, entry.playerId, shirt);
+            EXPECT_EQ(std::memcmp(&alone, &entry, sizeof entry), 0) << club << " shirt " << shirt;
+            ++filled;
+        }
+        EXPECT_GE(filled, 11) << club;
+    }
 }
 
 TEST_F(TrainingBufferTest, TheEmphasesComeBackFromASaveAndCraftedRowsAreRefused)

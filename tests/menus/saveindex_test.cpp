@@ -48,11 +48,20 @@ TEST(SaveIndex, MissingFileIsNoErrorAndAShortOneIsKeptAsIndexBad)
     EXPECT_EQ(LoadIndexFile(), 1);
     EXPECT_EQ(SaveIndex_CountUsed(), 0);
     ASSERT_TRUE(MakeParentFolders(HostPath(SAVEINDEX_FILE)));
-    ASSERT_TRUE(WriteTextFile(HostPath(SAVEINDEX_FILE), std::string(200, 'x')));
-    EXPECT_EQ(LoadIndexFile(), -1);  // the second record's name is cut short
-    EXPECT_EQ(SaveIndex[0].used, 0u);
-    EXPECT_FALSE(std::filesystem::exists(HostPath(SAVEINDEX_FILE)));
-    EXPECT_EQ(ReadTextFile(HostPath(SAVEINDEX_DAMAGED_FILE)).size(), 200u);
+    // The second record cut short: its name (50 bytes), its flag (4), its description (100).
+    struct Cut {
+        size_t bytes;
+        int16_t result;
+    };
+    const Cut cuts[] = {{200, -1},      {154 + 49, -1}, {154 + 50, -2},
+                        {154 + 53, -2}, {154 + 54, -3}, {154 + 153, -3}};
+    for (const Cut& cut : cuts) {
+        ASSERT_TRUE(WriteTextFile(HostPath(SAVEINDEX_FILE), std::string(cut.bytes, 'x')));
+        EXPECT_EQ(LoadIndexFile(), cut.result) << cut.bytes;
+        EXPECT_EQ(SaveIndex[0].used, 0u) << cut.bytes;
+        EXPECT_FALSE(std::filesystem::exists(HostPath(SAVEINDEX_FILE))) << cut.bytes;
+        EXPECT_EQ(ReadTextFile(HostPath(SAVEINDEX_DAMAGED_FILE)).size(), cut.bytes);
+    }
     SaveIndexUninit();
 }
 

@@ -21,6 +21,9 @@ constexpr int32_t KEY_ENTER = 0x1C;
 constexpr int32_t KEY_ESCAPE = 0x01;
 constexpr int32_t KEY_HOME = 0xC7;
 constexpr int32_t KEY_END = 0xCF;
+constexpr int32_t KEY_LEFT = 0xCB;
+constexpr int32_t KEY_RIGHT = 0xCD;
+constexpr int32_t KEY_DELETE = 0xD3;
 constexpr int32_t PASS_LIMIT = 600;
 
 class TextField : public ::testing::Test {
@@ -140,6 +143,9 @@ TEST_F(TextField, KeysAndCharactersWithinOnePassActInTheOrderTyped)
         {{KEY_BACKSPACE, "c"}, "ac"},
         {{"c", KEY_BACKSPACE}, "ab"},
         {{KEY_HOME, "x", KEY_END, "y"}, "xaby"},
+        {{KEY_LEFT, "x", KEY_RIGHT, "y"}, "axby"},
+        {{KEY_HOME, KEY_RIGHT, KEY_DELETE, "x"}, "ax"},
+        {{KEY_LEFT, KEY_LEFT, KEY_LEFT, KEY_BACKSPACE, "x"}, "xab"},
         {{"d", KEY_ENTER, "e"}, "abd"},
     };
     for (const Case& c : cases) {
