@@ -31,6 +31,7 @@ namespace {
 
 constexpr auto kNominalMinutes = std::to_array<uint32_t>({45, 45, 15, 15, 0});
 constexpr auto kStartMinute = std::to_array<uint32_t>({0, 45, 90, 105, 0});
+constexpr int32_t kLastMinute = 120;  // of extra time
 constexpr int32_t kBonusTicks = 2400;
 constexpr int32_t kMomentumMax = 1000;
 
@@ -358,3 +359,8 @@ uint32_t Match_ClockSecondsAt(uint32_t periodTicks)
 }
 
 int32_t Match_GetMinute() { return static_cast<int32_t>(GetMatchClockSeconds() / 60); }
+
+int32_t Match_PlayedMinute()
+{
+    return Match.period >= MATCH_PERIOD_SHOOT_OUT ? kLastMinute : Match_GetMinute();
+}

@@ -28,3 +28,6 @@ uint32_t GetMatchClockSeconds();
 // an earlier frame.
 uint32_t Match_ClockSecondsAt(uint32_t periodTicks);
 int32_t Match_GetMinute();
+// The minute a player's time on the pitch runs to: the clock's minute, and 120 through the
+// shoot-out, whose clock reads 0.
+int32_t Match_PlayedMinute();
