@@ -300,6 +300,17 @@ void Match_SetPeriodLength(int32_t seconds)
     Match.periodLength = static_cast<uint32_t>(seconds) * 50;
 }
 
+int32_t Match_PeriodSeconds(int32_t period)
+{
+    return Match.periodMinutes * (period <= 1 ? 60 : 20);
+}
+
+void Match_ShowPeriodClock(int32_t period)
+{
+    Match.period = static_cast<uint8_t>(period);
+    Match.periodLength = static_cast<uint32_t>(Match_PeriodSeconds(period)) * 50;
+}
+
 void Match_EndPeriod()
 {
     MatchPresentationOps.PlayMatchSfx(8, 0);
