@@ -428,7 +428,7 @@ void Football_NoteLeaving(int32_t person)
 int32_t Football_MinutesOnPitch(int32_t person)
 {
     const MatchPerson& p = MatchPersons[person];
-    if (static_cast<int8_t>(p.matchRating) <= 0) return 0;
+    // One who never came on is off the pitch with both minutes 0.
     const int32_t until = p.offPitch != 0 ? p.stats.minuteOff : Match_PlayedMinute();
     return std::max(0, until - p.stats.minuteOn);
 }

@@ -238,7 +238,8 @@ int32_t VT_MenuLoop()
                 s_loop.lastButtons = buttons;
             }
         }
-        if (s_loop.escape.x >= 0 && KeyWasPressed(kEscapeKey) != 0) {
+        // No region holds VT_NO_ESCAPE's point: there Escape does nothing.
+        if (KeyWasPressed(kEscapeKey) != 0) {
             const VTPoint at = s_loop.escape;
             breakout |= Send(VT_EVENT_RELEASE, RegionAt(at.x, at.y), at.x, at.y);
         }
