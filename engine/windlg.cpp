@@ -119,7 +119,7 @@ void WinDlg_BuildChooser(WinDlgTemplate* dialog)
     WinDlgAppendItem(dialog, 180, 150, 55, 15, WINDLG_ID_OK, kStop | HOST_DIALOG_DEFAULT,
                      HOST_DIALOG_BUTTON, "OK");
     WinDlgAppendItem(dialog, 240, 150, 55, 15, WINDLG_ID_CANCEL, kStop, HOST_DIALOG_BUTTON,
-                     "Cancel");
+                     "Annuler");
 }
 
 namespace {

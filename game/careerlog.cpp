@@ -8,6 +8,7 @@
 #include "game/gamestate.h"
 #include "game/records.h"
 #include "game/savegame.h"
+#include "game/season.h"
 
 CareerLogRecord CareerLog;
 
@@ -21,12 +22,15 @@ void CareerLog_Init()
 
 void CareerLog_Uninit() {}
 
-void VTW_AddClubLog(int32_t player, int32_t club, int32_t kind)
+namespace {
+
+// The row of a full player's season so far at `club`; false for anyone else.
+bool ComposeRow(int32_t player, int32_t club, int32_t kind, CareerLogRow* out)
 {
     const PlayerRecord* p = Player_RefForGet(player, "ClubLog").full;
-    if (p == nullptr) return;
+    if (p == nullptr) return false;
     const bool keeper = p->position == 0;
-    CareerLogRow& row = CareerLog.rows[CareerLog.next];
+    CareerLogRow& row = *out;
     row.player = static_cast<int16_t>(player);
     row.season = static_cast<uint8_t>(GameState.seasonCounter);
     row.kind = static_cast<uint8_t>(kind);
@@ -39,7 +43,23 @@ void VTW_AddClubLog(int32_t player, int32_t club, int32_t kind)
     row.goals = keeper ? 0 : p->seasonGoals;
     row.performance = static_cast<uint8_t>(std::min(255, VTW_GetPlayerPerf(player)));
     row.division = static_cast<uint8_t>(isClub ? VTW_GetClubDivision(club) : DIVISION_OUTSIDE);
-    CareerLog.next = (CareerLog.next + 1) % CAREERLOG_ROWS;
+    return true;
+}
+
+}  // namespace
+
+void VTW_AddClubLog(int32_t player, int32_t club, int32_t kind)
+{
+    if (ComposeRow(player, club, kind, &CareerLog.rows[CareerLog.next]))
+        CareerLog.next = (CareerLog.next + 1) % CAREERLOG_ROWS;
+}
+
+bool CareerLog_SeasonSoFar(int32_t player, CareerLogRow* out)
+{
+    if (Player_RefForGet(player, "SeasonSoFar").full == nullptr) return false;
+    const int32_t club = VTW_GetPlayerClub(player);
+    if (!PlayerLife_IsActivePlayer(player) || club < 0 || club >= CLUB_ID_COUNT) return false;
+    return ComposeRow(player, club, CAREERLOG_SEASON, out);
 }
 
 int32_t VTW_CopyPlayerLogRows(int32_t player, CareerLogRow* out, int32_t max)

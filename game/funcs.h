@@ -128,7 +128,9 @@ int32_t VTW_GetPhysicalStat(int32_t player, int32_t stat);     // 8-14, at least
 int32_t VTW_GetPersonalityStat(int32_t player, int32_t stat);  // 15, 19, 20, halved
 int32_t Player_GetStat(int32_t player, int32_t stat);   // any stat 0-21 as computed; else fatal
 void Player_GetStats(int32_t player, int32_t out[22]);  // stats 0-21 at once, the same values
-void Player_GetAbilityStats(int32_t player, int32_t level, int32_t out[8]);
+// The eight abilities (stats 0-7) the stat model gives him at `age`, all else as he stands; 0s
+// for no such player.
+void Player_GetAbilityStats(int32_t player, int32_t age, int32_t out[8]);
 void Player_DropStatCache();  // the stats are worked out afresh: a new career or a load
 int32_t VTW_GetPlayerValue(int32_t player);
 int32_t VTW_ComputePlayerValueWithPotential(int32_t player);

@@ -103,10 +103,10 @@ int32_t Seed(int32_t player)
         [](const LightPlayerRecord& p, const PersonRecord&) { return int32_t(p.seed); });
 }
 
-int32_t StatOf(int32_t player, int32_t stat, int32_t ability)
+int32_t StatOf(int32_t player, int32_t stat, int32_t age)
 {
-    return Stat_Compute(World.weights, VTW_GetPlayerPosition(player), ability, Training(player),
-                        VTW_GetPlayerAge(player), static_cast<uint16_t>(Seed(player)), stat);
+    return Stat_Compute(World.weights, VTW_GetPlayerPosition(player), Ability(player),
+                        Training(player), age, static_cast<uint16_t>(Seed(player)), stat);
 }
 
 int32_t Line(int32_t player, const char* caller)
@@ -438,7 +438,7 @@ int32_t VTW_GetAbilityStat(int32_t player, int32_t stat)
     if (stat < 0 || stat >= STAT_PHYSICAL_FIRST)
         FatalError("VTW_GetAbilityStat(): bad stat %d", stat);
     if (Player_RefForGet(player, "AbilityStat").person == nullptr) return 0;
-    return StatOf(player, stat, Ability(player));
+    return StatOf(player, stat, VTW_GetPlayerAge(player));
 }
 
 int32_t VTW_GetPhysicalStat(int32_t player, int32_t stat)
@@ -446,7 +446,7 @@ int32_t VTW_GetPhysicalStat(int32_t player, int32_t stat)
     if (stat < STAT_PHYSICAL_FIRST || stat >= STAT_PERSONALITY_FIRST)
         FatalError("VTW_GetPhysicalStat(): bad stat %d", stat);
     if (Player_RefForGet(player, "PhysicalStat").person == nullptr) return 0;
-    return StatOf(player, stat, Ability(player));
+    return StatOf(player, stat, VTW_GetPlayerAge(player));
 }
 
 int32_t VTW_GetPersonalityStat(int32_t player, int32_t stat)
@@ -454,14 +454,14 @@ int32_t VTW_GetPersonalityStat(int32_t player, int32_t stat)
     if (stat != 15 && stat != 19 && stat != 20)
         FatalError("VTW_GetPersonalityStat(): bad stat %d", stat);
     if (Player_RefForGet(player, "PersonalityStat").person == nullptr) return 0;
-    return StatOf(player, stat, Ability(player)) / 2;
+    return StatOf(player, stat, VTW_GetPlayerAge(player)) / 2;
 }
 
 int32_t Player_GetStat(int32_t player, int32_t stat)
 {
     if (stat < 0 || stat >= STAT_COUNT) FatalError("Player_GetStat(): bad stat %d", stat);
     if (Player_RefForGet(player, "Stat").person == nullptr) return 0;
-    return StatOf(player, stat, Ability(player));
+    return StatOf(player, stat, VTW_GetPlayerAge(player));
 }
 
 void Player_GetStats(int32_t player, int32_t out[STAT_COUNT])
@@ -501,11 +501,11 @@ void Player_DropStatCache()
     }
 }
 
-void Player_GetAbilityStats(int32_t player, int32_t level, int32_t out[8])
+void Player_GetAbilityStats(int32_t player, int32_t age, int32_t out[8])
 {
     const bool known = Player_RefForGet(player, "AbilityStats").person != nullptr;
     for (int32_t k = 0; k < STAT_PHYSICAL_FIRST; ++k) {
-        out[k] = known ? StatOf(player, k, level) : 0;
+        out[k] = known ? StatOf(player, k, age) : 0;
     }
 }
 

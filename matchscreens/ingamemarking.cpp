@@ -24,6 +24,10 @@ constexpr int32_t kShirtX[2] = {30, 600};
 constexpr int32_t NAME_Y = 30, NAME_W = 180, NAME_H = 20;
 constexpr int32_t kNameX[2] = {30, 430};
 constexpr int32_t PITCH_X = 220, PITCH_Y = 28, PITCH_W = 200, PITCH_H = 300;
+// On the pitch both sides stand together, so each wears one shirt of a colour no line's shirt
+// has; the same shirt beside the team's name, while the side is shown, tells them apart.
+constexpr int32_t kPitchShirt[2] = {10, 11};
+constexpr int32_t kKeyShirtX[2] = {198, 442};
 constexpr int32_t kLongNameX[2] = {90, 500};
 constexpr int32_t LONG_NAME_Y = 50;
 constexpr int32_t kCaptionX[2] = {10, 470};
@@ -119,6 +123,8 @@ void DrawSide(int32_t side)
     VT_SetFontColour(COLOUR_NORMAL);
     VT_DrawTextAddr(side == 0 ? kNameX[0] : kNameX[1] + NAME_W, NAME_Y + NAME_H / 2,
                     side == 0 ? LEFT : RIGHT, name);
+    if (s_mark.shown[side])
+        VT_DrawGraphic(kKeyShirtX[side], NAME_Y + NAME_H / 2, CENTRED, kPitchShirt[side]);
     if (s_mark.mode == MODE_FIGURES) {
         for (int32_t c = 0; c < TG_COLUMNS; ++c)
             VT_DrawTextNo(ColumnX(side, c) + COLUMN_W / 2, HEADER_Y + ROW_H / 2, CENTRED,
@@ -135,16 +141,26 @@ void DrawSide(int32_t side)
                         caption.lines[line]);
 }
 
-void DrawScreen(int32_t, int32_t, int32_t, int32_t)
+void DrawPitch()
 {
     VT_DrawButton(PITCH_X, PITCH_Y, PITCH_W, PITCH_H, 3);
-    for (int32_t side = 0; side < 2; ++side) {
-        DrawSide(side);
-        if (!s_mark.shown[side]) continue;
-        const int32_t picked = side == s_mark.humanSide ? s_mark.ownPick : TG_NONE;
-        TacticsGrid_Draw(s_mark.grids[side], TacticCopies[side], side,
-                         {PITCH_X, PITCH_Y, picked, side == 1});
+    // The human's side goes down last: where two men share a place, his own shows.
+    const int32_t sides[2] = {Opponent(), s_mark.humanSide};
+    for (const int32_t layers : {TG_LAYER_SHIRTS, TG_LAYER_NUMBERS}) {
+        for (const int32_t side : sides) {
+            if (!s_mark.shown[side]) continue;
+            const int32_t picked = side == s_mark.humanSide ? s_mark.ownPick : TG_NONE;
+            TacticsGrid_Draw(s_mark.grids[side], TacticCopies[side], side,
+                             {PITCH_X, PITCH_Y, picked, side == 1, kPitchShirt[side], layers});
+        }
     }
+}
+
+void DrawScreen(int32_t, int32_t, int32_t, int32_t)
+{
+    DrawPitch();
+    for (int32_t side = 0; side < 2; ++side)
+        DrawSide(side);
     for (const ModeButton& b : kModeButtons) {
         VT_DrawButton(b.x, b.y, MODE_BUTTON_W, MODE_BUTTON_H, 1);
         VT_SetFontColour(b.mode == s_mark.mode ? COLOUR_PICKED : COLOUR_NORMAL);

@@ -63,14 +63,19 @@ void DrawLines(const TacticsRecord& tactic, int32_t place, const TacticsGridLook
     }
 }
 
-void DrawShirt(int32_t side, int32_t place, int32_t x, int32_t y, bool picked)
+void DrawShirt(int32_t side, int32_t place, Point at, const TacticsGridLook& look)
 {
     const int32_t slot = Football_GetSidePlayer(side, place);
     const MatchPlayerEntry& entry = GetMatchSidesBlock()->sides[side].entries[slot];
-    const int32_t graphic = TacticsGrid_ShirtGraphic(entry.positionCode);
-    if (graphic != 0) VT_DrawGraphic(x, y, CENTRED, graphic);
-    VT_SetFontColour(picked ? COLOUR_PICKED : COLOUR_NORMAL);
-    VT_DrawNumber(x, y, CENTRED, entry.shirt);
+    if ((look.layers & TG_LAYER_SHIRTS) != 0) {
+        const int32_t graphic =
+            look.teamShirt != 0 ? look.teamShirt : TacticsGrid_ShirtGraphic(entry.positionCode);
+        if (graphic != 0) VT_DrawGraphic(at.x, at.y, CENTRED, graphic);
+    }
+    if ((look.layers & TG_LAYER_NUMBERS) != 0) {
+        VT_SetFontColour(place == look.picked ? COLOUR_PICKED : COLOUR_NORMAL);
+        VT_DrawNumber(at.x, at.y, CENTRED, entry.shirt);
+    }
 }
 
 void ClearFurtherPositionsAt(TacticsRecord* tactic, GridCell cell)
@@ -197,9 +202,8 @@ void TacticsGrid_Draw(const TacticsGrid& grid, const TacticsRecord& tactic, int3
         for (int32_t column = 0; column < TACTIC_GRID_COLUMNS; ++column) {
             const int32_t place = grid.cells[row][column];
             if (place == TG_NONE) continue;
-            DrawLines(tactic, place, look);
-            const Point at = CellCentre(look, row, column);
-            DrawShirt(side, place, at.x, at.y, place == look.picked);
+            if ((look.layers & TG_LAYER_SHIRTS) != 0) DrawLines(tactic, place, look);
+            DrawShirt(side, place, CellCentre(look, row, column), look);
         }
     }
     VT_SetFontColour(COLOUR_NORMAL);

@@ -30,11 +30,15 @@ void TacticsGrid_Build(TacticsGrid* grid, int32_t side, const TacticsRecord& tac
 bool TacticsGrid_CellAt(int32_t originX, int32_t originY, int32_t x, int32_t y, GridCell* cell);
 // The shirts (the picked place highlighted) and the lines to the second and third positions and
 // to the pass target or receiver. A turned grid has its own goal at the top, as the away side
-// stands on a pitch the home side attacks upwards.
+// stands on a pitch the home side attacks upwards. Two grids on one pitch are drawn a layer at a
+// time, shirts then numbers, so that no shirt of one side hides a number of the other.
+enum TacticsGridLayers { TG_LAYER_SHIRTS = 1, TG_LAYER_NUMBERS = 2, TG_LAYER_ALL = 3 };
 struct TacticsGridLook {
     int32_t originX, originY;
     int32_t picked;  // TG_NONE
     bool turned;
+    int32_t teamShirt = 0;  // a shirt graphic for the whole side; 0: each player's line shirt
+    int32_t layers = TG_LAYER_ALL;
 };
 void TacticsGrid_Draw(const TacticsGrid& grid, const TacticsRecord& tactic, int32_t side,
                       const TacticsGridLook& look);

@@ -95,8 +95,11 @@ void CareerHistory_Build()
     MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
     if (EXM_GetRebuildFlag() == 0) return;
     const int32_t player = CurrentPlayer;
-    CareerHistory.count =
-        static_cast<int16_t>(VTW_CopyPlayerLogRows(player, CareerHistory.rows, CAREERLOG_COPY_MAX));
+    int32_t count = VTW_CopyPlayerLogRows(player, CareerHistory.rows, CAREERLOG_COPY_MAX);
+    // The log starts with the game's first season: without his season so far, the history of a
+    // player with years behind him would read empty until the first season's turn.
+    if (CareerLog_SeasonSoFar(player, &CareerHistory.rows[count])) ++count;
+    CareerHistory.count = static_cast<int16_t>(count);
     CareerHistory.first = 0;
     std::snprintf(s_texts.name, sizeof s_texts.name, "%s", VTW_FormatPersonName(player));
     s_texts.goalsHeader = static_cast<int16_t>(CareerHistory_GoalsHeader(player));

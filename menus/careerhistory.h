@@ -13,7 +13,7 @@ constexpr int32_t CAREER_HISTORY_ROWS = 16;
 constexpr int16_t OPTION_MANAGER_REPUTATION = 69;
 
 struct CareerHistoryState {
-    CareerLogRow rows[CAREERLOG_COPY_MAX];  // oldest first, as the log gives them
+    CareerLogRow rows[CAREERLOG_COPY_MAX + 1];  // oldest first, then the season so far
     int16_t count;
     int16_t first;  // the first row shown, counted from the newest
 };
@@ -22,7 +22,9 @@ extern CareerHistoryState CareerHistory;  // owned by CareerHistory
 void CareerHistoryInit();
 void CareerHistoryUninit();
 
-void CareerHistory_Build();  // on a fresh entry the rows of CurrentPlayer, the newest shown first
+// On a fresh entry the rows of CurrentPlayer, the newest shown first: his season so far at his
+// club, then what the log holds.
+void CareerHistory_Build();
 int32_t CareerHistory_Up(MenuHotspot* hotspot);    // one row towards the newest
 int32_t CareerHistory_Down(MenuHotspot* hotspot);  // one row towards the oldest
 // The human as a manager who no longer plays goes to his reputation (69); anyone else back to

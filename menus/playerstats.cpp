@@ -50,6 +50,10 @@ constexpr int32_t ROW_X = 32;
 constexpr int32_t ROWS_TOP = 96;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t ROW_W = 592;
+constexpr int32_t NAME_X = ROW_X + 50;
+constexpr int32_t MARKERS_END = ROW_X + 176;  // the foot text follows at ROW_X + 180
+constexpr int32_t MARKER_GAP = 1;
+constexpr int32_t NAME_GAP = 4;  // a long name is cut this far short of the markers
 constexpr int32_t HEADS_TOP = 74;
 constexpr int32_t GENERAL_HEAD_X = 228;
 constexpr int32_t ATTRIBUTE_HEAD_X = 266;
@@ -195,8 +199,9 @@ void DrawValue(int32_t x, int32_t middle, int32_t value)
     if (value != STATS_NO_VALUE) DrawMenuNumber(x, middle, value, MENU_ALIGN_CENTRE);
 }
 
-// Role and list markers, right to left from the end of the name's field.
-void DrawMarkers(int32_t middle, int32_t player)
+// Role and list markers, right to left from the end of the name's field, each beside the last
+// (the captain's badge is wider than the round markers); answers where the leftmost begins.
+int32_t DrawMarkers(int32_t middle, int32_t player)
 {
     const bool own = OwnPlayer(player);
     const int32_t markers[][2] = {
@@ -207,12 +212,14 @@ void DrawMarkers(int32_t middle, int32_t player)
         {ShortList_Contains(player) != 0, SHORTLIST_ICON},
         {own, OWN_CLUB_ICON},
     };
-    int32_t x = ROW_X + 176;
+    int32_t x = MARKERS_END;
     for (const auto& marker : markers) {
         if (marker[0] == 0) continue;
+        int32_t w, h;
         DoIcon(x, middle, marker[1], MENU_ALIGN_MR);
-        x -= 15;
+        x -= GetScaledIconSize(marker[1], &w, &h) + MARKER_GAP;
     }
+    return x;
 }
 
 int32_t ClickShirt(MenuHotspot* hotspot)
@@ -239,9 +246,11 @@ void DrawPlayer(int32_t y, int32_t index)
         DoIcon(ROW_X + 20, middle, status, MENU_ALIGN_ML);
     const int32_t shirt = VTW_GetPlayerShirt(player);
     if (shirt != 0 && OwnPlayer(player)) DrawMenuNumber(ROW_X + 44, middle, shirt, MENU_ALIGN_MR);
-    DrawMarkers(middle, player);
+    const int32_t markersLeft = DrawMarkers(middle, player);
     SetDrawAttribute(1, RowColour(player));
-    DrawMenuString(ROW_X + 50, middle, VTW_FormatPersonName(player), MENU_ALIGN_ML);
+    DrawMenuString(NAME_X, middle,
+                   FitMenuText(VTW_FormatPersonName(player), markersLeft - NAME_GAP - NAME_X),
+                   MENU_ALIGN_ML);
     SetDrawAttribute(1, COLOUR_NORMAL);
     if (const int32_t side = VTW_GetPlayerSide(player); side >= 1 && side <= 3)
         DrawMenuMessage(ROW_X + 180, middle, 35 + side, MENU_ALIGN_ML);
@@ -256,7 +265,7 @@ void DrawPlayer(int32_t y, int32_t index)
     SetDrawAttribute(1, COLOUR_NORMAL);
     EXM_AddHotspot(ROW_X + 10, y, 40, 22, -1, MENU_ALIGN_TL, -1, index, index, index, ClickShirt, 0,
                    HOTSPOT_PLAIN);
-    EXM_AddHotspot(ROW_X + 50, y, 130, 22, -1, MENU_ALIGN_TL, -1, index, index, index, OpenCard, 0,
+    EXM_AddHotspot(NAME_X, y, 130, 22, -1, MENU_ALIGN_TL, -1, index, index, index, OpenCard, 0,
                    HOTSPOT_PLAIN);
 }
 

@@ -57,7 +57,8 @@ constexpr int32_t ROW_X = 32;
 constexpr int32_t ROW_W = 576;
 constexpr int32_t HALF_X[2] = {40, 328};
 // The captain's icon, then the three set-piece icons beside it (a player may hold all four), then
-// the name, cut short where it would reach the side column.
+// the name, cut short a space's width before the side column, so that a cut name never reads as
+// one word with the foot ("G. WhittingmoreD").
 constexpr int32_t CAPTAIN_X = 58;
 constexpr int32_t CAPTAIN_W = 24;
 constexpr int32_t SET_PIECE_W = 14;
@@ -66,8 +67,9 @@ constexpr int32_t NAME_X = ICON_FIELD_W + 4;
 constexpr int32_t HALF_W = 260;
 // Money, shown short and without its sign, takes up to 40 pixels: the value column ends far
 // enough right to clear the side and list texts.
-constexpr int32_t SIDE_X = 206;
-constexpr int32_t NAME_W = SIDE_X - 2 - NAME_X;
+constexpr int32_t SIDE_X = 208;
+constexpr int32_t NAME_GAP = 6;
+constexpr int32_t NAME_W = SIDE_X - NAME_GAP - NAME_X;
 constexpr int32_t LIST_X = 230;
 constexpr int32_t VALUE_X = 276;
 

@@ -306,12 +306,39 @@ void SetTarget(int32_t target)
 
 constexpr int32_t ABILITIES = 8;
 constexpr int32_t TEXT_FIRST_ABILITY = 41;
-constexpr int32_t LEVEL_STEP = 8;
 constexpr int32_t PANEL_W = 122;
 constexpr int32_t PANEL_H = 162;
 constexpr int32_t PANEL_PITCH = 144;
 constexpr int32_t PANEL_BASES[2] = {242, 424};
 constexpr uint16_t CURVE_COLOUR = 51200;
+constexpr uint16_t PRESENT_AGE_COLOUR = 0x8410;
+// The time axis: the 13 points are steps 0, 8, .. 96 of a panel 101 steps wide.
+constexpr int32_t STEP_PER_POINT = 8;
+constexpr int32_t STEPS_WIDE = 101;
+constexpr int32_t STEPS_PER_YEAR = STEP_PER_POINT / PROGRESS_AGE_STEP;
+constexpr int32_t LAST_STEP = (PROGRESS_POINTS - 1) * STEP_PER_POINT;
+constexpr int32_t AGE_MARK_RISE = 7;  // the ages sit inside the panel, on its base line
+struct AgeMark {
+    int32_t step;
+    int32_t alignment;  // kept inside the panel at its edges
+};
+constexpr AgeMark AGE_MARKS[] = {
+    {0, MENU_ALIGN_ML}, {LAST_STEP / 2, MENU_ALIGN_CENTRE}, {LAST_STEP, MENU_ALIGN_MR}};
+
+int32_t StepX(int32_t panelX, int32_t step) { return panelX + step * PANEL_W / STEPS_WIDE; }
+
+// The ages under the curves, and a line where the player stands today.
+void DrawTimeAxis(int32_t x, int32_t base, int32_t age)
+{
+    for (const AgeMark& mark : AGE_MARKS)
+        DrawMenuNumber(StepX(x, mark.step), base - AGE_MARK_RISE,
+                       PROGRESS_FIRST_AGE + mark.step / STEPS_PER_YEAR, mark.alignment);
+    const int32_t step = (age - PROGRESS_FIRST_AGE) * STEPS_PER_YEAR;
+    if (step < 0 || step > LAST_STEP) return;
+    SetDrawAttribute(2, PRESENT_AGE_COLOUR);
+    DrawVLine(StepX(x, step), base - PANEL_H, 0, PANEL_H);
+    SetDrawAttribute(2, 0);
+}
 
 void DrawPanel(int32_t ability, const int32_t curves[PROGRESS_POINTS][ABILITIES])
 {
@@ -327,10 +354,11 @@ void DrawPanel(int32_t ability, const int32_t curves[PROGRESS_POINTS][ABILITIES]
     for (const int32_t percent : {0, 50, 100})
         DrawMenuNumber(x - 2, base - PANEL_H * percent / 100, Stat_Scale(maximum, percent),
                        MENU_ALIGN_MR);
+    DrawTimeAxis(x, base, VTW_GetPlayerAge(CurrentPlayer));
     SetDrawAttribute(2, CURVE_COLOUR);
     for (int32_t point = 1; point < PROGRESS_POINTS; ++point) {
-        const int32_t x1 = x + (point - 1) * LEVEL_STEP * PANEL_W / 101;
-        const int32_t x2 = x + point * LEVEL_STEP * PANEL_W / 101;
+        const int32_t x1 = StepX(x, (point - 1) * STEP_PER_POINT);
+        const int32_t x2 = StepX(x, point * STEP_PER_POINT);
         const int32_t y1 = base - curves[point - 1][ability] * PANEL_H / maximum;
         const int32_t y2 = base - curves[point][ability] * PANEL_H / maximum;
         DrawVLine(x1, y1, x2 - x1, y2 - y1);
@@ -361,7 +389,7 @@ int32_t ProgressBack(MenuHotspot*) { return Leave(MENU_OPTION_PLAYER_CARD); }
 void PlayerAttributes_Curves(int32_t player, int32_t out[PROGRESS_POINTS][8])
 {
     for (int32_t point = 0; point < PROGRESS_POINTS; ++point)
-        Player_GetAbilityStats(player, point * LEVEL_STEP, out[point]);
+        Player_GetAbilityStats(player, PROGRESS_FIRST_AGE + point * PROGRESS_AGE_STEP, out[point]);
 }
 
 const MenuItem* PlayerAttributes_Table()

@@ -49,7 +49,10 @@ int32_t TrainingProgramme_RetrainLeft();
 const MenuItem* TrainingProgramme_Table();  // option 23
 
 constexpr int16_t OPTION_PLAYER_PROGRESS = 28;
-constexpr int32_t PROGRESS_POINTS = 13;  // training levels 0, 8, .. 96
-// CurrentPlayer's eight ability values at each of the plotted training levels.
+// The progress curves run over a career's ages, 16 to 40, a point every two years.
+constexpr int32_t PROGRESS_POINTS = 13;
+constexpr int32_t PROGRESS_FIRST_AGE = 16;
+constexpr int32_t PROGRESS_AGE_STEP = 2;
+// The player's eight ability values at each plotted age, as the stat model ages him.
 void PlayerAttributes_Curves(int32_t player, int32_t out[PROGRESS_POINTS][8]);
 const MenuItem* PlayerAttributes_Table();  // option 28: the curves of CurrentPlayer

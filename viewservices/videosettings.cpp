@@ -250,8 +250,11 @@ void Video_ChooseMode(VideoSettings* settings)
         settings->mode = FindMode(settings->mode, device != VIDEO_NO_DEVICE);
         if (settings->mode < 0) FatalError("No mode found!");
     }
-    const uint32_t flags = Video_DeviceFlags(card, device);
     if (SmallTextureMemory(card)) settings->textureDetail = VIDEO_SWITCH_OFF;
+    // The software renderer reads no switch: the player's own stay for when he takes a device
+    // again, rather than being taken by what "no device" lacks.
+    if (device == VIDEO_NO_DEVICE) return;
+    const uint32_t flags = Video_DeviceFlags(card, device);
     if ((flags & VIDEO_FOG_TABLE) == 0) settings->fog = VIDEO_SWITCH_OFF;
     if ((flags & DXDEV_MIPMAP_TEXTURES) == 0) settings->mipMapping = VIDEO_SWITCH_OFF;
 }

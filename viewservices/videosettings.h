@@ -32,7 +32,8 @@ bool Video_Has3DDevice();
 // active ones, to be chosen once applied): the software renderer keeps an 8-bit mode of at least
 // 512 x 384, else takes the best 8-bit mode for 640 x 480; a device keeps a deeper mode it can use
 // of at least 512 x 384, else takes the best it can use for 640 x 480 among 16, 24 and 32 bits.
-// None: fatal "No mode found!". Then the switches the card or device cannot honour go off.
+// None: fatal "No mode found!". Then the switches the card or device cannot honour go off; the
+// software renderer leaves the device switches as they are.
 void Video_ChooseMode(VideoSettings* settings);
 // 49 for card 0 without a device, -1 for a card or device that cannot be used, else the sum of
 // what the device and its card offer.

@@ -103,7 +103,7 @@ TEST_F(WinDlg, ChooserTemplateHoldsItsSevenItems)
         {10, 60, 280, 40, WINDLG_ID_DEVICES, HOST_DIALOG_LIST_BOX, ""},
         {10, 105, 280, 35, WINDLG_ID_DESCRIPTION, HOST_DIALOG_STATIC, ""},
         {180, 150, 55, 15, WINDLG_ID_OK, HOST_DIALOG_BUTTON, "OK"},
-        {240, 150, 55, 15, WINDLG_ID_CANCEL, HOST_DIALOG_BUTTON, "Cancel"},
+        {240, 150, 55, 15, WINDLG_ID_CANCEL, HOST_DIALOG_BUTTON, "Annuler"},
     };
     ASSERT_EQ(items.size(), 6u);  // the header is the dialog, the seventh record
     for (size_t i = 0; i < items.size(); ++i) {
@@ -307,7 +307,7 @@ TEST_F(Chooser, KeysAndAClickPickTheThirdCardsDeviceAndTheWindowComesBack)
             EXPECT_TRUE(HostInjectDialogEnabled(WINDLG_ID_OK));
             chosenFrame = HostFrameHash();
             const std::string path = PELLORAN_BUILD_DIR "/chooser_frame.png";
-            if (chosenFrame != 0xE9579ADEAC24F584ull || std::getenv("PELLORAN_WRITE_FRAMES"))
+            if (chosenFrame != 0x521731485EC5C884ull || std::getenv("PELLORAN_WRITE_FRAMES"))
                 HostWriteFramePng(path.c_str());
             Key(kEnter);  // the focus is on the device list: OK, the default button
         },
@@ -317,7 +317,7 @@ TEST_F(Chooser, KeysAndAClickPickTheThirdCardsDeviceAndTheWindowComesBack)
     EXPECT_TRUE(s_steps.empty());
     EXPECT_EQ(card, 2);
     EXPECT_EQ(device, 0);
-    EXPECT_EQ(chosenFrame, 0xE9579ADEAC24F584ull);
+    EXPECT_EQ(chosenFrame, 0x521731485EC5C884ull);
     HostPump();
     EXPECT_EQ(HostFrameHash(), before);
 

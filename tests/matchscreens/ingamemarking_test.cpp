@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,10 @@
 #include "gamecode/matchstate.h"
 #include "menus/vtmenu.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/support/frame_probe.h"
 #include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
+#include "tests/support/png.h"
 
 namespace {
 
@@ -139,4 +143,57 @@ TEST_F(InGameMarkingTest, TheFiguresModesHeadersShowTheirLongNamesWhileHovered)
     EXPECT_EQ(+TacticCopies[0].slots[2].crossing,
               (block.sides[0].tactics[0].slots[2].crossing + 1) % 3);
     EXPECT_EQ(+TacticCopies[1].slots[2].crossing, +block.sides[1].tactics[0].slots[2].crossing);
+}
+
+// Both sides on one pitch: each home player's shirt orange in his cell, each away player's purple
+// in his cell turned about the centre, no line's shirt among them, each colour's shirt beside its
+// team's name. Pressing the away name takes its shirts off the pitch and its key away.
+TEST_F(InGameMarkingTest, EachSideWearsItsOwnShirtOnThePitchAndItsNameHidesIt)
+{
+    constexpr uint32_t kTeamShirts[2] = {0xF09632, 0xB478DC};
+    constexpr uint32_t kLineShirts[4] = {0xFAD73C, 0x78B4FA, 0x82E682, 0xFA8278};
+    constexpr int32_t kKeyX[2] = {186, 430};
+    const auto frame = [](const char* name) {
+        InGameMarking_Screen().fill();
+        VT_MenuRedraw();
+        PngImage image;
+        image.width = 640;
+        image.height = 480;
+        for (int32_t y = 0; y < image.height; ++y) {
+            for (int32_t x = 0; x < image.width; ++x) {
+                const uint32_t rgb = FrameRgbOf(WorkPixel(x, y));
+                image.rgb.insert(image.rgb.end(),
+                                 {static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
+                                  static_cast<uint8_t>(rgb)});
+            }
+        }
+        WriteTestOutputPng(name, image.width, image.height, image.rgb);
+        return image;
+    };
+    // The pixels of the side's colour in the shirt box of each of its ten outfield players.
+    const auto shirtsOf = [&](const PngImage& image, int32_t side) {
+        std::vector<int32_t> counts;
+        for (int32_t place = 1; place < 11; ++place) {
+            const TacticsSlot& s = TacticCopies[side].slots[place];
+            const int32_t across = side == 0 ? s.row : 14 - s.row;
+            const int32_t down = side == 0 ? 17 - s.column : s.column;
+            counts.push_back(CountNearColour(image, 220 + 13 * across - 5, 28 + 16 * down - 2, 24,
+                                             20, kTeamShirts[side], 12));
+        }
+        return counts;
+    };
+    const PngImage both = frame("in_match_marking_pitch.png");
+    for (int32_t side = 0; side < 2; ++side) {
+        for (const int32_t pixels : shirtsOf(both, side))
+            EXPECT_GT(pixels, 20) << side;
+        EXPECT_GT(CountNearColour(both, kKeyX[side], 30, 24, 20, kTeamShirts[side], 12), 100);
+    }
+    for (const uint32_t line : kLineShirts)
+        EXPECT_EQ(CountNearColour(both, 220, 28, 200, 300, line, 12), 0) << std::hex << line;
+
+    EXPECT_EQ(Click(520, 40), VT_BREAK_0);  // the away name
+    const PngImage home = frame("in_match_marking_home.png");
+    EXPECT_EQ(shirtsOf(home, 0), shirtsOf(both, 0));
+    EXPECT_EQ(CountNearColour(home, 220, 28, 200, 300, kTeamShirts[1], 12), 0);
+    EXPECT_EQ(CountNearColour(home, kKeyX[1], 30, 24, 20, kTeamShirts[1], 12), 0);
 }

@@ -2,6 +2,7 @@
 // suits the renderer, and the video options screen driven by its own events.
 #include "matchscreens/vidopt.h"
 
+#include <array>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -440,12 +441,12 @@ TEST_F(VideoScreenTest, QualityItemsAnswerByWhatTheDeviceOffers)
         {kChoice[0], kDetailY, VT_BREAK_0, 1, 0, 0, 0, 0},
         {kChoice[1], kDetailY, VT_BREAK_0, 1, 0, 0, 0, 1},
         // The software renderer: every quality item is unavailable and nothing changes.
-        {kArrowX, kDeviceBack, VT_BREAK_0, 0, 0, 0, 0, 1},
-        {kChoice[1], kMipY, VT_NO_REGION, 0, 0, 0, 0, 1},
-        {kChoice[2], kFilterY, VT_NO_REGION, 0, 0, 0, 0, 1},
-        {kChoice[1], kLightY, VT_NO_REGION, 0, 0, 0, 0, 1},
-        {kChoice[1], kFogY, VT_NO_REGION, 0, 0, 0, 0, 1},
-        {kChoice[0], kDetailY, VT_NO_REGION, 0, 0, 0, 0, 1},
+        {kArrowX, kDeviceBack, VT_BREAK_0, 1, 0, 0, 0, 1},
+        {kChoice[1], kMipY, VT_NO_REGION, 1, 0, 0, 0, 1},
+        {kChoice[2], kFilterY, VT_NO_REGION, 1, 0, 0, 0, 1},
+        {kChoice[1], kLightY, VT_NO_REGION, 1, 0, 0, 0, 1},
+        {kChoice[1], kFogY, VT_NO_REGION, 1, 0, 0, 0, 1},
+        {kChoice[0], kDetailY, VT_NO_REGION, 1, 0, 0, 0, 1},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(testing::Message() << s.x << ", " << s.y);
@@ -461,8 +462,35 @@ TEST_F(VideoScreenTest, QualityItemsAnswerByWhatTheDeviceOffers)
     EXPECT_EQ(Press(kArrowX, kModeNext), VT_NO_REGION);
     EXPECT_EQ(Press(kArrowX, kDeviceNext), VT_BREAK_0);
     EXPECT_EQ(copy.device3D, 0);
+    EXPECT_EQ(copy.mipMapping, 1);         // the device back, with the switches as they were
     EXPECT_EQ(Options.video.lighting, 1);  // the record waits for "Appliquer" or "Terminer"
     InGameScreen_Close();
+}
+
+// The player's switches outlive a trip through the software renderer, applied both ways: only
+// what the device itself lacks is ever taken from him.
+TEST_F(VideoScreenTest, TheSwitchesSetForTheDeviceComeBackWithItAfterTheSoftwareRenderer)
+{
+    Start({Primary()}, false);
+    MenuInputs inputs;
+    AddClick(&inputs, 150, kChoice[1], kFilterY);  // bilinear
+    AddClick(&inputs, 170, kChoice[0], kLightY);
+    AddClick(&inputs, 190, kChoice[0], kDetailY);
+    AddClick(&inputs, 210, kArrowX, kDeviceNext);  // the software renderer
+    AddClick(&inputs, 230, kApplyX, kButtonsY);
+    AddClick(&inputs, 600, kArrowX, kDeviceNext);  // shown again: the device once more
+    AddClick(&inputs, 650, kApplyX, kButtonsY);
+    AddClick(&inputs, 1100, kOkX, kButtonsY);
+    {
+        ScopedMenuScript script(inputs);
+        InGame_VideoOptionsMenu();
+    }
+    const VideoSettings& v = Options.video;
+    EXPECT_EQ(v.device3D, 0);
+    EXPECT_EQ(DXGetSelectedDevice(), 0);
+    const std::array<int32_t, 5> switches = {v.mipMapping, v.textureFiltering, v.lighting, v.fog,
+                                             v.textureDetail};
+    EXPECT_EQ(switches, (std::array<int32_t, 5>{1, 1, 0, 1, 0}));
 }
 
 TEST_F(VideoScreenTest, WhatTheCardLacksIsRefusedAndNoArrowCanHoldTheScreen)

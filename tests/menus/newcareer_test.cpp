@@ -17,9 +17,11 @@
 #include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "tests/support/frame_probe.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
+#include "tests/support/png.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -230,4 +232,32 @@ TEST(NewCareer, DefaultManagerNameIsPaddedAndConfirmedWithoutBlanks)
     EXPECT_STREQ(GameState.managerName, "Dupont");
     EXPECT_EQ(Player_RefForGet(PERSON_HUMAN, "test").person->initial, 0);
     NewCareerUninit();
+}
+
+// The championship screen as it first shows: its golden frame; the two turn buttons drawn under
+// their hotspots, (140, 300) and (460, 300), each the other's mirror image; and no star of the
+// background where the pennants sweep (the strip, y 100-300) or behind the description.
+TEST(NewCareer, TheChampionshipScreenShowsItsTurnButtonsAndKeepsItsStarsOffThePennants)
+{
+    ScopedMenuDisplay display(true);
+    NewCareerInit();
+    ExpectGoldenHash("menus/country_choice",
+                     FirstBuildHash(CountryChoice_Table(), "country_choice.png"));
+    NewCareerUninit();
+    PngImage frame;
+    std::string error;
+    ASSERT_TRUE(ReadPng(TestOutputPath("country_choice.png"), &frame, &error)) << error;
+    constexpr uint32_t kStar = 0x968228;
+    EXPECT_EQ(CountNearColour(frame, 32, 100, 576, 200, kStar, 8), 0);
+    EXPECT_EQ(CountNearColour(frame, 42, 350, 556, 86, kStar, 8), 0);
+    int32_t arrowPixels = 0;
+    for (int32_t y = 300; y < 340; ++y) {
+        for (int32_t x = 140; x < 180; ++x) {
+            const bool left = TextPixels(frame, x, y, 1, 1) == 1;
+            const bool right = TextPixels(frame, 639 - x, y, 1, 1) == 1;
+            EXPECT_EQ(left, right) << x << ", " << y;
+            arrowPixels += left;
+        }
+    }
+    EXPECT_GT(arrowPixels, 100);
 }

@@ -314,6 +314,42 @@ TEST_F(PlayerCardTest, AKeepersHistoryMatchesItsGolden)
     ExpectGoldenHash("menus/history_keeper", hash);
 }
 
+// A career older than the game has no rows in the log: his season so far at his club is the
+// newest row, after what the log holds; a player without a club has none.
+TEST_F(PlayerCardTest, TheHistoryEndsWithTheSeasonSoFarAtHisClub)
+{
+    CurrentPlayer = static_cast<int16_t>(m_own);
+    Rec(m_own).seasonApps = 5;
+    Rec(m_own).seasonGoals = 2;
+    VTW_AddClubLog(m_own, m_seller, CAREERLOG_LOAN);
+    CareerLogRow logged[CAREERLOG_COPY_MAX];
+    const int32_t inLog = VTW_CopyPlayerLogRows(m_own, logged, CAREERLOG_COPY_MAX);
+    m_screen.Run(CareerHistory_Table(), [] {});
+    ASSERT_EQ(CareerHistory.count, inLog + 1);
+    EXPECT_EQ(CareerHistory.rows[inLog - 1].kind, CAREERLOG_LOAN);
+    const CareerLogRow& now = CareerHistory.rows[inLog];
+    EXPECT_EQ(now.kind, CAREERLOG_SEASON);
+    EXPECT_EQ(now.season, GameState.seasonCounter);
+    EXPECT_EQ(now.team, VTW_GetTeam(Human()));
+    EXPECT_EQ(now.division, VTW_GetClubDivision(Human()));
+    EXPECT_EQ(now.apps, 5);
+    EXPECT_EQ(now.goals, 2);
+    EXPECT_EQ(VTW_CopyPlayerLogRows(m_own, logged, CAREERLOG_COPY_MAX), inLog);  // nothing logged
+
+    VTW_SetPlayerClub(m_own, CLUB_NONE);
+    m_screen.Run(CareerHistory_Table(), [] {});
+    EXPECT_EQ(CareerHistory.count, inLog);
+
+    // Neither an id of the spare pool, though its record names a club, nor a light player.
+    VTW_SetPlayerClub(m_own, Human());
+    DbPersons[m_own].flags |= PERSON_FREE;
+    CareerLogRow row{};
+    EXPECT_FALSE(CareerLog_SeasonSoFar(m_own, &row));
+    ASSERT_LT(FullPlayerCount, DbPersonCount);
+    EXPECT_FALSE(CareerLog_SeasonSoFar(FullPlayerCount, &row));
+    EXPECT_EQ(row.player, 0);  // untouched
+}
+
 TEST_F(PlayerCardTest, TheHistoryPagesWithinItsRowsAndLeavesToTheCardThenTheOffice)
 {
     CurrentPlayer = static_cast<int16_t>(m_own);

@@ -17,6 +17,7 @@
 #include "game/tables.h"
 #include "menus/exm.h"
 #include "menus/menubar.h"
+#include "menus/menuicons.h"
 #include "tests/support/screen_redraw.h"
 #include "tests/support/support.h"
 
@@ -229,6 +230,34 @@ TEST(StatsScreenDeathTest, AnUnknownGeneralColumnIsFatal)
 TEST_F(StatsScreenTest, TheSquadMatchesTheGolden)
 {
     Run([] { ExpectGoldenHash("menus/stats_day0", WorkScreenHash()); });
+}
+
+// The player of the first row gets every role and the shortlist: his row shows the captain's
+// badge, the three set-piece markers, the shortlist's and the club's, each whole, and his name,
+// cut short, covers none of them.
+TEST_F(StatsScreenTest, EveryMarkerOfAFullRowShowsWholeBesideTheName)
+{
+    Run([] {
+        const int32_t player = StatsScreen.list[0];
+        VTW_ClearSquadCaptains(StatsScreen.club, 1);
+        VTW_SetClubCaptain(player);
+        VTW_SetClubPenaltyTaker(StatsScreen.club, player);
+        VTW_SetClubCornerTaker(StatsScreen.club, player);
+        VTW_SetClubFreeKickTaker(StatsScreen.club, player);
+        ShortList_Add_Player(player);
+        EXM_RedrawNow();
+        const int32_t middle = 96 + 10;
+        for (const int32_t icon : {101, 1427, 1428, 1429, 1363, 1364}) {
+            int32_t w, h;
+            GetScaledIconSize(icon, &w, &h);
+            bool whole = false;
+            for (int32_t x = 32; x < 240 && !whole; ++x) {
+                for (int32_t dy = -1; dy <= 1 && !whole; ++dy)
+                    whole = IconDrawnAt(icon, x, middle - h / 2 + dy);
+            }
+            EXPECT_TRUE(whole) << "icon " << icon;
+        }
+    });
 }
 
 TEST_F(StatsScreenTest, AManagerWithoutAPostSeesAnEmptyListAndClubZeroItsSquad)

@@ -21,6 +21,7 @@
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/machine.h"
+#include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
@@ -341,4 +342,43 @@ TEST_F(SquadScreenTest, WhileARoleWaitsAClickAnywhereOnTheRowChoosesThePlayer)
         EXPECT_EQ(SquadScreen.pendingRoles, 0);
         EXPECT_EQ(SquadScreen.selection, -1);
     }
+}
+
+// The squad of a club abroad: light players, long names. Every name stops a space's width before
+// the side column (x 248 on the left, 536 on the right), some come right up to that gap.
+TEST_F(SquadScreenTest, AForeignClubsLongNamesStopASpaceShortOfTheSideColumn)
+{
+    for (int32_t club = 0; club < CLUB_ID_COUNT; ++club) {
+        if (VTW_GetClubCountry(club) == VTW_GetCountry() || VTW_RefreshSquadCount(club) < 20)
+            continue;
+        GameState.currentClub = static_cast<int16_t>(club);
+        break;
+    }
+    ASSERT_NE(GameState.currentClub, Human());
+    constexpr int32_t kSideX[2] = {248, 536};
+    constexpr int32_t kGap = 6, kRowsTop = 107, kPitch = 20;
+    // The strip of `width` pixels left of `right` on every row, with players or without.
+    const auto strips = [&](int32_t right, int32_t width) {
+        std::vector<uint32_t> pixels;
+        for (const int32_t side : kSideX) {
+            for (int32_t y = kRowsTop; y < kRowsTop + 16 * kPitch; ++y) {
+                for (int32_t x = side - right - width; x < side - right; ++x)
+                    pixels.push_back(WorkPixel(x, y));
+            }
+        }
+        return pixels;
+    };
+    std::vector<uint32_t> gaps, nameEnds, emptyGaps, emptyNameEnds;
+    m_screen.Run(Squad_Table(), [&] {
+        ASSERT_GE(SquadScreen.order[17], FullPlayerCount);  // both halves hold light players
+        WriteFrameToTestOutput("squad_foreign.png");
+        gaps = strips(0, kGap);
+        nameEnds = strips(kGap, 4);
+        std::fill(std::begin(SquadScreen.order), std::end(SquadScreen.order), int16_t{-1});
+        EXM_RedrawNow();
+        emptyGaps = strips(0, kGap);
+        emptyNameEnds = strips(kGap, 4);
+    });
+    EXPECT_TRUE(gaps == emptyGaps);
+    EXPECT_FALSE(nameEnds == emptyNameEnds);
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -149,11 +150,51 @@ TEST_F(TrainingProgrammeTest, ThirtyTwoPlayersPageByTenAndStopAtTwentyTwo)
     EXPECT_EQ(TrainingProgramme_PageUp(), 1);
 }
 
+// "Entr. Individuel" shows its mode by its label's colour alone: colour 1 while on.
+TEST_F(TrainingProgrammeTest, TheIndividualButtonTogglesTheModeAndItsLabelsColour)
+{
+    std::vector<int32_t> modes;
+    std::vector<uint32_t> frames;
+    const auto look = [&] {
+        modes.push_back(TrainingProgramme.individual * 10 + TrainingProgramme.individualColour);
+        frames.push_back(WorkScreenHash());
+    };
+    MenuInputs inputs;
+    AddClick(&inputs, 250, 480, 455);
+    inputs.push_back({300, MenuInput::CALL, 0, 0, look});
+    AddClick(&inputs, 350, 480, 455);
+    inputs.push_back({400, MenuInput::CALL, 0, 0, look});
+    m_screen.Run(TrainingProgramme_Table(), look, inputs);
+    EXPECT_EQ(modes, (std::vector<int32_t>{0, 11, 0}));
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_NE(frames[1], frames[2]);  // the pointer over the button both times: only the label
+}
+
 TEST_F(TrainingProgrammeTest, TheProgrammeOfASeededCareerMatchesTheGolden)
 {
     uint32_t hash = 0;
     m_screen.Run(TrainingProgramme_Table(), [&] { hash = WorkScreenHash(); });
     ExpectGoldenHash("menus/training_programme", hash);
+}
+
+// The curves run over his ages: at 26 they read his abilities of today; they rise with the years
+// (abilities grow to 30) and stay level from 30 on.
+TEST_F(TrainingProgrammeTest, TheProgressCurvesPassThroughTodaysAbilitiesAtHisAgeAndLevelFrom30)
+{
+    Build();
+    const int32_t player = Shape(3, 26, 6);
+    int32_t curves[PROGRESS_POINTS][8];
+    PlayerAttributes_Curves(player, curves);
+    constexpr int32_t today = (26 - PROGRESS_FIRST_AGE) / PROGRESS_AGE_STEP;
+    constexpr int32_t at30 = (30 - PROGRESS_FIRST_AGE) / PROGRESS_AGE_STEP;
+    for (int32_t k = 0; k < 8; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(curves[today][k], VTW_GetAbilityStat(player, k));
+        for (int32_t point = 1; point < PROGRESS_POINTS; ++point)
+            EXPECT_GE(curves[point][k], curves[point - 1][k]) << point;
+        EXPECT_EQ(curves[at30][k], curves[PROGRESS_POINTS - 1][k]);
+    }
+    EXPECT_GT(curves[at30][4], curves[0][4]);  // "Tirs" of a midfielder: above the floor of 10
 }
 
 TEST_F(TrainingProgrammeTest, TheProgressCurvesOfAFixedPlayerMatchTheGoldenAndOkGoesToTheCard)

@@ -22,6 +22,7 @@ constexpr int32_t FRAME_WIDTH = 3;
 constexpr int32_t TITLE_TOP = 20;
 constexpr int32_t TITLE_BOTTOM = 52;
 constexpr int32_t TITLE_SCREEN = 7;
+constexpr int32_t CHAMPIONSHIP_SCREEN = 4;
 constexpr int32_t STARTUP_SCREEN = 31;
 constexpr int32_t SPLASH_WITH_BALL = 22;
 constexpr int32_t CREDITS_SCREEN = 32;
@@ -135,11 +136,29 @@ void PaintStar(MkCanvas* c, float cx, float cy, float radius, MkRgb colour)
     c->Polygon(points, colour);
 }
 
-void PaintStarRing(MkCanvas* c)
+// Twelve stars on a shallow arch between the title and the championship carousel's strip
+// (y 100-300), which the pennants and their poles sweep through, and clear of its caption.
+void PaintStarArch(MkCanvas* c)
 {
     for (int32_t i = 0; i < 12; ++i) {
-        const float angle = i * 3.14159265f / 6;
-        PaintStar(c, 320 + 130 * std::cos(angle), 260 + 130 * std::sin(angle), 12, {150, 130, 40});
+        const float across = (i - 5.5f) / 5.5f;
+        PaintStar(c, 320 + 230 * across, 84 - 14 * (1 - across * across), 8, {150, 130, 40});
+    }
+}
+
+// The championship carousel's two turn buttons, drawn into the picture: the screen's left and
+// right hotspots lie on them.
+void PaintTurnArrows(MkCanvas* c)
+{
+    const MkRgb face = {40, 60, 130};
+    for (const int32_t direction : {-1, 1}) {
+        const float cx = 320 + 160 * direction, cy = 320;
+        c->Disc(cx, cy, 19, MK_OUTLINE);
+        c->Disc(cx, cy, 17, face);
+        c->Polygon({{cx + 10 * direction, cy},
+                    {cx - 6 * direction, cy - 11},
+                    {cx - 6 * direction, cy + 11}},
+                   MK_WHITE);
     }
 }
 
@@ -228,10 +247,11 @@ std::vector<uint8_t> MakeBackground(int32_t row)
     const Theme theme = ThemeOf(row, name);
     PaintGradient(&c, theme);
     if (theme == THEME_PITCH) PaintPitchLines(&c);
-    if (theme == THEME_NAVY) PaintStarRing(&c);
+    if (theme == THEME_NAVY) PaintStarArch(&c);
     PaintFrame(&c, kThemes[theme].top);
     PaintTitleBand(&c);
     if (row == TITLE_SCREEN) PaintTitleScreen(&c);
+    if (row == CHAMPIONSHIP_SCREEN) PaintTurnArrows(&c);
     if (row == STARTUP_SCREEN || row == SPLASH_WITH_BALL) PaintSplash(&c);
     return Marked(c, row);
 }
