@@ -108,8 +108,8 @@ void VT_MenuRedraw();  // draws the current map and registers its hot regions af
 // Pointer frames until a callback answers 302 (returns 0) or 303 (returns 1; wins in a pass).
 int32_t VT_MenuLoop();
 // The button Escape presses while the loop runs, the screen's way on: Escape is a release of
-// the hot region under that point. VT_NO_ESCAPE, which every VT_MenuInit starts with, leaves
-// Escape alone.
+// the hot region under that point. Under VT_NO_ESCAPE, which every VT_MenuInit starts with,
+// Escape does nothing.
 struct VTPoint {
     int16_t x, y;
 };
