@@ -146,13 +146,19 @@ int32_t CupNextRound(int32_t comp)
     } else {
         SettleTies(cup, firstComp, Fixture_RoundLegs(cup, round) == 2);
     }
-    int16_t clubs[CLUB_ID_COUNT];
-    int32_t count = 0;
-    for (int32_t club = 0; club < CLUB_ID_COUNT; ++club) {
-        if (CupSchedule.alive[cup][club]) clubs[count++] = static_cast<int16_t>(club);
-    }
-    Cup_DrawClubs(cup, round + 1, clubs, count);
+    Cup_DrawField(cup, round + 1);
     return next;
+}
+
+bool PlaysSuperCup(int32_t club)
+{
+    const int32_t used = Fixture_RowCount();
+    for (int32_t row = 0; row < used; ++row) {
+        if (VTW_GetFixtureCompetition(row) == COMP_SUPER_CUP && !Fixture_IsPlayed(row)
+            && (VTW_GetFixtureHomeClub(row) == club || VTW_GetFixtureAwayClub(row) == club))
+            return true;
+    }
+    return false;
 }
 
 // Semi-finals over competitions 1 and 2, the final (3) between each division's two winners.
@@ -233,6 +239,41 @@ void Cup_DrawClubs(int32_t cup, int32_t round, int16_t* clubs, int32_t count)
                                     Fixture_CupComp(cup, round, leg), home, away, final);
         }
     }
+}
+
+bool Cup_HasClub(int32_t cup, int32_t club)
+{
+    return cup >= 0 && cup < CUP_COUNT && club >= 0 && club < CLUB_ID_COUNT
+           && CupSchedule.alive[cup][club] != 0;
+}
+
+void Cup_DrawField(int32_t cup, int32_t round)
+{
+    int16_t clubs[CLUB_ID_COUNT];
+    int32_t count = 0;
+    for (int32_t club = 0; club < CLUB_ID_COUNT; ++club) {
+        if (Cup_HasClub(cup, club)) clubs[count++] = static_cast<int16_t>(club);
+    }
+    Cup_DrawClubs(cup, round, clubs, count);
+}
+
+int32_t Cup_ClubCupTexts(int32_t club, int32_t texts[CUP_CLUB_CUPS_MAX])
+{
+    int32_t count = 0;
+    const auto add = [&](int32_t text) {
+        if (count < CUP_CLUB_CUPS_MAX) texts[count++] = text;
+    };
+    for (int32_t cup = 0; cup < CUP_NATIONAL_MAX; ++cup) {
+        if (Cup_HasClub(cup, club)) add(VTW_GetCountryTextNo(cup));
+    }
+    if (PlaysSuperCup(club)) {
+        int32_t stage = -1, leg = -1;
+        add(VTW_BuildTable668(COMP_SUPER_CUP, &stage, &leg));
+    }
+    for (int32_t cup = CUP_NATIONAL_MAX; cup < CUP_COUNT; ++cup) {
+        if (Cup_HasClub(cup, club)) add(VTW_GetCountryTextNo(cup));
+    }
+    return count;
 }
 
 int32_t VTW_FindCompNextRound(int32_t comp)

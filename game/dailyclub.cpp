@@ -165,7 +165,7 @@ void DailyClubProcessing()
     for (int32_t club = 0; club < clubs; ++club) {
         trains[club] = TrainsToday(club, period) ? 1 : 0;
     }
-    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+    for (int32_t id = PERSON_HUMAN; id < FullPlayerCount; ++id) {
         if (!PlayerLife_IsActivePlayer(id)) continue;
         PlayerRecord* p = &DbPlayers[id];
         Recover(id, p, restPeriod);

@@ -189,6 +189,15 @@ int32_t Cup_TieWinner(int32_t first, int32_t second);
 int32_t Cup_FinalRound(int32_t cup);
 // Pairs the clubs at random onto the round's reserved dates (a final on neutral ground).
 void Cup_DrawClubs(int32_t cup, int32_t round, int16_t* clubs, int32_t count);
+// Whether `club` is in cup 0-6 this season: entered by the season's draws and not knocked out.
+// Each round's draw takes its field by this rule.
+bool Cup_HasClub(int32_t cup, int32_t club);
+void Cup_DrawField(int32_t cup, int32_t round);  // draws every club the cup has onto the round
+// At most: the national cups, the super cup and one continental cup.
+constexpr int32_t CUP_CLUB_CUPS_MAX = CUP_NATIONAL_MAX + 2;
+// The names (text numbers) of the cups `club` plays in this season: the national cups, the super
+// cup while its match lies ahead, then the continental cup; the count.
+int32_t Cup_ClubCupTexts(int32_t club, int32_t texts[CUP_CLUB_CUPS_MAX]);
 
 // The champions' cup groups, kept for the whole season.
 int32_t VTW_GetChampionsLeagueGroup(int32_t club);  // 0-7; fatal for a club in none

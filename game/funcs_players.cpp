@@ -8,6 +8,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
+#include "game/season.h"
 #include "game/statmodel.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
@@ -343,6 +344,8 @@ int32_t VTW_GetPlayerManagerFlag(int32_t player)
 void VTW_ClearPlayerManagerFlag(int32_t player)
 {
     SetFlag(player, "ManagerFlag", PLAYER_MANAGER, 0);
+    // The human who hangs up his boots manages his club only, out of its squad.
+    if (player == PERSON_HUMAN) PlayerLife_HumanManagesOnly();
 }
 
 int32_t VTW_GetPlayerAskedTransfer(int32_t player)

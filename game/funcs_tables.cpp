@@ -27,6 +27,11 @@ constexpr int32_t HEADING_BYTES = 64;
 
 const WorldCountry& Selected() { return World_Country(GameState.country); }
 
+int32_t ShortDivisionName(int32_t country, int32_t division)
+{
+    return TEXT_DIVISION_SHORT + 20 * country + division;
+}
+
 int32_t FirstRound(int32_t cup) { return VTW_GetCupFirstComp(cup) - Fixture_CupComp(cup, 0, 0); }
 
 // Rounds are named from the final back: final, semi-final, quarter-final, last sixteen, then
@@ -78,7 +83,14 @@ int32_t VTW_GetDivisionTextNo(int32_t division) { return VTW_GetDivisionNameText
 
 int32_t VTW_GetDivisionNameTextNo(int32_t division)
 {
-    return TEXT_DIVISION_SHORT + 20 * GameState.country + division;
+    return ShortDivisionName(GameState.country, division);
+}
+
+int32_t VTW_GetCountryDivisionTextNo(int32_t country, int32_t division)
+{
+    if (country < 0 || country >= COUNTRY_COUNT) return -1;
+    if (division < 0 || division >= World_Country(country).divisionCount) return -1;
+    return ShortDivisionName(country, division);
 }
 
 int32_t VTW_GetDivisionLongNameTextNo(int32_t division)

@@ -7,6 +7,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
+#include "game/season.h"
 
 namespace {
 
@@ -153,10 +154,11 @@ void VTW_AddNewPlayer(int32_t club)
     PlayerRecord& human = DbPlayers[PERSON_HUMAN];
     human.club = static_cast<int16_t>(club);
     human.loanClub = -1;
-    human.position = POSITION_MANAGER;
-    human.flags &= ~PLAYER_MANAGER;
-    if (r != nullptr && r->playerManagerClause) human.flags |= PLAYER_MANAGER;
-    Records_MembershipChanged();
+    if (r != nullptr && r->playerManagerClause) {
+        PlayerLife_HumanTakesTheField(club);
+    } else {
+        PlayerLife_HumanManagesOnly();
+    }
 }
 
 void VTW_ClearMatchSlot()

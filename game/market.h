@@ -207,7 +207,8 @@ int32_t VTW_IsNotInHumanRecent(int32_t player);
 int32_t VTW_PushHumanRecent(int32_t player);  // 0 when the list is full
 void VTW_ClearHumanRecentList();
 void VTW_ClearHumanLists();  // the three lists emptied
-// The human manager as a player of the club: position 13, player-manager from its clause.
+// The human manager joins the club: its player-manager, in its squad, when its clause says so,
+// else its manager only (position 13, in no squad).
 void VTW_AddNewPlayer(int32_t club);
 void VTW_ClearMatchSlot();
 // The human's match slot from his fixture row: row, opponent and competition; -1 clears it.

@@ -42,6 +42,11 @@ constexpr int32_t OUTSIDE_SQUAD_MIN = 16;
 constexpr int32_t OUTSIDE_YOUTH_SPREAD = 5;  // a youth's ability: his squad's mean, give or take
 constexpr int32_t OUTSIDE_KEYS = CLUB_ID_COUNT + TEAM_COUNT;
 
+// The human as a player: as able as the middle of his squad (of an empty one, a modest player).
+constexpr int32_t HUMAN_ABILITY_ALONE = 40;
+constexpr int32_t HUMAN_TRAINING = 50;
+constexpr int32_t HUMAN_MORALE = 75;
+constexpr uint8_t SIDE_BOTH = 3;
 constexpr int32_t MSG_YOUTH = 12;
 constexpr int32_t MSG_RETIRED = 13;
 
@@ -380,7 +385,7 @@ uint8_t PlayerLife_RandomPosition(int32_t line)
 int32_t PlayerLife_NeediestLine(int32_t club)
 {
     std::array<int32_t, LINE_COUNT> have{};
-    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+    for (int32_t id = PERSON_HUMAN; id < FullPlayerCount; ++id) {
         if (Squad_IsMember(id, club)) ++have[VTW_GetPositionLine(id)];
     }
     return ThinnestLine(have);
@@ -427,15 +432,53 @@ int32_t PlayerLife_CallUpYouth(int32_t club)
     return id;
 }
 
+void PlayerLife_HumanTakesTheField(int32_t club)
+{
+    // The line his squad lacks most, in its central position.
+    constexpr std::array<uint8_t, LINE_COUNT> CENTRAL_POSITION = {0, 2, 7, 11};
+    const int32_t line = PlayerLife_NeediestLine(club);
+    const int32_t count = VTW_RefreshSquadCount(club);
+    std::array<int32_t, SQUAD_MAX> abilities{};
+    for (int32_t k = 0; k < count; ++k) {
+        abilities[k] = VTW_GetPlayerAbilityCurve(SquadList.players[k]);
+    }
+    std::sort(abilities.begin(), abilities.begin() + count);
+    PlayerRecord& human = DbPlayers[PERSON_HUMAN];
+    human.position = CENTRAL_POSITION[line];
+    human.side = SIDE_BOTH;
+    human.ability = static_cast<uint8_t>(count > 0 ? abilities[count / 2] : HUMAN_ABILITY_ALONE);
+    human.potential = human.ability;
+    human.training = HUMAN_TRAINING;
+    human.fitness = 100;
+    human.fatigue = 0;
+    human.morale = HUMAN_MORALE;
+    human.shirt = 0;
+    human.flags |= PLAYER_MANAGER;
+    Records_MembershipChanged();
+}
+
+void PlayerLife_HumanManagesOnly()
+{
+    PlayerRecord& human = DbPlayers[PERSON_HUMAN];
+    const bool played = human.position != POSITION_MANAGER;
+    human.position = POSITION_MANAGER;
+    human.shirt = 0;
+    human.flags &= ~(PLAYER_MANAGER | PLAYER_CAPTAIN);
+    Records_MembershipChanged();
+    // Whatever he was in the team, captain or set-piece taker, passes to the others.
+    if (played && human.club >= 0 && VTW_GetClubRecordPtr(human.club) != nullptr)
+        VTW_UpdateTeam(human.club);
+}
+
 void PlayerLife_NewSeason()
 {
-    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+    for (int32_t id = PERSON_HUMAN; id < FullPlayerCount; ++id) {
         if (!PlayerLife_IsActivePlayer(id)) continue;
         CloseSeason(id, &DbPlayers[id]);
         Develop(id, &DbPlayers[id]);
     }
     // Each club's team is made up once, after its last retirement: each made up at once rebuilt
-    // the clubs' member index.
+    // the clubs' member index. The player-manager hangs up his boots when he chooses to.
     std::array<bool, CLUB_FULL_MAX> left{};
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         if (!PlayerLife_IsActivePlayer(id) || !Retires(id)) continue;
@@ -486,5 +529,5 @@ void PlayerLife_TellHuman(int32_t group, int32_t person, int32_t number)
 
 bool PlayerLife_IsActivePlayer(int32_t id)
 {
-    return !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].position != POSITION_MANAGER;
+    return !Records_PlaysNoFootball(id) && DbPlayers[id].position != POSITION_MANAGER;
 }

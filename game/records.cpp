@@ -63,8 +63,7 @@ constexpr NameSource kNames = {PersonName, ClubName};
 // the whole database is read at once; -1 none.
 int32_t PlayingClubOf(int32_t id)
 {
-    if (id < PERSON_FIRST_ORDINARY || (DbPersons[id].flags & (PERSON_FREE | PERSON_RETIRED)))
-        return -1;
+    if (Records_PlaysNoFootball(id) || (DbPersons[id].flags & PERSON_RETIRED)) return -1;
     int32_t club = -1;
     if (id < FullPlayerCount) {
         const PlayerRecord& p = DbPlayers[id];
@@ -185,6 +184,14 @@ int32_t Club_GetSlot(int32_t club)
 {
     const ClubRef ref = Club_RefForGet(club, "Slot");
     return ref.full != nullptr ? static_cast<int32_t>(ref.full - DbClubs) : -1;
+}
+
+bool Records_PlaysNoFootball(int32_t id)
+{
+    if (DbPersons[id].flags & PERSON_FREE) return true;
+    // Of the two fixed persons only the human plays, and only as his club's player-manager.
+    return id < PERSON_FIRST_ORDINARY
+           && !(id == PERSON_HUMAN && (DbPlayers[id].flags & PLAYER_MANAGER));
 }
 
 int32_t Records_ClubMembers(int32_t club, const int16_t** members)

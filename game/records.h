@@ -418,6 +418,9 @@ int32_t Club_GetSlot(int32_t club);
 // said to have changed and when a listed player has left the club. Returns the count; 0 for a
 // club id outside 0-249.
 int32_t Records_ClubMembers(int32_t club, const int16_t** members);
+// Whether the person plays for no club: a free id, or one of the two fixed persons (the human and
+// the stand-in), except the human while he is his club's player-manager.
+bool Records_PlaysNoFootball(int32_t id);
 // A player joins a club only through a call that says so: VTW_SetPlayerClub, and whatever else
 // makes a player join a club, calls this.
 void Records_MembershipChanged();

@@ -459,11 +459,6 @@ void Season_GenerateFixtures()
         DrawNationalRoundZero(cup, leagueClubs);
     }
     for (int32_t cup : {CUP_SECOND, CUP_THIRD}) {
-        int16_t clubs[CLUB_ID_COUNT];
-        int32_t count = 0;
-        for (int32_t club = 0; club < CLUB_ID_COUNT; ++club) {
-            if (CupSchedule.alive[cup][club]) clubs[count++] = static_cast<int16_t>(club);
-        }
-        Cup_DrawClubs(cup, 1, clubs, count);
+        Cup_DrawField(cup, 1);
     }
 }

@@ -104,6 +104,11 @@ void DailyClubProcessing();
 void PlayerLife_TellHuman(int32_t group, int32_t person, int32_t number);
 // A full player of a club or unattached: not a manager, not a free id.
 bool PlayerLife_IsActivePlayer(int32_t id);
+// The human plays for his club as its player-manager: a player of the line its squad lacks most,
+// as able as the middle of its squad, fit, without a shirt; his name, age and reputation stay.
+void PlayerLife_HumanTakesTheField(int32_t club);
+// The human manages only: no playing position, no shirt, so in no squad.
+void PlayerLife_HumanManagesOnly();
 void PlayerLife_NewSeason();
 // Youth intake for one full club: the players who joined (0 when no free full id is left).
 int32_t PlayerLife_YouthIntake(int32_t club);

@@ -145,7 +145,7 @@ void Squad_Uninit() {}
 bool Squad_IsMember(int32_t player, int32_t club)
 {
     if (player < 0 || player >= DbPersonCount || club < 0) return false;
-    if (DbPersons[player].flags & (PERSON_FREE | PERSON_RETIRED)) return false;
+    if (Records_PlaysNoFootball(player) || (DbPersons[player].flags & PERSON_RETIRED)) return false;
     if (VTW_GetPlayerPosition(player) == POSITION_MANAGER) return false;
     return PlayingClub(player) == club;
 }
@@ -233,7 +233,7 @@ int32_t VTW_CountTeamCaptains(int32_t club)
 {
     Club_RefForGet(club, "Captains");
     int32_t count = 0;
-    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+    for (int32_t id = PERSON_HUMAN; id < FullPlayerCount; ++id) {
         const PlayerRecord& p = DbPlayers[id];
         if (Squad_IsMember(id, club) && p.shirt >= 1 && p.shirt <= 11 && (p.flags & PLAYER_CAPTAIN))
             ++count;

@@ -65,9 +65,11 @@ int32_t VTW_GetCountryDivisions();              // 2-6
 int32_t VTW_GetDivisionCount();                 // divisions with clubs
 int32_t VTW_GetDivisionSize(int32_t division);  // 0 outside the country
 int32_t VTW_DivisionExists(int32_t division);
-int32_t VTW_IsValidDivision(int32_t division);            // the division, or -1 when there is none
-int32_t VTW_GetDivisionTextNo(int32_t division);          // short name: 2500 + 20c + k
-int32_t VTW_GetDivisionNameTextNo(int32_t division);      // the same
+int32_t VTW_IsValidDivision(int32_t division);        // the division, or -1 when there is none
+int32_t VTW_GetDivisionTextNo(int32_t division);      // short name: 2500 + 20c + k
+int32_t VTW_GetDivisionNameTextNo(int32_t division);  // the same
+// The short name of a division of any country with leagues, -1 for a division it does not have.
+int32_t VTW_GetCountryDivisionTextNo(int32_t country, int32_t division);
 int32_t VTW_GetDivisionLongNameTextNo(int32_t division);  // 2510 + 20c + k, -1 none
 int32_t VTW_GetCountryCupCount();                         // national cups 1-4
 int32_t VTW_GetCountryTextNo(int32_t n);  // 2410 + 10c + n: national cups 0-3, continental 4-6

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "engine/random.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
@@ -45,7 +46,6 @@ constexpr int32_t GRANT_PERCENT_MIN = 20;
 constexpr int32_t GRANT_PERCENT_SPAN = 20;
 constexpr int32_t MIN_HUMAN_REPUTATION = 3;
 constexpr int32_t FIGURE_COUNT = 5;
-constexpr int32_t CUP_ROWS = 4;
 constexpr int32_t TEXT_BYTES = 80;
 constexpr int32_t SQUAD_ROW_HEIGHT = 20;
 constexpr int32_t SQUAD_NAME_LEFT = 26;     // from the row's left edge, past the shirt marker
@@ -58,7 +58,6 @@ struct JobOfferTexts {
     int16_t badge;
     char figures[FIGURE_COUNT][TEXT_BYTES];
     int16_t objective;
-    int16_t cups[CUP_ROWS];
 };
 JobOfferTexts s_texts;
 const MenuItem* AcceptTable(uint16_t mode);
@@ -86,6 +85,16 @@ void FormatFigures(int32_t club)
     std::snprintf(s_texts.figures[4], TEXT_BYTES, "%s", Price2str(VTW_GetClubBalance(club)));
 }
 
+// The cups the club plays this season, as its calendar holds them; rows left over stay empty.
+void FillCups(int32_t club)
+{
+    int32_t texts[CUP_CLUB_CUPS_MAX];
+    const int32_t count = Cup_ClubCupTexts(club, texts);
+    for (int32_t row = 0; row < JOBOFFER_CUP_ROWS; ++row) {
+        JobOffer.cups[row] = static_cast<int16_t>(row < count ? texts[row] : -1);
+    }
+}
+
 void JobOffer_Init()
 {
     const int32_t club = OfferedClub();
@@ -98,9 +107,7 @@ void JobOffer_Init()
     s_texts.badge = static_cast<int16_t>(BADGE_ICON_BASE + VTW_GetTeam(club));
     FormatFigures(club);
     s_texts.objective = static_cast<int16_t>(VTW_GetBoardTargetTextNo(club));
-    for (int32_t cup = 0; cup < CUP_ROWS; ++cup) {
-        s_texts.cups[cup] = static_cast<int16_t>(VTW_GetCountryTextNo(cup));
-    }
+    FillCups(club);
     JobOffer.squadRows = static_cast<int16_t>(VTW_RefreshSquadCount(club));
     s_acceptTable = AcceptTable(JobOfferMode);
     MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE | HEADER_RESTRICTED);
@@ -359,10 +366,10 @@ const MenuItem* JobOffer_Table()
         {0x11, 570, 180, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[3]), nullptr},
         {0x11, 570, 200, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[4]), nullptr},
         {0x10, 340, 240, MENU_ALIGN_TL, 0, MenuVariable(&s_texts.objective), nullptr},
-        {0x10, 570, 260, MENU_ALIGN_TR, 0, MenuVariable(&s_texts.cups[0]), nullptr},
-        {0x10, 570, 274, MENU_ALIGN_TR, 0, MenuVariable(&s_texts.cups[1]), nullptr},
-        {0x10, 570, 288, MENU_ALIGN_TR, 0, MenuVariable(&s_texts.cups[2]), nullptr},
-        {0x10, 570, 302, MENU_ALIGN_TR, 0, MenuVariable(&s_texts.cups[3]), nullptr},
+        {0x10, 570, 260, MENU_ALIGN_TR, 0, MenuVariable(&JobOffer.cups[0]), nullptr},
+        {0x10, 570, 274, MENU_ALIGN_TR, 0, MenuVariable(&JobOffer.cups[1]), nullptr},
+        {0x10, 570, 288, MENU_ALIGN_TR, 0, MenuVariable(&JobOffer.cups[2]), nullptr},
+        {0x10, 570, 302, MENU_ALIGN_TR, 0, MenuVariable(&JobOffer.cups[3]), nullptr},
         {0x21, 0, 80, JOBOFFER_SQUAD_ROWS, SQUAD_ROW_HEIGHT, MenuAddress(squadRow), nullptr},
         // The scroll controls stand in the gap between the squad's values and the badges.
         {0x1f, SCROLL_X, 80, SCROLL_SIZE, SCROLL_SIZE, MenuNumber(-1), JobOffer_ScrollUp},

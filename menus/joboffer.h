@@ -9,6 +9,7 @@ struct MenuItem;
 struct MenuHotspot;
 
 constexpr int32_t JOBOFFER_SQUAD_ROWS = 17;
+constexpr int32_t JOBOFFER_CUP_ROWS = 4;
 constexpr int32_t JOBOFFER_BACKGROUND = 37;
 constexpr int32_t TEXT_BOARD_GRANT = 878;
 constexpr int32_t GROUP_BOARD_REACTION = 75;
@@ -20,6 +21,7 @@ struct JobOfferState {
     uint16_t boardReaction;  // 1 once the present board has reacted to a mode 2 offer
     int16_t scroll;          // first squad row shown, 0 .. rows - 17
     int16_t squadRows;
+    int16_t cups[JOBOFFER_CUP_ROWS];  // the names of the cups the club plays, -1 past the last
 };
 extern JobOfferState JobOffer;  // owned by JobOffer
 

@@ -16,6 +16,7 @@
 #include "game/matchday.h"
 #include "game/savegame.h"
 #include "game/squad.h"
+#include "game/tables.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
 #include "menus/dayscreen.h"
@@ -26,6 +27,7 @@
 #include "menus/individualtraining.h"
 #include "menus/joboffer.h"
 #include "menus/machine.h"
+#include "menus/matchstats.h"
 #include "menus/menubar.h"
 #include "menus/menucont.h"
 #include "menus/menuicons.h"
@@ -103,6 +105,7 @@ constexpr int32_t FIGURE_LABELS[FIGURE_ROWS] = {TEXT_MANAGER, 2105, 2100, 2101, 
                                                 2103,         2107, 2108, 2109, 2110};
 constexpr int32_t ROW_MANAGER = 0, ROW_LEAGUE_PLACE = 2, ROW_ATTENDANCE = 4, ROW_PLACE = 5;
 constexpr int32_t ROW_MONEY = 6, ROW_WAGES = 9;
+constexpr char NO_FIGURE[] = "---";
 constexpr int32_t TEAM_ROW_LABELS[4] = {453, 2123, 2124, 739};
 
 // What the build leaves for the drawing and the items.
@@ -229,10 +232,10 @@ void FillPlaceAndTrends(int32_t club, int32_t division)
     const int32_t played = VTW_GetPlayedFixtures(club);
     const int32_t place = VTW_GetTeamDivisionSlot(club);
     const int32_t attendance = VTW_GetClubAverageAttendance(club);
-    FillFigure(ROW_ATTENDANCE, attendance > 0 ? VTW_FormatThousands(attendance) : "---");
+    FillFigure(ROW_ATTENDANCE, attendance > 0 ? VTW_FormatThousands(attendance) : NO_FIGURE);
     FillFigure(ROW_PLACE, played > 0 && division >= 0
                               ? GetMessageText(VTW_GetLeaguePosTextForTeam(club, division))
-                              : "---");
+                              : NO_FIGURE);
     if (club >= CLUB_FULL_MAX) return;
     OfficeTrend& trend = Office.trends[club];
     UpdateTrend(&trend, place, attendance);
@@ -243,6 +246,21 @@ void FillPlaceAndTrends(int32_t club, int32_t division)
             Office_TrendIcon(attendance, trend.previousAttendance, true);
 }
 
+// A club of another country plays in none of our divisions. The world keeps which division of
+// its own country it plays in, though no table of it: "Div. 1 (Italien)", or "---" for a country
+// without leagues.
+void FillForeignDivision(int32_t club)
+{
+    const int32_t country = VTW_GetClubCountry(club);
+    const int32_t name = VTW_GetCountryDivisionTextNo(country, VTW_GetClubDivision(club));
+    if (name < 0) {
+        FillFigure(ROW_LEAGUE_PLACE, NO_FIGURE);
+        return;
+    }
+    std::snprintf(s_texts.figures[ROW_LEAGUE_PLACE], TEXT_BYTES, "%s (%s)", GetMessageText(name),
+                  GetMessageText(TEXT_COUNTRY_BASE + country));
+}
+
 void FillFigures(int32_t club)
 {
     const int32_t division = VTW_FindDivisionOfTeam(club);
@@ -251,13 +269,12 @@ void FillFigures(int32_t club)
     if (VTW_GetPlayerCaretaker(club) != 0) s_texts.figureLabels[ROW_MANAGER] = TEXT_CARETAKER;
     FillFigure(ROW_MANAGER, VTW_FormatPersonName(Club_GetManager(club)));
     FillFigure(1, VTW_GetClubFormText(club));
-    // A club of another country plays in no division of ours: it has no place to show.
     if (division >= 0) {
         std::snprintf(s_texts.figures[ROW_LEAGUE_PLACE], TEXT_BYTES, "%s %s",
                       GetMessageText(VTW_GetDivisionTextNo(division)),
                       Ordinal2Str(VTW_GetTeamDivisionSlot(club) + 1));
     } else {
-        FillFigure(ROW_LEAGUE_PLACE, "---");
+        FillForeignDivision(club);
     }
     const int32_t capacity = VTW_GetClubCapacity1(club) + VTW_GetClubCapacity2(club)
                              + VTW_GetClubCapacity3(club) + VTW_GetClubCapacity4(club);
@@ -267,11 +284,12 @@ void FillFigures(int32_t club)
     const int32_t money[] = {VTW_GetClubBalance(club), VTW_GetClubSignings(club),
                              VTW_GetClubSales(club), VTW_GetClubWageTotal(club, &averageWage),
                              VTW_GetClubMaxWageOffer(club)};
-    // Without a full record the club keeps no accounts: only its wages, from its squad, are known.
+    // Without a full record the club keeps no accounts: only its wages, from its squad, are known;
+    // the others read "---" as every figure without a value does.
     const bool accounts = Club_GetRecordAddress(club) != nullptr;
     for (int32_t i = 0; i < static_cast<int32_t>(std::size(money)); ++i) {
         const bool known = accounts || ROW_MONEY + i == ROW_WAGES;
-        FillFigure(ROW_MONEY + i, known ? Price2str(money[i]) : "");
+        FillFigure(ROW_MONEY + i, known ? Price2str(money[i]) : NO_FIGURE);
     }
 }
 

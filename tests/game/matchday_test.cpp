@@ -2,6 +2,7 @@
 // match day's order and reports, post-match bookkeeping and the computer's team selection.
 #include "game/matchday.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,7 +17,9 @@
 #include "game/gamestate.h"
 #include "game/honours.h"
 #include "game/hooks.h"
+#include "game/market.h"
 #include "game/matchblocks.h"
+#include "game/records.h"
 #include "game/season.h"
 #include "game/simmatch.h"
 #include "game/squad.h"
@@ -868,4 +871,58 @@ TEST_F(MatchDayTest, TheSeasonsTopScorerBecomesTheRecordScorerWhenAboveIt)
         EXPECT_EQ(+scorer.player, squad[c.player]) << c.record;
         EXPECT_EQ(+scorer.season, first + c.season) << c.record;
     }
+}
+
+// A career taken as player-manager puts the human in his club's squad: given a starter's shirt he
+// plays the day's match in the engine, recovers with the others and starts the next season afresh;
+// hanging up his boots takes him out of the squad, a manager again.
+TEST_F(MatchDayTest, ThePlayerManagerPlaysWhenPickedUntilHeHangsUpHisBoots)
+{
+    NewGameForTest(6, 7);
+    PrepareHumansFirstLeagueDay();
+    const int club = GameState.humanClub;
+    VTW_ClearClubFlag27_3(club, 1);
+    VTW_AddNewPlayer(club);
+    VTW_UpdateTeam(club);
+    const auto inSquad = [club] {
+        VTW_RefreshSquadCount(club);
+        return std::count(SquadList.players, SquadList.players + SquadList.count, PERSON_HUMAN);
+    };
+    ASSERT_EQ(inSquad(), 1);
+    EXPECT_EQ(VTW_GetPlayerManagerFlag(PERSON_HUMAN), 1);
+    EXPECT_EQ(VTW_GetPlayerShirt(PERSON_HUMAN), 0);
+    EXPECT_LT(VTW_GetPositionLine(PERSON_HUMAN), LINE_COUNT);
+    EXPECT_GT(VTW_GetPlayerAbilityCurve(PERSON_HUMAN), 0);
+
+    Squad_ExchangeShirts(club, PERSON_HUMAN, VTW_GetPlayerByShirt(7));
+    VTW_ClearSquadCaptains(club, 1);
+    VTW_SetClubCaptain(PERSON_HUMAN);
+    EXPECT_EQ(VTW_CountTeamCaptains(club), 1);
+    ChosenViewMode = VIEW_NONE;
+    AutoRunMode = 0;
+    MatchEngine_Start();
+    VTW_PutHumanFixtureLast();
+    const int row = VTW_FindHumanNextFixture();
+    PlayTheWholeDay();
+    MatchEngine_Stop();
+    int rows = 0;
+    for (int k = 0; k < FIXTURE_SIDE_PLAYERS; ++k) {
+        rows += Fixture_GetPlayerRow(row, 0, k).player == PERSON_HUMAN;
+    }
+    EXPECT_EQ(rows, 1);
+    EXPECT_EQ(DbPlayers[PERSON_HUMAN].seasonApps, 1);
+    DbPlayers[PERSON_HUMAN].fatigue = 50;
+    DailyClubProcessing();
+    EXPECT_LT(DbPlayers[PERSON_HUMAN].fatigue, 50);
+    PlayerLife_NewSeason();
+    EXPECT_EQ(DbPlayers[PERSON_HUMAN].seasonApps, 0);
+    EXPECT_EQ(DbPlayers[PERSON_HUMAN].careerApps, 1);
+    EXPECT_EQ(DbPlayers[PERSON_HUMAN].club, club);
+
+    VTW_ClearPlayerManagerFlag(PERSON_HUMAN);
+    EXPECT_EQ(inSquad(), 0);
+    EXPECT_NE(SquadList.captain, PERSON_HUMAN);
+    EXPECT_GE(SquadList.captain, PERSON_FIRST_ORDINARY);
+    EXPECT_EQ(VTW_GetPlayerManager(PERSON_HUMAN), 1);
+    EXPECT_EQ(VTW_GetPlayerShirt(PERSON_HUMAN), 0);
 }

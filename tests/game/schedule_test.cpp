@@ -8,6 +8,7 @@
 #include "engine/random.h"
 #include "game/calendar.h"
 #include "game/fixtures.h"
+#include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
 #include "game/tables.h"
@@ -348,4 +349,51 @@ TEST_F(ScheduleTest, ALoadedGameWhoseMarksDisagreeWithItsTiesStillDrawsAnEvenFie
     EXPECT_EQ(alive, 16);
     for (const int club : winners)
         EXPECT_EQ(CupSchedule.alive[CUP_SECOND][club], 1) << club;
+}
+
+// The cups a club is told it plays (the job offer lists them) are the cups its season brings it
+// to: every national cup of the country and no other, the super cup for its two clubs and the
+// continental cup for the qualifiers, whatever the division.
+TEST_F(ScheduleTest, TheCupsAClubPlaysAreTheCupsItsSeasonBringsItTo)
+{
+    for (int country : {6, 0}) {
+        SCOPED_TRACE(testing::Message() << "country " << country);
+        NewGameForTest(country, 42);
+        std::set<int> clubs;
+        for (int division = 0; division < VTW_GetCountryDivisions(); ++division) {
+            clubs.insert(VTW_GetDivisionSlot(division, 0));
+        }
+        for (const Row& r : Rows()) {
+            if (r.comp == COMP_SUPER_CUP || VTW_GetCompCup(r.comp) >= CUP_NATIONAL_MAX)
+                clubs.insert({r.home, r.away});
+        }
+        std::map<int, std::set<int>> listed;
+        for (int club : clubs) {
+            if (VTW_GetClubCountry(club) != country) continue;
+            int texts[CUP_CLUB_CUPS_MAX];
+            const int count = Cup_ClubCupTexts(club, texts);
+            listed[club] = std::set<int>(texts, texts + count);
+            EXPECT_EQ(listed[club].size(), static_cast<size_t>(count)) << "club " << club;
+        }
+        const int lowest = VTW_GetDivisionSlot(VTW_GetCountryDivisions() - 1, 0);
+        const int cupNames = 2410 + 10 * country;
+        if (country == 6) {
+            EXPECT_EQ(listed[lowest], (std::set<int>{cupNames, cupNames + 1}));
+        }
+        PlaySeason();
+        std::map<int, std::set<int>> played;
+        for (const Row& r : Rows()) {
+            int stage = -1, leg = -1;
+            const int name = VTW_BuildTable668(r.comp, &stage, &leg);
+            if (r.comp != COMP_SUPER_CUP && VTW_GetCompCup(r.comp) < 0) continue;
+            played[r.home].insert(name);
+            played[r.away].insert(name);
+        }
+        int continental = 0;
+        for (const auto& [club, names] : listed) {
+            EXPECT_EQ(names, played[club]) << "club " << club;
+            continental += names.count(cupNames + CUP_CHAMPIONS);
+        }
+        EXPECT_GT(continental, 0);
+    }
 }

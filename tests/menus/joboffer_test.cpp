@@ -3,17 +3,22 @@
 #include "menus/joboffer.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "engine/random.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/ids.h"
 #include "game/market.h"
 #include "game/matchday.h"
 #include "game/records.h"
+#include "game/squad.h"
+#include "game/tables.h"
 #include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
@@ -80,10 +85,14 @@ protected:
 
 }  // namespace
 
+// "Entraîneur-joueur : entraîne et joue" puts the human, by his name, in his new club's squad
+// and "Entraîneur" leaves him out of it.
 TEST_F(JobOfferScreen, TheFirstJobsTwoChoicesSetOrClearThePlayerManagerClause)
 {
+    std::snprintf(GameState.managerName, sizeof GameState.managerName, "Jean Rivet");
     for (const auto& [choose, clause] :
-         {std::pair{&JobOffer_PlayerManager, 1}, std::pair{&JobOffer_ManagerOnly, 0}}) {
+         {std::pair{&JobOffer_PlayerManager, 1}, std::pair{&JobOffer_ManagerOnly, 0},
+          std::pair{&JobOffer_PlayerManager, 1}}) {
         Record(OFFERED).playerManagerClause = static_cast<uint8_t>(1 - clause);
         JobOfferMode = 0;
         JobOfferViewFlag = 1;
@@ -98,6 +107,10 @@ TEST_F(JobOfferScreen, TheFirstJobsTwoChoicesSetOrClearThePlayerManagerClause)
         EXPECT_EQ(GameState.humanClub, OFFERED);
         EXPECT_EQ(JobOfferViewFlag, 0);
         EXPECT_EQ(JobNewMarkers[0], 1);
+        VTW_RefreshSquadCount(OFFERED);
+        const int16_t* squad = SquadList.players;
+        EXPECT_EQ(std::count(squad, squad + SquadList.count, PERSON_HUMAN), clause);
+        EXPECT_STREQ(VTW_FormatPersonName(PERSON_HUMAN), "Jean Rivet");
     }
 }
 
@@ -208,4 +221,26 @@ TEST_F(JobOfferScreen, TheSquadListScrollsOnlyPastSeventeenRows)
         JobOffer_ScrollUp(nullptr);
     }
     EXPECT_EQ(JobOffer.scroll, 0);
+}
+
+// France plays two national cups and no super cup: a club of the lowest division is offered
+// those two, a champions' cup qualifier those and the champions' cup.
+TEST_F(JobOfferScreen, TheOfferListsTheCupsTheClubPlays)
+{
+    int32_t qualifier = -1;
+    for (int32_t club = 0; club < CLUB_ID_COUNT && qualifier < 0; ++club) {
+        if (VTW_GetClubCountry(club) == 6 && Cup_HasClub(CUP_CHAMPIONS, club)) qualifier = club;
+    }
+    ASSERT_GE(qualifier, 0);
+    struct Case {
+        int32_t club;
+        std::array<int16_t, JOBOFFER_CUP_ROWS> cups;
+    };
+    for (const Case& c :
+         {Case{VTW_GetDivisionSlot(VTW_GetCountryDivisions() - 1, 0), {2470, 2471, -1, -1}},
+          Case{qualifier, {2470, 2471, 2476, -1}}}) {
+        GameState.currentClub = static_cast<int16_t>(c.club);
+        reinterpret_cast<MenuInitFn>(JobOffer_Table()[0].p10)();
+        EXPECT_TRUE(std::equal(c.cups.begin(), c.cups.end(), JobOffer.cups)) << c.club;
+    }
 }

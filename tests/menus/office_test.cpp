@@ -282,29 +282,41 @@ TEST_F(OfficeScreen, MoneyHotSpotsMoveMoneyOnlyWhileTheSwitchIsOn)
 }
 
 // A club of another country (a cup opponent chosen on the results) has no place in our divisions
-// and keeps no accounts: those figures are left out rather than shown as "0ème" and "€0".
-TEST_F(OfficeScreen, AForeignClubShowsNoPlaceAndNoAccountsButItsWages)
+// and keeps no accounts: it shows the division of its own country that the world keeps ("---"
+// for a country without leagues), "---" for the accounts it has none of, and its wages, from
+// its squad.
+TEST_F(OfficeScreen, AForeignClubShowsItsOwnDivisionNoAccountsButItsWages)
 {
-    int32_t foreign = -1;
-    int32_t average = 0;
-    for (int32_t club = 0; club < DbClubCount && foreign < 0; ++club) {
-        if (clubSlot[club] >= CLUB_SLOT_SMALL && VTW_GetClubWageTotal(club, &average) > 0)
-            foreign = club;
-    }
-    ASSERT_GE(foreign, 0);
+    const auto smallClubOf = [](int32_t country, int32_t division) {
+        for (int32_t club = 0; club < DbClubCount; ++club) {
+            if (clubSlot[club] >= CLUB_SLOT_SMALL && VTW_GetClubCountry(club) == country
+                && VTW_GetClubDivision(club) == division)
+                return club;
+        }
+        return -1;
+    };
     struct Case {
         int32_t club;
-        bool foreign;
+        const char* place;  // nullptr: our own division and place
     };
-    for (const Case c : {Case{m_human, false}, Case{foreign, true}}) {
+    const Case cases[] = {{m_human, nullptr},
+                          {smallClubOf(2, 0), "Div. 1 (Italien)"},
+                          {smallClubOf(3, 1), "Div. 2 (Allemand)"},
+                          {smallClubOf(12, DIVISION_OUTSIDE), "---"}};
+    int32_t average = 0;
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.club);
+        ASSERT_GE(c.club, 0);
         GameState.currentClub = static_cast<int16_t>(c.club);
         Office_Build();
         const std::string place = Office_FigureText(2);
-        EXPECT_EQ(place.find("0ème"), std::string::npos) << place;
-        EXPECT_EQ(place == "---", c.foreign) << place;
+        if (c.place != nullptr) {
+            EXPECT_EQ(place, c.place);
+        } else {
+            EXPECT_EQ(place, "Div. 1 1er");
+        }
         for (const int32_t row : {6, 7, 8, 10}) {
-            EXPECT_EQ(std::string(Office_FigureText(row)).empty(), c.foreign) << row;
+            EXPECT_EQ(std::string(Office_FigureText(row)) == "---", c.place != nullptr) << row;
         }
         EXPECT_EQ(std::string(Office_FigureText(9)),
                   Price2str(VTW_GetClubWageTotal(c.club, &average)));
