@@ -13,6 +13,7 @@
 #include "gamecode/keeper.h"
 #include "gamecode/keeperball.h"
 #include "gamecode/keepersaves.h"
+#include "gamecode/matchdata.h"
 #include "gamecode/minormoves.h"
 #include "gamecode/motion.h"
 #include "gamecode/passkicks.h"
@@ -293,6 +294,7 @@ void TakeOffPitch(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     if (p.offPitch == 0) Team_RefillLineup();
+    Football_NoteLeaving(person);
     Person_PlaceAt(person, 0, 0);
     Person_StoreAction(person, 0);
     p.offPitch = 1;

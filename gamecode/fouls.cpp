@@ -120,6 +120,7 @@ void CareForHumanPlayer(int32_t injured)
     const int32_t side = Person_Side(injured);
     Person_PlaceAt(injured, 0, 0);
     Person_StoreAction(injured, ACT_STAND);
+    Football_NoteLeaving(injured);
     p.offPitch = 1;
     p.animation = -1;  // not drawn at (0, 0), nor counted on the heat map
     Team_ForgetActive(injured);

@@ -8,6 +8,7 @@
 #include "game/tactics.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
+#include "gamecode/matchloop.h"
 #include "gamecode/presentation.h"
 
 namespace {
@@ -306,11 +307,13 @@ void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff)
     Match_LogEvent(kEventSubstitution, side, off.playerId, on.playerId);
     SubstitutionRequest[side] = 0;
     Football_SwapLineUp(side, slotOn, slotOff);
+    Football_NoteLeaving(offIndex);
     off.offPitch = 1;
     ++off.timesSubstituted;
     on.offPitch = 0;
     on.startedOnBench = 0;
     on.matchRating = kOnThePitch;
+    on.stats.minuteOn = static_cast<int16_t>(Match_PlayedMinute());
     TakeOverPlace(onIndex, off);
     off.animation = -1;
     off.hasBall = 0;
@@ -416,6 +419,20 @@ int32_t Football_GetPlayerRating(int32_t endOfMatch, int32_t person)
     return ClampRating(RawRating(counters) + bonus);
 }
 
+void Football_NoteLeaving(int32_t person)
+{
+    MatchPerson& p = MatchPersons[person];
+    if (p.offPitch == 0) p.stats.minuteOff = static_cast<int16_t>(Match_PlayedMinute());
+}
+
+int32_t Football_MinutesOnPitch(int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    // One who never came on is off the pitch with both minutes 0.
+    const int32_t until = p.offPitch != 0 ? p.stats.minuteOff : Match_PlayedMinute();
+    return std::max(0, until - p.stats.minuteOn);
+}
+
 void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int32_t slot)
 {
     if (MatchShared.ratingMode != 0) return;
@@ -436,6 +453,7 @@ void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int
                           p.resultByteB == kHurtBadly ? 0 : 100 - p.resultByteA);
     PlayerMatchRecord_Set(record, PMR_BOOKINGS, p.sentOff != 0 ? 3 : p.bookings);
     PlayerMatchRecord_Set(record, PMR_HURT, p.resultByteB);
+    PlayerMatchRecord_Set(record, PMR_TIME_ON_PITCH, Football_MinutesOnPitch(person));
     PlayerMatchRecord_Set(record, PMR_KEPT_GOAL, Football_GetRecWordF9(side, slot) & 1);
     PlayerMatchRecord_Set(record, PMR_SHAPE_FLAG, Football_GetRecWordFB(side, slot) & 1);
 }

@@ -77,6 +77,13 @@ int32_t Football_GetPlayersPosition(int32_t side, int32_t slot);
 // fields the engine fills; with `endOfMatch` the winning side's players get 5 more.
 int32_t Football_GetPlayerRating(int32_t endOfMatch, int32_t person);
 
+// A player's time on the pitch so far, in match minutes: a starter's from 0, a substitute's
+// from the minute he came on, to the clock's minute, or to the minute he left (taken off, sent
+// off, carried off). 0 for one who never came on.
+int32_t Football_MinutesOnPitch(int32_t person);
+// Notes the minute the person leaves the pitch; nothing when he is off it already.
+void Football_NoteLeaving(int32_t person);
+
 // The person's match record; nothing while the rating mode word is set. The three effort values
 // (fields 2-4: ticks as his side's active player, ticks closing down the carrier, involvement)
 // are scaled to 0-95 against the highest of the 32 players. Counters are stored as bytes held at

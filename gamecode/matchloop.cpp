@@ -31,6 +31,7 @@ namespace {
 
 constexpr auto kNominalMinutes = std::to_array<uint32_t>({45, 45, 15, 15, 0});
 constexpr auto kStartMinute = std::to_array<uint32_t>({0, 45, 90, 105, 0});
+constexpr int32_t kLastMinute = 120;  // of extra time
 constexpr int32_t kBonusTicks = 2400;
 constexpr int32_t kMomentumMax = 1000;
 
@@ -299,6 +300,17 @@ void Match_SetPeriodLength(int32_t seconds)
     Match.periodLength = static_cast<uint32_t>(seconds) * 50;
 }
 
+int32_t Match_PeriodSeconds(int32_t period)
+{
+    return Match.periodMinutes * (period <= 1 ? 60 : 20);
+}
+
+void Match_ShowPeriodClock(int32_t period)
+{
+    Match.period = static_cast<uint8_t>(period);
+    Match.periodLength = static_cast<uint32_t>(Match_PeriodSeconds(period)) * 50;
+}
+
 void Match_EndPeriod()
 {
     MatchPresentationOps.PlayMatchSfx(8, 0);
@@ -358,3 +370,8 @@ uint32_t Match_ClockSecondsAt(uint32_t periodTicks)
 }
 
 int32_t Match_GetMinute() { return static_cast<int32_t>(GetMatchClockSeconds() / 60); }
+
+int32_t Match_PlayedMinute()
+{
+    return Match.period >= MATCH_PERIOD_SHOOT_OUT ? kLastMinute : Match_GetMinute();
+}

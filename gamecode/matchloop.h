@@ -17,6 +17,13 @@ void Match_ClockTick();
 void Match_TickTimers();
 void Match_RecordHeatMap();  // open play of periods 0-3; players mirrored in periods 0 and 2
 void Match_SetPeriodLength(int32_t seconds);
+// The engine seconds `period` lasts: the match day's period minutes, of 60 seconds for a half
+// and of 20 for extra time and the shoot-out.
+int32_t Match_PeriodSeconds(int32_t period);
+// The clock of `period` (0-4) over the period ticks in place: the period and its length, nothing
+// else. A saved replay watched from the title runs no period of its own: its frames show the
+// clock of the period they were recorded in.
+void Match_ShowPeriodClock(int32_t period);
 // The whistle, the commentary of the period's end, everyone to action 30, the leaders'
 // celebration after the second half or extra time, and the clock stopped.
 void Match_EndPeriod();
@@ -28,3 +35,6 @@ uint32_t GetMatchClockSeconds();
 // an earlier frame.
 uint32_t Match_ClockSecondsAt(uint32_t periodTicks);
 int32_t Match_GetMinute();
+// The minute a player's time on the pitch runs to: the clock's minute, and 120 through the
+// shoot-out, whose clock reads 0.
+int32_t Match_PlayedMinute();

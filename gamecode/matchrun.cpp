@@ -415,8 +415,7 @@ void SetupPeriod()
     PlacePlayersOffPitch();
     if (Match.period == 0) SetupFirstPeriod();
     ResetPeriodWords();
-    const int32_t secondsPerMinute = Match.period <= 1 ? 60 : 20;
-    Match_SetPeriodLength(Match.periodMinutes * secondsPerMinute);
+    Match_SetPeriodLength(Match_PeriodSeconds(Match.period));
     MatchPersons[MATCH_REFEREE].skills[SKILL_PACE] = 80;
     MatchPersons[MATCH_LINESMAN_1].skills[SKILL_PACE] = 60;
     MatchPersons[MATCH_LINESMAN_2].skills[SKILL_PACE] = 60;

@@ -116,6 +116,11 @@ struct MatchPersonStats {
     int16_t penaltiesScored;
     int16_t freeKicksScored;
     int16_t cornersScored;
+
+    // The minutes of the match he came on (0 for a starter) and left the pitch, for his time on
+    // the pitch (record field 61); kept by gamecode/matchdata.
+    int16_t minuteOn;
+    int16_t minuteOff;
 };
 
 // One of the 37 match objects. No file stores it; its bytes are hashed by the golden runs, so it

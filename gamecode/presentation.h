@@ -51,7 +51,7 @@ struct ReplayFrame {
     int16_t periodTicks;  // low 16 bits; sign-extended when restored
     int16_t goals[2];
     int16_t shootOutGoals[2];
-    int16_t period;      // not restored
+    int16_t period;      // restored only while a saved slot is watched
     int16_t matchByte2;  // restored from its low byte
     int16_t engineWord1;
     uint8_t unused480[2];

@@ -319,7 +319,7 @@ void InGame_MarkingMenu() { InGameScreen_Run(InGameMarking_Screen()); }
 
 const InGameScreen& InGameMarking_Screen()
 {
-    static const InGameScreen screen = {Map().items, Open, Fill, nullptr};
+    static const InGameScreen screen = {Map().items, Open, Fill, nullptr, Map().escape};
     return screen;
 }
 

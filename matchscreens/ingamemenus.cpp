@@ -144,6 +144,7 @@ void InGameScreen_Open(const InGameScreen& screen)
     if (screen.open != nullptr) screen.open();
     VT_StartSetOfMenus();
     VT_MenuInit(screen.map);
+    VT_MenuSetEscape(screen.escape);
     if (screen.fill != nullptr) screen.fill();
     VT_MenuRedraw();
     if (screen.afterDraw != nullptr) screen.afterDraw();

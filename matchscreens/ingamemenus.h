@@ -74,6 +74,7 @@ struct InGameScreen {
     void (*open)();
     void (*fill)();
     void (*afterDraw)();
+    VTPoint escape = VT_NO_ESCAPE;  // the button Escape presses, as the map's builder says
 };
 // A set of menus with the screen's map: open, then (fill, draw, after-draw, menu loop) until the
 // menu loop answers 1.
@@ -87,6 +88,7 @@ constexpr int32_t IGM_MAP_ITEMS = 320;
 struct InGameMapBuilder {
     VTMapItem items[IGM_MAP_ITEMS];
     int32_t count;
+    VTPoint escape = VT_NO_ESCAPE;  // the map's way-on button, which Escape presses
 
     void Add(VTItemKind kind, VTDataKind dataKind, uint8_t passes, int32_t x, int32_t y, int32_t w,
              int32_t h, std::intptr_t data, VTCallback callback);

@@ -385,7 +385,7 @@ const InGameScreen& StatisticsScreen()
         b.Finish();
         return b;
     }();
-    static const InGameScreen screen = {map.items, OpenScoreTitle, nullptr, nullptr};
+    static const InGameScreen screen = {map.items, OpenScoreTitle, nullptr, nullptr, map.escape};
     return screen;
 }
 
@@ -399,7 +399,8 @@ const InGameScreen& TimelineScreen()
         b.Finish();
         return b;
     }();
-    static const InGameScreen screen = {map.items, OpenScoreTitle, FillTimeline, nullptr};
+    static const InGameScreen screen = {map.items, OpenScoreTitle, FillTimeline, nullptr,
+                                        map.escape};
     return screen;
 }
 
@@ -415,7 +416,7 @@ const InGameScreen& ShootOutScreen()
         b.Finish();
         return b;
     }();
-    static const InGameScreen screen = {map.items, OpenShootOutList, nullptr, nullptr};
+    static const InGameScreen screen = {map.items, OpenShootOutList, nullptr, nullptr, map.escape};
     return screen;
 }
 

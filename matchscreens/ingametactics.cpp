@@ -441,7 +441,7 @@ void InGame_SubsAndTacticsMenu() { InGameScreen_Run(InGameTactics_Screen()); }
 
 const InGameScreen& InGameTactics_Screen()
 {
-    static const InGameScreen screen = {Map().items, Open, Fill, nullptr};
+    static const InGameScreen screen = {Map().items, Open, Fill, nullptr, Map().escape};
     return screen;
 }
 

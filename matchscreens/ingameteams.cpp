@@ -301,7 +301,7 @@ const InGameScreen& LineUpsScreen()
         b.Finish();
         return b;
     }();
-    static const InGameScreen screen = {map.items, OpenLineUps, nullptr, nullptr};
+    static const InGameScreen screen = {map.items, OpenLineUps, nullptr, nullptr, map.escape};
     return screen;
 }
 
@@ -314,7 +314,7 @@ const InGameScreen& SquadScreen()
         b.Finish();
         return b;
     }();
-    static const InGameScreen screen = {map.items, OpenSquad, nullptr, nullptr};
+    static const InGameScreen screen = {map.items, OpenSquad, nullptr, nullptr, map.escape};
     return screen;
 }
 
@@ -331,7 +331,7 @@ const InGameScreen& PerformanceScreen()
         b.Finish();
         return b;
     }();
-    static const InGameScreen screen = {map.items, OpenPerformance, nullptr, nullptr};
+    static const InGameScreen screen = {map.items, OpenPerformance, nullptr, nullptr, map.escape};
     return screen;
 }
 
@@ -354,6 +354,8 @@ void InGameNavBar_Append(InGameMapBuilder* map, const InGameNavOptions& options)
     if (s_navOptionCount >= NAV_OPTION_SETS) FatalError("InGameNavBar_Append(): too many bars");
     const int32_t set = s_navOptionCount++;
     s_navOptions[set] = options;
+    // Escape takes the screen's way on: to the line-ups, and from them back to the match.
+    map->escape = {kNavButtons[NAV_MIDDLE_BOTTOM].x, kNavButtons[NAV_MIDDLE_BOTTOM].y};
     map->Add(VTI_CUSTOM, VTD_FUNCTION, VT_PASS_DRAW, set, 0, 0, 0,
              reinterpret_cast<std::intptr_t>(DrawNavBar), nullptr);
     for (int32_t button = 0; button < 9; ++button)

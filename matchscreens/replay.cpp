@@ -7,6 +7,7 @@
 
 #include "engine/fatal.h"
 #include "engine/memory.h"
+#include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "matchscreens/matchkeys.h"
 
@@ -190,6 +191,8 @@ void Replay_Restore(const ReplayFrame* frame)
     Match.refereeSignal = frame->engineWord2;
     Ball.holder = frame->ballHolder;
     Match.kickingSide = frame->matchByte3;
+    // A match keeps its own period under its replays; a slot watched from the title has none.
+    if (ReplayState == REPLAYKIND_SLOT) Match_ShowPeriodClock(frame->period);
 }
 
 void Replay_StoreLive() { Replay_Store(&LiveFrame); }

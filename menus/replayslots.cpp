@@ -9,6 +9,7 @@
 
 #include "engine/userfile.h"
 #include "game/textmess.h"
+#include "gamecode/matchstate.h"
 #include "gamecode/motionframes.h"
 #include "gamecode/phases.h"
 #include "menus/exm.h"
@@ -67,6 +68,9 @@ bool FrameIsPlayable(const ReplayFrame& frame)
     if (frame.ballHolder < 0 || frame.ballHolder > holderMax || frame.secondHolder > holderMax)
         return false;
     if (frame.gameState < 0 || frame.gameState >= PHASE_COUNT) return false;
+    // The watched slot's clock reads them.
+    if (frame.period < 0 || frame.period > MATCH_PERIOD_SHOOT_OUT || frame.periodTicks < 0)
+        return false;
     // The packed frame's floats may sit unaligned: they are read through a copy.
     float spin[3];
     std::memcpy(spin, frame.spin, sizeof spin);

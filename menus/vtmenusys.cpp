@@ -2,6 +2,7 @@
 #include "menus/vtmenusys.h"
 
 #include "engine/fatal.h"
+#include "engine/keyboard.h"
 #include "engine/memory.h"
 #include "game/textmess.h"
 #include "menus/vtmenu.h"
@@ -23,6 +24,7 @@ struct VTLoopState {
     bool hovering;
     VTHotRegion hovered;
     int32_t lastButtons;
+    VTPoint escape = VT_NO_ESCAPE;
 };
 
 VTLoopState s_loop;
@@ -139,6 +141,8 @@ void ActOnVTItem(const VTMapItem& item, MapWalk* walk)
         AppendRegion(item, walk->resultCode);
 }
 
+constexpr int32_t kEscapeKey = 1;
+
 const VTHotRegion* RegionAt(int32_t x, int32_t y)
 {
     for (int32_t i = 0; i < s_loop.regionCount; ++i) {
@@ -234,9 +238,16 @@ int32_t VT_MenuLoop()
                 s_loop.lastButtons = buttons;
             }
         }
+        // No region holds VT_NO_ESCAPE's point: there Escape does nothing.
+        if (KeyWasPressed(kEscapeKey) != 0) {
+            const VTPoint at = s_loop.escape;
+            breakout |= Send(VT_EVENT_RELEASE, RegionAt(at.x, at.y), at.x, at.y);
+        }
         if (breakout != 0) return (breakout & 1) ? 1 : 0;
     }
 }
+
+void VT_MenuSetEscape(VTPoint button) { s_loop.escape = button; }
 
 void VT_MenuEnd()
 {

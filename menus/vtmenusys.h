@@ -107,6 +107,14 @@ void VT_MenuInit(const VTMapItem* map);
 void VT_MenuRedraw();  // draws the current map and registers its hot regions afresh
 // Pointer frames until a callback answers 302 (returns 0) or 303 (returns 1; wins in a pass).
 int32_t VT_MenuLoop();
+// The button Escape presses while the loop runs, the screen's way on: Escape is a release of
+// the hot region under that point. Under VT_NO_ESCAPE, which every VT_MenuInit starts with,
+// Escape does nothing.
+struct VTPoint {
+    int16_t x, y;
+};
+constexpr VTPoint VT_NO_ESCAPE = {-1, -1};
+void VT_MenuSetEscape(VTPoint button);
 void VT_MenuEnd();
 void VT_FreeLoopBlocks();
 int32_t VT_SameRegion(const VTHotRegion* a, const VTHotRegion* b);  // null is no region

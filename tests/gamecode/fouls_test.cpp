@@ -9,6 +9,7 @@
 #include "engine/random.h"
 #include "game/matchblocks.h"
 #include "gamecode/actions.h"
+#include "gamecode/matchdata.h"
 #include "gamecode/phases.h"
 #include "gamecode/presentation.h"
 #include "tests/gamecode/harness/harness.h"
@@ -247,12 +248,17 @@ TEST_F(Fouls, AnInjuredPlayerLeavesForTheMenuOrASubstituteOrStaysWithNoneLeft)
         }
         GetMatchSidesBlock()->sides[0].human = c.human ? 1 : 0;
         Match.substitutionCount[0] = c.substitutionsUsed;
+        Match.periodLength = 15000;
+        Match.periodTicks = 4000;  // 12:00
         Foul(20, c.injured, 700, 1000);
         MatchPersons[c.injured].resultByteB = 1;
         MatchPersons[7].resultByteB = 1;  // a knock nobody handles is forgotten too
         match.Record().calls.clear();
         PassesAfterTheWait();
         const MatchPerson& p = MatchPersons[c.injured];
+        // He played the twelve minutes before he left; one who stays plays on.
+        Match.periodTicks = 6700;  // 20:06
+        EXPECT_EQ(Football_MinutesOnPitch(c.injured), c.leaves ? 12 : 20);
         EXPECT_EQ(p.offPitch, c.leaves ? 1 : 0);
         EXPECT_EQ(p.animation == -1, c.leaves);
         EXPECT_EQ(p.x == 0 && p.y == 0, c.leaves && !c.substituted);

@@ -526,10 +526,12 @@ TEST(MatchGolden, AShootOutAndASendingOffMatchTheirFrozenRuns)
     EXPECT_EQ(Match.period, MATCH_PERIOD_SHOOT_OUT);
     EXPECT_NE(Match.shootOutGoals[0], Match.shootOutGoals[1]);
     EXPECT_EQ(CheckPlayerRows(), "");
+    EXPECT_EQ(CheckMinutesOnPitch(120), "");
     diff = CompareGolden(GoldenRun(11, SidePreset::Balanced), "match_sendoff_seed11");
     EXPECT_TRUE(diff.empty()) << diff;
     EXPECT_EQ(Match.dismissals[0] + Match.dismissals[1], 1);
     EXPECT_EQ(CheckPlayerRows(), "");
+    EXPECT_EQ(CheckMinutesOnPitch(90), "");
     EXPECT_TRUE(Watchdog_Failures().empty());
 }
 

@@ -59,6 +59,7 @@ TEST(MatchRun, PlainMatchPlaysTwoHalvesAndLeavesItsResult)
     EXPECT_EQ(+data->events[data->eventCount].kind, MATCH_EVENT_END);
     EXPECT_EQ(+data->sides[0].scorers[std::min<int32_t>(Match.score[0], 20)].player, -1);
     EXPECT_EQ(CheckPlayerRows(), "");
+    EXPECT_EQ(CheckMinutesOnPitch(90), "");
     EXPECT_EQ(+data->sides[0].cardBytes[19].minute, 255);
     EXPECT_EQ(+data->territory[120], 255);
     EXPECT_NE(+data->territory[0], 255);
@@ -126,6 +127,7 @@ TEST(MatchRun, CupTieLevelPlaysExtraTimeAndAShootOutKickByKickUntilItIsDecided)
     const MatchDataBlock* data = GetMatchDataBlock();
     EXPECT_EQ(+data->sides[0].shootOutGoals, g0);
     EXPECT_EQ(+data->sides[1].shootOutGoals, g1);
+    EXPECT_EQ(CheckMinutesOnPitch(120), "");
     const std::vector<int32_t>& groups = match.Record().commentaryGroups;
     EXPECT_EQ(std::count(groups.begin(), groups.end(), 105), 1);
     EXPECT_EQ(Match.finalWhistle, 1);

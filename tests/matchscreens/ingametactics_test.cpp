@@ -13,6 +13,7 @@
 #include "gamecode/matchdata.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/presentation.h"
+#include "matchscreens/ingameteams.h"
 #include "matchscreens/tacticsgrid.h"
 #include "menus/vtmenu.h"
 #include "tests/gamecode/harness/harness.h"
@@ -373,4 +374,43 @@ TEST_F(InGameTacticsTest, AComputerSidesScreenShowsFiguresAndIgnoresAllButTheBar
     EXPECT_EQ(SendVTEventAt(120, 440, VT_EVENT_RELEASE), VT_BREAK_1);
     EXPECT_EQ(InGameMenuId, IGM_SQUAD);
     InGameScreen_Close();
+}
+
+// Escape takes the screen's way on, as its "Composition des équipes" button does: from the
+// team selection at half-time to the line-ups, and from the line-ups back to the match; while a
+// rule is broken it leaves no more than the button does.
+TEST_F(InGameTacticsTest, EscapeTakesTheWayOnToTheLineUpsAndBackToTheMatch)
+{
+    constexpr int32_t ESCAPE = 1;
+    uint16_t idAfterEscape = 0;
+    int32_t messageAfterEscape = 0;
+    MatchPersons[1].offPitch = 1;  // the captain sent off
+    MenuInputs inputs;
+    // The screen's first drawing takes its time, and a screen forgets the keys pressed before it.
+    AddKey(&inputs, 150, ESCAPE);
+    inputs.push_back({160, MenuInput::CALL, 0, 0, [&] {
+                          idAfterEscape = InGameMenuId;
+                          messageAfterEscape = InGameTactics_RuleMessage();
+                          Football_SetCaptain(0, 2);
+                      }});
+    AddKey(&inputs, 200, ESCAPE);
+    AddClick(&inputs, 260, 320, 460);  // should Escape do nothing, the button ends the screen
+    {
+        ScopedMenuScript script(inputs, 100);
+        InGameScreen_Run(InGameTactics_Screen());
+        EXPECT_LT(ScopedMenuScript::Elapsed(), 250u);
+    }
+    EXPECT_EQ(idAfterEscape, IGM_TEAM_SELECTION);
+    EXPECT_EQ(messageAfterEscape, 979);
+    EXPECT_EQ(InGameMenuId, IGM_LINE_UPS);
+
+    inputs.clear();
+    AddKey(&inputs, 150, ESCAPE);
+    AddClick(&inputs, 260, 320, 460);
+    {
+        ScopedMenuScript script(inputs, 100);
+        InGameScreen_Run(InGameTeams_Screen(IGM_LINE_UPS));
+        EXPECT_LT(ScopedMenuScript::Elapsed(), 250u);
+    }
+    EXPECT_EQ(InGameMenuId, IGM_CLOSED);
 }

@@ -12,6 +12,8 @@
 #include "game/textmess.h"
 #include "gamecode/matchdata.h"
 #include "gamecode/matchstate.h"
+#include "gamecode/presentation.h"
+#include "matchscreens/tacticsgrid.h"
 #include "menus/vtmenu.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/menu_loop.h"
@@ -27,6 +29,7 @@ protected:
     {
         MatchBlocks_Init();
         MatchEngine_Init();
+        MatchPresentation_SetDefaults();
         MatchDayBuilder().Write();
         InGameMenus_Init();
         SeatEveryPersonInHisPlace();
@@ -189,4 +192,41 @@ TEST_F(InGameTeamsTest, PerformanceReopensOnTheLastPageEveryTime)
     InGameScreen_Open(InGameTeams_Screen(IGM_PERFORMANCE));
     EXPECT_EQ(InGameTeams_PerformancePage(), IGT_FIRST_PAGE);
     InGameScreen_Close();
+}
+
+// "MIN" on the performance pages and the team screen's fourth figure run with the match clock:
+// a starter's from the kick-off, a substitute's from the minute he came on, and a man taken off
+// keeps what he had; through the shoot-out (whose clock reads 0) they stand at 120.
+TEST_F(InGameTeamsTest, MinutesOnThePitchRunWithTheClockFromEachPlayersMinuteOn)
+{
+    const auto clockAt = [](uint8_t period, uint32_t ticks) {
+        Match.period = period;
+        Match.periodTicks = ticks;
+    };
+    const auto minutes = [](int32_t place) {
+        int32_t figures[IGT_PERFORMANCE_COLUMNS] = {-7, -7, -7, -7, -7, -7};
+        if (!InGameTeams_PerformanceFigures(0, place, IGT_FIRST_PAGE, figures)) return -1;
+        int32_t info[TG_COLUMNS];
+        TacticsColumns_Figures(0, Football_GetSidePlayer(0, place), info);
+        EXPECT_EQ(info[TG_COLUMNS - 1], figures[1]) << place;
+        return figures[1];
+    };
+    ASSERT_EQ(InGameTeams_PerformanceHeader(IGT_FIRST_PAGE, 1), 684);  // "MIN"
+    Match.periodLength = 15000;
+    clockAt(0, 4000);  // 12:00
+    EXPECT_EQ(minutes(2), 12);
+    EXPECT_EQ(minutes(12), -1);  // on the bench: no figures
+    Football_Substitute(0, 12, 7);
+    clockAt(0, 5550);  // 16:39
+    EXPECT_EQ(minutes(2), 16);
+    EXPECT_EQ(minutes(7), 4);    // shirt 13, on at 12
+    EXPECT_EQ(minutes(12), 12);  // shirt 8, off at 12
+    clockAt(1, 8334);            // 70:00 in the second half
+    EXPECT_EQ(minutes(0), 70);
+    EXPECT_EQ(minutes(7), 58);
+    EXPECT_EQ(minutes(12), 12);
+    clockAt(MATCH_PERIOD_SHOOT_OUT, 0);
+    EXPECT_EQ(minutes(0), 120);
+    EXPECT_EQ(minutes(7), 108);
+    EXPECT_EQ(minutes(12), 12);
 }

@@ -3,6 +3,7 @@
 // every frame, and the save screen's sequence from the replay bar's button.
 #include "matchscreens/replaysave.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <csignal>
@@ -20,10 +21,12 @@
 #include <unistd.h>
 
 #include "engine/memory.h"
+#include "engine/poll.h"
 #include "engine/userfile.h"
 #include "game/matchblocks.h"
 #include "game/textmess.h"
 #include "gamecode/matchloop.h"
+#include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
 #include "gamecode/motionframes.h"
@@ -211,6 +214,12 @@ TEST_F(ReplayFileTest, ASavedSlotReloadsByteForByteAndDamagedCopiesAreRefusedWit
         {"focus person 37",
          [](Bytes* b) { Put<int16_t>(b, FrameAt(749) + offsetof(ReplayFrame, focusPerson), 37); },
          REPLAYFILE_UNPLAYABLE},
+        {"period 5",
+         [](Bytes* b) { Put<int16_t>(b, FrameAt(30) + offsetof(ReplayFrame, period), 5); },
+         REPLAYFILE_UNPLAYABLE},
+        {"period ticks -1",
+         [](Bytes* b) { Put<int16_t>(b, FrameAt(31) + offsetof(ReplayFrame, periodTicks), -1); },
+         REPLAYFILE_UNPLAYABLE},
         {"motion id 159", [](Bytes* b) { Put<int16_t>(b, ObjectAt(12, 4) + 6, 159); },
          REPLAYFILE_UNPLAYABLE},
         {"motion frame at the clip's count",
@@ -304,6 +313,7 @@ TEST_F(ReplayFileTest, FuzzedSlotsAreRefusedOrPlayEveryFrame)
         {offsetof(ReplayFrame, ballHolder), 2, MATCH_OBJECT_COUNT},
         {offsetof(ReplayFrame, secondHolder), 1, MATCH_OBJECT_COUNT},
         {offsetof(ReplayFrame, gameState), 2, 29},
+        {offsetof(ReplayFrame, period), 2, MATCH_PERIOD_SHOOT_OUT},
         {offsetof(ReplayFrame, objects) + 6, 2, MOTION_CLIP_COUNT - 1},
         {offsetof(ReplayFrame, objects) + 12 * 20 + 8, 2, 10},
     };
@@ -525,4 +535,97 @@ TEST_F(ReplaySaveScreenTest, TheReplayBarsSaveButtonRunsTheScreenBetweenTheViewA
     Targets loaded;
     ASSERT_EQ(loaded.Load(7), REPLAYFILE_LOADED);
     EXPECT_STREQ(loaded.header.description, " 8: Rouges 2 - 1 Bleus, 31:05");
+}
+
+// ---------------------------------------------------------------------------------------------
+// A saved slot watched from the title.
+
+namespace {
+
+void KeepScoresLevel() { Match.score[1] = Match.score[0]; }
+
+// The clock the match showed for each frame of its ring, oldest first, once the ring held 750
+// frames of `period` and the period had run `ticks`; the ring is saved in slot 2 then.
+std::vector<uint32_t> RecordInSlotTwo(uint8_t period, uint32_t ticks)
+{
+    std::vector<uint32_t> clocks;
+    ScopedMatch match;
+    MemoryInit();
+    MatchKeys_Init();
+    Replay_Init();
+    MatchPresentation_SetDefaults();
+    Watchdog_When(
+        [=] { return Match.period == period && Match.periodTicks >= ticks; },
+        [&clocks] {
+            const int32_t count = ReplayRecorder.frameCount;
+            for (int32_t p = 0; p < count; ++p) {
+                const ReplayFrame& f = ReplayBuffer[(p + ReplayRecorder.writeIndex) % count];
+                clocks.push_back(Match_ClockSecondsAt(static_cast<uint32_t>(f.periodTicks)));
+            }
+            MatchDayBlock block = *GetMatchSidesBlock();
+            FillWhatTheEngineLeftCleared(&block);
+            ASSERT_EQ(ReplayFile_Save(2, Header(" 3: saved"), ReplayRecorder, block, ReplayBuffer),
+                      USERFILE_OK);
+        });
+    const uint16_t level = AddPollFunction(KeepScoresLevel, POLL_EVERY_CALL, 0);
+    MatchDayBuilder builder;
+    builder.seed = 7;
+    builder.periodMinutes = 1;
+    builder.extraTime = 1;
+    GoldenRun(builder);
+    RemovePollFunction(level);
+    Replay_Uninit();
+    MatchKeys_Uninit();
+    MemoryUninit();
+    return clocks;
+}
+
+std::vector<uint32_t>* s_shown;
+
+// Each pass of the watched replay shows the frame the pass before restored; the replay ends once
+// it stands on its newest frame.
+void NoteTheClock()
+{
+    if (MatchShared.replayPlaying == 0) return;
+    s_shown->push_back(GetMatchClockSeconds());
+    if (ReplayPosition >= ReplayRecorder.frameCount - 1) Replay_RequestEnd();
+}
+
+}  // namespace
+
+// The title's replay list plays a slot in a match that runs no period of its own: a slot saved in
+// the second half or in extra time shows, frame by frame, the clock the match showed.
+TEST(ReplayWatch, ASlotWatchedFromTheTitleShowsTheClockItWasRecordedAt)
+{
+    struct Case {
+        uint8_t period;
+        uint32_t ticks;
+        uint32_t newestSeconds;  // 45 x 60 x ticks / 3,000 + 2,700; 15 x 60 x ticks / 1,000 + 5,400
+    };
+    for (const Case& c : {Case{1, 2000, 4500}, Case{2, 900, 6210}}) {
+        TempHome home;
+        const std::vector<uint32_t> recorded = RecordInSlotTwo(c.period, c.ticks);
+        ASSERT_EQ(recorded.size(), static_cast<size_t>(REPLAY_FRAMES));
+        EXPECT_EQ(recorded.back(), c.newestSeconds);
+
+        std::vector<uint32_t> shown;
+        s_shown = &shown;
+        ScopedMatch match;
+        MemoryInit();
+        MatchKeys_Init();
+        Replay_Init();
+        MatchPresentation_SetDefaults();
+        MatchShared.replayState = REPLAY_WATCH;
+        MatchShared.replaySlot = 2;
+        const uint16_t note = AddPollFunction(NoteTheClock, POLL_EVERY_CALL, 0);
+        PlayMatch3D();
+        RemovePollFunction(note);
+        Replay_Uninit();
+        MatchKeys_Uninit();
+        MemoryUninit();
+        s_shown = nullptr;
+        ASSERT_EQ(shown.size(), recorded.size() - 1) << +c.period;
+        EXPECT_TRUE(std::equal(shown.begin(), shown.end(), recorded.begin())) << +c.period;
+        EXPECT_EQ(shown.front(), recorded.front()) << +c.period;
+    }
 }

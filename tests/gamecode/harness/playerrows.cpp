@@ -1,6 +1,7 @@
 // tests/gamecode/harness/playerrows.cpp: the player rows of the match just played.
 #include "tests/gamecode/harness/playerrows.h"
 
+#include <algorithm>
 #include <string>
 
 #include "game/matchblocks.h"
@@ -63,5 +64,38 @@ std::string CheckPlayerRows()
         }
     }
     if (stars != 1) return std::to_string(stars) + " players of the match";
+    return {};
+}
+
+std::string CheckMinutesOnPitch(int32_t length)
+{
+    constexpr uint8_t SUBSTITUTION = 1, BOOKING = 2, SENDING_OFF = 3;
+    const MatchDataBlock& data = *GetMatchDataBlock();
+    for (int32_t side = 0; side < 2; ++side) {
+        for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+            const int32_t id = MatchPersons[side * MATCH_PERSONS_PER_SIDE + slot].playerId;
+            int32_t on = slot < MATCH_STARTERS ? 0 : -1, off = length, leeway = 0, bookings = 0;
+            for (int32_t e = 0; e < data.eventCount; ++e) {
+                const MatchEventRow row = data.events[e];
+                if (row.a != side) continue;
+                if (row.kind == SUBSTITUTION && row.c == id) on = row.minute;
+                if (row.kind == BOOKING && row.b == id) ++bookings;
+                // A second booking's row stands for the sending-off: none follows it.
+                const bool sentOff =
+                    row.kind == SENDING_OFF || (row.kind == BOOKING && bookings == 2);
+                if ((row.kind == SUBSTITUTION || sentOff) && row.b == id && row.minute < off) {
+                    off = row.minute;
+                    leeway = sentOff ? 1 : 0;
+                }
+            }
+            const int32_t expected = on < 0 ? 0 : off - on;
+            const int32_t minutes =
+                PlayerMatchRecord_Get(data.sides[side].players[slot], PMR_TIME_ON_PITCH);
+            if (minutes < expected || minutes > expected + leeway)
+                return RowFault(side * MATCH_PERSONS_PER_SIDE + slot,
+                                std::to_string(minutes) + " minutes, expected "
+                                    + std::to_string(expected));
+        }
+    }
     return {};
 }
