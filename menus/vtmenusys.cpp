@@ -5,6 +5,7 @@
 #include "engine/keyboard.h"
 #include "engine/memory.h"
 #include "game/textmess.h"
+#include "menus/exm.h"
 #include "menus/vtmenu.h"
 
 namespace {
@@ -141,8 +142,6 @@ void ActOnVTItem(const VTMapItem& item, MapWalk* walk)
         AppendRegion(item, walk->resultCode);
 }
 
-constexpr int32_t kEscapeKey = 1;
-
 const VTHotRegion* RegionAt(int32_t x, int32_t y)
 {
     for (int32_t i = 0; i < s_loop.regionCount; ++i) {
@@ -239,7 +238,7 @@ int32_t VT_MenuLoop()
             }
         }
         // No region holds VT_NO_ESCAPE's point: there Escape does nothing.
-        if (KeyWasPressed(kEscapeKey) != 0) {
+        if (KeyWasPressed(EXM_ESCAPE_KEY) != 0) {
             const VTPoint at = s_loop.escape;
             breakout |= Send(VT_EVENT_RELEASE, RegionAt(at.x, at.y), at.x, at.y);
         }
