@@ -386,17 +386,29 @@ TEST(OfficeLoad, TheOfficeAndTheTableTheDayAfterAMatchLookTheSameAfterALoad)
 
 // The office with a foreign cup opponent selected (its next match a continental cup with a long
 // name), and the information box's team page, whose counts follow their shirt icons.
-TEST(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
+// The office drawn whole, for its goldens: a new game with the first club of division 1 the
+// human's.
+class OfficeLayout : public ::testing::Test {
+protected:
+    OfficeLayout()
+    {
+        NewGameForTest(6, 7);
+        FrontEndInit();
+        FrontEnd_RegisterLoopSteps();
+        human = DivisionLists[0][0];
+        VTW_SetClubControl(human, MANAGER_HUMAN);
+        GameState.humanClub = static_cast<int16_t>(human);
+    }
+    ~OfficeLayout() override { FrontEndUninit(); }
+
+    ScopedWorld m_world;
+    ScopedMenuDisplay m_display{true};
+    TempHome m_home;
+    int32_t human = -1;
+};
+
+TEST_F(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
 {
-    ScopedWorld world;
-    ScopedMenuDisplay display(true);
-    TempHome home;
-    NewGameForTest(6, 7);
-    FrontEndInit();
-    FrontEnd_RegisterLoopSteps();
-    const int32_t human = DivisionLists[0][0];
-    VTW_SetClubControl(human, MANAGER_HUMAN);
-    GameState.humanClub = static_cast<int16_t>(human);
     Club_AISelectTeam(human);
     // The foreign club whose first fixture has the longest competition name.
     int32_t foreign = -1;
@@ -425,20 +437,11 @@ TEST(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
     Office.flags |= OFFICE_INFO_BOX | OFFICE_TEAM_PAGE;
     ExpectGoldenHash("menus/office_team_page",
                      FirstBuildHash(Office_Table(), "office_team_page.png", 300, 420));
-    FrontEndUninit();
 }
 
-TEST(OfficeLayout, TheOffersPageShowsEachDealsOtherClubAndItsPriceInTheirColumns)
+TEST_F(OfficeLayout, TheOffersPageShowsEachDealsOtherClubAndItsPriceInTheirColumns)
 {
-    ScopedWorld world;
-    ScopedMenuDisplay display(true);
-    TempHome home;
-    NewGameForTest(6, 7);
-    FrontEndInit();
-    FrontEnd_RegisterLoopSteps();
-    const int32_t human = DivisionLists[0][0];
-    VTW_SetClubControl(human, MANAGER_HUMAN);
-    GameState.humanClub = GameState.currentClub = static_cast<int16_t>(human);
+    GameState.currentClub = static_cast<int16_t>(human);
     const auto shirt14 = [](int32_t club) {
         VTW_RefreshSquadCount(club);
         return VTW_GetPlayerByShirt(14);
@@ -464,5 +467,4 @@ TEST(OfficeLayout, TheOffersPageShowsEachDealsOtherClubAndItsPriceInTheirColumns
         EXPECT_EQ(TextPixels(frame, 127, y, 3, 14), 0) << y;  // name | line
         EXPECT_EQ(TextPixels(frame, 183, y, 3, 14), 0) << y;  // line | club
     }
-    FrontEndUninit();
 }
