@@ -395,21 +395,21 @@ protected:
         NewGameForTest(6, 7);
         FrontEndInit();
         FrontEnd_RegisterLoopSteps();
-        human = DivisionLists[0][0];
-        VTW_SetClubControl(human, MANAGER_HUMAN);
-        GameState.humanClub = static_cast<int16_t>(human);
+        m_human = DivisionLists[0][0];
+        VTW_SetClubControl(m_human, MANAGER_HUMAN);
+        GameState.humanClub = static_cast<int16_t>(m_human);
     }
     ~OfficeLayout() override { FrontEndUninit(); }
 
     ScopedWorld m_world;
     ScopedMenuDisplay m_display{true};
     TempHome m_home;
-    int32_t human = -1;
+    int32_t m_human = -1;
 };
 
 TEST_F(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
 {
-    Club_AISelectTeam(human);
+    Club_AISelectTeam(m_human);
     // The foreign club whose first fixture has the longest competition name.
     int32_t foreign = -1;
     size_t longest = 0;
@@ -433,7 +433,7 @@ TEST_F(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
     CurrentDivision = 0;  // as the results screen leaves it
     ExpectGoldenHash("menus/office_foreign_club",
                      FirstBuildHash(Office_Table(), "office_foreign_club.png", 300, 420));
-    GameState.currentClub = static_cast<int16_t>(human);
+    GameState.currentClub = static_cast<int16_t>(m_human);
     Office.flags |= OFFICE_INFO_BOX | OFFICE_TEAM_PAGE;
     ExpectGoldenHash("menus/office_team_page",
                      FirstBuildHash(Office_Table(), "office_team_page.png", 300, 420));
@@ -441,15 +441,15 @@ TEST_F(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
 
 TEST_F(OfficeLayout, TheOffersPageShowsEachDealsOtherClubAndItsPriceInTheirColumns)
 {
-    GameState.currentClub = static_cast<int16_t>(human);
+    GameState.currentClub = static_cast<int16_t>(m_human);
     const auto shirt14 = [](int32_t club) {
         VTW_RefreshSquadCount(club);
         return VTW_GetPlayerByShirt(14);
     };
     const int32_t wanted = shirt14(DivisionLists[0][1]);
-    const int32_t sold = shirt14(human);
+    const int32_t sold = shirt14(m_human);
     const int32_t buyer = DivisionLists[0][2];
-    ASSERT_GE(VTW_PlaceBid(human, wanted, 130000, BIDPOS_MIDFIELDER, 0), 0);
+    ASSERT_GE(VTW_PlaceBid(m_human, wanted, 130000, BIDPOS_MIDFIELDER, 0), 0);
     ASSERT_GE(VTW_PlaceBid(buyer, sold, 192500, BIDPOS_FORWARD, 0), 0);
     ASSERT_GE(VTW_AddBidInfo(sold, VTW_FindFreeBidInfo()), 0);
     int32_t slot = -1;
