@@ -77,8 +77,9 @@ TEST(HelpPanel, OpensFromTheDebugScreenAndPagesWithinItsText)
         if (step.key > 0) {
             AddKey(&inputs, tick, step.key);
         } else {
-            const int32_t y = step.key == -3 ? 210 : 230;
-            AddClick(&inputs, tick, 596, y);
+            // The upper arrow near its zone's far corner, the lower one in its middle.
+            const bool upper = step.key == -3;
+            AddClick(&inputs, tick, upper ? 612 : 596, upper ? 215 : 230);
             if (step.key == -2) {
                 inputs.back().x = MENU_INPUT_RIGHT_BUTTON;
                 inputs[inputs.size() - 2].x = MENU_INPUT_RIGHT_BUTTON;
