@@ -37,6 +37,11 @@ TEST(ViewChoice, EachButtonChoosesItsViewAndOnlyTheCommentarySetsTheOptionBit)
         MenuOption = MENU_OPTION_OFFICE;
         GameOptionByte = view == VIEW_TEXT ? 0 : 0xFF;
         MenuInputs inputs;
+        if (view == VIEW_TEXT) {
+            inputs.push_back({3, MenuInput::CALL, 0, 0, [] {
+                                  ExpectGoldenHash("menus/view_choice_popup", WorkScreenHash());
+                              }});
+        }
         AddClick(&inputs, 5, kButtonX[view], BUTTON_Y);
         ScopedMenuScript script(inputs);
         MatchViewChoicePopup();
@@ -88,5 +93,17 @@ TEST(ViewChoice, ChoosingDirectlyRefusesOnlyTheDrawnViewsOnALowMemoryMachine)
         HostOnMouseButton(HOST_BUTTON_LEFT, false);  // the box closed on the press
         EXPECT_EQ(ChosenViewMode, row.accepted ? row.view : uint16_t{VIEW_NONE})
             << row.low << row.view;
+    }
+}
+
+// The refusal names its cause: the machine lacks the memory for a drawn view.
+TEST(ViewChoice, TheRefusalOfADrawnViewSaysTheMemoryIsShort)
+{
+    ScopedMenuDisplay display;
+    PresentMenuScreen();
+    const LowMemory low(true);
+    const uint32_t lowMemoryBox = BoxOfText(1129);
+    for (const uint16_t view : {VIEW_2D, VIEW_3D}) {
+        EXPECT_EQ(BoxShownBy([view] { ViewChoice_Choose(view); }), lowMemoryBox) << view;
     }
 }
