@@ -57,6 +57,12 @@ constexpr int32_t kChallengeReach = 72;
 // A kick of kind 4 or 6 draws no touch line.
 bool QuietKick() { return Match.lastKickKind == 4 || Match.lastKickKind == 6; }
 
+void CountPossession(int32_t person)
+{
+    int16_t& count = MatchPersons[person].stats.possessionCount;
+    if (count < INT16_MAX) ++count;
+}
+
 // The touch came with no pass record involved: a team-mate's touch or the ball won back.
 void SayTouch(int32_t person)
 {
@@ -373,6 +379,7 @@ void Match_OnBallTouch(int32_t person)
 {
     if (Match.touchCommentDelay != 0) --Match.touchCommentDelay;
     KickBook_Touch(person);
+    if (MatchPhase == PHASE_OPEN_PLAY) CountPossession(person);
     if (person == Ball.lastToucher || MatchPhase != PHASE_OPEN_PLAY) return;
     if (Ball.holder != 0 || Ball.secondHolder != 0) return;
     ++MatchPersons[person].stats.touches;

@@ -29,12 +29,12 @@ void Person_TireByPercent(int32_t person, int32_t percent);
 // 3 sending-off) while the list has room before its closing row, which stays kind 255.
 void Match_LogEvent(int32_t kind, int32_t a, int32_t b, int32_t c);
 
-// The touch bookkeeping, run on every touch: TouchCommentDelay counts down; in open play, for a
-// person who is not the last toucher and with nobody holding the ball: his touches + 1, the touch
-// line (a team-mate's touch says group 23, or 19/22 after a kick of kind 5; a touch that wins the
-// ball from an opponent counts his ball lost and says group 24; each waits out the delay of 16),
-// PreviousToucher, the pass provider forgotten unless a keeper or the provider touches, and the
-// person becomes the last toucher.
+// The touch bookkeeping, run on every touch: TouchCommentDelay counts down; in open play his
+// possession count + 1 on every touch, and for a person who is not the last toucher and with nobody
+// holding the ball: his touches + 1, the touch line (a team-mate's touch says group 23, or 19/22
+// after a kick of kind 5; a touch that wins the ball from an opponent counts his ball lost and says
+// group 24; each waits out the delay of 16), PreviousToucher, the pass provider forgotten unless a
+// keeper or the provider touches, and the person becomes the last toucher.
 void Match_OnBallTouch(int32_t person);
 // 1, counting an own-box challenge for him, when the other side's active player is within 72 of
 // the ball and the person stands strictly inside the penalty area he defends; else 0.

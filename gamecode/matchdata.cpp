@@ -27,12 +27,24 @@ constexpr int32_t PMR_PARTICIPATION = 4;
 constexpr int32_t PMR_RESULT_A = 7;
 constexpr int32_t PMR_RESULT_B = 8;
 constexpr int32_t PMR_KEY_RUNS = 9;
-constexpr int32_t PMR_ROW_COUNTER = 14;
+constexpr int32_t PMR_POSSESSION = 14;
 constexpr int32_t PMR_TOUCHES = 15;
 constexpr int32_t PMR_BALLS_LOST = 32;
 constexpr int32_t PMR_DRIBBLES = 33;
 constexpr int32_t PMR_BAD_CROSSES = 35;
 constexpr int32_t PMR_CLEARANCES = 52;
+// The person's id, his possession count's two figures weighed by his control (skill 7) and his
+// distribution (skill 21), and his time as his side's active player and closing down.
+constexpr int32_t PMR_PLAYER_ID = 0;
+constexpr int32_t PMR_CONTROL_LAPSES = 6;
+constexpr int32_t PMR_DISTRIBUTION_LAPSES = 56;
+constexpr int32_t PMR_ACTIVE_TIME = 58;
+constexpr int32_t PMR_CLOSING_DOWN_TIME = 59;
+constexpr int32_t kControlSkill = 7;
+constexpr int32_t kDistributionSkill = 21;
+constexpr int32_t kLapseScale = 40;
+// A match minute when a half lasts five minutes of play.
+constexpr int32_t kTimeUnitTicks = 333;
 
 // The label text of each record field, by field index.
 constexpr auto kFieldLabels = std::to_array<int16_t>({
@@ -156,6 +168,32 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     PlayerMatchRecord_Set(record, PMR_PENALTIES_SAVED, ByteCount(p.stats.penaltiesSaved));
     PlayerMatchRecord_Set(record, PMR_PUNCHES, ByteCount(p.stats.punches));
     PlayerMatchRecord_Set(record, PMR_INJURY_TOTAL, p.stats.injuryTotal);
+}
+
+// (100 - skill) x possessions / 40: how often a player of his skill would have misplayed it.
+int32_t Lapses(const MatchPerson& p, int32_t skill)
+{
+    return std::clamp((100 - Person_Skill(p, skill)) * p.stats.possessionCount / kLapseScale, 0,
+                      static_cast<int32_t>(INT16_MAX));
+}
+
+void FillPossession(PlayerMatchRecord* record, const MatchPerson& p)
+{
+    PlayerMatchRecord_Set(record, PMR_POSSESSION, p.stats.possessionCount);
+    PlayerMatchRecord_Set(record, PMR_CONTROL_LAPSES, Lapses(p, kControlSkill));
+    PlayerMatchRecord_Set(record, PMR_DISTRIBUTION_LAPSES, Lapses(p, kDistributionSkill));
+    PlayerMatchRecord_Set(record, PMR_ACTIVE_TIME,
+                          SignedByteCount(p.stats.activeTicks / kTimeUnitTicks));
+    PlayerMatchRecord_Set(record, PMR_CLOSING_DOWN_TIME,
+                          SignedByteCount(p.stats.closingDownTicks / kTimeUnitTicks));
+}
+
+// 100 less his fatigue and twice what his injuries took; nothing left once carried off. A
+// heavy knock could take it below 0, which no screen can show.
+int32_t Condition(const MatchPerson& p)
+{
+    if (p.resultByteB == kHurtBadly) return 0;
+    return std::clamp(100 - p.resultByteA - 2 * p.stats.injuryTotal, 0, 100);
 }
 
 struct RatingWeight {
@@ -441,6 +479,7 @@ void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int
     const std::array<int32_t, 3> effort = EffortOf(p);
     const std::array<int32_t, 3> highest = HighestEfforts();
     FillCounters(record, p);
+    PlayerMatchRecord_Set(record, PMR_PLAYER_ID, static_cast<int16_t>(p.playerId));
     PlayerMatchRecord_Set(record, PMR_FATIGUE, p.resultByteA);
     PlayerMatchRecord_Set(record, PMR_EFFORT, effort[0] * kEffortScale / highest[0]);
     PlayerMatchRecord_Set(record, PMR_COMMITMENT, effort[1] * kEffortScale / highest[1]);
@@ -448,9 +487,8 @@ void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int
     PlayerMatchRecord_Set(record, PMR_RATING, Football_GetPlayerRating(Match.finalWhistle, person));
     PlayerMatchRecord_Set(record, PMR_RESULT_A, p.resultByteA);
     PlayerMatchRecord_Set(record, PMR_RESULT_B, p.resultByteB);
-    PlayerMatchRecord_Set(record, PMR_ROW_COUNTER, p.stats.rowCounter);
-    PlayerMatchRecord_Set(record, PMR_CONDITION,
-                          p.resultByteB == kHurtBadly ? 0 : 100 - p.resultByteA);
+    FillPossession(record, p);
+    PlayerMatchRecord_Set(record, PMR_CONDITION, Condition(p));
     PlayerMatchRecord_Set(record, PMR_BOOKINGS, p.sentOff != 0 ? 3 : p.bookings);
     PlayerMatchRecord_Set(record, PMR_HURT, p.resultByteB);
     PlayerMatchRecord_Set(record, PMR_TIME_ON_PITCH, Football_MinutesOnPitch(person));

@@ -87,7 +87,10 @@ void Football_NoteLeaving(int32_t person);
 // The person's match record; nothing while the rating mode word is set. The three effort values
 // (fields 2-4: ticks as his side's active player, ticks closing down the carrier, involvement)
 // are scaled to 0-95 against the highest of the 32 players. Counters are stored as bytes held at
-// 255, and the performance pages' counters go to the record's spare bytes (below).
+// 255, and the performance pages' counters go to the record's spare bytes (below). Field 0 is his
+// player id; field 14 his possession count, 6 and 56 that count x (100 - skill) / 40 for his
+// skills 7 and 21; 58 and 59 his ticks as active player and closing down, in units of 333;
+// 57 his condition, 100 less his fatigue and twice his injury total (0-100), 0 once carried off.
 void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int32_t slot);
 
 // The figures the performance pages read: the 69 record fields, then the counters kept in the

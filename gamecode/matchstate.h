@@ -31,7 +31,9 @@ constexpr int32_t SKILL_AGILITY = 18;
 struct MatchPersonStats {
     int8_t goals;
     uint8_t pad0;
-    int16_t rowCounter;  // copied into the player's row of the data block
+    // Every open-play touch of the ball, his own repeated ones too (record field 14); held at
+    // the word's top.
+    int16_t possessionCount;
     int16_t ownGoals;
     int16_t goalsAgainst;
     int16_t dives;  // dives started by a keeper

@@ -16,6 +16,8 @@
 namespace {
 
 int32_t g_infoBarType = -1;
+// A balanced match in which players are knocked and substitutes stay on the bench.
+constexpr uint32_t kKnockSeed = 2;
 
 // Line-up position n holds slot n of each side; the eleven play, the rest wait on the bench.
 void SetOutSides()
@@ -129,6 +131,104 @@ TEST(MatchData, LongTouchCountersFillFieldsNineAndThirtyThree)
         EXPECT_EQ(Football_GetMatchFigure(record, 33), row.field33);
         EXPECT_EQ(Football_GetPlayerRating(0, 6), row.rating);
     }
+}
+
+// Field 0 the player's id; 14 his possession count; 6 and 56 that count x (100 - skill) / 40
+// for skills 7 and 21, held at the word's top; 58 and 59 his ticks as active player and closing
+// down / 333, held at 127; 57 his condition, 100 - fatigue - 2 x injury total within 0-100, 0
+// once carried off.
+TEST(MatchData, PossessionTimeAndConditionFillTheirFields)
+{
+    struct Row {
+        const char* what;
+        int16_t possessions;
+        uint8_t skill7, skill21;
+        int32_t activeTicks, closingDownTicks;
+        int8_t fatigue, hurt;
+        int16_t injuryTotal;
+        int32_t field6, field56, field58, field59, field57;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"whole match",     120, 70, 40,  3000,  700, 20, 0, 15,    90,   180,   9,  2,  50},
+        {"never touched",     0, 70, 40,     0,    0,  0, 0,  0,     0,     0,   0,  0, 100},
+        {"carried off",      40, 90, 60,   340,  332, 10, 2,  5,    10,    40,   1,  0,   0},
+        {"knocked, playing", 40, 90, 60,   340,  332, 30, 1, 40,    10,    40,   1,  0,   0},
+        {"at the tops",   32767,  0,  0, 60000, 50000,  0, 0,  0, 32767, 32767, 127, 127, 100},
+    };
+    // clang-format on
+    ScopedMatch match;
+    SetOutSides();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        MatchPerson& p = *Football_GetRecordPtr(1, 4);
+        p.playerId = 4321;
+        p.stats.possessionCount = row.possessions;
+        p.skills[7] = row.skill7;
+        p.skills[21] = row.skill21;
+        p.stats.activeTicks = row.activeTicks;
+        p.stats.closingDownTicks = row.closingDownTicks;
+        p.resultByteA = row.fatigue;
+        p.resultByteB = row.hurt;
+        p.stats.injuryTotal = row.injuryTotal;
+        PlayerMatchRecord record{};
+        Football_FillPlayerMatchRecord(&record, 1, 4);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, 0), 4321);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, 14), row.possessions);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, 6), row.field6);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, 56), row.field56);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, 58), row.field58);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, 59), row.field59);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_CONDITION), row.field57);
+        EXPECT_EQ(PlayerMatchRecord_Get(record, PMR_INJURY_TOTAL), row.injuryTotal);
+    }
+}
+
+// A played match's rows at full time, field by field: a player knocked in the match, a substitute
+// who never touched the ball and a starter who played it through.
+TEST(MatchData, APlayedMatchsRowsCarryPossessionTimeAndCondition)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.seed = kKnockSeed;
+    const SoakResult result = SoakRun(builder);
+    ASSERT_TRUE(result.failures.empty()) << result.failures[0];
+    const MatchDataBlock& data = *GetMatchDataBlock();
+    int32_t knocked = 0, untouched = 0, through = 0;
+    for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
+        const MatchPerson& p = MatchPersons[person];
+        const PlayerMatchRecord& r =
+            data.sides[Person_Side(person)].players[person % MATCH_PERSONS_PER_SIDE];
+        SCOPED_TRACE(person);
+        EXPECT_EQ(static_cast<uint16_t>(PlayerMatchRecord_Get(r, 0)), p.playerId);
+        const int32_t possessions = PlayerMatchRecord_Get(r, 14);
+        // Every touch counted, repeated ones too: never fewer than the touches (field 15).
+        EXPECT_GE(possessions, PlayerMatchRecord_Get(r, 15));
+        if (p.stats.injuryTotal > 0) {
+            ++knocked;
+            const int32_t left = 100 - p.resultByteA - 2 * p.stats.injuryTotal;
+            EXPECT_EQ(PlayerMatchRecord_Get(r, PMR_CONDITION),
+                      p.resultByteB == 2 ? 0 : std::max(left, 0));
+            EXPECT_LT(PlayerMatchRecord_Get(r, PMR_CONDITION), 100 - p.resultByteA);
+        }
+        if (p.matchRating == 0) {
+            ++untouched;
+            for (const int32_t field : {14, 6, 56, 58, 59}) {
+                EXPECT_EQ(PlayerMatchRecord_Get(r, field), 0) << field;
+            }
+            EXPECT_EQ(PlayerMatchRecord_Get(r, PMR_CONDITION), 100);
+        }
+        const bool outfield = person % MATCH_PERSONS_PER_SIDE != 0;
+        if (outfield && p.offPitch == 0 && p.timesSubstituted == 0 && p.stats.minuteOn == 0) {
+            ++through;
+            EXPECT_GT(possessions, 0);
+            EXPECT_GT(PlayerMatchRecord_Get(r, 58), 0);
+            EXPECT_EQ(PlayerMatchRecord_Get(r, 6), (100 - Person_Skill(p, 7)) * possessions / 40);
+        }
+    }
+    EXPECT_GT(knocked, 0);
+    EXPECT_GT(untouched, 0);
+    EXPECT_GT(through, 0);
 }
 
 TEST(MatchData, SubstitutionSwapsTheLineUpAndBringsTheNewcomerOn)
