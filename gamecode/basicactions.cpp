@@ -288,10 +288,8 @@ void Action_Active(int32_t person)
     MatchPerson& p = MatchPersons[person];
     const int32_t side = Person_Side(person);
     if (Ball.holder != 0 || MatchPhase == PHASE_FOUL || MatchPhase > PHASE_OFFSIDE) {
-        // He walks to his place but stays his side's man for the ball.
-        const int16_t action = p.action;
+        // He walks to his place; there he stands like any other walker (a keeper turns idle).
         Action_WalkToTarget(person);
-        p.action = action;
         return;
     }
     const int32_t pace = Person_Skill(p, SKILL_PACE);

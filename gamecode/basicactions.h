@@ -14,11 +14,11 @@ bool Person_WalkBackwardsInto(int32_t person, int32_t dir, int32_t d);
 // Action 3: walks, jogs or runs to his target point (backwards when facing away and near), slows
 // as he arrives, counts in PlayersNotInPlace on the way and stands (action 0) there.
 void Action_WalkToTarget(int32_t person);
-// Action 4, his side's man for the ball: walks to his place while a keeper holds the ball or play
-// is stopped (the action stays 4); else gains up to 5 run speed toward his pace and, with the
-// ball (or just after touching it while his side keeps it), makes the carrier decision; without
-// it he runs to the ball's near look-ahead point, or closes the carrier down when the opponents'
-// active player is at the ball.
+// Action 4, his side's man for the ball: while a keeper holds the ball or play is stopped he
+// walks to his place as action 3 does (the action stays 4 until he arrives, then he stands); else
+// gains up to 5 run speed toward his pace and, with the ball (or just after touching it while his
+// side keeps it), makes the carrier decision; without it he runs to the ball's near look-ahead
+// point, or closes the carrier down when the opponents' active player is at the ball.
 void Action_Active(int32_t person);
 // Action 5: strides with the ball at his feet (animation 24) and from its frame 51 decides: a
 // pass when pressed or after 200 ticks, a dribble into open space, a long ball from far out, or

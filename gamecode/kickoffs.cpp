@@ -255,17 +255,6 @@ void FirstGoalPass()
     if (ownGoalPlayer < 0) StartCelebration(scoring, scorer);
 }
 
-// A keeper caught upfield in an outfield action would never turn idle by himself and the
-// kick-off would wait for him for ever: he goes back to minding his goal.
-void SendOutfieldKeepersBack()
-{
-    for (int32_t side = 0; side < 2; ++side) {
-        const int32_t keeper = LineUp[side][0];
-        if (MatchPersons[keeper].action < ACT_KEEPER_TAKE_BALL)
-            Person_SetAction(keeper, ACT_KEEPER_IDLE);
-    }
-}
-
 bool KeepersIdle()
 {
     return MatchPersons[LineUp[0][0]].action == ACT_KEEPER_IDLE
@@ -396,7 +385,6 @@ void Phase_GoalCelebration()
     PhaseTimer = 0;
     if (Match.celebrationActive != 0 && ++Match.celebrationTicks > kCelebrationLimit)
         Match.celebrationActive = 0;
-    SendOutfieldKeepersBack();
     if (Match.celebrationActive != 0 || !KeepersIdle()) return;
     const int32_t conceding = ConcedingSide();
     Match_AllStand();

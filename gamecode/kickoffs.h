@@ -21,9 +21,8 @@ void Phase_KickoffWhistle();
 // and remarks, the celebration; after 50 ticks phase 28, or phase 20 in the shoot-out, where the
 // kicker's goal counts as one from the first shot record.
 void Phase_Goal();
-// Phase 28: waits for the celebration (at most 500 ticks) and both keepers idle (a keeper in an
-// outfield action is sent to idle), then sets up the conceding side's kick-off (phase 10, its
-// keeper in action 23).
+// Phase 28: waits for the celebration (at most 500 ticks) and both keepers idle, then sets up the
+// conceding side's kick-off (phase 10, its keeper in action 23).
 void Phase_GoalCelebration();
 // Phase 20: once the ball is still and the goal pause over, ends a decided shoot-out (phase 14)
 // or sets up the next kick (phase 19).

@@ -2,6 +2,8 @@
 // to his meeting spot.
 #include "gamecode/basicactions.h"
 
+#include <cstdlib>
+
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/phases.h"
@@ -105,6 +107,43 @@ TEST_F(BasicActions, TurningWithTheBallMovesTheFacingOneStepTowardTheAim)
         p.aimDirection = c.aim;
         Run(3);
         EXPECT_EQ(p.facing, c.facing) << c.action;
+    }
+}
+
+// While play is stopped, or a keeper holds the ball, his side's man for the ball walks to his
+// place like any other player and stands there; a keeper caught in that action goes back to idle,
+// so no stoppage waits for him.
+TEST_F(BasicActions, ActivePlayerAtAStoppageStandsOnHisPlaceAndAKeeperGoesIdle)
+{
+    struct Case {
+        const char* what;
+        int32_t phase;
+        int16_t holder;
+        int32_t person;
+        int16_t x, y;  // where he stands; his place is 60 units further up
+        int16_t settled;
+    };
+    const Case cases[] = {
+        {"foul", PHASE_FOUL, 0, 3, 700, 704, ACT_STAND},
+        {"throw-in", PHASE_THROW_IN_AWARDED, 0, 3, 700, 704, ACT_STAND},
+        {"keeper's ball", PHASE_OPEN_PLAY, 17, 3, 700, 704, ACT_STAND},
+        {"kick-off", PHASE_KICKOFF_AFTER_GOAL, 0, 0, 796, 400, ACT_KEEPER_IDLE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        MatchPhase = static_cast<int16_t>(c.phase);
+        Ball.holder = c.holder;
+        MatchPerson& p = MatchPersons[c.person];
+        Person_PlaceAt(c.person, c.x, c.y);
+        p.targetX = c.x;
+        p.targetY = static_cast<int16_t>(c.y - 60);
+        Person_SetAction(c.person, ACT_ACTIVE);
+        for (int32_t tick = 0; tick < 300 && p.action != c.settled; ++tick) {
+            RunPersonAction(c.person);
+        }
+        EXPECT_EQ(p.action, c.settled);
+        EXPECT_LE(std::abs(p.x - p.targetX) + std::abs(p.y - p.targetY), 5);
     }
 }
 

@@ -107,20 +107,29 @@ TEST_F(Celebration, EachStyleRunsToItsPointSaysItsGroupAndPlaysItsAnimation)
     }
 }
 
-// After the celebration the kick-off waits for both keepers to be idle: one still in a save waits,
-// one caught upfield in an outfield action (his side's man for the ball) goes back to his goal.
-TEST_F(Celebration, TheKickOffWaitsForAKeeperInASaveButNotForOneCaughtUpfield)
+// After the celebration the kick-off waits for both keepers to be idle: one still in a save, or
+// caught upfield in an outfield action (his side's man for the ball, or stumbling), finishes it,
+// walks back to his goal and turns idle by himself, and the kick-off follows.
+TEST_F(Celebration, TheKickOffWaitsForAKeeperCaughtElsewhereUntilHeIsBackAndIdle)
 {
     for (const int32_t elsewhere : {ACT_ACTIVE, ACT_STUMBLE, ACT_KEEPER_HIGH_SAVE}) {
         SCOPED_TRACE(elsewhere);
         SetUp();
         Match.celebrationActive = 0;
-        Place(LineUp[0][0], elsewhere, 300, 500);
+        const int32_t keeper = LineUp[0][0];
+        Place(keeper, elsewhere, 300, 500);
+        MatchPersons[keeper].targetX = PITCH_CENTRE_X;
+        MatchPersons[keeper].targetY = 170;
         Place(LineUp[1][0], ACT_KEEPER_IDLE, 796, 2000);
         Person_PlaceAt(MATCH_BALL, 796, 130);
-        Phase_GoalCelebration();
-        const bool save = elsewhere >= ACT_KEEPER_TAKE_BALL;
-        EXPECT_EQ(MatchPhase, save ? PHASE_GOAL_CELEBRATION : PHASE_GOAL_RESTART);
+        int32_t ticks = 0;
+        for (; ticks < 2000 && MatchPhase == PHASE_GOAL_CELEBRATION; ++ticks) {
+            Phase_GoalCelebration();
+            RunPersonAction(keeper);
+        }
+        EXPECT_EQ(MatchPhase, PHASE_GOAL_RESTART);
+        EXPECT_GT(ticks, 1);
+        EXPECT_LT(ticks, 2000);
     }
 }
 
