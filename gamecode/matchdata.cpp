@@ -340,7 +340,8 @@ void Football_Substitute(int32_t side, int32_t slotOn, int32_t slotOff)
     const int32_t onIndex = PersonOf(side, slotOn), offIndex = PersonOf(side, slotOff);
     MatchPerson& on = MatchPersons[onIndex];
     MatchPerson& off = MatchPersons[offIndex];
-    Comm_Say(kSubstitutionComment, side, onIndex, offIndex, 0);
+    // The line names the player going off first, the one coming on second.
+    Comm_Say(kSubstitutionComment, side, offIndex, onIndex, 0);
     MatchPresentationOps.InfoBar(kSubstitutionInfoBar, onIndex, offIndex);
     Match_LogEvent(kEventSubstitution, side, off.playerId, on.playerId);
     SubstitutionRequest[side] = 0;

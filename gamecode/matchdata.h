@@ -25,7 +25,8 @@ int32_t Football_IsFreeKickTaker(int32_t side, int32_t slot);
 int32_t Football_IsPenaltyTaker(int32_t side, int32_t slot);
 int32_t Football_IsCaptain(int32_t side, int32_t slot);
 
-// Brings `slotOn` on for `slotOff`: the commentary and the info bar say so, an event row of kind
+// Brings `slotOn` on for `slotOff`: the commentary (group 112, the player going off first) and
+// the info bar say so, an event row of kind
 // 1 (the side, the player going off and the one coming on) is logged, the side's request is
 // cleared, the two line-up entries swap, the newcomer takes the other's place and action with
 // participation 50 and is no longer a bench player, and the side's count rises by one.

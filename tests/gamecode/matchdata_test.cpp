@@ -3,15 +3,20 @@
 #include "gamecode/matchdata.h"
 
 #include <cstring>
+#include <set>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/random.h"
 #include "game/tactics.h"
+#include "gamecode/comments/commtable.h"
 #include "gamecode/presentation.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
+#include "tools/mkdata/gametext.h"
 
 namespace {
 
@@ -260,6 +265,44 @@ TEST(MatchData, SubstitutionSwapsTheLineUpAndBringsTheNewcomerOn)
     EXPECT_EQ(static_cast<int32_t>(row.a), 1);
     EXPECT_EQ(static_cast<int32_t>(row.b), off.playerId);
     EXPECT_EQ(static_cast<int32_t>(row.c), on.playerId);
+}
+
+// Every template of the substitution line names the player going off as the one who leaves.
+TEST(MatchData, TheSubstitutionLineSaysWhoGoesOffAndWhoComesOn)
+{
+    ScopedMatch match;
+    MatchDayBuilder{}.Write();
+    std::strcpy(GetMatchSidesBlock()->sides[1].teamName, "Sud");
+    MkFileSet files;
+    MkGenerateComments(&files);
+    std::vector<uint8_t> image;
+    for (const std::vector<MkFile>& archive : files.archives) {
+        if (!archive.empty()) image = archive[0].bytes;
+    }
+    struct TableLoaded {
+        ~TableLoaded() { CommTable_Uninit(); }
+    } loaded;
+    ASSERT_TRUE(CommTable_LoadImage(image.data(), image.size()));
+    const std::set<std::string> lines = {
+        "Changement pour Sud : J. Sortant sort, J. Entrant entre",
+        "J. Entrant remplace J. Sortant",
+        "Sud proc\xe8"
+        "de \xe0 un changement, J. Entrant pour J. Sortant",
+        "J. Sortant c\xe8"
+        "de sa place \xe0 J. Entrant",
+        "Remplacement chez Sud, J. Entrant entre en jeu",
+    };
+    std::set<std::string> said;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        SetOutSides();
+        std::strcpy(Football_GetRecordPtr(1, 7)->name, "J. Sortant");
+        std::strcpy(Football_GetRecordPtr(1, 13)->name, "J. Entrant");
+        SRand(seed);
+        Football_Substitute(1, 13, 7);
+        EXPECT_EQ(lines.count(CommentaryLine), 1u) << CommentaryLine;
+        said.insert(CommentaryLine);
+    }
+    EXPECT_EQ(said, lines);
 }
 
 TEST(MatchData, ViewEntryCarriesFiguresCardsAndTheHurtState)
