@@ -121,9 +121,11 @@ MatchDataBlock* GetMatchDataBlock() { return &s_blocks.matchData; }
 const MatchPlayerEntry& GetMatchPlayerEntry(int32_t side, int32_t entry)
 {
     static MatchPlayerEntry absent;
+    // Every call is logged one level deeper: the screens ask for entries on every frame.
+    DebugPrintf(DBG_GENERAL, 2, "GetMatchPlayerEntry(): %d\n", entry);
     if (side >= 0 && side < MATCH_SIDE_COUNT && entry >= 0 && entry < MATCH_ENTRY_COUNT)
         return s_blocks.matchDay.sides[side].entries[entry];
-    DebugPrintf(DBG_GENERAL, 1, "GetMatchPlayerEntry(): entry %d out of range\n", entry);
+    DebugPrintf(DBG_GENERAL, 1, "Orrin is Passing me a player out of range %d\n", entry);
     MatchEntry_Clear(&absent);
     return absent;
 }

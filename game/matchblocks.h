@@ -405,7 +405,8 @@ void MatchBlocks_Uninit();
 MatchDayBlock* GetMatchSidesBlock();
 MatchDataBlock* GetMatchDataBlock();
 // Team-sheet entry 0-16 of side 0-1 of the match-day block; any other entry or side is an
-// absent entry, after a line on the general channel.
+// absent entry, after "Orrin is Passing me a player out of range %d" on the general channel
+// (level 1). Level 2 logs every call with its entry number.
 const MatchPlayerEntry& GetMatchPlayerEntry(int32_t side, int32_t entry);
 // Built-in tactic n (0-39) as GetComputerTactics reads it, read once per Init: the installed
 // file does not change while the game runs, and a match day sets up many computer sides. Another

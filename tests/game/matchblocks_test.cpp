@@ -274,22 +274,30 @@ TEST_F(MatchBlocksWorldTest, TheDefaultTeamDesignDressesEachSideInItsOwnClubsKit
     EXPECT_EQ(std::memcmp(&kit, Club_GetKitDesign(9, 1), sizeof(kit)), 0);
 }
 
+// Level 1 of the general channel hears only the entries out of range, level 2 every call.
 TEST_F(MatchBlocksTest, AnEntryOutsideTheTeamSheetIsAnAbsentOneAndSaysSo)
 {
     GetMatchSidesBlock()->sides[1].entries[16].playerId = 77;
-    EXPECT_EQ(+GetMatchPlayerEntry(1, 16).playerId, 77);
     DebugSetLevel(DBG_GENERAL, 1);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(+GetMatchPlayerEntry(1, 16).playerId, 77);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     for (const auto& [side, entry] : {std::pair{0, 17}, std::pair{1, -1}, std::pair{2, 0}}) {
         testing::internal::CaptureStdout();
         const MatchPlayerEntry& absent = GetMatchPlayerEntry(side, entry);
         const std::string said = testing::internal::GetCapturedStdout();
         EXPECT_EQ(+absent.playerId, 0xFFFF) << side << " " << entry;
         EXPECT_EQ(+absent.shirt, -1);
-        EXPECT_NE(
-            said.find("GetMatchPlayerEntry(): entry " + std::to_string(entry) + " out of range"),
-            std::string::npos)
-            << said;
+        EXPECT_EQ(said,
+                  "Orrin is Passing me a player out of range " + std::to_string(entry) + "\n");
     }
+    DebugSetLevel(DBG_GENERAL, 2);
+    testing::internal::CaptureStdout();
+    GetMatchPlayerEntry(1, 16);
+    GetMatchPlayerEntry(0, 17);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "GetMatchPlayerEntry(): 16\nGetMatchPlayerEntry(): 17\n"
+              "Orrin is Passing me a player out of range 17\n");
 }
 
 // Every value of the kept copy that a screen would use as an index, a count or a person, one at a
