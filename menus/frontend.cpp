@@ -881,6 +881,13 @@ void FrontEnd_NoteDispatch(int16_t option)
 
 int16_t FrontEnd_CameFrom() { return s_frontEnd.beforePrevious; }
 
+void TrimTrailingSpaces(char* text)
+{
+    for (size_t length = std::strlen(text); length > 0 && text[length - 1] == ' '; --length) {
+        text[length - 1] = '\0';
+    }
+}
+
 bool FrontEnd_HumanHasPost() { return VTW_GetClubOfManager(MANAGER_HUMAN) >= 0; }
 
 int32_t WaitTicksOrClick(int32_t ticks)

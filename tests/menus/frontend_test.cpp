@@ -2,6 +2,7 @@
 // the screens, and the routing after game time.
 #include "menus/frontend.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -350,4 +351,24 @@ TEST(FrontEnd, TheNamesFileFillsTheNamesBufferAndNoMore)
     LoadNamesFile();
     EXPECT_EQ(NamesBuffer[0], 'n');
     EXPECT_EQ(NamesBuffer[NAMES_FILE_BYTES - 1], 'z');
+}
+
+TEST(FrontEnd, TrimTrailingSpacesCutsOnlyTheBlanksAtTheEnd)
+{
+    const struct {
+        const char* text;
+        const char* trimmed;
+    } cases[] = {{"", ""},
+                 {"   ", ""},
+                 {"Jean  ", "Jean"},
+                 {" J. Dupont ", " J. Dupont"},
+                 {"Jean\t", "Jean\t"},
+                 {"Jean", "Jean"}};
+    for (const auto& c : cases) {
+        char text[16] = {};
+        std::strncpy(text, c.text, sizeof text - 1);
+        TrimTrailingSpaces(text);
+        EXPECT_STREQ(text, c.trimmed) << '"' << c.text << '"';
+        EXPECT_EQ(text[std::strlen(c.text)], '\0');  // each blank became a terminator
+    }
 }
