@@ -773,6 +773,13 @@ int32_t Office_InfoBox(MenuHotspot*)
     return EXM_CODE_REDRAW;
 }
 
+int32_t Office_Escape()
+{
+    Office.flags &=
+        static_cast<uint8_t>(~(OFFICE_INFO_BOX | OFFICE_OFFERS_PAGE | OFFICE_TEAM_PAGE));
+    return EXM_CODE_LEAVE;
+}
+
 int32_t Office_OffersPage(MenuHotspot*)
 {
     Office.flags = static_cast<uint8_t>((Office.flags ^ OFFICE_OFFERS_PAGE) & ~OFFICE_TEAM_PAGE);
@@ -920,7 +927,7 @@ const MenuItem* Office_Table()
         {0x1f, 0, 470, 10, 10, MenuNumber(-1), Office_MoneySwitch},
         {0x1f, 10, 470, 10, 10, MenuNumber(-1), Office_MoneyIn},
         {0x1f, 20, 470, 10, 10, MenuNumber(-1), Office_MoneyOut},
-        MenuEndItem(nullptr, nullptr),
+        MenuEndItem(nullptr, Office_Escape),
     };
     return table;
 }
