@@ -411,16 +411,16 @@ consteval bool EveryOptionInPlace()
 static_assert(EveryOptionInPlace(), "an option row is out of order");
 
 // Where a screen left by Escape goes when its handlers chose nothing (else it would open again at
-// once): back to the screen it was opened from. A game step is never run again that way, a screen
-// never leads back to itself, and a running career never falls back to the title screen, which
-// would throw it away; the office is the career's way back when nothing better is known.
+// once): back to the screen it was opened from. A game step is never run again that way, and a
+// running career never falls back to the title screen, which would throw it away; the office is
+// the career's way back when nothing better is known.
 int16_t EscapeWayBack(int16_t option)
 {
     const int16_t from = s_frontEnd.wayBack[option];
     const bool careerRunning = FrontEnd_HumanHasPost();
     const bool screen =
         from >= 0 && from < MENU_OPTION_COUNT && DISPATCH[from].kind == DISPATCH_SCREEN;
-    if (screen && from != option && !(careerRunning && from == MENU_OPTION_TITLE)) return from;
+    if (screen && !(careerRunning && from == MENU_OPTION_TITLE)) return from;
     return careerRunning ? MENU_OPTION_OFFICE : MENU_OPTION_TITLE;
 }
 
