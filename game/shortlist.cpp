@@ -83,7 +83,6 @@ int32_t LargestStat(int32_t a, int32_t b)
 }
 
 int32_t PlayerId(int32_t player) { return player; }
-int32_t SearchScore(int32_t player) { return PlayerSearchScore[player]; }
 
 int32_t ShirtKey(int32_t player)
 {
@@ -108,10 +107,20 @@ int32_t NoKey(int32_t, int32_t) { return 0; }
 
 }  // namespace
 
+int32_t CompareSearchScore(int32_t a, int32_t b)
+{
+    return Descending(PlayerSearchScore[a], PlayerSearchScore[b]);
+}
+
+int32_t CompareValue(int32_t a, int32_t b)
+{
+    return Descending(VTW_GetPlayerValue(a), VTW_GetPlayerValue(b));
+}
+
 // clang-format off
 const PlayerComparator PlayerCompareTable[PLAYER_COMPARATORS] = {
-    Largest<PlayerId>,                      Largest32<SearchScore>,
-    Largest<VTW_GetPlayerAge>,              Largest32<VTW_GetPlayerValue>,
+    Largest<PlayerId>,                      CompareSearchScore,
+    Largest<VTW_GetPlayerAge>,              CompareValue,
     Largest32<VTW_GetPlayerValue>,          Largest<VTW_GetPlayerSide>,
     Smallest<VTW_GetPositionType>,
     // Ability statistics 0-7.

@@ -22,6 +22,10 @@ extern int32_t PlayerSearchScore[PERSON_MAX];  // by player id; zero until a sea
 using PlayerComparator = int32_t (*)(int32_t a, int32_t b);
 // -1 when a sorts before b, 1 after, 0 equal on that key. Slot 39 finds every pair equal.
 extern const PlayerComparator PlayerCompareTable[PLAYER_COMPARATORS];
+// The player search's two keys, slots 1 and 3: the higher PlayerSearchScore, and the higher
+// value, sorts first.
+int32_t CompareSearchScore(int32_t a, int32_t b);
+int32_t CompareValue(int32_t a, int32_t b);
 
 // Both lists empty, no sort key, every search score 0; the shortlist is registered with the saved
 // game as block "SHRT" (80 bytes).

@@ -11,9 +11,11 @@
 #include "game/textmess.h"
 #include "menus/contractterms.h"
 #include "menus/exm.h"
+#include "menus/finances.h"
 #include "menus/frontend.h"
 #include "menus/helppanel.h"
 #include "menus/individualgrid.h"
+#include "menus/individualtraining.h"
 #include "menus/machine.h"
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
@@ -35,6 +37,10 @@ constexpr int32_t TEXT_INDIVIDUAL_GRID = 600;
 constexpr int32_t TEXT_PLAYER_ROLES = 2070;
 constexpr int32_t TEXT_HELP = 741;
 constexpr int32_t TEXT_CONTRACT_TERMS = 729;
+constexpr int32_t TEXT_BEST_PLAYERS = 1210;
+constexpr int32_t TEXT_INJURY_LIST = 841;
+constexpr int32_t TEXT_FINANCES = 253;
+constexpr int16_t OPTION_BEST_PLAYERS = 37;
 constexpr int32_t TEXT_HELP_FIRST = TEXT_DEV_BASE + 43;  // "PAD LEFT - Quit" and five more
 constexpr int32_t HELP_LINES = 6;
 
@@ -144,6 +150,15 @@ TesterAction WaitForTesterKey()
 
 int32_t EscapeDoesNothing() { return EXM_CODE_NONE; }
 
+// Runs one of the human's own club tables over the screen: left for another option, this screen
+// leaves too, else it is built again. Without a post he has no club to show.
+int32_t RunOwnClubTable(const MenuItem* table)
+{
+    if (!FrontEnd_HumanHasPost()) return EXM_CODE_NONE;
+    EXM_PushAndRun(table);
+    return MenuOption != OPTION_DEBUG_SCREEN ? EXM_CODE_LEAVE : EXM_CODE_REDRAW;
+}
+
 }  // namespace
 
 void DebugScreenInit() { DebugScreen = {INT16_MIN, INT16_MIN, 0}; }
@@ -187,6 +202,15 @@ int32_t Debug_PlayerRoles(MenuHotspot*)
     MenuOption = OPTION_PLAYER_ROLES;
     return EXM_CODE_LEAVE;
 }
+
+int32_t Debug_BestPlayers(MenuHotspot*)
+{
+    MenuOption = OPTION_BEST_PLAYERS;
+    return EXM_CODE_LEAVE;
+}
+
+int32_t Debug_InjuryList(MenuHotspot*) { return RunOwnClubTable(InjuryList_Table()); }
+int32_t Debug_Finances(MenuHotspot*) { return RunOwnClubTable(Finances_Table()); }
 
 int32_t Debug_HelpPanel(MenuHotspot*)
 {
@@ -240,6 +264,9 @@ const MenuItem* DebugScreen_Table()
         {0x200c, 400, 170, 200, 30, MenuTextNo(TEXT_PLAYER_ROLES), Debug_PlayerRoles},
         {0x200c, 60, 70, 200, 30, MenuTextNo(TEXT_HELP), Debug_HelpPanel},
         {0x200c, 60, 110, 200, 30, MenuTextNo(TEXT_CONTRACT_TERMS), Debug_ContractTerms},
+        {0x200c, 60, 150, 200, 30, MenuTextNo(TEXT_BEST_PLAYERS), Debug_BestPlayers},
+        {0x200c, 60, 190, 200, 30, MenuTextNo(TEXT_INJURY_LIST), Debug_InjuryList},
+        {0x200c, 60, 230, 200, 30, MenuTextNo(TEXT_FINANCES), Debug_Finances},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), DebugScreen_Back},
         MenuEndItem(nullptr, EscapeDoesNothing),
     };

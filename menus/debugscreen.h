@@ -26,10 +26,15 @@ void DebugScreenUninit();
 // it is on, nothing otherwise.
 void DebugScreen_Init();
 int32_t DebugScreen_Back(MenuHotspot* hotspot);  // the office: 6
-// The screens that no player menu opens: 6 to the player-evolution screen or the team-training
-// grid.
+// The screens that no player menu opens: 6 to the player-evolution screen, the team-training
+// grid or the best players.
 int32_t Debug_PlayerEvolution(MenuHotspot* hotspot);
 int32_t Debug_TrainingGrid(MenuHotspot* hotspot);
+int32_t Debug_BestPlayers(MenuHotspot* hotspot);
+// The human's injury list and finances, each run over the screen: 6 when it left for another
+// option, else 2; nothing without a post.
+int32_t Debug_InjuryList(MenuHotspot* hotspot);
+int32_t Debug_Finances(MenuHotspot* hotspot);
 // The help panel and the club's contract terms, each run over the screen until closed: 2.
 int32_t Debug_HelpPanel(MenuHotspot* hotspot);
 int32_t Debug_ContractTerms(MenuHotspot* hotspot);

@@ -60,6 +60,8 @@ struct ExmState {
     int32_t grabPointer;
     int32_t grabPosition;
     MenuInitFn afterPresent;
+    bool escapeLeaves;  // this wait ends by Escape on a table without an Escape callback
+    bool leftByEscape;  // the same, of the table left last
 };
 
 ExmState s_exm;
@@ -430,6 +432,7 @@ int32_t Pass(int32_t code, uint32_t* lastTick)
         code = TextFieldStep(code);
     } else if (MenuKeyCodeHook() == 0 && KeyWasPressed(EXM_ESCAPE_KEY)) {
         const MenuEscapeFn escape = Top().escapeCallback;
+        s_exm.escapeLeaves = escape == nullptr;
         code = escape != nullptr ? escape() : EXM_CODE_LEAVE;
     } else if (s_exm.pending != nullptr && !s_exm.walking) {
         const MenuItem* table = s_exm.pending;
@@ -557,9 +560,11 @@ int32_t EXM_MenuLoop()
         code = EXM_CODE_NONE;  // acted on: the wait starts afresh
         s_exm.clicked = 0;
         uint32_t lastTick = TickCount;
+        s_exm.escapeLeaves = false;
         while (Waiting(code))
             code = Pass(code, &lastTick);
         if (code == EXM_CODE_LEAVE && !s_exm.rebuild) {
+            s_exm.leftByEscape = s_exm.escapeLeaves;
             const MenuExitFn exitFn = Top().exitCallback;
             --s_exm.depth;
             s_exm.stack.count = s_exm.depth + 1;
@@ -573,6 +578,7 @@ int32_t EXM_MenuLoop()
 }
 
 int32_t EXM_GetRebuildFlag() { return s_exm.rebuild ? 1 : 0; }
+bool EXM_LeftByEscape() { return s_exm.leftByEscape; }
 
 void EXM_RedrawNow()
 {

@@ -183,6 +183,9 @@ int32_t EXM_PushAndRun(const MenuItem* table);
 int32_t EXM_MenuLoop();
 
 int32_t EXM_GetRebuildFlag();
+// Whether the table left last was left by Escape for want of an Escape callback of its own: its
+// handlers chose no next screen, so the one who runs it decides where Escape leads.
+bool EXM_LeftByEscape();
 // The full redraw that code 2 asks for, at once, of the screen being run (nothing outside a
 // run or during a walk): for benchmarks, which time one redraw from inside the loop.
 void EXM_RedrawNow();

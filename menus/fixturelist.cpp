@@ -101,7 +101,7 @@ void ListShownDay()
     for (int32_t i = 0; i < S().count; ++i) {
         if (VTW_GetFixtureDay(S().list[i]) != S().shownDay) continue;
         if (S().dayCount == FIXTURE_LIST_DAY_MAX)
-            FatalError("Init_M_MN12(): more than 250 fixtures on day %d", S().shownDay);
+            FatalError("Caddock Has Not Allowed Enough Room In His Array. Sorry: M_MN12");
         S().dayList[S().dayCount++] = S().list[i];
     }
     // A day with fewer fixtures than the one before must not open scrolled past them.

@@ -152,6 +152,8 @@ struct DispatchRow {
 struct FrontEndState {
     int16_t beforePrevious;  // the option dispatched before the current one
     int16_t screen;          // the dispatched screen running, 0 none
+    // By option: the option it was last entered from afresh, -1 none; where Escape leads back.
+    std::array<int16_t, MENU_OPTION_COUNT> wayBack;
 };
 
 FrontEndState s_frontEnd;
@@ -408,6 +410,20 @@ consteval bool EveryOptionInPlace()
 }
 static_assert(EveryOptionInPlace(), "an option row is out of order");
 
+// Where a screen left by Escape goes when its handlers chose nothing (else it would open again at
+// once): back to the screen it was opened from. A game step is never run again that way, and a
+// running career never falls back to the title screen, which would throw it away; the office is
+// the career's way back when nothing better is known.
+int16_t EscapeWayBack(int16_t option)
+{
+    const int16_t from = s_frontEnd.wayBack[option];
+    const bool careerRunning = FrontEnd_HumanHasPost();
+    const bool screen =
+        from >= 0 && from < MENU_OPTION_COUNT && DISPATCH[from].kind == DISPATCH_SCREEN;
+    if (screen && !(careerRunning && from == MENU_OPTION_TITLE)) return from;
+    return careerRunning ? MENU_OPTION_OFFICE : MENU_OPTION_TITLE;
+}
+
 // Options whose screens show the human's club, and the match-report pages; false when the
 // option sends on to another one instead of showing its screen.
 bool BeforeScreen(int32_t option)
@@ -663,6 +679,7 @@ void FrontEndInit()
     FrontEndRoutes = DEFAULT_ROUTES;
     s_frontEnd = {};
     s_frontEnd.beforePrevious = -1;
+    s_frontEnd.wayBack.fill(-1);
     MenuBarInit();
     MenuContInit();
     GfxGenInit();
@@ -861,6 +878,7 @@ void DispatchOption(int32_t option)
     s_frontEnd.screen = row.option;
     RunScreen(row.table());
     s_frontEnd.screen = 0;
+    if (MenuOption == option && EXM_LeftByEscape()) MenuOption = EscapeWayBack(row.option);
     if (row.after != nullptr) row.after();
 }
 
@@ -877,9 +895,22 @@ void FrontEnd_NoteDispatch(int16_t option)
     if (option == MENU_OPTION_VIDEO) return;
     if (PreviousOption != MENU_OPTION_TO_SQUAD) s_frontEnd.beforePrevious = PreviousOption;
     PreviousOption = option;
+    // Coming back from a screen this one opened, or opening it again, keeps its way back, so that
+    // Escape steps back along the way the player came instead of to and fro.
+    const int16_t from = s_frontEnd.beforePrevious;
+    const bool back = from >= 0 && from < MENU_OPTION_COUNT && s_frontEnd.wayBack[from] == option;
+    if (option >= 0 && option < MENU_OPTION_COUNT && from != option && !back)
+        s_frontEnd.wayBack[option] = from;
 }
 
 int16_t FrontEnd_CameFrom() { return s_frontEnd.beforePrevious; }
+
+void TrimTrailingSpaces(char* text)
+{
+    for (size_t length = std::strlen(text); length > 0 && text[length - 1] == ' '; --length) {
+        text[length - 1] = '\0';
+    }
+}
 
 bool FrontEnd_HumanHasPost() { return VTW_GetClubOfManager(MANAGER_HUMAN) >= 0; }
 

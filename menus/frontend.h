@@ -94,7 +94,10 @@ int32_t WaitTicksOrClick(int32_t ticks);
 // After a day, a negotiation or contract talks: the next option (nothing when it is -1).
 void RouteGameEvents();
 void LoadNamesFile();  // "stats\names.dat" into the names buffer, at most NAMES_FILE_BYTES
-// The dispatcher's bookkeeping before it runs an option: PreviousOption and the option before it.
+// The blanks at the end of a text become terminators, in place.
+void TrimTrailingSpaces(char* text);
+// The dispatcher's bookkeeping before it runs an option: PreviousOption, the option before it,
+// and the screen Escape leads back to when the option's screen chooses none.
 void FrontEnd_NoteDispatch(int16_t option);
 // Plays the fixture of the match-sides block, the menu display down while the match shows.
 void RunMatch3D();

@@ -20,6 +20,7 @@
 #include "engine/timer.h"
 #include "game/gamestate.h"
 #include "game/textmess.h"
+#include "menus/exm.h"
 #include "menus/loadbar.h"
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
@@ -446,7 +447,10 @@ void DoMessageBox(const char* text, uint32_t timeoutTicks)
     const uint32_t start = TickCount;
     bool held = true;
     uint16_t buttons = 0;
-    while (!ModalFrame(&held, &buttons) && !TimedOut(start, timeoutTicks)) {
+    // Escape closes the box as a click does; one pressed before the box showed does not.
+    KeyWasPressed(EXM_ESCAPE_KEY);
+    while (!ModalFrame(&held, &buttons) && !TimedOut(start, timeoutTicks)
+           && KeyWasPressed(EXM_ESCAPE_KEY) == 0) {
     }
     ForgetHeldPress();
     SetDrawAttribute(1, 0);

@@ -91,7 +91,7 @@ void ResetScreenSection(int32_t n);    // frees it without putting it back
 int32_t IsSavedScreenSection(int32_t n);
 
 // The text on the panel over section 4, closed by a new press anywhere (a button already down
-// must be released first) or after `timeoutTicks` (0: never).
+// must be released first), by Escape pressed while it shows, or after `timeoutTicks` (0: never).
 void DoMessageBox(const char* text, uint32_t timeoutTicks);
 // The text and the buttons; answers the first button under a new press, or on time-out -1, or
 // the number of buttons when a press had missed them all.

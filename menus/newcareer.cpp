@@ -422,10 +422,7 @@ void ManagerName_Reset()
 
 void ManagerName_Confirm()
 {
-    size_t length = std::strlen(ManagerNameBuffer);
-    while (length > 0 && ManagerNameBuffer[length - 1] == ' ') {
-        ManagerNameBuffer[--length] = '\0';
-    }
+    TrimTrailingSpaces(ManagerNameBuffer);
     VTW_SetManagerName(ManagerNameBuffer);
     VTW_SetPlayerInitial(PERSON_HUMAN, 0);
 }

@@ -22,9 +22,7 @@
 #include "menus/dayscreen.h"
 #include "menus/debugscreen.h"
 #include "menus/exm.h"
-#include "menus/finances.h"
 #include "menus/frontend.h"
-#include "menus/individualtraining.h"
 #include "menus/joboffer.h"
 #include "menus/machine.h"
 #include "menus/matchstats.h"
@@ -61,8 +59,6 @@ constexpr int32_t TEXT_TO_MATCH_DAY = 547;
 constexpr int32_t TEXT_NEW_SEASON = 765;
 constexpr int32_t TEXT_PLAY_MATCH = 552;
 constexpr int32_t TEXT_DEBUG = 1014;
-constexpr int32_t TEXT_FINANCES = 253;
-constexpr int32_t TEXT_INJURY_LIST = 841;
 constexpr int32_t TEXT_NEXT_MATCH = 262;
 constexpr int32_t TEXT_HOME = 102;
 constexpr int32_t TEXT_AWAY = 103;
@@ -591,23 +587,6 @@ int32_t TeamSheets(MenuListEntry* entry)
     return LIST_CODE_REDRAW;
 }
 
-// The finances and the injury list are the human's own: another club's, or none without a
-// post, stay closed.
-bool OwnClubDataOpen() { return FrontEnd_HumanHasPost() && SelectedClub() == HumanClub(); }
-
-// Runs one of the human's own club tables over the office: left for another option, the office
-// leaves too, else it is built again.
-int32_t OpenOwnClubData(const MenuItem* table)
-{
-    if (!OwnClubDataOpen()) return LIST_CODE_CLOSE;
-    EXM_PushAndRun(table);
-    if (MenuOption != MENU_OPTION_OFFICE) return Leave(MenuOption);
-    return LIST_CODE_REDRAW;
-}
-
-int32_t OpenFinances(MenuListEntry*) { return OpenOwnClubData(Finances_Table()); }
-int32_t OpenInjuryList(MenuListEntry*) { return OpenOwnClubData(InjuryList_Table()); }
-
 // Entries are found by their label, so that entries added to the list move none of them.
 void EnableClubDataEntry(int32_t textNo, bool enabled)
 {
@@ -621,8 +600,6 @@ void PrepareClubData(MenuListRecord*)
     const int32_t club = SelectedClub();
     EnableClubDataEntry(2118, VTW_GetClubController(club) != MANAGER_COMPUTER);
     EnableClubDataEntry(1482, VTW_GetSeasonCounter() >= 1);
-    EnableClubDataEntry(TEXT_INJURY_LIST, OwnClubDataOpen());
-    EnableClubDataEntry(TEXT_FINANCES, OwnClubDataOpen());
 }
 
 int32_t ChooseDivision(MenuListEntry* entry)
@@ -758,19 +735,11 @@ MenuListEntry* Office_CalendarPopup()
 MenuListEntry* Office_ClubDataPopup()
 {
     static MenuListEntry popup[] = {
-        MenuList_Title(2113, PrepareClubData),
-        MenuList_Entry(2115, Statistic, 30),
-        MenuList_Entry(2116, Statistic, 29),
-        MenuList_Entry(2117, Statistic, 31),
-        MenuList_Entry(2118, Statistic, 61),
-        MenuList_Entry(2119, ToOption, 36),
-        MenuList_Entry(1216, ToOption, 27),
-        MenuList_Entry(1210, ToOption, 37),
-        MenuList_Entry(2120, TeamSheets, 32),
-        MenuList_Entry(1482, ToOption, 82),
-        MenuList_Entry(TEXT_INJURY_LIST, OpenInjuryList),
-        MenuList_Entry(TEXT_FINANCES, OpenFinances),
-        MenuList_End(),
+        MenuList_Title(2113, PrepareClubData), MenuList_Entry(2115, Statistic, 30),
+        MenuList_Entry(2116, Statistic, 29),   MenuList_Entry(2117, Statistic, 31),
+        MenuList_Entry(2118, Statistic, 61),   MenuList_Entry(2119, ToOption, 36),
+        MenuList_Entry(1216, ToOption, 27),    MenuList_Entry(2120, TeamSheets, 32),
+        MenuList_Entry(1482, ToOption, 82),    MenuList_End(),
     };
     return popup;
 }
@@ -802,6 +771,13 @@ int32_t Office_InfoBox(MenuHotspot*)
     Office.flags ^= OFFICE_INFO_BOX;
     Office.flags &= static_cast<uint8_t>(~(OFFICE_OFFERS_PAGE | OFFICE_TEAM_PAGE));
     return EXM_CODE_REDRAW;
+}
+
+int32_t Office_Escape()
+{
+    Office.flags &=
+        static_cast<uint8_t>(~(OFFICE_INFO_BOX | OFFICE_OFFERS_PAGE | OFFICE_TEAM_PAGE));
+    return EXM_CODE_LEAVE;
 }
 
 int32_t Office_OffersPage(MenuHotspot*)
@@ -951,7 +927,7 @@ const MenuItem* Office_Table()
         {0x1f, 0, 470, 10, 10, MenuNumber(-1), Office_MoneySwitch},
         {0x1f, 10, 470, 10, 10, MenuNumber(-1), Office_MoneyIn},
         {0x1f, 20, 470, 10, 10, MenuNumber(-1), Office_MoneyOut},
-        MenuEndItem(nullptr, nullptr),
+        MenuEndItem(nullptr, Office_Escape),
     };
     return table;
 }

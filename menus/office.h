@@ -101,6 +101,9 @@ MenuListEntry* Office_DivisionPopup();           // the country's divisions, "Re
 void Office_PreparePopup(MenuListEntry* popup);  // runs the description's prepare callback
 
 int32_t Office_InfoBox(MenuHotspot* hotspot);  // toggles information-box mode
+// Escape leaves the office with the information box closed; with no other screen chosen the
+// office, the hub a career always comes back to, opens again.
+int32_t Office_Escape();
 int32_t Office_OffersPage(MenuHotspot* hotspot);
 int32_t Office_TeamPage(MenuHotspot* hotspot);
 int32_t Office_ClubsUp(MenuHotspot* hotspot);

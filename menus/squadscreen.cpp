@@ -418,7 +418,7 @@ void SquadScreenInit()
 
 void SquadScreenUninit() { SquadScreenInit(); }
 
-void Squad_Build()
+void Init_M_MN7()
 {
     MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
     if (EXM_GetRebuildFlag() != 0) TakeSquad();
@@ -557,7 +557,7 @@ void FillSquadTable(int32_t club, int32_t)
 const MenuItem* Squad_Table()
 {
     static const MenuItem table[] = {
-        {0x36, 0, 0, 0, 0, MenuCallback(Squad_Build), nullptr},
+        {0x36, 0, 0, 0, 0, MenuCallback(Init_M_MN7), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_texts.clubName), nullptr},

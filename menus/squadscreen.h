@@ -58,7 +58,7 @@ void SquadScreenUninit();
 
 // The build: on a fresh entry the squad of the current club is taken again (the players
 // originating from it when ClubChangedFlag is 1), and every time it is sorted and its rows filled.
-void Squad_Build();
+void Init_M_MN7();
 // A click on the icon field of place `index` (0-31): a pending role, or one half of a shirt
 // swap. 2 when something changed, else 0; nothing changes on a club no human runs.
 int32_t Squad_ClickPlayer(int32_t index);

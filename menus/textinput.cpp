@@ -11,6 +11,7 @@
 #include "engine/keyboard.h"
 #include "engine/memory.h"
 #include "menus/exm.h"
+#include "menus/frontend.h"
 #include "menus/machine.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
@@ -313,9 +314,8 @@ void EXTI_InitTextInput(const TextInputField* field)
     AllocateMemory(&s_text.display, bytes, MEM_TYPE_GAME);
     SetText(field->initial != nullptr ? field->initial : "");
     if ((field->flags & TEXTINPUT_PADDED) != 0) {
-        while (s_text.length > 0 && s_text.edit[s_text.length - 1] == ' ') {
-            s_text.edit[--s_text.length] = '\0';
-        }
+        TrimTrailingSpaces(s_text.edit);
+        s_text.length = static_cast<int32_t>(std::strlen(s_text.edit));
         s_text.cursor = s_text.length;
     }
     BuildDisplay();

@@ -53,11 +53,11 @@ const std::string kBackToOffice = "click 570 452\nuntil option == 3 max 3000\nwa
 // The club statistics, each link among the three once: 30, 29, 30, 31, 29, 31, 30.
 std::string ClubStatistics()
 {
-    return ClubData(206, 30) + "move 630 300\nwait 20\ngrab attendance.png\n"
+    return ClubData(152, 30) + "move 630 300\nwait 20\ngrab attendance.png\n"
            + Then(235, 455, 29, "goals.png") + Then(235, 455, 30) + Then(415, 455, 31, "misc.png")
            + Then(235, 455, 29) + Then(415, 455, 31) + Then(415, 455, 30) + kBackToOffice
-           + ClubData(80, 32) + "move 630 300\nwait 20\ngrab matches.png\n" + kBackToOffice
-           + ClubData(152, 61) + "move 630 300\nwait 20\ngrab graphs.png\n" + kBackToOffice;
+           + ClubData(44, 32) + "move 630 300\nwait 20\ngrab matches.png\n" + kBackToOffice
+           + ClubData(98, 61) + "move 630 300\nwait 20\ngrab graphs.png\n" + kBackToOffice;
 }
 
 // Waits for history screen `screen`, grabs it as `grab`, then its OK button to the office.
@@ -75,11 +75,20 @@ std::string FromGeneralMenu(int32_t row)
            + "\nwait 20\ntap\n";
 }
 
-// An entry of "Données de clubs" in row `row` below its title (twelve rows).
+// An entry of "Données de clubs" in row `row` below its title (nine rows).
 std::string ClubDataRow(int32_t row)
 {
-    return "click 158 455\nwait 20\nmotion 0 -" + std::to_string(224 - 18 * row)
+    return "click 158 455\nwait 20\nmotion 0 -" + std::to_string(170 - 18 * row)
            + "\nwait 20\ntap\n";
+}
+
+// The best players, which no option opens: the debug screen's button, the unattended run switched
+// on for the way in and off again once the screen has led back to the office.
+std::string BestPlayersFromTheDebugScreen()
+{
+    return SharedScript("auto_run_switch.txt")
+           + "click 320 50\nuntil option == 52 max 3000\nwait 300\nclick 160 165\n"
+           + Grab(37, "best_players.png") + SharedScript("auto_run_switch.txt");
 }
 
 // The history screens from the bar and the office, a computer club's transfers both ways (the
@@ -90,9 +99,9 @@ std::string HistoryScreens()
     return FromGeneralMenu(3) + Grab(34, "scorers.png") + FromGeneralMenu(4)
            + Grab(76, "performances.png") + FromGeneralMenu(7) + Grab(44, "trophies.png")
            + FromGeneralMenu(13) + Grab(45, "national_records.png") + FromGeneralMenu(8)
-           + Grab(58, "eleven.png") + ClubDataRow(9) + Grab(82, "league_history.png")
-           + ClubDataRow(7) + Grab(37, "best_players.png") + "click 60 120\nwait 100\n"
-           + ClubDataRow(5) + "until historyscreen == 36 max 3000\nwait 300\nmove 630 "
+           + Grab(58, "eleven.png") + ClubDataRow(8) + Grab(82, "league_history.png")
+           + BestPlayersFromTheDebugScreen() + "click 60 120\nwait 100\n" + ClubDataRow(5)
+           + "until historyscreen == 36 max 3000\nwait 300\nmove 630 "
            + "300\nwait 20\ngrab bought.png\nclick 431 455\nwait 100\n" + Grab(36, "sold.png")
            + FromGeneralMenu(14) + "until option == 11 max 3000\nwait 300\nclick 316 455\n"
            + "wait 20\nmotion 0 -26\nwait 20\ntap\n" + Grab(48, "groups.png");

@@ -85,12 +85,14 @@ until option == 3 max 3000
 wait 300
 )";
 
-// "Données de clubs" > "Finances", then "Menu préc."
-const char* const kFinances = R"(click 158 455
-wait 20
-motion 0 -26
-wait 20
-tap
+// The finances, which no option opens: the debug screen's "Finances" with the unattended run
+// switched on for the way in and off again after; "Menu préc." to the office.
+std::string Finances()
+{
+    return SharedScript("auto_run_switch.txt") + R"(click 320 50
+until option == 52 max 3000
+wait 300
+click 160 245
 wait 300
 move 630 300
 wait 20
@@ -98,7 +100,8 @@ grab finances.png
 click 585 451
 until option == 3 max 3000
 wait 300
-)";
+)" + SharedScript("auto_run_switch.txt");
+}
 
 // "Trier" under the first attribute column's heading; "Affectations" > "Choisir capitaine",
 // then the shirt of the third row; back to the office.
@@ -134,7 +137,7 @@ TEST(TacticsAndStats, TheEditorItsHelpFinancesAndStatisticsAndTheMatchPlaysTheTa
 {
     const std::string script =
         ScriptToTitle() + IncludeScript("new_career.txt") + FromClubMenus(94, 26) + kEditor
-        + kFinances + FromClubMenus(76, 80) + kStatistics + IncludeScript("to_match_day.txt")
+        + Finances() + FromClubMenus(76, 80) + kStatistics + IncludeScript("to_match_day.txt")
         + "until matchtactic == 40 max 20000\n" + IncludeScript("halftime.txt")
         + IncludeScript("match_to_office.txt");
     const ScriptRun run = RunScript(script + ScriptQuitFromBar());

@@ -136,3 +136,27 @@ TEST_F(PlayerSortTest, EveryComparatorIsAntisymmetric)
         EXPECT_EQ(PlayerCompareTable[key](m_squad[0], m_squad[0]), 0) << "key " << key;
     }
 }
+
+// The player search's keys: the higher score or value first, equals left to the next key (here
+// the ids, the higher first).
+TEST_F(PlayerSortTest, SearchScoreAndValueSortTheHighestFirstAndLeaveTiesToTheNextKey)
+{
+    ASSERT_GE(m_squad.size(), 4u);
+    const std::vector<int16_t> four(m_squad.begin(), m_squad.begin() + 4);
+    const int32_t scores[4] = {500, 9000, 500, 120};
+    for (size_t i = 0; i < 4; ++i) {
+        PlayerSearchScore[four[i]] = scores[i];
+    }
+    PickList5_Set(1, 0, 39, 39, 39);
+    EXPECT_EQ(Sorted(four), (std::vector<int16_t>{four[1], std::max(four[0], four[2]),
+                                                  std::min(four[0], four[2]), four[3]}));
+
+    PickList5_Set(3, 0, 39, 39, 39);
+    const std::vector<int16_t> byValue = Sorted(m_squad);
+    for (size_t i = 1; i < byValue.size(); ++i) {
+        const int32_t before = VTW_GetPlayerValue(byValue[i - 1]);
+        const int32_t after = VTW_GetPlayerValue(byValue[i]);
+        EXPECT_TRUE(before > after || (before == after && byValue[i - 1] > byValue[i])) << i;
+        EXPECT_EQ(CompareValue(byValue[i - 1], byValue[i]), before == after ? 0 : -1);
+    }
+}

@@ -1,5 +1,5 @@
 // tests/menus/finances_test.cpp: the finances screen's figures and totals, its stadium-works text,
-// and its door in the office's "Données de clubs", which runs it and comes back.
+// and its door on the developer's debug screen, which runs it and comes back.
 #include "menus/finances.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include "game/records.h"
 #include "game/tables.h"
 #include "game/textmess.h"
+#include "menus/debugscreen.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/menubar.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-// "Finances" in "Données de clubs", found by its label as the office finds it.
+// "Finances" in the office's "Données de clubs", found by its label; the list end when absent.
 MenuListEntry* FinancesEntry()
 {
     MenuListEntry* e = Office_ClubDataPopup();
@@ -75,52 +76,47 @@ TEST_F(FinancesTest, BookedFiguresShowWithTheirTotalsAndNoWorksShowTheText)
     });
 }
 
-TEST_F(FinancesTest, TheOfficeOpensItForTheHumansClubOnlyAndComesBackToItself)
+// No option of the office leads to the finances: the developer's debug screen runs them over
+// itself. Escape comes back to it; "Menu préc." or an option chosen inside leaves it too.
+TEST_F(FinancesTest, TheDebugScreenRunsThemAndTheOfficeListHasNoEntryForThem)
 {
-    MenuListEntry* entry = FinancesEntry();
-    ASSERT_NE(entry->type, LIST_END);
-    GameState.currentClub = static_cast<int16_t>(DivisionLists[0][1]);
-    Office_PreparePopup(Office_ClubDataPopup());
-    EXPECT_EQ(entry->flags & LIST_ENABLED, 0);
-    EXPECT_EQ(entry->handler(entry), LIST_CODE_CLOSE);
-    GameState.currentClub = static_cast<int16_t>(m_screen.HumanClub());
-
-    // "Données de clubs" (78, 440, 160 x 30) opens its list above itself; Finances is its last row.
-    int32_t rows = 0;
-    while (Office_ClubDataPopup()[rows + 1].type != LIST_END) {
-        ++rows;
-    }
-    const int32_t listTop = 440 - (rows * MENUBAR_ROW_HEIGHT + 4);
-    const int32_t financesY =
-        listTop + 2 + (rows - 1) * MENUBAR_ROW_HEIGHT + MENUBAR_ROW_HEIGHT / 2;
+    EXPECT_EQ(FinancesEntry()->type, LIST_END);
     struct Case {
         bool escape;           // else "Menu préc."
-        int16_t optionChosen;  // inside the finances, as the bar would; the office leaves too
+        int16_t optionChosen;  // inside the finances, as the bar would
+        int16_t after;
     };
-    const Case cases[] = {{false, MENU_OPTION_OFFICE}, {true, MENU_OPTION_OFFICE}, {true, 21}};
+    const Case cases[] = {{false, OPTION_DEBUG_SCREEN, MENU_OPTION_OFFICE},
+                          {true, OPTION_DEBUG_SCREEN, OPTION_DEBUG_SCREEN},
+                          {true, 21, 21}};
     for (const Case& c : cases) {
         MenuInputs inputs;
-        AddClick(&inputs, 260, 158, 455);
-        AddClick(&inputs, 320, 158, financesY);
+        AddClick(&inputs, 260, 160, 245);
         int32_t depthInside = -1, depthAfter = -1;
-        inputs.push_back({560, MenuInput::CALL, 0, 0, [&] {
+        inputs.push_back({460, MenuInput::CALL, 0, 0, [&] {
                               depthInside = EXM_Depth();
                               MenuOption = c.optionChosen;
                           }});
         if (c.escape) {
-            AddKey(&inputs, 600, EXM_ESCAPE_KEY);
+            AddKey(&inputs, 500, EXM_ESCAPE_KEY);
         } else {
-            AddClick(&inputs, 600, 585, 451);  // "Menu préc."
+            AddClick(&inputs, 500, 585, 451);
         }
-        inputs.push_back({800, MenuInput::CALL, 0, 0, [&] { depthAfter = EXM_Depth(); }});
-        MenuOption = MENU_OPTION_OFFICE;
+        int16_t optionAfter = -2;
+        inputs.push_back({700, MenuInput::CALL, 0, 0, [&] {
+                              depthAfter = EXM_Depth();
+                              optionAfter = MenuOption;
+                          }});
+        AddClick(&inputs, 720, 570, 436);  // the debug screen's OK icon, when it is still there
+        MenuOption = OPTION_DEBUG_SCREEN;
         Finances.club = -1;
         m_screen.Run(
-            Office_Table(), [] {}, inputs);
-        const bool stays = c.optionChosen == MENU_OPTION_OFFICE;
-        EXPECT_EQ(Finances.club, m_screen.HumanClub()) << c.optionChosen;
-        EXPECT_EQ(depthInside, 1) << c.optionChosen;              // on the office
-        EXPECT_EQ(depthAfter, stays ? 0 : -1) << c.optionChosen;  // the office again, or left
-        EXPECT_EQ(MenuOption, stays ? MENU_OPTION_OFFICE : c.optionChosen);
+            DebugScreen_Table(), [] {}, inputs);
+        const bool stays = c.after == OPTION_DEBUG_SCREEN;
+        SCOPED_TRACE(c.optionChosen);
+        EXPECT_EQ(Finances.club, m_screen.HumanClub());
+        EXPECT_EQ(depthInside, 1);
+        EXPECT_EQ(depthAfter, stays ? 0 : -1);  // the debug screen again, or left with no loop
+        EXPECT_EQ(stays ? optionAfter : MenuOption, c.after);
     }
 }

@@ -302,3 +302,23 @@ TEST_F(FixturesScreen, AContinentalCupsDayMatchesItsGolden)
     EXPECT_GT(FixtureList.dayCount, 0);
     ExpectGoldenHash("menus/fixture_list_cup", hash);
 }
+
+using FixturesScreenDeathTest = FixturesScreen;
+
+// The day list holds 250 fixtures; the 251st of one day is fatal rather than written past it.
+TEST_F(FixturesScreenDeathTest, MoreThanTwoHundredAndFiftyFixturesOnADayAreFatal)
+{
+    Fixtures_Clear();
+    const int32_t comp = Fixture_CupComp(0, 1, 0);
+    for (int32_t i = 0; i < FIXTURE_LIST_DAY_MAX; ++i) {
+        WriteRow(i, 10, comp, i % 128, 128 + i % 128);
+    }
+    FixtureList_Build(true);
+    FixtureList_ChooseCup(0);
+    FixtureList_Build(false);
+    EXPECT_EQ(FixtureList.dayCount, FIXTURE_LIST_DAY_MAX);
+    WriteRow(FIXTURE_LIST_DAY_MAX, 10, comp, 1, 2);
+    FixtureList_ChooseCup(0);  // the competition listed again
+    EXPECT_EXIT(FixtureList_Build(false), testing::ExitedWithCode(1),
+                "Caddock Has Not Allowed Enough Room In His Array\\. Sorry: M_MN12");
+}

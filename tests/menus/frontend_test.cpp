@@ -2,6 +2,7 @@
 // the screens, and the routing after game time.
 #include "menus/frontend.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
+#include "game/squad.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
 #include "game/world.h"
@@ -21,6 +23,7 @@
 #include "menus/exm.h"
 #include "menus/machine.h"
 #include "menus/menupc.h"
+#include "menus/office.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
@@ -158,6 +161,49 @@ TEST(FrontEnd, EscapeThenOkOnEveryScreenOfACareerNeverReachesTheTitle)
         }
         EXPECT_EQ(MenuOption, c.expected) << "from " << c.from << " to " << c.option;
     }
+    FrontEndUninit();
+}
+
+// Escape on a screen that has no Escape answer of its own leaves it for the screen it was opened
+// from (the office when that was a game step, itself or the title), instead of opening it again;
+// back on the squad from the card it opened, Escape goes on to the office, not to the card again.
+// The office, the hub, opens again with its information box closed.
+TEST(FrontEnd, EscapeLeavesEachScreenForTheOneItCameFrom)
+{
+    ScopedWorld world;
+    NewGameForTest(0, 17);
+    ScopedMenuDisplay display(true);
+    TempHome home;
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    VTW_SetClubControl(0, MANAGER_HUMAN);
+    GameState.humanClub = 0;
+    GameState.currentClub = 0;
+    Club_AISelectTeam(0);
+    VTW_RefreshSquadCount(0);
+    CurrentPlayer = static_cast<int16_t>(SquadList.players[0]);
+    CardReturnOption = 7;
+    struct Case {
+        int16_t from;
+        int16_t option;
+        int16_t expected;
+    };
+    const Case cases[] = {
+        {3, 7, 3},  {7, 4, 7},  {4, 7, 3},  {3, 8, 3}, {3, 26, 3}, {7, 19, 7},
+        {3, 21, 3}, {25, 7, 3}, {24, 8, 3}, {8, 8, 3}, {3, 3, 3},
+    };
+    for (const Case& c : cases) {
+        PreviousOption = c.from;
+        MenuOption = c.option;
+        Office.flags |= OFFICE_INFO_BOX | OFFICE_OFFERS_PAGE;
+        MenuInputs inputs;
+        AddKey(&inputs, 60, EXM_ESCAPE_KEY);
+        ScopedMenuScript script(inputs, 400);
+        DispatchNext();
+        EXPECT_EQ(MenuOption, c.expected) << "from " << c.from << " to " << c.option;
+        EXPECT_LT(ScopedMenuScript::Elapsed(), 300u) << c.option;  // by the first Escape
+    }
+    EXPECT_EQ(Office.flags & (OFFICE_INFO_BOX | OFFICE_OFFERS_PAGE), 0);
     FrontEndUninit();
 }
 
@@ -350,4 +396,24 @@ TEST(FrontEnd, TheNamesFileFillsTheNamesBufferAndNoMore)
     LoadNamesFile();
     EXPECT_EQ(NamesBuffer[0], 'n');
     EXPECT_EQ(NamesBuffer[NAMES_FILE_BYTES - 1], 'z');
+}
+
+TEST(FrontEnd, TrimTrailingSpacesCutsOnlyTheBlanksAtTheEnd)
+{
+    const struct {
+        const char* text;
+        const char* trimmed;
+    } cases[] = {{"", ""},
+                 {"   ", ""},
+                 {"Jean  ", "Jean"},
+                 {" J. Dupont ", " J. Dupont"},
+                 {"Jean\t", "Jean\t"},
+                 {"Jean", "Jean"}};
+    for (const auto& c : cases) {
+        char text[16] = {};
+        std::strncpy(text, c.text, sizeof text - 1);
+        TrimTrailingSpaces(text);
+        EXPECT_STREQ(text, c.trimmed) << '"' << c.text << '"';
+        EXPECT_EQ(text[std::strlen(c.text)], '\0');  // each blank became a terminator
+    }
 }

@@ -1,6 +1,6 @@
 // tests/menus/individualtraining_test.cpp: the individual training screen's sliders, position
-// marks and evaluations, its shares kept per player; the injury list, its buttons and its door in
-// the office, on a seeded career.
+// marks and evaluations, its shares kept per player; the injury list, its buttons and its door on
+// the debug screen, on a seeded career.
 #include "menus/individualtraining.h"
 
 #include <algorithm>
@@ -14,6 +14,7 @@
 #include "game/records.h"
 #include "game/squad.h"
 #include "game/tables.h"
+#include "menus/debugscreen.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/menubar.h"
@@ -238,50 +239,47 @@ TEST_F(IndividualTrainingTest, TheInjuryListShowsTheInjuredAndItsButtonsLeave)
     EXPECT_EQ(InjuryList_Performance(), 1);
 }
 
-TEST_F(IndividualTrainingTest, TheOfficeOpensTheInjuryListForTheHumansClubOnly)
+// No option of the office leads to the injury list: the developer's debug screen runs it over
+// itself. Its back button and its options leave the debug screen too; Escape comes back to it.
+TEST_F(IndividualTrainingTest, TheDebugScreenRunsTheInjuryListAndTheOfficeListHasNoEntryForIt)
 {
-    MenuListEntry* entry = Office_ClubDataPopup();
-    int32_t row = 0;
+    const MenuListEntry* entry = Office_ClubDataPopup();
     while (entry->type != LIST_END && MenuList_LabelTextNo(*entry) != 841) {
         ++entry;
-        ++row;
     }
-    ASSERT_NE(entry->type, LIST_END);
-    GameState.currentClub = static_cast<int16_t>(DivisionLists[0][1]);
-    Office_PreparePopup(Office_ClubDataPopup());
-    EXPECT_EQ(entry->flags & LIST_ENABLED, 0);
-    EXPECT_EQ(entry->handler(entry), LIST_CODE_CLOSE);
-    GameState.currentClub = static_cast<int16_t>(m_screen.HumanClub());
-    Office_PreparePopup(Office_ClubDataPopup());
-    EXPECT_NE(entry->flags & LIST_ENABLED, 0);
-
-    // "Données de clubs" (78, 440, 160 x 30) opens its list above itself.
-    int32_t rows = 0;
-    while (Office_ClubDataPopup()[rows + 1].type != LIST_END) {
-        ++rows;
-    }
-    const int32_t listTop = 440 - (rows * MENUBAR_ROW_HEIGHT + 4);
-    const int32_t entryY = listTop + 2 + (row - 1) * MENUBAR_ROW_HEIGHT + MENUBAR_ROW_HEIGHT / 2;
+    EXPECT_EQ(entry->type, LIST_END);
     struct Case {
-        int32_t x, y;  // the list's button
+        bool escape;  // else a click on the list's button at x, y
+        int32_t x, y;
         int16_t option;
     };
-    const Case cases[] = {{570, 440, MENU_OPTION_OFFICE}, {112, 455, 22}};
+    const Case cases[] = {{false, 570, 440, MENU_OPTION_OFFICE},
+                          {false, 112, 455, 22},
+                          {true, 0, 0, OPTION_DEBUG_SCREEN}};
     for (const Case& c : cases) {
         MenuInputs inputs;
-        AddClick(&inputs, 260, 158, 455);
-        AddClick(&inputs, 320, 158, entryY);
+        AddClick(&inputs, 260, 160, 205);
         int32_t depthInside = -1, depthAfter = -2;
-        inputs.push_back({560, MenuInput::CALL, 0, 0, [&] { depthInside = EXM_Depth(); }});
-        AddClick(&inputs, 600, c.x, c.y);
-        inputs.push_back({800, MenuInput::CALL, 0, 0, [&] { depthAfter = EXM_Depth(); }});
-        MenuOption = MENU_OPTION_OFFICE;
+        inputs.push_back({460, MenuInput::CALL, 0, 0, [&] { depthInside = EXM_Depth(); }});
+        if (c.escape) {
+            AddKey(&inputs, 500, EXM_ESCAPE_KEY);
+        } else {
+            AddClick(&inputs, 500, c.x, c.y);
+        }
+        int16_t optionAfter = -2;
+        inputs.push_back({700, MenuInput::CALL, 0, 0, [&] {
+                              depthAfter = EXM_Depth();
+                              optionAfter = MenuOption;
+                          }});
+        AddClick(&inputs, 720, 570, 436);  // the debug screen's OK icon, when it is still there
+        MenuOption = OPTION_DEBUG_SCREEN;
         m_screen.Run(
-            Office_Table(), [] {}, inputs);
+            DebugScreen_Table(), [] {}, inputs);
         EXPECT_EQ(depthInside, 1) << c.option;
-        // Back, the office is built again; left for another option, the office has gone too.
-        EXPECT_EQ(depthAfter, c.option == MENU_OPTION_OFFICE ? 0 : -2) << c.option;
-        EXPECT_EQ(MenuOption, c.option);
+        // Escape: the debug screen again; else it has gone too, and no loop runs any more.
+        const bool stays = c.option == OPTION_DEBUG_SCREEN;
+        EXPECT_EQ(depthAfter, stays ? 0 : -2) << c.option;
+        EXPECT_EQ(stays ? optionAfter : MenuOption, c.option);
     }
 }
 

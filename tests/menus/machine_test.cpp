@@ -19,6 +19,7 @@
 #include "engine/startup.h"
 #include "engine/winlib.h"
 #include "game/gamestate.h"
+#include "menus/exm.h"
 #include "menus/loadbar.h"
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
@@ -141,6 +142,22 @@ TEST_F(Machine, MessageBoxClosesAfterItsTimeOut)
     DoMessageBox("Bonjour", 50);
     EXPECT_GE(ScopedMenuScript::Elapsed(), 50u);
     EXPECT_LT(ScopedMenuScript::Elapsed(), 60u);
+    EXPECT_EQ(IsSavedScreenSection(MENU_MODAL_SECTION), 0);
+}
+
+// Escape closes the box as a click does, but only when pressed while the box shows.
+TEST_F(Machine, MessageBoxClosesOnAnEscapePressedWhileItShows)
+{
+    MenuInputs inputs;
+    AddKey(&inputs, 5, EXM_ESCAPE_KEY);
+    AddKey(&inputs, 40, EXM_ESCAPE_KEY);
+    ScopedMenuScript script(inputs);
+    while (ScopedMenuScript::Elapsed() < 15) {
+        WaitMenuTick();
+    }
+    DoMessageBox("Bonjour", 0);
+    EXPECT_GE(ScopedMenuScript::Elapsed(), 40u);
+    EXPECT_LT(ScopedMenuScript::Elapsed(), 50u);
     EXPECT_EQ(IsSavedScreenSection(MENU_MODAL_SECTION), 0);
 }
 

@@ -204,7 +204,7 @@ TEST_F(SquadScreenTest, TheFourOrdersAndSortingOffAtEveryBuild)
              {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
             SquadScreen.byCategory = c.byCategory;
             SquadScreen.sorted = c.sorted;
-            Squad_Build();
+            Init_M_MN7();
             orders.emplace_back(std::begin(SquadScreen.order), std::end(SquadScreen.order));
         }
     });
