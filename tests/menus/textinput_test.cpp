@@ -310,6 +310,18 @@ TEST_F(TextField, AOneLineFieldStopsAtItsWidthAndShowsWhereItStops)
     Type({KEY_BACKSPACE});
     EXPECT_EQ(barColour(), typing);
     EXTI_End(TEXTINPUT_ESCAPED);
+
+    // A wide field stops at its capacity: its bar turns with the last character it takes.
+    char shortText[] = "ab  ";
+    InitTextInput(100, 200, 400, MENU_ALIGN_TL, shortText, m_output, nullptr, nullptr);
+    Type({KEY_BACKSPACE});
+    EXPECT_EQ(barColour(), typing);
+    Type({"c"});
+    EXPECT_EQ(barColour(), typing);
+    Type({"c"});
+    EXPECT_STREQ(EXTI_Text(), "acc");
+    EXPECT_NE(barColour(), typing);
+    EXTI_End(TEXTINPUT_ESCAPED);
 }
 
 TEST(TextFieldDeathTest, AnAlignmentOtherThanTopLeftIsFatal)
