@@ -118,6 +118,7 @@ void MonthlyContract(int32_t id, PlayerRecord* p, const std::array<uint8_t, CLUB
 {
     const int32_t club = p->club;
     if (club < 0 || club >= CLUB_FULL_MAX || p->contractMonths == 0 || p->loanClub >= 0) return;
+    if ((p->flags & PLAYER_MANAGER) != 0) return;  // the player-manager's contract is his post's
     --p->contractMonths;
     const bool computerDecides = !IsHumans(club) || AutoRunMode != 0;
     if (computerDecides && p->contractMonths <= RENEWAL_MONTHS)

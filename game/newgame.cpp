@@ -135,7 +135,7 @@ void FillFullPlayer(int32_t id, const WorldPerson& w)
     p.morale = 75;
     p.fitness = 100;
     const int32_t age = GAME_FIRST_YEAR - 1950 - w.birthYear;
-    p.experience = static_cast<uint8_t>(std::clamp((age - 16) * 12, 0, 255));
+    p.experience = static_cast<uint8_t>(Stat_ExperienceOfAge(age));
     p.formation = w.formation;
     p.variant = w.variant;
     p.tacticB = static_cast<int16_t>(w.formation * 5 + w.variant);  // the 40 built-in tactics

@@ -15,6 +15,7 @@
 #include "game/records.h"
 #include "game/season.h"
 #include "game/squad.h"
+#include "game/statmodel.h"
 #include "game/tables.h"
 #include "game/textformat.h"
 #include "game/textmess.h"
@@ -43,6 +44,10 @@ constexpr int32_t OUTSIDE_KEYS = CLUB_ID_COUNT + TEAM_COUNT;
 constexpr int32_t HUMAN_ABILITY_ALONE = 40;
 constexpr int32_t HUMAN_TRAINING = 50;
 constexpr int32_t HUMAN_MORALE = 75;
+// He signs as a player for as long as a new player of a youth intake, and is paid as one of his
+// ability; his contract is his post's, so it never runs down while he manages and plays.
+constexpr int32_t HUMAN_CONTRACT_MONTHS = 36;
+constexpr int32_t HUMAN_CONTRACT_YEARS = HUMAN_CONTRACT_MONTHS / 12;
 constexpr uint8_t SIDE_BOTH = 3;
 constexpr int32_t MSG_YOUTH = 12;
 constexpr int32_t MSG_RETIRED = 13;
@@ -450,8 +455,11 @@ void PlayerLife_HumanTakesTheField(int32_t club)
     human.fatigue = 0;
     human.morale = HUMAN_MORALE;
     human.shirt = 0;
+    human.experience = static_cast<uint8_t>(Stat_ExperienceOfAge(VTW_GetPlayerAge(PERSON_HUMAN)));
     human.flags |= PLAYER_MANAGER;
     Records_MembershipChanged();
+    human.contractMonths = HUMAN_CONTRACT_MONTHS;
+    human.wage = VTW_RoundTo25(ContractTalks_BaseDemand(PERSON_HUMAN, club, HUMAN_CONTRACT_YEARS));
 }
 
 void PlayerLife_HumanManagesOnly()
@@ -460,6 +468,8 @@ void PlayerLife_HumanManagesOnly()
     const bool played = human.position != POSITION_MANAGER;
     human.position = POSITION_MANAGER;
     human.shirt = 0;
+    human.wage = 0;
+    human.contractMonths = 0;
     human.flags &= ~(PLAYER_MANAGER | PLAYER_CAPTAIN);
     Records_MembershipChanged();
     // Whatever he was in the team, captain or set-piece taker, passes to the others.

@@ -49,6 +49,8 @@ int32_t AgeFactor(int32_t age)
 
 int32_t Stat_Scale(int32_t value, int32_t percent) { return value * percent / 100; }
 
+int32_t Stat_ExperienceOfAge(int32_t age) { return std::clamp((age - 16) * 12, 0, 255); }
+
 int32_t Stat_AgePercent(int32_t stat, int32_t age)
 {
     return AgesPhysically(stat) ? PhysicalAgePercent(age) : TechnicalAgePercent(age);

@@ -20,6 +20,8 @@ int32_t Stat_Scale(int32_t value, int32_t percent);  // value x percent / 100
 // from 85 at 17 to 100 at 24-29 and lose 4 a year after; the others rise from 80 at 17 to 100
 // at 30 and stay there.
 int32_t Stat_AgePercent(int32_t stat, int32_t age);
+// Experience 0-255 of a player of this age who comes into the game: 12 a year past 16.
+int32_t Stat_ExperienceOfAge(int32_t age);
 
 // Stat 0-21 of a player; 0-14 are within 10-99, 15-21 within 30-100. A position outside 0-13 or
 // a stat outside 0-21 is fatal.

@@ -23,6 +23,9 @@ constexpr uint8_t CENTRED = 0x55, LEFT = 0x54, RIGHT = 0x56;  // vertically cent
 constexpr int32_t COLOUR_NORMAL = 0, COLOUR_HIGHLIGHT = 8;
 constexpr int32_t BOX_X = 20, BOX_Y = 64, BOX_W = 600, BOX_H = 340;
 constexpr int32_t HEADER_Y = 86, HEADER_H = 16;
+// The performance screen's two team names stand above the headers: on the headers' line a name
+// ran into the last header.
+constexpr int32_t TEAM_NAMES_Y = 76, TEAM_NAMES_LEFT = 30, TEAM_NAMES_RIGHT = 610;
 constexpr int32_t SQUAD_X = 185, SQUAD_W = 40;
 constexpr int32_t FIGURES_X = 185, FIGURES_W = 68;
 constexpr int32_t TABLE_TOP = 110, TABLE_ROW = 16;
@@ -207,7 +210,8 @@ void DrawPerformance(int32_t, int32_t, int32_t, int32_t)
         char name[MATCH_TEAM_NAME_BYTES + 1];
         std::snprintf(name, sizeof(name), "%.*s", MATCH_TEAM_NAME_BYTES, Block().sides[s].teamName);
         VT_SetFontColour(s == side ? COLOUR_HIGHLIGHT : COLOUR_NORMAL);
-        VT_DrawTextAddr(s == 0 ? 30 : 610, 96, s == 0 ? LEFT : RIGHT, name);
+        VT_DrawTextAddr(s == 0 ? TEAM_NAMES_LEFT : TEAM_NAMES_RIGHT, TEAM_NAMES_Y,
+                        s == 0 ? LEFT : RIGHT, name);
     }
     VT_SetFontColour(COLOUR_NORMAL);
     for (int32_t c = 0; c < IGT_PERFORMANCE_COLUMNS; ++c) {

@@ -40,6 +40,7 @@ struct OpenList {
     int32_t hovered;  // row, -1 none
     bool popup;
     MenuHotspot* hotspot;  // a popup's
+    uint16_t number;       // a popup's hotspot number, from 1, as its prepare callback gets it
     bool kept;             // a choice kept it open: the screen beneath shows the old state
 };
 
@@ -192,6 +193,18 @@ int32_t TitleUnderPointer()
     return -1;
 }
 
+// A list kept open is prepared again before it is redrawn: its ticks then show the choice just
+// made.
+void PrepareAgain()
+{
+    const OpenList& l = s_bar.list;
+    if (l.popup) {
+        RunPrepare(l.title, l.number, reinterpret_cast<std::intptr_t>(l.hotspot));
+    } else {
+        RunPrepare(s_bar.description, 0, reinterpret_cast<std::intptr_t>(s_bar.description));
+    }
+}
+
 // What a handler's code does to the list and the screen; the answer is the loop's code.
 int32_t ActOnCode(int32_t code)
 {
@@ -203,6 +216,7 @@ int32_t ActOnCode(int32_t code)
         case LIST_CODE_KEEP:
             if (s_bar.list.title == nullptr) return 1;
             s_bar.list.kept = true;
+            PrepareAgain();
             DrawList();
             return 1;
         default: FatalError("Error: unknown return value %d from menu function\n", code);
@@ -336,6 +350,7 @@ void MenuBar_OpenPopup(MenuHotspot* hotspot, int32_t number)
     CloseList();
     OpenAt(description, hotspot->x, hotspot->y + hotspot->height, hotspot->y, true);
     s_bar.list.hotspot = hotspot;
+    s_bar.list.number = static_cast<uint16_t>(number);
     s_bar.buttonWasDown = true;  // the press that opened it chooses nothing
 }
 

@@ -35,6 +35,9 @@ constexpr int32_t BACK_ICON = 1207;
 constexpr int32_t BADGE_ICON_BASE = 105;
 constexpr int32_t TEXT_NAME_TITLE = 761;
 constexpr int32_t NAME_OK_X = 570, NAME_OK_Y = 436, NAME_OK_SIZE = 40;
+// The name is edited on one line from (220, 240) to the right edge of its box (150 + 340), the
+// cursor bar's width kept clear.
+constexpr int32_t NAME_FIELD_X = 220, NAME_FIELD_Y = 240, NAME_FIELD_WIDTH = 150 + 340 - 220 - 12;
 constexpr int32_t STRIP_LEFT = 32;
 constexpr int32_t STRIP_RIGHT = 608;
 constexpr int32_t STRIP_TOP = 100;
@@ -305,8 +308,8 @@ int32_t ManagerName_Edit(MenuHotspot*)
 {
     SetDrawAttribute(1, 0);
     SetMenuFont(2);
-    InitTextInput(220, 240, 200, MENU_ALIGN_TL, ManagerNameBuffer, ManagerNameBuffer, nullptr,
-                  NameEntered);
+    InitTextInput(NAME_FIELD_X, NAME_FIELD_Y, NAME_FIELD_WIDTH, MENU_ALIGN_TL, ManagerNameBuffer,
+                  ManagerNameBuffer, nullptr, NameEntered);
     return EXM_CODE_NONE;
 }
 

@@ -386,21 +386,24 @@ void DrawFigures()
 {
     for (int32_t row = 0; row < FIGURE_ROWS; ++row) {
         const int32_t y = FIGURES_TOP + row * FIGURE_PITCH;
-        // Values take the smaller font; a label that would come too close to its value (a
-        // division's name and place) takes it too.
+        // Values take the smaller font; a label that would come too close to its value takes it
+        // too. "Place au classement" always does: its value, a division's name and place (with
+        // the country for a club abroad), is long for some clubs and short for others, and the
+        // label keeps one size whichever club is shown.
         SetMenuFont(0);
         int32_t valueW = 0, h = 0;
         GetTextExtent(s_texts.figures[row], &valueW, &h);
         const int32_t room = FIGURES_VALUE_X - valueW - NEXT_MATCH_GAP - FIGURES_LABEL_X;
         DrawMenuStringInRoom(FIGURES_LABEL_X, y, GetMessageText(s_texts.figureLabels[row]),
-                             MENU_ALIGN_TL, room, 1, 0);
+                             MENU_ALIGN_TL, room, row == ROW_LEAGUE_PLACE ? 0 : 1, 0);
         SetMenuFont(0);
         DrawMenuString(FIGURES_VALUE_X, y + 2, s_texts.figures[row], MENU_ALIGN_TR);
         if (s_texts.trendIcons[row] != 0)
             DoIcon(TREND_X, y + FIGURE_PITCH / 2, s_texts.trendIcons[row], MENU_ALIGN_CENTRE);
     }
-    if (!s_texts.hasNextMatch) return;
+    // The buttons drawn after this callback take the font it leaves, with or without a next match.
     SetMenuFont(1);
+    if (!s_texts.hasNextMatch) return;
     DrawMenuMessage(FIGURES_LABEL_X, 300, TEXT_NEXT_MATCH, MENU_ALIGN_TL);
     // A cup's long name ("Coupe des Vainqueurs de Coupe") is cut short before the date.
     int32_t dateW, dateH;

@@ -90,6 +90,8 @@ int32_t LineHeight()
 bool Fits(const char* text)
 {
     int32_t w = 0, h = 0;
+    if ((s_text.field.flags & TEXTINPUT_ONE_LINE) != 0)
+        return GetTextExtent(text, &w, &h) <= s_text.field.width;
     // A word wider than the field would be refused by the wrap itself.
     const char* word = text;
     for (const char* p = text;; ++p) {
@@ -104,6 +106,15 @@ bool Fits(const char* text)
     return true;
 }
 
+// Nothing more can be typed: the capacity is reached, or a wide letter would not fit.
+bool Full()
+{
+    if (s_text.length >= Capacity()) return true;
+    std::string wider(s_text.display, s_text.length);
+    wider.push_back('W');
+    return !Fits(wider.c_str());
+}
+
 void ClearField(int32_t top, int32_t bottom)
 {
     const TextInputField& f = s_text.field;
@@ -114,8 +125,9 @@ void ClearField(int32_t top, int32_t bottom)
     DrawAlignedBar(f.x, top, f.width + s_text.blankWidth, bottom - top, MENU_ALIGN_TL);
 }
 
-// Repaints from the line holding the cursor (or every line) and the cursor bar under it.
-void Redraw(bool all)
+// Repaints every line and the cursor bar under the character at the cursor: a change or a cursor
+// move may reach a line before the cursor's (a word that wraps back, the bar's old place).
+void Redraw()
 {
     const TextInputField& f = s_text.field;
     const std::vector<int32_t> starts = LineStarts(s_text.display);
@@ -124,11 +136,9 @@ void Redraw(bool all)
     for (size_t i = 0; i < starts.size(); ++i) {
         if (starts[i] <= s_text.cursor) cursorLine = static_cast<int32_t>(i);
     }
-    const int32_t first = all ? 0 : cursorLine;
-    const int32_t top = f.y + first * pitch;
     const int32_t bottom = f.y + static_cast<int32_t>(starts.size() + 1) * pitch;
-    ClearField(top, bottom);
-    for (size_t i = first; i < starts.size(); ++i) {
+    ClearField(f.y, bottom);
+    for (size_t i = 0; i < starts.size(); ++i) {
         const int32_t end = i + 1 < starts.size() ? starts[i + 1] : s_text.length;
         const std::string line(s_text.display + starts[i], s_text.display + end);
         DrawMenuString(f.x, f.y + static_cast<int32_t>(i) * pitch, line.c_str(), MENU_ALIGN_TL);
@@ -136,7 +146,8 @@ void Redraw(bool all)
     const std::string before(s_text.display + starts[cursorLine], s_text.display + s_text.cursor);
     int32_t x = 0, h = 0;
     GetTextExtent(before.c_str(), &x, &h);
-    SetDrawAttribute(2, MENU_FONT_COLOUR_VALUES[MenuAttr.fontColour]);
+    SetDrawAttribute(2,
+                     MENU_FONT_COLOUR_VALUES[Full() ? TEXTINPUT_FULL_COLOUR : MenuAttr.fontColour]);
     DrawHLine(f.x + x, f.y + cursorLine * pitch + h - TEXTINPUT_CURSOR_HEIGHT, s_text.blankWidth,
               TEXTINPUT_CURSOR_HEIGHT);
 }
@@ -144,7 +155,7 @@ void Redraw(bool all)
 void Changed()
 {
     BuildDisplay();
-    Redraw(false);
+    Redraw();
 }
 
 void DeleteAt(int32_t at)
@@ -160,7 +171,7 @@ void MoveCursor(int32_t to)
         return;
     }
     s_text.cursor = to;
-    Redraw(false);
+    Redraw();
 }
 
 bool Allowed(uint8_t c)
@@ -220,14 +231,14 @@ int32_t Escape()
 {
     SetText(s_text.field.initial != nullptr ? s_text.field.initial : "");
     BuildDisplay();
-    Redraw(true);
+    Redraw();
     CopyOut(false);
     return TEXTINPUT_ESCAPED;
 }
 
 int32_t Enter()
 {
-    Redraw(true);
+    Redraw();
     CopyOut((s_text.field.flags & TEXTINPUT_PADDED) != 0);
     return TEXTINPUT_ENTERED;
 }
@@ -341,7 +352,7 @@ void InitTextInput(int32_t x, int32_t y, int32_t width, int32_t alignment, const
     field.initial = text;
     field.started = 1;
     field.allowed = allowed;
-    field.flags = TEXTINPUT_PADDED;
+    field.flags = TEXTINPUT_PADDED | TEXTINPUT_ONE_LINE;
     EXTI_InitTextInput(&field);
 }
 
@@ -351,7 +362,7 @@ void EXTI_SetActive(int32_t flag) { s_text.active = flag != 0; }
 int32_t EXTI_HandleKeys()
 {
     if (s_text.redrawAll) {
-        Redraw(true);
+        Redraw();
         s_text.redrawAll = false;
         s_text.waitRelease = true;
     }

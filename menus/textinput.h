@@ -11,7 +11,11 @@ constexpr uint32_t TEXTINPUT_PADDED = 0x04;       // trailing blanks trimmed at 
                                                   // padded to maxLength - 1 characters
 constexpr uint32_t TEXTINPUT_CANCEL_RECT = 0x08;  // a press in the cancel rectangle acts as Escape
 constexpr uint32_t TEXTINPUT_NO_ESCAPE = 0x10;
-constexpr uint32_t TEXTINPUT_MASKED = 0x20;  // shown as one "*" per character
+constexpr uint32_t TEXTINPUT_MASKED = 0x20;    // shown as one "*" per character
+constexpr uint32_t TEXTINPUT_ONE_LINE = 0x40;  // the text never wraps: a character that would is
+                                               // refused, so the text stays inside its box
+constexpr int32_t TEXTINPUT_FULL_COLOUR = 8;   // the cursor bar's font colour once nothing more
+                                               // can be typed, so the player sees where it stops
 
 // End codes: Escape 0, Enter 2; 1 while the field goes on.
 constexpr int32_t TEXTINPUT_GOES_ON = 1;
@@ -53,8 +57,9 @@ void TextInputUninit();  // frees an active field's buffers; safe twice
 // Starts editing a copy of the field: the cursor after the text, a full redraw due, the keyboard
 // buffer cleared. A field already active is the fatal abort "EXTI_InitTextInput(): already active".
 void EXTI_InitTextInput(const TextInputField* field);
-// A field of the text's own length at (x, y) with flags TEXTINPUT_PADDED; an alignment other than
-// top-left is the fatal abort "InitTextInput(): only M_ALIGN_TL is supported".
+// A field of the text's own length at (x, y), one line `width` wide, with flags TEXTINPUT_PADDED
+// and TEXTINPUT_ONE_LINE; an alignment other than top-left is the fatal abort
+// "InitTextInput(): only M_ALIGN_TL is supported".
 void InitTextInput(int32_t x, int32_t y, int32_t width, int32_t alignment, const char* text,
                    char* output, const char* allowed, TextInputDone done);
 int32_t EXTI_IsActive();

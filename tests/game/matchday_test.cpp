@@ -926,3 +926,39 @@ TEST_F(MatchDayTest, ThePlayerManagerPlaysWhenPickedUntilHeHangsUpHisBoots)
     EXPECT_EQ(VTW_GetPlayerManager(PERSON_HUMAN), 1);
     EXPECT_EQ(VTW_GetPlayerShirt(PERSON_HUMAN), 0);
 }
+
+// The player-manager signs as a player of his club: a wage of a player of his worth, a contract
+// that holds while he manages (forty months of club business leave it whole) and the experience of
+// his forty years; hanging up his boots ends both wage and contract.
+TEST_F(MatchDayTest, ThePlayerManagerIsPaidAndUnderContractWhileHeManagesAndPlays)
+{
+    NewGameForTest(6, 7);
+    PrepareHumansFirstLeagueDay();
+    const int club = GameState.humanClub;
+    VTW_ClearClubFlag27_3(club, 1);
+    VTW_AddNewPlayer(club);
+    ASSERT_EQ(VTW_GetPlayerAge(PERSON_HUMAN), 40);
+    EXPECT_EQ(VTW_GetPlayerExperiencePercent(PERSON_HUMAN), 100);
+    EXPECT_EQ(VTW_GetPlayerContract(PERSON_HUMAN), 36);
+    const int wage = VTW_GetPlayerWage(PERSON_HUMAN);
+    int highest = 0;
+    VTW_RefreshSquadCount(club);
+    for (int k = 0; k < SquadList.count; ++k) {
+        highest = std::max(highest, VTW_GetPlayerWage(SquadList.players[k]));
+    }
+    EXPECT_GT(wage, 0);
+    EXPECT_EQ(wage % 25, 0);
+    EXPECT_LE(wage, highest);
+
+    GameState.dayOfMonth = 1;
+    for (int month = 0; month < 40; ++month) {
+        DailyClubProcessing();
+    }
+    EXPECT_EQ(VTW_GetPlayerContract(PERSON_HUMAN), 36);
+    EXPECT_EQ(DbPlayers[PERSON_HUMAN].club, club);
+    EXPECT_EQ(VTW_GetPlayerWage(PERSON_HUMAN), wage);
+
+    VTW_ClearPlayerManagerFlag(PERSON_HUMAN);
+    EXPECT_EQ(VTW_GetPlayerWage(PERSON_HUMAN), 0);
+    EXPECT_EQ(VTW_GetPlayerContract(PERSON_HUMAN), 0);
+}

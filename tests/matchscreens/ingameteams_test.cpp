@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include "menus/vtmenu.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -229,4 +231,45 @@ TEST_F(InGameTeamsTest, MinutesOnThePitchRunWithTheClockFromEachPlayersMinuteOn)
     EXPECT_EQ(minutes(0), 120);
     EXPECT_EQ(minutes(7), 108);
     EXPECT_EQ(minutes(12), 12);
+}
+
+// The team names drawn on the performance screen never reach the headers' row, however long the
+// shown side's name is: the row's pixels are those of the screen with both names empty.
+TEST_F(InGameTeamsTest, ThePerformanceTeamNamesKeepClearOfTheHeaders)
+{
+    const auto headerRow = [] {
+        VT_MenuRedraw();
+        std::vector<uint32_t> pixels;
+        for (int32_t y = 86; y < 102; ++y) {
+            for (int32_t x = 20; x < 620; ++x) {
+                pixels.push_back(WorkPixel(x, y));
+            }
+        }
+        return pixels;
+    };
+    MatchDayBlock& block = *GetMatchSidesBlock();
+    const char* longNames[2] = {"Olympique Sainte-Marguerite", "Racing Dramont"};
+    InGameMenuId = IGM_PERFORMANCE;
+    for (int32_t side = 0; side < 2; ++side) {
+        InGameMenuSide = static_cast<uint16_t>(side);
+        InGameScreen_Open(InGameTeams_Screen(IGM_PERFORMANCE));
+        std::memset(block.sides[0].teamName, 0, MATCH_TEAM_NAME_BYTES);
+        std::memset(block.sides[1].teamName, 0, MATCH_TEAM_NAME_BYTES);
+        const std::vector<uint32_t> bare = headerRow();
+        for (int32_t s = 0; s < 2; ++s) {
+            std::snprintf(block.sides[s].teamName, MATCH_TEAM_NAME_BYTES, "%s", longNames[s]);
+        }
+        EXPECT_EQ(headerRow(), bare) << side;
+        std::vector<uint8_t> rgb;
+        for (int32_t y = 0; y < 480; ++y) {
+            for (int32_t x = 0; x < 640; ++x) {
+                const uint32_t c = FrameRgbOf(WorkPixel(x, y));
+                rgb.insert(rgb.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+            }
+        }
+        WriteTestOutputPng(side == 0 ? "in_match_performance_home.png"
+                                     : "in_match_performance_away.png",
+                           640, 480, rgb);
+        InGameScreen_Close();
+    }
 }

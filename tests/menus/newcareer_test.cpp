@@ -234,6 +234,49 @@ TEST(NewCareer, DefaultManagerNameIsPaddedAndConfirmedWithoutBlanks)
     NewCareerUninit();
 }
 
+// A name typed on and on after a click on the default one: it stays on its line inside the name's
+// box (150-490), the hint line below is untouched, and it stops within the buffer's 19 characters.
+TEST(NewCareer, ALongManagerNameStaysInsideItsBoxAndClearOfTheHint)
+{
+    ScopedWorld world;
+    ScopedMenuDisplay display(true);
+    TempHome home;
+    NewGameForTest(6, 7);
+    FrontEndInit();
+    FrontEnd_RegisterLoopSteps();
+    GameState.humanClub = GameState.currentClub = static_cast<int16_t>(DivisionLists[0][0]);
+    // Pixels off the name's line inside its box: the rows of the hint and below (the pointer,
+    // left on the name, ends above them) and the name's rows left and right of the box.
+    const auto offTheName = [] {
+        std::vector<uint32_t> pixels;
+        for (int32_t y = 232; y < 320; ++y) {
+            for (int32_t x = 0; x < 640; ++x) {
+                if (y >= 272 || x < 150 || x >= 490) pixels.push_back(WorkPixel(x, y));
+            }
+        }
+        return pixels;
+    };
+    std::vector<uint32_t> before, after;
+    MenuInputs inputs;
+    inputs.push_back({250, MenuInput::CALL, 0, 0, [&] { before = offTheName(); }});
+    AddClick(&inputs, 260, 300, 250);
+    for (uint32_t k = 0; k < 25; ++k) {
+        AddText(&inputs, 290 + 6 * k, k % 5 == 4 ? " " : "W");
+    }
+    inputs.push_back({460, MenuInput::CALL, 0, 0, [&] {
+                          after = offTheName();
+                          WriteFrameToTestOutput("manager_name_long.png");
+                      }});
+    AddKey(&inputs, 470, 0x1C);
+    AddClick(&inputs, 500, 590, 456);
+    ScopedMenuScript script(inputs, 40);
+    EXM_PushAndRun(ManagerName_Table());
+    EXPECT_TRUE(after == before);
+    EXPECT_LE(std::strlen(GameState.managerName), 19u);
+    EXPECT_GT(std::strlen(GameState.managerName), 12u);
+    FrontEndUninit();
+}
+
 // The championship screen as it first shows: its golden frame; the two turn buttons drawn under
 // their hotspots, (140, 300) and (460, 300), each the other's mirror image; and no star of the
 // background where the pennants sweep (the strip, y 100-300) or behind the description.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -437,6 +438,49 @@ TEST_F(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
     Office.flags |= OFFICE_INFO_BOX | OFFICE_TEAM_PAGE;
     ExpectGoldenHash("menus/office_team_page",
                      FirstBuildHash(Office_Table(), "office_team_page.png", 300, 420));
+}
+
+// A club abroad with no match to come: the six buttons and "Place au classement" take the fonts
+// they take for the human's club (the pixels of the buttons and of the label are the same).
+TEST_F(OfficeLayout, AClubAbroadWithoutAMatchKeepsTheFontsOfAClubAtHome)
+{
+    bool plays[CLUB_ID_COUNT] = {};
+    for (int32_t row = 0; row < FIXTURE_ROWS; ++row) {
+        if (VTW_GetFixtureDay(row) == FIXTURE_DAY_EMPTY) break;
+        for (const int32_t club : {VTW_GetFixtureHomeClub(row), VTW_GetFixtureAwayClub(row)}) {
+            if (club >= 0 && club < CLUB_ID_COUNT) plays[club] = true;
+        }
+    }
+    int32_t abroad = -1;
+    for (int32_t club = 0; club < DbClubCount && abroad < 0; ++club) {
+        if (clubSlot[club] >= CLUB_SLOT_SMALL && !plays[club] && VTW_GetClubDivision(club) == 0)
+            abroad = club;
+    }
+    ASSERT_GE(abroad, 0);
+    const auto drawn = [](int32_t club, const char* png) {
+        GameState.currentClub = static_cast<int16_t>(club);
+        std::vector<uint32_t> pixels;
+        MenuInputs inputs;
+        inputs.push_back({100, MenuInput::MOVE, 320, 250, {}});
+        inputs.push_back({300, MenuInput::CALL, 0, 0, [&] {
+                              WriteFrameToTestOutput(png);
+                              for (int32_t y = 404; y < 474; ++y) {  // the buttons
+                                  for (int32_t x = 74; x < 566; ++x) {
+                                      pixels.push_back(WorkPixel(x, y));
+                                  }
+                              }
+                              for (int32_t y = 120; y < 138; ++y) {  // "Place au classement"
+                                  for (int32_t x = 394; x < 500; ++x) {
+                                      pixels.push_back(WorkPixel(x, y));
+                                  }
+                              }
+                          }});
+        ScopedMenuScript script(inputs, 40);
+        EXM_PushAndRun(Office_Table());
+        return pixels;
+    };
+    const std::vector<uint32_t> home = drawn(m_human, "office_home_club.png");
+    EXPECT_TRUE(drawn(abroad, "office_club_abroad.png") == home);
 }
 
 TEST_F(OfficeLayout, TheOffersPageShowsEachDealsOtherClubAndItsPriceInTheirColumns)

@@ -446,10 +446,46 @@ TEST_F(PlayerSearchScreenTest, TheCriteriaAndTypeChoicesFilterAndFallBack)
         EXPECT_EQ(SearchSetup.lines[1], 0);
         EXPECT_EQ(Choose(type, 1070), LIST_CODE_KEEP);
         EXPECT_EQ(SearchSetup.withoutContract, 1);
-        EXPECT_TRUE((Entry(type, 1070)->flags & LIST_CHECKED) == 0);  // ticked at the next open
         type[0].prepare(&record);
         EXPECT_TRUE((Entry(type, 1070)->flags & LIST_CHECKED) != 0);
     });
+}
+
+// "Type-Joueur" clicked open over the real menu loop: each click ticks its choice while the popup
+// stays open; "Sans contrat" toggles alone, and a status chosen again falls back to "Tout statut".
+TEST_F(PlayerSearchScreenTest, EachTypeChoiceIsTickedAtOnceWhileThePopupStaysOpen)
+{
+    MenuListEntry* type = PlayerSearch_TypePopup();
+    const auto ticks = [type] {
+        std::string shown;
+        for (int16_t text : {int16_t(STATUS_TRANSFER_LIST), int16_t(1070), int16_t(STATUS_ANY)}) {
+            shown += (Entry(type, text)->flags & LIST_CHECKED) != 0 ? 'x' : '.';
+        }
+        return shown;
+    };
+    // The popup opens above its button: row r's middle is at y 170 + 2 + 18 r + 9.
+    const auto row = [](int32_t r) { return 181 + 18 * r; };
+    std::vector<std::string> seen;
+    const auto look = [&] {
+        EXPECT_EQ(MenuBar_IsOpen(), 1);
+        seen.push_back(ticks());
+    };
+    MenuInputs inputs;
+    AddClick(&inputs, 300, 300, 455);             // past the first build's wipe
+    const int32_t clicks[] = {13, 13, 9, 9, 13};  // "Sans contrat" twice, "Liste des transferts"
+    uint32_t tick = 330;
+    for (int32_t r : clicks) {
+        AddClick(&inputs, tick, 300, row(r));
+        inputs.push_back({tick + 20, MenuInput::CALL, 0, 0, look});
+        tick += 30;
+    }
+    SearchSetup.status = STATUS_ANY;
+    SearchSetup.withoutContract = 0;
+    MenuOption = OPTION_PLAYER_SEARCH;
+    m_screen.Run(
+        PlayerSearch_Table(), [] {}, inputs);
+    const std::vector<std::string> expected = {".xx", "..x", "x..", "..x", ".xx"};
+    EXPECT_EQ(seen, expected);
 }
 
 TEST_F(PlayerSearchScreenTest, APresetSavedUnderItsNameComesBackWithEverySetting)

@@ -4,12 +4,14 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/keyboard.h"
 #include "menus/machine.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
 #include "tests/support/menu_loop.h"
+#include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -231,6 +233,95 @@ TEST_F(TextField, TheDoneCallbackAnswersForTheField)
     EXTI_InitTextInput(&field);
     EXPECT_EQ(EXTI_End(TEXTINPUT_ENTERED), 6);
     EXPECT_EQ(seen, TEXTINPUT_ENTERED);
+}
+
+// After every edit the field shows exactly what a field started on its text shows: no word that
+// wrapped to the next line stays drawn on the line it left, and no cursor bar stays where it was.
+TEST_F(TextField, EachEditLeavesTheFieldAsAWholeRedrawDrawsIt)
+{
+    constexpr int32_t kWidth = 90;
+    const auto start = [this](const char* initial) {
+        TextInputField field{};
+        field.x = 100;
+        field.y = 200;
+        field.width = kWidth;
+        field.output = m_output;
+        field.maxLength = 40;
+        field.initial = initial;
+        EXTI_InitTextInput(&field);
+        EXTI_HandleKeys();  // its first full drawing
+    };
+    const auto fieldPixels = [] {
+        std::vector<uint32_t> pixels;
+        for (int32_t y = 196; y < 290; ++y) {
+            for (int32_t x = 96; x < 100 + kWidth + 20; ++x) {
+                pixels.push_back(WorkPixel(x, y));
+            }
+        }
+        return pixels;
+    };
+    struct Case {
+        const char* initial;
+        std::vector<Stroke> strokes;
+    };
+    const Case cases[] = {
+        {"aa bb cc", {"d", "d", "d", "d", "d", "d"}},             // "ccdddddd" wraps to a new line
+        {"aa bb cc dddddd", {KEY_BACKSPACE, KEY_BACKSPACE}},      // a word fits back on the line
+        {"aa bb cc dddddd", {KEY_HOME, KEY_END}},                 // the bar goes back to the end
+        {"aa bb cc dddddd", {KEY_HOME, "x", "x", "x", KEY_END}},  // words pushed down the lines
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.initial);
+        PresentMenuScreen();
+        start(c.initial);
+        Type(c.strokes);
+        const std::string text = EXTI_Text();
+        const std::vector<uint32_t> edited = fieldPixels();
+        EXTI_End(TEXTINPUT_ESCAPED);
+        PresentMenuScreen();
+        start(text.c_str());
+        EXPECT_TRUE(fieldPixels() == edited) << text;
+        EXTI_End(TEXTINPUT_ESCAPED);
+    }
+}
+
+// A field of InitTextInput keeps to one line: it refuses the character that would wrap, and its
+// cursor bar turns to the full colour once nothing more can be typed.
+TEST_F(TextField, AOneLineFieldStopsAtItsWidthAndShowsWhereItStops)
+{
+    constexpr int32_t kWidth = 100;
+    char text[] = "ab                  ";  // 19 characters may be typed
+    InitTextInput(100, 200, kWidth, MENU_ALIGN_TL, text, m_output, nullptr, nullptr);
+    const auto barColour = [] {
+        int32_t w = 0, h = 0;
+        GetTextExtent(EXTI_Text(), &w, &h);
+        return WorkPixel(100 + w + 1, 200 + h - 1);
+    };
+    Type({"m"});
+    const uint32_t typing = barColour();
+    testing::internal::CaptureStdout();
+    Type(std::vector<Stroke>(19, Stroke("m")), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStdout().substr(0, 1), "\a");
+    int32_t w = 0, h = 0;
+    GetTextExtent(EXTI_Text(), &w, &h);
+    EXPECT_LE(w, kWidth);
+    EXPECT_LT(std::strlen(EXTI_Text()), 19u);
+    EXPECT_NE(barColour(), typing);
+    Type({KEY_BACKSPACE});
+    EXPECT_EQ(barColour(), typing);
+    EXTI_End(TEXTINPUT_ESCAPED);
+
+    // A wide field stops at its capacity: its bar turns with the last character it takes.
+    char shortText[] = "ab  ";
+    InitTextInput(100, 200, 400, MENU_ALIGN_TL, shortText, m_output, nullptr, nullptr);
+    Type({KEY_BACKSPACE});
+    EXPECT_EQ(barColour(), typing);
+    Type({"c"});
+    EXPECT_EQ(barColour(), typing);
+    Type({"c"});
+    EXPECT_STREQ(EXTI_Text(), "acc");
+    EXPECT_NE(barColour(), typing);
+    EXTI_End(TEXTINPUT_ESCAPED);
 }
 
 TEST(TextFieldDeathTest, AnAlignmentOtherThanTopLeftIsFatal)
