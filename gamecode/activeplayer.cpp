@@ -293,7 +293,10 @@ int32_t Person_FindOpenDirection(int32_t person, int32_t direction, int32_t reac
             const int32_t e = std::abs(view.direction - trial);
             if (e > 256 - t || e < t) ++blocked;
         }
-        apart = std::abs(trial - p.facing);
+        // Folded like the first: a facing just one side of direction 0 and a trial just the
+        // other side would otherwise lie nearly a whole turn apart, and only the side attacking
+        // toward y 122 runs about direction 0.
+        apart = Person_FoldedDifference(trial, p.facing);
         if (blocked == 0) return trial;
     }
     return -1;

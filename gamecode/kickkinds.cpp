@@ -29,8 +29,7 @@ constexpr int32_t kLaneLeadAhead = 280;
 constexpr int32_t kLaneSlack = 128;
 constexpr int32_t kLaneMargin = 16;
 constexpr int32_t kThroughFromGoal = 480;
-constexpr int32_t kThroughNearLineUp = 160;
-constexpr int32_t kThroughNearLineDown = 80;
+constexpr int32_t kThroughNearLine = 160;
 constexpr int32_t kSkillTestSlack = 28;
 constexpr int32_t kNoScore = 256;
 constexpr int32_t kListFirst = 1;
@@ -104,14 +103,14 @@ bool BeyondOffsideLine(int32_t receiver)
     return AttacksUp(side) ? MatchPersons[receiver].y > line : MatchPersons[receiver].y < line;
 }
 
-// A through ball runs only to a receiver well short of goal and close to the offside line.
+// A through ball runs only to a receiver well short of goal and close to the offside line, as
+// close at either end.
 bool ThroughBallFits(int32_t receiver)
 {
     const int32_t side = Person_Side(receiver);
     const MatchPerson& q = MatchPersons[receiver];
-    const int32_t near = AttacksUp(side) ? kThroughNearLineUp : kThroughNearLineDown;
     return std::abs(AttackedGoalY(side) - q.y) > kThroughFromGoal
-           && std::abs(q.y - LastDefenderLine[side ^ 1]) <= near;
+           && std::abs(q.y - LastDefenderLine[side ^ 1]) <= kThroughNearLine;
 }
 
 // An opponent within w + 16 steps of the lane, seen from the ball.

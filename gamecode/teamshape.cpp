@@ -19,8 +19,9 @@ constexpr int32_t kLastColumn = 4;
 constexpr int32_t kLastBand = 5;
 constexpr int32_t kRowsPerBand = 5;
 constexpr int32_t kDefendingRows = 34;
+// The line of each side's attacking third: a third of the pitch from the goal it attacks.
 constexpr int32_t kAttackingThirdUp = PITCH_FAR_THIRD_Y;
-constexpr int32_t kAttackingThirdDown = 442;
+constexpr int32_t kAttackingThirdDown = PITCH_NEAR_THIRD_Y;
 
 constexpr int32_t kSetPieceRow = SHAPE_ROW_SET_PIECE;
 constexpr int32_t kSetPieceOtherRow = 36;

@@ -7,6 +7,7 @@
 #include "gamecode/actions.h"
 #include "gamecode/ball.h"
 #include "gamecode/motion.h"
+#include "gamecode/pitch.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/support.h"
 
@@ -177,6 +178,39 @@ TEST_F(Proximity, OpenDirectionGoesRoundAnOpponentAheadAndFailsOffThePitch)
     EXPECT_LE(std::abs(((sprinting + 128) & 255) - 128), std::abs(((around + 128) & 255) - 128));
     At(5, -600, 1000);
     EXPECT_EQ(Person_FindOpenDirection(5, 0, 260), -1);
+}
+
+// The search is the same at either end: each scene turned through half a turn about the centre
+// spot (the carrier and the opponent ahead of him with their facings) finds the way turned with
+// it, whichever side of direction 0 the carrier faces.
+TEST_F(Proximity, OpenDirectionIsTheSameSearchAtEitherEnd)
+{
+    struct Scene {
+        int32_t facing, wanted, opponentX, opponentY;
+    };
+    const Scene scenes[] = {
+        {250, 0, 700, 960}, {6, 0, 700, 960},   {240, 252, 690, 965},  {14, 4, 712, 962},
+        {248, 8, 716, 968}, {2, 244, 684, 966}, {128, 128, 700, 1040},
+    };
+    const auto search = [](const Scene& s, bool turned) {
+        const auto x = [turned](int32_t v) { return turned ? 2 * PITCH_CENTRE_X - v : v; };
+        const auto y = [turned](int32_t v) { return turned ? 2 * PITCH_CENTRE_Y - v : v; };
+        const auto d = [turned](int32_t v) { return turned ? (v + 128) & 255 : v; };
+        At(5, x(700), y(1000));
+        MatchPersons[5].facing = static_cast<uint16_t>(d(s.facing));
+        MatchPersons[5].skills[5] = 40;
+        At(20, x(s.opponentX), y(s.opponentY));
+        MatchPersons[20].dirToBall = static_cast<uint16_t>(d(64));
+        MatchPersons[20].facing = static_cast<uint16_t>(d(64));
+        const int32_t open = Person_FindOpenDirection(5, d(s.wanted), 260);
+        return open < 0 || !turned ? open : (open + 128) & 255;
+    };
+    for (const Scene& s : scenes) {
+        SCOPED_TRACE(testing::Message() << "facing " << s.facing << ", wanted " << s.wanted);
+        const int32_t open = search(s, false);
+        EXPECT_NE(open, s.wanted);  // the opponent stands in the wanted way
+        EXPECT_EQ(search(s, true), open);
+    }
 }
 
 TEST_F(Proximity, StepAndKicksMoveOneUnitAndSetTheBallGoing)

@@ -527,7 +527,7 @@ TEST(MatchGolden, AShootOutAndASendingOffMatchTheirFrozenRuns)
     EXPECT_NE(Match.shootOutGoals[0], Match.shootOutGoals[1]);
     EXPECT_EQ(CheckPlayerRows(), "");
     EXPECT_EQ(CheckMinutesOnPitch(120), "");
-    diff = CompareGolden(GoldenRun(11, SidePreset::Balanced), "match_sendoff_seed11");
+    diff = CompareGolden(GoldenRun(15, SidePreset::Balanced), "match_sendoff_seed15");
     EXPECT_TRUE(diff.empty()) << diff;
     EXPECT_EQ(Match.dismissals[0] + Match.dismissals[1], 1);
     EXPECT_EQ(CheckPlayerRows(), "");

@@ -134,7 +134,9 @@ TEST(MatchRun, CupTieLevelPlaysExtraTimeAndAShootOutKickByKickUntilItIsDecided)
     EXPECT_EQ(PenaltyOrder[0][0], 8);  // the penalty taker wears 9
     EXPECT_EQ(PenaltyOrder[0][1], 10);
     EXPECT_EQ(PenaltyOrder[0][2], 9);
-    EXPECT_EQ(PenaltyOrder[0][9], 1);  // ten takers: the keeper is not needed
+    for (int32_t k = 3; k < 10; ++k) {
+        EXPECT_NE(PenaltyOrder[0][k], 0) << k;  // ten takers: the keeper is not needed
+    }
 }
 
 TEST(MatchRun, LevelTieWithUnequalAwayGoalsPlaysExtraTimeButNoShootOut)

@@ -130,6 +130,27 @@ TEST_F(TeamShapeTest, BandsBlendAlongThePitchAndTheSideWithoutTheBallDefends)
     }
 }
 
+// The side without the ball keeps its open-play rows while the ball is in its attacking third,
+// a third of the pitch from the goal it attacks, toward either goal alike.
+TEST_F(TeamShapeTest, TheSideWithoutTheBallPressesFromTheSameLineAtEitherEnd)
+{
+    struct Case {
+        int32_t without, y;
+        bool presses;
+    };
+    const Case cases[] = {
+        {kDown, 761, true}, {kDown, 762, false}, {kDown, 300, true},
+        {kUp, 1403, true},  {kUp, 1402, false},  {kUp, 1864, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "side " << c.without << ", ball y " << c.y);
+        Ball.possession = static_cast<uint8_t>(c.without ^ 1);
+        BallAt(700, c.y);
+        EvaluateTeamStrategy();
+        EXPECT_EQ(Match.strategy[c.without].targetRow < SHAPE_SET_ROWS, c.presses);
+    }
+}
+
 TEST_F(TeamShapeTest, MomentumShiftsOnlyTheSideInPossessionAndOnlyInOpenPlay)
 {
     TeamMomentum[kUp] = 320;  // one band

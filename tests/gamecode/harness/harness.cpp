@@ -67,9 +67,15 @@ struct HarnessState {
     uint32_t periodsEntered = 0;  // bit n: period n was played
     int32_t lastPeriod = -1;
     int16_t scoreAtStart[MATCH_PERIOD_COUNT][2] = {};  // each period's score when it began
+    TeamStatistics statsAtStart[MATCH_PERIOD_COUNT][2] = {};
+    uint8_t upSide[MATCH_PERIOD_COUNT] = {};  // the side attacking toward y 2042
 };
 
 HarnessState* s_harness = nullptr;
+
+// How far along the pitch persons may be: as far beyond either goal line.
+constexpr int32_t kMapFarY = 2200;
+constexpr int32_t kMapNearY = PITCH_NEAR_GOAL_LINE_Y + PITCH_FAR_GOAL_LINE_Y - kMapFarY;
 
 // The side's own generator, so a side never moves the game's.
 struct SmallRng {
@@ -369,6 +375,9 @@ std::string CheckPlay()
         h.periodsEntered |= 1u << Match.period;
         h.scoreAtStart[Match.period][0] = Match.score[0];
         h.scoreAtStart[Match.period][1] = Match.score[1];
+        h.statsAtStart[Match.period][0] = Match.teamStats[0];
+        h.statsAtStart[Match.period][1] = Match.teamStats[1];
+        h.upSide[Match.period] = Match.secondOfPair;
     }
     if (MatchPhase != h.lastPhase) {
         if (MatchPhase >= 0 && MatchPhase < PHASE_COUNT) ++h.awarded[MatchPhase];
@@ -652,9 +661,10 @@ std::string Engine_CheckInvariants()
     const MatchDataBlock* data = GetMatchDataBlock();
     if (data->eventCount < 0 || data->eventCount >= MATCH_EVENT_MAX) return "event count";
     if (Match.periodTicks > Match.periodLength) return "periodTicks past periodLength";
+    // A player who stumbles over one goal line may run on as far as over the other.
     for (int32_t p = 0; p < MATCH_BALL; ++p) {
         const MatchPerson& m = MatchPersons[p];
-        if (m.x < -600 || m.x > 1700 || m.y < 0 || m.y > 2200)
+        if (m.x < -600 || m.x > 1700 || m.y < kMapNearY || m.y > kMapFarY)
             return "person " + std::to_string(p) + " off the map in action "
                    + std::to_string(m.action);
     }
@@ -840,6 +850,31 @@ bool RunUntil(const std::function<bool()>& done, int32_t budget)
     return done();
 }
 
+namespace {
+
+// Each side's figures of each half of normal time, from the snapshots taken as each period began:
+// a half ends where the next period begins, or at full time.
+void FillHalves(SoakResult* result)
+{
+    const HarnessState& h = *s_harness;
+    for (int32_t half = 0; half < 2; ++half) {
+        result->upSide[half] = h.upSide[half];
+        const bool endsAtNextPeriod = (h.periodsEntered >> (half + 1) & 1) != 0;
+        for (int32_t side = 0; side < 2; ++side) {
+            const TeamStatistics& from = h.statsAtStart[half][side];
+            const TeamStatistics& to =
+                endsAtNextPeriod ? h.statsAtStart[half + 1][side] : Match.teamStats[side];
+            HalfFigures& f = result->halves[half][side];
+            f.shots = to.shots - from.shots;
+            f.shotsOnTarget = to.shotsOnTarget - from.shotsOnTarget;
+            f.fouls = to.fouls - from.fouls;
+            f.corners = to.corners - from.corners;
+        }
+    }
+}
+
+}  // namespace
+
 SoakResult SoakRun(const MatchDayBuilder& builder)
 {
     HarnessState& h = *s_harness;
@@ -867,6 +902,7 @@ SoakResult SoakRun(const MatchDayBuilder& builder)
     result.actions = h.actions;
     std::copy(std::begin(h.awarded), std::end(h.awarded), std::begin(result.phaseEntries));
     result.periods = h.periodsEntered;
+    FillHalves(&result);
     const MatchDataBlock* data = GetMatchDataBlock();
     result.territoryInRange = true;
     uint32_t thirds = 0;

@@ -155,6 +155,14 @@ void RunTicks(int32_t n);  // EngineTick n times, invariants checked
 // Ticks until the predicate holds; false when the budget ran out first.
 bool RunUntil(const std::function<bool()>& done, int32_t budget);
 
+// One side's figures of one half.
+struct HalfFigures {
+    int32_t shots = 0;
+    int32_t shotsOnTarget = 0;
+    int32_t fouls = 0;    // committed
+    int32_t corners = 0;  // won
+};
+
 // A whole match played under the full-match checks: no phase but open play lasts more than 3,000
 // ticks, the ball never rests within 16 units of one point for 1,500 ticks of open play, never
 // lies still (speed 0, in play, no stoppage) for more than 500 ticks, no player keeps it within 32
@@ -196,6 +204,8 @@ struct SoakResult {
     int32_t otherSaves = 0;                  // palms, punches and deflections
     int32_t phaseEntries[PHASE_COUNT] = {};  // times each phase was entered
     uint32_t periods = 0;                    // bit n: period n was played
+    HalfFigures halves[2][2];                // [half of normal time][side]
+    int32_t upSide[2] = {0, 0};              // the side attacking toward y 2042 in each half
     ActionTally actions;
     bool finalWhistle = false;
     bool territoryInRange = false;  // every played minute's byte 0-100
