@@ -283,7 +283,8 @@ bool MatchReport_AddIncident(const MatchReportFacts& f)
     MatchReportIncident& row = MatchReportIncidents[sequence];
     row = {};
     row.word0 = (f.kind & 7u) | (f.firstClub & 0xFFu) << 3 | (f.firstGoals & 0xFu) << 11
-                | (f.minute & 0xFFu) << 15 | (sequence & 0xFFu) << 23;
+                | (f.minute & 0xFFu) << 15 | (sequence & 0xFFu) << 23
+                | (f.secondFirst ? 1u : 0u) << 31;
     row.word4 = (f.player & 0xFFFFu) | (f.secondClub & 0xFFu) << 20 | (f.secondGoals & 0xFu) << 28;
     row.competition = static_cast<uint8_t>(f.competition);
     row.firstLegGoals =

@@ -512,6 +512,7 @@ struct MatchReportFacts {
     int32_t firstLegFirst;  // first-leg goals of each club, 0 when there was none
     int32_t firstLegSecond;
     int32_t fixtureRow;
+    bool secondFirst;  // the order flag: the second club is shown first (it played at home)
 };
 // Appends a row whose second sort key is its insertion sequence; false when all 256 are used.
 bool MatchReport_AddIncident(const MatchReportFacts& facts);

@@ -257,6 +257,8 @@ void AddGroupIncidents(int32_t row)
         facts.firstLegFirst = b.sides[first].firstLegGoals;
         facts.firstLegSecond = b.sides[1 - first].firstLegGoals;
         facts.fixtureRow = row;
+        // The news line names the home club first, as the results do, whoever the incident's.
+        facts.secondFirst = first == 1;
         if (!MatchReport_AddIncident(facts)) return;
     }
 }
