@@ -358,6 +358,15 @@ void MatchBlocks_KeepCopy(int32_t fixtureRow)
     }
 }
 
+bool MatchSideStats_IsOwnGoal(const MatchSideStats& scoring, int32_t playerId, int32_t minute)
+{
+    for (const MatchGoalEntry& goal : scoring.goals) {
+        if (goal.player == -1) break;
+        if (goal.player == playerId && goal.minute == minute) return goal.kind == MATCH_GOAL_OWN;
+    }
+    return false;
+}
+
 int32_t LastMatchCopy_MinutesPlayed(const LastMatchCopyRecord& copy, int32_t side, int32_t position,
                                     int32_t length)
 {

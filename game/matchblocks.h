@@ -123,8 +123,10 @@ struct MatchGoalEntry {
     int16_t player;  // -1 ends the list
     int16_t assist;  // -1 none
     uint8_t minute;
-    uint8_t kind;
+    uint8_t kind;  // MatchGoalKind
 };
+
+enum MatchGoalKind : uint8_t { MATCH_GOAL_OPEN_PLAY, MATCH_GOAL_PENALTY, MATCH_GOAL_OWN };
 
 struct MatchCardEntry {
     int16_t player;  // -1 ends the list
@@ -375,6 +377,9 @@ inline int16_t& ReportFixture = LastMatchCopy.fixtureRow;  // the human's last m
 bool MatchBlocks_CheckCopy(const void* block);
 // The kept copy of the fixture just played from the match blocks (the human's, at its end).
 void MatchBlocks_KeepCopy(int32_t fixtureRow);
+// Whether the side's goal list holds the goal of `playerId` at `minute` as an own goal (the
+// player then plays for the other side).
+bool MatchSideStats_IsOwnGoal(const MatchSideStats& scoring, int32_t playerId, int32_t minute);
 // The minutes a player of the kept match (side 0-1, line-up position 0-15) spent on the pitch,
 // from the event rows, for the engine's matches and the simulation's alike: a starter comes on
 // at 0, a substitute at the minute of the substitution bringing him on; he goes off at the

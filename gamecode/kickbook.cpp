@@ -221,6 +221,26 @@ void KickBook_ShotOnTarget()
     Match.shooter = -1;
 }
 
+void KickBook_GoalShot(int32_t scoring, int32_t toucher)
+{
+    const int32_t shooter = Match.shooter;
+    Match.shooter = -1;
+    if (IsPlayer(shooter) && Person_Side(shooter) == scoring) {
+        ++MatchPersons[shooter].stats.shotsOnTarget;
+        ++Match.teamStats[scoring].shotsOnTarget;
+        return;
+    }
+    // A defender's touch makes it an own goal, and the scoring side struck no shot.
+    if (Match.period == MATCH_PERIOD_SHOOT_OUT || !IsPlayer(toucher)
+        || Person_Side(toucher) != scoring)
+        return;
+    MatchPersonStats& stats = MatchPersons[toucher].stats;
+    ++stats.shots;
+    ++stats.shotsOnTarget;
+    ++Match.teamStats[scoring].shots;
+    ++Match.teamStats[scoring].shotsOnTarget;
+}
+
 void KickBook_ShotMissed()
 {
     const int32_t shooter = Match.shooter;
