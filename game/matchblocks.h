@@ -441,8 +441,13 @@ constexpr int32_t PMR_FIELD_COUNT = 69;
 enum PlayerMatchField : int32_t {
     PMR_FATIGUE = 1,
     PMR_RATING = 5,
-    PMR_CROSSES_COMPLETED = 10,
-    PMR_CROSSES_RECEIVED = 18,
+    PMR_KEY_PASSES = 8,  // the key counts, 8-13: see docs/formats.md
+    PMR_KEY_RUNS = 9,
+    PMR_KEY_CROSSES = 10,
+    PMR_KEY_TACKLES = 11,
+    PMR_KEY_INTERCEPTIONS = 12,
+    PMR_KEY_CLEARANCES = 13,
+    PMR_CROSSES_RECEIVED = 18,  // during play; those from set pieces are a figure of their own
     PMR_SHOTS_ON_TARGET = 22,
     PMR_SHOTS_OFF_TARGET = 23,
     PMR_PENALTIES_MISSED = 25,

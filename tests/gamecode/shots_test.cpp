@@ -640,7 +640,8 @@ TEST_F(Shots, ACrossIsCompletedDangerouslyInTheAreaOrCutOut)
         const bool completed = c.toucher == kMate;
         PlayerMatchRecord record{};
         Football_FillPlayerMatchRecord(&record, 0, kShooter);
-        EXPECT_EQ(PlayerMatchRecord_Get(record, 10), completed ? 1 : 0) << what;
+        EXPECT_EQ(Football_GetMatchFigure(record, PMS_CROSSES_COMPLETED), completed ? 1 : 0)
+            << what;
         EXPECT_EQ(PlayerMatchRecord_Get(record, 35), completed ? 0 : 1) << what;
         EXPECT_EQ(Football_GetMatchFigure(record, PMS_MISSED_CROSSES), completed ? 0 : 1) << what;
         EXPECT_EQ(Football_GetMatchFigure(record, PMS_DANGEROUS_CROSSES), c.dangerous ? 1 : 0)
