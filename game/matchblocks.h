@@ -256,7 +256,8 @@ struct LastMatchSummaryRow {
     int16_t shotsOnTarget;
     int16_t shotsOffTarget;
     int16_t corners;
-    int16_t spare;
+    int16_t zoneShare;  // 1 + the percent of the minutes played in the third this side defends;
+                        // 0 for a match kept before the shares were
     int16_t fouls;
     int16_t possessionPercent;
     int16_t manOfTheMatch;  // person id, -1 none
@@ -377,6 +378,10 @@ inline int16_t& ReportFixture = LastMatchCopy.fixtureRow;  // the human's last m
 bool MatchBlocks_CheckCopy(const void* block);
 // The kept copy of the fixture just played from the match blocks (the human's, at its end).
 void MatchBlocks_KeepCopy(int32_t fixtureRow);
+// The shares in percent of the match's minutes (or ticks) counted in the home side's third, the
+// middle and the away side's third: the first and third from the counters, the middle the rest;
+// all 0 when every counter is 0.
+void MatchData_ZoneShares(const uint32_t counters[3], int32_t shares[3]);
 // Whether the side's goal list holds the goal of `playerId` at `minute` as an own goal (the
 // player then plays for the other side).
 bool MatchSideStats_IsOwnGoal(const MatchSideStats& scoring, int32_t playerId, int32_t minute);
