@@ -1,7 +1,7 @@
 // gamecode/keycounts.h: the counts of the players' match statistics row that say what a touch of
-// the ball led to: key passes and crosses, runs with the ball, key interceptions, key and good
-// clearances, crosses received from set pieces, the kinds of foul and what a keeper faced. The
-// meaning of each is written down in docs/formats.md, beside the record that shows them.
+// the ball led to: key passes and crosses, runs with the ball, key tackles and interceptions, key
+// and good clearances, crosses received from set pieces, the kinds of foul and what a keeper
+// faced. docs/formats.md says what each counts, beside the record that shows them.
 #pragma once
 
 #include <cstdint>
