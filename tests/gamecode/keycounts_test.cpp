@@ -64,22 +64,27 @@ TEST_F(KeyCountsTest, APassageOfPlayCountedByHand)
     constexpr int32_t kOwnArea = 1900;    // inside the area side 0 defends
     constexpr int32_t kTheirArea = 300;   // inside the area side 1 defends
     constexpr int32_t kFinalThird = 600;  // the third side 0 attacks, outside the area
-    // 1. 5 to 7, who shoots wide: a key pass, a shot faced by keeper 16.
+    // 1. 5 to 7, who runs on with it and shoots wide, then wide again from the rebound: one key
+    // pass, two shots faced by keeper 16.
     Pass(5, 7, kOut);
     Touch(7, PITCH_CENTRE_X, kOut);
+    Match_OnBallTouch(7);
+    KickBook_Shot(7);
+    KickBook_ShotMissed();
+    Touch(7, PITCH_CENTRE_X, 700);
     KickBook_Shot(7);
     KickBook_ShotMissed();
     // 2. 5 to 7 again; 20 gets a toe to it first, then 7 shoots, on target: no key pass.
     Pass(5, 7, kOut);
     Touch(7, PITCH_CENTRE_X, kOut);
     Touch(20, PITCH_CENTRE_X, kOut);
-    Touch(7, PITCH_CENTRE_X, kOut);
     KickBook_Shot(7);
     KickBook_ShotOnTarget();
     // 3. 20's pass to 21 cut out by 6 in his own area, who clears it from there: both key.
     Pass(20, 21, kOwnArea);
     Touch(6, PITCH_CENTRE_X, kOwnArea);
     Strike(6, KICK_KIND_CLEARANCE, PITCH_CENTRE_X, kOwnArea);
+    Touch(7, PITCH_CENTRE_X, 1300);
     // 4. 21's pass to 22 cut out by 4 in midfield: an interception only. He clears it to 7: a
     // good clearance; then to 22: a clearance only.
     Touch(21, PITCH_CENTRE_X, 1300);
@@ -121,8 +126,10 @@ TEST_F(KeyCountsTest, APassageOfPlayCountedByHand)
         {5, PMR_KEY_PASSES, 1},
         {5, PMR_PASSES, 2},
         {7, PMR_SHOTS_ON_TARGET, 1},
-        {7, PMR_SHOTS_OFF_TARGET, 1},
-        {MATCH_PERSONS_PER_SIDE, PMS_SHOTS_WIDE_FACED, 1},
+        {7, PMR_SHOTS_OFF_TARGET, 2},
+        {MATCH_PERSONS_PER_SIDE, PMS_SHOTS_WIDE_FACED, 2},
+        {0, PMR_KEY_PASSES, 0},
+        {0, PMS_GOOD_CLEARANCES, 0},
         {MATCH_PERSONS_PER_SIDE, PMS_CROSSES_UNCLAIMED, 1},
         {0, PMS_SHOTS_WIDE_FACED, 0},
         {6, PMR_INTERCEPTIONS, 1},
@@ -154,7 +161,7 @@ TEST_F(KeyCountsTest, APassageOfPlayCountedByHand)
             << "person " << e.person << " figure " << e.figure;
     }
     EXPECT_EQ(Match.teamStats[0].shotsOnTarget, 2);
-    EXPECT_EQ(Match.teamStats[0].shots, 3);
+    EXPECT_EQ(Match.teamStats[0].shots, 4);
 
     // The graphs and columns read them: 4's clearances bar, the keeper's columns, 9's crosses.
     int32_t count = 0;
@@ -164,13 +171,17 @@ TEST_F(KeyCountsTest, APassageOfPlayCountedByHand)
     const GraphDefinition* attack = MatchGraphs_Set(GRAPHS_ATTACK, &count);
     EXPECT_EQ(MatchGraphs_Value(attack[0], Row(9)), 1);
     EXPECT_EQ(MatchGraphs_Value(attack[0], Row(10)), 1);
-    EXPECT_EQ(MatchFigures_Value(Row(MATCH_PERSONS_PER_SIDE), 661), 1);  // shots wide faced
+    EXPECT_EQ(MatchFigures_Value(Row(MATCH_PERSONS_PER_SIDE), 661), 2);  // shots wide faced
     EXPECT_EQ(MatchFigures_Value(Row(MATCH_PERSONS_PER_SIDE), 660), 1);  // crosses unclaimed
     EXPECT_EQ(MatchFigures_Value(Row(8), 679), 2);                       // crosses made
     EXPECT_EQ(MatchFigures_Value(Row(9), 678), 1);                       // crosses received
 
-    // A new match starts from nothing.
+    // A new match starts from nothing, and nothing waits from the last one.
+    Strike(4, KICK_KIND_CLEARANCE, PITCH_CENTRE_X, kOut);
     KeyCounts_Reset();
+    Touch(5, PITCH_CENTRE_X, kOut);
+    EXPECT_EQ(Football_GetMatchFigure(Row(4), PMS_GOOD_CLEARANCES), 0);
+    EXPECT_EQ(Football_GetMatchFigure(Row(0), PMS_GOOD_CLEARANCES), 0);
     EXPECT_EQ(Football_GetMatchFigure(Row(5), PMR_KEY_PASSES), 0);
     EXPECT_EQ(Football_GetMatchFigure(Row(4), PMS_GOOD_CLEARANCES), 0);
 }
