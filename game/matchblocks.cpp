@@ -285,7 +285,8 @@ bool MatchReport_AddIncident(const MatchReportFacts& f)
     MatchReportIncident& row = MatchReportIncidents[sequence];
     row = {};
     row.word0 = (f.kind & 7u) | (f.firstClub & 0xFFu) << 3 | (f.firstGoals & 0xFu) << 11
-                | (f.minute & 0xFFu) << 15 | (sequence & 0xFFu) << 23;
+                | (f.minute & 0xFFu) << 15 | (sequence & 0xFFu) << 23
+                | (f.secondFirst ? 1u : 0u) << 31;
     row.word4 = (f.player & 0xFFFFu) | (f.secondClub & 0xFFu) << 20 | (f.secondGoals & 0xFu) << 28;
     row.competition = static_cast<uint8_t>(f.competition);
     row.firstLegGoals =
@@ -328,6 +329,7 @@ bool MatchBlocks_CheckSummary(const void* block)
     const auto* rows = static_cast<const LastMatchSummaryRow*>(block);
     for (int32_t side = 0; side < MATCH_SIDE_COUNT; ++side) {
         if (!SaveCheck_InRange(rows[side].manOfTheMatch, -1, PERSON_MAX - 1)) return false;
+        if (!SaveCheck_InRange(rows[side].zoneShare, 0, 101)) return false;
     }
     return true;
 }
@@ -357,6 +359,29 @@ void MatchBlocks_KeepCopy(int32_t fixtureRow)
         copy.events[e].minute = static_cast<int16_t>(
             std::clamp<int32_t>(copy.events[e].minute, 0, LAST_MATCH_MINUTE_MAX));
     }
+}
+
+// Exact percentages in 64 bits: the shares of a million the figures were once taken from come
+// out 0 for every counter once the counters pass a million.
+void MatchData_ZoneShares(const uint32_t counters[3], int32_t shares[3])
+{
+    const uint64_t sum = uint64_t{counters[0]} + counters[1] + counters[2];
+    if (sum == 0) {
+        std::fill_n(shares, 3, 0);
+        return;
+    }
+    shares[0] = static_cast<int32_t>(counters[0] * uint64_t{100} / sum);
+    shares[2] = static_cast<int32_t>(counters[2] * uint64_t{100} / sum);
+    shares[1] = 100 - shares[0] - shares[2];
+}
+
+bool MatchSideStats_IsOwnGoal(const MatchSideStats& scoring, int32_t playerId, int32_t minute)
+{
+    for (const MatchGoalEntry& goal : scoring.goals) {
+        if (goal.player == -1) break;
+        if (goal.player == playerId && goal.minute == minute) return goal.kind == MATCH_GOAL_OWN;
+    }
+    return false;
 }
 
 int32_t LastMatchCopy_MinutesPlayed(const LastMatchCopyRecord& copy, int32_t side, int32_t position,

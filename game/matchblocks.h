@@ -123,8 +123,10 @@ struct MatchGoalEntry {
     int16_t player;  // -1 ends the list
     int16_t assist;  // -1 none
     uint8_t minute;
-    uint8_t kind;
+    uint8_t kind;  // MatchGoalKind
 };
+
+enum MatchGoalKind : uint8_t { MATCH_GOAL_OPEN_PLAY, MATCH_GOAL_PENALTY, MATCH_GOAL_OWN };
 
 struct MatchCardEntry {
     int16_t player;  // -1 ends the list
@@ -254,7 +256,8 @@ struct LastMatchSummaryRow {
     int16_t shotsOnTarget;
     int16_t shotsOffTarget;
     int16_t corners;
-    int16_t spare;
+    int16_t zoneShare;  // 1 + the percent of the minutes played in the third this side defends;
+                        // 0 for a match kept before the shares were
     int16_t fouls;
     int16_t possessionPercent;
     int16_t manOfTheMatch;  // person id, -1 none
@@ -375,6 +378,13 @@ inline int16_t& ReportFixture = LastMatchCopy.fixtureRow;  // the human's last m
 bool MatchBlocks_CheckCopy(const void* block);
 // The kept copy of the fixture just played from the match blocks (the human's, at its end).
 void MatchBlocks_KeepCopy(int32_t fixtureRow);
+// The shares in percent of the match's minutes (or ticks) counted in the home side's third, the
+// middle and the away side's third: the first and third from the counters, the middle the rest;
+// all 0 when every counter is 0.
+void MatchData_ZoneShares(const uint32_t counters[3], int32_t shares[3]);
+// Whether the side's goal list holds the goal of `playerId` at `minute` as an own goal (the
+// player then plays for the other side).
+bool MatchSideStats_IsOwnGoal(const MatchSideStats& scoring, int32_t playerId, int32_t minute);
 // The minutes a player of the kept match (side 0-1, line-up position 0-15) spent on the pitch,
 // from the event rows, for the engine's matches and the simulation's alike: a starter comes on
 // at 0, a substitute at the minute of the substitution bringing him on; he goes off at the
@@ -437,8 +447,13 @@ constexpr int32_t PMR_FIELD_COUNT = 69;
 enum PlayerMatchField : int32_t {
     PMR_FATIGUE = 1,
     PMR_RATING = 5,
-    PMR_CROSSES_COMPLETED = 10,
-    PMR_CROSSES_RECEIVED = 18,
+    PMR_KEY_PASSES = 8,  // the key counts, 8-13: see docs/formats.md
+    PMR_KEY_RUNS = 9,
+    PMR_KEY_CROSSES = 10,
+    PMR_KEY_TACKLES = 11,
+    PMR_KEY_INTERCEPTIONS = 12,
+    PMR_KEY_CLEARANCES = 13,
+    PMR_CROSSES_RECEIVED = 18,  // during play; those from set pieces are a figure of their own
     PMR_SHOTS_ON_TARGET = 22,
     PMR_SHOTS_OFF_TARGET = 23,
     PMR_PENALTIES_MISSED = 25,
@@ -513,6 +528,7 @@ struct MatchReportFacts {
     int32_t firstLegFirst;  // first-leg goals of each club, 0 when there was none
     int32_t firstLegSecond;
     int32_t fixtureRow;
+    bool secondFirst;  // the order flag: the second club is shown first (it played at home)
 };
 // Appends a row whose second sort key is its insertion sequence; false when all 256 are used.
 bool MatchReport_AddIncident(const MatchReportFacts& facts);

@@ -257,6 +257,8 @@ void AddGroupIncidents(int32_t row)
         facts.firstLegFirst = b.sides[first].firstLegGoals;
         facts.firstLegSecond = b.sides[1 - first].firstLegGoals;
         facts.fixtureRow = row;
+        // The news line names the home club first, as the results do, whoever the incident's.
+        facts.secondFirst = first == 1;
         if (!MatchReport_AddIncident(facts)) return;
     }
 }
@@ -288,11 +290,13 @@ void FillLastMatchReports(int32_t row)
     // statistics screen.
     const int32_t possession = d.sides[0].possession + d.sides[1].possession;
     const int32_t homeShare = possession > 0 ? d.sides[0].possession * 100 / possession : 50;
+    int32_t zones[3];
+    MatchData_ZoneShares(d.territoryTotals, zones);
     for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
         const MatchSideStats& s = d.sides[n];
         LastMatchSummaryRow& summary = LastMatchSummary[n];
         summary = {s.shotsOnTarget, s.shotsOffTarget,
-                   s.corners,       0,
+                   s.corners,       static_cast<int16_t>(1 + zones[n == 0 ? 0 : 2]),
                    s.fouls,         static_cast<int16_t>(n == 0 ? homeShare : 100 - homeShare),
                    s.manOfTheMatch};
     }

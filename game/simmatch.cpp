@@ -8,6 +8,7 @@
 #include "engine/random.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
+#include "game/matchfigures.h"
 
 namespace {
 
@@ -105,6 +106,12 @@ void Add(SimSide& side, int32_t index, int32_t field, int32_t amount)
 {
     PlayerMatchRecord* r = Record(side, index);
     PlayerMatchRecord_Set(r, field, PlayerMatchRecord_Get(*r, field) + amount);
+}
+
+void AddSpare(SimSide& side, int32_t index, int32_t figure, int32_t amount)
+{
+    PlayerMatchRecord* r = Record(side, index);
+    PlayerMatchRecord_SetSpare(r, figure, PlayerMatchRecord_GetSpare(*r, figure) + amount);
 }
 
 void AddEvent(SimState& s, int32_t kind, int32_t minute, int32_t side, int32_t b, int32_t c)
@@ -423,9 +430,13 @@ int32_t KeeperOnPitch(const SimSide& side)
     return -1;
 }
 
-int32_t PenaltyTaker(const SimSide& side)
+// The designated takers' places in MatchSide::designated.
+enum SimTaker : int32_t { TAKER_PENALTY = 1, TAKER_FREE_KICK = 2, TAKER_CORNER = 3 };
+
+// The designated taker when he is on the pitch, else the best at set pieces.
+int32_t SetPieceTaker(const SimSide& side, int32_t taker)
 {
-    const int32_t shirt = side.sheet->designated[1];
+    const int32_t shirt = side.sheet->designated[taker];
     for (int32_t k = 0; k < side.onCount; ++k) {
         if (Entry(side, side.onPitch[k]).shirt == shirt) return side.onPitch[k];
     }
@@ -463,10 +474,17 @@ void RecordGoal(SimState& s, int32_t n, int32_t scorerSide, int32_t scorer, int3
         side.stats->goals[side.goalCount] = {
             static_cast<int16_t>(scorerId), static_cast<int16_t>(assistId),
             static_cast<uint8_t>(minute), static_cast<uint8_t>(kind)};
+        const uint8_t packed = ClassedGoal(kind);
         side.stats->scorers[side.goalCount] = {static_cast<int16_t>(scorerId),
-                                               static_cast<uint8_t>(minute), ClassedGoal(kind)};
+                                               static_cast<uint8_t>(minute), packed};
         ++side.goalCount;
+        // A free kick in the net was his: he took it.
+        if (MatchScorer_Class(packed) == GOAL_CLASS_FREE_KICK) {
+            AddSpare(owner, scorer, PMS_FREE_KICKS_TAKEN, 1);
+            AddSpare(owner, scorer, PMS_FREE_KICKS_SCORED, 1);
+        }
     }
+    if (kind == 1) AddSpare(owner, scorer, PMS_PENALTIES_SCORED, 1);
     ++side.stats->score;
     ++side.stats->shotsOnTarget;
     Add(owner, scorer, kind == 2 ? PMR_OWN_GOALS : PMR_GOALS, 1);
@@ -482,7 +500,8 @@ void Goal(SimState& s, int32_t n, int32_t minute)
     SimSide& side = s.sides[n];
     SimSide& other = s.sides[1 - n];
     if (Rand() % 8 == 0) {
-        const int32_t taker = PenaltyTaker(side);
+        const int32_t taker = SetPieceTaker(side, TAKER_PENALTY);
+        AddSpare(side, taker, PMS_PENALTIES_TAKEN, 1);
         if (Rand() % 4 == 0) {
             Add(side, taker, PMR_PENALTIES_MISSED, 1);
             Add(side, taker, PMR_SHOTS_OFF_TARGET, 1);
@@ -519,11 +538,17 @@ void Shot(SimState& s, int32_t n)
     }
 }
 
+// A foul by side n: the other side's free kick, when it has anyone left to take it.
 void Foul(SimState& s, int32_t n)
 {
     SimSide& side = s.sides[n];
+    SimSide& other = s.sides[1 - n];
     ++side.stats->fouls;
-    Add(side, side.onPitch[Rand() % side.onCount], PMR_FOULS, 1);
+    const int32_t offender = side.onPitch[Rand() % side.onCount];
+    Add(side, offender, PMR_FOULS, 1);
+    Add(side, offender, PMR_FOULS_CHARGED, 1);
+    if (other.onCount > 0)
+        AddSpare(other, SetPieceTaker(other, TAKER_FREE_KICK), PMS_FREE_KICKS_TAKEN, 1);
 }
 
 // The totals count minutes by the third the play was in, as the engine counts its ticks: 0 the
@@ -548,7 +573,10 @@ void PlayMinute(SimState& s, int32_t minute)
         const int32_t lambda = LambdaNow(side);
         if (Rand() % SIM_MINUTE_SCALE < lambda) Goal(s, n, minute);
         if (Rand() % SIM_MINUTE_SCALE < lambda * SIM_SHOTS_PER_GOAL) Shot(s, n);
-        if (Rand() % 1000 < (holder == n ? 70 : 35)) ++side.stats->corners;
+        if (Rand() % 1000 < (holder == n ? 70 : 35)) {
+            ++side.stats->corners;
+            AddSpare(side, SetPieceTaker(side, TAKER_CORNER), PMS_CORNERS_TAKEN, 1);
+        }
         if (Rand() % 100 < 13) Foul(s, n);
         if (Rand() % 1000 < 18) Booking(s, n, minute);
         if (side.onCount > 0 && Rand() % 600 == 0) Injury(s, n, minute);
@@ -624,6 +652,78 @@ void ShootOut(SimState& s)
     s.sides[1].stats->shootOutGoals = static_cast<int16_t>(goals[1]);
 }
 
+int32_t EndMinute(const SimSide& side, int32_t index, int32_t endMinute)
+{
+    return side.offMinute[index] >= 0 ? side.offMinute[index] : endMinute;
+}
+
+int32_t MinutesTogether(const SimSide& side, int32_t a, int32_t b, int32_t endMinute)
+{
+    const int32_t from = std::max(side.onMinute[a], side.onMinute[b]);
+    return std::max(0,
+                    std::min(EndMinute(side, a, endMinute), EndMinute(side, b, endMinute)) - from);
+}
+
+// `count` shared by weight, in whole parts; what the rounding down leaves goes one each to the
+// heaviest weights first.
+void Share(int32_t count, const int32_t (&weights)[MATCH_SHIRT_COUNT],
+           int32_t (&out)[MATCH_SHIRT_COUNT])
+{
+    int32_t total = 0;
+    for (const int32_t w : weights) {
+        total += w;
+    }
+    std::fill(std::begin(out), std::end(out), 0);
+    if (total <= 0) return;
+    int32_t left = count;
+    for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+        out[j] = count * weights[j] / total;
+        left -= out[j];
+    }
+    int32_t order[MATCH_SHIRT_COUNT];
+    for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+        order[j] = j;
+    }
+    std::stable_sort(std::begin(order), std::end(order),
+                     [&weights](int32_t a, int32_t b) { return weights[a] > weights[b]; });
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT && left > 0; ++k) {
+        if (weights[order[k]] == 0) break;
+        ++out[order[k]];
+        --left;
+    }
+}
+
+// Each man's passes, completed and astray, go to his team-mates by the minutes they played
+// together, twice as many to one of his own line as to one two lines away; a man's passes
+// received are his team-mates' completed to him.
+void DealPasses(SimSide& side, int32_t endMinute)
+{
+    int32_t received[MATCH_SHIRT_COUNT] = {};
+    for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        if (!side.played[k]) continue;
+        int32_t weights[MATCH_SHIRT_COUNT] = {};
+        for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+            const int32_t shirt = Entry(side, j).shirt;
+            if (j == k || !side.played[j] || shirt < 1 || shirt > MATCH_SHIRT_COUNT) continue;
+            const int32_t closeness = 4 - std::abs(LineOf(side, k) - LineOf(side, j));
+            weights[shirt - 1] = MinutesTogether(side, k, j, endMinute) * closeness;
+        }
+        PlayerMatchRecord* r = Record(side, k);
+        int32_t completed[MATCH_SHIRT_COUNT], astray[MATCH_SHIRT_COUNT];
+        Share(PlayerMatchRecord_Get(*r, PMR_PASSES), weights, completed);
+        Share(PlayerMatchRecord_Get(*r, PMR_BAD_PASSES), weights, astray);
+        for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+            PlayerMatchRecord_SetSpare(r, PMS_PASSES_TO + j, completed[j] + astray[j]);
+            PlayerMatchRecord_SetSpare(r, PMS_COMPLETED_TO + j, completed[j]);
+            const int32_t shirt = Entry(side, j).shirt;
+            if (shirt >= 1 && shirt <= MATCH_SHIRT_COUNT) received[j] += completed[shirt - 1];
+        }
+    }
+    for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+        PlayerMatchRecord_SetSpare(Record(side, j), PMS_PASSES_RECEIVED, received[j]);
+    }
+}
+
 // 60 + Rand() % 21 - 10, + 15 a goal, + 5 an assist, +/- 5 by result, - 15 sent off; 10-99.
 void RateAndFinish(SimState& s, int32_t endMinute)
 {
@@ -637,12 +737,14 @@ void RateAndFinish(SimState& s, int32_t endMinute)
         for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
             if (!side.played[k]) continue;
             PlayerMatchRecord* r = Record(side, k);
-            const int32_t end = side.offMinute[k] >= 0 ? side.offMinute[k] : endMinute;
-            const int32_t minutes = end - side.onMinute[k];
+            const int32_t minutes = EndMinute(side, k, endMinute) - side.onMinute[k];
             PlayerMatchRecord_Set(r, PMR_TIME_ON_PITCH, minutes);
             PlayerMatchRecord_Set(
                 r, PMR_FATIGUE, std::min(100, minutes * (130 - Word(side, k, WORD_STAMINA)) / 100));
             PlayerMatchRecord_Set(r, PMR_PASSES, minutes * Word(side, k, WORD_PASSES) / 150);
+            PlayerMatchRecord_Set(r, PMR_BAD_PASSES,
+                                  minutes * (100 - std::min(100, Word(side, k, WORD_PASSES)))
+                                      / 300);
             PlayerMatchRecord_Set(r, PMR_TACKLES, minutes * Word(side, k, WORD_TACKLES) / 400);
             int32_t rating = 60 + Rand() % 21 - 10 + resultBonus;
             rating += 15 * PlayerMatchRecord_Get(*r, PMR_GOALS);
@@ -658,6 +760,7 @@ void RateAndFinish(SimState& s, int32_t endMinute)
             }
         }
         side.stats->totals[MATCH_TOTAL_POSSESSION_TICKS] = side.stats->possession;
+        DealPasses(side, endMinute);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "gamecode/ballcontacts.h"
 #include "gamecode/challenge.h"
 #include "gamecode/comments/commentary.h"
+#include "gamecode/keycounts.h"
 #include "gamecode/kickkinds.h"
 #include "gamecode/motion.h"
 #include "gamecode/offside.h"
@@ -392,6 +393,7 @@ void RunOn(const Carrier& c, bool decided)
             if (c.clear == 2) {
                 if (Rand() % 400 < skill5) ++p.stats.rareLongRuns;
                 ++p.stats.longRuns;
+                KeyCounts_Run(c.person, p.y, Ball.velY);
             }
             Match_MarkOffsidePositions(c.person);
             if (row.action >= 0) {

@@ -270,9 +270,7 @@ void ScoreGoal(BallState& b)
     Team_AddPressure(6);
     PhaseTimer = 0;
     PutBallDead(1);
-    // A shot that scores was on target; one by the other side is not, and is spent too.
-    if (Match.shooter >= 0 && Person_Side(Match.shooter) == scoring) KickBook_ShotOnTarget();
-    Match.shooter = -1;
+    KickBook_GoalShot(scoring, b.lastToucher);
     if (Match.period == MATCH_PERIOD_SHOOT_OUT) {
         PlaySfx(kSfxShootOutGoal);
         Match.shootoutPause = 100;

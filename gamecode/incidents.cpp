@@ -10,6 +10,7 @@
 #include "game/matchblocks.h"
 #include "gamecode/actions.h"
 #include "gamecode/comments/commentary.h"
+#include "gamecode/keycounts.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
@@ -130,6 +131,7 @@ void CountCompletion(int32_t kind, int32_t kicker, int32_t person)
         ++k.stats.thirdKindCompletions;
         ++p.stats.thirdKindReceptions;
     }
+    KeyCounts_PassCompleted(kind, kicker, person);
     Comm_Say(group, Person_Side(person), person, kicker, 0);
 }
 
@@ -165,6 +167,7 @@ bool InterceptPass(int32_t person)
         if (inBox) ++MatchPersons[kicker].stats.boxPassesLost;
         ClearRecord(record);
         ++MatchPersons[person].stats.interceptions;
+        KeyCounts_Interception(person, p.x, p.y);
         if (kind == kSecondRecord) ++MatchPersons[kicker].stats.crossesIntercepted;
         if (kind != kFirstRecord || !QuietKick()) {
             Comm_Say(inBox ? kGroupBoxPassIntercepted : kGroupPassIntercepted, Person_Side(person),
@@ -380,6 +383,7 @@ void Match_OnBallTouch(int32_t person)
     if (Match.touchCommentDelay != 0) --Match.touchCommentDelay;
     KickBook_Touch(person);
     if (MatchPhase == PHASE_OPEN_PLAY) CountPossession(person);
+    KeyCounts_Touch(person);
     if (person == Ball.lastToucher || MatchPhase != PHASE_OPEN_PLAY) return;
     if (Ball.holder != 0 || Ball.secondHolder != 0) return;
     ++MatchPersons[person].stats.touches;

@@ -5,6 +5,7 @@
 #include "gamecode/ball.h"
 #include "gamecode/ballcontacts.h"
 #include "gamecode/incidents.h"
+#include "gamecode/keycounts.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
 #include "gamecode/restartutil.h"
@@ -110,7 +111,10 @@ void KickBook_Strike(int32_t kicker, int32_t kind)
     k.touchCooldown1 = kAfterKickTicks;
     k.kicked = 1;
     KickBook_ClearShotRecords();
-    if (kind == KICK_KIND_CLEARANCE) ++k.stats.clearances;
+    if (kind == KICK_KIND_CLEARANCE) {
+        ++k.stats.clearances;
+        KeyCounts_Clearance(kicker, MatchPersons[MATCH_BALL].x, MatchPersons[MATCH_BALL].y);
+    }
     const bool restart = IsRestartBeingTaken(MatchPhase);
     EndSetPieceAtStrike(kicker, restart);
     if (restart) {
@@ -210,6 +214,7 @@ void KickBook_Shot(int32_t shooter)
     const bool received = shooter == PassReceiver && IsPlayer(candidate) && candidate != shooter
                           && Person_Side(candidate) == side;
     Match.passProvider = static_cast<int8_t>(received ? candidate : -1);
+    KeyCounts_Shot(shooter);
 }
 
 void KickBook_ShotOnTarget()
@@ -221,12 +226,34 @@ void KickBook_ShotOnTarget()
     Match.shooter = -1;
 }
 
+void KickBook_GoalShot(int32_t scoring, int32_t toucher)
+{
+    const int32_t shooter = Match.shooter;
+    Match.shooter = -1;
+    if (IsPlayer(shooter) && Person_Side(shooter) == scoring) {
+        ++MatchPersons[shooter].stats.shotsOnTarget;
+        ++Match.teamStats[scoring].shotsOnTarget;
+        return;
+    }
+    // A defender's touch makes it an own goal, and the scoring side struck no shot.
+    if (Match.period == MATCH_PERIOD_SHOOT_OUT || !IsPlayer(toucher)
+        || Person_Side(toucher) != scoring)
+        return;
+    KeyCounts_Shot(toucher);
+    MatchPersonStats& stats = MatchPersons[toucher].stats;
+    ++stats.shots;
+    ++stats.shotsOnTarget;
+    ++Match.teamStats[scoring].shots;
+    ++Match.teamStats[scoring].shotsOnTarget;
+}
+
 void KickBook_ShotMissed()
 {
     const int32_t shooter = Match.shooter;
     if (!IsPlayer(shooter)) return;
     MatchPersonStats& stats = MatchPersons[shooter].stats;
     ++stats.missedShots;
+    KeyCounts_ShotWide(shooter);
     Match.shooter = -1;
     if (Match.firstShotRecord != 0 && Match.shotRecordPlayer[0] == shooter) ++stats.penaltiesMissed;
 }

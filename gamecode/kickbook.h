@@ -67,6 +67,10 @@ void KickBook_Shot(int32_t shooter);
 // The pending shot (Match.shooter) is on target: the shooter's and his side's shots on target;
 // the word is spent. Nothing without a pending shot.
 void KickBook_ShotOnTarget();
+// The ball is in the net for side `scoring`: the pending shot of that side was on target, and
+// outside the shoot-out a goal that its player `toucher` put in without a counted shot (a header
+// or a cross that went in, a strike from afar) is his shot, on target. The shot word is spent.
+void KickBook_GoalShot(int32_t scoring, int32_t toucher);
 // The pending shot went wide for a goal kick: the shooter's missed shots and, for the penalty of
 // the first shot record, his penalties missed. The word is spent.
 void KickBook_ShotMissed();

@@ -8,6 +8,7 @@
 #include "game/tactics.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/incidents.h"
+#include "gamecode/keycounts.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/presentation.h"
 
@@ -25,7 +26,6 @@ constexpr int32_t PMR_EFFORT = 2;
 constexpr int32_t PMR_COMMITMENT = 3;
 constexpr int32_t PMR_PARTICIPATION = 4;
 constexpr int32_t PMR_RESULT_A = 7;
-constexpr int32_t PMR_RESULT_B = 8;
 constexpr int32_t PMR_KEY_RUNS = 9;
 constexpr int32_t PMR_POSSESSION = 14;
 constexpr int32_t PMR_TOUCHES = 15;
@@ -97,22 +97,43 @@ int32_t ByteCount(int32_t count) { return std::clamp(count, 0, 255); }
 // The same for a signed byte field, which would turn negative past 127.
 int32_t SignedByteCount(int32_t count) { return std::clamp(count, 0, 127); }
 
-static_assert(PMS_FIGURE_COUNT - PMR_FIELD_COUNT <= sizeof(PlayerMatchRecord::unread));
-
 void SetSpare(PlayerMatchRecord* record, MatchFigure figure, int32_t count)
 {
-    record->unread[figure - PMR_FIELD_COUNT] = static_cast<uint8_t>(ByteCount(count));
+    PlayerMatchRecord_SetSpare(record, figure, count);
+}
+
+// The key counts and the counts they split (see gamecode/keycounts.h).
+void FillKeyCounts(PlayerMatchRecord* record, const MatchPerson& p)
+{
+    const KeyCountsRecord& k = KeyCounts[&p - MatchPersons];
+    PlayerMatchRecord_Set(record, PMR_KEY_PASSES, SignedByteCount(k.keyPasses));
+    PlayerMatchRecord_Set(record, PMR_KEY_RUNS, SignedByteCount(k.keyRuns));
+    PlayerMatchRecord_Set(record, PMR_KEY_CROSSES, SignedByteCount(k.keyCrosses));
+    PlayerMatchRecord_Set(record, PMR_KEY_TACKLES, SignedByteCount(k.keyTackles));
+    PlayerMatchRecord_Set(record, PMR_KEY_INTERCEPTIONS, SignedByteCount(k.keyInterceptions));
+    PlayerMatchRecord_Set(record, PMR_KEY_CLEARANCES, SignedByteCount(k.keyClearances));
+    PlayerMatchRecord_Set(record, PMR_CROSSES_RECEIVED,
+                          ByteCount(p.stats.secondKindReceptions - k.setPieceCrossesReceived));
+    SetSpare(record, PMS_SET_PIECE_CROSSES_RECEIVED, k.setPieceCrossesReceived);
+    SetSpare(record, PMS_CROSSES_COMPLETED, p.stats.secondKindCompletions);
+    SetSpare(record, PMS_PROGRESSIVE_RUNS, k.progressiveRuns);
+    SetSpare(record, PMS_GOOD_CLEARANCES, k.goodClearances);
+    SetSpare(record, PMS_FOULS_CYNICAL, k.foulsCynical);
+    SetSpare(record, PMS_FOULS_UNFAIR, k.foulsUnfair);
+    SetSpare(record, PMS_FOULS_NEEDLESS, k.foulsNeedless);
+    SetSpare(record, PMS_SHOTS_WIDE_FACED, k.shotsWideFaced);
+    SetSpare(record, PMS_CROSSES_UNCLAIMED, k.crossesUnclaimed);
 }
 
 // The record fields and spare counters the engine keeps counters for.
 void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
 {
+    FillKeyCounts(record, p);
     PlayerMatchRecord_Set(record, PMR_TOUCHES, ByteCount(p.stats.touches));
     PlayerMatchRecord_Set(record, PMR_GOALS, ByteCount(p.stats.goals));
     PlayerMatchRecord_Set(record, PMR_ASSISTS, ByteCount(p.stats.assists));
     PlayerMatchRecord_Set(record, PMR_OWN_GOALS, ByteCount(p.stats.ownGoals));
     PlayerMatchRecord_Set(record, PMR_BALLS_LOST, ByteCount(p.stats.ballsLost));
-    PlayerMatchRecord_Set(record, PMR_KEY_RUNS, SignedByteCount(p.stats.rareLongRuns));
     PlayerMatchRecord_Set(record, PMR_DRIBBLES, ByteCount(p.stats.longRuns));
     PlayerMatchRecord_Set(record, PMR_GOALS_CONCEDED, ByteCount(p.stats.goalsAgainst));
     SetSpare(record, PMS_POSSESSION_LOST, p.stats.ballsLost);
@@ -120,8 +141,6 @@ void FillCounters(PlayerMatchRecord* record, const MatchPerson& p)
     PlayerMatchRecord_Set(record, PMR_BAD_PASSES,
                           ByteCount(p.passCounters[0] - p.stats.passesCompleted));
     PlayerMatchRecord_Set(record, PMR_INTERCEPTIONS, ByteCount(p.stats.interceptions));
-    PlayerMatchRecord_Set(record, PMR_CROSSES_COMPLETED, ByteCount(p.stats.secondKindCompletions));
-    PlayerMatchRecord_Set(record, PMR_CROSSES_RECEIVED, ByteCount(p.stats.secondKindReceptions));
     SetSpare(record, PMS_PASSES_RECEIVED, p.stats.passesReceived);
     SetSpare(record, PMS_GOOD_PASSES, p.stats.longPassesCompleted);
     SetSpare(record, PMS_RELAYS, p.stats.thirdKindCompletions);
@@ -487,7 +506,6 @@ void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int
     PlayerMatchRecord_Set(record, PMR_PARTICIPATION, effort[2] * kEffortScale / highest[2]);
     PlayerMatchRecord_Set(record, PMR_RATING, Football_GetPlayerRating(Match.finalWhistle, person));
     PlayerMatchRecord_Set(record, PMR_RESULT_A, p.resultByteA);
-    PlayerMatchRecord_Set(record, PMR_RESULT_B, p.resultByteB);
     FillPossession(record, p);
     PlayerMatchRecord_Set(record, PMR_CONDITION, Condition(p));
     PlayerMatchRecord_Set(record, PMR_BOOKINGS, p.sentOff != 0 ? 3 : p.bookings);
@@ -501,7 +519,7 @@ int32_t Football_GetMatchFigure(const PlayerMatchRecord& record, int32_t figure)
 {
     if (figure >= 0 && figure < PMR_FIELD_COUNT) return PlayerMatchRecord_Get(record, figure);
     if (figure >= PMR_FIELD_COUNT && figure < PMS_FIGURE_COUNT)
-        return record.unread[figure - PMR_FIELD_COUNT];
+        return PlayerMatchRecord_GetSpare(record, figure);
     FatalError("Football_GetMatchFigure(): no figure %d", figure);
 }
 
@@ -525,11 +543,11 @@ constexpr int8_t N = NO_FIGURE;
 // clang-format off
 constexpr auto kFigureColumns = std::to_array<FigureColumn>({
     {659,  1409, {43, 44, 45}},    // catches, parries and palms
-    {661,  1412, {PMS_MISSED_SHOTS, N, N}},
+    {661,  1412, {PMS_SHOTS_WIDE_FACED, N, N}},
     {666,  1405, {49, N, N}},
     {668,  936,  {52, N, N}},
     {696,  2130, {48, N, N}},
-    {660,  2131, {PMS_MISSED_CROSSES, N, N}},
+    {660,  2131, {PMS_CROSSES_UNCLAIMED, N, N}},
     {664,  1415, {PMS_TACKLES_TRIED, N, N}},
     {665,  1416, {37, N, N}},
     {667,  935,  {31, N, N}},
@@ -539,13 +557,13 @@ constexpr auto kFigureColumns = std::to_array<FigureColumn>({
     {670,  1421, {29, N, N}},
     {676,  1413, {PMS_THROUGH_PASSES, N, N}},
     {672,  1414, {PMS_GOOD_PASSES, N, N}},
-    {679,  1430, {10, 35, N}},
+    {679,  1430, {PMS_CROSSES_COMPLETED, 35, N}},
     {680,  954,  {PMS_DANGEROUS_CROSSES, N, N}},
     {681,  1432, {22, 23, N}},
     {682,  1433, {22, N, N}},
     {683,  64,   {26, N, N}},
     {677,  2129, {PMS_OFFSIDES, N, N}},
-    {678,  1428, {18, N, N}},
+    {678,  1428, {18, PMS_SET_PIECE_CROSSES_RECEIVED, N}},
     {692,  243,  {5, N, N}},
     {684,  963,  {61, N, N}},
     {1600, 72,   {57, N, N}},

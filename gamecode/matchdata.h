@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "game/matchblocks.h"
+#include "game/matchfigures.h"
 #include "gamecode/matchstate.h"
 
 // Writes side 0's goals to the first and third, side 1's to the second and fourth.
@@ -94,38 +95,6 @@ void Football_NoteLeaving(int32_t person);
 // 57 his condition, 100 less his fatigue and twice his injury total (0-100), 0 once carried off.
 void Football_FillPlayerMatchRecord(PlayerMatchRecord* record, int32_t side, int32_t slot);
 
-// The figures the performance pages read: the 69 record fields, then the counters kept in the
-// record's spare bytes. A spare counter the engine does not keep yet stays 0.
-enum MatchFigure : int32_t {
-    PMS_MISSED_SHOTS = PMR_FIELD_COUNT,
-    PMS_MISSED_CROSSES,
-    PMS_HEADERS,
-    PMS_THROUGH_PASSES,
-    PMS_GOOD_PASSES,
-    PMS_DANGEROUS_CROSSES,
-    PMS_OFFSIDES,
-    PMS_TIMES_TACKLED,
-    PMS_POSSESSION_LOST,
-    PMS_PASSES_RECEIVED,
-    PMS_RELAYS,
-    PMS_FOULS_CYNICAL,
-    PMS_FOULS_UNFAIR,
-    PMS_FOULS_NEEDLESS,
-    PMS_PROGRESSIVE_RUNS,
-    PMS_SET_PIECE_CROSSES_RECEIVED,
-    PMS_FREE_KICKS_TAKEN,
-    PMS_CORNERS_TAKEN,
-    PMS_TACKLES_TRIED,
-    PMS_PENALTIES_TAKEN,  // in the match: the shoot-out's kicks are no match figures
-    PMS_PENALTIES_SCORED,
-    PMS_FREE_KICKS_SCORED,  // goals his side scored from his free kicks and corners
-    PMS_CORNERS_SCORED,
-    // His passes along the ground made to each team-mate and those completed, by the receiver's
-    // shirt - 1 (the record's index).
-    PMS_PASSES_TO,
-    PMS_COMPLETED_TO = PMS_PASSES_TO + MATCH_SHIRT_COUNT,
-    PMS_FIGURE_COUNT = PMS_COMPLETED_TO + MATCH_SHIRT_COUNT
-};
 // Figure `figure` of the record; one outside 0 to PMS_FIGURE_COUNT - 1 is fatal
 // "Football_GetMatchFigure(): no figure %d".
 int32_t Football_GetMatchFigure(const PlayerMatchRecord& record, int32_t figure);

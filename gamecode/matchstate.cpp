@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gamecode/formation.h"
+#include "gamecode/keycounts.h"
 #include "gamecode/matchview.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
@@ -35,6 +36,7 @@ void Match_ResetWords()
     Ball.direction = BALL_STILL;
     Ball.spinHeading = BALL_SPIN_UNSET;
     Match = {};
+    KeyCounts_Reset();
     Match.ballHolder = -1;
     Match.fouledPlayer = -1;
     Match.offender = -1;

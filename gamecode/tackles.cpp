@@ -16,6 +16,7 @@
 #include "gamecode/comments/commentary.h"
 #include "gamecode/headers.h"
 #include "gamecode/incidents.h"
+#include "gamecode/keycounts.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/motion.h"
 #include "gamecode/officials.h"
@@ -241,6 +242,9 @@ void Challenge(int32_t person, int32_t c, const TackleRow& row, bool carrierKept
         MatchPresentationOps.InfoBar(kInfoBarTackleFoul, person, c);
         GiveFoul(person, c, CurrentSide, o.x, o.y);
         ShowCard(person, row);
+        KeyCounts_TackleFoul(person, row.cards == CardRule::Lunge,
+                             RefereeDecision == kDecisionBooking
+                                 || RefereeDecision == kDecisionSendingOff);
     }
 }
 
@@ -249,6 +253,7 @@ void CountTackle(int32_t person, int32_t c)
 {
     if (MatchPhase != PHASE_OPEN_PLAY) return;
     ++MatchPersons[person].stats.tackles;
+    KeyCounts_Tackle(person, MatchPersons[person].x, MatchPersons[person].y);
     Person_CountBoxEntry(person);
     if (IsPlayer(c) && c != person) ++MatchPersons[c].stats.timesTackled;
 }

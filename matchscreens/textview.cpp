@@ -53,6 +53,7 @@ constexpr ZoneRow kZones[] = {
 
 // Texts.
 constexpr int32_t TEXT_TACTICS = 261, TEXT_STOPPAGE = 628, TEXT_PENALTIES = 613;
+constexpr int32_t TEXT_OWN_GOAL = 698;
 constexpr int32_t kStatLabels[] = {1838, 922, 1437, 925, 1642};
 constexpr int32_t kColumnHeads[] = {688, 689, 1600, 692, 683};
 
@@ -445,15 +446,6 @@ void DrawStatistics()
     }
 }
 
-const char* ScorerName(int32_t side, int32_t playerId)
-{
-    for (int32_t s = 0; s < MATCH_PERSONS_PER_SIDE; ++s) {
-        if (MatchPersons[side * MATCH_PERSONS_PER_SIDE + s].playerId == playerId)
-            return MatchPersons[side * MATCH_PERSONS_PER_SIDE + s].name;
-    }
-    return "";
-}
-
 void DrawGoalsAndCards()
 {
     const MatchDataBlock& data = *GetMatchDataBlock();
@@ -474,7 +466,8 @@ void DrawGoalsAndCards()
             std::snprintf(minute, sizeof(minute), "%d'", rows[i]->minute);
             Text(base + 4, y, 0, COLOUR_WHITE, minute, MENU_ALIGN_TL);
             if (rows[i]->kind == 0)
-                Text(base + 30, y, 0, COLOUR_WHITE, ScorerName(side, rows[i]->b), MENU_ALIGN_TL);
+                Text(base + 30, y, 0, COLOUR_WHITE, TextView_GoalScorer(side, rows[i]->b),
+                     MENU_ALIGN_TL);
             else
                 DoIcon(base + 30, y, rows[i]->kind == 2 ? ICON_YELLOW_CARD : ICON_RED_CARD,
                        MENU_ALIGN_TL);
@@ -655,6 +648,23 @@ const char* TextView_ClockText()
     const uint32_t seconds = GetMatchClockSeconds();
     std::snprintf(text, sizeof(text), "%3u:%02u", seconds / 60, seconds % 60);
     return text;
+}
+
+const char* TextView_GoalScorer(int32_t side, int32_t playerId)
+{
+    static char label[MATCH_ENTRY_NAME_BYTES + 8];
+    label[0] = '\0';
+    // An own goal's scorer plays for the side that conceded it.
+    for (const int32_t team : {side, side ^ 1}) {
+        for (int32_t s = 0; s < MATCH_PERSONS_PER_SIDE; ++s) {
+            const MatchPerson& p = MatchPersons[team * MATCH_PERSONS_PER_SIDE + s];
+            if (p.playerId != playerId) continue;
+            std::snprintf(label, sizeof label, team == side ? "%s" : "%s %s", p.name,
+                          GetMessageText(TEXT_OWN_GOAL));
+            return label;
+        }
+    }
+    return label;
 }
 
 int32_t TextView_CurrentMinute()

@@ -69,6 +69,9 @@ void TextView_TakeSideColours();
 // The panel's text for the clock: "%3d:%02d", or text 628 past the period's length, or text 613
 // in the shoot-out.
 const char* TextView_ClockText();
+// The name the goal panel shows for a goal of `side` by `playerId`: the scorer's, followed by
+// text 698 "csc" when he plays for the other side (an own goal); "" for a player of neither.
+const char* TextView_GoalScorer(int32_t side, int32_t playerId);
 // The graph's current minute: clock seconds / 60 clamped to 0-120, 120 in the shoot-out.
 int32_t TextView_CurrentMinute();
 // The font colour index of a figure 0-100: above 80 6, above 65 12, above 50 0, above 40 16,

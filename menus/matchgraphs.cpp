@@ -32,7 +32,7 @@ constexpr GraphDefinition DEFENCE[] = {
     {964, 10, GRAPH_SUM, N, 0, 0,
      {{PMS_FOULS_CYNICAL, 960}, {PMS_FOULS_UNFAIR, 961}, {PMS_FOULS_NEEDLESS, 962}, {39, 0}}},
     {935, 5, GRAPH_SUM, 12, 942, 0, {{31, 0}, {N, 0}, {N, 0}, {N, 0}}},
-    {936, 5, GRAPH_SUM, N, 0, 0, {{13, 943}, {52, 973}, {54, 957}, {N, 0}}},
+    {936, 5, GRAPH_SUM, N, 0, 0, {{13, 943}, {PMS_GOOD_CLEARANCES, 973}, {54, 957}, {N, 0}}},
 };
 constexpr GraphDefinition POSSESSION[] = {
     {44, 20, GRAPH_SUM, 8, 944, 0, {{29, 945}, {30, 969}, {N, 0}, {N, 0}}},

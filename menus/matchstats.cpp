@@ -47,7 +47,7 @@ constexpr int32_t ZONE_X[3] = {220, 320, 420};
 struct MatchFigures {
     int32_t onTarget[2], offTarget[2], corners[2], possession[2];
     int32_t manOfTheMatch;
-    bool zones;  // only the data block keeps the zone counters
+    bool zones;  // false for a summary kept before it held the shares
     uint32_t zoneCounters[3];
 };
 
@@ -81,6 +81,15 @@ MatchFigures SummaryFigures()
     }
     f.manOfTheMatch = LastMatchSummary[0].manOfTheMatch != -1 ? LastMatchSummary[0].manOfTheMatch
                                                               : LastMatchSummary[1].manOfTheMatch;
+    // The summary keeps each side's third as 1 + its share, the middle being the rest.
+    const int32_t home = LastMatchSummary[0].zoneShare - 1;
+    const int32_t away = LastMatchSummary[1].zoneShare - 1;
+    f.zones = home >= 0 && away >= 0 && home + away <= 100;
+    if (f.zones) {
+        f.zoneCounters[0] = static_cast<uint32_t>(home);
+        f.zoneCounters[1] = static_cast<uint32_t>(100 - home - away);
+        f.zoneCounters[2] = static_cast<uint32_t>(away);
+    }
     return f;
 }
 
@@ -325,18 +334,9 @@ int32_t MatchStats_ChooseFixture(int32_t club, int32_t today, bool inSequence)
     return -1;
 }
 
-// Exact percentages in 64 bits: the shares of a million the figures were once taken from come
-// out 0 for every counter once the counters pass a million.
 void MatchStats_ZoneShares(const uint32_t counters[3], int32_t shares[3])
 {
-    const uint64_t sum = uint64_t{counters[0]} + counters[1] + counters[2];
-    if (sum == 0) {
-        std::fill_n(shares, 3, 0);
-        return;
-    }
-    shares[0] = static_cast<int32_t>(counters[0] * uint64_t{100} / sum);
-    shares[2] = static_cast<int32_t>(counters[2] * uint64_t{100} / sum);
-    shares[1] = 100 - shares[0] - shares[2];
+    MatchData_ZoneShares(counters, shares);
 }
 
 int32_t MatchStats_Possession(int32_t home, int32_t away)

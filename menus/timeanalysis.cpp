@@ -23,6 +23,7 @@ constexpr int32_t TEXT_MATCH_ANALYSIS = 1684;
 constexpr int32_t TEXT_STATISTICS = 1836;  // "Action sur le terrain"
 constexpr int32_t TEXT_MINUTE = 1448;      // "Min"
 constexpr int32_t TEXT_GOAL = 633;         // "But"
+constexpr int32_t TEXT_OWN_GOAL = 698;     // "csc"
 constexpr int32_t NO_VALUE = 255;
 constexpr int32_t KEEP_PERCENT = 20;
 constexpr int32_t LABEL_LEVELS = 4;
@@ -114,9 +115,11 @@ void TimeAnalysis_PlaceGoals(const LastMatchCopyRecord& copy, int32_t pixelsPerM
         if (event.kind != GOAL_EVENT || event.minute >= TIME_ANALYSIS_MINUTES) continue;
         const int32_t side = event.a == 0 ? 0 : 1;
         TimeAnalysisGoal& goal = T().goals[T().goalCount++];
-        std::snprintf(goal.label, sizeof goal.label, " %d%s %s %s", event.minute,
+        const bool ownGoal = MatchSideStats_IsOwnGoal(copy.stats[side], event.b, event.minute);
+        std::snprintf(goal.label, sizeof goal.label, " %d%s %s %s%s%s", event.minute,
                       GetMessageText(TEXT_MINUTE), GetMessageText(TEXT_GOAL),
-                      event.b >= 0 ? VTW_FormatPersonName(event.b) : "");
+                      event.b >= 0 ? VTW_FormatPersonName(event.b) : "", ownGoal ? " " : "",
+                      ownGoal ? GetMessageText(TEXT_OWN_GOAL) : "");
         const int32_t level = placed[side]++ % LABEL_LEVELS;
         goal.y = (side == 0 ? HOME_LABELS_Y : AWAY_LABELS_Y) + level * LABEL_PITCH;
         SetMenuFont(0);

@@ -153,9 +153,10 @@ TEST_F(MatchBlocksTest, ClearingEntityStatsZeroesOnlyTheHeatMaps)
 
 TEST_F(MatchBlocksTest, ReportIncidentsPackTheirFieldsInInsertionOrderUntilTheListIsFull)
 {
-    MatchReportFacts facts{REPORT_PENALTY_GOAL, 201, 3, 117, 23456, 14, 2, 37, 4, 31, 1200};
+    MatchReportFacts facts{REPORT_PENALTY_GOAL, 201, 3, 117, 23456, 14, 2, 37, 4, 31, 1200, false};
     ASSERT_TRUE(MatchReport_AddIncident(facts));
     facts.minute = 5;
+    facts.secondFirst = true;
     ASSERT_TRUE(MatchReport_AddIncident(facts));
     const MatchReportIncident& row = MatchReportIncidents[0];
     EXPECT_EQ(MatchReportIncident_Kind(row), REPORT_PENALTY_GOAL);
@@ -172,6 +173,7 @@ TEST_F(MatchBlocksTest, ReportIncidentsPackTheirFieldsInInsertionOrderUntilTheLi
     EXPECT_EQ(+row.fixtureRow, 1200);
     EXPECT_EQ(MatchReportIncident_Minute(MatchReportIncidents[1]), 5);
     EXPECT_EQ(MatchReportIncident_Sequence(MatchReportIncidents[1]), 1);
+    EXPECT_EQ(MatchReportIncidents[1].word0 >> 31, 1u);  // the second club shown first
 
     for (int k = 2; k < MATCH_REPORT_INCIDENT_MAX; ++k) {
         ASSERT_TRUE(MatchReport_AddIncident(facts));

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "engine/crc32.h"
@@ -25,6 +26,7 @@
 #include "game/squad.h"
 #include "game/tables.h"
 #include "game/tactics.h"
+#include "game/textmess.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
@@ -32,6 +34,7 @@
 #include "tests/support/game_world.h"
 #include "tests/support/strength.h"
 #include "tests/support/support.h"
+#include "viewservices/timedevents.h"
 
 namespace {
 
@@ -226,6 +229,7 @@ TEST_F(MatchDayTest, TheHumansGroupPlaysFirstHisRowLastAndItsResultIsReported)
     EXPECT_EQ(appearances, MATCH_STARTERS);  // a fixed score still counts the starters' games
     EXPECT_TRUE(MatchReportFlags & MATCH_REPORT_DONE);
     int previous = -1;
+    int awayIncidents = 0;
     for (int k = 0; k < MatchReportState.incidentCount; ++k) {
         const MatchReportIncident& incident = MatchReportIncidents[k];
         EXPECT_EQ(MatchReportIncident_Sequence(incident), k);
@@ -234,7 +238,15 @@ TEST_F(MatchDayTest, TheHumansGroupPlaysFirstHisRowLastAndItsResultIsReported)
         EXPECT_NE(fixtureRow, humanRow);
         EXPECT_GE(fixtureRow, previous);
         previous = fixtureRow;
+        // The news line shows the home club first, as the results do, whoever's incident it is.
+        const int home = VTW_GetFixtureHomeClub(fixtureRow);
+        awayIncidents += MatchReportIncident_FirstClub(incident) != home;
+        const std::string expected = std::string(VTW_FormatClubName(VTW_GetTeam(home))) + " "
+                                     + std::to_string(VTW_GetFixtureHomeGoals(fixtureRow)) + "  ";
+        TimedEvents_BuildText(k);
+        EXPECT_EQ(std::string(TimedEvents.text).rfind(expected, 0), 0u) << TimedEvents.text;
     }
+    EXPECT_GT(awayIncidents, 0);
     // The players' appearances and goals are the rows' counts.
     for (int r : played) {
         for (int side = 0; side < 2; ++side) {

@@ -7,6 +7,7 @@
 #include "engine/random.h"
 #include "game/fixtures.h"
 #include "game/matchday.h"
+#include "game/matchfigures.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 
@@ -214,4 +215,60 @@ TEST_F(SimMatchTest, EveryGoalIsClassedAndOpenPlayGoalsFollowTheShares)
     for (const Share& s : shares) {
         EXPECT_NEAR(100.0 * counts[s.goalClass] / openPlay, s.percent, 3.0) << s.goalClass;
     }
+}
+
+// Over many matches each player's set pieces and passes add up to his side's: corners to the
+// side's corners, free kicks to the other side's fouls and the free kicks scored from, penalties
+// to those scored and missed; his passes to team-mates to his passes, their receipts to theirs.
+TEST_F(SimMatchTest, ThePlayersSetPiecesAndPassesAddUpToTheSidesFigures)
+{
+    int freeKickGoals = 0, penalties = 0, received = 0;
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        SRand(seed);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        const MatchDataBlock& d = *GetMatchDataBlock();
+        for (int n = 0; n < 2; ++n) {
+            const MatchSideStats& side = d.sides[n];
+            int corners = 0, freeKicks = 0, scoredFromFreeKicks = 0, taken = 0, scored = 0;
+            int missed = 0, penaltyGoals = 0, completed = 0, receipts = 0;
+            for (int k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+                const PlayerMatchRecord& r = side.players[k];
+                corners += PlayerMatchRecord_GetSpare(r, PMS_CORNERS_TAKEN);
+                freeKicks += PlayerMatchRecord_GetSpare(r, PMS_FREE_KICKS_TAKEN);
+                scoredFromFreeKicks += PlayerMatchRecord_GetSpare(r, PMS_FREE_KICKS_SCORED);
+                taken += PlayerMatchRecord_GetSpare(r, PMS_PENALTIES_TAKEN);
+                scored += PlayerMatchRecord_GetSpare(r, PMS_PENALTIES_SCORED);
+                missed += PlayerMatchRecord_Get(r, PMR_PENALTIES_MISSED);
+                int made = 0, madeCompleted = 0;
+                for (int j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+                    made += PlayerMatchRecord_GetSpare(r, PMS_PASSES_TO + j);
+                    madeCompleted += PlayerMatchRecord_GetSpare(r, PMS_COMPLETED_TO + j);
+                    ASSERT_LE(PlayerMatchRecord_GetSpare(r, PMS_COMPLETED_TO + j),
+                              PlayerMatchRecord_GetSpare(r, PMS_PASSES_TO + j));
+                }
+                EXPECT_EQ(PlayerMatchRecord_GetSpare(r, PMS_PASSES_TO + k), 0) << seed;
+                if (PlayerMatchRecord_Get(r, PMR_TIME_ON_PITCH) > 0 && made > 0) {
+                    EXPECT_EQ(madeCompleted, PlayerMatchRecord_Get(r, PMR_PASSES)) << seed;
+                    EXPECT_EQ(made - madeCompleted, PlayerMatchRecord_Get(r, PMR_BAD_PASSES))
+                        << seed;
+                }
+                completed += madeCompleted;
+                receipts += PlayerMatchRecord_GetSpare(r, PMS_PASSES_RECEIVED);
+            }
+            for (int g = 0; g < 20 && side.goals[g].player != -1; ++g) {
+                penaltyGoals += side.goals[g].kind == MATCH_GOAL_PENALTY;
+            }
+            EXPECT_EQ(corners, side.corners) << seed;
+            EXPECT_EQ(freeKicks, d.sides[1 - n].fouls + scoredFromFreeKicks) << seed;
+            EXPECT_EQ(taken, scored + missed) << seed;
+            EXPECT_EQ(scored, penaltyGoals) << seed;
+            EXPECT_EQ(receipts, completed) << seed;
+            freeKickGoals += scoredFromFreeKicks;
+            penalties += taken;
+            received += receipts;
+        }
+    }
+    EXPECT_GT(freeKickGoals, 0);
+    EXPECT_GT(penalties, 0);
+    EXPECT_GT(received, 200 * 2 * 300);  // some 400 passes completed by a side in a match
 }

@@ -12,6 +12,7 @@
 #include "engine/random.h"
 #include "game/tactics.h"
 #include "gamecode/comments/commtable.h"
+#include "gamecode/keycounts.h"
 #include "gamecode/presentation.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/support/game_world.h"
@@ -106,8 +107,8 @@ TEST(MatchData, CountersHoldAtTheByteTopAndSpareOnesReadAsFigures)
     }
 }
 
-// The carrier's longest touches ahead fill field 9 (a signed byte, so it holds at 127 rather
-// than turning negative) and field 33, and the rating weighs them 3 and 2.
+// The key runs fill field 9 (a signed byte, so it holds at 127 rather than turning negative) and
+// the carrier's longest touches ahead field 33, and the rating weighs them 3 and 2.
 TEST(MatchData, LongTouchCountersFillFieldsNineAndThirtyThree)
 {
     ScopedMatch match;
@@ -127,7 +128,7 @@ TEST(MatchData, LongTouchCountersFillFieldsNineAndThirtyThree)
     };
     for (const Row& row : rows) {
         MatchPerson& p = MatchPersons[6];
-        p.stats.rareLongRuns = row.rare;
+        KeyCounts[6].keyRuns = row.rare;  // field 9 counts the key runs
         p.stats.longRuns = row.every;
         PlayerMatchRecord record{};
         Football_FillPlayerMatchRecord(&record, 0, 6);

@@ -569,6 +569,45 @@ TEST_F(Shots, APassAndAShotStraightInKeepTheBooksOfTheGoal)
     EXPECT_EQ(Football_GetMatchFigure(record, PMS_MISSED_SHOTS), 1);
 }
 
+// The ball in side 0's net: a pending shot of side 0 was on target; without one, side 0's last
+// toucher struck a shot on target, unless it was the shoot-out or an own goal.
+TEST_F(Shots, AGoalIsAShotOnTargetOfTheScoringSideAndAnOwnGoalNone)
+{
+    constexpr int32_t kOpponent = 20;
+    struct Case {
+        int32_t shooter;  // pending, -1 none
+        int32_t toucher;
+        int32_t period;
+        int32_t shooterShots, shooterOnTarget, toucherShots, toucherOnTarget, sideShots,
+            sideOnTarget;
+    };
+    const Case cases[] = {
+        {kShooter, kMate, 0, 0, 1, 0, 0, 0, 1},                 // the shot, tapped in
+        {-1, kMate, 1, 0, 0, 1, 1, 1, 1},                       // a header that went in
+        {kOpponent, kMate, 0, 0, 0, 1, 1, 1, 1},                // the other side's shot
+        {-1, kOpponent, 0, 0, 0, 0, 0, 0, 0},                   // an own goal
+        {-1, kMate, MATCH_PERIOD_SHOOT_OUT, 0, 0, 0, 0, 0, 0},  // no match figure
+        {kShooter, kShooter, MATCH_PERIOD_SHOOT_OUT, 0, 1, 0, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        Match.period = static_cast<uint8_t>(c.period);
+        Match.shooter = static_cast<int8_t>(c.shooter);
+        KickBook_GoalShot(0, c.toucher);
+        const std::string what = std::to_string(c.shooter) + " " + std::to_string(c.toucher)
+                                 + " period " + std::to_string(c.period);
+        EXPECT_EQ(Match.shooter, -1) << what;
+        EXPECT_EQ(MatchPersons[kShooter].stats.shots, c.shooterShots) << what;
+        EXPECT_EQ(MatchPersons[kShooter].stats.shotsOnTarget, c.shooterOnTarget) << what;
+        EXPECT_EQ(MatchPersons[kMate].stats.shots, c.toucherShots) << what;
+        EXPECT_EQ(MatchPersons[kMate].stats.shotsOnTarget, c.toucherOnTarget) << what;
+        EXPECT_EQ(MatchPersons[kOpponent].stats.shotsOnTarget, 0) << what;
+        EXPECT_EQ(Match.teamStats[0].shots, c.sideShots) << what;
+        EXPECT_EQ(Match.teamStats[0].shotsOnTarget, c.sideOnTarget) << what;
+        EXPECT_EQ(Match.teamStats[1].shotsOnTarget, 0) << what;
+    }
+}
+
 // A cross waits in the second pass record: its receiver's touch completes it (dangerous inside
 // the area the crosser attacks), an opponent's cuts it out; the record's fields say so.
 TEST_F(Shots, ACrossIsCompletedDangerouslyInTheAreaOrCutOut)
@@ -601,7 +640,8 @@ TEST_F(Shots, ACrossIsCompletedDangerouslyInTheAreaOrCutOut)
         const bool completed = c.toucher == kMate;
         PlayerMatchRecord record{};
         Football_FillPlayerMatchRecord(&record, 0, kShooter);
-        EXPECT_EQ(PlayerMatchRecord_Get(record, 10), completed ? 1 : 0) << what;
+        EXPECT_EQ(Football_GetMatchFigure(record, PMS_CROSSES_COMPLETED), completed ? 1 : 0)
+            << what;
         EXPECT_EQ(PlayerMatchRecord_Get(record, 35), completed ? 0 : 1) << what;
         EXPECT_EQ(Football_GetMatchFigure(record, PMS_MISSED_CROSSES), completed ? 0 : 1) << what;
         EXPECT_EQ(Football_GetMatchFigure(record, PMS_DANGEROUS_CROSSES), c.dangerous ? 1 : 0)

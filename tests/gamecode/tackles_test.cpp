@@ -15,6 +15,7 @@
 #include "gamecode/activeplayer.h"
 #include "gamecode/ballcontacts.h"
 #include "gamecode/headers.h"
+#include "gamecode/keycounts.h"
 #include "gamecode/kickbook.h"
 #include "gamecode/phases.h"
 #include "tests/gamecode/harness/harness.h"
@@ -177,6 +178,7 @@ TEST_F(Tackles, EachTacklesFoulAndCardFollowItsRule)
         o.ballDistance = c.carrierBallDistance;
         o.skills[SKILL_AGILITY] = static_cast<uint8_t>(c.carrierAgility);
         match.Record() = {};
+        const KeyCountsRecord kinds = KeyCounts[kTackler];
         ScriptDraws(c.script);
         const uint32_t before = RandDrawCount();
         RunPersonAction(kTackler);
@@ -195,6 +197,13 @@ TEST_F(Tackles, EachTacklesFoulAndCardFollowItsRule)
         EXPECT_EQ(p.stats.lungeFouls, lunge ? fouls : 0);
         EXPECT_EQ(p.stats.foulsPenalised, block ? fouls : 0);
         EXPECT_EQ(p.stats.fouls, charge ? fouls : 0);
+        // A tackle's foul is of one kind: a lunge unfair, a carded one cynical, else needless.
+        const KeyCountsRecord& k = KeyCounts[kTackler];
+        const bool tackleFoul = c.foul && !charge;
+        const bool carded = c.decision == 8 || c.decision == 9;
+        EXPECT_EQ(k.foulsUnfair - kinds.foulsUnfair, tackleFoul && lunge);
+        EXPECT_EQ(k.foulsCynical - kinds.foulsCynical, tackleFoul && !lunge && carded);
+        EXPECT_EQ(k.foulsNeedless - kinds.foulsNeedless, tackleFoul && !lunge && !carded);
         if (c.foul) {
             EXPECT_EQ(InfoBarTypes(match.Record()), std::vector<int32_t>{charge ? 14 : 15});
             EXPECT_EQ(PhaseTimer, 0);

@@ -3,6 +3,7 @@
 #include "matchscreens/textview.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -172,6 +173,21 @@ TEST(TextView, ASideShowsItsSevenNewestGoalsAndCards)
     TextView.frameCounter = 11;
     TextView_DrawScreen();
     EXPECT_TRUE(ScreenDiffersFromBackground(404, 342, 30, 16));
+}
+
+TEST(TextView, AGoalNamesItsScorerAndAnOwnGoalSaysCsc)
+{
+    ScopedTextView view;
+    MatchPersons[3].playerId = 4000;
+    std::snprintf(MatchPersons[3].name, sizeof MatchPersons[3].name, "%s", "A. Buteur");
+    MatchPersons[MATCH_PERSONS_PER_SIDE + 4].playerId = 4001;
+    std::snprintf(MatchPersons[MATCH_PERSONS_PER_SIDE + 4].name,
+                  sizeof MatchPersons[MATCH_PERSONS_PER_SIDE + 4].name, "%s", "X. Lemerin");
+    EXPECT_STREQ(TextView_GoalScorer(0, 4000), "A. Buteur");
+    EXPECT_STREQ(TextView_GoalScorer(0, 4001), "X. Lemerin csc");
+    EXPECT_STREQ(TextView_GoalScorer(1, 4000), "A. Buteur csc");
+    EXPECT_STREQ(TextView_GoalScorer(1, 4001), "X. Lemerin");
+    EXPECT_STREQ(TextView_GoalScorer(0, 4002), "");
 }
 
 TEST(TextView, RadarShowsEachPlayerOnTheLinesAndLeavesNoTrail)

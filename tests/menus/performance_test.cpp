@@ -70,7 +70,7 @@ TEST(Performance, EachModesSixLabelsAndFiguresFromTheFigureTable)
         {30, 5},
         {PMS_THROUGH_PASSES, 4},
         {PMS_GOOD_PASSES, 2},
-        {10, 3},
+        {PMS_CROSSES_COMPLETED, 3},
         {35, 1},
         {PMS_DANGEROUS_CROSSES, 1},
         {22, 6},
@@ -83,7 +83,7 @@ TEST(Performance, EachModesSixLabelsAndFiguresFromTheFigureTable)
         {43, 2},
         {44, 1},
         {49, 3},
-        {PMS_MISSED_SHOTS, 4},
+        {PMS_SHOTS_WIDE_FACED, 4},  // the keeper's shots faced that went wide
         {PMS_FREE_KICKS_TAKEN, 2},
         {PMS_CORNERS_TAKEN, 5},
         {PMS_PENALTIES_TAKEN, 3},

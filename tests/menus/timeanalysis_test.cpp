@@ -72,6 +72,27 @@ TEST_F(TimeAnalysisScreenTest, GoalLabelsAboveForHomeBelowForAwayAtMostThirtyEnd
     }
 }
 
+TEST_F(TimeAnalysisScreenTest, AnOwnGoalNamesItsPlayerAndSaysCsc)
+{
+    LastMatchCopyRecord copy{};
+    for (MatchSideStats& side : copy.stats) {
+        for (MatchGoalEntry& goal : side.goals)
+            goal = {-1, -1, 0, 0};
+    }
+    // The away side's defender turns the ball into his own net at 56: a goal of the home side.
+    const auto scorer = static_cast<int16_t>(m_scorer);
+    copy.stats[0].goals[0] = {scorer, -1, 20, MATCH_GOAL_OPEN_PLAY};
+    copy.stats[0].goals[1] = {scorer, -1, 56, MATCH_GOAL_OWN};
+    copy.eventCount = 2;
+    copy.events[0] = {0, 0, 20, 0, scorer, -1};
+    copy.events[1] = {0, 1, 56, 0, scorer, -1};
+    TimeAnalysis_PlaceGoals(copy, 4);
+    ASSERT_EQ(TimeAnalysis.goalCount, 2);
+    const std::string name = VTW_FormatPersonName(m_scorer);
+    EXPECT_EQ(std::string(TimeAnalysis.goals[0].label), " 20Min But " + name);
+    EXPECT_EQ(std::string(TimeAnalysis.goals[1].label), " 56Min But " + name + " csc");
+}
+
 TEST_F(TimeAnalysisScreenTest, AfterExtraTimeTheChartRunsTo120AndMatchesTheGolden)
 {
     Fixture_SetExtraTime(ReportFixture, 1);
