@@ -90,6 +90,10 @@ void StartHost()
 {
     ScriptInit();
     const char* script = CommandLineValue("-script");
+    // Nobody could see or steer a headless game: its input is a script's.
+    if (CommandLineHas("-headless") && !script)
+        FatalError("Error: StartHost(): '-headless' shows no window and plays a script's input: "
+                   "give the script with -script FILE\n");
     if (script) ScriptLoad(script);
     const HostBackendKind wanted =
         CommandLineHas("-headless") ? HostBackendKind::Headless : HostBackendKind::Sdl;

@@ -109,7 +109,7 @@ TEST(Startup, NormalEndWritesTheOptionsAndAFatalEndLeavesThemAlone)
     EXPECT_EQ(written.substr(0, 4), "DAT0");
 
     WriteTextFile(options, "not an options file");
-    const ProgramResult run = RunProgram({"-headless", "-data", "/nonexistent"});
+    const ProgramResult run = RunToQuit({"-headless", "-data", "/nonexistent"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find("Error: PakMount(): Cannot find pak file '/nonexistent/pakfiles/"),
               std::string::npos)
