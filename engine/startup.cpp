@@ -90,6 +90,10 @@ void StartHost()
 {
     ScriptInit();
     const char* script = CommandLineValue("-script");
+    // Nobody could see or steer a headless game: its input is a script's.
+    if (CommandLineHas("-headless") && !script)
+        FatalError("Error: StartHost(): '-headless' shows no window and plays a script's input: "
+                   "give the script with -script FILE\n");
     if (script) ScriptLoad(script);
     const HostBackendKind wanted =
         CommandLineHas("-headless") ? HostBackendKind::Headless : HostBackendKind::Sdl;
@@ -157,14 +161,21 @@ int PelloranMain(int argc, char** argv, void (*gameMain)())
     ParseCommandLine(argc, argv);
     // A second game on the folder would take the first one's save under way for leftovers: it
     // is refused before it touches a file there, once its window can show why.
-    const bool folderFree = UserFile_LockFolder();
-    if (folderFree && CommandLineHas("-log")) RedirectToLogFiles();
+    const FolderLock lock = UserFile_LockFolder();
+    if (lock == FolderLock::Taken && CommandLineHas("-log")) RedirectToLogFiles();
     StartHost();
     std::atexit(OnExitRun);
     WinInit("Pelloran", CommandLineHas("-fullscreen") ? 0 : WIN_FLAG_WINDOWED);
-    if (!folderFree) {
+    if (lock == FolderLock::HeldByAnother) {
         FatalError("Error: PelloranMain(): another game of Pelloran is using the folder '%s'; "
                    "only one may run on it at a time\n",
+                   UserFolder().c_str());
+    }
+    // Without a lock nothing would keep a second game from saving through the same temporaries.
+    if (lock == FolderLock::Impossible) {
+        FatalError("Error: PelloranMain(): the folder '%s' cannot be locked (Pelloran must be "
+                   "able to create the file 'pelloran.lock' there), so nothing would keep a "
+                   "second game off it; give a folder you may write in with PELLORAN_HOME\n",
                    UserFolder().c_str());
     }
     gameMain();

@@ -19,6 +19,9 @@
 namespace {
 
 constexpr char kLockFile[] = "pelloran.lock";
+// Opening the lock file, clearing what stands in its way, and once more after a game that
+// cleared it under us.
+constexpr int32_t kLockAttempts = 3;
 
 struct UserFileState {
     uint64_t bytesRead;  // never reset: tests compare two readings
@@ -150,6 +153,29 @@ int CreateFresh(const char* function, const std::string& path)
     return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
 }
 
+// The lock file, created when absent and opened read-only: a flock needs no more, and another
+// user's file opens so too. -1, with errno set, when what stands there is no regular file or
+// cannot be opened (a link is refused, never followed).
+int OpenLockFile(const std::string& path)
+{
+    const int fd = open(path.c_str(),
+                        O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+    if (fd < 0) return -1;
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) return fd;
+    close(fd);
+    errno = EINVAL;
+    return -1;
+}
+
+bool StillAtItsName(int fd, const std::string& path)
+{
+    struct stat held;
+    struct stat named;
+    return fstat(fd, &held) == 0 && lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev
+           && held.st_ino == named.st_ino;
+}
+
 }  // namespace
 
 int32_t UserFile_ReadPath(const char* hostPath, size_t maxBytes, std::vector<uint8_t>* bytes)
@@ -274,27 +300,40 @@ int32_t UserFile_Remove(const char* gameName)
     return USERFILE_OK;
 }
 
-bool UserFile_LockFolder()
+FolderLock UserFile_LockFolder()
 {
     UserFile_UnlockFolder();
     const std::string path = HostPath(kLockFile);
-    const int fd = MakeParentFolders(path)
-                       ? open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644)
-                       : -1;
-    if (fd < 0) {
-        LogFailure("UserFile_LockFolder", path, std::strerror(errno));
-        return true;
+    if (!MakeParentFolders(path)) {
+        LogFailure("UserFile_LockFolder", path, "cannot create its folder");
+        return FolderLock::Impossible;
     }
-    // The system drops a flock with the last descriptor of its file, so a game killed or crashed
-    // leaves the folder free.
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        if (!held) LogFailure("UserFile_LockFolder", path, std::strerror(errno));
+    int why = 0;
+    for (int32_t attempt = 0; attempt < kLockAttempts; ++attempt) {
+        const int fd = OpenLockFile(path);
+        if (fd < 0) {
+            why = errno;
+            if (!ClearName(path)) break;
+            continue;
+        }
+        // The system drops a flock with the last descriptor of its file, so a game killed or
+        // crashed leaves the folder free.
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            why = errno;
+            close(fd);
+            if (why == EWOULDBLOCK) return FolderLock::HeldByAnother;
+            break;
+        }
+        // Another game may have cleared the name between our open and our lock: a lock on a file
+        // that no longer stands there keeps nobody out.
+        if (StillAtItsName(fd, path)) {
+            s_userFile.lockFd = fd;
+            return FolderLock::Taken;
+        }
         close(fd);
-        return !held;
     }
-    s_userFile.lockFd = fd;
-    return true;
+    LogFailure("UserFile_LockFolder", path, std::strerror(why));
+    return FolderLock::Impossible;
 }
 
 void UserFile_UnlockFolder()

@@ -51,11 +51,18 @@ int32_t UserFile_Rename(const char* fromGameName, const char* toGameName);
 // followed. A missing file is USERFILE_OK.
 int32_t UserFile_Remove(const char* gameName);
 
+// What UserFile_LockFolder found at the user folder.
+enum class FolderLock {
+    Taken,          // this game holds the folder until it lets go or ends
+    HeldByAnother,  // another game holds it
+    Impossible,     // no lock can be taken there (a folder nobody may write in, say)
+};
 // One game a user folder: takes an exclusive lock on "pelloran.lock" there (creating the folder
-// and the file), held until UserFile_UnlockFolder or the process ends, however it ends. False
-// only when another process holds it; a folder that cannot be locked at all (read-only, say) is
-// let through after a line on the "file" channel, as its saves will say what fails.
-bool UserFile_LockFolder();
+// and the file), held until UserFile_UnlockFolder or the process ends, however it ends. The file
+// is opened read-only, so another user's file serves as well as ours; whatever else stands at
+// the name (a folder, a link, a pipe, a file nobody may open) is cleared as a temporary's name is.
+// Impossible comes after a line on the "file" channel.
+FolderLock UserFile_LockFolder();
 void UserFile_UnlockFolder();  // safe without the lock
 
 // Every byte the reads above have taken from disk since the program started: a test reads it

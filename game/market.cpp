@@ -1373,9 +1373,13 @@ bool Market_SignReplacement(int32_t club, int32_t line)
 
 void Market_CoverShortLines(int32_t club)
 {
-    if (!IsFullClub(club) || HumanDecides(club) || Market_WindowOpen()) return;
-    for (int32_t calls = 0; calls < LINE_COUNT && ShortLine(ShapeOf(club), 0) >= 0; ++calls) {
-        if (PlayerLife_CallUpYouth(club) < 0) return;
+    if (!IsFullClub(club) || HumanDecides(club)) return;
+    // A line under its minimum could not field a side before the daily market's next look, and
+    // that market may find nobody: a youth covers what a signing cannot, in a window or out.
+    for (int32_t calls = 0; calls < LINE_COUNT; ++calls) {
+        const int32_t line = ShortLine(ShapeOf(club), 0);
+        if (line < 0) return;
+        if (!Market_SignReplacement(club, line) && PlayerLife_CallUpYouth(club) < 0) return;
     }
 }
 

@@ -185,8 +185,8 @@ bool Market_LineNeedsHim(int32_t player);
 // who would sign at his demand, else one the market finds as a filler (room made in a full squad
 // first). True when one signed.
 bool Market_SignReplacement(int32_t club, int32_t line);
-// A computer club left with a line under its minimum while the windows are shut calls up its own
-// youth until the lines are whole (inside a window its daily market fills them).
+// A computer club left with a line under its minimum fills it the same day: a signing while a
+// window is open (Market_SignReplacement), else one of its own youths called up.
 void Market_CoverShortLines(int32_t club);
 
 // ---- The human's lists (humanlists.cpp).

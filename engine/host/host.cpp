@@ -31,6 +31,13 @@ HostBackendKind HostStart(HostBackendKind wanted, bool unattended)
     s_host.backend = wanted == HostBackendKind::Sdl ? &HostSdlBackend : &HostHeadlessBackend;
     char why[256] = "";
     if (!s_host.backend->start(why, sizeof why)) {
+        // A player at the controls has nothing to play without a window; a script plays the same.
+        if (!unattended) {
+            FatalError("Error: HostStart(): no display available (%s); Pelloran needs one to show "
+                       "its window. Without a display it runs only a script of its input: "
+                       "-headless -script FILE\n",
+                       why);
+        }
         std::printf("Warning: HostStart(): no display available (%s) - running headless\n", why);
         s_host.kind = HostBackendKind::Headless;
         s_host.backend = &HostHeadlessBackend;

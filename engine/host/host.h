@@ -132,10 +132,11 @@ struct HostBackend {
 extern const HostBackend HostSdlBackend;
 extern const HostBackend HostHeadlessBackend;
 
-// Starts the host on the wanted back end. SDL without a display prints "Warning: HostStart():
-// no display available (...) - running headless" and starts headless instead; the answer is the
-// back end in use. `unattended` (a script drives the run): no message box is shown and window
-// focus changes of the window system are ignored. Fatal when already started.
+// Starts the host on the wanted back end. SDL without a display: an unattended run prints
+// "Warning: HostStart(): no display available (...) - running headless" and starts headless
+// instead (the answer is the back end in use); an attended one is a fatal error that says how to
+// run headless. `unattended` (a script drives the run): no message box is shown and window focus
+// changes of the window system are ignored. Fatal when already started.
 HostBackendKind HostStart(HostBackendKind wanted, bool unattended);
 // Removes the window if still there (sending it nothing), frees every 3D device, surface,
 // palette, clipper and display object, stops the back end. Safe when stopped and twice.

@@ -92,6 +92,27 @@ TEST(ScriptRun, SdlBackEndRunsTheSameScriptWithoutAnyDisplay)
     EXPECT_EQ(hashOf(dummy.out), hashOf(headless.out));
 }
 
+// Without a script nobody drives the run: with no display, and when told -headless, the program
+// says what it needs and how to run headless, and ends with code 1 without naming a script.
+TEST(ScriptRun, WithoutAScriptARunWithoutADisplaySaysWhatItNeeds)
+{
+    TempHome home;
+    const ProgramResult noDisplay =
+        RunProgram({}, {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}, "", 120);
+    EXPECT_EQ(noDisplay.exitCode, 1) << noDisplay.out << noDisplay.err;
+    EXPECT_TRUE(Holds(noDisplay.out, "Error: HostStart(): no display available ("));
+    EXPECT_TRUE(Holds(noDisplay.out, "-headless -script FILE\n")) << noDisplay.out;
+    const ProgramResult headless = RunProgram({"-headless"});
+    EXPECT_EQ(headless.exitCode, 1) << headless.out << headless.err;
+    EXPECT_TRUE(Holds(headless.out, "Error: StartHost(): '-headless' shows no window and plays a "
+                                    "script's input: give the script with -script FILE\n"))
+        << headless.out;
+    for (const ProgramResult* run : {&noDisplay, &headless}) {
+        EXPECT_FALSE(Holds(run->out + run->err, "script:"));
+        EXPECT_FALSE(Holds(run->out, "running headless"));
+    }
+}
+
 TEST(ScriptRun, WithoutADisplayTheProgramSaysSoAndRunsHeadless)
 {
     // An entry without '=' removes the variable from the program's environment.

@@ -30,12 +30,12 @@ std::vector<std::string> RowsLogged(const std::string& output, const std::string
 }
 
 // A run that quits the front end through its menu bar, as a player would.
-ProgramResult RunToQuit(std::vector<std::string> args)
+ProgramResult RunToQuit(std::vector<std::string> args, const std::vector<std::string>& env = {})
 {
     TempDir work;
     WriteTextFile(work.Path("quit.txt"), ScriptToTitle() + ScriptQuitFromBar());
     args.insert(args.end(), {"-script", work.Path("quit.txt")});
-    return RunProgram(args);
+    return RunProgram(args, env);
 }
 
 }  // namespace
@@ -85,6 +85,21 @@ TEST(Startup, BadSwitchValueEndsWithItsErrorAndCodeOne)
               std::string::npos);
 }
 
+// A user folder where no lock can be taken (here: under a file, which holds for root too) is not
+// played on: the game says why and ends before it writes a file.
+TEST(Startup, AFolderThatCannotBeLockedIsRefusedAtStart)
+{
+    TempHome home;
+    WriteTextFile(home.Path("a file"), "");
+    const std::string folder = home.Path("a file/pelloran");
+    const ProgramResult run = RunToQuit({"-headless"}, {"PELLORAN_HOME=" + folder});
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find("Error: PelloranMain(): the folder '" + folder + "' cannot be locked"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(ReadTextFile(home.Path("a file")), "");
+}
+
 TEST(Startup, NormalEndWritesTheOptionsAndAFatalEndLeavesThemAlone)
 {
     TempHome home;
@@ -94,7 +109,7 @@ TEST(Startup, NormalEndWritesTheOptionsAndAFatalEndLeavesThemAlone)
     EXPECT_EQ(written.substr(0, 4), "DAT0");
 
     WriteTextFile(options, "not an options file");
-    const ProgramResult run = RunProgram({"-headless", "-data", "/nonexistent"});
+    const ProgramResult run = RunToQuit({"-headless", "-data", "/nonexistent"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find("Error: PakMount(): Cannot find pak file '/nonexistent/pakfiles/"),
               std::string::npos)

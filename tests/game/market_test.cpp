@@ -877,18 +877,21 @@ TEST_F(Market, AtTheTurnAClubWithMoreThanTwiceItsWageReservePaysAQuarterOfItAsBo
     }
 }
 
-// A keeper whose contract ran out while the windows are shut: the club calls up a youth keeper,
-// no transfer; inside a window it leaves the line to its daily market.
-TEST_F(Market, ALineLeftShortWhileTheWindowsAreShutCallsUpAYouth)
+// A keeper whose contract ran out: while the windows are shut the club calls up a youth keeper,
+// no transfer; inside a window it signs one the same day.
+TEST_F(Market, ALineLeftShortIsCoveredTheSameDayInOrOutOfAWindow)
 {
     constexpr int32_t club = 20;
     const int32_t firstClosed = GameState.closedTransfer[0][0];
     LeaveOneKeeper(club);
     Calendar_SetDay(firstClosed - 1);
+    int32_t rows = Transfers_Count();
     Market_CoverShortLines(club);
-    EXPECT_EQ(KeepersOf(club), 1);
+    EXPECT_EQ(KeepersOf(club), 2);
+    EXPECT_EQ(Transfers_Count(), rows + 1);
+    LeaveOneKeeper(club);
     Calendar_SetDay(firstClosed);
-    const int32_t rows = Transfers_Count();
+    rows = Transfers_Count();
     Market_CoverShortLines(club);
     EXPECT_EQ(KeepersOf(club), 2);
     EXPECT_EQ(Transfers_Count(), rows);
@@ -897,6 +900,30 @@ TEST_F(Market, ALineLeftShortWhileTheWindowsAreShutCallsUpAYouth)
         if (VTW_GetPositionLine(id) == 0) youngest = std::min(youngest, VTW_GetPlayerAge(id));
     }
     EXPECT_LE(youngest, 18);
+}
+
+// The first of a month inside a window, a club's second keeper comes to the end of his contract
+// and refuses to stay; no keeper anywhere would sign for the club. By the day's end he has gone
+// and a youth keeps the club at two keepers.
+TEST_F(Market, AKeeperWhoseContractEndsInAWindowIsCoveredTheSameDay)
+{
+    constexpr int32_t club = 20;
+    for (int32_t day = GameState.closedTransfer[0][1] + 1; day < 365; ++day) {
+        Calendar_SetDay(day);
+        if (GameState.dayOfMonth == 1 && Market_WindowOpen()) break;
+    }
+    ASSERT_TRUE(GameState.dayOfMonth == 1 && Market_WindowOpen());
+    const std::vector<int32_t> keepers = GiveKeepers(club, 2, 24);
+    ASSERT_EQ(keepers.size(), 2u);
+    DbPlayers[keepers[1]].contractMonths = 1;
+    DbClubs[club].reputation = 0;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (VTW_GetPositionLine(id) == 0) DbPlayers[id].reputation = 63;
+    }
+    DailyClubProcessing();
+    EXPECT_NE(VTW_GetPlayerClub(keepers[1]), club);
+    EXPECT_EQ(VTW_GetPlayerClub(keepers[0]), club);
+    EXPECT_EQ(KeepersOf(club), 2);
 }
 
 TEST_F(Market, AComputerClubAfterTheHumansPlayerAsksHimInsteadOfBuying)

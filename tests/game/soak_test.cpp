@@ -909,18 +909,20 @@ std::vector<ClubStrength> LongStrengthBeforeTheSeason()
 // Opt-in, for hours rather than minutes: PELLORAN_LONG_SEASONS=20 PELLORAN_LONG_SEEDS=10 plays
 // careers of the four countries with career seeds 1-10 that the soak does not choose, checks the
 // rules that hold every day and every season, and prints the world's figures every five seasons
-// (means over the seeds) with the time taken.
+// (means over the seeds) with the time taken. PELLORAN_LONG_FIRST_SEED=93 PELLORAN_LONG_SEEDS=1
+// replays seed 93 alone.
 TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
 {
     const int32_t seasons = EnvOr("PELLORAN_LONG_SEASONS", 0);
     const int32_t seeds = EnvOr("PELLORAN_LONG_SEEDS", 10);
+    const int32_t firstSeed = EnvOr("PELLORAN_LONG_FIRST_SEED", 1);
     if (seasons <= 0) GTEST_SKIP() << "PELLORAN_LONG_SEASONS not set";
     const std::time_t start = std::time(nullptr);
     for (const int32_t country : LongSoakCountries()) {
         std::vector<WorldFigures> sums(seasons + 1);
         std::vector<int32_t> sackings(seasons);
         int32_t longestStandIn = 0;  // seasons on end a club began with the stand-in
-        for (int32_t seed = 1; seed <= seeds; ++seed) {
+        for (int32_t seed = firstSeed; seed < firstSeed + seeds; ++seed) {
             StartUnattendedCareer(country, seed);
             const int32_t clubs = World_LeagueClubCount(country);
             std::vector<int32_t> standIn(clubs);
