@@ -136,9 +136,12 @@ int32_t VTW_GetPlayerValue(int32_t player);
 int32_t VTW_ComputePlayerValueWithPotential(int32_t player);
 int32_t VTW_GetPlayerAvailability(int32_t player);  // 4 unavailable, 7 on loan away, else 0
 int32_t VTW_GetPlayerStatusText(int32_t player);    // icon 1210, 1208 or 0
-// The wage-scale demand of a contract of `years` with `club`, for every player; contract talks
-// count the years left of his present contract into `years`.
+// What a player first asks at contract talks for `years` with `club`, on the talks' own scale;
+// the talks count the years left of his present contract into `years`.
 int32_t ContractTalks_BaseDemand(int32_t player, int32_t club, int32_t years);
+// The wage the world pays him for `years` with `club`, on its country's world wage scale: what
+// the clubs pay, what he signs for, and so where the talks' demand rises to.
+int32_t Contract_WorldWage(int32_t player, int32_t club, int32_t years);
 
 // Persons and names.
 int32_t VTW_PersonTextNo(int32_t person);                    // 3000 + id, -1 stays -1

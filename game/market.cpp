@@ -572,7 +572,7 @@ int32_t Player_PromoteToFull(int32_t player)
     p.contractMonths = 12;
     p.morale = 75;
     p.fitness = 100;
-    p.wage = VTW_RoundTo25(ContractTalks_BaseDemand(id, -1, 1));
+    p.wage = VTW_RoundTo25(Contract_WorldWage(id, -1, 1));
     // The light id is freed: nothing is left of him outside his new record.
     ref.person->flags = PERSON_FREE;
     ref.light->club = CLUB_NONE;
