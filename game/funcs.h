@@ -209,7 +209,8 @@ int32_t VTW_GetClubBalance(int32_t club);
 int32_t Club_GetBalance(int32_t club);
 void Club_SetBalance(int32_t club, int32_t balance);  // clamped, and the clamp logged
 // Changes the balance and one season figure together (a positive amount of income or of
-// spending); the only way money moves.
+// spending); the only way money moves. Income beyond BALANCE_MAX is booked whole, the part the
+// ceiling takes also as spent under CLUB_FIG_MISC_OUT, with one debug line naming club and sum.
 void Club_Book(int32_t club, ClubFigure figure, int32_t amount);
 void VTW_AddClubCash(int32_t club, int32_t amount);  // booked as misc in or misc out
 int64_t Club_GetOutsideBalance();                    // club 255's balance
