@@ -39,7 +39,7 @@ int32_t Contract_Demand(int32_t player, int32_t months, int32_t club, int32_t bi
                         int32_t relegation)
 {
     const int32_t years = std::min(YearsOf(months), CONTRACT_YEARS_MAX);
-    const int64_t base = ContractTalks_BaseDemand(player, club, years);
+    const int64_t base = Contract_WorldWage(player, club, years);
     const int32_t above =
         VTW_GetPlayerReputation(player) - (VTW_GetClubReputation(club) + AMBITION_GAP);
     const int32_t percent =

@@ -136,9 +136,12 @@ int32_t VTW_GetPlayerValue(int32_t player);
 int32_t VTW_ComputePlayerValueWithPotential(int32_t player);
 int32_t VTW_GetPlayerAvailability(int32_t player);  // 4 unavailable, 7 on loan away, else 0
 int32_t VTW_GetPlayerStatusText(int32_t player);    // icon 1210, 1208 or 0
-// The wage-scale demand of a contract of `years` with `club`, for every player; contract talks
-// count the years left of his present contract into `years`.
+// What a player first asks at contract talks for `years` with `club`, on the talks' own scale;
+// the talks count the years left of his present contract into `years`.
 int32_t ContractTalks_BaseDemand(int32_t player, int32_t club, int32_t years);
+// The wage the world pays him for `years` with `club`, on its country's world wage scale: what
+// the clubs pay, what he signs for, and so where the talks' demand rises to.
+int32_t Contract_WorldWage(int32_t player, int32_t club, int32_t years);
 
 // Persons and names.
 int32_t VTW_PersonTextNo(int32_t person);                    // 3000 + id, -1 stays -1
@@ -206,7 +209,8 @@ int32_t VTW_GetClubBalance(int32_t club);
 int32_t Club_GetBalance(int32_t club);
 void Club_SetBalance(int32_t club, int32_t balance);  // clamped, and the clamp logged
 // Changes the balance and one season figure together (a positive amount of income or of
-// spending); the only way money moves.
+// spending); the only way money moves. Income beyond BALANCE_MAX is booked whole, the part the
+// ceiling takes also as spent under CLUB_FIG_MISC_OUT, with one debug line naming club and sum.
 void Club_Book(int32_t club, ClubFigure figure, int32_t amount);
 void VTW_AddClubCash(int32_t club, int32_t amount);  // booked as misc in or misc out
 int64_t Club_GetOutsideBalance();                    // club 255's balance

@@ -24,7 +24,14 @@ int32_t ClampBalance(int32_t club, int64_t balance)
     return static_cast<int32_t>(clamped);
 }
 
-// Moves `delta` into the club's balance and books what really moved under `figure`.
+void AddToFigure(ClubRecord& r, ClubFigure figure, int64_t amount)
+{
+    r.figures[figure] =
+        static_cast<int32_t>(std::clamp<int64_t>(r.figures[figure] + amount, INT32_MIN, INT32_MAX));
+}
+
+// Moves `delta` into the club's balance and books what really moved under `figure`, and what
+// the ceiling took as lost.
 void BookDelta(int32_t club, ClubFigure figure, int64_t delta, const char* field)
 {
     if (figure < 0 || figure >= CLUB_FIG_COUNT) FatalError("Club_Book(): bad figure %d", figure);
@@ -34,12 +41,19 @@ void BookDelta(int32_t club, ClubFigure figure, int64_t delta, const char* field
         return;
     }
     ClubRecord& r = *ref.full;
+    const int64_t wanted = int64_t(r.balance) + delta;
+    // What the ceiling takes is booked whole and written off as spent, so that the figures
+    // still explain the balance and show what was lost.
+    const int64_t lost = std::max<int64_t>(0, wanted - BALANCE_MAX);
+    if (lost > 0) {
+        DebugPrintf(DBG_GENERAL, 1, "Club_Book(): club %d loses %lld above the balance ceiling\n",
+                    club, static_cast<long long>(lost));
+        AddToFigure(r, CLUB_FIG_MISC_OUT, lost);
+    }
     const int32_t before = r.balance;
-    r.balance = ClampBalance(club, int64_t(before) + delta);
-    const int64_t moved = int64_t(r.balance) - before;
-    const int64_t booked = figure < CLUB_FIG_FIRST_SPENDING ? moved : -moved;
-    r.figures[figure] =
-        static_cast<int32_t>(std::clamp<int64_t>(r.figures[figure] + booked, INT32_MIN, INT32_MAX));
+    r.balance = ClampBalance(club, wanted - lost);
+    const int64_t moved = int64_t(r.balance) - before + lost;
+    AddToFigure(r, figure, figure < CLUB_FIG_FIRST_SPENDING ? moved : -moved);
 }
 
 int32_t Figure(int32_t club, ClubFigure figure, const char* field)

@@ -121,6 +121,35 @@ int32_t Line(int32_t player, const char* caller)
     FatalError("%s(): bad position code %d of player %d", caller, code, player);
 }
 
+// The contract talks' own scale, per mille of the ability by country and division: what a
+// player starts asking at the table before his own evaluation raises it to what he signs for.
+// clang-format off
+constexpr uint16_t CONTRACT_TALKS_WAGE_SCALE[COUNTRY_COUNT][DIVISION_MAX] = {
+    {800, 380, 190, 70, 25, 25}, {800, 380, 190, 70, 25, 25}, {800, 380, 190, 190, 25, 25},
+    {800, 380, 190, 190, 190, 190}, {800, 380, 190, 70, 25, 25}, {800, 380, 190, 70, 25, 25},
+    {800, 380, 190, 70, 70, 25}, {800, 380, 190, 70, 25, 25}, {800, 380, 190, 70, 25, 25},
+};
+// clang-format on
+
+using ScaleOfCountry = const uint16_t* (*)(int32_t country);
+const uint16_t* TalksScale(int32_t country) { return CONTRACT_TALKS_WAGE_SCALE[country]; }
+const uint16_t* WorldScale(int32_t country) { return World.countries[country].worldWageScale; }
+
+// A player of the offering club's country is paid on its scale by division; anyone else by his
+// ability and reputation alone.
+int32_t DemandOnScale(int32_t player, int32_t club, int32_t years, ScaleOfCountry scaleOf)
+{
+    const PlayerRef ref = Player_RefForGet(player, "BaseDemand");
+    if (ref.person == nullptr) return 0;
+    const bool leagueCountry = club >= 0 && club < CLUB_ID_COUNT && World.loaded
+                               && VTW_GetClubCountry(club) < COUNTRY_COUNT;
+    const bool national = leagueCountry && ref.person->nationality == VTW_GetClubCountry(club);
+    const uint16_t* scale = national ? scaleOf(VTW_GetClubCountry(club)) : nullptr;
+    const int32_t division = national ? VTW_GetClubDivision(club) : 0;
+    return Stat_BaseDemand(Ability(player), Training(player), VTW_GetPlayerReputation(player),
+                           VTW_GetPlayerAge(player), years, scale, division);
+}
+
 }  // namespace
 
 int32_t VTW_GetPlayerClub(int32_t player)
@@ -213,7 +242,7 @@ int32_t VTW_GetPlayerWage(int32_t player)
 {
     const PlayerRef ref = Player_RefForGet(player, "Wage");
     if (ref.full != nullptr) return ref.full->wage;
-    if (ref.light != nullptr) return ContractTalks_BaseDemand(player, ref.light->club, 0);
+    if (ref.light != nullptr) return Contract_WorldWage(player, ref.light->club, 0);
     return 0;
 }
 
@@ -546,16 +575,12 @@ int32_t VTW_GetPlayerStatusText(int32_t player)
 
 int32_t ContractTalks_BaseDemand(int32_t player, int32_t club, int32_t years)
 {
-    const PlayerRef ref = Player_RefForGet(player, "BaseDemand");
-    if (ref.person == nullptr) return 0;
-    const bool leagueCountry = club >= 0 && club < CLUB_ID_COUNT && World.loaded
-                               && VTW_GetClubCountry(club) < COUNTRY_COUNT;
-    const bool national = leagueCountry && ref.person->nationality == VTW_GetClubCountry(club);
-    const int32_t country = leagueCountry ? VTW_GetClubCountry(club) : 0;
-    const uint16_t* scale = national ? World.countries[country].wageScale : nullptr;
-    const int32_t division = national ? VTW_GetClubDivision(club) : 0;
-    return Stat_BaseDemand(Ability(player), Training(player), VTW_GetPlayerReputation(player),
-                           VTW_GetPlayerAge(player), years, scale, division);
+    return DemandOnScale(player, club, years, TalksScale);
+}
+
+int32_t Contract_WorldWage(int32_t player, int32_t club, int32_t years)
+{
+    return DemandOnScale(player, club, years, WorldScale);
 }
 
 int32_t VTW_PersonTextNo(int32_t person) { return person < 0 ? -1 : TEXT_PERSON_BASE + person; }

@@ -572,7 +572,7 @@ int32_t Player_PromoteToFull(int32_t player)
     p.contractMonths = 12;
     p.morale = 75;
     p.fitness = 100;
-    p.wage = VTW_RoundTo25(ContractTalks_BaseDemand(id, -1, 1));
+    p.wage = VTW_RoundTo25(Contract_WorldWage(id, -1, 1));
     // The light id is freed: nothing is left of him outside his new record.
     ref.person->flags = PERSON_FREE;
     ref.light->club = CLUB_NONE;
@@ -792,6 +792,13 @@ int32_t OutsideReputation(const LightPlayerRecord& p)
     return origin ? World.clubs[p.originWord].reputation : 0;
 }
 
+// A player whose sale is agreed waits for it: nobody else bids for him meanwhile.
+bool OnTheMarket(int32_t id)
+{
+    const int32_t info = VTW_FindBidInfo(id);
+    return info < 0 || MarketState.bidInfo[info].state != BID_AGREED;
+}
+
 // The best affordable player of the line whose ability lies within [low, high] and whose club
 // would let him go: a club outside the league, like one inside it, sells only to a club of a
 // higher reputation. Its stars once went to any club of the league, and its first market lifted
@@ -820,7 +827,9 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const
             && ((p.flags & PLAYER_ASKED_TRANSFER) ? DivisionOf(buyer) < DivisionOf(p.club)
                                                   : (p.flags & PLAYER_TRANSFER_LISTED)
                                                         || DbClubs[p.club].reputation < reputation);
-        if ((!free && !forSale) || p.loanClub >= 0 || !Suits(id, line, low, high)) continue;
+        if ((!free && !forSale) || p.loanClub >= 0 || !Suits(id, line, low, high)
+            || !OnTheMarket(id))
+            continue;
         if (free) {
             consider(id, 0);
         } else if (ShapeLets(day.shapes[p.club], id)) {
@@ -834,7 +843,7 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const
         const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
         if ((DbPersons[id].flags & PERSON_FREE) || IsFullClub(p.club) || p.club == CLUB_NONE
             || p.position == POSITION_MANAGER || OutsideReputation(p) >= reputation
-            || !Suits(id, line, low, high))
+            || !Suits(id, line, low, high) || !OnTheMarket(id))
             continue;
         consider(id, VTW_ComputeTransferFee(id, 0, buyer, nullptr, 0));
     }
@@ -851,9 +860,13 @@ bool Buy(int32_t buyer, MarketDay& day, int32_t line, int32_t low, int32_t high)
     const int32_t fee =
         seller == CLUB_NONE ? 0 : VTW_ComputeTransferFee(target, 0, buyer, nullptr, 0);
     if (HumanDecides(seller)) {
+        // A club asks the human once a window: its need and his price change little from day to
+        // day, so it would ask the same sum for the same player again and again.
+        if (DbClubs[buyer].askedHuman != 0) return false;
         // The human's own asking price, when he set one, is what the club asks him at.
         const int32_t asking = VTW_GetRecField14(target);
-        Market_AddHumanSale(target, buyer, 0, asking >= 0 ? asking : fee);
+        if (Market_AddHumanSale(target, buyer, 0, asking >= 0 ? asking : fee))
+            DbClubs[buyer].askedHuman = static_cast<int16_t>(target);
         return false;
     }
     if (!SellerLets(target, seller, fee, false) || !SignAtHisDemand(target, buyer, fee))
@@ -1393,6 +1406,18 @@ bool Market_WindowOpen()
 
 int32_t Market_UnattachedCount() { return UnattachedCount(); }
 
+namespace {
+
+// A shut window ends the clubs' asks of the human: the next window may ask him again.
+void ForgetAsksOfTheHuman()
+{
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        DbClubs[club].askedHuman = 0;
+    }
+}
+
+}  // namespace
+
 // The human's lists are emptied before every day, so agreed signings whose talks were left
 // undecided are filed again: otherwise their bids would hold his bid slots for good.
 void RefileHumanSignings()
@@ -1409,7 +1434,11 @@ void Market_DailyStage()
 {
     AnswerBids();
     RefileHumanSignings();
-    if (Market_WindowOpen()) ComputerMarket();
+    if (Market_WindowOpen()) {
+        ComputerMarket();
+    } else {
+        ForgetAsksOfTheHuman();
+    }
     HumanRenewalTalks();
     if (GameState.dayOfMonth == 1) TrimUnattached(UNATTACHED_CEILING);
 }

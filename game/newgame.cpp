@@ -252,7 +252,7 @@ void SetMoney()
         const int64_t balance = base + Rand() % 40 * 5000;
         r.balance = static_cast<int32_t>(std::min<int64_t>(balance, BALANCE_MAX));
         r.carriedForward = r.balance;
-        r.wageLimit = VTW_RoundTo25(country.wageScale[division] * 3 / 2 + r.reputation * 10);
+        r.wageLimit = VTW_RoundTo25(country.worldWageScale[division] * 3 / 2 + r.reputation * 10);
         r.ticketPrice = static_cast<int16_t>(country.ticketPrice[division] + r.reputation / 8);
     }
 }

@@ -364,7 +364,7 @@ void PlayerLife_MakeYoungPlayer(int32_t id, int32_t club, const ClubRecord& r,
     p.contractMonths = static_cast<uint8_t>(24 + Rand() % 13);
     p.morale = 75;
     p.fitness = 100;
-    p.wage = VTW_RoundTo25(ContractTalks_BaseDemand(id, club, terms.wageYears));
+    p.wage = VTW_RoundTo25(Contract_WorldWage(id, club, terms.wageYears));
 }
 
 uint16_t PlayerLife_NewSurname(int32_t club, int32_t style)

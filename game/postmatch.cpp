@@ -106,13 +106,9 @@ void Discipline(int32_t player, PlayerRecord* p, int32_t bookings)
     if (count % BOOKINGS_PER_BAN == 0) p->suspension = AddCapped(p->suspension, 1, 255);
 }
 
-void UpdatePlayer(int32_t club, int32_t player, const PlayerMatchRecord& r, int32_t goalDiff,
-                  int32_t cup)
+// A friendly counts in no figure of the season or the career: only in his condition and form.
+void CountCompetitiveFigures(PlayerRecord* p, const PlayerMatchRecord& r, int32_t rating)
 {
-    PlayerRecord* p = Player_RefForSet(player, "MatchStats").full;
-    if (p == nullptr) return;
-    if (cup >= 0) p->cupTied = static_cast<uint8_t>(p->cupTied | 1 << cup);
-    const int32_t rating = PlayerMatchRecord_Get(r, PMR_RATING);
     const int32_t goals = PlayerMatchRecord_Get(r, PMR_GOALS);
     p->seasonApps = AddCapped(p->seasonApps, 1, 255);
     p->careerApps = static_cast<uint16_t>(std::min(65535, p->careerApps + 1));
@@ -121,6 +117,16 @@ void UpdatePlayer(int32_t club, int32_t player, const PlayerMatchRecord& r, int3
     p->seasonAssists = AddCapped(p->seasonAssists, PlayerMatchRecord_Get(r, PMR_ASSISTS), 255);
     p->perfSum = static_cast<uint16_t>(std::min(65535, p->perfSum + rating));
     p->ratedCount = AddCapped(p->ratedCount, 1, 255);
+}
+
+void UpdatePlayer(int32_t club, int32_t player, const PlayerMatchRecord& r, int32_t goalDiff,
+                  int32_t cup, bool competitive)
+{
+    PlayerRecord* p = Player_RefForSet(player, "MatchStats").full;
+    if (p == nullptr) return;
+    if (cup >= 0) p->cupTied = static_cast<uint8_t>(p->cupTied | 1 << cup);
+    const int32_t rating = PlayerMatchRecord_Get(r, PMR_RATING);
+    if (competitive) CountCompetitiveFigures(p, r, rating);
     p->lastRating = static_cast<uint8_t>(rating);
     p->experience = AddCapped(p->experience, 1, 255);
     p->fatigue = AddCapped(p->fatigue, 20, 100);
@@ -359,7 +365,8 @@ void PostMatch_Process()
         for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
             const FixturePlayerRow p = PlayerRow(b.sides[n], d, n, k);
             Fixture_SetPlayerRow(row, n, k, p);
-            if (p.player >= 0) UpdatePlayer(club, p.player, d.sides[n].players[k], diff, cup);
+            if (p.player >= 0)
+                UpdatePlayer(club, p.player, d.sides[n].players[k], diff, cup, competitive);
         }
         UpdateClub(b, d, n);
     }

@@ -244,7 +244,7 @@ struct alignas(4) ClubRecord {
     uint8_t boardPatience;
     uint8_t spareByte;
     int16_t seasonDispoints;
-    int16_t spareHalf;
+    int16_t askedHuman;     // the human's player it asked him for in this window, 0 none
     int32_t attendanceSum;  // of the season's home league matches
     int32_t attendanceCount;
     uint32_t cupRunBits;

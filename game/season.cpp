@@ -431,7 +431,7 @@ void NewSeason()
 int32_t Season_BalanceFloor(int32_t division)
 {
     // About a season's wage bill of the division's typical squad.
-    return -25 * 52 * World_Country(GameState.country).wageScale[division];
+    return -25 * 52 * World_Country(GameState.country).worldWageScale[division];
 }
 
 int32_t VTW_SoakChecks()

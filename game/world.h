@@ -42,7 +42,7 @@ struct alignas(4) WorldCountry {
     int16_t substitutes[DIVISION_MAX];   // CountryRules
     int16_t bench[DIVISION_MAX];
     uint8_t cupRules[CUP_COUNT][CUP_ROUND_COUNT];  // 2 = two-legged
-    uint16_t wageScale[DIVISION_MAX];              // per mille of the ability
+    uint16_t worldWageScale[DIVISION_MAX];         // per mille of the ability: what the clubs pay
     uint16_t baseAttendance[DIVISION_MAX];
     uint16_t ticketPrice[DIVISION_MAX];
 };

@@ -684,6 +684,9 @@ void RedrawHeaderBar()
 
 void PlayOneDay()
 {
+    // Each day's news fills a box of its own: a transfer is told on its day, not again under the
+    // next days' lines of a day-after-day advance.
+    MessageBox_Reset();
     VTW_ClearHumanLists();
     int32_t group, other;
     VTW_CountTodaysFixtures(&group, &other);

@@ -30,6 +30,13 @@ std::string Script(bool swap)
     std::string toMatch = SharedScript("to_match_day.txt");
     const std::string stop = "until daypanel == 0 max 20000\n";
     toMatch.erase(toMatch.find(stop) + stop.size());
+    // The player put on the list brings one more club's request after the week's closing day,
+    // turned down like the others before "Jour de Match" goes on to the match day.
+    const std::string matchDay = "until prevoption == 3 max 20000\nwait 100\nexpect humanplays";
+    toMatch.insert(toMatch.find(matchDay),
+                   "until option == 10 max 20000\nwait 300\nclick 469 405\n"
+                   "until prevoption == 3 max 20000\nwait 100\n"
+                   "click 482 455\nwait 20\nmotion 0 -44\nwait 20\ntap\nwait 100\n");
     if (swap) {
         squad.replace(squad.find("click 60 377\n"), 0, "expect squadsel >= 0\n");
         squad.replace(squad.find("move", squad.find("click 60 377\n")), 0,

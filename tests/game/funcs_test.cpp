@@ -341,9 +341,14 @@ TEST(FuncsFinance, BalancesClampToThe28BitRange)
     VTW_AddClubCash(4, INT32_MIN);
     EXPECT_EQ(Club_GetBalance(4), -134217728);
     Club_SetBalance(4, 134217000);
+    const int32_t spentBefore = VTW_GetClubMiscOut(4);
     VTW_AddClubCash(4, 5000);
+    Club_Book(4, CLUB_FIG_GATE, 300);
     EXPECT_EQ(Club_GetBalance(4), 134217727);
-    EXPECT_EQ(VTW_GetClubMiscIn(4), 727);  // only what really moved is booked
+    // Income the ceiling cannot take is booked whole and what it took as spent.
+    EXPECT_EQ(VTW_GetClubMiscIn(4), 5000);
+    EXPECT_EQ(VTW_GetClubGateReceipts(4), 300);
+    EXPECT_EQ(VTW_GetClubMiscOut(4) - spentBefore, 5000 - 727 + 300);
 }
 
 TEST(FuncsFinance, SmallClubMoneyAndReleasesKeepTheSumOfBalances)

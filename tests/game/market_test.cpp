@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -945,6 +946,70 @@ TEST_F(Market, AComputerClubAfterTheHumansPlayerAsksHimInsteadOfBuying)
     EXPECT_NE(VTW_FindHumanSalesTeam(), kHuman);
     EXPECT_GT(VTW_GetSaleAskingPrice(player), 0);
     EXPECT_EQ(PlayersOf(kHuman, SQUAD_MAX), squad);
+}
+
+// The first window day by day as the season runs it, the human's lists emptied before every
+// day and his whole squad listed; the first player the computer clubs trade among themselves.
+struct WindowDeals {
+    std::vector<std::tuple<int32_t, int32_t, int32_t>> asks;  // club, player, price
+    int32_t traded = -1;
+    int32_t tradedFrom = -1;
+};
+
+WindowDeals PlayTheFirstWindow()
+{
+    AutoRunMode = 0;
+    DbClubs[kHuman].reputation = 0;  // every buyer looks down on the human's club
+    for (const int32_t id : PlayersOf(kHuman, SQUAD_MAX)) {
+        VTW_PutPlayerOnTxList(id, 1);
+    }
+    WindowDeals deals;
+    const int32_t firstClosed = GameState.closedTransfer[0][0];
+    for (int32_t day = 2; day < firstClosed; ++day) {
+        Calendar_SetDay(day);
+        VTW_ClearHumanLists();
+        const int32_t rows = Transfers_Count();
+        Market_DailyStage();
+        for (const SaleRequestRow& row : MarketState.sales) {
+            if (row.player >= 0) deals.asks.emplace_back(row.club, row.player, row.price);
+        }
+        for (int32_t n = rows; n < Transfers_Count() && deals.traded < 0; ++n) {
+            const TransferRecordRow& r = *VTW_GetTransferRecord(n);
+            const bool between = r.seller < World_LeagueClubCount(0) && r.seller != kHuman
+                                 && !(r.flags & TRANSFER_LOAN);
+            if (between) deals.traded = r.player, deals.tradedFrom = r.seller;
+        }
+    }
+    return deals;
+}
+
+// Each deal once: a club asks the human for one player a window, so never the same sum for him
+// twice; and the player whose sale to the human is agreed waits for his talks while the
+// computer clubs trade around him.
+TEST_F(Market, AWindowAsksTheHumanOnceAClubAndLeavesAnAgreedSaleAlone)
+{
+    const WindowDeals first = PlayTheFirstWindow();
+    ASSERT_GE(first.traded, 0);
+    std::set<std::tuple<int32_t, int32_t, int32_t>> seen;
+    std::set<int32_t> askers;
+    for (const auto& ask : first.asks) {
+        EXPECT_TRUE(seen.insert(ask).second) << "club " << std::get<0>(ask) << " asked again";
+        askers.insert(std::get<0>(ask));
+    }
+    EXPECT_EQ(askers.size(), first.asks.size());
+    EXPECT_GE(first.asks.size(), 3u);
+
+    // The same career again, with the human's agreed purchase of the first player traded.
+    NewGameForTest(0, 4242);
+    VTW_SetClubControl(kHuman, MANAGER_HUMAN);
+    GameState.humanClub = kHuman;
+    DbClubs[kHuman].balance = BALANCE_MAX / 2;
+    Calendar_SetDay(1);
+    const int32_t fee = VTW_ComputeTransferFee(first.traded, 0, kHuman, nullptr, 0);
+    ASSERT_GE(VTW_PlaceBid(kHuman, first.traded, fee, BIDPOS_DEFENDER, 0), 0);
+    ASSERT_GE(Market_AgreeBidInfo(first.traded), 0);
+    PlayTheFirstWindow();
+    EXPECT_EQ(VTW_GetPlayerClub(first.traded), first.tradedFrom);
 }
 
 TEST_F(Market, AWaitingLoanRequestCountsAsALoanListing)

@@ -694,6 +694,36 @@ TEST_F(MatchDayTest, ClubRecordsFollowTheResults)
     EXPECT_EQ(+won[CLUB_REC_GOALS_TOTAL].value, homeAgain ? 6 : 5);
 }
 
+// A friendly tires the players and moves their form, but its appearances and goals count in no
+// season or career figure; the same result in the league counts in all of them.
+TEST_F(MatchDayTest, AFriendlysAppearancesAndGoalsCountInNoFigure)
+{
+    NewGameForTest(0, 37);
+    const int league = FirstLeagueRowOf(0, -1);
+    const int home = VTW_GetFixtureHomeClub(league);
+    const int away = VTW_GetFixtureAwayClub(league);
+    const int friendly =
+        VTW_InsertFixture(VTW_GetFixtureDay(league) - 1, COMP_FRIENDLY, home, away);
+    ASSERT_GE(friendly, 0);
+    ASSERT_EQ(VTW_GetFixtureCompetition(friendly), COMP_FRIENDLY);
+    for (const bool counts : {false, true}) {
+        // The friendly's row may have moved the league's.
+        const int row = counts ? FirstLeagueRowOf(0, -1) : friendly;
+        PlayFixed(row, 2, 0);
+        const int scorer = StarterOf(0, 9);
+        PlayerMatchRecord_Set(&GetMatchDataBlock()->sides[0].players[9], PMR_GOALS, 2);
+        const PlayerRecord before = Record(scorer);
+        PostMatch_Process();
+        const PlayerRecord& after = Record(scorer);
+        EXPECT_EQ(after.seasonApps, before.seasonApps + (counts ? 1 : 0)) << row;
+        EXPECT_EQ(after.careerApps, before.careerApps + (counts ? 1 : 0)) << row;
+        EXPECT_EQ(after.seasonGoals, before.seasonGoals + (counts ? 2 : 0)) << row;
+        EXPECT_EQ(after.careerGoals, before.careerGoals + (counts ? 2 : 0)) << row;
+        EXPECT_EQ(after.ratedCount, before.ratedCount + (counts ? 1 : 0)) << row;
+        EXPECT_GT(after.fatigue, before.fatigue) << row;
+    }
+}
+
 // The miscellaneous statistics divide these by the league matches at each venue: a cup tie adds
 // nothing, and each club counts its own figures and its opponent's under its own venue.
 TEST_F(MatchDayTest, SeasonCountersSumTheLeagueMatchesFiguresForAndAgainstByVenue)

@@ -37,7 +37,7 @@ TEST(WorldData, LoadsWithTheTableOfCountries)
     EXPECT_EQ(PromotionCounts(0, 2, 1), 4);
     EXPECT_EQ(PromotionCounts(1, 0, 1), 1);
     EXPECT_EQ(World.countries[2].closingWeekday, 1);
-    EXPECT_EQ(World.countries[3].wageScale[5], 190);
+    EXPECT_EQ(World.countries[3].worldWageScale[5], 190);
     for (int k = 0; k < NATIONALITY_COUNT; ++k) {
         EXPECT_EQ(World.nationalities[k].nameText, 2310 + k);
     }

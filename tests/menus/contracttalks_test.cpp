@@ -85,6 +85,35 @@ TEST_F(ContractTalksTest, TheDemandIsTheFirstWageThePlayerSignsFor)
     });
 }
 
+// The talks start from their own scale, far below what a top club's player earns, and the
+// player's evaluation raises the demand to the wage the world pays him: every national player
+// of the human's club asks within a rise of that wage, and no less than he earns now.
+TEST_F(ContractTalksTest, TheDemandStartsOnTheTalksScaleAndRisesToTheWageHeIsPaid)
+{
+    const int32_t division = VTW_GetClubDivision(Human());
+    const int32_t scaleTop[] = {800, 380, 190};  // per mille, ability + training / 2 <= 150
+    ASSERT_LT(division, 3);
+    int32_t checked = 0;
+    for (int32_t shirt = 1; shirt <= 30; ++shirt) {
+        const int32_t player = VTW_GetPlayerByShirt(shirt);
+        if (player < 0 || VTW_GetPlayerNationality(player) != VTW_GetClubCountry(Human())) continue;
+        Rec(player).contractMonths = 10;
+        EXPECT_LE(ContractTalks_BaseDemand(player, Human(), 2),
+                  scaleTop[division] * 150 / 100 * 140 / 100);
+        Open(player, [&] {
+            const int32_t world = Contract_Demand(player, 24, Human(), 0, 0);
+            EXPECT_EQ(ContractTalks.wouldSign, 1) << shirt;
+            EXPECT_GE(ContractTalks.demand, world) << shirt;
+            EXPECT_LT(ContractTalks.demand, world + TALKS_DEMAND_RISE) << shirt;
+            // The new game paid him the world's wage for two years: he asks about the same.
+            EXPECT_GE(ContractTalks.demand, VTW_GetPlayerWage(player)) << shirt;
+            EXPECT_LT(ContractTalks.demand, VTW_GetPlayerWage(player) + TALKS_DEMAND_RISE) << shirt;
+        });
+        ++checked;
+    }
+    EXPECT_GE(checked, 5);
+}
+
 TEST_F(ContractTalksTest, FourYearsLeftAllowOnlyOneMoreAndSixAreRefusedWithNothingWritten)
 {
     Rec(m_own).contractMonths = 48;

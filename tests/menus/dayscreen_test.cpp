@@ -4,7 +4,9 @@
 #include "menus/dayscreen.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -477,6 +479,34 @@ TEST_F(DayLoop, AMessageForTheHumanGoesToTheNewsBoxAndInAutoRunOnlyToTheInbox)
     }
 }
 
+// Day after day, each day's news is shown in a box of its own: a line told on one day never comes
+// back under a later day's.
+TEST_F(DayLoop, DayAfterDayShowsEachLineOnlyOnItsOwnDay)
+{
+    HumanAtFirstLeagueRow(0, 3);
+    GameHooks.SetBusyPointer = [](int32_t on) {
+        if (!on) return;
+        char line[32];
+        std::snprintf(line, sizeof line, "jour %d", VTW_GetCurrentDay());
+        MessageBox_AddLine(line);
+    };
+    // The day after a closing day: the loop runs a whole week to the next one.
+    const int32_t start = Calendar_NextWeekday(GameState.lastLeagueDay + 2, WEEKDAY_SATURDAY) + 1;
+    Calendar_SetDay(start);
+    MessageBox_AddLine("la veille");
+    Pilot pilot([](Pilot&) {});
+    ScopedMenuScript script(pilot.Inputs());
+    AdvanceMode = ADVANCE_TO_MATCH_DAY;
+    Game_AdvanceLoop();
+    ASSERT_GT(VTW_GetCurrentDay(), start + 5);
+    const std::string last = NewsBox.lines[(NewsBox.write + NEWS_LINES - 1) % NEWS_LINES];
+    EXPECT_NE(last.find("jour"), std::string::npos);
+    for (const auto& line : NewsBox.lines) {
+        if (line[0] != '\0') {
+            EXPECT_EQ(line, last);
+        }
+    }
+}
 }  // namespace
 
 namespace {

@@ -59,7 +59,7 @@ constexpr auto kCountries = std::to_array<CountryShape>({
 // Mean A of the best clubs of the countries without leagues, 9-18, and their club counts.
 constexpr auto kOutsideMean = std::to_array<uint8_t>({64, 62, 63, 61, 56, 60, 59, 54, 55, 64});
 constexpr auto kOutsideClubs = std::to_array<uint8_t>({47, 47, 47, 47, 47, 47, 47, 47, 46, 46});
-constexpr std::array<std::array<uint16_t, DIVISION_MAX>, COUNTRY_COUNT> kWageScale = {{
+constexpr std::array<std::array<uint16_t, DIVISION_MAX>, COUNTRY_COUNT> kWorldWageScale = {{
     {9600, 1900, 570, 70, 25, 25}, {9600, 1900, 570, 70, 25, 25}, {9600, 1900, 570, 190, 25, 25},
     {9600, 1900, 570, 190, 190, 190}, {9600, 1900, 570, 70, 25, 25}, {9600, 1900, 570, 70, 25, 25},
     {9600, 1900, 570, 70, 70, 25}, {9600, 1900, 570, 70, 25, 25}, {9600, 1900, 570, 70, 25, 25},
@@ -158,7 +158,7 @@ std::vector<WorldCountry> MakeCountries()
             w.divisionText[d] = static_cast<uint16_t>(2510 + 20 * c + d);
             w.substitutes[d] = 3;
             w.bench[d] = 5;
-            w.wageScale[d] = kWageScale[c][d];
+            w.worldWageScale[d] = kWorldWageScale[c][d];
             w.baseAttendance[d] = kBaseAttendance[d];
             w.ticketPrice[d] = kTicketPrice[d];
             if (d >= shape.divisions) continue;
@@ -423,7 +423,7 @@ private:
     {
         WorldPerson& p = m_persons.back();
         const bool national = country >= 0 && country < COUNTRY_COUNT && p.nationality == country;
-        const uint16_t* scale = national ? m_countries[country].wageScale : nullptr;
+        const uint16_t* scale = national ? m_countries[country].worldWageScale : nullptr;
         const int wage = Stat_BaseDemand(p.ability, p.training, p.reputation,
                                          1999 - 1950 - p.birthYear, 2, scale, division);
         p.wage = VTW_RoundTo25(std::max(50, wage));
