@@ -40,7 +40,6 @@ constexpr int32_t kOverviewY = 108;
 constexpr uint8_t kHomeBox = 48;  // the first entry of each side's kit band
 constexpr uint8_t kAwayBox = 92;
 constexpr uint8_t kBallDot = 29;
-constexpr int32_t kPeople = 22;
 constexpr int32_t kShootOutPeriod = 4;
 constexpr int32_t kClockRight = 50;  // the box's left edge, from the view's right edge
 constexpr int32_t kClockTop = 6;
@@ -93,7 +92,7 @@ void DrawOverview()
 {
     if (ViewFlags.panoramic == 0) return;
     DrawGraphic(MGRAPH_IGSCAN, kOverviewX, kOverviewY);
-    for (int32_t p = 0; p < kPeople; ++p) {
+    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
         if (ObjectDisplay_Motion(p) == MOTION_ABSENT) continue;
         int32_t c = 0, r = 0;
         SoftHud_OverviewPoint(RenderList[p].x, RenderList[p].y, &c, &r);

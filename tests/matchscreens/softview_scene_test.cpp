@@ -28,6 +28,7 @@
 #include "menus/vtmenu.h"
 #include "viewservices/viewscreen.h"
 #include "vx256/mgraphic.h"
+#include "vx256/objects.h"
 #include "vx256/world3d.h"
 
 namespace {
@@ -141,6 +142,34 @@ TEST(SoftViewSceneDeathTest, AModeOf1025RowsIsFatal)
         "Error: InitScreenResolution\\(\\): CurrentScreenHeight > LARGESTSCREENHEIGHT!");
 }
 
+// Every person on the pitch, of both line-ups, set out on a grid of boxes that do not touch: each
+// box shows, mostly in his side's colour (his number covers part of it).
+void ExpectEveryPersonOnThePitchInTheOverview()
+{
+    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+        RenderList[p].x = PITCH_LEFT_TOUCHLINE_X + (p / 8 + 0.5f) * PITCH_WIDTH / 4;
+        RenderList[p].y = PITCH_NEAR_GOAL_LINE_Y + (p % 8 + 0.5f) * PITCH_LENGTH / 8;
+    }
+    ViewFlags.panoramic = 1;
+    SoftHud_Draw(640);
+    ViewFlags.panoramic = 0;
+    const GameScreenRecord s = GetGameScreen();
+    int32_t onThePitch = 0;
+    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+        if (ObjectDisplay_Motion(p) == MOTION_ABSENT) continue;
+        ++onThePitch;
+        int32_t c = 0, r = 0;
+        SoftHud_OverviewPoint(RenderList[p].x, RenderList[p].y, &c, &r);
+        const uint8_t sideColour = p < 16 ? 48 : 92;
+        int32_t boxPixels = 0;
+        for (int32_t row = r + 105; row < r + 105 + 7; ++row)
+            for (int32_t column = c + 62; column < c + 62 + 12; ++column)
+                boxPixels += s.pixels[static_cast<size_t>(row) * s.pitch + column] == sideColour;
+        EXPECT_GE(boxPixels, 12 * 7 / 2) << "person " << p;
+    }
+    EXPECT_EQ(onThePitch, 22);
+}
+
 // The heads-up display's rules: the shoot-out's goals in period 4, every overview dot inside its
 // picture, and a score line of two 39-character names kept inside the game screen.
 TEST(SoftViewScene, TheScoreLineTheOverviewAndLongNamesStayInTheirPlaces)
@@ -159,11 +188,11 @@ TEST(SoftViewScene, TheScoreLineTheOverviewAndLongNamesStayInTheirPlaces)
 
     const MGraphicItem& overview = MGraphGetItem(MGRAPH_IGSCAN);
     for (int32_t p = 0; p <= MATCH_BALL; ++p) {
-        if (p >= 22 && p != MATCH_BALL) continue;
         int32_t c = -1, r = -1;
         SoftHud_OverviewPoint(RenderList[p].x, RenderList[p].y, &c, &r);
         EXPECT_TRUE(c >= 0 && c < overview.width && r >= 0 && r < overview.height) << p;
     }
+    ExpectEveryPersonOnThePitchInTheOverview();
     // The four corners of the pitch land on the picture's corners.
     int32_t c = 0, r = 0;
     SoftHud_OverviewPoint(156, 122, &c, &r);
