@@ -25,6 +25,7 @@
 #include "matchscreens/matchkeys.h"
 #include "matchscreens/softhud.h"
 #include "matchscreens/softview.h"
+#include "matchscreens/vtback.h"
 #include "menus/vtmenu.h"
 #include "viewservices/viewscreen.h"
 #include "vx256/mgraphic.h"
@@ -33,7 +34,7 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0x0bad2288abd3a4e0ull;
+constexpr uint64_t kMenuHash = 0xb13fa949fe61e0f8ull;
 constexpr uint64_t kGoalHash = 0x8a120b8c66841ac4ull;
 constexpr uint64_t kKickOffHash = 0x9db599accbe2d420ull;
 
@@ -281,6 +282,43 @@ std::vector<uint8_t> GameScreenBytes()
 {
     const GameScreenRecord s = GetGameScreen();
     return {s.pixels, s.pixels + static_cast<size_t>(s.pitch) * s.height};
+}
+
+// A graphic of the back end's table draws its frame whole, top left at the page point for flags
+// 0x44: frames 0 and 1 of graphic 19 (numbers 6 and 7), every opaque pixel of the frame in place.
+TEST(SoftViewMenus, AGraphicDrawsItsWholeFrameAtItsPlace)
+{
+    ScopedSoftView view;
+    ScopedSoftView::Frame();
+    VT_StartSetOfMenus();
+    VT_StartMenu();
+    VT_StartStaticItems();
+    VT_EndStaticItems();
+    const MGraphicItem& g = MGraphGetItem(19);
+    int32_t ox = 0, oy = 0;
+    VTBack_PageOrigin(&ox, &oy);
+    for (int32_t frame = 0; frame < 2; ++frame) {
+        VT_StartDrawing();
+        VT_DrawGraphic(100, 120, 0x44, 6 + frame);
+        VT_EndDrawing();
+        const GameScreenRecord s = GetGameScreen();
+        const uint8_t* frameRows = g.pixels + static_cast<size_t>(frame) * g.height * g.width;
+        int32_t opaque = 0, wrong = 0;
+        for (int32_t row = 0; row < g.height; ++row) {
+            const uint8_t* drawn =
+                s.pixels + static_cast<size_t>(GAMESCREEN_MARGIN + oy + 120 + row) * s.pitch
+                + GAMESCREEN_MARGIN + ox + 100;
+            for (int32_t column = 0; column < g.width; ++column) {
+                const uint8_t wanted = frameRows[row * g.width + column];
+                opaque += wanted != 0;
+                wrong += wanted != 0 && drawn[column] != wanted;
+            }
+        }
+        EXPECT_GT(opaque, g.width * g.height / 4) << "frame " << frame;
+        EXPECT_EQ(wrong, 0) << "frame " << frame;
+    }
+    VT_EndMenu();
+    VT_EndSetOfMenus();
 }
 
 // A small pause menu in environment 1 over the view: the darkened page, the title band, framed
