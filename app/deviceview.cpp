@@ -77,8 +77,10 @@ void DeviceView_Register()
         .InfoBarText = InfoBar_GetText,
         .InfoBarType = InfoBar_GetType,
         .TimedEventsStep = TimedEvents_Step,
-        .TimedEventsShouldDraw = TimedEvents_ShouldDraw,
-        .TimedEventsText = [] { return static_cast<const char*>(TimedEvents.text); },
+        .DisplayEvent2 =
+            [](TimedEventDraw draw) {
+                return DisplayEvent2(TimedEvents.current, TIMEDEVENT_FORM_BUILT, draw);
+            },
         .LoadMotionCaptures = LoadMotionCaptures,
         .FreeMotionCaptures = FreeMotionCaptures,
         .PoseFrame = Pose,

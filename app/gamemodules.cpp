@@ -34,6 +34,7 @@
 #include "viewservices/timedevents.h"
 #include "viewservices/viewscreen.h"
 #include "vx256/fontgame.h"
+#include "vx256/kittextures.h"
 #include "vx256/mgraphic.h"
 
 namespace {
@@ -62,6 +63,7 @@ void StartMatchPresentation()
 {
     FONT_Init();
     MGraphic_Init();
+    KitTextures_Init();
     ViewScreen_Init();
     InfoBar_Init();
     TimedEvents_Init();
@@ -73,6 +75,7 @@ void StartMatchPresentation()
     TextView_Init();
     MatchView_RegisterScriptValues();
     TextView_Register();
+    SoftView_Init();
     SoftView_Register();
     DeviceView_Register();
     View2D_ResetRunState();
@@ -83,6 +86,7 @@ void StartMatchPresentation()
 
 void StopMatchPresentation()
 {
+    SoftView_Uninit();
     TextView_Uninit();
     ReplaySave_Uninit();
     Replay_Uninit();
@@ -90,6 +94,7 @@ void StopMatchPresentation()
     TimedEvents_Uninit();
     InfoBar_Uninit();
     ViewScreen_Uninit();
+    KitTextures_Uninit();
     MGraphic_Uninit();
     FONT_Uninit();
 }

@@ -16,7 +16,7 @@ namespace {
 void BM_PresentFrames640x480(benchmark::State& state)
 {
     ScopedHeadlessHost host;
-    HostWindowCreate("Pelloran", true, HostDefaultWindowProc);
+    HostWindowCreate(HostProgramInstance(), "Pelloran", true, HostDefaultWindowProc);
     HostDisplay* display = nullptr;
     HostDisplayCreate(&display);
     HostDisplayOpen(display, nullptr);

@@ -32,7 +32,8 @@ void NoPeriodWork() {}
 void BM_MixEightLoopingVoicesOneSecond(benchmark::State& state)
 {
     ScopedHeadlessHost host;
-    HostWindowShow(HostWindowCreate("Pelloran", true, HostDefaultWindowProc));
+    HostWindowShow(
+        HostWindowCreate(HostProgramInstance(), "Pelloran", true, HostDefaultWindowProc));
     ClockStart(NoPeriodWork);
     HostAudioOpen();
     const std::vector<uint8_t> tone = SampleTone(SAMPLE_BYTES);

@@ -474,6 +474,19 @@ void DDrawEndDraw(DDrawScreen** screen, int32_t x, int32_t y, int32_t width, int
     }
 }
 
+HostDrawContext* DDrawBeginDrawDC()
+{
+    HostDrawContext* context = nullptr;
+    DXCheck(HostSurfaceGetDC(s_ddraw.drawingSurface, &context), "dxdraw", "DDS7_GetDC");
+    if (WinIsWindowed()) HostWindowInvalidate(nullptr, true);
+    return context;
+}
+
+void DDrawEndDrawDC(HostDrawContext* context)
+{
+    DXCheck(HostSurfaceReleaseDC(s_ddraw.drawingSurface, context), "dxdraw", "DDS7_ReleaseDC");
+}
+
 void DDrawEndDrawAll()
 {
     DDrawEndDraw(nullptr, 0, 0, static_cast<int32_t>(s_ddraw.width),
@@ -579,13 +592,19 @@ void ShowScreen(const HostRect& rect)
     int32_t y = 0;
     WinGetClientOrigin(&x, &y);
     const HostRect moved{rect.left + x, rect.top + y, rect.right + x, rect.bottom + y};
-    const HostResult result =
-        HostSurfaceBlit(s_ddraw.primarySurface, &moved, s_ddraw.visibleScreen, &rect);
-    // The same host copy serves both paths: a plain blit when the formats match, a converting
-    // copy (the window system's own) when they do not; each fails in its own words.
     if (s_ddraw.displayFlags & DISPLAY_DESKTOP_FORMAT) {
-        DXCheck(result, "dxdraw", "DDS7_Blt");
-    } else if (HostFailed(result)) {
-        FatalAbort("dxdraw", __LINE__, "ShowScreen(): BitBlt() failed");
+        DXCheck(HostSurfaceBlit(s_ddraw.primarySurface, &moved, s_ddraw.visibleScreen, &rect),
+                "dxdraw", "DDS7_Blt");
+        return;
     }
+    // Another format than the desktop's: the window system's own converting copy.
+    HostDrawContext* visible = nullptr;
+    HostDrawContext* primary = nullptr;
+    DXCheck(HostSurfaceGetDC(s_ddraw.visibleScreen, &visible), "dxdraw", "DDS7_GetDC");
+    DXCheck(HostSurfaceGetDC(s_ddraw.primarySurface, &primary), "dxdraw", "DDS7_GetDC");
+    const bool copied =
+        !HostFailed(HostDrawContextCopy(primary, moved, visible, rect.left, rect.top));
+    DXCheck(HostSurfaceReleaseDC(s_ddraw.primarySurface, primary), "dxdraw", "DDS7_ReleaseDC");
+    DXCheck(HostSurfaceReleaseDC(s_ddraw.visibleScreen, visible), "dxdraw", "DDS7_ReleaseDC");
+    if (!copied) FatalAbort("dxdraw", __LINE__, "ShowScreen(): BitBlt() failed");
 }

@@ -92,6 +92,11 @@ void DDrawBeginDraw(DDrawScreen** screen);
 // locked".
 void DDrawEndDraw(DDrawScreen** screen, int32_t x, int32_t y, int32_t width, int32_t height);
 void DDrawEndDrawAll();  // DDrawEndDraw with the whole screen changed
+// A drawing context on the drawing surface, for the window system's own drawing; windowed, the
+// whole window is invalidated. The surface stays locked until DDrawEndDrawDC gives the context
+// back. A failure is the DirectX failure of "DDS7_GetDC" or "DDS7_ReleaseDC".
+HostDrawContext* DDrawBeginDrawDC();
+void DDrawEndDrawDC(HostDrawContext* context);
 
 void DDrawFlipBuffers();
 

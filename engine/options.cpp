@@ -42,6 +42,10 @@ void ClampOptions(OptionsBlock* options)
 
 }  // namespace
 
+void OptionsInit() { Options = OPTIONS_DEFAULTS; }
+
+void OptionsUninit() { OptionsInit(); }
+
 void OptionsLoad()
 {
     OptionsBlock loaded{};
@@ -49,7 +53,7 @@ void OptionsLoad()
     const int32_t result = BlockFileLoad(kFileName, OPTIONS_FILE_MAX_BYTES, kFileType,
                                          OPTIONS_FILE_VERSION, &request, 1);
 
-    Options = OPTIONS_DEFAULTS;
+    OptionsInit();
     if (result == BLOCKFILE_MISSING) return;  // the first run
     if (result != BLOCKFILE_OK) {
         std::printf("Warning: OptionsLoad(): '%s' is damaged - using the default options\n",

@@ -88,6 +88,9 @@ constexpr OptionsBlock OPTIONS_DEFAULTS = {
 
 extern OptionsBlock Options;  // owned by Options; its fields are written in place by their users
 
+// The defaults; Uninit the same (safe without Init and twice).
+void OptionsInit();
+void OptionsUninit();
 // First thing at start-up. A missing file gives the defaults quietly; a damaged one gives the
 // defaults and one warning; values out of range are clamped, each with a warning.
 void OptionsLoad();

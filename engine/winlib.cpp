@@ -17,6 +17,7 @@ constexpr uint8_t WIN_NO_BROADCAST = 0xFF;  // neither state: the first broadcas
 
 struct WinState {
     bool initialised;
+    HostInstance instance;
     char appName[WIN_MAX_APPNAME + 1];
     uint32_t windowFlags;
     HostWindow window;
@@ -72,6 +73,7 @@ void WinInit(const char* appName, uint32_t windowFlags)
 {
     s_win = {};
     s_win.initialised = true;
+    s_win.instance = HostProgramInstance();
     s_winLists.lastBroadcast = WIN_NO_BROADCAST;
     if (std::strlen(appName) > WIN_MAX_APPNAME)
         FatalAbort("winlib", __LINE__, "WinInit(): AppName too long");
@@ -96,7 +98,8 @@ void WinUninit()
 
 void CreateMainWindow()
 {
-    s_win.window = HostWindowCreate(s_win.appName, WinIsWindowed(), WinMainWindowProc);
+    s_win.window =
+        HostWindowCreate(WinGetHInstance(), s_win.appName, WinIsWindowed(), WinMainWindowProc);
     if (s_win.window == HOST_NO_WINDOW)
         FatalAbort("winlib", __LINE__, "CreateMainWindow(): CreateWindowEx() failed");
     s_win.windowActivated = false;
@@ -199,6 +202,8 @@ bool WinWasIdle()
 bool WinIsWindowed() { return (s_win.windowFlags & WIN_FLAG_WINDOWED) != 0; }
 
 HostWindow WinGetHWnd() { return s_win.window; }
+
+HostInstance WinGetHInstance() { return s_win.instance; }
 
 void WinGetClientOrigin(int32_t* x, int32_t* y) { HostWindowClientOrigin(x, y); }
 

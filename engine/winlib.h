@@ -18,10 +18,11 @@ constexpr uint8_t WIN_TASKSWITCH_ACTIVE = 1;
 using WinTaskswitchFunc = void (*)(uint8_t state);  // WIN_TASKSWITCH_IDLE or _ACTIVE
 using WinWindowProc = HostWindowProc;
 
-// Clears the state, takes the name (at most 64 characters, else the fatal abort "WinInit():
-// AppName too long") and the flags, and creates and shows the window, so the program is active
-// when it returns. Makes the window the tick's activity test, Poll's message pump and the fatal
-// error's box. The lists below are kept; only the memory of the last broadcast is cleared.
+// Clears the state, takes the host's instance of the program, the name (at most 64 characters, else
+// the fatal abort "WinInit(): AppName too long") and the flags, and creates and shows the window,
+// so the program is active when it returns. Makes the window the tick's activity test, Poll's
+// message pump and the fatal error's box. The lists below are kept; only the memory of the last
+// broadcast is cleared.
 void WinInit(const char* appName, uint32_t windowFlags);
 // Destroys the window and removes what WinInit registered; safe without WinInit and twice.
 void WinUninit();
@@ -45,6 +46,8 @@ bool WinIsAppActive();
 bool WinWasIdle();  // the idle loop ran since the last call; clears that
 bool WinIsWindowed();
 HostWindow WinGetHWnd();
+// The program's instance the window was made for, as WinInit took it from the host.
+HostInstance WinGetHInstance();
 void WinGetClientOrigin(int32_t* x, int32_t* y);       // screen position of the client's corner
 void WinSetClientSize(int32_t width, int32_t height);  // windowed only
 

@@ -40,7 +40,7 @@ constexpr int32_t kOverviewY = 108;
 constexpr uint8_t kHomeBox = 48;  // the first entry of each side's kit band
 constexpr uint8_t kAwayBox = 92;
 constexpr uint8_t kBallDot = 29;
-constexpr int32_t kPeople = 22;
+
 constexpr int32_t kShootOutPeriod = 4;
 constexpr int32_t kClockRight = 50;  // the box's left edge, from the view's right edge
 constexpr int32_t kClockTop = 6;
@@ -93,7 +93,7 @@ void DrawOverview()
 {
     if (ViewFlags.panoramic == 0) return;
     DrawGraphic(MGRAPH_IGSCAN, kOverviewX, kOverviewY);
-    for (int32_t p = 0; p < kPeople; ++p) {
+    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
         if (ObjectDisplay_Motion(p) == MOTION_ABSENT) continue;
         int32_t c = 0, r = 0;
         SoftHud_OverviewPoint(RenderList[p].x, RenderList[p].y, &c, &r);
@@ -129,6 +129,14 @@ void CopySideNames(int32_t side, const char* error)
     }
 }
 
+// The first line below the score line's box.
+int32_t BelowScoreLine() { return kScoreY + FONT_GetItem(1).glyphHeight + 2 * kBoxPad + 2; }
+
+void DrawEventMessage(const char* message)
+{
+    DarkenedText(kScoreX, BelowScoreLine() + 2 * FONT_GetItem(1).glyphHeight, message, 1);
+}
+
 }  // namespace
 
 void SoftHud_ScoreText(char* out, int32_t size)
@@ -157,12 +165,12 @@ void SoftHud_Draw(int32_t viewWidth)
     DarkenedText(kScoreX, kScoreY, score, 1);
     DrawClockBox();
     DrawOverview();
-    const int32_t below = kScoreY + FONT_GetItem(1).glyphHeight + 2 * kBoxPad + 2;
     if (ViewFlags.quickPreview != 0 && (TickCount.load() & kBlinkBit) != 0)
-        DarkenedText(kScoreX, below, GetMessageText(kQuickPreviewText), 1);
-    if (!MatchShared.replayPlaying && MatchShared.menuRequest == 0 && TimedEvents_ShouldDraw())
-        DarkenedText(kScoreX, below + 2 * FONT_GetItem(1).glyphHeight, TimedEvents.text, 1);
-    if (MatchShared.replayPlaying) DarkenedText(kScoreX, below, GetMessageText(kReplayText), 1);
+        DarkenedText(kScoreX, BelowScoreLine(), GetMessageText(kQuickPreviewText), 1);
+    if (!MatchShared.replayPlaying && MatchShared.menuRequest == 0)
+        DisplayEvent2(TimedEvents.current, TIMEDEVENT_FORM_BUILT, DrawEventMessage);
+    if (MatchShared.replayPlaying)
+        DarkenedText(kScoreX, BelowScoreLine(), GetMessageText(kReplayText), 1);
 }
 
 void InitPlayerNamesA()

@@ -326,6 +326,17 @@ void SoftView_DrawScene()
     if (ViewFlags.showNames != 0) ObjectDisplay_DrawNameLabels();
 }
 
+void SoftView_Init()
+{
+    for (ShadeBlock& b : s_blocks)
+        b = {};
+    s_pacing = {};
+    s_savedResolution = -1;
+    s_frames = 0;
+}
+
+void SoftView_Uninit() { SoftView_Init(); }
+
 void SoftView_Register()
 {
     MatchView_Register(VIEWKIND_SOFTWARE_3D, &kSoftViewOps);

@@ -60,3 +60,8 @@ int32_t SoftView_Frames();  // frames drawn since the view was last built
 void SoftView_DrawScene();
 // Registers the view as the software 3D kind and its menu back end as environment 1's.
 void SoftView_Register();
+// What the view keeps for the program's run to its start: no tables, no pacing, no saved mode (the
+// next first view opens in the video options' mode, else 640 x 480). Not while a view is built;
+// Uninit the same, safe without Init and twice.
+void SoftView_Init();
+void SoftView_Uninit();

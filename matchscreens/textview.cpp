@@ -402,15 +402,22 @@ void DrawGraph(bool hovered)
     if (!hovered) Text(320, kGraphY + kGraphH, 0, COLOUR_WHITE, "50", MENU_ALIGN_TC);
 }
 
+void RedrawEventLine(const char* message)
+{
+    Restore(kEventBox);
+    TextView_DrawEventLine(320, 57, kEventBox[2], false, message);
+}
+
+void KeepEventLine(const char*) {}
+
+// The message is drawn again every 18th frame; its end clears its box at once.
 void DrawTimedEvent()
 {
-    const bool show = TimedEvents_ShouldDraw();
-    if (!show && !TextView.eventShown) return;
-    if (show && TextView.frameCounter % 18 != 0 && TextView.fullRedraw == 0) return;
-    Restore(kEventBox);
-    TextView.eventShown = show;
-    if (!show) return;
-    TextView_DrawEventLine(320, 57, kEventBox[2], false);
+    const bool due = TextView.frameCounter % 18 == 0 || TextView.fullRedraw != 0;
+    const bool shown = DisplayEvent2(TimedEvents.current, TIMEDEVENT_FORM_MENU,
+                                     due ? RedrawEventLine : KeepEventLine);
+    if (!shown && TextView.eventShown) Restore(kEventBox);
+    if (due || !shown) TextView.eventShown = shown;
 }
 
 void DrawCommentary()
@@ -711,10 +718,11 @@ void TextView_DrawClockFace(int32_t x, int32_t y, int32_t textX, int32_t textY)
     }
 }
 
-void TextView_DrawEventLine(int32_t centreX, int32_t centreY, int32_t width, bool box)
+void TextView_DrawEventLine(int32_t centreX, int32_t centreY, int32_t width, bool box,
+                            const char* message)
 {
     char line[TIMEDEVENT_TEXT_BYTES];
-    std::snprintf(line, sizeof(line), "%s", TimedEvents.text);
+    std::snprintf(line, sizeof(line), "%s", message);
     std::replace(line, line + std::strlen(line), '\n', ' ');
     SetMenuFont(0);
     CutToWidth(line, width);

@@ -55,9 +55,10 @@ void Analysis_Frame();
 bool TextView_PaceFrame(float& nextFrameTime, int32_t& skippedFrames, int32_t speed);
 // The clock's digits from (x, y), or its text centred on (textX, textY).
 void TextView_DrawClockFace(int32_t x, int32_t y, int32_t textX, int32_t textY);
-// The timed event's message on one line cut to `width`, centred on (centreX, centreY); with
-// `box` over a 50 % dark box.
-void TextView_DrawEventLine(int32_t centreX, int32_t centreY, int32_t width, bool box);
+// A timed event's message on one line cut to `width`, centred on (centreX, centreY); with `box`
+// over a 50 % dark box.
+void TextView_DrawEventLine(int32_t centreX, int32_t centreY, int32_t width, bool box,
+                            const char* message);
 
 // One drawn frame without pacing or input: for tests and the benchmark.
 void TextView_DrawScreen();

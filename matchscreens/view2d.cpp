@@ -370,6 +370,11 @@ uint16_t FlatPersonColour(int32_t side, int32_t colour)
     return side == 0 || side == 1 ? View2D_SideColour(side, colour) : 0;
 }
 
+void DrawEventInBox(const char* message)
+{
+    TextView_DrawEventLine(kEventX, kEventY, kEventWidth, true, message);
+}
+
 }  // namespace
 
 void View2D_ResetRunState()
@@ -492,7 +497,7 @@ void View2D_DrawScreen()
     for (int32_t side = 0; side < 2; ++side)
         DrawPanel(side);
     DrawActivePlayers();
-    if (TimedEvents_ShouldDraw()) TextView_DrawEventLine(kEventX, kEventY, kEventWidth, true);
+    DisplayEvent2(TimedEvents.current, TIMEDEVENT_FORM_MENU, DrawEventInBox);
     // Last, so that neither the people nor the panels cover it.
     if (View2D.hovered != VIEW2D_NONE) PopUp_Draw(View2D.pointerX, View2D.pointerY);
     PresentMenuScreen();

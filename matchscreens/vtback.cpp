@@ -179,10 +179,10 @@ void IGMenu_DrawGraphic(int32_t x, int32_t y, int32_t flags, int32_t n)
 {
     if (n <= 0 || n >= static_cast<int32_t>(std::size(kGraphics))) return;
     const MGraphicItem& g = MGraphGetItem(kGraphics[n].graphic);
-    const int32_t frameHeight = g.height / std::max(g.frames, 1);
-    Align(flags, g.width, frameHeight, &x, &y);
-    GameScreen_CopyTrans(g.pixels + static_cast<size_t>(kGraphics[n].frame) * frameHeight * g.width,
-                         g.width, BufferX(x), BufferY(y), g.width, frameHeight);
+    // The frames are stacked in the image; the item's height is one frame's.
+    Align(flags, g.width, g.height, &x, &y);
+    GameScreen_CopyTrans(g.pixels + static_cast<size_t>(kGraphics[n].frame) * g.height * g.width,
+                         g.width, BufferX(x), BufferY(y), g.width, g.height);
 }
 
 void IGMenu_DrawNumber(int32_t x, int32_t y, int32_t flags, int32_t value)

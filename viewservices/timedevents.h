@@ -33,3 +33,12 @@ void TimedEvents_BuildText(int32_t index);
 // The drawing views' check, once per drawn frame: false when nothing is to be drawn; past the
 // expiry the message ends, though this frame still draws it.
 bool TimedEvents_ShouldDraw();
+
+// The forms the views draw a message in: the builder's text (the 3D views), or the menu screens'
+// form, each club beside its goals as "%s   %d" and "%d   %s" (the text and 2D views).
+enum TimedEventForm { TIMEDEVENT_FORM_BUILT, TIMEDEVENT_FORM_MENU };
+using TimedEventDraw = void (*)(const char* message);
+// Every view's drawing of the message of incident `index` (the current one), once per drawn frame:
+// `draw` is given the message in the view's form when TimedEvents_ShouldDraw says so, and the
+// answer says whether it was. Another index than the current one draws nothing.
+bool DisplayEvent2(int32_t index, TimedEventForm form, TimedEventDraw draw);

@@ -88,15 +88,17 @@ int32_t DeviceTextureWithOverlay(const char*, const char*)
     FatalError("no case for non-team textures with overlays!");
 }
 
-}  // namespace
-
-KitRenderer KitRenderers[KIT_RENDERER_COUNT] = {
+constexpr KitRenderer kRenderers[KIT_RENDERER_COUNT] = {
     {TEXT_CreateTexture, SoftwareTeamTexture, SoftwareTeamTextureWithOverlay,
      SoftwareTextureWithOverlay, KIT_GetTextureSize},
     // The device keeps no sizes: the load sets every part's to 0.
     {TexD3D_CreateTexture, TexD3D_CreateTextureForTeam, TexD3D_CreateTextureForTeamWithOverlay,
      DeviceTextureWithOverlay, nullptr},
 };
+
+}  // namespace
+
+KitRenderer KitRenderers[KIT_RENDERER_COUNT] = {kRenderers[0], kRenderers[1]};
 
 namespace {
 
@@ -193,6 +195,20 @@ void SetPartSize(int32_t partNumber, KitPartRecord* part, const KitRenderer& ren
 }
 
 }  // namespace
+
+void KitTextures_Init()
+{
+    // A load's sizes stay in the table: a later model load must not read them as its own.
+    for (KitPartRecord& part : KitPartTable) {
+        part.width = 0;
+        part.height = 0;
+    }
+    KIT_ClearTextureTable();
+    NORMTEXT_ClearCache();
+    std::copy(std::begin(kRenderers), std::end(kRenderers), KitRenderers);
+}
+
+void KitTextures_Uninit() { KitTextures_Init(); }
 
 void KIT_ClearTextureTable()
 {

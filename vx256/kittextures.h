@@ -77,6 +77,10 @@ struct KitRenderer {
 enum KitRendererKind { KIT_RENDERER_SOFTWARE, KIT_RENDERER_DEVICE, KIT_RENDERER_COUNT };
 extern KitRenderer KitRenderers[KIT_RENDERER_COUNT];
 
+// Every part's size unset, the texture table and the named cache empty, the renderers as built.
+void KitTextures_Init();
+void KitTextures_Uninit();  // the same: safe without Init and twice
+
 void KIT_ClearTextureTable();
 // Every part for every person, under a load-bar block; each part's size set from its textures.
 void KITPLR_LoadAllTextures();

@@ -6,6 +6,11 @@
 #include <cmath>
 #include <cstring>
 
+#if __has_include(<fpu_control.h>)
+#include <fpu_control.h>
+#endif
+
+#include "engine/debug.h"
 #include "engine/fatal.h"
 #include "vx256/softwalk.h"
 
@@ -48,6 +53,8 @@ struct SoftSpanState {
     float thresholds[SOFT_SUBDIVISION_ROWS];
     float perRow[kTabledEdgeHeight + 1];        // 16 / dy, as the set-up divides
     double edgeInverse[kTabledEdgeHeight + 1];  // 1 / (16 dy)
+    uint32_t savedFpuControl;
+    bool noPrecisionControlLogged;
 };
 
 constexpr SoftSpanState FreshState()
@@ -688,6 +695,35 @@ void Soft_DrawFlatPolygon(const GameScreenRecord& screen, const SoftVertex* vert
     });
 }
 
+#if defined(_FPU_EXTENDED) && defined(_FPU_SINGLE) && defined(_FPU_GETCW) && defined(_FPU_SETCW)
+// The x87 control word: its precision field is the extended-precision mask.
+void Soft_FpuSinglePrecision()
+{
+    fpu_control_t word = 0;
+    _FPU_GETCW(word);
+    s_soft.savedFpuControl = word;
+    word = static_cast<fpu_control_t>((word & ~_FPU_EXTENDED) | _FPU_SINGLE);
+    _FPU_SETCW(word);
+}
+
+void Soft_FpuRestorePrecision()
+{
+    fpu_control_t word = static_cast<fpu_control_t>(s_soft.savedFpuControl);
+    _FPU_SETCW(word);
+}
+#else
+void Soft_FpuSinglePrecision()
+{
+    if (s_soft.noPrecisionControlLogged) return;
+    s_soft.noPrecisionControlLogged = true;
+    DebugPrintf(DBG_GRAPHICS, 10,
+                "Soft_FpuSinglePrecision(): this processor has no precision control - "
+                "precision left as it is\n");
+}
+
+void Soft_FpuRestorePrecision() {}
+#endif
+
 void Soft_DrawObjectPolygons(const GameScreenRecord& screen, const SoftVertex* vertices,
                              int32_t count, const uint8_t* texture)
 {
@@ -709,6 +745,7 @@ void Soft_DrawObjectPolygons(const GameScreenRecord& screen, const SoftVertex* v
         if (left.row >= screen.height) return false;
         if (!begun) {
             Soft_BeginSpans(&s_soft.gradients, &left, &right, texture, screen, false);
+            Soft_FpuSinglePrecision();
             drawing = screen.pixels != nullptr && HasTexture();
             begun = true;
         }
@@ -718,6 +755,7 @@ void Soft_DrawObjectPolygons(const GameScreenRecord& screen, const SoftVertex* v
         StepBothEdges();
         return true;
     });
+    if (begun) Soft_FpuRestorePrecision();
 }
 
 void Soft_DrawPerspectivePolygons(const GameScreenRecord& screen, const SoftVertex* vertices,
@@ -733,8 +771,11 @@ void Soft_DrawPerspectivePolygons(const GameScreenRecord& screen, const SoftVert
     bool begun = false;
     WalkTextured(vertices, count, [&] {
         if (left.row >= screen.height) return false;
-        if (!begun) Soft_BeginSpans(&g, &left, &right, texture, screen, transparent);
-        begun = true;
+        if (!begun) {
+            Soft_BeginSpans(&g, &left, &right, texture, screen, transparent);
+            Soft_FpuSinglePrecision();
+            begun = true;
+        }
         const int32_t len = right.x - left.x;
         if (len > 0 && left.row >= 0) {  // the division only for rows that draw
             const float k = 1.0f / static_cast<float>(len);
@@ -750,6 +791,7 @@ void Soft_DrawPerspectivePolygons(const GameScreenRecord& screen, const SoftVert
         StepBothEdges();
         return true;
     });
+    if (begun) Soft_FpuRestorePrecision();
 }
 
 bool Soft_FloorDivMod(int64_t a, int64_t b, int64_t* q, int64_t* r)

@@ -88,6 +88,13 @@ void Soft_DrawObjectPolygons(const GameScreenRecord& screen, const SoftVertex* v
 void Soft_DrawPerspectivePolygons(const GameScreenRecord& screen, const SoftVertex* vertices,
                                   int32_t count, const uint8_t* texture, bool transparent);
 
+// The textured walkers draw with floating point in single precision (24-bit mantissa): the first
+// saves the processor's control word and sets its precision field, the second puts the saved word
+// back. A processor whose control word has no precision field is left as it is, with one line in
+// the graphics debug channel.
+void Soft_FpuSinglePrecision();
+void Soft_FpuRestorePrecision();
+
 // The reciprocal table and the subdivision thresholds (half the listed values), the same however
 // often it runs.
 void Soft_InitReciprocalTable();

@@ -150,10 +150,10 @@ void DrawActivePlayers()
     }
 }
 
-void DrawNews()
+// The message's end is checked every frame, in a replay too.
+void DrawNews(const char* text)
 {
-    if (!D3DServices.TimedEventsShouldDraw() || Replaying() || MatchShared.menuRequest != 0) return;
-    const char* text = D3DServices.TimedEventsText();
+    if (Replaying() || MatchShared.menuRequest != 0) return;
     const int32_t piece = SetWidth(HUDSET_PANEL);
     const int32_t width = (GfxMgr_StringWidth(HUDSET_MIDDLE_FONT, text) / piece + 2) * piece;
     GfxMgr_SetOrigin(0, kNewsY, kCentreTop);
@@ -229,7 +229,7 @@ void D3DHud_Draw()
     DrawQuickPreview();
     DrawScore();
     DrawActivePlayers();
-    DrawNews();
+    D3DServices.DisplayEvent2(DrawNews);
     DrawRadar();
     DrawReplayBar();
     DrawReplayTitle();

@@ -51,8 +51,8 @@ struct D3DViewServices {
     const char* (*InfoBarText)();
     int32_t (*InfoBarType)();
     void (*TimedEventsStep)();
-    bool (*TimedEventsShouldDraw)();
-    const char* (*TimedEventsText)();
+    // The current news message handed to `draw` when it is to be drawn this frame; false if not.
+    bool (*DisplayEvent2)(void (*draw)(const char* message));
     // Motion clips and the joint turn every view poses people with.
     void (*LoadMotionCaptures)();
     void (*FreeMotionCaptures)();

@@ -14,9 +14,13 @@ struct HostState {
     HostBackendKind kind;
     const HostBackend* backend;
     const HostDriver* driver;
+    HostInstance instance;
 };
 
 HostState s_host;
+// Counts the starts of the process's life, so it outlives every stop: each start is a new
+// instance of the program.
+HostInstance s_lastInstance = HOST_NO_INSTANCE;
 
 }  // namespace
 
@@ -45,6 +49,7 @@ HostBackendKind HostStart(HostBackendKind wanted, bool unattended)
     }
     s_host.unattended = unattended;
     s_host.running = true;
+    s_host.instance = ++s_lastInstance;
     return s_host.kind;
 }
 
@@ -63,6 +68,8 @@ void HostStop()
 }
 
 bool HostRunning() { return s_host.running; }
+
+HostInstance HostProgramInstance() { return s_host.running ? s_host.instance : HOST_NO_INSTANCE; }
 
 HostBackendKind HostBackendInUse() { return s_host.kind; }
 

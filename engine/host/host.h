@@ -49,6 +49,8 @@ enum HostCall : uint32_t {
     HOST_CALL_UNLOCK,
     HOST_CALL_FILL,
     HOST_CALL_BLIT,
+    HOST_CALL_GET_DC,
+    HOST_CALL_DC_COPY,
     HOST_CALL_FLIP,
     HOST_CALL_IS_LOST,
     HOST_CALL_RESTORE,
@@ -138,6 +140,12 @@ extern const HostBackend HostHeadlessBackend;
 // run headless. `unattended` (a script drives the run): no message box is shown and window focus
 // changes of the window system are ignored. Fatal when already started.
 HostBackendKind HostStart(HostBackendKind wanted, bool unattended);
+// The running program as the window system knows it: what its window is made for. Each start
+// gives a new one, so that a value kept from an earlier start is refused; HOST_NO_INSTANCE
+// while the host is stopped.
+using HostInstance = uint32_t;
+constexpr HostInstance HOST_NO_INSTANCE = 0;
+HostInstance HostProgramInstance();
 // Removes the window if still there (sending it nothing), frees every 3D device, surface,
 // palette, clipper and display object, stops the back end. Safe when stopped and twice.
 void HostStop();
@@ -217,10 +225,12 @@ constexpr uint32_t HostKeyCodeOf(intptr_t lparam)
     return ((word >> 16) & 0x7Fu) | ((word >> 24) & 1u ? HOST_KEY_EXTENDED : 0u);
 }
 
-// Creates the one window: windowed at 640 x 480 client size, or full screen at the screen's
-// size; not yet shown. HOST_NO_WINDOW when it cannot be made or one exists. The window image
-// (what the window shows) starts black in the desktop format.
-HostWindow HostWindowCreate(const char* title, bool windowed, HostWindowProc proc);
+// Creates the one window of the program `instance`: windowed at 640 x 480 client size, or full
+// screen at the screen's size; not yet shown. HOST_NO_WINDOW when it cannot be made, one exists,
+// or `instance` is not HostProgramInstance(). The window image (what the window shows) starts
+// black in the desktop format.
+HostWindow HostWindowCreate(HostInstance instance, const char* title, bool windowed,
+                            HostWindowProc proc);
 // Shows the window and sends, through its procedure and before returning, activate-app(1),
 // activate(1) and set-focus, as a window system does when a window first appears.
 void HostWindowShow(HostWindow window);
@@ -558,6 +568,18 @@ HostResult HostSurfaceFlip(HostSurface* surface);  // swaps the front and the ba
 // HOST_E_SURFACE_LOST until restored; restoring clears it to 0.
 HostResult HostSurfaceIsLost(HostSurface* surface);
 HostResult HostSurfaceRestore(HostSurface* surface);
+
+// A drawing context on a surface: the window system's own drawing reaches the surface's pixels
+// through it. While one is out the surface is locked to everything else (lock, fill, blit,
+// flip); a lost surface answers HOST_E_SURFACE_LOST, a locked one HOST_E_GENERIC.
+struct HostDrawContext;
+HostResult HostSurfaceGetDC(HostSurface* surface, HostDrawContext** context);
+// HOST_E_BAD_ARGUMENT for a context that is not the surface's.
+HostResult HostSurfaceReleaseDC(HostSurface* surface, HostDrawContext* context);
+// The window system's copy between two contexts: the rectangle of `from` at (fromX, fromY) onto
+// `rect` of `to`, converted as HostSurfaceBlit converts, with the same refusals.
+HostResult HostDrawContextCopy(HostDrawContext* to, const HostRect& rect, HostDrawContext* from,
+                               int32_t fromX, int32_t fromY);
 
 HostResult HostPaletteCreate(HostDisplay* display, const HostColour entries[256],
                              HostPalette** palette);

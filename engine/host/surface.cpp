@@ -16,6 +16,7 @@ constexpr uint32_t HOST_SURFACE_IMAGE = 100;  // the window image: internal, nev
 constexpr int32_t HOST_MAX_SURFACES = 4096;
 constexpr int32_t HOST_MAX_PALETTES = 16;
 constexpr int32_t HOST_MAX_CLIPPERS = 8;
+constexpr int32_t HOST_MAX_DRAW_CONTEXTS = 8;
 constexpr int32_t HOST_MAX_SURFACE_SIDE = 4096;
 constexpr int32_t HOST_MAX_TEXTURE_SIDE = 1024;
 constexpr int32_t HOST_PITCH_ALIGN = 16;
@@ -57,6 +58,10 @@ struct HostClipper {
     HostWindow window;
 };
 
+struct HostDrawContext {
+    HostSurface* surface;  // null while the context is free
+};
+
 namespace {
 
 // What each row of the window image was last converted from, in the source's format and
@@ -77,6 +82,7 @@ struct SurfaceState {
     HostSurface surfaces[HOST_MAX_SURFACES];
     HostPalette palettes[HOST_MAX_PALETTES];
     HostClipper clippers[HOST_MAX_CLIPPERS];
+    HostDrawContext contexts[HOST_MAX_DRAW_CONTEXTS];
     ImageSources imageSources;
 };
 
@@ -687,6 +693,46 @@ int32_t BlitPieces(const HostSurface* d, const HostRect& to, HostRect pieces[HOS
     return count;
 }
 
+// HostSurfaceBlit's copy, and the drawing contexts', once both surfaces may be used.
+HostResult CopyBetween(HostSurface* d, const HostRect* destinationRect, HostSurface* source,
+                       const HostRect* sourceRect)
+{
+    HostRect to = StoreRect(d, destinationRect);
+    HostRect from = StoreRect(source, sourceRect);
+    if (to.right - to.left != from.right - from.left
+        || to.bottom - to.top != from.bottom - from.top)
+        return HOST_E_BAD_ARGUMENT;
+    if (d->translated) ClipToStore(d->store, &to, &from);
+    if (source->translated) ClipToStore(source->store, &from, &to);
+    if (!Inside(to, d->store) || !Inside(from, source->store)) return HOST_E_BAD_ARGUMENT;
+    HostSurfacePixels in = HostSurfaceView(source);
+    if (!Convertible(in, d->store->format)) return HOST_E_UNSUPPORTED;
+    // A copy within one store goes through a copy of the source, as the rows may overlap.
+    std::vector<uint8_t> copy;
+    if (source->store == d->store) {
+        copy = source->store->pixels;
+        in.bits = copy.data();
+    }
+    // Conversions onto the window image are remembered; a copy of its own format is not.
+    const bool remembered = d->store == HostWindowImage() && source->store != d->store
+                            && !HostFormatsEqual(*in.format, d->store->format);
+    HostRect pieces[HOST_REGION_MAX_RECTS];
+    const int32_t count = BlitPieces(d, to, pieces);
+    for (int32_t i = 0; i < count; ++i) {
+        const HostRect& piece = pieces[i];
+        const HostRect part = {from.left + piece.left - to.left, from.top + piece.top - to.top,
+                               from.right, from.bottom};
+        if (remembered) {
+            ConvertOntoImage(in, part, d->store, piece);
+            continue;
+        }
+        HostConvertBlock(in, part.left, part.top, HostSurfaceView(d), piece.left, piece.top,
+                         piece.right - piece.left, piece.bottom - piece.top);
+        Touched(d->store, &piece);
+    }
+    return HOST_OK;
+}
+
 void FillRect(HostSurface* store, const HostRect& r, uint32_t value)
 {
     if (r.left >= r.right || r.top >= r.bottom) return;
@@ -748,6 +794,7 @@ void HostSurfaceFreeAll()
     }
     std::fill(std::begin(s_surface.palettes), std::end(s_surface.palettes), HostPalette{});
     std::fill(std::begin(s_surface.clippers), std::end(s_surface.clippers), HostClipper{});
+    std::fill(std::begin(s_surface.contexts), std::end(s_surface.contexts), HostDrawContext{});
     s_surface.imageSources = {};
 }
 
@@ -922,41 +969,46 @@ HostResult HostSurfaceBlit(HostSurface* destination, const HostRect* destination
             const HostResult usable = Usable(s);
             if (usable != HOST_OK) return usable;
         }
-        HostRect to = StoreRect(d, destinationRect);
-        HostRect from = StoreRect(source, sourceRect);
-        if (to.right - to.left != from.right - from.left
-            || to.bottom - to.top != from.bottom - from.top)
-            return HOST_E_BAD_ARGUMENT;
-        if (d->translated) ClipToStore(d->store, &to, &from);
-        if (source->translated) ClipToStore(source->store, &from, &to);
-        if (!Inside(to, d->store) || !Inside(from, source->store)) return HOST_E_BAD_ARGUMENT;
-        HostSurfacePixels in = HostSurfaceView(source);
-        if (!Convertible(in, d->store->format)) return HOST_E_UNSUPPORTED;
-        // A copy within one store goes through a copy of the source, as the rows may overlap.
-        std::vector<uint8_t> copy;
-        if (source->store == d->store) {
-            copy = source->store->pixels;
-            in.bits = copy.data();
-        }
-        // Conversions onto the window image are remembered; a copy of its own format is not.
-        const bool remembered = d->store == HostWindowImage() && source->store != d->store
-                                && !HostFormatsEqual(*in.format, d->store->format);
-        HostRect pieces[HOST_REGION_MAX_RECTS];
-        const int32_t count = BlitPieces(d, to, pieces);
-        for (int32_t i = 0; i < count; ++i) {
-            const HostRect& piece = pieces[i];
-            const HostRect part = {from.left + piece.left - to.left, from.top + piece.top - to.top,
-                                   from.right, from.bottom};
-            if (remembered) {
-                ConvertOntoImage(in, part, d->store, piece);
-                continue;
-            }
-            HostConvertBlock(in, part.left, part.top, HostSurfaceView(d), piece.left, piece.top,
-                             piece.right - piece.left, piece.bottom - piece.top);
-            Touched(d->store, &piece);
-        }
+        return CopyBetween(d, destinationRect, source, sourceRect);
+    });
+}
+
+HostResult HostSurfaceGetDC(HostSurface* surface, HostDrawContext** context)
+{
+    return Guard(HOST_CALL_GET_DC, surface, [context](HostSurface* s) {
+        const HostResult usable = Usable(s);
+        if (usable != HOST_OK) return usable;
+        HostDrawContext* free =
+            std::find_if(std::begin(s_surface.contexts), std::end(s_surface.contexts),
+                         [](const HostDrawContext& c) { return c.surface == nullptr; });
+        if (free == std::end(s_surface.contexts)) return HOST_E_OUT_OF_MEMORY;
+        free->surface = s;
+        s->store->locked = true;
+        *context = free;
         return HOST_OK;
     });
+}
+
+HostResult HostSurfaceReleaseDC(HostSurface* surface, HostDrawContext* context)
+{
+    if (!Live(surface) || context == nullptr || context->surface != surface)
+        return HOST_E_BAD_ARGUMENT;
+    context->surface = nullptr;
+    surface->store->locked = false;
+    Touched(surface->store, nullptr);
+    return HOST_OK;
+}
+
+HostResult HostDrawContextCopy(HostDrawContext* to, const HostRect& rect, HostDrawContext* from,
+                               int32_t fromX, int32_t fromY)
+{
+    HostResult code;
+    if (HostTakeFailure(HOST_CALL_DC_COPY, &code)) return code;
+    if (to == nullptr || from == nullptr || !Live(to->surface) || !Live(from->surface))
+        return HOST_E_BAD_ARGUMENT;
+    const HostRect source = {fromX, fromY, fromX + rect.right - rect.left,
+                             fromY + rect.bottom - rect.top};
+    return CopyBetween(to->surface, &rect, from->surface, &source);
 }
 
 HostResult HostSurfaceFlip(HostSurface* surface)

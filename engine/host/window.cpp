@@ -151,10 +151,12 @@ const char* HostMessageName(uint32_t kind)
     return kind < MESSAGE_NAMES.size() ? MESSAGE_NAMES[kind] : "?";
 }
 
-HostWindow HostWindowCreate(const char* title, bool windowed, HostWindowProc proc)
+HostWindow HostWindowCreate(HostInstance instance, const char* title, bool windowed,
+                            HostWindowProc proc)
 {
     HostResult failure;
     if (HostTakeFailure(HOST_CALL_WINDOW_CREATE, &failure)) return HOST_NO_WINDOW;
+    if (instance == HOST_NO_INSTANCE || instance != HostProgramInstance()) return HOST_NO_WINDOW;
     if (s_window.window != HOST_NO_WINDOW || proc == nullptr) return HOST_NO_WINDOW;
     int32_t width = DEFAULT_CLIENT_WIDTH;
     int32_t height = DEFAULT_CLIENT_HEIGHT;

@@ -238,6 +238,27 @@ TEST_F(DDraw, NestedBeginDrawLocksOnceAndTheLastEndUnlocks)
     HostSurfaceUnlock(drawing);
 }
 
+// The context holds the drawing surface until it is given back, and windowed it has the whole
+// window repainted: white filled in afterwards without a changed rectangle shows everywhere.
+TEST_F(DDraw, ADrawingContextHoldsTheDrawingSurfaceAndRepaintsTheWholeWindow)
+{
+    Start(WIN_FLAG_WINDOWED);
+    DDrawSetMode(Mode(640, 480, DDRAW_KIND_32BIT), 0);
+    FillRed();
+    Poll();
+    HostSurface* const drawing = DDrawGetDirectDrawSurface(DDRAW_SURFACE_DRAWING);
+    HostDrawContext* const context = DDrawBeginDrawDC();
+    ASSERT_NE(context, nullptr);
+    void* bits = nullptr;
+    int32_t pitch = 0;
+    EXPECT_EQ(HostSurfaceLock(drawing, &bits, &pitch), HOST_E_BAD_ARGUMENT);
+    EXPECT_EQ(HostSurfaceFill(drawing, nullptr, 0xFFFFFF), HOST_E_GENERIC);
+    DDrawEndDrawDC(context);
+    ASSERT_EQ(HostSurfaceFill(drawing, nullptr, 0xFFFFFF), HOST_OK);
+    Poll();
+    EXPECT_TRUE(FrameIsAll({255, 255, 255}));
+}
+
 TEST_F(DDraw, ModeTableHoldsTheHostsModesAndWindowedTheMissingEmulatedOnes)
 {
     Start(0);
@@ -337,8 +358,19 @@ TEST_F(DDrawDeathTest, RepaintInAnotherFormatFailsAsTheConvertingCopy)
     Start(WIN_FLAG_WINDOWED);
     DDrawSetMode(Mode(640, 480, DDRAW_KIND_16BIT), 0);
     FillRed();
-    HostInjectFailNext(HOST_CALL_BLIT, HOST_E_GENERIC);
+    HostInjectFailNext(HOST_CALL_DC_COPY, HOST_E_GENERIC);
     EXPECT_FATAL(Poll(), "Abort error: ShowScreen(): BitBlt() failed\n(File: dxdraw  Line: ");
+}
+
+TEST_F(DDrawDeathTest, AContextThatCannotBeHadOrGivenBackIsADirectXFailure)
+{
+    Start(WIN_FLAG_WINDOWED);
+    DDrawSetMode(Mode(640, 480, DDRAW_KIND_16BIT), 0);
+    FillRed();
+    HostInjectFailNext(HOST_CALL_GET_DC, HOST_E_GENERIC);
+    EXPECT_FATAL(Poll(), "func ShowScreen()]:\nDirectX call DDS7_GetDC() failed");
+    EXPECT_FATAL(DDrawEndDrawDC(nullptr),
+                 "func DDrawEndDrawDC()]:\nDirectX call DDS7_ReleaseDC() failed");
 }
 
 TEST_F(DDrawDeathTest, RepaintInTheDesktopsFormatFailsAsAPlainBlit)

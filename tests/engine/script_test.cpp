@@ -42,7 +42,7 @@ protected:
     {
         ScriptInit();
         s_seen.clear();
-        HostWindowShow(HostWindowCreate("Pelloran", true, Recording));
+        HostWindowShow(HostWindowCreate(HostProgramInstance(), "Pelloran", true, Recording));
         ClockStart([] {});
         s_seen.clear();
     }

@@ -481,7 +481,8 @@ TEST_F(HostDialog, MalformedTemplatesAreRefusedBeforeAnythingIsDrawn)
     HostWindowDestroy(HostMainWindow());
     EXPECT_EQ(RunDialog(chooser, &result), "HostDialogRun(): no window\n");
     EXPECT_EQ(result, -1);
-    HostWindowCreate("again", true, HostDefaultWindowProc);  // for the fixture to destroy
+    HostWindowCreate(HostProgramInstance(), "again", true,
+                     HostDefaultWindowProc);  // for the fixture to destroy
 }
 
 std::vector<uint8_t> ChooserBytes()

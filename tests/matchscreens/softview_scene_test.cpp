@@ -25,14 +25,16 @@
 #include "matchscreens/matchkeys.h"
 #include "matchscreens/softhud.h"
 #include "matchscreens/softview.h"
+#include "matchscreens/vtback.h"
 #include "menus/vtmenu.h"
 #include "viewservices/viewscreen.h"
 #include "vx256/mgraphic.h"
+#include "vx256/objects.h"
 #include "vx256/world3d.h"
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0x0bad2288abd3a4e0ull;
+constexpr uint64_t kMenuHash = 0xb13fa949fe61e0f8ull;
 constexpr uint64_t kGoalHash = 0x8a120b8c66841ac4ull;
 constexpr uint64_t kKickOffHash = 0x9db599accbe2d420ull;
 
@@ -141,6 +143,34 @@ TEST(SoftViewSceneDeathTest, AModeOf1025RowsIsFatal)
         "Error: InitScreenResolution\\(\\): CurrentScreenHeight > LARGESTSCREENHEIGHT!");
 }
 
+// Every person on the pitch, of both line-ups, set out on a grid of boxes that do not touch: each
+// box shows, mostly in his side's colour (his number covers part of it).
+void ExpectEveryPersonOnThePitchInTheOverview()
+{
+    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+        RenderList[p].x = PITCH_LEFT_TOUCHLINE_X + (p / 8 + 0.5f) * PITCH_WIDTH / 4;
+        RenderList[p].y = PITCH_NEAR_GOAL_LINE_Y + (p % 8 + 0.5f) * PITCH_LENGTH / 8;
+    }
+    ViewFlags.panoramic = 1;
+    SoftHud_Draw(640);
+    ViewFlags.panoramic = 0;
+    const GameScreenRecord s = GetGameScreen();
+    int32_t onThePitch = 0;
+    for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+        if (ObjectDisplay_Motion(p) == MOTION_ABSENT) continue;
+        ++onThePitch;
+        int32_t c = 0, r = 0;
+        SoftHud_OverviewPoint(RenderList[p].x, RenderList[p].y, &c, &r);
+        const uint8_t sideColour = p < 16 ? 48 : 92;
+        int32_t boxPixels = 0;
+        for (int32_t row = r + 105; row < r + 105 + 7; ++row)
+            for (int32_t column = c + 62; column < c + 62 + 12; ++column)
+                boxPixels += s.pixels[static_cast<size_t>(row) * s.pitch + column] == sideColour;
+        EXPECT_GE(boxPixels, 12 * 7 / 2) << "person " << p;
+    }
+    EXPECT_EQ(onThePitch, 22);
+}
+
 // The heads-up display's rules: the shoot-out's goals in period 4, every overview dot inside its
 // picture, and a score line of two 39-character names kept inside the game screen.
 TEST(SoftViewScene, TheScoreLineTheOverviewAndLongNamesStayInTheirPlaces)
@@ -159,11 +189,11 @@ TEST(SoftViewScene, TheScoreLineTheOverviewAndLongNamesStayInTheirPlaces)
 
     const MGraphicItem& overview = MGraphGetItem(MGRAPH_IGSCAN);
     for (int32_t p = 0; p <= MATCH_BALL; ++p) {
-        if (p >= 22 && p != MATCH_BALL) continue;
         int32_t c = -1, r = -1;
         SoftHud_OverviewPoint(RenderList[p].x, RenderList[p].y, &c, &r);
         EXPECT_TRUE(c >= 0 && c < overview.width && r >= 0 && r < overview.height) << p;
     }
+    ExpectEveryPersonOnThePitchInTheOverview();
     // The four corners of the pitch land on the picture's corners.
     int32_t c = 0, r = 0;
     SoftHud_OverviewPoint(156, 122, &c, &r);
@@ -252,6 +282,43 @@ std::vector<uint8_t> GameScreenBytes()
 {
     const GameScreenRecord s = GetGameScreen();
     return {s.pixels, s.pixels + static_cast<size_t>(s.pitch) * s.height};
+}
+
+// A graphic of the back end's table draws its frame whole, top left at the page point for flags
+// 0x44: frames 0 and 1 of graphic 19 (numbers 6 and 7), every opaque pixel of the frame in place.
+TEST(SoftViewMenus, AGraphicDrawsItsWholeFrameAtItsPlace)
+{
+    ScopedSoftView view;
+    ScopedSoftView::Frame();
+    VT_StartSetOfMenus();
+    VT_StartMenu();
+    VT_StartStaticItems();
+    VT_EndStaticItems();
+    const MGraphicItem& g = MGraphGetItem(19);
+    int32_t ox = 0, oy = 0;
+    VTBack_PageOrigin(&ox, &oy);
+    for (int32_t frame = 0; frame < 2; ++frame) {
+        VT_StartDrawing();
+        VT_DrawGraphic(100, 120, 0x44, 6 + frame);
+        VT_EndDrawing();
+        const GameScreenRecord s = GetGameScreen();
+        const uint8_t* frameRows = g.pixels + static_cast<size_t>(frame) * g.height * g.width;
+        int32_t opaque = 0, wrong = 0;
+        for (int32_t row = 0; row < g.height; ++row) {
+            const uint8_t* drawn =
+                s.pixels + static_cast<size_t>(GAMESCREEN_MARGIN + oy + 120 + row) * s.pitch
+                + GAMESCREEN_MARGIN + ox + 100;
+            for (int32_t column = 0; column < g.width; ++column) {
+                const uint8_t wanted = frameRows[row * g.width + column];
+                opaque += wanted != 0;
+                wrong += wanted != 0 && drawn[column] != wanted;
+            }
+        }
+        EXPECT_GT(opaque, g.width * g.height / 4) << "frame " << frame;
+        EXPECT_EQ(wrong, 0) << "frame " << frame;
+    }
+    VT_EndMenu();
+    VT_EndSetOfMenus();
 }
 
 // A small pause menu in environment 1 over the view: the darkened page, the title band, framed

@@ -23,6 +23,7 @@
 #include "tests/gamecode/harness/textview_scene.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
+#include "tests/support/news_message.h"
 #include "tests/support/support.h"
 #include "viewservices/timedevents.h"
 
@@ -246,11 +247,7 @@ TEST(TextView, TheScreenWithLongNamesAndANewsLineMatchesItsGolden)
         std::memset(block.sides[side].teamName, 0, MATCH_TEAM_NAME_BYTES);
         std::memcpy(block.sides[side].teamName, names[side], std::strlen(names[side]));
     }
-    TimedEvents.active = 1;
-    TimedEvents.current = 0;
-    TimedEvents.expiryTick = Tick.load() + TIMEDEVENT_SHOW_TICKS;
-    std::snprintf(TimedEvents.text, sizeof(TimedEvents.text), "%s",
-                  "SC Norbourg   2   0   US Greux       J. Joueur34 61 pen");
+    const ScopedNewsMessage news(static_cast<int>(Tick.load() + TIMEDEVENT_SHOW_TICKS));
     std::snprintf(CommentaryLine, sizeof(CommentaryLine), "%s",
                   "B. Giranaux envoie un ballon a\xE9rien \xE0 C. Tesarard vers l'avant");
     Match.score[0] = 2;

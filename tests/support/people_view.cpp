@@ -7,19 +7,24 @@
 #include "tests/support/kit_match.h"
 #include "tests/support/object_scene.h"
 #include "viewservices/motioncap.h"
+#include "viewservices/viewflags.h"
 #include "viewservices/viewscreen.h"
+#include "vx256/fontgame.h"
 #include "vx256/gamepal.h"
 #include "vx256/kittextures.h"
+#include "vx256/mgraphic.h"
 #include "vx256/playermodel.h"
 #include "vx256/softspan.h"
 #include "vx256/textures.h"
 
 ScopedPeopleView::ScopedPeopleView()
 {
+    FONT_Init();
+    MGraphic_Init();
+    KitTextures_Init();
+    ViewFlags_Init();
     KitMatch_SetUpBlock();
     TEXT_ClearTable();
-    KIT_ClearTextureTable();
-    NORMTEXT_ClearCache();
     KITPLR_LoadAllTextures();
     LoadMotionCaptures();
     LoadPlayerModels();
@@ -36,6 +41,10 @@ ScopedPeopleView::~ScopedPeopleView()
     FreePlayerModels();
     FreeMotionCaptures();
     TEXT_FreeKitTextures();
+    ViewFlags_Init();
+    KitTextures_Uninit();
+    MGraphic_Uninit();
+    FONT_Uninit();
 }
 
 void PeopleView_UseInGamePalette(uint8_t grass)

@@ -18,6 +18,7 @@
 #include "engine/fatal.h"
 #include "engine/host/clock.h"
 #include "engine/memory.h"
+#include "engine/options.h"
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "engine/timer.h"
@@ -98,6 +99,7 @@ void ResetCoreForTest()
     TickCount = 0;
     MemoryUninit();
     DebugInit();
+    OptionsInit();
     OnExitReset();
     SRand(1);
     // As the game's module table does: every match a test plays has the shared presentation.

@@ -259,6 +259,63 @@ TEST(TimedEvents, TextsNameClubsGoalsTheTieAndThePlayer)
     Records_Uninit();
 }
 
+std::string s_drawn;
+int32_t s_draws;
+
+void RecordDraw(const char* message)
+{
+    s_drawn = message;
+    ++s_draws;
+}
+
+// The message each view draws: the builder's text, or the menu screens' form with each club
+// beside its goals; nothing for another incident than the current one, a kind never shown or no
+// message; past the expiry one last frame.
+TEST(TimedEvents, DisplayEvent2DrawsTheMessageInEachViewsForm)
+{
+    ScopedTexts texts;
+    Records_Init();
+    DbClubCount = 10;
+    MapClubToTeam(4, 0, 104);
+    MapClubToTeam(9, 1, 109);
+    TextMess_SetNameSource(&kNames);
+    ASSERT_TRUE(MatchReport_AddIncident(Facts(1, 12, 7)));
+    ASSERT_TRUE(MatchReport_AddIncident(Facts(7, 12, 8)));
+    struct Case {
+        int32_t secondLeg;
+        TimedEventForm form;
+        const char* message;
+    };
+    const Case cases[] = {
+        {0, TIMEDEVENT_FORM_BUILT, "Rouen 2  Brest 1   Joueur7 12"},
+        {0, TIMEDEVENT_FORM_MENU, "Rouen   2   1   Brest   Joueur7 12"},
+        {1, TIMEDEVENT_FORM_MENU, "Rouen   2   1   Brest   (3-4)   Joueur7 12"},
+    };
+    Tick.store(100);
+    for (const Case& c : cases) {
+        GetMatchSidesBlock()->secondLeg = c.secondLeg;
+        TimedEvents_Reset();
+        SetClockMinute(12);
+        TimedEvents_Step();
+        s_draws = 0;
+        EXPECT_FALSE(DisplayEvent2(1, c.form, RecordDraw));
+        EXPECT_TRUE(DisplayEvent2(0, c.form, RecordDraw));
+        EXPECT_EQ(s_draws, 1);
+        EXPECT_EQ(s_drawn, c.message);
+    }
+    s_draws = 0;
+    Tick.store(100 + TIMEDEVENT_SHOW_TICKS + 1);
+    EXPECT_TRUE(DisplayEvent2(0, TIMEDEVENT_FORM_MENU, RecordDraw));
+    EXPECT_FALSE(DisplayEvent2(0, TIMEDEVENT_FORM_MENU, RecordDraw));
+    TimedEvents_Step();  // the kind-7 row of the same minute
+    ASSERT_EQ(TimedEvents.current, 1);
+    EXPECT_FALSE(DisplayEvent2(1, TIMEDEVENT_FORM_MENU, RecordDraw));
+    EXPECT_FALSE(DisplayEvent2(-1, TIMEDEVENT_FORM_MENU, RecordDraw));
+    EXPECT_EQ(s_draws, 1);
+    Records_Uninit();
+    TextMess_SetNameSource(nullptr);
+}
+
 TEST(TimedEventsDeathTest, IncidentOfKindZeroIsFatal)
 {
     EXPECT_FATAL(

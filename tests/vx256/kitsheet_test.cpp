@@ -73,6 +73,7 @@ TEST(KitSheet, OneMatchsTexturesUnderTheComposedPaletteMatchTheirGoldenHash)
 {
     ScopedMenus menus(DDRAW_KIND_8BIT);
     ViewScreen_Init();
+    KitTextures_Init();
     KitMatch_SetUpBlock();
     // Red, white, blue and black at home; yellow, green, blue and black away.
     KitDesign away = KitMatch_Design(56, 56, 4, 4, 5, 3);
@@ -128,6 +129,7 @@ TEST(KitSheet, OneMatchsTexturesUnderTheComposedPaletteMatchTheirGoldenHash)
     EXPECT_EQ(hash, kSheetHash) << "0x" << std::hex << hash << ", written to " << path;
 
     TEXT_FreeKitTextures();
+    KitTextures_Uninit();
     ViewScreen_Uninit();
 }
 

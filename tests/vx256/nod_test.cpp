@@ -19,6 +19,7 @@
 #include "tests/support/menu_run.h"
 #include "tests/support/support.h"
 #include "tools/mkdata/nodwriter.h"
+#include "vx256/kittextures.h"
 
 namespace {
 
@@ -38,9 +39,11 @@ public:
         WriteTestPak(m_dir.Path(), pak);
         DataFolderInit(m_dir.Path().c_str());
         PakMount("pakfiles\\hdcommon");
+        KitTextures_Init();
     }
     ~ScopedModels()
     {
+        KitTextures_Uninit();
         PakFileUninit();
         MemoryUninit();
         ResetCoreForTest();

@@ -27,6 +27,7 @@
 #include "viewservices/viewscreen.h"
 #include "vx256/gamepal.h"
 #include "vx256/kittextures.h"
+#include "vx256/mgraphic.h"
 #include "vx256/objects.h"
 #include "vx256/polyman.h"
 #include "vx256/softspan.h"
@@ -330,6 +331,7 @@ TEST(PlayerModel, ShadowsLieOnTheGroundInTheShadowColour)
     LoadPlayerModels();
     LoadMotionCaptures();
     ViewScreen_Init();
+    MGraphic_Init();
     SoftSpan_Init();
     RenderList[OBJECT_BALL] = {1250, 0, 1082, 0, 0, 0, 0};
     ObjectScene_Begin();
@@ -383,6 +385,7 @@ TEST(PlayerModel, ShadowsLieOnTheGroundInTheShadowColour)
     EXPECT_GT(jumping.y, standing.y + 2);
     ObjectScene_End();
     SoftSpan_Uninit();
+    MGraphic_Uninit();
     ViewScreen_Uninit();
     FreeMotionCaptures();
     FreePlayerModels();

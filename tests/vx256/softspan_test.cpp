@@ -757,4 +757,47 @@ TEST(SoftSpan, FacesDrawnUncutGiveThePixelsTheCutWalkGives)
     SoftSpan_Uninit();
 }
 
+#if defined(__i386__) || defined(__x86_64__)
+// 1 + 2^-30 survives in the x87's extended precision and rounds to 1 in single precision.
+bool AddsInSinglePrecision()
+{
+    volatile long double one = 1.0L, tiny = std::ldexp(1.0L, -30);
+    return one + tiny == one;
+}
+#endif
+
+// Single precision holds from the switch to its restore, and every textured walk ends with the
+// precision it found: a polygon drawn whole, one cut by the screen's bottom, one with no rows.
+TEST(SoftSpan, TexturedWalksKeepSinglePrecisionToThemselves)
+{
+#if defined(__i386__) || defined(__x86_64__)
+    SoftSpan_Init();
+    ASSERT_FALSE(AddsInSinglePrecision());
+    Soft_FpuSinglePrecision();
+    EXPECT_TRUE(AddsInSinglePrecision());
+    Soft_FpuRestorePrecision();
+    EXPECT_FALSE(AddsInSinglePrecision());
+
+    const std::vector<uint8_t> texture = SoftTextureBlock(8, 8, [](int, int) { return kInk; });
+    const Polygon shapes[] = {
+        {P(2, 2), P(12, 2), P(12, 12), P(2, 12)},
+        {P(2, 2), P(12, 2), P(12, 40), P(2, 40)},
+        {P(2, 2), P(12, 2), P(7, 2)},
+    };
+    for (const Polygon& shape : shapes) {
+        const std::vector<SoftVertex> v = Textured(shape);
+        SoftTestSurface screen(16, 16, 16);
+        Soft_DrawObjectPolygons(screen.record, v.data(), static_cast<int32_t>(v.size()),
+                                texture.data());
+        EXPECT_FALSE(AddsInSinglePrecision()) << "object walk, " << shape.size() << " corners";
+        Soft_DrawPerspectivePolygons(screen.record, v.data(), static_cast<int32_t>(v.size()),
+                                     texture.data(), true);
+        EXPECT_FALSE(AddsInSinglePrecision()) << "perspective walk, " << shape.size() << " corners";
+    }
+    SoftSpan_Uninit();
+#else
+    GTEST_SKIP() << "no precision field in this processor's control word";
+#endif
+}
+
 }  // namespace

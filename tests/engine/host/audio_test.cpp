@@ -19,7 +19,7 @@ class Audio : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_window = HostWindowCreate("audio", true, HostDefaultWindowProc);
+        m_window = HostWindowCreate(HostProgramInstance(), "audio", true, HostDefaultWindowProc);
         HostWindowShow(m_window);
         ClockStart(NoPeriodWork);
         ASSERT_TRUE(HostAudioOpen());

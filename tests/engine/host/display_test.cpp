@@ -24,7 +24,8 @@ protected:
 
 TEST_F(HostDisplayTest, ModeChangesNeedExclusiveUseOfAFullScreenWindow)
 {
-    const HostWindow window = HostWindowCreate("Pelloran", false, HostDefaultWindowProc);
+    const HostWindow window =
+        HostWindowCreate(HostProgramInstance(), "Pelloran", false, HostDefaultWindowProc);
     HostDisplay* display = Open();
     EXPECT_EQ(HostDisplaySetMode(display, 640, 480, 16, false), HOST_E_NOT_EXCLUSIVE);
     ASSERT_EQ(HostDisplaySetExclusive(display, window, true), HOST_OK);

@@ -30,7 +30,7 @@ TEST(HostInput, ScancodesGiveTheGamesKeyCodesByPosition)
 TEST(HostInput, KeysBecomeKeyMessagesWithTheRepeatAndReleaseBits)
 {
     ScopedHeadlessHost host;
-    HostWindowCreate("Pelloran", true, HostDefaultWindowProc);
+    HostWindowCreate(HostProgramInstance(), "Pelloran", true, HostDefaultWindowProc);
     HostOnKey(0x9D, true, false);
     HostOnKey(0x1E, true, true);
     HostOnKey(0x1E, false, false);
@@ -49,7 +49,7 @@ TEST(HostInput, KeysBecomeKeyMessagesWithTheRepeatAndReleaseBits)
 TEST(HostInput, MotionMovesTheVirtualCursorAndSetsAreCounted)
 {
     ScopedHeadlessHost host;
-    HostWindowCreate("Pelloran", true, HostDefaultWindowProc);
+    HostWindowCreate(HostProgramInstance(), "Pelloran", true, HostDefaultWindowProc);
     HostCursorSet(200, 180);
     EXPECT_EQ(HostCursorSets(), 1u);
     HostOnMouseMotion(-5, 7);

@@ -23,7 +23,7 @@ class HostPresentTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        HostWindowCreate("Pelloran", true, HostDefaultWindowProc);
+        HostWindowCreate(HostProgramInstance(), "Pelloran", true, HostDefaultWindowProc);
         ASSERT_EQ(HostDisplayCreate(&m_display), HOST_OK);
         ASSERT_EQ(HostDisplayOpen(m_display, nullptr), HOST_OK);
         HostSurfaceDesc desc{HOST_SURFACE_PRIMARY, 0, 0, 0, {}, 0, 0};
@@ -229,7 +229,7 @@ void DrawAndReadBack(HostBackendKind kind, const FormatCase& c)
     HostInjectSetDesktopFormat(c.format);
     ASSERT_EQ(HostStart(kind, true), kind);
     const bool sdl = kind == HostBackendKind::Sdl;
-    HostWindowCreate("Pelloran", true, HostDefaultWindowProc);
+    HostWindowCreate(HostProgramInstance(), "Pelloran", true, HostDefaultWindowProc);
     HostWindowShow(HostMainWindow());
     HostDisplay* display = nullptr;
     ASSERT_EQ(HostDisplayCreate(&display), HOST_OK);

@@ -21,7 +21,8 @@ protected:
 
     void OpenWindow(bool windowed)
     {
-        m_window = HostWindowCreate("Pelloran", windowed, HostDefaultWindowProc);
+        m_window =
+            HostWindowCreate(HostProgramInstance(), "Pelloran", windowed, HostDefaultWindowProc);
         ASSERT_NE(m_window, HOST_NO_WINDOW);
         HostWindowShow(m_window);
         ASSERT_EQ(HostDisplayCreate(&m_display), HOST_OK);

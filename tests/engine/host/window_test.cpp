@@ -34,7 +34,7 @@ protected:
     void SetUp() override
     {
         s_seen.clear();
-        m_window = HostWindowCreate("Pelloran", true, Recording);
+        m_window = HostWindowCreate(HostProgramInstance(), "Pelloran", true, Recording);
         ASSERT_NE(m_window, HOST_NO_WINDOW);
         HostWindowShow(m_window);
         s_seen.clear();
@@ -58,7 +58,7 @@ TEST_F(HostWindowTest, ShowingSendsTheActivationMessagesBeforeReturning)
 {
     HostWindowDestroy(m_window);
     s_seen.clear();
-    m_window = HostWindowCreate("Pelloran", true, Recording);
+    m_window = HostWindowCreate(HostProgramInstance(), "Pelloran", true, Recording);
     EXPECT_TRUE(s_seen.empty());
     HostWindowShow(m_window);
     EXPECT_EQ(Kinds(s_seen), (std::vector<uint32_t>{HOST_MSG_ACTIVATE_APP, HOST_MSG_ACTIVATE,
@@ -69,11 +69,28 @@ TEST_F(HostWindowTest, ShowingSendsTheActivationMessagesBeforeReturning)
 
 TEST_F(HostWindowTest, OnlyOneWindowExistsAndAnInjectedFailureMakesNone)
 {
-    EXPECT_EQ(HostWindowCreate("Second", true, Recording), HOST_NO_WINDOW);
+    EXPECT_EQ(HostWindowCreate(HostProgramInstance(), "Second", true, Recording), HOST_NO_WINDOW);
     HostWindowDestroy(m_window);
     HostInjectFailNext(HOST_CALL_WINDOW_CREATE, HOST_E_GENERIC);
-    EXPECT_EQ(HostWindowCreate("Pelloran", true, Recording), HOST_NO_WINDOW);
-    EXPECT_NE(HostWindowCreate("Pelloran", true, Recording), HOST_NO_WINDOW);
+    EXPECT_EQ(HostWindowCreate(HostProgramInstance(), "Pelloran", true, Recording), HOST_NO_WINDOW);
+    EXPECT_NE(HostWindowCreate(HostProgramInstance(), "Pelloran", true, Recording), HOST_NO_WINDOW);
+}
+
+// A window is made only for the running program: not for none, nor for the instance of an earlier
+// start of the host.
+TEST_F(HostWindowTest, AWindowIsMadeOnlyForTheRunningProgramsInstance)
+{
+    HostWindowDestroy(m_window);
+    const HostInstance earlier = HostProgramInstance();
+    ASSERT_NE(earlier, HOST_NO_INSTANCE);
+    HostStop();
+    EXPECT_EQ(HostProgramInstance(), HOST_NO_INSTANCE);
+    HostStart(HostBackendKind::Headless, false);
+    EXPECT_NE(HostProgramInstance(), earlier);
+    EXPECT_EQ(HostWindowCreate(HOST_NO_INSTANCE, "Pelloran", true, Recording), HOST_NO_WINDOW);
+    EXPECT_EQ(HostWindowCreate(earlier, "Pelloran", true, Recording), HOST_NO_WINDOW);
+    m_window = HostWindowCreate(HostProgramInstance(), "Pelloran", true, Recording);
+    EXPECT_NE(m_window, HOST_NO_WINDOW);
 }
 
 TEST_F(HostWindowTest, DestroyingDeactivatesThenDestroysAndDropsQueuedMessagesButNotQuit)
@@ -195,7 +212,7 @@ TEST_F(HostWindowTest, ClientOriginFollowsTheMovedWindowAndSizeChangesOnlyWhenWi
 
     HostWindowDestroy(m_window);
     HostInjectSetScreenSize(1280, 1024);
-    m_window = HostWindowCreate("Pelloran", false, Recording);
+    m_window = HostWindowCreate(HostProgramInstance(), "Pelloran", false, Recording);
     HostWindowSetClientSize(320, 200);
     HostWindowClientSize(&w, &h);
     EXPECT_EQ(w, 1280);
@@ -229,7 +246,7 @@ TEST_F(HostWindowTest, HeadlessBoxPrintsItsTextAndAHeldBoxLetsThePeriodsPass)
 TEST(HostWindowDeathTest, ReadThatNothingCouldEverAnswerIsFatal)
 {
     ScopedHeadlessHost host;
-    HostWindowCreate("Pelloran", true, HostDefaultWindowProc);
+    HostWindowCreate(HostProgramInstance(), "Pelloran", true, HostDefaultWindowProc);
     ClockStart([] {});
     EXPECT_FATAL(
         {

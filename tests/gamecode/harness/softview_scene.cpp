@@ -150,6 +150,7 @@ ScopedSoftView::ScopedSoftView() : m_folder(DataFolder(m_dir))
     MatchKeys_Init();
     SoftSpan_Init();
     SoftRaster_Init();
+    SoftView_Init();
     VTMenuInit();
     VT_SetBackEnd(&SoftVTBackEnd);
     m_before = MemoryStats();
@@ -168,6 +169,7 @@ ScopedSoftView::~ScopedSoftView()
     SoftRaster_Uninit();
     VTMenuUninit();
     SoftSpan_Uninit();
+    SoftView_Uninit();
     UninitMouseDriver();
     SetModeBySize(640, 480, DDRAW_KIND_8BIT);
 }

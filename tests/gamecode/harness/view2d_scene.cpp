@@ -1,7 +1,7 @@
 // tests/gamecode/harness/view2d_scene.cpp: the 2D match view built on the headless host.
 #include "tests/gamecode/harness/view2d_scene.h"
 
-#include <cstdio>
+#include <optional>
 
 #include "engine/timer.h"
 #include "game/matchblocks.h"
@@ -13,11 +13,14 @@
 #include "matchscreens/view2d.h"
 #include "menus/machine.h"
 #include "tests/gamecode/harness/harness.h"
+#include "tests/support/news_message.h"
 #include "viewservices/popup.h"
 #include "viewservices/timedevents.h"
 #include "vx256/objects.h"
 
 namespace {
+
+std::optional<ScopedNewsMessage> s_news;  // the scripted moment's, until the view goes
 
 // Row (across, 0-14) and column (along, 0-17) of slots 0-10: a 4-4-2.
 constexpr int32_t kShape[MATCH_STARTERS][2] = {{7, 0}, {2, 4}, {5, 3},  {9, 3},  {12, 4}, {2, 9},
@@ -85,6 +88,7 @@ ScopedView2D::~ScopedView2D()
     MatchView_Register(VIEWKIND_2D, nullptr);
     SoftObjectDrawers = {};
     View2D_ResetRunState();
+    s_news.reset();
     TimedEvents_Uninit();
     MatchKeys_Uninit();
     MatchEngine_Uninit();
@@ -112,11 +116,7 @@ void View2DScene_Script()
     FollowedPlayers[0] = 9;
     FollowedPlayers[1] = 20;
     Speed2DIndex = VIEW2D_FASTEST_OFFERED;
-    TimedEvents.active = 1;
-    TimedEvents.current = 0;
-    TimedEvents.expiryTick = Tick.load() + TIMEDEVENT_SHOW_TICKS;
-    std::snprintf(TimedEvents.text, sizeof(TimedEvents.text), "%s",
-                  "SC Norbourg   2   0   US Greux       J. Joueur34 61 pen");
+    s_news.emplace(static_cast<int>(Tick.load() + TIMEDEVENT_SHOW_TICKS));
     const RenderObject& o = RenderList[20];
     int32_t x = 0, y = 0;
     View2D_Project(o.x, o.y, o.height, &x, &y);
