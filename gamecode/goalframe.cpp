@@ -298,6 +298,18 @@ void BehindTheLine(BallState& b)
 
 void BounceOffWall(BallState& b)
 {
+    // Speed too small to keep is cut after the step is taken, so a ball at rest against the wall
+    // can slip one cell past it with no speed left to turn back: it stays at the wall.
+    const int16_t insideX =
+        static_cast<int16_t>(std::clamp<int32_t>(b.walkX, PITCH_WALL_LEFT_X, PITCH_WALL_RIGHT_X));
+    const int16_t insideY =
+        static_cast<int16_t>(std::clamp<int32_t>(b.walkY, PITCH_WALL_NEAR_Y, PITCH_WALL_FAR_Y));
+    if (insideX != b.walkX || insideY != b.walkY) {
+        b.walkX = insideX;
+        b.walkY = insideY;
+        ++b.stopFlag;
+        return;
+    }
     const bool up = b.velY < 0 && b.holder == 0;
     const bool down = b.velY > 0 || b.holder != 0;
     if ((up && b.walkY == PITCH_WALL_NEAR_Y) || (down && b.walkY == PITCH_WALL_FAR_Y)) {

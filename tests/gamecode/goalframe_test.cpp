@@ -199,6 +199,25 @@ TEST_F(GoalFrame, WallTakesASixthOfTheSpeedBackAndFlagsBounceLowBallsOnly)
     EXPECT_EQ(Ball.velX, -60000);
 }
 
+// A ball at rest against each wall, its last speed toward the wall too small to keep, slips no
+// cell past it: the speed is cut after the step, so nothing would turn it back.
+TEST_F(GoalFrame, ABallAtRestAgainstTheWallStaysInside)
+{
+    MatchPhase = PHASE_THROW_IN_TAKEN;  // no line test: the wall alone
+    struct Case {
+        int32_t x, y, vx, vy;
+    };
+    for (const Case& c : {Case{500, 58, 0, -4000}, Case{500, 2106, 0, 4000},
+                          Case{92, 500, -4000, 0}, Case{1500, 500, 4000, 0}}) {
+        SCOPED_TRACE(std::to_string(c.x) + ", " + std::to_string(c.y));
+        PutBall(c.x, c.y, c.vx, c.vy);
+        Ball.height16 = 20 * kUnit;
+        Ball_Integrate(Ball, Ball_CheckOutOfPlay);
+        EXPECT_EQ(Ball.wholeX, c.x);
+        EXPECT_EQ(Ball.wholeY, c.y);
+    }
+}
+
 TEST_F(GoalFrame, LowBallBetweenThePostsIsAGoalWithItsShotMeasured)
 {
     Match.tickCount = 100;
