@@ -241,19 +241,23 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     if (id < 0) return -1;
     PlayerRecord* p = &DbPlayers[id];
     const int32_t seller = p->club;
-    if (!loan && !CanHold(seller, fee)) return -1;
+    // A free agent has nobody to pay: whatever was offered for him, he comes for nothing.
+    const int32_t paid = loan || seller == CLUB_NONE ? 0 : fee;
+    if (!loan && !CanHold(seller, paid)) return -1;
     // A light player comes from the world outside, which buys as many back at the season's turn.
     if (!loan && id != player && MarketState.signedFromOutside < UINT16_MAX)
         ++MarketState.signedFromOutside;
-    const bool free = !loan && (seller == CLUB_NONE || fee == 0);
-    if (!loan && fee > 0) {
-        Club_Book(buyer, CLUB_FIG_SIGNINGS, fee);
-        Club_Book(MoneyClub(seller), CLUB_FIG_SALES, fee);
+    if (paid > 0) {
+        Club_Book(buyer, CLUB_FIG_SIGNINGS, paid);
+        Club_Book(MoneyClub(seller), CLUB_FIG_SALES, paid);
     }
-    const uint8_t flags = (loan ? TRANSFER_LOAN : 0) | (free ? TRANSFER_FREE : 0);
-    // A club outside the league is named too: only a player without a club comes from none.
-    Transfers_Add(seller < CLUB_ID_COUNT ? seller : CLUB_NONE, buyer, id, flags, loan ? 0 : fee);
-    ClubRecord_KeepTransfer(id, seller, buyer, fee, loan);
+    const uint8_t flags = (loan ? TRANSFER_LOAN : 0) | (!loan && paid == 0 ? TRANSFER_FREE : 0);
+    // A club outside the league, or abroad, is named too: only a player without a club comes
+    // from none.
+    const bool abroad = seller == CLUB_ORIGIN;
+    Transfers_Add(seller < CLUB_ID_COUNT || abroad ? seller : CLUB_NONE, buyer, id, flags, paid,
+                  abroad ? p->originWord : -1);
+    ClubRecord_KeepTransfer(id, seller, buyer, paid, loan);
     if (IsFullClub(seller)) CupTie(id, seller, p);
     VTW_AddClubLog(id, buyer, loan ? CAREERLOG_LOAN : CAREERLOG_TRANSFER);
     p->shirt = 0;
@@ -269,7 +273,7 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     }
     Records_MemberMoved(id);
     ClearBidsFor(id);
-    GameHooks.NewsPlayerMoved(id, seller, buyer, loan ? 0 : fee, loan ? 1 : 0);
+    GameHooks.NewsPlayerMoved(id, seller, buyer, paid, loan ? 1 : 0);
     MarkClubChanged(seller);
     MarkClubChanged(buyer);
     return id;

@@ -47,7 +47,8 @@ void VTW_ClearTransferRecords()
 // A loaded game brings its own list, so the count is always taken from the end marker.
 int32_t Transfers_Count() { return CountRows(); }
 
-void Transfers_Add(int32_t seller, int32_t buyer, int32_t player, uint8_t flags, int32_t fee)
+void Transfers_Add(int32_t seller, int32_t buyer, int32_t player, uint8_t flags, int32_t fee,
+                   int32_t abroadTeam)
 {
     int32_t n = Transfers_Count();
     if (n == TRANSFER_ROWS) {
@@ -55,17 +56,23 @@ void Transfers_Add(int32_t seller, int32_t buyer, int32_t player, uint8_t flags,
                      sizeof(TransferRecordRow) * (TRANSFER_ROWS - TRANSFER_DROP_WHEN_FULL));
         n = TRANSFER_ROWS - TRANSFER_DROP_WHEN_FULL;
     }
+    const int32_t abroad = abroadTeam >= 0 && abroadTeam < TEAM_COUNT ? abroadTeam + 1 : 0;
     TransferRecords[n] = {static_cast<int16_t>(seller),
                           static_cast<int16_t>(buyer),
                           static_cast<int16_t>(player),
                           flags,
-                          0,
+                          static_cast<uint8_t>(abroad & 0xFF),
                           std::max(0, fee),
                           GameState.dayOfMonth,
                           GameState.month,
                           static_cast<uint8_t>(GameState.year % 100),
-                          0};
+                          static_cast<uint8_t>(abroad >> 8)};
     EndListAt(n + 1);
+}
+
+int32_t Transfers_AbroadTeam(const TransferRecordRow& row)
+{
+    return (row.abroadLow | row.abroadHigh << 8) - 1;
 }
 
 const TransferRecordRow* VTW_GetTransferRecord(int32_t n)
@@ -105,7 +112,7 @@ bool Transfers_CheckSaved(const void* block)
         const TransferRecordRow& row = rows[k];
         if (!SaveCheck_ClubOrWord(row.seller) || !SaveCheck_ClubOrWord(row.buyer)
             || !SaveCheck_InRange(row.player, 0, PERSON_MAX - 1) || row.month > 11
-            || !SaveCheck_InRange(row.day, 1, 31))
+            || !SaveCheck_InRange(row.day, 1, 31) || Transfers_AbroadTeam(row) >= TEAM_COUNT)
             return false;
     }
     return true;

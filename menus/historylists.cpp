@@ -186,7 +186,7 @@ void DrawTransfer(int32_t middle, const TransferRecordRow& r)
     std::snprintf(date, sizeof date, "%d/%d/%02d", r.day, r.month + 1, r.year);
     DrawMenuString(ROWS_X + 10, middle, date, MENU_ALIGN_ML);
     DrawMenuString(ROWS_X + 110, middle, VTW_FormatPersonName(r.player), MENU_ALIGN_ML);
-    const int32_t otherText = PastTransfers_ClubText(other, ClubTransfers.club);
+    const int32_t otherText = PastTransfers_RowClubText(r, other, ClubTransfers.club);
     if (otherText >= 0) DrawMenuMessage(ROWS_X + 260, middle, otherText, MENU_ALIGN_ML);
     DrawMenuString(ROWS_X + 426, middle, Price2str(r.fee), MENU_ALIGN_ML);
 }

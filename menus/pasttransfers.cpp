@@ -38,9 +38,10 @@ int32_t CountRecords()
 
 int32_t LastFirst() { return std::max(0, PastTransfers.count - PAST_TRANSFERS_ROWS); }
 
-void DrawClub(int32_t x, int32_t middle, int32_t club, int32_t otherClub)
+void DrawClub(int32_t x, int32_t middle, const TransferRecordRow& r, int32_t club,
+              int32_t otherClub)
 {
-    const int32_t text = PastTransfers_ClubText(club, otherClub);
+    const int32_t text = PastTransfers_RowClubText(r, club, otherClub);
     if (text >= 0) DrawMenuMessage(x, middle, text, MENU_ALIGN_ML);
 }
 
@@ -50,8 +51,8 @@ void DrawRecord(int32_t middle, const TransferRecordRow& r)
     std::snprintf(date, sizeof date, "%02d/%02d/%02d", r.day, r.month + 1, r.year);
     DrawMenuString(ROW_X + 10, middle, date, MENU_ALIGN_ML);
     DrawMenuString(110, middle, VTW_FormatPersonName(r.player), MENU_ALIGN_ML);
-    DrawClub(260, middle, r.buyer, r.seller);
-    DrawClub(420, middle, r.seller, r.buyer);
+    DrawClub(260, middle, r, r.buyer, r.seller);
+    DrawClub(420, middle, r, r.seller, r.buyer);
     DrawMenuString(560, middle, Price2str(r.fee), MENU_ALIGN_ML);
 }
 
@@ -115,6 +116,12 @@ int32_t PastTransfers_ClubText(int32_t club, int32_t otherClub)
     if (club >= CLUB_ID_COUNT) return TEXT_NO_CLUB;
     if (club == otherClub) return -1;
     return VTW_ClubNameTextNo(VTW_GetTeam(club));
+}
+
+int32_t PastTransfers_RowClubText(const TransferRecordRow& row, int32_t club, int32_t otherClub)
+{
+    const int32_t abroad = club == CLUB_ORIGIN ? Transfers_AbroadTeam(row) : -1;
+    return abroad >= 0 ? VTW_ClubNameTextNo(abroad) : PastTransfers_ClubText(club, otherClub);
 }
 
 const MenuItem* PastTransfers_Table()

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 struct MenuItem;
+struct TransferRecordRow;
 
 constexpr int32_t PAST_TRANSFERS_ROWS = 16;
 constexpr int32_t TEXT_NO_CLUB = 789;  // "Joueur sans engagement"
@@ -26,5 +27,7 @@ int32_t PastTransfers_Older();  // a page towards the oldest; 1 when it shows al
 // The text of a club column: 789 for ids 250-255, -1 (nothing) when both sides are one club,
 // else the club's name.
 int32_t PastTransfers_ClubText(int32_t club, int32_t otherClub);
+// The same for one of the row's clubs, whose 252 shows the club abroad the row names.
+int32_t PastTransfers_RowClubText(const TransferRecordRow& row, int32_t club, int32_t otherClub);
 
 const MenuItem* PastTransfers_Table();  // option 35

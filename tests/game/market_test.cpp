@@ -393,6 +393,34 @@ TEST_F(Market, AFullTransferListDropsItsOldestRowsAndStaysInOrder)
     EXPECT_EQ(sold, 0);
 }
 
+// The club abroad a row names survives the save's bytes both ways, and a loaded row naming a
+// team past the last is refused: the past-transfers screen would look its name up.
+TEST_F(Market, ASavedTransferRowKeepsItsClubAbroadWithinTheTeams)
+{
+    struct Case {
+        int32_t abroadTeam;  // as given to Transfers_Add
+        int32_t stored;      // the two bytes as a save holds them, low first
+        int32_t read;
+    };
+    const Case cases[] = {
+        {-1, 0, -1},  // none, as in a save made before they were kept
+        {0, 1, 0},
+        {TEAM_COUNT - 1, TEAM_COUNT, TEAM_COUNT - 1},
+        {TEAM_COUNT, 0, -1},  // no such team: none
+    };
+    for (const Case& c : cases) {
+        VTW_ClearTransferRecords();
+        Transfers_Add(CLUB_ORIGIN, 2, 100, 0, 1000, c.abroadTeam);
+        const TransferRecordRow& row = *VTW_GetTransferRecord(0);
+        EXPECT_EQ(row.abroadLow | row.abroadHigh << 8, c.stored) << c.abroadTeam;
+        EXPECT_EQ(Transfers_AbroadTeam(row), c.read) << c.abroadTeam;
+        EXPECT_TRUE(Transfers_CheckSaved(TransferRecords)) << c.abroadTeam;
+    }
+    TransferRecords[0].abroadLow = (TEAM_COUNT + 1) & 0xFF;
+    TransferRecords[0].abroadHigh = (TEAM_COUNT + 1) >> 8;
+    EXPECT_FALSE(Transfers_CheckSaved(TransferRecords));
+}
+
 TEST_F(Market, StaffCostsFollowTheWageAndTheMonthsLeft)
 {
     int32_t wage = 0;

@@ -1,15 +1,20 @@
 // tests/menus/pasttransfers_test.cpp: the past transfers screen's order, club columns and paging.
 #include "menus/pasttransfers.h"
 
+#include <functional>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "game/funcs.h"
+#include "game/gamestate.h"
 #include "game/ids.h"
+#include "game/market.h"
+#include "game/records.h"
 #include "game/tables.h"
 #include "game/textmess.h"
 #include "game/transfers.h"
+#include "game/world.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
@@ -91,6 +96,67 @@ TEST_F(PastTransfersTest, ClubsOutsideTheGameShowNoEngagementAndOneClubOnBothSid
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PastTransfers_ClubText(c.club, c.other), c.text) << c.club << " " << c.other;
+    }
+}
+
+// The first person whose club is the one asked for: a full player when `full`, else a light one.
+int32_t FirstPlayerOf(bool full, const std::function<bool(int32_t club)>& clubWanted)
+{
+    const int32_t first = full ? PERSON_FIRST_ORDINARY : FullPlayerCount;
+    const int32_t end = full ? FullPlayerCount : DbPersonCount;
+    for (int32_t id = first; id < end; ++id) {
+        if (DbPersons[id].flags & PERSON_FREE) continue;
+        const bool manager =
+            full ? DbPlayers[id].position == POSITION_MANAGER
+                 : DbLightPlayers[id - FullPlayerCount].position == POSITION_MANAGER;
+        const int32_t club = full ? DbPlayers[id].club : DbLightPlayers[id - FullPlayerCount].club;
+        if (!manager && clubWanted(club)) return id;
+    }
+    return -1;
+}
+
+// A purchase from a club abroad that has no club id here, a sale to a club outside the league,
+// and the signing of a free agent offered a fee: each row names the club the player left for or
+// came from, and the free agent comes for nothing, his buyer's money untouched.
+TEST_F(PastTransfersTest, EachRowNamesTheClubAbroadAndAFreeAgentComesForNothing)
+{
+    VTW_ClearTransferRecords();
+    const int32_t leagueClubs = World_LeagueClubCount(GameState.country);
+    const int32_t seller = DivisionLists[0][1], buyer = DivisionLists[0][4];
+    const int32_t forSale = FirstPlayerOf(true, [&](int32_t c) { return c == seller; });
+    const int32_t outside =
+        FirstPlayerOf(false, [&](int32_t c) { return c >= leagueClubs && c < CLUB_ID_COUNT; });
+    const int32_t fromAbroad = FirstPlayerOf(false, [](int32_t c) { return c == CLUB_ORIGIN; });
+    const int32_t freeAgent = FirstPlayerOf(true, [](int32_t c) { return c == CLUB_NONE; });
+    ASSERT_TRUE(forSale >= 0 && outside >= 0 && fromAbroad >= 0 && freeAgent >= 0);
+    const int32_t smallClub = DbLightPlayers[outside - FullPlayerCount].club;
+    const int32_t abroadTeam = DbLightPlayers[fromAbroad - FullPlayerCount].originWord;
+    ASSERT_TRUE(abroadTeam >= 0 && abroadTeam < TEAM_COUNT);
+
+    // The purchase frees the light id that the sale then needs.
+    ASSERT_GE(Market_MovePlayer(fromAbroad, buyer, 1'290'000, false, 500, 12), 0);
+    ASSERT_GE(Market_SellAbroad(forSale, smallClub, 1'170'000), 0);
+    const int32_t balance = VTW_GetClubBalance(buyer);
+    ASSERT_EQ(Market_MovePlayer(freeAgent, buyer, 2'700'000, false, 500, 12), freeAgent);
+    EXPECT_EQ(VTW_GetClubBalance(buyer), balance);
+
+    const auto name = [](int32_t club) { return VTW_ClubNameTextNo(VTW_GetTeam(club)); };
+    struct Case {
+        const char* deal;
+        int32_t destination, origin, fee;
+    };
+    const Case cases[] = {
+        {"purchase from abroad", name(buyer), VTW_ClubNameTextNo(abroadTeam), 1'290'000},
+        {"sale abroad", name(smallClub), name(seller), 1'170'000},
+        {"free agent", name(buyer), TEXT_NO_CLUB, 0},
+    };
+    ASSERT_EQ(Transfers_Count(), 3);
+    for (int32_t k = 0; k < 3; ++k) {
+        const TransferRecordRow& row = *VTW_GetTransferRecord(k);
+        const Case& c = cases[k];
+        EXPECT_EQ(PastTransfers_RowClubText(row, row.buyer, row.seller), c.destination) << c.deal;
+        EXPECT_EQ(PastTransfers_RowClubText(row, row.seller, row.buyer), c.origin) << c.deal;
+        EXPECT_EQ(row.fee, c.fee) << c.deal;
     }
 }
 
