@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "engine/fatal.h"
@@ -290,8 +291,11 @@ void FillLastMatchReports(int32_t row)
     // statistics screen.
     const int32_t possession = d.sides[0].possession + d.sides[1].possession;
     const int32_t homeShare = possession > 0 ? d.sides[0].possession * 100 / possession : 50;
+    // The block is packed: its counters are copied out before they are read as words.
+    uint32_t territory[3];
+    std::memcpy(territory, d.territoryTotals, sizeof(territory));
     int32_t zones[3];
-    MatchData_ZoneShares(d.territoryTotals, zones);
+    MatchData_ZoneShares(territory, zones);
     for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
         const MatchSideStats& s = d.sides[n];
         LastMatchSummaryRow& summary = LastMatchSummary[n];

@@ -258,7 +258,7 @@ TEST_F(SimMatchTest, ThePlayersSetPiecesAndPassesAddUpToTheSidesFigures)
             for (int g = 0; g < 20 && side.goals[g].player != -1; ++g) {
                 penaltyGoals += side.goals[g].kind == MATCH_GOAL_PENALTY;
             }
-            EXPECT_EQ(corners, side.corners) << seed;
+            EXPECT_EQ(corners, int32_t{side.corners}) << seed;
             EXPECT_EQ(freeKicks, d.sides[1 - n].fouls + scoredFromFreeKicks) << seed;
             EXPECT_EQ(taken, scored + missed) << seed;
             EXPECT_EQ(scored, penaltyGoals) << seed;
