@@ -6,7 +6,7 @@ source tools/install-deps.sh
 pelloran_install_deps build
 
 if [[ ! -f build/build.ninja ]]; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 fi
 cmake --build build --target pelloran
 exec build/pelloran "$@"
