@@ -25,9 +25,8 @@ constexpr std::array<int32_t, DIVISION_MAX> MERCH_PER_REPUTATION = {12, 6, 3, 2,
 constexpr std::array<int32_t, DIVISION_MAX> LEAGUE_PRIZE = {2000000, 1200000, 400000,
                                                             150000,  60000,   30000};
 constexpr int32_t CUP_WIN_PRIZE = 500000;
-// A season's bonus: a quarter of the money beyond twice the wages the transfer budget reserves.
-constexpr int64_t SEASON_BONUS_PERCENT = 25;
-constexpr int64_t SEASON_BONUS_FROM_RESERVES = 2;
+// A season's bonus: a third of the money beyond the wages the transfer budget reserves.
+constexpr int64_t SEASON_BONUS_PERCENT = 33;
 // Weekly, per thousand seats: a lower division's ground is kept as its means allow.
 constexpr std::array<int32_t, DIVISION_MAX> GROUND_WAGE_PER_THOUSAND = {250, 250, 200,
                                                                         150, 100, 75};
@@ -157,14 +156,15 @@ void Finance_SeasonPrizes()
     }
 }
 
-// A computer club with more than twice the wages its budget keeps in reserve pays its players a
-// share of the surplus as the season's bonus: the richest clubs' money goes out to their players
-// instead of piling up, while the others keep theirs.
+// A computer club with more than the wages its budget keeps in reserve pays its players a third
+// of the surplus as the season's bonus, so that a club's money settles near its reserve plus
+// three times what it makes in a season: the richest clubs' gates and sales go out to their
+// players instead of piling up towards the balance's ceiling, and the league's money stays near
+// its start.
 void Finance_SeasonBonuses()
 {
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
-        const int64_t surplus =
-            int64_t(DbClubs[club].balance) - SEASON_BONUS_FROM_RESERVES * Club_WagesReserved(club);
+        const int64_t surplus = int64_t(DbClubs[club].balance) - Club_WagesReserved(club);
         const bool human = club == GameState.humanClub && AutoRunMode == 0;
         if (surplus > 0 && !human)
             Club_Book(club, CLUB_FIG_WIN_BONUSES,

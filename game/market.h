@@ -253,7 +253,7 @@ void Finance_WeeklyStage();         // wages, staff, ground, maintenance, mercha
 void Finance_MonthlyStage();        // TV, sponsorship, works
 void Finance_SeasonPrizes();        // league prize money at the end of the league season
 void Finance_CupWon(int32_t club);  // a cup's prize, on the day of its final
-void Finance_SeasonBonuses();       // at the turn, a share of the money beyond twice the reserve
+void Finance_SeasonBonuses();       // at the turn, a third of the money beyond the wage reserve
 void Staff_WeeklyStage();           // the staff market partly refreshed
 void Staff_MonthlyStage();          // contracts run down, expiring holders renewed or gone
 void Managers_DailyStage();         // today's results, sackings, caretakers, appointments, answers

@@ -875,9 +875,9 @@ TEST_F(Market, AtTheTurnTheWorldOutsideBuysBackAsManyListedPlayersAsItSold)
     EXPECT_EQ(VTW_GetPlayerClub(humans), kHuman);
 }
 
-// At the turn a computer club with more than twice its wage reserve pays a quarter of the surplus
-// as its players' season bonus; a club without a surplus and the human's club pay nothing.
-TEST_F(Market, AtTheTurnAClubWithMoreThanTwiceItsWageReservePaysAQuarterOfItAsBonuses)
+// At the turn a computer club with more than its wage reserve pays a third of the surplus as its
+// players' season bonus; a club without a surplus and the human's club pay nothing.
+TEST_F(Market, AtTheTurnAClubBeyondItsWageReservePaysAThirdOfTheSurplusAsBonuses)
 {
     struct Row {
         int32_t club;
@@ -887,18 +887,17 @@ TEST_F(Market, AtTheTurnAClubWithMoreThanTwiceItsWageReservePaysAQuarterOfItAsBo
     constexpr int32_t kHumanBelow = 34;
     VTW_SetClubControl(kHumanBelow, MANAGER_HUMAN);
     GameState.humanClub = kHumanBelow;
-    const Row rows[] = {{30, 1000000, 250000}, {31, 1001, 250},          {32, 3, 0}, {33, 0, 0},
+    const Row rows[] = {{30, 1000000, 330000}, {31, 1001, 330},          {32, 3, 0}, {33, 0, 0},
                         {35, -500000, 0},      {kHumanBelow, 1000000, 0}};
     std::map<int32_t, int32_t> bonusesBefore;
     for (const Row& row : rows) {
         DbClubs[row.club].balance =
-            static_cast<int32_t>(2 * Club_WagesReserved(row.club) + row.surplus);
+            static_cast<int32_t>(Club_WagesReserved(row.club) + row.surplus);
         bonusesBefore[row.club] = DbClubs[row.club].figures[CLUB_FIG_WIN_BONUSES];
     }
     Finance_SeasonBonuses();
     for (const Row& row : rows) {
-        EXPECT_EQ(DbClubs[row.club].balance,
-                  2 * Club_WagesReserved(row.club) + row.surplus - row.bonus)
+        EXPECT_EQ(DbClubs[row.club].balance, Club_WagesReserved(row.club) + row.surplus - row.bonus)
             << "club " << row.club;
         EXPECT_EQ(DbClubs[row.club].figures[CLUB_FIG_WIN_BONUSES] - bonusesBefore[row.club],
                   row.bonus)

@@ -56,6 +56,9 @@ constexpr int32_t kSettledFrom = 2;             // the first settled season
 constexpr double kMoneyBandLow = 0.5;
 constexpr double kMoneyBandHigh = 2.0;
 constexpr double kInDebtMax = 0.10;
+// The highest balance a club may hold on any day of the long careers, against the ceiling.
+constexpr double kRichestOfTheCeilingMax = 0.90;
+constexpr int32_t kMoneyProjectedSeasons = 20;  // how far on the league's money is projected
 // The league's mean ability and the mean of its ten best at the end. The ten-season run judges
 // them against its first settled season: its first market reshuffles every squad in the first
 // two seasons (ability 1.5-2 % up by the third, back towards the start's by the tenth); the long
@@ -69,6 +72,7 @@ constexpr double kBestAtTheTopMin = 0.85;
 
 int32_t s_managersGone = 0;
 void CountManagerGone(int32_t, int32_t, int32_t) { ++s_managersGone; }
+int32_t s_highestBalance = 0;  // of any league club on any day checked since it was cleared
 
 // A career's world with its sackings counted.
 class SoakWorld {
@@ -283,6 +287,7 @@ void CheckDay(int32_t clubs)
         EXPECT_GE(squad[club], 16) << "club " << club << " day " << DayNo;
         EXPECT_GE(keepers[club], 2) << "club " << club << " day " << DayNo;
         const ClubRecord& r = DbClubs[club];
+        s_highestBalance = std::max(s_highestBalance, r.balance);
         EXPECT_TRUE(r.manager >= 0 || (r.caretaker && r.caretakerDays <= 10))
             << "club " << club << " day " << DayNo;
     }
@@ -879,6 +884,66 @@ void CheckLongSeasonBands(const std::vector<WorldFigures>& sums,
     }
 }
 
+// A career's money: the league's at the start of each season and after the last, and the highest
+// balance any league club held in each season.
+struct CareerMoney {
+    std::vector<double> millions;
+    std::vector<int32_t> highest;
+
+    double Ratio(size_t season) const { return millions[season] / millions[0]; }
+    size_t QuarterSeasons() const { return std::max<size_t>(1, (millions.size() - 1) / 4); }
+    // The league's money gained over the first or the last quarter of the career, against its
+    // start.
+    double QuarterGrowth(bool last) const
+    {
+        const size_t from = last ? millions.size() - 1 - QuarterSeasons() : 0;
+        return Ratio(from + QuarterSeasons()) - Ratio(from);
+    }
+};
+
+// At its last quarter's pace, the league's money would still be within its band twenty seasons
+// on: it flattens rather than climbs (or drains), and may wander back towards its start.
+double ProjectedRatio(const CareerMoney& m)
+{
+    return m.Ratio(m.millions.size() - 1)
+           + m.QuarterGrowth(true) / m.QuarterSeasons() * kMoneyProjectedSeasons;
+}
+
+void CheckMoneyFlattens(const CareerMoney& m)
+{
+    EXPECT_GE(ProjectedRatio(m), kMoneyBandLow);
+    EXPECT_LE(ProjectedRatio(m), kMoneyBandHigh);
+}
+
+// Every season of a career: the league's money within its band, and no club near the ceiling
+// (the income beyond it would be lost).
+void CheckCareerMoney(const CareerMoney& m)
+{
+    for (size_t season = 0; season < m.millions.size(); ++season) {
+        EXPECT_GE(m.Ratio(season), kMoneyBandLow) << "season " << season;
+        EXPECT_LE(m.Ratio(season), kMoneyBandHigh) << "season " << season;
+    }
+    for (size_t season = 0; season < m.highest.size(); ++season) {
+        EXPECT_LE(m.highest[season], kRichestOfTheCeilingMax * BALANCE_MAX) << "season " << season;
+    }
+    CheckMoneyFlattens(m);
+}
+
+// One line a season, for the closing notes of a change to the economy.
+void ReportCareerMoney(int32_t country, int32_t seed, const CareerMoney& m)
+{
+    for (size_t season = 0; season < m.highest.size(); ++season) {
+        std::printf(
+            "country %d seed %d s%-2zu money x%.2f richest %5.1fm (%2.0f%% of the ceiling)\n",
+            country, seed, season, m.Ratio(season), m.highest[season] / 1e6,
+            100.0 * m.highest[season] / BALANCE_MAX);
+    }
+    std::printf("country %d seed %d: money x%.2f at the end, first quarter %+.2f, last %+.2f, "
+                "x%.2f at its pace %d seasons on\n",
+                country, seed, m.Ratio(m.millions.size() - 1), m.QuarterGrowth(false),
+                m.QuarterGrowth(true), ProjectedRatio(m), kMoneyProjectedSeasons);
+}
+
 class LongSoak : public SoakWorld, public testing::Test {
 protected:
     TempHome m_home;  // for the saved copy the strength before a season is measured on
@@ -926,10 +991,12 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
             StartUnattendedCareer(country, seed);
             const int32_t clubs = World_LeagueClubCount(country);
             std::vector<int32_t> standIn(clubs);
+            CareerMoney money;
             for (int32_t season = 0; season <= seasons; ++season) {
                 SCOPED_TRACE("country " + std::to_string(country) + " seed " + std::to_string(seed)
                              + " season " + std::to_string(season));
                 const WorldFigures f = MeasureWorld(clubs);
+                money.millions.push_back(f.moneyMillions);
                 EXPECT_EQ(f.atLimit, 0);
                 CheckOutside(f.outside);
                 CheckSquadSizes(f);
@@ -957,13 +1024,18 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
                     reported ? LongStrengthBeforeTheSeason() : std::vector<ClubStrength>{};
                 const int64_t moneyBefore = WorldMoney(clubs);
                 s_managersGone = 0;
+                s_highestBalance = 0;
                 PlayToTheLastDay(clubs);
+                money.highest.push_back(s_highestBalance);
                 if (reported) sum.strengthPoints += FinalCorrelation(strengths) / seeds;
                 CheckMoney(clubs);
                 EXPECT_EQ(WorldMoney(clubs) - moneyBefore, BookedFlows(clubs));
                 sackings[season] += s_managersGone;
                 PlaySeason();
             }
+            ReportCareerMoney(country, seed, money);
+            SCOPED_TRACE("country " + std::to_string(country) + " seed " + std::to_string(seed));
+            CheckCareerMoney(money);
         }
         for (int32_t season = 0; season <= seasons; ++season) {
             if (!Reported(season, seasons) && season != seasons) continue;
@@ -994,6 +1066,15 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
             CheckWorldBands(sums[0], sums[0], sums[season]);
         }
         CheckLongSeasonBands(sums, sackings, seeds);
+        CareerMoney means;
+        std::printf("country %d money by season, means over the seeds:", country);
+        for (const WorldFigures& f : sums) {
+            means.millions.push_back(f.moneyMillions);
+            std::printf(" x%.2f", means.Ratio(means.millions.size() - 1));
+        }
+        std::printf(", x%.2f at its pace %d seasons on\n", ProjectedRatio(means),
+                    kMoneyProjectedSeasons);
+        CheckMoneyFlattens(means);
     }
     std::printf("%d seasons x %d seeds x %zu countries: %ld s\n", seasons, seeds,
                 LongSoakCountries().size(), static_cast<long>(std::time(nullptr) - start));
