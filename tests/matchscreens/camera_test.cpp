@@ -102,6 +102,12 @@ const CameraCase kCases[] = {
      {780, 600, 1}, {780, 61.762f, 350}, kPi, 1.475412},
     {"focus on the camera's line, height clamped", VIEW_3D, 0, 0, {1400, 1082, 350}, 0, 0, MATCH_BALL, 0, 0, 0,
      {1336, 1082, 350}, {1445, 1082, 350}, kPi / 2, 1.0},  // 0.25 computed, stored as 1
+    // A ball lofted across the pitch: the aim comes down its vertical until the far touchline
+    // shows a fifth of the way up the picture; higher still, the lens widens to hold the ball too.
+    {"a ball 330 up across the pitch", VIEW_3D, 0, 0, {435, 1460, 330}, 0, 0, MATCH_BALL, 0, 0, 0,
+     {435, 1460, 209.348f}, {1445, 1082, 350}, 1.928916, 2.501367},
+    {"a ball 500 up across the pitch", VIEW_3D, 0, 0, {435, 1460, 500}, 0, 0, MATCH_BALL, 0, 0, 0,
+     {435, 1460, 248.186f}, {1445, 1082, 350}, 1.928916, 1.893619},
     // A big stadium moves them.
     {"big stadium: right", VIEW_3D, 0, 1, {796, 1082, 0}, 0, 0, MATCH_BALL, 0, 0, 0,
      {796, 1082, 0}, {1424, 1082, 358.4f}, kPi / 2, 1.663068},
