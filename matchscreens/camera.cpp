@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "engine/fatal.h"
 #include "engine/options.h"
@@ -62,6 +63,12 @@ constexpr double kStraightDownPitch = 16.0;  // focus this near the camera's x: 
 // The lens widens with distance; a celebration or a set piece is brought closer.
 constexpr double kZoomPerUnit = 0.0005 * 4.6;
 constexpr double kCloseUp = 2.3;
+// Both renderers show, at the depth of the point aimed at, depth / (2 x zoom) above and below it.
+constexpr double kLensHalfHeight = 0.5;
+// Shares of the picture's height: the far side of the pitch shows at least this high above the
+// picture's bottom, and a ball in the air at least this far below its top.
+constexpr double kPitchShare = 0.2;
+constexpr double kBallMargin = 0.05;
 
 CameraHandOff s_deviceCamera = nullptr;
 
@@ -116,11 +123,58 @@ void Aim(CameraRecord* c, const CameraPoint& q, const CameraPoint& f, bool strai
     c->zoom = static_cast<float>(CloseUp() ? zoom * kCloseUp : zoom);
 }
 
+// How far along the ground from q, through f on the pitch, the pitch reaches.
+double PitchReach(const CameraPoint& q, const CameraPoint& f)
+{
+    const double dx = f.x - q.x, dy = f.y - q.y;
+    double share = std::numeric_limits<double>::infinity();  // of the way from q to f
+    if (dx != 0) {
+        const double edge = dx < 0 ? PITCH_LEFT_TOUCHLINE_X : PITCH_RIGHT_TOUCHLINE_X;
+        share = std::min(share, (edge - q.x) / dx);
+    }
+    if (dy != 0) {
+        const double edge = dy < 0 ? PITCH_NEAR_GOAL_LINE_Y : PITCH_FAR_GOAL_LINE_Y;
+        share = std::min(share, (edge - q.y) / dy);
+    }
+    return share * std::hypot(dx, dy);
+}
+
+// The half-angle of the picture's height that a zoom gives.
+double HalfLens(double zoom)
+{
+    return std::atan(kLensHalfHeight / std::clamp<double>(zoom, CAMERA_ZOOM_MIN, CAMERA_ZOOM_MAX));
+}
+
+// Aimed at a ball high in the air across the pitch, a touchline camera stands so low that its
+// picture would hold only the far stand and the sky. The aim then comes down the vertical through
+// the ball until the far side of the pitch shows, the lens widening where the ball would otherwise
+// leave the top of the picture. Where even the widest lens cannot hold both, the ball stays in the
+// picture and the pitch shows as far as it can.
+void KeepThePitchInThePicture(CameraRecord* c, const CameraPoint& q, CameraPoint f)
+{
+    const double ground = std::hypot(q.x - f.x, q.y - f.y);
+    // Angles below the horizontal, as seen from the camera; the picture spans its aim's angle
+    // plus and minus its half lens.
+    const double toBall = std::atan2(q.height - f.height, ground);
+    const double toFarSide = std::atan2(q.height, PitchReach(q, f));
+    const double pitchClear = 1 - 2 * kPitchShare, ballClear = 1 - 2 * kBallMargin;
+    const double ownLens = HalfLens(c->zoom);
+    if (toFarSide <= toBall + ownLens * pitchClear) return;
+    const double neededLens = (toFarSide - toBall) / (pitchClear + ballClear);
+    const double lens = std::clamp(neededLens, ownLens, HalfLens(CAMERA_ZOOM_MIN));
+    const double down = std::min(toFarSide - lens * pitchClear, toBall + lens * ballClear);
+    f.height = q.height - ground * std::tan(down);
+    Aim(c, q, f, false);
+    if (lens > ownLens) c->zoom = static_cast<float>(kLensHalfHeight / std::tan(lens));
+}
+
 void FollowFromTouchline(CameraRecord* c)
 {
     const CameraPoint f = ClampedFocus();
     const double x = ByStadium(c->viewType == CAMERA_RIGHT_TOUCHLINE ? kRightX : kLeftX);
-    Aim(c, {x, PITCH_CENTRE_Y, ByStadium(kHeight)}, f, false);
+    const CameraPoint q = {x, PITCH_CENTRE_Y, ByStadium(kHeight)};
+    Aim(c, q, f, false);
+    KeepThePitchInThePicture(c, q, f);
 }
 
 void FollowFromBehindGoal(CameraRecord* c)

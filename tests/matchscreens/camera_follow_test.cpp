@@ -1,6 +1,8 @@
 // tests/matchscreens/camera_follow_test.cpp: whole matches watched through each camera of both 3D
 // views, with instant replays, the automatic highlights and a saved replay watched afterwards: on
-// every frame where the camera follows the ball, or the man on it, the ball is in the picture.
+// every frame where the camera follows the ball, or the man on it, the ball is in the picture. A
+// career's league match, set up as its match day sets it up, is watched live through the device
+// view's cameras too: every frame also shows some of the pitch.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -11,8 +13,16 @@
 
 #include "engine/gfx.h"
 #include "engine/options.h"
+#include "engine/random.h"
 #include "engine/userfile.h"
+#include "game/fixtures.h"
+#include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/hooks.h"
 #include "game/matchblocks.h"
+#include "game/matchday.h"
+#include "game/world.h"
+#include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
@@ -22,9 +32,11 @@
 #include "matchscreens/replay.h"
 #include "matchscreens/replaysave.h"
 #include "matchscreens/softview.h"
+#include "menus/kits.h"
 #include "tests/gamecode/harness/deviceview_scene.h"
 #include "tests/gamecode/harness/harness.h"
 #include "tests/gamecode/harness/softview_scene.h"
+#include "tests/support/game_world.h"
 #include "tests/support/kit_match.h"
 #include "tests/support/support.h"
 #include "vx256/polyman.h"
@@ -44,6 +56,7 @@ struct FollowCheck {
     int64_t frames[REPLAYKIND_HIGHLIGHT + 1] = {};
     int64_t misses = 0;
     std::vector<std::string> firstMisses;
+    int64_t pitchFrames = 0;  // live frames of a career match, each checked for the pitch
     int32_t liveTicks = 0;
     int32_t nextReplayAt = kTicksBetweenReplays;
     bool rewound = false;
@@ -100,12 +113,14 @@ std::string Describe()
     const RenderObject& ball = RenderList[MATCH_BALL];
     const CameraRecord& c = Cameras[CurrentCamera];
     char text[320];
-    std::snprintf(text, sizeof text,
-                  "period %d tick %u replay %d (position %d) phase %d focus %d ball (%.0f, %.0f, "
-                  "%.0f) camera type %d target (%.0f, %.0f, %.0f) eye (%.0f, %.0f, %.0f) zoom %.2f",
-                  Match.period, Match.periodTicks, ReplayState, ReplayPosition, MatchPhase,
-                  Camera_FocusObject(), ball.x, ball.y, ball.height, c.viewType, c.target[0],
-                  c.target[1], c.target[2], c.eye[0], c.eye[1], c.eye[2], c.zoom);
+    std::snprintf(
+        text, sizeof text,
+        "period %d tick %u (%u:%02u) replay %d (position %d) phase %d focus %d ball (%.0f, "
+        "%.0f, %.0f) camera type %d target (%.0f, %.0f, %.0f) eye (%.0f, %.0f, %.0f) "
+        "zoom %.2f",
+        Match.period, Match.periodTicks, GetMatchClockSeconds() / 60, GetMatchClockSeconds() % 60,
+        ReplayState, ReplayPosition, MatchPhase, Camera_FocusObject(), ball.x, ball.y, ball.height,
+        c.viewType, c.target[0], c.target[1], c.target[2], c.eye[0], c.eye[1], c.eye[2], c.zoom);
     return text;
 }
 
@@ -236,6 +251,90 @@ void ExpectTheBallAlwaysInView(const FollowCheck& check, const char* view)
         ADD_FAILURE() << "another camera, or the ball out of the picture: " << miss;
 }
 
+// ---- A career's league match -------------------------------------------------------------------
+
+constexpr int32_t kFrance = 6;
+// A fine grid over the pitch: a strip of it along the picture's edge holds some of its points.
+constexpr float kPitchGridStep = 32;
+
+// Bricourt v Belville in a new French career drawn from `seed`, the human managing Belville: the
+// match-day block as the match day sets it up (the clubs' kits, ground, crowd and time of day).
+MatchDayBlock CareerLeagueMatch(uint32_t seed)
+{
+    ScopedWorld world;
+    ScopedTactics tactics;
+    NewGameForTest(kFrance, seed);
+    const auto named = [](int32_t club) {
+        return std::string(World.clubs[VTW_GetTeam(club)].name);
+    };
+    int32_t row = 0;
+    while (row < Fixture_RowCount()
+           && (VTW_GetFixtureCompetition(row) != COMP_LEAGUE
+               || named(VTW_GetFixtureHomeClub(row)) != "Bricourt"
+               || named(VTW_GetFixtureAwayClub(row)) != "Belville")) {
+        ++row;
+    }
+    EXPECT_LT(row, Fixture_RowCount()) << "no league fixture Bricourt v Belville";
+    if (row == Fixture_RowCount()) return {};
+    const int32_t human = VTW_GetFixtureAwayClub(row);
+    VTW_SetClubControl(human, MANAGER_HUMAN);
+    GameState.humanClub = static_cast<int16_t>(human);
+    const auto ownKits = GameHooks.GetTeamDesign;
+    GameHooks.GetTeamDesign = GetTeamDesign;
+    SetupFixture(row);
+    GameHooks.GetTeamDesign = ownKits;
+    MatchDayBlock block = *GetMatchSidesBlock();
+    block.viewMode = VIEW_3D;
+    return block;
+}
+
+bool DevicePitchInView()
+{
+    const auto width = static_cast<float>(ScreenWidth());
+    const auto height = static_cast<float>(ScreenHeight());
+    for (float x = PITCH_LEFT_TOUCHLINE_X; x <= PITCH_RIGHT_TOUCHLINE_X; x += kPitchGridStep) {
+        for (float y = PITCH_NEAR_GOAL_LINE_Y; y <= PITCH_FAR_GOAL_LINE_Y; y += kPitchGridStep) {
+            float sx = 0, sy = 0;
+            if (D3DGame_ProjectPoint(x, y, 0, &sx, &sy) == 0 && sx >= 0 && sy >= 0 && sx < width
+                && sy < height)
+                return true;
+        }
+    }
+    return false;
+}
+
+void CheckedCareerFrame()
+{
+    ++s_check.pitchFrames;
+    if (!DevicePitchInView()) return Miss();
+    CheckTheBall();
+}
+
+const MatchViewOps kCareerDeviceView = {
+    .Init = [] { ScopedDeviceView::Build(), ChooseTheCamera(); },
+    .Destroy = ScopedDeviceView::Tear,
+    .Step = D3DGame_Step,
+    .Frame = CheckedCareerFrame,
+    .Update = D3DGame_Update,
+};
+
+FollowCheck WatchACareerMatch(const MatchDayBlock& block, int16_t viewType, uint32_t seed)
+{
+    TempHome home;
+    ScopedDeviceView scene(false);
+    Watchdog_Reinstall();
+    MatchPresentation_SetDefaults();
+    MatchView_Register(VIEWKIND_DEVICE_3D, &kCareerDeviceView);
+    s_check = {};
+    s_check.viewType = viewType;
+    s_check.ballInView = DeviceBallInView;
+    *GetMatchSidesBlock() = block;
+    SRand(seed);
+    PlayMatch3D();
+    EXPECT_TRUE(Watchdog_Failures().empty());
+    return s_check;
+}
+
 }  // namespace
 
 TEST(CameraFollow, EveryCameraOfTheSoftwareViewKeepsTheBallInThePicture)
@@ -261,5 +360,35 @@ TEST(CameraFollow, EveryCameraOfTheDeviceViewKeepsTheBallInThePicture)
         const FollowCheck check =
             WatchAMatchAndItsReplay(VIEWKIND_DEVICE_3D, kDeviceView, type, 25 + type);
         ExpectTheBallAlwaysInView(check, "device view");
+    }
+}
+
+// The touchline cameras stand a little above the stands' roofs; a ball lofted across the pitch
+// drew them up level with it, so that the picture held the far stand and the sky and none of the
+// pitch (in the first of these matches for 121 frames from 27:38). One whole league match a
+// camera, in the big stadium that the home club's stands give.
+TEST(CameraFollow, EveryCameraOfACareerLeagueMatchShowsThePitchAndTheBall)
+{
+    const struct {
+        int16_t viewType;
+        uint32_t seed;
+    } matches[] = {{CAMERA_RIGHT_TOUCHLINE, 1},
+                   {CAMERA_NEAR_GOAL, 2},
+                   {CAMERA_FAR_GOAL, 4},
+                   {CAMERA_LEFT_TOUCHLINE, 3}};
+    for (const auto& match : matches) {
+        const MatchDayBlock block = CareerLeagueMatch(match.seed);
+        ASSERT_EQ(block.periodMinutes, MATCH_PERIOD_MINUTES);
+        EXPECT_GE(block.stands[0] + block.stands[1] + block.stands[2] + block.stands[3], 16);
+        const FollowCheck check = WatchACareerMatch(block, match.viewType, match.seed);
+        SCOPED_TRACE(testing::Message() << "camera " << match.viewType << ", seed " << match.seed);
+        std::printf("career match, camera %d: %lld frames, the ball followed on %lld\n",
+                    match.viewType, static_cast<long long>(check.pitchFrames),
+                    static_cast<long long>(check.frames[REPLAYKIND_NONE]));
+        EXPECT_GT(check.pitchFrames, 25000);
+        EXPECT_GT(check.frames[REPLAYKIND_NONE], 15000);
+        EXPECT_EQ(check.misses, 0);
+        for (const std::string& miss : check.firstMisses)
+            ADD_FAILURE() << "no pitch, another camera or the ball out of the picture: " << miss;
     }
 }

@@ -14,6 +14,7 @@
 #include "engine/options.h"
 #include "game/matchblocks.h"
 #include "gamecode/matchstate.h"
+#include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
 #include "matchscreens/matchkeys.h"
 #include "tests/gamecode/harness/softview_scene.h"
@@ -55,6 +56,18 @@ struct Focus {
     float x, y, height;
 };
 
+// Some point of a fine grid over the pitch lies inside the software renderer's picture.
+bool PitchInView()
+{
+    for (float x = PITCH_LEFT_TOUCHLINE_X; x <= PITCH_RIGHT_TOUCHLINE_X; x += 32) {
+        for (float y = PITCH_NEAR_GOAL_LINE_Y; y <= PITCH_FAR_GOAL_LINE_Y; y += 32) {
+            const ViewPoint v = Polyman_ToView(x, y, 0);
+            if (Polyman_Outcode(v.x, v.y, v.z) == 0) return true;
+        }
+    }
+    return false;
+}
+
 // One frame of camera 0 from a set scene. People: 0 (a keeper) at (700, 300, 20), 5 at
 // (150, 100, 0), 9 and the restart marker at (1000, 1500, 0), the referee on the centre spot; the
 // ball where the case puts it. The action given is that of 0, 9 and the referee.
@@ -89,6 +102,12 @@ const CameraCase kCases[] = {
      {780, 600, 1}, {780, 61.762f, 350}, kPi, 1.475412},
     {"focus on the camera's line, height clamped", VIEW_3D, 0, 0, {1400, 1082, 350}, 0, 0, MATCH_BALL, 0, 0, 0,
      {1336, 1082, 350}, {1445, 1082, 350}, kPi / 2, 1.0},  // 0.25 computed, stored as 1
+    // A ball lofted across the pitch: the aim comes down its vertical until the far touchline
+    // shows a fifth of the way up the picture; higher still, the lens widens to hold the ball too.
+    {"a ball 330 up across the pitch", VIEW_3D, 0, 0, {435, 1460, 330}, 0, 0, MATCH_BALL, 0, 0, 0,
+     {435, 1460, 209.348f}, {1445, 1082, 350}, 1.928916, 2.501367},
+    {"a ball 500 up across the pitch", VIEW_3D, 0, 0, {435, 1460, 500}, 0, 0, MATCH_BALL, 0, 0, 0,
+     {435, 1460, 248.186f}, {1445, 1082, 350}, 1.928916, 1.893619},
     // A big stadium moves them.
     {"big stadium: right", VIEW_3D, 0, 1, {796, 1082, 0}, 0, 0, MATCH_BALL, 0, 0, 0,
      {796, 1082, 0}, {1424, 1082, 358.4f}, kPi / 2, 1.663068},
@@ -237,9 +256,11 @@ TEST_F(CameraTest, TheZoomIsStoredWithinOneToTwenty)
     }
 }
 
-// The ball over a grid of the pitch and beyond it, at four heights, for each view type in both
-// stadiums: the target is the clamped focus and lands on the view's centre, the lens stays within
-// 1-20, and the eye stands where the type puts it, off the pitch.
+// The ball over a grid of the pitch and beyond it, at five heights, for each view type in both
+// stadiums: the target is the clamped focus (a touchline camera's lower on its vertical when the
+// ball is high) and lands on the view's centre, the followed ball stays in the picture and so
+// does the pitch unless the camera looks up, the lens stays within 1-20, and the eye stands where
+// the type puts it, off the pitch.
 TEST_F(CameraTest, SweepingTheBallKeepsEveryCameraOnItsStandAndAimedAtThePlay)
 {
     Ball.holder = Ball.secondHolder = 0;
@@ -253,21 +274,31 @@ TEST_F(CameraTest, SweepingTheBallKeepsEveryCameraOnItsStandAndAimedAtThePlay)
             const bool goal = type == CAMERA_NEAR_GOAL || type == CAMERA_FAR_GOAL;
             for (float x = -100; x <= 1700; x += 60) {
                 for (float y = -100; y <= 2300; y += 80) {
-                    for (const float h : {0.0f, 40.0f, 900.0f, 4000.0f}) {
+                    for (const float h : {0.0f, 40.0f, 300.0f, 900.0f, 4000.0f}) {
                         SCOPED_TRACE(testing::Message() << "big " << big << " type " << type
                                                         << " ball " << x << ", " << y << ", " << h);
                         Place(MATCH_BALL, x, y, h);
                         const double lastTargetX = Cameras[0].target[0];
                         UpdateCurrentCamera();
                         const CameraRecord& c = Cameras[0];
-                        const Focus want = {std::clamp(x, 256.0f, 1336.0f),
-                                            std::clamp(y, 222.0f, 1942.0f),
-                                            goal ? 1.0f : std::clamp(h, 0.0f, 3200.0f)};
+                        const Focus followed = {std::clamp(x, 256.0f, 1336.0f),
+                                                std::clamp(y, 222.0f, 1942.0f),
+                                                goal ? 1.0f : std::clamp(h, 0.0f, 3200.0f)};
+                        const bool low = goal || h <= 40;
+                        const Focus want = {followed.x, followed.y,
+                                            low ? followed.height : c.target[2]};
                         ExpectNear(c.target, want, 1e-3);
+                        EXPECT_LE(c.target[2], followed.height + 1e-3);
                         const ViewPoint v = Polyman_ToView(want.x, want.y, want.height);
                         ASSERT_GT(v.z, 0.0f);
                         EXPECT_NEAR(v.x / v.z, 0.0, 1e-4);
                         EXPECT_NEAR(v.y / v.z, 0.0, 1e-4);
+                        const ViewPoint ball =
+                            Polyman_ToView(followed.x, followed.y, followed.height);
+                        EXPECT_EQ(Polyman_Outcode(ball.x, ball.y, ball.z), 0u);
+                        if (c.target[2] <= c.eye[2]) {
+                            EXPECT_TRUE(PitchInView());
+                        }
                         EXPECT_GE(c.zoom, 1.0f);
                         EXPECT_LE(c.zoom, 20.0f);
                         EXPECT_NEAR(c.eye[2], height, 1e-3);
