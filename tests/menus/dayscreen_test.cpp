@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -505,6 +506,49 @@ TEST_F(DayLoop, DayAfterDayShowsEachLineOnlyOnItsOwnDay)
         if (line[0] != '\0') {
             EXPECT_EQ(line, last);
         }
+    }
+}
+
+// A transfer of the human's player on the second day of an advance is told once in that day's box,
+// and in no other day's.
+TEST_F(DayLoop, ATransferOfTheHumansPlayerIsToldOnceOnTheDayItHappens)
+{
+    HumanAtFirstLeagueRow(0, 3);
+    static int32_t moveDay, player, buyer;
+    static std::vector<std::pair<int32_t, std::string>> boxes;  // each day's lines at its end
+    const int32_t start = Calendar_NextWeekday(GameState.lastLeagueDay + 2, WEEKDAY_SATURDAY) + 1;
+    moveDay = start + 1;
+    VTW_RefreshSquadCount(GameState.humanClub);
+    player = VTW_GetPlayerByShirt(14);
+    buyer = OtherClubs()[0];
+    ASSERT_GE(player, 0);
+    const std::string name = VTW_FormatPersonName(player);
+    boxes.clear();
+    VTW_InsertFixture(start + 4, COMP_FRIENDLY, GameState.humanClub, buyer);
+    GameHooks.NewsPlayerMoved = News_PlayerMoved;
+    GameHooks.SetBusyPointer = [](int32_t on) {
+        if (on && VTW_GetCurrentDay() == moveDay) {
+            ASSERT_EQ(Market_MovePlayer(player, buyer, 500000, false, 1000, 24), player);
+        }
+        if (on) return;
+        std::string lines;
+        for (const auto& line : NewsBox.lines) {
+            lines += line;
+        }
+        boxes.emplace_back(VTW_GetCurrentDay() - 1, lines);
+    };
+    Calendar_SetDay(start);
+    Pilot pilot([](Pilot&) {});
+    ScopedMenuScript script(pilot.Inputs());
+    AdvanceMode = ADVANCE_TO_MATCH_DAY;
+    Game_AdvanceLoop();
+    ASSERT_EQ(boxes.size(), 4u);
+    for (const auto& [day, lines] : boxes) {
+        int32_t told = 0;
+        for (size_t at = lines.find(name); at != std::string::npos; at = lines.find(name, at + 1)) {
+            ++told;
+        }
+        EXPECT_EQ(told, day == moveDay ? 1 : 0) << day << ": " << lines;
     }
 }
 }  // namespace
