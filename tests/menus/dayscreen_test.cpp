@@ -19,6 +19,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/hooks.h"
+#include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/records.h"
