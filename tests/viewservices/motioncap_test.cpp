@@ -303,7 +303,7 @@ TEST(MotionClips, EachMirrorIsItsBaseWithLeftAndRightSwapped)
                 << MotionClipNames[clip] << " frame " << f;
         }
     }
-    EXPECT_EQ(mirrors, 28);
+    EXPECT_EQ(mirrors, 29);
 }
 
 // A foot's lowest sole corner in a posed body; left foot first.
@@ -316,7 +316,9 @@ Vec3 SoleOf(const Body& body, int32_t foot)
 
 // Over each gait's loop, frame to frame: the foot lowest (on the ground) in both frames keeps its
 // place on the ground while the body travels at the clip's speed (the man faces -x, so he moves by
-// -v a frame, or +v running backwards). Sliding feet moved as far again as the body.
+// -v a frame, or +v running backwards; a side-step moves him by -v along y, toward his left, and
+// its mirror by +v). Sliding feet moved as far again as the body. A side-step leads with the foot
+// on the side it moves to, and the other closes in without ever crossing it.
 TEST(MotionClips, GaitsPlantTheirFeetAtTheSpeedTheMatchMovesThem)
 {
     ScopedClips clips;
@@ -329,7 +331,11 @@ TEST(MotionClips, GaitsPlantTheirFeetAtTheSpeedTheMatchMovesThem)
         ++gaits;
         SCOPED_TRACE(row.name + " " + row.templateName);
         const float v = MkGroundPerFrame(row.speed);
-        const float travel = row.templateName == "backpedal" ? v : -v;
+        const bool sideways = row.templateName == "shuffle";
+        const float toLeft = row.mirrorOf >= 0 ? -1.0f : 1.0f;
+        const Vec3 travel = sideways                          ? Vec3{0, -toLeft * v, 0}
+                            : row.templateName == "backpedal" ? Vec3{v, 0, 0}
+                                                              : Vec3{-v, 0, 0};
         const int32_t count = GetMotionFrameCount(clip);
         float sum = 0, worst = 0;
         int32_t planted = 0;
@@ -337,12 +343,15 @@ TEST(MotionClips, GaitsPlantTheirFeetAtTheSpeedTheMatchMovesThem)
             Body now, next;
             Pose(*MotionCap_Frame(clip, f), now);
             Pose(*MotionCap_Frame(clip, f + 1 == count ? row.loopFrame : f + 1), next);
+            if (sideways) {  // the feet never cross: the left stays on his left
+                EXPECT_GT(SoleOf(now, 1).y - SoleOf(now, 0).y, 2.0f) << f;
+            }
             const float groundNow = std::min(SoleOf(now, 0).z, SoleOf(now, 1).z);
             const float groundNext = std::min(SoleOf(next, 0).z, SoleOf(next, 1).z);
             for (int32_t foot = 0; foot < 2; ++foot) {
                 const Vec3 a = SoleOf(now, foot), b = SoleOf(next, foot);
                 if (a.z > groundNow + 0.3f || b.z > groundNext + 0.3f) continue;  // in the air
-                const float slide = std::hypot(b.x - a.x + travel, b.y - a.y);
+                const float slide = std::hypot(b.x - a.x + travel.x, b.y - a.y + travel.y);
                 sum += slide;
                 worst = std::max(worst, slide);
                 ++planted;
@@ -352,7 +361,8 @@ TEST(MotionClips, GaitsPlantTheirFeetAtTheSpeedTheMatchMovesThem)
         EXPECT_LT(sum / static_cast<float>(std::max(planted, 1)), 0.1f * v);
         EXPECT_LT(worst, 0.3f * v);
     }
-    EXPECT_EQ(gaits, 7);  // jog, run, sprint, dribble, walking, backing off and a throw-in's run-up
+    // Jog, run, sprint, dribble, walking, backing off, a throw-in's run-up, a side-step either way.
+    EXPECT_EQ(gaits, 9);
 }
 
 // The clips' speeds are the match's: in seeded matches, people who move a whole tick in a gait
@@ -392,6 +402,77 @@ TEST(MotionClips, GaitSpeedsAreTheSpeedsTheMatchMovesAt)
         const float v = MkGroundPerFrame(rows[clip].speed);
         EXPECT_GT(median, 0.85f * v) << rows[clip].name;
         EXPECT_LT(median, 1.15f * v) << rows[clip].name;
+    }
+}
+
+// A move on the pitch in the frame of a clip shown at `direction` (the man faces -x, his left
+// toward -y): the views turn a clip point by t = direction x pi / 128, so this turns back.
+Vec3 InClipFrame(float dx, float dy, int32_t direction)
+{
+    const float t = static_cast<float>(direction) * std::numbers::pi_v<float> / 128;
+    return {dx * std::cos(t) + dy * std::sin(t), -dx * std::sin(t) + dy * std::cos(t), 0};
+}
+
+// Seeded matches: while a keeper side-steps, tick to tick at one facing, each way of the move
+// has its own clip, the one whose feet step that way, and the sole he stands on keeps its place
+// across his side (a diagonal move's part along his facing is no side-step's). A clip whose feet
+// stepped the other way, or stayed under him, would slide them as far as he moves.
+TEST(MotionClips, AKeeperSideStepsEitherWayOnFeetThatKeepTheirPlace)
+{
+    constexpr int32_t kSideSteps[] = {96, 157};  // TZM123 to his left, its mirror TZM123R
+    const std::vector<MkMotionRow> rows = MkMotionRows();
+    const std::vector<std::vector<uint8_t>> frames = MkMotionClipFrames();
+    const auto sole = [&](int32_t clip, int32_t frame, int32_t foot) {
+        MotionFrame f;
+        std::memcpy(&f, &frames[clip][static_cast<size_t>(frame) * MOTION_FRAME_BYTES], sizeof f);
+        Body body;
+        Pose(f, body);
+        return SoleOf(body, foot);
+    };
+    std::map<int32_t, float> slid, moved;
+    std::map<int32_t, int32_t> ticks, wrongWay;
+    for (const uint32_t seed : {5u, 46u}) {
+        ScopedMatch match;
+        MatchDayBuilder{}.Write();
+        SetPitchConstants();
+        SRand(seed);
+        Match_SetupPeriod();
+        MatchPerson before[MATCH_PLAYER_COUNT] = {};
+        for (int32_t tick = 0; tick < 6000; ++tick) {
+            std::copy(MatchPersons, MatchPersons + MATCH_PLAYER_COUNT, before);
+            RunTicks(1);
+            for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+                const MatchPerson& was = before[p];
+                const MatchPerson& is = MatchPersons[p];
+                const int32_t clip = is.animation;
+                if ((clip != kSideSteps[0] && clip != kSideSteps[1]) || was.animation != clip
+                    || was.drawnDirection != is.drawnDirection)
+                    continue;
+                const int32_t next = was.drawnFrame + 1 == MotionFrameCounts[clip]
+                                         ? rows[clip].loopFrame
+                                         : was.drawnFrame + 1;
+                if (is.drawnFrame != next) continue;
+                const Vec3 move =
+                    InClipFrame(static_cast<float>(is.x16 - was.x16) / 65536,
+                                static_cast<float>(is.y16 - was.y16) / 65536, is.drawnDirection);
+                Vec3 a[2], b[2];
+                for (int32_t foot = 0; foot < 2; ++foot) {
+                    a[foot] = sole(clip, was.drawnFrame, foot);
+                    b[foot] = sole(clip, is.drawnFrame, foot);
+                }
+                const int32_t planted = a[0].z + b[0].z <= a[1].z + b[1].z ? 0 : 1;
+                slid[clip] += std::fabs(b[planted].y - a[planted].y + move.y);
+                moved[clip] += std::fabs(move.y);
+                if ((clip == kSideSteps[0]) != (move.y < 0)) ++wrongWay[clip];
+                ++ticks[clip];
+            }
+        }
+    }
+    for (const int32_t clip : kSideSteps) {
+        SCOPED_TRACE(MotionClipNames[clip]);
+        EXPECT_GE(ticks[clip], 100);
+        EXPECT_EQ(wrongWay[clip], 0);
+        EXPECT_LT(slid[clip], 0.3f * moved[clip]);
     }
 }
 

@@ -39,7 +39,7 @@ namespace {
 // Model detail 0 (flat shadows) and 2 (skeleton shadows).
 constexpr uint64_t kSceneHashes[2] = {0xa61668b5ed9e39c0ull, 0x1e59f5abf8c484a0ull};
 constexpr uint8_t kGrass = GAMEPAL_SHADOW_COLOUR + 1;
-constexpr uint64_t kKeyFramesHash = 0x18578fb7f5c3abacull;
+constexpr uint64_t kKeyFramesHash = 0x0adb0b917f757cd8ull;
 constexpr uint64_t kFlatPeopleHash = 0x4a42720d82b6d982ull;
 constexpr uint16_t kFlatGrass = 0x2C65;
 // Shirt, shorts and socks of the home side, the away side and the officials, 5:6:5.

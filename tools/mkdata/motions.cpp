@@ -163,10 +163,10 @@ struct Gait {
     float knee;
     float lean;
     float arms;
-    float side;  // sideways swing instead of a forward one
+    float side;  // sideways swing instead of a forward one; at a speed, steps to the man's left
 };
 
-Pose GaitPose(const Gait& g, float phase, float crouch = 0)
+Pose GaitPose(const Gait& g, float phase)
 {
     Pose p = Stance();
     const float s = std::sin(2 * std::numbers::pi_v<float> * phase);
@@ -174,10 +174,10 @@ Pose GaitPose(const Gait& g, float phase, float crouch = 0)
     for (int32_t side : {-1, 1}) {
         const float w = side < 0 ? s : -s;
         const float lift = std::max(0.0f, side < 0 ? c : -c);
-        Leg(p, side, g.swing * w + crouch, g.knee * lift + 2 * crouch, g.side * (w + 1) + 4);
-        Arm(p, side, -g.arms * w + crouch, 8, 10 + g.arms * 0.8f);
+        Leg(p, side, g.swing * w, g.knee * lift, g.side * (w + 1) + 4);
+        Arm(p, side, -g.arms * w, 8, 10 + g.arms * 0.8f);
     }
-    Trunk(p, g.lean + crouch * 0.8f);
+    Trunk(p, g.lean);
     return p;
 }
 
@@ -213,7 +213,8 @@ bool IsCycle(const std::string& name)
 // A gait with a speed sets each foot where the body's travel needs it: half of each stride pair
 // on the ground, sliding back under the hip at exactly the speed the match moves the man, so the
 // planted foot stays where it landed; the other half swung forward through the air. The legs
-// reach their feet by a two-bone solution in the plane of the swing.
+// reach their feet by a two-bone solution in the plane of the swing. A sideways gait steps the
+// same way toward the man's left.
 
 constexpr float kThigh = 7.5f;                      // hip to knee
 constexpr float kShin = 7.0f;                       // knee to ankle
@@ -221,12 +222,15 @@ constexpr float kAnkleAboveSole = 1.5f;             // ankle to the flat sole
 constexpr float kStandingHip = 16.0f;               // hip above the ground at rest
 constexpr float kReach = 0.97f * (kThigh + kShin);  // the knee never quite straight
 constexpr float kComfortableReach = 6.0f;           // how far ahead of the hip a foot lands
+constexpr float kSideStepCrouch = 2.0f;             // the hip lowered, knees bent, ready to spring
+constexpr float kSideStepWidth = 3.0f;              // each foot's mean place outside its hip
+constexpr float kComfortableSideReach = 2.75f;  // the closing foot stays clear of the leading one
 
 // The stride pairs a loop of `frames` frames holds at ground speed `perFrame`: a whole number,
-// the feet landing as near a comfortable reach as that allows.
-int32_t StridePairs(float perFrame, int32_t frames)
+// the feet landing as near `comfortable` a reach as that allows.
+int32_t StridePairs(float perFrame, int32_t frames, float comfortable)
 {
-    const float wanted = perFrame * static_cast<float>(frames) / (4 * kComfortableReach);
+    const float wanted = perFrame * static_cast<float>(frames) / (4 * comfortable);
     return std::max(1, static_cast<int32_t>(std::lround(wanted)));
 }
 
@@ -242,52 +246,89 @@ std::pair<float, float> LegReaching(float ahead, float below)
     return {(toward + atHip) * k, (toward - atAnkle) * k};
 }
 
+struct FootPlace {
+    float ahead;   // of its hip, along the travel
+    float raised;  // off the ground
+    float stride;  // 0 to 1 into the foot's own stride pair, 0 as it lands
+};
+
+// Where a foot is `phase` (0 to 1) into a loop of `pairs` stride pairs, the right foot half a
+// pair behind the left: for the first half of each pair planted, sliding back from `reach`
+// ahead of its hip to `reach` behind it at the body's speed; for the second carried forward
+// through the air, at most `lift` high.
+FootPlace FootAt(float phase, int32_t pairs, int32_t side, float reach, float lift)
+{
+    float s = phase * static_cast<float>(pairs) + (side < 0 ? 0.0f : 0.5f);
+    s -= std::floor(s);
+    if (s < 0.5f) return {reach * (1 - 4 * s), 0, s};
+    const float w = 2 * s - 1;
+    return {reach * (2 * Ease(w) - 1), lift * std::sin(std::numbers::pi_v<float> * w), s};
+}
+
+float FootLift(const Gait& g) { return 1.5f + 0.1f * std::fabs(g.swing); }
+
 // The pose `phase` (0 to 1) into a loop of `pairs` stride pairs, each foot `reach` ahead of the
 // hip when it lands (behind it when the gait runs backwards).
 Pose MatchedGaitPose(const Gait& g, float phase, int32_t pairs, float reach)
 {
     Pose p = Stance();
-    const float lift = 1.5f + 0.1f * std::fabs(g.swing);
     const float below = std::min(kStandingHip - kAnkleAboveSole - 0.04f * g.knee,
                                  std::sqrt(kReach * kReach - reach * reach));
     for (int32_t side : {-1, 1}) {
-        float s = phase * static_cast<float>(pairs) + (side < 0 ? 0.0f : 0.5f);
-        s -= std::floor(s);
-        float ahead = 0;
-        float raised = 0;
-        if (s < 0.5f) {  // planted: sliding back under the hip at the body's speed
-            ahead = reach * (1 - 4 * s);
-        } else {  // swung forward through the air
-            const float w = 2 * s - 1;
-            ahead = reach * (2 * Ease(w) - 1);
-            raised = lift * std::sin(std::numbers::pi_v<float> * w);
-        }
-        const auto [thigh, shin] = LegReaching(ahead, below - raised);
+        const FootPlace foot = FootAt(phase, pairs, side, reach, FootLift(g));
+        const auto [thigh, shin] = LegReaching(foot.ahead, below - foot.raised);
         const int32_t joint = Thigh(side);
         const float spread = static_cast<float>(side) * 4;
         Set(p, joint, 0, thigh, spread);
         Set(p, joint + 1, 0, shin, spread);
         Set(p, joint + 2, 0, 0, spread);  // the sole flat, so the planted foot does not roll
         Set(p, joint + 3, 0, 0, spread);
-        const float forward = std::cos(2 * std::numbers::pi_v<float> * s);
+        const float forward = std::cos(2 * std::numbers::pi_v<float> * foot.stride);
         Arm(p, side, -g.arms * forward, 8, 10 + g.arms * 0.8f);
     }
     Trunk(p, g.lean);
     return p;
 }
 
+// A side-step toward the man's left (-y), crouched with the hands ready: the left foot leads out
+// and the right one closes in behind it, never crossing it. A leg leans out as a whole (thigh
+// and shin turned alike about the forward axis) to put its foot aside, and bends its knee
+// forward to make up the depth; the sole stays flat.
+Pose SideStepPose(const Gait& g, float phase, int32_t pairs, float reach)
+{
+    Pose p = Stance();
+    const float below = kStandingHip - kAnkleAboveSole - kSideStepCrouch;
+    const float k = kTurn / (2 * std::numbers::pi_v<float>);
+    for (int32_t side : {-1, 1}) {
+        const FootPlace foot = FootAt(phase, pairs, side, reach, FootLift(g));
+        const float aside = static_cast<float>(side) * kSideStepWidth - foot.ahead;
+        const float lean = std::asin(aside / (kThigh + kShin));
+        const auto [thigh, shin] = LegReaching(0, (below - foot.raised) / std::cos(lean));
+        const int32_t joint = Thigh(side);
+        Set(p, joint, 0, thigh, lean * k);
+        Set(p, joint + 1, 0, shin, lean * k);
+        Set(p, joint + 2, 0, 0, 0);
+        Set(p, joint + 3, 0, 0, 0);
+    }
+    Arms(p, 20, 18, 20);
+    Trunk(p, g.lean);
+    return p;
+}
+
 // A gait's pose at `phase` (0 to 1) of a loop of `frames` frames, its strides matched to the
 // match's `speed` when it has one.
-Pose GaitCyclePose(const std::string& name, const Gait& g, float phase, int32_t frames,
-                   int32_t speed)
+Pose GaitCyclePose(const Gait& g, float phase, int32_t frames, int32_t speed)
 {
     if (speed <= 0) {
         const float cycles = std::max(1.0f, std::round(static_cast<float>(frames) / g.period));
-        return GaitPose(g, phase * cycles, name == "shuffle" ? 12.0f : 0.0f);
+        return GaitPose(g, phase * cycles);
     }
     const float perFrame = MkGroundPerFrame(speed);
-    const int32_t pairs = StridePairs(perFrame, frames);
+    const bool sideways = g.side != 0;
+    const int32_t pairs =
+        StridePairs(perFrame, frames, sideways ? kComfortableSideReach : kComfortableReach);
     const float reach = perFrame * static_cast<float>(frames) / static_cast<float>(pairs) / 4;
+    if (sideways) return SideStepPose(g, phase, pairs, reach);
     return MatchedGaitPose(g, phase, pairs, g.swing < 0 ? -reach : reach);
 }
 
@@ -296,7 +337,7 @@ Pose GaitCyclePose(const std::string& name, const Gait& g, float phase, int32_t 
 Pose CyclePose(const std::string& name, float phase, int32_t frames, int32_t speed)
 {
     if (auto g = kGaits.find(name); g != kGaits.end()) {
-        Pose p = GaitCyclePose(name, g->second, phase, frames, speed);
+        Pose p = GaitCyclePose(g->second, phase, frames, speed);
         if (name == "throwrun") HoldOverhead(p);
         return p;
     }
