@@ -23,9 +23,7 @@
 
 namespace {
 
-constexpr int32_t YOUNG_UNTIL = 23;
 constexpr int32_t PEAK_UNTIL = 29;
-constexpr int32_t ELITE_FROM = 90;  // beyond it a young player grows a point every other season
 constexpr int32_t RETIRE_FROM = 33;
 constexpr int32_t RETIRE_SURELY_AT = 38;
 constexpr int32_t PHYSICAL_PERIODS_EASE = 40;  // about one a week keeps one point of decline off
@@ -70,13 +68,12 @@ void CloseSeason(int32_t id, PlayerRecord* p)
 void Develop(int32_t id, PlayerRecord* p)
 {
     const int32_t age = VTW_GetPlayerAge(id);
-    if (age <= YOUNG_UNTIL) {
-        // 1-3 points: talent and work. The world's very best stay as good as its first season's
-        // instead of every high potential reaching 100 together.
-        const int32_t luck = Rand() % 2;
-        const int32_t gain = p->ability >= ELITE_FROM ? luck : 1 + p->training / 50 + luck;
+    if (age <= PEAK_UNTIL) {
+        // Until his peak ends, the world's best as the rest: the best clubs' youths come in up
+        // to 25 below their potential, and stopped at 23 they fell short of the first stars.
+        const int32_t gain = 1 + p->training / 50 + Rand() % 2;  // 1-3: talent and work
         p->ability = static_cast<uint8_t>(std::min<int32_t>(p->potential, p->ability + gain));
-    } else if (age > PEAK_UNTIL) {
+    } else {
         const int32_t fall = std::clamp(1 + (age - PEAK_UNTIL - 1) / 2, 1, 4)
                              - DailyTraining_PhysicalPeriods(id) / PHYSICAL_PERIODS_EASE;
         p->ability = static_cast<uint8_t>(std::max(1, p->ability - std::max(1, fall)));
@@ -108,31 +105,40 @@ bool SurnameTaken(int32_t club, uint16_t nameIndex)
     return false;
 }
 
-// The mean ability of each world team's players as the world began. A squad's youths come in at
-// its team's level rather than at its own mean: the league buys the best of a squad, and youths
-// at the mean of those left made the world outside weaker season after season.
-std::vector<int32_t> WorldTeamLevels()
+// A world team's players as the world began.
+struct TeamLevel {
+    int32_t mean;  // of their abilities; 0 for a team without players
+    int32_t best;  // the best one's
+    auto operator<=>(const TeamLevel&) const = default;
+};
+
+// A squad's youths come in at its team's level rather than at its own mean: the league buys the
+// best of a squad, and youths at the mean of those left made the world outside weaker season
+// after season.
+std::vector<TeamLevel> WorldTeamLevels()
 {
     std::vector<int32_t> sum(TEAM_COUNT), count(TEAM_COUNT);
+    std::vector<TeamLevel> levels(TEAM_COUNT);
     for (int32_t i = 0; i < World.personCount; ++i) {
         const WorldPerson& w = World.persons[i];
         if (w.club >= TEAM_COUNT || w.position == POSITION_MANAGER) continue;
         sum[w.club] += w.ability;
         ++count[w.club];
+        levels[w.club].best = std::max<int32_t>(levels[w.club].best, w.ability);
     }
     for (int32_t team = 0; team < TEAM_COUNT; ++team) {
-        sum[team] = count[team] > 0 ? sum[team] / count[team] : 0;
+        levels[team].mean = count[team] > 0 ? sum[team] / count[team] : 0;
     }
-    return sum;
+    return levels;
 }
 
-// The ability the club of `club`'s reputation rank had as the world began: a club's youths grow
+// The level the club of `club`'s reputation rank had as the world began: a club's youths grow
 // towards the level of the clubs of its standing in the first world, so that the best players of
 // later seasons are as often its own youths as they were then, and no better.
-int32_t StandingLevel(int32_t club)
+TeamLevel StandingLevel(int32_t club)
 {
-    const std::vector<int32_t> teamLevels = WorldTeamLevels();
-    std::vector<int32_t> levels;
+    const std::vector<TeamLevel> teamLevels = WorldTeamLevels();
+    std::vector<TeamLevel> levels;
     for (int32_t other = 0; other < World_LeagueClubCount(GameState.country); ++other) {
         levels.push_back(teamLevels[VTW_GetTeam(other)]);
     }
@@ -148,14 +154,21 @@ int32_t YouthAbilityBase(int32_t club, int32_t level)
 {
     const int32_t coaching =
         Staff_GetRating(club, STAFF_COACH_YOUTH) / 5 + Staff_GetRating(club, STAFF_YDO) / 10;
-    // 6 holds the league's mean ability where the world began over 20 seasons (4 let it fall
-    // by 3-4 % once the clubs' reputations stopped creeping up).
+    // 5 holds the league's mean ability within 2 % of where the world began over 20 seasons,
+    // with players growing until their peak ends (6 lifted it 3 %; 4 let it fall by 3-4 % once
+    // the clubs' reputations stopped creeping up).
     return coaching
-           + std::max(6 + VTW_GetClubRecordPtr(club)->reputation / 3, level - YOUTH_BELOW_LEVEL);
+           + std::max(5 + VTW_GetClubRecordPtr(club)->reputation / 3, level - YOUTH_BELOW_LEVEL);
 }
 
-void AddYouth(int32_t id, int32_t club, int32_t level)
+// A youth's potential lies from his standing's level less 8 up to that level plus 8 or, higher,
+// the best player of that standing as the world began: the first world's squads stand around a
+// level their means can miss by 3 points, and below their stars the league's ten best sank.
+void AddYouth(int32_t id, int32_t club, const TeamLevel& standing)
 {
+    const int32_t below = YOUTH_POTENTIAL_SPREAD / 2;
+    const int32_t spread =
+        std::max(YOUTH_POTENTIAL_SPREAD, standing.best - standing.mean + below + 1);
     const ClubRecord& r = *VTW_GetClubRecordPtr(club);
     const bool home = Rand() % 100 < HOME_NATIONALITY_PERCENT;
     const int32_t nationality = home ? r.country : Rand() % NATIONALITY_COUNT;
@@ -163,11 +176,11 @@ void AddYouth(int32_t id, int32_t club, int32_t level)
                                {.nationality = nationality,
                                 .year = GAME_FIRST_YEAR + GameState.seasonCounter,
                                 .youngestAge = 16,
-                                .abilityBase = YouthAbilityBase(club, level),
+                                .abilityBase = YouthAbilityBase(club, standing.mean),
                                 .abilityCap = 99,
                                 .potentialBonus = 0,
-                                .potentialSpread = YOUTH_POTENTIAL_SPREAD,
-                                .potentialLevel = level,
+                                .potentialSpread = spread,
+                                .potentialLevel = standing.mean - below + spread / 2,
                                 .reputationFromAbility = false,
                                 .wageYears = 3});
 }
@@ -242,12 +255,12 @@ void CountOutside(OutsideSquads* squads)
         s.originWord = p.originWord;
         s.nationality = DbPersons[id].nationality;
     }
-    const std::vector<int32_t> levels = WorldTeamLevels();
+    const std::vector<TeamLevel> levels = WorldTeamLevels();
     for (int32_t key = 0; key < OUTSIDE_KEYS; ++key) {
         OutsideSquad& s = (*squads)[key];
         if (s.count == 0) continue;
         const int32_t team = TeamOfOutsideKey(key);
-        const int32_t level = team >= 0 && team < TEAM_COUNT ? levels[team] : 0;
+        const int32_t level = team >= 0 && team < TEAM_COUNT ? levels[team].mean : 0;
         s.youthLevel = level > 0 ? level : abilitySum[key] / s.count;
     }
 }
@@ -404,7 +417,7 @@ int32_t PlayerLife_YouthIntake(int32_t club)
     const int32_t squad = VTW_GetClubSquadCount(club);
     int32_t wanted = std::max(2 + Rand() % 3, YOUTH_SQUAD_TARGET - squad);
     wanted = std::min({wanted, YOUTH_MAX, std::max(0, SQUAD_TARGET_MAX - squad)});
-    const int32_t level = wanted > 0 ? StandingLevel(club) : 0;
+    const TeamLevel standing = wanted > 0 ? StandingLevel(club) : TeamLevel{};
     int32_t joined = 0;
     for (; joined < wanted; ++joined) {
         const int32_t id = FindFreeId();
@@ -413,7 +426,7 @@ int32_t PlayerLife_YouthIntake(int32_t club)
                         "PlayerLife_YouthIntake(): no free player id left for club %d\n", club);
             break;
         }
-        AddYouth(id, club, level);
+        AddYouth(id, club, standing);
     }
     if (joined > 0) {
         Records_MembershipChanged();  // the youths reuse ids of players who left

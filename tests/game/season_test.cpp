@@ -181,16 +181,18 @@ TEST_F(SeasonTest, YouthsGrowTowardsTheFirstWorldsLevelOfTheirClubsStanding)
 {
     StartCareer(0, 31, 0);
     const int32_t clubs = World_LeagueClubCount(0);
-    std::vector<int32_t> levels;  // squad means as the world began, best first
+    // Squad means as the world began, and their best players, best first.
+    std::vector<std::pair<int32_t, int32_t>> levels;
     int32_t best = -1, least = -1;
     for (int32_t club = 0; club < clubs; ++club) {
         const int16_t* members = nullptr;
         const int32_t count = Records_ClubMembers(club, &members);
-        int32_t sum = 0;
+        int32_t sum = 0, star = 0;
         for (int32_t k = 0; k < count; ++k) {
             sum += DbPlayers[members[k]].ability;
+            star = std::max<int32_t>(star, DbPlayers[members[k]].ability);
         }
-        levels.push_back(sum / count);
+        levels.emplace_back(sum / count, star);
         if (VTW_GetClubRepRank(club) == 1) best = club;
         if (VTW_GetClubRepRank(club) == clubs) least = club;
     }
@@ -198,10 +200,11 @@ TEST_F(SeasonTest, YouthsGrowTowardsTheFirstWorldsLevelOfTheirClubsStanding)
     ASSERT_GE(best, 0);
     ASSERT_GE(least, 0);
     struct Case {
-        int32_t club, level;
+        int32_t club, level, star;
         double meanAbility = 0;
     };
-    Case cases[] = {{best, levels.front()}, {least, levels.back()}};
+    Case cases[] = {{best, levels.front().first, levels.front().second},
+                    {least, levels.back().first, levels.back().second}};
     for (Case& c : cases) {
         SCOPED_TRACE("club " + std::to_string(c.club) + " level " + std::to_string(c.level));
         int32_t youths = 0;
@@ -221,7 +224,7 @@ TEST_F(SeasonTest, YouthsGrowTowardsTheFirstWorldsLevelOfTheirClubsStanding)
                 const PlayerRecord& p = DbPlayers[members[k]];
                 EXPECT_GE(p.potential, p.ability);
                 EXPECT_GE(p.potential, c.level - 8);
-                EXPECT_LE(p.potential, std::max<int32_t>(c.level + 8, p.ability));
+                EXPECT_LE(p.potential, std::max({c.level + 8, c.star, int32_t{p.ability}}));
                 c.meanAbility += p.ability;
                 ++youths;
             }
@@ -231,7 +234,7 @@ TEST_F(SeasonTest, YouthsGrowTowardsTheFirstWorldsLevelOfTheirClubsStanding)
         ASSERT_GE(calledUp, 0);
         EXPECT_GE(DbPlayers[calledUp].potential, c.level - 8);
         EXPECT_LE(DbPlayers[calledUp].potential,
-                  std::max<int32_t>(c.level + 8, DbPlayers[calledUp].ability));
+                  std::max({c.level + 8, c.star, int32_t{DbPlayers[calledUp].ability}}));
         c.meanAbility /= youths;
     }
     // The best club's youths (level 89) come in on the fringe of its first team, 77 on the mean
@@ -240,29 +243,58 @@ TEST_F(SeasonTest, YouthsGrowTowardsTheFirstWorldsLevelOfTheirClubsStanding)
     EXPECT_GT(cases[0].meanAbility, cases[1].meanAbility + 20);
 }
 
-// A young player grows by talent and work towards his potential, but from 90 up at most a point
-// a season: otherwise every high potential of the first season meets at 100 ten seasons on.
-TEST_F(SeasonTest, AYoungPlayerGrowsTowardsHisPotentialAndTheWorldsBestOnlySlowly)
+// Country 2's best squad has a mean of 84 and its best player at 95, drawn around a level its mean
+// misses: its youths' potentials reach up to that star, not only to 92.
+TEST_F(SeasonTest, TheBestClubsYouthsCanGrowAsHighAsItsFirstStar)
+{
+    StartCareer(2, 31, 0);
+    int32_t club = -1;
+    for (int32_t other = 0; other < World_LeagueClubCount(2); ++other) {
+        if (VTW_GetClubRepRank(other) == 1) club = other;
+    }
+    ASSERT_GE(club, 0);
+    constexpr int32_t kLevel = 84, kStar = 95;
+    int32_t lowest = 100, highest = 0;
+    for (int32_t round = 0; round < 60; ++round) {
+        const int32_t id = PlayerLife_CallUpYouth(club);
+        ASSERT_GE(id, 0);
+        if (DbPlayers[id].potential > DbPlayers[id].ability) {
+            lowest = std::min<int32_t>(lowest, DbPlayers[id].potential);
+            highest = std::max<int32_t>(highest, DbPlayers[id].potential);
+        }
+        PlayerLife_Retire(id);
+    }
+    EXPECT_GE(lowest, kLevel - 8);
+    EXPECT_LE(highest, kStar);
+    EXPECT_GT(highest, kLevel + 8);
+}
+
+// A player grows by talent and work towards his potential until his peak ends at 29, the world's
+// best as the rest: stopped at 23, or slowed from 90 up, the best clubs' youths fell short of the
+// first world's stars and the league's ten best sank 3-4 % in 20 seasons.
+TEST_F(SeasonTest, APlayerGrowsTowardsHisPotentialUntilHisPeakEnds)
 {
     struct Row {
         int32_t age, ability, potential, training, lowest, highest;
     };
     constexpr Row kRows[] = {
-        {20, 60, 100, 100, 63, 64},                              // 1 + 2 for his work + 0-1
-        {20, 60, 100, 30, 61, 62},  {20, 60, 61, 100, 61, 61},   // stops at his potential
-        {23, 60, 100, 30, 61, 62},  {24, 60, 100, 100, 60, 60},  // grown up
-        {20, 89, 100, 100, 92, 93}, {20, 90, 100, 100, 90, 91}, {20, 97, 100, 100, 97, 98},
+        {20, 60, 100, 100, 63, 64},                             // 1 + 2 for his work + 0-1
+        {20, 60, 100, 30, 61, 62},  {20, 60, 61, 100, 61, 61},  // stops at his potential
+        {26, 60, 100, 30, 61, 62},  {29, 70, 80, 100, 73, 74},  // until his peak ends
+        {26, 70, 70, 100, 70, 70},                              // at his potential he stays
+        {30, 70, 90, 100, 69, 69},                              // past his peak he declines
+        {20, 90, 100, 100, 93, 94}, {20, 97, 98, 100, 98, 98},  // the best like the rest
     };
+    constexpr size_t kCount = std::size(kRows);
     StartCareer(0, 21, 5);
     std::vector<int32_t> ids;
-    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount && ids.size() < 8; ++id) {
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount && ids.size() < kCount; ++id) {
         if (PlayerLife_IsActivePlayer(id) && DbPlayers[id].club == 7) ids.push_back(id);
     }
-    ASSERT_EQ(ids.size(), 8u);
-    int32_t eliteGains = 0;  // of the 90's row: a point in some seasons, not in all
+    ASSERT_EQ(ids.size(), kCount);
     for (int32_t seed = 1; seed <= 6; ++seed) {
         SRand(static_cast<uint32_t>(seed));
-        for (size_t k = 0; k < ids.size(); ++k) {
+        for (size_t k = 0; k < kCount; ++k) {
             const Row& row = kRows[k];
             DbPersons[ids[k]].birthYear =
                 static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - row.age - 1950);
@@ -271,15 +303,12 @@ TEST_F(SeasonTest, AYoungPlayerGrowsTowardsHisPotentialAndTheWorldsBestOnlySlowl
             DbPlayers[ids[k]].training = static_cast<uint8_t>(row.training);
         }
         PlayerLife_NewSeason();
-        for (size_t k = 0; k < ids.size(); ++k) {
+        for (size_t k = 0; k < kCount; ++k) {
             SCOPED_TRACE("row " + std::to_string(k) + " seed " + std::to_string(seed));
             EXPECT_GE(DbPlayers[ids[k]].ability, kRows[k].lowest);
             EXPECT_LE(DbPlayers[ids[k]].ability, kRows[k].highest);
         }
-        eliteGains += DbPlayers[ids[6]].ability - kRows[6].ability;
     }
-    EXPECT_GT(eliteGains, 0);
-    EXPECT_LT(eliteGains, 6);
 }
 
 // At the season's turn a club's reputation moves by how far its place in the pyramid differs from
