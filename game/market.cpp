@@ -1092,9 +1092,8 @@ int32_t LookEveryDays(int32_t club, const SquadShape& s, const MarketDay& day)
     return needy || IsRich(club, s, day.priceLevel) ? KEEN_CHANCE : ACTING_CHANCE;
 }
 
-// A club within its target takes its players off the list, but for those who asked to move up
-// and while it is in the red: a listing once stayed for good, and by the tenth season a third of
-// the league's players stood on the list, for sale to any club, so that the market kept growing.
+// The club takes its players off the list, but for those who asked to move up and while it is
+// in the red.
 void TakeOffTheList(int32_t club)
 {
     if (VTW_GetClubBalance(club) < 0) return;
@@ -1127,7 +1126,6 @@ void ClubActs(int32_t club, MarketDay& day)
             BuyUpgrade(club, LineToStrengthen(s, medians), day);
         return;
     }
-    TakeOffTheList(club);
     const int32_t line = NeedyLine(s, medians);
     if (line >= 0) {
         // A line under its minimum can wait neither for room in the squad nor for the right
@@ -1437,8 +1435,12 @@ void Market_SellToTheWorldOutside()
         --shape.lines[line];
         sold[seller] = true;
     }
+    // The listings the world outside left are withdrawn; the clubs list again as their squads
+    // pass their target. A listing once stayed for good, and by the tenth season a third of the
+    // league's players stood on the list, for sale to any club, so the market kept growing.
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         if (sold[club]) MarkClubChanged(club);
+        if (!HumanDecides(club)) TakeOffTheList(club);
     }
 }
 
