@@ -930,7 +930,7 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
         std::vector<WorldFigures> sums(seasons + 1);
         std::vector<int32_t> sackings(seasons);
         std::vector<double> transfers(seasons);  // a club a season, the seeds' mean
-        int32_t longestStandIn = 0;  // seasons on end a club began with the stand-in
+        int32_t longestStandIn = 0;              // seasons on end a club began with the stand-in
         for (int32_t seed = firstSeed; seed < firstSeed + seeds; ++seed) {
             StartUnattendedCareer(country, seed);
             const int32_t clubs = World_LeagueClubCount(country);
