@@ -16,6 +16,9 @@ void Database_Uninit();
 // records, persons, managers, staff, money, kits and the first day. Depends only on the seed of
 // Rand and the country. Counts its steps in ProgressCounters.
 void VTW_NewGame();
+// The money a new career gives a club of this reputation and division beyond its wage reserve,
+// on average over the draw: what a club can spend at the start.
+int64_t NewGame_SpendingMoney(int32_t reputation, int32_t division);
 
 // Clubs.
 int32_t VTW_GetTeam(int32_t club);  // team number; 252, 254, 255 unchanged; 250, 251, 253 fatal

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -37,7 +38,7 @@ constexpr std::array<int32_t, LINE_COUNT> BID_POSITION = {BIDPOS_KEEPER, BIDPOS_
                                                           BIDPOS_MIDFIELDER, BIDPOS_FORWARD};
 constexpr int32_t ACTING_CHANCE = 18;  // one computer club in this many acts on a window day
 constexpr int32_t NEEDY_CHANCE = 3;
-constexpr int32_t KEEN_CHANCE = 8;
+constexpr int32_t KEEN_CHANCE = 9;
 constexpr int32_t UPGRADE_ABOVE_MEDIAN = 1;  // a rich club's signing beats most of its squad
 constexpr int32_t UPGRADE_SQUAD_MAX = 28;    // beyond it, a rich club sells before it buys
 constexpr int32_t LOAN_AGE_MAX = 21;
@@ -187,8 +188,44 @@ void ClearBidsFor(int32_t player)
     }
 }
 
+// ---- Once a month.
+
+// The players on the transfer list in the present month, read again whenever the list or the
+// month has changed since: a computer club neither buys nor sells, lends, signs or sends abroad a
+// player who changed club this month, so that he plays for his club before anyone buys him on.
+// His loan's end is no change of club.
+struct MonthMoves {
+    int32_t rows;
+    TransferRecordRow last;  // the list's last row when read, which a loaded list need not share
+    uint8_t month;
+    uint16_t year;
+    std::bitset<PERSON_MAX> moved;
+};
+
+MonthMoves s_monthMoves;
+
+const std::bitset<PERSON_MAX>& MovedThisMonth()
+{
+    MonthMoves& m = s_monthMoves;
+    const int32_t rows = Transfers_Count();
+    const TransferRecordRow last =
+        rows > 0 ? *VTW_GetTransferRecord(rows - 1) : TransferRecordRow{};
+    if (m.rows == rows && m.month == GameState.month && m.year == GameState.year
+        && std::memcmp(&m.last, &last, sizeof last) == 0)
+        return m.moved;
+    m = {rows, last, GameState.month, GameState.year, {}};
+    for (int32_t n = rows - 1; n >= 0; --n) {
+        const TransferRecordRow& row = *VTW_GetTransferRecord(n);
+        if (row.month != GameState.month || row.year != GameState.year % 100) break;
+        if (row.player >= 0 && row.player < PERSON_MAX) m.moved.set(row.player);
+    }
+    return m.moved;
+}
+
 void ResetState()
 {
+    s_monthMoves = {};
+    s_monthMoves.rows = -1;
     std::memset(&MarketState, 0, sizeof MarketState);
     for (BidInfoRow& row : MarketState.bidInfo) {
         row.player = -1;
@@ -514,13 +551,36 @@ int32_t VTW_PlaceBid(int32_t club, int32_t player, int32_t amount, int32_t posit
     return slot;
 }
 
-int32_t VTW_ComputeTransferFee(int32_t player, int32_t turn, int32_t buyer, int32_t* interest,
-                               int32_t clause)
+namespace {
+
+constexpr int32_t PRICE_LEVEL_MIN = 50;  // percent of the fees a new career's money pays
+constexpr int32_t PRICE_LEVEL_MAX = 800;
+
+// The fees asked and offered follow what the league's clubs can spend against what a new career
+// gave them to spend: with fixed fees, a country whose clubs' money doubled could afford four
+// times the signings, and its market ran at 11 transfers a club a season. In percent.
+int32_t PriceLevelPercent()
 {
-    (void)buyer;
+    int64_t now = 0;
+    int64_t start = 0;
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        now += Club_GetTransferBudget(club);
+        const int64_t money =
+            NewGame_SpendingMoney(VTW_GetClubReputation(club), VTW_GetClubDivision(club));
+        start += Club_TransferBudgetOf(ClampMoney(money), 0);
+    }
+    if (start <= 0) return 100;
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(now * 100 / start, PRICE_LEVEL_MIN, PRICE_LEVEL_MAX));
+}
+
+// The seller's demand at a price level.
+int32_t DemandAt(int32_t player, int32_t turn, int32_t clause, int32_t levelPercent,
+                 int32_t* interest)
+{
     const bool listed = VTW_GetPlayerTxList(player) != 0;
     const int32_t shirt = VTW_GetPlayerShirt(player);
-    int64_t demand = VTW_ComputePlayerValueWithPotential(player);
+    int64_t demand = int64_t(VTW_ComputePlayerValueWithPotential(player)) * levelPercent / 100;
     demand = demand * (130 - 8 * std::clamp(turn, 0, 5)) / 100;
     if (shirt >= 1 && shirt <= 11) demand = demand * 150 / 100;
     if (listed) demand = demand * 90 / 100;
@@ -529,14 +589,24 @@ int32_t VTW_ComputeTransferFee(int32_t player, int32_t turn, int32_t buyer, int3
     return ClampMoney(VTW_RoundMoneyNice(ClampMoney(demand)));
 }
 
+}  // namespace
+
+int32_t VTW_ComputeTransferFee(int32_t player, int32_t turn, int32_t buyer, int32_t* interest,
+                               int32_t clause)
+{
+    (void)buyer;
+    return DemandAt(player, turn, clause, PriceLevelPercent(), interest);
+}
+
 int32_t VTW_ComputeBidForPlayer(int32_t player, int32_t demand, int32_t turn, int32_t buyer,
                                 int32_t clause, int32_t spare, int32_t* interest)
 {
     (void)spare;
-    const int64_t value = VTW_GetPlayerValue(player);
+    const int32_t level = PriceLevelPercent();
+    const int64_t value = int64_t(VTW_GetPlayerValue(player)) * level / 100;
     int64_t offer = value * (70 + 10 * std::max(0, turn)) / 100;
-    offer =
-        std::min<int64_t>(offer, int64_t(VTW_ComputePlayerValueWithPotential(player)) * 115 / 100);
+    offer = std::min<int64_t>(offer, int64_t(VTW_ComputePlayerValueWithPotential(player)) * level
+                                         / 100 * 115 / 100);
     offer = std::min<int64_t>(offer, Club_GetTransferBudget(buyer));
     if (clause) offer = offer * 95 / 100;
     offer = std::clamp<int64_t>(offer, 0, std::max(0, demand));
@@ -759,10 +829,12 @@ LineMedians DivisionLineMedians()
     return medians;
 }
 
-// A club whose budget goes beyond a month of its wages spends it on better players.
-bool IsRich(int32_t club, const SquadShape& s)
+// A club whose budget, at a new career's prices, goes beyond a month of its wages spends it on
+// better players.
+bool IsRich(int32_t club, const SquadShape& s, int32_t priceLevel)
 {
-    return Club_TransferBudgetOf(VTW_GetClubBalance(club), s.wages) > RICH_BUDGET_WEEKS * s.wages;
+    const int64_t budget = Club_TransferBudgetOf(VTW_GetClubBalance(club), s.wages);
+    return budget * 100 / priceLevel > RICH_BUDGET_WEEKS * s.wages;
 }
 
 // The line furthest below the division's median, judged by its best player.
@@ -785,7 +857,24 @@ int32_t LineToStrengthen(const SquadShape& s, const std::array<uint8_t, LINE_COU
 struct MarketDay {
     LineMedians medians;
     std::array<SquadShape, CLUB_FULL_MAX> shapes;
+    int32_t priceLevel;  // PriceLevelPercent, read once a round
 };
+
+// The market as a round of deals opens.
+void OpenMarket(MarketDay& day)
+{
+    day.medians = DivisionLineMedians();
+    for (int32_t club = 0; club < LeagueClubs(); ++club) {
+        day.shapes[club] = ShapeOf(club);
+    }
+    day.priceLevel = PriceLevelPercent();
+}
+
+// The seller's first demand, at the round's price level.
+int32_t FeeOf(int32_t player, const MarketDay& day)
+{
+    return DemandAt(player, 0, 0, day.priceLevel, nullptr);
+}
 
 // The reputation of a light player's club: a small club's, his world club's for a player of
 // origin, none for any other.
@@ -805,18 +894,25 @@ bool OnTheMarket(int32_t id)
 
 // The best affordable player of the line whose ability lies within [low, high] and whose club
 // would let him go: a club outside the league, like one inside it, sells only to a club of a
-// higher reputation. Its stars once went to any club of the league, and its first market lifted
-// the league's mean ability 5 % for a dozen seasons. -1 none.
-int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const MarketDay& day)
+// higher reputation. A filler of the league must also be willing to sign: a club that settled on
+// one above its name asked him again every time it looked, and a whole league's market stalled
+// for seasons. A star, or a player of the world outside, may still turn the club down: signing
+// the best who would come lifted the league's mean ability 4 % in two seasons. Its stars
+// once went to any club of the league, and its first market lifted the league's mean ability 5 %
+// for a dozen seasons. -1 none.
+int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, bool filler,
+                   const MarketDay& day)
 {
     const int32_t reputation = VTW_GetClubReputation(buyer);
     const int32_t budget =
         Club_TransferBudgetOf(VTW_GetClubBalance(buyer), day.shapes[buyer].wages);
+    const std::bitset<PERSON_MAX>& moved = MovedThisMonth();
     int32_t best = -1;
     int32_t bestAbility = -1;
     auto consider = [&](int32_t id, int32_t fee) {
         const int32_t ability = VTW_GetPlayerAbilityCurve(id) + Rand() % 6;
-        if (fee <= budget && ability > bestAbility) {
+        if (fee <= budget && ability > bestAbility
+            && (!filler || id >= FullPlayerCount || WouldJoin(id, buyer))) {
             best = id;
             bestAbility = ability;
         }
@@ -831,13 +927,13 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const
             && ((p.flags & PLAYER_ASKED_TRANSFER) ? DivisionOf(buyer) < DivisionOf(p.club)
                                                   : (p.flags & PLAYER_TRANSFER_LISTED)
                                                         || DbClubs[p.club].reputation < reputation);
-        if ((!free && !forSale) || p.loanClub >= 0 || !Suits(id, line, low, high)
+        if ((!free && !forSale) || p.loanClub >= 0 || moved[id] || !Suits(id, line, low, high)
             || !OnTheMarket(id))
             continue;
         if (free) {
             consider(id, 0);
         } else if (ShapeLets(day.shapes[p.club], id)) {
-            const int32_t fee = VTW_ComputeTransferFee(id, 0, buyer, nullptr, 0);
+            const int32_t fee = FeeOf(id, day);
             if (CanHold(p.club, fee)) consider(id, fee);
         }
     }
@@ -846,23 +942,22 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, const
         const int32_t id = FullPlayerCount + Rand() % lightCount;
         const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
         if ((DbPersons[id].flags & PERSON_FREE) || IsFullClub(p.club) || p.club == CLUB_NONE
-            || p.position == POSITION_MANAGER || OutsideReputation(p) >= reputation
+            || p.position == POSITION_MANAGER || OutsideReputation(p) >= reputation || moved[id]
             || !Suits(id, line, low, high) || !OnTheMarket(id))
             continue;
-        consider(id, VTW_ComputeTransferFee(id, 0, buyer, nullptr, 0));
+        consider(id, FeeOf(id, day));
     }
     return best;
 }
 
 // True when a player was signed.
-bool Buy(int32_t buyer, MarketDay& day, int32_t line, int32_t low, int32_t high)
+bool Buy(int32_t buyer, MarketDay& day, int32_t line, int32_t low, int32_t high, bool filler)
 {
     if (day.shapes[buyer].playing >= SQUAD_MAX) return false;
-    const int32_t target = FindTarget(buyer, line, low, high, day);
+    const int32_t target = FindTarget(buyer, line, low, high, filler, day);
     if (target < 0) return false;
     const int32_t seller = VTW_GetPlayerClub(target);
-    const int32_t fee =
-        seller == CLUB_NONE ? 0 : VTW_ComputeTransferFee(target, 0, buyer, nullptr, 0);
+    const int32_t fee = seller == CLUB_NONE ? 0 : FeeOf(target, day);
     if (HumanDecides(seller)) {
         // A club asks the human once a window: its need and his price change little from day to
         // day, so it would ask the same sum for the same player again and again.
@@ -884,13 +979,13 @@ bool Buy(int32_t buyer, MarketDay& day, int32_t line, int32_t low, int32_t high)
 bool BuyFiller(int32_t buyer, int32_t line, MarketDay& day)
 {
     const int32_t median = day.shapes[buyer].median;
-    return Buy(buyer, day, line, median - 8, median + 12);
+    return Buy(buyer, day, line, median - 8, median + 12, true);
 }
 
 // A player better than most of the squad.
 void BuyUpgrade(int32_t buyer, int32_t line, MarketDay& day)
 {
-    Buy(buyer, day, line, day.shapes[buyer].median + UPGRADE_ABOVE_MEDIAN, 255);
+    Buy(buyer, day, line, day.shapes[buyer].median + UPGRADE_ABOVE_MEDIAN, 255, false);
 }
 
 // The key by which a club or the market lets a player go first: the weakest, the oldest on a tie.
@@ -926,13 +1021,14 @@ void Lend(int32_t club, const SquadShape& s, MarketDay& day)
 {
     const int16_t* members = nullptr;
     const int32_t count = Records_ClubMembers(club, &members);
+    const std::bitset<PERSON_MAX>& moved = MovedThisMonth();
     int32_t young = -1;
     for (int32_t k = 0; k < count && young < 0; ++k) {
         const int32_t id = members[k];
         const PlayerRecord& p = DbPlayers[id];
         const int32_t line = VTW_GetPositionLine(id);
         if (p.club == club && VTW_GetPlayerAge(id) <= LOAN_AGE_MAX && p.ability < s.median
-            && s.lines[line] > LINE_MINIMUM[line])
+            && s.lines[line] > LINE_MINIMUM[line] && !moved[id])
             young = id;
     }
     if (young < 0) return;
@@ -961,9 +1057,11 @@ void MakeRoom(int32_t club)
 // The best unattached player of the line who would sign for the club at his demand; -1 none.
 int32_t BestUnattached(int32_t club, int32_t line)
 {
+    const std::bitset<PERSON_MAX>& moved = MovedThisMonth();
     int32_t best = -1;
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (!IsActiveFull(id) || DbPlayers[id].club != CLUB_NONE || VTW_GetPositionLine(id) != line)
+        if (!IsActiveFull(id) || DbPlayers[id].club != CLUB_NONE || VTW_GetPositionLine(id) != line
+            || moved[id])
             continue;
         if (best >= 0 && DbPlayers[id].ability <= DbPlayers[best].ability) continue;
         const int32_t months = 12 * SigningYears(id);
@@ -986,12 +1084,27 @@ bool SignUnattached(int32_t club, int32_t line)
 
 // How often a club looks, in days: every day under a line's minimum, every few days short of its
 // target, every week or so with a weak line or money to spend, the others now and then.
-int32_t LookEveryDays(int32_t club, const SquadShape& s,
-                      const std::array<uint8_t, LINE_COUNT>& medians)
+int32_t LookEveryDays(int32_t club, const SquadShape& s, const MarketDay& day)
 {
     if (ShortLine(s, 0) >= 0) return 1;
     if (s.count < SQUAD_TARGET_MIN) return NEEDY_CHANCE;
-    return NeedyLine(s, medians) >= 0 || IsRich(club, s) ? KEEN_CHANCE : ACTING_CHANCE;
+    const bool needy = NeedyLine(s, day.medians[DivisionOf(club)]) >= 0;
+    return needy || IsRich(club, s, day.priceLevel) ? KEEN_CHANCE : ACTING_CHANCE;
+}
+
+// The club takes its players off the list, but for those who asked to move up and while it is
+// in the red.
+void TakeOffTheList(int32_t club)
+{
+    if (VTW_GetClubBalance(club) < 0) return;
+    const int16_t* members = nullptr;
+    const int32_t count = Records_ClubMembers(club, &members);
+    for (int32_t k = 0; k < count; ++k) {
+        const PlayerRecord& p = DbPlayers[members[k]];
+        if (p.club == club && (p.flags & PLAYER_TRANSFER_LISTED)
+            && !(p.flags & PLAYER_ASKED_TRANSFER))
+            VTW_PutPlayerOnTxList(members[k], 0);
+    }
 }
 
 void ClubActs(int32_t club, MarketDay& day)
@@ -1003,7 +1116,7 @@ void ClubActs(int32_t club, MarketDay& day)
         return;
     }
     const std::array<uint8_t, LINE_COUNT>& medians = day.medians[DivisionOf(club)];
-    const bool rich = IsRich(club, s);
+    const bool rich = IsRich(club, s, day.priceLevel);
     if (s.count > SQUAD_TARGET_MAX) {
         const int32_t weakest = Weakest(club, false);
         if (weakest >= 0) VTW_PutPlayerOnTxList(weakest, 1);
@@ -1035,14 +1148,11 @@ void ClubActs(int32_t club, MarketDay& day)
 void ComputerMarket()
 {
     MarketDay day;
-    day.medians = DivisionLineMedians();
-    for (int32_t club = 0; club < LeagueClubs(); ++club) {
-        day.shapes[club] = ShapeOf(club);
-    }
+    OpenMarket(day);
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         if (HumanDecides(club)) continue;
         const SquadShape& s = day.shapes[club];
-        if (Rand() % LookEveryDays(club, s, day.medians[DivisionOf(club)]) == 0) {
+        if (Rand() % LookEveryDays(club, s, day) == 0) {
             ClubActs(club, day);
             day.shapes[club] = ShapeOf(club);
         }
@@ -1156,14 +1266,14 @@ void AskToMoveUp()
     }
 }
 
-int32_t FeeOf(int32_t player) { return VTW_ComputeTransferFee(player, 0, -1, nullptr, 0); }
-
 // The weakest of the buyer's line, offered to the seller in part exchange when he is worth less
 // than the fee and would sign for it: both squads keep their size and their lines. -1 none.
 int32_t PartExchange(int32_t buyer, int32_t seller, int32_t line, int32_t fee, const MarketDay& day)
 {
     const int32_t part = day.shapes[buyer].worst[line];
-    return part >= 0 && FeeOf(part) < fee && WouldJoin(part, seller) ? part : -1;
+    return part >= 0 && !MovedThisMonth()[part] && FeeOf(part, day) < fee && WouldJoin(part, seller)
+               ? part
+               : -1;
 }
 
 // What a top club's board lets it spend on the best from below: all beyond a season's wages. The
@@ -1184,7 +1294,7 @@ int32_t TopBuyerFor(int32_t player, const MarketDay& day,
     const int32_t seller = DbPlayers[player].club;
     const int32_t line = VTW_GetPositionLine(player);
     const int32_t ability = VTW_GetPlayerAbilityCurve(player);
-    const int32_t fee = FeeOf(player);
+    const int32_t fee = FeeOf(player, day);
     int32_t buyer = -1;
     int64_t buyerSpendable = 0;
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
@@ -1194,7 +1304,7 @@ int32_t TopBuyerFor(int32_t player, const MarketDay& day,
             continue;
         const int32_t part = PartExchange(club, seller, line, fee, day);
         if (part < 0 && s.playing >= SQUAD_MAX) continue;
-        const int32_t cash = fee - (part >= 0 ? FeeOf(part) : 0);
+        const int32_t cash = fee - (part >= 0 ? FeeOf(part, day) : 0);
         const int64_t spendable = SpendableAtTheTurn(club, s);
         if (spendable < cash || (buyer >= 0 && spendable <= buyerSpendable)) continue;
         buyer = club;
@@ -1208,11 +1318,11 @@ int32_t TopBuyerFor(int32_t player, const MarketDay& day,
 void SignFromBelow(int32_t player, int32_t buyer, MarketDay& day)
 {
     const int32_t seller = DbPlayers[player].club;
-    const int32_t fee = FeeOf(player);
+    const int32_t fee = FeeOf(player, day);
     const int32_t part = PartExchange(buyer, seller, VTW_GetPositionLine(player), fee, day);
     if (!CanHold(seller, fee) || !SignAtHisDemand(player, buyer, fee)) return;
     DbPlayers[player].cupTied = 0;
-    if (part >= 0 && SignAtHisDemand(part, seller, FeeOf(part))) DbPlayers[part].cupTied = 0;
+    if (part >= 0 && SignAtHisDemand(part, seller, FeeOf(part, day))) DbPlayers[part].cupTied = 0;
     day.shapes[buyer] = ShapeOf(buyer);
     day.shapes[seller] = ShapeOf(seller);
 }
@@ -1222,12 +1332,13 @@ void SignFromBelow(int32_t player, int32_t buyer, MarketDay& day)
 // fall.
 void SignTheBestFromBelow()
 {
+    const std::bitset<PERSON_MAX>& moved = MovedThisMonth();
     std::array<int16_t, PLAYER_FULL_MAX> asking;
     int32_t n = 0;
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         const PlayerRecord& p = DbPlayers[id];
         if (IsActiveFull(id) && IsFullClub(p.club) && (p.flags & PLAYER_ASKED_TRANSFER)
-            && p.loanClub < 0)
+            && p.loanClub < 0 && !moved[id])
             asking[n++] = static_cast<int16_t>(id);
     }
     std::sort(asking.begin(), asking.begin() + n, [](int16_t a, int16_t b) {
@@ -1236,9 +1347,7 @@ void SignTheBestFromBelow()
                    : a < b;
     });
     MarketDay day;
-    for (int32_t club = 0; club < LeagueClubs(); ++club) {
-        day.shapes[club] = ShapeOf(club);
-    }
+    OpenMarket(day);
     std::array<int32_t, CLUB_FULL_MAX> signings{};
     for (int32_t k = 0; k < n; ++k) {
         const int32_t player = asking[k];
@@ -1291,12 +1400,14 @@ void Market_SellToTheWorldOutside()
 {
     int32_t wanted = MarketState.signedFromOutside;
     MarketState.signedFromOutside = 0;
+    const std::bitset<PERSON_MAX>& moved = MovedThisMonth();
     std::array<int16_t, PLAYER_FULL_MAX> listed;
     int32_t n = 0;
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         const PlayerRecord& p = DbPlayers[id];
         if (IsActiveFull(id) && IsFullClub(p.club) && !HumanDecides(p.club) && p.loanClub < 0
-            && (p.flags & PLAYER_TRANSFER_LISTED) && !(p.flags & PLAYER_ASKED_TRANSFER))
+            && !moved[id] && (p.flags & PLAYER_TRANSFER_LISTED)
+            && !(p.flags & PLAYER_ASKED_TRANSFER))
             listed[n++] = static_cast<int16_t>(id);
     }
     std::sort(listed.begin(), listed.begin() + n, [](int16_t a, int16_t b) {
@@ -1306,13 +1417,11 @@ void Market_SellToTheWorldOutside()
     // which is all a shape needs besides its counts.
     std::vector<int32_t> outsideSizes = LightSquadSizes();
     MarketDay day;
-    for (int32_t club = 0; club < LeagueClubs(); ++club) {
-        day.shapes[club] = ShapeOf(club);
-    }
+    OpenMarket(day);
     std::array<bool, CLUB_FULL_MAX> sold{};
     for (int32_t k = 0; k < n && wanted > 0; ++k) {
         const int32_t player = listed[k];
-        const int32_t fee = FeeOf(player);
+        const int32_t fee = FeeOf(player, day);
         const int32_t line = VTW_GetPositionLine(player);
         SquadShape& shape = day.shapes[DbPlayers[player].club];
         if (fee > Club_GetOutsideBalance() || !ShapeLets(shape, player)) continue;
@@ -1326,8 +1435,12 @@ void Market_SellToTheWorldOutside()
         --shape.lines[line];
         sold[seller] = true;
     }
+    // The listings the world outside left are withdrawn; the clubs list again as their squads
+    // pass their target. A listing once stayed for good, and by the tenth season a third of the
+    // league's players stood on the list, for sale to any club, so the market kept growing.
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         if (sold[club]) MarkClubChanged(club);
+        if (!HumanDecides(club)) TakeOffTheList(club);
     }
 }
 
@@ -1381,10 +1494,7 @@ bool Market_SignReplacement(int32_t club, int32_t line)
     MakeRoom(club);
     if (SignUnattached(club, line)) return true;
     MarketDay day;
-    day.medians = DivisionLineMedians();
-    for (int32_t other = 0; other < LeagueClubs(); ++other) {
-        day.shapes[other] = ShapeOf(other);
-    }
+    OpenMarket(day);
     return BuyFiller(club, line, day);
 }
 

@@ -241,15 +241,23 @@ void HireStaff()
     }
 }
 
+constexpr int32_t MONEY_DRAWS = 40;
+constexpr int32_t MONEY_DRAW_STEP = 5000;
+
+int64_t MoneyBeforeTheDraw(int32_t reputation, int32_t division)
+{
+    division = std::clamp<int32_t>(division, 0, DIVISION_MAX - 1);
+    return int64_t(reputation) * reputation * 2500 + (DIVISION_MAX - division) * 150000;
+}
+
 void SetMoney()
 {
     const WorldCountry& country = World_Country(s_newGame.country);
     for (int32_t slot = 0; slot < s_newGame.leagueClubs; ++slot) {
         ClubRecord& r = DbClubs[slot];
         const int32_t division = std::min<int32_t>(r.division, DIVISION_MAX - 1);
-        const int64_t base =
-            int64_t(r.reputation) * r.reputation * 2500 + (DIVISION_MAX - division) * 150000;
-        const int64_t balance = base + Rand() % 40 * 5000;
+        const int64_t base = MoneyBeforeTheDraw(r.reputation, division);
+        const int64_t balance = base + Rand() % MONEY_DRAWS * MONEY_DRAW_STEP;
         r.balance = static_cast<int32_t>(std::min<int64_t>(balance, BALANCE_MAX));
         r.carriedForward = r.balance;
         r.wageLimit = VTW_RoundTo25(country.worldWageScale[division] * 3 / 2 + r.reputation * 10);
@@ -382,6 +390,11 @@ void Database_Uninit()
     GameState_Uninit();
     Records_Uninit();
     World_Uninit();
+}
+
+int64_t NewGame_SpendingMoney(int32_t reputation, int32_t division)
+{
+    return MoneyBeforeTheDraw(reputation, division) + (MONEY_DRAWS - 1) * MONEY_DRAW_STEP / 2;
 }
 
 void VTW_NewGame()

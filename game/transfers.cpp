@@ -12,6 +12,8 @@ TransferRecordRow TransferRecords[TRANSFER_ROWS + 1];
 
 namespace {
 
+int32_t s_rowsSeen = 0;  // the count last found, checked against the end marker before use
+
 int32_t CountRows()
 {
     int32_t n = 0;
@@ -44,8 +46,17 @@ void VTW_ClearTransferRecords()
     EndListAt(0);
 }
 
-// A loaded game brings its own list, so the count is always taken from the end marker.
-int32_t Transfers_Count() { return CountRows(); }
+// A loaded game brings its own list, so the count is taken from the end marker again unless the
+// marker still stands right after the rows last counted. Only the marker's row holds buyer -1,
+// as a drop clears the rows it leaves, except past a full list in an older save.
+int32_t Transfers_Count()
+{
+    const int32_t n = s_rowsSeen;
+    const bool ends = n < TRANSFER_ROWS && TransferRecords[n].buyer == -1
+                      && (n == 0 || TransferRecords[n - 1].buyer != -1);
+    if (!ends) s_rowsSeen = CountRows();
+    return s_rowsSeen;
+}
 
 void Transfers_Add(int32_t seller, int32_t buyer, int32_t player, uint8_t flags, int32_t fee,
                    int32_t abroadTeam)
@@ -55,6 +66,7 @@ void Transfers_Add(int32_t seller, int32_t buyer, int32_t player, uint8_t flags,
         std::memmove(TransferRecords, TransferRecords + TRANSFER_DROP_WHEN_FULL,
                      sizeof(TransferRecordRow) * (TRANSFER_ROWS - TRANSFER_DROP_WHEN_FULL));
         n = TRANSFER_ROWS - TRANSFER_DROP_WHEN_FULL;
+        std::memset(TransferRecords + n, 0, sizeof(TransferRecordRow) * (TRANSFER_ROWS + 1 - n));
     }
     const int32_t abroad = abroadTeam >= 0 && abroadTeam < TEAM_COUNT ? abroadTeam + 1 : 0;
     TransferRecords[n] = {static_cast<int16_t>(seller),
@@ -68,6 +80,7 @@ void Transfers_Add(int32_t seller, int32_t buyer, int32_t player, uint8_t flags,
                           static_cast<uint8_t>(GameState.year % 100),
                           static_cast<uint8_t>(abroad >> 8)};
     EndListAt(n + 1);
+    s_rowsSeen = n + 1;
 }
 
 int32_t Transfers_AbroadTeam(const TransferRecordRow& row)

@@ -118,6 +118,29 @@ TEST_F(Market, FeesAndOffersStayWithinTheirBoundsAtEveryTurn)
     }
 }
 
+// The fees asked follow what the league's clubs can spend beyond their wage reserves: twice that
+// asks twice the fee, and a league with nothing to spend asks half a new career's fees.
+TEST_F(Market, FeesFollowWhatTheLeaguesClubsCanSpend)
+{
+    const int32_t clubs = World_LeagueClubCount(0);
+    const int32_t player = PlayersOf(10, 1)[0];
+    const int32_t fee = VTW_ComputeTransferFee(player, 0, 1, nullptr, 0);
+    ASSERT_GT(fee, 0);
+    std::vector<int32_t> budgets(clubs);
+    for (int32_t club = 0; club < clubs; ++club) {
+        budgets[club] = Club_GetTransferBudget(club);
+        DbClubs[club].balance += budgets[club] * 4 / 3;  // the budget is 3/4 of the money beyond
+    }
+    for (int32_t club = 0; club < clubs; ++club) {
+        EXPECT_NEAR(Club_GetTransferBudget(club), 2 * budgets[club], 2) << "club " << club;
+    }
+    EXPECT_NEAR(VTW_ComputeTransferFee(player, 0, 1, nullptr, 0), 2 * fee, fee / 20);
+    for (int32_t club = 0; club < clubs; ++club) {
+        DbClubs[club].balance = 0;
+    }
+    EXPECT_NEAR(2 * VTW_ComputeTransferFee(player, 0, 1, nullptr, 0), fee, fee / 10);
+}
+
 TEST_F(Market, AcceptingWagesFormOneIntervalFromTheDemandUp)
 {
     for (const int32_t player : PlayersOf(20, 8)) {
@@ -1037,6 +1060,29 @@ TEST_F(Market, AWindowAsksTheHumanOnceAClubAndLeavesAnAgreedSaleAlone)
     ASSERT_GE(Market_AgreeBidInfo(first.traded), 0);
     PlayTheFirstWindow();
     EXPECT_EQ(VTW_GetPlayerClub(first.traded), first.tradedFrom);
+}
+
+// Each deal once: as the first window's month runs day by day, no player changes club twice, so
+// a club's signing is neither sold on nor lent nor let go to another club within the month. A
+// player is known by his person, which keeps no id across a move to or from the world outside.
+TEST_F(Market, APlayerChangesClubAtMostOnceInAWindowsMonth)
+{
+    AutoRunMode = 0;
+    std::map<std::tuple<uint16_t, uint8_t, uint8_t, uint16_t, uint8_t>, int32_t> moves;
+    for (int32_t day = 1; day < GameState.closedTransfer[0][0]; ++day) {
+        Calendar_SetDay(day);
+        VTW_ClearHumanLists();
+        const int32_t rows = Transfers_Count();
+        Market_DailyStage();
+        for (int32_t n = rows; n < Transfers_Count(); ++n) {
+            const PersonRecord& p = DbPersons[VTW_GetTransferRecord(n)->player];
+            const int32_t changes =
+                ++moves[{p.nameIndex, p.initial, p.nationality, p.bits, p.birthYear}];
+            EXPECT_EQ(changes, 1) << "day " << day << " player "
+                                  << VTW_GetTransferRecord(n)->player;
+        }
+    }
+    EXPECT_GE(moves.size(), 200u);  // a busy month all the same
 }
 
 TEST_F(Market, AWaitingLoanRequestCountsAsALoanListing)

@@ -73,11 +73,19 @@ constexpr double kBestAtTheTopMin = 0.85;
 int32_t s_managersGone = 0;
 void CountManagerGone(int32_t, int32_t, int32_t) { ++s_managersGone; }
 int32_t s_highestBalance = 0;  // of any league club on any day checked since it was cleared
+// Every row the transfer list gets, loans, free agents and sales abroad included: the list
+// itself drops its oldest rows once full, a dozen seasons into a long career.
+int32_t s_playersMoved = 0;
+void CountPlayerMoved(int32_t, int32_t, int32_t, int32_t, int32_t) { ++s_playersMoved; }
 
-// A career's world with its sackings counted.
+// A career's world with its sackings and transfers counted.
 class SoakWorld {
 protected:
-    SoakWorld() { GameHooks.NewsManagerSacked = CountManagerGone; }
+    SoakWorld()
+    {
+        GameHooks.NewsManagerSacked = CountManagerGone;
+        GameHooks.NewsPlayerMoved = CountPlayerMoved;
+    }
     ~SoakWorld() { GameHooks = m_hooks; }
 
     GameHookTable m_hooks = GameHooks;
@@ -986,7 +994,8 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
     for (const int32_t country : LongSoakCountries()) {
         std::vector<WorldFigures> sums(seasons + 1);
         std::vector<int32_t> sackings(seasons);
-        int32_t longestStandIn = 0;  // seasons on end a club began with the stand-in
+        std::vector<double> transfers(seasons);  // a club a season, the seeds' mean
+        int32_t longestStandIn = 0;              // seasons on end a club began with the stand-in
         for (int32_t seed = firstSeed; seed < firstSeed + seeds; ++seed) {
             StartUnattendedCareer(country, seed);
             const int32_t clubs = World_LeagueClubCount(country);
@@ -1025,8 +1034,10 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
                 const int64_t moneyBefore = WorldMoney(clubs);
                 s_managersGone = 0;
                 s_highestBalance = 0;
+                s_playersMoved = 0;
                 PlayToTheLastDay(clubs);
                 money.highest.push_back(s_highestBalance);
+                transfers[season] += double(s_playersMoved) / clubs / seeds;
                 if (reported) sum.strengthPoints += FinalCorrelation(strengths) / seeds;
                 CheckMoney(clubs);
                 EXPECT_EQ(WorldMoney(clubs) - moneyBefore, BookedFlows(clubs));
@@ -1059,6 +1070,10 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
         for (const WorldFigures& f : sums) {
             std::printf(" %.1f", f.topTenAbility);
         }
+        std::printf("\ncountry %d transfers a club by season:", country);
+        for (const double t : transfers) {
+            std::printf(" %.1f", t);
+        }
         std::printf("\ncountry %d: the stand-in ran a club for at most %d seasons on end\n",
                     country, longestStandIn);
         EXPECT_LE(longestStandIn, 1) << "country " << country;
@@ -1068,6 +1083,10 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
         for (int32_t season = 1; season <= seasons; ++season) {
             SCOPED_TRACE("season " + std::to_string(season));
             CheckWorldBands(sums[0], sums[0], sums[season]);
+            // The short soak's band on its mean, here every season: as the league's money grew,
+            // the market once overheated in one country and stalled in another.
+            EXPECT_GE(transfers[season - 1], 2.0);
+            EXPECT_LE(transfers[season - 1], 8.0);
         }
         CheckLongSeasonBands(sums, sackings, seeds);
         CareerMoney means;
