@@ -18,6 +18,24 @@ constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t SHEET_TOP = 105;
 constexpr int32_t SHEET_PITCH = 18;
 
+const char* const kMatchDayFromOffice =
+    "click 482 455\nwait 20\nmotion 0 -44\nwait 20\ntap\nwait 100\n";
+const char* const kTurnDownTheAsk = "until option == 10 max 20000\nwait 300\nclick 469 405\n";
+const char* const kBackAtTheOffice = "until prevoption == 3 max 20000\nwait 100\n";
+
+// The week up to the match day, with the days the clubs' requests come on.
+std::string ListedPlayersWeek()
+{
+    std::string week = kBackAtTheOffice;
+    week += kMatchDayFromOffice;
+    for (int32_t ask = 0; ask < 4; ++ask) {
+        week += kTurnDownTheAsk;
+        week += kBackAtTheOffice;
+        week += kMatchDayFromOffice;
+    }
+    return week;
+}
+
 // The squad script, without its swap for run B, then the way to the first match day's panels.
 std::string Script(bool swap)
 {
@@ -30,13 +48,13 @@ std::string Script(bool swap)
     std::string toMatch = SharedScript("to_match_day.txt");
     const std::string stop = "until daypanel == 0 max 20000\n";
     toMatch.erase(toMatch.find(stop) + stop.size());
-    // The player put on the list brings one more club's request after the week's closing day,
-    // turned down like the others before "Jour de Match" goes on to the match day.
+    // With a player on the list the clubs' requests fall on other days: none before the week's
+    // closing day, then one each day on the next four, each turned down before "Jour de Match"
+    // goes on to the match day.
+    const std::string asks = "# Clubs with money to spend";
     const std::string matchDay = "until prevoption == 3 max 20000\nwait 100\nexpect humanplays";
-    toMatch.insert(toMatch.find(matchDay),
-                   "until option == 10 max 20000\nwait 300\nclick 469 405\n"
-                   "until prevoption == 3 max 20000\nwait 100\n"
-                   "click 482 455\nwait 20\nmotion 0 -44\nwait 20\ntap\nwait 100\n");
+    const size_t from = toMatch.find(asks);
+    toMatch.replace(from, toMatch.find(matchDay) - from, ListedPlayersWeek());
     if (swap) {
         squad.replace(squad.find("click 60 377\n"), 0, "expect squadsel >= 0\n");
         squad.replace(squad.find("move", squad.find("click 60 377\n")), 0,
