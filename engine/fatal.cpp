@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct ExitSlot {
@@ -22,7 +24,16 @@ struct FatalState {
 
 FatalState s_fatal;
 
-void ShowOnStandardError(const char* text) { std::fputs(text, stderr); }
+// FatalError has printed the text on standard output already: on a terminal, or with both
+// streams sent to one file, a second copy would only repeat it.
+void ShowOnStandardError(const char* text)
+{
+    struct stat output {};
+    struct stat error {};
+    const bool sameFile = fstat(fileno(stdout), &output) == 0 && fstat(fileno(stderr), &error) == 0
+                          && output.st_dev == error.st_dev && output.st_ino == error.st_ino;
+    if (!sameFile) std::fputs(text, stderr);
+}
 
 int32_t FindSlot(ExitFunction fn)
 {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "tests/support/support.h"
 
@@ -54,6 +55,18 @@ TEST(FatalDeathTest, FatalErrorInsideAnExitFunctionEndsAtOnce)
             FatalError("outer failure\n");
         },
         testing::ExitedWithCode(1), "^outer failure\nError: Error during error handler\n$");
+}
+
+TEST(FatalDeathTest, WhereStandardOutputIsStandardErrorTheTextShowsOnce)
+{
+    ScopedCore core;
+    EXPECT_EXIT(
+        {
+            std::fflush(stdout);
+            dup2(fileno(stderr), fileno(stdout));  // as on a terminal
+            FatalError("Error: no display\n");
+        },
+        testing::ExitedWithCode(1), "^Error: no display\n$");
 }
 
 TEST(FatalDeathTest, AbortNamesSourceAndLine)
