@@ -92,22 +92,13 @@ TEST_F(FinancesTest, TheDebugScreenRunsThemAndTheOfficeListHasNoEntryForThem)
     for (const Case& c : cases) {
         MenuInputs inputs;
         AddClick(&inputs, 260, 160, 245);
-        int32_t depthInside = -1, depthAfter = -1;
+        int32_t depthInside = -1;
         inputs.push_back({460, MenuInput::CALL, 0, 0, [&] {
                               depthInside = EXM_Depth();
                               MenuOption = c.optionChosen;
                           }});
-        if (c.escape) {
-            AddKey(&inputs, 500, EXM_ESCAPE_KEY);
-        } else {
-            AddClick(&inputs, 500, 585, 451);
-        }
-        int16_t optionAfter = -2;
-        inputs.push_back({700, MenuInput::CALL, 0, 0, [&] {
-                              depthAfter = EXM_Depth();
-                              optionAfter = MenuOption;
-                          }});
-        AddClick(&inputs, 720, 570, 436);  // the debug screen's OK icon, when it is still there
+        DebugScreenReturn after;
+        AddLeaveToDebugScreen(&inputs, 500, c.escape ? -1 : 585, 451, &after);
         MenuOption = OPTION_DEBUG_SCREEN;
         Finances.club = -1;
         m_screen.Run(
@@ -116,7 +107,7 @@ TEST_F(FinancesTest, TheDebugScreenRunsThemAndTheOfficeListHasNoEntryForThem)
         SCOPED_TRACE(c.optionChosen);
         EXPECT_EQ(Finances.club, m_screen.HumanClub());
         EXPECT_EQ(depthInside, 1);
-        EXPECT_EQ(depthAfter, stays ? 0 : -1);  // the debug screen again, or left with no loop
-        EXPECT_EQ(stays ? optionAfter : MenuOption, c.after);
+        EXPECT_EQ(after.depth, stays ? 0 : -2);  // the debug screen again, or left with no loop
+        EXPECT_EQ(stays ? after.option : MenuOption, c.after);
     }
 }

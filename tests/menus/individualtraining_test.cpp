@@ -259,27 +259,18 @@ TEST_F(IndividualTrainingTest, TheDebugScreenRunsTheInjuryListAndTheOfficeListHa
     for (const Case& c : cases) {
         MenuInputs inputs;
         AddClick(&inputs, 260, 160, 205);
-        int32_t depthInside = -1, depthAfter = -2;
+        int32_t depthInside = -1;
         inputs.push_back({460, MenuInput::CALL, 0, 0, [&] { depthInside = EXM_Depth(); }});
-        if (c.escape) {
-            AddKey(&inputs, 500, EXM_ESCAPE_KEY);
-        } else {
-            AddClick(&inputs, 500, c.x, c.y);
-        }
-        int16_t optionAfter = -2;
-        inputs.push_back({700, MenuInput::CALL, 0, 0, [&] {
-                              depthAfter = EXM_Depth();
-                              optionAfter = MenuOption;
-                          }});
-        AddClick(&inputs, 720, 570, 436);  // the debug screen's OK icon, when it is still there
+        DebugScreenReturn after;
+        AddLeaveToDebugScreen(&inputs, 500, c.escape ? -1 : c.x, c.y, &after);
         MenuOption = OPTION_DEBUG_SCREEN;
         m_screen.Run(
             DebugScreen_Table(), [] {}, inputs);
         EXPECT_EQ(depthInside, 1) << c.option;
         // Escape: the debug screen again; else it has gone too, and no loop runs any more.
         const bool stays = c.option == OPTION_DEBUG_SCREEN;
-        EXPECT_EQ(depthAfter, stays ? 0 : -2) << c.option;
-        EXPECT_EQ(stays ? optionAfter : MenuOption, c.option);
+        EXPECT_EQ(after.depth, stays ? 0 : -2) << c.option;
+        EXPECT_EQ(stays ? after.option : MenuOption, c.option);
     }
 }
 

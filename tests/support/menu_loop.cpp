@@ -22,6 +22,7 @@
 #include "game/textmess.h"
 #include "generated/build_paths.h"
 #include "menus/exm.h"
+#include "menus/frontend.h"
 #include "menus/hotregion.h"
 #include "menus/loadbar.h"
 #include "menus/machine.h"
@@ -129,6 +130,21 @@ void AddKey(MenuInputs* inputs, uint32_t tick, int32_t code)
 {
     inputs->push_back({tick, MenuInput::KEY_DOWN, code, 0, {}});
     inputs->push_back({tick + INPUT_GAP, MenuInput::KEY_UP, code, 0, {}});
+}
+
+void AddLeaveToDebugScreen(MenuInputs* inputs, uint32_t tick, int32_t x, int32_t y,
+                           DebugScreenReturn* after)
+{
+    if (x < 0) {
+        AddKey(inputs, tick, EXM_ESCAPE_KEY);
+    } else {
+        AddClick(inputs, tick, x, y);
+    }
+    inputs->push_back({tick + 200, MenuInput::CALL, 0, 0, [after] {
+                           after->depth = EXM_Depth();
+                           after->option = MenuOption;
+                       }});
+    AddClick(inputs, tick + 220, 570, 436);  // the debug screen's OK icon
 }
 
 void AddText(MenuInputs* inputs, uint32_t tick, const std::string& utf8)

@@ -42,6 +42,16 @@ constexpr int32_t MENU_INPUT_RIGHT_BUTTON = 2;  // a PRESS or RELEASE's x; any o
 // Moves to (x, y) at `tick`, presses 4 periods later and releases 4 after that.
 void AddClick(MenuInputs* inputs, uint32_t tick, int32_t x, int32_t y);
 void AddKey(MenuInputs* inputs, uint32_t tick, int32_t code);  // down, and up 4 periods later
+// How a screen run from the developer's debug screen was left: the loop depth and MenuOption
+// read 200 periods after a click on (x, y) at `tick`, or Escape when x is negative. Both stay -2
+// when no loop runs any more by then. The debug screen's OK icon is clicked after that, in case
+// it is still there.
+struct DebugScreenReturn {
+    int32_t depth = -2;
+    int16_t option = -2;
+};
+void AddLeaveToDebugScreen(MenuInputs* inputs, uint32_t tick, int32_t x, int32_t y,
+                           DebugScreenReturn* after);
 // Text as the window system types it (UTF-8), at `tick`.
 void AddText(MenuInputs* inputs, uint32_t tick, const std::string& utf8);
 
