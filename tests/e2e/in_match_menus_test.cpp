@@ -14,6 +14,7 @@
 
 TEST(InMatchMenus, TeamScreensPauseViewsAndOptionsDuringTheHumansMatch)
 {
+    SKIP_UNDER_SANITIZERS("the in-match menus' own tests, and the team selection's at half-time");
     // The software renderer: the 3D view chosen from the pause screen then plays the half to the
     // team selection in the time the run has (the device's trilinear ground costs more).
     const ScriptRun run =

@@ -34,6 +34,8 @@ bool BallIn(const PngImage& frame, int32_t x, int32_t y)
 
 TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFixturesResult)
 {
+    SKIP_UNDER_SANITIZERS("WatchMatchDevice.WithNo3dTheSameRunShowsTheSoftwareView, the software "
+                          "view's tests and the replay tests");
     const ScriptRun run =
         RunScript(ScriptToTitle() + IncludeScript("new_career.txt")
                       + ScriptToMatchDayWatchingFrom(511) + IncludeScript("watch_match_3d.txt")

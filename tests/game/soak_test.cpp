@@ -810,6 +810,8 @@ TEST_F(SeasonStrength, TheFirstSeasonsTableFollowsStrength)
 // and how the clubs promoted into the top division fare in their first season there.
 TEST_F(SeasonStrength, OverFiveSeasonsTheStrongWinAndThePromotedStruggle)
 {
+    // Its five seasons in each country would only be played, and the other soaks play seasons.
+    if (!kJudgeStrength) GTEST_SKIP() << "one seed a country judges nothing";
     constexpr int32_t kCareerSeasons = 5;
     int32_t seasons = 0, strongChampions = 0;
     int32_t promoted = 0, promotedDown = 0, clubSeasons = 0, clubsDown = 0;
@@ -855,7 +857,6 @@ TEST_F(SeasonStrength, OverFiveSeasonsTheStrongWinAndThePromotedStruggle)
                 "season: %d of %d promoted clubs (%.0f%%), all clubs %.0f%%\n",
                 strongChampions, seasons, promotedDown, promoted, 100 * promotedRate,
                 100 * overallRate);
-    if (!kJudgeStrength) return;
     EXPECT_GE(strongShare, 0.60);
     EXPECT_GT(promotedRate, overallRate);
 }

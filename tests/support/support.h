@@ -74,6 +74,14 @@ std::vector<uint8_t> ReadBytes(const std::string& path);  // empty when unreadab
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);  // makes its folder
 std::vector<std::string> SplitLines(const std::string& text);
 
+// Leaves a test out of the sanitizer build, where a whole match or career takes minutes: `why`
+// names the shorter tests in which the sanitizers watch the same code.
+#ifdef PELLORAN_SANITIZED
+#define SKIP_UNDER_SANITIZERS(why) GTEST_SKIP() << (why)
+#else
+#define SKIP_UNDER_SANITIZERS(why) static_cast<void>(why)
+#endif
+
 // A death test expecting exit code 1 and `text` (taken literally) on standard error.
 std::string FatalPattern(const std::string& text);
 #define EXPECT_FATAL(statement, text)                                                              \

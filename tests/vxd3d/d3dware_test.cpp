@@ -30,6 +30,7 @@
 #include "tests/gamecode/harness/deviceview_scene.h"
 #include "tests/support/gfx_run.h"
 #include "tests/support/kit_match.h"
+#include "tests/support/support.h"
 #include "viewservices/infobar.h"
 #include "viewservices/timedevents.h"
 #include "vx256/world3d.h"
@@ -482,6 +483,7 @@ namespace {
 // and draw counts through the match).
 TEST(DeviceView, AMatchWatchedThroughTheViewPlaysAsOneWithNoView)
 {
+    SKIP_UNDER_SANITIZERS("the device view's other tests and WatchMatchDevice's whole program");
     const auto kits = [] {
         KitMatch_SetKits(KitMatch_Design(3, 1, 1, 1, 1, 1), KitMatch_Design(7, 2, 2, 2, 2, 2));
     };
