@@ -57,13 +57,23 @@ TEST(FatalDeathTest, FatalErrorInsideAnExitFunctionEndsAtOnce)
         testing::ExitedWithCode(1), "^outer failure\nError: Error during error handler\n$");
 }
 
-TEST(FatalDeathTest, WhereStandardOutputIsStandardErrorTheTextShowsOnce)
+// Standard error repeats the text only where it is not the file standard output went to: a
+// terminal shows it once, and a log file of its own beside it on the same disk still gets it.
+TEST(FatalDeathTest, StandardErrorRepeatsTheTextOnlyWhereItIsAnotherFile)
 {
     ScopedCore core;
     EXPECT_EXIT(
         {
             std::fflush(stdout);
             dup2(fileno(stderr), fileno(stdout));  // as on a terminal
+            FatalError("Error: no display\n");
+        },
+        testing::ExitedWithCode(1), "^Error: no display\n$");
+    EXPECT_EXIT(
+        {
+            std::fflush(stdout);
+            if (!std::freopen((testing::TempDir() + "fatal_stdout.txt").c_str(), "w", stdout))
+                std::_Exit(2);
             FatalError("Error: no display\n");
         },
         testing::ExitedWithCode(1), "^Error: no display\n$");
