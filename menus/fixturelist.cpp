@@ -259,8 +259,6 @@ void FillTexts()
     }
 }
 
-void Screen_Init() { FixtureList_Build(EXM_GetRebuildFlag() != 0); }
-
 int32_t Nothing(MenuHotspot*) { return EXM_CODE_NONE; }
 
 int32_t ShowClub(int32_t club)
@@ -318,9 +316,9 @@ void FixtureListInit()
 
 void FixtureListUninit() { FixtureListInit(); }
 
-void FixtureList_Build(bool entering)
+void Init_M_MN12()
 {
-    if (entering) {
+    if (EXM_GetRebuildFlag() != 0) {
         MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE);
         FillTexts();
         const int32_t human = HumanClub();
@@ -506,7 +504,7 @@ const MenuItem* FixtureList_Table()
         MenuEndItem(nullptr, nullptr),
     };
     static const MenuItem table[] = {
-        {0x36, 0, 0, 0, 0, MenuCallback(Screen_Init), nullptr},
+        {0x36, 0, 0, 0, 0, MenuCallback(Init_M_MN12), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(BACKGROUND), nullptr},
         {0x03, 24, 430, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_ARROWS), nullptr},
         {0x03, 305, 390, MENU_ALIGN_TL, 0, MenuNumber(DAY_ARROWS_ICON), nullptr},

@@ -72,10 +72,11 @@ extern FixtureListState FixtureList;  // owned by FixtureList
 void FixtureListInit();
 void FixtureListUninit();
 
-// The screen's build: entering opens the human's division; a refresh lists the chosen
-// competition again and starts from today; every build shows the first day with fixtures from
-// the shown day on, else the last one before it. More than 250 fixtures on one day is fatal.
-void FixtureList_Build(bool entering);
+// The screen's init, at every build: entering the screen (the menu loop's rebuild flag) opens the
+// human's division; a refresh lists the chosen competition again and starts from today; every
+// build shows the first day with fixtures from the shown day on, else the last one before it.
+// More than 250 fixtures on one day is fatal.
+void Init_M_MN12();
 
 // The handlers; each answers a menu loop code.
 int32_t FixtureList_HomeClub(MenuHotspot* hotspot);  // the club's squad

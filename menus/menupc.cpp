@@ -133,15 +133,32 @@ uint32_t BlendPixel(uint32_t pixel, const Rgb8& colour, int32_t alpha)
     return result;
 }
 
-void BuildShadeTable(ShadeTable* table, uint16_t colour, int32_t alpha)
+// Builds the table for (colour, alpha) in a slot: the first empty one, else the one built longest
+// ago, rebuilt in place.
+const uint16_t* CreateMenuShadeRectangleCache(uint16_t colour, int32_t alpha)
 {
+    if (MenuScreen.bytesPerPixel != 2)
+        FatalAbort("menus\\menupc", __LINE__,
+                   "CreateMenuShadeRectangleCache(): cannot cache in non-16 bit mode");
+    ShadeTable** slot = nullptr;
+    for (ShadeTable*& table : s_menupc.shade) {
+        if (table == nullptr) {
+            AllocateMemory(&table, sizeof(ShadeTable), MEM_TYPE_PURGEABLE);
+            slot = &table;
+            break;
+        }
+        if (slot == nullptr || table->builtTick < (*slot)->builtTick) slot = &table;
+    }
+    SetMemPriority(slot, TickCount.load());
+    ShadeTable& built = **slot;
     const Rgb8 rgb = Rgb8Of565(colour);
     for (uint32_t pixel = 0; pixel < SHADE_ENTRIES; ++pixel) {
-        table->map[pixel] = static_cast<uint16_t>(BlendPixel(pixel, rgb, alpha));
+        built.map[pixel] = static_cast<uint16_t>(BlendPixel(pixel, rgb, alpha));
     }
-    table->alpha = static_cast<uint8_t>(alpha);
-    table->colour = colour;
-    table->builtTick = TickCount;
+    built.alpha = static_cast<uint8_t>(alpha);
+    built.colour = colour;
+    built.builtTick = TickCount;
+    return built.map;
 }
 
 void ShadeRect(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t colour, int32_t alpha)
@@ -578,24 +595,10 @@ void ResetDrawAttributes()
 
 const uint16_t* GetShadeTable(uint16_t colour, int32_t alpha)
 {
-    ShadeTable** oldest = nullptr;
-    for (ShadeTable*& table : s_menupc.shade) {
+    for (const ShadeTable* table : s_menupc.shade) {
         if (table != nullptr && table->colour == colour && table->alpha == alpha) return table->map;
     }
-    if (MenuScreen.bytesPerPixel != 2)
-        FatalAbort("menus\\menupc", __LINE__,
-                   "CreateMenuShadeRectangleCache(): cannot cache in non-16 bit mode");
-    for (ShadeTable*& table : s_menupc.shade) {
-        if (table == nullptr) {
-            AllocateMemory(&table, sizeof(ShadeTable), MEM_TYPE_PURGEABLE);
-            oldest = &table;
-            break;
-        }
-        if (oldest == nullptr || table->builtTick < (*oldest)->builtTick) oldest = &table;
-    }
-    SetMemPriority(oldest, TickCount.load());
-    BuildShadeTable(*oldest, colour, alpha);
-    return (*oldest)->map;
+    return CreateMenuShadeRectangleCache(colour, alpha);
 }
 
 void DoShadedBox(int32_t x, int32_t y, int32_t w, int32_t h, int32_t percent)

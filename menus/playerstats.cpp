@@ -255,7 +255,7 @@ void DrawPlayer(int32_t y, int32_t index)
     if (const int32_t side = VTW_GetPlayerSide(player); side >= 1 && side <= 3)
         DrawMenuMessage(ROW_X + 180, middle, 35 + side, MENU_ALIGN_ML);
     DrawValue(GENERAL_HEAD_X + COLUMN_W / 2, middle,
-              StatsScreen_GeneralValue(player, kGenerals[StatsScreen.general].textNo));
+              DisplaySort(player, kGenerals[StatsScreen.general].textNo));
     for (int32_t k = 0; k < STATS_ATTRIBUTE_COLUMNS; ++k) {
         const int32_t textNo = kAttributes[StatsScreen.columns[k]].textNo;
         const int32_t value = StatsScreen_AttributeValue(player, textNo);
@@ -441,7 +441,7 @@ int32_t StatsScreen_AttributeValue(int32_t player, int32_t textNo)
     }
 }
 
-int32_t StatsScreen_GeneralValue(int32_t player, int32_t textNo)
+int32_t DisplaySort(int32_t player, int32_t textNo)
 {
     switch (textNo) {
         case 62: return VTW_GetPlayerApps(player);

@@ -48,7 +48,7 @@ void StatsScreen_Init();
 // An attribute text's value for a player (41-58), STATS_NO_VALUE for another text.
 int32_t StatsScreen_AttributeValue(int32_t player, int32_t textNo);
 // The general column's value for a player by its text; an unknown text is fatal.
-int32_t StatsScreen_GeneralValue(int32_t player, int32_t textNo);
+int32_t DisplaySort(int32_t player, int32_t textNo);
 int32_t StatsScreen_AttributeColour(int32_t value);  // the font colour of a value's band
 
 int32_t StatsScreen_Sort(int32_t column);  // "Trier" of an attribute column: on, or off again

@@ -158,6 +158,41 @@ void SortOrder()
     std::stable_sort(std::begin(SquadScreen.order), std::end(SquadScreen.order), PlayerList_Before);
 }
 
+int32_t ColumnValue(int32_t player, uint16_t code)
+{
+    switch (code) {
+        case SQUAD_CODE_APPS: return VTW_GetPlayerApps(player);
+        case SQUAD_CODE_GOALS: return VTW_GetPlayerGoals(player);
+        case SQUAD_CODE_CONTRACT: return VTW_GetPlayerContract(player);
+        case SQUAD_CODE_WAGE: return VTW_GetPlayerWage(player);
+        case SQUAD_CODE_VALUE: {
+            const int32_t asking = VTW_GetSaleAskingPrice(player);
+            return asking >= 0 ? asking : VTW_GetPlayerValue(player);
+        }
+        case SQUAD_CODE_PERFORMANCE: return VTW_GetPlayerPerf(player);
+        case SQUAD_CODE_MORALE: return VTW_GetPlayerMoralePercent(player);
+        case SQUAD_CODE_FITNESS: return VTW_GetPlayerFitnessPercent(player);
+        case SQUAD_CODE_FATIGUE: return VTW_GetPlayerFatiguePercent(player);
+        case SQUAD_CODE_DISCIPLINE: return VTW_GetPlayerDisciplinePoints(player);
+        case SQUAD_CODE_AGE: return VTW_GetPlayerAge(player);
+        case SQUAD_CODE_EXPERIENCE: return VTW_GetPlayerExperiencePercent(player);
+        case SQUAD_CODE_ASSISTS: return VTW_GetPlayerAssists(player);
+        case SQUAD_CODE_LAST_RATING: return VTW_GetPlayerMatchRating(player);
+        default:
+            DebugPrintf(DBG_GENERAL, 1, "M_MN7 - what am I sorting by - Cos I dont know\n");
+            return 0;
+    }
+}
+
+// The value column, filled after the sort so that each place shows its own player's figure.
+void DisplaySort()
+{
+    for (int32_t place = 0; place < SQUAD_MAX; ++place) {
+        const int32_t player = SquadScreen.order[place];
+        SquadScreen.values[place] = player < 0 ? 0 : ColumnValue(player, SquadScreen.displayCode);
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // The rows.
 
@@ -232,6 +267,7 @@ void DrawRoleIcons(int32_t x0, int32_t middle, int32_t player)
 
 void DrawPlayer(int32_t half, int32_t row, int32_t player)
 {
+    const int32_t place = half * SQUAD_SCREEN_ROWS + row;
     const int32_t x0 = HALF_X[half];
     const int32_t middle = ROWS_TOP + row * ROW_PITCH + ROW_PITCH / 2;
     if (const int32_t icon = LineIcon(player); icon != 0) DoIcon(x0, middle, icon, MENU_ALIGN_ML);
@@ -249,7 +285,7 @@ void DrawPlayer(int32_t half, int32_t row, int32_t player)
         DrawMenuMessage(x0 + SIDE_X, middle, side, MENU_ALIGN_ML);
     if (const int32_t list = ListText(player); list >= 0)
         DrawMenuMessage(x0 + LIST_X, middle, list, MENU_ALIGN_ML);
-    const int32_t value = Squad_ColumnValue(player, SquadScreen.displayCode);
+    const int32_t value = SquadScreen.values[place];
     DrawMenuString(x0 + VALUE_X, middle,
                    IsMoney(SquadScreen.displayCode) ? Price2strShort(value) : Number2Str(value),
                    MENU_ALIGN_MR);
@@ -427,32 +463,7 @@ void Init_M_MN7()
     const DisplayRow* display = FindDisplay(SquadScreen.displayCode);
     s_texts.headerText = display != nullptr ? display->headerText : -1;
     SortOrder();
-}
-
-int32_t Squad_ColumnValue(int32_t player, uint16_t code)
-{
-    switch (code) {
-        case SQUAD_CODE_APPS: return VTW_GetPlayerApps(player);
-        case SQUAD_CODE_GOALS: return VTW_GetPlayerGoals(player);
-        case SQUAD_CODE_CONTRACT: return VTW_GetPlayerContract(player);
-        case SQUAD_CODE_WAGE: return VTW_GetPlayerWage(player);
-        case SQUAD_CODE_VALUE: {
-            const int32_t asking = VTW_GetSaleAskingPrice(player);
-            return asking >= 0 ? asking : VTW_GetPlayerValue(player);
-        }
-        case SQUAD_CODE_PERFORMANCE: return VTW_GetPlayerPerf(player);
-        case SQUAD_CODE_MORALE: return VTW_GetPlayerMoralePercent(player);
-        case SQUAD_CODE_FITNESS: return VTW_GetPlayerFitnessPercent(player);
-        case SQUAD_CODE_FATIGUE: return VTW_GetPlayerFatiguePercent(player);
-        case SQUAD_CODE_DISCIPLINE: return VTW_GetPlayerDisciplinePoints(player);
-        case SQUAD_CODE_AGE: return VTW_GetPlayerAge(player);
-        case SQUAD_CODE_EXPERIENCE: return VTW_GetPlayerExperiencePercent(player);
-        case SQUAD_CODE_ASSISTS: return VTW_GetPlayerAssists(player);
-        case SQUAD_CODE_LAST_RATING: return VTW_GetPlayerMatchRating(player);
-        default:
-            DebugPrintf(DBG_GENERAL, 1, "M_MN7 - what am I sorting by - Cos I dont know\n");
-            return 0;
-    }
+    DisplaySort();
 }
 
 int32_t Squad_ChooseDisplay(uint16_t code)

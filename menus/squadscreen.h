@@ -41,12 +41,13 @@ constexpr uint8_t SQUAD_ROLE_CORNER = 0x04;
 constexpr uint8_t SQUAD_ROLE_PENALTY = 0x08;
 
 struct SquadScreenState {
-    int16_t order[SQUAD_MAX];  // player ids as shown, -1 an empty place
-    int16_t selection;         // the first player of a pending swap, -1 none
-    uint8_t pendingRoles;      // SQUAD_ROLE_ bits
-    uint16_t displayCode;      // the value column's statistic
-    bool byCategory;           // "Catégorie": grouped by line
-    bool sorted;               // "Trier": sorted by the value column; off at every build
+    int16_t order[SQUAD_MAX];   // player ids as shown, -1 an empty place
+    int16_t selection;          // the first player of a pending swap, -1 none
+    uint8_t pendingRoles;       // SQUAD_ROLE_ bits
+    uint16_t displayCode;       // the value column's statistic
+    bool byCategory;            // "Catégorie": grouped by line
+    bool sorted;                // "Trier": sorted by the value column; off at every build
+    int32_t values[SQUAD_MAX];  // the value column, place by place, filled at every build
 };
 extern SquadScreenState SquadScreen;  // owned by SquadScreen
 
@@ -57,7 +58,9 @@ void SquadScreenInit();  // display code 4, no selection, no pending role, switc
 void SquadScreenUninit();
 
 // The build: on a fresh entry the squad of the current club is taken again (the players
-// originating from it when ClubChangedFlag is 1), and every time it is sorted and its rows filled.
+// originating from it when ClubChangedFlag is 1), and every time it is sorted and its value column
+// filled: the displayed statistic of each place's player (for the value, his asking price while
+// he is on the sales list); an unknown display code logs and shows 0.
 void Init_M_MN7();
 // A click on the icon field of place `index` (0-31): a pending role, or one half of a shirt
 // swap. 2 when something changed, else 0; nothing changes on a club no human runs.
@@ -65,8 +68,6 @@ int32_t Squad_ClickPlayer(int32_t index);
 int32_t Squad_Done(MenuHotspot* hotspot);
 // Chooses the value column's statistic: 0, or the text that refuses it.
 int32_t Squad_ChooseDisplay(uint16_t code);
-// The value the column shows for a player under a display code; an unknown code logs and is 0.
-int32_t Squad_ColumnValue(int32_t player, uint16_t code);
 
 MenuListEntry* Squad_StatsPopup();  // "Catégorie", "Trier", then the fourteen statistics
 MenuListEntry* Squad_RolesPopup();  // captain, free kick, corner, penalty

@@ -38,6 +38,15 @@ protected:
     }
     ~FixturesScreen() override { FrontEndUninit(); }
 
+    // The screen built as the menu loop builds it: on entering it, and again after a handler's
+    // redraw.
+    static void Enter()
+    {
+        EXM_PushMenu(FixtureList_Table());
+        EXM_RedrawNow();
+    }
+    static void Rebuild() { EXM_RedrawNow(); }
+
     // A row written as the table stores it: the tests build their own days.
     static void WriteRow(int32_t row, int32_t day, int32_t comp, int32_t home, int32_t away)
     {
@@ -85,7 +94,7 @@ TEST_F(FixturesScreen, ItOpensOnTodayOrTheNextDayWithFixturesElseTheLastOne)
     for (const Case c : {Case{0, days[0]}, Case{days[1], days[1]}, Case{days[1] + 1, days[2]},
                          Case{days.back() + 1, days.back()}}) {
         Calendar_SetDay(c.today);
-        FixtureList_Build(true);
+        Enter();
         EXPECT_EQ(FixtureList.mode, FIXTURE_LIST_LEAGUE);
         EXPECT_EQ(FixtureList.shownDay, c.shown) << c.today;
         EXPECT_EQ(FixtureList.dayCount, VTW_GetDivisionSize(0) / 2) << c.today;
@@ -96,7 +105,7 @@ TEST_F(FixturesScreen, ItOpensOnTodayOrTheNextDayWithFixturesElseTheLastOne)
 TEST_F(FixturesScreen, ACompetitionWithoutFixturesSaysSoUnderItsName)
 {
     Fixtures_Clear();
-    FixtureList_Build(true);
+    Enter();
     EXPECT_EQ(FixtureList.message, FIXTURE_LIST_NO_FIXTURES);
     EXPECT_STREQ(FixtureList.title, GetMessageText(VTW_GetDivisionLongNameTextNo(0)));
     for (const FixtureListRow& row : FixtureList.rows) {
@@ -104,7 +113,7 @@ TEST_F(FixturesScreen, ACompetitionWithoutFixturesSaysSoUnderItsName)
         EXPECT_EQ(row.separator, -1);
     }
     FixtureList_ChooseCup(1);
-    FixtureList_Build(false);
+    Rebuild();
     EXPECT_EQ(FixtureList.message, FIXTURE_LIST_NO_FIXTURES);
     EXPECT_STREQ(FixtureList.title, GetMessageText(VTW_GetCountryTextNo(1)));
 }
@@ -118,9 +127,9 @@ TEST_F(FixturesScreen, TheArrowsStopAtTheFirstAndLastDayAndRowsAtTheEnds)
     }
     WriteRow(20, 20, comp, 0, 3);
     WriteRow(21, 20, comp, 1, 2);
-    FixtureList_Build(true);
+    Enter();
     FixtureList_ChooseCup(0);
-    FixtureList_Build(false);
+    Rebuild();
     ASSERT_EQ(FixtureList.shownDay, 10);
     ASSERT_EQ(FixtureList.dayCount, 20);
     std::vector<int32_t> firsts;
@@ -137,7 +146,7 @@ TEST_F(FixturesScreen, TheArrowsStopAtTheFirstAndLastDayAndRowsAtTheEnds)
     FixtureList_NextDay(nullptr);
     FixtureList_NextDay(nullptr);
     EXPECT_EQ(FixtureList.shownDay, 20);
-    FixtureList_Build(false);
+    Rebuild();
     EXPECT_EQ(FixtureList.dayCount, 2);
     EXPECT_EQ(FixtureList.firstRow, 0);  // not scrolled past the day's two fixtures
     EXPECT_EQ(FixtureList.rows[1].homeName, VTW_ClubNameTextNo(VTW_GetTeam(1)));
@@ -151,7 +160,7 @@ TEST_F(FixturesScreen, TheArrowsStopAtTheFirstAndLastDayAndRowsAtTheEnds)
 TEST_F(FixturesScreen, NotesGivePlacesBeforeALeagueDayDivisionsInNationalCupsAndCountriesAbroad)
 {
     const std::vector<int32_t> days = LeagueDays();
-    FixtureList_Build(true);
+    Enter();
     int32_t humanRow = -1;
     for (int32_t i = 0; i < FixtureList.dayCount; ++i) {
         if (VTW_GetFixtureHomeClub(FixtureList.dayList[i]) == m_human) humanRow = i;
@@ -165,9 +174,9 @@ TEST_F(FixturesScreen, NotesGivePlacesBeforeALeagueDayDivisionsInNationalCupsAnd
     EXPECT_EQ(human.separator, 152);  // "C"
 
     Calendar_SetDay(days[0] + 1);
-    FixtureList_Build(true);
+    Enter();
     FixtureList_PreviousDay(nullptr);
-    FixtureList_Build(false);
+    Rebuild();
     EXPECT_EQ(FixtureList.shownDay, days[0]);
     EXPECT_STREQ(FixtureList.rows[0].homeNote, "");  // a past day gives no places
     EXPECT_EQ(FixtureList.rows[0].separator, 125);   // "-" between the goals
@@ -181,12 +190,12 @@ TEST_F(FixturesScreen, NotesGivePlacesBeforeALeagueDayDivisionsInNationalCupsAnd
     WriteRow(1, 10, Fixture_CupComp(0, 1, 0), DivisionLists[2][0], abroad);
     WriteRow(2, 12, Fixture_CupComp(CUP_SECOND, 1, 0), m_human, abroad);
     FixtureList_ChooseCup(0);
-    FixtureList_Build(false);
+    Rebuild();
     const std::string division1 = std::string("(") + GetMessageText(VTW_GetDivisionTextNo(1)) + ")";
     EXPECT_STREQ(FixtureList.rows[0].awayNote, division1.c_str());
     EXPECT_STREQ(FixtureList.rows[1].awayNote, "");  // a club in no division of the country
     FixtureList_ChooseCup(CUP_SECOND);
-    FixtureList_Build(false);
+    Rebuild();
     const std::string country =
         std::string("(") + GetMessageText(2310 + VTW_GetClubCountry(abroad)) + ")";
     EXPECT_STREQ(FixtureList.rows[0].awayNote, country.c_str());
@@ -202,7 +211,7 @@ TEST_F(FixturesScreen, AReturnLegShowsTheAggregateOrTheFirstLegOrNothing)
     Fixture_SetGoals(0, 2, 1);
     WriteRow(1, 20, secondLeg, 21, 20);
     WriteRow(2, 20, secondLeg, 30, 31);  // its first leg is missing
-    FixtureList_Build(true);
+    Enter();
     FixtureList_ChooseCup(CUP_SECOND);
 
     struct Case {
@@ -219,7 +228,7 @@ TEST_F(FixturesScreen, AReturnLegShowsTheAggregateOrTheFirstLegOrNothing)
         else
             Fixture_ClearResult(1);
         FixtureList.refresh = true;
-        FixtureList_Build(false);
+        Rebuild();
         ASSERT_EQ(FixtureList.shownDay, 20) << c.today;
         EXPECT_EQ(FixtureList.rows[0].aggregateHome, c.home) << c.today;
         EXPECT_EQ(FixtureList.rows[0].aggregateAway, c.away) << c.today;
@@ -227,7 +236,7 @@ TEST_F(FixturesScreen, AReturnLegShowsTheAggregateOrTheFirstLegOrNothing)
     }
     Calendar_SetDay(15);
     Fixture_ClearResult(0);  // an unplayed first leg gives no aggregate either
-    FixtureList_Build(false);
+    Rebuild();
     EXPECT_EQ(FixtureList.rows[0].aggregateHome, FIXTURE_LIST_BLANK);
 }
 
@@ -240,23 +249,23 @@ TEST_F(FixturesScreen, PlayOffDaysAreTitledByTheirRoundAndEmptyRowsAreLeftOut)
     WriteRow(2, 306, COMP_PLAYOFF_FINAL, a, b);
     WriteRow(3, 400, COMP_LEAGUE, a, b);  // past the last day a flag can stand for
     WriteRow(4, FIXTURE_DAY_EMPTY, COMP_LEAGUE, a, b);
-    FixtureList_Build(true);
+    Enter();
     FixtureList_ChooseDivision(1);
-    FixtureList_Build(false);
+    Rebuild();
     EXPECT_EQ(FixtureList.count, 3);
     const std::string division = GetMessageText(VTW_GetDivisionLongNameTextNo(1));
     for (const int32_t title : {112, 113, 114}) {
         EXPECT_EQ(FixtureList.title, GetMessageText(title) + (" " + division)) << title;
         FixtureList_NextDay(nullptr);
-        FixtureList_Build(false);
+        Rebuild();
     }
 }
 
 TEST_F(FixturesScreen, TheChampionsCupOpensOnItsGroupStageWithEachGroup)
 {
-    FixtureList_Build(true);
+    Enter();
     FixtureList_ChooseCup(CUP_CHAMPIONS);
-    FixtureList_Build(false);
+    Rebuild();
     ASSERT_GT(FixtureList.dayCount, 0);
     int32_t name = -1, stage = -1, leg = -1;
     VTW_GetCompetitionTexts(COMP_CHAMPIONS_GROUPS, &name, &stage, &leg);
@@ -313,12 +322,12 @@ TEST_F(FixturesScreenDeathTest, MoreThanTwoHundredAndFiftyFixturesOnADayAreFatal
     for (int32_t i = 0; i < FIXTURE_LIST_DAY_MAX; ++i) {
         WriteRow(i, 10, comp, i % 128, 128 + i % 128);
     }
-    FixtureList_Build(true);
+    Enter();
     FixtureList_ChooseCup(0);
-    FixtureList_Build(false);
+    Rebuild();
     EXPECT_EQ(FixtureList.dayCount, FIXTURE_LIST_DAY_MAX);
     WriteRow(FIXTURE_LIST_DAY_MAX, 10, comp, 1, 2);
     FixtureList_ChooseCup(0);  // the competition listed again
-    EXPECT_EXIT(FixtureList_Build(false), testing::ExitedWithCode(1),
+    EXPECT_EXIT(Rebuild(), testing::ExitedWithCode(1),
                 "Caddock Has Not Allowed Enough Room In His Array\\. Sorry: M_MN12");
 }

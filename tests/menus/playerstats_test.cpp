@@ -111,7 +111,7 @@ TEST_F(StatsScreenTest, EveryAttributeOfTheDropDownShowsAndSortsByItsOwnValue)
         for (int32_t g = 0; g < STATS_GENERALS; ++g) {
             Choose(general, 1 + g);
             EXPECT_EQ(StatsScreen.general, g);
-            StatsScreen_GeneralValue(StatsScreen.list[0], general[1 + g].label);  // never fatal
+            DisplaySort(StatsScreen.list[0], general[1 + g].label);  // never fatal
         }
     });
 }
@@ -222,9 +222,12 @@ TEST(StatsScreen, AttributeValuesTakeTheirColourBands)
     }
 }
 
+// The squad screen's texts for its contract header and its value column are not this list's.
 TEST(StatsScreenDeathTest, AnUnknownGeneralColumnIsFatal)
 {
-    EXPECT_FATAL(StatsScreen_GeneralValue(0, 63), "DisplaySort() SortByType Invaild Value");
+    for (const int32_t textNo : {63, 241, 0, -1}) {
+        EXPECT_FATAL(DisplaySort(0, textNo), "DisplaySort() SortByType Invaild Value") << textNo;
+    }
 }
 
 TEST_F(StatsScreenTest, TheSquadMatchesTheGolden)

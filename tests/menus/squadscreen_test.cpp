@@ -182,13 +182,24 @@ TEST_F(SquadScreenTest, TheHolidaysRefuseMoraleFitnessAndFatigue)
     }
 }
 
+// Every build fills the column place by place, after the sort, under the chosen statistic.
 TEST_F(SquadScreenTest, TheValueColumnShowsTheSalesAskingPriceBeforeTheValue)
 {
-    ShowHumanSquad();
-    const int32_t player = AtShirt(8);
-    EXPECT_EQ(Squad_ColumnValue(player, SQUAD_CODE_VALUE), VTW_GetPlayerValue(player));
-    Market_AddHumanSale(player, DivisionLists[0][1], 0, 123450);
-    EXPECT_EQ(Squad_ColumnValue(player, SQUAD_CODE_VALUE), 123450);
+    m_screen.Run(Squad_Table(), [&] {
+        const int32_t player = AtShirt(8);
+        EXPECT_EQ(SquadScreen.values[PlaceOfShirt(8)], VTW_GetPlayerValue(player));
+        Market_AddHumanSale(player, DivisionLists[0][1], 0, 123450);
+        Init_M_MN7();
+        EXPECT_EQ(SquadScreen.values[PlaceOfShirt(8)], 123450);
+
+        SquadScreen.displayCode = SQUAD_CODE_AGE;
+        SquadScreen.sorted = true;
+        Init_M_MN7();
+        for (int32_t place = 0; place < SQUAD_MAX; ++place) {
+            const int32_t p = SquadScreen.order[place];
+            EXPECT_EQ(SquadScreen.values[place], p < 0 ? 0 : VTW_GetPlayerAge(p)) << place;
+        }
+    });
 }
 
 TEST_F(SquadScreenTest, TheFourOrdersAndSortingOffAtEveryBuild)
