@@ -54,6 +54,7 @@ struct SoftSpanState {
     float perRow[kTabledEdgeHeight + 1];        // 16 / dy, as the set-up divides
     double edgeInverse[kTabledEdgeHeight + 1];  // 1 / (16 dy)
     uint32_t savedFpuControl;
+    bool fpuControlSaved;  // until the restore: a second switch keeps the first word found
     bool noPrecisionControlLogged;
 };
 
@@ -701,13 +702,17 @@ void Soft_FpuSinglePrecision()
 {
     fpu_control_t word = 0;
     _FPU_GETCW(word);
-    s_soft.savedFpuControl = word;
+    if (!s_soft.fpuControlSaved) s_soft.savedFpuControl = word;
+    s_soft.fpuControlSaved = true;
     word = static_cast<fpu_control_t>((word & ~_FPU_EXTENDED) | _FPU_SINGLE);
     _FPU_SETCW(word);
 }
 
+// Without a saved word there is nothing to put back: a word of 0 would unmask every exception.
 void Soft_FpuRestorePrecision()
 {
+    if (!s_soft.fpuControlSaved) return;
+    s_soft.fpuControlSaved = false;
     fpu_control_t word = static_cast<fpu_control_t>(s_soft.savedFpuControl);
     _FPU_SETCW(word);
 }

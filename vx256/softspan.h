@@ -89,9 +89,10 @@ void Soft_DrawPerspectivePolygons(const GameScreenRecord& screen, const SoftVert
                                   int32_t count, const uint8_t* texture, bool transparent);
 
 // The textured walkers draw with floating point in single precision (24-bit mantissa): the first
-// saves the processor's control word and sets its precision field, the second puts the saved word
-// back. A processor whose control word has no precision field is left as it is, with one line in
-// the graphics debug channel.
+// saves the processor's control word (the one found before any switch not yet restored) and sets
+// its precision field, the second puts the saved word back, once; without a saved word it does
+// nothing. A processor whose control word has no precision field is left as it is, with one line
+// in the graphics debug channel.
 void Soft_FpuSinglePrecision();
 void Soft_FpuRestorePrecision();
 

@@ -22,6 +22,10 @@
 #include "tests/support/soft_models.h"
 #include "vx256/softraster.h"
 
+#if defined(__i386__) || defined(__x86_64__)
+#include <fpu_control.h>
+#endif
+
 namespace {
 
 using Pixels = SoftPixels;
@@ -765,6 +769,39 @@ bool AddsInSinglePrecision()
     return one + tiny == one;
 }
 #endif
+
+// A restore with nothing saved leaves the control word as it is (the saved word starts at 0, which
+// would unmask every exception); a second switch keeps the word first found, and the restore puts
+// it back once only.
+TEST(SoftSpan, ThePrecisionComesBackOnlyAsItWasFound)
+{
+#if defined(__i386__) || defined(__x86_64__)
+    SoftSpan_Init();
+    const auto controlWord = [] {
+        fpu_control_t word = 0;
+        _FPU_GETCW(word);
+        return word;
+    };
+    const fpu_control_t found = controlWord();
+    Soft_FpuRestorePrecision();
+    EXPECT_EQ(controlWord(), found);
+
+    Soft_FpuSinglePrecision();
+    Soft_FpuSinglePrecision();
+    EXPECT_TRUE(AddsInSinglePrecision());
+    Soft_FpuRestorePrecision();
+    EXPECT_EQ(controlWord(), found);
+
+    fpu_control_t other = static_cast<fpu_control_t>((found & ~_FPU_EXTENDED) | _FPU_DOUBLE);
+    _FPU_SETCW(other);
+    Soft_FpuRestorePrecision();
+    EXPECT_EQ(controlWord(), other);
+    fpu_control_t back = found;
+    _FPU_SETCW(back);
+#else
+    GTEST_SKIP() << "no x87 control word here";
+#endif
+}
 
 // Single precision holds from the switch to its restore, and every textured walk ends with the
 // precision it found: a polygon drawn whole, one cut by the screen's bottom, one with no rows.
