@@ -804,6 +804,41 @@ bool HasPlayerNear(int32_t club, int32_t ability, int32_t except)
     return false;
 }
 
+// At the turn the computer clubs take their players off the list, so that a listing lasts a season:
+// all but those who asked to move, and none while the club is in the red; the human decides his
+// own listings.
+TEST_F(Market, AtTheTurnTheComputerClubsWithdrawTheirListings)
+{
+    constexpr int32_t kInCredit = 5, kInTheRed = 6;
+    DbClubs[kInCredit].balance = 0;
+    DbClubs[kInTheRed].balance = -1;
+    struct Case {
+        int32_t club;
+        bool asked;
+        bool stillListed;
+    };
+    const Case cases[] = {
+        {kInCredit, false, false},
+        {kInCredit, true, true},
+        {kInTheRed, false, true},
+        {kHuman, false, true},
+    };
+    std::vector<int32_t> players;
+    for (const Case& c : cases) {
+        const std::vector<int32_t> squad = PlayersOf(c.club, SQUAD_MAX);
+        const int32_t player = squad[static_cast<size_t>(c.asked) + 1];
+        VTW_PutPlayerOnTxList(player, 1);
+        if (c.asked) DbPlayers[player].flags |= PLAYER_ASKED_TRANSFER;
+        players.push_back(player);
+    }
+    Market_SellToTheWorldOutside();  // nobody came from abroad: nobody goes
+    for (size_t k = 0; k < players.size(); ++k) {
+        EXPECT_EQ(VTW_GetPlayerTxList(players[k]) != 0, cases[k].stillListed)
+            << "club " << cases[k].club << (cases[k].asked ? ", asked to move" : "");
+        EXPECT_EQ(VTW_GetPlayerClub(players[k]), cases[k].club);
+    }
+}
+
 // Two players signed from abroad over the season: at the turn the world outside buys two back,
 // the two the computer clubs listed and miss least (not the human's), each a light player of a club
 // of his level there, and the fees move from the world outside to the seller and nowhere else; the
