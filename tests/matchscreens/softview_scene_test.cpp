@@ -4,7 +4,9 @@
 // was.
 #include "tests/gamecode/harness/softview_scene.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -27,6 +29,7 @@
 #include "matchscreens/softview.h"
 #include "matchscreens/vtback.h"
 #include "menus/vtmenu.h"
+#include "viewservices/timedevents.h"
 #include "viewservices/viewscreen.h"
 #include "vx256/mgraphic.h"
 #include "vx256/objects.h"
@@ -69,6 +72,52 @@ TEST(SoftViewScene, TheFrameAtAGoalOverTheFarLineMatchesItsGoldenHash)
     const std::string path = PELLORAN_BUILD_DIR "/softview_goal.png";
     if (hash != kGoalHash || std::getenv("PELLORAN_WRITE_FRAMES")) HostWriteFramePng(path.c_str());
     EXPECT_EQ(hash, kGoalHash) << "0x" << std::hex << hash << ", written to " << path;
+}
+
+// The head-up display drawn alone on a plain screen: its pixels' hash, with the other grounds'
+// news `news` on show (none when null), during a replay or with an in-match menu asked for.
+uint64_t HudWith(const char* news, bool replaying, bool menuAsked)
+{
+    TimedEvents = {};
+    MatchReportIncidents[0] = {};
+    if (news != nullptr) {
+        std::snprintf(TimedEvents.text, sizeof TimedEvents.text, "%s", news);
+        MatchReportIncidents[0].word0 = 1;  // a goal: a kind that is drawn
+        TimedEvents.current = 0;
+        TimedEvents.active = 1;
+        TimedEvents.expiryTick = UINT32_MAX;
+    }
+    MatchShared.replayPlaying = replaying ? 1 : 0;
+    MatchShared.menuRequest = menuAsked ? 1 : 0;
+    const GameScreenRecord screen = GetGameScreen();
+    std::fill(screen.pixels, screen.pixels + screen.pitch * screen.height, uint8_t{120});
+    SoftHud_Draw(ViewSize.width);
+    uint64_t hash = 1469598103934665603ull;
+    for (int32_t i = 0; i < screen.pitch * screen.height; ++i)
+        hash = (hash ^ screen.pixels[i]) * 1099511628211ull;
+    return hash;
+}
+
+// The news is drawn as the incident's builder wrote it, while the match runs; never over a replay
+// or when an in-match menu is asked for.
+TEST(SoftViewScene, TheOtherGroundsNewsShowsWhileTheMatchRunsAsItWasBuilt)
+{
+    ScopedSoftView view;
+    struct Case {
+        bool replaying, menuAsked, shown;
+    };
+    for (const Case c :
+         {Case{false, false, true}, Case{true, false, false}, Case{false, true, false}}) {
+        const uint64_t none = HudWith(nullptr, c.replaying, c.menuAsked);
+        const uint64_t first = HudWith("Vernon 2  Castelmaure 1", c.replaying, c.menuAsked);
+        const uint64_t second = HudWith("Vernon 3  Castelmaure 1", c.replaying, c.menuAsked);
+        EXPECT_EQ(first != none, c.shown) << c.replaying << c.menuAsked;
+        EXPECT_EQ(second != first, c.shown) << c.replaying << c.menuAsked;
+    }
+    TimedEvents = {};
+    MatchReportIncidents[0] = {};
+    MatchShared.replayPlaying = 0;
+    MatchShared.menuRequest = 0;
 }
 
 TEST(SoftViewScene, TwentyRebuildsLeaveMemoryWhereItWas)
