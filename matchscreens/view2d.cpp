@@ -450,7 +450,11 @@ void View2D_Step()
     HighLight_Tick();
 }
 
-void View2D_Update() { UpdateCurrentCamera(); }
+void View2D_Update()
+{
+    MotionCap_MirrorSideSteps();
+    UpdateCurrentCamera();
+}
 
 void View2D_Frame()
 {

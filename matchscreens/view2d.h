@@ -44,7 +44,7 @@ void View2D_Register();
 void View2D_Init();
 void View2D_Destroy();
 void View2D_Step();    // the timed events and the highlight countdown; no engine tick
-void View2D_Update();  // the fixed overview camera
+void View2D_Update();  // the side-steps drawn the way each man moves, the fixed overview camera
 // Pacing; then the buttons, the hover and the clicks at the last pointer place; the screen; the
 // pointer and the match keys.
 void View2D_Frame();
