@@ -581,6 +581,19 @@ TEST(MatchSoak, BallOutOfPlayStaysInsideTheWallsAndIsNobodys)
     EXPECT_TRUE(r.finalWhistle);
 }
 
+// A foul in the area gave a free kick while the taker's keeper still lay on the loose ball: the
+// taker played at once, as the last free kick had left his wait, the keeper's hold stopped the
+// kick and the taker walked away, and the free kick was never taken.
+TEST(MatchSoak, AFreeKickBesideAKeeperOnTheBallIsTaken)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    builder.seed = 12446;
+    const SoakResult r = SoakRun(builder);
+    EXPECT_TRUE(r.failures.empty()) << r.failures.front();
+    EXPECT_TRUE(r.finalWhistle);
+}
+
 // Skills of 0 and 100 on both sides reach every divisor and bound of the play.
 TEST(MatchSoak, ExtremeSidesFinishUnderTheChecks)
 {
