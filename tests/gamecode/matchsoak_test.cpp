@@ -594,6 +594,40 @@ TEST(MatchSoak, AFreeKickBesideAKeeperOnTheBallIsTaken)
     EXPECT_TRUE(r.finalWhistle);
 }
 
+// The full-time check reads each player's own row, the row of his squad slot, wherever a
+// substitution moved him in the line-up: a substitute made player of the match and rated 100 in
+// his row passes, and a fault in his row is charged to him, not to the player he replaced.
+TEST(MatchSoak, TheFullTimeCheckReadsASubstitutesOwnRow)
+{
+    ScopedMatch match;
+    MatchDayBuilder builder;
+    int32_t side = -1;
+    int32_t position = -1;  // in the line-up, where a substitute now plays
+    for (builder.seed = 1; side < 0 && builder.seed < 20; ++builder.seed) {
+        ASSERT_TRUE(SoakRun(builder).failures.empty());
+        for (int32_t s = 0; s < 2 && side < 0; ++s) {
+            for (int32_t k = 1; k < 11 && side < 0; ++k) {
+                if (LineUp[s][k] != s * MATCH_PERSONS_PER_SIDE + k) {
+                    side = s;
+                    position = k;
+                }
+            }
+        }
+    }
+    ASSERT_GE(side, 0) << "no substitution in nineteen matches";
+    --builder.seed;
+    const int32_t substitute = LineUp[side][position];
+    MatchDataBlock& data = *GetMatchDataBlock();
+    data.sides[side].manOfTheMatch = static_cast<int16_t>(MatchPersons[substitute].playerId);
+    data.sides[side ^ 1].manOfTheMatch = -1;
+    PlayerMatchRecord& row = data.sides[side].players[substitute % MATCH_PERSONS_PER_SIDE];
+    PlayerMatchRecord_Set(&row, PMR_RATING, 100);
+    EXPECT_EQ(CheckFullTime(builder), "");
+    PlayerMatchRecord_Set(&row, PMR_RATING, 5);
+    EXPECT_EQ(CheckFullTime(builder), std::string(side == 0 ? "side 0: " : "side 1: ") + "person "
+                                          + std::to_string(substitute) + " rated 5");
+}
+
 // Skills of 0 and 100 on both sides reach every divisor and bound of the play.
 TEST(MatchSoak, ExtremeSidesFinishUnderTheChecks)
 {
