@@ -264,12 +264,12 @@ void SetUpFoulKick()
     const int32_t taker = kind == PHASE_PENALTY_KICK ? SetUpPenalty(side)
                           : kind == PHASE_FREE_KICK  ? SetUpFreeKick(side)
                                                      : SetUpDirectFreeKick(side);
-    ChargeTheFoul(taker, side);
     // The keepers leave what they were doing: a keeper still rising with a loose ball he fell on
     // after the whistle (the wait for busy players is cut off) would keep it at his feet, away
-    // from the taker, for ever.
+    // from the taker, for ever. Before the taker's own action, should he be a keeper.
     Person_SetAction(LineUp[0][0], ACT_KEEPER_IDLE);
     Person_SetAction(LineUp[1][0], ACT_KEEPER_IDLE);
+    ChargeTheFoul(taker, side);
     if (penalty) {
         Person_PlaceAt(MATCH_MARKER, PITCH_CENTRE_X, MatchPersons[MATCH_MARKER].y);
     } else {

@@ -388,6 +388,21 @@ TEST_F(Fouls, AFreeKickIsStruckFromItsSpotWhateverTheLastKickAndTheKeeperLeft)
     }
 }
 
+// A keeper named to take the side's free kicks or penalties takes them like anyone else.
+TEST_F(Fouls, AKeeperNamedTakerTakesTheFreeKickOrThePenalty)
+{
+    for (const int32_t y : {1300, 1800}) {  // a free kick, a penalty
+        SCOPED_TRACE(y);
+        SetUp();
+        const int32_t keeper = LineUp[0][0];
+        Match.takers[0][TAKER_FREE_KICK] = static_cast<int16_t>(keeper);
+        Match.takers[0][TAKER_PENALTY] = static_cast<int16_t>(keeper);
+        Foul(20, 9, 796, y);
+        ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+        EXPECT_EQ(Ball.lastToucher, keeper);
+    }
+}
+
 }  // namespace
 
 // A foul in the area is a penalty walked up to, run up to and struck; one just outside it a
