@@ -84,6 +84,7 @@ void DeviceView_Register()
         .LoadMotionCaptures = LoadMotionCaptures,
         .FreeMotionCaptures = FreeMotionCaptures,
         .PoseFrame = Pose,
+        .MirrorSideSteps = MotionCap_MirrorSideSteps,
         .JointRotation = JointRotation,
         .ClearKitTextures = KIT_ClearTextureTable,
         .ClearNamedTextures = NORMTEXT_ClearCache,

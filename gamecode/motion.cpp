@@ -23,10 +23,6 @@ constexpr int32_t kBlockedTicksToStand = 20;
 constexpr int32_t kPivotReach = 16;
 constexpr int32_t kSlowBall = 2;  // speed bytes 0-2
 constexpr int32_t kAheadUnits = 7;
-// The side-step clip leads with the foot on the side he moves to: the clip for a move a quarter
-// turn up from his facing (toward larger x as he faces smaller y), and its mirror image.
-constexpr int32_t kSideStepUp = 96;
-constexpr int32_t kSideStepDown = 157;
 
 // Actions of a player on the ground or in a challenge, who blocks nobody's way.
 constexpr auto kNotBlocking =
@@ -350,8 +346,8 @@ void Person_ShuffleTo(int32_t person, int32_t x, int32_t y)
         Person_LoopAnim(person, 14, 1, 0);
         Person_RunStep(person, 100, d, 1);
     } else if (a > 32) {
-        const bool up = ((d - p.facing) & 255) < 128;
-        Person_LoopAnim(person, up ? kSideStepUp : kSideStepDown, 1, 33);
+        // Either way: the views draw a step to his right with the clip's mirror.
+        Person_LoopAnim(person, 96, 1, 33);
         Person_RunStep(person, 64, d, 1);
     } else {
         Person_LoopAnim(person, 10, 1, 31);

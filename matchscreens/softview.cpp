@@ -22,6 +22,7 @@
 #include "menus/loadbar.h"
 #include "menus/vtmenu.h"
 #include "viewservices/infobar.h"
+#include "viewservices/motioncap.h"
 #include "viewservices/timedevents.h"
 #include "viewservices/videosettings.h"
 #include "viewservices/viewscreen.h"
@@ -294,6 +295,7 @@ void StepGameFrame() { HighLight_Tick(); }
 
 void UpdateGameFrame()
 {
+    MotionCap_MirrorSideSteps();
     TimedEvents_Step();
     InfoBar_Animate();
     UpdateCurrentCamera();

@@ -4,11 +4,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <numbers>
 
 #include "engine/fatal.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
+#include "gamecode/matchstate.h"
 #include "menus/loadbar.h"
 
 // clang-format off
@@ -46,6 +49,33 @@ MotionClip* s_clips = nullptr;
 
 // The file as stored: its length word, the frame count, the frames.
 constexpr int32_t kHeadBytes = 8;
+
+constexpr int16_t kSideStep = 96;         // toward the man's left
+constexpr int16_t kSideStepMirror = 157;  // toward his right
+// The most frames a replay moves in one pass (fast forward and fast rewind); a longer jump is
+// another clock or another match, and says nothing of the way anyone moves.
+constexpr int32_t kLongestStride = 3;
+
+// Where a person was last seen, on which clock (the match's ticks or a replay's frames), and which
+// way across his facing he last moved.
+struct Sighting {
+    bool seen;
+    bool inReplay;
+    int32_t time;
+    float x;
+    float y;
+    bool toHisRight;
+};
+
+std::array<Sighting, MATCH_OBJECT_COUNT> s_sightings;
+
+// How far a move on the pitch goes toward the man's right: the views turn the clip's frame, his
+// left toward -y, by his drawn direction.
+float TowardHisRight(float dx, float dy, int32_t drawnDirection)
+{
+    const float t = static_cast<float>(drawnDirection) * std::numbers::pi_v<float> / 128;
+    return dy * std::cos(t) - dx * std::sin(t);
+}
 
 void LoadClip(int32_t clip, MotionClip* slot)
 {
@@ -99,6 +129,7 @@ void LoadMotionCaptures()
 
 void FreeMotionCaptures()
 {
+    s_sightings = {};
     if (s_clips == nullptr) return;
     for (int32_t clip = 0; clip < MOTION_CLIP_COUNT; ++clip)
         FreeMemory(&s_clips[clip].frames);
@@ -135,4 +166,24 @@ void PlaceAtMotionOffset(RenderObject* a, const RenderObject* b)
     a->x = b->x + d1 * c - d2 * s;
     a->y = b->y + d1 * s + d2 * c;
     a->height = b->height + frame->ball[2];
+}
+
+void MotionCap_MirrorSideSteps()
+{
+    const bool inReplay = MatchShared.replayPlaying != 0;
+    const int32_t now = inReplay ? MatchShared.replayPosition : Match.tickCount;
+    for (int32_t object = 0; object < MATCH_OBJECT_COUNT; ++object) {
+        RenderObject& o = RenderList[object];
+        Sighting& s = s_sightings[object];
+        // The tick counter wraps at 16 bits.
+        const int32_t elapsed = static_cast<int16_t>(now - s.time);
+        if (s.seen && s.inReplay == inReplay && std::abs(elapsed) <= kLongestStride) {
+            // Measured in the match's time, so that a rewinding replay does not turn him round.
+            const float across = TowardHisRight(o.x - s.x, o.y - s.y, o.drawnDirection)
+                                 * static_cast<float>(elapsed);
+            if (across != 0) s.toHisRight = across > 0;
+        }
+        s = {true, inReplay, now, o.x, o.y, s.toHisRight};
+        if (o.animation == kSideStep && s.toHisRight) o.animation = kSideStepMirror;
+    }
 }

@@ -32,7 +32,8 @@ extern const std::array<const char*, MOTION_CLIP_COUNT> MotionClipNames;
 void MotionCap_FileName(int32_t clip, char (&out)[64]);
 
 // Loads the 159 clips (fatal on a damaged file or a frame count the match does not time them by);
-// a second load while loaded does nothing. Free is safe when nothing is loaded.
+// a second load while loaded does nothing. Free is safe when nothing is loaded, and forgets where
+// MotionCap_MirrorSideSteps last saw everyone.
 void LoadMotionCaptures();
 void FreeMotionCaptures();
 bool MotionCap_Loaded();
@@ -48,3 +49,11 @@ const MotionFrame* MotionCap_Frame(int32_t clip, int32_t frame);
 // Moves `a` to `b` plus the ball point of b's current frame turned by b's heading. Without a
 // loaded clip, or for a motion outside the table, `a` stands at b's feet and keeps its height.
 void PlaceAtMotionOffset(RenderObject* a, const RenderObject* b);
+
+// The side-step clip steps toward the man's left: a man side-stepping to his right is drawn with
+// its mirror, so that the foot he stands on keeps its place either way. Each view that poses
+// people calls this once a pass, after the render list is filled and before drawing: it rewrites
+// the render list's side-steps by the way each person moved across his facing since the last
+// match tick (or replay frame) it saw, in the match's time, so a rewinding replay keeps the clip
+// the match was drawn with. A person seen not moving across keeps the way he last moved.
+void MotionCap_MirrorSideSteps();

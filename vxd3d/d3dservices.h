@@ -57,6 +57,7 @@ struct D3DViewServices {
     void (*LoadMotionCaptures)();
     void (*FreeMotionCaptures)();
     bool (*PoseFrame)(int32_t clip, int32_t frame, D3DPoseFrame* out);  // false: none loaded
+    void (*MirrorSideSteps)();  // once a pass, before the render list is drawn
     void (*JointRotation)(float sinA, float cosA, float sinB, float cosB, float sinC, float cosC,
                           float out[3][3]);
     // Kit and named textures.

@@ -1033,6 +1033,7 @@ void D3DGame_Step() { HighLight_Tick(); }
 
 void D3DGame_Update()
 {
+    D3DServices.MirrorSideSteps();
     D3DServices.UpdateCurrentCamera();
     const uint32_t half = Now() / 2;
     if (half == s_view.lastUpdate) return;

@@ -310,13 +310,13 @@ TEST(Motion, ShuffleFacesTheBallAndPicksItsStepByTheAngle)
         int32_t x, y, animation, facing;
     };
     const Case cases[] = {
-        {500, 600, 14, 0},   // behind him: backward
-        {600, 500, 96, 0},   // beside him, a quarter turn up: sideways, the clip leading that way
-        {400, 500, 157, 0},  // a quarter turn down: its mirror
-        {580, 440, 96, 0},   // ahead and aside, past an eighth of a turn up: still sideways
-        {420, 440, 157, 0},  // and past an eighth down
-        {500, 400, 10, 0},   // ahead: forward
-        {502, 502, 0, 70},   // there: he stands, turning 3 + 3 + 1 steps toward the ball
+        {500, 600, 14, 0},  // behind him: backward
+        {600, 500, 96, 0},  // beside him, a quarter turn up: sideways
+        {400, 500, 96, 0},  // a quarter turn down: the same side-step
+        {580, 440, 96, 0},  // ahead and aside, past an eighth of a turn up: still sideways
+        {420, 440, 96, 0},  // and past an eighth down
+        {500, 400, 10, 0},  // ahead: forward
+        {502, 502, 0, 70},  // there: he stands, turning 3 + 3 + 1 steps toward the ball
     };
     for (const Case& c : cases) {
         Stand(3, 500, 500, 77);

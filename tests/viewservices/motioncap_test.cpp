@@ -405,6 +405,46 @@ TEST(MotionClips, GaitSpeedsAreTheSpeedsTheMatchMovesAt)
     }
 }
 
+// A man facing smaller y (drawn at 64) steps toward larger x on his left, toward smaller x on his
+// right. The way he moves is read in the match's time: ticks, or replay frames whichever way the
+// replay runs; a pause, a move along his facing, another clock or a jump decide nothing.
+TEST(MotionCap, TheSideStepIsDrawnMirroredWhileHeMovesToHisRight)
+{
+    ScopedMatch match;
+    FreeMotionCaptures();
+    struct Pass {
+        bool inReplay;
+        int32_t time;
+        float x, y;
+        int16_t drawn;
+    };
+    const Pass passes[] = {
+        {false, 0, 500, 500, 96},      // first seen: the clip as the match plays it
+        {false, 1, 499, 500, 157},     // to his right
+        {false, 1, 499, 500, 157},     // the same tick again
+        {false, 2, 499, 498, 157},     // along his facing: the way he last moved across
+        {false, 3, 500, 498, 96},      // to his left
+        {true, 10, 480, 498, 96},      // a replay starts: another clock
+        {true, 7, 483, 498, 157},      // rewound: he came from the larger x, to his right
+        {true, 8, 482, 498, 157},      // played on
+        {true, 20, 470, 498, 157},     // a jump
+        {true, 21, 471, 498, 96},      // to his left
+        {false, 65535, 471, 498, 96},  // back to the match, the tick counter about to wrap
+        {false, 0, 470, 498, 157},     // wrapped: one tick on, to his right
+    };
+    for (const Pass& pass : passes) {
+        MatchShared.replayPlaying = pass.inReplay ? 1 : 0;
+        MatchShared.replayPosition = pass.inReplay ? pass.time : 0;
+        Match.tickCount = static_cast<uint16_t>(pass.inReplay ? 0 : pass.time);
+        RenderList[0] = {pass.x, 0, pass.y, 96, 40, 64, 0};
+        RenderList[1] = {pass.x, 0, pass.y, 10, 40, 64, 0};  // running, not side-stepping
+        MotionCap_MirrorSideSteps();
+        EXPECT_EQ(RenderList[0].animation, pass.drawn) << pass.time << " at " << pass.x;
+        EXPECT_EQ(RenderList[1].animation, 10);
+    }
+    FreeMotionCaptures();
+}
+
 // A move on the pitch in the frame of a clip shown at `direction` (the man faces -x, his left
 // toward -y): the views turn a clip point by t = direction x pi / 128, so this turns back.
 Vec3 InClipFrame(float dx, float dy, int32_t direction)
@@ -413,13 +453,15 @@ Vec3 InClipFrame(float dx, float dy, int32_t direction)
     return {dx * std::cos(t) + dy * std::sin(t), -dx * std::sin(t) + dy * std::cos(t), 0};
 }
 
-// Seeded matches: while a keeper side-steps, tick to tick at one facing, each way of the move
-// has its own clip, the one whose feet step that way, and the sole he stands on keeps its place
-// across his side (a diagonal move's part along his facing is no side-step's). A clip whose feet
-// stepped the other way, or stayed under him, would slide them as far as he moves.
+// Seeded matches: while a keeper side-steps, tick to tick at one facing, the match plays its one
+// side-step clip whichever way he goes, and the views draw each way of the move with the clip
+// whose feet step that way: the sole he stands on keeps its place across his side (a diagonal
+// move's part along his facing is no side-step's). A clip whose feet stepped the other way, or
+// stayed under him, would slide them as far as he moves.
 TEST(MotionClips, AKeeperSideStepsEitherWayOnFeetThatKeepTheirPlace)
 {
-    constexpr int32_t kSideSteps[] = {96, 157};  // TZM123 to his left, its mirror TZM123R
+    constexpr int32_t kSideStep = 96;               // TZM123, to his left
+    constexpr int32_t kDrawn[] = {kSideStep, 157};  // and its mirror TZM123R
     const std::vector<MkMotionRow> rows = MkMotionRows();
     const std::vector<std::vector<uint8_t>> frames = MkMotionClipFrames();
     const auto sole = [&](int32_t clip, int32_t frame, int32_t foot) {
@@ -431,6 +473,7 @@ TEST(MotionClips, AKeeperSideStepsEitherWayOnFeetThatKeepTheirPlace)
     };
     std::map<int32_t, float> slid, moved;
     std::map<int32_t, int32_t> ticks, wrongWay;
+    int32_t mirrorPlayedByTheMatch = 0;
     for (const uint32_t seed : {5u, 46u}) {
         ScopedMatch match;
         MatchDayBuilder{}.Write();
@@ -438,15 +481,21 @@ TEST(MotionClips, AKeeperSideStepsEitherWayOnFeetThatKeepTheirPlace)
         SRand(seed);
         Match_SetupPeriod();
         MatchPerson before[MATCH_PLAYER_COUNT] = {};
+        int16_t drawnBefore[MATCH_PLAYER_COUNT] = {};
         for (int32_t tick = 0; tick < 6000; ++tick) {
             std::copy(MatchPersons, MatchPersons + MATCH_PLAYER_COUNT, before);
+            for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p)
+                drawnBefore[p] = RenderList[p].animation;
             RunTicks(1);
+            Match_FillRenderList();
+            MotionCap_MirrorSideSteps();
             for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
                 const MatchPerson& was = before[p];
                 const MatchPerson& is = MatchPersons[p];
-                const int32_t clip = is.animation;
-                if ((clip != kSideSteps[0] && clip != kSideSteps[1]) || was.animation != clip
-                    || was.drawnDirection != is.drawnDirection)
+                if (is.animation == kDrawn[1]) ++mirrorPlayedByTheMatch;
+                const int32_t clip = RenderList[p].animation;
+                if (is.animation != kSideStep || was.animation != kSideStep
+                    || drawnBefore[p] != clip || was.drawnDirection != is.drawnDirection)
                     continue;
                 const int32_t next = was.drawnFrame + 1 == MotionFrameCounts[clip]
                                          ? rows[clip].loopFrame
@@ -463,12 +512,14 @@ TEST(MotionClips, AKeeperSideStepsEitherWayOnFeetThatKeepTheirPlace)
                 const int32_t planted = a[0].z + b[0].z <= a[1].z + b[1].z ? 0 : 1;
                 slid[clip] += std::fabs(b[planted].y - a[planted].y + move.y);
                 moved[clip] += std::fabs(move.y);
-                if ((clip == kSideSteps[0]) != (move.y < 0)) ++wrongWay[clip];
+                if ((clip == kSideStep) != (move.y < 0)) ++wrongWay[clip];
                 ++ticks[clip];
             }
         }
+        FreeMotionCaptures();  // forgets where everyone was seen
     }
-    for (const int32_t clip : kSideSteps) {
+    EXPECT_EQ(mirrorPlayedByTheMatch, 0);
+    for (const int32_t clip : kDrawn) {
         SCOPED_TRACE(MotionClipNames[clip]);
         EXPECT_GE(ticks[clip], 100);
         EXPECT_EQ(wrongWay[clip], 0);
