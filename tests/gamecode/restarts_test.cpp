@@ -76,6 +76,18 @@ protected:
         EXPECT_EQ(Match.lastKickKind, KICK_KIND_KEEPER);
         EXPECT_EQ(Ball.possession, Person_Side(keeper));
     }
+    // Side 0's player 3 puts the ball over the touchline at y 700: the throw-in is awarded to
+    // side 1 and its wait runs up to the tick before the set-up. False if no throw-in came.
+    static bool ThrowInToSide1UpToItsSetUp()
+    {
+        Person_PlaceAt(MATCH_BALL, 170, 700);
+        Ball.velX = -20 * kUnit;
+        Ball.lastToucher = 3;
+        RunTicks(1);
+        if (MatchPhase != PHASE_THROW_IN_AWARDED) return false;
+        RunTicks(89);
+        return true;
+    }
     // The length of a kick from the ground or the hands: kicking skill 50, sped up by a fifth.
     static void ExpectKickLength()
     {
@@ -377,12 +389,7 @@ TEST_F(DeadBall, AThrowInSendsReceiversInfieldAndWaitsForThemBeforeTheThrow)
 
 TEST_F(DeadBall, AThrowInWhoseFourNearestAreOffThePitchIsTakenByTheFifthAndNoKeeperGoes)
 {
-    Person_PlaceAt(MATCH_BALL, 170, 700);
-    Ball.velX = -20 * kUnit;
-    Ball.lastToucher = 3;
-    RunTicks(1);
-    ASSERT_EQ(MatchPhase, PHASE_THROW_IN_AWARDED);
-    RunTicks(89);
+    ASSERT_TRUE(ThrowInToSide1UpToItsSetUp());
     for (int32_t entry = 0; entry < 5; ++entry) {
         Match.proximity[1][entry] = static_cast<int16_t>(27 + entry);  // the bench: 27-31
     }
@@ -407,12 +414,7 @@ TEST_F(DeadBall, AThrowInIsTakenByTheFirstOfTheFourNearestOnThePitchElseTheFifth
     for (const Case& c : cases) {
         SCOPED_TRACE(c.offBefore);
         SetUp();
-        Person_PlaceAt(MATCH_BALL, 170, 700);
-        Ball.velX = -20 * kUnit;
-        Ball.lastToucher = 3;
-        RunTicks(1);
-        ASSERT_EQ(MatchPhase, PHASE_THROW_IN_AWARDED);
-        RunTicks(89);
+        ASSERT_TRUE(ThrowInToSide1UpToItsSetUp());
         for (int32_t entry = 0; entry < 5; ++entry) {
             const bool bench = entry < c.offBefore || (entry == 4 && !c.fifthOnPitch);
             Match.proximity[1][entry] = static_cast<int16_t>(bench ? 27 + entry : 20 + entry);

@@ -869,6 +869,9 @@ void FillHalves(SoakResult* result)
             f.shotsOnTarget = to.shotsOnTarget - from.shotsOnTarget;
             f.fouls = to.fouls - from.fouls;
             f.corners = to.corners - from.corners;
+            const int16_t scoreAtEnd =
+                endsAtNextPeriod ? h.scoreAtStart[half + 1][side] : Match.score[side];
+            f.goals = scoreAtEnd - h.scoreAtStart[half][side];
         }
     }
 }
