@@ -367,12 +367,15 @@ TEST_F(Fouls, AFreeKickIsStruckFromItsSpotWhateverTheLastKickAndTheKeeperLeft)
                 Person_PlaceAt(MATCH_BALL, 900, 300);
                 Person_SetAction(keeper, ACT_KEEPER_RISE_FROM_SMOTHER);
                 MatchPersons[keeper].frame = 40;  // past the frame he holds it from
+                Person_SetAction(LineUp[1][0], ACT_KEEPER_RISE_FROM_SMOTHER);  // the other too
             }
             return true;
         };
         ASSERT_TRUE(RunUntil(upToTheSetUp, 100));
         ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_FREE_KICK; }, 10));
-        EXPECT_EQ(MatchPersons[keeper].action, ACT_KEEPER_IDLE);  // the ball is the taker's alone
+        // The ball is the taker's alone.
+        EXPECT_EQ(MatchPersons[keeper].action, ACT_KEEPER_IDLE);
+        EXPECT_EQ(MatchPersons[LineUp[1][0]].action, ACT_KEEPER_IDLE);
         const int32_t taker = ActivePlayer[0];
         int32_t ticks = 0;
         ASSERT_TRUE(RunUntil(
