@@ -252,9 +252,10 @@ int32_t Person_DirectionToTarget(int32_t person, int32_t mode, int32_t side)
     const bool beforeLine = attacksUp ? p.y <= offsideLine : p.y >= offsideLine;
     int32_t targetX = PITCH_CENTRE_X;
     if (beforeLine && mode == 0 && (deficit == 0 || p.thirdInstruction == 0)) {
+        // As wide by either touchline, so that neither wing depends on the goal attacked.
+        const int32_t wingBand = s5 + s11 + 100;
         const bool wing =
-            p.x < PITCH_LEFT_TOUCHLINE_X + s5 + s11 + 100
-            || p.x > PITCH_RIGHT_TOUCHLINE_X - (Person_EffectiveSkill(person, s11 / 2) + 100 + s5);
+            p.x < PITCH_LEFT_TOUCHLINE_X + wingBand || p.x > PITCH_RIGHT_TOUCHLINE_X - wingBand;
         const bool shortOfBox = attacksUp ? p.y < PITCH_BOX_FAR_Y - (s12 + s1 + s5)
                                           : p.y > PITCH_BOX_NEAR_Y + (s12 + s1 + s5);
         if (wing) {

@@ -18,6 +18,7 @@
 #include "gamecode/phases.h"
 #include "gamecode/pitch.h"
 #include "gamecode/presentation.h"
+#include "gamecode/restarts.h"
 #include "gamecode/restartutil.h"
 #include "gamecode/substitutions.h"
 
@@ -177,6 +178,9 @@ int32_t FreeKickKind(int32_t side)
 void StartKick(int32_t phase)
 {
     Match_ClearPlayerFlags();
+    // A wait left over from the last free kick would have the taker play at once, to that kick's
+    // receiver.
+    Restart_ResetTaker();
     MatchPhase = static_cast<int16_t>(phase);
     FoulWaitTicks = 0;
     PhaseTimer = 0;
@@ -260,11 +264,14 @@ void SetUpFoulKick()
     const int32_t taker = kind == PHASE_PENALTY_KICK ? SetUpPenalty(side)
                           : kind == PHASE_FREE_KICK  ? SetUpFreeKick(side)
                                                      : SetUpDirectFreeKick(side);
+    // The keepers leave what they were doing: a keeper still rising with a loose ball he fell on
+    // after the whistle (the wait for busy players is cut off) would keep it at his feet, away
+    // from the taker, for ever. Before the taker's own action, should he be a keeper.
+    Person_SetAction(LineUp[0][0], ACT_KEEPER_IDLE);
+    Person_SetAction(LineUp[1][0], ACT_KEEPER_IDLE);
     ChargeTheFoul(taker, side);
     if (penalty) {
         Person_PlaceAt(MATCH_MARKER, PITCH_CENTRE_X, MatchPersons[MATCH_MARKER].y);
-        Person_SetAction(LineUp[0][0], ACT_KEEPER_IDLE);
-        Person_SetAction(LineUp[1][0], ACT_KEEPER_IDLE);
     } else {
         SendSecondPlayer(side, taker);
     }
@@ -322,6 +329,7 @@ void Phase_Offside()
     MatchPhase = PHASE_FREE_KICK;
     PhaseTimer = 0;
     Match_ClearPlayerFlags();
+    Restart_ResetTaker();
     Match_AllStand();
     KickingSide = static_cast<uint8_t>(side);
     const MatchPerson& ball = MatchPersons[MATCH_BALL];

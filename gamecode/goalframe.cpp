@@ -96,17 +96,13 @@ void ReverseInFront(const BallState& b, int32_t& v)
     if (b.walkY >= PITCH_NEAR_GOAL_LINE_Y && b.walkY <= PITCH_FAR_GOAL_LINE_Y) v = -v;
 }
 
+// The ball turns a quarter the same way at both goals: the one goal seen from the other end is
+// the other turned round, so a shot glances off either goal's posts alike.
 void GlancingPost(BallState& b)
 {
     const int32_t vx = b.velX;
-    const int32_t vy = b.velY;
-    if (b.walkY < PITCH_CENTRE_Y) {
-        b.velX = vy;
-        b.velY = -vx;
-    } else {
-        b.velX = -vy;
-        b.velY = vx;
-    }
+    b.velX = b.velY;
+    b.velY = -vx;
     SayFrame(b, 194);
 }
 

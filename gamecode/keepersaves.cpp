@@ -260,7 +260,8 @@ void Keeper_SaveContact(int32_t person, int32_t forceParry)
 void Keeper_TipAway(int32_t person)
 {
     Match.deflectFactor = static_cast<int16_t>(Rand() % 50);
-    Ball.velX = std::abs(Scaled(Ball.velX, Match.deflectFactor));
+    // On the way the ball was going past the edge of his hands, at either goal.
+    Ball.velX = Scaled(Ball.velX, Match.deflectFactor);
     Touched(person);
 }
 

@@ -266,7 +266,8 @@ void Person_LongKickAlong(int32_t kicker, int32_t direction)
     } else {
         between = direction > dirL || direction < dirR;
     }
-    if (between) direction = (dirL - 16) & 255;
+    // Turned wide of the kicker's left-hand post, at either goal.
+    if (between) direction = ((up ? dirR : dirL) - 16) & 255;
     const int32_t action = p.runSpeed < 100 || between ? ACT_SHOT
                            : p.runSpeed < 140          ? ACT_DRIBBLE_SHOT_81
                                                        : ACT_DRIBBLE_SHOT_78;

@@ -162,6 +162,33 @@ TEST_F(Proximity, CarrierTakesTheWingRunsOnOrAimsAtTheGoalCentre)
     EXPECT_EQ(DistanceResult, 1042);
 }
 
+// A carrier by either touchline runs on down his wing alike at either end: side 0's carrier
+// attacking y 2042 and side 1's on the spot turned round the centre, attacking y 122, run in
+// turned directions. With pace 40 and crossing 60 the wing is 200 units wide by either line.
+TEST_F(Proximity, TheWingRunIsAsWideByEitherTouchlineAtEitherEnd)
+{
+    LastDefenderLine[1] = 2000;  // nobody has passed either side's last man
+    LastDefenderLine[0] = 150;
+    for (const int32_t x : {200, 340, 355, 357, 1080, 1237, 1240, 1300}) {
+        SCOPED_TRACE(x);
+        const int32_t turnedX = 2 * PITCH_CENTRE_X - x;
+        At(5, x, 1740);
+        At(21, turnedX, 2 * PITCH_CENTRE_Y - 1740);
+        for (const int32_t person : {5, 21}) {
+            MatchPerson& p = MatchPersons[person];
+            p.skills[1] = 0;
+            p.skills[5] = 40;
+            p.skills[11] = 60;
+            p.skills[12] = 0;
+            p.thirdInstruction = 0;
+        }
+        const int32_t up = Person_DirectionToTarget(5, 0, 0);
+        EXPECT_EQ(Person_DirectionToTarget(21, 0, 1), (up + 128) & 255);
+        const bool wing = x < 356 || x > 1236;
+        EXPECT_EQ(up, Person_DirectionToN(x, 1740, wing ? x : PITCH_CENTRE_X, 2042, 256));
+    }
+}
+
 TEST_F(Proximity, OpenDirectionGoesRoundAnOpponentAheadAndFailsOffThePitch)
 {
     At(5, 700, 1000);

@@ -3,8 +3,10 @@
 #include "gamecode/basicactions.h"
 
 #include <cstdlib>
+#include <string>
 
 #include "gamecode/actions.h"
+#include "gamecode/activeplayer.h"
 #include "gamecode/ball.h"
 #include "gamecode/phases.h"
 #include "tests/gamecode/harness/harness.h"
@@ -144,6 +146,73 @@ TEST_F(BasicActions, ActivePlayerAtAStoppageStandsOnHisPlaceAndAKeeperGoesIdle)
         }
         EXPECT_EQ(p.action, c.settled);
         EXPECT_LE(std::abs(p.x - p.targetX) + std::abs(p.y - p.targetY), 5);
+    }
+}
+
+// Walking to his place: a place close behind him he backs into, facing on the way he faced and
+// never turning; one further off, or not quite behind him, he turns and walks to. Either way he
+// comes to stand on it.
+TEST_F(BasicActions, APlaceCloseBehindHimHeBacksIntoAndOneFurtherOffHeTurnsAndWalksTo)
+{
+    struct Case {
+        int16_t behind;  // how far his place lies behind him, along y
+        uint16_t facing;
+        bool backwards;
+    } const cases[] = {
+        {100, 128, true},  {123, 128, true},  {100, 120, true},  {100, 136, true},
+        {124, 128, false}, {100, 137, false}, {100, 119, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.behind) + " facing " + std::to_string(c.facing));
+        SetUp();
+        MatchPerson& p = MatchPersons[3];
+        Person_PlaceAt(3, 700, 900);
+        p.facing = c.facing;
+        p.targetX = 700;
+        p.targetY = static_cast<int16_t>(900 - c.behind);
+        Person_SetAction(3, ACT_WALK_TO_TARGET);
+        PlayersNotInPlace = 0;
+        RunPersonAction(3);
+        EXPECT_EQ(PlayersNotInPlace, 1);
+        EXPECT_EQ(p.animation == 14, c.backwards);
+        if (c.backwards) {
+            EXPECT_EQ(p.facing, 128);
+            EXPECT_LT(p.y, 900);  // already on his way
+        } else {
+            // Turning first: his facing comes round toward the place, direction 0.
+            EXPECT_LT(Person_FoldedDifference(p.facing, 0), Person_FoldedDifference(c.facing, 0));
+        }
+        for (int32_t tick = 0; tick < 300 && p.action == ACT_WALK_TO_TARGET; ++tick) {
+            RunPersonAction(3);
+            if (c.backwards) {
+                ASSERT_EQ(p.facing, 128) << "tick " << tick;
+            }
+        }
+        EXPECT_EQ(p.action, ACT_STAND);
+        EXPECT_LE(std::abs(p.x - 700) + std::abs(p.y - p.targetY), 5);
+    }
+}
+
+// A player leaving the pitch walks to the tunnel's mouth at (-4, 1082), counted among those not
+// yet in place on the way, and there goes down the tunnel.
+TEST_F(BasicActions, APlayerWalkingOffGoesToTheTunnelAndDownIt)
+{
+    for (const int16_t y : {int16_t{300}, int16_t{1082}, int16_t{1900}}) {
+        SCOPED_TRACE(y);
+        SetUp();
+        MatchPerson& p = MatchPersons[3];
+        Person_PlaceAt(3, 1200, y);
+        Person_SetAction(3, ACT_WALK_OFF);
+        int32_t counted = 0;
+        int32_t ticks = 0;
+        for (; ticks < 3000 && p.action == ACT_WALK_OFF; ++ticks) {
+            PlayersNotInPlace = 0;
+            RunPersonAction(3);
+            counted += PlayersNotInPlace;
+        }
+        EXPECT_EQ(p.action, ACT_WALK_OFF_TUNNEL);
+        EXPECT_LE(std::abs(p.x + 4) + std::abs(p.y - 1082), 10);
+        EXPECT_EQ(counted, ticks - 1);  // every tick but the last, spent at the mouth
     }
 }
 

@@ -345,6 +345,67 @@ TEST_F(Fouls, OffsideGivesAFreeKickAtTheOffsidePositionAfterSixtyTicks)
     EXPECT_EQ(LastIncidentMark, 35);
 }
 
+// A free kick that follows another with no restart between, the wait for the busy cut off while
+// the taker's own keeper still rises with a loose ball he fell on after the whistle: the keeper
+// lets the ball go, the taker waits for a receiver of his own rather than playing at once to the
+// last kick's, and strikes the kick from its spot.
+TEST_F(Fouls, AFreeKickIsStruckFromItsSpotWhateverTheLastKickAndTheKeeperLeft)
+{
+    for (const bool keeperOnTheBall : {false, true}) {
+        SCOPED_TRACE(keeperOnTheBall ? "keeper on the ball" : "keeper in goal");
+        SetUp();
+        Foul(20, 9, 796, 1000);
+        Match.restartTimer = 1;  // where the last free kick's taker left it
+        Match.restartReceiver = 5;
+        const int32_t keeper = LineUp[0][0];
+        const auto upToTheSetUp = [&] {
+            if (MatchPhase != PHASE_FOUL || PhaseTimer != 1) return false;
+            if (keeperOnTheBall) {
+                Match.score[1] = 1;  // a trailing taker waits half as long
+                FoulWaitTicks = FOUL_WAIT_LIMIT;
+                Person_PlaceAt(keeper, 900, 300);
+                Person_PlaceAt(MATCH_BALL, 900, 300);
+                Person_SetAction(keeper, ACT_KEEPER_RISE_FROM_SMOTHER);
+                MatchPersons[keeper].frame = 40;  // past the frame he holds it from
+                Person_SetAction(LineUp[1][0], ACT_KEEPER_RISE_FROM_SMOTHER);  // the other too
+            }
+            return true;
+        };
+        ASSERT_TRUE(RunUntil(upToTheSetUp, 100));
+        ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_FREE_KICK; }, 10));
+        // The ball is the taker's alone.
+        EXPECT_EQ(MatchPersons[keeper].action, ACT_KEEPER_IDLE);
+        EXPECT_EQ(MatchPersons[LineUp[1][0]].action, ACT_KEEPER_IDLE);
+        const int32_t taker = ActivePlayer[0];
+        int32_t ticks = 0;
+        ASSERT_TRUE(RunUntil(
+            [&] {
+                ++ticks;
+                return MatchPhase == PHASE_OPEN_PLAY;
+            },
+            3000));
+        EXPECT_GE(ticks, 15);  // the shortest wait for a receiver, a trailing side's
+        EXPECT_EQ(Ball.lastToucher, taker);
+        EXPECT_LE(std::abs(MatchPersons[taker].x - 796) + std::abs(MatchPersons[taker].y - 1000),
+                  48);
+    }
+}
+
+// A keeper named to take the side's free kicks or penalties takes them like anyone else.
+TEST_F(Fouls, AKeeperNamedTakerTakesTheFreeKickOrThePenalty)
+{
+    for (const int32_t y : {1300, 1800}) {  // a free kick, a penalty
+        SCOPED_TRACE(y);
+        SetUp();
+        const int32_t keeper = LineUp[0][0];
+        Match.takers[0][TAKER_FREE_KICK] = static_cast<int16_t>(keeper);
+        Match.takers[0][TAKER_PENALTY] = static_cast<int16_t>(keeper);
+        Foul(20, 9, 796, y);
+        ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+        EXPECT_EQ(Ball.lastToucher, keeper);
+    }
+}
+
 }  // namespace
 
 // A foul in the area is a penalty walked up to, run up to and struck; one just outside it a

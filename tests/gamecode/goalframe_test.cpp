@@ -301,6 +301,29 @@ TEST_F(GoalFrame, EachPostDepthHasItsOwnRebound)
     EXPECT_EQ(match.Record().sounds.size(), sounds);
 }
 
+// The bottom goal is the top one turned round the centre spot: a ball that meets a post there
+// leaves as the turned ball leaves the top goal's post, at every depth of the band.
+TEST_F(GoalFrame, APostAtTheBottomGoalReboundsAsTheTopGoalsTurnedRound)
+{
+    const int32_t vx = 30000;
+    const int32_t vy = -90000;
+    for (const int32_t x : {732, 731, 730, 729, 728, 727, 860, 862}) {
+        SetUp();
+        PutBall(x, 125, vx, vy);
+        Ball.netTimer = 0;
+        CheckCell(x, 121);
+        const int32_t topX = Ball.velX;
+        const int32_t topY = Ball.velY;
+        SetUp();
+        const int32_t turnedX = 2 * PITCH_CENTRE_X - x;
+        PutBall(turnedX, 2 * PITCH_CENTRE_Y - 125, -vx, -vy);
+        Ball.netTimer = 0;
+        CheckCell(turnedX, 2 * PITCH_CENTRE_Y - 121);
+        EXPECT_EQ(Ball.velX, -topX) << x;
+        EXPECT_EQ(Ball.velY, -topY) << x;
+    }
+}
+
 TEST_F(GoalFrame, NetHoldsABallInsideAndKeepsOneFromOutsideOut)
 {
     DeadBallFlag = 1;

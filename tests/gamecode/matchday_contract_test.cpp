@@ -429,15 +429,18 @@ TEST_F(MatchDayContract, TheRefereesCardsReachTheFixtureTheBansAndTheClubsCardLo
     EXPECT_EQ(rows, (std::vector<std::pair<int32_t, int32_t>>{{2, twice}, {2, twice}, {3, red}}));
     std::vector<std::pair<int32_t, int32_t>> cards;  // player, kind
     int32_t shown = 0;
+    int32_t sentOff = 0;  // the scripted two and any of the referee's own
     for (const MatchCardEntry& card : data.sides[1].cards) {
         if (card.player == -1) break;
         ++shown;
+        sentOff += card.kind == 2 ? 1 : 0;
         if (scripted(card.player)) cards.emplace_back(+card.player, +card.kind);
     }
     EXPECT_EQ(cards, (std::vector<std::pair<int32_t, int32_t>>{{twice, 1}, {twice, 2}, {red, 2}}));
-    EXPECT_EQ(+data.sides[1].totals[MATCH_TOTAL_SENDINGS_OFF], 2);
+    EXPECT_GE(sentOff, 2);
+    EXPECT_EQ(+data.sides[1].totals[MATCH_TOTAL_SENDINGS_OFF], sentOff);
     EXPECT_GE(+data.sides[1].fouls, 3);
-    EXPECT_EQ(Match.dismissals[1], 2);
+    EXPECT_EQ(Match.dismissals[1], sentOff);
     for (const int32_t player : {twice, red}) {
         int32_t marks = -1;
         for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {

@@ -76,6 +76,18 @@ protected:
         EXPECT_EQ(Match.lastKickKind, KICK_KIND_KEEPER);
         EXPECT_EQ(Ball.possession, Person_Side(keeper));
     }
+    // Side 0's player 3 puts the ball over the touchline at y 700: the throw-in is awarded to
+    // side 1 and its wait runs up to the tick before the set-up. False if no throw-in came.
+    static bool ThrowInToSide1UpToItsSetUp()
+    {
+        Person_PlaceAt(MATCH_BALL, 170, 700);
+        Ball.velX = -20 * kUnit;
+        Ball.lastToucher = 3;
+        RunTicks(1);
+        if (MatchPhase != PHASE_THROW_IN_AWARDED) return false;
+        RunTicks(89);
+        return true;
+    }
     // The length of a kick from the ground or the hands: kicking skill 50, sped up by a fifth.
     static void ExpectKickLength()
     {
@@ -377,12 +389,7 @@ TEST_F(DeadBall, AThrowInSendsReceiversInfieldAndWaitsForThemBeforeTheThrow)
 
 TEST_F(DeadBall, AThrowInWhoseFourNearestAreOffThePitchIsTakenByTheFifthAndNoKeeperGoes)
 {
-    Person_PlaceAt(MATCH_BALL, 170, 700);
-    Ball.velX = -20 * kUnit;
-    Ball.lastToucher = 3;
-    RunTicks(1);
-    ASSERT_EQ(MatchPhase, PHASE_THROW_IN_AWARDED);
-    RunTicks(89);
+    ASSERT_TRUE(ThrowInToSide1UpToItsSetUp());
     for (int32_t entry = 0; entry < 5; ++entry) {
         Match.proximity[1][entry] = static_cast<int16_t>(27 + entry);  // the bench: 27-31
     }
@@ -393,6 +400,30 @@ TEST_F(DeadBall, AThrowInWhoseFourNearestAreOffThePitchIsTakenByTheFifthAndNoKee
     EXPECT_EQ(MatchPersons[31].action, ACT_FETCH_THROW_IN);
     EXPECT_EQ(MatchPersons[16].action, ACT_KEEPER_IDLE);
     EXPECT_NE(MatchPersons[Match.proximity[0][0]].action, ACT_MOVE_TO_LOOSE_BALL);
+}
+
+// The throw goes to the first of the five nearest who is on the pitch, looked for among the
+// first four only: the fifth throws whether he stands on the pitch or not.
+TEST_F(DeadBall, AThrowInIsTakenByTheFirstOfTheFourNearestOnThePitchElseTheFifth)
+{
+    struct Case {
+        int32_t offBefore;  // entries before the first on the pitch, from the bench 27-30
+        bool fifthOnPitch;
+        int32_t thrower;
+    } const cases[] = {{0, true, 20}, {1, true, 21}, {3, true, 23}, {4, true, 24}, {4, false, 31}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.offBefore);
+        SetUp();
+        ASSERT_TRUE(ThrowInToSide1UpToItsSetUp());
+        for (int32_t entry = 0; entry < 5; ++entry) {
+            const bool bench = entry < c.offBefore || (entry == 4 && !c.fifthOnPitch);
+            Match.proximity[1][entry] = static_cast<int16_t>(bench ? 27 + entry : 20 + entry);
+        }
+        RunTicks(1);
+        ASSERT_EQ(MatchPhase, PHASE_THROW_IN_TAKEN);
+        EXPECT_EQ(ActivePlayer[1], c.thrower);
+        EXPECT_EQ(MatchPersons[c.thrower].action, ACT_FETCH_THROW_IN);
+    }
 }
 
 // The thrower at (156, 700) facing infield (64), his receiver `along` units infield or none.

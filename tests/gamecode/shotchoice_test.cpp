@@ -176,6 +176,8 @@ TEST_F(ShotChoice, ShouldShootAlwaysNearGoalAndNeverFromAfarWithoutAChance)
     }
 }
 
+// A long kick aimed between the posts is turned 16 steps wide of the kicker's left-hand post, at
+// either goal: its line crosses the goal line outside the posts.
 TEST_F(ShotChoice, LongKickAlongTurnsOnlyStrictlyBetweenThePosts)
 {
     struct Case {
@@ -194,10 +196,15 @@ TEST_F(ShotChoice, LongKickAlongTurnsOnlyStrictlyBetweenThePosts)
             Person_LongKickAlong(kShooter, dir);
             const bool turned = dir == middle;
             EXPECT_EQ(p.action, turned ? ACT_SHOT : ACT_DRIBBLE_SHOT_78) << test.x << " " << dir;
-            Person_VectorFromAngle(turned ? (dirL - 16) & 255 : dir, 1000, 256);
+            const int32_t leftHandPost = gy == 122 ? dirL : dirR;
+            Person_VectorFromAngle(turned ? (leftHandPost - 16) & 255 : dir, 1000, 256);
             EXPECT_EQ(ShotTarget[0], test.x + StepX);
             EXPECT_EQ(ShotTarget[1], test.y - StepY);
             EXPECT_EQ(p.passKind, 1);
+            if (!turned) continue;
+            const int32_t crossX =
+                test.x + (ShotTarget[0] - test.x) * (gy - test.y) / (ShotTarget[1] - test.y);
+            EXPECT_TRUE(crossX < 730 || crossX > 862) << test.x << " crosses at " << crossX;
         }
         EXPECT_EQ(p.stats.longKicks, 3);
     }

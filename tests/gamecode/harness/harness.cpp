@@ -869,6 +869,9 @@ void FillHalves(SoakResult* result)
             f.shotsOnTarget = to.shotsOnTarget - from.shotsOnTarget;
             f.fouls = to.fouls - from.fouls;
             f.corners = to.corners - from.corners;
+            const int16_t scoreAtEnd =
+                endsAtNextPeriod ? h.scoreAtStart[half + 1][side] : Match.score[side];
+            f.goals = scoreAtEnd - h.scoreAtStart[half][side];
         }
     }
 }
@@ -1053,9 +1056,11 @@ std::string CheckSidePlayers(int32_t side, int32_t* stars)
     const MatchSideStats& stats = GetMatchDataBlock()->sides[side];
     int32_t booked = 0;
     int32_t sentOff = 0;
-    for (int32_t position = 0; position < MATCH_PERSONS_PER_SIDE; ++position) {
-        const PlayerMatchRecord& row = stats.players[position];
-        const int32_t person = LineUp[side][position];
+    // Row k is the player of squad slot k, wherever substitutions and keeper changes moved him in
+    // the line-up.
+    for (int32_t slot = 0; slot < MATCH_PERSONS_PER_SIDE; ++slot) {
+        const PlayerMatchRecord& row = stats.players[slot];
+        const int32_t person = side * MATCH_PERSONS_PER_SIDE + slot;
         const std::string name = SideText(side) + "person " + std::to_string(person) + " ";
         // The engine's participation mark: set when he stands on the pitch, negative for a
         // player beyond the substitutes allowed, who is rated -1.
@@ -1073,7 +1078,7 @@ std::string CheckSidePlayers(int32_t side, int32_t* stars)
             return name + "has heat " + std::to_string(HeatOf(person)) + " past the open play "
                    + std::to_string(Match.openPlayTicks);
         MatchViewEntry view{};
-        Football_BuildMatchView(&view, side, person - side * MATCH_PERSONS_PER_SIDE);
+        Football_BuildMatchView(&view, side, slot);
         const int32_t cards = view.cardBits >> 6 & 3;
         if (view.commitment < 0 || view.commitment > 95 || view.participation < 0
             || view.participation > 95 || view.condition < 0 || view.condition > 100

@@ -161,6 +161,7 @@ struct HalfFigures {
     int32_t shotsOnTarget = 0;
     int32_t fouls = 0;    // committed
     int32_t corners = 0;  // won
+    int32_t goals = 0;    // scored
 };
 
 // A whole match played under the full-match checks: no phase but open play lasts more than 3,000
