@@ -84,6 +84,7 @@ struct SurfaceState {
     HostClipper clippers[HOST_MAX_CLIPPERS];
     HostDrawContext contexts[HOST_MAX_DRAW_CONTEXTS];
     ImageSources imageSources;
+    uint32_t imageRowsConverted;  // since the host started, for tests
 };
 
 SurfaceState s_surface;
@@ -486,6 +487,7 @@ void ConvertOntoImage(const HostSurfacePixels& in, const HostRect& from, HostSur
                     static_cast<size_t>((last - first) * bytes));
         RunConversion(conversion, in, from.left + first, sy, out, to.left + first, y, last - first,
                       1);
+        ++s_surface.imageRowsConverted;
         m.known[y] = m.known[y] || wholeRows;
         const HostRect converted = {to.left + first, y, to.left + last, y + 1};
         if (run.left == converted.left && run.right == converted.right && run.bottom == y) {
@@ -796,6 +798,7 @@ void HostSurfaceFreeAll()
     std::fill(std::begin(s_surface.clippers), std::end(s_surface.clippers), HostClipper{});
     std::fill(std::begin(s_surface.contexts), std::end(s_surface.contexts), HostDrawContext{});
     s_surface.imageSources = {};
+    s_surface.imageRowsConverted = 0;
 }
 
 void HostSurfaceRetarget(HostSurface* oldImage, HostSurface* newImage, bool lose)
@@ -993,9 +996,9 @@ HostResult HostSurfaceReleaseDC(HostSurface* surface, HostDrawContext* context)
 {
     if (!Live(surface) || context == nullptr || context->surface != surface)
         return HOST_E_BAD_ARGUMENT;
+    // Drawing through the context marked what it changed as it drew: the pixels are as they were.
     context->surface = nullptr;
     surface->store->locked = false;
-    Touched(surface->store, nullptr);
     return HOST_OK;
 }
 
@@ -1189,6 +1192,8 @@ int32_t HostInjectLiveSurfaces()
         std::count_if(std::begin(s_surface.surfaces), std::end(s_surface.surfaces),
                       [](const HostSurface& s) { return s.used && s.kind != HOST_SURFACE_IMAGE; }));
 }
+
+uint32_t HostInjectImageRowsConverted() { return s_surface.imageRowsConverted; }
 
 int32_t HostInjectLivePalettes()
 {
