@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 #include "engine/random.h"
 #include "game/fixtures.h"
@@ -672,49 +673,50 @@ int32_t EndMinute(const SimSide& side, int32_t index, int32_t endMinute)
     return side.offMinute[index] >= 0 ? side.offMinute[index] : endMinute;
 }
 
-int32_t MinutesTogether(const SimSide& side, int32_t a, int32_t b, int32_t endMinute)
-{
-    const int32_t from = std::max(side.onMinute[a], side.onMinute[b]);
-    return std::max(0,
-                    std::min(EndMinute(side, a, endMinute), EndMinute(side, b, endMinute)) - from);
-}
-
 // The weights a count is shared by, with what sharing needs of them more than once: their total,
-// and the indices of those above 0, heaviest first and equal ones in index order, to which what
-// rounding down leaves goes one each. No weight is below 0.
+// and each one's rank for what rounding down leaves (0 the heaviest, equal weights by index). No
+// weight is below 0.
 struct ShareWeights {
     int32_t weight[MATCH_SHIRT_COUNT];
     int32_t total;
-    int32_t ranked[MATCH_SHIRT_COUNT];
-    int32_t rankedCount;
+    int32_t rank[MATCH_SHIRT_COUNT];
 };
 
-// Totals and ranks the weights, once they are all in.
+// Totals and ranks the weights, once they are all in: a weight's rank is how many come before it.
 void RankWeights(ShareWeights* w)
 {
+    // Each weight with its index below it, a lower index the larger: no two keys are equal.
+    int32_t keys[MATCH_SHIRT_COUNT];
     for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
-        w->total += w->weight[j];
-        if (w->weight[j] > 0) w->ranked[w->rankedCount++] = j;
+        keys[j] = w->weight[j] * MATCH_SHIRT_COUNT + MATCH_SHIRT_COUNT - 1 - j;
     }
-    OrderStably(w->ranked, w->rankedCount,
-                [w](int32_t a, int32_t b) { return w->weight[a] > w->weight[b]; });
+    w->total = std::accumulate(std::begin(w->weight), std::end(w->weight), 0);
+    for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+        int32_t before = 0;
+        for (const int32_t key : keys) {
+            before += key > keys[j];
+        }
+        w->rank[j] = before;
+    }
 }
 
 // `count` shared by weight, in whole parts; what the rounding down leaves goes one each to the
 // heaviest weights first.
 void Share(int32_t count, const ShareWeights& w, int32_t (&out)[MATCH_SHIRT_COUNT])
 {
-    std::fill(std::begin(out), std::end(out), 0);
-    if (count == 0 || w.total <= 0) return;
+    if (count == 0 || w.total <= 0) {
+        std::fill(std::begin(out), std::end(out), 0);
+        return;
+    }
     int32_t left = count;
-    for (int32_t k = 0; k < w.rankedCount; ++k) {
-        const int32_t j = w.ranked[k];
+    for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
         out[j] = count * w.weight[j] / w.total;
         left -= out[j];
     }
-    for (int32_t k = 0; k < w.rankedCount && left > 0; ++k) {
-        ++out[w.ranked[k]];
-        --left;
+    // Each part lost less than 1 to the rounding, so fewer are left than there are weights above
+    // 0: none reaches a weight of 0.
+    for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+        out[j] += w.rank[j] < left;
     }
 }
 
@@ -725,19 +727,23 @@ void DealPasses(SimSide& side, int32_t endMinute)
 {
     int32_t slot[MATCH_SHIRT_COUNT];  // an entry's shirt - 1, its record; -1 out of range
     int32_t line[MATCH_SHIRT_COUNT];
+    int32_t end[MATCH_SHIRT_COUNT];
     for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
         const int32_t shirt = Entry(side, j).shirt;
         slot[j] = shirt >= 1 && shirt <= MATCH_SHIRT_COUNT ? shirt - 1 : -1;
         line[j] = LineOf(side, j);
+        end[j] = EndMinute(side, j, endMinute);
     }
-    int32_t received[MATCH_SHIRT_COUNT] = {};
+    int32_t completedTo[MATCH_SHIRT_COUNT] = {};  // by the receiver's shirt - 1
     for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
         if (!side.played[k]) continue;
         ShareWeights mates{};
         for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
             if (j == k || !side.played[j] || slot[j] < 0) continue;
+            const int32_t together =
+                std::min(end[k], end[j]) - std::max(side.onMinute[k], side.onMinute[j]);
             const int32_t closeness = 4 - std::abs(line[k] - line[j]);
-            mates.weight[slot[j]] = MinutesTogether(side, k, j, endMinute) * closeness;
+            mates.weight[slot[j]] = std::max(0, together) * closeness;
         }
         RankWeights(&mates);
         PlayerMatchRecord* r = Record(side, k);
@@ -747,11 +753,12 @@ void DealPasses(SimSide& side, int32_t endMinute)
         for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
             PlayerMatchRecord_SetSpare(r, PMS_PASSES_TO + j, completed[j] + astray[j]);
             PlayerMatchRecord_SetSpare(r, PMS_COMPLETED_TO + j, completed[j]);
-            if (slot[j] >= 0) received[j] += completed[slot[j]];
+            completedTo[j] += completed[j];
         }
     }
     for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
-        PlayerMatchRecord_SetSpare(Record(side, j), PMS_PASSES_RECEIVED, received[j]);
+        const int32_t received = slot[j] >= 0 ? completedTo[slot[j]] : 0;
+        PlayerMatchRecord_SetSpare(Record(side, j), PMS_PASSES_RECEIVED, received);
     }
 }
 
