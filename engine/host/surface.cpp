@@ -126,13 +126,16 @@ uint32_t ExpandComponent(uint32_t value, uint32_t fromBits, uint32_t toBits)
     return result;
 }
 
+// The tables are filled only for the source that reads them, so that a conversion made on the
+// stack for every repaint need not clear its 5 KB first.
 struct Converter {
-    bool paletted;
+    bool paletted = false;
     uint32_t palette[256];  // paletted source: the destination pixel of each index
-    Component source[4];
+    Component source[4] = {};
     uint32_t table[4][256];  // RGB source: each component's destination bits, in place
-    uint32_t alphaFill;      // destination alpha when the source has none
-    const uint32_t* wide;    // 16-bit source, when known: the destination pixel of every value
+    uint32_t alphaFill = 0;  // destination alpha when the source has none
+    // 16-bit source, when known: the destination pixel of every value.
+    const uint32_t* wide = nullptr;
 };
 
 uint32_t MaskOf(const HostPixelFormat& format, int32_t component)
@@ -470,7 +473,7 @@ void ConvertOntoImage(const HostSurfacePixels& in, const HostRect& from, HostSur
                       const HostRect& to)
 {
     ImageSources& m = SourcesOnto(image, in);
-    Conversion conversion{};
+    Conversion conversion;
     PrepareConversion(in, image->format, &conversion);
     const HostSurfacePixels out = HostSurfaceView(image);
     const int32_t bytes = conversion.sourceBytes;
