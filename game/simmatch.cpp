@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 #include "engine/random.h"
 #include "game/fixtures.h"
@@ -125,6 +126,21 @@ void AddEvent(SimState& s, int32_t kind, int32_t minute, int32_t side, int32_t b
     row.a = static_cast<int16_t>(side);
     row.b = static_cast<int16_t>(b);
     row.c = static_cast<int16_t>(c);
+}
+
+// Orders a few indices by `before`, equal ones kept in their order, on the stack: a library's
+// stable sort takes a buffer from the heap at every call.
+template <typename Before>
+void OrderStably(int32_t* items, int32_t count, Before before)
+{
+    for (int32_t i = 1; i < count; ++i) {
+        const int32_t item = items[i];
+        int32_t at = i;
+        for (; at > 0 && before(item, items[at - 1]); --at) {
+            items[at] = items[at - 1];
+        }
+        items[at] = item;
+    }
 }
 
 // A weighted draw among the men on the pitch; uniform when every weight is 0. One Rand() call.
@@ -601,7 +617,7 @@ int32_t ShootOutTakers(const SimSide& side, int32_t out[MATCH_SHIRT_COUNT])
     for (int32_t k = 0; k < side.onCount; ++k) {
         out[count++] = side.onPitch[k];
     }
-    std::stable_sort(out, out + count, [&side](int32_t a, int32_t b) {
+    OrderStably(out, count, [&side](int32_t a, int32_t b) {
         const bool keeperA = LineOf(side, a) == SIM_KEEPER;
         const bool keeperB = LineOf(side, b) == SIM_KEEPER;
         if (keeperA != keeperB) return keeperB;
@@ -657,39 +673,50 @@ int32_t EndMinute(const SimSide& side, int32_t index, int32_t endMinute)
     return side.offMinute[index] >= 0 ? side.offMinute[index] : endMinute;
 }
 
-int32_t MinutesTogether(const SimSide& side, int32_t a, int32_t b, int32_t endMinute)
+// The weights a count is shared by, with what sharing needs of them more than once: their total,
+// and each one's rank for what rounding down leaves (0 the heaviest, equal weights by index). No
+// weight is below 0.
+struct ShareWeights {
+    int32_t weight[MATCH_SHIRT_COUNT];
+    int32_t total;
+    int32_t rank[MATCH_SHIRT_COUNT];
+};
+
+// Totals and ranks the weights, once they are all in: a weight's rank is how many come before it.
+void RankWeights(ShareWeights* w)
 {
-    const int32_t from = std::max(side.onMinute[a], side.onMinute[b]);
-    return std::max(0,
-                    std::min(EndMinute(side, a, endMinute), EndMinute(side, b, endMinute)) - from);
+    // Each weight with its index below it, a lower index the larger: no two keys are equal.
+    int32_t keys[MATCH_SHIRT_COUNT];
+    for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+        keys[j] = w->weight[j] * MATCH_SHIRT_COUNT + MATCH_SHIRT_COUNT - 1 - j;
+    }
+    w->total = std::accumulate(std::begin(w->weight), std::end(w->weight), 0);
+    for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+        int32_t before = 0;
+        for (const int32_t key : keys) {
+            before += key > keys[j];
+        }
+        w->rank[j] = before;
+    }
 }
 
 // `count` shared by weight, in whole parts; what the rounding down leaves goes one each to the
 // heaviest weights first.
-void Share(int32_t count, const int32_t (&weights)[MATCH_SHIRT_COUNT],
-           int32_t (&out)[MATCH_SHIRT_COUNT])
+void Share(int32_t count, const ShareWeights& w, int32_t (&out)[MATCH_SHIRT_COUNT])
 {
-    int32_t total = 0;
-    for (const int32_t w : weights) {
-        total += w;
+    if (count == 0 || w.total <= 0) {
+        std::fill(std::begin(out), std::end(out), 0);
+        return;
     }
-    std::fill(std::begin(out), std::end(out), 0);
-    if (total <= 0) return;
     int32_t left = count;
     for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
-        out[j] = count * weights[j] / total;
+        out[j] = count * w.weight[j] / w.total;
         left -= out[j];
     }
-    int32_t order[MATCH_SHIRT_COUNT];
+    // Each part lost less than 1 to the rounding, so fewer are left than there are weights above
+    // 0: none reaches a weight of 0.
     for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
-        order[j] = j;
-    }
-    std::stable_sort(std::begin(order), std::end(order),
-                     [&weights](int32_t a, int32_t b) { return weights[a] > weights[b]; });
-    for (int32_t k = 0; k < MATCH_SHIRT_COUNT && left > 0; ++k) {
-        if (weights[order[k]] == 0) break;
-        ++out[order[k]];
-        --left;
+        out[j] += w.rank[j] < left;
     }
 }
 
@@ -698,29 +725,40 @@ void Share(int32_t count, const int32_t (&weights)[MATCH_SHIRT_COUNT],
 // received are his team-mates' completed to him.
 void DealPasses(SimSide& side, int32_t endMinute)
 {
-    int32_t received[MATCH_SHIRT_COUNT] = {};
+    int32_t slot[MATCH_SHIRT_COUNT];  // an entry's shirt - 1, its record; -1 out of range
+    int32_t line[MATCH_SHIRT_COUNT];
+    int32_t end[MATCH_SHIRT_COUNT];
+    for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
+        const int32_t shirt = Entry(side, j).shirt;
+        slot[j] = shirt >= 1 && shirt <= MATCH_SHIRT_COUNT ? shirt - 1 : -1;
+        line[j] = LineOf(side, j);
+        end[j] = EndMinute(side, j, endMinute);
+    }
+    int32_t completedTo[MATCH_SHIRT_COUNT] = {};  // by the receiver's shirt - 1
     for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
         if (!side.played[k]) continue;
-        int32_t weights[MATCH_SHIRT_COUNT] = {};
+        ShareWeights mates{};
         for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
-            const int32_t shirt = Entry(side, j).shirt;
-            if (j == k || !side.played[j] || shirt < 1 || shirt > MATCH_SHIRT_COUNT) continue;
-            const int32_t closeness = 4 - std::abs(LineOf(side, k) - LineOf(side, j));
-            weights[shirt - 1] = MinutesTogether(side, k, j, endMinute) * closeness;
+            if (j == k || !side.played[j] || slot[j] < 0) continue;
+            const int32_t together =
+                std::min(end[k], end[j]) - std::max(side.onMinute[k], side.onMinute[j]);
+            const int32_t closeness = 4 - std::abs(line[k] - line[j]);
+            mates.weight[slot[j]] = std::max(0, together) * closeness;
         }
+        RankWeights(&mates);
         PlayerMatchRecord* r = Record(side, k);
         int32_t completed[MATCH_SHIRT_COUNT], astray[MATCH_SHIRT_COUNT];
-        Share(PlayerMatchRecord_Get(*r, PMR_PASSES), weights, completed);
-        Share(PlayerMatchRecord_Get(*r, PMR_BAD_PASSES), weights, astray);
+        Share(PlayerMatchRecord_Get(*r, PMR_PASSES), mates, completed);
+        Share(PlayerMatchRecord_Get(*r, PMR_BAD_PASSES), mates, astray);
         for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
             PlayerMatchRecord_SetSpare(r, PMS_PASSES_TO + j, completed[j] + astray[j]);
             PlayerMatchRecord_SetSpare(r, PMS_COMPLETED_TO + j, completed[j]);
-            const int32_t shirt = Entry(side, j).shirt;
-            if (shirt >= 1 && shirt <= MATCH_SHIRT_COUNT) received[j] += completed[shirt - 1];
+            completedTo[j] += completed[j];
         }
     }
     for (int32_t j = 0; j < MATCH_SHIRT_COUNT; ++j) {
-        PlayerMatchRecord_SetSpare(Record(side, j), PMS_PASSES_RECEIVED, received[j]);
+        const int32_t received = slot[j] >= 0 ? completedTo[slot[j]] : 0;
+        PlayerMatchRecord_SetSpare(Record(side, j), PMS_PASSES_RECEIVED, received);
     }
 }
 

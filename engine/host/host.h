@@ -570,8 +570,9 @@ HostResult HostSurfaceIsLost(HostSurface* surface);
 HostResult HostSurfaceRestore(HostSurface* surface);
 
 // A drawing context on a surface: the window system's own drawing reaches the surface's pixels
-// through it. While one is out the surface is locked to everything else (lock, fill, blit,
-// flip); a lost surface answers HOST_E_SURFACE_LOST, a locked one HOST_E_GENERIC.
+// through it, and marks what it changes as a blit does, so giving the context back changes
+// nothing. While one is out the surface is locked to everything else (lock, fill, blit, flip); a
+// lost surface answers HOST_E_SURFACE_LOST, a locked one HOST_E_GENERIC.
 struct HostDrawContext;
 HostResult HostSurfaceGetDC(HostSurface* surface, HostDrawContext** context);
 // HOST_E_BAD_ARGUMENT for a context that is not the surface's.

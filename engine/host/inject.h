@@ -102,6 +102,11 @@ struct HostDrawRecord {
 };
 void HostInjectRecordDraws(bool on);  // either way the record starts empty
 const std::vector<HostDrawRecord>& HostInjectDrawRecord();
+// Rows of the window image since the host started: converted onto it from a surface of another
+// format (a row converted anew, however little of it), and copied by presents to be shown (a row
+// of each changed rectangle).
+uint32_t HostInjectImageRowsConverted();
+uint32_t HostInjectPresentedRows();
 int32_t HostInjectDisplayStarts();  // display system starts not yet stopped
 int32_t HostInjectLiveSurfaces();   // surfaces not yet freed
 int32_t HostInjectLivePalettes();

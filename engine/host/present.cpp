@@ -36,6 +36,7 @@ struct PresentState {
     std::vector<uint8_t> rgb;
     HostRegion unread;
     std::chrono::steady_clock::time_point lastShown;
+    uint32_t rowsKept;  // copied into the kept image since the host started, for tests
 };
 
 // A screen shows at most about 60 frames a second. The game presents on every 100 Hz tick, and
@@ -169,6 +170,7 @@ HostRegion KeepChanges(const HostSurfacePixels& image)
             std::memcpy(s_present.raw.data() + at, image.bits + at,
                         static_cast<size_t>((r.right - r.left) * bytes));
         }
+        s_present.rowsKept += static_cast<uint32_t>(r.bottom - r.top);
         HostRegionAdd(&kept, r);
         HostRegionAdd(&s_present.unread, r);
     }
@@ -246,6 +248,8 @@ bool HostWriteFramePng(const char* path)
     }
     return true;
 }
+
+uint32_t HostInjectPresentedRows() { return s_present.rowsKept; }
 
 uint64_t HostFrameHash()
 {

@@ -84,6 +84,7 @@ struct SurfaceState {
     HostClipper clippers[HOST_MAX_CLIPPERS];
     HostDrawContext contexts[HOST_MAX_DRAW_CONTEXTS];
     ImageSources imageSources;
+    uint32_t imageRowsConverted;  // since the host started, for tests
 };
 
 SurfaceState s_surface;
@@ -125,13 +126,16 @@ uint32_t ExpandComponent(uint32_t value, uint32_t fromBits, uint32_t toBits)
     return result;
 }
 
+// The tables are filled only for the source that reads them, so that a conversion made on the
+// stack for every repaint need not clear its 5 KB first.
 struct Converter {
-    bool paletted;
+    bool paletted = false;
     uint32_t palette[256];  // paletted source: the destination pixel of each index
-    Component source[4];
+    Component source[4] = {};
     uint32_t table[4][256];  // RGB source: each component's destination bits, in place
-    uint32_t alphaFill;      // destination alpha when the source has none
-    const uint32_t* wide;    // 16-bit source, when known: the destination pixel of every value
+    uint32_t alphaFill = 0;  // destination alpha when the source has none
+    // 16-bit source, when known: the destination pixel of every value.
+    const uint32_t* wide = nullptr;
 };
 
 uint32_t MaskOf(const HostPixelFormat& format, int32_t component)
@@ -469,7 +473,7 @@ void ConvertOntoImage(const HostSurfacePixels& in, const HostRect& from, HostSur
                       const HostRect& to)
 {
     ImageSources& m = SourcesOnto(image, in);
-    Conversion conversion{};
+    Conversion conversion;
     PrepareConversion(in, image->format, &conversion);
     const HostSurfacePixels out = HostSurfaceView(image);
     const int32_t bytes = conversion.sourceBytes;
@@ -486,6 +490,7 @@ void ConvertOntoImage(const HostSurfacePixels& in, const HostRect& from, HostSur
                     static_cast<size_t>((last - first) * bytes));
         RunConversion(conversion, in, from.left + first, sy, out, to.left + first, y, last - first,
                       1);
+        ++s_surface.imageRowsConverted;
         m.known[y] = m.known[y] || wholeRows;
         const HostRect converted = {to.left + first, y, to.left + last, y + 1};
         if (run.left == converted.left && run.right == converted.right && run.bottom == y) {
@@ -796,6 +801,7 @@ void HostSurfaceFreeAll()
     std::fill(std::begin(s_surface.clippers), std::end(s_surface.clippers), HostClipper{});
     std::fill(std::begin(s_surface.contexts), std::end(s_surface.contexts), HostDrawContext{});
     s_surface.imageSources = {};
+    s_surface.imageRowsConverted = 0;
 }
 
 void HostSurfaceRetarget(HostSurface* oldImage, HostSurface* newImage, bool lose)
@@ -993,9 +999,9 @@ HostResult HostSurfaceReleaseDC(HostSurface* surface, HostDrawContext* context)
 {
     if (!Live(surface) || context == nullptr || context->surface != surface)
         return HOST_E_BAD_ARGUMENT;
+    // Drawing through the context marked what it changed as it drew: the pixels are as they were.
     context->surface = nullptr;
     surface->store->locked = false;
-    Touched(surface->store, nullptr);
     return HOST_OK;
 }
 
@@ -1189,6 +1195,8 @@ int32_t HostInjectLiveSurfaces()
         std::count_if(std::begin(s_surface.surfaces), std::end(s_surface.surfaces),
                       [](const HostSurface& s) { return s.used && s.kind != HOST_SURFACE_IMAGE; }));
 }
+
+uint32_t HostInjectImageRowsConverted() { return s_surface.imageRowsConverted; }
 
 int32_t HostInjectLivePalettes()
 {

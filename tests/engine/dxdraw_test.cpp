@@ -81,6 +81,26 @@ void FillRed()
     FillDrawingSurface(ColConvMakePixel(format, 255, 0, 0, 255));
 }
 
+struct RowCounts {
+    uint32_t converted;  // onto the window image from another format
+    uint32_t presented;  // copied by the present
+    bool operator==(const RowCounts&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const RowCounts& c)
+{
+    return out << c.converted << " rows converted, " << c.presented << " presented";
+}
+
+// Polls once, counting the rows of the window image that the repaints and the present touched.
+RowCounts PollCountingRows()
+{
+    const RowCounts before = {HostInjectImageRowsConverted(), HostInjectPresentedRows()};
+    Poll();
+    return {HostInjectImageRowsConverted() - before.converted,
+            HostInjectPresentedRows() - before.presented};
+}
+
 HostFakeAdapter AdapterWithZFormats(std::initializer_list<HostPixelFormat> formats)
 {
     HostFakeAdapter adapter = HostInjectDefaultAdapter();
@@ -179,6 +199,43 @@ TEST_F(DDraw, OnlyTheChangedRectangleIsRepainted)
     EXPECT_EQ(FramePixel(39, 60), (Rgb{255, 0, 0}));
 }
 
+// A repaint converts and presents only the rows whose pixels changed, whichever way it reaches
+// the window: by the drawing contexts' copy in another format than the desktop's, by blit in its
+// own (which converts nothing and presents what it copied, changed or not).
+TEST_F(DDraw, ARepaintConvertsAndPresentsOnlyTheRowsThatChanged)
+{
+    struct Case {
+        DDrawModeKind kind;
+        RowCounts box;        // a white box of 30 x 40 drawn and repainted
+        RowCounts unchanged;  // then the whole window repainted with nothing changed
+    };
+    Start(WIN_FLAG_WINDOWED);
+    for (const Case& c :
+         {Case{DDRAW_KIND_16BIT, {40, 40}, {0, 0}}, Case{DDRAW_KIND_32BIT, {0, 40}, {0, 480}}}) {
+        SCOPED_TRACE(int{c.kind});
+        DDrawSetMode(Mode(640, 480, c.kind), 0);
+        FillRed();
+        Poll();
+        ColFmt format{};
+        DDrawGetScreenColourFormat(&format);
+        DDrawScreen* screen = nullptr;
+        DDrawBeginDraw(&screen);
+        for (uint32_t y = 20; y < 60; ++y) {
+            std::memset(screen->memory + y * screen->pitch + 10 * format.bytesPerPixel, 0xFF,
+                        30 * format.bytesPerPixel);
+        }
+        DDrawEndDraw(&screen, 10, 20, 30, 40);
+        EXPECT_EQ(PollCountingRows(), c.box);
+        EXPECT_EQ(FramePixel(39, 59), (Rgb{255, 255, 255}));
+        EXPECT_EQ(FramePixel(40, 59), (Rgb{255, 0, 0}));
+        EXPECT_EQ(FramePixel(9, 20), (Rgb{255, 0, 0}));
+        DDrawBeginDraw(&screen);
+        DDrawEndDrawAll();
+        EXPECT_EQ(PollCountingRows(), c.unchanged);
+        DDrawRestoreMode();
+    }
+}
+
 TEST_F(DDraw, FullScreenFlipChainShowsTheBackBufferOnlyAfterTheFlip)
 {
     Start(0);
@@ -257,6 +314,31 @@ TEST_F(DDraw, ADrawingContextHoldsTheDrawingSurfaceAndRepaintsTheWholeWindow)
     ASSERT_EQ(HostSurfaceFill(drawing, nullptr, 0xFFFFFF), HOST_OK);
     Poll();
     EXPECT_TRUE(FrameIsAll({255, 255, 255}));
+}
+
+// In full screen the drawing surface is the screen itself: what is drawn through its context
+// shows at the next present, and no more of it than was drawn.
+TEST_F(DDraw, DrawingThroughTheDrawingContextShowsWhatItDrew)
+{
+    Start(0);
+    DDrawSetMode(Mode(640, 480, DDRAW_KIND_16BIT), 0);
+    FillRed();
+    Poll();
+    const HostSurfaceDesc desc{HOST_SURFACE_PLAIN, 0, 30, 40, HOST_FORMAT_XRGB8888, 0, 0};
+    HostSurface* white = nullptr;
+    ASSERT_EQ(HostSurfaceCreate(DDrawGetDirectDraw(), desc, &white), HOST_OK);
+    ASSERT_EQ(HostSurfaceFill(white, nullptr, 0xFFFFFF), HOST_OK);
+    HostDrawContext* from = nullptr;
+    ASSERT_EQ(HostSurfaceGetDC(white, &from), HOST_OK);
+    HostDrawContext* const context = DDrawBeginDrawDC();
+    EXPECT_EQ(HostDrawContextCopy(context, {10, 20, 40, 60}, from, 0, 0), HOST_OK);
+    DDrawEndDrawDC(context);
+    EXPECT_EQ(HostSurfaceReleaseDC(white, from), HOST_OK);
+    EXPECT_EQ(PollCountingRows().presented, 40u);
+    EXPECT_EQ(FramePixel(10, 20), (Rgb{255, 255, 255}));
+    EXPECT_EQ(FramePixel(39, 59), (Rgb{255, 255, 255}));
+    EXPECT_EQ(FramePixel(40, 59), (Rgb{255, 0, 0}));
+    HostSurfaceRelease(white);
 }
 
 TEST_F(DDraw, ModeTableHoldsTheHostsModesAndWindowedTheMissingEmulatedOnes)
