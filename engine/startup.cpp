@@ -173,9 +173,10 @@ int PelloranMain(int argc, char** argv, void (*gameMain)())
     }
     // Without a lock nothing would keep a second game from saving through the same temporaries.
     if (lock == FolderLock::Impossible) {
-        FatalError("Error: PelloranMain(): the folder '%s' cannot be locked (Pelloran must be "
-                   "able to create the file 'pelloran.lock' there), so nothing would keep a "
-                   "second game off it; give a folder you may write in with PELLORAN_HOME\n",
+        FatalError("Error: PelloranMain(): the folder '%s' cannot be opened to lock it (Pelloran "
+                   "must be able to create the folder and read it), so nothing would keep a "
+                   "second game off it; give a folder you may read and write in with "
+                   "PELLORAN_HOME\n",
                    UserFolder().c_str());
     }
     gameMain();

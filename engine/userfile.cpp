@@ -18,11 +18,6 @@
 
 namespace {
 
-constexpr char kLockFile[] = "pelloran.lock";
-// Opening the lock file, clearing what stands in its way, and once more after a game that
-// cleared it under us.
-constexpr int32_t kLockAttempts = 3;
-
 struct UserFileState {
     uint64_t bytesRead;  // never reset: tests compare two readings
     int lockFd = -1;     // the user folder's lock, held open while the game runs
@@ -153,29 +148,6 @@ int CreateFresh(const char* function, const std::string& path)
     return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
 }
 
-// The lock file, created when absent and opened read-only: a flock needs no more, and another
-// user's file opens so too. -1, with errno set, when what stands there is no regular file or
-// cannot be opened (a link is refused, never followed).
-int OpenLockFile(const std::string& path)
-{
-    const int fd = open(path.c_str(),
-                        O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
-    if (fd < 0) return -1;
-    struct stat info;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) return fd;
-    close(fd);
-    errno = EINVAL;
-    return -1;
-}
-
-bool StillAtItsName(int fd, const std::string& path)
-{
-    struct stat held;
-    struct stat named;
-    return fstat(fd, &held) == 0 && lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev
-           && held.st_ino == named.st_ino;
-}
-
 }  // namespace
 
 int32_t UserFile_ReadPath(const char* hostPath, size_t maxBytes, std::vector<uint8_t>* bytes)
@@ -303,37 +275,28 @@ int32_t UserFile_Remove(const char* gameName)
 FolderLock UserFile_LockFolder()
 {
     UserFile_UnlockFolder();
-    const std::string path = HostPath(kLockFile);
-    if (!MakeParentFolders(path)) {
-        LogFailure("UserFile_LockFolder", path, "cannot create its folder");
+    // The lock is held on the folder itself: nothing at any name inside has to be created or
+    // cleared first, so no game can take a lock on a file another has just cleared away, and
+    // whoever may read the folder can lock it.
+    const std::string folder = UserFolder();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        LogFailure("UserFile_LockFolder", folder, std::strerror(errno));
         return FolderLock::Impossible;
     }
-    int why = 0;
-    for (int32_t attempt = 0; attempt < kLockAttempts; ++attempt) {
-        const int fd = OpenLockFile(path);
-        if (fd < 0) {
-            why = errno;
-            if (!ClearName(path)) break;
-            continue;
-        }
-        // The system drops a flock with the last descriptor of its file, so a game killed or
-        // crashed leaves the folder free.
-        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            why = errno;
-            close(fd);
-            if (why == EWOULDBLOCK) return FolderLock::HeldByAnother;
-            break;
-        }
-        // Another game may have cleared the name between our open and our lock: a lock on a file
-        // that no longer stands there keeps nobody out.
-        if (StillAtItsName(fd, path)) {
-            s_userFile.lockFd = fd;
-            return FolderLock::Taken;
-        }
+    // The system drops a flock with the last descriptor of its file, so a game killed or
+    // crashed leaves the folder free.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int why = errno;
         close(fd);
+        if (why == EWOULDBLOCK) return FolderLock::HeldByAnother;
+        LogFailure("UserFile_LockFolder", folder, std::strerror(why));
+        return FolderLock::Impossible;
     }
-    LogFailure("UserFile_LockFolder", path, std::strerror(why));
-    return FolderLock::Impossible;
+    s_userFile.lockFd = fd;
+    return FolderLock::Taken;
 }
 
 void UserFile_UnlockFolder()

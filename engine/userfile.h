@@ -55,13 +55,13 @@ int32_t UserFile_Remove(const char* gameName);
 enum class FolderLock {
     Taken,          // this game holds the folder until it lets go or ends
     HeldByAnother,  // another game holds it
-    Impossible,     // no lock can be taken there (a folder nobody may write in, say)
+    Impossible,     // the folder cannot be made or opened (under a file, unreadable), or locked
 };
-// One game a user folder: takes an exclusive lock on "pelloran.lock" there (creating the folder
-// and the file), held until UserFile_UnlockFolder or the process ends, however it ends. The file
-// is opened read-only, so another user's file serves as well as ours; whatever else stands at
-// the name (a folder, a link, a pipe, a file nobody may open) is cleared as a temporary's name is.
-// Impossible comes after a line on the "file" channel.
+// One game a user folder: takes an exclusive lock on the user folder itself (creating it), held
+// until UserFile_UnlockFolder or the process ends, however it ends. The folder is opened
+// read-only, so every user who may read it locks the same lock, and nothing inside it is created
+// or cleared: whatever stands at any name there stays as it is. Impossible comes after a line on
+// the "file" channel.
 FolderLock UserFile_LockFolder();
 void UserFile_UnlockFolder();  // safe without the lock
 

@@ -751,6 +751,9 @@ void DayScreenInit()
 {
     AdvanceStop = 0;
     DayScreenChoice = 0;
+    // The office's "Terminer" leaves the coaches' box asked for until a day screen has run: a
+    // new front end must not show it after its first match.
+    DayScreenFlags = 0;
     MatchPreview = {};
     s_day = {};
     s_day.previewRow = -1;

@@ -123,6 +123,8 @@ void BuildBar(MenuListEntry* bar)
     *at = {LIST_END, 0, {0, 0, 0, 0}, {0, 0}, 0, nullptr, nullptr};
 }
 
+MenuListEntry s_bar[BAR_ENTRY_COUNT];
+
 bool Restricted(int32_t label)
 {
     return std::find(std::begin(RESTRICTED_LABELS), std::end(RESTRICTED_LABELS), label)
@@ -188,9 +190,8 @@ int32_t ActSpecial(int32_t label)
 
 MenuListEntry* MenuCont_BarDescription()
 {
-    static MenuListEntry bar[BAR_ENTRY_COUNT];
-    if (bar[0].type == 0) BuildBar(bar);
-    return bar;
+    if (s_bar[0].type == 0) BuildBar(s_bar);
+    return s_bar;
 }
 
 const MenuItem* MenuCont_HeaderTable()
@@ -212,6 +213,9 @@ const MenuItem* MenuCont_HeaderTable()
 
 void MenuContInit()
 {
+    // The bar's flags change as it is prepared and used: a restricted screen's disabled entries
+    // must not outlive it.
+    BuildBar(s_bar);
     MenuContDateLine1[0] = '\0';
     MenuContDateLine2[0] = '\0';
     MenuContHeaderClub = -1;

@@ -45,7 +45,8 @@ MenuListEntry* MenuCont_BarDescription();
 // The header sub-table a screen includes once (kind 0x21).
 const MenuItem* MenuCont_HeaderTable();
 
-void MenuContInit();  // filter 0, no header club, the gauge built from the options' volume
+// Filter 0, no header club, the bar's entries as built, the gauge from the options' volume.
+void MenuContInit();
 void MenuContUninit();
 
 void MenuCont_FormatTitle(int32_t flags);

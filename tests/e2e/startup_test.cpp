@@ -85,8 +85,8 @@ TEST(Startup, BadSwitchValueEndsWithItsErrorAndCodeOne)
               std::string::npos);
 }
 
-// A user folder where no lock can be taken (here: under a file, which holds for root too) is not
-// played on: the game says why and ends before it writes a file.
+// A user folder that cannot be opened to lock it (here: under a file, which holds for root too)
+// is not played on: the game says why and ends before it writes a file.
 TEST(Startup, AFolderThatCannotBeLockedIsRefusedAtStart)
 {
     TempHome home;
@@ -94,7 +94,8 @@ TEST(Startup, AFolderThatCannotBeLockedIsRefusedAtStart)
     const std::string folder = home.Path("a file/pelloran");
     const ProgramResult run = RunToQuit({"-headless"}, {"PELLORAN_HOME=" + folder});
     EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
-    EXPECT_NE(run.out.find("Error: PelloranMain(): the folder '" + folder + "' cannot be locked"),
+    EXPECT_NE(run.out.find("Error: PelloranMain(): the folder '" + folder
+                           + "' cannot be opened to lock it"),
               std::string::npos)
         << run.out;
     EXPECT_EQ(ReadTextFile(home.Path("a file")), "");

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest-spi.h>
+
 #include "engine/filename.h"
 #include "engine/memory.h"
 #include "engine/pakfile.h"
@@ -58,7 +60,6 @@ constexpr double kMoneyBandHigh = 2.0;
 constexpr double kInDebtMax = 0.10;
 // The highest balance a club may hold on any day of the long careers, against the ceiling.
 constexpr double kRichestOfTheCeilingMax = 0.90;
-constexpr int32_t kMoneyProjectedSeasons = 20;  // how far on the league's money is projected
 // The league's mean ability and the mean of its ten best at the end. The ten-season run judges
 // them against its first settled season: its first market reshuffles every squad in the first
 // two seasons (ability 1.5-2 % up by the third, back towards the start's by the tenth); the long
@@ -899,23 +900,26 @@ struct CareerMoney {
     std::vector<double> millions;
     std::vector<int32_t> highest;
 
+    size_t Seasons() const { return millions.size() - 1; }
     double Ratio(size_t season) const { return millions[season] / millions[0]; }
-    size_t QuarterSeasons() const { return std::max<size_t>(1, (millions.size() - 1) / 4); }
-    // The league's money gained over the first or the last quarter of the career, against its
-    // start.
-    double QuarterGrowth(bool last) const
+    size_t HalfSeasons() const { return std::max<size_t>(1, Seasons() / 2); }
+    // The league's money gained a season over the first or the last half of the career, against
+    // its start.
+    double HalfPace(bool last) const
     {
-        const size_t from = last ? millions.size() - 1 - QuarterSeasons() : 0;
-        return Ratio(from + QuarterSeasons()) - Ratio(from);
+        const size_t from = last ? Seasons() - HalfSeasons() : 0;
+        return (Ratio(from + HalfSeasons()) - Ratio(from)) / HalfSeasons();
     }
 };
 
-// At its last quarter's pace, the league's money would still be within its band twenty seasons
-// on: it flattens rather than climbs (or drains), and may wander back towards its start.
+// At its last half's pace, the league's money would still be within its band as many seasons on
+// as the career has run: it flattens rather than climbs (or drains), and may wander back towards
+// its start. A pace read over fewer seasons, or carried further than the career has run, takes
+// the slow dip of a healthy ten-season career (x0.72 and a season's -0.015 before it climbs back
+// to x0.8 by the twentieth) for a drain.
 double ProjectedRatio(const CareerMoney& m)
 {
-    return m.Ratio(m.millions.size() - 1)
-           + m.QuarterGrowth(true) / m.QuarterSeasons() * kMoneyProjectedSeasons;
+    return m.Ratio(m.Seasons()) + m.HalfPace(true) * static_cast<double>(m.Seasons());
 }
 
 void CheckMoneyFlattens(const CareerMoney& m)
@@ -947,10 +951,31 @@ void ReportCareerMoney(int32_t country, int32_t seed, const CareerMoney& m)
             country, seed, season, m.Ratio(season), m.highest[season] / 1e6,
             100.0 * m.highest[season] / BALANCE_MAX);
     }
-    std::printf("country %d seed %d: money x%.2f at the end, first quarter %+.2f, last %+.2f, "
-                "x%.2f at its pace %d seasons on\n",
-                country, seed, m.Ratio(m.millions.size() - 1), m.QuarterGrowth(false),
-                m.QuarterGrowth(true), ProjectedRatio(m), kMoneyProjectedSeasons);
+    std::printf("country %d seed %d: money x%.2f at the end, %+.3f a season over the first half, "
+                "%+.3f over the last, x%.2f at its pace %zu seasons on\n",
+                country, seed, m.Ratio(m.Seasons()), m.HalfPace(false), m.HalfPace(true),
+                ProjectedRatio(m), m.Seasons());
+}
+
+// Ten-season careers, the league's money against its start after each season, each within its
+// band every season: a healthy career's slow dip passes (its last half's pace, -0.016 a season
+// carried ten seasons on, leaves x0.56), while a world whose money drains (-0.04 a season: x0.20)
+// or runs away (+0.07: x2.40) fails on its projection alone.
+TEST(LongSoakMoney, OnlyAWorldWhoseMoneyDrainsOrRunsAwayFails)
+{
+    const auto steady = [](double pace) {
+        CareerMoney m;
+        for (int32_t season = 0; season <= 10; ++season) {
+            m.millions.push_back(100 * (1 + pace * season));
+        }
+        return m;
+    };
+    const CareerMoney healthy = {{100, 85, 82, 80, 80, 80, 78, 76, 75, 73, 72}, {}};
+    CheckCareerMoney(healthy);
+    EXPECT_NONFATAL_FAILURE(CheckCareerMoney(steady(-0.04)),
+                            "ProjectedRatio(m)) >= (kMoneyBandLow)");
+    EXPECT_NONFATAL_FAILURE(CheckCareerMoney(steady(0.07)),
+                            "ProjectedRatio(m)) <= (kMoneyBandHigh)");
 }
 
 class LongSoak : public SoakWorld, public testing::Test {
@@ -1096,8 +1121,7 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
             means.millions.push_back(f.moneyMillions);
             std::printf(" x%.2f", means.Ratio(means.millions.size() - 1));
         }
-        std::printf(", x%.2f at its pace %d seasons on\n", ProjectedRatio(means),
-                    kMoneyProjectedSeasons);
+        std::printf(", x%.2f at its pace %zu seasons on\n", ProjectedRatio(means), means.Seasons());
         CheckMoneyFlattens(means);
     }
     std::printf("%d seasons x %d seeds x %zu countries: %ld s\n", seasons, seeds,

@@ -48,7 +48,9 @@ protected:
     }
     ~MenuBarEntries() override { FrontEndUninit(); }
 
-    ScopedCore m_core;
+    // A world as loaded, nobody's club the human's: a human's post left by an earlier test would
+    // open the club entries.
+    ScopedWorld m_world;
 };
 
 }  // namespace
