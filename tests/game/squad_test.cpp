@@ -305,16 +305,17 @@ TEST_F(SquadDepartureTest, EveryShirtOfTheElevenIsWornAgainWhateverWayItsStarter
     struct Route {
         const char* name;
         int (*leave)(int club, int shirt);
+        bool standIn;  // the one who leaves took the starter's shirt first, captaincy aside
     };
     const Route routes[] = {
-        {"sold", Sell},
-        {"sold abroad", SellAbroad},
-        {"loaned out", LendOut},
-        {"released", Release},
-        {"contract ran out", ContractRunsOut},
-        {"retired", Retire},
-        {"loan ended at the season's turn", LoanEnds},
-        {"player-manager hung up his boots", PlayerManagerStops},
+        {"sold", Sell, false},
+        {"sold abroad", SellAbroad, false},
+        {"loaned out", LendOut, false},
+        {"released", Release, false},
+        {"contract ran out", ContractRunsOut, false},
+        {"retired", Retire, false},
+        {"loan ended at the season's turn", LoanEnds, true},
+        {"player-manager hung up his boots", PlayerManagerStops, true},
     };
     const GameHookTable saved = GameHooks;
     GameHooks.PostMatchSequence = CountTheHumansEleven;
@@ -330,6 +331,10 @@ TEST_F(SquadDepartureTest, EveryShirtOfTheElevenIsWornAgainWhateverWayItsStarter
             const int wearer = Wearer(club, shirt);
             ASSERT_GE(wearer, 0) << route.name << " " << shirt;
             EXPECT_EQ(VTW_GetPositionLine(wearer) == 0, shirt == 1) << route.name << " " << shirt;
+            // A captain who left is followed by one of the eleven, as the match asks for.
+            if (!route.standIn) {
+                EXPECT_EQ(VTW_CountTeamCaptains(club), 1) << route.name << " " << shirt;
+            }
             PlayHisNextMatch(club);
             EXPECT_EQ(s_fielded.starters, MATCH_STARTERS) << route.name << " " << shirt;
             EXPECT_TRUE(s_fielded.keeperInGoal) << route.name << " " << shirt;
