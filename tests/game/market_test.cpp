@@ -303,7 +303,10 @@ TEST_F(Market, AnAgreedPurchaseThatFallsThroughIsToldTheDayItDoesAndWhy)
         const int32_t fee = VTW_ComputeTransferFee(player, 0, kHuman, nullptr, 0);
         ASSERT_GE(VTW_PlaceBid(kHuman, player, fee, BIDPOS_DEFENDER, 0), 0) << row.deal;
         ASSERT_GE(Market_AgreeBidInfo(player), 0) << row.deal;
-        if (row.unpaid) DbClubs[kHuman].balance = 0;
+        // Half the fee left to spend: the budget is three quarters of the balance above the
+        // wages it keeps back.
+        if (row.unpaid)
+            DbClubs[kHuman].balance -= (Club_GetTransferBudget(kHuman) - fee / 2) * 4 / 3;
         if (row.sellerAtLimit) DbClubs[seller].balance = BALANCE_MAX;
         if (row.talksInUse) {
             for (int32_t k = 0; k < TALKS_ROWS; ++k) {
@@ -311,7 +314,10 @@ TEST_F(Market, AnAgreedPurchaseThatFallsThroughIsToldTheDayItDoesAndWhy)
             }
         }
         const std::string feeText = GameHooks.FormatMoney(fee);
-        const std::string budgetText = GameHooks.FormatMoney(Club_GetTransferBudget(kHuman));
+        const int32_t budget = Club_GetTransferBudget(kHuman);
+        ASSERT_EQ(budget < fee, row.unpaid) << row.deal;
+        ASSERT_GT(budget, 0) << row.deal;
+        const std::string budgetText = GameHooks.FormatMoney(budget);
         const int32_t inbox = TextMessNews.count;
         Calendar_SetDay(DayNo + 1);
         Market_DailyStage();
@@ -344,6 +350,23 @@ TEST_F(Market, AnAgreedPurchaseThatFallsThroughIsToldTheDayItDoesAndWhy)
         }
         Market_WithdrawBid(kHuman, player);
     }
+    // The human's own agreed sale that his squad minimum stops has its own message box, and is
+    // not told as a purchase that fell through.
+    const std::vector<int32_t> own = PlayersOf(kHuman, SQUAD_MAX);
+    for (size_t k = SELLER_KEEPS; k < own.size(); ++k) {
+        Market_Release(own[k]);
+    }
+    ASSERT_EQ(VTW_GetClubSquadCount(kHuman), SELLER_KEEPS);
+    const int32_t sold = own[0];
+    constexpr int32_t buyer = 50;
+    DbClubs[buyer].balance = BALANCE_MAX / 2;
+    ASSERT_GE(VTW_PlaceBid(buyer, sold, VTW_GetPlayerValue(sold), BIDPOS_DEFENDER, 0), 0);
+    ASSERT_GE(Market_AgreeBidInfo(sold), 0);
+    const int32_t inbox = TextMessNews.count;
+    Calendar_SetDay(DayNo + 1);
+    Market_DailyStage();
+    EXPECT_EQ(VTW_GetPlayerClub(sold), kHuman);
+    EXPECT_TRUE(LinesNaming(sold, inbox).empty());
 }
 
 // A seller whose balance cannot take the whole fee does not sell: a cut fee would destroy the
