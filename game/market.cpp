@@ -663,6 +663,28 @@ int32_t VTW_GetSaleAskingPrice(int32_t player)
     return -1;
 }
 
+namespace {
+
+// The human learns the day it happens which purchase fell through and why (`group`): an agreed
+// deal that only vanished from his list left him waiting for a player who never came.
+void TellHumanDealOff(int32_t group, const ClubBid& bid, int32_t seller, int32_t buyer)
+{
+    TextMessParams params{};
+    std::fill(std::begin(params.team), std::end(params.team), -1);
+    std::fill(std::begin(params.person), std::end(params.person), -1);
+    std::fill(std::begin(params.textNo), std::end(params.textNo), -1);
+    params.person[0] = bid.player;
+    params.team[0] = static_cast<int16_t>(
+        seller == CLUB_ORIGIN ? VTW_GetPlayerOriginWord(bid.player) : VTW_GetTeam(seller));
+    params.money[0] = bid.kind == BID_LOAN ? 0 : bid.price;
+    params.money[1] = Club_GetTransferBudget(buyer);
+    TextMess_SetParams(params);
+    TextMess_PickRandom(group);
+    TextMess_ShowForHumans();
+}
+
+}  // namespace
+
 void VTW_CompleteHumanBid()
 {
     const int32_t player = VTW_GetHumanContracts();
@@ -677,7 +699,10 @@ void VTW_CompleteHumanBid()
         const PlayerRecord* p = Player_RefForGet(player, "CompleteHumanBid").full;
         const int32_t wage = p ? p->wage : VTW_GetPlayerWage(player);
         const int32_t months = p ? p->contractMonths : 12;
-        Market_MovePlayer(player, club, loan ? 0 : bid.price, loan, wage, months);
+        if (Market_MovePlayer(player, club, loan ? 0 : bid.price, loan, wage, months) < 0) {
+            TellHumanDealOff(MSG_DEAL_SELLER_KEEPS, bid, VTW_GetPlayerClub(player), club);
+            ClearBid(&bid);
+        }
         return;
     }
 }
@@ -761,18 +786,22 @@ void AnswerBid(int32_t club, ClubBid* bid)
         agreed
         || (bid->kind == BID_LOAN ? VTW_GetPlayerLoanList(player) != 0 : bid->price >= demand);
     const int32_t fee = bid->kind == BID_LOAN ? 0 : bid->price;
-    if (!accepted || !SellerLets(player, seller, fee, agreed)
-        || Club_GetTransferBudget(club) < fee) {
+    const bool unpaid = Club_GetTransferBudget(club) < fee;
+    if (!accepted || !SellerLets(player, seller, fee, agreed) || unpaid) {
         if (agreed && HumanDecides(seller))
             GameHooks.ShowMessage(GetMessageText(TEXT_SALE_SQUAD_MIN));
+        if (agreed && HumanDecides(club))
+            TellHumanDealOff(unpaid ? MSG_DEAL_UNPAID : MSG_DEAL_SELLER_KEEPS, *bid, seller, club);
         // Nothing reads a refused row, and the rows would otherwise fill up for good.
         if (info >= 0) MarketState.bidInfo[info] = {-1, 0, 0, {}};
         ClearBid(bid);
         return;
     }
     if (HumanDecides(club)) {
+        // Without a free row of talks today the agreed bid waits in its slot: the day's refiling
+        // gives it a row once one is free, where clearing it lost the deal without a word.
         bid->state = BID_AGREED;
-        if (!Market_AddHumanContract(player, club, TALK_SIGNING)) ClearBid(bid);
+        Market_AddHumanContract(player, club, TALK_SIGNING);
         return;
     }
     const int32_t years = SigningYears(player);

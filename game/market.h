@@ -39,6 +39,10 @@ enum TalkKind : uint8_t { TALK_RENEWAL, TALK_SIGNING };
 constexpr int32_t MSG_MONEY_WARNING = 0;
 constexpr int32_t MSG_STAFF_LEFT = 20;
 constexpr int32_t MSG_HUMAN_SACKED = 21;
+// A purchase the human agreed that fell through: he can no longer pay the fee, or the seller
+// no longer lets the player go.
+constexpr int32_t MSG_DEAL_UNPAID = 76;
+constexpr int32_t MSG_DEAL_SELLER_KEEPS = 77;
 
 // Saved as raw bytes: every field sits at its natural alignment and the static_asserts below
 // prove there is no padding, so the layout is the same on every build.

@@ -9,6 +9,7 @@
 #include "engine/fatal.h"
 #include "game/funcs.h"
 #include "game/hooks.h"
+#include "game/matchblocks.h"
 #include "game/records.h"
 #include "game/statmodel.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 constexpr int32_t SQUAD_BY_LINE = 0;
 constexpr int32_t SQUAD_BY_SHIRT = 5;
+constexpr int32_t KEEPER_LINE = 0;
 
 int32_t PlayingClub(int32_t player)
 {
@@ -128,6 +130,54 @@ int32_t LeadershipScore(int32_t player)
 void FillTaker(int16_t* word, int32_t player)
 {
     if (!InList(*word)) *word = static_cast<int16_t>(player);
+}
+
+bool IsStarter(int32_t player)
+{
+    const int32_t shirt = VTW_GetPlayerShirt(player);
+    return shirt >= 1 && shirt <= MATCH_STARTERS;
+}
+
+// A human's captain comes from his eleven: without one there the match does not start.
+int32_t StarterLeadershipScore(int32_t player)
+{
+    return IsStarter(player) ? LeadershipScore(player) : -1;
+}
+
+// The next of the list, in its order, for an empty shirt: a substitute or a player without a
+// match shirt for one of the eleven, a player beyond the bench for a substitute's shirt; a
+// goalkeeper for shirt 1 and an outfield player for the others while there is one. -1 none.
+int32_t NextForShirt(int32_t shirt)
+{
+    const int32_t lastKept = shirt <= MATCH_STARTERS ? MATCH_STARTERS : MATCH_SHIRT_COUNT;
+    const bool keeper = shirt == 1;
+    int32_t first = -1;
+    for (int32_t k = 0; k < SquadList.count; ++k) {
+        const int32_t player = SquadList.players[k];
+        const int32_t worn = VTW_GetPlayerShirt(player);
+        if (worn >= 1 && worn <= lastKept) continue;
+        if (shirt > MATCH_STARTERS || (VTW_GetPositionLine(player) == KEEPER_LINE) == keeper)
+            return player;
+        if (first < 0) first = player;
+    }
+    return first;
+}
+
+// The human's screens only exchange shirts, never hand an empty one out, so a shirt that a
+// player took with him when he left would stay empty for good and the team could not be
+// fielded: the next of the squad moves up into it, as a computer club's whole team is picked
+// again before each match. True when a shirt changed hands.
+bool FillLeftShirts()
+{
+    bool moved = false;
+    for (int32_t shirt = 1; shirt <= MATCH_SHIRT_COUNT; ++shirt) {
+        if (VTW_GetPlayerByShirt(shirt) >= 0) continue;
+        const int32_t next = NextForShirt(shirt);
+        if (next < 0) break;  // whoever is left wears a match shirt already
+        VTW_SetPlayerShirt(next, shirt);
+        moved = true;
+    }
+    return moved;
 }
 
 }  // namespace
@@ -312,6 +362,8 @@ void VTW_UpdateTeam(int32_t club)
     ClubRecord* record = RecordForSet(club, "Team");
     VTW_RefreshSquadCount(club);
     if (record == nullptr) return;
+    const bool human = VTW_GetClubController(club) == MANAGER_HUMAN;
+    if (human && FillLeftShirts()) VTW_RefreshSquadCount(club);
     for (int32_t k = 0; k < SquadList.count; ++k) {
         record->wageLimit = std::max(record->wageLimit, VTW_GetPlayerWage(SquadList.players[k]));
     }
@@ -322,7 +374,7 @@ void VTW_UpdateTeam(int32_t club)
     FillTaker(&record->penaltyTaker, kicker);
     if (!InList(record->captain)) {
         VTW_ClearSquadCaptains(club, 1);
-        const int32_t captain = BestOfSquad(LeadershipScore);
+        const int32_t captain = BestOfSquad(human ? StarterLeadershipScore : LeadershipScore);
         if (captain >= 0) VTW_SetClubCaptain(captain);
     }
     SquadList.captain = record->captain;

@@ -56,7 +56,9 @@ void VTW_CountClubSquadLines(int32_t club, int32_t out[16]);
 void VTW_CountSquadAvailability(int32_t club, int32_t out[16]);
 
 // Squad list, wage limit at least the highest wage, and the missing takers: the best at set
-// pieces for kicks, the captain by charisma and experience.
+// pieces for kicks, the captain by charisma and experience. A human's club has its empty match
+// shirts worn again first, each by the next of the squad in shirt order (a goalkeeper in shirt
+// 1), and its captain comes from the eleven.
 void VTW_UpdateTeam(int32_t club);
 
 void VTW_FillSquadTable(int32_t club, int32_t n);  // forwarded to GameHooks

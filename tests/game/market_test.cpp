@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -19,6 +20,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
+#include "game/hooks.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/records.h"
@@ -233,6 +235,138 @@ TEST_F(Market, TheHumansAcceptedBidBecomesAMoveWithItsRecordAndMoney)
     EXPECT_EQ(row->player, player);
     EXPECT_EQ(row->fee, fee);
     EXPECT_EQ(VTW_HasHumanContracts(), 0);
+}
+
+// The human's bid slot for the player, -1 none.
+int32_t HumansBidSlot(int32_t player)
+{
+    for (int32_t slot = 0; slot < BID_SLOTS; ++slot) {
+        if (VTW_GetClubBidPlayer(kHuman, slot) == player) return slot;
+    }
+    return -1;
+}
+
+// The inbox lines from `first` on that name the player.
+std::vector<std::string> LinesNaming(int32_t player, int32_t first)
+{
+    const std::string name = GetMessageText(TEXT_PERSON_BASE + player);
+    std::vector<std::string> lines;
+    for (int32_t k = first; k < TextMessNews.count; ++k) {
+        const std::string line = TextMess_InboxLine(k);
+        if (line.find(name) != std::string::npos) lines.push_back(line);
+    }
+    return lines;
+}
+
+// A purchase the human agreed that falls through is told the day it does, with the seller, the
+// fee and why: a budget that no longer covers the fee names both sums, a seller that no longer
+// lets him go names none. A deal that stands goes to contract talks without a word, and one that
+// finds every row of talks in use waits in its slot for the next day's row: no agreed deal
+// disappears without a line.
+TEST_F(Market, AnAgreedPurchaseThatFallsThroughIsToldTheDayItDoesAndWhy)
+{
+    ASSERT_TRUE(
+        TextMess_LoadImage(GeneratedMessagesImage().data(), GeneratedMessagesImage().size()));
+    AutoRunMode = 0;
+    constexpr int32_t seller = 60;
+    struct Row {
+        const char* deal;
+        bool unpaid, sellerAtLimit, talksInUse;
+        int32_t lines;  // told today
+        bool feeTold;
+    };
+    const Row rows[] = {
+        {"stands", false, false, false, 0, false},
+        {"unpaid", true, false, false, 1, true},
+        {"seller keeps him", false, true, false, 1, false},
+        {"no row of talks", false, false, true, 0, false},
+    };
+    // Reserves the seller can spare: neither its best of a line nor one of a line at its minimum.
+    const std::vector<int32_t> squad = PlayersOf(seller, 30);
+    const auto spared = [&](int32_t id) {
+        const int32_t line = VTW_GetPositionLine(id);
+        return VTW_GetPlayerShirt(id) > 11 && !Market_LineAtMinimum(seller, line)
+               && std::any_of(squad.begin(), squad.end(), [&](int32_t other) {
+                      return VTW_GetPositionLine(other) == line
+                             && VTW_GetPlayerAbilityCurve(other) > VTW_GetPlayerAbilityCurve(id);
+                  });
+    };
+    std::vector<int32_t> reserves;
+    std::copy_if(squad.begin(), squad.end(), std::back_inserter(reserves), spared);
+    ASSERT_GE(reserves.size(), std::size(rows));
+    for (size_t r = 0; r < std::size(rows); ++r) {
+        const Row& row = rows[r];
+        const int32_t player = reserves[r];
+        VTW_ClearHumanLists();
+        DbClubs[kHuman].balance = BALANCE_MAX / 2;
+        DbClubs[seller].balance = 0;
+        const int32_t fee = VTW_ComputeTransferFee(player, 0, kHuman, nullptr, 0);
+        ASSERT_GE(VTW_PlaceBid(kHuman, player, fee, BIDPOS_DEFENDER, 0), 0) << row.deal;
+        ASSERT_GE(Market_AgreeBidInfo(player), 0) << row.deal;
+        // Half the fee left to spend: the budget is three quarters of the balance above the
+        // wages it keeps back.
+        if (row.unpaid)
+            DbClubs[kHuman].balance -= (Club_GetTransferBudget(kHuman) - fee / 2) * 4 / 3;
+        if (row.sellerAtLimit) DbClubs[seller].balance = BALANCE_MAX;
+        if (row.talksInUse) {
+            for (int32_t k = 0; k < TALKS_ROWS; ++k) {
+                Market_AddHumanContract(PlayersOf(kHuman, TALKS_ROWS)[k], kHuman, TALK_RENEWAL);
+            }
+        }
+        const std::string feeText = GameHooks.FormatMoney(fee);
+        const int32_t budget = Club_GetTransferBudget(kHuman);
+        ASSERT_EQ(budget < fee, row.unpaid) << row.deal;
+        ASSERT_GT(budget, 0) << row.deal;
+        const std::string budgetText = GameHooks.FormatMoney(budget);
+        const int32_t inbox = TextMessNews.count;
+        Calendar_SetDay(DayNo + 1);
+        Market_DailyStage();
+
+        const std::vector<std::string> told = LinesNaming(player, inbox);
+        ASSERT_EQ(int32_t(told.size()), row.lines) << row.deal << (told.empty() ? "" : told[0]);
+        const bool kept = HumansBidSlot(player) >= 0;
+        EXPECT_NE(kept, row.lines == 1) << row.deal;
+        EXPECT_EQ(VTW_GetPlayerClub(player), seller) << row.deal;
+        if (row.lines == 1) {
+            EXPECT_NE(told[0].find(VTW_FormatClubName(VTW_GetTeam(seller))), std::string::npos)
+                << told[0];
+            EXPECT_EQ(told[0].find(feeText) != std::string::npos, row.feeTold) << told[0];
+            EXPECT_EQ(told[0].find(budgetText) != std::string::npos, row.feeTold) << told[0];
+        }
+        EXPECT_EQ(VTW_GetHumanContracts() == player, row.deal == rows[0].deal) << row.deal;
+        if (row.lines == 0 && !row.talksInUse) {
+            // A seller that can no longer take the fee when the talks end keeps him, and says so.
+            DbClubs[seller].balance = BALANCE_MAX;
+            VTW_CompleteHumanBid();
+            EXPECT_EQ(LinesNaming(player, inbox).size(), 1u);
+            EXPECT_LT(HumansBidSlot(player), 0);
+            EXPECT_EQ(VTW_GetPlayerClub(player), seller);
+        }
+        if (row.talksInUse) {
+            VTW_ClearHumanLists();
+            Calendar_SetDay(DayNo + 1);
+            Market_DailyStage();
+            EXPECT_EQ(VTW_GetHumanContracts(), player);
+        }
+        Market_WithdrawBid(kHuman, player);
+    }
+    // The human's own agreed sale that his squad minimum stops has its own message box, and is
+    // not told as a purchase that fell through.
+    const std::vector<int32_t> own = PlayersOf(kHuman, SQUAD_MAX);
+    for (size_t k = SELLER_KEEPS; k < own.size(); ++k) {
+        Market_Release(own[k]);
+    }
+    ASSERT_EQ(VTW_GetClubSquadCount(kHuman), SELLER_KEEPS);
+    const int32_t sold = own[0];
+    constexpr int32_t buyer = 50;
+    DbClubs[buyer].balance = BALANCE_MAX / 2;
+    ASSERT_GE(VTW_PlaceBid(buyer, sold, VTW_GetPlayerValue(sold), BIDPOS_DEFENDER, 0), 0);
+    ASSERT_GE(Market_AgreeBidInfo(sold), 0);
+    const int32_t inbox = TextMessNews.count;
+    Calendar_SetDay(DayNo + 1);
+    Market_DailyStage();
+    EXPECT_EQ(VTW_GetPlayerClub(sold), kHuman);
+    EXPECT_TRUE(LinesNaming(sold, inbox).empty());
 }
 
 // A seller whose balance cannot take the whole fee does not sell: a cut fee would destroy the

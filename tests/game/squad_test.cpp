@@ -4,8 +4,17 @@
 
 #include <set>
 
+#include "game/calendar.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
+#include "game/gamestate.h"
+#include "game/hooks.h"
+#include "game/market.h"
+#include "game/matchblocks.h"
+#include "game/matchday.h"
+#include "game/season.h"
 #include "game/statmodel.h"
+#include "game/world.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
 
@@ -160,3 +169,177 @@ TEST(SquadDeathTest, ShirtsOutsideZeroTo32AreFatal)
 }
 
 }  // namespace
+
+namespace {
+
+// A seeded career with the season's modules and the tactics, as the game plays a match day.
+class SquadDepartureTest : public testing::Test {
+protected:
+    ScopedWorld m_world;
+    ScopedSeason m_season;
+};
+
+int Wearer(int club, int shirt)
+{
+    VTW_RefreshSquadCount(club);
+    return VTW_GetPlayerByShirt(shirt);
+}
+
+int OtherClub(int club) { return club == 0 ? 1 : 0; }
+
+int Sell(int club, int shirt)
+{
+    const int player = Wearer(club, shirt);
+    Market_MovePlayer(player, OtherClub(club), VTW_GetPlayerValue(player), false,
+                      VTW_GetPlayerWage(player), 24);
+    return player;
+}
+
+int SellAbroad(int club, int shirt)
+{
+    const int leagueClubs = World_LeagueClubCount(GameState.country);
+    int outside = FullPlayerCount;
+    while (DbPersons[outside].flags & PERSON_FREE
+           || DbLightPlayers[outside - FullPlayerCount].club < leagueClubs
+           || DbLightPlayers[outside - FullPlayerCount].club >= CLUB_ID_COUNT) {
+        ++outside;
+    }
+    const int abroad = DbLightPlayers[outside - FullPlayerCount].club;
+    // Signed by a league club, he leaves the light id that the sale abroad needs.
+    Market_MovePlayer(outside, OtherClub(club), 0, false, 500, 12);
+    const int player = Wearer(club, shirt);
+    EXPECT_GE(Market_SellAbroad(player, abroad, VTW_GetPlayerValue(player)), 0);
+    return player;
+}
+
+int LendOut(int club, int shirt)
+{
+    const int player = Wearer(club, shirt);
+    Market_MovePlayer(player, OtherClub(club), 0, true, VTW_GetPlayerWage(player), 6);
+    return player;
+}
+
+int Release(int club, int shirt)
+{
+    const int player = Wearer(club, shirt);
+    Market_Release(player);
+    return player;
+}
+
+int ContractRunsOut(int club, int shirt)
+{
+    const int player = Wearer(club, shirt);
+    DbPlayers[player].contractMonths = 1;
+    GameState.dayOfMonth = 1;
+    DailyClubProcessing();
+    return player;
+}
+
+int Retire(int club, int shirt)
+{
+    const int player = Wearer(club, shirt);
+    PlayerLife_Retire(player);
+    return player;
+}
+
+int LoanEnds(int club, int shirt)
+{
+    VTW_RefreshSquadCount(OtherClub(club));
+    const int loaned = VTW_GetSquadPlayer(VTW_GetSquadSize() - 1);
+    Market_MovePlayer(loaned, club, 0, true, VTW_GetPlayerWage(loaned), 6);
+    Squad_ExchangeShirts(club, loaned, Wearer(club, shirt));
+    Market_NewSeason();
+    return loaned;
+}
+
+int PlayerManagerStops(int club, int shirt)
+{
+    VTW_ClearClubFlag27_3(club, 1);
+    VTW_AddNewPlayer(club);
+    Squad_ExchangeShirts(club, PERSON_HUMAN, Wearer(club, shirt));
+    VTW_ClearPlayerManagerFlag(PERSON_HUMAN);
+    return PERSON_HUMAN;
+}
+
+struct Fielded {
+    int starters;
+    bool keeperInGoal;
+};
+Fielded s_fielded;
+
+void CountTheHumansEleven()
+{
+    for (const MatchSide& side : GetMatchSidesBlock()->sides) {
+        if (!side.human) continue;
+        s_fielded = {};
+        for (int k = 0; k < MATCH_STARTERS; ++k) {
+            s_fielded.starters += side.entries[k].playerId != 0xFFFF;
+        }
+        const int keeper = side.entries[0].playerId;
+        s_fielded.keeperInGoal = keeper != 0xFFFF && VTW_GetPositionLine(keeper) == 0;
+    }
+}
+
+// The human's next unplayed league match, and the whole of its day, played.
+void PlayHisNextMatch(int club)
+{
+    int row = 0;
+    while (VTW_GetFixtureCompetition(row) != COMP_LEAGUE || Fixture_IsPlayed(row)
+           || (VTW_GetFixtureHomeClub(row) != club && VTW_GetFixtureAwayClub(row) != club)) {
+        ++row;
+    }
+    Calendar_SetDay(VTW_GetFixtureDay(row));
+    VTW_PutHumanFixtureLast();
+    s_fielded = {};
+    for (int r = -1; VTW_PlayMatchDay(&r);) {
+    }
+}
+
+}  // namespace
+
+// Whichever way a starter leaves the human's club, his shirt is worn again before the next
+// match, by a goalkeeper when it is shirt 1, and the human fields eleven.
+TEST_F(SquadDepartureTest, EveryShirtOfTheElevenIsWornAgainWhateverWayItsStarterLeft)
+{
+    SKIP_UNDER_SANITIZERS("88 match days; the squad tests above run the same code");
+    struct Route {
+        const char* name;
+        int (*leave)(int club, int shirt);
+        bool standIn;  // the one who leaves took the starter's shirt first, captaincy aside
+    };
+    const Route routes[] = {
+        {"sold", Sell, false},
+        {"sold abroad", SellAbroad, false},
+        {"loaned out", LendOut, false},
+        {"released", Release, false},
+        {"contract ran out", ContractRunsOut, false},
+        {"retired", Retire, false},
+        {"loan ended at the season's turn", LoanEnds, true},
+        {"player-manager hung up his boots", PlayerManagerStops, true},
+    };
+    const GameHookTable saved = GameHooks;
+    GameHooks.PostMatchSequence = CountTheHumansEleven;
+    AutoRunMode = 0;
+    for (const Route& route : routes) {
+        NewGameForTest(0, 31);
+        const int club = 5;
+        VTW_SetClubControl(club, MANAGER_HUMAN);
+        GameState.humanClub = static_cast<int16_t>(club);
+        for (int shirt = 1; shirt <= MATCH_STARTERS; ++shirt) {
+            const int left = route.leave(club, shirt);
+            ASSERT_FALSE(Squad_IsMember(left, club)) << route.name << " " << shirt;
+            const int wearer = Wearer(club, shirt);
+            ASSERT_GE(wearer, 0) << route.name << " " << shirt;
+            EXPECT_EQ(VTW_GetPositionLine(wearer) == 0, shirt == 1) << route.name << " " << shirt;
+            // A captain who left is followed by one of the eleven, as the match asks for.
+            if (!route.standIn) {
+                EXPECT_EQ(VTW_CountTeamCaptains(club), 1) << route.name << " " << shirt;
+            }
+            PlayHisNextMatch(club);
+            EXPECT_EQ(s_fielded.starters, MATCH_STARTERS) << route.name << " " << shirt;
+            EXPECT_TRUE(s_fielded.keeperInGoal) << route.name << " " << shirt;
+            PlayerLife_CallUpYouth(club);  // the squad keeps its size for the next departure
+        }
+    }
+    GameHooks = saved;
+}

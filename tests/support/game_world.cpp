@@ -1,6 +1,6 @@
 // tests/support/game_world.cpp: the generated world and names, loaded into a fresh database, a
-// seeded new game on top, and the built-in tactics mounted, shared by the game's tests and
-// benchmarks.
+// seeded new game on top, the built-in tactics mounted and the generated messages, shared by the
+// game's tests and benchmarks.
 #include "tests/support/game_world.h"
 
 #include <string>
@@ -50,6 +50,12 @@ const std::vector<uint8_t>& GeneratedWorldImage()
 const std::vector<uint8_t>& GeneratedNamesImage()
 {
     static const std::vector<uint8_t> image = Generate(MkGenerateNames);
+    return image;
+}
+
+const std::vector<uint8_t>& GeneratedMessagesImage()
+{
+    static const std::vector<uint8_t> image = Generate(MkGenerateMessages);
     return image;
 }
 

@@ -1,6 +1,6 @@
 // tests/support/game_world.h: the generated world and names, loaded into a fresh database, a
-// seeded new game on top, and the built-in tactics mounted, shared by the game's tests and
-// benchmarks.
+// seeded new game on top, the built-in tactics mounted and the generated messages, shared by the
+// game's tests and benchmarks.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,8 @@
 // The bytes of "stats\totstat.dat" and "stats\names.dat", generated once per process.
 const std::vector<uint8_t>& GeneratedWorldImage();
 const std::vector<uint8_t>& GeneratedNamesImage();
+// The bytes of "lang\messages.dat", generated once per process, for TextMess_LoadImage.
+const std::vector<uint8_t>& GeneratedMessagesImage();
 
 // Resets the core, starts the text system and the database and loads the generated world and
 // names; the destructor stops them again.
