@@ -410,18 +410,27 @@ consteval bool EveryOptionInPlace()
 }
 static_assert(EveryOptionInPlace(), "an option row is out of order");
 
+// A career's world runs while its manager holds a post, and goes on after a sacking for as long
+// as some club would still take him on; a career being set up has not started yet.
+bool CareerRunning()
+{
+    return FrontEnd_HumanHasPost() || (MarketState.sackedDay >= 0 && JobCentre.gameOver == 0);
+}
+
 // Where a screen left by Escape goes when its handlers chose nothing (else it would open again at
 // once): back to the screen it was opened from. A game step is never run again that way, and a
-// running career never falls back to the title screen, which would throw it away; the office is
-// the career's way back when nothing better is known.
+// running career never falls back to the title screen, which would throw it away; when nothing
+// better is known the career's way back is the office, or for a manager without a post the job
+// centre.
 int16_t EscapeWayBack(int16_t option)
 {
     const int16_t from = s_frontEnd.wayBack[option];
-    const bool careerRunning = FrontEnd_HumanHasPost();
+    const bool careerRunning = CareerRunning();
     const bool screen =
         from >= 0 && from < MENU_OPTION_COUNT && DISPATCH[from].kind == DISPATCH_SCREEN;
     if (screen && !(careerRunning && from == MENU_OPTION_TITLE)) return from;
-    return careerRunning ? MENU_OPTION_OFFICE : MENU_OPTION_TITLE;
+    if (!careerRunning) return MENU_OPTION_TITLE;
+    return FrontEnd_HumanHasPost() ? MENU_OPTION_OFFICE : OPTION_JOB_CENTRE;
 }
 
 // Options whose screens show the human's club, and the match-report pages; false when the
