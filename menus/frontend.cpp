@@ -513,11 +513,13 @@ void AskForLoan(int32_t player, int32_t club)
 }
 
 // A transfer request worth less than 40 percent of the player, or from a club two divisions
-// below for a player with a shirt number, is turned down without asking the human.
+// below for a player with a shirt number, is turned down without asking the human. The bid is
+// made at the league's price level, so the player's value is taken at that level too.
 bool RequestIsWorthNegotiating(int32_t player, int32_t club)
 {
     const int64_t bid = FrontEndRoutes.bidForPlayer(player, club);
-    const int64_t value = VTW_ComputePlayerValueWithPotential(player);
+    const int64_t value =
+        int64_t(VTW_ComputePlayerValueWithPotential(player)) * Market_PriceLevelPercent() / 100;
     if (bid * 100 < value * ROUTE_BID_PERCENT) return false;
     const int32_t gap = VTW_GetClubDivision(club) - VTW_GetClubDivision(HumanClub());
     return VTW_GetPlayerShirt(player) == 0 || gap < DIVISION_GAP;
