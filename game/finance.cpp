@@ -167,7 +167,7 @@ void Finance_SeasonBonuses()
         const int64_t surplus = int64_t(DbClubs[club].balance) - Club_WagesReserved(club);
         const bool human = club == GameState.humanClub && AutoRunMode == 0;
         if (surplus > 0 && !human)
-            Club_Book(club, CLUB_FIG_WIN_BONUSES,
+            Club_Book(club, CLUB_FIG_PLAYER_WAGES,
                       static_cast<int32_t>(surplus * SEASON_BONUS_PERCENT / 100));
     }
 }

@@ -217,6 +217,10 @@ void Club_SetBalance(int32_t club, int32_t balance);  // clamped, and the clamp 
 void Club_Book(int32_t club, ClubFigure figure, int32_t amount);
 void VTW_AddClubCash(int32_t club, int32_t amount);  // booked as misc in or misc out
 int64_t Club_GetOutsideBalance();                    // club 255's balance
+// For a game saved while win bonuses were booked as spending: each club whose figures explain
+// its balance only that way has them moved to its miscellaneous spending, so that its figures
+// add up again; no balance changes. Run on every load: a later save's figures are left alone.
+void Club_RestateSpentWinBonuses();
 int32_t VTW_GetClubGateReceipts(int32_t club);
 int32_t VTW_GetClubSales(int32_t club);
 int32_t VTW_GetClubSponsorship(int32_t club);

@@ -56,6 +56,16 @@ void BookDelta(int32_t club, ClubFigure figure, int64_t delta, const char* field
     AddToFigure(r, figure, figure < CLUB_FIG_FIRST_SPENDING ? moved : -moved);
 }
 
+// The balance the season's figures explain.
+int64_t BookedBalance(const ClubRecord& r)
+{
+    int64_t booked = r.carriedForward;
+    for (int32_t f = 0; f < CLUB_FIG_COUNT; ++f) {
+        booked += f < CLUB_FIG_FIRST_SPENDING ? r.figures[f] : -int64_t(r.figures[f]);
+    }
+    return booked;
+}
+
 int32_t Figure(int32_t club, ClubFigure figure, const char* field)
 {
     const ClubRef ref = Club_RefForGet(club, field);
@@ -118,6 +128,16 @@ void VTW_AddClubCash(int32_t club, int32_t amount)
 }
 
 int64_t Club_GetOutsideBalance() { return DbOutsideBalance; }
+
+void Club_RestateSpentWinBonuses()
+{
+    for (ClubRecord& r : DbClubs) {
+        const int64_t bonuses = r.figures[CLUB_FIG_WIN_BONUSES];
+        if (bonuses == 0 || BookedBalance(r) != r.balance + 2 * bonuses) continue;
+        r.figures[CLUB_FIG_WIN_BONUSES] = 0;
+        AddToFigure(r, CLUB_FIG_MISC_OUT, bonuses);
+    }
+}
 
 int32_t VTW_GetClubGateReceipts(int32_t club)
 {

@@ -556,10 +556,14 @@ namespace {
 constexpr int32_t PRICE_LEVEL_MIN = 50;  // percent of the fees a new career's money pays
 constexpr int32_t PRICE_LEVEL_MAX = 800;
 
+}  // namespace
+
 // The fees asked and offered follow what the league's clubs can spend against what a new career
 // gave them to spend: with fixed fees, a country whose clubs' money doubled could afford four
-// times the signings, and its market ran at 11 transfers a club a season. In percent.
-int32_t PriceLevelPercent()
+// times the signings, and its market ran at 11 transfers a club a season. A new career's balance
+// is its spending money and the wages its budget holds back, so its first budgets are the
+// spending money's. In percent.
+int32_t Market_PriceLevelPercent()
 {
     int64_t now = 0;
     int64_t start = 0;
@@ -573,6 +577,8 @@ int32_t PriceLevelPercent()
     return static_cast<int32_t>(
         std::clamp<int64_t>(now * 100 / start, PRICE_LEVEL_MIN, PRICE_LEVEL_MAX));
 }
+
+namespace {
 
 // The seller's demand at a price level.
 int32_t DemandAt(int32_t player, int32_t turn, int32_t clause, int32_t levelPercent,
@@ -595,14 +601,14 @@ int32_t VTW_ComputeTransferFee(int32_t player, int32_t turn, int32_t buyer, int3
                                int32_t clause)
 {
     (void)buyer;
-    return DemandAt(player, turn, clause, PriceLevelPercent(), interest);
+    return DemandAt(player, turn, clause, Market_PriceLevelPercent(), interest);
 }
 
 int32_t VTW_ComputeBidForPlayer(int32_t player, int32_t demand, int32_t turn, int32_t buyer,
                                 int32_t clause, int32_t spare, int32_t* interest)
 {
     (void)spare;
-    const int32_t level = PriceLevelPercent();
+    const int32_t level = Market_PriceLevelPercent();
     const int64_t value = int64_t(VTW_GetPlayerValue(player)) * level / 100;
     int64_t offer = value * (70 + 10 * std::max(0, turn)) / 100;
     offer = std::min<int64_t>(offer, int64_t(VTW_ComputePlayerValueWithPotential(player)) * level
@@ -886,7 +892,7 @@ int32_t LineToStrengthen(const SquadShape& s, const std::array<uint8_t, LINE_COU
 struct MarketDay {
     LineMedians medians;
     std::array<SquadShape, CLUB_FULL_MAX> shapes;
-    int32_t priceLevel;  // PriceLevelPercent, read once a round
+    int32_t priceLevel;  // Market_PriceLevelPercent, read once a round
 };
 
 // The market as a round of deals opens.
@@ -896,7 +902,7 @@ void OpenMarket(MarketDay& day)
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
         day.shapes[club] = ShapeOf(club);
     }
-    day.priceLevel = PriceLevelPercent();
+    day.priceLevel = Market_PriceLevelPercent();
 }
 
 // The seller's first demand, at the round's price level.

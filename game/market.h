@@ -133,6 +133,9 @@ int32_t VTW_CountClubBidsForPlayer(int32_t player);
 // take him to when a deal for him was agreed. The club, its bid slot into *slot; -1 none.
 int32_t Market_FindBidder(int32_t player, int32_t* slot);
 
+// The league's price level in percent (50-800): its clubs' transfer budgets against a new
+// career's. Fees asked and offered are the players' values at this level.
+int32_t Market_PriceLevelPercent();
 // The seller's demand at a turn of the talks (0-100 interest into *interest); `clause` 1 offers
 // the 25 % sell-on clause.
 int32_t VTW_ComputeTransferFee(int32_t player, int32_t turn, int32_t buyer, int32_t* interest,

@@ -454,8 +454,10 @@ void PlayerLife_HumanTakesTheField(int32_t club)
     const int32_t line = PlayerLife_NeediestLine(club);
     const int32_t count = VTW_RefreshSquadCount(club);
     std::array<int32_t, SQUAD_MAX> abilities{};
+    int32_t lowestWage = INT32_MAX;
     for (int32_t k = 0; k < count; ++k) {
         abilities[k] = VTW_GetPlayerAbilityCurve(SquadList.players[k]);
+        lowestWage = std::min(lowestWage, VTW_GetPlayerWage(SquadList.players[k]));
     }
     std::sort(abilities.begin(), abilities.begin() + count);
     PlayerRecord& human = DbPlayers[PERSON_HUMAN];
@@ -472,7 +474,10 @@ void PlayerLife_HumanTakesTheField(int32_t club)
     human.flags |= PLAYER_MANAGER;
     Records_MembershipChanged();
     human.contractMonths = HUMAN_CONTRACT_MONTHS;
-    human.wage = VTW_RoundTo25(ContractTalks_BaseDemand(PERSON_HUMAN, club, HUMAN_CONTRACT_YEARS));
+    // Paid on the world's scale as a player of his squad's middle ability; the scale pays a man
+    // of forty less than one in his prime, but never less than the squad's least paid player.
+    const int32_t wage = Contract_WorldWage(PERSON_HUMAN, club, HUMAN_CONTRACT_YEARS);
+    human.wage = VTW_RoundTo25(count > 0 ? std::max(wage, lowestWage) : wage);
 }
 
 void PlayerLife_HumanManagesOnly()

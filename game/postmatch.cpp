@@ -205,7 +205,8 @@ int32_t MatchDispoints(const MatchSideStats& side)
     return points;
 }
 
-// A fifth of the mean weekly wage of the men who played.
+// What the club receives for a competitive win: a fifth of the mean weekly wage of the men who
+// played, so that a win is worth as much to a club as its players are.
 int32_t WinBonus(const MatchSide& side, const MatchSideStats& stats)
 {
     int64_t wages = 0;

@@ -304,7 +304,8 @@ enum : uint8_t {
 };
 
 // Season figures: income first, then spending; both kept as positive sums, so a club's balance
-// is its carried-forward balance plus the income less the spending.
+// is its carried-forward balance plus the income less the spending. Win bonuses are income: what
+// the club receives for each competitive win.
 enum ClubFigure : int32_t {
     CLUB_FIG_GATE,
     CLUB_FIG_SALES,
@@ -321,7 +322,7 @@ enum ClubFigure : int32_t {
     CLUB_FIG_MISC_OUT,
     CLUB_FIG_COUNT
 };
-constexpr int32_t CLUB_FIG_FIRST_SPENDING = CLUB_FIG_WIN_BONUSES;
+constexpr int32_t CLUB_FIG_FIRST_SPENDING = CLUB_FIG_PLAYER_WAGES;
 
 // Staff roles in post order.
 enum StaffRole : int32_t {

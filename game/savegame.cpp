@@ -19,6 +19,7 @@
 #include "game/careerlog.h"
 #include "game/careerstate.h"
 #include "game/fixtures.h"
+#include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
 #include "game/records.h"
@@ -686,6 +687,7 @@ int32_t LoadGame(int32_t n)
     Adopt(archives, perm);
     AdoptCounts();
     Records_MembershipChanged();  // the clubs' member index described the career replaced
+    Club_RestateSpentWinBonuses();
     Calendar_SetDay(DayNo);
     if (GameState.humanClub >= 0) VTW_RefreshSquadCount(GameState.humanClub);
     return SAVEGAME_OK;

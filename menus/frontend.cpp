@@ -410,18 +410,27 @@ consteval bool EveryOptionInPlace()
 }
 static_assert(EveryOptionInPlace(), "an option row is out of order");
 
+// A career's world runs while its manager holds a post, and goes on after a sacking for as long
+// as some club would still take him on; a career being set up has not started yet.
+bool CareerRunning()
+{
+    return FrontEnd_HumanHasPost() || (MarketState.sackedDay >= 0 && JobCentre.gameOver == 0);
+}
+
 // Where a screen left by Escape goes when its handlers chose nothing (else it would open again at
 // once): back to the screen it was opened from. A game step is never run again that way, and a
-// running career never falls back to the title screen, which would throw it away; the office is
-// the career's way back when nothing better is known.
+// running career never falls back to the title screen, which would throw it away; when nothing
+// better is known the career's way back is the office, or for a manager without a post the job
+// centre.
 int16_t EscapeWayBack(int16_t option)
 {
     const int16_t from = s_frontEnd.wayBack[option];
-    const bool careerRunning = FrontEnd_HumanHasPost();
+    const bool careerRunning = CareerRunning();
     const bool screen =
         from >= 0 && from < MENU_OPTION_COUNT && DISPATCH[from].kind == DISPATCH_SCREEN;
     if (screen && !(careerRunning && from == MENU_OPTION_TITLE)) return from;
-    return careerRunning ? MENU_OPTION_OFFICE : MENU_OPTION_TITLE;
+    if (!careerRunning) return MENU_OPTION_TITLE;
+    return FrontEnd_HumanHasPost() ? MENU_OPTION_OFFICE : OPTION_JOB_CENTRE;
 }
 
 // Options whose screens show the human's club, and the match-report pages; false when the
@@ -504,11 +513,13 @@ void AskForLoan(int32_t player, int32_t club)
 }
 
 // A transfer request worth less than 40 percent of the player, or from a club two divisions
-// below for a player with a shirt number, is turned down without asking the human.
+// below for a player with a shirt number, is turned down without asking the human. The bid is
+// made at the league's price level, so the player's value is taken at that level too.
 bool RequestIsWorthNegotiating(int32_t player, int32_t club)
 {
     const int64_t bid = FrontEndRoutes.bidForPlayer(player, club);
-    const int64_t value = VTW_ComputePlayerValueWithPotential(player);
+    const int64_t value =
+        int64_t(VTW_ComputePlayerValueWithPotential(player)) * Market_PriceLevelPercent() / 100;
     if (bid * 100 < value * ROUTE_BID_PERCENT) return false;
     const int32_t gap = VTW_GetClubDivision(club) - VTW_GetClubDivision(HumanClub());
     return VTW_GetPlayerShirt(player) == 0 || gap < DIVISION_GAP;

@@ -207,13 +207,14 @@ void SendBoardReaction(int32_t present)
 }
 
 // The board's grant on a refusal: a share of what the club has, never of a debt, computed wide
-// so a large balance cannot overflow; the balance setter keeps the stored range.
+// so a large balance cannot overflow. It is booked as income, so that the season's figures still
+// explain the balance; the booking keeps the stored range.
 void GrantFunds(int32_t present)
 {
     const int64_t balance = Club_GetBalance(present);
     const int64_t percent = GRANT_PERCENT_MIN + Rand() % GRANT_PERCENT_SPAN;
-    const int64_t raised = balance + std::max<int64_t>(balance, 0) * percent / 100;
-    Club_SetBalance(present, static_cast<int32_t>(std::min<int64_t>(raised, INT32_MAX)));
+    const int64_t grant = std::max<int64_t>(balance, 0) * percent / 100;
+    VTW_AddClubCash(present, static_cast<int32_t>(std::min<int64_t>(grant, INT32_MAX)));
 }
 
 MenuListEntry* AcceptPopup()

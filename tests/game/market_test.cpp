@@ -1068,7 +1068,8 @@ TEST_F(Market, AtTheTurnTheWorldOutsideBuysBackAsManyListedPlayersAsItSold)
 }
 
 // At the turn a computer club with more than its wage reserve pays a third of the surplus as its
-// players' season bonus; a club without a surplus and the human's club pay nothing.
+// players' season bonus, booked with their wages; a club without a surplus and the human's club
+// pay nothing.
 TEST_F(Market, AtTheTurnAClubBeyondItsWageReservePaysAThirdOfTheSurplusAsBonuses)
 {
     struct Row {
@@ -1085,13 +1086,13 @@ TEST_F(Market, AtTheTurnAClubBeyondItsWageReservePaysAThirdOfTheSurplusAsBonuses
     for (const Row& row : rows) {
         DbClubs[row.club].balance =
             static_cast<int32_t>(Club_WagesReserved(row.club) + row.surplus);
-        bonusesBefore[row.club] = DbClubs[row.club].figures[CLUB_FIG_WIN_BONUSES];
+        bonusesBefore[row.club] = DbClubs[row.club].figures[CLUB_FIG_PLAYER_WAGES];
     }
     Finance_SeasonBonuses();
     for (const Row& row : rows) {
         EXPECT_EQ(DbClubs[row.club].balance, Club_WagesReserved(row.club) + row.surplus - row.bonus)
             << "club " << row.club;
-        EXPECT_EQ(DbClubs[row.club].figures[CLUB_FIG_WIN_BONUSES] - bonusesBefore[row.club],
+        EXPECT_EQ(DbClubs[row.club].figures[CLUB_FIG_PLAYER_WAGES] - bonusesBefore[row.club],
                   row.bonus)
             << "club " << row.club;
     }

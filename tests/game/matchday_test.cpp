@@ -1004,3 +1004,30 @@ TEST_F(MatchDayTest, ThePlayerManagerIsPaidAndUnderContractWhileHeManagesAndPlay
     EXPECT_EQ(VTW_GetPlayerWage(PERSON_HUMAN), 0);
     EXPECT_EQ(VTW_GetPlayerContract(PERSON_HUMAN), 0);
 }
+
+// The player-manager is paid as the club pays its players: his wage, that of a player of his
+// squad's middle ability, lies within his squad's wages in every country and division.
+TEST_F(MatchDayTest, ThePlayerManagersWageLiesWithinHisSquads)
+{
+    for (const int country : {0, 2, 3, 6}) {
+        NewGameForTest(country, 7);
+        for (int division = 0; division < VTW_GetCountryDivisions(); ++division) {
+            const int club = VTW_GetDivisionSlot(division, 0);
+            VTW_ClearClubFlag27_3(club, 1);
+            VTW_AddNewPlayer(club);
+            int lowest = INT32_MAX, highest = 0;
+            VTW_RefreshSquadCount(club);
+            for (int k = 0; k < SquadList.count; ++k) {
+                if (SquadList.players[k] == PERSON_HUMAN) continue;
+                lowest = std::min(lowest, VTW_GetPlayerWage(SquadList.players[k]));
+                highest = std::max(highest, VTW_GetPlayerWage(SquadList.players[k]));
+            }
+            const int wage = VTW_GetPlayerWage(PERSON_HUMAN);
+            std::printf("country %d division %d: wage %d, squad %d-%d\n", country, division, wage,
+                        lowest, highest);
+            EXPECT_GE(wage, lowest) << "country " << country << " division " << division;
+            EXPECT_LE(wage, highest) << "country " << country << " division " << division;
+            VTW_ClearPlayerManagerFlag(PERSON_HUMAN);
+        }
+    }
+}

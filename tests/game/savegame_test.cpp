@@ -94,6 +94,53 @@ TEST_F(SaveGameTest, SaveLoadSaveGivesIdenticalFilesAndTheSameCareerAfterwards)
     EXPECT_EQ(SaveGame_StateHash(), hash);
 }
 
+// A game saved while win bonuses were booked as spending loads with its figures adding up: such
+// a club's bonuses move to its miscellaneous spending, balance untouched; bonuses booked as
+// income, and a club whose figures never explained its balance, are left as they were.
+TEST_F(SaveGameTest, WinBonusesSavedAsSpendingAreRestatedOnLoad)
+{
+    PlayDays(40);
+    const auto booked = [](const ClubRecord& r) {
+        int64_t sum = r.carriedForward;
+        for (int32_t f = 0; f < CLUB_FIG_COUNT; ++f) {
+            sum += f < CLUB_FIG_FIRST_SPENDING ? r.figures[f] : -int64_t(r.figures[f]);
+        }
+        return sum;
+    };
+    struct Case {
+        int32_t club;
+        bool spent;        // booked as the older games did
+        int32_t unbooked;  // a change of the balance the figures do not explain
+        int32_t bonusesAfter;
+        int32_t miscOutAdded;
+    };
+    const Case cases[] = {
+        {5, true, 0, 0, 70'000}, {6, false, 0, 70'000, 0}, {7, true, 1'000, 70'000, 0}};
+    std::vector<ClubRecord> before;
+    for (const Case& c : cases) {
+        ClubRecord& r = DbClubs[c.club];
+        r.figures[CLUB_FIG_WIN_BONUSES] = 0;
+        r.carriedForward = static_cast<int32_t>(r.carriedForward + r.balance - booked(r));
+        r.figures[CLUB_FIG_WIN_BONUSES] = 70'000;
+        r.balance += (c.spent ? -70'000 : 70'000) + c.unbooked;
+        before.push_back(r);
+    }
+    ASSERT_EQ(SaveGame(4), SAVEGAME_OK);
+    ASSERT_EQ(LoadGame(4), SAVEGAME_OK);
+    for (size_t k = 0; k < std::size(cases); ++k) {
+        const Case& c = cases[k];
+        const ClubRecord& r = DbClubs[c.club];
+        SCOPED_TRACE(c.club);
+        EXPECT_EQ(r.balance, before[k].balance);
+        EXPECT_EQ(r.figures[CLUB_FIG_WIN_BONUSES], c.bonusesAfter);
+        EXPECT_EQ(r.figures[CLUB_FIG_MISC_OUT] - before[k].figures[CLUB_FIG_MISC_OUT],
+                  c.miscOutAdded);
+        if (c.unbooked == 0) {
+            EXPECT_EQ(booked(r), r.balance);
+        }
+    }
+}
+
 // A missing commit record is the usual case, not a thing to warn of.
 TEST_F(SaveGameTest, AnOrdinarySaveAndLoadWarnOfNothing)
 {

@@ -559,6 +559,9 @@ TEST_P(Soak, SeasonsKeepTheWorldsInvariants)
         CheckMoney(clubs);
         CheckTransfers(clubs, transfersBefore);
         EXPECT_EQ(WorldMoney(clubs) - moneyBefore, BookedFlows(clubs));
+        // Every season, not only on the mean: a league whose price level stayed at its floor
+        // once stopped dealing after a dozen seasons.
+        EXPECT_GE(Transfers_Count() - transfersBefore, 2 * clubs) << "season " << startSeason;
         transfers += Transfers_Count() - transfersBefore;
         (season == 0 ? firstSackings : sackings) += s_managersGone;
         EXPECT_GE(Market_UnattachedCount(), 100);
@@ -1020,8 +1023,9 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
     for (const int32_t country : LongSoakCountries()) {
         std::vector<WorldFigures> sums(seasons + 1);
         std::vector<int32_t> sackings(seasons);
-        std::vector<double> transfers(seasons);  // a club a season, the seeds' mean
-        int32_t longestStandIn = 0;              // seasons on end a club began with the stand-in
+        std::vector<double> transfers(seasons);    // a club a season, the seeds' mean
+        std::vector<double> priceLevels(seasons);  // on each season's first day, the seeds' mean
+        int32_t longestStandIn = 0;                // seasons on end a club began with the stand-in
         for (int32_t seed = firstSeed; seed < firstSeed + seeds; ++seed) {
             StartUnattendedCareer(country, seed);
             const int32_t clubs = World_LeagueClubCount(country);
@@ -1058,6 +1062,7 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
                 const std::vector<ClubStrength> strengths =
                     reported ? LongStrengthBeforeTheSeason() : std::vector<ClubStrength>{};
                 const int64_t moneyBefore = WorldMoney(clubs);
+                priceLevels[season] += double(Market_PriceLevelPercent()) / seeds;
                 s_managersGone = 0;
                 s_highestBalance = 0;
                 s_playersMoved = 0;
@@ -1099,6 +1104,10 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
         std::printf("\ncountry %d transfers a club by season:", country);
         for (const double t : transfers) {
             std::printf(" %.1f", t);
+        }
+        std::printf("\ncountry %d price level by season:", country);
+        for (const double level : priceLevels) {
+            std::printf(" %.0f", level);
         }
         std::printf("\ncountry %d: the stand-in ran a club for at most %d seasons on end\n",
                     country, longestStandIn);

@@ -247,8 +247,8 @@ TEST_F(DevScreensTest, TheSheetsTransfersAgreeWithTheRecordsAndPickTeamSplitsThe
     Club_Book(buyer, CLUB_FIG_WIN_BONUSES, 30'000);
     Club_Book(buyer, CLUB_FIG_MISC_OUT, 5'000);
     DevClubSheet_SeasonMoney(buyer, &income, &spending);
-    EXPECT_EQ(income - incomeBefore, 70'000);
-    EXPECT_EQ(spending - spendingBefore, 35'000);
+    EXPECT_EQ(income - incomeBefore, 100'000);  // win bonuses are income
+    EXPECT_EQ(spending - spendingBefore, 5'000);
 
     const int32_t first = DevPickTeam_OutsideColumn(0), second = DevPickTeam_OutsideColumn(1);
     EXPECT_GT(first + second, 0);

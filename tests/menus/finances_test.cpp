@@ -6,7 +6,9 @@
 
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/matchday.h"
 #include "game/records.h"
+#include "game/season.h"
 #include "game/tables.h"
 #include "game/textmess.h"
 #include "menus/debugscreen.h"
@@ -110,4 +112,29 @@ TEST_F(FinancesTest, TheDebugScreenRunsThemAndTheOfficeListHasNoEntryForThem)
         EXPECT_EQ(after.depth, stays ? 0 : -2);  // the debug screen again, or left with no loop
         EXPECT_EQ(stays ? after.option : MenuOption, c.after);
     }
+}
+
+// A season played day by day: on every day the screen's carried-forward balance plus its income
+// less its spending is the bank balance it shows, win bonuses counted among the income.
+TEST(FinancesSeason, TheTotalsAddUpToTheBalanceOnEveryDayOfASeason)
+{
+    ScopedScreenRedraw screen;
+    const int32_t club = screen.HumanClub();
+    int32_t days = 0;
+    while (DayNo + 1 < GameState.daysInSeason) {
+        VTW_FindHumanNextFixture();
+        int32_t row = 0;
+        while (VTW_PlayMatchDay(&row) != 0) {
+        }
+        VTW_AdvanceDay();
+        screen.Run(Finances_Table(), [&] {
+            EXPECT_EQ(Finances.carriedForward + int64_t(Finances.incomeTotal)
+                          - Finances.spendingTotal,
+                      Finances.balance)
+                << "day " << DayNo;
+        });
+        ++days;
+    }
+    EXPECT_GT(days, 50);
+    EXPECT_GT(VTW_GetClubWinBonuses(club), 0);
 }

@@ -333,7 +333,9 @@ TEST_F(RouteTest, TheOfficeKeepsThePlayerCard)
 
 TEST_F(RouteTest, ARequestBelowFortyPercentOfTheValueIsDropped)
 {
-    const int64_t value = VTW_ComputePlayerValueWithPotential(m_player);
+    // The value at the league's price level, at which the bids are made.
+    const int64_t value =
+        int64_t(VTW_ComputePlayerValueWithPotential(m_player)) * Market_PriceLevelPercent() / 100;
     ASSERT_GT(value, 100);
     const int32_t sameDivision = m_human == 0 ? 1 : 0;
     AskFor(sameDivision, static_cast<int32_t>(value * 39 / 100));
@@ -342,6 +344,44 @@ TEST_F(RouteTest, ARequestBelowFortyPercentOfTheValueIsDropped)
     EXPECT_EQ(s_removed, m_player);
     s_removed = -1;
     AskFor(sameDivision, static_cast<int32_t>((value * 40 + 99) / 100));
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(s_removed, -1);
+}
+
+// Bids are made at the league's price level: the 40 percent are of the player's value at that
+// level, whatever the level. A computer club's own request, at the market's fee and bid, reaches
+// the human in a league whose money sank to the level's floor.
+TEST_F(RouteTest, ARequestIsJudgedAtTheLeaguesPriceLevel)
+{
+    const int32_t asking = m_human == 0 ? 1 : 0;
+    const int32_t clubs = World_LeagueClubCount(GameState.country);
+    // Every club with a quarter of its first spending money, the asking one with a budget.
+    for (int32_t club = 0; club < clubs; ++club) {
+        const int64_t spending =
+            NewGame_SpendingMoney(VTW_GetClubReputation(club), VTW_GetClubDivision(club));
+        Club_SetBalance(club, static_cast<int32_t>(std::min<int64_t>(spending, BALANCE_MAX) / 4));
+    }
+    const int64_t value = VTW_ComputePlayerValueWithPotential(m_player);
+    Club_SetBalance(asking, static_cast<int32_t>(Club_WagesReserved(asking) + 4 * value));
+    ASSERT_EQ(Market_PriceLevelPercent(), 50);
+
+    AskFor(asking, static_cast<int32_t>(value * 39 / 200));  // 39 % of the value at 50 %
+    RouteGameEvents();
+    EXPECT_EQ(s_removed, m_player);
+    s_removed = -1;
+    MenuOption = MENU_OPTION_OFFICE;
+    AskFor(asking, static_cast<int32_t>((value * 40 + 199) / 200));
+    RouteGameEvents();
+    EXPECT_EQ(MenuOption, 10);
+    EXPECT_EQ(s_removed, -1);
+
+    FrontEndInit();  // the market's own bid for the request
+    FrontEndRoutes.removeSale = [](int32_t player) { s_removed = player; };
+    MenuOption = MENU_OPTION_OFFICE;
+    int32_t interest = 0;
+    const int32_t fee = VTW_ComputeTransferFee(m_player, 0, asking, &interest, 0);
+    ASSERT_NE(Market_AddHumanSale(m_player, asking, 0, fee), 0);
     RouteGameEvents();
     EXPECT_EQ(MenuOption, 10);
     EXPECT_EQ(s_removed, -1);

@@ -225,6 +225,44 @@ TEST_F(JobCentreTest, AManagerWithoutAPostWalksEveryScreenOfTheBarAndTheOffice)
     EXPECT_EQ(VTW_GetCurrentDay(), day + 1);
 }
 
+// Escape never throws a running career away. The weekly job offer, after "Suite", left by Escape:
+// the office for a manager with a post, the job centre for one without. Then every screen a
+// manager without a post can reach, opened after a game step so that no screen is its way back:
+// Escape leads back into the career (the hubs, office and job centre, open again), never to the
+// title.
+TEST_F(JobCentreTest, EscapeNeverLeadsAManagerWithoutAPostToTheTitle)
+{
+    Vacate(kReputation);  // a club that would take him: the career goes on
+    for (const bool post : {true, false}) {
+        if (!post) Sack();
+        PlayDay();  // the sacking's own day has routed him to the job centre
+        MarketState.jobOfferClub = static_cast<int16_t>(m_club);
+        MenuOption = 59;
+        DispatchNext();
+        ASSERT_EQ(MenuOption, 6) << post;
+        ScopedMenuScript escape({}, 100);
+        DispatchNext();
+        EXPECT_EQ(MenuOption, post ? MENU_OPTION_OFFICE : OPTION_JOB_CENTRE) << post;
+        EXPECT_EQ(FrontEnd_HumanHasPost(), post);
+    }
+
+    std::vector<int16_t> options = {OPTION_JOB_CENTRE, MENU_OPTION_OFFICE, 6};
+    for (const MenuOptionLabel& pair : MenuOption_TextNumber) {
+        if (pair.label == 0 && pair.option == 0) break;
+        // The debug screen is no bar entry, and Escape does not leave it.
+        if (pair.option != MENU_OPTION_SPECIAL && pair.option != OPTION_DEBUG_SCREEN)
+            options.push_back(static_cast<int16_t>(pair.option));
+    }
+    for (const int16_t option : options) {
+        ScopedMenuScript escape({}, 100);
+        PreviousOption = 59;
+        MenuOption = option;
+        DispatchNext();
+        EXPECT_NE(MenuOption, MENU_OPTION_TITLE) << option;
+        EXPECT_FALSE(FrontEnd_HumanHasPost()) << option;
+    }
+}
+
 TEST_F(JobCentreTest, BothListsMatchTheGolden)
 {
     for (int32_t k = 4; k <= 12; ++k) {

@@ -155,7 +155,10 @@ TEST_F(JobOfferScreen, TheBoardGrantsAShareOfAPositiveBalanceAndNothingOnADebt)
     for (uint32_t seed = 1; seed <= 4; ++seed) {
         SRand(seed);
         Club_SetBalance(PRESENT, 1000000);
+        const int32_t income = VTW_GetClubMiscIn(PRESENT);
         EXPECT_EQ(RefuseAfterReaction(), EXM_CODE_LEAVE);
+        // Booked as income, so that the season's figures still explain the balance.
+        EXPECT_EQ(VTW_GetClubMiscIn(PRESENT) - income, Club_GetBalance(PRESENT) - 1000000);
         EXPECT_GE(Club_GetBalance(PRESENT), 1200000) << seed;
         EXPECT_LE(Club_GetBalance(PRESENT), 1390000) << seed;
         EXPECT_EQ(JobOffer.boardReaction, 0);

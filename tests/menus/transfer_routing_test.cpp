@@ -66,7 +66,9 @@ protected:
 
 TEST_F(TransferRouting, ARequestBelowFortyPercentIsDroppedAndOneAtFortyIsNegotiated)
 {
-    const int64_t value = VTW_ComputePlayerValueWithPotential(m_own);
+    // His value at the league's price level, at which the clubs bid.
+    const int64_t value =
+        int64_t(VTW_ComputePlayerValueWithPotential(m_own)) * Market_PriceLevelPercent() / 100;
     struct Case {
         int32_t percent;
         int16_t option;
