@@ -48,10 +48,7 @@ int32_t Seats(const ClubRecord& r) { return r.stands[0] + r.stands[1] + r.stands
 
 void TellHumanRed(int32_t club)
 {
-    TextMessParams params{};
-    std::fill(std::begin(params.team), std::end(params.team), -1);
-    std::fill(std::begin(params.person), std::end(params.person), -1);
-    std::fill(std::begin(params.textNo), std::end(params.textNo), -1);
+    TextMessParams params = TextMess_NoParams();
     params.team[0] = static_cast<int16_t>(VTW_GetTeam(club));
     params.money[0] = VTW_GetClubBalance(club);
     TextMess_SetParams(params);

@@ -57,10 +57,7 @@ int32_t HumanReputation() { return DbPlayers[PERSON_HUMAN].reputation; }
 
 void Tell(int32_t group, int32_t club)
 {
-    TextMessParams params{};
-    std::fill(std::begin(params.team), std::end(params.team), -1);
-    std::fill(std::begin(params.person), std::end(params.person), -1);
-    std::fill(std::begin(params.textNo), std::end(params.textNo), -1);
+    TextMessParams params = TextMess_NoParams();
     params.team[0] = static_cast<int16_t>(club >= 0 ? VTW_GetTeam(club) : -1);
     TextMess_SetParams(params);
     TextMess_PickRandom(group);

@@ -675,10 +675,7 @@ namespace {
 // deal that only vanished from his list left him waiting for a player who never came.
 void TellHumanDealOff(int32_t group, const ClubBid& bid, int32_t seller, int32_t buyer)
 {
-    TextMessParams params{};
-    std::fill(std::begin(params.team), std::end(params.team), -1);
-    std::fill(std::begin(params.person), std::end(params.person), -1);
-    std::fill(std::begin(params.textNo), std::end(params.textNo), -1);
+    TextMessParams params = TextMess_NoParams();
     params.person[0] = bid.player;
     params.team[0] = static_cast<int16_t>(
         seller == CLUB_ORIGIN ? VTW_GetPlayerOriginWord(bid.player) : VTW_GetTeam(seller));

@@ -542,9 +542,7 @@ void PlayerLife_ShiftReputations()
 
 void PlayerLife_TellHuman(int32_t group, int32_t person, int32_t number)
 {
-    TextMessParams params{};
-    std::fill(std::begin(params.team), std::end(params.team), -1);
-    std::fill(std::begin(params.person), std::end(params.person), -1);
+    TextMessParams params = TextMess_NoParams();
     params.person[0] = static_cast<int16_t>(person);
     params.number[0] = number;
     TextMess_SetParams(params);

@@ -44,10 +44,7 @@ SeasonState s_season;
 
 void TellHuman(int32_t group, int32_t club, int32_t textNo)
 {
-    TextMessParams params{};
-    std::fill(std::begin(params.team), std::end(params.team), -1);
-    std::fill(std::begin(params.person), std::end(params.person), -1);
-    std::fill(std::begin(params.textNo), std::end(params.textNo), -1);
+    TextMessParams params = TextMess_NoParams();
     params.team[0] = static_cast<int16_t>(VTW_GetTeam(club));
     params.textNo[0] = static_cast<int16_t>(textNo);
     TextMess_SetParams(params);

@@ -38,10 +38,7 @@ bool IsComputerRun(int32_t club) { return club != GameState.humanClub || AutoRun
 
 void TellHumanStaffLeft(int32_t role)
 {
-    TextMessParams params{};
-    std::fill(std::begin(params.team), std::end(params.team), -1);
-    std::fill(std::begin(params.person), std::end(params.person), -1);
-    std::fill(std::begin(params.textNo), std::end(params.textNo), -1);
+    TextMessParams params = TextMess_NoParams();
     params.number[0] = role;
     TextMess_SetParams(params);
     TextMess_PickRandom(MSG_STAFF_LEFT);

@@ -1,6 +1,7 @@
 // game/textmess.cpp: the message table, text numbers, the news messages and the human's inbox.
 #include "game/textmess.h"
 
+#include <algorithm>
 #include <bitset>
 #include <cstdio>
 #include <cstring>
@@ -280,6 +281,15 @@ const char* VTW_FormatClubName(int32_t team)
 }
 
 void TextMess_SetParams(const TextMessParams& params) { s_textMess.params = params; }
+
+TextMessParams TextMess_NoParams()
+{
+    TextMessParams params{};
+    std::fill(std::begin(params.team), std::end(params.team), -1);
+    std::fill(std::begin(params.person), std::end(params.person), -1);
+    std::fill(std::begin(params.textNo), std::end(params.textNo), -1);
+    return params;
+}
 
 const char* TextMess_PickRandom(int32_t group)
 {

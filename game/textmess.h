@@ -71,6 +71,8 @@ int32_t VTW_ClubNameTextNo(int32_t team);      // TEXT_CLUB_BASE + team; -1 stay
 const char* VTW_FormatClubName(int32_t team);  // "" outside 0-1045 or without a name source
 
 void TextMess_SetParams(const TextMessParams& params);  // kept until the next call
+// Parameters that name no club, person or text (every such word -1) and hold no sum or number.
+TextMessParams TextMess_NoParams();
 
 // Picks one text of message group `group` with Rand() and expands its codes into a buffer of
 // TEXTMESS_BUFFER_BYTES, cut at its end: "$<d>t" club of team d, "$<d>p" person d, "$<d>m" money
