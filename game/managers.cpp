@@ -369,6 +369,9 @@ void Managers_HumanTakesOver(int32_t club)
     r->caretaker = 0;
     r->caretakerDays = 0;
     VTW_SetClubControl(club, MANAGER_HUMAN);
+    // The day of his last sacking is a day of the season: kept, it came round again in every later
+    // season and sent him, in his new post, to the job centre as if sacked that day.
+    MarketState.sackedDay = -1;
 }
 
 int32_t VTW_ListManagerVacancies(uint16_t* out)

@@ -1240,23 +1240,41 @@ void FillShortSquads()
     }
 }
 
-// The unattached players nobody signed, weakest first, leave the game beyond `limit`.
+// The league's club of the highest reputation: a player it could not sign, no club of the league
+// could.
+int32_t MostReputedClub()
+{
+    int32_t best = 0;
+    for (int32_t club = 1; club < LeagueClubs(); ++club) {
+        if (VTW_GetClubReputation(club) > VTW_GetClubReputation(best)) best = club;
+    }
+    return best;
+}
+
+// The unattached players nobody signed leave the game: at once those no club of the league could
+// sign, then the weakest beyond `limit`. A star who had outgrown every club of his league refused
+// them all for a decade, the best free man of his line, whom every rich club chose and lost: with
+// two such men the league's market fell to about a transfer a club a season.
 void TrimUnattached(int32_t limit)
 {
+    const int32_t mostReputed = MostReputedClub();
     std::array<int16_t, PLAYER_FULL_MAX> pool;
     int32_t n = 0;
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
-        if (IsActiveFull(id) && DbPlayers[id].club == CLUB_NONE)
+        if (!IsActiveFull(id) || DbPlayers[id].club != CLUB_NONE) continue;
+        if (WouldJoin(id, mostReputed)) {
             pool[n++] = static_cast<int16_t>(id);
+        } else {
+            PlayerLife_Retire(id);
+        }
     }
-    if (n <= limit) return;
     std::sort(pool.begin(), pool.begin() + n, [](int16_t a, int16_t b) {
         return KeepKey(a) != KeepKey(b) ? KeepKey(a) < KeepKey(b) : a < b;
     });
+    // Nobody here belongs to a club: the clubs' member lists stand as they are.
     for (int32_t k = 0; k < n - limit; ++k) {
         PlayerLife_Retire(pool[k]);
     }
-    Records_MembershipChanged();
 }
 
 void TopUpUnattached()

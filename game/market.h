@@ -86,7 +86,8 @@ struct MarketStateRecord {
     int16_t offerDayB;                // the day the application is answered, -1 none
     int16_t offerC;                   // 0 refused, else accepted
     int16_t offerClub;                // the club applied to
-    int16_t sackedDay;                // the season day the human lost his post, -1 none
+    int16_t sackedDay;                // the season day the human lost his post, -1 none or since
+                                      // he took one again
     uint16_t matchSlot[3];            // the human's next fixture: row, opponent, competition
     uint8_t redWeeks[CLUB_FULL_MAX];  // weeks in a row below zero
     uint16_t signedFromOutside;       // the season's signings from the world outside so far
@@ -249,7 +250,8 @@ int32_t Job_Consider(int32_t club, int32_t bonus);
 int32_t VTW_ApplyForJob(int32_t club, int32_t bonus);
 void VTW_AppointManager(int32_t club, int32_t person);
 // The human takes charge of `club`: its record names him as manager and he controls it. The
-// manager he displaces is out of work, and a club he leaves is run by a caretaker.
+// manager he displaces is out of work, a club he leaves is run by a caretaker, and a sacking of
+// his is forgotten.
 void Managers_HumanTakesOver(int32_t club);
 int32_t VTW_ListManagerVacancies(uint16_t* out);  // ends with 65535; at most 250 ids
 int32_t VTW_ListStrugglingClubs(uint16_t* out);   // lowest patience first, ends with 65535

@@ -67,9 +67,10 @@ int32_t MostValuable(int32_t club)
     });
 }
 
-TEST_F(Managers, TheHumanLosesHisPostToDefeatsOnlyAfterFifteenLeagueMatches)
+// A squad that loses every week, and a board with no patience left from the first day: played
+// until the board sacks the human, or to the league's last day.
+void LoseUntilSacked()
 {
-    // A squad that loses every week, and a board with no patience left from the first day.
     const int16_t* members = nullptr;
     const int32_t count = Records_ClubMembers(kHuman, &members);
     for (int32_t k = 0; k < count; ++k) {
@@ -80,6 +81,11 @@ TEST_F(Managers, TheHumanLosesHisPostToDefeatsOnlyAfterFifteenLeagueMatches)
         DbClubs[kHuman].boardPatience = 0;
         PlayDay();
     }
+}
+
+TEST_F(Managers, TheHumanLosesHisPostToDefeatsOnlyAfterFifteenLeagueMatches)
+{
+    LoseUntilSacked();
     ASSERT_EQ(GameState.humanClub, -1);
     EXPECT_GE(LeagueMatchesPlayed(kHuman), HUMAN_SACKING_MATCHES);
     EXPECT_EQ(VTW_GetSackedHuman(), 1);
@@ -92,6 +98,28 @@ TEST_F(Managers, TheHumanLosesHisPostToDefeatsOnlyAfterFifteenLeagueMatches)
     }
     EXPECT_EQ(VTW_GetSackedHuman(), 0);
     EXPECT_GE(DbClubs[kHuman].manager, PERSON_FIRST_ORDINARY);
+}
+
+// The day of a sacking is a day of the season: a manager who took a post again was once sent to
+// the job centre as if sacked when that day came round a season later, and the game ended there
+// when no club would have taken him.
+TEST_F(Managers, AManagerInAPostAgainIsNotSackedWhenHisSackingsDayComesRound)
+{
+    LoseUntilSacked();
+    ASSERT_EQ(VTW_GetSackedHuman(), 1);
+    const int32_t sackedOn = DayNo;
+    const int32_t season = GameState.seasonCounter;
+    constexpr int32_t kNewClub = 40;
+    Managers_HumanTakesOver(kNewClub);
+    GameState.humanClub = kNewClub;
+    while (GameState.seasonCounter == season || DayNo < sackedOn) {
+        DbClubs[kNewClub].boardPatience = 100;
+        PlayDay();
+        ASSERT_EQ(VTW_GetSackedHuman(), 0)
+            << "season " << GameState.seasonCounter << " day " << DayNo;
+    }
+    EXPECT_EQ(DayNo, sackedOn);
+    EXPECT_EQ(GameState.humanClub, kNewClub);
 }
 
 // A manager out of work; -1 none.

@@ -674,6 +674,43 @@ TEST_F(Market, AWindowsLastDayStillTradesAndTheFirstClosedDayDoesNot)
     EXPECT_EQ(KeepersOf(club), 1);
 }
 
+// Released players of reputations about the league's most reputed club's: a player signs for a
+// club at most 25 below his name, so the first is beyond every club of the league. Out of the
+// windows, so that no club signs them meanwhile: the day before a month's first they all wait on,
+// and on the first only the one nobody could sign leaves the game (the pool is under its ceiling).
+TEST_F(Market, AnUnattachedPlayerNoLeagueClubCouldSignLeavesOnTheFirstOfAMonth)
+{
+    int32_t top = 0;
+    for (int32_t club = 0; club < World_LeagueClubCount(GameState.country); ++club) {
+        top = std::max(top, VTW_GetClubReputation(club));
+    }
+    const int32_t above[] = {26, 25, -20};
+    const std::vector<int32_t> players = PlayersOf(20, 3);
+    for (size_t k = 0; k < players.size(); ++k) {
+        Market_Release(players[k]);
+        DbPlayers[players[k]].reputation = static_cast<uint8_t>(top + above[k]);
+    }
+    const auto closedFirst = [](int32_t day) {
+        Calendar_SetDay(day - 1);
+        const bool closedBefore = !Market_WindowOpen();
+        Calendar_SetDay(day);
+        return closedBefore && !Market_WindowOpen() && GameState.dayOfMonth == 1;
+    };
+    int32_t first = 1;
+    while (!closedFirst(first)) {
+        ++first;
+    }
+    for (const int32_t day : {first - 1, first}) {
+        Calendar_SetDay(day);
+        Market_DailyStage();
+        for (size_t k = 0; k < players.size(); ++k) {
+            const bool gone = DbPersons[players[k]].flags & PERSON_RETIRED;
+            EXPECT_EQ(gone, day == first && k == 0) << "day " << day << ", " << above[k];
+            EXPECT_EQ(VTW_GetPlayerClub(players[k]), CLUB_NONE);
+        }
+    }
+}
+
 TEST_F(Market, AFullSquadShortOfAKeeperMakesRoomForOneAtTheNewSeason)
 {
     constexpr int32_t club = 20;

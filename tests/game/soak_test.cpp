@@ -986,6 +986,24 @@ protected:
     TempHome m_home;  // for the saved copy the strength before a season is measured on
 };
 
+// A career whose market once stalled, played as far as the stall: two stars without a club, each
+// grown beyond the name of every club of the league, refused them all for years while every rich
+// club chose them first, and its twelfth season saw 0.7 transfers a club.
+TEST_F(LongSoak, ACareerWhoseMarketOnceStalledKeepsDealingEverySeason)
+{
+    constexpr int32_t kCountry = 6;
+    constexpr int32_t kSeed = 202;
+    constexpr int32_t kStalledSeason = 11;
+    StartUnattendedCareer(kCountry, kSeed);
+    const int32_t clubs = World_LeagueClubCount(kCountry);
+    for (int32_t season = 0; season <= kStalledSeason; ++season) {
+        s_playersMoved = 0;
+        PlayToTheLastDay(clubs);
+        EXPECT_GE(s_playersMoved, 2 * clubs) << "season " << season;
+        PlaySeason();
+    }
+}
+
 // PELLORAN_LONG_COUNTRIES picks some of the four by their digits ("03"), so that one process a
 // country can run them side by side.
 std::vector<int32_t> LongSoakCountries()
@@ -1031,6 +1049,7 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
             const int32_t clubs = World_LeagueClubCount(country);
             std::vector<int32_t> standIn(clubs);
             CareerMoney money;
+            double fewestTransfers = 1e9;  // a club, in the career's quietest season
             for (int32_t season = 0; season <= seasons; ++season) {
                 SCOPED_TRACE("country " + std::to_string(country) + " seed " + std::to_string(seed)
                              + " season " + std::to_string(season));
@@ -1069,6 +1088,9 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
                 PlayToTheLastDay(clubs);
                 money.highest.push_back(s_highestBalance);
                 transfers[season] += double(s_playersMoved) / clubs / seeds;
+                fewestTransfers = std::min(fewestTransfers, double(s_playersMoved) / clubs);
+                // Every career, every season: one whose market stalled hid in the means.
+                EXPECT_GE(s_playersMoved, 2 * clubs);
                 if (reported) sum.strengthPoints += FinalCorrelation(strengths) / seeds;
                 CheckMoney(clubs);
                 EXPECT_EQ(WorldMoney(clubs) - moneyBefore, BookedFlows(clubs));
@@ -1076,6 +1098,8 @@ TEST_F(LongSoak, TheWorldKeepsItsRulesOverManySeasons)
                 PlaySeason();
             }
             ReportCareerMoney(country, seed, money);
+            std::printf("country %d seed %d: at least %.2f transfers a club every season\n",
+                        country, seed, fewestTransfers);
             SCOPED_TRACE("country " + std::to_string(country) + " seed " + std::to_string(seed));
             CheckCareerMoney(money);
         }
