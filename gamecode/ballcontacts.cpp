@@ -52,6 +52,7 @@ constexpr int8_t kSectors[11][11] = {
     {5, 5, 5, 4, 4, 4, 4, 4, 3, 3, 3},
 };
 // clang-format on
+constexpr int32_t kCentreCell = 5;  // the row and the column of a ball level with him
 constexpr auto kReboundX = std::to_array<int32_t>({20, 70, 90, 70, -20, -70, -90, -70});
 constexpr auto kReboundY = std::to_array<int32_t>({-90, -70, -20, 70, 90, 70, 20, -70});
 
@@ -104,11 +105,18 @@ bool CoolingDown(MatchPerson& p)
     return false;
 }
 
-// A value outside 0-10 would index past the table; it is taken as 0.
-int32_t Offset(int32_t ball, int32_t person)
+// The table's row or column for the ball this far from him: the halving truncates toward zero,
+// so that the ball on either side of him takes the cell as far from the table's centre.
+int32_t SectorCell(int32_t ball, int32_t person) { return kCentreCell + (ball - person) / 2; }
+
+// The factor's sign says which way the ball leaves him: out past the part of him it met,
+// whichever way it was running, so that it bounces alike at either end. A ball that meets him
+// full on, where no part of him is nearer, comes straight back.
+int32_t Bounced(int32_t factor, int32_t velocity, bool fullOn)
 {
-    const int32_t offset = (ball + kReach - person) / 2;
-    return offset >= 0 && offset <= 10 ? offset : 0;
+    const int64_t v = velocity;
+    const int64_t away = fullOn ? -std::abs(factor) * v : factor * std::abs(v);
+    return static_cast<int32_t>(away / 150);
 }
 
 void Cushion(int32_t person)
@@ -139,9 +147,10 @@ void Rebound(int32_t person, int32_t row, int32_t column)
 {
     MatchPerson& p = MatchPersons[person];
     const int32_t sector = kSectors[row][column];
+    const bool fullOn = row == kCentreCell && column == kCentreCell;
     Ball_GiveToPerson(-1);  // a ball that bounces off him is nobody's
-    Ball.velX = static_cast<int32_t>(static_cast<int64_t>(kReboundX[sector]) * Ball.velX / 150);
-    Ball.velY = static_cast<int32_t>(static_cast<int64_t>(kReboundY[sector]) * Ball.velY / 150);
+    Ball.velX = Bounced(kReboundX[sector], Ball.velX, fullOn);
+    Ball.velY = Bounced(kReboundY[sector], Ball.velY, fullOn);
     ReboundCooldown = kReboundTicks;
     Ball.lastToucher = static_cast<int16_t>(person);
     bool saidHit = false;
@@ -285,7 +294,7 @@ void Contact(int32_t person)
     if (std::abs(p.x - Ball.wholeX) > kReach || std::abs(p.y - Ball.wholeY) > kReach) return;
     if (InTable(kIgnoresBall, p.action)) return;
     if (Ball.direction != BALL_STILL && person != Match.excludedPerson)
-        BallEffect(person, Offset(Ball.wholeY, p.y), Offset(Ball.wholeX, p.x));
+        BallEffect(person, SectorCell(Ball.wholeY, p.y), SectorCell(Ball.wholeX, p.x));
     Possession(person);
 }
 

@@ -148,7 +148,8 @@ void Dribble(int32_t person)
     }
     const int32_t open = Person_FindOpenDirection(person, p.aimDirection, kOpenReach);
     if (open == p.facing) {
-        if (std::abs(p.aimDirection - open) < 128) {
+        // Folded, as the aim of the side attacking toward y 122 lies either side of direction 0.
+        if (Person_FoldedDifference(p.aimDirection, open) < 128) {
             Person_SetAction(person, ACT_SHIELD_AND_TURN);
             p.frame = kStrideFrame;
         }

@@ -89,8 +89,8 @@ void KickIntoTouch(const Carrier& c, int32_t group)
 {
     const MatchPerson& p = Me(c);
     const int32_t tx = p.x < PITCH_CENTRE_X ? PITCH_LEFT_TOUCHLINE_X : PITCH_RIGHT_TOUCHLINE_X;
-    const int32_t ty =
-        p.facing < 64 || p.facing > 192 ? p.y - Rand() % kTouchWidth : p.y + Rand() % kTouchWidth;
+    const int32_t ty = Person_FacesTowardSmallerY(p.facing) ? p.y - Rand() % kTouchWidth
+                                                            : p.y + Rand() % kTouchWidth;
     DirectedKick(c, Person_DirectionToN(p.x, p.y, tx, ty, 256), group);
 }
 

@@ -139,7 +139,7 @@ bool SendCross(int32_t person, int32_t style, int32_t x, int32_t y)
     const int32_t direction = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
     const int32_t strength = std::min(
         Person_DistanceAlong(direction, CurrentPersonPos.x, CurrentPersonPos.y, x, y), kLoftedCap);
-    const int32_t spin = p.facing < 64 || p.facing > 192 ? kSideSpin : -kSideSpin;
+    const int32_t spin = Person_FacesTowardSmallerY(p.facing) ? kSideSpin : -kSideSpin;
     const int32_t curl = CrossCurl(style, CurrentPersonPos.y);
     const int32_t skill = Person_Skill(p, kSkillCurl);
     const bool curled = Match_SkillRoll(skill, 100) < skill;

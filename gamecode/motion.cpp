@@ -271,8 +271,10 @@ void Person_TurnToward(int32_t person, int32_t direction)
     const int32_t d = direction & 255;
     const int32_t f = p.facing & 255;
     int32_t turn = 0;
+    // A half turn goes down from either side, as a turning step does: which way it went must not
+    // hang on whether he faces one goal or the other.
     if (d > f) turn = d - f < 128 ? 1 : -1;
-    if (d < f) turn = f - d < 128 ? -1 : 1;
+    if (d < f) turn = f - d <= 128 ? -1 : 1;
     p.facing = static_cast<uint16_t>((f + turn) & 255);
     p.drawnFrame = p.frame;
 }

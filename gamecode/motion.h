@@ -16,6 +16,9 @@ inline int32_t& StepY = Match.stepY;
 int32_t Person_DirectionTo(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // The same in n steps (n a power of two), result 0 to n - 1.
 int32_t Person_DirectionToN(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t n);
+// True for a facing in the half turn toward smaller y. Of the two facings straight across the
+// pitch 192 counts in and 64 not, so that a facing and its opposite always fall on either side.
+inline bool Person_FacesTowardSmallerY(int32_t facing) { return facing < 64 || facing >= 192; }
 // StepX = trunc(length x sin), StepY = trunc(length x cos) of angle / n of a turn; the point
 // "in front" along the angle is (x + StepX, y - StepY).
 void Person_VectorFromAngle(int32_t angle, int32_t length, int32_t n);

@@ -258,16 +258,19 @@ void Corner_DefendPosts(int32_t side)
 {
     KickingSide = static_cast<uint8_t>(side);
     const int32_t line = InsideGoalLine(0);
-    const int32_t edgeX =
-        Match.cornerSpot[0] < PITCH_CENTRE_X ? PITCH_BOX_LEFT_X : PITCH_BOX_RIGHT_X;
+    // The post on the corner's side is the near post at either end, and is manned first.
+    const bool leftCorner = Match.cornerSpot[0] < PITCH_CENTRE_X;
+    const int32_t nearPostX = leftCorner ? PITCH_LEFT_POST_X : PITCH_RIGHT_POST_X;
+    const int32_t farPostX = leftCorner ? PITCH_RIGHT_POST_X : PITCH_LEFT_POST_X;
+    const int32_t edgeX = leftCorner ? PITCH_BOX_LEFT_X : PITCH_BOX_RIGHT_X;
     const int32_t edgeTargetX = edgeX < PITCH_CENTRE_X ? edgeX - kEdgeWide : edgeX + kEdgeWide;
     struct Duty {
         int32_t searchX;
         int32_t targetX;
         int32_t inside;
     };
-    const Duty duties[] = {{PITCH_LEFT_POST_X, PITCH_LEFT_POST_X, kPostInside},
-                           {PITCH_RIGHT_POST_X, PITCH_RIGHT_POST_X, kPostInside},
+    const Duty duties[] = {{nearPostX, nearPostX, kPostInside},
+                           {farPostX, farPostX, kPostInside},
                            {edgeX, edgeTargetX, kEdgeInside}};
     for (const Duty& duty : duties) {
         // Nobody free: the duty stays empty.

@@ -65,8 +65,8 @@ TEST(WatchMatch3D, AWholeMatchIsDrawnAndHeardInTheSoftwareViewAndItsScoreIsTheFi
     // The ball on the centre spot in the middle of the picture, then in the net, a few frames
     // after it crossed the line, seen through the netting.
     EXPECT_TRUE(BallIn(run.frames.at("kickoff3d.png"), 313, 234));
-    EXPECT_TRUE(BallIn(run.frames.at("goal3d.png"), 474, 166));
-    EXPECT_FALSE(BallIn(run.frames.at("kickoff3d.png"), 474, 166));
+    EXPECT_TRUE(BallIn(run.frames.at("goal3d.png"), 146, 167));
+    EXPECT_FALSE(BallIn(run.frames.at("kickoff3d.png"), 146, 167));
     // The size's message ("800 x 600", then "640 x 480") centred under the score line.
     EXPECT_GT(TextPixels(run.frames.at("wide3d.png"), 340, 44, 120, 32), 150);
     EXPECT_GT(TextPixels(run.frames.at("narrow3d.png"), 260, 44, 120, 32), 150);

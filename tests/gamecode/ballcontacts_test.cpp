@@ -82,14 +82,18 @@ TEST_F(Contacts, ReboundTakesItsFactorsFromTheSectorTableAndSaysOneLinePerDeflec
 {
     struct Case {
         int32_t x, y;        // where the player stands
+        int32_t inX, inY;    // the ball's velocity as it meets him
         int32_t velX, velY;  // after the rebound
     };
-    // Sector 0, just below the ball: a ball running down comes back up. Sector 3: down and right.
-    for (const Case c : {Case{700, 709, 20000, -900000}, Case{691, 691, 70000, 700000}}) {
+    // Sector 0, just below the ball: a ball running down comes back up. Sector 4, just above it:
+    // a ball running up comes back down. Sector 3: down and right.
+    for (const Case c : {Case{700, 709, 150000, 1500000, 20000, -900000},
+                         Case{700, 691, 150000, -1500000, -20000, 900000},
+                         Case{691, 691, 150000, 1500000, 70000, 700000}}) {
         SetUp();
         Person_PlaceAt(19, c.x, c.y);
         MatchPersons[19].action = 16;
-        Moving(150000, 1500000, 0);
+        Moving(c.inX, c.inY, 0);
         Ball_ResolveContacts();
         EXPECT_EQ(Ball.velX, c.velX);
         EXPECT_EQ(Ball.velY, c.velY);
@@ -101,6 +105,44 @@ TEST_F(Contacts, ReboundTakesItsFactorsFromTheSectorTableAndSaysOneLinePerDeflec
     Moving(150000, 1500000, 0);
     Ball_ResolveContacts();
     EXPECT_EQ(Groups(), (std::vector<int32_t>{204}));  // not again for the same man
+}
+
+// The pitch turned round, the ball running the other way onto him from the other side leaves
+// him the other way at the same pace, wherever in his reach it meets him: a ball bounces off a
+// man alike at either end.
+TEST_F(Contacts, ABallBouncesOffAManAlikeAtEitherEnd)
+{
+    struct Velocity {
+        int32_t x, y;
+    };
+    for (const Velocity v : {Velocity{150000, 1500000}, Velocity{-1200000, 300000}}) {
+        for (int32_t dy = -9; dy <= 9; ++dy) {
+            for (int32_t dx = -9; dx <= 9; ++dx) {
+                Velocity after[2];
+                for (const int32_t turned : {0, 1}) {
+                    const int32_t sign = turned == 0 ? 1 : -1;
+                    SetUp();
+                    Person_PlaceAt(19, 700 - sign * dx, 700 - sign * dy);
+                    MatchPersons[19].action = 16;
+                    Moving(sign * v.x, sign * v.y, 0);
+                    Ball_ResolveContacts();
+                    EXPECT_EQ(ReboundCooldown, 4);
+                    after[turned] = {Ball.velX, Ball.velY};
+                }
+                SCOPED_TRACE("ball " + std::to_string(dx) + ", " + std::to_string(dy) + " off him");
+                EXPECT_EQ(after[1].x, -after[0].x);
+                EXPECT_EQ(after[1].y, -after[0].y);
+            }
+        }
+    }
+    // Full on, it comes straight back.
+    SetUp();
+    Person_PlaceAt(19, 700, 700);
+    MatchPersons[19].action = 16;
+    Moving(150000, 1500000, 0);
+    Ball_ResolveContacts();
+    EXPECT_EQ(Ball.velX, -20000);
+    EXPECT_EQ(Ball.velY, -900000);
 }
 
 TEST_F(Contacts, FastHighBallKnocksAStandingPlayerDownByWhereItCameFrom)

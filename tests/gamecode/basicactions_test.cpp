@@ -96,6 +96,34 @@ TEST_F(BasicActions, ReceiverGoesForASlowBallOrOneRunningAwayAndWaitsForOneComin
     }
 }
 
+// A dribbler whose way to goal runs off the pitch, turned to the first way that stays on it,
+// shields the ball and turns at either end: his aim and his facing lie a quarter turn apart
+// whether or not they lie either side of direction 0.
+TEST_F(BasicActions, ADribblerShieldsTheBallAlikeAtEitherEnd)
+{
+    struct Case {
+        uint8_t secondOfPair;
+        int32_t y;        // 40 short of the goal line he attacks, on the centre line
+        uint16_t facing;  // the first way open, a quarter turn from his aim
+    };
+    for (const Case c : {Case{0, 2002, 64}, Case{1, 162, 192}}) {
+        SetUp();
+        Match.secondOfPair = c.secondOfPair;
+        for (int32_t p = 16; p < 32; ++p) {
+            Person_PlaceAt(p, 200 + 40 * (p - 16), 1082);
+        }
+        MatchPerson& p = Carrier(5);
+        Person_PlaceAt(3, 796, c.y);
+        Person_PlaceAt(MATCH_BALL, 796, c.y);
+        p.facing = c.facing;
+        p.frame = 60;
+        p.actionWord = 10;
+        p.actionFlag = 1;
+        Run(3);
+        EXPECT_EQ(p.action, ACT_SHIELD_AND_TURN) << c.y;
+    }
+}
+
 TEST_F(BasicActions, TurningWithTheBallMovesTheFacingOneStepTowardTheAim)
 {
     struct Case {

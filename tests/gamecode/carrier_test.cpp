@@ -249,6 +249,16 @@ TEST(Carrier, EachStepOfTheDecisionEndsTheWayTheRulesSay)
              said({1});
              EXPECT_GT(ShotTarget[1], 1700);
          }},
+        {"facing exactly 192, the other way across, aims it short of him",
+         [&c] {
+             Carry(700, 1700, 192), c.secondInstruction = 1;
+             SubstitutionRequest[0] = 1;
+         },
+         ACT_SHOT,
+         [&] {
+             said({1});
+             EXPECT_LT(ShotTarget[1], 1700);
+         }},
         {"a substitution pending at step 8 says group 0",
          [] {
              Carry(700, 1700, 0);

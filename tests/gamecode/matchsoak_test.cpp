@@ -814,7 +814,8 @@ uint32_t CountFromEnvironment(const char* name, uint32_t fallback)
 // home side leans over the away side in shots and fouls by no more. The ends swap at half time, so
 // a lean by end shows whole in each half rather than cancelling over the match as a side's does.
 // Shots and corners by end are only reported: the side attacking toward y 122 still wins about
-// 0.04 more corners a half and, in the first half, the other side takes about 0.1 more shots.
+// 0.05 more corners a half and the other side takes about 0.1 more shots (nearer 0.2 in the first
+// half).
 // Three worker processes share the seeds; PELLORAN_ENDS_MATCHES and PELLORAN_ENDS_FIRST_SEED run
 // more, or others, by hand. The full-length figures only.
 TEST(MatchSoak, BothEndsLeanAlikeInEachHalf)

@@ -154,7 +154,7 @@ TEST(Motion, TurnStepTakesTheShortWayAndAgilityBoundsTheSteps)
     }
 }
 
-TEST(Motion, TurnTowardStandsAndTurnsAHalfTurnByWhichSideIsLarger)
+TEST(Motion, TurnTowardStandsAndTurnsAHalfTurnDownFromEitherSide)
 {
     ScopedMatch match;
     MatchPerson& p = MatchPersons[3];
@@ -169,7 +169,10 @@ TEST(Motion, TurnTowardStandsAndTurnsAHalfTurnByWhichSideIsLarger)
     EXPECT_EQ(p.frame, 0);
     p.facing = 128;
     Person_TurnToward(3, 0);
-    EXPECT_EQ(p.facing, 129);
+    EXPECT_EQ(p.facing, 127);
+    p.facing = 200;
+    Person_TurnToward(3, 71);
+    EXPECT_EQ(p.facing, 201);  // short of a half turn: the short way
 }
 
 TEST(Motion, RunStepAcceleratesFromSixtyFourAndNeverPassesTheTarget)

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -654,6 +655,35 @@ TEST_F(DeadBall, TheCornerDutiesGoToTheFreeAndTheShortRunIsTheWeakestCrossers)
                 EXPECT_EQ(m.targetY, 122 + 96);
             }
         }
+    }
+}
+
+// The defender who would do for either post takes the near one, the post on the corner's side,
+// from either corner at either end; the next man the far one.
+TEST_F(DeadBall, TheNearPostIsMannedFirst)
+{
+    struct Case {
+        int32_t cornerX, cornerY;
+        int32_t nearPostX, farPostX;
+    };
+    for (const Case c : {Case{160, 126, 730, 862}, Case{1432, 126, 862, 730},
+                         Case{160, 2038, 730, 862}, Case{1432, 2038, 862, 730}}) {
+        SetUp();
+        Match.cornerSpot[0] = static_cast<int16_t>(c.cornerX);
+        Match.cornerSpot[1] = static_cast<int16_t>(c.cornerY);
+        const int32_t line = c.cornerY < 1082 ? 122 : 2042;
+        const int32_t inward = c.cornerY < 1082 ? 1 : -1;
+        for (int32_t p = 1; p <= 10; ++p) {
+            MatchPersons[p].targetX = 796;
+            MatchPersons[p].targetY = static_cast<int16_t>(line + inward * 100 * p);
+        }
+        Corner_DefendPosts(0);
+        SCOPED_TRACE("corner at " + std::to_string(c.cornerX) + ", " + std::to_string(c.cornerY));
+        EXPECT_EQ(MatchPersons[1].action, ACT_NEAR_POST);
+        EXPECT_EQ(MatchPersons[1].targetX, c.nearPostX);
+        EXPECT_EQ(MatchPersons[1].targetY, line + inward * 10);
+        EXPECT_EQ(MatchPersons[2].action, ACT_NEAR_POST);
+        EXPECT_EQ(MatchPersons[2].targetX, c.farPostX);
     }
 }
 

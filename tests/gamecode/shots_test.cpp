@@ -405,22 +405,27 @@ TEST_F(Shots, TheCarriersKicksSendTheBallWhereTheirRulesSay)
         Start(ACT_LOFTED_BALL_18, 2);
         StrikeFrames(ACT_LOFTED_BALL_18);
         EXPECT_LE(Ball.swerveTicks, 10) << seed;
-        // A curled ball (skill 3 of 100 always curls) standing still 100 from the point, facing
-        // up the pitch: side spin 6000, curl 20, the target moved by 3 x 20 toward larger y.
-        SetUp();
-        SRand(seed);
-        MatchPersons[kShooter].skills[3] = 100;
-        MatchPhase = PHASE_DECISION_PENDING;
-        Match.kickTargetPerson = -1;
-        Match.kickTargetPoint[0] = 796;
-        Match.kickTargetPoint[1] = 900;
-        Start(ACT_LOFTED_BALL_75, 1);
-        StrikeFrames(ACT_LOFTED_BALL_75);
-        EXPECT_EQ(Ball.swerveX, 6000) << seed;
-        EXPECT_EQ(Ball.swerveTicks, 20) << seed;
-        EXPECT_EQ(Ball.velY, (960 - 996) * 1500) << seed;
-        EXPECT_LE(Ball.velZ, 100 * 100 + 147456) << seed;
-        EXPECT_GT(Ball.velZ, 100 * 100 + 147456 - 50 * 512) << seed;
+        // A curled ball (skill 3 of 100 always curls) standing still 100 from the point: side
+        // spin 6000 facing up the pitch or straight across it toward smaller x, -6000 straight
+        // across toward larger x; curl 20, the target moved by 3 x 20 along the spin's sign.
+        for (const uint16_t facing : {uint16_t{0}, uint16_t{64}, uint16_t{192}}) {
+            SetUp();
+            SRand(seed);
+            MatchPersons[kShooter].skills[3] = 100;
+            MatchPhase = PHASE_DECISION_PENDING;
+            Match.kickTargetPerson = -1;
+            Match.kickTargetPoint[0] = 796;
+            Match.kickTargetPoint[1] = 900;
+            Start(ACT_LOFTED_BALL_75, 1).facing = facing;
+            StrikeFrames(ACT_LOFTED_BALL_75);
+            const int32_t spin = facing == 64 ? -6000 : 6000;
+            EXPECT_EQ(Ball.swerveX, spin) << seed;
+            EXPECT_EQ(Ball.swerveTicks, 20) << seed;
+            const int32_t ballY = facing == 0 ? 996 : 1000;  // at his feet, 4 in front of him
+            EXPECT_EQ(Ball.velY, (900 + spin / 2000 * 20 - ballY) * 1500) << seed;
+            EXPECT_LE(Ball.velZ, 100 * 100 + 147456) << seed;
+            EXPECT_GT(Ball.velZ, 100 * 100 + 147456 - 50 * 512) << seed;
+        }
         SetUp();
         SRand(seed);
         MatchPersons[kShooter].skills[3] = 0;  // never curled
