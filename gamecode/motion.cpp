@@ -185,6 +185,14 @@ int32_t PickWrapped(const Entries& entries, int32_t k)
     return -1;
 }
 
+// Whether the short way round from `facing` to `direction` (both 0-255, not equal) counts up. A
+// half turn counts down from either side: which way a man turns must not hang on whether he faces
+// one goal or the other.
+bool TurnsUp(int32_t direction, int32_t facing)
+{
+    return direction > facing ? direction - facing < 128 : facing - direction > 128;
+}
+
 }  // namespace
 
 int32_t Person_DirectionTo(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
@@ -246,7 +254,7 @@ void Person_TurnStep(int32_t person, int32_t direction)
     const int32_t d = direction & 255;
     int32_t f = p.facing & 255;
     if (d == f) return;
-    const bool up = (d > f && d - f < 128) || (d < f && f - d > 128);
+    const bool up = TurnsUp(d, f);
     const int32_t steps = Person_Skill(p, SKILL_AGILITY) / 30 + 3;
     for (int32_t n = 0; n < steps && f != d; ++n) {
         f = (f + (up ? 1 : -1)) & 255;
@@ -270,11 +278,7 @@ void Person_TurnToward(int32_t person, int32_t direction)
     p.drawnDirection = static_cast<int16_t>((p.facing + 64) & 255);
     const int32_t d = direction & 255;
     const int32_t f = p.facing & 255;
-    int32_t turn = 0;
-    // A half turn goes down from either side, as a turning step does: which way it went must not
-    // hang on whether he faces one goal or the other.
-    if (d > f) turn = d - f < 128 ? 1 : -1;
-    if (d < f) turn = f - d <= 128 ? -1 : 1;
+    const int32_t turn = d == f ? 0 : (TurnsUp(d, f) ? 1 : -1);
     p.facing = static_cast<uint16_t>((f + turn) & 255);
     p.drawnFrame = p.frame;
 }
