@@ -312,7 +312,11 @@ void Person_RunStepBoosted(int32_t person, int32_t targetSpeed, int32_t accel)
 void Person_RunToward(int32_t person, int32_t x, int32_t y)
 {
     MatchPerson& p = MatchPersons[person];
-    const int32_t d = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
+    // On the point itself there is no direction to it: he keeps his facing. A fixed direction
+    // would send him toward the goal at y 122 whichever goal he attacks.
+    const bool onThePoint = x == CurrentPersonPos.x && y == CurrentPersonPos.y;
+    const int32_t d =
+        onThePoint ? p.facing : Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, x, y);
     const int32_t apart = std::abs(p.facing - d);
     // A runner at full speed turns too widely to reach a point right beside him and would circle
     // it for ever: that close he pivots to it at once.
