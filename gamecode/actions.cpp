@@ -316,8 +316,7 @@ bool HeadFollowsBall(int32_t action)
 void RefreshPerson(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    p.dirToBall = static_cast<uint16_t>(Person_DirectionTo(p.x, p.y, ball.x, ball.y));
+    p.dirToBall = static_cast<uint16_t>(Person_DirectionToBallFrom(person, p.x, p.y));
     if (HeadFollowsBall(p.action)) {
         Person_LookAt(person, MATCH_BALL, kHeadFollowStep);
     } else {

@@ -196,7 +196,7 @@ int32_t Keeper_MeasureBall(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    const int32_t a = Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, ball.x, ball.y);
+    const int32_t a = Person_DirectionToBallFrom(person, CurrentPersonPos.x, CurrentPersonPos.y);
     p.dirToBall = static_cast<uint16_t>(a);
     p.ballDistance = static_cast<int16_t>(
         Person_DistanceAlong(a, CurrentPersonPos.x, CurrentPersonPos.y, ball.x, ball.y));
@@ -360,9 +360,8 @@ void Decide(int32_t person, bool top, KeeperSpot spot)
 void KeepSpot(int32_t person, KeeperSpot spot)
 {
     MatchPerson& p = MatchPersons[person];
-    const MatchPerson& ball = MatchPersons[MATCH_BALL];
     p.dirToBall = static_cast<uint16_t>(
-        Person_DirectionTo(CurrentPersonPos.x, CurrentPersonPos.y, ball.x, ball.y));
+        Person_DirectionToBallFrom(person, CurrentPersonPos.x, CurrentPersonPos.y));
     const int32_t off =
         std::abs(CurrentPersonPos.x - spot.x) + std::abs(CurrentPersonPos.y - spot.y);
     if (off > kSpotTolerance && spot.y > PITCH_NEAR_GOAL_LINE_Y && spot.y < PITCH_FAR_GOAL_LINE_Y) {

@@ -216,6 +216,13 @@ int32_t Person_DirectionToN(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int3
     return ChopToInt(steps + 0.5) & (n - 1);
 }
 
+int32_t Person_DirectionToBallFrom(int32_t person, int32_t x, int32_t y)
+{
+    const MatchPerson& ball = MatchPersons[MATCH_BALL];
+    if (x == ball.x && y == ball.y) return MatchPersons[person].dirToBall;
+    return Person_DirectionTo(x, y, ball.x, ball.y);
+}
+
 void Person_VectorFromAngle(int32_t angle, int32_t length, int32_t n)
 {
     const Turn t = TurnOf(angle, n);

@@ -87,6 +87,27 @@ TEST(Motion, DirectionsFromTheBoundaryTableAreTheArcTangentsOverTheWholeReach)
     EXPECT_EQ(wrong, 0);
 }
 
+// A man on the ball's own point keeps the direction he had to it, whichever goal he attacks;
+// anywhere else it is the direction to the ball.
+TEST(Motion, OnTheBallsPointTheDirectionToItIsTheOneHeHad)
+{
+    ScopedMatch match;
+    Person_PlaceAt(MATCH_BALL, 700, 900);
+    struct Case {
+        int32_t x, y;
+        uint16_t had;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {700, 900, 37, 37},  {700, 900, 165, 165}, {700, 950, 37, 0},
+        {700, 850, 37, 128}, {650, 900, 200, 64},  {750, 900, 0, 192},
+    };
+    for (const Case& c : cases) {
+        MatchPersons[3].dirToBall = c.had;
+        EXPECT_EQ(Person_DirectionToBallFrom(3, c.x, c.y), c.expected) << c.x << "," << c.y;
+    }
+}
+
 TEST(Motion, VectorFromAngleLeavesTheStepInFront)
 {
     ScopedMatch match;
