@@ -216,8 +216,12 @@ void Person_TryVolley(int32_t person)
     const MatchPerson& p = MatchPersons[person];
     if (Ball.speed < kFastBall && Ball.height < kHighBall) return;
     if (Ball.height < kLowestBall) return;
+    // A ball rising or dropping straight comes at nobody: its still word read as a direction
+    // would point toward y 122 and favour the men on that side of it.
     const int32_t fromBall = (p.dirToBall + 128) & 255;
-    if (Person_FoldedDifference(fromBall, Ball.direction) > kComingAt) return;
+    if (Ball.direction == BALL_STILL
+        || Person_FoldedDifference(fromBall, Ball.direction) > kComingAt)
+        return;
     Ball_PredictMeeting(Person_Skill(p, kSkillJump), CurrentPersonPos.x, CurrentPersonPos.y, person,
                         MEETING_FEET);
     if (Match.meetingDistance == MEETING_NONE || Match.meetingHeight < kLowestMeeting) return;

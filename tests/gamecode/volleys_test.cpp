@@ -215,4 +215,24 @@ TEST_F(Volleys, EachCaseDecidesAtItsBoundsInOrder)
     }
 }
 
+// A ball dropping straight, with no course along the ground, comes at nobody: whichever side of
+// him it falls, toward either goal, he does not go up for it and draws nothing. It drops to his
+// jump's reach after 24 ticks: a ball coming at him so would be a header.
+TEST_F(Volleys, ABallDroppingStraightComesAtNobody)
+{
+    for (const int32_t dy : {-12, 12, -40, 40}) {
+        SCOPED_TRACE(dy);
+        Start(kFar, 0, 24, 0, 0);
+        Person_PlaceAt(MATCH_BALL, PITCH_CENTRE_X, kFar + dy);
+        Ball.velZ = -16384;
+        Ball_UpdateSpeedDir();
+        MatchPerson& p = MatchPersons[kPlayer];
+        p.dirToBall = static_cast<uint16_t>(dy < 0 ? 0 : 128);
+        const uint32_t before = RandDrawCount();
+        Person_TryVolley(kPlayer);
+        EXPECT_EQ(p.action, kUnchanged);
+        EXPECT_EQ(RandDrawCount(), before);
+    }
+}
+
 }  // namespace
