@@ -23,6 +23,8 @@ constexpr int32_t kHeaderAcross = 100;  // across the pitch: how far along it
 constexpr int32_t kHeaderHeight = 22;
 // The largest reach any save tests: the keeper's look-ahead passes over points farther off.
 constexpr int32_t kKeeperReach = 150;
+// How far past any line of the pitch a runner's step may take him.
+constexpr int32_t kNearPitch = 10;
 
 // The next tick's flight starts from the ball's object, as Ball_Tick takes it back; the copy's
 // first-bounce flag is cleared so that its bounces leave the landing marker alone.
@@ -175,8 +177,10 @@ void Ball_PredictMeeting(int32_t limit, int32_t px, int32_t py, int32_t person, 
 void Person_KeepNearPitch()
 {
     PersonPosition& pos = CurrentPersonPos;
-    ClampWhole(pos.x, pos.x16, PITCH_LEFT_TOUCHLINE_X - 2, PITCH_RIGHT_TOUCHLINE_X + 10);
-    ClampWhole(pos.y, pos.y16, PITCH_NEAR_GOAL_LINE_Y - 10, PITCH_FAR_GOAL_LINE_Y + 10);
+    ClampWhole(pos.x, pos.x16, PITCH_LEFT_TOUCHLINE_X - kNearPitch,
+               PITCH_RIGHT_TOUCHLINE_X + kNearPitch);
+    ClampWhole(pos.y, pos.y16, PITCH_NEAR_GOAL_LINE_Y - kNearPitch,
+               PITCH_FAR_GOAL_LINE_Y + kNearPitch);
     pos.x = Fixed_ToUnits(pos.x16);
     pos.y = Fixed_ToUnits(pos.y16);
 }

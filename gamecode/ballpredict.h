@@ -30,8 +30,7 @@ void Ball_PredictLanding(int32_t reach);
 // that bounds a playable height in MEETING_FEET.
 void Ball_PredictMeeting(int32_t limit, int32_t px, int32_t py, int32_t person, int32_t mode);
 
-// Pulls the current person back to within 2 of the left touchline, 10 of the right one and 10
-// of either goal line.
+// Pulls the current person back to within 10 of either touchline and of either goal line.
 void Person_KeepNearPitch();
 // Match.restartDistance = the current person's distance to RestartSpot along the direction
 // between them.

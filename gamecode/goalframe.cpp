@@ -56,7 +56,17 @@ void PutBallDead(uint8_t flag)
 
 void PlaySfx(int32_t id, int32_t value = 0) { MatchPresentationOps.PlayMatchSfx(id, value); }
 
-bool BeyondGoalLine(int32_t y) { return y < kOutTop || y > kOutBottom; }
+// A walk cell y holds the ball from y up to y + 1: the cells wholly over the margin are those
+// below kOutTop at the top and those from kOutBottom on at the bottom, so a ball is out as far
+// over either goal line.
+bool BeyondTopLine(int32_t y) { return y < kOutTop; }
+bool BeyondBottomLine(int32_t y) { return y >= kOutBottom; }
+bool BeyondGoalLine(int32_t y) { return BeyondTopLine(y) || BeyondBottomLine(y); }
+// In play within the two cells on the pitch's side of either goal line, where the posts stand.
+bool NearGoalLine(int32_t y)
+{
+    return y < PITCH_NEAR_GOAL_LINE_Y + kOutMargin || y >= PITCH_FAR_GOAL_LINE_Y - kOutMargin;
+}
 bool InNetBack(int32_t y)
 {
     return y <= PITCH_NEAR_GOAL_LINE_Y - kNetBackDepth
@@ -344,8 +354,8 @@ OutKind LineTest(const BallState& b)
     OutKind kind = OUT_NONE;
     if (b.walkX < PITCH_LEFT_TOUCHLINE_X || b.walkX > PITCH_RIGHT_TOUCHLINE_X) kind = OUT_TOUCHLINE;
     // A later test wins: a ball out over the corner area counts as over the goal line.
-    if (b.walkY < kOutTop) kind = OUT_TOP_LINE;
-    if (b.walkY > kOutBottom) kind = OUT_BOTTOM_LINE;
+    if (BeyondTopLine(b.walkY)) kind = OUT_TOP_LINE;
+    if (BeyondBottomLine(b.walkY)) kind = OUT_BOTTOM_LINE;
     return kind;
 }
 
@@ -481,7 +491,7 @@ void Ball_CheckOutOfPlay(BallState& b)
     Ball_BounceOffCornerFlag(b);
     const OutKind kind = LineTest(b);
     if (kind == OUT_NONE) {
-        if (b.walkY < 124 || b.walkY > 2040) Ball_HitGoalFrame(b);
+        if (NearGoalLine(b.walkY)) Ball_HitGoalFrame(b);
         return;
     }
     if (kind == OUT_TOUCHLINE) {

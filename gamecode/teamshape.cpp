@@ -86,11 +86,13 @@ bool ChooseRestartShape()
         case PHASE_KICKOFF_TAKING:
             SetRestartShape(Match.kickOffSide, kKickoffRow, kKickoffOtherRow);
             return true;
+        // The side whose keeper has the ball takes the restart spots, not the side that kicked off
+        // last, which in most halves is the side attacking toward y 122.
         case PHASE_GOAL_KICK_AWARDED:
         case PHASE_GOAL_KICK_TAKEN:
         case PHASE_KEEPER_HOLDS:
         case PHASE_KEEPER_CLEARANCE:
-            SetRestartShape(Match.kickOffSide, kRestartRow, kRestartOtherRow);
+            SetRestartShape(Ball.possession, kRestartRow, kRestartOtherRow);
             return true;
         default: return false;
     }

@@ -219,14 +219,18 @@ TEST_F(BallPredict, MeetingModesOnStraightFlights)
     }
 }
 
+// Each row's twin, the point turned round the centre spot, is pulled back to the turned point: a
+// runner goes as far past one touchline as past the other.
 TEST_F(BallPredict, KeepNearPitchAndTheRestartDistance)
 {
     struct Case {
         int32_t x, y, wantX, wantY;
         int32_t fraction;  // kept unless the point is pulled back
     } const cases[] = {
-        {100, 50, 154, 112, 0},        {1500, 2100, 1446, 2052, 0}, {154, 112, 154, 112, 300},
-        {1446, 2052, 1446, 2052, 300}, {153, 2053, 154, 2052, 0},
+        {100, 50, 146, 112, 0},        {1492, 2114, 1446, 2052, 0},
+        {146, 112, 146, 112, 300},     {1446, 2052, 1446, 2052, 300},
+        {145, 2053, 146, 2052, 0},     {1447, 111, 1446, 112, 0},
+        {153, 1082, 153, 1082, 300},   {1439, 1082, 1439, 1082, 300},
     };
     for (const Case& c : cases) {
         CurrentPersonPos.x = static_cast<int16_t>(c.x);

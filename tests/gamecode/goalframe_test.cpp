@@ -101,6 +101,32 @@ TEST_F(GoalFrame, TwoUnitsOverTheGoalLineIsInPlayAndThreeIsOut)
     EXPECT_EQ(MatchPhase, PHASE_GOAL_KICK_AWARDED);
 }
 
+// A walk cell y holds the ball from y to y + 1, so the cell y at the top goal turned round is the
+// cell 2163 - y at the bottom one: each goal line puts the ball out, and each goal's posts are met,
+// in the twin cell of the other's. Side 0 attacks the bottom goal; the attacker touched last.
+TEST_F(GoalFrame, EachGoalLineActsInTheTwinCellOfTheOther)
+{
+    struct Case {
+        int32_t x, y, toucher, phase, netTimer;
+    };
+    for (const Case c : {Case{400, 120, 20, PHASE_OPEN_PLAY, 0},
+                         Case{1191, 2043, 5, PHASE_OPEN_PLAY, 0},
+                         Case{400, 119, 20, PHASE_GOAL_KICK_AWARDED, 0},
+                         Case{1191, 2044, 5, PHASE_GOAL_KICK_AWARDED, 0},
+                         Case{730, 123, 20, PHASE_OPEN_PLAY, 200},
+                         Case{861, 2040, 5, PHASE_OPEN_PLAY, 200},
+                         Case{730, 124, 20, PHASE_OPEN_PLAY, 0},
+                         Case{861, 2039, 5, PHASE_OPEN_PLAY, 0}}) {
+        SetUp();
+        const int32_t towardLine = c.y < PITCH_CENTRE_Y ? -kUnit : kUnit;
+        PutBall(c.x, c.y - towardLine / kUnit, 0, towardLine);
+        Ball.lastToucher = static_cast<int16_t>(c.toucher);
+        CheckCell(c.x, c.y);
+        EXPECT_EQ(MatchPhase, c.phase) << c.x << ", " << c.y;
+        EXPECT_EQ(Ball.netTimer, c.netTimer) << c.x << ", " << c.y;
+    }
+}
+
 TEST_F(GoalFrame, GoalLineGivesGoalKickToDefendersOrCornerToAttackersAtBothEnds)
 {
     struct Case {

@@ -67,8 +67,13 @@ TEST_F(TeamShapeTest, RestartPhasesGiveBothSidesTheirRestartRows)
         {PHASE_KICKOFF_READY, 0, 0, 1, 64, 30},
         {PHASE_KICKOFF_AFTER_GOAL, 1, 1, 0, 30, 64},
         {PHASE_GOAL, 0, 0, 0, 30, 64},
-        {PHASE_GOAL_KICK_TAKEN, 0, 0, 1, 65, 31},
-        {PHASE_KEEPER_CLEARANCE, 0, 1, 0, 31, 65},
+        // The keeper's side takes the restart rows whichever side kicked off.
+        {PHASE_GOAL_KICK_AWARDED, 1, 0, 0, 31, 65},
+        {PHASE_GOAL_KICK_TAKEN, 0, 0, 1, 31, 65},
+        {PHASE_GOAL_KICK_TAKEN, 0, 1, 1, 65, 31},
+        {PHASE_KEEPER_HOLDS, 1, 1, 0, 65, 31},
+        {PHASE_KEEPER_CLEARANCE, 0, 1, 0, 65, 31},
+        {PHASE_KEEPER_CLEARANCE, 1, 0, 1, 31, 65},
     };
     BallAt(796, 1082);
     for (const Case& c : cases) {
@@ -320,11 +325,12 @@ TEST(TeamShapeMatch, PlayersTakeTheirKickOffAndGoalKickSpots)
     Match.goalKickSpot[0] = 700;
     Match.goalKickSpot[1] = 2042;
     KickingSide = Match.secondOfPair ^ 1;
+    Ball.possession = static_cast<uint8_t>(KickingSide);  // as the line awards it
     MatchPhase = PHASE_GOAL_KICK_AWARDED;
     PhaseTimer = 0;
     ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_GOAL_KICK_TAKEN; }, 3000));
-    ExpectPlayersOnRow(Match.kickOffSide, 31, {ActivePlayer[0], ActivePlayer[1]}, false);
-    ExpectPlayersOnRow(Match.kickOffSide ^ 1, 65, {ActivePlayer[0], ActivePlayer[1]}, false);
+    ExpectPlayersOnRow(KickingSide, 31, {ActivePlayer[0], ActivePlayer[1]}, false);
+    ExpectPlayersOnRow(KickingSide ^ 1, 65, {ActivePlayer[0], ActivePlayer[1]}, false);
 }
 
 }  // namespace
