@@ -313,6 +313,18 @@ bool HeadFollowsBall(int32_t action)
     return action >= 0 && action < ACT_COUNT && ActionHeadFollowsBall[action] != 0;
 }
 
+void RunOrTakeOff(int32_t person)
+{
+    const MatchPerson& p = MatchPersons[person];
+    if (p.offPitch == 0 && p.sentOff == 0 && p.bookings < 2) {
+        RunPlayer(person);
+    } else if (RefereeDecision == 0) {
+        TakeOffPitch(person);
+    }
+    ForgetHolder(Ball.holder, person);
+    ForgetHolder(Ball.secondHolder, person);
+}
+
 void RefreshPerson(int32_t person)
 {
     MatchPerson& p = MatchPersons[person];
@@ -342,17 +354,11 @@ int32_t ComputeLastDefenderLine(int32_t side)
 void player_action()
 {
     PlayersNotInPlace = 0;
-    CurrentSide = 0;
-    for (int32_t i = 0; i < MATCH_PLAYER_COUNT; ++i) {
-        if (i == MATCH_PERSONS_PER_SIDE) CurrentSide = 1;
-        const MatchPerson& p = MatchPersons[i];
-        if (p.offPitch == 0 && p.sentOff == 0 && p.bookings < 2) {
-            RunPlayer(i);
-        } else if (RefereeDecision == 0) {
-            TakeOffPitch(i);
+    for (const int32_t side : {Match.firstSide & 1, (Match.firstSide & 1) ^ 1}) {
+        CurrentSide = static_cast<uint8_t>(side);
+        for (int32_t k = 0; k < MATCH_PERSONS_PER_SIDE; ++k) {
+            RunOrTakeOff(side * MATCH_PERSONS_PER_SIDE + k);
         }
-        ForgetHolder(Ball.holder, i);
-        ForgetHolder(Ball.secondHolder, i);
     }
 }
 

@@ -51,7 +51,8 @@ inline int16_t& RefereeDecision = Match.refereeDecision;
 // The player a foul or a dive is charged to, whom the referee talks to, books or sends off.
 inline int16_t& Offender = Match.offender;
 
-// Runs players 0-31 in order (CurrentSide 0, then 1 from player 16). A player off the pitch,
+// Runs the side drawn first this tick (Match.firstSide), then the other, each side's players in
+// order with CurrentSide his side, so that neither side always moves first. A player off the pitch,
 // sent off or with two bookings is not run; once no decision is shown, a player just sent off is
 // taken off (the line-up refilled first) and any ball-holder word naming him cleared. An action
 // outside 0-173 is fatal "player_action(): Player action out of range %d - player %d".

@@ -16,13 +16,14 @@ inline uint8_t& ActingSide = Match.actingSide;
 inline int8_t (&LastPossessor)[2] = Match.lastPossessor;
 
 // Once per tick from the ball tick, after the ball moved: the assist, after-kick and rebound
-// timers, then players 0-31 in order: touch cool-downs; a player within 9 units of the ball on
-// both axes, not in a keeper action, with the ball at height 16 or below and no rebound
-// cool-down, stops, cushions, traps or deflects it by its speed and height, and takes possession
-// (one touch a tick; in open play the touch bookkeeping, a clearance under challenge in his own
-// box, the ball kept in front of a running carrier, the side in possession). A player whose touch
-// leaves a ball at height 8 or below without horizontal speed controls it (has-ball flag); a
-// rebound or a cushion leaves it controlled by nobody.
+// timers, then the players of the side drawn first this tick (Match.firstSide), then the other's,
+// each in order, so that of two men reaching the ball at once neither side's always has it: touch
+// cool-downs; a player within 9 units of the ball on both axes, not in a keeper action, with the
+// ball at height 16 or below and no rebound cool-down, stops, cushions, traps or deflects it by its
+// speed and height, and takes possession (one touch a tick; in open play the touch bookkeeping, a
+// clearance under challenge in his own box, the ball kept in front of a running carrier, the side
+// in possession). A player whose touch leaves a ball at height 8 or below without horizontal speed
+// controls it (has-ball flag); a rebound or a cushion leaves it controlled by nobody.
 void Ball_ResolveContacts();
 // The ball, stopped where it is, 4 units in front of the person along his facing; in actions 5,
 // 112 and 113 it instead steps one unit on each axis toward the point 10 units away at

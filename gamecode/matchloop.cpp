@@ -199,6 +199,16 @@ void MatchLoop()
     WritePeriodResults();
 }
 
+// Whoever moves first sees the other where he stood last tick and wins a ball both reach on the
+// same tick, so the person number must not decide it. Nor may the tick's parity: a tackle
+// comes only on every k-th tick, and with k even one side would always move first at it. Steps
+// of the golden ratio round the 32-bit circle give either side first as often over any run of
+// ticks and over every k-th tick alike, without a draw.
+uint8_t Match_FirstSideOfTick(uint32_t tick)
+{
+    return static_cast<uint8_t>((tick * 2654435769u) >> 31);
+}
+
 void EngineTick()
 {
     EvaluateTeamStrategy();
@@ -207,6 +217,7 @@ void EngineTick()
     Team_StepBackOnside();
     Team_SetMarkingTargets();
     Team_SortAndPickActive();
+    Match.firstSide = Match_FirstSideOfTick(Match.tickCount);
     Ball_Tick();
     Match_TickTimers();
     UpdatePlayerGroup();

@@ -13,6 +13,9 @@ void WritePeriodResults();
 // One engine tick: team AI, ball, timers, head-follow, officials, actions, phase, clock; then
 // the replay record and the view's step.
 void EngineTick();
+// The side whose men move, and meet the ball, first in tick `tick` (Match.firstSide): either side
+// as often over any run of ticks, and over every k-th tick alike.
+uint8_t Match_FirstSideOfTick(uint32_t tick);
 void Match_ClockTick();
 void Match_TickTimers();
 void Match_RecordHeatMap();  // open play of periods 0-3; players mirrored in periods 0 and 2

@@ -451,6 +451,7 @@ struct MatchWords {
     uint8_t timeUp;
     uint8_t endFlag;
     uint8_t tickSide;
+    uint8_t firstSide;  // drawn each tick: whose men move, and meet the ball, before the other's
     int32_t stoppageCountdown;
     uint16_t groupCounter;
     uint16_t recordPause;

@@ -102,6 +102,9 @@ TEST(ActionsDeathTest, ActionOutOfRangeIsFatalNamingThePlayer)
     MatchPersons[3].action = 174;
     MatchPersons[20].action = -1;
     EXPECT_FATAL(player_action(), "player_action(): Player action out of range 174 - player 3");
+    // The side drawn to move first this tick is run first, the away side as well as the home.
+    Match.firstSide = 1;
+    EXPECT_FATAL(player_action(), "player_action(): Player action out of range -1 - player 20");
 }
 
 class PlayerGroup : public testing::Test {

@@ -145,6 +145,35 @@ TEST_F(Contacts, ABallBouncesOffAManAlikeAtEitherEnd)
     EXPECT_EQ(Ball.velY, -900000);
 }
 
+// A man of each side reaches the ball on the same tick: the side drawn to go first this tick has
+// it, whichever side is the home side, wherever either man stands and whether it lies still or
+// rolls onto them.
+TEST_F(Contacts, OfTwoMenReachingTheBallAtOnceTheSideDrawnFirstHasIt)
+{
+    for (const int32_t velY : {0, 3 * 65536}) {
+        for (const int32_t westMan : {3, 19}) {
+            for (const uint8_t first : {uint8_t{0}, uint8_t{1}}) {
+                SetUp();
+                const int32_t eastMan = westMan == 3 ? 19 : 3;
+                Person_PlaceAt(westMan, 695, 703);
+                Person_PlaceAt(eastMan, 705, 703);
+                MatchPersons[westMan].action = 0;
+                MatchPersons[eastMan].action = 0;
+                Moving(0, velY, 0);
+                Match.firstSide = first;
+                Ball_ResolveContacts();
+                const int32_t winner = first == 0 ? 3 : 19;
+                SCOPED_TRACE(std::to_string(velY) + " west " + std::to_string(westMan) + " first "
+                             + std::to_string(first));
+                EXPECT_EQ(Ball.lastToucher, winner);
+                EXPECT_EQ(Ball.possession, first);
+                EXPECT_EQ(MatchPersons[winner].hasBall, 1);
+                EXPECT_EQ(MatchPersons[winner == 3 ? 19 : 3].action, 0);  // left standing
+            }
+        }
+    }
+}
+
 TEST_F(Contacts, FastHighBallKnocksAStandingPlayerDownByWhereItCameFrom)
 {
     struct Case {

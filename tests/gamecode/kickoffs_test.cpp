@@ -127,7 +127,7 @@ TEST_F(Kickoff, AKeeperOffHisLineHoldsTheKickUntilHeIsBack)
     const int16_t homeX = k.x;
     const int16_t homeY = k.y;
     for (int32_t tick = 0; tick < 200; ++tick) {
-        Person_PlaceAt(keeper, 862, homeY);
+        Person_PlaceAt(keeper, 870, homeY);
         RunTicks(1);
         ASSERT_EQ(MatchPhase, PHASE_KICKOFF_READY) << tick;
     }

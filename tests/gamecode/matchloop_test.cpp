@@ -1,10 +1,12 @@
-// tests/gamecode/matchloop_test.cpp: what the loop does around a replay and a menu, the heat maps,
-// the end of a period with its celebration, and a period that cannot end.
+// tests/gamecode/matchloop_test.cpp: what the loop does around a replay and a menu, which side
+// moves first each tick, the heat maps, the end of a period with its celebration, and a period
+// that cannot end.
 #include "gamecode/matchloop.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/keyboard.h"
 #include "engine/poll.h"
@@ -108,6 +110,47 @@ uint64_t HeatTotal()
 uint32_t HeatCount(int32_t grid, int32_t column, int32_t row)
 {
     return GetMatchDataBlock()->heatMaps[grid][column][row];
+}
+
+// Neither side moves first more often: over any 50 ticks in a row each side is first 24 to 26
+// times, and over every k-th tick of the clock's cycle, k up to 64 (a tackle comes only on such
+// ticks), each side between 47 % and 53 % of them, as the tick's parity would not give for k even.
+TEST(MatchLoop, EitherSideMovesFirstAsOftenOverAnyRunAndEveryKthTick)
+{
+    constexpr uint32_t kCycle = 65536;  // the tick count's
+    std::vector<int32_t> firstBefore(kCycle + 1, 0);
+    for (uint32_t tick = 0; tick < kCycle; ++tick) {
+        firstBefore[tick + 1] = firstBefore[tick] + Match_FirstSideOfTick(tick);
+    }
+    for (uint32_t tick = 0; tick + 50 <= kCycle; ++tick) {
+        const int32_t side1First = firstBefore[tick + 50] - firstBefore[tick];
+        ASSERT_GE(side1First, 24) << tick;
+        ASSERT_LE(side1First, 26) << tick;
+    }
+    for (uint32_t k = 1; k <= 64; ++k) {
+        int32_t ticks = 0;
+        int32_t side1First = 0;
+        for (uint32_t tick = 0; tick < kCycle; tick += k) {
+            ++ticks;
+            side1First += Match_FirstSideOfTick(tick);
+        }
+        EXPECT_GE(side1First * 100, ticks * 47) << k;
+        EXPECT_LE(side1First * 100, ticks * 53) << k;
+    }
+    // The engine's tick takes its side from the tick count as it stood at the tick's start.
+    ScopedMatch match;
+    MatchDayBuilder{}.Write();
+    SetPitchConstants();
+    Match_SetupPeriod();
+    int32_t side1Ticks = 0;
+    for (int32_t n = 0; n < 100; ++n) {
+        const uint16_t tick = Match.tickCount;
+        RunTicks(1);
+        ASSERT_EQ(Match.firstSide, Match_FirstSideOfTick(tick)) << tick;
+        side1Ticks += Match.firstSide;
+    }
+    EXPECT_GE(side1Ticks, 48);  // two runs of 50
+    EXPECT_LE(side1Ticks, 52);
 }
 
 TEST(MatchHeatMap, TheFirstSetUpClearsThemAndOpenPlayCountsOnlyPlayersOnThePitch)
