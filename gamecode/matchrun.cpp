@@ -347,16 +347,19 @@ void PlayMatch3D()
     if (MatchShared.replayState == REPLAY_WATCH) {
         RunPeriod(0, Match.kickOffSide, 0);
     } else {
-        RunPeriod(0, 1, 0);
+        // The toss: were the first kick-off always the side's attacking toward y 122, as the
+        // ends are fixed, each half would open with that end's side on the ball.
+        const int32_t firstKickOff = Rand() & 1;
+        RunPeriod(0, firstKickOff, 0);
         HalfTimeMenus();
-        RunPeriod(1, 0, 1);
+        RunPeriod(1, firstKickOff ^ 1, 1);
         const bool extraTime = Match.extraTime != 0 && Match_AggregateLevel();
         if (extraTime || (Match.goldenGoal != 0 && Match_AggregateLevel())) {
             HalfTimeMenus();
-            RunPeriod(2, 1, 0);
+            RunPeriod(2, firstKickOff, 0);
             if (extraTime || Match_AggregateLevel()) {
                 HalfTimeMenus();
-                RunPeriod(3, 0, 1);
+                RunPeriod(3, firstKickOff ^ 1, 1);
             }
         }
         if (ShootOutDue()) {
