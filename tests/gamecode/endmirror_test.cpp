@@ -465,14 +465,14 @@ TEST(EndMirror, AnUnturnedTwinRepeatsEveryPlayersTick)
 }
 
 // On the turned twin a player chooses as he does at the other end: beyond a unit of rounding his
-// action, target, facing, aim, step, kick and draws differ in fewer than 1 probe in 10,000 (a
+// action, target, facing, aim, step, kick and draws differ in fewer than 2 probes in 10,000 (a
 // keeper's quick block to one side or the other among the rest), and a man waiting for a high
 // ball or a keeper at his post who stands on his point or on the ball turns and steps alike.
 TEST(EndMirror, ATurnedTwinChoosesAsThePlayerDoes)
 {
     const MirrorTally t = PlayMirrored(1, 3, 4, false);
     EXPECT_GT(t.probes, 300000);
-    EXPECT_LT(t.mismatches * 10000, t.probes) << t.mismatches << " of " << t.probes;
+    EXPECT_LT(t.mismatches * 5000, t.probes) << t.mismatches << " of " << t.probes;
     for (const int32_t action : {ACT_WAIT_FOR_HIGH_BALL, ACT_KEEPER_IDLE}) {
         for (const char* field : {"facing", "move"}) {
             const std::string key = std::to_string(action) + " " + field;

@@ -70,7 +70,10 @@ TEST(MatchRun, PlainMatchPlaysTwoHalvesAndLeavesItsResult)
         thirds += data->territoryTotals[t];
     }
     EXPECT_EQ(thirds, Match.openPlayTicks);
-    EXPECT_EQ(+data->sides[0].players[10].bits65 >> 6 & 3, 0u);
+    // The bookings field of row 10 is person 10's own: his bookings, 3 when sent off.
+    const MatchPerson& ten = MatchPersons[10];
+    EXPECT_EQ(data->sides[0].players[10].bits65 >> 6 & 3,
+              ten.sentOff != 0 ? 3u : static_cast<uint32_t>(ten.bookings));
     EXPECT_EQ(Match.finalWhistle, 1);
     // Each period ends on sound 8; the referee's restart whistles after a foul play it too.
     EXPECT_GE(std::count(match.Record().sounds.begin(), match.Record().sounds.end(), 8), 2);
