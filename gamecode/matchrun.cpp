@@ -347,8 +347,8 @@ void PlayMatch3D()
     if (MatchShared.replayState == REPLAY_WATCH) {
         RunPeriod(0, Match.kickOffSide, 0);
     } else {
-        // The toss: were the first kick-off always the side's attacking toward y 122, as the
-        // ends are fixed, each half would open with that end's side on the ball.
+        // The toss decides who kicks off first. The ends are fixed, so a fixed first kick-off
+        // would open every half with the side attacking one end on the ball.
         const int32_t firstKickOff = Rand() & 1;
         RunPeriod(0, firstKickOff, 0);
         HalfTimeMenus();

@@ -7,6 +7,7 @@
 
 #include "engine/poll.h"
 #include "engine/random.h"
+#include "gamecode/comments/commentary.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/matchview.h"
@@ -96,6 +97,34 @@ void KeepLevelAndTraceTheKicks()
     s_trace->continuedAt.push_back(
         {s_trace->kicks, Match.shootOutGoals[0], Match.shootOutGoals[1]});
     s_trace->kicks = Match.shootoutKicks;
+}
+
+// The toss: either side kicks off the first half about as often, and the second half's opening
+// kick-off is the other side's, so that neither end always opens a half on the ball.
+TEST(MatchRun, TheTossGivesEitherSideTheFirstKickOffAndTheOtherTheSecond)
+{
+    static int32_t s_opener[2];  // the side opening periods 0 and 1, -1 none yet
+    ScopedMatch match;
+    int32_t firstHalvesOpened[2] = {0, 0};
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        MatchDayBuilder builder;
+        builder.seed = seed;
+        builder.periodMinutes = 1;
+        builder.Write();
+        s_opener[0] = s_opener[1] = -1;
+        Comm_SetListener([](int32_t group, int32_t side, int32_t, int32_t, int32_t) {
+            constexpr int32_t kPeriodStartGroup = 106;
+            if (group == kPeriodStartGroup || group == kPeriodStartGroup + 1) {
+                s_opener[group - kPeriodStartGroup] = side;
+            }
+        });
+        PlayMatch3D();
+        ASSERT_GE(s_opener[0], 0) << "seed " << seed;
+        EXPECT_EQ(s_opener[1], s_opener[0] ^ 1) << "seed " << seed;
+        ++firstHalvesOpened[s_opener[0]];
+    }
+    EXPECT_GE(firstHalvesOpened[0], 12);
+    EXPECT_GE(firstHalvesOpened[1], 12);
 }
 
 TEST(MatchRun, CupTieLevelPlaysExtraTimeAndAShootOutKickByKickUntilItIsDecided)
