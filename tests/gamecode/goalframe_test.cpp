@@ -109,14 +109,12 @@ TEST_F(GoalFrame, EachGoalLineActsInTheTwinCellOfTheOther)
     struct Case {
         int32_t x, y, toucher, phase, netTimer;
     };
-    for (const Case c : {Case{400, 120, 20, PHASE_OPEN_PLAY, 0},
-                         Case{1191, 2043, 5, PHASE_OPEN_PLAY, 0},
-                         Case{400, 119, 20, PHASE_GOAL_KICK_AWARDED, 0},
-                         Case{1191, 2044, 5, PHASE_GOAL_KICK_AWARDED, 0},
-                         Case{730, 123, 20, PHASE_OPEN_PLAY, 200},
-                         Case{861, 2040, 5, PHASE_OPEN_PLAY, 200},
-                         Case{730, 124, 20, PHASE_OPEN_PLAY, 0},
-                         Case{861, 2039, 5, PHASE_OPEN_PLAY, 0}}) {
+    for (const Case c :
+         {Case{400, 120, 20, PHASE_OPEN_PLAY, 0}, Case{1191, 2043, 5, PHASE_OPEN_PLAY, 0},
+          Case{400, 119, 20, PHASE_GOAL_KICK_AWARDED, 0},
+          Case{1191, 2044, 5, PHASE_GOAL_KICK_AWARDED, 0}, Case{730, 123, 20, PHASE_OPEN_PLAY, 200},
+          Case{861, 2040, 5, PHASE_OPEN_PLAY, 200}, Case{730, 124, 20, PHASE_OPEN_PLAY, 0},
+          Case{861, 2039, 5, PHASE_OPEN_PLAY, 0}}) {
         SetUp();
         const int32_t towardLine = c.y < PITCH_CENTRE_Y ? -kUnit : kUnit;
         PutBall(c.x, c.y - towardLine / kUnit, 0, towardLine);
