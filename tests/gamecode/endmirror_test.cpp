@@ -2,7 +2,6 @@
 // During balanced matches, at sampled ticks of open play, one player's action runs once on the
 // engine's state and once on the same state turned half a circle about the centre spot with the
 // ends swapped; his result turned back must be the same.
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,15 +14,9 @@
 
 #include "engine/random.h"
 #include "gamecode/actions.h"
-#include "gamecode/activeplayer.h"
-#include "gamecode/ball.h"
 #include "gamecode/keycounts.h"
-#include "gamecode/marking.h"
-#include "gamecode/matchloop.h"
 #include "gamecode/matchstate.h"
-#include "gamecode/phases.h"
 #include "gamecode/presentation.h"
-#include "gamecode/teamshape.h"
 #include "tests/gamecode/harness/harness.h"
 
 namespace {
@@ -258,63 +251,9 @@ std::vector<std::string> Differences(const ActionResult& a, const ActionResult& 
     return fields;
 }
 
-// A step of the tick on the whole state: every player's action, target, facing and place, the
-// ball's place and speed, the active players.
-struct WorldResult {
-    ActionResult persons[MATCH_PLAYER_COUNT];
-    int32_t ball16[2];
-    int32_t ballVel[3];
-    int16_t holder;
-    uint8_t active[2];
-    uint32_t draws;
-};
-
-WorldResult WorldOf(bool turned)
-{
-    WorldResult w{};
-    for (int32_t i = 0; i < MATCH_PLAYER_COUNT; ++i) {
-        w.persons[i] = ResultOf(i, turned);
-    }
-    w.ball16[0] = Ball.x16;
-    w.ball16[1] = Ball.y16;
-    if (turned) TurnPoint16(&w.ball16[0], &w.ball16[1]);
-    w.ballVel[0] = turned ? -Ball.velX : Ball.velX;
-    w.ballVel[1] = turned ? -Ball.velY : Ball.velY;
-    w.ballVel[2] = Ball.velZ;
-    w.holder = Ball.holder;
-    w.active[0] = ActivePlayer[0];
-    w.active[1] = ActivePlayer[1];
-    w.draws = RandomGenerator.draws;
-    return w;
-}
-
-struct Stage {
-    const char* name;
-    void (*run)();
-};
-constexpr Stage kStages[] = {
-    {"strategy",
-     [] {
-         EvaluateTeamStrategy();
-         UpdateTeamStrategy();
-     }},
-    {"marking",
-     [] {
-         Team_PickUpAttackers();
-         Team_StepBackOnside();
-         Team_SetMarkingTargets();
-     }},
-    {"active", [] { Team_SortAndPickActive(); }},
-    {"ball", [] { Ball_Tick(); }},
-    {"group", [] { UpdatePlayerGroup(); }},
-    {"players", [] { player_action(); }},
-    {"phase", [] { MatchPhase_Dispatch(); }},
-};
-
 struct MirrorTally {
     int32_t probes = 0;
     int32_t mismatches = 0;
-    int32_t stageProbes = 0;  // steps of the tick run on the whole state
     std::map<std::string, int32_t> byActionAndField;
     std::map<std::string, int32_t> byAction;
     std::map<int32_t, int32_t> probesByAction;
@@ -352,58 +291,10 @@ void ProbePerson(int32_t person, const EngineSnapshot& live, bool identity, Mirr
     }
 }
 
-void ProbeStage(const Stage& stage, const EngineSnapshot& live, bool identity, MirrorTally* t)
-{
-    live.Restore();
-    QuantisePositions();
-    EngineSnapshot quantised;
-    quantised.Take();
-    stage.run();
-    const WorldResult plain = WorldOf(false);
-    quantised.Restore();
-    if (!identity) TurnTheWholeState();
-    stage.run();
-    const WorldResult twin = WorldOf(!identity);
-    ++t->stageProbes;
-    std::vector<std::string> fields;
-    for (int32_t i = 0; i < MATCH_PLAYER_COUNT; ++i) {
-        const MatchPerson& q = quantised.persons[i];
-        if (q.offPitch != 0 || q.sentOff != 0 || q.bookings >= 2) continue;
-        for (const std::string& f : Differences(plain.persons[i], twin.persons[i])) {
-            if (f == "ballvel" || f == "holder" || f == "draws" || f == "others") continue;
-            fields.push_back("p." + f + "." + std::to_string(quantised.persons[i].action));
-        }
-    }
-    if (std::abs(plain.ball16[0] - twin.ball16[0]) > 65536 + 2048
-        || std::abs(plain.ball16[1] - twin.ball16[1]) > 65536 + 2048)
-        fields.push_back("ballat");
-    for (int32_t i = 0; i < 3; ++i) {
-        if (std::abs(plain.ballVel[i] - twin.ballVel[i]) > 2048) {
-            fields.push_back("ballvel");
-            break;
-        }
-    }
-    if (plain.holder != twin.holder) fields.push_back("holder");
-    if (plain.active[0] != twin.active[0] || plain.active[1] != twin.active[1])
-        fields.push_back("active");
-    if (plain.draws != twin.draws) fields.push_back("draws");
-    if (fields.empty()) return;
-    std::sort(fields.begin(), fields.end());
-    fields.erase(std::unique(fields.begin(), fields.end()), fields.end());
-    for (const std::string& f : fields) {
-        ++t->byActionAndField[std::string("stage ") + stage.name + " " + f];
-    }
-}
-
 void ProbeEveryPlayer(bool identity, MirrorTally* tally)
 {
     EngineSnapshot live;
     live.Take();
-    if (std::getenv("PELLORAN_MIRROR_STAGES") != nullptr) {
-        for (const Stage& stage : kStages) {
-            ProbeStage(stage, live, identity, tally);
-        }
-    }
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         const MatchPerson& p = live.persons[person];
         if (p.offPitch != 0 || p.sentOff != 0 || p.bookings >= 2) continue;
@@ -443,7 +334,7 @@ MirrorTally PlayMirrored(uint32_t first, uint32_t count, uint32_t every, bool id
 
 void Report(const MirrorTally& t)
 {
-    std::printf("probes %d mismatches %d stage probes %d\n", t.probes, t.mismatches, t.stageProbes);
+    std::printf("probes %d mismatches %d\n", t.probes, t.mismatches);
     for (const auto& [action, n] : t.byAction) {
         std::printf("action %s: %d of %d\n", action.c_str(), n,
                     t.probesByAction.at(std::stoi(action)));
@@ -482,8 +373,8 @@ TEST(EndMirror, ATurnedTwinChoosesAsThePlayerDoes)
 }
 
 // By hand: PELLORAN_MIRROR_MATCHES, _FIRST_SEED and _EVERY choose the matches and the sampling,
-// PELLORAN_MIRROR_STAGES adds the tick's steps on the whole state, PELLORAN_MIRROR_IDENTITY leaves
-// the twin unturned; the mismatches are printed by action and field.
+// PELLORAN_MIRROR_IDENTITY leaves the twin unturned; the mismatches are printed by action and
+// field.
 TEST(EndMirror, ProbeByHand)
 {
     if (std::getenv("PELLORAN_MIRROR_MATCHES") == nullptr) GTEST_SKIP() << "run by hand";
