@@ -87,7 +87,7 @@ bool ChooseRestartShape()
             SetRestartShape(Match.kickOffSide, kKickoffRow, kKickoffOtherRow);
             return true;
         // The side whose keeper has the ball takes the restart spots, not the side that kicked off
-        // last, which in most halves is the side attacking toward y 122.
+        // last: which end that side attacks has nothing to do with it.
         case PHASE_GOAL_KICK_AWARDED:
         case PHASE_GOAL_KICK_TAKEN:
         case PHASE_KEEPER_HOLDS:
