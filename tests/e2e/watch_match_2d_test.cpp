@@ -146,9 +146,11 @@ TEST(WatchMatch2D, AWholeMatchIsDrawnInTheTwoDViewAndItsScoreIsTheFixturesResult
         EXPECT_GT(CountNearColour(frame, 20, 140, 600, 300, 0x086300, 8), 20) << name;
         EXPECT_GT(CountNearColour(frame, 20, 140, 600, 300, 0xB53600, 14), 50) << name;
     }
-    // At kick-off, both sides' shirts on the pitch: a blob or more for each of its eleven men.
+    // At kick-off, both sides' shirts on the pitch: a blob or more for each man seen. Orange kicks
+    // off and shows its eleven; green's two forwards wait on its central midfielders' spots, so
+    // nine of its men show.
     const PngImage& kickOff = run.frames.at("kickoff2d.png");
-    EXPECT_GE(CountColourBlobs(kickOff, 0x086300, 8, OnPitch), 18);
+    EXPECT_GE(CountColourBlobs(kickOff, 0x086300, 8, OnPitch), 14);
     EXPECT_GE(CountColourBlobs(kickOff, 0xB53600, 14, OnPitch), 18);
     // The followed keeper's map round his goal, not there at kick-off.
     EXPECT_GT(MapCellPixels(run.frames.at("map2d.png")), 200);
