@@ -354,7 +354,7 @@ int32_t ComputeLastDefenderLine(int32_t side)
 void player_action()
 {
     PlayersNotInPlace = 0;
-    for (const int32_t side : {Match.firstSide & 1, (Match.firstSide & 1) ^ 1}) {
+    for (const int32_t side : SidesInMoveOrder()) {
         CurrentSide = static_cast<uint8_t>(side);
         for (int32_t k = 0; k < MATCH_PERSONS_PER_SIDE; ++k) {
             RunOrTakeOff(side * MATCH_PERSONS_PER_SIDE + k);

@@ -305,7 +305,7 @@ void Ball_ResolveContacts()
     if (AssistTimer > 0 && --AssistTimer == 0) AssistCandidate = -1;
     CountDown(Ball.afterKick);
     CountDown(ReboundCooldown);
-    for (const int32_t side : {Match.firstSide & 1, (Match.firstSide & 1) ^ 1}) {
+    for (const int32_t side : SidesInMoveOrder()) {
         for (int32_t k = 0; k < MATCH_PERSONS_PER_SIDE; ++k) {
             Contact(side * MATCH_PERSONS_PER_SIDE + k);
         }

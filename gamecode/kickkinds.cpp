@@ -499,9 +499,7 @@ void Person_AimCrossOrShot(int32_t kicker, int32_t code, int32_t x, int32_t y)
     const int32_t dir = DirectionBetween(kicker, x, y);
     Person_VectorFromAngle(p.facing, 2, 256);
     if (!InsidePitch(p.x + kCrossProbe * StepX, p.y - kCrossProbe * StepY)) dGoal = 0;
-    const int32_t facing = p.facing;
-    const bool clockwise =
-        (dir > facing && dir - facing < 128) || (dir < facing && facing - dir > 128);
-    Person_SetAction(kicker, clockwise ? ACT_LOFTED_BALL_75 : ACT_LOFTED_BALL_18);
+    Person_SetAction(kicker,
+                     Person_TurnsUp(dir, p.facing) ? ACT_LOFTED_BALL_75 : ACT_LOFTED_BALL_18);
     p.passKind = p.runSpeed > 140 && dGoal > 145 ? 2 : p.runSpeed > 100 && dGoal > 120 ? 1 : 0;
 }

@@ -451,7 +451,7 @@ struct MatchWords {
     uint8_t timeUp;
     uint8_t endFlag;
     uint8_t tickSide;
-    uint8_t firstSide;  // drawn each tick: whose men move, and meet the ball, before the other's
+    uint8_t firstSide;  // set each tick: whose men move, and meet the ball, before the other's
     int32_t stoppageCountdown;
     uint16_t groupCounter;
     uint16_t recordPause;
@@ -598,6 +598,8 @@ inline bool IsPlayer(int32_t person) { return person >= 0 && person < MATCH_PLAY
 inline int32_t KeeperOf(int32_t side) { return LineUp[side][0]; }
 inline bool IsKeeper(int32_t person) { return person == LineUp[0][0] || person == LineUp[1][0]; }
 // Side secondOfPair attacks toward the far goal line (y 2042), the other toward the near one.
+// The two sides in this tick's order of moves: Match.firstSide, then the other.
+inline std::array<int32_t, 2> SidesInMoveOrder() { return {Match.firstSide, Match.firstSide ^ 1}; }
 inline bool AttacksUp(int32_t side) { return side == Match.secondOfPair; }
 // The y of the goal line that `side` attacks.
 inline int32_t AttackedGoalY(int32_t side)

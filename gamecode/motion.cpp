@@ -185,14 +185,6 @@ int32_t PickWrapped(const Entries& entries, int32_t k)
     return -1;
 }
 
-// Whether the short way round from `facing` to `direction` (both 0-255, not equal) counts up. A
-// half turn counts down from either side: which way a man turns must not hang on whether he faces
-// one goal or the other.
-bool TurnsUp(int32_t direction, int32_t facing)
-{
-    return direction > facing ? direction - facing < 128 : facing - direction > 128;
-}
-
 }  // namespace
 
 int32_t Person_DirectionTo(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
@@ -214,6 +206,11 @@ int32_t Person_DirectionToN(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int3
     // as a part of the full turn first, every direction rounds to its nearest step.
     if (steps < 0) steps += n;
     return ChopToInt(steps + 0.5) & (n - 1);
+}
+
+bool Person_TurnsUp(int32_t direction, int32_t facing)
+{
+    return direction > facing ? direction - facing < 128 : facing - direction > 128;
 }
 
 int32_t Person_DirectionToBallFrom(int32_t person, int32_t x, int32_t y)
@@ -261,7 +258,7 @@ void Person_TurnStep(int32_t person, int32_t direction)
     const int32_t d = direction & 255;
     int32_t f = p.facing & 255;
     if (d == f) return;
-    const bool up = TurnsUp(d, f);
+    const bool up = Person_TurnsUp(d, f);
     const int32_t steps = Person_Skill(p, SKILL_AGILITY) / 30 + 3;
     for (int32_t n = 0; n < steps && f != d; ++n) {
         f = (f + (up ? 1 : -1)) & 255;
@@ -285,7 +282,7 @@ void Person_TurnToward(int32_t person, int32_t direction)
     p.drawnDirection = static_cast<int16_t>((p.facing + 64) & 255);
     const int32_t d = direction & 255;
     const int32_t f = p.facing & 255;
-    const int32_t turn = d == f ? 0 : (TurnsUp(d, f) ? 1 : -1);
+    const int32_t turn = d == f ? 0 : (Person_TurnsUp(d, f) ? 1 : -1);
     p.facing = static_cast<uint16_t>((f + turn) & 255);
     p.drawnFrame = p.frame;
 }

@@ -19,6 +19,10 @@ int32_t Person_DirectionToN(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int3
 // The direction from (x, y), where `person` stands, to the ball. On the ball's own point there is
 // none: he keeps the one he had (a fixed direction would turn him toward y 122 at either end).
 int32_t Person_DirectionToBallFrom(int32_t person, int32_t x, int32_t y);
+// Whether the short way round from `facing` to `direction` (both 0-255) counts up, that is
+// clockwise; false when they are equal. A half turn counts down from either side: which way a man
+// turns must not hang on whether he faces one goal or the other.
+bool Person_TurnsUp(int32_t direction, int32_t facing);
 // True for a facing in the half turn toward smaller y. Of the two facings straight across the
 // pitch 192 counts in and 64 not, so that a facing and its opposite always fall on either side.
 inline bool Person_FacesTowardSmallerY(int32_t facing) { return facing < 64 || facing >= 192; }

@@ -183,10 +183,8 @@ void ControlToOneSide(int32_t person)
     ExpectBallAtMeeting(person);
     const int32_t dirM = Person_DirectionTo(MeetingPoint[0], MeetingPoint[1], CurrentPersonPos.x,
                                             CurrentPersonPos.y);
-    const int32_t turn = dirM - p.facing;
-    // Half a turn either way is not less than half a turn: neither way at either end.
-    const bool clockwise = (turn > 0 && turn < 128) || -turn > 128;
-    Person_SetAction(person, clockwise ? ACT_STANDING_HEADER : ACT_HEADER_HOLD_PLACE);
+    Person_SetAction(person,
+                     Person_TurnsUp(dirM, p.facing) ? ACT_STANDING_HEADER : ACT_HEADER_HOLD_PLACE);
 }
 
 void Meet(const MeetingBounds& row, const Approach& a)
