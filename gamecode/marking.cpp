@@ -131,10 +131,18 @@ bool FreeToPickUp(int32_t defender, const bool picked[MATCH_PLAYER_COUNT])
     return man < 0 || !OnPitch(man);  // a marker keeps his man
 }
 
+// A quarter of the way from where he stands toward where he is heading, taken about the centre
+// spot so that the truncation rounds alike at both ends.
+int32_t QuarterToward(int32_t from, int32_t to, int32_t centre)
+{
+    return centre + (3 * (from - centre) + (to - centre)) / 4;
+}
+
 // Measured along the direction between the points, as the players judge distances.
 int32_t GuardDistance(Point q, const MatchPerson& d)
 {
-    const Point heading{(3 * d.x + d.targetX) / 4, (3 * d.y + d.targetY) / 4};
+    const Point heading{QuarterToward(d.x, d.targetX, PITCH_CENTRE_X),
+                        QuarterToward(d.y, d.targetY, PITCH_CENTRE_Y)};
     const int32_t e = Person_DirectionTo(q.x, q.y, heading.x, heading.y);
     Person_VectorFromAngle(e, std::abs(q.x - heading.x), 256);
     const int32_t across = std::abs(StepX);

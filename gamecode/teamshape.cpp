@@ -121,6 +121,20 @@ BandRows ApplyBands(TeamStrategyWords up, TeamStrategyWords down, int32_t y)
     return {up, down};
 }
 
+// The side without the ball blends the rows of the ball itself by the shifted ball's blend. Past
+// the centre of an end band the shifted blend is 100, the end band alone; read for rows of the ball
+// that still lie between two bands, it would put the side on the row nearer y 2042 at both ends:
+// nearer its own goal when it attacks toward y 122 and farther from it when it attacks the other
+// way. At the near end it takes the row nearer y 122 instead, as at the far end the row nearer
+// y 2042, so that either side falls back alike toward its own goal.
+int32_t BlendWithoutTheBall(int32_t shiftedY, int32_t ballY, int32_t shiftedBlend)
+{
+    const ZonePair shifted = PairOf(shiftedY, PITCH_NEAR_GOAL_LINE_Y, kBandLength, kLastBand);
+    const ZonePair plain = PairOf(ballY, PITCH_NEAR_GOAL_LINE_Y, kBandLength, kLastBand);
+    const bool nearEndOnly = shifted.target == 0;
+    return nearEndOnly && plain.base != plain.target ? 0 : shiftedBlend;
+}
+
 void ChooseOpenPlayShape()
 {
     const int32_t upSide = Match.secondOfPair;
@@ -156,6 +170,7 @@ void ChooseOpenPlayShape()
     words.targetRow = static_cast<int16_t>(rows.targetRow + shift);
     words.xBaseRow = static_cast<int16_t>(rows.xBaseRow + shift);
     words.yBaseRow = static_cast<int16_t>(rows.yBaseRow + shift);
+    words.yBlend = static_cast<int16_t>(BlendWithoutTheBall(y, ballY, words.yBlend));
 }
 
 bool StrategyChanged()

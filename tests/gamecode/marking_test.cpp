@@ -2,6 +2,8 @@
 // and free defenders picking up the attackers nobody marks.
 #include "gamecode/marking.h"
 
+#include <utility>
+
 #include "gamecode/actions.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/phases.h"
@@ -167,6 +169,37 @@ TEST_F(PickUp, ReachAndDistanceLimitsDependOnThePhase)
     Person_PlaceAt(MATCH_BALL, 796, 1500);
     Team_PickUpAttackers();
     EXPECT_FALSE(Guards(4)) << "not in this phase";
+}
+
+// Two defenders the same whole distance from the guard point once a quarter of the way toward
+// their targets is truncated: the one heading away lies three quarters of a unit farther. The
+// situation and its twin turned about the centre spot pick the same one.
+TEST_F(PickUp, TheTurnedTwinPicksTheSameDefender)
+{
+    const auto turned = [](bool turn, int32_t x, int32_t y) {
+        return turn ? std::pair{2 * PITCH_CENTRE_X - x, 2 * PITCH_CENTRE_Y - y} : std::pair{x, y};
+    };
+    int32_t chosen[2] = {-1, -1};
+    for (const bool turn : {false, true}) {
+        Match.secondOfPair = static_cast<uint8_t>(turn ? kDown : kUp);
+        const auto place = [&](int32_t person, int32_t x, int32_t y, int32_t targetY) {
+            const auto [tx, ty] = turned(turn, x, y);
+            Place(person, tx, ty);
+            MatchPersons[person].targetY = static_cast<int16_t>(turned(turn, x, targetY).second);
+        };
+        place(kAttacker, 796, 1402, 1402);
+        place(4, 796, kGuardY + 54, kGuardY + 57);  // 54.75 beyond the guard point
+        place(5, 796, kGuardY - 54, kGuardY - 54);
+        const auto [ballX, ballY] = turned(turn, 796, 1500);
+        Person_PlaceAt(MATCH_BALL, ballX, ballY);
+        Team_PickUpAttackers();
+        const int32_t guardY = turned(turn, 796, kGuardY).second;
+        for (const int32_t defender : {4, 5}) {
+            if (MatchPersons[defender].targetY == guardY) chosen[turn] = defender;
+        }
+    }
+    EXPECT_NE(chosen[0], -1);
+    EXPECT_EQ(chosen[0], chosen[1]);
 }
 
 }  // namespace

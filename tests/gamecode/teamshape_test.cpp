@@ -169,6 +169,45 @@ TEST_F(TeamShapeTest, MomentumShiftsOnlyTheSideInPossessionAndOnlyInOpenPlay)
     ExpectRows(kUp, {10, 10, 5, 100, 99});
 }
 
+// The side without the ball blends the rows of the ball itself by the blend of the ball shifted by
+// the momentum of the side on it. Each case and its twin turned about the centre spot give the same
+// bands and blend (to a unit of rounding), seen from the side's own goal; shifted past the centre
+// of the end band, the side stands on the row nearer its own goal (blend 0 toward the other).
+TEST_F(TeamShapeTest, TheSideWithoutTheBallFallsBackAlikeAtEitherEnd)
+{
+    struct Case {
+        int32_t ballY, momentum;
+        int32_t towardTarget;  // -1: any, as long as the twins agree
+    };
+    const Case cases[] = {
+        {500, 320, 0},   {600, 320, 0},   {290, 10, 0},   {500, 100, -1},
+        {1000, 320, -1}, {1500, 200, -1}, {300, 320, -1},
+    };
+    struct OwnView {
+        int32_t baseBand, targetBand, towardTarget;
+    };
+    for (const Case& c : cases) {
+        OwnView views[2];
+        for (const int32_t without : {kUp, kDown}) {
+            const bool up = without == kUp;
+            Ball.possession = static_cast<uint8_t>(without ^ 1);
+            TeamMomentum[without ^ 1] = static_cast<int16_t>(c.momentum);
+            BallAt(800, up ? c.ballY : 2 * PITCH_CENTRE_Y - c.ballY);
+            EvaluateTeamStrategy();
+            const TeamStrategyWords& w = Match.strategy[without];
+            views[without] = {w.yBaseRow % 34 / 5, w.targetRow % 34 / 5,
+                              up ? w.yBlend : 100 - w.yBlend};
+        }
+        SCOPED_TRACE(testing::Message() << "ball y " << c.ballY << ", momentum " << c.momentum);
+        EXPECT_EQ(views[kUp].baseBand, views[kDown].baseBand);
+        EXPECT_EQ(views[kUp].targetBand, views[kDown].targetBand);
+        EXPECT_LE(std::abs(views[kUp].towardTarget - views[kDown].towardTarget), 1);
+        if (c.towardTarget >= 0) {
+            EXPECT_EQ(views[kUp].towardTarget, c.towardTarget);
+        }
+    }
+}
+
 TEST_F(TeamShapeTest, NothingChangesWhileTheBallIsFreshlyKickedOrAFreeKickIsSetUp)
 {
     BallAt(700, 700);
