@@ -163,7 +163,11 @@ int32_t CreditGoal(int32_t scoring)
     const int32_t conceding = scoring ^ 1;
     const int32_t keeper = LineUp[conceding][0];
     const int32_t toucher = Ball.lastToucher;
-    if (IsPlayer(toucher) && Person_Side(toucher) == conceding && toucher != keeper) {
+    // A keeper's touch usually only helps the other side's shot in; with nobody of that side
+    // kicking it since the period began, he put it in himself.
+    const bool keeperAlone = toucher == keeper && !IsPlayer(LastKicker[scoring]);
+    if (IsPlayer(toucher) && Person_Side(toucher) == conceding
+        && (toucher != keeper || keeperAlone)) {
         ++MatchPersons[toucher].stats.ownGoals;
         Match.scorerRecord = static_cast<int16_t>(toucher);
         MatchPresentationOps.InfoBar(kInfoOwnGoal, toucher, -1);

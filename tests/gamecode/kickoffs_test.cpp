@@ -195,6 +195,30 @@ TEST_F(Kickoff, AnOwnGoalIsTheDefendersWithoutACelebration)
     EXPECT_EQ(Match.kickOffSide, defending);
 }
 
+// A ball the keeper touched into his own goal is the goal of the other side's last kicker; when
+// that side has kicked nobody's ball since the period began, it is the keeper's own goal, so that
+// every goal has its scorer in the list.
+TEST_F(Kickoff, AKeepersTouchInIsTheLastKickersGoalOrHisOwn)
+{
+    ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+    const int32_t defending = Match.secondOfPair;
+    const int32_t scoring = defending ^ 1;
+    const int32_t keeper = LineUp[defending][0];
+    const int32_t kicker = LineUp[scoring][9];
+    for (const int32_t lastKicker : {kicker, -1}) {
+        SCOPED_TRACE(lastKicker);
+        const int32_t before = Match.score[scoring];
+        ASSERT_TRUE(RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000));
+        LastKicker[scoring] = static_cast<int8_t>(lastKicker);
+        ScoreAtTheLowGoal(keeper);
+        ASSERT_EQ(Match.score[scoring], before + 1);
+        const int32_t credited = lastKicker == -1 ? keeper : kicker;
+        EXPECT_EQ(Match.goals[scoring][before].person, credited);
+        EXPECT_EQ(MatchPersons[keeper].stats.ownGoals, lastKicker == -1 ? 1 : 0);
+        EXPECT_EQ(MatchPersons[kicker].stats.goals, 1);
+    }
+}
+
 // A goal's scorer celebrates and his team-mates run to join him; he ends the celebration himself,
 // well before the goal phase's limit, and the kick-off follows.
 TEST_F(Kickoff, TheScorerEndsHisCelebrationAndTheTeamJoinsHim)
