@@ -64,22 +64,32 @@ void SendTeamMatesToLanding(int32_t reach)
 enum class Verdict { PassOver, Record, Stop };
 
 struct FlightPoint {
-    int32_t x;
-    int32_t y;
+    int32_t x16;
+    int32_t y16;
     int32_t height;
-    int32_t distance;  // |dx| + |dy| from the player
+    int32_t distance;  // |dx| + |dy| from the player, to the nearest unit
 };
 
 struct MeetingSearch {
     int32_t mode;
-    int32_t px;
-    int32_t py;
+    int32_t px16;  // the player's exact position
+    int32_t py16;
     int32_t jumpTop;  // the highest ball his jump reaches in MEETING_FEET
     bool alongPitch;  // the ball's direction at the start, for MEETING_HEADER
     int32_t best = MEETING_NONE;
     int32_t maxHeight = 0;  // the highest unplayable point passed so far
     bool bounced = false;
 };
+
+// Measured between the exact positions: whole units are floored cells, which would put the ball
+// half a unit nearer the goal at y 122 than it is, and the goal at y 2042 half a unit farther.
+FlightPoint PointOf(const BallState& copy, const MeetingSearch& s)
+{
+    const int64_t across = std::abs(int64_t{s.px16} - copy.x16);
+    const int64_t along = std::abs(int64_t{s.py16} - copy.y16);
+    const auto distance = static_cast<int32_t>((across + along + 32768) / 65536);
+    return {copy.x16, copy.y16, copy.height, distance};
+}
 
 bool CrossesPitch(uint16_t direction)
 {
@@ -117,8 +127,8 @@ Verdict Judge(MeetingSearch& s, const FlightPoint& point)
         case MEETING_FEET: return FeetOrChest(s, point);
         case MEETING_HEADER:
             return Nearest(s, point,
-                           s.alongPitch ? std::abs(point.y - s.py) < kHeaderLine
-                                        : std::abs(point.x - s.px) < kHeaderAcross
+                           s.alongPitch ? std::abs(point.y16 - s.py16) < kHeaderLine * 65536
+                                        : std::abs(point.x16 - s.px16) < kHeaderAcross * 65536
                                               && point.height < kHeaderHeight);
         default: return Nearest(s, point, point.distance < kKeeperReach);
     }
@@ -146,11 +156,11 @@ void Ball_PredictLanding(int32_t reach)
     SendTeamMatesToLanding(reach);
 }
 
-void Ball_PredictMeeting(int32_t limit, int32_t px, int32_t py, int32_t person, int32_t mode)
+void Ball_PredictMeeting(int32_t limit, int32_t px16, int32_t py16, int32_t person, int32_t mode)
 {
     MeetingSearch search{.mode = mode,
-                         .px = px,
-                         .py = py,
+                         .px16 = px16,
+                         .py16 = py16,
                          .jumpTop = Person_Skill(MatchPersons[person], kJumpSkill) / 20 + 16,
                          .alongPitch = !CrossesPitch(Ball.direction)};
     int32_t tick = 0;
@@ -158,13 +168,12 @@ void Ball_PredictMeeting(int32_t limit, int32_t px, int32_t py, int32_t person, 
     BallState copy = CopyBall();
     for (int32_t i = 0; i < limit; ++i) {
         search.bounced = Step(copy) || search.bounced;
-        const FlightPoint point{copy.wholeX, copy.wholeY, copy.height,
-                                std::abs(px - copy.wholeX) + std::abs(py - copy.wholeY)};
+        const FlightPoint point = PointOf(copy, search);
         const Verdict verdict = Judge(search, point);
         if (verdict == Verdict::Stop) break;
         if (verdict == Verdict::PassOver) continue;
-        MeetingPoint[0] = static_cast<int16_t>(point.x);
-        MeetingPoint[1] = static_cast<int16_t>(point.y);
+        MeetingPoint[0] = copy.wholeX;
+        MeetingPoint[1] = copy.wholeY;
         height = point.height;
         search.best = point.distance;
         tick = i;

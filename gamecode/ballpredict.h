@@ -26,9 +26,9 @@ constexpr int16_t MEETING_NONE = 10000;  // the meeting distance when no point w
 // ball at run speed 140. A landing point whose x + y is not above 0 sends nobody.
 void Ball_PredictLanding(int32_t reach);
 // Flies the copy `limit` ticks and writes the meeting point, tick, distance (MEETING_NONE when
-// none) and height for the player `person` standing at (px, py); `person` gives the jump skill
-// that bounds a playable height in MEETING_FEET.
-void Ball_PredictMeeting(int32_t limit, int32_t px, int32_t py, int32_t person, int32_t mode);
+// none) and height for the player `person` standing at the exact point (px16, py16), 16.16 fixed
+// point; `person` gives the jump skill that bounds a playable height in MEETING_FEET.
+void Ball_PredictMeeting(int32_t limit, int32_t px16, int32_t py16, int32_t person, int32_t mode);
 
 // Pulls the current person back to within 10 of either touchline and of either goal line.
 void Person_KeepNearPitch();

@@ -131,10 +131,10 @@ int32_t PickSave(const MatchPerson& keeper)
 
 }  // namespace
 
-int32_t Keeper_ChooseSave(int32_t pointX, int32_t pointY, int32_t person)
+int32_t Keeper_ChooseSave(int32_t pointX16, int32_t pointY16, int32_t person)
 {
     const int32_t horizon = Person_Skill(MatchPersons[person], kAnticipationSkill) / 2;
-    Ball_PredictMeeting(horizon, pointX, pointY, person, MEETING_KEEPER);
+    Ball_PredictMeeting(horizon, pointX16, pointY16, person, MEETING_KEEPER);
     Match.interceptTick = Match.meetingTick;
     Match.interceptHeight = Match.meetingHeight;
     Match.interceptReach = Match.meetingDistance;
@@ -249,8 +249,8 @@ bool TrySave(int32_t person, bool top, KeeperSpot spot)
     const bool beyond = top ? farY > CurrentPersonPos.y + 100 : farY < CurrentPersonPos.y - 100;
     const bool slowLow = Ball.speed < kSlowSpeed && Ball.height <= kLowBall;
     if (beyond || slowLow || !InsideOwnBox(top)) return false;
-    if (Keeper_ChooseSave(spot.x, spot.y, person) == ACT_KEEPER_IDLE) return false;
-    Person_SetAction(person, Keeper_ChooseSave(CurrentPersonPos.x, CurrentPersonPos.y, person));
+    if (Keeper_ChooseSave(spot.x * 65536, spot.y * 65536, person) == ACT_KEEPER_IDLE) return false;
+    Person_SetAction(person, Keeper_ChooseSave(CurrentPersonPos.x16, CurrentPersonPos.y16, person));
     p.passKind = SaveSide(top, Match.interceptX);
     p.facing = p.dirToBall;
     return true;

@@ -220,8 +220,8 @@ void Person_TryVolley(int32_t person)
     if (Ball.direction == BALL_STILL
         || Person_FoldedDifference(fromBall, Ball.direction) > kComingAt)
         return;
-    Ball_PredictMeeting(Person_Skill(p, kSkillJump), CurrentPersonPos.x, CurrentPersonPos.y, person,
-                        MEETING_FEET);
+    Ball_PredictMeeting(Person_Skill(p, kSkillJump), CurrentPersonPos.x16, CurrentPersonPos.y16,
+                        person, MEETING_FEET);
     if (Match.meetingDistance == MEETING_NONE || Match.meetingHeight < kLowestMeeting) return;
     const int32_t dirToGoal = Person_DirectionToTarget(person, 1, Person_Side(person));
     const Approach a{

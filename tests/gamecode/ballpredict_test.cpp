@@ -3,6 +3,7 @@
 // helpers.
 #include "gamecode/ballpredict.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "gamecode/actions.h"
@@ -50,9 +51,10 @@ protected:
         Match.ballGravity = 0;
     }
     struct Seen {
-        int32_t x, y, height, velZ;
+        int32_t x, y, x16, y16, height, velZ;
     };
-    // The real ball's whole positions over the next ticks; the ball is put back afterwards.
+    // The real ball's whole and exact positions over the next ticks; the ball is put back
+    // afterwards.
     static std::vector<Seen> RealFlight(int32_t ticks)
     {
         const BallState start = Ball;
@@ -60,7 +62,7 @@ protected:
         std::vector<Seen> seen;
         for (int32_t tick = 0; tick < ticks; ++tick) {
             Ball_Tick();
-            seen.push_back({Ball.wholeX, Ball.wholeY, Ball.height, Ball.velZ});
+            seen.push_back({Ball.wholeX, Ball.wholeY, Ball.x16, Ball.y16, Ball.height, Ball.velZ});
         }
         Ball = start;
         MatchPersons[MATCH_BALL] = object;
@@ -87,7 +89,7 @@ TEST_F(BallPredict, CopiedFlightPassesTheRealBallsPoints)
         const std::vector<Seen> real = RealFlight(c.ticks);
         for (int32_t k = 1; k <= c.ticks; ++k) {
             const Seen& at = real[k - 1];
-            Ball_PredictMeeting(k, at.x, at.y, 0, MEETING_KEEPER);
+            Ball_PredictMeeting(k, at.x16, at.y16, 0, MEETING_KEEPER);
             ASSERT_EQ(Match.meetingDistance, 0) << k;
             ASSERT_EQ(Match.meetingTick, k - 1) << k;
             ASSERT_EQ(Match.meetingHeight, at.height) << k;
@@ -210,12 +212,59 @@ TEST_F(BallPredict, MeetingModesOnStraightFlights)
         Launch(500, 500, c.height, c.vx, c.vy, -c.fall);
         MatchPersons[0].skills[4] = static_cast<uint8_t>(c.jump);
         MeetingPoint[0] = MeetingPoint[1] = 0;
-        Ball_PredictMeeting(c.limit, c.px, c.py, 0, c.mode);
+        Ball_PredictMeeting(c.limit, c.px * 65536, c.py * 65536, 0, c.mode);
         EXPECT_EQ(Match.meetingTick, c.tick) << c.what;
         EXPECT_EQ(Match.meetingDistance, c.distance) << c.what;
         EXPECT_EQ(MeetingPoint[0], c.meetX) << c.what;
         EXPECT_EQ(MeetingPoint[1], c.meetY) << c.what;
         EXPECT_EQ(Match.meetingHeight, c.meetHeight) << c.what;
+    }
+}
+
+// A flight and its twin turned about the centre spot meet the player at the turned point alike:
+// the same tick, distance and height, the meeting point turned to within the unit its whole
+// part floors. The flights move by fractions of a unit, so that the ball is seldom on a whole one.
+TEST_F(BallPredict, ATurnedFlightMeetsThePlayerAlike)
+{
+    Weightless();
+    struct Case {
+        int32_t mode, startX, startY, height, velX16, velY16, px, py;
+    } const cases[] = {
+        {MEETING_KEEPER, 900, 300, 10, -150001, -170003, 790, 140},
+        {MEETING_KEEPER, 700, 300, 20, 200003, -90001, 820, 150},
+        {MEETING_KEEPER, 1000, 250, 5, -250007, -30011, 860, 141},
+        {MEETING_FEET, 600, 600, 2, 110005, 130007, 640, 650},
+        {MEETING_HEADER, 500, 500, 12, 3001, 190009, 503, 560},
+        {MEETING_HEADER, 500, 500, 12, 190009, 3001, 560, 505},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "mode " << c.mode << " from " << c.startX << "," << c.startY);
+        int32_t meeting[2][5];
+        for (const bool turn : {false, true}) {
+            const int32_t x = turn ? 2 * PITCH_CENTRE_X - c.startX : c.startX;
+            const int32_t y = turn ? 2 * PITCH_CENTRE_Y - c.startY : c.startY;
+            Launch(x, y, c.height, 0, 0, 0);
+            Ball.velX = turn ? -c.velX16 : c.velX16;
+            Ball.velY = turn ? -c.velY16 : c.velY16;
+            Ball_UpdateSpeedDir();
+            const int32_t px = turn ? 2 * PITCH_CENTRE_X - c.px : c.px;
+            const int32_t py = turn ? 2 * PITCH_CENTRE_Y - c.py : c.py;
+            Ball_PredictMeeting(40, px * kUnit, py * kUnit, 0, c.mode);
+            const int32_t meetX = turn ? 2 * PITCH_CENTRE_X - MeetingPoint[0] : MeetingPoint[0];
+            const int32_t meetY = turn ? 2 * PITCH_CENTRE_Y - MeetingPoint[1] : MeetingPoint[1];
+            meeting[turn][0] = Match.meetingTick;
+            meeting[turn][1] = Match.meetingDistance;
+            meeting[turn][2] = Match.meetingHeight;
+            meeting[turn][3] = meetX;
+            meeting[turn][4] = meetY;
+        }
+        EXPECT_NE(meeting[0][1], MEETING_NONE);
+        EXPECT_EQ(meeting[0][0], meeting[1][0]);
+        EXPECT_EQ(meeting[0][1], meeting[1][1]);
+        EXPECT_EQ(meeting[0][2], meeting[1][2]);
+        EXPECT_LE(std::abs(meeting[0][3] - meeting[1][3]), 1);
+        EXPECT_LE(std::abs(meeting[0][4] - meeting[1][4]), 1);
     }
 }
 

@@ -174,7 +174,7 @@ TEST_F(KeeperSave, DecisionReadsTheLookAheadFromThePointGiven)
     Ball.height16 = 10 * 65536;
     Ball.velY = -10 * 65536;
     Ball_UpdateSpeedDir();
-    EXPECT_EQ(Keeper_ChooseSave(796, 150, kKeeper), ACT_KEEPER_DIVE_MID_SHORT);
+    EXPECT_EQ(Keeper_ChooseSave(796 * 65536, 150 * 65536, kKeeper), ACT_KEEPER_DIVE_MID_SHORT);
     EXPECT_EQ(Match.interceptTick, 44);
     EXPECT_EQ(Match.interceptReach, 20);
     EXPECT_EQ(Match.interceptHeight, 10);
@@ -182,7 +182,7 @@ TEST_F(KeeperSave, DecisionReadsTheLookAheadFromThePointGiven)
     EXPECT_EQ(SavePoint[1], 150);
     EXPECT_EQ(KeeperDiveDirection, 64);     // from where he stands, straight to his right
     MatchPersons[kKeeper].skills[12] = 20;  // ten ticks ahead the ball is still far off
-    EXPECT_EQ(Keeper_ChooseSave(796, 150, kKeeper), ACT_KEEPER_IDLE);
+    EXPECT_EQ(Keeper_ChooseSave(796 * 65536, 150 * 65536, kKeeper), ACT_KEEPER_IDLE);
 }
 
 }  // namespace
