@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int32_t kReach = 9;
+constexpr int64_t kReach16 = 9 * 65536 + 32768;  // 9.5 units either way
 constexpr int32_t kMaxHeight = 16;
 constexpr int32_t kTouchHeight = 12;
 constexpr int32_t kStopHeight = 8;
@@ -105,9 +105,21 @@ bool CoolingDown(MatchPerson& p)
     return false;
 }
 
+// Measured between the fixed-point positions, so that he reaches as far on either side: the
+// truncated whole units would give a man standing on a whole unit a reach half a unit longer
+// toward larger x and y, and the defenders of one goal more balls than those of the other.
+bool WithinReach(int32_t person16, int32_t ball16)
+{
+    return std::llabs(static_cast<int64_t>(person16) - ball16) <= kReach16;
+}
+
 // The table's row or column for the ball this far from him: the halving truncates toward zero,
 // so that the ball on either side of him takes the cell as far from the table's centre.
-int32_t SectorCell(int32_t ball, int32_t person) { return kCentreCell + (ball - person) / 2; }
+int32_t SectorCell(int32_t ball16, int32_t person16)
+{
+    return kCentreCell
+           + static_cast<int32_t>((static_cast<int64_t>(ball16) - person16) / (2 * 65536));
+}
 
 // The factor's sign says which way the ball leaves him: out past the part of him it met,
 // whichever way it was running, so that it bounces alike at either end. A ball that meets him
@@ -291,10 +303,10 @@ void Contact(int32_t person)
     p.touchedThisTick = 0;
     if (CoolingDown(p) || p.offPitch != 0) return;
     if (ReboundCooldown > 0 || p.action >= ACT_KEEPER_TAKE_BALL || Ball.height > kMaxHeight) return;
-    if (std::abs(p.x - Ball.wholeX) > kReach || std::abs(p.y - Ball.wholeY) > kReach) return;
+    if (!WithinReach(p.x16, Ball.x16) || !WithinReach(p.y16, Ball.y16)) return;
     if (InTable(kIgnoresBall, p.action)) return;
     if (Ball.direction != BALL_STILL && person != Match.excludedPerson)
-        BallEffect(person, SectorCell(Ball.wholeY, p.y), SectorCell(Ball.wholeX, p.x));
+        BallEffect(person, SectorCell(Ball.y16, p.y16), SectorCell(Ball.x16, p.x16));
     Possession(person);
 }
 

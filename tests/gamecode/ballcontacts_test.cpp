@@ -4,6 +4,7 @@
 #include "gamecode/ballcontacts.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,38 @@ TEST_F(Contacts, ABallBouncesOffAManAlikeAtEitherEnd)
     Ball_ResolveContacts();
     EXPECT_EQ(Ball.velX, -20000);
     EXPECT_EQ(Ball.velY, -900000);
+}
+
+// A man standing on a whole unit and a ball between units, and the same turned half a circle
+// about a whole point: he meets the ball in both or in neither, along either axis, so a man
+// reaches as far toward either goal.
+TEST_F(Contacts, AManReachesAsFarTowardEitherEnd)
+{
+    constexpr int32_t kTurnAbout = 2 * 700;
+    for (const int32_t fraction : {16384, 32768, 49152}) {
+        for (int32_t offset = -11; offset <= 11; ++offset) {
+            for (const bool alongY : {false, true}) {
+                bool meets[2];
+                for (const int32_t turned : {0, 1}) {
+                    SetUp();
+                    const int32_t ball16 = 700 * 65536 + fraction;
+                    const int32_t at16 = turned == 0 ? ball16 : kTurnAbout * 65536 - ball16;
+                    const int32_t man = turned == 0 ? 700 + offset : kTurnAbout - 700 - offset;
+                    (alongY ? Ball.y16 : Ball.x16) = at16;
+                    (alongY ? Ball.wholeY : Ball.wholeX) = static_cast<int16_t>(at16 >> 16);
+                    Person_PlaceAt(3, alongY ? 700 : man, alongY ? man : 700);
+                    MatchPersons[3].action = 0;
+                    Ball_ResolveContacts();
+                    meets[turned] = Ball.lastToucher == 3;
+                }
+                SCOPED_TRACE("fraction " + std::to_string(fraction) + " offset "
+                             + std::to_string(offset) + (alongY ? " along y" : " along x"));
+                EXPECT_EQ(meets[0], meets[1]);
+                // 9.5 units either way.
+                EXPECT_EQ(meets[0], std::abs(offset * 65536 - fraction) <= 9 * 65536 + 32768);
+            }
+        }
+    }
 }
 
 // A man of each side reaches the ball on the same tick: the side drawn to go first this tick has
