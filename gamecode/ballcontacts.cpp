@@ -137,7 +137,12 @@ void Cushion(int32_t person)
     Ball.lastToucher = static_cast<int16_t>(person);
     Ball_GiveToPerson(-1);  // the ball drops off his chest in front of him, not yet controlled
     Person_VectorFromAngle(p.facing, kCushionAhead, 256);
-    const int32_t dir = Person_DirectionTo(Ball.wholeX, Ball.wholeY, p.x + StepX, p.y - StepY);
+    // Aimed in sixteenths of a unit from where the ball is, not from its truncated whole units:
+    // those lie toward smaller x and y and would drop it toward one goal. A ball already on the
+    // spot drops the way he faces.
+    const int32_t toX = (p.x16 + StepX * 65536 - Ball.x16) / 4096;
+    const int32_t toY = (p.y16 - StepY * 65536 - Ball.y16) / 4096;
+    const int32_t dir = toX == 0 && toY == 0 ? p.facing : Person_DirectionTo(0, 0, toX, toY);
     Person_VectorFromAngle(dir, kCushionVelocity, 256);
     Ball.velX = StepX;
     Ball.velY = -StepY;

@@ -260,6 +260,44 @@ TEST_F(Contacts, SlowBallStopsDeadIsCushionedOrTrapped)
     EXPECT_EQ(MatchPersons[4].hasBall, 1);
 }
 
+// A chest-high ball between units drops off a man toward the point in front of him, and the same
+// turned half a circle about a whole point drops the turned way, however he faces and wherever
+// it meets him; a ball already on that point drops the way he faces.
+TEST_F(Contacts, ACushionedBallDropsAlikeAtEitherEnd)
+{
+    constexpr int32_t kTurnAbout = 2 * 700;
+    struct Case {
+        int32_t ballX16, ballY16;  // off the man
+        int32_t facing;
+    };
+    for (const Case c :
+         {Case{16384, -5 * 65536 - 16384, 0}, Case{-3 * 65536 + 49152, 32768, 64},
+          Case{7 * 65536 + 16384, 2 * 65536 + 49152, 160},
+          Case{-2 * 65536 - 32768, -6 * 65536 + 16384, 224}, Case{0, -3 * 65536, 0}}) {
+        int32_t vel[2][2];
+        for (const int32_t turned : {0, 1}) {
+            SetUp();
+            const int32_t sign = turned == 0 ? 1 : -1;
+            const int32_t man = turned == 0 ? 700 : kTurnAbout - 700;
+            Person_PlaceAt(4, man, man);
+            MatchPersons[4].facing = static_cast<uint16_t>((c.facing + 128 * turned) & 255);
+            Ball.x16 = man * 65536 + sign * c.ballX16;
+            Ball.y16 = man * 65536 + sign * c.ballY16;
+            Ball.wholeX = static_cast<int16_t>(Ball.x16 >> 16);
+            Ball.wholeY = static_cast<int16_t>(Ball.y16 >> 16);
+            Moving(sign * 3 * 65536, sign * 2 * 65536, 10);
+            Ball_ResolveContacts();
+            ASSERT_EQ(Ball.lastToucher, 4);
+            vel[turned][0] = Ball.velX;
+            vel[turned][1] = Ball.velY;
+        }
+        SCOPED_TRACE("facing " + std::to_string(c.facing));
+        EXPECT_NE(vel[0][0] | vel[0][1], 0);
+        EXPECT_EQ(vel[1][0], -vel[0][0]);
+        EXPECT_EQ(vel[1][1], -vel[0][1]);
+    }
+}
+
 TEST_F(Contacts, OnlyThePassReceiverTrapsAFastLowBall)
 {
     for (const int8_t receiver : {int8_t{4}, int8_t{-1}}) {
