@@ -151,6 +151,8 @@ TEST_F(Offside, AMarkedPlayerWhoTakesTheBallIsCalledAndTheOffsidePhaseCountsIt)
     Person_PlaceAt(MATCH_BALL, 796, 565);
     Ball.wholeX = 796;
     Ball.wholeY = 565;
+    Ball.x16 = 796 * 65536;
+    Ball.y16 = 565 * 65536;
     Ball.velY = 0;
     Ball_UpdateSpeedDir();
     Ball_ResolveContacts();
