@@ -218,12 +218,16 @@ void Team_WallExtent(int32_t)
     const int32_t a2 = Person_DirectionTo(x, y, PITCH_RIGHT_POST_X + 5, goalY);
     const int32_t a3 = Person_DirectionTo(x, y, leftX, leftY);
     const int32_t a4 = Person_DirectionTo(x, y, rightX, rightY);
-    const auto leftGap = static_cast<int16_t>(a3 - a1);
-    const auto rightGap = static_cast<int16_t>(a2 - a4);
+    // Each gap is how far the wall's end stands inside its post, seen from the taker: shooting
+    // toward y 2042 he turns from a post to the wall the other way round. A tie goes to the post
+    // on the same hand of his at either end.
+    const bool up = KickingSide == Match.secondOfPair;
+    const auto leftGap = static_cast<int16_t>(up ? a1 - a3 : a3 - a1);
+    const auto rightGap = static_cast<int16_t>(up ? a4 - a2 : a2 - a4);
+    const bool leftWider = up ? leftGap >= rightGap : leftGap > rightGap;
     int32_t aimX = PITCH_CENTRE_X;
     if (leftGap >= 0 || rightGap >= 0)
-        aimX =
-            leftGap > rightGap ? PITCH_LEFT_POST_X - Rand() % 20 : PITCH_RIGHT_POST_X + Rand() % 20;
+        aimX = leftWider ? PITCH_LEFT_POST_X - Rand() % 20 : PITCH_RIGHT_POST_X + Rand() % 20;
     Match.freeKickAim[0] = static_cast<int16_t>(aimX);
 }
 

@@ -96,6 +96,10 @@ int32_t WallStillWalking()
 void TakeDirectFreeKick(int32_t taker)
 {
     Team_WallExtent(taker);
+    // He shoots at the aim beside the wall, not at whatever the last shot or long kick aimed at,
+    // which may lie behind his own goal.
+    ShotTarget[0] = Match.freeKickAim[0];
+    ShotTarget[1] = Match.freeKickAim[1];
     Person_SetAction(taker, ACT_BACK_OFF_FOR_SHOT);
     for (int32_t person = 0; person < MATCH_PLAYER_COUNT; ++person) {
         const MatchPerson& runner = MatchPersons[person];

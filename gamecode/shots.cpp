@@ -296,7 +296,11 @@ void StrikeFreeKick(int32_t person)
     const bool central = ShotTarget[0] == PITCH_CENTRE_X;
     int32_t ticks = 10 + (s + 1) / 16 + Rand() % (s + 1) / 16;
     const int32_t bend = s / 2 * 14000 / 100;
-    const int32_t swerveX = ShotTarget[0] < PITCH_CENTRE_X ? bend : -bend;
+    // It bends back toward the centre; aimed at the centre, toward the same hand of his at either
+    // end.
+    const bool up = AttacksUp(Person_Side(person));
+    const bool leftOfCentre = up ? ShotTarget[0] <= PITCH_CENTRE_X : ShotTarget[0] < PITCH_CENTRE_X;
+    const int32_t swerveX = leftOfCentre ? bend : -bend;
     if (central && Rand() % 4 == 0) ticks = 0;
     int32_t swerveZ = 0;
     if (Rand() % 100 < s && r > 50) {

@@ -1,6 +1,7 @@
 // gamecode/teamshape.cpp: team strategy and shape.
 #include "gamecode/teamshape.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "engine/fatal.h"
@@ -35,8 +36,17 @@ constexpr int32_t kRestartOtherRow = SHAPE_SET_ROWS + SHAPE_ROW_RESTART;
 struct ZonePair {
     int32_t base;
     int32_t target;
-    int32_t blend;
+    int32_t blend;    // its fraction cut
+    int32_t blendUp;  // its fraction rounded up
 };
+
+// The side attacking toward y 122 reads the other side's pair mirrored, through 100 less the
+// blend. Rounded up, that blend is cut toward its own goal, as the other side's is; cut alike for
+// both sides, it would put both a percent of a zone nearer y 122 and smaller x.
+ZonePair Pair(int32_t base, int32_t target, float blend)
+{
+    return {base, target, static_cast<int32_t>(blend), static_cast<int32_t>(std::ceil(blend))};
+}
 
 // Zones of `width` units from `origin`; zone k takes the coordinates up to origin + width (k + 1)
 // and the last zone everything beyond.
@@ -49,11 +59,11 @@ ZonePair PairOf(int32_t v, int32_t origin, int32_t width, int32_t lastZone)
     const float p = static_cast<float>((v - origin) / (width * 0.01));
     const float q = p - 100.0f * zone;
     if (q > 50) {
-        if (zone == lastZone) return {zone, zone, 100};
-        return {zone, zone + 1, static_cast<int32_t>(q - 50)};
+        if (zone == lastZone) return {zone, zone, 100, 100};
+        return Pair(zone, zone + 1, q - 50);
     }
-    if (zone == 0) return {0, 0, 100};
-    return {zone - 1, zone, static_cast<int32_t>(q + 50)};
+    if (zone == 0) return {0, 0, 100, 100};
+    return Pair(zone - 1, zone, q + 50);
 }
 
 TeamStrategyWords Rows(int32_t row)
@@ -117,7 +127,7 @@ BandRows ApplyBands(TeamStrategyWords up, TeamStrategyWords down, int32_t y)
         w.yBlend = static_cast<int16_t>(blend);
     };
     place(up, band.base, band.target, band.blend);
-    place(down, kLastBand - band.target, kLastBand - band.base, band.blend);
+    place(down, kLastBand - band.target, kLastBand - band.base, band.blendUp);
     return {up, down};
 }
 
@@ -147,6 +157,7 @@ void ChooseOpenPlayShape()
     TeamStrategyWords down = up;
     down.xBaseRow = static_cast<int16_t>(kLastColumn - column.target);
     down.targetRow = static_cast<int16_t>(kLastColumn - column.base);
+    down.xBlend = static_cast<int16_t>(column.blendUp);
 
     const int32_t ballY = KeeperWatchPoint[1];
     int32_t y = ballY;

@@ -176,21 +176,39 @@ TEST_F(RestartUtil, WallExtentAimsThroughTheWiderGapOrAtTheCentreWithoutAWall)
     EXPECT_EQ(Match.freeKickAim[0], 796);
     EXPECT_EQ(Match.freeKickAim[1], 2047);
     EXPECT_EQ(RandDrawCount(), before);
-    // The wider gap decides which post the kick goes beside.
-    for (const int32_t p : {20, 21}) {
-        MatchPersons[p].action = 58;
-        MatchPersons[p].targetY = 1700;
+    // The wider gap between the wall's end and its post decides which post the kick goes beside,
+    // at either end (the twin turned about the centre spot, the taker attacking y 122).
+    struct Case {
+        int32_t left, right;  // the wall's ends
+        bool besideLeft;
+    } const cases[] = {{770, 800, false}, {790, 822, true}};
+    for (const bool turned : {false, true}) {
+        Match.secondOfPair = turned ? 1 : 0;
+        const int32_t y = turned ? 2 * PITCH_CENTRE_Y - 1600 : 1600;
+        CurrentPersonPos = {796, static_cast<int16_t>(y), 796 * 65536, y * 65536};
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.left << "-" << c.right << " turned " << turned);
+            for (const int32_t p : {20, 21}) {
+                MatchPersons[p].action = 58;
+                MatchPersons[p].targetY =
+                    static_cast<int16_t>(turned ? 2 * PITCH_CENTRE_Y - 1700 : 1700);
+            }
+            MatchPersons[20].targetX =
+                static_cast<int16_t>(turned ? 2 * PITCH_CENTRE_X - c.right : c.left);
+            MatchPersons[21].targetX =
+                static_cast<int16_t>(turned ? 2 * PITCH_CENTRE_X - c.left : c.right);
+            Team_WallExtent(3);
+            const int32_t aim =
+                turned ? 2 * PITCH_CENTRE_X - Match.freeKickAim[0] : Match.freeKickAim[0];
+            if (c.besideLeft) {
+                EXPECT_GE(aim, 711);
+                EXPECT_LE(aim, 730);
+            } else {
+                EXPECT_GE(aim, 862);
+                EXPECT_LE(aim, 881);
+            }
+        }
     }
-    MatchPersons[20].targetX = 770;
-    MatchPersons[21].targetX = 800;
-    Team_WallExtent(3);
-    EXPECT_GE(Match.freeKickAim[0], 711);
-    EXPECT_LE(Match.freeKickAim[0], 730);
-    MatchPersons[20].targetX = 790;
-    MatchPersons[21].targetX = 822;
-    Team_WallExtent(3);
-    EXPECT_GE(Match.freeKickAim[0], 862);
-    EXPECT_LE(Match.freeKickAim[0], 881);
 }
 
 TEST_F(RestartUtil, SpreadMovesTargetsOffTheFlanksAndTowardTheSpotKeepingThemOnThePitch)

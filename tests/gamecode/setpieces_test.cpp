@@ -161,6 +161,39 @@ TEST_F(SetPiece, EachShortRunnerIsThePassTargetOneTimeInThree)
     }
 }
 
+// Without a wall the direct free kick goes at the centre of the goal the taker attacks, at either
+// end, whatever the last shot or long kick left as its aim (here behind his own goal).
+TEST_F(SetPiece, TheDirectFreeKickGoesAtTheGoalHeAttacksAtEitherEnd)
+{
+    struct Case {
+        uint8_t secondOfPair;  // 1: side 0 attacks y 122
+        int16_t spotY, staleY;
+        int16_t aimY;
+    } const cases[] = {
+        {1, 500, 2047, 117},
+        {0, 1664, 117, 2047},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.aimY);
+        SetUp();
+        Match.secondOfPair = c.secondOfPair;
+        KickingSide = 0;
+        RestartSpot[1] = c.spotY;
+        ShotTarget[0] = 1000;
+        ShotTarget[1] = c.staleY;
+        MatchPerson& t = Taker(ACT_FREE_KICK_ARRANGE, PHASE_DIRECT_FREE_KICK);
+        RunPersonAction(kTaker);
+        ASSERT_EQ(t.action, ACT_BACK_OFF_FOR_SHOT);
+        EXPECT_EQ(ShotTarget[0], PITCH_CENTRE_X);
+        EXPECT_EQ(ShotTarget[1], c.aimY);
+        for (int32_t tick = 0; tick < 300 && t.kicked == 0; ++tick) {
+            RunPersonAction(kTaker);
+        }
+        ASSERT_NE(t.kicked, 0);
+        EXPECT_EQ(Ball.velY > 0, c.aimY > PITCH_CENTRE_Y) << Ball.velY;
+    }
+}
+
 TEST_F(SetPiece, ThePenaltyTakerWaitsForTheAreasToClearAndWalksToTwentyBehindTheSpot)
 {
     constexpr int32_t kOther = 20;

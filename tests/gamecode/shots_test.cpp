@@ -366,6 +366,36 @@ TEST_F(Shots, ADirectFreeKickTakesOneOfItsThreeLiftsAndDrawsNothingWhenLevel)
     EXPECT_TRUE(Ball.velZ == 98304 || Ball.velZ == 65536 || Ball.velZ == 32768) << Ball.velZ;
 }
 
+// Aimed at the centre, a direct free kick bends toward the same hand of the taker at either end:
+// its twin turned about the centre spot, with the same draws, bends and flies the turned way.
+TEST_F(Shots, ADirectFreeKickAtTheCentreBendsAlikeAtEitherEnd)
+{
+    int32_t swerve[2];
+    int32_t velX[2];
+    for (const int32_t turned : {0, 1}) {
+        SetUp();
+        SRand(7);
+        Match.secondOfPair = static_cast<uint8_t>(turned != 0 ? 0 : 1);
+        const int32_t y = turned != 0 ? 2 * PITCH_CENTRE_Y - 317 : 317;
+        const int32_t ahead = turned != 0 ? 4 : -4;
+        Person_PlaceAt(kShooter, 796, y);
+        Person_PlaceAt(MATCH_BALL, 796, y + ahead);
+        Ball.x16 = 796 * 65536;
+        Ball.y16 = (y + ahead) * 65536;
+        Ball_GiveToPerson(kShooter);
+        ShotTarget[1] = static_cast<int16_t>(turned != 0 ? 2047 : 117);
+        MatchPerson& p = Start(ACT_DIRECT_FREE_KICK, 0);
+        p.facing = static_cast<uint16_t>(turned != 0 ? 128 : 0);
+        p.dirToBall = static_cast<uint16_t>(turned != 0 ? 192 : 64);
+        ASSERT_EQ(StrikeFrames(ACT_DIRECT_FREE_KICK).size(), 1u);
+        swerve[turned] = Ball.swerveX;
+        velX[turned] = Ball.velX;
+    }
+    EXPECT_NE(swerve[0], 0);
+    EXPECT_EQ(swerve[1], -swerve[0]);
+    EXPECT_EQ(velX[1], -velX[0]);
+}
+
 TEST_F(Shots, TheCarriersKicksSendTheBallWhereTheirRulesSay)
 {
     // 52 aimed straight right (facing 64) goes toward larger x, not a quarter turn off.

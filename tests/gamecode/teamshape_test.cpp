@@ -96,21 +96,23 @@ TEST_F(TeamShapeTest, RestartPhasesGiveBothSidesTheirRestartRows)
 TEST_F(TeamShapeTest, ColumnsBlendBetweenTheCentresTheBallLiesBetween)
 {
     // The ball at the first band's lower end: the up side's rows are its columns alone, the down
-    // side's (in its attacking third) its mirrored columns at its far end.
+    // side's (in its attacking third) its mirrored columns at its far end, its blend's fraction
+    // rounded up (100 less it cut, toward its own goal).
     struct Case {
-        int32_t x, xBase, target, blend;
+        int32_t x, xBase, target, blend, downBlend;
     };
     const Case cases[] = {
-        {100, 0, 0, 100},  {284, 0, 0, 100},  {285, 0, 1, 0},    {412, 0, 1, 50},
-        {413, 0, 1, 50},   {540, 0, 1, 100},  {541, 1, 2, 0},    {1180, 3, 4, 50},
-        {1308, 3, 4, 100}, {1309, 4, 4, 100}, {1600, 4, 4, 100},
+        {100, 0, 0, 100, 100},  {284, 0, 0, 100, 100},  {285, 0, 1, 0, 1},
+        {412, 0, 1, 50, 50},    {413, 0, 1, 50, 51},    {540, 0, 1, 100, 100},
+        {541, 1, 2, 0, 1},      {1180, 3, 4, 50, 50},   {1308, 3, 4, 100, 100},
+        {1309, 4, 4, 100, 100}, {1600, 4, 4, 100, 100},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.x);
         BallAt(c.x, 200);
         EvaluateTeamStrategy();
         ExpectRows(kUp, {c.target, c.xBase, c.target, c.blend, 100});
-        ExpectRows(kDown, {29 - c.xBase, 29 - c.target, 29 - c.xBase, c.blend, 100});
+        ExpectRows(kDown, {29 - c.xBase, 29 - c.target, 29 - c.xBase, c.downBlend, 100});
     }
 }
 
@@ -122,7 +124,7 @@ TEST_F(TeamShapeTest, BandsBlendAlongThePitchAndTheSideWithoutTheBallDefends)
     };
     const Case cases[] = {
         {200, {0, 0, 0, 100, 100}, {29, 29, 29, 100, 100}},
-        {283, {5, 5, 0, 100, 0}, {29, 29, 24, 100, 0}},
+        {283, {5, 5, 0, 100, 0}, {29, 29, 24, 100, 1}},
         {1722, {25, 25, 20, 100, 50}, {43, 43, 38, 100, 50}},
         {1900, {25, 25, 25, 100, 100}, {38, 38, 38, 100, 100}},
     };
@@ -162,7 +164,8 @@ TEST_F(TeamShapeTest, MomentumShiftsOnlyTheSideInPossessionAndOnlyInOpenPlay)
     BallAt(200, 920);         // band 2, lower half: j = 2, w = 99; shifted j = 3
     EvaluateTeamStrategy();
     ExpectRows(kUp, {15, 15, 10, 100, 99});
-    ExpectRows(kDown, {58, 58, 53, 100, 99});  // rows of the ball itself, the shifted blend
+    // Rows of the ball itself, the shifted blend (99.4) rounded up.
+    ExpectRows(kDown, {58, 58, 53, 100, 100});
 
     MatchPhase = PHASE_THROW_IN_TAKEN;
     EvaluateTeamStrategy();
@@ -205,6 +208,55 @@ TEST_F(TeamShapeTest, TheSideWithoutTheBallFallsBackAlikeAtEitherEnd)
         if (c.towardTarget >= 0) {
             EXPECT_EQ(views[kUp].towardTarget, c.towardTarget);
         }
+    }
+}
+
+// With the ball at a point and at its twin turned about the centre spot, the ends swapped, every
+// free player of either side, with the ball or without it, takes the same spot seen from his own
+// goal: each side's blend between two rows is cut toward its own goal (a blend of 0.4 percent
+// toward the next column or band is none at either end).
+TEST_F(TeamShapeTest, EitherSideTakesTheSameSpotsAtEitherEnd)
+{
+    struct Case {
+        int32_t x, y, possession, momentum;
+    };
+    const Case cases[] = {
+        {285, 283, kUp, 0},   {413, 1241, kDown, 0},  {541, 920, kUp, 320}, {1307, 700, kDown, 100},
+        {797, 1083, kUp, 37}, {1000, 1500, kDown, 0}, {300, 1900, kUp, 0},  {700, 410, kDown, 250},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " side " << c.possession);
+        int16_t spots[2][MATCH_PLAYER_COUNT][2];
+        for (const int32_t turned : {0, 1}) {
+            SetUp();
+            for (auto& rows : ShapeTables) {
+                for (int32_t row = 0; row < SHAPE_ROW_COUNT; ++row) {
+                    for (int32_t entry = 0; entry < SHAPE_SPOT_COUNT; ++entry) {
+                        rows[row][entry] = {static_cast<int16_t>(250 * (row % 5) + entry),
+                                            static_cast<int16_t>(300 * (row % 34 / 5) + 7 * entry)};
+                    }
+                }
+            }
+            Match.secondOfPair = static_cast<uint8_t>(turned != 0 ? kDown : kUp);
+            Ball.possession = static_cast<uint8_t>(c.possession);
+            TeamMomentum[c.possession] = static_cast<int16_t>(c.momentum);
+            BallAt(turned != 0 ? 2 * PITCH_CENTRE_X - c.x : c.x,
+                   turned != 0 ? 2 * PITCH_CENTRE_Y - c.y : c.y);
+            EvaluateTeamStrategy();
+            UpdateTeamStrategy();
+            for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+                spots[turned][p][0] = MatchPersons[p].targetX;
+                spots[turned][p][1] = MatchPersons[p].targetY;
+            }
+        }
+        int32_t free = 0;
+        for (int32_t p = 0; p < MATCH_PLAYER_COUNT; ++p) {
+            if (spots[0][p][0] == -1) continue;
+            ++free;
+            EXPECT_EQ(spots[1][p][0], 2 * PITCH_CENTRE_X - spots[0][p][0]) << "player " << p;
+            EXPECT_EQ(spots[1][p][1], 2 * PITCH_CENTRE_Y - spots[0][p][1]) << "player " << p;
+        }
+        EXPECT_EQ(free, 20);
     }
 }
 
