@@ -542,16 +542,16 @@ TEST(MatchGolden, AShootOutAndASendingOffMatchTheirFrozenRuns)
 {
     ScopedMatch match;
     MatchDayBuilder cupTie;
-    cupTie.seed = 16;
+    cupTie.seed = 13;
     cupTie.extraTime = 1;
     cupTie.shootOut = 1;
-    std::string diff = CompareGolden(GoldenRun(cupTie), "cup_shootout_seed16");
+    std::string diff = CompareGolden(GoldenRun(cupTie), "cup_shootout_seed13");
     EXPECT_TRUE(diff.empty()) << diff;
     EXPECT_EQ(Match.period, MATCH_PERIOD_SHOOT_OUT);
     EXPECT_NE(Match.shootOutGoals[0], Match.shootOutGoals[1]);
     EXPECT_EQ(CheckPlayerRows(), "");
     EXPECT_EQ(CheckMinutesOnPitch(120), "");
-    diff = CompareGolden(GoldenRun(54, SidePreset::Balanced), "match_sendoff_seed54");
+    diff = CompareGolden(GoldenRun(7, SidePreset::Balanced), "match_sendoff_seed7");
     EXPECT_TRUE(diff.empty()) << diff;
     EXPECT_EQ(Match.dismissals[0] + Match.dismissals[1], 1);
     EXPECT_EQ(CheckPlayerRows(), "");
