@@ -38,7 +38,7 @@
 namespace {
 
 constexpr uint64_t kMenuHash = 0xb13fa949fe61e0f8ull;
-constexpr uint64_t kGoalHash = 0xd08356ceca71806cull;
+constexpr uint64_t kGoalHash = 0x4b64717c2639ff50ull;
 constexpr uint64_t kKickOffHash = 0x2b0d1ad26cc3b4bcull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
