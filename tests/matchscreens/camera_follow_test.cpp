@@ -346,7 +346,7 @@ TEST(CameraFollow, EveryCameraOfTheSoftwareViewKeepsTheBallInThePicture)
     Options.video.device3D = -1;
     for (int16_t type = 0; type < CAMERA_VIEW_TYPES; ++type) {
         const FollowCheck check =
-            WatchAMatchAndItsReplay(VIEWKIND_SOFTWARE_3D, kSoftView, type, 9 + type);
+            WatchAMatchAndItsReplay(VIEWKIND_SOFTWARE_3D, kSoftView, type, 5 + type);
         ExpectTheBallAlwaysInView(check, "software view");
     }
     ScopedSoftView::Build();  // as the scene takes it down
@@ -359,7 +359,7 @@ TEST(CameraFollow, EveryCameraOfTheDeviceViewKeepsTheBallInThePicture)
     Options.video.mode = GfxFindMode(320, 240, DDRAW_KIND_16BIT);
     for (int16_t type = 0; type < CAMERA_VIEW_TYPES; ++type) {
         const FollowCheck check =
-            WatchAMatchAndItsReplay(VIEWKIND_DEVICE_3D, kDeviceView, type, 28 + type);
+            WatchAMatchAndItsReplay(VIEWKIND_DEVICE_3D, kDeviceView, type, 31 + type);
         ExpectTheBallAlwaysInView(check, "device view");
     }
 }

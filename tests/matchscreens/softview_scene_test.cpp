@@ -37,9 +37,9 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0xb13fa949fe61e0f8ull;
-constexpr uint64_t kGoalHash = 0xd08356ceca71806cull;
-constexpr uint64_t kKickOffHash = 0x9db599accbe2d420ull;
+constexpr uint64_t kMenuHash = 0x99f2b9b2f2f9f46cull;
+constexpr uint64_t kGoalHash = 0x4b64717c2639ff50ull;
+constexpr uint64_t kKickOffHash = 0x2b0d1ad26cc3b4bcull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {

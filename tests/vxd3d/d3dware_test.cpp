@@ -40,9 +40,9 @@
 
 namespace {
 
-constexpr uint64_t kKickOffHash = 0xebef084f4b5b487cull;
-constexpr uint64_t kNightHash = 0xc1faa3defc623eceull;
-constexpr uint64_t kReplayHash = 0xff5dcc28ec133414ull;
+constexpr uint64_t kKickOffHash = 0x063988341f2f7d83ull;
+constexpr uint64_t kNightHash = 0x72e02823f571aa31ull;
+constexpr uint64_t kReplayHash = 0x9e9bfc1ad41a5761ull;
 
 int32_t Brightness(int32_t x, int32_t y)
 {
