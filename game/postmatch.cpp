@@ -66,7 +66,8 @@ FixturePlayerRow PlayerRow(const MatchSide& side, const MatchDataBlock& d, int32
     const int32_t bookings = PlayerMatchRecord_Get(r, PMR_BOOKINGS);
     const bool sentOff = SentOff(bookings);
     const bool started = k < MATCH_STARTERS;
-    const bool takenOff = started && !sentOff && SubstitutedOff(d, entry.playerId);
+    // A substitute may be taken off in his turn: he is marked so as a starter is.
+    const bool takenOff = !sentOff && SubstitutedOff(d, entry.playerId);
     row.player = static_cast<int16_t>(entry.playerId);
     row.role = static_cast<uint8_t>((entry.enginePosition & 0xF) | (started ? 1 << 4 : 1 << 5)
                                     | (takenOff ? 1 << 6 : 0)

@@ -510,6 +510,47 @@ TEST_F(MatchDayTest, AHurtPlayersRowIsMarkedInjuredAndNeverPlayerOfTheMatch)
     EXPECT_NE(Record(StarterOf(0, 1)).flags & PLAYER_INJURED, 0);
 }
 
+// The substitution rows mark whoever went off, a substitute taken off in his turn too; the one
+// who came on last and a player sent off are not marked taken off.
+TEST_F(MatchDayTest, EveryPlayerTakenOffIsMarkedSoWhetherHeStartedOrCameOn)
+{
+    NewGameForTest(0, 17);
+    const int row = FirstLeagueRowOf(VTW_GetFixtureHomeClub(0), -1);
+    PlayFixed(row, 1, 0);
+    MatchDataBlock& d = *GetMatchDataBlock();
+    MatchSideStats& home = d.sides[0];
+    constexpr int kStarterOff = 2, kSubOnThenOff = MATCH_STARTERS, kLastOn = MATCH_STARTERS + 1;
+    constexpr int kSentOff = 5;
+    for (const int k : {kSubOnThenOff, kLastOn})
+        PlayerMatchRecord_Set(&home.players[k], PMR_RATING, 60);
+    PlayerMatchRecord_Set(&home.players[kSentOff], PMR_BOOKINGS, 3);
+    d.eventCount = 0;
+    d.events[d.eventCount++] = {1,
+                                0,
+                                30,
+                                0,
+                                static_cast<int16_t>(StarterOf(0, kStarterOff)),
+                                static_cast<int16_t>(StarterOf(0, kSubOnThenOff))};
+    d.events[d.eventCount++] = {1,
+                                1,
+                                70,
+                                0,
+                                static_cast<int16_t>(StarterOf(0, kSubOnThenOff)),
+                                static_cast<int16_t>(StarterOf(0, kLastOn))};
+    d.events[d.eventCount++] = {1, 1, 80, 0, static_cast<int16_t>(StarterOf(0, kSentOff)), -1};
+    PostMatch_Process();
+    struct Case {
+        int k;
+        int takenOffBit;
+    };
+    for (const Case c : {Case{kStarterOff, 1}, Case{kSubOnThenOff, 1}, Case{kLastOn, 0},
+                         Case{kSentOff, 0}, Case{3, 0}}) {
+        const FixturePlayerRow p = Fixture_GetPlayerRow(row, 0, c.k);
+        EXPECT_EQ(p.player, StarterOf(0, c.k)) << c.k;
+        EXPECT_EQ(p.role >> 6 & 1, c.takenOffBit) << c.k;
+    }
+}
+
 TEST_F(MatchDayTest, GateMoneyGoesToTheHomeClubAndACupGateIsShared)
 {
     NewGameForTest(0, 19);
