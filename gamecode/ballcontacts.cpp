@@ -75,22 +75,29 @@ void CountDown(int16_t& timer)
 }
 
 // The stadium wall turns back a ball in flight; a ball put down in front of a player standing
-// beyond it is put against its inside instead, or it would rest out of everyone's play.
-void PutBallAt(int32_t x, int32_t y)
+// beyond it is put against its inside instead, or it would rest out of everyone's play. The point
+// is exact (16.16), so that the ball keeps the fractions of the player it is put before.
+void PutBallAt(int32_t x16, int32_t y16)
 {
-    x = std::clamp(x, PITCH_WALL_LEFT_X, PITCH_WALL_RIGHT_X);
-    y = std::clamp(y, PITCH_WALL_NEAR_Y, PITCH_WALL_FAR_Y);
-    Person_PlaceAt(MATCH_BALL, x, y);
-    Ball.x16 = x * 65536;
-    Ball.y16 = y * 65536;
-    Ball.wholeX = static_cast<int16_t>(x);
-    Ball.wholeY = static_cast<int16_t>(y);
+    x16 = std::clamp(x16, PITCH_WALL_LEFT_X * 65536, PITCH_WALL_RIGHT_X * 65536);
+    y16 = std::clamp(y16, PITCH_WALL_NEAR_Y * 65536, PITCH_WALL_FAR_Y * 65536);
+    MatchPerson& ball = MatchPersons[MATCH_BALL];
+    ball.x16 = x16;
+    ball.y16 = y16;
+    ball.x = static_cast<int16_t>(x16 / 65536);
+    ball.y = static_cast<int16_t>(y16 / 65536);
+    Ball.x16 = x16;
+    Ball.y16 = y16;
+    Ball.wholeX = ball.x;
+    Ball.wholeY = ball.y;
 }
 
+// From his exact position: from the truncated whole units the ball would lie up to a unit
+// nearer the pitch's origin than in front of him, and nearer one goal than the other.
 void PutBallInFront(const MatchPerson& p, int32_t length)
 {
     Person_VectorFromAngle(p.facing, length, 256);
-    PutBallAt(p.x + StepX, p.y - StepY);
+    PutBallAt(p.x16 + StepX * 65536, p.y16 - StepY * 65536);
 }
 
 // The touch cool-downs; true while the first one keeps him away from the ball.
@@ -343,7 +350,7 @@ void Ball_PlaceAtFeet(int32_t person)
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     if (ball.x < PITCH_WALL_LEFT_X || ball.x > PITCH_WALL_RIGHT_X || ball.y < PITCH_WALL_NEAR_Y
         || ball.y > PITCH_WALL_FAR_Y) {
-        PutBallAt(ball.x, ball.y);
+        PutBallAt(ball.x16, ball.y16);
         return;
     }
     Ball.x16 = ball.x16;
