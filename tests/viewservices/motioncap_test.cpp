@@ -537,7 +537,7 @@ namespace {
 // save, punch, catch or smother meets the ball when it comes within his reach: the middle contact
 // of each of his clips lies as near its key pose, or inside the span the pose is held; his high
 // catch and his punch come a few times in a hundred matches, meeting the ball from well before
-// the key pose to well after it, so 160 matches give each a middle of several contacts. (A restart
+// the key pose to well after it, so 480 matches give each a middle of several contacts. (A restart
 // kick borrows an open-play clip and strikes at its own frame, and a player moving to a loose ball
 // may touch it in any pose: neither is the clip's strike. Nor is a tackle, which meets the ball or
 // the carrier in whatever pose it reaches them, and marks the carrier too as having played the
@@ -577,7 +577,7 @@ TEST(MotionClips, StrikesSavesAndCatchesFallNearTheirClipsKeyFrames)
     const std::vector<MkMotionRow> rows = MkMotionRows();
     std::map<int32_t, std::vector<int32_t>> offsets;  // by clip
     std::set<int32_t> keeperClips;
-    for (uint32_t seed = 1; seed <= 160; ++seed) {
+    for (uint32_t seed = 1; seed <= 480; ++seed) {
         ScopedMatch match;
         MatchDayBuilder{}.Write();
         SetPitchConstants();
