@@ -346,7 +346,7 @@ TEST(CameraFollow, EveryCameraOfTheSoftwareViewKeepsTheBallInThePicture)
     Options.video.device3D = -1;
     for (int16_t type = 0; type < CAMERA_VIEW_TYPES; ++type) {
         const FollowCheck check =
-            WatchAMatchAndItsReplay(VIEWKIND_SOFTWARE_3D, kSoftView, type, 5 + type);
+            WatchAMatchAndItsReplay(VIEWKIND_SOFTWARE_3D, kSoftView, type, 1 + type);
         ExpectTheBallAlwaysInView(check, "software view");
     }
     ScopedSoftView::Build();  // as the scene takes it down
