@@ -40,9 +40,9 @@
 
 namespace {
 
-constexpr uint64_t kKickOffHash = 0x063988341f2f7d83ull;
-constexpr uint64_t kNightHash = 0x72e02823f571aa31ull;
-constexpr uint64_t kReplayHash = 0x9e9bfc1ad41a5761ull;
+constexpr uint64_t kKickOffHash = 0x7d92ef52a04c3ddeull;
+constexpr uint64_t kNightHash = 0x7221c8944a064817ull;
+constexpr uint64_t kReplayHash = 0x4a7f698f3e1dab53ull;
 
 int32_t Brightness(int32_t x, int32_t y)
 {
