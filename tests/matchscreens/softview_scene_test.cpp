@@ -37,9 +37,9 @@
 
 namespace {
 
-constexpr uint64_t kMenuHash = 0x99f2b9b2f2f9f46cull;
-constexpr uint64_t kGoalHash = 0x4b64717c2639ff50ull;
-constexpr uint64_t kKickOffHash = 0x2b0d1ad26cc3b4bcull;
+constexpr uint64_t kMenuHash = 0x8df4055867ed9ec8ull;
+constexpr uint64_t kGoalHash = 0xe63d16ef02e8ea14ull;
+constexpr uint64_t kKickOffHash = 0x457b8bc63e46a508ull;
 
 TEST(SoftViewScene, TheKickOffFrameFromTheTouchlineMatchesItsGoldenHash)
 {
