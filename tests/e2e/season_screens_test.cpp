@@ -190,6 +190,7 @@ void ExpectHistoryScreens(const TempDir& work)
 
 TEST(SeasonScreens, ASeasonRunUnattendedFillsTheStatisticsScreens)
 {
+    TempHome home;  // the season's saves and options stay out of the user's own folder
     TempDir work;
     const ProgramResult run = RunScriptIn(
         work,
