@@ -402,6 +402,52 @@ TEST_F(Contacts, BallAtTheFeetLiesInFrontOrIsDrawnRoundOneUnitATick)
     EXPECT_EQ(Ball.wholeX, 501);
 }
 
+// A man between units has the ball put in front of where he really stands: the same man turned
+// half a circle about a whole point has it on the turned point, however he faces, and the ball's
+// object and its flight agree on where it lies.
+TEST_F(Contacts, BallAtTheFeetLiesAlikeAtEitherEnd)
+{
+    constexpr int32_t kTurnAbout = 2 * 700;
+    struct Case {
+        int32_t fromX16, fromY16;  // his fractions off (700, 700)
+        int32_t facing;
+    };
+    for (const Case c : {Case{16384, 49152, 0}, Case{32769, 3, 64}, Case{49152, 16384, 100},
+                         Case{65535, 1, 200}}) {
+        int32_t offset[2][2];
+        for (const int32_t turned : {0, 1}) {
+            SetUp();
+            const int32_t sign = turned == 0 ? 1 : -1;
+            MatchPerson& man = MatchPersons[4];
+            man.x16 = (turned == 0 ? 700 : kTurnAbout - 700) * 65536 + sign * c.fromX16;
+            man.y16 = (turned == 0 ? 700 : kTurnAbout - 700) * 65536 + sign * c.fromY16;
+            man.x = static_cast<int16_t>(man.x16 / 65536);
+            man.y = static_cast<int16_t>(man.y16 / 65536);
+            man.facing = static_cast<uint16_t>((c.facing + 128 * turned) & 255);
+            man.action = ACT_ACTIVE;
+            Ball_PlaceAtFeet(4);
+            const MatchPerson& ball = MatchPersons[MATCH_BALL];
+            EXPECT_EQ(ball.x16, Ball.x16);
+            EXPECT_EQ(ball.y16, Ball.y16);
+            EXPECT_EQ(Ball.wholeX, Ball.x16 / 65536);
+            EXPECT_EQ(ball.y, Ball.y16 / 65536);
+            // Three to four units from him along his facing, in whole units on each axis.
+            const int32_t stepX = Ball.x16 - man.x16, stepY = Ball.y16 - man.y16;
+            EXPECT_EQ(stepX % 65536, 0);
+            EXPECT_EQ(stepY % 65536, 0);
+            const int32_t squared =
+                stepX / 65536 * (stepX / 65536) + stepY / 65536 * (stepY / 65536);
+            EXPECT_GE(squared, 9);
+            EXPECT_LE(squared, 16);
+            offset[turned][0] = Ball.x16 - 700 * 65536;
+            offset[turned][1] = Ball.y16 - 700 * 65536;
+        }
+        SCOPED_TRACE("facing " + std::to_string(c.facing));
+        EXPECT_EQ(offset[1][0], -offset[0][0]);
+        EXPECT_EQ(offset[1][1], -offset[0][1]);
+    }
+}
+
 // A player may stand beyond the stadium wall; the ball at his feet lies against its inside, or it
 // would rest out of everyone's play.
 TEST_F(Contacts, BallAtTheFeetOfAPlayerBeyondTheWallLiesAgainstItsInside)
