@@ -306,6 +306,10 @@ int32_t Person_PickReceiver(const ChooserRow& row, int32_t carrier, int32_t free
         } else if (free == 0 || !row.freeSkipsLane) {
             dir = Pass_CheckLane(LaneOf(row.lane), carrier, q);
             if (dir == -1) continue;
+        } else {
+            // Unchecked, the pass weighs as one struck straight at the goal line he attacks: a
+            // fixed direction 0 would stand half a turn off the run of the side attacking y 2042.
+            dir = AttacksUp(side) ? 128 : 0;
         }
         const int32_t a = WeighAngle(row, p, Person_FoldedDifference(dir, ref));
         if (!InCone(row, p, a, free)) continue;

@@ -12,6 +12,7 @@
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
 #include "gamecode/motion.h"
+#include "gamecode/pitch.h"
 #include "gamecode/restartutil.h"
 #include "gamecode/shotchoice.h"
 #include "tests/gamecode/harness/harness.h"
@@ -143,6 +144,53 @@ TEST_F(KickKinds, ChoosersAndLaneChecksPickTheReceiverOfTheRules)
         SetUp();
         test.arrange();
         EXPECT_EQ(test.choose(), test.expected);
+    }
+}
+
+// A free carrier's medium pass skips the lane check; it picks alike at either end: each scene as
+// side 0 plays it toward y 122 and turned half a turn about the centre spot for side 1 attacking
+// y 2042 (carrier 21, mates 22 and 23) finds the turned mate, or nobody when his run to goal
+// turns wider than the cone of 60 (72 less skill 9 / 4) from straight at the goal line.
+TEST_F(KickKinds, AFreeCarriersMediumPassPicksAlikeAtEitherEnd)
+{
+    struct Mate {
+        int32_t x, y, ballDistance;
+    };
+    struct Scene {
+        const char* name;
+        int32_t carrierX, carrierY;
+        std::vector<Mate> mates;  // persons 6, 7, ... of side 0
+        int32_t expected;
+    };
+    const std::vector<Scene> scenes = {
+        {"ahead on his run and wide", 796, 1000, {{996, 300, 727}, {796, 300, 700}}, 6},
+        {"level with him", 796, 1000, {{1096, 1000, 300}}, 6},
+        {"his run 25 steps off straight", 600, 400, {{796, 700, 400}}, 6},
+        {"his run 62 steps off straight", 250, 150, {{796, 400, 500}}, KICK_NOBODY},
+    };
+    const auto pick = [](const Scene& scene, bool turned) {
+        const int32_t side = turned ? 1 : 0;
+        const int32_t first = side * MATCH_PERSONS_PER_SIDE;
+        const auto x = [turned](int32_t v) { return turned ? 2 * PITCH_CENTRE_X - v : v; };
+        const auto y = [turned](int32_t v) { return turned ? 2 * PITCH_CENTRE_Y - v : v; };
+        const int32_t carrier = first + kCarrier;
+        // The carrier heads his side's list and his keeper takes his place in it.
+        ProximityList[side][0] = static_cast<int16_t>(carrier);
+        ProximityList[side][kCarrier] = static_cast<int16_t>(first);
+        On(carrier, x(scene.carrierX), y(scene.carrierY), 0);
+        for (size_t i = 0; i < scene.mates.size(); ++i) {
+            const Mate& m = scene.mates[i];
+            On(first + 6 + static_cast<int32_t>(i), x(m.x), y(m.y), m.ballDistance);
+        }
+        const int32_t q = Person_PickMediumPass(carrier, 1);
+        return q >= 0 ? q - first : q;
+    };
+    for (const Scene& scene : scenes) {
+        SCOPED_TRACE(scene.name);
+        SetUp();
+        EXPECT_EQ(pick(scene, false), scene.expected);
+        SetUp();
+        EXPECT_EQ(pick(scene, true), scene.expected);
     }
 }
 
