@@ -551,7 +551,7 @@ TEST(MatchGolden, AShootOutAndASendingOffMatchTheirFrozenRuns)
     EXPECT_NE(Match.shootOutGoals[0], Match.shootOutGoals[1]);
     EXPECT_EQ(CheckPlayerRows(), "");
     EXPECT_EQ(CheckMinutesOnPitch(120), "");
-    diff = CompareGolden(GoldenRun(30, SidePreset::Balanced), "match_sendoff_seed30");
+    diff = CompareGolden(GoldenRun(10, SidePreset::Balanced), "match_sendoff_seed10");
     EXPECT_TRUE(diff.empty()) << diff;
     EXPECT_EQ(Match.dismissals[0] + Match.dismissals[1], 1);
     EXPECT_EQ(CheckPlayerRows(), "");
