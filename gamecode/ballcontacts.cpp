@@ -84,8 +84,8 @@ void PutBallAt(int32_t x16, int32_t y16)
     MatchPerson& ball = MatchPersons[MATCH_BALL];
     ball.x16 = x16;
     ball.y16 = y16;
-    ball.x = static_cast<int16_t>(x16 / 65536);
-    ball.y = static_cast<int16_t>(y16 / 65536);
+    ball.x = Fixed_ToUnits(x16);
+    ball.y = Fixed_ToUnits(y16);
     Ball.x16 = x16;
     Ball.y16 = y16;
     Ball.wholeX = ball.x;
@@ -348,15 +348,7 @@ void Ball_PlaceAtFeet(int32_t person)
     Person_VectorFromAngle((p.facing + kTurnStepAngle) & 255, kTurnStepReach, 256);
     Person_StepToward(MATCH_BALL, p.x + StepX, p.y - StepY);
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
-    if (ball.x < PITCH_WALL_LEFT_X || ball.x > PITCH_WALL_RIGHT_X || ball.y < PITCH_WALL_NEAR_Y
-        || ball.y > PITCH_WALL_FAR_Y) {
-        PutBallAt(ball.x16, ball.y16);
-        return;
-    }
-    Ball.x16 = ball.x16;
-    Ball.y16 = ball.y16;
-    Ball.wholeX = ball.x;
-    Ball.wholeY = ball.y;
+    PutBallAt(ball.x16, ball.y16);
 }
 
 void Team_OnActiveChanged(int32_t side, int32_t person)

@@ -188,7 +188,7 @@ void Ball_SetShotSwerve(int32_t shooter, int32_t aimX)
 void Team_WallExtent(int32_t)
 {
     const int32_t goalY =
-        KickingSide == Match.secondOfPair ? PITCH_FAR_GOAL_LINE_Y + 5 : PITCH_NEAR_GOAL_LINE_Y - 5;
+        AttacksUp(KickingSide) ? PITCH_FAR_GOAL_LINE_Y + 5 : PITCH_NEAR_GOAL_LINE_Y - 5;
     Match.freeKickAim[1] = static_cast<int16_t>(goalY);
     int32_t leftX = 10000;
     int32_t leftY = 0;
@@ -221,7 +221,7 @@ void Team_WallExtent(int32_t)
     // Each gap is how far the wall's end stands inside its post, seen from the taker: shooting
     // toward y 2042 he turns from a post to the wall the other way round. A tie goes to the post
     // on the same hand of his at either end.
-    const bool up = KickingSide == Match.secondOfPair;
+    const bool up = AttacksUp(KickingSide);
     const auto leftGap = static_cast<int16_t>(up ? a1 - a3 : a3 - a1);
     const auto rightGap = static_cast<int16_t>(up ? a4 - a2 : a2 - a4);
     const bool leftWider = up ? leftGap >= rightGap : leftGap > rightGap;
