@@ -156,8 +156,11 @@ const MenuItem* ScorersTable(int32_t key)
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x10, 320, 36, MENU_ALIGN_CENTRE, 0, MenuVariable(&ScorerLists.title), nullptr},
-        {0x10, 320, 80, MENU_ALIGN_CENTRE, 0, MenuVariable(&ScorerLists.divisionName), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // What a division button changes is drawn past the marker, so that its redraw shows it.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x10, 320, 80, MENU_ALIGN_CENTRE, 0, MenuVariable(&ScorerLists.divisionName), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawScorerIcons), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x21, ROWS_X, SCORERS_Y, HISTORY_LIST_ROWS, ROW_PITCH, MenuAddress(row), nullptr},

@@ -364,11 +364,14 @@ const MenuItem* RollOfHonour_Table()
     static const MenuItem table[] = {
         {0x36, 0, 0, 0, 0, MenuCallback(BuildRoll), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
-        {0x24, 0, 0, 640, 480, MenuCallback(DrawRollFrame), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_ROLL_TITLE), nullptr},
-        {0x10, 320, 86, MENU_ALIGN_CENTRE, 0, MenuVariable(&RollOfHonour.title), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // What a division button changes is drawn past the marker, so that its redraw shows it.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x24, 0, 0, 640, 480, MenuCallback(DrawRollFrame), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
+        {0x10, 320, 86, MENU_ALIGN_CENTRE, 0, MenuVariable(&RollOfHonour.title), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x21, ROWS_X, ROLL_Y, ROLL_ROWS_SHOWN, ROW_PITCH, MenuAddress(row), nullptr},
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},

@@ -1,8 +1,10 @@
 // tests/menus/leaguetable_test.cpp: the league table: paging, the separator lines from the
-// country's promotion counts, the highlight of managed clubs, the division buttons, the movement
-// icons and the drawn screen.
+// country's promotion counts, the highlight of managed clubs, the division buttons (on every
+// screen that has them, clicked), the movement icons and the drawn screen.
 #include "menus/leaguetable.h"
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,13 +14,19 @@
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/honours.h"
+#include "game/records.h"
 #include "game/tables.h"
+#include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/historylists.h"
+#include "menus/honours.h"
 #include "menus/menupc.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
+#include "tests/support/screen_redraw.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -63,7 +71,152 @@ std::string SeparatorsOfDivision(int32_t division)
     return lines;
 }
 
+// A text a screen must draw, where DrawMenuString would put it.
+struct ExpectedText {
+    std::string text;
+    int32_t x;
+    int32_t y;
+    int32_t font;
+    int32_t alignment;
+};
+
+std::string Text(int32_t textNo) { return GetMessageText(textNo); }
+std::string ClubName(int32_t club) { return VTW_FormatClubName(VTW_GetTeam(club)); }
+
+// The clubs of the division, from their own records.
+std::vector<int32_t> ClubsOfDivision(int32_t division)
+{
+    std::vector<int32_t> clubs;
+    for (int32_t club = 0; club < CLUB_ID_COUNT; ++club) {
+        if (VTW_GetClubCountry(club) == VTW_GetCountry() && VTW_GetClubDivision(club) == division)
+            clubs.push_back(club);
+    }
+    return clubs;
+}
+
+// Who the season's record names for each division: its champion and runner-up, below the top
+// its four play-off clubs, and a scorer of 10 + division goals who plays for none of them.
+struct DivisionRecord {
+    int32_t champion;
+    int32_t runnerUp;
+    int16_t playOffs[HONOURS_PLAYOFF_CLUBS];
+    int32_t scorer;
+};
+
+std::vector<DivisionRecord> RecordEveryDivision()
+{
+    std::vector<DivisionRecord> record;
+    for (int32_t division = 0; division < VTW_GetCountryDivisions(); ++division) {
+        const std::vector<int32_t> clubs = ClubsOfDivision(division);
+        DivisionRecord entry = {clubs[3], clubs[5], {}, -1};
+        Honours_Record(HONOURS_DIVISION_FIRST + division, VTW_GetTeam(entry.champion),
+                       VTW_GetTeam(entry.runnerUp));
+        for (int32_t k = 0; k < HONOURS_PLAYOFF_CLUBS; ++k) {
+            entry.playOffs[k] = static_cast<int16_t>(clubs[8 + k]);
+        }
+        const int32_t scorerClub = clubs[7];
+        for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount && entry.scorer < 0; ++id) {
+            if (DbPlayers[id].club == scorerClub && DbPlayers[id].loanClub < 0
+                && VTW_GetPositionLine(id) > 0 && VTW_GetPositionLine(id) < 4)
+                entry.scorer = id;
+        }
+        DbPlayers[entry.scorer].seasonGoals = static_cast<uint8_t>(10 + division);
+        record.push_back(entry);
+    }
+    Honours_NewSeason();  // the season played is last season's row
+    for (int32_t division = 1; division < VTW_GetCountryDivisions(); ++division) {
+        Honours_SetPlayOffClubs(division, record[division].playOffs);
+    }
+    return record;
+}
+
+// Which of the candidates the row shows, a managed club in its highlight; -1 none, -2 several.
+int32_t ClubShown(const std::vector<int32_t>& candidates, int32_t x, int32_t y)
+{
+    int32_t shown = -1;
+    for (const int32_t club : candidates) {
+        const int32_t colour = VTW_GetClubController(club) > 0 ? LEAGUE_TABLE_HIGHLIGHT : 0;
+        if (!TextDrawnAt(ClubName(club), x, y, 1, MENU_ALIGN_ML, colour)) continue;
+        shown = shown == -1 ? club : -2;
+    }
+    return shown;
+}
+
 }  // namespace
+
+// Each screen with division buttons, clicked through its buttons by the pointer, draws the
+// clicked division's name and the clubs or players the season's record names for it.
+TEST(DivisionButtons, AClickOnEachButtonDrawsItsDivisionOnEveryScreen)
+{
+    ScopedScreenRedraw career;
+    const std::vector<DivisionRecord> record = RecordEveryDivision();
+    const int32_t divisions = VTW_GetCountryDivisions();
+    ASSERT_GT(divisions, 2);
+    const MenuItem* buttons = LeagueTable_DivisionButtons(divisions);  // every screen's places
+    struct Screen {
+        const char* name;
+        const MenuItem* (*table)();
+        // The texts division d's page draws, and the rows that must show one of its clubs.
+        std::function<std::vector<ExpectedText>(int32_t)> texts;
+        int32_t clubRows;
+    };
+    const Screen screens[] = {
+        {"roll of honour", RollOfHonour_Table,
+         [&](int32_t d) {
+             std::vector<ExpectedText> texts = {
+                 {Text(VTW_GetDivisionLongNameTextNo(d)), 320, 86, 2, MENU_ALIGN_CENTRE},
+                 {ClubName(record[d].champion), 290, 116, 1, MENU_ALIGN_ML},
+                 {ClubName(record[d].runnerUp), 290, 136, 1, MENU_ALIGN_ML}};
+             for (int32_t k = 0; k < HONOURS_PLAYOFF_CLUBS && d > 0; ++k) {
+                 texts.push_back({ClubName(record[d].playOffs[k]) + " (" + Text(1818) + ")", 290,
+                                  176 + 20 * k, 1, MENU_ALIGN_ML});
+             }
+             return texts;
+         },
+         0},
+        {"top scorers", TopScorers_Table,
+         [&](int32_t d) {
+             return std::vector<ExpectedText>{
+                 {Text(VTW_GetDivisionLongNameTextNo(d)), 320, 80, 2, MENU_ALIGN_CENTRE},
+                 {Text(VTW_PersonTextNo(record[d].scorer)), 82, 107, 1, MENU_ALIGN_ML}};
+         },
+         0},
+        {"league table", LeagueTable_Table,
+         [&](int32_t d) {
+             return std::vector<ExpectedText>{
+                 {Text(VTW_GetDivisionLongNameTextNo(d)), 320, 36, 2, MENU_ALIGN_CENTRE}};
+         },
+         LEAGUE_TABLE_ROWS},
+    };
+    for (const Screen& screen : screens) {
+        std::vector<std::string> faults;
+        // The human's division 0 shows on entering: the others first, division 0 last.
+        auto check = [&](int32_t d) {
+            for (const ExpectedText& t : screen.texts(d)) {
+                if (!TextDrawnAt(t.text, t.x, t.y, t.font, t.alignment))
+                    faults.push_back("division " + std::to_string(d) + ": no \"" + t.text + "\"");
+            }
+            const std::vector<int32_t> clubs = ClubsOfDivision(d);
+            const int32_t rows = std::min<int32_t>(screen.clubRows, clubs.size());
+            for (int32_t r = 0; r < rows; ++r) {
+                if (ClubShown(clubs, 60, 100 + 20 * r + 10) < 0)
+                    faults.push_back("division " + std::to_string(d) + ": row " + std::to_string(r)
+                                     + " shows none of its clubs");
+            }
+        };
+        MenuInputs inputs;
+        for (int32_t k = 1; k <= divisions; ++k) {
+            const int32_t d = k % divisions;
+            const uint32_t tick = 300 * k;
+            const MenuItem& button = buttons[2 * d + 1];
+            AddClick(&inputs, tick, button.x + button.a / 2, button.y + button.b / 2);
+            inputs.push_back({tick + 200, MenuInput::CALL, 0, 0, [&, d] { check(d); }});
+        }
+        career.Run(
+            screen.table(), [] {}, inputs);
+        EXPECT_EQ(faults, std::vector<std::string>{}) << screen.name;
+    }
+}
 
 TEST_F(TableScreen, ADivisionOf24PagesToNineAndBackToTheTopAndOneOf10NeverPages)
 {

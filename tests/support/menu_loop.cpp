@@ -207,6 +207,66 @@ bool IconDrawnAt(int32_t icon, int32_t x, int32_t y)
     return true;
 }
 
+namespace {
+
+// Whether a pixel shows within a quarter of the full range of the colour on each component: a
+// glyph pixel covered three quarters or more always does, whatever lies under it.
+bool NearColour(uint32_t pixel, uint32_t colour)
+{
+    const uint32_t a = FrameRgbOf(pixel), b = FrameRgbOf(colour);
+    for (int32_t shift = 0; shift < 24; shift += 8) {
+        const int32_t d =
+            static_cast<int32_t>(a >> shift & 0xFF) - static_cast<int32_t>(b >> shift & 0xFF);
+        if (std::abs(d) > 64) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool TextDrawnAt(const std::string& text, int32_t x, int32_t y, int32_t font, int32_t alignment,
+                 int32_t colour)
+{
+    constexpr int32_t MARGIN = 4;
+    const MenuAttributes kept = MenuAttr;
+    SetMenuFont(font);
+    SetDrawAttribute(1, colour);
+    int32_t w, h;
+    GetTextExtent(text.c_str(), &w, &h);
+    int32_t left = x, top = y;
+    AlignPoint(&left, &top, w, h, alignment);
+    left = std::max(left - MARGIN, 0);
+    w = std::min(w + 2 * MARGIN, MenuScreen.width - left);
+    h = std::min(h, MenuScreen.height - top);
+    const uint32_t bytes = MenuScreen.bytesPerPixel;
+    const size_t size = static_cast<size_t>(w) * h * bytes;
+    const uint32_t ink = MenuScreenColour(MENU_FONT_COLOUR_VALUES[colour]);
+    // The text drawn alone on the blank farthest from its colour tells its glyphs' pixels apart.
+    const uint8_t blankByte = NearColour(0, ink) ? 0xFF : 0;
+    uint32_t blank = 0;
+    std::memset(&blank, blankByte, bytes);
+    std::vector<uint8_t> shown(size), alone(size), cleared(size, blankByte);
+    SaveScreenRect(left, top, w, h, shown.data());
+    PutScreenRect(left, top, w, h, cleared.data());
+    DrawMenuString(x, y, text.c_str(), alignment);
+    SaveScreenRect(left, top, w, h, alone.data());
+    PutScreenRect(left, top, w, h, shown.data());
+    MenuAttr = kept;
+    bool inked = false;
+    for (size_t at = 0; at < size; at += bytes) {
+        uint32_t mine = 0, screen = 0;
+        std::memcpy(&mine, &alone[at], bytes);
+        std::memcpy(&screen, &shown[at], bytes);
+        if (NearColour(mine, ink)) {
+            if (!NearColour(screen, ink)) return false;
+            inked = true;
+        } else if (mine == blank && NearColour(screen, ink)) {
+            return false;
+        }
+    }
+    return inked;
+}
+
 uint32_t WorkScreenHash()
 {
     const size_t size =

@@ -80,6 +80,12 @@ uint32_t BoxOfText(int32_t textNo);
 
 // True when every pixel of the icon that is not the key colour shows at (x, y) in the work screen.
 bool IconDrawnAt(int32_t icon, int32_t x, int32_t y);
+// True when the hi-colour work screen shows the text as DrawMenuString places it at (x, y) in the
+// font, alignment and font colour: every pixel the glyphs cover mostly shows near the font colour,
+// and none that they leave blank does, nor any within 4 pixels either side, so that another text,
+// a longer one included, does not pass for it. The work screen is left as it was.
+bool TextDrawnAt(const std::string& text, int32_t x, int32_t y, int32_t font, int32_t alignment,
+                 int32_t colour = 0);
 // A stable hash of the work screen's pixels.
 uint32_t WorkScreenHash();
 // Compares a frame's hash with the one kept in tests/golden/<name>.txt; with
