@@ -48,14 +48,25 @@ constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t BAND_X = 24;
 constexpr int32_t BAND_WIDTH = 400;
 constexpr int32_t BAND_WIDTH_AGGREGATE = 430;
-constexpr int32_t HOME_NAME_X = 190;
-constexpr int32_t HOME_GOALS_X = 206;
+// A row's columns, left to right. Each item stays ITEM_GAP clear of the next at the widest it
+// gets (goals up to 14, the shoot-out star, an aggregate of "(28-28)"); the names take the room
+// left between, in the smaller font or cut short when a name is longer still.
+constexpr int32_t ITEM_GAP = 5;
+constexpr int32_t ROW_LEFT = BAND_X + 4;
+constexpr int32_t GROUP_X = ROW_LEFT;
+constexpr int32_t GROUP_ROOM = 64;  // "Groupe A" to "Groupe H"
+constexpr int32_t HOME_NAME_X = 180;
+constexpr int32_t HOME_STAR_X = 192;
+constexpr int32_t HOME_GOALS_X = 205;
 constexpr int32_t DASH_X = 220;
-constexpr int32_t AWAY_GOALS_X = 234;
-constexpr int32_t AWAY_NAME_X = 250;
+constexpr int32_t AWAY_GOALS_X = 236;
+constexpr int32_t AWAY_STAR_X = 249;
+constexpr int32_t AWAY_NAME_X = 261;
 constexpr int32_t AGGREGATE_X = 400;
-constexpr int32_t GROUP_X = 30;
+// The group column pushes the names and the score right, the names' room shared evenly.
 constexpr int32_t GROUP_SHIFT = 40;
+constexpr int32_t NAME_FONT = 1;
+constexpr int32_t SMALL_NAME_FONT = 0;
 constexpr int32_t BUTTON_X = 459;
 constexpr int32_t BUTTON_TOP = 80;
 constexpr int32_t BUTTON_PITCH = 24;
@@ -358,11 +369,26 @@ const char* SideName(int32_t row, int32_t club)
     return VTW_FormatClubName(VTW_GetTeam(club));
 }
 
-void DrawName(int32_t x, int32_t y, int32_t row, int32_t club, int32_t alignment)
+void DrawInRoom(int32_t x, int32_t y, const char* text, int32_t alignment, int32_t room)
+{
+    DrawMenuStringInRoom(x, y, text, alignment, room, NAME_FONT, SMALL_NAME_FONT);
+    SetMenuFont(NAME_FONT);
+}
+
+void DrawName(int32_t x, int32_t y, int32_t row, int32_t club, int32_t alignment, int32_t room)
 {
     SetDrawAttribute(1, club == HumanClub() ? HUMAN_COLOUR : 0);
-    DrawMenuString(x, y, SideName(row, club), alignment);
+    DrawInRoom(x, y, SideName(row, club), alignment, room);
     SetDrawAttribute(1, 0);
+}
+
+// The home club's group in the group column, when shown; the left end of the home name's room.
+int32_t DrawGroupColumn(int32_t y, int32_t home)
+{
+    if (!s_results.groupColumn) return ROW_LEFT;
+    const int32_t group = VTW_GetTextNoFromTable(VTW_GetChampionsLeagueGroup(home));
+    DrawInRoom(GROUP_X, y, GetMessageText(group), MENU_ALIGN_ML, GROUP_ROOM);
+    return GROUP_X + GROUP_ROOM + ITEM_GAP;
 }
 
 void DrawNumber(int32_t x, int32_t y, int32_t n)
@@ -372,18 +398,20 @@ void DrawNumber(int32_t x, int32_t y, int32_t n)
     DrawMenuString(x, y, text, MENU_ALIGN_CENTRE);
 }
 
-void DrawScore(const ShownRow& shown, int32_t y)
+void DrawScore(const ShownRow& shown, int32_t y, int32_t shift)
 {
     const int32_t row = shown.fixture;
     if (ResultsMode == RESULTS_BEFORE_MATCHES || Fixture_IsPlayed(row) == 0) {
-        DrawMenuMessage(DASH_X, y, TEXT_VERSUS, MENU_ALIGN_CENTRE);
+        DrawMenuMessage(DASH_X + shift, y, TEXT_VERSUS, MENU_ALIGN_CENTRE);
         return;
     }
-    DrawNumber(HOME_GOALS_X, y, VTW_GetFixtureHomeGoals(row));
-    DrawMenuMessage(DASH_X, y, TEXT_DASH, MENU_ALIGN_CENTRE);
-    DrawNumber(AWAY_GOALS_X, y, VTW_GetFixtureAwayGoals(row));
-    if (shown.shootOutWinner == 0) DrawMenuMessage(HOME_GOALS_X - 8, y, TEXT_STAR, MENU_ALIGN_MR);
-    if (shown.shootOutWinner == 1) DrawMenuMessage(AWAY_GOALS_X + 8, y, TEXT_STAR, MENU_ALIGN_ML);
+    DrawNumber(HOME_GOALS_X + shift, y, VTW_GetFixtureHomeGoals(row));
+    DrawMenuMessage(DASH_X + shift, y, TEXT_DASH, MENU_ALIGN_CENTRE);
+    DrawNumber(AWAY_GOALS_X + shift, y, VTW_GetFixtureAwayGoals(row));
+    if (shown.shootOutWinner == 0)
+        DrawMenuMessage(HOME_STAR_X + shift, y, TEXT_STAR, MENU_ALIGN_MR);
+    if (shown.shootOutWinner == 1)
+        DrawMenuMessage(AWAY_STAR_X + shift, y, TEXT_STAR, MENU_ALIGN_ML);
 }
 
 void DrawAggregate(const ShownRow& shown, int32_t y)
@@ -402,12 +430,12 @@ void DrawRow(int32_t i)
     const int32_t y = ROWS_TOP + ROW_PITCH * i + ROW_PITCH / 2;
     const int32_t shift = s_results.groupColumn ? GROUP_SHIFT : 0;
     const int32_t home = VTW_GetFixtureHomeClub(row);
-    if (s_results.groupColumn)
-        DrawMenuMessage(GROUP_X, y, VTW_GetTextNoFromTable(VTW_GetChampionsLeagueGroup(home)),
-                        MENU_ALIGN_ML);
-    DrawName(HOME_NAME_X + shift, y, row, home, MENU_ALIGN_MR);
-    DrawName(AWAY_NAME_X + shift, y, row, VTW_GetFixtureAwayClub(row), MENU_ALIGN_ML);
-    DrawScore(shown, y);
+    const int32_t homeLeft = DrawGroupColumn(y, home);
+    const int32_t awayRight = s_results.twoLegs ? AGGREGATE_X - ITEM_GAP : BAND_X + BAND_WIDTH;
+    DrawName(HOME_NAME_X + shift, y, row, home, MENU_ALIGN_MR, HOME_NAME_X + shift - homeLeft);
+    DrawName(AWAY_NAME_X + shift, y, row, VTW_GetFixtureAwayClub(row), MENU_ALIGN_ML,
+             awayRight - AWAY_NAME_X - shift);
+    DrawScore(shown, y, shift);
     DrawAggregate(shown, y);
 }
 
@@ -419,7 +447,7 @@ void ResultsScreen_DrawRows(int32_t, int32_t, int32_t, int32_t, int32_t)
                       aggregate ? BAND_WIDTH_AGGREGATE : BAND_WIDTH, ROW_PITCH,
                       i % 2 == 0 ? 50 : 75);
     }
-    SetMenuFont(1);
+    SetMenuFont(NAME_FONT);
     for (int32_t i = 0; i < s_results.shownCount; ++i) {
         DrawRow(i);
     }
