@@ -8,7 +8,6 @@
 #include "gamecode/actionids.h"
 #include "gamecode/actions.h"
 #include "gamecode/activeplayer.h"
-#include "gamecode/ball.h"
 #include "gamecode/comments/commentary.h"
 #include "gamecode/matchdata.h"
 #include "gamecode/matchview.h"
@@ -188,12 +187,16 @@ void StartKick(int32_t phase)
 
 void AddStoppageTime() { StoppageTicks += Rand() % 30 + 30; }
 
-int32_t SetUpPenalty(int32_t side)
+void MoveSpotToPenaltySpot(int32_t side)
 {
-    Comm_Say(kGroupPenalty, side, FouledPlayer, -1, 0);
     RestartSpot[0] = PITCH_CENTRE_X;
     RestartSpot[1] = static_cast<int16_t>(AttacksUp(side) ? PITCH_PENALTY_SPOT_FAR_Y
                                                           : PITCH_PENALTY_SPOT_NEAR_Y);
+}
+
+int32_t SetUpPenalty(int32_t side)
+{
+    Comm_Say(kGroupPenalty, side, FouledPlayer, -1, 0);
     ++MatchPersons[LineUp[side][0]].stats.penaltiesAwarded;
     StartKick(PHASE_PENALTY_KICK);
     AddStoppageTime();
@@ -245,21 +248,15 @@ void ChargeTheFoul(int32_t taker, int32_t side)
     Person_SetAction(taker, ACT_FREE_KICK_TAKER);
 }
 
-void StopBallAndWhistle()
-{
-    Ball_Stop();
-    Ball.height = 0;
-    Ball.height16 = 0;
-    Referee_Whistle(kWhistleRestart, OFFICIAL_REFEREE_FOLLOW);
-}
-
 void SetUpFoulKick()
 {
     const int32_t side = AwardedSide();
-    StopBallAndWhistle();
+    Referee_Whistle(kWhistleRestart, OFFICIAL_REFEREE_FOLLOW);
     KickingSide = static_cast<uint8_t>(side);
     Match.keeperPendingAction = -1;
     const bool penalty = InPenaltyArea(side, RestartSpot[0], RestartSpot[1]);
+    if (penalty) MoveSpotToPenaltySpot(side);
+    Ball_SetForRestart(side, RestartSpot[0], RestartSpot[1]);
     const int32_t kind = penalty ? PHASE_PENALTY_KICK : FreeKickKind(side);
     const int32_t taker = kind == PHASE_PENALTY_KICK ? SetUpPenalty(side)
                           : kind == PHASE_FREE_KICK  ? SetUpFreeKick(side)
@@ -325,7 +322,7 @@ void Phase_Offside()
     }
     if (--PhaseTimer != 0) return;
     MatchPresentationOps.InfoBar(kInfoBarOffside, -1, -1);
-    StopBallAndWhistle();
+    Referee_Whistle(kWhistleRestart, OFFICIAL_REFEREE_FOLLOW);
     MatchPhase = PHASE_FREE_KICK;
     PhaseTimer = 0;
     Match_ClearPlayerFlags();
@@ -334,6 +331,7 @@ void Phase_Offside()
     KickingSide = static_cast<uint8_t>(side);
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     const int32_t taker = Team_NearestTeammateOrFallback(ball.x, ball.y, -1);
+    Ball_SetForRestart(side, RestartSpot[0], RestartSpot[1]);
     Match.keeperPendingAction = -1;
     ++Match.teamStats[OffsideSide].offsides;
     Match_ResetForRestart();
@@ -343,7 +341,6 @@ void Phase_Offside()
     t.action = ACT_FREE_KICK_TAKER;
     Person_TurnToward(taker, t.facing);
     MatchPersons[MATCH_MARKER].frame = kMarkerFrame;
-    Ball.possession = static_cast<uint8_t>(side);
     Person_PlaceAt(taker, RestartSpot[0], RestartSpot[1]);
     LastIncidentMark = MATCH_BALL;
     Match_RunStoppageSubstitutions();

@@ -347,19 +347,19 @@ void PlayMatch3D()
     if (MatchShared.replayState == REPLAY_WATCH) {
         RunPeriod(0, Match.kickOffSide, 0);
     } else {
-        // The toss decides who kicks off first. The ends are fixed, so a fixed first kick-off
-        // would open every half with the side attacking one end on the ball.
-        const int32_t firstKickOff = Rand() & 1;
-        RunPeriod(0, firstKickOff, 0);
+        // Side 1 kicks off the first period of each pair and side 0 the second. The ends are
+        // fixed, so every kick-off goes toward the same end, as after the ends change at half
+        // time.
+        RunPeriod(0, 1, 0);
         HalfTimeMenus();
-        RunPeriod(1, firstKickOff ^ 1, 1);
+        RunPeriod(1, 0, 1);
         const bool extraTime = Match.extraTime != 0 && Match_AggregateLevel();
         if (extraTime || (Match.goldenGoal != 0 && Match_AggregateLevel())) {
             HalfTimeMenus();
-            RunPeriod(2, firstKickOff, 0);
+            RunPeriod(2, 1, 0);
             if (extraTime || Match_AggregateLevel()) {
                 HalfTimeMenus();
-                RunPeriod(3, firstKickOff ^ 1, 1);
+                RunPeriod(3, 0, 1);
             }
         }
         if (ShootOutDue()) {

@@ -39,13 +39,9 @@ void StartWait(int32_t side)
     PhaseTimer = static_cast<int16_t>(Trails(side) ? kTrailingWait : kWait);
 }
 
-// Everybody stands, the ball stopped on the ground, and the other side's nearest player (action
-// 4) is its active player.
-void StopForTheTaker(int32_t takingSide)
+// Everybody stands, and the other side's nearest player (action 4) is its active player.
+void StandForTheTaker(int32_t takingSide)
 {
-    Ball_Stop();
-    Ball.height = 0;
-    Ball.height16 = 0;
     Match.keeperPendingAction = -1;
     Match_ClearPlayerFlags();
     Match_AllStand();
@@ -74,7 +70,6 @@ void SetUpGoalKick(int32_t side)
 {
     MatchPresentationOps.InfoBar(kInfoBarGoalKick, -1, -1);
     WhistleFor(PHASE_GOAL_KICK_TAKEN);
-    StopForTheTaker(side);
     const bool highEnd = Match.goalKickSpot[1] > PITCH_CENTRE_Y;
     const int32_t spotY = highEnd ? PITCH_GOAL_AREA_FAR_Y : PITCH_GOAL_AREA_NEAR_Y;
     const int32_t aimY = highEnd ? spotY - kYards70 : spotY + kYards70;
@@ -82,6 +77,8 @@ void SetUpGoalKick(int32_t side)
         Match.goalKickSpot[0] < PITCH_CENTRE_X ? PITCH_GOAL_AREA_LEFT_X : PITCH_GOAL_AREA_RIGHT_X;
     Match.goalKickSpot[0] = static_cast<int16_t>(aimX);
     Match.goalKickSpot[1] = static_cast<int16_t>(spotY);
+    Ball_SetForRestart(side, aimX, spotY);
+    StandForTheTaker(side);
     // A keeper replaced now is not the one sent to take the kick.
     Match_RunStoppageSubstitutions();
     const int32_t keeper = LineUp[side][0];
@@ -118,7 +115,11 @@ void HandlingOffence(int32_t keeper)
 void SetUpKeeperBall(int32_t keeper)
 {
     MatchPhase = PHASE_KEEPER_CLEARANCE;
-    StopForTheTaker(Person_Side(keeper));
+    // The ball stays in his hands, where he caught it.
+    Ball_Stop();
+    Ball.height = 0;
+    Ball.height16 = 0;
+    StandForTheTaker(Person_Side(keeper));
     const MatchPerson& ball = MatchPersons[MATCH_BALL];
     const bool highEnd = Match.goalKickSpot[1] > PITCH_CENTRE_Y;
     PlaceMarker(ball.x, highEnd ? ball.y - kYards70 : ball.y + kYards70);
@@ -159,9 +160,9 @@ void SendReceiverPair(int32_t side, int32_t markerEntry, int32_t receiverEntry)
 void SetUpThrowIn(int32_t side)
 {
     MatchPresentationOps.InfoBar(kInfoBarThrowIn, -1, -1);
-    Ball_Stop();
-    Ball.height = 0;
-    Ball.height16 = 0;
+    const int32_t x = Match.throwInSpot[0];
+    const int32_t y = Match.throwInSpot[1];
+    Ball_SetForRestart(side, x, y);
     Match.keeperPendingAction = -1;
     MatchPhase = PHASE_THROW_IN_TAKEN;
     PhaseTimer = 0;
@@ -174,8 +175,6 @@ void SetUpThrowIn(int32_t side)
     ActivePlayer[side] = static_cast<uint8_t>(thrower);
     ActivePlayer[other] = static_cast<uint8_t>(Match.proximity[other][0]);
     Person_SetAction(thrower, ACT_FETCH_THROW_IN);
-    const int32_t x = Match.throwInSpot[0];
-    const int32_t y = Match.throwInSpot[1];
     RestartSpot[0] = static_cast<int16_t>(x);
     RestartSpot[1] = static_cast<int16_t>(y);
     SendReceiverPair(side, 0, entry + 1);
@@ -184,7 +183,6 @@ void SetUpThrowIn(int32_t side)
     PlaceMarker(x < PITCH_CENTRE_X ? x + kMarkerInfield : x - kMarkerInfield, y);
     Person_PlaceAt(thrower, x, y);
     LastIncidentMark = MATCH_BALL;
-    Ball.possession = static_cast<uint8_t>(side);
     Match_RunStoppageSubstitutions();
 }
 
@@ -228,13 +226,14 @@ void SetUpCorner()
                           : PITCH_RIGHT_TOUCHLINE_X - kCornerInside;
     const int32_t side = (highEnd ? Match.secondOfPair == 0 : Match.secondOfPair == 1) ? 0 : 1;
     KickingSide = static_cast<uint8_t>(side);
-    StopForTheTaker(side);
+    StandForTheTaker(side);
     const int32_t configured = Match.takers[side][TAKER_CORNER];
     const int32_t taker =
         configured >= 0 && configured < MATCH_PLAYER_COUNT && MatchPersons[configured].offPitch == 0
             ? configured
             : Team_NearestTeammateOrFallback(MatchPersons[MATCH_BALL].x, MatchPersons[MATCH_BALL].y,
                                              -1);
+    Ball_SetForRestart(side, x, y);
     ++Match.teamStats[side].corners;
     Match.cornerSpot[0] = static_cast<int16_t>(x);
     Match.cornerSpot[1] = static_cast<int16_t>(y);
@@ -247,7 +246,6 @@ void SetUpCorner()
     Team_SnapToTargets();
     ActivePlayer[side] = static_cast<uint8_t>(taker);
     ActivePlayer[side ^ 1] = static_cast<uint8_t>(Match.proximity[side ^ 1][0]);
-    Ball.possession = static_cast<uint8_t>(side);
     Match_RunPendingSubstitutions();
     PlaceMarker(PITCH_CENTRE_X, aimY);
 }

@@ -7,6 +7,7 @@
 #include "engine/random.h"
 #include "gamecode/actionids.h"
 #include "gamecode/actions.h"
+#include "gamecode/ball.h"
 #include "gamecode/matchstate.h"
 #include "gamecode/motion.h"
 #include "gamecode/phases.h"
@@ -258,6 +259,23 @@ void Ball_PlaceOnRestartSpot()
     Person_PlaceAt(MATCH_BALL, RestartSpot[0], RestartSpot[1]);
     Ball.x16 = RestartSpot[0] * 65536;
     Ball.y16 = RestartSpot[1] * 65536;
+}
+
+void Ball_SetForRestart(int32_t side, int32_t x, int32_t y)
+{
+    Ball_GiveToPerson(-1);
+    Ball.holder = 0;
+    Ball.secondHolder = 0;
+    Person_PlaceAt(MATCH_BALL, x, y);
+    Ball.x16 = x * 65536;
+    Ball.y16 = y * 65536;
+    Ball_Stop();
+    Ball.swerveTicks = 0;
+    Ball.height = 0;
+    Ball.height16 = 0;
+    // Before the set-up picks anyone: a side without the ball sends a second man to chase it,
+    // and the taker on his way to the spot could be that man.
+    Ball.possession = static_cast<uint8_t>(side);
 }
 
 void Ball_KeepInsideLines()

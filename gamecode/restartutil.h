@@ -53,5 +53,9 @@ void Team_WallExtent(int32_t taker);
 void Team_SpreadRestartTargets(int32_t kicker);
 // The ball on RestartSpot, integer and 16.16 position both.
 void Ball_PlaceOnRestartSpot();
+// Every restart's set-up, before it arranges the players: wherever the ball went after the award,
+// it lies still on the ground on the restart's spot (x, y), nobody holds it and `side`, the side
+// taking the restart, has it. The shape and the active players are then chosen around the spot.
+void Ball_SetForRestart(int32_t side, int32_t x, int32_t y);
 // A ball on or beyond a line is put at least a unit inside the pitch.
 void Ball_KeepInsideLines();

@@ -131,6 +131,21 @@ until option == 3 max 3000
 wait 300
 )";
 
+// His player at place 7 is hurt in the second half and must go off: at the next stoppage the team
+// selection is not complete until the substitute at place 14 replaces him.
+const char* const kSecondHalfInjury = R"(until igmenu == 4 max 400000
+wait 20
+click 60 190
+click 60 330
+click 450 394
+expect subs == 1
+click 320 460
+until igmenu == 6
+wait 20
+click 320 460
+until igmenu == -1
+)";
+
 }  // namespace
 
 TEST(TacticsAndStats, TheEditorItsHelpFinancesAndStatisticsAndTheMatchPlaysTheTactic)
@@ -138,7 +153,7 @@ TEST(TacticsAndStats, TheEditorItsHelpFinancesAndStatisticsAndTheMatchPlaysTheTa
     const std::string script =
         ScriptToTitle() + IncludeScript("new_career.txt") + FromClubMenus(94, 26) + kEditor
         + Finances() + FromClubMenus(76, 80) + kStatistics + IncludeScript("to_match_day.txt")
-        + "until matchtactic == 40 max 20000\n" + IncludeScript("halftime.txt")
+        + "until matchtactic == 40 max 20000\n" + IncludeScript("halftime.txt") + kSecondHalfInjury
         + IncludeScript("match_to_office.txt");
     const ScriptRun run = RunScript(script + ScriptQuitFromBar());
     ASSERT_EQ(run.err.find("fails"), std::string::npos) << run.out << run.err;

@@ -21,7 +21,7 @@ namespace {
 constexpr int32_t kBackgroundComday = 17;  // the text view's
 
 // The kick-off frame as camera type 0 films it from above the halfway line.
-constexpr uint64_t kKickOffHash = 0x3f586824df55e5b4ull;
+constexpr uint64_t kKickOffHash = 0xb1b461dc9ba2ffc4ull;
 
 // The ball's white and black panels in a small square.
 bool BallIn(const PngImage& frame, int32_t x, int32_t y)

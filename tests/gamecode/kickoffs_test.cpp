@@ -542,16 +542,16 @@ TEST(MatchGolden, AShootOutAndASendingOffMatchTheirFrozenRuns)
 {
     ScopedMatch match;
     MatchDayBuilder cupTie;
-    cupTie.seed = 9;
+    cupTie.seed = 11;
     cupTie.extraTime = 1;
     cupTie.shootOut = 1;
-    std::string diff = CompareGolden(GoldenRun(cupTie), "cup_shootout_seed9");
+    std::string diff = CompareGolden(GoldenRun(cupTie), "cup_shootout_seed11");
     EXPECT_TRUE(diff.empty()) << diff;
     EXPECT_EQ(Match.period, MATCH_PERIOD_SHOOT_OUT);
     EXPECT_NE(Match.shootOutGoals[0], Match.shootOutGoals[1]);
     EXPECT_EQ(CheckPlayerRows(), "");
     EXPECT_EQ(CheckMinutesOnPitch(120), "");
-    diff = CompareGolden(GoldenRun(10, SidePreset::Balanced), "match_sendoff_seed10");
+    diff = CompareGolden(GoldenRun(4, SidePreset::Balanced), "match_sendoff_seed4");
     EXPECT_TRUE(diff.empty()) << diff;
     EXPECT_EQ(Match.dismissals[0] + Match.dismissals[1], 1);
     EXPECT_EQ(CheckPlayerRows(), "");

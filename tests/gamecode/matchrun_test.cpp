@@ -99,32 +99,33 @@ void KeepLevelAndTraceTheKicks()
     s_trace->kicks = Match.shootoutKicks;
 }
 
-// The toss: either side kicks off the first half about as often, and the second half's opening
-// kick-off is the other side's, so that neither end always opens a half on the ball.
-TEST(MatchRun, TheTossGivesEitherSideTheFirstKickOffAndTheOtherTheSecond)
+// Side 1 kicks off the first period of each pair (0 and 2) and side 0 the second (1 and 3),
+// whatever the seed: the ends are fixed, so every kick-off goes toward the same end. No toss: the
+// kick-offs take no draw, and a seed plays the same match whichever side it favours.
+TEST(MatchRun, SideOneKicksOffTheFirstPeriodOfEachPairAndSideZeroTheSecond)
 {
-    static int32_t s_opener[2];  // the side opening periods 0 and 1, -1 none yet
+    static int32_t s_opener[4];  // the side kicking off periods 0-3, -1 none yet
     ScopedMatch match;
-    int32_t firstHalvesOpened[2] = {0, 0};
-    for (uint32_t seed = 1; seed <= 40; ++seed) {
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
         MatchDayBuilder builder;
         builder.seed = seed;
         builder.periodMinutes = 1;
+        builder.extraTime = 1;
         builder.Write();
-        s_opener[0] = s_opener[1] = -1;
+        SRand(seed);
+        std::fill(std::begin(s_opener), std::end(s_opener), -1);
         Comm_SetListener([](int32_t group, int32_t side, int32_t, int32_t, int32_t) {
             constexpr int32_t kPeriodStartGroup = 106;
-            if (group == kPeriodStartGroup || group == kPeriodStartGroup + 1) {
-                s_opener[group - kPeriodStartGroup] = side;
-            }
+            const int32_t period = group - kPeriodStartGroup;
+            if (period >= 0 && period < 4) s_opener[period] = side;
         });
+        const uint16_t key = AddPollFunction(KeepGoalless, POLL_EVERY_CALL, 0);
         PlayMatch3D();
-        ASSERT_GE(s_opener[0], 0) << "seed " << seed;
-        EXPECT_EQ(s_opener[1], s_opener[0] ^ 1) << "seed " << seed;
-        ++firstHalvesOpened[s_opener[0]];
+        RemovePollFunction(key);
+        EXPECT_EQ(std::vector<int32_t>(std::begin(s_opener), std::end(s_opener)),
+                  (std::vector<int32_t>{1, 0, 1, 0}));
     }
-    EXPECT_GE(firstHalvesOpened[0], 12);
-    EXPECT_GE(firstHalvesOpened[1], 12);
 }
 
 TEST(MatchRun, CupTieLevelPlaysExtraTimeAndAShootOutKickByKickUntilItIsDecided)
@@ -164,8 +165,7 @@ TEST(MatchRun, CupTieLevelPlaysExtraTimeAndAShootOutKickByKickUntilItIsDecided)
     EXPECT_EQ(std::count(groups.begin(), groups.end(), 105), 1);
     EXPECT_EQ(Match.finalWhistle, 1);
     EXPECT_EQ(PenaltyOrder[0][0], 8);  // the penalty taker wears 9
-    EXPECT_EQ(PenaltyOrder[0][1], 13);
-    EXPECT_EQ(MatchPersons[10].offPitch, 1);  // 14 came on for 11, and takes his turn
+    EXPECT_EQ(PenaltyOrder[0][1], 10);
     EXPECT_EQ(PenaltyOrder[0][2], 9);
     for (int32_t k = 3; k < 10; ++k) {
         EXPECT_NE(PenaltyOrder[0][k], 0) << k;  // ten takers: the keeper is not needed

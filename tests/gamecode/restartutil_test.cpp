@@ -1,7 +1,10 @@
 // tests/gamecode/restartutil_test.cpp: skill contests, the effective skill off a flank, the
 // nearest team-mate, busy counts, standing everyone, giving the ball, the box test, the shot's
-// swerve, the free-kick aim beside the wall and the spread of targets.
+// swerve, the free-kick aim beside the wall, the spread of targets, and every restart's ball set on
+// its spot.
 #include "gamecode/restartutil.h"
+
+#include <cstdlib>
 
 #include "engine/random.h"
 #include "gamecode/actions.h"
@@ -240,6 +243,69 @@ TEST_F(RestartUtil, SpreadMovesTargetsOffTheFlanksAndTowardTheSpotKeepingThemOnT
     RestartSpot[1] = 2100;
     Team_SpreadRestartTargets(8);
     EXPECT_EQ(MatchPersons[7].targetY, 1978);  // pushed past the goal line, brought back
+}
+
+// Each kind of restart as the play awards it in SetOpenPlayScene's match (side 0 attacks y 2042,
+// side 1 stands at y 1300): the ball goes over a line, or a tackle writes a foul.
+void BallGoesOver(int32_t x, int32_t y, int32_t velX, int32_t velY, int32_t lastToucher)
+{
+    Person_PlaceAt(MATCH_BALL, x, y);
+    Ball.velX = velX * 65536;
+    Ball.velY = velY * 65536;
+    Ball.lastToucher = static_cast<int16_t>(lastToucher);
+    RunTicks(1);
+}
+
+void FoulBySide1At(int32_t x, int32_t y)
+{
+    MatchPhase = PHASE_FOUL;
+    PhaseTimer = 0;
+    FoulingSide = 1;
+    FouledPlayer = 9;
+    Offender = 20;
+    RestartSpot[0] = static_cast<int16_t>(x);
+    RestartSpot[1] = static_cast<int16_t>(y);
+    RefereeDecision = 0;
+}
+
+// Whatever the ball did between the award and the set-up, the restart is taken by its side from
+// its own spot. Here it is carried off among the players of the side that takes the restart, who
+// lead by one, while the other side had it: a side without the ball sends a second man to chase
+// it, and at a corner the set-up's shape once sent the taker, who never reached the spot.
+TEST(RestartSetUp, EveryRestartIsTakenFromItsSpotWhereverTheBallWentAfterTheAward)
+{
+    struct Row {
+        const char* kind;
+        void (*award)();
+        int32_t side;       // takes the restart
+        int16_t spot[2];    // where it is taken
+        int16_t ballTo[2];  // where the ball went after the award
+    };
+    const Row rows[] = {
+        {"corner", [] { BallGoesOver(500, 130, 0, -20, 5); }, 1, {160, 126}, {670, 1330}},
+        {"goal kick", [] { BallGoesOver(500, 130, 0, -20, 20); }, 0, {636, 218}, {670, 800}},
+        {"throw-in", [] { BallGoesOver(170, 700, -20, 0, 3); }, 1, {156, 700}, {670, 1330}},
+        {"free kick", [] { FoulBySide1At(796, 1000); }, 0, {796, 1000}, {670, 800}},
+        {"penalty", [] { FoulBySide1At(796, 1900); }, 0, {796, 1850}, {670, 800}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.kind);
+        ScopedMatch match;
+        SetOpenPlayScene();
+        Match.takers[1][TAKER_CORNER] = 22;
+        Match.score[row.side] = 1;
+        row.award();
+        Ball.possession = static_cast<uint8_t>(row.side ^ 1);
+        Person_PlaceAt(MATCH_BALL, row.ballTo[0], row.ballTo[1]);
+        if (!RunUntil([] { return MatchPhase == PHASE_OPEN_PLAY; }, 3000)) {
+            ADD_FAILURE() << "not taken in 3,000 ticks";
+            continue;
+        }
+        const MatchPerson& ball = MatchPersons[MATCH_BALL];
+        EXPECT_LE(std::abs(ball.x - row.spot[0]) + std::abs(ball.y - row.spot[1]), 2);
+        ASSERT_GE(Ball.lastToucher, 0);
+        EXPECT_EQ(Person_Side(Ball.lastToucher), row.side);
+    }
 }
 
 }  // namespace

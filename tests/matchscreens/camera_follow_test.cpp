@@ -359,7 +359,7 @@ TEST(CameraFollow, EveryCameraOfTheDeviceViewKeepsTheBallInThePicture)
     Options.video.mode = GfxFindMode(320, 240, DDRAW_KIND_16BIT);
     for (int16_t type = 0; type < CAMERA_VIEW_TYPES; ++type) {
         const FollowCheck check =
-            WatchAMatchAndItsReplay(VIEWKIND_DEVICE_3D, kDeviceView, type, 31 + type);
+            WatchAMatchAndItsReplay(VIEWKIND_DEVICE_3D, kDeviceView, type, 35 + type);
         ExpectTheBallAlwaysInView(check, "device view");
     }
 }
