@@ -130,6 +130,10 @@ int32_t VTW_GetClubBidPlayer(int32_t club, int32_t slot);  // -1 none
 int32_t VTW_GetClubBidPrice(int32_t club, int32_t slot);
 int32_t VTW_GetClubBidClause(int32_t club, int32_t slot);
 int32_t VTW_CountClubBidsForPlayer(int32_t player);
+// The fees of the club's transfer bids placed or agreed and not yet paid: each holds its fee back
+// from every later offer of the club (VTW_GetClubTransferBudget), and an agreed one from every
+// later answer to its bids, so that deals agreed one by one never pass the budget together.
+int64_t Market_FeesBidFor(int32_t club);
 // The first league club, in id order, with a bid for the player: the one the day's answers
 // take him to when a deal for him was agreed. The club, its bid slot into *slot; -1 none.
 int32_t Market_FindBidder(int32_t player, int32_t* slot);

@@ -25,7 +25,29 @@ void ClearBid(ClubBid* bid)
     bid->player = -1;
 }
 
+// The fees of the club's transfer bids but `except`, of agreed deals only when `agreedOnly`.
+int64_t FeesBidBesides(int32_t club, const ClubBid* except, bool agreedOnly)
+{
+    if (!Market_IsFullClub(club)) return 0;
+    int64_t fees = 0;
+    for (const ClubBid& bid : DbClubs[club].bids) {
+        if (&bid != except && bid.player >= 0 && bid.kind == BID_TRANSFER
+            && (!agreedOnly || bid.state == BID_AGREED))
+            fees += bid.price;
+    }
+    return fees;
+}
+
+// What is left of the budget for the bid's answer: the deals agreed before it come first, those
+// still to be answered after it.
+int64_t BudgetForAnswer(int32_t club, const ClubBid& bid)
+{
+    return Club_GetTransferBudget(club) - FeesBidBesides(club, &bid, true);
+}
+
 }  // namespace
+
+int64_t Market_FeesBidFor(int32_t club) { return FeesBidBesides(club, nullptr, false); }
 
 void Market_ClearBidsFor(int32_t player)
 {
@@ -154,7 +176,7 @@ int32_t VTW_PlaceBid(int32_t club, int32_t player, int32_t amount, int32_t posit
     const bool loan = amount == LOAN_BID_AMOUNT;
     if (VTW_GetPlayerClub(player) == club || VTW_CountClubBidsForPlayer(player) >= BIDDERS_MAX
         || VTW_GetClubSquadCount(club) >= SQUAD_MAX || amount < 0
-        || (!loan && amount > Club_GetTransferBudget(club)))
+        || (!loan && amount > VTW_GetClubTransferBudget(club)))
         return -1;
     int32_t slot = 0;
     while (slot < BID_SLOTS && r->bids[slot].player >= 0) {
@@ -182,7 +204,7 @@ void TellHumanDealOff(int32_t group, const ClubBid& bid, int32_t seller, int32_t
     params.team[0] = static_cast<int16_t>(
         seller == CLUB_ORIGIN ? VTW_GetPlayerOriginWord(bid.player) : VTW_GetTeam(seller));
     params.money[0] = bid.kind == BID_LOAN ? 0 : bid.price;
-    params.money[1] = Club_GetTransferBudget(buyer);
+    params.money[1] = Market_ClampMoney(BudgetForAnswer(buyer, bid));
     TextMess_SetParams(params);
     TextMess_PickRandom(group);
     TextMess_ShowForHumans();
@@ -226,7 +248,7 @@ void AnswerBid(int32_t club, ClubBid* bid)
         agreed
         || (bid->kind == BID_LOAN ? VTW_GetPlayerLoanList(player) != 0 : bid->price >= demand);
     const int32_t fee = bid->kind == BID_LOAN ? 0 : bid->price;
-    const bool unpaid = Club_GetTransferBudget(club) < fee;
+    const bool unpaid = BudgetForAnswer(club, *bid) < fee;
     if (!accepted || !Market_SellerLets(player, seller, fee, agreed) || unpaid) {
         if (agreed && Market_HumanDecides(seller))
             GameHooks.ShowMessage(GetMessageText(TEXT_SALE_SQUAD_MIN));

@@ -65,7 +65,7 @@ int32_t VTW_ComputeBidForPlayer(int32_t player, int32_t demand, int32_t turn, in
     int64_t offer = value * (70 + 10 * std::max(0, turn)) / 100;
     offer = std::min<int64_t>(offer, int64_t(VTW_ComputePlayerValueWithPotential(player)) * level
                                          / 100 * 115 / 100);
-    offer = std::min<int64_t>(offer, Club_GetTransferBudget(buyer));
+    offer = std::min<int64_t>(offer, VTW_GetClubTransferBudget(buyer));
     if (clause) offer = offer * 95 / 100;
     offer = std::clamp<int64_t>(offer, 0, std::max(0, demand));
     if (interest != nullptr)
