@@ -217,7 +217,7 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
                   abroad ? p->originWord : -1);
     ClubRecord_KeepTransfer(id, seller, buyer, paid, loan);
     if (Market_IsFullClub(seller)) CupTie(id, seller, p);
-    VTW_AddClubLog(id, buyer, loan ? CAREERLOG_LOAN : CAREERLOG_TRANSFER);
+    VTW_AddClubLog(id, CareerLog_ClubPlayedFor(id), loan ? CAREERLOG_LOAN : CAREERLOG_TRANSFER);
     p->shirt = 0;
     p->askingPrice = -1;
     p->flags &= ~PLAYER_CLUB_FLAGS;
@@ -263,7 +263,8 @@ int32_t Market_SellAbroadLeavingTheTeam(int32_t player, int32_t buyer, int32_t f
     if (!Market_CanHold(*seller, fee)) return -1;
     Club_Book(buyer, CLUB_FIG_SIGNINGS, fee);
     Club_Book(MoneyClub(*seller), CLUB_FIG_SALES, fee);
-    VTW_AddClubLog(player, buyer, CAREERLOG_TRANSFER);
+    VTW_AddClubLog(player, CareerLog_ClubPlayedFor(player), CAREERLOG_TRANSFER);
+    CareerLog_Forget(player);
     Market_ClearBidsFor(player);
     DbPersons[lightId] = DbPersons[player];
     DbPersons[lightId].flags = 0;
@@ -300,7 +301,7 @@ void Market_Release(int32_t player)
 {
     PlayerRecord* p = &DbPlayers[player];
     const int32_t club = p->club;
-    VTW_AddClubLog(player, club, CAREERLOG_RELEASED);
+    VTW_AddClubLog(player, CareerLog_ClubPlayedFor(player), CAREERLOG_RELEASED);
     p->club = CLUB_NONE;
     p->shirt = 0;
     p->wage = 0;
