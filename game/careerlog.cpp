@@ -11,9 +11,12 @@
 #include "game/season.h"
 
 CareerLogRecord CareerLog;
+CareerLogLogged CareerLogSeason[PLAYER_FULL_MAX];
 
 void CareerLog_Init()
 {
+    SaveGame_RegisterLateBlock("CLSN", CareerLogSeason, sizeof CareerLogSeason);
+    std::memset(CareerLogSeason, 0, sizeof CareerLogSeason);
     std::memset(&CareerLog, 0, sizeof CareerLog);
     for (CareerLogRow& row : CareerLog.rows) {
         row.player = -1;
@@ -46,20 +49,66 @@ bool ComposeRow(int32_t player, int32_t club, int32_t kind, CareerLogRow* out)
     return true;
 }
 
+// The season so far that ComposeRow put in the row, less what his rows at the season's moves
+// hold: the matches since, at the row's club. After a move's row the next starts from there.
+void KeepMatchesSinceLastRow(int32_t player, CareerLogRow* row, bool move)
+{
+    const PlayerRecord& p = DbPlayers[player];
+    CareerLogLogged& logged = CareerLogSeason[player];
+    const CareerLogLogged season = {p.perfSum, row->apps, row->goals, p.ratedCount, 0};
+    const int32_t rated = season.ratedCount - logged.ratedCount;
+    const int32_t perfSum = season.perfSum - logged.perfSum;
+    row->apps = static_cast<uint8_t>(std::max(0, season.apps - logged.apps));
+    row->goals = static_cast<uint8_t>(std::max(0, season.goals - logged.goals));
+    row->performance = static_cast<uint8_t>(rated > 0 ? std::clamp(perfSum / rated, 0, 255) : 0);
+    if (move) logged = season;
+}
+
+void Append(const CareerLogRow& row)
+{
+    CareerLog.rows[CareerLog.next] = row;
+    CareerLog.next = (CareerLog.next + 1) % CAREERLOG_ROWS;
+}
+
 }  // namespace
+
+int32_t CareerLog_ClubPlayedFor(int32_t player)
+{
+    const PlayerRecord* p = Player_RefForGet(player, "ClubPlayedFor").full;
+    if (p == nullptr) return VTW_GetPlayerClub(player);
+    return p->loanClub >= 0 ? p->loanClub : p->club;
+}
 
 void VTW_AddClubLog(int32_t player, int32_t club, int32_t kind)
 {
-    if (ComposeRow(player, club, kind, &CareerLog.rows[CareerLog.next]))
-        CareerLog.next = (CareerLog.next + 1) % CAREERLOG_ROWS;
+    CareerLogRow row;
+    if (!ComposeRow(player, club, kind, &row)) return;
+    KeepMatchesSinceLastRow(player, &row, kind != CAREERLOG_SEASON);
+    Append(row);
+}
+
+void CareerLog_CloseSeason(int32_t player)
+{
+    CareerLogRow row;
+    if (!ComposeRow(player, CareerLog_ClubPlayedFor(player), CAREERLOG_SEASON, &row)) return;
+    KeepMatchesSinceLastRow(player, &row, false);
+    if (row.apps > 0) Append(row);
+    CareerLog_Forget(player);
+}
+
+void CareerLog_Forget(int32_t player)
+{
+    if (player >= 0 && player < PLAYER_FULL_MAX) CareerLogSeason[player] = {};
 }
 
 bool CareerLog_SeasonSoFar(int32_t player, CareerLogRow* out)
 {
     if (Player_RefForGet(player, "SeasonSoFar").full == nullptr) return false;
-    const int32_t club = VTW_GetPlayerClub(player);
+    const int32_t club = CareerLog_ClubPlayedFor(player);
     if (!PlayerLife_IsActivePlayer(player) || club < 0 || club >= CLUB_ID_COUNT) return false;
-    return ComposeRow(player, club, CAREERLOG_SEASON, out);
+    if (!ComposeRow(player, club, CAREERLOG_SEASON, out)) return false;
+    KeepMatchesSinceLastRow(player, out, false);
+    return true;
 }
 
 int32_t VTW_CopyPlayerLogRows(int32_t player, CareerLogRow* out, int32_t max)

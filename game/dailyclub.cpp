@@ -104,7 +104,7 @@ bool ClubWantsHim(const PlayerRecord& p, int32_t id, uint8_t median)
 void Release(int32_t id, PlayerRecord* p)
 {
     const int32_t club = p->club;
-    VTW_AddClubLog(id, club, CAREERLOG_RELEASED);
+    VTW_AddClubLog(id, CareerLog_ClubPlayedFor(id), CAREERLOG_RELEASED);
     p->club = CLUB_NONE;
     p->shirt = 0;
     p->wage = 0;

@@ -237,7 +237,11 @@ int32_t VTW_GetClubMiscOut(int32_t club);
 int32_t VTW_GetClubBalanceCarriedForward(int32_t club);
 int32_t VTW_SumStadiumWorks(int32_t club);  // cost of the works, -1 none
 int32_t VTW_GetClubMaxWageOffer(int32_t club);
+// What the club can still offer: its budget less the fees of its transfer bids not yet paid
+// (Market_FeesBidFor), never below 0.
 int32_t VTW_GetClubTransferBudget(int32_t club);
+// The board's budget: three quarters of the balance above the wages it holds back (a club
+// outside the league: by its reputation).
 int32_t Club_GetTransferBudget(int32_t club);
 // The budget a club with this balance and weekly wage bill of its own players would have.
 int32_t Club_TransferBudgetOf(int32_t balance, int64_t weeklyWages);

@@ -6,6 +6,7 @@
 #include "engine/debug.h"
 #include "engine/fatal.h"
 #include "game/funcs.h"
+#include "game/market.h"
 #include "game/squad.h"
 
 namespace {
@@ -196,7 +197,13 @@ int32_t VTW_GetClubMaxWageOffer(int32_t club)
     return ref.full ? ref.full->wageLimit : 0;
 }
 
-int32_t VTW_GetClubTransferBudget(int32_t club) { return Club_GetTransferBudget(club); }
+// The offers a club made and has not paid yet hold their fees back: deals agreed one by one
+// never pass the budget together, and the human sees at once what is left to offer.
+int32_t VTW_GetClubTransferBudget(int32_t club)
+{
+    return static_cast<int32_t>(
+        std::max<int64_t>(0, Club_GetTransferBudget(club) - Market_FeesBidFor(club)));
+}
 
 int32_t Club_GetTransferBudget(int32_t club)
 {

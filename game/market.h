@@ -110,7 +110,7 @@ void Market_Uninit();
 // After a new game: the staff market drawn and the clubs' board targets set.
 void Market_NewGame();
 
-// ---- Bids (market.cpp).
+// ---- Bids (market_bids.cpp).
 int32_t VTW_FindFreeBidInfo();                         // a free row, -1 none
 int32_t VTW_FindBidInfo(int32_t player);               // his row, -1 none
 int32_t VTW_AddBidInfo(int32_t player, int32_t slot);  // the slot; -1 for slot -1 or a used one
@@ -130,10 +130,15 @@ int32_t VTW_GetClubBidPlayer(int32_t club, int32_t slot);  // -1 none
 int32_t VTW_GetClubBidPrice(int32_t club, int32_t slot);
 int32_t VTW_GetClubBidClause(int32_t club, int32_t slot);
 int32_t VTW_CountClubBidsForPlayer(int32_t player);
+// The fees of the club's transfer bids placed or agreed and not yet paid: each holds its fee back
+// from every later offer of the club (VTW_GetClubTransferBudget), and an agreed one from every
+// later answer to its bids, so that deals agreed one by one never pass the budget together.
+int64_t Market_FeesBidFor(int32_t club);
 // The first league club, in id order, with a bid for the player: the one the day's answers
 // take him to when a deal for him was agreed. The club, its bid slot into *slot; -1 none.
 int32_t Market_FindBidder(int32_t player, int32_t* slot);
 
+// ---- Fees (market_prices.cpp).
 // The league's price level in percent (50-800): its clubs' transfer budgets against a new
 // career's. Fees asked and offered are the players' values at this level.
 int32_t Market_PriceLevelPercent();
@@ -144,8 +149,11 @@ int32_t VTW_ComputeTransferFee(int32_t player, int32_t turn, int32_t buyer, int3
 // The buyer's offer against a demand, never above it; *interest is offer x 100 / demand.
 int32_t VTW_ComputeBidForPlayer(int32_t player, int32_t demand, int32_t turn, int32_t buyer,
                                 int32_t clause, int32_t spare, int32_t* interest);
-// The human's agreed deal of the player in contract talks carried out: fee, move, records.
+// The human's agreed deal of the player in contract talks carried out: fee, move, records
+// (market_bids.cpp).
 void VTW_CompleteHumanBid();
+
+// ---- Moves (market.cpp).
 // A light player given a free full id with his person and name; the new id, or -1 when none is
 // free. A full id is returned unchanged.
 int32_t Player_PromoteToFull(int32_t player);
@@ -189,6 +197,7 @@ bool Market_LineAtMinimum(int32_t club, int32_t line);
 // teammates of the line whose contracts run longer than his (or without end). The expiries of a
 // line are judged together: of several ending the same month, the first ones are needed.
 bool Market_LineNeedsHim(int32_t player);
+// ---- Window signings (market_window.cpp).
 // While a window is open, a computer club signs a player for the line: the best unattached one
 // who would sign at his demand, else one the market finds as a filler (room made in a full squad
 // first). True when one signed.

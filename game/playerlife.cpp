@@ -52,7 +52,7 @@ constexpr int32_t MSG_RETIRED = 13;
 
 void CloseSeason(int32_t id, PlayerRecord* p)
 {
-    if (p->seasonApps > 0) VTW_AddClubLog(id, p->club, CAREERLOG_SEASON);
+    CareerLog_CloseSeason(id);
     // Career totals grow with every match; only the season's figures start again.
     p->seasonApps = 0;
     p->seasonGoals = 0;
@@ -317,6 +317,7 @@ int32_t RetireLeavingTheTeam(int32_t player)
     if (p == nullptr) return CLUB_NONE;
     const int32_t club = p->club;
     VTW_AddClubLog(player, club, CAREERLOG_RETIRED);
+    CareerLog_Forget(player);
     if (club >= 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_RETIRED, player, 0);
     DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
     *p = {};

@@ -369,6 +369,82 @@ TEST_F(Market, AnAgreedPurchaseThatFallsThroughIsToldTheDayItDoesAndWhy)
     EXPECT_TRUE(LinesNaming(sold, inbox).empty());
 }
 
+// Two purchases that fit the budget alone and not together never both go through: the second
+// offer of the day is refused at once, the first one's fee held back from what the human is
+// shown; two offers made while both fitted, before the budget shrank, are answered in turn, the
+// second falling through with its line. Whatever happens, the human spends no more than his
+// budget of the first day.
+TEST_F(Market, TwoPurchasesThatFitAloneButNotTogetherNeverBothGoThrough)
+{
+    ASSERT_TRUE(
+        TextMess_LoadImage(GeneratedMessagesImage().data(), GeneratedMessagesImage().size()));
+    AutoRunMode = 0;
+    DbClubs[kHuman].reputation = 63;
+    // A reserve of each seller: neither its best of a line nor one of a line at its minimum.
+    std::vector<int32_t> targets;
+    for (const int32_t seller : {60, 61}) {
+        DbClubs[seller].balance = 0;
+        const std::vector<int32_t> squad = PlayersOf(seller, 30);
+        const auto reserve = std::find_if(squad.begin(), squad.end(), [&](int32_t id) {
+            const int32_t line = VTW_GetPositionLine(id);
+            return !Market_LineAtMinimum(seller, line)
+                   && std::any_of(squad.begin(), squad.end(), [&](int32_t other) {
+                          return VTW_GetPositionLine(other) == line
+                                 && VTW_GetPlayerAbilityCurve(other)
+                                        > VTW_GetPlayerAbilityCurve(id);
+                      });
+        });
+        ASSERT_NE(reserve, squad.end());
+        targets.push_back(*reserve);
+    }
+    for (const bool budgetShrinks : {false, true}) {
+        SCOPED_TRACE(budgetShrinks ? "the budget shrinks after both offers" : "offers of one day");
+        DbClubs[kHuman].balance = BALANCE_MAX / 2;
+        const int32_t budget = Club_GetTransferBudget(kHuman);
+        const int32_t price = budget / 5 * 3;  // each fits, both do not
+        // A bigger balance on the day of the offers, for both to fit then.
+        if (budgetShrinks) DbClubs[kHuman].balance = BALANCE_MAX;
+        ASSERT_GE(VTW_PlaceBid(kHuman, targets[0], price, BIDPOS_DEFENDER, 0), 0);
+        ASSERT_GE(Market_AgreeBidInfo(targets[0]), 0);
+        EXPECT_EQ(VTW_GetClubTransferBudget(kHuman), Club_GetTransferBudget(kHuman) - price);
+        const int32_t second = VTW_PlaceBid(kHuman, targets[1], price, BIDPOS_DEFENDER, 0);
+        EXPECT_EQ(second >= 0, budgetShrinks);
+        if (second >= 0) {
+            ASSERT_GE(Market_AgreeBidInfo(targets[1]), 0);
+        }
+        DbClubs[kHuman].balance = BALANCE_MAX / 2;
+        const int32_t balanceBefore = DbClubs[kHuman].balance;
+        const int32_t inbox = TextMessNews.count;
+        // Each deal that stands goes to contract talks, which the human ends by signing him.
+        for (int32_t day = 0; day < 3; ++day) {
+            VTW_ClearHumanLists();
+            Calendar_SetDay(DayNo + 1);
+            Market_DailyStage();
+            for (int32_t player = VTW_GetHumanContracts(); player >= 0;
+                 player = VTW_GetHumanContracts()) {
+                int32_t interest = 0;
+                const int32_t wage = Contract_Demand(player, 24, kHuman, 0, 0);
+                if (VTW_GetPlayerClub(player) == kHuman
+                    || VTW_RenewContracts(player, 24, kHuman, 0, &interest, wage, 0) != 1) {
+                    VTW_RemoveHumanContract(player);
+                    continue;
+                }
+                VTW_CompleteHumanBid();
+            }
+        }
+        EXPECT_EQ(VTW_GetPlayerClub(targets[0]), kHuman);
+        EXPECT_NE(VTW_GetPlayerClub(targets[1]), kHuman);
+        EXPECT_GE(int64_t(DbClubs[kHuman].balance), int64_t(balanceBefore) - budget);
+        EXPECT_EQ(LinesNaming(targets[1], inbox).size(), budgetShrinks ? 1u : 0u);
+        EXPECT_EQ(Market_FeesBidFor(kHuman), 0);
+        // The sellers take their players back for the next round.
+        for (size_t k = 0; k < targets.size(); ++k) {
+            if (VTW_GetPlayerClub(targets[k]) != kHuman) continue;
+            Market_MovePlayer(targets[k], 60 + int32_t(k), 0, false, 1000, 12);
+        }
+    }
+}
+
 // A seller whose balance cannot take the whole fee does not sell: a cut fee would destroy the
 // buyer's money. One unit of room decides it, for a direct move and for a bid.
 TEST_F(Market, ASellerAtItsBalanceLimitSellsOnlyWhatItCanHold)

@@ -3,6 +3,8 @@
 #include "game/season.h"
 
 #include <algorithm>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "engine/pakfile.h"
 #include "engine/random.h"
 #include "game/careerlog.h"
+#include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
@@ -159,6 +162,107 @@ TEST_F(SeasonTest, CareerLogRowsOfTheUnattachedNameNoClub)
 
 // Youths join up to the market's squad target and no further: beyond it they would only be
 // listed and let go.
+// What a player did for each club this season, recounted from the rows of the played
+// competitive fixtures: appearances, goals and the sum of his ratings.
+struct Figures {
+    int32_t apps = 0;
+    int32_t goals = 0;
+    int32_t ratingSum = 0;
+};
+std::map<int32_t, Figures> FiguresByClub(int32_t player)
+{
+    constexpr uint8_t GOALS_MASK = 0x0F;
+    std::map<int32_t, Figures> byClub;
+    for (int32_t row = 0; row < Fixture_RowCount(); ++row) {
+        if (!Fixture_IsPlayed(row) || VTW_GetFixtureCompetition(row) == COMP_FRIENDLY) continue;
+        for (int32_t away = 0; away < 2; ++away) {
+            const int32_t club = away ? VTW_GetFixtureAwayClub(row) : VTW_GetFixtureHomeClub(row);
+            for (int32_t k = 0; k < FIXTURE_SIDE_PLAYERS; ++k) {
+                const FixturePlayerRow r = Fixture_GetPlayerRow(row, away, k);
+                if (r.player != player || r.rating == 0) continue;
+                Figures& f = byClub[club];
+                ++f.apps;
+                f.goals += r.marks & GOALS_MASK;
+                f.ratingSum += r.rating;
+            }
+        }
+    }
+    return byClub;
+}
+
+// The best player of the line at the club.
+int32_t BestOfLine(int32_t club, int32_t line)
+{
+    int32_t best = -1;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (DbPlayers[id].club == club && VTW_GetPositionLine(id) == line
+            && (best < 0 || DbPlayers[id].ability > DbPlayers[best].ability))
+            best = id;
+    }
+    return best;
+}
+
+// A player sold in mid-season and one lent then: each row of their season names the club whose
+// matches it counts, with those matches' figures only, as the played fixtures recount them. The
+// row at the move names the club he leaves; the season's row, the club he played for since,
+// the loan club for the loanee.
+TEST_F(SeasonTest, ACareerRowCountsTheMatchesPlayedForTheClubItNames)
+{
+    StartCareer(0, 21, 3);
+    constexpr int32_t kSeller = 0, kBuyer = 11, kParent = 1, kBorrower = 10;
+    const int32_t sold = BestOfLine(kSeller, 2);
+    const int32_t lent = BestOfLine(kParent, 2);
+    ASSERT_GE(sold, 0);
+    ASSERT_GE(lent, 0);
+    const int32_t season = GameState.seasonCounter;
+    while (DayNo < GameState.daysInSeason / 2) {
+        PlayDay();
+    }
+    ASSERT_EQ(Market_MovePlayer(sold, kBuyer, 0, false, DbPlayers[sold].wage, 24), sold);
+    ASSERT_EQ(Market_MovePlayer(lent, kBorrower, 0, true, 0, 0), lent);
+    while (DayNo + 1 < GameState.daysInSeason) {
+        PlayDay();
+    }
+    // The fixtures are the season's until its turn.
+    const std::map<int32_t, Figures> soldFigures = FiguresByClub(sold);
+    const std::map<int32_t, Figures> lentFigures = FiguresByClub(lent);
+    PlayDay();
+    ASSERT_NE(GameState.seasonCounter, season);
+
+    struct Expected {
+        int32_t player, club, kind;
+        const std::map<int32_t, Figures>& figures;
+    };
+    const Expected rows[] = {
+        {sold, kSeller, CAREERLOG_TRANSFER, soldFigures},
+        {sold, kBuyer, CAREERLOG_SEASON, soldFigures},
+        {lent, kParent, CAREERLOG_LOAN, lentFigures},
+        {lent, kBorrower, CAREERLOG_SEASON, lentFigures},
+    };
+    for (const int32_t player : {sold, lent}) {
+        CareerLogRow log[CAREERLOG_COPY_MAX];
+        const int32_t count = VTW_CopyPlayerLogRows(player, log, CAREERLOG_COPY_MAX);
+        std::vector<CareerLogRow> ofTheSeason;
+        std::copy_if(log, log + count, std::back_inserter(ofTheSeason),
+                     [&](const CareerLogRow& row) { return row.season == season; });
+        ASSERT_EQ(ofTheSeason.size(), 2u) << "player " << player;
+        for (const Expected& e : rows) {
+            if (e.player != player) continue;
+            const CareerLogRow& row = ofTheSeason[e.kind == CAREERLOG_SEASON ? 1 : 0];
+            SCOPED_TRACE(testing::Message() << "player " << player << " club " << e.club);
+            ASSERT_TRUE(e.figures.count(e.club));
+            const Figures& f = e.figures.at(e.club);
+            ASSERT_GT(f.apps, 0);
+            EXPECT_EQ(int32_t(row.kind), e.kind);
+            EXPECT_EQ(row.team, VTW_GetTeam(e.club));
+            EXPECT_EQ(int32_t(row.apps), f.apps);
+            EXPECT_EQ(int32_t(row.goals), f.goals);
+            EXPECT_EQ(int32_t(row.performance), f.ratingSum / f.apps);
+        }
+        EXPECT_EQ(player == sold ? soldFigures.size() : lentFigures.size(), 2u);
+    }
+}
+
 TEST_F(SeasonTest, YouthIntakeStopsAtTheSquadTarget)
 {
     StartCareer(0, 14, 5);

@@ -315,13 +315,16 @@ TEST_F(PlayerCardTest, AKeepersHistoryMatchesItsGolden)
 }
 
 // A career older than the game has no rows in the log: his season so far at his club is the
-// newest row, after what the log holds; a player without a club has none.
+// newest row, after what the log holds, and counts the matches since the log's row of his move
+// only; a player without a club has none.
 TEST_F(PlayerCardTest, TheHistoryEndsWithTheSeasonSoFarAtHisClub)
 {
     CurrentPlayer = static_cast<int16_t>(m_own);
+    Rec(m_own).seasonApps = 3;
+    Rec(m_own).seasonGoals = 1;
+    VTW_AddClubLog(m_own, m_seller, CAREERLOG_LOAN);
     Rec(m_own).seasonApps = 5;
     Rec(m_own).seasonGoals = 2;
-    VTW_AddClubLog(m_own, m_seller, CAREERLOG_LOAN);
     CareerLogRow logged[CAREERLOG_COPY_MAX];
     const int32_t inLog = VTW_CopyPlayerLogRows(m_own, logged, CAREERLOG_COPY_MAX);
     m_screen.Run(CareerHistory_Table(), [] {});
@@ -332,8 +335,8 @@ TEST_F(PlayerCardTest, TheHistoryEndsWithTheSeasonSoFarAtHisClub)
     EXPECT_EQ(now.season, GameState.seasonCounter);
     EXPECT_EQ(now.team, VTW_GetTeam(Human()));
     EXPECT_EQ(now.division, VTW_GetClubDivision(Human()));
-    EXPECT_EQ(now.apps, 5);
-    EXPECT_EQ(now.goals, 2);
+    EXPECT_EQ(now.apps, 2);
+    EXPECT_EQ(now.goals, 1);
     EXPECT_EQ(VTW_CopyPlayerLogRows(m_own, logged, CAREERLOG_COPY_MAX), inLog);  // nothing logged
 
     VTW_SetPlayerClub(m_own, CLUB_NONE);
