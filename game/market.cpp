@@ -204,6 +204,11 @@ struct MonthMoves {
 
 MonthMoves s_monthMoves;
 
+// While a club covers its short lines, the moves its cover makes start no cover of their own: the
+// clubs it buys from keep their lines (SellerLets), and a cover begun again inside its own would
+// sign the line twice.
+bool s_coverUnderWay;
+
 const std::bitset<PERSON_MAX>& MovedThisMonth()
 {
     MonthMoves& m = s_monthMoves;
@@ -224,6 +229,7 @@ const std::bitset<PERSON_MAX>& MovedThisMonth()
 
 void ResetState()
 {
+    s_coverUnderWay = false;
     s_monthMoves = {};
     s_monthMoves.rows = -1;
     std::memset(&MarketState, 0, sizeof MarketState);
@@ -311,7 +317,7 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     Records_MemberMoved(id);
     ClearBidsFor(id);
     GameHooks.NewsPlayerMoved(id, seller, buyer, paid, loan ? 1 : 0);
-    MarkClubChanged(seller);
+    Market_PlayerLeft(seller);
     MarkClubChanged(buyer);
     return id;
 }
@@ -374,7 +380,7 @@ int32_t Market_SellAbroad(int32_t player, int32_t buyer, int32_t fee)
 {
     int32_t seller = CLUB_NONE;
     const int32_t lightId = SellAbroadLeavingTheTeam(player, buyer, fee, &seller);
-    if (lightId >= 0) MarkClubChanged(seller);
+    if (lightId >= 0) Market_PlayerLeft(seller);
     return lightId;
 }
 
@@ -1489,7 +1495,7 @@ void Market_SellToTheWorldOutside()
     // pass their target. A listing once stayed for good, and by the tenth season a third of the
     // league's players stood on the list, for sale to any club, so the market kept growing.
     for (int32_t club = 0; club < LeagueClubs(); ++club) {
-        if (sold[club]) MarkClubChanged(club);
+        if (sold[club]) Market_PlayerLeft(club);
         if (!HumanDecides(club)) TakeOffTheList(club);
     }
 }
@@ -1550,14 +1556,22 @@ bool Market_SignReplacement(int32_t club, int32_t line)
 
 void Market_CoverShortLines(int32_t club)
 {
-    if (!IsFullClub(club) || HumanDecides(club)) return;
+    if (!IsFullClub(club) || HumanDecides(club) || s_coverUnderWay) return;
+    s_coverUnderWay = true;
     // A line under its minimum could not field a side before the daily market's next look, and
     // that market may find nobody: a youth covers what a signing cannot, in a window or out.
     for (int32_t calls = 0; calls < LINE_COUNT; ++calls) {
         const int32_t line = ShortLine(ShapeOf(club), 0);
-        if (line < 0) return;
-        if (!Market_SignReplacement(club, line) && PlayerLife_CallUpYouth(club) < 0) return;
+        if (line < 0) break;
+        if (!Market_SignReplacement(club, line) && PlayerLife_CallUpYouth(club) < 0) break;
     }
+    s_coverUnderWay = false;
+}
+
+void Market_PlayerLeft(int32_t club)
+{
+    MarkClubChanged(club);
+    Market_CoverShortLines(club);
 }
 
 bool Market_WindowOpen()
