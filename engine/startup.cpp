@@ -179,6 +179,12 @@ int PelloranMain(int argc, char** argv, void (*gameMain)())
                    "PELLORAN_HOME\n",
                    UserFolder().c_str());
     }
+    if (lock == FolderLock::Refused) {
+        FatalError("Error: PelloranMain(): the file system of the folder '%s' refused to lock it "
+                   "(%s), so nothing would keep a second game off it; give a folder on a local "
+                   "disk with PELLORAN_HOME\n",
+                   UserFolder().c_str(), UserFile_LockRefusal());
+    }
     gameMain();
     WinUninit();
     ScriptStop();

@@ -21,6 +21,8 @@ namespace {
 struct UserFileState {
     uint64_t bytesRead;  // never reset: tests compare two readings
     int lockFd = -1;     // the user folder's lock, held open while the game runs
+    UserFileLockCall lockCall = flock;
+    int lockRefusal;  // errno of the last lock the file system refused, 0 for none
 };
 
 UserFileState s_userFile;
@@ -275,6 +277,7 @@ int32_t UserFile_Remove(const char* gameName)
 FolderLock UserFile_LockFolder()
 {
     UserFile_UnlockFolder();
+    s_userFile.lockRefusal = 0;
     // The lock is held on the folder itself: nothing at any name inside has to be created or
     // cleared first, so no game can take a lock on a file another has just cleared away, and
     // whoever may read the folder can lock it.
@@ -288,12 +291,13 @@ FolderLock UserFile_LockFolder()
     }
     // The system drops a flock with the last descriptor of its file, so a game killed or
     // crashed leaves the folder free.
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (s_userFile.lockCall(fd, LOCK_EX | LOCK_NB) != 0) {
         const int why = errno;
         close(fd);
         if (why == EWOULDBLOCK) return FolderLock::HeldByAnother;
+        s_userFile.lockRefusal = why;
         LogFailure("UserFile_LockFolder", folder, std::strerror(why));
-        return FolderLock::Impossible;
+        return FolderLock::Refused;
     }
     s_userFile.lockFd = fd;
     return FolderLock::Taken;
@@ -305,5 +309,12 @@ void UserFile_UnlockFolder()
     close(s_userFile.lockFd);
     s_userFile.lockFd = -1;
 }
+
+const char* UserFile_LockRefusal()
+{
+    return s_userFile.lockRefusal != 0 ? std::strerror(s_userFile.lockRefusal) : "";
+}
+
+void UserFile_SetLockCall(UserFileLockCall call) { s_userFile.lockCall = call ? call : flock; }
 
 uint64_t UserFile_BytesRead() { return s_userFile.bytesRead; }

@@ -55,15 +55,21 @@ int32_t UserFile_Remove(const char* gameName);
 enum class FolderLock {
     Taken,          // this game holds the folder until it lets go or ends
     HeldByAnother,  // another game holds it
-    Impossible,     // the folder cannot be made or opened (under a file, unreadable), or locked
+    Impossible,     // the folder cannot be made or opened (under a file, unreadable)
+    Refused,        // the folder opened, but its file system cannot lock (a network one may not)
 };
 // One game a user folder: takes an exclusive lock on the user folder itself (creating it), held
 // until UserFile_UnlockFolder or the process ends, however it ends. The folder is opened
 // read-only, so every user who may read it locks the same lock, and nothing inside it is created
-// or cleared: whatever stands at any name there stays as it is. Impossible comes after a line on
-// the "file" channel.
+// or cleared: whatever stands at any name there stays as it is. Impossible and Refused come after
+// a line on the "file" channel.
 FolderLock UserFile_LockFolder();
 void UserFile_UnlockFolder();  // safe without the lock
+// Why the file system refused the last lock, in the system's words; "" when none was refused.
+const char* UserFile_LockRefusal();
+// The call that takes the lock, flock's own form: a test stands in a file system that refuses it.
+using UserFileLockCall = int (*)(int fd, int operation);
+void UserFile_SetLockCall(UserFileLockCall call);  // nullptr: the system's flock
 
 // Every byte the reads above have taken from disk since the program started: a test reads it
 // before and after to prove that a refused file was refused before it was read.

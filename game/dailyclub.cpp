@@ -111,7 +111,7 @@ void Release(int32_t id, PlayerRecord* p)
     p->flags &= ~PLAYER_CLUB_FLAGS;
     Records_MemberMoved(id);
     if (IsHumans(club)) PlayerLife_TellHuman(MSG_RELEASED, id, 0);
-    VTW_UpdateTeam(club);
+    Market_PlayerLeft(club);
 }
 
 void MonthlyContract(int32_t id, PlayerRecord* p, const std::array<uint8_t, CLUB_FULL_MAX>& medians)
@@ -123,10 +123,7 @@ void MonthlyContract(int32_t id, PlayerRecord* p, const std::array<uint8_t, CLUB
     const bool computerDecides = !IsHumans(club) || AutoRunMode != 0;
     if (computerDecides && p->contractMonths <= RENEWAL_MONTHS)
         Contract_ComputerRenew(id, ClubWantsHim(*p, id, medians[club]));
-    if (p->contractMonths == 0) {
-        Release(id, p);
-        if (computerDecides) Market_CoverShortLines(club);
-    }
+    if (p->contractMonths == 0) Release(id, p);
 }
 
 // The clubs' business after the players' day: the market every day, money, staff and boards on

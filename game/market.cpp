@@ -232,7 +232,7 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     Records_MemberMoved(id);
     Market_ClearBidsFor(id);
     GameHooks.NewsPlayerMoved(id, seller, buyer, paid, loan ? 1 : 0);
-    Market_MarkClubChanged(seller);
+    Market_PlayerLeft(seller);
     Market_MarkClubChanged(buyer);
     return id;
 }
@@ -292,7 +292,7 @@ int32_t Market_SellAbroad(int32_t player, int32_t buyer, int32_t fee)
 {
     int32_t seller = CLUB_NONE;
     const int32_t lightId = Market_SellAbroadLeavingTheTeam(player, buyer, fee, &seller);
-    if (lightId >= 0) Market_MarkClubChanged(seller);
+    if (lightId >= 0) Market_PlayerLeft(seller);
     return lightId;
 }
 

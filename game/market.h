@@ -205,6 +205,12 @@ bool Market_SignReplacement(int32_t club, int32_t line);
 // A computer club left with a line under its minimum fills it the same day: a signing while a
 // window is open (Market_SignReplacement), else one of its own youths called up.
 void Market_CoverShortLines(int32_t club);
+// Every way a player leaves a club ends here: his contract ran out, he retired, he was sold (abroad
+// too) or lent. The club's team is made up again and its short lines covered the same day
+// (Market_CoverShortLines). A club's own releases need no cover: the computer lets go only those
+// its lines can spare, the human whom he chooses; nor does a loan's end, whose player the
+// borrower's lines never counted.
+void Market_PlayerLeft(int32_t club);
 
 // ---- The human's lists (humanlists.cpp).
 int32_t VTW_HasHumanSales();       // 1 when a sale request waits, else 0

@@ -325,7 +325,7 @@ void Market_SellToTheWorldOutside()
     // pass their target. A listing once stayed for good, and by the tenth season a third of the
     // league's players stood on the list, for sale to any club, so the market kept growing.
     for (int32_t club = 0; club < Market_LeagueClubs(); ++club) {
-        if (sold[club]) Market_MarkClubChanged(club);
+        if (sold[club]) Market_PlayerLeft(club);
         if (!Market_HumanDecides(club)) Market_TakeOffTheList(club);
     }
 }

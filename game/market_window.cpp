@@ -374,14 +374,26 @@ bool Market_SignReplacement(int32_t club, int32_t line)
 
 void Market_CoverShortLines(int32_t club)
 {
-    if (!Market_IsFullClub(club) || Market_HumanDecides(club)) return;
+    // While a club covers its short lines, the moves its cover makes start no cover of their own:
+    // the clubs it buys from keep their lines (Market_SellerLets), and a cover begun again inside
+    // its own would sign the line twice. Always false again when the cover returns.
+    static bool coverUnderWay = false;
+    if (!Market_IsFullClub(club) || Market_HumanDecides(club) || coverUnderWay) return;
+    coverUnderWay = true;
     // A line under its minimum could not field a side before the daily market's next look, and
     // that market may find nobody: a youth covers what a signing cannot, in a window or out.
     for (int32_t calls = 0; calls < LINE_COUNT; ++calls) {
         const int32_t line = Market_ShortLine(Market_ShapeOf(club), 0);
-        if (line < 0) return;
-        if (!Market_SignReplacement(club, line) && PlayerLife_CallUpYouth(club) < 0) return;
+        if (line < 0) break;
+        if (!Market_SignReplacement(club, line) && PlayerLife_CallUpYouth(club) < 0) break;
     }
+    coverUnderWay = false;
+}
+
+void Market_PlayerLeft(int32_t club)
+{
+    Market_MarkClubChanged(club);
+    Market_CoverShortLines(club);
 }
 
 // A shut window ends the clubs' asks of the human: the next window may ask him again.

@@ -11,6 +11,7 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
+#include "game/market.h"
 #include "game/matchday.h"
 #include "game/records.h"
 #include "game/season.h"
@@ -407,11 +408,7 @@ int32_t PlayerLife_NeediestLine(int32_t club)
     return ThinnestLine(have);
 }
 
-void PlayerLife_Retire(int32_t player)
-{
-    const int32_t club = RetireLeavingTheTeam(player);
-    if (club >= 0 && club < CLUB_FULL_MAX) VTW_UpdateTeam(club);
-}
+void PlayerLife_Retire(int32_t player) { Market_PlayerLeft(RetireLeavingTheTeam(player)); }
 
 int32_t PlayerLife_YouthIntake(int32_t club)
 {
@@ -503,8 +500,9 @@ void PlayerLife_NewSeason()
         CloseSeason(id, &DbPlayers[id]);
         Develop(id, &DbPlayers[id]);
     }
-    // Each club's team is made up once, after its last retirement: each made up at once rebuilt
-    // the clubs' member index. The player-manager hangs up his boots when he chooses to.
+    // Each club's team is made up and its lines covered once, after its last retirement: each
+    // made up at once rebuilt the clubs' member index. The player-manager hangs up his boots when
+    // he chooses to.
     std::array<bool, CLUB_FULL_MAX> left{};
     for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
         if (!PlayerLife_IsActivePlayer(id) || !Retires(id)) continue;
@@ -512,7 +510,7 @@ void PlayerLife_NewSeason()
         if (club >= 0 && club < CLUB_FULL_MAX) left[club] = true;
     }
     for (int32_t club = 0; club < CLUB_FULL_MAX; ++club) {
-        if (left[club]) VTW_UpdateTeam(club);
+        if (left[club]) Market_PlayerLeft(club);
     }
 }
 

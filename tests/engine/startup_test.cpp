@@ -1,10 +1,13 @@
 #include "engine/startup.h"
 
+#include <cerrno>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/debug.h"
+#include "engine/userfile.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -16,6 +19,16 @@ std::string Parse(std::vector<const char*> args)
     ParseCommandLine(static_cast<int>(args.size()), const_cast<char**>(args.data()));
     return testing::internal::GetCapturedStdout();
 }
+
+int s_lockError;  // what the stand-in file system answers a lock with
+
+int RefuseLock(int, int)
+{
+    errno = s_lockError;
+    return -1;
+}
+
+void PlayNothing() {}
 
 }  // namespace
 
@@ -46,4 +59,44 @@ TEST(CommandLineDeathTest, SwitchWithoutItsArgumentIsFatal)
     EXPECT_FATAL(Parse({"-script"}), "Error: ParseCommandLine(): '-script' needs an argument\n");
     EXPECT_FATAL(Parse({"-seed", "x12"}), "Error: ParseCommandLine(): '-seed' needs an argument\n");
     EXPECT_FATAL(Parse({"-debug"}), "Error: ParseCommandLine(): '-debug' needs an argument\n");
+}
+
+// The folder opens but its file system answers the lock with an error, as a network one may:
+// the game ends at start and says that the lock, not the folder, failed, and where to play.
+TEST(StartupDeathTest, AFolderWhoseFileSystemRefusesTheLockIsNamedAtStart)
+{
+    struct Case {
+        int error;
+        const char* before;  // the message up to the folder's name, then after it
+        const char* after;
+    };
+    const char* refused = "Error: PelloranMain(): the file system of the folder '";
+    const Case cases[] = {
+        {ENOLCK, refused,
+         "' refused to lock it (No locks available), so nothing would keep a "
+         "second game off it; give a folder on a local disk with PELLORAN_HOME\n"},
+        {EBADF, refused,
+         "' refused to lock it (Bad file descriptor), so nothing would keep a "
+         "second game off it; give a folder on a local disk with PELLORAN_HOME\n"},
+        {EINVAL, refused,
+         "' refused to lock it (Invalid argument), so nothing would keep a "
+         "second game off it; give a folder on a local disk with PELLORAN_HOME\n"},
+        {EWOULDBLOCK, "Error: PelloranMain(): another game of Pelloran is using the folder '",
+         "'; only one may run on it at a time\n"},
+    };
+    TempHome home;
+    WriteTextFile(home.Path("empty.txt"), "");
+    const std::string script = home.Path("empty.txt");
+    std::vector<const char*> args = {"pelloran", "-headless", "-script", script.c_str()};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        ScopedCore core;
+        s_lockError = c.error;
+        UserFile_SetLockCall(RefuseLock);
+        // A death test runs in a process of its own, with a home of its own.
+        EXPECT_EXIT(PelloranMain(static_cast<int>(args.size()), const_cast<char**>(args.data()),
+                                 PlayNothing),
+                    testing::ExitedWithCode(1),
+                    FatalPattern(c.before) + "[^']+" + FatalPattern(c.after));
+    }
 }

@@ -1260,6 +1260,80 @@ TEST_F(Market, AKeeperWhoseContractEndsInAWindowIsCoveredTheSameDay)
     EXPECT_EQ(KeepersOf(club), 2);
 }
 
+// The keepers who play for the club, its own and those lent to it.
+int32_t KeepersPlayingFor(int32_t club)
+{
+    int32_t n = 0;
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        n += Squad_IsMember(id, club) && VTW_GetPositionLine(id) == 0;
+    }
+    return n;
+}
+
+// A club of the world outside with a light player's id free for a sale abroad.
+int32_t ClubAbroadWithRoom()
+{
+    const auto abroadClub = [](int32_t id) {
+        const int32_t club = DbLightPlayers[id - FullPlayerCount].club;
+        return !(DbPersons[id].flags & PERSON_FREE) && club >= World_LeagueClubCount(0)
+               && club < CLUB_ID_COUNT;
+    };
+    int32_t outside = FullPlayerCount;
+    while (!abroadClub(outside)) {
+        ++outside;
+    }
+    const int32_t abroad = DbLightPlayers[outside - FullPlayerCount].club;
+    Market_MovePlayer(outside, 0, 0, false, 500, 12);  // he leaves the light id the sale needs
+    return abroad;
+}
+
+// Every way a keeper leaves a club of two keepers, on the first day of a month in a window, with
+// no keeper willing to sign for it: the club plays with two keepers again that same day.
+TEST_F(Market, EveryWayAKeeperLeavesIsCoveredTheSameDay)
+{
+    struct Case {
+        const char* way;
+        void (*leave)(int32_t keeper);
+    };
+    const Case cases[] = {
+        {"his contract ends",
+         [](int32_t keeper) {
+             DbPlayers[keeper].contractMonths = 1;
+             DailyClubProcessing();
+         }},
+        {"he retires at the season's turn",
+         [](int32_t keeper) {
+             DbPersons[keeper].birthYear =
+                 static_cast<uint8_t>(GAME_FIRST_YEAR + GameState.seasonCounter - 1950 - 40);
+             PlayerLife_NewSeason();
+         }},
+        {"he is sold", [](int32_t keeper) { Market_MovePlayer(keeper, 1, 1000, false, 1000, 24); }},
+        {"he is lent", [](int32_t keeper) { Market_MovePlayer(keeper, 1, 0, true, 0, 0); }},
+        {"he is sold abroad",
+         [](int32_t keeper) { Market_SellAbroad(keeper, ClubAbroadWithRoom(), 1000); }},
+    };
+    for (int32_t day = GameState.closedTransfer[0][1] + 1; day < 365; ++day) {
+        Calendar_SetDay(day);
+        if (GameState.dayOfMonth == 1 && Market_WindowOpen()) break;
+    }
+    ASSERT_TRUE(GameState.dayOfMonth == 1 && Market_WindowOpen());
+    for (int32_t id = PERSON_FIRST_ORDINARY; id < FullPlayerCount; ++id) {
+        if (VTW_GetPositionLine(id) == 0) DbPlayers[id].reputation = 63;
+    }
+    int32_t club = 20;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.way);
+        DbClubs[club].reputation = 0;  // every keeper looks down on it
+        const std::vector<int32_t> keepers = GiveKeepers(club, 2, 24);
+        ASSERT_EQ(keepers.size(), 2u);
+        ASSERT_EQ(KeepersPlayingFor(club), 2);
+        c.leave(keepers[1]);
+        EXPECT_FALSE(Squad_IsMember(keepers[1], club));
+        EXPECT_EQ(KeepersPlayingFor(club), 2);
+        ++club;
+    }
+}
+
 TEST_F(Market, AComputerClubAfterTheHumansPlayerAsksHimInsteadOfBuying)
 {
     AutoRunMode = 0;

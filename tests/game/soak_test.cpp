@@ -315,10 +315,10 @@ void CheckFullSides(int32_t row)
     }
 }
 
-// To the last day, where the final tables are still standing, with every day and match checked.
-void PlayToTheLastDay(int32_t clubs)
+// To the day, with every day and match checked.
+void PlayToDay(int32_t clubs, int32_t day)
 {
-    while (DayNo + 1 < GameState.daysInSeason) {
+    while (DayNo < day) {
         VTW_FindHumanNextFixture();
         int32_t row = 0;
         while (VTW_PlayMatchDay(&row) != 0) {
@@ -328,6 +328,9 @@ void PlayToTheLastDay(int32_t clubs)
         CheckDay(clubs);
     }
 }
+
+// To the last day, where the final tables are still standing.
+void PlayToTheLastDay(int32_t clubs) { PlayToDay(clubs, GameState.daysInSeason - 1); }
 
 // The money of the full clubs and of the world outside.
 int64_t WorldMoney(int32_t clubs)
@@ -1002,6 +1005,26 @@ TEST_F(LongSoak, ACareerWhoseMarketOnceStalledKeepsDealingEverySeason)
         EXPECT_GE(s_playersMoved, 2 * clubs) << "season " << season;
         PlaySeason();
     }
+}
+
+// A career whose club lost a keeper at the season's turn: he retired, no keeper at the turn would
+// sign for it, and it played with one keeper until the fourth day. Played to a week past that
+// turn, every day checked.
+TEST_F(LongSoak, AKeeperWhoRetiresAtTheTurnIsReplacedThatDay)
+{
+    SKIP_UNDER_SANITIZERS("Market.EveryWayAKeeperLeavesIsCoveredTheSameDay covers the same code");
+    constexpr int32_t kCountry = 3;
+    constexpr int32_t kSeed = 410;
+    constexpr int32_t kTurnSeason = 9;
+    StartUnattendedCareer(kCountry, kSeed);
+    const int32_t clubs = World_LeagueClubCount(kCountry);
+    for (int32_t season = 0; season < kTurnSeason; ++season) {
+        PlayToTheLastDay(clubs);
+        PlaySeason();
+    }
+    ASSERT_EQ(GameState.seasonCounter, kTurnSeason);
+    CheckDay(clubs);
+    PlayToDay(clubs, 7);
 }
 
 // PELLORAN_LONG_COUNTRIES picks some of the four by their digits ("03"), so that one process a

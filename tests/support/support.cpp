@@ -22,6 +22,7 @@
 #include "engine/poll.h"
 #include "engine/random.h"
 #include "engine/timer.h"
+#include "engine/userfile.h"
 #include "engine/wsock.h"
 #include "generated/build_paths.h"
 #include "matchscreens/sharedops.h"
@@ -96,6 +97,7 @@ void ResetCoreForTest()
     ClockSelect(ClockKind::Manual);
     ClockSetAutoAdvance(true);
     TimerSetActivityTest(nullptr);
+    UserFile_SetLockCall(nullptr);
     TickCount = 0;
     MemoryUninit();
     DebugInit();
