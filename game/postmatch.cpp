@@ -56,6 +56,14 @@ bool SubstitutedOff(const MatchDataBlock& d, int32_t player)
 // The record's bookings field: 1 booked, 2 sent off by a second booking, 3 sent off straight.
 bool SentOff(int32_t bookings) { return bookings >= 2; }
 
+// The cards a fixture row shows for the record's bookings field: a second booking shows both.
+uint8_t CardMarks(int32_t bookings)
+{
+    if (bookings == 0) return 0;
+    if (bookings == 3) return FIXTURE_MARK_SENT_OFF;
+    return bookings == 2 ? FIXTURE_MARK_BOOKED | FIXTURE_MARK_SENT_OFF : FIXTURE_MARK_BOOKED;
+}
+
 FixturePlayerRow PlayerRow(const MatchSide& side, const MatchDataBlock& d, int32_t n, int32_t k)
 {
     const MatchPlayerEntry& entry = side.entries[k];
@@ -74,10 +82,7 @@ FixturePlayerRow PlayerRow(const MatchSide& side, const MatchDataBlock& d, int32
                                     | (entry.shirt == side.designated[0] ? 1 << 7 : 0));
     row.rating = static_cast<uint8_t>(PlayerMatchRecord_Get(r, PMR_RATING));
     row.marks = static_cast<uint8_t>(std::min(15, PlayerMatchRecord_Get(r, PMR_GOALS))
-                                     | (sentOff         ? 2
-                                        : bookings != 0 ? 1
-                                                        : 0)
-                                           << 4
+                                     | CardMarks(bookings)
                                      // Hurt badly (2) is still one injured bit: bit 7 is
                                      // the player of the match's.
                                      | (PlayerMatchRecord_Get(r, PMR_HURT) != 0 ? 1 << 6 : 0)

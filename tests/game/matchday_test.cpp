@@ -539,6 +539,37 @@ TEST_F(MatchDayTest, BansFollowASendingOffAndEveryFifthBookingAndAreServedOneAMa
     EXPECT_EQ(Record(fifthBooking).suspension, 0);
 }
 
+// Each player's row shows the cards he was shown, recounted from the match's card list: a
+// booking, a straight red, or both for a man booked and then sent off. Simulated league
+// fixtures, until each kind has been seen.
+TEST_F(MatchDayTest, AFixtureRowShowsTheCardsItsPlayerWasShown)
+{
+    NewGameForTest(0, 5);
+    int seen[4] = {};  // by card bits: 1 booked, 2 sent off straight, 3 both
+    for (int row = 0; row < Fixture_RowCount() && !(seen[1] && seen[2] && seen[3]); ++row) {
+        if (VTW_GetFixtureCompetition(row) != COMP_LEAGUE) continue;
+        SetupFixture(row);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        PostMatch_Process();
+        for (int side = 0; side < 2; ++side) {
+            const MatchSideStats& stats = GetMatchDataBlock()->sides[side];
+            for (int k = 0; k < FIXTURE_SIDE_PLAYERS; ++k) {
+                const FixturePlayerRow p = Fixture_GetPlayerRow(row, side, k);
+                if (p.player < 0) continue;
+                int bits = 0;
+                for (const MatchCardEntry& card : stats.cards) {
+                    if (card.player == p.player) bits |= card.kind == 1 ? 1 : 2;
+                }
+                EXPECT_EQ(p.marks >> 4 & 3, bits) << "row " << row << ", player " << p.player;
+                ++seen[bits];
+            }
+        }
+    }
+    EXPECT_GT(seen[1], 0);
+    EXPECT_GT(seen[2], 0);
+    EXPECT_GT(seen[3], 0);
+}
+
 // A row's marks carry one injured bit whatever the hurt state; bit 7 is the player of the
 // match's alone, and a badly hurt player never takes it.
 TEST_F(MatchDayTest, AHurtPlayersRowIsMarkedInjuredAndNeverPlayerOfTheMatch)
