@@ -293,8 +293,8 @@ void FillLastMatchReports(int32_t row)
     }
     // The away share is what the home share leaves, so that the two make 100 as on the
     // statistics screen.
-    const int32_t possession = d.sides[0].possession + d.sides[1].possession;
-    const int32_t homeShare = possession > 0 ? d.sides[0].possession * 100 / possession : 50;
+    const int32_t homeShare =
+        MatchData_PossessionShare(d.sides[0].possession, d.sides[1].possession);
     // The block is packed: its counters are copied out before they are read as words.
     uint32_t territory[3];
     std::memcpy(territory, d.territoryTotals, sizeof(territory));

@@ -345,8 +345,7 @@ void MatchStats_ZoneShares(const uint32_t counters[3], int32_t shares[3])
 
 int32_t MatchStats_Possession(int32_t home, int32_t away)
 {
-    if (home < 0 || away < 0 || home + away == 0) return 50;
-    return home * 100 / (home + away);
+    return MatchData_PossessionShare(home, away);
 }
 
 int32_t MatchStats_BarShare(int32_t home, int32_t away)

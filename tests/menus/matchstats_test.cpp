@@ -362,6 +362,13 @@ TEST_F(MatchStatsTest, AFixtureTheEnginePlayedShowsItsCountersAndScorers)
         for (int32_t k = 0; k < 4; ++k)
             EXPECT_EQ(r.stats[k][side], Text(figures[k], "%d")) << k;
     }
+    // Possession as played: the home side's exact share of the counts, the away side the rest.
+    const int32_t homeShare =
+        d.sides[0].possession * 100 / (d.sides[0].possession + d.sides[1].possession);
+    EXPECT_EQ(r.possession[0], Text(homeShare, "%d%%"));
+    EXPECT_EQ(r.possession[1], Text(100 - homeShare, "%d%%"));
+    EXPECT_STREQ(MatchStats.values[0][0], r.possession[0]);
+    EXPECT_STREQ(MatchStats.values[0][1], r.possession[1]);
     // The away side's man of the match wins when both name one.
     const int32_t star =
         d.sides[1].manOfTheMatch >= 0 ? d.sides[1].manOfTheMatch : d.sides[0].manOfTheMatch;
