@@ -97,6 +97,7 @@ void MatchBlocks_Init()
                            MatchBlocks_CheckSummary);
     SaveGame_RegisterBlock("LMCP", &LastMatchCopy, sizeof LastMatchCopy, MatchBlocks_CheckCopy);
     SaveGame_RegisterBlock("BOOK", PlayerSeasonBookings, sizeof PlayerSeasonBookings);
+    SaveGame_RegisterLateBlock("CLSH", PlayerSeasonCleanSheets, sizeof PlayerSeasonCleanSheets);
 }
 
 void MatchBlocks_ResetCareer()
@@ -111,6 +112,7 @@ void MatchBlocks_ResetCareer()
         block = {};
     }
     std::fill(std::begin(PlayerSeasonBookings), std::end(PlayerSeasonBookings), 0);
+    std::fill(std::begin(PlayerSeasonCleanSheets), std::end(PlayerSeasonCleanSheets), 0);
 }
 
 void MatchBlocks_Uninit() {}

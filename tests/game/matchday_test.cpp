@@ -14,6 +14,7 @@
 #include "engine/crc32.h"
 #include "engine/random.h"
 #include "game/calendar.h"
+#include "game/careerlog.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
@@ -568,6 +569,68 @@ TEST_F(MatchDayTest, AFixtureRowShowsTheCardsItsPlayerWasShown)
     EXPECT_GT(seen[1], 0);
     EXPECT_GT(seen[2], 0);
     EXPECT_GT(seen[3], 0);
+}
+
+// A keeper's clean sheets, recounted from the fixtures' rows of seeded simulated matches: the
+// competitive matches he started in goal and neither left (taken off, sent off, or off hurt,
+// which the simulation always takes off) nor saw his side concede in. His history's season so
+// far shows them in the goals column, and the season's turn writes them in his season row and
+// starts the count again; an outfield player's column still counts his goals.
+TEST_F(MatchDayTest, AKeepersCleanSheetsAreTheMatchesHeStartedAndFinishedInGoalUnbeaten)
+{
+    NewGameForTest(0, 3);
+    std::map<int, int> recount;  // by player
+    int keptThemAll = 0, leftTheField = 0;
+    int scorer = -1;  // an outfield player who scored
+    for (int row = 0; row < Fixture_RowCount() && row < 600; ++row) {
+        if (VTW_GetFixtureCompetition(row) == COMP_INTERNATIONAL) continue;
+        SetupFixture(row);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        PostMatch_Process();
+        const bool competitive = VTW_GetFixtureCompetition(row) != COMP_FRIENDLY;
+        for (int side = 0; side < 2; ++side) {
+            const int conceded =
+                side == 0 ? VTW_GetFixtureAwayGoals(row) : VTW_GetFixtureHomeGoals(row);
+            for (int k = 0; k < FIXTURE_SIDE_PLAYERS; ++k) {
+                const FixturePlayerRow p = Fixture_GetPlayerRow(row, side, k);
+                if (scorer < 0 && competitive && (p.role & 0x0F) >= 10 && (p.marks & 15) > 0)
+                    scorer = p.player;
+                const bool startedInGoal = (p.role & 0x1F) == 0x10;
+                if (p.player < 0 || !startedInGoal || conceded != 0 || !competitive) continue;
+                // The continental clubs' men are light players: they keep no season's figures.
+                if (p.player >= FullPlayerCount) continue;
+                const bool left = (p.role & 0x40) != 0 || (p.marks & 0x60) != 0;
+                leftTheField += left;
+                keptThemAll += !left;
+                if (!left) ++recount[p.player];
+            }
+        }
+    }
+    ASSERT_GT(keptThemAll, 20);
+    EXPECT_GT(leftTheField, 0);
+    int best = -1;
+    for (int id = 0; id < PLAYER_FULL_MAX; ++id) {
+        const auto it = recount.find(id);
+        EXPECT_EQ(PlayerSeasonCleanSheets[id], it == recount.end() ? 0 : it->second) << id;
+        if (it != recount.end() && (best < 0 || it->second > recount[best])) best = id;
+    }
+    ASSERT_EQ(VTW_GetPlayerPosition(best), 0);
+    CareerLogRow row{};
+    ASSERT_TRUE(CareerLog_SeasonSoFar(best, &row));
+    EXPECT_EQ(row.goals, recount[best]);
+    ASSERT_GE(scorer, 0);
+    ASSERT_NE(VTW_GetPlayerPosition(scorer), 0);
+    ASSERT_TRUE(CareerLog_SeasonSoFar(scorer, &row));
+    EXPECT_EQ(row.goals, VTW_GetPlayerGoals(scorer));
+
+    PlayerLife_NewSeason();
+    CareerLogRow rows[CAREERLOG_COPY_MAX];
+    const int count = VTW_CopyPlayerLogRows(best, rows, CAREERLOG_COPY_MAX);
+    const auto season = std::find_if(
+        rows, rows + count, [](const CareerLogRow& r) { return r.kind == CAREERLOG_SEASON; });
+    ASSERT_NE(season, rows + count);
+    EXPECT_EQ(season->goals, recount[best]);
+    EXPECT_EQ(PlayerSeasonCleanSheets[best], 0);
 }
 
 // A row's marks carry one injured bit whatever the hurt state; bit 7 is the player of the
