@@ -317,6 +317,7 @@ TEST_F(MatchDayTest, TheOtherGroundsNewsGivesTheScoreAtEachIncidentsMinute)
     ASSERT_GE(bestGoals, 5);
     TimedEvents_Reset();  // sorts the rows by minute, as the watched match's kick-off does
     std::map<int, std::pair<int, int>> scores;  // by fixture row: home, away so far
+    int kinds[8] = {};
     for (int k = 0; k < MatchReportState.incidentCount; ++k) {
         const MatchReportIncident& incident = MatchReportIncidents[k];
         const int row = incident.fixtureRow;
@@ -328,6 +329,7 @@ TEST_F(MatchDayTest, TheOtherGroundsNewsGivesTheScoreAtEachIncidentsMinute)
                                         : MatchReportIncident_FirstGoals(incident)};
         auto& [homeGoals, awayGoals] = scores[row];
         const int kind = MatchReportIncident_Kind(incident);
+        ++kinds[kind];
         if (kind != REPORT_SENT_OFF) ++(homeFirst ? homeGoals : awayGoals);
         EXPECT_EQ(shown[0], homeGoals)
             << "row " << row << ", minute " << MatchReportIncident_Minute(incident);
@@ -345,6 +347,8 @@ TEST_F(MatchDayTest, TheOtherGroundsNewsGivesTheScoreAtEachIncidentsMinute)
         EXPECT_EQ(score.first, VTW_GetFixtureHomeGoals(row)) << "row " << row;
         EXPECT_EQ(score.second, VTW_GetFixtureAwayGoals(row)) << "row " << row;
     }
+    // Most goals come from open play: the rows tell them from penalties.
+    EXPECT_GT(kinds[REPORT_GOAL], kinds[REPORT_PENALTY_GOAL]);
 }
 
 TEST_F(MatchDayTest, TheHumansFixturePlaysThroughTheEngineOnceItIsRegistered)
