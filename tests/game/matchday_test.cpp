@@ -626,6 +626,27 @@ TEST_F(MatchDayTest, AKeepersCleanSheetsAreTheMatchesHeStartedAndFinishedInGoalU
     ASSERT_NE(VTW_GetPlayerPosition(scorer), 0);
     ASSERT_TRUE(CareerLog_SeasonSoFar(scorer, &row));
     EXPECT_EQ(row.goals, VTW_GetPlayerGoals(scorer));
+    // A friendly counts in no figure: a goalless one leaves both keepers' counts as they were.
+    const int home = VTW_GetFixtureHomeClub(0), away = VTW_GetFixtureAwayClub(0);
+    int friendly = -1;
+    for (int day = 1; friendly < 0 && day < FIXTURE_DAY_LIMIT; ++day)
+        friendly = VTW_InsertFixture(day, COMP_FRIENDLY, home, away);
+    ASSERT_GE(friendly, 0);
+    SetupFixture(friendly);
+    SimMatch_FixedResult(*GetMatchSidesBlock(), 0, 0, GetMatchDataBlock());
+    PostMatch_Process();
+    for (int side = 0; side < 2; ++side) {
+        const int keeper = Fixture_GetPlayerRow(friendly, side, 0).player;
+        ASSERT_GE(keeper, 0);
+        EXPECT_EQ(PlayerSeasonCleanSheets[keeper], recount[keeper]) << keeper;
+    }
+    // A retired man's record is free for another: his count goes with it.
+    const auto other = std::find_if(recount.begin(), recount.end(), [best](const auto& kept) {
+        return kept.first != best && kept.second > 0;
+    });
+    ASSERT_NE(other, recount.end());
+    PlayerLife_Retire(other->first);
+    EXPECT_EQ(PlayerSeasonCleanSheets[other->first], 0);
 
     PlayerLife_NewSeason();
     CareerLogRow rows[CAREERLOG_COPY_MAX];
