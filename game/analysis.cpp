@@ -62,7 +62,10 @@ struct MatchFacts {
     int32_t mean;
 
     int32_t Goals() const { return row.marks & 15; }
-    int32_t Card() const { return row.marks >> 4 & 3; }  // 1 booked, 2 sent off
+    int32_t Card() const  // 1 booked, 2 sent off
+    {
+        return FixturePlayerRow_SentOff(row) ? 2 : FixturePlayerRow_Booked(row) ? 1 : 0;
+    }
 };
 
 struct MatchRule {

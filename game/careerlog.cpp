@@ -6,6 +6,7 @@
 
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/matchday.h"
 #include "game/records.h"
 #include "game/savegame.h"
 #include "game/season.h"
@@ -42,8 +43,8 @@ bool ComposeRow(int32_t player, int32_t club, int32_t kind, CareerLogRow* out)
     const bool isClub = club >= 0 && club < CLUB_ID_COUNT;
     row.team = static_cast<int16_t>(isClub ? VTW_GetTeam(club) : -1);
     row.apps = p->seasonApps;
-    // A keeper's column counts clean sheets, which the match day does not keep yet: 0.
-    row.goals = keeper ? 0 : p->seasonGoals;
+    // A keeper's column counts his clean sheets.
+    row.goals = keeper ? PlayerSeasonCleanSheets[player] : p->seasonGoals;
     row.performance = static_cast<uint8_t>(std::min(255, VTW_GetPlayerPerf(player)));
     row.division = static_cast<uint8_t>(isClub ? VTW_GetClubDivision(club) : DIVISION_OUTSIDE);
     return true;

@@ -45,8 +45,8 @@ struct FixturePlayerRow {
     int16_t player;  // -1 none
     uint8_t role;    // position code bits 0-3, 4 started, 5 came on, 6 taken off, 7 captain
     uint8_t rating;  // 0 did not play, else 1-100
-    uint8_t marks;   // goals bits 0-3, bookings 4-5 (1 booked, 2 sent off), 6 injured, 7 man of
-                     // the match
+    uint8_t marks;   // goals bits 0-3, cards 4-5 (FIXTURE_MARK_...), 6 injured, 7 man of the
+                     // match
     uint8_t assists;
 };
 
@@ -61,6 +61,20 @@ struct FixtureRow {
 #pragma pack(pop)
 
 static_assert(sizeof(FixturePlayerRow) == 6 && offsetof(FixturePlayerRow, marks) == 4);
+
+// A player row's cards, one bit a card shown: booked alone, sent off straight, or both for a
+// man booked and then sent off. Saves made before the booking was kept beside a sending-off
+// hold the sent-off bit alone for either kind.
+constexpr uint8_t FIXTURE_MARK_BOOKED = 0x10;
+constexpr uint8_t FIXTURE_MARK_SENT_OFF = 0x20;
+inline bool FixturePlayerRow_Booked(const FixturePlayerRow& p)
+{
+    return (p.marks & FIXTURE_MARK_BOOKED) != 0;
+}
+inline bool FixturePlayerRow_SentOff(const FixturePlayerRow& p)
+{
+    return (p.marks & FIXTURE_MARK_SENT_OFF) != 0;
+}
 static_assert(sizeof(FixtureRow) == 204 && offsetof(FixtureRow, result) == 4);
 static_assert(offsetof(FixtureRow, crowd) == 8 && offsetof(FixtureRow, players) == 12);
 static_assert(std::is_trivially_copyable_v<FixtureRow>);

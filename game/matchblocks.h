@@ -382,6 +382,9 @@ void MatchBlocks_KeepCopy(int32_t fixtureRow);
 // middle and the away side's third: the first and third from the counters, the middle the rest;
 // all 0 when every counter is 0.
 void MatchData_ZoneShares(const uint32_t counters[3], int32_t shares[3]);
+// The home side's share in percent of the two possession counts, the away side's being the
+// rest; 50 when both are 0 or either is negative.
+int32_t MatchData_PossessionShare(int32_t home, int32_t away);
 // Whether the side's goal list holds the goal of `playerId` at `minute` as an own goal (the
 // player then plays for the other side).
 bool MatchSideStats_IsOwnGoal(const MatchSideStats& scoring, int32_t playerId, int32_t minute);

@@ -229,10 +229,14 @@ void AddGroupIncidents(int32_t row)
 {
     const MatchDayBlock& b = *GetMatchSidesBlock();
     const MatchDataBlock& d = *GetMatchDataBlock();
+    // The score as it stood at each row: the events come in the order they were played, and a
+    // goal row names the side it counts for, an own goal's too.
+    int32_t goals[MATCH_SIDE_COUNT] = {0, 0};
     for (int32_t e = 0; e < d.eventCount; ++e) {
         const MatchEventRow& ev = d.events[e];
         int32_t kind = 0;
         if (ev.kind == 0) {
+            ++goals[ev.a];
             const MatchGoalEntry* goal = nullptr;
             for (const MatchGoalEntry& g : d.sides[ev.a].goals) {
                 if (g.player == ev.b && g.minute == ev.minute) goal = &g;
@@ -249,11 +253,11 @@ void AddGroupIncidents(int32_t row)
         MatchReportFacts facts{};
         facts.kind = kind;
         facts.firstClub = first == 0 ? b.homeClub : b.awayClub;
-        facts.firstGoals = d.sides[first].score;
+        facts.firstGoals = goals[first];
         facts.minute = std::min<int32_t>(ev.minute, 120);
         facts.player = ev.b;
         facts.secondClub = first == 0 ? b.awayClub : b.homeClub;
-        facts.secondGoals = d.sides[1 - first].score;
+        facts.secondGoals = goals[1 - first];
         facts.competition = b.competition;
         facts.firstLegFirst = b.sides[first].firstLegGoals;
         facts.firstLegSecond = b.sides[1 - first].firstLegGoals;
@@ -289,8 +293,8 @@ void FillLastMatchReports(int32_t row)
     }
     // The away share is what the home share leaves, so that the two make 100 as on the
     // statistics screen.
-    const int32_t possession = d.sides[0].possession + d.sides[1].possession;
-    const int32_t homeShare = possession > 0 ? d.sides[0].possession * 100 / possession : 50;
+    const int32_t homeShare =
+        MatchData_PossessionShare(d.sides[0].possession, d.sides[1].possession);
     // The block is packed: its counters are copied out before they are read as words.
     uint32_t territory[3];
     std::memcpy(territory, d.territoryTotals, sizeof(territory));

@@ -36,6 +36,10 @@ void MatchDay_KeepAlive();  // the day screen's step while it shows, else Poll
 // This season's bookings of each full player: every fifth bans him for one match. Saved with the
 // game.
 extern uint8_t PlayerSeasonBookings[PLAYER_FULL_MAX];
+// This season's clean sheets of each full player, counted where his appearances are: the
+// competitive matches he started in goal and finished without his side conceding. Saved with the
+// game; a save made before it was kept loads with every count 0.
+extern uint8_t PlayerSeasonCleanSheets[PLAYER_FULL_MAX];
 
 // Bits of the day-screen flags.
 constexpr uint32_t DAY_SCREEN_SHOWING = 1 << 3;

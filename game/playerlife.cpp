@@ -64,6 +64,7 @@ void CloseSeason(int32_t id, PlayerRecord* p)
     // A cup tie and the count of bookings towards a ban last one season.
     p->cupTied = 0;
     PlayerSeasonBookings[id] = 0;
+    PlayerSeasonCleanSheets[id] = 0;
 }
 
 void Develop(int32_t id, PlayerRecord* p)
@@ -321,7 +322,9 @@ int32_t RetireLeavingTheTeam(int32_t player)
     CareerLog_Forget(player);
     if (club >= 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_RETIRED, player, 0);
     DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
+    // The record is free for another man: his season's figures go with it.
     *p = {};
+    PlayerSeasonCleanSheets[player] = 0;
     p->club = CLUB_NONE;
     p->loanClub = -1;
     return club;

@@ -15,10 +15,14 @@
 #include "game/textmess.h"
 
 uint8_t PlayerSeasonBookings[PLAYER_FULL_MAX];
+uint8_t PlayerSeasonCleanSheets[PLAYER_FULL_MAX];
 
 namespace {
 
 constexpr int32_t SUSPENSION_SENT_OFF = 3;
+constexpr uint8_t ROLE_STARTED = 1 << 4;
+constexpr uint8_t ROLE_TAKEN_OFF = 1 << 6;
+constexpr uint8_t ROLE_POSITION = 0x0F;  // 0 in goal
 constexpr int32_t BOOKINGS_PER_BAN = 5;
 
 // Goal rows of the halves: the engine and the simulation both log every goal with its period,
@@ -56,6 +60,14 @@ bool SubstitutedOff(const MatchDataBlock& d, int32_t player)
 // The record's bookings field: 1 booked, 2 sent off by a second booking, 3 sent off straight.
 bool SentOff(int32_t bookings) { return bookings >= 2; }
 
+// The cards a fixture row shows for the record's bookings field: a second booking shows both.
+uint8_t CardMarks(int32_t bookings)
+{
+    if (bookings == 0) return 0;
+    if (bookings == 3) return FIXTURE_MARK_SENT_OFF;
+    return bookings == 2 ? FIXTURE_MARK_BOOKED | FIXTURE_MARK_SENT_OFF : FIXTURE_MARK_BOOKED;
+}
+
 FixturePlayerRow PlayerRow(const MatchSide& side, const MatchDataBlock& d, int32_t n, int32_t k)
 {
     const MatchPlayerEntry& entry = side.entries[k];
@@ -74,10 +86,7 @@ FixturePlayerRow PlayerRow(const MatchSide& side, const MatchDataBlock& d, int32
                                     | (entry.shirt == side.designated[0] ? 1 << 7 : 0));
     row.rating = static_cast<uint8_t>(PlayerMatchRecord_Get(r, PMR_RATING));
     row.marks = static_cast<uint8_t>(std::min(15, PlayerMatchRecord_Get(r, PMR_GOALS))
-                                     | (sentOff         ? 2
-                                        : bookings != 0 ? 1
-                                                        : 0)
-                                           << 4
+                                     | CardMarks(bookings)
                                      // Hurt badly (2) is still one injured bit: bit 7 is
                                      // the player of the match's.
                                      | (PlayerMatchRecord_Get(r, PMR_HURT) != 0 ? 1 << 6 : 0)
@@ -141,6 +150,35 @@ void UpdatePlayer(int32_t club, int32_t player, const PlayerMatchRecord& r, int3
         p->injuryType = static_cast<uint8_t>(Rand() % 16);
         p->injuryDays = static_cast<uint8_t>(std::max(1, (1 + Rand() % 60) * (200 - physio) / 200));
     }
+}
+
+// The minutes of the men who played the match to its final whistle: the most anyone was on.
+int32_t FullMinutes(const MatchDataBlock& d)
+{
+    int32_t longest = 0;
+    for (const MatchSideStats& side : d.sides) {
+        for (const PlayerMatchRecord& r : side.players)
+            longest = std::max(longest, PlayerMatchRecord_Get(r, PMR_TIME_ON_PITCH));
+    }
+    return longest;
+}
+
+// A match's clean sheet is one keeper's: the man who started it in goal and was there at the
+// final whistle, his side having conceded nothing. One who came on, or went off for any reason,
+// gets none, so that no clean sheet counts for two keepers.
+bool KeptCleanSheet(const FixturePlayerRow& row, const PlayerMatchRecord& r, int32_t conceded,
+                    int32_t fullMinutes)
+{
+    const bool startedInGoal = (row.role & (ROLE_STARTED | ROLE_POSITION)) == ROLE_STARTED;
+    const bool wentOff = (row.role & ROLE_TAKEN_OFF) != 0 || FixturePlayerRow_SentOff(row)
+                         || PlayerMatchRecord_Get(r, PMR_TIME_ON_PITCH) < fullMinutes;
+    return conceded == 0 && startedInGoal && !wentOff;
+}
+
+void CountCleanSheet(int32_t player)
+{
+    if (Player_RefForGet(player, "CleanSheet").full == nullptr) return;
+    PlayerSeasonCleanSheets[player] = AddCapped(PlayerSeasonCleanSheets[player], 1, 255);
 }
 
 // One match of suspension served by every suspended squad player of a club with a competitive
@@ -360,15 +398,20 @@ void PostMatch_Process()
     Fixture_SetAttendance(row, static_cast<int32_t>(b.attendance));
     const bool competitive = b.competition != COMP_FRIENDLY;
     const int32_t cup = VTW_GetCompCup(b.competition);
+    const int32_t fullMinutes = FullMinutes(d);
     for (int32_t n = 0; n < MATCH_SIDE_COUNT; ++n) {
         const int32_t club = n == 0 ? b.homeClub : b.awayClub;
         if (competitive) ServeSuspensions(club);
         const int32_t diff = d.sides[n].score - d.sides[1 - n].score;
         for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
             const FixturePlayerRow p = PlayerRow(b.sides[n], d, n, k);
+            const PlayerMatchRecord& r = d.sides[n].players[k];
             Fixture_SetPlayerRow(row, n, k, p);
-            if (p.player >= 0)
-                UpdatePlayer(club, p.player, d.sides[n].players[k], diff, cup, competitive);
+            if (p.player < 0) continue;
+            UpdatePlayer(club, p.player, r, diff, cup, competitive);
+            // Counted with his appearance: a friendly's counts in no figure.
+            if (competitive && KeptCleanSheet(p, r, d.sides[1 - n].score, fullMinutes))
+                CountCleanSheet(p.player);
         }
         UpdateClub(b, d, n);
     }

@@ -401,7 +401,8 @@ void SendOff(SimState& s, int32_t n, int32_t index, int32_t minute)
 {
     SimSide& side = s.sides[n];
     side.sentOff[index] = true;
-    PlayerMatchRecord_Set(Record(side, index), PMR_BOOKINGS, 3);
+    // 2 for a man booked before, whether his second card was a booking or a straight red.
+    PlayerMatchRecord_Set(Record(side, index), PMR_BOOKINGS, side.booked[index] ? 2 : 3);
     ++side.stats->totals[MATCH_TOTAL_SENDINGS_OFF];
     AddCard(s, n, index, minute, 2);
     AddEvent(s, 3, minute, n, PlayerId(side, index), -1);

@@ -90,9 +90,11 @@ void DrawPlayer(int32_t x, int32_t middle, const FixturePlayerRow& p)
                    MENU_ALIGN_ML);
     const int32_t goals = p.marks & 0x0F;
     if (goals != 0) DrawMenuNumber(x + NAME_ROOM + 6, middle, goals, MENU_ALIGN_MR);
-    const int32_t bookings = (p.marks >> 4) & 3;
-    if (bookings == 1) DoIcon(x + NAME_ROOM + 10, middle, ICON_BOOKED, MENU_ALIGN_ML);
-    if (bookings == 2) DoIcon(x + NAME_ROOM + 10, middle, ICON_SENT_OFF, MENU_ALIGN_ML);
+    // A man booked and then sent off shows the yellow card, the red one just over it.
+    const bool booked = FixturePlayerRow_Booked(p);
+    if (booked) DoIcon(x + NAME_ROOM + 10, middle, ICON_BOOKED, MENU_ALIGN_ML);
+    if (FixturePlayerRow_SentOff(p))
+        DoIcon(x + NAME_ROOM + (booked ? 12 : 10), middle, ICON_SENT_OFF, MENU_ALIGN_ML);
     if ((p.marks & 0x80) != 0)
         DoIcon(x + NAME_ROOM + 22, middle, ICON_MAN_OF_THE_MATCH, MENU_ALIGN_ML);
 }

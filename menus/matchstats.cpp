@@ -47,7 +47,8 @@ constexpr int32_t ZONE_X[3] = {220, 320, 420};
 struct MatchFigures {
     int32_t onTarget[2], offTarget[2], corners[2], possession[2];
     int32_t manOfTheMatch;
-    bool zones;  // false for a summary kept before it held the shares
+    int32_t manOfTheMatchSide;  // the side whose record names him: the club he played for
+    bool zones;                 // false for a summary kept before it held the shares
     uint32_t zoneCounters[3];
 };
 
@@ -61,8 +62,8 @@ MatchFigures DataBlockFigures()
         f.corners[side] = d.sides[side].corners;
         f.possession[side] = d.sides[side].possession;
     }
-    f.manOfTheMatch =
-        d.sides[0].manOfTheMatch != -1 ? d.sides[0].manOfTheMatch : d.sides[1].manOfTheMatch;
+    f.manOfTheMatchSide = d.sides[0].manOfTheMatch != -1 ? 0 : 1;
+    f.manOfTheMatch = d.sides[f.manOfTheMatchSide].manOfTheMatch;
     f.zones = true;
     std::copy_n(d.territoryTotals, 3, f.zoneCounters);
     return f;
@@ -79,8 +80,8 @@ MatchFigures SummaryFigures()
         f.corners[side] = s.corners;
         f.possession[side] = s.possessionPercent;
     }
-    f.manOfTheMatch = LastMatchSummary[0].manOfTheMatch != -1 ? LastMatchSummary[0].manOfTheMatch
-                                                              : LastMatchSummary[1].manOfTheMatch;
+    f.manOfTheMatchSide = LastMatchSummary[0].manOfTheMatch != -1 ? 0 : 1;
+    f.manOfTheMatch = LastMatchSummary[f.manOfTheMatchSide].manOfTheMatch;
     // The summary keeps each side's third as 1 + its share, the middle being the rest.
     const int32_t home = LastMatchSummary[0].zoneShare - 1;
     const int32_t away = LastMatchSummary[1].zoneShare - 1;
@@ -133,10 +134,13 @@ void FormatFigures(const MatchFigures& f, int32_t row)
         FormatPair(m.values[bar], pairs[bar - 1][0], pairs[bar - 1][1], "%d");
         m.homeShares[bar] = MatchStats_BarShare(pairs[bar - 1][0], pairs[bar - 1][1]);
     }
+    // The club he played this match for, as the report names it: a loanee's or a player sold
+    // since is not the one he is registered with now.
     if (f.manOfTheMatch >= 0) {
+        const int32_t club =
+            f.manOfTheMatchSide == 0 ? VTW_GetFixtureHomeClub(row) : VTW_GetFixtureAwayClub(row);
         std::snprintf(m.manOfTheMatch, sizeof m.manOfTheMatch, "%s (%s)",
-                      VTW_FormatPersonName(f.manOfTheMatch),
-                      MatchStats_ClubName(VTW_GetPlayerClub(f.manOfTheMatch)));
+                      VTW_FormatPersonName(f.manOfTheMatch), MatchStats_ClubName(club));
     }
     std::snprintf(m.attendance, sizeof m.attendance, "%s",
                   VTW_FormatThousands(Fixture_GetAttendance(row)));
@@ -341,8 +345,7 @@ void MatchStats_ZoneShares(const uint32_t counters[3], int32_t shares[3])
 
 int32_t MatchStats_Possession(int32_t home, int32_t away)
 {
-    if (home < 0 || away < 0 || home + away == 0) return 50;
-    return home * 100 / (home + away);
+    return MatchData_PossessionShare(home, away);
 }
 
 int32_t MatchStats_BarShare(int32_t home, int32_t away)

@@ -183,6 +183,32 @@ TEST_F(MatchBlocksTest, ReportIncidentsPackTheirFieldsInInsertionOrderUntilTheLi
     EXPECT_EQ(+MatchReportState.incidentCount, MATCH_REPORT_INCIDENT_MAX);
 }
 
+// The home share of possession, hand-checked: the exact percentage truncated, the away side
+// taking the rest. The rows from engine matches are where a share of a million truncated first
+// (1,000,000 / (h + a) x h / 10,000) goes wrong: 49 for equal counts, and the side with the ball
+// more often shown with the smaller share.
+TEST_F(MatchBlocksTest, ThePossessionShareIsTheExactPercentageOfTheTwoCounts)
+{
+    struct Row {
+        int32_t home, away, share;
+    };
+    const Row rows[] = {
+        {0, 0, 50},          // no count at all: even
+        {2700, 2700, 50},    // equal (49 by a million's share)
+        {11042, 11007, 50},  // an engine match, 50.08 % (49)
+        {16385, 10686, 60},  // an engine match, 60.53 % (58)
+        {1, 2, 33},          // 33.3 %
+        {2, 1, 66},          // 66.7 %, truncated as every share
+        {0, 9, 0},           // never on the ball
+        {9, 0, 100},         // always
+        {32767, 32767, 50},  // the largest counts the record holds
+        {32767, 1, 99},      // 99.997 %
+        {-1, 9, 50},         // a count read negative is no count
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(MatchData_PossessionShare(r.home, r.away), r.share) << r.home << ":" << r.away;
+}
+
 TEST_F(MatchBlocksTest, ShootOutSlotsFillInOrderAfterAResetAndRefuseAThirtyThird)
 {
     EXPECT_EQ(ShootOutSlot_Row(ShootOutList[0]), 0x7FFF);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "engine/crc32.h"
 #include "engine/random.h"
 #include "game/calendar.h"
+#include "game/careerlog.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
@@ -241,8 +243,7 @@ TEST_F(MatchDayTest, TheHumansGroupPlaysFirstHisRowLastAndItsResultIsReported)
         // The news line shows the home club first, as the results do, whoever's incident it is.
         const int home = VTW_GetFixtureHomeClub(fixtureRow);
         awayIncidents += MatchReportIncident_FirstClub(incident) != home;
-        const std::string expected = std::string(VTW_FormatClubName(VTW_GetTeam(home))) + " "
-                                     + std::to_string(VTW_GetFixtureHomeGoals(fixtureRow)) + "  ";
+        const std::string expected = std::string(VTW_FormatClubName(VTW_GetTeam(home))) + " ";
         TimedEvents_BuildText(k);
         EXPECT_EQ(std::string(TimedEvents.text).rfind(expected, 0), 0u) << TimedEvents.text;
     }
@@ -291,6 +292,64 @@ void PlayTheWholeDay()
 }
 
 }  // namespace
+
+// The other grounds' news, read in minute order as the watched match shows it: each fixture's
+// score rises one goal at a goal's row, to the side the goal counts for, stands still at a
+// sending-off's, and ends at the result. The day is the first of a few seeds with a fixture of
+// five goals or more in the human's group.
+TEST_F(MatchDayTest, TheOtherGroundsNewsGivesTheScoreAtEachIncidentsMinute)
+{
+    int bestGoals = 0;
+    for (uint32_t seed = 1; seed <= 12 && bestGoals < 5; ++seed) {
+        NewGameForTest(0, seed);
+        PrepareHumansFirstLeagueDay();
+        FixedScore = {1, 0, 0};
+        ASSERT_EQ(VTW_PutHumanFixtureLast(), 1);
+        MatchReportState.incidentCount = 0;  // as the day screen clears it each day
+        PlayTheWholeDay();
+        bestGoals = 0;
+        for (int k = 0; k < MatchReportState.incidentCount; ++k) {
+            const int row = MatchReportIncidents[k].fixtureRow;
+            bestGoals =
+                std::max(bestGoals, VTW_GetFixtureHomeGoals(row) + VTW_GetFixtureAwayGoals(row));
+        }
+    }
+    ASSERT_GE(bestGoals, 5);
+    TimedEvents_Reset();  // sorts the rows by minute, as the watched match's kick-off does
+    std::map<int, std::pair<int, int>> scores;  // by fixture row: home, away so far
+    int kinds[8] = {};
+    for (int k = 0; k < MatchReportState.incidentCount; ++k) {
+        const MatchReportIncident& incident = MatchReportIncidents[k];
+        const int row = incident.fixtureRow;
+        const int home = VTW_GetFixtureHomeClub(row);
+        const bool homeFirst = MatchReportIncident_FirstClub(incident) == home;
+        const int shown[2] = {homeFirst ? MatchReportIncident_FirstGoals(incident)
+                                        : MatchReportIncident_SecondGoals(incident),
+                              homeFirst ? MatchReportIncident_SecondGoals(incident)
+                                        : MatchReportIncident_FirstGoals(incident)};
+        auto& [homeGoals, awayGoals] = scores[row];
+        const int kind = MatchReportIncident_Kind(incident);
+        ++kinds[kind];
+        if (kind != REPORT_SENT_OFF) ++(homeFirst ? homeGoals : awayGoals);
+        EXPECT_EQ(shown[0], homeGoals)
+            << "row " << row << ", minute " << MatchReportIncident_Minute(incident);
+        EXPECT_EQ(shown[1], awayGoals)
+            << "row " << row << ", minute " << MatchReportIncident_Minute(incident);
+        // Every view's line is built from the row: the home club with its goals, then the away's.
+        TimedEvents_BuildText(k);
+        const std::string line = std::string(VTW_FormatClubName(VTW_GetTeam(home))) + " "
+                                 + std::to_string(homeGoals) + "  "
+                                 + VTW_FormatClubName(VTW_GetTeam(VTW_GetFixtureAwayClub(row)))
+                                 + " " + std::to_string(awayGoals);
+        EXPECT_EQ(std::string(TimedEvents.text).rfind(line, 0), 0u) << TimedEvents.text;
+    }
+    for (const auto& [row, score] : scores) {
+        EXPECT_EQ(score.first, VTW_GetFixtureHomeGoals(row)) << "row " << row;
+        EXPECT_EQ(score.second, VTW_GetFixtureAwayGoals(row)) << "row " << row;
+    }
+    // Most goals come from open play: the rows tell them from penalties.
+    EXPECT_GT(kinds[REPORT_GOAL], kinds[REPORT_PENALTY_GOAL]);
+}
 
 TEST_F(MatchDayTest, TheHumansFixturePlaysThroughTheEngineOnceItIsRegistered)
 {
@@ -483,6 +542,120 @@ TEST_F(MatchDayTest, BansFollowASendingOffAndEveryFifthBookingAndAreServedOneAMa
     PostMatch_Process();
     EXPECT_EQ(Record(sentOff).suspension, 2);
     EXPECT_EQ(Record(fifthBooking).suspension, 0);
+}
+
+// Each player's row shows the cards he was shown, recounted from the match's card list: a
+// booking, a straight red, or both for a man booked and then sent off. Simulated league
+// fixtures, until each kind has been seen.
+TEST_F(MatchDayTest, AFixtureRowShowsTheCardsItsPlayerWasShown)
+{
+    NewGameForTest(0, 5);
+    int seen[4] = {};  // by card bits: 1 booked, 2 sent off straight, 3 both
+    for (int row = 0; row < Fixture_RowCount() && !(seen[1] && seen[2] && seen[3]); ++row) {
+        if (VTW_GetFixtureCompetition(row) != COMP_LEAGUE) continue;
+        SetupFixture(row);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        PostMatch_Process();
+        for (int side = 0; side < 2; ++side) {
+            const MatchSideStats& stats = GetMatchDataBlock()->sides[side];
+            for (int k = 0; k < FIXTURE_SIDE_PLAYERS; ++k) {
+                const FixturePlayerRow p = Fixture_GetPlayerRow(row, side, k);
+                if (p.player < 0) continue;
+                int bits = 0;
+                for (const MatchCardEntry& card : stats.cards) {
+                    if (card.player == p.player) bits |= card.kind == 1 ? 1 : 2;
+                }
+                EXPECT_EQ(p.marks >> 4 & 3, bits) << "row " << row << ", player " << p.player;
+                ++seen[bits];
+            }
+        }
+    }
+    EXPECT_GT(seen[1], 0);
+    EXPECT_GT(seen[2], 0);
+    EXPECT_GT(seen[3], 0);
+}
+
+// A keeper's clean sheets, recounted from the fixtures' rows of seeded simulated matches: the
+// competitive matches he started in goal and neither left (taken off, sent off, or off hurt,
+// which the simulation always takes off) nor saw his side concede in. His history's season so
+// far shows them in the goals column, and the season's turn writes them in his season row and
+// starts the count again; an outfield player's column still counts his goals.
+TEST_F(MatchDayTest, AKeepersCleanSheetsAreTheMatchesHeStartedAndFinishedInGoalUnbeaten)
+{
+    NewGameForTest(0, 3);
+    std::map<int, int> recount;  // by player
+    int keptThemAll = 0, leftTheField = 0;
+    int scorer = -1;  // an outfield player who scored
+    for (int row = 0; row < Fixture_RowCount() && row < 600; ++row) {
+        if (VTW_GetFixtureCompetition(row) == COMP_INTERNATIONAL) continue;
+        SetupFixture(row);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        PostMatch_Process();
+        const bool competitive = VTW_GetFixtureCompetition(row) != COMP_FRIENDLY;
+        for (int side = 0; side < 2; ++side) {
+            const int conceded =
+                side == 0 ? VTW_GetFixtureAwayGoals(row) : VTW_GetFixtureHomeGoals(row);
+            for (int k = 0; k < FIXTURE_SIDE_PLAYERS; ++k) {
+                const FixturePlayerRow p = Fixture_GetPlayerRow(row, side, k);
+                if (scorer < 0 && competitive && (p.role & 0x0F) >= 10 && (p.marks & 15) > 0)
+                    scorer = p.player;
+                const bool startedInGoal = (p.role & 0x1F) == 0x10;
+                if (p.player < 0 || !startedInGoal || conceded != 0 || !competitive) continue;
+                // The continental clubs' men are light players: they keep no season's figures.
+                if (p.player >= FullPlayerCount) continue;
+                const bool left = (p.role & 0x40) != 0 || (p.marks & 0x60) != 0;
+                leftTheField += left;
+                keptThemAll += !left;
+                if (!left) ++recount[p.player];
+            }
+        }
+    }
+    ASSERT_GT(keptThemAll, 20);
+    EXPECT_GT(leftTheField, 0);
+    int best = -1;
+    for (int id = 0; id < PLAYER_FULL_MAX; ++id) {
+        const auto it = recount.find(id);
+        EXPECT_EQ(PlayerSeasonCleanSheets[id], it == recount.end() ? 0 : it->second) << id;
+        if (it != recount.end() && (best < 0 || it->second > recount[best])) best = id;
+    }
+    ASSERT_EQ(VTW_GetPlayerPosition(best), 0);
+    CareerLogRow row{};
+    ASSERT_TRUE(CareerLog_SeasonSoFar(best, &row));
+    EXPECT_EQ(row.goals, recount[best]);
+    ASSERT_GE(scorer, 0);
+    ASSERT_NE(VTW_GetPlayerPosition(scorer), 0);
+    ASSERT_TRUE(CareerLog_SeasonSoFar(scorer, &row));
+    EXPECT_EQ(row.goals, VTW_GetPlayerGoals(scorer));
+    // A friendly counts in no figure: a goalless one leaves both keepers' counts as they were.
+    const int home = VTW_GetFixtureHomeClub(0), away = VTW_GetFixtureAwayClub(0);
+    int friendly = -1;
+    for (int day = 1; friendly < 0 && day < FIXTURE_DAY_LIMIT; ++day)
+        friendly = VTW_InsertFixture(day, COMP_FRIENDLY, home, away);
+    ASSERT_GE(friendly, 0);
+    SetupFixture(friendly);
+    SimMatch_FixedResult(*GetMatchSidesBlock(), 0, 0, GetMatchDataBlock());
+    PostMatch_Process();
+    for (int side = 0; side < 2; ++side) {
+        const int keeper = Fixture_GetPlayerRow(friendly, side, 0).player;
+        ASSERT_GE(keeper, 0);
+        EXPECT_EQ(PlayerSeasonCleanSheets[keeper], recount[keeper]) << keeper;
+    }
+    // A retired man's record is free for another: his count goes with it.
+    const auto other = std::find_if(recount.begin(), recount.end(), [best](const auto& kept) {
+        return kept.first != best && kept.second > 0;
+    });
+    ASSERT_NE(other, recount.end());
+    PlayerLife_Retire(other->first);
+    EXPECT_EQ(PlayerSeasonCleanSheets[other->first], 0);
+
+    PlayerLife_NewSeason();
+    CareerLogRow rows[CAREERLOG_COPY_MAX];
+    const int count = VTW_CopyPlayerLogRows(best, rows, CAREERLOG_COPY_MAX);
+    const auto season = std::find_if(
+        rows, rows + count, [](const CareerLogRow& r) { return r.kind == CAREERLOG_SEASON; });
+    ASSERT_NE(season, rows + count);
+    EXPECT_EQ(season->goals, recount[best]);
+    EXPECT_EQ(PlayerSeasonCleanSheets[best], 0);
 }
 
 // A row's marks carry one injured bit whatever the hurt state; bit 7 is the player of the

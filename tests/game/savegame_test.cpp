@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,6 +19,7 @@
 #include <unistd.h>
 
 #include "engine/blockfile.h"
+#include "engine/crc32.h"
 #include "engine/debug.h"
 #include "engine/filename.h"
 #include "engine/memory.h"
@@ -236,6 +238,78 @@ TEST_F(SaveGameTest, ALateBlockMissingFromASaveKeepsItsBytesAndIsReadOnceSaved)
     const uint32_t hash = SaveGame_StateHash();
     EXPECT_EQ(LoadGame(4), SAVEGAME_BLOCK_MISSING);
     EXPECT_EQ(SaveGame_StateHash(), hash);
+}
+
+// A DAT0 image's blocks in file order: tag, where the head starts, the data's size.
+struct BlockAt {
+    std::string tag;
+    size_t head;
+    uint32_t size;
+};
+
+std::vector<BlockAt> BlocksOf(const std::vector<uint8_t>& file)
+{
+    std::vector<BlockAt> blocks;
+    uint32_t count = 0;
+    std::memcpy(&count, file.data() + 12, sizeof count);
+    size_t at = 16;
+    for (uint32_t k = 0; k < count; ++k) {
+        BlockAt b{std::string(reinterpret_cast<const char*>(file.data() + at), 4), at, 0};
+        std::memcpy(&b.size, file.data() + at + 4, sizeof b.size);
+        blocks.push_back(b);
+        at += 12 + (b.size + 3) / 4 * 4;
+    }
+    return blocks;
+}
+
+// The slot's pair of files as a program from before the block `tag` wrote them: without the
+// block, with the pair stamp of the blocks left, and each file's checksums made good.
+void WriteWithoutBlock(const std::string& savePath, const std::string& permPath, const char* tag)
+{
+    std::vector<uint8_t> files[2] = {ReadBytes(savePath), ReadBytes(permPath)};
+    std::vector<BlockAt> blocks = BlocksOf(files[0]);
+    const auto dropped =
+        std::find_if(blocks.begin(), blocks.end(), [&](const BlockAt& b) { return b.tag == tag; });
+    ASSERT_NE(dropped, blocks.end());
+    const size_t length = 12 + (dropped->size + 3) / 4 * 4;
+    files[0].erase(files[0].begin() + dropped->head, files[0].begin() + dropped->head + length);
+    const uint32_t count = static_cast<uint32_t>(blocks.size() - 1);
+    std::memcpy(files[0].data() + 12, &count, sizeof count);
+    uint32_t stamp = 0;
+    for (const BlockAt& b : BlocksOf(files[0])) {
+        if (b.tag != "PAIR") stamp = Crc32(files[0].data() + b.head + 12, b.size, stamp);
+    }
+    for (std::vector<uint8_t>& file : files) {
+        for (const BlockAt& b : BlocksOf(file)) {
+            if (b.tag != "PAIR") continue;
+            std::memcpy(file.data() + b.head + 12, &stamp, sizeof stamp);
+            const uint32_t crc = Crc32(&stamp, sizeof stamp);
+            std::memcpy(file.data() + b.head + 8, &crc, sizeof crc);
+        }
+        const size_t trailer = file.size() - 8;
+        const uint32_t crc = Crc32(file.data(), trailer);
+        std::memcpy(file.data() + trailer + 4, &crc, sizeof crc);
+    }
+    WriteBytes(savePath, files[0]);
+    WriteBytes(permPath, files[1]);
+}
+
+// The season's clean sheets are saved with the game; a save made before they were kept loads
+// with every count 0, whatever the running career held.
+TEST_F(SaveGameTest, CleanSheetsAreSavedAndAnEarlierSaveLoadsWithNone)
+{
+    PlayDays(3);
+    PlayerSeasonCleanSheets[1] = 7;
+    ASSERT_EQ(SaveGame(3), SAVEGAME_OK);
+    PlayerSeasonCleanSheets[1] = 0;
+    ASSERT_EQ(LoadGame(3), SAVEGAME_OK);
+    EXPECT_EQ(PlayerSeasonCleanSheets[1], 7);
+
+    WriteWithoutBlock(SavePath(3), PermPath(3), "CLSH");
+    ASSERT_EQ(LoadGame(3), SAVEGAME_OK);
+    EXPECT_EQ(PlayerSeasonCleanSheets[1], 0);
+    EXPECT_EQ(std::count(std::begin(PlayerSeasonCleanSheets), std::end(PlayerSeasonCleanSheets), 0),
+              PLAYER_FULL_MAX);
 }
 
 TEST_F(SaveGameTest, AFailedSaveKeepsThePreviousFilesOfTheSlot)

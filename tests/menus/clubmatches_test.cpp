@@ -3,7 +3,10 @@
 #include "menus/clubmatches.h"
 
 #include <cstdio>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -140,4 +143,62 @@ TEST_F(ClubMatchesTest, FiveMatchesMatchTheGolden)
         WriteFrameToTestOutput("club_matches_five.png");
     });
     ExpectGoldenHash("menus/club_matches_five", hash);
+}
+
+// A player's cards as the row keeps them: the yellow alone, the red alone, and for a man booked
+// and then sent off the yellow with the red over it, two pixels on, so that both show. Each
+// row is compared with itself drawn without cards.
+TEST_F(ClubMatchesTest, AManBookedThenSentOffShowsTheYellowAndTheRed)
+{
+    InsertSeason(1);
+    const int32_t row = Fixture_PlayedRowOfClub(m_screen.HumanClub(), 0).row;
+    ASSERT_GE(row, 0);
+    const int32_t booked = 4, sentOff = 6, both = 8;
+    const std::pair<int32_t, uint8_t> marks[] = {
+        {booked, FIXTURE_MARK_BOOKED},
+        {sentOff, FIXTURE_MARK_SENT_OFF},
+        {both, FIXTURE_MARK_BOOKED | FIXTURE_MARK_SENT_OFF}};
+    constexpr int32_t kIconX = 31 + 64 + 10;  // the first column's club side, after the name
+    constexpr int32_t kWidth = 24;            // up to the man of the match's place
+    constexpr int32_t kHeight = 16;
+    // By card state (0 none, 1 shown) and row: the pixels from the icons' place on.
+    std::map<int32_t, std::vector<uint32_t>> strips[2];
+    for (int32_t shown = 0; shown < 2; ++shown) {
+        for (const auto& [n, mark] : marks) {
+            Fixture_SetPlayerRow(row, 0, n,
+                                 {static_cast<int16_t>(300 + n), 0, 70,
+                                  static_cast<uint8_t>(shown != 0 ? mark : 0), 0});
+        }
+        m_screen.Run(ClubMatches_Table(), [&] {
+            for (const auto& [n, mark] : marks) {
+                for (int32_t dy = 0; dy < kHeight; ++dy) {
+                    for (int32_t dx = 0; dx < kWidth; ++dx)
+                        strips[shown][n].push_back(WorkPixel(kIconX + dx, 135 + n * 18 + 1 + dy));
+                }
+            }
+        });
+    }
+    const auto at = [&](int32_t shown, int32_t n, int32_t dx, int32_t dy) {
+        return strips[shown][n][dy * kWidth + dx];
+    };
+    const auto drawn = [&](int32_t n, int32_t dx, int32_t dy) {
+        return at(1, n, dx, dy) != at(0, n, dx, dy);
+    };
+    int32_t yellow = 0, red = 0, bothDrawn = 0;
+    for (int32_t dy = 0; dy < kHeight; ++dy) {
+        for (int32_t dx = 0; dx < kWidth; ++dx) {
+            yellow += drawn(booked, dx, dy);
+            red += drawn(sentOff, dx, dy);
+            bothDrawn += drawn(both, dx, dy);
+            // The yellow's first two columns, then the red as it lies alone, two pixels on.
+            if (dx < 2 && drawn(booked, dx, dy)) {
+                EXPECT_EQ(at(1, both, dx, dy), at(1, booked, dx, dy)) << dx << ", " << dy;
+            } else if (dx >= 2 && drawn(sentOff, dx - 2, dy)) {
+                EXPECT_EQ(at(1, both, dx, dy), at(1, sentOff, dx - 2, dy)) << dx << ", " << dy;
+            }
+        }
+    }
+    EXPECT_GT(yellow, 0);
+    EXPECT_GT(red, 0);
+    EXPECT_GT(bothDrawn, red);  // the yellow's edge shows beside the red
 }

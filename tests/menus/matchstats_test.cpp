@@ -19,9 +19,11 @@
 #include "game/kitcolours.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
+#include "game/records.h"
 #include "game/simmatch.h"
 #include "game/squad.h"
 #include "game/textformat.h"
+#include "game/textmess.h"
 #include "game/world.h"
 #include "gamecode/matchrun.h"
 #include "menus/exm.h"
@@ -360,6 +362,13 @@ TEST_F(MatchStatsTest, AFixtureTheEnginePlayedShowsItsCountersAndScorers)
         for (int32_t k = 0; k < 4; ++k)
             EXPECT_EQ(r.stats[k][side], Text(figures[k], "%d")) << k;
     }
+    // Possession as played: the home side's exact share of the counts, the away side the rest.
+    const int32_t homeShare =
+        d.sides[0].possession * 100 / (d.sides[0].possession + d.sides[1].possession);
+    EXPECT_EQ(r.possession[0], Text(homeShare, "%d%%"));
+    EXPECT_EQ(r.possession[1], Text(100 - homeShare, "%d%%"));
+    EXPECT_STREQ(MatchStats.values[0][0], r.possession[0]);
+    EXPECT_STREQ(MatchStats.values[0][1], r.possession[1]);
     // The away side's man of the match wins when both name one.
     const int32_t star =
         d.sides[1].manOfTheMatch >= 0 ? d.sides[1].manOfTheMatch : d.sides[0].manOfTheMatch;
@@ -368,6 +377,44 @@ TEST_F(MatchStatsTest, AFixtureTheEnginePlayedShowsItsCountersAndScorers)
     } else {
         EXPECT_STREQ(r.manOfTheMatch, "");
     }
+}
+
+// The man of the match named by the away side's record, then sold to a third club: the
+// statistics, from the data block inside the sequence or from the kept summary after it, and the
+// report all name him with the away club he played for, not the club he is registered with now.
+TEST_F(MatchStatsTest, TheManOfTheMatchIsShownWithTheSideHePlayedFor)
+{
+    const int32_t row = FirstFixtureOf(m_screen.HumanClub());
+    ASSERT_GE(row, 0);
+    const int32_t home = VTW_GetFixtureHomeClub(row);
+    const int32_t away = VTW_GetFixtureAwayClub(row);
+    const int16_t* members = nullptr;
+    ASSERT_GT(Records_ClubMembers(away, &members), 0);
+    const int32_t star = members[0];
+    int32_t buyer = 0;
+    while (buyer == home || buyer == away)
+        ++buyer;
+    VTW_SetPlayerClub(star, buyer);
+    ASSERT_EQ(VTW_GetPlayerClub(star), buyer);
+    Fixture_SetGoals(row, 0, 1);
+    ReportFixture = static_cast<int16_t>(row);
+    MatchDataBlock& d = *GetMatchDataBlock();
+    d.sides[0].manOfTheMatch = -1;
+    d.sides[1].manOfTheMatch = static_cast<int16_t>(star);
+    LastMatchSummary[0].manOfTheMatch = -1;
+    LastMatchSummary[1].manOfTheMatch = static_cast<int16_t>(star);
+    const std::string expected = std::string(VTW_FormatPersonName(star)) + " ("
+                                 + VTW_FormatClubName(VTW_GetTeam(away)) + ")";
+    for (const bool inSequence : {true, false}) {
+        MatchReportFlags = inSequence ? MATCH_REPORT_IN_SEQUENCE : 0;
+        Calendar_SetDay(VTW_GetFixtureDay(row) + 1);
+        m_screen.Run(MatchStats_Table(), [] {});
+        EXPECT_TRUE(MatchStats.figures) << inSequence;
+        EXPECT_EQ(MatchStats.manOfTheMatch, expected) << inSequence;
+    }
+    m_screen.Run(MatchReport_Table(), [] {});
+    MatchReportFlags = 0;
+    EXPECT_EQ(MatchReportScreen.manOfTheMatch, expected);
 }
 
 TEST_F(MatchStatsTest, AnotherFixtureShowsItsScoreWithBlankFiguresAndTheButtonsLeaveTheOptionAlone)
