@@ -9,6 +9,7 @@
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/season.h"
+#include "game/tables.h"
 
 namespace {
 
@@ -50,6 +51,14 @@ void EachPlayer(const PlayedRows& rows, Visit visit)
             }
         }
     }
+}
+
+std::vector<int32_t> DivisionMembers()
+{
+    std::vector<int32_t> members;
+    for (int32_t division = 0; division < VTW_GetCountryDivisions(); ++division)
+        members.push_back(VTW_GetDivisionSlot(division, 0));
+    return members;
 }
 
 void DriveOneDay()
@@ -202,10 +211,12 @@ ScopedRecountedSeason::ScopedRecountedSeason(SeasonMoment moment)
     if (moment == SeasonMoment::NextSeason) {
         while (GameState.seasonCounter == m_firstSeason) {
             m_rows = TakePlayedRows();
+            m_divisionMembers = DivisionMembers();
             DriveOneDay();
         }
     } else {
         m_rows = TakePlayedRows();
+        m_divisionMembers = DivisionMembers();
     }
     AutoRunMode = 0;
 }

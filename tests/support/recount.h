@@ -87,11 +87,13 @@ public:
     ScopedScreenRedraw& Screen() { return *m_screen; }
     int32_t HumanClub() const { return m_screen->HumanClub(); }
     int32_t FirstSeason() const { return m_firstSeason; }
-    // The season's rows as its last day left them.
+    // The season's rows as its last day left them, and a club of each division then.
     const PlayedRows& Rows() const { return m_rows; }
+    int32_t DivisionMember(int32_t division) const { return m_divisionMembers[division]; }
 
 private:
     std::unique_ptr<ScopedScreenRedraw> m_screen;
     int32_t m_firstSeason = 0;
     PlayedRows m_rows;
+    std::vector<int32_t> m_divisionMembers;
 };
