@@ -212,13 +212,23 @@ ScopedRecountedSeason::ScopedRecountedSeason(SeasonMoment moment)
         while (GameState.seasonCounter == m_firstSeason) {
             m_rows = TakePlayedRows();
             m_divisionMembers = DivisionMembers();
+            m_persons.assign(DbPersons, DbPersons + PERSON_MAX);
             DriveOneDay();
         }
     } else {
         m_rows = TakePlayedRows();
         m_divisionMembers = DivisionMembers();
+        m_persons.assign(DbPersons, DbPersons + PERSON_MAX);
     }
     AutoRunMode = 0;
 }
 
 ScopedRecountedSeason::~ScopedRecountedSeason() { AutoRunMode = 0; }
+
+bool ScopedRecountedSeason::SamePersonAsInRows(int32_t id) const
+{
+    const PersonRecord& then = m_persons.at(id);
+    const PersonRecord& now = DbPersons[id];
+    return then.nameIndex == now.nameIndex && then.initial == now.initial
+           && then.birthYear == now.birthYear && !(then.flags & PERSON_FREE);
+}

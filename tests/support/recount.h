@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/fixtures.h"
+#include "game/records.h"
 #include "tests/support/screen_redraw.h"
 
 // One stored fixture row, its words unpacked by their documented bit places.
@@ -90,10 +91,14 @@ public:
     // The season's rows as its last day left them, and a club of each division then.
     const PlayedRows& Rows() const { return m_rows; }
     int32_t DivisionMember(int32_t division) const { return m_divisionMembers[division]; }
+    // Whether the id is still the person who played those rows: the turn of a season frees the
+    // ids of players who retire, and new players take them.
+    bool SamePersonAsInRows(int32_t id) const;
 
 private:
     std::unique_ptr<ScopedScreenRedraw> m_screen;
     int32_t m_firstSeason = 0;
     PlayedRows m_rows;
     std::vector<int32_t> m_divisionMembers;
+    std::vector<PersonRecord> m_persons;  // as the rows were taken
 };
