@@ -22,7 +22,7 @@
 #include "gamecode/matchstate.h"
 #include "matchscreens/ingamestats.h"
 #include "matchscreens/textview.h"
-#include "tests/support/screen_redraw.h"
+#include "tests/support/recount.h"
 
 namespace {
 
@@ -60,20 +60,10 @@ int32_t Share(int64_t mine, int64_t theirs)
     return mine + theirs == 0 ? 50 : static_cast<int32_t>(mine * 100 / (mine + theirs));
 }
 
-void PlayHumanFixture(int32_t row, uint32_t seed)
-{
-    Calendar_SetDay(VTW_GetFixtureDay(row));
-    GameHooks.PostMatchSequence = [] {};
-    MatchEngine_Start();
-    ChosenViewMode = VIEW_NONE;
-    SRand(seed);
-    Season_PlayMatchDay(row);
-    MatchEngine_Stop();
-}
-
 }  // namespace
 
-// Three matches of seeded draws, read at the final whistle: the text view's score is each side's
+// Matches of seeded draws, the first and the first with a sending-off, an own goal and a missed
+// penalty, read at the final whistle: the text view's score is each side's
 // goal rows counted, and each goal's scorer is the name his team sheet gives, marked as an own
 // goal when the sheet is the other side's; the statistics rows are the counts the match stored
 // for the screens after it, and the zone shares the engine's thirds counters shared; the
@@ -82,9 +72,8 @@ TEST(RecountInMatch, TheScoreStatisticsAndTimelineAreWhatTheMatchLeft)
 {
     ScopedScreenRedraw screen;
     int32_t goals = 0, labels = 0;
-    for (const uint32_t seed : {1u, 2u, 3u}) {
+    PlayMatchesOfEveryIncident(screen.HumanFixture(), [&](uint32_t seed) {
         SCOPED_TRACE(seed);
-        PlayHumanFixture(screen.HumanFixture(), seed);
         const std::vector<MatchEventRow> events = Events();
         int32_t score[2] = {0, 0};
         for (const MatchEventRow& e : events) {
@@ -154,7 +143,7 @@ TEST(RecountInMatch, TheScoreStatisticsAndTimelineAreWhatTheMatchLeft)
         }
         EXPECT_EQ(count, k);
         labels += count;
-    }
+    });
     EXPECT_GT(goals, 3);
     EXPECT_GT(labels, goals);
 }

@@ -4,12 +4,17 @@
 #include <algorithm>
 #include <tuple>
 
+#include <gtest/gtest.h>
+
+#include "engine/random.h"
 #include "game/calendar.h"
 #include "game/gamestate.h"
+#include "game/hooks.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
 #include "game/season.h"
 #include "game/tables.h"
+#include "gamecode/matchrun.h"
 
 namespace {
 
@@ -199,6 +204,39 @@ int32_t TallyDispoints(const PlayedRows& rows, int32_t club)
         points += cards == 2 ? 3 : cards;
     });
     return points;
+}
+
+void PlayMatchesOfEveryIncident(int32_t row, const std::function<void(uint32_t seed)>& check)
+{
+    constexpr uint8_t SENT_OFF = 3, MISSED_PENALTY = 4;
+    bool seen[3] = {false, false, false};  // sent off, own goal, missed penalty
+    uint32_t seed = 1;
+    for (; seed <= 80 && !(seen[0] && seen[1] && seen[2]); ++seed) {
+        Calendar_SetDay(VTW_GetFixtureDay(row));
+        GameHooks.PostMatchSequence = [] {};
+        MatchEngine_Start();
+        ChosenViewMode = VIEW_NONE;
+        SRand(seed);
+        Season_PlayMatchDay(row);
+        MatchEngine_Stop();
+        const MatchDataBlock& d = *GetMatchDataBlock();
+        bool holds[3] = {false, false, false};
+        for (int32_t e = 0; e < std::min<int32_t>(d.eventCount, MATCH_EVENT_MAX); ++e) {
+            holds[0] = holds[0] || d.events[e].kind == SENT_OFF;
+            holds[2] = holds[2] || d.events[e].kind == MISSED_PENALTY;
+        }
+        for (const MatchSideStats& side : d.sides) {
+            for (const MatchGoalEntry& goal : side.goals)
+                holds[1] = holds[1] || (goal.player != -1 && goal.kind == MATCH_GOAL_OWN);
+        }
+        bool fresh = seed == 1;
+        for (int32_t k = 0; k < 3; ++k) {
+            fresh = fresh || (holds[k] && !seen[k]);
+            seen[k] = seen[k] || holds[k];
+        }
+        if (fresh) check(seed);
+    }
+    EXPECT_TRUE(seen[0] && seen[1] && seen[2]) << "no such match up to seed " << seed - 1;
 }
 
 ScopedRecountedSeason::ScopedRecountedSeason(SeasonMoment moment)

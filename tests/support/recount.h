@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -72,6 +73,11 @@ std::set<int32_t> LeagueOf(const PlayedRows& rows, int32_t club);
 // The disciplinary points of a club's players in every match played: 1 a booking, 3 a sending
 // off.
 int32_t TallyDispoints(const PlayedRows& rows, int32_t club);
+
+// Plays the fixture through the match engine (no view) on the draws of seeds 1, 2, ... and hands
+// `check` the first match, then each that is the first to hold a sending-off, an own goal or a
+// missed penalty; done once it had all three, a test failure when seed 80 has not.
+void PlayMatchesOfEveryIncident(int32_t row, const std::function<void(uint32_t seed)>& check);
 
 // A career (ScopedScreenRedraw's) whose whole season the simulation plays, one day at a time.
 enum class SeasonMoment {
