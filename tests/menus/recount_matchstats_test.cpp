@@ -259,6 +259,25 @@ TEST_F(RecountMatchTest, EveryFigureOfBothScreensIsWhatTheMatchLeft)
         const std::string crowd = VTW_FormatThousands(row.attendance);
         EXPECT_EQ(std::string(m.attendance), crowd);
         EXPECT_EQ(std::string(MatchReportScreen.attendance), crowd);
+
+        // The day after, outside the sequence, the statistics read the summary the match kept:
+        // the same figures.
+        const MatchStatsState inSequence = MatchStats;
+        Calendar_SetDay(row.day + 1);
+        m_screen.Run(MatchStats_Table(), [] {});
+        EXPECT_EQ(MatchStats.fixture, row.index);
+        EXPECT_TRUE(MatchStats.figures);
+        for (int32_t bar = 1; bar < MATCH_STATS_BARS; ++bar) {
+            EXPECT_EQ(MatchStats.homeShares[bar], inSequence.homeShares[bar]) << bar;
+            for (int32_t side = 0; side < 2; ++side) {
+                EXPECT_EQ(std::string(MatchStats.values[bar][side]), inSequence.values[bar][side])
+                    << bar;
+            }
+        }
+        for (int32_t z = 0; z < 3; ++z)
+            EXPECT_EQ(std::string(MatchStats.zones[z]), inSequence.zones[z]) << z;
+        EXPECT_EQ(std::string(MatchStats.manOfTheMatch), inSequence.manOfTheMatch);
+        EXPECT_EQ(std::string(MatchStats.attendance), crowd);
     });
     EXPECT_GT(goals, 3);
     EXPECT_GT(lines, 3);
