@@ -112,6 +112,13 @@ bool CareerLog_SeasonSoFar(int32_t player, CareerLogRow* out)
     return true;
 }
 
+void CareerLog_Forget(int32_t player)
+{
+    for (CareerLogRow& row : CareerLog.rows) {
+        if (row.player == player) row.player = -1;
+    }
+}
+
 int32_t VTW_CopyPlayerLogRows(int32_t player, CareerLogRow* out, int32_t max)
 {
     const int32_t limit = std::clamp(max, 0, CAREERLOG_COPY_MAX);

@@ -348,6 +348,7 @@ int32_t Player_PromoteToFull(int32_t player)
     }
     if (id == FullPlayerCount) return -1;
     const LightPlayerRecord light = *ref.light;
+    CareerLog_Forget(id);  // the rows of the freed id's last holder
     DbPersons[id] = *ref.person;
     DbPersons[id].flags = 0;
     PlayerRecord& p = DbPlayers[id];

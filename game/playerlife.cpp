@@ -348,6 +348,8 @@ void PlayerLife_RenewOutside()
 void PlayerLife_MakeYoungPlayer(int32_t id, int32_t club, const ClubRecord& r,
                                 const YoungPlayerTerms& terms)
 {
+    // The id may have been a player who retired: his seasons are not this youth's.
+    CareerLog_Forget(id);
     const int32_t line = PlayerLife_NeediestLine(club);
     const int32_t style = std::min<int32_t>(terms.nationality % WORLD_COUNTRY_COUNT,
                                             NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK - 1);

@@ -3,6 +3,7 @@
 #include "game/season.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <string>
@@ -371,6 +372,37 @@ TEST_F(SeasonTest, TheBestClubsYouthsCanGrowAsHighAsItsFirstStar)
     EXPECT_GE(lowest, kLevel - 8);
     EXPECT_LE(highest, kStar);
     EXPECT_GT(highest, kLevel + 8);
+}
+
+// A freed id goes to the next new player, a youth called up or a light player made full: each
+// starts his career history empty, the seasons of the id's last holder not his.
+TEST_F(SeasonTest, ANewPlayerOnAFreedIdHasNoneOfItsLastHoldersHistory)
+{
+    StartCareer(0, 23, 4);
+    const int32_t club = 4;
+    const int32_t outside = World_LeagueClubCount(0);
+    const int16_t* members = nullptr;
+    ASSERT_GT(Records_ClubMembers(outside, &members), 0);
+    const int32_t light = members[0];
+    const auto hasHistory = [](int32_t player) {
+        CareerLogRow rows[CAREERLOG_COPY_MAX];
+        return VTW_CopyPlayerLogRows(player, rows, CAREERLOG_COPY_MAX) > 0;
+    };
+    const std::function<int32_t()> newPlayers[] = {
+        [&] { return PlayerLife_CallUpYouth(club); },
+        [&] { return Player_PromoteToFull(light); },
+    };
+    for (size_t k = 0; k < std::size(newPlayers); ++k) {
+        SCOPED_TRACE(k);
+        const int32_t veteran = PlayerLife_CallUpYouth(club);
+        ASSERT_GE(veteran, 0);
+        VTW_AddClubLog(veteran, club, CAREERLOG_SEASON);
+        PlayerLife_Retire(veteran);
+        ASSERT_TRUE(hasHistory(veteran));
+        const int32_t newcomer = newPlayers[k]();
+        ASSERT_EQ(newcomer, veteran);  // the lowest free id
+        EXPECT_FALSE(hasHistory(newcomer));
+    }
 }
 
 // A player grows by talent and work towards his potential until his peak ends at 29, the world's
