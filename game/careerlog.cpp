@@ -94,10 +94,10 @@ void CareerLog_CloseSeason(int32_t player)
     if (!ComposeRow(player, CareerLog_ClubPlayedFor(player), CAREERLOG_SEASON, &row)) return;
     KeepMatchesSinceLastRow(player, &row, false);
     if (row.apps > 0) Append(row);
-    CareerLog_Forget(player);
+    CareerLog_ClearLogged(player);
 }
 
-void CareerLog_Forget(int32_t player)
+void CareerLog_ClearLogged(int32_t player)
 {
     if (player >= 0 && player < PLAYER_FULL_MAX) CareerLogSeason[player] = {};
 }
@@ -112,7 +112,7 @@ bool CareerLog_SeasonSoFar(int32_t player, CareerLogRow* out)
     return true;
 }
 
-void CareerLog_Forget(int32_t player)
+void CareerLog_ForgetRows(int32_t player)
 {
     for (CareerLogRow& row : CareerLog.rows) {
         if (row.player == player) row.player = -1;

@@ -75,11 +75,11 @@ void VTW_AddClubLog(int32_t player, int32_t club, int32_t kind);
 void CareerLog_CloseSeason(int32_t player);
 // His full id freed (retired, or sold abroad as a light player): nothing of his season stays
 // logged for the next player on the id.
-void CareerLog_Forget(int32_t player);
+void CareerLog_ClearLogged(int32_t player);
 // The row his season so far makes at the club he plays for, as the season's turn will log it,
 // for a full player who plays for a club of the game; false, `out` untouched, for anyone else.
 bool CareerLog_SeasonSoFar(int32_t player, CareerLogRow* out);
 // Lets go of every row of the player: a new player given a freed id starts with no history.
-void CareerLog_Forget(int32_t player);
+void CareerLog_ForgetRows(int32_t player);
 // Copies the player's newest rows, at most `max` (and 100), oldest first, into `out`; the count.
 int32_t VTW_CopyPlayerLogRows(int32_t player, CareerLogRow* out, int32_t max);

@@ -264,7 +264,7 @@ int32_t Market_SellAbroadLeavingTheTeam(int32_t player, int32_t buyer, int32_t f
     Club_Book(buyer, CLUB_FIG_SIGNINGS, fee);
     Club_Book(MoneyClub(*seller), CLUB_FIG_SALES, fee);
     VTW_AddClubLog(player, CareerLog_ClubPlayedFor(player), CAREERLOG_TRANSFER);
-    CareerLog_Forget(player);
+    CareerLog_ClearLogged(player);
     Market_ClearBidsFor(player);
     DbPersons[lightId] = DbPersons[player];
     DbPersons[lightId].flags = 0;
@@ -348,7 +348,7 @@ int32_t Player_PromoteToFull(int32_t player)
     }
     if (id == FullPlayerCount) return -1;
     const LightPlayerRecord light = *ref.light;
-    CareerLog_Forget(id);  // the rows of the freed id's last holder
+    CareerLog_ForgetRows(id);  // the rows of the freed id's last holder
     DbPersons[id] = *ref.person;
     DbPersons[id].flags = 0;
     PlayerRecord& p = DbPlayers[id];

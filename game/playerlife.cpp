@@ -319,7 +319,7 @@ int32_t RetireLeavingTheTeam(int32_t player)
     if (p == nullptr) return CLUB_NONE;
     const int32_t club = p->club;
     VTW_AddClubLog(player, club, CAREERLOG_RETIRED);
-    CareerLog_Forget(player);
+    CareerLog_ClearLogged(player);
     if (club >= 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_RETIRED, player, 0);
     DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
     // The record is free for another man: his season's figures go with it.
@@ -349,7 +349,7 @@ void PlayerLife_MakeYoungPlayer(int32_t id, int32_t club, const ClubRecord& r,
                                 const YoungPlayerTerms& terms)
 {
     // The id may have been a player who retired: his seasons are not this youth's.
-    CareerLog_Forget(id);
+    CareerLog_ForgetRows(id);
     const int32_t line = PlayerLife_NeediestLine(club);
     const int32_t style = std::min<int32_t>(terms.nationality % WORLD_COUNTRY_COUNT,
                                             NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK - 1);

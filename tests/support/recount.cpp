@@ -105,7 +105,11 @@ PlayedRows TakePlayedRows()
 }
 
 int32_t MarkedGoals(const FixturePlayerRow& p) { return p.marks & 0x0F; }
-int32_t MarkedCards(const FixturePlayerRow& p) { return (p.marks >> 4) & 3; }
+// A man booked and then sent off carries both bits: he counts as sent off.
+int32_t MarkedCards(const FixturePlayerRow& p)
+{
+    return (p.marks & 0x20) != 0 ? 2 : (p.marks & 0x10) != 0 ? 1 : 0;
+}
 bool MarkedManOfTheMatch(const FixturePlayerRow& p) { return (p.marks & 0x80) != 0; }
 
 PlayerTally TallyPlayer(const PlayedRows& rows, int32_t player, int32_t club)
