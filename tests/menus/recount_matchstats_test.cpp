@@ -143,14 +143,7 @@ protected:
     // The human's first fixture played by the engine on the draws of `seed`; its row.
     PlayedRow Play(uint32_t seed)
     {
-        const int32_t row = m_screen.HumanFixture();
-        Calendar_SetDay(VTW_GetFixtureDay(row));
-        GameHooks.PostMatchSequence = [] {};
-        MatchEngine_Start();
-        ChosenViewMode = VIEW_NONE;
-        SRand(seed);
-        Season_PlayMatchDay(row);
-        MatchEngine_Stop();
+        PlayFixtureThroughTheEngine(m_screen.HumanFixture(), seed);
         return RowPlayed();
     }
 

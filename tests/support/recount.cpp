@@ -210,19 +210,24 @@ int32_t TallyDispoints(const PlayedRows& rows, int32_t club)
     return points;
 }
 
+void PlayFixtureThroughTheEngine(int32_t row, uint32_t seed)
+{
+    Calendar_SetDay(VTW_GetFixtureDay(row));
+    GameHooks.PostMatchSequence = [] {};
+    MatchEngine_Start();
+    ChosenViewMode = VIEW_NONE;
+    SRand(seed);
+    Season_PlayMatchDay(row);
+    MatchEngine_Stop();
+}
+
 void PlayMatchesOfEveryIncident(int32_t row, const std::function<void(uint32_t seed)>& check)
 {
     constexpr uint8_t SENT_OFF = 3, MISSED_PENALTY = 4;
     bool seen[3] = {false, false, false};  // sent off, own goal, missed penalty
     uint32_t seed = 1;
     for (; seed <= 80 && !(seen[0] && seen[1] && seen[2]); ++seed) {
-        Calendar_SetDay(VTW_GetFixtureDay(row));
-        GameHooks.PostMatchSequence = [] {};
-        MatchEngine_Start();
-        ChosenViewMode = VIEW_NONE;
-        SRand(seed);
-        Season_PlayMatchDay(row);
-        MatchEngine_Stop();
+        PlayFixtureThroughTheEngine(row, seed);
         const MatchDataBlock& d = *GetMatchDataBlock();
         bool holds[3] = {false, false, false};
         for (int32_t e = 0; e < std::min<int32_t>(d.eventCount, MATCH_EVENT_MAX); ++e) {

@@ -74,6 +74,8 @@ std::set<int32_t> LeagueOf(const PlayedRows& rows, int32_t club);
 // off.
 int32_t TallyDispoints(const PlayedRows& rows, int32_t club);
 
+// Plays the fixture's match through the engine, headless and unwatched, on the draws of `seed`.
+void PlayFixtureThroughTheEngine(int32_t row, uint32_t seed);
 // Plays the fixture through the match engine (no view) on the draws of seeds 1, 2, ... and hands
 // `check` the first match, then each that is the first to hold a sending-off, an own goal or a
 // missed penalty; done once it had all three, a test failure when seed 80 has not.
