@@ -35,7 +35,8 @@ void ReleaseBeyondMaximum()
     }
 }
 
-// The loans are over: a squad left short of players, or of a line, signs unattached players.
+// The loans are over: a squad left short of players, or of a line, signs unattached players, and
+// a line still short is covered at once.
 void FillShortSquads()
 {
     for (int32_t club = 0; club < Market_LeagueClubs(); ++club) {
@@ -46,6 +47,9 @@ void FillShortSquads()
             if (!Market_SignUnattached(club, line)) break;
             line = Market_ShortLine(Market_ShapeOf(club), SELLER_KEEPS);
         }
+        // A line still under its minimum, the turn's retirements having emptied it and nobody
+        // free willing to come, is covered now, not days into the new season.
+        Market_CoverShortLines(club);
     }
 }
 

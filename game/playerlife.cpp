@@ -515,7 +515,7 @@ void PlayerLife_NewSeason()
         if (club >= 0 && club < CLUB_FULL_MAX) left[club] = true;
     }
     for (int32_t club = 0; club < CLUB_FULL_MAX; ++club) {
-        if (left[club]) Market_PlayerLeft(club);
+        if (left[club]) VTW_UpdateTeam(club);
     }
 }
 
