@@ -42,6 +42,8 @@ struct ExmState {
     bool rebuild;
     bool pastHead;
     bool walking;
+    bool awaiting;   // a pass waits for its tick
+    bool wholeDraw;  // a walk that draws every item as a build does, yet is no build
     const MenuItem* pending;
     int32_t rowCount;
     int32_t pendingCode;
@@ -257,7 +259,8 @@ void ForgetLabel()
     s_exm.labelled = -1;
 }
 
-void Walk(int32_t code)
+// A walk; `whole` draws every item as a build does, without presenting (EXM_FullDrawNow).
+void Walk(int32_t code, bool whole = false)
 {
     int32_t mode = EXM_WALK_FULL;
     if (code == EXM_CODE_REDRAW_ITEMS && !s_exm.rebuild) mode = EXM_WALK_ITEMS;
@@ -267,6 +270,7 @@ void Walk(int32_t code)
     if (s_exm.rebuild) ShrinkPool(&s_exm.animations, sizeof(MenuAnimation));
     ForgetLabel();
     s_exm.walking = true;
+    s_exm.wholeDraw = whole;
     s_exm.pending = nullptr;
     s_exm.hotspots.count = 0;
     s_exm.pastHead = false;
@@ -283,16 +287,26 @@ void Walk(int32_t code)
     // The end item keeps the Escape callback in its click field; void (*)() carries it across.
     entry.escapeCallback =
         reinterpret_cast<MenuEscapeFn>(reinterpret_cast<void (*)()>(table[i].p14));
-    if (s_exm.pending == nullptr) {
+    s_exm.wholeDraw = false;
+    const bool shown = s_exm.pending == nullptr;
+    if (shown) {
         for (int32_t n = 0; n < s_exm.animations.count; ++n)
             DrawAnimationFrame(Animations()[n]);
-        PresentMenuScreen();
+    }
+    if (whole) {
+        s_exm.walking = false;
+        return;
+    }
+    if (shown) PresentMenuScreen();
+    // The walk is over: the callback may walk the screen again (EXM_FullDrawNow), and it still
+    // sees whether this walk was a build.
+    s_exm.walking = false;
+    if (shown) {
         const MenuInitFn afterPresent = s_exm.afterPresent;
         s_exm.afterPresent = nullptr;
         if (afterPresent != nullptr) afterPresent();
     }
     s_exm.rebuild = false;
-    s_exm.walking = false;
 }
 
 // The hit test ---------------------------------------------------------------------------
@@ -422,7 +436,9 @@ int32_t Pass(int32_t code, uint32_t* lastTick)
     const uint32_t elapsedTicks = TickCount - *lastTick;
     *lastTick = TickCount;
     ShowPointer();
+    s_exm.awaiting = true;
     WaitMenuTick();
+    s_exm.awaiting = false;
     ErasePointer();
     s_exm.pendingCode = 0;
     StepAnimations(elapsedTicks);
@@ -584,6 +600,10 @@ void EXM_RedrawNow()
 {
     if (s_exm.active && s_exm.depth >= 0 && !s_exm.walking) Walk(EXM_CODE_REDRAW);
 }
+void EXM_FullDrawNow()
+{
+    if (s_exm.active && s_exm.depth >= 0 && !s_exm.walking) Walk(EXM_CODE_REDRAW, true);
+}
 void EXM_SetRowCount(int32_t n) { s_exm.rowCount = n; }
 int32_t EXM_GetClickState() { return static_cast<int32_t>(s_exm.buttons); }
 int32_t EXM_GetClickButtons() { return static_cast<int32_t>(s_exm.clickButtons); }
@@ -616,6 +636,7 @@ const MenuHotspot* EXM_Hotspots() { return Hotspots(); }
 int32_t EXM_AnimationCount() { return s_exm.animations.count; }
 const MenuAnimation* EXM_Animations() { return Animations(); }
 int32_t EXM_Depth() { return s_exm.depth; }
+bool EXM_AwaitingInput() { return s_exm.awaiting; }
 
 int32_t ExmRegisterAnimation(int32_t type, int32_t x, int32_t y, int32_t w, int32_t h,
                              int32_t alignment, const uint16_t* frames)
@@ -674,6 +695,7 @@ int32_t ExmAnimationIcon(int32_t animation)
 }
 
 bool ExmPastStaticHead() { return s_exm.pastHead; }
+bool ExmDrawsWhole() { return s_exm.rebuild || s_exm.wholeDraw; }
 void ExmMarkPastStaticHead() { s_exm.pastHead = true; }
 
 void ExmSetLastHotspotLinks(const MenuItem* item)

@@ -189,6 +189,12 @@ bool EXM_LeftByEscape();
 // The full redraw that code 2 asks for, at once, of the screen being run (nothing outside a
 // run or during a walk): for benchmarks, which time one redraw from inside the loop.
 void EXM_RedrawNow();
+// The screen being run drawn whole from what its variables hold now, as its build draws it: every
+// item, the static head included, and the clean screen taken at the marker; but its init
+// callbacks see no rebuild and its animations go on, so nothing the screen shows is reset, and
+// nothing is presented. What a redraw must show; for tests, which may call it from an
+// after-present callback (nothing outside a run or during a walk).
+void EXM_FullDrawNow();
 void EXM_SetRowCount(int32_t n);  // the count of includes whose own count is 0
 int32_t EXM_GetClickState();      // the button bits of this pass; bit 4 while Alt is held
 // The bits of the press that made the hotspot's click: a quick tap's button may be up again by
@@ -206,6 +212,10 @@ const MenuHotspot* EXM_Hotspots();
 int32_t EXM_AnimationCount();
 const MenuAnimation* EXM_Animations();
 int32_t EXM_Depth();
+// The loop of the screen on top waits for its next tick, between two passes: its hotspots are
+// those its last walk made and a press now is its own. A walk (a build may wait for a wipe), a
+// handler's own wait, a box or a table a handler runs does not count. For tests that script input.
+bool EXM_AwaitingInput();
 
 // The item interpreter: one item of a walk (row -1 at top level). Every fault of a table is
 // fatal with the function's name.
@@ -224,6 +234,8 @@ int32_t ExmRegisterCallbackAnimation(int32_t x, int32_t y, int32_t w, int32_t h,
 int32_t ExmAnimationIcon(int32_t animation);  // the current frame's icon (type 6: the frame)
 bool ExmPastStaticHead();
 void ExmMarkPastStaticHead();
+// A build, or EXM_FullDrawNow's walk: every item is drawn and the marker takes the clean screen.
+bool ExmDrawsWhole();
 void ExmSetLastHotspotLinks(const MenuItem* item);
 void ExmShowBar(std::intptr_t description);
 void ExmSetLastHotspotPopup(std::intptr_t popup);

@@ -510,7 +510,7 @@ void ActOnType(const MenuItem* item, int16_t* includeCounter, int32_t xOffset, i
         FatalAbort(EXM_SOURCE, __LINE__,
                    "Error, AnimNum is greater than NumAnimates @ ActOnType()");
     if (kind->draw == D_MARKER) {
-        if (EXM_GetRebuildFlag())
+        if (ExmDrawsWhole())
             CopyBackBuffer();
         else if (mode == EXM_WALK_FULL)
             DrawAlignedBar(0, 0, 640, 480, MENU_ALIGN_TL);
@@ -518,7 +518,7 @@ void ActOnType(const MenuItem* item, int16_t* includeCounter, int32_t xOffset, i
     } else if (kind->draw == D_HEAD) {
         if (item->p10 != 0) reinterpret_cast<MenuInitFn>(item->p10)();
     } else if (!ActAtOnce(*item, *kind, v, p, variable, includeCounter, mode, xOffset, yOffset, row)
-               && (ExmPastStaticHead() || EXM_GetRebuildFlag())) {
+               && (ExmPastStaticHead() || ExmDrawsWhole())) {
         DrawDue(*item, *kind, v, p, row, animation, mode);
     }
     if (item->p14 == nullptr) return;

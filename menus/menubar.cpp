@@ -354,6 +354,17 @@ void MenuBar_OpenPopup(MenuHotspot* hotspot, int32_t number)
     s_bar.buttonWasDown = true;  // the press that opened it chooses nothing
 }
 
+int32_t MenuBar_OpenListRows(int32_t* x, int32_t* y, int32_t* w, int32_t* h)
+{
+    const OpenList& l = s_bar.list;
+    if (l.title == nullptr) return 0;
+    *x = l.x;
+    *y = l.y;
+    *w = l.w;
+    *h = l.h;
+    return l.rows;
+}
+
 void MenuBar_Forget()
 {
     ResetScreenSection(MENUBAR_BAR_SECTION);
