@@ -215,6 +215,9 @@ struct Placed {
 
 struct ExmItemsState {
     int32_t textBoxFont;
+    // The drawing attributes as the build passed the marker: a redraw draws what stands past it
+    // from them too, not from whatever the walk before left.
+    MenuAttributes headAttributes;
 };
 
 ExmItemsState s_items;
@@ -510,10 +513,13 @@ void ActOnType(const MenuItem* item, int16_t* includeCounter, int32_t xOffset, i
         FatalAbort(EXM_SOURCE, __LINE__,
                    "Error, AnimNum is greater than NumAnimates @ ActOnType()");
     if (kind->draw == D_MARKER) {
-        if (ExmDrawsWhole())
+        if (ExmDrawsWhole()) {
             CopyBackBuffer();
-        else if (mode == EXM_WALK_FULL)
-            DrawAlignedBar(0, 0, 640, 480, MENU_ALIGN_TL);
+            s_items.headAttributes = MenuAttr;
+        } else {
+            if (mode == EXM_WALK_FULL) DrawAlignedBar(0, 0, 640, 480, MENU_ALIGN_TL);
+            MenuAttr = s_items.headAttributes;
+        }
         ExmMarkPastStaticHead();
     } else if (kind->draw == D_HEAD) {
         if (item->p10 != 0) reinterpret_cast<MenuInitFn>(item->p10)();

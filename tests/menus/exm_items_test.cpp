@@ -325,6 +325,43 @@ TEST_F(ExmItems, RedrawBeforeTheMarkerDrawsNothingButRegistersItsHotspots)
     EXPECT_TRUE(markKept);  // the static icon was not drawn over the mark
 }
 
+// What stands past the marker is drawn from the attributes the build had there, whatever the
+// items after it (a button sets its own style and colour) left at the end of the walk before.
+TEST_F(ExmItems, ARedrawDrawsPastTheMarkerWithTheAttributesTheBuildHadThere)
+{
+    static std::vector<MenuAttributes> s_seen;
+    s_seen.clear();
+    static const MenuItem table[] = {
+        {0x36, 0, 0, 0, 0, 0, nullptr},
+        {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
+        {0x31, 0, 0, 0, 0, MenuVariable(&s_attribute), nullptr},
+        {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x24, 0, 0, 640, 480, MenuCallback(+[](int32_t, int32_t, int32_t, int32_t, int32_t) {
+             s_seen.push_back(MenuAttr);
+         }),
+         nullptr},
+        {0x30, 0, 0, 0, 0, MenuNumber(3), nullptr},
+        {0x200c, 100, 100, 80, 30, MenuTextNo(248),
+         [](MenuHotspot*) -> int32_t { return EXM_CODE_REDRAW; }},
+        {0x1f, 0, 470, 10, 10, MenuNumber(-1), Leave},
+        MenuEndItem(nullptr, nullptr),
+    };
+    s_attribute = 4;
+    MenuInputs inputs;
+    AddClick(&inputs, T0, 140, 115);
+    AddClick(&inputs, T0 + 30, 5, 475);
+    ScopedMenuScript script(inputs);
+    EXM_PushAndRun(table);
+    ASSERT_EQ(s_seen.size(), 2u);
+    const MenuAttributes& built = s_seen[0];
+    const MenuAttributes& redrawn = s_seen[1];
+    EXPECT_EQ(redrawn.font, built.font);
+    EXPECT_EQ(redrawn.fontColour, 4);
+    EXPECT_EQ(redrawn.drawColour, built.drawColour);
+    EXPECT_EQ(redrawn.buttonStyle, built.buttonStyle);
+    EXPECT_NE(redrawn.buttonStyle, 1);  // the button's, left by the walk before
+}
+
 TEST_F(ExmItems, AnIncludeWithNoRowsStillCountsAsAnInclude)
 {
     EXM_SetRowCount(0);
