@@ -184,8 +184,11 @@ const MenuItem* BestEleven_Table()
     static const MenuItem table[] = {
         {0x36, 0, 0, 0, 0, MenuCallback(Build), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(3), nullptr},
-        {0x24, 0, 0, 640, 480, MenuCallback(DrawTitle), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // What a category's tab changes, the title and the eleven, is drawn past the marker, so
+        // that its redraw shows it.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
+        {0x24, 0, 0, 640, 480, MenuCallback(DrawTitle), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawSlots), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x10, 320, 240, MENU_ALIGN_CENTRE, 0, MenuVariable(&BestEleven.message), nullptr},

@@ -194,6 +194,9 @@ const MenuItem* ClubMatches_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // The matches the arrows page through are drawn past the marker, so that their redraw
+        // shows them.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawFrame), nullptr},
         {0x03, 48, 458, MENU_ALIGN_CENTRE, 0, MenuNumber(PAGE_ARROWS_ICON), nullptr},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Done},

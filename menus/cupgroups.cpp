@@ -255,6 +255,9 @@ const MenuItem* CupGroups_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // What the group arrows change, the group's name, table and matches, is drawn past the
+        // marker, so that their redraw shows it.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawTableRows), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawMatches), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},

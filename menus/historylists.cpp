@@ -359,6 +359,9 @@ const MenuItem* ClubTransfers_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TRANSFERS_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // The list bought or sold, its heading and rows, is drawn past the marker, so that the
+        // redraw of its buttons shows it.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x0f, ROWS_X + 70, HEAD_Y, MENU_ALIGN_ML, 0, MenuTextNo(TEXT_DATE), nullptr},
         {0x0f, ROWS_X + 140, HEAD_Y, MENU_ALIGN_ML, 0, MenuTextNo(TEXT_PLAYER), nullptr},

@@ -267,9 +267,12 @@ const MenuItem* Trophies_Table()
     static const MenuItem table[] = {
         {0x36, 0, 0, 0, 0, MenuCallback(BuildTrophies), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
+        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // What a competition's choice and the arrows change, the title and the rows, is drawn
+        // past the marker, so that their redraw shows it.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x10, 320, 36, MENU_ALIGN_CENTRE, 0, MenuVariable(&Trophies.title), nullptr},
-        {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x0f, 160, 78, MENU_ALIGN_ML, 0, MenuTextNo(TEXT_WINNER), nullptr},
         {0x0f, 400, 78, MENU_ALIGN_ML, 0, MenuTextNo(TEXT_RUNNER_UP), nullptr},
