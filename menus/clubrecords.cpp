@@ -234,6 +234,8 @@ const MenuItem* ClubRecords_Table()
         {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&ClubRecords.clubName), nullptr},
         {0x0f, 350, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // The marker keeps this screen's own clean screen, which the emblem is drawn over.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, ROWS_X, RECORDS_Y, ROW_WIDTH, CLUB_RECORD_ROWS * ROW_PITCH,
          MenuCallback(MenuCont_ShadedBox), nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawHonourFrames), nullptr},

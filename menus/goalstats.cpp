@@ -348,6 +348,8 @@ const MenuItem* AttendanceStats_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_ATTENDANCE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // The marker keeps this screen's own clean screen, which the emblem is drawn over.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(Draw), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x200c, 150, 440, 170, 30, MenuTextNo(TEXT_GOALS), ToGoals},

@@ -410,6 +410,8 @@ const MenuItem* BestPlayers_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_BEST_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // The marker keeps this screen's own clean screen, which the emblem is drawn over.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawBestPlayers), nullptr},
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
         {0x1f, 570, 436, 30, 30, MenuNumber(-1), MenuCont_ToOffice},

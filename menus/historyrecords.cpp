@@ -322,6 +322,8 @@ const MenuItem* NationalRecords_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // The marker keeps this screen's own clean screen, which the emblem is drawn over.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawFrame), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x21, ROWS_X, ROWS_Y, NATIONAL_RECORDS, 2 * ROW_PITCH, MenuAddress(row), nullptr},

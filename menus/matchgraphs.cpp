@@ -387,6 +387,8 @@ const MenuItem* MatchGraphs_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(MatchGraphs_Build), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
+        // The marker keeps this screen's own clean screen, which the emblem is drawn over.
+        {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(Draw), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x200c, 20, 420, 100, 22, MenuTextNo(41), Stops},
