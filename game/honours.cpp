@@ -334,16 +334,27 @@ ClubRecordEntry ClubRecord_Dated(int32_t value, int32_t value2, int32_t player, 
             static_cast<uint8_t>(GameState.seasonCounter)};
 }
 
-void ClubRecord_KeepTransfer(int32_t player, int32_t seller, int32_t buyer, int32_t fee, bool loan)
+void ClubRecord_KeepTransfer(int32_t player, int32_t seller, int32_t buyer, int32_t fee, bool loan,
+                             int32_t abroadTeam)
 {
     if (loan || fee <= 0) return;
+    const int32_t abroad = abroadTeam >= 0 && abroadTeam < TEAM_COUNT ? abroadTeam + 1 : 0;
     const auto keep = [&](int32_t club, int32_t kind, int32_t otherClub) {
         ClubRecord* record = club >= 0 ? VTW_GetClubRecordPtr(club) : nullptr;
         if (record != nullptr && fee > record->records[kind].value)
-            record->records[kind] = ClubRecord_Dated(fee, 0, player, otherClub);
+            record->records[kind] =
+                ClubRecord_Dated(fee, otherClub == CLUB_ORIGIN ? abroad : 0, player, otherClub);
     };
     keep(buyer, CLUB_REC_BUY, seller);
     keep(seller, CLUB_REC_SALE, buyer);
+}
+
+int32_t ClubRecord_TransferTeam(const ClubRecordEntry& entry)
+{
+    if (entry.opponent == CLUB_ORIGIN)
+        return entry.value2 >= 1 && entry.value2 <= TEAM_COUNT ? entry.value2 - 1 : -1;
+    if (entry.opponent < 0 || entry.opponent >= CLUB_ID_COUNT) return -1;
+    return VTW_GetTeam(entry.opponent);
 }
 
 void ClubRecord_KeepScorer(int32_t club)

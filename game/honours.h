@@ -57,7 +57,7 @@ void GetEuroQualifiers(int32_t champions[EURO_QUALIFIERS_MAX], int32_t second[EU
 
 // The club records that the national records read (ClubRecord::records); value 0 is none.
 enum ClubRecordKind : int32_t {
-    CLUB_REC_BUY,           // value the fee, player
+    CLUB_REC_BUY,           // value the fee, player, opponent the selling club (see below)
     CLUB_REC_WIN,           // value goals for, value2 against, opponent
     CLUB_REC_CROWD,         // value the attendance, opponent
     CLUB_REC_POINTS_TOTAL,  // a season's points
@@ -66,7 +66,7 @@ enum ClubRecordKind : int32_t {
     CLUB_REC_GOALS,         // a player's goals in a season, player
     CLUB_REC_DEFEAT,        // value goals for, value2 against, opponent
     CLUB_REC_MATCH_GOALS,   // a player's goals in one match, player, opponent
-    CLUB_REC_SALE,          // value the fee, player, opponent the buying club
+    CLUB_REC_SALE,          // value the fee, player, opponent the buying club (see below)
     CLUB_REC_LOW_CROWD,     // value the attendance, opponent
     CLUB_REC_COUNT
 };
@@ -76,7 +76,13 @@ static_assert(CLUB_REC_COUNT == 11, "every club saves eleven records");
 ClubRecordEntry ClubRecord_Dated(int32_t value, int32_t value2, int32_t player, int32_t opponent);
 // A paid transfer (not a loan, fee above 0) above the buyer's record buy or the seller's record
 // sale replaces it, with the player and the other club; clubs without a full record keep none.
-void ClubRecord_KeepTransfer(int32_t player, int32_t seller, int32_t buyer, int32_t fee, bool loan);
+// The other club is kept as the transfer records keep it: a club id, or 252 for a club abroad
+// whose team number `abroadTeam` (-1 none) the record's value2 holds as 1 + the number.
+void ClubRecord_KeepTransfer(int32_t player, int32_t seller, int32_t buyer, int32_t fee, bool loan,
+                             int32_t abroadTeam = -1);
+// The team number of a transfer record's other club: the club abroad's for 252, else the club's
+// team; -1 when the record names none (a free agent, or a club abroad kept by an older save).
+int32_t ClubRecord_TransferTeam(const ClubRecordEntry& entry);
 // At the end of the league season: the club's player with the most season goals, when above the
 // record scorer's goals, becomes the record scorer of this season.
 void ClubRecord_KeepScorer(int32_t club);

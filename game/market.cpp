@@ -215,7 +215,7 @@ int32_t Market_MovePlayer(int32_t player, int32_t buyer, int32_t fee, bool loan,
     const bool abroad = seller == CLUB_ORIGIN;
     Transfers_Add(seller < CLUB_ID_COUNT || abroad ? seller : CLUB_NONE, buyer, id, flags, paid,
                   abroad ? p->originWord : -1);
-    ClubRecord_KeepTransfer(id, seller, buyer, paid, loan);
+    ClubRecord_KeepTransfer(id, seller, buyer, paid, loan, abroad ? p->originWord : -1);
     if (Market_IsFullClub(seller)) CupTie(id, seller, p);
     VTW_AddClubLog(id, CareerLog_ClubPlayedFor(id), loan ? CAREERLOG_LOAN : CAREERLOG_TRANSFER);
     p->shirt = 0;
@@ -283,6 +283,7 @@ int32_t Market_SellAbroadLeavingTheTeam(int32_t player, int32_t buyer, int32_t f
     p.club = CLUB_NONE;
     p.loanClub = -1;
     Transfers_Add(MoneyClub(*seller), buyer, lightId, 0, fee);
+    ClubRecord_KeepTransfer(lightId, *seller, buyer, fee, false);
     Records_MembershipChanged();
     GameHooks.NewsPlayerMoved(lightId, *seller, buyer, fee, 0);
     return lightId;

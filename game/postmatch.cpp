@@ -116,9 +116,12 @@ void Discipline(int32_t player, PlayerRecord* p, int32_t bookings)
     if (count % BOOKINGS_PER_BAN == 0) p->suspension = AddCapped(p->suspension, 1, 255);
 }
 
-// A friendly counts in no figure of the season or the career: only in his condition and form.
-void CountCompetitiveFigures(PlayerRecord* p, const PlayerMatchRecord& r, int32_t rating)
+// A friendly counts in no figure of the season or the career, nor in his discipline: only in his
+// condition and form.
+void CountCompetitiveFigures(int32_t player, PlayerRecord* p, const PlayerMatchRecord& r,
+                             int32_t rating)
 {
+    Discipline(player, p, PlayerMatchRecord_Get(r, PMR_BOOKINGS));
     const int32_t goals = PlayerMatchRecord_Get(r, PMR_GOALS);
     p->seasonApps = AddCapped(p->seasonApps, 1, 255);
     p->careerApps = static_cast<uint16_t>(std::min(65535, p->careerApps + 1));
@@ -136,14 +139,13 @@ void UpdatePlayer(int32_t club, int32_t player, const PlayerMatchRecord& r, int3
     if (p == nullptr) return;
     if (cup >= 0) p->cupTied = static_cast<uint8_t>(p->cupTied | 1 << cup);
     const int32_t rating = PlayerMatchRecord_Get(r, PMR_RATING);
-    if (competitive) CountCompetitiveFigures(p, r, rating);
+    if (competitive) CountCompetitiveFigures(player, p, r, rating);
     p->lastRating = static_cast<uint8_t>(rating);
     p->experience = AddCapped(p->experience, 1, 255);
     p->fatigue = AddCapped(p->fatigue, 20, 100);
     p->fitness = AddCapped(p->fitness, -5, 100);
     const int32_t byResult = goalDiff > 0 ? 5 : goalDiff < 0 ? -5 : 0;
     p->morale = AddCapped(p->morale, byResult + (rating - 60) / 5, 100);
-    Discipline(player, p, PlayerMatchRecord_Get(r, PMR_BOOKINGS));
     if (PlayerMatchRecord_Get(r, PMR_HURT) != 0) {
         const int32_t physio = Staff_GetRating(club, STAFF_PHYSIO);
         p->flags |= PLAYER_INJURED;
@@ -345,9 +347,11 @@ void UpdateClub(const MatchDayBlock& b, const MatchDataBlock& d, int32_t n)
     const MatchSideStats& own = d.sides[n];
     const MatchSideStats& them = d.sides[1 - n];
     const int32_t diff = own.score - them.score;
-    const bool competitive = b.competition != COMP_FRIENDLY;
+    // A friendly counts in none of the club's figures: its form, its goal and card logs, its
+    // discipline, its records and its bonuses are those of the competitive matches.
+    if (b.competition == COMP_FRIENDLY) return;
     const uint8_t code = diff > 0 ? RESULT_WIN : diff < 0 ? RESULT_DEFEAT : RESULT_DRAW;
-    if (competitive) PushResult(record->lastResults, 6, code);
+    PushResult(record->lastResults, 6, code);
     if (b.competition == COMP_LEAGUE) PushResult(record->lastLeagueResults, 5, code);
     AppendGoalLogs(record, 0, own, n == 1, b.competition);
     AppendGoalLogs(record, 1, them, n == 1, b.competition);
@@ -364,7 +368,7 @@ void UpdateClub(const MatchDayBlock& b, const MatchDataBlock& d, int32_t n)
     }
     record->seasonDispoints = static_cast<int16_t>(record->seasonDispoints + MatchDispoints(own));
     UpdateClubRecords(record, b, d, n);
-    if (diff > 0 && competitive) Club_Book(club, CLUB_FIG_WIN_BONUSES, WinBonus(b.sides[n], own));
+    if (diff > 0) Club_Book(club, CLUB_FIG_WIN_BONUSES, WinBonus(b.sides[n], own));
 }
 
 int32_t RatingInRows(int32_t row, int32_t player)

@@ -320,16 +320,19 @@ void TakeOff(SimSide& side, int32_t index, int32_t minute)
     }
 }
 
-// The first unused bench player of the line, else the first unused one; -1 none.
+// The unused bench player who comes on for a man of `line`: the first of that line; for an
+// outfield man, when his line has none left, the first outfield one of any line. A keeper comes on
+// only for a keeper, so that no side plays two. -1 when none fits.
 int32_t BenchPlayer(const SimSide& side, int32_t line)
 {
-    int32_t any = -1;
+    int32_t outfield = -1;
     for (int32_t k = MATCH_STARTERS; k < MATCH_STARTERS + side.benchSize; ++k) {
         if (!Present(Entry(side, k)) || side.played[k]) continue;
-        if (LineOf(side, k) == line) return k;
-        if (any < 0) any = k;
+        const int32_t benchLine = LineOf(side, k);
+        if (benchLine == line) return k;
+        if (outfield < 0 && line != SIM_KEEPER && benchLine != SIM_KEEPER) outfield = k;
     }
-    return any;
+    return outfield;
 }
 
 bool Substitute(SimState& s, int32_t n, int32_t off, int32_t line, int32_t minute)
@@ -376,8 +379,11 @@ void SubstitutionWindow(SimState& s, int32_t n, int32_t minute)
     SimSide& side = s.sides[n];
     if (side.lostLine >= 0) {
         const int32_t off = MostTired(side, minute, side.lostLine);
-        if (off >= 0 && Substitute(s, n, off, side.lostLine, minute)) side.lostLine = -1;
-        return;
+        const bool covered = off >= 0 && Substitute(s, n, off, side.lostLine, minute);
+        // A line the bench cannot cover (a keeper sent off with none on the bench) is given up:
+        // the windows' changes go to the tired again.
+        if (covered || BenchPlayer(side, side.lostLine) < 0) side.lostLine = -1;
+        if (covered || side.lostLine >= 0) return;
     }
     const int32_t off = MostTired(side, minute, -1);
     if (off >= 0) Substitute(s, n, off, LineOf(side, off), minute);

@@ -80,7 +80,7 @@ void FormatRecord(char* out, const ClubRecordEntry& e, int32_t kind)
         case CLUB_REC_BUY:
         case CLUB_REC_SALE:
             std::snprintf(out, n, "%s %s %s %s %d/%d/%d", VTW_FormatPersonName(e.player),
-                          Price2str(e.value), ClubRecords_ClubName(e.opponent),
+                          Price2str(e.value), ClubRecords_TransferClubName(e),
                           ClubRecords_DivisionNote(e.opponent).c_str(), e.day, month, FullYear(e));
             break;
         case CLUB_REC_GOALS:
@@ -184,6 +184,12 @@ const char* ClubRecords_ClubName(int32_t club)
 {
     if (club < 0 || club >= CLUB_ID_COUNT) return "";
     return VTW_FormatClubName(VTW_GetTeam(club));
+}
+
+const char* ClubRecords_TransferClubName(const ClubRecordEntry& entry)
+{
+    const int32_t team = ClubRecord_TransferTeam(entry);
+    return team >= 0 ? VTW_FormatClubName(team) : "";
 }
 
 std::string ClubRecords_DivisionNote(int32_t club)

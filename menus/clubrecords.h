@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+struct ClubRecordEntry;
 struct MenuHotspot;
 struct MenuItem;
 
@@ -36,6 +37,8 @@ extern ClubRecordsState ClubRecords;  // owned by ClubRecords, rebuilt on every 
 
 // A club's name, "" outside the club ids; its division in parentheses, "" outside the divisions.
 const char* ClubRecords_ClubName(int32_t club);
+// The other club of a record transfer, a club abroad's too; "" when the record names none.
+const char* ClubRecords_TransferClubName(const ClubRecordEntry& entry);
 std::string ClubRecords_DivisionNote(int32_t club);
 
 void ClubRecordsInit();

@@ -142,7 +142,7 @@ void FormatClubRecord(char* out, int32_t club, int32_t kind)
         case CLUB_REC_BUY:
             std::snprintf(out, n, "%s   %s %s %s   %s   %d", VTW_FormatPersonName(e.player),
                           Price2str(e.value), ClubRecords_ClubName(club),
-                          ClubRecords_DivisionNote(club).c_str(), ClubRecords_ClubName(e.opponent),
+                          ClubRecords_DivisionNote(club).c_str(), ClubRecords_TransferClubName(e),
                           year);
             break;
         case CLUB_REC_WIN:

@@ -242,8 +242,9 @@ int32_t ListStep(bool pressed)
     MenuListEntry* e = EntryAtRow(l.title, row);
     if (!pressed) return EXM_CODE_NONE;
     // The press is the list's, whether or not its entry does anything: what lies beneath never
-    // sees it, nor its release.
-    const bool acts = e != nullptr && IsSelectable(e->type) && e->handler != nullptr;
+    // sees it, nor its release. A greyed entry does nothing, whatever its handler would do.
+    const bool acts = e != nullptr && IsSelectable(e->type) && (e->flags & LIST_ENABLED) != 0
+                      && e->handler != nullptr;
     const int32_t code = acts ? ActOnCode(e->handler(e)) : EXM_CODE_NONE;
     ForgetHeldPress();
     return code;

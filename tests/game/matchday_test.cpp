@@ -938,6 +938,93 @@ TEST_F(MatchDayTest, AFriendlysAppearancesAndGoalsCountInNoFigure)
     }
 }
 
+// What a match's cards and result may move: the discipline and bans of a man sent off and of a
+// man booked for the fifth time, and the figures of the winners' club.
+struct DisciplineAndRecords {
+    uint8_t points[2], bans[2], seasonBookings;
+    int16_t clubPoints;
+    uint8_t lastResults[6];
+    std::vector<uint8_t> records, goalLog, cardLog;
+    bool operator==(const DisciplineAndRecords&) const = default;
+};
+
+DisciplineAndRecords ReadDiscipline(int club, int sentOff, int booked)
+{
+    const ClubRecord& c = *VTW_GetClubRecordPtr(club);
+    const auto bytes = [](const auto& field) {
+        const auto* at = reinterpret_cast<const uint8_t*>(&field);
+        return std::vector<uint8_t>(at, at + sizeof field);
+    };
+    DisciplineAndRecords d{{Record(sentOff).disciplinePoints, Record(booked).disciplinePoints},
+                           {Record(sentOff).suspension, Record(booked).suspension},
+                           PlayerSeasonBookings[booked],
+                           c.seasonDispoints,
+                           {},
+                           bytes(c.records),
+                           bytes(c.goals),
+                           bytes(c.cards)};
+    std::copy(std::begin(c.lastResults), std::end(c.lastResults), d.lastResults);
+    return d;
+}
+
+// A friendly's cards and result leave every figure and ban as they found them: a man sent off is
+// not banned from the next competitive matches, a fifth booking bans nobody, the club's
+// discipline, its goal and card logs, its form and its records (a record win, crowd and a
+// player's goals in a match) stay; the same match in the league moves all of them.
+TEST_F(MatchDayTest, AFriendlysCardsAndResultLeaveEveryFigureAndBanAsTheyFoundThem)
+{
+    NewGameForTest(0, 37);
+    const int league = FirstLeagueRowOf(0, -1);
+    const int home = VTW_GetFixtureHomeClub(league);
+    const int friendly = VTW_InsertFixture(VTW_GetFixtureDay(league) - 1, COMP_FRIENDLY, home,
+                                           VTW_GetFixtureAwayClub(league));
+    ASSERT_GE(friendly, 0);
+    for (const bool counts : {false, true}) {
+        const int row = counts ? FirstLeagueRowOf(0, -1) : friendly;
+        ASSERT_EQ(VTW_GetFixtureHomeClub(row), home);
+        PlayFixed(row, 9, 0);
+        GetMatchSidesBlock()->attendance = 250000;
+        MatchSideStats& own = GetMatchDataBlock()->sides[0];
+        const int sentOff = StarterOf(0, 4), booked = StarterOf(0, 5), scorer = StarterOf(0, 9);
+        PlayerMatchRecord_Set(&own.players[4], PMR_BOOKINGS, 3);
+        PlayerMatchRecord_Set(&own.players[5], PMR_BOOKINGS, 1);
+        PlayerMatchRecord_Set(&own.players[9], PMR_GOALS, 9);
+        own.cards[0] = {static_cast<int16_t>(sentOff), 30, 2};
+        own.cards[1] = {static_cast<int16_t>(booked), 40, 1};
+        for (int g = 0; g < 9; ++g) {
+            own.goals[g] = {static_cast<int16_t>(scorer), -1, static_cast<uint8_t>(10 + g), 0};
+            own.scorers[g] = {static_cast<int16_t>(scorer), static_cast<uint8_t>(10 + g),
+                              GOAL_CLASS_CLOSE};
+        }
+        PlayerSeasonBookings[booked] = 4;
+        Record(sentOff).suspension = Record(booked).suspension = 0;
+        const DisciplineAndRecords before = ReadDiscipline(home, sentOff, booked);
+        PostMatch_Process();
+        const DisciplineAndRecords after = ReadDiscipline(home, sentOff, booked);
+        if (!counts) {
+            EXPECT_TRUE(after == before);
+            EXPECT_EQ(after.bans[0], 0);
+            EXPECT_EQ(after.bans[1], 0);
+            EXPECT_EQ(after.seasonBookings, 4);
+            continue;
+        }
+        EXPECT_EQ(after.points[0], before.points[0] + 3);
+        EXPECT_EQ(after.points[1], before.points[1] + 1);
+        EXPECT_EQ(after.bans[0], 3);
+        EXPECT_EQ(after.bans[1], 1);
+        EXPECT_EQ(after.seasonBookings, 5);
+        EXPECT_EQ(after.clubPoints, before.clubPoints + 4);
+        EXPECT_NE(after.lastResults[0], before.lastResults[0]);
+        EXPECT_NE(after.records, before.records);
+        EXPECT_NE(after.goalLog, before.goalLog);
+        EXPECT_NE(after.cardLog, before.cardLog);
+        const ClubRecord& club = *VTW_GetClubRecordPtr(home);
+        EXPECT_EQ(club.records[CLUB_REC_WIN].value, 9);
+        EXPECT_EQ(club.records[CLUB_REC_CROWD].value, 250000);
+        EXPECT_EQ(club.records[CLUB_REC_MATCH_GOALS].value, 9);
+    }
+}
+
 // The miscellaneous statistics divide these by the league matches at each venue: a cup tie adds
 // nothing, and each club counts its own figures and its opponent's under its own venue.
 TEST_F(MatchDayTest, SeasonCountersSumTheLeagueMatchesFiguresForAndAgainstByVenue)

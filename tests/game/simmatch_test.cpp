@@ -2,8 +2,10 @@
 // on the pitch, and a shoot-out that runs into sudden death with the keepers kicking.
 #include "game/simmatch.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "engine/random.h"
@@ -62,6 +64,39 @@ int LastManInjuredAfterTwoSendingsOff()
         if (PlayerMatchRecord_Get(r, PMR_HURT) && minutes > lastSendingOff) return minutes;
     }
     return 0;
+}
+
+bool IsKeeper(const MatchPlayerEntry& entry) { return entry.enginePosition == 0; }
+
+// The team-sheet entry of side n naming `player`, -1 none.
+int EntryOf(int n, int player)
+{
+    const MatchSide& side = GetMatchSidesBlock()->sides[n];
+    for (int k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+        if (side.entries[k].playerId == player) return k;
+    }
+    return -1;
+}
+
+// Side n's bench holds only the entries `kept` of it.
+void KeepOnBench(int n, std::initializer_list<int> kept)
+{
+    MatchSide& side = GetMatchSidesBlock()->sides[n];
+    for (int k = MATCH_STARTERS; k < MATCH_SHIRT_COUNT; ++k) {
+        if (std::find(kept.begin(), kept.end(), k) == kept.end())
+            MatchEntry_Clear(&side.entries[k]);
+    }
+}
+
+// The first bench entry of side n whose line `fits`, -1 none.
+template <typename Fits>
+int BenchEntry(int n, Fits fits)
+{
+    const MatchSide& side = GetMatchSidesBlock()->sides[n];
+    for (int k = MATCH_STARTERS; k < MATCH_STARTERS + MATCH_BENCH_MAX; ++k) {
+        if (side.entries[k].playerId != 0xFFFF && fits(side.entries[k])) return k;
+    }
+    return -1;
 }
 
 // The zone totals count each minute with a territory value once, in the third its value says
@@ -327,4 +362,97 @@ TEST_F(SimMatchTest, ThePlayersSetPiecesAndPassesAddUpToTheSidesFigures)
     EXPECT_GT(freeKickGoals, 0);
     EXPECT_GT(penalties, 0);
     EXPECT_GT(received, 200 * 2 * 300);  // some 400 passes completed by a side in a match
+}
+
+// Over many seeded matches with the team sheets the game picks, a keeper comes on only once his
+// side's starting keeper has left the pitch (hurt, sent off or replaced), and a keeper who goes
+// off is replaced only by a keeper; outfield men still come on for the tired and the hurt.
+TEST_F(SimMatchTest, AKeeperComesOnOnlyOnceTheStartingKeeperHasLeft)
+{
+    const MatchDayBlock& b = *GetMatchSidesBlock();
+    for (int n = 0; n < 2; ++n) {
+        ASSERT_GE(BenchEntry(n, IsKeeper), 0) << "side " << n << " has no keeper on the bench";
+    }
+    int outfieldChanges = 0, keepersOn = 0;
+    for (uint32_t seed = 1; seed <= 1500; ++seed) {
+        SRand(seed);
+        SimMatch_Play(b, GetMatchDataBlock());
+        const MatchDataBlock& d = *GetMatchDataBlock();
+        for (int e = 0; e < d.eventCount; ++e) {
+            const MatchEventRow row = d.events[e];  // a copy: the row is packed
+            if (row.kind != 1) continue;
+            const int n = row.a;
+            const bool keeperOff = IsKeeper(b.sides[n].entries[EntryOf(n, row.b)]);
+            const bool keeperOn = IsKeeper(b.sides[n].entries[EntryOf(n, row.c)]);
+            ASSERT_TRUE(!keeperOff || keeperOn) << "seed " << seed << " minute " << row.minute;
+            if (keeperOn) {
+                ASSERT_LE(Get(n, 0, PMR_TIME_ON_PITCH), +row.minute)
+                    << "seed " << seed << ": a keeper came on beside the starting one";
+                ++keepersOn;
+            } else {
+                ++outfieldChanges;
+            }
+        }
+    }
+    EXPECT_GT(outfieldChanges, 1500 * 2 * 2);
+    EXPECT_GT(keepersOn, 0);
+}
+
+// With a keeper as the only substitute, no outfield man is ever replaced: the keeper comes on
+// only in a match whose starting keeper left early, for the one change of the match.
+TEST_F(SimMatchTest, AKeeperAloneOnTheBenchComesOnOnlyForTheKeeper)
+{
+    const int reserve = BenchEntry(0, IsKeeper);
+    ASSERT_GE(reserve, 0);
+    KeepOnBench(0, {reserve});
+    int cameOn = 0;
+    for (uint32_t seed = 1; seed <= 600; ++seed) {
+        SRand(seed);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        const MatchDataBlock& d = *GetMatchDataBlock();
+        const int changes = d.sides[0].totals[MATCH_TOTAL_SUBSTITUTIONS];
+        const bool keeperLeft = Get(0, 0, PMR_TIME_ON_PITCH) < 90;
+        const bool played = Get(0, reserve, PMR_RATING) > 0;
+        ASSERT_EQ(changes, played ? 1 : 0) << seed;
+        if (played) {
+            ASSERT_TRUE(keeperLeft) << seed;
+            ++cameOn;
+        }
+    }
+    EXPECT_GT(cameOn, 0);
+}
+
+// With a forward as the only substitute, he comes on for a hurt or tired man of any outfield line,
+// and never for the keeper: a side whose keeper is hurt or sent off before the hour plays on
+// without one and still brings the forward on for an outfield man.
+TEST_F(SimMatchTest, AnOutfieldSubstituteComesOnForAnyOutfieldManButNeverForTheKeeper)
+{
+    const int forward = BenchEntry(0, [](const MatchPlayerEntry& e) {
+        return e.enginePosition >= 10 && e.enginePosition <= 12;
+    });
+    ASSERT_GE(forward, 0);
+    KeepOnBench(0, {forward});
+    const MatchSide& sheet = GetMatchSidesBlock()->sides[0];
+    int keeperLeftEarly = 0, sentOff = 0, otherLines = 0;
+    for (uint32_t seed = 1; seed <= 4000; ++seed) {
+        SRand(seed);
+        SimMatch_Play(*GetMatchSidesBlock(), GetMatchDataBlock());
+        const MatchDataBlock& d = *GetMatchDataBlock();
+        for (int e = 0; e < d.eventCount; ++e) {
+            const MatchEventRow row = d.events[e];
+            if (row.kind != 1 || row.a != 0) continue;
+            ASSERT_EQ(EntryOf(0, row.c), forward) << seed;
+            ASSERT_FALSE(IsKeeper(sheet.entries[EntryOf(0, row.b)])) << seed;
+            otherLines += sheet.entries[EntryOf(0, row.b)].enginePosition < 10;
+        }
+        const bool keeperSentOff = Get(0, 0, PMR_BOOKINGS) >= 2;
+        if ((Get(0, 0, PMR_HURT) != 0 || keeperSentOff) && Get(0, 0, PMR_TIME_ON_PITCH) < 60) {
+            ++keeperLeftEarly;
+            sentOff += keeperSentOff;
+            EXPECT_GT(Get(0, forward, PMR_RATING), 0) << seed;
+        }
+    }
+    EXPECT_GT(keeperLeftEarly, sentOff);
+    EXPECT_GT(sentOff, 0);
+    EXPECT_GT(otherLines, 0);
 }

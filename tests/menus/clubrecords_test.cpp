@@ -10,12 +10,17 @@
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
+#include "game/market.h"
 #include "game/records.h"
+#include "game/squad.h"
 #include "game/tables.h"
 #include "game/textmess.h"
+#include "game/transfers.h"
 #include "game/world.h"
 #include "menus/frontend.h"
+#include "menus/historyrecords.h"
 #include "menus/numbers.h"
+#include "menus/pasttransfers.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
@@ -100,6 +105,65 @@ TEST_F(ClubRecordsTest, EachRecordRowShowsItsTextOnlyWhenTheRecordIsSet)
         EXPECT_EQ(Text(c.row), c.text) << c.kind << " " << c.entry.value;
         Record(c.kind) = {};
     }
+}
+
+// A record purchase from a club abroad and a record sale to a club outside the league name the
+// other club as the transfer records do, here and among the national records; a purchase from
+// abroad kept by an older save, which kept no club, still shows without one.
+TEST_F(ClubRecordsTest, ARecordTransferNamesTheOtherClubEvenAbroadAsTheTransferRecordsDo)
+{
+    const auto firstLight = [](const auto& wanted) {
+        for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+            const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
+            if (!(DbPersons[id].flags & PERSON_FREE) && p.position != POSITION_MANAGER && wanted(p))
+                return id;
+        }
+        return -1;
+    };
+    const int32_t leagueClubs = World_LeagueClubCount(GameState.country);
+    const int32_t fromAbroad = firstLight([](const LightPlayerRecord& p) {
+        return p.club == CLUB_ORIGIN && p.originWord >= 0 && p.originWord < TEAM_COUNT;
+    });
+    const int32_t outside = firstLight([&](const LightPlayerRecord& p) {
+        return p.club >= leagueClubs && p.club < CLUB_ID_COUNT;
+    });
+    ASSERT_TRUE(fromAbroad >= 0 && outside >= 0);
+    const int32_t smallClub = DbLightPlayers[outside - FullPlayerCount].club;
+    VTW_ClearTransferRecords();
+    // A fee above any the career began with: the country's record buy too.
+    const int32_t bought = Market_MovePlayer(fromAbroad, m_club, 90'000'000, false, 500, 12);
+    ASSERT_GE(bought, 0);
+    VTW_RefreshSquadCount(m_club);
+    const int32_t forSale = VTW_GetPlayerByShirt(14);
+    const int32_t sold = Market_SellAbroad(forSale, smallClub, 1'170'000);
+    ASSERT_GE(sold, 0);
+    ASSERT_EQ(Transfers_Count(), 2);
+    const auto named = [](int32_t k, bool seller) {
+        const TransferRecordRow& row = *VTW_GetTransferRecord(k);
+        return std::string(
+            GetMessageText(seller ? PastTransfers_RowClubText(row, row.seller, row.buyer)
+                                  : PastTransfers_RowClubText(row, row.buyer, row.seller)));
+    };
+    const std::string seller = named(0, true), buyer = named(1, false);
+    ASSERT_NE(seller, "");
+    ASSERT_NE(buyer, "");
+
+    ClubRecords_Build(m_club);
+    const std::string date = std::to_string(GameState.dayOfMonth) + "/"
+                             + std::to_string(GameState.month + 1) + "/"
+                             + std::to_string(GameState.year);
+    EXPECT_EQ(Text(0), VTW_FormatPersonName(bought) + std::string(" ") + Price2str(90'000'000) + " "
+                           + seller + "  " + date);
+    EXPECT_EQ(Text(1), VTW_FormatPersonName(sold) + std::string(" ") + Price2str(1'170'000) + " "
+                           + buyer + " " + ClubRecords_DivisionNote(smallClub) + " " + date);
+    NationalRecords_Build();
+    const std::string national = NationalRecords.rows[0].text;
+    EXPECT_NE(national.find("   " + seller + "   "), std::string::npos) << national;
+
+    Record(CLUB_REC_BUY).value2 = 0;
+    ClubRecords_Build(m_club);
+    EXPECT_EQ(Text(0), VTW_FormatPersonName(bought) + std::string(" ") + Price2str(90'000'000)
+                           + "   " + date);
 }
 
 TEST_F(ClubRecordsTest, AClubWithoutRecordsShowsEveryLabelWithAnEmptyText)

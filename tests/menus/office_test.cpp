@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -407,6 +408,57 @@ protected:
     TempHome m_home;
     int32_t m_human = -1;
 };
+
+// A greyed entry of one of the office's drop-downs, and what greys it.
+struct GreyedEntry {
+    const char* name;
+    void (*setUp)(int32_t human);
+    int32_t buttonX, buttonY;  // the drop-down's button
+    int32_t rowY;              // the middle of the entry's row in the list
+};
+
+void PrintTo(const GreyedEntry& entry, std::ostream* out) { *out << entry.name; }
+
+class OfficeGreyedEntry : public OfficeLayout, public testing::WithParamInterface<GreyedEntry> {};
+
+// Each greyed entry of the office's drop-downs, clicked through the menu loop, does nothing: the
+// list stays open over the office, which no screen replaces. "Historique des classements en
+// Championnat" has no season to show in the first; "Jour suivant" is off on the season's last
+// day; "Match amical" needs a post.
+TEST_P(OfficeGreyedEntry, DoesNothingWhenClicked)
+{
+    GetParam().setUp(m_human);
+    GameState.currentClub = static_cast<int16_t>(m_human);
+    MenuOption = MENU_OPTION_OFFICE;
+    int32_t depth = -2, open = -2;
+    int16_t option = -2;
+    MenuInputs inputs;
+    AddClick(&inputs, 100, GetParam().buttonX, GetParam().buttonY);
+    AddClick(&inputs, 140, GetParam().buttonX, GetParam().rowY);
+    inputs.push_back({200, MenuInput::CALL, 0, 0, [&] {
+                          depth = EXM_Depth();
+                          open = MenuBar_IsOpen();
+                          option = MenuOption;
+                      }});
+    ScopedMenuScript script(inputs, 40);
+    EXM_PushAndRun(Office_Table());
+    EXPECT_EQ(depth, 0);  // the office still runs
+    EXPECT_EQ(open, 1);
+    EXPECT_EQ(option, MENU_OPTION_OFFICE);
+}
+
+// The lists drop above their buttons, which sit too low for them: rows of MENUBAR_ROW_HEIGHT
+// from 2 pixels under the list's top.
+INSTANTIATE_TEST_SUITE_P(
+    Office, OfficeGreyedEntry,
+    testing::Values(
+        GreyedEntry{"league_history", [](int32_t) {}, 150, 455,
+                    440 - (8 * MENUBAR_ROW_HEIGHT + 4) + 2 + 7 * MENUBAR_ROW_HEIGHT + 9},
+        GreyedEntry{"next_day", [](int32_t) { Calendar_SetDay(364); }, 480, 455,
+                    440 - (3 * MENUBAR_ROW_HEIGHT + 4) + 2 + 9},
+        GreyedEntry{"friendly", [](int32_t human) { VTW_SetClubControl(human, MANAGER_COMPUTER); },
+                    480, 423, 408 - (3 * MENUBAR_ROW_HEIGHT + 4) + 2 + 2 * MENUBAR_ROW_HEIGHT + 9}),
+    [](const testing::TestParamInfo<GreyedEntry>& info) { return std::string(info.param.name); });
 
 TEST_F(OfficeLayout, AForeignClubAndTheTeamPageMatchTheirGoldens)
 {
