@@ -79,7 +79,8 @@ void CareerLog_ClearLogged(int32_t player);
 // The row his season so far makes at the club he plays for, as the season's turn will log it,
 // for a full player who plays for a club of the game; false, `out` untouched, for anyone else.
 bool CareerLog_SeasonSoFar(int32_t player, CareerLogRow* out);
-// Lets go of every row of the player: a new player given a freed id starts with no history.
+// Lets go of every row of the player, reading only his: a new player given a freed id starts
+// with no history.
 void CareerLog_ForgetRows(int32_t player);
 // Copies the player's newest rows, at most `max` (and 100), oldest first, into `out`; the count.
 int32_t VTW_CopyPlayerLogRows(int32_t player, CareerLogRow* out, int32_t max);

@@ -145,6 +145,57 @@ TEST_F(SeasonTest, CareerLogKeepsThePlayersNewestHundredRowsAcrossTheWrap)
     EXPECT_EQ(rows[0].season, 79);
 }
 
+// A player's rows are let go, or copied, by reading his own: across the pool's wrap, as newer rows
+// take the places of the oldest, and after a save is loaded.
+TEST_F(SeasonTest, CareerLogForgetsAPlayersRowsAcrossTheWrapAndAfterALoad)
+{
+    TempHome home;
+    StartCareer(0, 13, 5);
+    // The human's person 0, whose rows a player-manager's history reads, among them.
+    const int32_t kept = PERSON_HUMAN, gone = PlayerOfLine(5, 2), other = PlayerOfLine(5, 3);
+    const auto rowsOf = [](int32_t player) {
+        CareerLogRow rows[CAREERLOG_COPY_MAX];
+        return VTW_CopyPlayerLogRows(player, rows, CAREERLOG_COPY_MAX);
+    };
+    const auto inPool = [](int32_t player) {
+        return std::count_if(std::begin(CareerLog.rows), std::end(CareerLog.rows),
+                             [player](const CareerLogRow& row) { return row.player == player; });
+    };
+    for (int32_t k = 0; k < CAREERLOG_ROWS + 500; ++k) {
+        VTW_AddClubLog(k % 3 == 0 ? kept : k % 3 == 1 ? gone : other, 5, CAREERLOG_SEASON);
+    }
+    CareerLog_ForgetRows(gone);
+    EXPECT_EQ(inPool(gone), 0);
+    EXPECT_EQ(rowsOf(gone), 0);
+    // The id's next holder keeps his own rows when another's are let go; a save loaded brings
+    // back the rows it holds, and only those.
+    const auto newRowsAndForget = [&] {
+        for (int32_t k = 0; k < 10; ++k) {
+            VTW_AddClubLog(gone, 5, CAREERLOG_SEASON);
+        }
+        CareerLog_ForgetRows(kept);
+        EXPECT_EQ(inPool(kept), 0);
+        EXPECT_EQ(rowsOf(gone), 10);
+    };
+    ASSERT_EQ(SaveGame(1), SAVEGAME_OK);
+    newRowsAndForget();
+    ASSERT_EQ(LoadGame(1), SAVEGAME_OK);
+    EXPECT_EQ(rowsOf(kept), CAREERLOG_COPY_MAX);
+    EXPECT_EQ(rowsOf(gone), 0);
+    newRowsAndForget();
+    // A pool's worth of newer rows leaves nothing of the others.
+    for (int32_t k = 0; k < CAREERLOG_ROWS; ++k) {
+        VTW_AddClubLog(other, 5, CAREERLOG_SEASON);
+    }
+    EXPECT_EQ(rowsOf(gone), 0);
+    EXPECT_EQ(rowsOf(other), CAREERLOG_COPY_MAX);
+    EXPECT_EQ(inPool(other), CAREERLOG_ROWS);
+    // A player whose every row gave way starts again with his next.
+    VTW_AddClubLog(gone, 5, CAREERLOG_SEASON);
+    EXPECT_EQ(rowsOf(gone), 1);
+    EXPECT_EQ(rowsOf(other), CAREERLOG_COPY_MAX);
+}
+
 // A row written for a free agent names no club: team 255 would be one of the real clubs.
 TEST_F(SeasonTest, CareerLogRowsOfTheUnattachedNameNoClub)
 {
