@@ -115,6 +115,7 @@ int32_t VTW_FindFreeBidInfo();                         // a free row, -1 none
 int32_t VTW_FindBidInfo(int32_t player);               // his row, -1 none
 int32_t VTW_AddBidInfo(int32_t player, int32_t slot);  // the slot; -1 for slot -1 or a used one
 int32_t Market_BidLineCode(int32_t player);            // the position code of the player's line
+void Market_ClearBidsFor(int32_t player);  // every club's bid for him and his information row
 // A bid at his line's code with an information row marked agreed; false when no row is free or
 // the bid is refused (nothing is written then).
 bool Market_PlaceBidWithInfo(int32_t club, int32_t player, int32_t amount);

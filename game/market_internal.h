@@ -80,8 +80,7 @@ void Market_OpenMarket(MarketDay& day);  // the market as a round of deals opens
 int32_t Market_FeeOf(int32_t player, const MarketDay& day);
 
 // ---- Bids (market_bids.cpp).
-void Market_ClearBidsFor(int32_t player);  // every club's bid and the information row
-void Market_AnswerBids();                  // the bids placed before today answered
+void Market_AnswerBids();  // the bids placed before today answered
 // Agreed signings whose talks were left undecided are filed again for the human.
 void Market_RefileHumanSignings();
 
