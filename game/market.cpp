@@ -40,20 +40,10 @@ int32_t Market_ClampMoney(int64_t v)
     return static_cast<int32_t>(std::clamp<int64_t>(v, 0, MARKET_MONEY_MAX));
 }
 
-int32_t Market_LeagueClubs() { return World_LeagueClubCount(GameState.country); }
-
-bool Market_IsFullClub(int32_t club) { return club >= 0 && club < Market_LeagueClubs(); }
-
 bool Market_HumanDecides(int32_t club)
 {
     return club >= 0 && club == GameState.humanClub && AutoRunMode == 0
            && VTW_GetClubController(club) == MANAGER_HUMAN;
-}
-
-bool Market_IsActiveFull(int32_t id)
-{
-    return id >= PERSON_FIRST_ORDINARY && id < FullPlayerCount
-           && !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].position != POSITION_MANAGER;
 }
 
 bool Market_CanHold(int32_t seller, int32_t fee)
