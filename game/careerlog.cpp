@@ -86,10 +86,11 @@ bool ComposeRow(int32_t player, int32_t club, int32_t kind, CareerLogRow* out)
     row.player = static_cast<int16_t>(player);
     row.season = static_cast<uint8_t>(GameState.seasonCounter);
     row.kind = static_cast<uint8_t>(kind);
-    // CLUB_NONE (the unattached pool) and any other id past the clubs name no team: a row for a
-    // free agent must not read as one of the real clubs.
+    // A club abroad is his world club, as the transfer list names it. CLUB_NONE (the unattached
+    // pool) names no team: the history reads a spell without a club, never one of the clubs.
     const bool isClub = club >= 0 && club < CLUB_ID_COUNT;
-    row.team = static_cast<int16_t>(isClub ? VTW_GetTeam(club) : -1);
+    const bool abroad = club == CLUB_ORIGIN && p->originWord >= 0 && p->originWord < TEAM_COUNT;
+    row.team = static_cast<int16_t>(isClub ? VTW_GetTeam(club) : abroad ? p->originWord : -1);
     row.apps = p->seasonApps;
     // A keeper's column counts his clean sheets.
     row.goals = keeper ? PlayerSeasonCleanSheets[player] : p->seasonGoals;

@@ -24,7 +24,7 @@ struct CareerLogRow {
     int16_t player;  // -1 an unused row
     uint8_t season;  // the season counter when the row was written
     uint8_t kind;    // CareerLogKind
-    int16_t team;    // team number of the club
+    int16_t team;    // team number of the club, or of his world club abroad; -1 without a club
     uint8_t apps;
     uint8_t goals;        // clean sheets for a keeper
     uint8_t performance;  // average rating of the season so far, 0 unrated
