@@ -2,7 +2,9 @@
 #include "game/careerlog.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
+#include <iterator>
 
 #include "game/funcs.h"
 #include "game/gamestate.h"
@@ -14,6 +16,50 @@
 CareerLogRecord CareerLog;
 CareerLogLogged CareerLogSeason[PLAYER_FULL_MAX];
 
+namespace {
+
+// Each full player's rows in the pool, oldest first, chained through the rows' places, so that a
+// player's rows are let go or copied without reading the whole pool: ids are freed and given to
+// new players hundreds of times a season. Not saved: built from the rows at the first use after
+// the log was reset or loaded.
+struct RowChains {
+    bool built;
+    int32_t oldest[PLAYER_FULL_MAX];  // the player's oldest row, -1 none
+    int32_t newest[PLAYER_FULL_MAX];
+    int32_t newer[CAREERLOG_ROWS];  // the next row of the same player, -1 none
+};
+
+RowChains s_chains;
+
+bool Chained(int32_t player) { return player >= 0 && player < PLAYER_FULL_MAX; }
+
+void Link(int32_t at)
+{
+    const int32_t player = CareerLog.rows[at].player;
+    s_chains.newer[at] = -1;
+    if (s_chains.newest[player] >= 0) {
+        s_chains.newer[s_chains.newest[player]] = at;
+    } else {
+        s_chains.oldest[player] = at;
+    }
+    s_chains.newest[player] = at;
+}
+
+RowChains& Chains()
+{
+    if (s_chains.built) return s_chains;
+    std::fill(std::begin(s_chains.oldest), std::end(s_chains.oldest), -1);
+    std::fill(std::begin(s_chains.newest), std::end(s_chains.newest), -1);
+    for (int32_t k = 0; k < CAREERLOG_ROWS; ++k) {
+        const int32_t at = static_cast<int32_t>((CareerLog.next + k) % CAREERLOG_ROWS);
+        if (Chained(CareerLog.rows[at].player)) Link(at);
+    }
+    s_chains.built = true;
+    return s_chains;
+}
+
+}  // namespace
+
 void CareerLog_Init()
 {
     SaveGame_RegisterLateBlock("CLSN", CareerLogSeason, sizeof CareerLogSeason);
@@ -22,9 +68,11 @@ void CareerLog_Init()
     for (CareerLogRow& row : CareerLog.rows) {
         row.player = -1;
     }
+    // A saved log is adopted after this reset: its chains are built at their first use.
+    s_chains.built = false;
 }
 
-void CareerLog_Uninit() {}
+void CareerLog_Uninit() { s_chains.built = false; }
 
 namespace {
 
@@ -38,10 +86,11 @@ bool ComposeRow(int32_t player, int32_t club, int32_t kind, CareerLogRow* out)
     row.player = static_cast<int16_t>(player);
     row.season = static_cast<uint8_t>(GameState.seasonCounter);
     row.kind = static_cast<uint8_t>(kind);
-    // CLUB_NONE (the unattached pool) and any other id past the clubs name no team: a row for a
-    // free agent must not read as one of the real clubs.
+    // A club abroad is his world club, as the transfer list names it. CLUB_NONE (the unattached
+    // pool) names no team: the history reads a spell without a club, never one of the clubs.
     const bool isClub = club >= 0 && club < CLUB_ID_COUNT;
-    row.team = static_cast<int16_t>(isClub ? VTW_GetTeam(club) : -1);
+    const bool abroad = club == CLUB_ORIGIN && p->originWord >= 0 && p->originWord < TEAM_COUNT;
+    row.team = static_cast<int16_t>(isClub ? VTW_GetTeam(club) : abroad ? p->originWord : -1);
     row.apps = p->seasonApps;
     // A keeper's column counts his clean sheets.
     row.goals = keeper ? PlayerSeasonCleanSheets[player] : p->seasonGoals;
@@ -65,9 +114,19 @@ void KeepMatchesSinceLastRow(int32_t player, CareerLogRow* row, bool move)
     if (move) logged = season;
 }
 
+// The row takes the place of the pool's oldest, which is also its player's oldest.
 void Append(const CareerLogRow& row)
 {
-    CareerLog.rows[CareerLog.next] = row;
+    RowChains& chains = Chains();
+    const int32_t at = static_cast<int32_t>(CareerLog.next);
+    const int32_t gone = CareerLog.rows[at].player;
+    if (Chained(gone)) {
+        assert(chains.oldest[gone] == at);
+        chains.oldest[gone] = chains.newer[at];
+        if (chains.oldest[gone] < 0) chains.newest[gone] = -1;
+    }
+    CareerLog.rows[at] = row;
+    Link(at);
     CareerLog.next = (CareerLog.next + 1) % CAREERLOG_ROWS;
 }
 
@@ -114,22 +173,25 @@ bool CareerLog_SeasonSoFar(int32_t player, CareerLogRow* out)
 
 void CareerLog_ForgetRows(int32_t player)
 {
-    for (CareerLogRow& row : CareerLog.rows) {
-        if (row.player == player) row.player = -1;
+    if (!Chained(player)) return;
+    RowChains& chains = Chains();
+    for (int32_t at = chains.oldest[player]; at >= 0; at = chains.newer[at]) {
+        CareerLog.rows[at].player = -1;
     }
+    chains.oldest[player] = -1;
+    chains.newest[player] = -1;
 }
 
 int32_t VTW_CopyPlayerLogRows(int32_t player, CareerLogRow* out, int32_t max)
 {
     const int32_t limit = std::clamp(max, 0, CAREERLOG_COPY_MAX);
-    if (limit == 0) return 0;
+    if (limit == 0 || !Chained(player)) return 0;
     // From the oldest row to the newest, kept in a ring of `limit` so that the newest stay.
     CareerLogRow ring[CAREERLOG_COPY_MAX];
     int32_t seen = 0;
-    for (int32_t k = 0; k < CAREERLOG_ROWS; ++k) {
-        const CareerLogRow& row = CareerLog.rows[(CareerLog.next + k) % CAREERLOG_ROWS];
-        if (row.player != player || player < 0) continue;
-        ring[seen % limit] = row;
+    const RowChains& chains = Chains();
+    for (int32_t at = chains.oldest[player]; at >= 0; at = chains.newer[at]) {
+        ring[seen % limit] = CareerLog.rows[at];
         ++seen;
     }
     const int32_t count = std::min(seen, limit);

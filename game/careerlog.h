@@ -24,7 +24,7 @@ struct CareerLogRow {
     int16_t player;  // -1 an unused row
     uint8_t season;  // the season counter when the row was written
     uint8_t kind;    // CareerLogKind
-    int16_t team;    // team number of the club
+    int16_t team;    // team number of the club, or of his world club abroad; -1 without a club
     uint8_t apps;
     uint8_t goals;        // clean sheets for a keeper
     uint8_t performance;  // average rating of the season so far, 0 unrated
@@ -73,13 +73,14 @@ void VTW_AddClubLog(int32_t player, int32_t club, int32_t kind);
 // The season's turn: the row of the club he played for since his last row, when he played
 // there, and the next season starts with nothing logged.
 void CareerLog_CloseSeason(int32_t player);
-// His full id freed (retired, or sold abroad as a light player): nothing of his season stays
-// logged for the next player on the id.
+// Nothing of his season logged at a move: at the season's turn, and for a full id freed or given
+// to a new player (PlayerLife_FreshRecord).
 void CareerLog_ClearLogged(int32_t player);
 // The row his season so far makes at the club he plays for, as the season's turn will log it,
 // for a full player who plays for a club of the game; false, `out` untouched, for anyone else.
 bool CareerLog_SeasonSoFar(int32_t player, CareerLogRow* out);
-// Lets go of every row of the player: a new player given a freed id starts with no history.
+// Lets go of every row of the player, reading only his: a freed id keeps no history for the new
+// player given it (PlayerLife_FreshRecord).
 void CareerLog_ForgetRows(int32_t player);
 // Copies the player's newest rows, at most `max` (and 100), oldest first, into `out`; the count.
 int32_t VTW_CopyPlayerLogRows(int32_t player, CareerLogRow* out, int32_t max);

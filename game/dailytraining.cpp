@@ -301,6 +301,18 @@ int32_t DailyTraining_PhysicalPeriods(int32_t player)
     return player >= 0 && player < PLAYER_FULL_MAX ? s_counters.physicalPeriods[player] : 0;
 }
 
+int32_t DailyTraining_TechnicalPoints(int32_t player)
+{
+    return player >= 0 && player < PLAYER_FULL_MAX ? s_counters.technicalPoints[player] : 0;
+}
+
+void DailyTraining_ForgetPlayer(int32_t player)
+{
+    if (player < 0 || player >= PLAYER_FULL_MAX) return;
+    s_counters.technicalPoints[player] = 0;
+    s_counters.physicalPeriods[player] = 0;
+}
+
 void DailyTraining_NewSeason()
 {
     std::memset(s_counters.physicalPeriods, 0, sizeof s_counters.physicalPeriods);

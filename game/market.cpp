@@ -40,20 +40,10 @@ int32_t Market_ClampMoney(int64_t v)
     return static_cast<int32_t>(std::clamp<int64_t>(v, 0, MARKET_MONEY_MAX));
 }
 
-int32_t Market_LeagueClubs() { return World_LeagueClubCount(GameState.country); }
-
-bool Market_IsFullClub(int32_t club) { return club >= 0 && club < Market_LeagueClubs(); }
-
 bool Market_HumanDecides(int32_t club)
 {
     return club >= 0 && club == GameState.humanClub && AutoRunMode == 0
            && VTW_GetClubController(club) == MANAGER_HUMAN;
-}
-
-bool Market_IsActiveFull(int32_t id)
-{
-    return id >= PERSON_FIRST_ORDINARY && id < FullPlayerCount
-           && !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].position != POSITION_MANAGER;
 }
 
 bool Market_CanHold(int32_t seller, int32_t fee)
@@ -264,8 +254,6 @@ int32_t Market_SellAbroadLeavingTheTeam(int32_t player, int32_t buyer, int32_t f
     Club_Book(buyer, CLUB_FIG_SIGNINGS, fee);
     Club_Book(MoneyClub(*seller), CLUB_FIG_SALES, fee);
     VTW_AddClubLog(player, CareerLog_ClubPlayedFor(player), CAREERLOG_TRANSFER);
-    CareerLog_ClearLogged(player);
-    Market_ClearBidsFor(player);
     DbPersons[lightId] = DbPersons[player];
     DbPersons[lightId].flags = 0;
     DbLightPlayers[lightId - FullPlayerCount] = {static_cast<int16_t>(buyer),
@@ -279,9 +267,7 @@ int32_t Market_SellAbroadLeavingTheTeam(int32_t player, int32_t buyer, int32_t f
                                                  p.potential};
     // The full id is free for a youth: nothing of him is left there.
     DbPersons[player].flags = PERSON_FREE;
-    p = {};
-    p.club = CLUB_NONE;
-    p.loanClub = -1;
+    PlayerLife_FreshRecord(player);
     Transfers_Add(MoneyClub(*seller), buyer, lightId, 0, fee);
     ClubRecord_KeepTransfer(lightId, *seller, buyer, fee, false);
     Records_MembershipChanged();
@@ -349,13 +335,11 @@ int32_t Player_PromoteToFull(int32_t player)
     }
     if (id == FullPlayerCount) return -1;
     const LightPlayerRecord light = *ref.light;
-    CareerLog_ForgetRows(id);  // the rows of the freed id's last holder
+    PlayerLife_FreshRecord(id);  // nothing of the freed id's last holder is his
     DbPersons[id] = *ref.person;
     DbPersons[id].flags = 0;
     PlayerRecord& p = DbPlayers[id];
-    p = {};
     p.club = light.club;
-    p.loanClub = -1;
     p.originWord = light.originWord;
     p.askingPrice = -1;
     p.position = light.position;

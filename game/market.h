@@ -111,10 +111,18 @@ void Market_Uninit();
 void Market_NewGame();
 
 // ---- Bids (market_bids.cpp).
-int32_t VTW_FindFreeBidInfo();                         // a free row, -1 none
-int32_t VTW_FindBidInfo(int32_t player);               // his row, -1 none
+int32_t VTW_FindFreeBidInfo();  // a free row, -1 none
+// His row, -1 none. Inline: the computer clubs ask it of every player they look at.
+inline int32_t VTW_FindBidInfo(int32_t player)
+{
+    for (int32_t k = 0; k < BIDINFO_ROWS; ++k) {
+        if (player >= 0 && MarketState.bidInfo[k].player == player) return k;
+    }
+    return -1;
+}
 int32_t VTW_AddBidInfo(int32_t player, int32_t slot);  // the slot; -1 for slot -1 or a used one
 int32_t Market_BidLineCode(int32_t player);            // the position code of the player's line
+void Market_ClearBidsFor(int32_t player);  // every club's bid for him and his information row
 // A bid at his line's code with an information row marked agreed; false when no row is free or
 // the bid is refused (nothing is written then).
 bool Market_PlaceBidWithInfo(int32_t club, int32_t player, int32_t amount);

@@ -69,14 +69,6 @@ int32_t VTW_FindFreeBidInfo()
     return -1;
 }
 
-int32_t VTW_FindBidInfo(int32_t player)
-{
-    for (int32_t k = 0; k < BIDINFO_ROWS; ++k) {
-        if (player >= 0 && MarketState.bidInfo[k].player == player) return k;
-    }
-    return -1;
-}
-
 int32_t VTW_AddBidInfo(int32_t player, int32_t slot)
 {
     // The negotiation screen may pass the -1 of a failed search: nothing is written then.

@@ -7,9 +7,11 @@
 #include <bitset>
 #include <cstdint>
 
+#include "game/gamestate.h"
 #include "game/ids.h"
 #include "game/market.h"
 #include "game/records.h"
+#include "game/world.h"
 
 constexpr int32_t SQUAD_TARGET_MIN = 22;
 constexpr std::array<int32_t, LINE_COUNT> LINE_MINIMUM = {2, 6, 6, 4};
@@ -18,11 +20,18 @@ constexpr int32_t UNATTACHED_CEILING = 330;  // beyond it, those nobody signs le
 
 // ---- Clubs and players (market.cpp).
 int32_t Market_ClampMoney(int64_t v);
-int32_t Market_LeagueClubs();
-bool Market_IsFullClub(int32_t club);
+// Inline, as Market_IsActiveFull and VTW_FindBidInfo: the market asks them of every player and
+// club it looks at, millions of times a season.
+inline int32_t Market_LeagueClubs() { return World_LeagueClubCount(GameState.country); }
+inline bool Market_IsFullClub(int32_t club) { return club >= 0 && club < Market_LeagueClubs(); }
 // The human's club is run by the computer while the unattended run is on.
 bool Market_HumanDecides(int32_t club);
-bool Market_IsActiveFull(int32_t id);
+// A full player of a club or unattached, not a manager, on an id in use.
+inline bool Market_IsActiveFull(int32_t id)
+{
+    return id >= PERSON_FIRST_ORDINARY && id < FullPlayerCount
+           && !(DbPersons[id].flags & PERSON_FREE) && DbPlayers[id].position != POSITION_MANAGER;
+}
 // A club whose stored balance cannot take the whole fee does not sell: a cut fee would destroy
 // the buyer's money. The world outside takes any fee.
 bool Market_CanHold(int32_t seller, int32_t fee);
@@ -80,8 +89,7 @@ void Market_OpenMarket(MarketDay& day);  // the market as a round of deals opens
 int32_t Market_FeeOf(int32_t player, const MarketDay& day);
 
 // ---- Bids (market_bids.cpp).
-void Market_ClearBidsFor(int32_t player);  // every club's bid and the information row
-void Market_AnswerBids();                  // the bids placed before today answered
+void Market_AnswerBids();  // the bids placed before today answered
 // Agreed signings whose talks were left undecided are filed again for the human.
 void Market_RefileHumanSignings();
 

@@ -100,6 +100,9 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, bool 
     const int32_t budget =
         Club_TransferBudgetOf(VTW_GetClubBalance(buyer), day.shapes[buyer].wages);
     const std::bitset<PERSON_MAX>& moved = Market_MovedThisMonth();
+    // The league's size read once, not for each of the thousands of players looked at.
+    const int32_t leagueClubs = Market_LeagueClubs();
+    const auto isFullClub = [leagueClubs](int32_t club) { return club >= 0 && club < leagueClubs; };
     int32_t best = -1;
     int32_t bestAbility = -1;
     auto consider = [&](int32_t id, int32_t fee) {
@@ -115,7 +118,7 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, bool 
         const PlayerRecord& p = DbPlayers[id];
         const bool free = p.club == CLUB_NONE;
         // A player who asked to move up goes only to a club of a higher division.
-        const bool forSale = Market_IsFullClub(p.club) && p.club != buyer
+        const bool forSale = isFullClub(p.club) && p.club != buyer
                              && ((p.flags & PLAYER_ASKED_TRANSFER)
                                      ? Market_DivisionOf(buyer) < Market_DivisionOf(p.club)
                                      : (p.flags & PLAYER_TRANSFER_LISTED)
@@ -134,7 +137,7 @@ int32_t FindTarget(int32_t buyer, int32_t line, int32_t low, int32_t high, bool 
     for (int32_t k = 0; k < LIGHT_SAMPLE && lightCount > 0; ++k) {
         const int32_t id = FullPlayerCount + Rand() % lightCount;
         const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
-        if ((DbPersons[id].flags & PERSON_FREE) || Market_IsFullClub(p.club) || p.club == CLUB_NONE
+        if ((DbPersons[id].flags & PERSON_FREE) || isFullClub(p.club) || p.club == CLUB_NONE
             || p.position == POSITION_MANAGER || OutsideReputation(p) >= reputation || moved[id]
             || !Suits(id, line, low, high) || !OnTheMarket(id))
             continue;

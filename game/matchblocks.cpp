@@ -117,6 +117,13 @@ void MatchBlocks_ResetCareer()
 
 void MatchBlocks_Uninit() {}
 
+void MatchDay_ClearPlayerSeason(int32_t player)
+{
+    if (player < 0 || player >= PLAYER_FULL_MAX) return;
+    PlayerSeasonBookings[player] = 0;
+    PlayerSeasonCleanSheets[player] = 0;
+}
+
 MatchDayBlock* GetMatchSidesBlock() { return &s_blocks.matchDay; }
 MatchDataBlock* GetMatchDataBlock() { return &s_blocks.matchData; }
 

@@ -40,6 +40,9 @@ extern uint8_t PlayerSeasonBookings[PLAYER_FULL_MAX];
 // competitive matches he started in goal and finished without his side conceding. Saved with the
 // game; a save made before it was kept loads with every count 0.
 extern uint8_t PlayerSeasonCleanSheets[PLAYER_FULL_MAX];
+// The player's bookings and clean sheets of the season back to 0: at the season's turn, and for
+// a full id freed or given to a new player.
+void MatchDay_ClearPlayerSeason(int32_t player);
 
 // Bits of the day-screen flags.
 constexpr uint32_t DAY_SCREEN_SHOWING = 1 << 3;

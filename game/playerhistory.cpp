@@ -88,6 +88,11 @@ void PlayerHistory_ResetCareer()
     std::fill(std::begin(PlayerHistory), std::end(PlayerHistory), PlayerHistoryRow{});
 }
 
+void PlayerHistory_Forget(int32_t player)
+{
+    if (player >= 0 && player < PLAYER_FULL_MAX) PlayerHistory[player] = {};
+}
+
 void PlayerHistory_RecordPoint()
 {
     for (int32_t player = 0; player < FullPlayerCount; ++player) {

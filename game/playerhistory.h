@@ -28,7 +28,8 @@ extern PlayerHistoryRow PlayerHistory[PLAYER_FULL_MAX];  // by player id
 // Registers the saved block and empties the history; Uninit empties it again.
 void PlayerHistory_Init();
 void PlayerHistory_Uninit();
-void PlayerHistory_ResetCareer();  // every row empty
+void PlayerHistory_ResetCareer();           // every row empty
+void PlayerHistory_Forget(int32_t player);  // his row empty: a full id freed or given again
 // A point for every active full player (a new row for a new person), the oldest point of a full
 // row dropped: at a new career's start and at each season's turn.
 void PlayerHistory_RecordPoint();

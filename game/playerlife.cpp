@@ -13,8 +13,10 @@
 #include "game/honours.h"
 #include "game/market.h"
 #include "game/matchday.h"
+#include "game/playerhistory.h"
 #include "game/records.h"
 #include "game/season.h"
+#include "game/shortlist.h"
 #include "game/squad.h"
 #include "game/statmodel.h"
 #include "game/tables.h"
@@ -63,8 +65,7 @@ void CloseSeason(int32_t id, PlayerRecord* p)
     p->disciplinePoints = 0;
     // A cup tie and the count of bookings towards a ban last one season.
     p->cupTied = 0;
-    PlayerSeasonBookings[id] = 0;
-    PlayerSeasonCleanSheets[id] = 0;
+    MatchDay_ClearPlayerSeason(id);
 }
 
 void Develop(int32_t id, PlayerRecord* p)
@@ -319,14 +320,9 @@ int32_t RetireLeavingTheTeam(int32_t player)
     if (p == nullptr) return CLUB_NONE;
     const int32_t club = p->club;
     VTW_AddClubLog(player, club, CAREERLOG_RETIRED);
-    CareerLog_ClearLogged(player);
     if (club >= 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_RETIRED, player, 0);
     DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
-    // The record is free for another man: his season's figures go with it.
-    *p = {};
-    PlayerSeasonCleanSheets[player] = 0;
-    p->club = CLUB_NONE;
-    p->loanClub = -1;
+    PlayerLife_FreshRecord(player);
     return club;
 }
 
@@ -348,8 +344,8 @@ void PlayerLife_RenewOutside()
 void PlayerLife_MakeYoungPlayer(int32_t id, int32_t club, const ClubRecord& r,
                                 const YoungPlayerTerms& terms)
 {
-    // The id may have been a player who retired: his seasons are not this youth's.
-    CareerLog_ForgetRows(id);
+    // The id may have been a player who retired or was sold abroad: nothing of his is this youth's.
+    PlayerLife_FreshRecord(id);
     const int32_t line = PlayerLife_NeediestLine(club);
     const int32_t style = std::min<int32_t>(terms.nationality % WORLD_COUNTRY_COUNT,
                                             NAMES_ENTRY_COUNT / NAMES_STYLE_BLOCK - 1);
@@ -362,9 +358,7 @@ void PlayerLife_MakeYoungPlayer(int32_t id, int32_t club, const ClubRecord& r,
                      static_cast<uint8_t>(terms.year - age - 1950),
                      0};
     PlayerRecord& p = DbPlayers[id];
-    p = {};
     p.club = static_cast<int16_t>(club);
-    p.loanClub = -1;
     p.originWord = r.team;
     p.askingPrice = -1;
     p.position = PlayerLife_RandomPosition(line);
@@ -414,6 +408,22 @@ int32_t PlayerLife_NeediestLine(int32_t club)
 }
 
 void PlayerLife_Retire(int32_t player) { Market_PlayerLeft(RetireLeavingTheTeam(player)); }
+
+void PlayerLife_FreshRecord(int32_t id)
+{
+    PlayerRecord* p = Player_RefForSet(id, "FreshRecord").full;
+    if (p == nullptr) return;
+    *p = {};
+    p->club = CLUB_NONE;
+    p->loanClub = -1;
+    MatchDay_ClearPlayerSeason(id);
+    DailyTraining_ForgetPlayer(id);
+    CareerLog_ClearLogged(id);
+    CareerLog_ForgetRows(id);
+    PlayerHistory_Forget(id);
+    Market_ClearBidsFor(id);
+    ShortList_Remove(id);
+}
 
 int32_t PlayerLife_YouthIntake(int32_t club)
 {

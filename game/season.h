@@ -91,6 +91,10 @@ void DailyTraining_PlayerPeriod(int32_t player, int32_t club, int32_t period);
 void DailyTraining_ClubDay(int32_t club);
 // The physical periods the player trained this season, read by ageing.
 int32_t DailyTraining_PhysicalPeriods(int32_t player);
+// The technical training he carries towards his next point of training (T).
+int32_t DailyTraining_TechnicalPoints(int32_t player);
+// Both counters of a full id back to 0, for a new player (PlayerLife_FreshRecord).
+void DailyTraining_ForgetPlayer(int32_t player);
 void DailyTraining_NewSeason();  // the season's physical periods back to 0
 
 // Daily processing of every full club and every full player (unattached ones included):
@@ -145,6 +149,13 @@ int32_t PlayerLife_NeediestLine(int32_t club);
 void PlayerLife_RenewOutside();
 // Retires a full player: career-log row, id freed back to the spare pool.
 void PlayerLife_Retire(int32_t player);
+// A fresh player's record on full id `id`: the record free (no club, no loan) and every figure
+// kept under the id for its holder back to nothing: his season's bookings, clean sheets and
+// training, the career log's season and rows, the progress history, the clubs' bids for him and
+// the human's shortlist entry. Run wherever a full id is freed (a retirement, a sale abroad) and
+// wherever one is given to a new player (a youth, a light player made full): nothing of one
+// holder passes to the next. An id that is not a full player's is left alone.
+void PlayerLife_FreshRecord(int32_t id);
 // Each league club's reputation moves 1-4 by its final place in the country's pyramid against
 // its reputation rank, and by the cups it won this season (honours row 0).
 void PlayerLife_ShiftReputations();

@@ -23,6 +23,7 @@ namespace {
 constexpr int32_t TEXT_TITLE = 1035;
 constexpr int32_t TEXT_GOALS = 64;
 constexpr int32_t TEXT_CLEAN_SHEETS = 1830;
+constexpr int32_t TEXT_NO_CLUB = 789;  // "Joueur sans engagement", as the transfer list says
 constexpr int32_t MOVE_ICON = 1319;
 constexpr int32_t ROWS_TOP = 100;
 constexpr int32_t ROW_PITCH = 20;
@@ -45,7 +46,9 @@ void DrawRow(int32_t y, const CareerLogRow& row)
     char season[16];
     std::snprintf(season, sizeof season, "%d/%02d", first, second % 100);
     DrawMenuString(80, middle, season, MENU_ALIGN_ML);
-    DrawMenuString(200, middle, VTW_FormatClubName(row.team), MENU_ALIGN_ML);
+    // A row without a team closes a spell without a club: a free agent's signing.
+    const char* club = row.team >= 0 ? VTW_FormatClubName(row.team) : GetMessageText(TEXT_NO_CLUB);
+    DrawMenuString(200, middle, club, MENU_ALIGN_ML);
     DrawMenuNumber(340, middle, row.apps, MENU_ALIGN_ML);
     DrawMenuNumber(400, middle, row.goals, MENU_ALIGN_ML);
     DrawMenuNumber(460, middle, row.performance, MENU_ALIGN_ML);

@@ -21,8 +21,10 @@
 #include "game/market.h"
 #include "game/matchblocks.h"
 #include "game/matchday.h"
+#include "game/playerhistory.h"
 #include "game/records.h"
 #include "game/savegame.h"
+#include "game/shortlist.h"
 #include "game/squad.h"
 #include "game/tables.h"
 #include "game/tactics.h"
@@ -143,6 +145,57 @@ TEST_F(SeasonTest, CareerLogKeepsThePlayersNewestHundredRowsAcrossTheWrap)
     EXPECT_EQ(VTW_CopyPlayerLogRows(player, rows, 3), 3);
     EXPECT_EQ(rows[2].season, 85);
     EXPECT_EQ(rows[0].season, 79);
+}
+
+// A player's rows are let go, or copied, by reading his own: across the pool's wrap, as newer rows
+// take the places of the oldest, and after a save is loaded.
+TEST_F(SeasonTest, CareerLogForgetsAPlayersRowsAcrossTheWrapAndAfterALoad)
+{
+    TempHome home;
+    StartCareer(0, 13, 5);
+    // The human's person 0, whose rows a player-manager's history reads, among them.
+    const int32_t kept = PERSON_HUMAN, gone = PlayerOfLine(5, 2), other = PlayerOfLine(5, 3);
+    const auto rowsOf = [](int32_t player) {
+        CareerLogRow rows[CAREERLOG_COPY_MAX];
+        return VTW_CopyPlayerLogRows(player, rows, CAREERLOG_COPY_MAX);
+    };
+    const auto inPool = [](int32_t player) {
+        return std::count_if(std::begin(CareerLog.rows), std::end(CareerLog.rows),
+                             [player](const CareerLogRow& row) { return row.player == player; });
+    };
+    for (int32_t k = 0; k < CAREERLOG_ROWS + 500; ++k) {
+        VTW_AddClubLog(k % 3 == 0 ? kept : k % 3 == 1 ? gone : other, 5, CAREERLOG_SEASON);
+    }
+    CareerLog_ForgetRows(gone);
+    EXPECT_EQ(inPool(gone), 0);
+    EXPECT_EQ(rowsOf(gone), 0);
+    // The id's next holder keeps his own rows when another's are let go; a save loaded brings
+    // back the rows it holds, and only those.
+    const auto newRowsAndForget = [&] {
+        for (int32_t k = 0; k < 10; ++k) {
+            VTW_AddClubLog(gone, 5, CAREERLOG_SEASON);
+        }
+        CareerLog_ForgetRows(kept);
+        EXPECT_EQ(inPool(kept), 0);
+        EXPECT_EQ(rowsOf(gone), 10);
+    };
+    ASSERT_EQ(SaveGame(1), SAVEGAME_OK);
+    newRowsAndForget();
+    ASSERT_EQ(LoadGame(1), SAVEGAME_OK);
+    EXPECT_EQ(rowsOf(kept), CAREERLOG_COPY_MAX);
+    EXPECT_EQ(rowsOf(gone), 0);
+    newRowsAndForget();
+    // A pool's worth of newer rows leaves nothing of the others.
+    for (int32_t k = 0; k < CAREERLOG_ROWS; ++k) {
+        VTW_AddClubLog(other, 5, CAREERLOG_SEASON);
+    }
+    EXPECT_EQ(rowsOf(gone), 0);
+    EXPECT_EQ(rowsOf(other), CAREERLOG_COPY_MAX);
+    EXPECT_EQ(inPool(other), CAREERLOG_ROWS);
+    // A player whose every row gave way starts again with his next.
+    VTW_AddClubLog(gone, 5, CAREERLOG_SEASON);
+    EXPECT_EQ(rowsOf(gone), 1);
+    EXPECT_EQ(rowsOf(other), CAREERLOG_COPY_MAX);
 }
 
 // A row written for a free agent names no club: team 255 would be one of the real clubs.
@@ -374,34 +427,100 @@ TEST_F(SeasonTest, TheBestClubsYouthsCanGrowAsHighAsItsFirstStar)
     EXPECT_GT(highest, kLevel + 8);
 }
 
-// A freed id goes to the next new player, a youth called up or a light player made full: each
-// starts his career history empty, the seasons of the id's last holder not his.
-TEST_F(SeasonTest, ANewPlayerOnAFreedIdHasNoneOfItsLastHoldersHistory)
+// What the game keeps under a full id for its holder, as a season leaves it: bookings, clean
+// sheets, training carried over, a career-log row with the season logged at that move, a club's
+// bid and the human's shortlist entry. Left on a free id, it is what a save from before free ids
+// were cleared may hold.
+void LeaveFiguresOnTheId(int32_t id, int32_t club, int32_t bidder)
+{
+    DbPlayers[id].seasonApps = 12;
+    PlayerSeasonBookings[id] = 4;
+    PlayerSeasonCleanSheets[id] = 3;
+    VTW_AddClubLog(id, club, CAREERLOG_LOAN);
+    for (int32_t period = 0;
+         DailyTraining_TechnicalPoints(id) == 0 || DailyTraining_PhysicalPeriods(id) == 0;
+         period = (period + 1) % TRAIN_PERIODS) {
+        DailyTraining_PlayerPeriod(id, club, period);
+    }
+    ASSERT_GE(VTW_PlaceBid(bidder, id, 1000, Market_BidLineCode(id), 0), 0);
+    ASSERT_GE(VTW_AddBidInfo(id, VTW_FindFreeBidInfo()), 0);
+    ASSERT_EQ(ShortList_Add_Player(id), 1);
+    ASSERT_EQ(CareerLogSeason[id].apps, 12);
+}
+
+// The veteran's whole season besides: his record's figures and a point of progress history.
+void GiveASeasonsFigures(int32_t player, int32_t club, int32_t bidder)
+{
+    PlayerRecord& p = DbPlayers[player];
+    p.seasonGoals = p.careerApps = p.disciplinePoints = p.suspension = p.injuryDays = 3;
+    LeaveFiguresOnTheId(player, club, bidder);
+    PlayerHistory_RecordPoint();
+    ASSERT_EQ(PlayerHistory[player].count, 1);
+}
+
+// Nothing of a holder is kept under the id: every count at 0, no row, no bid, not shortlisted.
+void ExpectNothingKept(int32_t id)
+{
+    EXPECT_EQ(PlayerSeasonBookings[id], 0);  // four would ban him at his first booking
+    EXPECT_EQ(PlayerSeasonCleanSheets[id], 0);
+    EXPECT_EQ(DailyTraining_TechnicalPoints(id), 0);
+    EXPECT_EQ(DailyTraining_PhysicalPeriods(id), 0);
+    CareerLogRow rows[CAREERLOG_COPY_MAX];
+    EXPECT_EQ(VTW_CopyPlayerLogRows(id, rows, CAREERLOG_COPY_MAX), 0);
+    const CareerLogLogged& logged = CareerLogSeason[id];
+    EXPECT_EQ(logged.apps + logged.goals + logged.perfSum + logged.ratedCount, 0);
+    EXPECT_EQ(PlayerHistory[id].count, 0);
+    EXPECT_EQ(VTW_FindBidInfo(id), -1);
+    EXPECT_EQ(VTW_CountClubBidsForPlayer(id), 0);
+    EXPECT_EQ(ShortList_Contains(id), 0);
+    const PlayerRecord& p = DbPlayers[id];
+    EXPECT_EQ(p.seasonApps + p.seasonGoals + p.careerApps + p.disciplinePoints + p.suspension
+                  + p.injuryDays,
+              0);
+}
+
+// A player leaves by each way there is (a club's player or an unattached one retires, one is sold
+// abroad) and his full id goes to the next new player (a youth called up, as at an intake, or a
+// light player made full on a signing): nothing of the veteran stays on the free id, and the
+// newcomer starts with nothing of any holder, even of one whose figures an older save kept.
+TEST_F(SeasonTest, ANewPlayerOnAFreedIdStartsWithNoneOfItsLastHoldersFigures)
 {
     StartCareer(0, 23, 4);
-    const int32_t club = 4;
+    const int32_t club = 4, bidder = 6;
     const int32_t outside = World_LeagueClubCount(0);
     const int16_t* members = nullptr;
-    ASSERT_GT(Records_ClubMembers(outside, &members), 0);
-    const int32_t light = members[0];
-    const auto hasHistory = [](int32_t player) {
-        CareerLogRow rows[CAREERLOG_COPY_MAX];
-        return VTW_CopyPlayerLogRows(player, rows, CAREERLOG_COPY_MAX) > 0;
+    ASSERT_GT(Records_ClubMembers(outside, &members), 3);
+    const std::vector<int32_t> lights(members, members + 4);
+    // A signing from the world outside leaves a light id free for the sale abroad.
+    ASSERT_GE(Player_PromoteToFull(lights[3]), 0);
+    const std::function<void(int32_t)> leaves[] = {
+        [](int32_t veteran) { PlayerLife_Retire(veteran); },
+        [](int32_t veteran) { PlayerLife_Retire(veteran); },  // released first: unattached
+        [outside](int32_t veteran) { ASSERT_GE(Market_SellAbroad(veteran, outside, 1000), 0); },
     };
-    const std::function<int32_t()> newPlayers[] = {
-        [&] { return PlayerLife_CallUpYouth(club); },
-        [&] { return Player_PromoteToFull(light); },
-    };
-    for (size_t k = 0; k < std::size(newPlayers); ++k) {
-        SCOPED_TRACE(k);
-        const int32_t veteran = PlayerLife_CallUpYouth(club);
-        ASSERT_GE(veteran, 0);
-        VTW_AddClubLog(veteran, club, CAREERLOG_SEASON);
-        PlayerLife_Retire(veteran);
-        ASSERT_TRUE(hasHistory(veteran));
-        const int32_t newcomer = newPlayers[k]();
-        ASSERT_EQ(newcomer, veteran);  // the lowest free id
-        EXPECT_FALSE(hasHistory(newcomer));
+    for (size_t way = 0; way < std::size(leaves); ++way) {
+        for (const bool light : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "way " << way << (light ? ", light" : ", youth"));
+            const int32_t veteran = PlayerLife_CallUpYouth(club);
+            ASSERT_GE(veteran, 0);
+            if (way == 1) Market_Release(veteran);
+            GiveASeasonsFigures(veteran, club, bidder);
+            leaves[way](veteran);
+            ASSERT_TRUE(DbPersons[veteran].flags & PERSON_FREE);
+            EXPECT_EQ(DbPlayers[veteran].club, CLUB_NONE);  // a free record is nobody's
+            EXPECT_EQ(DbPlayers[veteran].loanClub, -1);
+            ExpectNothingKept(veteran);
+            LeaveFiguresOnTheId(veteran, club, bidder);
+            const int32_t newcomer =
+                light ? Player_PromoteToFull(lights[way]) : PlayerLife_CallUpYouth(club);
+            ASSERT_EQ(newcomer, veteran);  // the lowest free id
+            ExpectNothingKept(newcomer);
+            // His season so far at his club holds his own matches.
+            DbPlayers[newcomer].seasonApps = 2;
+            CareerLogRow soFar{};
+            ASSERT_TRUE(CareerLog_SeasonSoFar(newcomer, &soFar));
+            EXPECT_EQ(soFar.apps, 2);
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest-spi.h>
@@ -107,6 +108,7 @@ struct SeasonStart {
     std::array<int8_t, CLUB_FULL_MAX> division;
     std::array<int32_t, PLAYER_FULL_MAX> age;  // -1 a free id
     std::array<PersonRecord, PLAYER_FULL_MAX> person;
+    int32_t transfers;  // the transfer records then
 };
 
 SeasonStart Snapshot(int32_t clubs)
@@ -119,6 +121,7 @@ SeasonStart Snapshot(int32_t clubs)
         s.age[id] = DbPersons[id].flags & PERSON_FREE ? -1 : VTW_GetPlayerAge(id);
         s.person[id] = DbPersons[id];
     }
+    s.transfers = Transfers_Count();
     return s;
 }
 
@@ -238,14 +241,21 @@ void CheckPlayers(const SeasonStart& before, int32_t clubs)
         EXPECT_GE(keepers[club], 2) << "club " << club;
     }
     // A youth's surname is his alone in his club; a player signed from abroad keeps his own. The
-    // unattached pool is no club: its newcomers may share a surname.
+    // unattached pool is no club: its newcomers may share a surname. A man the club signed this
+    // season may have come after the youth, a youth of its own it had let go among them.
+    std::set<std::pair<int32_t, int32_t>> signedThisSeason;  // player, club
+    for (int32_t n = before.transfers; n < Transfers_Count(); ++n) {
+        const TransferRecordRow& row = *VTW_GetTransferRecord(n);
+        signedThisSeason.emplace(row.player, row.buyer);
+    }
     for (const int32_t id : newcomers) {
         const int32_t club = DbPlayers[id].club;
         if (club < 0 || club >= clubs || DbPlayers[id].originWord != VTW_GetTeam(club)) continue;
         for (int32_t other = PERSON_FIRST_ORDINARY; other < FullPlayerCount; ++other) {
             const bool sharing = other != id && !(DbPersons[other].flags & PERSON_FREE)
                                  && DbPlayers[other].club == club
-                                 && DbPersons[other].nameIndex == DbPersons[id].nameIndex;
+                                 && DbPersons[other].nameIndex == DbPersons[id].nameIndex
+                                 && !signedThisSeason.contains({other, club});
             // Only a man signed since the youth came up may bear his name.
             EXPECT_FALSE(sharing && DbPlayers[other].originWord == VTW_GetTeam(club))
                 << "youth " << id << " and " << other;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,10 +18,13 @@
 #include "game/shortlist.h"
 #include "game/squad.h"
 #include "game/tables.h"
+#include "game/textmess.h"
 #include "menus/careerhistory.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/menubar.h"
+#include "menus/menupc.h"
+#include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
 
@@ -351,6 +355,39 @@ TEST_F(PlayerCardTest, TheHistoryEndsWithTheSeasonSoFarAtHisClub)
     ASSERT_LT(FullPlayerCount, DbPersonCount);
     EXPECT_FALSE(CareerLog_SeasonSoFar(FullPlayerCount, &row));
     EXPECT_EQ(row.player, 0);  // untouched
+}
+
+// Every row names its club: a spell without one, from a release to the signing that ends it,
+// reads "Joueur sans engagement" as the transfer list names it, and a player signed from abroad
+// came from his club there, as the transfer list says.
+TEST_F(PlayerCardTest, EveryHistoryRowNamesItsClubOrTheSpellWithoutOne)
+{
+    int32_t abroad = FullPlayerCount;
+    while (DbLightPlayers[abroad - FullPlayerCount].club != CLUB_ORIGIN
+           || (DbPersons[abroad].flags & PERSON_FREE)) {
+        ++abroad;
+    }
+    const int32_t team = DbLightPlayers[abroad - FullPlayerCount].originWord;
+    abroad = Market_MovePlayer(abroad, Human(), 0, false, 500, 12);
+    ASSERT_GE(abroad, 0);
+    Market_Release(m_own);
+    ASSERT_GE(Market_MovePlayer(m_own, m_seller, 0, false, 500, 12), 0);
+    // The rows show newest first, from y 100 in steps of 20, the club's name at x 200.
+    const auto clubShown = [&](int32_t player, int32_t row, const std::string& club) {
+        CurrentPlayer = static_cast<int16_t>(player);
+        bool shown = false;
+        m_screen.Run(CareerHistory_Table(), [&] {
+            const CareerLogRow& logged = CareerHistory.rows[CareerHistory.count - 1 - row];
+            EXPECT_NE(logged.kind, CAREERLOG_SEASON);
+            shown = TextDrawnAt(club, 200, 110 + 20 * row, 0, MENU_ALIGN_ML);
+        });
+        return shown;
+    };
+    // His season so far at the buyer, the signing that ended his spell without a club, then the
+    // release from the human's club.
+    EXPECT_TRUE(clubShown(m_own, 1, GetMessageText(789)));
+    EXPECT_TRUE(clubShown(m_own, 2, VTW_FormatClubName(VTW_GetTeam(Human()))));
+    EXPECT_TRUE(clubShown(abroad, 1, VTW_FormatClubName(team)));
 }
 
 TEST_F(PlayerCardTest, TheHistoryPagesWithinItsRowsAndLeavesToTheCardThenTheOffice)

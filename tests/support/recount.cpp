@@ -277,5 +277,6 @@ bool ScopedRecountedSeason::SamePersonAsInRows(int32_t id) const
     const PersonRecord& then = m_persons.at(id);
     const PersonRecord& now = DbPersons[id];
     return then.nameIndex == now.nameIndex && then.initial == now.initial
-           && then.birthYear == now.birthYear && !(then.flags & PERSON_FREE);
+           && then.birthYear == now.birthYear && !(then.flags & PERSON_FREE)
+           && !(now.flags & PERSON_FREE);
 }

@@ -100,7 +100,7 @@ public:
     const PlayedRows& Rows() const { return m_rows; }
     int32_t DivisionMember(int32_t division) const { return m_divisionMembers[division]; }
     // Whether the id is still the person who played those rows: the turn of a season frees the
-    // ids of players who retire, and new players take them.
+    // ids of players who retire, with all they kept, and new players take them.
     bool SamePersonAsInRows(int32_t id) const;
 
 private:
