@@ -201,12 +201,33 @@ const char* FitMenuText(const char* text, int32_t maxWidth)
     return fitted;
 }
 
-void DrawMenuStringInRoom(int32_t x, int32_t y, const char* text, int32_t alignment, int32_t room,
-                          int32_t font, int32_t smallerFont)
+int32_t FitMenuFont(const char* text, int32_t room, int32_t font, int32_t smallestFont)
 {
     int32_t w, h;
-    SetMenuFont(font);
-    if (GetTextExtent(text, &w, &h) > room) SetMenuFont(smallerFont);
+    for (; font > smallestFont; --font) {
+        SetMenuFont(font);
+        if (GetTextExtent(text, &w, &h) <= room) return font;
+    }
+    SetMenuFont(smallestFont);
+    return smallestFont;
+}
+
+int32_t FitMenuTextInPlace(char* text, size_t size, int32_t room, int32_t font,
+                           int32_t smallestFont)
+{
+    const int32_t fitted = FitMenuFont(text, room, font, smallestFont);
+    const char* cut = FitMenuText(text, room);
+    if (cut != text && size > 0) {
+        std::strncpy(text, cut, size - 1);
+        text[size - 1] = '\0';
+    }
+    return fitted;
+}
+
+void DrawMenuStringInRoom(int32_t x, int32_t y, const char* text, int32_t alignment, int32_t room,
+                          int32_t font, int32_t smallestFont)
+{
+    FitMenuFont(text, room, font, smallestFont);
     DrawMenuString(x, y, FitMenuText(text, room), alignment);
 }
 
