@@ -161,6 +161,7 @@ void GetMessageExtent(int32_t textNo, int32_t* width, int32_t* height)
 
 void DrawMenuText(const char* text, int32_t x, int32_t y)
 {
+    const int32_t left = x;
     for (const char* p = text; *p != '\0';) {
         if (const int32_t icon = InlineIconAt(p)) {
             int32_t iconW, iconH;
@@ -177,6 +178,8 @@ void DrawMenuText(const char* text, int32_t x, int32_t y)
         x += advance;
         ++p;
     }
+    const int16_t height = s_text.fonts[MenuAttr.font].cellHeight;  // kept while purged
+    TellMenuDrawWatcher({MENU_DRAWN_TEXT, {left, y, x - left, height}, text, MenuAttr.font});
 }
 
 void DrawMenuString(int32_t x, int32_t y, const char* text, int32_t alignment)
