@@ -876,6 +876,13 @@ void DispatchNext()
     DispatchOption(option);
 }
 
+FrontEndScreenTable FrontEnd_OptionScreen(int32_t option)
+{
+    if (option < 0 || option >= MENU_OPTION_COUNT) return nullptr;
+    const DispatchRow& row = DISPATCH[option];
+    return row.kind == DISPATCH_SCREEN ? row.table : nullptr;
+}
+
 void DispatchOption(int32_t option)
 {
     if (option < 0 || option >= MENU_OPTION_COUNT || DISPATCH[option].kind == DISPATCH_EMPTY)
