@@ -8,6 +8,7 @@
 #include "game/gamestate.h"
 #include "game/matchblocks.h"
 #include "game/squad.h"
+#include "game/textmess.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
 #include "menus/matchstats.h"
@@ -25,20 +26,30 @@ constexpr int16_t OPTION_PERFORMANCE = 77;
 constexpr int32_t ROWS_X = 32;
 constexpr int32_t ROWS_Y = 80;
 constexpr int32_t ROW_PITCH = 17;
+constexpr int32_t ROW_WIDTH = 576;
+constexpr int32_t HEADING_X = 38;
+// A player's name ends where the widest comment, after it, still ends inside the row: at the
+// comment's narrower place a long name ran off the screen.
+constexpr int32_t LABEL_RIGHT = 188;
+constexpr int32_t COMMENT_X = LABEL_RIGHT + 10;
+constexpr int32_t ROW_FONT = 1;
 
 void DrawRows(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
-    SetMenuFont(1);
     for (int32_t row = 0; row < ANALYSIS_TEXT_ROWS; ++row) {
         const AnalysisTextRow& r = AnalysisText.rows[row];
         const int32_t y = ROWS_Y + row * ROW_PITCH;
         const int32_t middle = y + ROW_PITCH / 2;
-        MenuCont_ShadedBox(ROWS_X, y, 576, ROW_PITCH, row & 1);
-        if (r.heading >= 0) DrawMenuMessage(38, middle, r.heading, MENU_ALIGN_ML);
-        DrawMenuString(118, middle, r.label, MENU_ALIGN_MR);
-        if (r.comment >= 0) DrawMenuMessage(128, middle, r.comment, MENU_ALIGN_ML);
+        MenuCont_ShadedBox(ROWS_X, y, ROW_WIDTH, ROW_PITCH, row & 1);
+        SetMenuFont(ROW_FONT);
+        if (r.heading >= 0) DrawMenuMessage(HEADING_X, middle, r.heading, MENU_ALIGN_ML);
+        DrawMenuStringInRoom(LABEL_RIGHT, middle, r.label, MENU_ALIGN_MR, LABEL_RIGHT - HEADING_X,
+                             ROW_FONT, 0);
+        if (r.comment >= 0)
+            DrawMenuStringInRoom(COMMENT_X, middle, GetMessageText(r.comment), MENU_ALIGN_ML,
+                                 ROWS_X + ROW_WIDTH - 5 - COMMENT_X, ROW_FONT, 0);
     }
-    MenuCont_OutlineBox(ROWS_X, ROWS_Y, 576, ANALYSIS_TEXT_ROWS * ROW_PITCH);
+    MenuCont_OutlineBox(ROWS_X, ROWS_Y, ROW_WIDTH, ANALYSIS_TEXT_ROWS * ROW_PITCH);
 }
 
 int32_t Ok(MenuHotspot*) { return AnalysisText_Ok(); }

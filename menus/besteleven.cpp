@@ -34,6 +34,8 @@ constexpr int32_t BUTTON_Y = 440;
 struct SlotPlace {
     int16_t x, y;  // the badge; the name 20 below, the club 34 below
 };
+// Neighbours on a line stand 110 apart: each name keeps to its share, already in the small font.
+constexpr int32_t SLOT_ROOM = 104;
 constexpr SlotPlace SLOT_PLACES[BEST_ELEVEN_SLOTS] = {
     {320, 114},                                      // keeper
     {150, 194}, {260, 194}, {370, 194}, {480, 194},  // defenders
@@ -80,8 +82,10 @@ void DrawSlots(int32_t, int32_t, int32_t, int32_t, int32_t)
         const int32_t loan = VTW_GetPlayerLoanSlot(player);
         const int32_t team = VTW_GetTeam(loan >= 0 ? loan : VTW_GetPlayerClub(player));
         DoIcon(at.x, at.y, BADGE_ICON_BASE + team, MENU_ALIGN_CENTRE);
-        DrawMenuString(at.x, at.y + 20, VTW_FormatPersonName(player), MENU_ALIGN_CENTRE);
-        DrawMenuString(at.x, at.y + 34, VTW_FormatClubName(team), MENU_ALIGN_CENTRE);
+        DrawMenuString(at.x, at.y + 20, FitMenuText(VTW_FormatPersonName(player), SLOT_ROOM),
+                       MENU_ALIGN_CENTRE);
+        DrawMenuString(at.x, at.y + 34, FitMenuText(VTW_FormatClubName(team), SLOT_ROOM),
+                       MENU_ALIGN_CENTRE);
     }
 }
 

@@ -33,7 +33,6 @@ struct HistoryTexts {
     int16_t goalsHeader;
 };
 HistoryTexts s_texts;
-const char* s_name = s_texts.name;  // the name item reads a string variable
 
 bool IsMove(uint8_t kind) { return kind >= CAREERLOG_RELEASED && kind <= CAREERLOG_RETIRED; }
 
@@ -76,6 +75,12 @@ void DrawHistory(int32_t, int32_t, int32_t, int32_t, int32_t)
         DrawRow(ROWS_TOP + i * ROW_PITCH, h.rows[h.count - 1 - (h.first + i)]);
     }
     DoIcon(34, 434, MENU_ICON_ARROWS, MENU_ALIGN_TL);
+}
+
+// The player's name left of the title, in the header's room.
+void DrawHeaderName(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderName(s_texts.name, TEXT_TITLE);
 }
 
 }  // namespace
@@ -138,7 +143,7 @@ const MenuItem* CareerHistory_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(CareerHistory_Build), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x12, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_name), nullptr},
+        {0x24, 80, 36, 0, 0, MenuCallback(DrawHeaderName), nullptr},
         {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},

@@ -36,8 +36,11 @@ constexpr int32_t BACKGROUND = 0;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t ROW_WIDTH = 576;
 constexpr int32_t TEXT_Y = ROW_PITCH / 2;
+constexpr int32_t ROW_FONT = 1;
+constexpr int16_t OPPONENT_X = 175;
 constexpr int32_t COMPETITION_X = 340;
-constexpr int32_t COMPETITION_FONT = 1;
+constexpr int32_t ITEM_GAP = 5;  // between a column's text and the next column
+constexpr int32_t OPPONENT_ROOM = COMPETITION_X - ITEM_GAP - OPPONENT_X;
 constexpr int32_t COMPETITION_ROOM = ROW_WIDTH - COMPETITION_X - 6;
 
 constexpr CalendarSwitchArea kSwitchSequence[] = {CALENDAR_SWITCH_CLUB, CALENDAR_SWITCH_TITLE,
@@ -94,9 +97,12 @@ void FormatDate(int32_t day, char* out)
                   GetMessageText(TEXT_SHORT_WEEKDAY + weekday), dayOfMonth, month);
 }
 
-void FormatCompetition(int32_t comp, char* out)
+// The competition's name, stage and leg; a continental round ("Coupe des Vainqueurs de Coupe 1er
+// tour Aller") takes the smaller font, and is cut short at the row's end only when even that is
+// too wide. The font it takes.
+int16_t FormatCompetition(int32_t comp, char* out)
 {
-    if (comp == COMP_LEAGUE) return;
+    if (comp == COMP_LEAGUE) return ROW_FONT;
     int32_t name = -1, stage = -1, leg = -1;
     VTW_GetCompetitionTexts(comp, &name, &stage, &leg);
     // The group stage's rows name the club's own group in place of the stage.
@@ -104,11 +110,8 @@ void FormatCompetition(int32_t comp, char* out)
         stage = VTW_GetTextNoFromTable(VTW_GetChampionsLeagueGroup(Club()));
     std::snprintf(out, CALENDAR_COMPETITION_BYTES, "%s %s %s", GetMessageText(name),
                   GetMessageText(stage), GetMessageText(leg));
-    // A continental round ("Coupe des Vainqueurs de Coupe 1er tour Aller") is cut short at the
-    // row's end rather than at the window's edge.
-    SetMenuFont(COMPETITION_FONT);
-    const char* fitted = FitMenuText(out, COMPETITION_ROOM);
-    if (fitted != out) std::snprintf(out, CALENDAR_COMPETITION_BYTES, "%s", fitted);
+    return static_cast<int16_t>(
+        FitMenuTextInPlace(out, CALENDAR_COMPETITION_BYTES, COMPETITION_ROOM, ROW_FONT, 0));
 }
 
 void FillRow(int32_t i, int32_t row)
@@ -116,12 +119,15 @@ void FillRow(int32_t i, int32_t row)
     ClubCalendarRow& shown = ClubCalendar.rows[i];
     const bool home = VTW_GetFixtureHomeClub(row) == Club();
     FormatDate(VTW_GetFixtureDay(row), ClubCalendar.dates[i]);
-    FormatCompetition(VTW_GetFixtureCompetition(row), ClubCalendar.competitions[i]);
+    shown.competitionFont =
+        FormatCompetition(VTW_GetFixtureCompetition(row), ClubCalendar.competitions[i]);
     if (VTW_GetFixtureNeutralFlag(row) != 0)
         shown.venue = TEXT_NEUTRAL;
     else
         shown.venue = home ? TEXT_HOME : TEXT_AWAY;
     shown.opponent = static_cast<int16_t>(VTW_ClubNameTextNo(VTW_GetTeam(OtherClub(row))));
+    shown.opponentFont = static_cast<int16_t>(
+        FitMenuFont(GetMessageText(shown.opponent), OPPONENT_ROOM, ROW_FONT, 0));
     if (VTW_GetFixtureDay(row) >= VTW_GetCurrentDay()) {
         shown.separator = TEXT_TO_PLAY;
         return;
@@ -144,7 +150,9 @@ void FillRows()
                                 CALENDAR_NO_GOALS,
                                 -1,
                                 CALENDAR_NO_GOALS,
-                                -1};
+                                -1,
+                                ROW_FONT,
+                                ROW_FONT};
         const int32_t entry = ClubCalendar.first + i;
         if (entry < ClubCalendar.count) FillRow(i, ClubCalendar.list[entry]);
     }
@@ -257,6 +265,13 @@ const MenuItem* NoButton()
     return table;
 }
 
+// The club's name left of the title, in the header's room.
+void DrawHeaderName(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderName(GetMessageText(ClubCalendar.title), TEXT_CALENDAR, 340,
+                            MENU_ALIGN_CENTRE);
+}
+
 }  // namespace
 
 const MenuItem* ClubCalendar_Table()
@@ -275,7 +290,9 @@ const MenuItem* ClubCalendar_Table()
         {0x10, 144, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->separator), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x16, 154, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->opponentGoals), nullptr},
-        {0x10, 175, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->opponent), nullptr},
+        {0x0e, 0, 0, 0, STRIDE, MenuVariable(&r->opponentFont), nullptr},
+        {0x10, OPPONENT_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->opponent), nullptr},
+        {0x0e, 0, 0, 0, STRIDE, MenuVariable(&r->competitionFont), nullptr},
         {0x12, COMPETITION_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->competition),
          nullptr},
         {0x1f, 0, 0, ROW_WIDTH, ROW_PITCH, MenuNumber(-1), ClubCalendar_Row},
@@ -285,7 +302,7 @@ const MenuItem* ClubCalendar_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(Init_Calendar), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(BACKGROUND), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&ClubCalendar.title), nullptr},
+        {0x24, 80, 36, 0, 0, MenuCallback(DrawHeaderName), nullptr},
         {0x0f, 340, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_CALENDAR), nullptr},
         // The developer switch's areas stand before the header, whose own areas they overlap.
         {0x1f, 24, 24, 112, 24, MenuNumber(CALENDAR_SWITCH_CLUB), ClubCalendar_Switch},

@@ -27,6 +27,9 @@ struct ClubCalendarRow {
     int16_t separator;
     int16_t opponentGoals;
     int16_t opponent;  // the other club's name
+    // The row's font, or the smaller one for a name or competition too wide for its column.
+    int16_t opponentFont;
+    int16_t competitionFont;
 };
 
 // The switch's hotspots: a right click on the club name, the title, the date, then the title.

@@ -37,9 +37,15 @@ constexpr int32_t HONOURS_Y = 305;
 constexpr int32_t ROW_WIDTH = 576;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t TEXT_Y = ROW_PITCH / 2;
+constexpr int16_t LABEL_X = 20;
 // The years line up with the records' texts: at the narrower column a long cup name in our
 // font ran into them.
-constexpr int16_t YEARS_X = 260;
+constexpr int16_t TEXT_X = 260;
+constexpr int32_t ITEM_GAP = 5;  // between a text and the next, or the row's end
+constexpr int32_t LABEL_ROOM = TEXT_X - ITEM_GAP - LABEL_X;
+constexpr int32_t TEXT_ROOM = ROW_WIDTH - ITEM_GAP - TEXT_X;
+constexpr int32_t ROW_FONT = 1;
+constexpr int32_t SMALL_FONT = 0;
 
 // The label of each record row, in row order, with the record it shows.
 struct RecordRowKind {
@@ -69,7 +75,8 @@ bool IsShown(const ClubRecordEntry& e, int32_t kind)
     }
 }
 
-void FormatRecord(char* out, const ClubRecordEntry& e, int32_t kind)
+// The record's text, the opponent's name as given.
+void FormatRecord(char* out, const ClubRecordEntry& e, int32_t kind, const char* opponent)
 {
     const size_t n = CLUB_RECORD_TEXT_BYTES;
     int32_t first = 0;
@@ -80,7 +87,7 @@ void FormatRecord(char* out, const ClubRecordEntry& e, int32_t kind)
         case CLUB_REC_BUY:
         case CLUB_REC_SALE:
             std::snprintf(out, n, "%s %s %s %s %d/%d/%d", VTW_FormatPersonName(e.player),
-                          Price2str(e.value), ClubRecords_TransferClubName(e),
+                          Price2str(e.value), opponent,
                           ClubRecords_DivisionNote(e.opponent).c_str(), e.day, month, FullYear(e));
             break;
         case CLUB_REC_GOALS:
@@ -89,18 +96,17 @@ void FormatRecord(char* out, const ClubRecordEntry& e, int32_t kind)
             break;
         case CLUB_REC_MATCH_GOALS:
             std::snprintf(out, n, "%s %d %s %s %s %d/%d", VTW_FormatPersonName(e.player), e.value,
-                          GetMessageText(TEXT_GOALS), GetMessageText(TEXT_AGAINST),
-                          ClubRecords_ClubName(e.opponent), first, second);
+                          GetMessageText(TEXT_GOALS), GetMessageText(TEXT_AGAINST), opponent, first,
+                          second);
             break;
         case CLUB_REC_CROWD:
         case CLUB_REC_LOW_CROWD:
-            std::snprintf(out, n, "%d %s %s %d/%d/%d", e.value, ClubRecords_ClubName(e.opponent),
+            std::snprintf(out, n, "%d %s %s %d/%d/%d", e.value, opponent,
                           ClubRecords_DivisionNote(e.opponent).c_str(), e.day, month, FullYear(e));
             break;
         case CLUB_REC_WIN:
         case CLUB_REC_DEFEAT:
-            std::snprintf(out, n, "%d-%d %s %s %d/%d/%d", e.value, e.value2,
-                          ClubRecords_ClubName(e.opponent),
+            std::snprintf(out, n, "%d-%d %s %s %d/%d/%d", e.value, e.value2, opponent,
                           ClubRecords_DivisionNote(e.opponent).c_str(), e.day, month, FullYear(e));
             break;
         case CLUB_REC_DISPOINTS:
@@ -110,15 +116,35 @@ void FormatRecord(char* out, const ClubRecordEntry& e, int32_t kind)
     }
 }
 
+// The record's text in the row's room and the font it takes there. When even the smaller font
+// leaves it too wide, the opponent's name gives way first, cut short by what is too much.
+int16_t FitRecord(char* out, const ClubRecordEntry& e, int32_t kind)
+{
+    const bool transfer = kind == CLUB_REC_BUY || kind == CLUB_REC_SALE;
+    const std::string opponent =
+        transfer ? ClubRecords_TransferClubName(e) : ClubRecords_ClubName(e.opponent);
+    FormatRecord(out, e, kind, opponent.c_str());
+    FitMenuFont(out, TEXT_ROOM, ROW_FONT, SMALL_FONT);
+    int32_t w = 0, h = 0;
+    const int32_t excess = GetTextExtent(out, &w, &h) - TEXT_ROOM;
+    if (excess > 0 && !opponent.empty()) {
+        const int32_t nameRoom = GetTextExtent(opponent.c_str(), &w, &h) - excess;
+        FormatRecord(out, e, kind, FitMenuText(opponent.c_str(), nameRoom));
+    }
+    return static_cast<int16_t>(
+        FitMenuTextInPlace(out, CLUB_RECORD_TEXT_BYTES, TEXT_ROOM, ROW_FONT, SMALL_FONT));
+}
+
 void BuildRecords(const ClubRecord* record)
 {
     for (int32_t row = 0; row < CLUB_RECORD_ROWS; ++row) {
         char* text = ClubRecords.recordTexts[row];
         text[0] = '\0';
+        int16_t font = ROW_FONT;
         const int32_t kind = RECORD_ROWS[row].kind;
         if (record != nullptr && IsShown(record->records[kind], kind))
-            FormatRecord(text, record->records[kind], kind);
-        ClubRecords.records[row] = {RECORD_ROWS[row].label, text};
+            font = FitRecord(text, record->records[kind], kind);
+        ClubRecords.records[row] = {RECORD_ROWS[row].label, font, text};
     }
 }
 
@@ -145,9 +171,14 @@ void BuildHonours(int32_t club)
     const int32_t national = VTW_GetCountryCupCount();
     int32_t count = 0;
     const auto add = [&](int32_t column) {
-        FormatYears(ClubRecords.honourYears[count], club, column);
-        ClubRecords.honours[count] = {GetMessageText(VTW_GetCountryTextNo(column)),
-                                      ClubRecords.honourYears[count]};
+        char* years = ClubRecords.honourYears[count];
+        FormatYears(years, club, column);
+        const char* cup = GetMessageText(VTW_GetCountryTextNo(column));
+        const auto cupFont =
+            static_cast<int16_t>(FitMenuFont(cup, LABEL_ROOM, ROW_FONT, SMALL_FONT));
+        const auto yearsFont = static_cast<int16_t>(
+            FitMenuTextInPlace(years, CLUB_HONOUR_YEARS_BYTES, TEXT_ROOM, ROW_FONT, SMALL_FONT));
+        ClubRecords.honours[count] = {cupFont, yearsFont, cup, years};
         ++count;
     };
     for (int32_t cup = 0; cup < national; ++cup) {
@@ -159,7 +190,7 @@ void BuildHonours(int32_t club)
     ClubRecords.honourCount = static_cast<int16_t>(count);
     for (int32_t row = count; row < CLUB_HONOUR_ROWS; ++row) {
         ClubRecords.honourYears[row][0] = '\0';
-        ClubRecords.honours[row] = {"", ClubRecords.honourYears[row]};
+        ClubRecords.honours[row] = {ROW_FONT, ROW_FONT, "", ClubRecords.honourYears[row]};
     }
 }
 
@@ -177,6 +208,13 @@ void DrawHonourFrames(int32_t, int32_t, int32_t, int32_t, int32_t)
 }
 
 int32_t Leave() { return ClubRecords_Back(nullptr); }
+
+// The club's name left of the title, in the header's room.
+void DrawHeaderName(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderName(GetMessageText(ClubRecords.clubName), TEXT_TITLE, 350,
+                            MENU_ALIGN_CENTRE);
+}
 
 }  // namespace
 
@@ -224,20 +262,24 @@ const MenuItem* ClubRecords_Table()
     const ClubRecordsRow* r = &ClubRecords.records[0];
     const ClubHonourRow* h = &ClubRecords.honours[0];
     static const MenuItem recordRow[] = {
-        {0x10, 20, TEXT_Y, MENU_ALIGN_ML, RECORD_STRIDE, MenuVariable(&r->label), nullptr},
-        {0x12, 260, TEXT_Y, MENU_ALIGN_ML, RECORD_STRIDE, MenuVariable(&r->text), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(ROW_FONT), nullptr},
+        {0x10, LABEL_X, TEXT_Y, MENU_ALIGN_ML, RECORD_STRIDE, MenuVariable(&r->label), nullptr},
+        {0x0e, 0, 0, 0, RECORD_STRIDE, MenuVariable(&r->font), nullptr},
+        {0x12, TEXT_X, TEXT_Y, MENU_ALIGN_ML, RECORD_STRIDE, MenuVariable(&r->text), nullptr},
         MenuEndItem(nullptr, nullptr),
     };
     static const MenuItem honourRow[] = {
-        {0x12, 20, TEXT_Y, MENU_ALIGN_ML, HONOUR_STRIDE, MenuVariable(&h->cup), nullptr},
-        {0x12, YEARS_X, TEXT_Y, MENU_ALIGN_ML, HONOUR_STRIDE, MenuVariable(&h->years), nullptr},
+        {0x0e, 0, 0, 0, HONOUR_STRIDE, MenuVariable(&h->cupFont), nullptr},
+        {0x12, LABEL_X, TEXT_Y, MENU_ALIGN_ML, HONOUR_STRIDE, MenuVariable(&h->cup), nullptr},
+        {0x0e, 0, 0, 0, HONOUR_STRIDE, MenuVariable(&h->yearsFont), nullptr},
+        {0x12, TEXT_X, TEXT_Y, MENU_ALIGN_ML, HONOUR_STRIDE, MenuVariable(&h->years), nullptr},
         MenuEndItem(nullptr, nullptr),
     };
     static const MenuItem table[] = {
         {0x36, 0, 0, 0, 0, MenuCallback(Build), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&ClubRecords.clubName), nullptr},
+        {0x24, 80, 36, 0, 0, MenuCallback(DrawHeaderName), nullptr},
         {0x0f, 350, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         // The marker keeps this screen's own clean screen, which the emblem is drawn over.

@@ -15,12 +15,17 @@ constexpr int32_t CLUB_RECORD_TEXT_BYTES = 200;
 constexpr int32_t CLUB_HONOUR_YEARS_BYTES = 300;
 constexpr int32_t CLUB_HONOUR_YEARS_MAX = 11;  // years listed on a row, newest first
 
+// Each text is drawn in the font beside it: the row's own, or the smaller one where it would
+// not fit the row otherwise.
 struct ClubRecordsRow {
     int16_t label;     // text number
+    int16_t font;      // the text's
     const char* text;  // "" while the record is unset
 };
 
 struct ClubHonourRow {
+    int16_t cupFont;
+    int16_t yearsFont;
     const char* cup;  // the cup's name, "" on the rows past the country's cups
     const char* years;
 };
@@ -45,7 +50,9 @@ void ClubRecordsInit();
 void ClubRecordsUninit();
 
 // The rows of a club: every record row labelled, its text empty when the record is unset (a club
-// without a full record has none); the honour rows of the selected country's cups.
+// without a full record has none); the honour rows of the selected country's cups. A text too
+// wide for its row even in the smaller font is cut short: a record's opponent first, so that its
+// figures and date stay whole.
 void ClubRecords_Build(int32_t club);
 // Back to the office, or to the job centre while it is viewing the club.
 int32_t ClubRecords_Back(MenuHotspot*);

@@ -324,6 +324,13 @@ void DrawRefused(int32_t x, int32_t y, int32_t w, int32_t h, int32_t)
     Negotiation_DrawRefused(x, y, w, h, &ContractTalks.refusedNotice);
 }
 
+// The club's name left of the title, in the header's room.
+void DrawHeaderName(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderName(GetMessageText(ContractTalks.clubName), TEXT_TITLE, 340,
+                            MENU_ALIGN_CENTRE);
+}
+
 }  // namespace
 
 const MenuItem* ContractTalks_Table()
@@ -334,7 +341,7 @@ const MenuItem* ContractTalks_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(ContractTalks_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&t.clubName), nullptr},
+        {0x24, 80, 36, 0, 0, MenuCallback(DrawHeaderName), nullptr},
         {0x0f, 340, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},

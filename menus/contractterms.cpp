@@ -5,6 +5,7 @@
 #include "game/gamestate.h"
 #include "game/textmess.h"
 #include "menus/exm.h"
+#include "menus/menucont.h"
 #include "menus/menupc.h"
 
 ContractTermsState ContractTerms;
@@ -45,6 +46,13 @@ int32_t Press(MenuHotspot*)
 
 int32_t Accept(MenuHotspot*) { return ContractTerms_Accept(); }
 int32_t Refuse(MenuHotspot*) { return ContractTerms_Refuse(); }
+
+// The club's name left of the title, in the header's room.
+void DrawHeaderName(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderName(GetMessageText(ContractTerms.clubName), TEXT_TITLE, 340,
+                            MENU_ALIGN_CENTRE);
+}
 
 }  // namespace
 
@@ -92,7 +100,7 @@ const MenuItem* ContractTerms_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(ContractTerms_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&t.clubName), nullptr},
+        {0x24, 80, 36, 0, 0, MenuCallback(DrawHeaderName), nullptr},
         {0x0f, 340, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},

@@ -36,10 +36,20 @@ constexpr int32_t TABLE_W = 400;
 constexpr int32_t NAME_X = 240;
 constexpr int32_t FIGURES_X = 300;  // the seven columns, 30 apart
 constexpr int32_t FIGURES_PITCH = 30;
+constexpr int32_t ITEM_GAP = 5;      // between a text and the next, or the frame's edge
+constexpr int32_t FIGURE_ROOM = 12;  // two figures in the small font, centred on their column
+// A table row's club name, centred in the room between the frame's left edge and the first
+// column of figures: at the group name's place it ran into them.
+constexpr int32_t TABLE_NAME_LEFT = TABLE_X + ITEM_GAP;
+constexpr int32_t TABLE_NAME_ROOM = FIGURES_X - FIGURE_ROOM / 2 - ITEM_GAP - TABLE_NAME_LEFT;
+constexpr int32_t TABLE_NAME_X = TABLE_NAME_LEFT + TABLE_NAME_ROOM / 2;
 constexpr int32_t MATCHES_X = 40;
 constexpr int32_t MATCHES_Y = 180;
 constexpr int32_t MATCHES_W = 576;
 constexpr int32_t MATCH_HALF_W = 288;
+constexpr int32_t HOME_NOTE_X = 300;  // "(country)", right-aligned
+constexpr int32_t AWAY_NOTE_X = 340;
+constexpr int32_t AWAY_NAME_X = 400;
 
 int16_t Word(int32_t n) { return static_cast<int16_t>(n); }
 
@@ -133,8 +143,8 @@ void DrawTableRows(int32_t, int32_t, int32_t, int32_t, int32_t)
         const CupGroupTeam& t = CupGroups.teams[CupGroups.order[r]];
         if (t.club < 0) continue;
         const int32_t middle = TABLE_Y + r * PITCH + TEXT_Y;
-        SetMenuFont(1);
-        DrawMenuMessage(NAME_X, middle, VTW_ClubNameTextNo(VTW_GetTeam(t.club)), MENU_ALIGN_CENTRE);
+        DrawMenuStringInRoom(TABLE_NAME_X, middle, VTW_FormatClubName(VTW_GetTeam(t.club)),
+                             MENU_ALIGN_CENTRE, TABLE_NAME_ROOM, 1, 0);
         SetMenuFont(0);
         const int32_t figures[] = {t.won + t.drawn + t.lost, t.won,   t.drawn, t.lost, t.goalsFor,
                                    t.goalsAgainst,           t.points};
@@ -144,12 +154,30 @@ void DrawTableRows(int32_t, int32_t, int32_t, int32_t, int32_t)
     }
 }
 
+// A match's club names end at their places, or short of their country notes when a note is
+// wider; each takes the room from there to the frame's edge.
+void DrawMatchNames(int32_t middle, const CupGroupMatch& m, const char* homeNote,
+                    const char* awayNote)
+{
+    int32_t w = 0, h = 0;
+    SetMenuFont(0);
+    const int32_t homeRight =
+        std::min(NAME_X, HOME_NOTE_X - GetTextExtent(homeNote, &w, &h) - ITEM_GAP);
+    const int32_t awayLeft =
+        std::max(AWAY_NAME_X, AWAY_NOTE_X + GetTextExtent(awayNote, &w, &h) + ITEM_GAP);
+    DrawMenuStringInRoom(homeRight, middle, VTW_FormatClubName(VTW_GetTeam(m.home)), MENU_ALIGN_MR,
+                         homeRight - MATCHES_X - ITEM_GAP, 1, 0);
+    DrawMenuStringInRoom(awayLeft, middle, VTW_FormatClubName(VTW_GetTeam(m.away)), MENU_ALIGN_ML,
+                         MATCHES_X + MATCHES_W - ITEM_GAP - awayLeft, 1, 0);
+}
+
 void DrawMatch(int32_t middle, const CupGroupMatch& m)
 {
-    char note[40];
+    char homeNote[40], awayNote[40];
+    CountryNote(m.home, homeNote, sizeof homeNote);
+    CountryNote(m.away, awayNote, sizeof awayNote);
+    DrawMatchNames(middle, m, homeNote, awayNote);
     SetMenuFont(1);
-    DrawMenuMessage(NAME_X, middle, VTW_ClubNameTextNo(VTW_GetTeam(m.home)), MENU_ALIGN_MR);
-    DrawMenuMessage(400, middle, VTW_ClubNameTextNo(VTW_GetTeam(m.away)), MENU_ALIGN_ML);
     const bool played = m.homeGoals != CUP_GROUP_NOT_PLAYED;
     DrawMenuMessage(320, middle, played ? TEXT_DASH : TEXT_TO_PLAY, MENU_ALIGN_CENTRE);
     if (played) {
@@ -157,8 +185,8 @@ void DrawMatch(int32_t middle, const CupGroupMatch& m)
         DrawMenuNumber(330, middle, m.awayGoals, MENU_ALIGN_CENTRE);
     }
     SetMenuFont(0);
-    DrawMenuString(300, middle, CountryNote(m.home, note, sizeof note), MENU_ALIGN_MR);
-    DrawMenuString(340, middle, CountryNote(m.away, note, sizeof note), MENU_ALIGN_ML);
+    DrawMenuString(HOME_NOTE_X, middle, homeNote, MENU_ALIGN_MR);
+    DrawMenuString(AWAY_NOTE_X, middle, awayNote, MENU_ALIGN_ML);
 }
 
 void DrawMatches(int32_t, int32_t, int32_t, int32_t, int32_t)

@@ -67,12 +67,28 @@ constexpr int32_t PITCH_END_MARGIN = 24;  // between a goal line and its keeper
 constexpr int32_t NAME_ROOM_MAX = 120;    // a name on the pitch alone on its line
 constexpr int32_t NAME_LINE_HEIGHT = 12;  // names closer than this in height share a line
 constexpr int32_t NAME_GAP = 4;           // between two names on one line
-constexpr int32_t DISC_ICON = 1211;       // + the player's line
+constexpr int32_t NAME_BELOW = 12;        // a name's middle under its disc's
+constexpr int32_t DISC_HALF = 10;
+constexpr int32_t DISC_ICON = 1211;  // + the player's line
 constexpr int32_t LAST_DAY = 364;
 constexpr int32_t ESCAPE_KEY = 1;
 constexpr int32_t LEFT_BUTTON = 1;
 constexpr int32_t HEADING_BYTES = 64;
 constexpr int32_t ROW_PITCH = 18;
+// The team sheets: rows across the screen, each side's four figures (appearances, performance,
+// goals, experience) at its outer end, its names between them and the shirts. The away side's
+// figures stand far enough in for three digits to end inside the row.
+constexpr int32_t SHEET_X = 20;
+constexpr int32_t SHEET_WIDTH = 600;
+constexpr int32_t SHEET_FIGURES_X[2] = {50, 496};
+constexpr int32_t SHEET_FIGURES_PITCH = 34;
+constexpr int32_t SHEET_FIGURE_ROOM = 18;  // "100"
+constexpr int32_t SHEET_NAME_X[2] = {270, 370};
+constexpr int32_t SHEET_NAME_GAP = 5;
+constexpr int32_t SHEET_NAME_ROOM[2] = {
+    SHEET_NAME_X[0] - (SHEET_FIGURES_X[0] + 3 * SHEET_FIGURES_PITCH + SHEET_FIGURE_ROOM)
+        - SHEET_NAME_GAP,
+    SHEET_FIGURES_X[1] - SHEET_NAME_X[1] - SHEET_NAME_GAP};
 constexpr int32_t SHADE_PERCENT = 50;
 constexpr uint16_t BUTTON_KIND = HOTREGION_BUTTON_KINDS + HOTREGION_TEXT_NO;
 constexpr int16_t LABEL_COLOUR = 0;
@@ -253,17 +269,15 @@ void DrawSheetRow(int32_t side, int32_t index, int32_t y)
 {
     const uint16_t player = MatchPreview.sheets[side][index];
     if (player == PREVIEW_NONE) return;
-    const int32_t columns[2] = {50, 508};
     const int32_t figures[4] = {VTW_GetPlayerApps(player), VTW_GetPlayerPerf(player),
                                 GoalsOf(player), VTW_GetPlayerExperiencePercent(player)};
     SetMenuFont(0);
     for (int32_t f = 0; f < 4; ++f) {
-        DrawNumber(columns[side] + 34 * f, y, figures[f], MENU_ALIGN_ML);
+        DrawNumber(SHEET_FIGURES_X[side] + SHEET_FIGURES_PITCH * f, y, figures[f], MENU_ALIGN_ML);
     }
     DoIcon(side == 0 ? 290 : 350, y, DISC_ICON + LineOf(player), MENU_ALIGN_CENTRE);
-    SetMenuFont(1);
-    DrawMenuString(side == 0 ? 270 : 370, y, MatchPreview.names[side][index],
-                   side == 0 ? MENU_ALIGN_MR : MENU_ALIGN_ML);
+    DrawMenuStringInRoom(SHEET_NAME_X[side], y, MatchPreview.names[side][index],
+                         side == 0 ? MENU_ALIGN_MR : MENU_ALIGN_ML, SHEET_NAME_ROOM[side], 1, 0);
 }
 
 void DayScreen_DrawTeamSheets()
@@ -271,8 +285,7 @@ void DayScreen_DrawTeamSheets()
     DayBackground();
     char heading[2 * HEADING_BYTES];
     std::snprintf(heading, sizeof heading, "%s %s", s_day.heading[0], s_day.heading[1]);
-    SetMenuFont(2);
-    DrawMenuString(320, 36, heading, MENU_ALIGN_CENTRE);
+    DrawMenuStringInRoom(320, 36, heading, MENU_ALIGN_CENTRE, SHEET_WIDTH, 2, 1);
     SetMenuFont(1);
     DrawMenuString(270, 66, MatchPreview.clubNames[0], MENU_ALIGN_MR);
     DrawText(320, 66, TEXT_VERSUS, MENU_ALIGN_CENTRE);
@@ -280,14 +293,15 @@ void DayScreen_DrawTeamSheets()
     SetMenuFont(0);
     const int32_t captions[4] = {1876, 692, 683, 1509};  // APP, PER, BUT, EXP
     for (int32_t c = 0; c < 4; ++c) {
-        DrawText(50 + 34 * c, 91, captions[c], MENU_ALIGN_ML);
-        DrawText(508 + 34 * c, 91, captions[c], MENU_ALIGN_ML);
+        for (const int32_t x : SHEET_FIGURES_X) {
+            DrawText(x + SHEET_FIGURES_PITCH * c, 91, captions[c], MENU_ALIGN_ML);
+        }
     }
     const int32_t lines = MATCH_STARTERS + MatchPreview.substitutes;
     for (int32_t i = 0; i < lines; ++i) {
         const int32_t y = 105 + ROW_PITCH * (i < MATCH_STARTERS ? i : i + 1);
         SetDrawAttribute(2, 0);
-        DoShadedBox(20, y, 600, ROW_PITCH, SHADE_PERCENT);
+        DoShadedBox(SHEET_X, y, SHEET_WIDTH, ROW_PITCH, SHADE_PERCENT);
         const int32_t middle = y + ROW_PITCH / 2;
         DrawSheetRow(0, i, middle);
         DrawSheetRow(1, i, middle);
@@ -330,19 +344,36 @@ void DrawSideOnPitch(int32_t side, int32_t left, int32_t top, int32_t w, int32_t
         ys[slot] = lower ? top + h - along : top + along;
     }
     SetMenuFont(0);
+    const auto shown = [side](int32_t slot) {
+        return MatchPreview.sheets[side][slot] != PREVIEW_NONE;
+    };
+    // A name stands under its disc, unless a team-mate's disc stands there: then over it.
+    int32_t nameYs[TACTIC_SLOT_COUNT];
     for (int32_t slot = 0; slot < TACTIC_SLOT_COUNT; ++slot) {
-        const uint16_t player = MatchPreview.sheets[side][slot];
-        if (player == PREVIEW_NONE) continue;
-        // Two centred names on one line share the gap between their players.
-        int32_t room = NAME_ROOM_MAX;
+        int32_t nameW = 0, nameH = 0;
+        GetTextExtent(MatchPreview.names[side][slot], &nameW, &nameH);
+        nameYs[slot] = ys[slot] + NAME_BELOW;
         for (int32_t other = 0; other < TACTIC_SLOT_COUNT; ++other) {
-            if (other != slot && MatchPreview.sheets[side][other] != PREVIEW_NONE
-                && std::abs(ys[other] - ys[slot]) < NAME_LINE_HEIGHT)
+            if (other != slot && shown(other)
+                && std::abs(xs[other] - xs[slot]) < nameW / 2 + DISC_HALF
+                && std::abs(ys[other] - nameYs[slot]) < nameH / 2 + DISC_HALF)
+                nameYs[slot] = ys[slot] - NAME_BELOW;
+        }
+    }
+    for (int32_t slot = 0; slot < TACTIC_SLOT_COUNT; ++slot) {
+        if (!shown(slot)) continue;
+        // Two centred names on one line share the gap between their players; none leaves the
+        // pitch.
+        int32_t room = std::min({NAME_ROOM_MAX, 2 * (xs[slot] - left), 2 * (left + w - xs[slot])});
+        for (int32_t other = 0; other < TACTIC_SLOT_COUNT; ++other) {
+            if (other != slot && shown(other)
+                && std::abs(nameYs[other] - nameYs[slot]) < NAME_LINE_HEIGHT)
                 room = std::min(room, std::abs(xs[other] - xs[slot]) - NAME_GAP);
         }
+        const uint16_t player = MatchPreview.sheets[side][slot];
         DoIcon(xs[slot], ys[slot], DISC_ICON + LineOf(player), MENU_ALIGN_CENTRE);
         DrawNumber(xs[slot], ys[slot], slot + 1, MENU_ALIGN_CENTRE);
-        DrawMenuString(xs[slot], ys[slot] + 12, FitMenuText(MatchPreview.names[side][slot], room),
+        DrawMenuString(xs[slot], nameYs[slot], FitMenuText(MatchPreview.names[side][slot], room),
                        MENU_ALIGN_CENTRE);
     }
 }

@@ -51,8 +51,9 @@ constexpr int32_t AREA_W = 576;
 constexpr int32_t AREA_H = 100;
 constexpr int32_t AREA_MARGIN = 6;
 constexpr int32_t NUMBER_Y = AREA_Y - 22;
-constexpr int32_t HELP_Y = 170;
-constexpr int32_t HELP_PITCH = 22;
+// The help lines, under the left column of buttons and above the message area.
+constexpr int32_t HELP_Y = 264;
+constexpr int32_t HELP_PITCH = 14;
 
 // The ten fixed values a message's text-number parameter is drawn from.
 constexpr std::array<int16_t, 10> TEXT_PICKS = {300, 301, 302, 303, 307, 308, 309, 310, 362, 363};

@@ -320,7 +320,8 @@ void DrawBudgetList()
         DrawText(480, y, Amount(VTW_GetClubBalance(club)), MENU_ALIGN_TR);
         DrawText(600, y, Amount(VTW_GetClubTransferBudget(club)), MENU_ALIGN_TR);
     }
-    DrawArrows(586, 332, s_dev.budgetCount, BUDGET_ROWS, BudgetUp, BudgetDown);
+    // Right of the budgets, which end at 600.
+    DrawArrows(604, 332, s_dev.budgetCount, BUDGET_ROWS, BudgetUp, BudgetDown);
 }
 
 void DrawMoney(int32_t, int32_t, int32_t, int32_t, int32_t)

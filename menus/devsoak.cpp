@@ -42,6 +42,10 @@ constexpr int32_t TARGET_Y = 170;
 constexpr int32_t TARGET_PITCH = 30;
 constexpr int32_t VALUE_X = 300;
 constexpr int32_t FIXING_Y = 330;
+constexpr int32_t FIXING_RIGHT = 200;  // the fixing button's right end
+constexpr int32_t ITEM_GAP = 5;        // between a name and the next item
+constexpr int32_t FIXED_X = 420;       // the fixed away score; the home score 40 left of it
+constexpr int32_t ROW_RIGHT = 615;     // the names' room ends inside the screen's frame
 constexpr int32_t VALUE_W = 40;
 constexpr int32_t ROW_H = 22;
 
@@ -240,11 +244,13 @@ void DrawTargetRows()
     SetDrawAttribute(1, RowColour(SOAK_MATCH_DAY));
     DrawMenuString(40, y1, DevText(DEV_SOAK_MATCH_DAY), MENU_ALIGN_TL);
     if (DevSoak.kind == SOAK_MATCH_DAY && DevSoak.fixture >= 0) {
-        DrawMenuString(VALUE_X, y1, ClubName(VTW_GetFixtureHomeClub(DevSoak.fixture)),
-                       MENU_ALIGN_TL);
+        DrawMenuStringInRoom(VALUE_X, y1, ClubName(VTW_GetFixtureHomeClub(DevSoak.fixture)),
+                             MENU_ALIGN_TL, 150 - ITEM_GAP, 1, 0);
+        SetMenuFont(1);
         DrawMenuMessage(VALUE_X + 150, y1, TEXT_UNPLAYED, MENU_ALIGN_TL);
-        DrawMenuString(VALUE_X + 170, y1, ClubName(VTW_GetFixtureAwayClub(DevSoak.fixture)),
-                       MENU_ALIGN_TL);
+        DrawMenuStringInRoom(VALUE_X + 170, y1, ClubName(VTW_GetFixtureAwayClub(DevSoak.fixture)),
+                             MENU_ALIGN_TL, ROW_RIGHT - VALUE_X - 170, 1, 0);
+        SetMenuFont(1);
     }
     AddHotspot(40, y1, 560, 0, MatchDayClick);
 
@@ -254,7 +260,9 @@ void DrawTargetRows()
     if (DevSoak.kind == SOAK_CUP_MATCH && DevSoak.fixture >= 0) {
         int32_t name = -1, stage = -1, leg = -1;
         VTW_GetCompetitionTexts(VTW_GetFixtureCompetition(DevSoak.fixture), &name, &stage, &leg);
-        DrawMenuMessage(VALUE_X, y2, name, MENU_ALIGN_TL);
+        DrawMenuStringInRoom(VALUE_X, y2, GetMessageText(name), MENU_ALIGN_TL, 260 - ITEM_GAP, 1,
+                             0);
+        SetMenuFont(1);
         DrawNumber(VALUE_X + 260, y2, DevSoak.cupMatches);
     }
     AddHotspot(40, y2, 560, 0, CupClick);
@@ -267,18 +275,24 @@ void DrawTargetRows()
 void DrawFixing()
 {
     const int32_t y = FIXING_Y;
-    DoButton(40, y - 4, 160, ROW_H);
+    DoButton(40, y - 4, FIXING_RIGHT - 40, ROW_H);
     DrawMenuString(120, y - 4 + ROW_H / 2,
                    DevText(FixedScore.on != 0 ? DEV_FIXING_ON : DEV_FIXING_OFF), MENU_ALIGN_CENTRE);
     AddHotspot(40, y, 160, 0, FixingClick);
     const int32_t row = NthFixture(1, Today(), false);
     if (row < 0) return;
-    DrawMenuString(VALUE_X - 60, y, ClubName(VTW_GetFixtureHomeClub(row)), MENU_ALIGN_TR);
-    if (FixedScore.home >= 0) DrawNumber(VALUE_X - 40, y, FixedScore.home);
-    if (FixedScore.away >= 0) DrawNumber(VALUE_X, y, FixedScore.away);
-    DrawMenuString(VALUE_X + 40, y, ClubName(VTW_GetFixtureAwayClub(row)), MENU_ALIGN_TL);
-    AddHotspot(VALUE_X - 40, y, 30, 0, FixedClick);
-    AddHotspot(VALUE_X, y, 30, 1, FixedClick);
+    // The two names share the row right of the button, either side of the scores.
+    const int32_t homeRight = FIXED_X - 60, awayLeft = FIXED_X + 40;
+    DrawMenuStringInRoom(homeRight, y, ClubName(VTW_GetFixtureHomeClub(row)), MENU_ALIGN_TR,
+                         homeRight - FIXING_RIGHT - ITEM_GAP, 1, 0);
+    SetMenuFont(1);
+    if (FixedScore.home >= 0) DrawNumber(FIXED_X - 40, y, FixedScore.home);
+    if (FixedScore.away >= 0) DrawNumber(FIXED_X, y, FixedScore.away);
+    DrawMenuStringInRoom(awayLeft, y, ClubName(VTW_GetFixtureAwayClub(row)), MENU_ALIGN_TL,
+                         ROW_RIGHT - awayLeft, 1, 0);
+    SetMenuFont(1);
+    AddHotspot(FIXED_X - 40, y, 30, 0, FixedClick);
+    AddHotspot(FIXED_X, y, 30, 1, FixedClick);
 }
 
 void DrawSoak(int32_t, int32_t, int32_t, int32_t, int32_t)

@@ -87,6 +87,10 @@ void StartMainMenu();
 // "Error: DoMainMenu(): Invalid MenuOption = %d\n".
 void DoMainMenu();
 void DispatchOption(int32_t option);  // one row of the dispatcher
+// The screen table an option opens, null for a game step or an empty option: the dispatcher's own
+// row, so that a test can go through every screen the front end has.
+using FrontEndScreenTable = const MenuItem* (*)();
+FrontEndScreenTable FrontEnd_OptionScreen(int32_t option);
 void DispatchNext();  // DoMainMenu's one step: MenuOption becomes the previous one, and runs
 // The screen table an option opens, null for a game step or an empty option: the dispatcher's own
 // row, so that a test can go through every screen the front end has.

@@ -36,8 +36,10 @@ struct Rect {
 // The panels, then the chart areas inside them: scorers, kinds, periods, averages.
 constexpr Rect PANELS[4] = {
     {24, 74, 294, 348}, {324, 74, 294, 170}, {324, 252, 145, 170}, {473, 252, 145, 170}};
+// The periods' and the averages' charts stand far enough in for a two-figure scale to end
+// inside their panels.
 constexpr Rect CHARTS[4] = {
-    {144, 96, 160, 316}, {444, 92, 160, 130}, {336, 318, 128, 82}, {486, 318, 120, 82}};
+    {144, 96, 160, 316}, {444, 92, 160, 130}, {340, 318, 124, 82}, {489, 318, 117, 82}};
 constexpr int32_t SCROLL_ICON = 1319;
 constexpr int32_t SCORER_PITCH = 26;
 constexpr int32_t KIND_PITCH = 16;

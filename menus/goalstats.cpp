@@ -114,6 +114,9 @@ void ScaleCharts()
 }
 
 constexpr int32_t OPTION_GOALS = 29;
+// The OK icon stands below the panels' lower right corner, clear of the charts' figures.
+constexpr int16_t OK_X = 590;
+constexpr int16_t OK_Y = 446;
 constexpr int32_t OPTION_OTHER_STATISTICS = 31;
 constexpr int32_t TEXT_ATTENDANCE = 2115;  // "Statistiques d'affluence"
 constexpr int32_t TEXT_GOALS = 2116;
@@ -314,7 +317,7 @@ const MenuItem* GoalStats_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x200c, 150, 440, 170, 30, MenuTextNo(TEXT_ATTENDANCE), ToAttendance},
         {0x200c, 330, 440, 170, 30, MenuTextNo(TEXT_OTHER_STATISTICS), ToOtherStatistics},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Done},
+        {0x03, OK_X, OK_Y, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Done},
         {0x1f, GOAL_SCROLL_X, GOAL_SCROLL_Y, 30, 15, MenuNumber(-1), ScrollUp},
         {0x1f, GOAL_SCROLL_X, GOAL_SCROLL_Y + 18, 30, 15, MenuNumber(-1), ScrollDown},
         MenuEndItem(nullptr, StatsScreen_Back),
@@ -354,7 +357,7 @@ const MenuItem* AttendanceStats_Table()
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x200c, 150, 440, 170, 30, MenuTextNo(TEXT_GOALS), ToGoals},
         {0x200c, 330, 440, 170, 30, MenuTextNo(TEXT_OTHER_STATISTICS), ToOtherStatistics},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Done},
+        {0x03, OK_X, OK_Y, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Done},
         MenuEndItem(nullptr, StatsScreen_Back),
     };
     return table;

@@ -138,6 +138,12 @@ void DrawScorerIcons(int32_t, int32_t, int32_t, int32_t, int32_t)
     }
 }
 
+// The list's title, in the header's room.
+void DrawScorersTitle(int32_t x, int32_t y, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderTitle(x, y, GetMessageText(ScorerLists.title));
+}
+
 const MenuItem* ScorersTable(int32_t key)
 {
     ScorerLists.key = key;
@@ -155,7 +161,7 @@ const MenuItem* ScorersTable(int32_t key)
         {0x36, 0, 0, 0, 0, MenuCallback(BuildScorers), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 320, 36, MENU_ALIGN_CENTRE, 0, MenuVariable(&ScorerLists.title), nullptr},
+        {0x24, 320, 36, 0, 0, MenuCallback(DrawScorersTitle), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         // What a division button changes is drawn past the marker, so that its redraw shows it.
         {0x38, 0, 0, 0, 0, 0, nullptr},
@@ -223,6 +229,18 @@ constexpr int32_t SEASON_X[SEASON_COLUMNS] = {130, 260, 390, 520};
 constexpr int32_t SEASON_WIDTH = 100;      // the last column ends inside the screen
 constexpr int32_t BLOCK_Y[2] = {80, 220};  // the headings; the rows below them
 
+constexpr int32_t FIGURE_GAP = 5;  // between a name and its figure
+
+// A player's name and his figure on a line `width` long from x, in the current font: the name
+// cut short where it would reach the figure.
+void DrawNameAndFigure(int32_t x, int32_t middle, int32_t width, int32_t player, int32_t figure)
+{
+    int32_t w = 0, h = 0;
+    const int32_t room = width - GetTextExtent(Number2Str(figure), &w, &h) - FIGURE_GAP;
+    DrawMenuString(x, middle, FitMenuText(VTW_FormatPersonName(player), room), MENU_ALIGN_ML);
+    DrawMenuNumber(x + width, middle, figure, MENU_ALIGN_MR);
+}
+
 // The season's row is written as the league season ends, on the day after its last match day.
 bool LeagueSeasonStored() { return VTW_GetCurrentDay() > VTW_GetLastLeagueDay() + 1; }
 
@@ -241,9 +259,7 @@ void DrawSeasonBlock(int32_t shown)
         const int32_t player = VTW_GetClubSeasonBestPlayer(rank, row);
         if (player < 0) continue;
         const int32_t middle = y + (rank + 1) * ROW_PITCH + TEXT_Y;
-        DrawMenuString(x, middle, VTW_FormatPersonName(player), MENU_ALIGN_ML);
-        DrawMenuNumber(x + SEASON_WIDTH, middle, VTW_GetClubSeasonBestValue(rank, row),
-                       MENU_ALIGN_MR);
+        DrawNameAndFigure(x, middle, SEASON_WIDTH, player, VTW_GetClubSeasonBestValue(rank, row));
     }
 }
 
@@ -254,8 +270,8 @@ void DrawBestPlayers(int32_t, int32_t, int32_t, int32_t, int32_t)
     for (int32_t r = 0; r < BestPlayers.scorerCount; ++r) {
         const int32_t player = BestPlayers.scorers[r];
         const int32_t middle = BEST_Y + r * ROW_PITCH + TEXT_Y;
-        DrawMenuString(SCORERS_X, middle, VTW_FormatPersonName(player), MENU_ALIGN_ML);
-        DrawMenuNumber(SCORERS_RIGHT, middle, VTW_GetPlayerGoals(player), MENU_ALIGN_MR);
+        DrawNameAndFigure(SCORERS_X, middle, SCORERS_RIGHT - SCORERS_X, player,
+                          VTW_GetPlayerGoals(player));
     }
     for (int32_t shown = 0; shown < BestPlayers.seasonCount; ++shown) {
         DrawSeasonBlock(shown);

@@ -19,6 +19,7 @@
 #include "menus/menucont.h"
 #include "menus/menuicons.h"
 #include "menus/menupc.h"
+#include "menus/menutext.h"
 #include "menus/numbers.h"
 
 TrophyState Trophies;
@@ -38,6 +39,9 @@ constexpr int32_t ROWS_Y = 80;
 constexpr int32_t ROW_WIDTH = 576;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t TEXT_Y = ROW_PITCH / 2;
+constexpr int16_t RECORD_TEXT_X = 40;  // a national record's text, under its label
+constexpr int32_t RECORD_TEXT_ROOM = ROW_WIDTH - 5 - RECORD_TEXT_X;
+constexpr int32_t RECORD_FONT = 1;
 
 // ---- The trophies by season.
 
@@ -297,13 +301,17 @@ void NationalRecords_Build()
         char* text = NationalRecords.texts[r];
         text[0] = '\0';
         const RecordRowKind& row = RECORD_ROWS[r];
-        NationalRecords.rows[r] = {row.label, text};
+        NationalRecords.rows[r] = {row.label, RECORD_FONT, text};
         if (row.kind < 0) {
             FormatCareer(text, row.kind);
             continue;
         }
         const int32_t club = row.findClub();
         if (club >= 0) FormatClubRecord(text, club, row.kind);
+    }
+    for (int32_t r = 0; r < NATIONAL_RECORDS; ++r) {
+        NationalRecords.rows[r].font = static_cast<int16_t>(FitMenuTextInPlace(
+            NationalRecords.texts[r], NATIONAL_RECORD_BYTES, RECORD_TEXT_ROOM, RECORD_FONT, 0));
     }
 }
 
@@ -313,7 +321,10 @@ const MenuItem* NationalRecords_Table()
     const NationalRecordRow* r = &NationalRecords.rows[0];
     static const MenuItem row[] = {
         {0x10, 20, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->label), nullptr},
-        {0x12, 40, ROW_PITCH + TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->text), nullptr},
+        {0x0e, 0, 0, 0, STRIDE, MenuVariable(&r->font), nullptr},
+        {0x12, RECORD_TEXT_X, ROW_PITCH + TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->text),
+         nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(RECORD_FONT), nullptr},
         MenuEndItem(nullptr, nullptr),
     };
     static const MenuItem table[] = {

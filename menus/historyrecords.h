@@ -34,6 +34,7 @@ constexpr int32_t NATIONAL_RECORD_BYTES = 160;
 
 struct NationalRecordRow {
     int16_t label;     // text number
+    int16_t font;      // the text's: the row's, or the smaller one where it would not fit
     const char* text;  // into NationalRecordState::texts, empty for a missing record
 };
 

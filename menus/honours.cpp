@@ -16,6 +16,7 @@
 #include "menus/frontend.h"
 #include "menus/menucont.h"
 #include "menus/menupc.h"
+#include "menus/menutext.h"
 
 RollState RollOfHonour;
 RankedState RankedLists;
@@ -38,6 +39,10 @@ constexpr int32_t RANKED_Y = 80;
 constexpr int32_t ROW_WIDTH = 576;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t TEXT_Y = ROW_PITCH / 2;
+constexpr int32_t ITEM_GAP = 5;  // between a text and the row's end
+constexpr int32_t ROW_FONT = 1;
+constexpr int32_t ROLL_NOTE_X = 258;
+constexpr int32_t ROLL_NOTE_ROOM = ROW_WIDTH - ITEM_GAP - ROLL_NOTE_X;
 
 int16_t Word(int32_t n) { return static_cast<int16_t>(n); }
 
@@ -230,7 +235,8 @@ const MenuItem* RankedTable(int32_t list)
         {0x12, 18, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->rank), nullptr},
         {0x10, 48, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->name), nullptr},
         {0x12, 328, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->note), nullptr},
-        {0x12, 508, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->second), nullptr},
+        {0x12, ROW_WIDTH - ITEM_GAP, TEXT_Y, MENU_ALIGN_MR, STRIDE, MenuVariable(&r->second),
+         nullptr},
         {0x30, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x1f, 0, 0, ROW_WIDTH, ROW_PITCH, MenuNumber(-1), RankedLists_Row},
         MenuEndItem(nullptr, nullptr),
@@ -270,7 +276,8 @@ void RollOfHonour_Build(int32_t division)
     for (int32_t row = 0; row < ROLL_SLOTS; ++row) {
         RollOfHonour.headings[row][0] = '\0';
         RollOfHonour.notes[row][0] = '\0';
-        RollOfHonour.rows[row] = {-1, -1, RollOfHonour.headings[row], RollOfHonour.notes[row]};
+        RollOfHonour.rows[row] = {-1, -1, ROW_FONT, RollOfHonour.headings[row],
+                                  RollOfHonour.notes[row]};
     }
     RollOfHonour.title = Word(VTW_GetDivisionLongNameTextNo(division));
     RollRow* rows = RollOfHonour.rows;
@@ -284,6 +291,10 @@ void RollOfHonour_Build(int32_t division)
         FillTopDivision(2);
     } else {
         FillPlayOffs(division, 2);
+    }
+    for (int32_t row = 0; row < ROLL_SLOTS; ++row) {
+        rows[row].noteFont = static_cast<int16_t>(FitMenuTextInPlace(
+            RollOfHonour.notes[row], ROLL_NOTE_BYTES, ROLL_NOTE_ROOM, ROW_FONT, 0));
     }
 }
 
@@ -357,8 +368,10 @@ const MenuItem* RollOfHonour_Table()
         {0x24, 0, 0, ROW_WIDTH, ROW_PITCH, MenuCallback(MenuCont_ShadedBox), nullptr},
         {0x10, 28, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->headingText), nullptr},
         {0x12, 28, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->heading), nullptr},
-        {0x10, 258, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->clubName), nullptr},
-        {0x12, 258, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->note), nullptr},
+        {0x10, ROLL_NOTE_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->clubName), nullptr},
+        {0x0e, 0, 0, 0, STRIDE, MenuVariable(&r->noteFont), nullptr},
+        {0x12, ROLL_NOTE_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->note), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(ROW_FONT), nullptr},
         MenuEndItem(nullptr, nullptr),
     };
     static const MenuItem table[] = {

@@ -21,6 +21,7 @@ constexpr int16_t RANKED_HIGHLIGHT = 8;  // the font colour of a club a manager 
 struct RollRow {
     int16_t headingText;  // text number, -1 none
     int16_t clubName;     // text number, -1 none
+    int16_t noteFont;     // the row's, or the smaller one when the note would not fit it
     const char* heading;  // into RollState::headings
     const char* note;     // a club with its title or play-off mark, into RollState::notes
 };
@@ -44,7 +45,7 @@ struct RankedRow {
     int16_t name;        // text number, -1 on a blank row
     const char* rank;    // "%d."
     const char* note;    // column 360
-    const char* second;  // column 540
+    const char* second;  // ending at the row's end
 };
 
 struct RankedTexts {  // the words a row's texts point into
@@ -67,7 +68,8 @@ extern RankedState RankedLists;  // owned by Honours
 void HonoursScreensInit();
 void HonoursScreensUninit();
 
-// The roll's rows of a division from last season's honours and this season's qualifiers.
+// The roll's rows of a division from last season's honours and this season's qualifiers; a note
+// too wide for its row takes the smaller font, and is cut short only when even that is too wide.
 void RollOfHonour_Build(int32_t division);
 // The entries of a list, sorted highest first, equal keys in id order; the first page shown.
 void RankedLists_Collect(int32_t list);

@@ -143,6 +143,12 @@ void CheckGameOver()
     DoMessageBox(GetMessageText(TEXT_GAME_OVER), 0);
 }
 
+// The screen's title, in the header's room.
+void DrawTitle(int32_t x, int32_t y, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderTitle(x, y, GetMessageText(TEXT_TITLE));
+}
+
 }  // namespace
 
 void JobCentreInit()
@@ -242,7 +248,7 @@ const MenuItem* JobCentre_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(JobCentre_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_TITLE), nullptr},
+        {0x24, 320, 36, 0, 0, MenuCallback(DrawTitle), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x0f, 320, 70, MENU_ALIGN_CENTRE, 0, MenuTextNo(TEXT_THREATENED), nullptr},

@@ -51,6 +51,12 @@ constexpr int32_t SQUAD_ROW_HEIGHT = 20;
 constexpr int32_t SQUAD_NAME_LEFT = 26;     // from the row's left edge, past the shirt marker
 constexpr int32_t SQUAD_VALUE_RIGHT = 264;  // from the row's left edge
 constexpr int32_t SCROLL_X = 300;
+constexpr int16_t LABELS_X = 340;  // the club's figures: labels, and values right-aligned
+constexpr int16_t VALUES_X = 570;
+constexpr int32_t LABEL_GAP = 5;
+constexpr int32_t TEXT_CUPS = 1902;  // "Participation à la Coupe"
+constexpr int16_t CUPS_Y = 260;
+constexpr int32_t CUPS_PITCH = 14;
 constexpr int32_t SCROLL_SIZE = 20;
 
 struct JobOfferTexts {
@@ -111,6 +117,26 @@ void JobOffer_Init()
     JobOffer.squadRows = static_cast<int16_t>(VTW_RefreshSquadCount(club));
     s_acceptTable = AcceptTable(JobOfferMode);
     MenuCont_FormatTitle(HEADER_CLUB | HEADER_DATE | HEADER_RESTRICTED);
+}
+
+// The club's cups right-aligned under one another, the first on the line of their label and
+// clear of it.
+void DrawCups(int32_t x, int32_t y, int32_t, int32_t, int32_t)
+{
+    int32_t labelW = 0, h = 0;
+    SetMenuFont(0);
+    GetMessageExtent(TEXT_CUPS, &labelW, &h);
+    for (int32_t row = 0; row < JOBOFFER_CUP_ROWS; ++row) {
+        const int32_t left = LABELS_X + (row == 0 ? labelW + LABEL_GAP : 0);
+        DrawMenuStringInRoom(x, y + CUPS_PITCH * row, GetMessageText(JobOffer.cups[row]),
+                             MENU_ALIGN_TR, x - left, 0, 0);
+    }
+}
+
+// "Offre d'emploi" and the club's name, in the header's room.
+void DrawTitle(int32_t x, int32_t y, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderTitle(x, y, s_texts.title);
 }
 
 void DrawSquadRow(int32_t x, int32_t y, int32_t, int32_t, int32_t row)
@@ -344,7 +370,7 @@ const MenuItem* JobOffer_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(JobOffer_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(JOBOFFER_BACKGROUND), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x11, 320, 36, MENU_ALIGN_CENTRE, 0, MenuString(s_texts.title), nullptr},
+        {0x24, 320, 36, 0, 0, MenuCallback(DrawTitle), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x04, 322, 82, MENU_ALIGN_TL, 0, MenuVariable(&s_texts.badge), nullptr},
@@ -360,17 +386,14 @@ const MenuItem* JobOffer_Table()
         {0x0f, 340, 180, MENU_ALIGN_TL, 0, MenuTextNo(2102), nullptr},
         {0x0f, 340, 200, MENU_ALIGN_TL, 0, MenuTextNo(2103), nullptr},
         {0x0f, 340, 220, MENU_ALIGN_TL, 0, MenuTextNo(1901), nullptr},
-        {0x0f, 340, 260, MENU_ALIGN_TL, 0, MenuTextNo(1902), nullptr},
+        {0x0f, LABELS_X, CUPS_Y, MENU_ALIGN_TL, 0, MenuTextNo(TEXT_CUPS), nullptr},
         {0x11, 570, 120, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[0]), nullptr},
         {0x11, 570, 140, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[1]), nullptr},
         {0x11, 570, 160, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[2]), nullptr},
         {0x11, 570, 180, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[3]), nullptr},
         {0x11, 570, 200, MENU_ALIGN_TR, 0, MenuString(s_texts.figures[4]), nullptr},
         {0x10, 340, 240, MENU_ALIGN_TL, 0, MenuVariable(&s_texts.objective), nullptr},
-        {0x10, 570, 260, MENU_ALIGN_TR, 0, MenuVariable(&JobOffer.cups[0]), nullptr},
-        {0x10, 570, 274, MENU_ALIGN_TR, 0, MenuVariable(&JobOffer.cups[1]), nullptr},
-        {0x10, 570, 288, MENU_ALIGN_TR, 0, MenuVariable(&JobOffer.cups[2]), nullptr},
-        {0x10, 570, 302, MENU_ALIGN_TR, 0, MenuVariable(&JobOffer.cups[3]), nullptr},
+        {0x24, VALUES_X, CUPS_Y, 0, 0, MenuCallback(DrawCups), nullptr},
         {0x21, 0, 80, JOBOFFER_SQUAD_ROWS, SQUAD_ROW_HEIGHT, MenuAddress(squadRow), nullptr},
         // The scroll controls stand in the gap between the squad's values and the badges.
         {0x1f, SCROLL_X, 80, SCROLL_SIZE, SCROLL_SIZE, MenuNumber(-1), JobOffer_ScrollUp},

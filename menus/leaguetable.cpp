@@ -14,6 +14,7 @@
 #include "menus/frontend.h"
 #include "menus/menucont.h"
 #include "menus/menupc.h"
+#include "menus/menutext.h"
 
 LeagueTableState LeagueTableScreen;
 
@@ -26,6 +27,11 @@ constexpr int32_t FRAME_W = 596;
 constexpr int32_t ROWS_Y = 100;
 constexpr int32_t ROW_PITCH = 20;
 constexpr int32_t TEXT_Y = ROW_PITCH / 2;
+constexpr int32_t ROW_FONT = 1;
+constexpr int16_t NAME_X = 60;
+constexpr int16_t ARROW_X = 231;  // the movement arrow, centred
+constexpr int32_t ARROW_HALF = 8;
+constexpr int32_t NAME_ROOM = ARROW_X - ARROW_HALF - 4 - NAME_X;
 constexpr int32_t BUTTON_H = 30;
 constexpr int32_t MIN_DIVISIONS = 2;
 constexpr int32_t MAX_BUTTONS = 6;
@@ -40,6 +46,7 @@ void BlankRows()
         row = {-1,
                0,
                -1,
+               ROW_FONT,
                LEAGUE_TABLE_BLANK,
                LEAGUE_TABLE_BLANK,
                {LEAGUE_TABLE_BLANK, LEAGUE_TABLE_BLANK, LEAGUE_TABLE_BLANK},
@@ -62,6 +69,7 @@ void FillRow(LeagueTableRow& row, int32_t club)
     VTW_GetLeagueRowAway(club, away);
     row.club = Word(club);
     row.name = Word(VTW_ClubNameTextNo(VTW_GetTeam(club)));
+    row.nameFont = Word(FitMenuFont(GetMessageText(row.name), NAME_ROOM, ROW_FONT, 0));
     row.played = Word(totals[0]);
     row.points = Word(totals[1]);
     row.position = Word(totals[2]);
@@ -121,6 +129,12 @@ constexpr ButtonRow kButtonRows[] = {
     {164, {{74, 408}, {240, 408}, {406, 408}, {74, 440}, {240, 440}, {406, 440}}},
 };
 // clang-format on
+
+// The division's name, in the header's room.
+void DrawTitle(int32_t x, int32_t y, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderTitle(x, y, GetMessageText(LeagueTableScreen.title));
+}
 
 }  // namespace
 
@@ -251,8 +265,9 @@ const MenuItem* LeagueTable_Table()
         {0x31, 0, 0, 0, STRIDE, MenuVariable(&r->highlight), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         number(45, &r->position),
-        {0x10, 60, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->name), nullptr},
-        {0x04, 231, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->movementIcon), nullptr},
+        {0x0e, 0, 0, 0, STRIDE, MenuVariable(&r->nameFont), nullptr},
+        {0x10, NAME_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->name), nullptr},
+        {0x04, ARROW_X, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->movementIcon), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(0), nullptr},
         number(260, &r->played),
         number(295, &r->home[0]),
@@ -292,7 +307,7 @@ const MenuItem* LeagueTable_Table()
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 320, 36, MENU_ALIGN_CENTRE, 0, MenuVariable(&LeagueTableScreen.title), nullptr},
+        {0x24, 320, 36, 0, 0, MenuCallback(DrawTitle), nullptr},
         {0x24, FRAME_X, FRAME_Y, FRAME_W, ROW_PITCH * LEAGUE_TABLE_ROWS, MenuCallback(DrawFrame),
          nullptr},
         {0x21, 0, ROWS_Y, 0, ROW_PITCH, MenuAddress(row), nullptr},

@@ -22,6 +22,7 @@ struct LeagueTableRow {
     int16_t club;       // -1 none
     int16_t highlight;  // font colour: LEAGUE_TABLE_HIGHLIGHT on a managed club, else 0
     int16_t name;       // club-name text number, -1 none
+    int16_t nameFont;   // the row's, or the smaller one where the name would reach the arrow
     int16_t position;   // 1-based
     int16_t played;
     int16_t home[3];  // won, drawn, lost

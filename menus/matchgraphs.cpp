@@ -77,6 +77,8 @@ constexpr int32_t BAR_FULL = 90;
 constexpr int32_t TIME_FULL = 88;
 constexpr int32_t LEGEND_Y = 376;
 constexpr int32_t NAME_ROOM = 118;
+constexpr int32_t HOME_NAME_X = 240;  // the header's names, either side of the score
+constexpr int32_t AWAY_NAME_X = 320;
 constexpr int32_t LIVE_BENCH_MAX = 5;
 constexpr uint16_t PART_COLOURS[GRAPH_PARTS] = {0xFA20, 0xCE79, 0x04FF, 0x8C51};
 constexpr uint16_t KEY_COLOUR = 0xFFE0;
@@ -248,9 +250,12 @@ void Draw(int32_t, int32_t, int32_t, int32_t, int32_t)
     for (int32_t n = 1; n < GRAPH_ROWS; n += 2) {
         MenuCont_ShadedBox(14, ROWS_Y + n * ROW_PITCH, 610, ROW_PITCH, true);
     }
+    // Each name in the header's room on its side of the score.
+    DrawMenuStringInRoom(HOME_NAME_X, 36, G().names[0], MENU_ALIGN_MR,
+                         HOME_NAME_X - HEADER_TEXT_LEFT, 2, 0);
+    DrawMenuStringInRoom(AWAY_NAME_X, 36, G().names[1], MENU_ALIGN_ML,
+                         HEADER_TEXT_RIGHT - AWAY_NAME_X, 2, 0);
     SetMenuFont(2);
-    DrawMenuString(240, 36, G().names[0], MENU_ALIGN_MR);
-    DrawMenuString(320, 36, G().names[1], MENU_ALIGN_ML);
     if (G().goals[0] >= 0) {
         DrawMenuNumber(270, 36, G().goals[0], MENU_ALIGN_CENTRE);
         DrawMenuNumber(290, 36, G().goals[1], MENU_ALIGN_CENTRE);

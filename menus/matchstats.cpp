@@ -149,8 +149,7 @@ void FormatFigures(const MatchFigures& f, int32_t row)
 void DrawStatistics(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
     const MatchStatsState& m = MatchStats;
-    SetMenuFont(2);
-    DrawMenuString(320, 36, m.title, MENU_ALIGN_CENTRE);
+    MenuCont_DrawHeaderTitle(320, 36, m.title);
     MenuCont_ShadedBox(140, 168, 360, 270, 0);
     MenuCont_OutlineBox(140, 168, 360, 270);
     SetMenuFont(1);

@@ -48,8 +48,7 @@ constexpr int32_t OPTION_SAVE = 50;
 constexpr int32_t LAST_SEASON_DAY = 366;
 constexpr int32_t HEADER_FONT = 1;
 constexpr int32_t HEADER_TITLE_FONT = 2;
-constexpr int32_t HEADER_TITLE_RIGHT = 480;
-constexpr int32_t HEADER_NAME_X = 80;
+constexpr int32_t HEADER_NAME_X = HEADER_TEXT_LEFT;
 constexpr int32_t HEADER_NAME_Y = 36;
 constexpr int32_t HEADER_NAME_GAP = 12;
 constexpr uint16_t EMBLEM_FRAME_TICKS = 0xFFFF;  // drawn at the build; nothing animates
@@ -251,17 +250,24 @@ void MenuCont_FormatTitle(int32_t flags)
 
 void MenuCont_SetEmblemClub(int32_t club) { MenuContHeaderClub = static_cast<int16_t>(club); }
 
-void MenuCont_DrawHeaderName(const char* name, int32_t titleTextNo)
+void MenuCont_DrawHeaderTitle(int32_t x, int32_t y, const char* title, int32_t font)
+{
+    const int32_t room = 2 * std::min(x - HEADER_TEXT_LEFT, HEADER_TEXT_RIGHT - x);
+    DrawMenuStringInRoom(x, y, title, MENU_ALIGN_CENTRE, room, font, 0);
+}
+
+void MenuCont_DrawHeaderName(const char* name, int32_t titleTextNo, int32_t titleX,
+                             int32_t titleAlignment)
 {
     SetMenuFont(HEADER_TITLE_FONT);
-    int32_t titleW = 0, h = 0;
+    int32_t titleW = 0, h = 0, titleY = HEADER_NAME_Y;
     GetTextExtent(GetMessageText(titleTextNo), &titleW, &h);
-    const int32_t room = HEADER_TITLE_RIGHT - titleW - HEADER_NAME_GAP - HEADER_NAME_X;
+    AlignPoint(&titleX, &titleY, titleW, h, titleAlignment);
+    const int32_t room = titleX - HEADER_NAME_GAP - HEADER_NAME_X;
     SetDrawAttribute(1, 0);
-    int32_t nameW = 0;
-    const bool fits = GetTextExtent(name, &nameW, &h) <= room;
-    DrawMenuStringInRoom(HEADER_NAME_X, HEADER_NAME_Y, name, MENU_ALIGN_ML, room,
-                         fits ? HEADER_TITLE_FONT : HEADER_FONT, fits ? HEADER_TITLE_FONT : 0);
+    DrawMenuStringInRoom(HEADER_NAME_X, HEADER_NAME_Y, name, MENU_ALIGN_ML, room, HEADER_TITLE_FONT,
+                         0);
+    SetMenuFont(HEADER_TITLE_FONT);
 }
 
 int32_t MenuCont_KitColour1(int32_t club)

@@ -6,6 +6,7 @@
 
 #include "menus/exm.h"
 #include "menus/menubar.h"
+#include "menus/menupc.h"
 
 constexpr int32_t HEADER_CLUB = 1;        // MenuCont_FormatTitle flags: the emblem
 constexpr int32_t HEADER_DATE = 2;        // the two date lines
@@ -54,10 +55,19 @@ void MenuCont_FormatTitle(int32_t flags);
 int32_t MenuCont_ToOffice(MenuHotspot*);
 int32_t MenuCont_EscapeToOffice();
 void MenuCont_SetEmblemClub(int32_t club);
-// A club's name at the header's left (80, 36), in the title's font, or a smaller one when it
-// would run into a title of text `titleTextNo` right-aligned at x 480, cut short only when even
-// the smallest is too long: our fonts are wider than the header's places were laid out for.
-void MenuCont_DrawHeaderName(const char* name, int32_t titleTextNo);
+// The header's texts keep between the emblem and the date lines, whatever the date.
+constexpr int32_t HEADER_TEXT_LEFT = 80;
+constexpr int32_t HEADER_TEXT_RIGHT = 480;
+// A title centred at (x, y) in the header, in `font` or a smaller one when it would come out of
+// the header's room, cut short only when even the smallest is too long: a title that holds names
+// (a club's, a player's, a match's).
+void MenuCont_DrawHeaderTitle(int32_t x, int32_t y, const char* title, int32_t font = 2);
+// A name at the header's left (80, 36), in the title's font, or a smaller one when it would run
+// into the screen's title, text `titleTextNo` at (titleX, 36) by the alignment, cut short only
+// when even the smallest is too long: our fonts are wider than the header's places were laid out
+// for. The title's font is current afterwards.
+void MenuCont_DrawHeaderName(const char* name, int32_t titleTextNo, int32_t titleX = 480,
+                             int32_t titleAlignment = MENU_ALIGN_MR);
 int32_t MenuCont_KitColour1(int32_t club);  // the home kit's first and second colour numbers
 int32_t MenuCont_KitColour2(int32_t club);
 // The emblem in the header club's colours at (x, y); nothing without a header club.

@@ -41,6 +41,7 @@ struct ShadeTable {
 
 struct MenuPcState {
     ShadeTable* shade[MENU_SHADE_SLOTS];  // purgeable: a slot may empty itself between calls
+    MenuDrawWatcher watcher;
 };
 
 MenuPcState s_menupc;
@@ -73,6 +74,26 @@ uint32_t ReadPixel(const uint8_t* at)
 }
 
 void WritePixel(uint8_t* at, uint32_t value) { std::memcpy(at, &value, MenuScreen.bytesPerPixel); }
+
+// The watcher told of a keyed image: the rectangle its pixels other than the key colour take.
+void TellImage(int32_t x, int32_t y, int32_t w, int32_t h, const uint8_t* pixels, size_t pitch)
+{
+    int32_t left = w, top = h, right = -1, bottom = -1;
+    for (int32_t row = 0; row < h; ++row) {
+        for (int32_t col = 0; col < w; ++col) {
+            if (ReadPixel(pixels + row * pitch + col * MenuScreen.bytesPerPixel)
+                == MenuScreen.keyColour)
+                continue;
+            left = std::min(left, col);
+            right = std::max(right, col);
+            top = std::min(top, row);
+            bottom = std::max(bottom, row);
+        }
+    }
+    if (right < 0) return;
+    TellMenuDrawWatcher(
+        {MENU_DRAWN_IMAGE, {x + left, y + top, right - left + 1, bottom - top + 1}, nullptr, 0});
+}
 
 // The work screen as a buffer record for the graphics layer's copies.
 BlockBuffer WorkBuffer()
@@ -484,6 +505,7 @@ void DrawKeyedImage(int32_t x, int32_t y, int32_t w, int32_t h, const uint8_t* p
     if (!RectFits(x, y, w, h)) return;
     const uint32_t bytes = MenuScreen.bytesPerPixel;
     const size_t srcPitch = static_cast<size_t>(w + skip) * bytes;
+    if (s_menupc.watcher != nullptr) TellImage(x, y, w, h, pixels, srcPitch);
     if (bytes == 1) {
         BlockCopyTrans(h, MenuScreen.width - w, skip, w, pixels, WorkAt(x, y));
     } else {
@@ -502,6 +524,7 @@ void DrawKeyedImage(int32_t x, int32_t y, int32_t w, int32_t h, const uint8_t* p
 void SaveScreenRect(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t* buffer)
 {
     if (!RectFits(x, y, w, h)) return;
+    TellMenuDrawWatcher({MENU_DRAWN_SAVED, {x, y, w, h}, nullptr, 0});
     CopyRows(buffer, w * static_cast<int32_t>(MenuScreen.bytesPerPixel), WorkAt(x, y), Pitch(), w,
              h);
 }
@@ -509,6 +532,7 @@ void SaveScreenRect(int32_t x, int32_t y, int32_t w, int32_t h, uint8_t* buffer)
 void PutScreenRect(int32_t x, int32_t y, int32_t w, int32_t h, const uint8_t* buffer)
 {
     if (!RectFits(x, y, w, h)) return;
+    TellMenuDrawWatcher({MENU_DRAWN_PICTURE, {x, y, w, h}, nullptr, 0});
     CopyRows(WorkAt(x, y), Pitch(), buffer, w * static_cast<int32_t>(MenuScreen.bytesPerPixel), w,
              h);
     MarkChangedRect(x, y, w, h);
@@ -517,6 +541,7 @@ void PutScreenRect(int32_t x, int32_t y, int32_t w, int32_t h, const uint8_t* bu
 void RestoreFromBackBuffer(int32_t x, int32_t y, int32_t w, int32_t h)
 {
     if (!RectFits(x, y, w, h)) return;
+    TellMenuDrawWatcher({MENU_DRAWN_CLEANED, {x, y, w, h}, nullptr, 0});
     CopyRows(WorkAt(x, y), Pitch(), MenuScreen.backBuffer + Offset(x, y), Pitch(), w, h);
     MarkChangedRect(x, y, w, h);
 }
@@ -530,6 +555,7 @@ void DrawAlignedBar(int32_t x, int32_t y, int32_t w, int32_t h, int32_t alignmen
 
 void CopyBackBuffer()
 {
+    TellMenuDrawWatcher({MENU_DRAWN_KEPT, {0, 0, MenuScreen.width, MenuScreen.height}, nullptr, 0});
     std::memcpy(MenuScreen.backBuffer, MenuScreen.workScreen, Offset(0, MenuScreen.height));
 }
 
@@ -572,6 +598,13 @@ void ScreenWipeOut()
     WipeRows([](int32_t row) { GfxFillRect(0, row, MenuScreen.width, 1, 0); });
 }
 
+void SetMenuDrawWatcher(MenuDrawWatcher watcher) { s_menupc.watcher = watcher; }
+
+void TellMenuDrawWatcher(const MenuDrawn& drawn)
+{
+    if (s_menupc.watcher != nullptr) s_menupc.watcher(drawn);
+}
+
 void SetDrawAttribute(int32_t n, int32_t value)
 {
     switch (n) {
@@ -604,6 +637,7 @@ const uint16_t* GetShadeTable(uint16_t colour, int32_t alpha)
 void DoShadedBox(int32_t x, int32_t y, int32_t w, int32_t h, int32_t percent)
 {
     const int32_t scale = MenuScreen.scale;
+    TellMenuDrawWatcher({MENU_DRAWN_BOX, {x * scale, y * scale, w * scale, h * scale}, nullptr, 0});
     DrawTranslucentRect(x * scale, y * scale, w * scale, h * scale, MenuAttr.drawColour,
                         percent * 255 / 100);
 }
@@ -616,6 +650,8 @@ void DrawHLine(int32_t x, int32_t y, int32_t w, int32_t h)
 
 void DrawBoxOutline(int32_t x, int32_t y, int32_t w, int32_t h)
 {
+    const int32_t scale = MenuScreen.scale;
+    TellMenuDrawWatcher({MENU_DRAWN_BOX, {x * scale, y * scale, w * scale, h * scale}, nullptr, 0});
     DrawVLine(x, y, w, 0);
     DrawVLine(x, y + h, w, 0);
     DrawVLine(x, y, 0, h);
@@ -640,6 +676,7 @@ void DoButton(int32_t x, int32_t y, int32_t w, int32_t h)
     y *= scale;
     w *= scale;
     h *= scale;
+    TellMenuDrawWatcher({MENU_DRAWN_BOX, {x, y, w, h}, nullptr, 0});
     if (MenuAttr.buttonStyle == 0) {
         BevelWithColours(x, y, w, h, SolidPainter);
     } else if (MenuAttr.buttonStyle == 1) {

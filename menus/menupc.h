@@ -122,6 +122,27 @@ void DoButton(int32_t x, int32_t y, int32_t w, int32_t h);
 // colour becomes the tint.
 void DoGradientBar(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t tint, int32_t direction);
 
+// What the drawing layer does to the work screen, told to a watcher while one is set, for the
+// tests that follow which texts stand where and inside which box. Rectangles in screen pixels.
+enum MenuDrawnKind : uint8_t {
+    MENU_DRAWN_TEXT,     // a text drawn (DrawMenuText): `text` in `font`, its whole advance
+    MENU_DRAWN_BOX,      // a shaded box, a box outline or a button drawn
+    MENU_DRAWN_IMAGE,    // a keyed image drawn (an icon, the pointer): where its pixels show
+    MENU_DRAWN_SAVED,    // the rectangle saved, to be drawn over (a pointer, a box, a list)
+    MENU_DRAWN_PICTURE,  // a picture put over the rectangle (a background, a saved rectangle)
+    MENU_DRAWN_CLEANED,  // the rectangle put back from the clean screen
+    MENU_DRAWN_KEPT,     // the whole work screen became the clean screen
+};
+struct MenuDrawn {
+    MenuDrawnKind kind;
+    MenuRect rect;
+    const char* text;  // MENU_DRAWN_TEXT only
+    int32_t font;
+};
+using MenuDrawWatcher = void (*)(const MenuDrawn& drawn);
+void SetMenuDrawWatcher(MenuDrawWatcher watcher);  // null, as MenuPcInit leaves it: none
+void TellMenuDrawWatcher(const MenuDrawn& drawn);  // nothing without a watcher
+
 // The alignment code: bits 0-1 horizontal (0 or 1 left, 2 centre, 3 right), bits 2-3 vertical
 // (0 or 4 top, 8 centre, 12 bottom). Moves the anchor so a w x h thing drawn top-left there is
 // aligned at the given point; halves truncate toward zero.

@@ -161,6 +161,7 @@ void GetMessageExtent(int32_t textNo, int32_t* width, int32_t* height)
 
 void DrawMenuText(const char* text, int32_t x, int32_t y)
 {
+    const int32_t left = x;
     for (const char* p = text; *p != '\0';) {
         if (const int32_t icon = InlineIconAt(p)) {
             int32_t iconW, iconH;
@@ -177,6 +178,8 @@ void DrawMenuText(const char* text, int32_t x, int32_t y)
         x += advance;
         ++p;
     }
+    const int16_t height = s_text.fonts[MenuAttr.font].cellHeight;  // kept while purged
+    TellMenuDrawWatcher({MENU_DRAWN_TEXT, {left, y, x - left, height}, text, MenuAttr.font});
 }
 
 void DrawMenuString(int32_t x, int32_t y, const char* text, int32_t alignment)
@@ -201,12 +204,33 @@ const char* FitMenuText(const char* text, int32_t maxWidth)
     return fitted;
 }
 
-void DrawMenuStringInRoom(int32_t x, int32_t y, const char* text, int32_t alignment, int32_t room,
-                          int32_t font, int32_t smallerFont)
+int32_t FitMenuFont(const char* text, int32_t room, int32_t font, int32_t smallestFont)
 {
     int32_t w, h;
-    SetMenuFont(font);
-    if (GetTextExtent(text, &w, &h) > room) SetMenuFont(smallerFont);
+    for (; font > smallestFont; --font) {
+        SetMenuFont(font);
+        if (GetTextExtent(text, &w, &h) <= room) return font;
+    }
+    SetMenuFont(smallestFont);
+    return smallestFont;
+}
+
+int32_t FitMenuTextInPlace(char* text, size_t size, int32_t room, int32_t font,
+                           int32_t smallestFont)
+{
+    const int32_t fitted = FitMenuFont(text, room, font, smallestFont);
+    const char* cut = FitMenuText(text, room);
+    if (cut != text && size > 0) {
+        std::strncpy(text, cut, size - 1);
+        text[size - 1] = '\0';
+    }
+    return fitted;
+}
+
+void DrawMenuStringInRoom(int32_t x, int32_t y, const char* text, int32_t alignment, int32_t room,
+                          int32_t font, int32_t smallestFont)
+{
+    FitMenuFont(text, room, font, smallestFont);
     DrawMenuString(x, y, FitMenuText(text, room), alignment);
 }
 

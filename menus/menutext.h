@@ -2,6 +2,7 @@
 // word-wrapped text boxes. Texts are Windows-1252 bytes; every byte indexes the glyphs unsigned.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr int32_t MENU_FONT_COUNT = 3;  // "fnt12", "fnt16", "fnt24"
@@ -37,10 +38,19 @@ void DrawMenuChar(int32_t x, int32_t y, char c, int32_t alignment);
 // in the current font: the text itself when it fits, else a copy kept until the next call (at
 // least the mark, however narrow the room). For a column that a long name must not run out of.
 const char* FitMenuText(const char* text, int32_t maxWidth);
-// Draws the text as DrawMenuString does, in `font` when it fits `room` menu pixels, else in
-// `smallerFont`, cut short if even that is too wide; the font drawn with stays current.
+// The largest of the fonts `font` down to `smallestFont` in which the text fits `room` menu
+// pixels, or `smallestFont` when none does (the text is then cut short: FitMenuText). The font
+// returned is current.
+int32_t FitMenuFont(const char* text, int32_t room, int32_t font, int32_t smallestFont);
+// The same for a text a table item draws from its variable: the font it takes (current), and the
+// text cut short in place, within its `size` bytes, when even the smallest font is too wide.
+int32_t FitMenuTextInPlace(char* text, size_t size, int32_t room, int32_t font,
+                           int32_t smallestFont);
+// Draws the text as DrawMenuString does, in the font FitMenuFont chooses, cut short if even the
+// smallest is too wide; the font drawn with stays current. For a text the layout gives a room:
+// a smaller font first, cutting only as the last resort.
 void DrawMenuStringInRoom(int32_t x, int32_t y, const char* text, int32_t alignment, int32_t room,
-                          int32_t font, int32_t smallerFont);
+                          int32_t font, int32_t smallestFont);
 // A button's label centred in its w x h box, 2 pixels clear of each side: in the current font
 // when it fits, else in font 0, a word to a line when it is still too wide and the box is tall
 // enough, else cut short. The current font is kept.

@@ -34,6 +34,7 @@ constexpr int32_t NO_TEXT = 65535;
 constexpr int32_t BACK_ICON = 1207;
 constexpr int32_t BADGE_ICON_BASE = 105;
 constexpr int32_t TEXT_NAME_TITLE = 761;
+constexpr int32_t TEXT_TEAM_CHOICE_TITLE = 728;
 constexpr int32_t NAME_OK_X = 570, NAME_OK_Y = 436, NAME_OK_SIZE = 40;
 // The name is edited on one line from (220, 240) to the right edge of its box (150 + 340), the
 // cursor bar's width kept clear.
@@ -49,6 +50,12 @@ constexpr int32_t NAME_FONT = 1;
 constexpr int32_t BUTTON_HEIGHT = 30;
 constexpr int32_t LABEL_MARGIN = 3;
 constexpr int32_t ROW_HEIGHT = 28;
+// A row's two clubs: the badge centred at the cell's x, the name 40 right of it at the height a
+// name in the row's font had from the top; a long name keeps short of the next badge.
+constexpr int32_t CELL_X[2] = {130, 340};
+constexpr int32_t CELL_NAME_X = 40;
+constexpr int32_t CELL_NAME_MIDDLE = 16;
+constexpr int32_t CELL_GAP = 5;
 
 struct CountryTexts {
     int32_t icon;  // the flag's first frame
@@ -197,21 +204,25 @@ int32_t CountryChoice_Back(MenuHotspot*)
 
 const MenuItem* s_buttonTable;
 
-void DrawClubCell(int32_t club, int32_t x, int32_t y)
+// A club's badge centred at x and its name from 40 right of it, in the room up to `right`.
+void DrawClubCell(int32_t club, int32_t x, int32_t y, int32_t right)
 {
     if (club < 0) return;
     DoIcon(x, y + ROW_HEIGHT / 2, BADGE_ICON_BASE + VTW_GetTeam(club), MENU_ALIGN_CENTRE);
-    DrawMenuMessage(x + 40, y + 8, VTW_ClubNameTextNo(VTW_GetTeam(club)), MENU_ALIGN_TL);
+    DrawMenuStringInRoom(x + CELL_NAME_X, y + CELL_NAME_MIDDLE,
+                         VTW_FormatClubName(VTW_GetTeam(club)), MENU_ALIGN_ML,
+                         right - CELL_GAP - x - CELL_NAME_X, NAME_FONT, 0);
 }
 
 void DrawClubRow(int32_t x, int32_t y, int32_t w, int32_t h, int32_t row)
 {
     SetDrawAttribute(2, 0);
     DoShadedBox(x, y, w, h - 2, 50);
-    SetMenuFont(NAME_FONT);
     SetDrawAttribute(1, 0);
-    DrawClubCell(TeamChoice.row[row].left, 130, y);
-    DrawClubCell(TeamChoice.row[row].right, 340, y);
+    int32_t badgeW = 0, badgeH = 0;
+    GetIconSize(BADGE_ICON_BASE, &badgeW, &badgeH);
+    DrawClubCell(TeamChoice.row[row].left, CELL_X[0], y, CELL_X[1] - badgeW / 2);
+    DrawClubCell(TeamChoice.row[row].right, CELL_X[1], y, x + w);
 }
 
 int32_t PickClub(int32_t club)
@@ -327,6 +338,12 @@ int32_t ManagerName_Done(MenuHotspot*)
     ManagerName_Confirm();
     MenuOption = MENU_OPTION_OFFICE;
     return EXM_CODE_LEAVE;
+}
+
+// The screen's title, in the header's room.
+void DrawTitle(int32_t x, int32_t y, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderTitle(x, y, GetMessageText(TEXT_TEAM_CHOICE_TITLE));
 }
 
 }  // namespace
@@ -467,7 +484,7 @@ const MenuItem* TeamChoice_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(TeamChoice_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x0f, 320, 36, MENU_ALIGN_CENTRE, 0, MenuTextNo(728), nullptr},
+        {0x24, 320, 36, 0, 0, MenuCallback(DrawTitle), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x21, 0, 80, 0, ROW_HEIGHT, MenuAddress(row), nullptr},

@@ -296,8 +296,8 @@ void DrawInfoBox()
 
 void DrawScreen(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
+    MenuCont_DrawHeaderTitle(320, 30, P().title, 1);
     SetMenuFont(1);
-    DrawMenuString(320, 30, P().title, MENU_ALIGN_CENTRE);
     if (P().mode == PERFORMANCE_MODE_COVERAGE) DrawCoverage();
     DrawPlayers();
     DrawInfoBox();

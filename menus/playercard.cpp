@@ -77,7 +77,6 @@ struct CardTexts {
     uint16_t view;  // 0 the figures, 1 the skills
 };
 CardTexts s_card;
-const char* s_title = s_card.title;  // the title item reads a string variable
 const MenuItem* s_buttons;
 constexpr int32_t TEXT_LEVEL = 2140, TEXT_PHYSICAL = 2141, TEXT_PERSONALITY = 2142,
                   TEXT_NATIONALITY = 2143;
@@ -267,6 +266,12 @@ void Card_FillStats(int32_t player)
 
 // ---------------------------------------------------------------------------------------------
 // The drawing.
+
+// The club's and the player's names, in the header's room.
+void DrawTitle(int32_t x, int32_t y, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderTitle(x, y, s_card.title);
+}
 
 void DrawCard(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
@@ -630,7 +635,7 @@ const MenuItem* PlayerCard_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(Card_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x12, 320, 36, MENU_ALIGN_CENTRE, 0, MenuVariable(&s_title), nullptr},
+        {0x24, 320, 36, 0, 0, MenuCallback(DrawTitle), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawCard), nullptr},

@@ -111,8 +111,11 @@ constexpr int32_t CLUB_W = 76;
 constexpr int32_t DIVISION_X = 460;
 constexpr int32_t ANALYSIS_INFO_X = 204;
 constexpr int32_t CRITERIA_X = 232;
+constexpr int16_t CRITERIA_RIGHT = 496;  // the criteria's scroll marks either side of their heads
+constexpr int16_t SCROLL_MARK_W = 12;
 constexpr int32_t SEARCH_CRITERIA_COLUMNS = 5;
 constexpr int32_t SEARCH_COLUMN_W = 52;  // five columns in the header box of 262
+constexpr int32_t CRITERIA_BOX_W = 262;
 constexpr int32_t ANALYSIS_CRITERIA_COLUMNS = 4;
 constexpr int32_t MATCH_TEAM_CRITERIA_COLUMNS = 2;
 constexpr int32_t ANALYSIS_COLUMN_W = 64;
@@ -385,7 +388,7 @@ void DrawHeads()
     const int32_t middle = HEADS_Y + HEADS_H / 2;
     if (Searching()) {
         DrawHeaderBox(32, 136);
-        DrawHeaderBox(232, 262);
+        DrawHeaderBox(CRITERIA_X, CRITERIA_BOX_W);
         if (PlayerSearchScreen.pages > 0) {
             char page[16];
             std::snprintf(page, sizeof page, "%d/%d", PlayerSearchScreen.page,
@@ -393,7 +396,8 @@ void DrawHeads()
             DrawMenuString(100, middle, page, MENU_ALIGN_CENTRE);
         }
     } else {
-        DrawHeaderBox(232, 116);
+        // Round the criteria's heads, as wide as their columns.
+        DrawHeaderBox(CriteriaLeft(), CriteriaColumns() * CriteriaColumnWidth() + 2);
     }
     if (SearchSetup.displayMode == 1) {
         for (int32_t k = 0; k < 2; ++k) {
@@ -503,7 +507,8 @@ void DrawPlayerRow(int32_t row, int32_t y, int32_t player)
             DrawCriterionCell(CriteriaLeft() + k * CriteriaColumnWidth(), middle,
                               GiveMeValuefor(player, SearchCriterionText[rows[k]]));
         }
-        if (!Searching()) DrawRoleIcons(middle, player);
+        // The set pieces' icons have their column beside the two criteria of the match team.
+        if (!Searching() && s.matchTeam != 0) DrawRoleIcons(middle, player);
     }
     EXM_AddHotspot(MARKER_X, y, 14, ROW_PITCH, -1, MENU_ALIGN_TL, -1, row, row, row, ClickMarker, 0,
                    HOTSPOT_PLAIN);
@@ -719,9 +724,15 @@ void DrawScreen(int32_t, int32_t, int32_t, int32_t, int32_t)
         DrawFormation();
         DrawSubstitutes();
     }
-    if (SearchSetup.displayMode == 2 && WeightedCount() > CriteriaColumns())
-        DoIcon(CriteriaLeft() + CriteriaColumns() * CriteriaColumnWidth(), HEADS_Y,
-               MENU_ICON_ARROWS, MENU_ALIGN_TL);
+    // The criteria scroll by the marks either side of their heads, where their clicks are: the
+    // big arrows icon past the last head covered the priority panel.
+    if (SearchSetup.displayMode == 2 && WeightedCount() > CriteriaColumns()) {
+        SetMenuFont(0);
+        DrawMenuString(CRITERIA_X - SCROLL_MARK_W / 2, HEADS_Y + HEADS_H / 2, "<",
+                       MENU_ALIGN_CENTRE);
+        DrawMenuString(CRITERIA_RIGHT + SCROLL_MARK_W / 2, HEADS_Y + HEADS_H / 2, ">",
+                       MENU_ALIGN_CENTRE);
+    }
     DoIcon(24, 436, MENU_ICON_ARROWS, MENU_ALIGN_TL);
 }
 
@@ -1503,8 +1514,8 @@ const MenuItem* PlayerSearch_Table()
         {0x21, 0, 0, 0, 0, MenuAddress(InfoColumnControls()), nullptr},
         {0x1f, 24, 440, 30, 18, MenuNumber(-1), Up},
         {0x1f, 24, 460, 30, 18, MenuNumber(-1), Down},
-        {0x1f, CRITERIA_X - 12, HEADS_Y, 12, HEADS_H, MenuNumber(-1), Left},
-        {0x1f, 496, HEADS_Y, 12, HEADS_H, MenuNumber(-1), Right},
+        {0x1f, CRITERIA_X - SCROLL_MARK_W, HEADS_Y, SCROLL_MARK_W, HEADS_H, MenuNumber(-1), Left},
+        {0x1f, CRITERIA_RIGHT, HEADS_Y, SCROLL_MARK_W, HEADS_H, MenuNumber(-1), Right},
         {0x03, 570, 440, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), Leave},
         MenuEndItem(nullptr, nullptr),
     };

@@ -392,6 +392,12 @@ MenuListEntry GeneralListEntry(int32_t g)
     return MenuList_Entry(kGenerals[g].textNo, GeneralEntry, static_cast<int16_t>(g));
 }
 
+// The club's name left of the title, in the header's room.
+void DrawHeaderName(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderName(GetMessageText(s_clubName), TEXT_TITLE);
+}
+
 }  // namespace
 
 void StatsScreenInit()
@@ -592,7 +598,7 @@ const MenuItem* StatsScreen_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(StatsScreen_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_clubName), nullptr},
+        {0x24, 80, 36, 0, 0, MenuCallback(DrawHeaderName), nullptr},
         {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},

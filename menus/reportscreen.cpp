@@ -193,10 +193,8 @@ void DrawColumns()
 
 void DrawReport(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
-    SetMenuFont(1);
-    DrawMenuString(320, 36, R().heading, MENU_ALIGN_CENTRE);
-    SetMenuFont(2);
-    DrawMenuString(320, 58, R().score, MENU_ALIGN_CENTRE);
+    MenuCont_DrawHeaderTitle(320, 36, R().heading, 1);
+    MenuCont_DrawHeaderTitle(320, 58, R().score);
     MatchReport_DrawPanels();
     DrawColumns();
     SetMenuFont(0);

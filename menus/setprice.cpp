@@ -33,10 +33,12 @@ const char* s_name = SetPriceScreen.name;  // the name item reads a string varia
 
 int32_t Player() { return CurrentPlayer; }
 
+// The player's name, centred on the panel, stands on a band across it: on a band 350 wide from
+// the panel's left a name wider than 124 pixels crossed the band's end.
 void DrawPanels(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
     MenuCont_OutlineBox(32, 80, 576, 350);
-    MenuCont_ShadedBox(32, 80, 350, 50, 0);
+    MenuCont_ShadedBox(32, 80, 576, 50, 0);
 }
 
 }  // namespace

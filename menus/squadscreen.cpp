@@ -441,6 +441,12 @@ MenuListEntry DisplayEntry(int32_t i)
                           static_cast<int16_t>(kDisplays[i].code));
 }
 
+// The club's name left of the title, in the header's room.
+void DrawHeaderName(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderName(GetMessageText(s_texts.clubName), TEXT_SQUAD);
+}
+
 }  // namespace
 
 void SquadScreenInit()
@@ -571,7 +577,7 @@ const MenuItem* Squad_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(Init_M_MN7), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_texts.clubName), nullptr},
+        {0x24, 80, 36, 0, 0, MenuCallback(DrawHeaderName), nullptr},
         {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(TEXT_SQUAD), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},

@@ -285,6 +285,12 @@ int32_t Done(MenuHotspot*)
     return EXM_CODE_LEAVE;
 }
 
+// The club's name left of the title, in the header's room.
+void DrawHeaderName(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderName(GetMessageText(s_texts.clubName), TEXT_TITLE);
+}
+
 }  // namespace
 
 void StaffChoiceInit()
@@ -362,7 +368,7 @@ const MenuItem* StaffChoice_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(StaffChoice_Build), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_texts.clubName), nullptr},
+        {0x24, 80, 36, 0, 0, MenuCallback(DrawHeaderName), nullptr},
         {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(0), nullptr},

@@ -662,6 +662,12 @@ int32_t OptionValue(int32_t which, int32_t attribute, int32_t player)
     }
 }
 
+// The club's name left of the title, in the header's room.
+void DrawHeaderName(int32_t, int32_t, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderName(GetMessageText(s_clubName), TEXT_TITLE);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -985,7 +991,7 @@ const MenuItem* TacticsEditor_Table()
         {0x36, 0, 0, 0, 0, MenuCallback(TacticsEditor_Init), nullptr},
         {0x0b, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 80, 36, MENU_ALIGN_ML, 0, MenuVariable(&s_clubName), nullptr},
+        {0x24, 80, 36, 0, 0, MenuCallback(DrawHeaderName), nullptr},
         {0x0f, 480, 36, MENU_ALIGN_MR, 0, MenuTextNo(TEXT_TITLE), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},

@@ -75,8 +75,7 @@ void DrawColumns()
 
 void DrawChart(int32_t, int32_t, int32_t, int32_t, int32_t)
 {
-    SetMenuFont(2);
-    DrawMenuString(320, 36, T().title, MENU_ALIGN_CENTRE);
+    MenuCont_DrawHeaderTitle(320, 36, T().title);
     DrawAxes();
     DrawColumns();
     SetMenuFont(0);

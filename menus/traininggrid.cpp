@@ -181,9 +181,10 @@ const MenuItem* TrainingGrid_Table()
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(DrawGrid), nullptr},
-        {0x200c, 20, 420, 170, 30, MenuTextNo(TEXT_INDIVIDUAL), ToIndividual},
-        {0x200c, 200, 420, 170, 30, MenuTextNo(TEXT_STAFF_CHOICE), ToStaffChoice},
-        {0x200c, 380, 420, 170, 30, MenuTextNo(TEXT_EVOLUTION), ToEvolution},
+        // The buttons stand right of the last vertical slider, which reaches down beside them.
+        {0x200c, 100, 420, 145, 30, MenuTextNo(TEXT_INDIVIDUAL), ToIndividual},
+        {0x200c, 250, 420, 145, 30, MenuTextNo(TEXT_STAFF_CHOICE), ToStaffChoice},
+        {0x200c, 400, 420, 145, 30, MenuTextNo(TEXT_EVOLUTION), ToEvolution},
         {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), Back},
         MenuEndItem(nullptr, nullptr),
     };

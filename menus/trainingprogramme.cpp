@@ -37,6 +37,7 @@ constexpr int32_t TEXT_REFUSES = 1099;
 constexpr int32_t TEXT_RETRAIN_AS = 1072;      // + target 0-3
 constexpr int32_t TEXT_REALLY_RETRAIN = 1079;  // + target 0-3
 constexpr int32_t TEXT_FOOT = 35;              // + foot 1-3
+constexpr int32_t FOOT_X = 212;                // centred: "G/D" ends inside the row at 222
 constexpr int32_t POSITION_ICON = 89;          // + line 0-3
 constexpr int32_t HIGHLIGHT = 4;               // icon offset of an activity's highlighted variant
 constexpr int32_t OPTION_TEAM_TRAINING = 22;
@@ -103,7 +104,7 @@ void DrawPlayerText(int32_t middle, int32_t player)
     DrawMenuString(58, middle, VTW_FormatPersonName(player), MENU_ALIGN_ML);
     const int32_t foot = VTW_GetPlayerSide(player);
     if (foot >= 1 && foot <= 3) {
-        DrawMenuMessage(214, middle, TEXT_FOOT + foot, MENU_ALIGN_CENTRE);
+        DrawMenuMessage(FOOT_X, middle, TEXT_FOOT + foot, MENU_ALIGN_CENTRE);
     } else if (foot != 0) {
         DebugPrintf(DBG_GENERAL, 1, "invalid case in c_mn15 for VTW_GetSide()\n");
     }
@@ -400,7 +401,8 @@ const MenuItem* PlayerAttributes_Table()
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
         {0x24, 0, 0, 640, 480, MenuCallback(PlayerAttributes_Draw), nullptr},
-        {0x03, 570, 436, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), ProgressBack},
+        // Below the last chart's corner, clear of its figures.
+        {0x03, 590, 446, MENU_ALIGN_CENTRE, 0, MenuNumber(MENU_ICON_OK), ProgressBack},
         MenuEndItem(nullptr, nullptr),
     };
     return table;

@@ -260,8 +260,9 @@ TEST_F(CalendarScreen, TheHumanClubsCalendarBeforeTheFirstMatchDrawsAsKept)
 }
 
 // The club of ours whose calendar holds the longest competition heading (a continental round):
-// every heading ends inside its row, cut short where it would run past.
-TEST_F(CalendarScreen, ALongCompetitionIsCutShortInsideItsRow)
+// every heading ends inside its row, in the smaller font where the row's would run past, and
+// cut short only when even that is too wide.
+TEST_F(CalendarScreen, ALongCompetitionTakesTheSmallerFontInsideItsRow)
 {
     int32_t club = -1;
     size_t longest = 0;
@@ -281,21 +282,23 @@ TEST_F(CalendarScreen, ALongCompetitionIsCutShortInsideItsRow)
     ASSERT_GE(club, 0);
     GameState.currentClub = static_cast<int16_t>(club);
     uint32_t hash = 0;
-    int32_t cut = 0;
+    int32_t smaller = 0;
     MenuInputs inputs;
     inputs.push_back({T0, MenuInput::CALL, 0, 0, [&] {
                           hash = WorkScreenHash();
                           WriteFrameToTestOutput("club_calendar_cup.png");
-                          SetMenuFont(1);
-                          for (const char* competition : ClubCalendar.competitions) {
+                          for (const ClubCalendarRow& row : ClubCalendar.rows) {
+                              SetMenuFont(row.competitionFont);
                               int32_t w, h;
-                              EXPECT_LE(GetTextExtent(competition, &w, &h), 576 - 340 - 6)
-                                  << competition;
-                              const size_t n = std::strlen(competition);
-                              cut += n > 0 && competition[n - 1] == '.';
+                              EXPECT_LE(GetTextExtent(row.competition, &w, &h), 576 - 340 - 6)
+                                  << row.competition;
+                              const size_t n = std::strlen(row.competition);
+                              const bool cut = n > 0 && row.competition[n - 1] == '.';
+                              EXPECT_TRUE(!cut || row.competitionFont == 0) << row.competition;
+                              smaller += row.competitionFont == 0;
                           }
                       }});
     RunCalendar(inputs);
-    EXPECT_GT(cut, 0);
+    EXPECT_GT(smaller, 0);
     ExpectGoldenHash("menus/club_calendar_cup", hash);
 }
