@@ -22,7 +22,9 @@
 #include "menus/frontend.h"
 #include "menus/historylists.h"
 #include "menus/honours.h"
+#include "menus/menucont.h"
 #include "menus/menupc.h"
+#include "menus/menutext.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
@@ -183,8 +185,11 @@ TEST(DivisionButtons, AClickOnEachButtonDrawsItsDivisionOnEveryScreen)
          0},
         {"league table", LeagueTable_Table,
          [&](int32_t d) {
+             // The title in the largest font the header's room holds it in.
+             const std::string title = Text(VTW_GetDivisionLongNameTextNo(d));
+             const int32_t room = 2 * (HEADER_TEXT_RIGHT - 320);
              return std::vector<ExpectedText>{
-                 {Text(VTW_GetDivisionLongNameTextNo(d)), 320, 36, 2, MENU_ALIGN_CENTRE}};
+                 {title, 320, 36, FitMenuFont(title.c_str(), room, 2, 0), MENU_ALIGN_CENTRE}};
          },
          LEAGUE_TABLE_ROWS},
     };
