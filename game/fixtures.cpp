@@ -231,6 +231,18 @@ int32_t Fixture_FirstRowOfDay(int32_t day)
 
 int32_t Fixture_RowCount() { return Fixture_FirstRowOfDay(FIXTURE_DAY_EMPTY); }
 
+void Fixtures_VisitPlayers(PersonIdVisit visit, void* context)
+{
+    const int32_t rows = Fixture_RowCount();
+    for (int32_t row = 0; row < rows; ++row) {
+        for (auto& side : FixtureTable[row].players) {
+            for (FixturePlayerRow& p : side) {
+                if (p.player >= 0) visit(&p.player, context);
+            }
+        }
+    }
+}
+
 int32_t VTW_InsertFixture(int32_t day, int32_t competition, int32_t home, int32_t away)
 {
     if (!InsertAllowed(day, competition, home, away)) return -1;
@@ -374,7 +386,7 @@ bool RowIsValid(const FixtureRow& row)
     if (competition >= COMP_COUNT || home >= CLUB_ID_COUNT || away >= CLUB_ID_COUNT) return false;
     for (const auto& side : row.players) {
         for (const FixturePlayerRow& player : side) {
-            if (!SaveCheck_InRange(player.player, -1, PERSON_MAX - 1)
+            if (!SaveCheck_InRange(player.player, -1, PERSON_ID_END - 1)
                 || (player.role & 0x0F) >= POSITION_COUNT)
                 return false;
         }

@@ -129,6 +129,8 @@ void Fixture_SetExtraTime(int32_t row, int32_t played);
 void Fixture_SetAttendance(int32_t row, int32_t attendance);  // 0-16,777,215
 void Fixture_SetNeutral(int32_t row, int32_t neutral);
 void Fixture_SetPlayerRow(int32_t row, int32_t away, int32_t index, const FixturePlayerRow& p);
+// Every player row of the played fixtures, which the visit may rewrite.
+void Fixtures_VisitPlayers(PersonIdVisit visit, void* context);
 
 // Inserts an unplayed row after the rows of its day; the row, or -1 after a warning on the
 // general channel with the table untouched: a day outside the season, an unknown competition,

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/fatal.h"
+#include "game/formerplayers.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/market.h"
@@ -602,7 +603,10 @@ const char* VTW_FormatPersonName(int32_t person)
     const PlayerRef ref = Player_RefForGet(person, "Name");
     char* out = TextFormat_NextBuffer();
     out[0] = '\0';
-    if (person == PERSON_HUMAN && ref.person != nullptr) {
+    int32_t formerInitial = 0, formerName = 0;
+    if (FormerPlayers_Name(person, &formerInitial, &formerName)) {
+        Names_FormatPerson(formerInitial, formerName, out);
+    } else if (person == PERSON_HUMAN && ref.person != nullptr) {
         std::snprintf(out, NAME_TEXT_BYTES, "%s", GameState.managerName);
     } else if (ref.person != nullptr) {
         Names_FormatPerson(ref.person->initial, ref.person->nameIndex, out);

@@ -15,13 +15,19 @@ constexpr int32_t CLUB_SMALL_MAX = CLUB_ID_COUNT;
 // Team numbers: world club index 0-1045 (club name text 28000 + n, badge icon 105 + n).
 constexpr int32_t TEAM_COUNT = 1046;
 
-// Person and player ids (i16) 0-24,999.
+// Person and player ids (i16) 0-24,999; the records name the players who left by the former-player
+// ids above them, up to PERSON_ID_END (game/formerplayers.h).
 constexpr int32_t PERSON_MAX = 25000;
+constexpr int32_t PERSON_ID_END = 32768;
 constexpr int32_t PERSON_HUMAN = 0;     // the human manager: his name is the manager-name buffer
 constexpr int32_t PERSON_STAND_IN = 1;  // the manager of a club with nobody in charge
 constexpr int32_t PERSON_FIRST_ORDINARY = 2;
 constexpr int32_t PLAYER_FULL_MAX = 8000;    // full records; FullPlayerCount is at most this
 constexpr int32_t PLAYER_SPARE_POOL = 2000;  // free full ids kept for youth intake and signings
+
+// One record row's person id, which the visit may rewrite: the records' owners walk their rows
+// with it when the ids of players who left are given to new men (game/formerplayers.h).
+using PersonIdVisit = void (*)(int16_t* id, void* context);
 
 // Manager numbers of VTW_GetClubController and VTW_SetClubControl.
 constexpr int32_t MANAGER_COMPUTER = 0;

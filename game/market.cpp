@@ -10,6 +10,7 @@
 
 #include "game/careerlog.h"
 #include "game/fixtures.h"
+#include "game/formerplayers.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
@@ -104,6 +105,7 @@ namespace {
 struct MonthMoves {
     int32_t rows;
     TransferRecordRow last;  // the list's last row when read, which a loaded list need not share
+    uint32_t revision;       // rows of players who left name other ids when their ids are given
     uint8_t month;
     uint16_t year;
     std::bitset<PERSON_MAX> moved;
@@ -119,10 +121,10 @@ const std::bitset<PERSON_MAX>& Market_MovedThisMonth()
     const int32_t rows = Transfers_Count();
     const TransferRecordRow last =
         rows > 0 ? *VTW_GetTransferRecord(rows - 1) : TransferRecordRow{};
-    if (m.rows == rows && m.month == GameState.month && m.year == GameState.year
-        && std::memcmp(&m.last, &last, sizeof last) == 0)
+    if (m.rows == rows && m.revision == Transfers_Revision() && m.month == GameState.month
+        && m.year == GameState.year && std::memcmp(&m.last, &last, sizeof last) == 0)
         return m.moved;
-    m = {rows, last, GameState.month, GameState.year, {}};
+    m = {rows, last, Transfers_Revision(), GameState.month, GameState.year, {}};
     for (int32_t n = rows - 1; n >= 0; --n) {
         const TransferRecordRow& row = *VTW_GetTransferRecord(n);
         if (row.month != GameState.month || row.year != GameState.year % 100) break;
@@ -244,6 +246,7 @@ int32_t FreeLightId()
 // for every sale.
 int32_t Market_SellAbroadLeavingTheTeam(int32_t player, int32_t buyer, int32_t fee, int32_t* seller)
 {
+    FormerPlayers_Settle(FORMER_POOL_LIGHT);
     const int32_t lightId = FreeLightId();
     if (lightId < 0 || !Market_IsActiveFull(player) || Market_IsFullClub(buyer) || buyer < 0
         || buyer >= CLUB_ID_COUNT)
@@ -267,6 +270,7 @@ int32_t Market_SellAbroadLeavingTheTeam(int32_t player, int32_t buyer, int32_t f
                                                  p.potential};
     // The full id is free for a youth: nothing of him is left there.
     DbPersons[player].flags = PERSON_FREE;
+    FormerPlayers_IdFreed(FORMER_POOL_FULL);
     PlayerLife_FreshRecord(player);
     Transfers_Add(MoneyClub(*seller), buyer, lightId, 0, fee);
     ClubRecord_KeepTransfer(lightId, *seller, buyer, fee, false);
@@ -335,6 +339,7 @@ int32_t Player_PromoteToFull(int32_t player)
     }
     if (id == FullPlayerCount) return -1;
     const LightPlayerRecord light = *ref.light;
+    FormerPlayers_Settle(FORMER_POOL_FULL);
     PlayerLife_FreshRecord(id);  // nothing of the freed id's last holder is his
     DbPersons[id] = *ref.person;
     DbPersons[id].flags = 0;
@@ -355,6 +360,7 @@ int32_t Player_PromoteToFull(int32_t player)
     p.wage = VTW_RoundTo25(Contract_WorldWage(id, -1, 1));
     // The light id is freed: nothing is left of him outside his new record.
     ref.person->flags = PERSON_FREE;
+    FormerPlayers_IdFreed(FORMER_POOL_LIGHT);
     ref.light->club = CLUB_NONE;
     Records_MemberMoved(player);
     Records_MemberMoved(id);

@@ -324,11 +324,57 @@ bool ShootOutList_Add(int32_t fixtureRow, bool awayWon, int32_t homeKicks, int32
     return true;
 }
 
+namespace {
+
+void VisitNamed(int16_t* id, PersonIdVisit visit, void* context)
+{
+    if (*id >= 0) visit(id, context);
+}
+
+void VisitSideStats(MatchSideStats* s, PersonIdVisit visit, void* context)
+{
+    VisitNamed(&s->manOfTheMatch, visit, context);
+    for (MatchGoalEntry& goal : s->goals) {
+        VisitNamed(&goal.player, visit, context);
+        VisitNamed(&goal.assist, visit, context);
+    }
+    for (MatchCardEntry& card : s->cards) {
+        VisitNamed(&card.player, visit, context);
+    }
+    for (MatchScorerEntry& scorer : s->scorers) {
+        VisitNamed(&scorer.player, visit, context);
+    }
+}
+
+}  // namespace
+
+void MatchBlocks_VisitPlayers(PersonIdVisit visit, void* context)
+{
+    for (LastMatchIncident& incident : LastMatchIncidents) {
+        VisitNamed(&incident.person, visit, context);
+    }
+    for (LastMatchSummaryRow& row : LastMatchSummary) {
+        VisitNamed(&row.manOfTheMatch, visit, context);
+    }
+    LastMatchCopyRecord& copy = LastMatchCopy;
+    for (int32_t side = 0; side < MATCH_SIDE_COUNT; ++side) {
+        // The line-up's ids are unsigned with 0xFFFF for none: as signed words, none reads -1.
+        for (uint16_t& id : copy.sides[side].playerIds) {
+            VisitNamed(reinterpret_cast<int16_t*>(&id), visit, context);
+        }
+        VisitSideStats(&copy.stats[side], visit, context);
+    }
+    for (int32_t e = 0; e < std::clamp<int32_t>(copy.eventCount, 0, MATCH_EVENT_MAX); ++e) {
+        VisitNamed(&copy.events[e].b, visit, context);
+        VisitNamed(&copy.events[e].c, visit, context);
+    }
+}
+
 bool MatchBlocks_CheckIncidents(const void* block)
 {
     const auto* incidents = static_cast<const LastMatchIncident*>(block);
     for (int32_t k = 0; k < LAST_MATCH_INCIDENT_MAX; ++k) {
-        if (!SaveCheck_InRange(incidents[k].person, -1, PERSON_MAX - 1)) return false;
+        if (!SaveCheck_InRange(incidents[k].person, -1, PERSON_ID_END - 1)) return false;
     }
     return true;
 }
@@ -337,7 +383,7 @@ bool MatchBlocks_CheckSummary(const void* block)
 {
     const auto* rows = static_cast<const LastMatchSummaryRow*>(block);
     for (int32_t side = 0; side < MATCH_SIDE_COUNT; ++side) {
-        if (!SaveCheck_InRange(rows[side].manOfTheMatch, -1, PERSON_MAX - 1)) return false;
+        if (!SaveCheck_InRange(rows[side].manOfTheMatch, -1, PERSON_ID_END - 1)) return false;
         if (!SaveCheck_InRange(rows[side].zoneShare, 0, 101)) return false;
     }
     return true;
@@ -422,7 +468,8 @@ int32_t LastMatchCopy_MinutesPlayed(const LastMatchCopyRecord& copy, int32_t sid
 
 namespace {
 
-bool IsPersonOrNone(int32_t person) { return SaveCheck_InRange(person, -1, PERSON_MAX - 1); }
+// The last match names the players who left the game since by their former-player ids.
+bool IsPersonOrNone(int32_t person) { return SaveCheck_InRange(person, -1, PERSON_ID_END - 1); }
 
 bool SideCopyIsValid(const LastMatchSideCopy& side)
 {
@@ -430,7 +477,7 @@ bool SideCopyIsValid(const LastMatchSideCopy& side)
     if (side.kitColour >= KIT_COLOUR_COUNT) return false;
     if (side.tactic != -1 && !TacticIsKnown(side.tactic)) return false;
     for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
-        if (side.playerIds[k] != 0xFFFF && side.playerIds[k] >= PERSON_MAX) return false;
+        if (side.playerIds[k] != 0xFFFF && side.playerIds[k] >= PERSON_ID_END) return false;
     }
     return true;
 }

@@ -413,6 +413,8 @@ void MatchBlocks_Init();
 // or a loaded game's start.
 void MatchBlocks_ResetCareer();
 void MatchBlocks_Uninit();
+// Every player the last match's report, summary and copy name, which the visit may rewrite.
+void MatchBlocks_VisitPlayers(PersonIdVisit visit, void* context);
 
 // The blocks of the fixture being played or just played; the same blocks for the whole match.
 MatchDayBlock* GetMatchSidesBlock();

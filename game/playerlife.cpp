@@ -8,6 +8,7 @@
 #include "engine/debug.h"
 #include "engine/random.h"
 #include "game/careerlog.h"
+#include "game/formerplayers.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
@@ -322,6 +323,7 @@ int32_t RetireLeavingTheTeam(int32_t player)
     VTW_AddClubLog(player, club, CAREERLOG_RETIRED);
     if (club >= 0 && club == GameState.humanClub) PlayerLife_TellHuman(MSG_RETIRED, player, 0);
     DbPersons[player].flags = PERSON_FREE | PERSON_RETIRED;
+    FormerPlayers_IdFreed(FORMER_POOL_FULL);
     PlayerLife_FreshRecord(player);
     return club;
 }
@@ -332,11 +334,16 @@ void PlayerLife_RenewOutside()
 {
     auto squads = std::make_unique<OutsideSquads>();
     CountOutside(squads.get());
+    std::vector<ReplacedPerson> retired;
     for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
         if (!IsOutsidePlayer(id) || !Retires(id)) continue;
+        retired.push_back({static_cast<int16_t>(id), DbPersons[id]});
         const LightPlayerRecord& p = DbLightPlayers[id - FullPlayerCount];
         MakeOutsideYouth(id, (*squads)[OutsideKey(p)], p.position);
     }
+    // The records name the men who retired, and those whose light ids the youths below take, as
+    // they were.
+    FormerPlayers_SettleReplaced(retired);
     FillOutsideSquads(squads.get());
     Records_MembershipChanged();
 }
@@ -344,7 +351,9 @@ void PlayerLife_RenewOutside()
 void PlayerLife_MakeYoungPlayer(int32_t id, int32_t club, const ClubRecord& r,
                                 const YoungPlayerTerms& terms)
 {
-    // The id may have been a player who retired or was sold abroad: nothing of his is this youth's.
+    // The id may have been a player who retired or was sold abroad: nothing of his is this youth's,
+    // and the records name him as he was.
+    FormerPlayers_Settle(FORMER_POOL_FULL);
     PlayerLife_FreshRecord(id);
     const int32_t line = PlayerLife_NeediestLine(club);
     const int32_t style = std::min<int32_t>(terms.nationality % WORLD_COUNTRY_COUNT,

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/fatal.h"
+#include "game/formerplayers.h"
 #include "game/gamestate.h"
 #include "game/kitcolours.h"
 #include "game/savegame.h"
@@ -41,6 +42,7 @@ MemberIndex s_members;
 
 bool PersonName(int id, int* initial, int* nameIndex, const char** fullName)
 {
+    if (FormerPlayers_Name(id, initial, nameIndex)) return true;
     if (id < 0 || id >= DbPersonCount) return false;
     if (id == PERSON_HUMAN) {
         *fullName = GameState.managerName;
@@ -221,9 +223,43 @@ void Records_MemberMoved(int32_t id)
     m.clubOf[id] = static_cast<int16_t>(to);
 }
 
+void Records_VisitClubPlayers(PersonIdVisit visit, void* context)
+{
+    for (ClubRecord& club : DbClubs) {
+        for (ClubRecordEntry& entry : club.records) {
+            if (entry.player >= 0) visit(&entry.player, context);
+        }
+        for (auto& season : club.seasonBest) {
+            for (ClubBestPlayer& best : season) {
+                if (best.player >= 0) visit(&best.player, context);
+            }
+        }
+        for (auto& pair : club.goals) {
+            for (GoalLogEntry& goal : pair) {
+                if (goal.player >= 0) visit(&goal.player, context);
+            }
+        }
+    }
+}
+
 namespace {
 
 bool IsPersonOrNone(int32_t id) { return SaveCheck_InRange(id, -1, PERSON_MAX - 1); }
+// A player a record names: a person, a former player, or none.
+bool IsNamedPlayerOrNone(int32_t id) { return SaveCheck_InRange(id, -1, PERSON_ID_END - 1); }
+
+bool NamedPlayersValid(const ClubRecord& c)
+{
+    const auto named = [](const auto& row) { return IsNamedPlayerOrNone(row.player); };
+    if (!std::all_of(std::begin(c.records), std::end(c.records), named)) return false;
+    for (const auto& season : c.seasonBest) {
+        if (!std::all_of(std::begin(season), std::end(season), named)) return false;
+    }
+    for (const auto& pair : c.goals) {
+        if (!std::all_of(std::begin(pair), std::end(pair), named)) return false;
+    }
+    return true;
+}
 
 // Counts of shots, corners and cards: never below 0.
 bool SeasonCountersValid(const ClubRecord& c)
@@ -262,7 +298,7 @@ bool Records_CheckClubs(const void* block)
             || !IsPersonOrNone(c.captain) || !IsPersonOrNone(c.freeKickTaker)
             || !IsPersonOrNone(c.cornerTaker) || !IsPersonOrNone(c.penaltyTaker)
             || !KitDesign_IsValid(c.kits[0]) || !KitDesign_IsValid(c.kits[1])
-            || !SeasonCountersValid(c))
+            || !SeasonCountersValid(c) || !NamedPlayersValid(c))
             return false;
     }
     return true;

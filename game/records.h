@@ -428,3 +428,5 @@ void Records_MembershipChanged();
 // The same for one person whose club alone changed (a transfer, a loan, a release, a promotion's
 // two ids): the index moves him in place instead of being built again, with the same result.
 void Records_MemberMoved(int32_t id);
+// Every player the clubs' records, season bests and goal logs name, which the visit may rewrite.
+void Records_VisitClubPlayers(PersonIdVisit visit, void* context);

@@ -14,7 +14,7 @@ constexpr int32_t SAVEGAME_REGISTERED_MAX = 24;
 // these, with the blocks the program registers (a whole-program run checks them against its
 // files). A slot's files may be half as much again, so that a later version's longer files still
 // load; a larger file is refused unread.
-constexpr size_t SAVEGAME_SAVE_BYTES = 2564116;
+constexpr size_t SAVEGAME_SAVE_BYTES = 2595200;
 constexpr size_t SAVEGAME_PERM_BYTES = 818056;
 constexpr size_t SAVEGAME_SAVE_MAX_BYTES = SAVEGAME_SAVE_BYTES * 3 / 2;
 constexpr size_t SAVEGAME_PERM_MAX_BYTES = SAVEGAME_PERM_BYTES * 3 / 2;

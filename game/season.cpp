@@ -12,6 +12,7 @@
 #include "game/calendar.h"
 #include "game/careerlog.h"
 #include "game/fixtures.h"
+#include "game/formerplayers.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
 #include "game/honours.h"
@@ -350,6 +351,7 @@ void Season_Init()
     DailyTraining_Init();
     Market_Init();
     PlayerHistory_Init();
+    FormerPlayers_Init();
     Season_ResetCareer();
 }
 
@@ -361,10 +363,12 @@ void Season_ResetCareer()
     DailyTraining_ResetCareer();
     Market_ResetCareer();
     PlayerHistory_ResetCareer();
+    FormerPlayers_ResetCareer();
 }
 
 void Season_Uninit()
 {
+    FormerPlayers_Uninit();
     PlayerHistory_Uninit();
     Market_Uninit();
     DailyTraining_Uninit();

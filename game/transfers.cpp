@@ -13,6 +13,7 @@ TransferRecordRow TransferRecords[TRANSFER_ROWS + 1];
 namespace {
 
 int32_t s_rowsSeen = 0;  // the count last found, checked against the end marker before use
+uint32_t s_revision = 0;
 
 int32_t CountRows()
 {
@@ -44,6 +45,7 @@ void VTW_ClearTransferRecords()
 {
     std::memset(TransferRecords, 0, sizeof TransferRecords);
     EndListAt(0);
+    ++s_revision;
 }
 
 // A loaded game brings its own list, so the count is taken from the end marker again unless the
@@ -81,6 +83,7 @@ void Transfers_Add(int32_t seller, int32_t buyer, int32_t player, uint8_t flags,
                           static_cast<uint8_t>(abroad >> 8)};
     EndListAt(n + 1);
     s_rowsSeen = n + 1;
+    ++s_revision;
 }
 
 int32_t Transfers_AbroadTeam(const TransferRecordRow& row)
@@ -93,6 +96,18 @@ const TransferRecordRow* VTW_GetTransferRecord(int32_t n)
     if (n < 0 || n >= Transfers_Count()) return nullptr;
     return &TransferRecords[n];
 }
+
+void Transfers_VisitPlayers(PersonIdVisit visit, void* context)
+{
+    const int32_t n = Transfers_Count();
+    for (int32_t k = 0; k < n; ++k) {
+        const int16_t before = TransferRecords[k].player;
+        visit(&TransferRecords[k].player, context);
+        if (TransferRecords[k].player != before) ++s_revision;
+    }
+}
+
+uint32_t Transfers_Revision() { return s_revision; }
 
 void VTW_SumClubTransfers(int32_t slot, int32_t* paid, int32_t* received, int32_t* bought,
                           int32_t* sold)
@@ -124,7 +139,7 @@ bool Transfers_CheckSaved(const void* block)
     for (int32_t k = 0; k <= TRANSFER_ROWS && rows[k].buyer != -1; ++k) {
         const TransferRecordRow& row = rows[k];
         if (!SaveCheck_ClubOrWord(row.seller) || !SaveCheck_ClubOrWord(row.buyer)
-            || !SaveCheck_InRange(row.player, 0, PERSON_MAX - 1) || row.month > 11
+            || !SaveCheck_InRange(row.player, 0, PERSON_ID_END - 1) || row.month > 11
             || !SaveCheck_InRange(row.day, 1, 31) || Transfers_AbroadTeam(row) >= TEAM_COUNT)
             return false;
     }

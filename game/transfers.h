@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "game/ids.h"
+
 constexpr int32_t TRANSFER_ROWS = 10000;
 constexpr int32_t TRANSFER_DROP_WHEN_FULL = 1000;
 
@@ -55,6 +57,11 @@ int32_t Transfers_AbroadTeam(const TransferRecordRow& row);
 int32_t Transfers_Count();
 // Row n (0 the oldest), null past the last.
 const TransferRecordRow* VTW_GetTransferRecord(int32_t n);
+// Every row's player, which the visit may rewrite; the revision then moves on.
+void Transfers_VisitPlayers(PersonIdVisit visit, void* context);
+// Moves on whenever a row is added, dropped or names another player: what a reader keeps from
+// the rows stays true while it stands.
+uint32_t Transfers_Revision();
 // The club's fees paid and received and its players bought and sold; loans count no money.
 void VTW_SumClubTransfers(int32_t slot, int32_t* paid, int32_t* received, int32_t* bought,
                           int32_t* sold);

@@ -330,6 +330,7 @@ TEST_F(MatchBlocksTest, AnEntryOutsideTheTeamSheetIsAnAbsentOneAndSaysSo)
 
 // Every value of the kept copy that a screen would use as an index, a count or a person, one at a
 // time at the first value past its range: the load check refuses each, and takes the last value in.
+// A person may be a former player's id, up to the last a 16-bit id holds.
 TEST_F(MatchBlocksTest, TheKeptCopysCheckRefusesEachValueOutOfRange)
 {
     LastMatchCopyRecord valid = LastMatchCopy;
@@ -344,12 +345,12 @@ TEST_F(MatchBlocksTest, TheKeptCopysCheckRefusesEachValueOutOfRange)
         [](LastMatchCopyRecord* c, bool last) { c->events[0].kind = last ? 4 : 5; },
         [](LastMatchCopyRecord* c, bool last) { c->events[0].minute = last ? 0 : 121; },
         [](LastMatchCopyRecord* c, bool last) { c->events[0].a = last ? 0 : 2; },
-        [](LastMatchCopyRecord* c, bool last) { c->events[0].b = last ? -1 : PERSON_MAX; },
+        [](LastMatchCopyRecord* c, bool last) { c->events[0].b = last ? INT16_MAX : -2; },
         [](LastMatchCopyRecord* c, bool last) { c->events[0].c = last ? 0 : -2; },
         [](LastMatchCopyRecord* c, bool last) { c->sides[1].kitColour = last ? 39 : 40; },
         [](LastMatchCopyRecord* c, bool last) { c->sides[0].tactic = last ? 51 : 52; },
         [](LastMatchCopyRecord* c, bool last) {
-            c->sides[1].playerIds[15] = last ? PERSON_MAX - 1 : PERSON_MAX;
+            c->sides[1].playerIds[15] = last ? PERSON_ID_END - 1 : PERSON_ID_END;
         },
         [](LastMatchCopyRecord* c, bool last) {
             std::memset(c->sides[0].teamName, 'A', sizeof c->sides[0].teamName - (last ? 1 : 0));
@@ -358,7 +359,7 @@ TEST_F(MatchBlocksTest, TheKeptCopysCheckRefusesEachValueOutOfRange)
             c->stats[1].manOfTheMatch = static_cast<int16_t>(last ? PERSON_MAX - 1 : -2);
         },
         [](LastMatchCopyRecord* c, bool last) { c->stats[0].goals[19].player = last ? -1 : -5; },
-        [](LastMatchCopyRecord* c, bool last) { c->stats[1].cards[0].player = last ? 0 : 30000; },
+        [](LastMatchCopyRecord* c, bool last) { c->stats[1].cards[0].player = last ? 30000 : -2; },
         [](LastMatchCopyRecord* c, bool last) { c->stats[0].scorers[20].player = last ? 7 : -3; },
     };
     for (size_t k = 0; k < std::size(crafts); ++k) {

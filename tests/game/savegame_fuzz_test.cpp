@@ -29,8 +29,10 @@
 #include "engine/poll.h"
 #include "game/calendar.h"
 #include "game/fixtures.h"
+#include "game/formerplayers.h"
 #include "game/funcs.h"
 #include "game/gamestate.h"
+#include "game/honours.h"
 #include "game/hooks.h"
 #include "game/ids.h"
 #include "game/matchblocks.h"
@@ -39,6 +41,7 @@
 #include "game/savegame.h"
 #include "game/season.h"
 #include "game/tables.h"
+#include "game/textformat.h"
 #include "gamecode/matchloop.h"
 #include "gamecode/matchrun.h"
 #include "gamecode/matchstate.h"
@@ -197,8 +200,8 @@ void WatchTheFirstMinute()
 }  // namespace
 
 // Fields only the screens and the match read, each set out of its range in a save sealed again
-// (kits, league rows, the kept copy of the last match):
-// the load refuses every one as damaged.
+// (kits, league rows, the kept copy of the last match, the players the clubs' records name and the
+// former players' names): the load refuses every one as damaged.
 TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
 {
     ScopedWorld world;
@@ -216,6 +219,14 @@ TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
                                  + sizeof(int16_t) * (SEASON_COUNTERS * 3 + SEASON_BOOKINGS);
     constexpr size_t kKeptIds = offsetof(LastMatchCopyRecord, sides) + sizeof(LastMatchSideCopy)
                                 + offsetof(LastMatchSideCopy, playerIds) + 2 * 3;
+    constexpr size_t kRecordPlayer = 3 * sizeof(ClubRecord) + offsetof(ClubRecord, records)
+                                     + CLUB_REC_GOALS * sizeof(ClubRecordEntry)
+                                     + offsetof(ClubRecordEntry, player);
+    constexpr size_t kBestPlayer =
+        4 * sizeof(ClubRecord) + offsetof(ClubRecord, seasonBest) + 2 * sizeof(ClubBestPlayer);
+    constexpr size_t kScorer =
+        6 * sizeof(ClubRecord) + offsetof(ClubRecord, goals) + 3 * sizeof(GoalLogEntry);
+    constexpr size_t kFormerName = 17 * sizeof(FormerPlayerName);
     struct Field {
         const char* tag;
         size_t offset;
@@ -244,7 +255,17 @@ TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
         {"LEAG", kRow + 2 * LEAGUE_POINTS, 140, SAVEGAME_DAMAGED},
         {"LMCP", offsetof(LastMatchCopyRecord, fixtureRow), FIXTURE_ROWS - 1, SAVEGAME_OK},
         {"LMCP", offsetof(LastMatchCopyRecord, fixtureRow), FIXTURE_ROWS, SAVEGAME_DAMAGED},
-        {"LMCP", kKeptIds, PERSON_MAX, SAVEGAME_DAMAGED},
+        {"CLUB", kRecordPlayer, INT16_MAX, SAVEGAME_OK},
+        {"CLUB", kRecordPlayer, -2, SAVEGAME_DAMAGED},
+        {"CLUB", kBestPlayer, -2, SAVEGAME_DAMAGED},
+        {"CLUB", kScorer, -2, SAVEGAME_DAMAGED},
+        {"FORM", kFormerName, NAMES_ENTRY_COUNT - 1, SAVEGAME_OK},
+        {"FORM", kFormerName, NAMES_ENTRY_COUNT, SAVEGAME_DAMAGED},
+        {"FORM", kFormerName + 2, 26 | 1 << 8, SAVEGAME_OK},
+        {"FORM", kFormerName + 2, 27, SAVEGAME_DAMAGED},
+        {"FORM", kFormerName + 2, 2 << 8, SAVEGAME_DAMAGED},
+        {"LMCP", kKeptIds, INT16_MAX, SAVEGAME_OK},       // the last former player's id
+        {"LMCP", kKeptIds, INT16_MIN, SAVEGAME_DAMAGED},  // 32,768 as the unsigned id
     };
     for (const Field& field : fields) {
         Container crafted = save;

@@ -66,6 +66,8 @@ std::vector<int32_t> DivisionMembers()
     return members;
 }
 
+}  // namespace
+
 void DriveOneDay()
 {
     VTW_FindHumanNextFixture();
@@ -74,8 +76,6 @@ void DriveOneDay()
     }
     VTW_AdvanceDay();
 }
-
-}  // namespace
 
 bool PlayedRow::Competitive() const
 {

@@ -81,6 +81,10 @@ void PlayFixtureThroughTheEngine(int32_t row, uint32_t seed);
 // missed penalty; done once it had all three, a test failure when seed 80 has not.
 void PlayMatchesOfEveryIncident(int32_t row, const std::function<void(uint32_t seed)>& check);
 
+// One day of the career: its matches played by the simulation (the human's too, with the
+// unattended run on), then the day advanced.
+void DriveOneDay();
+
 // A career (ScopedScreenRedraw's) whose whole season the simulation plays, one day at a time.
 enum class SeasonMoment {
     LeagueOver,  // the day after the last league day
