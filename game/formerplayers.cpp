@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <unordered_map>
 
 #include "engine/debug.h"
 #include "game/fixtures.h"
@@ -32,17 +31,13 @@ void VisitEveryRow(PersonIdVisit visit, void* context)
     MatchBlocks_VisitPlayers(visit, context);
 }
 
-uint32_t NameKey(uint16_t nameIndex, uint8_t initial) { return uint32_t{nameIndex} << 8 | initial; }
-
-// One settling: which persons leave their ids, and the former-player id each was given. Two men
-// of one name share a former-player id, since the name is all it keeps.
+// One settling: which persons leave their ids, and the former-player id each was given.
 struct Settling {
     std::vector<int32_t> replacedAt;  // by person id: index into `replaced`, -1 none
     const std::vector<ReplacedPerson>* replaced;
     std::vector<int16_t> formerOf;  // by person id, 0 none yet
-    std::unordered_map<uint32_t, int16_t> byName;
-    bool namesRead;
-    int32_t nextFree;
+    int32_t nextFree;               // no free name before it
+    bool swept;
 };
 
 void MarkKept(int16_t* id, void* context)
@@ -62,19 +57,6 @@ void FreeUnnamed()
     }
 }
 
-void ReadNames(Settling* s)
-{
-    s->byName.clear();
-    for (int32_t k = 0; k < FORMER_PLAYER_COUNT; ++k) {
-        const FormerPlayerName& f = FormerPlayers[k];
-        if (f.kept)
-            s->byName.emplace(NameKey(f.nameIndex, f.initial),
-                              static_cast<int16_t>(FORMER_PLAYER_FIRST + k));
-    }
-    s->namesRead = true;
-    s->nextFree = 0;
-}
-
 int32_t FindFreeName(Settling* s)
 {
     while (s->nextFree < FORMER_PLAYER_COUNT && FormerPlayers[s->nextFree].kept)
@@ -82,16 +64,15 @@ int32_t FindFreeName(Settling* s)
     return s->nextFree < FORMER_PLAYER_COUNT ? s->nextFree : -1;
 }
 
-// The former-player id of a name, kept now if it was not; -1 when every id names someone.
+// A former-player id kept now for the person's name; -1 when every id names someone, and the row
+// keeps the id it names.
 int32_t KeepName(Settling* s, const PersonRecord& person)
 {
-    if (!s->namesRead) ReadNames(s);
-    const uint32_t key = NameKey(person.nameIndex, person.initial);
-    if (const auto found = s->byName.find(key); found != s->byName.end()) return found->second;
     int32_t slot = FindFreeName(s);
-    if (slot < 0) {
+    if (slot < 0 && !s->swept) {
         FreeUnnamed();
-        ReadNames(s);
+        s->swept = true;
+        s->nextFree = 0;
         slot = FindFreeName(s);
     }
     if (slot < 0) {
@@ -101,9 +82,7 @@ int32_t KeepName(Settling* s, const PersonRecord& person)
         return -1;
     }
     FormerPlayers[slot] = {person.nameIndex, person.initial, 1};
-    const auto id = static_cast<int16_t>(FORMER_PLAYER_FIRST + slot);
-    s->byName.emplace(key, id);
-    return id;
+    return FORMER_PLAYER_FIRST + slot;
 }
 
 // The person who leaves the id, null when its holder stays.
@@ -129,7 +108,7 @@ void SettleRow(int16_t* id, void* context)
 
 void Settle(const std::vector<ReplacedPerson>& replaced)
 {
-    Settling s{{}, &replaced, std::vector<int16_t>(DbPersonCount), {}, false, 0};
+    Settling s{{}, &replaced, std::vector<int16_t>(DbPersonCount), 0, false};
     if (!replaced.empty()) {
         s.replacedAt.assign(DbPersonCount, -1);
         for (size_t k = 0; k < replaced.size(); ++k) {

@@ -246,22 +246,30 @@ TEST(FormerPlayers, AYouthOnASoldScorersIdScoresNoneOfHisGoals)
 }
 
 // With every former-player id taken by names no row shows any longer, a player who leaves is
-// still named by his transfer: the names nobody reads are let go.
+// still named by his transfer: the names nobody reads are let go. With every one named by a row,
+// as only a crafted save can make it, his transfer keeps the id it named.
 TEST(FormerPlayers, TheNamesNoRowShowsGiveWayWhenEveryIdIsTaken)
 {
-    ScopedScreenRedraw career;
-    const int32_t club = career.HumanClub();
-    VTW_RefreshSquadCount(club);
-    const int32_t mover = VTW_GetSquadPlayer(0);
-    const std::string name = VTW_FormatPersonName(mover);
-    ASSERT_GE(Market_MovePlayer(mover, club + 1, 5000, false, 1000, 12), 0);
-    const int32_t row = Transfers_Count() - 1;
-    ASSERT_EQ(TransferRecords[row].player, mover);
-    for (int32_t k = 0; k < FORMER_PLAYER_COUNT; ++k)
-        FormerPlayers[k] = {static_cast<uint16_t>(k % 1000), static_cast<uint8_t>(k / 1000), 1};
-    PlayerLife_Retire(mover);
-    ASSERT_TRUE(CallUpOnto(club + 1, mover));
-    EXPECT_GE(TransferRecords[row].player, FORMER_PLAYER_FIRST);
-    EXPECT_EQ(VTW_FormatPersonName(TransferRecords[row].player), name);
-    EXPECT_EQ(FormerPlayers_KeptCount(), 1);
+    for (const bool everyNameShown : {false, true}) {
+        SCOPED_TRACE(everyNameShown ? "every name shown" : "no name shown");
+        ScopedScreenRedraw career;
+        const int32_t club = career.HumanClub();
+        VTW_RefreshSquadCount(club);
+        const int32_t mover = VTW_GetSquadPlayer(0);
+        const std::string name = VTW_FormatPersonName(mover);
+        ASSERT_GE(Market_MovePlayer(mover, club + 1, 5000, false, 1000, 12), 0);
+        const int32_t row = Transfers_Count() - 1;
+        ASSERT_EQ(TransferRecords[row].player, mover);
+        for (int32_t k = 0; k < FORMER_PLAYER_COUNT; ++k) {
+            FormerPlayers[k] = {static_cast<uint16_t>(k % 1000), static_cast<uint8_t>(k / 1000), 1};
+            if (everyNameShown) Transfers_Add(club, club + 2, FORMER_PLAYER_FIRST + k, 0, 100);
+        }
+        PlayerLife_Retire(mover);
+        ASSERT_TRUE(CallUpOnto(club + 1, mover));
+        EXPECT_EQ(TransferRecords[row].player, everyNameShown ? mover : FORMER_PLAYER_FIRST);
+        if (!everyNameShown) {
+            EXPECT_EQ(VTW_FormatPersonName(TransferRecords[row].player), name);
+        }
+        EXPECT_EQ(FormerPlayers_KeptCount(), everyNameShown ? FORMER_PLAYER_COUNT : 1);
+    }
 }
