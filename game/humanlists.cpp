@@ -120,6 +120,14 @@ int32_t Market_AddHumanContract(int32_t player, int32_t club, int32_t kind)
     return 0;
 }
 
+void Market_ForgetHumanBusiness(int32_t player)
+{
+    VTW_RemoveHumanSale(player);
+    VTW_RemoveHumanContract(player);
+    std::replace(std::begin(MarketState.recent), std::end(MarketState.recent),
+                 static_cast<int16_t>(player), int16_t{-1});
+}
+
 int32_t VTW_IsNotInHumanRecent(int32_t player)
 {
     return std::find(std::begin(MarketState.recent), std::end(MarketState.recent), player)

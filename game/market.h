@@ -238,6 +238,8 @@ int32_t VTW_IsNotInHumanRecent(int32_t player);
 int32_t VTW_PushHumanRecent(int32_t player);  // 0 when the list is full
 void VTW_ClearHumanRecentList();
 void VTW_ClearHumanLists();  // the three lists emptied
+// The player's rows of the three lists dropped: his id is freed or given to a new player.
+void Market_ForgetHumanBusiness(int32_t player);
 // The human manager joins the club: its player-manager, in its squad, when its clause says so,
 // else its manager only (position 13, in no squad).
 void VTW_AddNewPlayer(int32_t club);

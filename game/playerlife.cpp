@@ -431,6 +431,7 @@ void PlayerLife_FreshRecord(int32_t id)
     CareerLog_ForgetRows(id);
     PlayerHistory_Forget(id);
     Market_ClearBidsFor(id);
+    Market_ForgetHumanBusiness(id);
     ShortList_Remove(id);
 }
 

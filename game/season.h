@@ -151,7 +151,8 @@ void PlayerLife_RenewOutside();
 void PlayerLife_Retire(int32_t player);
 // A fresh player's record on full id `id`: the record free (no club, no loan) and every figure
 // kept under the id for its holder back to nothing: his season's bookings, clean sheets and
-// training, the career log's season and rows, the progress history, the clubs' bids for him and
+// training, the career log's season and rows, the progress history, the clubs' bids for him, the
+// human's waiting business with him (a club's request, contract talks, a recent approach) and
 // the human's shortlist entry. Run wherever a full id is freed (a retirement, a sale abroad) and
 // wherever one is given to a new player (a youth, a light player made full): nothing of one
 // holder passes to the next. An id that is not a full player's is left alone.

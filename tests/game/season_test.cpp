@@ -429,8 +429,8 @@ TEST_F(SeasonTest, TheBestClubsYouthsCanGrowAsHighAsItsFirstStar)
 
 // What the game keeps under a full id for its holder, as a season leaves it: bookings, clean
 // sheets, training carried over, a career-log row with the season logged at that move, a club's
-// bid and the human's shortlist entry. Left on a free id, it is what a save from before free ids
-// were cleared may hold.
+// bid, the human's business with him and his shortlist entry. Left on a free id, it is what a save
+// from before free ids were cleared may hold.
 void LeaveFiguresOnTheId(int32_t id, int32_t club, int32_t bidder)
 {
     DbPlayers[id].seasonApps = 12;
@@ -445,6 +445,9 @@ void LeaveFiguresOnTheId(int32_t id, int32_t club, int32_t bidder)
     ASSERT_GE(VTW_PlaceBid(bidder, id, 1000, Market_BidLineCode(id), 0), 0);
     ASSERT_GE(VTW_AddBidInfo(id, VTW_FindFreeBidInfo()), 0);
     ASSERT_EQ(ShortList_Add_Player(id), 1);
+    ASSERT_EQ(Market_AddHumanSale(id, bidder, 0, 5000), 1);
+    ASSERT_EQ(Market_AddHumanContract(id, club, 0), 1);
+    ASSERT_EQ(VTW_PushHumanRecent(id), 1);
     ASSERT_EQ(CareerLogSeason[id].apps, 12);
 }
 
@@ -473,6 +476,9 @@ void ExpectNothingKept(int32_t id)
     EXPECT_EQ(VTW_FindBidInfo(id), -1);
     EXPECT_EQ(VTW_CountClubBidsForPlayer(id), 0);
     EXPECT_EQ(ShortList_Contains(id), 0);
+    EXPECT_EQ(VTW_GetSaleAskingPrice(id), -1);
+    EXPECT_NE(VTW_GetHumanContracts(), id);
+    EXPECT_EQ(VTW_IsNotInHumanRecent(id), 1);
     const PlayerRecord& p = DbPlayers[id];
     EXPECT_EQ(p.seasonApps + p.seasonGoals + p.careerApps + p.disciplinePoints + p.suspension
                   + p.injuryDays,
