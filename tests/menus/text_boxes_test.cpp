@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,45 +15,27 @@
 #include "game/calendar.h"
 #include "game/fixtures.h"
 #include "game/funcs.h"
-#include "game/gamestate.h"
-#include "game/matchday.h"
 #include "game/records.h"
-#include "game/savegame.h"
-#include "game/squad.h"
 #include "game/tables.h"
 #include "game/textmess.h"
 #include "game/world.h"
-#include "menus/contractterms.h"
 #include "menus/dayscreen.h"
-#include "menus/exm.h"
-#include "menus/finances.h"
-#include "menus/frontend.h"
-#include "menus/individualtraining.h"
 #include "menus/machine.h"
-#include "menus/menubar.h"
 #include "menus/menucont.h"
 #include "menus/menupc.h"
 #include "menus/menutext.h"
-#include "menus/results.h"
-#include "menus/textinput.h"
-#include "menus/timeanalysis.h"
 #include "tests/support/menu_loop.h"
-#include "tests/support/menu_run.h"
-#include "tests/support/recount.h"
-#include "tests/support/support.h"
+#include "tests/support/screen_sweep.h"
 
 namespace {
 
-constexpr int32_t SAVE_SLOT = 4;
 constexpr int32_t SCREEN_W = 640;
 constexpr int32_t SCREEN_H = 480;
-constexpr uint32_t SETTLE_PERIODS = 200;   // past the wipes that show a first build
-constexpr uint32_t STEP_PERIODS = 30;      // between clicks: what one does is shown by the next
-constexpr uint32_t PRESS_PERIODS = 4;      // a key or button held
-constexpr int32_t MAX_CLICKS = 60;         // the items of a screen clicked in turn
-constexpr int32_t MAX_ENTRIES = 100;       // a screen entered again after each click that left it
-constexpr uint32_t TESTER_LEAVE_KEY = 21;  // "Y": the debug screen's message tester ends
-constexpr int32_t IMAGE_EDGE = 2;          // a text may touch a picture's outer pixels
+constexpr uint32_t SETTLE_PERIODS = 200;  // past the wipes that show a first build
+constexpr uint32_t STEP_PERIODS = 30;     // between the day screen's panels
+constexpr uint32_t PRESS_PERIODS = 4;     // a button held
+constexpr int32_t MAX_ITEMS = 60;         // the items of a screen clicked
+constexpr int32_t IMAGE_EDGE = 2;         // a text may touch a picture's outer pixels
 constexpr MenuRect HEADER_BAND = {0, 12, SCREEN_W, 52};  // the emblem's height
 constexpr int32_t NAME_FONT = 1;  // the names' common font: the widest there is used everywhere
 
@@ -245,22 +226,6 @@ std::vector<std::string> FaultsOf(const std::vector<Shown>& shown)
     return faults;
 }
 
-// The work screen as a PNG under the test output, for a person to look at.
-void WriteWorkScreen(const std::string& name)
-{
-    std::vector<uint8_t> rgb;
-    const size_t bytes = static_cast<size_t>(MenuScreen.width) * MenuScreen.height;
-    for (size_t at = 0; at < bytes; ++at) {
-        uint32_t p = 0;
-        std::memcpy(&p, MenuScreen.workScreen + at * MenuScreen.bytesPerPixel,
-                    MenuScreen.bytesPerPixel);
-        const uint32_t c = FrameRgbOf(p);
-        rgb.insert(rgb.end(), {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8),
-                               static_cast<uint8_t>(c)});
-    }
-    WriteTestOutputPng(name, MenuScreen.width, MenuScreen.height, rgb);
-}
-
 // ---------------------------------------------------------------------------------------------
 // The widest names.
 
@@ -303,31 +268,14 @@ WidestNames WidenNames()
     return {club, VTW_FormatPersonName(person)};
 }
 
-void NoSetUp() {}
-// The results of the last league day, for the screens that list a day's fixtures.
-void OnTheLastLeagueDay() { Calendar_SetDay(VTW_GetLastLeagueDay()); }
-
-// The screens the front end runs other than through the dispatcher.
-struct OtherScreen {
-    const char* name;
-    const MenuItem* (*table)();
-    void (*setUp)();
-};
-constexpr OtherScreen OTHER_SCREENS[] = {
-    {"TodaysMatch", TodaysMatch_Table, OnTheLastLeagueDay},
-    {"Results", Results_Table, OnTheLastLeagueDay},
-    {"InjuryList", InjuryList_Table, NoSetUp},
-    {"Finances", Finances_Table, NoSetUp},
-    {"ContractTerms", ContractTerms_Table, NoSetUp},
-    {"TimeAnalysis", TimeAnalysis_Table, NoSetUp},
-};
-
-class TextBoxes : public ::testing::TestWithParam<SeasonMoment> {
+// The sweep's checks: the screen as it stands once built, after each click and whatever a click
+// opened.
+class TextBoxes : public ::testing::TestWithParam<SeasonMoment>, public SweepChecks {
 protected:
     void SetUp() override
     {
         m_widest = WidenNames();
-        ASSERT_EQ(SaveGame(SAVE_SLOT), SAVEGAME_OK);
+        m_career.Keep();
         ScreenContents::s_contents = &m_contents;
         SetMenuDrawWatcher(ScreenContents::Watch);
     }
@@ -336,18 +284,6 @@ protected:
     {
         SetMenuDrawWatcher(nullptr);
         ScreenContents::s_contents = nullptr;
-    }
-
-    void Restore()
-    {
-        ASSERT_EQ(LoadGame(SAVE_SLOT), SAVEGAME_OK);
-        GameState.currentClub = static_cast<int16_t>(m_season.HumanClub());
-        CurrentHuman = MANAGER_HUMAN;
-        const int32_t members = VTW_RefreshSquadCount(m_season.HumanClub());
-        CurrentPlayer = static_cast<int16_t>(members > 0 ? SquadList.players[0] : -1);
-        RouteClub = static_cast<int16_t>(m_season.DivisionMember(0) == m_season.HumanClub()
-                                             ? DivisionLists[0][1]
-                                             : m_season.DivisionMember(0));
     }
 
     // The screen as it stands now, its faults reported once each.
@@ -369,32 +305,33 @@ protected:
             std::replace_if(
                 file.begin(), file.end(), [](char c) { return c == ' ' || c == ',' || c == '\''; },
                 '_');
-            WriteWorkScreen(file);
+            WriteMenuScreenPng(file, MenuScreen.workScreen);
         }
     }
 
-    // Enters the screen as `enter` does and checks its first build; then clicks each of its items
-    // in turn and checks what the click shows (entering it again when a click left it); then
-    // leaves it: Escape, its OK icon, then each item in turn until one leaves.
-    void Visit(const std::string& name, const std::function<void()>& enter)
+    // The pointer out of the way, off every text.
+    void Entering() override
     {
-        SCOPED_TRACE(name);
-        Restore();
-        m_visit = VisitState{};
-        m_visit.name = name;
-        s_test = this;
-        ClockAddListener(Period);
-        while (m_visit.entries < MAX_ENTRIES && !m_visit.left) {
-            ++m_visit.entries;
-            m_visit.periods = 0;
-            m_contents.Clear();
-            Release();
-            enter();
-            m_visit.left = m_visit.leaving;
-        }
-        ClockRemoveListener(Period);
-        Release();
-        EXPECT_TRUE(m_visit.left) << "still on the screen after " << m_visit.entries << " entries";
+        m_contents.Clear();
+        HostOnMouseMotion(SCREEN_W - PointerX(), SCREEN_H - PointerY());
+    }
+    void Built() override { Check(m_screen); }
+    void Opened(bool box) override
+    {
+        Check(box ? m_screen + ", a box after " + m_sweep->LastClick()
+                  : m_screen + ", what " + m_sweep->LastClick() + " opened");
+    }
+    void Outcome() override { Check(m_screen + " after " + m_sweep->LastClick()); }
+
+    void Visit(const SweepScreen& screen)
+    {
+        SCOPED_TRACE(screen.name);
+        m_career.Restore();
+        ScreenSweep sweep(SETTLE_PERIODS, MAX_ITEMS, false);
+        m_screen = screen.name;
+        m_sweep = &sweep;
+        sweep.Run(screen, this);
+        m_sweep = nullptr;
     }
 
     // The day screen of a match of the human's whose competition heading is the widest of all:
@@ -403,10 +340,10 @@ protected:
     void VisitDayScreen()
     {
         SCOPED_TRACE("day screen");
-        Restore();
+        m_career.Restore();
         m_contents.Clear();
         Release();
-        const int32_t human = m_season.HumanClub();
+        const int32_t human = m_career.Season().HumanClub();
         int32_t day = VTW_GetCurrentDay();
         while (VTW_GetFixtureDay(Fixture_FirstRowOfDay(day)) == day)
             ++day;
@@ -416,7 +353,7 @@ protected:
         ASSERT_GE(VTW_InsertFixture(day, COMP_FRIENDLY, human, opponent), 0);
         m_dayFixture = VTW_FindHumanFixtureOnDay(day);
         SetCompetition(m_dayFixture, WidestHeadingCompetition(m_dayFixture));
-        m_visit = VisitState{};
+        m_periods = 0;
         m_panel = 0;
         s_test = this;
         ClockAddListener(DayPeriod);
@@ -432,7 +369,7 @@ protected:
     // pressed: "Formation", "Adversaire", "Disputer un match", then "Commentaires".
     void OnDayPeriod()
     {
-        const uint32_t t = ++m_visit.periods;
+        const uint32_t t = ++m_periods;
         if (t % STEP_PERIODS == PRESS_PERIODS) Release();
         if (t % STEP_PERIODS != 0 || t < SETTLE_PERIODS) return;
         constexpr const char* PANELS[3] = {"team sheets", "formations", "opponent"};
@@ -472,90 +409,6 @@ protected:
         return widest;
     }
 
-    static void Period() { s_test->OnPeriod(); }
-
-    void OnPeriod()
-    {
-        const uint32_t t = ++m_visit.periods;
-        if (t < SETTLE_PERIODS) return;
-        if ((t - SETTLE_PERIODS) % STEP_PERIODS == PRESS_PERIODS) Release();
-        if ((t - SETTLE_PERIODS) % STEP_PERIODS != 0) return;
-        VisitState& v = m_visit;
-        if (IsSavedScreenSection(MENU_MODAL_SECTION) != 0) {
-            Check(v.name + ", a box after " + v.click);
-            Press(370, 280);  // a question's "Non", any box's close
-            return;
-        }
-        if (EXM_Depth() > 0 || EXTI_IsActive() != 0) {
-            Check(v.name + ", what " + v.click + " opened");
-            TapKey(EXM_ESCAPE_KEY);
-            return;
-        }
-        if (!v.planned) {
-            Check(v.name);
-            for (int32_t i = 0; i < std::min(EXM_HotspotCount(), MAX_CLICKS); ++i) {
-                const MenuHotspot& h = EXM_Hotspots()[i];
-                if ((h.callback != nullptr || h.popup != 0) && h.width > 0 && h.height > 0)
-                    v.plan.push_back(i);
-            }
-            v.planned = true;
-        } else if (v.next > 0 && !v.leaving) {
-            Check(v.name + " after " + v.click);
-        }
-        int32_t x = 0, y = 0;
-        while (v.next < v.plan.size() && !PointOf(v.plan[v.next], &x, &y))
-            ++v.next;
-        if (v.next < v.plan.size()) {
-            v.click = "item " + std::to_string(v.plan[v.next++]);
-            Press(x, y);
-            return;
-        }
-        Leave();
-    }
-
-    // Escape twice, the OK icon (centred or not at its usual place), then each item in turn,
-    // and "Y", which ends the debug screen's message tester, between them.
-    void Leave()
-    {
-        VisitState& v = m_visit;
-        v.leaving = true;
-        const int32_t k = v.leaveTries++;
-        int32_t x = 0, y = 0;
-        if (k < 2 || EXM_HotspotCount() == 0)
-            TapKey(EXM_ESCAPE_KEY);
-        else if (k < 4)
-            Press(k == 2 ? 570 : 590, k == 2 ? 436 : 456);
-        else if (k % 2 == 0)
-            TapKey(TESTER_LEAVE_KEY);
-        else if (PointOf((k - 4) / 2 % EXM_HotspotCount(), &x, &y))
-            Press(x, y);
-    }
-
-    // A point of the hotspot that no hotspot before it holds, clear of the menu bar's edge.
-    static bool PointOf(int32_t index, int32_t* px, int32_t* py)
-    {
-        if (index >= EXM_HotspotCount()) return false;
-        const MenuHotspot& h = EXM_Hotspots()[index];
-        for (int32_t dy = 0; dy < h.height; dy += 2) {
-            for (int32_t dx = 0; dx < h.width; dx += 2) {
-                const int32_t x = h.x + (h.width / 2 + dx) % h.width;
-                const int32_t y = h.y + (h.height / 2 + dy) % h.height;
-                if (x < 0 || y <= MENUBAR_OPEN_Y || x >= SCREEN_W - 1 || y >= SCREEN_H - 1)
-                    continue;
-                bool earlier = false;
-                for (int32_t k = 0; k < index && !earlier; ++k) {
-                    const MenuHotspot& o = EXM_Hotspots()[k];
-                    earlier = x >= o.x && x < o.x + o.width && y >= o.y && y < o.y + o.height;
-                }
-                if (earlier) continue;
-                *px = x;
-                *py = y;
-                return true;
-            }
-        }
-        return false;
-    }
-
     void Press(int32_t x, int32_t y)
     {
         HostOnMouseMotion(x - PointerX(), y - PointerY());
@@ -563,44 +416,22 @@ protected:
         m_buttonDown = true;
     }
 
-    void TapKey(uint32_t code)
-    {
-        HostOnKey(code, true, false);
-        m_keyDown = code;
-    }
-
-    // The button or key let go, and the pointer out of the way, off every text.
+    // The button let go, and the pointer out of the way, off every text.
     void Release()
     {
         if (m_buttonDown) HostOnMouseButton(HOST_BUTTON_LEFT, false);
-        if (m_keyDown != 0) HostOnKey(m_keyDown, false, false);
         m_buttonDown = false;
-        m_keyDown = 0;
         HostOnMouseMotion(SCREEN_W - PointerX(), SCREEN_H - PointerY());
     }
 
-    // The screen being visited: the items planned from its first build and how far the clicks
-    // have gone.
-    struct VisitState {
-        std::string name;
-        uint32_t periods = 0;  // since the screen was last entered
-        int32_t entries = 0;
-        std::vector<int32_t> plan;  // hotspot indices
-        size_t next = 0;
-        bool planned = false;
-        std::string click;  // the last one made
-        bool leaving = false;
-        int32_t leaveTries = 0;
-        bool left = false;
-    };
     static TextBoxes* s_test;
-    VisitState m_visit;
+    std::string m_screen;  // the one swept
+    const ScreenSweep* m_sweep = nullptr;
+    uint32_t m_periods = 0;  // on the day screen
     int32_t m_panel = 0;
     int32_t m_dayFixture = -1;
     bool m_buttonDown = false;
-    uint32_t m_keyDown = 0;
-    TempHome m_home;
-    ScopedRecountedSeason m_season{GetParam()};
+    SweepCareer m_career{GetParam()};
     ScreenContents m_contents;
     std::set<std::string> m_reported;
     WidestNames m_widest;
@@ -614,20 +445,10 @@ TextBoxes* TextBoxes::s_test = nullptr;
 
 TEST_P(TextBoxes, EveryScreensTextsKeepToTheirBoxes)
 {
-    for (int32_t option = 0; option < MENU_OPTION_COUNT; ++option) {
-        if (FrontEnd_OptionScreen(option) == nullptr) continue;
-        Visit("option_" + std::to_string(option), [option] {
-            MenuOption = static_cast<int16_t>(option);
-            FrontEnd_NoteDispatch(static_cast<int16_t>(option));
-            DispatchOption(option);
-        });
-    }
-    for (const OtherScreen& screen : OTHER_SCREENS) {
-        Visit(screen.name, [&screen] {
-            screen.setUp();
-            EXM_PushAndRun(screen.table());
-        });
-    }
+    // The results of the last league day, for the screens that list a day's fixtures.
+    for (const SweepScreen& screen :
+         SweepScreens([](bool) { Calendar_SetDay(VTW_GetLastLeagueDay()); }))
+        Visit(screen);
     VisitDayScreen();
     // The widest names were on the screens looked at.
     EXPECT_GT(m_widestClubShown, 100);
