@@ -28,6 +28,7 @@
 #include "game/squad.h"
 #include "game/tables.h"
 #include "game/tactics.h"
+#include "game/transfers.h"
 #include "game/world.h"
 #include "tests/support/game_world.h"
 #include "tests/support/support.h"
@@ -707,6 +708,38 @@ TEST_F(SeasonTest, TheWorldOutsideRetiresItsOldAndRefillsItsSquads)
     EXPECT_EQ(youths, 3);
     EXPECT_EQ(DbPersons[settled].nameIndex, settledBefore.nameIndex);
     EXPECT_EQ(VTW_GetPlayerAge(settled), 25);
+}
+
+// A sale abroad's row names the man sold by his light id. He is bought back and his light id goes
+// to the next man sold abroad, who retires from the world outside, a youth taking his id in place:
+// each row still names the man it sold.
+TEST_F(SeasonTest, ASaleAbroadNamesTheManSoldWhenHisLightIdIsGivenAgain)
+{
+    StartCareer(0, 23, 4);
+    const int32_t club = 4, outside = World_LeagueClubCount(0);
+    VTW_RefreshSquadCount(club);
+    const int32_t sold[] = {VTW_GetSquadPlayer(0), VTW_GetSquadPlayer(1)};
+    const std::string names[] = {VTW_FormatPersonName(sold[0]), VTW_FormatPersonName(sold[1])};
+    // A signing from the world outside leaves a light id free for the first sale.
+    const int16_t* members = nullptr;
+    ASSERT_GT(Records_ClubMembers(outside, &members), 0);
+    ASSERT_GE(Player_PromoteToFull(members[0]), 0);
+    const int32_t light = Market_SellAbroad(sold[0], outside, 1000);
+    ASSERT_GE(light, 0);
+    const int32_t firstRow = Transfers_Count() - 1;
+    ASSERT_GE(Market_MovePlayer(light, club, 1000, false, 500, 12), 0);
+    ASSERT_EQ(Market_SellAbroad(sold[1], outside, 1000), light);  // the id the first left
+    const int32_t rows[] = {firstRow, Transfers_Count() - 1};
+    EXPECT_EQ(VTW_FormatPersonName(TransferRecords[rows[0]].player), names[0]);
+    // Only he retires, so the world outside's renewal makes him its first new man.
+    for (int32_t id = FullPlayerCount; id < DbPersonCount; ++id) {
+        SetAge(id, id == light ? 40 : 25);
+    }
+    PlayerLife_RenewOutside();
+    ASSERT_NE(VTW_FormatPersonName(light), names[1]);
+    for (int32_t k = 0; k < 2; ++k) {
+        EXPECT_EQ(VTW_FormatPersonName(TransferRecords[rows[k]].player), names[k]) << k;
+    }
 }
 
 TEST_F(SeasonTest, SoakChecksStopAtTheTargetAndReportABrokenSquad)

@@ -269,6 +269,7 @@ TEST(FormerPlayers, TheNamesNoRowShowsGiveWayWhenEveryIdIsTaken)
         EXPECT_EQ(TransferRecords[row].player, everyNameShown ? mover : FORMER_PLAYER_FIRST);
         if (!everyNameShown) {
             EXPECT_EQ(VTW_FormatPersonName(TransferRecords[row].player), name);
+            EXPECT_STREQ(VTW_FormatPersonName(FORMER_PLAYER_FIRST + 1), "");  // a name let go
         }
         EXPECT_EQ(FormerPlayers_KeptCount(), everyNameShown ? FORMER_PLAYER_COUNT : 1);
     }
