@@ -49,8 +49,15 @@ constexpr int32_t AWAY_NOTE_X = 340;
 constexpr int32_t AWAY_NAME_X = 410;
 constexpr int32_t NOTE_FONT = 0;
 constexpr int32_t NOTE_ROOM = HOME_NOTE_X - HOME_NAME_X - 4;
-// The competition's title, centred, between the club badge and the date of the header.
-constexpr int32_t TITLE_ROOM = 400;
+// The away name ends clear of the group or the aggregate beside it, in a smaller font when it
+// would run into them.
+constexpr int32_t NAME_FONT = 1;
+constexpr int32_t ROWS_X = 32;
+constexpr int32_t ROWS_W = 576;
+constexpr int32_t GROUP_X = 545;  // the aggregate's first figure starts past it too
+constexpr int32_t NAME_GAP = 4;
+constexpr int32_t AWAY_NAME_ROOM = ROWS_X + ROWS_W - NAME_GAP - AWAY_NAME_X;
+constexpr int32_t AWAY_NAME_ROOM_BESIDE = GROUP_X - NAME_GAP - AWAY_NAME_X;
 
 FixtureListState& S() { return FixtureList; }
 int16_t Word(int32_t n) { return static_cast<int16_t>(n); }
@@ -119,6 +126,7 @@ void BlankRows()
                        0,
                        -1,
                        -1,
+                       NAME_FONT,
                        FIXTURE_LIST_BLANK,
                        -1,
                        FIXTURE_LIST_BLANK,
@@ -209,6 +217,10 @@ void FillRow(int32_t i, int32_t row)
     int32_t name = -1, stage = -1, leg = -1;
     VTW_GetCompetitionTexts(comp, &name, &stage, &leg);
     if (leg == TEXT_SECOND_LEG) FillAggregate(shown, row);
+    const bool beside = shown.group >= 0 || shown.aggregateSeparator >= 0;
+    shown.awayFont =
+        Word(FitMenuFont(GetMessageText(shown.awayName),
+                         beside ? AWAY_NAME_ROOM_BESIDE : AWAY_NAME_ROOM, NAME_FONT, 0));
 }
 
 int32_t CompetitionName()
@@ -468,11 +480,11 @@ MenuListEntry* FixtureList_CupPopup()
 
 namespace {
 
-// A continental round's title ("Coupe continentale Huitièmes de finale Aller") would cover the
-// badge and the date in the title font: it takes the smaller one then.
-void DrawTitle(int32_t, int32_t, int32_t, int32_t, int32_t)
+// A round's title ("Coupe de la Ligue française Finale") would cover the badge or the date in the
+// title font: it keeps to the header's room.
+void DrawTitle(int32_t x, int32_t y, int32_t, int32_t, int32_t)
 {
-    DrawMenuStringInRoom(320, 36, FixtureList.titleText, MENU_ALIGN_CENTRE, TITLE_ROOM, 2, 1);
+    MenuCont_DrawHeaderTitle(x, y, FixtureList.titleText);
 }
 
 }  // namespace
@@ -482,18 +494,19 @@ const MenuItem* FixtureList_Table()
     constexpr int16_t STRIDE = sizeof(FixtureListRow);
     const FixtureListRow* r = &FixtureList.rows[0];
     static const MenuItem row[] = {
-        {0x24, 32, 0, 576, ROW_PITCH, MenuCallback(MenuCont_ShadedBox), nullptr},
+        {0x24, ROWS_X, 0, ROWS_W, ROW_PITCH, MenuCallback(MenuCont_ShadedBox), nullptr},
         {0x31, 0, 0, 0, STRIDE, MenuVariable(&r->highlight), nullptr},
-        {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
+        {0x0d, 0, 0, 0, 0, MenuNumber(NAME_FONT), nullptr},
         {0x10, HOME_NAME_X, TEXT_Y, MENU_ALIGN_MR, STRIDE, MenuVariable(&r->homeName), nullptr},
         {0x16, 310, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->homeGoals), nullptr},
         {0x10, 320, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->separator), nullptr},
         {0x16, 330, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->awayGoals), nullptr},
+        {0x0e, 0, 0, 0, STRIDE, MenuVariable(&r->awayFont), nullptr},
         {0x10, AWAY_NAME_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->awayName), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(0), nullptr},
         {0x12, HOME_NOTE_X, TEXT_Y, MENU_ALIGN_MR, STRIDE, MenuVariable(&r->homeNote), nullptr},
         {0x12, AWAY_NOTE_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->awayNote), nullptr},
-        {0x10, 545, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->group), nullptr},
+        {0x10, GROUP_X, TEXT_Y, MENU_ALIGN_ML, STRIDE, MenuVariable(&r->group), nullptr},
         {0x16, 550, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->aggregateHome), nullptr},
         {0x10, 558, TEXT_Y, MENU_ALIGN_CENTRE, STRIDE, MenuVariable(&r->aggregateSeparator),
          nullptr},
@@ -511,7 +524,7 @@ const MenuItem* FixtureList_Table()
         {0x03, 570, 436, MENU_ALIGN_TL, 0, MenuNumber(MENU_ICON_OK), nullptr},
         {0x21, 0, 0, 1, 0, MenuAddress(MenuCont_HeaderTable()), nullptr},
         {0x38, 0, 0, 0, 0, 0, nullptr},
-        {0x24, 0, 0, 640, 480, MenuCallback(DrawTitle), nullptr},
+        {0x24, 320, 36, 0, 0, MenuCallback(DrawTitle), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
         {0x10, 320, 240, MENU_ALIGN_CENTRE, 0, MenuVariable(&FixtureList.message), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(0), nullptr},

@@ -35,6 +35,7 @@ struct FixtureListRow {
     int16_t highlight;  // font colour
     int16_t homeName;
     int16_t awayName;
+    int16_t awayFont;  // the largest in which it keeps clear of the group or aggregate beside it
     int16_t homeGoals;
     int16_t separator;
     int16_t awayGoals;

@@ -101,6 +101,12 @@ void BuildTrophies()
     Trophies_FillRows();
 }
 
+// A competition's name ("Coupe des Vainqueurs de Coupe") keeps to the header's room.
+void DrawTrophiesTitle(int32_t x, int32_t y, int32_t, int32_t, int32_t)
+{
+    MenuCont_DrawHeaderTitle(x, y, GetMessageText(Trophies.title));
+}
+
 int32_t Up(MenuHotspot*) { return Trophies_Up(); }
 int32_t Down(MenuHotspot*) { return Trophies_Down(); }
 int32_t Nothing(MenuHotspot*) { return EXM_CODE_NONE; }
@@ -275,8 +281,7 @@ const MenuItem* Trophies_Table()
         // What a competition's choice and the arrows change, the title and the rows, is drawn
         // past the marker, so that their redraw shows it.
         {0x38, 0, 0, 0, 0, 0, nullptr},
-        {0x0d, 0, 0, 0, 0, MenuNumber(2), nullptr},
-        {0x10, 320, 36, MENU_ALIGN_CENTRE, 0, MenuVariable(&Trophies.title), nullptr},
+        {0x24, 320, 36, 0, 0, MenuCallback(DrawTrophiesTitle), nullptr},
         {0x0d, 0, 0, 0, 0, MenuNumber(1), nullptr},
         {0x0f, 160, 78, MENU_ALIGN_ML, 0, MenuTextNo(TEXT_WINNER), nullptr},
         {0x0f, 400, 78, MENU_ALIGN_ML, 0, MenuTextNo(TEXT_RUNNER_UP), nullptr},

@@ -134,6 +134,10 @@ constexpr int32_t SUBS_PITCH = 18;
 // The money and age boxes.
 constexpr int32_t MONEY_X = 476;
 constexpr int32_t MONEY_Y = 396;
+constexpr int32_t MONEY_CAPTION_Y = MONEY_Y + 7;
+constexpr int32_t MONEY_FIGURE_Y = MONEY_Y + 18;
+constexpr int32_t DIGITS_Y = MONEY_Y + 22;  // the digits' hotspots, 16 high
+constexpr int32_t DIGITS_H = 16;
 constexpr int32_t DIGIT_X = 484;
 constexpr int32_t DIGIT_PITCH = 14;
 constexpr int32_t AGE_X = 32;
@@ -599,16 +603,19 @@ void DrawMoneyBox()
     SetDrawAttribute(2, 0);
     DoShadedBox(MONEY_X, MONEY_Y, 132, 42, 50);
     DrawBoxOutline(MONEY_X, MONEY_Y, 132, 42);
-    DrawMenuMessage(MONEY_X + 4, MONEY_Y + 8, PlayerSearchScreen.moneyCaption, MENU_ALIGN_ML);
-    DrawMenuString(MONEY_X + 128, MONEY_Y + 8, Price2str(PlayerSearchScreen.moneyShown),
+    // "Budget pour salaires" and a wage limit take more than the box's width even in the
+    // smallest font: the figure stands under its caption, above the digits.
+    DrawMenuMessage(MONEY_X + 4, MONEY_CAPTION_Y, PlayerSearchScreen.moneyCaption, MENU_ALIGN_ML);
+    DrawMenuString(MONEY_X + 128, MONEY_FIGURE_Y, Price2str(PlayerSearchScreen.moneyShown),
                    MENU_ALIGN_MR);
     int32_t maximum = SearchSetup.editsValue != 0 ? SearchSetup.maxValue : SearchSetup.maxWage;
     for (int32_t d = SEARCH_DIGITS - 1; d >= 0; --d) {
         const int32_t x = DIGIT_X + d * DIGIT_PITCH;
-        DrawMenuNumber(x + DIGIT_PITCH / 2, MONEY_Y + 28, maximum % 10, MENU_ALIGN_CENTRE);
+        DrawMenuNumber(x + DIGIT_PITCH / 2, DIGITS_Y + DIGITS_H / 2, maximum % 10,
+                       MENU_ALIGN_CENTRE);
         maximum /= 10;
-        EXM_AddHotspot(x, MONEY_Y + 20, DIGIT_PITCH, 16, -1, MENU_ALIGN_TL, -1, d, d, d, ClickDigit,
-                       0, HOTSPOT_PLAIN);
+        EXM_AddHotspot(x, DIGITS_Y, DIGIT_PITCH, DIGITS_H, -1, MENU_ALIGN_TL, -1, d, d, d,
+                       ClickDigit, 0, HOTSPOT_PLAIN);
     }
 }
 

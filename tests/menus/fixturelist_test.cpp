@@ -3,6 +3,9 @@
 // aggregates of return legs, the play-off titles, empty rows and the drawn screen.
 #include "menus/fixturelist.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,8 +17,11 @@
 #include "game/gamestate.h"
 #include "game/tables.h"
 #include "game/textmess.h"
+#include "game/world.h"
 #include "menus/exm.h"
 #include "menus/frontend.h"
+#include "menus/menucont.h"
+#include "menus/menutext.h"
 #include "tests/support/game_world.h"
 #include "tests/support/menu_loop.h"
 #include "tests/support/menu_run.h"
@@ -29,8 +35,14 @@ class FixturesScreen : public ::testing::Test {
 protected:
     FixturesScreen()
     {
-        NewGameForTest(6, 7);
+        StartCareer(6);
         FrontEndInit();
+    }
+
+    // A new career in the country, the first club of its first division the human's.
+    void StartCareer(int32_t country)
+    {
+        NewGameForTest(country, 7);
         m_human = DivisionLists[0][0];
         VTW_SetClubControl(m_human, MANAGER_HUMAN);
         GameState.humanClub = static_cast<int16_t>(m_human);
@@ -74,6 +86,43 @@ protected:
             if (VTW_GetClubCountry(club) != VTW_GetCountry()) return club;
         }
         return -1;
+    }
+
+    // Every club named as the one whose name is widest in the names' font; that name.
+    static std::string NameEveryClubAsTheWidest()
+    {
+        SetMenuFont(1);
+        std::string widest;
+        int32_t widestW = -1;
+        for (const WorldClub& c : World.clubs) {
+            int32_t w, h;
+            if (GetTextExtent(c.name, &w, &h) > widestW) {
+                widest = c.name;
+                widestW = w;
+            }
+        }
+        for (WorldClub& c : World.clubs) {
+            std::snprintf(c.name, sizeof c.name, "%s", widest.c_str());
+        }
+        return widest;
+    }
+
+    static bool SameRow(const MenuRect& a, const MenuRect& b)
+    {
+        return std::abs((a.y + a.h / 2) - (b.y + b.h / 2)) < 4;
+    }
+
+    // The title, drawn at the header's height, whole between the badge and the date.
+    static void ExpectTitleInTheHeadersRoom(const ScopedDrawnTexts& drawn, const char* what)
+    {
+        int32_t titles = 0;
+        for (const DrawnText& t : drawn.Texts()) {
+            if (t.text != FixtureList.title) continue;
+            ++titles;
+            EXPECT_GE(t.rect.x, HEADER_TEXT_LEFT) << what << ": " << t.text;
+            EXPECT_LE(t.rect.x + t.rect.w, HEADER_TEXT_RIGHT) << what << ": " << t.text;
+        }
+        EXPECT_GT(titles, 0) << what << ": the title was not drawn whole: " << FixtureList.title;
     }
 
     ScopedWorld m_world;
@@ -310,6 +359,104 @@ TEST_F(FixturesScreen, AContinentalCupsDayMatchesItsGolden)
     EXM_PushAndRun(FixtureList_Table());
     EXPECT_GT(FixtureList.dayCount, 0);
     ExpectGoldenHash("menus/fixture_list_cup", hash);
+}
+
+// With every club named as the widest: an away name beside nothing keeps the names' font; beside
+// its group it takes a smaller one, whole, that ends before the group's label.
+TEST_F(FixturesScreen, AnAwayNameTakesASmallerFontOnlyToKeepClearOfItsGroup)
+{
+    const std::string widest = NameEveryClubAsTheWidest();
+    ScopedDrawnTexts drawn;
+    Enter();
+    int32_t names = 0;
+    for (const DrawnText& t : drawn.Texts()) {
+        if (t.text != widest) continue;
+        ++names;
+        EXPECT_EQ(t.font, 1) << "a league day's name at " << t.rect.x << "," << t.rect.y;
+    }
+    EXPECT_EQ(names, 2 * FixtureList.dayCount);
+
+    drawn.Clear();
+    FixtureList_ChooseCup(CUP_CHAMPIONS);
+    Rebuild();
+    ASSERT_GT(FixtureList.dayCount, 0);
+    ASSERT_GE(FixtureList.rows[0].group, 0);
+    std::set<std::string> groups;
+    for (const FixtureListRow& row : FixtureList.rows) {
+        if (row.group >= 0) groups.insert(GetMessageText(row.group));
+    }
+    int32_t besideGroups = 0;
+    for (const DrawnText& name : drawn.Texts()) {
+        if (name.text != widest || name.rect.x < 320) continue;
+        for (const DrawnText& group : drawn.Texts()) {
+            if (groups.count(group.text) == 0 || !SameRow(name.rect, group.rect)) continue;
+            ++besideGroups;
+            EXPECT_EQ(name.font, 0);
+            EXPECT_LT(name.rect.x + name.rect.w, group.rect.x) << "row at " << name.rect.y;
+        }
+    }
+    EXPECT_GT(besideGroups, 0);
+
+    // A return leg: beside its aggregate the smaller font, beside none (its first leg missing)
+    // the names'.
+    Fixtures_Clear();
+    WriteRow(0, 10, Fixture_CupComp(CUP_SECOND, 1, 0), 20, 21);
+    Fixture_SetGoals(0, 2, 1);
+    WriteRow(1, 20, Fixture_CupComp(CUP_SECOND, 1, 1), 21, 20);
+    WriteRow(2, 20, Fixture_CupComp(CUP_SECOND, 1, 1), 30, 31);
+    Calendar_SetDay(15);
+    FixtureList_ChooseCup(CUP_SECOND);
+    drawn.Clear();
+    Rebuild();
+    ASSERT_EQ(FixtureList.shownDay, 20);
+    ASSERT_NE(FixtureList.rows[0].aggregateHome, FIXTURE_LIST_BLANK);
+    std::vector<DrawnText> awayNames;
+    for (const DrawnText& t : drawn.Texts()) {
+        if (t.text == widest && t.rect.x >= 320) awayNames.push_back(t);
+    }
+    ASSERT_EQ(awayNames.size(), 2u);
+    EXPECT_EQ(awayNames[0].font, 0);
+    EXPECT_EQ(awayNames[1].font, 1);
+    int32_t aggregates = 0;
+    for (const DrawnText& t : drawn.Texts()) {
+        if (t.text != std::to_string(FixtureList.rows[0].aggregateHome)
+            || !SameRow(t.rect, awayNames[0].rect))
+            continue;
+        ++aggregates;
+        EXPECT_LT(awayNames[0].rect.x + awayNames[0].rect.w, t.rect.x);
+    }
+    EXPECT_EQ(aggregates, 1);
+}
+
+// In every country, each division's and each cup's title, on each of its days, in the header's
+// room.
+TEST_F(FixturesScreen, EveryCompetitionsTitleKeepsToTheHeadersRoom)
+{
+    ScopedDrawnTexts drawn;
+    for (int32_t country = 0; country < COUNTRY_COUNT; ++country) {
+        SCOPED_TRACE("country " + std::to_string(country));
+        StartCareer(country);
+        Enter();
+        for (int32_t division = 0; division < VTW_GetCountryDivisions(); ++division) {
+            drawn.Clear();
+            FixtureList_ChooseDivision(division);
+            Rebuild();
+            ExpectTitleInTheHeadersRoom(drawn, "a division");
+        }
+        for (int32_t cup = 0; cup < FIXTURE_LIST_CUPS; ++cup) {
+            if (cup < CUP_NATIONAL_MAX && cup >= VTW_GetCountryCupCount()) continue;
+            drawn.Clear();
+            FixtureList_ChooseCup(cup);
+            Rebuild();
+            for (int16_t shown = -1; shown != FixtureList.shownDay;) {
+                shown = FixtureList.shownDay;
+                ExpectTitleInTheHeadersRoom(drawn, ("cup " + std::to_string(cup)).c_str());
+                drawn.Clear();
+                FixtureList_NextDay(nullptr);
+                Rebuild();
+            }
+        }
+    }
 }
 
 using FixturesScreenDeathTest = FixturesScreen;

@@ -18,6 +18,7 @@
 #include "game/textmess.h"
 #include "menus/besteleven.h"
 #include "menus/menubar.h"
+#include "menus/menucont.h"
 #include "menus/numbers.h"
 #include "tests/support/menu_run.h"
 #include "tests/support/screen_redraw.h"
@@ -206,6 +207,37 @@ TEST_F(HistoryRecordsTest, TheDropDownsOfferTheCountrysCupsAndDivisions)
         WriteFrameToTestOutput("trophies.png");
     });
     ExpectGoldenHash("menus/trophies", hash);
+}
+
+// Each cup's and each division's name, the continental cups' long ones too, stands whole in the
+// header's room between the badge and the date.
+TEST_F(HistoryRecordsTest, EachCompetitionsTitleKeepsToTheHeadersRoom)
+{
+    ScopedDrawnTexts drawn;
+    int32_t checked = 0;
+    m_screen.Run(Trophies_Table(), [&] {
+        for (MenuListEntry* popup : {Trophies_CupPopup(), Trophies_DivisionPopup()}) {
+            MenuListRecord record{1, 0, 0};
+            popup[0].prepare(&record);
+            for (MenuListEntry* entry = popup + 1; entry->type != LIST_END; ++entry) {
+                if (entry->type == 0) continue;
+                entry->handler(entry);
+                drawn.Clear();
+                EXM_RedrawNow();
+                const std::string title = GetMessageText(Trophies.title);
+                int32_t drawnWhole = 0;
+                for (const DrawnText& t : drawn.Texts()) {
+                    if (t.text != title) continue;
+                    ++drawnWhole;
+                    EXPECT_GE(t.rect.x, HEADER_TEXT_LEFT) << title;
+                    EXPECT_LE(t.rect.x + t.rect.w, HEADER_TEXT_RIGHT) << title;
+                }
+                EXPECT_GT(drawnWhole, 0) << title;
+                ++checked;
+            }
+        }
+    });
+    EXPECT_GE(checked, 5);
 }
 
 // Each entry of the drop-downs names what choosing it puts in the title.

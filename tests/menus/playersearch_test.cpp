@@ -214,6 +214,42 @@ TEST_F(PlayerSearchScreenTest, TheColumnsTheCaptionTheResetAndTheDisplayToggles)
     Run(OPTION_SQUAD_ANALYSIS, [] { EXPECT_EQ(PlayerSearch_SwitchCriteria(), 1); });
 }
 
+// The money box's caption, the club's figure and the eight digits: each whole inside the box and
+// clear of the others, with the wage limit's long caption and with a budget of nine figures.
+TEST_F(PlayerSearchScreenTest, TheMoneyBoxsTextsStayInsideItAndClearOfEachOther)
+{
+    constexpr MenuRect BOX = {476, 396, 132, 42};
+    const auto letters = [](const MenuRect& r) {
+        return MenuRect{r.x, r.y + r.h / 4, r.w, r.h - r.h / 2};
+    };
+    const auto meet = [](const MenuRect& a, const MenuRect& b) {
+        return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+    };
+    Run(OPTION_PLAYER_SEARCH, [&] {
+        Club_SetBalance(m_screen.HumanClub(), (1 << 27) - 1);
+        for (const bool value : {false, true}) {
+            PlayerSearch_EditMaximum(value);
+            ScopedDrawnTexts drawn;
+            EXM_RedrawNow();
+            std::vector<DrawnText> inBox;
+            for (const DrawnText& t : drawn.Texts()) {
+                if (meet(t.rect, BOX)) inBox.push_back(t);
+            }
+            EXPECT_EQ(inBox.size(), 10u) << value;  // the caption, the figure, eight digits
+            for (size_t i = 0; i < inBox.size(); ++i) {
+                const MenuRect a = letters(inBox[i].rect);
+                EXPECT_TRUE(a.x > BOX.x && a.x + a.w < BOX.x + BOX.w && a.y > BOX.y
+                            && a.y + a.h < BOX.y + BOX.h)
+                    << inBox[i].text;
+                for (size_t j = i + 1; j < inBox.size(); ++j) {
+                    EXPECT_FALSE(meet(a, letters(inBox[j].rect)))
+                        << inBox[i].text << " meets " << inBox[j].text;
+                }
+            }
+        }
+    });
+}
+
 TEST_F(PlayerSearchScreenTest, TheMoneyDigitsAndTheAgesWrapAsTheyShould)
 {
     Run(OPTION_PLAYER_SEARCH, [&] {

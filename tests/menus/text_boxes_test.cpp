@@ -34,7 +34,6 @@ constexpr int32_t SCREEN_H = 480;
 constexpr uint32_t SETTLE_PERIODS = 200;  // past the wipes that show a first build
 constexpr uint32_t STEP_PERIODS = 30;     // between the day screen's panels
 constexpr uint32_t PRESS_PERIODS = 4;     // a button held
-constexpr int32_t MAX_ITEMS = 60;         // the items of a screen clicked
 constexpr int32_t IMAGE_EDGE = 2;         // a text may touch a picture's outer pixels
 constexpr MenuRect HEADER_BAND = {0, 12, SCREEN_W, 52};  // the emblem's height
 constexpr int32_t NAME_FONT = 1;  // the names' common font: the widest there is used everywhere
@@ -327,7 +326,7 @@ protected:
     {
         SCOPED_TRACE(screen.name);
         m_career.Restore();
-        ScreenSweep sweep(SETTLE_PERIODS, MAX_ITEMS, false);
+        ScreenSweep sweep(SETTLE_PERIODS);
         m_screen = screen.name;
         m_sweep = &sweep;
         sweep.Run(screen, this);

@@ -195,3 +195,23 @@ std::string WriteFrameToTestOutput(const std::string& name)
     EXPECT_TRUE(HostWriteFramePng(path.c_str()));
     return path;
 }
+
+ScopedDrawnTexts* ScopedDrawnTexts::s_current = nullptr;
+
+ScopedDrawnTexts::ScopedDrawnTexts()
+{
+    s_current = this;
+    SetMenuDrawWatcher(Watch);
+}
+
+ScopedDrawnTexts::~ScopedDrawnTexts()
+{
+    SetMenuDrawWatcher(nullptr);
+    s_current = nullptr;
+}
+
+void ScopedDrawnTexts::Watch(const MenuDrawn& drawn)
+{
+    if (s_current == nullptr || drawn.kind != MENU_DRAWN_TEXT || drawn.text == nullptr) return;
+    s_current->m_texts.push_back({drawn.text, drawn.rect, drawn.font});
+}

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "menus/menupc.h"
 #include "tests/support/gfx_run.h"
 #include "tests/support/support.h"
 
@@ -68,3 +69,26 @@ std::string WriteTestOutputPng(const std::string& name, int32_t width, int32_t h
                                const std::vector<uint8_t>& rgb);
 // The last presented frame, written the same way.
 std::string WriteFrameToTestOutput(const std::string& name);
+
+// Every text the drawing layer draws while the watcher stands, in order, with its rectangle in
+// screen pixels and its font: for the tests that check where a text stands and what it meets.
+struct DrawnText {
+    std::string text;
+    MenuRect rect;
+    int32_t font;
+};
+class ScopedDrawnTexts {
+public:
+    ScopedDrawnTexts();
+    ~ScopedDrawnTexts();
+    ScopedDrawnTexts(const ScopedDrawnTexts&) = delete;
+    ScopedDrawnTexts& operator=(const ScopedDrawnTexts&) = delete;
+
+    const std::vector<DrawnText>& Texts() const { return m_texts; }
+    void Clear() { m_texts.clear(); }
+
+private:
+    static void Watch(const MenuDrawn& drawn);
+    static ScopedDrawnTexts* s_current;
+    std::vector<DrawnText> m_texts;
+};

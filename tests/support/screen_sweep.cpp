@@ -244,16 +244,13 @@ void ScreenSweep::OnPeriod()
 
 void ScreenSweep::Plan()
 {
-    const int32_t count = std::min(EXM_HotspotCount(), m_items);
     std::vector<int32_t> items;
-    for (int32_t i = 0; i < count; ++i) {
+    for (int32_t i = 0; i < EXM_HotspotCount(); ++i) {
         const MenuHotspot& h = EXM_Hotspots()[i];
         if ((h.callback != nullptr || h.popup != 0) && h.width > 0 && h.height > 0)
             items.push_back(i);
     }
-    const auto row = [this](int32_t i) {
-        return m_popupRows && EXM_Hotspots()[i].popup != 0 ? 0 : -1;
-    };
+    const auto row = [](int32_t i) { return EXM_Hotspots()[i].popup != 0 ? 0 : -1; };
     for (const int32_t i : items)
         m_plan.push_back({i, row(i)});
     for (auto i = items.rbegin(); i != items.rend(); ++i)

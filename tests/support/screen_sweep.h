@@ -4,7 +4,6 @@
 // state a click leaves it in.
 #pragma once
 
-#include <climits>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -62,13 +61,8 @@ public:
 // click is made, Escape and then its items in turn until it is left.
 class ScreenSweep {
 public:
-    // `settlePeriods`: how long a screen is left alone after each entry before it is clicked;
-    // `items`: the screen's first hotspots clicked, the others left alone; `popupRows`: each row
-    // of a popup chosen, or a popup only opened.
-    explicit ScreenSweep(uint32_t settlePeriods, int32_t items = INT32_MAX, bool popupRows = true)
-        : m_settlePeriods(settlePeriods), m_items(items), m_popupRows(popupRows)
-    {
-    }
+    // `settlePeriods`: how long a screen is left alone after each entry before it is clicked.
+    explicit ScreenSweep(uint32_t settlePeriods) : m_settlePeriods(settlePeriods) {}
 
     // Enters the screen until every planned click is made and it is left, `checks` called at
     // their moments; false, after a test failure, when it had to give up. Once per sweep.
@@ -100,8 +94,6 @@ private:
     static ScreenSweep* s_sweep;
     SweepChecks* m_checks = nullptr;
     uint32_t m_settlePeriods;
-    int32_t m_items;
-    bool m_popupRows;
     std::vector<Click> m_plan;
     size_t m_next = 0;
     bool m_planned = false;
