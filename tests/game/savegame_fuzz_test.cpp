@@ -11,6 +11,7 @@
 //   PELLORAN_FUZZ_SEED=10000 PELLORAN_FUZZ_CASES=20000
 //       build/tests/game_tests --gtest_filter='SaveGameFuzz.*'
 // A failing case prints its seed: PELLORAN_FUZZ_SEED=<seed> PELLORAN_FUZZ_CASES=1 replays it.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "engine/filename.h"
 #include "engine/poll.h"
 #include "game/calendar.h"
+#include "game/careerlog.h"
 #include "game/fixtures.h"
 #include "game/formerplayers.h"
 #include "game/funcs.h"
@@ -200,8 +202,9 @@ void WatchTheFirstMinute()
 }  // namespace
 
 // Fields only the screens and the match read, each set out of its range in a save sealed again
-// (kits, league rows, the kept copy of the last match, the players the clubs' records name and the
-// former players' names): the load refuses every one as damaged.
+// (kits, league rows, the kept copy of the last match, the players the clubs' records name, the
+// former players' names, a career log row's club and the log's next row): the load refuses every
+// one as damaged.
 TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
 {
     ScopedWorld world;
@@ -227,11 +230,18 @@ TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
     constexpr size_t kScorer =
         6 * sizeof(ClubRecord) + offsetof(ClubRecord, goals) + 3 * sizeof(GoalLogEntry);
     constexpr size_t kFormerName = 17 * sizeof(FormerPlayerName);
+    const auto used = std::find_if(std::begin(CareerLog.rows), std::end(CareerLog.rows),
+                                   [](const CareerLogRow& row) { return row.player >= 0; });
+    ASSERT_NE(used, std::end(CareerLog.rows));
+    const size_t logTeam = static_cast<size_t>(used - CareerLog.rows) * sizeof(CareerLogRow)
+                           + offsetof(CareerLogRow, team);
+    constexpr size_t kLogNext = offsetof(CareerLogRecord, next);
     struct Field {
         const char* tag;
         size_t offset;
-        int16_t value;
+        int32_t value;
         int32_t expected;
+        size_t bytes = 2;
     };
     const Field fields[] = {
         {"CLUB", kClub + offsetof(KitDesign, colours), 39, SAVEGAME_OK},
@@ -266,16 +276,22 @@ TEST(SaveGameCrafted, KitsAndLeagueRowsOutOfRangeAreRefused)
         {"FORM", kFormerName + 2, 2 << 8, SAVEGAME_DAMAGED},
         {"LMCP", kKeptIds, INT16_MAX, SAVEGAME_OK},       // the last former player's id
         {"LMCP", kKeptIds, INT16_MIN, SAVEGAME_DAMAGED},  // 32,768 as the unsigned id
+        {"CLOG", logTeam, TEAM_COUNT - 1, SAVEGAME_OK},
+        {"CLOG", logTeam, TEAM_COUNT, SAVEGAME_DAMAGED},
+        {"CLOG", kLogNext, CAREERLOG_ROWS - 1, SAVEGAME_OK, 4},
+        {"CLOG", kLogNext, CAREERLOG_ROWS, SAVEGAME_DAMAGED, 4},
     };
     for (const Field& field : fields) {
         Container crafted = save;
         Container craftedPerm = perm;
+        // The career log is kept with the permanent data.
+        Container& in = std::strcmp(field.tag, "CLOG") == 0 ? craftedPerm : crafted;
         size_t block = 0;
-        while (std::memcmp(crafted.bytes.data() + crafted.heads[block], field.tag, 4) != 0) {
+        while (std::memcmp(in.bytes.data() + in.heads[block], field.tag, 4) != 0) {
             ++block;
         }
-        std::memcpy(crafted.bytes.data() + crafted.heads[block] + 12 + field.offset, &field.value,
-                    sizeof field.value);
+        std::memcpy(in.bytes.data() + in.heads[block] + 12 + field.offset, &field.value,
+                    field.bytes);
         Seal(&crafted, &craftedPerm);
         WriteBytes(HostPath(SaveGame_SaveName(1)), crafted.bytes);
         WriteBytes(HostPath(SaveGame_PermName(1)), craftedPerm.bytes);

@@ -82,6 +82,10 @@ TEST_F(ClubRecordsTest, EachRecordRowShowsItsTextOnlyWhenTheRecordIsSet)
          1,
          name + " " + Price2str(250000) + "   28/12/1999"},  // a club outside the game
         {CLUB_REC_GOALS, {31, 0, p, -1, 1, 4, 4, 4}, 2, name + " 31 Buts 2003/2004"},
+        {CLUB_REC_GOALS,  // the player-manager's own
+         {27, 0, PERSON_HUMAN, -1, 1, 4, 4, 4},
+         2,
+         std::string(VTW_FormatPersonName(PERSON_HUMAN)) + " 27 Buts 2003/2004"},
         {CLUB_REC_GOALS, {0, 0, p, -1, 1, 4, 4, 4}, 2, ""},
         {CLUB_REC_MATCH_GOALS,
          {5, 0, p, other, 9, 9, 0, 1},

@@ -367,6 +367,24 @@ TEST_F(DayLoop, ThePreviewKeepsTenBestInSquadOrderOnTiesAndAtMostFiveSubstitutes
         EXPECT_EQ(best[i].player, scorers[i <= 3 ? i - 1 : i]) << i;
     }
     EXPECT_EQ(best[PREVIEW_BEST].player, PREVIEW_NONE);
+    // Those who cannot play are marked by why: suspended, injured, missing.
+    const std::function<void(PlayerRecord&)> outs[] = {
+        [](PlayerRecord& p) { p.suspension = 1; },
+        [](PlayerRecord& p) { p.flags |= PLAYER_INJURED; },
+        [](PlayerRecord& p) { p.flags |= PLAYER_MISSING; },
+    };
+    for (int32_t k = 0; k < 3; ++k) {
+        PlayerRecord& p = *Player_RefForGet(scorers[4 + k], "test").full;
+        p.seasonGoals = 3;
+        outs[k](p);
+    }
+    DayScreen_BuildPreview(row);
+    for (int32_t k = 0; k < 3; ++k) {
+        const PreviewBestEntry* out = std::find_if(
+            best, best + PREVIEW_BEST, [&](const auto& e) { return e.player == scorers[4 + k]; });
+        ASSERT_NE(out, best + PREVIEW_BEST) << k;
+        EXPECT_EQ(out->playerClass, 3 + k);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
