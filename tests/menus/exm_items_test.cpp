@@ -178,6 +178,7 @@ protected:
     ExmItems()
     {
         s_specialRows = s_specialAlways = s_callbackFrames = 0;
+        s_attribute = 0;
         EXM_SetRowCount(5);
     }
     ScopedMenuDisplay m_display{true};
