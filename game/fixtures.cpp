@@ -237,7 +237,7 @@ void Fixtures_VisitPlayers(PersonIdVisit visit, void* context)
     for (int32_t row = 0; row < rows; ++row) {
         for (auto& side : FixtureTable[row].players) {
             for (FixturePlayerRow& p : side) {
-                if (p.player >= 0) visit(&p.player, context);
+                VisitPackedPersonId(&p.player, visit, context);
             }
         }
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 // Club ids (i16): 0-249 the clubs of this career; the ids from 250 pass lookups unchanged.
 constexpr int32_t CLUB_ID_COUNT = 250;
@@ -28,6 +29,17 @@ constexpr int32_t PLAYER_SPARE_POOL = 2000;  // free full ids kept for youth int
 // One record row's person id, which the visit may rewrite: the records' owners walk their rows
 // with it when the ids of players who left are given to new men (game/formerplayers.h).
 using PersonIdVisit = void (*)(int16_t* id, void* context);
+// The visit of an id a packed record keeps, which may lie unaligned: through an aligned copy,
+// written back when the visit changed it. An id of none (-1, or 0xFFFF unsigned) is not visited.
+inline void VisitPackedPersonId(void* field, PersonIdVisit visit, void* context)
+{
+    int16_t id = 0;
+    std::memcpy(&id, field, sizeof id);
+    if (id < 0) return;
+    const int16_t before = id;
+    visit(&id, context);
+    if (id != before) std::memcpy(field, &id, sizeof id);
+}
 
 // Manager numbers of VTW_GetClubController and VTW_SetClubControl.
 constexpr int32_t MANAGER_COMPUTER = 0;

@@ -326,23 +326,18 @@ bool ShootOutList_Add(int32_t fixtureRow, bool awayWon, int32_t homeKicks, int32
 
 namespace {
 
-void VisitNamed(int16_t* id, PersonIdVisit visit, void* context)
-{
-    if (*id >= 0) visit(id, context);
-}
-
 void VisitSideStats(MatchSideStats* s, PersonIdVisit visit, void* context)
 {
-    VisitNamed(&s->manOfTheMatch, visit, context);
+    VisitPackedPersonId(&s->manOfTheMatch, visit, context);
     for (MatchGoalEntry& goal : s->goals) {
-        VisitNamed(&goal.player, visit, context);
-        VisitNamed(&goal.assist, visit, context);
+        VisitPackedPersonId(&goal.player, visit, context);
+        VisitPackedPersonId(&goal.assist, visit, context);
     }
     for (MatchCardEntry& card : s->cards) {
-        VisitNamed(&card.player, visit, context);
+        VisitPackedPersonId(&card.player, visit, context);
     }
     for (MatchScorerEntry& scorer : s->scorers) {
-        VisitNamed(&scorer.player, visit, context);
+        VisitPackedPersonId(&scorer.player, visit, context);
     }
 }
 
@@ -351,22 +346,21 @@ void VisitSideStats(MatchSideStats* s, PersonIdVisit visit, void* context)
 void MatchBlocks_VisitPlayers(PersonIdVisit visit, void* context)
 {
     for (LastMatchIncident& incident : LastMatchIncidents) {
-        VisitNamed(&incident.person, visit, context);
+        VisitPackedPersonId(&incident.person, visit, context);
     }
     for (LastMatchSummaryRow& row : LastMatchSummary) {
-        VisitNamed(&row.manOfTheMatch, visit, context);
+        VisitPackedPersonId(&row.manOfTheMatch, visit, context);
     }
     LastMatchCopyRecord& copy = LastMatchCopy;
     for (int32_t side = 0; side < MATCH_SIDE_COUNT; ++side) {
-        // The line-up's ids are unsigned with 0xFFFF for none: as signed words, none reads -1.
-        for (uint16_t& id : copy.sides[side].playerIds) {
-            VisitNamed(reinterpret_cast<int16_t*>(&id), visit, context);
+        for (int32_t k = 0; k < MATCH_SHIRT_COUNT; ++k) {
+            VisitPackedPersonId(&copy.sides[side].playerIds[k], visit, context);
         }
         VisitSideStats(&copy.stats[side], visit, context);
     }
     for (int32_t e = 0; e < std::clamp<int32_t>(copy.eventCount, 0, MATCH_EVENT_MAX); ++e) {
-        VisitNamed(&copy.events[e].b, visit, context);
-        VisitNamed(&copy.events[e].c, visit, context);
+        VisitPackedPersonId(&copy.events[e].b, visit, context);
+        VisitPackedPersonId(&copy.events[e].c, visit, context);
     }
 }
 

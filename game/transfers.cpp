@@ -102,7 +102,7 @@ void Transfers_VisitPlayers(PersonIdVisit visit, void* context)
     const int32_t n = Transfers_Count();
     for (int32_t k = 0; k < n; ++k) {
         const int16_t before = TransferRecords[k].player;
-        visit(&TransferRecords[k].player, context);
+        VisitPackedPersonId(&TransferRecords[k].player, visit, context);
         if (TransferRecords[k].player != before) ++s_revision;
     }
 }
